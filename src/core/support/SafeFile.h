@@ -1,0 +1,50 @@
+#pragma once
+
+// Safe saves: a file is written into a temporary file beside it, flushed, closed and then
+// renamed over the target. Whatever fails on the way, the target keeps its old bytes and
+// only the temporary file is removed. Every save of a database, text or settings file goes
+// through here (after the backup step of the save).
+
+#include <fstream>
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+enum class SafeSaveResult {
+    Ok,
+    OpenFailed,  // the temporary file could not be created (no directory, no permission)
+    WriteFailed, // writing, flushing or renaming failed; the target is untouched
+};
+
+class CSafeFileWriter {
+public:
+    explicit CSafeFileWriter(std::string path);
+    ~CSafeFileWriter(); // removes the temporary file unless Commit succeeded
+    CSafeFileWriter(const CSafeFileWriter&) = delete;
+    CSafeFileWriter& operator=(const CSafeFileWriter&) = delete;
+
+    // Creates the temporary file; false when it cannot be created.
+    bool Open();
+    // The stream to write the file's bytes into (binary: no line-end translation).
+    std::ostream& Stream() { return m_stream; }
+    // Flushes, syncs and closes the temporary file and renames it over the target.
+    SafeSaveResult Commit();
+    // Drops the temporary file; the target stays as it was.
+    void Abandon();
+
+    const std::string& TargetPath() const { return m_target; }
+    const std::string& TemporaryPath() const { return m_temporary; }
+
+private:
+    std::string m_target;
+    std::string m_temporary;
+    std::ofstream m_stream;
+    bool m_committed = false;
+};
+
+// Writes bytes to path through a CSafeFileWriter.
+SafeSaveResult WriteFileSafely(const std::string& path, const std::string& bytes);
+
+// Calls write with the temporary file's stream; a false result (or a stream error) abandons
+// the save and leaves the target untouched.
+SafeSaveResult WriteFileSafely(const std::string& path, const std::function<bool(std::ostream&)>& write);

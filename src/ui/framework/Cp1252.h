@@ -1,0 +1,15 @@
+#pragma once
+
+// The one place where the core's bytes meet Qt's Unicode text.
+// Database files and every core string are Windows-1252; widgets show Unicode. Bytes with no
+// character in Windows-1252 (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control code of the same
+// number, so every byte string survives the way to the screen and back unchanged.
+
+#include <QString>
+
+#include <string>
+
+QString FromCp1252(const std::string& bytes);
+QString FromCp1252(const char* bytes);
+// Characters outside Windows-1252 become '?'.
+std::string ToCp1252(const QString& text);

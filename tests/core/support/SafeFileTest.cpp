@@ -1,0 +1,97 @@
+#include "support/SafeFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SafeFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("oxi-safefile-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    static std::string ReadAll(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::size_t FilesInDir() const
+    {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+    }
+
+    fs::path m_dir;
+};
+
+} // namespace
+
+TEST_F(SafeFileTest, WritesNewAndReplacesOldFiles)
+{
+    const fs::path target = m_dir / "glazes.glz";
+    EXPECT_EQ(WriteFileSafely(target.string(), std::string("one\n")), SafeSaveResult::Ok);
+    EXPECT_EQ(ReadAll(target), "one\n");
+    EXPECT_EQ(WriteFileSafely(target.string(), std::string("two\r\nlines\n")), SafeSaveResult::Ok);
+    EXPECT_EQ(ReadAll(target), "two\r\nlines\n");
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(SafeFileTest, AFailurePartWayLeavesTheOldFileByteIdentical)
+{
+    const fs::path target = m_dir / "materials.mat";
+    const std::string old = "filetype = Oxidarium Materials\nversion =  2\n\nname = Silica\n";
+    ASSERT_EQ(WriteFileSafely(target.string(), old), SafeSaveResult::Ok);
+
+    const auto result = WriteFileSafely(target.string(), [](std::ostream& out) {
+        out << "filetype = Oxidarium Materials\nversion =  2\n";
+        return false; // the writer gives up half way, as a full disk would make it
+    });
+    EXPECT_EQ(result, SafeSaveResult::WriteFailed);
+    EXPECT_EQ(ReadAll(target), old);
+    EXPECT_EQ(FilesInDir(), 1u) << "the temporary file must be removed";
+
+    const auto badStream = WriteFileSafely(target.string(), [](std::ostream& out) {
+        out << "partial";
+        out.setstate(std::ios::badbit);
+        return true;
+    });
+    EXPECT_EQ(badStream, SafeSaveResult::WriteFailed);
+    EXPECT_EQ(ReadAll(target), old);
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+TEST_F(SafeFileTest, AMissingDirectoryIsAnOpenFailure)
+{
+    const fs::path target = m_dir / "missing" / "x.txt";
+    EXPECT_EQ(WriteFileSafely(target.string(), std::string("x")), SafeSaveResult::OpenFailed);
+    EXPECT_FALSE(fs::exists(target));
+}
+
+TEST_F(SafeFileTest, KeepsPermissionsAndFollowsSymbolicLinks)
+{
+    const fs::path target = m_dir / "prefs.dat";
+    ASSERT_EQ(WriteFileSafely(target.string(), std::string("a")), SafeSaveResult::Ok);
+    ::chmod(target.c_str(), 0640);
+    const fs::path link = m_dir / "link.dat";
+    fs::create_symlink(target, link);
+    ASSERT_EQ(WriteFileSafely(link.string(), std::string("b")), SafeSaveResult::Ok);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(target), "b");
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
