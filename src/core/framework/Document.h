@@ -1,0 +1,105 @@
+#pragma once
+
+// The document base: a database or text file the program has open.
+//
+// A document owns its records, knows its path, title and modified flag, and tells its views
+// about changes (UpdateAllViews). Documents are owned by their document template; closing a
+// document's last frame closes the document, and its template destroys it.
+//
+// Saving follows one pattern for every kind: SaveModified asks "Save changes to %1?" when the
+// document is modified; DoSave asks for a path when it has none (through the file-dialog
+// service), calls OnSaveDocument, and on success takes the new path.
+
+#include "framework/CmdTarget.h"
+
+#include <string>
+#include <vector>
+
+class CDocTemplate;
+class CFrameHost;
+class CUpdateHint;
+class CView;
+
+class CDocument : public CCmdTarget {
+public:
+    CDocument();
+    ~CDocument() override;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+
+    // True while the object is a document that has not been destroyed.
+    static bool IsLive(const void* object);
+
+    const std::string& GetPathName() const { return m_strPathName; }
+    // Sets the path and the title (the path's file name).
+    virtual void SetPathName(const std::string& path, bool addToRecentFiles = true);
+    void ClearPathName() { m_strPathName.clear(); }
+    const std::string& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const std::string& title);
+
+    bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+
+    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+
+    // The database name stored in the document's file ("dbname"); empty for kinds without one.
+    virtual std::string GetDatabaseName() const { return std::string(); }
+
+    // For the single document of a singleton database kind: lets the user save or discard its
+    // changes, replaces its contents with the file and announces the reload. 0 when done, 1 when
+    // the user cancelled (or the kind has no such operation).
+    virtual int OpenDatabaseFile(const std::string& /*path*/) { return 1; }
+
+    // Views.
+    void AddView(CView* view);
+    void RemoveView(CView* view);
+    const std::vector<CView*>& GetViews() const { return m_views; }
+    // Hands the hint to every view but the sender. Views removed during the call are skipped.
+    void UpdateAllViews(CView* sender, const CUpdateHint* hint = nullptr);
+    // Asks every view to commit the field being edited.
+    void CommitPendingEdits();
+
+    // Life cycle; each returns false on failure.
+    virtual bool OnNewDocument();
+    virtual bool OnOpenDocument(const std::string& path);
+    virtual bool OnSaveDocument(const std::string& path);
+    virtual void DeleteContents() {}
+    // Closes every frame of the document; the template then destroys it.
+    virtual void OnCloseDocument();
+    // A frame calls this after it closed and its view left: when no other frame shows the
+    // document, the document closes.
+    void OnFrameClosed();
+
+    // Asks whether to save a modified document: true to go on (saved or discarded), false to stop.
+    virtual bool SaveModified();
+    // Saves to the current path, or asks for one when there is none or the file is read-only.
+    virtual bool DoFileSave();
+    // Saves to path, or asks for a path when path is empty; replace takes the new path.
+    virtual bool DoSave(const std::string& path, bool replace = true);
+    // Whether the frame may close (the document's last frame asks SaveModified).
+    virtual bool CanCloseFrame(CFrameHost* frame);
+    // Revert To Saved is offered while the document is modified and has a path.
+    bool CanRevertToSaved() const { return m_bModified && !m_strPathName.empty(); }
+
+    // Help context of the save question; kinds may use their own.
+    unsigned m_nSaveQuestionHelpId = 0x30141;
+
+protected:
+    // The name the save question shows: the path, else the title, else "Untitled".
+    std::string SaveQuestionName() const;
+
+private:
+    friend class CDocTemplate;
+    friend class CView;
+    void DetachView(CView* view);
+
+    std::string m_strPathName;
+    std::string m_strTitle;
+    bool m_bModified = false;
+    bool m_bClosing = false;
+    CDocTemplate* m_pDocTemplate = nullptr;
+    std::vector<CView*> m_views;
+};
+
+// Replaces "%1" in a message with a value (the framework's prompt strings use it).
+std::string FormatMessage1(const std::string& format, const std::string& value);

@@ -1,0 +1,146 @@
+#include "shell/Backup.h"
+
+#include "shell/MessageService.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "support/PathHelpers.h"
+#include "support/SafeFile.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool IsDirectory(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// True when two directories are one: the same full path, or the same device and inode (which
+// also catches a directory reached through a link).
+bool IsSameDirectory(const std::string& a, const std::string& b)
+{
+    if (GetFullPathString(a + "/") == GetFullPathString(b + "/"))
+        return true;
+    struct stat infoA {}, infoB {};
+    return ::stat(a.c_str(), &infoA) == 0 && ::stat(b.c_str(), &infoB) == 0 &&
+           infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+}
+
+// An existing file with no write permission bit at all is read-only: it is not replaced,
+// whoever runs the program.
+bool IsReadOnlyFile(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// Moves generation from over generation to, deleting to first; failures are ignored.
+void MoveGeneration(const std::string& from, const std::string& to)
+{
+    std::remove(to.c_str());
+    std::rename(from.c_str(), to.c_str());
+}
+
+void RotateGenerations(const std::string& backupPath)
+{
+    auto generation = [&backupPath](int n) { return backupPath + std::to_string(n); };
+    std::remove(generation(CBackupSettings::kGenerations - 1).c_str());
+    for (int n = CBackupSettings::kGenerations - 2; n >= 0; --n)
+        MoveGeneration(generation(n), generation(n + 1));
+    MoveGeneration(backupPath, generation(0));
+}
+
+// Copies source to target through a temporary file renamed over the target: the target is
+// replaced rather than written through (a link at the target never leads the copy back into
+// the source), and a failed copy leaves the old backup as it was. The copy keeps the source's
+// modification time.
+bool CopyFileReplacing(const std::string& source, const std::string& target)
+{
+    std::ifstream in(source, std::ios::binary);
+    if (!in || IsReadOnlyFile(target))
+        return false;
+    struct stat link {};
+    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+        ::unlink(target.c_str()); // a link at the target is replaced, never followed
+    const SafeSaveResult result = WriteFileSafely(target, [&in](std::ostream& out) {
+        out << in.rdbuf();
+        return !in.bad() && static_cast<bool>(out);
+    });
+    if (result != SafeSaveResult::Ok)
+        return false;
+    struct stat info {};
+    if (::stat(source.c_str(), &info) == 0) {
+        const struct timespec times[2] = {info.st_atim, info.st_mtim};
+        ::utimensat(AT_FDCWD, target.c_str(), times, 0);
+    }
+    return true;
+}
+
+int AskUser(const std::string& text, unsigned type, unsigned helpId)
+{
+    if (g_pApp)
+        return g_pApp->MessageBoxWithHelp(text, type, helpId);
+    CMessageService* service = GetMessageService();
+    return service ? service->ShowMessageBox(text, kMessageCaption, type, helpId)
+                   : DefaultMessageBoxResult(type);
+}
+
+} // namespace
+
+std::string CBackupSettings::BackupPath(const std::string& path) const
+{
+    if (path.empty() || (mode != SameDirectory && mode != CopyToDirectory && mode != CascadeToDirectory))
+        return std::string();
+    int fileOffset = 0;
+    const std::string fullPath = GetFullPathString(path, &fileOffset);
+    if (mode == SameDirectory)
+        return fullPath + ".bak";
+    return MakeFilePath(directory, fullPath.substr(static_cast<std::size_t>(fileOffset)));
+}
+
+int CBackupSettings::BackupFile(const std::string& path, std::string& errorText) const
+{
+    if (mode != SameDirectory && mode != CopyToDirectory && mode != CascadeToDirectory)
+        return 0;
+    if (path.empty() || !FileExists(path))
+        return 0;
+    if (mode != SameDirectory && !IsDirectory(directory) &&
+        (directory.empty() || ::mkdir(directory.c_str(), 0777) != 0)) {
+        errorText = "Backup directory \"" + directory + "\" does not exist and cannot be created";
+        return 1;
+    }
+    int fileOffset = 0;
+    const std::string fullPath = GetFullPathString(path, &fileOffset);
+    const std::string backupPath = BackupPath(path);
+    // A backup directory that is the file's own directory would copy the file onto itself
+    // (and the cascade would move the live file away): there is nothing to do.
+    if (mode != SameDirectory &&
+        IsSameDirectory(directory, fullPath.substr(0, static_cast<std::size_t>(fileOffset))))
+        return 0;
+    if (mode == CascadeToDirectory)
+        RotateGenerations(backupPath);
+    if (!CopyFileReplacing(fullPath, backupPath)) {
+        errorText = "Backup: error copying " + fullPath + " to " + backupPath;
+        return 1;
+    }
+    return 0;
+}
+
+bool ConfirmBackupBeforeSave(const std::string& path, unsigned helpId)
+{
+    const CBackupSettings settings = g_prefs.GetBackupSettings();
+    std::string errorText;
+    if (settings.BackupFile(path, errorText) == 0)
+        return true;
+    return AskUser(errorText + " -- Continue with Save?", MsgYesNo | MsgIconQuestion, helpId) !=
+           MsgResultNo;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+// Comparing names ignoring case, as _stricmp does in the C locale: only the ASCII letters A-Z
+// fold (to lower case, so '_' sorts before the letters); every other byte compares by its
+// unsigned value; a text that is a prefix of another sorts first. Never depends on the locale.
+
+#include <string_view>
+
+// Negative, zero or positive (-1, 0, 1) like _stricmp.
+int CompareNoCase(std::string_view a, std::string_view b);
+
+bool EqualsNoCase(std::string_view a, std::string_view b);

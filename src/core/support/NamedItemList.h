@@ -1,0 +1,132 @@
+#pragma once
+
+// Named record lists (Part 1.114): every database keeps its records, and records keep their small
+// lists (ingredient lines, colour entries, graph data items), in a CNamedItemList.
+//
+// Ownership: the list owns its records through std::unique_ptr; erasing or clearing an entry
+// destroys the record. Null entries are allowed: FindByName skips them, SortByName treats them
+// as named "", clearing simply drops them (the old DeleteListEntries is clear()).
+//
+// Naming (the one customisation point): a record type names itself with a public data member
+// `m_name`, a std::string (anything that converts to std::string_view will do), e.g.
+//     struct CListEntry { std::string m_name; double m_amount = 0; };
+// Names are compared with CompareNoCase (ASCII only, like _stricmp in the C locale).
+//
+// Indexes are int, as in the rest of the core: an index outside 0..count - 1 makes the
+// operation do nothing.
+
+#include "support/CompareNoCase.h"
+
+#include <algorithm>
+#include <concepts>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+template <class T>
+concept NamedRecord = requires(const T& record) {
+    { record.m_name } -> std::convertible_to<std::string_view>;
+};
+
+template <NamedRecord T>
+class CNamedItemList : public std::vector<std::unique_ptr<T>> {
+public:
+    using Base = std::vector<std::unique_ptr<T>>;
+    using Base::Base;
+
+    int GetCount() const { return static_cast<int>(this->size()); }
+    bool IsValidIndex(int i) const { return i >= 0 && i < GetCount(); }
+
+    // The first record whose name equals `name` ignoring case, else -1 / null.
+    int FindIndexByName(std::string_view name) const
+    {
+        for (int i = 0; i < GetCount(); ++i) {
+            const T* record = (*this)[static_cast<std::size_t>(i)].get();
+            if (record && EqualsNoCase(record->m_name, name))
+                return i;
+        }
+        return -1;
+    }
+    T* FindByName(std::string_view name)
+    {
+        const int i = FindIndexByName(name);
+        return i < 0 ? nullptr : (*this)[static_cast<std::size_t>(i)].get();
+    }
+    const T* FindByName(std::string_view name) const
+    {
+        return const_cast<CNamedItemList*>(this)->FindByName(name);
+    }
+
+    // Swaps two records when both indexes are valid; otherwise nothing happens.
+    void SwapItems(int i, int j)
+    {
+        if (IsValidIndex(i) && IsValidIndex(j))
+            std::swap((*this)[static_cast<std::size_t>(i)], (*this)[static_cast<std::size_t>(j)]);
+    }
+
+    // Sorts by name ignoring case; records whose names differ only in case keep their order.
+    // The Part specifies a bubble sort that swaps neighbours when the first is greater; a stable
+    // sort with the same comparison gives exactly the same order, in O(n log n).
+    void SortByName()
+    {
+        std::stable_sort(this->begin(), this->end(), [](const auto& a, const auto& b) {
+            return CompareNoCase(NameOf(a), NameOf(b)) < 0;
+        });
+    }
+
+    // Nothing happens when from == to or either index is invalid. Otherwise the record is
+    // inserted at `to` and its old slot removed (one further on when to < from): moving toward
+    // the front puts it at `to`, moving toward the end puts it at to - 1 (before the record that
+    // stood at `to`). So a record can never be moved to the very end this way.
+    void MoveItem(int from, int to)
+    {
+        if (from == to || !IsValidIndex(from) || !IsValidIndex(to))
+            return;
+        auto record = std::move((*this)[static_cast<std::size_t>(from)]);
+        this->insert(this->begin() + to, std::move(record));
+        this->erase(this->begin() + (to < from ? from + 1 : from));
+    }
+
+    // The Part's DeleteListEntries: destroys every record (nulls are simply dropped) and empties
+    // the list. Plain clear() does the same.
+    void DeleteListEntries() { this->clear(); }
+
+private:
+    static std::string_view NameOf(const std::unique_ptr<T>& record)
+    {
+        return record ? std::string_view(record->m_name) : std::string_view();
+    }
+};
+
+// The shared operations of the singleton database documents (substitutions, limit formulas,
+// graph templates). A document derives from CDatabaseDoc<Record> and supplies its main record
+// list and its "mark modified" step (its SetModifiedFlag). Each operation changes the list and
+// then marks the document modified, even when an index was out of range and nothing moved. No
+// view is refreshed: the calling list view moves its own rows and broadcasts the database kind's
+// reordered-records hint (Part 1.103) with the record index.
+template <NamedRecord T>
+class CDatabaseDoc {
+public:
+    virtual ~CDatabaseDoc() = default;
+
+    void Alphabetize()
+    {
+        DatabaseRecords().SortByName();
+        MarkDatabaseModified();
+    }
+    void MoveRecord(int from, int to)
+    {
+        DatabaseRecords().MoveItem(from, to);
+        MarkDatabaseModified();
+    }
+    void SwapRecords(int i, int j)
+    {
+        DatabaseRecords().SwapItems(i, j);
+        MarkDatabaseModified();
+    }
+
+protected:
+    virtual CNamedItemList<T>& DatabaseRecords() = 0;
+    virtual void MarkDatabaseModified() = 0;
+};

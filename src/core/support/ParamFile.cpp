@@ -1,0 +1,428 @@
+#include "support/ParamFile.h"
+
+#include "support/NumberText.h"
+
+#include <cfloat>
+#include <charconv>
+#include <climits>
+#include <cstring>
+#include <istream>
+#include <string_view>
+
+namespace {
+
+// Whitespace is space and the characters 9 to 13, whatever the locale says.
+inline bool IsBlank(char c)
+{
+    return c == ' ' || (c >= 9 && c <= 13);
+}
+
+inline bool IsLetter(char c)
+{
+    const char lower = static_cast<char>(c | 0x20);
+    return lower >= 'a' && lower <= 'z';
+}
+
+bool IsKnownType(int type)
+{
+    switch (type) {
+    case 's': case 'i': case 'l': case 'f': case 'd': case 'c':
+        return true;
+    default:
+        return false;
+    }
+}
+
+void AppendNumber(std::string& out, long long number)
+{
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, number);
+    out.append(digits, static_cast<std::size_t>(result.ptr - digits));
+}
+
+// "<head><key><middle><line>" without allocating once the buffer has grown.
+void SetKeyLineMessage(std::string& out, std::string_view head, const char* key, std::string_view middle,
+                       long long line)
+{
+    out.assign(head);
+    out.append(key);
+    out.append(middle);
+    AppendNumber(out, line);
+}
+
+void SetKeyMessage(std::string& out, std::string_view head, const char* key, std::string_view tail)
+{
+    out.assign(head);
+    out.append(key);
+    out.append(tail);
+}
+
+void SetLineMessage(std::string& out, std::string_view head, long long line)
+{
+    out.assign(head);
+    AppendNumber(out, line);
+}
+
+// Hands out the lines of a stream. The stream's buffer is read in large blocks; each line is
+// made NUL-terminated in place (its line break is overwritten), so handlers get plain C text.
+class CLineSource {
+public:
+    enum class Status { Line, End, Error };
+
+    explicit CLineSource(std::istream& in)
+        : m_in(in), m_buffer(in.rdbuf()), m_data(kInitialCapacity)
+    {
+        m_data[0] = '\n'; // the scan sentinel
+    }
+    ~CLineSource() { Finish(); }
+    CLineSource(const CLineSource&) = delete;
+    CLineSource& operator=(const CLineSource&) = delete;
+
+    // The next line: text..textEnd, with *textEnd == 0. The text ends at the first NUL byte.
+    Status Next(char*& text, char*& textEnd);
+
+private:
+    // The buffer starts small (most files are a few kilobytes) and doubles while reads keep
+    // filling it, up to kLargeCapacity; beyond that only a longer line makes it grow.
+    static constexpr std::size_t kInitialCapacity = 4 * 1024 + 1;
+    static constexpr std::size_t kLargeCapacity = 128 * 1024;
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    bool Fill();
+    void DropLineFeedAfterCr();
+    Status TakeLine(std::size_t stop, char*& text, char*& textEnd);
+    void Finish();
+
+    std::istream& m_in;
+    std::streambuf* m_buffer;
+    std::vector<char> m_data; // bytes m_begin..m_end are unread; m_data[m_end] is a sentinel
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    std::size_t m_scan = 0;   // m_begin..m_scan holds no line break
+    std::size_t m_nul = kNone; // the first NUL byte of the current line
+    bool m_eof = false;
+    bool m_lastReadFull = false;
+    bool m_skipLf = false;    // the last line ended with CR: a following LF belongs to it
+};
+
+CLineSource::Status CLineSource::Next(char*& text, char*& textEnd)
+{
+    for (;;) {
+        if (m_skipLf) {
+            if (m_begin == m_end && !m_eof) {
+                if (!Fill())
+                    return Status::Error;
+                continue;
+            }
+            if (m_begin < m_end && m_data[m_begin] == '\n')
+                m_scan = ++m_begin;
+            m_skipLf = false;
+        }
+        char* const data = m_data.data();
+        char* p = data + m_scan;
+        for (;;) {
+            while (static_cast<unsigned char>(*p) > 13)
+                ++p;
+            const std::size_t at = static_cast<std::size_t>(p - data);
+            if (at >= m_end)
+                break;
+            if (*p == '\n' || *p == '\r')
+                return TakeLine(at, text, textEnd);
+            if (*p == '\0' && m_nul == kNone)
+                m_nul = at;
+            ++p;
+        }
+        m_scan = m_end;
+        if (m_eof) {
+            if (m_begin == m_end)
+                return Status::End;
+            return TakeLine(m_end, text, textEnd);
+        }
+        if (!Fill())
+            return Status::Error;
+    }
+}
+
+CLineSource::Status CLineSource::TakeLine(std::size_t stop, char*& text, char*& textEnd)
+{
+    char* const data = m_data.data();
+    if (stop < m_end && data[stop] == '\r')
+        m_skipLf = true;
+    data[stop] = '\0';
+    text = data + m_begin;
+    textEnd = data + (m_nul != kNone ? m_nul : stop);
+    m_begin = m_scan = (stop < m_end ? stop + 1 : m_end);
+    m_nul = kNone;
+    return Status::Line;
+}
+
+bool CLineSource::Fill()
+{
+    const std::size_t kept = m_end - m_begin;
+    if (m_begin > 0) {
+        std::memmove(m_data.data(), m_data.data() + m_begin, kept);
+        m_scan -= m_begin;
+        if (m_nul != kNone)
+            m_nul -= m_begin;
+        m_begin = 0;
+        m_end = kept;
+    }
+    const std::size_t capacity = m_data.size() - 1;
+    if (capacity - kept < capacity / 2 || (m_lastReadFull && capacity < kLargeCapacity))
+        m_data.resize(2 * capacity + 1);
+    const std::size_t room = m_data.size() - 1 - m_end;
+    std::streamsize got = 0;
+    try {
+        if (m_buffer)
+            got = m_buffer->sgetn(m_data.data() + m_end, static_cast<std::streamsize>(room));
+    } catch (...) {
+        try {
+            m_in.setstate(std::ios::badbit);
+        } catch (...) {
+        }
+        return false;
+    }
+    if (got <= 0)
+        m_eof = true;
+    else
+        m_end += static_cast<std::size_t>(got);
+    m_lastReadFull = got > 0 && static_cast<std::size_t>(got) == room;
+    m_data[m_end] = '\n';
+    return true;
+}
+
+void CLineSource::DropLineFeedAfterCr()
+{
+    if (m_skipLf && m_begin < m_end && m_data[m_begin] == '\n')
+        ++m_begin;
+    m_skipLf = false;
+}
+
+// Leaves the stream just after the last line handed out (where it can seek) and marks the end
+// of the data as end of file.
+void CLineSource::Finish()
+{
+    DropLineFeedAfterCr();
+    const std::size_t unread = m_end - m_begin;
+    try {
+        if (unread > 0 && m_buffer)
+            m_buffer->pubseekoff(-static_cast<std::streamoff>(unread), std::ios::cur, std::ios::in);
+        else if (m_eof)
+            m_in.setstate(std::ios::eofbit);
+    } catch (...) {
+    }
+}
+
+// Step 1 of a read: every entry up to the end entry must have a known type and a handler.
+int CheckTable(std::string& errorText, ParamDesc* table, ParamDesc*& endEntry)
+{
+    ParamDesc* entry = table;
+    for (; entry->key; ++entry)
+        entry->count = 0;
+    endEntry = entry;
+    for (entry = table; entry->key; ++entry) {
+        if (!IsKnownType(entry->type)) {
+            errorText.assign("Bad ptype '");
+            errorText.push_back(static_cast<char>(entry->type));
+            errorText.append("' for parameter '").append(entry->key).append("'");
+            return PF_BAD_TABLE;
+        }
+        if (!entry->handler) {
+            SetKeyMessage(errorText, "No callback for parameter '", entry->key, "'");
+            return PF_BAD_TABLE;
+        }
+    }
+    return PF_OK;
+}
+
+ParamDesc* FindEntry(ParamDesc* table, const char* key)
+{
+    for (ParamDesc* entry = table; entry->key; ++entry) {
+        if (entry->key[0] == key[0] && std::strcmp(entry->key, key) == 0)
+            return entry;
+    }
+    return nullptr;
+}
+
+bool InRange(const ParamDesc& entry, double number)
+{
+    if ((entry.flags & PF_MIN_INCL) && number < entry.min)
+        return false;
+    if ((entry.flags & PF_MIN_EXCL) && number <= entry.min)
+        return false;
+    if ((entry.flags & PF_MAX_INCL) && number > entry.max)
+        return false;
+    if ((entry.flags & PF_MAX_EXCL) && number >= entry.max)
+        return false;
+    return true;
+}
+
+float NarrowToFloat(double number)
+{
+    if (number > FLT_MAX)
+        return FLT_MAX;
+    if (number < -FLT_MAX)
+        return -FLT_MAX;
+    return static_cast<float>(number);
+}
+
+// Converts, checks and hands over one known key's value (value..valueEnd, NUL at valueEnd).
+int HandleValue(std::string& errorText, ParamDesc& entry, CParamFileContext* context, char* value,
+                char* valueEnd, long long line)
+{
+    union {
+        int i;
+        long l;
+        float f;
+        double d;
+    } converted;
+    const void* argument = value;
+    double number = 0;
+    const std::string_view text(value, static_cast<std::size_t>(valueEnd - value));
+    switch (entry.type) {
+    case 's':
+        if (!(entry.flags & PF_KEEP_BLANKS)) {
+            while (valueEnd > value && IsBlank(valueEnd[-1]))
+                --valueEnd;
+            *valueEnd = '\0';
+        }
+        break;
+    case 'c':
+        number = static_cast<signed char>(value[0]);
+        break;
+    case 'i':
+        converted.i = ParseInt(text);
+        number = converted.i;
+        argument = &converted.i;
+        break;
+    case 'l':
+        converted.l = ParseLong(text);
+        number = static_cast<double>(converted.l);
+        argument = &converted.l;
+        break;
+    case 'f':
+        number = ParseDouble(text);
+        converted.f = NarrowToFloat(number);
+        argument = &converted.f;
+        break;
+    case 'd':
+        converted.d = number = ParseDouble(text);
+        argument = &converted.d;
+        break;
+    }
+    if (entry.type != 's' && !InRange(entry, number)) {
+        SetKeyLineMessage(errorText, "Parameter '", entry.key, "' out of range, line ", line);
+        return PF_OUT_OF_RANGE;
+    }
+    SetKeyLineMessage(errorText, "Error: parameter '", entry.key, "', line ", line);
+    return entry.handler(context, entry.key, argument);
+}
+
+// One line of the file: 0 to go on (keyLine tells whether it was a key line) or a result that
+// ends the read.
+int HandleLine(std::string& errorText, ParamDesc* table, CParamFileContext* context, char* text, char* textEnd,
+               long long line, bool& keyLine)
+{
+    keyLine = false;
+    while (text < textEnd && IsBlank(*text))
+        ++text;
+    if (textEnd - text < 3 || !IsLetter(*text))
+        return PF_OK;
+    char* key = nullptr;
+    char* value = nullptr;
+    if (SplitParameterLine(text, &key, &value) != 0) {
+        SetLineMessage(errorText, "Parse error in line ", line);
+        return PF_PARSE_ERROR;
+    }
+    keyLine = true;
+    ParamDesc* entry = FindEntry(table, key);
+    if (!entry)
+        return PF_OK;
+    if (entry->count < INT32_MAX)
+        ++entry->count;
+    if (entry->count >= 2 && (entry->flags & PF_ONCE)) {
+        SetKeyLineMessage(errorText, "Multiple occurrences of parameter '", entry->key, "', line ", line);
+        return PF_MULTIPLE;
+    }
+    return HandleValue(errorText, *entry, context, value, textEnd, line);
+}
+
+// Steps after the last line: the end hook, then the required keys.
+int FinishRead(std::string& errorText, ParamDesc* table, ParamDesc* endEntry, CParamFileContext* context)
+{
+    if (endEntry->handler) {
+        errorText.assign("Validation error at end of file");
+        const int result = endEntry->handler(context, nullptr, &errorText);
+        if (result != 0)
+            return result;
+    }
+    for (ParamDesc* entry = table; entry->key; ++entry) {
+        if ((entry->flags & PF_REQUIRED) && entry->count == 0) {
+            SetKeyMessage(errorText, "Parameter '", entry->key, "' not found");
+            return PF_NOT_FOUND;
+        }
+    }
+    errorText.clear();
+    return PF_OK;
+}
+
+} // namespace
+
+int SplitParameterLine(char* line, char** key, char** value)
+{
+    if (!line || !*line)
+        return 1;
+    char* start = line;
+    while (*start && IsBlank(*start))
+        ++start;
+    if (!*start || *start == '=' || !start[1])
+        return 1;
+    char* equals = std::strchr(start + 1, '=');
+    if (!equals)
+        return 1;
+    char* keyEnd = equals;
+    while (keyEnd > start && IsBlank(keyEnd[-1]))
+        --keyEnd;
+    *equals = '\0';
+    *keyEnd = '\0';
+    char* valueStart = equals + 1;
+    while (*valueStart && IsBlank(*valueStart))
+        ++valueStart;
+    *key = start;
+    *value = valueStart;
+    return 0;
+}
+
+int ParseParameterFile(std::string& errorText, std::istream& in, ParamDesc* table, CParamFileContext* context,
+                       int lineLimit)
+{
+    ParamDesc* endEntry = nullptr;
+    if (const int result = CheckTable(errorText, table, endEntry); result != PF_OK)
+        return result;
+    if (in.fail()) {
+        SetLineMessage(errorText, "Read error after line ", 0);
+        return PF_READ_ERROR;
+    }
+    long long line = 0;
+    {
+        CLineSource source(in);
+        char* text = nullptr;
+        char* textEnd = nullptr;
+        for (;;) {
+            const auto status = source.Next(text, textEnd);
+            if (status == CLineSource::Status::End)
+                break;
+            if (status == CLineSource::Status::Error) {
+                SetLineMessage(errorText, "Read error after line ", line);
+                return PF_READ_ERROR;
+            }
+            ++line;
+            bool keyLine = false;
+            if (const int result = HandleLine(errorText, table, context, text, textEnd, line, keyLine); result != 0)
+                return result;
+            if (keyLine && lineLimit >= 1 && line >= lineLimit)
+                break;
+        }
+    }
+    return FinishRead(errorText, table, endEntry, context);
+}

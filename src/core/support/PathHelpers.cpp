@@ -1,0 +1,124 @@
+#include "support/PathHelpers.h"
+
+#include <cerrno>
+#include <fstream>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+char DetectLineDelimiter(const std::string& path)
+{
+    constexpr std::size_t kSampleChars = 16384;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return '\n';
+    std::size_t carriageReturns = 0, lineFeeds = 0, chars = 0;
+    std::istreambuf_iterator<char> it(file), end;
+    while (it != end && chars < kSampleChars) {
+        const char c = *it;
+        ++it;
+        ++chars;
+        if (c == '\n') {
+            ++lineFeeds;
+        } else if (c == '\r') {
+            if (it != end && *it == '\n') { // CR LF reads as one line feed
+                ++it;
+                ++lineFeeds;
+            } else {
+                ++carriageReturns;
+            }
+        }
+    }
+    if (lineFeeds == 0)
+        return carriageReturns > 0 ? '\r' : '\n';
+    return static_cast<double>(carriageReturns) / static_cast<double>(lineFeeds) > 1.1 ? '\r' : '\n';
+}
+
+std::string GetCurrentDirectoryString()
+{
+    for (std::size_t size = 256; size <= (1u << 20); size *= 2) {
+        std::vector<char> buffer(size);
+        if (getcwd(buffer.data(), buffer.size()) != nullptr)
+            return std::string(buffer.data());
+        if (errno != ERANGE)
+            return std::string();
+    }
+    return std::string();
+}
+
+std::string GetProgramDirectory()
+{
+    std::string exe;
+    for (std::size_t size = 256; size <= (1u << 20); size *= 2) {
+        std::vector<char> buffer(size);
+        const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0)
+            return std::string();
+        if (static_cast<std::size_t>(n) < buffer.size()) {
+            exe.assign(buffer.data(), static_cast<std::size_t>(n));
+            break;
+        }
+    }
+    const std::size_t slash = exe.rfind('/');
+    if (slash == std::string::npos)
+        return std::string();
+    return slash == 0 ? std::string("/") : exe.substr(0, slash);
+}
+
+std::string GetFullPathString(const std::string& path, int* fileOffset)
+{
+    if (fileOffset != nullptr)
+        *fileOffset = 0;
+    if (path.empty())
+        return std::string();
+    std::string whole = path;
+    if (path.front() != '/') {
+        const std::string current = GetCurrentDirectoryString();
+        if (current.empty())
+            return std::string();
+        whole = current + "/" + path;
+    }
+
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= whole.size()) {
+        std::size_t slash = whole.find('/', start);
+        if (slash == std::string::npos)
+            slash = whole.size();
+        const std::string part = whole.substr(start, slash - start);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = slash + 1;
+    }
+    // A path ending with "/" names a directory: it keeps the "/" and has no file-name part.
+    const bool endsWithDirectory = parts.empty() || whole.back() == '/';
+    std::string full;
+    for (const std::string& part : parts)
+        full += "/" + part;
+    if (endsWithDirectory)
+        full += "/";
+    if (fileOffset != nullptr)
+        *fileOffset = endsWithDirectory ? static_cast<int>(full.size())
+                                        : static_cast<int>(full.rfind('/') + 1);
+    return full;
+}
+
+std::string MakeFilePath(const std::string& directory, const std::string& name)
+{
+    if (directory.empty())
+        return name;
+    if (directory.back() == '/')
+        return directory + name;
+    return directory + "/" + name;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat info {};
+    return !path.empty() && stat(path.c_str(), &info) == 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// File-system helpers: the program's directory, full paths, joining paths and the line delimiter
+// of a text file to import. Paths are POSIX paths ("/" separates); nothing is cut to a fixed
+// length.
+
+#include <string>
+
+// 13 when the file's lines end with lone carriage returns, else 10 (also when the file cannot
+// be read or holds neither). A CR LF pair counts as one line feed; the first 16384 characters
+// decide.
+char DetectLineDelimiter(const std::string& path);
+
+// The current directory; empty on failure.
+std::string GetCurrentDirectoryString();
+
+// The directory of the running program without a trailing "/" (except for "/" itself); empty
+// on failure.
+std::string GetProgramDirectory();
+
+// The absolute form of path (relative paths start at the current directory; "." and ".." are
+// resolved by name, symbolic links are not followed). fileOffset, when given, receives the
+// offset of the file-name part (the length when the path ends with "/"). Empty and 0 on failure.
+std::string GetFullPathString(const std::string& path, int* fileOffset = nullptr);
+
+// directory + "/" + name; no separator is added when directory ends with one; an empty
+// directory gives name alone.
+std::string MakeFilePath(const std::string& directory, const std::string& name);
+
+// True when the path's attributes can be read (files and directories).
+bool FileExists(const std::string& path);

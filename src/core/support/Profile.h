@@ -1,0 +1,59 @@
+#pragma once
+
+// The program's profile: window placement, colours and the paths of the databases to open at
+// start-up, kept in an INI file of our own ("Oxidarium.ini").
+//
+// The file holds "[Section]" lines and plain "key=value" lines. Sections and keys are found
+// whatever their case; values come back exactly as written (leading blanks, commas and quotes
+// included). Every write saves the file at once through the safe-save helper, so a failed write
+// leaves the old file intact. Lines the profile does not understand are kept.
+
+#include <string>
+#include <vector>
+
+class CProfile {
+public:
+    // Loads the file at path; a missing or unreadable file gives an empty profile.
+    explicit CProfile(std::string path);
+
+    // OXIDARIUM_PROFILE when set, else $XDG_CONFIG_HOME/Oxidarium/Oxidarium.ini
+    // (XDG_CONFIG_HOME defaults to ~/.config).
+    static std::string DefaultPath();
+
+    const std::string& Path() const { return m_path; }
+
+    bool HasValue(const std::string& section, const std::string& key) const;
+    std::string GetString(const std::string& section, const std::string& key,
+                          const std::string& defaultValue = std::string()) const;
+    // The value read as a decimal integer (prefix rules); the default when the key is missing.
+    int GetInt(const std::string& section, const std::string& key, int defaultValue) const;
+
+    // Sets the value and saves the file; false when the file could not be written (the value
+    // stays set in memory).
+    bool WriteString(const std::string& section, const std::string& key, const std::string& value);
+    bool WriteInt(const std::string& section, const std::string& key, int value);
+    // Removes the key (and saves); true when there was nothing to remove.
+    bool DeleteKey(const std::string& section, const std::string& key);
+
+    // Re-reads the file, dropping what is in memory.
+    void Reload();
+    // Writes the whole profile; false on failure.
+    bool Save() const;
+
+private:
+    struct Line {
+        std::string text;    // the line as read or built
+        std::string key;     // empty for section headers, blank and foreign lines
+        std::string section; // the section the line belongs to
+    };
+
+    const Line* Find(const std::string& section, const std::string& key) const;
+    Line* Find(const std::string& section, const std::string& key);
+
+    std::string m_path;
+    std::vector<Line> m_lines;
+};
+
+// The profile the program uses, installed by the application context (null before that).
+CProfile* GetProfile();
+void SetProfile(CProfile* profile);

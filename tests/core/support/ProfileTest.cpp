@@ -1,0 +1,107 @@
+#include "support/Profile.h"
+
+#include "core/support/FileSizeLimit.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("oxi-profile-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_path = (m_dir / "Oxidarium.ini").string();
+    }
+    void TearDown() override
+    {
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(m_dir);
+    }
+    std::string ReadAll() const
+    {
+        std::ifstream in(m_path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    void WriteRaw(const std::string& bytes) const { std::ofstream(m_path, std::ios::binary) << bytes; }
+
+    fs::path m_dir;
+    std::string m_path;
+};
+
+} // namespace
+
+TEST_F(ProfileTest, FindsSectionsAndKeysWhateverTheirCaseAndKeepsValuesExactly)
+{
+    WriteRaw("[Colors]\r\nel_alk=255,0,0\r\n[files]\rMaterialDBFileName=  /data/materials.mat\n"
+             "; a comment\nPositionAndSize\n");
+    CProfile profile(m_path);
+    EXPECT_EQ(profile.GetString("COLORS", "EL_ALK"), "255,0,0");
+    EXPECT_EQ(profile.GetString("Files", "materialdbfilename"), "  /data/materials.mat");
+    EXPECT_EQ(profile.GetString("Files", "Missing", "dflt"), "dflt");
+    EXPECT_EQ(profile.GetInt("Files", "Missing", 7), 7);
+
+    ASSERT_TRUE(profile.WriteString("colors", "El_Alk", "\"quoted\", value"));
+    ASSERT_TRUE(profile.WriteInt("PositionAndSize", "LastX", -5));
+    ASSERT_TRUE(profile.WriteString("Files", "DbTreeFileName", ""));
+
+    CProfile reread(m_path);
+    EXPECT_EQ(reread.GetString("Colors", "el_alk"), "\"quoted\", value");
+    EXPECT_EQ(reread.GetInt("positionandsize", "lastx", 0), -5);
+    EXPECT_TRUE(reread.HasValue("Files", "DbTreeFileName"));
+    EXPECT_EQ(reread.GetString("Files", "DbTreeFileName", "x"), "");
+    // The key keeps the spelling it was first written with; unknown lines stay.
+    EXPECT_NE(ReadAll().find("el_alk=\"quoted\", value\n"), std::string::npos);
+    EXPECT_NE(ReadAll().find("; a comment\n"), std::string::npos);
+}
+
+TEST_F(ProfileTest, NewSectionsAndKeysAreAppendedInPlace)
+{
+    CProfile profile(m_path);
+    ASSERT_TRUE(profile.WriteString("Directories", "Starting", "/home/potter"));
+    ASSERT_TRUE(profile.WriteString("Files", "ElementDBFileName", "elements.ele"));
+    ASSERT_TRUE(profile.WriteString("Directories", "Other", "x"));
+    EXPECT_EQ(ReadAll(), "[Directories]\nStarting=/home/potter\nOther=x\n\n[Files]\nElementDBFileName=elements.ele\n");
+    ASSERT_TRUE(profile.DeleteKey("directories", "other"));
+    EXPECT_EQ(CProfile(m_path).GetString("Directories", "Other", "gone"), "gone");
+}
+
+TEST_F(ProfileTest, AFailedWriteLeavesTheFileIntact)
+{
+    CProfile profile(m_path);
+    ASSERT_TRUE(profile.WriteString("Colors", "el_acid", "0,0,255"));
+    const std::string before = ReadAll();
+    {
+        // A file-size limit makes the write fail part way, as a full disk would (even for root).
+        CFileSizeLimit limit(64);
+        EXPECT_FALSE(profile.WriteString("Colors", "el_acid", std::string(200, 'x')));
+    }
+    EXPECT_EQ(ReadAll(), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(ProfileTest, TheDefaultPathFollowsTheEnvironment)
+{
+    const char* old = std::getenv("OXIDARIUM_PROFILE");
+    const std::string saved = old ? old : "";
+    ::setenv("OXIDARIUM_PROFILE", "/tmp/x.ini", 1);
+    EXPECT_EQ(CProfile::DefaultPath(), "/tmp/x.ini");
+    ::unsetenv("OXIDARIUM_PROFILE");
+    ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(CProfile::DefaultPath(), "/cfg/Oxidarium/Oxidarium.ini");
+    ::unsetenv("XDG_CONFIG_HOME");
+    if (old)
+        ::setenv("OXIDARIUM_PROFILE", saved.c_str(), 1);
+}
