@@ -7,6 +7,9 @@
 // OnCommand returns true has handled it. Before a menu shows, or whenever the state may have
 // changed, the same chain is asked for the command's state through OnUpdateCommand; a command
 // whose update handler disables it is never carried out.
+//
+// Every target answers OnUpdateCommand (true) for each command it handles, if only to leave it
+// enabled: a command that no target answers for is disabled.
 
 #include <optional>
 #include <string>

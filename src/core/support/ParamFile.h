@@ -52,7 +52,9 @@ class CParamFileContext;
 //   'c' the same text (the character is its first character)
 //   'i' an int, 'l' a long, 'f' a float, 'd' a double.
 // The end hook (the handler of the table's end entry) is called once after the last line with
-// a null key and a pointer to the error buffer (a std::string).
+// a null key and a pointer to the error buffer (the std::string the caller passed, holding
+// "Validation error at end of file"); a hook that wants its own message writes it through its
+// context's m_errorText, which is that same buffer in every reader.
 using ParamHandler = int (*)(CParamFileContext* context, const char* key, const void* value);
 
 // Flags of a key-table entry.

@@ -1,0 +1,339 @@
+#include "framework/MdiFrame.h"
+
+#include "framework/Cp1252.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "shell/OxidariumApp.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+
+CMDIMainFrame* s_mainFrame = nullptr;
+
+constexpr const char* kCommandProperty = "oxiCommand";
+
+unsigned CommandOf(const QAction* action)
+{
+    return action->property(kCommandProperty).toUInt();
+}
+
+} // namespace
+
+CMDIMainFrame::CMDIMainFrame(QWidget* parent)
+    : QMainWindow(parent)
+{
+    s_mainFrame = this;
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    statusBar();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateMenuBar();
+        UpdateStatusPanes();
+        emit activeChildChanged();
+    });
+    auto* idle = new QTimer(this);
+    connect(idle, &QTimer::timeout, this, [this] { UpdateStatusPanes(); });
+    idle->start(500);
+}
+
+CMDIMainFrame::~CMDIMainFrame()
+{
+    // Document windows go first, while the frame they report to still exists.
+    for (CMDIChildFrame* child : ChildFrames())
+        delete child;
+    if (s_mainFrame == this)
+        s_mainFrame = nullptr;
+}
+
+CMDIMainFrame* CMDIMainFrame::Instance()
+{
+    return s_mainFrame;
+}
+
+void CMDIMainFrame::SetMainMenuResource(unsigned resourceId)
+{
+    m_mainMenu = resourceId;
+    m_currentMenu = ~0u;
+    UpdateMenuBar();
+}
+
+CMDIChildFrame* CMDIMainFrame::CreateChildFrame(CDocTemplate& docTemplate, CDocument& document, QWidget* widget,
+                                                CView* view, bool visible)
+{
+    auto* frame = new CMDIChildFrame(docTemplate, document, widget, view);
+    m_mdiArea->addSubWindow(frame);
+    frame->setWindowTitle(FromCp1252(document.GetTitle()));
+    if (g_pApp) {
+        const COxidariumApp::Point position = g_pApp->NextChildWindowPos();
+        frame->move(position.x, position.y);
+    }
+    if (visible)
+        frame->show();
+    return frame;
+}
+
+CMDIChildFrame* CMDIMainFrame::ActiveChildFrame() const
+{
+    return qobject_cast<CMDIChildFrame*>(m_mdiArea->activeSubWindow());
+}
+
+CView* CMDIMainFrame::ActiveView() const
+{
+    const CMDIChildFrame* frame = ActiveChildFrame();
+    return frame ? frame->View() : nullptr;
+}
+
+CDocument* CMDIMainFrame::ActiveDocument() const
+{
+    const CView* view = ActiveView();
+    return view ? view->GetDocument() : nullptr;
+}
+
+std::vector<CMDIChildFrame*> CMDIMainFrame::ChildFrames() const
+{
+    std::vector<CMDIChildFrame*> frames;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (auto* frame = qobject_cast<CMDIChildFrame*>(window))
+            frames.push_back(frame);
+    }
+    return frames;
+}
+
+std::vector<CCmdTarget*> CMDIMainFrame::CommandChain() const
+{
+    std::vector<CCmdTarget*> chain;
+    if (CView* view = ActiveView()) {
+        chain.push_back(view);
+        if (CDocument* document = view->GetDocument())
+            chain.push_back(document);
+    }
+    chain.push_back(const_cast<CMDIMainFrame*>(this));
+    if (m_appTarget)
+        chain.push_back(m_appTarget);
+    return chain;
+}
+
+CCmdUI CMDIMainFrame::QueryCommand(unsigned id) const
+{
+    CCmdUI ui(id);
+    for (CCmdTarget* target : CommandChain()) {
+        if (target->OnUpdateCommand(ui))
+            return ui;
+    }
+    ui.Enable(false); // nobody handles it
+    return ui;
+}
+
+bool CMDIMainFrame::ExecuteCommand(unsigned id)
+{
+    if (CView* view = ActiveView())
+        view->CommitPendingEdit();
+    if (!QueryCommand(id).m_bEnabled)
+        return false;
+    for (CCmdTarget* target : CommandChain()) {
+        if (target->OnCommand(id))
+            return true;
+    }
+    return false;
+}
+
+QAction* CMDIMainFrame::MakeAction(const CMenuSpec& item, QObject* parent)
+{
+    auto* action = new QAction(FromCp1252(item.text), parent);
+    action->setProperty(kCommandProperty, item.id);
+    if (!item.shortcut.empty()) {
+        action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    const unsigned id = item.id;
+    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    return action;
+}
+
+QMenu* CMDIMainFrame::BuildMenu(const CMenuSpec& popup, QWidget* parent)
+{
+    auto* menu = new QMenu(FromCp1252(popup.text), parent);
+    for (const CMenuSpec& item : popup.items) {
+        switch (item.kind) {
+        case CMenuSpec::Kind::Command:
+            menu->addAction(MakeAction(item, menu));
+            break;
+        case CMenuSpec::Kind::Separator:
+            menu->addSeparator();
+            break;
+        case CMenuSpec::Kind::Popup:
+            menu->addMenu(BuildMenu(item, menu));
+            break;
+        case CMenuSpec::Kind::WindowList: {
+            QAction* marker = menu->addSeparator();
+            marker->setVisible(false);
+            connect(menu, &QMenu::aboutToShow, this, [this, menu, marker] { FillWindowList(menu, marker); });
+            break;
+        }
+        }
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateActionStates(menu); });
+    // While the menu is closed its entries stay enabled so that their shortcuts reach the
+    // router, which asks for the state again before anything runs.
+    connect(menu, &QMenu::aboutToHide, this, [this, menu] { EnableAllActions(menu); });
+    return menu;
+}
+
+QMenu* CMDIMainFrame::BuildPopupMenu(const CMenuSpec& popup, QWidget* parent)
+{
+    QMenu* menu = BuildMenu(popup, parent);
+    UpdateActionStates(menu);
+    return menu;
+}
+
+void CMDIMainFrame::FillWindowList(QMenu* menu, QAction* marker)
+{
+    const QList<QAction*> actions = menu->actions();
+    const int markerIndex = static_cast<int>(actions.indexOf(marker));
+    for (int i = markerIndex + 1; i < actions.size(); ++i) {
+        if (actions[i]->property("oxiWindowEntry").toBool())
+            delete actions[i];
+    }
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    marker->setVisible(!windows.isEmpty());
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(++number).arg(window->windowTitle()), menu);
+        entry->setProperty("oxiWindowEntry", true);
+        entry->setCheckable(true);
+        entry->setChecked(window == m_mdiArea->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, window] {
+            if (window->isMinimized())
+                window->showNormal();
+            m_mdiArea->setActiveSubWindow(window);
+        });
+        menu->addAction(entry);
+    }
+}
+
+void CMDIMainFrame::UpdateActionStates(QMenu* menu)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->menu() || action->isSeparator())
+            continue;
+        const unsigned id = CommandOf(action);
+        if (id == 0)
+            continue;
+        const CCmdUI ui = QueryCommand(id);
+        action->setEnabled(ui.m_bEnabled);
+        if (ui.m_nCheck != 0 || action->isCheckable()) {
+            action->setCheckable(true);
+            action->setChecked(ui.m_nCheck != 0);
+        }
+        if (ui.m_text)
+            action->setText(FromCp1252(*ui.m_text));
+    }
+}
+
+void CMDIMainFrame::EnableAllActions(QMenu* menu)
+{
+    for (QAction* action : menu->actions()) {
+        if (!action->menu() && CommandOf(action) != 0)
+            action->setEnabled(true);
+    }
+}
+
+void CMDIMainFrame::UpdateMenuBar()
+{
+    const CMDIChildFrame* frame = ActiveChildFrame();
+    unsigned resource = frame && frame->Template() ? frame->Template()->GetResourceId() : m_mainMenu;
+    if (!FindMenuBar(resource))
+        resource = m_mainMenu;
+    if (resource == m_currentMenu)
+        return;
+    m_currentMenu = resource;
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    const CMenuBarSpec* spec = FindMenuBar(resource);
+    if (!spec)
+        return;
+    auto& menus = m_menus[resource];
+    if (menus.empty()) {
+        for (const CMenuSpec& popup : *spec)
+            menus.push_back(BuildMenu(popup, this));
+    }
+    for (QMenu* menu : menus)
+        bar->addMenu(menu);
+}
+
+void CMDIMainFrame::ShowStatusMessage(const QString& text, int timeoutMs)
+{
+    statusBar()->showMessage(text, timeoutMs);
+}
+
+CMDIChildFrame::CMDIChildFrame(CDocTemplate& docTemplate, CDocument& document, QWidget* widget, CView* view)
+    : m_pTemplate(&docTemplate), m_pDocument(&document), m_widget(widget), m_view(view)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(widget);
+    document.AddView(view);
+    view->SetFrame(this);
+}
+
+CMDIChildFrame::~CMDIChildFrame()
+{
+    // The view leaves its document first; then the document learns that one of its windows
+    // is gone (and closes when it was the last).
+    QWidget* widget = m_widget;
+    m_widget = nullptr;
+    m_view = nullptr;
+    delete widget;
+    if (CDocument::IsLive(m_pDocument))
+        m_pDocument->OnFrameClosed();
+}
+
+CDocument* CMDIChildFrame::Document() const
+{
+    return CDocument::IsLive(m_pDocument) ? m_pDocument : nullptr;
+}
+
+void CMDIChildFrame::CloseFrame()
+{
+    m_forceClose = true;
+    close();
+}
+
+void CMDIChildFrame::MinimizeFrame()
+{
+    showMinimized();
+}
+
+void CMDIChildFrame::ActivateFrame()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    if (mdiArea())
+        mdiArea()->setActiveSubWindow(this);
+}
+
+bool CMDIChildFrame::IsFrameMinimized() const
+{
+    return isMinimized();
+}
+
+void CMDIChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_forceClose) {
+        CDocument* document = Document();
+        if (document && !document->CanCloseFrame(this)) {
+            event->ignore();
+            return;
+        }
+    }
+    QMdiSubWindow::closeEvent(event);
+}

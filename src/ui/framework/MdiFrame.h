@@ -1,0 +1,144 @@
+#pragma once
+
+// The main window and the document windows.
+//
+// CMDIMainFrame is a QMainWindow around a QMdiArea. Each document window is a CMDIChildFrame
+// holding one view: a widget that is also a core CView. While a document window is active the
+// menu bar shows its template's menu (by the template's resource id); with none active it shows
+// the main menu.
+//
+// Commands: every menu entry and pop-up entry carries a command number. When the user picks one,
+// or presses its shortcut, the command is routed along the chain active view -> its document ->
+// its frame -> the main frame -> the application target; the first target that answers
+// OnUpdateCommand decides whether the command is enabled (and its check mark and text), and the
+// first whose OnCommand returns true carries it out. A command that is disabled, or that no
+// target answers for, never runs, whether from the menu or from a shortcut. Before a command
+// runs, the active view commits the field being edited.
+
+#include "framework/CmdTarget.h"
+#include "framework/DocTemplate.h"
+#include "framework/MenuSpec.h"
+#include "framework/View.h"
+
+#include <QMainWindow>
+#include <QMdiSubWindow>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class CDocTemplate;
+class CDocument;
+class CMDIChildFrame;
+class QAction;
+class QMdiArea;
+class QMenu;
+
+class CMDIMainFrame : public QMainWindow, public CCmdTarget {
+    Q_OBJECT
+
+public:
+    explicit CMDIMainFrame(QWidget* parent = nullptr);
+    ~CMDIMainFrame() override;
+
+    static CMDIMainFrame* Instance();
+
+    QMdiArea* MdiArea() const { return m_mdiArea; }
+
+    // The menu bar shown while no document window is active.
+    void SetMainMenuResource(unsigned resourceId);
+    // Where commands go after the main frame: the application's own commands.
+    void SetApplicationTarget(CCmdTarget* target) { m_appTarget = target; }
+
+    // Opens a document window holding view (a widget that is also a CView) on document.
+    CMDIChildFrame* CreateChildFrame(CDocTemplate& docTemplate, CDocument& document, QWidget* widget,
+                                     CView* view, bool visible);
+
+    CMDIChildFrame* ActiveChildFrame() const;
+    CView* ActiveView() const;
+    CDocument* ActiveDocument() const;
+    std::vector<CMDIChildFrame*> ChildFrames() const;
+
+    // Routing: the state of a command along the chain, and carrying it out (false when it is
+    // disabled or nobody handles it).
+    CCmdUI QueryCommand(unsigned id) const;
+    bool ExecuteCommand(unsigned id);
+
+    // A pop-up menu of routed commands, e.g. for a view's context menu (owned by the caller).
+    QMenu* BuildPopupMenu(const CMenuSpec& popup, QWidget* parent);
+
+    // Shows a text in the status bar's message pane.
+    void ShowStatusMessage(const QString& text, int timeoutMs = 0);
+
+    // The menu bar currently shown (the resource id of the active template or the main menu).
+    unsigned CurrentMenuResource() const { return m_currentMenu; }
+
+    // Refreshes the menu bar to follow the active document window.
+    void UpdateMenuBar();
+
+signals:
+    void activeChildChanged();
+
+protected:
+    // Hook for derived frames: called twice a second and whenever the active window changes.
+    virtual void UpdateStatusPanes() {}
+
+private:
+    QAction* MakeAction(const CMenuSpec& item, QObject* parent);
+    QMenu* BuildMenu(const CMenuSpec& popup, QWidget* parent);
+    void FillWindowList(QMenu* menu, QAction* marker);
+    void UpdateActionStates(QMenu* menu);
+    void EnableAllActions(QMenu* menu);
+    std::vector<CCmdTarget*> CommandChain() const;
+
+    QMdiArea* m_mdiArea = nullptr;
+    CCmdTarget* m_appTarget = nullptr;
+    unsigned m_mainMenu = 0;
+    unsigned m_currentMenu = ~0u;
+    // Menus built once per resource id; the menu bar shows one set at a time.
+    std::map<unsigned, std::vector<QMenu*>> m_menus;
+};
+
+// A document window. It hosts one view and is that view's CFrameHost.
+class CMDIChildFrame : public QMdiSubWindow, public CFrameHost {
+    Q_OBJECT
+
+public:
+    CMDIChildFrame(CDocTemplate& docTemplate, CDocument& document, QWidget* widget, CView* view);
+    ~CMDIChildFrame() override;
+
+    CView* View() const { return m_view; }
+    QWidget* ViewWidget() const { return m_widget; }
+    CDocument* Document() const;
+    CDocTemplate* Template() const { return m_pTemplate; }
+
+    // CFrameHost
+    void CloseFrame() override;
+    void MinimizeFrame() override;
+    void ActivateFrame() override;
+    bool IsFrameMinimized() const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CDocTemplate* m_pTemplate;
+    CDocument* m_pDocument;
+    QWidget* m_widget;
+    CView* m_view;
+    bool m_forceClose = false;
+};
+
+// Installs a frame factory on a template: each document it opens gets a window with a new view
+// of type ViewT (a QWidget that is also a CView, default-constructible).
+template <typename ViewT>
+void InstallViewFactory(CDocTemplate& docTemplate)
+{
+    docTemplate.SetFrameFactory([](CDocTemplate& owner, CDocument& document, bool visible) {
+        CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
+        if (!mainFrame)
+            return false;
+        auto* view = new ViewT();
+        return mainFrame->CreateChildFrame(owner, document, view, view, visible) != nullptr;
+    });
+}
