@@ -1,4 +1,4 @@
-// The built-in element table `g_defaultElements` (Part 2.101): 104 constant rows in z order,
+// The built-in element table `g_defaultElements`: 104 constant rows in z order,
 // exactly as the Part's table gives them, with one mend:
 //
 // - Ce (58): the Part prints the oxide "CeO2" (ncat 1, nan 2) with the molecular weight 156.1194,

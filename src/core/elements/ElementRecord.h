@@ -1,6 +1,6 @@
 #pragma once
 
-// The element record (Part 2.101): one of the 104 entries z = 0..103 of the element table, the
+// The element record: one of the 104 entries z = 0..103 of the element table, the
 // element together with the one oxide in which it is counted, its ceramic role and the glaze
 // coefficients of that oxide. Also the role flags, their letters and colour keys, the Change Role
 // cycle, and the constant built-in rows `g_defaultElements`.
@@ -59,7 +59,7 @@ constexpr std::int32_t ParseRoleLetters(std::string_view letters)
     return role;
 }
 
-// Role letters as element files are written (Part 2.102): "x" when 0x01 is set; else "v" when
+// Role letters as element files are written: "x" when 0x01 is set; else "v" when
 // 0x02 is set; else at most one of "1" (0x10), "2" (0x04), "3" (0x08), tested in that order;
 // then "p" when 0x80 is set. A role of 0 gives "".
 std::string FormatRoleLetters(std::int32_t role);
@@ -86,7 +86,7 @@ double OxideMolecularWeight(double atomicWeight, int ncat, int nan, double oxyge
 // here, so a malformed count never produces inf or NaN.
 inline double DivideByCationCount(double value, int ncat) { return ncat > 0 ? value / ncat : 0.0; }
 
-// What reverting a record does with its note arrays (Part 2.101, `CElementsDoc::RevertElement`).
+// What reverting a record does with its note arrays (`CElementsDoc::RevertElement`).
 enum class ENotesRevert {
     Keep = 0,      // the record keeps its notes and annotations
     Delete = 1,    // they are dropped; the record takes the defaults' empty arrays

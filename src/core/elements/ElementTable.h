@@ -1,10 +1,10 @@
 #pragma once
 
-// The element table (Part 2.101): 104 element records, index = element number z.
+// The element table: 104 element records, index = element number z.
 //
 // The table exists twice: the constant defaults (`g_defaultElements`, built into records once,
 // see ElementRecord.h) and a working table, a `CElementTable` that the elements document
-// (Part 2.102) owns and installs while it exists. Every other part reads the table only through
+// owns and installs while it exists. Every other part reads the table only through
 // `GetElementTable`, which returns the installed working table, else the defaults, and orders
 // element lists through `GetElementDisplayOrder`.
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// A growable array of single-precision values with descriptive statistics (Part 1.113). The
+// A growable array of single-precision values with descriptive statistics. The
 // limit-formula compiler gathers one oxide combination's values over many glazes in one array
 // (made with room for 512 values, growing by 512) and then asks for the statistics with a
 // 20-bin histogram.

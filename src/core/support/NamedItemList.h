@@ -1,6 +1,6 @@
 #pragma once
 
-// Named record lists (Part 1.114): every database keeps its records, and records keep their small
+// Named record lists: every database keeps its records, and records keep their small
 // lists (ingredient lines, colour entries, graph data items), in a CNamedItemList.
 //
 // Ownership: the list owns its records through std::unique_ptr; erasing or clearing an entry
@@ -104,7 +104,7 @@ private:
 // list and its "mark modified" step (its SetModifiedFlag). Each operation changes the list and
 // then marks the document modified, even when an index was out of range and nothing moved. No
 // view is refreshed: the calling list view moves its own rows and broadcasts the database kind's
-// reordered-records hint (Part 1.103) with the record index.
+// reordered-records hint with the record index.
 template <NamedRecord T>
 class CDatabaseDoc {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 
 // Rounding to powers of ten and the fixed-point number texts that every amount, percentage,
-// oxide value, cost and graph limit goes through (Part 1.113).
+// oxide value, cost and graph limit goes through.
 //
 // Rounding is half away from zero (2.5 -> 3, -2.5 -> -3), unlike printf's round-half-even on
 // the binary value, so FormatFixed rounds first and then prints. Texts never depend on the

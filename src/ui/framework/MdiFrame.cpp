@@ -146,7 +146,7 @@ bool CMDIMainFrame::ExecuteCommand(unsigned id)
     return false;
 }
 
-QAction* CMDIMainFrame::MakeAction(const CMenuSpec& item, QObject* parent)
+QAction* CMDIMainFrame::MakeAction(const CMenuDef& item, QObject* parent)
 {
     auto* action = new QAction(FromCp1252(item.text), parent);
     action->setProperty(kCommandProperty, item.id);
@@ -159,21 +159,21 @@ QAction* CMDIMainFrame::MakeAction(const CMenuSpec& item, QObject* parent)
     return action;
 }
 
-QMenu* CMDIMainFrame::BuildMenu(const CMenuSpec& popup, QWidget* parent)
+QMenu* CMDIMainFrame::BuildMenu(const CMenuDef& popup, QWidget* parent)
 {
     auto* menu = new QMenu(FromCp1252(popup.text), parent);
-    for (const CMenuSpec& item : popup.items) {
+    for (const CMenuDef& item : popup.items) {
         switch (item.kind) {
-        case CMenuSpec::Kind::Command:
+        case CMenuDef::Kind::Command:
             menu->addAction(MakeAction(item, menu));
             break;
-        case CMenuSpec::Kind::Separator:
+        case CMenuDef::Kind::Separator:
             menu->addSeparator();
             break;
-        case CMenuSpec::Kind::Popup:
+        case CMenuDef::Kind::Popup:
             menu->addMenu(BuildMenu(item, menu));
             break;
-        case CMenuSpec::Kind::WindowList: {
+        case CMenuDef::Kind::WindowList: {
             QAction* marker = menu->addSeparator();
             marker->setVisible(false);
             connect(menu, &QMenu::aboutToShow, this, [this, menu, marker] { FillWindowList(menu, marker); });
@@ -188,7 +188,7 @@ QMenu* CMDIMainFrame::BuildMenu(const CMenuSpec& popup, QWidget* parent)
     return menu;
 }
 
-QMenu* CMDIMainFrame::BuildPopupMenu(const CMenuSpec& popup, QWidget* parent)
+QMenu* CMDIMainFrame::BuildPopupMenu(const CMenuDef& popup, QWidget* parent)
 {
     QMenu* menu = BuildMenu(popup, parent);
     UpdateActionStates(menu);
@@ -258,12 +258,12 @@ void CMDIMainFrame::UpdateMenuBar()
     m_currentMenu = resource;
     QMenuBar* bar = menuBar();
     bar->clear();
-    const CMenuBarSpec* spec = FindMenuBar(resource);
-    if (!spec)
+    const CMenuBarDef* layout = FindMenuBar(resource);
+    if (!layout)
         return;
     auto& menus = m_menus[resource];
     if (menus.empty()) {
-        for (const CMenuSpec& popup : *spec)
+        for (const CMenuDef& popup : *layout)
             menus.push_back(BuildMenu(popup, this));
     }
     for (QMenu* menu : menus)

@@ -17,7 +17,7 @@
 
 #include "framework/CmdTarget.h"
 #include "framework/DocTemplate.h"
-#include "framework/MenuSpec.h"
+#include "framework/MenuDef.h"
 #include "framework/View.h"
 
 #include <QMainWindow>
@@ -65,7 +65,7 @@ public:
     bool ExecuteCommand(unsigned id);
 
     // A pop-up menu of routed commands, e.g. for a view's context menu (owned by the caller).
-    QMenu* BuildPopupMenu(const CMenuSpec& popup, QWidget* parent);
+    QMenu* BuildPopupMenu(const CMenuDef& popup, QWidget* parent);
 
     // Shows a text in the status bar's message pane.
     void ShowStatusMessage(const QString& text, int timeoutMs = 0);
@@ -84,8 +84,8 @@ protected:
     virtual void UpdateStatusPanes() {}
 
 private:
-    QAction* MakeAction(const CMenuSpec& item, QObject* parent);
-    QMenu* BuildMenu(const CMenuSpec& popup, QWidget* parent);
+    QAction* MakeAction(const CMenuDef& item, QObject* parent);
+    QMenu* BuildMenu(const CMenuDef& popup, QWidget* parent);
     void FillWindowList(QMenu* menu, QAction* marker);
     void UpdateActionStates(QMenu* menu);
     void EnableAllActions(QMenu* menu);

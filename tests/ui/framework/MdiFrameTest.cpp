@@ -73,9 +73,9 @@ class MdiFrameTest : public ::testing::Test {
 protected:
     MdiFrameTest()
     {
-        RegisterMenuBar(kMainMenu, {CMenuSpec::Popup("&File", {CMenuSpec::Item(kMainCmd, "&Main", "Ctrl+M")})});
-        RegisterMenuBar(kNoteMenu, {CMenuSpec::Popup("&Note", {CMenuSpec::Item(kCountCmd, "&Count", "Ctrl+K")}),
-                                    CMenuSpec::Popup("&Window", {CMenuSpec::WindowList()})});
+        RegisterMenuBar(kMainMenu, {CMenuDef::Popup("&File", {CMenuDef::Item(kMainCmd, "&Main", "Ctrl+M")})});
+        RegisterMenuBar(kNoteMenu, {CMenuDef::Popup("&Note", {CMenuDef::Item(kCountCmd, "&Count", "Ctrl+K")}),
+                                    CMenuDef::Popup("&Window", {CMenuDef::WindowList()})});
         InstallViewFactory<CNoteView>(m_template);
         m_frame.SetMainMenuResource(kMainMenu);
         m_frame.SetApplicationTarget(&m_appTarget);

@@ -7,30 +7,30 @@
 #include <string>
 #include <vector>
 
-struct CMenuSpec {
+struct CMenuDef {
     enum class Kind { Command, Separator, Popup, WindowList };
 
     Kind kind = Kind::Command;
     unsigned id = 0;          // the command of a Command item
     std::string text;         // Windows-1252, with '&' before the mnemonic
     std::string shortcut;     // a portable key text: "Ctrl+S", "F1", "Shift+F1", "Del"
-    std::vector<CMenuSpec> items; // the entries of a Popup
+    std::vector<CMenuDef> items; // the entries of a Popup
 
-    static CMenuSpec Item(unsigned id, std::string text, std::string shortcut = std::string())
+    static CMenuDef Item(unsigned id, std::string text, std::string shortcut = std::string())
     {
         return {Kind::Command, id, std::move(text), std::move(shortcut), {}};
     }
-    static CMenuSpec Separator() { return {Kind::Separator, 0, {}, {}, {}}; }
-    static CMenuSpec Popup(std::string text, std::vector<CMenuSpec> items)
+    static CMenuDef Separator() { return {Kind::Separator, 0, {}, {}, {}}; }
+    static CMenuDef Popup(std::string text, std::vector<CMenuDef> items)
     {
         return {Kind::Popup, 0, std::move(text), {}, std::move(items)};
     }
     // The list of open windows, filled in when the menu opens.
-    static CMenuSpec WindowList() { return {Kind::WindowList, 0, {}, {}, {}}; }
+    static CMenuDef WindowList() { return {Kind::WindowList, 0, {}, {}, {}}; }
 };
 
-using CMenuBarSpec = std::vector<CMenuSpec>;
+using CMenuBarDef = std::vector<CMenuDef>;
 
 // The menu bar of a window kind, by resource id. Registration replaces an earlier one.
-void RegisterMenuBar(unsigned resourceId, CMenuBarSpec menuBar);
-const CMenuBarSpec* FindMenuBar(unsigned resourceId);
+void RegisterMenuBar(unsigned resourceId, CMenuBarDef menuBar);
+const CMenuBarDef* FindMenuBar(unsigned resourceId);
