@@ -114,11 +114,13 @@ CDocument* CDocTemplate::OpenDocumentFile(const std::string& path, bool visible)
             return nullptr;
         }
     } else {
+        // The path is set before reading, so a document that fails to read its file can clear
+        // it (and stay open untitled) without the template putting it back.
+        document->SetPathName(path);
         if (!document->OnOpenDocument(path)) {
             DestroyDocument(document);
             return nullptr;
         }
-        document->SetPathName(path);
     }
     if (!CreateFrame(*document, visible)) {
         DestroyDocument(document);

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,32 +58,6 @@ void RotateGenerations(const std::string& backupPath)
     MoveGeneration(backupPath, generation(0));
 }
 
-// Copies source to target through a temporary file renamed over the target: the target is
-// replaced rather than written through (a link at the target never leads the copy back into
-// the source), and a failed copy leaves the old backup as it was. The copy keeps the source's
-// modification time.
-bool CopyFileReplacing(const std::string& source, const std::string& target)
-{
-    std::ifstream in(source, std::ios::binary);
-    if (!in || IsReadOnlyFile(target))
-        return false;
-    struct stat link {};
-    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-        ::unlink(target.c_str()); // a link at the target is replaced, never followed
-    const SafeSaveResult result = WriteFileSafely(target, [&in](std::ostream& out) {
-        out << in.rdbuf();
-        return !in.bad() && static_cast<bool>(out);
-    });
-    if (result != SafeSaveResult::Ok)
-        return false;
-    struct stat info {};
-    if (::stat(source.c_str(), &info) == 0) {
-        const struct timespec times[2] = {info.st_atim, info.st_mtim};
-        ::utimensat(AT_FDCWD, target.c_str(), times, 0);
-    }
-    return true;
-}
-
 int AskUser(const std::string& text, unsigned type, unsigned helpId)
 {
     if (g_pApp)
@@ -128,11 +101,39 @@ int CBackupSettings::BackupFile(const std::string& path, std::string& errorText)
         return 0;
     if (mode == CascadeToDirectory)
         RotateGenerations(backupPath);
-    if (!CopyFileReplacing(fullPath, backupPath)) {
+    if (!CopyFileForBackup(fullPath, backupPath)) {
         errorText = "Backup: error copying " + fullPath + " to " + backupPath;
         return 1;
     }
     return 0;
+}
+
+// A temporary file renamed over the target: the target is replaced rather than written
+// through, so a link there never leads the copy back into the source.
+bool CopyFileForBackup(const std::string& source, const std::string& target)
+{
+    std::ifstream in(source, std::ios::binary);
+    if (!in || IsReadOnlyFile(target))
+        return false;
+    struct stat link {};
+    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+        ::unlink(target.c_str()); // a link at the target is replaced, never followed
+    const SafeSaveResult result = WriteFileSafely(target, [&in](std::ostream& out) {
+        // Block by block: an empty file copies as well (inserting a whole empty buffer would
+        // count as a failure).
+        char block[65536];
+        while (in.read(block, sizeof block) || in.gcount() > 0)
+            out.write(block, in.gcount());
+        return !in.bad() && static_cast<bool>(out);
+    });
+    if (result != SafeSaveResult::Ok)
+        return false;
+    struct stat info {};
+    if (::stat(source.c_str(), &info) == 0) {
+        const struct timespec times[2] = {info.st_atim, info.st_mtim};
+        ::utimensat(AT_FDCWD, target.c_str(), times, 0);
+    }
+    return true;
 }
 
 bool ConfirmBackupBeforeSave(const std::string& path, unsigned helpId)

@@ -31,6 +31,11 @@ public:
     std::string BackupPath(const std::string& path) const;
 };
 
+// Copies the file source to target, replacing target (a link at target is replaced, never
+// followed). A target without any write permission is read-only and is not replaced. A failed
+// copy leaves target as it was. The copy keeps the source's modification time. False on failure.
+bool CopyFileForBackup(const std::string& source, const std::string& target);
+
 // The save step every document save runs before writing: backs up the file at path with the
 // working preferences' settings and, when that fails, asks whether to save anyway (Yes/No,
 // question icon, help context helpId). Returns false when the user answers No: the caller

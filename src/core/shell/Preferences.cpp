@@ -145,6 +145,28 @@ int ParseElementSymbolList(const std::string& text, std::span<int, kElementListC
     return ParseElementList(text, entries, true);
 }
 
+// The check has no capacity: a list longer than any parse stores is still well formed.
+int IsBadElementList(const std::string& text, bool allowLoss, bool allowNk)
+{
+    std::size_t pos = 0;
+    while (true) {
+        while (pos < text.size() && IsListSeparator(text[pos])) {
+            ++pos;
+        }
+        if (pos >= text.size()) {
+            return 0;
+        }
+        int entry = 0;
+        const std::size_t pseudoLength = ReadPseudoEntry(std::string_view(text).substr(pos), entry);
+        const bool allowed = entry == kElementListLoss ? allowLoss : allowNk;
+        if (pseudoLength > 0 && allowed) {
+            pos += pseudoLength;
+        } else if (ReadElementSymbol(text, pos) < 0) {
+            return 1;
+        }
+    }
+}
+
 // --- sort orders --------------------------------------------------------------------------------
 
 namespace {

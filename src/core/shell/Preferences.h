@@ -75,6 +75,35 @@ public:
     // (0 Monochrome: greys; otherwise the colours themselves). See shell/NamedColors.h.
     void ApplyColorScheme() const;
 
+    // --- the preferences file (PreferencesFile.cpp) ----------------------------------------
+
+    // Reads the preferences file into a freshly constructed object: the HTML texts and the
+    // colours from the profile, then the file named by the profile (default "prefs.dat" in the
+    // program directory). 0 when the file was read or does not exist (the path is then emptied
+    // and the defaults stay, silently); 1 when it could not be read, with the failure shown and
+    // every setting back at its default. A file that failed is marked (m_strUnreadFilePath) so
+    // that Save keeps a copy of it before replacing it.
+    int Load();
+
+    // Writes every persisted setting to the file (a new "prefs.dat" in the program directory
+    // when no path is stored), after the backup that the working preferences ask for. A file
+    // that the last Load could not read is first copied to its path + ".bad"; when that copy
+    // fails nothing is written. The file is written through the safe-save helper, so a failed
+    // write leaves the old file intact. 0 when written, 1 when not (the reason has been shown).
+    int Save();
+
+    // Points the object at "prefs.dat" in directory (made a full path) and records that path
+    // in the profile: start-up calls this on the stored copy when a data directory was handed
+    // over, before saving, so that the preferences file lives with the data.
+    void SetFileDirectory(const std::string& directory);
+
+    // Checks the lists of the file: 0 when all are well formed, else the number (1..19) of the
+    // first bad one. With version 1 the eight column-letter strings are raised to upper case
+    // first.
+    int Validate();
+    // The message of a Validate result n (1..19); empty for other numbers.
+    static std::string ValidationMessage(int n);
+
     // --- persisted settings (member name = key in the preferences file) -------------------
 
     // Column letters of the material list views, and the table view's element list.
@@ -327,6 +356,9 @@ public:
     std::string m_strFilePath; // full path of the preferences file; empty when none was read
     int m_nVersion = 0;        // version read from the file; 0 before loading
     std::string m_strErrorText; // error text of the last read of the file
+    // Full path of a file that existed but could not be read by the last Load; empty when none.
+    // Save does not replace that file before it has kept a copy of it.
+    std::string m_strUnreadFilePath;
 
 private:
     void SetPersistedDefaults();
@@ -341,6 +373,40 @@ private:
 // kElementListSodiumPotassium. At most 104 entries are stored. Returns the count, or -1 when the
 // text holds anything else.
 int ParseElementSymbolList(const std::string& text, std::span<int, kElementListCapacity> entries);
+
+// The name of the preferences file, and the profile entry that holds its full path.
+inline constexpr const char* kPreferencesFileName = "prefs.dat";
+inline constexpr const char* kPreferencesFileType = "Oxidarium Preferences";
+inline constexpr int kPreferencesFileVersion = 2;
+
+// Help contexts of the preferences file's messages.
+inline constexpr unsigned kHelpPrefsOpenError = 0x30131;
+inline constexpr unsigned kHelpPrefsReadError = 0x30120;
+inline constexpr unsigned kHelpPrefsValidateError = 0x30132;
+inline constexpr unsigned kHelpPrefsBackupError = 0x30121;
+inline constexpr unsigned kHelpPrefsCreateError = 0x30134;
+inline constexpr unsigned kHelpPrefsWriteError = 0x30133;
+
+// The column letters a material list view (a glaze list view) may show, and the checks of a
+// column list: 1 when the text holds any other character, else 0 (an empty text is good).
+inline constexpr const char* kMaterialColumnLetters = "NCADFTMWHR$* ";
+inline constexpr const char* kGlazeColumnLetters = "NDTRFSPCVXBOAU?YZL:;!@&^%$1234#* ";
+int IsBadMaterialColumnList(const std::string& text);
+int IsBadGlazeColumnList(const std::string& text);
+
+// 1 when the text holds anything but blanks, commas and element symbols (1..103, compared
+// exactly; symbols may follow each other directly), "loi", "loss" or "vol" (any case; only
+// with allowLoss) and "Nk" (this case; only with allowNk); else 0. An empty text is good.
+int IsBadElementList(const std::string& text, bool allowLoss, bool allowNk);
+// The same check under the name the batch calculation and optimize dialogs use.
+inline int ParseElementSymbolListEx(const std::string& text, bool allowLoss, bool allowNk)
+{
+    return IsBadElementList(text, allowLoss, allowNk);
+}
+
+// 1 when the oxide list (oxide formulas separated by commas or blanks) does not parse as the
+// weight-percent formula "%w" + the list, else 0.
+int IsBadOxideList(const std::string& text);
 
 // The working and the stored preferences; valid while an application context exists.
 extern CPreferences& g_prefs;

@@ -95,6 +95,9 @@ TEST_F(BackupTest, SameDirectoryModeAddsBakAndReplacesIt)
     EXPECT_EQ(ReadAll(m_dir / "x.mat.bak"), "second");
     EXPECT_EQ(ReadAll(file), "second");
     EXPECT_EQ(FilesInDir(m_dir), 2u);
+    WriteAll(file, "");
+    EXPECT_EQ(settings.BackupFile(file.string(), error), 0) << "an empty file is backed up too";
+    EXPECT_EQ(ReadAll(m_dir / "x.mat.bak"), "");
     EXPECT_TRUE(error.empty());
 }
 

@@ -1,0 +1,202 @@
+#include "tools/OxideConstraint.h"
+
+#include "elements/ElementTable.h"
+#include "support/NumberFormat.h"
+#include "support/NumberText.h"
+#include "support/StringArrayEx.h"
+#include "support/TextHelpers.h"
+
+#include <charconv>
+#include <utility>
+
+namespace {
+
+bool IsElementOxide(int oxide)
+{
+    return oxide >= 1 && oxide < kElementCount;
+}
+
+// Role flags of the element whose oxide is bounded; 0 for everything that is not an element.
+std::int32_t ElementRoleOf(int oxide)
+{
+    return IsElementOxide(oxide) ? GetElementTable()[oxide].role : 0;
+}
+
+// KNaO and the oxides that the unit itself bounds: in percent units every non-volatile oxide
+// (at most 100 %), in unity units every alkali oxide (the alkalis add up to 1).
+bool IsBoundedByUnit(int oxide, bool percent)
+{
+    if (oxide == kConstraintKNaO)
+        return true;
+    if (!IsElementOxide(oxide))
+        return false;
+    const std::int32_t role = ElementRoleOf(oxide);
+    return percent ? (role & kRoleVolatile) == 0 : (role & kRoleAlkali) != 0;
+}
+
+} // namespace
+
+// --- shared helpers -------------------------------------------------------------------------------
+
+double ReadConstraintValue(std::string_view text)
+{
+    return ParseDouble(text);
+}
+
+bool IsConstraintOp(char op)
+{
+    return op == '=' || op == '>' || op == '<';
+}
+
+bool IsConstraintValueText(std::string_view text, bool optional)
+{
+    return (optional && text.empty()) || IsNumberText(text);
+}
+
+std::string ConstraintOpText(char op)
+{
+    return op == 0 ? std::string() : std::string(1, op);
+}
+
+double AddConstraintBounds(double a, double b)
+{
+    const double sum = a + b;
+    if (sum > kConstraintValueLimit)
+        return kConstraintValueLimit;
+    if (sum < -kConstraintValueLimit)
+        return -kConstraintValueLimit;
+    return sum;
+}
+
+std::string TrimmedConstraintField(std::string field)
+{
+    TrimString(field);
+    return field;
+}
+
+// --- COxideConstraint -----------------------------------------------------------------------------
+
+COxideConstraint::COxideConstraint(int oxide, char op, std::string value1, std::string value2)
+    : m_oxide(oxide), m_op(op), m_value1(std::move(value1)), m_value2(std::move(value2))
+{
+}
+
+bool COxideConstraint::Parse(std::string_view text)
+{
+    CStringArrayEx fields;
+    fields.AddTextLines(std::string(text), ",");
+    *this = COxideConstraint();
+    if (fields.size() != 4) {
+        m_unsplitText = std::string(text);
+        return IsInvalid();
+    }
+    m_oxide = ParseInt(fields[0]);
+    m_op = fields[1].empty() ? 0 : fields[1][0];
+    m_value1 = TrimmedConstraintField(fields[2]);
+    m_value2 = TrimmedConstraintField(fields[3]);
+    return IsInvalid();
+}
+
+bool COxideConstraint::IsUnsplit() const
+{
+    return m_unsplitText && m_oxide == 0 && m_op == 0 && m_value1.empty() && m_value2.empty();
+}
+
+std::string COxideConstraint::Format() const
+{
+    if (IsUnsplit())
+        return *m_unsplitText;
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, m_oxide).ptr;
+    std::string text(digits, end);
+    text += ',';
+    text += ConstraintOpText(m_op);
+    text += ',';
+    text += m_value1;
+    text += ',';
+    text += m_value2;
+    text += ',';
+    return text;
+}
+
+bool COxideConstraint::IsInvalid() const
+{
+    if (m_oxide == 0 || m_oxide < kConstraintExpansion || m_oxide >= kElementCount)
+        return true;
+    return !IsConstraintOp(m_op) || !IsConstraintValueText(m_value1, false) ||
+           !IsConstraintValueText(m_value2, true);
+}
+
+std::string COxideConstraint::GetDisplayName() const
+{
+    switch (m_oxide) {
+    case kConstraintKNaO: return "KNaO";
+    case kConstraintLOI: return "LOI";
+    case kConstraintExpansion: return "special";
+    default: break;
+    }
+    if (IsElementOxide(m_oxide))
+        return GetElementTable()[m_oxide].oxide;
+    return "(unknown)";
+}
+
+// --- bounds ---------------------------------------------------------------------------------------
+
+bool COxideConstraint::HasLowerBound(bool /*percent*/) const
+{
+    if (!IsExpansion())
+        return true; // 0 at least: an oxide amount is never negative
+    return m_op == '=' || (m_op == '>' && !m_value1.empty()) || (m_op == '<' && !m_value2.empty());
+}
+
+bool COxideConstraint::HasUpperBound(bool percent) const
+{
+    if (!IsExpansion() && IsBoundedByUnit(m_oxide, percent))
+        return true;
+    return m_op == '=' || (m_op == '<' && !m_value1.empty()) || (m_op == '>' && !m_value2.empty());
+}
+
+double COxideConstraint::LowerBound(bool /*percent*/) const
+{
+    const double a = ReadConstraintValue(m_value1);
+    const double b = ReadConstraintValue(m_value2); // an empty tolerance reads as 0
+    switch (m_op) {
+    case '=': {
+        const double lower = AddConstraintBounds(a, -b);
+        // An expansion target may sensibly go below zero; an oxide amount cannot.
+        return lower < 0.0 && !IsExpansion() ? 0.0 : lower;
+    }
+    case '>': return a;
+    case '<': return m_value2.empty() ? 0.0 : b;
+    default: return 0.0;
+    }
+}
+
+double COxideConstraint::UpperBound(bool percent) const
+{
+    const double a = ReadConstraintValue(m_value1);
+    const double b = ReadConstraintValue(m_value2);
+    switch (m_op) {
+    case '=': return AddConstraintBounds(a, b);
+    case '<': return a;
+    case '>':
+        if (!m_value2.empty())
+            return b;
+        if (IsExpansion())
+            return 1000.0;
+        if (!IsBoundedByUnit(m_oxide, percent))
+            return 1000.0;
+        return percent ? 100.0 : 1.0;
+    default: return 1000.0;
+    }
+}
+
+// --- COxideConstraintArray ------------------------------------------------------------------------
+
+bool COxideConstraintArray::InsertAt(int index, const COxideConstraint& record)
+{
+    if (index < 0 || index > GetCount())
+        return false;
+    insert(begin() + index, record);
+    return true;
+}

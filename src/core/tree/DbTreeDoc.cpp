@@ -1,0 +1,517 @@
+#include "tree/DbTreeDoc.h"
+
+#include "framework/DocTemplate.h"
+#include "framework/FileDialogService.h"
+#include "framework/View.h"
+#include "shell/Backup.h"
+#include "shell/MessageService.h"
+#include "shell/OxidariumApp.h"
+#include "shell/UpdateHint.h"
+#include "support/CompareNoCase.h"
+#include "support/DbFileInfo.h"
+#include "support/PathHelpers.h"
+#include "support/Profile.h"
+#include "support/SafeFile.h"
+#include "support/Services.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include <unistd.h>
+
+CDbTreeDoc* g_pDbTreeDoc = nullptr;
+
+namespace {
+
+constexpr int kDbTreeKind = static_cast<int>(DbFileType::DbTreeItems);
+
+// Help contexts of the tree's messages.
+constexpr unsigned kOpenErrorHelpId = 0x30119;
+constexpr unsigned kReadErrorHelpId = 0x30120;
+constexpr unsigned kBackupQuestionHelpId = 0x30121;
+constexpr unsigned kWriteErrorHelpId = 0x30122;
+constexpr unsigned kClearQuestionHelpId = 0x30900;
+constexpr unsigned kAlreadyInTreeHelpId = 0x30910;
+constexpr unsigned kAddProbeErrorHelpId = 0x30911;
+constexpr unsigned kInvalidItemHelpId = 0x30920;
+
+constexpr unsigned kOpenTreeDialogHelpId = 300;
+constexpr unsigned kAddFilesDialogHelpId = 301;
+constexpr unsigned kSaveTreeDialogHelpId = 303;
+
+// The patterns of the files a directory contributes, in the order they are collected.
+constexpr const char* kDirectoryExtensions[] = {".ele", ".mat", ".sub", ".lim", ".grt", ".glz", ".txt"};
+
+int AskUser(const std::string& text, unsigned type, unsigned helpId)
+{
+    if (g_pApp)
+        return g_pApp->MessageBoxWithHelp(text, type, helpId);
+    CMessageService* service = GetMessageService();
+    return service ? service->ShowMessageBox(text, kMessageCaption, type, helpId) : DefaultMessageBoxResult(type);
+}
+
+void Warn(const std::string& text, unsigned helpId)
+{
+    AskUser(text, MsgOk | MsgIconExclamation, helpId);
+}
+
+void RememberTreeFile(const std::string& path)
+{
+    if (CProfile* profile = GetProfile())
+        profile->WriteString("Files", "DbTreeFileName", path);
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view tail)
+{
+    return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
+}
+
+// The names of the plain files in directory whose extension is one of the tree's kinds: grouped
+// by kind in collection order, each group sorted by name ignoring case so that the result does
+// not depend on the file system's order.
+std::vector<std::string> CollectDatabaseFileNames(const std::string& directory)
+{
+    std::vector<std::string> all;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError))
+            all.push_back(it->path().filename().string());
+    }
+    std::sort(all.begin(), all.end(),
+              [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
+    std::vector<std::string> names;
+    for (const char* extension : kDirectoryExtensions) {
+        for (const std::string& name : all) {
+            if (EndsWithNoCase(name, extension))
+                names.push_back(name);
+        }
+    }
+    return names;
+}
+
+bool CanEnterDirectory(const std::string& directory)
+{
+    std::error_code ec;
+    return !directory.empty() && std::filesystem::is_directory(directory, ec) &&
+           ::access(directory.c_str(), X_OK) == 0;
+}
+
+} // namespace
+
+CDbTreeDoc::CDbTreeDoc()
+{
+    g_pDbTreeDoc = this;
+    COxidariumApp::SetSingletonDocument(kDbTreeKind, this);
+}
+
+CDbTreeDoc::~CDbTreeDoc()
+{
+    if (g_pDbTreeDoc == this)
+        g_pDbTreeDoc = nullptr;
+    if (COxidariumApp::GetSingletonDocument(kDbTreeKind) == this)
+        COxidariumApp::SetSingletonDocument(kDbTreeKind, nullptr);
+}
+
+bool CDbTreeDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    items.Clear();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDbTreeDoc::OnOpenDocument(const std::string& path)
+{
+    items.Clear();
+    std::string openedPath = path;
+    std::error_code ec;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(path, ec))
+        in.open(path, std::ios::in);
+    if (!in.is_open()) {
+        Warn(path + ": Error opening file", kOpenErrorHelpId);
+        openedPath.clear();
+    } else {
+        CBusyScope busy;
+        if (items.Read(in) != 0) {
+            Warn(path + ": " + items.m_errorText, kReadErrorHelpId);
+            openedPath.clear();
+        }
+    }
+    if (openedPath.empty()) {
+        ClearPathName();
+        SetTitle("Untitled");
+    } else {
+        SetPathName(openedPath);
+    }
+    RememberTreeFile(openedPath);
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDbTreeDoc::OnSaveDocument(const std::string& path)
+{
+    if (!ConfirmBackupBeforeSave(path, kBackupQuestionHelpId))
+        return false;
+    CSafeFileWriter writer(path);
+    if (!writer.Open()) {
+        Warn(path + ": Error opening file", kWriteErrorHelpId);
+        return false;
+    }
+    if (items.Write(writer.Stream()) != 0 || writer.Commit() != SafeSaveResult::Ok) {
+        writer.Abandon();
+        Warn(path + ": Error writing file", kWriteErrorHelpId);
+        return false;
+    }
+    SetModifiedFlag(false);
+    RememberTreeFile(path);
+    return true;
+}
+
+bool CDbTreeDoc::CanCloseFrame(CFrameHost* frame)
+{
+    if (frame)
+        frame->MinimizeFrame();
+    return false;
+}
+
+bool CDbTreeDoc::DoSave(const std::string& path, bool replace)
+{
+    std::string target = path;
+    if (target.empty()) {
+        CFileDialogRequest request;
+        request.mode = CFileDialogRequest::Mode::Save;
+        request.title = "Database Tree Save As...";
+        request.defaultExtension = "dbt";
+        request.initialPath = GetPathName();
+        request.filter = "Database Trees (*.dbt)|*.dbt|All Files (*.*)|*.*||";
+        request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
+        request.helpId = kSaveTreeDialogHelpId;
+        const CFileDialogResult answer = AskForFiles(request);
+        if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
+            return false;
+        target = answer.paths.front();
+    }
+    // Only a file this save created may be removed after a failure: a file that was there
+    // before keeps its bytes (the safe save never touches it on failure).
+    std::error_code ec;
+    const bool existedBefore = std::filesystem::exists(target, ec);
+    bool saved = false;
+    {
+        CBusyScope busy;
+        saved = OnSaveDocument(target);
+    }
+    if (!saved) {
+        if (path.empty() && !existedBefore)
+            std::filesystem::remove(target, ec);
+        return false;
+    }
+    if (replace)
+        SetPathName(target);
+    return true;
+}
+
+bool CDbTreeDoc::OnCommand(unsigned id)
+{
+    switch (id) {
+    case CmdSaveDbTree:
+        DoSave(std::string(GetPathName()), true);
+        return true;
+    case CmdSaveDbTreeAs:
+        DoSave(std::string(), true);
+        return true;
+    case CmdRevertDbTree:
+        if (!GetPathName().empty()) {
+            const std::string path = GetPathName();
+            OnOpenDocument(path);
+            BroadcastTreeChanged();
+        }
+        return true;
+    case CmdNewDbTree:
+        if (SaveModified()) {
+            OnNewDocument();
+            SetTitle("Untitled");
+            BroadcastTreeChanged();
+        }
+        return true;
+    case CmdOpenDbTree:
+        OnFileOpen();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDbTreeDoc::OnUpdateCommand(CCmdUI& ui)
+{
+    switch (ui.m_nID) {
+    case CmdRevertDbTree:
+        ui.Enable(CanRevertToSaved());
+        return true;
+    case CmdSaveDbTree:
+    case CmdSaveDbTreeAs:
+    case CmdNewDbTree:
+    case CmdOpenDbTree:
+        ui.Enable(true);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDbTreeDoc::OnFileOpen()
+{
+    CFileDialogRequest request;
+    request.mode = CFileDialogRequest::Mode::Open;
+    request.title = "Open Database Tree...";
+    request.filter = "Tree Files (*.dbt)|*.dbt|All Files (*.*)|*.*||";
+    request.flags = FileDlgHideReadOnly;
+    request.helpId = kOpenTreeDialogHelpId;
+    const CFileDialogResult answer = AskForFiles(request);
+    if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
+        return;
+    if (!SaveModified())
+        return;
+    OnOpenDocument(answer.paths.front());
+    BroadcastTreeChanged();
+}
+
+void CDbTreeDoc::BroadcastTreeChanged()
+{
+    COxidariumApp::BroadcastUpdate(nullptr, this, kDbTreeKind, HintDbTreeChanged, 0, 0);
+}
+
+void CDbTreeDoc::RemoveItemAt(int index)
+{
+    items.RemoveItem(index);
+    SetModifiedFlag(true);
+}
+
+void CDbTreeDoc::InsertItemAt(int index, const CDbTreeItem& item)
+{
+    items.InsertItem(index, item);
+    SetModifiedFlag(true);
+}
+
+void CDbTreeDoc::SetItemAt(int index, const CDbTreeItem& item)
+{
+    items.SetItem(index, item);
+    SetModifiedFlag(true);
+}
+
+void CDbTreeDoc::SortItems(bool byTitle)
+{
+    items.Sort(byTitle);
+    SetModifiedFlag(true);
+}
+
+int CDbTreeDoc::RemoveItem(int index)
+{
+    RemoveItemAt(index);
+    return 0;
+}
+
+int CDbTreeDoc::ClearTree()
+{
+    if (AskUser("Are you sure you want to clear the database tree?", MsgYesNo | MsgIconQuestion,
+                kClearQuestionHelpId) != MsgResultYes)
+        return 1;
+    items.Clear();
+    SetModifiedFlag(true);
+    return 0;
+}
+
+void CDbTreeDoc::AppendEntry(const std::string& path, const std::string& title, DbTreeItemType type, bool isOpen)
+{
+    CDbTreeItem item;
+    item.path = path;
+    item.title = title;
+    item.SetTypeCode(type);
+    item.isOpen = isOpen;
+    InsertItemAt(items.GetCount(), item);
+}
+
+int CDbTreeDoc::AddDatabases(std::array<bool, kDbTreeItemTypeCount>& addedTypes)
+{
+    addedTypes.fill(false);
+    CFileDialogRequest request;
+    request.mode = CFileDialogRequest::Mode::OpenMultiple;
+    request.title = "Databases to add to tree...";
+    request.filter = "All Files (*.*)|*.*|Glaze Files (*.glz)|*.glz|Material Files (*.mat)|*.mat|"
+                     "Limit Formula Files (*.lim)|*.lim|Substitution Files (*.sub)|*.sub|"
+                     "Element Files (*.ele)|*.ele|Text Files (*.txt)|*.txt|"
+                     "Graph Template Files (*.grt)|*.grt||";
+    request.flags = FileDlgHideReadOnly;
+    request.helpId = kAddFilesDialogHelpId;
+    const CFileDialogResult answer = AskForFiles(request);
+    if (answer.outcome != CFileDialogResult::Outcome::Ok)
+        return 1;
+    int added = 0;
+    for (const std::string& path : answer.paths) {
+        if (items.FindByPath(path) >= 0) {
+            Warn("File \"" + path + "\" is already in the tree.", kAlreadyInTreeHelpId);
+            continue;
+        }
+        const CDbFileInfo probe(path, true);
+        if (probe.m_result != 0) {
+            Warn(probe.m_errorMessage, kAddProbeErrorHelpId);
+            continue;
+        }
+        // A chosen file of a kind the tree does not know is still catalogued, as unknown.
+        const DbTreeItemType type = DbTreeItemTypeFromFileType(probe.m_type).value_or(DbTreeItemType::Unknown);
+        AppendEntry(probe.m_path, probe.m_dbname, type, false);
+        addedTypes[static_cast<std::size_t>(type)] = true;
+        ++added;
+    }
+    return added == 0 ? 1 : 0;
+}
+
+int CDbTreeDoc::AddDirectory(const std::string& directory)
+{
+    if (!CanEnterDirectory(directory))
+        return 1;
+    for (const std::string& name : CollectDatabaseFileNames(directory)) {
+        const std::string path = MakeFilePath(directory, name);
+        if (items.FindByPath(path) >= 0)
+            continue;
+        const CDbFileInfo probe(path, true);
+        if (probe.m_result != 0)
+            continue;
+        if (const auto type = DbTreeItemTypeFromFileType(probe.m_type))
+            AppendEntry(probe.m_path, probe.m_dbname, *type, false);
+    }
+    BroadcastTreeChanged();
+    return 0;
+}
+
+int CDbTreeDoc::OpenItem(int index)
+{
+    const CDbTreeItem* item = items.GetAt(index);
+    if (!item)
+        return 1;
+    const std::string path = item->path; // the entry may change while the file opens
+    switch (item->type) {
+    case DbTreeItemType::Elements:
+    case DbTreeItemType::Materials:
+    case DbTreeItemType::Substitutions:
+    case DbTreeItemType::LimitFormulas:
+    case DbTreeItemType::GraphTemplates: {
+        CDocument* document =
+            COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileTypeFromTreeItemType(item->type)));
+        return document ? document->OpenDatabaseFile(path) : 1;
+    }
+    case DbTreeItemType::Glazes:
+    case DbTreeItemType::TextFile: {
+        CDocTemplate* docTemplate = item->type == DbTreeItemType::Glazes ? g_pGlazesTemplate : g_pTextFileTemplate;
+        return docTemplate && docTemplate->OpenDocumentFile(path, true) ? 0 : 1;
+    }
+    case DbTreeItemType::Unknown: break;
+    }
+    return 1;
+}
+
+bool CDbTreeDoc::AddOrRetitleOpenDocument(const CDocument* document, DbTreeItemType type)
+{
+    if (!document || document->GetPathName().empty())
+        return false;
+    const std::string& path = document->GetPathName();
+    if (items.FindByPath(path) >= 0)
+        return UpdateItemTitle(document) != 0;
+    // A text window is titled with its full path; databases with their database name.
+    const std::string title = type == DbTreeItemType::TextFile ? path : document->GetDatabaseName();
+    AppendEntry(path, title, type, true);
+    return true;
+}
+
+int CDbTreeDoc::AddOpenDatabases()
+{
+    int changed = 0;
+    for (const DbTreeItemType type : {DbTreeItemType::Elements, DbTreeItemType::Materials,
+                                      DbTreeItemType::Substitutions, DbTreeItemType::LimitFormulas,
+                                      DbTreeItemType::GraphTemplates}) {
+        const CDocument* document =
+            COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileTypeFromTreeItemType(type)));
+        if (AddOrRetitleOpenDocument(document, type))
+            ++changed;
+    }
+    if (g_pGlazesTemplate) {
+        for (const CDocument* document : g_pGlazesTemplate->GetDocuments()) {
+            if (AddOrRetitleOpenDocument(document, DbTreeItemType::Glazes))
+                ++changed;
+        }
+    }
+    if (g_pTextFileTemplate) {
+        for (const CDocument* document : g_pTextFileTemplate->GetDocuments()) {
+            if (AddOrRetitleOpenDocument(document, DbTreeItemType::TextFile))
+                ++changed;
+        }
+    }
+    return changed == 0 ? 1 : 0;
+}
+
+int CDbTreeDoc::UpdateItemTitle(const CDocument* document)
+{
+    if (!document || document->GetPathName().empty())
+        return 0;
+    const int index = items.FindByPath(document->GetPathName());
+    if (index < 0)
+        return 0;
+    CDbTreeItem item = *items.GetAt(index);
+    std::string title;
+    switch (item.type) {
+    case DbTreeItemType::Elements:
+    case DbTreeItemType::Materials:
+    case DbTreeItemType::Substitutions:
+    case DbTreeItemType::LimitFormulas:
+    case DbTreeItemType::GraphTemplates: {
+        // The name comes from the single document of the entry's kind, and only when that is
+        // the document whose file the entry names.
+        const CDocument* owner =
+            COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileTypeFromTreeItemType(item.type)));
+        if (owner != document)
+            return 0;
+        title = owner->GetDatabaseName();
+        break;
+    }
+    case DbTreeItemType::Glazes:
+        // Another kind of document at a glaze entry's path has no glaze database name to give.
+        if (!g_pGlazesTemplate || document->GetDocTemplate() != g_pGlazesTemplate)
+            return 0;
+        title = document->GetDatabaseName();
+        break;
+    case DbTreeItemType::TextFile:
+        title = document->GetPathName();
+        break;
+    case DbTreeItemType::Unknown:
+        return 0;
+    }
+    if (title == item.title)
+        return 0;
+    item.title = title;
+    SetItemAt(index, item);
+    return 1;
+}
+
+int CDbTreeDoc::RemoveInvalidItems(bool quiet)
+{
+    int changed = 0;
+    for (int index = items.GetCount() - 1; index >= 0; --index) {
+        const CDbFileInfo probe(items.GetAt(index)->path, true);
+        if (probe.m_result != 0) {
+            if (!quiet)
+                Warn(probe.m_errorMessage, kInvalidItemHelpId);
+            RemoveItemAt(index);
+            ++changed;
+        } else if (probe.m_dbname != items.GetAt(index)->title) {
+            CDbTreeItem item = *items.GetAt(index);
+            item.title = probe.m_dbname;
+            SetItemAt(index, item);
+            ++changed;
+        }
+    }
+    return changed == 0 ? 1 : 0;
+}

@@ -1,0 +1,513 @@
+#include "tree/DbTreeDoc.h"
+
+#include "TestPaths.h"
+#include "core/framework/FakeFileDialogs.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "core/support/FileSizeLimit.h"
+#include "framework/DocTemplate.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "support/PathHelpers.h"
+#include "support/Profile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A database document of any kind: answers with a fixed database name, opens only files that
+// exist, and records what it is asked to reload.
+class CFakeDbDoc : public CDocument {
+public:
+    explicit CFakeDbDoc(std::string name = "Fake name") : dbName(std::move(name)) {}
+    std::string GetDatabaseName() const override { return dbName; }
+    bool OnOpenDocument(const std::string& path) override
+    {
+        SetModifiedFlag(false);
+        return FileExists(path);
+    }
+    int OpenDatabaseFile(const std::string& path) override
+    {
+        reloaded.push_back(path);
+        return reloadResult;
+    }
+    std::string dbName;
+    std::vector<std::string> reloaded;
+    int reloadResult = 0;
+};
+
+// A fake singleton document registered under its kind for its lifetime.
+class CFakeSingleton : public CFakeDbDoc {
+public:
+    CFakeSingleton(DbFileType kind, std::string name, std::string path) : CFakeDbDoc(std::move(name)), m_kind(kind)
+    {
+        SetPathName(path);
+        COxidariumApp::SetSingletonDocument(static_cast<int>(m_kind), this);
+    }
+    ~CFakeSingleton() override { COxidariumApp::SetSingletonDocument(static_cast<int>(m_kind), nullptr); }
+
+private:
+    DbFileType m_kind;
+};
+
+std::string Header(const char* fileType, const std::string& dbName)
+{
+    return std::string("filetype = ") + fileType + "\nversion =  2\n\ndbname  = " + dbName + "\n\n";
+}
+
+class DbTreeDocTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("oxi-dbtree-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_profile = std::make_unique<CProfile>((m_dir / "profile.ini").string());
+        SetProfile(m_profile.get());
+        g_pGlazesTemplate = &m_glazes;
+        g_pTextFileTemplate = &m_texts;
+    }
+    void TearDown() override
+    {
+        g_pGlazesTemplate = nullptr;
+        g_pTextFileTemplate = nullptr;
+        SetProfile(nullptr);
+        fs::remove_all(m_dir);
+    }
+
+    std::string WriteFile(const std::string& name, const std::string& bytes) const
+    {
+        const std::string path = (m_dir / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    static std::string ReadAll(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    std::string CatalogueCopy() const
+    {
+        return WriteFile("catalogue.dbt", ReadAll(std::string(OXI_TEST_DATA_DIR) + "/tree/catalogue.dbt"));
+    }
+    std::string ProfileTreeFile() const { return m_profile->GetString("Files", "DbTreeFileName", "<none>"); }
+    static void Add(CDbTreeDoc& doc, const std::string& path, const std::string& title, DbTreeItemType type)
+    {
+        CDbTreeItem item;
+        item.path = path;
+        item.title = title;
+        item.SetTypeCode(type);
+        doc.InsertItemAt(doc.items.GetCount(), item);
+    }
+    static bool Enabled(CDbTreeDoc& doc, unsigned id)
+    {
+        CCmdUI ui(id);
+        EXPECT_TRUE(doc.OnUpdateCommand(ui));
+        return ui.m_bEnabled;
+    }
+
+    fs::path m_dir;
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CFakeFileDialogs m_dialogs;
+    COxidariumApp m_app;
+    std::unique_ptr<CProfile> m_profile;
+    CDocTemplate m_glazes{2, "Glazes\nGlazes\nGlazes\nGlaze Files (*.glz)\n.glz\nGlazes\nGlazes",
+                          [] { return std::make_unique<CFakeDbDoc>("Glazes from file"); }};
+    CDocTemplate m_texts{9, "Text\nText\nText\nText Files (*.txt)\n.txt\nText\nText",
+                         [] { return std::make_unique<CFakeDbDoc>(""); }};
+};
+
+} // namespace
+
+TEST_F(DbTreeDocTest, LivesAsTheOneTreeDocumentAndIsOnlyMinimised)
+{
+    {
+        CDbTreeDoc doc;
+        EXPECT_EQ(g_pDbTreeDoc, &doc);
+        EXPECT_EQ(COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileType::DbTreeItems)), &doc);
+        CRecordingFrame frame(doc, "tree");
+        EXPECT_FALSE(doc.CanCloseFrame(&frame));
+        EXPECT_TRUE(frame.minimized);
+
+        // Out-of-range edits change nothing but still count as edits.
+        doc.RemoveItemAt(3);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(doc.RemoveItem(0), 0);
+
+        Add(doc, "/d/a.glz", "A", DbTreeItemType::Glazes);
+        doc.SetModifiedFlag(false);
+        m_messages.answers = {MsgResultNo, MsgResultYes};
+        EXPECT_EQ(doc.ClearTree(), 1);
+        EXPECT_EQ(doc.items.GetCount(), 1);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ(doc.ClearTree(), 0);
+        EXPECT_EQ(doc.items.GetCount(), 0);
+        EXPECT_TRUE(doc.IsModified());
+        ASSERT_EQ(m_messages.boxes.size(), 2u);
+        EXPECT_EQ(m_messages.boxes[0].text, "Are you sure you want to clear the database tree?");
+        EXPECT_EQ(m_messages.boxes[0].type, MsgYesNo | MsgIconQuestion);
+        EXPECT_EQ(m_messages.boxes[0].helpId, 0x30900u);
+    }
+    EXPECT_EQ(g_pDbTreeDoc, nullptr);
+    EXPECT_EQ(COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileType::DbTreeItems)), nullptr);
+}
+
+TEST_F(DbTreeDocTest, AddDirectoryAddsTreeKindsQuietlyAndSkipsTheRest)
+{
+    const std::string elements = WriteFile("elements.ele", Header("Oxidarium Elements", "Standard elements"));
+    WriteFile("x.mat", "filetype = Oxidarium Preferences\nversion = 2\n");
+    const std::string text = WriteFile("a.txt", "just words\n");
+    const std::string glazes = WriteFile("cone6.GLZ", Header("Oxidarium Glazes", "Cone 6"));
+    WriteFile("broken.sub", "no header here\n");
+    WriteFile("notes.dat", Header("Oxidarium Glazes", "Not a pattern"));
+    fs::create_directories(m_dir / "folder.lim");
+
+    CDbTreeDoc doc;
+    CRecordingFrame frame(doc, "tree");
+    EXPECT_EQ(doc.AddDirectory(m_dir.string()), 0);
+    EXPECT_TRUE(m_messages.boxes.empty());
+    ASSERT_EQ(doc.items.GetCount(), 3);
+    EXPECT_EQ(doc.items.GetAt(0)->path, elements);
+    EXPECT_EQ(doc.items.GetAt(0)->title, "Standard elements");
+    EXPECT_EQ(doc.items.GetAt(0)->type, DbTreeItemType::Elements);
+    EXPECT_EQ(doc.items.GetAt(1)->path, glazes);
+    EXPECT_EQ(doc.items.GetAt(1)->typeText, "glz");
+    EXPECT_EQ(doc.items.GetAt(2)->path, text);
+    EXPECT_EQ(doc.items.GetAt(2)->title, "a.txt");
+    EXPECT_EQ(doc.items.GetAt(2)->type, DbTreeItemType::TextFile);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(frame.view->received.size(), 1u);
+    EXPECT_EQ(frame.view->received[0].kind, 7);
+    EXPECT_EQ(frame.view->received[0].code, HintDbTreeChanged);
+
+    EXPECT_EQ(doc.AddDirectory(m_dir.string()), 0);
+    EXPECT_EQ(doc.items.GetCount(), 3) << "files already in the tree are not added twice";
+    EXPECT_EQ(doc.AddDirectory((m_dir / "missing").string()), 1);
+    EXPECT_EQ(doc.AddDirectory(elements), 1);
+}
+
+TEST_F(DbTreeDocTest, AddDatabasesReportsDuplicatesAndUnreadableFiles)
+{
+    const std::string glazes = WriteFile("glazes.glz", Header("Oxidarium Glazes", "Cone 10"));
+    const std::string prefs = WriteFile("prefs.dat", "filetype = Oxidarium Preferences\nversion = 2\n");
+    const std::string text = WriteFile("b.txt", "words\n");
+    const std::string missing = (m_dir / "missing.glz").string();
+    const std::string known = WriteFile("known.mat", Header("Oxidarium Materials", "Clays"));
+    std::string knownUpper = known;
+    knownUpper.replace(knownUpper.size() - 9, 9, "KNOWN.MAT");
+
+    CDbTreeDoc doc;
+    Add(doc, known, "Clays", DbTreeItemType::Materials);
+    m_dialogs.answers.push_back({CFileDialogResult::Outcome::Ok, {knownUpper, prefs, missing, glazes, text}, 1});
+    std::array<bool, kDbTreeItemTypeCount> added{};
+    EXPECT_EQ(doc.AddDatabases(added), 0);
+
+    ASSERT_EQ(m_dialogs.requests.size(), 1u);
+    const CFileDialogRequest& request = m_dialogs.requests[0];
+    EXPECT_EQ(request.mode, CFileDialogRequest::Mode::OpenMultiple);
+    EXPECT_EQ(request.title, "Databases to add to tree...");
+    EXPECT_EQ(request.helpId, 301u);
+    EXPECT_EQ(request.flags, 4u);
+    EXPECT_EQ(request.filter, "All Files (*.*)|*.*|Glaze Files (*.glz)|*.glz|Material Files (*.mat)|*.mat|"
+                              "Limit Formula Files (*.lim)|*.lim|Substitution Files (*.sub)|*.sub|"
+                              "Element Files (*.ele)|*.ele|Text Files (*.txt)|*.txt|"
+                              "Graph Template Files (*.grt)|*.grt||");
+
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(m_messages.boxes[0].text, "File \"" + knownUpper + "\" is already in the tree.");
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30910u);
+    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.boxes[1].text, missing + ": unable to open");
+    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30911u);
+
+    ASSERT_EQ(doc.items.GetCount(), 4);
+    EXPECT_EQ(doc.items.GetAt(1)->path, prefs);
+    EXPECT_EQ(doc.items.GetAt(1)->type, DbTreeItemType::Unknown) << "a chosen file of another kind stays";
+    EXPECT_EQ(doc.items.GetAt(1)->typeText, "unknown");
+    EXPECT_EQ(doc.items.GetAt(2)->title, "Cone 10");
+    EXPECT_EQ(doc.items.GetAt(3)->title, "b.txt");
+    const std::array<bool, kDbTreeItemTypeCount> expected{true, false, false, false, false, true, true, false};
+    EXPECT_EQ(added, expected);
+
+    m_dialogs.answers.push_back({CFileDialogResult::Outcome::Ok, {glazes}, 1});
+    EXPECT_EQ(doc.AddDatabases(added), 1) << "nothing new";
+    m_dialogs.AnswerCancel();
+    EXPECT_EQ(doc.AddDatabases(added), 1);
+    EXPECT_EQ(added, (std::array<bool, kDbTreeItemTypeCount>{}));
+}
+
+TEST_F(DbTreeDocTest, RemoveInvalidItemsDropsMissingFilesAndRefreshesTitles)
+{
+    const std::string glazes = WriteFile("glazes.glz", Header("Oxidarium Glazes", "Cone 6"));
+    const std::string text = WriteFile("c.txt", "words\n");
+    const std::string gone = (m_dir / "gone.glz").string();
+    CDbTreeDoc doc;
+    Add(doc, gone, "Gone", DbTreeItemType::Glazes);
+    Add(doc, glazes, "Old title", DbTreeItemType::Materials);
+    Add(doc, (m_dir / "also-gone.mat").string(), "Also gone", DbTreeItemType::Materials);
+    Add(doc, text, text, DbTreeItemType::TextFile);
+    doc.SetModifiedFlag(false);
+
+    EXPECT_EQ(doc.RemoveInvalidItems(true), 0);
+    EXPECT_TRUE(m_messages.boxes.empty());
+    ASSERT_EQ(doc.items.GetCount(), 2);
+    EXPECT_EQ(doc.items.GetAt(0)->title, "Cone 6");
+    EXPECT_EQ(doc.items.GetAt(0)->type, DbTreeItemType::Materials) << "the type is left alone";
+    EXPECT_EQ(doc.items.GetAt(1)->title, "c.txt") << "a text entry is titled with its file name";
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.RemoveInvalidItems(true), 1);
+
+    Add(doc, gone, "Gone", DbTreeItemType::Glazes);
+    EXPECT_EQ(doc.RemoveInvalidItems(false), 0);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, gone + ": unable to open");
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30920u);
+    EXPECT_EQ(doc.items.GetCount(), 2);
+}
+
+TEST_F(DbTreeDocTest, OpeningReadsTheFileOrLeavesAnEmptyUntitledTree)
+{
+    const std::string catalogue = CatalogueCopy();
+    CDbTreeDoc doc;
+    EXPECT_TRUE(doc.OnOpenDocument(catalogue));
+    EXPECT_EQ(doc.items.GetCount(), 5);
+    EXPECT_EQ(doc.GetPathName(), catalogue);
+    EXPECT_EQ(ProfileTreeFile(), catalogue);
+
+    const std::string missing = (m_dir / "missing.dbt").string();
+    doc.SetModifiedFlag();
+    EXPECT_TRUE(doc.OnOpenDocument(missing));
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, missing + ": Error opening file");
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30119u);
+    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+    EXPECT_EQ(doc.items.GetCount(), 0);
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(ProfileTreeFile(), "");
+
+    const std::string wrong = WriteFile("wrong.dbt", Header("Oxidarium Glazes", "Cone 6") + "name = /d/a.glz\n");
+    EXPECT_TRUE(doc.OnOpenDocument(wrong));
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(m_messages.boxes[1].text, wrong + ": Incorrect file type: Oxidarium Glazes");
+    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30120u);
+    EXPECT_EQ(doc.items.GetCount(), 0);
+    EXPECT_TRUE(doc.GetPathName().empty());
+}
+
+TEST_F(DbTreeDocTest, SavingWritesTheFileAndRefusedBackupLeavesEverythingAlone)
+{
+    const std::string catalogue = CatalogueCopy();
+    const std::string original = ReadAll(catalogue);
+    CDbTreeDoc doc;
+    doc.OnOpenDocument(catalogue);
+    doc.RemoveItemAt(4);
+
+    WriteFile("blocker", "a file where the backup directory should be");
+    g_prefs.backtyp = 2;
+    g_prefs.backdir = (m_dir / "blocker" / "backups").string();
+    m_messages.answers = {MsgResultNo};
+    EXPECT_TRUE(doc.OnCommand(CmdSaveDbTree));
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text,
+              "Backup directory \"" + g_prefs.backdir + "\" does not exist and cannot be created -- Continue with Save?");
+    EXPECT_EQ(m_messages.boxes[0].type, MsgYesNo | MsgIconQuestion);
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30121u);
+    EXPECT_EQ(ReadAll(catalogue), original);
+    EXPECT_TRUE(doc.IsModified());
+
+    m_messages.answers = {MsgResultYes};
+    EXPECT_TRUE(doc.OnCommand(CmdSaveDbTree));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(ReadAll(catalogue), original.substr(0, original.find("name  = /data/old.xyz")));
+    EXPECT_EQ(doc.GetPathName(), catalogue);
+}
+
+TEST_F(DbTreeDocTest, FailedSaveAsKeepsExistingFilesAndCreatesNothing)
+{
+    CDbTreeDoc doc;
+    Add(doc, "/d/" + std::string(200, 'g') + ".glz", "Long", DbTreeItemType::Glazes);
+    const std::string existing = WriteFile("existing.dbt", "precious\r\nbytes");
+
+    m_dialogs.AnswerPath(existing);
+    {
+        CFileSizeLimit limit(40);
+        EXPECT_FALSE(doc.DoSave("", true));
+    }
+    ASSERT_EQ(m_dialogs.requests.size(), 1u);
+    const CFileDialogRequest& request = m_dialogs.requests[0];
+    EXPECT_EQ(request.mode, CFileDialogRequest::Mode::Save);
+    EXPECT_EQ(request.title, "Database Tree Save As...");
+    EXPECT_EQ(request.defaultExtension, "dbt");
+    EXPECT_EQ(request.flags, 0x806u);
+    EXPECT_EQ(request.filter, "Database Trees (*.dbt)|*.dbt|All Files (*.*)|*.*||");
+    EXPECT_EQ(request.helpId, 303u);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30122u);
+    EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_TRUE(doc.IsModified());
+
+    const std::string nowhere = (m_dir / "no-such-dir" / "tree.dbt").string();
+    m_dialogs.AnswerPath(nowhere);
+    EXPECT_TRUE(doc.OnCommand(CmdSaveDbTreeAs));
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_EQ(m_messages.boxes.back().text, nowhere + ": Error opening file");
+    EXPECT_FALSE(FileExists(nowhere));
+
+    const std::string target = (m_dir / "saved.dbt").string();
+    m_dialogs.AnswerPath(target);
+    EXPECT_TRUE(doc.OnCommand(CmdSaveDbTreeAs));
+    EXPECT_EQ(doc.GetPathName(), target);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(ProfileTreeFile(), target);
+    std::ostringstream expected;
+    doc.items.Write(expected);
+    EXPECT_EQ(ReadAll(target), expected.str());
+    EXPECT_EQ(m_dialogs.requests.back().initialPath, "");
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(m_dir))
+        files += entry.path().filename() != "profile.ini" ? 1 : 0;
+    EXPECT_EQ(files, 2u) << "no temporary file is left behind";
+}
+
+TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
+{
+    CDbTreeDoc doc;
+    CRecordingFrame frame(doc, "tree");
+    EXPECT_FALSE(Enabled(doc, CmdRevertDbTree));
+    doc.SetModifiedFlag();
+    EXPECT_FALSE(Enabled(doc, CmdRevertDbTree)) << "no path to revert to";
+    EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
+    EXPECT_TRUE(frame.view->received.empty());
+    for (unsigned id : {CmdSaveDbTree, CmdSaveDbTreeAs, CmdNewDbTree, CmdOpenDbTree})
+        EXPECT_TRUE(Enabled(doc, id));
+    CCmdUI other(33020);
+    EXPECT_FALSE(doc.OnUpdateCommand(other));
+    EXPECT_FALSE(doc.OnCommand(33020));
+
+    const std::string catalogue = CatalogueCopy();
+    m_dialogs.AnswerPath(catalogue);
+    m_messages.answers = {MsgResultNo};
+    EXPECT_TRUE(doc.OnCommand(CmdOpenDbTree));
+    EXPECT_EQ(m_messages.boxes.size(), 1u) << "the modified tree was offered for saving";
+    EXPECT_EQ(m_dialogs.requests[0].title, "Open Database Tree...");
+    EXPECT_EQ(m_dialogs.requests[0].filter, "Tree Files (*.dbt)|*.dbt|All Files (*.*)|*.*||");
+    EXPECT_EQ(m_dialogs.requests[0].helpId, 300u);
+    EXPECT_EQ(m_dialogs.requests[0].flags, 4u);
+    EXPECT_EQ(doc.items.GetCount(), 5);
+    EXPECT_FALSE(Enabled(doc, CmdRevertDbTree));
+
+    doc.RemoveItemAt(0);
+    EXPECT_TRUE(Enabled(doc, CmdRevertDbTree));
+    EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
+    EXPECT_EQ(doc.items.GetCount(), 5);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(m_messages.boxes.size(), 1u) << "reverting asks nothing";
+    ASSERT_EQ(frame.view->received.size(), 2u);
+    EXPECT_EQ(frame.view->received[1].code, HintDbTreeChanged);
+
+    fs::remove(catalogue);
+    doc.RemoveItemAt(0);
+    EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
+    EXPECT_EQ(m_messages.boxes.back().text, catalogue + ": Error opening file");
+    EXPECT_EQ(doc.items.GetCount(), 0);
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_EQ(ProfileTreeFile(), "");
+
+    Add(doc, "/d/a.glz", "A", DbTreeItemType::Glazes);
+    m_messages.answers = {MsgResultCancel, MsgResultNo};
+    EXPECT_TRUE(doc.OnCommand(CmdNewDbTree));
+    EXPECT_EQ(doc.items.GetCount(), 1) << "cancelled";
+    EXPECT_TRUE(doc.OnCommand(CmdNewDbTree));
+    EXPECT_EQ(doc.items.GetCount(), 0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(frame.view->received.back().code, HintDbTreeChanged);
+}
+
+TEST_F(DbTreeDocTest, OpenItemOpensEachKindThroughItsDocument)
+{
+    const std::string glazes = WriteFile("glazes.glz", Header("Oxidarium Glazes", "Cone 6"));
+    CFakeSingleton materials(DbFileType::Materials, "Clays", "");
+    CFakeSingleton graphs(DbFileType::GraphTemplates, "Graphs", "");
+    CDbTreeDoc doc;
+    Add(doc, glazes, "Cone 6", DbTreeItemType::Glazes);
+    Add(doc, (m_dir / "gone.glz").string(), "Gone", DbTreeItemType::Glazes);
+    Add(doc, "/d/m.mat", "M", DbTreeItemType::Materials);
+    Add(doc, "/d/g.grt", "G", DbTreeItemType::GraphTemplates);
+    Add(doc, "/d/x.xyz", "X", DbTreeItemType::Unknown);
+    Add(doc, "/d/e.ele", "E", DbTreeItemType::Elements);
+
+    EXPECT_EQ(doc.OpenItem(0), 0);
+    ASSERT_EQ(m_glazes.GetDocuments().size(), 1u);
+    EXPECT_EQ(m_glazes.GetDocuments()[0]->GetPathName(), glazes);
+    EXPECT_EQ(doc.OpenItem(1), 1) << "the glaze file cannot be opened";
+    EXPECT_EQ(m_glazes.GetDocuments().size(), 1u);
+
+    EXPECT_EQ(doc.OpenItem(2), 0);
+    EXPECT_EQ(materials.reloaded, std::vector<std::string>{"/d/m.mat"});
+    graphs.reloadResult = 1;
+    EXPECT_EQ(doc.OpenItem(3), 1) << "the user cancelled";
+    EXPECT_EQ(graphs.reloaded, std::vector<std::string>{"/d/g.grt"});
+    EXPECT_EQ(doc.OpenItem(4), 1);
+    EXPECT_EQ(doc.OpenItem(5), 1) << "no elements document";
+    EXPECT_EQ(doc.OpenItem(6), 1);
+    EXPECT_EQ(doc.OpenItem(-1), 1);
+
+    g_pGlazesTemplate = nullptr;
+    EXPECT_EQ(doc.OpenItem(0), 1);
+}
+
+TEST_F(DbTreeDocTest, AddOpenDatabasesAndUpdateItemTitle)
+{
+    const std::string glazes = WriteFile("glazes.glz", Header("Oxidarium Glazes", "Cone 6"));
+    const std::string text = WriteFile("d.txt", "words\n");
+    const std::string lookalike = WriteFile("look.glz", "plain text in a .glz file\n");
+    CFakeSingleton graphs(DbFileType::GraphTemplates, "New graphs", "/d/graphs.grt");
+    CFakeSingleton materials(DbFileType::Materials, "Clays", "/d/clays.mat");
+    CFakeSingleton limits(DbFileType::LimitFormulas, "Limits", "");
+    CDbTreeDoc doc;
+    Add(doc, "/D/GRAPHS.GRT", "Old graphs", DbTreeItemType::GraphTemplates);
+    Add(doc, lookalike, "Look", DbTreeItemType::Glazes);
+    CDocument* glazeDoc = m_glazes.OpenDocumentFile(glazes);
+    CDocument* textDoc = m_texts.OpenDocumentFile(text);
+    ASSERT_TRUE(glazeDoc && textDoc);
+
+    EXPECT_EQ(doc.AddOpenDatabases(), 0);
+    ASSERT_EQ(doc.items.GetCount(), 5);
+    EXPECT_EQ(doc.items.GetAt(0)->title, "New graphs") << "refreshed from the graph-template document";
+    EXPECT_EQ(doc.items.GetAt(2)->path, "/d/clays.mat");
+    EXPECT_EQ(doc.items.GetAt(2)->title, "Clays");
+    EXPECT_TRUE(doc.items.GetAt(2)->isOpen);
+    EXPECT_EQ(doc.items.GetAt(3)->title, "Glazes from file");
+    EXPECT_EQ(doc.items.GetAt(3)->type, DbTreeItemType::Glazes);
+    EXPECT_EQ(doc.items.GetAt(4)->title, text) << "an open text window is titled with its path";
+    EXPECT_EQ(doc.items.GetAt(4)->typeText, "txt");
+    EXPECT_EQ(doc.AddOpenDatabases(), 1);
+
+    // Only a glaze document gives a glaze entry its name.
+    CDocument* notGlazes = m_texts.OpenDocumentFile(lookalike);
+    ASSERT_NE(notGlazes, nullptr);
+    EXPECT_EQ(doc.UpdateItemTitle(notGlazes), 0);
+    EXPECT_EQ(doc.items.GetAt(1)->title, "Look");
+    static_cast<CFakeDbDoc*>(glazeDoc)->dbName = "Renamed";
+    EXPECT_EQ(doc.UpdateItemTitle(glazeDoc), 1);
+    EXPECT_EQ(doc.items.GetAt(3)->title, "Renamed");
+    EXPECT_EQ(doc.UpdateItemTitle(glazeDoc), 0);
+    EXPECT_EQ(doc.UpdateItemTitle(nullptr), 0);
+}
