@@ -24,13 +24,6 @@ std::unordered_set<const void*>& LiveDocuments()
     return live;
 }
 
-int AskUser(const std::string& text, unsigned type, unsigned helpId)
-{
-    if (g_pApp)
-        return g_pApp->MessageBoxWithHelp(text, type, helpId);
-    CMessageService* service = GetMessageService();
-    return service ? service->ShowMessageBox(text, kMessageCaption, type, helpId) : DefaultMessageBoxResult(type);
-}
 
 bool IsReadWrite(const std::string& path)
 {
@@ -194,7 +187,7 @@ bool CDocument::SaveModified()
     if (!IsModified())
         return true;
     CommitPendingEdits();
-    const int answer = AskUser(FormatMessage1("Save changes to %1?", SaveQuestionName()),
+    const int answer = AppMessageBox(FormatMessage1("Save changes to %1?", SaveQuestionName()),
                                MsgYesNoCancel | MsgIconExclamation, m_nSaveQuestionHelpId);
     if (answer == MsgResultCancel)
         return false;

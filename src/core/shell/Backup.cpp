@@ -58,14 +58,6 @@ void RotateGenerations(const std::string& backupPath)
     MoveGeneration(backupPath, generation(0));
 }
 
-int AskUser(const std::string& text, unsigned type, unsigned helpId)
-{
-    if (g_pApp)
-        return g_pApp->MessageBoxWithHelp(text, type, helpId);
-    CMessageService* service = GetMessageService();
-    return service ? service->ShowMessageBox(text, kMessageCaption, type, helpId)
-                   : DefaultMessageBoxResult(type);
-}
 
 } // namespace
 
@@ -142,6 +134,6 @@ bool ConfirmBackupBeforeSave(const std::string& path, unsigned helpId)
     std::string errorText;
     if (settings.BackupFile(path, errorText) == 0)
         return true;
-    return AskUser(errorText + " -- Continue with Save?", MsgYesNo | MsgIconQuestion, helpId) !=
+    return AppMessageBox(errorText + " -- Continue with Save?", MsgYesNo | MsgIconQuestion, helpId) !=
            MsgResultNo;
 }

@@ -192,6 +192,14 @@ COxidariumApp::Point COxidariumApp::NextChildWindowPos()
     return position;
 }
 
+int AppMessageBox(const std::string& text, unsigned type, unsigned helpId)
+{
+    if (g_pApp)
+        return g_pApp->MessageBoxWithHelp(text, type, helpId);
+    CMessageService* service = GetMessageService();
+    return service ? service->ShowMessageBox(text, kMessageCaption, type, helpId) : DefaultMessageBoxResult(type);
+}
+
 bool IsSmallScreen()
 {
     CMessageService* service = GetMessageService();

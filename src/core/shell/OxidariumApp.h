@@ -88,5 +88,9 @@ extern CDocTemplate* g_pGlazeAnalysisTemplate;
 extern CDocTemplate* g_pGraphTypeEditTemplate;
 extern CDocTemplate* g_pGraphViewTemplate;
 
+// A message box with a help context through the application object, or straight through the
+// message service when no application object exists (tools and tests without one).
+int AppMessageBox(const std::string& text, unsigned type, unsigned helpId);
+
 // True when the screen is less than 600 pixels high; dialogs then use compact layouts.
 bool IsSmallScreen();

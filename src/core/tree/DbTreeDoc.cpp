@@ -44,17 +44,10 @@ constexpr unsigned kSaveTreeDialogHelpId = 303;
 // The patterns of the files a directory contributes, in the order they are collected.
 constexpr const char* kDirectoryExtensions[] = {".ele", ".mat", ".sub", ".lim", ".grt", ".glz", ".txt"};
 
-int AskUser(const std::string& text, unsigned type, unsigned helpId)
-{
-    if (g_pApp)
-        return g_pApp->MessageBoxWithHelp(text, type, helpId);
-    CMessageService* service = GetMessageService();
-    return service ? service->ShowMessageBox(text, kMessageCaption, type, helpId) : DefaultMessageBoxResult(type);
-}
 
 void Warn(const std::string& text, unsigned helpId)
 {
-    AskUser(text, MsgOk | MsgIconExclamation, helpId);
+    AppMessageBox(text, MsgOk | MsgIconExclamation, helpId);
 }
 
 void RememberTreeFile(const std::string& path)
@@ -317,7 +310,7 @@ int CDbTreeDoc::RemoveItem(int index)
 
 int CDbTreeDoc::ClearTree()
 {
-    if (AskUser("Are you sure you want to clear the database tree?", MsgYesNo | MsgIconQuestion,
+    if (AppMessageBox("Are you sure you want to clear the database tree?", MsgYesNo | MsgIconQuestion,
                 kClearQuestionHelpId) != MsgResultYes)
         return 1;
     items.Clear();

@@ -1,0 +1,265 @@
+#include "elements/ElementsDoc.h"
+
+#include "elements/ElementPrinting.h"
+#include "framework/FileDialogService.h"
+#include "framework/View.h"
+#include "shell/Backup.h"
+#include "shell/MessageService.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "shell/UpdateHint.h"
+#include "support/DbFileType.h"
+#include "support/Profile.h"
+#include "support/SafeFile.h"
+#include "support/Services.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+CElementsDoc* g_pElementsDoc = nullptr;
+
+namespace {
+
+constexpr int kElementsKind = static_cast<int>(DbFileType::Elements);
+
+constexpr unsigned kOpenDialogHelpId = 300;
+constexpr unsigned kSaveDialogHelpId = 303;
+constexpr const char* kElementFileFilter = "Database Files (*.ele)|*.ele|All Files (*.*)|*.*||";
+
+
+void Warn(const std::string& text, unsigned helpId)
+{
+    AppMessageBox(text, MsgOk | MsgIconExclamation, helpId);
+}
+
+// The file the next start opens.
+void RememberElementFile(const std::string& path)
+{
+    if (CProfile* profile = GetProfile())
+        profile->WriteString("Files", "ElementDBFileName", path);
+}
+
+} // namespace
+
+CElementsDoc::CElementsDoc()
+{
+    g_pElementsDoc = this;
+    COxidariumApp::SetSingletonDocument(kElementsKind, this);
+    InstallWorkingElementTable(&m_elements);
+}
+
+CElementsDoc::~CElementsDoc()
+{
+    if (g_pElementsDoc == this)
+        g_pElementsDoc = nullptr;
+    if (COxidariumApp::GetSingletonDocument(kElementsKind) == this)
+        COxidariumApp::SetSingletonDocument(kElementsKind, nullptr);
+    if (GetWorkingElementTable() == &m_elements)
+        RemoveWorkingElementTable();
+}
+
+void CElementsDoc::SetDatabaseName(const std::string& name)
+{
+    m_dbName = name;
+    SetModifiedFlag();
+}
+
+void CElementsDoc::ResetToDefaults()
+{
+    m_elements.RevertAllElements(ENotesRevert::Delete);
+    m_dbName = kDefaultElementDbName;
+    m_infoLines.clear();
+}
+
+void CElementsDoc::BroadcastElements(int code, int index, CView* sender)
+{
+    COxidariumApp::BroadcastUpdate(sender, this, kElementsKind, code, index, 0);
+}
+
+int CElementsDoc::OpenFile(const std::string& path)
+{
+    if (!SaveModified())
+        return 1;
+    OnOpenDocument(path);
+    BroadcastElements(HintElementsReplaced, 0);
+    return 0;
+}
+
+void CElementsDoc::RevertElement(int z, ENotesRevert mode, CView* sender)
+{
+    if (!IsValidElementNumber(z))
+        return;
+    m_elements.RevertElement(z, mode);
+    SetModifiedFlag();
+    BroadcastElements(HintElementChanged, z, sender);
+}
+
+void CElementsDoc::RevertAllElements(ENotesRevert mode, CView* sender)
+{
+    m_elements.RevertAllElements(mode);
+    SetModifiedFlag();
+    BroadcastElements(HintElementChanged, -1, sender);
+}
+
+void CElementsDoc::WriteElementList(std::ostream& out) const
+{
+    ::WriteElementList(out, m_elements.Records(), m_dbName, GetPathName(), m_infoLines, g_prefs.prtuseffs > 0);
+}
+
+bool CElementsDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    ResetToDefaults();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CElementsDoc::OnOpenDocument(const std::string& path)
+{
+    ResetToDefaults();
+    bool loaded = false;
+    std::error_code ec;
+    std::ifstream in;
+    if (!path.empty() && !std::filesystem::is_directory(path, ec))
+        in.open(path, std::ios::in | std::ios::binary);
+    if (!in.is_open()) {
+        Warn(path + ": Error opening file\n\nUsing default element data", kElementOpenErrorHelpId);
+    } else {
+        int result = 0;
+        {
+            CBusyScope busy;
+            result = ReadElements(in);
+        }
+        if (result != 0)
+            Warn(path + ": " + m_errorText + "\nUsing default element data", kElementReadErrorHelpId);
+        loaded = result == 0;
+    }
+    if (loaded) {
+        CDocument::SetPathName(path);
+    } else {
+        ClearPathName();
+        SetTitle("Untitled");
+    }
+    RememberElementFile(loaded ? path : std::string());
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CElementsDoc::OnSaveDocument(const std::string& path)
+{
+    if (!ConfirmBackupBeforeSave(path, kElementBackupQuestionHelpId))
+        return false;
+    CSafeFileWriter writer(path);
+    if (!writer.Open()) {
+        Warn(path + ": Error opening file", kElementWriteErrorHelpId);
+        return false;
+    }
+    if (WriteElements(writer.Stream()) != 0 || writer.Commit() != SafeSaveResult::Ok) {
+        writer.Abandon();
+        Warn(path + ": Error writing file", kElementWriteErrorHelpId);
+        return false;
+    }
+    RememberElementFile(path);
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CElementsDoc::DoSave(const std::string& path, bool replace)
+{
+    std::string target = path;
+    if (target.empty()) {
+        CFileDialogRequest request;
+        request.mode = CFileDialogRequest::Mode::Save;
+        request.title = "Element Database Save As...";
+        request.defaultExtension = "ele";
+        request.initialPath = GetPathName();
+        request.filter = kElementFileFilter;
+        request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
+        request.helpId = kSaveDialogHelpId;
+        const CFileDialogResult answer = AskForFiles(request);
+        if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
+            return false;
+        target = answer.paths.front();
+    }
+    // A failed save leaves nothing to clean up: the safe save writes beside the target and
+    // never touches a file that was there before.
+    bool saved = false;
+    {
+        CBusyScope busy;
+        saved = OnSaveDocument(target);
+    }
+    if (saved && replace)
+        SetPathName(target);
+    return saved;
+}
+
+bool CElementsDoc::CanCloseFrame(CFrameHost* frame)
+{
+    if (frame)
+        frame->MinimizeFrame();
+    return false;
+}
+
+
+void CElementsDoc::OnFileOpen()
+{
+    CFileDialogRequest request;
+    request.mode = CFileDialogRequest::Mode::Open;
+    request.title = "Open Element Database...";
+    request.filter = kElementFileFilter;
+    request.flags = FileDlgHideReadOnly;
+    request.helpId = kOpenDialogHelpId;
+    const CFileDialogResult answer = AskForFiles(request);
+    if (answer.outcome == CFileDialogResult::Outcome::Ok && !answer.paths.empty())
+        OpenFile(answer.paths.front());
+}
+
+bool CElementsDoc::OnCommand(unsigned id)
+{
+    switch (id) {
+    case CmdSaveElementDb:
+        DoSave(std::string(GetPathName()), true);
+        BroadcastElements(HintDocumentSaved, 0);
+        return true;
+    case CmdSaveElementDbAs:
+        DoSave(std::string(), true);
+        BroadcastElements(HintDocumentSaved, 0);
+        return true;
+    case CmdRevertElementDb:
+        if (!GetPathName().empty()) {
+            OnOpenDocument(std::string(GetPathName()));
+            BroadcastElements(HintElementsReplaced, 0);
+        }
+        return true;
+    case CmdNewElementDb:
+        if (SaveModified()) {
+            OnNewDocument();
+            BroadcastElements(HintElementsReplaced, 0);
+        }
+        return true;
+    case CmdOpenElementDb:
+        OnFileOpen();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CElementsDoc::OnUpdateCommand(CCmdUI& ui)
+{
+    switch (ui.m_nID) {
+    case CmdRevertElementDb:
+        ui.Enable(CanRevertToSaved());
+        return true;
+    case CmdSaveElementDb:
+    case CmdSaveElementDbAs:
+    case CmdNewElementDb:
+    case CmdOpenElementDb:
+        ui.Enable(true);
+        return true;
+    default:
+        return false;
+    }
+}
