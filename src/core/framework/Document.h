@@ -16,6 +16,13 @@
 #include <vector>
 
 class CDocTemplate;
+
+// One row of a pick-one list of a document's records: the record's index and the row's text
+// (fields separated by tabs).
+struct CRecordRow {
+    int index = -1;
+    std::string text;
+};
 class CFrameHost;
 class CUpdateHint;
 class CView;
@@ -44,6 +51,9 @@ public:
 
     // The database name stored in the document's file ("dbname"); empty for kinds without one.
     virtual std::string GetDatabaseName() const { return std::string(); }
+
+    // The rows a "Select One" list shows for this document's records; none by default.
+    virtual void GetRecordRows(std::vector<CRecordRow>& rows) const { rows.clear(); }
 
     // For the single document of a singleton database kind: lets the user save or discard its
     // changes, replaces its contents with the file and announces the reload. 0 when done, 1 when
@@ -90,6 +100,13 @@ protected:
 
 private:
     friend class CDocTemplate;
+
+// One row of a pick-one list of a document's records: the record's index and the row's text
+// (fields separated by tabs).
+struct CRecordRow {
+    int index = -1;
+    std::string text;
+};
     friend class CView;
     void DetachView(CView* view);
 
