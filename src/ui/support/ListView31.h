@@ -1,0 +1,114 @@
+#pragma once
+
+// The base of the database list views (materials, glazes, substitutions, limit formulas, graph
+// templates): a view whose window is a list of text rows, one per record, in record order.
+//
+// Rows are tab-separated texts in the core's bytes; their fields start at tab stops given in
+// dialog units, where one horizontal unit is a quarter of the average character width of the
+// view's font. One stop repeats (the default: every 32 units); several stops are used in turn
+// and the default spacing continues after the last. Stops follow the font when it changes.
+//
+// The row texts, columns, selection handling and commands belong to the derived views; this
+// class offers the list operations they need (rows, selection, caret, top row, tab stops,
+// horizontal extent) and the printing hooks they fill with the text printer.
+
+#include "framework/View.h"
+#include "support/ListView31Delegate.h"
+
+#include <QListView>
+
+#include <string>
+#include <vector>
+
+class CListView31Model;
+class CTextPrinter;
+class QPainter;
+
+class CListView31 : public QListView, public CView {
+    Q_OBJECT
+
+public:
+    static constexpr int kDefaultTabStop = 32; // dialog units
+
+    explicit CListView31(QWidget* parent = nullptr);
+    ~CListView31() override;
+
+    // Rows. Indices outside the list are ignored (results: -1, or an empty text).
+    int GetCount() const;
+    int AddString(const std::string& row);                 // index of the new row
+    void AddStrings(std::vector<std::string> rows);        // many rows at the end, at once
+    int InsertString(int index, const std::string& row);   // index -1 appends; the new row's index
+    int DeleteString(int index);                           // rows left, or -1
+    std::string GetText(int index) const;
+    // Empties the list; the view stays usable.
+    virtual void ResetContent();
+
+    // Selection: single (the default) or extended (Shift and Ctrl select several rows).
+    void SetExtendedSelection(bool extended);
+    bool HasExtendedSelection() const;
+    int GetSelCount() const;
+    std::vector<int> GetSelItems() const; // ascending
+    bool GetSel(int index) const;
+    // Selects or deselects one row, or every row for index -1; false for a bad index.
+    bool SetSel(int index, bool select = true);
+    void SelItemRange(bool select, int first, int last);
+    // The selected row of a single-selection list (the caret row of an extended one), or -1.
+    int GetCurSel() const;
+    // Selects only this row and makes it the caret row; -1 clears the selection.
+    bool SetCurSel(int index);
+    int GetCaretIndex() const;
+    // Moves the caret without changing the selection; scrolls unless the row is already in
+    // view (partly, when partialOk).
+    bool SetCaretIndex(int index, bool partialOk = true);
+    int GetTopIndex() const;
+    bool SetTopIndex(int index);
+
+    // Tab stops in dialog units: one value repeats, several are used in turn.
+    void SetTabStops(int dialogUnits);
+    void SetTabStops(const std::vector<int>& dialogUnits);
+    const std::vector<int>& GetTabStops() const { return m_tabStops; }
+    // The horizontal dialog base unit (average character width of the font) and conversions.
+    int DialogBaseUnitX() const;
+    int DialogUnitsToPixels(int dialogUnits) const;
+    int PixelsToDialogUnits(int pixels) const;
+    // Where each field of a row starts, in pixels from the row's text start.
+    std::vector<int> FieldPositions(int index) const;
+    // The width the horizontal scroll bar covers at least (pixels).
+    void SetHorizontalExtent(int pixels);
+    int GetHorizontalExtent() const { return m_horizontalExtent; }
+
+    // Printing hooks, empty here. A derived view's print commands build a print job whose fill
+    // function hands the fresh text printer to OnBeginPrinting, where the view adds its lines;
+    // OnPreparePrinting may refuse the job (false), OnEndPrinting sees the printer once more.
+    virtual bool OnPreparePrinting();
+    virtual void OnBeginPrinting(CTextPrinter& printer);
+    virtual void OnPrepareDC(CTextPrinter& printer, int page);
+    virtual void OnPrint(CTextPrinter& printer, int page);
+    virtual void OnEndPrinting(CTextPrinter& printer);
+    // The view draws nothing itself: the list draws its rows.
+    virtual void OnDraw(QPainter& painter);
+
+    // For the row delegate.
+    const CTabStops& TabStopsInPixels() const { return m_pixelStops; }
+    int TextMargin() const { return 2; }
+    int RowHeight() const;
+    int ContentWidth() const;
+    void NoteRowWidth(int pixels);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+    CListView31Model* Model() const { return m_model; }
+
+private:
+    bool IsRow(int index) const { return index >= 0 && index < GetCount(); }
+    void RecalcPixelStops();
+    void RelayoutWidth();
+
+    CListView31Model* m_model;
+    std::vector<int> m_tabStops;
+    CTabStops m_pixelStops;
+    int m_horizontalExtent = 0;
+    int m_widestRow = 0;
+    bool m_relayoutPending = false;
+};
