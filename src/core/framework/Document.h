@@ -100,13 +100,6 @@ protected:
 
 private:
     friend class CDocTemplate;
-
-// One row of a pick-one list of a document's records: the record's index and the row's text
-// (fields separated by tabs).
-struct CRecordRow {
-    int index = -1;
-    std::string text;
-};
     friend class CView;
     void DetachView(CView* view);
 

@@ -1,0 +1,339 @@
+#include "textfile/TextFileDoc.h"
+
+#include "framework/DocTemplate.h"
+#include "framework/FileDialogService.h"
+#include "shell/Backup.h"
+#include "shell/MessageService.h"
+#include "shell/OxidariumApp.h"
+#include "shell/UpdateHint.h"
+#include "support/DbFileType.h"
+#include "support/PathHelpers.h"
+#include "support/SafeFile.h"
+#include "support/Services.h"
+#include "support/TextHelpers.h"
+#include "textfile/TextFileCommands.h"
+#include "textfile/TextFileViewBase.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <system_error>
+
+CTextFileDoc* g_pInformationDoc = nullptr;
+
+namespace {
+
+constexpr int kTextFileKind = static_cast<int>(DbFileType::TextFile);
+
+void Warn(const std::string& text, unsigned helpId)
+{
+    AppMessageBox(text, MsgOk | MsgIconExclamation, helpId);
+}
+
+// Splits bytes into lines at delimiter ('\n' or '\r'); a CR LF pair is one break either way.
+void SplitLines(const std::string& bytes, char delimiter, CStringArrayEx& lines)
+{
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find(delimiter, start);
+        if (end == std::string::npos) {
+            lines.push_back(bytes.substr(start));
+            return;
+        }
+        std::size_t next = end + 1;
+        if (delimiter == '\n' && end > start && bytes[end - 1] == '\r')
+            --end;
+        else if (delimiter == '\r' && next < bytes.size() && bytes[next] == '\n')
+            ++next;
+        lines.push_back(bytes.substr(start, end - start));
+        start = next;
+    }
+}
+
+} // namespace
+
+int ReadTextFileLines(const std::string& path, CStringArrayEx& lines)
+{
+    lines.clear();
+    std::error_code ec;
+    if (path.empty() || std::filesystem::is_directory(path, ec))
+        return 1;
+    const char delimiter = DetectLineDelimiter(path);
+    std::ifstream in(path, std::ios::in | std::ios::binary);
+    if (!in.is_open())
+        return 1;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return 2;
+    SplitLines(bytes, delimiter, lines);
+    return 0;
+}
+
+std::unique_ptr<CDocTemplate> CreateTextFileTemplate()
+{
+    return std::make_unique<CDocTemplate>(kTextFileResourceId, kTextFileDocString,
+                                          [] { return std::make_unique<CTextFileDoc>(); });
+}
+
+CTextFileDoc::~CTextFileDoc()
+{
+    ForgetInformation();
+}
+
+bool CTextFileDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    m_pendingLines.clear();
+    SetTitle(std::string());
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CTextFileDoc::OnOpenDocument(const std::string& path)
+{
+    CStringArrayEx lines;
+    int result = 0;
+    {
+        CBusyScope busy;
+        result = ReadTextFileLines(path, lines);
+    }
+    // A file that cannot be read leaves the text alone: a failed revert must not lose it.
+    if (result == 1) {
+        Warn(path + ": Error opening file", kTextOpenErrorHelpId);
+        return false;
+    }
+    if (result != 0) {
+        Warn(path + ": error reading file", kTextReadErrorHelpId);
+        return false;
+    }
+    SetPathName(path);
+    LoadLines(lines);
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CTextFileDoc::LoadLines(const CStringArrayEx& lines)
+{
+    if (CTextFileViewBase* view = GetTextView()) {
+        m_pendingLines.clear();
+        view->LoadLines(lines);
+    } else {
+        m_pendingLines = lines;
+    }
+}
+
+bool CTextFileDoc::OnSaveDocument(const std::string& path)
+{
+    if (!ConfirmBackupBeforeSave(path, kTextBackupQuestionHelpId))
+        return false;
+    CSafeFileWriter writer(path);
+    if (!writer.Open()) {
+        Warn(path + ": Error opening file", kTextWriteErrorHelpId);
+        return false;
+    }
+    if (!WriteText(writer.Stream()) || writer.Commit() != SafeSaveResult::Ok) {
+        writer.Abandon();
+        Warn(path + ": Error writing file", kTextWriteErrorHelpId);
+        return false;
+    }
+    SetModifiedFlag(false);
+    if (CTextFileViewBase* view = GetTextView())
+        view->ResetUndo();
+    ForgetInformation();
+    return true;
+}
+
+void CTextFileDoc::OnCloseDocument()
+{
+    // A view that reacts to the closing notice must not start a second close.
+    if (m_closing)
+        return;
+    m_closing = true;
+    BroadcastText(HintDocumentClosing);
+    ForgetInformation();
+    // The base destroys this document when its template owns it: only the identity is left.
+    const void* identity = this;
+    CDocument::OnCloseDocument();
+    if (CDocument::IsLive(identity))
+        m_closing = false;
+    COxidariumApp::BroadcastUpdate(nullptr, identity, kTextFileKind, HintDocumentClosed, 0, 0);
+}
+
+bool CTextFileDoc::SaveModified()
+{
+    if (!IsModified() || IsInformationDoc())
+        return true;
+    return CDocument::SaveModified();
+}
+
+bool CTextFileDoc::DoSave(const std::string& path, bool replace)
+{
+    std::string target = path;
+    if (target.empty()) {
+        CFileDialogRequest request;
+        request.mode = CFileDialogRequest::Mode::Save;
+        request.title = "Text File Save As...";
+        request.defaultExtension = "txt";
+        request.initialPath = GetPathName();
+        request.filter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+        request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
+        request.helpId = kTextSaveDialogHelpId;
+        const CFileDialogResult answer = AskForFiles(request);
+        if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
+            return false;
+        target = answer.paths.front();
+    }
+    // Only a file this save created may be removed after a failure; a file that was there
+    // before keeps its bytes (the safe save never touches it on failure).
+    std::error_code ec;
+    const bool existedBefore = std::filesystem::exists(target, ec);
+    bool saved = false;
+    {
+        CBusyScope busy;
+        saved = OnSaveDocument(target);
+    }
+    if (!saved) {
+        if (path.empty() && !existedBefore)
+            std::filesystem::remove(target, ec);
+        return false;
+    }
+    if (replace) {
+        SetPathName(target);
+        if (CTextFileViewBase* view = GetTextView())
+            view->UpdateTitle();
+    }
+    return true;
+}
+
+void CTextFileDoc::Save(bool saveAs)
+{
+    const std::string path = saveAs ? std::string() : GetPathName();
+    // Views learn of a save only when there was one.
+    if (DoSave(path, true))
+        BroadcastText(HintDocumentSaved);
+}
+
+void CTextFileDoc::RevertToSaved()
+{
+    if (GetPathName().empty())
+        return;
+    const std::string path = GetPathName();
+    OnOpenDocument(path);
+}
+
+bool CTextFileDoc::OnCommand(unsigned id)
+{
+    switch (id) {
+    case CmdTextSave:
+    case CmdTextSaveAs:
+        Save(id == CmdTextSaveAs);
+        return true;
+    case CmdTextRevert:
+        RevertToSaved();
+        return true;
+    case CmdTextClose:
+        if (SaveModified())
+            OnCloseDocument(); // may destroy this document: nothing may follow
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTextFileDoc::OnUpdateCommand(CCmdUI& ui)
+{
+    switch (ui.m_nID) {
+    case CmdTextRevert:
+        ui.Enable(CanRevertToSaved());
+        return true;
+    case CmdTextSave:
+    case CmdTextSaveAs:
+    case CmdTextClose:
+        ui.Enable(true);
+        return true;
+    default:
+        return false;
+    }
+}
+
+CTextFileViewBase* CTextFileDoc::GetTextView() const
+{
+    // Looked up each time rather than cached: a view may go while the document stays.
+    for (CView* view : GetViews()) {
+        if (auto* textView = dynamic_cast<CTextFileViewBase*>(view))
+            return textView;
+    }
+    return nullptr;
+}
+
+void CTextFileDoc::AppendLine(const std::string& text)
+{
+    if (CTextFileViewBase* view = GetTextView()) {
+        view->AppendLine(text);
+        return;
+    }
+    m_pendingLines.push_back(text);
+    SetModifiedFlag(true);
+}
+
+void CTextFileDoc::AppendLines(const CStringArrayEx& lines)
+{
+    if (lines.empty())
+        return;
+    if (CTextFileViewBase* view = GetTextView()) {
+        view->AppendLines(lines);
+        return;
+    }
+    m_pendingLines.Append(lines);
+    SetModifiedFlag(true);
+}
+
+void CTextFileDoc::ClearText()
+{
+    if (CTextFileViewBase* view = GetTextView()) {
+        view->ClearText();
+        return;
+    }
+    m_pendingLines.clear();
+    SetModifiedFlag(true);
+}
+
+bool CTextFileDoc::WriteText(std::ostream& out)
+{
+    if (CTextFileViewBase* view = GetTextView())
+        return view->WriteText(out);
+    // The same rules as the view's: blanks at line ends and empty lines at the end go.
+    CStringArrayEx lines = m_pendingLines;
+    for (std::string& line : lines)
+        TrimStringRight(line);
+    lines.RemoveTrailingEmpty();
+    for (const std::string& line : lines)
+        out << line << '\n';
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+bool CTextFileDoc::IsInformationDoc() const
+{
+    return g_pInformationDoc == this;
+}
+
+void CTextFileDoc::ForgetInformation()
+{
+    if (g_pInformationDoc == this)
+        g_pInformationDoc = nullptr;
+}
+
+CStringArrayEx CTextFileDoc::TakePendingLines()
+{
+    CStringArrayEx lines;
+    lines.swap(m_pendingLines);
+    return lines;
+}
+
+void CTextFileDoc::BroadcastText(int code) const
+{
+    COxidariumApp::BroadcastUpdate(nullptr, this, kTextFileKind, code, 0, 0);
+}

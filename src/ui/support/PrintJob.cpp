@@ -1,0 +1,185 @@
+#include "support/PrintJob.h"
+
+#include "framework/FileDialogService.h"
+#include "shell/AppContext.h"
+#include "shell/MessageService.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "support/PrintSurface.h"
+#include "support/SafeFile.h"
+#include "support/Services.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include <algorithm>
+#include <sstream>
+#include <utility>
+
+CPrintJob::CPrintJob(FillFunction fill)
+    : m_fill(std::move(fill))
+{
+}
+
+void CPrintJob::ApplyPreferences(CTextPrinter& printer)
+{
+    if (!CAppContext::IsActive())
+        return;
+    printer.m_leftMargin = g_prefs.prtlmar;
+    printer.m_rightMargin = g_prefs.prtrmar;
+    printer.m_topMargin = g_prefs.prttmar;
+    printer.m_bottomMargin = g_prefs.prtbmar;
+    printer.m_timeStamp = g_prefs.prttimest;
+    printer.m_pageNumberFormat = g_prefs.prtpgnum;
+    const CPrintFontSet fonts = MakePrintFontSet(g_prefs.prtfont);
+    printer.SetFont(PrinterFontBody, fonts.normal);
+    printer.SetFont(PrinterFontTimeStamp, fonts.italic);
+    printer.SetFont(PrinterFontTall, fonts.bold);
+    printer.SetFont(PrinterFontFirstHeader, fonts.tall);
+    printer.SetFont(PrinterFontLaterHeader, fonts.bold);
+}
+
+void CPrintJob::Fill(CTextPrinter& printer) const
+{
+    ApplyPreferences(printer);
+    if (m_fill)
+        m_fill(printer);
+}
+
+// --- printing ------------------------------------------------------------------------------------
+
+bool CPrintJob::Print(QWidget* parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    PrintTo(printer);
+    return true;
+}
+
+void CPrintJob::PrintPreview(QWidget* parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [this](QPrinter* target) { PrintTo(*target); });
+    preview.exec();
+}
+
+int CPrintJob::PrintTo(QPrinter& printer)
+{
+    CTextPrinter text;
+    Fill(text);
+    CPrintSurface surface(printer, text);
+    text.PrepareDC(surface);
+    text.Paginate();
+    const int count = text.GetPageCount();
+    int first = 1, last = count;
+    if (printer.fromPage() > 0) {
+        first = std::max(1, printer.fromPage());
+        last = std::min(count, printer.toPage() > 0 ? printer.toPage() : count);
+    }
+    if (first > last)
+        return 0;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return 0;
+    surface.SetPainter(&painter);
+    const bool backwards = printer.pageOrder() == QPrinter::LastPageFirst;
+    for (int k = 0; k <= last - first; ++k) {
+        if (k > 0)
+            printer.newPage();
+        text.PrintPage(surface, backwards ? last - k : first + k);
+    }
+    painter.end();
+    return last - first + 1;
+}
+
+bool CPrintJob::RenderPage(QPaintDevice& device, int page)
+{
+    CTextPrinter text;
+    Fill(text);
+    CPrintSurface surface(device, text);
+    text.PrepareDC(surface);
+    text.Paginate();
+    if (page < 1 || page > text.GetPageCount())
+        return false;
+    QPainter painter(&device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    surface.SetPainter(&painter);
+    return text.PrintPage(surface, page);
+}
+
+// --- Write to File -------------------------------------------------------------------------------
+
+CPrintJob::WriteResult CPrintJob::WriteToFile(const std::string& title)
+{
+    CFileDialogRequest request;
+    request.mode = CFileDialogRequest::Mode::Save;
+    request.title = title;
+    request.defaultExtension = "txt";
+    request.filter = m_fileFilter;
+    request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
+    request.helpId = kWriteToFileDialogHelpId;
+    request.clipboardOption = true;
+    const CFileDialogResult answer = AskForFiles(request);
+    const bool toClipboard = answer.outcome == CFileDialogResult::Outcome::Clipboard;
+    if (!toClipboard && (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty()))
+        return WriteResult::Cancelled;
+
+    bool written = false;
+    {
+        CBusyScope busy;
+        CTextPrinter text;
+        Fill(text);
+        text.RemoveTrailingEmpty();
+        if (toClipboard) {
+            written = WriteToClipboard(text);
+        } else {
+            const auto write = [&text](std::ostream& out) { return text.WriteText(out); };
+            written = WriteFileSafely(answer.paths.front(), write) == SafeSaveResult::Ok;
+        }
+    }
+    if (written)
+        return WriteResult::Written;
+    if (toClipboard)
+        ShowError("Error writing to Clipboard", kWriteClipboardErrorHelpId);
+    else
+        ShowError(answer.paths.front() + ": Error writing file", kWriteFileErrorHelpId);
+    return WriteResult::Failed;
+}
+
+// The clipboard gets the lines each followed by "\r\n", as the clipboard stream writes them, but
+// the result of the write is checked: a clipboard that refuses the text is reported.
+bool CPrintJob::WriteToClipboard(const CTextPrinter& printer) const
+{
+    CClipboardService* clipboard = GetClipboardService();
+    if (!clipboard)
+        return false;
+    std::ostringstream out;
+    if (!printer.WriteText(out))
+        return false;
+    const std::string plain = out.str();
+    std::string text;
+    text.reserve(plain.size() + plain.size() / 8);
+    for (const char c : plain) {
+        if (c == '\n')
+            text += "\r\n";
+        else
+            text += c;
+    }
+    // A closing form feed stands on a line of its own.
+    if (!text.empty() && text.back() != '\n')
+        text += "\r\n";
+    return clipboard->SetText(text);
+}
+
+void CPrintJob::ShowError(const std::string& text, unsigned helpId) const
+{
+    if (g_pApp)
+        g_pApp->MessageBoxWithHelp(text, MsgOk | m_errorIcon, helpId);
+}

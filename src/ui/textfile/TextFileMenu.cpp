@@ -1,0 +1,106 @@
+#include "textfile/TextFileView.h"
+
+#include "framework/DocTemplate.h"
+#include "framework/MdiFrame.h"
+#include "framework/MenuDef.h"
+#include "textfile/TextFileCommands.h"
+#include "textfile/TextFileDoc.h"
+
+namespace {
+
+// The application's commands that every document menu repeats (handled by the application).
+enum : unsigned {
+    CmdNewGlazeDatabase = 33011,
+    CmdOpenGlazeDatabase = 33013,
+    CmdNewTextWindow = 33039,
+    CmdOpenTextFile = 33040,
+    CmdSaveAllDatabases = 32795,
+    CmdPreferences = 32063,
+    CmdAppExit = 57665,
+    CmdHelpContents = 32065,
+    CmdAppAbout = 57664,
+};
+
+CMenuDef FileMenu()
+{
+    using M = CMenuDef;
+    return M::Popup("&File", {
+        M::Item(CmdNewGlazeDatabase, "&New Glaze Database"),
+        M::Item(CmdOpenGlazeDatabase, "&Open Glaze Database..."),
+        M::Item(CmdNewTextWindow, "&New Text Window"),
+        M::Item(CmdOpenTextFile, "&Open Text File..."),
+        M::Separator(),
+        M::Item(CmdTextSave, "&Save"),
+        M::Item(CmdTextSaveAs, "Save &As..."),
+        M::Item(CmdTextRevert, "&Revert To Saved"),
+        M::Item(CmdTextClose, "&Close"),
+        M::Separator(),
+        M::Item(CmdTextPrint, "&Print..."),
+        M::Item(CmdTextPrintPreview, "Print Pre&view..."),
+        M::Item(CmdTextWriteToFile, "Write to &File..."),
+        M::Item(CmdTextEmail, "&Email"),
+        M::Separator(),
+        M::Item(CmdSaveAllDatabases, "Save All &Databases"),
+        M::Item(CmdPreferences, "&Preferences..."),
+        M::Separator(),
+        M::Item(CmdAppExit, "E&xit"),
+    });
+}
+
+CMenuDef EditMenu()
+{
+    using M = CMenuDef;
+    return M::Popup("&Edit", {
+        M::Item(CmdEditUndo, "&Undo", "Ctrl+Z"),
+        M::Separator(),
+        M::Item(CmdEditCut, "Cu&t", "Ctrl+X"),
+        M::Item(CmdEditCopy, "&Copy", "Ctrl+C"),
+        M::Item(CmdEditPaste, "&Paste", "Ctrl+V"),
+        M::Item(CmdEditClear, "&Delete"),
+        M::Item(CmdEditClearAll, "Clear All", "Ctrl+Del"),
+        M::Item(CmdEditSelectAll, "Select &All", "Ctrl+A"),
+        M::Separator(),
+        M::Item(CmdEditFind, "&Find...", "Ctrl+F"),
+        M::Item(CmdEditRepeat, "Find &Next", "F3"),
+        M::Item(CmdEditReplace, "R&eplace...", "Ctrl+H"),
+        M::Separator(),
+        M::Popup("Remove &Blank Lines", {
+            M::Item(CmdRemoveBlankLinesAll, "&All"),
+            M::Item(CmdRemoveBlankLinesTrailing, "&Trailing"),
+        }),
+        M::Item(CmdTabsToSpaces, "&Tabs to Spaces..."),
+        M::Popup("Alp&habetize", {
+            M::Item(CmdAlphabetizeForward, "&Forward"),
+            M::Item(CmdAlphabetizeReverse, "&Reverse"),
+            M::Item(CmdAlphabetizeForwardCase, "Forward, &Case-Sensitive"),
+            M::Item(CmdAlphabetizeReverseCase, "Reverse, Case-&Sensitive"),
+        }),
+    });
+}
+
+} // namespace
+
+void RegisterTextFileMenu()
+{
+    using M = CMenuDef;
+    RegisterMenuBar(kTextFileResourceId, {
+        FileMenu(),
+        EditMenu(),
+        M::Popup("&Window", {
+            M::Item(CmdInformationWindow, "In&formation Window"),
+            M::WindowList(),
+        }),
+        M::Popup("&Help", {
+            M::Item(CmdHelp, "&Help", "F1"),
+            M::Item(CmdHelpContents, "Help &Contents"),
+            M::Separator(),
+            M::Item(CmdAppAbout, "&About..."),
+        }),
+    });
+}
+
+void InstallTextFileTemplate(CDocTemplate& docTemplate)
+{
+    InstallViewFactory<CTextFileView>(docTemplate);
+    RegisterTextFileMenu();
+}

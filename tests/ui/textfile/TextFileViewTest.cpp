@@ -1,0 +1,406 @@
+#include "textfile/TextFileView.h"
+
+#include "core/framework/FakeFileDialogs.h"
+#include "core/shell/FakeMessageService.h"
+#include "core/support/FakeServices.h"
+#include "framework/MdiFrame.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "shell/UpdateHint.h"
+#include "support/FindReplaceDlg.h"
+#include "support/TextPrinter.h"
+#include "textfile/Information.h"
+#include "textfile/TextFileCommands.h"
+#include "textfile/TextFileDoc.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QDropEvent>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+void FlushEvents()
+{
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Runs act on the modal dialog of type T that the next call opens, from inside its event loop.
+// The dialog is looked for a few times; one that never comes up fails the test.
+template <class T>
+void OnModal(const std::function<void(T*)>& act, int attempts = 50)
+{
+    QTimer::singleShot(10, [act, attempts] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog)
+            act(dialog);
+        else if (attempts > 0)
+            OnModal<T>(act, attempts - 1);
+        else
+            ADD_FAILURE() << "the dialog never came up";
+    });
+}
+
+// Answers the tab-size question.
+void AnswerTabSize(const QString& answer)
+{
+    OnModal<QInputDialog>([answer](QInputDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Untabify File");
+        EXPECT_EQ(dialog->labelText(), "How many spaces per tab stop?");
+        dialog->setTextValue(answer);
+        dialog->accept();
+    });
+}
+
+// Drags data into the view's top left corner and drops it there.
+void DropOn(QPlainTextEdit* edit, QMimeData& data)
+{
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit->viewport(), &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit->viewport(), &drop);
+}
+
+class TextFileViewTest : public ::testing::Test {
+protected:
+    TextFileViewTest()
+    {
+        InstallTextFileTemplate(*m_template);
+        g_pTextFileTemplate = m_template.get();
+        m_frame.SetApplicationTarget(&m_noApplication);
+        m_frame.resize(900, 640);
+        m_frame.show();
+        QApplication::setActiveWindow(&m_frame);
+    }
+    ~TextFileViewTest() override
+    {
+        for (CMDIChildFrame* child : m_frame.ChildFrames())
+            child->CloseFrame();
+        FlushEvents();
+        g_pTextFileTemplate = nullptr;
+    }
+
+    std::string WriteFile(const std::string& name, const std::string& bytes) const
+    {
+        const std::string path = m_dir.filePath(QString::fromStdString(name)).toStdString();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    static std::string ReadAll(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    CTextFileView* Open(const std::string& path)
+    {
+        CDocument* document = m_template->OpenDocumentFile(path);
+        return document ? dynamic_cast<CTextFileView*>(static_cast<CTextFileDoc*>(document)->GetTextView())
+                        : nullptr;
+    }
+    static CTextFileView* ViewOf(CTextFileDoc* document)
+    {
+        return dynamic_cast<CTextFileView*>(document->GetTextView());
+    }
+    static CMDIChildFrame* FrameOf(CTextFileView* view) { return dynamic_cast<CMDIChildFrame*>(view->GetFrame()); }
+
+    QTemporaryDir m_dir;
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CFakeFileDialogs m_dialogs;
+    COxidariumApp m_app;
+    std::unique_ptr<CDocTemplate> m_template = CreateTextFileTemplate();
+    CCmdTarget m_noApplication;
+    CMDIMainFrame m_frame;
+};
+
+} // namespace
+
+TEST_F(TextFileViewTest, ACrOnlyFileOpensLineByLineInItsOwnWindow)
+{
+    const std::string path = WriteFile("cr.txt", "Silica\rWhiting\r\rKaolin");
+    CTextFileView* view = Open(path);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->toPlainText(), "Silica\nWhiting\n\nKaolin\n");
+    EXPECT_EQ(view->document()->blockCount(), 5);
+    EXPECT_EQ(FrameOf(view)->windowTitle(), QString::fromStdString(path));
+    EXPECT_EQ(FrameOf(view)->size(), QSize(600, 250));
+    EXPECT_EQ(view->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(view->textCursor().position(), 0);
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+    EXPECT_FALSE(m_frame.QueryCommand(CmdEditUndo).m_bEnabled);
+    EXPECT_EQ(m_frame.CurrentMenuResource(), kTextFileResourceId);
+}
+
+TEST_F(TextFileViewTest, TypingThenSavingKeepsALastLineWithoutALineBreak)
+{
+    const std::string path = WriteFile("notes.txt", "Cone 6 glazes\nlast line");
+    CTextFileView* view = Open(path);
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    QTest::keyClicks(view, "My ");
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+    EXPECT_TRUE(m_frame.QueryCommand(CmdEditUndo).m_bEnabled);
+    EXPECT_TRUE(m_frame.QueryCommand(CmdTextRevert).m_bEnabled);
+
+    EXPECT_TRUE(m_frame.ExecuteCommand(CmdTextSave));
+    EXPECT_EQ(ReadAll(path), "My Cone 6 glazes\nlast line\n");
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+    EXPECT_FALSE(m_frame.QueryCommand(CmdEditUndo).m_bEnabled) << "a save empties the undo";
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(TextFileViewTest, RemoveBlankLinesTrailingKeepsInnerEmptyLines)
+{
+    CTextFileView* view = Open(WriteFile("blank.txt", "Silica  \n\nWhiting\n\n \n\n"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(m_frame.ExecuteCommand(CmdRemoveBlankLinesTrailing));
+    EXPECT_EQ(view->toPlainText(), "Silica\n\nWhiting");
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+    EXPECT_TRUE(m_frame.ExecuteCommand(CmdRemoveBlankLinesAll));
+    EXPECT_EQ(view->toPlainText(), "Silica\nWhiting");
+}
+
+TEST_F(TextFileViewTest, AlphabetizeThenUndoRestoresTheLinesAndASecondUndoDoesNothing)
+{
+    CTextFileView* view = Open(WriteFile("list.txt", "whiting\nSilica\nkaolin\n"));
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    EXPECT_TRUE(m_frame.ExecuteCommand(CmdAlphabetizeForward));
+    EXPECT_EQ(view->toPlainText(), "kaolin\nSilica\nwhiting");
+
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->toPlainText(), "whiting\nSilica\nkaolin\n");
+    EXPECT_FALSE(m_frame.QueryCommand(CmdEditUndo).m_bEnabled);
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->toPlainText(), "whiting\nSilica\nkaolin\n");
+
+    // Typed text is the control's to undo, once; there is no redo.
+    QTest::keyClicks(view, "Frit ");
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->toPlainText(), "whiting\nSilica\nkaolin\n");
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(view->toPlainText(), "whiting\nSilica\nkaolin\n");
+}
+
+TEST_F(TextFileViewTest, TabsToSpacesOutsideOneToAHundredIsRefused)
+{
+    CTextFileView* view = Open(WriteFile("tabs.txt", "a\tb\n\tc\n"));
+    ASSERT_NE(view, nullptr);
+    for (const char* answer : {"0", "101"}) {
+        AnswerTabSize(QString::fromLatin1(answer));
+        m_frame.ExecuteCommand(CmdTabsToSpaces);
+    }
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    for (const auto& box : m_messages.boxes) {
+        EXPECT_EQ(box.text, "Spaces must be in range 1 to 100");
+        EXPECT_EQ(box.helpId, 0x30810u);
+    }
+    EXPECT_EQ(view->toPlainText(), "a\tb\n\tc\n");
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+
+    AnswerTabSize(QStringLiteral("4"));
+    m_frame.ExecuteCommand(CmdTabsToSpaces);
+    EXPECT_EQ(view->toPlainText(), "a   b\n    c\n");
+}
+
+TEST_F(TextFileViewTest, ClearAllPasteAndDroppedFiles)
+{
+    CTextFileView* named = Open(WriteFile("keep.txt", "keep me\n"));
+    ASSERT_NE(named, nullptr);
+    named->setFocus();
+    QTest::keyClick(named, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(named->toPlainText(), "keep me\n") << "Clear All is for untitled windows only";
+
+    m_template->OpenDocumentFile("");
+    auto* untitled = dynamic_cast<CTextFileView*>(m_frame.ActiveView());
+    ASSERT_NE(untitled, nullptr);
+    EXPECT_EQ(FrameOf(untitled)->windowTitle(), "<untitled>");
+    untitled->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    EXPECT_TRUE(m_frame.ExecuteCommand(CmdEditPaste));
+    EXPECT_EQ(untitled->toPlainText(), "pasted");
+    QTest::keyClick(untitled, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(untitled->toPlainText(), "");
+    QTest::keyClick(untitled, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(untitled->toPlainText(), "pasted") << "Clear All is undone like any edit";
+
+    auto* html = new QMimeData;
+    html->setHtml(QStringLiteral("<b>rich</b>"));
+    QApplication::clipboard()->setMimeData(html);
+    EXPECT_FALSE(m_frame.QueryCommand(CmdEditPaste).m_bEnabled);
+    // Dropped text goes in; dropped files are refused.
+    QMimeData words;
+    words.setText(QStringLiteral("dropped "));
+    DropOn(untitled, words);
+    EXPECT_EQ(untitled->toPlainText(), "dropped pasted");
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/glazes.glz"))});
+    files.setText(QStringLiteral("/tmp/glazes.glz"));
+    DropOn(untitled, files);
+    EXPECT_EQ(untitled->toPlainText(), "dropped pasted");
+}
+
+TEST_F(TextFileViewTest, FindAndReplace)
+{
+    CTextFileView* view = Open(WriteFile("find.txt", "Silica 40\nsilica sand\nWhiting 20\n"));
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+    CFindReplaceDlg* find = view->FindDialog();
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_FALSE(find->IsReplaceDialog());
+    find->FindEdit()->setText(QStringLiteral("silica"));
+    find->MatchCaseBox()->setChecked(true);
+    QTest::mouseClick(find->FindNextButton(), Qt::LeftButton);
+    EXPECT_EQ(view->textCursor().selectedText(), "silica");
+    EXPECT_EQ(view->textCursor().blockNumber(), 1);
+    view->moveCursor(QTextCursor::Start);
+    m_frame.ExecuteCommand(CmdEditRepeat);
+    EXPECT_EQ(view->textCursor().blockNumber(), 1) << "Find Next repeats the last search";
+
+    m_frame.ExecuteCommand(CmdEditReplace);
+    CFindReplaceDlg* replace = view->FindDialog();
+    ASSERT_NE(replace, nullptr);
+    EXPECT_TRUE(replace->IsReplaceDialog());
+    replace->FindEdit()->setText(QStringLiteral("silica"));
+    replace->MatchCaseBox()->setChecked(false);
+    replace->ReplaceEdit()->setText(QStringLiteral("Flint"));
+    EXPECT_EQ(replace->ReplaceAll(), 2);
+    EXPECT_EQ(view->toPlainText(), "Flint 40\nFlint sand\nWhiting 20\n");
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+    m_frame.ExecuteCommand(CmdEditUndo);
+    EXPECT_EQ(view->toPlainText(), "Silica 40\nsilica sand\nWhiting 20\n") << "one Undo takes Replace All back";
+}
+
+TEST_F(TextFileViewTest, PrintingLayoutAndWriteToTheClipboard)
+{
+    CTextFileView* view = Open(WriteFile("report.txt", "Recipe\n\tSilica  40.0  \nWhiting\n\n\n"));
+    ASSERT_NE(view, nullptr);
+    CTextPrinter printer;
+    view->FillPrinter(printer);
+    EXPECT_EQ(static_cast<const CStringArrayEx&>(printer), (CStringArrayEx{"Recipe", "\tSilica  40.0", "Whiting"}));
+    EXPECT_TRUE(printer.m_keepTabs);
+    EXPECT_FALSE(printer.m_showFirstHeader);
+    EXPECT_FALSE(printer.m_showLaterHeader);
+    EXPECT_FALSE(printer.m_firstPageNumber);
+    EXPECT_TRUE(printer.m_laterPageNumber);
+    EXPECT_TRUE(printer.m_firstHeaderRule && printer.m_laterHeaderRule);
+
+    CFakeClipboard clipboard;
+    m_dialogs.AnswerClipboard();
+    EXPECT_TRUE(m_frame.ExecuteCommand(CmdTextWriteToFile));
+    ASSERT_EQ(m_dialogs.requests.size(), 1u);
+    EXPECT_EQ(m_dialogs.requests[0].title, "Text to File...");
+    EXPECT_EQ(m_dialogs.requests[0].filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+    EXPECT_TRUE(m_dialogs.requests[0].clipboardOption);
+    EXPECT_EQ(clipboard.content, "Recipe\r\n\tSilica  40.0\r\nWhiting\r\n");
+    EXPECT_EQ(view->printKind, 1);
+
+    int pages = 0;
+    OnModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* preview) {
+        if (auto* widget = preview->findChild<QPrintPreviewWidget*>())
+            pages = widget->pageCount();
+        preview->reject();
+    });
+    EXPECT_TRUE(m_frame.ExecuteCommand(CmdTextPrintPreview));
+    EXPECT_EQ(pages, 1);
+}
+
+TEST_F(TextFileViewTest, TheInformationWindowCollectsReportsUntilItIsSaved)
+{
+    ShowInformation("Glazes checked: 12");
+    ShowInformation(CStringArrayEx{"Unity formula\x14", "for the screen only\x03"});
+    CTextFileDoc* information = g_pInformationDoc;
+    ASSERT_NE(information, nullptr);
+    CTextFileView* view = ViewOf(information);
+    EXPECT_EQ(information->GetTitle(), "Information");
+    EXPECT_EQ(FrameOf(view)->windowTitle(), "Information");
+    EXPECT_EQ(view->toPlainText(), "Glazes checked: 12\nUnity formula\n");
+    EXPECT_TRUE(m_frame.QueryCommand(CmdInformationWindow).m_bEnabled);
+    EXPECT_EQ(m_frame.QueryCommand(CmdInformationWindow).m_nCheck, 1);
+
+    const std::string path = m_dir.filePath(QStringLiteral("report.txt")).toStdString();
+    m_dialogs.AnswerPath(path);
+    m_frame.ExecuteCommand(CmdTextSave);
+    EXPECT_EQ(ReadAll(path), "Glazes checked: 12\nUnity formula\n");
+    EXPECT_EQ(g_pInformationDoc, nullptr);
+    EXPECT_EQ(FrameOf(view)->windowTitle(), QString::fromStdString(path));
+    EXPECT_FALSE(m_frame.QueryCommand(CmdInformationWindow).m_bEnabled);
+
+    ShowInformation("next report");
+    ASSERT_NE(g_pInformationDoc, nullptr);
+    EXPECT_NE(g_pInformationDoc, information);
+    EXPECT_EQ(m_template->GetDocuments().size(), 2u);
+
+    // Closing the Information window never asks, modified or not.
+    CTextFileView* second = ViewOf(g_pInformationDoc);
+    EXPECT_TRUE(second->GetDocument()->IsModified());
+    FrameOf(second)->close();
+    FlushEvents();
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(g_pInformationDoc, nullptr);
+    EXPECT_EQ(m_template->GetDocuments().size(), 1u);
+}
+
+TEST_F(TextFileViewTest, ANewTextViewFontFollowsThePreferences)
+{
+    CTextFileView* view = Open(WriteFile("font.txt", "Silica\n"));
+    ASSERT_NE(view, nullptr);
+    const int before = view->font().pointSize();
+    g_prefs.textvfont.height = 240;
+    COxidariumApp::BroadcastUpdate(nullptr, nullptr, 9, HintPreferencesChanged, 0, 0);
+    EXPECT_EQ(view->textFont, g_prefs.textvfont);
+    EXPECT_EQ(view->font().pointSize(), 24);
+    EXPECT_NE(view->font().pointSize(), before);
+    EXPECT_EQ(view->toPlainText(), "Silica\n");
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+}
+
+TEST_F(TextFileViewTest, ScreenshotOfATextWindowAndTheInformationWindow)
+{
+    const std::string report = "Batch for 5000 g of Cone 6 Satin Matte\n"
+                               "\n"
+                               "Custer Feldspar        1000.0 g\n"
+                               "Whiting                1000.0 g\n"
+                               "EPK Kaolin             1000.0 g\n"
+                               "Silica                 2000.0 g\n"
+                               "Total                  5000.0 g\n";
+    CTextFileView* text = Open(WriteFile("batch.txt", report));
+    ASSERT_NE(text, nullptr);
+    ShowInformation("Checked 14 glazes against limit formula \"Cone 6 Gloss\".");
+    ShowInformation("Glaze \"Tenmoku\": Fe2O3 above the limit (0.35 > 0.25).");
+    ShowInformation("Glaze \"Shino\": unknown material \"Nepheline Syenite 270\".");
+    ASSERT_NE(g_pInformationDoc, nullptr);
+    FrameOf(ViewOf(g_pInformationDoc))->move(160, 300);
+    FlushEvents();
+
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    const QString file = QString(OXI_BUILD_DIR) + "/screenshots/textfile-windows.png";
+    const QPixmap picture = m_frame.grab();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_TRUE(picture.save(file));
+    EXPECT_TRUE(QFile::exists(file));
+}
