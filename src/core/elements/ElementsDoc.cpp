@@ -59,6 +59,18 @@ CElementsDoc::~CElementsDoc()
         RemoveWorkingElementTable();
 }
 
+void CElementsDoc::GetRecordRows(std::vector<::CRecordRow>& rows) const
+{
+    constexpr std::int32_t kOxideGroups = kRoleAlkali | kRoleNeutral | kRoleAcid;
+    rows.clear();
+    for (int z = 1; z < kElementCount; ++z) {
+        const CElementRecord& element = m_elements[z];
+        if ((element.role & kOxideGroups) == 0)
+            continue;
+        rows.push_back({z, std::to_string(z) + "\t" + element.symbol + "\t" + element.name});
+    }
+}
+
 void CElementsDoc::SetDatabaseName(const std::string& name)
 {
     m_dbName = name;

@@ -23,8 +23,10 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CGlazeAnalysis;
+class CMaterial;
 class CGlazeSearchCriteria;
 class CGlazeSearchCriterion;
 class COptimizationParams;
@@ -103,6 +105,24 @@ public:
     bool HasAnalysis() const { return m_analysis != nullptr; }
     // Fills a fresh analysis from the recipe (only GetAnalysis calls it).
     void ComputeAnalysis(CGlazeAnalysis& analysis) const;
+    // The viscosity index and surface tension at the low and high cone (the last step of
+    // ComputeAnalysis).
+    void EstimateViscosityAndSurfaceTension(CGlazeAnalysis& analysis) const;
+
+    // The ten texts of the analysis panes (lines end with CR LF): 0 to 2 unity formula, weight
+    // and mole percentages as narrow lists; 3 to 5 the same as three-column tables; 6 to 9 the
+    // recipe as entered, scaled to the batch, in percent and with costs.
+    void FormatAnalysisPanes(std::string& unityList, std::string& weightList, std::string& moleList,
+                             std::string& unityTable, std::string& weightTable, std::string& moleTable,
+                             std::string& recipeAmounts, std::string& batchAmounts, std::string& percentages,
+                             std::string& costs) const;
+
+    // With every material found: 0 and nothing added. Otherwise appends the recipe lines
+    // (components, then additions) whose material is not in the database and returns 1.
+    int GetMissingMaterials(std::vector<const CIngredient*>& lines) const;
+    // Appends the material of every component and addition marked not available; 1 when any
+    // was appended.
+    int GetUnavailableMaterials(std::vector<const CMaterial*>& materials) const;
 
     // The optimization parameters, created with their defaults on first use.
     COptimizationParams& GetOptimizationParams();
@@ -116,6 +136,23 @@ public:
 
     // True when the glaze meets the criteria as their combine mode asks.
     bool MatchesCriteria(const CGlazeSearchCriteria& criteria) const;
+
+    // --- recipe operations (GlazeListOps*.cpp); each drops the analysis when it changes the
+    // recipe ---
+
+    // Converts the recipe to volumes (target 1), to weights (0) or to the other form (-1)
+    // through the densities of the materials database. 0 on success or when the recipe already
+    // has the wanted form (or the target is none of these); 1, with nothing changed, when a
+    // line's material is unknown or has no positive density.
+    int ConvertWeightVolume(int target);
+    // Scales every component and addition so that the components (with includeAdditions, the
+    // components and additions together) add up to batch. 1, with nothing changed, when that
+    // total is not positive or batch is not a positive number; else 0.
+    int ScaleRecipe(double batch, bool includeAdditions);
+    // Fills material with a frit (asFrit) or a mixture made from the glaze's chemistry. 0 on
+    // success; 1, material untouched, when the analysis is not valid; for a frit the formula
+    // parser's result.
+    int ConvertToMaterial(CMaterial& material, bool asFrit) const;
 
     std::string m_name;
     std::string m_index;

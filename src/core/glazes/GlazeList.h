@@ -16,6 +16,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 inline constexpr const char* kGlazeFileType = "Oxidarium Glazes";
 inline constexpr const char* kDefaultGlazeDbName = "Glazes";
@@ -40,6 +41,26 @@ public:
     // Writes the header and every glaze. Returns 0, or 1 when the stream failed.
     int Write(std::ostream& out) const;
 
+    // --- list operations (GlazeListOps.cpp, GlazeSort.cpp); out-of-range indexes do nothing ---
+
+    // Frees the glaze at index and closes the gap.
+    void RemoveAt(int index);
+    // Inserts a copy of glaze before index (0..count).
+    void InsertCopyAt(int index, const CGlaze& glaze);
+    // Assigns glaze into the glaze at index.
+    void AssignAt(int index, const CGlaze& glaze);
+    // Puts the glaze at from before the glaze that stands at to (from toward the front: at to;
+    // toward the end: at to - 1); the others keep their order. Nothing when from == to.
+    void Move(int from, int to);
+    // The first glaze whose name equals name ignoring case, else null.
+    CGlaze* FindByName(std::string_view name) { return m_glazes.FindByName(name); }
+    const CGlaze* FindByName(std::string_view name) const { return m_glazes.FindByName(name); }
+    // Sorts by name, then by the criterion's key (0..kGlazeSortCount - 1; others do nothing), so
+    // the key decides and the names break its ties. alphabetical orders description fields and
+    // limit formulas by their text instead of by the preferences' vocabulary and the database
+    // order; element (outside 0..103: silicon) is the oxide of the oxide criteria.
+    void SortBy(int criterion, bool alphabetical, int element);
+
     // The reader's view of the list: the glaze being read is the last one.
     bool NoCurrentRecord() const override { return m_glazes.empty(); }
     CGlaze& CurrentRecord() { return *m_glazes.back(); }
@@ -50,6 +71,19 @@ public:
     int m_version = 0; // the "version" of the last file read
     // m_errorText (inherited) holds the message of a failed read.
 };
+
+// The sort criteria of the Sort dialog: its label and the key letter compared after the name.
+struct CGlazeSortCriterion {
+    const char* label;
+    char key;
+};
+inline constexpr int kGlazeSortCount = 26;
+extern const CGlazeSortCriterion g_glazeSortCriteria[kGlazeSortCount];
+
+// Index texts in natural order: empty last; texts without a digit ignoring case; otherwise the
+// parts before the first digit ignoring case, then the digit runs as whole numbers of any
+// length, then the rests ignoring case (A9 < A10 < A10b). -1, 0 or 1.
+int CompareGlazeIndexes(std::string_view a, std::string_view b);
 
 // The glaze file's key table: 45 keys and the closing entry. Static storage because the reader
 // counts each key's occurrences in it.

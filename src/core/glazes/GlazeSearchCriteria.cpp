@@ -1,13 +1,13 @@
 #include "glazes/GlazeSearchCriteria.h"
 
+#include "limits/LimitFormula.h"
+
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
 
 #include <string_view>
 
 namespace {
-
-LimitFormulaAnalysisTest s_limitFormulaTest = nullptr;
 
 std::string LowerCase(std::string_view text)
 {
@@ -112,13 +112,6 @@ constexpr int kAnyFieldCodes[] = {
 
 } // namespace
 
-LimitFormulaAnalysisTest SetLimitFormulaAnalysisTest(LimitFormulaAnalysisTest test)
-{
-    const LimitFormulaAnalysisTest previous = s_limitFormulaTest;
-    s_limitFormulaTest = test;
-    return previous;
-}
-
 CGlazeSearchCriterion& CGlazeSearchCriteria::Add(int field, int op, std::string text)
 {
     auto criterion = std::make_unique<CGlazeSearchCriterion>();
@@ -167,8 +160,7 @@ bool CGlaze::MatchesCriterion(const CGlazeSearchCriterion& criterion) const
         return MatchesCriteria(nested);
     }
     case kSearchWithinLimits:
-        return criterion.m_limitFormula && s_limitFormulaTest &&
-               s_limitFormulaTest(*criterion.m_limitFormula, GetAnalysis());
+        return criterion.m_limitFormula && criterion.m_limitFormula->IsAnalysisWithin(GetAnalysis());
     default:
         return false;
     }

@@ -13,14 +13,6 @@
 class CGlazeAnalysis;
 class CLimitFormula;
 
-// How a criterion on a limit formula judges a glaze: true when the glaze's analysis lies within
-// the formula. The limit formulas install it; with none installed no glaze lies within any
-// formula.
-using LimitFormulaAnalysisTest = bool (*)(const CLimitFormula& formula, const CGlazeAnalysis& analysis);
-
-// Installs the test (null for none) and returns the one installed before.
-LimitFormulaAnalysisTest SetLimitFormulaAnalysisTest(LimitFormulaAnalysisTest test);
-
 // Field codes of a criterion. The text fields compare the glaze's field in lower case with the
 // criterion's text (which is kept in lower case): operator 0 equal, 1 contains.
 enum GlazeSearchField : int {

@@ -1,5 +1,7 @@
 #include "glazes/IngredientList.h"
 
+#include "materials/MaterialsDoc.h"
+
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
 #include "support/TextHelpers.h"
@@ -8,7 +10,19 @@
 
 namespace {
 
-MaterialTypeFinder s_typeFinder = nullptr;
+// The open materials database answers unless another finder is installed.
+bool FindTypeInMaterialsDatabase(std::string_view material, std::string& type)
+{
+    if (!g_pMaterialsDoc)
+        return false;
+    const CMaterial* found = g_pMaterialsDoc->Materials().FindMaterial(material);
+    if (!found)
+        return false;
+    type = found->m_type;
+    return true;
+}
+
+MaterialTypeFinder s_typeFinder = &FindTypeInMaterialsDatabase;
 
 // The material's type, or an empty text when the database does not hold the material (an
 // empty type also stands for a found material without a type).

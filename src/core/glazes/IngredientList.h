@@ -30,8 +30,8 @@ public:
 
 // The material look-up that ordering by type and distributing need. Given a line's material
 // text (a name, a code or "name (code)"), it sets type to the material's type and returns true
-// when the open materials database holds that material; otherwise it returns false. The
-// materials database installs one; with none installed no material is ever found.
+// when the open materials database holds that material; otherwise it returns false. By default
+// the open materials document answers; tests may install another finder (null: none found).
 using MaterialTypeFinder = bool (*)(std::string_view material, std::string& type);
 
 // Installs the finder (null for none) and returns the one installed before.

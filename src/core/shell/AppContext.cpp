@@ -1,5 +1,6 @@
 #include "shell/AppContext.h"
 
+#include "shell/Clipboards.h"
 #include "shell/Preferences.h"
 
 #include <cstddef>
@@ -43,6 +44,7 @@ private:
 
 constinit CGlobalSlot<CPreferences> s_savedPrefs;
 constinit CGlobalSlot<CPreferences> s_prefs;
+constinit CGlobalSlot<CMaterialArray> s_materialClipboard;
 
 // One global: its name and how to make and unmake it.
 struct SGlobalEntry {
@@ -52,10 +54,13 @@ struct SGlobalEntry {
 };
 
 // Construction order; destruction runs backwards. The stored preferences come first because
-// start-up loads them and then copies them into the working preferences.
+// start-up loads them and then copies them into the working preferences. The in-program
+// clipboards follow, so that the records they hold go before the preferences.
 constexpr SGlobalEntry kGlobals[] = {
     {"g_savedPrefs", [] { s_savedPrefs.Create(); }, []() noexcept { s_savedPrefs.Destroy(); }},
     {"g_prefs", [] { s_prefs.Create(); }, []() noexcept { s_prefs.Destroy(); }},
+    {"g_materialClipboard", [] { s_materialClipboard.Create(); },
+     []() noexcept { s_materialClipboard.Destroy(); }},
 };
 constexpr std::size_t kGlobalCount = sizeof(kGlobals) / sizeof(kGlobals[0]);
 
@@ -83,6 +88,7 @@ void DestroyGlobals(std::size_t count) noexcept
 
 constinit CPreferences& g_savedPrefs = s_savedPrefs.Object();
 constinit CPreferences& g_prefs = s_prefs.Object();
+constinit CMaterialArray& g_materialClipboard = s_materialClipboard.Object();
 
 CAppContext::CAppContext()
 {

@@ -22,7 +22,7 @@
 class CAppContext {
 public:
     // Creates every global object in order: the stored preferences first, then the working
-    // preferences (both with their defaults).
+    // preferences (both with their defaults), then the empty in-program clipboards.
     CAppContext();
     // Destroys the objects this context created, in the reverse order.
     ~CAppContext();

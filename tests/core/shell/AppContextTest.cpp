@@ -39,14 +39,14 @@ TEST_F(AppContextTest, CreatesStoredCopyFirstAndDestroysInReverse)
         CAppContext context;
         EXPECT_TRUE(context.OwnsGlobals());
         EXPECT_TRUE(CAppContext::IsActive());
-        EXPECT_THAT(s_events, ElementsAre("create g_savedPrefs", "create g_prefs"));
+        EXPECT_THAT(s_events, ElementsAre("create g_savedPrefs", "create g_prefs", "create g_materialClipboard"));
 
         EXPECT_NE(&g_prefs, &g_savedPrefs);
         EXPECT_EQ(g_prefs.glztyp.size(), 65u);
         EXPECT_EQ(g_savedPrefs.mattab, "K Na Ca Mg Ba Zn Pb B Al Si Zr LOI");
         s_events.clear();
     }
-    EXPECT_THAT(s_events, ElementsAre("destroy g_prefs", "destroy g_savedPrefs"));
+    EXPECT_THAT(s_events, ElementsAre("destroy g_materialClipboard", "destroy g_prefs", "destroy g_savedPrefs"));
     EXPECT_FALSE(CAppContext::IsActive());
 }
 

@@ -1,0 +1,405 @@
+#include "materials/MaterialArray.h"
+
+#include "shell/Preferences.h"
+#include "support/CompareNoCase.h"
+#include "support/NumberFormat.h"
+#include "support/Services.h"
+#include "support/TextHelpers.h"
+
+#include <algorithm>
+#include <utility>
+
+const char* const g_materialSortSpecs[kMaterialSortKindCount] = {
+    "n", "c", "na", "nta", "nt", "nat", "nd", "n$", "nm", "nV", "nW",
+};
+
+namespace {
+
+constexpr int kSiliconZ = 14;
+
+// Each comparison is negative when a sorts before b and 0 for equal values, so that every key
+// letter is a strict weak order and a stable sort keeps the order of the letters before it.
+using SortCompare = int (*)(const CMaterial& a, const CMaterial& b, int oxide);
+
+int Ascending(double a, double b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// Known (positive) values ascending; unknown ones (0 or less) after all of them.
+int PositiveFirstAscending(double a, double b)
+{
+    const bool knownA = a > 0.0;
+    const bool knownB = b > 0.0;
+    if (knownA && knownB)
+        return Ascending(a, b);
+    return static_cast<int>(knownB) - static_cast<int>(knownA);
+}
+
+int ByName(const CMaterial& a, const CMaterial& b, int)
+{
+    return CompareNoCase(a.m_name, b.m_name);
+}
+
+int ByCode(const CMaterial& a, const CMaterial& b, int)
+{
+    return CompareNoCase(a.m_code, b.m_code);
+}
+
+int ByAvailable(const CMaterial& a, const CMaterial& b, int)
+{
+    return static_cast<int>(b.m_available != 0) - static_cast<int>(a.m_available != 0);
+}
+
+int ByType(const CMaterial& a, const CMaterial& b, int)
+{
+    return g_prefs.CompareMaterialTypes(a.m_type, b.m_type);
+}
+
+int ByDensity(const CMaterial& a, const CMaterial& b, int)
+{
+    return PositiveFirstAscending(a.m_density, b.m_density);
+}
+
+int ByCost(const CMaterial& a, const CMaterial& b, int)
+{
+    return PositiveFirstAscending(a.m_costPerLb, b.m_costPerLb);
+}
+
+// Mapped materials first, by the name they map to; unmapped ones last.
+int ByMapping(const CMaterial& a, const CMaterial& b, int)
+{
+    const bool mappedA = !a.m_mapTo.empty();
+    const bool mappedB = !b.m_mapTo.empty();
+    if (mappedA && mappedB)
+        return CompareNoCase(a.m_mapTo, b.m_mapTo);
+    return static_cast<int>(mappedB) - static_cast<int>(mappedA);
+}
+
+int ByLoi(const CMaterial& a, const CMaterial& b, int)
+{
+    return Ascending(a.m_loi, b.m_loi);
+}
+
+// The oxide's share of the fired oxides; a record without oxides has none and sorts last.
+int ByOxideShare(const CMaterial& a, const CMaterial& b, int oxide)
+{
+    const bool knownA = a.m_oxideSum > 0.0;
+    const bool knownB = b.m_oxideSum > 0.0;
+    if (knownA && knownB) {
+        const auto z = static_cast<std::size_t>(oxide);
+        return Ascending(a.m_oxides[z] / a.m_oxideSum, b.m_oxides[z] / b.m_oxideSum);
+    }
+    return static_cast<int>(knownB) - static_cast<int>(knownA);
+}
+
+SortCompare CompareFor(char letter)
+{
+    switch (letter) {
+    case 'n': return ByName;
+    case 'c': return ByCode;
+    case 'a': return ByAvailable;
+    case 't': return ByType;
+    case 'd': return ByDensity;
+    case '$': return ByCost;
+    case 'm': return ByMapping;
+    case 'V': return ByLoi;
+    case 'W': return ByOxideShare;
+    default: return nullptr;
+    }
+}
+
+// The part of a look-up text before its first '(', without trailing whitespace.
+std::string_view NamePart(std::string_view text, std::size_t paren)
+{
+    std::string_view name = text.substr(0, paren);
+    while (!name.empty() && IsWhitespaceChar(name.back()))
+        name.remove_suffix(1);
+    return name;
+}
+
+} // namespace
+
+CMaterialArray::CMaterialArray() = default;
+
+CMaterialArray::~CMaterialArray()
+{
+    ResetToDefaults();
+    m_index.FreeAll();
+}
+
+void CMaterialArray::ResetToDefaults()
+{
+    m_records.clear();
+    m_indexValid = false;
+    // Built and moved in: assigning the literal trips a false -Wrestrict of GCC 12 at -O2.
+    m_currencySymbol = std::string(kDefaultCurrencySymbol);
+    m_costUnit = kCostPerPound;
+    m_costPlacesRight = 2;
+    m_costPlacesLeft = 3;
+    m_densityUnit = kDensityPerCup;
+    m_dbName = std::string(kDefaultMaterialDbName);
+    m_infoLines.clear();
+}
+
+CMaterial* CMaterialArray::GetAt(int index)
+{
+    return IsValidIndex(index) ? m_records[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
+const CMaterial* CMaterialArray::GetAt(int index) const
+{
+    return IsValidIndex(index) ? m_records[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
+int CMaterialArray::IndexOf(const CMaterial* material) const
+{
+    return PtrArrayIndexOf(m_records, material);
+}
+
+void CMaterialArray::RemoveAt(int index)
+{
+    if (IsValidIndex(index))
+        m_records.erase(m_records.begin() + index);
+    m_indexValid = false;
+}
+
+void CMaterialArray::InsertCopy(int index, const CMaterial& material)
+{
+    if (index >= 0 && index <= GetCount())
+        m_records.insert(m_records.begin() + index, std::make_unique<CMaterial>(material));
+    m_indexValid = false;
+}
+
+void CMaterialArray::ReplaceAt(int index, const CMaterial& material)
+{
+    if (IsValidIndex(index))
+        *m_records[static_cast<std::size_t>(index)] = material;
+    m_indexValid = false;
+}
+
+void CMaterialArray::Swap(int a, int b)
+{
+    if (IsValidIndex(a) && IsValidIndex(b))
+        std::swap(m_records[static_cast<std::size_t>(a)], m_records[static_cast<std::size_t>(b)]);
+    m_indexValid = false;
+}
+
+void CMaterialArray::Move(int from, int to)
+{
+    m_indexValid = false;
+    if (from == to || !IsValidIndex(from) || !IsValidIndex(to))
+        return;
+    std::unique_ptr<CMaterial> record = std::move(m_records[static_cast<std::size_t>(from)]);
+    m_records.insert(m_records.begin() + to, std::move(record));
+    m_records.erase(m_records.begin() + (to < from ? from + 1 : from));
+}
+
+// Each letter of the order sorts the whole list stably, first letter first: the last letter is
+// the primary order and earlier letters order its ties.
+void CMaterialArray::Sort(int kind, int oxide)
+{
+    if (kind < 0 || kind >= kMaterialSortKindCount)
+        return;
+    if (oxide < 0 || oxide >= kElementCount)
+        oxide = kSiliconZ;
+    for (const char* letter = g_materialSortSpecs[kind]; *letter; ++letter) {
+        const SortCompare compare = CompareFor(*letter);
+        if (!compare)
+            continue;
+        std::stable_sort(m_records.begin(), m_records.end(),
+                         [compare, oxide](const std::unique_ptr<CMaterial>& a, const std::unique_ptr<CMaterial>& b) {
+                             return compare(*a, *b, oxide) < 0;
+                         });
+    }
+    m_indexValid = false;
+}
+
+void CMaterialArray::ScaleCosts(double factor)
+{
+    for (auto& record : m_records)
+        record->m_costPerLb *= factor;
+}
+
+void CMaterialArray::ScaleDensities(double factor)
+{
+    for (auto& record : m_records)
+        record->m_density *= factor;
+}
+
+void CMaterialArray::ReparseFormulas()
+{
+    // A formula that no longer parses is dropped, and with it the record's formula key.
+    for (auto& record : m_records)
+        record->SetFormula(record->m_formula);
+    m_indexValid = false;
+}
+
+void CMaterialArray::SetField(int index, int field, const std::string& text)
+{
+    CMaterial* record = GetAt(index);
+    if (!record)
+        return;
+    record->SetField(field, text);
+    // Name, other name, code, other-name code and formula are keys of the index.
+    if (field == 1 || field == 2 || field == 3 || field == 4 || field == 10)
+        m_indexValid = false;
+}
+
+CMaterial& CMaterialArray::AppendNewRecord(std::string_view name)
+{
+    m_records.push_back(std::make_unique<CMaterial>(name));
+    m_indexValid = false;
+    return *m_records.back();
+}
+
+// --- look-ups -----------------------------------------------------------------------------------
+
+void CMaterialArray::AddIndexKeys(int record)
+{
+    const CMaterial& m = *m_records[static_cast<std::size_t>(record)];
+    auto add = [this, record](const std::string& key, const std::string* display) {
+        m_index.AddKey(key, record, display);
+    };
+    add(m.m_name, nullptr);
+    add(m.m_code, &m.m_name);
+    if (!m.m_formula.empty() && m.m_formula[0] != '%')
+        add(m.m_formula, &m.m_name);
+    for (const std::string& aka : m.m_akaNames)
+        add(aka, nullptr);
+    for (std::size_t k = 0; k < m.m_akaCodes.size(); ++k) {
+        const bool named = k < m.m_akaNames.size() && !m.m_akaNames[k].empty();
+        add(m.m_akaCodes[k], named ? &m.m_akaNames[k] : &m.m_name);
+    }
+}
+
+void CMaterialArray::BuildIndex()
+{
+    if (m_indexValid)
+        return;
+    m_index.Reset();
+    CBusyScope busy;
+    for (int i = 0; i < GetCount(); ++i)
+        AddIndexKeys(i);
+    m_index.Build();
+    m_indexValid = true;
+}
+
+CMaterial* CMaterialArray::FindMaterial(std::string& text, bool canonical)
+{
+    BuildIndex();
+    const std::size_t paren = text.find('(');
+    const std::string_view name = NamePart(text, paren);
+    const int node = m_index.FindExact(name);
+    CMaterial* found = node >= 0 ? GetAt(m_index.GetNode(node).record) : nullptr;
+    if (canonical) {
+        std::string result(node >= 0 ? std::string_view(m_index.DisplayName(node)) : name);
+        if (paren != std::string::npos) {
+            result += ' ';
+            result.append(text, paren, std::string::npos);
+        }
+        text = std::move(result);
+    }
+    return found;
+}
+
+CMaterial* CMaterialArray::FindMaterial(std::string_view text)
+{
+    BuildIndex();
+    const int node = m_index.FindExact(NamePart(text, text.find('(')));
+    return node >= 0 ? GetAt(m_index.GetNode(node).record) : nullptr;
+}
+
+CMaterial* CMaterialArray::FindByPrefix(std::string& text, bool canonical, int* status)
+{
+    BuildIndex();
+    const std::size_t paren = text.find('(');
+    const std::string_view name = NamePart(text, paren);
+    const int node = m_index.FindPrefix(name);
+    if (status)
+        *status = node >= 0 ? PrefixFound : node;
+    if (node < 0)
+        return nullptr;
+    CMaterial* found = GetAt(m_index.GetNode(node).record);
+    if (canonical) {
+        std::string result = m_index.DisplayName(node);
+        if (paren != std::string::npos) {
+            result += ' ';
+            result.append(text, paren, std::string::npos);
+        }
+        text = std::move(result);
+    }
+    return found;
+}
+
+// --- mappings -----------------------------------------------------------------------------------
+
+const CMaterial* CMaterialArray::ResolveMapping(const CMaterial* material, int* status)
+{
+    int ignored = 0;
+    int& result = status ? *status : ignored;
+    result = MappingOk;
+    const CMaterial* current = material;
+    for (int lookups = 0;;) {
+        if (!current) {
+            result = MappingMissing;
+            return nullptr;
+        }
+        if (current->m_mapTo.empty())
+            return current;
+        const CMaterial* next = FindMaterial(std::string_view(current->m_mapTo));
+        if (next == material || ++lookups == kMaxMappingLookups) {
+            result = MappingLoop;
+            return nullptr;
+        }
+        current = next;
+    }
+}
+
+bool CMaterialArray::MapsTo(const CMaterial* material, const CMaterial* target)
+{
+    const CMaterial* current = material;
+    for (int lookups = 0; lookups < kMaxMappingLookups; ++lookups) {
+        if (!current || current->m_mapTo.empty())
+            return false;
+        current = FindMaterial(std::string_view(current->m_mapTo));
+        if (current && current == target)
+            return true;
+    }
+    return false;
+}
+
+int CMaterialArray::GetMappedValues(const CMaterial* material, double* density, double* cost, int* available,
+                                    std::string* formula)
+{
+    int status = MappingOk;
+    const CMaterial* end = ResolveMapping(material, &status);
+    if (status != MappingOk || !end)
+        return status;
+    if (density)
+        *density = end->m_density;
+    if (cost)
+        *cost = end->m_costPerLb;
+    if (available)
+        *available = end->m_available;
+    if (formula)
+        *formula = end->m_formula;
+    return MappingOk;
+}
+
+// --- cost texts ---------------------------------------------------------------------------------
+
+std::string CMaterialArray::BuildCostFormat() const
+{
+    std::string format(1, '%');
+    format += std::to_string(m_costPlacesLeft + m_costPlacesRight + 1);
+    format += '.';
+    format += std::to_string(m_costPlacesRight);
+    format += 'f';
+    return format;
+}
+
+std::string CMaterialArray::FormatCost(double cost) const
+{
+    return FormatNumberWidth(cost, m_costPlacesLeft, m_costPlacesRight);
+}

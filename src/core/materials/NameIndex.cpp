@@ -1,0 +1,222 @@
+#include "materials/NameIndex.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+
+namespace {
+
+char FoldChar(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Sign of (folded key) - (text folded), comparing bytes as unsigned values; text is folded on the
+// fly so that a search allocates nothing. With prefix set only the first text-length characters
+// of the key count: a key that begins with text compares equal, a shorter key compares whole.
+int CompareKey(std::string_view folded, std::string_view text, bool prefix)
+{
+    const std::size_t n = std::min(folded.size(), text.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto a = static_cast<unsigned char>(folded[i]);
+        const auto b = static_cast<unsigned char>(FoldChar(text[i]));
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    if (folded.size() == text.size())
+        return 0;
+    if (folded.size() < text.size())
+        return -1;
+    return prefix ? 0 : 1;
+}
+
+// FNV-1a over the folded bytes of text.
+std::size_t HashFolded(std::string_view text)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(FoldChar(c));
+        hash *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 29));
+}
+
+} // namespace
+
+int CNameIndex::NewNode()
+{
+    if (m_used == Capacity())
+        m_nodes.resize(m_nodes.size() + kBlockSize);
+    Node& node = m_nodes[static_cast<std::size_t>(m_used)];
+    // clear() keeps the strings' buffers: a rebuild reuses them.
+    node.key.clear();
+    node.folded.clear();
+    node.display.clear();
+    node.hasDisplay = false;
+    node.record = -1;
+    node.left = -1;
+    node.right = -1;
+    node.nextDuplicate = -1;
+    return m_used++;
+}
+
+void CNameIndex::AddEntry(int node)
+{
+    if (node == m_entryCount && node < m_used)
+        ++m_entryCount;
+}
+
+int CNameIndex::AddKey(std::string_view key, int record, const std::string* display)
+{
+    if (key.empty())
+        return -1;
+    const int n = NewNode();
+    Node& node = GetNode(n);
+    node.key = key;
+    node.folded = key;
+    for (char& c : node.folded)
+        c = FoldChar(c);
+    node.record = record;
+    node.hasDisplay = display != nullptr;
+    if (display)
+        node.display = *display;
+    AddEntry(n);
+    return n;
+}
+
+void CNameIndex::Reset()
+{
+    m_used = 0;
+    m_root = -1;
+    m_entryCount = 0;
+    m_built = false;
+    m_hashSlots.clear();
+}
+
+void CNameIndex::FreeAll()
+{
+    Reset();
+    std::vector<Node>().swap(m_nodes);
+}
+
+const std::string& CNameIndex::DisplayName(int node) const
+{
+    const Node& n = GetNode(node);
+    return n.hasDisplay ? n.display : n.key;
+}
+
+void CNameIndex::Build()
+{
+    m_root = -1;
+    m_built = true;
+    if (m_entryCount == 0)
+        return;
+    // Equal keys sort by node number, so the first material in database order heads its key's
+    // chain and answers a look-up: the same answer on every rebuild.
+    std::vector<int> order(static_cast<std::size_t>(m_entryCount));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [this](int a, int b) {
+        const int c = GetNode(a).folded.compare(GetNode(b).folded);
+        return c != 0 ? c < 0 : a < b;
+    });
+    std::vector<int> heads;
+    heads.reserve(order.size());
+    for (int n : order) {
+        Node& node = GetNode(n);
+        node.left = node.right = node.nextDuplicate = -1;
+        if (!heads.empty() && GetNode(heads.back()).folded == node.folded) {
+            Node& head = GetNode(heads.back());
+            node.nextDuplicate = head.nextDuplicate;
+            head.nextDuplicate = n;
+            continue;
+        }
+        heads.push_back(n);
+    }
+    m_root = BuildBalanced(heads, 0, static_cast<int>(heads.size()));
+    BuildHashTable(heads);
+}
+
+// Open addressing with linear probing, at most half full.
+void CNameIndex::BuildHashTable(const std::vector<int>& heads)
+{
+    std::size_t size = 16;
+    while (size < 2 * heads.size())
+        size *= 2;
+    m_hashSlots.assign(size, -1);
+    for (int n : heads) {
+        std::size_t slot = HashFolded(GetNode(n).folded) & (size - 1);
+        while (m_hashSlots[slot] >= 0)
+            slot = (slot + 1) & (size - 1);
+        m_hashSlots[slot] = n;
+    }
+}
+
+// The middle of the run becomes the subtree's root; a run of two is the first node with the
+// second as its right child.
+int CNameIndex::BuildBalanced(const std::vector<int>& heads, int first, int count)
+{
+    if (count <= 0)
+        return -1;
+    if (count < 3) {
+        const int root = heads[static_cast<std::size_t>(first)];
+        if (count == 2)
+            GetNode(root).right = heads[static_cast<std::size_t>(first) + 1];
+        return root;
+    }
+    const int middle = first + count / 2;
+    const int root = heads[static_cast<std::size_t>(middle)];
+    GetNode(root).left = BuildBalanced(heads, first, count / 2);
+    GetNode(root).right = BuildBalanced(heads, middle + 1, (count - 1) / 2);
+    return root;
+}
+
+int CNameIndex::FindExact(std::string_view key) const
+{
+    if (!m_built || m_hashSlots.empty())
+        return -1;
+    const std::size_t mask = m_hashSlots.size() - 1;
+    for (std::size_t slot = HashFolded(key) & mask;; slot = (slot + 1) & mask) {
+        const int n = m_hashSlots[slot];
+        if (n < 0 || CompareKey(GetNode(n).folded, key, false) == 0)
+            return n;
+    }
+}
+
+int CNameIndex::FindPrefix(std::string_view text) const
+{
+    if (text.empty())
+        return -1;
+    int n = m_built ? m_root : -1;
+    while (n >= 0) {
+        const int c = CompareKey(GetNode(n).folded, text, true);
+        if (c == 0)
+            return FindOtherPrefixMatch(text, GetNode(n).record, n) >= 0 ? -2 : n;
+        n = c < 0 ? GetNode(n).right : GetNode(n).left;
+    }
+    return -1;
+}
+
+int CNameIndex::FindOtherPrefixMatch(std::string_view text, int record, int start) const
+{
+    int n = start;
+    while (n >= 0) {
+        const Node& node = GetNode(n);
+        const int c = CompareKey(node.folded, text, true);
+        if (c != 0) {
+            n = c < 0 ? node.right : node.left;
+            continue;
+        }
+        if (node.record != record)
+            return n;
+        for (int d = node.nextDuplicate; d >= 0; d = GetNode(d).nextDuplicate) {
+            if (GetNode(d).record != record)
+                return d;
+        }
+        // Matching keys form one run in sorted order: both subtrees of a match may hold more.
+        const int left = FindOtherPrefixMatch(text, record, node.left);
+        if (left >= 0)
+            return left;
+        n = node.right;
+    }
+    return -1;
+}

@@ -1,0 +1,251 @@
+#include "materials/MaterialArray.h"
+
+#include "TestPaths.h"
+#include "core/materials/MaterialTestSupport.h"
+#include "core/shell/FakeMessageService.h"
+#include "shell/OxidariumApp.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class MaterialFileTest : public MaterialTestBase {
+protected:
+    static std::string ReadAll(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    static std::string Written(const CMaterialArray& database)
+    {
+        std::ostringstream out;
+        EXPECT_EQ(database.Write(out), 0);
+        return out.str();
+    }
+    static int ReadText(CMaterialArray& database, const std::string& text)
+    {
+        std::istringstream in(text);
+        return database.Read(in);
+    }
+    static std::string Header() { return "filetype = Oxidarium Materials\nversion =  2\n\n"; }
+};
+
+TEST_F(MaterialFileTest, SampleFileReadsAndWritesBackByteForByte)
+{
+    const std::string bytes = ReadAll(OXI_TEST_DATA_DIR "/materials/sample.mat");
+    CMaterialArray database;
+    ASSERT_EQ(ReadText(database, bytes), 0) << database.m_errorText;
+
+    EXPECT_EQ(database.m_dbName, "Studio Materials");
+    EXPECT_EQ(database.m_infoLines,
+              (CStringArrayEx{"Checked against the supplier sheets", "   indented information line"}));
+    EXPECT_EQ(database.m_currencySymbol, "EUR");
+    EXPECT_EQ(database.m_costUnit, 1);
+    EXPECT_EQ(database.m_costPlacesRight, 3);
+    EXPECT_EQ(database.m_costPlacesLeft, 4);
+    EXPECT_EQ(database.m_densityUnit, 1);
+    EXPECT_EQ(database.m_fileVersion, 2);
+    ASSERT_EQ(database.GetCount(), 3);
+
+    const CMaterial& custer = *database.GetAt(0);
+    EXPECT_EQ(custer.m_name, "Custer Feldspar");
+    EXPECT_EQ(custer.m_date, "03/04/2021");
+    EXPECT_EQ(custer.m_displayKey, "CUST\tCuster Feldspar");
+    EXPECT_EQ(custer.m_akaNames, (CStringArrayEx{"Potash Spar", "K-Spar"}));
+    EXPECT_EQ(custer.m_akaCodes, (CStringArrayEx{"PS", ""}));
+    EXPECT_TRUE(custer.m_isWeightPercent);
+    EXPECT_DOUBLE_EQ(custer.m_density, 110.5);
+    EXPECT_DOUBLE_EQ(custer.m_costPerLb, 1.25);
+    EXPECT_EQ(custer.m_available, 1);
+    EXPECT_EQ(custer.m_anNotes, CStringArrayEx{"Analysis from the 2021 sheet"});
+    EXPECT_EQ(custer.m_hazNotes, CStringArrayEx{"Contains free silica"});
+    EXPECT_EQ(custer.m_notes, (CStringArrayEx{"First line", "   indented second line", ""}));
+
+    // An other name without a name but with a code stays in step with its code.
+    const CMaterial& flint = *database.GetAt(1);
+    EXPECT_EQ(flint.m_akaNames, (CStringArrayEx{"Flint Silica", ""}));
+    EXPECT_EQ(flint.m_akaCodes, (CStringArrayEx{"", "FL2"}));
+    EXPECT_EQ(flint.m_mapTo, "Silica");
+
+    EXPECT_EQ(Written(database), bytes);
+}
+
+TEST_F(MaterialFileTest, WriteThenReadKeepsEveryField)
+{
+    CMaterialArray database;
+    CMaterial m = Parsed("K2O Al2O3 6SiO2");
+    m.m_name = "Potash Feldspar";
+    m.m_code = "KSP";
+    m.SetField(2, "Orthoclase");
+    m.m_akaCodes.push_back("ORT"); // a code without its other name
+    m.m_type = "feldspar";
+    m.m_mapTo = "Other";
+    m.m_density = 1.26;
+    m.m_costPerLb = 2.345;
+    m.m_available = 1;
+    m.m_notes = {"  two leading blanks", "trailing blanks  "};
+    m.m_hazNotes = {" h"};
+    m.m_anNotes = {"a"};
+    database.InsertCopy(0, m);
+    database.m_infoLines = {"  info"};
+    database.m_currencySymbol = "GBP";
+
+    CMaterialArray copy;
+    ASSERT_EQ(ReadText(copy, Written(database)), 0) << copy.m_errorText;
+    const CMaterial& back = *copy.GetAt(0);
+    EXPECT_EQ(back.m_name, "Potash Feldspar");
+    EXPECT_EQ(back.m_code, "KSP");
+    EXPECT_EQ(back.m_akaNames, (CStringArrayEx{"Orthoclase", ""}));
+    EXPECT_EQ(back.m_akaCodes, (CStringArrayEx{"", "ORT"}));
+    EXPECT_EQ(back.m_type, "feldspar");
+    EXPECT_EQ(back.m_mapTo, "Other");
+    EXPECT_EQ(back.m_formula, "K2O Al2O3 6SiO2");
+    EXPECT_EQ(back.m_date, m.m_date);
+    EXPECT_DOUBLE_EQ(back.m_density, 1.3);      // one decimal
+    EXPECT_DOUBLE_EQ(back.m_costPerLb, 2.35);   // the cost decimals, rounded half away from zero
+    EXPECT_EQ(back.m_available, 1);
+    EXPECT_EQ(back.m_notes, (CStringArrayEx{"  two leading blanks", "trailing blanks"}));
+    EXPECT_EQ(back.m_hazNotes, CStringArrayEx{" h"});
+    EXPECT_EQ(back.m_anNotes, CStringArrayEx{"a"});
+    EXPECT_EQ(copy.m_infoLines, CStringArrayEx{"  info"});
+    EXPECT_EQ(copy.m_currencySymbol, "GBP");
+    EXPECT_EQ(copy.m_dbName, "Materials");
+
+    // A line break inside a value would start a key of its own: values are written on one line.
+    database.GetAt(0)->m_name = "Two\nlines";
+    database.GetAt(0)->m_notes = {"note\r\nformula = CaO"};
+    ASSERT_EQ(ReadText(copy, Written(database)), 0);
+    EXPECT_EQ(copy.GetAt(0)->m_name, "Two lines");
+    EXPECT_EQ(copy.GetAt(0)->m_notes, CStringArrayEx{"note  formula = CaO"});
+    EXPECT_EQ(copy.GetAt(0)->m_formula, "K2O Al2O3 6SiO2");
+}
+
+TEST_F(MaterialFileTest, HeaderSettingsAndCostPlaces)
+{
+    CMaterialArray database;
+    CMaterial m("Whiting");
+    m.m_costPerLb = 0.75;
+    database.InsertCopy(0, m);
+    database.m_costPlacesRight = 0;
+    const std::string text = Written(database);
+    EXPECT_TRUE(text.starts_with(Header() + "dbname  = Materials\n\ncursym   = $\n")) << text;
+    EXPECT_NE(text.find("costunit = 0\ncostrod  = 0\ncostlod  = 3\ndensunit = 0\nname      = Whiting\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\ncostperlb = 1\n"), std::string::npos); // 0.75 rounds to 1, no point
+    EXPECT_NE(text.find("\ndensity   = 0.0\navailable = n\n"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("costperlb = 1\n\n"));
+
+    database.m_costPlacesRight = 2;
+    EXPECT_NE(Written(database).find("\ncostperlb = 0.75\n"), std::string::npos);
+}
+
+// Regression: rounding a huge value to the decimals scaled it up and down, which changed it, so
+// every save of such a file wrote a different number.
+TEST_F(MaterialFileTest, HugeNumbersSurviveRepeatedSaves)
+{
+    CMaterialArray database;
+    ASSERT_EQ(ReadText(database, Header() + "name = A\ndensity = 3.3333333333333333e83\ncostperlb = -1e300\n"), 0);
+    const std::string first = Written(database);
+    CMaterialArray copy;
+    ASSERT_EQ(ReadText(copy, first), 0);
+    EXPECT_EQ(copy.GetAt(0)->m_density, database.GetAt(0)->m_density);
+    EXPECT_EQ(copy.GetAt(0)->m_costPerLb, -1e300);
+    EXPECT_EQ(Written(copy), first);
+}
+
+TEST_F(MaterialFileTest, ValuesAsTheReaderTakesThem)
+{
+    CMaterialArray database;
+    ASSERT_EQ(ReadText(database, "filetype = OXIDARIUM MATERIALS\nversion = 1\n"
+                                 "name = A\navailable = Yes\nformula = SiO2 (((\n"
+                                 "name = B\navailable = y\nakacode = orphan\naka = X\nakacode = XC\n"
+                                 "name = C\navailable = n\n"
+                                 "name = D\navailable = 1\n"
+                                 "name = E\navailable =\nnote = \nI = x\n"),
+              0)
+        << database.m_errorText;
+    EXPECT_EQ(database.m_fileVersion, 1);
+    ASSERT_EQ(database.GetCount(), 5);
+    EXPECT_EQ(database.GetAt(0)->m_available, 1);
+    EXPECT_EQ(database.GetAt(0)->m_formula, ""); // a formula that does not parse is dropped
+    EXPECT_EQ(database.GetAt(1)->m_available, 1);
+    EXPECT_EQ(database.GetAt(1)->m_akaNames, CStringArrayEx{"X"});
+    EXPECT_EQ(database.GetAt(1)->m_akaCodes, CStringArrayEx{"XC"});
+    EXPECT_EQ(database.GetAt(2)->m_available, 0);
+    EXPECT_EQ(database.GetAt(3)->m_available, 0);
+    EXPECT_EQ(database.GetAt(4)->m_available, 0);
+    EXPECT_EQ(database.GetAt(4)->m_notes, CStringArrayEx{""});
+    EXPECT_EQ(database.m_infoLines, CStringArrayEx{""});
+    EXPECT_EQ(database.GetAt(4)->m_type, "new");
+}
+
+TEST_F(MaterialFileTest, FailuresLeaveAnEmptyDatabaseWithTheMessage)
+{
+    CMaterialArray database;
+    auto fails = [&](const std::string& text, int code, const std::string& message) {
+        // Something read before must not survive the failure.
+        ASSERT_EQ(ReadText(database, Header() + "dbname = Kept\nname = Old\n"), 0);
+        EXPECT_EQ(ReadText(database, text), code) << text;
+        EXPECT_EQ(database.m_errorText, message);
+        EXPECT_EQ(database.GetCount(), 0);
+        EXPECT_EQ(database.m_dbName, "Materials");
+    };
+    fails(ReadAll(OXI_SHIPPED_DATA_DIR "/elements.ele"), 1, "Incorrect file type: Oxidarium Elements");
+    const std::string longType(300, 'x');
+    fails("filetype = " + longType + "\nversion = 2\n", 1, "Incorrect file type: " + longType);
+    fails("filetype = Oxidarium Materials\nversion = 2\ncode = X\nname = A\n", -1,
+          "Error: parameter 'code', line 3");
+    fails("filetype = Oxidarium Materials\n", 5, "Parameter 'version' not found");
+    fails("version = 2\n", 5, "Parameter 'filetype' not found");
+    fails(Header() + "costunit = 2\n", 3, "Parameter 'costunit' out of range, line 4");
+    fails(Header() + "costrod = 11\n", 3, "Parameter 'costrod' out of range, line 4");
+    fails(Header() + "cursym = $\ncursym = E\n", 4, "Multiple occurrences of parameter 'cursym', line 5");
+}
+
+// The starter database the program ships.
+TEST_F(MaterialFileTest, StarterDatabaseReadsAndRewritesUnchanged)
+{
+    const std::string bytes = ReadAll(OXI_SHIPPED_DATA_DIR "/materials.mat");
+    CMaterialArray database;
+    ASSERT_EQ(ReadText(database, bytes), 0) << database.m_errorText;
+    EXPECT_EQ(Written(database), bytes);
+    ASSERT_GE(database.GetCount(), 40);
+    for (const auto& material : database.Records()) {
+        std::string error;
+        int position = 0;
+        CMaterial scratch;
+        EXPECT_EQ(scratch.SetFormula(material->m_formula, &error, &position), 0) << material->m_name << ": " << error;
+        EXPECT_FALSE(material->m_formula.empty()) << material->m_name;
+        EXPECT_GT(material->m_formulaWeight, 0.0) << material->m_name;
+        EXPECT_FALSE(material->m_type.empty());
+        EXPECT_NE(std::find(g_prefs.mattyp.begin(), g_prefs.mattyp.end(), material->m_type), g_prefs.mattyp.end())
+            << material->m_type;
+    }
+    for (const char* name : {"Kaolin", "Silica", "Whiting", "Nepheline Syenite", "Zircon", "Bone Ash"})
+        EXPECT_NE(database.FindMaterial(std::string_view(name)), nullptr) << name;
+
+    const CMaterial* feldspar = database.FindMaterial(std::string_view("Potash Feldspar"));
+    ASSERT_NE(feldspar, nullptr);
+    auto percent = [feldspar](int z) {
+        return feldspar->m_oxides[static_cast<std::size_t>(z)] * 100.0 / feldspar->m_oxideSum;
+    };
+    EXPECT_NEAR(percent(19), 16.92, 0.005); // K2O
+    EXPECT_NEAR(percent(13), 18.32, 0.005); // Al2O3
+    EXPECT_NEAR(percent(14), 64.76, 0.005); // SiO2
+
+    // No duplicate keys, bad mappings, missing formulas or unexpected elements.
+    CFakeMessageService messages;
+    COxidariumApp app;
+    const auto flags = database.CheckDatabase();
+    ASSERT_TRUE(flags.has_value());
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"All material names and codes are unique",
+                                                          "All material mappings are okay", "All formulas are okay",
+                                                          "No unexpected elements found"}));
+}
+
+} // namespace
