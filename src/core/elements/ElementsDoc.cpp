@@ -4,13 +4,13 @@
 #include "framework/FileDialogService.h"
 #include "framework/View.h"
 #include "shell/Backup.h"
+#include "shell/DocumentFile.h"
 #include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/Profile.h"
-#include "support/SafeFile.h"
 #include "support/Services.h"
 
 #include <filesystem>
@@ -161,50 +161,22 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
 
 bool CElementsDoc::OnSaveDocument(const std::string& path)
 {
-    if (!ConfirmBackupBeforeSave(path, kElementBackupQuestionHelpId))
+    const bool written = WriteDocumentFile(path, kElementBackupQuestionHelpId, kElementWriteErrorHelpId, [this](std::ostream& out) { return WriteElements(out) == 0; });
+    if (!written)
         return false;
-    CSafeFileWriter writer(path);
-    if (!writer.Open()) {
-        Warn(path + ": Error opening file", kElementWriteErrorHelpId);
-        return false;
-    }
-    if (WriteElements(writer.Stream()) != 0 || writer.Commit() != SafeSaveResult::Ok) {
-        writer.Abandon();
-        Warn(path + ": Error writing file", kElementWriteErrorHelpId);
-        return false;
-    }
     RememberElementFile(path);
     SetModifiedFlag(false);
     return true;
 }
 
-bool CElementsDoc::DoSave(const std::string& path, bool replace)
+CFileDialogRequest CElementsDoc::GetSaveAsRequest() const
 {
-    std::string target = path;
-    if (target.empty()) {
-        CFileDialogRequest request;
-        request.mode = CFileDialogRequest::Mode::Save;
-        request.title = "Element Database Save As...";
-        request.defaultExtension = "ele";
-        request.initialPath = GetPathName();
-        request.filter = kElementFileFilter;
-        request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
-        request.helpId = kSaveDialogHelpId;
-        const CFileDialogResult answer = AskForFiles(request);
-        if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
-            return false;
-        target = answer.paths.front();
-    }
-    // A failed save leaves nothing to clean up: the safe save writes beside the target and
-    // never touches a file that was there before.
-    bool saved = false;
-    {
-        CBusyScope busy;
-        saved = OnSaveDocument(target);
-    }
-    if (saved && replace)
-        SetPathName(target);
-    return saved;
+    CFileDialogRequest request = CDocument::GetSaveAsRequest();
+    request.title = "Element Database Save As...";
+    request.defaultExtension = "ele";
+    request.filter = kElementFileFilter;
+    request.helpId = kSaveDialogHelpId;
+    return request;
 }
 
 bool CElementsDoc::CanCloseFrame(CFrameHost* frame)

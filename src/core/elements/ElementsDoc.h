@@ -86,7 +86,7 @@ public:
     // Always true: a file that cannot be opened or read leaves the defaults after a message.
     bool OnOpenDocument(const std::string& path) override;
     bool OnSaveDocument(const std::string& path) override;
-    bool DoSave(const std::string& path, bool replace = true) override;
+    CFileDialogRequest GetSaveAsRequest() const override;
     // The elements window is never closed by the user: it is minimised instead.
     bool CanCloseFrame(CFrameHost* frame) override;
 

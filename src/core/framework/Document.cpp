@@ -7,6 +7,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/UpdateHint.h"
 #include "support/CompareNoCase.h"
+#include "support/Services.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -203,26 +204,33 @@ bool CDocument::DoFileSave()
     return DoSave(m_strPathName, false);
 }
 
+CFileDialogRequest CDocument::GetSaveAsRequest() const
+{
+    CFileDialogRequest request;
+    request.mode = CFileDialogRequest::Mode::Save;
+    request.title = "Save As";
+    request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
+    request.helpId = 303;
+    if (m_pDocTemplate) {
+        std::string ext = m_pDocTemplate->GetDocString(CDocTemplate::filterExt);
+        if (!ext.empty() && ext[0] == '.')
+            ext.erase(0, 1);
+        request.defaultExtension = ext;
+        const std::string name = m_pDocTemplate->GetDocString(CDocTemplate::filterName);
+        if (!name.empty() && !ext.empty())
+            request.filter = name + "|*." + ext + "|";
+        request.filter += "All Files (*.*)|*.*||";
+    }
+    return request;
+}
+
 bool CDocument::DoSave(const std::string& path, bool replace)
 {
     std::string target = path;
     if (target.empty()) {
-        CFileDialogRequest request;
+        CFileDialogRequest request = GetSaveAsRequest();
         request.mode = CFileDialogRequest::Mode::Save;
-        request.title = "Save As";
         request.initialPath = m_strPathName.empty() ? m_strTitle : m_strPathName;
-        request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
-        request.helpId = 303;
-        if (m_pDocTemplate) {
-            std::string ext = m_pDocTemplate->GetDocString(CDocTemplate::filterExt);
-            if (!ext.empty() && ext[0] == '.')
-                ext.erase(0, 1);
-            request.defaultExtension = ext;
-            const std::string name = m_pDocTemplate->GetDocString(CDocTemplate::filterName);
-            if (!name.empty() && !ext.empty())
-                request.filter = name + "|*." + ext + "|";
-            request.filter += "All Files (*.*)|*.*||";
-        }
         const CFileDialogResult answer = AskForFiles(request);
         if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
             return false;
@@ -232,12 +240,17 @@ bool CDocument::DoSave(const std::string& path, bool replace)
     // deleted because writing a new version of it failed.
     std::error_code ec;
     const bool existedBefore = std::filesystem::exists(target, ec);
-    if (!OnSaveDocument(target)) {
+    bool saved = false;
+    {
+        CBusyScope busy;
+        saved = OnSaveDocument(target);
+    }
+    if (!saved) {
         if (path.empty() && !existedBefore)
             std::filesystem::remove(target, ec);
         return false;
     }
-    if (replace || path.empty())
+    if (replace)
         SetPathName(target);
     return true;
 }

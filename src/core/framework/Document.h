@@ -11,6 +11,7 @@
 // service), calls OnSaveDocument, and on success takes the new path.
 
 #include "framework/CmdTarget.h"
+#include "framework/FileDialogService.h"
 
 #include <string>
 #include <vector>
@@ -86,6 +87,9 @@ public:
     virtual bool DoFileSave();
     // Saves to path, or asks for a path when path is empty; replace takes the new path.
     virtual bool DoSave(const std::string& path, bool replace = true);
+    // The Save As question of this kind of document (title, filter, extension, help); the
+    // default is built from the template's document string.
+    virtual CFileDialogRequest GetSaveAsRequest() const;
     // Whether the frame may close (the document's last frame asks SaveModified).
     virtual bool CanCloseFrame(CFrameHost* frame);
     // Revert To Saved is offered while the document is modified and has a path.

@@ -4,13 +4,13 @@
 #include "framework/View.h"
 #include "materials/MaterialText.h"
 #include "shell/Backup.h"
+#include "shell/DocumentFile.h"
 #include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/Profile.h"
-#include "support/SafeFile.h"
 #include "support/Services.h"
 
 #include <algorithm>
@@ -312,50 +312,22 @@ bool CMaterialsDoc::OnOpenDocument(const std::string& path)
 
 bool CMaterialsDoc::OnSaveDocument(const std::string& path)
 {
-    if (!ConfirmBackupBeforeSave(path, kMaterialBackupQuestionHelpId))
+    const bool written = WriteDocumentFile(path, kMaterialBackupQuestionHelpId, kMaterialWriteErrorHelpId, [this](std::ostream& out) { return m_materials.Write(out) == 0; });
+    if (!written)
         return false;
-    CSafeFileWriter writer(path);
-    if (!writer.Open()) {
-        Warn(path + ": Error opening file", kMaterialWriteErrorHelpId);
-        return false;
-    }
-    if (m_materials.Write(writer.Stream()) != 0 || writer.Commit() != SafeSaveResult::Ok) {
-        writer.Abandon();
-        Warn(path + ": Error writing file", kMaterialWriteErrorHelpId);
-        return false;
-    }
     SetModifiedFlag(false);
     RememberMaterialFile(path);
     return true;
 }
 
-bool CMaterialsDoc::DoSave(const std::string& path, bool replace)
+CFileDialogRequest CMaterialsDoc::GetSaveAsRequest() const
 {
-    std::string target = path;
-    if (target.empty()) {
-        CFileDialogRequest request;
-        request.mode = CFileDialogRequest::Mode::Save;
-        request.title = "Material Database Save As...";
-        request.defaultExtension = "mat";
-        request.initialPath = GetPathName();
-        request.filter = kMaterialFileFilter;
-        request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
-        request.helpId = kSaveDialogHelpId;
-        const CFileDialogResult answer = AskForFiles(request);
-        if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
-            return false;
-        target = answer.paths.front();
-    }
-    // Nothing to clean up after a failure: the safe save writes beside the target and never
-    // touches a file that was there before.
-    bool saved = false;
-    {
-        CBusyScope busy;
-        saved = OnSaveDocument(target);
-    }
-    if (saved && (replace || path.empty()))
-        SetPathName(target);
-    return saved;
+    CFileDialogRequest request = CDocument::GetSaveAsRequest();
+    request.title = "Material Database Save As...";
+    request.defaultExtension = "mat";
+    request.filter = kMaterialFileFilter;
+    request.helpId = kSaveDialogHelpId;
+    return request;
 }
 
 bool CMaterialsDoc::SaveModified()

@@ -142,7 +142,7 @@ public:
     // Always true: a file that cannot be opened or read leaves an empty database after a message.
     bool OnOpenDocument(const std::string& path) override;
     bool OnSaveDocument(const std::string& path) override;
-    bool DoSave(const std::string& path, bool replace = true) override;
+    CFileDialogRequest GetSaveAsRequest() const override;
     bool SaveModified() override;
     bool CanCloseFrame(CFrameHost* frame) override;
     // Stores the path only: the title stays as the document template made it.

@@ -3,12 +3,12 @@
 #include "framework/DocTemplate.h"
 #include "framework/FileDialogService.h"
 #include "shell/Backup.h"
+#include "shell/DocumentFile.h"
 #include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/PathHelpers.h"
-#include "support/SafeFile.h"
 #include "support/Services.h"
 #include "support/TextHelpers.h"
 #include "textfile/TextFileCommands.h"
@@ -126,18 +126,9 @@ void CTextFileDoc::LoadLines(const CStringArrayEx& lines)
 
 bool CTextFileDoc::OnSaveDocument(const std::string& path)
 {
-    if (!ConfirmBackupBeforeSave(path, kTextBackupQuestionHelpId))
+    const bool written = WriteDocumentFile(path, kTextBackupQuestionHelpId, kTextWriteErrorHelpId, [this](std::ostream& out) { return WriteText(out); });
+    if (!written)
         return false;
-    CSafeFileWriter writer(path);
-    if (!writer.Open()) {
-        Warn(path + ": Error opening file", kTextWriteErrorHelpId);
-        return false;
-    }
-    if (!WriteText(writer.Stream()) || writer.Commit() != SafeSaveResult::Ok) {
-        writer.Abandon();
-        Warn(path + ": Error writing file", kTextWriteErrorHelpId);
-        return false;
-    }
     SetModifiedFlag(false);
     if (CTextFileViewBase* view = GetTextView())
         view->ResetUndo();
@@ -168,39 +159,21 @@ bool CTextFileDoc::SaveModified()
     return CDocument::SaveModified();
 }
 
+CFileDialogRequest CTextFileDoc::GetSaveAsRequest() const
+{
+    CFileDialogRequest request = CDocument::GetSaveAsRequest();
+    request.title = "Text File Save As...";
+    request.defaultExtension = "txt";
+    request.filter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+    request.helpId = kTextSaveDialogHelpId;
+    return request;
+}
+
 bool CTextFileDoc::DoSave(const std::string& path, bool replace)
 {
-    std::string target = path;
-    if (target.empty()) {
-        CFileDialogRequest request;
-        request.mode = CFileDialogRequest::Mode::Save;
-        request.title = "Text File Save As...";
-        request.defaultExtension = "txt";
-        request.initialPath = GetPathName();
-        request.filter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
-        request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
-        request.helpId = kTextSaveDialogHelpId;
-        const CFileDialogResult answer = AskForFiles(request);
-        if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
-            return false;
-        target = answer.paths.front();
-    }
-    // Only a file this save created may be removed after a failure; a file that was there
-    // before keeps its bytes (the safe save never touches it on failure).
-    std::error_code ec;
-    const bool existedBefore = std::filesystem::exists(target, ec);
-    bool saved = false;
-    {
-        CBusyScope busy;
-        saved = OnSaveDocument(target);
-    }
-    if (!saved) {
-        if (path.empty() && !existedBefore)
-            std::filesystem::remove(target, ec);
+    if (!CDocument::DoSave(path, replace))
         return false;
-    }
     if (replace) {
-        SetPathName(target);
         if (CTextFileViewBase* view = GetTextView())
             view->UpdateTitle();
     }

@@ -54,6 +54,7 @@ public:
     // True at once when not modified or when this is the Information window; else asks.
     bool SaveModified() override;
     bool DoSave(const std::string& path, bool replace = true) override;
+    CFileDialogRequest GetSaveAsRequest() const override;
 
     bool OnCommand(unsigned id) override;
     bool OnUpdateCommand(CCmdUI& ui) override;

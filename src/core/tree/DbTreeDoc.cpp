@@ -4,6 +4,7 @@
 #include "framework/FileDialogService.h"
 #include "framework/View.h"
 #include "shell/Backup.h"
+#include "shell/DocumentFile.h"
 #include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/UpdateHint.h"
@@ -11,7 +12,6 @@
 #include "support/DbFileInfo.h"
 #include "support/PathHelpers.h"
 #include "support/Profile.h"
-#include "support/SafeFile.h"
 #include "support/Services.h"
 
 #include <algorithm>
@@ -148,18 +148,9 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
 
 bool CDbTreeDoc::OnSaveDocument(const std::string& path)
 {
-    if (!ConfirmBackupBeforeSave(path, kBackupQuestionHelpId))
+    const bool written = WriteDocumentFile(path, kBackupQuestionHelpId, kWriteErrorHelpId, [this](std::ostream& out) { return items.Write(out) == 0; });
+    if (!written)
         return false;
-    CSafeFileWriter writer(path);
-    if (!writer.Open()) {
-        Warn(path + ": Error opening file", kWriteErrorHelpId);
-        return false;
-    }
-    if (items.Write(writer.Stream()) != 0 || writer.Commit() != SafeSaveResult::Ok) {
-        writer.Abandon();
-        Warn(path + ": Error writing file", kWriteErrorHelpId);
-        return false;
-    }
     SetModifiedFlag(false);
     RememberTreeFile(path);
     return true;
@@ -172,40 +163,14 @@ bool CDbTreeDoc::CanCloseFrame(CFrameHost* frame)
     return false;
 }
 
-bool CDbTreeDoc::DoSave(const std::string& path, bool replace)
+CFileDialogRequest CDbTreeDoc::GetSaveAsRequest() const
 {
-    std::string target = path;
-    if (target.empty()) {
-        CFileDialogRequest request;
-        request.mode = CFileDialogRequest::Mode::Save;
-        request.title = "Database Tree Save As...";
-        request.defaultExtension = "dbt";
-        request.initialPath = GetPathName();
-        request.filter = "Database Trees (*.dbt)|*.dbt|All Files (*.*)|*.*||";
-        request.flags = FileDlgHideReadOnly | FileDlgOverwritePrompt | FileDlgPathMustExist;
-        request.helpId = kSaveTreeDialogHelpId;
-        const CFileDialogResult answer = AskForFiles(request);
-        if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
-            return false;
-        target = answer.paths.front();
-    }
-    // Only a file this save created may be removed after a failure: a file that was there
-    // before keeps its bytes (the safe save never touches it on failure).
-    std::error_code ec;
-    const bool existedBefore = std::filesystem::exists(target, ec);
-    bool saved = false;
-    {
-        CBusyScope busy;
-        saved = OnSaveDocument(target);
-    }
-    if (!saved) {
-        if (path.empty() && !existedBefore)
-            std::filesystem::remove(target, ec);
-        return false;
-    }
-    if (replace)
-        SetPathName(target);
-    return true;
+    CFileDialogRequest request = CDocument::GetSaveAsRequest();
+    request.title = "Database Tree Save As...";
+    request.defaultExtension = "dbt";
+    request.filter = "Database Trees (*.dbt)|*.dbt|All Files (*.*)|*.*||";
+    request.helpId = kSaveTreeDialogHelpId;
+    return request;
 }
 
 bool CDbTreeDoc::OnCommand(unsigned id)

@@ -44,7 +44,7 @@ public:
     void DeleteContents() override { items.Clear(); }
     // The tree window is never closed by the user: it is minimised instead.
     bool CanCloseFrame(CFrameHost* frame) override;
-    bool DoSave(const std::string& path, bool replace = true) override;
+    CFileDialogRequest GetSaveAsRequest() const override;
 
     bool OnCommand(unsigned id) override;
     bool OnUpdateCommand(CCmdUI& ui) override;

@@ -1,0 +1,24 @@
+#include "shell/DocumentFile.h"
+
+#include "shell/Backup.h"
+#include "shell/MessageService.h"
+#include "shell/OxidariumApp.h"
+#include "support/SafeFile.h"
+
+bool WriteDocumentFile(const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
+                       const std::function<bool(std::ostream&)>& write)
+{
+    if (!ConfirmBackupBeforeSave(path, backupHelpId))
+        return false;
+    CSafeFileWriter writer(path);
+    if (!writer.Open()) {
+        AppMessageBox(path + ": Error opening file", MsgOk | MsgIconExclamation, errorHelpId);
+        return false;
+    }
+    if (!write(writer.Stream()) || writer.Commit() != SafeSaveResult::Ok) {
+        writer.Abandon();
+        AppMessageBox(path + ": Error writing file", MsgOk | MsgIconExclamation, errorHelpId);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+// Writing a document's file, the same way for every kind of document: first the backup the
+// preferences ask for (a failed backup asks "<reason> -- Continue with Save?"), then the bytes
+// through a safe save, so that a failure never harms the file that was there.
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+// Writes path with write (which returns false when it could not write everything). Shows
+// "<path>: Error opening file" when the file cannot be created and "<path>: Error writing file"
+// when writing fails, both with errorHelpId. False when nothing was saved.
+bool WriteDocumentFile(const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
+                       const std::function<bool(std::ostream&)>& write);
