@@ -1,8 +1,8 @@
 // The built-in element table `g_defaultElements`: 104 constant rows in z order,
-// exactly as the Part's table gives them, with one mend:
+// exactly as the reference table gives them, with one mend:
 //
-// - Ce (58): the Part prints the oxide "CeO2" (ncat 1, nan 2) with the molecular weight 156.1194,
-//   which is the weight of CeO. Every other row obeys the Part's own rule
+// - Ce (58): the reference table prints the oxide "CeO2" (ncat 1, nan 2) with the molecular weight 156.1194,
+//   which is the weight of CeO. Every other row obeys the table's own rule
 //   oxideMW = ncat x atomic weight + nan x 15.9994, so the row stores 172.1188
 //   (140.12 + 2 x 15.9994) and the tests check the rule on every row.
 //
@@ -80,7 +80,7 @@ constinit const SDefaultElementRow g_defaultElements[kElementCount] = {
     {55,  "Cs",  "Cesium",             132.905, "Cs2O",  2, 1,  281.8094, 3, "x",  -999.0, 0, 0.0, -999.0, 0},
     {56,  "Ba",  "Barium",              137.33, "BaO",   1, 1,  153.3294, 3, "1",    1.29, 0, 2.0,    3.7, 5},
     {57,  "La",  "Lanthanum",          138.906, "La2O3", 2, 3,  325.8102, 3, "x",  -999.0, 0, 0.0, -999.0, 0},
-    {58,  "Ce",  "Cerium",              140.12, "CeO2",  1, 2,  172.1188, 3, "3p", -999.0, 0, 0.0, -999.0, 0}, // the Part prints 156.1194 (CeO)
+    {58,  "Ce",  "Cerium",              140.12, "CeO2",  1, 2,  172.1188, 3, "3p", -999.0, 0, 0.0, -999.0, 0}, // once printed as 156.1194 (CeO)
     {59,  "Pr",  "Praseodymium",       140.908, "PrO2",  1, 2,  172.9068, 3, "3p", -999.0, 0, 0.0, -999.0, 0},
     {60,  "Nd",  "Neodymium",           144.24, "Nd2O3", 2, 3,  336.4782, 3, "x",  -999.0, 0, 0.0, -999.0, 0},
     {61,  "Pm",  "Promethium",           145.0, "Pm2O3", 2, 3,  337.9982, 3, "x",  -999.0, 0, 0.0, -999.0, 0},

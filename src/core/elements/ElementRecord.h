@@ -6,8 +6,8 @@
 // cycle, and the constant built-in rows `g_defaultElements`.
 //
 // Records are plain values: they copy and assign whole. `symbol` and `name` always point at the
-// constant texts of `g_defaultElements`. The Part's owned, possibly-null note arrays are
-// `CStringArrayEx` values here; an empty array stands for the Part's null pointer.
+// constant texts of `g_defaultElements`. Owned, possibly-null note arrays are
+// `CStringArrayEx` values here; an empty array stands for a missing one.
 
 #include "support/StringArrayEx.h"
 
@@ -143,7 +143,7 @@ struct CElementRecord {
     bool operator==(const CElementRecord&) const = default;
 };
 
-// One constant row of the built-in table, in the column order of the Part's table. Rows are
+// One constant row of the built-in table, in the column order of the reference table. Rows are
 // plain constant data (constant-initialised, so no initialisation-order problems); the reduction
 // fields default to the common case: no different oxide, ncatred 1, nanred 0, `oxideRed` equal to
 // the symbol (null here), weight 0, rolered alkali.
@@ -157,7 +157,7 @@ struct SDefaultElementRow {
     std::int32_t nan;
     double oxideMW;
     std::int32_t priority;
-    const char* roleLetters; // the role as letters, as the Part's table gives it
+    const char* roleLetters; // the role as letters, as element files write it
     double expansion;
     std::int32_t unusual;
     double viscosity;

@@ -21,13 +21,13 @@ struct OxideVector : std::array<double, kElementCount> {
 // 104 element numbers in display order.
 using ElementDisplayOrder = std::array<int, kElementCount>;
 
-// A full table of 104 records. Made from the defaults; the operations of the Part's elements
+// A full table of 104 records. Made from the defaults; the operations of the elements
 // document (`RevertElement`, `SetRole`, `SetOxide`, ...) live here so that the document only
 // forwards to them. Every operation ignores an element number outside 0..103. None of them marks
 // anything modified or broadcasts: their callers do.
 class CElementTable {
 public:
-    // Filled from the defaults (the Part's notes mode 2: the defaults' empty note arrays).
+    // Filled from the defaults (notes mode 2: the defaults' empty note arrays).
     CElementTable();
 
     // Pointer to the first of the 104 records (index = z).
@@ -96,5 +96,5 @@ private:
 ElementDisplayOrder GetElementDisplayOrder(const CElementRecord* table);
 // The order of GetElementTable().
 ElementDisplayOrder GetElementDisplayOrder();
-// The Part's form: fills exactly 104 ints of the caller's array.
+// The array form: fills exactly 104 ints of the caller's array.
 void GetElementDisplayOrder(int* order);

@@ -59,7 +59,7 @@ CElementsDoc::~CElementsDoc()
         RemoveWorkingElementTable();
 }
 
-void CElementsDoc::GetRecordRows(std::vector<::CRecordRow>& rows) const
+void CElementsDoc::GetRecordRows(std::vector<CRecordRow>& rows) const
 {
     constexpr std::int32_t kOxideGroups = kRoleAlkali | kRoleNeutral | kRoleAcid;
     rows.clear();

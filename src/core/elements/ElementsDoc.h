@@ -60,7 +60,7 @@ public:
     // The Select One rows: one per element 1..103 whose role puts it in the alkali, neutral or
     // acid group (elements that are only volatile or not expected are left out), reading
     // "number\tsymbol\tname"; a row's index is the element number.
-    void GetRecordRows(std::vector<::CRecordRow>& rows) const override;
+    void GetRecordRows(std::vector<CRecordRow>& rows) const override;
 
     // Lets the user save or discard changes (Cancel: 1, nothing else happens), then reloads the
     // document from path and announces it; 0 when done.

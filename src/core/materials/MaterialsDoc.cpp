@@ -74,6 +74,13 @@ CMaterialsDoc::~CMaterialsDoc()
         COxidariumApp::SetSingletonDocument(kMaterialsKind, nullptr);
 }
 
+void CMaterialsDoc::GetRecordRows(std::vector<CRecordRow>& rows) const
+{
+    rows.clear();
+    for (int i = 0; i < m_materials.GetCount(); ++i)
+        rows.push_back({i, m_materials.GetAt(i)->m_displayKey});
+}
+
 void CMaterialsDoc::Broadcast(int code, int index, const void* record)
 {
     COxidariumApp::BroadcastUpdate(nullptr, this, kMaterialsKind, code, index, HintExtra(record));

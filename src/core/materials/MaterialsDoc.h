@@ -103,6 +103,9 @@ public:
     // The collection's look-up with the text rewritten to its canonical form.
     CMaterial* FindMaterial(std::string& text);
     std::string GetDatabaseName() const override { return m_materials.m_dbName; }
+    // The Select One rows: one per material in list order, reading its display key
+    // ("code\tname"); a row's index is the material's index.
+    void GetRecordRows(std::vector<CRecordRow>& rows) const override;
     std::string BuildCostFormat() const { return m_materials.BuildCostFormat(); }
     std::string FormatCost(double cost) const { return m_materials.FormatCost(cost); }
     std::optional<std::vector<int>> CheckDatabase() { return m_materials.CheckDatabase(); }

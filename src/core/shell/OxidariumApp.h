@@ -1,18 +1,63 @@
 #pragma once
 
-// The application object's core services: message boxes with a help context, help by context
-// number, the update broadcast, the document registry and the open-document look-ups. The Qt
-// application owns one instance; g_pApp points at it while it lives.
+// The application object: start-up and shut-down, message boxes with a help context, help by
+// context number, the update broadcast, the document registry, the open-document look-ups and
+// the application's own commands. The Qt layer derives its application object from this one
+// and completes the steps that need windows; g_pApp points at the object while it lives.
 
 #include "framework/DocTemplate.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 class CDocument;
 class CView;
+
+// What the command line asks for. The automation, embedding and registration switches of other
+// desktops mean nothing here and never reach this.
+struct CCommandLineInfo {
+    std::string m_strFileName; // a file to open as a glaze database (absolute); empty for none
+};
+
+// The result actions of a Find Glazes request.
+enum FindGlazesAction : int {
+    kFindSelect = 0,
+    kFindAddToSelection = 1,
+    kFindCopyToNewDatabase = 2,
+    kFindMoveToNewDatabase = 3,
+};
+
+// A Find Glazes request as the application runs it over the open glaze databases. The glaze
+// list fills it from its own request: the fields the application reads, and how one glaze list
+// view searches its database.
+struct CGlazeSearchRun {
+    bool allDatabases = false;
+    int action = kFindSelect;
+    // The new database that Copy and Move fill; set by SearchGlazeDatabases.
+    CDocument* resultsDatabase = nullptr;
+    // Runs the request over the view's database and returns the number of glazes found, or -1
+    // when the view is not a glaze list.
+    std::function<int(CView* view)> searchView;
+    // Gives a glaze database its database name.
+    std::function<void(CDocument& document, const std::string& name)> setDatabaseName;
+};
+
+// A Make Limit Formula request as the application hands it to the glaze lists.
+struct CGlazeStatisticsRun {
+    bool allDatabases = false;
+    // Adds the statistics of the view's glazes to the request; false when the view is not a
+    // glaze list.
+    std::function<bool(CView* view)> accumulate;
+    // Makes the new limit formula from the request.
+    std::function<void()> compile;
+};
+
+// How a new glaze database is emptied (its template starts it with one new glaze). The glaze
+// documents install it; without it a new database stays as its template made it.
+void SetGlazeDatabaseEmptier(std::function<void(CDocument& document)> emptier);
 
 class COxidariumApp {
 public:
@@ -20,6 +65,54 @@ public:
     virtual ~COxidariumApp();
     COxidariumApp(const COxidariumApp&) = delete;
     COxidariumApp& operator=(const COxidariumApp&) = delete;
+
+    // --- start-up and shut-down (OxidariumAppStartup.cpp) ---
+
+    // Starts the program: the data-location hand-off, the splash, the document registry, the
+    // preferences, the main window, the singleton databases and the start-up files, in that
+    // order. False ends the program.
+    virtual bool InitInstance();
+    // Closes what start-up opened that outlives the windows; returns the program's exit code.
+    virtual int ExitInstance();
+    // Asks every modified document, template by template, whether to save; false on Cancel.
+    bool SaveAllModified();
+    // Writes to the profile's "Files" section the path of each default database present in the
+    // current directory (the tree file excepted); a missing file leaves its key alone.
+    void WriteDefaultDatabasePaths();
+    virtual void ShowSplash() {}
+    virtual void CloseSplash() {}
+
+    // The directory the program reads beside itself: the executable's, unless one was set
+    // (tests use a directory of their own).
+    std::string GetProgramDir() const;
+    void SetProgramDir(const std::string& directory) { m_strProgramDir = directory; }
+
+    // --- services (OxidariumApp.cpp) ---
+
+    // Appends a line to the Information window, or empties it (made first when needed).
+    void ShowInformation(const std::string& text);
+    void ClearInformation();
+    // A new, empty, untitled glaze database announced as opened; null without one.
+    CDocument* NewGlazeDatabase();
+    // Runs a Find Glazes request over the asking view's database or every open glaze
+    // database; returns the number of glazes found.
+    int SearchGlazeDatabases(CView* view, CGlazeSearchRun& request);
+    // Lets the asking view, or every glaze list, add its statistics to a Make Limit Formula
+    // request, then makes the formula.
+    void ApplyToGlazesViews(CView* view, CGlazeStatisticsRun& request);
+    // An execute request of the desktop shell: [open("file")], [print("file")] or
+    // [printto("file")...]. Brings the main window forward and opens a ".glz" file as a glaze
+    // database; true when the request had that form.
+    bool OnDDECommand(const std::string& command);
+
+    // Opens path (empty: a new document) through the template and announces the document as
+    // opened with the kind; null when nothing opened.
+    CDocument* OpenAndAnnounce(CDocTemplate* docTemplate, const std::string& path, int kind);
+    // The application's file commands.
+    void OnNewGlazeDatabase();
+    void OnOpenGlazeDatabase();
+    void OnNewTextWindow();
+    void OnOpenTextFile();
 
     // Shows a message box (MessageBoxType flags) whose Help opens helpId; returns the button.
     int MessageBoxWithHelp(const std::string& text, unsigned type, unsigned helpId);
@@ -67,6 +160,37 @@ public:
     int m_nNextChildY = 0;
     // Cascade step in pixels: a sizing frame plus a menu bar; the Qt layer sets the real value.
     int m_nCascadeStep = 23;
+
+    CCommandLineInfo m_cmdInfo;
+    // 1 when the chart renderer is available (always, here).
+    int m_bGraphsAvailable = 0;
+    // 1 when "datalocation.txt" named a usable data directory at this start.
+    int m_bDataLocationHandedOver = 0;
+    // Set once a shell request reached the program: the user is in charge of it from then on.
+    bool m_bUserControl = false;
+    // The code ExitInstance returns (the event loop's result, set by the caller).
+    int m_nExitCode = 0;
+
+protected:
+    // Start-up steps the Qt layer completes. RegisterDocTemplates creates the templates of the
+    // documents that exist; the Qt layer then gives them their windows.
+    virtual void RegisterDocTemplates();
+    virtual bool CreateMainFrame() { return true; }
+    // Shows the main window, arranges minimised windows and closes the splash after a second.
+    virtual void ShowMainWindow() {}
+    // Shows the main window for a shell request and brings it to the front.
+    virtual void BringMainWindowForward() {}
+
+private:
+    void TakeDataLocationHandOver();
+    void RememberStartingDirectory();
+    void LoadPreferences();
+    void OpenSingletonDatabases();
+    void OpenStartupFiles();
+    void RebuildDatabaseTree();
+    void ForgetOwnTemplates();
+
+    std::string m_strProgramDir;
 };
 
 extern COxidariumApp* g_pApp;
@@ -94,3 +218,11 @@ int AppMessageBox(const std::string& text, unsigned type, unsigned helpId);
 
 // True when the screen is less than 600 pixels high; dialogs then use compact layouts.
 bool IsSmallScreen();
+
+// The file an execute request of the desktop shell names. The request must begin exactly with
+// [open(" , [print(" or [printto(" ; the name runs to the next double quote. False for any
+// other text (the name is then left empty).
+bool ParseDDECommand(const std::string& command, std::string& fileName);
+
+// True when the name ends in ".glz", ignoring case.
+bool HasGlazeExtension(const std::string& name);

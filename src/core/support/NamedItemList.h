@@ -66,7 +66,7 @@ public:
     }
 
     // Sorts by name ignoring case; records whose names differ only in case keep their order.
-    // The Part specifies a bubble sort that swaps neighbours when the first is greater; a stable
+    // The order is that of a bubble sort that swaps neighbours when the first is greater; a stable
     // sort with the same comparison gives exactly the same order, in O(n log n).
     void SortByName()
     {
@@ -88,7 +88,7 @@ public:
         this->erase(this->begin() + (to < from ? from + 1 : from));
     }
 
-    // The Part's DeleteListEntries: destroys every record (nulls are simply dropped) and empties
+    // DeleteListEntries: destroys every record (nulls are simply dropped) and empties
     // the list. Plain clear() does the same.
     void DeleteListEntries() { this->clear(); }
 

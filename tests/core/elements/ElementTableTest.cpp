@@ -127,7 +127,7 @@ TEST(ElementTableTest, DefaultRowsSpotChecks)
     EXPECT_DOUBLE_EQ(table[9].expansion, -0.18);
 }
 
-// Guards the fault in the Part's row for Ce (58): "CeO2" with 156.1194, the weight of CeO.
+// Guards the fault in the reference row for Ce (58): "CeO2" with 156.1194, the weight of CeO.
 TEST(ElementTableTest, EveryDefaultRowObeysTheWeightRule)
 {
     const CElementRecord* table = GetDefaultElementRecords();

@@ -104,7 +104,7 @@ TEST(NamedItemListTest, SortByNameIgnoresCaseAndIsStable)
     EXPECT_TRUE(empty.empty());
 }
 
-// The Part specifies a bubble sort; the stable sort must give the very same order.
+// Names sort as a bubble sort would order them; the stable sort must give the very same order.
 TEST(NamedItemListTest, SortByNameMatchesThePartsBubbleSort)
 {
     std::mt19937 random(7);

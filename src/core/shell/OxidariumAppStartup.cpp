@@ -1,0 +1,258 @@
+// Start-up and shut-down of the application object.
+
+#include "shell/OxidariumApp.h"
+
+#include "elements/ElementsDoc.h"
+#include "framework/Document.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/MessageService.h"
+#include "shell/Preferences.h"
+#include "shell/UpdateHint.h"
+#include "support/CompareNoCase.h"
+#include "support/DbFileType.h"
+#include "support/PathHelpers.h"
+#include "support/Profile.h"
+#include "textfile/TextFileDoc.h"
+#include "tree/DbTreeDoc.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+constexpr const char* kHandOverFileName = "datalocation.txt";
+constexpr const char* kDbTreeFileName = "databasetree.dbt";
+constexpr const char* kFilesSection = "Files";
+constexpr const char* kDirectoriesSection = "Directories";
+constexpr const char* kStartingKey = "Starting";
+
+// Resource ids of the templates (their menus carry the same numbers).
+constexpr unsigned kDbTreeTemplateId = 4;
+constexpr unsigned kElementsTemplateId = 5;
+constexpr unsigned kMaterialsTemplateId = 6;
+
+// The default databases of a data directory and the profile keys that name them.
+struct DefaultDatabase {
+    const char* fileName;
+    const char* profileKey;
+};
+constexpr DefaultDatabase kDefaultDatabases[] = {
+    {"elements.ele", "ElementDBFileName"},
+    {"materials.mat", "MaterialDBFileName"},
+    {"substitutions.sub", "SubstitutionDBFileName"},
+    {"tarnell.lim", "LimitFormulaDBFileName"},
+    {"graphtypes.grt", "GraphTypeDBFileName"},
+};
+
+std::string ProfileString(const char* section, const char* key, const std::string& defaultValue = std::string())
+{
+    const CProfile* profile = GetProfile();
+    return profile ? profile->GetString(section, key, defaultValue) : defaultValue;
+}
+
+void WriteProfileString(const char* section, const char* key, const std::string& value)
+{
+    if (CProfile* profile = GetProfile())
+        profile->WriteString(section, key, value);
+}
+
+// The whole first line of the file, without its line end and trailing blanks; empty when the
+// file cannot be read.
+std::string ReadFirstLine(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line))
+        return std::string();
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+        line.pop_back();
+    return line;
+}
+
+bool ChangeDirectory(const std::string& directory)
+{
+    if (directory.empty())
+        return false;
+    std::error_code ec;
+    std::filesystem::current_path(directory, ec);
+    return !ec;
+}
+
+template <typename DocT>
+DocT* OpenSingleton(CDocTemplate* docTemplate, const char* profileKey)
+{
+    if (!docTemplate)
+        return nullptr;
+    return dynamic_cast<DocT*>(docTemplate->OpenDocumentFile(ProfileString(kFilesSection, profileKey), true));
+}
+
+} // namespace
+
+std::string COxidariumApp::GetProgramDir() const
+{
+    return m_strProgramDir.empty() ? GetProgramDirectory() : m_strProgramDir;
+}
+
+bool COxidariumApp::InitInstance()
+{
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    TakeDataLocationHandOver();
+    RememberStartingDirectory();
+    ShowSplash();
+    // The program draws its charts itself, so graphs are always available.
+    m_bGraphsAvailable = 1;
+    RegisterDocTemplates();
+    LoadPreferences();
+    if (!CreateMainFrame())
+        return false;
+    if (m_bDataLocationHandedOver)
+        WriteDefaultDatabasePaths();
+    OpenSingletonDatabases();
+    OpenStartupFiles();
+    RebuildDatabaseTree();
+    ShowMainWindow();
+    return true;
+}
+
+int COxidariumApp::ExitInstance()
+{
+    const int result = m_nExitCode;
+    // The chart renderer holds nothing that needs closing.
+    CloseSplash();
+    return result;
+}
+
+bool COxidariumApp::SaveAllModified()
+{
+    return m_docManager.SaveAllModified();
+}
+
+// A helper (the run script) hands over the data directory by leaving its path in
+// "datalocation.txt" beside the program. The file serves one start only.
+void COxidariumApp::TakeDataLocationHandOver()
+{
+    m_bDataLocationHandedOver = 0;
+    const std::string handOverPath = MakeFilePath(GetProgramDir(), kHandOverFileName);
+    if (!FileExists(handOverPath))
+        return;
+    const std::string directory = ReadFirstLine(handOverPath);
+    std::error_code ec;
+    std::filesystem::remove(handOverPath, ec);
+    if (!ChangeDirectory(directory)) {
+        // Going on as if the data were there would write the profile and the preferences
+        // file for a directory the program is not in.
+        MessageBoxWithHelp(std::string("The data directory named in ") + kHandOverFileName +
+                               " cannot be opened: \"" + directory + "\"",
+                           MsgOk | MsgIconExclamation, 0);
+        return;
+    }
+    m_bDataLocationHandedOver = 1;
+}
+
+void COxidariumApp::RememberStartingDirectory()
+{
+    std::string starting = GetCurrentDirectoryString();
+    if (EqualsNoCase(starting, GetProgramDir()))
+        starting = ProfileString(kDirectoriesSection, kStartingKey, starting);
+    WriteProfileString(kDirectoriesSection, kStartingKey, starting);
+}
+
+void COxidariumApp::RegisterDocTemplates()
+{
+    // The glaze, substitution, limit-formula and graph-template documents and the second views
+    // have their templates registered with them; their globals stay null until then.
+    g_pDbTreeTemplate = m_docManager.AddDocTemplate(std::make_unique<CDocTemplate>(
+        kDbTreeTemplateId, kDbTreeDocString, [] { return std::make_unique<CDbTreeDoc>(); }));
+    g_pElementsTemplate = m_docManager.AddDocTemplate(std::make_unique<CDocTemplate>(
+        kElementsTemplateId, kElementsDocString, [] { return std::make_unique<CElementsDoc>(); }));
+    g_pMaterialsTemplate = m_docManager.AddDocTemplate(std::make_unique<CDocTemplate>(
+        kMaterialsTemplateId, kMaterialsDocString, [] { return std::make_unique<CMaterialsDoc>(); }));
+    g_pTextFileTemplate = m_docManager.AddDocTemplate(CreateTextFileTemplate());
+}
+
+void COxidariumApp::LoadPreferences()
+{
+    if (!CAppContext::IsActive())
+        return;
+    g_savedPrefs.Load();
+    // With a handed-over data location the preferences file moves into the data directory.
+    if (m_bDataLocationHandedOver)
+        g_savedPrefs.SetFileDirectory(GetCurrentDirectoryString());
+    g_prefs = g_savedPrefs;
+    if (m_bDataLocationHandedOver)
+        g_savedPrefs.Save();
+}
+
+void COxidariumApp::WriteDefaultDatabasePaths()
+{
+    const std::string directory = GetCurrentDirectoryString();
+    for (const DefaultDatabase& database : kDefaultDatabases) {
+        const std::string path = MakeFilePath(directory, database.fileName);
+        if (FileExists(path))
+            WriteProfileString(kFilesSection, database.profileKey, path);
+    }
+}
+
+void COxidariumApp::OpenSingletonDatabases()
+{
+    // Substitutions, limit formulas and graph templates follow materials once their documents
+    // exist.
+    g_pElementsDoc = OpenSingleton<CElementsDoc>(g_pElementsTemplate, "ElementDBFileName");
+    g_pMaterialsDoc = OpenSingleton<CMaterialsDoc>(g_pMaterialsTemplate, "MaterialDBFileName");
+    g_pDbTreeDoc = OpenSingleton<CDbTreeDoc>(g_pDbTreeTemplate, "DbTreeFileName");
+}
+
+void COxidariumApp::OpenStartupFiles()
+{
+    constexpr int kGlazes = static_cast<int>(DbFileType::Glazes);
+    constexpr int kTextFile = static_cast<int>(DbFileType::TextFile);
+    // A file named on the command line is taken as a glaze database whatever its extension.
+    if (!m_cmdInfo.m_strFileName.empty()) {
+        OpenAndAnnounce(g_pGlazesTemplate, m_cmdInfo.m_strFileName, kGlazes);
+        return;
+    }
+    if (!CAppContext::IsActive())
+        return;
+    // Copies: opening a document may change the preferences' lists.
+    const CStringArrayEx glazeFiles = g_prefs.glzfile;
+    const CStringArrayEx textFiles = g_prefs.txtfile;
+    for (const std::string& path : glazeFiles)
+        OpenAndAnnounce(g_pGlazesTemplate, path, kGlazes);
+    for (const std::string& path : textFiles)
+        OpenAndAnnounce(g_pTextFileTemplate, path, kTextFile);
+}
+
+void COxidariumApp::RebuildDatabaseTree()
+{
+    if (!g_pDbTreeDoc)
+        return;
+    if (m_bDataLocationHandedOver) {
+        const std::string dataDirectory = GetCurrentDirectoryString();
+        const std::string programDirectory = GetProgramDir();
+        g_pDbTreeDoc->AddDirectory(dataDirectory);
+        if (!EqualsNoCase(dataDirectory, programDirectory))
+            g_pDbTreeDoc->AddDirectory(programDirectory);
+        g_pDbTreeDoc->DoSave(MakeFilePath(dataDirectory, kDbTreeFileName), true);
+    }
+    g_pDbTreeDoc->RemoveInvalidItems(true);
+}
+
+void COxidariumApp::ForgetOwnTemplates()
+{
+    CDocTemplate** globals[] = {
+        &g_pGlazesTemplate,          &g_pDbTreeTemplate,           &g_pElementsTemplate,
+        &g_pMaterialsTemplate,       &g_pSubstitutionsTemplate,    &g_pLimitFormulasTemplate,
+        &g_pTextFileTemplate,        &g_pGraphTypesTemplate,       &g_pMaterialEditTemplate,
+        &g_pSubstitutionEditTemplate, &g_pLimitFormulaEditTemplate, &g_pGlazeEditTemplate,
+        &g_pGlazeAnalysisTemplate,   &g_pGraphTypeEditTemplate,    &g_pGraphViewTemplate,
+    };
+    const std::vector<CDocTemplate*> own = m_docManager.GetTemplates();
+    for (CDocTemplate** global : globals) {
+        if (std::find(own.begin(), own.end(), *global) != own.end())
+            *global = nullptr;
+    }
+}
