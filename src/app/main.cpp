@@ -1,5 +1,11 @@
+#include "framework/QtServices.h"
+#include "shell/AppContext.h"
+#include "shell/CommandLine.h"
+#include "shell/OxidariumAppUi.h"
+#include "support/Profile.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QCommandLineParser>
 
 #include <clocale>
 
@@ -9,10 +15,31 @@ int main(int argc, char* argv[])
     // Qt sets the numeric locale from the environment; every number the program reads or
     // writes uses the "." decimal point whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("Oxidarium"));
+    QApplication::setApplicationVersion(QStringLiteral("2.12"));
 
-    QMainWindow mainWindow;
-    mainWindow.setWindowTitle(QStringLiteral("Oxidarium"));
-    mainWindow.resize(800, 600);
-    mainWindow.show();
-    return app.exec();
+    QCommandLineParser parser;
+    const CCommandLineInfo commandLine = ParseCommandLine(parser, QApplication::arguments());
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+
+    // Everything below lives for the run and goes in the reverse order: the windows and
+    // documents first, the profile last.
+    CProfile profile(CProfile::DefaultPath());
+    SetProfile(&profile);
+    int exitCode = 1;
+    {
+        CAppContext context;
+        CQtServices services;
+        COxidariumAppUi oxidarium;
+        oxidarium.m_cmdInfo = commandLine;
+        oxidarium.m_nExitCode = 1;
+        if (oxidarium.InitInstance())
+            oxidarium.m_nExitCode = QApplication::exec();
+        exitCode = oxidarium.ExitInstance();
+    }
+    SetProfile(nullptr);
+    return exitCode;
 }

@@ -1,0 +1,49 @@
+#include "shell/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+bool IsForeignSwitch(const QString& argument)
+{
+    static const QStringList kSwitches{
+        QStringLiteral("embedding"), QStringLiteral("automation"), QStringLiteral("unregister"),
+        QStringLiteral("unregserver"), QStringLiteral("regserver"), QStringLiteral("register"),
+        QStringLiteral("dde"), QStringLiteral("p"), QStringLiteral("pt"),
+    };
+    if (argument.size() < 2 || (argument[0] != QLatin1Char('/') && argument[0] != QLatin1Char('-')))
+        return false;
+    return kSwitches.contains(argument.mid(1), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QStringList DropForeignSwitches(const QStringList& arguments)
+{
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (i == 0 || !IsForeignSwitch(arguments[i]))
+            kept << arguments[i];
+    }
+    return kept;
+}
+
+CCommandLineInfo ParseCommandLine(QCommandLineParser& parser, const QStringList& arguments)
+{
+    parser.setApplicationDescription(QStringLiteral("Ceramic glaze chemistry."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A glaze database to open."),
+                                 QStringLiteral("[file]"));
+    parser.parse(DropForeignSwitches(arguments));
+    CCommandLineInfo info;
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty() && !files.front().isEmpty()) {
+        // Start-up may change the current directory before it opens the file.
+        info.m_strFileName = QFile::encodeName(QDir::cleanPath(QFileInfo(files.front()).absoluteFilePath())).toStdString();
+    }
+    return info;
+}

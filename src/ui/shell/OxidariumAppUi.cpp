@@ -1,0 +1,185 @@
+#include "shell/OxidariumAppUi.h"
+
+#include "shell/AboutDlg.h"
+#include "shell/AppCommands.h"
+#include "shell/MainFrame.h"
+#include "shell/MessageService.h"
+#include "shell/SplashWindow.h"
+#include "support/PathHelpers.h"
+#include "textfile/TextFileView.h"
+#include "tree/DbTreeView.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+constexpr const char* kSplashFileName = "splash.bmp";
+constexpr const char* kNoSplashText = "Oxidarium version 2.1";
+constexpr unsigned kHelpFinderId = 2002;
+
+} // namespace
+
+COxidariumAppUi::COxidariumAppUi()
+    : m_splashCloseTimer(std::make_unique<QTimer>())
+{
+    // New document windows step down by a title bar and a frame.
+    if (const QStyle* style = QApplication::style())
+        m_nCascadeStep = style->pixelMetric(QStyle::PM_TitleBarHeight) +
+                         style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    m_splashCloseTimer->setSingleShot(true);
+    QObject::connect(m_splashCloseTimer.get(), &QTimer::timeout, m_splashCloseTimer.get(), [this] { CloseSplash(); });
+}
+
+COxidariumAppUi::~COxidariumAppUi()
+{
+    m_pMainFrame.reset();
+    CloseSplash();
+}
+
+int COxidariumAppUi::ExitInstance()
+{
+    m_pMainFrame.reset();
+    return COxidariumApp::ExitInstance();
+}
+
+void COxidariumAppUi::ShowSplash()
+{
+    if (m_pSplash)
+        return;
+    m_pSplash = new CSplashWindow;
+    m_pSplash->m_bDeleteOnClose = false; // this object owns it
+    m_pSplash->m_bCloseOnInput = true;
+    const std::string path = MakeFilePath(GetProgramDir(), kSplashFileName);
+    if (m_pSplash->LoadPicture(QFile::decodeName(path.c_str()))) {
+        m_pSplash->Show(kSplashDisplayTime, nullptr);
+        return;
+    }
+    delete m_pSplash;
+    m_pSplash = nullptr;
+    MessageBoxWithHelp(kNoSplashText, MsgOk | MsgIconInformation, kHelpFinderId);
+}
+
+void COxidariumAppUi::CloseSplash()
+{
+    m_splashCloseTimer->stop();
+    if (!m_pSplash)
+        return;
+    m_pSplash->SetDisplayTime(0);
+    delete m_pSplash;
+    m_pSplash = nullptr;
+}
+
+void COxidariumAppUi::RegisterDocTemplates()
+{
+    COxidariumApp::RegisterDocTemplates();
+    // The elements and materials documents have no windows yet: they run as window-less
+    // singletons.
+    if (g_pDbTreeTemplate)
+        InstallDbTreeTemplate(*g_pDbTreeTemplate);
+    if (g_pTextFileTemplate)
+        InstallTextFileTemplate(*g_pTextFileTemplate);
+}
+
+bool COxidariumAppUi::CreateMainFrame()
+{
+    QApplication::setWindowIcon(ProgramIcon());
+    m_pMainFrame = std::make_unique<CMainFrame>();
+    m_pMainFrame->SetApplicationTarget(this);
+    return true;
+}
+
+// The splash stays a moment over the finished window; the wait must not hold up the window.
+void COxidariumAppUi::ShowMainWindow()
+{
+    if (!m_pMainFrame)
+        return;
+    m_pMainFrame->ShowInStoredState();
+    m_pMainFrame->ArrangeIcons();
+    m_splashCloseTimer->start(kSplashCloseDelay);
+}
+
+void COxidariumAppUi::BringMainWindowForward()
+{
+    if (!m_pMainFrame)
+        return;
+    if (m_pMainFrame->isMinimized())
+        m_pMainFrame->showNormal();
+    else
+        m_pMainFrame->show();
+    m_pMainFrame->raise();
+    m_pMainFrame->activateWindow();
+}
+
+void COxidariumAppUi::OnAppAbout()
+{
+    QWidget* owner = QApplication::activeWindow();
+    CAboutDlg dialog(owner ? owner : m_pMainFrame.get());
+    dialog.exec();
+}
+
+bool COxidariumAppUi::OnCommand(unsigned id)
+{
+    switch (id) {
+    case CmdShellNewGlazeDatabase:
+        OnNewGlazeDatabase();
+        return true;
+    case CmdShellOpenGlazeDatabase:
+        OnOpenGlazeDatabase();
+        return true;
+    case CmdShellNewTextWindow:
+        OnNewTextWindow();
+        return true;
+    case CmdShellOpenTextFile:
+        OnOpenTextFile();
+        return true;
+    case CmdShellSaveAllDatabases:
+        SaveAllModified();
+        return true;
+    case CmdShellExit:
+        if (m_pMainFrame)
+            m_pMainFrame->close();
+        return true;
+    case CmdShellHelp:
+    case CmdShellHelpContents:
+    case CmdShellHelpTutorial:
+        ShowHelp(kHelpFinderId);
+        return true;
+    case CmdShellAbout:
+        OnAppAbout();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool COxidariumAppUi::OnUpdateCommand(CCmdUI& ui)
+{
+    switch (ui.m_nID) {
+    case CmdShellNewGlazeDatabase:
+    case CmdShellOpenGlazeDatabase:
+        // Enabled once the glaze documents have registered their template.
+        ui.Enable(g_pGlazesTemplate != nullptr);
+        return true;
+    case CmdShellNewTextWindow:
+    case CmdShellOpenTextFile:
+        ui.Enable(g_pTextFileTemplate != nullptr);
+        return true;
+    case CmdShellPreferences:
+        // The Preferences dialog is not part of the program yet.
+        ui.Enable(false);
+        return true;
+    case CmdShellSaveAllDatabases:
+    case CmdShellExit:
+    case CmdShellHelp:
+    case CmdShellHelpContents:
+    case CmdShellHelpTutorial:
+    case CmdShellAbout:
+        ui.Enable(true);
+        return true;
+    default:
+        return false;
+    }
+}

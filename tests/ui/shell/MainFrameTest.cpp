@@ -1,0 +1,248 @@
+#include "shell/MainFrame.h"
+
+#include "ShellSandbox.h"
+#include "elements/ElementsDoc.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppCommands.h"
+#include "shell/OxidariumAppUi.h"
+#include "shell/UpdateHint.h"
+#include "textfile/TextFileDoc.h"
+#include "tree/DbTreeDoc.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A glaze database stand-in: records the path it was opened with.
+class CFakeGlazesDoc : public CDocument {
+public:
+    bool OnOpenDocument(const std::string& /*path*/) override { return true; }
+};
+
+struct CFakeGlazesTemplate {
+    CFakeGlazesTemplate() { g_pGlazesTemplate = &docTemplate; }
+    ~CFakeGlazesTemplate() { g_pGlazesTemplate = nullptr; }
+    std::vector<std::string> Paths() const
+    {
+        std::vector<std::string> paths;
+        for (const CDocument* document : docTemplate.GetDocuments())
+            paths.push_back(document->GetPathName());
+        return paths;
+    }
+    CDocTemplate docTemplate{3, "\nGlazes\nGlazes\nGlaze Databases (*.glz)\n.glz\nOxidariumGlazes\nOxidarium Glazes",
+                             [] { return std::make_unique<CFakeGlazesDoc>(); }};
+};
+
+int PlacementValue(const CShellSandbox& box, const char* key)
+{
+    return box.profile.GetInt("PositionAndSize", key, -999);
+}
+
+QMenu* TopMenu(QMenuBar* bar, const QString& title)
+{
+    for (QAction* action : bar->actions()) {
+        if (action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(MainFrameTest, ThePlacementComesFromTheProfileWithinTheScreen)
+{
+    CShellSandbox box;
+    {
+        CMainFrame frame;
+        EXPECT_EQ(frame.pos(), QPoint(10, 10));
+        EXPECT_EQ(frame.size(), QSize(500, 400));
+        EXPECT_EQ(frame.Style(), CMainFrame::kStyleNormal);
+    }
+    EXPECT_EQ(PlacementValue(box, "LastX"), 10);
+    EXPECT_EQ(PlacementValue(box, "LastCY"), 400);
+
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    box.profile.WriteInt("PositionAndSize", "LastX", -5);
+    box.profile.WriteInt("PositionAndSize", "LastY", screen.height() / 8 * 7 + 1);
+    box.profile.WriteInt("PositionAndSize", "LastCX", 50);
+    box.profile.WriteInt("PositionAndSize", "LastCY", screen.height() + 300);
+    CMainFrame frame;
+    EXPECT_EQ(frame.pos(), QPoint(0, 0));
+    EXPECT_EQ(frame.size(), QSize(100, screen.height()));
+}
+
+TEST(MainFrameTest, ClosingWhileMaximisedKeepsTheLastNormalRectangle)
+{
+    CShellSandbox box;
+    box.profile.WriteInt("PositionAndSize", "LastX", 30);
+    box.profile.WriteInt("PositionAndSize", "LastY", 40);
+    box.profile.WriteInt("PositionAndSize", "LastCX", 400);
+    box.profile.WriteInt("PositionAndSize", "LastCY", 300);
+    {
+        CMainFrame frame;
+        frame.ShowInStoredState();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        frame.move(50, 60);
+        QTest::qWait(20);
+        EXPECT_EQ(frame.Placement(), QRect(50, 60, 400, 300));
+        frame.showMaximized();
+        QTest::qWait(20);
+        EXPECT_EQ(frame.Style(), CMainFrame::kStyleMaximized);
+        frame.close();
+    }
+    EXPECT_EQ(PlacementValue(box, "Style"), 1);
+    EXPECT_EQ(PlacementValue(box, "LastX"), 50);
+    EXPECT_EQ(PlacementValue(box, "LastY"), 60);
+    EXPECT_EQ(PlacementValue(box, "LastCX"), 400);
+    EXPECT_EQ(PlacementValue(box, "LastCY"), 300);
+
+    // The next start opens maximised.
+    CMainFrame frame;
+    frame.ShowInStoredState();
+    QTest::qWait(20);
+    EXPECT_TRUE(frame.isMaximized());
+}
+
+TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
+{
+    CShellSandbox box;
+    {
+        CMainFrame frame;
+        EXPECT_EQ(frame.DocumentPaneText(), "No doc");
+    }
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* frame = app.MainFrame();
+    EXPECT_EQ(frame->DocumentPaneText(), " Database Tree");
+    ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
+    ASSERT_EQ(frame->ActiveDocument(), g_pTextFileTemplate->GetDocuments().back());
+    EXPECT_EQ(frame->DocumentPaneText(), " Ln 1 Col 1  (1/0)");
+    QTest::keyClicks(frame->ActiveChildFrame()->widget(), "ab");
+    QTest::qWait(600); // the panes follow twice a second
+    EXPECT_EQ(frame->DocumentPane()->text(), QStringLiteral(" Ln 1 Col 3  (1/2)"));
+    // The main menu's inert Edit item and the commands that wait for later windows are off.
+    frame->ActiveChildFrame()->CloseFrame();
+    CShellSandbox::FlushEvents();
+    EXPECT_FALSE(frame->QueryCommand(CmdShellNewGlazeDatabase).m_bEnabled);
+    EXPECT_FALSE(frame->QueryCommand(CmdShellOpenGlazeDatabase).m_bEnabled);
+    EXPECT_FALSE(frame->QueryCommand(CmdShellPreferences).m_bEnabled);
+    EXPECT_TRUE(frame->QueryCommand(CmdShellSaveAllDatabases).m_bEnabled);
+    app.ExitInstance();
+}
+
+TEST(MainFrameTest, TheWindowMenuArrangesAndTheStatusBarToggles)
+{
+    CShellSandbox box;
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* frame = app.MainFrame();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    QMdiSubWindow* tree = frame->ChildFrames().front();
+    ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
+    QMdiSubWindow* text = frame->ActiveChildFrame();
+
+    ASSERT_TRUE(frame->ExecuteCommand(CmdWindowCascade));
+    EXPECT_LT(tree->pos().x(), text->pos().x());
+    EXPECT_LT(tree->pos().y(), text->pos().y());
+
+    // Minimised windows line up along the bottom in the order they were made, in rows that
+    // grow upwards when the workspace is too narrow for them.
+    text->showMinimized();
+    tree->showMinimized();
+    ASSERT_TRUE(frame->ExecuteCommand(CmdWindowArrange));
+    EXPECT_EQ(tree->pos().x(), 0);
+    EXPECT_EQ(text->pos().x(), tree->geometry().right() + 1);
+    EXPECT_EQ(text->geometry().bottom() + 1, frame->MdiArea()->viewport()->height());
+    frame->resize(tree->width() + text->width() - 20, 400);
+    QTest::qWait(20);
+    ASSERT_TRUE(frame->ExecuteCommand(CmdWindowArrange));
+    EXPECT_EQ(tree->pos().x(), 0);
+    EXPECT_EQ(tree->geometry().bottom() + 1, frame->MdiArea()->viewport()->height());
+    EXPECT_EQ(text->pos().x(), 0);
+    EXPECT_EQ(text->geometry().bottom() + 1, tree->geometry().top());
+
+    EXPECT_EQ(frame->QueryCommand(CmdViewStatusBar).m_nCheck, 1);
+    ASSERT_TRUE(frame->ExecuteCommand(CmdViewStatusBar));
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    EXPECT_EQ(frame->QueryCommand(CmdViewStatusBar).m_nCheck, 0);
+
+    // The main menu while no document window is active.
+    for (QMdiSubWindow* window : frame->MdiArea()->subWindowList())
+        window->showNormal();
+    frame->MdiArea()->setActiveSubWindow(nullptr);
+    QMenu* edit = TopMenu(frame->menuBar(), QStringLiteral("Edit"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_FALSE(edit->menuAction()->isEnabled());
+    QMenu* file = TopMenu(frame->menuBar(), QStringLiteral("&File"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->actions().front()->statusTip(), QStringLiteral("Create a new glaze database"));
+    app.ExitInstance();
+}
+
+TEST(MainFrameTest, OnlyDroppedGlazeDatabasesOpen)
+{
+    CShellSandbox box;
+    CFakeGlazesTemplate glazes;
+    CMainFrame frame;
+    COxidariumApp app;
+    frame.OpenDroppedFiles({QStringLiteral("/data/Stoneware.GLZ"), QStringLiteral("/data/notes.txt"),
+                            QStringLiteral("/data/celadon.glz")});
+    EXPECT_EQ(glazes.Paths(), (std::vector<std::string>{"/data/Stoneware.GLZ", "/data/celadon.glz"}));
+}
+
+TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacement)
+{
+    CShellSandbox box;
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* frame = app.MainFrame();
+    frame->ExecuteCommand(CmdShellNewTextWindow);
+    CDocument* text = g_pTextFileTemplate->GetDocuments().back();
+    // Made in the reverse order of the templates, so that the order of the questions is the
+    // templates' and not the documents'.
+    text->SetTitle("notes");
+    g_pMaterialsDoc->SetTitle("materials");
+    g_pElementsDoc->SetTitle("elements");
+    g_pDbTreeDoc->SetTitle("tree");
+    for (CDocument* document : std::initializer_list<CDocument*>{text, g_pMaterialsDoc, g_pElementsDoc, g_pDbTreeDoc})
+        document->SetModifiedFlag(true);
+
+    box.messages.boxes.clear();
+    box.messages.answers = {MsgResultNo, MsgResultCancel};
+    EXPECT_FALSE(frame->close()) << "Cancel keeps the program running";
+    EXPECT_EQ(g_bFrameClosing, 0);
+    ASSERT_EQ(box.messages.boxes.size(), 2u);
+
+    box.messages.boxes.clear();
+    box.messages.answers = {MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo};
+    EXPECT_TRUE(frame->close());
+    const std::vector<std::string> asked = box.messages.Texts();
+    ASSERT_EQ(asked.size(), 4u);
+    EXPECT_EQ(asked[0], "Save changes to tree?");
+    EXPECT_EQ(asked[1], "Save changes to elements?");
+    EXPECT_NE(asked[2].find("materials"), std::string::npos);
+    EXPECT_EQ(asked[3], "Save changes to notes?");
+
+    EXPECT_FALSE(box.profile.HasValue("PositionAndSize", "LastX"));
+    app.ExitInstance();
+    EXPECT_EQ(PlacementValue(box, "LastX"), 10);
+    EXPECT_EQ(PlacementValue(box, "LastCX"), 500);
+    EXPECT_EQ(PlacementValue(box, "Style"), 0);
+}

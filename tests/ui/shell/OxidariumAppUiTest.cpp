@@ -1,0 +1,215 @@
+#include "shell/OxidariumAppUi.h"
+
+#include "ShellSandbox.h"
+#include "TestPaths.h"
+#include "elements/ElementsDoc.h"
+#include "framework/Document.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppCommands.h"
+#include "shell/MainFrame.h"
+#include "shell/NamedColors.h"
+#include "shell/Preferences.h"
+#include "shell/SplashWindow.h"
+#include "support/PathHelpers.h"
+#include "textfile/TextFileDoc.h"
+#include "tree/DbTreeDoc.h"
+
+#include <QDir>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kSplashPicture = std::string(OXI_SHIPPED_DATA_DIR) + "/../resources/splash.bmp";
+
+std::vector<std::string> TreePaths()
+{
+    std::vector<std::string> paths;
+    if (g_pDbTreeDoc) {
+        for (int i = 0; i < g_pDbTreeDoc->items.GetCount(); ++i)
+            paths.push_back(g_pDbTreeDoc->items.GetAt(i)->path);
+    }
+    return paths;
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& value)
+{
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+// A data directory as the run script seeds it, with a glaze database and a text file beside the
+// program as well.
+void SeedDatabases(const CShellSandbox& box)
+{
+    CShellSandbox::CopyFile(std::string(OXI_SHIPPED_DATA_DIR) + "/elements.ele", box.dataDir + "/elements.ele");
+    CShellSandbox::CopyFile(std::string(OXI_TEST_DATA_DIR) + "/materials/sample.mat", box.dataDir + "/materials.mat");
+    CShellSandbox::CopyFile(std::string(OXI_TEST_DATA_DIR) + "/glazes/sample.glz", box.dataDir + "/mine.glz");
+    CShellSandbox::CopyFile(std::string(OXI_TEST_DATA_DIR) + "/glazes/sample.glz", box.programDir + "/shipped.glz");
+    CShellSandbox::WriteFile(box.programDir + "/readme.txt", "notes\n");
+}
+
+} // namespace
+
+TEST(OxidariumAppUiTest, AnEmptyStartOpensNewSingletonsAndWritesOnlyTheProfile)
+{
+    CShellSandbox box;
+    CShellSandbox::CopyFile(kSplashPicture, box.programDir + "/splash.bmp");
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+
+    EXPECT_TRUE(box.messages.boxes.empty()) << box.messages.boxes.front().text;
+    EXPECT_EQ(app.m_bDataLocationHandedOver, 0);
+    EXPECT_EQ(app.m_bGraphsAvailable, 1);
+    for (CDocument* singleton : {static_cast<CDocument*>(g_pElementsDoc), static_cast<CDocument*>(g_pMaterialsDoc),
+                                 static_cast<CDocument*>(g_pDbTreeDoc)}) {
+        ASSERT_NE(singleton, nullptr);
+        EXPECT_TRUE(singleton->GetPathName().empty());
+        EXPECT_FALSE(singleton->IsModified());
+    }
+    EXPECT_EQ(g_pMaterialsDoc->Materials().GetCount(), 1) << "a new database holds its one new material";
+    EXPECT_EQ(app.CountGlazeDocs(), 0);
+    EXPECT_EQ(g_pGlazesTemplate, nullptr) << "no glaze documents exist yet";
+
+    for (const std::string& directory : {box.programDir, box.dataDir, box.root, GetProgramDirectory()})
+        EXPECT_FALSE(CShellSandbox::Exists(directory + "/prefs.dat")) << directory;
+    EXPECT_EQ(box.profile.GetString("Directories", "Starting"), GetCurrentDirectoryString());
+    for (const CNamedColor& color : g_namedColors)
+        EXPECT_TRUE(box.profile.HasValue("Colors", color.name)) << color.name;
+
+    // The tree window is up; the splash stays until a timer closes it without blocking.
+    CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->ChildFrames().size(), 1u);
+    ASSERT_NE(app.m_pSplash, nullptr);
+    EXPECT_TRUE(app.m_pSplash->isVisible());
+    ASSERT_TRUE(app.SplashCloseTimer()->isActive());
+    EXPECT_EQ(app.SplashCloseTimer()->interval(), 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.m_pSplash == nullptr; }, 3000));
+    app.ExitInstance();
+}
+
+TEST(OxidariumAppUiTest, AHandedOverDataDirectoryIsRecordedCataloguedAndKeepsThePreferences)
+{
+    CShellSandbox box;
+    SeedDatabases(box);
+    // The whole line counts, however long; the line end and trailing blanks do not.
+    std::string dataDir = box.dataDir;
+    for (int level = 0; level < 5; ++level)
+        dataDir += "/" + std::string(220, static_cast<char>('a' + level));
+    std::filesystem::create_directories(dataDir);
+    for (const char* name : {"elements.ele", "materials.mat", "mine.glz"})
+        std::filesystem::rename(box.dataDir + "/" + name, dataDir + "/" + name);
+    ASSERT_GT(dataDir.size(), 1100u);
+    const std::string handOver = box.programDir + "/datalocation.txt";
+    CShellSandbox::WriteFile(handOver, dataDir + "  \r\nignored second line\n");
+
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+
+    EXPECT_FALSE(CShellSandbox::Exists(handOver));
+    EXPECT_EQ(app.m_bDataLocationHandedOver, 1);
+    EXPECT_EQ(GetCurrentDirectoryString(), dataDir);
+    EXPECT_TRUE(CShellSandbox::Exists(dataDir + "/prefs.dat"));
+    EXPECT_EQ(box.profile.GetString("Preferences", "PrefFileName"), dataDir + "/prefs.dat");
+    EXPECT_TRUE(CShellSandbox::Exists(dataDir + "/databasetree.dbt"));
+    EXPECT_EQ(box.profile.GetString("Files", "DbTreeFileName"), dataDir + "/databasetree.dbt");
+    EXPECT_EQ(box.profile.GetString("Files", "ElementDBFileName"), dataDir + "/elements.ele");
+    EXPECT_EQ(box.profile.GetString("Files", "MaterialDBFileName"), dataDir + "/materials.mat");
+    for (const char* missing : {"SubstitutionDBFileName", "LimitFormulaDBFileName", "GraphTypeDBFileName"})
+        EXPECT_FALSE(box.profile.HasValue("Files", missing)) << missing;
+
+    // The databases of this start come from the data directory.
+    ASSERT_NE(g_pElementsDoc, nullptr);
+    EXPECT_EQ(g_pElementsDoc->GetPathName(), dataDir + "/elements.ele");
+    ASSERT_NE(g_pMaterialsDoc, nullptr);
+    EXPECT_EQ(g_pMaterialsDoc->GetPathName(), dataDir + "/materials.mat");
+    ASSERT_NE(g_pDbTreeDoc, nullptr);
+    EXPECT_EQ(g_pDbTreeDoc->GetPathName(), dataDir + "/databasetree.dbt");
+    const std::vector<std::string> tree = TreePaths();
+    for (const std::string& path : {dataDir + "/elements.ele", dataDir + "/materials.mat", dataDir + "/mine.glz",
+                                    box.programDir + "/shipped.glz", box.programDir + "/readme.txt"})
+        EXPECT_TRUE(Contains(tree, path)) << path;
+    EXPECT_FALSE(g_pDbTreeDoc->IsModified());
+
+    // Without a picture beside the program the splash gives way to a message.
+    ASSERT_EQ(box.messages.boxes.size(), 1u);
+    EXPECT_EQ(box.messages.boxes[0].text, "Oxidarium version 2.1");
+    EXPECT_EQ(box.messages.boxes[0].helpId, 2002u);
+    EXPECT_EQ(app.m_pSplash, nullptr);
+    app.ExitInstance();
+}
+
+TEST(OxidariumAppUiTest, AHandOverThatNamesNoUsableDirectoryIsReportedAndIgnored)
+{
+    CShellSandbox box;
+    CShellSandbox::WriteFile(box.programDir + "/splash.bmp", "BM this is not a picture");
+    const std::string handOver = box.programDir + "/datalocation.txt";
+    CShellSandbox::WriteFile(handOver, box.root + "/gone\n");
+    std::filesystem::current_path(box.root);
+
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_FALSE(CShellSandbox::Exists(handOver)) << "the hand-off serves one start only";
+    EXPECT_EQ(app.m_bDataLocationHandedOver, 0);
+    EXPECT_EQ(GetCurrentDirectoryString(), box.root);
+    EXPECT_EQ(box.messages.Texts(),
+              (std::vector<std::string>{"The data directory named in datalocation.txt cannot be opened: \"" +
+                                            box.root + "/gone\"",
+                                        "Oxidarium version 2.1"}));
+    EXPECT_FALSE(box.profile.HasValue("Files", "ElementDBFileName"));
+    EXPECT_FALSE(CShellSandbox::Exists(box.root + "/prefs.dat"));
+    EXPECT_FALSE(CShellSandbox::Exists(box.root + "/databasetree.dbt"));
+    app.ExitInstance();
+}
+
+TEST(OxidariumAppUiTest, TheStartingDirectoryIsRememberedUnlessTheProgramStartsInItsOwn)
+{
+    CShellSandbox box;
+    box.profile.WriteString("Directories", "Starting", "/somewhere/else");
+    std::filesystem::current_path(box.programDir);
+    {
+        COxidariumAppUi app;
+        app.SetProgramDir(box.programDir);
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_EQ(box.profile.GetString("Directories", "Starting"), "/somewhere/else");
+        app.ExitInstance();
+    }
+    std::filesystem::current_path(box.dataDir);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(box.profile.GetString("Directories", "Starting"), box.dataDir);
+    app.ExitInstance();
+}
+
+TEST(OxidariumAppUiTest, StartUpTextFilesOpenInListOrderAndMissingOnesAreSkipped)
+{
+    CShellSandbox box;
+    CShellSandbox::WriteFile(box.dataDir + "/one.txt", "first\n");
+    CShellSandbox::WriteFile(box.dataDir + "/two.txt", "second\n");
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    // The lists come from the preferences file that start-up loads.
+    g_savedPrefs.txtfile = {box.dataDir + "/two.txt", box.dataDir + "/missing.txt", box.dataDir + "/one.txt"};
+    g_savedPrefs.SetFileDirectory(box.dataDir);
+    ASSERT_EQ(g_savedPrefs.Save(), 0);
+    g_savedPrefs.txtfile.clear(); // start-up reads into a fresh object
+    ASSERT_TRUE(app.InitInstance());
+    const std::vector<CDocument*> texts = g_pTextFileTemplate->GetDocuments();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0]->GetPathName(), box.dataDir + "/two.txt");
+    EXPECT_EQ(texts[1]->GetPathName(), box.dataDir + "/one.txt");
+    ASSERT_EQ(box.messages.boxes.size(), 2u) << ::testing::PrintToString(box.messages.Texts()); // the splash and the missing file
+    EXPECT_NE(box.messages.boxes[1].text.find("missing.txt"), std::string::npos);
+    app.ExitInstance();
+}
