@@ -137,6 +137,9 @@ void COxidariumApp::BroadcastUpdate(CView* sender, const void* object, int kind,
 
 CDocument* COxidariumApp::FindOpenDocument(const std::string& path) const
 {
+    // Untitled documents have no path: an empty path names no open document.
+    if (path.empty())
+        return nullptr;
     for (DbFileType kind : {DbFileType::Elements, DbFileType::Materials, DbFileType::Substitutions,
                             DbFileType::LimitFormulas, DbFileType::GraphTemplates}) {
         CDocument* document = GetSingletonDocument(static_cast<int>(kind));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/AppCommandIds.h"
+
 // Command numbers of the text windows (menu texts in the comments). The edit commands keep the
 // numbers the framework gives its standard edit commands, so every text window, and any other
 // view with a text control, answers to the same ones.
@@ -25,7 +27,7 @@ enum TextFileCommand : unsigned {
     CmdAlphabetizeForwardCase = 33066,   // "Forward, &Case-Sensitive"
     CmdAlphabetizeReverseCase = 33067,   // "Reverse, Case-&Sensitive"
 
-    CmdInformationWindow = 33317, // "In&formation Window"
+    CmdInformationWindow = CmdShellInformationWindow, // "In&formation Window"
     CmdTextEmail = 33076,         // "&Email" (never enabled)
 
     // The framework's edit commands.
@@ -41,7 +43,7 @@ enum TextFileCommand : unsigned {
     CmdEditRepeat = 57644,    // "Find &Next"
 
     // Help for the active window.
-    CmdHelp = 32000,
+    CmdHelp = CmdShellHelp,
     CmdContextHelp = 57670,
 };
 

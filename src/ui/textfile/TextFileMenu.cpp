@@ -3,32 +3,20 @@
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
 #include "framework/MenuDef.h"
+#include "shell/AppCommandIds.h"
 #include "textfile/TextFileCommands.h"
 #include "textfile/TextFileDoc.h"
 
 namespace {
 
-// The application's commands that every document menu repeats (handled by the application).
-enum : unsigned {
-    CmdNewGlazeDatabase = 33011,
-    CmdOpenGlazeDatabase = 33013,
-    CmdNewTextWindow = 33039,
-    CmdOpenTextFile = 33040,
-    CmdSaveAllDatabases = 32795,
-    CmdPreferences = 32063,
-    CmdAppExit = 57665,
-    CmdHelpContents = 32065,
-    CmdAppAbout = 57664,
-};
-
 CMenuDef FileMenu()
 {
     using M = CMenuDef;
     return M::Popup("&File", {
-        M::Item(CmdNewGlazeDatabase, "&New Glaze Database"),
-        M::Item(CmdOpenGlazeDatabase, "&Open Glaze Database..."),
-        M::Item(CmdNewTextWindow, "&New Text Window"),
-        M::Item(CmdOpenTextFile, "&Open Text File..."),
+        M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
+        M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
+        M::Item(CmdShellNewTextWindow, "&New Text Window"),
+        M::Item(CmdShellOpenTextFile, "&Open Text File..."),
         M::Separator(),
         M::Item(CmdTextSave, "&Save"),
         M::Item(CmdTextSaveAs, "Save &As..."),
@@ -40,10 +28,10 @@ CMenuDef FileMenu()
         M::Item(CmdTextWriteToFile, "Write to &File..."),
         M::Item(CmdTextEmail, "&Email"),
         M::Separator(),
-        M::Item(CmdSaveAllDatabases, "Save All &Databases"),
-        M::Item(CmdPreferences, "&Preferences..."),
+        M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
+        M::Item(CmdShellPreferences, "&Preferences..."),
         M::Separator(),
-        M::Item(CmdAppExit, "E&xit"),
+        M::Item(CmdShellExit, "E&xit"),
     });
 }
 
@@ -87,14 +75,14 @@ void RegisterTextFileMenu()
         FileMenu(),
         EditMenu(),
         M::Popup("&Window", {
-            M::Item(CmdInformationWindow, "In&formation Window"),
+            M::Item(CmdShellInformationWindow, "In&formation Window"),
             M::WindowList(),
         }),
         M::Popup("&Help", {
             M::Item(CmdHelp, "&Help", "F1"),
-            M::Item(CmdHelpContents, "Help &Contents"),
+            M::Item(CmdShellHelpContents, "Help &Contents"),
             M::Separator(),
-            M::Item(CmdAppAbout, "&About..."),
+            M::Item(CmdShellAbout, "&About..."),
         }),
     });
 }

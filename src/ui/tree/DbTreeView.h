@@ -12,6 +12,7 @@
 
 #include "framework/MenuDef.h"
 #include "framework/View.h"
+#include "shell/AppCommandIds.h"
 
 #include <QTreeWidget>
 
@@ -41,7 +42,7 @@ enum DbTreeViewCommand : unsigned {
     CmdTreeExpandAll = 33035,        // "&Expand All"
     CmdTreeCollapseAll = 33036,      // "&Collapse All"
     CmdTreeShowPathNames = 33338,    // "Database &Pathnames"
-    CmdTreeHelp = 32000,
+    CmdTreeHelp = CmdShellHelp,
     CmdTreeContextHelp = 57670,
 };
 

@@ -160,6 +160,9 @@ TEST_F(BroadcastTest, OpenDocumentLookUps)
     std::vector<std::string> titles{"stale"};
     m_app.GetGlazeDocTitles(titles);
     EXPECT_EQ(titles, (std::vector<std::string>{"a.glz", "b.glz"}));
+
+    AddGlazeDoc("untitled");
+    EXPECT_EQ(m_app.FindOpenDocument(""), nullptr) << "an untitled document has no path to match";
 }
 
 TEST_F(BroadcastTest, NewWindowsCascadeInFourColumns)
