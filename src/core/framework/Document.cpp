@@ -200,8 +200,8 @@ bool CDocument::SaveModified()
 bool CDocument::DoFileSave()
 {
     if (m_strPathName.empty() || !IsReadWrite(m_strPathName))
-        return DoSave(std::string(), false);
-    return DoSave(m_strPathName, false);
+        return DoSave(std::string(), m_bSaveAsTakesPath);
+    return DoSave(m_strPathName, m_bSaveAsTakesPath);
 }
 
 CFileDialogRequest CDocument::GetSaveAsRequest() const

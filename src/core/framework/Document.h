@@ -97,6 +97,9 @@ public:
 
     // Help context of the save question; kinds may use their own.
     unsigned m_nSaveQuestionHelpId = 0x30141;
+    // Whether a save made from the save question (DoFileSave) takes the path it saved to; kinds
+    // whose question must leave the document's path as it was clear it.
+    bool m_bSaveAsTakesPath = true;
 
 protected:
     // The name the save question shows: the path, else the title, else "Untitled".

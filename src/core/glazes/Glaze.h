@@ -21,6 +21,7 @@
 #include "support/StringArrayEx.h"
 
 #include <array>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -134,8 +135,34 @@ public:
     // m_dateValue from m_date.
     void UpdateDateValue();
 
+    // --- sections of the glaze report (GlazeReportChemistry.cpp), each written from the
+    // glaze's analysis into a line stream ---
+
+    // The viscosity and surface tension indices at the glaze's cones, or what is not known.
+    void WriteViscosityLines(std::ostream& out) const;
+    // The oxides of the glaze that begin to volatilise by its high cone (nothing without one).
+    void WriteVolatilizationLines(std::ostream& out) const;
+    // The annotation lines of the glaze's materials and oxides, as the preferences ask.
+    void WriteAnnotations(std::ostream& out) const;
+    // The comparison chart with the glaze's limit formula, when the current limit-formula
+    // database holds it with at least one limit.
+    void WriteLimitFormulaComparison(std::ostream& out) const;
+
     // True when the glaze meets the criteria as their combine mode asks.
     bool MatchesCriteria(const CGlazeSearchCriteria& criteria) const;
+
+    // --- similarity (GlazeSimilarity.cpp) ---
+
+    // Measure slots of ComputeSimilarity: 0 to 5 oxides (non-volatile by weight and by moles,
+    // all by weight and by moles, alkali by weight and by moles), then these.
+    static constexpr int kSimilaritySlots = 32;
+    static constexpr int kSimilarityIngredients = 16;       // shared recipe lines
+    static constexpr int kSimilarityIngredientAmounts = 17; // shared lines and their shares
+    static constexpr int kSimilarityNameLetters = 20;       // letters of the two names
+    // How alike glazes a and b are, in percent per flagged measure (flags and scores hold
+    // kSimilaritySlots entries; a flagged slot without a measure of its own keeps the caller's
+    // score) and as their mean, which is returned. A glaze against itself scores 100.
+    static double ComputeSimilarity(const CGlaze* a, const CGlaze* b, const int* flags, double* scores);
 
     // --- recipe operations (GlazeListOps*.cpp); each drops the analysis when it changes the
     // recipe ---

@@ -17,12 +17,15 @@
 #include "support/ParamFile.h"
 #include "support/StringArrayEx.h"
 
+#include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
 
 // The name of a new or emptied database, and of the limit-formula clipboard.
 inline constexpr const char* kDefaultLimitFormulaDbName = "Limit Formulas";
+// The "filetype" of a .lim file.
+inline constexpr const char* kLimitFormulaFileType = "Oxidarium Limit Formulas";
 
 class CLimitFormulaDB : public CParamFileContext {
 public:
@@ -67,6 +70,13 @@ public:
     // limit formulas" and the like, and inserts it after the last of them. Returns its
     // position, or -1 when nothing valid was selected.
     int CombineFormulas(std::span<const int> selected, int mode);
+
+    // The .lim file (LimitFormulaFile.cpp). Read empties the database first, and again when the
+    // read fails, so a failed read leaves neither formulas nor combinations; it returns 0 or the
+    // reader's error code with the message in m_errorText. Write returns 0, or 1 when the stream
+    // failed.
+    int Read(std::istream& in);
+    int Write(std::ostream& out) const;
 
     // The reader's view: the formula (the combination) being read is the last one.
     bool NoCurrentRecord() const override { return m_formulas.empty(); }

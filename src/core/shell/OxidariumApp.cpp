@@ -3,6 +3,7 @@
 #include "framework/Document.h"
 #include "framework/FileDialogService.h"
 #include "framework/View.h"
+#include "glazes/GlazesDoc.h"
 #include "shell/MessageService.h"
 #include "shell/UpdateHint.h"
 #include "support/CompareNoCase.h"
@@ -282,6 +283,8 @@ CDocument* COxidariumApp::NewGlazeDatabase()
         return nullptr;
     if (s_glazeDatabaseEmptier)
         s_glazeDatabaseEmptier(*document);
+    else if (auto* glazes = dynamic_cast<CGlazesDoc*>(document))
+        glazes->RemoveAllGlazes();
     BroadcastUpdate(nullptr, document, kGlazesKind, HintDocumentOpened, 0, 0);
     return document;
 }
@@ -308,6 +311,8 @@ int COxidariumApp::SearchGlazeDatabases(CView* view, CGlazeSearchRun& request)
     if (toNewDatabase && results && CDocument::IsLive(results)) {
         if (request.setDatabaseName)
             request.setDatabaseName(*results, kSearchResultsName);
+        else if (auto* glazes = dynamic_cast<CGlazesDoc*>(results))
+            glazes->SetDbName(kSearchResultsName);
         results->SetModifiedFlag(true);
         BroadcastUpdate(nullptr, results, kGlazesKind, HintGlazesReplaced, 0, 0);
     }

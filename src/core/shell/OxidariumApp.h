@@ -41,7 +41,7 @@ struct CGlazeSearchRun {
     // Runs the request over the view's database and returns the number of glazes found, or -1
     // when the view is not a glaze list.
     std::function<int(CView* view)> searchView;
-    // Gives a glaze database its database name.
+    // Gives a glaze database its database name (unset: a CGlazesDoc takes it directly).
     std::function<void(CDocument& document, const std::string& name)> setDatabaseName;
 };
 
@@ -55,8 +55,8 @@ struct CGlazeStatisticsRun {
     std::function<void()> compile;
 };
 
-// How a new glaze database is emptied (its template starts it with one new glaze). The glaze
-// documents install it; without it a new database stays as its template made it.
+// How a new glaze database is emptied (its template starts it with one new glaze). Without
+// one installed, a glaze database document (CGlazesDoc) is emptied by the document itself.
 void SetGlazeDatabaseEmptier(std::function<void(CDocument& document)> emptier);
 
 class COxidariumApp {

@@ -96,6 +96,9 @@ bool CanEnterDirectory(const std::string& directory)
 
 CDbTreeDoc::CDbTreeDoc()
 {
+    // Saving from the save question keeps the tree's own path (the tree file is chosen in the
+    // profile, not by where a forced Save As happened to write).
+    m_bSaveAsTakesPath = false;
     g_pDbTreeDoc = this;
     COxidariumApp::SetSingletonDocument(kDbTreeKind, this);
 }

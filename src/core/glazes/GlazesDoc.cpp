@@ -1,0 +1,469 @@
+#include "glazes/GlazesDoc.h"
+
+#include "framework/DocTemplate.h"
+#include "framework/FileDialogService.h"
+#include "framework/View.h"
+#include "materials/Material.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/DocumentFile.h"
+#include "shell/MessageService.h"
+#include "shell/OxidariumApp.h"
+#include "shell/UpdateHint.h"
+#include "substitutions/Substitution.h"
+#include "substitutions/SubstitutionList.h"
+#include "substitutions/SubstitutionsDoc.h"
+#include "support/DbFileType.h"
+#include "support/Services.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kGlazesKind = static_cast<int>(DbFileType::Glazes);
+constexpr const char* kGlazeFileFilter = "Database Files (*.glz)|*.glz|All Files (*.*)|*.*||";
+
+CGlazeViews* s_glazeViews = nullptr;
+
+void Warn(const std::string& text, unsigned helpId)
+{
+    AppMessageBox(text, MsgOk | MsgIconExclamation, helpId);
+}
+
+bool IsReadWriteFile(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), R_OK | W_OK) == 0;
+}
+
+bool HasView(const std::vector<CView*>& views, const CView* view)
+{
+    return view && std::find(views.begin(), views.end(), view) != views.end();
+}
+
+} // namespace
+
+CGlazeViews* GetGlazeViews()
+{
+    return s_glazeViews;
+}
+
+void SetGlazeViews(CGlazeViews* views)
+{
+    s_glazeViews = views;
+}
+
+std::unique_ptr<CDocTemplate> CreateGlazesTemplate()
+{
+    return std::make_unique<CDocTemplate>(kGlazesTemplateId, kGlazesDocString,
+                                          [] { return std::make_unique<CGlazesDoc>(); });
+}
+
+CGlazesDoc::CGlazesDoc()
+{
+    m_nSaveQuestionHelpId = kGlazeSaveQuestionHelpId;
+}
+
+CGlazesDoc::~CGlazesDoc() = default;
+
+CGlaze* CGlazesDoc::GetGlaze(int index)
+{
+    return m_glazes.m_glazes.IsValidIndex(index) ? &m_glazes.GetAt(index) : nullptr;
+}
+
+const CGlaze* CGlazesDoc::GetGlaze(int index) const
+{
+    return m_glazes.m_glazes.IsValidIndex(index) ? &m_glazes.GetAt(index) : nullptr;
+}
+
+void CGlazesDoc::GetRecordRows(std::vector<CRecordRow>& rows) const
+{
+    rows.clear();
+    for (int i = 0; i < m_glazes.GetCount(); ++i)
+        rows.push_back({i, m_glazes.GetAt(i).m_name});
+}
+
+// --- record operations ----------------------------------------------------------------------------
+
+void CGlazesDoc::DeleteGlaze(int index)
+{
+    m_glazes.RemoveAt(index);
+    SetModifiedFlag();
+}
+
+void CGlazesDoc::InsertGlaze(int index, const CGlaze& glaze)
+{
+    m_glazes.InsertCopyAt(index, glaze);
+    SetModifiedFlag();
+}
+
+void CGlazesDoc::ReplaceGlaze(int index, const CGlaze& glaze)
+{
+    m_glazes.AssignAt(index, glaze);
+    SetModifiedFlag();
+}
+
+void CGlazesDoc::SwapGlazes(int a, int b)
+{
+    m_glazes.m_glazes.SwapItems(a, b);
+    SetModifiedFlag();
+}
+
+void CGlazesDoc::MoveGlaze(int from, int to)
+{
+    m_glazes.Move(from, to);
+    SetModifiedFlag();
+}
+
+void CGlazesDoc::SortGlazes(int criterion, bool alphabetical, int element)
+{
+    m_glazes.SortBy(criterion, alphabetical, element);
+    SetModifiedFlag();
+}
+
+void CGlazesDoc::SetGlazeField(int index, int field, const std::string& text)
+{
+    CGlaze* glaze = GetGlaze(index);
+    if (!glaze)
+        return;
+    glaze->SetField(field, text);
+    SetModifiedFlag();
+}
+
+void CGlazesDoc::RemoveAllGlazes()
+{
+    m_glazes.m_glazes.clear();
+}
+
+int CGlazesDoc::ApplySubstitution(int index, const CSubstitution& substitution, int reverse)
+{
+    CGlaze* glaze = GetGlaze(index);
+    if (!glaze)
+        return 0;
+    const int components = substitution.ApplyToRecipe(glaze->m_components, reverse);
+    const int additions = substitution.ApplyToRecipe(glaze->m_additions, reverse);
+    glaze->InvalidateAnalysis();
+    SetModifiedFlag();
+    return components != 0 || additions != 0 ? 1 : 0;
+}
+
+int CGlazesDoc::ApplySubstitution(int index, int substitutionIndex, int reverse)
+{
+    const CSubstitution* substitution =
+        g_pSubstitutionsDoc ? g_pSubstitutionsDoc->Substitutions().GetAt(substitutionIndex) : nullptr;
+    return substitution ? ApplySubstitution(index, *substitution, reverse) : 0;
+}
+
+int CGlazesDoc::ConvertGlazeToMaterial(std::span<const int> indices, bool asFrit)
+{
+    int made = 0;
+    for (int index : indices) {
+        const CGlaze* glaze = GetGlaze(index);
+        if (!glaze)
+            continue;
+        CMaterial material("new material");
+        if (!g_pMaterialsDoc || glaze->ConvertToMaterial(material, asFrit) != 0) {
+            AppMessageBox("Unable to convert " + glaze->m_name + " to material", MsgOk | MsgIconExclamation,
+                          kGlazeConvertErrorHelpId);
+            continue;
+        }
+        g_pMaterialsDoc->InsertMaterial(g_pMaterialsDoc->Materials().GetCount(), material);
+        ++made;
+    }
+    return made;
+}
+
+// --- the list view's selection -----------------------------------------------------------------------
+
+void CGlazesDoc::SetListView(CView* view, CGlazeListSelection* selection)
+{
+    m_pListView = view;
+    m_pSelection = selection;
+}
+
+CView* CGlazesDoc::GetListView() const
+{
+    // A list view that has gone no longer counts, even when it forgot to say so.
+    return HasView(GetViews(), m_pListView) ? m_pListView : nullptr;
+}
+
+CGlazeListSelection* CGlazesDoc::Selection() const
+{
+    return GetListView() ? m_pSelection : nullptr;
+}
+
+void CGlazesDoc::GetSelectedGlazes(std::vector<CGlaze*>& glazes, bool all)
+{
+    if (all) {
+        for (int i = 0; i < m_glazes.GetCount(); ++i)
+            glazes.push_back(&m_glazes.GetAt(i));
+        return;
+    }
+    if (const CGlazeListSelection* selection = Selection()) {
+        for (int row : selection->GetSelectedRows()) {
+            if (CGlaze* glaze = GetGlaze(row))
+                glazes.push_back(glaze);
+        }
+    }
+}
+
+int CGlazesDoc::GetSelectedCount(bool all) const
+{
+    if (all)
+        return m_glazes.GetCount();
+    const CGlazeListSelection* selection = Selection();
+    return selection ? static_cast<int>(selection->GetSelectedRows().size()) : 0;
+}
+
+void CGlazesDoc::ClearSelection()
+{
+    if (CGlazeListSelection* selection = Selection())
+        selection->ClearSelection();
+}
+
+void CGlazesDoc::SelectGlaze(int index)
+{
+    CGlazeListSelection* selection = Selection();
+    if (selection && m_glazes.m_glazes.IsValidIndex(index))
+        selection->SelectRow(index);
+}
+
+// --- edit and analysis views ---------------------------------------------------------------------------
+
+bool CGlazesDoc::AskEditView(CView* view, CGlazeEditLink& link, bool close)
+{
+    CFrameHost* frame = view->GetFrame();
+    if (frame)
+        frame->ActivateFrame();
+    const int answer = link.AskSaveChanges();
+    if (answer == MsgResultCancel)
+        return false;
+    if (answer == MsgResultYes)
+        link.SaveGlaze();
+    if (close) {
+        link.SetChanged(false);
+        if (frame)
+            frame->CloseFrame();
+    }
+    return true;
+}
+
+bool CGlazesDoc::CommitEditViews(bool close)
+{
+    CGlazeViews* views = GetGlazeViews();
+    if (!views)
+        return true;
+    const std::vector<CView*> snapshot = GetViews();
+    for (CView* view : snapshot) {
+        // An earlier answer may have closed this view.
+        if (!HasView(GetViews(), view))
+            continue;
+        if (CGlazeEditLink* link = views->AsEditView(view)) {
+            if (!AskEditView(view, *link, close))
+                return false;
+        } else if (close && views->AsAnalysisView(view)) {
+            if (CFrameHost* frame = view->GetFrame())
+                frame->CloseFrame();
+        }
+    }
+    return true;
+}
+
+CView* CGlazesDoc::FindEditView(int index) const
+{
+    CGlazeViews* views = GetGlazeViews();
+    for (CView* view : GetViews()) {
+        const CGlazeEditLink* link = views ? views->AsEditView(view) : nullptr;
+        if (link && link->GetGlazeIndex() == index)
+            return view;
+    }
+    return nullptr;
+}
+
+CView* CGlazesDoc::FindAnalysisView(int index) const
+{
+    CGlazeViews* views = GetGlazeViews();
+    for (CView* view : GetViews()) {
+        const CGlazeAnalysisLink* link = views ? views->AsAnalysisView(view) : nullptr;
+        if (link && link->GetGlazeIndex() == index)
+            return view;
+    }
+    return nullptr;
+}
+
+// --- document life -------------------------------------------------------------------------------------
+
+bool CGlazesDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    m_glazes.Reset();
+    m_glazes.InsertCopyAt(0, CGlaze("new glaze"));
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list) const
+{
+    std::error_code ec;
+    std::ifstream in;
+    if (!path.empty() && !std::filesystem::is_directory(path, ec))
+        in.open(path, std::ios::in | std::ios::binary);
+    if (!in.is_open()) {
+        Warn(path + ": Error opening file", kGlazeOpenErrorHelpId);
+        return false;
+    }
+    int result = 0;
+    {
+        CBusyScope busy;
+        result = list.Read(in);
+    }
+    if (result != 0) {
+        Warn(path + ": " + list.m_errorText, kGlazeReadErrorHelpId);
+        return false;
+    }
+    return true;
+}
+
+bool CGlazesDoc::OnOpenDocument(const std::string& path)
+{
+    // The path is kept even when the read fails, so the caller can still name the file.
+    SetPathName(path);
+    m_glazes.Reset();
+    const bool loaded = ReadFile(path, m_glazes);
+    SetModifiedFlag(false);
+    return loaded;
+}
+
+bool CGlazesDoc::RevertToSaved()
+{
+    const std::string path = GetPathName();
+    if (path.empty())
+        return false;
+    // Read aside first: a file that has become unreadable must not cost the glazes in memory.
+    CGlazeList fresh;
+    if (!ReadFile(path, fresh))
+        return false;
+    m_glazes.m_glazes = std::move(fresh.m_glazes);
+    m_glazes.m_name = std::move(fresh.m_name);
+    m_glazes.m_infoLines = std::move(fresh.m_infoLines);
+    m_glazes.m_version = fresh.m_version;
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CGlazesDoc::OnSaveDocument(const std::string& path)
+{
+    const bool written = WriteDocumentFile(path, kGlazeBackupQuestionHelpId, kGlazeWriteErrorHelpId,
+                                           [this](std::ostream& out) { return m_glazes.Write(out) == 0; });
+    if (!written)
+        return false;
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CGlazesDoc::OnCloseDocument()
+{
+    // The framework's close destroys this document: only the identity is used afterwards.
+    const void* self = this;
+    COxidariumApp::BroadcastUpdate(nullptr, self, kGlazesKind, HintDocumentClosing, 0, 0);
+    CDocument::OnCloseDocument();
+    COxidariumApp::BroadcastUpdate(nullptr, self, kGlazesKind, HintDocumentClosed, 0, 0);
+}
+
+bool CGlazesDoc::SaveModified()
+{
+    if (!CommitEditViews(false))
+        return false;
+    if (!IsModified())
+        return true;
+    CommitPendingEdits();
+    const int answer = AppMessageBox(FormatMessage1("Save changes to %1?", SaveQuestionName()),
+                                     MsgYesNoCancel | MsgIconExclamation, kGlazeSaveQuestionHelpId);
+    if (answer == MsgResultCancel)
+        return false;
+    if (answer == MsgResultNo)
+        return true;
+    const std::string path = GetPathName();
+    return DoSave(IsReadWriteFile(path) ? path : std::string(), true);
+}
+
+bool CGlazesDoc::CanCloseFrame(CFrameHost* frame)
+{
+    CGlazeViews* views = GetGlazeViews();
+    for (CView* view : GetViews()) {
+        if (!frame || view->GetFrame() != frame)
+            continue;
+        if (CGlazeEditLink* link = views ? views->AsEditView(view) : nullptr)
+            return AskEditView(view, *link, false);
+        if (views && views->AsAnalysisView(view))
+            return true;
+        // The list view: its edit and analysis views go with it.
+        if (!CommitEditViews(true))
+            return false;
+        frame->ActivateFrame();
+        return CDocument::CanCloseFrame(frame);
+    }
+    return true;
+}
+
+CFileDialogRequest CGlazesDoc::GetSaveAsRequest() const
+{
+    CFileDialogRequest request = CDocument::GetSaveAsRequest();
+    request.title = "Glaze Database Save As...";
+    request.defaultExtension = "glz";
+    request.filter = kGlazeFileFilter;
+    request.flags = FileDlgHideReadOnly | FileDlgPathMustExist | FileDlgOverwritePrompt;
+    return request;
+}
+
+void CGlazesDoc::SaveCommand(bool saveAs)
+{
+    if (!CommitEditViews(false))
+        return;
+    const std::string path = saveAs ? std::string() : GetPathName();
+    // Only a save that happened is announced: listeners take the notice for a file on disk.
+    if (DoSave(path, true))
+        COxidariumApp::BroadcastUpdate(nullptr, this, kGlazesKind, HintDocumentSaved, 0, 0);
+}
+
+bool CGlazesDoc::OnCommand(unsigned id)
+{
+    switch (id) {
+    case CmdSaveGlazeDb:
+    case CmdSaveGlazeDbAs:
+        SaveCommand(id == CmdSaveGlazeDbAs);
+        return true;
+    case CmdCloseGlazeDb:
+        // The close destroys this document: nothing may follow it.
+        if (SaveModified())
+            OnCloseDocument();
+        return true;
+    case CmdRevertGlazeDb:
+        if (RevertToSaved())
+            COxidariumApp::BroadcastUpdate(nullptr, this, kGlazesKind, HintGlazesReplaced, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CGlazesDoc::OnUpdateCommand(CCmdUI& ui)
+{
+    switch (ui.m_nID) {
+    case CmdRevertGlazeDb:
+        ui.Enable(!GetPathName().empty());
+        return true;
+    case CmdSaveGlazeDb:
+    case CmdSaveGlazeDbAs:
+    case CmdCloseGlazeDb:
+        ui.Enable(true);
+        return true;
+    default:
+        return false;
+    }
+}

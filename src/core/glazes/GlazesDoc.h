@@ -1,0 +1,201 @@
+#pragma once
+
+// The glaze database document: one .glz file the program has open. Any number may be open at
+// once, all through the glaze template (g_pGlazesTemplate); each has one list view and any
+// number of glaze edit views and glaze analysis views.
+//
+// The document owns the glazes (a CGlazeList), reads and writes the file, and funnels every
+// change of a glaze through its record operations, which mark it modified but announce nothing:
+// the caller sends the notice that fits its change. The document announces its own life events
+// with kind 5 (glazes): HintDocumentSaved after Save and Save As, HintGlazesReplaced after
+// Revert To Saved, HintDocumentClosing and HintDocumentClosed around a close. Opening is
+// announced by whoever opened it (COxidariumApp::OpenAndAnnounce, NewGlazeDatabase).
+//
+// Unsaved edits are protected: before the database is saved or closed every glaze edit view
+// holding changes asks whether to keep them, and Cancel there stops the save or the close. The
+// user interface reaches the document's views through two small interfaces it implements:
+// CGlazeViews (which views are glaze edit and analysis views) and CGlazeListSelection (the
+// selected rows of the list view).
+
+#include "framework/Document.h"
+#include "glazes/GlazeList.h"
+
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+class CDocTemplate;
+class CFrameHost;
+class CGlazesDoc;
+class CSubstitution;
+class CView;
+
+// Commands of the glaze database document (menu texts in the comments).
+enum GlazesDocCommand : unsigned {
+    CmdSaveGlazeDb = 33009,   // "&Save Glaze Database"
+    CmdSaveGlazeDbAs = 33010, // "Save &As..."
+    CmdCloseGlazeDb = 33014,  // "&Close"
+    CmdRevertGlazeDb = 32785, // "&Revert To Saved"
+};
+
+// The glaze template: its resource id (also its menu's) and its document string.
+inline constexpr unsigned kGlazesTemplateId = 3;
+inline constexpr const char* kGlazesDocString =
+    "\nGlazes\nGlazes\nGlaze Databases (*.glz)\n.glz\nOxidariumGlazes\nOxidarium Glazes";
+
+// Help contexts of the document's messages.
+inline constexpr unsigned kGlazeOpenErrorHelpId = 0x30119;
+inline constexpr unsigned kGlazeReadErrorHelpId = 0x30120;
+inline constexpr unsigned kGlazeBackupQuestionHelpId = 0x30121;
+inline constexpr unsigned kGlazeWriteErrorHelpId = 0x30122;
+inline constexpr unsigned kGlazeSaveQuestionHelpId = 0x30141;
+inline constexpr unsigned kGlazeConvertErrorHelpId = 0x30610;
+
+// What the document asks of one glaze edit view.
+class CGlazeEditLink {
+public:
+    virtual ~CGlazeEditLink() = default;
+    // The index of the glaze the view edits (-1 for none).
+    virtual int GetGlazeIndex() const = 0;
+    // Asks whether to save the view's unsaved changes: MsgResultYes, MsgResultNo or
+    // MsgResultCancel (No without asking when there are none).
+    virtual int AskSaveChanges() = 0;
+    // Writes the working copy back through CGlazesDoc::ReplaceGlaze and announces it.
+    virtual void SaveGlaze() = 0;
+    // Sets or clears the view's unsaved-changes state.
+    virtual void SetChanged(bool changed) = 0;
+};
+
+// What the document asks of one glaze analysis view.
+class CGlazeAnalysisLink {
+public:
+    virtual ~CGlazeAnalysisLink() = default;
+    virtual int GetGlazeIndex() const = 0;
+};
+
+// The glaze edit and analysis views of the user interface, as the documents reach them. The
+// user interface installs one; without one no view is an edit or analysis view.
+class CGlazeViews {
+public:
+    virtual ~CGlazeViews() = default;
+    // The view as a glaze edit view (analysis view), or null when it is another kind of view.
+    virtual CGlazeEditLink* AsEditView(CView* view) = 0;
+    virtual CGlazeAnalysisLink* AsAnalysisView(CView* view) = 0;
+};
+
+CGlazeViews* GetGlazeViews();
+void SetGlazeViews(CGlazeViews* views);
+
+// The rows of the document's list view, one per glaze in list order.
+class CGlazeListSelection {
+public:
+    virtual ~CGlazeListSelection() = default;
+    // The selected rows in ascending order.
+    virtual std::vector<int> GetSelectedRows() const = 0;
+    virtual void ClearSelection() = 0;
+    // Adds the row to the selection.
+    virtual void SelectRow(int row) = 0;
+};
+
+class CGlazesDoc : public CDocument {
+public:
+    CGlazesDoc();
+    ~CGlazesDoc() override;
+
+    CGlazeList& Glazes() { return m_glazes; }
+    const CGlazeList& Glazes() const { return m_glazes; }
+    int GetGlazeCount() const { return m_glazes.GetCount(); }
+    // Null for an index out of range.
+    CGlaze* GetGlaze(int index);
+    const CGlaze* GetGlaze(int index) const;
+
+    // The database name ("dbname"; "Glazes" for a new database).
+    std::string GetDbName() const { return m_glazes.m_name; }
+    std::string GetDatabaseName() const override { return GetDbName(); }
+    void SetDbName(const std::string& name) { m_glazes.m_name = name; }
+    // The Select One rows: one per glaze in list order, reading its name.
+    void GetRecordRows(std::vector<CRecordRow>& rows) const override;
+
+    // --- record operations: each marks the document modified and announces nothing ---
+
+    void DeleteGlaze(int index);
+    // index 0..count; count appends.
+    void InsertGlaze(int index, const CGlaze& glaze);
+    void ReplaceGlaze(int index, const CGlaze& glaze);
+    void SwapGlazes(int a, int b);
+    void MoveGlaze(int from, int to);
+    void SortGlazes(int criterion, bool alphabetical, int element);
+    // Nothing at all, the flag included, for an index out of range.
+    void SetGlazeField(int index, int field, const std::string& text);
+    // Frees every glaze without marking the document modified (a new database that a command
+    // fills starts this way).
+    void RemoveAllGlazes();
+    // Applies the substitution to the glaze's components and then to its additions (forward, or
+    // reversed when reverse is non-zero). 1 when either list changed, else 0; an index out of
+    // range changes nothing and gives 0.
+    int ApplySubstitution(int index, const CSubstitution& substitution, int reverse);
+    // The same with substitution number substitutionIndex of the substitutions database; 0,
+    // changing nothing, when there is no such substitution.
+    int ApplySubstitution(int index, int substitutionIndex, int reverse);
+    // Makes a material of each glaze at indices (a frit, or a mixture) and appends it to the
+    // materials database; a glaze that cannot be converted is reported and skipped. Returns the
+    // number of materials made.
+    int ConvertGlazeToMaterial(std::span<const int> indices, bool asFrit);
+
+    // --- the list view's selection ---
+
+    // The list view sets itself when it is first shown (null, null when it goes).
+    void SetListView(CView* view, CGlazeListSelection* selection);
+    CView* GetListView() const;
+    // Appends the selected glazes in list order, or every glaze when all is set.
+    void GetSelectedGlazes(std::vector<CGlaze*>& glazes, bool all);
+    int GetSelectedCount(bool all) const;
+    void ClearSelection();
+    // Adds the row to the selection when 0 <= index < count.
+    void SelectGlaze(int index);
+
+    // --- edit and analysis views ---
+
+    // Asks every edit view with unsaved changes whether to save them (Yes saves). With close
+    // set, edit and analysis views are closed afterwards. False when the user cancelled.
+    bool CommitEditViews(bool close);
+    // The edit (analysis) view showing the glaze at index, else null.
+    CView* FindEditView(int index) const;
+    CView* FindAnalysisView(int index) const;
+
+    // --- document life ---
+
+    // One glaze "new glaze", not modified.
+    bool OnNewDocument() override;
+    // False, after a message, when the file cannot be opened or read; the document then holds
+    // no glazes and keeps the path. Never modified afterwards.
+    bool OnOpenDocument(const std::string& path) override;
+    bool OnSaveDocument(const std::string& path) override;
+    // Announces the close before and after the framework's close.
+    void OnCloseDocument() override;
+    bool SaveModified() override;
+    bool CanCloseFrame(CFrameHost* frame) override;
+    CFileDialogRequest GetSaveAsRequest() const override;
+    // Re-reads the file. A file that cannot be read leaves the glazes as they are (after the
+    // message); true when the document was reloaded.
+    bool RevertToSaved();
+
+    bool OnCommand(unsigned id) override;
+    bool OnUpdateCommand(CCmdUI& ui) override;
+
+private:
+    // The file's glazes into list; false after a message when it cannot be opened or read.
+    bool ReadFile(const std::string& path, CGlazeList& list) const;
+    // The save question of one edit view; false when the user cancelled.
+    bool AskEditView(CView* view, CGlazeEditLink& link, bool close);
+    void SaveCommand(bool saveAs);
+    CGlazeListSelection* Selection() const;
+
+    CView* m_pListView = nullptr;
+    CGlazeListSelection* m_pSelection = nullptr;
+    CGlazeList m_glazes;
+};
+
+// The glaze template: glaze database documents, opened and started as File New and Open do.
+std::unique_ptr<CDocTemplate> CreateGlazesTemplate();

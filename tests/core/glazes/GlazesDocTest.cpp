@@ -1,0 +1,523 @@
+#include "glazes/GlazesDoc.h"
+
+#include "TestPaths.h"
+#include "core/framework/FakeFileDialogs.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "core/support/FileSizeLimit.h"
+#include "framework/DocTemplate.h"
+#include "glazes/GlazeAnalysis.h"
+#include "glazes/GlazeClipboard.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/Clipboards.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "substitutions/Substitution.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kGlazes = 5;
+using Notices = std::vector<std::pair<int, int>>; // (code, index)
+
+// Edit and analysis views as the user interface provides them, answering from a script.
+class CFakeGlazeViews : public CGlazeViews {
+public:
+    struct Edit : CGlazeEditLink {
+        int GetGlazeIndex() const override { return index; }
+        int AskSaveChanges() override
+        {
+            ++asked;
+            return answer;
+        }
+        void SaveGlaze() override { ++saved; }
+        void SetChanged(bool value) override { changed = value; }
+        int index = 0;
+        int answer = MsgResultNo;
+        int asked = 0;
+        int saved = 0;
+        bool changed = true;
+    };
+    struct Analysis : CGlazeAnalysisLink {
+        int GetGlazeIndex() const override { return index; }
+        int index = 0;
+    };
+
+    CFakeGlazeViews() { SetGlazeViews(this); }
+    ~CFakeGlazeViews() override { SetGlazeViews(nullptr); }
+    CGlazeEditLink* AsEditView(CView* view) override
+    {
+        const auto it = edits.find(view);
+        return it == edits.end() ? nullptr : &it->second;
+    }
+    CGlazeAnalysisLink* AsAnalysisView(CView* view) override
+    {
+        const auto it = analyses.find(view);
+        return it == analyses.end() ? nullptr : &it->second;
+    }
+
+    std::map<CView*, Edit> edits;
+    std::map<CView*, Analysis> analyses;
+};
+
+class CFakeSelection : public CGlazeListSelection {
+public:
+    std::vector<int> GetSelectedRows() const override { return rows; }
+    void ClearSelection() override { rows.clear(); }
+    void SelectRow(int row) override { rows.push_back(row); }
+    std::vector<int> rows;
+};
+
+class GlazesDocTest : public ::testing::Test {
+protected:
+    GlazesDocTest()
+    {
+        m_dir = fs::temp_directory_path() / ("oxi-glzdoc-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_template->SetFrameFactory([this](CDocTemplate&, CDocument& document, bool) {
+            m_frames.push_back(std::make_unique<CRecordingFrame>(document, "list"));
+            return true;
+        });
+        g_pGlazesTemplate = m_template.get();
+        g_prefs.backtyp = CBackupSettings::None;
+    }
+    ~GlazesDocTest() override
+    {
+        g_pGlazesTemplate = nullptr;
+        fs::remove_all(m_dir);
+    }
+
+    std::string WriteFile(const std::string& name, const std::string& bytes) const
+    {
+        const std::string path = (m_dir / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::string CopySample() const
+    {
+        const std::string path = (m_dir / "sample.glz").string();
+        fs::copy_file(std::string(OXI_TEST_DATA_DIR) + "/glazes/sample.glz", path);
+        return path;
+    }
+    static std::string ReadAll(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    static std::string Written(const CGlazesDoc& doc)
+    {
+        std::ostringstream out;
+        doc.Glazes().Write(out);
+        return out.str();
+    }
+    CGlazesDoc* Open(const std::string& path)
+    {
+        return dynamic_cast<CGlazesDoc*>(m_app.OpenAndAnnounce(g_pGlazesTemplate, path, kGlazes));
+    }
+    // (code, index) of every notice the frame's view received, cleared afterwards.
+    static Notices TakeNotices(CRecordingFrame& frame)
+    {
+        Notices notices;
+        for (const CReceivedHint& hint : frame.view->received) {
+            EXPECT_EQ(hint.kind, kGlazes);
+            notices.emplace_back(hint.code, hint.index);
+        }
+        frame.view->received.clear();
+        return notices;
+    }
+
+    fs::path m_dir;
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CFakeFileDialogs m_dialogs;
+    COxidariumApp m_app;
+    CMaterialsDoc m_materials;
+    std::unique_ptr<CDocTemplate> m_template = CreateGlazesTemplate();
+    std::vector<std::unique_ptr<CRecordingFrame>> m_frames;
+};
+
+TEST_F(GlazesDocTest, OpenSaveAndRevertAnnounceThemselves)
+{
+    const std::string path = CopySample();
+    CGlazesDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(m_frames.size(), 1u);
+    CRecordingFrame& list = *m_frames[0];
+    EXPECT_EQ(TakeNotices(list), (Notices{{HintDocumentOpened, 0}}));
+    EXPECT_EQ(doc->GetPathName(), path);
+    EXPECT_EQ(doc->GetTitle(), "sample.glz");
+    EXPECT_EQ(doc->GetDbName(), "Test glazes");
+    EXPECT_EQ(doc->GetDatabaseName(), "Test glazes");
+    EXPECT_FALSE(doc->IsModified());
+    std::vector<CRecordRow> rows;
+    doc->GetRecordRows(rows);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].index, 1);
+    EXPECT_EQ(rows[1].text, "Clear");
+
+    // Save writes the document's glazes byte for byte, through the shared writer.
+    doc->DeleteGlaze(1);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDb));
+    EXPECT_EQ(TakeNotices(list), (Notices{{HintDocumentSaved, 0}}));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(ReadAll(path), Written(*doc));
+    EXPECT_TRUE(m_dialogs.requests.empty());
+    EXPECT_TRUE(m_messages.boxes.empty());
+
+    // Revert drops the changes without a question and announces the reload.
+    doc->InsertGlaze(0, CGlaze("Extra"));
+    doc->SetGlazeField(0, kGlazeFieldColor, "red");
+    EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
+    EXPECT_EQ(TakeNotices(list), (Notices{{HintGlazesReplaced, 0}}));
+    ASSERT_EQ(doc->GetGlazeCount(), 1);
+    EXPECT_EQ(doc->GetGlaze(0)->m_name, "Celadon 6");
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(m_messages.boxes.empty());
+
+    // A file that became unreadable is reported and costs nothing in memory.
+    doc->InsertGlaze(1, CGlaze("Unsaved"));
+    fs::remove(path);
+    EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, path + ": Error opening file");
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30119u);
+    EXPECT_EQ(doc->GetGlazeCount(), 2);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(TakeNotices(list).empty());
+
+    // Revert is offered only with a path; a new database has none.
+    CCmdUI revert(CmdRevertGlazeDb);
+    EXPECT_TRUE(doc->OnUpdateCommand(revert));
+    EXPECT_TRUE(revert.m_bEnabled);
+    CGlazesDoc* untitled = Open("");
+    ASSERT_NE(untitled, nullptr);
+    EXPECT_TRUE(untitled->OnUpdateCommand(revert));
+    EXPECT_FALSE(revert.m_bEnabled);
+    EXPECT_FALSE(untitled->RevertToSaved());
+}
+
+TEST_F(GlazesDocTest, FilesThatCannotBeReadAreReportedWithTheirPath)
+{
+    const std::string missing = (m_dir / "missing.glz").string();
+    EXPECT_EQ(Open(missing), nullptr);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, missing + ": Error opening file");
+    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconExclamation));
+    EXPECT_TRUE(m_template->GetDocuments().empty());
+
+    // The whole file type is quoted, however long.
+    const std::string type(300, 'x');
+    const std::string wrong = WriteFile("wrong.glz", "filetype = " + type + "\nname = A\n");
+    CGlazesDoc doc;
+    doc.InsertGlaze(0, CGlaze("Old"));
+    EXPECT_FALSE(doc.OnOpenDocument(wrong));
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(m_messages.boxes[1].text, wrong + ": Incorrect file type: " + type);
+    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30120u);
+    EXPECT_EQ(doc.GetPathName(), wrong);
+    EXPECT_EQ(doc.GetGlazeCount(), 0);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(GlazesDocTest, NewDatabasesAndRecordOperations)
+{
+    CGlazesDoc* doc = Open("");
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(doc->GetGlazeCount(), 1);
+    EXPECT_EQ(doc->GetGlaze(0)->m_name, "new glaze");
+    EXPECT_EQ(doc->GetDbName(), "Glazes");
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(doc->SaveModified()) << "an untouched new database asks nothing";
+    EXPECT_TRUE(m_messages.boxes.empty());
+
+    doc->ReplaceGlaze(0, CGlaze("B"));
+    doc->InsertGlaze(1, CGlaze("a"));
+    doc->InsertGlaze(2, CGlaze("C"));
+    doc->SetModifiedFlag(false);
+    doc->SetGlazeField(3, kGlazeFieldName, "nobody");
+    EXPECT_FALSE(doc->IsModified()) << "an index out of range changes nothing, not even the flag";
+    const std::vector<std::function<void()>> operations = {
+        [&] { doc->SwapGlazes(0, 2); },       [&] { doc->MoveGlaze(0, 2); },
+        [&] { doc->SortGlazes(0, true, 0); }, [&] { doc->SetGlazeField(0, kGlazeFieldName, "A"); },
+        [&] { doc->DeleteGlaze(2); },
+    };
+    for (const auto& operation : operations) {
+        doc->SetModifiedFlag(false);
+        operation();
+        EXPECT_TRUE(doc->IsModified());
+    }
+    ASSERT_EQ(doc->GetGlazeCount(), 2);
+    EXPECT_EQ(doc->GetGlaze(0)->m_name, "A");
+    EXPECT_EQ(doc->GetGlaze(1)->m_name, "B");
+
+    // The application's new database starts empty; a search names it after its results.
+    CDocument* fresh = m_app.NewGlazeDatabase();
+    ASSERT_NE(dynamic_cast<CGlazesDoc*>(fresh), nullptr);
+    EXPECT_EQ(static_cast<CGlazesDoc*>(fresh)->GetGlazeCount(), 0);
+    EXPECT_FALSE(fresh->IsModified());
+    EXPECT_EQ(TakeNotices(*m_frames.back()), (Notices{{HintDocumentOpened, 0}}));
+    CGlazeSearchRun copy;
+    copy.action = kFindCopyToNewDatabase;
+    m_app.SearchGlazeDatabases(nullptr, copy);
+    auto* results = dynamic_cast<CGlazesDoc*>(copy.resultsDatabase);
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->GetDbName(), "Search Results");
+    EXPECT_TRUE(results->IsModified());
+}
+
+TEST_F(GlazesDocTest, ClosingAModifiedDatabaseAsksOnce)
+{
+    CGlazesDoc* other = Open("");
+    const std::string path = CopySample();
+    CGlazesDoc* doc = Open(path);
+    ASSERT_TRUE(other && doc);
+    CRecordingFrame& watcher = *m_frames[0];
+    CRecordingFrame& list = *m_frames[1];
+    TakeNotices(watcher);
+    doc->DeleteGlaze(0);
+
+    m_messages.answers = {MsgResultCancel};
+    EXPECT_FALSE(doc->CanCloseFrame(&list));
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to " + path + "?");
+    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNoCancel));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30141u);
+
+    m_messages.answers = {MsgResultNo};
+    ASSERT_TRUE(doc->CanCloseFrame(&list));
+    list.CloseFrame();
+    EXPECT_EQ(m_messages.boxes.size(), 2u) << "one question for one close";
+    EXPECT_EQ(m_template->GetDocuments(), std::vector<CDocument*>{other});
+    EXPECT_EQ(TakeNotices(watcher), (Notices{{HintDocumentClosing, 0}, {HintDocumentClosed, 0}}));
+    EXPECT_NE(ReadAll(path), "") << "No leaves the file alone";
+
+    // The Close command asks the same single question; Yes saves before closing.
+    other->InsertGlaze(0, CGlaze("Keep me"));
+    m_messages.answers = {MsgResultYes};
+    const std::string target = (m_dir / "kept.glz").string();
+    m_dialogs.AnswerPath(target);
+    EXPECT_TRUE(other->OnCommand(CmdCloseGlazeDb));
+    EXPECT_EQ(m_messages.boxes.size(), 3u);
+    EXPECT_EQ(m_messages.boxes[2].text, "Save changes to Glazes1?");
+    EXPECT_TRUE(m_template->GetDocuments().empty());
+    EXPECT_NE(ReadAll(target).find("name   = Keep me"), std::string::npos);
+}
+
+TEST_F(GlazesDocTest, EditViewsKeepTheirChangesOrStopTheSave)
+{
+    CFakeGlazeViews views;
+    const std::string path = CopySample();
+    CGlazesDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    CRecordingFrame& list = *m_frames[0];
+    TakeNotices(list);
+    CRecordingFrame edit(*doc, "edit");
+    CRecordingFrame analysis(*doc, "analysis");
+    CFakeGlazeViews::Edit& link = views.edits[edit.view.get()];
+    link.index = 1;
+    views.analyses[analysis.view.get()].index = 0;
+    EXPECT_EQ(doc->FindEditView(1), edit.view.get());
+    EXPECT_EQ(doc->FindEditView(0), nullptr);
+    EXPECT_EQ(doc->FindAnalysisView(0), analysis.view.get());
+
+    // Cancel in the edit view: nothing is written or announced.
+    doc->DeleteGlaze(0);
+    const std::string before = ReadAll(path);
+    link.answer = MsgResultCancel;
+    EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDb));
+    EXPECT_EQ(link.asked, 1);
+    EXPECT_EQ(edit.activated, 1);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(TakeNotices(list).empty());
+
+    // Yes: the edit view saves its glaze first, then the file is written.
+    link.answer = MsgResultYes;
+    EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDb));
+    EXPECT_EQ(link.saved, 1);
+    EXPECT_EQ(ReadAll(path), Written(*doc));
+    EXPECT_EQ(TakeNotices(list), (Notices{{HintDocumentSaved, 0}}));
+
+    // Closing an edit frame asks that view alone; closing the list closes the others with it.
+    link.answer = MsgResultNo;
+    EXPECT_TRUE(doc->CanCloseFrame(&edit));
+    EXPECT_EQ(edit.closed, 0);
+    EXPECT_TRUE(doc->CanCloseFrame(&analysis));
+    EXPECT_TRUE(doc->CanCloseFrame(&list));
+    EXPECT_EQ(edit.closed, 1);
+    EXPECT_FALSE(link.changed);
+    EXPECT_EQ(analysis.closed, 1);
+    EXPECT_TRUE(m_messages.boxes.empty()) << "the database itself is not modified";
+}
+
+TEST_F(GlazesDocTest, FailedSavesReportAndKeepFilesAndPath)
+{
+    const std::string path = CopySample();
+    CGlazesDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    doc->InsertGlaze(0, CGlaze("Unsaved"));
+
+    const std::string nowhere = (m_dir / "no-such-dir" / "x.glz").string();
+    m_dialogs.AnswerPath(nowhere);
+    EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDbAs));
+    ASSERT_EQ(m_dialogs.requests.size(), 1u);
+    const CFileDialogRequest& request = m_dialogs.requests[0];
+    EXPECT_EQ(request.title, "Glaze Database Save As...");
+    EXPECT_EQ(request.filter, "Database Files (*.glz)|*.glz|All Files (*.*)|*.*||");
+    EXPECT_EQ(request.initialPath, path);
+    EXPECT_EQ(request.flags, unsigned(FileDlgHideReadOnly | FileDlgPathMustExist | FileDlgOverwritePrompt));
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, nowhere + ": Error opening file");
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30122u);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetPathName(), path);
+    EXPECT_TRUE(TakeNotices(*m_frames[0]) == (Notices{{HintDocumentOpened, 0}})) << "a failed save is not announced";
+
+    // A Save As that fails while writing over an existing file leaves that file whole.
+    const std::string existing = WriteFile("existing.glz", "precious\r\nbytes");
+    for (int i = 0; i < 50; ++i)
+        doc->InsertGlaze(0, CGlaze("filler glaze " + std::to_string(i)));
+    m_dialogs.AnswerPath(existing);
+    {
+        CFileSizeLimit limit(2000);
+        EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDbAs));
+    }
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(m_messages.boxes[1].text, existing + ": Error writing file");
+    EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
+    EXPECT_EQ(doc->GetPathName(), path);
+}
+
+TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)
+{
+    CGlazesDoc doc;
+    CGlaze glaze("Matte");
+    glaze.m_components.Add("Whiting", 20.0);
+    glaze.m_components.Add("Silica", 30.0);
+    doc.InsertGlaze(0, glaze);
+    doc.SetModifiedFlag(false);
+
+    CSubstitution substitution("whiting to dolomite");
+    substitution.m_set1.Add("Whiting", 1.0);
+    substitution.m_set2.Add("Dolomite", 1.0);
+    EXPECT_EQ(doc.ApplySubstitution(1, substitution, 0), 0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.ApplySubstitution(0, 0, 0), 0) << "no substitutions database is open";
+    EXPECT_EQ(doc.ApplySubstitution(0, substitution, 0), 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetGlaze(0)->m_components.FindIndexByName("Dolomite"), 0);
+    EXPECT_EQ(doc.ApplySubstitution(0, substitution, 1), 1);
+    EXPECT_EQ(doc.GetGlaze(0)->m_components.FindIndexByName("Whiting"), 0);
+
+    // Three glazes to materials, one of which cannot be made: one message, two materials.
+    for (const auto& [name, formula] : {std::pair{"Whiting", "CaCO3"}, std::pair{"Silica", "SiO2"}}) {
+        CMaterial material(name);
+        material.SetFormula(formula);
+        m_materials.InsertMaterial(m_materials.Materials().GetCount(), material);
+    }
+    CGlaze unknown("Mystery");
+    unknown.m_components.Add("Unobtainium", 10.0);
+    doc.InsertGlaze(1, unknown);
+    doc.InsertGlaze(2, glaze);
+    const int indices[] = {0, 1, 2};
+    EXPECT_EQ(doc.ConvertGlazeToMaterial(indices, false), 2);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Unable to convert Mystery to material");
+    EXPECT_EQ(m_messages.boxes[0].helpId, 198160u);
+    EXPECT_EQ(m_materials.Materials().GetCount(), 4);
+    EXPECT_EQ(m_materials.Materials().GetAt(3)->m_name, "Matte") << "a material is named after its glaze";
+    EXPECT_EQ(doc.ConvertGlazeToMaterial({}, true), 0);
+
+    // The selection is the list view's, while that view lives.
+    CFakeSelection selection;
+    std::vector<CGlaze*> chosen;
+    doc.GetSelectedGlazes(chosen, true);
+    EXPECT_EQ(chosen.size(), 3u);
+    {
+        CRecordingView listView("list");
+        doc.AddView(&listView);
+        doc.SetListView(&listView, &selection);
+        doc.SelectGlaze(2);
+        doc.SelectGlaze(3);
+        doc.SelectGlaze(0);
+        EXPECT_EQ(selection.rows, (std::vector<int>{2, 0}));
+        EXPECT_EQ(doc.GetSelectedCount(false), 2);
+        EXPECT_EQ(doc.GetSelectedCount(true), 3);
+        chosen.clear();
+        doc.GetSelectedGlazes(chosen, false);
+        EXPECT_EQ(chosen, (std::vector<CGlaze*>{doc.GetGlaze(2), doc.GetGlaze(0)}));
+        doc.ClearSelection();
+        EXPECT_EQ(doc.GetSelectedCount(false), 0);
+        doc.SelectGlaze(1);
+    }
+    EXPECT_EQ(doc.GetListView(), nullptr);
+    EXPECT_EQ(doc.GetSelectedCount(false), 0);
+}
+
+TEST_F(GlazesDocTest, TheGlazeClipboardFollowsTheSharedProtocol)
+{
+    CGlazesDoc* doc = Open(CopySample());
+    ASSERT_NE(doc, nullptr);
+    CGlazeList clipboard;
+    clipboard.m_name = "left over";
+    const auto recordAt = [doc](int row) { return doc->GetGlaze(row); };
+    EXPECT_FALSE(CopyRowsToClipboard(clipboard, std::span<const int>(), recordAt));
+    EXPECT_EQ(clipboard.m_name, "left over");
+    const int rows[] = {0, 1};
+    EXPECT_TRUE(CopyRowsToClipboard(clipboard, rows, recordAt));
+    ASSERT_EQ(clipboard.GetCount(), 2);
+    EXPECT_EQ(clipboard.m_name, "Glazes");
+    EXPECT_NE(&clipboard.GetAt(0), doc->GetGlaze(0));
+
+    CPasteTarget target{nullptr, doc, DbFileType::Glazes, 1, doc->GetGlazeCount()};
+    TakeNotices(*m_frames[0]);
+    const int pasted = PasteFromClipboard(clipboard, target,
+                                          [doc](int index, const CGlaze& glaze) { doc->InsertGlaze(index, glaze); });
+    EXPECT_EQ(pasted, 2);
+    ASSERT_EQ(doc->GetGlazeCount(), 4);
+    EXPECT_EQ(doc->GetGlaze(1)->m_name, "Celadon 6");
+    EXPECT_EQ(doc->GetGlaze(2)->m_name, "Clear");
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(TakeNotices(*m_frames[0]), (Notices{{HintGlazesInserted, 1}}));
+    CopyRecordToClipboard(clipboard, CGlaze("Edited"));
+    EXPECT_EQ(clipboard.GetCount(), 1);
+}
+
+TEST_F(GlazesDocTest, TheStarterDatabaseUsesTheStarterMaterials)
+{
+    const std::string shipped = OXI_SHIPPED_DATA_DIR;
+    ASSERT_TRUE(m_materials.OnOpenDocument(shipped + "/materials.mat"));
+    CGlazesDoc* doc = Open(shipped + "/glazes.glz");
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(doc->GetDbName(), "Starter Glazes");
+    EXPECT_EQ(doc->GetGlazeCount(), 10);
+    EXPECT_EQ(Written(*doc), ReadAll(shipped + "/glazes.glz")) << "written by the program's own writer";
+    for (int i = 0; i < doc->GetGlazeCount(); ++i) {
+        const CGlaze& glaze = *doc->GetGlaze(i);
+        const CGlazeAnalysis& analysis = glaze.GetAnalysis();
+        EXPECT_TRUE(analysis.IsValid()) << glaze.m_name;
+        EXPECT_TRUE(analysis.otherOxides.empty()) << glaze.m_name;
+        EXPECT_GT(analysis.siAlRatio, 3.0) << glaze.m_name;
+        EXPECT_LT(analysis.siAlRatio, 12.0) << glaze.m_name;
+    }
+}
+
+} // namespace
