@@ -5,6 +5,7 @@
 
 #include "elements/ElementTable.h"
 #include "glazes/GlazeAnalysis.h"
+#include "materials/FormulaConversion.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"
@@ -115,6 +116,7 @@ int CGlaze::ConvertToMaterial(CMaterial& material, bool asFrit) const
         material.m_name = m_name;
         material.m_type = "mixture";
         material.SetFormula(MixtureFormula(analysis));
+        ConvertFormulaToUnity(material, kUnityOnAlkalis, kDefaultLoiOxide);
         AddHazardLines(analysis.componentItems, material);
         AddHazardLines(analysis.additionItems, material);
     }

@@ -73,6 +73,33 @@ public:
     // becomes the normalised formula and 0 is returned.
     static int CheckFormula(std::string* text, int mode);
 
+    // --- formula conversions (FormulaConversion.h) ---
+    // Each leaves the record as it was when its conditions do not hold, and never leaves it
+    // without its formula.
+
+    // The dispatcher of the Formula Conversion dialog: mode is a FormulaConversionMode; target
+    // the unity target (element, -1..-3 group, 1000 + component index); decimals >= 0 replaces
+    // the formula decimals and trailing-zero preferences for the call; loiOxide the element
+    // whose oxide an LOI component becomes in a conversion to moles. Other modes do nothing.
+    void ConvertFormula(int mode, int target, int decimals, int trailingZeros, int loiOxide);
+    // Molecular or % molecular (sum 100) to % weight; a forced weight becomes a forced sum 100.
+    void ConvertToWeightPercent();
+    // Molecular or % weight (sum 100) to % molecular; no forced values.
+    void ConvertToMolecularPercent(int loiOxide);
+    // To the smallest whole-number ratio (else amounts over the smallest); a forced % sum
+    // becomes a forced weight. A formula of weight 0 becomes empty.
+    void ConvertToMolecular(int loiOxide);
+    // Compounds of several elements become their oxides and bare elements.
+    void BreakApartComponents();
+    // Non-volatile oxides only, with the old weight (or % sum) forced, so the LOI is kept.
+    void OxidizeAndForceMolecularWeight();
+    void OxidizeAndForcePercentSum();
+    // The forced oxygen is given to the elements as oxides.
+    void RemoveForcedMolecularWeight();
+    void RemoveForcedPercentSum();
+    // % weight: volatile components and LOI are collected into one LOI component.
+    void ConvertVolatilesToLoi();
+
     // --- fields ---
 
     // m_displayKey = code + TAB + name.

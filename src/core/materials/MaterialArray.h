@@ -151,6 +151,17 @@ public:
     // Writes the whole file; non-zero when the stream failed.
     int Write(std::ostream& out) const;
 
+    // --- Insight TMT files (TmtFile.h) ---
+
+    // Reads a TMT file (path null: the clipboard's text) and appends its materials at the end;
+    // roles and expansions (104 entries each, filled by the caller) receive what the text says
+    // of the oxides it names. 0 on success; 1 after a message, with every record dropped and
+    // the settings back at their defaults.
+    int ReadTmtFile(const std::string* path, int* roles, double* expansions);
+    // The same from a stream whose lines end with delimiter; source (a path or "Clipboard")
+    // begins the message.
+    int ReadTmt(std::istream& in, char delimiter, const std::string& source, int* roles, double* expansions);
+
     // For the reader: a new record named name at the end.
     CMaterial& AppendNewRecord(std::string_view name);
     bool NoCurrentRecord() const override { return m_records.empty(); }

@@ -292,6 +292,8 @@ TEST_F(GlazeListOpsTest, ConvertToFritAndMixture)
     EXPECT_EQ(mixture.m_hazNotes, (CStringArrayEx{"dust", "dust"}));
     EXPECT_GT(mixture.m_atoms[20], 0.0);
     EXPECT_GT(mixture.m_atoms[14], 0.0);
+    // The moles of the recipe's elements, rewritten as a unity formula on the alkalis.
+    EXPECT_EQ(mixture.m_formula, "CaO  0.909 SiO2  CO2");
 
     CGlaze unknown("u");
     unknown.m_components.Add("Unobtainium", 1);

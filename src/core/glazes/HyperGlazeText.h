@@ -1,0 +1,41 @@
+#pragma once
+
+// HyperGlaze, an outside glaze program, exchanges recipes as text.
+//
+// Its database export holds one glaze per line as 51 TAB-separated fields (the last one runs to
+// the end of the line): 0 name, 1 cone range, 2 colour, 3 surface, 4 to 22 (even) up to ten
+// component materials, 24 to 30 (even) up to four additions, 32 and 33 the component and
+// addition amounts separated by character 29, 37 firing, 38 testing, 39 a note, 42 date, 47 type;
+// the others are not read.
+//
+// Its labelled text ("Glaze name:", "Cone:", ..., "Recipe:", "Comments:") is what the export
+// here writes, with lines ended by a lone CR, and what HyperGlaze writes of its own recipes; the
+// import recognises it by its "Glaze name:" lines and reads it as Recipary text, whose labels it
+// shares.
+
+#include "glazes/GlazeList.h"
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <string_view>
+
+class CHyperGlazeIO {
+public:
+    // Reads the file at path and appends its glazes to target. An unreadable file shows
+    // "<path>: Error opening file" and leaves target as it is. Returns target's glaze count.
+    static int ImportRecipes(CGlazeList& target, const std::string& path);
+
+    // Reads database-export records from text (fields 0 to 49 end at a TAB, field 50 at
+    // lineDelimiter) and appends one glaze per complete record; an incomplete last record adds
+    // nothing. Returns target's glaze count.
+    static int ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter);
+
+    // True when some line of text begins with "Glaze name:" (ignoring case and leading blanks):
+    // labelled text rather than database-export records.
+    static bool IsLabelledText(std::string_view text);
+
+    // Writes the glazes at indices (bad indices skipped) as labelled text, every line ended by a
+    // CR. 0, or 1 when the stream failed.
+    static int ExportRecipes(std::ostream& out, const CGlazeList& glazes, std::span<const int> indices);
+};

@@ -1,0 +1,314 @@
+#include "glazes/InsightImport.h"
+
+#include "materials/MaterialsDoc.h"
+#include "shell/MessageService.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "support/CompareNoCase.h"
+#include "support/LineOStream.h"
+#include "support/NumberFormat.h"
+#include "support/NumberText.h"
+#include "support/PathHelpers.h"
+#include "support/TextHelpers.h"
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <ostream>
+
+namespace {
+
+constexpr const char* kVersionError = ": Incorrect version number (should be >= 4.0)";
+constexpr const char* kPrematureEndError = ": Premature end of file";
+constexpr double kLowestVersion = 4.0;
+
+// Where the reader stands in a recipe text.
+enum class RecipeState {
+    Version,     // number lines up to "rcp"
+    SkipHeader,  // the line after "rcp"
+    Name,
+    Material,
+    SkipAmount,  // version 4.0 with bare LF ends: the line between material and amount
+    Amount,
+    AfterEof,    // up to "notes"
+    Notes,       // up to "endnotes"
+};
+
+class CRecipeReader {
+public:
+    CRecipeReader(bool lfLineEnds, CGlazeList& target) : m_lfLineEnds(lfLineEnds), m_target(target) {}
+
+    // Takes one trimmed line; false with the error text when the recipe cannot go on.
+    bool TakeLine(const std::string& line, std::string& error);
+    // The end of the text: false with the error text when a recipe was left unfinished.
+    bool AtEnd(std::string& error);
+
+private:
+    bool TakeVersionLine(const std::string& line, std::string& error);
+    void FinishGlaze();
+
+    const bool m_lfLineEnds;
+    CGlazeList& m_target;
+    RecipeState m_state = RecipeState::Version;
+    double m_version = 0.0;
+    bool m_skipLine = false;
+    // Set after a recipe's "endnotes": the text may end there, or hold the next recipe.
+    bool m_betweenRecipes = false;
+    std::unique_ptr<CGlaze> m_glaze;
+    std::string m_material;
+};
+
+bool CRecipeReader::TakeVersionLine(const std::string& line, std::string& error)
+{
+    if (!EqualsNoCase(line, "rcp")) {
+        m_version = ParseDouble(line);
+        return true;
+    }
+    if (m_version < kLowestVersion) {
+        error = kVersionError;
+        return false;
+    }
+    m_skipLine = m_version == kLowestVersion && m_lfLineEnds;
+    m_glaze = std::make_unique<CGlaze>(kInsightGlazeName);
+    m_betweenRecipes = false;
+    m_state = RecipeState::SkipHeader;
+    return true;
+}
+
+bool CRecipeReader::TakeLine(const std::string& line, std::string& error)
+{
+    switch (m_state) {
+    case RecipeState::Version:
+        return TakeVersionLine(line, error);
+    case RecipeState::SkipHeader:
+        m_state = RecipeState::Name;
+        break;
+    case RecipeState::Name:
+        m_glaze->m_name = line;
+        m_state = RecipeState::Material;
+        break;
+    case RecipeState::Material:
+        if (EqualsNoCase(line, "eof")) {
+            m_state = RecipeState::AfterEof;
+        } else {
+            m_material = CanonicalMaterialName(line);
+            m_state = m_skipLine ? RecipeState::SkipAmount : RecipeState::Amount;
+        }
+        break;
+    case RecipeState::SkipAmount:
+        m_state = RecipeState::Amount;
+        break;
+    case RecipeState::Amount:
+        m_glaze->m_components.Add(m_material, ParseDouble(line));
+        m_glaze->InvalidateAnalysis();
+        m_state = RecipeState::Material;
+        break;
+    case RecipeState::AfterEof:
+        if (EqualsNoCase(line, "notes"))
+            m_state = RecipeState::Notes;
+        break;
+    case RecipeState::Notes:
+        if (EqualsNoCase(line, "endnotes"))
+            FinishGlaze();
+        else
+            m_glaze->m_notes.push_back(line);
+        break;
+    }
+    return true;
+}
+
+void CRecipeReader::FinishGlaze()
+{
+    m_glaze->m_notes.RemoveLeadingEmpty();
+    m_glaze->m_notes.RemoveTrailingEmpty();
+    m_target.InsertCopyAt(m_target.GetCount(), *m_glaze);
+    m_glaze.reset();
+    m_state = RecipeState::Version;
+    m_version = 0.0;
+    m_betweenRecipes = true;
+}
+
+bool CRecipeReader::AtEnd(std::string& error)
+{
+    if (m_state == RecipeState::AfterEof) { // a recipe without notes
+        FinishGlaze();
+        return true;
+    }
+    if (m_state == RecipeState::Version && m_betweenRecipes)
+        return true;
+    error = kPrematureEndError;
+    return false;
+}
+
+std::string FormatTypedAmount(double amount)
+{
+    std::string text = FormatFixed(amount, g_prefs.decrecipeinput);
+    StripTrailingZeros(text, g_prefs.tzsrecipeinput);
+    return text;
+}
+
+void WriteIngredientLines(std::ostream& out, const CIngredientList& lines)
+{
+    for (const auto& line : lines)
+        out << line->m_name << "  " << FormatTypedAmount(line->m_amount) << '\n';
+}
+
+} // namespace
+
+int CInsightIO::ReadRecipeText(std::string_view text, char delimiter, bool lfLineEnds, CGlazeList& target,
+                               std::string& error)
+{
+    error.clear();
+    CRecipeReader reader(lfLineEnds, target);
+    for (std::string& line : SplitImportLines(text, delimiter)) {
+        if (!reader.TakeLine(TrimString(line), error))
+            return 1;
+    }
+    return reader.AtEnd(error) ? 0 : 1;
+}
+
+int CInsightIO::ImportRecipes(CGlazeList& target, std::vector<std::string>& paths, bool fromClipboard)
+{
+    if (fromClipboard)
+        paths.assign(1, kClipboardSourceName);
+    for (const std::string& path : paths) {
+        std::string text;
+        std::string error;
+        char delimiter = '\n';
+        bool lfLineEnds = true; // clipboard text is read as LF-delimited lines
+        if (fromClipboard) {
+            text = ReadImportClipboard();
+        } else if (!ReadImportFile(path, text)) {
+            error = ": Error opening file";
+        } else {
+            delimiter = DetectLineDelimiter(path);
+            lfLineEnds = delimiter == '\n' && text.find("\r\n") == std::string::npos;
+        }
+        if (error.empty())
+            ReadRecipeText(text, delimiter, lfLineEnds, target, error);
+        if (!error.empty() &&
+            AppMessageBox(path + error, MsgOkCancel | MsgIconExclamation, kInsightImportErrorHelpId) ==
+                MsgResultCancel) {
+            target.Reset();
+            return 0;
+        }
+    }
+    return target.GetCount();
+}
+
+int CInsightIO::WriteRecipes(std::ostream& out, const CGlazeList& glazes, std::span<const int> indices)
+{
+    bool first = true;
+    for (const int index : indices) {
+        if (index < 0 || index >= glazes.GetCount())
+            continue;
+        const CGlaze& glaze = glazes.GetAt(index);
+        if (!first)
+            out << '\n';
+        first = false;
+        out << "5.0\nRCP\nSTANDARD.MDT\n" << glaze.m_name << '\n';
+        for (const CIngredientList* list : {&glaze.m_components, &glaze.m_additions}) {
+            for (const auto& line : *list)
+                out << line->m_name << '\n' << FormatDoubleFixed(line->m_amount, 2) << '\n';
+        }
+        out << "EOF\n0\nNOTES\n";
+        for (const std::string& note : glaze.m_notes)
+            out << note << '\n';
+        out << "ENDNOTES\n";
+    }
+    return out ? 0 : 1;
+}
+
+int WriteInsightClipboardRecipe(std::ostream& out, const std::string& name, int scope,
+                                const CIngredientList& components, const CIngredientList& additions)
+{
+    out << name;
+    if (scope == kInsightComponents)
+        out << " (components only)";
+    else if (scope == kInsightAdditions)
+        out << " (additions only)";
+    out << '\n';
+    if (scope != kInsightAdditions)
+        WriteIngredientLines(out, components);
+    if (scope != kInsightComponents)
+        WriteIngredientLines(out, additions);
+    return out ? 0 : 1;
+}
+
+int ReadInsightClipboardRecipe(std::string_view text, std::string& title, CStringArrayEx& lines)
+{
+    title.clear();
+    lines.clear();
+    bool first = true;
+    for (std::string& line : SplitImportLines(text, '\n')) {
+        TrimString(line);
+        if (first)
+            title = line;
+        else if (!line.empty())
+            lines.push_back(line);
+        first = false;
+    }
+    if (title.find("(components only)") != std::string::npos)
+        return kInsightComponents;
+    if (title.find("(additions only)") != std::string::npos)
+        return kInsightAdditions;
+    return kInsightEntireRecipe;
+}
+
+void SplitInsightRecipe(const CIngredientList& received, const CIngredientList& presentAdditions,
+                        CIngredientList& components, CIngredientList& additions)
+{
+    CIngredientList newComponents;
+    CIngredientList newAdditions;
+    for (const auto& line : received) {
+        CIngredientList& into = presentAdditions.FindByName(line->m_name) ? newAdditions : newComponents;
+        into.InsertAt(into.GetCount(), *line);
+    }
+    components = std::move(newComponents);
+    additions = std::move(newAdditions);
+}
+
+bool ReadImportFile(const std::string& path, std::string& text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+std::string ReadImportClipboard()
+{
+    CClipboardInput input;
+    input.Open();
+    return input.Text();
+}
+
+CStringArrayEx SplitImportLines(std::string_view text, char delimiter)
+{
+    CStringArrayEx lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find(delimiter, start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view label)
+{
+    return text.size() >= label.size() && EqualsNoCase(text.substr(0, label.size()), label);
+}
+
+std::string CanonicalMaterialName(std::string name)
+{
+    if (!g_pMaterialsDoc)
+        return name;
+    std::string probe = name;
+    return g_pMaterialsDoc->FindMaterial(probe) ? probe : name;
+}

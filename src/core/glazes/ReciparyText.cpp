@@ -1,0 +1,350 @@
+#include "glazes/ReciparyText.h"
+
+#include "glazes/InsightImport.h"
+#include "shell/MessageService.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "support/NumberFormat.h"
+#include "support/NumberText.h"
+#include "support/PathHelpers.h"
+#include "support/TextHelpers.h"
+
+#include <array>
+#include <memory>
+#include <ostream>
+
+namespace {
+
+constexpr int kNoteWidth = 70;
+// A line this long among the first three means the text was split at the wrong delimiter.
+constexpr std::size_t kLongestOpeningLine = 512;
+constexpr double kMissingAmount = 99999.0;
+constexpr const char* kMissingName = "XXXXXX";
+
+constexpr const char* kGlazeNameLabel = "Glaze name:";
+constexpr const char* kRecipeLabel = "Recipe:";
+constexpr const char* kAlsoAddLabel = "Also add:";
+constexpr const char* kCommentsLabel = "Comments:";
+
+struct CDescriptionLabel {
+    const char* label;
+    int field; // GlazeField
+};
+
+// In the order they are tested: "Surface texture:" before "Surface:".
+constexpr std::array<CDescriptionLabel, 17> kDescriptionLabels = {{
+    {"Cone:", kGlazeFieldRange},
+    {"Date:", kGlazeFieldDate},
+    {"Color:", kGlazeFieldColor},
+    {"Testing:", kGlazeFieldTested},
+    {"Tested:", kGlazeFieldTested},
+    {"Surface texture:", kGlazeFieldQuality},
+    {"Surface:", kGlazeFieldQuality},
+    {"Firing:", kGlazeFieldFiretype},
+    {"Glaze type:", kGlazeFieldType},
+    {"Transparency:", kGlazeFieldTransparency},
+    {"Visual texture:", kGlazeFieldVisTexture},
+    {"Crystals:", kGlazeFieldCrystals},
+    {"Bubbles:", kGlazeFieldBubbles},
+    {"Flow:", kGlazeFieldFlow},
+    {"Flaws:", kGlazeFieldFlaws},
+    {"Durability:", kGlazeFieldDurability},
+    {"Source:", kGlazeFieldSource},
+}};
+
+// Sections the collection writes after a glaze's comments; they end the comments.
+constexpr std::array<const char*, 5> kCommentEnds = {"Possible Health Hazards:", "Analyses:", "Unity Formula",
+                                                      "Percentage Analysis:", "Estimated Thermal Expansion:"};
+
+enum class ReciparyState { Seeking, Description, Recipe, AfterTotals, Additions, Comments };
+// Decided by the first ingredient line of a source, for all its lines.
+enum class AmountOrder { Undecided, AmountFirst, NameFirst };
+
+// The text after label with its leading whitespace removed.
+std::string ValueAfter(const std::string& line, std::string_view label)
+{
+    std::string value = line.substr(label.size());
+    return TrimStringLeft(value);
+}
+
+// Takes the last whitespace-separated token off text (which is trimmed on the right first) and
+// returns it; text keeps what stood before it.
+std::string TakeLastToken(std::string& text)
+{
+    TrimStringRight(text);
+    std::size_t start = text.size();
+    while (start > 0 && !IsWhitespaceChar(text[start - 1]))
+        --start;
+    std::string token = text.substr(start);
+    text.erase(start);
+    TrimStringRight(text);
+    return token;
+}
+
+class CReciparyReader {
+public:
+    explicit CReciparyReader(CGlazeList& target) : m_target(target) {}
+
+    // Takes one line (trimmed on the right); false when the user cancelled.
+    bool TakeLine(const std::string& line);
+    // Finishes the glaze in progress.
+    void AtEnd() { FinishGlaze(); }
+
+private:
+    bool TakeRecipeLine(const std::string& line);
+    void TakeDescriptionLine(const std::string& line);
+    void TakeCommentLine(const std::string& line);
+    bool TakeIngredient(const std::string& line, CIngredientList& into);
+    void StartGlaze(const std::string& name);
+    void FinishGlaze();
+
+    CGlazeList& m_target;
+    ReciparyState m_state = ReciparyState::Seeking;
+    AmountOrder m_order = AmountOrder::Undecided;
+    bool m_twoColumns = false;
+    std::unique_ptr<CGlaze> m_glaze;
+};
+
+void CReciparyReader::StartGlaze(const std::string& name)
+{
+    m_glaze = std::make_unique<CGlaze>(name);
+    m_state = ReciparyState::Description;
+}
+
+void CReciparyReader::FinishGlaze()
+{
+    if (!m_glaze)
+        return;
+    m_glaze->m_notes.Reflow(kNoteWidth);
+    // The blank line that separates blocks would otherwise end the notes, and grow by one on
+    // every export and import.
+    m_glaze->m_notes.RemoveTrailingEmpty();
+    m_target.InsertCopyAt(m_target.GetCount(), *m_glaze);
+    m_glaze.reset();
+}
+
+bool CReciparyReader::TakeLine(const std::string& line)
+{
+    // A new block ends the one in progress wherever it stands, so a glaze whose block has no
+    // "Comments:" line is neither lost nor merged into its predecessor.
+    if (StartsWithNoCase(line, kGlazeNameLabel)) {
+        FinishGlaze();
+        StartGlaze(ValueAfter(line, kGlazeNameLabel));
+        return true;
+    }
+    switch (m_state) {
+    case ReciparyState::Seeking:
+        break;
+    case ReciparyState::Description:
+        TakeDescriptionLine(line);
+        break;
+    case ReciparyState::Recipe:
+    case ReciparyState::Additions:
+        return TakeRecipeLine(line);
+    case ReciparyState::AfterTotals:
+        if (StartsWithNoCase(line, kAlsoAddLabel))
+            m_state = ReciparyState::Additions;
+        else if (StartsWithNoCase(line, kCommentsLabel))
+            m_state = ReciparyState::Comments;
+        break;
+    case ReciparyState::Comments:
+        TakeCommentLine(line);
+        break;
+    }
+    return true;
+}
+
+void CReciparyReader::TakeDescriptionLine(const std::string& line)
+{
+    for (const CDescriptionLabel& entry : kDescriptionLabels) {
+        if (StartsWithNoCase(line, entry.label)) {
+            m_glaze->SetField(entry.field, ValueAfter(line, entry.label));
+            return;
+        }
+    }
+    if (StartsWithNoCase(line, kRecipeLabel)) {
+        m_twoColumns = line.find("Percent") != std::string::npos && line.find("Batch") != std::string::npos;
+        m_state = ReciparyState::Recipe;
+        return;
+    }
+    std::string text = line;
+    if (!TrimStringLeft(text).empty()) {
+        m_glaze->m_notes.push_back(text);
+        m_glaze->m_notes.emplace_back();
+    }
+}
+
+bool CReciparyReader::TakeRecipeLine(const std::string& line)
+{
+    std::string text = line;
+    TrimStringLeft(text);
+    if (text.empty())
+        return true;
+    if (text.find("Total") != std::string::npos) {
+        m_state = ReciparyState::AfterTotals;
+    } else if (StartsWithNoCase(text, kAlsoAddLabel)) {
+        m_state = ReciparyState::Additions;
+    } else if (StartsWithNoCase(text, kCommentsLabel)) {
+        m_state = ReciparyState::Comments;
+    } else {
+        return TakeIngredient(
+            text, m_state == ReciparyState::Recipe ? m_glaze->m_components : m_glaze->m_additions);
+    }
+    return true;
+}
+
+void CReciparyReader::TakeCommentLine(const std::string& line)
+{
+    for (const char* end : kCommentEnds) {
+        if (StartsWithNoCase(line, end)) {
+            FinishGlaze();
+            m_state = ReciparyState::Seeking;
+            return;
+        }
+    }
+    if (!line.empty() || !m_glaze->m_notes.empty())
+        m_glaze->m_notes.push_back(line);
+}
+
+bool CReciparyReader::TakeIngredient(const std::string& line, CIngredientList& into)
+{
+    if (m_order == AmountOrder::Undecided)
+        m_order = ParseDouble(line) > 0.0 ? AmountOrder::AmountFirst : AmountOrder::NameFirst;
+    std::string name;
+    double amount = 0.0;
+    if (m_order == AmountOrder::AmountFirst) {
+        amount = ParseDouble(line);
+        const std::size_t blank = line.find_first_of(" \t\n\v\f\r");
+        if (blank != std::string::npos)
+            name = line.substr(blank);
+        TrimStringLeft(name);
+    } else {
+        name = line;
+        amount = ParseDouble(TakeLastToken(name));
+        if (m_twoColumns)
+            TakeLastToken(name); // the percent column
+        TrimString(name);
+    }
+    if (!(amount > 0.0)) {
+        const std::string question = "Missing ingredient amount?\n Glaze: " + m_glaze->m_name + "\n Line reads: " +
+                                     line + "\n(setting amount to 99999.0)";
+        if (AppMessageBox(question, MsgOkCancel | MsgIconExclamation, kReciparyMissingAmountHelpId) ==
+            MsgResultCancel)
+            return false;
+        amount = kMissingAmount;
+        name = line;
+    }
+    if (name.empty()) {
+        const std::string question =
+            "Missing ingredient name?\n Glaze: " + m_glaze->m_name + "\n(setting name to 'XXXXXX')";
+        if (AppMessageBox(question, MsgOkCancel, kReciparyMissingNameHelpId) == MsgResultCancel)
+            return false;
+        name = kMissingName;
+    }
+    into.Add(CanonicalMaterialName(name), amount);
+    m_glaze->InvalidateAnalysis();
+    return true;
+}
+
+void WriteField(std::ostream& out, const char* label, const std::string& value)
+{
+    if (!value.empty() || g_prefs.emptydesc)
+        out << label << value << '\n';
+}
+
+void WriteIngredients(std::ostream& out, const CIngredientList& lines, double factor)
+{
+    for (const auto& line : lines) {
+        out << line->m_name << '\t' << FormatFixed(factor * line->m_amount, g_prefs.decrecipepct) << '\t'
+            << FormatFixed(line->m_amount, g_prefs.decrecipe) << '\n';
+    }
+}
+
+void WriteGlaze(std::ostream& out, const CGlaze& glaze)
+{
+    out << "Glaze name: " << glaze.m_name << '\n';
+    WriteField(out, "Cone: ", glaze.m_range);
+    WriteField(out, "Color: ", glaze.m_color);
+    WriteField(out, "Testing: ", glaze.m_tested);
+    WriteField(out, "Surface texture: ", glaze.m_quality);
+    WriteField(out, "Firing: ", glaze.m_firetype);
+    WriteField(out, "Glaze type: ", glaze.m_type);
+    WriteField(out, "Transparency: ", glaze.m_transparency);
+    WriteField(out, "Visual texture: ", glaze.m_vistexture);
+    WriteField(out, "Crystals: ", glaze.m_xtals);
+    WriteField(out, "Bubbles: ", glaze.m_bubbles);
+    WriteField(out, "Flow: ", glaze.m_flow);
+    WriteField(out, "Flaws: ", glaze.m_flaws);
+    WriteField(out, "Durability: ", glaze.m_durability);
+    WriteField(out, "Source: ", glaze.m_source);
+    WriteField(out, "Date: ", glaze.m_date);
+    out << '\n';
+
+    const double total = glaze.m_components.GetTotalAmount();
+    const double factor = total > 0.0 ? 100.0 / total : 1.0;
+    out << "Recipe:\tPercent\tBatch\n";
+    WriteIngredients(out, glaze.m_components, factor);
+    out << "Totals:\t" << FormatFixed(factor * total, g_prefs.decrecipepct) << " %\t"
+        << FormatFixed(total, g_prefs.decrecipe) << " g\n\n";
+    if (glaze.m_additions.GetCount() > 0) {
+        out << "Also add:\n";
+        WriteIngredients(out, glaze.m_additions, factor);
+        out << '\n';
+    }
+
+    out << "Comments:\n";
+    if (glaze.m_byVol)
+        out << "Recipe in parts by volume.\n";
+    for (const std::string& note : glaze.m_notes)
+        out << note << '\n';
+    if (!glaze.m_variations.empty()) {
+        out << "Variations --\n";
+        for (const std::string& variation : glaze.m_variations)
+            out << variation << '\n';
+    }
+    out << '\n';
+}
+
+} // namespace
+
+int CReciparyIO::ImportText(CGlazeList& target, std::string_view text, char delimiter, const std::string& source)
+{
+    CReciparyReader reader(target);
+    int lineCount = 0;
+    for (std::string& line : SplitImportLines(text, delimiter)) {
+        ++lineCount;
+        if (lineCount <= 3 && line.size() > kLongestOpeningLine) {
+            AppMessageBox(source + ": File does not have proper line termination line " + std::to_string(lineCount),
+                          MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+            target.Reset();
+            return 0;
+        }
+        if (!reader.TakeLine(TrimStringRight(line))) {
+            target.Reset();
+            return 0;
+        }
+    }
+    reader.AtEnd();
+    return target.GetCount();
+}
+
+int CReciparyIO::ImportRecipes(CGlazeList& target, const std::string& path)
+{
+    if (path.empty())
+        return ImportText(target, ReadImportClipboard(), '\n', kClipboardSourceName);
+    std::string text;
+    if (!ReadImportFile(path, text)) {
+        AppMessageBox(path + ": Error opening file", MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+        return target.GetCount();
+    }
+    return ImportText(target, text, DetectLineDelimiter(path), path);
+}
+
+int CReciparyIO::ExportRecipes(std::ostream& out, const CGlazeList& glazes, std::span<const int> indices)
+{
+    for (const int index : indices) {
+        if (index >= 0 && index < glazes.GetCount())
+            WriteGlaze(out, glazes.GetAt(index));
+    }
+    return out ? 0 : 1;
+}
