@@ -6,6 +6,9 @@
 #include "glazes/GlazeList.h"
 
 // Empties the clipboard: no glazes, no information lines, the name "Glazes".
+// The glaze clipboard, named "Glazes"; valid while an application context exists.
+extern CGlazeList& g_glazeClipboard;
+
 void ClearClipboard(CGlazeList& clipboard);
 int ClipboardCount(const CGlazeList& clipboard);
 // Valid indexes only.

@@ -8,6 +8,10 @@
 
 // Empties the clipboard: no templates or information lines, the name "Graph Templates", the
 // default colours.
+// The graph-template clipboard, named "Graph Templates"; valid while an application context
+// exists.
+extern CGraphTemplateDatabase& g_graphTemplateClipboard;
+
 void ClearClipboard(CGraphTemplateDatabase& clipboard);
 int ClipboardCount(const CGraphTemplateDatabase& clipboard);
 // Valid indexes only.

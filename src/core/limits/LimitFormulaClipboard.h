@@ -8,6 +8,9 @@
 
 // Empties the clipboard: no formulas, no combinations, no information lines, the name
 // "Limit Formulas".
+// The limit-formula clipboard, named "Limit Formulas"; valid while an application context exists.
+extern CLimitFormulaDB& g_limitFormulaClipboard;
+
 void ClearClipboard(CLimitFormulaDB& clipboard);
 int ClipboardCount(const CLimitFormulaDB& clipboard);
 // Valid indexes only.

@@ -1,6 +1,10 @@
 #include "shell/AppContext.h"
 
+#include "glazes/GlazeClipboard.h"
+#include "graphs/GraphTemplateClipboard.h"
+#include "limits/LimitFormulaClipboard.h"
 #include "shell/Clipboards.h"
+#include "substitutions/SubstitutionList.h"
 #include "shell/Preferences.h"
 
 #include <cstddef>
@@ -45,6 +49,10 @@ private:
 constinit CGlobalSlot<CPreferences> s_savedPrefs;
 constinit CGlobalSlot<CPreferences> s_prefs;
 constinit CGlobalSlot<CMaterialArray> s_materialClipboard;
+constinit CGlobalSlot<CSubstitutionList> s_substitutionClipboard;
+constinit CGlobalSlot<CGlazeList> s_glazeClipboard;
+constinit CGlobalSlot<CLimitFormulaDB> s_limitFormulaClipboard;
+constinit CGlobalSlot<CGraphTemplateDatabase> s_graphTemplateClipboard;
 
 // One global: its name and how to make and unmake it.
 struct SGlobalEntry {
@@ -61,6 +69,13 @@ constexpr SGlobalEntry kGlobals[] = {
     {"g_prefs", [] { s_prefs.Create(); }, []() noexcept { s_prefs.Destroy(); }},
     {"g_materialClipboard", [] { s_materialClipboard.Create(); },
      []() noexcept { s_materialClipboard.Destroy(); }},
+    {"g_substitutionClipboard", [] { s_substitutionClipboard.Create(); },
+     []() noexcept { s_substitutionClipboard.Destroy(); }},
+    {"g_glazeClipboard", [] { s_glazeClipboard.Create(); }, []() noexcept { s_glazeClipboard.Destroy(); }},
+    {"g_limitFormulaClipboard", [] { s_limitFormulaClipboard.Create(); },
+     []() noexcept { s_limitFormulaClipboard.Destroy(); }},
+    {"g_graphTemplateClipboard", [] { s_graphTemplateClipboard.Create(); },
+     []() noexcept { s_graphTemplateClipboard.Destroy(); }},
 };
 constexpr std::size_t kGlobalCount = sizeof(kGlobals) / sizeof(kGlobals[0]);
 
@@ -89,6 +104,10 @@ void DestroyGlobals(std::size_t count) noexcept
 constinit CPreferences& g_savedPrefs = s_savedPrefs.Object();
 constinit CPreferences& g_prefs = s_prefs.Object();
 constinit CMaterialArray& g_materialClipboard = s_materialClipboard.Object();
+constinit CSubstitutionList& g_substitutionClipboard = s_substitutionClipboard.Object();
+constinit CGlazeList& g_glazeClipboard = s_glazeClipboard.Object();
+constinit CLimitFormulaDB& g_limitFormulaClipboard = s_limitFormulaClipboard.Object();
+constinit CGraphTemplateDatabase& g_graphTemplateClipboard = s_graphTemplateClipboard.Object();
 
 CAppContext::CAppContext()
 {

@@ -79,6 +79,9 @@ public:
 };
 
 // The clipboard protocol of shell/Clipboards.h for substitutions.
+// The substitution clipboard, named "Substitutions"; valid while an application context exists.
+extern CSubstitutionList& g_substitutionClipboard;
+
 void ClearClipboard(CSubstitutionList& clipboard);
 int ClipboardCount(const CSubstitutionList& clipboard);
 const CSubstitution& ClipboardRecord(const CSubstitutionList& clipboard, int index);

@@ -39,14 +39,18 @@ TEST_F(AppContextTest, CreatesStoredCopyFirstAndDestroysInReverse)
         CAppContext context;
         EXPECT_TRUE(context.OwnsGlobals());
         EXPECT_TRUE(CAppContext::IsActive());
-        EXPECT_THAT(s_events, ElementsAre("create g_savedPrefs", "create g_prefs", "create g_materialClipboard"));
+        EXPECT_THAT(s_events, ElementsAre("create g_savedPrefs", "create g_prefs", "create g_materialClipboard",
+                                              "create g_substitutionClipboard", "create g_glazeClipboard",
+                                              "create g_limitFormulaClipboard", "create g_graphTemplateClipboard"));
 
         EXPECT_NE(&g_prefs, &g_savedPrefs);
         EXPECT_EQ(g_prefs.glztyp.size(), 65u);
         EXPECT_EQ(g_savedPrefs.mattab, "K Na Ca Mg Ba Zn Pb B Al Si Zr LOI");
         s_events.clear();
     }
-    EXPECT_THAT(s_events, ElementsAre("destroy g_materialClipboard", "destroy g_prefs", "destroy g_savedPrefs"));
+    EXPECT_THAT(s_events, ElementsAre("destroy g_graphTemplateClipboard", "destroy g_limitFormulaClipboard",
+                                      "destroy g_glazeClipboard", "destroy g_substitutionClipboard",
+                                      "destroy g_materialClipboard", "destroy g_prefs", "destroy g_savedPrefs"));
     EXPECT_FALSE(CAppContext::IsActive());
 }
 
