@@ -1,0 +1,274 @@
+#include "tools/Optimizer.h"
+
+#include "TestPaths.h"
+#include "core/shell/FakeMessageService.h"
+#include "glazes/Glaze.h"
+#include "glazes/GlazeAnalysis.h"
+#include "glazes/IngredientList.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/Preferences.h"
+#include "tools/OptimizationParams.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kAl = 13;
+constexpr int kSi = 14;
+constexpr int kCa = 20;
+
+// The starter materials of the shipped database, and a cone 6 unity formula over them.
+class OptimizerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ifstream in(OXI_SHIPPED_DATA_DIR "/materials.mat", std::ios::binary);
+        ASSERT_EQ(m_doc.Materials().Read(in), 0);
+        m_optimizer.m_traceSink = [this](const std::string& line) { m_trace.push_back(line); };
+        m_params.m_oxideConstraints.Add(COxideConstraint(kConstraintKNaO, '=', "0.3", ""));
+        m_params.m_oxideConstraints.Add(COxideConstraint(kCa, '=', "0.7", ""));
+        m_params.m_oxideConstraints.Add(COxideConstraint(kAl, '=', "0.35", ""));
+        m_params.m_oxideConstraints.Add(COxideConstraint(kSi, '=', "3.0", ""));
+    }
+
+    // Only the named materials stay available.
+    void KeepOnly(std::initializer_list<const char*> names)
+    {
+        for (const auto& material : m_doc.Materials().Records())
+            material->m_available = std::find(names.begin(), names.end(), material->m_name) != names.end();
+    }
+
+    int Run(bool trace = false) { return m_optimizer.Run(m_params, m_recipe, m_message, trace); }
+
+    std::map<std::string, double> Amounts() const
+    {
+        std::map<std::string, double> amounts;
+        for (const auto& line : m_recipe)
+            amounts[line->m_name] = line->m_amount;
+        return amounts;
+    }
+
+    // The recipe's unity formula, checked against the targets and the 0.1 % default tolerance.
+    void ExpectUnityTargetsMet()
+    {
+        CGlaze glaze("optimized");
+        glaze.m_components = m_recipe;
+        const CGlazeAnalysis& analysis = glaze.GetAnalysis();
+        ASSERT_TRUE(analysis.IsValid());
+        const std::pair<int, double> targets[] = {{0, 0.3}, {kCa, 0.7}, {kAl, 0.35}, {kSi, 3.0}};
+        for (const auto& [z, target] : targets)
+            EXPECT_NEAR(analysis.unity[static_cast<std::size_t>(z)], target, target * 0.001 + 1e-7) << z;
+        EXPECT_DOUBLE_EQ(analysis.unity[kCa] + analysis.unity[0], 1.0);
+    }
+
+    double FiredTotal()
+    {
+        double fired = 0.0;
+        for (const auto& line : m_recipe)
+            fired += line->m_amount * m_doc.Materials().FindMaterial(line->m_name)->m_firedYield;
+        return fired;
+    }
+
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CMaterialsDoc m_doc;
+    COptimizer m_optimizer;
+    COptimizationParams m_params;
+    CIngredientList m_recipe;
+    std::string m_message;
+    std::vector<std::string> m_trace;
+};
+
+} // namespace
+
+TEST_F(OptimizerTest, FourMaterialsGiveTheOneRecipeOfTheUnityFormula)
+{
+    KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Whiting"});
+    m_params.m_goal = kGoalLOI;
+    ASSERT_EQ(Run(true), 0) << m_message;
+    EXPECT_EQ(m_message, "Optimization complete");
+    // Worked by hand: 0.3 feldspar, 0.7 whiting, 0.05 kaolin and 1.1 silica (in moles) weigh
+    // 167.00 + 70.06 + 12.91 + 66.09 g and fire to 283.45 g; scaled to 100 fired.
+    const auto amounts = Amounts();
+    ASSERT_EQ(amounts.size(), 4u);
+    EXPECT_NEAR(amounts.at("Potash Feldspar"), 58.916, 0.1);
+    EXPECT_NEAR(amounts.at("Whiting"), 24.717, 0.05);
+    EXPECT_NEAR(amounts.at("Kaolin"), 4.554, 0.1); // the least LOI takes the least kaolin in range
+    EXPECT_NEAR(amounts.at("Silica"), 23.317, 0.05);
+    EXPECT_EQ(m_recipe.GetAt(0).m_name, "Silica"); // database order
+    EXPECT_NEAR(FiredTotal(), 100.0, 1e-6);
+    ExpectUnityTargetsMet();
+
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), " KNaO  min=0.299700  max=0.300300"), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), " SiO2  min=2.997000  max=3.003000"), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Whiting"), m_trace.end());
+    const auto counts = std::find_if(m_trace.begin(), m_trace.end(), [](const std::string& line) {
+        return std::regex_match(line, std::regex("[0-9]+ allowed oxides \\(5 nonvolatile\\), 4 usable materials"));
+    });
+    EXPECT_NE(counts, m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "Solution:"), m_trace.end());
+
+    // Raw weight: the raw amounts add up to the recipe size instead.
+    m_params.m_firedWeight = 0;
+    m_params.m_recipeSize = "not a number";
+    ASSERT_EQ(Run(), 0) << m_message;
+    EXPECT_NEAR(m_recipe.GetTotalAmount(), 100.0, 1e-6);
+    ExpectUnityTargetsMet();
+}
+
+TEST_F(OptimizerTest, CheapestRecipeFromAllStarterMaterialsMeetsTheFormula)
+{
+    const std::map<std::string, double> prices = {
+        {"Silica", 0.10}, {"Kaolin", 0.20}, {"Potash Feldspar", 0.30}, {"Whiting", 0.08}};
+    for (const auto& material : m_doc.Materials().Records())
+        material->m_costPerLb = prices.contains(material->m_name) ? prices.at(material->m_name) : 0.5;
+    const auto costOf = [&](const CIngredientList& recipe) {
+        double cost = 0.0;
+        for (const auto& line : recipe)
+            cost += line->m_amount * prices.at(line->m_name);
+        return cost;
+    };
+    m_params.m_goal = kGoalCost;
+    ASSERT_EQ(Run(), 0) << m_message;
+    ExpectUnityTargetsMet();
+    EXPECT_NEAR(FiredTotal(), 100.0, 1e-6);
+    const CIngredientList cheapest = m_recipe;
+    double cost = 0.0;
+    for (const auto& line : cheapest)
+        cost += line->m_amount * m_doc.Materials().FindMaterial(line->m_name)->m_costPerLb;
+
+    // The four-material recipe is one of the feasible ones, so it cannot be cheaper.
+    KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Whiting"});
+    ASSERT_EQ(Run(), 0) << m_message;
+    EXPECT_LE(cost, costOf(m_recipe) + 1e-6);
+
+    // Maximising the loss on ignition fires the same 100 g from more raw material.
+    m_params.m_goal = kGoalLOI;
+    ASSERT_EQ(Run(), 0);
+    const double least = m_recipe.GetTotalAmount();
+    m_params.m_maximize = 1;
+    m_params.m_oxideTolerance = "5";
+    ASSERT_EQ(Run(), 0);
+    EXPECT_GT(m_recipe.GetTotalAmount(), least);
+}
+
+// Unity rows compare with the fluxes; silica without a flux met "SiO2 > 3" as 0 >= 0 and came
+// back as the cheapest (and LOI-free) recipe.
+TEST_F(OptimizerTest, AMinimumWithoutMaximumStillNeedsTheFluxes)
+{
+    KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Whiting"});
+    m_params.m_oxideConstraints[3] = COxideConstraint(kSi, '>', "3", "");
+    m_params.m_goal = kGoalLOI;
+    ASSERT_EQ(Run(), 0) << m_message;
+    CGlaze glaze("optimized");
+    glaze.m_components = m_recipe;
+    const CGlazeAnalysis& analysis = glaze.GetAnalysis();
+    ASSERT_TRUE(analysis.IsValid());
+    EXPECT_NEAR(analysis.unity[0], 0.3, 0.0003 + 1e-6);
+    EXPECT_NEAR(analysis.unity[kCa], 0.7, 0.0007 + 1e-6);
+    EXPECT_NEAR(analysis.unity[kAl], 0.35, 0.00035 + 1e-6);
+    EXPECT_GE(analysis.unity[kSi], 3.0 - 1e-6);
+}
+
+TEST_F(OptimizerTest, EveryFailureHasItsMessageAndAnEmptyRecipe)
+{
+    const auto failure = [&](COptimizationParams params) {
+        m_recipe.Add("left over", 1.0);
+        std::string message;
+        EXPECT_EQ(m_optimizer.Run(params, m_recipe, message, false), 1);
+        EXPECT_TRUE(m_recipe.empty());
+        return message;
+    };
+    EXPECT_EQ(failure(COptimizationParams()), "Error: constraints do not allow any nonvolatile oxides");
+
+    COptimizationParams p = m_params;
+    p.m_oxideConstraints.Add(COxideConstraint(kAl, 'x', "1", ""));
+    EXPECT_EQ(failure(p), "Internal error: problem with constraint on Al2O3");
+    p = m_params;
+    p.m_oxideConstraints.Add(COxideConstraint(kSi, '>', "3.5", ""));
+    EXPECT_EQ(failure(p), "Error: constraint on SiO2 is not self-consistent");
+    p = m_params;
+    p.m_oxideConstraints.Add(COxideConstraint(kConstraintKNaO, '>', "0.5", "0.6"));
+    EXPECT_EQ(failure(p), "Error: constraint on KNaO is not self-consistent");
+    p = m_params;
+    p.m_oxideConstraints.Add(COxideConstraint(kConstraintLOI, '<', "5", "10"));
+    EXPECT_EQ(failure(p), "Error: constraint on LOI is not self-consistent");
+    p = m_params;
+    p.m_excludedMaterials.push_back("Unobtainium");
+    EXPECT_EQ(failure(p), "Error: unknown material Unobtainium");
+    p = m_params;
+    p.m_materialConstraints.Add(CMaterialConstraint("Silica", '>', "10", "5"));
+    EXPECT_EQ(failure(p), "Error: constraint on Silica is not self-consistent");
+    p = m_params;
+    p.m_materialConstraints.Add(CMaterialConstraint("Moonstone", '>', "10", ""));
+    EXPECT_EQ(failure(p), "Error: unknown material Moonstone");
+    p = m_params;
+    p.m_materialConstraints.Add(CMaterialConstraint("Moonstone", '<', "0", ""));
+    p.m_materialConstraints.Add(CMaterialConstraint("Dolomite", '>', "5", ""));
+    EXPECT_EQ(failure(p), "Error: material Dolomite ruled out by other constraints");
+    p = m_params;
+    p.m_materialConstraints.Add(CMaterialConstraint("Silica", 'x', "10", ""));
+    EXPECT_EQ(failure(p), "Internal error: problem with constraint on Silica");
+    p = COptimizationParams();
+    p.m_oxideConstraints.Add(COxideConstraint(4, '>', "0.1", ""));
+    EXPECT_EQ(failure(p), "Error: constraints rule out all materials");
+    p = m_params;
+    p.m_goal = 5;
+    EXPECT_EQ(failure(p), "Internal error: unsupported optimization goal type 5");
+    p = m_params;
+    p.m_oxideConstraints[1].m_value1 = "0.9"; // the alkalis can no longer add up to 1
+    EXPECT_EQ(failure(p), "Error 4: No feasible solutions");
+    p = m_params;
+    p.m_expansionConstraint = COxideConstraint(kConstraintExpansion, '=', "abc", "");
+    EXPECT_EQ(failure(p), "Internal error: problem with constraint on special");
+
+    CMaterialArray empty;
+    m_optimizer.m_materials = &empty;
+    EXPECT_EQ(failure(m_params), "Error: no materials in the material database");
+}
+
+TEST_F(OptimizerTest, BoundsBecomeRowsOfTheirKind)
+{
+    KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Whiting"});
+    // The rows as the solver's trace lists them: the relation of each constraint line.
+    const auto relations = [&]() {
+        m_trace.clear();
+        Run(true);
+        std::vector<std::string> found;
+        bool inConstraints = false;
+        for (const std::string& line : m_trace) {
+            if (line == "Constraints:" || line == "Cost function:") {
+                inConstraints = line == "Constraints:";
+                continue;
+            }
+            if (inConstraints)
+                found.push_back(line.substr(line.rfind(')') + 2, 2));
+        }
+        return found;
+    };
+    // Each '=' target gets 0.1 % of itself as tolerance: with 5 decimals every one is a range of
+    // two rows; with 3 decimals 0.0003 (KNaO) and 0.00035 (Al2O3) round to 0, one "=" row each.
+    g_prefs.decremainders = 5;
+    std::vector<std::string> rows = relations();
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), ">="), 4);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), "= "), 1); // the recipe-size row
+    g_prefs.decremainders = 3;
+    rows = relations();
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), ">="), 2);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), "= "), 3);
+
+    // A '>' material minimum in % weight units: a lower row and an upper row at 100 %.
+    const std::size_t before = rows.size();
+    m_params.m_materialConstraints.Add(CMaterialConstraint("Whiting", '>', "10", ""));
+    rows = relations();
+    EXPECT_EQ(rows.size(), before + 2);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), ">="), 3);
+}
