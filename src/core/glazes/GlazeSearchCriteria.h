@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CDocument;
 class CGlazeAnalysis;
 class CLimitFormula;
 
@@ -90,4 +91,15 @@ public:
 
     int m_combineMode = kCombineAll;
     std::vector<std::unique_ptr<CGlazeSearchCriterion>> m_criteria;
+};
+
+// The request of the glaze list's Find command: which glazes of which databases are searched,
+// the criteria, and what becomes of the matches (FindGlazesAction in shell/OxidariumApp.h:
+// 0 select them, 1 add them to the selection, 2 copy them, 3 move them to a new database).
+struct MatchCriteria {
+    int m_allGlazes = 1;    // 1 every glaze of a database, 0 only its selected rows
+    int m_allDatabases = 0; // 1 every open glaze database, 0 only the command's own
+    int m_action = 0;
+    CGlazeSearchCriteria m_criteria;
+    CDocument* m_pTarget = nullptr; // the new database of actions 2 and 3; not owned
 };

@@ -103,6 +103,12 @@ public:
     // The collection's look-up with the text rewritten to its canonical form.
     CMaterial* FindMaterial(std::string& text);
     std::string GetDatabaseName() const override { return m_materials.m_dbName; }
+    // Stores the database name and marks the document modified.
+    void SetDatabaseName(const std::string& name)
+    {
+        m_materials.m_dbName = name;
+        SetModifiedFlag();
+    }
     // The Select One rows: one per material in list order, reading its display key
     // ("code\tname"); a row's index is the material's index.
     void GetRecordRows(std::vector<CRecordRow>& rows) const override;

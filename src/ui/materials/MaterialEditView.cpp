@@ -1,0 +1,653 @@
+#include "materials/MaterialEditView.h"
+
+#include "framework/Cp1252.h"
+#include "framework/MdiFrame.h"
+#include "shell/AppContext.h"
+#include "shell/Clipboards.h"
+#include "shell/MessageService.h"
+#include "shell/NamedColors.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "shell/UpdateHint.h"
+#include "support/DbFileType.h"
+#include "support/DialogStyle.h"
+#include "support/NotesEdit.h"
+#include "support/NumberFormat.h"
+#include "support/NumberText.h"
+#include "support/PlainTextEditLines.h"
+#include "support/PrintSurface.h"
+#include "support/TextHelpers.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMaterialsKind = static_cast<int>(DbFileType::Materials);
+
+// Form layout in dialog units.
+constexpr int kFieldX = 54;
+constexpr int kFormWidth = 352;
+constexpr int kFormHeight = 302;
+
+std::string TextOf(const QLineEdit* edit)
+{
+    return ToCp1252(edit->text());
+}
+
+void SetLines(QPlainTextEdit* box, const CStringArrayEx& lines)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i ? "\r\n" : "") + lines[i];
+    box->setPlainText(EditTextFromCore(text));
+}
+
+} // namespace
+
+CMaterialEditView::CMaterialEditView() : m_work("new material")
+{
+    setWidgetResizable(false);
+    BuildForm();
+    ConnectChangeSignals();
+    auto* saveAndNext = new QShortcut(QKeySequence(QStringLiteral("Ctrl+S")), this);
+    saveAndNext->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(saveAndNext, &QShortcut::activated, this, [this] {
+        if (CMDIMainFrame* frame = CMDIMainFrame::Instance(); frame && frame->ActiveView() == this)
+            frame->ExecuteCommand(CmdMatEditSaveAndNext);
+        else
+            OnCommand(CmdMatEditSaveAndNext);
+    });
+}
+
+CMaterialEditView::~CMaterialEditView() = default;
+
+QSize CMaterialEditView::sizeHint() const
+{
+    return m_form->size() + QSize(2 * frameWidth(), 2 * frameWidth());
+}
+
+CMaterialsDoc* CMaterialEditView::MaterialsDoc() const
+{
+    return dynamic_cast<CMaterialsDoc*>(GetDocument());
+}
+
+// --- form -----------------------------------------------------------------------------------------
+
+void CMaterialEditView::Place(QWidget* control, int x, int y, int width, int height) const
+{
+    control->setGeometry(CDialogUnits(font()).Rect(x, y, width, height));
+}
+
+QLineEdit* CMaterialEditView::AddLineEdit(int id, int x, int y, int width)
+{
+    auto* edit = new QLineEdit(m_form);
+    edit->setObjectName(QString::number(id));
+    Place(edit, x, y, width, 12);
+    edit->installEventFilter(this);
+    return edit;
+}
+
+QLabel* CMaterialEditView::AddLabel(const QString& text, int x, int y, int width, int id)
+{
+    auto* label = new QLabel(text, m_form);
+    if (id != 0)
+        label->setObjectName(QString::number(id));
+    Place(label, x, y, width, 10);
+    return label;
+}
+
+QPushButton* CMaterialEditView::AddButton(const QString& text, int id, int x, int y, int width, int height)
+{
+    auto* button = new QPushButton(text, m_form);
+    button->setObjectName(QString::number(id));
+    button->setAutoDefault(false);
+    Place(button, x, y, width, height);
+    return button;
+}
+
+void CMaterialEditView::BuildForm()
+{
+    m_form = new QWidget;
+    const CDialogUnits units(font());
+    m_form->resize(units.X(kFormWidth), units.Y(kFormHeight));
+    QPalette colors = m_form->palette();
+    colors.setColor(QPalette::Window, ToQColor(GetNamedColor("med_bkg")));
+    m_form->setPalette(colors);
+    m_form->setAutoFillBackground(true);
+    BuildNameRows();
+    BuildValueRows();
+    BuildNotesRows();
+    BuildButtonRow();
+    setWidget(m_form);
+}
+
+void CMaterialEditView::BuildNameRows()
+{
+    AddLabel(QStringLiteral("Name :"), 8, 10, 44);
+    m_name = AddLineEdit(kMatEditName, kFieldX, 8, 170);
+    AddLabel(QStringLiteral("Code :"), 232, 10, 26);
+    m_code = AddLineEdit(kMatEditCode, 260, 8, 60);
+    AddLabel(QStringLiteral("Also called :"), 8, 26, 44);
+    for (int row = 0; row < 2; ++row) {
+        m_aliasEdits[static_cast<std::size_t>(row)] = AddLineEdit(kMatEditAlias1 + row, kFieldX, 24 + 14 * row, 170);
+        m_aliasCodeEdits[static_cast<std::size_t>(row)] = AddLineEdit(kMatEditAliasCode1 + row, 260, 24 + 14 * row, 60);
+    }
+    m_aliasUp = AddButton(QStringLiteral("-"), kMatEditAliasUp, 324, 24, 14, 12);
+    m_aliasDown = AddButton(QStringLiteral("+"), kMatEditAliasDown, 324, 38, 14, 12);
+    connect(m_aliasUp, &QPushButton::clicked, this, &CMaterialEditView::AliasUp);
+    connect(m_aliasDown, &QPushButton::clicked, this, &CMaterialEditView::AliasDown);
+}
+
+void CMaterialEditView::BuildValueRows()
+{
+    AddLabel(QStringLiteral("Type :"), 8, 58, 44);
+    m_type = new QComboBox(m_form);
+    m_type->setObjectName(QString::number(kMatEditType));
+    m_type->setEditable(true);
+    m_type->setInsertPolicy(QComboBox::NoInsert);
+    Place(m_type, kFieldX, 56, 100, 12);
+    m_available = new QCheckBox(QStringLiteral("Available"), m_form);
+    m_available->setObjectName(QString::number(kMatEditAvailable));
+    Place(m_available, 170, 57, 60, 10);
+
+    AddLabel(QStringLiteral("Density :"), 8, 74, 44);
+    m_density = AddLineEdit(kMatEditDensity, kFieldX, 72, 40);
+    AddLabel(QStringLiteral("g per"), 98, 74, 22);
+    m_densityUnit = AddLabel(QString(), 120, 74, 16, kMatEditDensityUnit);
+    m_currency = AddLabel(QString(), 170, 74, 10, kMatEditCurrency);
+    m_cost = AddLineEdit(kMatEditCost, 182, 72, 50);
+    m_costUnit = AddLabel(QString(), 236, 74, 40, kMatEditCostUnit);
+
+    AddLabel(QStringLiteral("Formula :"), 8, 90, 44);
+    m_formula = new QPlainTextEdit(m_form);
+    m_formula->setObjectName(QString::number(kMatEditFormula));
+    m_formula->setTabChangesFocus(true);
+    Place(m_formula, kFieldX, 88, 226, 28);
+    m_formula->installEventFilter(this);
+    m_formulaButton = AddButton(QStringLiteral("Edit..."), kMatEditFormulaButton, 284, 88, 40, 12);
+    connect(m_formulaButton, &QPushButton::clicked, this, &CMaterialEditView::EditFormula);
+    m_weightLabel = AddLabel(QStringLiteral("MW"), 284, 105, 14, kMatEditWeightLabel);
+    m_weight = AddLabel(QString(), 300, 105, 48, kMatEditWeight);
+
+    AddLabel(QStringLiteral("Map to :"), 8, 122, 44);
+    m_mapTo = AddLineEdit(kMatEditMapTo, kFieldX, 120, 170);
+    QPushButton* browse = AddButton(QStringLiteral("Browse"), kMatEditBrowse, 228, 119, 40, 14);
+    connect(browse, &QPushButton::clicked, this, &CMaterialEditView::Browse);
+    m_invalidMapping = AddLabel(QStringLiteral("Invalid Mapping!"), 272, 122, 70, kMatEditInvalidMapping);
+    m_invalidMapping->hide();
+    QPushButton* check = AddButton(QStringLiteral("Check Material"), kMatEditCheck, kFieldX, 137, 64);
+    connect(check, &QPushButton::clicked, this, &CMaterialEditView::CheckMaterial);
+}
+
+void CMaterialEditView::BuildNotesRows()
+{
+    struct NotesRow {
+        const char* label;
+        int boxId;
+        int buttonId;
+        int y;
+        int height;
+        CNotesEdit** box;
+    };
+    const NotesRow rows[] = {
+        {"Report :", kMatEditReportNotes, kMatEditReportButton, 158, 30, &m_reportNotes},
+        {"Hazards:", kMatEditHazardNotes, kMatEditHazardButton, 192, 30, &m_hazardNotes},
+        {"Notes :", kMatEditNotes, kMatEditNotesButton, 226, 50, &m_notes},
+    };
+    for (const NotesRow& row : rows) {
+        AddLabel(QString::fromLatin1(row.label), 8, row.y + 2, 44);
+        auto* box = new CNotesEdit(m_form);
+        box->setObjectName(QString::number(row.boxId));
+        Place(box, kFieldX, row.y, 266, row.height);
+        *row.box = box;
+        QPushButton* button = AddButton(QStringLiteral("..."), row.buttonId, 324, row.y, 20, 12);
+        const int id = row.buttonId;
+        connect(button, &QPushButton::clicked, this, [this, id] { EditNotes(id); });
+    }
+}
+
+void CMaterialEditView::BuildButtonRow()
+{
+    struct ButtonDef {
+        const char* text;
+        int id;
+        int x;
+        int width;
+    };
+    const ButtonDef buttons[] = {
+        {"Save Changes", kMatEditSave, 8, 54},   {"Undo Changes", kMatEditUndo, 64, 54},
+        {"Edit Previous", kMatEditPrevious, 120, 54}, {"Edit Next", kMatEditNext, 176, 54},
+        {"Jump to...", kMatEditJumpTo, 232, 44}, {"Close", kMatEditClose, 278, 40},
+        {"?", 4200, 324, 20},
+    };
+    for (const ButtonDef& def : buttons) {
+        QPushButton* button = AddButton(QString::fromLatin1(def.text), def.id, def.x, 282, def.width);
+        const int id = def.id;
+        connect(button, &QPushButton::clicked, this, [this, id] {
+            switch (id) {
+            case kMatEditSave: CommitPendingEdit(); SaveChanges(); break;
+            case kMatEditUndo: UndoChanges(); break;
+            case kMatEditPrevious: Previous(); break;
+            case kMatEditNext: Next(); break;
+            case kMatEditJumpTo: JumpTo(); break;
+            case kMatEditClose: Close(); break;
+            default: ShowDialogHelp(kMaterialEditHelpId); break;
+            }
+        });
+    }
+}
+
+QPushButton* CMaterialEditView::Button(int id) const
+{
+    return m_form->findChild<QPushButton*>(QString::number(id));
+}
+
+CNotesEdit* CMaterialEditView::NotesBox(int buttonId) const
+{
+    switch (buttonId) {
+    case kMatEditReportButton: return m_reportNotes;
+    case kMatEditHazardButton: return m_hazardNotes;
+    default: return m_notes;
+    }
+}
+
+void CMaterialEditView::ConnectChangeSignals()
+{
+    auto changed = [this] {
+        if (!m_loading)
+            SetChanged(true);
+    };
+    for (QLineEdit* edit : {m_code, m_cost, m_density, m_mapTo, m_aliasEdits[0], m_aliasEdits[1],
+                            m_aliasCodeEdits[0], m_aliasCodeEdits[1]})
+        connect(edit, &QLineEdit::textChanged, this, changed);
+    for (QPlainTextEdit* box : {static_cast<QPlainTextEdit*>(m_formula), static_cast<QPlainTextEdit*>(m_reportNotes),
+                                static_cast<QPlainTextEdit*>(m_hazardNotes), static_cast<QPlainTextEdit*>(m_notes)})
+        connect(box, &QPlainTextEdit::textChanged, this, changed);
+    connect(m_available, &QCheckBox::clicked, this, changed);
+    connect(m_type, &QComboBox::editTextChanged, this, changed);
+    connect(m_type, &QComboBox::currentIndexChanged, this, changed);
+    connect(m_name, &QLineEdit::textChanged, this, [this, changed](const QString& text) {
+        SetFrameTitle(ToCp1252(text));
+        changed();
+    });
+}
+
+void CMaterialEditView::SetFrameTitle(const std::string& title)
+{
+    if (auto* frame = dynamic_cast<QWidget*>(GetFrame()))
+        frame->setWindowTitle(FromCp1252(title));
+}
+
+void CMaterialEditView::ApplyNotesFont()
+{
+    const QFont notesFont = EditBoxFont(font());
+    for (CNotesEdit* box : {m_reportNotes, m_hazardNotes, m_notes})
+        box->setFont(notesFont);
+}
+
+void CMaterialEditView::FillTypeBox()
+{
+    const QString current = m_type->currentText();
+    const bool wasLoading = m_loading;
+    m_loading = true;
+    m_type->clear();
+    if (CAppContext::IsActive()) {
+        for (const std::string& type : g_prefs.mattyp)
+            m_type->addItem(FromCp1252(type));
+    }
+    m_type->setCurrentIndex(-1);
+    m_type->setEditText(current);
+    m_loading = wasLoading;
+    m_typeListFilled = true;
+}
+
+void CMaterialEditView::ShowUnits()
+{
+    const CMaterialsDoc* doc = MaterialsDoc();
+    if (!doc)
+        return;
+    const CMaterialArray& materials = doc->Materials();
+    m_currency->setText(FromCp1252(materials.m_currencySymbol));
+    m_costUnit->setText(materials.m_costUnit == CMaterialArray::kCostPerKilogram ? QStringLiteral("per kg")
+                                                                                : QStringLiteral("per lb"));
+    m_densityUnit->setText(materials.m_densityUnit == CMaterialArray::kDensityPerDeciliter ? QStringLiteral("dl")
+                                                                                           : QStringLiteral("c"));
+}
+
+// --- life -----------------------------------------------------------------------------------------
+
+void CMaterialEditView::OnInitialUpdate()
+{
+    if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame())) {
+        // The frame fits the form (sizeHint), centred in the main window's client area.
+        frame->adjustSize();
+        if (QMdiArea* area = frame->mdiArea()) {
+            const QPoint centre = area->viewport()->rect().center() - frame->rect().center();
+            frame->move(std::max(0, centre.x()), std::max(0, centre.y()));
+        }
+    }
+    ApplyNotesFont();
+    FillTypeBox();
+    ShowUnits();
+    PositionOn(-1);
+}
+
+void CMaterialEditView::CloseView()
+{
+    m_closing = true;
+    if (CFrameHost* frame = GetFrame())
+        frame->CloseFrame();
+}
+
+void CMaterialEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
+{
+    if (sender == this || m_closing)
+        return;
+    if (!hint) {
+        CView::OnUpdate(sender, hint);
+        return;
+    }
+    switch (hint->m_nCode) {
+    case HintElementChanged:
+    case HintElementsReplaced:
+        UpdateWeightDisplay();
+        break;
+    case HintMaterialChanged:
+        if (m_currentRecord && hint->m_extra == HintExtra(m_currentRecord)) {
+            PositionOn(m_currentIndex);
+        } else {
+            UpdateButtons();
+            UpdateMappingState();
+        }
+        break;
+    case HintMaterialsInserted:
+    case HintMaterialsDeleted:
+    case HintMaterialsReordered: {
+        bool present = true;
+        if (m_limited) {
+            present = RefreshLimited();
+        } else if (m_currentRecord) {
+            RepositionByIdentity();
+            present = m_currentIndex >= 0;
+        }
+        if (!present) {
+            SetChanged(false);
+            CloseView();
+            return;
+        }
+        UpdateButtons();
+        UpdateMappingState();
+        break;
+    }
+    case HintMaterialsReplaced:
+        SetChanged(false);
+        CloseView();
+        break;
+    case HintPreferencesChanged:
+        FillTypeBox();
+        ApplyNotesFont();
+        break;
+    default:
+        break;
+    }
+}
+
+// --- load and store -------------------------------------------------------------------------------
+
+void CMaterialEditView::Load(const CMaterial& material)
+{
+    m_work = material;
+    m_loading = true;
+    m_name->setText(FromCp1252(material.m_name));
+    m_code->setText(FromCp1252(material.m_code));
+    m_type->setEditText(FromCp1252(material.m_type));
+    m_density->setText(FromCp1252(FormatFixed(material.m_density, 1)));
+    std::string cost = MaterialsDoc() ? MaterialsDoc()->FormatCost(material.m_costPerLb) : FormatFixed(material.m_costPerLb, 2);
+    m_cost->setText(FromCp1252(TrimStringLeft(cost)));
+    m_available->setChecked(material.m_available != 0);
+    m_mapTo->setText(FromCp1252(material.m_mapTo));
+    m_formula->setPlainText(FromCp1252(material.m_formula));
+    SetLines(m_reportNotes, material.m_anNotes);
+    SetLines(m_hazardNotes, material.m_hazNotes);
+    SetLines(m_notes, material.m_notes);
+    m_aliases.assign(material.m_akaNames.begin(), material.m_akaNames.end());
+    m_aliasCodes.assign(material.m_akaCodes.begin(), material.m_akaCodes.end());
+    m_aliasCount = static_cast<int>(std::max(m_aliases.size(), m_aliasCodes.size()));
+    m_aliases.resize(static_cast<std::size_t>(m_aliasCount));
+    m_aliasCodes.resize(static_cast<std::size_t>(m_aliasCount));
+    m_firstAlias = 0;
+    ShowAliasRows();
+    m_loading = false;
+    m_reportedFormula.clear();
+    SetFrameTitle(material.m_name);
+    UpdateWeightDisplay();
+}
+
+void CMaterialEditView::Store(CMaterial& material)
+{
+    ReadAliasRowsIntoLists();
+    material.m_name = TextOf(m_name);
+    material.m_code = TextOf(m_code);
+    material.UpdateDisplayKey();
+    material.m_type = ToCp1252(m_type->currentText());
+    material.m_density = ParseDouble(TextOf(m_density));
+    material.m_costPerLb = ParseDouble(TextOf(m_cost));
+    material.m_available = m_available->isChecked() ? 1 : 0;
+    material.m_mapTo = TextOf(m_mapTo);
+    material.SetFormula(FormulaText());
+    ReadWholeEditLines(*m_reportNotes, material.m_anNotes);
+    ReadWholeEditLines(*m_hazardNotes, material.m_hazNotes);
+    ReadWholeEditLines(*m_notes, material.m_notes);
+    material.m_akaNames.clear();
+    material.m_akaCodes.clear();
+    for (std::size_t i = 0; i < m_aliases.size(); ++i) {
+        if (m_aliases[i].empty() && m_aliasCodes[i].empty())
+            continue;
+        material.m_akaNames.push_back(m_aliases[i]);
+        material.m_akaCodes.push_back(m_aliasCodes[i]);
+    }
+}
+
+std::string CMaterialEditView::FormulaText() const
+{
+    return ToCp1252(m_formula->toPlainText());
+}
+
+void CMaterialEditView::SetFormulaText(const std::string& text)
+{
+    if (FormulaText() != text)
+        m_formula->setPlainText(FromCp1252(text));
+}
+
+// --- positioning and saving -----------------------------------------------------------------------
+
+void CMaterialEditView::PositionOn(int index)
+{
+    CMaterialsDoc* doc = MaterialsDoc();
+    if (doc && doc->Materials().IsValidIndex(index)) {
+        m_currentIndex = index;
+        m_currentRecord = doc->Materials().GetAt(index);
+        Load(*m_currentRecord);
+        m_changed = false;
+    } else {
+        m_currentIndex = -1;
+        m_currentRecord = nullptr;
+    }
+    UpdateButtons();
+    UpdateMappingState();
+}
+
+void CMaterialEditView::SetChanged(bool changed)
+{
+    if (m_loading || changed == m_changed)
+        return;
+    m_changed = changed;
+    UpdateButtons();
+}
+
+int CMaterialEditView::AskSaveChanges()
+{
+    if (!m_changed)
+        return MsgResultNo;
+    const int answer = AppMessageBox("Save changes to \"" + TextOf(m_name) + "\" ?",
+                                     MsgYesNoCancel | MsgIconQuestion, kMatEditSaveQuestionHelpId);
+    // A formula that does not parse would be saved empty: the user is shown why, and stays.
+    if (answer == MsgResultYes && !CheckFormulaBeforeSave())
+        return MsgResultCancel;
+    return answer;
+}
+
+void CMaterialEditView::SaveToDatabase()
+{
+    CMaterialsDoc* doc = MaterialsDoc();
+    if (!doc || !doc->Materials().IsValidIndex(m_currentIndex))
+        return;
+    Store(m_work);
+    doc->ReplaceMaterial(m_currentIndex, m_work);
+    m_currentRecord = doc->Materials().GetAt(m_currentIndex);
+    COxidariumApp::BroadcastUpdate(this, doc, kMaterialsKind, HintMaterialChanged, m_currentIndex,
+                                   HintExtra(m_currentRecord));
+    SetChanged(false);
+    doc->UpdateMappedMaterials(true, true);
+}
+
+bool CMaterialEditView::SaveChanges()
+{
+    if (!CheckFormulaBeforeSave())
+        return false;
+    SaveToDatabase();
+    ShowAliasRows();
+    return true;
+}
+
+bool CMaterialEditView::AskAndSave()
+{
+    const int answer = AskSaveChanges();
+    if (answer == MsgResultCancel)
+        return false;
+    if (answer == MsgResultYes)
+        SaveToDatabase();
+    return true;
+}
+
+// --- commands -------------------------------------------------------------------------------------
+
+void CMaterialEditView::CommitPendingEdit()
+{
+    if (QWidget* focused = QApplication::focusWidget())
+        LeaveField(focused);
+}
+
+void CMaterialEditView::LeaveField(QObject* field)
+{
+    if (m_inFieldHandler || m_closing)
+        return;
+    // A message box shown by a handler takes the focus; that must not run the handler again.
+    m_inFieldHandler = true;
+    if (field == m_name || field == m_code)
+        NameOrCodeLeft(static_cast<QLineEdit*>(field));
+    else if (field == m_aliasEdits[0] || field == m_aliasEdits[1] || field == m_aliasCodeEdits[0] ||
+             field == m_aliasCodeEdits[1])
+        AliasLeft(static_cast<QLineEdit*>(field));
+    else if (field == m_mapTo)
+        MappingEntered();
+    else if (field == m_formula)
+        FormulaEntered();
+    m_inFieldHandler = false;
+}
+
+bool CMaterialEditView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // Another window taking the focus (a message box, a menu) does not leave the field.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            LeaveField(watched);
+    }
+    return QScrollArea::eventFilter(watched, event);
+}
+
+bool CMaterialEditView::OnCommand(unsigned id)
+{
+    switch (id) {
+    case CmdMatEditCut: Cut(); return true;
+    case CmdMatEditCopy: Copy(); return true;
+    case CmdMatEditPaste: Paste(); return true;
+    case CmdMatEditSaveAsNew: SaveAsNew(); return true;
+    case CmdMatEditInsertNew: InsertNew(); return true;
+    case CmdMatEditAppendNew: AppendNew(); return true;
+    case CmdMatEditNext: Next(); return true;
+    case CmdMatEditPrevious: Previous(); return true;
+    case CmdMatEditJumpTo: JumpTo(); return true;
+    case CmdMatEditLimitedAccess: LeaveLimitedAccess(); return true;
+    case CmdMatEditCloseView: Close(); return true;
+    case CmdMatEditSaveAndNext: SaveAndNext(); return true;
+    case CmdMatEditConvertFormula: ConvertFormula(); return true;
+    case CmdMatEditNormalize: NormalizeFormula(); return true;
+    case CmdMatEditAddLoi: AddLoi(); return true;
+    case CmdMatEditPrint:
+    case CmdMatEditPrintPreview:
+    case CmdMatEditWriteToFile: PrintMaterial(id); return true;
+    case CmdMatEditHelp:
+    case CmdMatEditContextHelp: ShowDialogHelp(kMaterialEditHelpId); return true;
+    default: return false;
+    }
+}
+
+bool CMaterialEditView::OnUpdateCommand(CCmdUI& ui)
+{
+    CMaterialsDoc* doc = MaterialsDoc();
+    const int count = doc ? doc->Materials().GetCount() : 0;
+    const int limitedCount = LimitedCount();
+    switch (ui.m_nID) {
+    case CmdMatEditPaste:
+        ui.Enable(CAppContext::IsActive() && ClipboardCount(g_materialClipboard) > 0);
+        return true;
+    case CmdMatEditInsertNew:
+    case CmdMatEditAppendNew:
+        ui.Enable(m_currentIndex >= 0 && m_currentIndex < count && !m_limited);
+        return true;
+    case CmdMatEditPrevious:
+        ui.Enable(m_limited ? m_limitedPosition >= 1 && m_limitedPosition <= limitedCount - 1
+                            : m_currentIndex >= 1 && m_currentIndex <= count - 1);
+        return true;
+    case CmdMatEditNext:
+        ui.Enable(m_limited ? m_limitedPosition >= 0 && m_limitedPosition <= limitedCount - 2
+                            : m_currentIndex >= 0 && m_currentIndex <= count - 2);
+        return true;
+    case CmdMatEditLimitedAccess:
+        ui.SetCheck(m_limited ? 1 : 0);
+        ui.Enable(m_limited && m_currentIndex >= 0);
+        return true;
+    case CmdMatEditConvertFormula: ui.Enable(CanConvert()); return true;
+    case CmdMatEditNormalize: ui.Enable(CanNormalize()); return true;
+    case CmdMatEditAddLoi: ui.Enable(CanAddLoi()); return true;
+    case CmdMatEditCut:
+    case CmdMatEditCopy:
+    case CmdMatEditSaveAsNew:
+    case CmdMatEditJumpTo:
+    case CmdMatEditCloseView:
+    case CmdMatEditSaveAndNext:
+    case CmdMatEditPrint:
+    case CmdMatEditPrintPreview:
+    case CmdMatEditWriteToFile:
+    case CmdMatEditHelp:
+    case CmdMatEditContextHelp:
+        ui.Enable(true);
+        return true;
+    default:
+        return false;
+    }
+}

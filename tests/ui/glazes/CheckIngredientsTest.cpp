@@ -1,0 +1,267 @@
+#include "glazes/CheckIngredients.h"
+
+#include "GlazeDlgTestFixture.h"
+#include "core/textfile/FakeTextView.h"
+#include "glazes/CheckIngredientsDlg.h"
+#include "glazes/CheckIngredientsMapDlg.h"
+#include "glazes/CheckIngredientsSkipDlg.h"
+#include "glazes/GlazeAnalysis.h"
+#include "textfile/Information.h"
+#include "textfile/TextFileDoc.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <deque>
+
+namespace {
+
+// Answers the disposition questions from a script and notes what each question preselected.
+class CScriptedPrompter : public CCheckIngredientsPrompter {
+public:
+    struct Answer {
+        int result;
+        int action = kCheckNoAction;
+        std::string target;
+    };
+    int AskUnknown(const std::string& name, int& action, std::string& target) override
+    {
+        asked.push_back(name);
+        preselected.push_back(action);
+        const Answer answer = unknown.front();
+        unknown.pop_front();
+        action = answer.action;
+        target = answer.target;
+        return answer.result;
+    }
+    int AskUnavailable(const std::string& name) override
+    {
+        asked.push_back(name);
+        const int result = unavailable.front();
+        unavailable.pop_front();
+        return result;
+    }
+    std::deque<Answer> unknown;
+    std::deque<int> unavailable;
+    std::vector<std::string> asked;
+    std::vector<int> preselected;
+};
+
+class CheckIngredientsTest : public GlazeDlgFixture {
+protected:
+    CheckIngredientsTest()
+    {
+        m_texts->SetFrameFactory([this](CDocTemplate&, CDocument& document, bool) {
+            m_textFrames.push_back(std::make_unique<CFakeTextFrame>(document));
+            return true;
+        });
+        g_pTextFileTemplate = m_texts.get();
+        // The same unknown name in other letters, and a third unknown material.
+        m_doc->GetGlaze(2)->m_additions.Add("RED IRON OXIDE", 2);
+        m_doc->GetGlaze(4)->m_additions.Add("Tin Oxide", 3);
+        m_doc->GetGlaze(4)->InvalidateAnalysis();
+        m_doc->GetGlaze(2)->InvalidateAnalysis();
+    }
+    ~CheckIngredientsTest() override
+    {
+        if (g_pInformationDoc)
+            g_pInformationDoc->OnCloseDocument();
+        g_pTextFileTemplate = nullptr;
+    }
+    static std::string Information()
+    {
+        return g_pInformationDoc ? static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->Text() : "";
+    }
+    CCheckIngredientsOptions Prompting() const
+    {
+        CCheckIngredientsOptions options;
+        options.listInformation = 0;
+        options.prompt = 1;
+        return options;
+    }
+
+    std::unique_ptr<CDocTemplate> m_texts = CreateTextFileTemplate();
+    std::vector<std::unique_ptr<CFakeTextFrame>> m_textFrames;
+};
+
+using Notices = std::vector<std::pair<int, int>>;
+
+} // namespace
+
+TEST_F(CheckIngredientsTest, UnknownAndUnavailableMaterialsAreListedAndTheirGlazesSelected)
+{
+    CCheckIngredientsOptions options;
+    options.unavailable = 1;
+    options.selectGlazes = 1;
+    CScriptedPrompter prompter;
+    CCheckIngredients check(*m_doc, m_list);
+    check.Run(options, prompter);
+    EXPECT_EQ(Information(), "Unknown materials:\r\n"
+                             "  Red Iron Oxide\r\n"
+                             "  Tin Oxide\r\n"
+                             "  Zircopax\r\n"
+                             "\r\n"
+                             "Unavailable materials:\r\n"
+                             "  Rutile\r\n"
+                             "\r\n");
+    EXPECT_EQ(m_selection.rows, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_TRUE(prompter.asked.empty());
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_TRUE(TakeNotices().empty());
+
+    // Known, available materials only: both lists say so and nothing is selected.
+    for (int n = 4; n >= 1; --n)
+        m_doc->DeleteGlaze(n);
+    CCheckIngredients clean(*m_doc, m_list);
+    clean.Run(options, prompter);
+    EXPECT_EQ(Information(), "No unknown materials\r\nNo unavailable materials\r\n");
+    EXPECT_TRUE(m_selection.rows.empty());
+
+    // Nothing to check.
+    options.allGlazes = 0;
+    CCheckIngredients(*m_doc, m_list).Run(options, prompter);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "No glazes to check!");
+    EXPECT_EQ(m_messages.boxes[0].helpId, kNoGlazesToCheckHelpId);
+}
+
+TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
+{
+    CScriptedPrompter prompter;
+    prompter.unknown = {{1, kCheckChangeTo, "Rutile"}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}};
+    int refills = 0;
+    CCheckIngredients check(*m_doc, m_list);
+    check.Run(Prompting(), prompter, [&refills] { ++refills; });
+    EXPECT_EQ(prompter.asked, (std::vector<std::string>{"Red Iron Oxide", "Tin Oxide", "Zircopax"}));
+    EXPECT_EQ(m_doc->GetGlaze(1)->m_components.at(2)->m_name, "Rutile");
+    EXPECT_EQ(m_doc->GetGlaze(2)->m_additions.at(0)->m_name, "Rutile");
+    EXPECT_EQ(m_doc->GetGlaze(2)->m_components.at(2)->m_name, "Zircopax");
+    EXPECT_TRUE(m_doc->IsModified());
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Summary of changes:\n  1 ingredient name changed\n");
+    EXPECT_EQ(m_messages.boxes[0].helpId, kCheckSummaryHelpId);
+    EXPECT_EQ(TakeNotices(), (Notices{{HintGlazeChanged, 1}, {HintGlazeChanged, 2}, {HintGlazeChanged, 4}}));
+    EXPECT_EQ(refills, 1);
+    EXPECT_EQ(m_materials.Materials().GetCount(), 5);
+}
+
+TEST_F(CheckIngredientsTest, CreatingMaterialsCountsThemAndOffersToEditThem)
+{
+    // Create All at the first name creates all three.
+    CScriptedPrompter prompter;
+    prompter.unknown = {{kCheckCreateAllId, kCheckNoAction, ""}};
+    m_messages.answers = {MsgResultOk, MsgResultNo};
+    CCheckIngredients(*m_doc, m_list).Run(Prompting(), prompter);
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{
+                                      "Summary of changes:\n  3 new materials created\n",
+                                      "Don't forget to set up the new materials you created!\nDo you want to edit them now?"}));
+    EXPECT_EQ(m_messages.boxes[1].helpId, kEditNewMaterialsHelpId);
+    ASSERT_EQ(m_materials.Materials().GetCount(), 8);
+    EXPECT_EQ(m_materials.Materials().GetAt(5)->m_name, "Red Iron Oxide");
+    EXPECT_EQ(m_materials.Materials().GetAt(7)->m_type, "new");
+    EXPECT_EQ(TakeNotices(), (Notices{{HintMaterialsReplaced, 0}}));
+    // Every glaze of the database is computed again against the new materials.
+    EXPECT_TRUE(m_doc->GetGlaze(4)->GetAnalysis().IsValid());
+}
+
+TEST_F(CheckIngredientsTest, MappingAndMarkingAvailableAreSummedUp)
+{
+    CScriptedPrompter prompter;
+    prompter.unknown = {{1, kCheckCreateAndMap, "Silica"}, {1, kCheckCreate, ""}, {1, kCheckMakeAlias, "no such"}};
+    prompter.unavailable = {1};
+    CCheckIngredientsOptions options = Prompting();
+    options.unavailable = 1;
+    m_messages.answers = {MsgResultOk, MsgResultNo};
+    CCheckIngredients(*m_doc, m_list).Run(options, prompter);
+    // After a creating choice the next question offers "Create new material".
+    EXPECT_EQ(prompter.preselected, (std::vector<int>{kCheckNoAction, kCheckCreate, kCheckCreate}));
+    ASSERT_FALSE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.boxes[0].text, "Summary of changes:\n"
+                                        "  2 new materials created (1 mapped)\n"
+                                        "  1 material made available\n"
+                                        "  1 unspecified error\n");
+    const CMaterial* mapped = m_materials.Materials().GetAt(5);
+    EXPECT_EQ(mapped->m_mapTo, "Silica");
+    EXPECT_EQ(mapped->m_formula, "SiO2");
+    EXPECT_EQ(m_materials.Materials().FindMaterial(std::string_view("Rutile"))->m_available, 1);
+}
+
+TEST_F(CheckIngredientsTest, CancelLeavesRecipesAndMaterialsAlone)
+{
+    CScriptedPrompter prompter;
+    prompter.unknown = {{1, kCheckCreate, ""}, {2, kCheckNoAction, ""}};
+    CCheckIngredientsOptions options = Prompting();
+    options.selectGlazes = 1;
+    CCheckIngredients check(*m_doc, m_list);
+    check.Run(options, prompter);
+    EXPECT_TRUE(check.abandoned);
+    EXPECT_EQ(m_materials.Materials().GetCount(), 5);
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_FALSE(m_doc->IsModified());
+    // The glazes with problems are selected all the same.
+    EXPECT_EQ(m_selection.rows, (std::vector<int>{1, 2, 4}));
+}
+
+TEST_F(CheckIngredientsTest, TheDialogsRunTheCommand)
+{
+    WhenDialogShows<CCheckIngredientsDlg>([](CCheckIngredientsDlg& first) {
+        EXPECT_EQ(first.windowTitle(), QStringLiteral("Check Ingredients"));
+        EXPECT_TRUE(first.UnknownCheck()->isChecked());
+        EXPECT_TRUE(first.ListCheck()->isChecked());
+        EXPECT_FALSE(first.PromptCheck()->isChecked());
+        EXPECT_EQ(first.ScopeGroup()->checkedId(), 1);
+        first.ListCheck()->setChecked(false);
+        first.PromptCheck()->setChecked(true);
+        QTest::mouseClick(first.OkButton(), Qt::LeftButton);
+        WhenDialogShows<CCheckIngredientsMapDlg>([](CCheckIngredientsMapDlg& map) {
+            EXPECT_EQ(map.NameLabel()->text(), QStringLiteral("Red Iron Oxide"));
+            SaveScreenshot(map, "CheckIngredientsMapDlg");
+            QTest::mouseClick(map.CreateAllButton(), Qt::LeftButton);
+        });
+    });
+    m_messages.answers = {MsgResultOk, MsgResultNo};
+    int refills = 0;
+    EXPECT_TRUE(RunCheckIngredients(*m_doc, m_list, nullptr, [&refills] { ++refills; }));
+    EXPECT_EQ(m_materials.Materials().GetCount(), 8);
+    EXPECT_EQ(refills, 1);
+    EXPECT_EQ(g_prefs.m_nCheckIngrPrompt, 1);
+    EXPECT_EQ(g_prefs.m_nCheckIngrListInfo, 0);
+}
+
+TEST_F(CheckIngredientsTest, TheUnknownIngredientDialogEnablesTheBoxOfItsChoice)
+{
+    CMaterial aliased(*m_materials.Materials().GetAt(0));
+    aliased.m_akaNames.push_back("Flint");
+    aliased.m_akaCodes.push_back("");
+    m_materials.ReplaceMaterial(0, aliased);
+
+    CCheckIngredientsMapDlg dialog;
+    dialog.name = "Red Iron Oxide";
+    dialog.choice = kCheckMakeAlias;
+    dialog.InitDialog();
+    EXPECT_TRUE(dialog.TargetCombo(kCheckMakeAlias)->isEnabled());
+    EXPECT_FALSE(dialog.TargetCombo(kCheckChangeTo)->isEnabled());
+    EXPECT_EQ(dialog.TargetCombo(kCheckChangeTo)->findText(QStringLiteral("Flint")), 5);
+    EXPECT_EQ(dialog.TargetCombo(kCheckMakeAlias)->findText(QStringLiteral("Flint")), -1);
+    dialog.ChoiceGroup()->button(kCheckCreate)->click();
+    EXPECT_FALSE(dialog.TargetCombo(kCheckMakeAlias)->isEnabled());
+    dialog.ChoiceGroup()->button(kCheckChangeTo)->click();
+    EXPECT_TRUE(dialog.TargetCombo(kCheckChangeTo)->isEnabled());
+    dialog.TargetCombo(kCheckChangeTo)->setCurrentIndex(5);
+    // Skip All takes the choice showing before it ends.
+    QTest::mouseClick(dialog.SkipAllButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), kCheckSkipAllId);
+    EXPECT_EQ(dialog.choice, kCheckChangeTo);
+    EXPECT_EQ(dialog.target, "Flint");
+
+    CCheckIngredientsSkipDlg skip;
+    skip.name = "Rutile";
+    skip.InitDialog();
+    EXPECT_EQ(skip.NameLabel()->text(), QStringLiteral("Rutile"));
+    QTest::mouseClick(skip.SkipButton(), Qt::LeftButton);
+    EXPECT_EQ(skip.result(), kCheckSkipId);
+}

@@ -1,0 +1,113 @@
+#include "glazes/SetGlazeFieldDlg.h"
+
+#include "GlazeDlgTestFixture.h"
+#include "glazes/GlazeListDlgCommands.h"
+#include "glazes/ResequenceDlg.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class SetGlazeFieldDlgTest : public GlazeDlgFixture {};
+
+using Notices = std::vector<std::pair<int, int>>;
+
+void ChooseField(CSetGlazeFieldDlg& dialog, int field)
+{
+    QComboBox* fields = dialog.FieldCombo();
+    fields->setCurrentIndex(fields->findData(field));
+    emit fields->activated(fields->currentIndex());
+}
+
+QStringList Values(const CSetGlazeFieldDlg& dialog)
+{
+    QStringList values;
+    for (int row = 0; row < dialog.ValueCombo()->count(); ++row)
+        values << dialog.ValueCombo()->itemText(row);
+    return values;
+}
+
+} // namespace
+
+TEST_F(SetGlazeFieldDlgTest, SetFieldChangesTheSelectedGlazesInOneBulkChange)
+{
+    m_selection.rows = {1, 3};
+    int refills = 0;
+    WhenDialogShows<CSetGlazeFieldDlg>([](CSetGlazeFieldDlg& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Set Field"));
+        // Each field offers its own values, and choosing one empties the value.
+        dialog.ValueCombo()->setEditText(QStringLiteral("left over"));
+        ChooseField(dialog, kGlazeFieldByVolume);
+        EXPECT_EQ(Values(dialog), (QStringList{"No", "Yes"}));
+        EXPECT_EQ(dialog.ValueCombo()->currentText(), QString());
+        ChooseField(dialog, kGlazeFieldBatchSize);
+        EXPECT_EQ(Values(dialog), (QStringList{"100", "500", "1000", "5000", "10000"}));
+        ChooseField(dialog, kGlazeFieldName);
+        EXPECT_TRUE(Values(dialog).isEmpty());
+        ChooseField(dialog, kGlazeFieldColor);
+        EXPECT_EQ(Values(dialog).size(), static_cast<int>(g_prefs.glzcol.size()));
+        QTest::keyClicks(dialog.ValueCombo()->lineEdit(), QStringLiteral("Red"));
+        dialog.ScopeGroup()->button(0)->click();
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(RunSetGlazeField(*m_doc, m_list, nullptr, [this, &refills] {
+        ++refills;
+        m_selection.rows.clear(); // a refilled list forgets its selection
+    }));
+
+    EXPECT_EQ(TakeNotices(), (Notices{{HintBulkChangeBegins, 0},
+                                      {HintGlazeChanged, 1},
+                                      {HintGlazeChanged, 3},
+                                      {HintBulkChangeEndsRefreshDocument, 0}}));
+    std::vector<std::string> colors;
+    for (int n = 0; n < m_doc->GetGlazeCount(); ++n)
+        colors.push_back(m_doc->GetGlaze(n)->m_color);
+    EXPECT_EQ(colors, (std::vector<std::string>{"Blue green", "Red", "White", "Red", "Light blue"}));
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_EQ(refills, 1);
+    EXPECT_EQ(m_selection.rows, (std::vector<int>{1, 3}));
+    EXPECT_EQ(g_prefs.m_nGlazeSetFieldScope, 0);
+    EXPECT_EQ(g_prefs.m_nGlazeSetFieldChoice, kGlazeFieldColor);
+    EXPECT_EQ(g_prefs.m_strGlazeSetFieldValue, "Red");
+
+    // The next run opens with the same choices; all glazes then get the field.
+    WhenDialogShows<CSetGlazeFieldDlg>([](CSetGlazeFieldDlg& dialog) {
+        EXPECT_EQ(dialog.FieldCombo()->currentText(), QStringLiteral("Color"));
+        EXPECT_EQ(dialog.ValueCombo()->currentText(), QStringLiteral("Red"));
+        dialog.ScopeGroup()->button(1)->click();
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(RunSetGlazeField(*m_doc, m_list, nullptr));
+    EXPECT_EQ(TakeNotices().size(), 7u);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_color, "Red");
+}
+
+TEST_F(SetGlazeFieldDlgTest, ResequenceNumbersTheIndexFieldsAfterThePattern)
+{
+    EXPECT_EQ(ResequenceTexts("T-10b", 3), (std::vector<std::string>{"T-10b", "T-11b", "T-12b"}));
+    EXPECT_EQ(ResequenceTexts("X", 3), (std::vector<std::string>{"X1", "X2", "X3"}));
+    EXPECT_EQ(ResequenceTexts("A001", 2), (std::vector<std::string>{"A1", "A2"}));
+
+    m_selection.rows = {0, 2, 4};
+    WhenDialogShows<CResequenceDlg>([](CResequenceDlg& dialog) {
+        EXPECT_EQ(dialog.StartEdit()->text(), QStringLiteral("1"));
+        dialog.StartEdit()->setText(QStringLiteral("G7"));
+        dialog.ScopeGroup()->button(0)->click();
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(RunResequence(*m_doc, m_list, nullptr));
+    std::vector<std::string> indexes;
+    for (int n = 0; n < m_doc->GetGlazeCount(); ++n)
+        indexes.push_back(m_doc->GetGlaze(n)->m_index);
+    EXPECT_EQ(indexes, (std::vector<std::string>{"G7", "", "G8", "", "G9"}));
+    EXPECT_EQ(TakeNotices(), (Notices{{HintBulkChangeBegins, 0},
+                                      {HintGlazeChanged, 0},
+                                      {HintGlazeChanged, 2},
+                                      {HintGlazeChanged, 4},
+                                      {HintBulkChangeEndsRefreshDocument, 0}}));
+    EXPECT_EQ(g_prefs.m_strResequenceStart, "G7");
+}

@@ -1,0 +1,542 @@
+#include "limits/LimitFormulasView.h"
+
+#include "TestPaths.h"
+#include "core/framework/FakeFileDialogs.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "framework/DocTemplate.h"
+#include "framework/MdiFrame.h"
+#include "limits/LimitFormulaClipboard.h"
+#include "limits/LimitFormulaEditView.h"
+#include "limits/LimitFormulasDoc.h"
+#include "limits/OxideCombosDlg.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "shell/UpdateHint.h"
+#include "support/DbNotesDlg.h"
+#include "support/MergeDlg.h"
+#include "support/Profile.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Runs act on the modal dialog of type Dialog once it is up; any other modal window is closed
+// so that the test never hangs.
+template <class Dialog>
+void WhenModal(std::function<void(Dialog&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "the expected dialog is not showing";
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        act(*dialog);
+    });
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class LimitFormulasViewTest : public ::testing::Test {
+protected:
+    LimitFormulasViewTest()
+    {
+        g_prefs.ApplyColorScheme();
+        m_dir = fs::temp_directory_path() / ("oxi-limwin-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_profile = std::make_unique<CProfile>((m_dir / "profile.ini").string());
+        SetProfile(m_profile.get());
+        g_pLimitFormulasTemplate = &m_list;
+        g_pLimitFormulaEditTemplate = &m_edit;
+        InstallLimitFormulasTemplate(m_list);
+        InstallLimitFormulaEditTemplate(m_edit);
+        m_frame.resize(900, 700);
+        m_frame.show();
+        QApplication::setActiveWindow(&m_frame);
+        m_doc = dynamic_cast<CLimitFormulasDoc*>(m_list.OpenDocumentFile(OXI_SHIPPED_DATA_DIR "/tarnell.lim"));
+        for (CView* view : m_doc ? m_doc->GetViews() : std::vector<CView*>{})
+            m_view = m_view ? m_view : dynamic_cast<CLimitFormulasView*>(view);
+        QApplication::processEvents();
+    }
+    ~LimitFormulasViewTest() override
+    {
+        SetLimitFormulaEditViews(nullptr);
+        g_pLimitFormulasTemplate = nullptr;
+        g_pLimitFormulaEditTemplate = nullptr;
+        SetProfile(nullptr);
+        fs::remove_all(m_dir);
+    }
+
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < m_doc->Database().GetCount(); ++i)
+            names.push_back(m_doc->Database().GetAt(i).m_name);
+        return names;
+    }
+    std::vector<std::string> Rows() const
+    {
+        std::vector<std::string> rows;
+        for (int i = 0; i < m_view->GetCount(); ++i)
+            rows.push_back(m_view->GetText(i));
+        return rows;
+    }
+    void Select(std::initializer_list<int> rows) const
+    {
+        m_view->SetSel(-1, false);
+        for (int row : rows)
+            m_view->SetSel(row, true);
+    }
+    std::vector<CLimitFormulaEditView*> EditViews() const
+    {
+        std::vector<CLimitFormulaEditView*> views;
+        for (CView* view : m_doc->GetViews()) {
+            if (auto* edit = dynamic_cast<CLimitFormulaEditView*>(view))
+                views.push_back(edit);
+        }
+        return views;
+    }
+    CLimitFormulaEditView* OpenEditOn(int row)
+    {
+        Select({row});
+        EXPECT_TRUE(m_view->RunCommand(CmdLimListEdit));
+        const auto views = EditViews();
+        return views.empty() ? nullptr : views.back();
+    }
+    static void Flush()
+    {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static void Type(QLineEdit* edit, const char* text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    fs::path m_dir;
+    std::unique_ptr<CProfile> m_profile;
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CFakeFileDialogs m_dialogs;
+    COxidariumApp m_app;
+    CDocTemplate m_list{kLimitFormulasResourceId, kLimitFormulasDocString,
+                        [] { return std::make_unique<CLimitFormulasDoc>(); }};
+    CDocTemplate m_edit{kLimitFormulaEditResourceId, kLimitFormulasDocString, nullptr};
+    CMDIMainFrame m_frame;
+    CLimitFormulasDoc* m_doc = nullptr;
+    CLimitFormulasView* m_view = nullptr;
+};
+
+const std::vector<std::string> kShippedNames = {"Cone 10 gloss", "Cone 10 matte", "Cone 6 gloss", "Cone 6 matte",
+                                                "Cone 06 - 04 gloss"};
+
+} // namespace
+
+TEST_F(LimitFormulasViewTest, TheListShowsTheShippedFormulasInBothModes)
+{
+    ASSERT_NE(m_view, nullptr);
+    EXPECT_EQ(Names(), kShippedNames);
+    EXPECT_EQ(Rows(), kShippedNames);
+    EXPECT_EQ(m_doc->GetTitle(), "Starter Limit Formulas");
+    auto* frame = dynamic_cast<CMDIChildFrame*>(m_view->GetFrame());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Starter Limit Formulas"));
+    EXPECT_TRUE(frame->IsFrameMinimized()) << "the list waits minimised";
+
+    m_view->SetSel(1, true);
+    m_view->SetSel(3, true);
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListNamesAndNotes));
+    EXPECT_EQ(m_view->GetText(0), "Cone 10 gloss\tGlossy stoneware and porcelain glazes, cone 9 to 11, oxidation or "
+                                  "reduction. Keep silica high within the range for durable surfaces.");
+    EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{1, 3})) << "the selection survives the mode change";
+    CCmdUI check(CmdLimListNamesAndNotes);
+    EXPECT_TRUE(m_view->OnUpdateCommand(check));
+    EXPECT_EQ(check.m_nCheck, 1);
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListNames));
+    EXPECT_EQ(Rows(), kShippedNames);
+
+    // The database tree brings the window up with its notes; a new name retitles the window.
+    CRecordingFrame recorder(*m_doc, "recorder");
+    WhenModal<CDbNotesDlg>([](CDbNotesDlg& notes) {
+        EXPECT_EQ(notes.caption, "Limit Formula Database Notes and Information");
+        EXPECT_EQ(notes.notes.size(), 3u);
+        notes.NameEdit()->selectAll();
+        QTest::keyClicks(notes.NameEdit(), "Renamed limits");
+        notes.accept();
+    });
+    const CUpdateHint withNotes(nullptr, m_doc, 7, HintBringFrameForwardWithNotes, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &withNotes);
+    EXPECT_FALSE(frame->IsFrameMinimized());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Renamed limits"));
+    EXPECT_EQ(m_doc->Database().m_name, "Renamed limits");
+    EXPECT_TRUE(m_doc->IsModified());
+    ASSERT_EQ(recorder.view->received.size(), 2u);
+    EXPECT_EQ(recorder.view->received[0].code, 38) << "announced while the notice is handled";
+
+    frame->resize(CLimitFormulasView::kInitialWidth, CLimitFormulasView::kInitialHeight);
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    frame->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/limit_formulas_list.png");
+}
+
+TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
+{
+    CRecordingFrame recorder(*m_doc, "recorder");
+    CLimitFormulaEditView* edit = OpenEditOn(2);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->windowTitle(), QStringLiteral("Cone 6 gloss"));
+    EXPECT_EQ(edit->LimitsList()->item(0)->text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
+    EXPECT_FALSE(edit->Button(kLimEditSave)->isEnabled());
+
+    edit->LimitsList()->setCurrentRow(0);
+    EXPECT_EQ(edit->CombinationBox()->currentText(), QStringLiteral("KNaO"));
+    EXPECT_EQ(edit->FromEdit()->text(), QStringLiteral("0.15"));
+    EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("0.35"));
+    Type(edit->ToEdit(), "0.4");
+    QTest::mouseClick(edit->ByPercentCheck(), Qt::LeftButton);
+    EXPECT_EQ(edit->LimitsList()->item(0)->text(), QStringLiteral(" KNaO\t0.15 - 0.4 %"));
+    EXPECT_TRUE(edit->IsChanged());
+    EXPECT_TRUE(edit->Button(kLimEditSave)->isEnabled());
+    EXPECT_EQ(m_doc->Database().GetAt(2).m_limits.GetAt(0).GetRange(), "0.15 - 0.35") << "nothing stored yet";
+
+    QTest::mouseClick(edit->Button(kLimEditSave), Qt::LeftButton);
+    const CLimit& saved = m_doc->Database().GetAt(2).m_limits.GetAt(0);
+    EXPECT_EQ(saved.GetRange(), "0.15 - 0.4");
+    EXPECT_EQ(saved.m_byPercent, 1);
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_FALSE(edit->IsChanged());
+    ASSERT_EQ(recorder.view->received.size(), 1u);
+    EXPECT_EQ(recorder.view->received[0].kind, 4);
+    EXPECT_EQ(recorder.view->received[0].code, 24);
+    EXPECT_EQ(recorder.view->received[0].index, 2);
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{2}) << "the list selects the changed formula";
+
+    // A limit left without a combination is dropped on save; numbers are rewritten on leaving.
+    // The first press clears the selection and the fields, the second appends what they hold.
+    const int limits = edit->WorkingLimits().GetCount() + 1;
+    QTest::mouseClick(edit->Button(kLimEditAppendLimit), Qt::LeftButton);
+    EXPECT_EQ(edit->WorkingLimits().GetCount(), limits - 1);
+    EXPECT_TRUE(edit->FromEdit()->text().isEmpty());
+    QTest::mouseClick(edit->Button(kLimEditAppendLimit), Qt::LeftButton);
+    ASSERT_EQ(edit->WorkingLimits().GetCount(), limits);
+    edit->SelectLimit(limits - 1);
+    Type(edit->FromEdit(), "0.5");
+    Type(edit->ToEdit(), "2");
+    edit->NumberLeft(edit->ToEdit());
+    EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("2.0"));
+    EXPECT_EQ(edit->WorkingLimits().GetAt(limits - 1).GetRange(), "0.5 - 2.0");
+    edit->SaveChanges();
+    EXPECT_EQ(m_doc->Database().GetAt(2).m_limits.GetCount(), limits - 1);
+
+    EXPECT_EQ(CLimitFormulaEditView::RangeText("0", ""), "> 0");
+    EXPECT_EQ(CLimitFormulaEditView::RangeText("0.5", ""), ">= 0.5");
+    EXPECT_EQ(CLimitFormulaEditView::RangeText("", "2"), "<= 2");
+    EXPECT_EQ(CLimitFormulaEditView::RangeText("", ""), "");
+}
+
+TEST_F(LimitFormulasViewTest, UnionOfTwoSelectedFormulasIsInsertedAfterThem)
+{
+    CRecordingFrame recorder(*m_doc, "recorder");
+    Select({0, 1});
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListUnion));
+    ASSERT_EQ(m_doc->Database().GetCount(), 6);
+    EXPECT_EQ(m_doc->Database().GetAt(2).m_name, "Union of 2 limit formulas");
+    EXPECT_EQ(m_view->GetText(2), "Union of 2 limit formulas");
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{2});
+    EXPECT_TRUE(m_doc->IsModified());
+    ASSERT_EQ(recorder.view->received.size(), 1u);
+    EXPECT_EQ(recorder.view->received[0].code, 25);
+    EXPECT_EQ(recorder.view->received[0].index, 2);
+
+    m_view->SetSel(-1, false);
+    CCmdUI ui(CmdLimListIntersection);
+    EXPECT_TRUE(m_view->OnUpdateCommand(ui));
+    EXPECT_FALSE(ui.m_bEnabled) << "combining needs a selection";
+}
+
+TEST_F(LimitFormulasViewTest, ClipboardNewFormulasAndOrdering)
+{
+    Select({0, 1, 2});
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListCopy));
+    EXPECT_EQ(g_limitFormulaClipboard.GetCount(), 3);
+    Select({4});
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListPaste));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Cone 10 gloss", "Cone 10 matte", "Cone 6 gloss", "Cone 6 matte",
+                                                 "Cone 10 gloss", "Cone 10 matte", "Cone 6 gloss", "Cone 06 - 04 gloss"}));
+    EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{4, 5, 6}));
+
+    m_view->SetSel(-1, false);
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListAppendNew));
+    EXPECT_EQ(Names().back(), "new limit formula");
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{8});
+
+    Select({2, 4});
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListSelectedToTop));
+    EXPECT_EQ(Names()[0], "Cone 6 gloss");
+    EXPECT_EQ(Names()[1], "Cone 10 gloss");
+    EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{0, 1}));
+    CCmdUI shiftUp(CmdLimListShiftUp);
+    EXPECT_TRUE(m_view->OnUpdateCommand(shiftUp));
+    EXPECT_FALSE(shiftUp.m_bEnabled) << "the first row cannot go up";
+    Select({8});
+    CCmdUI shiftDown(CmdLimListShiftDown);
+    EXPECT_TRUE(m_view->OnUpdateCommand(shiftDown));
+    EXPECT_FALSE(shiftDown.m_bEnabled) << "the last row cannot go down";
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListShiftUp));
+    EXPECT_EQ(Names()[7], "new limit formula");
+
+    // Deleting the formula an edit form shows closes the form without a question.
+    CLimitFormulaEditView* edit = OpenEditOn(3);
+    ASSERT_NE(edit, nullptr);
+    edit->NameEdit()->setText(QStringLiteral("renamed"));
+    Select({3});
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListDelete));
+    Flush();
+    EXPECT_TRUE(EditViews().empty());
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(m_doc->Database().GetCount(), 8);
+}
+
+TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
+{
+    CLimitFormulaEditView* edit = OpenEditOn(0);
+    ASSERT_NE(edit, nullptr);
+    edit->SelectLimit(0);
+    Type(edit->FromEdit(), "0.2");
+    edit->OnCommand(CmdLimEditSaveAsNew);
+    ASSERT_EQ(m_doc->Database().GetCount(), 6);
+    EXPECT_EQ(m_doc->Database().GetAt(0).m_name, "Cone 10 gloss");
+    EXPECT_EQ(m_doc->Database().GetAt(0).m_limits.GetAt(0).GetRange(), "0.1 - 0.35") << "the stored version stays";
+    EXPECT_EQ(m_doc->Database().GetAt(1).m_name, "Cone 10 gloss (new)");
+    EXPECT_EQ(m_doc->Database().GetAt(1).m_limits.GetAt(0).GetRange(), "0.2 - 0.35");
+    EXPECT_EQ(edit->CurrentIndex(), 1);
+    EXPECT_EQ(m_view->GetText(1), "Cone 10 gloss (new)");
+
+    // Another form saving the same formula replaces this form's unsaved edits.
+    CLimitFormulaEditView* other = OpenEditOn(1);
+    ASSERT_NE(other, nullptr);
+    edit->NameEdit()->setText(QStringLiteral("unsaved"));
+    edit->SetChanged(true);
+    other->NameEdit()->setText(QStringLiteral("Saved elsewhere"));
+    other->SaveChanges();
+    EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Saved elsewhere"));
+    EXPECT_FALSE(edit->IsChanged());
+
+    // Cut copies the form's formula and closes the form; the database keeps it.
+    edit->NameEdit()->setText(QStringLiteral("On the clipboard"));
+    edit->OnCommand(CmdLimEditCut);
+    Flush();
+    EXPECT_EQ(EditViews().size(), 1u);
+    ASSERT_EQ(g_limitFormulaClipboard.GetCount(), 1);
+    EXPECT_EQ(g_limitFormulaClipboard.GetAt(0).m_name, "On the clipboard");
+    EXPECT_EQ(m_doc->Database().GetCount(), 6);
+    EXPECT_EQ(m_doc->Database().GetAt(1).m_name, "Saved elsewhere");
+
+    // Paste loads the clipboard's formula as unsaved edits; closing then asks.
+    other->OnCommand(CmdLimEditPaste);
+    EXPECT_EQ(other->NameEdit()->text(), QStringLiteral("On the clipboard"));
+    EXPECT_TRUE(other->IsChanged());
+    m_messages.answers = {MsgResultCancel};
+    other->Close();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to \"On the clipboard\" ?");
+    EXPECT_EQ(m_messages.boxes[0].Buttons(), static_cast<unsigned>(MsgYesNoCancel));
+    EXPECT_EQ(EditViews().size(), 1u) << "Cancel keeps the form";
+}
+
+TEST_F(LimitFormulasViewTest, LimitedFormsStepThroughTheChosenFormulas)
+{
+    Select({1, 3});
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListEditLimited));
+    ASSERT_EQ(EditViews().size(), 1u);
+    CLimitFormulaEditView* edit = EditViews().front();
+    EXPECT_TRUE(edit->IsLimited());
+    EXPECT_EQ(edit->CurrentIndex(), 1);
+    EXPECT_FALSE(edit->Button(kLimEditPrevious)->isEnabled());
+    EXPECT_EQ(edit->Button(kLimEditNext)->text(), QStringLiteral("Edit Next"));
+    CCmdUI insert(CmdLimEditInsertNew);
+    EXPECT_TRUE(edit->OnUpdateCommand(insert));
+    EXPECT_FALSE(insert.m_bEnabled);
+    QTest::mouseClick(edit->Button(kLimEditNext), Qt::LeftButton);
+    EXPECT_EQ(edit->CurrentIndex(), 3);
+    EXPECT_FALSE(edit->Button(kLimEditNext)->isEnabled());
+
+    edit->OnCommand(CmdLimEditLimitedAccess);
+    EXPECT_FALSE(edit->IsLimited());
+    EXPECT_EQ(edit->Button(kLimEditNext)->text(), QStringLiteral("Edit Next"));
+    QTest::mouseClick(edit->Button(kLimEditNext), Qt::LeftButton);
+    EXPECT_EQ(edit->CurrentIndex(), 4);
+    EXPECT_EQ(edit->Button(kLimEditNext)->text(), QStringLiteral("Append New"));
+    QTest::mouseClick(edit->Button(kLimEditNext), Qt::LeftButton);
+    EXPECT_EQ(m_doc->Database().GetCount(), 6);
+    EXPECT_EQ(m_doc->Database().GetAt(5).m_name, "new limit formula");
+    EXPECT_EQ(edit->CurrentIndex(), 5);
+
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    edit->SelectLimit(-1);
+    edit->GetFrame()->ActivateFrame();
+    edit->SetFormulaIndex(2);
+    dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->grab().save(QString(OXI_BUILD_DIR) +
+                                                                  "/screenshots/limit_formula_edit.png");
+}
+
+TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemLists)
+{
+    COxideCombosDlg dialog(&m_frame);
+    dialog.combinations = m_doc->Database().m_combinations;
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.ComboList()->count(), 14);
+    EXPECT_EQ(dialog.ComboList()->item(13)->text(), QStringLiteral(" Si:Al\tSi/Al"));
+    const QListWidget* first = dialog.FirstList();
+    QStringList separators;
+    for (int row = 0; row < first->count(); ++row) {
+        if (first->item(row)->text() == QStringLiteral("---"))
+            separators << QString::number(first->item(row)->data(Qt::UserRole).toInt());
+    }
+    EXPECT_EQ(separators, (QStringList{"0", "0", "0"}));
+    EXPECT_EQ(first->item(first->count() - 4)->text(), QStringLiteral("LOI"));
+    EXPECT_EQ(first->item(first->count() - 1)->data(Qt::UserRole).toInt(), 107);
+
+    dialog.SelectCombination(3);
+    EXPECT_EQ(dialog.NameEdit()->text(), QStringLiteral("CaO"));
+    EXPECT_EQ(dialog.PlotMaxEdit()->text(), QStringLiteral("1.0"));
+    dialog.SelectCombination(13);
+    EXPECT_TRUE(dialog.RatioRadio()->isChecked());
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/oxide_combinations.png");
+    EXPECT_EQ(dialog.FirstLabel()->text(), QStringLiteral("Numerator :"));
+
+    // A new combination takes what the controls hold when Append New Combo is pressed.
+    dialog.SelectCombination(-1);
+    dialog.NameEdit()->setText(QStringLiteral("Earths"));
+    dialog.AppendNewCombo();
+    ASSERT_EQ(dialog.combinations.GetCount(), 15);
+    dialog.SelectCombination(14);
+    dialog.PickItems(0, {20, 12});
+    EXPECT_EQ(dialog.combinations.GetAt(14).GetFormula(), "Mg+Ca") << "items follow the list's order";
+    dialog.PickItems(1, {11});
+    EXPECT_EQ(dialog.combinations.GetAt(14).GetFormula(), "(Mg+Ca) - Na");
+    QTest::mouseClick(dialog.RatioRadio(), Qt::LeftButton);
+    EXPECT_EQ(dialog.combinations.GetAt(14).GetFormula(), "(Mg+Ca) / Na");
+    EXPECT_EQ(dialog.SecondLabel()->text(), QStringLiteral("Denominator :"));
+    QTest::mouseClick(dialog.SumRadio(), Qt::LeftButton);
+    dialog.PickItems(0, {});
+    EXPECT_EQ(dialog.combinations.GetAt(14).GetFormula(), " - Na");
+    EXPECT_EQ(COxideCombosDlg::BuildFormula({104}, {105, 107}, true), "LOI / (Alkalis+Acids)");
+    EXPECT_EQ(COxideCombosDlg::BuildFormula({}, {}, false), "");
+
+    dialog.SortCombinations(true);
+    EXPECT_EQ(dialog.combinations.GetAt(0).m_name, "Al2O3");
+    EXPECT_FALSE(dialog.UpButton()->isEnabled());
+
+    // Accepting through the list: unnamed combinations are dropped, limits keep their text.
+    CRecordingFrame recorder(*m_doc, "recorder");
+    WhenModal<COxideCombosDlg>([](COxideCombosDlg& shown) {
+        shown.SelectCombination(2);
+        shown.NameEdit()->clear();
+        shown.RebuildFromControls();
+        shown.accept();
+    });
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
+    EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 13);
+    EXPECT_EQ(m_doc->Database().m_combinations.FindByName("KNaO"), nullptr);
+    EXPECT_EQ(m_doc->Database().GetAt(0).m_limits.GetAt(0).m_comboName, "KNaO");
+    ASSERT_EQ(recorder.view->received.size(), 1u);
+    EXPECT_EQ(recorder.view->received[0].code, 29);
+}
+
+TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
+{
+    const std::string subset = (m_dir / "subset.lim").string();
+    Select({1, 3});
+    m_dialogs.AnswerPath(subset);
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListSaveSelected));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Save Selected Limit Formulas To...");
+    CLimitFormulaDB saved;
+    std::ifstream in(subset, std::ios::binary);
+    ASSERT_EQ(saved.Read(in), 0);
+    EXPECT_EQ(saved.m_name, "Starter Limit Formulas (subset)");
+    ASSERT_EQ(saved.GetCount(), 2);
+    EXPECT_EQ(saved.GetAt(0).m_name, "Cone 10 matte");
+    EXPECT_EQ(saved.GetAt(1).m_name, "Cone 6 matte");
+    EXPECT_EQ(saved.m_combinations.GetCount(), 14);
+    EXPECT_FALSE(m_doc->IsModified());
+
+    // Append all keeps both formulas of a name.
+    m_dialogs.AnswerPath(subset);
+    WhenModal<CMergeDlg>([](CMergeDlg& merge) {
+        EXPECT_EQ(merge.kindWord, "limit formulas");
+        EXPECT_EQ(merge.flags, (std::vector<int>{1, 1}));
+        merge.SelectAllButton()->click();
+        merge.AppendAllRadio()->setChecked(true);
+        merge.accept();
+    });
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListMergeFormulas));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Merge Limit Formulas...");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Cone 10 gloss", "Cone 10 matte", "Cone 6 gloss", "Cone 6 matte",
+                                                 "Cone 06 - 04 gloss", "Cone 10 matte", "Cone 6 matte"}));
+
+    const std::string missing = (m_dir / "missing.lim").string();
+    m_dialogs.AnswerPath(missing);
+    m_view->RunCommand(CmdLimListMergeFormulas);
+    std::ofstream(m_dir / "bare.lim") << "filetype = Oxidarium Limit Formulas\nversion =  2\n";
+    m_dialogs.AnswerPath((m_dir / "bare.lim").string());
+    m_view->RunCommand(CmdLimListMergeCombinations);
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Unable to merge file " + missing,
+                                                            (m_dir / "bare.lim").string() +
+                                                                " contains no oxide combinations!"}));
+
+    // Printing asks about the header first; without it and without a selection nothing prints.
+    m_messages.boxes.clear();
+    m_view->SetSel(-1, false);
+    m_messages.answers = {MsgResultNo};
+    m_view->RunCommand(CmdLimListWriteToFile);
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Do you want to print the database notes and oxide list?",
+                                                            "Nothing to print"}));
+    EXPECT_EQ(m_messages.boxes[0].helpId, kLimitPrintQuestionHelpId);
+    const std::string text = (m_dir / "summaries.txt").string();
+    m_messages.answers = {MsgResultYes};
+    m_dialogs.AnswerPath(text);
+    Select({2});
+    m_view->RunCommand(CmdLimListWriteToFile);
+    EXPECT_EQ(m_dialogs.requests.back().title, "Limit Formula Summaries to File...");
+    const std::string written = ReadAll(text);
+    EXPECT_EQ(written.rfind("Starter Limit Formulas\n", 0), 0u) << written.substr(0, 80);
+    EXPECT_NE(written.find("Oxide combinations"), std::string::npos);
+    EXPECT_NE(written.find("Cone 6 gloss"), std::string::npos);
+    EXPECT_EQ(written.find("Cone 10 gloss"), std::string::npos);
+}

@@ -1,0 +1,213 @@
+#include "materials/EditFormulaDlg.h"
+
+#include "core/shell/FakeMessageService.h"
+#include "materials/EditFormulaPrefsDlg.h"
+#include "materials/FormulaConversionDlg.h"
+#include "shell/AppContext.h"
+#include "shell/Preferences.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The default columns: 1 Na2O,K2O,MgO,CaO,Li2O,ZnO,SrO,BaO,PbO; 2 Al2O3,B2O3;
+// 3 SiO2,P2O5,TiO2,Fe2O3,ZrO2,SnO2; 4 LOI,H2O,CO2,SO3,F2,Cl2.
+class EditFormulaDlgTest : public ::testing::Test {
+protected:
+    EditFormulaDlgTest() { g_prefs.ApplyColorScheme(); }
+
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+};
+
+QString Status(const CEditFormulaDlg& dialog)
+{
+    return dialog.StatusLabel()->text();
+}
+
+} // namespace
+
+TEST_F(EditFormulaDlgTest, FormulaTextGoesToTheGridAndComesBackInColumnOrder)
+{
+    const std::string nepheline = "% 60.4 SiO2  23.6 Al2O3  10.2 Na2O  4.8 K2O  0.4 CaO  0.1 MgO  0.1 Fe2O3  0.4 LOI";
+    CEditFormulaDlg dialog(nullptr, nepheline);
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Edit Formula"));
+    EXPECT_TRUE(dialog.KindRadio(kGridWeightPercent)->isChecked());
+    EXPECT_EQ(dialog.RowLabel(2, 0)->text(), QStringLiteral("SiO2"));
+    EXPECT_EQ(dialog.AmountEdit(2, 0)->text(), QStringLiteral("60.4"));
+    EXPECT_EQ(dialog.AmountEdit(1, 0)->text(), QStringLiteral("23.6"));
+    EXPECT_EQ(dialog.AmountEdit(0, 0)->text(), QStringLiteral("10.2"));
+    EXPECT_EQ(dialog.AmountEdit(3, 0)->text(), QStringLiteral("0.4"));
+    EXPECT_TRUE(dialog.AmountEdit(0, 9)->isHidden()) << "the first column names nine rows";
+    EXPECT_EQ(Status(dialog), QStringLiteral("Percentage sum: 100%"));
+    EXPECT_TRUE(dialog.ConvertButton()->isEnabled());
+    EXPECT_FALSE(dialog.NormalizeButton()->isEnabled());
+    EXPECT_FALSE(dialog.PercentLabel(2, 0)->isHidden());
+    EXPECT_EQ(dialog.ForceLabel()->text(), QStringLiteral("Force % Sum :"));
+    EXPECT_EQ(dialog.GridText(),
+              "% 10.2 Na2O  4.8 K2O  0.1 MgO  0.4 CaO  23.6 Al2O3  60.4 SiO2  0.1 Fe2O3  0.4 LOI");
+
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/edit-formula.png");
+
+    // Editing a cell, then OK: the components come back in display order, an extra cell's
+    // component among them.
+    dialog.AmountEdit(2, 0)->setText(QStringLiteral(" 60 "));
+    dialog.OnAmountLeft(dialog.AmountEdit(2, 0));
+    EXPECT_EQ(dialog.AmountEdit(2, 0)->text(), QStringLiteral("60"));
+    EXPECT_EQ(Status(dialog), QStringLiteral("Percentage sum: 99.6%"));
+    EXPECT_TRUE(dialog.NormalizeButton()->isEnabled());
+    EXPECT_TRUE(dialog.AddLoiButton()->isEnabled());
+    EXPECT_TRUE(dialog.ConvertButton()->isEnabled()) << "99.6 rounds to 100";
+    dialog.OtherEdit()->setText(QStringLiteral("0.4 B2O3"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.formula,
+              "% 10.2 Na2O  4.8 K2O  0.1 MgO  0.4 CaO  23.6 Al2O3  0.4 B2O3  60 SiO2  0.1 Fe2O3  0.4 LOI");
+}
+
+TEST_F(EditFormulaDlgTest, ComponentsOutsideTheColumnsFillTheExtraCellsThenTheOtherField)
+{
+    CEditFormulaDlg dialog(nullptr, "CuO Cr2O3 CoO NiO MnO2 V2O5 Cs2O Rb2O SiO2 2 SiO2");
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.Grid().ExtraCount(), 6);
+    EXPECT_EQ(dialog.ExtraLabel(0)->text(), QStringLiteral("CuO"));
+    EXPECT_EQ(dialog.ExtraEdit(0)->text(), QStringLiteral("1.0"));
+    EXPECT_EQ(dialog.ExtraLabel(5)->text(), QStringLiteral("V2O5"));
+    EXPECT_EQ(dialog.OtherEdit()->text(), QStringLiteral("Cs2O  Rb2O  2 SiO2")) << "a repeated component is kept";
+    EXPECT_EQ(dialog.AmountEdit(2, 0)->text(), QStringLiteral("1.0"));
+    EXPECT_EQ(dialog.GridText(), "SiO2  CuO  Cr2O3  CoO  NiO  MnO2  V2O5  Cs2O  Rb2O  2 SiO2")
+        << "molecular amounts of 1 are written without a number";
+
+    // In % weight the 1 is kept; 0 and negative cells are left out; text is refused.
+    dialog.KindRadio(kGridWeightPercent)->click();
+    dialog.OtherEdit()->clear();
+    dialog.ExtraEdit(1)->setText(QStringLiteral("0"));
+    dialog.ExtraEdit(2)->setText(QStringLiteral("-2"));
+    dialog.ExtraEdit(3)->clear();
+    dialog.ExtraEdit(4)->clear();
+    dialog.ExtraEdit(5)->clear();
+    EXPECT_EQ(dialog.GridText(), "% 1.0 SiO2  1.0 CuO");
+    dialog.ExtraEdit(1)->setText(QStringLiteral("lots"));
+    dialog.OnAmountLeft(dialog.ExtraEdit(1));
+    EXPECT_EQ(Status(dialog), QStringLiteral("Amount must be a positive number"));
+    EXPECT_FALSE(dialog.ConvertButton()->isEnabled());
+    EXPECT_FALSE(dialog.NormalizeButton()->isEnabled());
+
+    // A forced value typed in % weight is written; switching to % molecular hides and drops it.
+    dialog.ExtraEdit(1)->clear();
+    dialog.ForceEdit()->setText(QStringLiteral("x"));
+    dialog.OnForceLeft();
+    EXPECT_EQ(Status(dialog), QStringLiteral("Forced % sum must be a positive number"));
+    dialog.ForceEdit()->setText(QStringLiteral("100"));
+    dialog.OnForceLeft();
+    EXPECT_EQ(dialog.GridText(), "%[Sum=100] 1.0 SiO2  1.0 CuO");
+    dialog.KindRadio(kGridMolePercent)->click();
+    EXPECT_TRUE(dialog.ForceEdit()->isHidden());
+    EXPECT_EQ(dialog.GridText(), "%m 1.0 SiO2  1.0 CuO");
+    dialog.KindRadio(kGridMolecular)->click();
+    EXPECT_EQ(dialog.ForceLabel()->text(), QStringLiteral("Force Mol. Wt. :"));
+    EXPECT_EQ(dialog.GridText(), "[MW=100] SiO2  CuO");
+}
+
+TEST_F(EditFormulaDlgTest, ButtonsNormaliseAddLoiClearAndRefuseEmptyOrBadFormulas)
+{
+    CEditFormulaDlg dialog(nullptr, "% 50 SiO2  45 Al2O3");
+    dialog.InitDialog();
+    dialog.OnAddLoi();
+    EXPECT_EQ(dialog.AmountEdit(3, 0)->text(), QStringLiteral("5"));
+    EXPECT_EQ(Status(dialog), QStringLiteral("Percentage sum: 100%"));
+
+    dialog.AmountEdit(3, 0)->clear();
+    dialog.OnNormalize();
+    EXPECT_EQ(Status(dialog), QStringLiteral("Percentage sum: 100%"));
+    EXPECT_EQ(dialog.GridText().substr(0, 2), "% ");
+
+    dialog.OnClear();
+    EXPECT_EQ(dialog.GridText(), "");
+    EXPECT_TRUE(dialog.KindRadio(kGridMolecular)->isChecked());
+    EXPECT_EQ(Status(dialog), QStringLiteral("Mol. Wt. : 0"));
+    dialog.OnConvert();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Formula is empty");
+    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30281u);
+
+    // A formula that does not parse loses nothing: its text waits in the other-components field.
+    dialog.FillGrid("%[Sum=90] 40 SiO2 Qq");
+    EXPECT_TRUE(dialog.KindRadio(kGridWeightPercent)->isChecked());
+    EXPECT_EQ(dialog.ForceEdit()->text(), QStringLiteral("90"));
+    EXPECT_EQ(dialog.OtherEdit()->text(), QStringLiteral("40 SiO2 Qq"));
+    EXPECT_EQ(Status(dialog), QStringLiteral("Unrecognized element symbol 'Qq'"));
+    dialog.accept();
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(m_messages.boxes[1].text, "Error in formula:\n  Unrecognized element symbol 'Qq'");
+    EXPECT_EQ(m_messages.boxes[1].Icon(), 0u);
+    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30280u);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(EditFormulaDlgTest, ConvertRunsTheConversionDialogOnTheGrid)
+{
+    CEditFormulaDlg dialog(nullptr, "CaO CO2");
+    dialog.InitDialog();
+    QTimer::singleShot(10, [] {
+        auto* conversion = qobject_cast<CFormulaConversionDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(conversion, nullptr);
+        EXPECT_TRUE(conversion->Radio(1)->isEnabled());
+        conversion->Radio(1)->click(); // Convert to Weight %
+        conversion->DecimalsEdit()->setText(QStringLiteral("1"));
+        conversion->accept();
+    });
+    dialog.OnConvert();
+    EXPECT_TRUE(dialog.KindRadio(kGridWeightPercent)->isChecked());
+    EXPECT_EQ(dialog.AmountEdit(0, 3)->text(), QStringLiteral("56"));
+    EXPECT_EQ(dialog.AmountEdit(3, 2)->text(), QStringLiteral("44"));
+}
+
+TEST_F(EditFormulaDlgTest, SetupChecksTheColumnsAndRelaysTheGrid)
+{
+    CEditFormulaPrefsDlg prefs;
+    prefs.columns = {"SiO2, Al2O3, Xx", "CaO", "MgO", "LOI"};
+    prefs.InitDialog();
+    EXPECT_FALSE(prefs.TakeControls());
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Error in 'Formula Edit column 1'");
+    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30282u);
+    prefs.ColumnEdit(0)->setText(QStringLiteral("SiO2,Al2O3"));
+    prefs.ColumnEdit(3)->setText(QStringLiteral("Zz"));
+    EXPECT_FALSE(prefs.TakeControls());
+    EXPECT_EQ(m_messages.boxes[1].text, "Error in 'Formula Edit column 4'");
+    prefs.SetDefaults();
+    EXPECT_EQ(prefs.ColumnEdit(1)->text(), QStringLiteral("Al2O3,B2O3"));
+    EXPECT_TRUE(prefs.TakeControls());
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    prefs.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/edit-formula-prefs.png");
+
+    CEditFormulaDlg dialog(nullptr, "K2O Al2O3 6SiO2");
+    dialog.InitDialog();
+    QTimer::singleShot(10, [] {
+        auto* setup = qobject_cast<CEditFormulaPrefsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(setup, nullptr);
+        setup->ColumnEdit(0)->setText(QStringLiteral("SiO2,Al2O3"));
+        setup->ColumnEdit(1)->setText(QStringLiteral("K2O"));
+        setup->UseButton()->click();
+    });
+    dialog.OnSetup();
+    EXPECT_EQ(g_prefs.formedcol1, "SiO2,Al2O3");
+    EXPECT_EQ(g_savedPrefs.formedcol1, CPreferences().formedcol1) << "Use leaves the stored copy alone";
+    EXPECT_EQ(dialog.RowLabel(0, 1)->text(), QStringLiteral("Al2O3"));
+    EXPECT_EQ(dialog.AmountEdit(0, 0)->text(), QStringLiteral("6"));
+    EXPECT_EQ(dialog.AmountEdit(1, 0)->text(), QStringLiteral("1.0"));
+    EXPECT_EQ(dialog.GridText(), "6 SiO2  Al2O3  K2O");
+}

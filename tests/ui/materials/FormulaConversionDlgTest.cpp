@@ -1,0 +1,101 @@
+#include "materials/FormulaConversionDlg.h"
+
+#include "materials/FormulaConversion.h"
+#include "materials/Material.h"
+#include "shell/AppContext.h"
+#include "shell/Preferences.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<bool> Enabled(const CFormulaConversionDlg& dialog)
+{
+    return std::vector<bool>(dialog.enabled.begin(), dialog.enabled.end());
+}
+
+CMaterial Parsed(const std::string& formula)
+{
+    CMaterial material("new material");
+    EXPECT_EQ(material.SetFormula(formula), 0) << formula;
+    return material;
+}
+
+} // namespace
+
+TEST(FormulaConversionDlgTest, AMaterialDecidesTheConversionsAndTheUnityTargets)
+{
+    CAppContext context;
+    g_prefs.ApplyColorScheme();
+    CFormulaConversionDlg dialog;
+    dialog.SetMaterial(Parsed("% 60 SiO2  20 Al2O3  10 CaCO3  5 Fe2O3  5 LOI"));
+    EXPECT_EQ(Enabled(dialog), (std::vector<bool>{true, false, true, true, true, true, true, false, true}));
+    EXPECT_TRUE(dialog.loiApplies);
+    EXPECT_EQ(dialog.unityCodes, (std::vector<int>{-1, -2, -3, kUnitySeparator, 13, 14, 26, kUnitySeparator, 20,
+                                                   kUnitySeparator, 1002}));
+    EXPECT_EQ(dialog.unityTexts[0], "Alkalis");
+    EXPECT_EQ(dialog.unityTexts[4], "Al2O3");
+    EXPECT_EQ(dialog.unityTexts[8], "CaO");
+    EXPECT_EQ(dialog.unityTexts[10], "CaCO3");
+
+    g_prefs.m_nFormConvChoice = 7; // remembered, but Remove Forced % Sum does not apply here
+    g_prefs.m_nFormConvUnityTarget = 14;
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.Radio(kConvertOxidizeAndForce)->text(), QStringLiteral("Oxidize and Force % Sum"));
+    EXPECT_FALSE(dialog.Radio(kConvertToWeightPercent)->isEnabled());
+    EXPECT_TRUE(dialog.UnityCombo()->isEnabled());
+    EXPECT_EQ(dialog.UnityCombo()->currentText(), QStringLiteral("SiO2"));
+    EXPECT_FALSE(dialog.LoiCombo()->isHidden());
+    EXPECT_EQ(dialog.LoiCombo()->currentText(), QStringLiteral("O2"));
+    EXPECT_FALSE(dialog.LoiCombo()->isEnabled()) << "no conversion chosen yet";
+    EXPECT_EQ(dialog.DecimalsEdit()->text(), QString::number(g_prefs.decformulas));
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/formula-conversion.png");
+
+    dialog.UnityCombo()->setCurrentIndex(4);
+    emit dialog.UnityCombo()->activated(4);
+    EXPECT_TRUE(dialog.Radio(kConvertToUnity)->isChecked()) << "choosing a target chooses Convert to Unity";
+    EXPECT_TRUE(dialog.LoiCombo()->isEnabled());
+    dialog.LoiCombo()->setCurrentIndex(2); // CO2
+    dialog.DecimalsEdit()->setText(QStringLiteral("2"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.choice, kConvertToUnity);
+    EXPECT_EQ(dialog.unityTarget, 13);
+    EXPECT_EQ(dialog.loiOxide, 6);
+    EXPECT_EQ(g_prefs.m_nFormConvChoice, kConvertToUnity);
+    EXPECT_EQ(g_prefs.m_nFormConvUnityTarget, 13);
+    EXPECT_EQ(g_prefs.m_nFormConvLoiOxide, 6);
+    EXPECT_EQ(g_prefs.m_nFormConvDecimals, 2);
+}
+
+TEST(FormulaConversionDlgTest, ForcedValuesAndBulkUse)
+{
+    CAppContext context;
+    CFormulaConversionDlg forced;
+    forced.SetMaterial(Parsed("[MW=150] CaO  SiO2"));
+    EXPECT_EQ(Enabled(forced), (std::vector<bool>{true, true, false, false, false, false, false, true, false}));
+    EXPECT_FALSE(forced.loiApplies);
+    EXPECT_EQ(forced.unityCodes.front(), -1);
+
+    CFormulaConversionDlg all;
+    all.SetAllConversions();
+    EXPECT_EQ(Enabled(all), std::vector<bool>(9, true));
+    EXPECT_EQ(std::vector<int>(all.unityCodes.begin(), all.unityCodes.begin() + 8),
+              (std::vector<int>{-1, -2, -3, kUnitySeparator, 13, 14, 26, kUnitySeparator}));
+    EXPECT_EQ(all.loiOxide, kDefaultLoiOxide);
+
+    // OK without a choice ends the dialog as Cancel.
+    g_prefs.m_nFormConvChoice = -1;
+    all.InitDialog();
+    all.accept();
+    EXPECT_EQ(all.result(), QDialog::Rejected);
+    EXPECT_EQ(g_prefs.m_nFormConvChoice, -1);
+}

@@ -1,0 +1,336 @@
+#include "MaterialEditViewFixture.h"
+
+#include "materials/SelectMaterialDlg.h"
+#include "shell/Clipboards.h"
+#include "shell/UpdateHint.h"
+#include "support/DbFileType.h"
+#include "support/NotesEdit.h"
+#include "support/SelectOneDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class MaterialEditViewTest : public MaterialEditViewFixture {};
+
+constexpr int kMaterials = static_cast<int>(DbFileType::Materials);
+
+QString FrameTitle(CMaterialEditView* view)
+{
+    return dynamic_cast<QMdiSubWindow*>(view->GetFrame())->windowTitle();
+}
+
+} // namespace
+
+TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnouncesIt)
+{
+    CMaterialEditView* view = Open(1);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(m_frame.CurrentMenuResource(), kMaterialEditResourceId);
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Kaolin"));
+    EXPECT_EQ(view->CodeEdit()->text(), QStringLiteral("KAO"));
+    EXPECT_EQ(view->AliasEdit(0)->text(), QStringLiteral("China Clay"));
+    EXPECT_EQ(view->AliasCodeEdit(1)->text(), QStringLiteral("EPK1"));
+    EXPECT_EQ(view->DensityEdit()->text(), QStringLiteral("2.6"));
+    EXPECT_EQ(view->CostEdit()->text(), QStringLiteral("0.30"));
+    EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("Al2O3 2SiO2 2H2O"));
+    EXPECT_EQ(view->WeightText()->text(), QStringLiteral("258.2"));
+    EXPECT_FALSE(view->WeightLabel()->isHidden());
+    EXPECT_EQ(FrameTitle(view), QStringLiteral("Kaolin"));
+    EXPECT_FALSE(view->IsChanged());
+    EXPECT_FALSE(view->Button(kMatEditSave)->isEnabled());
+    EXPECT_EQ(view->Button(kMatEditPrevious)->text(), QStringLiteral("Edit Previous"));
+
+    view->NameEdit()->clear();
+    QTest::keyClicks(view->NameEdit(), "Grolleg Kaolin");
+    EXPECT_TRUE(view->IsChanged());
+    EXPECT_TRUE(view->Button(kMatEditSave)->isEnabled());
+    EXPECT_EQ(FrameTitle(view), QStringLiteral("Grolleg Kaolin"));
+    view->DensityEdit()->setText(QStringLiteral("2.55"));
+    EXPECT_EQ(NameAt(1), "Kaolin") << "edits stay in the form until saved";
+
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    view->GetFrame()->ActivateFrame();
+    dynamic_cast<QWidget*>(view->GetFrame())->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/material-edit-view.png");
+
+    QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
+    EXPECT_EQ(NameAt(1), "Grolleg Kaolin");
+    EXPECT_DOUBLE_EQ(Database().GetAt(1)->m_density, 2.55);
+    EXPECT_EQ(Database().GetAt(1)->m_akaCodes, (CStringArrayEx{"", "EPK1"}));
+    EXPECT_EQ(Database().GetAt(1)->m_displayKey, "KAO\tGrolleg Kaolin");
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_FALSE(view->IsChanged());
+    ASSERT_FALSE(Hints().empty());
+    EXPECT_EQ(Hints().back().kind, kMaterials);
+    EXPECT_EQ(Hints().back().code, HintMaterialChanged);
+    EXPECT_EQ(Hints().back().index, 1);
+    EXPECT_TRUE(m_messages.boxes.empty());
+
+    // Ctrl+S saves and moves on to the next material.
+    view->CodeEdit()->setText(QStringLiteral("GRO"));
+    view->NameEdit()->setFocus();
+    QTest::keyClick(view->NameEdit(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Database().GetAt(1)->m_code, "GRO");
+    EXPECT_EQ(view->CurrentIndex(), 2);
+    EXPECT_FALSE(view->NameEdit()->hasSelectedText());
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)
+{
+    CMaterialEditView* view = Open(1);
+    view->CodeEdit()->setText(QStringLiteral("EPK"));
+    m_messages.answers = {MsgResultCancel};
+    view->Next();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to \"Kaolin\" ?");
+    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNoCancel));
+    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconQuestion));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30140u);
+    EXPECT_EQ(view->CurrentIndex(), 1) << "Cancel stays";
+    EXPECT_TRUE(view->IsChanged());
+
+    m_messages.answers = {MsgResultNo};
+    view->Next();
+    EXPECT_EQ(view->CurrentIndex(), 2);
+    EXPECT_EQ(Database().GetAt(1)->m_code, "KAO") << "No discards";
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Whiting"));
+
+    view->CodeEdit()->setText(QStringLiteral("CAL"));
+    m_messages.answers = {MsgResultYes};
+    view->Previous();
+    EXPECT_EQ(Database().GetAt(2)->m_code, "CAL") << "Yes saves";
+    EXPECT_EQ(view->CurrentIndex(), 1);
+
+    // An unchanged form is left without a question; the document asks every edit window too.
+    m_messages.boxes.clear();
+    view->Previous();
+    EXPECT_EQ(view->CurrentIndex(), 0);
+    EXPECT_EQ(view->Button(kMatEditPrevious)->text(), QStringLiteral("Insert New"));
+    view->CodeEdit()->setText(QStringLiteral("QTZ"));
+    m_messages.answers = {MsgResultYes};
+    EXPECT_EQ(m_doc->AskEditViews(false), 1);
+    EXPECT_EQ(Database().GetAt(0)->m_code, "QTZ");
+    EXPECT_EQ(m_messages.boxes.size(), 1u);
+
+    // Closing the window with unsaved edits asks as well; Cancel keeps it open.
+    view->CodeEdit()->setText(QStringLiteral("X"));
+    m_messages.answers = {MsgResultCancel};
+    view->Close();
+    FlushDeletes();
+    EXPECT_EQ(EditViewCount(), 1);
+    m_messages.answers = {MsgResultNo};
+    view->Close();
+    FlushDeletes();
+    EXPECT_EQ(EditViewCount(), 0);
+    EXPECT_EQ(Database().GetAt(0)->m_code, "QTZ");
+}
+
+TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtTheError)
+{
+    CMaterialEditView* view = Open(2);
+    view->FormulaEdit()->setPlainText(QStringLiteral("CaO\nCO2 Xq2"));
+    view->FormulaEntered();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
+    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30240u);
+    EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("CaO CO2 Xq2")) << "lines are joined with a blank";
+    EXPECT_EQ(view->FormulaEdit()->textCursor().position(), 8);
+    EXPECT_EQ(view->WeightText()->text(), QString());
+
+    // Saving such a formula would store it empty: the save is refused and the form stays changed.
+    EXPECT_FALSE(view->SaveChanges());
+    EXPECT_EQ(Database().GetAt(2)->m_formula, "CaCO3");
+    EXPECT_TRUE(view->IsChanged());
+    m_messages.answers = {MsgResultYes};
+    EXPECT_EQ(view->AskSaveChanges(), MsgResultCancel);
+
+    view->FormulaEdit()->setPlainText(QStringLiteral(" CaO\r\nCO2 "));
+    view->FormulaEntered();
+    EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("CaO CO2"));
+    EXPECT_EQ(view->WeightText()->text(), QStringLiteral("100.1"));
+    view->FormulaEdit()->setPlainText(QStringLiteral("% 60 SiO2  30 Al2O3"));
+    view->FormulaEntered();
+    EXPECT_EQ(view->WeightText()->text(), QStringLiteral("90.0%"));
+    EXPECT_TRUE(view->WeightLabel()->isHidden());
+    EXPECT_TRUE(view->SaveChanges());
+    EXPECT_EQ(Database().GetAt(2)->m_formula, "% 60 SiO2  30 Al2O3");
+}
+
+TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
+{
+    CMaterialEditView* view = Open(1);
+    view->NameEdit()->setText(QStringLiteral("Clay (red)"));
+    view->NameOrCodeLeft(view->NameEdit());
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Clay [red]"));
+
+    EXPECT_TRUE(view->AliasUpButton()->isHidden());
+    EXPECT_FALSE(view->AliasDownButton()->isHidden());
+    view->AliasDown();
+    EXPECT_EQ(view->AliasEdit(0)->text(), QStringLiteral("EPK"));
+    EXPECT_EQ(view->AliasEdit(1)->text(), QString());
+    view->AliasEdit(1)->setText(QStringLiteral("Kaolin (calcined)"));
+    view->AliasCodeEdit(1)->setText(QStringLiteral(" CK "));
+    view->AliasLeft(view->AliasEdit(1));
+    EXPECT_EQ(view->AliasEdit(1)->text(), QStringLiteral("Kaolin [calcined]"));
+    EXPECT_FALSE(view->AliasDownButton()->isHidden());
+    EXPECT_FALSE(view->AliasUpButton()->isHidden());
+    view->AliasUp();
+    EXPECT_EQ(view->AliasEdit(0)->text(), QStringLiteral("China Clay"));
+    ASSERT_TRUE(view->SaveChanges());
+    EXPECT_EQ(Database().GetAt(1)->m_akaNames, (CStringArrayEx{"China Clay", "EPK", "Kaolin [calcined]"}));
+    EXPECT_EQ(Database().GetAt(1)->m_akaCodes, (CStringArrayEx{"", "EPK1", "CK"}));
+}
+
+TEST_F(MaterialEditViewTest, MappingsLockTheMappedFieldsAndReportLoops)
+{
+    CMaterialEditView* view = Open(2); // Whiting
+    view->MapToEdit()->setText(QStringLiteral("kao"));
+    view->MappingEntered();
+    EXPECT_EQ(view->MapToEdit()->text(), QStringLiteral("Kaolin")) << "a unique prefix is completed";
+    EXPECT_TRUE(view->InvalidMappingLabel()->isHidden());
+    EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("Al2O3 2SiO2 2H2O"));
+    EXPECT_EQ(view->DensityEdit()->text(), QStringLiteral("2.6"));
+    EXPECT_EQ(view->CostEdit()->text(), QStringLiteral("0.30"));
+    EXPECT_FALSE(view->FormulaEdit()->isEnabled());
+    EXPECT_FALSE(view->DensityEdit()->isEnabled());
+    EXPECT_TRUE(view->FormulaButton()->isHidden());
+    EXPECT_FALSE(view->CanConvert()) << "a mapped material's formula is not its own";
+    ASSERT_TRUE(view->SaveChanges());
+
+    // Kaolin mapping to Whiting, which maps back to Kaolin, is invalid.
+    CMaterialEditView* kaolin = Open(1);
+    kaolin->MapToEdit()->setText(QStringLiteral("WHI"));
+    kaolin->MappingEntered();
+    EXPECT_EQ(kaolin->MapToEdit()->text(), QStringLiteral("Whiting"));
+    EXPECT_FALSE(kaolin->InvalidMappingLabel()->isHidden());
+    EXPECT_FALSE(kaolin->CostEdit()->isEnabled());
+    kaolin->MapToEdit()->clear();
+    kaolin->MappingEntered();
+    EXPECT_TRUE(kaolin->InvalidMappingLabel()->isHidden());
+    EXPECT_TRUE(kaolin->CostEdit()->isEnabled());
+    EXPECT_FALSE(kaolin->FormulaButton()->isHidden());
+}
+
+TEST_F(MaterialEditViewTest, NewRecordsFromTheForm)
+{
+    CMaterialEditView* view = Open(3);
+    EXPECT_EQ(view->Button(kMatEditNext)->text(), QStringLiteral("Append New"));
+    view->Next();
+    EXPECT_EQ(Database().GetCount(), 5);
+    EXPECT_EQ(NameAt(4), "new material");
+    EXPECT_EQ(view->CurrentIndex(), 4);
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("new material"));
+    EXPECT_EQ(Hints().back().code, HintMaterialsInserted);
+    EXPECT_EQ(Hints().back().index, 4);
+
+    // Save as New keeps the unedited record and puts the edited copy after it.
+    view->PositionOn(2);
+    view->CostEdit()->setText(QStringLiteral("0.5"));
+    view->SaveAsNew();
+    ASSERT_EQ(Database().GetCount(), 6);
+    EXPECT_EQ(NameAt(2), "Whiting");
+    EXPECT_DOUBLE_EQ(Database().GetAt(2)->m_costPerLb, 0.12);
+    EXPECT_EQ(NameAt(3), "Whiting (new)");
+    EXPECT_DOUBLE_EQ(Database().GetAt(3)->m_costPerLb, 0.5);
+    EXPECT_EQ(view->CurrentIndex(), 3);
+
+    // Paste fills the form from the clipboard's first material without touching the database.
+    ClearClipboard(g_materialClipboard);
+    AppendToClipboard(g_materialClipboard, MakeMaterial("Frit 3134", "F3134", "CaO 0.7Na2O"));
+    EXPECT_TRUE(Enabled(CmdMatEditPaste));
+    view->Paste();
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Frit 3134"));
+    EXPECT_TRUE(view->IsChanged());
+    EXPECT_EQ(NameAt(3), "Whiting (new)");
+    view->Copy();
+    EXPECT_EQ(ClipboardRecord(g_materialClipboard, 0).m_formula, "CaO 0.7Na2O");
+}
+
+TEST_F(MaterialEditViewTest, ReloadsAndDeletionsCloseTheWindowWithoutAsking)
+{
+    CMaterialEditView* first = Open(1);
+    first->CodeEdit()->setText(QStringLiteral("changed"));
+    Open(2);
+    EXPECT_EQ(EditViewCount(), 2);
+    Database().RemoveAt(2);
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, kMaterials, HintMaterialsDeleted, 2, 0);
+    FlushDeletes();
+    EXPECT_EQ(EditViewCount(), 1);
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, kMaterials, HintMaterialsReplaced, 0, 0);
+    FlushDeletes();
+    EXPECT_EQ(EditViewCount(), 0);
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(MaterialEditViewTest, LimitedAccessStepsThroughItsOwnList)
+{
+    CMaterialEditView* view = OpenLimited({"Silica", "WHI", "talc"});
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->IsLimited());
+    EXPECT_EQ(view->CurrentIndex(), 0);
+    EXPECT_FALSE(Enabled(CmdMatEditInsertNew));
+    view->Next();
+    EXPECT_EQ(view->CurrentIndex(), 2);
+    view->Next();
+    EXPECT_EQ(view->CurrentIndex(), 3);
+    EXPECT_FALSE(view->Button(kMatEditNext)->isEnabled());
+    view->Next();
+    EXPECT_EQ(view->CurrentIndex(), 3) << "Next stops at the last listed material";
+    EXPECT_EQ(Database().GetCount(), 4);
+
+    // Deleting the second listed material leaves two; the view follows its record.
+    Database().RemoveAt(2);
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, kMaterials, HintMaterialsDeleted, 2, 0);
+    EXPECT_EQ(view->LimitedCount(), 2);
+    EXPECT_EQ(view->LimitedPosition(), 1);
+    EXPECT_EQ(view->CurrentIndex(), 2);
+    EXPECT_EQ(m_frame.QueryCommand(CmdMatEditLimitedAccess).m_nCheck, 1);
+    EXPECT_TRUE(m_frame.ExecuteCommand(CmdMatEditLimitedAccess));
+    EXPECT_FALSE(view->IsLimited());
+    EXPECT_TRUE(Enabled(CmdMatEditInsertNew));
+}
+
+TEST_F(MaterialEditViewTest, DialogsOfTheFormChooseRecordsMappingsAndNotes)
+{
+    CMaterialEditView* view = Open(0);
+    RunWhenModal<CSelectOneDlg>([](CSelectOneDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Select a Material"));
+        EXPECT_EQ(dialog->List()->currentRow(), 0);
+        dialog->List()->setCurrentRow(3);
+        dialog->accept();
+    });
+    view->JumpTo();
+    EXPECT_EQ(view->CurrentIndex(), 3);
+
+    RunWhenModal<CSelectMaterialDlg>([](CSelectMaterialDlg* dialog) {
+        dialog->List()->setCurrentRow(0);
+        dialog->accept();
+    });
+    view->Browse();
+    EXPECT_EQ(view->MapToEdit()->text(), QStringLiteral("Silica"));
+    EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("SiO2"));
+
+    RunWhenModal<QDialog>([](QDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Hazard Notes for Talc"));
+        auto* box = dialog->findChild<CNotesEdit*>();
+        ASSERT_NE(box, nullptr);
+        box->setPlainText(QStringLiteral("Wear a mask.\nKeep dry."));
+        box->document()->setModified(true);
+        dialog->accept();
+    });
+    view->EditNotes(kMatEditHazardButton);
+    ASSERT_TRUE(view->SaveChanges());
+    EXPECT_EQ(Database().GetAt(3)->m_hazNotes, (CStringArrayEx{"Wear a mask.", "Keep dry."}));
+    EXPECT_EQ(Database().GetAt(3)->m_mapTo, "Silica");
+}

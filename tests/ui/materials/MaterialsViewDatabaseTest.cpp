@@ -1,0 +1,202 @@
+#include "materials/MaterialsView.h"
+
+#include "MaterialsViewFixture.h"
+#include "materials/SetMaterialFieldDlg.h"
+#include "support/DbNotesDlg.h"
+#include "support/MergeDlg.h"
+#include "support/NotesEdit.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <fstream>
+
+namespace {
+
+class MaterialsViewDatabaseTest : public MaterialsViewFixture {
+protected:
+    // A file of two materials: a Silica of another grade and a frit the database lacks.
+    std::string WriteSource() const
+    {
+        const std::string path = Dir() + "/extra.mat";
+        std::ofstream(path, std::ios::binary)
+            << "filetype = Oxidarium Materials\nversion =  2\n\ndbname  = Extra\n\n"
+               "name      = silica\ncode      = SIL325\nformula   = SiO2\navailable = y\n\n"
+               "name      = Frit X\ncode      = FX\nformula   = CaO B2O3 2SiO2\navailable = y\n\n";
+        return path;
+    }
+    // Runs Merge on the file: every row or the existing ones only, appended or replacing.
+    void Merge(const std::string& path, bool replaceExisting, bool existingOnly)
+    {
+        m_dialogs.AnswerPath(path);
+        OnModal<CMergeDlg>([replaceExisting, existingOnly](CMergeDlg* dialog) {
+            (existingOnly ? dialog->SelectExistingButton() : dialog->SelectAllButton())->click();
+            (replaceExisting ? dialog->ReplaceExistingRadio() : dialog->AppendAllRadio())->click();
+            dialog->OkButton()->click();
+        });
+        ASSERT_TRUE(m_view->RunCommand(CmdMatListMergeDatabase));
+    }
+};
+
+} // namespace
+
+TEST_F(MaterialsViewDatabaseTest, MergeAppendsOrReplacesByName)
+{
+    const int count = Database().GetCount();
+    const std::string source = WriteSource();
+    Merge(source, true, true);
+    ASSERT_EQ(m_dialogs.requests.size(), 1u);
+    EXPECT_EQ(m_dialogs.requests[0].title, "Merge Material Database...");
+    EXPECT_EQ(m_dialogs.requests[0].filter, "Database Files (*.mat)|*.mat|All Files (*.*)|*.*||");
+    EXPECT_FALSE(m_dialogs.requests[0].clipboardOption);
+    EXPECT_EQ(Database().GetCount(), count) << "the existing Silica is replaced in place";
+    EXPECT_EQ(Database().GetAt(0)->m_code, "SIL325");
+    EXPECT_EQ(Row(0), "\tSIL325\tsilica");
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{0});
+    EXPECT_EQ(Hints().back().code, HintMaterialsReplaced);
+
+    // Append all: same-named duplicates are appended too, and the first new row is selected.
+    Merge(source, false, false);
+    EXPECT_EQ(Database().GetCount(), count + 2);
+    EXPECT_EQ(NameAt(count), "silica");
+    EXPECT_EQ(NameAt(count + 1), "Frit X");
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{count});
+    EXPECT_EQ(Hints().back().code, HintMaterialsInserted);
+    EXPECT_EQ(Hints().back().index, count);
+
+    // The three failures leave the database as it was.
+    const std::string empty = Dir() + "/empty.mat";
+    std::ofstream(empty, std::ios::binary) << "filetype = Oxidarium Materials\nversion =  2\n\ndbname  = None\n";
+    const std::string wrong = Dir() + "/wrong.mat";
+    std::ofstream(wrong, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n";
+    for (const std::string& path : {Dir() + "/missing.mat", empty, wrong}) {
+        m_dialogs.AnswerPath(path);
+        ASSERT_TRUE(m_view->RunCommand(CmdMatListMergeDatabase));
+    }
+    ASSERT_EQ(m_messages.boxes.size(), 3u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Unable to merge file " + Dir() + "/missing.mat");
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30221u);
+    EXPECT_EQ(m_messages.boxes[1].text, empty + " contains no materials!");
+    EXPECT_EQ(m_messages.boxes[1].Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.boxes[2].text.rfind(wrong + ": ", 0), 0u);
+    EXPECT_EQ(m_messages.boxes[2].helpId, 0x30120u);
+    EXPECT_EQ(Database().GetCount(), count + 2);
+}
+
+TEST_F(MaterialsViewDatabaseTest, SaveSelectedWritesASubset)
+{
+    const CStringArrayEx info = Database().m_infoLines;
+    Select({1, 3});
+    const std::string path = Dir() + "/subset.mat";
+    m_dialogs.AnswerPath(path);
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListSaveSelected));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Save Selected Materials To...");
+    EXPECT_EQ(m_dialogs.requests.back().defaultExtension, "mat");
+    CMaterialArray subset;
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_EQ(subset.Read(in), 0) << subset.m_errorText;
+    EXPECT_EQ(subset.m_dbName, "Starter Materials (subset)");
+    EXPECT_EQ(subset.m_infoLines, info);
+    ASSERT_EQ(subset.GetCount(), 2);
+    EXPECT_EQ(subset.GetAt(0)->m_name, "Kaolin");
+    EXPECT_EQ(subset.GetAt(1)->m_name, "Pyrophyllite");
+    EXPECT_FALSE(m_doc->IsModified());
+
+    m_dialogs.AnswerPath(Dir() + "/no/such/dir/subset.mat");
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListSaveSelected));
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, Dir() + "/no/such/dir/subset.mat: Error opening file");
+    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconError);
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30126u);
+}
+
+TEST_F(MaterialsViewDatabaseTest, DatabaseNotesAnnounceOnlyANewName)
+{
+    OnModal<CDbNotesDlg>([](CDbNotesDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Material Database Notes and Information"));
+        EXPECT_EQ(dialog->NameEdit()->text(), QStringLiteral("Starter Materials"));
+        dialog->NotesEdit()->selectAll();
+        QTest::keyClicks(dialog->NotesEdit(), QStringLiteral("one line"));
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListDatabaseNotes));
+    EXPECT_EQ(Database().m_infoLines, CStringArrayEx{"one line"});
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_EQ(CountHints(HintDatabaseNotesChanged), 0);
+
+    OnModal<CDbNotesDlg>([](CDbNotesDlg* dialog) {
+        dialog->NameEdit()->selectAll();
+        QTest::keyClicks(dialog->NameEdit(), QStringLiteral("Studio"));
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListDatabaseNotes));
+    EXPECT_EQ(m_doc->GetDatabaseName(), "Studio");
+    EXPECT_EQ(m_doc->GetTitle(), "Studio");
+    EXPECT_EQ(m_frame.ActiveChildFrame()->windowTitle(), QStringLiteral("Studio"));
+    EXPECT_EQ(CountHints(HintDatabaseNotesChanged), 1);
+}
+
+TEST_F(MaterialsViewDatabaseTest, CheckDatabaseSelectsTheReportedMaterials)
+{
+    CMaterial copy(*Database().GetAt(2));
+    m_doc->InsertMaterial(Database().GetCount(), copy);
+    m_view->FillList(0, -1, true);
+    Select({5});
+    m_messages.answers = {MsgResultOk, MsgResultOk, MsgResultOk, MsgResultOk};
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListCheckDatabase));
+    ASSERT_FALSE(m_messages.boxes.empty());
+    EXPECT_FALSE(m_view->GetSel(5));
+    EXPECT_TRUE(m_view->GetSel(Database().GetCount() - 1)) << "the duplicate of Calcined Kaolin";
+
+    // A cancelled check keeps the selection.
+    Select({5});
+    m_messages.answers = {MsgResultCancel};
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListCheckDatabase));
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{5});
+
+    while (Database().GetCount() > 1)
+        m_doc->DeleteMaterial(0);
+    m_view->FillList(0, -1, true);
+    EXPECT_FALSE(Enabled(CmdMatListCheckDatabase));
+}
+
+TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
+{
+    const int count = Database().GetCount();
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListExtendedView2));
+    Select({2});
+    OnModal<CSetMaterialFieldDlg>([](CSetMaterialFieldDlg* dialog) {
+        EXPECT_TRUE(dialog->SelectedRadio()->isChecked());
+        EXPECT_EQ(dialog->FieldCombo()->currentText(), QStringLiteral("Name"));
+        dialog->FieldCombo()->setCurrentIndex(5);
+        dialog->ValueCombo()->setCurrentIndex(0); // "No"
+        dialog->AllRadio()->click();
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
+    ASSERT_EQ(static_cast<int>(Hints().size()), count + 2);
+    EXPECT_EQ(Hints().front().code, HintBulkChangeBegins);
+    EXPECT_EQ(Hints().back().code, HintBulkChangeEndsRefreshAll);
+    EXPECT_EQ(CountHints(HintMaterialChanged), count);
+    EXPECT_EQ(Row(0), "\tSIL\tSilica\tsilica\tNot Available\t\t\tSiO2");
+    EXPECT_EQ(Row(count - 1).find("\tNot Available\t") != std::string::npos, true);
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{2});
+    EXPECT_EQ(g_prefs.m_nMatSetFieldScope, 1);
+    EXPECT_EQ(g_prefs.m_nMatSetFieldChoice, 5);
+    EXPECT_EQ(g_prefs.m_strMatSetFieldValue, "No");
+
+    // The next run starts from the same choices; the selected rows only.
+    OnModal<CSetMaterialFieldDlg>([](CSetMaterialFieldDlg* dialog) {
+        EXPECT_TRUE(dialog->AllRadio()->isChecked());
+        EXPECT_EQ(dialog->ValueCombo()->currentText(), QStringLiteral("No"));
+        dialog->ValueCombo()->setEditText(QStringLiteral("Yes"));
+        dialog->SelectedRadio()->click();
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
+    EXPECT_EQ(Database().GetAt(2)->m_available, 1);
+    EXPECT_EQ(Database().GetAt(3)->m_available, 0);
+}

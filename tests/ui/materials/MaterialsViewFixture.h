@@ -1,0 +1,142 @@
+#pragma once
+
+// A materials list window on a copy of the shipped starter database, inside a main frame, with
+// a temporary profile, scripted message boxes and file dialogs, a recorder of the notices the
+// materials document's views receive, and a stand-in for the material edit views.
+
+#include "materials/MaterialsView.h"
+
+#include "TestPaths.h"
+#include "core/framework/FakeFileDialogs.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "framework/DocTemplate.h"
+#include "framework/MdiFrame.h"
+#include "glazes/GlazesDoc.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "support/Profile.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Runs act on the modal dialog of type T that the next call opens, from inside its event loop.
+template <class T>
+void OnModal(const std::function<void(T*)>& act, int attempts = 50)
+{
+    QTimer::singleShot(10, [act, attempts] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog)
+            act(dialog);
+        else if (attempts > 0)
+            OnModal<T>(act, attempts - 1);
+        else
+            ADD_FAILURE() << "the dialog never came up";
+    });
+}
+
+// Records what the list asks of the material edit views.
+class CFakeMaterialEditViews : public CMaterialEditViews {
+public:
+    bool OpenEditView(CMaterialsDoc& /*document*/, int index) override
+    {
+        opened.push_back(index);
+        return true;
+    }
+    bool OpenLimitedEditView(CMaterialsDoc& /*document*/, const std::vector<int>& indices) override
+    {
+        limited = indices;
+        return true;
+    }
+    CMaterialEditLink* AsEditView(CView* /*view*/) override { return nullptr; }
+
+    std::vector<int> opened;
+    std::vector<int> limited;
+};
+
+class MaterialsViewFixture : public ::testing::Test {
+protected:
+    MaterialsViewFixture()
+    {
+        SetProfile(&m_profile);
+        SetMaterialEditViews(&m_editViews);
+        g_prefs.ApplyColorScheme();
+        m_path = Dir() + "/materials.mat";
+        std::filesystem::copy_file(std::string(OXI_SHIPPED_DATA_DIR) + "/materials.mat", m_path);
+        g_pMaterialsTemplate = &m_materialsTemplate;
+        g_pGlazesTemplate = &m_glazesTemplate;
+        InstallMaterialsTemplate(m_materialsTemplate);
+        m_frame.resize(900, 600);
+        m_frame.show();
+        QApplication::setActiveWindow(&m_frame);
+        m_doc = static_cast<CMaterialsDoc*>(m_materialsTemplate.OpenDocumentFile(m_path));
+        m_view = m_doc ? dynamic_cast<CMaterialsView*>(m_doc->GetViews().front()) : nullptr;
+        if (m_view)
+            m_view->GetFrame()->ActivateFrame();
+        m_recorder = std::make_unique<CRecordingFrame>(*m_doc, "recorder");
+        QApplication::processEvents();
+    }
+    ~MaterialsViewFixture() override
+    {
+        m_recorder.reset();
+        g_pMaterialsTemplate = nullptr;
+        g_pGlazesTemplate = nullptr;
+        SetMaterialEditViews(nullptr);
+        SetProfile(nullptr);
+    }
+
+    std::string Dir() const { return m_dir.path().toStdString(); }
+    CMaterialArray& Database() const { return m_doc->Materials(); }
+    std::string Row(int index) const { return m_view->GetText(index); }
+    std::string NameAt(int index) const { return Database().GetAt(index)->m_name; }
+    int IndexOf(const std::string& name) const
+    {
+        for (int i = 0; i < Database().GetCount(); ++i) {
+            if (NameAt(i) == name)
+                return i;
+        }
+        return -1;
+    }
+    void Select(std::initializer_list<int> rows) const
+    {
+        m_view->SetSel(-1, false);
+        for (int row : rows)
+            m_view->SetSel(row, true);
+    }
+    bool Enabled(unsigned id) const { return m_frame.QueryCommand(id).m_bEnabled; }
+    const std::vector<CReceivedHint>& Hints() const { return m_recorder->view->received; }
+    int CountHints(int code) const
+    {
+        return static_cast<int>(std::count_if(Hints().begin(), Hints().end(),
+                                              [code](const CReceivedHint& hint) { return hint.code == code; }));
+    }
+
+    QTemporaryDir m_dir;
+    CProfile m_profile{m_dir.path().toStdString() + "/Oxidarium.ini"};
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CFakeFileDialogs m_dialogs;
+    CFakeMaterialEditViews m_editViews;
+    COxidariumApp m_app;
+    CDocTemplate m_glazesTemplate{2, "Glazes\nGlazes\nGlazes\nGlaze Files (*.glz)\n.glz\nGlazes\nGlazes",
+                                  [] { return std::make_unique<CGlazesDoc>(); }};
+    CDocTemplate m_materialsTemplate{kMaterialsResourceId, kMaterialsDocString,
+                                     [] { return std::make_unique<CMaterialsDoc>(); }};
+    CMDIMainFrame m_frame;
+    std::string m_path;
+    CMaterialsDoc* m_doc = nullptr;
+    CMaterialsView* m_view = nullptr;
+    std::unique_ptr<CRecordingFrame> m_recorder;
+};

@@ -1,0 +1,170 @@
+#include "materials/MaterialsView.h"
+
+#include "MaterialsViewFixture.h"
+#include "core/support/FakeServices.h"
+#include "glazes/Glaze.h"
+#include "materials/FormulaConversion.h"
+#include "materials/FormulaConversionDlg.h"
+#include "materials/ImportTmtDlg.h"
+#include "support/TextPrinter.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+class MaterialsViewUtilitiesTest : public MaterialsViewFixture {
+protected:
+    CFakeClipboard m_clipboard;
+};
+
+} // namespace
+
+TEST_F(MaterialsViewUtilitiesTest, MaterialsToGlazesMakesOneGlazePerMaterial)
+{
+    Select({0, 1, 9});
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListToGlazes));
+    const std::vector<CDocument*> documents = m_glazesTemplate.GetDocuments();
+    ASSERT_EQ(documents.size(), 1u);
+    auto* glazes = dynamic_cast<CGlazesDoc*>(documents.front());
+    ASSERT_NE(glazes, nullptr);
+    EXPECT_EQ(glazes->GetDbName(), "Single-Material Glazes");
+    EXPECT_TRUE(glazes->IsModified());
+    ASSERT_EQ(glazes->GetGlazeCount(), 3);
+    const char* names[] = {"Silica", "Kaolin", "Whiting"};
+    for (int i = 0; i < 3; ++i) {
+        const CGlaze& glaze = *glazes->GetGlaze(i);
+        EXPECT_EQ(glaze.m_name, names[i]);
+        ASSERT_EQ(glaze.m_components.GetCount(), 1);
+        EXPECT_EQ(glaze.m_components.GetAt(0).m_name, names[i]);
+        EXPECT_DOUBLE_EQ(glaze.m_components.GetAt(0).m_amount, 100.0);
+    }
+    EXPECT_FALSE(m_doc->IsModified()) << "the materials database is not changed";
+}
+
+TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterials)
+{
+    CMaterial* nepheline = Database().GetAt(IndexOf("Nepheline Syenite"));
+    ASSERT_EQ(nepheline->SetFormula("% 45 SiO2  45 Al2O3"), 0);
+    const int row = IndexOf("Nepheline Syenite");
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListExtendedView1));
+    Select({row});
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListNormalizeFormulas));
+    EXPECT_DOUBLE_EQ(nepheline->m_parsedPercentSum, 100.0);
+    EXPECT_EQ(Row(row), "\tNEPH\tNepheline Syenite\t" + nepheline->m_formula);
+    ASSERT_EQ(Hints().size(), 1u);
+    EXPECT_EQ(Hints()[0].code, HintMaterialChanged);
+    EXPECT_EQ(Hints()[0].index, row);
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{row});
+    // Already at 100: nothing changes and nothing is announced.
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListNormalizeFormulas));
+    EXPECT_EQ(Hints().size(), 1u);
+
+    // Add LOI gives the missing weight to an LOI component.
+    ASSERT_EQ(nepheline->SetFormula("% 45 SiO2  45 Al2O3"), 0);
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListAddLoi));
+    EXPECT_NE(nepheline->m_formula.find("LOI"), std::string::npos);
+    EXPECT_NEAR(nepheline->m_loi, 0.10, 1e-9);
+
+    // Convert Formulas over two materials announces a reload; a mapped material is left alone.
+    CMaterial* whiting = Database().GetAt(IndexOf("Whiting"));
+    whiting->m_mapTo = "Silica";
+    Select({1, IndexOf("Whiting")});
+    OnModal<CFormulaConversionDlg>([](CFormulaConversionDlg* dialog) {
+        for (int mode = 0; mode < CFormulaConversionDlg::kConversionCount; ++mode)
+            EXPECT_TRUE(dialog->Radio(mode)->isEnabled()) << mode;
+        dialog->Radio(kConvertToWeightPercent)->click();
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
+    EXPECT_TRUE(Database().GetAt(1)->m_isWeightPercent);
+    EXPECT_EQ(whiting->m_formula, "SiO2") << "not converted, but brought in step with its mapping";
+    EXPECT_EQ(Hints().back().code, HintMaterialsReplaced);
+    EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{1, IndexOf("Whiting")}));
+
+    // Over mapped materials only: nothing changes, nothing is refilled or announced.
+    const std::size_t hints = Hints().size();
+    Select({IndexOf("Whiting")});
+    OnModal<CFormulaConversionDlg>([](CFormulaConversionDlg* dialog) {
+        dialog->Radio(kConvertToWeightPercent)->click();
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
+    EXPECT_EQ(Hints().size(), hints);
+}
+
+TEST_F(MaterialsViewUtilitiesTest, TmtImportAppendsAndExportGoesToTheClipboard)
+{
+    const int count = Database().GetCount();
+    const std::string path = std::string(OXI_TEST_DATA_DIR) + "/materials/sample.tmt";
+    m_dialogs.AnswerPath(path);
+    OnModal<CImportTmtDlg>([](CImportTmtDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Import from Insight TMT file..."));
+        EXPECT_TRUE(dialog->MaterialsCheck()->isChecked());
+        EXPECT_FALSE(dialog->RolesCheck()->isChecked());
+        QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+        dialog->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/import-tmt.png");
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListImportTmt));
+    const CFileDialogRequest& request = m_dialogs.requests.back();
+    EXPECT_EQ(request.title, "Import Insight Materials...");
+    EXPECT_EQ(request.filter, "Insight TMT Files (*.tmt)|*.tmt|All Files (*.*)|*.*||");
+    EXPECT_TRUE(request.clipboardOption);
+    ASSERT_EQ(Database().GetCount(), count + 3);
+    EXPECT_EQ(NameAt(count), "Potash Feldspar");
+    EXPECT_EQ(m_view->GetCount(), count + 3);
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{count});
+    EXPECT_EQ(Database().m_infoLines.back(), "Imported 3 materials from " + path);
+
+    // One material as TMT text on the clipboard.
+    Select({0});
+    m_dialogs.AnswerClipboard();
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListExportTmt));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Export in Insight TMT format...");
+    EXPECT_EQ(m_clipboard.content.rfind(" 5.0TMT\r\n<Header>\r\n", 0), 0u);
+    EXPECT_NE(m_clipboard.content.find(" Name=Silica\r\n"), std::string::npos);
+    EXPECT_EQ(m_clipboard.content.find(" Name=Kaolin"), std::string::npos);
+    EXPECT_TRUE(m_messages.boxes.empty());
+
+    // A file that cannot be created is reported.
+    m_dialogs.AnswerPath(Dir() + "/no/such/dir/out.tmt");
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListExportTmt));
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, Dir() + "/no/such/dir/out.tmt: Error opening file");
+}
+
+TEST_F(MaterialsViewUtilitiesTest, PrintingWritesSummariesAndTheTable)
+{
+    // Summaries need a selection; with none the job would be empty.
+    EXPECT_FALSE(Enabled(CmdMatListWriteSelected));
+    CTextPrinter empty;
+    m_view->FillPrinter(empty, kMaterialsPrintSummaries);
+    EXPECT_TRUE(empty.empty());
+    EXPECT_TRUE(empty.m_showFirstHeader) << "prtuseffs is on by default";
+    EXPECT_TRUE(empty.m_laterPageNumber);
+
+    g_prefs.prtuseffs = 0;
+    CTextPrinter table;
+    m_view->FillPrinter(table, kMaterialsPrintTable);
+    EXPECT_FALSE(table.m_showFirstHeader);
+    EXPECT_FALSE(table.m_laterPageNumber);
+    ASSERT_FALSE(table.empty());
+
+    m_dialogs.AnswerClipboard();
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListWriteList));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Material List to File...");
+    EXPECT_EQ(m_view->printKind, kMaterialsPrintTable);
+    EXPECT_NE(m_clipboard.content.find("Starter Materials"), std::string::npos);
+    EXPECT_NE(m_clipboard.content.find("Vanadium Pentoxide"), std::string::npos);
+    EXPECT_EQ(m_clipboard.content.find('\x19'), std::string::npos) << "no layout characters";
+
+    Select({1});
+    m_dialogs.AnswerClipboard();
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListWriteSelected));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Material Summaries to File...");
+    EXPECT_NE(m_clipboard.content.find("Kaolin"), std::string::npos);
+    EXPECT_EQ(m_clipboard.content.find("Silica"), std::string::npos);
+}

@@ -1,0 +1,41 @@
+#include "materials/SelectMaterialDlg.h"
+
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/Preferences.h"
+
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+TEST(SelectMaterialDlgTest, ListsDisplayKeysWithNothingSelected)
+{
+    CAppContext context;
+    g_prefs.ApplyColorScheme();
+    CMaterialsDoc doc;
+    CMaterial silica("Silica");
+    silica.m_code = "SIL";
+    silica.UpdateDisplayKey();
+    doc.InsertMaterial(0, silica);
+    doc.InsertMaterial(1, CMaterial("Whiting"));
+
+    CSelectMaterialDlg dialog(nullptr, 343);
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.helpId, 343u);
+    ASSERT_EQ(dialog.List()->count(), 2);
+    EXPECT_EQ(dialog.List()->item(0)->text(), QStringLiteral("SIL\tSilica"));
+    EXPECT_EQ(dialog.List()->item(1)->text(), QStringLiteral("\tWhiting"));
+    dialog.accept();
+    EXPECT_EQ(dialog.selectedRow, -1) << "OK without a row chooses none";
+
+    // A double click on a row is OK with that row.
+    CSelectMaterialDlg pick(nullptr, 343);
+    pick.show();
+    QListWidget* list = pick.List();
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(pick.result(), QDialog::Accepted);
+    EXPECT_EQ(pick.selectedRow, 1);
+}

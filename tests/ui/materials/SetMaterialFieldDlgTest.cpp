@@ -1,0 +1,59 @@
+#include "materials/SetMaterialFieldDlg.h"
+
+#include "shell/AppContext.h"
+#include "shell/Preferences.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Items(const QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+} // namespace
+
+TEST(SetMaterialFieldDlgTest, ValueChoicesFollowTheField)
+{
+    CAppContext context;
+    g_prefs.ApplyColorScheme();
+    CSetMaterialFieldDlg dialog;
+    dialog.scope = 1;
+    dialog.fieldPosition = 5; // "Available"
+    dialog.valueText = "Yes";
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.FieldCombo()->count(), kMaterialFieldChoiceCount);
+    EXPECT_EQ(dialog.FieldCombo()->currentText(), QStringLiteral("Available"));
+    EXPECT_EQ(Items(dialog.ValueCombo()), (QStringList{"No", "Yes"}));
+    EXPECT_EQ(dialog.ValueCombo()->currentText(), QStringLiteral("Yes"));
+    EXPECT_TRUE(dialog.AllRadio()->isChecked());
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    dialog.show();
+    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/set-material-field.png");
+
+    // Another field empties both the value text and its list.
+    dialog.FieldCombo()->setCurrentIndex(0);
+    EXPECT_TRUE(Items(dialog.ValueCombo()).isEmpty());
+    EXPECT_EQ(dialog.ValueCombo()->currentText(), QString());
+
+    dialog.FieldCombo()->setCurrentIndex(2); // "Type": the preferred types
+    EXPECT_EQ(dialog.ValueCombo()->count(), static_cast<int>(g_prefs.mattyp.size()));
+    EXPECT_EQ(dialog.ValueCombo()->itemText(0), QStringLiteral("frit"));
+
+    dialog.FieldCombo()->setCurrentIndex(10); // "Analysis Notes"
+    dialog.ValueCombo()->setEditText(QStringLiteral("from the supplier"));
+    dialog.SelectedRadio()->setChecked(true);
+    dialog.accept();
+    EXPECT_EQ(dialog.scope, 0);
+    EXPECT_EQ(dialog.fieldPosition, 10);
+    EXPECT_EQ(dialog.fieldNumber, 13);
+    EXPECT_EQ(dialog.valueText, "from the supplier");
+}

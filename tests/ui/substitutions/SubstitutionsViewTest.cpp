@@ -1,0 +1,419 @@
+#include "substitutions/SubstitutionsView.h"
+
+#include "TestPaths.h"
+#include "core/framework/FakeFileDialogs.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "framework/DocTemplate.h"
+#include "framework/MdiFrame.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "shell/UpdateHint.h"
+#include "substitutions/ChooseSubstitutionDlg.h"
+#include "substitutions/SubstitutionEditView.h"
+#include "substitutions/SubstitutionList.h"
+#include "substitutions/SubstitutionsDoc.h"
+#include "support/MergeDlg.h"
+#include "support/NotesEdit.h"
+#include "support/PlainTextEditLines.h"
+#include "support/Profile.h"
+#include "support/TabEdit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+template <class Dialog>
+void WhenModal(std::function<void(Dialog&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "the expected dialog is not showing";
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        act(*dialog);
+    });
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string BoxText(QPlainTextEdit* box)
+{
+    return CoreTextFromEdit(*box);
+}
+
+class SubstitutionsViewTest : public ::testing::Test {
+protected:
+    SubstitutionsViewTest()
+    {
+        g_prefs.ApplyColorScheme();
+        m_dir = fs::temp_directory_path() / ("oxi-subwin-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_profile = std::make_unique<CProfile>((m_dir / "profile.ini").string());
+        SetProfile(m_profile.get());
+        m_materials.OnOpenDocument(OXI_SHIPPED_DATA_DIR "/materials.mat");
+        g_pSubstitutionsTemplate = &m_list;
+        g_pSubstitutionEditTemplate = &m_edit;
+        InstallSubstitutionsTemplate(m_list);
+        InstallSubstitutionEditTemplate(m_edit);
+        m_frame.resize(1000, 700);
+        m_frame.show();
+        QApplication::setActiveWindow(&m_frame);
+        m_doc = dynamic_cast<CSubstitutionsDoc*>(m_list.OpenDocumentFile(OXI_SHIPPED_DATA_DIR "/substitutions.sub"));
+        for (CView* view : m_doc ? m_doc->GetViews() : std::vector<CView*>{})
+            m_view = m_view ? m_view : dynamic_cast<CSubstitutionsView*>(view);
+        QApplication::processEvents();
+        m_messages.boxes.clear();
+    }
+    ~SubstitutionsViewTest() override
+    {
+        SetSubstitutionEditViews(nullptr);
+        g_pSubstitutionsTemplate = nullptr;
+        g_pSubstitutionEditTemplate = nullptr;
+        SetProfile(nullptr);
+        fs::remove_all(m_dir);
+    }
+
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < m_doc->Substitutions().GetCount(); ++i)
+            names.push_back(m_doc->Substitutions().GetAt(i)->m_name);
+        return names;
+    }
+    void Select(std::initializer_list<int> rows) const
+    {
+        m_view->SetSel(-1, false);
+        for (int row : rows)
+            m_view->SetSel(row, true);
+    }
+    std::vector<CSubstitutionEditView*> EditViews() const
+    {
+        std::vector<CSubstitutionEditView*> views;
+        for (CView* view : m_doc->GetViews()) {
+            if (auto* edit = dynamic_cast<CSubstitutionEditView*>(view))
+                views.push_back(edit);
+        }
+        return views;
+    }
+    CSubstitutionEditView* OpenEditOn(int row)
+    {
+        Select({row});
+        EXPECT_TRUE(m_view->RunCommand(CmdSubListEdit));
+        const auto views = EditViews();
+        return views.empty() ? nullptr : views.back();
+    }
+    static void SetBox(QPlainTextEdit* box, const std::string& text) { box->setPlainText(EditTextFromCore(text)); }
+    static void Flush()
+    {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    fs::path m_dir;
+    std::unique_ptr<CProfile> m_profile;
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CFakeFileDialogs m_dialogs;
+    COxidariumApp m_app;
+    CMaterialsDoc m_materials;
+    CDocTemplate m_list{kSubstitutionsResourceId, kSubstitutionsDocString,
+                        [] { return std::make_unique<CSubstitutionsDoc>(); }};
+    CDocTemplate m_edit{kSubstitutionEditResourceId, kSubstitutionsDocString, nullptr};
+    CMDIMainFrame m_frame;
+    CSubstitutionsDoc* m_doc = nullptr;
+    CSubstitutionsView* m_view = nullptr;
+};
+
+} // namespace
+
+TEST_F(SubstitutionsViewTest, TheListShowsTheShippedSubstitutions)
+{
+    ASSERT_NE(m_view, nullptr);
+    ASSERT_EQ(m_view->GetCount(), 15);
+    for (int i = 0; i < 15; ++i)
+        EXPECT_EQ(m_view->GetText(i), Names()[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(m_view->GetText(0), "Wollastonite for whiting and silica");
+    EXPECT_EQ(m_view->GetText(14), "Zircon for tin oxide");
+    auto* frame = dynamic_cast<CMDIChildFrame*>(m_view->GetFrame());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Common Substitutions"));
+    EXPECT_TRUE(frame->IsFrameMinimized());
+    EXPECT_EQ(m_view->GetTabStops().size(), 2u);
+    EXPECT_EQ(m_view->GetTabStops().front(), 4);
+
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListNamesAndNotes));
+    EXPECT_EQ(m_view->GetText(0), "Wollastonite for whiting and silica\tSame calcium and silica in the fired glaze. "
+                                  "Wollastonite gives off no carbon dioxide, so glazes gas less and pinhole less than "
+                                  "with whiting.");
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListNames));
+
+    const CUpdateHint bring(nullptr, m_doc, 7, HintBringFrameForward, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &bring);
+    EXPECT_FALSE(frame->IsFrameMinimized()) << "the database tree brings the window up";
+    frame->resize(CSubstitutionsView::kInitialWidth, CSubstitutionsView::kInitialHeight);
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    frame->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/substitutions_list.png");
+}
+
+TEST_F(SubstitutionsViewTest, ChooseASubstitutionReturnsTheChoiceForwardOrReversed)
+{
+    CChooseSubstitutionDlg dialog(&m_frame);
+    dialog.SelectSubstitution(0);
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Choose a Substitution"));
+    EXPECT_EQ(dialog.List()->count(), 15);
+    EXPECT_EQ(dialog.List()->currentRow(), 0);
+    EXPECT_EQ(BoxText(dialog.Set1Edit()), "Whiting\t100.00\r\nSilica\t  60.03\r\n");
+    EXPECT_EQ(BoxText(dialog.Set2Edit()), "Wollastonite\t116.06\r\n");
+    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/choose_substitution.png");
+
+    dialog.List()->setCurrentRow(1);
+    EXPECT_EQ(dialog.current, 1);
+    EXPECT_EQ(BoxText(dialog.Set1Edit()), "Potash Feldspar\t100.00\r\n");
+    QTest::mouseClick(dialog.MakeReverseButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.reverse, 1);
+
+    // The reverse direction takes set 2 out of a recipe and puts set 1 in.
+    CIngredientList recipe;
+    recipe.Add("Soda Feldspar", 94.21);
+    recipe.Add("Silica", 20);
+    EXPECT_EQ(m_doc->Substitutions().GetAt(dialog.current)->ApplyToRecipe(recipe, dialog.reverse, nullptr), 1);
+    EXPECT_EQ(recipe.FindByName("Soda Feldspar"), nullptr);
+    ASSERT_NE(recipe.FindByName("Potash Feldspar"), nullptr);
+    EXPECT_NEAR(recipe.FindByName("Potash Feldspar")->m_amount, 100.0, 1e-9);
+
+    CChooseSubstitutionDlg forward(&m_frame);
+    forward.SelectSubstitution(2);
+    forward.InitDialog();
+    QTest::mouseClick(forward.MakeButton(), Qt::LeftButton);
+    EXPECT_EQ(forward.result(), QDialog::Accepted);
+    EXPECT_EQ(forward.current, 2);
+    EXPECT_EQ(forward.reverse, 0);
+
+    CChooseSubstitutionDlg cancelled(&m_frame);
+    cancelled.SelectSubstitution(99);
+    cancelled.InitDialog();
+    EXPECT_EQ(cancelled.current, -1);
+    EXPECT_TRUE(BoxText(cancelled.Set1Edit()).empty());
+    QTest::mouseClick(cancelled.CancelButton(), Qt::LeftButton);
+    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+}
+
+TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
+{
+    CSubstitutionEditView* edit = OpenEditOn(0);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Wollastonite for whiting and silica"));
+    EXPECT_EQ(BoxText(edit->SetEdit(0)), "Whiting\t100\r\nSilica\t  60.03\r\n");
+
+    SetBox(edit->SetEdit(0), "Feldspar\t40\r\nSilica 10\r\nno amount here\r\n");
+    SetBox(edit->SetEdit(1), "Nepheline\t45\r\n");
+    edit->Normalize();
+    EXPECT_EQ(BoxText(edit->SetEdit(0)), "Feldspar\t100\r\nSilica\t  25\r\n");
+    EXPECT_EQ(BoxText(edit->SetEdit(1)), "Nepheline\t112.5\r\n");
+    SetBox(edit->SetEdit(0), "Feldspar\t100\r\nSilica\t25\r\n");
+    edit->Normalize();
+    EXPECT_EQ(BoxText(edit->SetEdit(0)), "Feldspar\t  80\r\nSilica\t  20\r\n");
+    EXPECT_EQ(BoxText(edit->SetEdit(1)), "Nepheline\t  90\r\n");
+    edit->Exchange();
+    EXPECT_EQ(BoxText(edit->SetEdit(0)), "Nepheline\t  90\r\n");
+    edit->Exchange();
+    EXPECT_EQ(BoxText(edit->SetEdit(0)), "Feldspar\t  80\r\nSilica\t  20\r\n");
+    EXPECT_TRUE(edit->IsChanged());
+    EXPECT_TRUE(edit->Button(kSubEditSave)->isEnabled());
+    EXPECT_FALSE(edit->Button(kSubEditBatchCalc)->isEnabled());
+
+    // Check Materials reports each problem; Cancel silences the rest; the boxes stay as they are.
+    m_materials.Materials().GetAt(0)->m_available = 0; // Silica
+    SetBox(edit->SetEdit(0), "Nonesuch\t10\r\nsilica\t5\r\n");
+    SetBox(edit->SetEdit(1), "Whiting\t3\r\nOther\t1\r\n");
+    m_messages.answers = {MsgResultOk, MsgResultCancel};
+    edit->CheckMaterials();
+    EXPECT_EQ(m_messages.Texts(),
+              (std::vector<std::string>{"\"Nonesuch\" is not in the material list", "\"Silica\" is unavailable"}));
+    EXPECT_EQ(BoxText(edit->SetEdit(0)), "Nonesuch\t10\r\nsilica\t5\r\n");
+    m_messages.boxes.clear();
+    SetBox(edit->SetEdit(0), "Whiting\t10\r\n");
+    SetBox(edit->SetEdit(1), "");
+    edit->CheckMaterials();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{
+                                      "All ingredients are in the material list, available, and have correct mapping"}));
+
+    // Tab completes the name before the caret; Enter reformats the line just ended.
+    CTabEdit* box = edit->SetEdit(0);
+    SetBox(box, "");
+    box->setFocus();
+    QTest::keyClicks(box, "wollast");
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(BoxText(box), "Wollastonite\t");
+    QTest::keyClicks(box, "5");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\n");
+    QTest::keyClicks(box, "no amount");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\n\r\n");
+
+    // A material picked in the list goes to the set last worked in, at 100.
+    edit->NameEdit()->setFocus();
+    EXPECT_EQ(edit->LastFocusedSet(), 0);
+    const int talc = m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial(std::string_view("Talc")));
+    ASSERT_GE(talc, 0);
+    QListWidget* materials = edit->MaterialsList();
+    materials->scrollToItem(materials->item(talc));
+    QTest::mouseClick(materials->viewport(), Qt::LeftButton, {}, materials->visualItemRect(materials->item(talc)).center());
+    EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\nTalc\t100\r\n");
+}
+
+TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
+{
+    CRecordingFrame recorder(*m_doc, "recorder");
+    CSubstitution frit("Frit swap");
+    frit.m_set1.Add("Frit 3134", 10);
+    m_doc->InsertRecord(0, frit);
+    m_view->FillList(0, -1, true);
+    CSubstitutionEditView* edit = OpenEditOn(0);
+    ASSERT_NE(edit, nullptr);
+    SetBox(edit->SetEdit(0), "Frit 3124\t12\r\n");
+    edit->OnCommand(CmdSubEditSaveAsNew);
+    EXPECT_EQ(Names()[0], "Frit swap");
+    EXPECT_EQ(m_doc->Substitutions().GetAt(0)->m_set1.GetAt(0).m_name, "Frit 3134");
+    EXPECT_EQ(Names()[1], "Frit swap (new)");
+    EXPECT_EQ(m_doc->Substitutions().GetAt(1)->m_set1.GetAt(0).m_name, "Frit 3124");
+    EXPECT_EQ(edit->CurrentIndex(), 1);
+    EXPECT_FALSE(edit->IsChanged());
+    std::vector<std::pair<int, int>> notices;
+    for (const CReceivedHint& hint : recorder.view->received)
+        notices.emplace_back(hint.code, hint.index);
+    EXPECT_EQ(notices, (std::vector<std::pair<int, int>>{{9, 0}, {8, 1}}));
+
+    // Cut: the form's contents go to the clipboard, the database keeps the record.
+    edit->NameEdit()->setText(QStringLiteral("Clipped"));
+    edit->OnCommand(CmdSubEditCut);
+    Flush();
+    EXPECT_TRUE(EditViews().empty());
+    ASSERT_EQ(g_substitutionClipboard.GetCount(), 1);
+    EXPECT_EQ(g_substitutionClipboard.GetAt(0)->m_name, "Clipped");
+    EXPECT_EQ(g_substitutionClipboard.m_dbName, "Substitutions");
+    EXPECT_EQ(Names()[1], "Frit swap (new)");
+
+    // Deleting the record in the list closes its edit view without a question.
+    edit = OpenEditOn(1);
+    ASSERT_NE(edit, nullptr);
+    edit->NameEdit()->setText(QStringLiteral("unsaved"));
+    edit->SetChanged(true);
+    Select({1});
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListDelete));
+    Flush();
+    EXPECT_TRUE(EditViews().empty());
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(m_doc->Substitutions().GetCount(), 16);
+
+    // Ctrl+S at the last record stores and appends a new one.
+    edit = OpenEditOn(15);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->Button(kSubEditNext)->text(), QStringLiteral("Append New"));
+    edit->NameEdit()->setText(QStringLiteral("Zircopax for tin oxide"));
+    edit->SetChanged(true);
+    edit->OnCommand(CmdSubEditSaveAndNext);
+    EXPECT_EQ(Names()[15], "Zircopax for tin oxide");
+    EXPECT_EQ(Names()[16], "new substitution");
+    EXPECT_EQ(edit->CurrentIndex(), 16);
+    EXPECT_EQ(edit->NameEdit()->selectedText(), QStringLiteral("new substitution"));
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    edit->LoadRecord(0);
+    QApplication::processEvents();
+    dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->grab().save(QString(OXI_BUILD_DIR) +
+                                                                  "/screenshots/substitution_edit.png");
+}
+
+TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)
+{
+    Select({2, 4});
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListSelectedToTop));
+    EXPECT_EQ(Names()[0], "Nepheline syenite and silica for soda feldspar");
+    EXPECT_EQ(Names()[1], "Dolomite for whiting and magnesium carbonate");
+    EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{0, 1}));
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListShiftUp));
+    EXPECT_EQ(Names()[0], "Nepheline syenite and silica for soda feldspar") << "the first row stays";
+    Select({14});
+    CCmdUI down(CmdSubListShiftDown);
+    EXPECT_TRUE(m_view->OnUpdateCommand(down));
+    EXPECT_FALSE(down.m_bEnabled);
+
+    Select({14});
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListCopy));
+    m_view->SetSel(-1, false);
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListPaste));
+    EXPECT_EQ(Names()[0], "Zircon for tin oxide");
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{0});
+
+    const std::string subset = (m_dir / "subset.sub").string();
+    Select({1, 2, 3});
+    m_dialogs.AnswerPath(subset);
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListSaveSelected));
+    CSubstitutionList saved;
+    std::ifstream in(subset, std::ios::binary);
+    ASSERT_EQ(saved.Read(in), 0);
+    EXPECT_EQ(saved.m_dbName, "Common Substitutions (subset)");
+    ASSERT_EQ(saved.GetCount(), 3);
+    EXPECT_EQ(saved.GetAt(0)->m_name, Names()[1]);
+    EXPECT_EQ(saved.m_infoLines.size(), 3u);
+
+    // Merging records that all exist, replacing them, announces a reload.
+    CRecordingFrame recorder(*m_doc, "recorder");
+    const int count = m_doc->Substitutions().GetCount();
+    m_dialogs.AnswerPath(subset);
+    WhenModal<CMergeDlg>([](CMergeDlg& merge) {
+        EXPECT_EQ(merge.flags, (std::vector<int>{1, 1, 1}));
+        merge.SelectAllButton()->click();
+        merge.ReplaceExistingRadio()->setChecked(true);
+        merge.accept();
+    });
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListMerge));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Merge Substitution Database...");
+    EXPECT_EQ(m_doc->Substitutions().GetCount(), count);
+    ASSERT_EQ(recorder.view->received.size(), 1u);
+    EXPECT_EQ(recorder.view->received[0].code, 12);
+
+    const std::string table = (m_dir / "table.txt").string();
+    m_dialogs.AnswerPath(table);
+    EXPECT_TRUE(m_view->RunCommand(CmdSubListWriteTable));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Substitution Table to File...");
+    const std::string written = ReadAll(table);
+    EXPECT_EQ(written.rfind("Common Substitutions\n", 0), 0u) << written.substr(0, 80);
+    EXPECT_NE(written.find("For: "), std::string::npos);
+}
