@@ -82,6 +82,18 @@ public:
     // The view as a glaze edit view (analysis view), or null when it is another kind of view.
     virtual CGlazeEditLink* AsEditView(CView* view) = 0;
     virtual CGlazeAnalysisLink* AsAnalysisView(CView* view) = 0;
+
+    // Windows the glaze list opens; each false when nothing was opened (the default).
+    // A new edit window on the glaze at indices[0]; with limited set (Edit (limited)) it steps
+    // through all of indices.
+    virtual bool OpenEditView(CGlazesDoc& /*document*/, std::span<const int> /*indices*/, bool /*limited*/)
+    {
+        return false;
+    }
+    // A new report window on the glaze at index.
+    virtual bool OpenAnalysisView(CGlazesDoc& /*document*/, int /*index*/) { return false; }
+    // A new graph window on the glaze at index (-1: none) with the first graph template.
+    virtual bool OpenGraphView(CGlazesDoc& /*document*/, int /*index*/) { return false; }
 };
 
 CGlazeViews* GetGlazeViews();

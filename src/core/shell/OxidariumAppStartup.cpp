@@ -4,6 +4,9 @@
 
 #include "elements/ElementsDoc.h"
 #include "framework/Document.h"
+#include "glazes/GlazesDoc.h"
+#include "graphs/GraphTypesDoc.h"
+#include "limits/LimitFormulasDoc.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/MessageService.h"
@@ -13,6 +16,7 @@
 #include "support/DbFileType.h"
 #include "support/PathHelpers.h"
 #include "support/Profile.h"
+#include "substitutions/SubstitutionsDoc.h"
 #include "textfile/TextFileDoc.h"
 #include "tree/DbTreeDoc.h"
 
@@ -34,6 +38,16 @@ constexpr const char* kStartingKey = "Starting";
 constexpr unsigned kDbTreeTemplateId = 4;
 constexpr unsigned kElementsTemplateId = 5;
 constexpr unsigned kMaterialsTemplateId = 6;
+constexpr unsigned kSubstitutionsTemplateId = 7;
+constexpr unsigned kLimitFormulasTemplateId = 8;
+constexpr unsigned kMaterialEditTemplateId = 10;
+constexpr unsigned kSubstitutionEditTemplateId = 11;
+constexpr unsigned kLimitFormulaEditTemplateId = 12;
+constexpr unsigned kGlazeEditTemplateId = 13;
+constexpr unsigned kGlazeAnalysisTemplateId = 14;
+constexpr unsigned kGraphTypesTemplateId = 15;
+constexpr unsigned kGraphTypeEditTemplateId = 16;
+constexpr unsigned kGraphViewTemplateId = 17;
 
 // The default databases of a data directory and the profile keys that name them.
 struct DefaultDatabase {
@@ -163,15 +177,32 @@ void COxidariumApp::RememberStartingDirectory()
 
 void COxidariumApp::RegisterDocTemplates()
 {
-    // The glaze, substitution, limit-formula and graph-template documents and the second views
-    // have their templates registered with them; their globals stay null until then.
-    g_pDbTreeTemplate = m_docManager.AddDocTemplate(std::make_unique<CDocTemplate>(
-        kDbTreeTemplateId, kDbTreeDocString, [] { return std::make_unique<CDbTreeDoc>(); }));
-    g_pElementsTemplate = m_docManager.AddDocTemplate(std::make_unique<CDocTemplate>(
-        kElementsTemplateId, kElementsDocString, [] { return std::make_unique<CElementsDoc>(); }));
-    g_pMaterialsTemplate = m_docManager.AddDocTemplate(std::make_unique<CDocTemplate>(
-        kMaterialsTemplateId, kMaterialsDocString, [] { return std::make_unique<CMaterialsDoc>(); }));
+    // The fifteen templates, in this order. The second views (edit forms, the analysis view and
+    // the graph view) open windows on documents of the first ones; their templates carry the
+    // window kind (menu bar) and never open a file themselves.
+    const auto add = [this](unsigned id, const char* strings, CDocTemplate::DocumentFactory factory) {
+        return m_docManager.AddDocTemplate(std::make_unique<CDocTemplate>(id, strings, std::move(factory)));
+    };
+    g_pGlazesTemplate = m_docManager.AddDocTemplate(CreateGlazesTemplate());
+    g_pDbTreeTemplate = add(kDbTreeTemplateId, kDbTreeDocString, [] { return std::make_unique<CDbTreeDoc>(); });
+    g_pElementsTemplate =
+        add(kElementsTemplateId, kElementsDocString, [] { return std::make_unique<CElementsDoc>(); });
+    g_pMaterialsTemplate =
+        add(kMaterialsTemplateId, kMaterialsDocString, [] { return std::make_unique<CMaterialsDoc>(); });
+    g_pSubstitutionsTemplate = add(kSubstitutionsTemplateId, kSubstitutionsDocString,
+                                   [] { return std::make_unique<CSubstitutionsDoc>(); });
+    g_pLimitFormulasTemplate = add(kLimitFormulasTemplateId, kLimitFormulasDocString,
+                                   [] { return std::make_unique<CLimitFormulasDoc>(); });
     g_pTextFileTemplate = m_docManager.AddDocTemplate(CreateTextFileTemplate());
+    g_pGraphTypesTemplate =
+        add(kGraphTypesTemplateId, kGraphTypesDocString, [] { return std::make_unique<CGraphTypesDoc>(); });
+    g_pMaterialEditTemplate = add(kMaterialEditTemplateId, "Material Edit\n\n\n\n\n\n", nullptr);
+    g_pSubstitutionEditTemplate = add(kSubstitutionEditTemplateId, "Substitution Edit\n\n\n\n\n\n", nullptr);
+    g_pLimitFormulaEditTemplate = add(kLimitFormulaEditTemplateId, "Limit Formula Edit\n\n\n\n\n\n", nullptr);
+    g_pGlazeEditTemplate = add(kGlazeEditTemplateId, "Glaze Edit\n\n\n\n\n\n", nullptr);
+    g_pGlazeAnalysisTemplate = add(kGlazeAnalysisTemplateId, "Glaze Analysis\n\n\n\n\n\n", nullptr);
+    g_pGraphTypeEditTemplate = add(kGraphTypeEditTemplateId, "Graph Template Edit\n\n\n\n\n\n", nullptr);
+    g_pGraphViewTemplate = add(kGraphViewTemplateId, "Graph\n\n\n\n\n\n", nullptr);
 }
 
 void COxidariumApp::LoadPreferences()
@@ -199,10 +230,13 @@ void COxidariumApp::WriteDefaultDatabasePaths()
 
 void COxidariumApp::OpenSingletonDatabases()
 {
-    // Substitutions, limit formulas and graph templates follow materials once their documents
-    // exist.
     g_pElementsDoc = OpenSingleton<CElementsDoc>(g_pElementsTemplate, "ElementDBFileName");
     g_pMaterialsDoc = OpenSingleton<CMaterialsDoc>(g_pMaterialsTemplate, "MaterialDBFileName");
+    g_pSubstitutionsDoc =
+        OpenSingleton<CSubstitutionsDoc>(g_pSubstitutionsTemplate, "SubstitutionDBFileName");
+    g_pLimitFormulasDoc =
+        OpenSingleton<CLimitFormulasDoc>(g_pLimitFormulasTemplate, "LimitFormulaDBFileName");
+    g_pGraphTypesDoc = OpenSingleton<CGraphTypesDoc>(g_pGraphTypesTemplate, "GraphTypeDBFileName");
     g_pDbTreeDoc = OpenSingleton<CDbTreeDoc>(g_pDbTreeTemplate, "DbTreeFileName");
 }
 

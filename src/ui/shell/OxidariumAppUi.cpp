@@ -1,10 +1,19 @@
 #include "shell/OxidariumAppUi.h"
 
+#include "elements/ElementsView.h"
+#include "glazes/GlazesView.h"
+#include "limits/LimitFormulaEditView.h"
+#include "limits/LimitFormulasView.h"
+#include "materials/MaterialEditView.h"
+#include "materials/MaterialsView.h"
 #include "shell/AboutDlg.h"
 #include "shell/AppCommands.h"
 #include "shell/MainFrame.h"
 #include "shell/MessageService.h"
+#include "shell/PreferencesDlg.h"
 #include "shell/SplashWindow.h"
+#include "substitutions/SubstitutionEditView.h"
+#include "substitutions/SubstitutionsView.h"
 #include "support/PathHelpers.h"
 #include "textfile/TextFileView.h"
 #include "tree/DbTreeView.h"
@@ -75,12 +84,23 @@ void COxidariumAppUi::CloseSplash()
 void COxidariumAppUi::RegisterDocTemplates()
 {
     COxidariumApp::RegisterDocTemplates();
-    // The elements and materials documents have no windows yet: they run as window-less
-    // singletons.
-    if (g_pDbTreeTemplate)
-        InstallDbTreeTemplate(*g_pDbTreeTemplate);
-    if (g_pTextFileTemplate)
-        InstallTextFileTemplate(*g_pTextFileTemplate);
+    // Each template gets its window: the view factory and the menu bar of its resource id.
+    const std::pair<CDocTemplate*, void (*)(CDocTemplate&)> windows[] = {
+        {g_pGlazesTemplate, &InstallGlazesTemplate},
+        {g_pDbTreeTemplate, &InstallDbTreeTemplate},
+        {g_pElementsTemplate, &InstallElementsTemplate},
+        {g_pMaterialsTemplate, &InstallMaterialsTemplate},
+        {g_pSubstitutionsTemplate, &InstallSubstitutionsTemplate},
+        {g_pLimitFormulasTemplate, &InstallLimitFormulasTemplate},
+        {g_pTextFileTemplate, &InstallTextFileTemplate},
+        {g_pMaterialEditTemplate, &InstallMaterialEditTemplate},
+        {g_pSubstitutionEditTemplate, &InstallSubstitutionEditTemplate},
+        {g_pLimitFormulaEditTemplate, &InstallLimitFormulaEditTemplate},
+    };
+    for (const auto& [docTemplate, install] : windows) {
+        if (docTemplate)
+            install(*docTemplate);
+    }
 }
 
 bool COxidariumAppUi::CreateMainFrame()
@@ -147,6 +167,9 @@ bool COxidariumAppUi::OnCommand(unsigned id)
     case CmdShellHelpTutorial:
         ShowHelp(kHelpFinderId);
         return true;
+    case CmdShellPreferences:
+        RunPreferencesDialog(m_pMainFrame.get());
+        return true;
     case CmdShellAbout:
         OnAppAbout();
         return true;
@@ -168,8 +191,7 @@ bool COxidariumAppUi::OnUpdateCommand(CCmdUI& ui)
         ui.Enable(g_pTextFileTemplate != nullptr);
         return true;
     case CmdShellPreferences:
-        // The Preferences dialog is not part of the program yet.
-        ui.Enable(false);
+        ui.Enable(true);
         return true;
     case CmdShellSaveAllDatabases:
     case CmdShellExit:

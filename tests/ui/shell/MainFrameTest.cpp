@@ -133,12 +133,12 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
     QTest::keyClicks(frame->ActiveChildFrame()->widget(), "ab");
     QTest::qWait(600); // the panes follow twice a second
     EXPECT_EQ(frame->DocumentPane()->text(), QStringLiteral(" Ln 1 Col 3  (1/2)"));
-    // The main menu's inert Edit item and the commands that wait for later windows are off.
+    // The application's commands answer whatever window is active.
     frame->ActiveChildFrame()->CloseFrame();
     CShellSandbox::FlushEvents();
-    EXPECT_FALSE(frame->QueryCommand(CmdShellNewGlazeDatabase).m_bEnabled);
-    EXPECT_FALSE(frame->QueryCommand(CmdShellOpenGlazeDatabase).m_bEnabled);
-    EXPECT_FALSE(frame->QueryCommand(CmdShellPreferences).m_bEnabled);
+    EXPECT_TRUE(frame->QueryCommand(CmdShellNewGlazeDatabase).m_bEnabled);
+    EXPECT_TRUE(frame->QueryCommand(CmdShellOpenGlazeDatabase).m_bEnabled);
+    EXPECT_TRUE(frame->QueryCommand(CmdShellPreferences).m_bEnabled);
     EXPECT_TRUE(frame->QueryCommand(CmdShellSaveAllDatabases).m_bEnabled);
     app.ExitInstance();
 }
@@ -152,29 +152,42 @@ TEST(MainFrameTest, TheWindowMenuArrangesAndTheStatusBarToggles)
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
-    QMdiSubWindow* tree = frame->ChildFrames().front();
+    ASSERT_FALSE(g_pDbTreeDoc->GetViews().empty());
+    auto* tree = dynamic_cast<QMdiSubWindow*>(g_pDbTreeDoc->GetViews().front()->GetFrame());
+    ASSERT_NE(tree, nullptr);
     ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
     QMdiSubWindow* text = frame->ActiveChildFrame();
 
+    // Cascade lays out the open windows (the minimised ones stay where they are).
+    for (QMdiSubWindow* window : frame->MdiArea()->subWindowList())
+        window->showNormal();
     ASSERT_TRUE(frame->ExecuteCommand(CmdWindowCascade));
+    const QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_GE(windows.size(), 2);
     EXPECT_LT(tree->pos().x(), text->pos().x());
     EXPECT_LT(tree->pos().y(), text->pos().y());
 
     // Minimised windows line up along the bottom in the order they were made, in rows that
     // grow upwards when the workspace is too narrow for them.
-    text->showMinimized();
-    tree->showMinimized();
+    for (QMdiSubWindow* window : windows)
+        window->showMinimized();
     ASSERT_TRUE(frame->ExecuteCommand(CmdWindowArrange));
-    EXPECT_EQ(tree->pos().x(), 0);
-    EXPECT_EQ(text->pos().x(), tree->geometry().right() + 1);
-    EXPECT_EQ(text->geometry().bottom() + 1, frame->MdiArea()->viewport()->height());
-    frame->resize(tree->width() + text->width() - 20, 400);
+    const int bottom = frame->MdiArea()->viewport()->height();
+    EXPECT_EQ(windows.front()->pos(), QPoint(0, bottom - windows.front()->height()));
+    for (int i = 1; i < windows.size(); ++i) {
+        const QRect before = windows[i - 1]->geometry();
+        const QRect here = windows[i]->geometry();
+        if (here.y() == before.y())
+            EXPECT_EQ(here.x(), before.right() + 1) << i;
+        else
+            EXPECT_EQ(here.bottom() + 1, before.top()) << "a new row starts above " << i;
+    }
+    frame->resize(windows[0]->width() + windows[1]->width() - 20, 400);
     QTest::qWait(20);
     ASSERT_TRUE(frame->ExecuteCommand(CmdWindowArrange));
-    EXPECT_EQ(tree->pos().x(), 0);
-    EXPECT_EQ(tree->geometry().bottom() + 1, frame->MdiArea()->viewport()->height());
-    EXPECT_EQ(text->pos().x(), 0);
-    EXPECT_EQ(text->geometry().bottom() + 1, tree->geometry().top());
+    EXPECT_EQ(windows[0]->geometry().bottom() + 1, frame->MdiArea()->viewport()->height());
+    EXPECT_EQ(windows[1]->pos().x(), 0);
+    EXPECT_EQ(windows[1]->geometry().bottom() + 1, windows[0]->geometry().top());
 
     EXPECT_EQ(frame->QueryCommand(CmdViewStatusBar).m_nCheck, 1);
     ASSERT_TRUE(frame->ExecuteCommand(CmdViewStatusBar));

@@ -4,12 +4,15 @@
 #include "TestPaths.h"
 #include "elements/ElementsDoc.h"
 #include "framework/Document.h"
+#include "graphs/GraphTypesDoc.h"
+#include "limits/LimitFormulasDoc.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppCommands.h"
 #include "shell/MainFrame.h"
 #include "shell/NamedColors.h"
 #include "shell/Preferences.h"
 #include "shell/SplashWindow.h"
+#include "substitutions/SubstitutionsDoc.h"
 #include "support/PathHelpers.h"
 #include "textfile/TextFileDoc.h"
 #include "tree/DbTreeDoc.h"
@@ -66,15 +69,17 @@ TEST(OxidariumAppUiTest, AnEmptyStartOpensNewSingletonsAndWritesOnlyTheProfile)
     EXPECT_TRUE(box.messages.boxes.empty()) << box.messages.boxes.front().text;
     EXPECT_EQ(app.m_bDataLocationHandedOver, 0);
     EXPECT_EQ(app.m_bGraphsAvailable, 1);
-    for (CDocument* singleton : {static_cast<CDocument*>(g_pElementsDoc), static_cast<CDocument*>(g_pMaterialsDoc),
-                                 static_cast<CDocument*>(g_pDbTreeDoc)}) {
+    for (CDocument* singleton :
+         {static_cast<CDocument*>(g_pElementsDoc), static_cast<CDocument*>(g_pMaterialsDoc),
+          static_cast<CDocument*>(g_pSubstitutionsDoc), static_cast<CDocument*>(g_pLimitFormulasDoc),
+          static_cast<CDocument*>(g_pGraphTypesDoc), static_cast<CDocument*>(g_pDbTreeDoc)}) {
         ASSERT_NE(singleton, nullptr);
         EXPECT_TRUE(singleton->GetPathName().empty());
         EXPECT_FALSE(singleton->IsModified());
     }
     EXPECT_EQ(g_pMaterialsDoc->Materials().GetCount(), 1) << "a new database holds its one new material";
     EXPECT_EQ(app.CountGlazeDocs(), 0);
-    EXPECT_EQ(g_pGlazesTemplate, nullptr) << "no glaze documents exist yet";
+    ASSERT_NE(g_pGlazesTemplate, nullptr);
 
     for (const std::string& directory : {box.programDir, box.dataDir, box.root, GetProgramDirectory()})
         EXPECT_FALSE(CShellSandbox::Exists(directory + "/prefs.dat")) << directory;
@@ -86,7 +91,9 @@ TEST(OxidariumAppUiTest, AnEmptyStartOpensNewSingletonsAndWritesOnlyTheProfile)
     CMainFrame* frame = app.MainFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(frame->ChildFrames().size(), 1u);
+    // Every singleton database with a window shows it; the tree's window is among them.
+    EXPECT_FALSE(g_pDbTreeDoc->GetViews().empty());
+    EXPECT_FALSE(g_pMaterialsDoc->GetViews().empty());
     ASSERT_NE(app.m_pSplash, nullptr);
     EXPECT_TRUE(app.m_pSplash->isVisible());
     ASSERT_TRUE(app.SplashCloseTimer()->isActive());

@@ -1,0 +1,387 @@
+#include "glazes/GlazesView.h"
+
+#include "framework/Cp1252.h"
+#include "framework/MdiFrame.h"
+#include "glazes/Glaze.h"
+#include "glazes/GlazeTextOutput.h"
+#include "glazes/GlazesViewRows.h"
+#include "glazes/MakeLimitFormula.h"
+#include "shell/OxidariumApp.h"
+#include "shell/UpdateHint.h"
+#include "support/DbFileType.h"
+#include "support/Services.h"
+
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr int kGlazesKind = static_cast<int>(DbFileType::Glazes);
+// Pixels before the first column and between columns.
+constexpr int kFirstStop = 4;
+constexpr int kColumnGap = 16;
+
+} // namespace
+
+CGlazesView::CGlazesView()
+{
+    SetExtendedSelection(true);
+}
+
+CGlazesView::~CGlazesView()
+{
+    if (CGlazesDoc* doc = GlazesDoc(); doc && doc->GetListView() == this)
+        doc->SetListView(nullptr, nullptr);
+}
+
+CGlazesDoc* CGlazesView::GlazesDoc() const
+{
+    return dynamic_cast<CGlazesDoc*>(GetDocument());
+}
+
+int CGlazesView::GlazeCount() const
+{
+    const CGlazesDoc* doc = GlazesDoc();
+    return doc ? doc->GetGlazeCount() : 0;
+}
+
+bool CGlazesView::IsThisDocument(const CUpdateHint& hint) const
+{
+    return hint.m_pObject != nullptr && hint.m_pObject == GetDocument();
+}
+
+void CGlazesView::Broadcast(int code, int index, const void* extra)
+{
+    COxidariumApp::BroadcastUpdate(this, GlazesDoc(), kGlazesKind, code, index, HintExtra(extra));
+}
+
+void CGlazesView::SetCaption()
+{
+    CGlazesDoc* doc = GlazesDoc();
+    if (!doc)
+        return;
+    const std::string name = doc->GetDbName();
+    doc->SetTitle(name);
+    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
+        frame->setWindowTitle(FromCp1252(name));
+}
+
+void CGlazesView::OnInitialUpdate()
+{
+    if (CGlazesDoc* doc = GlazesDoc())
+        doc->SetListView(this, this);
+    SetCaption();
+    CListView31::OnInitialUpdate();
+    // The frame already stands at the next cascade position; it only gets the list's size.
+    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
+        frame->resize(kInitialWidth, kInitialHeight);
+    FillList(0, -1, true);
+}
+
+void CGlazesView::DropAllAnalyses()
+{
+    CGlazesDoc* doc = GlazesDoc();
+    if (!doc)
+        return;
+    for (int i = 0; i < doc->GetGlazeCount(); ++i)
+        doc->GetGlaze(i)->InvalidateAnalysis();
+}
+
+// --- rows -----------------------------------------------------------------------------------------
+
+int CGlazesView::FillList(int top, int select, bool relayout)
+{
+    CBusyScope busy;
+    ResetContent();
+    const CGlazesDoc* doc = GlazesDoc();
+    const int count = doc ? doc->GetGlazeCount() : 0;
+    if (count > 0) {
+        std::vector<std::string> rows;
+        rows.reserve(static_cast<std::size_t>(count));
+        if (m_nListFormat >= kGlazeTableFirstFormat) {
+            std::vector<int> entries;
+            if (!GlazeTableEntries(entries)) {
+                // Nothing to tabulate: the normal view takes over.
+                m_nListFormat = 0;
+                return FillList(top, select, true);
+            }
+            if (relayout)
+                SetTableTabStops(m_nListFormat, entries);
+            for (int i = 0; i < count; ++i)
+                rows.push_back(GlazeTableRow(*doc->GetGlaze(i), m_nListFormat, entries));
+        } else {
+            std::vector<int> columns;
+            CGlazeColumnFlags present{};
+            ParseColumnLayout(GlazeListLayout(m_nListFormat), columns, present);
+            if (relayout)
+                SetColumnTabStops(columns);
+            for (int i = 0; i < count; ++i)
+                rows.push_back(GlazeColumnRow(*doc->GetGlaze(i), columns));
+        }
+        AddStrings(std::move(rows));
+    }
+    if (top >= 0 && top < GetCount())
+        SetTopIndex(top);
+    if (select >= 0 && GetCount() > 0) {
+        select = std::min(select, GetCount() - 1);
+        SetSel(select, true);
+        SetCaretQuietly(select);
+    }
+    return 1;
+}
+
+void CGlazesView::SetCaretQuietly(int row)
+{
+    if (row < 0 || row >= GetCount())
+        return;
+    const bool autoScrolls = hasAutoScroll();
+    setAutoScroll(false);
+    selectionModel()->setCurrentIndex(model()->index(row, 0), QItemSelectionModel::NoUpdate);
+    setAutoScroll(autoScrolls);
+}
+
+void CGlazesView::SetColumnTabStops(std::span<const int> columns)
+{
+    const CGlazesDoc* doc = GlazesDoc();
+    if (!doc)
+        return;
+    const QFontMetrics metrics(font());
+    const auto width = [&metrics](const std::string& text) { return metrics.horizontalAdvance(FromCp1252(text)); };
+    std::vector<int> positions{kFirstStop};
+    for (int column : columns) {
+        int widest = 0;
+        if (IsMeasuredGlazeColumn(column)) {
+            for (int i = 0; i < doc->GetGlazeCount(); ++i)
+                widest = std::max(widest, width(GlazeListCell(*doc->GetGlaze(i), column)));
+        } else {
+            widest = width(GlazeColumnSample(column));
+        }
+        positions.push_back(positions.back() + widest + kColumnGap);
+    }
+    std::vector<int> stops;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        stops.push_back(PixelsToDialogUnits(positions[i]));
+    SetTabStops(stops);
+    SetHorizontalExtent(positions.back());
+}
+
+void CGlazesView::SetTableTabStops(int format, std::span<const int> entries)
+{
+    const CGlazesDoc* doc = GlazesDoc();
+    if (!doc)
+        return;
+    const QFontMetrics metrics(font());
+    const auto width = [&metrics](const std::string& text) { return metrics.horizontalAdvance(FromCp1252(text)); };
+    int widestName = 0;
+    for (int i = 0; i < doc->GetGlazeCount(); ++i)
+        widestName = std::max(widestName, width(doc->GetGlaze(i)->m_name));
+    std::vector<int> positions{kFirstStop, widestName + 8};
+    positions.push_back(positions.back() + width(GlazeTableMarker(format)) + 4);
+    for (int entry : entries)
+        positions.push_back(positions.back() + 4 + width(GlazeTableSampleCell(format, entry)));
+    std::vector<int> stops;
+    for (std::size_t i = 0; i + 1 < positions.size(); ++i)
+        stops.push_back(PixelsToDialogUnits(positions[i]));
+    SetTabStops(stops);
+    SetHorizontalExtent(positions.back());
+}
+
+void CGlazesView::Reselect(const std::vector<int>& rows)
+{
+    for (int row : rows)
+        SetSel(row, true); // rows beyond the new end select nothing
+}
+
+void CGlazesView::RefillKeepingSelection()
+{
+    const std::vector<int> selected = GetSelItems();
+    const int caret = GetCaretIndex();
+    const int top = GetTopIndex();
+    FillList(0, -1, true);
+    Reselect(selected);
+    if (caret >= 0 && caret < GetCount())
+        SetCaretQuietly(caret);
+    if (top >= 0 && top < GetCount())
+        SetTopIndex(top);
+}
+
+void CGlazesView::SetListFormat(int format)
+{
+    if (format == m_nListFormat || format < 0 || format >= kGlazeListFormats)
+        return;
+    const std::vector<int> selected = GetSelItems();
+    const int caret = GetCaretIndex();
+    const int top = GetTopIndex();
+    m_nListFormat = format;
+    FillList(top, -1, true);
+    Reselect(selected);
+    if (caret >= 0 && caret < GetCount())
+        SetCaretQuietly(caret);
+    if (top >= 0 && top < GetCount())
+        SetTopIndex(top);
+}
+
+// --- selection ------------------------------------------------------------------------------------
+
+void CGlazesView::AppendSelectedGlazes(std::vector<CGlaze*>& glazes)
+{
+    CGlazesDoc* doc = GlazesDoc();
+    if (!doc)
+        return;
+    for (int row : GetSelItems()) {
+        if (CGlaze* glaze = doc->GetGlaze(row))
+            glazes.push_back(glaze);
+    }
+}
+
+void CGlazesView::DeselectAll()
+{
+    SetSel(-1, false);
+}
+
+void CGlazesView::SelectGlaze(int n)
+{
+    if (n >= 0 && n < GlazeCount() && n < GetCount())
+        SetSel(n, true);
+}
+
+void CGlazesView::AccumulateVariableStats(CMakeLimitFormulaRequest& request)
+{
+    if (CGlazesDoc* doc = GlazesDoc())
+        AccumulateGlazeStats(*doc, request);
+}
+
+// --- notices --------------------------------------------------------------------------------------
+
+void CGlazesView::OnUpdate(CView* sender, const CUpdateHint* hint)
+{
+    if (sender == this)
+        return;
+    if (!hint) {
+        CListView31::OnUpdate(sender, hint);
+        return;
+    }
+    const int top = GetTopIndex();
+    switch (hint->m_nCode) {
+    case HintElementChanged:
+    case HintElementsReplaced:
+    case HintMaterialsInserted:
+    case HintMaterialsDeleted:
+    case HintMaterialsReplaced:
+        DropAllAnalyses();
+        FillList(top, -1, true);
+        break;
+    case HintMaterialChanged:
+        if (!m_bFrozen) {
+            DropAllAnalyses();
+            FillList(top, -1, true);
+        }
+        break;
+    case HintGlazeChanged:
+        if (!m_bFrozen && IsThisDocument(*hint))
+            FillList(top, hint->m_nIndex, true);
+        break;
+    case HintGlazesInserted:
+    case HintGlazesDeleted:
+        if (IsThisDocument(*hint))
+            FillList(top, hint->m_nIndex, false);
+        break;
+    case HintGlazesReplaced:
+        if (IsThisDocument(*hint)) {
+            SetCaption();
+            FillList(0, -1, true);
+        }
+        break;
+    case HintPreferencesChanged:
+        DropAllAnalyses();
+        RefillKeepingSelection();
+        break;
+    case HintBringFrameForward:
+    case HintBringFrameForwardWithNotes:
+        if (CFrameHost* frame = GetFrame()) {
+            frame->MinimizeFrame();
+            frame->ActivateFrame();
+        }
+        if (hint->m_nCode == HintBringFrameForwardWithNotes)
+            OnDatabaseNotes();
+        break;
+    case HintBulkChangeBegins:
+        m_bFrozen = true;
+        break;
+    case HintBulkChangeEndsRefreshAll:
+        m_bFrozen = false;
+        DropAllAnalyses();
+        FillList(top, -1, true);
+        break;
+    case HintBulkChangeEndsRefreshDocument:
+        m_bFrozen = false;
+        if (IsThisDocument(*hint))
+            FillList(top, hint->m_nIndex, true);
+        break;
+    default:
+        break;
+    }
+}
+
+// --- mouse ----------------------------------------------------------------------------------------
+
+bool CGlazesView::RunCommand(unsigned id)
+{
+    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
+    if (mainFrame && mainFrame->ActiveView() == this)
+        return mainFrame->ExecuteCommand(id);
+    CCmdTarget* targets[] = {this, GetDocument()};
+    for (CCmdTarget* target : targets) {
+        CCmdUI ui(id);
+        if (target && target->OnUpdateCommand(ui))
+            return ui.m_bEnabled && target->OnCommand(id);
+    }
+    return false;
+}
+
+void CGlazesView::ShowContextMenu(const QPoint& position)
+{
+    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
+    if (!mainFrame)
+        return;
+    if (CFrameHost* frame = GetFrame())
+        frame->ActivateFrame();
+    std::unique_ptr<QMenu> menu(mainFrame->BuildPopupMenu(GlazesPopupMenu(), this));
+    menu->exec(viewport()->mapToGlobal(position));
+}
+
+void CGlazesView::mousePressEvent(QMouseEvent* event)
+{
+    // The right button opens the menu and leaves the selection as it is.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        ShowContextMenu(event->position().toPoint());
+        return;
+    }
+    CListView31::mousePressEvent(event);
+}
+
+void CGlazesView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        CListView31::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    RunCommand(CmdGlzEdit);
+}
+
+void CGlazesView::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    // The mouse's menu opened when the right button went down; the keyboard's opens here.
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        const int caret = GetCaretIndex();
+        ShowContextMenu(caret >= 0 ? visualRect(model()->index(caret, 0)).center() : QPoint(0, 0));
+    }
+}

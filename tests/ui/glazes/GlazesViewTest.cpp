@@ -1,0 +1,673 @@
+#include "glazes/GlazesView.h"
+
+#include "TestPaths.h"
+#include "core/framework/FakeFileDialogs.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "core/support/FakeServices.h"
+#include "framework/DocTemplate.h"
+#include "framework/MdiFrame.h"
+#include "glazes/Glaze.h"
+#include "glazes/GlazeClipboard.h"
+#include "glazes/GlazesDoc.h"
+#include "glazes/GlazesViewRows.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "shell/UpdateHint.h"
+#include "support/DbFileType.h"
+#include "substitutions/ChooseSubstitutionDlg.h"
+#include "substitutions/Substitution.h"
+#include "substitutions/SubstitutionsDoc.h"
+#include "support/DbNotesDlg.h"
+#include "support/EditLineDlg.h"
+#include "support/MergeDlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QRadioButton>
+#include <QPushButton>
+#include <QPrintPreviewDialog>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kGlazes = static_cast<int>(DbFileType::Glazes);
+using Notices = std::vector<std::pair<int, int>>; // (code, index)
+
+class GlazesViewTest : public ::testing::Test {
+protected:
+    GlazesViewTest()
+    {
+        m_dir = fs::temp_directory_path() / ("oxi-glzview-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+        g_prefs.ApplyColorScheme();
+        g_prefs.backtyp = CBackupSettings::None;
+        m_materials.OnOpenDocument(Shipped("materials.mat"));
+        g_pGlazesTemplate = m_template.get();
+        InstallGlazesTemplate(*m_template);
+        m_frame.resize(900, 600);
+        m_frame.show();
+        QApplication::setActiveWindow(&m_frame);
+        QApplication::processEvents();
+    }
+    ~GlazesViewTest() override
+    {
+        g_pGlazesTemplate = nullptr;
+        fs::remove_all(m_dir);
+    }
+
+    static std::string Shipped(const std::string& name) { return std::string(OXI_SHIPPED_DATA_DIR) + "/" + name; }
+    static std::string Fixture(const std::string& name)
+    {
+        return std::string(OXI_TEST_DATA_DIR) + "/glazes/" + name;
+    }
+    static std::string ReadFile(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+
+    CGlazesDoc* Open(const std::string& path)
+    {
+        return dynamic_cast<CGlazesDoc*>(m_app.OpenAndAnnounce(g_pGlazesTemplate, path, kGlazes));
+    }
+    static CGlazesView* ViewOf(const CGlazesDoc* doc)
+    {
+        return doc ? dynamic_cast<CGlazesView*>(doc->GetListView()) : nullptr;
+    }
+    // A database of glazes named A, B, C ... (count of them), opened from a file.
+    CGlazesDoc* OpenLetters(int count)
+    {
+        std::string text = "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = Letters\n";
+        for (int i = 0; i < count; ++i)
+            text += "\nname   = " + std::string(1, static_cast<char>('A' + i)) + "\n";
+        const std::string path = (m_dir / "letters.glz").string();
+        std::ofstream(path, std::ios::binary) << text;
+        return Open(path);
+    }
+    static std::string Names(const CGlazesDoc& doc)
+    {
+        std::string names;
+        for (int i = 0; i < doc.GetGlazeCount(); ++i)
+            names += doc.GetGlaze(i)->m_name;
+        return names;
+    }
+    static void Select(CGlazesView& view, std::initializer_list<int> rows)
+    {
+        view.DeselectAll();
+        for (int row : rows)
+            view.SelectGlaze(row);
+    }
+    static Notices TakeNotices(CRecordingFrame& recorder)
+    {
+        Notices notices;
+        for (const CReceivedHint& hint : recorder.view->received)
+            notices.emplace_back(hint.code, hint.index);
+        recorder.view->received.clear();
+        return notices;
+    }
+    static void Broadcast(CDocument* document, int code, int index)
+    {
+        COxidariumApp::BroadcastUpdate(nullptr, document, kGlazes, code, index, 0);
+    }
+    CCmdUI State(CGlazesView& view, unsigned id) const
+    {
+        CCmdUI ui(id);
+        EXPECT_TRUE(view.OnUpdateCommand(ui)) << id;
+        return ui;
+    }
+
+    fs::path m_dir;
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CFakeFileDialogs m_dialogs;
+    CFakeClipboard m_clipboard;
+    COxidariumApp m_app;
+    CMaterialsDoc m_materials;
+    std::unique_ptr<CDocTemplate> m_template = CreateGlazesTemplate();
+    CMDIMainFrame m_frame;
+};
+
+constexpr unsigned kFormatCommands[] = {
+    CmdGlzNormalView, CmdGlzExtendedView1, CmdGlzExtendedView2, CmdGlzExtendedView3,
+    CmdGlzWeightPercent, CmdGlzUnityFormula, CmdGlzMolePercent,
+};
+
+} // namespace
+
+TEST_F(GlazesViewTest, ShippedGlazesInEveryFormat)
+{
+    CGlazesDoc* doc = Open(Shipped("glazes.glz"));
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetCount(), 10);
+    EXPECT_EQ(doc->GetTitle(), "Starter Glazes");
+    EXPECT_EQ(m_frame.ActiveChildFrame()->windowTitle(), QStringLiteral("Starter Glazes"));
+    EXPECT_EQ(m_frame.ActiveChildFrame()->size(), QSize(CGlazesView::kInitialWidth, CGlazesView::kInitialHeight));
+
+    const std::string expected[kGlazeListFormats] = {
+        "\tCone 6 Clear",
+        "\tCone 6 Clear\t5-6\toxidation",
+        "\tCone 6 Clear\t5-6\toxidation\tclear\tglossy\ttransparent",
+        "\tCone 6 Clear\tAlk: 21.2%\tNeut: 13.5%\tAcid: 65.3%\tAl:Si=1.0: 8.22\tNeut:Acid=1.0: 8.22"
+        "\tExp= 67.0x10e-7/K\t[100%]\t\tLOI:   6.7%\t",
+        "\tCone 6 Clear\t%w\t    1.0 K2O\t    2.2 Na2O\t  12.6 CaO\t    0.0 MgO\t\t    5.3 ZnO\t\t"
+        "\t  13.5 Al2O3\t  65.3 SiO2\t",
+        "\tCone 6 Clear\t-\t  0.03 K2O\t  0.10 Na2O\t  0.67 CaO\t  0.00 MgO\t\t  0.19 ZnO\t\t"
+        "\t  0.39 Al2O3\t  3.23 SiO2\t",
+        "\tCone 6 Clear\t%m\t    0.7 K2O\t    2.3 Na2O\t  14.4 CaO\t    0.0 MgO\t\t    4.2 ZnO\t\t"
+        "\t    8.5 Al2O3\t  69.8 SiO2\t",
+    };
+    Select(*view, {2, 5});
+    view->SetCaretIndex(5);
+    for (int format = 0; format < kGlazeListFormats; ++format) {
+        const int next = (format + 1) % kGlazeListFormats;
+        EXPECT_TRUE(view->RunCommand(kFormatCommands[format]));
+        EXPECT_EQ(view->GetListFormat(), format);
+        EXPECT_EQ(State(*view, kFormatCommands[format]).m_nCheck, 1);
+        EXPECT_EQ(State(*view, kFormatCommands[next]).m_nCheck, 0);
+        EXPECT_EQ(view->GetText(0), expected[format]) << "format " << format;
+        EXPECT_EQ(view->GetSelItems(), (std::vector<int>{2, 5})) << "format " << format;
+        EXPECT_EQ(view->GetCaretIndex(), 5);
+        if (format == 3) {
+            m_frame.ActiveChildFrame()->resize(860, 300);
+            m_frame.ActiveChildFrame()->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/glaze-list.png");
+        }
+    }
+    // The combined sodium and potassium entry; the loss gives an empty cell.
+    g_prefs.glztab = "K Na Nk loss";
+    view->SetListFormat(4);
+    view->FillList(0, -1, true);
+    EXPECT_EQ(view->GetText(0), "\tCone 6 Clear\t%w\t    1.0 K2O\t    2.2 Na2O\t    3.2 KNaO\t");
+    EXPECT_EQ(view->GetTabStops().size(), 6u);
+    // A word that is no symbol makes the table unreadable: the normal view takes over.
+    g_prefs.glztab = "K Xx";
+    view->FillList(0, -1, true);
+    EXPECT_EQ(view->GetListFormat(), 0);
+    EXPECT_EQ(view->GetText(0), "\tCone 6 Clear");
+    g_prefs.glztab = CPreferences().glztab;
+}
+
+TEST_F(GlazesViewTest, ColumnCellsAndTabStops)
+{
+    CGlazesDoc* doc = OpenLetters(2);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    doc->GetGlaze(0)->m_name = "Ash";
+    doc->GetGlaze(1)->m_name = "Wide Wood Ash Celadon";
+    doc->GetGlaze(0)->m_byVol = 1;
+    doc->GetGlaze(1)->m_index = "12";
+    doc->GetGlaze(1)->m_notes = {"first line", "second line"};
+    g_prefs.glzext1 = "N#Y*";
+    view->SetListFormat(1);
+    EXPECT_EQ(view->GetText(0), "\tAsh\t\t(By volume)\t");
+    EXPECT_EQ(view->GetText(1), "\tWide Wood Ash Celadon\t12\t\tfirst line second line");
+    // Stops: 4 pixels, then each column's widest text and 16 pixels more.
+    const QFontMetrics metrics(view->font());
+    const int nameStop = 4 + metrics.horizontalAdvance(QStringLiteral("Wide Wood Ash Celadon")) + 16;
+    const int indexStop = nameStop + metrics.horizontalAdvance(QStringLiteral("12")) + 16;
+    EXPECT_EQ(view->GetTabStops(), (std::vector<int>{view->PixelsToDialogUnits(4), view->PixelsToDialogUnits(nameStop),
+                                                      view->PixelsToDialogUnits(indexStop),
+                                                      view->PixelsToDialogUnits(
+                                                          indexStop + metrics.horizontalAdvance("(By volume)") + 16)}));
+    // Recipes without chemistry leave the analysis cells empty.
+    g_prefs.glzext2 = "N:@%$";
+    view->SetListFormat(2);
+    EXPECT_EQ(view->GetText(0), "\tAsh\t\t\t\t");
+    g_prefs.glzext1 = CPreferences().glzext1;
+    g_prefs.glzext2 = CPreferences().glzext2;
+}
+
+TEST_F(GlazesViewTest, NoticesRefreshTheRows)
+{
+    CGlazesDoc* doc = OpenLetters(6);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    CGlazesDoc otherDoc;
+
+    doc->GetGlaze(4)->m_name = "E2";
+    Broadcast(&otherDoc, HintGlazeChanged, 4);
+    EXPECT_EQ(view->GetText(4), "\tE") << "a notice about another database is ignored";
+    Select(*view, {1, 2});
+    Broadcast(doc, HintGlazeChanged, 4);
+    EXPECT_EQ(view->GetText(4), "\tE2");
+    EXPECT_EQ(view->GetSelItems(), std::vector<int>{4});
+
+    doc->InsertGlaze(3, CGlaze("New"));
+    Broadcast(doc, HintGlazesInserted, 3);
+    EXPECT_EQ(view->GetCount(), 7);
+    EXPECT_EQ(view->GetText(3), "\tNew");
+    EXPECT_EQ(view->GetSelItems(), std::vector<int>{3});
+
+    // Frozen between the bulk notices: neither glaze nor material changes refill the rows.
+    Broadcast(doc, HintBulkChangeBegins, 0);
+    EXPECT_TRUE(view->IsFrozen());
+    doc->GetGlaze(0)->m_name = "A2";
+    Broadcast(doc, HintGlazeChanged, 0);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintMaterialChanged, 0, 0);
+    EXPECT_EQ(view->GetText(0), "\tA");
+    Broadcast(doc, HintBulkChangeEndsRefreshAll, 0);
+    EXPECT_FALSE(view->IsFrozen());
+    EXPECT_EQ(view->GetText(0), "\tA2");
+
+    doc->SetDbName("Renamed");
+    Broadcast(doc, HintGlazesReplaced, 0);
+    EXPECT_EQ(doc->GetTitle(), "Renamed");
+}
+
+TEST_F(GlazesViewTest, ClipboardCopyPasteAndPasteToNewDatabase)
+{
+    CGlazesDoc* doc = OpenLetters(6);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    CRecordingFrame recorder(*doc, "recorder");
+    EXPECT_FALSE(State(*view, CmdGlzPaste).m_bEnabled);
+
+    Select(*view, {1, 2});
+    EXPECT_TRUE(view->RunCommand(CmdGlzCopy));
+    EXPECT_EQ(ClipboardCount(g_glazeClipboard), 2);
+    EXPECT_EQ(g_glazeClipboard.m_name, "Glazes");
+    Select(*view, {2, 5});
+    EXPECT_TRUE(view->RunCommand(CmdGlzPaste));
+    EXPECT_EQ(Names(*doc), "ABBCCDEF");
+    EXPECT_EQ(view->GetText(2), "\tB");
+    EXPECT_EQ(view->GetSelItems(), (std::vector<int>{2, 3})) << "exactly the pasted rows";
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesInserted, 2}}));
+    EXPECT_TRUE(doc->IsModified());
+
+    Select(*view, {0, 7});
+    EXPECT_TRUE(view->RunCommand(CmdGlzCut));
+    EXPECT_EQ(Names(*doc), "BBCCDE");
+    EXPECT_EQ(ClipboardCount(g_glazeClipboard), 2);
+    EXPECT_EQ(g_glazeClipboard.GetAt(1).m_name, "F");
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesDeleted, 0}}));
+
+    std::string prompt, caption;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CEditLineDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        caption = dialog->windowTitle().toStdString();
+        prompt = dialog->PromptLabel()->text().toStdString();
+        EXPECT_EQ(dialog->LineEdit()->text(), QStringLiteral("Pasted Glazes"));
+        dialog->LineEdit()->setText(QStringLiteral("Kiln 7 picks"));
+        dialog->OkButton()->click();
+    });
+    EXPECT_TRUE(view->RunCommand(CmdGlzPasteNewDb));
+    EXPECT_EQ(caption, "New Glaze Database");
+    EXPECT_EQ(prompt, "Type a name for the new database :");
+    const std::vector<CDocument*> documents = m_template->GetDocuments();
+    ASSERT_EQ(documents.size(), 2u);
+    auto* pasted = dynamic_cast<CGlazesDoc*>(documents.back());
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(Names(*pasted), "AF");
+    EXPECT_EQ(pasted->GetDbName(), "Kiln 7 picks");
+    EXPECT_EQ(pasted->GetTitle(), "Kiln 7 picks");
+    EXPECT_TRUE(pasted->IsModified());
+    EXPECT_EQ(pasted->Glazes().m_infoLines.back(), "This database contains 2 glazes pasted from the clipboard.");
+    ASSERT_NE(ViewOf(pasted), nullptr);
+    EXPECT_EQ(ViewOf(pasted)->GetCount(), 2);
+    EXPECT_EQ(ViewOf(pasted)->GetText(1), "\tF");
+    EXPECT_EQ(Names(*doc), "BBCCDE") << "the source database is untouched";
+}
+
+TEST_F(GlazesViewTest, OrderCommandsAnnounceTheNewIndex)
+{
+    CGlazesDoc* doc = OpenLetters(6);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    CRecordingFrame recorder(*doc, "recorder");
+
+    Select(*view, {2, 3});
+    EXPECT_TRUE(view->RunCommand(CmdGlzShiftUp));
+    EXPECT_EQ(Names(*doc), "ACDBEF");
+    EXPECT_EQ(view->GetText(1), "\tC");
+    EXPECT_EQ(view->GetSelItems(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesReordered, 1}, {HintGlazesReordered, 2}}));
+
+    // Shift+Down is the menu's key, not the list's own extension of the selection.
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame.CurrentMenuResource(), kGlazesTemplateId);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Names(*doc), "ABCDEF");
+    EXPECT_EQ(view->GetSelItems(), (std::vector<int>{2, 3}));
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesReordered, 3}, {HintGlazesReordered, 2}}));
+
+    Select(*view, {0});
+    EXPECT_FALSE(State(*view, CmdGlzShiftUp).m_bEnabled);
+    EXPECT_FALSE(view->RunCommand(CmdGlzShiftUp));
+    Select(*view, {5});
+    EXPECT_FALSE(State(*view, CmdGlzShiftDown).m_bEnabled);
+
+    Select(*view, {3, 5});
+    EXPECT_TRUE(view->RunCommand(CmdGlzSelectedToTop));
+    EXPECT_EQ(Names(*doc), "DFABCE");
+    EXPECT_EQ(view->GetText(1), "\tF");
+    EXPECT_EQ(view->GetSelItems(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesReordered, 0}}));
+
+    EXPECT_TRUE(view->RunCommand(CmdGlzAlphabetize));
+    EXPECT_EQ(Names(*doc), "ABCDEF");
+    EXPECT_EQ(view->GetText(5), "\tF");
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesReordered, 0}}));
+
+    Select(*view, {1, 3, 4});
+    EXPECT_TRUE(view->RunCommand(CmdGlzDelete));
+    EXPECT_EQ(Names(*doc), "ACF");
+    EXPECT_EQ(view->GetCount(), 3);
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesDeleted, 1}}));
+
+    Select(*view, {1});
+    EXPECT_TRUE(view->RunCommand(CmdGlzAppendNew));
+    EXPECT_TRUE(view->RunCommand(CmdGlzInsertNew));
+    EXPECT_EQ(doc->GetGlaze(2)->m_name, "new glaze");
+    EXPECT_EQ(doc->GetGlaze(3)->m_name, "new glaze");
+    EXPECT_EQ(view->GetSelItems(), std::vector<int>{2});
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesInserted, 2}, {HintGlazesInserted, 2}}));
+
+    Select(*view, {0, 2});
+    EXPECT_TRUE(view->RunCommand(CmdGlzInvertSelection));
+    EXPECT_EQ(view->GetSelItems(), (std::vector<int>{1, 3, 4}));
+}
+
+TEST_F(GlazesViewTest, ImportsAppendAndAnnounceTheGlazes)
+{
+    CGlazesDoc* doc = OpenLetters(3);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    CRecordingFrame recorder(*doc, "recorder");
+    const std::string source = Fixture("recipary_golden.txt");
+
+    m_dialogs.AnswerPath(source);
+    EXPECT_TRUE(view->RunCommand(CmdGlzImportRecipary));
+    ASSERT_EQ(m_dialogs.requests.size(), 1u);
+    EXPECT_EQ(m_dialogs.requests[0].title, "Import Recipary Recipes...");
+    EXPECT_EQ(m_dialogs.requests[0].filter, "All Files (*.*)|*.*||");
+    EXPECT_TRUE(m_dialogs.requests[0].clipboardOption);
+    const int imported = doc->GetGlazeCount() - 3;
+    ASSERT_GT(imported, 1);
+    EXPECT_EQ(doc->GetGlaze(3)->m_name, "Celadon Blue");
+    EXPECT_EQ(view->GetCount(), doc->GetGlazeCount());
+    EXPECT_EQ(view->GetText(3), "\tCeladon Blue");
+    EXPECT_EQ(view->GetSelItems(), std::vector<int>{3});
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesInserted, 3}}));
+    EXPECT_EQ(doc->Glazes().m_infoLines.back(), "Imported " + std::to_string(imported) + " glazes from " + source);
+
+    m_clipboard.SetText(ReadFile(source));
+    m_dialogs.AnswerClipboard();
+    EXPECT_TRUE(view->RunCommand(CmdGlzImportRecipary));
+    EXPECT_EQ(doc->GetGlazeCount(), 3 + 2 * imported);
+    EXPECT_EQ(doc->Glazes().m_infoLines.back(), "Imported " + std::to_string(imported) + " glazes from Clipboard");
+
+    m_dialogs.AnswerCancel();
+    EXPECT_TRUE(view->RunCommand(CmdGlzImportHyperGlaze));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Import Hyperglaze Recipes...");
+    EXPECT_FALSE(m_dialogs.requests.back().clipboardOption);
+    EXPECT_EQ(doc->GetGlazeCount(), 3 + 2 * imported);
+}
+
+TEST_F(GlazesViewTest, SaveSelectedAndExports)
+{
+    CGlazesDoc* doc = OpenLetters(3);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    doc->Glazes().m_infoLines.push_back("kept");
+    doc->GetGlaze(0)->m_name = "Cone 6 Clear!";
+    view->FillList(0, -1, true);
+    doc->SetModifiedFlag(false);
+
+    Select(*view, {0, 2});
+    const std::string subset = (m_dir / "subset.glz").string();
+    m_dialogs.AnswerPath(subset);
+    EXPECT_TRUE(view->RunCommand(CmdGlzSaveSelected));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Save Selected Glazes To...");
+    std::ifstream in(subset, std::ios::binary);
+    CGlazeList written;
+    ASSERT_EQ(written.Read(in), 0);
+    EXPECT_EQ(written.m_name, "Letters (subset)");
+    ASSERT_EQ(written.GetCount(), 2);
+    EXPECT_EQ(written.GetAt(1).m_name, "C");
+    EXPECT_EQ(written.m_infoLines, CStringArrayEx{"kept"});
+    EXPECT_FALSE(doc->IsModified());
+
+    // Insight: one question per glaze, offering a short file name; clipboard answers collect.
+    m_dialogs.AnswerClipboard();
+    m_dialogs.AnswerClipboard();
+    EXPECT_TRUE(view->RunCommand(CmdGlzExportInsight));
+    ASSERT_GE(m_dialogs.requests.size(), 3u);
+    const CFileDialogRequest& first = m_dialogs.requests[m_dialogs.requests.size() - 2];
+    EXPECT_EQ(first.title, "Export \"Cone 6 Clear!\" in Insight 5.0 format...");
+    EXPECT_EQ(first.initialPath, "Cone6Cle.rcp");
+    EXPECT_EQ(m_clipboard.writes, 1);
+    EXPECT_EQ(m_clipboard.content.rfind("5.0\r\nRCP\r\nSTANDARD.MDT\r\nCone 6 Clear!\r\n", 0), 0u);
+    EXPECT_NE(m_clipboard.content.find("\r\n\r\n5.0\r\nRCP\r\nSTANDARD.MDT\r\nC\r\n"), std::string::npos);
+
+    const std::string nowhere = (m_dir / "missing" / "out.txt").string();
+    m_dialogs.AnswerPath(nowhere);
+    EXPECT_TRUE(view->RunCommand(CmdGlzExportRecipary));
+    ASSERT_FALSE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.boxes.back().text, nowhere + ": Error writing file");
+    EXPECT_EQ(m_messages.boxes.back().helpId, 196899u);
+    m_clipboard.failWrites = true;
+    m_dialogs.AnswerClipboard();
+    EXPECT_TRUE(view->RunCommand(CmdGlzExportHtml));
+    EXPECT_EQ(m_messages.boxes.back().text, "Error writing to Clipboard");
+    EXPECT_EQ(m_messages.boxes.back().helpId, 196900u);
+}
+
+TEST_F(GlazesViewTest, PrintPreviewAndWriteToFile)
+{
+    CGlazesDoc* doc = Open(Shipped("glazes.glz"));
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(State(*view, CmdGlzPreviewSummaries).m_bEnabled);
+    EXPECT_TRUE(State(*view, CmdGlzPreviewList).m_bEnabled);
+
+    bool previewed = false;
+    QTimer::singleShot(0, [&previewed] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget)) {
+                preview->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/glaze-list-preview.png");
+                preview->reject();
+                previewed = true;
+            }
+        }
+    });
+    view->SetListFormat(4);
+    EXPECT_TRUE(view->RunCommand(CmdGlzPreviewList));
+    EXPECT_TRUE(previewed);
+    EXPECT_EQ(view->printKind, kGlazePrintList);
+
+    const std::string list = (m_dir / "list.txt").string();
+    m_dialogs.AnswerPath(list);
+    EXPECT_TRUE(view->RunCommand(CmdGlzWriteList));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Glaze List to File...");
+    const std::string text = ReadFile(list);
+    EXPECT_EQ(text.rfind("Starter Glazes\n", 0), 0u) << text;
+    EXPECT_NE(text.find("Cone 6 Clear "), std::string::npos);
+    EXPECT_NE(text.find(" %w "), std::string::npos) << "the weight-percent table of the current format";
+
+    Select(*view, {0, 1});
+    m_dialogs.AnswerClipboard();
+    EXPECT_TRUE(view->RunCommand(CmdGlzWriteRecipes));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Glaze Recipes to File...");
+    EXPECT_NE(m_clipboard.content.find("Cone 6 Clear"), std::string::npos);
+    EXPECT_NE(m_clipboard.content.find("Cone 6 Zircon White"), std::string::npos);
+    EXPECT_EQ(view->printKind, kGlazePrintRecipes);
+}
+
+namespace {
+
+// The glaze windows the list opens, recorded instead of opened.
+class CRecordingGlazeViews : public CGlazeViews {
+public:
+    CRecordingGlazeViews() { SetGlazeViews(this); }
+    ~CRecordingGlazeViews() override { SetGlazeViews(nullptr); }
+    CGlazeEditLink* AsEditView(CView*) override { return nullptr; }
+    CGlazeAnalysisLink* AsAnalysisView(CView*) override { return nullptr; }
+    bool OpenEditView(CGlazesDoc&, std::span<const int> indices, bool limited) override
+    {
+        opened.push_back((limited ? "limited" : "edit") + Join(indices));
+        return true;
+    }
+    bool OpenAnalysisView(CGlazesDoc&, int index) override
+    {
+        opened.push_back("report " + std::to_string(index));
+        return true;
+    }
+    bool OpenGraphView(CGlazesDoc&, int index) override
+    {
+        opened.push_back("graph " + std::to_string(index));
+        return true;
+    }
+    static std::string Join(std::span<const int> indices)
+    {
+        std::string text;
+        for (int i : indices)
+            text += " " + std::to_string(i);
+        return text;
+    }
+    std::vector<std::string> opened;
+};
+
+} // namespace
+
+TEST_F(GlazesViewTest, MouseOpensWindowsAndTheMenuKeepsTheSelection)
+{
+    CGlazesDoc* doc = OpenLetters(6);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    Select(*view, {1, 4});
+    EXPECT_FALSE(State(*view, CmdGlzEdit).m_bEnabled) << "no edit windows are installed";
+    EXPECT_FALSE(view->RunCommand(CmdGlzEdit));
+
+    CRecordingGlazeViews views;
+    const QPoint row3 = view->visualRect(view->model()->index(3, 0)).center();
+    // A double-click's first click selects the row alone.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row3);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row3);
+    EXPECT_EQ(view->GetSelItems(), std::vector<int>{3});
+    Select(*view, {1, 4});
+    EXPECT_TRUE(view->RunCommand(CmdGlzEditLimited));
+    EXPECT_TRUE(view->RunCommand(CmdGlzOpenReport));
+    EXPECT_TRUE(view->RunCommand(CmdGlzOpenGraph));
+    EXPECT_EQ(views.opened, (std::vector<std::string>{"edit 3", "limited 1 4", "report 1", "graph 1"}));
+
+    Select(*view, {1, 4});
+    QString firstItem;
+    QTimer::singleShot(0, [&firstItem] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            if (auto* menu = qobject_cast<QMenu*>(popup); menu && !menu->actions().isEmpty())
+                firstItem = menu->actions().front()->text();
+            popup->close();
+        }
+    });
+    const QPoint row2 = view->visualRect(view->model()->index(2, 0)).center();
+    QTest::mousePress(view->viewport(), Qt::RightButton, {}, row2);
+    EXPECT_EQ(firstItem, QStringLiteral("&Edit"));
+    EXPECT_EQ(view->GetSelItems(), (std::vector<int>{1, 4})) << "the right button leaves the selection alone";
+}
+
+TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)
+{
+    CGlazesDoc* doc = OpenLetters(3);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    doc->GetGlaze(1)->m_name = "CELADON";
+    view->FillList(0, -1, true);
+    CRecordingFrame recorder(*doc, "recorder");
+    const std::string source = (m_dir / "incoming.glz").string();
+    std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
+                                               "name   = Celadon\ncolor = green\n\nname   = Tenmoku\n";
+
+    m_dialogs.AnswerPath(source);
+    std::vector<QString> rows;
+    QTimer::singleShot(0, [&rows] {
+        auto* dialog = qobject_cast<CMergeDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        for (int i = 0; i < dialog->List()->count(); ++i)
+            rows.push_back(dialog->List()->item(i)->text());
+        dialog->ReplaceExistingRadio()->setChecked(true);
+        dialog->SelectAllButton()->click();
+        dialog->OkButton()->click();
+    });
+    EXPECT_TRUE(view->RunCommand(CmdGlzMerge));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Merge Glaze Database...");
+    EXPECT_EQ(rows.size(), 2u);
+    EXPECT_EQ(Names(*doc), "ACeladonCTenmoku");
+    EXPECT_EQ(doc->GetGlaze(1)->m_color, "green");
+    EXPECT_EQ(view->GetText(3), "\tTenmoku");
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesReplaced, 0}}));
+
+    const std::string empty = (m_dir / "empty.glz").string();
+    std::ofstream(empty, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = None\n";
+    m_dialogs.AnswerPath(empty);
+    EXPECT_TRUE(view->RunCommand(CmdGlzMerge));
+    EXPECT_EQ(m_messages.boxes.back().text, empty + " contains no glazes!");
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CDbNotesDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Glaze Database Notes and Information"));
+        dialog->NameEdit()->selectAll();
+        QTest::keyClicks(dialog->NameEdit(), QStringLiteral("Studio glazes"));
+        dialog->OkButton()->click();
+    });
+    EXPECT_TRUE(view->RunCommand(CmdGlzDatabaseNotes));
+    EXPECT_EQ(doc->GetDbName(), "Studio glazes");
+    EXPECT_EQ(doc->GetTitle(), "Studio glazes");
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintDatabaseNotesChanged, 0}}));
+}
+
+TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
+{
+    CSubstitutionsDoc substitutions;
+    CSubstitution swap("Feldspar swap");
+    swap.m_set1.Add("Custer Feldspar", 1.0);
+    swap.m_set2.Add("Nepheline Syenite", 1.0);
+    substitutions.InsertRecord(0, swap);
+    CGlazesDoc* doc = OpenLetters(3);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    doc->GetGlaze(0)->m_components.Add("Custer Feldspar", 40.0);
+    doc->GetGlaze(2)->m_components.Add("Custer Feldspar", 10.0);
+    CRecordingFrame recorder(*doc, "recorder");
+    EXPECT_FALSE(State(*view, CmdGlzMakeSubstitution).m_bEnabled) << "nothing selected";
+
+    Select(*view, {0, 1, 2});
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CChooseSubstitutionDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->MakeButton()->click();
+    });
+    EXPECT_TRUE(view->RunCommand(CmdGlzMakeSubstitution));
+    EXPECT_EQ(doc->GetGlaze(0)->m_components.GetAt(0).m_name, "Nepheline Syenite");
+    EXPECT_EQ(TakeNotices(recorder), (Notices{{HintBulkChangeBegins, 0},
+                                              {HintGlazeChanged, 0},
+                                              {HintGlazeChanged, 2},
+                                              {HintBulkChangeEndsRefreshDocument, 0}}));
+    EXPECT_EQ(view->GetSelItems(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(m_messages.boxes.back().text, "Substitution was performed in 2 glazes");
+    EXPECT_EQ(m_messages.boxes.back().helpId, 197953u);
+}
