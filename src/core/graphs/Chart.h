@@ -1,0 +1,388 @@
+#pragma once
+
+// Our chart layer: one chart as a retained model that the chart builders define, that lays
+// itself out with a CChartMetrics, keeps what it drew as a list of primitives, answers layout
+// and hit-test questions, and replays itself on any CChartCanvas (graphs/ChartCanvas.h).
+//
+// Units. A chart is made with its size in pixels and a scale: its drawing area is `scale` chart
+// units high (CGraph uses 1000) and scale x pixel width / pixel height units wide, origin at the
+// bottom-left corner, y upward. Every position a builder passes or reads is in these units, in
+// the current area (a sub-area has a unit system of its own; see ChartBeginSubArea).
+//
+// Defining a chart (what the builders do):
+//
+//     chart.ChartDefBegin();                     // forgets the previous definition's settings
+//     chart.ChartSetTitleA("Glaze 1");           // titles, data, labels, colours, axes, fonts...
+//     chart.ChartSetData(n, 1, values);          // point-major: point p of set s at p x sets + s
+//     chart.ChartSetPointLabels(n, labels);
+//     chart.ChartSetColors(n, colors);           // palette indexes (graphs/ChartPalette.h)
+//     chart.ChartSetKind(kChartPie, 0x8000, 0);  // lays out and DRAWS the chart as defined so far
+//     double left = chart.ChartGetLayout(6);     // layout questions after ChartSetKind
+//     chart.ChartDrawLine(...);                  // drawing calls add to the picture at once
+//     chart.ChartDefEnd();
+//
+// ChartSetKind may be called more than once in a definition: each call draws the chart again
+// over what is there (an outline pass with patterns 1 and colour 0 draws outlines over the
+// coloured pie; points drawn again over a background image). Settings persist until the next
+// ChartDefBegin; the drawn picture persists for the chart's life.
+//
+// Kinds and their option bits (ChartSetKind(kind, options, flags); flags are kept, unused):
+//   1 pie, 2 pie with a 3-D look (ChartSetView's elevation tilts it, ChartSetDepth's depth is
+//     its thickness): 0x8000 slice labels beside the slices, 0x0001 no labels, 0x0020 kept.
+//   3 bars, 4 bars with a 3-D look, 0x84 the same: 0x0800 horizontal bars, 0x2000 stacked sets,
+//     0x0080 floating bars (set 0 is the invisible base of the sets above it), 0x0001 no axis
+//     labels, 0x0004 vertical grid lines at the horizontal axis' ticks, 0x0008 horizontal grid
+//     lines at the vertical axis' ticks.
+//   8 areas (one filled area per set; the x data, when given, places the points),
+//   9 points (x data and y data; one symbol per set, flags 0x100 hide points),
+//   0x89 points with a 3-D look (the z data gives depth; 0x200 draws sticks to the floor),
+//   0x11 box and whiskers (seven sets per point: the 5, 10, 25, 50, 75, 90 and 95 % values;
+//     0x400 outlines the boxes): 0x0001, 0x0004 and 0x0008 as for bars.
+// Colours and patterns go one per point when there is one set (and for box and whiskers), else
+// one per set; a short list repeats. Without ChartSetColors a chart takes its automatic colours.
+//
+// Axes (ChartSetAxisX / ChartSetAxisY / ChartSetAxisZ(flags, ticks, unused, max, min)): flags
+// 0x100 and 0x200 choose the axis' side (X: 0x200 bottom, 0x100 top - left and right for
+// horizontal bars; Y: 0x100 left, 0x200 right - bottom and top for horizontal bars), 0x1000
+// ticks toward increasing coordinates, 0x2000 toward decreasing ones (neither: across the
+// axis), 0x0800 vertical labels (X), 0x0004 fixed minimum, 0x0008 fixed maximum, 0x0010 fixed
+// number of major intervals (`ticks`); 0x0400 is kept. ChartSetMinorTicks(axis, n) puts n minor
+// ticks in each major interval. Axis 0 is X, 1 is Y, 3 is Z.
+//
+// ChartGetLayout selectors (after ChartSetKind, in the current area's units):
+//    0 / 1  maximum / minimum of the horizontal axis (bars: the category axis runs 0..n)
+//    2 / 3  maximum / minimum of the vertical axis (horizontal bars: categories, counted from
+//           the top)
+//    4 / 5  plot area width / height     6 / 7  plot area left / bottom
+//    8 / 9  drawing area width / height  10 / 11 / 12  legend left / bottom / width
+//   13 / 14 major intervals / minor ticks per interval of the horizontal axis
+//   15 / 16 the same of the vertical axis
+//   anything else gives 0. A pie's plot area is the square round it.
+//
+// Hit tests. Slices, bars, boxes, areas and points remember their data cell (column = set,
+// row = point; an area answers row 0); markers drawn with ChartDrawMarkers remember
+// (column = k mod series, row = k / series) for marker k; polygons drawn with ChartDrawBox
+// remember their object id. A mouse event on the chart (OnMouseEvent) becomes notices to the
+// windows set with ChartSetNotifyWindow (kChartNoticeMessage: kind 8 a data cell with
+// (column << 16) | row, kind 4 a drawn object with (id << 16) | 1, kind 2 anything else) and
+// ChartSetEventWindow (kChartEventMessage with the event code).
+//
+// Fonts. ChartSetFont(group, family, style, size percent): group 0 the top title, 1 the other
+// titles, 2 slice, axis and corner labels, 3 the legend. The drawing calls name a font by
+// number: 0 to 2 those groups, 3 the text font of ChartSetTextFont. Size 100 % is a text height
+// of chart pixel height / 28, kept between 8 and 13 pixels.
+//
+// Text alignment words of ChartDrawText: 0x01 right edge at x, 0x02 centre at x (else the left
+// edge), 0x100 top at y (else the bottom at y); other bits are kept.
+//
+// Marker symbols 0..13: 0 square, 1 circle, 2 triangle, 3 diamond, 4 triangle down (filled),
+// 5 to 9 the same five hollow, 10 plus, 11 cross, 12 star, 13 a filled diamond outlined in
+// black. Marker size in chart units: ChartSetMarkerSize (default 20).
+
+#include "graphs/ChartCanvas.h"
+#include "shell/NamedColors.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+// Chart kinds of ChartSetKind.
+enum ChartKind : int {
+    kChartPie = 1,
+    kChartPie3D = 2,
+    kChartBar = 3,
+    kChartBar3D = 4,
+    kChartArea = 8,
+    kChartPoints = 9,
+    kChartBoxWhiskers = 0x11,
+    kChartBarTrue3D = 0x84,
+    kChartPoints3D = 0x89,
+};
+
+// Point flag: the point is missing (not drawn).
+inline constexpr int kChartPointMissing = 0x100;
+
+// Notices of a chart to its windows.
+inline constexpr unsigned kChartNoticeMessage = 0x52C;
+inline constexpr unsigned kChartEventMessage = 0x531;
+inline constexpr unsigned kChartNoticeOther = 2;
+inline constexpr unsigned kChartNoticeObject = 4;
+inline constexpr unsigned kChartNoticeCell = 8;
+
+// Mouse event codes (ChartGetLastEvent).
+enum ChartEvent : int {
+    kChartEventReleased = 0,
+    kChartEventLeftPressed = 1,
+    kChartEventRightPressed = 4,
+};
+
+// A window that receives a chart's notices (the host views).
+class CChartNotifyTarget {
+public:
+    virtual ~CChartNotifyTarget() = default;
+    virtual void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) = 0;
+};
+
+// One drawn primitive, in main-area units (y upward).
+struct CChartPrimitive {
+    enum class Type { Polygon, Polyline, Text, Image };
+    // What a click on the primitive reports.
+    enum HitKind : int { kHitNone = 0, kHitObject = 4, kHitCell = 8 };
+
+    Type type = Type::Polygon;
+    std::vector<CChartPointD> points; // polygon and polyline; a text's first point is its anchor
+    CColor color;                     // fill, line or text colour
+    int pattern = kChartPatternSolid; // polygons
+    CColor outline;                   // polygons
+    double outlineWidth = 0.0;        // polygons, pixels; 0 no outline
+    double lineWidth = 1.0;           // polylines, pixels
+    int dash = 0;                     // polylines
+    std::string text;                 // text; the file of an image
+    CChartFont font;                  // text
+    int angle = 0;                    // text: 0, 90 or 270
+    // The bounding box.
+    double left = 0.0, bottom = 0.0, width = 0.0, height = 0.0;
+
+    int hitKind = kHitNone;
+    int objectId = 0;
+    int column = 0;
+    int row = 0;
+    bool hitByBounds = false; // small markers answer anywhere in their box
+};
+
+// What lies under a point of the chart.
+struct CChartHit {
+    int kind = CChartPrimitive::kHitNone;
+    int objectId = 0;
+    int column = 0;
+    int row = 0;
+    bool operator==(const CChartHit&) const = default;
+};
+
+struct CChartDefinition;
+struct CChartDrawState;
+struct CChartArea;
+
+class CChart {
+public:
+    // A chart of pixelWidth x pixelHeight pixels placed at (x, y) in its host (y from the host's
+    // bottom), whose area is `scale` units high. The metrics must outlive the chart's definition.
+    CChart(const CChartMetrics& metrics, double x, double y, double pixelWidth, double pixelHeight,
+           double scale);
+    ~CChart();
+    CChart(const CChart&) = delete;
+    CChart& operator=(const CChart&) = delete;
+
+    // --- size ---
+
+    double PixelWidth() const { return m_pixelWidth; }
+    double PixelHeight() const { return m_pixelHeight; }
+    double HostX() const { return m_hostX; }
+    double HostY() const { return m_hostY; }
+    // The main area's size in chart units.
+    double ChartGetWidth() const;
+    double ChartGetHeight() const;
+    // The current area's size in its own units.
+    double ChartGetAreaWidth() const;
+    double ChartGetAreaHeight() const;
+
+    // --- palette and notices ---
+
+    void ChartSetPaletteEntry(int index, int red, int green, int blue);
+    // The colour of a palette index; black outside 0..127.
+    CColor PaletteColor(int index) const;
+    // Notices of the kinds in mask (kChartNoticeOther | Object | Cell) go to target as message.
+    void ChartSetNotifyWindow(CChartNotifyTarget* target, unsigned message, unsigned mask);
+    // Every mouse event goes to target as message (kind = event code) when mask is not 0.
+    void ChartSetEventWindow(CChartNotifyTarget* target, unsigned message, unsigned mask);
+    // A mouse event at a pixel of the chart: remembers it, then tells the event window and, for
+    // the kinds of the notify mask, the notify window (what was hit on a left press, kind 2
+    // otherwise). The windows may destroy the chart: nothing of it is touched after them.
+    void OnMouseEvent(int eventCode, double pixelX, double pixelY);
+    int ChartGetLastEvent() const { return m_lastEvent; }
+    // The last event's position in main-area units.
+    double ChartGetEventX() const { return m_lastEventX; }
+    double ChartGetEventY() const { return m_lastEventY; }
+    // Kept for the builders' set-up; the model always redraws as it is defined.
+    void ChartSetAutoRedraw(int on) { m_autoRedraw = on; }
+
+    // --- definition ---
+
+    void ChartDefBegin();
+    void ChartDefEnd();
+    bool IsDefining() const { return m_defining; }
+
+    // Values beyond the given span count as 0; counts below 0 as 0.
+    void ChartSetData(int points, int sets, std::span<const double> values);
+    void ChartSetXData(int count, std::span<const double> values);
+    void ChartSetZData(int count, std::span<const double> values);
+    void ChartSetPointFlags(int count, std::span<const int> flags);
+    void ChartSetColors(int count, std::span<const int> colors);
+    void ChartSetPatterns(int count, std::span<const int> patterns);
+    void ChartSetSymbols(int count, std::span<const int> symbols);
+    void ChartSetPointLabels(int count, std::span<const std::string> labels);
+    void ChartSetLegend(int count, std::span<const std::string> labels);
+    // Top, bottom, left and right titles.
+    void ChartSetTitleA(const std::string& text);
+    void ChartSetTitleB(const std::string& text);
+    void ChartSetTitleC(const std::string& text);
+    void ChartSetTitleD(const std::string& text);
+    // Style 6 turns the left title to read upward, 11 the right title to read downward.
+    void ChartSetSideTitleStyle(int style, int unused = 0);
+    void ChartSetAxisX(int flags, int ticks, int unused, double max, double min);
+    void ChartSetAxisY(int flags, int ticks, int unused, double max, double min);
+    void ChartSetAxisZ(int flags, int ticks, int unused, double max, double min);
+    void ChartSetMinorTicks(int axis, int count);
+    // A number format of "#", "0", "." and literal characters ("\x" is x): the '0's after the
+    // point give the decimals; "##0\%" prints 12 as "12%", "\$###0.00" prints 1.5 as "$1.50".
+    void ChartSetAxisFormat(int axis, const std::string& format);
+    void ChartSetFont(int group, int family, int style, int sizePercent);
+    void ChartSetThin(int thin, int unused1 = -1, int unused2 = -1);
+    // 3-D view: mode, rotation and elevation in degrees, eye position.
+    void ChartSetView(int mode, int rotation, int elevation, int eye);
+    // 3-D depth in percent and the gaps between rows and columns in percent.
+    void ChartSetDepth(int mode, int depth, int xGap, int zGap);
+    // Turns the rectangular axes off (the builder draws its own triangle).
+    void ChartSetTriaxial(int a, int b);
+    // Space between groups of bars, percent of a category.
+    void ChartSetBarGap(int gap);
+    void ChartSetMarkerSize(double size);
+    // Lays out and draws the chart as defined so far.
+    void ChartSetKind(int kind, int options, int flags);
+    double ChartGetLayout(int selector) const;
+
+    // --- drawing (in the current area's units) ---
+
+    // width in pixels (0 or 1 the thinnest line), style 0 solid, 1 dashed, 2 dotted; colour a
+    // palette index.
+    void ChartDrawLine(double x1, double y1, double x2, double y2, int width, int style, int color);
+    void ChartDrawText(double x, double y, int font, int align, int color, const std::string& text);
+    double ChartMeasureTextHeight(int font, int flags, const std::string& text) const;
+    double ChartMeasureTextWidth(int font, int flags, const std::string& text) const;
+    // The line height of the text font (font 3).
+    double ChartGetTextHeight() const;
+    void ChartSetTextFont(int family, int style, int sizePercent, int unused = 0);
+    // A marker of the current marker size centred at (x, y).
+    void ChartDrawSymbol(double x, double y, int symbol, int color);
+
+    // Shapes: ChartSetShapeKind(a, b) and ChartSetShapeGeometry(a, b, values) hold a x b values.
+    // ChartDrawBox draws them as a polygon of a points (b = 2: x, y pairs) in the fill colour
+    // with a thin black border and gives it an object id. ChartDrawMarkers draws them as a x b
+    // markers (a points of b series, value k at k = point x b + series) at (left + marker x[k],
+    // bottom + value[k]), colour and symbol of series k mod b, skipped when flag[k] has 0x100.
+    void ChartSetShapeKind(int a, int b);
+    void ChartSetShapeGeometry(int a, int b, std::span<const double> values);
+    void ChartSetMarkerX(int count, std::span<const double> x);
+    void ChartSetMarkerColors(int count, std::span<const int> colors);
+    void ChartSetMarkerSymbols(int count, std::span<const int> symbols);
+    void ChartSetMarkerFlags(int count, std::span<const int> flags);
+    void ChartDrawMarkers(double left, double bottom, int flags = 0, int unused = 0);
+    void ChartSetFillColor(int color);
+    void ChartDrawBox();
+    // The id of the last object drawn (from 1 on; 0 before any).
+    int ChartGetObjectId() const { return m_lastObjectId; }
+
+    // A value axis of its own: a line from (x, y) of `length` (mode bit 4: upward, else to the
+    // right) with ticks + 1 ticks of tickLength; mode & 3: 0 ticks toward decreasing
+    // coordinates, 1 toward increasing ones, 2 across.
+    void ChartDrawValueAxis(double x, double y, double length, double tickLength, int ticks, int mode);
+    // Labels of such an axis: count texts in font, the first at (x, y), each next one `step`
+    // further right (A: centred, bottoms at y) or up (B: right edges at x, centred on y).
+    void ChartSetAxisPartA(double x, double y, double step, int count, int font, std::span<const std::string> labels);
+    void ChartSetAxisPartB(double x, double y, double step, int count, int font, std::span<const std::string> labels);
+
+    // The image file stretched over the rectangle, under what is drawn later; 0 when it can be
+    // read, 1 (nothing drawn) when not.
+    int ChartSetBackgroundImage(double left, double bottom, double width, double height, const std::string& file);
+    // Fills the rectangle with the chart's background.
+    void ChartCall261(double x, double y, double width, double height);
+
+    // A sub-area: the rectangle (in the current area's units) becomes the current area, `scale`
+    // units high; returns its number for ChartEndSubArea, which returns to the enclosing area.
+    int ChartBeginSubArea(double x, double y, double width, double height, double scale);
+    void ChartEndSubArea(int area);
+
+    // --- the picture ---
+
+    const std::vector<CChartPrimitive>& Primitives() const { return m_primitives; }
+    // What lies under a pixel of the chart (the last drawn first).
+    CChartHit HitTest(double pixelX, double pixelY) const;
+    // Replays the picture on a canvas of the chart's pixel grid.
+    void Draw(CChartCanvas& canvas) const;
+    CColor BackgroundColor() const { return PaletteColor(15); }
+
+    // --- what was defined (for tests and the texts of the hosts) ---
+
+    const CChartDefinition& Definition() const { return *m_def; }
+    const CChartDrawState& DrawState() const { return *m_draw; }
+    int LastKind() const { return m_lastKind; }
+
+    // Conversions between main-area units and pixels.
+    double UnitsToPixelsX(double x) const { return x * m_pixelsPerUnit; }
+    double UnitsToPixelsY(double y) const { return m_pixelHeight - y * m_pixelsPerUnit; }
+    double PixelsToUnitsX(double px) const { return px / m_pixelsPerUnit; }
+    double PixelsToUnitsY(double py) const { return (m_pixelHeight - py) / m_pixelsPerUnit; }
+    double PixelsPerUnit() const { return m_pixelsPerUnit; }
+
+    // --- for the chart's own drawing files ---
+
+    struct CLayoutValues {
+        std::array<double, 17> values{};
+    };
+    CChartFont FontOf(int font) const;
+    // Text measures in the current area's units.
+    double TextWidthUnits(const CChartFont& font, const std::string& text) const;
+    double TextHeightUnits(const CChartFont& font) const;
+    // Adds primitives given in the current area's units.
+    void AddPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
+                    double outlineWidth, int hitKind = CChartPrimitive::kHitNone, int column = 0, int row = 0);
+    void AddPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash);
+    // Text with its box's corner nearest to (x, y) chosen by align (see ChartDrawText).
+    void AddText(double x, double y, int align, const CChartFont& font, CColor color, int angle,
+                 const std::string& text);
+    void AddSymbol(double x, double y, double size, int symbol, CColor color, int column, int row, bool hit);
+    // The colour of palette index i, with the automatic colours for "no colour given".
+    CColor SeriesColor(int index) const;
+    int ColorIndexFor(int point, int set, bool perPoint) const;
+    int PatternFor(int point, int set, bool perPoint) const;
+    CLayoutValues& CurrentLayout();
+    const CChartArea& CurrentArea() const;
+
+private:
+    void DrawChart(int kind, int options);
+    void AddPrimitive(CChartPrimitive primitive);
+    CChartPointD ToMain(double x, double y) const;
+    double ToMainLength(double length) const;
+
+    const CChartMetrics& m_metrics;
+    double m_hostX;
+    double m_hostY;
+    double m_pixelWidth;
+    double m_pixelHeight;
+    double m_scale;
+    double m_pixelsPerUnit;
+    std::array<CColor, 128> m_palette{};
+
+    CChartNotifyTarget* m_notifyTarget = nullptr;
+    unsigned m_notifyMessage = kChartNoticeMessage;
+    unsigned m_notifyMask = 0;
+    CChartNotifyTarget* m_eventTarget = nullptr;
+    unsigned m_eventMessage = kChartEventMessage;
+    unsigned m_eventMask = 0;
+    int m_lastEvent = kChartEventReleased;
+    double m_lastEventX = 0.0;
+    double m_lastEventY = 0.0;
+    int m_autoRedraw = 1;
+
+    std::unique_ptr<CChartDefinition> m_def;
+    std::unique_ptr<CChartDrawState> m_draw;
+    std::vector<CChartArea> m_areas; // [0] the main area, then open sub-areas
+    int m_nextAreaId = 1;
+    bool m_defining = false;
+    int m_lastKind = 0;
+    int m_lastObjectId = 0;
+    std::vector<CChartPrimitive> m_primitives;
+};

@@ -1,0 +1,277 @@
+// The rectangular axes of bars, areas, points and boxes: room for their labels, grid lines,
+// axis lines with ticks and labels, and the layout values the builders read back.
+
+#include "graphs/ChartDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kTickShare = 0.012; // of the area's height
+constexpr double kGapShare = 0.006;
+constexpr double kLabelShareLimit = 0.4; // labels take at most this share of the region
+constexpr int kGridColor = 7;
+constexpr int kWallColor = 8;
+
+} // namespace
+
+CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan vertical, int options)
+    : m_chart(chart), m_h(std::move(horizontal)), m_v(std::move(vertical)), m_labels((options & 1) == 0),
+      m_gridVertical((options & 4) != 0), m_gridHorizontal((options & 8) != 0), m_font(chart.FontOf(2))
+{
+    m_textHeight = chart.TextHeightUnits(m_font);
+    m_tick = chart.ChartGetAreaHeight() * kTickShare;
+    m_gap = chart.ChartGetAreaHeight() * kGapShare;
+}
+
+void CChartAxes::SetDepth(double dx, double dy)
+{
+    m_dx = std::max(dx, 0.0);
+    m_dy = std::max(dy, 0.0);
+}
+
+std::vector<std::string> CChartAxes::WrapLabel(const std::string& label, double width) const
+{
+    std::vector<std::string> lines;
+    std::string rest = label;
+    while (!rest.empty()) {
+        if (m_chart.TextWidthUnits(m_font, rest) <= width) {
+            lines.push_back(rest);
+            break;
+        }
+        // Break at the last blank that lets the first part fit; a word longer than the width
+        // stays whole.
+        std::size_t cut = std::string::npos;
+        for (std::size_t at = rest.find(' '); at != std::string::npos; at = rest.find(' ', at + 1)) {
+            if (m_chart.TextWidthUnits(m_font, rest.substr(0, at)) > width && cut != std::string::npos)
+                break;
+            cut = at;
+        }
+        if (cut == std::string::npos) {
+            lines.push_back(rest);
+            break;
+        }
+        lines.push_back(rest.substr(0, cut));
+        rest = rest.substr(cut + 1);
+    }
+    return lines;
+}
+
+std::vector<double> CChartAxes::MajorPositions(const CChartAxisPlan& axis) const
+{
+    std::vector<double> positions;
+    if (axis.category) {
+        for (int i = 0; i <= axis.count; ++i)
+            positions.push_back(i);
+        return positions;
+    }
+    for (int i = 0; i <= axis.scale.majors; ++i)
+        positions.push_back(axis.scale.min + axis.scale.Step() * i);
+    return positions;
+}
+
+double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize) const
+{
+    if (!m_labels)
+        return m_tick;
+    double size = 0.0;
+    const double regionLimit = kLabelShareLimit * m_chart.ChartGetAreaHeight();
+    if (axis.category) {
+        const bool turned = horizontalAxis && (axis.flags & CChartAxisSettings::kVerticalLabels);
+        for (const std::string& label : axis.labels) {
+            if (!horizontalAxis || turned)
+                size = std::max(size, std::min(m_chart.TextWidthUnits(m_font, label), regionLimit));
+            else
+                size = std::max(size, m_textHeight * static_cast<double>(WrapLabel(label, slotSize).size()));
+        }
+    } else if (horizontalAxis) {
+        size = m_textHeight;
+    } else {
+        for (double value : MajorPositions(axis))
+            size = std::max(size, m_chart.TextWidthUnits(m_font, FormatChartNumber(value, axis.format, axis.scale.Step())));
+    }
+    return m_tick + m_gap + size;
+}
+
+CChartRect CChartAxes::Layout(const CChartRect& region)
+{
+    CChartRect plot = region;
+    if (m_hidden) {
+        plot.right -= m_dx;
+        plot.top -= m_dy;
+        return plot;
+    }
+    const double verticalBand = LabelBand(m_v, false, 0.0);
+    (m_v.farSide ? plot.right : plot.left) += m_v.farSide ? -verticalBand : verticalBand;
+    if (m_labels && !m_h.category) {
+        const double last = m_chart.TextWidthUnits(m_font, FormatChartNumber(m_h.scale.max, m_h.format, m_h.scale.Step()));
+        (m_v.farSide ? plot.left : plot.right) += m_v.farSide ? last / 2.0 : -last / 2.0;
+    }
+    if (m_labels && !m_v.category)
+        (m_h.farSide ? plot.bottom : plot.top) += m_h.farSide ? m_textHeight / 2.0 : -m_textHeight / 2.0;
+    plot.right -= m_dx;
+    plot.top -= m_dy;
+    m_slotWidth = m_h.category && m_h.count > 0 ? plot.Width() / m_h.count : plot.Width();
+    const double horizontalBand = LabelBand(m_h, true, m_slotWidth);
+    (m_h.farSide ? plot.top : plot.bottom) += m_h.farSide ? -horizontalBand : horizontalBand;
+    // Whatever the labels ask, the plot keeps a tenth of the region.
+    if (plot.Width() < region.Width() * 0.1)
+        plot.right = plot.left + region.Width() * 0.1;
+    if (plot.Height() < region.Height() * 0.1)
+        plot.top = plot.bottom + region.Height() * 0.1;
+    return plot;
+}
+
+double CChartAxes::X(const CChartRect& plot, double value) const
+{
+    if (m_h.category)
+        return plot.left + (m_h.count > 0 ? value / m_h.count : 0.0) * plot.Width();
+    return plot.left + m_h.scale.Fraction(value) * plot.Width();
+}
+
+double CChartAxes::Y(const CChartRect& plot, double value) const
+{
+    if (m_v.category)
+        return plot.top - (m_v.count > 0 ? value / m_v.count : 0.0) * plot.Height();
+    return plot.bottom + m_v.scale.Fraction(value) * plot.Height();
+}
+
+void CChartAxes::DrawGrid(const CChartRect& plot)
+{
+    if (m_hidden)
+        return;
+    const CColor grid = m_chart.PaletteColor(kGridColor);
+    const bool depth = m_dx > 0.0 || m_dy > 0.0;
+    if (depth) {
+        const CColor wall = m_chart.PaletteColor(kWallColor);
+        const double l = plot.left, b = plot.bottom, r = plot.right, t = plot.top;
+        m_chart.AddPolyline({{l, b}, {l + m_dx, b + m_dy}, {r + m_dx, b + m_dy}, {r, b}}, wall, 1.0, 0);
+        m_chart.AddPolyline({{l, t}, {l + m_dx, t + m_dy}, {r + m_dx, t + m_dy}, {r + m_dx, b + m_dy}}, wall, 1.0, 0);
+        m_chart.AddPolyline({{l + m_dx, b + m_dy}, {l + m_dx, t + m_dy}}, wall, 1.0, 0);
+    }
+    const std::vector<double> horizontal = MajorPositions(m_h);
+    const std::vector<double> vertical = MajorPositions(m_v);
+    for (std::size_t i = 1; m_gridVertical && i + 1 < horizontal.size(); ++i) {
+        const double x = X(plot, horizontal[i]) + m_dx;
+        m_chart.AddPolyline({{x, plot.bottom + m_dy}, {x, plot.top + m_dy}}, grid, 1.0, 0);
+    }
+    for (std::size_t i = 1; m_gridHorizontal && i + 1 < vertical.size(); ++i) {
+        const double y = Y(plot, vertical[i]);
+        if (depth)
+            m_chart.AddPolyline({{plot.left, y}, {plot.left + m_dx, y + m_dy}, {plot.right + m_dx, y + m_dy}}, grid, 1.0, 0);
+        else
+            m_chart.AddPolyline({{plot.left, y}, {plot.right, y}}, grid, 1.0, 0);
+    }
+}
+
+double CChartAxes::TickFrom(int flags) const
+{
+    if (flags & CChartAxisSettings::kTicksIncreasing)
+        return 0.0;
+    return (flags & CChartAxisSettings::kTicksDecreasing) ? -m_tick : -m_tick / 2.0;
+}
+
+double CChartAxes::TickTo(int flags) const
+{
+    if (flags & CChartAxisSettings::kTicksDecreasing)
+        return 0.0;
+    return (flags & CChartAxisSettings::kTicksIncreasing) ? m_tick : m_tick / 2.0;
+}
+
+void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
+{
+    const CColor black = m_chart.PaletteColor(0);
+    const double y = m_h.farSide ? plot.top : plot.bottom;
+    m_chart.AddPolyline({{plot.left, y}, {plot.right, y}}, black, 1.0, 0);
+    const std::vector<double> majors = MajorPositions(m_h);
+    const int minors = m_h.category ? 0 : m_h.scale.minors;
+    for (std::size_t i = 0; i < majors.size(); ++i) {
+        const double x = X(plot, majors[i]);
+        m_chart.AddPolyline({{x, y + TickFrom(m_h.flags)}, {x, y + TickTo(m_h.flags)}}, black, 1.0, 0);
+        for (int k = 1; k <= minors && i + 1 < majors.size(); ++k) {
+            const double xm = x + (X(plot, majors[i + 1]) - x) * k / (minors + 1);
+            m_chart.AddPolyline({{xm, y + TickFrom(m_h.flags) / 2.0}, {xm, y + TickTo(m_h.flags) / 2.0}}, black, 1.0, 0);
+        }
+    }
+    if (!m_labels)
+        return;
+    const double away = m_tick + m_gap;
+    const double labelY = m_h.farSide ? y + away : y - away;
+    if (!m_h.category) {
+        for (double value : majors)
+            m_chart.AddText(X(plot, value), labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 0,
+                            FormatChartNumber(value, m_h.format, m_h.scale.Step()));
+        return;
+    }
+    const bool turned = (m_h.flags & CChartAxisSettings::kVerticalLabels) != 0;
+    for (int j = 0; j < m_h.count && j < static_cast<int>(m_h.labels.size()); ++j) {
+        const double x = X(plot, j + 0.5);
+        const std::string& label = m_h.labels[static_cast<std::size_t>(j)];
+        if (turned) {
+            m_chart.AddText(x, labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 90, label);
+            continue;
+        }
+        const std::vector<std::string> lines = WrapLabel(label, m_slotWidth);
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            const double offset = m_textHeight * static_cast<double>(m_h.farSide ? lines.size() - 1 - k : k);
+            m_chart.AddText(x, m_h.farSide ? labelY + offset : labelY - offset, m_h.farSide ? 0x02 : 0x102, m_font,
+                            black, 0, lines[k]);
+        }
+    }
+}
+
+void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
+{
+    const CColor black = m_chart.PaletteColor(0);
+    const double x = m_v.farSide ? plot.right : plot.left;
+    m_chart.AddPolyline({{x, plot.bottom}, {x, plot.top}}, black, 1.0, 0);
+    const std::vector<double> majors = MajorPositions(m_v);
+    const int minors = m_v.category ? 0 : m_v.scale.minors;
+    for (std::size_t i = 0; i < majors.size(); ++i) {
+        const double y = Y(plot, majors[i]);
+        m_chart.AddPolyline({{x + TickFrom(m_v.flags), y}, {x + TickTo(m_v.flags), y}}, black, 1.0, 0);
+        for (int k = 1; k <= minors && i + 1 < majors.size(); ++k) {
+            const double ym = y + (Y(plot, majors[i + 1]) - y) * k / (minors + 1);
+            m_chart.AddPolyline({{x + TickFrom(m_v.flags) / 2.0, ym}, {x + TickTo(m_v.flags) / 2.0, ym}}, black, 1.0, 0);
+        }
+    }
+    if (!m_labels)
+        return;
+    const double labelX = m_v.farSide ? x + m_tick + m_gap : x - m_tick - m_gap;
+    const int align = m_v.farSide ? 0 : 0x01;
+    const double half = m_textHeight / 2.0;
+    if (!m_v.category) {
+        for (double value : majors)
+            m_chart.AddText(labelX, Y(plot, value) - half, align, m_font, black, 0,
+                            FormatChartNumber(value, m_v.format, m_v.scale.Step()));
+        return;
+    }
+    for (int j = 0; j < m_v.count && j < static_cast<int>(m_v.labels.size()); ++j)
+        m_chart.AddText(labelX, Y(plot, j + 0.5) - half, align, m_font, black, 0, m_v.labels[static_cast<std::size_t>(j)]);
+}
+
+void CChartAxes::DrawAxes(const CChartRect& plot)
+{
+    if (m_hidden)
+        return;
+    DrawHorizontalAxis(plot);
+    DrawVerticalAxis(plot);
+}
+
+void CChartAxes::StoreLayout(const CChartRect& plot)
+{
+    auto& v = m_chart.CurrentLayout().values;
+    v[0] = m_h.category ? m_h.count : m_h.scale.max;
+    v[1] = m_h.category ? 0.0 : m_h.scale.min;
+    v[2] = m_v.category ? m_v.count : m_v.scale.max;
+    v[3] = m_v.category ? 0.0 : m_v.scale.min;
+    v[4] = plot.Width();
+    v[5] = plot.Height();
+    v[6] = plot.left;
+    v[7] = plot.bottom;
+    v[13] = m_h.category ? m_h.count : m_h.scale.majors;
+    v[14] = m_h.category ? 0 : m_h.scale.minors;
+    v[15] = m_v.category ? m_v.count : m_v.scale.majors;
+    v[16] = m_v.category ? 0 : m_v.scale.minors;
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+// How a chart draws each of its kinds (used only by the chart's own files). Everything here
+// works in the current area's units, y upward, and adds primitives through CChart.
+
+#include "graphs/Chart.h"
+#include "graphs/ChartDefinition.h"
+
+#include <string>
+#include <vector>
+
+struct CChartRect {
+    double left = 0.0;
+    double bottom = 0.0;
+    double right = 0.0;
+    double top = 0.0;
+
+    double Width() const { return right - left; }
+    double Height() const { return top - bottom; }
+    double CenterX() const { return (left + right) / 2.0; }
+    double CenterY() const { return (bottom + top) / 2.0; }
+};
+
+// The range and divisions of a numeric axis.
+struct CChartScale {
+    double min = 0.0;
+    double max = 1.0;
+    int majors = 1; // major intervals
+    int minors = 0; // minor ticks in each major interval
+
+    double Step() const { return (max - min) / majors; }
+    // The fraction 0..1 of the axis at which value lies (unclamped).
+    double Fraction(double value) const { return max > min ? (value - min) / (max - min) : 0.0; }
+};
+
+// The axis' scale: fixed ends and divisions as its flags ask, the rest rounded outward to a
+// step of 1, 2, 2.5 or 5 times a power of ten (about five intervals) around the data; with
+// includeZero the range reaches 0.
+CChartScale MakeChartScale(const CChartAxisSettings& axis, double dataMin, double dataMax, bool includeZero);
+
+// An axis number: by the format (see CChart::ChartSetAxisFormat) or, without one, with as many
+// decimals as the step needs.
+std::string FormatChartNumber(double value, const std::string& format, double step);
+
+// Darker (factor below 1) or lighter shade of a colour.
+CColor ShadeColor(CColor color, double factor);
+
+// Titles and legend; returns what is left for the plot.
+CChartRect DrawChartDecorations(CChart& chart, int kind);
+
+void DrawPieChart(CChart& chart, bool threeD, int options, const CChartRect& region);
+void DrawBarChart(CChart& chart, int kind, int options, const CChartRect& region);
+void DrawBoxChart(CChart& chart, int options, const CChartRect& region);
+void DrawAreaChart(CChart& chart, int options, const CChartRect& region);
+void DrawPointChart(CChart& chart, int options, const CChartRect& region);
+void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region);
+
+// The two rectangular axes of bars, areas, points and boxes.
+struct CChartAxisPlan {
+    bool category = false;           // n slots with labels, running 0..n
+    int count = 0;                   // slots of a category axis
+    std::vector<std::string> labels; // slot labels
+    CChartScale scale;               // a numeric axis
+    int flags = 0;                   // the axis settings' flags
+    std::string format;
+    bool farSide = false;            // top (horizontal axis) or right (vertical axis)
+};
+
+class CChartAxes {
+public:
+    CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan vertical, int options);
+
+    // 3-D charts: the back plane lies (dx, dy) behind the front plane.
+    void SetDepth(double dx, double dy);
+    // Hidden axes draw nothing and take no room.
+    void Hide() { m_hidden = true; }
+
+    // Keeps room for the axes' labels and returns the plot area (its front plane).
+    CChartRect Layout(const CChartRect& region);
+    void DrawGrid(const CChartRect& plot);
+    void DrawAxes(const CChartRect& plot);
+    // The layout values of the plot (selectors 0 to 7 and 13 to 16).
+    void StoreLayout(const CChartRect& plot);
+
+    // Positions along the axes (category axes: slot coordinates 0..n, slots of a vertical axis
+    // counted from the top).
+    double X(const CChartRect& plot, double value) const;
+    double Y(const CChartRect& plot, double value) const;
+    const CChartAxisPlan& Horizontal() const { return m_h; }
+    const CChartAxisPlan& Vertical() const { return m_v; }
+
+private:
+    double LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize) const;
+    std::vector<std::string> WrapLabel(const std::string& label, double width) const;
+    void DrawHorizontalAxis(const CChartRect& plot);
+    void DrawVerticalAxis(const CChartRect& plot);
+    std::vector<double> MajorPositions(const CChartAxisPlan& axis) const;
+    double TickFrom(int flags) const;
+    double TickTo(int flags) const;
+
+    CChart& m_chart;
+    CChartAxisPlan m_h;
+    CChartAxisPlan m_v;
+    bool m_labels;
+    bool m_gridVertical;
+    bool m_gridHorizontal;
+    bool m_hidden = false;
+    double m_dx = 0.0;
+    double m_dy = 0.0;
+    CChartFont m_font;
+    double m_textHeight = 0.0;
+    double m_tick = 0.0;
+    double m_gap = 0.0;
+    double m_slotWidth = 0.0;
+};
+
+// The chart's markers (see Chart.h for the symbols).
+std::vector<std::vector<CChartPointD>> ChartSymbolOutlines(int symbol, double x, double y, double size, bool& filled,
+                                                           bool& lines);

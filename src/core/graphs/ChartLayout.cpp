@@ -1,0 +1,237 @@
+// The chart's titles and legend, the dispatch of ChartSetKind to the drawing of each kind, and
+// the number formats and scales of its axes.
+
+#include "graphs/ChartDrawing.h"
+
+#include "support/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kMarginShare = 0.02; // of the area's height, round the chart and between parts
+
+bool IsPointKind(int kind) { return kind == kChartPoints || kind == kChartPoints3D; }
+
+// The text shortened with "..." until it fits the width (at least its first character).
+std::string Elide(const CChart& chart, const CChartFont& font, const std::string& text, double width)
+{
+    if (chart.TextWidthUnits(font, text) <= width)
+        return text;
+    std::string shortened = text;
+    while (shortened.size() > 1 && chart.TextWidthUnits(font, shortened + "...") > width)
+        shortened.pop_back();
+    return shortened + "...";
+}
+
+// The legend at the right of the region; returns its width (0 without one).
+double DrawLegend(CChart& chart, int kind, const CChartRect& region, double margin)
+{
+    const CChartDefinition& def = chart.Definition();
+    if (def.legend.empty())
+        return 0.0;
+    const CChartFont font = chart.FontOf(3);
+    const double th = chart.TextHeightUnits(font);
+    const double swatch = th * 0.8;
+    const double gap = th * 0.5;
+    const double widest = chart.ChartGetAreaWidth() * 0.35;
+    double textWidth = 0.0;
+    std::vector<std::string> texts;
+    for (const std::string& text : def.legend) {
+        texts.push_back(Elide(chart, font, text, widest));
+        textWidth = std::max(textWidth, chart.TextWidthUnits(font, texts.back()));
+    }
+    const double width = swatch + gap + textWidth;
+    const double lineHeight = th * 1.25;
+    const double height = lineHeight * static_cast<double>(texts.size());
+    const double left = region.right - width;
+    const double top = std::min(region.top, region.CenterY() + height / 2.0);
+    CChart::CLayoutValues& layout = chart.CurrentLayout();
+    layout.values[10] = left;
+    layout.values[11] = top - height;
+    layout.values[12] = width;
+    const bool symbols = IsPointKind(kind);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const int set = static_cast<int>(i);
+        const double y = top - lineHeight * (set + 0.5);
+        const CColor color = chart.PaletteColor(chart.ColorIndexFor(0, set, false));
+        if (symbols) {
+            const int symbol = def.symbols.empty() ? set % 14 : def.symbols[i % def.symbols.size()];
+            chart.AddSymbol(left + swatch / 2.0, y, std::min(swatch, chart.DrawState().markerSize), symbol, color, set,
+                            0, false);
+        } else {
+            const int pattern = chart.PatternFor(0, set, false);
+            const bool hollow = pattern == kChartPatternHollow;
+            chart.AddPolygon({{left, y - swatch / 2}, {left + swatch, y - swatch / 2}, {left + swatch, y + swatch / 2},
+                              {left, y + swatch / 2}},
+                             color, pattern, hollow ? color : chart.PaletteColor(0), 1.0);
+        }
+        chart.AddText(left + swatch + gap, y - th / 2.0, 0, font, chart.PaletteColor(0), 0, texts[i]);
+    }
+    (void)margin;
+    return width;
+}
+
+double DecimalsForStep(double step)
+{
+    step = std::fabs(step);
+    for (int decimals = 0; decimals < 6; ++decimals) {
+        const double scaled = step * std::pow(10.0, decimals);
+        if (std::fabs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled))
+            return decimals;
+    }
+    return 6;
+}
+
+} // namespace
+
+CChartRect DrawChartDecorations(CChart& chart, int kind)
+{
+    const CChartDefinition& def = chart.Definition();
+    const double margin = chart.ChartGetAreaHeight() * kMarginShare;
+    CChartRect r{margin, margin, chart.ChartGetAreaWidth() - margin, chart.ChartGetAreaHeight() - margin};
+    const CColor black = chart.PaletteColor(0);
+    if (!def.titles[0].empty()) {
+        const CChartFont font = chart.FontOf(0);
+        chart.AddText(r.CenterX(), r.top, 0x102, font, black, 0, def.titles[0]);
+        r.top -= chart.TextHeightUnits(font) + margin / 2.0;
+    }
+    const CChartFont sideFont = chart.FontOf(1);
+    const double sideHeight = chart.TextHeightUnits(sideFont);
+    if (!def.titles[1].empty()) {
+        chart.AddText(r.CenterX(), r.bottom, 0x02, sideFont, black, 0, def.titles[1]);
+        r.bottom += sideHeight + margin / 2.0;
+    }
+    if (!def.titles[2].empty()) {
+        const double width = chart.TextWidthUnits(sideFont, def.titles[2]);
+        if (def.leftTitleVertical) {
+            chart.AddText(r.left, r.CenterY() - width / 2.0, 0, sideFont, black, 90, def.titles[2]);
+            r.left += sideHeight + margin / 2.0;
+        } else {
+            chart.AddText(r.left, r.CenterY() - sideHeight / 2.0, 0, sideFont, black, 0, def.titles[2]);
+            r.left += width + margin / 2.0;
+        }
+    }
+    if (!def.titles[3].empty()) {
+        const double width = chart.TextWidthUnits(sideFont, def.titles[3]);
+        if (def.rightTitleVertical) {
+            chart.AddText(r.right - sideHeight, r.CenterY() - width / 2.0, 0, sideFont, black, 270, def.titles[3]);
+            r.right -= sideHeight + margin / 2.0;
+        } else {
+            chart.AddText(r.right, r.CenterY() - sideHeight / 2.0, 0x01, sideFont, black, 0, def.titles[3]);
+            r.right -= width + margin / 2.0;
+        }
+    }
+    const double legendWidth = DrawLegend(chart, kind, r, margin);
+    if (legendWidth > 0.0)
+        r.right -= legendWidth + margin;
+    return r;
+}
+
+void CChart::DrawChart(int kind, int options)
+{
+    CLayoutValues& layout = CurrentLayout();
+    layout = CLayoutValues();
+    const CChartRect region = DrawChartDecorations(*this, kind);
+    switch (kind) {
+    case kChartPie:
+    case kChartPie3D: DrawPieChart(*this, kind == kChartPie3D, options, region); break;
+    case kChartBar:
+    case kChartBar3D:
+    case kChartBarTrue3D: DrawBarChart(*this, kind, options, region); break;
+    case kChartArea: DrawAreaChart(*this, options, region); break;
+    case kChartPoints: DrawPointChart(*this, options, region); break;
+    case kChartPoints3D: DrawPoint3DChart(*this, options, region); break;
+    case kChartBoxWhiskers: DrawBoxChart(*this, options, region); break;
+    default:
+        // An unknown kind draws its titles and keeps the rest as its plot area.
+        layout.values[4] = region.Width();
+        layout.values[5] = region.Height();
+        layout.values[6] = region.left;
+        layout.values[7] = region.bottom;
+        break;
+    }
+}
+
+CChartScale MakeChartScale(const CChartAxisSettings& axis, double dataMin, double dataMax, bool includeZero)
+{
+    const bool fixedMin = axis.set && (axis.flags & CChartAxisSettings::kFixedMin);
+    const bool fixedMax = axis.set && (axis.flags & CChartAxisSettings::kFixedMax);
+    const bool fixedTicks = axis.set && (axis.flags & CChartAxisSettings::kFixedTicks) && axis.ticks > 0;
+    double lo = std::isfinite(dataMin) ? dataMin : 0.0;
+    double hi = std::isfinite(dataMax) ? dataMax : 1.0;
+    if (includeZero) {
+        lo = std::min(lo, 0.0);
+        hi = std::max(hi, 0.0);
+    }
+    if (fixedMin)
+        lo = axis.min;
+    if (fixedMax)
+        hi = axis.max;
+    if (hi <= lo) {
+        if (!fixedMin)
+            lo = hi > 0.0 ? 0.0 : hi - 1.0;
+        else
+            hi = lo + (lo != 0.0 ? std::fabs(lo) : 1.0);
+    }
+    CChartScale scale;
+    scale.minors = axis.set ? axis.minorTicks : 0;
+    if (fixedTicks) {
+        scale.min = lo;
+        scale.max = hi;
+        scale.majors = axis.ticks;
+        return scale;
+    }
+    const double raw = (hi - lo) / 5.0;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double normalized = raw / magnitude;
+    const double step = (normalized <= 1.0 ? 1.0 : normalized <= 2.0 ? 2.0 : normalized <= 2.5 ? 2.5 : normalized <= 5.0 ? 5.0 : 10.0) *
+                        magnitude;
+    if (!fixedMin)
+        lo = std::floor(lo / step + 1e-9) * step;
+    if (!fixedMax)
+        hi = std::ceil(hi / step - 1e-9) * step;
+    scale.min = lo;
+    scale.max = hi;
+    scale.majors = std::max(1, static_cast<int>(std::lround((hi - lo) / step)));
+    return scale;
+}
+
+std::string FormatChartNumber(double value, const std::string& format, double step)
+{
+    if (std::fabs(value) < 1e-9 * std::max(1.0, std::fabs(step)))
+        value = 0.0;
+    if (format.empty())
+        return FormatDoubleFixed(value, static_cast<int>(DecimalsForStep(step)));
+    std::string prefix, suffix;
+    bool digits = false, point = false;
+    int decimals = 0;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        char c = format[i];
+        const bool literal = c == '\\';
+        if (literal && i + 1 < format.size())
+            c = format[++i];
+        if (!literal && (c == '#' || c == '0')) {
+            digits = true;
+            if (point)
+                ++decimals;
+        } else if (!literal && c == '.' && digits) {
+            point = true;
+        } else if (!literal && c == ',') {
+            continue;
+        } else {
+            (digits ? suffix : prefix) += c;
+        }
+    }
+    return prefix + FormatDoubleFixed(value, decimals) + suffix;
+}
+
+CColor ShadeColor(CColor color, double factor)
+{
+    const auto channel = [factor](std::uint8_t c) {
+        const double v = factor <= 1.0 ? c * factor : c + (255.0 - c) * (factor - 1.0);
+        return static_cast<std::uint8_t>(std::clamp(v, 0.0, 255.0));
+    };
+    return CColor(channel(color.r), channel(color.g), channel(color.b));
+}

@@ -1,0 +1,263 @@
+// Marker symbols, point charts (flat and with a 3-D look) and area charts.
+
+#include "graphs/ChartDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+constexpr int kSymbolKinds = 14;
+constexpr double kDepthShare = 0.2; // of the smaller side of the region, at depth 100 %
+
+std::vector<CChartPointD> RegularShape(double x, double y, double r, int corners, double startAngle)
+{
+    std::vector<CChartPointD> points;
+    for (int i = 0; i < corners; ++i) {
+        const double a = startAngle + 2.0 * std::numbers::pi * i / corners;
+        points.push_back({x + r * std::cos(a), y + r * std::sin(a)});
+    }
+    return points;
+}
+
+// The x of point p of set s: from the x data (one per point and set, or one per point), else
+// the point's number.
+double XOf(const CChartDefinition& def, int p, int s)
+{
+    const std::size_t n = static_cast<std::size_t>(def.points);
+    const std::size_t sets = static_cast<std::size_t>(std::max(def.sets, 1));
+    const std::size_t i = static_cast<std::size_t>(p) * sets + static_cast<std::size_t>(s);
+    if (def.xData.size() >= n * sets && i < def.xData.size())
+        return def.xData[i];
+    if (def.xData.size() >= n && static_cast<std::size_t>(p) < def.xData.size())
+        return def.xData[static_cast<std::size_t>(p)];
+    return p;
+}
+
+struct CRange {
+    double low = std::numeric_limits<double>::infinity();
+    double high = -std::numeric_limits<double>::infinity();
+    void Add(double v)
+    {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    bool Empty() const { return low > high; }
+};
+
+// Points charts start their axes at 0 when the data lie well above it.
+CChartScale PointScale(const CChartAxisSettings& axis, const CRange& range)
+{
+    if (range.Empty())
+        return MakeChartScale(axis, 0.0, 1.0, true);
+    const bool nearZero = range.low <= 0.0 || range.low <= range.high * 0.5;
+    return MakeChartScale(axis, range.low, range.high, nearZero);
+}
+
+CChartAxisPlan NumericPlan(const CChartAxisSettings& axis, const CRange& range, bool farSide)
+{
+    CChartAxisPlan plan;
+    plan.scale = PointScale(axis, range);
+    plan.flags = axis.flags;
+    plan.format = axis.format;
+    plan.farSide = farSide;
+    return plan;
+}
+
+int SymbolOf(const CChartDefinition& def, int set)
+{
+    return def.symbols.empty() ? set % kSymbolKinds : def.symbols[static_cast<std::size_t>(set) % def.symbols.size()];
+}
+
+bool Within(const CChartScale& scale, double v)
+{
+    const double slack = (scale.max - scale.min) * 1e-9;
+    return v >= scale.min - slack && v <= scale.max + slack;
+}
+
+} // namespace
+
+std::vector<std::vector<CChartPointD>> ChartSymbolOutlines(int symbol, double x, double y, double size, bool& filled,
+                                                           bool& lines)
+{
+    const double r = size / 2.0;
+    const int kind = ((symbol % kSymbolKinds) + kSymbolKinds) % kSymbolKinds;
+    filled = kind < 5 || kind == 13;
+    lines = kind >= 10 && kind <= 12;
+    const double pi = std::numbers::pi;
+    switch (kind) {
+    case 0:
+    case 5: return {RegularShape(x, y, r * std::numbers::sqrt2, 4, pi / 4.0)};
+    case 1:
+    case 6: return {RegularShape(x, y, r, 16, 0.0)};
+    case 2:
+    case 7: return {RegularShape(x, y, r, 3, pi / 2.0)};
+    case 3:
+    case 8:
+    case 13: return {RegularShape(x, y, r, 4, 0.0)};
+    case 4:
+    case 9: return {RegularShape(x, y, r, 3, -pi / 2.0)};
+    case 10: return {{{x - r, y}, {x + r, y}}, {{x, y - r}, {x, y + r}}};
+    case 11: return {{{x - r, y - r}, {x + r, y + r}}, {{x - r, y + r}, {x + r, y - r}}};
+    default:
+        return {{{x - r, y}, {x + r, y}}, {{x, y - r}, {x, y + r}}, {{x - r * 0.7, y - r * 0.7}, {x + r * 0.7, y + r * 0.7}},
+                {{x - r * 0.7, y + r * 0.7}, {x + r * 0.7, y - r * 0.7}}};
+    }
+}
+
+void CChart::AddSymbol(double x, double y, double size, int symbol, CColor color, int column, int row, bool hit)
+{
+    bool filled = false, lines = false;
+    const auto outlines = ChartSymbolOutlines(symbol, x, y, size, filled, lines);
+    const bool framed = ((symbol % kSymbolKinds) + kSymbolKinds) % kSymbolKinds == 13;
+    const std::size_t first = m_primitives.size();
+    for (const std::vector<CChartPointD>& outline : outlines) {
+        if (lines)
+            AddPolyline(outline, color, 1.5, 0);
+        else
+            AddPolygon(outline, color, filled ? kChartPatternSolid : kChartPatternHollow, framed ? PaletteColor(0) : color,
+                       filled && !framed ? 0.0 : 1.5);
+    }
+    if (!hit || m_primitives.size() == first)
+        return;
+    // The whole marker answers a click in its box.
+    CChartPrimitive& p = m_primitives[first];
+    p.hitKind = CChartPrimitive::kHitCell;
+    p.column = column;
+    p.row = row;
+    p.hitByBounds = true;
+    const double half = ToMainLength(size / 2.0);
+    const CChartPointD centre = ToMain(x, y);
+    p.left = centre.x - half;
+    p.bottom = centre.y - half;
+    p.width = p.height = 2.0 * half;
+}
+
+void DrawAreaChart(CChart& chart, int options, const CChartRect& region)
+{
+    const CChartDefinition& def = chart.Definition();
+    CRange xs, ys;
+    for (int p = 0; p < def.points; ++p) {
+        for (int s = 0; s < def.sets; ++s) {
+            xs.Add(XOf(def, p, s));
+            ys.Add(def.Value(p, s));
+        }
+    }
+    CChartAxisPlan horizontal = NumericPlan(def.axes[0], xs, (def.axes[0].flags & CChartAxisSettings::kSideFirst) != 0);
+    horizontal.scale = xs.Empty() ? horizontal.scale : MakeChartScale(def.axes[0], xs.low, xs.high, false);
+    CChartAxisPlan vertical;
+    vertical.scale = MakeChartScale(def.axes[1], ys.Empty() ? 0.0 : ys.low, ys.Empty() ? 1.0 : ys.high, true);
+    vertical.flags = def.axes[1].flags;
+    vertical.format = def.axes[1].format;
+    vertical.farSide = (def.axes[1].flags & CChartAxisSettings::kSideSecond) != 0;
+    CChartAxes axes(chart, horizontal, vertical, options);
+    const CChartRect plot = axes.Layout(region);
+    axes.DrawGrid(plot);
+    const CChartScale& vs = axes.Vertical().scale;
+    const double base = axes.Y(plot, std::clamp(0.0, vs.min, vs.max));
+    for (int s = 0; s < def.sets && def.points > 0; ++s) {
+        std::vector<CChartPointD> polygon;
+        for (int p = 0; p < def.points; ++p) {
+            const double x = std::clamp(axes.X(plot, XOf(def, p, s)), plot.left, plot.right);
+            const double y = axes.Y(plot, std::clamp(def.Value(p, s), vs.min, vs.max));
+            if (p == 0)
+                polygon.push_back({x, base});
+            polygon.push_back({x, y});
+        }
+        polygon.push_back({polygon.back().x, base});
+        const CColor color = chart.PaletteColor(chart.ColorIndexFor(0, s, false));
+        const int pattern = chart.PatternFor(0, s, false);
+        chart.AddPolygon(polygon, color, pattern, color, pattern == kChartPatternHollow ? 1.5 : 0.0,
+                         CChartPrimitive::kHitCell, s, 0);
+    }
+    axes.DrawAxes(plot);
+    axes.StoreLayout(plot);
+}
+
+void DrawPointChart(CChart& chart, int options, const CChartRect& region)
+{
+    const CChartDefinition& def = chart.Definition();
+    CRange xs, ys;
+    for (int p = 0; p < def.points; ++p) {
+        for (int s = 0; s < def.sets; ++s) {
+            if (def.Flag(p * def.sets + s) & kChartPointMissing)
+                continue;
+            xs.Add(XOf(def, p, s));
+            ys.Add(def.Value(p, s));
+        }
+    }
+    const int xFlags = def.axes[0].flags;
+    const int yFlags = def.axes[1].flags;
+    CChartAxes axes(chart, NumericPlan(def.axes[0], xs, (xFlags & CChartAxisSettings::kSideFirst) != 0),
+                    NumericPlan(def.axes[1], ys, (yFlags & CChartAxisSettings::kSideSecond) != 0), options);
+    if (def.triaxial)
+        axes.Hide();
+    const CChartRect plot = axes.Layout(region);
+    axes.DrawGrid(plot);
+    const double size = chart.DrawState().markerSize;
+    for (int p = 0; p < def.points; ++p) {
+        for (int s = 0; s < def.sets; ++s) {
+            const double x = XOf(def, p, s), y = def.Value(p, s);
+            if ((def.Flag(p * def.sets + s) & kChartPointMissing) || !Within(axes.Horizontal().scale, x) ||
+                !Within(axes.Vertical().scale, y))
+                continue;
+            chart.AddSymbol(axes.X(plot, x), axes.Y(plot, y), size, SymbolOf(def, s),
+                            chart.PaletteColor(chart.ColorIndexFor(p, s, false)), s, p, true);
+        }
+    }
+    axes.DrawAxes(plot);
+    axes.StoreLayout(plot);
+}
+
+void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
+{
+    const CChartDefinition& def = chart.Definition();
+    CRange xs, ys, zs;
+    const auto zOf = [&def](int i) { return static_cast<std::size_t>(i) < def.zData.size() ? def.zData[static_cast<std::size_t>(i)] : 0.0; };
+    for (int p = 0; p < def.points; ++p) {
+        for (int s = 0; s < def.sets; ++s) {
+            if (def.Flag(p * def.sets + s) & kChartPointMissing)
+                continue;
+            xs.Add(XOf(def, p, s));
+            ys.Add(def.Value(p, s));
+            zs.Add(zOf(p * def.sets + s));
+        }
+    }
+    CChartAxes axes(chart, NumericPlan(def.axes[0], xs, false), NumericPlan(def.axes[1], ys, false), options & ~4);
+    const double depth = std::min(region.Width(), region.Height()) * kDepthShare * std::max(def.depth, 0) / 100.0;
+    const double angle = std::clamp(def.rotation + def.elevation, 10, 80) * std::numbers::pi / 180.0;
+    const double dx = depth * std::cos(angle), dy = depth * std::sin(angle);
+    axes.SetDepth(dx, dy);
+    const CChartRect plot = axes.Layout(region);
+    axes.DrawGrid(plot);
+    const CChartScale zScale = PointScale(def.axes[3], zs);
+    const CColor black = chart.PaletteColor(0);
+    const double size = chart.DrawState().markerSize;
+    for (int p = 0; p < def.points; ++p) {
+        for (int s = 0; s < def.sets; ++s) {
+            const int i = p * def.sets + s;
+            const double x = XOf(def, p, s), y = def.Value(p, s);
+            if ((def.Flag(i) & kChartPointMissing) || !Within(axes.Horizontal().scale, x) || !Within(axes.Vertical().scale, y))
+                continue;
+            const double f = std::clamp(zScale.Fraction(zOf(i)), 0.0, 1.0);
+            const double px = axes.X(plot, x) + f * dx, py = axes.Y(plot, y) + f * dy;
+            if (options & 0x200)
+                chart.AddPolyline({{px, py}, {px, plot.bottom + f * dy}}, chart.PaletteColor(8), 1.0, 0);
+            chart.AddSymbol(px, py, size, SymbolOf(def, s), chart.PaletteColor(chart.ColorIndexFor(p, s, false)), s, p, true);
+        }
+    }
+    axes.DrawAxes(plot);
+    // The depth axis along the floor's right edge.
+    const CChartFont font = chart.FontOf(2);
+    const double th = chart.TextHeightUnits(font);
+    chart.AddPolyline({{plot.right, plot.bottom}, {plot.right + dx, plot.bottom + dy}}, black, 1.0, 0);
+    for (int k = 0; (options & 1) == 0 && k <= zScale.majors; ++k) {
+        const double f = static_cast<double>(k) / zScale.majors;
+        const double value = zScale.min + zScale.Step() * k;
+        chart.AddText(plot.right + f * dx + th / 2.0, plot.bottom + f * dy - th / 2.0, 0, font, black, 0,
+                      FormatChartNumber(value, def.axes[3].format, zScale.Step()));
+    }
+    axes.StoreLayout(plot);
+}

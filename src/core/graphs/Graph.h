@@ -1,0 +1,225 @@
+#pragma once
+
+// One drawn chart: a copy of a graph template together with the chart (graphs/Chart.h) drawn
+// from it, and the texts that the chart's pop-up and the Copy commands show.
+//
+// The hosts (the graph view, the glaze edit view's graph pages, the template editor's preview)
+// rebuild a chart the same way: detach the graph from the chart window, delete it, construct a
+// new CGraph, copy the template into it (SetTemplate), Build it, attach it to the chart window.
+// A graph is built once; the chart lives as long as the graph.
+//
+// Writing a chart builder
+// -----------------------
+// Build dispatches on the graph type through a table of the 25 builder members below (one per
+// row of g_graphTypeTable), so a new builder needs no change to the dispatch: define the member
+// in a file of your own (e.g. graphs/GraphBuildBars.cpp) and delete its placeholder from
+// graphs/GraphBuildPending*.cpp, where every builder not yet written sets an error text. A
+// builder has the form of BuildOxidesPie (graphs/OxidePie.cpp, the worked example):
+//   1. find the glaze(s): FirstGlaze when the template has data sources, else the glaze handed
+//      in; many-glaze charts CollectAllGlazes / CollectDataSetGlazes;
+//   2. compute the values; on failure set m_errorText and return (nothing drawn; Build then
+//      draws the error box);
+//   3. fill the cell table (m_columns, m_rows, m_cellTexts: one text per chart element, index
+//      columns x row + column) and m_textLines;
+//   4. define the chart on Chart(): ChartDefBegin, the family's title setter (Set*Titles),
+//      data, labels, SetFonts, 3-D view, colours, patterns, legend, axes, ChartSetKind,
+//      ChartDefEnd.
+// Template settings are members of the graph itself (it is a CGraphTemplate): `oxtype`,
+// `reverse`, `piebar3d`... A builder may change its own copy (bpoxides of the scatter charts).
+// Shared steps of several families that are not here yet (the bar set-up, the recipe list, the
+// data-set style rule, the limit-formula axes) belong to the family that first needs them, as
+// further CGraph members declared in the marked section below.
+
+#include "graphs/Chart.h"
+#include "graphs/GraphTemplate.h"
+#include "graphs/GraphVariables.h"
+#include "support/Geometry.h"
+#include "support/StringArrayEx.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CGlaze;
+class CGlazesDoc;
+class CGraph;
+class CMaterialTypeColorList;
+class COxideColorList;
+
+// A window that a chart is made in (host) or fills (frame); the Qt layer's chart window and
+// pages implement it.
+class CChartWindow {
+public:
+    virtual ~CChartWindow() = default;
+    // The window's rectangle on the screen, in pixels.
+    virtual CCoreRect GetScreenRect() const = 0;
+    // The text measures of the window's screen (approximate ones by default).
+    virtual const CChartMetrics& GetChartMetrics() const { return GetApproxChartMetrics(); }
+};
+
+// The plot area of a drawn chart: ChartGetLayout selectors 6, 7, 4, 5, 1, 0, 3, 2, 8, 13 and 15,
+// read after ChartSetKind and before ChartDefEnd (see graphs/Chart.h for their meaning).
+struct ChartPlotArea {
+    static constexpr int kSelectors[11] = {6, 7, 4, 5, 1, 0, 3, 2, 8, 13, 15};
+
+    double left = 0.0;          // 6
+    double bottom = 0.0;        // 7
+    double width = 0.0;         // 4
+    double height = 0.0;        // 5
+    double horizontalMin = 0.0; // 1 (a1)
+    double horizontalMax = 0.0; // 0 (a0)
+    double verticalMin = 0.0;   // 3 (a3)
+    double verticalMax = 0.0;   // 2 (a2)
+    double areaWidth = 0.0;     // 8
+    double horizontalTicks = 0.0; // 13
+    double verticalTicks = 0.0;   // 15
+
+    double& At(int i);
+};
+
+// A chart builder: one member of CGraph per graph type.
+using ChartBuilder = void (CGraph::*)(CGlazesDoc* glazeDb, CGlaze* glaze);
+
+class CGraph : public CGraphTemplate {
+public:
+    // The error text of a failed builder, drawn at this side in the chart's corner.
+    static constexpr double kNoticeBoxSide = 35.0;
+    static constexpr int kErrorBoxColor = 12;
+    static constexpr int kNoticeBoxColor = 14;
+    // The chart's height in its own units.
+    static constexpr double kChartScale = 1000.0;
+
+    // The template defaults named "new graph template"; no chart (handle -1), no texts.
+    CGraph();
+    ~CGraph();
+    CGraph(const CGraph&) = delete;
+    CGraph& operator=(const CGraph&) = delete;
+
+    // Copies the template into the graph's template part.
+    void SetTemplate(const CGraphTemplate& graphTemplate) { CGraphTemplate::operator=(graphTemplate); }
+
+    // Makes the chart in host at the place of frame, tells notify of its mouse events, runs the
+    // builder of the graph type with the host's glaze database and glaze (either may be null)
+    // and draws the error or notice box. Returns the chart handle (0 or more), or -1 when no
+    // chart was made: graphs unavailable, a missing window, or a window side below 1 pixel.
+    int Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify, CGlazesDoc* glazeDb,
+              CGlaze* glaze);
+
+    // The builder of a graph type, null outside 0..24.
+    static ChartBuilder GetBuilder(int graphType);
+
+    int GetChartHandle() const { return m_chartHandle; }
+    // The drawn chart, null before Build or when it made none.
+    CChart* GetChart() { return m_chart.get(); }
+    const CChart* GetChart() const { return m_chart.get(); }
+
+    // The cell text of a clicked element; empty outside the table.
+    std::string GetCellText(int column, int row) const;
+    // The error text (else the notice text) when objectId is the message box's; else empty.
+    std::string GetMessageText(int objectId) const;
+    // The title underlined with '=' (when there is one), then the text lines, each ended by CR LF.
+    std::string GetText() const;
+    std::string GetTitle() const { return m_title; }
+
+    // --- values and texts (GraphBuildTexts.cpp) ---
+
+    void GetVariableLabel(int code, std::string& label, std::string& format) const;
+    int GetVariableValues(const CGlaze& glaze, CGraphValues& values) const;
+    // The oxide entries with the colours of the graph-template database's oxide colour list.
+    int GetOxideGroupValues(const CGlaze& glaze, std::vector<CGraphOxideEntry>& entries, bool keepSmall, bool reverse,
+                            int pareto, bool addRemainder, bool includeOther) const;
+    static std::string FormatVariableList(int x, int y, int z) { return FormatGraphVariableList(x, y, z); }
+    std::string FormatPointValue(int code, double value) const { return FormatGraphPointValue(*this, code, value); }
+    std::string GetDataSetTitle(int index, CGlazesDoc* glazeDb, CGlaze* glaze) const;
+    // "Unity", "% Weight" or "% Molecular" by oxtype 0, 1, other.
+    std::string GetUnitTitle() const;
+    // "%s  %s%s%s": the label, the value with decanalysis (unity) or decanalysispct decimals,
+    // "%" unless unity, "m" for molecular percent.
+    std::string FormatOxideLine(const std::string& label, double value) const;
+    // The colour lists of the graph-template database (null without one).
+    static const COxideColorList* GetOxideColors();
+    static const CMaterialTypeColorList* GetMaterialTypeColors();
+
+    // Font groups 0 to 3 from the template's text settings.
+    void SetFonts();
+    // The plot area's four edges, when force is set or exactly one of gridx and gridy is.
+    void DrawPlotFrame(bool force);
+    // Word-wraps text to width in font (ChartMeasureTextWidth); an empty text gives no line.
+    void WrapText(CStringArrayEx& lines, const std::string& text, double width, int font, int style);
+    // A legend block of n markers and wrapped texts in the current area (the limit-formula charts).
+    void DrawTextBox(double left, double bottom, double width, double height, int n, int font, int textOption,
+                     const std::vector<int>& colors, const std::vector<int>& symbols, const CStringArrayEx& texts);
+    static void ClearPlotArea(ChartPlotArea& area);
+    void ReadPlotArea(ChartPlotArea& area) const;
+
+    // --- glazes and titles (GlazeCollection.cpp) ---
+
+    // Appends the glazes of data source `index`; returns the list's new size.
+    int CollectDataSetGlazes(std::vector<CGlaze*>& glazes, int index, CGlazesDoc* glazeDb, CGlaze* glaze) const;
+    int CollectAllGlazes(std::vector<CGlaze*>& glazes, CGlazesDoc* glazeDb, CGlaze* glaze) const;
+    // The first glaze of the first data source that yields one, else null.
+    CGlaze* FirstGlaze(CGlazesDoc* glazeDb, CGlaze* glaze) const;
+
+    void SetPieTitles(const std::string& first, const std::string& second);
+    void SetBarTitles(const std::string& title, const std::string& valueTitle, bool horizontal);
+    void SetHistogramTitles(const std::string& title, const std::string& xText, const std::string& yText);
+    void SetScatterTitles(const std::string& title);
+    void SetTriaxialTitles(const std::string& title, const std::string& leftText);
+    void SetLimitFormulaTitles(const std::string& title, const std::string& valueTitle, bool horizontal);
+
+    // --- the builders, one per graph type (see the table in GraphBuild.cpp) ---
+
+    void BuildOxidesPie(CGlazesDoc* glazeDb, CGlaze* glaze);              // 0
+    void BuildOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze);              // 1
+    void BuildLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze);        // 2
+    void BuildOxidesAndRecipeBar(CGlazesDoc* glazeDb, CGlaze* glaze);     // 3
+    void BuildRecipePie(CGlazesDoc* glazeDb, CGlaze* glaze);              // 4
+    void BuildRecipeBar(CGlazesDoc* glazeDb, CGlaze* glaze);              // 5
+    void BuildRecipeAndOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze);     // 6
+    void BuildCostPie(CGlazesDoc* glazeDb, CGlaze* glaze);                // 7
+    void BuildCostBar(CGlazesDoc* glazeDb, CGlaze* glaze);                // 8
+    void BuildMaterialTypesPie(CGlazesDoc* glazeDb, CGlaze* glaze);       // 9
+    void BuildMaterialTypesBar(CGlazesDoc* glazeDb, CGlaze* glaze);       // 10
+    void BuildAverageOxidesPie(CGlazesDoc* glazeDb, CGlaze* glaze);       // 11
+    void BuildAverageOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze);       // 12
+    void BuildAveragesOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze);      // 13
+    void BuildAverageLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze); // 14
+    void BuildAveragesLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze); // 15
+    void BuildHistogram(CGlazesDoc* glazeDb, CGlaze* glaze);              // 16
+    void BuildBoxWhiskers(CGlazesDoc* glazeDb, CGlaze* glaze);            // 17
+    void BuildManyOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze);          // 18
+    void BuildManyLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze);    // 19
+    void BuildManyRecipeBar(CGlazesDoc* glazeDb, CGlaze* glaze);          // 20
+    void BuildManyMaterialTypesBar(CGlazesDoc* glazeDb, CGlaze* glaze);   // 21
+    void BuildScatter(CGlazesDoc* glazeDb, CGlaze* glaze);                // 22
+    void BuildScatter3D(CGlazesDoc* glazeDb, CGlaze* glaze);              // 23
+    void BuildTriaxial(CGlazesDoc* glazeDb, CGlaze* glaze);               // 24
+
+    // --- shared steps of the builder families (added by the families that need them) ---
+
+    // --- state (the builders fill these) ---
+
+    int m_chartHandle = -1;
+    std::string m_errorText;  // why no chart was drawn
+    std::string m_noticeText; // a flaw of a drawn chart
+    int m_messageObjectId = -1;
+    CStringArrayEx m_cellTexts; // m_columns x m_rows, row-major
+    CStringArrayEx m_textLines;
+    int m_columns = 0;
+    int m_rows = 0;
+    std::string m_title;
+
+protected:
+    // The drawn chart; valid from the builder's start to the graph's end.
+    CChart& Chart() { return *m_chart; }
+    const CChart& Chart() const { return *m_chart; }
+    // The error or notice box (Build's last step).
+    void DrawMessageBox();
+
+private:
+    // Sets the top, bottom, left and right titles (empty ones are not passed) and the title.
+    void ApplyTitles(const std::string& top, const std::string& bottom, const std::string& left,
+                     const std::string& right);
+
+    std::unique_ptr<CChart> m_chart;
+};

@@ -1,0 +1,284 @@
+#include "graphs/Chart.h"
+
+#include "core/graphs/ChartTestSupport.h"
+#include "graphs/ChartDefinition.h"
+#include "graphs/ChartDrawing.h"
+#include "graphs/ChartPalette.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+// 600 x 300 pixels, 1000 units high: 0.3 pixels per unit, so the fake metrics' characters are
+// 20 units wide and their lines 33.33 units high; the margin round the chart is 20 units.
+class ChartTest : public ::testing::Test {
+protected:
+    CFakeChartMetrics metrics;
+    CChart chart{metrics, 0.0, 0.0, 600.0, 300.0, 1000.0};
+    const double lineHeight = 10.0 / 0.3;
+
+    void DefinePie()
+    {
+        const double values[] = {3.0, 0.4, 0.7, 0.3};
+        const std::string labels[] = {"SiO2", "Al2O3", "CaO", "K2O"};
+        chart.ChartDefBegin();
+        chart.ChartSetTitleA("Title");
+        chart.ChartSetTitleB("Unity");
+        chart.ChartSetData(4, 1, values);
+        chart.ChartSetPointLabels(4, labels);
+        chart.ChartSetColors(4, std::vector<int>{12, 10, 11, 9});
+        chart.ChartSetKind(kChartPie, 0x8000, 0);
+    }
+    void DefineBars(int options, int sets = 1, std::vector<double> values = {10.0, 20.0, 30.0})
+    {
+        const std::string labels[] = {"A", "B", "C"};
+        chart.ChartDefBegin();
+        chart.ChartSetData(3, sets, values);
+        chart.ChartSetPointLabels(3, labels);
+        chart.ChartSetKind(kChartBar, options, 0x20);
+    }
+    std::vector<double> Layout(std::initializer_list<int> selectors) const
+    {
+        std::vector<double> values;
+        for (int selector : selectors)
+            values.push_back(std::round(chart.ChartGetLayout(selector) * 1000.0) / 1000.0);
+        return values;
+    }
+    // The pixel of a point given in chart units.
+    CChartHit HitAt(double x, double y) const { return chart.HitTest(chart.UnitsToPixelsX(x), chart.UnitsToPixelsY(y)); }
+};
+
+TEST_F(ChartTest, PieLaysOutBetweenItsTitlesAndBesideItsLabels)
+{
+    EXPECT_DOUBLE_EQ(chart.ChartGetWidth(), 2000.0);
+    EXPECT_DOUBLE_EQ(chart.ChartGetHeight(), 1000.0);
+    DefinePie();
+    // Titles take a line and half a margin each: the region runs from 63.33 to 936.67 high. The
+    // labels (at most 5 characters, 100 units, plus 1.5 lines) leave 830 of the half width; the
+    // height (less a line and a half per end) gives the radius 386.67, centred at (1000, 500).
+    EXPECT_THAT(Layout({4, 5, 6, 7}), ElementsAre(773.333, 773.333, 613.333, 113.333));
+    EXPECT_THAT(DrawnTexts(chart), ElementsAre("Title", "Unity", "SiO2", "Al2O3", "CaO", "K2O"));
+    // The slices go counter-clockwise from three o'clock: SiO2 takes 3 / 4.4 of the circle.
+    const double r = 386.667 / 2.0;
+    const double middle0 = 3.0 / 4.4 * std::numbers::pi;
+    EXPECT_EQ(HitAt(1000.0 + r * std::cos(middle0), 500.0 + r * std::sin(middle0)), (CChartHit{8, 0, 0, 0}));
+    EXPECT_EQ(HitAt(1000.0 + r, 500.0 - 10.0), (CChartHit{8, 0, 0, 3})); // just below three o'clock: K2O
+    EXPECT_EQ(HitAt(100.0, 500.0), CChartHit{});
+    // The slices' colours come from the palette.
+    const auto cells = CellPrimitives(chart);
+    ASSERT_EQ(cells.size(), 4u);
+    EXPECT_EQ(cells[0]->color, GraphPaletteColor(12));
+    EXPECT_EQ(cells[3]->color, GraphPaletteColor(9));
+
+    // An outline pass draws hollow slices over the coloured ones and no text twice.
+    const std::size_t texts = DrawnTexts(chart).size();
+    chart.ChartSetPatterns(4, std::vector<int>(4, kChartPatternHollow));
+    chart.ChartSetColors(4, std::vector<int>(4, 0));
+    chart.ChartSetKind(kChartPie, 0x8000, 0);
+    EXPECT_EQ(DrawnTexts(chart).size(), texts);
+    const auto outlined = CellPrimitives(chart);
+    ASSERT_EQ(outlined.size(), 8u);
+    EXPECT_EQ(outlined[7]->pattern, kChartPatternHollow);
+    EXPECT_EQ(outlined[7]->outline, GraphPaletteColor(0));
+    EXPECT_GT(outlined[7]->outlineWidth, 0.0);
+
+    // Without labels the pie fills the height.
+    chart.ChartDefBegin();
+    chart.ChartSetData(4, 1, std::vector<double>{1, 1, 1, 1});
+    chart.ChartSetKind(kChartPie, 0x8001, 0);
+    EXPECT_THAT(Layout({4, 6, 7}), ElementsAre(960.0, 520.0, 20.0));
+}
+
+TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
+{
+    DefineBars(0);
+    // Value labels "0" to "30" (40 units) with tick and gap (18) on the left; half a line above;
+    // one line of category labels with tick and gap below.
+    EXPECT_THAT(Layout({6, 7, 4, 5}), ElementsAre(78.0, 71.333, 1902.0, 892.0));
+    EXPECT_THAT(Layout({0, 1, 2, 3, 13, 15}), ElementsAre(3.0, 0.0, 30.0, 0.0, 3.0, 3.0));
+    EXPECT_THAT(DrawnTexts(chart), ElementsAre("A", "B", "C", "0", "10", "20", "30"));
+    // Bar B stands in the middle third, from 0 to 20.
+    EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 892.0 / 3.0), (CChartHit{8, 0, 0, 1}));
+    EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 892.0 * 0.8), CChartHit{});
+
+    // Lying bars: categories on the left, counted from the top; values along the bottom.
+    DefineBars(0x800);
+    EXPECT_THAT(Layout({6, 7, 4, 5}), ElementsAre(58.0, 71.333, 1902.0, 908.667));
+    EXPECT_THAT(Layout({0, 1, 2, 3, 13, 15}), ElementsAre(30.0, 0.0, 3.0, 0.0, 3.0, 3.0));
+    EXPECT_EQ(HitAt(58.0 + 10.0, 71.333 + 908.667 * 5.0 / 6.0), (CChartHit{8, 0, 0, 0}));
+
+    // No labels: only the ticks take room. (The picture keeps what earlier definitions drew.)
+    const std::size_t texts = DrawnTexts(chart).size();
+    DefineBars(1);
+    EXPECT_THAT(Layout({6, 7}), ElementsAre(32.0, 32.0));
+    EXPECT_EQ(DrawnTexts(chart).size(), texts);
+}
+
+TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
+{
+    DefineBars(0x2000, 2, {10, 5, 20, 10, 30, 15});
+    EXPECT_DOUBLE_EQ(chart.ChartGetLayout(2), 50.0); // 30 + 15, rounded up to a step of 10
+    std::size_t cells = CellPrimitives(chart).size();
+    DefineBars(0, 2, {10, 5, 20, 10, 30, 15});
+    EXPECT_DOUBLE_EQ(chart.ChartGetLayout(2), 30.0);
+    EXPECT_EQ(CellPrimitives(chart).size() - cells, 6u);
+    EXPECT_EQ(CellPrimitives(chart).back()->column, 1);
+    EXPECT_EQ(CellPrimitives(chart).back()->row, 2);
+    // Floating: set 0 is the invisible base.
+    cells = CellPrimitives(chart).size();
+    DefineBars(0x80, 2, {0.3, 1.7, 0.0, 1.0, 0.5, 0.5});
+    EXPECT_DOUBLE_EQ(chart.ChartGetLayout(2), 2.0);
+    EXPECT_EQ(CellPrimitives(chart).size() - cells, 3u);
+    // A fixed axis keeps its ends and divisions.
+    chart.ChartDefBegin();
+    chart.ChartSetData(3, 1, std::vector<double>{1, 2, 3});
+    chart.ChartSetAxisY(0x100 + 0x1C, 4, 0, 8.0, 0.0);
+    chart.ChartSetKind(kChartBar, 0, 0x20);
+    EXPECT_THAT(Layout({2, 3, 15}), ElementsAre(8.0, 0.0, 4.0));
+}
+
+TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
+{
+    CChartAxisSettings automatic;
+    CChartScale scale = MakeChartScale(automatic, 0.0, 37.0, true);
+    EXPECT_EQ(scale.min, 0.0);
+    EXPECT_EQ(scale.max, 40.0);
+    EXPECT_EQ(scale.majors, 4);
+    scale = MakeChartScale(automatic, 0.12, 0.61, true);
+    EXPECT_DOUBLE_EQ(scale.max, 0.8); // a step of 0.2
+    EXPECT_EQ(scale.majors, 4);
+    CChartAxisSettings fixed;
+    fixed.set = true;
+    fixed.flags = 0x41C;
+    fixed.ticks = 1;
+    fixed.min = 2.0;
+    fixed.max = 12.0;
+    fixed.minorTicks = 19;
+    scale = MakeChartScale(fixed, 0.0, 100.0, true);
+    EXPECT_EQ(scale.min, 2.0);
+    EXPECT_EQ(scale.max, 12.0);
+    EXPECT_EQ(scale.majors, 1);
+    EXPECT_EQ(scale.minors, 19);
+    // A fixed maximum below every value (the triaxial frame pass) still gives 0 to the maximum.
+    fixed.flags = 0x18;
+    fixed.max = 1.0;
+    scale = MakeChartScale(fixed, 1.1, 1.1, false);
+    EXPECT_EQ(scale.min, 0.0);
+    EXPECT_EQ(scale.max, 1.0);
+
+    EXPECT_EQ(FormatChartNumber(12.0, "##0\\%", 10.0), "12%");
+    EXPECT_EQ(FormatChartNumber(1.5, "\\$###0.00", 0.5), "$1.50");
+    EXPECT_EQ(FormatChartNumber(3.0, "###0.", 1.0), "3");
+    EXPECT_EQ(FormatChartNumber(0.25, "", 0.25), "0.25");
+    EXPECT_EQ(FormatChartNumber(2.5, "", 0.5), "2.5");
+    EXPECT_EQ(FormatChartNumber(-1e-17, "", 0.5), "0.0");
+}
+
+TEST_F(ChartTest, MouseEventsBecomeNoticesOfWhatWasHit)
+{
+    CRecordingNotifyTarget host;
+    chart.ChartSetNotifyWindow(&host, kChartNoticeMessage, 0x0E);
+    chart.ChartSetEventWindow(&host, kChartEventMessage, 1);
+    DefinePie();
+    const double corners[] = {0, 0, 35, 0, 35, 35, 0, 35, 0, 0};
+    chart.ChartSetShapeGeometry(5, 2, corners);
+    chart.ChartSetFillColor(14);
+    chart.ChartDrawBox();
+    const int box = chart.ChartGetObjectId();
+    EXPECT_EQ(box, 1);
+
+    chart.OnMouseEvent(kChartEventLeftPressed, chart.UnitsToPixelsX(10.0), chart.UnitsToPixelsY(10.0));
+    chart.OnMouseEvent(kChartEventLeftPressed, chart.UnitsToPixelsX(1100.0), chart.UnitsToPixelsY(600.0));
+    chart.OnMouseEvent(kChartEventRightPressed, 3.0, 3.0);
+    EXPECT_EQ(chart.ChartGetLastEvent(), kChartEventRightPressed);
+    EXPECT_DOUBLE_EQ(chart.ChartGetEventX(), 10.0);
+    EXPECT_DOUBLE_EQ(chart.ChartGetEventY(), 990.0);
+    chart.OnMouseEvent(kChartEventReleased, 3.0, 3.0);
+    EXPECT_THAT(host.notices,
+                ElementsAre(CChartNotice{kChartEventMessage, 1, (297u << 16) | 3u}, CChartNotice{kChartNoticeMessage, 4, (1u << 16) | 1u},
+                            CChartNotice{kChartEventMessage, 1, (120u << 16) | 330u}, CChartNotice{kChartNoticeMessage, 8, 0u},
+                            CChartNotice{kChartEventMessage, 4, (3u << 16) | 3u}, CChartNotice{kChartNoticeMessage, 2, 0u},
+                            CChartNotice{kChartEventMessage, 0, (3u << 16) | 3u}, CChartNotice{kChartNoticeMessage, 2, 0u}));
+
+    // A notify mask without kind 2 keeps quiet about empty clicks.
+    host.notices.clear();
+    chart.ChartSetNotifyWindow(&host, kChartNoticeMessage, 0x0C);
+    chart.ChartSetEventWindow(nullptr, kChartEventMessage, 0);
+    chart.OnMouseEvent(kChartEventReleased, 3.0, 3.0);
+    EXPECT_TRUE(host.notices.empty());
+}
+
+TEST_F(ChartTest, SubAreasMarkersAndDrawingCallsUseTheCurrentAreasUnits)
+{
+    const int legend = chart.ChartBeginSubArea(1500.0, 0.0, 500.0, 1000.0, 1000.0);
+    EXPECT_DOUBLE_EQ(chart.ChartGetAreaWidth(), 500.0);
+    chart.ChartDrawLine(0.0, 0.0, 10.0, 0.0, 1, 0, 4);
+    const CChartPrimitive& line = chart.Primitives().back();
+    EXPECT_THAT(line.points, ElementsAre(CChartPointD{1500.0, 0.0}, CChartPointD{1510.0, 0.0}));
+    EXPECT_EQ(line.color, GraphPaletteColor(4));
+    chart.ChartEndSubArea(legend);
+    EXPECT_DOUBLE_EQ(chart.ChartGetAreaWidth(), 2000.0);
+
+    // A half-height sub-area has units half as long.
+    chart.ChartBeginSubArea(0.0, 500.0, 1000.0, 500.0, 1000.0);
+    EXPECT_DOUBLE_EQ(chart.ChartGetAreaWidth(), 2000.0);
+    EXPECT_NEAR(chart.ChartMeasureTextHeight(2, 0, "XYZxyz"), 2.0 * lineHeight, 1e-9);
+    chart.ChartDrawText(100.0, 100.0, 2, 0x102, 0, "Mid");
+    const CChartPrimitive& text = chart.Primitives().back();
+    EXPECT_DOUBLE_EQ(text.left, 50.0 - 30.0);
+    EXPECT_NEAR(text.bottom, 550.0 - lineHeight, 1e-9);
+    chart.ChartEndSubArea(99); // not open: nothing
+    EXPECT_DOUBLE_EQ(chart.ChartGetAreaHeight(), 1000.0);
+    chart.ChartEndSubArea(2);
+
+    // Markers: 2 points of 3 series; flag 0x100 hides one; series k mod 3 gives colour and symbol.
+    const std::size_t before = chart.Primitives().size();
+    chart.ChartSetShapeKind(2, 3);
+    chart.ChartSetShapeGeometry(2, 3, std::vector<double>{10, 20, 30, 40, 50, 60});
+    chart.ChartSetMarkerX(6, std::vector<double>{100, 200, 300, 400, 500, 600});
+    chart.ChartSetMarkerColors(3, std::vector<int>{10, 12, 1});
+    chart.ChartSetMarkerSymbols(3, std::vector<int>{0, 1, 2});
+    chart.ChartSetMarkerFlags(6, std::vector<int>{0, 0, 0x100, 0, 0, 0});
+    chart.ChartDrawMarkers(50.0, 100.0, 0x40, 14);
+    EXPECT_EQ(chart.Primitives().size() - before, 5u);
+    EXPECT_EQ(HitAt(550.0, 150.0), (CChartHit{8, 0, 1, 1}));
+    EXPECT_EQ(HitAt(350.0, 130.0), CChartHit{}); // the hidden one
+    EXPECT_EQ(chart.Primitives().back().color, GraphPaletteColor(1));
+
+    // Background images that cannot be read draw nothing.
+    EXPECT_EQ(chart.ChartSetBackgroundImage(0, 0, 10, 10, "missing.png"), 1);
+    EXPECT_EQ(chart.ChartSetBackgroundImage(0, 0, 10, 10, "readable.png"), 0);
+    EXPECT_EQ(chart.Primitives().back().type, CChartPrimitive::Type::Image);
+}
+
+TEST_F(ChartTest, LegendsAndSideTitlesTakeTheirRoom)
+{
+    const std::string legend[] = {"Glaze one", "Two"};
+    chart.ChartDefBegin();
+    chart.ChartSetTitleC("Left");
+    chart.ChartSetSideTitleStyle(6, 0);
+    chart.ChartSetTitleD("Right");
+    chart.ChartSetData(2, 2, std::vector<double>{1, 2, 3, 4});
+    chart.ChartSetLegend(2, legend);
+    chart.ChartSetKind(kChartArea, 1, 0x20);
+    // The legend (swatch 0.8 line, gap half a line, 9 characters) stands at the right, beside
+    // the horizontal right title; the turned left title takes one line.
+    const double legendWidth = lineHeight * 1.3 + 180.0;
+    const double right = 1980.0 - (100.0 + 10.0);
+    EXPECT_NEAR(chart.ChartGetLayout(10), right - legendWidth, 1e-9);
+    EXPECT_NEAR(chart.ChartGetLayout(12), legendWidth, 1e-9);
+    EXPECT_NEAR(chart.ChartGetLayout(6), 20.0 + lineHeight + 10.0 + 12.0, 1e-9);
+    const auto texts = DrawnTexts(chart);
+    EXPECT_THAT(texts, ElementsAre("Left", "Right", "Glaze one", "Two"));
+    EXPECT_EQ(chart.Primitives()[0].angle, 90);
+    EXPECT_EQ(CellPrimitives(chart).size(), 2u);
+}
+
+} // namespace
