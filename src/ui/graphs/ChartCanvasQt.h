@@ -1,0 +1,47 @@
+#pragma once
+
+// The chart layer's device on Qt: text measures with QFontMetricsF and drawing with a QPainter
+// on any paint device (a widget, an image, a printer page).
+
+#include "graphs/ChartCanvas.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRectF>
+
+class CChart;
+class QPainter;
+
+// The face of a chart font: its family kind, bold and italic style, and pixel size.
+QFont QFontFromChartFont(const CChartFont& font);
+
+class CQtChartMetrics : public CChartMetrics {
+public:
+    double TextWidth(const CChartFont& font, const std::string& text) const override;
+    double TextHeight(const CChartFont& font) const override;
+    // True when Qt can read the file as an image.
+    bool CanReadImage(const std::string& path) const override;
+};
+
+// The program's one CQtChartMetrics.
+const CChartMetrics& GetQtChartMetrics();
+
+class CQtChartCanvas : public CChartCanvas {
+public:
+    explicit CQtChartCanvas(QPainter& painter) : m_painter(painter) {}
+
+    void FillBackground(CColor color) override;
+    void DrawPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
+                     double outlineWidth) override;
+    void DrawPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash) override;
+    void DrawText(const std::string& text, const CChartFont& font, CColor color, double x, double y, int angle) override;
+    void DrawImage(const std::string& path, double left, double top, double width, double height) override;
+
+private:
+    QPainter& m_painter;
+};
+
+// Draws the chart scaled from its pixel grid onto target (in the painter's coordinates).
+void PaintChart(const CChart& chart, QPainter& painter, const QRectF& target);
+// The chart as an image of its own pixel size.
+QImage RenderChartImage(const CChart& chart);

@@ -1,0 +1,82 @@
+#pragma once
+
+// The chart window: the child window in which a graph's chart lives. The graph view, the glaze
+// edit view's graph pages and the graph-template editor each embed one, build their CGraph into
+// it (BuildGraph, or CGraph::Build with this window as the frame) and attach the built graph
+// with SetGraph. It paints the chart, turns mouse presses and releases into the chart's notices
+// to the host, prints the chart into a printer page, copies it to the clipboard and writes it
+// as an image file.
+
+#include "graphs/Graph.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <string>
+
+class CGlaze;
+class CGlazesDoc;
+class QPainter;
+
+// Export formats of CopyOrWriteGraph.
+enum GraphImageFormat : int {
+    kGraphImageBitmap = 4,
+    kGraphImageJpeg = 6,
+    kGraphImagePng = 8,
+};
+
+// A widget as a chart host window (a page or form that holds a chart window).
+class CWidgetChartWindow : public CChartWindow {
+public:
+    explicit CWidgetChartWindow(const QWidget* widget) : m_widget(widget) {}
+    CCoreRect GetScreenRect() const override;
+    const CChartMetrics& GetChartMetrics() const override;
+
+private:
+    const QWidget* m_widget;
+};
+
+class CGraphWnd : public QWidget, public CChartWindow {
+    Q_OBJECT
+
+public:
+    explicit CGraphWnd(QWidget* parent = nullptr);
+
+    // Shows the graph (not owned; null for none). Hosts pass null before they delete a graph.
+    void SetGraph(CGraph* graph);
+    CGraph* GetGraph() const { return m_pGraph; }
+    int GetChartHandle() const { return m_chartHandle; }
+
+    // Builds the graph with this window as host and frame; returns CGraph::Build's result.
+    int BuildGraph(CGraph& graph, CChartNotifyTarget* notify, CGlazesDoc* glazeDb, CGlaze* glaze);
+
+    // The chart, or black without one.
+    void Paint(QPainter& painter);
+    void HideChart() { hide(); }
+    void ShowChart() { show(); }
+
+    // Prints the chart on a printer (or preview) page: inside the print margins of the
+    // preferences, as large as its aspect allows, centred. Nothing on other devices.
+    void DrawToDC(QPainter& painter);
+    // Copies the chart to the clipboard (empty file name) or writes it in the format; an empty
+    // text, or "Error writing to clipboard" / "Error writing file " and the file name.
+    std::string CopyOrWriteGraph(const std::string& fileName, int format);
+    // The last mouse event's code (kChartEventRightPressed, kChartEventReleased ...) and its
+    // place on the screen; 0 and the window's corner without a chart.
+    int GetLastMouseEvent(QPoint& point) const;
+
+    CCoreRect GetScreenRect() const override;
+    const CChartMetrics& GetChartMetrics() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    const CChart* Chart() const { return m_pGraph ? m_pGraph->GetChart() : nullptr; }
+    void SendMouseEvent(int code, const QPointF& position);
+
+    CGraph* m_pGraph = nullptr;
+    int m_chartHandle = -1;
+};

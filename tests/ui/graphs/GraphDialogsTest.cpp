@@ -1,0 +1,126 @@
+#include "GraphTypesFixture.h"
+
+#include "graphs/GraphColorsDlg.h"
+#include "graphs/GraphSettingsDlg.h"
+#include "graphs/StylePicker.h"
+#include "limits/LimitFormulasDoc.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace graphtest;
+
+namespace {
+
+class GraphDialogsTest : public GraphTypesFixture {};
+
+} // namespace
+
+TEST_F(GraphDialogsTest, SettingsDialogRoundTrip)
+{
+    CGraphTemplate gone("deleted meanwhile");
+    CGraphSettingsDlg dialog(&m_frame);
+    dialog.graphTemplate = &gone;
+    dialog.graphType = 16;
+    dialog.glazeDb = m_glazeDoc;
+    dialog.glaze = m_glazeDoc->GetGlaze(2);
+    dialog.units = -1;
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.Combo(kGsTemplate)->currentIndex(), -1) << "a template no longer in the database";
+    EXPECT_EQ(dialog.Combo(kGsType)->currentData().toInt(), 16);
+    EXPECT_EQ(dialog.Combo(kGsDatabase)->currentText(), QStringLiteral("Starter Glazes"));
+    EXPECT_EQ(dialog.Combo(kGsGlaze)->currentIndex(), 3) << "(none) comes first";
+    EXPECT_EQ(dialog.Combo(kGsUnits)->currentText(), QStringLiteral("(default)"));
+    EXPECT_EQ(dialog.Combo(kGsLimitFormula)->currentText(), QStringLiteral("(default)"));
+    dialog.grab().save(ScreenshotPath("graph_settings_dialog"));
+
+    // Choosing a template selects its type; choosing a database leaves the glaze at "(none)".
+    QComboBox* templates = dialog.Combo(kGsTemplate);
+    templates->setCurrentIndex(8);
+    emit templates->activated(8);
+    EXPECT_EQ(dialog.Combo(kGsType)->currentData().toInt(), kGraphTriaxial);
+    QComboBox* databases = dialog.Combo(kGsDatabase);
+    emit databases->activated(1);
+    EXPECT_EQ(dialog.Combo(kGsGlaze)->currentText(), QStringLiteral("(none)"));
+    dialog.MonochromeCheck()->setChecked(true);
+    dialog.Combo(kGsUnits)->setCurrentIndex(2);
+    dialog.accept();
+    EXPECT_EQ(dialog.graphTemplate, &m_doc->Database().GetAt(8));
+    EXPECT_EQ(dialog.graphType, kGraphTriaxial);
+    EXPECT_EQ(dialog.glazeDb, m_glazeDoc);
+    EXPECT_EQ(dialog.glaze, nullptr);
+    EXPECT_EQ(dialog.units, 2);
+    EXPECT_EQ(dialog.monochrome, 1);
+}
+
+TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
+{
+    CGraphColorsDlg dialog(&m_frame);
+    dialog.materialTypes = m_doc->Database().m_materialTypeColors;
+    dialog.oxides = m_doc->Database().m_oxideColors;
+    dialog.InitDialog();
+    const int types = dialog.materialTypes.GetCount();
+    ASSERT_GT(types, 1);
+    EXPECT_EQ(dialog.OxideList()->item(0)->text(), QStringLiteral("All Alkalis"));
+    EXPECT_FALSE(dialog.Swatch(0)->isEnabled()) << "nothing chosen yet";
+
+    // Preferences' types are added once only.
+    dialog.LoadFromPreferences();
+    const int afterPreferences = dialog.materialTypes.GetCount();
+    dialog.LoadFromPreferences();
+    EXPECT_EQ(dialog.materialTypes.GetCount(), afterPreferences);
+    dialog.LoadFromMaterialList();
+    EXPECT_GE(dialog.materialTypes.GetCount(), afterPreferences);
+
+    // A colour-set press on a separator row changes no entry.
+    const COxideColorList oxides = dialog.oxides;
+    const CMaterialTypeColorList materials = dialog.materialTypes;
+    int separator = 0;
+    while (dialog.OxideList()->item(separator)->data(Qt::UserRole).toInt() != kGraphVariableSeparator)
+        ++separator;
+    dialog.OxideList()->setCurrentRow(separator);
+    QTest::mouseClick(dialog.ColorSetRadio(4), Qt::LeftButton);
+    EXPECT_EQ(dialog.oxides, oxides);
+    EXPECT_EQ(dialog.materialTypes, materials);
+
+    // Renaming, colouring and deleting the last material type.
+    const int last = dialog.materialTypes.GetCount() - 1;
+    dialog.MaterialTypeList()->setCurrentRow(last);
+    EXPECT_EQ(dialog.selectedOxideRow, -1) << "the oxide list is deselected";
+    QTest::keyClicks(dialog.NameEdit(), "X");
+    EXPECT_EQ(dialog.materialTypes[static_cast<std::size_t>(last)].m_name.back(), 'X');
+    QTest::mouseClick(dialog.UsePatternCheck(), Qt::LeftButton);
+    EXPECT_EQ(dialog.materialTypes[static_cast<std::size_t>(last)].colorWithPattern, 1);
+    QTest::mouseClick(dialog.Button(kGcDelete), Qt::LeftButton);
+    EXPECT_EQ(dialog.materialTypes.GetCount(), last);
+    EXPECT_EQ(dialog.selectedType, -1);
+    EXPECT_FALSE(dialog.Button(kGcDelete)->isEnabled());
+}
+
+TEST(GraphVariableRows, GroupsInOrder)
+{
+    const std::vector<CGraphVariableRow> colors = BuildGraphVariableRows(GraphVariableList::Colors);
+    ASSERT_FALSE(colors.empty());
+    EXPECT_EQ(colors.front(), (CGraphVariableRow{"All Alkalis", 105}));
+    EXPECT_EQ(colors.back(), (CGraphVariableRow{"Cost/kg", 121}));
+    const std::vector<CGraphVariableRow> fields = BuildGraphVariableRows(GraphVariableList::Fields);
+    EXPECT_EQ(fields.back(), (CGraphVariableRow{"   ----------", 129}));
+    const std::vector<CGraphVariableRow> histogram = BuildGraphVariableRows(GraphVariableList::Histogram);
+    EXPECT_EQ(histogram.back(), (CGraphVariableRow{"Temperature (min)", 127}));
+    for (const CGraphVariableRow& row : histogram) {
+        EXPECT_FALSE(row.code >= 110 && row.code <= 114) << row.text;
+        if (row.code == 129) {
+            EXPECT_EQ(row.text, "  ----------");
+        }
+    }
+    // Silica sits among the acids, after "All Acids".
+    const auto acids = std::find(fields.begin(), fields.end(), CGraphVariableRow{"All Acids", 107});
+    const auto silica = std::find(fields.begin(), fields.end(), CGraphVariableRow{"SiO2", 14});
+    ASSERT_NE(silica, fields.end());
+    EXPECT_LT(acids, silica);
+}

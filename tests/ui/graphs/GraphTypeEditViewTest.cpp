@@ -1,0 +1,326 @@
+#include "GraphTypesFixture.h"
+
+#include "graphs/GraphTemplateClipboard.h"
+#include "graphs/GraphTypeEditViewPreview.h"
+#include "graphs/GraphWnd.h"
+#include "graphs/StylePicker.h"
+#include "shell/Clipboards.h"
+#include "shell/UpdateHint.h"
+#include "support/ToggleButton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace graphtest;
+
+namespace {
+
+class GraphTypeEditViewTest : public GraphTypesFixture {
+protected:
+    static void Type(QLineEdit* edit, const char* text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    static QString Caption(const CGraphTypeEditView& editor)
+    {
+        return dynamic_cast<CMDIChildFrame*>(editor.GetFrame())->windowTitle();
+    }
+    // The template as its file lines, for readable differences.
+    static std::string FileText(const CGraphTemplate& graphTemplate)
+    {
+        CGraphTemplateDatabase database;
+        database.InsertAt(0, graphTemplate);
+        std::ostringstream out;
+        database.Write(out);
+        return out.str();
+    }
+    static CCmdUI State(CGraphTypeEditView& editor, unsigned id)
+    {
+        CCmdUI ui(id);
+        EXPECT_TRUE(editor.OnUpdateCommand(ui)) << id;
+        return ui;
+    }
+};
+
+} // namespace
+
+TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
+{
+    CRecordingFrame recorder(*m_doc, "recorder");
+    CGraphTypeEditView* editor = OpenEditorOn(1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(Caption(*editor), QStringLiteral("Unity formula (bar) (") +
+                                    QString::fromLatin1(g_graphTypeTable[1].shortName) + QStringLiteral(")"));
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->text(), QStringLiteral("Unity formula (bar)"));
+    EXPECT_FALSE(editor->Button(kGeSave)->isEnabled());
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopAuto)->isChecked());
+
+    // Typing a title of one's own switches its group to the custom button.
+    Type(editor->Ctl<QLineEdit>(kGeTitleTop), "My unity chart");
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopCustom)->isChecked());
+    EXPECT_TRUE(editor->IsModified());
+    EXPECT_TRUE(editor->Button(kGeSave)->isEnabled());
+    EXPECT_EQ(m_doc->Database().GetAt(1).ttltop, "") << "nothing stored yet";
+
+    QTest::mouseClick(editor->Button(kGeSave), Qt::LeftButton);
+    const CGraphTemplate& saved = m_doc->Database().GetAt(1);
+    EXPECT_EQ(saved.ttltop, "My unity chart");
+    EXPECT_EQ(saved.ttltopa, 0);
+    EXPECT_FALSE(editor->IsModified());
+    EXPECT_TRUE(m_doc->IsModified());
+    ASSERT_EQ(recorder.view->received.size(), 1u);
+    EXPECT_EQ(recorder.view->received[0].kind, 6);
+    EXPECT_EQ(recorder.view->received[0].code, 18);
+    EXPECT_EQ(recorder.view->received[0].index, 1);
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{1}) << "the list selects the changed template";
+
+    // Every page, for the record.
+    auto* frame = dynamic_cast<CMDIChildFrame*>(editor->GetFrame());
+    frame->showNormal();
+    frame->adjustSize();
+    static const char* const kPages[] = {"type_titles", "styles", "axes", "data", "data_sources", "graph"};
+    for (int page = 1; page <= kGraphEditPageCount; ++page) {
+        QTest::mouseClick(editor->TabButton(page), Qt::LeftButton);
+        EXPECT_EQ(editor->CurrentPage(), page);
+        EXPECT_TRUE(editor->PageWidget(page)->isVisible());
+        QApplication::processEvents();
+        frame->grab().save(ScreenshotPath((std::string("graph_template_editor_") + kPages[page - 1]).c_str()));
+    }
+    EXPECT_FALSE(editor->IsPreviewStale()) << "the Graph page draws the form's state";
+}
+
+TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    for (int i = 0; i < m_doc->Database().GetCount(); ++i) {
+        editor->LoadTemplate(i);
+        CGraphTemplate stored("new graph template");
+        editor->StoreControlsIntoTemplate(stored);
+        stored.ovftype = m_doc->Database().GetAt(i).ovftype;
+        EXPECT_EQ(FileText(stored), FileText(m_doc->Database().GetAt(i)));
+        EXPECT_EQ(stored, m_doc->Database().GetAt(i)) << m_doc->Database().GetAt(i).m_name;
+    }
+}
+
+TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(1);
+    ASSERT_NE(editor, nullptr);
+    const CGraphTemplate original = m_doc->Database().GetAt(1);
+
+    // The KNaO code (0) is not offered in the list; choosing fields keeps it in its place.
+    CGraphTemplate withKNaO = original;
+    withKNaO.bpoxides = "105,0,14";
+    m_doc->SetTemplate(1, withKNaO);
+    editor->LoadTemplate(1);
+    // Bar width and depth are shown as 100 minus the stored gap, once 3-D bars are on.
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeBarWidth3D)->text().toInt(), 100 - original.xgap3d);
+    EXPECT_FALSE(editor->Control(kGeBarWidth3D)->isEnabled());
+    editor->ShowPage(2);
+    editor->Ctl<QCheckBox>(kGe3D)->click();
+    EXPECT_TRUE(editor->Control(kGeBarWidth3D)->isEnabled());
+    Type(editor->Ctl<QLineEdit>(kGeBarWidth3D), "30");
+    // "Bold italic" for the legend.
+    editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(5);
+    QComboBox* style = editor->Ctl<QComboBox>(kGeTextStyle);
+    style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
+    emit style->activated(style->currentIndex());
+    QListWidget* fields = editor->Ctl<QListWidget>(kGeFields);
+    EXPECT_TRUE(fields->item(0)->isSelected()) << "All Alkalis";
+    fields->item(0)->setSelected(false);
+    fields->item(1)->setSelected(true);
+    editor->Save();
+    const CGraphTemplate& saved = m_doc->Database().GetAt(1);
+    EXPECT_EQ(saved.xgap3d, 70);
+    EXPECT_EQ(saved.txlegsty, 48);
+    EXPECT_EQ(saved.bpoxides, "0,14," + fields->item(1)->data(Qt::UserRole).toString().toStdString());
+
+    // The graph type decides what can be set.
+    QComboBox* type = editor->Ctl<QComboBox>(kGeType);
+    type->setCurrentIndex(type->findData(int(kGraphTriaxial)));
+    emit type->activated(type->currentIndex());
+    EXPECT_EQ(editor->Ctl<QCheckBox>(kGeGridX)->text(), QStringLiteral("Grid"));
+    EXPECT_TRUE(editor->Control(kGeImage)->isEnabled());
+    EXPECT_FALSE(editor->Control(kGeHistogramX)->isEnabled());
+    EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->text(), QStringLiteral("Specific glazes :"));
+    EXPECT_TRUE(Caption(*editor).endsWith(QString::fromLatin1(g_graphTypeTable[kGraphTriaxial].shortName) + ")"));
+    type->setCurrentIndex(type->findData(int(kGraphOnePieOxides)));
+    emit type->activated(type->currentIndex());
+    EXPECT_EQ(editor->Ctl<QCheckBox>(kGeLabels)->text(), QStringLiteral("Segment Labels"));
+    EXPECT_FALSE(editor->Control(kGeXAxisBox)->isEnabled());
+    EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->text(), QStringLiteral("Specific glaze :"));
+}
+
+TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->Button(kGePrevious)->text(), QStringLiteral("Insert New"));
+    editor->LoadTemplate(9);
+    EXPECT_EQ(editor->Button(kGeNext)->text(), QStringLiteral("Append New"));
+    EXPECT_EQ(editor->Button(kGePrevious)->text(), QStringLiteral("Edit Previous"));
+    QTest::mouseClick(editor->Button(kGeNext), Qt::LeftButton);
+    ASSERT_EQ(m_doc->Database().GetCount(), 11);
+    EXPECT_EQ(editor->GetTemplateIndex(), 10);
+    EXPECT_EQ(Names().back(), "new graph template");
+
+    // A subset of three never inserts or appends; Limited Access goes back to the database.
+    Select({2, 4, 6});
+    EXPECT_TRUE(m_view->RunCommand(CmdGrtListEditLimited));
+    CGraphTypeEditView* limited = Editors().back();
+    ASSERT_TRUE(limited->IsSubset());
+    EXPECT_EQ(limited->GetTemplateIndex(), 2);
+    EXPECT_FALSE(limited->Button(kGePrevious)->isEnabled());
+    EXPECT_FALSE(State(*limited, CmdGrtEditInsertNew).m_bEnabled);
+    QTest::mouseClick(limited->Button(kGeNext), Qt::LeftButton);
+    QTest::mouseClick(limited->Button(kGeNext), Qt::LeftButton);
+    EXPECT_EQ(limited->GetTemplateIndex(), 6);
+    EXPECT_FALSE(limited->Button(kGeNext)->isEnabled());
+    EXPECT_EQ(State(*limited, CmdGrtEditLimitedAccess).m_nCheck, 1);
+    limited->OnCommand(CmdGrtEditLimitedAccess);
+    EXPECT_FALSE(limited->IsSubset());
+    EXPECT_EQ(limited->Button(kGeNext)->text(), QStringLiteral("Edit Next"));
+
+    // Save as New keeps the stored version and puts the edits in a copy after it.
+    Type(limited->Ctl<QLineEdit>(kGeTitleBottom), "edited");
+    limited->OnCommand(CmdGrtEditSaveAsNew);
+    ASSERT_EQ(m_doc->Database().GetCount(), 12);
+    EXPECT_EQ(m_doc->Database().GetAt(6).m_name, "Silica and alumina (scatter)");
+    EXPECT_EQ(m_doc->Database().GetAt(6).ttlbot, "");
+    EXPECT_EQ(m_doc->Database().GetAt(7).m_name, "Silica and alumina (scatter) (new)");
+    EXPECT_EQ(m_doc->Database().GetAt(7).ttlbot, "edited");
+    EXPECT_EQ(limited->GetTemplateIndex(), 7);
+}
+
+TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(3);
+    CGraphTypeEditView* other = OpenEditorOn(3);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(other, editor);
+    Type(editor->Ctl<QLineEdit>(kGeName), "unsaved");
+    Type(other->Ctl<QLineEdit>(kGeName), "Saved elsewhere");
+    other->Save();
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->text(), QStringLiteral("Saved elsewhere"));
+    EXPECT_FALSE(editor->IsModified());
+
+    // Copy takes the form as it stands; Paste loads it as unsaved edits.
+    Type(editor->Ctl<QLineEdit>(kGeName), "On the clipboard");
+    editor->OnCommand(CmdGrtEditCopy);
+    ASSERT_EQ(ClipboardCount(g_graphTemplateClipboard), 1);
+    EXPECT_EQ(ClipboardRecord(g_graphTemplateClipboard, 0).m_name, "On the clipboard");
+    EXPECT_EQ(ClipboardRecord(g_graphTemplateClipboard, 0).type, 5);
+    editor->LoadTemplate(0);
+    EXPECT_TRUE(State(*editor, CmdGrtEditPaste).m_bEnabled);
+    editor->OnCommand(CmdGrtEditPaste);
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->text(), QStringLiteral("On the clipboard"));
+    EXPECT_TRUE(editor->IsModified());
+    EXPECT_EQ(m_doc->Database().GetAt(0).m_name, "Oxide groups (pie)");
+
+    // Closing asks; Cancel keeps the form.
+    m_messages.answers = {MsgResultCancel};
+    editor->CloseView();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to \"On the clipboard\" ?");
+    EXPECT_EQ(m_messages.boxes[0].helpId, 196928u);
+    EXPECT_EQ(Editors().size(), 2u);
+
+    // Deleting the template an editor shows closes it without a question.
+    Select({3});
+    EXPECT_TRUE(m_view->RunCommand(CmdGrtListDelete));
+    Flush();
+    EXPECT_EQ(Editors().size(), 1u);
+    EXPECT_EQ(m_messages.boxes.size(), 1u);
+}
+
+TEST_F(GraphTypeEditViewTest, DataSources)
+{
+    CGraphTemplate named = NewGraphTemplate();
+    named.m_name = "named sources";
+    CGraphDataSource elsewhere("elsewhere");
+    elsewhere.dsdb = kDataSourceNamedDatabase;
+    elsewhere.dsdbname = "Closed database";
+    elsewhere.dsglz = kDataSourceNamedGlazes;
+    elsewhere.dsgname.push_back("Gone glaze");
+    named.m_dataSources.InsertAt(1, elsewhere);
+    m_doc->InsertTemplate(0, named);
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    QListWidget* sources = editor->Ctl<QListWidget>(kGeDsList);
+    ASSERT_EQ(sources->count(), 2);
+    sources->setCurrentRow(1);
+    QListWidget* databases = editor->Ctl<QListWidget>(kGeDsDatabases);
+    ASSERT_NE(databases->currentItem(), nullptr);
+    EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("(?) Closed database"));
+    EXPECT_EQ(editor->Ctl<QListWidget>(kGeDsGlazes)->item(0)->text(), QStringLiteral("(?) Gone glaze"));
+    editor->Save();
+    EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(1), elsewhere) << "unknown names are kept";
+
+    // A specific database with one checked glaze names the source after the glaze.
+    databases->setCurrentRow(0);
+    editor->ChooseDatabaseRow(0);
+    EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("Starter Glazes"));
+    QListWidget* glazes = editor->Ctl<QListWidget>(kGeDsGlazes);
+    ASSERT_GT(glazes->count(), 1);
+    glazes->item(1)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked());
+    QTest::mouseClick(editor->Button(kGeDsSetName), Qt::LeftButton);
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDsName)->text(), glazes->item(1)->text());
+    EXPECT_EQ(sources->item(1)->text(), glazes->item(1)->text());
+    QTest::mouseClick(editor->Ctl<CColorSwatchButton>(kGeDsFirstColor + 9), Qt::LeftButton);
+    QTest::mouseClick(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + 3), Qt::LeftButton);
+    editor->StoreCurrentDataSource();
+    EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dscol, 3 * 16 + 9);
+
+    // Deleting the last data source leaves none current.
+    QTest::mouseClick(editor->Button(kGeDsDelete), Qt::LeftButton);
+    EXPECT_EQ(editor->WorkingDataSources().size(), 1u);
+    EXPECT_EQ(editor->CurrentDataSource(), -1);
+    QTest::mouseClick(editor->Button(kGeDsAdd), Qt::LeftButton);
+    EXPECT_EQ(editor->WorkingDataSources().GetAt(1).m_name, "new data source");
+    EXPECT_EQ(editor->CurrentDataSource(), 1);
+}
+
+TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    editor->ShowPage(6);
+    EXPECT_FALSE(editor->IsPreviewStale());
+    EXPECT_TRUE(State(*editor, CmdGrtEditCopyGraph).m_bEnabled);
+    editor->ShowPage(1);
+    Type(editor->Ctl<QLineEdit>(kGeTitleTop), "Unsaved title");
+    EXPECT_TRUE(editor->IsPreviewStale());
+    EXPECT_FALSE(State(*editor, CmdGrtEditCopyGraph).m_bEnabled) << "disabled until the Graph page redraws";
+    EXPECT_FALSE(State(*editor, CmdGrtEditPrintGraph).m_bEnabled);
+
+    // Ctrl+B from the first page wraps to the Graph page, which redraws.
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(editor->CurrentPage(), 6);
+    EXPECT_FALSE(editor->IsPreviewStale());
+    EXPECT_EQ(editor->WorkingTemplate().ttltop, "Unsaved title") << "the preview draws the unsaved form";
+
+    m_dialogs.AnswerClipboard();
+    editor->OnCommand(CmdGrtEditWriteSummary);
+    EXPECT_EQ(m_dialogs.requests.back().title, "Graph Template Summary to File...");
+    EXPECT_NE(m_clipboard.content.find("Oxide groups (pie)"), std::string::npos) << m_clipboard.content;
+    EXPECT_NE(m_clipboard.content.find("Unsaved title"), std::string::npos);
+    EXPECT_EQ(editor->PrintMode(), 2);
+    EXPECT_EQ(m_doc->Database().GetAt(0).ttltop, "");
+
+    const std::string image = (m_dir / "chart").string();
+    m_dialogs.AnswerPath(image, 1);
+    editor->OnCommand(CmdGrtEditWriteGraphFile);
+    EXPECT_EQ(m_dialogs.requests.back().title, "Graph to File...");
+    EXPECT_TRUE(fs::exists(image + ".png"));
+    EXPECT_EQ(editor->PrintMode(), 1);
+}

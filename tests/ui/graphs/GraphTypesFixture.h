@@ -1,0 +1,183 @@
+#pragma once
+
+// The graph-template windows over the shipped graphtypes.grt, with the shipped materials and
+// glazes open so that previews draw real charts; fake message boxes, file dialogs and clipboard,
+// and a temporary profile and directory.
+
+#include "TestPaths.h"
+#include "core/framework/FakeFileDialogs.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "core/support/FakeServices.h"
+#include "framework/DocTemplate.h"
+#include "framework/MdiFrame.h"
+#include "glazes/GlazesDoc.h"
+#include "glazes/GlazesView.h"
+#include "graphs/GraphTypeEditView.h"
+#include "graphs/GraphTypeTable.h"
+#include "graphs/GraphVariable.h"
+#include "graphs/GraphTypesDoc.h"
+#include "graphs/GraphTypesView.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/Backup.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "support/DbFileType.h"
+#include "support/Profile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace graphtest {
+
+namespace fs = std::filesystem;
+
+// Runs act on the modal dialog of type Dialog once it is up; any other modal window is closed
+// so that the test never hangs.
+template <class Dialog>
+void WhenModal(std::function<void(Dialog&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "the expected dialog is not showing";
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        act(*dialog);
+    });
+}
+
+inline std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+inline QString ScreenshotPath(const char* name)
+{
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    return QString(OXI_BUILD_DIR) + "/screenshots/" + name + ".png";
+}
+
+inline const std::vector<std::string> kShippedNames = {
+    "Oxide groups (pie)",     "Unity formula (bar)",           "Recipe (pie)",
+    "Recipe (bar)",           "Material types (pie)",          "Limit formula (bar)",
+    "Silica and alumina (scatter)", "Expansion (histogram)",   "Fluxes (triaxial)",
+    "Main oxides (box & whiskers)",
+};
+
+class GraphTypesFixture : public ::testing::Test {
+protected:
+    GraphTypesFixture()
+    {
+        g_prefs.ApplyColorScheme();
+        g_prefs.backtyp = CBackupSettings::None;
+        m_dir = fs::temp_directory_path() / ("oxi-grtwin-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_profile = std::make_unique<CProfile>((m_dir / "profile.ini").string());
+        SetProfile(m_profile.get());
+        m_app.m_bGraphsAvailable = 1;
+        m_materials.OnOpenDocument(OXI_SHIPPED_DATA_DIR "/materials.mat");
+        g_pGlazesTemplate = m_glazes.get();
+        g_pGraphTypesTemplate = &m_list;
+        g_pGraphTypeEditTemplate = &m_edit;
+        InstallGlazesTemplate(*m_glazes);
+        InstallGraphTypesTemplate(m_list);
+        InstallGraphTypeEditTemplate(m_edit);
+        m_frame.resize(1000, 760);
+        m_frame.show();
+        QApplication::setActiveWindow(&m_frame);
+        m_glazeDoc = dynamic_cast<CGlazesDoc*>(m_app.OpenAndAnnounce(
+            g_pGlazesTemplate, OXI_SHIPPED_DATA_DIR "/glazes.glz", static_cast<int>(DbFileType::Glazes)));
+        m_doc = dynamic_cast<CGraphTypesDoc*>(m_list.OpenDocumentFile(OXI_SHIPPED_DATA_DIR "/graphtypes.grt"));
+        for (CView* view : m_doc ? m_doc->GetViews() : std::vector<CView*>{})
+            m_view = m_view ? m_view : dynamic_cast<CGraphTypesView*>(view);
+        QApplication::processEvents();
+    }
+    ~GraphTypesFixture() override
+    {
+        SetGraphTemplateViews(nullptr);
+        g_pGlazesTemplate = nullptr;
+        g_pGraphTypesTemplate = nullptr;
+        g_pGraphTypeEditTemplate = nullptr;
+        SetProfile(nullptr);
+        fs::remove_all(m_dir);
+    }
+
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < m_doc->Database().GetCount(); ++i)
+            names.push_back(m_doc->Database().GetAt(i).m_name);
+        return names;
+    }
+    void Select(std::initializer_list<int> rows) const
+    {
+        m_view->SetSel(-1, false);
+        for (int row : rows)
+            m_view->SetSel(row, true);
+    }
+    std::vector<CGraphTypeEditView*> Editors() const
+    {
+        std::vector<CGraphTypeEditView*> views;
+        for (CView* view : m_doc->GetViews()) {
+            if (auto* edit = dynamic_cast<CGraphTypeEditView*>(view))
+                views.push_back(edit);
+        }
+        return views;
+    }
+    CGraphTypeEditView* OpenEditorOn(int row)
+    {
+        Select({row});
+        EXPECT_TRUE(m_view->RunCommand(CmdGrtListEdit));
+        const auto views = Editors();
+        return views.empty() ? nullptr : views.back();
+    }
+    static void Flush()
+    {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static std::vector<int> Codes(const CRecordingFrame& recorder)
+    {
+        std::vector<int> codes;
+        for (const CReceivedHint& hint : recorder.view->received)
+            codes.push_back(hint.code);
+        return codes;
+    }
+
+    fs::path m_dir;
+    std::unique_ptr<CProfile> m_profile;
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CFakeFileDialogs m_dialogs;
+    CFakeClipboard m_clipboard;
+    COxidariumApp m_app;
+    CMaterialsDoc m_materials;
+    std::unique_ptr<CDocTemplate> m_glazes = CreateGlazesTemplate();
+    CDocTemplate m_list{kGraphTypesResourceId, kGraphTypesDocString, [] { return std::make_unique<CGraphTypesDoc>(); }};
+    CDocTemplate m_edit{kGraphTypeEditResourceId, kGraphTypesDocString, nullptr};
+    CMDIMainFrame m_frame;
+    CGlazesDoc* m_glazeDoc = nullptr;
+    CGraphTypesDoc* m_doc = nullptr;
+    CGraphTypesView* m_view = nullptr;
+};
+
+} // namespace graphtest

@@ -1,0 +1,181 @@
+#include "graphs/GraphWnd.h"
+
+#include "core/graphs/GraphBuildTestSupport.h"
+#include "graphs/ChartPalette.h"
+#include "shell/Preferences.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+QColor PaletteQColor(int index)
+{
+    const CColor color = GraphPaletteColor(index);
+    return QColor(color.r, color.g, color.b);
+}
+
+class GraphWndTest : public GraphBuildTestBase {
+protected:
+    GraphWndTest()
+    {
+        m_wnd.resize(600, 300);
+        m_wnd.show();
+        // The worked glaze's oxides in unity, titled at the top only.
+        m_graph.bpoxides = "19,20,13,14";
+        m_graph.oxtype = 0;
+        m_graph.ttlbota = 0;
+    }
+
+    void BuildPie(CGlaze* glaze)
+    {
+        ASSERT_GE(m_wnd.BuildGraph(m_graph, &m_host, nullptr, glaze), 0);
+        m_wnd.SetGraph(&m_graph);
+    }
+    // The window pixel of a point in chart units.
+    QPoint PixelOf(double x, double y) const
+    {
+        const CChart& chart = *m_graph.GetChart();
+        return QPoint(static_cast<int>(chart.UnitsToPixelsX(x)), static_cast<int>(chart.UnitsToPixelsY(y)));
+    }
+    // The middle of a slice given by its share of the circle.
+    QPoint SliceMiddle(double from, double to) const
+    {
+        const CChart& chart = *m_graph.GetChart();
+        const double r = chart.ChartGetLayout(4) / 2.0;
+        const double angle = (from + to) * 3.14159265358979;
+        return PixelOf(chart.ChartGetLayout(6) + r + r / 2.0 * std::cos(angle),
+                       chart.ChartGetLayout(7) + r + r / 2.0 * std::sin(angle));
+    }
+
+    CGraphWnd m_wnd;
+    CTestGraph m_graph;
+    CGlaze m_glaze = WorkedGlaze();
+};
+
+TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
+{
+    BuildPie(&m_glaze);
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    const QImage shot = m_wnd.grab().toImage();
+    EXPECT_TRUE(shot.save(QString(OXI_BUILD_DIR) + "/screenshots/oxide-pie.png"));
+
+    QTemporaryDir dir;
+    const std::string png = (dir.path() + "/pie.png").toStdString();
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph(png, kGraphImagePng), "");
+    const QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(600, 300));
+    // The centre lies in the silica slice, in the colour of the acids.
+    EXPECT_EQ(image.pixelColor(300, 150), PaletteQColor(12));
+    EXPECT_EQ(shot.pixelColor(300, 150), PaletteQColor(12));
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
+
+    const std::string jpeg = (dir.path() + "/pie.jpg").toStdString();
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph(jpeg, kGraphImageJpeg), "");
+    EXPECT_GT(QFileInfo(QString::fromStdString(jpeg)).size(), 0);
+    const std::string bitmap = (dir.path() + "/pie.dib").toStdString();
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph(bitmap, kGraphImageBitmap), "");
+    EXPECT_EQ(QImage(QString::fromStdString(bitmap), "BMP").size(), QSize(600, 300));
+    const std::string unwritable = (dir.path() + "/no such folder/pie.jpg").toStdString();
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph(unwritable, kGraphImageJpeg), "Error writing file " + unwritable);
+
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph("", kGraphImagePng), "");
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(600, 300));
+
+    // Without a graph the window is black and there is nothing to copy.
+    m_wnd.SetGraph(nullptr);
+    EXPECT_EQ(m_wnd.grab().toImage().pixelColor(300, 150), QColor(Qt::black));
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph("", kGraphImagePng), "Error writing to clipboard");
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph(png, kGraphImagePng), "Error writing file " + png);
+}
+
+TEST_F(GraphWndTest, ClicksReachTheHostAsNoticesWithTheirPlace)
+{
+    BuildPie(&m_glaze);
+    // The CaO slice runs from 3.4 to 4.1 of 4.4 moles.
+    QTest::mouseClick(&m_wnd, Qt::LeftButton, {}, SliceMiddle(3.4 / 4.4, 4.1 / 4.4));
+    ASSERT_GE(m_host.notices.size(), 2u);
+    const CChartNotice cell = m_host.notices[1];
+    EXPECT_EQ(cell.message, kChartNoticeMessage);
+    EXPECT_EQ(cell.kind, kChartNoticeCell);
+    EXPECT_EQ(m_graph.GetCellText(static_cast<int>(cell.data >> 16), static_cast<int>(cell.data & 0xFFFF)), "CaO  0.700");
+    EXPECT_EQ(m_host.notices.back().kind, kChartNoticeOther); // the release
+
+    // A right press is event 4, its release event 0; both at the pointer's screen place.
+    const QPoint at(120, 80);
+    QTest::mousePress(&m_wnd, Qt::RightButton, {}, at);
+    QPoint screen;
+    EXPECT_EQ(m_wnd.GetLastMouseEvent(screen), kChartEventRightPressed);
+    const QPoint expected = m_wnd.mapToGlobal(at);
+    EXPECT_LE(std::abs(screen.x() - expected.x()), 1);
+    EXPECT_LE(std::abs(screen.y() - expected.y()), 1);
+    QTest::mouseRelease(&m_wnd, Qt::RightButton, {}, at);
+    EXPECT_EQ(m_wnd.GetLastMouseEvent(screen), kChartEventReleased);
+    // An event at the chart's top-left corner is at the window's top-left corner.
+    m_graph.GetChart()->OnMouseEvent(kChartEventRightPressed, 0.0, 0.0);
+    m_wnd.GetLastMouseEvent(screen);
+    EXPECT_EQ(screen, m_wnd.mapToGlobal(QPoint(0, 0)));
+}
+
+TEST_F(GraphWndTest, AnErrorTextIsShownInItsBox)
+{
+    BuildPie(nullptr);
+    ASSERT_EQ(m_graph.m_errorText, "No glaze to display");
+    const QImage image = m_wnd.grab().toImage();
+    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
+    image.save(QString(OXI_BUILD_DIR) + "/screenshots/graph-error.png");
+    EXPECT_EQ(image.pixelColor(4, 296), PaletteQColor(12));
+    // The text stands to the right of the box, in red.
+    const CChartPrimitive& text = m_graph.GetChart()->Primitives().back();
+    ASSERT_EQ(text.text, "No glaze to display");
+    bool red = false;
+    const QPoint from = PixelOf(text.left, text.bottom + text.height);
+    const QPoint to = PixelOf(text.left + text.width, text.bottom);
+    for (int x = from.x(); x < to.x() && !red; ++x) {
+        for (int y = from.y(); y < to.y() && !red; ++y)
+            red = image.pixelColor(x, y).red() > 150 && image.pixelColor(x, y).green() < 100;
+    }
+    EXPECT_TRUE(red);
+    // A click on the box names the box.
+    QTest::mouseClick(&m_wnd, Qt::LeftButton, {}, QPoint(4, 296));
+    ASSERT_GE(m_host.notices.size(), 2u);
+    EXPECT_EQ(m_host.notices[1].kind, kChartNoticeObject);
+    EXPECT_EQ(m_graph.GetMessageText(static_cast<int>(m_host.notices[1].data >> 16)), "No glaze to display");
+}
+
+TEST_F(GraphWndTest, PrintingFitsTheChartIntoThePageOnly)
+{
+    BuildPie(&m_glaze);
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.path() + "/chart.pdf");
+    {
+        QPainter painter(&printer);
+        m_wnd.DrawToDC(painter);
+    }
+    EXPECT_GT(QFileInfo(dir.path() + "/chart.pdf").size(), 1000);
+
+    // On a device that is not a printer nothing is drawn.
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        m_wnd.DrawToDC(painter);
+    }
+    EXPECT_EQ(image.pixelColor(100, 50), QColor(Qt::white));
+}
+
+} // namespace
