@@ -1,0 +1,94 @@
+#include "tools/FindSimilarMaterialsDlg.h"
+
+#include "shell/Preferences.h"
+
+namespace {
+
+const CSimilarSearchIds kIds = {
+    {1300, 1301}, {1302, 1303}, {1304, 1305, 1306, 1307, 1317, 1318}, {1308, 1309}, {1311, 1313}, 1312, 1314, 1315,
+    1316,         1310,
+};
+
+} // namespace
+
+CFindSimilarMaterialsRequest RememberedSimilarMaterialsRequest()
+{
+    CFindSimilarMaterialsRequest request;
+    request.compareScope = g_prefs.m_nSimMatCompare;
+    request.compareToScope = g_prefs.m_nSimMatCompareTo;
+    request.categories = g_prefs.m_nSimMatMeasures;
+    request.compositeOnly = g_prefs.m_nSimMatScoreDisplay;
+    request.showAll = g_prefs.m_nSimMatHowMany;
+    request.topCount = g_prefs.m_nSimMatTopCount;
+    request.selectSimilar = g_prefs.m_nSimMatSelectSimilar;
+    request.cutoff = g_prefs.m_dSimMatCutoff;
+    request.lessVerbose = g_prefs.m_nSimMatLessVerbose;
+    request.summaryOnly = g_prefs.m_nSimMatSummaryOnly;
+    return request;
+}
+
+void RememberSimilarMaterialsRequest(const CFindSimilarMaterialsRequest& request)
+{
+    g_prefs.m_nSimMatCompare = request.compareScope;
+    g_prefs.m_nSimMatCompareTo = request.compareToScope;
+    g_prefs.m_nSimMatMeasures = request.categories;
+    g_prefs.m_nSimMatScoreDisplay = request.compositeOnly;
+    g_prefs.m_nSimMatHowMany = request.showAll;
+    g_prefs.m_nSimMatTopCount = request.topCount;
+    g_prefs.m_nSimMatSelectSimilar = request.selectSimilar;
+    g_prefs.m_dSimMatCutoff = request.cutoff;
+    g_prefs.m_nSimMatLessVerbose = request.lessVerbose;
+    g_prefs.m_nSimMatSummaryOnly = request.summaryOnly;
+}
+
+CFindSimilarMaterialsDlg::CFindSimilarMaterialsDlg(QWidget* parent)
+    : CSimilarSearchDlg(parent, kFindSimilarMaterialsHelpId, "med_bkg", kIds,
+                        {"Selected Materials",
+                         "All Materials",
+                         "Select similar materials",
+                         {"Nonvolatile oxides (% weight)", "Nonvolatile oxides (% molecular)", "All oxides (% weight)",
+                          "All oxides (% molecular)", "Alkali oxides (% weight)", "Alkali oxides (% molecular)"}})
+{
+    setWindowTitle(QStringLiteral("Find Similar Materials"));
+    AddOkCancelHelp(kRightColumn + 36, BottomOfControls());
+    ResizeDlu(kRightColumn + 176, BottomOfControls() + 22);
+    setFixedSize(size());
+}
+
+void CFindSimilarMaterialsDlg::OnInitDialog()
+{
+    request = RememberedSimilarMaterialsRequest();
+    CSimilarSearchChoices choices;
+    choices.compare = request.compareScope;
+    choices.compareTo = request.compareToScope;
+    choices.measures.assign(request.categories.begin(), request.categories.end());
+    choices.compositeOnly = request.compositeOnly;
+    choices.showAll = request.showAll;
+    choices.topCount = request.topCount;
+    choices.selectSimilar = request.selectSimilar;
+    choices.cutoff = request.cutoff;
+    choices.lessVerbose = request.lessVerbose;
+    choices.summaryOnly = request.summaryOnly;
+    LoadChoices(choices);
+}
+
+void CFindSimilarMaterialsDlg::accept()
+{
+    InitDialog();
+    CSimilarSearchChoices choices;
+    if (!ReadChoices(choices))
+        return;
+    request.compareScope = choices.compare;
+    request.compareToScope = choices.compareTo;
+    for (std::size_t n = 0; n < request.categories.size(); ++n)
+        request.categories[n] = choices.measures[n];
+    request.compositeOnly = choices.compositeOnly;
+    request.showAll = choices.showAll;
+    request.topCount = choices.topCount;
+    request.selectSimilar = choices.selectSimilar;
+    request.cutoff = choices.cutoff;
+    request.lessVerbose = choices.lessVerbose;
+    request.summaryOnly = choices.summaryOnly;
+    RememberSimilarMaterialsRequest(request);
+    CSimilarSearchDlg::accept();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// The Find Similar Materials dialog: which materials (the selected or all) are compared with
+// which, by which of six oxide categories, and how the report is written. It opens with the
+// choices of its last OK (kept in the working preferences for the run) and stores them there
+// on OK.
+
+#include "materials/SimilarMaterials.h"
+#include "tools/SimilarSearchDlg.h"
+
+inline constexpr unsigned kFindSimilarMaterialsHelpId = 406;
+
+class CFindSimilarMaterialsDlg : public CSimilarSearchDlg {
+    Q_OBJECT
+
+public:
+    explicit CFindSimilarMaterialsDlg(QWidget* parent = nullptr);
+
+    CFindSimilarMaterialsRequest request;
+
+public slots:
+    void accept() override;
+
+protected:
+    void OnInitDialog() override;
+};
+
+CFindSimilarMaterialsRequest RememberedSimilarMaterialsRequest();
+void RememberSimilarMaterialsRequest(const CFindSimilarMaterialsRequest& request);

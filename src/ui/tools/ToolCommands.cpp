@@ -1,0 +1,112 @@
+#include "tools/ToolCommands.h"
+
+#include "glazes/GlazesDoc.h"
+#include "materials/MaterialsDoc.h"
+#include "materials/SimilarMaterials.h"
+#include "support/ListView31.h"
+#include "tools/Blend.h"
+#include "tools/FindSimilarGlazes.h"
+#include "tools/FindSimilarGlazesDlg.h"
+#include "tools/FindSimilarMaterialsDlg.h"
+#include "tools/MixGlazes.h"
+#include "tools/MixGlazesDlg.h"
+#include "tools/ProgressDlg.h"
+#include "tools/RecipeBlendDlg.h"
+#include "tools/ShoppingList.h"
+#include "tools/ShoppingListDlg.h"
+#include "tools/VarrowBlend.h"
+#include "tools/VarrowBlendDlg.h"
+
+namespace {
+
+template <class Dialog>
+CGlazesDoc* RunRecipeBlendDialog(int kind, CGlazesDoc& document, const std::vector<int>& selection, QWidget* parent)
+{
+    Dialog dialog(document, parent);
+    dialog.request = MakeRecipeBlendRequest(kind, selection);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return RunRecipeBlend(dialog.request, document);
+}
+
+// The materials list's selection as the search reads and marks it.
+class CListRowSelection : public CMaterialRowSelection {
+public:
+    explicit CListRowSelection(CListView31& list) : m_list(list) {}
+    std::vector<int> GetSelectedRows() const override { return m_list.GetSelItems(); }
+    void ClearSelection() override { m_list.SetSel(-1, false); }
+    void SelectRow(int row) override { m_list.SetSel(row, true); }
+
+private:
+    CListView31& m_list;
+};
+
+} // namespace
+
+CGlazesDoc* RunLineBlendCommand(CGlazesDoc& document, const std::vector<int>& selection, QWidget* parent)
+{
+    return RunRecipeBlendDialog<CLineBlendDlg>(kLineBlend, document, selection, parent);
+}
+
+CGlazesDoc* RunTriaxialBlendCommand(CGlazesDoc& document, const std::vector<int>& selection, QWidget* parent)
+{
+    return RunRecipeBlendDialog<CTriaxialBlendDlg>(kTriaxialBlend, document, selection, parent);
+}
+
+CGlazesDoc* RunSquareBlendCommand(CGlazesDoc& document, const std::vector<int>& selection, QWidget* parent)
+{
+    return RunRecipeBlendDialog<CSquareBlendDlg>(kSquareBlend, document, selection, parent);
+}
+
+CGlazesDoc* RunVarrowBlendCommand(CGlazesDoc& document, const std::vector<int>& selection, QWidget* parent)
+{
+    CVarrowBlendDlg dialog(document, parent);
+    dialog.request.startGlaze = selection.empty() ? -1 : selection.front();
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return RunVarrowBlend(dialog.request, document);
+}
+
+int RunMixGlazesCommand(CGlazesDoc& document, const std::vector<int>& selection, CView* sender, QWidget* parent)
+{
+    CMixGlazesDlg dialog(document, parent);
+    dialog.request = MakeMixGlazesRequest(selection);
+    if (dialog.exec() != QDialog::Accepted)
+        return -1;
+    return RunMixGlazes(dialog.request, document, sender);
+}
+
+int RunAverageGlazesCommand(CGlazesDoc& document, const std::vector<int>& selection, CView* sender)
+{
+    return RunAverageGlazes(selection, document, sender);
+}
+
+bool RunShoppingListCommand(CGlazesDoc& document, QWidget* parent)
+{
+    CShoppingListDlg dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    RunShoppingList(dialog.request, document);
+    return true;
+}
+
+bool RunFindSimilarGlazesCommand(CGlazesDoc& document, QWidget* parent)
+{
+    CFindSimilarGlazesDlg dialog(parent);
+    dialog.selectionPresent = SingleSelectedRow(document) >= 0;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    CProgressDlg progress(parent);
+    return RunFindSimilarGlazes(dialog.request, document, progress);
+}
+
+bool RunFindSimilarMaterialsCommand(CMaterialsDoc& document, CListView31& list, QWidget* parent)
+{
+    CFindSimilarMaterialsDlg dialog(parent);
+    dialog.selectionPresent = list.GetSelCount() == 1;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    CListRowSelection selection(list);
+    CProgressDlg progress(parent);
+    return RunFindSimilarMaterials(dialog.request, document, &selection, progress);
+}

@@ -1,0 +1,100 @@
+#include "tools/BatchCalcPrefsDlg.h"
+
+#include "BatchOptDlgFixture.h"
+#include "framework/Cp1252.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+class BatchCalcPrefsDlgTest : public BatchOptDlgFixture {};
+
+} // namespace
+
+TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
+{
+    CBatchPrefsDlg dialog;
+    dialog.CopyFrom(g_prefs);
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Batch Calculation Preferences"));
+    EXPECT_EQ(ToCp1252(dialog.OrderEdit()->text()), "K B P Li Na Mg Ca Pb Ba Sr Zn Al Zr Si Sn Ti Fe Cu Co Ni Mn Cr V");
+    EXPECT_TRUE(dialog.OptionBox(0)->isChecked());
+    EXPECT_TRUE(dialog.OptionBox(1)->isChecked());
+    EXPECT_FALSE(dialog.OptionBox(2)->isChecked());
+    EXPECT_EQ(dialog.ToleranceEdit()->text(), QStringLiteral("0"));
+    EXPECT_EQ(dialog.RemainderUnits()->checkedId(), 0);
+    EXPECT_EQ(dialog.NumberEdit(0)->text(), QStringLiteral("5"));
+    EXPECT_EQ(dialog.NumberEdit(3)->text(), QStringLiteral("-1"));
+    SaveScreenshot(dialog, "batch-calculation-prefs");
+
+    dialog.OptionBox(2)->setChecked(true);
+    dialog.ToleranceEdit()->setText(QStringLiteral("150"));
+    dialog.ToleranceUnits()->button(1)->setChecked(true);
+    dialog.RemainderUnits()->button(3)->setChecked(true);
+    dialog.NumberEdit(0)->setText(QStringLiteral("4"));
+    dialog.NumberEdit(2)->setText(QStringLiteral("40"));
+    ASSERT_TRUE(dialog.TakeControls());
+    EXPECT_EQ(dialog.sugextend, 1);
+    EXPECT_EQ(dialog.sugtol, 100.0);
+    EXPECT_EQ(dialog.sugtoltyp, 1);
+    EXPECT_EQ(dialog.rmndfmt, 3);
+    EXPECT_EQ(dialog.decremainders, 4);
+    EXPECT_EQ(dialog.decrecipeinput, 12) << "held to the range the preferences file accepts";
+    dialog.ToleranceEdit()->setText(QStringLiteral("-5"));
+    ASSERT_TRUE(dialog.TakeControls());
+    EXPECT_EQ(dialog.sugtol, 0.0);
+}
+
+TEST_F(BatchCalcPrefsDlgTest, TheSuggestionOrderMustNameElements)
+{
+    CBatchPrefsDlg dialog;
+    dialog.CopyFrom(g_prefs);
+    dialog.InitDialog();
+    for (const char* bad : {"Si Al Xx", "Si loi"}) {
+        dialog.OrderEdit()->setText(QString::fromLatin1(bad));
+        dialog.UseButton()->click();
+        EXPECT_NE(dialog.result(), kBatchPrefsUse) << bad;
+        ASSERT_FALSE(m_messages.boxes.empty());
+        EXPECT_EQ(m_messages.boxes.back().text, "Error in 'Oxide Suggestion Order'");
+        EXPECT_EQ(m_messages.boxes.back().Icon(), unsigned(MsgIconError));
+    }
+    dialog.OrderEdit()->clear();
+    dialog.UseButton()->click();
+    EXPECT_EQ(dialog.result(), kBatchPrefsUse);
+    EXPECT_EQ(dialog.sugord, "");
+}
+
+TEST_F(BatchCalcPrefsDlgTest, UseSaveAndUseAndDefaults)
+{
+    g_prefs.sugord = "Si";
+    g_savedPrefs.sugord = "Si";
+    WhenDialogShows<CBatchPrefsDlg>([](CBatchPrefsDlg& dialog) {
+        dialog.SetDefaults();
+        EXPECT_EQ(ToCp1252(dialog.OrderEdit()->text()).substr(0, 6), "K B P ");
+        dialog.reject();
+    });
+    EXPECT_FALSE(RunBatchPrefsDialog(nullptr));
+    EXPECT_EQ(g_prefs.sugord, "Si") << "Set Defaults then Cancel changes nothing";
+
+    WhenDialogShows<CBatchPrefsDlg>([](CBatchPrefsDlg& dialog) {
+        dialog.OrderEdit()->setText(QStringLiteral("Ca Mg"));
+        dialog.UseButton()->click();
+    });
+    EXPECT_TRUE(RunBatchPrefsDialog(nullptr));
+    EXPECT_EQ(g_prefs.sugord, "Ca Mg");
+    EXPECT_EQ(g_savedPrefs.sugord, "Si") << "Use changes the running program only";
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "prefs.dat"));
+
+    WhenDialogShows<CBatchPrefsDlg>([](CBatchPrefsDlg& dialog) {
+        dialog.ToleranceEdit()->setText(QStringLiteral("12.5"));
+        dialog.SaveAndUseButton()->click();
+    });
+    EXPECT_TRUE(RunBatchPrefsDialog(nullptr));
+    EXPECT_EQ(g_prefs.sugtol, 12.5);
+    EXPECT_EQ(g_savedPrefs.sugtol, 12.5);
+    EXPECT_EQ(g_savedPrefs.sugord, "Ca Mg");
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "prefs.dat"));
+}

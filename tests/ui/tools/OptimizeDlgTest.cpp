@@ -1,0 +1,416 @@
+#include "tools/OptimizeDlg.h"
+
+#include "BatchOptDlgFixture.h"
+#include "framework/Cp1252.h"
+#include "glazes/GlazeAnalysis.h"
+#include "support/ToggleButton.h"
+#include "tools/OptimizeDispositionDlg.h"
+#include "tools/OptimizeDlgLoad.h"
+#include "tools/OptimizePrefsDlg.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+// Cone 6 limits as a unity formula: KNaO 0.2 to 0.35, CaO 0.4 to 0.7, MgO up to 0.3, Al2O3 0.3
+// to 0.5, SiO2 2.5 to 4.
+COptimizationParams ConeSixUnity()
+{
+    COptimizationParams params;
+    params.m_oxideUnit = kOxideUnitUnity;
+    params.m_oxideConstraints.Add(COxideConstraint(kConstraintKNaO, '>', "0.2", "0.35"));
+    params.m_oxideConstraints.Add(COxideConstraint(20, '>', "0.4", "0.7"));
+    params.m_oxideConstraints.Add(COxideConstraint(12, '<', "0.3", ""));
+    params.m_oxideConstraints.Add(COxideConstraint(13, '>', "0.3", "0.5"));
+    params.m_oxideConstraints.Add(COxideConstraint(14, '>', "2.5", "4.0"));
+    return params;
+}
+
+class OptimizeDlgTest : public BatchOptDlgFixture {
+protected:
+    static std::string Text(const QLineEdit* edit) { return ToCp1252(edit->text()); }
+    static std::string Text(const QLabel* label) { return ToCp1252(label->text()); }
+    // The row of an oxide in the default layout.
+    COptConstraintRow* RowOf(COptimizeDlg& dialog, int code)
+    {
+        for (int column = 0; column < kOptColumnCount; ++column) {
+            for (int row = 0; row < kOptRowsPerColumn; ++row) {
+                if (dialog.OxideRow(column, row).code == code)
+                    return &dialog.OxideRow(column, row);
+            }
+        }
+        return nullptr;
+    }
+    static void Type(QLineEdit* edit, const char* text)
+    {
+        Enter(edit);
+        edit->setText(QString::fromLatin1(text));
+        Leave(edit);
+    }
+};
+
+} // namespace
+
+TEST_F(OptimizeDlgTest, FindsAnOptimalConeSixRecipeAndShowsItsAnalysis)
+{
+    COptimizeDlg dialog;
+    dialog.params = ConeSixUnity();
+    dialog.titleSuffix = "Leach 4321";
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Optimize - Leach 4321"));
+    EXPECT_EQ(dialog.CurrentPage(), kOptPageOxides1);
+    EXPECT_EQ(dialog.PageButton(kOptPageOxides1)->state, 1);
+    // Default columns: Na,K,Mg,Ca,Li,Zn,Sr,Ba,Pb,,Nk / Al,B,,Si,P,Ti,Fe,Zr,Sn / Fe,Cu,Co,Ni,Mn,Cr,V.
+    EXPECT_EQ(Text(dialog.OxideRow(0, 0).label), "Na2O");
+    EXPECT_EQ(dialog.OxideRow(0, 10).code, kConstraintKNaO);
+    EXPECT_EQ(dialog.OxideRow(0, 9).code, 0) << "an empty entry is a free row";
+    COptConstraintRow& calcium = dialog.OxideRow(0, 3);
+    EXPECT_EQ(Text(calcium.op1), ">=");
+    EXPECT_EQ(Text(calcium.value1), "0.4");
+    EXPECT_EQ(Text(calcium.op2), "<=");
+    EXPECT_EQ(Text(calcium.value2), "0.7");
+    COptConstraintRow& magnesium = dialog.OxideRow(0, 2);
+    EXPECT_EQ(Text(magnesium.op1), "<=");
+    EXPECT_EQ(Text(magnesium.op2), "");
+    EXPECT_EQ(Text(dialog.SumLine(0)), "Sum of alkali oxides: 0.60000 to 1.35000");
+    SaveScreenshot(dialog, "optimize-oxides");
+
+    dialog.ShowPage(kOptPageOptimize);
+    SaveScreenshot(dialog, "optimize-goal");
+    dialog.Button(kOptFindRecipe)->click();
+    EXPECT_EQ(dialog.CurrentPage(), kOptPageResults);
+    EXPECT_EQ(Text(dialog.StatusLine()), "Optimization complete");
+    ASSERT_FALSE(dialog.resultRecipe.empty());
+    // 100 of fired weight, so the raw recipe weighs more.
+    EXPECT_GT(dialog.resultRecipe.GetTotalAmount(), 100.0);
+
+    CGlaze check("check");
+    check.m_components = dialog.resultRecipe;
+    const CGlazeAnalysis& analysis = check.GetAnalysis();
+    ASSERT_TRUE(analysis.IsValid());
+    EXPECT_GE(analysis.unity[20], 0.4 - 1e-6);
+    EXPECT_LE(analysis.unity[20], 0.7 + 1e-6);
+    EXPECT_GE(analysis.unity[14], 2.5 - 1e-6);
+    EXPECT_LE(analysis.unity[14], 4.0 + 1e-6);
+    EXPECT_GE(analysis.unity[13], 0.3 - 1e-6);
+
+    const std::string recipe = ToCp1252(dialog.LeftPane()->toPlainText());
+    EXPECT_NE(recipe.find(dialog.resultRecipe.GetAt(0).m_name + "\t"), std::string::npos);
+    // The solver breaks ties at random, so only the form of the text is fixed here.
+    EXPECT_NE(recipe.find("\n\nTotal\t1"), std::string::npos) << recipe;
+    const std::string unity = ToCp1252(dialog.RightPane()->toPlainText());
+    EXPECT_NE(unity.find("CaO"), std::string::npos);
+    EXPECT_NE(unity.find("SiO2"), std::string::npos);
+    SaveScreenshot(dialog, "optimize-results");
+
+    dialog.Button(kOptCostButton)->click();
+    EXPECT_EQ(dialog.leftPaneMode, 2);
+    EXPECT_NE(ToCp1252(dialog.LeftPane()->toPlainText()).find("Cost per kg\t$\t"), std::string::npos);
+    dialog.Button(kOptUnityButton + 1)->click();
+    std::string weight = dialog.weightText;
+    std::erase(weight, '\r');
+    EXPECT_EQ(ToCp1252(dialog.RightPane()->toPlainText()), weight);
+    EXPECT_NE(weight.find("SiO2"), std::string::npos);
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(OptimizeDlgTest, FailuresShowOnlyInTheStatusLine)
+{
+    COptimizeDlg dialog;
+    dialog.params = ConeSixUnity();
+    dialog.params.m_oxideConstraints.Add(COxideConstraint(20, '>', "0.9", ""));
+    dialog.InitDialog();
+    dialog.OnFindOptimalRecipe();
+    EXPECT_NE(Text(dialog.StatusLine()), "Optimization complete");
+    EXPECT_FALSE(Text(dialog.StatusLine()).empty());
+    EXPECT_TRUE(dialog.resultRecipe.empty());
+    EXPECT_EQ(dialog.LeftPane()->toPlainText(), QString());
+}
+
+TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
+{
+    COptimizeDlg dialog;
+    dialog.InitDialog();
+    COptConstraintRow& silica = *RowOf(dialog, 14);
+    Type(silica.value1, "3");
+    EXPECT_EQ(Text(silica.op1), "=") << "entering value 1 puts = there";
+    Type(silica.op1, "g");
+    EXPECT_EQ(Text(silica.op1), ">=");
+    EXPECT_EQ(Text(silica.op2), "<=");
+    Type(silica.value2, "4.5");
+    EXPECT_EQ(Text(silica.op2), "<=");
+    Type(silica.op1, "x");
+    EXPECT_EQ(Text(silica.value1), "");
+    EXPECT_EQ(Text(silica.value2), "");
+    EXPECT_EQ(Text(silica.op1), "");
+
+    COptConstraintRow& calcium = *RowOf(dialog, 20);
+    Type(calcium.op1, "e");
+    Type(calcium.value1, "0.2");
+    Enter(calcium.value2);
+    EXPECT_EQ(Text(calcium.op2), "+/-");
+    calcium.value2->setText(QStringLiteral("5%"));
+    Leave(calcium.value2);
+    EXPECT_EQ(Text(calcium.value2), "0.01000");
+    Type(calcium.value2, "abc");
+    EXPECT_EQ(Text(calcium.value2), "");
+    EXPECT_EQ(Text(calcium.op2), "");
+    Type(calcium.value1, "-1");
+    EXPECT_EQ(Text(calcium.op1), "") << "a value 1 that is no non-negative number empties the row";
+
+    Type(RowOf(dialog, 11)->op1, "l");
+    Type(RowOf(dialog, 11)->value1, "0.3");
+    EXPECT_EQ(Text(dialog.SumLine(1)), "Sum of alkali oxides: 0.00000 to 0.30000");
+    dialog.UnitGroup(1)->button(kOxideUnitWeightPercent)->click();
+    EXPECT_EQ(dialog.UnitGroup(0)->checkedId(), kOxideUnitWeightPercent);
+    EXPECT_TRUE(RowOf(dialog, 11)->percent1->isVisibleTo(dialog.Page(kOptPageOxides1)));
+    EXPECT_EQ(Text(dialog.SumLine(0)), "Sum of nonvolatile oxides: 0.00000% to 0.30000%");
+
+    // Material rows: names complete to the database's form; tolerances must be numbers.
+    COptConstraintRow& first = dialog.MaterialRow(0);
+    Type(first.name, "kspar");
+    EXPECT_EQ(Text(first.name), "Potash Feldspar");
+    Type(first.name, "Wolla");
+    EXPECT_EQ(Text(first.name), "Wollastonite");
+    Type(first.op1, "<");
+    Type(first.value1, "20");
+    Type(dialog.OxideToleranceEdit(), "x1");
+    EXPECT_EQ(Text(dialog.OxideToleranceEdit()), "");
+    dialog.GatherParams();
+    ASSERT_EQ(dialog.params.m_materialConstraints.GetCount(), 1);
+    EXPECT_EQ(dialog.params.m_materialConstraints[0], CMaterialConstraint("Wollastonite", '<', "20", ""));
+    ASSERT_EQ(dialog.params.m_oxideConstraints.GetCount(), 1);
+    EXPECT_EQ(dialog.params.m_oxideConstraints[0], COxideConstraint(11, '<', "0.3", ""));
+    EXPECT_EQ(dialog.params.m_oxideUnit, kOxideUnitWeightPercent);
+    Type(first.name, "");
+    EXPECT_EQ(Text(first.value1), "");
+}
+
+TEST_F(OptimizeDlgTest, ConstraintsOutsideTheColumnsTakeFreeRowsOrAreDiscarded)
+{
+    COptimizeDlg dialog;
+    dialog.params.m_oxideConstraints.Add(COxideConstraint(kConstraintLOI, '<', "12", ""));
+    dialog.InitDialog();
+    // LOI is in no default column: it takes the bottom row of column 4.
+    COptConstraintRow& bottom = dialog.OxideRow(3, kOptRowsPerColumn - 1);
+    EXPECT_EQ(bottom.code, kConstraintLOI);
+    EXPECT_EQ(Text(bottom.label), "LOI");
+    EXPECT_EQ(Text(bottom.value1), "12");
+    EXPECT_TRUE(bottom.percent1->isVisibleTo(dialog.Page(kOptPageOxides2))) << "LOI is always in percent";
+
+    // With every row taken the constraint is shown nowhere and lost.
+    g_prefs.optimizecol1 = "Na,K,Mg,Ca,Li,Zn,Sr,Ba,Pb,Nk,Al,B";
+    g_prefs.optimizecol2 = "Si,P,Ti,Fe,Zr,Sn,Cu,Co,Ni,Mn,Cr,V";
+    g_prefs.optimizecol3 = "Sb,Bi,Cd,Ce,Cs,Ga,Ge,In,La,Mo,Nd,Pr";
+    g_prefs.optimizecol4 = "Rb,Se,Ta,Te,Th,Tl,U,W,Y,Yb,Ag,Au";
+    dialog.GatherParams();
+    dialog.BuildColumnLayout();
+    dialog.ShowParams();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Could not show constraint for oxide 'LOI' - it will be discarded");
+    dialog.GatherParams();
+    EXPECT_TRUE(dialog.params.m_oxideConstraints.empty());
+
+    dialog.params.m_materialConstraints.resize(13, CMaterialConstraint("Silica", '<', "5", ""));
+    dialog.params.m_materialConstraints[12].m_material = "Whiting";
+    dialog.ShowParams();
+    EXPECT_EQ(m_messages.boxes.back().text, "Could not show constraint for material 'Whiting' - it will be discarded");
+    EXPECT_EQ(dialog.params.m_materialConstraints.GetCount(), kOptMaterialRows);
+}
+
+TEST_F(OptimizeDlgTest, AllowedMaterialsListAndClearing)
+{
+    m_materials.Materials().FindMaterial("Talc")->m_available = 0;
+    COptimizeDlg dialog;
+    dialog.params.m_excludedMaterials = {"WHITING", "Talc"};
+    dialog.params.m_materialConstraints.Add(CMaterialConstraint("Silica", '>', "10", "30"));
+    dialog.InitDialog();
+    const auto entries = dialog.AllowedEntries();
+    EXPECT_EQ(static_cast<int>(entries.size()), m_materials.Materials().GetCount() - 1) << "Talc is not available";
+    const auto whiting = std::find_if(entries.begin(), entries.end(), [](const auto& e) { return e.first == "Whiting"; });
+    ASSERT_NE(whiting, entries.end());
+    EXPECT_FALSE(whiting->second);
+    dialog.ShowPage(kOptPageMaterials1);
+    SaveScreenshot(dialog, "optimize-materials");
+
+    dialog.MaterialChoiceGroup()->button(1)->click();
+    const auto all = dialog.AllowedEntries();
+    EXPECT_EQ(static_cast<int>(all.size()), m_materials.Materials().GetCount());
+    EXPECT_EQ(std::count_if(all.begin(), all.end(), [](const auto& e) { return !e.second; }), 1)
+        << "Talc was not listed before, so it is checked now";
+    dialog.Button(kOptUncheckAll)->click();
+    dialog.GatherParams();
+    EXPECT_EQ(static_cast<int>(dialog.params.m_excludedMaterials.size()), m_materials.Materials().GetCount());
+    EXPECT_EQ(dialog.params.m_allMaterials, 1);
+
+    EXPECT_EQ(Text(dialog.MaterialRow(0).name), "Silica");
+    dialog.Button(kOptClearMaterials)->click();
+    EXPECT_EQ(Text(dialog.MaterialRow(0).name), "");
+    dialog.Button(kOptClearConstraints)->click();
+    EXPECT_EQ(dialog.params, COptimizationParams());
+    EXPECT_EQ(dialog.AllowedEntries().size(), all.size() - 1) << "available materials again";
+}
+
+TEST_F(OptimizeDlgTest, SetupRebuildsTheColumnsAndChecksItsFields)
+{
+    COptimizeDlg dialog;
+    dialog.params = ConeSixUnity();
+    dialog.InitDialog();
+    WhenDialogShows<COptimizePrefsDlg>([this](COptimizePrefsDlg& prefs) {
+        prefs.ToleranceEdit()->setText(QStringLiteral("13"));
+        prefs.UseButton()->click();
+        EXPECT_EQ(m_messages.boxes.back().text, "Error in 'Tolerance'");
+        prefs.ToleranceEdit()->setText(QStringLiteral("0"));
+        prefs.UseButton()->click();
+        EXPECT_EQ(m_messages.boxes.size(), 2u);
+        prefs.ToleranceEdit()->setText(QStringLiteral("9"));
+        prefs.ColumnEdit(2)->setText(QStringLiteral("Si, Qz"));
+        prefs.UseButton()->click();
+        EXPECT_EQ(m_messages.boxes.back().text, "Error in 'Group 2, Column 1'");
+        prefs.ColumnEdit(2)->clear();
+        prefs.ColumnEdit(0)->setText(QStringLiteral("Si,Al,Ca,Nk,loi"));
+        prefs.ColumnEdit(1)->clear();
+        prefs.UseButton()->click();
+    });
+    dialog.Button(kOptSetup)->click();
+    EXPECT_EQ(g_prefs.optimizetol, 9);
+    EXPECT_EQ(g_savedPrefs.optimizetol, CPreferences().optimizetol);
+    EXPECT_EQ(dialog.OxideRow(0, 0).code, 14);
+    EXPECT_EQ(Text(dialog.OxideRow(0, 4).label), "LOI");
+    EXPECT_EQ(Text(dialog.OxideRow(0, 2).value1), "0.4");
+    // MgO is no longer listed: it went to a free row from the bottom of column 4.
+    EXPECT_EQ(dialog.OxideRow(3, kOptRowsPerColumn - 1).code, 12);
+    dialog.GatherParams();
+    EXPECT_EQ(dialog.params.m_oxideConstraints.GetCount(), 5);
+}
+
+TEST_F(OptimizeDlgTest, OptimizePrefsDefaultsAndScreenshot)
+{
+    COptimizePrefsDlg prefs;
+    prefs.CopyFrom(g_prefs);
+    prefs.InitDialog();
+    EXPECT_EQ(prefs.windowTitle(), QStringLiteral("Optimize Preferences"));
+    EXPECT_EQ(ToCp1252(prefs.ColumnEdit(0)->text()), "Na,K,Mg,Ca,Li,Zn,Sr,Ba,Pb,,Nk");
+    EXPECT_EQ(prefs.ToleranceEdit()->text(), QStringLiteral("8"));
+    SaveScreenshot(prefs, "optimize-prefs");
+    prefs.ColumnEdit(3)->setText(QStringLiteral("Fe LOSS vol"));
+    prefs.NumberEdit(1)->setText(QStringLiteral("-7"));
+    ASSERT_TRUE(prefs.TakeControls());
+    EXPECT_EQ(prefs.columns[3], "Fe LOSS vol");
+    EXPECT_EQ(prefs.tzsremainders, -1);
+    prefs.SetDefaults();
+    EXPECT_EQ(prefs.ColumnEdit(3)->text(), QString());
+}
+
+TEST_F(OptimizeDlgTest, LoadConstraintsFromAGlazeAnalysis)
+{
+    COptimizeDlg dialog;
+    dialog.currentDatabaseIndex = 0;
+    dialog.currentGlazeIndex = 0;
+    dialog.InitDialog();
+    WhenDialogShows<CLoadOptParamsDlg>([](CLoadOptParamsDlg& load) {
+        EXPECT_TRUE(load.SourceGroup()->button(kLoadFromCurrentGlaze)->isEnabled());
+        EXPECT_EQ(load.DatabaseCombo()->count(), 1);
+        EXPECT_EQ(load.GlazeCombo()->currentText(), QStringLiteral("Leach 4321"));
+        EXPECT_FALSE(load.OptionGroup()->button(kLoadGlazeParameters)->isEnabled()) << "the glaze has no parameters";
+        load.SourceGroup()->button(kLoadFromCurrentGlaze)->click();
+        load.OptionGroup()->button(kLoadGlazeUnity)->click();
+        EXPECT_FALSE(load.VolatilesBox()->isEnabled());
+        load.RecipeBox()->setChecked(true);
+        SaveScreenshot(load, "optimize-load");
+        load.accept();
+    });
+    dialog.Button(kOptLoadConstraints)->click();
+    EXPECT_EQ(dialog.params.m_oxideUnit, kOxideUnitUnity);
+    EXPECT_EQ(Text(RowOf(dialog, 20)->value1), "0.73551");
+    EXPECT_EQ(Text(RowOf(dialog, 20)->op1), "=");
+    EXPECT_EQ(Text(dialog.MaterialRow(0).name), "Potash Feldspar");
+    EXPECT_EQ(Text(dialog.MaterialRow(0).value1), "40.00000");
+    EXPECT_EQ(dialog.MaterialUnitGroup()->checkedId(), 1);
+}
+
+TEST_F(OptimizeDlgTest, SaveAsksTheDispositionAndScalesTheRecipe)
+{
+    COptimizeDlg dialog;
+    dialog.params = ConeSixUnity();
+    dialog.InitDialog();
+    // Without a recipe only the parameters are offered.
+    WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
+        EXPECT_FALSE(disposition.RecipeBox()->isEnabled());
+        EXPECT_FALSE(disposition.RecipeBox()->isChecked());
+        EXPECT_TRUE(disposition.ParametersBox()->isChecked());
+        EXPECT_FALSE(disposition.CurrentRadio()->isEnabled());
+        EXPECT_TRUE(disposition.NewRadio()->isChecked());
+        EXPECT_EQ(disposition.NameEdit()->text(), QStringLiteral("New Optimization Parameters"));
+        disposition.reject();
+    });
+    dialog.Button(1)->click();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+
+    dialog.OnFindOptimalRecipe();
+    ASSERT_FALSE(dialog.resultRecipe.empty());
+    const double firstAmount = dialog.resultRecipe.GetAt(0).m_amount;
+    const double total = dialog.resultRecipe.GetTotalAmount();
+    dialog.Button(kOptCostButton)->click();
+    WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
+        EXPECT_TRUE(disposition.RecipeBox()->isChecked());
+        EXPECT_EQ(disposition.NameEdit()->text(), QStringLiteral("New Optimized Glaze"));
+        disposition.ScaleBox()->click();
+        disposition.ScaleToEdit()->setText(QStringLiteral("500"));
+        disposition.accept();
+    });
+    dialog.Button(1)->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog.saveRecipe);
+    EXPECT_TRUE(dialog.saveParameters);
+    EXPECT_TRUE(dialog.newGlaze);
+    EXPECT_EQ(dialog.newGlazeName, "New Optimized Glaze");
+    EXPECT_NEAR(dialog.resultRecipe.GetTotalAmount(), 500.0, 1e-6);
+    EXPECT_NEAR(dialog.resultRecipe.GetAt(0).m_amount, firstAmount * 500 / total, 1e-9);
+    EXPECT_EQ(g_prefs.m_nOptimizeLeftPane, 2) << "the pane modes are kept for next time";
+}
+
+TEST_F(OptimizeDlgTest, RunOptimizeHandsTheAnswersToTheView)
+{
+    COptimizeRequest request;
+    request.params = ConeSixUnity();
+    request.titleSuffix = "Leach 4321";
+    request.glazeIndex = 0;
+    request.databaseIndex = 0;
+    WhenDialogShows<COptimizeDlg>([](COptimizeDlg& dialog) {
+        dialog.Button(kOptFindRecipe)->click();
+        WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
+            EXPECT_TRUE(disposition.CurrentRadio()->isChecked());
+            disposition.ParametersBox()->click();
+            disposition.accept();
+        });
+        dialog.Button(1)->click();
+    });
+    ASSERT_TRUE(RunOptimize(request, nullptr));
+    EXPECT_FALSE(request.saveParameters);
+    EXPECT_TRUE(request.saveRecipe);
+    EXPECT_EQ(request.where, kDispositionCurrentGlaze);
+    EXPECT_FALSE(request.recipe.empty());
+    // Gathered back in column and row order.
+    ASSERT_EQ(request.params.m_oxideConstraints.GetCount(), 5);
+    for (const COxideConstraint& constraint : ConeSixUnity().m_oxideConstraints) {
+        EXPECT_NE(std::find(request.params.m_oxideConstraints.begin(), request.params.m_oxideConstraints.end(),
+                            constraint),
+                  request.params.m_oxideConstraints.end());
+    }
+    EXPECT_EQ(request.params.m_oxideConstraints[0].m_oxide, 12) << "MgO is the first listed in column 1";
+
+    WhenDialogShows<COptimizeDlg>([](COptimizeDlg& dialog) { dialog.Button(2)->click(); });
+    COptimizeRequest cancelled;
+    EXPECT_FALSE(RunOptimize(cancelled, nullptr));
+    EXPECT_TRUE(cancelled.recipe.empty());
+}

@@ -1,0 +1,108 @@
+#include "tools/ShoppingListDlg.h"
+
+#include "core/textfile/FakeTextView.h"
+#include "textfile/Information.h"
+#include "textfile/TextFileDoc.h"
+#include "tools/BatchScopeDlg.h"
+#include "tools/ToolCommands.h"
+#include "ui/glazes/GlazeDlgTestFixture.h"
+
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class ShoppingListDlgTest : public GlazeDlgFixture {
+protected:
+    ShoppingListDlgTest()
+    {
+        m_texts->SetFrameFactory([this](CDocTemplate&, CDocument& document, bool) {
+            m_textFrames.push_back(std::make_unique<CFakeTextFrame>(document));
+            return true;
+        });
+        g_pTextFileTemplate = m_texts.get();
+    }
+    ~ShoppingListDlgTest() override
+    {
+        if (g_pInformationDoc)
+            g_pInformationDoc->OnCloseDocument();
+        g_pTextFileTemplate = nullptr;
+    }
+    static std::string Information()
+    {
+        return g_pInformationDoc ? static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->Text() : "";
+    }
+
+    std::unique_ptr<CDocTemplate> m_texts = CreateTextFileTemplate();
+    std::vector<std::unique_ptr<CFakeTextFrame>> m_textFrames;
+};
+
+} // namespace
+
+TEST_F(ShoppingListDlgTest, TheDialogRemembersItsChoicesAndTheCommandReports)
+{
+    m_selection.rows = {0};
+    WhenDialogShows<CShoppingListDlg>([](CShoppingListDlg& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Make Shopping List"));
+        EXPECT_EQ(dialog.helpId, 412u);
+        EXPECT_EQ(dialog.GlazesGroup()->checkedId(), kShopSelectedGlazes);
+        EXPECT_EQ(dialog.SizeGroup()->checkedId(), kShopWorkingBatchSize);
+        EXPECT_EQ(dialog.UnitGroup()->checkedId(), kShopPounds);
+        EXPECT_EQ(dialog.SizeEdit()->text(), QStringLiteral("100"));
+        SaveScreenshot(dialog, "ShoppingListDlg");
+        dialog.SizeGroup()->button(kShopCustomSize)->click();
+        dialog.UnitGroup()->button(kShopKilograms)->click();
+        dialog.SizeEdit()->selectAll();
+        QTest::keyClicks(dialog.SizeEdit(), QStringLiteral("2000"));
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(RunShoppingListCommand(*m_doc, nullptr));
+    EXPECT_EQ(g_prefs.m_nShopUnit, kShopKilograms);
+    EXPECT_EQ(g_prefs.m_nShopRecipeSize, kShopCustomSize);
+    EXPECT_EQ(g_prefs.m_strShopSizeText, "2000");
+    // Celadon at 2000 g, in kilograms.
+    EXPECT_EQ(Information().rfind("To make these glazes :\r\nCeladon    2000.00 g\r\n", 0), 0u) << Information();
+    EXPECT_NE(Information().find("\r\nSilica             0.60  kg"), std::string::npos) << Information();
+
+    // The next opening shows kilograms; a size that cannot be read falls back to 100 g.
+    WhenDialogShows<CShoppingListDlg>([](CShoppingListDlg& dialog) {
+        EXPECT_EQ(dialog.UnitGroup()->checkedId(), kShopKilograms);
+        EXPECT_EQ(dialog.SizeEdit()->text(), QStringLiteral("2000"));
+        dialog.SizeEdit()->selectAll();
+        QTest::keyClicks(dialog.SizeEdit(), QStringLiteral("lots"));
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(RunShoppingListCommand(*m_doc, nullptr));
+    EXPECT_EQ(Information().rfind("Size \"lots\" not understood; using 100g\r\n", 0), 0u) << Information();
+
+    WhenDialogShows<CShoppingListDlg>(
+        [](CShoppingListDlg& dialog) { QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton); });
+    EXPECT_FALSE(RunShoppingListCommand(*m_doc, nullptr));
+    EXPECT_EQ(g_prefs.m_strShopSizeText, "lots");
+}
+
+TEST_F(ShoppingListDlgTest, TheBatchScopeDialogHandsBackItsChoice)
+{
+    CBatchScopeDlg dialog;
+    dialog.choice = kBatchAdditionsOnly;
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Batch Calculation"));
+    EXPECT_EQ(dialog.helpId, kBatchScopeHelpId);
+    EXPECT_EQ(dialog.ChoiceGroup()->checkedId(), kBatchAdditionsOnly);
+    dialog.show();
+    SaveScreenshot(dialog, "BatchScopeDlg");
+    dialog.ChoiceGroup()->button(kBatchEntireRecipe)->click();
+    dialog.accept();
+    EXPECT_EQ(dialog.choice, kBatchEntireRecipe);
+
+    CBatchScopeDlg titled;
+    titled.title = "Recalculate Additions";
+    titled.helpId = 377;
+    titled.InitDialog();
+    EXPECT_EQ(titled.windowTitle(), QStringLiteral("Recalculate Additions"));
+    EXPECT_EQ(titled.ChoiceGroup()->checkedId(), kBatchComponentsOnly);
+    titled.reject();
+    EXPECT_EQ(titled.choice, kBatchComponentsOnly);
+}
