@@ -1,0 +1,509 @@
+#pragma once
+
+// The glaze edit form: the second window of a glaze database that edits one glaze at a time on a
+// working copy, on five pages (Description, Recipe, Notes, Analysis, Limit Formula) chosen by a
+// row of page buttons above and a row of Save, Undo, Previous, Next, Jump, Close and help
+// buttons below. The controls are the truth while the user edits; the working copy is rebuilt
+// from them (ControlsToGlaze) whenever a whole glaze is needed, and Save Changes writes it back
+// through the document and announces it (kind 5, code 13).
+//
+// The form steps through the database, or through a subset chosen in the list (limited access),
+// and follows every change notice of the program: it reloads its glaze when another window saves
+// it, and closes itself, without a question, when its glaze disappears or the database is
+// reverted.
+//
+// The parts of the class live in several files: GlazeEditView.cpp (life, loading, saving, change
+// notices), GlazeEditViewNav.cpp (navigation, new glazes, the glaze clipboard, keys),
+// GlazeEditViewCommands.cpp (the menu), RecipeEntry.cpp (recipe lines, completion, Check
+// Ingredients), GlazeEditViewTools.cpp (the recipe tools), GlazeEditViewInsight.cpp (the Insight
+// clipboard and Recipary prompts), GlazeEditViewPrint.cpp (printing), GlazeEditPageBuild.cpp (the
+// pages) and GlazeEditPagePanes.cpp (the analysis, limit and graph panes).
+
+#include "framework/View.h"
+#include "glazes/Glaze.h"
+#include "glazes/GlazesDoc.h"
+#include "graphs/Graph.h"
+#include "graphs/GraphTemplate.h"
+#include "graphs/InfoPopupDlg.h"
+#include "support/LogFont.h"
+#include "support/StringArrayEx.h"
+
+#include <QPointer>
+#include <QScrollArea>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CDocTemplate;
+class CGlazesDoc;
+class CGraphWnd;
+class CIngredientList;
+class CNotesEdit;
+class CTabEdit;
+class CTextPrinter;
+class CToggleButton;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// Commands of the edit window (menu texts in the comments). The commands the report window
+// shares carry its numbers.
+enum GlazeEditCommand : unsigned {
+    CmdGedCut = 33760,                 // "Cu&t"
+    CmdGedCopy = 33761,                // "&Copy"
+    CmdGedPaste = 33762,               // "&Paste"
+    CmdGedSaveAsNew = 33763,           // "Save as &New"
+    CmdGedInsertNew = 33764,           // "&Insert new"
+    CmdGedAppendNew = 33765,           // "&Append new"
+    CmdGedEditIngredients = 33766,     // "Edit &Ingredients"
+    CmdGedUpdate = 33767,              // "&Update\tCtrl+U"
+    CmdGedOpenReport = 33768,          // "Open &Report"
+    CmdGedLimitedAccess = 33769,       // "&Limited Access"
+    CmdGedRound001 = 33770,            // "Nearest 0.0&1"
+    CmdGedRound01 = 33771,             // "Nearest 0.&1"
+    CmdGedRound1 = 33772,              // "Nearest &1."
+    CmdGedScaleToIngredient = 33773,   // "&Scale to Ingredient..."
+    CmdGedOptimize = 33774,            // "&Optimize..."
+    CmdGedSendComponents = 33775,      // "&Components Only"
+    CmdGedSendAdditions = 33776,       // "&Additions Only"
+    CmdGedSendEntire = 33777,          // "&Entire Recipe"
+    CmdGedGetFromInsight = 33778,      // "&Get from Insight"
+    CmdGedReciparyPrompts = 33779,     // "&Recipary Prompts"
+    CmdGedSaveAndNext = 33780,         // Ctrl+S
+    CmdGedNextGroup = 33781,           // Ctrl+N
+    CmdGedPreviousGroup = 33782,       // Ctrl+B
+    CmdGedPrevious = 32999,            // "&Previous Glaze"
+    CmdGedNext = 33000,                // "&Next Glaze"
+    CmdGedJumpTo = 33055,              // "&Jump to..."
+    CmdGedOpenGraph = 33309,           // "Open &Graph"
+    CmdGedCloseView = 32894,           // "&Close View"
+    CmdGedPrintSummary = 32836,        // "&Print..." (Print Glaze)
+    CmdGedPreviewSummary = 32837,      // "Print Pre&view..."
+    CmdGedWriteSummary = 32838,        // "Write to &File..."
+    CmdGedPrintRecipe = 32854,         // the same under Print Glaze Recipe
+    CmdGedPreviewRecipe = 32855,
+    CmdGedWriteRecipe = 32856,
+    CmdGedPrintReport = 32857,         // the same under Print Glaze Report
+    CmdGedPreviewReport = 32858,
+    CmdGedWriteReport = 32859,
+    CmdGedBatchSizes = 33340,          // "&Set up batch sizes..."
+    CmdGedFilePrint = 57607,           // File > "&Print..." (the last print kind)
+    CmdGedHelp = 32000,
+    CmdGedContextHelp = 57670,
+};
+
+// Control ids of the form (object names of the controls).
+enum GlazeEditControl : int {
+    kGedSave = 2700,
+    kGedUndo = 2701,
+    kGedPrevious = 2702,
+    kGedNext = 2703,
+    kGedJumpTo = 2704,
+    kGedClose = 2705,
+    kGedScaleBatch = 2710,
+    kGedScale100 = 2711,
+    kGedWeightVolume = 2712,
+    kGedCheckIngredients = 2713,
+    kGedMakeSubstitution = 2714,
+    kGedBatchCalculation = 2715,
+    kGedImageBrowse = 2720,
+    kGedImageView = 2721,
+    kGedNoteBrowse = 2722,
+    kGedNoteView = 2723,
+    kGedEnlargeVariations = 2724,
+    kGedEnlargeNotes = 2725,
+    kGedEnlargeAnalysis = 2726,
+    kGedEnlargeRecipe = 2727,
+    kGedEnlargeComparison = 2728,
+    kGedSetDefault = 2729,
+};
+
+// Pages of the form, and the panes' display modes.
+enum GlazeEditPage : int {
+    kPageDescription = 1,
+    kPageRecipe = 2,
+    kPageNotes = 3,
+    kPageAnalysis = 4,
+    kPageLimitFormula = 5,
+};
+inline constexpr int kGlazeEditPageCount = 5;
+inline constexpr int kGraphPaneAnalysis = 0;
+inline constexpr int kGraphPaneLimit = 1;
+
+// The edit template's resource id (its menu), the report template's, and help topics.
+inline constexpr unsigned kGlazeEditResourceId = 13;
+inline constexpr unsigned kGlazeEditHelpId = 231;
+inline constexpr unsigned kGlazeEditSaveQuestionHelpId = 196928;
+inline constexpr unsigned kGlazeEditStopHelpId = 196900;
+inline constexpr unsigned kGlazeEditSelectHelpId = 324;
+inline constexpr unsigned kGlazeEditTextDlgHelpId = 321;
+inline constexpr unsigned kGlazeEditBrowseHelpId = 300;
+inline constexpr unsigned kGlazeEditPageErrorHelpId = 198032;
+
+class CGlazeEditView : public QScrollArea, public CView, public CGlazeEditLink, public CChartNotifyTarget {
+    Q_OBJECT
+
+public:
+    CGlazeEditView();
+    ~CGlazeEditView() override;
+
+    // The whole form: the window opens at this size.
+    QSize sizeHint() const override;
+
+    // --- CView ---
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* sender, const CUpdateHint* hint) override;
+    bool OnCommand(unsigned id) override;
+    bool OnUpdateCommand(CCmdUI& ui) override;
+    // Runs the leaving handler of the field that has the focus.
+    void CommitPendingEdit() override;
+
+    // --- CGlazeEditLink ---
+    int GetGlazeIndex() const override { return m_nSourceIndex; }
+    int AskSaveChanges() override { return SaveModified(); }
+    void SaveGlaze() override;
+    void SetChanged(bool changed) override { SetModified(changed ? 1 : 0); }
+
+    // --- the operations other windows use ---
+
+    // Loads glaze index of the document into the form; outside the database the form edits
+    // nothing and its controls keep what they show.
+    void EditGlaze(int index);
+    // MsgResultNo when the form is unmodified, else the answer to "Save changes to "name" ?".
+    // It saves nothing itself.
+    int SaveModified();
+    // Limited access to the glazes at indices (count of them), on the first.
+    void SetGlazeSelection(const int* indices, int count);
+    void SetModified(int flag);
+    // Every field of the controls into target: trimmed texts, cones from the range, the recipe
+    // read quietly; target's analysis is dropped.
+    void ControlsToGlaze(CGlaze& target);
+    // Recomputes what the visible page shows.
+    void RefreshAnalysis();
+
+    // --- recipe entry (RecipeEntry.cpp) ---
+
+    // One ingredient per line with a positive amount, names rewritten to the database's form.
+    // With report 1, unknown, unavailable and badly mapped materials are reported (OK / Cancel;
+    // Cancel clears report). Returns the number of problems reported.
+    static int ParseRecipeLines(const CStringArrayEx& lines, CIngredientList& list, int& report);
+    static void FormatRecipeLines(CStringArrayEx& lines, const CIngredientList& list);
+    // The recipe size label and the scale buttons; a negative total is computed from the form.
+    void UpdateRecipeSize(double total);
+    void CheckIngredients();
+    // View > Update (Ctrl+U): both recipe fields reformatted, the panes recomputed.
+    void OnUpdateRecipe();
+    void FillMaterialList();
+    // Double-click in the material list: material row with 100 into the last recipe field.
+    void InsertMaterial(int row);
+    // Completion after a line break (Enter) and on Tab.
+    void CompleteOnEnter(CTabEdit* field);
+    void CompleteOnTab(CTabEdit* field);
+    void RecipeFieldLeft(CTabEdit* field);
+    // "x2.5", "*2", "/4" in Working Batch Size become the components' total scaled.
+    void BatchSizeLeft();
+    // The lines of a recipe field, and the field's lines read into a list quietly.
+    CStringArrayEx RecipeLines(CTabEdit* field) const;
+    void ReadRecipeField(CTabEdit* field, CIngredientList& list) const;
+    void SetRecipeLines(CTabEdit* field, const CStringArrayEx& lines);
+
+    // --- recipe tools (GlazeEditViewTools.cpp) ---
+
+    void ConvertWeightVolume();
+    // Scale to W.B.S. (by weight) or Scale Recipe (by volume).
+    void ScaleRecipe();
+    void ScaleTo100();
+    // p: -2 nearest 0.01, -1 nearest 0.1, 0 nearest 1.
+    void RoundOffAmounts(int p);
+    void ScaleToIngredient();
+    void MakeSubstitution();
+    void BatchCalculation();
+    void Optimize();
+    void EditIngredients();
+    // The common end of a tool: lists into the fields, panes and recipe size refreshed.
+    void WriteBack(const CIngredientList& components, const CIngredientList& additions);
+
+    // --- Insight and Recipary (GlazeEditViewInsight.cpp) ---
+
+    // scope: kInsightComponents, kInsightAdditions or kInsightEntireRecipe.
+    void SendToInsight(int scope);
+    void GetFromInsight();
+    void AddReciparyPrompts();
+
+    // --- printing (GlazeEditViewPrint.cpp) ---
+
+    // A print, preview or write command of the Print menu (or File > Print).
+    void PrintGlaze(unsigned id);
+    // The lines of a print kind (1 summary, 2 recipe, 3 report) of the glaze on the form.
+    void FillPrinter(CTextPrinter& printer, int kind);
+    int printKind = 1;
+
+    // --- navigation and records (GlazeEditViewNav.cpp) ---
+
+    void EditPrevious();
+    void EditNext();
+    void JumpTo();
+    void InsertNew();
+    void AppendNew();
+    void SaveAsNew();
+    void SaveAndNext();
+    void Copy();
+    void Cut();
+    void Paste();
+    void LeaveLimitedAccess();
+    void Close();
+    void OpenReport();
+    // Ctrl+N (forward) and Ctrl+B: the next field group.
+    void MoveToFieldGroup(bool forward);
+    void UpdateButtons();
+
+    // --- pages and panes (GlazeEditPagePanes.cpp) ---
+
+    void ShowPage(int page);
+    // The ten pane texts recomputed when forced or not current, and shown.
+    void MakePanesCurrent(bool force);
+    void SetAnalysisMode(int mode);
+    void SetRecipePaneMode(int mode);
+    // 1 Materials, 2 Analysis.
+    void SetRecipeRightPane(int pane);
+    void OnLimitFormulaSelected();
+    void SetDefaultLimitFormula();
+    // G and T of a graph pane.
+    void ShowGraph(int pane);
+    void ShowText(int pane);
+    // Rebuilds a graph pane when it is out of date, in graph mode and its page is showing.
+    void RebuildGraphPane(int pane);
+    // The notices of the visible graph pane's chart (GlazeEditPageGraphs.cpp).
+    void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override;
+    // The chart of the visible graph pane to the clipboard, or to an image file.
+    void CopyGraph();
+    void WriteGraphToFile();
+    CInfoPopupDlg* Popup() const { return m_popup; }
+    void MarkGraphsOutOfDate();
+    void EnlargeNotes(bool variations);
+    void EnlargePane(int button);
+    void BrowseFile(bool image);
+    void ViewFile(bool image);
+
+    // --- state for callers and tests ---
+
+    int IsModified() const { return m_nModified; }
+    int CurrentPage() const { return m_nPage; }
+    const CGlaze* SourceGlaze() const { return m_pSourceGlaze; }
+    bool IsSubsetMode() const { return m_bSubset; }
+    int SubsetPosition() const { return m_nSubsetPos; }
+    int SubsetCount() const { return static_cast<int>(m_subsetIndices.size()); }
+    int LastRecipeField() const { return m_nLastRecipeField; }
+    int AnalysisMode() const { return m_nAnalysisMode; }
+    int RecipePaneMode() const { return m_nRecipeMode; }
+    int RecipeRightPane() const { return m_nRecipePane; }
+    bool PanesCurrent() const { return m_bPanesCurrent; }
+    int PaneComputations() const { return m_nPaneComputations; }
+    const std::string& PaneText(int n) const { return m_paneTexts[static_cast<std::size_t>(n)]; }
+    const std::string& ChosenLimitFormula() const { return m_chosenLimitFormula; }
+    const std::string& LimitFormulaName() const { return m_limform; }
+    const CGraphTemplate* GraphTemplate(int pane) const { return Pane(pane).graphTemplate; }
+    bool IsGraphMode(int pane) const { return Pane(pane).graphMode; }
+    bool IsGraphOutOfDate(int pane) const { return Pane(pane).outOfDate; }
+    int GraphBuilds(int pane) const { return Pane(pane).builds; }
+
+    // --- controls ---
+
+    QWidget* Form() const { return m_form; }
+    QWidget* Page(int page) const { return m_pages[static_cast<std::size_t>(page - 1)]; }
+    CToggleButton* PageButton(int page) const { return m_pageButtons[static_cast<std::size_t>(page - 1)]; }
+    QPushButton* Button(int id) const;
+    QLineEdit* NameEdit() const { return m_name; }
+    QLineEdit* DateEdit() const { return m_date; }
+    QLineEdit* IndexEdit() const { return m_index; }
+    // The thirteen choice fields in form order: Glaze Type, Range, Firing Type, Surface,
+    // Transparency, Color, Visual Texture, Crystals, Bubbles, Flow, Flaws, Durability, Testing.
+    QComboBox* ChoiceBox(int n) const { return m_choices[static_cast<std::size_t>(n)]; }
+    QLineEdit* ImageFileEdit() const { return m_imageFile; }
+    CTabEdit* ComponentsEdit() const { return m_components; }
+    CTabEdit* AdditionsEdit() const { return m_additions; }
+    QLabel* RecipeSizeLabel() const { return m_recipeSize; }
+    QLineEdit* BatchSizeEdit() const { return m_batchSize; }
+    QCheckBox* ByVolumeBox() const { return m_byVolume; }
+    QListWidget* MaterialList() const { return m_materialList; }
+    QPlainTextEdit* RecipeAnalysisText() const { return m_recipeAnalysis; }
+    CNotesEdit* VariationsEdit() const { return m_variations; }
+    CNotesEdit* NotesEdit() const { return m_notes; }
+    QLineEdit* NoteFileEdit() const { return m_noteFile; }
+    QLineEdit* SourceEdit() const { return m_source; }
+    QPlainTextEdit* AnalysisPane() const { return m_analysisPane; }
+    QPlainTextEdit* RecipePane() const { return m_recipePane; }
+    QListWidget* LimitList() const { return m_limitList; }
+    QLabel* ComparisonLabel() const { return m_comparisonLabel; }
+    QPlainTextEdit* ComparisonText() const { return m_comparisonText; }
+    CGraphWnd* ChartWindow(int pane) const { return Pane(pane).chart; }
+    const CGraph* Graph(int pane) const { return Pane(pane).graph.get(); }
+    QPushButton* GraphButton(int pane) const { return Pane(pane).graphButton; }
+    QPushButton* TextButton(int pane) const { return Pane(pane).textButton; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct GraphPane {
+        const CGraphTemplate* graphTemplate = nullptr; // a template of the database, or none
+        bool graphMode = false;
+        bool outOfDate = true;
+        int builds = 0;
+        CGraphWnd* chart = nullptr;
+        std::unique_ptr<CGraph> graph;
+        std::unique_ptr<CChartWindow> host;
+        QPushButton* graphButton = nullptr;
+        QPushButton* textButton = nullptr;
+    };
+
+    CGlazesDoc* GlazesDoc() const;
+    GraphPane& Pane(int pane) { return m_graphPanes[static_cast<std::size_t>(pane)]; }
+    const GraphPane& Pane(int pane) const { return m_graphPanes[static_cast<std::size_t>(pane)]; }
+    void Broadcast(int code, int index, const CGlaze* glaze);
+    void SetFrameTitle(const std::string& title);
+    // Closes the frame without a question (the form's own edits are dropped).
+    void CloseQuietly();
+    void DestroyPopup();
+
+    // GlazeEditView.cpp: the controls and the glaze.
+    void GlazeToControls(const CGlaze& glaze);
+    void FillChoiceLists();
+    void ApplyEditFont();
+    void ConnectChangeSignals();
+    void OnFieldEdited();
+    void LeaveField(QObject* field);
+    void OnGlazesMoved();
+    void OnGraphTemplatesChanged(int code, const void* object);
+    // The change notices that concern the form's glaze and database.
+    void OnGlazeNotice(const CUpdateHint& hint);
+
+    // GlazeEditViewNav.cpp
+    // Asks the save question: false on Cancel, after saving on Yes.
+    bool AskAndSave();
+    void InsertNewAt(int index);
+    void StepSubset(int position);
+    // Finds the subset's glazes again; false when the source glaze is gone.
+    bool RemapSubset();
+    int IndexOfGlaze(const CGlaze* glaze) const;
+    void FocusField(QWidget* field, bool caretAtEnd);
+
+    // GlazeEditPageBuild.cpp
+    void BuildForm();
+    void BuildPageButtons();
+    void BuildButtonRow();
+    void BuildDescriptionPage(QWidget* page);
+    void BuildRecipePage(QWidget* page);
+    void BuildRecipeButtons(QWidget* page);
+    void BuildRecipeRightPane(QWidget* page);
+    void BuildNotesPage(QWidget* page);
+    void BuildAnalysisPage(QWidget* page);
+    void BuildLimitPage(QWidget* page);
+    void BuildGraphButtons(QWidget* page, int pane, int x, int y, const QRect& chartArea);
+    void ColorPanes();
+    void SetTabStops();
+    void ConnectButtons();
+    QWidget* NewPage(int page);
+    QLabel* AddLabel(QWidget* page, const QString& text, int x, int y, int width);
+    QLineEdit* AddLineEdit(QWidget* page, int x, int y, int width);
+    QPushButton* AddButton(QWidget* parent, const QString& text, int id, int x, int y, int width, int height);
+    CToggleButton* AddToggle(QWidget* parent, const char* caption, int x, int y, int width);
+    QPlainTextEdit* AddPaneText(QWidget* page, const QRect& area);
+    void Place(QWidget* control, int x, int y, int width, int height) const;
+    void InstallFilters();
+
+    // GlazeEditPagePanes.cpp
+    void ShowPaneTexts();
+    void FillLimitPage(const CGlaze& scratch);
+    void BuildScratchGlaze(CGlaze& scratch);
+    void PressModeButtons();
+    void SetPaneText(QPlainTextEdit* pane, const std::string& text);
+    // A new graph of the pane's template for the glaze on the form, drawn into its chart window.
+    void BuildGraphChart(int pane);
+    // The graph pane of the page showing (-1 for none).
+    int VisibleGraphPane() const;
+    void ShowChartPopup(int column, int row);
+    void ShowChartObjectMessage(int objectId);
+    void ShowGraphMenu();
+    std::string DirectoryForFiles() const;
+
+    // --- the glaze ---
+    int m_nSourceIndex = -1;
+    CGlaze* m_pSourceGlaze = nullptr;
+    CGlaze m_work;
+    std::string m_limform;
+    bool m_bSubset = false;
+    std::vector<CGlaze*> m_subsetGlazes;
+    std::vector<int> m_subsetIndices;
+    int m_nSubsetPos = -1;
+    int m_nModified = 0;
+    bool m_bFrozen = false;
+    bool m_bLoading = false;
+    bool m_bClosing = false;
+    bool m_bInFieldHandler = false;
+    bool m_bListsFilled = false;
+    bool m_bMaterialsFilled = false;
+    int m_nCompletion = 1;
+    int m_nLastRecipeField = 0;
+
+    // --- pages and panes ---
+    int m_nPage = 0;
+    int m_nRecipePane = 1;
+    int m_nAnalysisMode = 1;
+    int m_nRecipeMode = 1;
+    std::array<std::string, 10> m_paneTexts;
+    bool m_bPanesCurrent = false;
+    int m_nPaneComputations = 0;
+    std::string m_chosenLimitFormula;
+    CLogFont m_editFont;
+    std::array<GraphPane, 2> m_graphPanes;
+    std::array<CGraphTemplate, 2> m_defaultTemplates;
+    QPointer<CInfoPopupDlg> m_popup;
+    bool m_bGraphMenuArmed = false;
+
+    // --- controls ---
+    QWidget* m_form = nullptr;
+    std::array<QWidget*, kGlazeEditPageCount> m_pages{};
+    std::array<CToggleButton*, kGlazeEditPageCount> m_pageButtons{};
+    std::vector<QPushButton*> m_buttons;
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_date = nullptr;
+    QLineEdit* m_index = nullptr;
+    std::array<QComboBox*, 13> m_choices{};
+    QLineEdit* m_imageFile = nullptr;
+    CTabEdit* m_components = nullptr;
+    CTabEdit* m_additions = nullptr;
+    QLabel* m_recipeSize = nullptr;
+    QLineEdit* m_batchSize = nullptr;
+    QCheckBox* m_byVolume = nullptr;
+    CToggleButton* m_materialsToggle = nullptr;
+    CToggleButton* m_analysisToggle = nullptr;
+    QListWidget* m_materialList = nullptr;
+    QPlainTextEdit* m_recipeAnalysis = nullptr;
+    std::array<CToggleButton*, 3> m_recipeModeButtons{};
+    CNotesEdit* m_variations = nullptr;
+    CNotesEdit* m_notes = nullptr;
+    QLineEdit* m_noteFile = nullptr;
+    QLineEdit* m_source = nullptr;
+    QPlainTextEdit* m_analysisPane = nullptr;
+    QPlainTextEdit* m_recipePane = nullptr;
+    std::array<CToggleButton*, 3> m_analysisModeButtons{};
+    std::array<CToggleButton*, 4> m_recipePaneButtons{};
+    QListWidget* m_limitList = nullptr;
+    QLabel* m_comparisonLabel = nullptr;
+    QPlainTextEdit* m_comparisonText = nullptr;
+};
+
+// The edit window's menu bar (resource 13).
+void RegisterGlazeEditMenu();
+// Gives the edit template its windows and menu, and lets the glaze databases and their lists
+// open edit and report windows (the glaze views).
+void InstallGlazeEditTemplate(CDocTemplate& docTemplate);
+// A new edit window on document (null when no window could be made); the caller loads a glaze.
+CGlazeEditView* CreateGlazeEditWindow(CGlazesDoc& document);

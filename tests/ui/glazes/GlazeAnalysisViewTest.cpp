@@ -1,0 +1,145 @@
+#include "GlazeEditViewFixture.h"
+
+#include "glazes/GlazeReport.h"
+#include "shell/UpdateHint.h"
+#include "support/LineOStream.h"
+
+#include <QLineEdit>
+#include <QMdiSubWindow>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class GlazeAnalysisViewTest : public GlazeEditViewFixture {
+protected:
+    void Notify(int code, int index)
+    {
+        COxidariumApp::BroadcastUpdate(nullptr, m_doc, 5, code, index, 0);
+    }
+    bool Enabled(CGlazeAnalysisView* view, unsigned id) const
+    {
+        CCmdUI ui(id);
+        EXPECT_TRUE(view->OnUpdateCommand(ui)) << id;
+        return ui.m_bEnabled;
+    }
+};
+
+} // namespace
+
+TEST_F(GlazeAnalysisViewTest, ShowsTheReportWithoutPaperOnlyLinesAndLeavesTheDatabaseUnmodified)
+{
+    OpenShipped();
+    ASSERT_FALSE(m_doc->IsModified());
+    CGlazeAnalysisView* view = OpenReport(0);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(m_frame.CurrentMenuResource(), kGlazeAnalysisResourceId);
+    auto* frame = dynamic_cast<QMdiSubWindow*>(view->GetFrame());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Cone 6 Clear"));
+    EXPECT_EQ(frame->size(), QSize(CGlazeAnalysisView::kInitialWidth, CGlazeAnalysisView::kInitialHeight));
+    EXPECT_FALSE(m_doc->IsModified()) << "showing a report computes chemistry, never a change";
+    EXPECT_TRUE(view->isReadOnly());
+
+    // The screen text is the report without its markers, its paper-only lines and its trailing
+    // empty lines.
+    CStringArrayEx lines;
+    {
+        CLineOStream out(lines, 0);
+        WriteGlazeReport(*m_doc->GetGlaze(0), out);
+    }
+    std::string expected;
+    int lastNonEmpty = -1;
+    CStringArrayEx shown;
+    for (std::string line : lines) {
+        if (line.find('\x03') != std::string::npos)
+            continue;
+        std::string plain;
+        for (char c : line)
+            if (static_cast<unsigned char>(c) >= 32 || c == '\t')
+                plain += c;
+        shown.push_back(plain);
+        if (!plain.empty())
+            lastNonEmpty = static_cast<int>(shown.size()) - 1;
+    }
+    for (int i = 0; i <= lastNonEmpty; ++i)
+        expected += shown[static_cast<std::size_t>(i)] + "\n";
+    const QString text = view->toPlainText();
+    EXPECT_EQ(text.toStdString(), expected);
+    EXPECT_TRUE(text.contains(QStringLiteral("Nepheline Syenite")));
+    for (QChar c : text)
+        EXPECT_TRUE(c.unicode() >= 32 || c == QLatin1Char('\n') || c == QLatin1Char('\t'));
+    Screenshot(frame, "glaze-analysis-view");
+
+    EXPECT_FALSE(Enabled(view, CmdGanPrevious));
+    EXPECT_TRUE(Enabled(view, CmdGanNext));
+    EXPECT_TRUE(Enabled(view, CmdGanEdit));
+    EXPECT_TRUE(Enabled(view, CmdGanPrintReport));
+    view->OnCommand(CmdGanPrevious);
+    EXPECT_EQ(view->GetGlazeIndex(), 0) << "Previous on the first glaze does nothing";
+    view->OnCommand(CmdGanNext);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Cone 6 Zircon White"));
+    view->FillReport(9);
+    EXPECT_FALSE(Enabled(view, CmdGanNext));
+    view->OnCommand(CmdGanNext);
+    EXPECT_EQ(view->GetGlazeIndex(), 9);
+}
+
+TEST_F(GlazeAnalysisViewTest, FollowsItsGlazeAndClosesWhenItGoes)
+{
+    OpenShipped();
+    CGlazeAnalysisView* view = OpenReport(3);
+    const QString text = view->toPlainText();
+    m_doc->DeleteGlaze(1);
+    Notify(HintGlazesDeleted, 1);
+    EXPECT_EQ(view->GetGlazeIndex(), 2);
+    EXPECT_EQ(view->toPlainText(), text);
+
+    // The edit window opened from the report, and its save reaching the report.
+    view->OnCommand(CmdGanEdit);
+    auto* edit = dynamic_cast<CGlazeEditView*>(m_doc->FindEditView(2));
+    ASSERT_NE(edit, nullptr);
+    edit->SourceEdit()->setText(QStringLiteral("Tested on porcelain"));
+    edit->SaveGlaze();
+    EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Tested on porcelain")));
+    view->OnCommand(CmdGanEdit);
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 1) << "the open form is brought forward";
+
+    m_doc->DeleteGlaze(2);
+    Notify(HintGlazesDeleted, 2);
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeAnalysisView>(), 0);
+}
+
+TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
+{
+    OpenShipped();
+    CGlazeAnalysisView* view = OpenReport(0);
+    const std::string path = m_dir.path().toStdString() + "/report.txt";
+    m_dialogs.AnswerPath(path);
+    view->OnCommand(CmdGanWriteRecipe);
+    ASSERT_EQ(m_dialogs.requests.size(), 1u);
+    EXPECT_EQ(m_dialogs.requests[0].title, "Glaze Recipe to File...");
+    EXPECT_EQ(m_dialogs.requests[0].filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+    EXPECT_TRUE(m_dialogs.requests[0].clipboardOption);
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream written;
+    written << in.rdbuf();
+    EXPECT_NE(written.str().find("Nepheline Syenite"), std::string::npos);
+
+    const std::string missing = m_dir.path().toStdString() + "/no such folder/report.txt";
+    m_dialogs.AnswerPath(missing);
+    view->OnCommand(CmdGanWriteReport);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, missing + ": Error writing file");
+
+    // The edit form prints the glaze as it stands, unsaved edits included.
+    CGlazeEditView* edit = OpenEdit(0);
+    edit->NameEdit()->setText(QStringLiteral("Renamed Clear"));
+    m_dialogs.AnswerClipboard();
+    edit->OnCommand(CmdGedWriteSummary);
+    EXPECT_EQ(m_dialogs.requests.back().title, "Glaze Summary to File...");
+    EXPECT_NE(m_clipboard.content.find("Renamed Clear"), std::string::npos);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_name, "Cone 6 Clear");
+}

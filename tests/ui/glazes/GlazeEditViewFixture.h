@@ -1,0 +1,165 @@
+#pragma once
+
+// Glaze edit and report windows inside a main frame, on the shipped databases: a temporary
+// profile, scripted message boxes, file dialogs and clipboard, the shipped materials, limit
+// formulas and substitutions, and the glaze template with its real list windows.
+
+#include "glazes/GlazeAnalysisView.h"
+#include "glazes/GlazeEditView.h"
+
+#include "TestPaths.h"
+#include "core/framework/FakeFileDialogs.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "core/support/FakeServices.h"
+#include "framework/DocTemplate.h"
+#include "framework/MdiFrame.h"
+#include "glazes/GlazesDoc.h"
+#include "glazes/GlazesView.h"
+#include "graphs/GraphTypesDoc.h"
+#include "limits/LimitFormulasDoc.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "substitutions/SubstitutionsDoc.h"
+#include "support/Profile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Runs act on the modal dialog of type T that the next call opens, from inside its event loop.
+template <class T>
+void WhenModal(const std::function<void(T*)>& act, int attempts = 100)
+{
+    QTimer::singleShot(10, [act, attempts] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog)
+            act(dialog);
+        else if (attempts > 0)
+            WhenModal<T>(act, attempts - 1);
+        else
+            ADD_FAILURE() << "the dialog never came up";
+    });
+}
+
+class GlazeEditViewFixture : public ::testing::Test {
+protected:
+    GlazeEditViewFixture()
+    {
+        SetProfile(&m_profile);
+        g_prefs.ApplyColorScheme();
+        g_prefs.backtyp = CBackupSettings::None;
+        m_materials.OnOpenDocument(Shipped("materials.mat"));
+        m_limits.OnOpenDocument(Shipped("tarnell.lim"));
+        m_substitutions.OnOpenDocument(Shipped("substitutions.sub"));
+        g_pGlazesTemplate = m_glazesTemplate.get();
+        g_pGlazeEditTemplate = &m_editTemplate;
+        g_pGlazeAnalysisTemplate = &m_analysisTemplate;
+        InstallGlazesTemplate(*m_glazesTemplate);
+        InstallGlazeEditTemplate(m_editTemplate);
+        InstallGlazeAnalysisTemplate(m_analysisTemplate);
+        m_frame.resize(1000, 760);
+        m_frame.show();
+        QApplication::setActiveWindow(&m_frame);
+        QApplication::processEvents();
+    }
+    ~GlazeEditViewFixture() override
+    {
+        m_recorder.reset();
+        for (CMDIChildFrame* frame : m_frame.ChildFrames())
+            delete frame;
+        m_graphTypes.reset();
+        SetGlazeViews(nullptr);
+        g_pGlazesTemplate = nullptr;
+        g_pGlazeEditTemplate = nullptr;
+        g_pGlazeAnalysisTemplate = nullptr;
+        SetProfile(nullptr);
+    }
+
+    static std::string Shipped(const std::string& name) { return std::string(OXI_SHIPPED_DATA_DIR) + "/" + name; }
+
+    // The shipped glaze database, with a recorder of the notices its views receive.
+    CGlazesDoc* OpenShipped()
+    {
+        m_doc = dynamic_cast<CGlazesDoc*>(m_app.OpenAndAnnounce(g_pGlazesTemplate, Shipped("glazes.glz"), 5));
+        if (m_doc)
+            m_recorder = std::make_unique<CRecordingFrame>(*m_doc, "recorder");
+        return m_doc;
+    }
+    CGlazesView* ListView() const { return m_doc ? dynamic_cast<CGlazesView*>(m_doc->GetListView()) : nullptr; }
+
+    // An edit window on glaze index, as the list's Edit command opens it.
+    CGlazeEditView* OpenEdit(int index)
+    {
+        const int indices[] = {index};
+        EXPECT_TRUE(GetGlazeViews()->OpenEditView(*m_doc, indices, false));
+        return dynamic_cast<CGlazeEditView*>(m_doc->GetViews().back());
+    }
+    CGlazeEditView* OpenLimited(std::vector<int> indices)
+    {
+        EXPECT_TRUE(GetGlazeViews()->OpenEditView(*m_doc, indices, true));
+        return dynamic_cast<CGlazeEditView*>(m_doc->GetViews().back());
+    }
+    CGlazeAnalysisView* OpenReport(int index)
+    {
+        EXPECT_TRUE(GetGlazeViews()->OpenAnalysisView(*m_doc, index));
+        return dynamic_cast<CGlazeAnalysisView*>(m_doc->GetViews().back());
+    }
+    template <class View>
+    int CountViews() const
+    {
+        int count = 0;
+        for (CView* view : m_doc->GetViews())
+            count += dynamic_cast<View*>(view) != nullptr ? 1 : 0;
+        return count;
+    }
+    static void FlushDeletes()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+    // (code, index) of the notices heard, cleared afterwards.
+    std::vector<std::pair<int, int>> TakeNotices()
+    {
+        std::vector<std::pair<int, int>> notices;
+        for (const CReceivedHint& hint : m_recorder->view->received)
+            notices.emplace_back(hint.code, hint.index);
+        m_recorder->view->received.clear();
+        return notices;
+    }
+    static void Screenshot(QWidget* widget, const char* name)
+    {
+        const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
+        QDir().mkpath(folder);
+        EXPECT_TRUE(widget->grab().save(folder + "/" + name + ".png")) << name;
+    }
+
+    QTemporaryDir m_dir;
+    CProfile m_profile{m_dir.path().toStdString() + "/Oxidarium.ini"};
+    CAppContext m_context;
+    CFakeMessageService m_messages;
+    CFakeFileDialogs m_dialogs;
+    CFakeClipboard m_clipboard;
+    COxidariumApp m_app;
+    CMaterialsDoc m_materials;
+    CLimitFormulasDoc m_limits;
+    CSubstitutionsDoc m_substitutions;
+    std::unique_ptr<CDocTemplate> m_glazesTemplate = CreateGlazesTemplate();
+    CDocTemplate m_editTemplate{kGlazeEditResourceId, "Glaze Edit\n\n\n\n\n\n", [] { return std::make_unique<CGlazesDoc>(); }};
+    CDocTemplate m_analysisTemplate{kGlazeAnalysisResourceId, "Glaze Report\n\n\n\n\n\n",
+                                    [] { return std::make_unique<CGlazesDoc>(); }};
+    CMDIMainFrame m_frame;
+    CGlazesDoc* m_doc = nullptr;
+    std::unique_ptr<CRecordingFrame> m_recorder;
+    std::unique_ptr<CGraphTypesDoc> m_graphTypes; // made by the tests of the graph panes
+};

@@ -1,0 +1,272 @@
+#include "GlazeEditViewFixture.h"
+
+#include "glazes/GlazeClipboard.h"
+#include "graphs/GraphWnd.h"
+#include "shell/MessageService.h"
+#include "shell/UpdateHint.h"
+#include "support/NotesEdit.h"
+#include "support/TabEdit.h"
+#include "support/ToggleButton.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class GlazeEditViewNavTest : public GlazeEditViewFixture {
+protected:
+    void Notify(int code, int index, const CGlaze* glaze = nullptr)
+    {
+        COxidariumApp::BroadcastUpdate(nullptr, m_doc, 5, code, index, HintExtra(glaze));
+    }
+};
+
+} // namespace
+
+TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(9);
+    EXPECT_EQ(view->Button(kGedNext)->text(), QStringLiteral("Append New"));
+    EXPECT_EQ(view->Button(kGedPrevious)->text(), QStringLiteral("Edit Previous"));
+    view->SourceEdit()->setText(QStringLiteral("changed"));
+    TakeNotices();
+    m_messages.answers = {MsgResultNo};
+    view->EditNext();
+    EXPECT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_doc->GetGlazeCount(), 11);
+    EXPECT_EQ(m_doc->GetGlaze(10)->m_name, "new glaze");
+    EXPECT_EQ(view->GetGlazeIndex(), 10);
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("new glaze"));
+    EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazesInserted, 10}}));
+
+    // Ctrl+S saves and appends again, with the whole new name selected for typing over.
+    view->NameEdit()->setText(QStringLiteral("Test tile 1"));
+    view->GetFrame()->ActivateFrame();
+    view->NameEdit()->setFocus();
+    QTest::keyClick(view->NameEdit(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(m_doc->GetGlaze(10)->m_name, "Test tile 1");
+    EXPECT_EQ(view->GetGlazeIndex(), 11);
+    EXPECT_EQ(view->NameEdit()->selectedText(), QStringLiteral("new glaze"));
+    EXPECT_EQ(m_messages.boxes.size(), 1u);
+}
+
+TEST_F(GlazeEditViewNavTest, ControlNWalksTheFieldGroups)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(1);
+    view->GetFrame()->ActivateFrame();
+    view->NameEdit()->setFocus();
+    QTest::keyClick(view->NameEdit(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(view->CurrentPage(), kPageRecipe);
+    EXPECT_TRUE(view->ComponentsEdit()->hasFocus());
+    EXPECT_TRUE(view->ComponentsEdit()->textCursor().atEnd());
+    QTest::keyClick(view->ComponentsEdit(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(view->AdditionsEdit()->hasFocus());
+    QTest::keyClick(view->AdditionsEdit(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(view->CurrentPage(), kPageNotes);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(view->CurrentPage(), kPageRecipe);
+    EXPECT_TRUE(view->AdditionsEdit()->hasFocus());
+    view->NameEdit()->setFocus();
+    view->ShowPage(kPageDescription);
+    QTest::keyClick(view->NameEdit(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(view->CurrentPage(), kPageLimitFormula);
+    EXPECT_EQ(view->IsModified(), 0) << "walking changes nothing";
+}
+
+TEST_F(GlazeEditViewNavTest, ALimitedFormFollowsDeletionsAndClosesWhenItsGlazeGoes)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenLimited({1, 3, 5});
+    EXPECT_TRUE(view->IsSubsetMode());
+    EXPECT_EQ(view->GetGlazeIndex(), 1);
+    EXPECT_FALSE(view->Button(kGedPrevious)->isEnabled());
+    view->EditNext();
+    EXPECT_EQ(view->GetGlazeIndex(), 3);
+    EXPECT_EQ(view->SubsetPosition(), 1);
+
+    // Another window deletes glaze 1: the subset shrinks and the form follows its glaze.
+    m_doc->DeleteGlaze(1);
+    Notify(HintGlazesDeleted, 1);
+    EXPECT_EQ(view->SubsetCount(), 2);
+    EXPECT_EQ(view->GetGlazeIndex(), 2);
+    EXPECT_EQ(view->SubsetPosition(), 0);
+    EXPECT_EQ(view->Button(kGedNext)->text(), QStringLiteral("Edit Next"));
+
+    // Deleting the edited glaze closes the form without a question, edits and all.
+    view->NotesEdit()->setPlainText(QStringLiteral("unsaved"));
+    m_doc->DeleteGlaze(2);
+    Notify(HintGlazesDeleted, 2);
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(2);
+    view->SourceEdit()->setText(QStringLiteral("my notes"));
+
+    // Another window saves this glaze: the stored version replaces the form.
+    CGlaze changed = *m_doc->GetGlaze(2);
+    changed.m_source = "from elsewhere";
+    m_doc->ReplaceGlaze(2, changed);
+    Notify(HintGlazeChanged, 2, m_doc->GetGlaze(2));
+    EXPECT_EQ(view->SourceEdit()->text(), QStringLiteral("from elsewhere"));
+    EXPECT_EQ(view->IsModified(), 0);
+
+    // Insertions before it move its index.
+    m_doc->InsertGlaze(0, CGlaze("first"));
+    Notify(HintGlazesInserted, 0);
+    EXPECT_EQ(view->GetGlazeIndex(), 3);
+
+    // Reverting the database closes every form on it without a question.
+    view->SourceEdit()->setText(QStringLiteral("lost"));
+    Notify(HintGlazesReplaced, 0);
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(4);
+    view->SourceEdit()->setText(QStringLiteral("variant"));
+    view->OnCommand(CmdGedSaveAsNew);
+    EXPECT_EQ(m_doc->GetGlazeCount(), 11);
+    EXPECT_EQ(m_doc->GetGlaze(4)->m_name, "Cone 10 Tenmoku");
+    EXPECT_EQ(m_doc->GetGlaze(4)->m_source, "Starter database") << "the unedited glaze stays";
+    EXPECT_EQ(m_doc->GetGlaze(5)->m_name, "Cone 10 Tenmoku (new)");
+    EXPECT_EQ(m_doc->GetGlaze(5)->m_source, "variant");
+    EXPECT_EQ(view->GetGlazeIndex(), 5);
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
+
+    // Copy, then Paste into another form; Cut closes without removing anything.
+    view->OnCommand(CmdGedCopy);
+    ASSERT_EQ(ClipboardCount(g_glazeClipboard), 1);
+    EXPECT_EQ(g_glazeClipboard.m_name, "Glazes");
+    CGlazeEditView* other = OpenEdit(0);
+    CCmdUI paste(CmdGedPaste);
+    EXPECT_TRUE(other->OnUpdateCommand(paste));
+    EXPECT_TRUE(paste.m_bEnabled);
+    other->OnCommand(CmdGedPaste);
+    EXPECT_EQ(other->NameEdit()->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
+    EXPECT_EQ(other->IsModified(), 1);
+    EXPECT_EQ(other->GetGlazeIndex(), 0) << "the form still edits its own glaze";
+    other->OnCommand(CmdGedCut);
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+    EXPECT_EQ(m_doc->GetGlazeCount(), 11);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_name, "Cone 6 Clear");
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(GlazeEditViewNavTest, ScreenshotsOfEveryPage)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(1);
+    auto* frame = dynamic_cast<QMdiSubWindow*>(view->GetFrame());
+    const char* const names[] = {"glaze-edit-description", "glaze-edit-recipe", "glaze-edit-notes",
+                                 "glaze-edit-analysis", "glaze-edit-limit-formula"};
+    view->SetRecipeRightPane(2);
+    for (int page = kPageDescription; page <= kPageLimitFormula; ++page) {
+        view->ShowPage(page);
+        EXPECT_EQ(view->PageButton(page)->state, 1);
+        EXPECT_TRUE(view->Page(page)->isVisible());
+        QApplication::processEvents();
+        Screenshot(frame, names[page - 1]);
+    }
+    EXPECT_FALSE(view->Page(kPageDescription)->isVisible());
+    EXPECT_EQ(view->PageButton(kPageDescription)->state, 0);
+}
+
+TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
+{
+    m_app.m_bGraphsAvailable = 1;
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    ASSERT_FALSE(view->GraphButton(kGraphPaneAnalysis)->isHidden());
+    view->ShowPage(kPageAnalysis);
+
+    // Without templates the pane draws the form's own oxide bar chart, and G keeps it.
+    QTest::mouseClick(view->GraphButton(kGraphPaneAnalysis), Qt::LeftButton);
+    EXPECT_TRUE(view->IsGraphMode(kGraphPaneAnalysis));
+    EXPECT_EQ(view->GraphTemplate(kGraphPaneAnalysis), nullptr);
+    ASSERT_NE(view->Graph(kGraphPaneAnalysis), nullptr);
+    EXPECT_EQ(view->Graph(kGraphPaneAnalysis)->type, 1);
+    EXPECT_TRUE(view->AnalysisPane()->isHidden());
+    EXPECT_FALSE(view->ChartWindow(kGraphPaneAnalysis)->isHidden());
+    QTest::mouseClick(view->GraphButton(kGraphPaneAnalysis), Qt::LeftButton);
+    EXPECT_EQ(view->Graph(kGraphPaneAnalysis)->type, 1);
+    EXPECT_EQ(view->GraphBuilds(kGraphPaneAnalysis), 2);
+
+    // The templates arrive: the pane takes the first one offered for analysis panes.
+    m_graphTypes = std::make_unique<CGraphTypesDoc>();
+    m_graphTypes->OnOpenDocument(Shipped("graphtypes.grt"));
+    COxidariumApp::BroadcastUpdate(nullptr, m_graphTypes.get(), 6, HintGraphTemplatesReplaced, 0, 0);
+    ASSERT_NE(view->GraphTemplate(kGraphPaneAnalysis), nullptr);
+    EXPECT_EQ(view->GraphTemplate(kGraphPaneAnalysis)->m_name, "Oxide groups (pie)");
+    EXPECT_GE(view->Graph(kGraphPaneAnalysis)->GetChartHandle(), 0);
+    EXPECT_EQ(view->Graph(kGraphPaneAnalysis)->oxtype, 0);
+    QApplication::processEvents();
+    Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-graph");
+
+    // A clicked slice opens the information pop-up; a page switch closes it.
+    view->OnChartMessage(kChartNoticeMessage, kChartNoticeCell, 0);
+    ASSERT_NE(view->Popup(), nullptr);
+    EXPECT_EQ(view->Popup()->windowTitle(), QStringLiteral("Cone 6 Clear"));
+    EXPECT_FALSE(view->Popup()->TextControl()->GetText().empty());
+    EXPECT_EQ(view->Popup()->GetFullInfo(), view->Graph(kGraphPaneAnalysis)->GetText());
+    view->ShowPage(kPageNotes);
+    FlushDeletes();
+    EXPECT_EQ(view->Popup(), nullptr);
+    view->ShowPage(kPageAnalysis);
+
+    // Write Graph to File adds the extension of the chosen type.
+    const std::string image = m_dir.path().toStdString() + "/chart";
+    m_dialogs.AnswerPath(image, 1);
+    view->WriteGraphToFile();
+    ASSERT_FALSE(m_dialogs.requests.empty());
+    EXPECT_EQ(m_dialogs.requests.back().title, "Graph to File...");
+    EXPECT_EQ(m_dialogs.requests.back().filter,
+              "PNG files (*.png)|*.png|JPEG files (*.jpg)|*.jpg|Windows bitmap files (*.bmp)|*.bmp;*.dib||");
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(image + ".png")));
+    m_dialogs.AnswerPath(image + ".DIB", 3);
+    view->WriteGraphToFile();
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(image + ".DIB")));
+    EXPECT_TRUE(m_messages.boxes.empty());
+
+    QTest::mouseClick(view->GraphButton(kGraphPaneAnalysis), Qt::LeftButton);
+    EXPECT_EQ(view->GraphTemplate(kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
+
+    // A mode change redraws the chart; changes on a hidden page wait until it shows.
+    const int builds = view->GraphBuilds(kGraphPaneAnalysis);
+    view->SetAnalysisMode(3);
+    EXPECT_EQ(view->GraphBuilds(kGraphPaneAnalysis), builds + 1);
+    EXPECT_EQ(view->Graph(kGraphPaneAnalysis)->oxtype, 2);
+    view->ShowPage(kPageRecipe);
+    view->ComponentsEdit()->setPlainText(QStringLiteral("Silica 50\nKaolin 50"));
+    view->RefreshAnalysis();
+    EXPECT_EQ(view->GraphBuilds(kGraphPaneAnalysis), builds + 1);
+    view->ShowPage(kPageAnalysis);
+    EXPECT_EQ(view->GraphBuilds(kGraphPaneAnalysis), builds + 2);
+    QTest::mouseClick(view->TextButton(kGraphPaneAnalysis), Qt::LeftButton);
+    EXPECT_FALSE(view->IsGraphMode(kGraphPaneAnalysis));
+    EXPECT_FALSE(view->AnalysisPane()->isHidden());
+
+    // The limit pane offers the limit-formula chart of the glaze's own formula.
+    view->ShowPage(kPageLimitFormula);
+    QTest::mouseClick(view->GraphButton(kGraphPaneLimit), Qt::LeftButton);
+    ASSERT_NE(view->GraphTemplate(kGraphPaneLimit), nullptr);
+    EXPECT_EQ(view->GraphTemplate(kGraphPaneLimit)->m_name, "Limit formula (bar)");
+    EXPECT_EQ(view->Graph(kGraphPaneLimit)->limform, "Cone 6 gloss");
+    QTest::mouseClick(view->GraphButton(kGraphPaneLimit), Qt::LeftButton);
+    EXPECT_EQ(view->GraphTemplate(kGraphPaneLimit)->m_name, "Limit formula (bar)") << "the only one offered";
+}

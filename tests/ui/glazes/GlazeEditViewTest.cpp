@@ -1,0 +1,411 @@
+#include "GlazeEditViewFixture.h"
+
+#include "glazes/GlazeClipboard.h"
+#include "glazes/IngredientList.h"
+#include "glazes/InsightImport.h"
+#include "glazes/ScaleToIngredientDlg.h"
+#include "shell/MessageService.h"
+#include "shell/UpdateHint.h"
+#include "substitutions/ChooseSubstitutionDlg.h"
+#include "support/NotesEdit.h"
+#include "support/SelectOneDlg.h"
+#include "support/TabEdit.h"
+#include "support/ToggleButton.h"
+#include "tools/BatchScopeDlg.h"
+
+#include <QComboBox>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class GlazeEditViewTest : public GlazeEditViewFixture {
+protected:
+    static QString Title(CGlazeEditView* view) { return dynamic_cast<QMdiSubWindow*>(view->GetFrame())->windowTitle(); }
+    // Puts the caret into a field of the active edit window, as a click would.
+    void Focus(CGlazeEditView* view, QWidget* field)
+    {
+        view->GetFrame()->ActivateFrame();
+        QApplication::setActiveWindow(&m_frame);
+        field->setFocus();
+        QApplication::processEvents();
+    }
+    static void SetText(QPlainTextEdit* box, const char* text) { box->setPlainText(QString::fromLatin1(text)); }
+};
+
+constexpr const char* kClearComponents = "Nepheline Syenite\t    20\nWollastonite\t    15\nWhiting\t      8\n"
+                                         "Zinc Oxide\t      5\nKaolin\t    20\nSilica\t    32";
+
+} // namespace
+
+TEST_F(GlazeEditViewTest, ChangingAnAmountAndSavingAnnouncesTheGlazeAndTheListFollows)
+{
+    ASSERT_NE(OpenShipped(), nullptr);
+    CGlazesView* list = ListView();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->RunCommand(CmdGlzExtendedView3));
+    const std::string rowBefore = list->GetText(0);
+
+    CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(m_frame.CurrentMenuResource(), kGlazeEditResourceId);
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Cone 6 Clear"));
+    EXPECT_EQ(Title(view), QStringLiteral("Cone 6 Clear"));
+    EXPECT_EQ(view->IndexEdit()->text(), QStringLiteral("G1"));
+    EXPECT_EQ(view->ChoiceBox(1)->currentText(), QStringLiteral("5-6"));
+    EXPECT_EQ(view->ChoiceBox(2)->currentText(), QStringLiteral("oxidation"));
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QString::fromLatin1(kClearComponents));
+    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("100"));
+    EXPECT_EQ(view->RecipeSizeLabel()->text(), QStringLiteral("Recipe size : 100 g"));
+    EXPECT_EQ(view->MaterialList()->count(), m_materials.Materials().GetCount());
+    EXPECT_EQ(view->CurrentPage(), kPageDescription);
+    EXPECT_EQ(view->IsModified(), 0);
+    EXPECT_FALSE(view->Button(kGedSave)->isEnabled());
+    EXPECT_EQ(view->Button(kGedPrevious)->text(), QStringLiteral("Insert New"));
+    EXPECT_EQ(view->Button(kGedNext)->text(), QStringLiteral("Edit Next"));
+    TakeNotices();
+
+    // Whiting from 8 to 18, typed over the amount.
+    view->ShowPage(kPageRecipe);
+    QTextCursor cursor = view->ComponentsEdit()->document()->find(QStringLiteral("      8"));
+    ASSERT_FALSE(cursor.isNull());
+    cursor.insertText(QStringLiteral("     18"));
+    EXPECT_EQ(view->IsModified(), 1);
+    EXPECT_TRUE(view->Button(kGedSave)->isEnabled());
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(2).m_amount, 8.0) << "edits stay in the form until saved";
+
+    QTest::mouseClick(view->Button(kGedSave), Qt::LeftButton);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(2).m_amount, 18.0);
+    EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazeChanged, 0}}));
+    EXPECT_NE(list->GetText(0), rowBefore) << "the list row shows the new chemistry";
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_EQ(view->IsModified(), 0);
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(GlazeEditViewTest, MaterialNamesCompleteOnTabAndEnter)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    view->ShowPage(kPageRecipe);
+    CTabEdit* field = view->ComponentsEdit();
+    field->clear();
+    Focus(view, field);
+    ASSERT_TRUE(field->hasFocus());
+
+    QTest::keyClicks(field, "wollas");
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t"));
+    QTest::keyClicks(field, "15");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t    15\n"));
+    QTest::keyClicks(field, "whiting 8");
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClicks(field, "silica");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t    15\nWhiting\t      8\n\n"))
+        << "a line without an amount is cleared";
+    QTest::keyClicks(field, "K");
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t    15\nWhiting\t      8\n\nK")) << "two materials begin with K";
+    EXPECT_EQ(view->IsModified(), 1);
+
+    // Leaving the field puts every line in its written form and updates the recipe size.
+    QTest::keyClicks(field, "aolin 20.50");
+    view->AdditionsEdit()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t    15\nWhiting\t      8\nKaolin\t    20.5"));
+    EXPECT_EQ(view->RecipeSizeLabel()->text(), QStringLiteral("Recipe size : 43.5 g"));
+    EXPECT_EQ(view->LastRecipeField(), 0);
+
+    // A material picked in the list goes into the field left last.
+    view->InsertMaterial(0);
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t    15\nWhiting\t      8\nKaolin\t    20.5\nSilica\t100\n"));
+}
+
+TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    view->IndexEdit()->setText(QStringLiteral("G1a"));
+    m_messages.answers = {MsgResultCancel};
+    view->EditNext();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to \"Cone 6 Clear\" ?");
+    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNoCancel));
+    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconQuestion));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 196928u);
+    EXPECT_EQ(view->GetGlazeIndex(), 0) << "Cancel stays";
+
+    m_messages.answers = {MsgResultNo};
+    view->EditNext();
+    EXPECT_EQ(view->GetGlazeIndex(), 1);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "G1") << "No drops the edits";
+
+    view->IndexEdit()->setText(QStringLiteral("G2b"));
+    m_messages.answers = {MsgResultYes};
+    view->EditPrevious();
+    EXPECT_EQ(m_doc->GetGlaze(1)->m_index, "G2b") << "Yes saves";
+    EXPECT_EQ(view->GetGlazeIndex(), 0);
+
+    // Saving the database asks every edit window with changes.
+    view->IndexEdit()->setText(QStringLiteral("G0"));
+    m_messages.answers = {MsgResultYes};
+    EXPECT_TRUE(m_doc->CommitEditViews(false));
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "G0");
+
+    view->IndexEdit()->setText(QStringLiteral("X"));
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultCancel};
+    view->Close();
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+    m_messages.answers = {MsgResultNo};
+    view->Close();
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
+    EXPECT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "G0");
+}
+
+TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenSeen)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    SetText(view->ComponentsEdit(), "Whiting 100.0892\nSilica 60.0843");
+    view->AdditionsEdit()->clear();
+    view->RefreshAnalysis();
+    const int before = view->PaneComputations();
+    EXPECT_FALSE(view->PanesCurrent()) << "the Description page shows no pane";
+
+    view->ShowPage(kPageAnalysis);
+    EXPECT_EQ(view->PaneComputations(), before + 1);
+    const QString gap = QString(4 + 11 + 4, QLatin1Char(' '));
+    EXPECT_EQ(view->AnalysisPane()->toPlainText(),
+              QStringLiteral("  CaO  1.00") + gap + QStringLiteral(" SiO2  1.00\n\nExpansion: 89.6 x 10e-7 per degree C\n"));
+    view->ShowPage(kPageDescription);
+    view->ShowPage(kPageAnalysis);
+    EXPECT_EQ(view->PaneComputations(), before + 1) << "nothing changed: nothing recomputed";
+
+    // One display mode for both pages.
+    view->SetAnalysisMode(2);
+    EXPECT_TRUE(view->AnalysisPane()->toPlainText().startsWith(QStringLiteral("  CaO 48.3%")));
+    view->ShowPage(kPageRecipe);
+    view->SetRecipeRightPane(2);
+    EXPECT_FALSE(view->MaterialList()->isVisible());
+    EXPECT_EQ(view->RecipeAnalysisText()->toPlainText(),
+              QStringLiteral("   CaO 48.3%\n\n  SiO2 51.7%\n\nLOI: 27.5%\n\nExpansion: 89.6 \n"));
+    view->SetRecipePaneMode(3);
+    EXPECT_TRUE(view->RecipePane()->toPlainText().contains(QStringLiteral("  100.0%")));
+
+    // The limit page: the glaze's own formula is marked and compared.
+    view->ShowPage(kPageLimitFormula);
+    ASSERT_GT(view->LimitList()->count(), 2);
+    EXPECT_EQ(view->LimitList()->item(2)->text(), QStringLiteral(" \t.\tCone 6 gloss"));
+    EXPECT_EQ(view->LimitList()->currentRow(), 2);
+    EXPECT_EQ(view->ComparisonLabel()->text(), QStringLiteral("Comparison to limit formula :"));
+    EXPECT_TRUE(view->ComparisonText()->toPlainText().contains(QStringLiteral("SiO2")));
+
+    // An unknown material: no chemistry to compare.
+    SetText(view->ComponentsEdit(), "Mystery 10");
+    view->RefreshAnalysis();
+    EXPECT_EQ(view->ComparisonText()->toPlainText(), QStringLiteral("Analysis unavailable"));
+
+    // Set Default with no formula chosen leaves the glaze without one.
+    view->LimitList()->clearSelection();
+    EXPECT_EQ(view->ChosenLimitFormula(), "");
+    view->LimitList()->setCurrentRow(-1);
+    view->SetDefaultLimitFormula();
+    EXPECT_EQ(view->LimitFormulaName(), "");
+    EXPECT_EQ(view->ComparisonLabel()->text(), QString());
+    view->SaveGlaze();
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_limform, "");
+}
+
+TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    view->SendToInsight(kInsightEntireRecipe);
+    EXPECT_EQ(m_clipboard.content, "Cone 6 Clear\r\nNepheline Syenite  20\r\nWollastonite  15\r\nWhiting  8\r\n"
+                                   "Zinc Oxide  5\r\nKaolin  20\r\nSilica  32\r\n");
+    view->SendToInsight(kInsightComponents);
+    EXPECT_EQ(m_clipboard.content.substr(0, 32), "Cone 6 Clear (components only)\r\n");
+    EXPECT_EQ(view->IsModified(), 0) << "sending changes nothing";
+
+    // The components go into a glaze with additions: its additions stay.
+    CGlazeEditView* other = OpenEdit(1);
+    const QString additions = other->AdditionsEdit()->toPlainText();
+    ASSERT_FALSE(additions.isEmpty());
+    other->GetFromInsight();
+    EXPECT_EQ(other->ComponentsEdit()->toPlainText(), QString::fromLatin1(kClearComponents));
+    EXPECT_EQ(other->AdditionsEdit()->toPlainText(), additions);
+    EXPECT_EQ(other->IsModified(), 1);
+
+    // An entire recipe: a line named like a present addition becomes an addition.
+    m_clipboard.content = "Test\r\nSilica  60\r\nzircon  9\r\n";
+    other->GetFromInsight();
+    EXPECT_EQ(other->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    60"));
+    EXPECT_EQ(other->AdditionsEdit()->toPlainText(), QStringLiteral("Zircon\t      9"));
+
+    m_clipboard.failWrites = true;
+    view->SendToInsight(kInsightAdditions);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Error writing to Clipboard");
+    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 196900u);
+    m_clipboard.hasText = false;
+    other->GetFromInsight();
+    EXPECT_EQ(m_messages.boxes.back().text, "Error opening clipboard");
+    EXPECT_EQ(other->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    60"));
+}
+
+TEST_F(GlazeEditViewTest, ReciparyPromptsFollowTheNotes)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    view->NotesEdit()->clear();
+    view->AddReciparyPrompts();
+    const QString notes = view->NotesEdit()->toPlainText();
+    EXPECT_TRUE(notes.startsWith(QStringLiteral(" * INFORMATION FOR RECIPARY\n * (Please fill in whatever information you can - \n")));
+    EXPECT_TRUE(notes.endsWith(QStringLiteral(" * Water pH -\n\n * Your name and email address -\n\n")));
+    EXPECT_EQ(view->NotesEdit()->textCursor().position(), 0);
+    EXPECT_EQ(view->IsModified(), 1);
+
+    view->NotesEdit()->setPlainText(QStringLiteral("Lovely."));
+    view->AddReciparyPrompts();
+    EXPECT_TRUE(view->NotesEdit()->toPlainText().startsWith(QStringLiteral("Lovely.\n\n * INFORMATION FOR RECIPARY\n")));
+    EXPECT_EQ(view->NotesEdit()->textCursor().position(), 7);
+}
+
+TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    const QString recipe = view->ComponentsEdit()->toPlainText();
+
+    // The shipped materials have no densities: nothing converts, and Cancel stops the messages.
+    m_messages.answers = {MsgResultOk, MsgResultCancel};
+    view->ConvertWeightVolume();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Density of Nepheline Syenite unknown",
+                                                            "Density of Wollastonite unknown"}));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 197936u);
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), recipe);
+    EXPECT_FALSE(view->ByVolumeBox()->isChecked());
+    EXPECT_EQ(view->IsModified(), 0);
+
+    // Scale to W.B.S. without a working batch size takes the recipe's total.
+    view->BatchSizeEdit()->setText(QStringLiteral("0"));
+    SetText(view->ComponentsEdit(), "Silica 30.25\nKaolin 19.75");
+    view->ScaleRecipe();
+    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("50"));
+    view->BatchSizeEdit()->setText(QStringLiteral("200"));
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultYes};
+    view->ScaleRecipe();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Do you want to adjust the recipe so the components add up to 200?"}));
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t  121\nKaolin\t    79"));
+
+    // Round off to whole numbers, never to 0; by volume the smallest part steps 2 -> 3.
+    SetText(view->ComponentsEdit(), "Silica 12.5\nKaolin 0.25");
+    view->OnCommand(CmdGedRound1);
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    13\nKaolin\t      0.3"));
+    view->ByVolumeBox()->click();
+    EXPECT_EQ(view->Button(kGedScaleBatch)->text(), QStringLiteral("Scale Recipe"));
+    EXPECT_TRUE(view->Button(kGedScale100)->isHidden());
+    SetText(view->ComponentsEdit(), "Silica 4\nKaolin 2");
+    view->ScaleRecipe();
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t      6\nKaolin\t      3"));
+
+    // Working batch size expressions are read when the field is left.
+    view->ByVolumeBox()->click();
+    SetText(view->ComponentsEdit(), "Silica 60\nKaolin 40");
+    view->BatchSizeEdit()->setText(QStringLiteral("x2.5"));
+    view->BatchSizeLeft();
+    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("250"));
+    view->BatchSizeEdit()->setText(QStringLiteral("/0"));
+    view->BatchSizeLeft();
+    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("0"));
+
+    // Check Ingredients: Cancel on the first of three unknown materials ends the checking.
+    SetText(view->ComponentsEdit(), "Unobtainium 5\nMystery 5");
+    SetText(view->AdditionsEdit(), "Nothing 1");
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultCancel};
+    view->CheckIngredients();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"\"Unobtainium\" is not in the material list"}));
+    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgOkCancel));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 197920u);
+    SetText(view->ComponentsEdit(), "silica 5");
+    view->AdditionsEdit()->clear();
+    m_messages.boxes.clear();
+    view->CheckIngredients();
+    EXPECT_EQ(m_messages.Texts(),
+              (std::vector<std::string>{"All ingredients are in the material list, available, and have correct mapping"}));
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("silica 5")) << "checking changes nothing";
+}
+
+TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(1);
+
+    // Jump To lists the database with the present glaze chosen.
+    WhenModal<CSelectOneDlg>([](CSelectOneDlg* dialog) {
+        EXPECT_EQ(dialog->List()->currentRow(), 1);
+        dialog->List()->setCurrentRow(3);
+        dialog->accept();
+    });
+    view->JumpTo();
+    EXPECT_EQ(view->GetGlazeIndex(), 3);
+
+    // A cancelled substitution still counts as a change of the recipe.
+    const QString recipe = view->ComponentsEdit()->toPlainText();
+    WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) {
+        EXPECT_EQ(dialog->current, 0);
+        dialog->reject();
+    });
+    view->MakeSubstitution();
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), recipe);
+    EXPECT_EQ(view->IsModified(), 1);
+
+    // Whiting and silica give way to wollastonite.
+    WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) { dialog->accept(); });
+    view->MakeSubstitution();
+    EXPECT_NE(view->ComponentsEdit()->toPlainText(), recipe);
+    EXPECT_TRUE(view->ComponentsEdit()->toPlainText().contains(QStringLiteral("Wollastonite")));
+
+    // Components and additions: the calculator asks which part; Cancel ends the command.
+    ASSERT_FALSE(view->AdditionsEdit()->toPlainText().isEmpty());
+    const QString before = view->ComponentsEdit()->toPlainText();
+    WhenModal<CBatchScopeDlg>([](CBatchScopeDlg* dialog) { dialog->reject(); });
+    view->BatchCalculation();
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), before);
+
+    // Scale to Ingredient: the first line set to 50 scales the recipe by 50 / its amount.
+    view->AdditionsEdit()->clear();
+    SetText(view->ComponentsEdit(), "Silica 20\nKaolin 30");
+    WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
+        EXPECT_EQ(dialog->amounts, (CStringArrayEx{"20.000", "30.000"}));
+        dialog->IngredientCombo()->setCurrentIndex(0);
+        dialog->AmountEdit()->setText(QStringLiteral("50"));
+        dialog->WorkingBatchCheck()->setChecked(false);
+        dialog->accept();
+    });
+    view->ScaleToIngredient();
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+    WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
+        dialog->IngredientCombo()->setCurrentIndex(1);
+        dialog->AmountEdit()->setText(QStringLiteral("-2"));
+        dialog->accept();
+    });
+    m_messages.boxes.clear();
+    view->ScaleToIngredient();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Ingredient amount must be a positive number"}));
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+}
