@@ -154,7 +154,9 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
         ClearPathName();
         SetTitle("Untitled");
     }
-    RememberElementFile(loaded ? path : std::string());
+    // A file that could not be read stays remembered: the next start tries it again.
+    if (loaded)
+        RememberElementFile(path);
     SetModifiedFlag(false);
     return true;
 }

@@ -14,7 +14,7 @@
 // RevertAllElements announce HintElementChanged with the element number, or -1 for all.
 //
 // A file that cannot be opened or read leaves, after a message, the defaults with no path and
-// an empty profile value, so the next start begins with the defaults too.
+// the profile value as it was, so the next start tries the user's file again.
 
 #include "elements/ElementFile.h"
 #include "framework/Document.h"

@@ -244,7 +244,9 @@ bool CGraphTypesDoc::OnOpenDocument(const std::string& path)
         SetPathName(path);
     else
         ClearPathName();
-    RememberGraphTemplateFile(loaded ? path : std::string());
+    // A file that could not be read stays remembered: the next start tries it again.
+    if (loaded)
+        RememberGraphTemplateFile(path);
     SetModifiedFlag(false);
     return true;
 }

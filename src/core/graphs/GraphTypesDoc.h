@@ -13,7 +13,7 @@
 //
 // A file that cannot be opened or read leaves, after a message, a database without templates (a
 // failed read also resets the information lines and the colours), no path and an empty profile
-// value, so the next start does not try it again. The list window is never closed while the
+// value as it was, so the next start tries the user's file again. The list window is never closed while the
 // program runs: closing it minimises it.
 
 #include "framework/Document.h"

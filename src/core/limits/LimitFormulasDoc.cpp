@@ -243,7 +243,9 @@ bool CLimitFormulasDoc::OnOpenDocument(const std::string& path)
         SetPathName(path);
     else
         ClearPathName();
-    RememberLimitFormulaFile(loaded ? path : std::string());
+    // A file that could not be read stays remembered: the next start tries it again.
+    if (loaded)
+        RememberLimitFormulaFile(path);
     SetModifiedFlag(false);
     return true;
 }

@@ -12,7 +12,7 @@
 // Revert, HintDocumentSaved after Save and Save As. The views send the codes of their own edits.
 //
 // A file that cannot be opened or read leaves, after a message, an empty database (without
-// combinations), no path and an empty profile value, so the next start does not try it again.
+// combinations), no path and the profile value as it was, so the next start tries the file again.
 // The list window is never closed while the program runs: closing it minimises it.
 
 #include "framework/Document.h"

@@ -311,7 +311,9 @@ bool CMaterialsDoc::OnOpenDocument(const std::string& path)
         SetPathName(path);
     else
         ClearPathName();
-    RememberMaterialFile(loaded ? path : std::string());
+    // A file that could not be read stays remembered: the next start tries it again.
+    if (loaded)
+        RememberMaterialFile(path);
     SetModifiedFlag(false);
     UpdateMappedMaterials(true, false);
     return true;

@@ -185,7 +185,9 @@ bool CSubstitutionsDoc::OnOpenDocument(const std::string& path)
         ClearPathName();
         SetTitle("Untitled");
     }
-    RememberSubstitutionFile(loaded ? path : std::string());
+    // A file that could not be read stays remembered: the next start tries it again.
+    if (loaded)
+        RememberSubstitutionFile(path);
     SetModifiedFlag(false);
     return true;
 }

@@ -11,7 +11,7 @@
 // Revert, HintDocumentSaved after Save and Save As. The views send the codes of their own edits.
 //
 // A file that cannot be opened or read leaves, after a message, an empty untitled database, no
-// path and an empty profile value, so the next start does not try it again. The list window is
+// path and the profile value as it was, so the next start tries the file again. The list window is
 // never closed while the program runs: closing it minimises it.
 
 #include "framework/Document.h"

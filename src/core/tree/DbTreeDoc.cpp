@@ -144,7 +144,9 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
     } else {
         SetPathName(openedPath);
     }
-    RememberTreeFile(openedPath);
+    // A catalogue that could not be read stays remembered for the next start.
+    if (!openedPath.empty())
+        RememberTreeFile(openedPath);
     SetModifiedFlag(false);
     return true;
 }

@@ -159,7 +159,8 @@ TEST_F(ElementsDocTest, AFileThatCannotBeOpenedOrReadLeavesTheDefaults)
         EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
         EXPECT_TRUE(HoldsTheDefaults(doc));
         EXPECT_EQ(doc.GetPathName(), "");
-        EXPECT_EQ(ProfileElementFile(), "");
+        // Regression: the profile kept naming the user's file, not an empty path.
+        EXPECT_EQ(ProfileElementFile(), custom);
         EXPECT_FALSE(doc.IsModified());
     }
 
@@ -177,7 +178,7 @@ TEST_F(ElementsDocTest, StartingFromAnUnreadableFileThroughTheTemplateKeepsNoPat
     CDocument* doc = elements.OpenDocumentFile(materials);
     ASSERT_EQ(doc, g_pElementsDoc);
     EXPECT_EQ(doc->GetPathName(), "") << "the template must not name the defaults after the bad file";
-    EXPECT_EQ(ProfileElementFile(), "");
+    EXPECT_EQ(ProfileElementFile(), "/somewhere/old.ele");
     EXPECT_TRUE(HoldsTheDefaults(*g_pElementsDoc));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
 

@@ -207,7 +207,9 @@ TEST_F(GraphTypesDocTest, FilesThatCannotBeOpenedOrReadLeaveAnEmptyDatabase)
     EXPECT_EQ(doc.Database().m_oxideColors.GetCount(), 128);
     EXPECT_EQ(doc.Database().m_materialTypeColors.GetCount(), 9);
     EXPECT_EQ(doc.GetPathName(), "");
-    EXPECT_EQ(ProfileGraphFile(), "");
+    // Regression: a failed read blanked the remembered path, so the next start opened an empty
+    // database instead of the user's file.
+    EXPECT_EQ(ProfileGraphFile(), golden);
     EXPECT_FALSE(doc.IsModified());
 
     // A file that cannot be opened: no templates; name, notes and colours stay as they were.
@@ -224,7 +226,7 @@ TEST_F(GraphTypesDocTest, FilesThatCannotBeOpenedOrReadLeaveAnEmptyDatabase)
     EXPECT_EQ(doc.GetDatabaseName(), "Golden templates");
     EXPECT_EQ(doc.Database().m_oxideColors.GetCount(), 3);
     EXPECT_EQ(doc.GetPathName(), "");
-    EXPECT_EQ(ProfileGraphFile(), "");
+    EXPECT_EQ(ProfileGraphFile(), golden);
     EXPECT_FALSE(doc.IsModified());
 }
 

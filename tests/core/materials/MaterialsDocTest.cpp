@@ -213,7 +213,7 @@ TEST_F(MaterialsDocTest, FilesThatCannotBeReadLeaveAnEmptyDatabase)
     EXPECT_EQ(doc.Materials().GetCount(), 0);
     EXPECT_EQ(doc.GetDatabaseName(), "Materials");
     EXPECT_EQ(doc.GetPathName(), "");
-    EXPECT_EQ(ProfileMaterialFile(), "");
+    EXPECT_EQ(ProfileMaterialFile(), MappedFile()) << "the file read last stays remembered";
     EXPECT_FALSE(doc.IsModified());
 
     const std::string missing = (m_dir / "missing.mat").string();

@@ -298,7 +298,7 @@ TEST_F(DbTreeDocTest, OpeningReadsTheFileOrLeavesAnEmptyUntitledTree)
     EXPECT_EQ(doc.items.GetCount(), 0);
     EXPECT_TRUE(doc.GetPathName().empty());
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(ProfileTreeFile(), "");
+    EXPECT_EQ(ProfileTreeFile(), catalogue) << "the file read last stays remembered";
 
     const std::string wrong = WriteFile("wrong.dbt", Header("Oxidarium Glazes", "Cone 6") + "name = /d/a.glz\n");
     EXPECT_TRUE(doc.OnOpenDocument(wrong));
@@ -428,7 +428,7 @@ TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
     EXPECT_EQ(m_messages.boxes.back().text, catalogue + ": Error opening file");
     EXPECT_EQ(doc.items.GetCount(), 0);
     EXPECT_TRUE(doc.GetPathName().empty());
-    EXPECT_EQ(ProfileTreeFile(), "");
+    EXPECT_EQ(ProfileTreeFile(), catalogue);
 
     Add(doc, "/d/a.glz", "A", DbTreeItemType::Glazes);
     m_messages.answers = {MsgResultCancel, MsgResultNo};
