@@ -180,6 +180,8 @@ private:
     bool UpdateToolCommand(CCmdUI& ui);
     bool RunEditCommand(unsigned id);
     bool RunDatabaseCommand(unsigned id);
+    // The recipe tools: blends, mixtures, the shopping list, the similarity search, Optimize.
+    bool RunToolCommand(unsigned id);
 
     // GlazesViewEdit.cpp
     void OnEdit(bool limited);

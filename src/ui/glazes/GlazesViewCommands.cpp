@@ -5,9 +5,11 @@
 #include "glazes/GlazeClipboard.h"
 #include "shell/AppContext.h"
 #include "shell/RecipeSizeDlg.h"
+#include "shell/UpdateHint.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/DialogStyle.h"
+#include "tools/ToolCommands.h"
 
 #include <algorithm>
 
@@ -27,6 +29,18 @@ int FormatOfCommand(unsigned id)
 bool HasSubstitutions()
 {
     return g_pSubstitutionsDoc && g_pSubstitutionsDoc->Substitutions().GetCount() > 0;
+}
+
+// The glazes a blend or mixture needs in the database before it is offered.
+int MinimumGlazesFor(unsigned id)
+{
+    switch (id) {
+    case CmdGlzLineBlend:
+    case CmdGlzMixGlazes: return 2;
+    case CmdGlzTriaxialBlend: return 3;
+    case CmdGlzSquareBlend: return 4;
+    default: return 1;
+    }
 }
 
 constexpr unsigned kCorrectCrazingHelpId = 372;
@@ -142,19 +156,20 @@ bool CGlazesView::UpdateToolCommand(CCmdUI& ui)
         ui.Enable(selected > 0);
         return true;
     case CmdGlzMakeLimitFormula:
-        ui.Enable(true);
-        return true;
-    case CmdGlzMixGlazes:
-    case CmdGlzAverageGlazes:
-    case CmdGlzLineBlend:
-    case CmdGlzTriaxialBlend:
-    case CmdGlzSquareBlend:
-    case CmdGlzVarrowBlend:
     case CmdGlzFindSimilar:
     case CmdGlzShoppingList:
     case CmdGlzOptimize:
-        // The recipe tools are not part of the program yet.
-        ui.Enable(false);
+        ui.Enable(true);
+        return true;
+    case CmdGlzAverageGlazes:
+        ui.Enable(selected > 0);
+        return true;
+    case CmdGlzVarrowBlend:
+    case CmdGlzLineBlend:
+    case CmdGlzMixGlazes:
+    case CmdGlzTriaxialBlend:
+    case CmdGlzSquareBlend:
+        ui.Enable(GlazeCount() >= MinimumGlazesFor(ui.m_nID));
         return true;
     default:
         return false;
@@ -245,7 +260,41 @@ bool CGlazesView::RunDatabaseCommand(unsigned id)
     }
 }
 
+bool CGlazesView::RunToolCommand(unsigned id)
+{
+    CGlazesDoc* doc = GlazesDoc();
+    if (!doc)
+        return false;
+    const std::vector<int> rows = GetSelItems();
+    switch (id) {
+    case CmdGlzLineBlend: RunLineBlendCommand(*doc, rows, this); return true;
+    case CmdGlzTriaxialBlend: RunTriaxialBlendCommand(*doc, rows, this); return true;
+    case CmdGlzSquareBlend: RunSquareBlendCommand(*doc, rows, this); return true;
+    case CmdGlzVarrowBlend: RunVarrowBlendCommand(*doc, rows, this); return true;
+    case CmdGlzShoppingList: RunShoppingListCommand(*doc, this); return true;
+    case CmdGlzFindSimilar: RunFindSimilarGlazesCommand(*doc, this); return true;
+    case CmdGlzMixGlazes:
+    case CmdGlzAverageGlazes: {
+        // This view sent the insertion notice, so it refreshes its own rows.
+        const int inserted = id == CmdGlzMixGlazes ? RunMixGlazesCommand(*doc, rows, this, this)
+                                                   : RunAverageGlazesCommand(*doc, rows, this);
+        if (inserted >= 0)
+            RefillKeepingSelection();
+        return true;
+    }
+    case CmdGlzOptimize: {
+        const int added = RunOptimizeCommand(*doc, this);
+        if (added >= 0) {
+            FillList(GetTopIndex(), added, true);
+            Broadcast(HintGlazesInserted, added);
+        }
+        return true;
+    }
+    default: return false;
+    }
+}
+
 bool CGlazesView::OnCommand(unsigned id)
 {
-    return RunEditCommand(id) || RunDatabaseCommand(id);
+    return RunEditCommand(id) || RunDatabaseCommand(id) || RunToolCommand(id);
 }

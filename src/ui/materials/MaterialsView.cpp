@@ -12,6 +12,7 @@
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 #include "support/NumberFormat.h"
+#include "tools/ToolCommands.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -345,9 +346,6 @@ bool CMaterialsView::UpdateDatabaseCommand(CCmdUI& ui)
         return true;
     }
     case CmdMatListFindSimilar:
-        // The similar-materials search is not part of this program yet.
-        ui.Enable(false);
-        return true;
     case CmdMatListMergeDatabase:
     case CmdMatListImportTmt:
     case CmdMatListPrintList:
@@ -425,6 +423,10 @@ bool CMaterialsView::RunDatabaseCommand(unsigned id)
         return true;
     case CmdMatListImportTmt: OnImportTmt(); return true;
     case CmdMatListExportTmt: OnExportTmt(); return true;
+    case CmdMatListFindSimilar:
+        if (CMaterialsDoc* document = MaterialsDoc())
+            RunFindSimilarMaterialsCommand(*document, *this, this);
+        return true;
     case CmdMatListPrintSelected:
     case CmdMatListPreviewSelected:
     case CmdMatListWriteSelected:

@@ -198,8 +198,7 @@ void CSubstitutionEditView::ConnectSignals()
     onClick(kSubEditNext, [this] { EditNext(); });
     onClick(kSubEditJump, [this] { JumpTo(); });
     onClick(kSubEditClose, [this] { Close(); });
-    // The formula-to-batch calculator is not part of the program yet.
-    Button(kSubEditBatchCalc)->setEnabled(false);
+    onClick(kSubEditBatchCalc, [this] { BatchCalculation(); });
 
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
         SetCaption(ToCp1252(text));
@@ -493,10 +492,6 @@ bool CSubstitutionEditView::OnUpdateCommand(CCmdUI& ui)
         ui.Enable(m_bLimited);
         ui.SetCheck(m_bLimited ? 1 : 0);
         return true;
-    case CmdSubEditBatchCalc:
-        // The formula-to-batch calculator is not part of the program yet.
-        ui.Enable(false);
-        return true;
     case CmdSubEditPrint:
     case CmdSubEditPrintPreview:
     case CmdSubEditWriteToFile:
@@ -508,6 +503,7 @@ bool CSubstitutionEditView::OnUpdateCommand(CCmdUI& ui)
     case CmdSubEditExchange:
     case CmdSubEditNormalize:
     case CmdSubEditCheckMaterials:
+    case CmdSubEditBatchCalc:
     case CmdSubEditHelp:
     case CmdSubEditContextHelp:
         ui.Enable(true);
@@ -538,7 +534,7 @@ bool CSubstitutionEditView::OnCommand(unsigned id)
     case CmdSubEditExchange: Exchange(); return true;
     case CmdSubEditNormalize: Normalize(); return true;
     case CmdSubEditCheckMaterials: CheckMaterials(); return true;
-    case CmdSubEditBatchCalc: return true;
+    case CmdSubEditBatchCalc: BatchCalculation(); return true;
     case CmdSubEditHelp:
     case CmdSubEditContextHelp: ShowDialogHelp(kSubstitutionEditHelpId); return true;
     default: return false;

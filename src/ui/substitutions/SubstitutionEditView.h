@@ -132,6 +132,8 @@ public:
     void Exchange();
     void Normalize();
     void CheckMaterials();
+    // Set 1 through the formula-to-batch calculator; on OK its batch replaces set 2.
+    void BatchCalculation();
     // Tab in a set box: completes the material name before the caret.
     void CompleteName(QPlainTextEdit* box);
     // A change in a set box: an ended line is canonicalised and reformatted (or emptied).

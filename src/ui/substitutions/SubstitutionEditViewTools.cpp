@@ -1,5 +1,5 @@
-// The set tools of the substitution edit form: Exchange, Normalize and Check Materials, the
-// name completion of the set boxes (Tab and Enter), and the materials list.
+// The set tools of the substitution edit form: Exchange, Normalize, Check Materials and Batch
+// Calculation, the name completion of the set boxes (Tab and Enter), and the materials list.
 
 #include "substitutions/SubstitutionEditView.h"
 
@@ -12,6 +12,7 @@
 #include "support/PlainTextEditLines.h"
 #include "support/TabEdit.h"
 #include "support/TextHelpers.h"
+#include "tools/BatchCalcDlg.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -107,6 +108,24 @@ void CSubstitutionEditView::CheckMaterials()
     if (problems == 0)
         AppMessageBox("All ingredients are in the material list, available, and have correct mapping",
                       MsgOk | MsgIconInformation, kCheckDoneHelpId);
+}
+
+// Set 1 is the recipe the calculator starts from; the batch it hands back becomes set 2.
+void CSubstitutionEditView::BatchCalculation()
+{
+    CIngredientList components;
+    bool warn = false;
+    ParseSetLines(BoxLines(m_set1, true), components, warn);
+    CStringArrayEx lines;
+    FormatSetLines(lines, components);
+    SetBoxLines(m_set1, lines);
+    CIngredientList additions;
+    if (!RunBatchCalculation(components, additions, this, "sed_bkg"))
+        return;
+    components.Append(additions);
+    FormatSetLines(lines, components);
+    SetBoxLines(m_set2, lines);
+    SetModified(true);
 }
 
 void CSubstitutionEditView::CompleteName(QPlainTextEdit* box)

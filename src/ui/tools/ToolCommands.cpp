@@ -1,15 +1,19 @@
 #include "tools/ToolCommands.h"
 
+#include "glazes/Glaze.h"
 #include "glazes/GlazesDoc.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/SimilarMaterials.h"
+#include "shell/OxidariumApp.h"
 #include "support/ListView31.h"
+#include "support/TextHelpers.h"
 #include "tools/Blend.h"
 #include "tools/FindSimilarGlazes.h"
 #include "tools/FindSimilarGlazesDlg.h"
 #include "tools/FindSimilarMaterialsDlg.h"
 #include "tools/MixGlazes.h"
 #include "tools/MixGlazesDlg.h"
+#include "tools/OptimizeDlg.h"
 #include "tools/ProgressDlg.h"
 #include "tools/RecipeBlendDlg.h"
 #include "tools/ShoppingList.h"
@@ -109,4 +113,23 @@ bool RunFindSimilarMaterialsCommand(CMaterialsDoc& document, CListView31& list, 
     CListRowSelection selection(list);
     CProgressDlg progress(parent);
     return RunFindSimilarMaterials(dialog.request, document, &selection, progress);
+}
+
+int RunOptimizeCommand(CGlazesDoc& document, QWidget* parent)
+{
+    COptimizeRequest request;
+    request.databaseIndex = g_pApp ? g_pApp->IndexOfGlazeDoc(&document) : -1;
+    if (!RunOptimize(request, parent) || (!request.saveParameters && !request.saveRecipe))
+        return -1;
+    CGlaze glaze("new glaze");
+    if (request.saveParameters)
+        glaze.GetOptimizationParams() = request.params;
+    if (request.saveRecipe)
+        glaze.m_components = request.recipe;
+    std::string name = request.newName;
+    if (!TrimString(name).empty())
+        glaze.m_name = name;
+    const int index = document.GetGlazeCount();
+    document.InsertGlaze(index, glaze);
+    return index;
 }

@@ -39,6 +39,12 @@ bool RunShoppingListCommand(CGlazesDoc& document, QWidget* parent);
 // False when the user cancelled the dialog or the search.
 bool RunFindSimilarGlazesCommand(CGlazesDoc& document, QWidget* parent);
 
+// "&Optimize..." of the glaze list: the Optimize dialog with a fresh parameter set and no glaze
+// of its own. When the user saves, a glaze "new glaze" (or the name typed) with the parameters,
+// the recipe or both is appended at the end of the document, and its position is returned;
+// -1 when nothing was added. The caller announces the insertion.
+int RunOptimizeCommand(CGlazesDoc& document, QWidget* parent);
+
 // "Fin&d Similar Materials" of the materials list: list is the list view, whose selection the
 // search reads and, with "Select similar materials", marks. False when the user cancelled the
 // dialog or the search.

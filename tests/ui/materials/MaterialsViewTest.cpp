@@ -338,6 +338,6 @@ TEST_F(MaterialsViewTest, MouseOpensEditViewsAndTheContextMenu)
     QTest::mousePress(m_view->viewport(), Qt::RightButton, {}, row2);
     EXPECT_EQ(texts, (QStringList{"&Edit", "Edit (&limited)", "Database &Notes..."}));
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{1, 4}));
-    EXPECT_FALSE(Enabled(CmdMatListFindSimilar));
+    EXPECT_TRUE(Enabled(CmdMatListFindSimilar));
     EXPECT_STREQ(MaterialsCommandPrompt(CmdMatListPreviewList), "Show material list in Print Preview mode");
 }
