@@ -66,10 +66,7 @@ void RegisterElementsMenu()
     RegisterMenuBar(kElementsResourceId, {
         FileMenu(),
         ElementsMenu(),
-        M::Popup("&Window", {
-            M::Item(CmdShellInformationWindow, "In&formation Window"),
-            M::WindowList(),
-        }),
+        M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdElementHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),

@@ -1,5 +1,7 @@
 #include "framework/MenuDef.h"
 
+#include "shell/AppCommandIds.h"
+
 #include <map>
 
 namespace {
@@ -9,6 +11,22 @@ std::map<unsigned, CMenuBarDef>& MenuBars()
     return menuBars;
 }
 } // namespace
+
+CMenuDef CMenuDef::WindowPopup(std::vector<CMenuDef> ownItems)
+{
+    std::vector<CMenuDef> items{
+        Item(CmdWindowCascade, "&Cascade"),
+        Item(CmdWindowTile, "&Tile"),
+        Item(CmdWindowArrange, "Arrange &Icons"),
+    };
+    if (!ownItems.empty()) {
+        items.push_back(Separator());
+        for (CMenuDef& item : ownItems)
+            items.push_back(std::move(item));
+    }
+    items.push_back(WindowList());
+    return Popup("&Window", std::move(items));
+}
 
 void RegisterMenuBar(unsigned resourceId, CMenuBarDef menuBar)
 {

@@ -27,6 +27,9 @@ struct CMenuDef {
     }
     // The list of open windows, filled in when the menu opens.
     static CMenuDef WindowList() { return {Kind::WindowList, 0, {}, {}, {}}; }
+    // The "&Window" pop-up of every window kind: the workspace's Cascade, Tile and Arrange
+    // Icons, then the kind's own entries (after a separator), then the list of open windows.
+    static CMenuDef WindowPopup(std::vector<CMenuDef> ownItems = {});
 };
 
 using CMenuBarDef = std::vector<CMenuDef>;

@@ -194,10 +194,7 @@ void RegisterGlazeAnalysisMenu()
             recipe,
             PrintPopup("Print Glaze Re&port", CmdGanPrintReport, CmdGanPreviewReport, CmdGanWriteReport),
         }),
-        M::Popup("&Window", {
-            M::Item(CmdShellInformationWindow, "In&formation Window"),
-            M::WindowList(),
-        }),
+        M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdGanHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),

@@ -159,10 +159,7 @@ void RegisterGlazeEditMenu()
         ViewMenu(),
         UtilitiesMenu(),
         PrintMenu(),
-        M::Popup("&Window", {
-            M::Item(CmdShellInformationWindow, "In&formation Window"),
-            M::WindowList(),
-        }),
+        M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdGedHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),

@@ -157,10 +157,7 @@ void RegisterGlazesMenu()
         ViewMenu(),
         UtilitiesMenu(),
         PrintMenu(),
-        M::Popup("&Window", {
-            M::Item(CmdShellInformationWindow, "In&formation Window"),
-            M::WindowList(),
-        }),
+        M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdGlzHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),

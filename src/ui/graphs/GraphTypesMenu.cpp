@@ -52,10 +52,7 @@ CMenuDef PrintPopup(const char* text, unsigned print, unsigned preview, unsigned
 
 CMenuDef WindowMenu()
 {
-    return M::Popup("&Window", {
-        M::Item(CmdShellInformationWindow, "In&formation Window"),
-        M::WindowList(),
-    });
+    return CMenuDef::WindowPopup();
 }
 
 CMenuDef HelpMenu()

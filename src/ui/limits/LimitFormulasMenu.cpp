@@ -54,11 +54,7 @@ std::vector<CMenuDef> ClosingFileItems()
 
 CMenuDef WindowMenu()
 {
-    using M = CMenuDef;
-    return M::Popup("&Window", {
-        M::Item(CmdShellInformationWindow, "In&formation Window"),
-        M::WindowList(),
-    });
+    return CMenuDef::WindowPopup();
 }
 
 CMenuDef HelpMenu(unsigned helpCommand)

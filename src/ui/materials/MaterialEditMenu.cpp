@@ -131,10 +131,7 @@ void RegisterMaterialEditMenu()
         EditMenu(),
         ViewMenu(),
         FormulaMenu(),
-        M::Popup("&Window", {
-            M::Item(CmdShellInformationWindow, "In&formation Window"),
-            M::WindowList(),
-        }),
+        M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdMatEditHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),

@@ -124,10 +124,7 @@ void RegisterMaterialsMenu()
         ViewMenu(),
         DatabaseMenu(),
         UtilitiesMenu(),
-        M::Popup("&Window", {
-            M::Item(CmdShellInformationWindow, "In&formation Window"),
-            M::WindowList(),
-        }),
+        M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdMatListHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),

@@ -65,14 +65,7 @@ void RegisterMainMenu()
         }),
         // A top-level item without entries; the main frame shows it disabled.
         M::Popup("Edit", {}),
-        M::Popup("&Window", {
-            M::Item(CmdWindowCascade, "&Cascade"),
-            M::Item(CmdWindowTile, "&Tile"),
-            M::Item(CmdWindowArrange, "Arrange &Icons"),
-            M::Separator(),
-            M::Item(CmdViewStatusBar, "&Status Bar"),
-            M::WindowList(),
-        }),
+        M::WindowPopup({M::Item(CmdViewStatusBar, "&Status Bar")}),
         M::Popup("&Help", {
             M::Item(CmdShellHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),

@@ -51,11 +51,7 @@ CMenuDef FileMenu(std::vector<CMenuDef> extra)
 
 CMenuDef WindowMenu()
 {
-    using M = CMenuDef;
-    return M::Popup("&Window", {
-        M::Item(CmdShellInformationWindow, "In&formation Window"),
-        M::WindowList(),
-    });
+    return CMenuDef::WindowPopup();
 }
 
 CMenuDef HelpMenu(unsigned helpCommand)

@@ -74,10 +74,7 @@ void RegisterTextFileMenu()
     RegisterMenuBar(kTextFileResourceId, {
         FileMenu(),
         EditMenu(),
-        M::Popup("&Window", {
-            M::Item(CmdShellInformationWindow, "In&formation Window"),
-            M::WindowList(),
-        }),
+        M::WindowPopup({M::Item(CmdShellInformationWindow, "In&formation Window")}),
         M::Popup("&Help", {
             M::Item(CmdHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),

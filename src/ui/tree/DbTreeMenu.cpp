@@ -60,10 +60,7 @@ void RegisterDbTreeMenu()
     RegisterMenuBar(kDbTreeResourceId, {
         FileMenu(),
         TreeMenu(),
-        M::Popup("&Window", {
-            M::Item(CmdShellInformationWindow, "In&formation Window"),
-            M::WindowList(),
-        }),
+        M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdTreeHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),

@@ -20,6 +20,8 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -204,6 +206,47 @@ TEST(MainFrameTest, TheWindowMenuArrangesAndTheStatusBarToggles)
     QMenu* file = TopMenu(frame->menuBar(), QStringLiteral("&File"));
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->actions().front()->statusTip(), QStringLiteral("Create a new glaze database"));
+    app.ExitInstance();
+}
+
+// Every window kind's Window menu offers the workspace commands, so they stay within reach
+// whichever window is active; "Information Window" belongs to the text windows alone.
+TEST(MainFrameTest, EveryWindowMenuCarriesTheWorkspaceCommands)
+{
+    CShellSandbox box;
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    int menus = 0;
+    for (unsigned resource = 2; resource <= 17; ++resource) {
+        const CMenuBarDef* bar = FindMenuBar(resource);
+        if (!bar)
+            continue;
+        ++menus;
+        const auto window = std::find_if(bar->begin(), bar->end(), [](const CMenuDef& m) { return m.text == "&Window"; });
+        ASSERT_NE(window, bar->end()) << resource;
+        ASSERT_GE(window->items.size(), 4u) << resource;
+        EXPECT_EQ(window->items[0].id, unsigned(CmdWindowCascade)) << resource;
+        EXPECT_EQ(window->items[1].id, unsigned(CmdWindowTile)) << resource;
+        EXPECT_EQ(window->items[2].id, unsigned(CmdWindowArrange)) << resource;
+        EXPECT_EQ(window->items.back().kind, CMenuDef::Kind::WindowList) << resource;
+        const bool information = std::any_of(window->items.begin(), window->items.end(), [](const CMenuDef& m) {
+            return m.id == unsigned(CmdShellInformationWindow);
+        });
+        EXPECT_EQ(information, resource == g_pTextFileTemplate->GetResourceId()) << resource;
+    }
+    EXPECT_GE(menus, 10);
+
+    // From the tree window the commands are on the menu bar and they work.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(app.MainFrame()));
+    g_pDbTreeDoc->GetViews().front()->GetFrame()->ActivateFrame();
+    CMainFrame* frame = app.MainFrame();
+    EXPECT_EQ(frame->CurrentMenuResource(), g_pDbTreeTemplate->GetResourceId());
+    QMenu* windowMenu = TopMenu(frame->menuBar(), QStringLiteral("&Window"));
+    ASSERT_NE(windowMenu, nullptr);
+    EXPECT_EQ(windowMenu->actions().front()->text(), QStringLiteral("&Cascade"));
+    EXPECT_TRUE(frame->QueryCommand(CmdWindowTile).m_bEnabled);
     app.ExitInstance();
 }
 
