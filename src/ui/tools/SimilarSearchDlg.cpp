@@ -33,10 +33,13 @@ void CSimilarSearchDlg::BuildScope(const CSimilarSearchIds& ids, const CLabels& 
     m_compareTo = new QButtonGroup(this);
     const QString selected = QString::fromLatin1(labels.selected);
     const QString all = QString::fromLatin1(labels.all);
-    AddRadio(m_compare, selected, ids.compare[0], 0, kLeft + 6, 16, 70);
-    AddRadio(m_compare, all, ids.compare[1], 1, kLeft + 6, 28, 70);
-    AddRadio(m_compareTo, selected, ids.compareTo[0], 0, kRight + 6, 16, 70);
-    AddRadio(m_compareTo, all, ids.compareTo[1], 1, kRight + 6, 28, 70);
+    // As wide as the group allows: a dialog with more choices in the group places them later,
+    // over the free end of these.
+    constexpr int kWidth = kColumnWidth - 12;
+    AddRadio(m_compare, selected, ids.compare[0], 0, kLeft + 6, 16, kWidth);
+    AddRadio(m_compare, all, ids.compare[1], 1, kLeft + 6, 28, kWidth);
+    AddRadio(m_compareTo, selected, ids.compareTo[0], 0, kRight + 6, 16, kWidth);
+    AddRadio(m_compareTo, all, ids.compareTo[1], 1, kRight + 6, 28, kWidth);
     m_measuresTop = 4 + kExtraTop + 8;
 }
 
