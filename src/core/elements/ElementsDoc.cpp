@@ -1,14 +1,14 @@
 #include "elements/ElementsDoc.h"
 
 #include "elements/ElementPrinting.h"
+#include "framework/DocRegistry.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/Profile.h"
 #include "support/Services.h"
@@ -45,7 +45,7 @@ void RememberElementFile(const std::string& path)
 CElementsDoc::CElementsDoc()
 {
     g_pElementsDoc = this;
-    COxidariumApp::SetSingletonDocument(kElementsKind, this);
+    SetSingletonDocument(kElementsKind, this);
     InstallWorkingElementTable(&m_elements);
 }
 
@@ -53,8 +53,8 @@ CElementsDoc::~CElementsDoc()
 {
     if (g_pElementsDoc == this)
         g_pElementsDoc = nullptr;
-    if (COxidariumApp::GetSingletonDocument(kElementsKind) == this)
-        COxidariumApp::SetSingletonDocument(kElementsKind, nullptr);
+    if (GetSingletonDocument(kElementsKind) == this)
+        SetSingletonDocument(kElementsKind, nullptr);
     if (GetWorkingElementTable() == &m_elements)
         RemoveWorkingElementTable();
 }
@@ -86,7 +86,7 @@ void CElementsDoc::ResetToDefaults()
 
 void CElementsDoc::BroadcastElements(int code, int index, CView* sender)
 {
-    COxidariumApp::BroadcastUpdate(sender, this, kElementsKind, code, index, 0);
+    BroadcastUpdate(sender, this, kElementsKind, code, index, 0);
 }
 
 int CElementsDoc::OpenFile(const std::string& path)

@@ -2,10 +2,9 @@
 
 #include "framework/DocTemplate.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/CompareNoCase.h"
 #include "support/Services.h"
 

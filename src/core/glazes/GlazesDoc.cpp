@@ -1,14 +1,14 @@
 #include "glazes/GlazesDoc.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/DocTemplate.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/DocumentFile.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "substitutions/Substitution.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"
@@ -370,9 +370,9 @@ void CGlazesDoc::OnCloseDocument()
 {
     // The framework's close destroys this document: only the identity is used afterwards.
     const void* self = this;
-    COxidariumApp::BroadcastUpdate(nullptr, self, kGlazesKind, HintDocumentClosing, 0, 0);
+    BroadcastUpdate(nullptr, self, kGlazesKind, HintDocumentClosing, 0, 0);
     CDocument::OnCloseDocument();
-    COxidariumApp::BroadcastUpdate(nullptr, self, kGlazesKind, HintDocumentClosed, 0, 0);
+    BroadcastUpdate(nullptr, self, kGlazesKind, HintDocumentClosed, 0, 0);
 }
 
 bool CGlazesDoc::SaveModified()
@@ -428,7 +428,7 @@ void CGlazesDoc::SaveCommand(bool saveAs)
     const std::string path = saveAs ? std::string() : GetPathName();
     // Only a save that happened is announced: listeners take the notice for a file on disk.
     if (DoSave(path, true))
-        COxidariumApp::BroadcastUpdate(nullptr, this, kGlazesKind, HintDocumentSaved, 0, 0);
+        BroadcastUpdate(nullptr, this, kGlazesKind, HintDocumentSaved, 0, 0);
 }
 
 bool CGlazesDoc::OnCommand(unsigned id)
@@ -445,7 +445,7 @@ bool CGlazesDoc::OnCommand(unsigned id)
         return true;
     case CmdRevertGlazeDb:
         if (RevertToSaved())
-            COxidariumApp::BroadcastUpdate(nullptr, this, kGlazesKind, HintGlazesReplaced, 0, 0);
+            BroadcastUpdate(nullptr, this, kGlazesKind, HintGlazesReplaced, 0, 0);
         return true;
     default:
         return false;

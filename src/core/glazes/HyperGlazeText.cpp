@@ -1,9 +1,8 @@
 #include "glazes/HyperGlazeText.h"
 
+#include "framework/MessageService.h"
 #include "glazes/InsightImport.h"
 #include "glazes/ReciparyText.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "support/NumberText.h"
 #include "support/PathHelpers.h"
 #include "support/StringArrayEx.h"

@@ -1,8 +1,7 @@
 #include "glazes/InsightImport.h"
 
+#include "framework/MessageService.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
 #include "support/LineOStream.h"

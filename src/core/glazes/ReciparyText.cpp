@@ -1,8 +1,7 @@
 #include "glazes/ReciparyText.h"
 
+#include "framework/MessageService.h"
 #include "glazes/InsightImport.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"

@@ -1,13 +1,13 @@
 #include "graphs/GraphTypesDoc.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "graphs/GraphTemplateSummary.h"
 #include "shell/DocumentFile.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/Profile.h"
 #include "support/Services.h"
@@ -74,20 +74,20 @@ CGraphTypesDoc::CGraphTypesDoc()
 {
     SetTitle(kDocumentTitle);
     g_pGraphTypesDoc = this;
-    COxidariumApp::SetSingletonDocument(kGraphTemplatesKind, this);
+    SetSingletonDocument(kGraphTemplatesKind, this);
 }
 
 CGraphTypesDoc::~CGraphTypesDoc()
 {
     if (g_pGraphTypesDoc == this)
         g_pGraphTypesDoc = nullptr;
-    if (COxidariumApp::GetSingletonDocument(kGraphTemplatesKind) == this)
-        COxidariumApp::SetSingletonDocument(kGraphTemplatesKind, nullptr);
+    if (GetSingletonDocument(kGraphTemplatesKind) == this)
+        SetSingletonDocument(kGraphTemplatesKind, nullptr);
 }
 
 void CGraphTypesDoc::Broadcast(int code)
 {
-    COxidariumApp::BroadcastUpdate(nullptr, this, kGraphTemplatesKind, code, 0, 0);
+    BroadcastUpdate(nullptr, this, kGraphTemplatesKind, code, 0, 0);
 }
 
 // --- record operations ----------------------------------------------------------------------------

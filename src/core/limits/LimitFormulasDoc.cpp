@@ -1,14 +1,14 @@
 #include "limits/LimitFormulasDoc.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "limits/LimitFormulaSummary.h"
 #include "limits/MakeLimitFormulaRequest.h"
 #include "shell/DocumentFile.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/Profile.h"
 #include "support/Services.h"
@@ -78,7 +78,7 @@ CLimitFormulasDoc::CLimitFormulasDoc()
 {
     SetTitle("Limit Formulas");
     g_pLimitFormulasDoc = this;
-    COxidariumApp::SetSingletonDocument(kLimitFormulasKind, this);
+    SetSingletonDocument(kLimitFormulasKind, this);
     SetCurrentLimitFormulaDB(&m_database);
 }
 
@@ -86,8 +86,8 @@ CLimitFormulasDoc::~CLimitFormulasDoc()
 {
     if (g_pLimitFormulasDoc == this)
         g_pLimitFormulasDoc = nullptr;
-    if (COxidariumApp::GetSingletonDocument(kLimitFormulasKind) == this)
-        COxidariumApp::SetSingletonDocument(kLimitFormulasKind, nullptr);
+    if (GetSingletonDocument(kLimitFormulasKind) == this)
+        SetSingletonDocument(kLimitFormulasKind, nullptr);
     if (GetCurrentLimitFormulaDB() == &m_database)
         SetCurrentLimitFormulaDB(nullptr);
 }
@@ -101,7 +101,7 @@ void CLimitFormulasDoc::GetRecordRows(std::vector<CRecordRow>& rows) const
 
 void CLimitFormulasDoc::Broadcast(int code, int index)
 {
-    COxidariumApp::BroadcastUpdate(nullptr, this, kLimitFormulasKind, code, index, 0);
+    BroadcastUpdate(nullptr, this, kLimitFormulasKind, code, index, 0);
 }
 
 // --- record operations ----------------------------------------------------------------------------

@@ -3,13 +3,13 @@
 #include "materials/FormulaConversion.h"
 
 #include "elements/ElementTable.h"
+#include "framework/DocRegistry.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "materials/FormulaConversionSteps.h"
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/NumberFormat.h"
 #include "support/TextHelpers.h"
@@ -353,10 +353,10 @@ int ConvertSelectedFormulas(CMaterialsDoc& document, std::span<const int> rows,
     document.SetModifiedFlag();
     document.UpdateMappedMaterials(false, false);
     if (rows.size() == 1) {
-        COxidariumApp::BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Materials),
+        BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Materials),
                                        HintMaterialChanged, rows[0], HintExtra(materials.GetAt(rows[0])));
     } else {
-        COxidariumApp::BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Materials),
+        BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Materials),
                                        HintMaterialsReplaced, 0, 0);
     }
     return changed;

@@ -6,8 +6,7 @@
 #include "materials/MaterialArray.h"
 
 #include "elements/ElementTable.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
+#include "framework/MessageService.h"
 #include "support/Services.h"
 
 #include <algorithm>

@@ -1,14 +1,14 @@
 #include "materials/MaterialsDoc.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "materials/MaterialText.h"
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/Profile.h"
 #include "support/Services.h"
@@ -63,15 +63,15 @@ CMaterialsDoc::CMaterialsDoc()
 {
     SetTitle("Materials");
     g_pMaterialsDoc = this;
-    COxidariumApp::SetSingletonDocument(kMaterialsKind, this);
+    SetSingletonDocument(kMaterialsKind, this);
 }
 
 CMaterialsDoc::~CMaterialsDoc()
 {
     if (g_pMaterialsDoc == this)
         g_pMaterialsDoc = nullptr;
-    if (COxidariumApp::GetSingletonDocument(kMaterialsKind) == this)
-        COxidariumApp::SetSingletonDocument(kMaterialsKind, nullptr);
+    if (GetSingletonDocument(kMaterialsKind) == this)
+        SetSingletonDocument(kMaterialsKind, nullptr);
 }
 
 void CMaterialsDoc::GetRecordRows(std::vector<CRecordRow>& rows) const
@@ -83,7 +83,7 @@ void CMaterialsDoc::GetRecordRows(std::vector<CRecordRow>& rows) const
 
 void CMaterialsDoc::Broadcast(int code, int index, const void* record)
 {
-    COxidariumApp::BroadcastUpdate(nullptr, this, kMaterialsKind, code, index, HintExtra(record));
+    BroadcastUpdate(nullptr, this, kMaterialsKind, code, index, HintExtra(record));
 }
 
 // --- record operations ----------------------------------------------------------------------------

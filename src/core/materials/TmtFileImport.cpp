@@ -4,11 +4,11 @@
 #include "materials/TmtFile.h"
 
 #include "elements/ElementsDoc.h"
+#include "framework/DocRegistry.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/LineOStream.h"
 #include "support/PathHelpers.h"
@@ -65,7 +65,7 @@ void AppendMaterials(const CMaterialArray& read, const std::string& source, CVie
     for (const auto& material : read.Records())
         document.InsertMaterial(materials.GetCount(), *material);
     result.importedCount = read.GetCount();
-    COxidariumApp::BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Materials), HintMaterialsInserted,
+    BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Materials), HintMaterialsInserted,
                                    result.oldCount, 0);
     materials.m_infoLines.push_back("Imported " + std::to_string(read.GetCount()) + " materials from " + source);
 }
@@ -113,7 +113,7 @@ STmtImportResult ImportTmtFile(const STmtImportOptions& options, const std::stri
         g_pElementsDoc->m_infoLines.push_back("Imported oxide expansions from " + source);
     g_pElementsDoc->SetModifiedFlag();
     result.elementsChanged = true;
-    COxidariumApp::BroadcastUpdate(nullptr, g_pElementsDoc, static_cast<int>(DbFileType::Elements),
+    BroadcastUpdate(nullptr, g_pElementsDoc, static_cast<int>(DbFileType::Elements),
                                    HintElementsReplaced, 0, 0);
     return result;
 }

@@ -1,7 +1,6 @@
 #include "shell/Backup.h"
 
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
+#include "framework/MessageService.h"
 #include "shell/Preferences.h"
 #include "support/PathHelpers.h"
 #include "support/SafeFile.h"

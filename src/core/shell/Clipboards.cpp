@@ -1,6 +1,6 @@
 #include "shell/Clipboards.h"
 
-#include "shell/UpdateHint.h"
+#include "framework/UpdateHint.h"
 
 void ClearClipboard(CMaterialArray& clipboard)
 {

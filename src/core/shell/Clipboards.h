@@ -22,8 +22,8 @@
 //   void ClearClipboard(C&);  int ClipboardCount(const C&);
 //   const R& ClipboardRecord(const C&, int);  void AppendToClipboard(C&, const R&);
 
+#include "framework/DocRegistry.h"
 #include "materials/MaterialArray.h"
-#include "shell/OxidariumApp.h"
 #include "support/DbFileType.h"
 
 #include <cstdint>
@@ -98,7 +98,7 @@ int PasteFromClipboard(const Clipboard& clipboard, const CPasteTarget& target, I
         return 0;
     for (int k = 0; k < pasted; ++k)
         insertCopy(target.position + k, ClipboardRecord(clipboard, k));
-    COxidariumApp::BroadcastUpdate(target.sender, target.document, static_cast<int>(target.kind),
+    BroadcastUpdate(target.sender, target.document, static_cast<int>(target.kind),
                                    InsertedRecordsHintCode(target.kind), target.position, 0);
     return pasted;
 }

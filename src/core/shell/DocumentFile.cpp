@@ -1,8 +1,7 @@
 #include "shell/DocumentFile.h"
 
+#include "framework/MessageService.h"
 #include "shell/Backup.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "support/SafeFile.h"
 
 bool WriteDocumentFile(const std::string& path, unsigned backupHelpId, unsigned errorHelpId,

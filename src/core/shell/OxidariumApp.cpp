@@ -2,10 +2,10 @@
 
 #include "framework/Document.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "glazes/GlazesDoc.h"
-#include "shell/MessageService.h"
-#include "shell/UpdateHint.h"
 #include "support/CompareNoCase.h"
 #include "support/DbFileType.h"
 #include "textfile/Information.h"
@@ -15,30 +15,11 @@
 
 COxidariumApp* g_pApp = nullptr;
 
-CDocTemplate* g_pGlazesTemplate = nullptr;
-CDocTemplate* g_pDbTreeTemplate = nullptr;
-CDocTemplate* g_pElementsTemplate = nullptr;
-CDocTemplate* g_pMaterialsTemplate = nullptr;
-CDocTemplate* g_pSubstitutionsTemplate = nullptr;
-CDocTemplate* g_pLimitFormulasTemplate = nullptr;
-CDocTemplate* g_pTextFileTemplate = nullptr;
-CDocTemplate* g_pGraphTypesTemplate = nullptr;
-CDocTemplate* g_pMaterialEditTemplate = nullptr;
-CDocTemplate* g_pSubstitutionEditTemplate = nullptr;
-CDocTemplate* g_pLimitFormulaEditTemplate = nullptr;
-CDocTemplate* g_pGlazeEditTemplate = nullptr;
-CDocTemplate* g_pGlazeAnalysisTemplate = nullptr;
-CDocTemplate* g_pGraphTypeEditTemplate = nullptr;
-CDocTemplate* g_pGraphViewTemplate = nullptr;
-
 namespace {
 
 constexpr unsigned kHelpFinderId = 2002;
 constexpr unsigned kHelpQuitId = 2003;
 constexpr unsigned kFirstCommandHelpId = 2000;
-constexpr int kSmallScreenHeight = 600;
-
-std::array<CDocument*, 10> s_singletons{};
 
 std::function<void(CDocument&)> s_glazeDatabaseEmptier;
 
@@ -60,12 +41,15 @@ std::vector<CDocument*> TemplateDocuments(const CDocTemplate* docTemplate)
 COxidariumApp::COxidariumApp()
 {
     g_pApp = this;
+    SetMessageBoxHost(this);
 }
 
 COxidariumApp::~COxidariumApp()
 {
     // The template globals must not outlive the templates this object owns.
     ForgetOwnTemplates();
+    if (GetMessageBoxHost() == this)
+        SetMessageBoxHost(nullptr);
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -97,43 +81,6 @@ void COxidariumApp::ShowHelp(unsigned helpId)
         service->ShowHelp(HelpRequest::Finder, 0);
     else if (helpId == kHelpQuitId)
         service->ShowHelp(HelpRequest::Quit, 0);
-}
-
-CDocument* COxidariumApp::GetSingletonDocument(int kind)
-{
-    return kind >= 0 && kind < static_cast<int>(s_singletons.size()) ? s_singletons[static_cast<std::size_t>(kind)]
-                                                                      : nullptr;
-}
-
-void COxidariumApp::SetSingletonDocument(int kind, CDocument* document)
-{
-    if (kind >= 0 && kind < static_cast<int>(s_singletons.size()))
-        s_singletons[static_cast<std::size_t>(kind)] = document;
-}
-
-void COxidariumApp::BroadcastUpdate(CView* sender, const void* object, int kind, int code, int index,
-                                    std::uintptr_t extra)
-{
-    const CUpdateHint hint(sender, object, kind, code, index, extra);
-    // The receivers are fixed before anyone reacts: documents that open meanwhile wait for the
-    // next notice, and documents that close meanwhile are skipped.
-    std::vector<CDocument*> receivers;
-    for (DbFileType singleton : {DbFileType::Elements, DbFileType::Materials, DbFileType::Substitutions,
-                                 DbFileType::LimitFormulas, DbFileType::DbTreeItems}) {
-        if (CDocument* document = GetSingletonDocument(static_cast<int>(singleton)))
-            receivers.push_back(document);
-    }
-    for (CDocument* document : TemplateDocuments(g_pGlazesTemplate))
-        receivers.push_back(document);
-    if (CDocument* graphs = GetSingletonDocument(static_cast<int>(DbFileType::GraphTemplates)))
-        receivers.push_back(graphs);
-    for (CDocument* document : TemplateDocuments(g_pTextFileTemplate))
-        receivers.push_back(document);
-
-    for (CDocument* document : receivers) {
-        if (CDocument::IsLive(document))
-            document->UpdateAllViews(sender, &hint);
-    }
 }
 
 CDocument* COxidariumApp::FindOpenDocument(const std::string& path) const
@@ -212,20 +159,6 @@ COxidariumApp::Point COxidariumApp::NextChildWindowPos()
             m_nNextChildX = 0;
     }
     return position;
-}
-
-int AppMessageBox(const std::string& text, unsigned type, unsigned helpId)
-{
-    if (g_pApp)
-        return g_pApp->MessageBoxWithHelp(text, type, helpId);
-    CMessageService* service = GetMessageService();
-    return service ? service->ShowMessageBox(text, kMessageCaption, type, helpId) : DefaultMessageBoxResult(type);
-}
-
-bool IsSmallScreen()
-{
-    CMessageService* service = GetMessageService();
-    return service && service->ScreenHeight() < kSmallScreenHeight;
 }
 
 bool ParseDDECommand(const std::string& command, std::string& fileName)

@@ -5,7 +5,9 @@
 // the application's own commands. The Qt layer derives its application object from this one
 // and completes the steps that need windows; g_pApp points at the object while it lives.
 
+#include "framework/DocRegistry.h"
 #include "framework/DocTemplate.h"
+#include "framework/MessageService.h"
 
 #include <array>
 #include <cstdint>
@@ -59,10 +61,10 @@ struct CGlazeStatisticsRun {
 // one installed, a glaze database document (CGlazesDoc) is emptied by the document itself.
 void SetGlazeDatabaseEmptier(std::function<void(CDocument& document)> emptier);
 
-class COxidariumApp {
+class COxidariumApp : public CMessageBoxHost {
 public:
     COxidariumApp();
-    virtual ~COxidariumApp();
+    ~COxidariumApp() override;
     COxidariumApp(const COxidariumApp&) = delete;
     COxidariumApp& operator=(const COxidariumApp&) = delete;
 
@@ -115,24 +117,21 @@ public:
     void OnOpenTextFile();
 
     // Shows a message box (MessageBoxType flags) whose Help opens helpId; returns the button.
-    int MessageBoxWithHelp(const std::string& text, unsigned type, unsigned helpId);
+    int MessageBoxWithHelp(const std::string& text, unsigned type, unsigned helpId) override;
 
     // Opens help: while a message box is up, that box's topic wins. Otherwise ids below 2000
     // are topics, 2002 opens the index, 2003 closes help, and other ids do nothing.
-    void ShowHelp(unsigned helpId);
+    void ShowHelp(unsigned helpId) override;
 
-    // Sends a change notice to every view of every open document, in this order: elements,
-    // materials, substitutions, limit formulas, database tree, each glaze database, graph
-    // templates, each text document. The sending view is skipped; a document that closes during
-    // the broadcast is not called any more.
+    // The update broadcast and the singleton look-ups of the document registry
+    // (framework/DocRegistry.h), under the application's names.
     static void BroadcastUpdate(CView* sender, const void* object, int kind, int code, int index,
-                                std::uintptr_t extra);
-
-    // The one document of a singleton kind (DbFileType 1, 2, 3, 4, 6 or 7), or null.
-    static CDocument* GetSingletonDocument(int kind);
-    // Singleton documents register themselves when they are constructed and leave when
-    // destroyed.
-    static void SetSingletonDocument(int kind, CDocument* document);
+                                std::uintptr_t extra)
+    {
+        ::BroadcastUpdate(sender, object, kind, code, index, extra);
+    }
+    static CDocument* GetSingletonDocument(int kind) { return ::GetSingletonDocument(kind); }
+    static void SetSingletonDocument(int kind, CDocument* document) { ::SetSingletonDocument(kind, document); }
 
     // Open-document look-ups.
     CDocument* FindOpenDocument(const std::string& path) const;
@@ -194,30 +193,6 @@ private:
 };
 
 extern COxidariumApp* g_pApp;
-
-// Template pointers of the document registry, set at start-up (null until then).
-extern CDocTemplate* g_pGlazesTemplate;
-extern CDocTemplate* g_pDbTreeTemplate;
-extern CDocTemplate* g_pElementsTemplate;
-extern CDocTemplate* g_pMaterialsTemplate;
-extern CDocTemplate* g_pSubstitutionsTemplate;
-extern CDocTemplate* g_pLimitFormulasTemplate;
-extern CDocTemplate* g_pTextFileTemplate;
-extern CDocTemplate* g_pGraphTypesTemplate;
-extern CDocTemplate* g_pMaterialEditTemplate;
-extern CDocTemplate* g_pSubstitutionEditTemplate;
-extern CDocTemplate* g_pLimitFormulaEditTemplate;
-extern CDocTemplate* g_pGlazeEditTemplate;
-extern CDocTemplate* g_pGlazeAnalysisTemplate;
-extern CDocTemplate* g_pGraphTypeEditTemplate;
-extern CDocTemplate* g_pGraphViewTemplate;
-
-// A message box with a help context through the application object, or straight through the
-// message service when no application object exists (tools and tests without one).
-int AppMessageBox(const std::string& text, unsigned type, unsigned helpId);
-
-// True when the screen is less than 600 pixels high; dialogs then use compact layouts.
-bool IsSmallScreen();
 
 // The file an execute request of the desktop shell names. The request must begin exactly with
 // [open(" , [print(" or [printto(" ; the name runs to the next double quote. False for any

@@ -3,10 +3,9 @@
 
 #include "shell/Preferences.h"
 
+#include "framework/MessageService.h"
 #include "shell/Backup.h"
-#include "shell/MessageService.h"
 #include "shell/NamedColors.h"
-#include "shell/OxidariumApp.h"
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"
 #include "support/ParamFile.h"
@@ -267,12 +266,7 @@ bool WritePreferences(std::ostream& out, const CPreferences& prefs)
 
 void ShowMessage(const std::string& text, unsigned helpId)
 {
-    const unsigned type = MsgOk | MsgIconExclamation;
-    if (g_pApp) {
-        g_pApp->MessageBoxWithHelp(text, type, helpId);
-    } else if (CMessageService* service = GetMessageService()) {
-        service->ShowMessageBox(text, kMessageCaption, type, helpId);
-    }
+    AppMessageBox(text, MsgOk | MsgIconExclamation, helpId);
 }
 
 std::string ProfileString(const char* section, const char* key, const std::string& defaultValue)

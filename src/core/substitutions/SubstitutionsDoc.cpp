@@ -1,11 +1,11 @@
 #include "substitutions/SubstitutionsDoc.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "shell/DocumentFile.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "substitutions/SubstitutionText.h"
 #include "support/DbFileType.h"
 #include "support/Profile.h"
@@ -56,20 +56,20 @@ CSubstitutionsDoc::CSubstitutionsDoc()
 {
     SetTitle(kDefaultSubstitutionDbName);
     g_pSubstitutionsDoc = this;
-    COxidariumApp::SetSingletonDocument(kSubstitutionsKind, this);
+    SetSingletonDocument(kSubstitutionsKind, this);
 }
 
 CSubstitutionsDoc::~CSubstitutionsDoc()
 {
     if (g_pSubstitutionsDoc == this)
         g_pSubstitutionsDoc = nullptr;
-    if (COxidariumApp::GetSingletonDocument(kSubstitutionsKind) == this)
-        COxidariumApp::SetSingletonDocument(kSubstitutionsKind, nullptr);
+    if (GetSingletonDocument(kSubstitutionsKind) == this)
+        SetSingletonDocument(kSubstitutionsKind, nullptr);
 }
 
 void CSubstitutionsDoc::Broadcast(int code)
 {
-    COxidariumApp::BroadcastUpdate(nullptr, this, kSubstitutionsKind, code, 0, 0);
+    BroadcastUpdate(nullptr, this, kSubstitutionsKind, code, 0, 0);
 }
 
 // --- records --------------------------------------------------------------------------------------

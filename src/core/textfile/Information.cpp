@@ -1,7 +1,7 @@
 #include "textfile/Information.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/DocTemplate.h"
-#include "shell/OxidariumApp.h"
 #include "support/TextHelpers.h"
 #include "textfile/TextFileDoc.h"
 #include "textfile/TextFileViewBase.h"

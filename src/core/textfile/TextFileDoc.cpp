@@ -1,12 +1,12 @@
 #include "textfile/TextFileDoc.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/DocTemplate.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/PathHelpers.h"
 #include "support/Services.h"
@@ -149,7 +149,7 @@ void CTextFileDoc::OnCloseDocument()
     CDocument::OnCloseDocument();
     if (CDocument::IsLive(identity))
         m_closing = false;
-    COxidariumApp::BroadcastUpdate(nullptr, identity, kTextFileKind, HintDocumentClosed, 0, 0);
+    BroadcastUpdate(nullptr, identity, kTextFileKind, HintDocumentClosed, 0, 0);
 }
 
 bool CTextFileDoc::SaveModified()
@@ -308,5 +308,5 @@ CStringArrayEx CTextFileDoc::TakePendingLines()
 
 void CTextFileDoc::BroadcastText(int code) const
 {
-    COxidariumApp::BroadcastUpdate(nullptr, this, kTextFileKind, code, 0, 0);
+    BroadcastUpdate(nullptr, this, kTextFileKind, code, 0, 0);
 }

@@ -1,7 +1,6 @@
 #include "textfile/TextFileViewBase.h"
 
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
+#include "framework/MessageService.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
 #include "textfile/TextFileCommands.h"
@@ -272,8 +271,7 @@ bool CTextFileViewBase::OnCommand(unsigned id)
     case CmdHelp:
     case CmdContextHelp: {
         const CTextFileDoc* doc = TextDocument();
-        if (g_pApp)
-            g_pApp->ShowHelp(doc && doc->IsInformationDoc() ? kInformationWindowHelpId : kTextWindowHelpId);
+        AppShowHelp(doc && doc->IsInformationDoc() ? kInformationWindowHelpId : kTextWindowHelpId);
         return true;
     }
     default:

@@ -1,10 +1,9 @@
 #include "tools/BatchCalculator.h"
 
+#include "framework/MessageService.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialFormula.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"

@@ -2,9 +2,8 @@
 
 #include "tools/BatchCalculator.h"
 
+#include "framework/MessageService.h"
 #include "materials/MaterialArray.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"
 #include "support/TextHelpers.h"

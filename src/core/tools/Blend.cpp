@@ -1,10 +1,9 @@
 #include "tools/Blend.h"
 
+#include "framework/MessageService.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeList.h"
 #include "glazes/GlazesDoc.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "tools/BlendSupport.h"
 

@@ -1,10 +1,10 @@
 #include "tools/BlendSupport.h"
 
+#include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeList.h"
 #include "glazes/GlazesDoc.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
@@ -55,7 +55,7 @@ CGlazesDoc* PublishGlazeDatabase(const CGlazeList& built)
     CStringArrayEx& info = target->Glazes().m_infoLines;
     info.insert(info.end(), built.m_infoLines.begin(), built.m_infoLines.end());
     target->SetModifiedFlag(true);
-    COxidariumApp::BroadcastUpdate(nullptr, target, static_cast<int>(DbFileType::Glazes), HintGlazesReplaced, 0,
+    BroadcastUpdate(nullptr, target, static_cast<int>(DbFileType::Glazes), HintGlazesReplaced, 0,
                                    0);
     return target;
 }

@@ -1,12 +1,11 @@
 #include "tools/LoadOptimizationParams.h"
 
+#include "framework/MessageService.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
 #include "limits/LimitFormula.h"
 #include "limits/LimitFormulaDB.h"
 #include "materials/Material.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"

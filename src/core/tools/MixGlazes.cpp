@@ -1,11 +1,11 @@
 #include "tools/MixGlazes.h"
 
+#include "framework/DocRegistry.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeList.h"
 #include "glazes/GlazesDoc.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "tools/BlendSupport.h"
 
@@ -43,7 +43,7 @@ void CombineInto(CGlaze& result, const std::vector<const CGlaze*>& copies)
 int Insert(CGlazesDoc& document, const CGlaze& glaze, int insertAt, CView* sender)
 {
     document.InsertGlaze(insertAt, glaze);
-    COxidariumApp::BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Glazes), HintGlazesInserted,
+    BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Glazes), HintGlazesInserted,
                                    insertAt, 0);
     return insertAt;
 }

@@ -1,9 +1,8 @@
 #include "tools/ShoppingList.h"
 
+#include "framework/MessageService.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazesDoc.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"

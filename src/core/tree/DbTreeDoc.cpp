@@ -1,13 +1,13 @@
 #include "tree/DbTreeDoc.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/DocTemplate.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
-#include "shell/MessageService.h"
-#include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/CompareNoCase.h"
 #include "support/DbFileInfo.h"
 #include "support/PathHelpers.h"
@@ -100,15 +100,15 @@ CDbTreeDoc::CDbTreeDoc()
     // profile, not by where a forced Save As happened to write).
     m_bSaveAsTakesPath = false;
     g_pDbTreeDoc = this;
-    COxidariumApp::SetSingletonDocument(kDbTreeKind, this);
+    SetSingletonDocument(kDbTreeKind, this);
 }
 
 CDbTreeDoc::~CDbTreeDoc()
 {
     if (g_pDbTreeDoc == this)
         g_pDbTreeDoc = nullptr;
-    if (COxidariumApp::GetSingletonDocument(kDbTreeKind) == this)
-        COxidariumApp::SetSingletonDocument(kDbTreeKind, nullptr);
+    if (GetSingletonDocument(kDbTreeKind) == this)
+        SetSingletonDocument(kDbTreeKind, nullptr);
 }
 
 bool CDbTreeDoc::OnNewDocument()
@@ -245,7 +245,7 @@ void CDbTreeDoc::OnFileOpen()
 
 void CDbTreeDoc::BroadcastTreeChanged()
 {
-    COxidariumApp::BroadcastUpdate(nullptr, this, kDbTreeKind, HintDbTreeChanged, 0, 0);
+    BroadcastUpdate(nullptr, this, kDbTreeKind, HintDbTreeChanged, 0, 0);
 }
 
 void CDbTreeDoc::RemoveItemAt(int index)
@@ -364,7 +364,7 @@ int CDbTreeDoc::OpenItem(int index)
     case DbTreeItemType::LimitFormulas:
     case DbTreeItemType::GraphTemplates: {
         CDocument* document =
-            COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileTypeFromTreeItemType(item->type)));
+            GetSingletonDocument(static_cast<int>(DbFileTypeFromTreeItemType(item->type)));
         return document ? document->OpenDatabaseFile(path) : 1;
     }
     case DbTreeItemType::Glazes:
@@ -397,7 +397,7 @@ int CDbTreeDoc::AddOpenDatabases()
                                       DbTreeItemType::Substitutions, DbTreeItemType::LimitFormulas,
                                       DbTreeItemType::GraphTemplates}) {
         const CDocument* document =
-            COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileTypeFromTreeItemType(type)));
+            GetSingletonDocument(static_cast<int>(DbFileTypeFromTreeItemType(type)));
         if (AddOrRetitleOpenDocument(document, type))
             ++changed;
     }
@@ -434,7 +434,7 @@ int CDbTreeDoc::UpdateItemTitle(const CDocument* document)
         // The name comes from the single document of the entry's kind, and only when that is
         // the document whose file the entry names.
         const CDocument* owner =
-            COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileTypeFromTreeItemType(item.type)));
+            GetSingletonDocument(static_cast<int>(DbFileTypeFromTreeItemType(item.type)));
         if (owner != document)
             return 0;
         title = owner->GetDatabaseName();

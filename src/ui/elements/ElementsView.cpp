@@ -4,8 +4,8 @@
 #include "elements/ElementsDoc.h"
 #include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
+#include "framework/UpdateHint.h"
 #include "shell/NamedColors.h"
-#include "shell/UpdateHint.h"
 #include "support/DialogStyle.h"
 
 #include <QKeyEvent>

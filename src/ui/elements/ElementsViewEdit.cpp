@@ -5,9 +5,9 @@
 
 #include "elements/ElementInfoDlg.h"
 #include "elements/ElementsDoc.h"
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/DbNotesDlg.h"
 

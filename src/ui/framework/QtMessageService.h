@@ -7,7 +7,7 @@
 // that opens the topic without closing the box. There is no help content in this system, so
 // opening a topic only names it in the main window's status bar.
 
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
 
 #include <QMessageBox>
 

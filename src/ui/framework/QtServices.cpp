@@ -1,7 +1,7 @@
 #include "framework/QtServices.h"
 
 #include "framework/FileDialogService.h"
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
 #include "support/Services.h"
 
 CQtServices::CQtServices()

@@ -8,12 +8,12 @@
 #include "framework/Cp1252.h"
 #include "framework/FileDialogService.h"
 #include "framework/MdiFrame.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "graphs/GraphTypeTable.h"
 #include "graphs/GraphTypesDoc.h"
 #include "graphs/GraphWnd.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/CompareNoCase.h"
 
 #include <QCursor>

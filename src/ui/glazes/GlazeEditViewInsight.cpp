@@ -5,10 +5,10 @@
 #include "glazes/GlazeEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "glazes/GlazesView.h"
 #include "glazes/IngredientList.h"
 #include "glazes/InsightImport.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"

@@ -1,5 +1,7 @@
 #include "glazes/GlazeListDlgCommands.h"
 
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "glazes/FindGlazesDlg.h"
 #include "glazes/GlazeSearchCriteria.h"
@@ -9,10 +11,8 @@
 #include "glazes/SetGlazeFieldDlg.h"
 #include "glazes/SortGlazesDlg.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/NumberText.h"
 #include "support/Services.h"

@@ -2,12 +2,12 @@
 
 #include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
+#include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeTextOutput.h"
 #include "glazes/GlazesViewRows.h"
 #include "glazes/MakeLimitFormula.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/Services.h"
 

@@ -4,13 +4,13 @@
 
 #include "glazes/GlazesView.h"
 
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "glazes/CheckIngredients.h"
 #include "glazes/GlazeListDlgCommands.h"
 #include "glazes/MakeLimitFormula.h"
-#include "shell/MessageService.h"
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"

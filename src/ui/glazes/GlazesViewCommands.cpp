@@ -2,10 +2,10 @@
 
 #include "glazes/GlazesView.h"
 
+#include "framework/UpdateHint.h"
 #include "glazes/GlazeClipboard.h"
 #include "shell/AppContext.h"
 #include "shell/RecipeSizeDlg.h"
-#include "shell/UpdateHint.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/DialogStyle.h"

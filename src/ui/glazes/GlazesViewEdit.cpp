@@ -3,12 +3,12 @@
 
 #include "glazes/GlazesView.h"
 
+#include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeClipboard.h"
 #include "glazes/GlazeListDlgCommands.h"
 #include "shell/Clipboards.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/EditLineDlg.h"
 
 #include <QDialog>

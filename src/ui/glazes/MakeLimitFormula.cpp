@@ -1,5 +1,6 @@
 #include "glazes/MakeLimitFormula.h"
 
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
@@ -8,7 +9,6 @@
 #include "limits/LimitFormulasDoc.h"
 #include "limits/MakeLimitFormulaRequest.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/Services.h"
 

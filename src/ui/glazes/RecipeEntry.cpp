@@ -6,12 +6,12 @@
 #include "glazes/RecipeEntry.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "glazes/GlazeEditView.h"
 #include "glazes/IngredientList.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialColumns.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"

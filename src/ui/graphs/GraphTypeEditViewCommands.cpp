@@ -4,6 +4,7 @@
 #include "graphs/GraphTypeEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/UpdateHint.h"
 #include "glazes/GlazesDoc.h"
 #include "graphs/GraphColorsDlg.h"
 #include "graphs/GraphTemplateClipboard.h"
@@ -12,7 +13,6 @@
 #include "shell/AppContext.h"
 #include "shell/Clipboards.h"
 #include "shell/NamedColors.h"
-#include "shell/UpdateHint.h"
 #include "support/EditTextDlg.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"

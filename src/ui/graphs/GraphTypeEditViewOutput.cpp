@@ -6,11 +6,11 @@
 
 #include "framework/FileDialogService.h"
 #include "framework/MdiFrame.h"
+#include "framework/MessageService.h"
 #include "graphs/GraphTypeEditViewPreview.h"
 #include "graphs/GraphWnd.h"
 #include "shell/AppContext.h"
 #include "shell/MainFrame.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"

@@ -2,11 +2,11 @@
 
 #include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
+#include "framework/UpdateHint.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/GraphTypesDoc.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 

@@ -3,11 +3,11 @@
 
 #include "graphs/GraphTypesView.h"
 
+#include "framework/UpdateHint.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/GraphTypeEditView.h"
 #include "graphs/GraphTypesDoc.h"
 #include "shell/Clipboards.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 
 void CGraphTypesView::OnEdit()

@@ -2,13 +2,13 @@
 
 #include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
+#include "framework/UpdateHint.h"
 #include "limits/Limit.h"
 #include "limits/LimitFormulaClipboard.h"
 #include "limits/LimitFormulasDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Clipboards.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 

@@ -3,10 +3,10 @@
 
 #include "limits/LimitFormulasView.h"
 
+#include "framework/UpdateHint.h"
 #include "limits/LimitFormulaClipboard.h"
 #include "limits/LimitFormulasDoc.h"
 #include "shell/Clipboards.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "materials/CheckMaterial.h"
 
 #include "elements/ElementTable.h"
+#include "framework/MessageService.h"
 #include "materials/MaterialArray.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"

@@ -1,10 +1,10 @@
 #include "materials/EditFormulaDlg.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "materials/EditFormulaPrefsDlg.h"
 #include "materials/FormulaConversionDlg.h"
 #include "materials/Material.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"

@@ -1,8 +1,8 @@
 #include "materials/EditFormulaPrefsDlg.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "materials/Material.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 

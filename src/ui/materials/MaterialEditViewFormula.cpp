@@ -6,10 +6,10 @@
 #include "materials/MaterialEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "materials/CheckMaterial.h"
 #include "materials/EditFormulaDlg.h"
 #include "materials/FormulaConversionDlg.h"
-#include "shell/MessageService.h"
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"

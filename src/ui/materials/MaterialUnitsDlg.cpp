@@ -1,7 +1,7 @@
 #include "materials/MaterialUnitsDlg.h"
 
 #include "framework/Cp1252.h"
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"

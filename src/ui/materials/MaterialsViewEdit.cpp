@@ -3,13 +3,13 @@
 
 #include "materials/MaterialsView.h"
 
+#include "framework/UpdateHint.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/SortMaterialsDlg.h"
 #include "shell/Clipboards.h"
 #include "shell/NamedColors.h"
 #include "shell/Preferences.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/Services.h"
 

@@ -1,6 +1,7 @@
 #include "shell/OxidariumAppUi.h"
 
 #include "elements/ElementsView.h"
+#include "framework/MessageService.h"
 #include "glazes/GlazesView.h"
 #include "limits/LimitFormulaEditView.h"
 #include "limits/LimitFormulasView.h"
@@ -9,7 +10,6 @@
 #include "shell/AboutDlg.h"
 #include "shell/AppCommands.h"
 #include "shell/MainFrame.h"
-#include "shell/MessageService.h"
 #include "shell/PreferencesDlg.h"
 #include "shell/SplashWindow.h"
 #include "substitutions/SubstitutionEditView.h"

@@ -4,7 +4,7 @@
 #include "shell/PreferencesDlg.h"
 
 #include "framework/Cp1252.h"
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/PreferencesPage.h"
 #include "support/NumberText.h"

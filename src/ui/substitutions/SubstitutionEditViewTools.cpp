@@ -4,10 +4,10 @@
 #include "substitutions/SubstitutionEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "glazes/IngredientList.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "support/PlainTextEditLines.h"
 #include "support/TabEdit.h"

@@ -2,12 +2,12 @@
 
 #include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
-#include "substitutions/SubstitutionList.h"
-#include "substitutions/SubstitutionsDoc.h"
+#include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
 #include "shell/Clipboards.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
+#include "substitutions/SubstitutionList.h"
+#include "substitutions/SubstitutionsDoc.h"
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 

@@ -4,9 +4,9 @@
 #include "substitutions/SubstitutionsView.h"
 
 #include "framework/MdiFrame.h"
+#include "framework/UpdateHint.h"
 #include "shell/Clipboards.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "substitutions/SubstitutionEditView.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"

@@ -1,7 +1,7 @@
 #include "support/DialogStyle.h"
 
+#include "framework/MessageService.h"
 #include "shell/AppContext.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/PrintSurface.h"

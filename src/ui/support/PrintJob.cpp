@@ -1,8 +1,8 @@
 #include "support/PrintJob.h"
 
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
 #include "shell/AppContext.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/PrintSurface.h"

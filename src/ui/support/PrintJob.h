@@ -11,7 +11,7 @@
 // width). Printing and previews lay the lines out for the chosen printer and paper; Write to
 // File writes the same lines as plain text to a file or, on request, to the clipboard.
 
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
 #include "support/TextPrinter.h"
 
 #include <functional>

@@ -2,9 +2,9 @@
 
 #include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
+#include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
-#include "shell/UpdateHint.h"
 #include "support/FindReplaceDlg.h"
 #include "support/PrintJob.h"
 #include "support/PrintSurface.h"

@@ -5,10 +5,10 @@
 #include "tools/BatchCalcDlg.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "materials/EditFormulaDlg.h"
 #include "materials/FormulaConversionDlg.h"
 #include "materials/Material.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/NumberText.h"

@@ -1,7 +1,7 @@
 #include "tools/BatchCalcPrefsDlg.h"
 
 #include "framework/Cp1252.h"
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/NumberText.h"

@@ -6,9 +6,9 @@
 
 #include "elements/ElementTable.h"
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"

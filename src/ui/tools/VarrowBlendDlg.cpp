@@ -1,11 +1,11 @@
 #include "tools/VarrowBlendDlg.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazesDoc.h"
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"

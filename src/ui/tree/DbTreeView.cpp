@@ -2,10 +2,10 @@
 
 #include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileInfo.h"
 #include "support/DbNotesDlg.h"
 #include "support/DialogStyle.h"

@@ -4,8 +4,8 @@
 // documents, templates and the broadcast.
 
 #include "framework/Document.h"
+#include "framework/UpdateHint.h"
 #include "framework/View.h"
-#include "shell/UpdateHint.h"
 
 #include <functional>
 #include <memory>

@@ -1,10 +1,10 @@
 #include "shell/Clipboards.h"
 
 #include "core/framework/RecordingView.h"
+#include "framework/UpdateHint.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
-#include "shell/UpdateHint.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

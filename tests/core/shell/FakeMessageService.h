@@ -3,7 +3,7 @@
 // A scripted message service: records every box and help request, and answers boxes from a
 // queue (the box's default button when the queue is empty). Installs itself while it lives.
 
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
 
 #include <deque>
 #include <string>

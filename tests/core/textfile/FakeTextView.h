@@ -6,7 +6,7 @@
 
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
-#include "shell/UpdateHint.h"
+#include "framework/UpdateHint.h"
 #include "textfile/TextFileViewBase.h"
 
 #include <deque>

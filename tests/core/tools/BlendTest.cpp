@@ -1,8 +1,8 @@
 #include "tools/Blend.h"
 
 #include "core/tools/GlazeToolsTestSupport.h"
+#include "framework/UpdateHint.h"
 #include "glazes/GlazeList.h"
-#include "shell/UpdateHint.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

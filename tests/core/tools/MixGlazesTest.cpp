@@ -1,7 +1,7 @@
 #include "tools/MixGlazes.h"
 
 #include "core/tools/GlazeToolsTestSupport.h"
-#include "shell/UpdateHint.h"
+#include "framework/UpdateHint.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

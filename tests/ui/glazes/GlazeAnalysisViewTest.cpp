@@ -1,7 +1,7 @@
 #include "GlazeEditViewFixture.h"
 
+#include "framework/UpdateHint.h"
 #include "glazes/GlazeReport.h"
-#include "shell/UpdateHint.h"
 #include "support/LineOStream.h"
 
 #include <QLineEdit>

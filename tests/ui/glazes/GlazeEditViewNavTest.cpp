@@ -1,9 +1,9 @@
 #include "GlazeEditViewFixture.h"
 
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "glazes/GlazeClipboard.h"
 #include "graphs/GraphWnd.h"
-#include "shell/MessageService.h"
-#include "shell/UpdateHint.h"
 #include "support/NotesEdit.h"
 #include "support/TabEdit.h"
 #include "support/ToggleButton.h"

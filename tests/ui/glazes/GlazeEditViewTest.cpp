@@ -1,11 +1,11 @@
 #include "GlazeEditViewFixture.h"
 
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
 #include "glazes/GlazeClipboard.h"
 #include "glazes/IngredientList.h"
 #include "glazes/InsightImport.h"
 #include "glazes/ScaleToIngredientDlg.h"
-#include "shell/MessageService.h"
-#include "shell/UpdateHint.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"

@@ -1,11 +1,11 @@
 #include "GraphTypesFixture.h"
 
+#include "framework/UpdateHint.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/GraphTypeEditViewPreview.h"
 #include "graphs/GraphWnd.h"
 #include "graphs/StylePicker.h"
 #include "shell/Clipboards.h"
-#include "shell/UpdateHint.h"
 #include "support/ToggleButton.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "GraphTypesFixture.h"
 
+#include "framework/UpdateHint.h"
 #include "graphs/GraphColorsDlg.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/StylePicker.h"
-#include "shell/UpdateHint.h"
 #include "support/DbNotesDlg.h"
 #include "support/MergeDlg.h"
 

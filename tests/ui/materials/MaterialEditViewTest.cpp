@@ -1,8 +1,8 @@
 #include "MaterialEditViewFixture.h"
 
+#include "framework/UpdateHint.h"
 #include "materials/SelectMaterialDlg.h"
 #include "shell/Clipboards.h"
-#include "shell/UpdateHint.h"
 #include "support/DbFileType.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"

@@ -4,10 +4,10 @@
 #include "elements/ElementsDoc.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
+#include "framework/UpdateHint.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppCommands.h"
 #include "shell/OxidariumAppUi.h"
-#include "shell/UpdateHint.h"
 #include "textfile/TextFileDoc.h"
 #include "tree/DbTreeDoc.h"
 

@@ -5,7 +5,7 @@
 #include "support/UiHelpers.h"
 
 #include "core/shell/FakeMessageService.h"
-#include "shell/MessageService.h"
+#include "framework/MessageService.h"
 
 #include <QApplication>
 #include <QDir>

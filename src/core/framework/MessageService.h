@@ -1,8 +1,9 @@
 #pragma once
 
-// The one way the program shows a message box or opens help. The core calls this interface
-// through the application object (COxidariumApp::MessageBoxWithHelp); the Qt layer implements
-// it with a real message box, and tests install a scripted fake.
+// The one way the program shows a message box or opens help. The Qt layer implements the
+// service with a real message box, and tests install a scripted fake. Code asks through
+// AppMessageBox, which hands the box to the message-box host (the application object, which
+// keeps the help topic of the box that is up) or, without one, straight to the service.
 
 #include <string>
 
@@ -56,3 +57,24 @@ void SetMessageService(CMessageService* service);
 
 // The button a box of this type answers when no service is installed: its default button.
 int DefaultMessageBoxResult(unsigned type);
+
+// Whoever sees every message box and help request first: the application object while it lives.
+class CMessageBoxHost {
+public:
+    virtual ~CMessageBoxHost() = default;
+    virtual int MessageBoxWithHelp(const std::string& text, unsigned type, unsigned helpId) = 0;
+    virtual void ShowHelp(unsigned helpId) = 0;
+};
+
+CMessageBoxHost* GetMessageBoxHost();
+void SetMessageBoxHost(CMessageBoxHost* host);
+
+// A message box with a help context through the host, or straight through the message service
+// when there is none (tools and tests without an application object).
+int AppMessageBox(const std::string& text, unsigned type, unsigned helpId);
+
+// Help by context number through the host; without one nothing opens.
+void AppShowHelp(unsigned helpId);
+
+// True when the screen is less than 600 pixels high; dialogs then use compact layouts.
+bool IsSmallScreen();

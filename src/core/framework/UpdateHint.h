@@ -3,7 +3,7 @@
 // The change notice that every view of every open document receives.
 //
 // Whatever changes a database, opens, saves or closes a document, or changes the preferences,
-// announces it with COxidariumApp::BroadcastUpdate. The notice names the sending view (which
+// announces it with BroadcastUpdate. The notice names the sending view (which
 // does not receive it), the document concerned, the database kind, an event code, a record index
 // and one further value. The hint lives on the sender's stack for one broadcast: receivers must
 // not keep it or its pointers.
