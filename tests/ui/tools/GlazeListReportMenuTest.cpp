@@ -2,10 +2,10 @@
 // Glazes under its progress window, and the Shopping List.
 
 #include "ProgramFixture.h"
+#include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
 #include "shell/Preferences.h"
-#include "shell/UpdateHint.h"
 #include "tools/FindSimilarGlazesDlg.h"
 #include "tools/ProgressDlg.h"
 #include "tools/ShoppingListDlg.h"
