@@ -117,8 +117,8 @@ bool COxidariumApp::InitInstance()
     TakeDataLocationHandOver();
     RememberStartingDirectory();
     ShowSplash();
-    // The program draws its charts itself, so graphs are always available.
-    m_bGraphsAvailable = 1;
+    // Charts stay off until a chart engine reports that it can draw them.
+    m_bGraphsAvailable = 0;
     RegisterDocTemplates();
     LoadPreferences();
     if (!CreateMainFrame())

@@ -101,3 +101,7 @@ void InstallGlazeAnalysisTemplate(CDocTemplate& docTemplate);
 CGlazeAnalysisView* CreateGlazeAnalysisWindow(CGlazesDoc& document);
 // Lets the glaze databases and their lists reach the edit and report windows.
 void InstallGlazeViews();
+// Whether a glaze's graph can be opened: charts can be drawn and there is a graph template.
+bool CanOpenGlazeGraph();
+// A new graph window on the glaze at index of document, through the installed glaze views.
+void OpenGlazeGraph(CGlazesDoc& document, int index);

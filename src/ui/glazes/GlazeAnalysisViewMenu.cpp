@@ -20,9 +20,6 @@ namespace {
 
 CDocTemplate* s_analysisTemplate = nullptr;
 
-// No graph window exists yet to open a glaze's graph in.
-constexpr bool kGraphWindowAvailable = false;
-
 enum class PrintAction { Print, Preview, Write };
 
 struct SPrintCommand {
@@ -82,7 +79,10 @@ bool CGlazeAnalysisView::OnCommand(unsigned id)
     case CmdGanJump: OnJump(); return true;
     case CmdGanPrevious: OnPrevious(); return true;
     case CmdGanNext: OnNext(); return true;
-    case CmdGanOpenGraph: return true;
+    case CmdGanOpenGraph:
+        if (CGlazesDoc* doc = GlazesDoc(); doc && m_pGlaze)
+            OpenGlazeGraph(*doc, m_nIndex);
+        return true;
     case CmdGanCloseView: CloseQuietly(); return true;
     case CmdGanHelp: ShowDialogHelp(kGlazeAnalysisHelpId); return true;
     case CmdGanBatchSizes: SetUpRecipeBatchSizes(); return true;
@@ -103,7 +103,7 @@ bool CGlazeAnalysisView::OnUpdateCommand(CCmdUI& ui)
     case CmdGanPrevious: ui.Enable(m_nIndex >= 1 && m_nIndex < count); return true;
     case CmdGanNext: ui.Enable(m_nIndex >= 0 && m_nIndex < count - 1); return true;
     case CmdGanEdit: ui.Enable(valid); return true;
-    case CmdGanOpenGraph: ui.Enable(kGraphWindowAvailable && valid); return true;
+    case CmdGanOpenGraph: ui.Enable(valid && CanOpenGlazeGraph()); return true;
     case CmdGanJump:
     case CmdGanCloseView:
     case CmdGanHelp:

@@ -7,6 +7,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
 #include "framework/MenuDef.h"
+#include "graphs/GraphTypesDoc.h"
 #include "shell/AppCommandIds.h"
 #include "shell/OxidariumApp.h"
 
@@ -172,6 +173,17 @@ void RegisterGlazeEditMenu()
 void InstallGlazeViews()
 {
     SetGlazeViews(&s_glazeWindows);
+}
+
+bool CanOpenGlazeGraph()
+{
+    return g_pApp && g_pApp->m_bGraphsAvailable && g_pGraphTypesDoc && g_pGraphTypesDoc->Database().GetCount() > 0;
+}
+
+void OpenGlazeGraph(CGlazesDoc& document, int index)
+{
+    if (CGlazeViews* views = GetGlazeViews(); views && CanOpenGlazeGraph())
+        views->OpenGraphView(document, index);
 }
 
 void InstallGlazeEditTemplate(CDocTemplate& docTemplate)

@@ -259,6 +259,8 @@ public:
     void LeaveLimitedAccess();
     void Close();
     void OpenReport();
+    // View > Open Graph: the save question, then a graph window on the form's glaze.
+    void OpenGraph();
     // Ctrl+N (forward) and Ctrl+B: the next field group.
     void MoveToFieldGroup(bool forward);
     void UpdateButtons();

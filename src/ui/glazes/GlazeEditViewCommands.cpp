@@ -2,6 +2,7 @@
 
 #include "glazes/GlazeEditView.h"
 
+#include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazeClipboard.h"
 #include "glazes/InsightImport.h"
 #include "shell/AppContext.h"
@@ -10,9 +11,6 @@
 #include "support/TabEdit.h"
 
 namespace {
-
-// No graph window exists yet to open a glaze's graph in.
-constexpr bool kGraphWindowAvailable = false;
 
 bool IsPrintCommand(unsigned id)
 {
@@ -54,7 +52,7 @@ bool CGlazeEditView::OnCommand(unsigned id)
     case CmdGedJumpTo: JumpTo(); return true;
     case CmdGedUpdate: OnUpdateRecipe(); return true;
     case CmdGedOpenReport: OpenReport(); return true;
-    case CmdGedOpenGraph: return true;
+    case CmdGedOpenGraph: OpenGraph(); return true;
     case CmdGedLimitedAccess: LeaveLimitedAccess(); return true;
     case CmdGedCloseView: Close(); return true;
     case CmdGedRound001: RoundOffAmounts(-2); return true;
@@ -112,7 +110,7 @@ bool CGlazeEditView::OnUpdateCommand(CCmdUI& ui)
     case CmdGedScaleToIngredient:
         ui.Enable(!RecipeLines(m_components).empty() || !RecipeLines(m_additions).empty());
         return true;
-    case CmdGedOpenGraph: ui.Enable(kGraphWindowAvailable); return true;
+    case CmdGedOpenGraph: ui.Enable(valid && CanOpenGlazeGraph()); return true;
     case CmdGedOptimize:
     case CmdGedCut:
     case CmdGedCopy:

@@ -325,6 +325,14 @@ void CGlazeEditView::OpenReport()
         view->FillReport(m_nSourceIndex);
 }
 
+void CGlazeEditView::OpenGraph()
+{
+    CGlazesDoc* doc = GlazesDoc();
+    if (!doc || m_nSourceIndex < 0 || m_nSourceIndex >= doc->GetGlazeCount() || !CanOpenGlazeGraph() || !AskAndSave())
+        return;
+    OpenGlazeGraph(*doc, m_nSourceIndex);
+}
+
 // --- the field-group keys -----------------------------------------------------------------------
 
 void CGlazeEditView::FocusField(QWidget* field, bool caretAtEnd)

@@ -5,6 +5,7 @@
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeClipboard.h"
 #include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
 #include "shell/RecipeSizeDlg.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"
@@ -57,9 +58,11 @@ bool CGlazesView::UpdateEditCommand(CCmdUI& ui)
     case CmdGlzEdit:
     case CmdGlzEditLimited:
     case CmdGlzOpenReport:
-    case CmdGlzOpenGraph:
         // The edit, report and graph windows come from the window kinds installed for glazes.
         ui.Enable(selected && GetGlazeViews() != nullptr);
+        return true;
+    case CmdGlzOpenGraph:
+        ui.Enable(selected && GetGlazeViews() != nullptr && g_pApp && g_pApp->m_bGraphsAvailable);
         return true;
     case CmdGlzCut:
     case CmdGlzCopy:

@@ -2,6 +2,8 @@
 
 #include "elements/ElementsView.h"
 #include "framework/MessageService.h"
+#include "glazes/GlazeAnalysisView.h"
+#include "glazes/GlazeEditView.h"
 #include "glazes/GlazesView.h"
 #include "limits/LimitFormulaEditView.h"
 #include "limits/LimitFormulasView.h"
@@ -96,6 +98,8 @@ void COxidariumAppUi::RegisterDocTemplates()
         {g_pMaterialEditTemplate, &InstallMaterialEditTemplate},
         {g_pSubstitutionEditTemplate, &InstallSubstitutionEditTemplate},
         {g_pLimitFormulaEditTemplate, &InstallLimitFormulaEditTemplate},
+        {g_pGlazeEditTemplate, &InstallGlazeEditTemplate},
+        {g_pGlazeAnalysisTemplate, &InstallGlazeAnalysisTemplate},
     };
     for (const auto& [docTemplate, install] : windows) {
         if (docTemplate)
