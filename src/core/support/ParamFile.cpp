@@ -2,6 +2,8 @@
 
 #include "support/NumberText.h"
 
+#include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <climits>
@@ -63,6 +65,30 @@ void SetLineMessage(std::string& out, std::string_view head, long long line)
     AppendNumber(out, line);
 }
 
+// The first byte at or after p whose code is 0 to 13 (a line break, a NUL byte, a tab ...),
+// eight bytes at a time. The buffer guarantees such a byte (the sentinel) and eight readable
+// bytes beyond it.
+inline char* SkipPlainBytes(char* p)
+{
+    if constexpr (std::endian::native != std::endian::little) {
+        while (static_cast<unsigned char>(*p) > 13)
+            ++p;
+        return p;
+    }
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    for (;;) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        // The lowest flagged byte (the first in memory) is the first byte below 14; flags above
+        // it may come from borrows.
+        const std::uint64_t below = (word - 14 * kOnes) & ~word & kHighBits;
+        if (below != 0)
+            return p + (std::countr_zero(below) >> 3);
+        p += sizeof word;
+    }
+}
+
 // Hands out the lines of a stream. The stream's buffer is read in large blocks; each line is
 // made NUL-terminated in place (its line break is overwritten), so handlers get plain C text.
 class CLineSource {
@@ -70,7 +96,7 @@ public:
     enum class Status { Line, End, Error };
 
     explicit CLineSource(std::istream& in)
-        : m_in(in), m_buffer(in.rdbuf()), m_data(kInitialCapacity)
+        : m_in(in), m_buffer(in.rdbuf()), m_data(kInitialCapacity + kTail)
     {
         m_data[0] = '\n'; // the scan sentinel
     }
@@ -84,7 +110,9 @@ public:
 private:
     // The buffer starts small (most files are a few kilobytes) and doubles while reads keep
     // filling it, up to kLargeCapacity; beyond that only a longer line makes it grow.
-    static constexpr std::size_t kInitialCapacity = 4 * 1024 + 1;
+    static constexpr std::size_t kInitialCapacity = 4 * 1024;
+    // After the data: the sentinel and the bytes a word-wide scan may read beyond it.
+    static constexpr std::size_t kTail = 1 + sizeof(std::uint64_t);
     static constexpr std::size_t kLargeCapacity = 128 * 1024;
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -121,8 +149,7 @@ CLineSource::Status CLineSource::Next(char*& text, char*& textEnd)
         char* const data = m_data.data();
         char* p = data + m_scan;
         for (;;) {
-            while (static_cast<unsigned char>(*p) > 13)
-                ++p;
+            p = SkipPlainBytes(p);
             const std::size_t at = static_cast<std::size_t>(p - data);
             if (at >= m_end)
                 break;
@@ -167,10 +194,10 @@ bool CLineSource::Fill()
         m_begin = 0;
         m_end = kept;
     }
-    const std::size_t capacity = m_data.size() - 1;
+    const std::size_t capacity = m_data.size() - kTail;
     if (capacity - kept < capacity / 2 || (m_lastReadFull && capacity < kLargeCapacity))
-        m_data.resize(2 * capacity + 1);
-    const std::size_t room = m_data.size() - 1 - m_end;
+        m_data.resize(2 * capacity + kTail);
+    const std::size_t room = m_data.size() - kTail - m_end;
     std::streamsize got = 0;
     try {
         if (m_buffer)
@@ -235,14 +262,92 @@ int CheckTable(std::string& errorText, ParamDesc* table, ParamDesc*& endEntry)
     return PF_OK;
 }
 
-ParamDesc* FindEntry(ParamDesc* table, const char* key)
-{
-    for (ParamDesc* entry = table; entry->key; ++entry) {
-        if (entry->key[0] == key[0] && std::strcmp(entry->key, key) == 0)
-            return entry;
+// The key table as an open-addressing hash index, built at the start of every read: a table has
+// tens of keys, a file up to millions of lines. Lookups give the first entry of a key, as a walk
+// through the table would.
+//
+// A key is compared by its first eight bytes as one word, then by the rest. Find reads those
+// eight bytes from the line even when the key is shorter: the line buffer always has them.
+class CKeyIndex {
+public:
+    explicit CKeyIndex(ParamDesc* table)
+    {
+        std::size_t count = 0;
+        while (table[count].key)
+            ++count;
+        std::size_t size = 16;
+        while (size < 4 * count)
+            size *= 2;
+        m_mask = size - 1;
+        m_slots.assign(size, Slot{});
+        for (ParamDesc* entry = table; entry->key; ++entry) {
+            const std::size_t length = std::strlen(entry->key);
+            if (length == 0)
+                continue; // a line's key is never empty
+            char head[kHead] = {};
+            std::memcpy(head, entry->key, std::min(length, kHead));
+            const std::uint64_t word = Head(head, length);
+            std::size_t at = Hash(word, length) & m_mask;
+            while (m_slots[at].entry && !Same(m_slots[at], entry->key, word, length))
+                at = (at + 1) & m_mask;
+            if (!m_slots[at].entry)
+                m_slots[at] = Slot{entry, word, length};
+        }
     }
-    return nullptr;
-}
+
+    ParamDesc* Find(const char* key, std::size_t length) const
+    {
+        const std::uint64_t word = Head(key, length);
+        for (std::size_t at = Hash(word, length) & m_mask;; at = (at + 1) & m_mask) {
+            const Slot& slot = m_slots[at];
+            if (!slot.entry || Same(slot, key, word, length))
+                return slot.entry;
+        }
+    }
+
+private:
+    static constexpr std::size_t kHead = sizeof(std::uint64_t);
+
+    struct Slot {
+        ParamDesc* entry = nullptr;
+        std::uint64_t head = 0; // the key's first eight bytes, zeros after a shorter key
+        std::size_t length = 0;
+    };
+
+    // The first eight bytes of a key (eight readable bytes at key) with those beyond its end
+    // cleared.
+    static std::uint64_t Head(const char* key, std::size_t length)
+    {
+        std::uint64_t word;
+        std::memcpy(&word, key, sizeof word);
+        if (length >= kHead)
+            return word;
+        std::uint64_t keep = (std::uint64_t{1} << (8 * length)) - 1;
+        if constexpr (std::endian::native != std::endian::little)
+            keep = ~(~std::uint64_t{0} >> (8 * length));
+        return word & keep;
+    }
+
+    static std::size_t Hash(std::uint64_t head, std::size_t length)
+    {
+        std::uint64_t h = (head ^ length) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::size_t>(h ^ (h >> 29));
+    }
+
+    static bool Same(const Slot& slot, const char* key, std::uint64_t head, std::size_t length)
+    {
+        if (slot.head != head || slot.length != length)
+            return false;
+        for (std::size_t i = kHead; i < length; ++i) {
+            if (slot.entry->key[i] != key[i])
+                return false;
+        }
+        return true;
+    }
+
+    std::vector<Slot> m_slots;
+    std::size_t m_mask = 0;
+};
 
 bool InRange(const ParamDesc& entry, double number)
 {
@@ -314,28 +419,38 @@ int HandleValue(std::string& errorText, ParamDesc& entry, CParamFileContext* con
         SetKeyLineMessage(errorText, "Parameter '", entry.key, "' out of range, line ", line);
         return PF_OUT_OF_RANGE;
     }
-    SetKeyLineMessage(errorText, "Error: parameter '", entry.key, "', line ", line);
-    return entry.handler(context, entry.key, argument);
+    // The default message of a failing handler is written only when the handler fails without
+    // a text of its own: formatting it before every call would cost a fifth of a read.
+    errorText.clear();
+    const int result = entry.handler(context, entry.key, argument);
+    if (result != 0 && errorText.empty())
+        SetKeyLineMessage(errorText, "Error: parameter '", entry.key, "', line ", line);
+    return result;
 }
 
 // One line of the file: 0 to go on (keyLine tells whether it was a key line) or a result that
-// ends the read.
-int HandleLine(std::string& errorText, ParamDesc* table, CParamFileContext* context, char* text, char* textEnd,
-               long long line, bool& keyLine)
+// ends the read. The line is split in place as SplitParameterLine would split it.
+int HandleLine(std::string& errorText, const CKeyIndex& keys, CParamFileContext* context, char* text,
+               char* textEnd, long long line, bool& keyLine)
 {
     keyLine = false;
     while (text < textEnd && IsBlank(*text))
         ++text;
     if (textEnd - text < 3 || !IsLetter(*text))
         return PF_OK;
-    char* key = nullptr;
-    char* value = nullptr;
-    if (SplitParameterLine(text, &key, &value) != 0) {
+    // Keys are short: a plain loop beats a library call here.
+    char* equals = text + 1;
+    while (equals < textEnd && *equals != '=')
+        ++equals;
+    if (equals == textEnd) {
         SetLineMessage(errorText, "Parse error in line ", line);
         return PF_PARSE_ERROR;
     }
     keyLine = true;
-    ParamDesc* entry = FindEntry(table, key);
+    char* keyEnd = equals;
+    while (IsBlank(keyEnd[-1]))
+        --keyEnd; // stops at the key's first character, a letter
+    ParamDesc* entry = keys.Find(text, static_cast<std::size_t>(keyEnd - text));
     if (!entry)
         return PF_OK;
     if (entry->count < INT32_MAX)
@@ -344,6 +459,9 @@ int HandleLine(std::string& errorText, ParamDesc* table, CParamFileContext* cont
         SetKeyLineMessage(errorText, "Multiple occurrences of parameter '", entry->key, "', line ", line);
         return PF_MULTIPLE;
     }
+    char* value = equals + 1;
+    while (value < textEnd && IsBlank(*value))
+        ++value;
     return HandleValue(errorText, *entry, context, value, textEnd, line);
 }
 
@@ -405,6 +523,7 @@ int ParseParameterFile(std::string& errorText, std::istream& in, ParamDesc* tabl
     }
     long long line = 0;
     {
+        const CKeyIndex keys(table);
         CLineSource source(in);
         char* text = nullptr;
         char* textEnd = nullptr;
@@ -418,7 +537,7 @@ int ParseParameterFile(std::string& errorText, std::istream& in, ParamDesc* tabl
             }
             ++line;
             bool keyLine = false;
-            if (const int result = HandleLine(errorText, table, context, text, textEnd, line, keyLine); result != 0)
+            if (const int result = HandleLine(errorText, keys, context, text, textEnd, line, keyLine); result != 0)
                 return result;
             if (keyLine && lineLimit >= 1 && line >= lineLimit)
                 break;
