@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -70,14 +71,18 @@ CMDIChildFrame* CMDIMainFrame::CreateChildFrame(CDocTemplate& docTemplate, CDocu
                                                 CView* view, bool visible)
 {
     auto* frame = new CMDIChildFrame(docTemplate, document, widget, view);
-    m_mdiArea->addSubWindow(frame);
+    m_mdiArea->addSubWindow(frame, frame->windowFlags());
     frame->setWindowTitle(FromCp1252(document.GetTitle()));
     if (g_pApp) {
         const COxidariumApp::Point position = g_pApp->NextChildWindowPos();
         frame->move(position.x, position.y);
     }
+    // The window shows normal until its view has sized it; it then takes the workspace's state,
+    // at the latest when the events that follow its making have been handled.
+    frame->m_placementPending = true;
     if (visible)
         frame->show();
+    QTimer::singleShot(0, frame, [frame] { frame->FinishPlacement(); });
     return frame;
 }
 
@@ -140,10 +145,19 @@ bool CMDIMainFrame::ExecuteCommand(unsigned id)
     if (!QueryCommand(id).m_bEnabled)
         return false;
     for (CCmdTarget* target : CommandChain()) {
-        if (target->OnCommand(id))
+        if (target->OnCommand(id)) {
+            // A window the command opened is in its final state when the command returns.
+            FinishPlacements();
             return true;
+        }
     }
     return false;
+}
+
+void CMDIMainFrame::FinishPlacements()
+{
+    for (CMDIChildFrame* frame : ChildFrames())
+        frame->FinishPlacement();
 }
 
 QAction* CMDIMainFrame::MakeAction(const CMenuDef& item, QObject* parent)
@@ -280,6 +294,11 @@ CMDIChildFrame::CMDIChildFrame(CDocTemplate& docTemplate, CDocument& document, Q
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(widget);
+    if (!CanGrow())
+        setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // Connected before the workspace connects its own handler, so this runs first.
+    connect(this, &QMdiSubWindow::aboutToActivate, this, [this] { OnAboutToActivate(); });
     document.AddView(view);
     view->SetFrame(this);
 }
@@ -301,6 +320,59 @@ CDocument* CMDIChildFrame::Document() const
     return CDocument::IsLive(m_pDocument) ? m_pDocument : nullptr;
 }
 
+bool CMDIChildFrame::CanGrow() const
+{
+    const auto* scroller = qobject_cast<const QScrollArea*>(m_widget);
+    return !(scroller && !scroller->widgetResizable());
+}
+
+// The workspace maximises a window it activates while another is maximised. That must wait
+// until a new window has its size, and must never happen to a form that keeps its size.
+void CMDIChildFrame::OnAboutToActivate()
+{
+    QMdiArea* area = mdiArea();
+    if (!area)
+        return;
+    area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, m_placementPending || !CanGrow());
+    QMdiSubWindow* active = area->activeSubWindow();
+    if (active && active != this)
+        m_previousActive = active;
+}
+
+void CMDIChildFrame::FinishPlacement()
+{
+    QMdiArea* area = mdiArea();
+    if (!m_placementPending || !area || !isVisible())
+        return;
+    m_placementPending = false;
+    if (!CanGrow() || isMinimized() || isMaximized())
+        return;
+    bool otherMaximized = false;
+    for (QMdiSubWindow* window : area->subWindowList()) {
+        if (window != this && window->isVisible() && window->isMaximized()) {
+            otherMaximized = true;
+            window->showNormal();
+        }
+    }
+    if (otherMaximized)
+        showMaximized();
+}
+
+void CMDIChildFrame::ActivateSuccessor(QMdiArea* area)
+{
+    QMdiSubWindow* next = m_previousActive;
+    if (!next || next == this || !next->isVisible() || !area->subWindowList().contains(next)) {
+        next = nullptr;
+        const QList<QMdiSubWindow*> stack = area->subWindowList(QMdiArea::StackingOrder);
+        for (auto it = stack.rbegin(); it != stack.rend() && !next; ++it) {
+            if (*it != this && (*it)->isVisible())
+                next = *it;
+        }
+    }
+    if (next)
+        area->setActiveSubWindow(next);
+}
+
 void CMDIChildFrame::CloseFrame()
 {
     m_forceClose = true;
@@ -317,6 +389,7 @@ void CMDIChildFrame::ActivateFrame()
     if (isMinimized())
         showNormal();
     show();
+    FinishPlacement();
     if (mdiArea())
         mdiArea()->setActiveSubWindow(this);
 }
@@ -335,5 +408,9 @@ void CMDIChildFrame::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    QMdiArea* area = mdiArea();
+    const bool wasActive = area && area->activeSubWindow() == this;
     QMdiSubWindow::closeEvent(event);
+    if (event->isAccepted() && wasActive)
+        ActivateSuccessor(area);
 }

@@ -7,6 +7,14 @@
 // menu bar shows its template's menu (by the template's resource id); with none active it shows
 // the main menu.
 //
+// Window placement: a new document window stands at the application's next cascade position with
+// the size its view gives it in OnInitialUpdate; only then (FinishPlacement) does it take the
+// workspace's state: when another window is maximised it opens maximised too, as in every MDI
+// program. A form that keeps its size (a view that scrolls a form it never stretches) is never
+// maximised: it stays a normal window with its title bar over whatever the workspace shows.
+// Closing the active window activates the one that was active before it (an edit form gives
+// the focus back to its list), else the topmost remaining window.
+//
 // Commands: every menu entry and pop-up entry carries a command number. When the user picks one,
 // or presses its shortcut, the command is routed along the chain active view -> its document ->
 // its frame -> the main frame -> the application target; the first target that answers
@@ -22,6 +30,7 @@
 
 #include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QPointer>
 
 #include <functional>
 #include <map>
@@ -76,6 +85,9 @@ public:
     // Refreshes the menu bar to follow the active document window.
     void UpdateMenuBar();
 
+    // Lets every new document window take the workspace's state now (see FinishPlacement).
+    void FinishPlacements();
+
 signals:
     void activeChildChanged();
 
@@ -112,6 +124,12 @@ public:
     CDocument* Document() const;
     CDocTemplate* Template() const { return m_pTemplate; }
 
+    // False for a form that keeps its size: it is never maximised and has no maximise button.
+    bool CanGrow() const;
+    // Called once the view has placed and sized its new window: the window opens maximised when
+    // another window of the workspace is. Later calls do nothing.
+    void FinishPlacement();
+
     // CFrameHost
     void CloseFrame() override;
     void MinimizeFrame() override;
@@ -122,11 +140,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class CMDIMainFrame;
+    void OnAboutToActivate();
+    void ActivateSuccessor(QMdiArea* area);
+
     CDocTemplate* m_pTemplate;
     CDocument* m_pDocument;
     QWidget* m_widget;
     CView* m_view;
     bool m_forceClose = false;
+    bool m_placementPending = false;
+    // The window that was active when this one became active.
+    QPointer<QMdiSubWindow> m_previousActive;
 };
 
 // Installs a frame factory on a template: each document it opens gets a window with a new view

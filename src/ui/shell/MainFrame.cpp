@@ -4,9 +4,13 @@
 #include "framework/Cp1252.h"
 #include "framework/Document.h"
 #include "framework/UpdateHint.h"
+#include "glazes/GlazesDoc.h"
+#include "graphs/GraphTypesDoc.h"
+#include "limits/LimitFormulasDoc.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppCommands.h"
 #include "shell/OxidariumApp.h"
+#include "substitutions/SubstitutionsDoc.h"
 #include "support/DbFileType.h"
 #include "support/ListView31.h"
 #include "support/Profile.h"
@@ -73,6 +77,27 @@ bool IsGlazeDatabasePath(const QString& path)
 std::string Count(int value)
 {
     return std::to_string(value);
+}
+
+// The document part of the pane for a database: its kind and its number of records; empty for
+// a document that is not a database.
+std::string DatabasePaneText(CDocument* document)
+{
+    if (dynamic_cast<CElementsDoc*>(document))
+        return " Elements: 103";
+    if (auto* materials = dynamic_cast<CMaterialsDoc*>(document))
+        return " Materials: " + Count(materials->Materials().GetCount());
+    if (auto* substitutions = dynamic_cast<CSubstitutionsDoc*>(document))
+        return " Substitutions: " + Count(substitutions->Substitutions().GetCount());
+    if (auto* glazes = dynamic_cast<CGlazesDoc*>(document))
+        return " Glazes: " + Count(glazes->GetGlazeCount());
+    if (auto* limits = dynamic_cast<CLimitFormulasDoc*>(document))
+        return " Limit Formulas: " + Count(limits->Database().GetCount());
+    if (auto* graphs = dynamic_cast<CGraphTypesDoc*>(document))
+        return " Graph Templates: " + Count(graphs->Database().GetCount());
+    if (dynamic_cast<CDbTreeDoc*>(document))
+        return " Database Tree";
+    return std::string();
 }
 
 } // namespace
@@ -239,18 +264,12 @@ std::string CMainFrame::DocumentPaneText() const
         return "No doc";
     CView* view = ActiveView();
     auto* textView = dynamic_cast<CTextFileView*>(view);
-    std::string text;
-    if (dynamic_cast<CElementsDoc*>(document)) {
-        text = " Elements: 103";
-    } else if (auto* materials = dynamic_cast<CMaterialsDoc*>(document)) {
-        text = " Materials: " + Count(materials->Materials().GetCount());
-    } else if (dynamic_cast<CDbTreeDoc*>(document)) {
-        text = " Database Tree";
-    } else if (textView) {
+    std::string text = DatabasePaneText(document);
+    if (text.empty() && textView) {
         int line = 0, column = 0, lineCount = 0, length = 0;
         textView->GetCaretInfo(line, column, lineCount, length);
         text = " Ln " + Count(line) + " Col " + Count(column) + "  (" + Count(lineCount) + "/" + Count(length) + ")";
-    } else {
+    } else if (text.empty()) {
         text = " Doc type ?";
     }
     if (auto* list = dynamic_cast<CListView31*>(view))

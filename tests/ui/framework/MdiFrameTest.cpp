@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -47,6 +48,35 @@ public:
     int commits = 0;
 };
 
+// Sizes its new window in OnInitialUpdate, as the database lists do.
+class CListLikeView : public QLabel, public CView {
+public:
+    CListLikeView() : QLabel(QStringLiteral("list")) {}
+    void OnInitialUpdate() override
+    {
+        if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame()))
+            frame->resize(300, 200);
+    }
+};
+
+// A form that keeps its size, fitted to its frame as the edit forms are.
+class CFormLikeView : public QScrollArea, public CView {
+public:
+    CFormLikeView()
+    {
+        setWidgetResizable(false);
+        auto* form = new QWidget;
+        form->resize(250, 150);
+        setWidget(form);
+    }
+    QSize sizeHint() const override { return widget()->size() + QSize(2 * frameWidth(), 2 * frameWidth()); }
+    void OnInitialUpdate() override
+    {
+        if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame()))
+            frame->adjustSize();
+    }
+};
+
 class CAppTarget : public CCmdTarget {
 public:
     bool OnCommand(unsigned id) override { return id == kMainCmd && ++runs; }
@@ -82,6 +112,17 @@ protected:
         m_frame.resize(600, 400);
         m_frame.show();
         QApplication::setActiveWindow(&m_frame);
+    }
+
+    // Opens a second window on the document, as a list opens an edit form.
+    template <typename ViewT>
+    CMDIChildFrame* OpenSecondWindow(CDocument& document)
+    {
+        auto* view = new ViewT();
+        CMDIChildFrame* frame = m_frame.CreateChildFrame(m_template, document, view, view, true);
+        view->OnInitialUpdate();
+        frame->ActivateFrame();
+        return frame;
     }
 
     COxidariumApp m_app;
@@ -144,4 +185,86 @@ TEST_F(MdiFrameTest, ClosingAModifiedDocumentsWindowAsksItsDocument)
     m_frame.ActiveChildFrame()->close();
     FlushEvents();
     EXPECT_TRUE(m_template.GetDocuments().empty());
+}
+
+// Regression: a list opened while another window was maximised showed as a frameless box of its
+// first size, pinned at the top left, under a title claiming it maximised.
+TEST_F(MdiFrameTest, ANewWindowOpensMaximisedOnlyWhenAnotherIsMaximised)
+{
+    InstallViewFactory<CListLikeView>(m_template);
+    m_template.OpenDocumentFile("");
+    CMDIChildFrame* first = m_frame.ActiveChildFrame();
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->isMaximized());
+    EXPECT_EQ(first->geometry(), QRect(0, 0, 300, 200)) << "the cascade position and the view's size";
+    m_template.OpenDocumentFile("");
+    EXPECT_EQ(m_frame.ActiveChildFrame()->geometry(), QRect(23, 23, 300, 200));
+
+    first->showMaximized();
+    m_frame.MdiArea()->setActiveSubWindow(first);
+    m_template.OpenDocumentFile("");
+    QApplication::processEvents();
+    CMDIChildFrame* third = m_frame.ActiveChildFrame();
+    ASSERT_NE(third, first);
+    EXPECT_TRUE(third->isMaximized());
+    EXPECT_EQ(third->geometry(), m_frame.MdiArea()->viewport()->rect());
+    EXPECT_FALSE(first->isMaximized()) << "one maximised window at a time";
+    third->showNormal();
+    EXPECT_EQ(third->size(), QSize(300, 200)) << "restoring gives the size its view chose";
+}
+
+// Regression: edit forms opened "maximised" as floating forms without a title bar.
+TEST_F(MdiFrameTest, AFormThatKeepsItsSizeOpensAsANormalWindowWithItsTitleBar)
+{
+    InstallViewFactory<CListLikeView>(m_template);
+    CDocument* document = m_template.OpenDocumentFile("");
+    CMDIChildFrame* list = m_frame.ActiveChildFrame();
+    list->showMaximized();
+    CMDIChildFrame* form = OpenSecondWindow<CFormLikeView>(*document);
+    QApplication::processEvents();
+    EXPECT_EQ(m_frame.ActiveChildFrame(), form);
+    EXPECT_FALSE(form->CanGrow());
+    EXPECT_TRUE(list->CanGrow());
+    EXPECT_FALSE(form->isMaximized());
+    EXPECT_TRUE(list->isMaximized()) << "the list stays maximised behind the form";
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowTitleHint);
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form->widget()->size(), form->widget()->sizeHint());
+
+    // Activating it again later leaves it as it is.
+    m_frame.MdiArea()->setActiveSubWindow(list);
+    m_frame.MdiArea()->setActiveSubWindow(form);
+    EXPECT_FALSE(form->isMaximized());
+}
+
+// Regression: closing an edit form activated the maximised periodic table instead of its list.
+TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneActiveBeforeIt)
+{
+    InstallViewFactory<CListLikeView>(m_template);
+    m_template.OpenDocumentFile("");
+    CMDIChildFrame* table = m_frame.ActiveChildFrame();
+    table->showMaximized();
+    CDocument* document = m_template.OpenDocumentFile("");
+    CMDIChildFrame* list = m_frame.ActiveChildFrame();
+    ASSERT_NE(list, table);
+    list->showNormal();
+    table->showMaximized();
+    m_frame.MdiArea()->setActiveSubWindow(list);
+    table->raise();
+    CMDIChildFrame* form = OpenSecondWindow<CFormLikeView>(*document);
+    ASSERT_EQ(m_frame.ActiveChildFrame(), form);
+    form->CloseFrame();
+    FlushEvents();
+    EXPECT_EQ(m_frame.ActiveChildFrame(), list);
+
+    // With that window gone, the topmost remaining one takes over.
+    CMDIChildFrame* other = OpenSecondWindow<CFormLikeView>(*document);
+    m_frame.MdiArea()->setActiveSubWindow(table);
+    m_frame.MdiArea()->setActiveSubWindow(other);
+    table->CloseFrame();
+    FlushEvents();
+    list->raise();
+    other->CloseFrame();
+    FlushEvents();
+    EXPECT_EQ(m_frame.ActiveChildFrame(), list);
 }

@@ -5,9 +5,13 @@
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/UpdateHint.h"
+#include "graphs/GraphTypesDoc.h"
+#include "graphs/GraphTypesView.h"
+#include "limits/LimitFormulasDoc.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppCommands.h"
 #include "shell/OxidariumAppUi.h"
+#include "substitutions/SubstitutionsDoc.h"
 #include "textfile/TextFileDoc.h"
 #include "tree/DbTreeDoc.h"
 
@@ -135,6 +139,22 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
     QTest::keyClicks(frame->ActiveChildFrame()->widget(), "ab");
     QTest::qWait(600); // the panes follow twice a second
     EXPECT_EQ(frame->DocumentPane()->text(), QStringLiteral(" Ln 1 Col 3  (1/2)"));
+    // Each database names its kind and counts its records (a new one holds one record); a list
+    // adds its selection.
+    const auto paneOf = [frame](CDocument* document) {
+        document->GetViews().front()->GetFrame()->ActivateFrame();
+        return frame->DocumentPaneText();
+    };
+    EXPECT_EQ(paneOf(g_pSubstitutionsDoc), " Substitutions: 1 (0)");
+    EXPECT_EQ(paneOf(g_pLimitFormulasDoc), " Limit Formulas: 1 (0)");
+    auto* graphs = new CGraphTypesView;
+    frame->CreateChildFrame(*g_pGraphTypesTemplate, *g_pGraphTypesDoc, graphs, graphs, true);
+    graphs->OnInitialUpdate();
+    EXPECT_EQ(paneOf(g_pGraphTypesDoc), " Graph Templates: 1 (0)");
+    ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewGlazeDatabase));
+    EXPECT_EQ(frame->DocumentPaneText(), " Glazes: 1 (0)");
+    ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
+
     // The application's commands answer whatever window is active.
     frame->ActiveChildFrame()->CloseFrame();
     CShellSandbox::FlushEvents();
