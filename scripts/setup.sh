@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   locales
+  glpk-utils  # glpsol: the solver's results are compared with GLPK's in the tests
 )
 
 missing=()

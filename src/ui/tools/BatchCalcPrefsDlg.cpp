@@ -4,6 +4,7 @@
 #include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "tools/ToolDlg.h"
 #include "support/NumberText.h"
 
 #include <QButtonGroup>
@@ -18,17 +19,6 @@
 namespace {
 
 constexpr int kIdCancel = 2;
-
-// The preferences file accepts these ranges; the edits are held to them so that a typed 0 or 40
-// cannot turn the calculator's tolerance or amount step into nonsense.
-constexpr int kLeastDecimals = 1;
-constexpr int kMostDecimals = 12;
-constexpr int kLeastKept = -1;
-
-int ReadInt(const QLineEdit* edit, int low, int high)
-{
-    return std::clamp(ParseInt(ToCp1252(edit->text())), low, high);
-}
 
 } // namespace
 
@@ -183,6 +173,10 @@ bool CBatchPrefsDlg::TakeControls()
         m_order->setFocus();
         return false;
     }
+    // Decimals of 0 would make the calculator's tolerance and amount step 1.
+    std::array<int, 4> numbers{};
+    if (!ReadNumberFormatFields(m_numbers, numbers))
+        return false;
     sugord = order;
     sugunav = m_options[0]->isChecked() ? 1 : 0;
     sugmulti = m_options[1]->isChecked() ? 1 : 0;
@@ -190,10 +184,10 @@ bool CBatchPrefsDlg::TakeControls()
     sugtol = std::clamp(ParseDouble(ToCp1252(m_tolerance->text())), 0.0, 100.0);
     sugtoltyp = std::max(0, m_tolUnits->checkedId());
     rmndfmt = std::max(0, m_remainderUnits->checkedId());
-    decremainders = ReadInt(m_numbers[0], kLeastDecimals, kMostDecimals);
-    tzsremainders = ReadInt(m_numbers[1], kLeastKept, kMostDecimals);
-    decrecipeinput = ReadInt(m_numbers[2], kLeastDecimals, kMostDecimals);
-    tzsrecipeinput = ReadInt(m_numbers[3], kLeastKept, kMostDecimals);
+    decremainders = numbers[0];
+    tzsremainders = numbers[1];
+    decrecipeinput = numbers[2];
+    tzsrecipeinput = numbers[3];
     return true;
 }
 

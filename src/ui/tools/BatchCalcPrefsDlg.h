@@ -61,7 +61,8 @@ public:
     void CopyFrom(const CPreferences& prefs);
     void CopyTo(CPreferences& prefs) const;
 
-    // Reads the controls and checks them; false after the message when the order is bad.
+    // Reads the controls and checks them; false after the message when the order or a number
+    // format is bad.
     bool TakeControls();
     // Ends with result (2006 or 2007) when the values check out.
     void Finish(int result);

@@ -157,6 +157,9 @@ public:
     void OnCheckAll(bool checked);
     void OnClearMaterials();
     void OnClearConstraints();
+    // In percent units: the nonvolatile oxide rows scaled together so that their values 1 add
+    // up to 100.
+    void OnScaleTo100();
     void OnLoadConstraints();
     void OnSetup();
     void OnFindOptimalRecipe();
@@ -252,6 +255,7 @@ private:
     int m_currentPage = -1;
     std::array<QButtonGroup*, 2> m_unitGroups{};
     std::array<QLabel*, 2> m_sumLines{};
+    std::array<QPushButton*, 2> m_scaleButtons{};
     std::array<COptConstraintRow, kOptColumnCount * kOptRowsPerColumn> m_oxideRows{};
     std::array<COptConstraintRow, kOptMaterialRows> m_materialRows{};
     COptConstraintRow m_expansionRow;

@@ -128,10 +128,12 @@ QWidget* COptimizeDlg::BuildOxidePage(int oxidePage)
 {
     auto* page = new QWidget(this);
     QButtonGroup* units = MakeRadios(page, {"Unity", "% Weight", "% Molecular"}, kOptUnitFirst,
-                                     {{4, 2}, {50, 2}, {100, 2}}, 52);
+                                     {{4, 2}, {46, 2}, {96, 2}}, 64);
     connect(units, &QButtonGroup::idClicked, this, &COptimizeDlg::OnUnit);
     m_unitGroups[static_cast<std::size_t>(oxidePage)] = units;
-    MakeButton(page, "Scale to 100%", kOptScaleTo100, 268, 1, 58, 12)->setEnabled(false);
+    QPushButton* scale = MakeButton(page, "Scale to 100%", kOptScaleTo100, 268, 1, 58, 12);
+    connect(scale, &QPushButton::clicked, this, &COptimizeDlg::OnScaleTo100);
+    m_scaleButtons[static_cast<std::size_t>(oxidePage)] = scale;
     BuildOxideColumn(page, 2 * oxidePage, 4);
     BuildOxideColumn(page, 2 * oxidePage + 1, 168);
     QLabel* sum = MakeLabel(page, "", kOptSumLine);

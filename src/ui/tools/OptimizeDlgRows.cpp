@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
 namespace {
 
@@ -264,6 +265,8 @@ void COptimizeDlg::ShowMaterialConstraints()
 void COptimizeDlg::ShowPercentLabels()
 {
     const bool oxidePercent = m_oxideUnit != kOxideUnitUnity;
+    for (QPushButton* scale : m_scaleButtons)
+        scale->setEnabled(oxidePercent);
     for (COptConstraintRow& row : m_oxideRows) {
         const bool shown = row.code != 0 && (row.code == kConstraintLOI || (oxidePercent && !row.labelText.empty()));
         row.percent1->setVisible(shown);
@@ -412,6 +415,33 @@ void COptimizeDlg::OnNumberFieldLeft(QLineEdit* edit)
 {
     const std::string value = Text(edit);
     edit->setText(IsNonNegativeNumber(value) ? FromCp1252(value) : QString());
+}
+
+void COptimizeDlg::OnScaleTo100()
+{
+    if (m_oxideUnit == kOxideUnitUnity)
+        return;
+    const CElementRecord* elements = GetElementTable();
+    std::vector<COptConstraintRow*> scaled;
+    double sum = 0.0;
+    for (COptConstraintRow& row : m_oxideRows) {
+        const bool nonVolatile = row.code == kConstraintKNaO ||
+                                 (row.code >= 1 && row.code < kElementCount && (elements[row.code].role & kRoleVolatile) == 0);
+        if (!nonVolatile || Text(row.op1).empty() || Text(row.value1).empty())
+            continue;
+        scaled.push_back(&row);
+        sum += ParseDouble(Text(row.value1));
+    }
+    if (!(sum > 0.0))
+        return;
+    const double factor = 100.0 / sum;
+    for (COptConstraintRow* row : scaled) {
+        for (QLineEdit* value : {row->value1, row->value2}) {
+            if (!Text(value).empty())
+                value->setText(FromCp1252(RemainderNumber(ParseDouble(Text(value)) * factor)));
+        }
+    }
+    RefreshSum();
 }
 
 // --- the running sum --------------------------------------------------------------------------------------

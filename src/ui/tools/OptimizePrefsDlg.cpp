@@ -4,6 +4,7 @@
 #include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "tools/ToolDlg.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 
@@ -16,18 +17,9 @@
 namespace {
 
 constexpr int kIdCancel = 2;
-constexpr int kLeastDecimals = 1;
-constexpr int kMostDecimals = 12;
-constexpr int kLeastKept = -1;
 
 constexpr const char* kColumnNames[4] = {"Group 1, Column 1", "Group 1, Column 2", "Group 2, Column 1",
                                          "Group 2, Column 2"};
-
-// The decimals fields are held to the ranges the preferences file accepts.
-int ReadInt(const QLineEdit* edit, int low, int high)
-{
-    return std::clamp(ParseInt(ToCp1252(edit->text())), low, high);
-}
 
 } // namespace
 
@@ -155,12 +147,15 @@ bool COptimizePrefsDlg::TakeControls()
         m_tolerance->setFocus();
         return false;
     }
+    std::array<int, 4> numbers{};
+    if (!ReadNumberFormatFields(m_numbers, numbers))
+        return false;
     columns = texts;
     optimizetol = tolerance;
-    decremainders = ReadInt(m_numbers[0], kLeastDecimals, kMostDecimals);
-    tzsremainders = ReadInt(m_numbers[1], kLeastKept, kMostDecimals);
-    decrecipeinput = ReadInt(m_numbers[2], kLeastDecimals, kMostDecimals);
-    tzsrecipeinput = ReadInt(m_numbers[3], kLeastKept, kMostDecimals);
+    decremainders = numbers[0];
+    tzsremainders = numbers[1];
+    decrecipeinput = numbers[2];
+    tzsrecipeinput = numbers[3];
     return true;
 }
 

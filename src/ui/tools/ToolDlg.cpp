@@ -166,3 +166,16 @@ void CToolDlg::CheckRadioValue(QButtonGroup* group, int value)
         button->setChecked(false);
     group->setExclusive(true);
 }
+
+bool ReadNumberFormatFields(const std::array<QLineEdit*, 4>& fields, std::array<int, 4>& values)
+{
+    constexpr int kMostDecimals = 12;
+    std::array<int, 4> read{};
+    for (std::size_t n = 0; n < fields.size(); ++n) {
+        const int least = n % 2 == 0 ? 1 : -1; // decimals, then the least kept
+        if (!CToolDlg::ReadWholeNumber(fields[n], least, kMostDecimals, read[n]))
+            return false;
+    }
+    values = read;
+    return true;
+}

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <array>
 #include <string>
 
 class QButtonGroup;
@@ -44,6 +45,11 @@ public:
     // Checks a radio group's button with value (none when no button has it).
     static void CheckRadioValue(QButtonGroup* group, int value);
 
+    // The framework's checks of a number field: false after the message, with the field
+    // focused and its text selected.
+    static bool ReadWholeNumber(QLineEdit* edit, int minimum, int maximum, int& value);
+    static bool ReadNumber(QLineEdit* edit, double minimum, double maximum, double& value);
+
 protected:
     QLabel* AddLabel(const QString& text, int id, int x, int y, int width, int height = 10);
     QLineEdit* AddEdit(int id, int x, int y, int width, int height = 12);
@@ -55,12 +61,13 @@ protected:
     // OK, Cancel and "?" in a row starting at x; OK calls accept, Cancel reject.
     void AddOkCancelHelp(int x, int y);
 
-    // The framework's checks of a number field: false after the message, with the field
-    // focused and its text selected.
-    static bool ReadWholeNumber(QLineEdit* edit, int minimum, int maximum, int& value);
-    static bool ReadNumber(QLineEdit* edit, double minimum, double maximum, double& value);
-
 private:
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
 };
+
+// The number formats the batch calculator's and the optimizer's preference dialogs edit:
+// decimals (1 to 12) and least decimals kept (-1 to 12), of remainders and of recipe input, in
+// that order, as the preferences file accepts them. False after the range message, with the
+// offending field focused, when one is out of range; values are then left alone.
+bool ReadNumberFormatFields(const std::array<QLineEdit*, 4>& fields, std::array<int, 4>& values);

@@ -350,3 +350,43 @@ TEST_F(BatchCalcDlgTest, SmallScreenUsesTheCompactLayoutAndScrolls)
     EXPECT_EQ(normal.ScrollBar(), nullptr);
     EXPECT_EQ(normal.width(), CDialogUnits(normal.font()).X(400));
 }
+
+TEST_F(BatchCalcDlgTest, MakeSuggestionCyclesThroughThreeSuggestions)
+{
+    CBatchCalcDlg dialog;
+    Open(dialog);
+    // Calcium comes first in the order that has a remainder; whiting, wollastonite and
+    // fluorspar each meet it with their smallest amount.
+    Restart(dialog, "1 CaO  1 SiO2");
+    dialog.ModeGroup()->button(kBatchListSuggestions)->click();
+    ASSERT_EQ(CBatchCalcDlg::RowTexts(dialog.RecipeList()).size(), 3u);
+    std::vector<std::string> shown;
+    for (int click = 0; click < 4; ++click) {
+        dialog.Button(kBatchMakeSuggestion)->click();
+        shown.push_back(ToCp1252(dialog.MaterialBox()->text()));
+    }
+    EXPECT_EQ(shown, (Rows{"Whiting", "Wollastonite", "Fluorspar", "Whiting"}));
+}
+
+TEST_F(BatchCalcDlgTest, OkKeepsANewLineOfAnOldAdditionAmongTheAdditions)
+{
+    CIngredientList components;
+    components.Add("Silica", 60);
+    components.Add("Kaolin", 40);
+    CIngredientList additions;
+    additions.Add("Zircopax", 10);
+    WhenDialogShows<CBatchCalcDlg>([](CBatchCalcDlg& dialog) {
+        for (const auto& [name, amount] : {std::pair{"Silica", "30"}, std::pair{"zircopax", "5"}}) {
+            dialog.MaterialBox()->setText(QString::fromLatin1(name));
+            dialog.AmountBox()->setEditText(QString::fromLatin1(amount));
+            dialog.Button(kBatchUseMaterial)->click();
+        }
+        dialog.Button(1)->click();
+    });
+    ASSERT_TRUE(RunBatchCalculation(components, additions, nullptr, "ged_tab"));
+    ASSERT_EQ(components.GetCount(), 1);
+    EXPECT_EQ(components.GetAt(0).m_name, "Silica");
+    ASSERT_EQ(additions.GetCount(), 1);
+    EXPECT_EQ(additions.GetAt(0).m_name, "zircopax");
+    EXPECT_EQ(additions.GetAt(0).m_amount, 5.0);
+}

@@ -35,14 +35,28 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
     dialog.ToleranceUnits()->button(1)->setChecked(true);
     dialog.RemainderUnits()->button(3)->setChecked(true);
     dialog.NumberEdit(0)->setText(QStringLiteral("4"));
-    dialog.NumberEdit(2)->setText(QStringLiteral("40"));
+    // Decimals of 0 (an amount step of 1) and beyond 12 are refused, as the preferences file
+    // refuses them; nothing is taken from the form then.
+    for (const char* refused : {"0", "40"}) {
+        dialog.NumberEdit(2)->setText(QString::fromLatin1(refused));
+        EXPECT_FALSE(dialog.TakeControls()) << refused;
+    }
+    dialog.NumberEdit(3)->setText(QStringLiteral("-2"));
+    dialog.NumberEdit(2)->setText(QStringLiteral("12"));
+    EXPECT_FALSE(dialog.TakeControls());
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter an integer between 1 and 12.",
+                                                            "Please enter an integer between 1 and 12.",
+                                                            "Please enter an integer between -1 and 12."}));
+    EXPECT_EQ(dialog.decremainders, 5);
+    EXPECT_EQ(dialog.sugextend, 0);
+    dialog.NumberEdit(3)->setText(QStringLiteral("-1"));
     ASSERT_TRUE(dialog.TakeControls());
     EXPECT_EQ(dialog.sugextend, 1);
     EXPECT_EQ(dialog.sugtol, 100.0);
     EXPECT_EQ(dialog.sugtoltyp, 1);
     EXPECT_EQ(dialog.rmndfmt, 3);
     EXPECT_EQ(dialog.decremainders, 4);
-    EXPECT_EQ(dialog.decrecipeinput, 12) << "held to the range the preferences file accepts";
+    EXPECT_EQ(dialog.decrecipeinput, 12);
     dialog.ToleranceEdit()->setText(QStringLiteral("-5"));
     ASSERT_TRUE(dialog.TakeControls());
     EXPECT_EQ(dialog.sugtol, 0.0);

@@ -195,6 +195,29 @@ TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
     EXPECT_EQ(Text(first.value1), "");
 }
 
+TEST_F(OptimizeDlgTest, ScaleTo100MakesThePercentTargetsAddUp)
+{
+    COptimizeDlg dialog;
+    dialog.params.m_oxideUnit = kOxideUnitWeightPercent;
+    dialog.params.m_oxideConstraints.Add(COxideConstraint(14, '=', "45", "0.45"));
+    dialog.params.m_oxideConstraints.Add(COxideConstraint(13, '>', "15", "18"));
+    dialog.params.m_oxideConstraints.Add(COxideConstraint(20, '=', "15", ""));
+    dialog.params.m_oxideConstraints.Add(COxideConstraint(kConstraintLOI, '<', "10", ""));
+    dialog.InitDialog();
+    dialog.Button(kOptScaleTo100)->click();
+    // The targets 45 + 15 + 15 become 60 + 20 + 20; ranges and tolerances scale with them.
+    EXPECT_EQ(Text(RowOf(dialog, 14)->value1), "60.00000");
+    EXPECT_EQ(Text(RowOf(dialog, 14)->value2), "0.60000");
+    EXPECT_EQ(Text(RowOf(dialog, 13)->value1), "20.00000");
+    EXPECT_EQ(Text(RowOf(dialog, 13)->value2), "24.00000");
+    EXPECT_EQ(Text(RowOf(dialog, 20)->value1), "20.00000");
+    EXPECT_EQ(Text(RowOf(dialog, kConstraintLOI)->value1), "10") << "loss on ignition is not part of the sum";
+    EXPECT_EQ(Text(dialog.SumLine(0)), "Sum of nonvolatile oxides: 99.40000% to 104.60000%");
+    // In unity units there is nothing to scale.
+    dialog.UnitGroup(0)->button(kOxideUnitUnity)->click();
+    EXPECT_FALSE(dialog.Button(kOptScaleTo100)->isEnabled());
+}
+
 TEST_F(OptimizeDlgTest, ConstraintsOutsideTheColumnsTakeFreeRowsOrAreDiscarded)
 {
     COptimizeDlg dialog;
@@ -284,6 +307,7 @@ TEST_F(OptimizeDlgTest, SetupRebuildsTheColumnsAndChecksItsFields)
     dialog.Button(kOptSetup)->click();
     EXPECT_EQ(g_prefs.optimizetol, 9);
     EXPECT_EQ(g_savedPrefs.optimizetol, CPreferences().optimizetol);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "prefs.dat")) << "Use leaves the preferences file alone";
     EXPECT_EQ(dialog.OxideRow(0, 0).code, 14);
     EXPECT_EQ(Text(dialog.OxideRow(0, 4).label), "LOI");
     EXPECT_EQ(Text(dialog.OxideRow(0, 2).value1), "0.4");
@@ -304,6 +328,13 @@ TEST_F(OptimizeDlgTest, OptimizePrefsDefaultsAndScreenshot)
     SaveScreenshot(prefs, "optimize-prefs");
     prefs.ColumnEdit(3)->setText(QStringLiteral("Fe LOSS vol"));
     prefs.NumberEdit(1)->setText(QStringLiteral("-7"));
+    EXPECT_FALSE(prefs.TakeControls());
+    prefs.NumberEdit(1)->setText(QStringLiteral("-1"));
+    prefs.NumberEdit(2)->setText(QStringLiteral("0"));
+    EXPECT_FALSE(prefs.TakeControls()) << "no decimals for the recipe: refused";
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter an integer between -1 and 12.",
+                                                            "Please enter an integer between 1 and 12."}));
+    prefs.NumberEdit(2)->setText(QStringLiteral("3"));
     ASSERT_TRUE(prefs.TakeControls());
     EXPECT_EQ(prefs.columns[3], "Fe LOSS vol");
     EXPECT_EQ(prefs.tzsremainders, -1);
