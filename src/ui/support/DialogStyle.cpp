@@ -27,6 +27,15 @@ int ScaleRounded(int a, int b, int c)
     return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
 }
 
+// Disabled captions in the style's light grey would vanish on a grey or coloured background:
+// they take a shade of the background itself, darker on a light one, lighter on a dark one.
+QColor DisabledTextFor(const QColor& back)
+{
+    const bool dark = qGray(back.rgb()) < 128;
+    const auto shade = [dark](int c) { return dark ? c + (255 - c) / 2 : c * 11 / 20; };
+    return QColor(shade(back.red()), shade(back.green()), shade(back.blue()));
+}
+
 int AverageLetterWidth(const QFont& font)
 {
     static const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -148,7 +157,10 @@ void CStyledDialog::OnHelp()
 void CStyledDialog::ApplyBackground()
 {
     QPalette colors = palette();
-    colors.setColor(QPalette::Window, ToQColor(backgroundColor));
+    const QColor back = ToQColor(backgroundColor);
+    colors.setColor(QPalette::Window, back);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        colors.setColor(QPalette::Disabled, role, DisabledTextFor(back));
     setPalette(colors);
     setAutoFillBackground(true);
 }

@@ -99,11 +99,12 @@ void CBatchCalcDlg::BuildRemainderArea()
     Place(new QLabel(QStringLiteral("Remainders :"), m_content), 5, 54, 46, 9);
     m_unitGroup = new QButtonGroup(this);
     static const char* const kUnits[4] = {"Molecular", "Weight", "% Molecular", "% Weight"};
-    static const int kUnitX[4] = {52, 102, 146, 202};
+    static const int kUnitX[4] = {50, 102, 144, 204};
+    static const int kUnitWidth[4] = {50, 40, 58, 54};
     for (int unit = 0; unit < 4; ++unit) {
         auto* radio = new QRadioButton(QString::fromLatin1(kUnits[unit]), m_content);
         SetControlId(radio, kBatchUnitFirst + unit);
-        Place(radio, kUnitX[unit], 53, unit >= 2 ? 54 : 44, 10);
+        Place(radio, kUnitX[unit], 53, kUnitWidth[unit], 10);
         m_unitGroup->addButton(radio, unit);
     }
     static const int kIds[kRemainderListCount] = {kBatchAlkaliList, kBatchNeutralList, kBatchOtherList};

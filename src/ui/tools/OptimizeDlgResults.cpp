@@ -14,10 +14,12 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextOption>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -120,13 +122,22 @@ void COptimizeDlg::BuildCostText(const CGlaze& glaze)
 
 void COptimizeDlg::ShowPanes()
 {
+    const QString left = PaneText(leftPaneMode == 2 ? costText : recipeText);
+    // The stops every 5 units from 65 on; a material name too long for the first stop moves
+    // them all right, so the amounts stay in one column.
+    const QFontMetrics metrics(m_leftPane->font());
+    int widest = 0;
+    for (const QString& line : left.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line.section(QLatin1Char('\t'), 0, 0)));
+    const std::vector<int> stops = TabStopsFromDlu(font(), {65, 70, 75, 80, 85, 90, 95, 100});
+    const int shift = std::max(0, widest + metrics.horizontalAdvance(QLatin1Char(' ')) - stops.front());
     QList<QTextOption::Tab> tabs;
-    for (int stop : TabStopsFromDlu(font(), {65, 70, 75, 80, 85, 90, 95, 100}))
-        tabs.append(QTextOption::Tab(stop, QTextOption::LeftTab));
+    for (int stop : stops)
+        tabs.append(QTextOption::Tab(stop + shift, QTextOption::LeftTab));
     QTextOption option = m_leftPane->document()->defaultTextOption();
     option.setTabs(tabs);
     m_leftPane->document()->setDefaultTextOption(option);
-    m_leftPane->setPlainText(PaneText(leftPaneMode == 2 ? costText : recipeText));
+    m_leftPane->setPlainText(left);
     const std::string* right[3] = {&unityText, &weightText, &moleText};
     m_rightPane->setPlainText(PaneText(*right[std::clamp(rightPaneMode, 1, 3) - 1]));
     m_leftButtons->button(leftPaneMode == 2 ? 2 : 1)->setChecked(true);

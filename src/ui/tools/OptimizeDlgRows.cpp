@@ -169,8 +169,10 @@ void COptimizeDlg::ClearRowFields(COptConstraintRow& row)
 
 void COptimizeDlg::ShowExpansion()
 {
+    // An unused expansion constraint is kept as "=" without values; its row shows nothing.
     const COxideConstraint& expansion = params.m_expansionConstraint;
-    ShowRowFields(m_expansionRow, expansion.m_op, expansion.m_value1, expansion.m_value2);
+    const char op = expansion.m_value1.empty() ? '\0' : expansion.m_op;
+    ShowRowFields(m_expansionRow, op, expansion.m_value1, expansion.m_value2);
 }
 
 void COptimizeDlg::FillAllowedList(const CStringArrayEx& excluded)

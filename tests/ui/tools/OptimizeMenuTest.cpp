@@ -6,12 +6,19 @@
 #include "framework/Cp1252.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
+#include "glazes/GlazeEditView.h"
+#include "support/PlainTextEditLines.h"
+#include "support/TabEdit.h"
 #include "framework/UpdateHint.h"
 #include "support/ToggleButton.h"
+#include "tools/BatchCalcDlg.h"
+#include "tools/BatchScopeDlg.h"
 #include "tools/OptimizeDispositionDlg.h"
 #include "tools/OptimizeDlg.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -160,4 +167,52 @@ TEST_F(OptimizeMenuTest, AnInfeasibleProblemLeavesNoRecipeToSave)
     EXPECT_TRUE(kept.m_components.empty()) << "no recipe breaking a constraint is kept";
     ASSERT_NE(kept.FindOptimizationParams(), nullptr);
     EXPECT_EQ(kept.FindOptimizationParams()->m_oxideConstraints.GetCount(), 2);
+}
+
+TEST_F(OptimizeMenuTest, TheGlazeFormRunsTheBatchCalculatorAndOptimizeOnItsGlaze)
+{
+    Select(*m_list, {1});
+    ASSERT_TRUE(Choose({"&Edit", "&Edit\tDblClick"}));
+    auto* form = dynamic_cast<CGlazeEditView*>(Frame().ActiveView());
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(CoreTextFromEdit(*form->AdditionsEdit()), "Zircon\t    10");
+
+    // Both parts of the recipe: the scope is asked first; the additions alone are recalculated.
+    WhenDialogShows<CBatchScopeDlg>([](CBatchScopeDlg& scope) {
+        WhenDialogShows<CBatchCalcDlg>([](CBatchCalcDlg& batch) {
+            EXPECT_EQ(CBatchCalcDlg::RowTexts(batch.RecipeList()).size(), 1u) << "the zircon addition only";
+            batch.MaterialBox()->setText(QStringLiteral("Tin Oxide"));
+            batch.AmountBox()->setEditText(QStringLiteral("7"));
+            batch.Button(kBatchUseMaterial)->click();
+            batch.Button(1)->click();
+        });
+        scope.ChoiceGroup()->button(kBatchAdditionsOnly)->click();
+        QTest::mouseClick(scope.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+    });
+    QTest::mouseClick(form->Button(kGedBatchCalculation), Qt::LeftButton);
+    EXPECT_EQ(CoreTextFromEdit(*form->AdditionsEdit()), "Tin Oxide\t      7");
+    EXPECT_NE(CoreTextFromEdit(*form->ComponentsEdit()).find("Nepheline Syenite"), std::string::npos);
+    EXPECT_TRUE(form->IsModified());
+
+    // Optimize asks to save the form first, then works for this glaze.
+    m_box.messages.answers = {MsgResultYes};
+    WhenDialogShows<COptimizeDlg>([](COptimizeDlg& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Optimize - Cone 6 Zircon White"));
+        Constrain(dialog, kCalcium, "=", "0.7");
+        Constrain(dialog, kAluminium, "=", "0.4");
+        Constrain(dialog, kSilicon, "=", "3.5");
+        Constrain(dialog, kConstraintKNaO, "g", "0");
+        QTest::mouseClick(dialog.Button(kOptFindRecipe), Qt::LeftButton);
+        ASSERT_EQ(ToCp1252(dialog.StatusLine()->text()), "Optimization complete");
+        WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
+            EXPECT_TRUE(disposition.CurrentRadio()->isChecked()) << "the glaze the form edits";
+            QTest::mouseClick(disposition.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.Button(1), Qt::LeftButton);
+    });
+    ASSERT_TRUE(Choose({"&Utilities", "&Optimize..."}));
+    EXPECT_EQ(m_doc->GetGlaze(1)->m_additions.GetAt(0).m_name, "Tin Oxide") << "the batch was saved first";
+    EXPECT_EQ(CoreTextFromEdit(*form->ComponentsEdit()).find("Nepheline Syenite"), std::string::npos)
+        << "the optimal recipe replaced the form's";
+    EXPECT_TRUE(form->IsModified());
 }
