@@ -301,16 +301,8 @@ void CGlazeEditView::Optimize()
         WriteBack(components, additions);
         return;
     }
-    CGlaze glaze("new glaze");
-    if (request.saveParameters)
-        glaze.GetOptimizationParams() = request.params;
-    if (request.saveRecipe)
-        glaze.m_components = request.recipe;
-    std::string name = request.newName;
-    if (!TrimString(name).empty())
-        glaze.m_name = name;
     const int index = std::clamp(m_nSourceIndex + 1, 0, doc->GetGlazeCount());
-    doc->InsertGlaze(index, glaze);
+    doc->InsertGlaze(index, MakeOptimizedGlaze(request));
     Broadcast(HintGlazesInserted, index, nullptr);
     EditGlaze(index);
 }

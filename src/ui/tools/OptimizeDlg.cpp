@@ -1,8 +1,10 @@
 #include "tools/OptimizeDlg.h"
 
 #include "framework/Cp1252.h"
+#include "glazes/Glaze.h"
 #include "shell/Preferences.h"
 #include "support/NumberText.h"
+#include "support/TextHelpers.h"
 #include "support/ToggleButton.h"
 #include "tools/OptimizeDispositionDlg.h"
 #include "tools/OptimizeDlgLoad.h"
@@ -215,4 +217,17 @@ bool RunOptimize(COptimizeRequest& request, QWidget* parent)
     request.newName = dialog.newGlazeName;
     request.recipe = dialog.resultRecipe;
     return true;
+}
+
+CGlaze MakeOptimizedGlaze(const COptimizeRequest& request)
+{
+    CGlaze glaze("new glaze");
+    if (request.saveParameters)
+        glaze.GetOptimizationParams() = request.params;
+    if (request.saveRecipe)
+        glaze.m_components = request.recipe;
+    std::string name = request.newName;
+    if (!TrimString(name).empty())
+        glaze.m_name = name;
+    return glaze;
 }

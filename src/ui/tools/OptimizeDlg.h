@@ -286,3 +286,7 @@ private:
 // result recipe come back in the request, and true is returned. Nothing is stored anywhere: the
 // caller keeps what the answers ask for.
 bool RunOptimize(COptimizeRequest& request, QWidget* parent);
+
+// The glaze a Save for a new glaze asks for: "new glaze" (or the name typed, trimmed) with the
+// parameters, the result recipe as its components, or both.
+CGlaze MakeOptimizedGlaze(const COptimizeRequest& request);

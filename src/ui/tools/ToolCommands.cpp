@@ -1,12 +1,10 @@
 #include "tools/ToolCommands.h"
 
-#include "glazes/Glaze.h"
 #include "glazes/GlazesDoc.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/SimilarMaterials.h"
 #include "shell/OxidariumApp.h"
 #include "support/ListView31.h"
-#include "support/TextHelpers.h"
 #include "tools/Blend.h"
 #include "tools/FindSimilarGlazes.h"
 #include "tools/FindSimilarGlazesDlg.h"
@@ -121,15 +119,7 @@ int RunOptimizeCommand(CGlazesDoc& document, QWidget* parent)
     request.databaseIndex = g_pApp ? g_pApp->IndexOfGlazeDoc(&document) : -1;
     if (!RunOptimize(request, parent) || (!request.saveParameters && !request.saveRecipe))
         return -1;
-    CGlaze glaze("new glaze");
-    if (request.saveParameters)
-        glaze.GetOptimizationParams() = request.params;
-    if (request.saveRecipe)
-        glaze.m_components = request.recipe;
-    std::string name = request.newName;
-    if (!TrimString(name).empty())
-        glaze.m_name = name;
     const int index = document.GetGlazeCount();
-    document.InsertGlaze(index, glaze);
+    document.InsertGlaze(index, MakeOptimizedGlaze(request));
     return index;
 }

@@ -6,6 +6,7 @@
 // and beside which a second recording view hears every notice the list sends.
 
 #include "core/framework/RecordingView.h"
+#include "ui/support/ModalDialogTest.h"
 #include "core/shell/FakeMessageService.h"
 #include "framework/DocTemplate.h"
 #include "glazes/GlazesDoc.h"
@@ -116,26 +117,6 @@ protected:
             notices.emplace_back(hint.code, hint.index);
         m_observer->view->received.clear();
         return notices;
-    }
-    // Runs drive on the next modal dialog of type Dialog once it is up (exec() shows it).
-    template <class Dialog>
-    static void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
-    {
-        QTimer::singleShot(5, [drive = std::move(drive), triesLeft]() mutable {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog && dialog->isVisible()) {
-                drive(*dialog);
-                return;
-            }
-            ASSERT_GT(triesLeft, 0) << "no dialog came up";
-            WhenDialogShows<Dialog>(std::move(drive), triesLeft - 1);
-        });
-    }
-    static void SaveScreenshot(QWidget& widget, const char* name)
-    {
-        const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
-        QDir().mkpath(folder);
-        EXPECT_TRUE(widget.grab().save(folder + "/" + name + ".png"));
     }
 
     std::filesystem::path m_dir;

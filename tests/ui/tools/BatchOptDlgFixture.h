@@ -6,6 +6,7 @@
 // Leach 4321 glaze, so that the Load Optimization Parameters dialog finds a glaze to load from.
 
 #include "TestPaths.h"
+#include "ui/support/ModalDialogTest.h"
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
 #include "framework/DocTemplate.h"
@@ -76,20 +77,6 @@ protected:
         return {{"Potash Feldspar", 40}, {"Silica", 30}, {"Whiting", 20}, {"Kaolin", 10}};
     }
 
-    // Runs drive on the next modal dialog of type Dialog once it is up (exec() shows it).
-    template <class Dialog>
-    static void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
-    {
-        QTimer::singleShot(5, [drive = std::move(drive), triesLeft]() mutable {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog && dialog->isVisible()) {
-                drive(*dialog);
-                return;
-            }
-            ASSERT_GT(triesLeft, 0) << "no dialog came up";
-            WhenDialogShows<Dialog>(std::move(drive), triesLeft - 1);
-        });
-    }
 
     // The user leaves a field (Tab to the next one), and comes into one.
     static void Leave(QWidget* widget)
@@ -103,12 +90,6 @@ protected:
         QApplication::sendEvent(widget, &event);
     }
 
-    static void SaveScreenshot(QWidget& widget, const char* name)
-    {
-        const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
-        QDir().mkpath(folder);
-        EXPECT_TRUE(widget.grab().save(folder + "/" + name + ".png"));
-    }
 
     std::filesystem::path m_dir;
     std::unique_ptr<CProfile> m_profile;

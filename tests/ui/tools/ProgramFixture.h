@@ -7,6 +7,7 @@
 // date first, and a disabled entry does not run.
 
 #include "TestPaths.h"
+#include "ui/support/ModalDialogTest.h"
 #include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
 #include "glazes/GlazesDoc.h"
@@ -115,25 +116,6 @@ protected:
         return true;
     }
 
-    // Runs drive on the next modal dialog of type Dialog once it is up (exec() shows it).
-    template <class Dialog>
-    static void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
-    {
-        QTimer::singleShot(5, [drive = std::move(drive), triesLeft]() mutable {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog && dialog->isVisible()) {
-                drive(*dialog);
-                return;
-            }
-            if (triesLeft <= 0) {
-                ADD_FAILURE() << "no dialog came up";
-                if (QWidget* other = QApplication::activeModalWidget())
-                    other->close();
-                return;
-            }
-            WhenDialogShows<Dialog>(std::move(drive), triesLeft - 1);
-        });
-    }
 
     // The Information window's text, one "\n" after each line.
     static std::string Information()
@@ -150,12 +132,6 @@ protected:
         return text;
     }
 
-    static void SaveScreenshot(QWidget& widget, const char* name)
-    {
-        const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
-        QDir().mkpath(folder);
-        EXPECT_TRUE(widget.grab().save(folder + "/" + name + ".png"));
-    }
 
     CShellSandbox m_box;
     COxidariumAppUi m_app;

@@ -1,0 +1,43 @@
+#pragma once
+
+// What the dialog tests share: driving a modal dialog from inside its event loop, and saving a
+// screenshot of a widget for a human to look at (under the build directory's "screenshots").
+
+#include <QApplication>
+#include <QDir>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+// Runs drive on the next modal dialog of type Dialog once it is up (exec() shows it). When none
+// comes up within a second the test fails and whatever modal window stands instead is closed, so
+// the test never hangs.
+template <class Dialog>
+void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
+{
+    QTimer::singleShot(5, [drive = std::move(drive), triesLeft]() mutable {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible()) {
+            drive(*dialog);
+            return;
+        }
+        if (triesLeft <= 0) {
+            ADD_FAILURE() << "no dialog came up";
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        WhenDialogShows<Dialog>(std::move(drive), triesLeft - 1);
+    });
+}
+
+inline void SaveScreenshot(QWidget& widget, const char* name)
+{
+    const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
+    QDir().mkpath(folder);
+    EXPECT_TRUE(widget.grab().save(folder + "/" + name + ".png"));
+}
