@@ -345,6 +345,8 @@ std::string ReadPreferencesFile(CPreferences& prefs, unsigned& helpId)
 
 int CPreferences::Load()
 {
+    // What the load writes back to the profile is saved once, at the end.
+    const CProfileWriteBatch profileWrites(GetProfile());
     m_nVersion = 0;
     LoadHtmlTexts(*this);
     LoadNamedColors();

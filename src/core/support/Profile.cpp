@@ -71,6 +71,7 @@ std::string CProfile::DefaultPath()
 void CProfile::Reload()
 {
     m_lines.clear();
+    m_unsaved = false;
     std::ifstream in(m_path, std::ios::binary);
     if (!in)
         return;
@@ -134,8 +135,12 @@ bool CProfile::WriteString(const std::string& section, const std::string& key, c
             c = ' ';
     }
     if (Line* line = Find(section, key)) {
-        line->text = line->key + "=" + flat;
-        return Save();
+        const std::string text = line->key + "=" + flat;
+        if (line->text != text) {
+            line->text = text;
+            m_unsaved = true;
+        }
+        return SaveChanges();
     }
     // Append after the section's last line, or start the section at the end of the file.
     std::size_t insertAt = m_lines.size();
@@ -154,7 +159,8 @@ bool CProfile::WriteString(const std::string& section, const std::string& key, c
         insertAt = m_lines.size();
     }
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{key + "=" + flat, key, section});
-    return Save();
+    m_unsaved = true;
+    return SaveChanges();
 }
 
 bool CProfile::WriteInt(const std::string& section, const std::string& key, int value)
@@ -168,7 +174,18 @@ bool CProfile::DeleteKey(const std::string& section, const std::string& key)
     if (!line)
         return true;
     m_lines.erase(m_lines.begin() + (line - m_lines.data()));
-    return Save();
+    m_unsaved = true;
+    return SaveChanges();
+}
+
+bool CProfile::SaveChanges()
+{
+    if (m_batchDepth > 0 || !m_unsaved)
+        return true;
+    if (!Save())
+        return false;
+    m_unsaved = false;
+    return true;
 }
 
 bool CProfile::Save() const
@@ -182,7 +199,21 @@ bool CProfile::Save() const
         bytes += line.text;
         bytes += '\n';
     }
+    ++m_saveCount;
     return WriteFileSafely(m_path, bytes) == SafeSaveResult::Ok;
+}
+
+CProfileWriteBatch::CProfileWriteBatch(CProfile* profile)
+    : m_profile(profile)
+{
+    if (m_profile)
+        ++m_profile->m_batchDepth;
+}
+
+CProfileWriteBatch::~CProfileWriteBatch()
+{
+    if (m_profile && --m_profile->m_batchDepth == 0)
+        m_profile->SaveChanges();
 }
 
 CProfile* GetProfile()

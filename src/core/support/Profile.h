@@ -5,8 +5,10 @@
 //
 // The file holds "[Section]" lines and plain "key=value" lines. Sections and keys are found
 // whatever their case; values come back exactly as written (leading blanks, commas and quotes
-// included). Every write saves the file at once through the safe-save helper, so a failed write
-// leaves the old file intact. Lines the profile does not understand are kept.
+// included). A write that changes something saves the file at once through the safe-save helper,
+// so a failed write leaves the old file intact; inside a CProfileWriteBatch the changes are saved
+// once, when the batch ends. A write of the value already held saves nothing. Lines the profile
+// does not understand are kept.
 
 #include <string>
 #include <vector>
@@ -28,8 +30,8 @@ public:
     // The value read as a decimal integer (prefix rules); the default when the key is missing.
     int GetInt(const std::string& section, const std::string& key, int defaultValue) const;
 
-    // Sets the value and saves the file; false when the file could not be written (the value
-    // stays set in memory).
+    // Sets the value and saves the file (unless a batch is open); false when the file could not
+    // be written (the value stays set in memory and the next save tries again).
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
     bool WriteInt(const std::string& section, const std::string& key, int value);
     // Removes the key (and saves); true when there was nothing to remove.
@@ -39,6 +41,8 @@ public:
     void Reload();
     // Writes the whole profile; false on failure.
     bool Save() const;
+    // How many times this object has written its file.
+    int SaveCount() const { return m_saveCount; }
 
 private:
     struct Line {
@@ -47,11 +51,32 @@ private:
         std::string section; // the section the line belongs to
     };
 
+    friend class CProfileWriteBatch;
+
     const Line* Find(const std::string& section, const std::string& key) const;
     Line* Find(const std::string& section, const std::string& key);
+    // Saves the pending changes unless a batch is open; true when nothing is left unsaved.
+    bool SaveChanges();
 
     std::string m_path;
     std::vector<Line> m_lines;
+    int m_batchDepth = 0;
+    bool m_unsaved = false;
+    mutable int m_saveCount = 0;
+};
+
+// Groups the writes of one change set (for example everything a preferences load writes back):
+// while a batch is open the profile changes in memory only, and the outermost batch saves the
+// file once when it ends, if anything changed. A null profile makes it do nothing.
+class CProfileWriteBatch {
+public:
+    explicit CProfileWriteBatch(CProfile* profile);
+    ~CProfileWriteBatch();
+    CProfileWriteBatch(const CProfileWriteBatch&) = delete;
+    CProfileWriteBatch& operator=(const CProfileWriteBatch&) = delete;
+
+private:
+    CProfile* m_profile;
 };
 
 // The profile the program uses, installed by the application context (null before that).

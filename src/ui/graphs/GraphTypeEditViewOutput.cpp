@@ -7,6 +7,7 @@
 #include "framework/FileDialogService.h"
 #include "framework/MdiFrame.h"
 #include "framework/MessageService.h"
+#include "framework/PrintSetup.h"
 #include "graphs/GraphTypeEditViewPreview.h"
 #include "graphs/GraphWnd.h"
 #include "shell/AppContext.h"
@@ -232,6 +233,7 @@ void CGraphTypeEditView::PrintOutput(unsigned id)
     }
     // The chart is always one page.
     QPrinter printer(QPrinter::HighResolution);
+    ApplyPrintSetup(printer);
     const auto draw = [window](QPrinter* target) {
         QPainter painter(target);
         window->DrawToDC(painter);
@@ -244,6 +246,8 @@ void CGraphTypeEditView::PrintOutput(unsigned id)
     }
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, 1);
-    if (dialog.exec() == QDialog::Accepted)
-        draw(&printer);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    RememberPrintSetup(printer);
+    draw(&printer);
 }

@@ -2,6 +2,7 @@
 
 #include "elements/ElementsView.h"
 #include "framework/MessageService.h"
+#include "framework/PrintSetup.h"
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazeEditView.h"
 #include "glazes/GlazesView.h"
@@ -177,6 +178,9 @@ bool COxidariumAppUi::OnCommand(unsigned id)
     case CmdShellAbout:
         OnAppAbout();
         return true;
+    case CmdShellPrintSetup:
+        RunPrintSetupDialog(QApplication::activeWindow() ? QApplication::activeWindow() : m_pMainFrame.get());
+        return true;
     default:
         return false;
     }
@@ -203,6 +207,7 @@ bool COxidariumAppUi::OnUpdateCommand(CCmdUI& ui)
     case CmdShellHelpContents:
     case CmdShellHelpTutorial:
     case CmdShellAbout:
+    case CmdShellPrintSetup:
         ui.Enable(true);
         return true;
     default:

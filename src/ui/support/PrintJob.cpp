@@ -2,6 +2,7 @@
 
 #include "framework/FileDialogService.h"
 #include "framework/MessageService.h"
+#include "framework/PrintSetup.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
@@ -53,9 +54,11 @@ void CPrintJob::Fill(CTextPrinter& printer) const
 bool CPrintJob::Print(QWidget* parent)
 {
     QPrinter printer(QPrinter::HighResolution);
+    ApplyPrintSetup(printer);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    RememberPrintSetup(printer);
     PrintTo(printer);
     return true;
 }
@@ -63,10 +66,13 @@ bool CPrintJob::Print(QWidget* parent)
 void CPrintJob::PrintPreview(QWidget* parent)
 {
     QPrinter printer(QPrinter::HighResolution);
+    ApplyPrintSetup(printer);
     QPrintPreviewDialog preview(&printer, parent);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [this](QPrinter* target) { PrintTo(*target); });
-    preview.exec();
+    // The preview's own page set-up and printing change the program's set-up too.
+    if (preview.exec() == QDialog::Accepted)
+        RememberPrintSetup(printer);
 }
 
 int CPrintJob::PrintTo(QPrinter& printer)

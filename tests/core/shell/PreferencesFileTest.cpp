@@ -264,6 +264,13 @@ TEST_F(PreferencesFileTest, MissingFileKeepsDefaultsSilently)
     EXPECT_EQ(m_profile->GetString("HTML", "Header"), P().m_strHtmlHeader) << "the HTML texts are written back";
     EXPECT_TRUE(m_profile->HasValue("HTML", "Bottom"));
     EXPECT_EQ(m_profile->GetString("Colors", "mono_white"), "255,255,255");
+    // Regression: every value written back used to save the profile on its own (46 saves with
+    // a sync each). A load saves it once, and a load that changes nothing not at all.
+    EXPECT_EQ(m_profile->SaveCount(), 1);
+    EXPECT_EQ(CProfile(m_profile->Path()).GetString("Colors", "mono_white"), "255,255,255");
+    P again;
+    EXPECT_EQ(again.Load(), 0);
+    EXPECT_EQ(m_profile->SaveCount(), 1);
 
     // The first save writes "prefs.dat" in the program directory and records it.
     const std::string programFile = MakeFilePath(GetProgramDirectory(), "prefs.dat");

@@ -92,6 +92,34 @@ TEST_F(ProfileTest, AFailedWriteLeavesTheFileIntact)
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
 }
 
+TEST_F(ProfileTest, ABatchSavesItsChangesOnceAndUnchangedValuesSaveNothing)
+{
+    CProfile profile(m_path);
+    {
+        const CProfileWriteBatch outer(&profile);
+        {
+            const CProfileWriteBatch inner(&profile);
+            ASSERT_TRUE(profile.WriteString("Colors", "el_acid", "0,0,255"));
+            ASSERT_TRUE(profile.WriteInt("PositionAndSize", "LastX", 10));
+        }
+        ASSERT_TRUE(profile.DeleteKey("Colors", "el_acid"));
+        EXPECT_FALSE(fs::exists(m_path)) << "nothing is saved while a batch is open";
+    }
+    EXPECT_EQ(profile.SaveCount(), 1);
+    EXPECT_EQ(ReadAll(), "[Colors]\n\n[PositionAndSize]\nLastX=10\n");
+    ASSERT_TRUE(profile.WriteInt("PositionAndSize", "LastX", 10));
+    { const CProfileWriteBatch empty(&profile); }
+    EXPECT_EQ(profile.SaveCount(), 1);
+
+    // A change whose save failed is saved by the next write, even of an unchanged value.
+    {
+        CFileSizeLimit limit(16);
+        EXPECT_FALSE(profile.WriteString("Files", "DbTreeFileName", std::string(40, 'x')));
+    }
+    ASSERT_TRUE(profile.WriteInt("PositionAndSize", "LastX", 10));
+    EXPECT_EQ(CProfile(m_path).GetString("Files", "DbTreeFileName"), std::string(40, 'x'));
+}
+
 TEST_F(ProfileTest, TheDefaultPathFollowsTheEnvironment)
 {
     const char* old = std::getenv("OXIDARIUM_PROFILE");

@@ -20,9 +20,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSetupDialog>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -162,6 +164,13 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
     EXPECT_TRUE(frame->QueryCommand(CmdShellOpenGlazeDatabase).m_bEnabled);
     EXPECT_TRUE(frame->QueryCommand(CmdShellPreferences).m_bEnabled);
     EXPECT_TRUE(frame->QueryCommand(CmdShellSaveAllDatabases).m_bEnabled);
+    bool pageSetUpShown = false;
+    QTimer::singleShot(0, [&pageSetUpShown] {
+        pageSetUpShown = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget()) != nullptr;
+        QApplication::activeModalWidget()->close();
+    });
+    EXPECT_TRUE(frame->ExecuteCommand(CmdShellPrintSetup));
+    EXPECT_TRUE(pageSetUpShown);
     app.ExitInstance();
 }
 

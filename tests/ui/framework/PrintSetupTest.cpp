@@ -1,0 +1,70 @@
+#include "framework/PrintSetup.h"
+
+#include "shell/AppContext.h"
+#include "support/PrintJob.h"
+
+#include <QApplication>
+#include <QPageSetupDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+template <typename DialogT>
+DialogT* OpenDialog()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<DialogT*>(widget); dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// Regression: Print Setup was listed and never handled; the page set-up chosen there must be
+// where the program's prints and previews start.
+TEST(PrintSetupTest, ThePageSetUpChosenIsWhereEveryPrintAndPreviewStarts)
+{
+    CAppContext context;
+    bool chosen = false;
+    QTimer::singleShot(0, [&chosen] {
+        QPageSetupDialog* dialog = OpenDialog<QPageSetupDialog>();
+        auto* landscape = dialog ? dialog->findChild<QRadioButton*>(QStringLiteral("landscape")) : nullptr;
+        if (!landscape) {
+            QApplication::activeModalWidget()->close();
+            return;
+        }
+        landscape->click();
+        dialog->accept();
+        chosen = true;
+    });
+    ASSERT_TRUE(RunPrintSetupDialog(nullptr) && chosen);
+    QPrinter printer;
+    ApplyPrintSetup(printer);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+
+    QPageLayout::Orientation previewed = QPageLayout::Portrait;
+    QTimer::singleShot(0, [&previewed] {
+        if (QPrintPreviewDialog* preview = OpenDialog<QPrintPreviewDialog>())
+            previewed = preview->printer()->pageLayout().orientation();
+        QApplication::activeModalWidget()->close();
+    });
+    CPrintJob job([](CTextPrinter& text) { text.push_back("glaze"); });
+    job.PrintPreview();
+    EXPECT_EQ(previewed, QPageLayout::Landscape);
+
+    // Cancel keeps the set-up as it was.
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_FALSE(RunPrintSetupDialog(nullptr));
+    QPrinter next;
+    ApplyPrintSetup(next);
+    EXPECT_EQ(next.pageLayout().orientation(), QPageLayout::Landscape);
+
+    // The other print tests start from the defaults.
+    RememberPrintSetup(QPrinter());
+}
