@@ -237,7 +237,7 @@ void CGlazesDoc::SelectGlaze(int index)
 bool CGlazesDoc::AskEditView(CView* view, CGlazeEditLink& link, bool close)
 {
     CFrameHost* frame = view->GetFrame();
-    if (frame)
+    if (frame && link.HasChanges())
         frame->ActivateFrame();
     const int answer = link.AskSaveChanges();
     if (answer == MsgResultCancel)
@@ -252,7 +252,7 @@ bool CGlazesDoc::AskEditView(CView* view, CGlazeEditLink& link, bool close)
     return true;
 }
 
-bool CGlazesDoc::CommitEditViews(bool close)
+bool CGlazesDoc::AskEditViews(const std::function<bool(int)>& concerned, bool close)
 {
     CGlazeViews* views = GetGlazeViews();
     if (!views)
@@ -263,7 +263,7 @@ bool CGlazesDoc::CommitEditViews(bool close)
         if (!HasView(GetViews(), view))
             continue;
         if (CGlazeEditLink* link = views->AsEditView(view)) {
-            if (!AskEditView(view, *link, close))
+            if (concerned(link->GetGlazeIndex()) && !AskEditView(view, *link, close))
                 return false;
         } else if (close && views->AsAnalysisView(view)) {
             if (CFrameHost* frame = view->GetFrame())
@@ -271,6 +271,18 @@ bool CGlazesDoc::CommitEditViews(bool close)
         }
     }
     return true;
+}
+
+bool CGlazesDoc::CommitEditViews(bool close)
+{
+    return AskEditViews([](int) { return true; }, close);
+}
+
+bool CGlazesDoc::CommitEditViewsOf(std::span<const int> indices)
+{
+    return AskEditViews(
+        [indices](int index) { return index >= 0 && std::find(indices.begin(), indices.end(), index) != indices.end(); },
+        false);
 }
 
 CView* CGlazesDoc::FindEditView(int index) const

@@ -20,6 +20,7 @@
 #include "framework/Document.h"
 #include "glazes/GlazeList.h"
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -65,6 +66,8 @@ public:
     virtual void SaveGlaze() = 0;
     // Sets or clears the view's unsaved-changes state.
     virtual void SetChanged(bool changed) = 0;
+    // Whether the view holds unsaved changes; a view without any is not brought forward to ask.
+    virtual bool HasChanges() const { return true; }
 };
 
 // What the document asks of one glaze analysis view.
@@ -172,6 +175,10 @@ public:
     // Asks every edit view with unsaved changes whether to save them (Yes saves). With close
     // set, edit and analysis views are closed afterwards. False when the user cancelled.
     bool CommitEditViews(bool close);
+    // Before the glazes at indices are deleted or replaced: the same question of every edit view
+    // that shows one of them, so that no unsaved edit vanishes unasked. False when the user
+    // cancelled; the command then leaves the glazes alone.
+    bool CommitEditViewsOf(std::span<const int> indices);
     // The edit (analysis) view showing the glaze at index, else null.
     CView* FindEditView(int index) const;
     CView* FindAnalysisView(int index) const;
@@ -201,6 +208,9 @@ private:
     bool ReadFile(const std::string& path, CGlazeList& list) const;
     // The save question of one edit view; false when the user cancelled.
     bool AskEditView(CView* view, CGlazeEditLink& link, bool close);
+    // AskEditView for every edit view whose glaze concerned accepts, stopping at a Cancel; with
+    // close set, the analysis views are closed as well.
+    bool AskEditViews(const std::function<bool(int)>& concerned, bool close);
     void SaveCommand(bool saveAs);
     CGlazeListSelection* Selection() const;
 

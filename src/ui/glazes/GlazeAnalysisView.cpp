@@ -104,6 +104,13 @@ bool CGlazeAnalysisView::FindGlazeAgain()
     return false;
 }
 
+// The report rebuilt for the glaze it shows, wherever that glaze now stands.
+void CGlazeAnalysisView::Refresh()
+{
+    if (m_pGlaze && FindGlazeAgain())
+        FillReport(m_nIndex);
+}
+
 void CGlazeAnalysisView::OnUpdate(CView* sender, const CUpdateHint* hint)
 {
     if (sender == this || m_bClosing)
@@ -132,24 +139,24 @@ void CGlazeAnalysisView::OnUpdate(CView* sender, const CUpdateHint* hint)
         if (code == HintPreferencesChanged && CAppContext::IsActive() && !(g_prefs.glzrepfont == m_reportFont)) {
             const QTextCursor selection = textCursor();
             ApplyReportFont();
-            FillReport(m_nIndex);
+            Refresh();
             setTextCursor(selection);
             break;
         }
-        FillReport(m_nIndex);
+        Refresh();
         break;
     case HintMaterialChanged:
         if (!m_bFrozen) {
             if (m_pGlaze)
                 const_cast<CGlaze*>(m_pGlaze)->InvalidateAnalysis();
-            FillReport(m_nIndex);
+            Refresh();
         } else if (!FindGlazeAgain()) {
             CloseQuietly();
         }
         break;
     case HintGlazeChanged:
         if (!m_bFrozen && m_pGlaze && hint->m_extra == HintExtra(m_pGlaze))
-            FillReport(m_nIndex);
+            Refresh();
         break;
     case HintGlazesInserted:
     case HintGlazesDeleted:
@@ -167,7 +174,7 @@ void CGlazeAnalysisView::OnUpdate(CView* sender, const CUpdateHint* hint)
     case HintBulkChangeEndsRefreshAll:
     case HintBulkChangeEndsRefreshDocument:
         m_bFrozen = false;
-        FillReport(m_nIndex);
+        Refresh();
         break;
     default:
         break;

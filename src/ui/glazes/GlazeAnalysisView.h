@@ -85,6 +85,7 @@ private:
     void CloseQuietly();
     // The shown glaze found again after glazes moved; false when it is gone.
     bool FindGlazeAgain();
+    void Refresh();
 
     int m_nIndex = -1;
     const CGlaze* m_pGlaze = nullptr;

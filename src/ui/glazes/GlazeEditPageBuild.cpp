@@ -6,6 +6,7 @@
 
 #include "framework/Cp1252.h"
 #include "glazes/GlazeEditPageFields.h"
+#include "glazes/RecipeAmountAligner.h"
 #include "graphs/GraphWnd.h"
 #include "shell/AppContext.h"
 #include "shell/NamedColors.h"
@@ -208,11 +209,13 @@ void CGlazeEditView::BuildRecipePage(QWidget* page)
     m_components = new CTabEdit(page);
     m_components->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_components->SetPartner(this);
+    m_aligners[0] = new CRecipeAmountAligner(m_components->document());
     Place(m_components, 6, 14, 152, 96);
     AddLabel(page, QStringLiteral("Additions :"), 6, 114, 80);
     m_additions = new CTabEdit(page);
     m_additions->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_additions->SetPartner(this);
+    m_aligners[1] = new CRecipeAmountAligner(m_additions->document());
     Place(m_additions, 6, 124, 152, 48);
     m_recipeSize = AddLabel(page, QString(), 6, 176, 152);
     AddLabel(page, QStringLiteral("Working Batch Size :"), 6, 190, 76);

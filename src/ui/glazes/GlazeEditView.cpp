@@ -7,6 +7,7 @@
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeEditPageFields.h"
+#include "glazes/RecipeAmountAligner.h"
 #include "glazes/RecipeEntry.h"
 #include "graphs/GraphWnd.h"
 #include "shell/AppContext.h"
@@ -184,6 +185,12 @@ void CGlazeEditView::ApplyEditFont()
                                 static_cast<QPlainTextEdit*>(m_variations), static_cast<QPlainTextEdit*>(m_notes),
                                 m_recipeAnalysis, m_analysisPane, m_recipePane, m_comparisonText})
         box->setFont(editFont);
+    // Redrawing the recipe lines is no edit of them.
+    const bool loading = m_bLoading;
+    m_bLoading = true;
+    for (CRecipeAmountAligner* aligner : m_aligners)
+        aligner->SetFont(editFont);
+    m_bLoading = loading;
     SetTabStops();
 }
 
@@ -264,8 +271,12 @@ void CGlazeEditView::EditGlaze(int index)
 void CGlazeEditView::SaveGlaze()
 {
     CGlazesDoc* doc = GlazesDoc();
-    if (!doc || m_nSourceIndex < 0 || m_nSourceIndex >= doc->GetGlazeCount())
+    // The stored glaze itself says where the form's glaze goes: a position remembered from
+    // before a change of the list must never overwrite another glaze.
+    const int index = IndexOfGlaze(m_pSourceGlaze);
+    if (!doc || index < 0)
         return;
+    m_nSourceIndex = index;
     ControlsToGlaze(m_work);
     doc->ReplaceGlaze(m_nSourceIndex, m_work);
     m_pSourceGlaze = doc->GetGlaze(m_nSourceIndex);

@@ -41,6 +41,7 @@ class CGlazesDoc;
 class CGraphWnd;
 class CIngredientList;
 class CNotesEdit;
+class CRecipeAmountAligner;
 class CTabEdit;
 class CTextPrinter;
 class CToggleButton;
@@ -169,6 +170,7 @@ public:
     int AskSaveChanges() override { return SaveModified(); }
     void SaveGlaze() override;
     void SetChanged(bool changed) override { SetModified(changed ? 1 : 0); }
+    bool HasChanges() const override { return m_nModified != 0; }
 
     // --- the operations other windows use ---
 
@@ -481,6 +483,7 @@ private:
     QLineEdit* m_imageFile = nullptr;
     CTabEdit* m_components = nullptr;
     CTabEdit* m_additions = nullptr;
+    std::array<CRecipeAmountAligner*, 2> m_aligners{}; // of the Components and Additions fields
     QLabel* m_recipeSize = nullptr;
     QLineEdit* m_batchSize = nullptr;
     QCheckBox* m_byVolume = nullptr;

@@ -57,6 +57,9 @@ void RestoreSelection(CGlazesDoc& document, const std::vector<int>& rows)
 void SetFieldInRows(CGlazesDoc& document, CView* sender, const std::vector<int>& rows, int field,
                     const std::vector<std::string>& texts, const FillListFn& fillList)
 {
+    // The glazes' edit windows say first what becomes of their unsaved edits.
+    if (!document.CommitEditViewsOf(rows))
+        return;
     const std::vector<int> selection = GetSelectedGlazeRows(document);
     Notify(document, sender, HintBulkChangeBegins, 0);
     for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -118,6 +121,10 @@ int ApplyFindResult(CGlazesDoc& document, const MatchCriteria& request, CView* s
         // Without a database to take them the matches stay where they are: a move never loses them.
         auto* target = dynamic_cast<CGlazesDoc*>(request.m_pTarget);
         if (!target || target == &document || matches.empty())
+            break;
+        // Moved glazes leave their edit windows, which say first what becomes of their edits;
+        // Cancel leaves this database's matches where they are.
+        if (request.m_action == kFindMoveToNewDatabase && !document.CommitEditViewsOf(matches))
             break;
         for (int row : matches)
             target->InsertGlaze(target->GetGlazeCount(), *document.GetGlaze(row));

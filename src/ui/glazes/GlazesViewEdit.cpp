@@ -124,7 +124,8 @@ void CGlazesView::OnDelete()
 {
     CGlazesDoc* doc = GlazesDoc();
     const std::vector<int> rows = GetSelItems();
-    if (!doc || rows.empty())
+    // An edit window on a glaze that goes first says what becomes of its unsaved edits.
+    if (!doc || rows.empty() || !doc->CommitEditViewsOf(rows))
         return;
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         doc->DeleteGlaze(*row);

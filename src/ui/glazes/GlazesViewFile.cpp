@@ -194,6 +194,13 @@ void CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>
     CGlazesDoc* doc = GlazesDoc();
     if (!doc || picked.empty())
         return;
+    // Replacing announces a reloaded database, which closes its edit windows: they say first
+    // what becomes of their unsaved edits, and Cancel merges nothing.
+    const bool replaces = method == 1 && std::any_of(picked.begin(), picked.end(), [&existing](int i) {
+        return existing[static_cast<std::size_t>(i)] >= 0;
+    });
+    if (replaces && !doc->CommitEditViews(false))
+        return;
     const int oldCount = doc->GetGlazeCount();
     int appended = 0;
     int replaced = 0;

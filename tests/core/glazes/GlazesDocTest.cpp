@@ -44,6 +44,7 @@ public:
         }
         void SaveGlaze() override { ++saved; }
         void SetChanged(bool value) override { changed = value; }
+        bool HasChanges() const override { return changed; }
         int index = 0;
         int answer = MsgResultNo;
         int asked = 0;
@@ -365,6 +366,32 @@ TEST_F(GlazesDocTest, EditViewsKeepTheirChangesOrStopTheSave)
     EXPECT_FALSE(link.changed);
     EXPECT_EQ(analysis.closed, 1);
     EXPECT_TRUE(m_messages.boxes.empty()) << "the database itself is not modified";
+}
+
+TEST_F(GlazesDocTest, CommandsOnSomeGlazesAskOnlyTheirEditViews)
+{
+    CFakeGlazeViews views;
+    CGlazesDoc* doc = Open(CopySample());
+    ASSERT_NE(doc, nullptr);
+    CRecordingFrame first(*doc, "edit 0");
+    CRecordingFrame second(*doc, "edit 2");
+    CFakeGlazeViews::Edit& one = views.edits[first.view.get()];
+    CFakeGlazeViews::Edit& two = views.edits[second.view.get()];
+    two.index = 2;
+    one.answer = two.answer = MsgResultCancel;
+
+    const int glazes[] = {1, 2};
+    EXPECT_FALSE(doc->CommitEditViewsOf(glazes)) << "Cancel stops the command";
+    EXPECT_EQ(one.asked, 0);
+    EXPECT_EQ(two.asked, 1);
+    EXPECT_EQ(second.activated, 1) << "the asking view comes forward";
+
+    // A view without changes is not brought forward.
+    two.changed = false;
+    two.answer = MsgResultNo;
+    EXPECT_TRUE(doc->CommitEditViewsOf(glazes));
+    EXPECT_EQ(second.activated, 1);
+    EXPECT_EQ(second.closed, 0) << "the command's own notice closes it, if it must";
 }
 
 TEST_F(GlazesDocTest, FailedSavesReportAndKeepFilesAndPath)

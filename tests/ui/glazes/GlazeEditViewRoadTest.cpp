@@ -1,0 +1,348 @@
+// The glaze edit window on a potter's main road (a recipe typed into a new glaze of the shipped
+// database, its chemistry, saving and reopening), and the glaze list's commands that delete or
+// replace glazes while edit windows hold unsaved edits.
+
+#include "GlazeEditViewFixture.h"
+
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
+#include "glazes/GlazeListDlgCommands.h"
+#include "glazes/GlazeSearchCriteria.h"
+#include "graphs/GraphTemplate.h"
+#include "support/MergeDlg.h"
+#include "support/NotesEdit.h"
+#include "support/TabEdit.h"
+#include "support/ToggleButton.h"
+#include "tools/BatchCalcDlg.h"
+#include "tools/OptimizeDlg.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class GlazeEditViewRoadTest : public GlazeEditViewFixture {
+protected:
+    // A copy of the shipped glazes in the test's folder, so that saving never touches the data.
+    CGlazesDoc* OpenCopy()
+    {
+        m_path = m_dir.path().toStdString() + "/glazes.glz";
+        std::filesystem::copy_file(Shipped("glazes.glz"), m_path);
+        m_doc = dynamic_cast<CGlazesDoc*>(m_app.OpenAndAnnounce(g_pGlazesTemplate, m_path, 5));
+        return m_doc;
+    }
+    void Focus(CGlazeEditView* view, QWidget* field)
+    {
+        view->GetFrame()->ActivateFrame();
+        QApplication::setActiveWindow(&m_frame);
+        field->setFocus();
+        QApplication::processEvents();
+    }
+    static QString Title(CGlazeEditView* view) { return dynamic_cast<QMdiSubWindow*>(view->GetFrame())->windowTitle(); }
+    bool Enabled(CGlazeEditView* view, unsigned id)
+    {
+        CCmdUI ui(id);
+        EXPECT_TRUE(view->OnUpdateCommand(ui)) << id;
+        return ui.m_bEnabled;
+    }
+
+    std::string m_path;
+};
+
+} // namespace
+
+TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSavedWithTheDatabase)
+{
+    ASSERT_NE(OpenCopy(), nullptr);
+    CGlazeEditView* view = OpenEdit(9);
+    EXPECT_EQ(view->Button(kGedNext)->text(), QStringLiteral("Append New"));
+    QTest::mouseClick(view->Button(kGedNext), Qt::LeftButton);
+    ASSERT_EQ(m_doc->GetGlazeCount(), 11);
+    EXPECT_EQ(view->GetGlazeIndex(), 10);
+
+    Focus(view, view->NameEdit());
+    view->NameEdit()->selectAll();
+    QTest::keyClicks(view->NameEdit(), "Potash Matte");
+    EXPECT_EQ(Title(view), QStringLiteral("Potash Matte")) << "the title follows the name";
+
+    QTest::mouseClick(view->PageButton(kPageRecipe), Qt::LeftButton);
+    CTabEdit* field = view->ComponentsEdit();
+    Focus(view, field);
+    QTest::keyClicks(field, "potash");
+    QTest::keyClick(field, Qt::Key_Tab);
+    QTest::keyClicks(field, "40");
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClicks(field, "silica 30");
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClicks(field, "whi");
+    QTest::keyClick(field, Qt::Key_Tab);
+    QTest::keyClicks(field, "20");
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClicks(field, "Kaolin 10");
+    EXPECT_EQ(field->toPlainText(),
+              QStringLiteral("Potash Feldspar\t    40\nSilica\t    30\nWhiting\t    20\nKaolin 10"));
+
+    // The Analysis page reads the fields as they stand, unsaved.
+    const int computed = view->PaneComputations();
+    QTest::mouseClick(view->PageButton(kPageAnalysis), Qt::LeftButton);
+    EXPECT_EQ(view->PaneComputations(), computed + 1);
+    const QString unity = view->AnalysisPane()->toPlainText();
+    for (const char* value : {"K2O  0.26", "CaO  0.74", "Al2O3  0.41", "SiO2  3.71"})
+        EXPECT_TRUE(unity.contains(QLatin1String(value))) << value << "\n" << unity.toStdString();
+    EXPECT_EQ(field->toPlainText(),
+              QStringLiteral("Potash Feldspar\t    40\nSilica\t    30\nWhiting\t    20\nKaolin\t    10"))
+        << "leaving the field put every line in its written form";
+    // A new glaze has no limit formula of its own: the one picked in the list is compared, and
+    // the marks say which formulas the glaze lies within.
+    QTest::mouseClick(view->PageButton(kPageLimitFormula), Qt::LeftButton);
+    EXPECT_EQ(view->ComparisonText()->toPlainText(), QString());
+    QListWidget* formulas = view->LimitList();
+    ASSERT_GT(formulas->count(), 2);
+    QTest::mouseClick(formulas->viewport(), Qt::LeftButton, {}, formulas->visualItemRect(formulas->item(2)).center());
+    EXPECT_EQ(view->ChosenLimitFormula(), "Cone 6 gloss");
+    EXPECT_EQ(view->ComparisonLabel()->text(), QStringLiteral("Comparison to limit formula :"));
+    const QString comparison = view->ComparisonText()->toPlainText();
+    EXPECT_TRUE(comparison.contains(QStringLiteral("SiO2 :"))) << comparison.toStdString();
+    EXPECT_TRUE(comparison.contains(QStringLiteral(": 3.71\n"))) << comparison.toStdString();
+    EXPECT_TRUE(formulas->item(2)->text().endsWith(QStringLiteral("\t \tCone 6 gloss")));
+
+    QTest::mouseClick(view->Button(kGedSave), Qt::LeftButton);
+    EXPECT_EQ(view->IsModified(), 0);
+    ASSERT_TRUE(m_doc->OnCommand(CmdSaveGlazeDb));
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_TRUE(m_messages.boxes.empty());
+
+    CGlazeList reopened;
+    std::ifstream in(m_path, std::ios::binary);
+    ASSERT_EQ(reopened.Read(in), 0);
+    ASSERT_EQ(reopened.GetCount(), 11);
+    const CGlaze& glaze = reopened.GetAt(10);
+    EXPECT_EQ(glaze.m_name, "Potash Matte");
+    ASSERT_EQ(glaze.m_components.GetCount(), 4);
+    const char* const names[] = {"Potash Feldspar", "Silica", "Whiting", "Kaolin"};
+    const double amounts[] = {40, 30, 20, 10};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(glaze.m_components.GetAt(i).m_name, names[i]);
+        EXPECT_EQ(glaze.m_components.GetAt(i).m_amount, amounts[i]);
+    }
+}
+
+TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    view->ShowPage(kPageRecipe);
+    CTabEdit* field = view->ComponentsEdit();
+    field->clear();
+    Focus(view, field);
+
+    // Enter with the caret on the first line treats no line; a name typed there stays.
+    QTest::keyClicks(field, "whiting 8");
+    QTest::keyClick(field, Qt::Key_Home);
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("\nwhiting 8")) << "the empty first line is left alone";
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("\nWhiting\t      8\n"));
+
+    // A working batch size below 1 is none: it is stored as 0.
+    view->BatchSizeEdit()->setText(QStringLiteral("0.5"));
+    view->SaveGlaze();
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_batchSize, 0.0);
+    view->BatchSizeEdit()->setText(QStringLiteral("/4"));
+    view->BatchSizeLeft();
+    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("2"));
+}
+
+TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    view->ComponentsEdit()->setPlainText(QStringLiteral("Silica 26.5\nKaolin 26\nWhiting 5"));
+    m_materials.Materials().FindMaterial(std::string_view("Silica"))->m_density = 2.65;
+    m_materials.Materials().FindMaterial(std::string_view("Kaolin"))->m_density = 2.6;
+    const QString typed = view->ComponentsEdit()->toPlainText();
+
+    // Whiting has no density: one message, and nothing changes.
+    view->ConvertWeightVolume();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Density of Whiting unknown"}));
+    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgOkCancel));
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), typed);
+    EXPECT_FALSE(view->ByVolumeBox()->isChecked());
+
+    m_materials.Materials().FindMaterial(std::string_view("Whiting"))->m_density = 2.5;
+    view->ConvertWeightVolume();
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    10\nKaolin\t    10\nWhiting\t      2"));
+    EXPECT_TRUE(view->ByVolumeBox()->isChecked());
+    EXPECT_EQ(view->RecipeSizeLabel()->text(), QString()) << "a recipe by volume has no size in grams";
+}
+
+TEST_F(GlazeEditViewRoadTest, RevertingClosesEveryWindowOnTheDatabaseOnly)
+{
+    OpenShipped();
+    CGlazeEditView* first = OpenEdit(0);
+    OpenEdit(3);
+    OpenReport(5);
+    first->NotesEdit()->setPlainText(QStringLiteral("unsaved"));
+    CGlazesDoc other;
+    COxidariumApp::BroadcastUpdate(nullptr, &other, 5, HintGlazesReplaced, 0, 0);
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 2) << "another database's reload concerns none of them";
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, 5, HintGlazesReplaced, 0, 0);
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
+    EXPECT_EQ(CountViews<CGlazeAnalysisView>(), 0);
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindows)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+
+    // A recipe of components only goes to the calculator at once, with its lines.
+    int rows = -1;
+    WhenModal<CBatchCalcDlg>([&rows](CBatchCalcDlg* dialog) {
+        rows = dialog->calc.m_originalComponents.GetCount();
+        dialog->reject();
+    });
+    view->BatchCalculation();
+    EXPECT_EQ(rows, 6);
+    EXPECT_EQ(view->IsModified(), 0) << "a cancelled calculation changes nothing";
+
+    // Optimize asks about unsaved edits first, then opens on the stored glaze's name.
+    view->SourceEdit()->setText(QStringLiteral("edited"));
+    m_messages.answers = {MsgResultYes};
+    QString title;
+    WhenModal<COptimizeDlg>([&title](COptimizeDlg* dialog) {
+        title = dialog->windowTitle();
+        dialog->reject();
+    });
+    view->OnCommand(CmdGedOptimize);
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Clear\" ?"}));
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_source, "edited");
+    EXPECT_TRUE(title.contains(QStringLiteral("Cone 6 Clear"))) << title.toStdString();
+
+    // Open Graph waits for charts and for a graph template.
+    EXPECT_FALSE(Enabled(view, CmdGedOpenGraph));
+    m_app.m_bGraphsAvailable = 1;
+    EXPECT_FALSE(Enabled(view, CmdGedOpenGraph)) << "no graph template";
+    m_graphTypes = std::make_unique<CGraphTypesDoc>();
+    m_graphTypes->InsertTemplate(0, CGraphTemplate("bars"));
+    EXPECT_TRUE(Enabled(view, CmdGedOpenGraph));
+}
+
+// Regression: merging with "replace existing" replaced glazes whose edit windows held unsaved
+// edits, and closed those windows, without a word.
+TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(2);
+    view->SourceEdit()->setText(QStringLiteral("my tests"));
+    const std::string source = m_dir.path().toStdString() + "/incoming.glz";
+    std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
+                                               "name   = cone 6 satin matte blue\ncolor = green\n";
+    const auto merge = [this, &source] {
+        m_dialogs.AnswerPath(source);
+        WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
+            dialog->ReplaceExistingRadio()->setChecked(true);
+            dialog->SelectAllButton()->click();
+            dialog->OkButton()->click();
+        });
+        ASSERT_TRUE(ListView()->RunCommand(CmdGlzMerge));
+    };
+
+    m_messages.answers = {MsgResultCancel};
+    merge();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Satin Matte Blue\" ?"}));
+    EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "Cone 6 Satin Matte Blue") << "Cancel merges nothing";
+    EXPECT_EQ(m_doc->GetGlazeCount(), 10);
+    EXPECT_EQ(view->IsModified(), 1);
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+
+    m_messages.answers = {MsgResultYes};
+    merge();
+    FlushDeletes();
+    EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "cone 6 satin matte blue");
+    EXPECT_EQ(m_doc->GetGlaze(2)->m_color, "green");
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
+}
+
+// Regression: deleting a glaze from the list closed its edit window and dropped its unsaved
+// edits without a word.
+TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
+{
+    OpenShipped();
+    CGlazesView* list = ListView();
+    CGlazeEditView* doomed = OpenEdit(1);
+    CGlazeEditView* later = OpenEdit(4);
+    doomed->SourceEdit()->setText(QStringLiteral("unsaved"));
+    later->SourceEdit()->setText(QStringLiteral("kept"));
+
+    list->DeselectAll();
+    list->SelectGlaze(1);
+    m_messages.answers = {MsgResultCancel};
+    ASSERT_TRUE(list->RunCommand(CmdGlzDelete));
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Zircon White\" ?"}));
+    EXPECT_EQ(m_doc->GetGlazeCount(), 10) << "Cancel keeps the glaze";
+
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultNo};
+    ASSERT_TRUE(list->RunCommand(CmdGlzDelete));
+    FlushDeletes();
+    EXPECT_EQ(m_messages.boxes.size(), 1u) << "the window of another glaze is not asked";
+    EXPECT_EQ(m_doc->GetGlazeCount(), 9);
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+
+    // The other window stays on its own glaze, one place further up, edits and all.
+    EXPECT_EQ(later->GetGlazeIndex(), 3);
+    EXPECT_EQ(Title(later), QStringLiteral("Cone 10 Tenmoku"));
+    EXPECT_EQ(later->SourceEdit()->text(), QStringLiteral("kept"));
+    later->SaveGlaze();
+    EXPECT_EQ(m_doc->GetGlaze(3)->m_source, "kept");
+}
+
+// Regression: Set Field, Resequence and Make Substitution reloaded the changed glazes into their
+// edit windows, dropping unsaved edits without a word.
+TEST_F(GlazeEditViewRoadTest, SettingAFieldAsksTheEditWindowsOfTheGlazesFirst)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    view->SourceEdit()->setText(QStringLiteral("my source"));
+    m_messages.answers = {MsgResultYes};
+    ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T1");
+    EXPECT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_source, "my source") << "Yes saved the edits first";
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "T1");
+    EXPECT_EQ(view->IndexEdit()->text(), QStringLiteral("T1")) << "the window shows its glaze as changed";
+    EXPECT_EQ(view->IsModified(), 0);
+
+    view->SourceEdit()->setText(QStringLiteral("again"));
+    m_messages.answers = {MsgResultCancel};
+    ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T2");
+    EXPECT_EQ(m_doc->GetGlaze(5)->m_index, "T1") << "Cancel changes no glaze";
+    EXPECT_EQ(view->SourceEdit()->text(), QStringLiteral("again"));
+}
+
+// A form always saves into its own glaze, even when the list changed under it unannounced.
+TEST_F(GlazeEditViewRoadTest, SavingFindsTheStoredGlazeItself)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(3);
+    view->SourceEdit()->setText(QStringLiteral("mine"));
+    m_doc->InsertGlaze(0, CGlaze("slipped in"));
+    view->SaveGlaze();
+    EXPECT_EQ(m_doc->GetGlaze(3)->m_name, "Cone 6 Satin Matte Blue");
+    EXPECT_NE(m_doc->GetGlaze(3)->m_source, "mine") << "the glaze now at the old place is untouched";
+    EXPECT_EQ(m_doc->GetGlaze(4)->m_name, "Cone 10 Celadon");
+    EXPECT_EQ(m_doc->GetGlaze(4)->m_source, "mine");
+    EXPECT_EQ(view->GetGlazeIndex(), 4);
+}
