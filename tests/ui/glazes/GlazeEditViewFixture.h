@@ -24,6 +24,7 @@
 #include "shell/Preferences.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/Profile.h"
+#include "support/TabEdit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -114,6 +115,25 @@ protected:
     {
         EXPECT_TRUE(GetGlazeViews()->OpenAnalysisView(*m_doc, index));
         return dynamic_cast<CGlazeAnalysisView*>(m_doc->GetViews().back());
+    }
+    // Puts the caret into a field of the edit window, as a click would.
+    void Focus(CGlazeEditView* view, QWidget* field)
+    {
+        view->GetFrame()->ActivateFrame();
+        QApplication::setActiveWindow(&m_frame);
+        field->setFocus();
+        QApplication::processEvents();
+    }
+    // An edit window on glaze index of the shipped database, on its Recipe page with the caret in
+    // the emptied Components field.
+    CGlazeEditView* OpenEmptyRecipe(int index)
+    {
+        OpenShipped();
+        CGlazeEditView* view = OpenEdit(index);
+        view->ShowPage(kPageRecipe);
+        view->ComponentsEdit()->clear();
+        Focus(view, view->ComponentsEdit());
+        return view;
     }
     template <class View>
     int CountViews() const

@@ -40,13 +40,6 @@ protected:
         m_doc = dynamic_cast<CGlazesDoc*>(m_app.OpenAndAnnounce(g_pGlazesTemplate, m_path, 5));
         return m_doc;
     }
-    void Focus(CGlazeEditView* view, QWidget* field)
-    {
-        view->GetFrame()->ActivateFrame();
-        QApplication::setActiveWindow(&m_frame);
-        field->setFocus();
-        QApplication::processEvents();
-    }
     static QString Title(CGlazeEditView* view) { return dynamic_cast<QMdiSubWindow*>(view->GetFrame())->windowTitle(); }
     bool Enabled(CGlazeEditView* view, unsigned id)
     {
@@ -138,12 +131,8 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
 
 TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
 {
-    OpenShipped();
-    CGlazeEditView* view = OpenEdit(0);
-    view->ShowPage(kPageRecipe);
+    CGlazeEditView* view = OpenEmptyRecipe(0);
     CTabEdit* field = view->ComponentsEdit();
-    field->clear();
-    Focus(view, field);
 
     // Enter with the caret on the first line treats no line; a name typed there stays.
     QTest::keyClicks(field, "whiting 8");
