@@ -28,36 +28,6 @@ CGraphTemplateDatabase::CGraphTemplateDatabase()
     m_oxideColors.SetDefaults();
 }
 
-void CGraphTemplateDatabase::RemoveAt(int i)
-{
-    if (m_templates.IsValidIndex(i))
-        m_templates.erase(m_templates.begin() + i);
-}
-
-void CGraphTemplateDatabase::InsertAt(int i, const CGraphTemplate& graphTemplate)
-{
-    if (i < 0 || i > GetCount())
-        return;
-    m_templates.insert(m_templates.begin() + i, std::make_unique<CGraphTemplate>(graphTemplate));
-}
-
-void CGraphTemplateDatabase::SetAt(int i, const CGraphTemplate& graphTemplate)
-{
-    if (m_templates.IsValidIndex(i))
-        GetAt(i) = graphTemplate;
-}
-
-int CGraphTemplateDatabase::IndexOf(const CGraphTemplate* graphTemplate) const
-{
-    if (!graphTemplate)
-        return -1;
-    for (int i = 0; i < GetCount(); ++i) {
-        if (m_templates[static_cast<std::size_t>(i)].get() == graphTemplate)
-            return i;
-    }
-    return -1;
-}
-
 const CGraphTemplate* CGraphTemplateDatabase::NextAnalysisTemplate(const CGraphTemplate* graphTemplate) const
 {
     return NextFlaggedTemplate(*this, graphTemplate, &CGraphTemplate::glzedan);

@@ -37,13 +37,13 @@ public:
 
     // Indexes outside the list (0..count for an insert) do nothing. Reordering goes through
     // m_templates (SwapItems, MoveItem, SortByName).
-    void RemoveAt(int i);
+    void RemoveAt(int i) { m_templates.RemoveAt(i); }
     // Inserts a copy of graphTemplate before i.
-    void InsertAt(int i, const CGraphTemplate& graphTemplate);
+    void InsertAt(int i, const CGraphTemplate& graphTemplate) { m_templates.InsertCopy(i, graphTemplate); }
     // Assigns graphTemplate to the template at i.
-    void SetAt(int i, const CGraphTemplate& graphTemplate);
+    void SetAt(int i, const CGraphTemplate& graphTemplate) { m_templates.AssignAt(i, graphTemplate); }
     // The position of the template itself (by identity), or -1.
-    int IndexOf(const CGraphTemplate* graphTemplate) const;
+    int IndexOf(const CGraphTemplate* graphTemplate) const { return m_templates.IndexOf(graphTemplate); }
     // The first template of that name, ignoring case, or null.
     CGraphTemplate* FindByName(std::string_view name) { return m_templates.FindByName(name); }
 

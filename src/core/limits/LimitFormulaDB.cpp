@@ -69,34 +69,6 @@ void CLimitFormulaDB::Reset()
     m_version = 0;
 }
 
-void CLimitFormulaDB::RemoveFormula(int n)
-{
-    if (m_formulas.IsValidIndex(n))
-        m_formulas.erase(m_formulas.begin() + n);
-}
-
-void CLimitFormulaDB::InsertFormula(int n, const CLimitFormula& formula)
-{
-    if (n >= 0 && n <= GetCount())
-        m_formulas.insert(m_formulas.begin() + n, std::make_unique<CLimitFormula>(formula));
-}
-
-void CLimitFormulaDB::SetFormula(int n, const CLimitFormula& formula)
-{
-    if (m_formulas.IsValidIndex(n))
-        GetAt(n) = formula;
-}
-
-int CLimitFormulaDB::FindFormula(const CLimitFormula* formula) const
-{
-    if (!formula)
-        return -1;
-    for (int i = 0; i < GetCount(); ++i)
-        if (m_formulas[static_cast<std::size_t>(i)].get() == formula)
-            return i;
-    return -1;
-}
-
 int CompareLimitFormulaNames(const CLimitFormulaDB* database, const std::string& a, const std::string& b,
                              bool plain)
 {

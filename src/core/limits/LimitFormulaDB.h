@@ -45,15 +45,15 @@ public:
 
     // Positions outside the array are ignored (0..count for an insert). Reordering goes through
     // m_formulas.MoveItem and m_formulas.SwapItems.
-    void RemoveFormula(int n);
+    void RemoveFormula(int n) { m_formulas.RemoveAt(n); }
     // Inserts a copy before n.
-    void InsertFormula(int n, const CLimitFormula& formula);
+    void InsertFormula(int n, const CLimitFormula& formula) { m_formulas.InsertCopy(n, formula); }
     // Assigns formula into the record at n.
-    void SetFormula(int n, const CLimitFormula& formula);
+    void SetFormula(int n, const CLimitFormula& formula) { m_formulas.AssignAt(n, formula); }
 
     // The position of the formula itself (compared by identity), or -1: lets a view tell whether
     // the formula it holds still exists.
-    int FindFormula(const CLimitFormula* formula) const;
+    int FindFormula(const CLimitFormula* formula) const { return m_formulas.IndexOf(formula); }
     // The first formula named name, ignoring case, or null.
     const CLimitFormula* FindFormulaByName(std::string_view name) const { return m_formulas.FindByName(name); }
 

@@ -2,31 +2,29 @@
 
 // The materials document: the one materials database of the running program.
 //
-// It owns the collection, opens and saves .mat files, offers every editing operation of the
-// views as a document operation that marks the document modified, keeps mapped materials in
-// step with the materials they map to, and opens material edit views. g_pMaterialsDoc points at
-// it while it lives; every glaze calculation finds its materials through it.
-//
-// Notices it sends, all of kind 2 (materials): HintMaterialChanged with the record index when a
-// mapped material was refreshed, HintMaterialsReplaced after New, Open and Revert,
-// HintDocumentSaved after Save and Save As. The views send the codes of their own edits.
+// It owns the collection in .mat files and keeps mapped materials in step with the materials
+// they map to. g_pMaterialsDoc points at it while it lives; every glaze calculation finds its
+// materials through it. The file, the edit views, the list operations and their notices (kind 2,
+// materials) are those of every record database (RecordDatabaseDoc.h); besides, it announces
+// HintMaterialChanged with the record index when a mapped material was refreshed.
 //
 // A file that cannot be opened or read leaves, after a message, an empty database with the
 // default settings, no path and the profile value as it was, so the next start tries it again.
 // The list window is never closed while the program runs: closing it minimises it.
 
-#include "framework/Document.h"
 #include "materials/MaterialArray.h"
+#include "shell/Clipboards.h"
+#include "shell/RecordDatabaseDocOf.h"
+#include "support/CompareNoCase.h"
 
 #include <iosfwd>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
-class CFrameHost;
 class CMaterialsDoc;
-class CView;
 
 // Commands of the materials document (menu texts in the comments).
 enum MaterialsDocCommand : unsigned {
@@ -48,37 +46,49 @@ inline constexpr unsigned kMaterialWriteErrorHelpId = 0x30122;
 inline constexpr unsigned kMaterialMappingsUpdatedHelpId = 0x30200;
 inline constexpr unsigned kMaterialBadMappingsHelpId = 0x30201;
 
-// What the document asks of one material edit view.
-class CMaterialEditLink {
-public:
-    virtual ~CMaterialEditLink() = default;
-    // Asks whether to save the view's unsaved changes: MsgResultYes, MsgResultNo or
-    // MsgResultCancel (No without asking when there are none).
-    virtual int AskSaveChanges() = 0;
-    // Writes the view's record back into the database.
-    virtual void SaveToDatabase() = 0;
-    // Sets or clears the view's unsaved-changes state.
-    virtual void SetChanged(bool changed) = 0;
+// The materials collection keeps its records in its own list, beside a look-up index that each
+// change invalidates.
+struct CMaterialAccess {
+    using CollectionType = CMaterialArray;
+    using RecordType = CMaterial;
+
+    static int Count(const CMaterialArray& c) { return c.GetCount(); }
+    static const CMaterial* At(const CMaterialArray& c, int i) { return c.GetAt(i); }
+    static int IndexOf(const CMaterialArray& c, const CMaterial* record) { return c.IndexOf(record); }
+    // By name alone (not code, other names or formula), ignoring case.
+    static int FindByName(const CMaterialArray& c, std::string_view name)
+    {
+        for (int i = 0; i < c.GetCount(); ++i) {
+            if (EqualsNoCase(c.GetAt(i)->m_name, name))
+                return i;
+        }
+        return -1;
+    }
+    static void Insert(CMaterialArray& c, int i, const CMaterial& record) { c.InsertCopy(i, record); }
+    static void Remove(CMaterialArray& c, int i) { c.RemoveAt(i); }
+    static void Assign(CMaterialArray& c, int i, const CMaterial& record) { c.ReplaceAt(i, record); }
+    static void Swap(CMaterialArray& c, int i, int j) { c.Swap(i, j); }
+    static void Move(CMaterialArray& c, int from, int to) { c.Move(from, to); }
+    static void SortByName(CMaterialArray& c) { c.Sort(0, 0); }
+    static std::string& DatabaseName(CMaterialArray& c) { return c.m_dbName; }
+    static const std::string& DatabaseName(const CMaterialArray& c) { return c.m_dbName; }
 };
 
-// The material edit views of the user interface, as the document reaches them. The user
-// interface installs one; without one there are no edit views.
-class CMaterialEditViews {
-public:
-    virtual ~CMaterialEditViews() = default;
-    // Opens an edit frame on the document, positioned on the record at index (out of range: on
-    // no record). False when no frame could be made.
-    virtual bool OpenEditView(CMaterialsDoc& document, int index) = 0;
-    // Opens an edit frame restricted to the records at the indices.
-    virtual bool OpenLimitedEditView(CMaterialsDoc& document, const std::vector<int>& indices) = 0;
-    // The view as a material edit view, or null when it is another kind of view.
-    virtual CMaterialEditLink* AsEditView(CView* view) = 0;
-};
+// What the document asks of one material edit view, and the views as the user interface
+// provides them (RecordDatabaseDoc.h).
+using CMaterialEditLink = CRecordEditLink;
+using CMaterialEditViews = CRecordEditViewsOf<CMaterialsDoc>;
 
-CMaterialEditViews* GetMaterialEditViews();
-void SetMaterialEditViews(CMaterialEditViews* views);
+inline CMaterialEditViews* GetMaterialEditViews()
+{
+    return static_cast<CMaterialEditViews*>(GetRecordEditViews(DbFileType::Materials));
+}
+inline void SetMaterialEditViews(CMaterialEditViews* views)
+{
+    SetRecordEditViews(DbFileType::Materials, views);
+}
 
-class CMaterialsDoc : public CDocument {
+class CMaterialsDoc : public CRecordDatabaseDocOf<CMaterialAccess> {
 public:
     // An empty database with the default settings; sets g_pMaterialsDoc and registers the
     // singleton.
@@ -86,35 +96,34 @@ public:
     // Clears g_pMaterialsDoc and the registration (only where they still point here).
     ~CMaterialsDoc() override;
 
-    CMaterialArray& Materials() { return m_materials; }
-    const CMaterialArray& Materials() const { return m_materials; }
+    CMaterialArray& Materials() { return m_records; }
+    const CMaterialArray& Materials() const { return m_records; }
 
     // --- record operations: each marks the document modified ---
 
-    void InsertMaterial(int index, const CMaterial& material);
-    void DeleteMaterial(int index);
-    void ReplaceMaterial(int index, const CMaterial& material);
-    void SwapMaterials(int a, int b);
-    void MoveMaterial(int from, int to);
+    void InsertMaterial(int index, const CMaterial& material) { InsertRecord(index, material); }
+    void DeleteMaterial(int index) { RemoveRecord(index); }
+    void ReplaceMaterial(int index, const CMaterial& material) { SetRecord(index, material); }
+    void SwapMaterials(int a, int b) { SwapRecords(a, b); }
+    void MoveMaterial(int from, int to) { MoveRecord(from, to); }
     void SortMaterials(int kind, int oxide);
     // The record's SetField, when the index is in range.
     void SetMaterialField(int index, int field, const std::string& text);
 
     // The collection's look-up with the text rewritten to its canonical form.
     CMaterial* FindMaterial(std::string& text);
-    std::string GetDatabaseName() const override { return m_materials.m_dbName; }
     // Stores the database name and marks the document modified.
     void SetDatabaseName(const std::string& name)
     {
-        m_materials.m_dbName = name;
+        m_records.m_dbName = name;
         SetModifiedFlag();
     }
     // The Select One rows: one per material in list order, reading its display key
     // ("code\tname"); a row's index is the material's index.
     void GetRecordRows(std::vector<CRecordRow>& rows) const override;
-    std::string BuildCostFormat() const { return m_materials.BuildCostFormat(); }
-    std::string FormatCost(double cost) const { return m_materials.FormatCost(cost); }
-    std::optional<std::vector<int>> CheckDatabase() { return m_materials.CheckDatabase(); }
+    std::string BuildCostFormat() const { return m_records.BuildCostFormat(); }
+    std::string FormatCost(double cost) const { return m_records.FormatCost(cost); }
+    std::optional<std::vector<int>> CheckDatabase() { return m_records.CheckDatabase(); }
 
     // Gives every mapped material the density, cost, availability and formula of the end of its
     // chain. Reports updated and bad mappings when showMessages is set; announces each refreshed
@@ -126,16 +135,12 @@ public:
 
     // Lets the user save or discard changes (Cancel: 1, nothing else happens), then reloads the
     // document from path and announces it; 0 when done.
-    int OpenFile(const std::string& path);
-    int OpenDatabaseFile(const std::string& path) override { return OpenFile(path); }
+    int OpenFile(const std::string& path) { return OpenDatabase(path); }
 
-    // Edit views. OpenEditView returns 0 when no frame could be made. OpenLimitedEditView skips
-    // names that find no material and opens nothing when none does. AskEditViews asks every
-    // edit view about its unsaved changes (Yes saves); with close each is closed afterwards.
-    // 0 when the user cancelled, else 1.
-    int OpenEditView(int index);
+    // Opens an edit view restricted to the materials the names find; names that find no
+    // material are skipped, and nothing opens when none does.
+    using CRecordDatabaseDoc::OpenLimitedEditView;
     void OpenLimitedEditView(const CStringArrayEx& names);
-    int AskEditViews(bool close);
 
     // --- texts (MaterialText.h), with the current print preferences ---
 
@@ -145,28 +150,14 @@ public:
     void WriteMaterialsTableText(std::ostream& out, int format) const;
     void BuildMaterialsTable(CStringArrayEx& lines, std::string& title, int format) const;
 
-    // --- document life ---
-
-    bool OnNewDocument() override;
-    // Always true: a file that cannot be opened or read leaves an empty database after a message.
-    bool OnOpenDocument(const std::string& path) override;
-    bool OnSaveDocument(const std::string& path) override;
-    CFileDialogRequest GetSaveAsRequest() const override;
-    bool SaveModified() override;
-    bool CanCloseFrame(CFrameHost* frame) override;
-    // Stores the path only: the title stays as the document template made it.
-    void SetPathName(const std::string& path, bool addToRecentFiles = true) override;
-
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(CCmdUI& ui) override;
-
-private:
-    void Broadcast(int code, int index, const void* record = nullptr);
-    void OnFileOpen();
-    // The save question of one edit view; false when the user cancelled.
-    bool AskEditView(CView* view, CMaterialEditLink& link, bool close);
-
-    CMaterialArray m_materials;
+protected:
+    void ResetRecords() override { m_records.ResetToDefaults(); }
+    CMaterialArray& Clipboard() const override { return g_materialClipboard; }
+    // A subset keeps the units its costs and densities are counted in.
+    void CopySettingsTo(CMaterialArray& subset) const override;
+    // Mapped materials take their values from the ends of their chains.
+    void OnRecordsRead() override { UpdateMappedMaterials(true, false); }
+    void OnRecordsPasted() override { UpdateMappedMaterials(true, true); }
 };
 
 // The one materials document, or null when none exists.

@@ -49,16 +49,17 @@ public:
 
     int GetCount() const { return m_records.GetCount(); }
     // The record at index, or null when the index is out of range.
-    CSubstitution* GetAt(int index);
-    const CSubstitution* GetAt(int index) const;
+    CSubstitution* GetAt(int index) { return m_records.At(index); }
+    const CSubstitution* GetAt(int index) const { return m_records.At(index); }
     // The position of the record itself (by identity), or -1: lets a view tell whether the record
     // it edits still exists.
-    int IndexOf(const CSubstitution* record) const;
+    int IndexOf(const CSubstitution* record) const { return m_records.IndexOf(record); }
 
     // An index out of range does nothing (0..count for an insertion).
-    void InsertAt(int index, const CSubstitution& record); // a copy before index
-    void RemoveAt(int index);
-    void SetAt(int index, const CSubstitution& record); // assigned into the existing record
+    void InsertAt(int index, const CSubstitution& record) { m_records.InsertCopy(index, record); } // before index
+    void RemoveAt(int index) { m_records.RemoveAt(index); }
+    // Assigned into the existing record.
+    void SetAt(int index, const CSubstitution& record) { m_records.AssignAt(index, record); }
 
     // Reads a .sub file from in: 0 with the records read, else the reader's code with the message
     // in m_errorText and the list left empty with the default name.

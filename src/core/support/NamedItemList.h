@@ -38,6 +38,36 @@ public:
     int GetCount() const { return static_cast<int>(this->size()); }
     bool IsValidIndex(int i) const { return i >= 0 && i < GetCount(); }
 
+    // The record at i, null outside the list.
+    T* At(int i) { return IsValidIndex(i) ? (*this)[static_cast<std::size_t>(i)].get() : nullptr; }
+    const T* At(int i) const { return IsValidIndex(i) ? (*this)[static_cast<std::size_t>(i)].get() : nullptr; }
+    // The index of the record itself (compared by address), else -1.
+    int IndexOf(const T* record) const
+    {
+        for (int i = 0; record && i < GetCount(); ++i) {
+            if ((*this)[static_cast<std::size_t>(i)].get() == record)
+                return i;
+        }
+        return -1;
+    }
+    // A copy of record before i (0..count); another i does nothing.
+    void InsertCopy(int i, const T& record)
+    {
+        if (i >= 0 && i <= GetCount())
+            this->insert(this->begin() + i, std::make_unique<T>(record));
+    }
+    void RemoveAt(int i)
+    {
+        if (IsValidIndex(i))
+            this->erase(this->begin() + i);
+    }
+    // Assigns record to the record at i (which keeps its address).
+    void AssignAt(int i, const T& record)
+    {
+        if (T* target = At(i))
+            *target = record;
+    }
+
     // The first record whose name equals `name` ignoring case, else -1 / null.
     int FindIndexByName(std::string_view name) const
     {
@@ -97,36 +127,4 @@ private:
     {
         return record ? std::string_view(record->m_name) : std::string_view();
     }
-};
-
-// The shared operations of the singleton database documents (substitutions, limit formulas,
-// graph templates). A document derives from CDatabaseDoc<Record> and supplies its main record
-// list and its "mark modified" step (its SetModifiedFlag). Each operation changes the list and
-// then marks the document modified, even when an index was out of range and nothing moved. No
-// view is refreshed: the calling list view moves its own rows and broadcasts the database kind's
-// reordered-records hint with the record index.
-template <NamedRecord T>
-class CDatabaseDoc {
-public:
-    virtual ~CDatabaseDoc() = default;
-
-    void Alphabetize()
-    {
-        DatabaseRecords().SortByName();
-        MarkDatabaseModified();
-    }
-    void MoveRecord(int from, int to)
-    {
-        DatabaseRecords().MoveItem(from, to);
-        MarkDatabaseModified();
-    }
-    void SwapRecords(int i, int j)
-    {
-        DatabaseRecords().SwapItems(i, j);
-        MarkDatabaseModified();
-    }
-
-protected:
-    virtual CNamedItemList<T>& DatabaseRecords() = 0;
-    virtual void MarkDatabaseModified() = 0;
 };

@@ -42,17 +42,6 @@ std::vector<int> TagsOf(const CEntryList& list)
 
 using Names = std::vector<std::string>;
 
-// A document that counts its "modified" marks.
-class CFakeDatabaseDoc : public CDatabaseDoc<CEntry> {
-public:
-    CEntryList m_records;
-    int m_modifiedMarks = 0;
-
-protected:
-    CEntryList& DatabaseRecords() override { return m_records; }
-    void MarkDatabaseModified() override { ++m_modifiedMarks; }
-};
-
 } // namespace
 
 TEST(NamedItemListTest, FindByNameIgnoresCaseAndTakesTheFirst)
@@ -164,34 +153,4 @@ TEST(NamedItemListTest, ClearingDropsEveryEntryIncludingNulls)
     list.push_back(nullptr);
     list.DeleteListEntries();
     EXPECT_TRUE(list.empty());
-}
-
-TEST(NamedItemListTest, DocumentOperationsAlwaysMarkModified)
-{
-    CFakeDatabaseDoc doc;
-    doc.m_records = ListOf({"Clay", "alumina", "clay", "Zinc"});
-
-    doc.Alphabetize();
-    EXPECT_EQ(NamesOf(doc.m_records), (Names{"alumina", "Clay", "clay", "Zinc"}));
-    EXPECT_EQ(doc.m_modifiedMarks, 1);
-
-    doc.MoveRecord(3, 0);
-    EXPECT_EQ(NamesOf(doc.m_records), (Names{"Zinc", "alumina", "Clay", "clay"}));
-    EXPECT_EQ(doc.m_modifiedMarks, 2);
-
-    doc.SwapRecords(0, 1);
-    EXPECT_EQ(NamesOf(doc.m_records), (Names{"alumina", "Zinc", "Clay", "clay"}));
-    EXPECT_EQ(doc.m_modifiedMarks, 3);
-
-    // Out of range: nothing moves, the document is still marked modified.
-    doc.MoveRecord(0, 4);
-    doc.MoveRecord(2, 2);
-    doc.SwapRecords(0, 4);
-    doc.SwapRecords(-1, 0);
-    EXPECT_EQ(NamesOf(doc.m_records), (Names{"alumina", "Zinc", "Clay", "clay"}));
-    EXPECT_EQ(doc.m_modifiedMarks, 7);
-
-    CFakeDatabaseDoc emptyDoc;
-    emptyDoc.Alphabetize();
-    EXPECT_EQ(emptyDoc.m_modifiedMarks, 1);
 }

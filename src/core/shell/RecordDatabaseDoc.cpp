@@ -1,0 +1,422 @@
+#include "shell/RecordDatabaseDoc.h"
+
+#include "framework/DocRegistry.h"
+#include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
+#include "framework/UpdateHint.h"
+#include "framework/View.h"
+#include "shell/DocumentFile.h"
+#include "support/Profile.h"
+#include "support/Services.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+std::array<CRecordEditViews*, 10> s_editViews{};
+
+std::size_t Slot(DbFileType kind)
+{
+    return static_cast<std::size_t>(kind) % s_editViews.size();
+}
+
+bool Contains(std::span<const int> indices, int index)
+{
+    return std::find(indices.begin(), indices.end(), index) != indices.end();
+}
+
+} // namespace
+
+CRecordEditViews* GetRecordEditViews(DbFileType kind)
+{
+    return s_editViews[Slot(kind)];
+}
+
+void SetRecordEditViews(DbFileType kind, CRecordEditViews* views)
+{
+    s_editViews[Slot(kind)] = views;
+}
+
+CRecordDatabaseDoc::CRecordDatabaseDoc(const CRecordDatabaseKind& kind) : m_kind(kind)
+{
+    SetTitle(m_kind.title);
+    SetSingletonDocument(KindCode(), this);
+}
+
+CRecordDatabaseDoc::~CRecordDatabaseDoc()
+{
+    ClearSingletonDocument(KindCode(), this);
+}
+
+int CRecordDatabaseDoc::FindRecordIdentity(const void* record) const
+{
+    if (!record)
+        return -1;
+    for (int i = 0; i < GetRecordCount(); ++i) {
+        if (GetRecordIdentity(i) == record)
+            return i;
+    }
+    return -1;
+}
+
+void CRecordDatabaseDoc::Announce(int code, int index, CView* sender, const void* record)
+{
+    BroadcastUpdate(sender, this, KindCode(), code, index, HintExtra(record));
+}
+
+// --- list operations ------------------------------------------------------------------------------
+
+bool CRecordDatabaseDoc::DeleteRecords(std::span<const int> rows, CView* sender)
+{
+    if (rows.empty() || !AskEditViewsOf(rows))
+        return false;
+    RemoveRows(rows, sender);
+    return true;
+}
+
+bool CRecordDatabaseDoc::CutRecords(std::span<const int> rows, CView* sender)
+{
+    // The edit windows answer first, so that the clipboard receives what they saved.
+    if (rows.empty() || !AskEditViewsOf(rows))
+        return false;
+    CopyRecordsToClipboard(rows);
+    RemoveRows(rows, sender);
+    return true;
+}
+
+void CRecordDatabaseDoc::RemoveRows(std::span<const int> rows, CView* sender)
+{
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        RemoveRecord(*row);
+    Announce(m_kind.hints.deleted, rows.front(), sender);
+}
+
+int CRecordDatabaseDoc::PasteRecords(int position, CView* sender)
+{
+    const int pasted = InsertClipboardRecords(position);
+    if (pasted == 0)
+        return 0;
+    OnRecordsPasted();
+    Announce(m_kind.hints.inserted, position, sender);
+    return pasted;
+}
+
+void CRecordDatabaseDoc::InsertNewRecordAt(int position, CView* sender)
+{
+    if (position < 0 || position > GetRecordCount())
+        return;
+    InsertNewRecord(position);
+    Announce(m_kind.hints.inserted, position, sender);
+}
+
+std::vector<int> CRecordDatabaseDoc::ShiftRecordsUp(std::span<const int> rows, CView* sender)
+{
+    std::vector<int> moved(rows.begin(), rows.end());
+    if (moved.empty() || moved.front() <= 0)
+        return moved;
+    for (int& row : moved) {
+        SwapRecords(row - 1, row);
+        --row;
+        Announce(m_kind.hints.reordered, row, sender);
+    }
+    return moved;
+}
+
+std::vector<int> CRecordDatabaseDoc::ShiftRecordsDown(std::span<const int> rows, CView* sender)
+{
+    std::vector<int> moved(rows.begin(), rows.end());
+    if (moved.empty() || moved.back() >= GetRecordCount() - 1)
+        return moved;
+    for (auto row = moved.rbegin(); row != moved.rend(); ++row) {
+        SwapRecords(*row, *row + 1);
+        ++*row;
+        Announce(m_kind.hints.reordered, *row, sender);
+    }
+    return moved;
+}
+
+void CRecordDatabaseDoc::MoveRecordsToTop(std::span<const int> rows, CView* sender)
+{
+    if (rows.empty())
+        return;
+    // Rows ascend: each moved record goes in front of every later selected one, so the later
+    // rows keep their indices until their own turn.
+    for (int k = 0; k < static_cast<int>(rows.size()); ++k) {
+        if (rows[static_cast<std::size_t>(k)] != k)
+            MoveRecord(rows[static_cast<std::size_t>(k)], k);
+    }
+    Announce(m_kind.hints.reordered, 0, sender);
+}
+
+void CRecordDatabaseDoc::AlphabetizeRecords(CView* sender)
+{
+    Alphabetize();
+    Announce(m_kind.hints.reordered, 0, sender);
+}
+
+void CRecordDatabaseDoc::ChangeDatabaseNotes(const std::string& name, const CStringArrayEx& infoLines, CView* sender)
+{
+    const bool renamed = name != GetDatabaseName();
+    SetDatabaseNotes(name, infoLines);
+    if (renamed)
+        Announce(HintDatabaseNotesChanged, 0, sender);
+}
+
+void CRecordDatabaseDoc::AnnounceMerge(const CMergeCounts& counts, CView* sender)
+{
+    if (counts.replaced > 0)
+        Announce(m_kind.hints.replaced, 0, sender, this);
+    else if (counts.appended > 0)
+        Announce(m_kind.hints.inserted, counts.oldCount, sender);
+}
+
+// --- edit windows ---------------------------------------------------------------------------------
+
+int CRecordDatabaseDoc::OpenEditView(int index)
+{
+    CRecordEditViews* views = EditViews();
+    return views && views->OpenEditViewOn(*this, index) ? 1 : 0;
+}
+
+void CRecordDatabaseDoc::OpenLimitedEditView(const std::vector<int>& indices)
+{
+    CRecordEditViews* views = EditViews();
+    if (views && !indices.empty())
+        views->OpenLimitedEditViewOn(*this, indices);
+}
+
+CRecordEditLink* CRecordDatabaseDoc::EditLinkOf(CView* view) const
+{
+    CRecordEditViews* views = EditViews();
+    return views && view ? views->AsEditView(view) : nullptr;
+}
+
+bool CRecordDatabaseDoc::AskEditView(CView* view, bool close)
+{
+    CRecordEditLink* link = EditLinkOf(view);
+    if (!link)
+        return true;
+    CFrameHost* frame = view->GetFrame();
+    if (frame)
+        frame->ActivateFrame();
+    const int answer = link->AskSaveChanges();
+    if (answer == MsgResultCancel)
+        return false;
+    if (answer == MsgResultYes)
+        link->SaveToDatabase();
+    if (close) {
+        link->SetChanged(false);
+        if (frame)
+            frame->CloseFrame();
+    }
+    return true;
+}
+
+int CRecordDatabaseDoc::AskEditViews(bool close)
+{
+    const std::vector<CView*> snapshot = GetViews();
+    for (CView* view : snapshot) {
+        // An earlier answer may have closed this view.
+        if (std::find(GetViews().begin(), GetViews().end(), view) == GetViews().end())
+            continue;
+        if (!AskEditView(view, close))
+            return 0;
+    }
+    return 1;
+}
+
+bool CRecordDatabaseDoc::AskEditViewsOf(std::span<const int> indices)
+{
+    const std::vector<CView*> snapshot = GetViews();
+    for (CView* view : snapshot) {
+        if (std::find(GetViews().begin(), GetViews().end(), view) == GetViews().end())
+            continue;
+        const CRecordEditLink* link = EditLinkOf(view);
+        if (link && Contains(indices, link->EditedRecordIndex()) && !AskEditView(view, false))
+            return false;
+    }
+    return true;
+}
+
+// --- the file -------------------------------------------------------------------------------------
+
+void CRecordDatabaseDoc::RememberFile(const std::string& path) const
+{
+    if (CProfile* profile = GetProfile())
+        profile->WriteString("Files", m_kind.profileKey, path);
+}
+
+int CRecordDatabaseDoc::OpenDatabase(const std::string& path)
+{
+    if (!SaveModified())
+        return 1;
+    OnOpenDocument(path);
+    Announce(m_kind.hints.replaced, 0);
+    return 0;
+}
+
+void CRecordDatabaseDoc::StartNewDatabase()
+{
+    ResetRecords();
+    InsertNewRecord(0);
+}
+
+bool CRecordDatabaseDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    StartNewDatabase();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
+{
+    ResetRecords();
+    bool loaded = false;
+    std::error_code ec;
+    std::ifstream in;
+    if (!path.empty() && !std::filesystem::is_directory(path, ec))
+        in.open(path, std::ios::in | std::ios::binary);
+    if (!in.is_open()) {
+        AppMessageBox(path + ": Error opening file", MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
+    } else {
+        int result = 0;
+        std::string error;
+        {
+            CBusyScope busy;
+            result = ReadRecords(in, error);
+        }
+        if (result != 0)
+            AppMessageBox(path + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
+        loaded = result == 0;
+    }
+    if (loaded) {
+        SetPathName(path);
+        RememberFile(path);
+    } else {
+        // A file that could not be read stays remembered: the next start tries it again.
+        ClearPathName();
+        if (m_kind.untitledWhenUnread)
+            SetTitle("Untitled");
+    }
+    SetModifiedFlag(false);
+    OnRecordsRead();
+    return true;
+}
+
+bool CRecordDatabaseDoc::OnSaveDocument(const std::string& path)
+{
+    const bool written = WriteDocumentFile(path, m_kind.backupHelpId, m_kind.writeErrorHelpId,
+                                           [this](std::ostream& out) { return WriteRecords(out); });
+    if (!written)
+        return false;
+    SetModifiedFlag(false);
+    RememberFile(path);
+    return true;
+}
+
+CFileDialogRequest CRecordDatabaseDoc::GetSaveAsRequest() const
+{
+    CFileDialogRequest request = CDocument::GetSaveAsRequest();
+    request.title = m_kind.saveAsTitle;
+    request.defaultExtension = m_kind.defaultExtension;
+    request.filter = m_kind.fileFilter;
+    request.helpId = m_kind.saveDialogHelpId;
+    return request;
+}
+
+bool CRecordDatabaseDoc::SaveModified()
+{
+    if (!AskEditViews(false))
+        return false;
+    return CDocument::SaveModified();
+}
+
+bool CRecordDatabaseDoc::CanCloseFrame(CFrameHost* frame)
+{
+    for (CView* view : GetViews()) {
+        if (!frame || view->GetFrame() != frame)
+            continue;
+        if (EditLinkOf(view))
+            return AskEditView(view, false);
+        if (CRecordEditViews* views = EditViews(); views && views->ClosesFreely(view))
+            return true;
+        // The list window stays while the program runs.
+        frame->MinimizeFrame();
+        return false;
+    }
+    return true;
+}
+
+void CRecordDatabaseDoc::SetPathName(const std::string& path, bool /*addToRecentFiles*/)
+{
+    const std::string title = GetTitle();
+    CDocument::SetPathName(path, false);
+    SetTitle(title);
+}
+
+// --- commands -------------------------------------------------------------------------------------
+
+void CRecordDatabaseDoc::OnFileOpen()
+{
+    CFileDialogRequest request;
+    request.mode = CFileDialogRequest::Mode::Open;
+    request.title = m_kind.openTitle;
+    request.filter = m_kind.fileFilter;
+    request.flags = FileDlgHideReadOnly;
+    request.helpId = m_kind.openDialogHelpId;
+    const CFileDialogResult answer = AskForFiles(request);
+    if (answer.outcome == CFileDialogResult::Outcome::Ok && !answer.paths.empty())
+        OpenDatabase(answer.paths.front());
+}
+
+void CRecordDatabaseDoc::OnFileSave(bool askForPath)
+{
+    if (!AskEditViews(false))
+        return;
+    DoSave(askForPath ? std::string() : std::string(GetPathName()), true);
+    Announce(HintDocumentSaved, 0);
+}
+
+bool CRecordDatabaseDoc::OnCommand(unsigned id)
+{
+    const CRecordFileCommands& commands = m_kind.commands;
+    if (id == commands.revert) {
+        if (!GetPathName().empty()) {
+            OnOpenDocument(std::string(GetPathName()));
+            Announce(m_kind.hints.replaced, 0);
+        }
+    } else if (id == commands.save || id == commands.saveAs) {
+        OnFileSave(id == commands.saveAs);
+    } else if (id == commands.newDatabase) {
+        if (SaveModified()) {
+            OnNewDocument();
+            Announce(m_kind.hints.replaced, 0);
+        }
+    } else if (id == commands.open) {
+        OnFileOpen();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool CRecordDatabaseDoc::OnUpdateCommand(CCmdUI& ui)
+{
+    const CRecordFileCommands& commands = m_kind.commands;
+    if (ui.m_nID == commands.revert) {
+        ui.Enable(CanRevertToSaved());
+        return true;
+    }
+    if (ui.m_nID == commands.save || ui.m_nID == commands.saveAs || ui.m_nID == commands.newDatabase ||
+        ui.m_nID == commands.open) {
+        ui.Enable(true);
+        return true;
+    }
+    return false;
+}

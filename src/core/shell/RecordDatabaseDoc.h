@@ -1,0 +1,269 @@
+#pragma once
+
+// The record databases: materials, limit formulas, substitutions and graph templates.
+//
+// Each is the one document of its kind for the whole run, holds a list of named records and is
+// shown by one list window, which minimises instead of closing, and by any number of edit
+// windows, each working on a copy of one record. CRecordDatabaseDoc is everything they share:
+//
+//   file        New, Open, Save, Save As and Revert To Saved as document commands; the open and
+//               Save As questions with the kind's titles and filter; reading and writing through
+//               the kind's collection; the path remembered in the profile for the next start.
+//   edit        the registry through which the user interface opens edit windows and the
+//   windows     document reaches them (CRecordEditLink); the save question on closing, before a
+//               save of the database, and before every command that replaces, deletes or
+//               rewrites records, where Cancel stops the command with nothing changed.
+//   list        delete, cut, copy, paste, insert new, shift up and down, selected to top,
+//   operations  alphabetize, merge, save selected as and database notes: each changes the
+//               records, marks the document modified and announces the change once, with the
+//               list window that asked as the sender (it refreshes itself).
+//
+// A kind states what differs in a CRecordDatabaseKind (texts, filter, profile key, help
+// contexts, update codes and command ids) and in a few hooks (emptying, reading, writing, a new
+// database). CRecordDatabaseDocOf (RecordDatabaseDocOf.h) adds the typed record operations over
+// the kind's collection; the concrete documents (CMaterialsDoc, CLimitFormulasDoc,
+// CSubstitutionsDoc, CGraphTypesDoc) derive from it.
+
+#include "framework/Document.h"
+#include "support/DbFileType.h"
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <vector>
+
+class CFrameHost;
+class CRecordDatabaseDoc;
+class CStringArrayEx;
+class CView;
+
+// The update codes of one kind's records (UpdateHintCode).
+struct CRecordHintCodes {
+    int changed;   // index: the record; extra: the record
+    int inserted;  // index: the first new record
+    int deleted;   // index: the first deleted record
+    int reordered; // index: the new place of a moved record, else 0
+    int replaced;  // every record may have changed: edit windows close
+};
+
+// The document's file commands.
+struct CRecordFileCommands {
+    unsigned newDatabase;
+    unsigned open;
+    unsigned save;
+    unsigned saveAs;
+    unsigned revert;
+};
+
+// What one kind of record database states about itself.
+struct CRecordDatabaseKind {
+    DbFileType kind;
+    const char* title;            // the window title until the list window shows the name
+    const char* profileKey;       // profile "Files" value naming the file the next start opens
+    const char* fileFilter;       // the open, save, merge and save-selected dialogs' filter
+    const char* defaultExtension; // without the point
+    const char* openTitle;        // the Open command's dialog
+    const char* saveAsTitle;      // the Save As dialog
+    const char* newRecordName;    // Insert new, Append new and a new database's first record
+    unsigned openDialogHelpId;
+    unsigned saveDialogHelpId;
+    unsigned openErrorHelpId;  // "<path>: Error opening file"
+    unsigned readErrorHelpId;  // "<path>: <reader message>"
+    unsigned backupHelpId;     // "<backup message> -- Continue with Save?"
+    unsigned writeErrorHelpId; // "<path>: Error writing file"
+    CRecordHintCodes hints;
+    CRecordFileCommands commands;
+    // A file that cannot be read leaves the document titled "Untitled".
+    bool untitledWhenUnread = false;
+};
+
+// What the document asks of one edit window.
+class CRecordEditLink {
+public:
+    virtual ~CRecordEditLink() = default;
+    // Asks whether to save the window's unsaved changes: MsgResultYes, MsgResultNo or
+    // MsgResultCancel (No without asking when there are none).
+    virtual int AskSaveChanges() = 0;
+    // Writes the window's working copy back into the database.
+    virtual void SaveToDatabase() = 0;
+    // Sets or clears the window's unsaved-changes state.
+    virtual void SetChanged(bool changed) = 0;
+    // The index of the record the window edits, -1 for none. A window that cannot tell is asked
+    // only by the questions about the whole database.
+    virtual int EditedRecordIndex() const { return -1; }
+};
+
+// The edit windows of one kind, as the user interface provides them. Without one installed
+// there are no edit windows.
+class CRecordEditViews {
+public:
+    virtual ~CRecordEditViews() = default;
+    // Opens an edit window on the record at index (out of range: on no record), or restricted
+    // to the records at the indices. False when no window could be made.
+    virtual bool OpenEditViewOn(CRecordDatabaseDoc& document, int index) = 0;
+    virtual bool OpenLimitedEditViewOn(CRecordDatabaseDoc& document, const std::vector<int>& indices) = 0;
+    // The view as an edit window, or null when it is another kind of view.
+    virtual CRecordEditLink* AsEditView(CView* view) = 0;
+    // Views of the kind that close like any window (neither the list nor an edit window).
+    virtual bool ClosesFreely(CView* /*view*/) { return false; }
+};
+
+// The same for a kind's document class: the user interface opens windows on a Doc.
+template <class Doc>
+class CRecordEditViewsOf : public CRecordEditViews {
+public:
+    virtual bool OpenEditView(Doc& /*document*/, int /*index*/) { return false; }
+    virtual bool OpenLimitedEditView(Doc& /*document*/, const std::vector<int>& /*indices*/) { return false; }
+
+private:
+    bool OpenEditViewOn(CRecordDatabaseDoc& document, int index) final
+    {
+        return OpenEditView(static_cast<Doc&>(document), index);
+    }
+    bool OpenLimitedEditViewOn(CRecordDatabaseDoc& document, const std::vector<int>& indices) final
+    {
+        return OpenLimitedEditView(static_cast<Doc&>(document), indices);
+    }
+};
+
+// The installed edit windows of a kind, or null.
+CRecordEditViews* GetRecordEditViews(DbFileType kind);
+void SetRecordEditViews(DbFileType kind, CRecordEditViews* views);
+
+// What a merge did.
+struct CMergeCounts {
+    int appended = 0;
+    int replaced = 0;
+    int oldCount = 0; // records before the merge: the first appended one stands here
+};
+
+class CRecordDatabaseDoc : public CDocument {
+public:
+    // Sets the kind's title and registers the document as the one of its kind.
+    explicit CRecordDatabaseDoc(const CRecordDatabaseKind& kind);
+    // Leaves the registration (only where it still names this document).
+    ~CRecordDatabaseDoc() override;
+
+    const CRecordDatabaseKind& Kind() const { return m_kind; }
+    int KindCode() const { return static_cast<int>(m_kind.kind); }
+
+    // --- the records in general terms; each change marks the document modified ---
+
+    virtual int GetRecordCount() const = 0;
+    // The record at index as an identity (null out of range): edit windows find their record
+    // again by it after the list changed.
+    virtual const void* GetRecordIdentity(int index) const = 0;
+    int FindRecordIdentity(const void* record) const;
+    virtual std::string GetRecordName(int index) const = 0;
+    virtual void RemoveRecord(int index) = 0;
+    virtual void InsertNewRecord(int index) = 0;
+    // Even when an index is out of range and nothing moves, these mark the document modified.
+    virtual void SwapRecords(int i, int j) = 0;
+    virtual void MoveRecord(int from, int to) = 0;
+    virtual void Alphabetize() = 0;
+    virtual const CStringArrayEx& GetInfoLines() const = 0;
+    // The notes dialog's result: the database name and information lines.
+    virtual void SetDatabaseNotes(const std::string& name, const CStringArrayEx& infoLines) = 0;
+    // The kind's in-program clipboard (shell/Clipboards.h): whether it holds records, Copy of the
+    // rows, and copies of its records inserted at position (their number; 0 when empty or the
+    // position is past the end).
+    virtual bool CanPasteRecords() const = 0;
+    virtual void CopyRecordsToClipboard(std::span<const int> rows) const = 0;
+    virtual int InsertClipboardRecords(int position) = 0;
+    // Writes copies of the records at rows, with the database's settings, to a new file. Shows
+    // "<path>: Error opening file" or "<path>: Error writing file" and returns false on failure.
+    virtual bool SaveRecordsAs(const std::string& path, std::span<const int> rows) const = 0;
+
+    // --- list operations: announced once from sender ---
+
+    // Asks the edit windows of the rows, then removes the rows last first and announces the
+    // first. False, with nothing removed, when the user cancelled.
+    bool DeleteRecords(std::span<const int> rows, CView* sender);
+    // Copy, then DeleteRecords. False when nothing was selected or the user cancelled.
+    bool CutRecords(std::span<const int> rows, CView* sender);
+    // The clipboard's records inserted at position; their number.
+    int PasteRecords(int position, CView* sender);
+    void InsertNewRecordAt(int position, CView* sender);
+    // Each selected record, first to last, changes places with the one above; the rows move
+    // with them. Nothing when the first row is selected.
+    std::vector<int> ShiftRecordsUp(std::span<const int> rows, CView* sender);
+    // The same downwards, last to first; nothing when the last row is selected.
+    std::vector<int> ShiftRecordsDown(std::span<const int> rows, CView* sender);
+    // The k-th selected record moves to position k.
+    void MoveRecordsToTop(std::span<const int> rows, CView* sender);
+    void AlphabetizeRecords(CView* sender);
+    // Stores the notes; announces a changed database name.
+    void ChangeDatabaseNotes(const std::string& name, const CStringArrayEx& infoLines, CView* sender);
+    // Announces the merge: replaced records close every edit window, else the appended ones.
+    void AnnounceMerge(const CMergeCounts& counts, CView* sender);
+    // Sends a notice of this document's kind.
+    void Announce(int code, int index, CView* sender = nullptr, const void* record = nullptr);
+
+    // --- edit windows ---
+
+    // Opens an edit window on the record at index; 0 when no window could be made.
+    int OpenEditView(int index);
+    // Opens an edit window restricted to the records at the indices; nothing when there are none.
+    void OpenLimitedEditView(const std::vector<int>& indices);
+    // The view as an edit window of this kind, or null.
+    CRecordEditLink* EditLinkOf(CView* view) const;
+    // The save question of one edit window (its frame brought forward first): Yes saves into
+    // the database; with close the window then closes without asking again. False on Cancel,
+    // true for a view that is no edit window.
+    bool AskEditView(CView* view, bool close);
+    // AskEditView for every edit window in turn, stopping at the first Cancel: 0 when the user
+    // cancelled, else 1.
+    int AskEditViews(bool close = false);
+    // Before a command rewrites or deletes the records at the indices: asks the edit windows of
+    // those records. False when the user cancelled.
+    bool AskEditViewsOf(std::span<const int> indices);
+    // Before a command replaces the whole database (every edit window closes): asks every edit
+    // window and closes it. False when the user cancelled.
+    bool AskAllEditViewsAndClose() { return AskEditViews(true) != 0; }
+
+    // --- the file ---
+
+    // Lets the user save or discard changes (Cancel: 1, nothing else happens), then reloads the
+    // document from path and announces it; 0 when done, also when the file could not be read.
+    int OpenDatabase(const std::string& path);
+    int OpenDatabaseFile(const std::string& path) override { return OpenDatabase(path); }
+
+    // An emptied database with one new record.
+    bool OnNewDocument() override;
+    // Always true: a file that cannot be opened or read leaves an empty database after a
+    // message, without a path; the profile keeps naming the file, so the next start tries again.
+    bool OnOpenDocument(const std::string& path) override;
+    bool OnSaveDocument(const std::string& path) override;
+    CFileDialogRequest GetSaveAsRequest() const override;
+    // The edit windows first, then the document's own question.
+    bool SaveModified() override;
+    // An edit window asks its question; the list window minimises instead of closing.
+    bool CanCloseFrame(CFrameHost* frame) override;
+    // Stores the path only: the window's title stays.
+    void SetPathName(const std::string& path, bool addToRecentFiles = true) override;
+
+    bool OnCommand(unsigned id) override;
+    bool OnUpdateCommand(CCmdUI& ui) override;
+
+protected:
+    // Empties the database before a file is read into it.
+    virtual void ResetRecords() = 0;
+    // Empties the database for New and gives it its first record.
+    virtual void StartNewDatabase();
+    // Reads the file into the emptied database: 0, or an error with its message in error.
+    virtual int ReadRecords(std::istream& in, std::string& error) = 0;
+    virtual bool WriteRecords(std::ostream& out) const = 0;
+    // After a file was read, successfully or not.
+    virtual void OnRecordsRead() {}
+    // After records came in from the clipboard.
+    virtual void OnRecordsPasted() {}
+
+private:
+    void RemoveRows(std::span<const int> rows, CView* sender);
+    void RememberFile(const std::string& path) const;
+    void OnFileOpen();
+    void OnFileSave(bool askForPath);
+    CRecordEditViews* EditViews() const { return GetRecordEditViews(m_kind.kind); }
+
+    const CRecordDatabaseKind& m_kind;
+};

@@ -1,0 +1,268 @@
+#pragma once
+
+// The typed half of the record databases (RecordDatabaseDoc.h): the record operations of one
+// kind over its collection.
+//
+// The collection is the kind's own class (CMaterialArray, CLimitFormulaDB, ...); Access says how
+// it keeps its records. CNamedListAccess serves the collections whose records stand in a
+// CNamedItemList member; materials bring their own, because their collection keeps a look-up
+// index. Every collection reads and writes itself (Read, Write, m_errorText) and keeps its
+// information lines in m_infoLines; the in-program clipboard of a kind is a collection of the
+// same class, reached through the clipboard functions of shell/Clipboards.h, which the kind's
+// document header brings in.
+
+#include "framework/MessageService.h"
+#include "shell/AppContext.h"
+#include "shell/RecordDatabaseDoc.h"
+#include "support/NamedItemList.h"
+#include "support/SafeFile.h"
+#include "support/Services.h"
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Record access for a collection whose records stand in the CNamedItemList member List and
+// whose database name is the member Name.
+template <class Collection, class Record, CNamedItemList<Record> Collection::*List, std::string Collection::*Name>
+struct CNamedListAccess {
+    using CollectionType = Collection;
+    using RecordType = Record;
+
+    static int Count(const Collection& c) { return (c.*List).GetCount(); }
+    static const Record* At(const Collection& c, int i) { return (c.*List).At(i); }
+    static int IndexOf(const Collection& c, const Record* record) { return (c.*List).IndexOf(record); }
+    static int FindByName(const Collection& c, std::string_view name) { return (c.*List).FindIndexByName(name); }
+    static void Insert(Collection& c, int i, const Record& record) { (c.*List).InsertCopy(i, record); }
+    static void Remove(Collection& c, int i) { (c.*List).RemoveAt(i); }
+    static void Assign(Collection& c, int i, const Record& record) { (c.*List).AssignAt(i, record); }
+    static void Swap(Collection& c, int i, int j) { (c.*List).SwapItems(i, j); }
+    static void Move(Collection& c, int from, int to) { (c.*List).MoveItem(from, to); }
+    static void SortByName(Collection& c) { (c.*List).SortByName(); }
+    static std::string& DatabaseName(Collection& c) { return c.*Name; }
+    static const std::string& DatabaseName(const Collection& c) { return c.*Name; }
+};
+
+// A file of a record database read for a merge.
+class CRecordSource {
+public:
+    virtual ~CRecordSource() = default;
+    virtual int Count() const = 0;
+    virtual std::string NameAt(int index) const = 0;
+};
+
+// Help contexts of the merge and save-selected messages, the same for every kind.
+inline constexpr unsigned kMergeOpenErrorHelpId = 0x30221;
+inline constexpr unsigned kMergeReadErrorHelpId = 0x30120;
+inline constexpr unsigned kSubsetOpenErrorHelpId = 0x30126;
+inline constexpr unsigned kSubsetWriteErrorHelpId = 0x30125;
+// The merge dialog's methods.
+inline constexpr int kMergeAppendAll = 0;
+inline constexpr int kMergeReplaceExisting = 1;
+
+template <class Access>
+class CRecordDatabaseDocOf : public CRecordDatabaseDoc {
+public:
+    using Collection = typename Access::CollectionType;
+    using Record = typename Access::RecordType;
+
+    // A file of this kind read for a merge.
+    class CRecordFile : public CRecordSource {
+    public:
+        int Count() const override { return Access::Count(records); }
+        std::string NameAt(int index) const override
+        {
+            const Record* record = Access::At(records, index);
+            return record ? record->m_name : std::string();
+        }
+        void Append(const Record& record) { Access::Insert(records, Access::Count(records), record); }
+        Collection records;
+    };
+
+    using CRecordDatabaseDoc::CRecordDatabaseDoc;
+
+    // --- typed record operations: each change marks the document modified ---
+
+    const Record* RecordAt(int index) const { return Access::At(m_records, index); }
+    int IndexOfRecord(const Record* record) const { return Access::IndexOf(m_records, record); }
+    // A copy of record before index (0..count).
+    void InsertRecord(int index, const Record& record)
+    {
+        Access::Insert(m_records, index, record);
+        SetModifiedFlag();
+    }
+    // Assigns record to the record at index.
+    void SetRecord(int index, const Record& record)
+    {
+        Access::Assign(m_records, index, record);
+        SetModifiedFlag();
+    }
+
+    // --- CRecordDatabaseDoc ---
+
+    int GetRecordCount() const override { return Access::Count(m_records); }
+    const void* GetRecordIdentity(int index) const override { return RecordAt(index); }
+    std::string GetRecordName(int index) const override
+    {
+        const Record* record = RecordAt(index);
+        return record ? std::string(record->m_name) : std::string();
+    }
+    void RemoveRecord(int index) override
+    {
+        Access::Remove(m_records, index);
+        SetModifiedFlag();
+    }
+    void InsertNewRecord(int index) override { InsertRecord(index, NewRecord()); }
+    void SwapRecords(int i, int j) override
+    {
+        Access::Swap(m_records, i, j);
+        SetModifiedFlag();
+    }
+    void MoveRecord(int from, int to) override
+    {
+        Access::Move(m_records, from, to);
+        SetModifiedFlag();
+    }
+    void Alphabetize() override
+    {
+        Access::SortByName(m_records);
+        SetModifiedFlag();
+    }
+    std::string GetDatabaseName() const override { return Access::DatabaseName(m_records); }
+    const CStringArrayEx& GetInfoLines() const override { return m_records.m_infoLines; }
+    void SetDatabaseNotes(const std::string& name, const CStringArrayEx& infoLines) override
+    {
+        Access::DatabaseName(m_records) = name;
+        m_records.m_infoLines = infoLines;
+        SetModifiedFlag();
+    }
+    // The Select One rows: one per record in list order, reading its name.
+    void GetRecordRows(std::vector<CRecordRow>& rows) const override
+    {
+        rows.clear();
+        for (int i = 0; i < GetRecordCount(); ++i)
+            rows.push_back({i, GetRecordName(i)});
+    }
+
+    bool CanPasteRecords() const override { return CAppContext::IsActive() && ClipboardCount(Clipboard()) > 0; }
+    void CopyRecordsToClipboard(std::span<const int> rows) const override
+    {
+        if (rows.empty() || !CAppContext::IsActive())
+            return;
+        Collection& clipboard = Clipboard();
+        ClearClipboard(clipboard);
+        for (int row : rows) {
+            if (const Record* record = RecordAt(row))
+                AppendToClipboard(clipboard, *record);
+        }
+    }
+    int InsertClipboardRecords(int position) override
+    {
+        if (!CAppContext::IsActive())
+            return 0;
+        const Collection& clipboard = Clipboard();
+        const int count = ClipboardCount(clipboard);
+        if (count == 0 || position < 0 || position > GetRecordCount())
+            return 0;
+        for (int k = 0; k < count; ++k)
+            InsertRecord(position + k, ClipboardRecord(clipboard, k));
+        return count;
+    }
+
+    bool SaveRecordsAs(const std::string& path, std::span<const int> rows) const override
+    {
+        Collection subset;
+        for (int row : rows) {
+            if (const Record* record = RecordAt(row))
+                Access::Insert(subset, Access::Count(subset), *record);
+        }
+        subset.m_infoLines = m_records.m_infoLines;
+        Access::DatabaseName(subset) = GetDatabaseName() + " (subset)";
+        CopySettingsTo(subset);
+        const SafeSaveResult result =
+            WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; });
+        if (result == SafeSaveResult::OpenFailed)
+            AppMessageBox(path + ": Error opening file", MsgOk | MsgIconError, kSubsetOpenErrorHelpId);
+        else if (result == SafeSaveResult::WriteFailed)
+            AppMessageBox(path + ": Error writing file", MsgOk | MsgIconExclamation, kSubsetWriteErrorHelpId);
+        return result == SafeSaveResult::Ok;
+    }
+
+    // --- merging another file of this kind ---
+
+    // Reads path for a merge: null after "Unable to merge file <path>" or the reader's message.
+    std::unique_ptr<CRecordFile> ReadMergeFile(const std::string& path) const
+    {
+        std::ifstream in(path, std::ios::in | std::ios::binary);
+        if (!in.is_open()) {
+            AppMessageBox("Unable to merge file " + path, MsgOk | MsgIconError, kMergeOpenErrorHelpId);
+            return nullptr;
+        }
+        auto file = std::make_unique<CRecordFile>();
+        int result = 0;
+        {
+            CBusyScope busy;
+            result = file->records.Read(in);
+        }
+        if (result != 0) {
+            AppMessageBox(path + ": " + file->records.m_errorText, MsgOk | MsgIconError, kMergeReadErrorHelpId);
+            return nullptr;
+        }
+        return file;
+    }
+    // The index of the record named name (ignoring case), else -1.
+    int FindRecordByName(std::string_view name) const { return Access::FindByName(m_records, name); }
+    // The records of the file that the merge would assign over records of this database.
+    int CountReplacements(const CRecordSource& file, const std::vector<int>& chosen, int method) const
+    {
+        int replaced = 0;
+        for (int i : chosen)
+            replaced += method == kMergeReplaceExisting && FindRecordByName(file.NameAt(i)) >= 0 ? 1 : 0;
+        return replaced;
+    }
+    // Appends copies of the chosen records of the file (kMergeAppendAll), or appends those whose
+    // name is new and assigns the others over the record of that name (kMergeReplaceExisting).
+    // Names are matched against the database as it stood before the merge. Announces nothing.
+    CMergeCounts MergeRecords(const CRecordFile& file, const std::vector<int>& chosen, int method)
+    {
+        CMergeCounts counts;
+        counts.oldCount = GetRecordCount();
+        for (int i : chosen) {
+            const Record* record = Access::At(file.records, i);
+            if (!record)
+                continue;
+            const int existing = method == kMergeReplaceExisting ? FindRecordByName(record->m_name) : -1;
+            if (existing >= 0 && existing < counts.oldCount) {
+                SetRecord(existing, *record);
+                ++counts.replaced;
+            } else {
+                InsertRecord(GetRecordCount(), *record);
+                ++counts.appended;
+            }
+        }
+        return counts;
+    }
+
+    // A new record: Insert new, Append new and a new database's first record.
+    virtual Record NewRecord() const { return Record(Kind().newRecordName); }
+
+protected:
+    // The kind's in-program clipboard.
+    virtual Collection& Clipboard() const = 0;
+    // Save Selected As: the settings beyond the records, information lines and name that the
+    // written file carries.
+    virtual void CopySettingsTo(Collection& /*subset*/) const {}
+
+    int ReadRecords(std::istream& in, std::string& error) override
+    {
+        const int result = m_records.Read(in);
+        if (result != 0)
+            error = m_records.m_errorText;
+        return result;
+    }
+    bool WriteRecords(std::ostream& out) const override { return m_records.Write(out) == 0; }
+
+    Collection m_records;
+};

@@ -1,0 +1,273 @@
+// The record-database base, run once against each of the four kinds: materials, limit formulas,
+// substitutions and graph templates.
+
+#include "shell/RecordDatabaseDoc.h"
+
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "graphs/GraphTypesDoc.h"
+#include "limits/LimitFormulasDoc.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "substitutions/SubstitutionsDoc.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ::testing::ElementsAre;
+using Names = std::vector<std::string>;
+using Notices = std::vector<std::pair<int, int>>;
+
+// An edit window's answers: the record it edits, the answer to its save question, and what it
+// was asked to do.
+struct CScript {
+    int index = -1;
+    int answer = MsgResultNo;
+    int asked = 0;
+    int saved = 0;
+    bool changed = true;
+};
+
+struct CScriptedLink : CRecordEditLink {
+    int AskSaveChanges() override { return ++script.asked, script.answer; }
+    void SaveToDatabase() override { ++script.saved; }
+    void SetChanged(bool changed) override { script.changed = changed; }
+    int EditedRecordIndex() const override { return script.index; }
+    CScript script;
+};
+
+struct CScriptedEditor : CGraphTypeEditLink {
+    int GetTemplateIndex() const override { return script.index; }
+    int AskSave() override { return ++script.asked, script.answer; }
+    void Save() override { ++script.saved; }
+    void SetModified(bool modified) override { script.changed = modified; }
+    CScript script;
+};
+
+// The edit windows of a kind: every view registered here is an edit window.
+template <class Views, class Link>
+class CScriptedViews : public Views {
+public:
+    explicit CScriptedViews(DbFileType kind) : m_kind(kind) { SetRecordEditViews(kind, this); }
+    ~CScriptedViews() override { SetRecordEditViews(m_kind, nullptr); }
+    Link* AsEditView(CView* view) override
+    {
+        const auto it = links.find(view);
+        return it == links.end() ? nullptr : &it->second;
+    }
+    CScript& Script(CView* view) { return links[view].script; }
+    std::map<CView*, Link> links;
+
+private:
+    DbFileType m_kind;
+};
+
+class CScriptedGraphViews : public CScriptedViews<CGraphTemplateViews, CScriptedEditor> {
+public:
+    CScriptedGraphViews() : CScriptedViews(DbFileType::GraphTemplates) {}
+    CGraphViewLink* AsGraphView(CView*) override { return nullptr; }
+};
+
+template <class DocT, class RecordT, class ViewsT>
+struct CKindOf {
+    using Doc = DocT;
+    using Record = RecordT;
+    using Views = ViewsT;
+};
+struct MaterialsKind : CKindOf<CMaterialsDoc, CMaterial, CScriptedViews<CMaterialEditViews, CScriptedLink>> {
+    static Views MakeViews() { return Views(DbFileType::Materials); }
+};
+struct LimitFormulasKind
+    : CKindOf<CLimitFormulasDoc, CLimitFormula, CScriptedViews<CLimitFormulaEditViews, CScriptedLink>> {
+    static Views MakeViews() { return Views(DbFileType::LimitFormulas); }
+};
+struct SubstitutionsKind
+    : CKindOf<CSubstitutionsDoc, CSubstitution, CScriptedViews<CSubstitutionEditViews, CScriptedLink>> {
+    static Views MakeViews() { return Views(DbFileType::Substitutions); }
+};
+struct GraphTemplatesKind : CKindOf<CGraphTypesDoc, CGraphTemplate, CScriptedGraphViews> {
+    static Views MakeViews() { return Views(); }
+};
+
+template <class Kind>
+class RecordDatabaseDocTest : public ::testing::Test {
+protected:
+    using Doc = typename Kind::Doc;
+    using Record = typename Kind::Record;
+
+    void Fill(const Names& names)
+    {
+        for (const std::string& name : names)
+            doc.InsertRecord(doc.GetRecordCount(), Record(name));
+    }
+    Names NamesOf() const
+    {
+        Names names;
+        for (int i = 0; i < doc.GetRecordCount(); ++i)
+            names.push_back(doc.GetRecordName(i));
+        return names;
+    }
+    // (code, index) of every notice the list window received, cleared afterwards; the codes
+    // are given relative to the kind's own codes.
+    Notices TakeNotices()
+    {
+        Notices notices;
+        for (const CReceivedHint& hint : list.view->received) {
+            EXPECT_EQ(hint.kind, doc.KindCode());
+            notices.emplace_back(hint.code, hint.index);
+        }
+        list.view->received.clear();
+        return notices;
+    }
+    const CRecordHintCodes& Codes() const { return doc.Kind().hints; }
+
+    CAppContext context;
+    CFakeMessageService messages;
+    COxidariumApp app;
+    typename Kind::Views views{Kind::MakeViews()};
+    Doc doc;
+    CRecordingFrame list{doc, "list"};
+};
+
+using Kinds = ::testing::Types<MaterialsKind, LimitFormulasKind, SubstitutionsKind, GraphTemplatesKind>;
+TYPED_TEST_SUITE(RecordDatabaseDocTest, Kinds);
+
+TYPED_TEST(RecordDatabaseDocTest, RecordOperationsAlwaysMarkTheDocumentModified)
+{
+    this->Fill({"Clay", "alumina", "clay", "Zinc"});
+    this->doc.SetModifiedFlag(false);
+    this->doc.Alphabetize();
+    EXPECT_EQ(this->NamesOf(), (Names{"alumina", "Clay", "clay", "Zinc"}));
+    EXPECT_TRUE(this->doc.IsModified());
+
+    this->doc.MoveRecord(3, 0);
+    EXPECT_EQ(this->NamesOf(), (Names{"Zinc", "alumina", "Clay", "clay"}));
+    this->doc.SwapRecords(0, 1);
+    EXPECT_EQ(this->NamesOf(), (Names{"alumina", "Zinc", "Clay", "clay"}));
+
+    // Out of range: nothing moves, the document is still marked modified.
+    for (const auto& outOfRange : std::vector<std::function<void()>>{
+             [&] { this->doc.MoveRecord(0, 4); }, [&] { this->doc.MoveRecord(2, 2); },
+             [&] { this->doc.SwapRecords(0, 4); }, [&] { this->doc.SwapRecords(-1, 0); },
+             [&] { this->doc.RemoveRecord(9); }}) {
+        this->doc.SetModifiedFlag(false);
+        outOfRange();
+        EXPECT_TRUE(this->doc.IsModified());
+    }
+    EXPECT_EQ(this->NamesOf(), (Names{"alumina", "Zinc", "Clay", "clay"}));
+    EXPECT_EQ(this->doc.FindRecordIdentity(this->doc.GetRecordIdentity(2)), 2);
+    EXPECT_EQ(this->doc.GetRecordIdentity(4), nullptr);
+}
+
+// Reordering and pasting leave an edit window's unsaved edits alone; deleting its record asks it
+// first, and Cancel keeps everything.
+TYPED_TEST(RecordDatabaseDocTest, ListCommandsWithAnEditWindowHoldingUnsavedEdits)
+{
+    auto& doc = this->doc;
+    const CRecordHintCodes& codes = this->Codes();
+    this->Fill({"d", "c", "b", "a"});
+    CRecordingFrame editor(doc, "editor");
+    CScript& script = this->views.Script(editor.view.get());
+    script.index = 1;
+    this->TakeNotices();
+
+    EXPECT_THAT(doc.ShiftRecordsUp(std::vector<int>{1, 3}, nullptr), ElementsAre(0, 2));
+    EXPECT_EQ(this->NamesOf(), (Names{"c", "d", "a", "b"}));
+    EXPECT_THAT(doc.ShiftRecordsUp(std::vector<int>{0, 2}, nullptr), ElementsAre(0, 2)); // the first row: nothing
+    EXPECT_THAT(doc.ShiftRecordsDown(std::vector<int>{0}, nullptr), ElementsAre(1));
+    EXPECT_EQ(this->NamesOf(), (Names{"d", "c", "a", "b"}));
+    doc.MoveRecordsToTop(std::vector<int>{2, 3}, nullptr);
+    EXPECT_EQ(this->NamesOf(), (Names{"a", "b", "d", "c"}));
+    doc.AlphabetizeRecords(nullptr);
+    EXPECT_EQ(this->NamesOf(), (Names{"a", "b", "c", "d"}));
+    doc.CopyRecordsToClipboard(std::vector<int>{0, 3});
+    ASSERT_TRUE(doc.CanPasteRecords());
+    EXPECT_EQ(doc.PasteRecords(1, nullptr), 2);
+    EXPECT_EQ(this->NamesOf(), (Names{"a", "a", "d", "b", "c", "d"}));
+    EXPECT_THAT(this->TakeNotices(), ElementsAre(std::pair(codes.reordered, 0), std::pair(codes.reordered, 2),
+                                                 std::pair(codes.reordered, 1), std::pair(codes.reordered, 0),
+                                                 std::pair(codes.reordered, 0), std::pair(codes.inserted, 1)));
+    EXPECT_EQ(script.asked, 0);
+
+    // The window edits the record now at index 4 ("c"): deleting others does not ask it.
+    script.index = 4;
+    EXPECT_TRUE(doc.DeleteRecords(std::vector<int>{0, 5}, nullptr));
+    EXPECT_EQ(script.asked, 0);
+    EXPECT_EQ(this->NamesOf(), (Names{"a", "d", "b", "c"}));
+    script.index = 3;
+
+    script.answer = MsgResultCancel;
+    doc.SetModifiedFlag(false);
+    this->TakeNotices();
+    EXPECT_FALSE(doc.DeleteRecords(std::vector<int>{1, 3}, nullptr));
+    EXPECT_FALSE(doc.CutRecords(std::vector<int>{3}, nullptr));
+    EXPECT_EQ(script.asked, 2);
+    EXPECT_EQ(this->NamesOf(), (Names{"a", "d", "b", "c"}));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(this->TakeNotices().empty());
+    EXPECT_EQ(editor.activated, 2);
+
+    script.answer = MsgResultYes;
+    EXPECT_TRUE(doc.CutRecords(std::vector<int>{1, 3}, nullptr));
+    EXPECT_EQ(script.saved, 1);
+    EXPECT_EQ(this->NamesOf(), (Names{"a", "b"}));
+    EXPECT_THAT(this->TakeNotices(), ElementsAre(std::pair(codes.deleted, 1)));
+    EXPECT_EQ(doc.PasteRecords(2, nullptr), 2);
+    EXPECT_EQ(this->NamesOf(), (Names{"a", "b", "d", "c"}));
+}
+
+TYPED_TEST(RecordDatabaseDocTest, MergeAppendsOrAssignsOverRecordsOfTheSameName)
+{
+    auto& doc = this->doc;
+    this->Fill({"Alpha", "Beta"});
+    typename TestFixture::Doc::CRecordFile file;
+    for (const char* name : {"beta", "Gamma", "alpha"})
+        file.Append(typename TestFixture::Record(name));
+    const std::vector<int> chosen{0, 1};
+    EXPECT_EQ(doc.CountReplacements(file, chosen, kMergeAppendAll), 0);
+    EXPECT_EQ(doc.CountReplacements(file, chosen, kMergeReplaceExisting), 1);
+
+    const CMergeCounts replacing = doc.MergeRecords(file, chosen, kMergeReplaceExisting);
+    EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "beta", "Gamma"}));
+    EXPECT_EQ(replacing.replaced, 1);
+    EXPECT_EQ(replacing.appended, 1);
+    EXPECT_EQ(replacing.oldCount, 2);
+    const CMergeCounts appending = doc.MergeRecords(file, std::vector<int>{2}, kMergeAppendAll);
+    EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "beta", "Gamma", "alpha"}));
+
+    doc.AnnounceMerge(replacing, nullptr);
+    doc.AnnounceMerge(appending, nullptr);
+    EXPECT_THAT(this->TakeNotices(),
+                ElementsAre(std::pair(this->Codes().replaced, 0), std::pair(this->Codes().inserted, 3)));
+}
+
+TYPED_TEST(RecordDatabaseDocTest, EditWindowsAreAskedAndTheListWindowOnlyMinimises)
+{
+    auto& doc = this->doc;
+    this->Fill({"one"});
+    CRecordingFrame editor(doc, "editor");
+    CScript& script = this->views.Script(editor.view.get());
+    EXPECT_FALSE(doc.CanCloseFrame(&this->list));
+    EXPECT_TRUE(this->list.minimized);
+
+    script.answer = MsgResultCancel;
+    EXPECT_FALSE(doc.CanCloseFrame(&editor));
+    EXPECT_FALSE(doc.AskAllEditViewsAndClose());
+    EXPECT_EQ(editor.closed, 0);
+    script.answer = MsgResultNo;
+    EXPECT_TRUE(doc.AskAllEditViewsAndClose());
+    EXPECT_EQ(editor.closed, 1);
+    EXPECT_FALSE(script.changed);
+    EXPECT_EQ(script.saved, 0);
+}
+
+} // namespace
