@@ -8,16 +8,6 @@
 
 namespace {
 
-CMenuDef PrintPopup(const char* text, unsigned print, unsigned preview, unsigned write)
-{
-    using M = CMenuDef;
-    return M::Popup(text, {
-        M::Item(print, "&Print..."),
-        M::Item(preview, "Print Pre&view..."),
-        M::Item(write, "Write to &File..."),
-    });
-}
-
 CMenuDef FileMenu()
 {
     using M = CMenuDef;
@@ -33,8 +23,8 @@ CMenuDef FileMenu()
         M::Item(CmdSaveElementDbAs, "Save &As..."),
         M::Item(CmdRevertElementDb, "&Revert To Saved"),
         M::Separator(),
-        PrintPopup("Print Element Lis&t", CmdElementPrintList, CmdElementPreviewList, CmdElementWriteList),
-        PrintPopup("Print Selected Ele&ments", CmdElementPrintSelected, CmdElementPreviewSelected,
+        CMenuDef::PrintPopup("Print Element Lis&t", CmdElementPrintList, CmdElementPreviewList, CmdElementWriteList),
+        CMenuDef::PrintPopup("Print Selected Ele&ments", CmdElementPrintSelected, CmdElementPreviewSelected,
                    CmdElementWriteSelected),
         M::Separator(),
         M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),

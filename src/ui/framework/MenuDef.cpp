@@ -28,6 +28,15 @@ CMenuDef CMenuDef::WindowPopup(std::vector<CMenuDef> ownItems)
     return Popup("&Window", std::move(items));
 }
 
+CMenuDef CMenuDef::PrintPopup(std::string text, unsigned print, unsigned preview, unsigned write)
+{
+    return Popup(std::move(text), {
+        Item(print, "&Print..."),
+        Item(preview, "Print Pre&view..."),
+        Item(write, "Write to &File..."),
+    });
+}
+
 void RegisterMenuBar(unsigned resourceId, CMenuBarDef menuBar)
 {
     MenuBars()[resourceId] = std::move(menuBar);

@@ -30,6 +30,9 @@ struct CMenuDef {
     // The "&Window" pop-up of every window kind: the workspace's Cascade, Tile and Arrange
     // Icons, then the kind's own entries (after a separator), then the list of open windows.
     static CMenuDef WindowPopup(std::vector<CMenuDef> ownItems = {});
+    // A pop-up of the three ways out of a print command: "&Print...", "Print Pre&view..." and
+    // "Write to &File...".
+    static CMenuDef PrintPopup(std::string text, unsigned print, unsigned preview, unsigned write);
 };
 
 using CMenuBarDef = std::vector<CMenuDef>;

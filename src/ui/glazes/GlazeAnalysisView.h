@@ -30,16 +30,6 @@ enum GlazeAnalysisCommand : unsigned {
     CmdGanOpenGraph = 33309,       // "Open &Graph"
     CmdGanCloseView = 32894,       // "&Close View"
     CmdGanHelp = 32000,            // "&Help"
-    CmdGanPrintSummary = 32836,    // "&Print Glaze": "&Print..."
-    CmdGanPreviewSummary = 32837,  // "Print Pre&view..."
-    CmdGanWriteSummary = 32838,    // "Write to &File..."
-    CmdGanPrintRecipe = 32854,     // the same under "Print Glaze Re&cipe"
-    CmdGanPreviewRecipe = 32855,
-    CmdGanWriteRecipe = 32856,
-    CmdGanPrintReport = 32857,     // the same under "Print Glaze Re&port"
-    CmdGanPreviewReport = 32858,
-    CmdGanWriteReport = 32859,
-    CmdGanBatchSizes = 33340,      // "&Set up batch sizes..."
 };
 
 inline constexpr unsigned kGlazeAnalysisResourceId = 14;

@@ -6,63 +6,16 @@
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
 #include "framework/MenuDef.h"
-#include "glazes/GlazeTextOutput.h"
+#include "glazes/Glaze.h"
+#include "glazes/GlazePrinting.h"
 #include "shell/AppCommandIds.h"
 #include "shell/OxidariumApp.h"
-#include "shell/Preferences.h"
 #include "shell/RecipeSizeDlg.h"
 #include "support/DialogStyle.h"
-#include "support/LineOStream.h"
-#include "support/PrintJob.h"
-#include "support/TextPrinter.h"
 
 namespace {
 
 CDocTemplate* s_analysisTemplate = nullptr;
-
-enum class PrintAction { Print, Preview, Write };
-
-struct SPrintCommand {
-    unsigned id;
-    int kind;
-    PrintAction action;
-};
-
-constexpr SPrintCommand kPrintCommands[] = {
-    {CmdGanPrintSummary, 1, PrintAction::Print},  {CmdGanPreviewSummary, 1, PrintAction::Preview},
-    {CmdGanWriteSummary, 1, PrintAction::Write},  {CmdGanPrintRecipe, 2, PrintAction::Print},
-    {CmdGanPreviewRecipe, 2, PrintAction::Preview}, {CmdGanWriteRecipe, 2, PrintAction::Write},
-    {CmdGanPrintReport, 3, PrintAction::Print},   {CmdGanPreviewReport, 3, PrintAction::Preview},
-    {CmdGanWriteReport, 3, PrintAction::Write},
-};
-
-const SPrintCommand* FindPrintCommand(unsigned id)
-{
-    for (const SPrintCommand& entry : kPrintCommands) {
-        if (entry.id == id)
-            return &entry;
-    }
-    return nullptr;
-}
-
-const char* WriteTitle(int kind)
-{
-    switch (kind) {
-    case 1: return "Glaze Summary to File...";
-    case 2: return "Glaze Recipe to File...";
-    default: return "Glaze Report to File...";
-    }
-}
-
-CMenuDef PrintPopup(const char* text, unsigned print, unsigned preview, unsigned write)
-{
-    using M = CMenuDef;
-    return M::Popup(text, {
-        M::Item(print, "&Print..."),
-        M::Item(preview, "Print Pre&view..."),
-        M::Item(write, "Write to &File..."),
-    });
-}
 
 } // namespace
 
@@ -70,7 +23,7 @@ CMenuDef PrintPopup(const char* text, unsigned print, unsigned preview, unsigned
 
 bool CGlazeAnalysisView::OnCommand(unsigned id)
 {
-    if (FindPrintCommand(id)) {
+    if (GlazePrintKind(id) != 0) {
         PrintGlaze(id);
         return true;
     }
@@ -85,7 +38,7 @@ bool CGlazeAnalysisView::OnCommand(unsigned id)
         return true;
     case CmdGanCloseView: CloseQuietly(); return true;
     case CmdGanHelp: ShowDialogHelp(kGlazeAnalysisHelpId); return true;
-    case CmdGanBatchSizes: SetUpRecipeBatchSizes(); return true;
+    case CmdGlazeBatchSizes: SetUpRecipeBatchSizes(); return true;
     default: return false;
     }
 }
@@ -95,7 +48,7 @@ bool CGlazeAnalysisView::OnUpdateCommand(CCmdUI& ui)
     const CGlazesDoc* doc = GlazesDoc();
     const int count = doc ? doc->GetGlazeCount() : 0;
     const bool valid = m_nIndex >= 0 && m_nIndex < count;
-    if (FindPrintCommand(ui.m_nID)) {
+    if (GlazePrintKind(ui.m_nID) != 0) {
         ui.Enable(valid);
         return true;
     }
@@ -107,7 +60,7 @@ bool CGlazeAnalysisView::OnUpdateCommand(CCmdUI& ui)
     case CmdGanJump:
     case CmdGanCloseView:
     case CmdGanHelp:
-    case CmdGanBatchSizes:
+    case CmdGlazeBatchSizes:
         ui.Enable(true);
         return true;
     default:
@@ -119,40 +72,18 @@ bool CGlazeAnalysisView::OnUpdateCommand(CCmdUI& ui)
 
 void CGlazeAnalysisView::FillPrinter(CTextPrinter& printer, int kind)
 {
-    const CGlazesDoc* doc = GlazesDoc();
-    if (!doc || !m_pGlaze)
-        return;
-    const bool headers = kind != 2 && g_prefs.prtuseffs != 0;
-    printer.m_showFirstHeader = headers;
-    printer.m_showLaterHeader = headers;
-    printer.m_firstPageNumber = headers;
-    printer.m_laterPageNumber = headers;
-    printer.m_firstHeaderRule = true;
-    printer.m_laterHeaderRule = true;
-    const CPrintFontSet fonts = MakePrintFontSet(g_prefs.prtfont);
-    printer.SetFont(PrinterFontLaterHeader, fonts.bold);
-    const CGlazeText text(*doc);
-    CLineOStream out(printer, 0, CLineOStream::kDefaultBufferSize);
-    switch (kind) {
-    case 1: text.WriteSummaries(out, {}, m_pGlaze); break;
-    case 2: text.WriteRecipes(out, {}, m_pGlaze); break;
-    default: text.WriteReports(out, {}, m_pGlaze); break;
-    }
+    if (const CGlazesDoc* doc = GlazesDoc(); doc && m_pGlaze)
+        FillGlazePrinter(printer, *doc, *m_pGlaze, kind);
 }
 
 void CGlazeAnalysisView::PrintGlaze(unsigned id)
 {
-    const SPrintCommand* command = FindPrintCommand(id);
-    if (!command || !m_pGlaze)
+    const CGlazesDoc* doc = GlazesDoc();
+    if (!doc || !m_pGlaze)
         return;
-    printKind = command->kind;
-    const int kind = printKind;
-    CPrintJob job([this, kind](CTextPrinter& printer) { FillPrinter(printer, kind); });
-    switch (command->action) {
-    case PrintAction::Print: job.Print(this); break;
-    case PrintAction::Preview: job.PrintPreview(this); break;
-    case PrintAction::Write: job.WriteToFile(WriteTitle(kind)); break;
-    }
+    printKind = GlazePrintKind(id);
+    const CGlaze* glaze = m_pGlaze;
+    RunGlazePrintCommand(id, printKind, *doc, [glaze] { return *glaze; }, this);
 }
 
 // --- the menu and the windows -------------------------------------------------------------------
@@ -160,9 +91,6 @@ void CGlazeAnalysisView::PrintGlaze(unsigned id)
 void RegisterGlazeAnalysisMenu()
 {
     using M = CMenuDef;
-    CMenuDef recipe = PrintPopup("Print Glaze Re&cipe", CmdGanPrintRecipe, CmdGanPreviewRecipe, CmdGanWriteRecipe);
-    recipe.items.push_back(M::Separator());
-    recipe.items.push_back(M::Item(CmdGanBatchSizes, "&Set up batch sizes..."));
     RegisterMenuBar(kGlazeAnalysisResourceId, {
         M::Popup("&File", {
             M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
@@ -189,11 +117,7 @@ void RegisterGlazeAnalysisMenu()
             M::Separator(),
             M::Item(CmdGanCloseView, "&Close View"),
         }),
-        M::Popup("&Print", {
-            PrintPopup("&Print Glaze", CmdGanPrintSummary, CmdGanPreviewSummary, CmdGanWriteSummary),
-            recipe,
-            PrintPopup("Print Glaze Re&port", CmdGanPrintReport, CmdGanPreviewReport, CmdGanWriteReport),
-        }),
+        GlazePrintMenu(),
         M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdGanHelp, "&Help", "F1"),

@@ -7,6 +7,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
 #include "framework/MenuDef.h"
+#include "glazes/GlazePrinting.h"
 #include "graphs/GraphTypesDoc.h"
 #include "shell/AppCommandIds.h"
 #include "shell/OxidariumApp.h"
@@ -14,16 +15,6 @@
 namespace {
 
 CDocTemplate* s_editTemplate = nullptr;
-
-CMenuDef PrintPopup(const char* text, unsigned print, unsigned preview, unsigned write)
-{
-    using M = CMenuDef;
-    return M::Popup(text, {
-        M::Item(print, "&Print..."),
-        M::Item(preview, "Print Pre&view..."),
-        M::Item(write, "Write to &File..."),
-    });
-}
 
 CMenuDef FileMenu()
 {
@@ -103,19 +94,6 @@ CMenuDef UtilitiesMenu()
     });
 }
 
-CMenuDef PrintMenu()
-{
-    using M = CMenuDef;
-    CMenuDef recipe = PrintPopup("Print Glaze Re&cipe", CmdGedPrintRecipe, CmdGedPreviewRecipe, CmdGedWriteRecipe);
-    recipe.items.push_back(M::Separator());
-    recipe.items.push_back(M::Item(CmdGedBatchSizes, "&Set up batch sizes..."));
-    return M::Popup("&Print", {
-        PrintPopup("&Print Glaze", CmdGedPrintSummary, CmdGedPreviewSummary, CmdGedWriteSummary),
-        recipe,
-        PrintPopup("Print Glaze Re&port", CmdGedPrintReport, CmdGedPreviewReport, CmdGedWriteReport),
-    });
-}
-
 // Edit and report windows are second windows on a glaze database: they are made here, on the
 // document the caller names, never by opening a document through a template.
 class CGlazeWindows : public CGlazeViews {
@@ -159,7 +137,7 @@ void RegisterGlazeEditMenu()
         EditMenu(),
         ViewMenu(),
         UtilitiesMenu(),
-        PrintMenu(),
+        GlazePrintMenu(),
         M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdGedHelp, "&Help", "F1"),

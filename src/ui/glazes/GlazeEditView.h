@@ -84,16 +84,6 @@ enum GlazeEditCommand : unsigned {
     CmdGedJumpTo = 33055,              // "&Jump to..."
     CmdGedOpenGraph = 33309,           // "Open &Graph"
     CmdGedCloseView = 32894,           // "&Close View"
-    CmdGedPrintSummary = 32836,        // "&Print..." (Print Glaze)
-    CmdGedPreviewSummary = 32837,      // "Print Pre&view..."
-    CmdGedWriteSummary = 32838,        // "Write to &File..."
-    CmdGedPrintRecipe = 32854,         // the same under Print Glaze Recipe
-    CmdGedPreviewRecipe = 32855,
-    CmdGedWriteRecipe = 32856,
-    CmdGedPrintReport = 32857,         // the same under Print Glaze Report
-    CmdGedPreviewReport = 32858,
-    CmdGedWriteReport = 32859,
-    CmdGedBatchSizes = 33340,          // "&Set up batch sizes..."
     CmdGedFilePrint = 57607,           // File > "&Print..." (the last print kind)
     CmdGedHelp = 32000,
     CmdGedContextHelp = 57670,
@@ -244,6 +234,8 @@ public:
     void PrintGlaze(unsigned id);
     // The lines of a print kind (1 summary, 2 recipe, 3 report) of the glaze on the form.
     void FillPrinter(CTextPrinter& printer, int kind);
+    // A glaze "new glaze" filled from the controls, as printing and the clipboard take it.
+    CGlaze FormGlaze();
     int printKind = 1;
 
     // --- navigation and records (GlazeEditViewNav.cpp) ---

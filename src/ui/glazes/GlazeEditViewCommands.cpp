@@ -4,6 +4,7 @@
 
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazeClipboard.h"
+#include "glazes/GlazePrinting.h"
 #include "glazes/InsightImport.h"
 #include "shell/AppContext.h"
 #include "shell/RecipeSizeDlg.h"
@@ -14,21 +15,7 @@ namespace {
 
 bool IsPrintCommand(unsigned id)
 {
-    switch (id) {
-    case CmdGedPrintSummary:
-    case CmdGedPreviewSummary:
-    case CmdGedWriteSummary:
-    case CmdGedPrintRecipe:
-    case CmdGedPreviewRecipe:
-    case CmdGedWriteRecipe:
-    case CmdGedPrintReport:
-    case CmdGedPreviewReport:
-    case CmdGedWriteReport:
-    case CmdGedFilePrint:
-        return true;
-    default:
-        return false;
-    }
+    return id == CmdGedFilePrint || GlazePrintKind(id) != 0;
 }
 
 } // namespace
@@ -68,7 +55,7 @@ bool CGlazeEditView::OnCommand(unsigned id)
     case CmdGedSaveAndNext: SaveAndNext(); return true;
     case CmdGedNextGroup: MoveToFieldGroup(true); return true;
     case CmdGedPreviousGroup: MoveToFieldGroup(false); return true;
-    case CmdGedBatchSizes: SetUpRecipeBatchSizes(); return true;
+    case CmdGlazeBatchSizes: SetUpRecipeBatchSizes(); return true;
     case CmdGedHelp:
     case CmdGedContextHelp: ShowDialogHelp(kGlazeEditHelpId); return true;
     default: return false;
@@ -129,7 +116,7 @@ bool CGlazeEditView::OnUpdateCommand(CCmdUI& ui)
     case CmdGedSaveAndNext:
     case CmdGedNextGroup:
     case CmdGedPreviousGroup:
-    case CmdGedBatchSizes:
+    case CmdGlazeBatchSizes:
     case CmdGedHelp:
     case CmdGedContextHelp:
         ui.Enable(true);

@@ -275,10 +275,8 @@ void CGlazeEditView::Copy()
 {
     if (!CAppContext::IsActive())
         return;
-    CGlaze glaze("new glaze");
-    ControlsToGlaze(glaze);
     ClearClipboard(g_glazeClipboard);
-    AppendToClipboard(g_glazeClipboard, glaze);
+    AppendToClipboard(g_glazeClipboard, FormGlaze());
 }
 
 void CGlazeEditView::Cut()

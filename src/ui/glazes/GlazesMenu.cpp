@@ -122,26 +122,17 @@ CMenuDef UtilitiesMenu()
     });
 }
 
-CMenuDef PrintSubMenu(const char* title, unsigned print, unsigned preview, unsigned write)
-{
-    return M::Popup(title, {
-        M::Item(print, "&Print..."),
-        M::Item(preview, "Print Pre&view..."),
-        M::Item(write, "Write to &File..."),
-    });
-}
-
 CMenuDef PrintMenu()
 {
     CMenuDef recipes =
-        PrintSubMenu("Print Selected Glaze Re&cipes", CmdGlzPrintRecipes, CmdGlzPreviewRecipes, CmdGlzWriteRecipes);
+        M::PrintPopup("Print Selected Glaze Re&cipes", CmdGlzPrintRecipes, CmdGlzPreviewRecipes, CmdGlzWriteRecipes);
     recipes.items.push_back(M::Separator());
     recipes.items.push_back(M::Item(CmdGlzRecipeBatchSizes, "&Set up batch sizes..."));
     return M::Popup("&Print", {
-        PrintSubMenu("&Print Selected Glazes", CmdGlzPrintSummaries, CmdGlzPreviewSummaries, CmdGlzWriteSummaries),
+        M::PrintPopup("&Print Selected Glazes", CmdGlzPrintSummaries, CmdGlzPreviewSummaries, CmdGlzWriteSummaries),
         recipes,
-        PrintSubMenu("Print Selected Glaze Re&ports", CmdGlzPrintReports, CmdGlzPreviewReports, CmdGlzWriteReports),
-        PrintSubMenu("Print Glaze &List", CmdGlzPrintList, CmdGlzPreviewList, CmdGlzWriteList),
+        M::PrintPopup("Print Selected Glaze Re&ports", CmdGlzPrintReports, CmdGlzPreviewReports, CmdGlzWriteReports),
+        M::PrintPopup("Print Glaze &List", CmdGlzPrintList, CmdGlzPreviewList, CmdGlzWriteList),
         M::Separator(),
         M::Item(CmdShellPrintSetup, "P&rint Setup..."),
     });

@@ -13,16 +13,6 @@
 
 namespace {
 
-CMenuDef PrintPopup(const char* text, unsigned print, unsigned preview, unsigned write)
-{
-    using M = CMenuDef;
-    return M::Popup(text, {
-        M::Item(print, "&Print..."),
-        M::Item(preview, "Print Pre&view..."),
-        M::Item(write, "Write to &File..."),
-    });
-}
-
 std::vector<CMenuDef> DatabaseFileItems()
 {
     using M = CMenuDef;
@@ -79,7 +69,7 @@ CMenuDef ListFileMenu()
     }));
     items.push_back(M::Item(CmdLimListSaveSelected, "Save Se&lected As..."));
     items.push_back(M::Separator());
-    items.push_back(PrintPopup("Print &Limit Formulas", CmdLimListPrint, CmdLimListPrintPreview, CmdLimListWriteToFile));
+    items.push_back(CMenuDef::PrintPopup("Print &Limit Formulas", CmdLimListPrint, CmdLimListPrintPreview, CmdLimListWriteToFile));
     for (CMenuDef& item : ClosingFileItems())
         items.push_back(std::move(item));
     return M::Popup("&File", std::move(items));
@@ -133,7 +123,7 @@ CMenuDef EditFileMenu()
     using M = CMenuDef;
     std::vector<CMenuDef> items = DatabaseFileItems();
     items.push_back(M::Separator());
-    items.push_back(PrintPopup("&Print Limit Formula", CmdLimEditPrint, CmdLimEditPrintPreview, CmdLimEditWriteToFile));
+    items.push_back(CMenuDef::PrintPopup("&Print Limit Formula", CmdLimEditPrint, CmdLimEditPrintPreview, CmdLimEditWriteToFile));
     for (CMenuDef& item : ClosingFileItems())
         items.push_back(std::move(item));
     return M::Popup("&File", std::move(items));

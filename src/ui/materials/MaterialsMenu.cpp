@@ -8,16 +8,6 @@
 
 namespace {
 
-CMenuDef PrintPopup(const char* text, unsigned print, unsigned preview, unsigned write)
-{
-    using M = CMenuDef;
-    return M::Popup(text, {
-        M::Item(print, "&Print..."),
-        M::Item(preview, "Print Pre&view..."),
-        M::Item(write, "Write to &File..."),
-    });
-}
-
 CMenuDef FileMenu()
 {
     using M = CMenuDef;
@@ -38,9 +28,9 @@ CMenuDef FileMenu()
         M::Popup("&Import", {M::Item(CmdMatListImportTmt, "&Insight TMT File...")}),
         M::Popup("&Export", {M::Item(CmdMatListExportTmt, "&Insight TMT File")}),
         M::Separator(),
-        PrintPopup("&Print Selected Materials", CmdMatListPrintSelected, CmdMatListPreviewSelected,
+        CMenuDef::PrintPopup("&Print Selected Materials", CmdMatListPrintSelected, CmdMatListPreviewSelected,
                    CmdMatListWriteSelected),
-        PrintPopup("Print Material &List", CmdMatListPrintList, CmdMatListPreviewList, CmdMatListWriteList),
+        CMenuDef::PrintPopup("Print Material &List", CmdMatListPrintList, CmdMatListPreviewList, CmdMatListWriteList),
         M::Separator(),
         M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
         M::Item(CmdShellPreferences, "&Preferences..."),

@@ -13,16 +13,6 @@
 
 namespace {
 
-CMenuDef PrintPopup(const char* text, unsigned print, unsigned preview, unsigned write)
-{
-    using M = CMenuDef;
-    return M::Popup(text, {
-        M::Item(print, "&Print..."),
-        M::Item(preview, "Print Pre&view..."),
-        M::Item(write, "Write to &File..."),
-    });
-}
-
 // The File menu of both windows: the shell's and the database's commands around extra items.
 CMenuDef FileMenu(std::vector<CMenuDef> extra)
 {
@@ -114,9 +104,9 @@ void RegisterSubstitutionsMenu()
             M::Item(CmdSubListMerge, "&Merge Substitution Database..."),
             M::Item(CmdSubListSaveSelected, "Save Se&lected As..."),
             M::Separator(),
-            PrintPopup("Print Selected &Substitutions", CmdSubListPrintSelected, CmdSubListPreviewSelected,
+            CMenuDef::PrintPopup("Print Selected &Substitutions", CmdSubListPrintSelected, CmdSubListPreviewSelected,
                        CmdSubListWriteSelected),
-            PrintPopup("Print Substitution &Table", CmdSubListPrintTable, CmdSubListPreviewTable,
+            CMenuDef::PrintPopup("Print Substitution &Table", CmdSubListPrintTable, CmdSubListPreviewTable,
                        CmdSubListWriteTable),
         }),
         ListEditMenu(),
@@ -191,7 +181,7 @@ void RegisterSubstitutionEditMenu()
     using M = CMenuDef;
     RegisterMenuBar(kSubstitutionEditResourceId, {
         FileMenu({
-            PrintPopup("&Print Substitution", CmdSubEditPrint, CmdSubEditPrintPreview, CmdSubEditWriteToFile),
+            CMenuDef::PrintPopup("&Print Substitution", CmdSubEditPrint, CmdSubEditPrintPreview, CmdSubEditWriteToFile),
         }),
         M::Popup("&Edit", {
             M::Item(CmdSubEditCut, "Cu&t"),

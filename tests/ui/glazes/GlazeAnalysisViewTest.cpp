@@ -1,6 +1,7 @@
 #include "GlazeEditViewFixture.h"
 
 #include "framework/UpdateHint.h"
+#include "glazes/GlazePrinting.h"
 #include "glazes/GlazeReport.h"
 #include "support/LineOStream.h"
 
@@ -75,7 +76,7 @@ TEST_F(GlazeAnalysisViewTest, ShowsTheReportWithoutPaperOnlyLinesAndLeavesTheDat
     EXPECT_FALSE(Enabled(view, CmdGanPrevious));
     EXPECT_TRUE(Enabled(view, CmdGanNext));
     EXPECT_TRUE(Enabled(view, CmdGanEdit));
-    EXPECT_TRUE(Enabled(view, CmdGanPrintReport));
+    EXPECT_TRUE(Enabled(view, CmdGlazePrintReport));
     view->OnCommand(CmdGanPrevious);
     EXPECT_EQ(view->GetGlazeIndex(), 0) << "Previous on the first glaze does nothing";
     view->OnCommand(CmdGanNext);
@@ -118,7 +119,7 @@ TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
     CGlazeAnalysisView* view = OpenReport(0);
     const std::string path = m_dir.path().toStdString() + "/report.txt";
     m_dialogs.AnswerPath(path);
-    view->OnCommand(CmdGanWriteRecipe);
+    view->OnCommand(CmdGlazeWriteRecipe);
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
     EXPECT_EQ(m_dialogs.requests[0].title, "Glaze Recipe to File...");
     EXPECT_EQ(m_dialogs.requests[0].filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
@@ -130,7 +131,7 @@ TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
 
     const std::string missing = m_dir.path().toStdString() + "/no such folder/report.txt";
     m_dialogs.AnswerPath(missing);
-    view->OnCommand(CmdGanWriteReport);
+    view->OnCommand(CmdGlazeWriteReport);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     EXPECT_EQ(m_messages.boxes[0].text, missing + ": Error writing file");
 
@@ -138,7 +139,7 @@ TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
     CGlazeEditView* edit = OpenEdit(0);
     edit->NameEdit()->setText(QStringLiteral("Renamed Clear"));
     m_dialogs.AnswerClipboard();
-    edit->OnCommand(CmdGedWriteSummary);
+    edit->OnCommand(CmdGlazeWriteSummary);
     EXPECT_EQ(m_dialogs.requests.back().title, "Glaze Summary to File...");
     EXPECT_NE(m_clipboard.content.find("Renamed Clear"), std::string::npos);
     EXPECT_EQ(m_doc->GetGlaze(0)->m_name, "Cone 6 Clear");
