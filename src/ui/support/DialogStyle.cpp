@@ -218,6 +218,25 @@ void CTabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
 }
 
+// As wide as the row paints itself, so that a list shows a horizontal scroll bar only for rows
+// that do not fit.
+QSize CTabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QStringList fields = opt.text.split(QLatin1Char('\t'));
+    const QFontMetrics metrics(opt.font);
+    int x = 0;
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        x = (i > 0 ? NextStop(x) : 0) + metrics.horizontalAdvance(fields[i]);
+    opt.text = QStringLiteral(" ");
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    QSize size = style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), widget);
+    size.setWidth(size.width() - metrics.horizontalAdvance(opt.text) + x);
+    return size;
+}
+
 std::vector<int> TabStopsFromDlu(const QFont& font, const std::vector<int>& units)
 {
     const CDialogUnits converter(font);
