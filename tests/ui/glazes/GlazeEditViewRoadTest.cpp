@@ -295,8 +295,15 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     EXPECT_EQ(later->GetGlazeIndex(), 3);
     EXPECT_EQ(Title(later), QStringLiteral("Cone 10 Tenmoku"));
     EXPECT_EQ(later->SourceEdit()->text(), QStringLiteral("kept"));
+
+    // Reordering keeps every window on its own glaze too.
+    ASSERT_TRUE(list->RunCommand(CmdGlzAlphabetize));
+    const int place = later->GetGlazeIndex();
+    EXPECT_EQ(m_doc->GetGlaze(place)->m_name, "Cone 10 Tenmoku");
+    EXPECT_NE(place, 3);
     later->SaveGlaze();
-    EXPECT_EQ(m_doc->GetGlaze(3)->m_source, "kept");
+    EXPECT_EQ(m_doc->GetGlaze(place)->m_source, "kept");
+    EXPECT_EQ(m_messages.boxes.size(), 1u);
 }
 
 // Regression: Set Field, Resequence and Make Substitution reloaded the changed glazes into their
