@@ -29,6 +29,7 @@
 class CDocTemplate;
 class CFrameHost;
 class CGlazesDoc;
+class CGraphTemplate;
 class CSubstitution;
 class CView;
 
@@ -77,6 +78,14 @@ public:
     virtual int GetGlazeIndex() const = 0;
 };
 
+// What a graph window opened from a glaze window draws.
+struct CGlazeGraphRequest {
+    int glaze = -1;                                // index in the document; -1 for none
+    const CGraphTemplate* graphTemplate = nullptr; // null: the first template of the database
+    std::string limitFormula;                      // drawn with the glaze; empty for none
+    int units = -1;                                // 0 unity, 1 weight %, 2 mol %; -1 the template's
+};
+
 // The glaze edit and analysis views of the user interface, as the documents reach them. The
 // user interface installs one; without one no view is an edit or analysis view.
 class CGlazeViews {
@@ -97,6 +106,11 @@ public:
     virtual bool OpenAnalysisView(CGlazesDoc& /*document*/, int /*index*/) { return false; }
     // A new graph window on the glaze at index (-1: none) with the first graph template.
     virtual bool OpenGraphView(CGlazesDoc& /*document*/, int /*index*/) { return false; }
+    // A new graph window as a glaze window asks for it; by default the glaze alone.
+    virtual bool OpenGlazeGraphView(CGlazesDoc& document, const CGlazeGraphRequest& request)
+    {
+        return OpenGraphView(document, request.glaze);
+    }
 };
 
 CGlazeViews* GetGlazeViews();

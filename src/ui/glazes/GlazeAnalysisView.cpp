@@ -8,6 +8,7 @@
 #include "glazes/Glaze.h"
 #include "glazes/GlazeEditView.h"
 #include "glazes/GlazeReport.h"
+#include "limits/LimitFormulaDB.h"
 #include "shell/AppContext.h"
 #include "shell/NamedColors.h"
 #include "shell/Preferences.h"
@@ -223,4 +224,18 @@ void CGlazeAnalysisView::OnEditGlaze()
     }
     if (CGlazeEditView* view = CreateGlazeEditWindow(*doc))
         view->EditGlaze(m_nIndex);
+}
+
+// The first graph template, this glaze and its own limit formula when the database has it.
+void CGlazeAnalysisView::OnOpenGraph()
+{
+    CGlazesDoc* doc = GlazesDoc();
+    if (!doc || !m_pGlaze || !FindGlazeAgain())
+        return;
+    CGlazeGraphRequest request;
+    request.glaze = m_nIndex;
+    const CLimitFormulaDB* formulas = GetCurrentLimitFormulaDB();
+    if (formulas && formulas->FindFormulaByName(m_pGlaze->m_limform))
+        request.limitFormula = m_pGlaze->m_limform;
+    OpenGlazeGraph(*doc, request);
 }

@@ -63,6 +63,7 @@ public:
     void OnJump();
     void OnPrevious();
     void OnNext();
+    void OnOpenGraph();
 
     // The lines of a print kind (1 summary, 2 recipe, 3 report) of the shown glaze.
     void FillPrinter(CTextPrinter& printer, int kind);
@@ -94,5 +95,5 @@ CGlazeAnalysisView* CreateGlazeAnalysisWindow(CGlazesDoc& document);
 void InstallGlazeViews();
 // Whether a glaze's graph can be opened: charts can be drawn and there is a graph template.
 bool CanOpenGlazeGraph();
-// A new graph window on the glaze at index of document, through the installed glaze views.
-void OpenGlazeGraph(CGlazesDoc& document, int index);
+// A new graph window on document as request says, through the installed glaze views.
+void OpenGlazeGraph(CGlazesDoc& document, const CGlazeGraphRequest& request);

@@ -32,10 +32,7 @@ bool CGlazeAnalysisView::OnCommand(unsigned id)
     case CmdGanJump: OnJump(); return true;
     case CmdGanPrevious: OnPrevious(); return true;
     case CmdGanNext: OnNext(); return true;
-    case CmdGanOpenGraph:
-        if (CGlazesDoc* doc = GlazesDoc(); doc && m_pGlaze)
-            OpenGlazeGraph(*doc, m_nIndex);
-        return true;
+    case CmdGanOpenGraph: OnOpenGraph(); return true;
     case CmdGanCloseView: CloseQuietly(); return true;
     case CmdGanHelp: ShowDialogHelp(kGlazeAnalysisHelpId); return true;
     case CmdGlazeBatchSizes: SetUpRecipeBatchSizes(); return true;

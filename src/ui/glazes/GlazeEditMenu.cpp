@@ -158,10 +158,10 @@ bool CanOpenGlazeGraph()
     return g_pApp && g_pApp->m_bGraphsAvailable && g_pGraphTypesDoc && g_pGraphTypesDoc->Database().GetCount() > 0;
 }
 
-void OpenGlazeGraph(CGlazesDoc& document, int index)
+void OpenGlazeGraph(CGlazesDoc& document, const CGlazeGraphRequest& request)
 {
     if (CGlazeViews* views = GetGlazeViews(); views && CanOpenGlazeGraph())
-        views->OpenGraphView(document, index);
+        views->OpenGlazeGraphView(document, request);
 }
 
 void InstallGlazeEditTemplate(CDocTemplate& docTemplate)

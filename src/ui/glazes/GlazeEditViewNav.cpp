@@ -323,12 +323,21 @@ void CGlazeEditView::OpenReport()
         view->FillReport(m_nSourceIndex);
 }
 
+// The limit pane's template on the Limit Formula page, else the analysis pane's, else the first
+// of the database; the chosen limit formula, else the glaze's own; the analysis pane's units.
 void CGlazeEditView::OpenGraph()
 {
     CGlazesDoc* doc = GlazesDoc();
     if (!doc || m_nSourceIndex < 0 || m_nSourceIndex >= doc->GetGlazeCount() || !CanOpenGlazeGraph() || !AskAndSave())
         return;
-    OpenGlazeGraph(*doc, m_nSourceIndex);
+    CGlazeGraphRequest request;
+    request.glaze = m_nSourceIndex;
+    const CGraphTemplate* limitTemplate = Pane(kGraphPaneLimit).graphTemplate;
+    request.graphTemplate = m_nPage == kPageLimitFormula && limitTemplate ? limitTemplate
+                                                                         : Pane(kGraphPaneAnalysis).graphTemplate;
+    request.limitFormula = m_chosenLimitFormula.empty() ? m_limform : m_chosenLimitFormula;
+    request.units = m_nAnalysisMode - 1;
+    OpenGlazeGraph(*doc, request);
 }
 
 // --- the field-group keys -----------------------------------------------------------------------

@@ -227,6 +227,29 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
     m_graphTypes = std::make_unique<CGraphTypesDoc>();
     m_graphTypes->InsertTemplate(0, CGraphTemplate("bars"));
     EXPECT_TRUE(Enabled(view, CmdGedOpenGraph));
+
+    // The graph window is asked for the chosen limit formula and the form's oxide units.
+    struct CGraphRecorder : CGlazeViews {
+        CGlazeEditLink* AsEditView(CView*) override { return nullptr; }
+        CGlazeAnalysisLink* AsAnalysisView(CView*) override { return nullptr; }
+        bool OpenGlazeGraphView(CGlazesDoc&, const CGlazeGraphRequest& request) override
+        {
+            requests.push_back(request);
+            return true;
+        }
+        std::vector<CGlazeGraphRequest> requests;
+    } graphs;
+    SetGlazeViews(&graphs);
+    view->ShowPage(kPageLimitFormula);
+    view->LimitList()->setCurrentRow(3);
+    view->SetAnalysisMode(2);
+    view->OnCommand(CmdGedOpenGraph);
+    InstallGlazeViews();
+    ASSERT_EQ(graphs.requests.size(), 1u);
+    EXPECT_EQ(graphs.requests[0].glaze, 0);
+    EXPECT_EQ(graphs.requests[0].graphTemplate, nullptr) << "the panes drew no template: the first one";
+    EXPECT_EQ(graphs.requests[0].limitFormula, "Cone 6 matte");
+    EXPECT_EQ(graphs.requests[0].units, 1);
 }
 
 // Regression: merging with "replace existing" replaced glazes whose edit windows held unsaved
