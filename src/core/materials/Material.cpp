@@ -11,6 +11,13 @@
 
 namespace {
 
+// A name, code or other name as a key of the look-ups (no parentheses).
+std::string LookUpKey(std::string text)
+{
+    BracketParentheses(text);
+    return text;
+}
+
 std::string UpperCase(std::string_view text)
 {
     std::string upper(text);
@@ -133,15 +140,15 @@ void CMaterial::UpdateDisplayKey()
 void CMaterial::SetField(int field, const std::string& text)
 {
     switch (field) {
-    case 1: m_name = text; UpdateDisplayKey(); break;
+    case 1: m_name = LookUpKey(text); UpdateDisplayKey(); break;
     case 2:
-        m_akaNames.push_back(text);
+        m_akaNames.push_back(LookUpKey(text));
         m_akaCodes.emplace_back();
         break;
-    case 3: m_code = text; UpdateDisplayKey(); break;
+    case 3: m_code = LookUpKey(text); UpdateDisplayKey(); break;
     case 4:
         if (!m_akaCodes.empty())
-            m_akaCodes.back() = text;
+            m_akaCodes.back() = LookUpKey(text);
         break;
     case 5: m_date = text; break;
     case 6: m_type = text; break;

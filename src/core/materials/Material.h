@@ -107,7 +107,8 @@ public:
     // Sets one field from a text (the database's Set Field and the imports): 1 name, 2 add other
     // name, 3 code, 4 code of the last other name, 5 date, 6 type, 7 density, 8 available,
     // 9 cost, 10 formula, 11 map-to, 12..14 replace notes, analysis notes, hazard notes,
-    // 15..17 add to them. Other numbers do nothing.
+    // 15..17 add to them. Other numbers do nothing. Names, other names and codes take square
+    // brackets for parentheses (BracketParentheses), so that look-ups find them.
     void SetField(int field, const std::string& text);
 
     // The search of Find Materials and Check Material, ignoring case: whole set, a field must

@@ -285,14 +285,27 @@ void CMaterialArray::BuildIndex()
     m_indexValid = true;
 }
 
-CMaterial* CMaterialArray::FindMaterial(std::string& text, bool canonical)
+int CMaterialArray::FindKeyNode(std::string_view text, std::size_t& remark)
 {
     BuildIndex();
-    const std::size_t paren = text.find('(');
-    const std::string_view name = NamePart(text, paren);
-    const int node = m_index.FindExact(name);
+    remark = text.find('(');
+    if (remark != std::string_view::npos) {
+        const int whole = m_index.FindExact(text);
+        if (whole >= 0) {
+            remark = std::string_view::npos;
+            return whole;
+        }
+    }
+    return m_index.FindExact(NamePart(text, remark));
+}
+
+CMaterial* CMaterialArray::FindMaterial(std::string& text, bool canonical)
+{
+    std::size_t paren = std::string::npos;
+    const int node = FindKeyNode(text, paren);
     CMaterial* found = node >= 0 ? GetAt(m_index.GetNode(node).record) : nullptr;
     if (canonical) {
+        const std::string_view name = NamePart(text, paren);
         std::string result(node >= 0 ? std::string_view(m_index.DisplayName(node)) : name);
         if (paren != std::string::npos) {
             result += ' ';
@@ -305,8 +318,8 @@ CMaterial* CMaterialArray::FindMaterial(std::string& text, bool canonical)
 
 CMaterial* CMaterialArray::FindMaterial(std::string_view text)
 {
-    BuildIndex();
-    const int node = m_index.FindExact(NamePart(text, text.find('(')));
+    std::size_t paren = std::string_view::npos;
+    const int node = FindKeyNode(text, paren);
     return node >= 0 ? GetAt(m_index.GetNode(node).record) : nullptr;
 }
 

@@ -110,7 +110,8 @@ public:
 
     // The one material look-up: by name, code, molecular formula, other name or other-name
     // code, ignoring case. A text "name (remark)" looks up the part before '(' (trailing blanks
-    // removed). With canonical set the text is rewritten to the found key's display name
+    // removed) unless the whole text is a key itself (a name from an older file that holds
+    // parentheses, or a formula such as "Ca3(PO4)2"). With canonical set the text is rewritten to the found key's display name
     // (a code gives the name), followed by a blank and the remark when there is one; an unknown
     // name keeps its spelling but loses the blanks before the remark.
     CMaterial* FindMaterial(std::string& text, bool canonical);
@@ -180,6 +181,9 @@ public:
 
 private:
     void AddIndexKeys(int record);
+    // The index node of a look-up text, or -1; remark receives where the text's remark begins
+    // (npos when it has none).
+    int FindKeyNode(std::string_view text, std::size_t& remark);
     int CheckNamesAndCodes(std::vector<int>& flags);
     int CheckMappings(std::vector<int>& flags);
     int CheckFormulas(std::vector<int>& flags);

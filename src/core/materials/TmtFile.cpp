@@ -201,8 +201,7 @@ void CTmtReader::ReadOxideKey(const std::string& key, const std::string& value)
 void CTmtReader::ReadMaterialKey(const std::string& key, const std::string& value)
 {
     if (EqualsNoCase(key, "Name")) {
-        m_material->m_name = value;
-        m_material->UpdateDisplayKey();
+        m_material->SetField(1, value); // the name, as a look-up key
     } else if (EqualsNoCase(key, "Weight")) {
         m_weight = value;
     } else if (EqualsNoCase(key, "Type")) {

@@ -232,6 +232,11 @@ std::string GetNamePart(std::string_view text)
     return TrimStringRight(name);
 }
 
+int BracketParentheses(std::string& text)
+{
+    return ReplaceChar(text, '(', '[') + ReplaceChar(text, ')', ']');
+}
+
 double ParseTrailingNumber(std::string& text)
 {
     std::size_t i = text.size();

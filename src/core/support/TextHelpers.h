@@ -85,6 +85,10 @@ void WrapTextLine(std::string& line, std::string& rest, int width);
 void SplitNameAndCode(std::string& text, std::string& code);
 // The name part of such a text.
 std::string GetNamePart(std::string_view text);
+// Look-ups read a name up to its first '(' and take the rest as a remark, so names, codes and
+// other names of records hold square brackets instead: every '(' becomes '[' and every ')' ']'.
+// Returns how many were replaced.
+int BracketParentheses(std::string& text);
 
 // Takes the number after the last whitespace off text ("Silica 12.5" -> 12.5, text "Silica").
 // A text without whitespace gives 0 and stays as it is.

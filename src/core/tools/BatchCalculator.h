@@ -217,6 +217,11 @@ private:
     double UndesiredShare(const CMaterial& material, double amount) const;
     bool MaySuggest(const CMaterial& material, int e, const std::vector<char>& suggested, int index) const;
     void AddSuggestion(const CMaterial& material, int z, double amount);
+    // Selects the material of suggestion i and analyses its proposed amount.
+    void SelectSuggestion(int i);
+    // The material name and the oxide (in parentheses) of a suggestion "material (oxide)"; the
+    // oxide is the last parenthesised part, so a material name with parentheses stays whole.
+    static void SplitSuggestion(const std::string& suggestion, std::string& name, std::string& oxide);
     // "name TAB amount" with the amount in 4 integer places, and CR LF.
     static std::string FormatRecipeBoxLine(const CIngredient& line);
     void RebuildRecipeBox();

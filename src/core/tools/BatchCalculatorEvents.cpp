@@ -140,15 +140,7 @@ void CBatchCalculator::SelectMaterialAt(int index)
 void CBatchCalculator::SelectListItem(int data)
 {
     if (m_listMode == kBatchListSuggestions) {
-        if (!m_suggestions.IsValidIndex(data))
-            return;
-        const CIngredient& suggestion = m_suggestions.GetAt(data);
-        std::string name = suggestion.m_name;
-        std::string oxide;
-        SplitNameAndCode(name, oxide);
-        const double amount = suggestion.m_amount;
-        SelectMaterial(name);
-        AnalyseAmount(amount, nullptr);
+        SelectSuggestion(data);
         return;
     }
     const bool addition = data >= kBatchAdditionItemBase;
@@ -239,9 +231,9 @@ std::vector<CBatchListRow> CBatchCalculator::BuildListRows() const
         const int places = IntegerPlaces(m_suggestions.GetMaxAmount());
         for (int i = 0; i < m_suggestions.GetCount(); ++i) {
             const CIngredient& suggestion = m_suggestions.GetAt(i);
-            std::string name = suggestion.m_name;
+            std::string name;
             std::string oxide;
-            SplitNameAndCode(name, oxide);
+            SplitSuggestion(suggestion.m_name, name, oxide);
             std::erase_if(oxide, [](char c) { return c == '(' || c == ')'; });
             rows.push_back({name + "\t" + oxide + "\t" + ListAmount(suggestion.m_amount, places), i});
         }

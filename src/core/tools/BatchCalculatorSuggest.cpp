@@ -43,6 +43,25 @@ void CBatchCalculator::AddSuggestion(const CMaterial& material, int z, double am
     m_suggestions.Add(material.m_name + " (" + GetElementTable()[z].oxide + ")", amount);
 }
 
+void CBatchCalculator::SplitSuggestion(const std::string& suggestion, std::string& name, std::string& oxide)
+{
+    const std::size_t open = suggestion.rfind(" (");
+    name = suggestion.substr(0, open);
+    oxide = open == std::string::npos ? std::string() : suggestion.substr(open + 1);
+}
+
+void CBatchCalculator::SelectSuggestion(int i)
+{
+    if (!m_suggestions.IsValidIndex(i))
+        return;
+    const CIngredient suggestion = m_suggestions.GetAt(i);
+    std::string name;
+    std::string oxide;
+    SplitSuggestion(suggestion.m_name, name, oxide);
+    SelectMaterial(name);
+    AnalyseAmount(suggestion.m_amount, nullptr);
+}
+
 void CBatchCalculator::ComputeSuggestions()
 {
     m_suggestions.clear();
@@ -170,13 +189,7 @@ void CBatchCalculator::MakeSuggestion()
     }
     if (m_suggestionCursor < 0 || m_suggestionCursor >= m_suggestions.GetCount())
         m_suggestionCursor = 0;
-    const CIngredient& suggestion = m_suggestions.GetAt(m_suggestionCursor);
-    std::string name = suggestion.m_name;
-    std::string oxide;
-    SplitNameAndCode(name, oxide);
-    const double amount = suggestion.m_amount;
-    SelectMaterial(name);
-    AnalyseAmount(amount, nullptr);
+    SelectSuggestion(m_suggestionCursor);
     ++m_suggestionCursor;
 }
 

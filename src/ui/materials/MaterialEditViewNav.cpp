@@ -385,13 +385,11 @@ void CMaterialEditView::AliasDown()
     }
 }
 
-// Look-ups read a name up to its first '(' as the material and the rest as a remark, so names
-// and codes never hold parentheses.
+// Names and codes never hold parentheses (BracketParentheses).
 bool CMaterialEditView::BracketFix(QLineEdit* edit)
 {
     std::string text = TextOf(edit);
-    const int replaced = ReplaceChar(text, '(', '[') + ReplaceChar(text, ')', ']');
-    if (replaced == 0)
+    if (BracketParentheses(text) == 0)
         return false;
     edit->setText(FromCp1252(text));
     SetChanged(true);

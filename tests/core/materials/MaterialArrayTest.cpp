@@ -90,6 +90,39 @@ TEST_F(MaterialArrayTest, LookUpsByEveryKindOfKey)
     EXPECT_EQ(text, "EPK");
 }
 
+// Names, other names and codes never hold parentheses: Set Field brackets them as the edit form
+// does, so the material is found by its own name. A name with parentheses that an older file
+// holds is still found whole, and a mapping to it resolves.
+TEST_F(MaterialArrayTest, KeysWithParentheses)
+{
+    Add("Silica", "SIL", "SiO2");
+    Add("x");
+    m_db.SetField(1, 1, "Feldspar (Custer)");
+    m_db.SetField(1, 3, "F(C)");
+    m_db.SetField(1, 2, "Custer (Soda)");
+    m_db.SetField(1, 4, "(CS)");
+    const CMaterial& custer = *m_db.GetAt(1);
+    EXPECT_EQ(custer.m_name, "Feldspar [Custer]");
+    EXPECT_EQ(custer.m_code, "F[C]");
+    EXPECT_EQ(custer.m_akaNames, (CStringArrayEx{"Custer [Soda]"}));
+    EXPECT_EQ(custer.m_akaCodes, (CStringArrayEx{"[CS]"}));
+    EXPECT_EQ(custer.m_displayKey, "F[C]\tFeldspar [Custer]");
+    for (const char* key : {"Feldspar [Custer]", "f[c]", "Custer [Soda]", "[cs]", "Feldspar [Custer] (fine)"})
+        EXPECT_EQ(Found(key), "Feldspar [Custer]") << key;
+
+    m_db.GetAt(1)->m_name = "Old (1998)";
+    m_db.InvalidateIndex();
+    EXPECT_EQ(Found("old (1998)"), "Old (1998)");
+    EXPECT_EQ(Found("Silica (200 mesh)"), "Silica");
+    std::string text = "OLD (1998)";
+    m_db.FindMaterial(text, true);
+    EXPECT_EQ(text, "Old (1998)");
+    Add("Mapped").m_mapTo = "Old (1998)";
+    int status = -1;
+    EXPECT_EQ(m_db.ResolveMapping(m_db.GetAt(2), &status), m_db.GetAt(1));
+    EXPECT_EQ(status, MappingOk);
+}
+
 // The index copies its keys: changing a key through the collection must not leave look-ups
 // finding the old key or missing the new one.
 TEST_F(MaterialArrayTest, EveryChangeOfAKeyRebuildsTheIndex)

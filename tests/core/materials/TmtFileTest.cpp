@@ -152,6 +152,17 @@ TEST_F(TmtFileTest, EdgeCasesOfTheText)
     EXPECT_TRUE(messages.boxes.empty());
 }
 
+// Regression: an imported name kept its parentheses, so a look-up by that name read "Feldspar"
+// and the remark "(Custer)" and never found the material.
+TEST_F(TmtFileTest, ImportedNamesTakeBracketsForParentheses)
+{
+    ASSERT_EQ(ReadText("5.0TMT\n<Oxide>\nName=SiO2\n<Material>\nName=Feldspar (Custer)\nSiO2=1\n"), 0);
+    ASSERT_EQ(m_read.GetCount(), 1);
+    EXPECT_EQ(m_read.GetAt(0)->m_name, "Feldspar [Custer]");
+    EXPECT_EQ(m_read.GetAt(0)->m_displayKey, "\tFeldspar [Custer]");
+    EXPECT_EQ(m_read.FindMaterial(std::string_view("feldspar [custer]")), m_read.GetAt(0));
+}
+
 TEST_F(TmtFileTest, ClipboardAndCarriageReturnFiles)
 {
     CFakeMessageService messages;

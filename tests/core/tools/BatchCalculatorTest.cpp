@@ -211,6 +211,27 @@ TEST_F(BatchCalculatorTest, SuggestionsFollowTheOrderAndTheOptions)
     EXPECT_EQ(names, (std::vector<std::string>{"Whiting (CaO)", "Wollastonite (CaO)", "Fluorspar (CaO)"}));
 }
 
+// Regression: a suggestion "name (oxide)" was cut at its first parenthesis, so a material whose
+// name holds one (from an older file) was never selected from the suggestions.
+TEST_F(BatchCalculatorTest, ASuggestedMaterialWithParenthesesInItsNameIsSelected)
+{
+    m_doc.Materials().FindMaterial("Potash Feldspar")->m_name = "Potash Feldspar (G-200)";
+    m_doc.Materials().InvalidateIndex();
+    CBatchCalculator calc;
+    calc.Start();
+    calc.m_formulaText = kLeachUnity;
+    calc.RestartFromFormula();
+    ASSERT_EQ(calc.GetSuggestions().GetAt(0).m_name, "Potash Feldspar (G-200) (K2O)");
+    calc.SetListMode(kBatchListSuggestions);
+    EXPECT_EQ(Texts(calc.BuildListRows()).front(), "Potash Feldspar (G-200)\tK2O\t147.231");
+    calc.MakeSuggestion();
+    EXPECT_EQ(calc.m_materialText, "Potash Feldspar (G-200)");
+    EXPECT_EQ(calc.m_amountText, "147.231");
+    calc.SelectListItem(1);
+    calc.SelectListItem(0);
+    EXPECT_EQ(calc.m_materialText, "Potash Feldspar (G-200)");
+}
+
 TEST_F(BatchCalculatorTest, RemainderUnitsAndKNaCombined)
 {
     CBatchCalculator calc;
