@@ -294,6 +294,9 @@ void ConvertFormulaToUnityOnComponent(CMaterial& material, int index, int loiOxi
 
 void CMaterial::ConvertFormula(int mode, int target, int decimals, int trailingZeros, int loiOxide)
 {
+    // A formula that does not parse has no components to convert: its text stays for the user.
+    if (HasUnreadableFormula())
+        return;
     const CFormulaDecimalsScope scope(decimals, trailingZeros);
     switch (mode) {
     case kConvertReformatNumbers: {

@@ -55,14 +55,14 @@ CMaterial::CMaterial(std::string_view name) : m_name(name), m_type("new")
 CMaterial::CMaterial(const CMaterial& other)
 {
     CopyFieldsFrom(other);
-    SetFormula(other.m_formula);
+    KeepFormula(other.m_formula);
 }
 
 CMaterial& CMaterial::operator=(const CMaterial& other)
 {
     if (this != &other) {
         CopyFieldsFrom(other);
-        SetFormula(other.m_formula);
+        KeepFormula(other.m_formula);
     }
     return *this;
 }
@@ -96,6 +96,20 @@ int CMaterial::SetFormula(const std::string& text, std::string* errorText, int* 
     m_formula.clear();
     ParseFormula(nullptr, nullptr);
     return -1;
+}
+
+int CMaterial::KeepFormula(const std::string& text)
+{
+    std::string kept = text; // text may be m_formula itself, which SetFormula empties
+    if (SetFormula(kept) == 0)
+        return 0;
+    m_formula = std::move(kept);
+    return -1;
+}
+
+bool CMaterial::HasUnreadableFormula() const
+{
+    return !m_formula.empty() && !m_isMolecular && !m_isWeightPercent && !m_isMolePercent;
 }
 
 void CMaterial::BuildFormulaText(std::string& output, bool weightPercent, bool molePercent, bool forcedMW,

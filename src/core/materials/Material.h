@@ -4,7 +4,10 @@
 // the formula text, its parsed components and the analysis computed from them.
 //
 // The components and the analysis block are always the result of parsing m_formula: they are
-// never copied or edited on their own, and every change of the formula goes through SetFormula.
+// never copied or edited on their own, and every change of the formula goes through SetFormula
+// or KeepFormula. A formula text that does not parse (a typo in a hand-edited file) is kept as
+// it was read, with the empty analysis of a material without a formula, so that it is written
+// back unchanged and Check Database names it.
 // m_displayKey is rebuilt by UpdateDisplayKey; code that sets m_name or m_code directly calls it
 // afterwards.
 
@@ -24,7 +27,8 @@ public:
     // Name set, code empty, type "new", today's date (preference datefmt), numbers 0, every list
     // empty, and an empty formula (analysis all zero).
     explicit CMaterial(std::string_view name = "new material");
-    // Copies every field; the components and the analysis are parsed again from the formula.
+    // Copies every field; the components and the analysis are parsed again from the formula (a
+    // formula that does not parse is copied as text, KeepFormula).
     CMaterial(const CMaterial& other);
     CMaterial& operator=(const CMaterial& other);
     CMaterial(CMaterial&&) noexcept = default;
@@ -37,6 +41,12 @@ public:
     // (so the analysis is all zero), the failed parse's message and position are given back
     // (either pointer may be null) and -1 is returned.
     int SetFormula(const std::string& text, std::string* errorText = nullptr, int* errorPos = nullptr);
+    // As SetFormula, but a text that does not parse stays the formula text (its analysis is the
+    // empty one): for what a file, a copy or a changed element table hands over, which must not
+    // lose the user's text. 0 when it parsed, -1 when not.
+    int KeepFormula(const std::string& text);
+    // True when the formula text is not empty but did not parse.
+    bool HasUnreadableFormula() const;
 
     // Parses m_formula into m_components and the analysis block. 0, or the engine's error code
     // with the message and position (the analysis is then partly built; SetFormula clears it).

@@ -229,9 +229,9 @@ void CMaterialArray::ScaleDensities(double factor)
 
 void CMaterialArray::ReparseFormulas()
 {
-    // A formula that no longer parses is dropped, and with it the record's formula key.
+    // A formula that no longer parses keeps its text, and loses its analysis and formula key.
     for (auto& record : m_records)
-        record->SetFormula(record->m_formula);
+        record->KeepFormula(record->m_formula);
     m_indexValid = false;
 }
 
@@ -263,7 +263,7 @@ void CMaterialArray::AddIndexKeys(int record)
     };
     add(m.m_name, nullptr);
     add(m.m_code, &m.m_name);
-    if (!m.m_formula.empty() && m.m_formula[0] != '%')
+    if (!m.m_formula.empty() && m.m_formula[0] != '%' && !m.HasUnreadableFormula())
         add(m.m_formula, &m.m_name);
     for (const std::string& aka : m.m_akaNames)
         add(aka, nullptr);

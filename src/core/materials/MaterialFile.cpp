@@ -116,10 +116,11 @@ int OnMapTo(CParamFileContext* context, const char*, const void* value)
     return ChangeCurrentRecord(context, [value](CMaterial& m) { m.m_mapTo = ParamText(value); });
 }
 
-// A formula that does not parse leaves the record without one; reading goes on.
+// A formula that does not parse is kept as written (the record has no analysis then); reading
+// goes on, and Check Database names the material.
 int OnFormula(CParamFileContext* context, const char*, const void* value)
 {
-    return ChangeCurrentRecord(context, [value](CMaterial& m) { m.SetFormula(ParamText(value)); });
+    return ChangeCurrentRecord(context, [value](CMaterial& m) { m.KeepFormula(ParamText(value)); });
 }
 
 int OnDensity(CParamFileContext* context, const char*, const void* value)

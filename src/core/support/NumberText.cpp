@@ -145,7 +145,11 @@ std::string FormatDoubleFixed(double value, int decimals)
     // 309 integer digits, a sign, a point and 30 decimals fit.
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
+    const char* first = buffer;
+    const char* const last = result.ptr;
+    if (*first == '-' && std::all_of(first + 1, last, [](char c) { return c == '0' || c == '.'; }))
+        ++first;
+    return std::string(first, last);
 }
 
 std::string FormatDoubleFixedWidth(double value, int width, int decimals)

@@ -23,7 +23,8 @@ double ParseDouble(std::string_view text);
 double ParseDoublePrefix(std::string_view text, std::size_t& used);
 
 // "%.<decimals>f" without the locale; decimals are clamped to 0..30. Not-a-number and
-// infinities are written as "nan", "inf" and "-inf".
+// infinities are written as "nan", "inf" and "-inf". A value that shows as zero has no minus
+// sign ("0", "0.00"): "-0" would read back as a different text of the same number.
 std::string FormatDoubleFixed(double value, int decimals);
 
 // "%<width>.<decimals>f": FormatDoubleFixed right-aligned in a field of width characters.

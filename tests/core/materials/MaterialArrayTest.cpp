@@ -160,13 +160,15 @@ TEST_F(MaterialArrayTest, EveryChangeOfAKeyRebuildsTheIndex)
     EXPECT_EQ(Found("talc"), "<none>");
     EXPECT_EQ(m_db.FindMaterial(std::string_view("feldspar")), m_db.GetAt(0));
 
-    // A formula that no longer parses after a change of the element table loses its key.
+    // A formula that no longer parses after a change of the element table loses its key (and
+    // its analysis) but keeps its text.
     Add("Magnesia", "", "MgO");
     EXPECT_EQ(Found("mgo"), "Magnesia");
     m_db.GetAt(1)->m_formula = "Xx9"; // as if the element table had changed under it
     m_db.ReparseFormulas();
-    EXPECT_EQ(m_db.GetAt(1)->m_formula, "");
+    EXPECT_EQ(m_db.GetAt(1)->m_formula, "Xx9");
     EXPECT_EQ(Found("mgo"), "<none>");
+    EXPECT_EQ(Found("xx9"), "<none>");
 }
 
 TEST_F(MaterialArrayTest, PrefixLookUps)

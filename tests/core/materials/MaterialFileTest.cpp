@@ -3,10 +3,12 @@
 #include "TestPaths.h"
 #include "core/materials/MaterialTestSupport.h"
 #include "core/shell/FakeMessageService.h"
+#include "materials/FormulaConversion.h"
 #include "shell/OxidariumApp.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -142,6 +144,11 @@ TEST_F(MaterialFileTest, HeaderSettingsAndCostPlaces)
 
     database.m_costPlacesRight = 2;
     EXPECT_NE(Written(database).find("\ncostperlb = 0.75\n"), std::string::npos);
+
+    // Regression (found by fuzzing): a small negative cost with no decimals was written "-0".
+    database.GetAt(0)->m_costPerLb = -0.3;
+    database.m_costPlacesRight = 0;
+    EXPECT_NE(Written(database).find("\ncostperlb = 0\n"), std::string::npos);
 }
 
 // Regression: rounding a huge value to the decimals scaled it up and down, which changed it, so
@@ -172,7 +179,7 @@ TEST_F(MaterialFileTest, ValuesAsTheReaderTakesThem)
     EXPECT_EQ(database.m_fileVersion, 1);
     ASSERT_EQ(database.GetCount(), 5);
     EXPECT_EQ(database.GetAt(0)->m_available, 1);
-    EXPECT_EQ(database.GetAt(0)->m_formula, ""); // a formula that does not parse is dropped
+    EXPECT_EQ(database.GetAt(0)->m_formula, "SiO2 (((");
     EXPECT_EQ(database.GetAt(1)->m_available, 1);
     EXPECT_EQ(database.GetAt(1)->m_akaNames, CStringArrayEx{"X"});
     EXPECT_EQ(database.GetAt(1)->m_akaCodes, CStringArrayEx{"XC"});
@@ -182,6 +189,37 @@ TEST_F(MaterialFileTest, ValuesAsTheReaderTakesThem)
     EXPECT_EQ(database.GetAt(4)->m_notes, CStringArrayEx{""});
     EXPECT_EQ(database.m_infoLines, CStringArrayEx{""});
     EXPECT_EQ(database.GetAt(4)->m_type, "new");
+}
+
+// Regression: a formula with a typo was emptied on reading, and the next save wrote "formula =".
+TEST_F(MaterialFileTest, AFormulaThatDoesNotParseIsKeptAsWritten)
+{
+    CFakeMessageService messages;
+    COxidariumApp app;
+    CMaterialArray database;
+    ASSERT_EQ(ReadText(database, Header() + "name = Custer\nformula = K2O Al2O3 6SiQ2\n"
+                                            "name = Silica\nformula = SiO2\n"),
+              0);
+    CMaterial& custer = *database.GetAt(0);
+    EXPECT_EQ(custer.m_formula, "K2O Al2O3 6SiQ2");
+    EXPECT_TRUE(custer.HasUnreadableFormula());
+    EXPECT_EQ(custer.m_formulaWeight, 0.0);
+    EXPECT_EQ(custer.m_atoms[14], 0.0);
+    EXPECT_EQ(database.FindMaterial(std::string_view("K2O Al2O3 6SiQ2")), nullptr) << "no key of a formula not read";
+
+    // Copies, a changed element table and the formula conversions keep the text.
+    EXPECT_EQ(CMaterial(custer).m_formula, "K2O Al2O3 6SiQ2");
+    database.ReparseFormulas();
+    custer.ConvertFormula(kConvertReformatNumbers, 0, 2, 0, 0);
+    custer.ConvertFormula(kConvertBreakApart, 0, 2, 0, 0);
+    custer.NormalizePercentages(1);
+    EXPECT_EQ(custer.m_formula, "K2O Al2O3 6SiQ2");
+    EXPECT_NE(Written(database).find("formula   = K2O Al2O3 6SiQ2\n"), std::string::npos);
+
+    // Check Database names the material so that the user can mend it.
+    ASSERT_TRUE(database.CheckDatabase().has_value());
+    const std::vector<std::string> texts = messages.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Material \"Custer\" has an invalid formula"), texts.end());
 }
 
 TEST_F(MaterialFileTest, FailuresLeaveAnEmptyDatabaseWithTheMessage)

@@ -106,7 +106,11 @@ TEST(NumberFormatTest, FormatFixedRoundsFirstAndPrints)
     EXPECT_EQ(FormatFixed(12.3456, 3), "12.346");
     EXPECT_EQ(FormatFixed(0.1, 14), "0.10000000000000");
     EXPECT_EQ(FormatFixed(1.0, 14).size(), 16u); // "1." and 14 decimals
-    EXPECT_EQ(FormatFixed(-0.4, 0), "-0");      // the sign survives, as printf's "%.0f" does
+    // Regression: a small negative number was written "-0" (a cost in a .mat file, for one).
+    EXPECT_EQ(FormatFixed(-0.4, 0), "0");
+    EXPECT_EQ(FormatFixed(-0.004, 2), "0.00");
+    EXPECT_EQ(FormatNumberWidth(-0.4, 3, 0), "   0");
+    EXPECT_EQ(FormatFixed(-0.6, 0), "-1");
 }
 
 // Regression: the decimals were unbounded (a char buffer and a format built at run time).

@@ -55,7 +55,9 @@ TEST(NumberTextTest, DoublesAreDecimalOnlyAndFinite)
 TEST(NumberTextTest, FormattingMatchesTheClassicFormats)
 {
     EXPECT_EQ(FormatDoubleFixed(2.345, 2), "2.35");
-    EXPECT_EQ(FormatDoubleFixed(-0.5, 0), "-0");
+    EXPECT_EQ(FormatDoubleFixed(-0.5, 0), "0");
+    EXPECT_EQ(FormatDoubleFixed(-0.0, 2), "0.00");
+    EXPECT_EQ(FormatDoubleFixed(-0.01, 2), "-0.01");
     EXPECT_EQ(FormatDoubleFixed(1e20, 1), "100000000000000000000.0");
     EXPECT_EQ(FormatDoubleFixed(1.0, 45).size(), 32u); // decimals clamped to 30
     EXPECT_EQ(FormatDoubleFixed(1.0, -3), "1");
