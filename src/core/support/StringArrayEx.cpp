@@ -89,23 +89,28 @@ int CStringArrayEx::RemoveDuplicates(bool exact)
     return static_cast<int>(before - size());
 }
 
+// Builds new lists instead of joining and splitting in place, which cost time and memory growing
+// with the square of the text.
 void CStringArrayEx::Reflow(int width)
 {
-    for (std::size_t i = size(); i-- > 1;) {
-        std::string& line = (*this)[i];
-        std::string& previous = (*this)[i - 1];
-        if (line.empty() || line.front() == ' ' || previous.empty())
-            continue;
-        previous += ' ';
-        previous += line;
-        erase(begin() + static_cast<std::ptrdiff_t>(i));
+    // A line that is not empty and does not begin with a blank continues the line before it,
+    // unless that one is empty.
+    std::vector<std::string> paragraphs;
+    paragraphs.reserve(size());
+    bool previousEmpty = true;
+    for (std::string& line : *this) {
+        const bool empty = line.empty();
+        if (!paragraphs.empty() && !empty && line.front() != ' ' && !previousEmpty)
+            paragraphs.back().append(1, ' ').append(line);
+        else
+            paragraphs.push_back(std::move(line));
+        previousEmpty = empty;
     }
-    std::string rest;
-    for (std::size_t i = 0; i < size(); ++i) {
-        WrapTextLine((*this)[i], rest, width);
-        if (!rest.empty())
-            insert(begin() + static_cast<std::ptrdiff_t>(i + 1), std::move(rest));
-    }
+    std::vector<std::string> wrapped;
+    wrapped.reserve(paragraphs.size());
+    for (const std::string& paragraph : paragraphs)
+        AppendWrappedLines(paragraph, width, wrapped);
+    assign(std::make_move_iterator(wrapped.begin()), std::make_move_iterator(wrapped.end()));
 }
 
 int CStringArrayEx::AddTextLines(const std::string& text, const std::string& separator)

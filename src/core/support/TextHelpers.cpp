@@ -182,34 +182,72 @@ std::string& ExpandTabsString(std::string& text, int tabSize)
     return text;
 }
 
+namespace {
+
+// The first piece of a line cut for wrapping: [begin, end) of the line, and where the rest
+// begins (npos when the line fits).
+struct CWrapCut {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::size_t rest = std::string_view::npos;
+};
+
+// Cuts line (no whitespace at its right end) at whitespace to at most w characters, or hard
+// when a word is longer. A line whose indent fills the width loses its indent first.
+CWrapCut CutForWrapping(std::string_view line, std::size_t w)
+{
+    CWrapCut cut{0, line.size()};
+    if (line.size() <= w)
+        return cut;
+    if (CountLeadingWhitespace(line) >= w) {
+        cut.begin = CountLeadingWhitespace(line);
+        if (line.size() - cut.begin <= w)
+            return cut;
+    }
+    const std::string_view text = line.substr(cut.begin);
+    const std::size_t lead = CountLeadingWhitespace(text);
+    std::size_t i = w - 1;
+    while (i > lead && !IsWhitespaceChar(text[i]))
+        --i;
+    const bool atBlank = i > lead;
+    cut.end = cut.begin + (atBlank ? i : w);
+    cut.rest = cut.begin + (atBlank ? i + 1 : w);
+    if (atBlank)
+        while (cut.end > cut.begin && IsWhitespaceChar(line[cut.end - 1]))
+            --cut.end;
+    if (!atBlank || i == w - 1)
+        cut.rest += CountLeadingWhitespace(line.substr(cut.rest));
+    return cut;
+}
+
+} // namespace
+
 void WrapTextLine(std::string& line, std::string& rest, int width)
 {
     rest.clear();
     if (width < 1)
         return;
-    const std::size_t w = static_cast<std::size_t>(width);
     TrimStringRight(line);
-    if (line.size() <= w)
+    const CWrapCut cut = CutForWrapping(line, static_cast<std::size_t>(width));
+    if (cut.rest != std::string_view::npos)
+        rest = line.substr(cut.rest);
+    line = line.substr(cut.begin, cut.end - cut.begin);
+}
+
+void AppendWrappedLines(std::string_view line, int width, std::vector<std::string>& out)
+{
+    if (width < 1) {
+        out.emplace_back(line);
         return;
-    if (CountLeadingWhitespace(line) >= w) {
-        TrimString(line);
-        if (line.size() <= w)
+    }
+    line.remove_suffix(CountTrailingWhitespace(line));
+    for (;;) {
+        const CWrapCut cut = CutForWrapping(line, static_cast<std::size_t>(width));
+        out.emplace_back(line.substr(cut.begin, cut.end - cut.begin));
+        if (cut.rest == std::string_view::npos)
             return;
+        line.remove_prefix(cut.rest);
     }
-    const std::size_t lead = CountLeadingWhitespace(line);
-    for (std::size_t i = w - 1; i > lead; --i) {
-        if (!IsWhitespaceChar(line[i]))
-            continue;
-        rest = line.substr(i + 1);
-        if (i == w - 1)
-            TrimStringLeft(rest);
-        line.resize(i);
-        TrimStringRight(line);
-        return;
-    }
-    rest = line.substr(w);
-    TrimStringLeft(rest);
-    line.resize(w);
 }
 
 // --- names, numbers, dates --------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // --- whitespace -------------------------------------------------------------------------------
 
@@ -77,6 +78,9 @@ std::string& ExpandTabsString(std::string& text, int tabSize);
 // Cuts line at whitespace to at most width characters (hard when a word is longer); the
 // remainder goes to rest (empty when the line fits). A width below 1 wraps nothing.
 void WrapTextLine(std::string& line, std::string& rest, int width);
+// Appends to out the lines that WrapTextLine makes of line when it is applied again to each
+// remainder, in time and memory linear in the line's length.
+void AppendWrappedLines(std::string_view line, int width, std::vector<std::string>& out);
 
 // --- names, numbers, dates --------------------------------------------------------------------
 

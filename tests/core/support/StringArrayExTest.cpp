@@ -1,9 +1,12 @@
 #include "support/StringArrayEx.h"
 
 #include "support/EditLines.h"
+#include "support/TextHelpers.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 
 using Lines = std::vector<std::string>;
@@ -170,6 +173,64 @@ TEST(StringArrayExTest, ReflowJoinsContinuationsAndRewraps)
     CStringArrayEx b{"x y", "z"};
     b.Reflow(0); // regression: looped forever; now joins without wrapping
     EXPECT_EQ(L(b), (Lines{"x y z"}));
+}
+
+// The re-flow as it was first written (joining and cutting in place), kept as the reference of
+// what the lines must read.
+void ReferenceReflow(CStringArrayEx& a, int width)
+{
+    for (std::size_t i = a.size(); i-- > 1;) {
+        if (a[i].empty() || a[i].front() == ' ' || a[i - 1].empty())
+            continue;
+        a[i - 1] += ' ' + a[i];
+        a.erase(a.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    std::string rest;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        WrapTextLine(a[i], rest, width);
+        if (!rest.empty())
+            a.insert(a.begin() + static_cast<std::ptrdiff_t>(i + 1), rest);
+    }
+}
+
+TEST(StringArrayExTest, ReflowGivesTheLinesOfTheReference)
+{
+    std::mt19937 random(6);
+    const std::string pieces[] = {"a", "bb", "silica", "feldspar-and-kaolin", " ", "  ", "\t", "", "x y z"};
+    for (int round = 0; round < 300; ++round) {
+        CStringArrayEx lines;
+        const int count = static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i) {
+            std::string line;
+            for (int k = static_cast<int>(random() % 9); k > 0; --k)
+                line += pieces[random() % std::size(pieces)];
+            lines.push_back(line);
+        }
+        const int width = static_cast<int>(random() % 14);
+        CStringArrayEx expected = lines;
+        ReferenceReflow(expected, width);
+        lines.Reflow(width);
+        ASSERT_EQ(L(lines), L(expected)) << "round " << round << ", width " << width;
+    }
+}
+
+// Regression: every cut kept the room of the whole rest, so memory grew with the square of the
+// text (a 1 MB Recipary file needed 6.9 GB).
+TEST(StringArrayExTest, ReflowNeedsMemoryInProportionToTheText)
+{
+    std::string paragraph;
+    while (paragraph.size() < 100000)
+        paragraph += "glossy clear on porcelain ";
+    CStringArrayEx lines{paragraph};
+    lines.Reflow(70);
+    std::size_t room = 0;
+    std::size_t text = 0;
+    for (const std::string& line : lines) {
+        room += line.capacity();
+        text += line.size();
+    }
+    EXPECT_GT(lines.size(), 1400u);
+    EXPECT_LT(room, 4 * text);
 }
 
 TEST(StringArrayExTest, ReadEditLinesTrimsAndDrops)
