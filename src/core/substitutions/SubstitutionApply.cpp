@@ -12,6 +12,7 @@
 #include "support/CompareNoCase.h"
 #include "support/TextHelpers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -60,12 +61,22 @@ struct CTakenLine {
     int recipeLine; // -1 when the recipe lacks the material
 };
 
+// Each recipe line is taken by one set line only: set lines that name one material (its name
+// and its code, say) find the same recipe line and count as one line of their summed amount.
 std::vector<CTakenLine> MatchFromSet(const CIngredientList& from, const CRecipeMatcher& matcher)
 {
     std::vector<CTakenLine> taken;
     for (const auto& line : from) {
-        if (line && line->m_amount > 0.0)
-            taken.push_back({line->m_amount, matcher.FindRecipeLine(line->m_name)});
+        if (!line || !(line->m_amount > 0.0))
+            continue;
+        const int recipeLine = matcher.FindRecipeLine(line->m_name);
+        const auto same = std::find_if(taken.begin(), taken.end(), [recipeLine](const CTakenLine& earlier) {
+            return recipeLine >= 0 && earlier.recipeLine == recipeLine;
+        });
+        if (same != taken.end())
+            same->amount += line->m_amount;
+        else
+            taken.push_back({line->m_amount, recipeLine});
     }
     return taken;
 }

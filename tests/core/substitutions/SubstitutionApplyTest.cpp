@@ -96,6 +96,19 @@ TEST_F(SubstitutionApplyTest, TheSmallestRatioSetsTheFactorAndTheFirstFromLineAn
     EXPECT_EQ(LinesOf(recipe), (Lines{{"Kaolin", 6}, {"Feldspar", 20}, {"Nepheline", 17}}));
 }
 
+// Regression: both set lines took the same silica line (Wollastonite 10, silica taken twice).
+TEST_F(SubstitutionApplyTest, EachRecipeLineIsTakenByOneSetLineOnly)
+{
+    const CSubstitution s = Make({{"Silica", 1}, {"SIL", 1}}, {{"Wollastonite", 1}});
+    CIngredientList recipe = Recipe({{"Silica", 10}, {"Kaolin", 50}});
+    ASSERT_EQ(Apply(s, recipe, 0), 1);
+    EXPECT_EQ(LinesOf(recipe), (Lines{{"Wollastonite", 5}, {"Kaolin", 50}}));
+
+    // Reversed, the set comes back in its own two lines; they merge by name only.
+    ASSERT_EQ(Apply(s, recipe, 1), 1);
+    EXPECT_EQ(LinesOf(recipe), (Lines{{"Silica", 5}, {"SIL", 5}, {"Kaolin", 50}}));
+}
+
 TEST_F(SubstitutionApplyTest, MissingMaterialsLeaveOnlyMergedDuplicates)
 {
     const CSubstitution s = Make({{"Whiting", 1}, {"Feldspar", 1}}, {{"Wollastonite", 1}});
