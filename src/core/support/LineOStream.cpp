@@ -7,9 +7,9 @@
 CLineStreamBuf::CLineStreamBuf(CStringArrayEx& target, int controlFlag, int bufferSize)
     : m_target(target)
     , m_dropControl(controlFlag != 0)
-    , m_lineLimit(static_cast<std::size_t>(std::max(bufferSize, 2)) - 1)
+    , m_reserve(static_cast<std::size_t>(std::max(bufferSize, 1)))
 {
-    m_line.reserve(m_lineLimit);
+    m_line.reserve(m_reserve);
 }
 
 CLineStreamBuf::~CLineStreamBuf()
@@ -25,8 +25,17 @@ void CLineStreamBuf::FlushPendingLine()
 
 void CLineStreamBuf::CloseLine()
 {
-    m_target.push_back(m_line);
+    m_target.push_back(std::move(m_line));
     m_line.clear();
+    m_line.reserve(m_reserve);
+}
+
+void CLineStreamBuf::Put(char ch)
+{
+    if (ch == '\n')
+        CloseLine();
+    else if (!m_dropControl || static_cast<unsigned char>(ch) >= 32)
+        m_line.push_back(ch);
 }
 
 CLineStreamBuf::int_type CLineStreamBuf::overflow(int_type c)
@@ -35,17 +44,15 @@ CLineStreamBuf::int_type CLineStreamBuf::overflow(int_type c)
         CloseLine();
         return traits_type::not_eof(c);
     }
-    const char ch = traits_type::to_char_type(c);
-    if (ch == '\n') {
-        CloseLine();
-        return c;
-    }
-    if (m_dropControl && static_cast<unsigned char>(ch) < 32)
-        return c;
-    m_line.push_back(ch);
-    if (m_line.size() >= m_lineLimit)
-        CloseLine();
+    Put(traits_type::to_char_type(c));
     return c;
+}
+
+std::streamsize CLineStreamBuf::xsputn(const char* s, std::streamsize n)
+{
+    for (std::streamsize i = 0; i < n; ++i)
+        Put(s[i]);
+    return n;
 }
 
 CLineOStream::CLineOStream(CStringArrayEx& target, int controlFlag, int bufferSize)

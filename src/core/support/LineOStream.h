@@ -12,10 +12,9 @@
 #include <streambuf>
 #include <string>
 
-// A stream buffer without a put area: every character reaches overflow. '\n' closes a line;
-// a line reaching bufferSize - 1 characters is closed as well, so no stored line is longer than
-// that (the rest continues on the next line). With the control-character flag set, characters
-// below 32 (tabs too) are dropped.
+// A stream buffer that collects lines: '\n' closes a line, and a line of any length stays whole
+// (bufferSize is only the room reserved for a line). With the control-character flag set,
+// characters below 32 (tabs too) are dropped.
 class CLineStreamBuf : public std::streambuf {
 public:
     CLineStreamBuf(CStringArrayEx& target, int controlFlag, int bufferSize);
@@ -29,13 +28,15 @@ public:
 
 protected:
     int_type overflow(int_type c) override;
+    std::streamsize xsputn(const char* s, std::streamsize n) override;
 
 private:
     void CloseLine();
+    void Put(char ch);
 
     CStringArrayEx& m_target;
     bool m_dropControl;
-    std::size_t m_lineLimit; // bufferSize - 1
+    std::size_t m_reserve; // room reserved for each new line
     std::string m_line;
 };
 

@@ -21,16 +21,18 @@ TEST(LineOStreamTest, LinesCloseAtLineBreaks)
     EXPECT_EQ(lines.size(), 3u);
 }
 
-TEST(LineOStreamTest, LongLinesSplitAt4095)
+// Regression: lines were cut at 4,095 characters, in reports, printing and clipboard copies.
+TEST(LineOStreamTest, LongLinesStayWhole)
 {
     CStringArrayEx lines;
     {
         CLineOStream out(lines, 0, 4096);
-        out << std::string(5000, 'z') << '\n';
+        out << std::string(5000, 'z') << '\n' << std::string(70000, 'y') << "\nend\n";
     }
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].size(), 4095u);
-    EXPECT_EQ(lines[1].size(), 905u);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], std::string(5000, 'z'));
+    EXPECT_EQ(lines[1].size(), 70000u);
+    EXPECT_EQ(lines[2], "end");
 }
 
 TEST(LineOStreamTest, ControlFlagDropsTabsAndControls)
