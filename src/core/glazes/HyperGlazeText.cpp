@@ -8,6 +8,7 @@
 #include "support/StringArrayEx.h"
 #include "support/TextHelpers.h"
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -18,11 +19,30 @@ constexpr int kNoteWidth = 70;
 constexpr char kAmountSeparator = 29; // group separator between the amounts of one list
 constexpr const char* kLineEnd = "\r";
 
-// The fields of one record as they arrive, turned into a glaze.
+// A field as a record of the export holds it: text on one line, with no control characters
+// other than TAB, the amount separator and the vertical tab that database exports put for a
+// line break inside a field (the line end left of a CR LF pair aside). Random bytes or a file
+// of another kind fail this at once.
+bool IsRecordField(std::string_view raw, int number)
+{
+    const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
+    if (number == 0)
+        while (!raw.empty() && isLineEnd(raw.front()))
+            raw.remove_prefix(1);
+    if (number == kFieldCount - 1)
+        while (!raw.empty() && isLineEnd(raw.back()))
+            raw.remove_suffix(1);
+    return std::none_of(raw.begin(), raw.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\v' && c != kAmountSeparator;
+    });
+}
+
+// The fields of one record as they arrive, turned into a glaze when every field was one of a
+// record.
 class CRecordReader {
 public:
     explicit CRecordReader(CGlazeList& target) : m_target(target) {}
-    void TakeField(int number, const std::string& value);
+    void TakeField(int number, const std::string& value, bool recordField);
 
 private:
     void AddIngredient(CIngredientList& into, const std::string& name);
@@ -30,6 +50,7 @@ private:
 
     CGlazeList& m_target;
     std::unique_ptr<CGlaze> m_glaze;
+    bool m_recognised = false;
 };
 
 void CRecordReader::AddIngredient(CIngredientList& into, const std::string& name)
@@ -49,12 +70,14 @@ void CRecordReader::SetAmounts(CIngredientList& lines, const std::string& value)
     m_glaze->InvalidateAnalysis();
 }
 
-void CRecordReader::TakeField(int number, const std::string& value)
+void CRecordReader::TakeField(int number, const std::string& value, bool recordField)
 {
     if (number == 0) {
         m_glaze = std::make_unique<CGlaze>(value);
+        m_recognised = recordField;
         return;
     }
+    m_recognised = m_recognised && recordField;
     if (number >= 4 && number <= 22 && number % 2 == 0) {
         AddIngredient(m_glaze->m_components, value);
         return;
@@ -79,7 +102,10 @@ void CRecordReader::TakeField(int number, const std::string& value)
         break;
     case 42: m_glaze->SetField(kGlazeFieldDate, value); break;
     case 47: m_glaze->m_type = value; break;
-    case kFieldCount - 1: m_target.InsertCopyAt(m_target.GetCount(), *m_glaze); break;
+    case kFieldCount - 1:
+        if (m_recognised)
+            m_target.InsertCopyAt(m_target.GetCount(), *m_glaze);
+        break;
     default: break;
     }
 }
@@ -150,9 +176,10 @@ int CHyperGlazeIO::ImportRecords(CGlazeList& target, std::string_view text, char
         std::size_t end = text.find(delimiter, position);
         if (end == std::string_view::npos)
             end = text.size(); // the last field of the text, read like getline does
-        std::string value(text.substr(position, end - position));
+        const std::string_view raw = text.substr(position, end - position);
+        std::string value(raw);
         position = end + 1;
-        reader.TakeField(number, TrimString(value));
+        reader.TakeField(number, TrimString(value), IsRecordField(raw, number));
         number = (number + 1) % kFieldCount;
     }
     return target.GetCount();
@@ -184,7 +211,11 @@ int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
     const char delimiter = DetectLineDelimiter(path);
     if (IsLabelledText(text))
         return CReciparyIO::ImportText(target, text, delimiter, path);
-    return ImportRecords(target, text, delimiter);
+    const int before = target.GetCount();
+    const int after = ImportRecords(target, text, delimiter);
+    if (after == before)
+        AppMessageBox(path + ": " + kNoRecordsMessage, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+    return after;
 }
 
 int CHyperGlazeIO::ExportRecipes(std::ostream& out, const CGlazeList& glazes, std::span<const int> indices)

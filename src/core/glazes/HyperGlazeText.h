@@ -20,15 +20,21 @@
 #include <string>
 #include <string_view>
 
+// What a file without any record of the export is told with (after its path and ": ").
+inline constexpr const char* kNoRecordsMessage =
+    "No HyperGlaze recipes were found: the file is not a HyperGlaze export. Nothing was imported.";
+
 class CHyperGlazeIO {
 public:
     // Reads the file at path and appends its glazes to target. An unreadable file shows
-    // "<path>: Error opening file" and leaves target as it is. Returns target's glaze count.
+    // "<path>: Error opening file", a file without any record "<path>: " kNoRecordsMessage; both
+    // leave target as it is. Returns target's glaze count.
     static int ImportRecipes(CGlazeList& target, const std::string& path);
 
     // Reads database-export records from text (fields 0 to 49 end at a TAB, field 50 at
-    // lineDelimiter) and appends one glaze per complete record; an incomplete last record adds
-    // nothing. Returns target's glaze count.
+    // lineDelimiter) and appends one glaze per complete record; an incomplete last record, and a
+    // record that is not one line of text (a field holding a line break or another control
+    // character), add nothing. Returns target's glaze count.
     static int ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter);
 
     // True when some line of text begins with "Glaze name:" (ignoring case and leading blanks):

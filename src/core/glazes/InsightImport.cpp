@@ -129,7 +129,8 @@ void CRecipeReader::FinishGlaze()
 
 bool CRecipeReader::AtEnd(std::string& error)
 {
-    if (m_state == RecipeState::AfterEof) { // a recipe without notes
+    // A recipe without notes, or whose notes run to the end without "endnotes", is complete.
+    if (m_state == RecipeState::AfterEof || m_state == RecipeState::Notes) {
         FinishGlaze();
         return true;
     }
@@ -193,6 +194,18 @@ int CInsightIO::ImportRecipes(CGlazeList& target, std::vector<std::string>& path
         }
     }
     return target.GetCount();
+}
+
+std::string CInsightIO::SuggestedFileName(std::string_view glazeName)
+{
+    constexpr std::size_t kLongest = 8;
+    std::string name;
+    for (const char c : glazeName) {
+        const bool letterOrDigit = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        if (letterOrDigit && name.size() < kLongest)
+            name += c;
+    }
+    return (name.empty() ? std::string("glaze") : name) + ".rcp";
 }
 
 int CInsightIO::WriteRecipes(std::ostream& out, const CGlazeList& glazes, std::span<const int> indices)

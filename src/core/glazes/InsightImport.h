@@ -10,7 +10,8 @@
 //   "rcp" (any case), one ignored line, the glaze name
 //   pairs of a material line and an amount line (version 4.0 with bare LF line ends puts one
 //     ignored line between them), up to "eof" (any case)
-//   anything up to "notes", the note lines up to "endnotes", anything after.
+//   anything up to "notes", the note lines up to "endnotes" (or the end of the text),
+//     anything after.
 // Several recipes may follow one another in one text (the clipboard export writes them so):
 // after "endnotes" a number line followed by "rcp" opens the next recipe.
 //
@@ -61,6 +62,10 @@ public:
     // Writes the glazes at indices (bad indices skipped) as version 5.0 recipes, an empty line
     // before every recipe but the first. 0, or 1 when the stream failed.
     static int WriteRecipes(std::ostream& out, const CGlazeList& glazes, std::span<const int> indices);
+
+    // The file name offered for a glaze's recipe: the first 8 letters and digits of its name and
+    // ".rcp"; "glaze.rcp" for a name without any (".rcp" alone would be a hidden file).
+    static std::string SuggestedFileName(std::string_view glazeName);
 };
 
 // --- the edit view's clipboard exchange ---------------------------------------------------

@@ -112,17 +112,6 @@ bool PutTextOnClipboard(const std::string& text)
     return clipboard->SetText(crlf);
 }
 
-std::string InsightFileNameFor(const std::string& glazeName)
-{
-    std::string name;
-    for (char c : glazeName) {
-        const bool letterOrDigit = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-        if (letterOrDigit && name.size() < 8)
-            name += c;
-    }
-    return name + ".rcp";
-}
-
 // --- Find -----------------------------------------------------------------------------------------
 
 void CGlazesView::OnFind()
@@ -334,7 +323,7 @@ void CGlazesView::OnExportInsight()
         const std::string& name = glazes.GetAt(row).m_name;
         CFileDialogRequest request = SaveRequest("Export \"" + name + "\" in Insight 5.0 format...",
                                                  "RCP files (*.rcp)|*.rcp|All files (*.*)|*.*||", "rcp", true);
-        request.initialPath = InsightFileNameFor(name);
+        request.initialPath = CInsightIO::SuggestedFileName(name);
         const CFileDialogResult answer = AskForFiles(request);
         if (answer.outcome == CFileDialogResult::Outcome::Clipboard) {
             toClipboard.push_back(row);

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <random>
 #include <vector>
 
 namespace {
@@ -43,6 +44,30 @@ TEST_F(HyperGlazeTextTest, GoldenRecordsImportExactly)
 
     EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, (m_dir / "none.txt").string()), 2);
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{(m_dir / "none.txt").string() + ": Error opening file"});
+}
+
+// Regression: random bytes were read as five junk glazes; a file without a single record of
+// the export is refused with a message and adds nothing.
+TEST_F(HyperGlazeTextTest, AFileWithoutRecordsIsRefused)
+{
+    std::mt19937 random(15);
+    std::string bytes(65536, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random() & 0xff);
+    const std::string junk = WriteFile("junk.bin", bytes);
+    CGlazeList list;
+    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, junk), 0);
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{junk + ": " + kNoRecordsMessage});
+    EXPECT_EQ(m_messages.boxes[0].helpId, kGlazeImportErrorHelpId);
+
+    // Good records among lines that are no records still come in, without a message.
+    m_messages.boxes.clear();
+    const std::string record = "Good\t6" + std::string(49, '\t') + "end\n";
+    const std::string mixed = WriteFile("mixed.txt", record + "x\ty\x01" + std::string(50, '\t') + "\n" + record);
+    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, mixed), 2);
+    EXPECT_EQ(list.GetAt(1).m_name, "Good");
+    EXPECT_TRUE(m_messages.boxes.empty());
 }
 
 TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)

@@ -39,20 +39,31 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
     const std::string cases = WriteFile("case.rcp", "5\nrcp\nx\nCase\nWhiting\n1\nEof\nstuff\nNOTES\nnote\nEndNotes\n");
     CGlazeList list;
     std::vector<std::string> paths = {lf, old, crlf, cut, cases, (m_dir / "missing.rcp").string()};
-    EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 3);
-    ASSERT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 4);
+    ASSERT_EQ(list.GetCount(), 4);
     ExpectLines(list.GetAt(0).m_components, {{"Silica", 30}, {"Whiting", 70}});
     EXPECT_TRUE(list.GetAt(0).m_notes.empty());
     ExpectLines(list.GetAt(1).m_components, {{"Whiting", 55}});
-    EXPECT_EQ(list.GetAt(2).m_name, "Case");
-    EXPECT_EQ(list.GetAt(2).m_notes, CStringArrayEx{"note"});
+    // Regression: notes running to the end without "ENDNOTES" rejected the whole recipe.
+    EXPECT_EQ(list.GetAt(2).m_name, "Cut");
+    EXPECT_EQ(list.GetAt(2).m_notes, CStringArrayEx{"half"});
+    EXPECT_EQ(list.GetAt(3).m_name, "Case");
+    EXPECT_EQ(list.GetAt(3).m_notes, CStringArrayEx{"note"});
 
-    ASSERT_EQ(m_messages.boxes.size(), 3u);
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
     EXPECT_EQ(m_messages.boxes[0].text, old + ": Incorrect version number (should be >= 4.0)");
     EXPECT_EQ(m_messages.boxes[0].type, unsigned(MsgOkCancel | MsgIconExclamation));
     EXPECT_EQ(m_messages.boxes[0].helpId, kInsightImportErrorHelpId);
-    EXPECT_EQ(m_messages.boxes[1].text, cut + ": Premature end of file");
-    EXPECT_EQ(m_messages.boxes[2].text, (m_dir / "missing.rcp").string() + ": Error opening file");
+    EXPECT_EQ(m_messages.boxes[1].text, (m_dir / "missing.rcp").string() + ": Error opening file");
+}
+
+TEST_F(InsightImportTest, SuggestedFileNames)
+{
+    EXPECT_EQ(CInsightIO::SuggestedFileName("Cone 6 Clear!"), "Cone6Cle.rcp");
+    EXPECT_EQ(CInsightIO::SuggestedFileName("#2"), "2.rcp");
+    // Regression: a name without letters or digits was offered ".rcp", a hidden file.
+    EXPECT_EQ(CInsightIO::SuggestedFileName("*** ---"), "glaze.rcp");
+    EXPECT_EQ(CInsightIO::SuggestedFileName(""), "glaze.rcp");
 }
 
 TEST_F(InsightImportTest, CancelDiscardsEverythingRead)
