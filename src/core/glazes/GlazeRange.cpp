@@ -26,7 +26,7 @@ namespace {
 constexpr int kLargestCone = 40;
 // A temperature from here on without a "C" is taken as Fahrenheit.
 constexpr int kLowestFahrenheitGuess = 1401;
-// The cone of a temperature below the table, or beyond its closing row.
+// The cone of a temperature below the table.
 constexpr int kBelowTable = -23;
 
 int ColumnValue(const CConeTableRow& row, bool fahrenheit)
@@ -34,13 +34,12 @@ int ColumnValue(const CConeTableRow& row, bool fahrenheit)
     return fahrenheit ? row.fahrenheit : row.celsius;
 }
 
-// The cone whose band [row, next row) holds the temperature.
+// The cone whose band [row, next row) holds the temperature. The last cone's band has no upper
+// end: any temperature from its value up is that cone, however absurd.
 int ConeOfBand(int temperature, bool fahrenheit)
 {
-    for (int i = 0; i < kConeTableRows; ++i) {
-        const int low = ColumnValue(g_coneTable[static_cast<std::size_t>(i)], fahrenheit);
-        const int high = ColumnValue(g_coneTable[static_cast<std::size_t>(i) + 1], fahrenheit);
-        if (temperature >= low && temperature < high)
+    for (int i = kConeTableRows - 1; i >= 0; --i) {
+        if (temperature >= ColumnValue(g_coneTable[static_cast<std::size_t>(i)], fahrenheit))
             return g_coneTable[static_cast<std::size_t>(i)].cone;
     }
     return kBelowTable;
