@@ -2,7 +2,7 @@
 
 #include "framework/Document.h"
 #include "framework/View.h"
-#include "support/CompareNoCase.h"
+#include "support/PathHelpers.h"
 
 #include <algorithm>
 
@@ -51,7 +51,7 @@ CDocument* CDocTemplate::FindDocumentByPath(const std::string& path) const
     if (path.empty())
         return nullptr;
     for (const auto& document : m_documents) {
-        if (EqualsNoCase(document->GetPathName(), path))
+        if (IsSamePath(document->GetPathName(), path))
             return document.get();
     }
     return nullptr;

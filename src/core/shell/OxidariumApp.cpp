@@ -7,6 +7,7 @@
 #include "framework/View.h"
 #include "glazes/GlazesDoc.h"
 #include "support/CompareNoCase.h"
+#include "support/PathHelpers.h"
 #include "support/DbFileType.h"
 #include "textfile/Information.h"
 
@@ -91,12 +92,12 @@ CDocument* COxidariumApp::FindOpenDocument(const std::string& path) const
     for (DbFileType kind : {DbFileType::Elements, DbFileType::Materials, DbFileType::Substitutions,
                             DbFileType::LimitFormulas, DbFileType::GraphTemplates}) {
         CDocument* document = GetSingletonDocument(static_cast<int>(kind));
-        if (document && EqualsNoCase(document->GetPathName(), path))
+        if (document && IsSamePath(document->GetPathName(), path))
             return document;
     }
     for (const CDocTemplate* docTemplate : {g_pGlazesTemplate, g_pTextFileTemplate}) {
         for (CDocument* document : TemplateDocuments(docTemplate)) {
-            if (EqualsNoCase(document->GetPathName(), path))
+            if (IsSamePath(document->GetPathName(), path))
                 return document;
         }
     }

@@ -13,7 +13,6 @@
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
 #include "substitutions/SubstitutionsDoc.h"
-#include "support/CompareNoCase.h"
 #include "support/DbFileType.h"
 #include "support/PathHelpers.h"
 #include "support/Profile.h"
@@ -170,7 +169,7 @@ void COxidariumApp::TakeDataLocationHandOver()
 void COxidariumApp::RememberStartingDirectory()
 {
     std::string starting = GetCurrentDirectoryString();
-    if (EqualsNoCase(starting, GetProgramDir()))
+    if (IsSamePath(starting, GetProgramDir()))
         starting = ProfileString(kDirectoriesSection, kStartingKey, starting);
     WriteProfileString(kDirectoriesSection, kStartingKey, starting);
 }
@@ -209,12 +208,17 @@ void COxidariumApp::LoadPreferences()
 {
     if (!CAppContext::IsActive())
         return;
+    // With a handed-over data location the preferences live in the data directory. A file
+    // already there is the user's and is what gets read; otherwise the file the profile names
+    // (or the program's) is read and then moves into the data directory.
+    const std::string dataDirectory = m_bDataLocationHandedOver ? GetCurrentDirectoryString() : std::string();
+    if (!dataDirectory.empty() && FileExists(MakeFilePath(dataDirectory, kPreferencesFileName)))
+        g_savedPrefs.SetFileDirectory(dataDirectory);
     g_savedPrefs.Load();
-    // With a handed-over data location the preferences file moves into the data directory.
-    if (m_bDataLocationHandedOver)
-        g_savedPrefs.SetFileDirectory(GetCurrentDirectoryString());
+    if (!dataDirectory.empty())
+        g_savedPrefs.SetFileDirectory(dataDirectory);
     g_prefs = g_savedPrefs;
-    if (m_bDataLocationHandedOver)
+    if (!dataDirectory.empty())
         g_savedPrefs.Save();
 }
 
@@ -268,7 +272,7 @@ void COxidariumApp::RebuildDatabaseTree()
         const std::string dataDirectory = GetCurrentDirectoryString();
         const std::string programDirectory = GetProgramDir();
         g_pDbTreeDoc->AddDirectory(dataDirectory);
-        if (!EqualsNoCase(dataDirectory, programDirectory))
+        if (!IsSamePath(dataDirectory, programDirectory))
             g_pDbTreeDoc->AddDirectory(programDirectory);
         g_pDbTreeDoc->DoSave(MakeFilePath(dataDirectory, kDbTreeFileName), true);
     }

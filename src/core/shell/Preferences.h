@@ -94,7 +94,8 @@ public:
 
     // Points the object at "prefs.dat" in directory (made a full path) and records that path
     // in the profile: start-up calls this on the stored copy when a data directory was handed
-    // over, before saving, so that the preferences file lives with the data.
+    // over, before loading when the directory holds the file (so the user's file is read, not
+    // replaced) and before saving, so that the preferences file lives with the data.
     void SetFileDirectory(const std::string& directory);
 
     // Checks the lists of the file: 0 when all are well formed, else the number (1..19) of the

@@ -108,6 +108,40 @@ std::string GetFullPathString(const std::string& path, int* fileOffset)
     return full;
 }
 
+namespace {
+
+// True when path is already its own full path: absolute, without empty, "." or ".." parts.
+bool IsFullPath(std::string_view path)
+{
+    if (path.empty() || path.front() != '/')
+        return false;
+    for (std::size_t start = 1; start < path.size();) {
+        std::size_t slash = path.find('/', start);
+        if (slash == std::string_view::npos)
+            slash = path.size();
+        const std::string_view part = path.substr(start, slash - start);
+        if (part.empty() || part == "." || part == "..")
+            return false;
+        start = slash + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+bool IsSamePath(std::string_view a, std::string_view b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    if (a == b)
+        return true;
+    // Most comparisons are of two full paths of different files: no need to build anything.
+    if (IsFullPath(a) && IsFullPath(b))
+        return false;
+    const std::string fullA = GetFullPathString(std::string(a));
+    return !fullA.empty() && fullA == GetFullPathString(std::string(b));
+}
+
 std::string MakeFilePath(const std::string& directory, const std::string& name)
 {
     if (directory.empty())

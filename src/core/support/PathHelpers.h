@@ -5,6 +5,7 @@
 // length.
 
 #include <string>
+#include <string_view>
 
 // 13 when the file's lines end with lone carriage returns, else 10 (also when the file cannot
 // be read or holds neither). A CR LF pair counts as one line feed; the first 16384 characters
@@ -22,6 +23,10 @@ std::string GetProgramDirectory();
 // resolved by name, symbolic links are not followed). fileOffset, when given, receives the
 // offset of the file-name part (the length when the path ends with "/"). Empty and 0 on failure.
 std::string GetFullPathString(const std::string& path, int* fileOffset = nullptr);
+
+// True when a and b name the same file: their full paths (above) are equal, letter case
+// counting, as the file system counts it. An empty path names no file.
+bool IsSamePath(std::string_view a, std::string_view b);
 
 // directory + "/" + name; no separator is added when directory ends with one; an empty
 // directory gives name alone.

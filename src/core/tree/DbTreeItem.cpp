@@ -1,6 +1,7 @@
 #include "tree/DbTreeItem.h"
 
 #include "support/CompareNoCase.h"
+#include "support/PathHelpers.h"
 
 #include <ostream>
 #include <utility>
@@ -184,7 +185,7 @@ void CDbTreeItemList::RemoveItem(int index)
 int CDbTreeItemList::FindByPath(std::string_view path) const
 {
     for (std::size_t i = 0; i < m_records.size(); ++i) {
-        if (EqualsNoCase(m_records[i]->path, path))
+        if (IsSamePath(m_records[i]->path, path))
             return static_cast<int>(i);
     }
     return -1;

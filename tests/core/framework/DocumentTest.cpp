@@ -92,19 +92,26 @@ TEST_F(DocumentTest, OpeningAnOpenPathAgainActivatesTheSameDocument)
     EXPECT_EQ(first->GetTitle(), "a.lin");
     m_frames.back()->MinimizeFrame();
 
-    std::string upper = path;
-    upper.replace(upper.size() - 5, 5, "A.LIN");
-    EXPECT_EQ(m_template.OpenDocumentFile(upper), first);
+    std::string spelled = path;
+    spelled.replace(spelled.size() - 5, 5, "./a.lin");
+    EXPECT_EQ(m_template.OpenDocumentFile(spelled), first);
     EXPECT_EQ(m_template.GetDocuments().size(), 1u);
     EXPECT_EQ(m_frames.size(), 1u);
     EXPECT_FALSE(m_frames.back()->minimized);
 
+    // Regression: a path that differs only in letter case is another file, not this document.
+    const std::string upper = WriteFile("A.LIN", "other\n");
+    CDocument* other = m_template.OpenDocumentFile(upper);
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(other, first);
+    EXPECT_EQ(other->GetTitle(), "A.LIN");
+
     CDocument* fresh = m_template.OpenDocumentFile("");
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(fresh->GetTitle(), "Lines1");
-    EXPECT_EQ(m_template.GetDocuments(), (std::vector<CDocument*>{first, fresh}));
+    EXPECT_EQ(m_template.GetDocuments(), (std::vector<CDocument*>{first, other, fresh}));
     EXPECT_EQ(m_template.OpenDocumentFile((m_dir / "missing.lin").string()), nullptr);
-    EXPECT_EQ(m_template.GetDocuments().size(), 2u);
+    EXPECT_EQ(m_template.GetDocuments().size(), 3u);
 }
 
 TEST_F(DocumentTest, SaveModifiedAsksOnceAndHonoursTheAnswer)

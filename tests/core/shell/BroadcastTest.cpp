@@ -146,9 +146,12 @@ TEST_F(BroadcastTest, OpenDocumentLookUps)
     CDocument* text = m_texts.AddDocument(std::make_unique<CKindDoc>(), false);
     text->SetPathName("/data/notes.txt");
 
-    EXPECT_EQ(m_app.FindOpenDocument("/DATA/materials.MAT"), &materials);
-    EXPECT_EQ(m_app.FindOpenDocument("/data/B.GLZ"), second);
-    EXPECT_EQ(m_app.FindOpenDocument("/data/notes.txt"), text);
+    // Paths compare exactly once made full: letter case counts, as it does on Linux.
+    EXPECT_EQ(m_app.FindOpenDocument("/data/Materials.mat"), &materials);
+    EXPECT_EQ(m_app.FindOpenDocument("/DATA/materials.MAT"), nullptr);
+    EXPECT_EQ(m_app.FindOpenDocument("/data/B.GLZ"), nullptr);
+    EXPECT_EQ(m_app.FindOpenDocument("/data/x/../b.glz"), second);
+    EXPECT_EQ(m_app.FindOpenDocument("/data//notes.txt"), text);
     EXPECT_FALSE(m_app.IsDocumentOpen("/data/other.glz"));
     EXPECT_EQ(m_app.CountGlazeDocs(), 2);
     EXPECT_EQ(m_app.GetGlazeDoc(0), first);

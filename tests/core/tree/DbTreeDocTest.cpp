@@ -207,8 +207,9 @@ TEST_F(DbTreeDocTest, AddDatabasesReportsDuplicatesAndUnreadableFiles)
     const std::string text = WriteFile("b.txt", "words\n");
     const std::string missing = (m_dir / "missing.glz").string();
     const std::string known = WriteFile("known.mat", Header("Oxidarium Materials", "Clays"));
+    // The same file by another spelling of its path (letter case would name another file).
     std::string knownUpper = known;
-    knownUpper.replace(knownUpper.size() - 9, 9, "KNOWN.MAT");
+    knownUpper.replace(knownUpper.size() - 9, 9, "./known.mat");
 
     CDbTreeDoc doc;
     Add(doc, known, "Clays", DbTreeItemType::Materials);
@@ -482,7 +483,7 @@ TEST_F(DbTreeDocTest, AddOpenDatabasesAndUpdateItemTitle)
     CFakeSingleton materials(DbFileType::Materials, "Clays", "/d/clays.mat");
     CFakeSingleton limits(DbFileType::LimitFormulas, "Limits", "");
     CDbTreeDoc doc;
-    Add(doc, "/D/GRAPHS.GRT", "Old graphs", DbTreeItemType::GraphTemplates);
+    Add(doc, "/d/./graphs.grt", "Old graphs", DbTreeItemType::GraphTemplates);
     Add(doc, lookalike, "Look", DbTreeItemType::Glazes);
     CDocument* glazeDoc = m_glazes.OpenDocumentFile(glazes);
     CDocument* textDoc = m_texts.OpenDocumentFile(text);

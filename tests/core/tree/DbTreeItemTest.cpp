@@ -138,7 +138,9 @@ TEST(DbTreeItemListTest, EditingAndFindingEntries)
     list.InsertItem(0, Item("/d/a.glz", "A"));
     list.InsertItem(2, Item("/d/c.glz", "C"));
     EXPECT_EQ(Titles(list), (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(list.FindByPath("/D/B.GLZ"), 1);
+    EXPECT_EQ(list.FindByPath("/d/b.glz"), 1);
+    EXPECT_EQ(list.FindByPath("/d/./b.glz"), 1);
+    EXPECT_EQ(list.FindByPath("/D/B.GLZ"), -1) << "another file on Linux";
 
     CDbTreeItem changed = Item("/d/b2.glz", "B2");
     changed.isOpen = true;

@@ -116,6 +116,10 @@ TEST(OxidariumAppUiTest, AHandedOverDataDirectoryIsRecordedCataloguedAndKeepsThe
     ASSERT_GT(dataDir.size(), 1100u);
     const std::string handOver = box.programDir + "/datalocation.txt";
     CShellSandbox::WriteFile(handOver, dataDir + "  \r\nignored second line\n");
+    // The user's preferences in the data directory; defaults beside the program.
+    CShellSandbox::WriteFile(dataDir + "/prefs.dat",
+                             "filetype = Oxidarium Preferences\nversion = 2\nbacktyp = 1\ndecrecipe = 5\n");
+    CShellSandbox::WriteFile(box.programDir + "/prefs.dat", "filetype = Oxidarium Preferences\nversion = 2\n");
 
     COxidariumAppUi app;
     app.SetProgramDir(box.programDir);
@@ -126,6 +130,13 @@ TEST(OxidariumAppUiTest, AHandedOverDataDirectoryIsRecordedCataloguedAndKeepsThe
     EXPECT_EQ(GetCurrentDirectoryString(), dataDir);
     EXPECT_TRUE(CShellSandbox::Exists(dataDir + "/prefs.dat"));
     EXPECT_EQ(box.profile.GetString("Preferences", "PrefFileName"), dataDir + "/prefs.dat");
+    // Regression: the file beside the program was read and defaults written over the user's.
+    EXPECT_EQ(g_prefs.backtyp, 1);
+    EXPECT_EQ(g_prefs.decrecipe, 5);
+    CPreferences reread;
+    ASSERT_EQ(reread.Load(), 0);
+    EXPECT_EQ(reread.backtyp, 1);
+    EXPECT_EQ(reread.decrecipe, 5);
     EXPECT_TRUE(CShellSandbox::Exists(dataDir + "/databasetree.dbt"));
     EXPECT_EQ(box.profile.GetString("Files", "DbTreeFileName"), dataDir + "/databasetree.dbt");
     EXPECT_EQ(box.profile.GetString("Files", "ElementDBFileName"), dataDir + "/elements.ele");
