@@ -1,16 +1,24 @@
 #include "support/SafeFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr const char* kTemporaryMark = ".~";
+constexpr std::size_t kRandomCharacters = 6; // the "XXXXXX" of mkstemp
+constexpr std::size_t kSuffixLength = 2 + kRandomCharacters;
+constexpr long kDefaultNameLimit = 255;
 
 // A symbolic link keeps pointing at the same file: the file it names is replaced.
 std::string ResolveTarget(const std::string& path)
@@ -24,14 +32,68 @@ std::string ResolveTarget(const std::string& path)
     return path;
 }
 
-bool SyncFile(const std::string& path)
+// The directory part of path ("" for a bare name) and its file name.
+std::pair<std::string, std::string> SplitDirectory(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY);
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {std::string(), path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// The target's file name as the start of its temporary names, cut (never inside a UTF-8
+// character) so that the name with the suffix fits the directory's name limit.
+std::string TemporaryStem(const std::string& directory, const std::string& name)
+{
+    long limit = ::pathconf(directory.empty() ? "." : directory.c_str(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = kDefaultNameLimit;
+    const std::size_t room = static_cast<std::size_t>(limit) > kSuffixLength ? static_cast<std::size_t>(limit) - kSuffixLength : 1;
+    if (name.size() <= room)
+        return name;
+    std::size_t cut = room;
+    while (cut > 1 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return name.substr(0, cut);
+}
+
+bool IsRandomCharacter(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// True when fileName is stem + ".~" + six random characters.
+bool IsTemporaryName(const std::string& fileName, const std::string& stem)
+{
+    return fileName.size() == stem.size() + kSuffixLength && fileName.compare(0, stem.size(), stem) == 0 &&
+           fileName.compare(stem.size(), 2, kTemporaryMark) == 0 &&
+           std::all_of(fileName.end() - static_cast<std::ptrdiff_t>(kRandomCharacters), fileName.end(), IsRandomCharacter);
+}
+
+// Removes the file when no save holds it: a lock taken without waiting proves its save died.
+void RemoveIfAbandoned(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
+        return;
+    struct stat held {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+        held.st_ino == named.st_ino && held.st_dev == named.st_dev && S_ISREG(held.st_mode))
+        ::unlink(path.c_str());
     ::close(fd);
-    return ok;
+}
+
+// Removes what killed saves of the same target left behind.
+void RemoveAbandonedTemporaries(const std::string& directory, const std::string& stem)
+{
+    std::error_code ec;
+    fs::directory_iterator entries(directory.empty() ? fs::path(".") : fs::path(directory), ec);
+    for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
+        const std::string fileName = entries->path().filename().string();
+        if (IsTemporaryName(fileName, stem))
+            RemoveIfAbandoned(entries->path().string());
+    }
 }
 
 } // namespace
@@ -49,10 +111,14 @@ CSafeFileWriter::~CSafeFileWriter()
 
 bool CSafeFileWriter::Open()
 {
-    std::string pattern = m_target + ".~XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
+    const auto [directory, name] = SplitDirectory(m_target);
+    const std::string stem = TemporaryStem(directory, name);
+    RemoveAbandonedTemporaries(directory, stem);
+    std::string pattern = directory + stem + kTemporaryMark + std::string(kRandomCharacters, 'X');
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
+    ::flock(fd, LOCK_EX | LOCK_NB);
     // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
     struct stat old {};
     if (::stat(m_target.c_str(), &old) == 0) {
@@ -62,7 +128,7 @@ bool CSafeFileWriter::Open()
         ::umask(mask);
         ::fchmod(fd, 0666 & ~mask);
     }
-    ::close(fd);
+    m_lockFd = fd;
     m_temporary = pattern;
     m_stream.open(m_temporary, std::ios::binary | std::ios::trunc);
     if (!m_stream) {
@@ -79,7 +145,7 @@ SafeSaveResult CSafeFileWriter::Commit()
     m_stream.flush();
     const bool written = static_cast<bool>(m_stream);
     m_stream.close();
-    if (!written || m_stream.fail() || !SyncFile(m_temporary)) {
+    if (!written || m_stream.fail() || ::fsync(m_lockFd) != 0) {
         Abandon();
         return SafeSaveResult::WriteFailed;
     }
@@ -89,6 +155,7 @@ SafeSaveResult CSafeFileWriter::Commit()
     }
     m_committed = true;
     m_temporary.clear();
+    CloseLock();
     return SafeSaveResult::Ok;
 }
 
@@ -100,8 +167,16 @@ void CSafeFileWriter::Abandon()
         std::remove(m_temporary.c_str());
         m_temporary.clear();
     }
+    CloseLock();
 }
 
+void CSafeFileWriter::CloseLock()
+{
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
+    }
+}
 SafeSaveResult WriteFileSafely(const std::string& path, const std::string& bytes)
 {
     return WriteFileSafely(path, [&bytes](std::ostream& out) {

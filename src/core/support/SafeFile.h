@@ -4,6 +4,11 @@
 // renamed over the target. Whatever fails on the way, the target keeps its old bytes and
 // only the temporary file is removed. Every save of a database, text or settings file goes
 // through here (after the backup step of the save).
+//
+// The temporary file is named after the target: its name, shortened when needed so that the
+// whole name fits the file system's limit, then ".~" and six random characters. A save holds
+// a lock on its temporary file until it is done. A save killed on the way leaves its file
+// behind unlocked: the next save of the same target removes every such file before it writes.
 
 #include <fstream>
 #include <functional>
@@ -36,9 +41,12 @@ public:
     const std::string& TemporaryPath() const { return m_temporary; }
 
 private:
+    void CloseLock();
+
     std::string m_target;
     std::string m_temporary;
     std::ofstream m_stream;
+    int m_lockFd = -1; // the temporary file, locked while the save runs
     bool m_committed = false;
 };
 

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -94,4 +100,46 @@ TEST_F(SafeFileTest, KeepsPermissionsAndFollowsSymbolicLinks)
     struct stat info {};
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// Regression: saves killed half way left "<name>.~XXXXXX" files beside the database for ever.
+// The next save of the same target removes those no save holds; a save still running keeps its
+// lock and its file, and temporary files of other targets are left alone.
+TEST_F(SafeFileTest, TheNextSaveRemovesWhatKilledSavesLeft)
+{
+    const fs::path target = m_dir / "glazes.glz";
+    for (const char* name : {"glazes.glz.~a1B2c3", "glazes.glz.~ZZZZZZ", "other.glz.~a1B2c3", "glazes.glz.~short"})
+        std::ofstream(m_dir / name) << "partial";
+    const fs::path running = m_dir / "glazes.glz.~Run123";
+    std::ofstream(running) << "being written";
+    const int held = ::open(running.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+
+    ASSERT_EQ(WriteFileSafely(target.string(), std::string("saved\n")), SafeSaveResult::Ok);
+    ::close(held);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m_dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"glazes.glz", "glazes.glz.~Run123", "glazes.glz.~short",
+                                               "other.glz.~a1B2c3"}));
+    EXPECT_EQ(ReadAll(target), "saved\n");
+}
+
+// Regression: the temporary name added 8 bytes to the target's, so a file whose name was 248 to
+// 255 bytes long could be opened but never saved.
+TEST_F(SafeFileTest, NamesUpToTheFileSystemLimitCanBeSaved)
+{
+    const std::string accented = "\xc3\xa9"; // two bytes in UTF-8: the cut must not split it
+    std::string accents;
+    for (int i = 0; i < 63; ++i)
+        accents += accented;
+    for (const std::string& name : {std::string(248, 'g'), std::string(251, 'g') + ".glz", std::string(128, 'x') + accents}) {
+        ASSERT_LE(name.size(), 255u);
+        const fs::path target = m_dir / name;
+        EXPECT_EQ(WriteFileSafely(target.string(), std::string("first\n")), SafeSaveResult::Ok) << name.size();
+        EXPECT_EQ(WriteFileSafely(target.string(), std::string("second\n")), SafeSaveResult::Ok) << name.size();
+        EXPECT_EQ(ReadAll(target), "second\n");
+    }
+    EXPECT_EQ(FilesInDir(), 3u);
 }
