@@ -8,7 +8,6 @@
 #include "support/TextHelpers.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 
 namespace {
@@ -31,23 +30,33 @@ struct StatisticsOutput {
     }
 };
 
-// value rounded down (up) to a multiple of step = 10^power. The gathered values are single
-// precision, so one that stands for a multiple lies a few units of its last place beside it; it
-// keeps that multiple instead of moving a whole step out. Rounding goes toward minus (plus)
-// infinity, so a negative minimum moves outward too and every gathered value stays in range.
-double RoundOutward(double value, int power, bool up)
-{
-    const double scaled = value * PowerOfTen(-power);
-    const double nearest = std::round(scaled);
-    if (std::fabs(scaled - nearest) <= std::fabs(scaled) * 4 * FLT_EPSILON)
-        return nearest * PowerOfTen(power);
-    return (up ? std::ceil(scaled) : std::floor(scaled)) * PowerOfTen(power);
-}
-
 std::string LimitNumber(double value)
 {
     std::string text = FormatFixed(value, g_prefs.declimformulas);
     return StripTrailingZeros(text, g_prefs.tzslimformulas);
+}
+
+// What the limit's text of a multiple of 10^-decimals reads back as.
+double LimitValue(double multiple, int decimals)
+{
+    return ParseDouble(LimitNumber(multiple * PowerOfTen(-decimals)));
+}
+
+// value rounded down (up) to a multiple of 10^-decimals such that the limit's text, read back,
+// is at most (at least) the value itself: every glaze the value came from lies within the range.
+// Rounding goes toward minus (plus) infinity, so a negative minimum moves outward too.
+double BoundAtDecimals(double value, int decimals, bool up)
+{
+    const double step = up ? 1.0 : -1.0;
+    const auto bounds = [value, up](double limit) { return up ? limit >= value : limit <= value; };
+    double multiple = up ? std::ceil(value * PowerOfTen(decimals)) : std::floor(value * PowerOfTen(decimals));
+    // The product may have crossed a whole number either way: one step in when that multiple
+    // still bounds the value, then out until this one does (a step or two at most).
+    if (bounds(LimitValue(multiple - step, decimals)))
+        multiple -= step;
+    for (int tries = 0; tries < 3 && !bounds(LimitValue(multiple, decimals)); ++tries)
+        multiple += step;
+    return LimitValue(multiple, decimals);
 }
 
 std::string Padded(std::string text, int width)
@@ -113,9 +122,11 @@ bool CompileLimit(const CMakeLimitFormulaRequest& request, int k, const Statisti
     if (request.m_accumulators[static_cast<std::size_t>(k)].ComputeStatistics(
             s, low, high, CMakeLimitFormulaRequest::kHistogramBins) != 0)
         return false;
-    const int power = byPercent ? -1 : -3;
-    const double minimum = RoundOutward(s.minimum, power, false);
-    const double maximum = RoundOutward(s.maximum, power, true);
+    // Steps of 0.1 by percent and 0.001 otherwise, or coarser when the limits are written with
+    // fewer decimals.
+    const int decimals = std::clamp(g_prefs.declimformulas, 0, byPercent ? 1 : 3);
+    const double minimum = BoundAtDecimals(s.minimum, decimals, false);
+    const double maximum = BoundAtDecimals(s.maximum, decimals, true);
     output.formula.m_limits.Add(
         CLimit(combination.m_name, LimitNumber(minimum) + " - " + LimitNumber(maximum), byPercent ? 1 : 0));
     if (output.toNotes || output.toInformation)
@@ -174,7 +185,7 @@ void CMakeLimitFormulaRequest::AddAnalysis(const CGlazeAnalysis& analysis)
     }
     for (std::size_t k = 0; k < static_cast<std::size_t>(GetCombinationCount()); ++k) {
         const double value = m_combinations[k].GetValue(analysis, m_byPercent[k] != 0);
-        m_accumulators[k].Add(static_cast<float>(value));
+        m_accumulators[k].Add(value);
     }
     ++m_glazesUsed;
 }

@@ -62,8 +62,9 @@ public:
 
 // Builds the formula the request describes: named m_name (or "Compiled from %d glazes", which is
 // also its first note), one limit per combination whose range runs from the smallest to the
-// largest gathered value rounded outward (to 0.1 by percent, else to 0.001) and written with the
-// decimals of the preferences declimformulas and tzslimformulas. With either statistics flag
+// largest gathered value rounded outward (to 0.1 by percent, else to 0.001, or to fewer decimals
+// when declimformulas asks for fewer, so that every glaze lies within what the text says) and
+// written with the decimals of the preferences declimformulas and tzslimformulas. With either statistics flag
 // the statistics and histogram lines of each combination go to the notes and/or to information
 // (which receives "Statistics: <name>" first). Returns 0, or 1 when no glaze was used (no value
 // was gathered): formula and information are then left alone.

@@ -1,11 +1,11 @@
 #include "support/FloatArray.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <new>
 
 namespace {
-
-constexpr int kMaxCapacity = CFloatArray::kCapacityLimit - 1;
 
 double Median(const std::vector<double>& sorted)
 {
@@ -80,13 +80,13 @@ CFloatArray::CFloatArray(int initialSize, int growStep) : m_growStep(std::max(gr
 
 void CFloatArray::SetSize(int n)
 {
-    m_data.assign(static_cast<std::size_t>(std::clamp(n, 0, kMaxCapacity)), 0.0f);
+    m_data.assign(static_cast<std::size_t>(std::max(n, 0)), 0.0);
     m_count = 0;
 }
 
-int CFloatArray::Add(float value)
+int CFloatArray::Add(double value)
 {
-    if (m_count >= GetCapacity() && Grow(m_count + 1) != 0)
+    if (m_count == INT_MAX || (m_count >= GetCapacity() && Grow(m_count + 1) != 0))
         return 1;
     m_data[static_cast<std::size_t>(m_count++)] = value;
     return 0;
@@ -94,15 +94,19 @@ int CFloatArray::Add(float value)
 
 int CFloatArray::Grow(int n)
 {
-    if (n < 1 || n >= kCapacityLimit)
+    if (n < 1)
         return 1;
     const int capacity = GetCapacity();
     if (capacity >= n)
         return 0;
     const long long step = m_growStep;
     const long long steps = (n - capacity + step - 1) / step;
-    const long long grown = capacity + steps * step;
-    m_data.resize(static_cast<std::size_t>(std::min<long long>(grown, kMaxCapacity)), 0.0f);
+    const long long grown = std::min<long long>(capacity + steps * step, INT_MAX);
+    try {
+        m_data.resize(static_cast<std::size_t>(grown), 0.0);
+    } catch (const std::bad_alloc&) {
+        return 1;
+    }
     return 0;
 }
 

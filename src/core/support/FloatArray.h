@@ -1,12 +1,12 @@
 #pragma once
 
-// A growable array of single-precision values with descriptive statistics. The
-// limit-formula compiler gathers one oxide combination's values over many glazes in one array
-// (made with room for 512 values, growing by 512) and then asks for the statistics with a
-// 20-bin histogram.
+// A growable array of values with descriptive statistics. The limit-formula compiler gathers
+// one oxide combination's values over many glazes in one array (made with room for 512 values,
+// growing by 512) and then asks for the statistics with a 20-bin histogram.
 //
-// The capacity never reaches 16383: Grow refuses n < 1 and n >= 16383, and a grow step that
-// would overshoot stops at 16382, so at most 16382 values are stored and Add reports the rest.
+// Values are kept as the doubles they were computed as, so that a range made from them holds
+// every glaze they came from, and there is no limit to their number but memory: an array that
+// stopped at 16382 values dropped the later glazes while they were still counted.
 
 #include <vector>
 
@@ -28,22 +28,20 @@ struct CFloatStatistics {
 
 class CFloatArray {
 public:
-    static constexpr int kCapacityLimit = 16383; // Grow refuses this and more
-
-    // Room for initialSize values (clamped like SetSize); growStep < 1 counts as 1.
+    // Room for initialSize values (below 0 counts as 0); growStep < 1 counts as 1.
     explicit CFloatArray(int initialSize = 512, int growStep = 512);
 
-    // Drops every value and makes room for n values set to 0 (n clamped to 0..16382).
+    // Drops every value and makes room for n values set to 0 (below 0 counts as 0).
     void SetSize(int n);
     // Appends a value: 0, or 1 (storing nothing) when the array cannot grow.
-    int Add(float value);
-    // Makes room for n values in whole grow steps: 0, or 1 when n < 1 or n >= 16383.
+    int Add(double value);
+    // Makes room for n values in whole grow steps: 0, or 1 when n < 1 or the array cannot grow.
     int Grow(int n);
 
     int GetCount() const { return m_count; }
     int GetCapacity() const { return static_cast<int>(m_data.size()); }
     int GetGrowStep() const { return m_growStep; }
-    float operator[](int i) const { return m_data[static_cast<std::size_t>(i)]; }
+    double operator[](int i) const { return m_data[static_cast<std::size_t>(i)]; }
 
     // Statistics of the first n values (n < 0: all of them) and a histogram of `bins` bins over
     // [low, high): a value equal to high counts in the last bin, values outside count as below or
@@ -55,7 +53,7 @@ public:
                           int n = -1) const;
 
 private:
-    std::vector<float> m_data; // size() is the capacity
+    std::vector<double> m_data; // size() is the capacity
     int m_growStep;
     int m_count = 0;
 };

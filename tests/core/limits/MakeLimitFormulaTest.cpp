@@ -140,6 +140,32 @@ TEST_F(MakeLimitFormulaTest, AFormulaCompiledFromThreeGlazes)
     EXPECT_EQ(formula.m_name, "Mine");
 }
 
+// Regression: values past 16,382 glazes were dropped while the glazes were still counted, and
+// with two decimals a minimum of 0.125 was written 0.13, so the glaze it came from was outside.
+TEST_F(MakeLimitFormulaTest, EveryGlazeCountedLiesWithinTheFormulaItMade)
+{
+    g_prefs.declimformulas = 2;
+    CMakeLimitFormulaRequest request;
+    request.AddCombinationsByName(m_database.m_combinations, {"KNaO", "SiO2"}, false);
+    request.AddCombinationsByName(m_database.m_combinations, {"CaO"}, true);
+    std::vector<GlazeValues> glazes;
+    for (int i = 0; i < 16400; ++i)
+        glazes.push_back({0.1, 0.1, 0.6, 0.0, 0.4, 3.0 + 0.0001 * i, 12.0});
+    glazes.push_back({0.1, 0.025, 0.6, 0.0, 0.4, 1.0 + 0.2, 12.345}); // 0.125 KNaO, the lowest
+    glazes.push_back({0.1, 0.1, 0.6, 0.0, 0.4, 5.555, 12.0});        // the highest silica, last
+    for (const GlazeValues& v : glazes)
+        request.AddAnalysis(Analysis(v));
+
+    CLimitFormula formula;
+    CStringArrayEx information;
+    ASSERT_EQ(CompileLimitFormula(request, formula, information), 0);
+    EXPECT_EQ(formula.m_name, "Compiled from 16402 glazes");
+    EXPECT_EQ(Describe(formula), "KNaO=0.12 - 0.2; SiO2=1.2 - 5.56; CaO%=12.0 - 12.4");
+    CCurrentLimitFormulaDBScope scope(m_database);
+    for (const GlazeValues& v : glazes)
+        ASSERT_TRUE(formula.IsAnalysisWithin(Analysis(v))) << v.k << " " << v.si;
+}
+
 TEST_F(MakeLimitFormulaTest, StatisticsAndHistograms)
 {
     CMakeLimitFormulaRequest request;

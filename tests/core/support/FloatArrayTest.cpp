@@ -46,12 +46,12 @@ TEST(FloatArrayTest, SetSizeDropsTheValues)
     EXPECT_EQ(array.GetCapacity(), 10);
     EXPECT_EQ(array[0], 0.0f);
     array.SetSize(100000);
-    EXPECT_EQ(array.GetCapacity(), 16382);
+    EXPECT_EQ(array.GetCapacity(), 100000);
     array.SetSize(-5);
     EXPECT_EQ(array.GetCapacity(), 0);
 }
 
-TEST(FloatArrayTest, GrowTakesWholeStepsWithinTheLimit)
+TEST(FloatArrayTest, GrowTakesWholeSteps)
 {
     CFloatArray array(10, 4);
     EXPECT_EQ(array.Grow(5), 0);
@@ -62,21 +62,23 @@ TEST(FloatArrayTest, GrowTakesWholeStepsWithinTheLimit)
     EXPECT_EQ(array.GetCapacity(), 26); // 14 + 3 steps
     EXPECT_EQ(array.Grow(0), 1);
     EXPECT_EQ(array.Grow(-1), 1);
-    EXPECT_EQ(array.Grow(16383), 1);
     EXPECT_EQ(array.GetCapacity(), 26);
 
     CFloatArray big(512, 512);
-    EXPECT_EQ(big.Grow(16382), 0);
-    EXPECT_EQ(big.GetCapacity(), 16382); // a step would overshoot to 16384: stops below the limit
+    EXPECT_EQ(big.Grow(16383), 0);
+    EXPECT_EQ(big.GetCapacity(), 16384);
 }
 
-TEST(FloatArrayTest, AddStopsAtTheLimit)
+// Regression: the array stopped at 16,382 values and dropped the rest; values were single
+// precision, so a range made from them could miss the very value it came from.
+TEST(FloatArrayTest, AddKeepsEveryValueAsGiven)
 {
     CFloatArray array(16380, 512);
-    for (int i = 0; i < 16382; ++i)
-        ASSERT_EQ(array.Add(1.0f), 0) << i;
-    EXPECT_EQ(array.Add(2.0f), 1);
-    EXPECT_EQ(array.GetCount(), 16382);
+    for (int i = 0; i < 20000; ++i)
+        ASSERT_EQ(array.Add(1.0), 0) << i;
+    EXPECT_EQ(array.Add(0.1 + 0.2), 0);
+    EXPECT_EQ(array.GetCount(), 20001);
+    EXPECT_EQ(array[20000], 0.1 + 0.2);
 }
 
 TEST(FloatArrayTest, StatisticsOfOneValue)
