@@ -20,16 +20,6 @@ bool IsMapped(const CMaterial& material)
 
 } // namespace
 
-void SortMaterialMatches(CMaterialMatchList& list)
-{
-    std::vector<CMaterialMatch> items = list.Items();
-    std::stable_sort(items.begin(), items.end(),
-                     [](const CMaterialMatch& a, const CMaterialMatch& b) { return a.score > b.score; });
-    list.Clear();
-    for (const CMaterialMatch& item : items)
-        list.InsertAt(list.GetCount(), item);
-}
-
 CFindSimilarMaterials::CFindSimilarMaterials(CMaterialsDoc& document, const CFindSimilarMaterialsRequest& request,
                                              CMaterialRowSelection* selection)
     : m_document(document), m_request(request), m_selection(selection)

@@ -101,9 +101,6 @@ private:
     MatchLists m_summary;
 };
 
-// Orders a list by score, highest first; items of equal score keep their order.
-void SortMaterialMatches(CMaterialMatchList& list);
-
 // The command after the dialog's OK: the search with its report written into the emptied
 // Information window. True when it ran to the end.
 bool RunFindSimilarMaterials(const CFindSimilarMaterialsRequest& request, CMaterialsDoc& document,

@@ -71,7 +71,7 @@ void CFindSimilarMaterials::WriteMaterialReport(const CMaterial* a, MatchLists& 
 void CFindSimilarMaterials::WriteBlock(int list, CMaterialMatchList& matches, const LineWriter& write) const
 {
     if (m_request.showAll)
-        SortMaterialMatches(matches);
+        matches.SortByScore();
     write(kBlockTitles[list]);
     for (const CMaterialMatch& item : matches.Items()) {
         write("  " + ScoreText(item.score) + "  " + item.materialA->m_name);
@@ -79,6 +79,8 @@ void CFindSimilarMaterials::WriteBlock(int list, CMaterialMatchList& matches, co
     }
     if (matches.GetCount() == 0)
         write("  none found");
+    if (matches.IsTruncated())
+        write(CMaterialMatchList::TruncatedLine());
     write("");
 }
 
@@ -96,7 +98,7 @@ void CFindSimilarMaterials::WriteSummaryBlock(int list, CMaterialMatchList& matc
 {
     if (m_request.showAll) {
         matches.RemoveMirrorPairs();
-        SortMaterialMatches(matches);
+        matches.SortByScore();
     }
     write(kBlockTitles[list]);
     for (const CMaterialMatch& item : matches.Items()) {
@@ -106,5 +108,7 @@ void CFindSimilarMaterials::WriteSummaryBlock(int list, CMaterialMatchList& matc
     }
     if (matches.GetCount() == 0)
         write("  none found");
+    if (matches.IsTruncated())
+        write(CMaterialMatchList::TruncatedLine());
     write("");
 }

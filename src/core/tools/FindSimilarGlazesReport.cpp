@@ -95,6 +95,8 @@ void CFindSimilarGlazes::WriteBlock(int list, CGlazeMatchList& matches, const Li
     }
     if (matches.GetCount() == 0)
         write("  none found");
+    if (matches.IsTruncated())
+        write(CGlazeMatchList::TruncatedLine());
     write("");
 }
 
@@ -123,5 +125,7 @@ void CFindSimilarGlazes::WriteSummaryBlock(int list, CGlazeMatchList& matches, c
     }
     if (matches.GetCount() == 0)
         write("  none found");
+    if (matches.IsTruncated())
+        write(CGlazeMatchList::TruncatedLine());
     write("");
 }

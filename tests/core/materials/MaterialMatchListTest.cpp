@@ -60,10 +60,14 @@ TEST_F(MaterialMatchListTest, WithoutALimitItemsArriveInOrderUpToTheCapacity)
     EXPECT_FALSE(list.Offer({&a, 0.5, nullptr}));
     for (int i = 0; i < CMaterialMatchList::kUnlimitedCapacity; ++i)
         ASSERT_TRUE(list.Offer({&a, static_cast<double>(i % 7 + 1), &b}));
-    EXPECT_FALSE(list.Offer({&a, 99.0, &b}));
-    EXPECT_EQ(list.GetCount(), 1000);
     EXPECT_EQ(list[0].score, 1.0);
     EXPECT_EQ(list[1].score, 2.0);
+    // Regression: a full list refused every later pair, however good; the lowest makes room.
+    EXPECT_TRUE(list.Offer({&a, 99.0, &b}));
+    EXPECT_FALSE(list.Offer({&c, 1.0, &b}));
+    EXPECT_EQ(list.GetCount(), 1000);
+    EXPECT_EQ(list[0].score, 99.0);
+    EXPECT_TRUE(list.IsTruncated());
 }
 
 TEST_F(MaterialMatchListTest, RemoveMirrorPairsKeepsTheFirstOfEachPair)

@@ -101,6 +101,24 @@ TEST_F(FindSimilarGlazesTest, SummaryOfTheBestPairsOfADatabase)
     EXPECT_EQ(all[6], "          G2");
 }
 
+// Regression: "Show all" kept the first 1,000 matches and silently dropped later, better ones.
+TEST_F(FindSimilarGlazesTest, ShowAllKeepsTheBestThousandAndSaysSo)
+{
+    std::vector<CGlaze> glazes = {MakeGlaze("First", {{"Silica", 50}, {"Whiting", 50}})};
+    for (int i = 0; i < 1001; ++i)
+        glazes.push_back(MakeGlaze("Other " + std::to_string(i), {{"Silica", 50}, {"Kaolin", 50}}));
+    glazes.push_back(MakeGlaze("Twin", {{"Silica", 50}, {"Whiting", 50}}));
+    CGlazesDoc* doc = NewDatabase(glazes, "Many");
+    WindowOf(doc).selection.rows = {0};
+    Measures({6});
+    m_request.showAll = 1;
+    const std::vector<std::string> lines = Search(*doc);
+    ASSERT_EQ(lines.size(), 4u + 1u + 1000u + 2u);
+    EXPECT_EQ(lines[5], "  100.00  Twin");
+    EXPECT_EQ(lines[6], "   33.33  Other 0");
+    EXPECT_EQ(lines[1005], "  Only the best 1000 matches are listed.");
+}
+
 TEST_F(FindSimilarGlazesTest, OneSelectedGlazeAgainstItsDatabaseSelectsTheMatches)
 {
     CScriptedSelection& selection = WindowOf(m_doc).selection;

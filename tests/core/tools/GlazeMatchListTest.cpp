@@ -64,7 +64,15 @@ TEST(GlazeMatchListTest, UnlimitedListAppendsThenSortsAndDropsMirrors)
     EXPECT_EQ(list.GetCount(), 3);
     while (list.GetCount() < CGlazeMatchList::kUnlimitedCapacity)
         list.InsertAt(0, Match(7, 8, 5.0));
-    EXPECT_FALSE(list.Offer(Match(9, 10, 100.0)));
+    EXPECT_FALSE(list.IsTruncated());
+    // Regression: a full list refused a better pair; the lowest score now makes room.
+    EXPECT_TRUE(list.Offer(Match(9, 10, 100.0)));
+    EXPECT_FALSE(list.Offer(Match(9, 11, 1.0)));
+    EXPECT_TRUE(list.IsTruncated());
+    EXPECT_EQ(list.GetCount(), CGlazeMatchList::kUnlimitedCapacity);
+    EXPECT_EQ(list[0], Match(9, 10, 100.0));
+    EXPECT_EQ(list[1].score, 95.0) << "a full list is kept in score order";
+    EXPECT_EQ(list.Items().back().score, 5.0);
 }
 
 } // namespace
