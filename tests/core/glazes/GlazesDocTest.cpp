@@ -8,6 +8,8 @@
 #include "framework/DocTemplate.h"
 #include "glazes/GlazeAnalysis.h"
 #include "glazes/GlazeClipboard.h"
+#include "limits/LimitFormula.h"
+#include "limits/LimitFormulaDB.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Clipboards.h"
@@ -544,6 +546,31 @@ TEST_F(GlazesDocTest, TheStarterDatabaseUsesTheStarterMaterials)
         EXPECT_TRUE(analysis.otherOxides.empty()) << glaze.m_name;
         EXPECT_GT(analysis.siAlRatio, 3.0) << glaze.m_name;
         EXPECT_LT(analysis.siAlRatio, 12.0) << glaze.m_name;
+    }
+}
+
+// Regression: six of the ten starter glazes lay outside the limit formula they named, and every
+// material cost 0.00, so every cost read "$ 0.00" and a cost goal could not choose.
+TEST_F(GlazesDocTest, TheStarterGlazesLieWithinTheirFormulasAndCostSomething)
+{
+    const std::string shipped = OXI_SHIPPED_DATA_DIR;
+    ASSERT_TRUE(m_materials.OnOpenDocument(shipped + "/materials.mat"));
+    for (const auto& material : m_materials.Materials().Records()) {
+        EXPECT_GT(material->m_costPerLb, 0.0) << material->m_name;
+        EXPECT_LT(material->m_costPerLb, 100.0) << material->m_name << ": a price per pound";
+    }
+    CLimitFormulaDB formulas;
+    std::ifstream in(shipped + "/tarnell.lim", std::ios::binary);
+    ASSERT_EQ(formulas.Read(in), 0) << formulas.m_errorText;
+    CCurrentLimitFormulaDBScope current(formulas);
+    CGlazesDoc* doc = Open(shipped + "/glazes.glz");
+    ASSERT_NE(doc, nullptr);
+    for (int i = 0; i < doc->GetGlazeCount(); ++i) {
+        const CGlaze& glaze = *doc->GetGlaze(i);
+        const CLimitFormula* formula = formulas.FindFormulaByName(glaze.m_limform);
+        ASSERT_NE(formula, nullptr) << glaze.m_name << " names " << glaze.m_limform;
+        EXPECT_TRUE(formula->IsGlazeWithin(glaze)) << glaze.m_name << " in " << glaze.m_limform;
+        EXPECT_GT(glaze.GetAnalysis().costPerKg, 0.0) << glaze.m_name;
     }
 }
 

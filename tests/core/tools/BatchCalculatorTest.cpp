@@ -336,7 +336,7 @@ TEST_F(BatchCalculatorTest, ListsInformationAndFormulaChecks)
 
     calc.m_materialText = "Silica";
     EXPECT_EQ(calc.BuildMaterialInformation(),
-              "Silica (Flint) (Quartz) :\n  Type: silica\n  Available\n  $0.00 per pound\n  SiO2");
+              "Silica (Flint) (Quartz) :\n  Type: silica\n  Available\n  $0.75 per pound\n  SiO2");
     calc.m_materialText = "Moonstone";
     EXPECT_EQ(calc.BuildMaterialInformation(), "Moonstone not found in material list");
 

@@ -266,7 +266,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     QTest::mouseClick(view->GraphButton(kGraphPaneLimit), Qt::LeftButton);
     ASSERT_NE(view->GraphTemplate(kGraphPaneLimit), nullptr);
     EXPECT_EQ(view->GraphTemplate(kGraphPaneLimit)->m_name, "Limit formula (bar)");
-    EXPECT_EQ(view->Graph(kGraphPaneLimit)->limform, "Cone 6 gloss");
+    EXPECT_EQ(view->Graph(kGraphPaneLimit)->limform, "Cone 6 gloss, boron-free");
     QTest::mouseClick(view->GraphButton(kGraphPaneLimit), Qt::LeftButton);
     EXPECT_EQ(view->GraphTemplate(kGraphPaneLimit)->m_name, "Limit formula (bar)") << "the only one offered";
 }

@@ -172,7 +172,7 @@ TEST_F(GlazesViewTest, ShippedGlazesInEveryFormat)
         "\tCone 6 Clear\t5-6\toxidation",
         "\tCone 6 Clear\t5-6\toxidation\tclear\tglossy\ttransparent",
         "\tCone 6 Clear\tAlk: 21.2%\tNeut: 13.5%\tAcid: 65.3%\tAl:Si=1.0: 8.22\tNeut:Acid=1.0: 8.22"
-        "\tExp= 67.0x10e-7/K\t[100%]\t\tLOI:   6.7%\t",
+        "\tExp= 67.0x10e-7/K\t[100%]\t\tLOI:   6.7%\t$  2.26 / kg",
         "\tCone 6 Clear\t%w\t    1.0 K2O\t    2.2 Na2O\t  12.6 CaO\t    0.0 MgO\t\t    5.3 ZnO\t\t"
         "\t  13.5 Al2O3\t  65.3 SiO2\t",
         "\tCone 6 Clear\t-\t  0.03 K2O\t  0.10 Na2O\t  0.67 CaO\t  0.00 MgO\t\t  0.19 ZnO\t\t"

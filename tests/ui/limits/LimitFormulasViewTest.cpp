@@ -86,7 +86,8 @@ protected:
         m_frame.resize(900, 700);
         m_frame.show();
         QApplication::setActiveWindow(&m_frame);
-        m_doc = dynamic_cast<CLimitFormulasDoc*>(m_list.OpenDocumentFile(OXI_SHIPPED_DATA_DIR "/tarnell.lim"));
+        // A copy of the starter formulas, so that the shipped file may grow.
+        m_doc = dynamic_cast<CLimitFormulasDoc*>(m_list.OpenDocumentFile(OXI_TEST_DATA_DIR "/limits/starter.lim"));
         for (CView* view : m_doc ? m_doc->GetViews() : std::vector<CView*>{})
             m_view = m_view ? m_view : dynamic_cast<CLimitFormulasView*>(view);
         QApplication::processEvents();

@@ -181,7 +181,7 @@ TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
     EXPECT_EQ(Hints().front().code, HintBulkChangeBegins);
     EXPECT_EQ(Hints().back().code, HintBulkChangeEndsRefreshAll);
     EXPECT_EQ(CountHints(HintMaterialChanged), count);
-    EXPECT_EQ(Row(0), "\tSIL\tSilica\tsilica\tNot Available\t\t\tSiO2");
+    EXPECT_EQ(Row(0), "\tSIL\tSilica\tsilica\tNot Available\t$    0.75 / lb\t\tSiO2");
     EXPECT_EQ(Row(count - 1).find("\tNot Available\t") != std::string::npos, true);
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{2});
     EXPECT_EQ(g_prefs.m_nMatSetFieldScope, 1);

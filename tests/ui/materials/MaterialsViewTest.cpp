@@ -40,9 +40,9 @@ TEST_F(MaterialsViewTest, StarterDatabaseShowsInEachViewMode)
     EXPECT_EQ(m_frame.QueryCommand(CmdMatListNormalView).m_nCheck, 0);
     EXPECT_EQ(m_frame.QueryCommand(CmdMatListExtendedView1).m_nCheck, 1);
     ASSERT_TRUE(m_view->RunCommand(CmdMatListExtendedView2));
-    EXPECT_EQ(Row(kaolin), "\tKAO\tKaolin\tclay\tAvailable\t\t\tAl2O3 2SiO2 2H2O");
+    EXPECT_EQ(Row(kaolin), "\tKAO\tKaolin\tclay\tAvailable\t$    0.85 / lb\t\tAl2O3 2SiO2 2H2O");
     ASSERT_TRUE(m_view->RunCommand(CmdMatListExtendedView3));
-    EXPECT_EQ(Row(kaolin), "\tKAO\tKaolin\t\tclay\tAvailable\t\t\tMW=  258.2\tAl2O3 2SiO2 2H2O");
+    EXPECT_EQ(Row(kaolin), "\tKAO\tKaolin\t\tclay\tAvailable\t$    0.85 / lb\t\tMW=  258.2\tAl2O3 2SiO2 2H2O");
     EXPECT_EQ(m_view->GetTabStops().size(), 9u);
     // Stops grow left to right, the first four pixels in.
     const std::vector<int>& stops = m_view->GetTabStops();

@@ -81,20 +81,20 @@ TEST_F(GlazeListReportMenuTest, FindSimilarGlazesReportsTheMatchesAndSelectsThem
         dialog.CompareGroup()->button(kSimilarSelectedGlazes)->click();
         EXPECT_TRUE(dialog.SelectSimilarBox()->isEnabled());
         dialog.SelectSimilarBox()->setChecked(true);
-        Type(dialog.CutoffEdit(), QStringLiteral("92"));
+        Type(dialog.CutoffEdit(), QStringLiteral("91.4"));
         SaveScreenshot(dialog, "menu-find-similar-glazes");
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     ASSERT_TRUE(Choose(kFindSimilarEntry));
     EXPECT_EQ(Information(), "====================\n=== Cone 6 Clear ===\n====================\n\n"
                              "Nonvolatile oxide similarity (% weight) :\n"
-                             "   93.51  Cone 6 Zircon White\n   92.38  Cone 10 Celadon\n");
-    EXPECT_EQ(m_list->GetSelItems(), (std::vector<int>{0, 1, 3}));
+                             "   93.51  Cone 6 Zircon White\n   91.46  Cone 10 Copper Red\n");
+    EXPECT_EQ(m_list->GetSelItems(), (std::vector<int>{0, 1, 8}));
 
     // The next opening shows the cutoff of the last OK.
     Activate(m_list);
     WhenDialogShows<CFindSimilarGlazesDlg>([](CFindSimilarGlazesDlg& dialog) {
-        EXPECT_EQ(dialog.CutoffEdit()->text(), QStringLiteral("92"));
+        EXPECT_EQ(dialog.CutoffEdit()->text(), QStringLiteral("91.4"));
         QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
     });
     ASSERT_TRUE(Choose(kFindSimilarEntry));
