@@ -21,6 +21,25 @@ std::vector<T> CopyValues(int count, std::span<const T> values, T missing)
     return out;
 }
 
+// Numbers that are not finite count as 0: no NaN may reach a coordinate.
+std::vector<double> CopyValues(int count, std::span<const double> values, double missing)
+{
+    std::vector<double> out(ToIndex(std::max(count, 0)), missing);
+    const std::size_t n = std::min(out.size(), values.size());
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = std::isfinite(values[i]) ? values[i] : 0.0;
+    return out;
+}
+
+bool IsFinitePrimitive(const CChartPrimitive& p)
+{
+    for (const CChartPointD& point : p.points) {
+        if (!std::isfinite(point.x) || !std::isfinite(point.y))
+            return false;
+    }
+    return std::isfinite(p.left) && std::isfinite(p.bottom) && std::isfinite(p.width) && std::isfinite(p.height);
+}
+
 bool SameDrawing(const CChartPrimitive& a, const CChartPrimitive& b)
 {
     return a.type == b.type && a.points == b.points && a.color == b.color && a.text == b.text && a.font == b.font &&
@@ -475,6 +494,9 @@ double CChart::ToMainLength(double length) const { return length * m_areas.back(
 
 void CChart::AddPrimitive(CChartPrimitive primitive)
 {
+    // A degenerate size or range upstream gives no drawing, never a NaN coordinate.
+    if (!IsFinitePrimitive(primitive))
+        return;
     // A second definition pass draws its texts and lines again: the same text or line drawn
     // twice at one place is kept once, unless something opaque was drawn over it meanwhile.
     if (primitive.type == CChartPrimitive::Type::Text || primitive.type == CChartPrimitive::Type::Polyline) {

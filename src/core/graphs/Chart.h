@@ -61,8 +61,8 @@
 //
 // Hit tests. Slices, bars, boxes, areas and points remember their data cell (column = set,
 // row = point; an area answers row 0); markers drawn with ChartDrawMarkers remember
-// (column = k mod series, row = k / series) for marker k; polygons drawn with ChartDrawBox
-// remember their object id. A mouse event on the chart (OnMouseEvent) becomes notices to the
+// (column = k mod series, row = k / series) for marker k; boxes (ChartDrawBox, the engine's
+// ChartSetBoxBorder) remember their object id. A mouse event on the chart (OnMouseEvent) becomes notices to the
 // windows set with ChartSetNotifyWindow (kChartNoticeMessage: kind 8 a data cell with
 // (column << 16) | row, kind 4 a drawn object with (id << 16) | 1, kind 2 anything else) and
 // ChartSetEventWindow (kChartEventMessage with the event code).
@@ -80,6 +80,7 @@
 // black. Marker size in chart units: ChartSetMarkerSize (default 20).
 
 #include "graphs/ChartCanvas.h"
+#include "graphs/ChartEngine.h"
 #include "shell/NamedColors.h"
 
 #include <array>
@@ -88,43 +89,6 @@
 #include <span>
 #include <string>
 #include <vector>
-
-// Chart kinds of ChartSetKind.
-enum ChartKind : int {
-    kChartPie = 1,
-    kChartPie3D = 2,
-    kChartBar = 3,
-    kChartBar3D = 4,
-    kChartArea = 8,
-    kChartPoints = 9,
-    kChartBoxWhiskers = 0x11,
-    kChartBarTrue3D = 0x84,
-    kChartPoints3D = 0x89,
-};
-
-// Point flag: the point is missing (not drawn).
-inline constexpr int kChartPointMissing = 0x100;
-
-// Notices of a chart to its windows.
-inline constexpr unsigned kChartNoticeMessage = 0x52C;
-inline constexpr unsigned kChartEventMessage = 0x531;
-inline constexpr unsigned kChartNoticeOther = 2;
-inline constexpr unsigned kChartNoticeObject = 4;
-inline constexpr unsigned kChartNoticeCell = 8;
-
-// Mouse event codes (ChartGetLastEvent).
-enum ChartEvent : int {
-    kChartEventReleased = 0,
-    kChartEventLeftPressed = 1,
-    kChartEventRightPressed = 4,
-};
-
-// A window that receives a chart's notices (the host views).
-class CChartNotifyTarget {
-public:
-    virtual ~CChartNotifyTarget() = default;
-    virtual void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) = 0;
-};
 
 // One drawn primitive, in main-area units (y upward).
 struct CChartPrimitive {

@@ -97,7 +97,7 @@ CGlaze* CGraph::FirstGlaze(CGlazesDoc* glazeDb, CGlaze* glaze) const
 void CGraph::ApplyTitles(const std::string& top, const std::string& bottom, const std::string& left,
                          const std::string& right)
 {
-    CChart& chart = Chart();
+    CChartEngine& chart = Engine();
     if (!top.empty())
         chart.ChartSetTitleA(top);
     if (!bottom.empty())
@@ -153,11 +153,11 @@ void CGraph::SetScatterTitles(const std::string& title)
     ApplyTitles(ttltopa ? title : ttltop, ttlbota ? bottom : ttlbot, ttllfta ? (yrt ? std::string() : yLabel) : ttllft,
                 ttlrta ? (yrt ? yLabel : std::string()) : ttlrt);
     if (!xFormat.empty())
-        Chart().ChartSetAxisFormat(0, xFormat);
+        Engine().ChartSetAxisFormat(0, xFormat);
     if (!yFormat.empty())
-        Chart().ChartSetAxisFormat(1, yFormat);
+        Engine().ChartSetAxisFormat(1, yFormat);
     if (type == kGraphScatter3D && !zFormat.empty())
-        Chart().ChartSetAxisFormat(3, zFormat);
+        Engine().ChartSetAxisFormat(3, zFormat);
 }
 
 void CGraph::SetTriaxialTitles(const std::string& title, const std::string& leftText)

@@ -1,7 +1,8 @@
 #pragma once
 
-// One drawn chart: a copy of a graph template together with the chart (graphs/Chart.h) drawn
-// from it, and the texts that the chart's pop-up and the Copy commands show.
+// One drawn chart: a copy of a graph template together with the chart that the chart engine
+// (graphs/ChartEngine.h) drew from it, and the texts that the chart's pop-up and the Copy
+// commands show.
 //
 // The hosts (the graph view, the glaze edit view's graph pages, the template editor's preview)
 // rebuild a chart the same way: detach the graph from the chart window, delete it, construct a
@@ -21,16 +22,17 @@
 //      draws the error box);
 //   3. fill the cell table (m_columns, m_rows, m_cellTexts: one text per chart element, index
 //      columns x row + column) and m_textLines;
-//   4. define the chart on Chart(): ChartDefBegin, the family's title setter (Set*Titles),
-//      data, labels, SetFonts, 3-D view, colours, patterns, legend, axes, ChartSetKind,
-//      ChartDefEnd.
+//   4. define the chart through Engine() (the chart is selected while the builder runs):
+//      ChartDefBegin, the family's title setter (Set*Titles), data, labels, SetFonts, 3-D view,
+//      colours, patterns, legend, axes, ChartSetKind, ChartDefEnd.
 // Template settings are members of the graph itself (it is a CGraphTemplate): `oxtype`,
 // `reverse`, `piebar3d`... A builder may change its own copy (bpoxides of the scatter charts).
-// Shared steps of several families that are not here yet (the bar set-up, the recipe list, the
-// data-set style rule, the limit-formula axes) belong to the family that first needs them, as
-// further CGraph members declared in the marked section below.
+// Shared steps of several families (the bar set-up of graphs/OxideBar.cpp; the recipe list, the
+// data-set style rule and the limit-formula axes when their families come) are CGraph members
+// declared in the marked section below. Core tests check a builder's calls against the
+// recording engine of tests/core/graphs/RecordingChartEngine.h.
 
-#include "graphs/Chart.h"
+#include "graphs/ChartEngine.h"
 #include "graphs/GraphTemplate.h"
 #include "graphs/GraphVariables.h"
 #include "support/Geometry.h"
@@ -45,17 +47,6 @@ class CGlazesDoc;
 class CGraph;
 class CMaterialTypeColorList;
 class COxideColorList;
-
-// A window that a chart is made in (host) or fills (frame); the Qt layer's chart window and
-// pages implement it.
-class CChartWindow {
-public:
-    virtual ~CChartWindow() = default;
-    // The window's rectangle on the screen, in pixels.
-    virtual CCoreRect GetScreenRect() const = 0;
-    // The text measures of the window's screen (approximate ones by default).
-    virtual const CChartMetrics& GetChartMetrics() const { return GetApproxChartMetrics(); }
-};
 
 // The plot area of a drawn chart: ChartGetLayout selectors 6, 7, 4, 5, 1, 0, 3, 2, 8, 13 and 15,
 // read after ChartSetKind and before ChartDefEnd (see graphs/Chart.h for their meaning).
@@ -100,8 +91,9 @@ public:
 
     // Makes the chart in host at the place of frame, tells notify of its mouse events, runs the
     // builder of the graph type with the host's glaze database and glaze (either may be null)
-    // and draws the error or notice box. Returns the chart handle (0 or more), or -1 when no
-    // chart was made: graphs unavailable, a missing window, or a window side below 1 pixel.
+    // and draws the error or notice box. Returns the chart handle (0 or more), or a negative
+    // value when no chart was made: graphs unavailable (no engine, or it did not open), a missing
+    // window, a window side below 1 pixel, or the engine refusing the chart.
     int Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify, CGlazesDoc* glazeDb,
               CGlaze* glaze);
 
@@ -109,9 +101,11 @@ public:
     static ChartBuilder GetBuilder(int graphType);
 
     int GetChartHandle() const { return m_chartHandle; }
-    // The drawn chart, null before Build or when it made none.
-    CChart* GetChart() { return m_chart.get(); }
-    const CChart* GetChart() const { return m_chart.get(); }
+    // The engine the chart was made with (null before Build).
+    CChartEngine* GetEngine() const { return m_engine; }
+    // The drawn picture of the chart, null before Build, when it made none, or when the engine
+    // keeps no picture.
+    const CChart* GetChart() const;
 
     // The cell text of a clicked element; empty outside the table.
     std::string GetCellText(int column, int row) const;
@@ -197,6 +191,18 @@ public:
 
     // --- shared steps of the builder families (added by the families that need them) ---
 
+    // The bar steps of every one-glaze and average bar chart (graphs/OxideBar.cpp), in the
+    // order a builder calls them after its data and fonts:
+    // the 3-D view, thin cage and depth when piebar3d is set, else the bar gap 100 - barwid;
+    void SetBarBody();
+    // the category axis (X settings) and the value axis (Y settings) with their ticks;
+    void SetBarAxes();
+    // the kind (BarKind) with the bar options plus extraOptions (0x2000 stacks the sets), and
+    // for flat bars with borders the outline pass over count colour entries.
+    void DrawBars(int count, int extraOptions);
+    // 0x84 for true 3-D bars, 4 for bars with a 3-D look, 3 for flat ones.
+    int BarKind() const;
+
     // --- state (the builders fill these) ---
 
     int m_chartHandle = -1;
@@ -210,9 +216,8 @@ public:
     std::string m_title;
 
 protected:
-    // The drawn chart; valid from the builder's start to the graph's end.
-    CChart& Chart() { return *m_chart; }
-    const CChart& Chart() const { return *m_chart; }
+    // The engine with this graph's chart selected; valid from the builder's start.
+    CChartEngine& Engine() const { return *m_engine; }
     // The error or notice box (Build's last step).
     void DrawMessageBox();
 
@@ -221,5 +226,9 @@ private:
     void ApplyTitles(const std::string& top, const std::string& bottom, const std::string& left,
                      const std::string& right);
 
-    std::unique_ptr<CChart> m_chart;
+    void ForgetBuild();
+    // Places the chart in host at frame's place; false when a window is missing or too small.
+    bool CreateChart(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify);
+
+    CChartEngine* m_engine = nullptr;
 };

@@ -40,14 +40,12 @@ constexpr std::array<ChartBuilder, kGraphTypeCount> kBuilders = {
     &CGraph::BuildTriaxial,
 };
 
-// Charts get handles from a program-wide counter, so a host can tell a new chart from the last.
-int NextChartHandle()
-{
-    static int next = 0;
-    return next++;
-}
+bool GraphsAvailable() { return g_pApp && g_pApp->m_bGraphsAvailable && GetChartEngine(); }
 
-bool GraphsAvailable() { return g_pApp && g_pApp->m_bGraphsAvailable; }
+// The chart's style and options as every graph makes it.
+constexpr int kChartStyle = 0;
+constexpr int kChartOptions = 0x103;
+constexpr unsigned kNoticeKinds = kChartNoticeOther | kChartNoticeObject | kChartNoticeCell;
 
 } // namespace
 
@@ -60,7 +58,19 @@ double& ChartPlotArea::At(int i)
 
 CGraph::CGraph() : CGraphTemplate("new graph template") {}
 
-CGraph::~CGraph() = default;
+CGraph::~CGraph()
+{
+    // The engine may have been replaced (tests) or removed meanwhile: only its own charts go.
+    if (m_chartHandle >= 0 && m_engine && m_engine == GetChartEngine())
+        m_engine->ChartDestroy(m_chartHandle);
+}
+
+const CChart* CGraph::GetChart() const
+{
+    if (m_chartHandle < 0 || !m_engine || m_engine != GetChartEngine())
+        return nullptr;
+    return m_engine->FindChart(m_chartHandle);
+}
 
 ChartBuilder CGraph::GetBuilder(int graphType)
 {
@@ -72,29 +82,22 @@ ChartBuilder CGraph::GetBuilder(int graphType)
 int CGraph::Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify, CGlazesDoc* glazeDb,
                   CGlaze* glaze)
 {
-    m_chart.reset();
+    if (m_chartHandle >= 0 && m_engine && m_engine == GetChartEngine())
+        m_engine->ChartDestroy(m_chartHandle);
     m_chartHandle = -1;
+    m_engine = GetChartEngine();
+    ForgetBuild();
     if (!GraphsAvailable() || !host || !frame)
         return -1;
-    const CCoreRect h = host->GetScreenRect();
-    const CCoreRect f = frame->GetScreenRect();
-    if (h.Width() < 1 || h.Height() < 1 || f.Width() < 1 || f.Height() < 1)
-        return -1;
-    // The host measures in pixels, so the frame's place in it is its pixel rectangle, with y
-    // counted from the host's bottom.
-    const double hostWidth = h.Width(), hostHeight = h.Height();
-    const double x = static_cast<double>(f.left - h.left) / h.Width() * hostWidth;
-    const double y = static_cast<double>(h.bottom - f.bottom) / h.Height() * hostHeight;
-    const double width = static_cast<double>(f.Width()) / h.Width() * hostWidth;
-    const double height = static_cast<double>(f.Height()) / h.Height() * hostHeight;
-    m_chart = std::make_unique<CChart>(frame->GetChartMetrics(), x, y, width, height, kChartScale);
-    m_chartHandle = NextChartHandle();
-    m_chart->ChartSetNotifyWindow(notify, kChartNoticeMessage, kChartNoticeOther | kChartNoticeObject | kChartNoticeCell);
-    m_chart->ChartSetEventWindow(notify, kChartEventMessage, 1);
+    if (!CreateChart(host, frame, notify))
+        return m_chartHandle;
     for (int i = 32; i < kGraphPaletteSize; ++i) {
         const CGraphPaletteEntry& entry = g_graphPalette[static_cast<std::size_t>(i)];
-        m_chart->ChartSetPaletteEntry(i, entry.red, entry.green, entry.blue);
+        m_engine->ChartSetPaletteEntry(i, entry.red, entry.green, entry.blue);
     }
+    m_engine->ChartSetupA(11);
+    m_engine->ChartSetupB(15);
+    m_engine->ChartSetupC(1);
     if (const ChartBuilder builder = GetBuilder(type))
         (this->*builder)(glazeDb, glaze);
     if (!m_errorText.empty() || !m_noticeText.empty())
@@ -102,21 +105,61 @@ int CGraph::Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* n
     return m_chartHandle;
 }
 
+// A graph is meant to be built once; built again, it starts from nothing rather than adding to
+// the texts of the last build.
+void CGraph::ForgetBuild()
+{
+    m_errorText.clear();
+    m_noticeText.clear();
+    m_messageObjectId = -1;
+    m_cellTexts.clear();
+    m_textLines.clear();
+    m_columns = 0;
+    m_rows = 0;
+    m_title.clear();
+}
+
+bool CGraph::CreateChart(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify)
+{
+    CChartEngine& engine = *m_engine;
+    const double hostWidth = engine.ChartGetHostWidth(host);
+    const double hostHeight = engine.ChartGetHostHeight(host);
+    const CCoreRect h = host->GetScreenRect();
+    const CCoreRect f = frame->GetScreenRect();
+    if (h.Width() < 1 || h.Height() < 1 || f.Width() < 1 || f.Height() < 1)
+        return false;
+    // The frame's place in the host, in host units, y counted from the host's bottom.
+    const double x = (f.left - h.left) * hostWidth / h.Width();
+    const double y = (h.bottom - f.bottom) * hostHeight / h.Height();
+    const double width = f.Width() * hostWidth / h.Width();
+    const double height = f.Height() * hostHeight / h.Height();
+    m_chartHandle = engine.ChartCreate(host, x, y, width, height, kChartScale, kChartStyle, kChartOptions, "");
+    if (m_chartHandle < 0)
+        return false;
+    engine.ChartSetAutoRedraw(1);
+    engine.ChartSetNotifyWindow(notify, kChartNoticeMessage, kNoticeKinds);
+    engine.ChartSetEventWindow(notify, kChartEventMessage, 1);
+    engine.ChartRedraw(1);
+    engine.ChartSetupA(1);
+    return true;
+}
+
 // A square in the chart's bottom-left corner, coloured for an error or a notice; an error's
 // text stands beside it, a notice's text shows when the square is clicked.
 void CGraph::DrawMessageBox()
 {
-    CChart& chart = *m_chart;
+    CChartEngine& engine = Engine();
     const bool error = !m_errorText.empty();
-    const double side = error ? chart.ChartMeasureTextHeight(2, 0, "XYZxyz") + 10.0 : kNoticeBoxSide;
+    const double side = error ? engine.ChartMeasureTextHeight(2, 0, "XYZxyz") + 10.0 : kNoticeBoxSide;
     const double corners[] = {0.0, 0.0, side, 0.0, side, side, 0.0, side, 0.0, 0.0};
-    chart.ChartSetShapeKind(5, 2);
-    chart.ChartSetShapeGeometry(5, 2, corners);
-    chart.ChartSetFillColor(error ? kErrorBoxColor : kNoticeBoxColor);
-    chart.ChartDrawBox();
-    m_messageObjectId = chart.ChartGetObjectId();
+    engine.ChartSetShapeKind(5, 2);
+    engine.ChartSetShapeGeometry(5, 2, corners);
+    engine.ChartSetBoxStyle(0, 0, 0, 0);
+    engine.ChartSetFillColor(error ? kErrorBoxColor : kNoticeBoxColor);
+    engine.ChartSetBoxBorder();
+    m_messageObjectId = engine.ChartGetObjectId();
     if (error)
-        chart.ChartDrawText(side + 10.0, 5.0, 2, 0, 4, m_errorText);
+        engine.ChartDrawText(side + 10.0, 5.0, 2, 0, 4, m_errorText);
 }
 
 std::string CGraph::GetCellText(int column, int row) const
@@ -150,5 +193,5 @@ void CGraph::ClearPlotArea(ChartPlotArea& area) { area = ChartPlotArea(); }
 void CGraph::ReadPlotArea(ChartPlotArea& area) const
 {
     for (int i = 0; i < 11; ++i)
-        area.At(i) = m_chart ? m_chart->ChartGetLayout(ChartPlotArea::kSelectors[i]) : 0.0;
+        area.At(i) = m_engine ? m_engine->ChartGetLayout(ChartPlotArea::kSelectors[i]) : 0.0;
 }

@@ -63,7 +63,7 @@ const CMaterialTypeColorList* CGraph::GetMaterialTypeColors()
 
 void CGraph::SetFonts()
 {
-    CChart& chart = Chart();
+    CChartEngine& chart = Engine();
     chart.ChartSetFont(0, txmainfam, txmainsty, txmainsiz);
     chart.ChartSetFont(1, txlrbfam, txlrbsty, txlrbsiz);
     const GraphTypeInfo* info = GetGraphTypeInfo(type);
@@ -80,7 +80,7 @@ void CGraph::DrawPlotFrame(bool force)
 {
     if (!force && (gridx != 0) == (gridy != 0))
         return;
-    CChart& chart = Chart();
+    CChartEngine& chart = Engine();
     const double left = chart.ChartGetLayout(6);
     const double bottom = chart.ChartGetLayout(7);
     const double right = left + chart.ChartGetLayout(4);
@@ -93,7 +93,7 @@ void CGraph::DrawPlotFrame(bool force)
 
 void CGraph::WrapText(CStringArrayEx& lines, const std::string& text, double width, int font, int style)
 {
-    const CChart& chart = Chart();
+    CChartEngine& chart = Engine();
     std::string rest = text;
     TrimString(rest);
     while (!rest.empty()) {
@@ -125,7 +125,7 @@ void CGraph::WrapText(CStringArrayEx& lines, const std::string& text, double wid
 void CGraph::DrawTextBox(double left, double bottom, double width, double height, int n, int font, int textOption,
                          const std::vector<int>& colors, const std::vector<int>& symbols, const CStringArrayEx& texts)
 {
-    CChart& chart = Chart();
+    CChartEngine& chart = Engine();
     const double u = chart.ChartGetAreaHeight() * 0.025;
     double m = u;
     if (symsize > 0) {

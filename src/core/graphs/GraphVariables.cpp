@@ -257,6 +257,9 @@ int GetGraphVariableValues(const CGraphTemplate& graphTemplate, const CGlaze& gl
     const CGlazeAnalysis& analysis = glaze.GetAnalysis();
     if (!analysis.IsValid())
         return 0;
+    // Histograms and scatters may plot any code 0..127: the unused ones (117, 122..124) read 0,
+    // never what the caller's array held before.
+    values.fill(0.0);
     FillBaseValues(graphTemplate, glaze, analysis, values);
     const std::vector<int> list = OxideList(graphTemplate);
     for (int code : list)

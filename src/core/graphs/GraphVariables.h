@@ -35,7 +35,7 @@ void GetGraphVariableLabel(const CGraphTemplate& graphTemplate, int code, std::s
 // '#', "0." and placesRight '0' ("$", 3, 2 gives "\$###0.00").
 std::string BuildChartCurrencyFormat(const std::string& symbol, int placesLeft, int placesRight);
 
-// Fills values with the glaze's value of every code (117 and 122..124 keep theirs), the "other"
+// Fills values with the glaze's value of every code (0 for the unused 117 and 122..124), the "other"
 // remainders taken relative to the template's oxide list, and returns the number of codes in that
 // list. Returns 0 and leaves values alone when the glaze's analysis is not valid.
 int GetGraphVariableValues(const CGraphTemplate& graphTemplate, const CGlaze& glaze, CGraphValues& values);

@@ -51,7 +51,7 @@ void CGraph::BuildOxidesPie(CGlazesDoc* glazeDb, CGlaze* glaze)
         m_cellTexts.push_back(FormatOxideLine(entry.label, entry.value));
         m_textLines.push_back(m_cellTexts.back());
     }
-    CChart& chart = Chart();
+    CChartEngine& chart = Engine();
     chart.ChartDefBegin();
     SetPieTitles(shown->m_name, GetUnitTitle());
     chart.ChartSetData(n, 1, values);

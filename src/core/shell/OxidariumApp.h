@@ -161,7 +161,7 @@ public:
     int m_nCascadeStep = 23;
 
     CCommandLineInfo m_cmdInfo;
-    // 1 when the chart renderer is available (always, here).
+    // 1 while the chart engine is open: graph windows and graph panes exist only then.
     int m_bGraphsAvailable = 0;
     // 1 when "datalocation.txt" named a usable data directory at this start.
     int m_bDataLocationHandedOver = 0;
@@ -181,6 +181,10 @@ protected:
     virtual void BringMainWindowForward() {}
 
 private:
+    // Opens the installed chart engine (graphs/ChartEngine.h) and sets m_bGraphsAvailable from
+    // the answer; ExitInstance closes it when it opened.
+    void OpenChartEngine();
+    void CloseChartEngine();
     void TakeDataLocationHandOver();
     void RememberStartingDirectory();
     void LoadPreferences();
@@ -190,6 +194,7 @@ private:
     void ForgetOwnTemplates();
 
     std::string m_strProgramDir;
+    bool m_bChartEngineOpen = false;
 };
 
 extern COxidariumApp* g_pApp;

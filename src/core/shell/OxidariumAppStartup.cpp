@@ -7,6 +7,7 @@
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazesDoc.h"
+#include "graphs/ChartEngine.h"
 #include "graphs/GraphTypesDoc.h"
 #include "limits/LimitFormulasDoc.h"
 #include "materials/MaterialsDoc.h"
@@ -32,6 +33,8 @@ constexpr const char* kDbTreeFileName = "databasetree.dbt";
 constexpr const char* kFilesSection = "Files";
 constexpr const char* kDirectoriesSection = "Directories";
 constexpr const char* kStartingKey = "Starting";
+constexpr const char* kChartEngineFailedText =
+    "Could not open the chart engine! Graphs will not work. See the Help file Troubleshooting section.";
 
 // Resource ids of the templates (their menus carry the same numbers).
 constexpr unsigned kDbTreeTemplateId = 4;
@@ -116,8 +119,7 @@ bool COxidariumApp::InitInstance()
     TakeDataLocationHandOver();
     RememberStartingDirectory();
     ShowSplash();
-    // Charts stay off until a chart engine reports that it can draw them.
-    m_bGraphsAvailable = 0;
+    OpenChartEngine();
     RegisterDocTemplates();
     LoadPreferences();
     if (!CreateMainFrame())
@@ -134,7 +136,7 @@ bool COxidariumApp::InitInstance()
 int COxidariumApp::ExitInstance()
 {
     const int result = m_nExitCode;
-    // The chart renderer holds nothing that needs closing.
+    CloseChartEngine();
     CloseSplash();
     return result;
 }
@@ -164,6 +166,27 @@ void COxidariumApp::TakeDataLocationHandOver()
         return;
     }
     m_bDataLocationHandedOver = 1;
+}
+
+// Graphs are available only when the chart engine opens; without it every graph window and
+// graph pane stays away until the program ends.
+void COxidariumApp::OpenChartEngine()
+{
+    CChartEngine* engine = GetChartEngine();
+    m_bChartEngineOpen = engine && engine->ChartLibOpen("", "C") == 0;
+    m_bGraphsAvailable = m_bChartEngineOpen ? 1 : 0;
+    if (!m_bChartEngineOpen)
+        MessageBoxWithHelp(kChartEngineFailedText, MsgOk | MsgIconExclamation, 0);
+}
+
+void COxidariumApp::CloseChartEngine()
+{
+    if (!m_bChartEngineOpen)
+        return;
+    m_bChartEngineOpen = false;
+    m_bGraphsAvailable = 0;
+    if (CChartEngine* engine = GetChartEngine())
+        engine->ChartLibClose();
 }
 
 void COxidariumApp::RememberStartingDirectory()

@@ -1,5 +1,6 @@
 #include "graphs/GraphWnd.h"
 
+#include "graphs/Chart.h"
 #include "graphs/ChartCanvasQt.h"
 #include "shell/Preferences.h"
 
@@ -18,16 +19,6 @@ CCoreRect ScreenRectOf(const QWidget& widget)
 {
     const QPoint origin = widget.mapToGlobal(QPoint(0, 0));
     return {origin.x(), origin.y(), origin.x() + widget.width(), origin.y() + widget.height()};
-}
-
-const char* FormatName(int format)
-{
-    switch (format) {
-    case kGraphImagePng: return "PNG";
-    case kGraphImageJpeg: return "JPG";
-    case kGraphImageBitmap: return "BMP";
-    default: return nullptr;
-    }
 }
 
 } // namespace
@@ -57,9 +48,24 @@ CCoreRect CGraphWnd::GetScreenRect() const { return ScreenRectOf(*this); }
 
 const CChartMetrics& CGraphWnd::GetChartMetrics() const { return GetQtChartMetrics(); }
 
+CChartEngine* CGraphWnd::SelectChart() const
+{
+    CChartEngine* engine = GetChartEngine();
+    if (m_chartHandle < 0 || !engine || engine->ChartSelect(m_chartHandle, 0) != 0)
+        return nullptr;
+    return engine;
+}
+
+const CChart* CGraphWnd::Chart() const
+{
+    CChartEngine* engine = GetChartEngine();
+    return m_chartHandle >= 0 && engine ? engine->FindChart(m_chartHandle) : nullptr;
+}
+
 void CGraphWnd::Paint(QPainter& painter)
 {
-    if (const CChart* chart = m_chartHandle >= 0 ? Chart() : nullptr)
+    const CChart* chart = SelectChart() ? Chart() : nullptr;
+    if (chart)
         PaintChart(*chart, painter, QRectF(rect()));
     else
         painter.fillRect(rect(), Qt::black);
@@ -73,12 +79,15 @@ void CGraphWnd::paintEvent(QPaintEvent*)
 
 void CGraphWnd::SendMouseEvent(int code, const QPointF& position)
 {
-    CChart* chart = m_pGraph && m_chartHandle >= 0 ? m_pGraph->GetChart() : nullptr;
-    if (!chart || width() < 1 || height() < 1)
+    CChartEngine* engine = GetChartEngine();
+    if (m_chartHandle < 0 || !engine || width() < 1 || height() < 1)
         return;
     // The window may have been resized since the chart was made: scale to the chart's grid. The
     // host may replace the graph while it handles the notice; nothing here is used after it.
-    chart->OnMouseEvent(code, position.x() * chart->PixelWidth() / width(), position.y() * chart->PixelHeight() / height());
+    const CChart* chart = Chart();
+    const double sx = chart ? chart->PixelWidth() / width() : 1.0;
+    const double sy = chart ? chart->PixelHeight() / height() : 1.0;
+    engine->ChartMouseEvent(m_chartHandle, code, position.x() * sx, position.y() * sy);
 }
 
 void CGraphWnd::mousePressEvent(QMouseEvent* event)
@@ -97,18 +106,22 @@ void CGraphWnd::mouseReleaseEvent(QMouseEvent* event)
 
 void CGraphWnd::DrawToDC(QPainter& painter)
 {
-    const CChart* chart = m_chartHandle >= 0 ? Chart() : nullptr;
     QPaintDevice* device = painter.device();
-    if (!chart || !device || device->devType() != QInternal::Printer)
+    if (!device || device->devType() != QInternal::Printer)
         return;
-    const double aspect = chart->PixelWidth() / chart->PixelHeight();
+    CChartEngine* engine = SelectChart();
+    const CChart* chart = engine ? Chart() : nullptr;
+    const double chartHeight = engine ? engine->ChartGetHeight(0, 0) : 0.0;
+    if (!chart || !(chartHeight > 0.0))
+        return;
+    const double aspect = engine->ChartGetWidth(0, 0) / chartHeight;
     const double dpiX = device->logicalDpiX() / 1000.0;
     const double dpiY = device->logicalDpiY() / 1000.0;
     double left = g_prefs.prtlmar * dpiX;
     double top = g_prefs.prttmar * dpiY;
-    const double w = std::fabs(device->width() - g_prefs.prtrmar * dpiX - left);
-    const double h = std::fabs(device->height() - g_prefs.prtbmar * dpiY - top);
-    if (w <= 0.0 || h <= 0.0)
+    const double w = device->width() - g_prefs.prtrmar * dpiX - left;
+    const double h = device->height() - g_prefs.prtbmar * dpiY - top;
+    if (!(w >= 1.0) || !(h >= 1.0) || !(aspect > 0.0))
         return;
     QRectF target;
     if (w / h < aspect) {
@@ -123,17 +136,13 @@ void CGraphWnd::DrawToDC(QPainter& painter)
 
 std::string CGraphWnd::CopyOrWriteGraph(const std::string& fileName, int format)
 {
-    const CChart* chart = m_chartHandle >= 0 ? Chart() : nullptr;
+    CChartEngine* engine = SelectChart();
     if (fileName.empty()) {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        if (!chart || !clipboard)
+        if (!engine || engine->ChartCopyToClipboard(5, 0) != 0)
             return "Error writing to clipboard";
-        clipboard->setImage(RenderChartImage(*chart));
         return std::string();
     }
-    const char* formatName = FormatName(format);
-    if (!chart || !formatName ||
-        !RenderChartImage(*chart).save(QFile::decodeName(QByteArray::fromStdString(fileName)), formatName))
+    if (!engine || engine->ChartExportFile(format, 0, fileName) != 0)
         return "Error writing file " + fileName;
     return std::string();
 }
@@ -142,11 +151,16 @@ int CGraphWnd::GetLastMouseEvent(QPoint& point) const
 {
     const CCoreRect r = GetScreenRect();
     point = QPoint(r.left, r.top);
-    const CChart* chart = m_chartHandle >= 0 ? Chart() : nullptr;
-    if (!chart)
+    CChartEngine* engine = SelectChart();
+    if (!engine)
         return 0;
-    const double x = chart->ChartGetEventX() / chart->ChartGetWidth() * r.Width();
-    const double y = (1.0 - chart->ChartGetEventY() / chart->ChartGetHeight()) * r.Height();
+    const double areaWidth = engine->ChartGetAreaWidth();
+    const double areaHeight = engine->ChartGetAreaHeight();
+    const int code = engine->ChartGetLastEvent();
+    if (!(areaWidth > 0.0) || !(areaHeight > 0.0))
+        return code;
+    const double x = engine->ChartGetEventX() / areaWidth * r.Width();
+    const double y = (1.0 - engine->ChartGetEventY() / areaHeight) * r.Height();
     point = QPoint(r.left + static_cast<int>(std::trunc(x)), r.top + static_cast<int>(std::trunc(y)));
-    return chart->ChartGetLastEvent();
+    return code;
 }

@@ -3,9 +3,10 @@
 // The chart window: the child window in which a graph's chart lives. The graph view, the glaze
 // edit view's graph pages and the graph-template editor each embed one, build their CGraph into
 // it (BuildGraph, or CGraph::Build with this window as the frame) and attach the built graph
-// with SetGraph. It paints the chart, turns mouse presses and releases into the chart's notices
-// to the host, prints the chart into a printer page, copies it to the clipboard and writes it
-// as an image file.
+// with SetGraph. Everything it does with the chart goes through the chart engine by the chart's
+// handle: it paints the chart's picture, hands mouse presses and releases to the engine (which
+// notifies the host), prints the picture into a printer page as vector drawing, copies it to the
+// clipboard and writes it as an image file.
 
 #include "graphs/Graph.h"
 
@@ -20,9 +21,9 @@ class QPainter;
 
 // Export formats of CopyOrWriteGraph.
 enum GraphImageFormat : int {
-    kGraphImageBitmap = 4,
-    kGraphImageJpeg = 6,
-    kGraphImagePng = 8,
+    kGraphImageBitmap = kChartExportBitmap,
+    kGraphImageJpeg = kChartExportJpeg,
+    kGraphImagePng = kChartExportPng,
 };
 
 // A widget as a chart host window (a page or form that holds a chart window).
@@ -52,11 +53,14 @@ public:
 
     // The chart, or black without one.
     void Paint(QPainter& painter);
+    // The chart's picture as the engine keeps it, null without one.
+    const CChart* Chart() const;
     void HideChart() { hide(); }
     void ShowChart() { show(); }
 
     // Prints the chart on a printer (or preview) page: inside the print margins of the
-    // preferences, as large as its aspect allows, centred. Nothing on other devices.
+    // preferences, as large as its aspect allows, centred, as vector drawing. Nothing on other
+    // devices, and nothing on a page without room.
     void DrawToDC(QPainter& painter);
     // Copies the chart to the clipboard (empty file name) or writes it in the format; an empty
     // text, or "Error writing to clipboard" / "Error writing file " and the file name.
@@ -74,7 +78,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    const CChart* Chart() const { return m_pGraph ? m_pGraph->GetChart() : nullptr; }
+    // The engine with this window's chart selected; null without a chart.
+    CChartEngine* SelectChart() const;
     void SendMouseEvent(int code, const QPointF& position);
 
     CGraph* m_pGraph = nullptr;

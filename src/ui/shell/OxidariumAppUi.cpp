@@ -6,6 +6,7 @@
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazeEditView.h"
 #include "glazes/GlazesView.h"
+#include "graphs/QtChartEngine.h"
 #include "limits/LimitFormulaEditView.h"
 #include "limits/LimitFormulasView.h"
 #include "materials/MaterialEditView.h"
@@ -35,8 +36,9 @@ constexpr unsigned kHelpFinderId = 2002;
 } // namespace
 
 COxidariumAppUi::COxidariumAppUi()
-    : m_splashCloseTimer(std::make_unique<QTimer>())
+    : m_chartEngine(std::make_unique<CQtChartEngine>()), m_splashCloseTimer(std::make_unique<QTimer>())
 {
+    SetChartEngine(m_chartEngine.get());
     // New document windows step down by a title bar and a frame.
     if (const QStyle* style = QApplication::style())
         m_nCascadeStep = style->pixelMetric(QStyle::PM_TitleBarHeight) +
@@ -49,6 +51,8 @@ COxidariumAppUi::~COxidariumAppUi()
 {
     m_pMainFrame.reset();
     CloseSplash();
+    if (GetChartEngine() == m_chartEngine.get())
+        SetChartEngine(nullptr);
 }
 
 int COxidariumAppUi::ExitInstance()

@@ -13,6 +13,7 @@
 #include <memory>
 
 class CMainFrame;
+class CQtChartEngine;
 class CSplashWindow;
 class QTimer;
 
@@ -52,6 +53,8 @@ protected:
     void BringMainWindowForward() override;
 
 private:
+    // The chart engine, installed from construction to destruction; start-up opens it.
+    std::unique_ptr<CQtChartEngine> m_chartEngine;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<QTimer> m_splashCloseTimer;
 };

@@ -282,3 +282,109 @@ TEST_F(ChartTest, LegendsAndSideTitlesTakeTheirRoom)
 }
 
 } // namespace
+
+namespace {
+
+bool AllFinite(const CChart& chart)
+{
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        for (const CChartPointD& point : p.points) {
+            if (!std::isfinite(point.x) || !std::isfinite(point.y))
+                return false;
+        }
+    }
+    for (int selector = 0; selector < 17; ++selector) {
+        if (!std::isfinite(chart.ChartGetLayout(selector)))
+            return false;
+    }
+    return true;
+}
+
+bool HasLine(const CChart& chart, CChartPointD a, CChartPointD b)
+{
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Polyline && p.points.size() == 2 &&
+            ((p.points[0] == a && p.points[1] == b) || (p.points[0] == b && p.points[1] == a)))
+            return true;
+    }
+    return false;
+}
+
+TEST(ChartAxisFormat, DigitsPointAndLiteralCharacters)
+{
+    EXPECT_EQ(FormatChartNumber(12.6, "##0\\%", 10.0), "13%");
+    EXPECT_EQ(FormatChartNumber(3.5, "\\$###0.00", 1.0), "$3.50");
+    EXPECT_EQ(FormatChartNumber(0.0, "##0\\%", 10.0), "0%");
+}
+
+TEST_F(ChartTest, TheLayoutLiesInsideTheChartAndAFrameAlongItIsTheAxes)
+{
+    DefineBars(0);
+    const double left = chart.ChartGetLayout(6), bottom = chart.ChartGetLayout(7);
+    const double width = chart.ChartGetLayout(4), height = chart.ChartGetLayout(5);
+    EXPECT_GT(left, 0.0);
+    EXPECT_GT(bottom, 0.0);
+    EXPECT_GT(width, 0.0);
+    EXPECT_GT(height, 0.0);
+    EXPECT_LT(left + width, chart.ChartGetWidth());
+    EXPECT_LT(bottom + height, chart.ChartGetHeight());
+    // The category axis along the bottom edge, the value axis along the left one.
+    EXPECT_TRUE(HasLine(chart, {left, bottom}, {left + width, bottom}));
+    EXPECT_TRUE(HasLine(chart, {left, bottom}, {left, bottom + height}));
+}
+
+TEST_F(ChartTest, MissingPointsAreNeitherDrawnNorHit)
+{
+    chart.ChartDefBegin();
+    chart.ChartSetXData(3, std::vector<double>{1.0, 2.0, 3.0});
+    chart.ChartSetData(3, 1, std::vector<double>{1.0, 2.0, 3.0});
+    chart.ChartSetPointFlags(3, std::vector<int>{0, kChartPointMissing, 0});
+    chart.ChartSetAxisX(0x200 + 0x1C, 4, 0, 4.0, 0.0);
+    chart.ChartSetAxisY(0x100 + 0x1C, 4, 0, 4.0, 0.0);
+    chart.ChartSetKind(kChartPoints, 1, 0x20);
+    const auto at = [this](double x, double y) {
+        return CChartPointD{chart.ChartGetLayout(6) + x / 4.0 * chart.ChartGetLayout(4),
+                            chart.ChartGetLayout(7) + y / 4.0 * chart.ChartGetLayout(5)};
+    };
+    const auto cells = CellPrimitives(chart);
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[0]->row, 0);
+    EXPECT_EQ(cells[1]->row, 2);
+    const CChartPointD hidden = at(2.0, 2.0), shown = at(3.0, 3.0);
+    EXPECT_EQ(HitAt(hidden.x, hidden.y), CChartHit{});
+    EXPECT_EQ(HitAt(shown.x, shown.y), (CChartHit{8, 0, 0, 2}));
+}
+
+TEST_F(ChartTest, DegenerateSizesRangesAndValuesDrawNoNaN)
+{
+    // No data at all, a range of one value, values that are not numbers.
+    DefineBars(0, 1, {});
+    EXPECT_TRUE(AllFinite(chart));
+    chart.ChartDefBegin();
+    chart.ChartSetData(2, 1, std::vector<double>{std::nan(""), INFINITY});
+    chart.ChartSetAxisY(0x100 + 0x1C, 0, 0, 5.0, 5.0);
+    chart.ChartSetKind(kChartBar, 0, 0x20);
+    EXPECT_TRUE(AllFinite(chart));
+    chart.ChartDefBegin();
+    chart.ChartSetXData(2, std::vector<double>{2.0, 2.0});
+    chart.ChartSetData(2, 1, std::vector<double>{7.0, 7.0});
+    chart.ChartSetKind(kChartPoints, 0, 0x20);
+    chart.ChartSetKind(kChartPie, 0, 0);
+    chart.ChartSetKind(kChartArea, 0, 0x20);
+    EXPECT_TRUE(AllFinite(chart));
+    // A sub-area of no height, and a chart of one pixel.
+    chart.ChartBeginSubArea(0.0, 0.0, 100.0, 0.0, 1000.0);
+    chart.ChartDrawText(1.0, 1.0, 2, 0, 0, "x");
+    chart.ChartDrawLine(0.0, 0.0, 1.0, 1.0, 1, 0, 0);
+    EXPECT_TRUE(AllFinite(chart));
+    CChart tiny{metrics, 0.0, 0.0, 1.0, 1.0, 1000.0};
+    tiny.ChartDefBegin();
+    tiny.ChartSetTitleA("A title far too wide for one pixel");
+    tiny.ChartSetData(3, 1, std::vector<double>{1, 2, 3});
+    tiny.ChartSetLegend(1, std::vector<std::string>{"legend"});
+    tiny.ChartSetKind(kChartBar, 0, 0x20);
+    tiny.ChartSetKind(kChartPie, 0x8000, 0);
+    EXPECT_TRUE(AllFinite(tiny));
+}
+
+} // namespace

@@ -1,9 +1,11 @@
 #pragma once
 
 // Fakes of the chart tests: text metrics with round numbers, a window of a given screen
-// rectangle, and a host that records the chart's notices.
+// rectangle, a host that records the chart's notices, and the program's display-list engine
+// installed for a test's lifetime.
 
 #include "graphs/Chart.h"
+#include "graphs/DisplayListEngine.h"
 #include "graphs/Graph.h"
 
 #include <cstdint>
@@ -16,6 +18,22 @@ public:
     double TextWidth(const CChartFont&, const std::string& text) const override { return 6.0 * static_cast<double>(text.size()); }
     double TextHeight(const CChartFont&) const override { return 10.0; }
     bool CanReadImage(const std::string& path) const override { return path == "readable.png"; }
+};
+
+// A chart engine (the display-list engine, or the Qt one in widget tests), opened and installed
+// while the object lives.
+template <class EngineT = CDisplayListEngine>
+class CInstalledChartEngine : public EngineT {
+public:
+    CInstalledChartEngine() : m_previous(GetChartEngine())
+    {
+        this->ChartLibOpen("", "C");
+        SetChartEngine(this);
+    }
+    ~CInstalledChartEngine() override { SetChartEngine(m_previous); }
+
+private:
+    CChartEngine* m_previous;
 };
 
 class CFakeChartWindow : public CChartWindow {

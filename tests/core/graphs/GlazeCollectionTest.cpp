@@ -96,7 +96,7 @@ TEST_F(GlazeCollectionTest, PieAndBarTitlesTakeTheAutomaticTextsInTheirOrder)
     CTestGraph bars;
     ASSERT_GE(Build(bars, nullptr, nullptr), 0);
     const auto titles = [&bars](bool horizontal) {
-        bars.GetChart()->ChartDefBegin();
+        bars.Engine().ChartDefBegin();
         bars.SetBarTitles("Glaze", "% Weight", horizontal);
         return bars.GetChart()->Definition().titles;
     };
@@ -122,8 +122,8 @@ TEST_F(GlazeCollectionTest, PieAndBarTitlesTakeTheAutomaticTextsInTheirOrder)
 TEST_F(GlazeCollectionTest, HistogramScatterTriaxialAndLimitFormulaTitles)
 {
     ASSERT_GE(Build(m_graph, nullptr, nullptr), 0);
-    CChart& chart = *m_graph.GetChart();
-    const auto define = [&chart] { chart.ChartDefBegin(); };
+    const CChart& chart = *m_graph.GetChart();
+    const auto define = [this] { m_graph.Engine().ChartDefBegin(); };
 
     define();
     m_graph.SetHistogramTitles("SiO2 in 3 Glazes", "SiO2 (% Weight)", "# of Glazes");

@@ -2,7 +2,8 @@
 
 // Shared set-up of the chart builder tests: the glaze tools' world (an application with open
 // glaze databases, a materials database of six simple materials), graphs available, the
-// graph-template document with its default colours, and a 600 x 300 fake chart window.
+// graph-template document with its default colours, the display-list engine and a 600 x 300
+// fake chart window.
 
 #include "core/graphs/ChartTestSupport.h"
 #include "core/tools/GlazeToolsTestSupport.h"
@@ -13,10 +14,10 @@
 #include <initializer_list>
 #include <utility>
 
-// A graph whose chart the tests define and read.
+// A graph whose chart the tests define and read through its engine.
 class CTestGraph : public CGraph {
 public:
-    using CGraph::Chart;
+    using CGraph::Engine;
 };
 
 class GraphBuildTestBase : public GlazeToolsTestBase {
@@ -53,6 +54,7 @@ protected:
         return graph.Build(&m_window, &m_window, &m_host, glazeDb, glaze);
     }
 
+    CInstalledChartEngine<> m_engine;
     CGraphTypesDoc m_graphTypes;
     CFakeChartWindow m_window{{0, 0, 600, 300}};
     CRecordingNotifyTarget m_host;

@@ -1,6 +1,7 @@
 #include "graphs/Graph.h"
 
 #include "core/graphs/ChartTestSupport.h"
+#include "core/graphs/RecordingChartEngine.h"
 #include "graphs/ChartDefinition.h"
 #include "graphs/ChartPalette.h"
 #include "graphs/GraphTypeTable.h"
@@ -33,6 +34,7 @@ protected:
 
     CAppContext context;
     COxidariumApp app;
+    CInstalledChartEngine<> engine;
     CFakeChartWindow window{{100, 50, 700, 350}};
     CRecordingNotifyTarget host;
 };
@@ -103,7 +105,7 @@ TEST_F(GraphTest, AnErrorIsShownInItsBoxAndANoticeWhenItsBoxIsClicked)
     EXPECT_EQ(graph.GetMessageText(graph.m_messageObjectId + 1), "");
 
     // A click on the box tells the host which object it was.
-    graph.GetChart()->OnMouseEvent(kChartEventLeftPressed, 2.0, 298.0);
+    engine.ChartMouseEvent(graph.GetChartHandle(), kChartEventLeftPressed, 2.0, 298.0);
     EXPECT_EQ(host.notices.back(), (CChartNotice{kChartNoticeMessage, kChartNoticeObject,
                                                  (static_cast<std::uint32_t>(graph.m_messageObjectId) << 16) | 1u}));
 
@@ -141,14 +143,15 @@ TEST_F(GraphTest, CellTextsAndTheGraphText)
 // A graph whose chart is defined in the test.
 class CDefinedGraph : public CGraph {
 public:
-    using CGraph::Chart;
+    using CGraph::Engine;
 };
 
 TEST_F(GraphTest, FontsPlotFrameWrappedTextAndTextBoxes)
 {
     CDefinedGraph graph;
     ASSERT_GE(Build(graph, 25), 0);
-    CChart& chart = graph.Chart();
+    CChartEngine& defining = graph.Engine();
+    const CChart& chart = *graph.GetChart();
     graph.type = kGraphOnePieRecipe;
     graph.txpiesiz = 180;
     graph.SetFonts();
@@ -176,9 +179,9 @@ TEST_F(GraphTest, FontsPlotFrameWrappedTextAndTextBoxes)
     EXPECT_TRUE(lines.empty());
 
     // Frame: only with exactly one grid, or forced.
-    chart.ChartDefBegin();
-    chart.ChartSetData(2, 1, std::vector<double>{1, 2});
-    chart.ChartSetKind(kChartBar, 0, 0x20);
+    defining.ChartDefBegin();
+    defining.ChartSetData(2, 1, std::vector<double>{1, 2});
+    defining.ChartSetKind(kChartBar, 0, 0x20);
     std::size_t before = chart.Primitives().size();
     graph.gridx = graph.gridy = 1;
     graph.DrawPlotFrame(false);
@@ -213,6 +216,136 @@ TEST_F(GraphTest, FontsPlotFrameWrappedTextAndTextBoxes)
     // Text width 400 - (37.5 + 25) holds 16 characters.
     EXPECT_THAT(texts, ElementsAre("Inside", "Outside the", "limits"));
     EXPECT_THAT(bottoms, ElementsAre(200.0, 100.0, std::round((100.0 - 1.1 * 1000.0 / 30.0) * 100.0) / 100.0));
+}
+
+} // namespace
+
+namespace {
+
+using ::testing::ElementsAre;
+
+// The calls a build makes, against the recording engine.
+class GraphBuildCallsTest : public ::testing::Test {
+protected:
+    GraphBuildCallsTest() { app.m_bGraphsAvailable = 1; }
+
+    // The set-up every chart gets: the chart in the frame's place (host units are the host's
+    // pixels here), its notices, and palette entries 32 to 127 of the graph palette.
+    static std::vector<std::string> SetUpCalls(const std::string& create)
+    {
+        std::vector<std::string> calls = {"ChartGetHostWidth(window)",
+                                          "ChartGetHostHeight(window)",
+                                          create,
+                                          "ChartSetAutoRedraw(1)",
+                                          "ChartSetNotifyWindow(window, 1324, 14)",
+                                          "ChartSetEventWindow(window, 1329, 1)",
+                                          "ChartRedraw(1)",
+                                          "ChartSetupA(1)"};
+        for (int i = 32; i < 128; ++i) {
+            const CGraphPaletteEntry& e = g_graphPalette[static_cast<std::size_t>(i)];
+            calls.push_back("ChartSetPaletteEntry(" + std::to_string(i) + ", " + std::to_string(e.red) + ", " +
+                            std::to_string(e.green) + ", " + std::to_string(e.blue) + ")");
+        }
+        calls.insert(calls.end(), {"ChartSetupA(11)", "ChartSetupB(15)", "ChartSetupC(1)"});
+        return calls;
+    }
+
+    CAppContext context;
+    COxidariumApp app;
+    CRecordingChartEngine engine;
+    CFakeChartWindow host{{100, 50, 700, 350}};
+    CFakeChartWindow frame{{120, 100, 520, 320}};
+    CRecordingNotifyTarget notify;
+};
+
+TEST_F(GraphBuildCallsTest, EveryChartIsMadeAndPreparedTheSameWayBeforeItsBuilder)
+{
+    // Type 25 and -1: the chart is made and prepared, no builder runs, no box is drawn.
+    for (const int type : {25, -1}) {
+        engine.calls.clear();
+        CGraph graph;
+        graph.type = type;
+        const int handle = graph.Build(&host, &frame, &notify, nullptr, nullptr);
+        EXPECT_GE(handle, 0);
+        // The frame lies 20 pixels in from the host's left and 30 up from its bottom.
+        EXPECT_EQ(engine.calls, SetUpCalls("ChartCreate(window, 20, 30, 400, 220, 1000, 0, 259, \"\")")) << type;
+        EXPECT_EQ(graph.m_messageObjectId, -1);
+    }
+    // Host units need not be pixels: the place scales with them.
+    engine.calls.clear();
+    engine.hostWidth = 1200.0;
+    engine.hostHeight = 600.0;
+    CGraph scaled;
+    scaled.type = 25;
+    scaled.Build(&host, &frame, &notify, nullptr, nullptr);
+    EXPECT_EQ(engine.calls[2], "ChartCreate(window, 40, 60, 800, 440, 1000, 0, 259, \"\")");
+
+    // Building again closes the old chart first; deleting the graph closes its chart.
+    engine.calls.clear();
+    const int first = scaled.GetChartHandle();
+    scaled.Build(&host, &frame, &notify, nullptr, nullptr);
+    EXPECT_EQ(engine.calls.front(), "ChartDestroy(" + std::to_string(first) + ")");
+    {
+        CGraph doomed;
+        doomed.type = 25;
+        doomed.Build(&host, &frame, &notify, nullptr, nullptr);
+        engine.calls.clear();
+    }
+    EXPECT_THAT(engine.calls, ElementsAre("ChartDestroy(" + std::to_string(engine.nextHandle - 1) + ")"));
+}
+
+TEST_F(GraphBuildCallsTest, NoChartWithoutGraphsRoomOrAnEngineThatMakesIt)
+{
+    CGraph graph;
+    app.m_bGraphsAvailable = 0;
+    EXPECT_EQ(graph.Build(&host, &frame, &notify, nullptr, nullptr), -1);
+    EXPECT_TRUE(engine.calls.empty());
+    app.m_bGraphsAvailable = 1;
+
+    // A frame of no height is measured, then refused.
+    CFakeChartWindow flat{{120, 100, 520, 100}};
+    EXPECT_EQ(graph.Build(&host, &flat, &notify, nullptr, nullptr), -1);
+    EXPECT_THAT(engine.calls, ElementsAre("ChartGetHostWidth(window)", "ChartGetHostHeight(window)"));
+
+    // The engine's refusal comes back as it is, and nothing else is asked of it.
+    engine.calls.clear();
+    engine.createResult = -3;
+    EXPECT_EQ(graph.Build(&host, &frame, &notify, nullptr, nullptr), -3);
+    EXPECT_EQ(engine.calls.size(), 3u);
+    EXPECT_EQ(graph.GetChartHandle(), -3);
+    engine.calls.clear();
+}
+
+TEST_F(GraphBuildCallsTest, TheErrorBoxAndTheNoticeBox)
+{
+    // No glaze for the oxide pie: a box of colour 12 as high as "XYZxyz" (20 here) plus 10, and
+    // the text beside it.
+    CGraph graph;
+    graph.type = 0;
+    graph.Build(&host, &frame, &notify, nullptr, nullptr);
+    EXPECT_EQ(graph.m_errorText, "No glaze to display");
+    EXPECT_THAT(engine.CallsFrom("ChartMeasureTextHeight"),
+                ElementsAre("ChartMeasureTextHeight(2, 0, \"XYZxyz\")", "ChartSetShapeKind(5, 2)",
+                            "ChartSetShapeGeometry(5, 2, [0 0 30 0 30 30 0 30 0 0])", "ChartSetBoxStyle(0, 0, 0, 0)",
+                            "ChartSetFillColor(12)", "ChartSetBoxBorder()", "ChartGetObjectId()",
+                            "ChartDrawText(40, 5, 2, 0, 4, \"No glaze to display\")"));
+    EXPECT_EQ(graph.m_messageObjectId, 7);
+    EXPECT_EQ(graph.GetMessageText(7), "No glaze to display");
+
+    // A notice alone: a 35 square of colour 14, its text not drawn.
+    class CNoticeGraph : public CGraph {
+    public:
+        using CGraph::DrawMessageBox;
+    } noticed;
+    noticed.type = 25;
+    noticed.Build(&host, &frame, &notify, nullptr, nullptr);
+    engine.calls.clear();
+    noticed.m_noticeText = "Could not read background image file";
+    noticed.DrawMessageBox();
+    EXPECT_THAT(engine.calls, ElementsAre("ChartSetShapeKind(5, 2)", "ChartSetShapeGeometry(5, 2, [0 0 35 0 35 35 0 35 0 0])",
+                                          "ChartSetBoxStyle(0, 0, 0, 0)", "ChartSetFillColor(14)", "ChartSetBoxBorder()",
+                                          "ChartGetObjectId()"));
+    EXPECT_EQ(noticed.GetMessageText(7), "Could not read background image file");
 }
 
 } // namespace

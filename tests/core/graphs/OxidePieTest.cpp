@@ -1,4 +1,5 @@
 #include "core/graphs/GraphBuildTestSupport.h"
+#include "core/graphs/RecordingChartEngine.h"
 #include "graphs/ChartDefinition.h"
 #include "graphs/ChartPalette.h"
 
@@ -166,6 +167,51 @@ TEST_F(OxidePieTest, ThreeDimensionalPiesTiltByTheElevation)
     ASSERT_GE(Build(plain, nullptr, &m_glaze), 0);
     EXPECT_EQ(CellPrimitives(*plain.GetChart()).size(), 4u);
     EXPECT_THAT(DrawnTexts(*plain.GetChart()), ElementsAre("Worked glaze", "% Weight"));
+}
+
+} // namespace
+
+namespace {
+
+class OxidePieCallsTest : public GraphBuildTestBase {
+protected:
+    std::vector<std::string> Build3D(int elev3d)
+    {
+        CGraph graph;
+        graph.bpoxides = "19,20,13,14";
+        graph.oxtype = 0;
+        graph.piebar3d = 1;
+        graph.elev3d = elev3d;
+        graph.depth3d = 70;
+        m_recorder.calls.clear();
+        Build(graph, nullptr, &m_glaze);
+        std::vector<std::string> calls;
+        for (const std::string& call : m_recorder.CallsFrom("ChartSetFont(3")) {
+            if (call.rfind("ChartSetView", 0) == 0 || call.rfind("ChartSetDepth", 0) == 0 ||
+                call.rfind("ChartSetKind", 0) == 0 || call.rfind("ChartSetPatterns", 0) == 0)
+                calls.push_back(call);
+        }
+        return calls;
+    }
+
+    CGlaze m_glaze = WorkedGlaze();
+    CRecordingChartEngine m_recorder;
+};
+
+TEST_F(OxidePieCallsTest, ElevationTiltsThePieOrLaysItFlatWithItsOutlines)
+{
+    EXPECT_THAT(Build3D(100), ElementsAre("ChartSetView(0, 0, 50, 0)", "ChartSetDepth(1, 70, 0, 0)",
+                                          "ChartSetPatterns(4, [0 0 0 0])", "ChartSetKind(2, 32768, 0)"));
+    EXPECT_THAT(Build3D(75), ElementsAre("ChartSetView(0, 0, -15, 0)", "ChartSetDepth(1, 70, 0, 0)",
+                                         "ChartSetPatterns(4, [0 0 0 0])", "ChartSetKind(2, 32768, 0)"));
+    for (const int flat : {90, -90}) {
+        EXPECT_THAT(Build3D(flat), ElementsAre("ChartSetPatterns(4, [0 0 0 0])", "ChartSetKind(1, 32768, 0)",
+                                               "ChartSetPatterns(4, [1 1 1 1])", "ChartSetKind(1, 32768, 0)"))
+            << flat;
+    }
+    // The slices run against the oxide list while reverse is clear.
+    EXPECT_THAT(m_recorder.Calls("ChartSetPointLabels"),
+                ElementsAre("ChartSetPointLabels(4, [\"SiO2\" \"Al2O3\" \"CaO\" \"K2O\"])"));
 }
 
 } // namespace

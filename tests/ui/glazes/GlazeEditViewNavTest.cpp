@@ -1,9 +1,11 @@
 #include "GlazeEditViewFixture.h"
 
+#include "core/graphs/ChartTestSupport.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeClipboard.h"
 #include "graphs/GraphWnd.h"
+#include "graphs/QtChartEngine.h"
 #include "support/NotesEdit.h"
 #include "support/TabEdit.h"
 #include "support/ToggleButton.h"
@@ -189,6 +191,7 @@ TEST_F(GlazeEditViewNavTest, ScreenshotsOfEveryPage)
 
 TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
 {
+    CInstalledChartEngine<CQtChartEngine> engine;
     m_app.m_bGraphsAvailable = 1;
     OpenShipped();
     CGlazeEditView* view = OpenEdit(0);

@@ -7,6 +7,7 @@
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
+#include "core/graphs/ChartTestSupport.h"
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FakeServices.h"
 #include "framework/DocTemplate.h"
@@ -18,6 +19,7 @@
 #include "graphs/GraphVariable.h"
 #include "graphs/GraphTypesDoc.h"
 #include "graphs/GraphTypesView.h"
+#include "graphs/QtChartEngine.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Backup.h"
@@ -166,6 +168,7 @@ protected:
     fs::path m_dir;
     std::unique_ptr<CProfile> m_profile;
     CAppContext m_context;
+    CInstalledChartEngine<CQtChartEngine> m_engine;
     CFakeMessageService m_messages;
     CFakeFileDialogs m_dialogs;
     CFakeClipboard m_clipboard;

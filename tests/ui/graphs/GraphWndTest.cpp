@@ -2,6 +2,7 @@
 
 #include "core/graphs/GraphBuildTestSupport.h"
 #include "graphs/ChartPalette.h"
+#include "graphs/QtChartEngine.h"
 #include "shell/Preferences.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ protected:
                        chart.ChartGetLayout(7) + r + r / 2.0 * std::sin(angle));
     }
 
+    CInstalledChartEngine<CQtChartEngine> m_qtEngine;
     CGraphWnd m_wnd;
     CTestGraph m_graph;
     CGlaze m_glaze = WorkedGlaze();
@@ -124,7 +126,7 @@ TEST_F(GraphWndTest, ClicksReachTheHostAsNoticesWithTheirPlace)
     QTest::mouseRelease(&m_wnd, Qt::RightButton, {}, at);
     EXPECT_EQ(m_wnd.GetLastMouseEvent(screen), kChartEventReleased);
     // An event at the chart's top-left corner is at the window's top-left corner.
-    m_graph.GetChart()->OnMouseEvent(kChartEventRightPressed, 0.0, 0.0);
+    m_qtEngine.ChartMouseEvent(m_graph.GetChartHandle(), kChartEventRightPressed, 0.0, 0.0);
     m_wnd.GetLastMouseEvent(screen);
     EXPECT_EQ(screen, m_wnd.mapToGlobal(QPoint(0, 0)));
 }

@@ -1,0 +1,140 @@
+// Graph type 1, "One glaze - Oxides (bar)": one bar per listed oxide or oxide group of one
+// glaze, in the template's unit. Its bar steps (the body, the two axes, the kind with its outline
+// pass) are members of their own: every one-glaze and average bar chart draws its bars with them.
+
+#include "graphs/Graph.h"
+
+#include "glazes/Glaze.h"
+
+namespace {
+
+// Axis flags (graphs/Chart.h): sides, tick directions, turned labels and manual scaling.
+constexpr int kAxisSideFirst = 0x100;
+constexpr int kAxisSideSecond = 0x200;
+constexpr int kAxisVerticalLabels = 0x800;
+constexpr int kAxisManual = 0x400 + 0x1C;
+constexpr int kTicksIncreasing = 0x1000;
+constexpr int kTicksDecreasing = 0x2000;
+
+// Bar options of ChartSetKind.
+constexpr int kBarHorizontal = 0x800;
+constexpr int kBarNoLabels = 0x01;
+constexpr int kBarGridA = 0x04;
+constexpr int kBarGridB = 0x08;
+constexpr int kBarKindFlags = 0x20;
+
+// The tick direction of an axis: `tickin` 0 puts the ticks inside the plot, 2 outside, anything
+// else across the axis (no flag); inside is the increasing direction for an axis on its near
+// side and the decreasing one on its far side.
+int TickFlags(int tickin, bool farSide)
+{
+    if (tickin == 0)
+        return farSide ? kTicksDecreasing : kTicksIncreasing;
+    if (tickin == 2)
+        return farSide ? kTicksIncreasing : kTicksDecreasing;
+    return 0;
+}
+
+} // namespace
+
+void CGraph::BuildOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze)
+{
+    CGlaze* shown = m_dataSources.GetCount() > 0 ? FirstGlaze(glazeDb, glaze) : glaze;
+    if (!shown) {
+        m_errorText = "No glaze to display";
+        return;
+    }
+    std::vector<CGraphOxideEntry> entries;
+    const int n = GetOxideGroupValues(*shown, entries, allbar != 0, reverse != 0, pareto ? -1 : 0, false, false);
+    if (n == 0) {
+        m_errorText = "No oxides selected or chemical analysis unknown";
+        return;
+    }
+    std::vector<double> values;
+    std::vector<std::string> names;
+    std::vector<int> colors, patterns;
+    m_columns = 1;
+    m_rows = n;
+    for (const CGraphOxideEntry& entry : entries) {
+        values.push_back(entry.value);
+        names.push_back(entry.label);
+        colors.push_back(entry.color);
+        patterns.push_back(entry.pattern);
+        m_cellTexts.push_back(FormatOxideLine(entry.label, entry.value));
+        m_textLines.push_back(m_cellTexts.back());
+    }
+    CChartEngine& engine = Engine();
+    engine.ChartDefBegin();
+    SetBarTitles(shown->m_name, GetUnitTitle(), barhor != 0);
+    engine.ChartSetData(n, 1, values);
+    engine.ChartSetPointLabels(n, names);
+    SetFonts();
+    SetBarBody();
+    engine.ChartSetColors(n, colors);
+    engine.ChartSetPatterns(n, patterns);
+    SetBarAxes();
+    if (oxtype != kGraphUnitUnity)
+        engine.ChartSetAxisFormat(1, "##0\\%");
+    DrawBars(n, 0);
+    DrawPlotFrame(false);
+    engine.ChartDefEnd();
+}
+
+void CGraph::SetBarBody()
+{
+    CChartEngine& engine = Engine();
+    if (!piebar3d) {
+        engine.ChartSetBarGap(100 - barwid);
+        return;
+    }
+    const int viewMode = (cgflip3d ? 6 : 0) + (persp3d ? 1 : 0);
+    engine.ChartSetView(viewMode, rot3d, elev3d, eyepos3d);
+    engine.ChartSetThin(cgthin3d ? 1 : 0, -1, -1);
+    engine.ChartSetDepth(7, depth3d, xgap3d, zgap3d);
+}
+
+void CGraph::SetBarAxes()
+{
+    CChartEngine& engine = Engine();
+    int xFlags = (xtop ? kAxisSideFirst : kAxisSideSecond) + TickFlags(tickin, xtop != 0);
+    if (xvert)
+        xFlags += kAxisVerticalLabels;
+    if (xman)
+        xFlags += kAxisManual;
+    engine.ChartSetAxisX(xFlags, xtick, 0, xmax, xmin);
+    if (xman)
+        engine.ChartSetMinorTicks(0, xtickm);
+    // Lying bars turn the value axis: its far side is the right one only for upright bars.
+    const bool valueFar = (barhor != 0) != (yrt != 0);
+    int yFlags = (yrt ? kAxisSideSecond : kAxisSideFirst) + TickFlags(tickin, valueFar);
+    if (yman)
+        yFlags += kAxisManual;
+    engine.ChartSetAxisY(yFlags, ytick, 0, ymax, ymin);
+    if (yman)
+        engine.ChartSetMinorTicks(1, ytickm);
+}
+
+int CGraph::BarKind() const
+{
+    if (piebar3d && true3d)
+        return kChartBarTrue3D;
+    return piebar3d ? kChartBar3D : kChartBar;
+}
+
+void CGraph::DrawBars(int count, int extraOptions)
+{
+    CChartEngine& engine = Engine();
+    const int kind = BarKind();
+    const int base = (barhor ? kBarHorizontal : 0) + (labels ? 0 : kBarNoLabels) + extraOptions;
+    const bool gridA = (barhor ? gridy : gridx) != 0;
+    const bool gridB = (barhor ? gridx : gridy) != 0;
+    engine.ChartSetKind(kind, base + (gridA ? kBarGridA : 0) + (gridB ? kBarGridB : 0), kBarKindFlags);
+    if (piebar3d || !borders)
+        return;
+    // The outline pass: every bar again, hollow and black, over the coloured ones.
+    const std::vector<int> hollow(static_cast<std::size_t>(std::max(count, 0)), kChartPatternHollow);
+    const std::vector<int> black(hollow.size(), 0);
+    engine.ChartSetPatterns(count, hollow);
+    engine.ChartSetColors(count, black);
+    engine.ChartSetKind(kind, base, kBarKindFlags);
+}
