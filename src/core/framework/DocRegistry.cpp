@@ -56,8 +56,13 @@ CDocument* GetSingletonDocument(int kind)
 
 void SetSingletonDocument(int kind, CDocument* document)
 {
-    if (IsSingletonKind(kind))
-        s_singletons[static_cast<std::size_t>(kind)] = document;
+    if (!IsSingletonKind(kind))
+        return;
+    s_singletons[static_cast<std::size_t>(kind)] = document;
+    // A singleton lives while the program runs, even when its last window (say, a graph view on
+    // the graph templates) closes.
+    if (document)
+        document->KeepWithoutWindows(true);
 }
 
 void ClearSingletonDocument(int kind, const CDocument* document)

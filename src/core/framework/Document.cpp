@@ -142,7 +142,7 @@ bool CDocument::OnSaveDocument(const std::string& /*path*/)
 
 void CDocument::OnFrameClosed()
 {
-    if (m_bClosing)
+    if (m_bClosing || m_bKeepWithoutWindows)
         return;
     for (const CView* view : m_views) {
         if (view->GetFrame())

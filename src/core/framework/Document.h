@@ -78,8 +78,11 @@ public:
     // Closes every frame of the document; the template then destroys it.
     virtual void OnCloseDocument();
     // A frame calls this after it closed and its view left: when no other frame shows the
-    // document, the document closes.
+    // document, the document closes (unless it is kept without windows).
     void OnFrameClosed();
+    // A document that must live while the program runs (a singleton database) stays open when
+    // its last window closes; only OnCloseDocument closes it.
+    void KeepWithoutWindows(bool keep) { m_bKeepWithoutWindows = keep; }
 
     // Asks whether to save a modified document: true to go on (saved or discarded), false to stop.
     virtual bool SaveModified();
@@ -114,6 +117,7 @@ private:
     std::string m_strTitle;
     bool m_bModified = false;
     bool m_bClosing = false;
+    bool m_bKeepWithoutWindows = false;
     CDocTemplate* m_pDocTemplate = nullptr;
     std::vector<CView*> m_views;
 };

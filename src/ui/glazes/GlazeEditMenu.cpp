@@ -3,6 +3,7 @@
 
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazeEditView.h"
+#include "graphs/GraphView.h"
 
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
@@ -122,6 +123,11 @@ public:
             return false;
         view->FillReport(index);
         return true;
+    }
+
+    bool OpenGraphView(CGlazesDoc& document, int index) override
+    {
+        return OpenGlazeGraph(document, document.GetGlaze(index), nullptr);
     }
 };
 

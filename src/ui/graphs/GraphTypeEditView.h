@@ -13,6 +13,7 @@
 
 #include "framework/MenuDef.h"
 #include "framework/View.h"
+#include "graphs/GraphOutput.h"
 #include "graphs/GraphDataSource.h"
 #include "graphs/GraphTemplate.h"
 #include "graphs/GraphTemplatePage.h"
@@ -91,8 +92,6 @@ inline constexpr unsigned kGraphTypeEditResourceId = 16;
 inline constexpr unsigned kGraphTypeEditHelpId = 271;
 inline constexpr unsigned kGraphSaveQuestionHelpId = 196928;
 inline constexpr unsigned kGraphPageErrorHelpId = 200961;
-inline constexpr unsigned kGraphOutputErrorHelpId = 196900;
-inline constexpr unsigned kGraphSummaryFileErrorHelpId = 196899;
 inline constexpr unsigned kGraphPreviewPopupMenuId = 304;
 
 // The template Insert new makes: "new graph template" with one data source, "[current glaze]".

@@ -54,31 +54,17 @@ void CGraphPreview::ClosePopup()
 
 void CGraphPreview::OnChartMessage(unsigned message, unsigned kind, std::uint32_t data)
 {
-    if (message != kChartNoticeMessage || !m_window)
+    if (!m_window)
         return;
-    QPoint point;
-    const int event = m_window->GetLastMouseEvent(point);
-    if (event == kChartEventRightPressed) {
-        m_menuArmed = true;
-        return;
-    }
-    if (event == kChartEventReleased && m_menuArmed) {
-        m_menuArmed = false;
+    const CChartClick click = m_clicks.Route(*m_window, message, kind, data);
+    if (click.kind == CChartClick::Kind::Menu) {
         if (m_owner)
-            m_owner->ShowPreviewMenu(point);
-        return;
-    }
-    m_menuArmed = false;
-    if (!m_graph)
-        return;
-    const int high = static_cast<int>(data >> 16);
-    const int low = static_cast<int>(data & 0xFFFF);
-    if (kind == kChartNoticeCell) {
-        ShowCellText(high, low);
-    } else if (kind == kChartNoticeObject && low == 1) {
+            m_owner->ShowPreviewMenu(click.screenPoint);
+    } else if (click.kind == CChartClick::Kind::Cell && m_graph) {
+        ShowCellText(click.column, click.row);
+    } else if (click.kind == CChartClick::Kind::Object && m_graph) {
         // The editor shows the message text alone: the form says what the chart is made of.
-        const std::string text = m_graph->GetMessageText(high);
-        AppMessageBox(text, 0, 0);
+        AppMessageBox(m_graph->GetMessageText(click.objectId), 0, 0);
     }
 }
 

@@ -6,7 +6,8 @@
 // click on a data cell fills the pop-up, a click on the message box shows its text, a right
 // press and release opens the editor's chart menu).
 
-#include "graphs/Chart.h"
+#include "graphs/ChartEngine.h"
+#include "graphs/GraphOutput.h"
 #include "graphs/InfoPopupDlg.h"
 
 #include <QPointer>
@@ -55,5 +56,5 @@ private:
     std::unique_ptr<CWidgetChartWindow> m_host;
     std::unique_ptr<CGraph> m_graph;
     QPointer<CInfoPopupDlg> m_popup;
-    bool m_menuArmed = false;
+    CChartClickRouter m_clicks;
 };

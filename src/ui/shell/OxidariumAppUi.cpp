@@ -6,6 +6,8 @@
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazeEditView.h"
 #include "glazes/GlazesView.h"
+#include "graphs/GraphTypeEditView.h"
+#include "graphs/GraphView.h"
 #include "graphs/QtChartEngine.h"
 #include "limits/LimitFormulaEditView.h"
 #include "limits/LimitFormulasView.h"
@@ -105,6 +107,8 @@ void COxidariumAppUi::RegisterDocTemplates()
         {g_pLimitFormulaEditTemplate, &InstallLimitFormulaEditTemplate},
         {g_pGlazeEditTemplate, &InstallGlazeEditTemplate},
         {g_pGlazeAnalysisTemplate, &InstallGlazeAnalysisTemplate},
+        {g_pGraphTypeEditTemplate, &InstallGraphTypeEditTemplate},
+        {g_pGraphViewTemplate, &InstallGraphViewTemplate},
     };
     for (const auto& [docTemplate, install] : windows) {
         if (docTemplate)

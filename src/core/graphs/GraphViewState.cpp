@@ -1,0 +1,300 @@
+#include "graphs/GraphViewState.h"
+
+#include "glazes/GlazesDoc.h"
+#include "graphs/Graph.h"
+#include "graphs/GraphTypeTable.h"
+#include "graphs/GraphTypesDoc.h"
+#include "limits/LimitFormulasDoc.h"
+#include "shell/OxidariumApp.h"
+#include "framework/UpdateHint.h"
+#include "support/DbFileType.h"
+
+namespace {
+
+constexpr int kGlazesKind = static_cast<int>(DbFileType::Glazes);
+
+int GlazeDocCount() { return g_pApp ? g_pApp->CountGlazeDocs() : 0; }
+
+CGlazesDoc* GlazeDoc(int n) { return g_pApp ? dynamic_cast<CGlazesDoc*>(g_pApp->GetGlazeDoc(n)) : nullptr; }
+
+int IndexOfGlazeDoc(const CGlazesDoc* document) { return g_pApp ? g_pApp->IndexOfGlazeDoc(document) : -1; }
+
+int IndexOfGlaze(const CGlazesDoc& document, const CGlaze* glaze)
+{
+    for (int i = 0; glaze && i < document.GetGlazeCount(); ++i) {
+        if (document.GetGlaze(i) == glaze)
+            return i;
+    }
+    return -1;
+}
+
+CLimitFormulaDB* LimitFormulas() { return g_pLimitFormulasDoc ? &g_pLimitFormulasDoc->Database() : nullptr; }
+
+} // namespace
+
+CGraphViewState::CGraphViewState(CGraphTypesDoc* document) : m_pDoc(document) {}
+
+int CGraphViewState::TemplateIndexOf(const CGraphTemplate* graphTemplate) const
+{
+    return m_pDoc && graphTemplate ? m_pDoc->Database().IndexOf(graphTemplate) : -1;
+}
+
+void CGraphViewState::Set(const CGraphTemplate* graphTemplate, CGlazesDoc* glazeDb, CGlaze* glaze,
+                          CLimitFormula* limitFormula, int units, int typeOverride)
+{
+    m_pTemplate = graphTemplate;
+    m_templateIndex = TemplateIndexOf(graphTemplate);
+    m_pGlazeDb = glazeDb;
+    m_pGlaze = glazeDb ? glaze : nullptr;
+    m_pLimitFormula = limitFormula;
+    m_units = units;
+    if (graphTemplate)
+        m_template = *graphTemplate;
+    if (typeOverride >= 0)
+        m_template.type = typeOverride;
+}
+
+void CGraphViewState::PrepareGraph(CGraph& graph) const
+{
+    if (m_pTemplate) {
+        graph.SetTemplate(m_template);
+        if (m_pLimitFormula)
+            graph.limform = m_pLimitFormula->m_name;
+        if (m_units >= 0 && m_units <= 2)
+            graph.oxtype = m_units;
+    }
+    if (m_bForceMono)
+        graph.mono = 1;
+}
+
+std::string CGraphViewState::Caption() const { return m_pTemplate ? m_template.m_name : std::string("Graph"); }
+
+// --- glazes and databases ---------------------------------------------------------------------
+
+bool CGraphViewState::DatabaseIsOpen() const { return m_pGlazeDb && IndexOfGlazeDoc(m_pGlazeDb) >= 0; }
+
+bool CGraphViewState::GlazeIsInDatabase() const
+{
+    return m_pGlaze && DatabaseIsOpen() && IndexOfGlaze(*m_pGlazeDb, m_pGlaze) >= 0;
+}
+
+// The open glaze databases make one sequence of glazes, database by database; empty databases
+// are skipped.
+bool CGraphViewState::NextGlaze()
+{
+    if (m_pGlazeDb && !DatabaseIsOpen()) {
+        m_pGlazeDb = nullptr;
+        m_pGlaze = nullptr;
+        return true;
+    }
+    int from = 0;
+    if (m_pGlazeDb) {
+        const int at = IndexOfGlaze(*m_pGlazeDb, m_pGlaze);
+        if (at >= 0 && at + 1 < m_pGlazeDb->GetGlazeCount()) {
+            m_pGlaze = m_pGlazeDb->GetGlaze(at + 1);
+            return true;
+        }
+        from = IndexOfGlazeDoc(m_pGlazeDb) + 1;
+    }
+    for (int n = from; n < GlazeDocCount(); ++n) {
+        CGlazesDoc* document = GlazeDoc(n);
+        if (document && document->GetGlazeCount() > 0) {
+            m_pGlazeDb = document;
+            m_pGlaze = document->GetGlaze(0);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CGraphViewState::PreviousGlaze()
+{
+    if (!m_pGlazeDb)
+        return false;
+    const int database = IndexOfGlazeDoc(m_pGlazeDb);
+    if (database >= 0) {
+        const int at = IndexOfGlaze(*m_pGlazeDb, m_pGlaze);
+        if (at >= 1) {
+            m_pGlaze = m_pGlazeDb->GetGlaze(at - 1);
+            return true;
+        }
+        for (int n = database - 1; n >= 0; --n) {
+            CGlazesDoc* document = GlazeDoc(n);
+            if (document && document->GetGlazeCount() > 0) {
+                m_pGlazeDb = document;
+                m_pGlaze = document->GetGlaze(document->GetGlazeCount() - 1);
+                return true;
+            }
+        }
+    }
+    // Before the first glaze: no database and no glaze.
+    m_pGlazeDb = nullptr;
+    m_pGlaze = nullptr;
+    return true;
+}
+
+bool CGraphViewState::NextDatabase()
+{
+    const int count = GlazeDocCount();
+    const int next = m_pGlazeDb ? IndexOfGlazeDoc(m_pGlazeDb) + 1 : 0;
+    if (next >= count)
+        return false;
+    CGlazesDoc* document = GlazeDoc(next);
+    if (document == m_pGlazeDb)
+        return false;
+    m_pGlazeDb = document;
+    m_pGlaze = document && document->GetGlazeCount() > 0 ? document->GetGlaze(0) : nullptr;
+    return true;
+}
+
+bool CGraphViewState::PreviousDatabase()
+{
+    if (!m_pGlazeDb)
+        return false;
+    const int at = IndexOfGlazeDoc(m_pGlazeDb);
+    CGlazesDoc* document = at >= 1 ? GlazeDoc(at - 1) : nullptr;
+    m_pGlazeDb = document;
+    m_pGlaze = document && document->GetGlazeCount() > 0 ? document->GetGlaze(0) : nullptr;
+    return true;
+}
+
+// --- graph types, limit formulas and templates ------------------------------------------------
+
+bool CGraphViewState::StepGraphType(int direction)
+{
+    const int type = m_template.type + direction;
+    if (type < 0 || type >= kGraphTypeCount)
+        return false;
+    m_template.type = type;
+    return true;
+}
+
+bool CGraphViewState::NextLimitFormula()
+{
+    CLimitFormulaDB* formulas = LimitFormulas();
+    if (!formulas || formulas->GetCount() == 0)
+        return false;
+    const int at = m_pLimitFormula ? formulas->FindFormula(m_pLimitFormula) : -1;
+    if (at + 1 >= formulas->GetCount())
+        return false;
+    m_pLimitFormula = &formulas->GetAt(at + 1);
+    return true;
+}
+
+bool CGraphViewState::PreviousLimitFormula()
+{
+    CLimitFormulaDB* formulas = LimitFormulas();
+    const int at = formulas && m_pLimitFormula ? formulas->FindFormula(m_pLimitFormula) : -1;
+    if (at < 1)
+        return false;
+    m_pLimitFormula = &formulas->GetAt(at - 1);
+    return true;
+}
+
+const CGraphTemplate* CGraphViewState::AdjacentTemplate(int direction) const
+{
+    if (!m_pDoc)
+        return nullptr;
+    const CGraphTemplateDatabase& templates = m_pDoc->Database();
+    const int index = TemplateIndexOf(m_pTemplate) + direction;
+    if (direction < 0 && TemplateIndexOf(m_pTemplate) < 1)
+        return nullptr;
+    return index >= 0 && index < templates.GetCount() ? &templates.GetAt(index) : nullptr;
+}
+
+// --- change notices ---------------------------------------------------------------------------
+
+CGraphViewState::HintAction CGraphViewState::OnHint(const CUpdateHint& hint)
+{
+    switch (hint.m_nCode) {
+    case HintElementChanged:
+    case HintElementsReplaced:
+    case HintMaterialsInserted:
+    case HintMaterialsDeleted:
+    case HintMaterialsReplaced:
+    case HintGraphColorsChanged:
+    case HintLimitFormulaChanged:
+    case HintLimitFormulasInserted:
+    case HintOxideCombinationsChanged:
+    case HintPreferencesChanged:
+        return HintAction::Rebuild;
+    case HintMaterialChanged:
+    case HintGlazeChanged:
+        return m_bFrozen ? HintAction::None : HintAction::Rebuild;
+    case HintGlazesInserted:
+    case HintGlazesDeleted:
+    case HintGlazesReordered:
+    case HintGlazesReplaced:
+        return OnGlazeHint(hint);
+    case HintGraphTemplateChanged:
+    case HintGraphTemplatesInserted:
+    case HintGraphTemplatesDeleted:
+    case HintGraphTemplatesReordered:
+    case HintGraphTemplatesReplaced:
+        return OnTemplateHint(hint);
+    case HintLimitFormulasDeleted:
+    case HintLimitFormulasReplaced:
+        return OnLimitFormulaHint(hint.m_nCode);
+    case HintDocumentOpened:
+    case HintDatabaseNotesChanged:
+        return hint.m_nKind == kGlazesKind ? HintAction::Rebuild : HintAction::None;
+    case HintDocumentClosed:
+        return OnDocumentHint(hint);
+    case HintBulkChangeBegins:
+        m_bFrozen = 1;
+        return HintAction::None;
+    case HintBulkChangeEndsRefreshAll:
+    case HintBulkChangeEndsRefreshDocument:
+        m_bFrozen = 0;
+        return HintAction::Rebuild;
+    default:
+        return HintAction::None;
+    }
+}
+
+CGraphViewState::HintAction CGraphViewState::OnGlazeHint(const CUpdateHint& hint)
+{
+    if (m_pGlazeDb && !DatabaseIsOpen()) {
+        m_pGlazeDb = nullptr;
+        m_pGlaze = nullptr;
+    } else if (hint.m_nCode == HintGlazesReplaced) {
+        if (hint.m_pObject && hint.m_pObject == static_cast<const void*>(static_cast<CDocument*>(m_pGlazeDb)))
+            m_pGlaze = nullptr;
+    } else if (m_pGlaze && !GlazeIsInDatabase()) {
+        m_pGlaze = nullptr;
+    }
+    return HintAction::Rebuild;
+}
+
+CGraphViewState::HintAction CGraphViewState::OnTemplateHint(const CUpdateHint& hint)
+{
+    if (hint.m_nCode == HintGraphTemplateChanged) {
+        const bool mine = m_pTemplate && hint.m_extra == HintExtra(m_pTemplate);
+        return mine ? HintAction::ResetGraph : HintAction::None;
+    }
+    if (hint.m_nCode == HintGraphTemplatesReplaced)
+        return HintAction::CloseView;
+    m_templateIndex = TemplateIndexOf(m_pTemplate);
+    return m_templateIndex < 0 ? HintAction::CloseView : HintAction::None;
+}
+
+CGraphViewState::HintAction CGraphViewState::OnLimitFormulaHint(int code)
+{
+    CLimitFormulaDB* formulas = LimitFormulas();
+    if (code == HintLimitFormulasReplaced || !formulas || (m_pLimitFormula && formulas->FindFormula(m_pLimitFormula) < 0))
+        m_pLimitFormula = nullptr;
+    return HintAction::Rebuild;
+}
+
+CGraphViewState::HintAction CGraphViewState::OnDocumentHint(const CUpdateHint& hint)
+{
+    if (hint.m_nKind != kGlazesKind)
+        return HintAction::None;
+    if (m_pGlazeDb && !DatabaseIsOpen()) {
+        m_pGlazeDb = nullptr;
+        m_pGlaze = nullptr;
+    } else if (m_pGlaze && !GlazeIsInDatabase()) {
+        m_pGlaze = nullptr;
+    }
+    return HintAction::Rebuild;
+}

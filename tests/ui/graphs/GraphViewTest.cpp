@@ -1,0 +1,279 @@
+#include "GraphTypesFixture.h"
+
+#include "graphs/Graph.h"
+#include "graphs/GraphView.h"
+#include "graphs/GraphWnd.h"
+#include "graphs/InfoPopupDlg.h"
+#include "limits/LimitFormulasDoc.h"
+
+#include <QImage>
+#include <QMenu>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace graphtest;
+
+// Graph windows over the shipped templates and glazes (ten glazes, "Starter Glazes") and a
+// second database of two glazes.
+class GraphViewTest : public GraphTypesFixture {
+protected:
+    GraphViewTest()
+    {
+        g_pGraphViewTemplate = &m_graphViewTemplate;
+        InstallGraphViewTemplate(m_graphViewTemplate);
+        m_second = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+        m_second->DeleteGlaze(0);
+        m_second->InsertGlaze(0, *m_glazeDoc->GetGlaze(0));
+        m_second->InsertGlaze(1, *m_glazeDoc->GetGlaze(1));
+        m_limits.OnOpenDocument(OXI_SHIPPED_DATA_DIR "/tarnell.lim");
+    }
+    // The graph windows go before the limit formulas they may name.
+    ~GraphViewTest() override
+    {
+        for (CGraphView* view : GraphViews())
+            view->GetFrame()->CloseFrame();
+        Flush();
+        g_pGraphViewTemplate = nullptr;
+    }
+
+    // A graph window on template t (none for -1) with the first shipped glaze.
+    CGraphView* Open(int t = 1)
+    {
+        CGraphView* view = OpenGraphWindow(*m_doc);
+        EXPECT_NE(view, nullptr);
+        if (view)
+            view->SetGraph(t >= 0 ? &m_doc->Database().GetAt(t) : nullptr, m_glazeDoc, m_glazeDoc->GetGlaze(0),
+                           nullptr, -1, -1);
+        Flush();
+        return view;
+    }
+    static void Key(CGraphView& view, Qt::Key key, Qt::KeyboardModifiers modifiers)
+    {
+        QTest::keyClick(&view, key, modifiers);
+    }
+    static std::string GlazeName(const CGraphView& view)
+    {
+        return view.State().m_pGlaze ? view.State().m_pGlaze->m_name : std::string("none");
+    }
+    std::vector<CGraphView*> GraphViews() const
+    {
+        std::vector<CGraphView*> views;
+        for (CView* view : m_doc->GetViews()) {
+            if (auto* graph = dynamic_cast<CGraphView*>(view))
+                views.push_back(graph);
+        }
+        return views;
+    }
+
+    CDocTemplate m_graphViewTemplate{kGraphViewResourceId, kGraphTypesDocString, nullptr};
+    CGlazesDoc* m_second = nullptr;
+    CLimitFormulasDoc m_limits;
+};
+
+TEST_F(GraphViewTest, OpenGraphDrawsTheGlazeAndLooksRight)
+{
+    ASSERT_TRUE(OpenGlazeGraph(*m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr));
+    Flush();
+    std::vector<CGraphView*> views = GraphViews();
+    ASSERT_EQ(views.size(), 1u);
+    CGraphView& pie = *views.front();
+    // The first template, its own units and type: the oxide-group pie.
+    EXPECT_EQ(pie.State().m_template.m_name, "Oxide groups (pie)");
+    ASSERT_NE(pie.Graph(), nullptr);
+    EXPECT_EQ(pie.Graph()->m_errorText, "");
+    EXPECT_EQ(pie.Graph()->GetTitle(), "Cone 6 Clear");
+    EXPECT_EQ(dynamic_cast<QWidget*>(pie.GetFrame())->windowTitle(), "Oxide groups (pie)");
+    EXPECT_EQ(dynamic_cast<QWidget*>(pie.GetFrame())->size().width(), CGraphView::kInitialWidth);
+    EXPECT_TRUE(pie.ChartWindow()->grab().save(ScreenshotPath("graph-view-oxide-pie")));
+
+    CGraphView* bars = Open(1);
+    ASSERT_NE(bars, nullptr);
+    dynamic_cast<QWidget*>(bars->GetFrame())->resize(760, 420);
+    Flush();
+    EXPECT_EQ(bars->Graph()->m_errorText, "");
+    EXPECT_EQ(bars->Graph()->m_rows, static_cast<int>(bars->Graph()->m_cellTexts.size()));
+    EXPECT_GT(bars->Graph()->m_rows, 5);
+    EXPECT_TRUE(bars->ChartWindow()->grab().save(ScreenshotPath("graph-view-oxide-bar")));
+}
+
+TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
+{
+    CGraphView* view = Open(1);
+    ASSERT_NE(view, nullptr);
+    // Ctrl+Left from the first glaze of the first database reaches no glaze; Ctrl+Right comes back.
+    Key(*view, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlazeDb, nullptr);
+    EXPECT_EQ(view->Graph()->m_errorText, "No glaze to display");
+    Key(*view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlazeDb, m_glazeDoc);
+    EXPECT_EQ(GlazeName(*view), "Cone 6 Clear");
+    // From the last glaze of a database on to the first of the next.
+    view->SetGraph(view->State().m_pTemplate, m_glazeDoc, m_glazeDoc->GetGlaze(9), nullptr, -1, -1);
+    Key(*view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlazeDb, m_second);
+    EXPECT_EQ(view->State().m_pGlaze, m_second->GetGlaze(0));
+    Key(*view, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlaze, m_glazeDoc->GetGlaze(9));
+    // Ctrl+Shift steps whole databases.
+    Key(*view, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_pGlaze, m_second->GetGlaze(0));
+    Key(*view, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_pGlazeDb, m_second);
+
+    // Ctrl+Up at type 0 does nothing; Ctrl+Down steps the working copy only.
+    const CGraph* before = view->Graph();
+    view->SetGraph(&m_doc->Database().GetAt(0), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+    before = view->Graph();
+    Key(*view, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(view->Graph(), before) << "no rebuild";
+    Key(*view, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_template.type, 1);
+    EXPECT_EQ(m_doc->Database().GetAt(0).type, 0);
+
+    // Shift+Left without a limit formula does nothing; Shift+Right takes the first.
+    Key(*view, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_pLimitFormula, nullptr);
+    Key(*view, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_pLimitFormula, &m_limits.Database().GetAt(0));
+    EXPECT_EQ(view->Graph()->limform, m_limits.Database().GetAt(0).m_name);
+
+    // Shift+Down: the next template, its own type again.
+    Key(*view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_pTemplate, &m_doc->Database().GetAt(1));
+    EXPECT_EQ(view->State().m_template.type, 1);
+    Key(*view, Qt::Key_Up, Qt::ShiftModifier);
+    Key(*view, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_templateIndex, 0);
+}
+
+TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
+{
+    CGraphView* view = Open(1);
+    ASSERT_NE(view, nullptr);
+    const int kind = static_cast<int>(DbFileType::GraphTemplates);
+    // Hint 18 for another template does nothing; for its own it drops a stepped type.
+    view->OnGraphMessage(kGrvNextType);
+    ASSERT_EQ(view->State().m_template.type, 2);
+    const CGraph* graph = view->Graph();
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, kind, HintGraphTemplateChanged, 0, HintExtra(&m_doc->Database().GetAt(0)));
+    EXPECT_EQ(view->Graph(), graph);
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, kind, HintGraphTemplateChanged, 1, HintExtra(&m_doc->Database().GetAt(1)));
+    EXPECT_EQ(view->State().m_template.type, 1);
+    // Its own notices are not for it.
+    graph = view->Graph();
+    COxidariumApp::BroadcastUpdate(view, m_glazeDoc, static_cast<int>(DbFileType::Glazes), HintGlazeChanged, 0, 0);
+    EXPECT_EQ(view->Graph(), graph);
+
+    // Deleting a glaze it does not show keeps its glaze; deleting its glaze leaves none.
+    view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(1), nullptr, -1, -1);
+    m_second->DeleteGlaze(1);
+    COxidariumApp::BroadcastUpdate(nullptr, m_second, static_cast<int>(DbFileType::Glazes), HintGlazesDeleted, 1, 0);
+    EXPECT_EQ(view->State().m_pGlaze, nullptr);
+    EXPECT_EQ(view->State().m_pGlazeDb, m_second);
+
+    // Reordering templates only finds its index again; deleting its template closes it.
+    m_doc->Database().m_templates.SwapItems(0, 1);
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, kind, HintGraphTemplatesReordered, 0, 0);
+    EXPECT_EQ(view->State().m_templateIndex, 0);
+    ASSERT_EQ(GraphViews().size(), 1u);
+    m_doc->RemoveTemplate(0);
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, kind, HintGraphTemplatesDeleted, 0, 0);
+    Flush();
+    EXPECT_TRUE(GraphViews().empty());
+    // The templates stay open when their last window closes.
+    EXPECT_EQ(g_pGraphTypesDoc, m_doc);
+    EXPECT_NE(OpenGraphWindow(*m_doc), nullptr);
+}
+
+TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
+{
+    CGraphView* view = Open(1);
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<QWidget*>(view->GetFrame());
+    frame->resize(500, 300);
+    Flush();
+    const CGraph* graph = view->Graph();
+    const QSize chartSize = view->ChartWindow()->size();
+    // 10 pixels high: neither moved nor rebuilt.
+    view->resize(400, 10);
+    EXPECT_EQ(view->Graph(), graph);
+    EXPECT_EQ(view->ChartWindow()->size(), chartSize);
+    view->resize(400, 200);
+    EXPECT_NE(view->Graph(), graph);
+    EXPECT_EQ(view->ChartWindow()->size(), QSize(400, 200));
+
+    // A click on a bar shows its text in the pop-up, titled with the glaze.
+    const CChart* chart = view->ChartWindow()->Chart();
+    ASSERT_NE(chart, nullptr);
+    QPoint bar;
+    for (const CChartPrimitive& p : chart->Primitives()) {
+        if (p.hitKind == CChartPrimitive::kHitCell && p.row == 2) {
+            bar = QPoint(static_cast<int>(chart->UnitsToPixelsX(p.left + p.width / 2)),
+                         static_cast<int>(chart->UnitsToPixelsY(p.bottom + p.height / 2)));
+            break;
+        }
+    }
+    QTest::mouseClick(view->ChartWindow(), Qt::LeftButton, {}, bar);
+    ASSERT_NE(view->Popup(), nullptr);
+    EXPECT_EQ(view->Popup()->TextControl()->GetText(), view->Graph()->GetCellText(0, 2));
+    EXPECT_EQ(view->Popup()->windowTitle(), "Cone 6 Clear");
+
+    // A right press and release shows the menu once; a release alone does not.
+    QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    QTest::mousePress(view->ChartWindow(), Qt::RightButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(view->ChartWindow(), Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(view->MenusShown(), 1);
+    QTest::mouseRelease(view->ChartWindow(), Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(view->MenusShown(), 1);
+}
+
+TEST_F(GraphViewTest, TheChartPrintsOnOnePageAsVectorDrawingAndIsWritten)
+{
+    CGraphView* view = Open(1);
+    ASSERT_NE(view, nullptr);
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.path() + "/chart.pdf");
+    EXPECT_EQ(PrintGraphTo(*view->ChartWindow(), printer), 1);
+    const std::string pdf = ReadAll((dir.path() + "/chart.pdf").toStdString());
+    std::size_t pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1))
+        ++pages;
+    EXPECT_EQ(pages, 1u);
+    EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos) << "drawn as vectors, not as a picture";
+    EXPECT_NE(pdf.find("/Font"), std::string::npos) << "its texts are text";
+
+    // The preview holds the same single page.
+    QPrinter previewPrinter(QPrinter::HighResolution);
+    QPrintPreviewWidget preview(&previewPrinter);
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
+                     [view](QPrinter* target) { PrintGraphTo(*view->ChartWindow(), *target); });
+    preview.updatePreview();
+    EXPECT_EQ(preview.pageCount(), 1);
+
+    // Write Graph to File from the pop-up menu: the PNG filter appends ".png".
+    m_dialogs.AnswerPath((dir.path() + "/chart").toStdString());
+    EXPECT_TRUE(view->OnCommand(CmdGrvWriteGraphFile));
+    EXPECT_FALSE(QImage(dir.path() + "/chart.png").isNull());
+    m_dialogs.AnswerPath((dir.path() + "/chart.PNG").toStdString());
+    EXPECT_TRUE(view->OnCommand(CmdGrvWriteGraph));
+    EXPECT_TRUE(QFile::exists(dir.path() + "/chart.PNG"));
+    EXPECT_FALSE(QFile::exists(dir.path() + "/chart.PNG.png"));
+
+    // The template's summary, written as the print command prints it.
+    m_dialogs.AnswerPath((dir.path() + "/summary.txt").toStdString());
+    EXPECT_TRUE(view->OnCommand(CmdGrvWriteSummary));
+    EXPECT_NE(ReadAll((dir.path() + "/summary.txt").toStdString()).find("Unity formula (bar)"), std::string::npos);
+}
+
+} // namespace
