@@ -28,7 +28,7 @@ int IndexOfGlaze(const CGlazesDoc& document, const CGlaze* glaze)
     return -1;
 }
 
-CLimitFormulaDB* LimitFormulas() { return g_pLimitFormulasDoc ? &g_pLimitFormulasDoc->Database() : nullptr; }
+const CLimitFormulaDB* LimitFormulas() { return g_pLimitFormulasDoc ? &g_pLimitFormulasDoc->Database() : nullptr; }
 
 } // namespace
 
@@ -40,7 +40,7 @@ int CGraphViewState::TemplateIndexOf(const CGraphTemplate* graphTemplate) const
 }
 
 void CGraphViewState::Set(const CGraphTemplate* graphTemplate, CGlazesDoc* glazeDb, CGlaze* glaze,
-                          CLimitFormula* limitFormula, int units, int typeOverride)
+                          const CLimitFormula* limitFormula, int units, int typeOverride)
 {
     m_pTemplate = graphTemplate;
     m_templateIndex = TemplateIndexOf(graphTemplate);
@@ -171,7 +171,7 @@ bool CGraphViewState::StepGraphType(int direction)
 
 bool CGraphViewState::NextLimitFormula()
 {
-    CLimitFormulaDB* formulas = LimitFormulas();
+    const CLimitFormulaDB* formulas = LimitFormulas();
     if (!formulas || formulas->GetCount() == 0)
         return false;
     const int at = m_pLimitFormula ? formulas->FindFormula(m_pLimitFormula) : -1;
@@ -183,7 +183,7 @@ bool CGraphViewState::NextLimitFormula()
 
 bool CGraphViewState::PreviousLimitFormula()
 {
-    CLimitFormulaDB* formulas = LimitFormulas();
+    const CLimitFormulaDB* formulas = LimitFormulas();
     const int at = formulas && m_pLimitFormula ? formulas->FindFormula(m_pLimitFormula) : -1;
     if (at < 1)
         return false;
@@ -280,7 +280,7 @@ CGraphViewState::HintAction CGraphViewState::OnTemplateHint(const CUpdateHint& h
 
 CGraphViewState::HintAction CGraphViewState::OnLimitFormulaHint(int code)
 {
-    CLimitFormulaDB* formulas = LimitFormulas();
+    const CLimitFormulaDB* formulas = LimitFormulas();
     if (code == HintLimitFormulasReplaced || !formulas || (m_pLimitFormula && formulas->FindFormula(m_pLimitFormula) < 0))
         m_pLimitFormula = nullptr;
     return HintAction::Rebuild;

@@ -36,7 +36,7 @@ public:
     // The only way in: remembers every choice (the glaze only with a database), copies the
     // template (when given) into the working copy and applies a type override of 0 or more.
     // units and typeOverride -1 keep the template's own.
-    void Set(const CGraphTemplate* graphTemplate, CGlazesDoc* glazeDb, CGlaze* glaze, CLimitFormula* limitFormula,
+    void Set(const CGraphTemplate* graphTemplate, CGlazesDoc* glazeDb, CGlaze* glaze, const CLimitFormula* limitFormula,
              int units, int typeOverride);
 
     // Readies a new graph for Build: the working copy when a template is chosen, the limit
@@ -69,7 +69,7 @@ public:
     CGraphTemplate m_template{"new graph template"};
     CGlazesDoc* m_pGlazeDb = nullptr;
     CGlaze* m_pGlaze = nullptr;
-    CLimitFormula* m_pLimitFormula = nullptr;
+    const CLimitFormula* m_pLimitFormula = nullptr;
     int m_units = -1;
     int m_bForceMono = 0;
     int m_bFrozen = 0;

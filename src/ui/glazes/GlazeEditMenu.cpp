@@ -10,6 +10,7 @@
 #include "framework/MenuDef.h"
 #include "glazes/GlazePrinting.h"
 #include "graphs/GraphTypesDoc.h"
+#include "limits/LimitFormulasDoc.h"
 #include "shell/AppCommandIds.h"
 #include "shell/OxidariumApp.h"
 
@@ -127,7 +128,17 @@ public:
 
     bool OpenGraphView(CGlazesDoc& document, int index) override
     {
-        return OpenGlazeGraph(document, document.GetGlaze(index), nullptr);
+        return OpenGraphOfGlaze(document, document.GetGlaze(index), nullptr);
+    }
+
+    // The limit formula is named; one the database of limit formulas does not hold draws none.
+    bool OpenGlazeGraphView(CGlazesDoc& document, const CGlazeGraphRequest& request) override
+    {
+        const CLimitFormula* formula = g_pLimitFormulasDoc && !request.limitFormula.empty()
+                                           ? g_pLimitFormulasDoc->Database().FindFormulaByName(request.limitFormula)
+                                           : nullptr;
+        return OpenGraphOfGlaze(document, document.GetGlaze(request.glaze), formula, request.graphTemplate,
+                                request.units);
     }
 };
 

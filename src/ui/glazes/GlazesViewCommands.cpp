@@ -62,8 +62,7 @@ bool CGlazesView::UpdateEditCommand(CCmdUI& ui)
         ui.Enable(selected && GetGlazeViews() != nullptr);
         return true;
     case CmdGlzOpenGraph:
-        // Without a selection the graph shows the first glaze; graph windows need the charts.
-        ui.Enable(GetGlazeViews() != nullptr && g_pApp && g_pApp->m_bGraphsAvailable);
+        ui.Enable(selected && GetGlazeViews() != nullptr && g_pApp && g_pApp->m_bGraphsAvailable);
         return true;
     case CmdGlzCut:
     case CmdGlzCopy:

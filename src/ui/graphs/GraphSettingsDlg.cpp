@@ -196,7 +196,7 @@ void CGraphSettingsDlg::accept()
     graphTemplate = PointerAt<const CGraphTemplate>(Combo(kGsTemplate), Combo(kGsTemplate)->currentIndex());
     glazeDb = PointerAt<CGlazesDoc>(Combo(kGsDatabase), Combo(kGsDatabase)->currentIndex());
     glaze = PointerAt<CGlaze>(Combo(kGsGlaze), Combo(kGsGlaze)->currentIndex());
-    limitFormula = PointerAt<CLimitFormula>(Combo(kGsLimitFormula), Combo(kGsLimitFormula)->currentIndex());
+    limitFormula = PointerAt<const CLimitFormula>(Combo(kGsLimitFormula), Combo(kGsLimitFormula)->currentIndex());
     const int unitsRow = Combo(kGsUnits)->currentIndex();
     units = unitsRow >= 0 && unitsRow < kDefaultUnitsRow ? unitsRow : -1;
     const int typeRow = Combo(kGsType)->currentIndex();

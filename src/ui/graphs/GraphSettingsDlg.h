@@ -47,7 +47,7 @@ public:
     int graphType = 0;
     CGlazesDoc* glazeDb = nullptr;
     CGlaze* glaze = nullptr;
-    CLimitFormula* limitFormula = nullptr;
+    const CLimitFormula* limitFormula = nullptr;
     int units = -1;
     int monochrome = 0;
 

@@ -48,7 +48,7 @@ void CGraphView::OnInitialUpdate()
 }
 
 void CGraphView::SetGraph(const CGraphTemplate* graphTemplate, CGlazesDoc* glazeDb, CGlaze* glaze,
-                          CLimitFormula* limitFormula, int units, int typeOverride)
+                          const CLimitFormula* limitFormula, int units, int typeOverride)
 {
     m_state.m_pDoc = GraphTypesDoc();
     m_state.Set(graphTemplate, glazeDb, glaze, limitFormula, units, typeOverride);

@@ -79,7 +79,7 @@ public:
 
     // Points the view at what to draw and rebuilds; -1 for units or typeOverride keeps the
     // template's own.
-    void SetGraph(const CGraphTemplate* graphTemplate, CGlazesDoc* glazeDb, CGlaze* glaze, CLimitFormula* limitFormula,
+    void SetGraph(const CGraphTemplate* graphTemplate, CGlazesDoc* glazeDb, CGlaze* glaze, const CLimitFormula* limitFormula,
                   int units, int typeOverride);
     // Replaces the graph by a new one built from the current choices.
     void Rebuild(bool closePopup);
@@ -146,7 +146,9 @@ void InstallGraphViewTemplate(CDocTemplate& docTemplate);
 // A new graph window on the graph-templates document, placed and initially updated (drawing the
 // default chart until SetGraph); null while graphs are not available.
 CGraphView* OpenGraphWindow(CGraphTypesDoc& document);
-// Open Graph of the glaze windows: a new graph window on the first graph template (none in an
-// empty database), the database, the glaze (null for none) and the limit formula; false when no
-// window could be made.
-bool OpenGlazeGraph(CGlazesDoc& database, CGlaze* glaze, CLimitFormula* limitFormula);
+// Open Graph of the glaze windows: a new graph window on graphTemplate (null: the first graph
+// template, none in an empty database), the database, the glaze (null for none), the limit
+// formula (null for none) and the units (-1 the template's own); false when no window could be
+// made.
+bool OpenGraphOfGlaze(CGlazesDoc& database, CGlaze* glaze, const CLimitFormula* limitFormula,
+                      const CGraphTemplate* graphTemplate = nullptr, int units = -1);

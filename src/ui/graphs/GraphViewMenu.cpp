@@ -242,10 +242,7 @@ void RegisterGraphViewMenu()
             PrintPopup("Print &Graph", CmdGrvPrintGraph, CmdGrvPreviewGraph, CmdGrvWriteGraph),
             PrintPopup("&Print Graph Template", CmdGrvPrintSummary, CmdGrvPreviewSummary, CmdGrvWriteSummary),
         }),
-        M::Popup("&Window", {
-            M::Item(CmdShellInformationWindow, "In&formation Window"),
-            M::WindowList(),
-        }),
+        M::WindowPopup(),
         M::Popup("&Help", {
             M::Item(CmdGrvHelp, "&Help", "F1"),
             M::Item(CmdShellHelpContents, "Help &Contents"),
@@ -285,7 +282,8 @@ CGraphView* OpenGraphWindow(CGraphTypesDoc& document)
     return view;
 }
 
-bool OpenGlazeGraph(CGlazesDoc& database, CGlaze* glaze, CLimitFormula* limitFormula)
+bool OpenGraphOfGlaze(CGlazesDoc& database, CGlaze* glaze, const CLimitFormula* limitFormula,
+                      const CGraphTemplate* graphTemplate, int units)
 {
     if (!g_pGraphTypesDoc)
         return false;
@@ -293,7 +291,8 @@ bool OpenGlazeGraph(CGlazesDoc& database, CGlaze* glaze, CLimitFormula* limitFor
     if (!view)
         return false;
     const CGraphTemplateDatabase& templates = g_pGraphTypesDoc->Database();
-    const CGraphTemplate* first = templates.GetCount() > 0 ? &templates.GetAt(0) : nullptr;
-    view->SetGraph(first, &database, glaze, limitFormula, -1, -1);
+    if (!graphTemplate && templates.GetCount() > 0)
+        graphTemplate = &templates.GetAt(0);
+    view->SetGraph(graphTemplate, &database, glaze, limitFormula, units, -1);
     return true;
 }

@@ -73,10 +73,11 @@ public:
     double eventX = 0.0;
     double eventY = 0.0;
     int outputResult = 0;
+    int openResult = 0;
 
     int ChartLibOpen(const std::string& path, const std::string& mode) override
     {
-        return Log(0, "ChartLibOpen", path, mode);
+        return Log(openResult, "ChartLibOpen", path, mode);
     }
     void ChartLibClose() override { Log(0, "ChartLibClose"); }
     double ChartGetHostWidth(CChartWindow* host) override

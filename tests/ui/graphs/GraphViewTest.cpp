@@ -78,7 +78,7 @@ protected:
 
 TEST_F(GraphViewTest, OpenGraphDrawsTheGlazeAndLooksRight)
 {
-    ASSERT_TRUE(OpenGlazeGraph(*m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr));
+    ASSERT_TRUE(OpenGraphOfGlaze(*m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr));
     Flush();
     std::vector<CGraphView*> views = GraphViews();
     ASSERT_EQ(views.size(), 1u);

@@ -2,6 +2,7 @@
 
 #include "ShellSandbox.h"
 #include "TestPaths.h"
+#include "core/graphs/RecordingChartEngine.h"
 #include "elements/ElementsDoc.h"
 #include "framework/Document.h"
 #include "graphs/GraphTypesDoc.h"
@@ -68,7 +69,7 @@ TEST(OxidariumAppUiTest, AnEmptyStartOpensNewSingletonsAndWritesOnlyTheProfile)
 
     EXPECT_TRUE(box.messages.boxes.empty()) << box.messages.boxes.front().text;
     EXPECT_EQ(app.m_bDataLocationHandedOver, 0);
-    EXPECT_EQ(app.m_bGraphsAvailable, 0) << "only a chart engine turns charts on";
+    EXPECT_EQ(app.m_bGraphsAvailable, 1) << "the chart engine opened";
     for (CDocument* singleton :
          {static_cast<CDocument*>(g_pElementsDoc), static_cast<CDocument*>(g_pMaterialsDoc),
           static_cast<CDocument*>(g_pSubstitutionsDoc), static_cast<CDocument*>(g_pLimitFormulasDoc),
@@ -187,6 +188,37 @@ TEST(OxidariumAppUiTest, AHandOverThatNamesNoUsableDirectoryIsReportedAndIgnored
     EXPECT_FALSE(CShellSandbox::Exists(box.root + "/prefs.dat"));
     EXPECT_FALSE(CShellSandbox::Exists(box.root + "/databasetree.dbt"));
     app.ExitInstance();
+}
+
+// Start-up opens the chart engine and only its answer turns graphs on; exit closes it again.
+TEST(OxidariumAppUiTest, TheChartEngineDecidesWhetherGraphsAreAvailable)
+{
+    CShellSandbox box;
+    CShellSandbox::CopyFile(kSplashPicture, box.programDir + "/splash.bmp");
+    std::filesystem::current_path(box.root);
+    {
+        COxidariumAppUi app;
+        app.SetProgramDir(box.programDir);
+        CRecordingChartEngine refusing;
+        refusing.openResult = 1;
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_EQ(app.m_bGraphsAvailable, 0);
+        EXPECT_EQ(box.messages.Texts(), (std::vector<std::string>{"Could not open the chart engine! Graphs will not "
+                                                                  "work. See the Help file Troubleshooting section."}));
+        app.ExitInstance();
+        EXPECT_EQ(refusing.Calls("ChartLib"), (std::vector<std::string>{"ChartLibOpen(\"\", \"C\")"}));
+    }
+    box.messages.boxes.clear();
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    CRecordingChartEngine opening;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.m_bGraphsAvailable, 1);
+    EXPECT_TRUE(box.messages.boxes.empty());
+    app.ExitInstance();
+    EXPECT_EQ(opening.Calls("ChartLib"),
+              (std::vector<std::string>{"ChartLibOpen(\"\", \"C\")", "ChartLibClose()"}));
+    EXPECT_EQ(app.m_bGraphsAvailable, 0);
 }
 
 TEST(OxidariumAppUiTest, TheStartingDirectoryIsRememberedUnlessTheProgramStartsInItsOwn)
