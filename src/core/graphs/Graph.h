@@ -68,6 +68,14 @@ struct ChartPlotArea {
     double& At(int i);
 };
 
+// The arrays a builder hands the engine for one set of points.
+struct CChartSeries {
+    std::vector<double> values;
+    std::vector<std::string> labels;
+    std::vector<int> colors;
+    std::vector<int> patterns;
+};
+
 // A chart builder: one member of CGraph per graph type.
 using ChartBuilder = void (CGraph::*)(CGlazesDoc* glazeDb, CGlaze* glaze);
 
@@ -190,6 +198,15 @@ public:
     void BuildTriaxial(CGlazesDoc* glazeDb, CGlaze* glaze);               // 24
 
     // --- shared steps of the builder families (added by the families that need them) ---
+
+    // The glaze of a one-glaze oxide chart (the first of the data sources, or the one given) and
+    // its oxide entries (GetOxideGroupValues with the template's pareto flag); null after setting
+    // the error text when there is no glaze or nothing to draw.
+    CGlaze* OneGlazeOxideEntries(CGlazesDoc* glazeDb, CGlaze* glaze, std::vector<CGraphOxideEntry>& entries,
+                                 bool keepSmall, bool reverseOrder);
+    // The oxide entries as one column of chart points: their arrays, and for each entry its cell
+    // text and text line (FormatOxideLine); columns 1, rows the entries' count.
+    CChartSeries TakeOxideEntries(const std::vector<CGraphOxideEntry>& entries);
 
     // The bar steps of every one-glaze and average bar chart (graphs/OxideBar.cpp), in the
     // order a builder calls them after its data and fonts:

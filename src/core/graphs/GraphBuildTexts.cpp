@@ -51,6 +51,37 @@ std::string CGraph::FormatOxideLine(const std::string& label, double value) cons
     return text;
 }
 
+CGlaze* CGraph::OneGlazeOxideEntries(CGlazesDoc* glazeDb, CGlaze* glaze, std::vector<CGraphOxideEntry>& entries,
+                                     bool keepSmall, bool reverseOrder)
+{
+    CGlaze* shown = m_dataSources.GetCount() > 0 ? FirstGlaze(glazeDb, glaze) : glaze;
+    if (!shown) {
+        m_errorText = "No glaze to display";
+        return nullptr;
+    }
+    if (GetOxideGroupValues(*shown, entries, keepSmall, reverseOrder, pareto ? -1 : 0, false, false) == 0) {
+        m_errorText = "No oxides selected or chemical analysis unknown";
+        return nullptr;
+    }
+    return shown;
+}
+
+CChartSeries CGraph::TakeOxideEntries(const std::vector<CGraphOxideEntry>& entries)
+{
+    CChartSeries series;
+    m_columns = 1;
+    m_rows = static_cast<int>(entries.size());
+    for (const CGraphOxideEntry& entry : entries) {
+        series.values.push_back(entry.value);
+        series.labels.push_back(entry.label);
+        series.colors.push_back(entry.color);
+        series.patterns.push_back(entry.pattern);
+        m_cellTexts.push_back(FormatOxideLine(entry.label, entry.value));
+        m_textLines.push_back(m_cellTexts.back());
+    }
+    return series;
+}
+
 const COxideColorList* CGraph::GetOxideColors()
 {
     return g_pGraphTypesDoc ? &g_pGraphTypesDoc->Database().m_oxideColors : nullptr;

@@ -39,39 +39,21 @@ int TickFlags(int tickin, bool farSide)
 
 void CGraph::BuildOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze)
 {
-    CGlaze* shown = m_dataSources.GetCount() > 0 ? FirstGlaze(glazeDb, glaze) : glaze;
-    if (!shown) {
-        m_errorText = "No glaze to display";
-        return;
-    }
     std::vector<CGraphOxideEntry> entries;
-    const int n = GetOxideGroupValues(*shown, entries, allbar != 0, reverse != 0, pareto ? -1 : 0, false, false);
-    if (n == 0) {
-        m_errorText = "No oxides selected or chemical analysis unknown";
+    const CGlaze* shown = OneGlazeOxideEntries(glazeDb, glaze, entries, allbar != 0, reverse != 0);
+    if (!shown)
         return;
-    }
-    std::vector<double> values;
-    std::vector<std::string> names;
-    std::vector<int> colors, patterns;
-    m_columns = 1;
-    m_rows = n;
-    for (const CGraphOxideEntry& entry : entries) {
-        values.push_back(entry.value);
-        names.push_back(entry.label);
-        colors.push_back(entry.color);
-        patterns.push_back(entry.pattern);
-        m_cellTexts.push_back(FormatOxideLine(entry.label, entry.value));
-        m_textLines.push_back(m_cellTexts.back());
-    }
+    const int n = static_cast<int>(entries.size());
+    const CChartSeries series = TakeOxideEntries(entries);
     CChartEngine& engine = Engine();
     engine.ChartDefBegin();
     SetBarTitles(shown->m_name, GetUnitTitle(), barhor != 0);
-    engine.ChartSetData(n, 1, values);
-    engine.ChartSetPointLabels(n, names);
+    engine.ChartSetData(n, 1, series.values);
+    engine.ChartSetPointLabels(n, series.labels);
     SetFonts();
     SetBarBody();
-    engine.ChartSetColors(n, colors);
-    engine.ChartSetPatterns(n, patterns);
+    engine.ChartSetColors(n, series.colors);
+    engine.ChartSetPatterns(n, series.patterns);
     SetBarAxes();
     if (oxtype != kGraphUnitUnity)
         engine.ChartSetAxisFormat(1, "##0\\%");

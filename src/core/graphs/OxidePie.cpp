@@ -27,35 +27,17 @@ bool PieViewElevation(int elev3d, int& elevation)
 
 void CGraph::BuildOxidesPie(CGlazesDoc* glazeDb, CGlaze* glaze)
 {
-    CGlaze* shown = m_dataSources.GetCount() > 0 ? FirstGlaze(glazeDb, glaze) : glaze;
-    if (!shown) {
-        m_errorText = "No glaze to display";
-        return;
-    }
     std::vector<CGraphOxideEntry> entries;
-    const int n = GetOxideGroupValues(*shown, entries, false, reverse == 0, pareto ? -1 : 0, false, false);
-    if (n == 0) {
-        m_errorText = "No oxides selected or chemical analysis unknown";
+    const CGlaze* shown = OneGlazeOxideEntries(glazeDb, glaze, entries, false, reverse == 0);
+    if (!shown)
         return;
-    }
-    std::vector<double> values;
-    std::vector<std::string> names;
-    std::vector<int> colors, patterns;
-    m_columns = 1;
-    m_rows = n;
-    for (const CGraphOxideEntry& entry : entries) {
-        values.push_back(entry.value);
-        names.push_back(entry.label);
-        colors.push_back(entry.color);
-        patterns.push_back(entry.pattern);
-        m_cellTexts.push_back(FormatOxideLine(entry.label, entry.value));
-        m_textLines.push_back(m_cellTexts.back());
-    }
+    const int n = static_cast<int>(entries.size());
+    const CChartSeries series = TakeOxideEntries(entries);
     CChartEngine& chart = Engine();
     chart.ChartDefBegin();
     SetPieTitles(shown->m_name, GetUnitTitle());
-    chart.ChartSetData(n, 1, values);
-    chart.ChartSetPointLabels(n, names);
+    chart.ChartSetData(n, 1, series.values);
+    chart.ChartSetPointLabels(n, series.labels);
     SetFonts();
     int elevation = 0;
     const bool threeD = piebar3d && PieViewElevation(elev3d, elevation);
@@ -63,8 +45,8 @@ void CGraph::BuildOxidesPie(CGlazesDoc* glazeDb, CGlaze* glaze)
         chart.ChartSetView(0, 0, elevation, 0);
         chart.ChartSetDepth(1, depth3d, 0, 0);
     }
-    chart.ChartSetColors(n, colors);
-    chart.ChartSetPatterns(n, patterns);
+    chart.ChartSetColors(n, series.colors);
+    chart.ChartSetPatterns(n, series.patterns);
     const int kind = threeD ? kChartPie3D : kChartPie;
     const int options = labels ? 0x8000 : 0x8001;
     chart.ChartSetKind(kind, options, 0);

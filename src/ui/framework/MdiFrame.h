@@ -167,3 +167,20 @@ void InstallViewFactory(CDocTemplate& docTemplate)
         return mainFrame->CreateChildFrame(owner, document, view, view, visible) != nullptr;
     });
 }
+
+// A second window on an open document (an edit form, a report, a graph): a new view of type
+// ViewT in a frame of docTemplate, initially updated and activated. Null without a main window.
+template <typename ViewT>
+ViewT* OpenViewWindow(CDocTemplate* docTemplate, CDocument& document)
+{
+    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
+    if (!mainFrame || !docTemplate)
+        return nullptr;
+    auto* view = new ViewT();
+    CMDIChildFrame* frame = mainFrame->CreateChildFrame(*docTemplate, document, view, view, true);
+    if (!frame)
+        return nullptr;
+    view->OnInitialUpdate();
+    frame->ActivateFrame();
+    return view;
+}

@@ -14,7 +14,6 @@
 int TranslateEditorKey(int key, Qt::KeyboardModifiers modifiers, bool graphPage)
 {
     const bool ctrl = modifiers & Qt::ControlModifier;
-    const bool shift = modifiers & Qt::ShiftModifier;
     if (modifiers & Qt::AltModifier)
         return 0;
     if (ctrl) {
@@ -25,22 +24,7 @@ int TranslateEditorKey(int key, Qt::KeyboardModifiers modifiers, bool graphPage)
         default: break;
         }
     }
-    if (!graphPage || (!ctrl && !shift))
-        return 0;
-    int arrow = -1;
-    switch (key) {
-    case Qt::Key_Left: arrow = 0; break;
-    case Qt::Key_Right: arrow = 1; break;
-    case Qt::Key_Up: arrow = 2; break;
-    case Qt::Key_Down: arrow = 3; break;
-    default: return 0;
-    }
-    // Ctrl+Shift first, then Shift, then Ctrl: 1142.., 1138.., 1134..
-    if (ctrl && shift)
-        return 1142 + arrow;
-    if (shift)
-        return 1138 + arrow;
-    return 1134 + arrow;
+    return graphPage ? TranslateGraphKey(key, modifiers) : 0;
 }
 
 void CGraphTypeEditView::OnFormMessage(int message)

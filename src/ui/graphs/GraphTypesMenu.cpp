@@ -201,17 +201,7 @@ void InstallGraphTypesTemplate(CDocTemplate& docTemplate)
 
 CGraphTypeEditView* OpenGraphTypeEditView(CGraphTypesDoc& document)
 {
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    CDocTemplate* editTemplate = g_pGraphTypeEditTemplate;
-    if (!mainFrame || !editTemplate)
-        return nullptr;
-    auto* view = new CGraphTypeEditView();
-    CMDIChildFrame* frame = mainFrame->CreateChildFrame(*editTemplate, document, view, view, true);
-    if (!frame)
-        return nullptr;
-    view->OnInitialUpdate();
-    frame->ActivateFrame();
-    return view;
+    return OpenViewWindow<CGraphTypeEditView>(g_pGraphTypeEditTemplate, document);
 }
 
 void RegisterGraphTypeEditMenu()

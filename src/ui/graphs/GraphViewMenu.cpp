@@ -269,17 +269,9 @@ void InstallGraphViewTemplate(CDocTemplate& docTemplate)
 
 CGraphView* OpenGraphWindow(CGraphTypesDoc& document)
 {
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    CDocTemplate* docTemplate = s_graphViewTemplate ? s_graphViewTemplate : g_pGraphViewTemplate;
-    if (!GraphsAvailable() || !mainFrame || !docTemplate)
+    if (!GraphsAvailable())
         return nullptr;
-    auto* view = new CGraphView();
-    CMDIChildFrame* frame = mainFrame->CreateChildFrame(*docTemplate, document, view, view, true);
-    if (!frame)
-        return nullptr;
-    view->OnInitialUpdate();
-    frame->ActivateFrame();
-    return view;
+    return OpenViewWindow<CGraphView>(s_graphViewTemplate ? s_graphViewTemplate : g_pGraphViewTemplate, document);
 }
 
 bool OpenGraphOfGlaze(CGlazesDoc& database, CGlaze* glaze, const CLimitFormula* limitFormula,
