@@ -1,5 +1,6 @@
 #include "GraphTypesFixture.h"
 
+#include "glazes/GlazeAnalysisView.h"
 #include "graphs/Graph.h"
 #include "graphs/GraphView.h"
 #include "graphs/GraphWnd.h"
@@ -100,6 +101,26 @@ TEST_F(GraphViewTest, OpenGraphDrawsTheGlazeAndLooksRight)
     EXPECT_EQ(bars->Graph()->m_rows, static_cast<int>(bars->Graph()->m_cellTexts.size()));
     EXPECT_GT(bars->Graph()->m_rows, 5);
     EXPECT_TRUE(bars->ChartWindow()->grab().save(ScreenshotPath("graph-view-oxide-bar")));
+}
+
+// The glaze form and the report window name the template, the limit formula and the units.
+TEST_F(GraphViewTest, GlazeWindowsAskForWhatTheyShow)
+{
+    InstallGlazeViews();
+    CGlazeGraphRequest request;
+    request.glaze = 2;
+    request.graphTemplate = &m_doc->Database().GetAt(1);
+    request.limitFormula = m_limits.Database().GetAt(1).m_name;
+    request.units = 2;
+    OpenGlazeGraph(*m_glazeDoc, request);
+    Flush();
+    ASSERT_EQ(GraphViews().size(), 1u);
+    const CGraphView& view = *GraphViews().front();
+    EXPECT_EQ(view.State().m_pGlaze, m_glazeDoc->GetGlaze(2));
+    EXPECT_EQ(view.State().m_pTemplate, &m_doc->Database().GetAt(1));
+    EXPECT_EQ(view.State().m_pLimitFormula, &m_limits.Database().GetAt(1));
+    EXPECT_EQ(view.Graph()->oxtype, 2);
+    SetGlazeViews(nullptr);
 }
 
 TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
