@@ -7,6 +7,7 @@
 #include "glazes/GlazeEditView.h"
 #include "glazes/GlazesView.h"
 #include "graphs/GraphTypeEditView.h"
+#include "graphs/GraphTypesView.h"
 #include "graphs/GraphView.h"
 #include "graphs/QtChartEngine.h"
 #include "limits/LimitFormulaEditView.h"
@@ -102,6 +103,7 @@ void COxidariumAppUi::RegisterDocTemplates()
         {g_pSubstitutionsTemplate, &InstallSubstitutionsTemplate},
         {g_pLimitFormulasTemplate, &InstallLimitFormulasTemplate},
         {g_pTextFileTemplate, &InstallTextFileTemplate},
+        {g_pGraphTypesTemplate, &InstallGraphTypesTemplate},
         {g_pMaterialEditTemplate, &InstallMaterialEditTemplate},
         {g_pSubstitutionEditTemplate, &InstallSubstitutionEditTemplate},
         {g_pLimitFormulaEditTemplate, &InstallLimitFormulaEditTemplate},

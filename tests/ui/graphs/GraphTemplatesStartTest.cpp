@@ -1,0 +1,71 @@
+// The graph-template windows as the running program gives them: the list window made at start-up,
+// reached from the database tree, and the template editor opened from it.
+
+#include "TestPaths.h"
+#include "framework/MdiFrame.h"
+#include "graphs/GraphTypeEditView.h"
+#include "graphs/GraphTypesDoc.h"
+#include "graphs/GraphTypesView.h"
+#include "shell/OxidariumAppUi.h"
+#include "tree/DbTreeDoc.h"
+#include "tree/DbTreeView.h"
+#include "ui/shell/ShellSandbox.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+template <class ViewT>
+ViewT* FirstView(CDocument* document)
+{
+    for (CView* view : document ? document->GetViews() : std::vector<CView*>{}) {
+        if (auto* found = dynamic_cast<ViewT*>(view))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(GraphTemplatesStartTest, TheTreeBringsTheListWindowUpAndItsEditOpensTheEditor)
+{
+    CShellSandbox box;
+    for (const char* name : {"elements.ele", "materials.mat", "glazes.glz", "graphtypes.grt"})
+        CShellSandbox::CopyFile(std::string(OXI_SHIPPED_DATA_DIR) + "/" + name, box.dataDir + "/" + name);
+    CShellSandbox::WriteFile(box.programDir + "/datalocation.txt", box.dataDir + "\n");
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+
+    // The list window is made at start-up and waits minimised.
+    ASSERT_NE(g_pGraphTypesDoc, nullptr);
+    EXPECT_EQ(g_pGraphTypesDoc->GetPathName(), box.dataDir + "/graphtypes.grt");
+    auto* list = FirstView<CGraphTypesView>(g_pGraphTypesDoc);
+    ASSERT_NE(list, nullptr);
+    auto* frame = dynamic_cast<CMDIChildFrame*>(list->GetFrame());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isMinimized());
+    EXPECT_EQ(list->GetCount(), g_pGraphTypesDoc->Database().GetCount());
+
+    // A double-click on its entry in the tree shows it.
+    auto* tree = FirstView<CDbTreeView>(g_pDbTreeDoc);
+    ASSERT_NE(tree, nullptr);
+    const int entry = g_pDbTreeDoc->items.FindByPath(g_pGraphTypesDoc->GetPathName());
+    ASSERT_GE(entry, 0);
+    auto* node = static_cast<QTreeWidgetItem*>(g_pDbTreeDoc->items.GetAt(entry)->treeHandle);
+    ASSERT_NE(node, nullptr);
+    tree->scrollToItem(node);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+    EXPECT_FALSE(frame->isMinimized());
+
+    // Edit opens the template editor on the selected template.
+    list->SetSel(-1, false);
+    list->SetSel(2, true);
+    EXPECT_TRUE(list->RunCommand(CmdGrtListEdit));
+    auto* editor = FirstView<CGraphTypeEditView>(g_pGraphTypesDoc);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetTemplateIndex(), 2);
+    app.ExitInstance();
+}
