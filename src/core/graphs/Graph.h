@@ -16,23 +16,25 @@
 // in a file of your own (e.g. graphs/GraphBuildBars.cpp) and delete its placeholder from
 // graphs/GraphBuildPending*.cpp, where every builder not yet written sets an error text. A
 // builder has the form of BuildOxidesPie (graphs/OxidePie.cpp, the worked example):
-//   1. find the glaze(s): FirstGlaze when the template has data sources, else the glaze handed
-//      in; many-glaze charts CollectAllGlazes / CollectDataSetGlazes;
+//   1. find the glaze(s): ShownGlaze (FirstGlaze when the template has data sources, else the
+//      glaze handed in); many-glaze charts CollectAllGlazes / FilteredGlazesBySource;
 //   2. compute the values; on failure set m_errorText and return (nothing drawn; Build then
 //      draws the error box);
 //   3. fill the cell table (m_columns, m_rows, m_cellTexts: one text per chart element, index
 //      columns x row + column) and m_textLines;
 //   4. define the chart through Engine() (the chart is selected while the builder runs):
 //      ChartDefBegin, the family's title setter (Set*Titles), data, labels, SetFonts, 3-D view,
-//      colours, patterns, legend, axes, ChartSetKind, ChartDefEnd.
+//      colours, patterns, legend, axes, ChartSetKind, ChartDefEnd. Pies and bars hand a
+//      CChartSeries to DrawPie or DrawBarChart, which make all of these calls.
 // Template settings are members of the graph itself (it is a CGraphTemplate): `oxtype`,
 // `reverse`, `piebar3d`... A builder may change its own copy (bpoxides of the scatter charts).
-// Shared steps of several families (the bar set-up of graphs/OxideBar.cpp; the recipe list, the
-// data-set style rule and the limit-formula axes when their families come) are CGraph members
-// declared in the marked section below. Core tests check a builder's calls against the
+// Shared steps of several families (the bar set-up of graphs/OxideBar.cpp; the glazes, texts and
+// whole pies and bars of graphs/GraphDrawSteps.cpp) are CGraph members declared in the marked
+// section below; the recipe lists of the recipe charts are in graphs/GraphRecipeLists.h. Core tests check a builder's calls against the
 // recording engine of tests/core/graphs/RecordingChartEngine.h.
 
 #include "graphs/ChartEngine.h"
+#include "graphs/GraphColorLists.h"
 #include "graphs/GraphTemplate.h"
 #include "graphs/GraphVariables.h"
 #include "support/Geometry.h"
@@ -68,14 +70,39 @@ struct ChartPlotArea {
     double& At(int i);
 };
 
-// The arrays a builder hands the engine for one set of points.
+// The number format of a value axis in percent.
+inline constexpr const char* kChartPercentFormat = "##0\\%";
+
+// The arrays a builder hands the engine (and the shared drawing steps DrawPie and DrawBarChart):
+// values of points x sets, point-major (point p of set s at p x sets + s), one label per point,
+// the legend (one text per set; none when empty) and the colour entries.
 struct CChartSeries {
     std::vector<double> values;
     std::vector<std::string> labels;
     std::vector<int> colors;
     std::vector<int> patterns;
+    int sets = 1;
+    std::vector<std::string> legend;
+
+    int Points() const { return static_cast<int>(labels.size()); }
+    int ColorCount() const { return static_cast<int>(colors.size()); }
+    // One more point of a single-set chart, with its own colour entry.
+    void AddPoint(double value, const std::string& label, CChartColor color);
 };
 
+// One set (series) of a chart of many sets: its legend text, the heading of its cells and the
+// header of its block of text lines, its style, and per point its value and its item line.
+struct CGraphSet {
+    std::string legend;
+    std::string cellHeading;
+    std::string header;
+    CChartColor style;
+    std::vector<double> values;
+    CStringArrayEx lines;
+};
+
+// Whether a glaze counts in a many-glaze chart.
+using GlazeFilter = bool (*)(const CGlaze& glaze);
 // A chart builder: one member of CGraph per graph type.
 using ChartBuilder = void (CGraph::*)(CGlazesDoc* glazeDb, CGlaze* glaze);
 
@@ -138,6 +165,8 @@ public:
     // "%s  %s%s%s": the label, the value with decanalysis (unity) or decanalysispct decimals,
     // "%" unless unity, "m" for molecular percent.
     std::string FormatOxideLine(const std::string& label, double value) const;
+    // The value part of that line: "0.300", "12.50%", "12.50%m".
+    std::string FormatOxideValue(double value) const;
     // The colour lists of the graph-template database (null without one).
     static const COxideColorList* GetOxideColors();
     static const CMaterialTypeColorList* GetMaterialTypeColors();
@@ -214,11 +243,48 @@ public:
     void SetBarBody();
     // the category axis (X settings) and the value axis (Y settings) with their ticks;
     void SetBarAxes();
+    // the X axis on its side with its ticks and turned labels; manual: a fixed scale of `ticks`
+    // intervals from min to max with minorTicks minor ticks each;
+    void SetCategoryAxis(bool manual, int ticks, double max, double min, int minorTicks);
+    // the Y axis on its side with its ticks, and the template's manual scale;
+    void SetValueAxis();
     // the kind (BarKind) with the bar options plus extraOptions (0x2000 stacks the sets), and
     // for flat bars with borders the outline pass over count colour entries.
     void DrawBars(int count, int extraOptions);
     // 0x84 for true 3-D bars, 4 for bars with a 3-D look, 3 for flat ones.
     int BarKind() const;
+
+    // The steps the recipe, average, statistics and many-glaze families share
+    // (graphs/GraphDrawSteps.cpp):
+    // the glaze of a one-glaze chart (FirstGlaze with data sources, else the glaze handed in),
+    // or null after setting the error text "No glaze to display";
+    CGlaze* ShownGlaze(CGlazesDoc* glazeDb, CGlaze* glaze);
+    // the glazes of each data source that pass the filter, one list per data source;
+    std::vector<std::vector<CGlaze*>> FilteredGlazesBySource(CGlazesDoc* glazeDb, CGlaze* glaze,
+                                                             GlazeFilter filter) const;
+    // the colour and pattern of data source `index` by the data-set style rule;
+    CChartColor DataSetStyle(int index) const;
+    // prefix, the count and "glaze" or "glazes": "Average of 2 glazes";
+    static std::string CountedGlazes(const std::string& prefix, int count);
+    // the cell table as one column of texts, which are the text lines as well;
+    void SetColumnTexts(const CStringArrayEx& texts);
+    // a block of the text lines: an empty line, the header underlined with '-', the lines;
+    void AppendTextBlock(const std::string& header, const CStringArrayEx& lines);
+    // the sets side by side over the points: a series of point-major values with the sets'
+    // legend and styles (one set: its style on every point), the cell table of a column per set
+    // ("heading\r\n\r\nline") and a block of text lines per set;
+    CChartSeries SetTableSeries(const std::vector<CGraphSet>& sets, const std::vector<std::string>& pointLabels);
+    // a whole pie of the series' points with its two automatic titles: the 3-D tilt by elev3d,
+    // the kind with its label options (markMono: and the monochrome mark of a mono chart), and
+    // for flat pies with borders the outline pass;
+    void DrawPie(const CChartSeries& series, const std::string& first, const std::string& second,
+                 bool markMono = false);
+    // a whole bar chart: titles, data, labels, legend (unless noleg), fonts, the bar body, the
+    // colour entries (with libraryColors only zero patterns, the engine choosing the colours),
+    // the axes with the value axis format (none when empty), the kind with extraOptions and the
+    // plot frame.
+    void DrawBarChart(const CChartSeries& series, const std::string& title, const std::string& valueTitle,
+                      const std::string& axisFormat, int extraOptions = 0, bool libraryColors = false);
 
     // --- state (the builders fill these) ---
 

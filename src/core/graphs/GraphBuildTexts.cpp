@@ -42,8 +42,13 @@ std::string CGraph::GetUnitTitle() const
 
 std::string CGraph::FormatOxideLine(const std::string& label, double value) const
 {
+    return label + "  " + FormatOxideValue(value);
+}
+
+std::string CGraph::FormatOxideValue(double value) const
+{
     const bool unity = oxtype == kGraphUnitUnity;
-    std::string text = label + "  " + FormatFixed(value, unity ? g_prefs.decanalysis : g_prefs.decanalysispct);
+    std::string text = FormatFixed(value, unity ? g_prefs.decanalysis : g_prefs.decanalysispct);
     if (!unity)
         text += "%";
     if (!unity && oxtype != kGraphUnitWeightPercent)
@@ -54,11 +59,9 @@ std::string CGraph::FormatOxideLine(const std::string& label, double value) cons
 CGlaze* CGraph::OneGlazeOxideEntries(CGlazesDoc* glazeDb, CGlaze* glaze, std::vector<CGraphOxideEntry>& entries,
                                      bool keepSmall, bool reverseOrder)
 {
-    CGlaze* shown = m_dataSources.GetCount() > 0 ? FirstGlaze(glazeDb, glaze) : glaze;
-    if (!shown) {
-        m_errorText = "No glaze to display";
+    CGlaze* shown = ShownGlaze(glazeDb, glaze);
+    if (!shown)
         return nullptr;
-    }
     if (GetOxideGroupValues(*shown, entries, keepSmall, reverseOrder, pareto ? -1 : 0, false, false) == 0) {
         m_errorText = "No oxides selected or chemical analysis unknown";
         return nullptr;

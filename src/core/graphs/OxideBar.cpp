@@ -43,23 +43,8 @@ void CGraph::BuildOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze)
     const CGlaze* shown = OneGlazeOxideEntries(glazeDb, glaze, entries, allbar != 0, reverse != 0);
     if (!shown)
         return;
-    const int n = static_cast<int>(entries.size());
-    const CChartSeries series = TakeOxideEntries(entries);
-    CChartEngine& engine = Engine();
-    engine.ChartDefBegin();
-    SetBarTitles(shown->m_name, GetUnitTitle(), barhor != 0);
-    engine.ChartSetData(n, 1, series.values);
-    engine.ChartSetPointLabels(n, series.labels);
-    SetFonts();
-    SetBarBody();
-    engine.ChartSetColors(n, series.colors);
-    engine.ChartSetPatterns(n, series.patterns);
-    SetBarAxes();
-    if (oxtype != kGraphUnitUnity)
-        engine.ChartSetAxisFormat(1, "##0\\%");
-    DrawBars(n, 0);
-    DrawPlotFrame(false);
-    engine.ChartDefEnd();
+    DrawBarChart(TakeOxideEntries(entries), shown->m_name, GetUnitTitle(),
+                 oxtype != kGraphUnitUnity ? kChartPercentFormat : "");
 }
 
 void CGraph::SetBarBody()
@@ -77,15 +62,26 @@ void CGraph::SetBarBody()
 
 void CGraph::SetBarAxes()
 {
+    SetCategoryAxis(xman != 0, xtick, xmax, xmin, xtickm);
+    SetValueAxis();
+}
+
+void CGraph::SetCategoryAxis(bool manual, int ticks, double max, double min, int minorTicks)
+{
     CChartEngine& engine = Engine();
     int xFlags = (xtop ? kAxisSideFirst : kAxisSideSecond) + TickFlags(tickin, xtop != 0);
     if (xvert)
         xFlags += kAxisVerticalLabels;
-    if (xman)
+    if (manual)
         xFlags += kAxisManual;
-    engine.ChartSetAxisX(xFlags, xtick, 0, xmax, xmin);
-    if (xman)
-        engine.ChartSetMinorTicks(0, xtickm);
+    engine.ChartSetAxisX(xFlags, ticks, 0, max, min);
+    if (manual)
+        engine.ChartSetMinorTicks(0, minorTicks);
+}
+
+void CGraph::SetValueAxis()
+{
+    CChartEngine& engine = Engine();
     // Lying bars turn the value axis: its far side is the right one only for upright bars.
     const bool valueFar = (barhor != 0) != (yrt != 0);
     int yFlags = (yrt ? kAxisSideSecond : kAxisSideFirst) + TickFlags(tickin, valueFar);

@@ -1,0 +1,173 @@
+// The steps that the pie and bar builders share once their values are known: which glazes they
+// draw, their texts, and the definition of a whole pie or bar chart.
+
+#include "graphs/Graph.h"
+
+#include "glazes/Glaze.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Pie options of ChartSetKind: labels beside the slices, no labels, the monochrome mark.
+constexpr int kPieLabels = 0x8000;
+constexpr int kPieNoLabels = 0x0001;
+constexpr int kPieMono = 0x0020;
+
+// The pie's elevation setting as a view: e = |elev3d|, brought below 90 by steps of 90 (90
+// itself stays); e = 90 looks straight down, which is a flat pie. Returns false then.
+bool PieViewElevation(int elev3d, int& elevation)
+{
+    int e = std::abs(elev3d);
+    if (e > 90)
+        e %= 90;
+    if (e == 90)
+        return false;
+    elevation = 60 - e;
+    return true;
+}
+
+} // namespace
+
+void CChartSeries::AddPoint(double value, const std::string& label, CChartColor color)
+{
+    values.push_back(value);
+    labels.push_back(label);
+    colors.push_back(color.color);
+    patterns.push_back(color.pattern);
+}
+
+CGlaze* CGraph::ShownGlaze(CGlazesDoc* glazeDb, CGlaze* glaze)
+{
+    CGlaze* shown = m_dataSources.GetCount() > 0 ? FirstGlaze(glazeDb, glaze) : glaze;
+    if (!shown)
+        m_errorText = "No glaze to display";
+    return shown;
+}
+
+std::vector<std::vector<CGlaze*>> CGraph::FilteredGlazesBySource(CGlazesDoc* glazeDb, CGlaze* glaze,
+                                                                 GlazeFilter filter) const
+{
+    std::vector<std::vector<CGlaze*>> sources;
+    for (int d = 0; d < m_dataSources.GetCount(); ++d) {
+        std::vector<CGlaze*> glazes;
+        CollectDataSetGlazes(glazes, d, glazeDb, glaze);
+        std::erase_if(glazes, [filter](const CGlaze* g) { return !filter(*g); });
+        sources.push_back(std::move(glazes));
+    }
+    return sources;
+}
+
+CChartColor CGraph::DataSetStyle(int index) const
+{
+    if (!m_dataSources.IsValidIndex(index))
+        return {};
+    const CGraphDataSource& source = m_dataSources.GetAt(index);
+    return ApplyColorRule(source.dscol, source.dspat, source.dscp, mono != 0);
+}
+
+std::string CGraph::CountedGlazes(const std::string& prefix, int count)
+{
+    return prefix + std::to_string(count) + (count == 1 ? " glaze" : " glazes");
+}
+
+void CGraph::SetColumnTexts(const CStringArrayEx& texts)
+{
+    m_columns = 1;
+    m_rows = static_cast<int>(texts.size());
+    m_cellTexts = texts;
+    m_textLines = texts;
+}
+
+void CGraph::AppendTextBlock(const std::string& header, const CStringArrayEx& lines)
+{
+    m_textLines.push_back(std::string());
+    m_textLines.push_back(header);
+    m_textLines.push_back(std::string(header.size(), '-'));
+    m_textLines.insert(m_textLines.end(), lines.begin(), lines.end());
+}
+
+CChartSeries CGraph::SetTableSeries(const std::vector<CGraphSet>& sets, const std::vector<std::string>& pointLabels)
+{
+    CChartSeries series;
+    series.sets = static_cast<int>(sets.size());
+    series.labels = pointLabels;
+    m_columns = series.sets;
+    m_rows = series.Points();
+    for (std::size_t i = 0; i < pointLabels.size(); ++i) {
+        for (const CGraphSet& set : sets) {
+            series.values.push_back(i < set.values.size() ? set.values[i] : 0.0);
+            m_cellTexts.push_back(set.cellHeading + "\r\n\r\n" + (i < set.lines.size() ? set.lines[i] : std::string()));
+        }
+    }
+    for (const CGraphSet& set : sets) {
+        series.legend.push_back(set.legend);
+        series.colors.push_back(set.style.color);
+        series.patterns.push_back(set.style.pattern);
+        AppendTextBlock(set.header, set.lines);
+    }
+    // One set draws its colour on every bar: the engine colours a single set point by point.
+    if (sets.size() == 1) {
+        series.colors.assign(pointLabels.size(), sets.front().style.color);
+        series.patterns.assign(pointLabels.size(), sets.front().style.pattern);
+    }
+    return series;
+}
+
+void CGraph::DrawPie(const CChartSeries& series, const std::string& first, const std::string& second, bool markMono)
+{
+    CChartEngine& chart = Engine();
+    const int n = series.Points();
+    chart.ChartDefBegin();
+    SetPieTitles(first, second);
+    chart.ChartSetData(n, 1, series.values);
+    chart.ChartSetPointLabels(n, series.labels);
+    SetFonts();
+    int elevation = 0;
+    const bool threeD = piebar3d && PieViewElevation(elev3d, elevation);
+    if (threeD) {
+        chart.ChartSetView(0, 0, elevation, 0);
+        chart.ChartSetDepth(1, depth3d, 0, 0);
+    }
+    chart.ChartSetColors(n, series.colors);
+    chart.ChartSetPatterns(n, series.patterns);
+    const int kind = threeD ? kChartPie3D : kChartPie;
+    const int options = kPieLabels + (labels ? 0 : kPieNoLabels) + (markMono && mono ? kPieMono : 0);
+    chart.ChartSetKind(kind, options, 0);
+    if (!threeD && borders) {
+        // The outline pass: every slice again, hollow and black, over the coloured pie.
+        const std::vector<int> hollow(static_cast<std::size_t>(std::max(n, 0)), kChartPatternHollow);
+        const std::vector<int> black(hollow.size(), 0);
+        chart.ChartSetPatterns(n, hollow);
+        chart.ChartSetColors(n, black);
+        chart.ChartSetKind(kind, options, 0);
+    }
+    chart.ChartDefEnd();
+}
+
+void CGraph::DrawBarChart(const CChartSeries& series, const std::string& title, const std::string& valueTitle,
+                          const std::string& axisFormat, int extraOptions, bool libraryColors)
+{
+    CChartEngine& chart = Engine();
+    const int k = series.ColorCount();
+    chart.ChartDefBegin();
+    SetBarTitles(title, valueTitle, barhor != 0);
+    chart.ChartSetData(series.Points(), series.sets, series.values);
+    chart.ChartSetPointLabels(series.Points(), series.labels);
+    if (!noleg && !series.legend.empty())
+        chart.ChartSetLegend(static_cast<int>(series.legend.size()), series.legend);
+    SetFonts();
+    SetBarBody();
+    if (libraryColors) {
+        chart.ChartSetPatterns(k, std::vector<int>(static_cast<std::size_t>(k), 0));
+    } else {
+        chart.ChartSetColors(k, series.colors);
+        chart.ChartSetPatterns(k, series.patterns);
+    }
+    SetBarAxes();
+    if (!axisFormat.empty())
+        chart.ChartSetAxisFormat(1, axisFormat);
+    DrawBars(k, extraOptions);
+    DrawPlotFrame(false);
+    chart.ChartDefEnd();
+}
