@@ -21,19 +21,6 @@ namespace {
 constexpr const char* kPercentFormat = "##0\\%";
 constexpr int kGroupCount = 5; // alkali, neutral, acid, unexpected, volatile
 
-// The group of an oxide by its role, tested in the order alkali, neutral, acid, not expected,
-// volatile (the order of the codes 105..109); -1 for none.
-int GroupOf(int z)
-{
-    const std::int32_t role = GetElementTable()[z].role;
-    if (role & kRoleAlkali) return 0;
-    if (role & kRoleNeutral) return 1;
-    if (role & kRoleAcid) return 2;
-    if (role & kRoleNotExpected) return 3;
-    if (role & kRoleVolatile) return 4;
-    return -1;
-}
-
 bool IsPercentUnit(const CGraphTemplate& t)
 {
     return t.oxtype != kGraphUnitUnity;
@@ -73,7 +60,7 @@ void FillBaseValues(const CGraphTemplate& t, const CGlaze& glaze, const CGlazeAn
 void SubtractListed(int code, CGraphValues& v)
 {
     if (IsOxideVariable(code)) {
-        const int g = GroupOf(code);
+        const int g = GraphOxideGroup(code);
         if (g < 0)
             return;
         const double value = v[static_cast<std::size_t>(code)];
@@ -116,7 +103,7 @@ std::optional<SEntryValue> OxideEntry(int code, CGraphValues& v, SGroupWalk& wal
         walk.sodiumOrPotassiumListed = true;
     else if (code == 0 && walk.sodiumOrPotassiumListed)
         return std::nullopt;
-    const int g = GroupOf(code);
+    const int g = GraphOxideGroup(code);
     if (g < 0)
         return SEntryValue{0.0, std::string()};
     if (walk.taken[g])
@@ -203,6 +190,19 @@ std::string PointName(int code)
 }
 
 } // namespace
+
+int GraphOxideGroup(int z)
+{
+    if (!IsOxideVariable(z))
+        return -1;
+    const std::int32_t role = GetElementTable()[z].role;
+    if (role & kRoleAlkali) return 0;
+    if (role & kRoleNeutral) return 1;
+    if (role & kRoleAcid) return 2;
+    if (role & kRoleNotExpected) return 3;
+    if (role & kRoleVolatile) return 4;
+    return -1;
+}
 
 std::string BuildChartCurrencyFormat(const std::string& symbol, int placesLeft, int placesRight)
 {

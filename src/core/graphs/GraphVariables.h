@@ -25,6 +25,11 @@ enum GraphUnit : int {
 
 using CGraphValues = std::array<double, kGraphVariableCount>;
 
+// The group of oxide z by the first role flag of its element, in the order alkali, neutral, acid,
+// not expected, volatile (0..4, the order of the totals 105..109 and remainders 110..114); -1
+// for an oxide of no group.
+int GraphOxideGroup(int z);
+
 // The axis label and number format of a code: oxide formulas, "LOI", "Alkalis" ... "Cost per
 // kg of glaze", "Firing temp (C)", and "???" for unused codes. The format of oxides, totals and
 // remainders is empty for unity and "##0\%" for percentages; LOI is always a percentage; costs
