@@ -1,0 +1,115 @@
+#include "core/graphs/RecordedGraphTestSupport.h"
+#include "graphs/GraphTypeTable.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+class ManyGlazeBarsTest : public RecordedGraphTest {
+protected:
+    ManyGlazeBarsTest()
+    {
+        m_database = NewDatabase({MakeGlaze("Plain", {{"Silica", 100.0}}),
+                                  MakeGlaze("Tinted", {{"Silica", 90.0}, {"Rutile", 10.0}})});
+    }
+    // A data source of the current database's glazes of these names (all of them for none).
+    static CGraph& AddSource(CGraph& graph, int color, std::vector<std::string> glazes = {})
+    {
+        CGraphDataSource source("Source");
+        source.dsglz = glazes.empty() ? kDataSourceAllGlazes : kDataSourceNamedGlazes;
+        for (const std::string& glaze : glazes)
+            source.dsgname.push_back(glaze);
+        source.dscol = color;
+        graph.m_dataSources.InsertAt(graph.m_dataSources.GetCount(), source);
+        return graph;
+    }
+
+    CGlazesDoc* m_database = nullptr;
+};
+
+TEST_F(ManyGlazeBarsTest, EveryGlazeIsASeriesAndOxidesNoGlazeHasAreLeftOut)
+{
+    CGraph graph;
+    AddSource(AddSource(Init(graph, kGraphManyBarOxides, "14,22,12"), 3, {"Plain"}), 5, {"Tinted"});
+    graph.allbar = 0;
+    Definition(graph, m_database, nullptr);
+    // MgO is in neither glaze; TiO2 only in one.
+    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(2, 2, [100 90 0 10])");
+    EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"SiO2\" \"TiO2\"])");
+    EXPECT_EQ(Call("ChartSetLegend"), "ChartSetLegend(2, [\"Plain\" \"Tinted\"])");
+    EXPECT_EQ(Call("ChartSetColors"), "ChartSetColors(2, [3 5])");
+    EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Oxides in 2 glazes\")");
+    EXPECT_EQ(graph.GetCellText(1, 1), "Tinted\r\n\r\nTiO2  10.00%");
+    EXPECT_THAT(graph.m_textLines, ElementsAre("", "Plain", "-----", "SiO2  100.00%", "TiO2  0.00%", "", "Tinted",
+                                               "------", "SiO2  90.00%", "TiO2  10.00%"));
+    graph.allbar = 1;
+    Definition(graph, m_database, nullptr);
+    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(3, 2, [100 90 0 10 0 0])");
+
+    graph.allbar = 0;
+    graph.bpoxides = "12";
+    EXPECT_EQ(Refusal(graph, m_database, nullptr), "Glazes do not contain the selected oxides");
+
+    // One glaze: every bar in its data set's style, no plural.
+    CGraph one;
+    AddSource(Init(one, kGraphManyBarOxides, "14,22"), 5, {"Tinted"});
+    Definition(one, m_database, nullptr);
+    EXPECT_EQ(Call("ChartSetColors"), "ChartSetColors(2, [5 5])");
+    EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Oxides in 1 glaze\")");
+
+    // A glaze of two data sources is two series; automatic colours pass only empty patterns.
+    CGraph twice;
+    AddSource(AddSource(Init(twice, kGraphManyBarOxides, "14"), 3, {"Tinted"}), 5, {"Tinted"});
+    twice.autocol = 1;
+    Definition(twice, m_database, nullptr);
+    EXPECT_EQ(Call("ChartSetLegend"), "ChartSetLegend(2, [\"Tinted\" \"Tinted\"])");
+    EXPECT_EQ(Call("ChartSetPatterns"), "ChartSetPatterns(2, [0 0])");
+    EXPECT_EQ(Call("ChartSetColors"), "ChartSetColors(2, [0 0])"); // the outline pass only
+}
+
+TEST_F(ManyGlazeBarsTest, RecipesJoinTheirMaterialsAndTypes)
+{
+    CMaterial& silica = *m_materials.Materials().FindMaterial(std::string_view("Silica"));
+    silica.m_code = "SIL";
+    silica.UpdateDisplayKey();
+    m_materials.Materials().InvalidateIndex();
+    CGlazesDoc* database = NewDatabase({MakeGlaze("Coded", {{"SIL", 40.0}, {"Whiting", 60.0}}),
+                                        MakeGlaze("Named", {{"Silica", 100.0}}),
+                                        MakeGlaze("Unknown", {{"Silica", 50.0}, {"Unobtainium", 50.0}})});
+    // A line written as the material's code is that material's bar; the glaze with an unknown
+    // material is left out.
+    CGraph recipes;
+    Definition(AddSource(Init(recipes, kGraphManyBarRecipe), 3), database, nullptr);
+    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(2, 2, [40 100 60 0])");
+    EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"Silica\" \"Whiting\"])");
+    EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Materials in 2 glazes\")");
+    EXPECT_EQ(Call("ChartSetAxisFormat"), "ChartSetAxisFormat(1, \"##0\\%\")");
+    EXPECT_EQ(recipes.GetCellText(0, 0), "Coded\r\n\r\nSilica  40.0%");
+
+    // By type the unknown material counts as "unknown".
+    CGraph types;
+    Definition(AddSource(Init(types, kGraphManyBarMaterialTypes), 3), database, nullptr);
+    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(3, 3, [40 100 50 60 0 0 0 0 50])");
+    EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(3, [\"silica\" \"flux\" \"unknown\"])");
+    EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Material types in 3 glazes\")");
+    types.reverse = 1;
+    Definition(types, database, nullptr);
+    EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(3, [\"unknown\" \"flux\" \"silica\"])");
+
+    CGlazesDoc* unusable = NewDatabase({MakeGlaze("Unknown", {{"Unobtainium", 50.0}}), MakeGlaze("Empty", {})});
+    CGraph noRecipes;
+    EXPECT_EQ(Refusal(AddSource(Init(noRecipes, kGraphManyBarRecipe), 3), unusable, nullptr),
+              "No glazes to display or no glazes without unidentified ingredients");
+    CGraph noTypes;
+    EXPECT_EQ(Refusal(AddSource(Init(noTypes, kGraphManyBarMaterialTypes), 3, {"Empty"}), unusable, nullptr),
+              "No glazes to display or no glazes without unknown ingredient weights");
+    CGlazesDoc* washes = NewDatabase({MakeGlaze("Wash", {}, {{"Rutile", 10.0}})});
+    CGraph noLines;
+    EXPECT_EQ(Refusal(AddSource(Init(noLines, kGraphManyBarRecipe), 3), washes, nullptr),
+              "Glazes contain no ingredients");
+}
+
+} // namespace
