@@ -58,6 +58,17 @@ std::vector<std::string> CChartAxes::WrapLabel(const std::string& label, double 
     return lines;
 }
 
+bool CChartAxes::LabelsFitSlots() const
+{
+    for (const std::string& label : m_h.labels) {
+        for (const std::string& line : WrapLabel(label, m_slotWidth)) {
+            if (m_chart.TextWidthUnits(m_font, line) > m_slotWidth)
+                return false;
+        }
+    }
+    return true;
+}
+
 std::vector<double> CChartAxes::MajorPositions(const CChartAxisPlan& axis) const
 {
     std::vector<double> positions;
@@ -113,6 +124,9 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
     plot.right -= m_dx;
     plot.top -= m_dy;
     m_slotWidth = m_h.category && m_h.count > 0 ? plot.Width() / m_h.count : plot.Width();
+    // Labels with a word wider than their slot would run into each other: they stand upright.
+    if (m_labels && m_h.category && !LabelsFitSlots())
+        m_h.flags |= CChartAxisSettings::kVerticalLabels;
     const double horizontalBand = LabelBand(m_h, true, m_slotWidth);
     (m_h.farSide ? plot.top : plot.bottom) += m_h.farSide ? -horizontalBand : horizontalBand;
     // Whatever the labels ask, the plot keeps a tenth of the region.

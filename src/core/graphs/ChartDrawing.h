@@ -92,6 +92,8 @@ public:
 private:
     double LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize) const;
     std::vector<std::string> WrapLabel(const std::string& label, double width) const;
+    // Whether every category label wraps into lines no wider than its slot.
+    bool LabelsFitSlots() const;
     void DrawHorizontalAxis(const CChartRect& plot);
     void DrawVerticalAxis(const CChartRect& plot);
     std::vector<double> MajorPositions(const CChartAxisPlan& axis) const;
