@@ -19,29 +19,13 @@ protected:
                                   MakeGlaze("Broken", {{"Unobtainium", 100.0}})});
     }
 
-    // A data source of the current database: the named glazes, or all of them.
-    static CGraphDataSource Source(const std::string& name, int color, std::vector<std::string> glazes = {})
-    {
-        CGraphDataSource source(name);
-        source.dsglz = glazes.empty() ? kDataSourceAllGlazes : kDataSourceNamedGlazes;
-        for (const std::string& glaze : glazes)
-            source.dsgname.push_back(glaze);
-        source.dscol = color;
-        return source;
-    }
-    static CGraph& AddSource(CGraph& graph, const CGraphDataSource& source)
-    {
-        graph.m_dataSources.InsertAt(graph.m_dataSources.GetCount(), source);
-        return graph;
-    }
-
     CGlazesDoc* m_database = nullptr;
 };
 
 TEST_F(AverageChartsTest, TheAverageGlazeCountsOnlyUsableAnalyses)
 {
     CGraph pie;
-    AddSource(Init(pie, kGraphAveragePieOxides, "20,14"), Source("All", 1));
+    AddSource(Init(pie, kGraphAveragePieOxides, "20,14"), "All", 1);
     pie.mono = 1;
     EXPECT_THAT(Definition(pie, m_database, nullptr),
                 ElementsAre("ChartDefBegin()", "ChartSetTitleA(\"Average of 2 glazes\")",
@@ -61,7 +45,7 @@ TEST_F(AverageChartsTest, TheAverageGlazeCountsOnlyUsableAnalyses)
     Definition(pie, m_database, nullptr);
     EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"CaO\" \"SiO2\"])");
     CGraph bar;
-    AddSource(Init(bar, kGraphAverageBarOxides, "20,14"), Source("All", 1));
+    AddSource(Init(bar, kGraphAverageBarOxides, "20,14"), "All", 1);
     Definition(bar, m_database, nullptr);
     EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"CaO\" \"SiO2\"])");
     EXPECT_EQ(Call("ChartSetAxisFormat"), "ChartSetAxisFormat(1, \"##0\\%\")");
@@ -71,15 +55,15 @@ TEST_F(AverageChartsTest, TheAverageGlazeCountsOnlyUsableAnalyses)
 
     // One glaze, chosen twice, counts twice; the unusable alone gives nothing to average.
     CGraph twice;
-    AddSource(AddSource(Init(twice, kGraphAverageBarOxides, "14"), Source("A", 1, {"Lime glass"})),
-              Source("B", 2, {"Lime glass"}));
+    AddSource(AddSource(Init(twice, kGraphAverageBarOxides, "14"), "A", 1, {"Lime glass"}),
+              "B", 2, {"Lime glass"});
     Definition(twice, m_database, nullptr);
     EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Average of 2 glazes\")");
     CGraph broken;
-    AddSource(Init(broken, kGraphAveragePieOxides), Source("Broken", 1, {"Broken"}));
+    AddSource(Init(broken, kGraphAveragePieOxides), "Broken", 1, {"Broken"});
     EXPECT_EQ(Refusal(broken, m_database, nullptr), "No glazes to display or no chemical analyses known");
     CGraph nothing;
-    AddSource(Init(nothing, kGraphAverageBarOxides, ""), Source("All", 1));
+    AddSource(Init(nothing, kGraphAverageBarOxides, ""), "All", 1);
     EXPECT_EQ(Refusal(nothing, m_database, nullptr), "No oxides selected");
 }
 
@@ -87,8 +71,8 @@ TEST_F(AverageChartsTest, EachUsableDataSetIsASeriesOfItsOwn)
 {
     CGraph graph;
     Init(graph, kGraphAveragesBarOxides, "14");
-    AddSource(AddSource(AddSource(graph, Source("Silicas", 3, {"Silica glass"})), Source("Broken", 4, {"Broken"})),
-              Source("Both", 5));
+    AddSource(AddSource(AddSource(graph, "Silicas", 3, {"Silica glass"}), "Broken", 4, {"Broken"}),
+              "Both", 5);
     Definition(graph, m_database, nullptr);
     EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Oxide averages\")");
     EXPECT_EQ(Call("ChartSetData"), "ChartSetData(1, 2, [100 82.045238])");
@@ -103,7 +87,7 @@ TEST_F(AverageChartsTest, EachUsableDataSetIsASeriesOfItsOwn)
 
     // One series carries its style on every bar.
     CGraph single;
-    AddSource(Init(single, kGraphAveragesBarOxides, "14,20"), Source("Silicas", 3, {"Silica glass"}));
+    AddSource(Init(single, kGraphAveragesBarOxides, "14,20"), "Silicas", 3, {"Silica glass"});
     single.pareto = 1;
     Definition(single, m_database, nullptr);
     EXPECT_EQ(Call("ChartSetColors"), "ChartSetColors(2, [3 3])");

@@ -15,17 +15,6 @@ protected:
         m_database = NewDatabase({MakeGlaze("Plain", {{"Silica", 100.0}}),
                                   MakeGlaze("Tinted", {{"Silica", 90.0}, {"Rutile", 10.0}})});
     }
-    // A data source of the current database's glazes of these names (all of them for none).
-    static CGraph& AddSource(CGraph& graph, int color, std::vector<std::string> glazes = {})
-    {
-        CGraphDataSource source("Source");
-        source.dsglz = glazes.empty() ? kDataSourceAllGlazes : kDataSourceNamedGlazes;
-        for (const std::string& glaze : glazes)
-            source.dsgname.push_back(glaze);
-        source.dscol = color;
-        graph.m_dataSources.InsertAt(graph.m_dataSources.GetCount(), source);
-        return graph;
-    }
 
     CGlazesDoc* m_database = nullptr;
 };
@@ -33,7 +22,7 @@ protected:
 TEST_F(ManyGlazeBarsTest, EveryGlazeIsASeriesAndOxidesNoGlazeHasAreLeftOut)
 {
     CGraph graph;
-    AddSource(AddSource(Init(graph, kGraphManyBarOxides, "14,22,12"), 3, {"Plain"}), 5, {"Tinted"});
+    AddSource(AddSource(Init(graph, kGraphManyBarOxides, "14,22,12"), "Source", 3, {"Plain"}), "Source", 5, {"Tinted"});
     graph.allbar = 0;
     Definition(graph, m_database, nullptr);
     // MgO is in neither glaze; TiO2 only in one.
@@ -55,14 +44,14 @@ TEST_F(ManyGlazeBarsTest, EveryGlazeIsASeriesAndOxidesNoGlazeHasAreLeftOut)
 
     // One glaze: every bar in its data set's style, no plural.
     CGraph one;
-    AddSource(Init(one, kGraphManyBarOxides, "14,22"), 5, {"Tinted"});
+    AddSource(Init(one, kGraphManyBarOxides, "14,22"), "Source", 5, {"Tinted"});
     Definition(one, m_database, nullptr);
     EXPECT_EQ(Call("ChartSetColors"), "ChartSetColors(2, [5 5])");
     EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Oxides in 1 glaze\")");
 
     // A glaze of two data sources is two series; automatic colours pass only empty patterns.
     CGraph twice;
-    AddSource(AddSource(Init(twice, kGraphManyBarOxides, "14"), 3, {"Tinted"}), 5, {"Tinted"});
+    AddSource(AddSource(Init(twice, kGraphManyBarOxides, "14"), "Source", 3, {"Tinted"}), "Source", 5, {"Tinted"});
     twice.autocol = 1;
     Definition(twice, m_database, nullptr);
     EXPECT_EQ(Call("ChartSetLegend"), "ChartSetLegend(2, [\"Tinted\" \"Tinted\"])");
@@ -82,7 +71,7 @@ TEST_F(ManyGlazeBarsTest, RecipesJoinTheirMaterialsAndTypes)
     // A line written as the material's code is that material's bar; the glaze with an unknown
     // material is left out.
     CGraph recipes;
-    Definition(AddSource(Init(recipes, kGraphManyBarRecipe), 3), database, nullptr);
+    Definition(AddSource(Init(recipes, kGraphManyBarRecipe), "Source", 3), database, nullptr);
     EXPECT_EQ(Call("ChartSetData"), "ChartSetData(2, 2, [40 100 60 0])");
     EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"Silica\" \"Whiting\"])");
     EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Materials in 2 glazes\")");
@@ -91,7 +80,7 @@ TEST_F(ManyGlazeBarsTest, RecipesJoinTheirMaterialsAndTypes)
 
     // By type the unknown material counts as "unknown".
     CGraph types;
-    Definition(AddSource(Init(types, kGraphManyBarMaterialTypes), 3), database, nullptr);
+    Definition(AddSource(Init(types, kGraphManyBarMaterialTypes), "Source", 3), database, nullptr);
     EXPECT_EQ(Call("ChartSetData"), "ChartSetData(3, 3, [40 100 50 60 0 0 0 0 50])");
     EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(3, [\"silica\" \"flux\" \"unknown\"])");
     EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Material types in 3 glazes\")");
@@ -101,14 +90,14 @@ TEST_F(ManyGlazeBarsTest, RecipesJoinTheirMaterialsAndTypes)
 
     CGlazesDoc* unusable = NewDatabase({MakeGlaze("Unknown", {{"Unobtainium", 50.0}}), MakeGlaze("Empty", {})});
     CGraph noRecipes;
-    EXPECT_EQ(Refusal(AddSource(Init(noRecipes, kGraphManyBarRecipe), 3), unusable, nullptr),
+    EXPECT_EQ(Refusal(AddSource(Init(noRecipes, kGraphManyBarRecipe), "Source", 3), unusable, nullptr),
               "No glazes to display or no glazes without unidentified ingredients");
     CGraph noTypes;
-    EXPECT_EQ(Refusal(AddSource(Init(noTypes, kGraphManyBarMaterialTypes), 3, {"Empty"}), unusable, nullptr),
+    EXPECT_EQ(Refusal(AddSource(Init(noTypes, kGraphManyBarMaterialTypes), "Source", 3, {"Empty"}), unusable, nullptr),
               "No glazes to display or no glazes without unknown ingredient weights");
     CGlazesDoc* washes = NewDatabase({MakeGlaze("Wash", {}, {{"Rutile", 10.0}})});
     CGraph noLines;
-    EXPECT_EQ(Refusal(AddSource(Init(noLines, kGraphManyBarRecipe), 3), washes, nullptr),
+    EXPECT_EQ(Refusal(AddSource(Init(noLines, kGraphManyBarRecipe), "Source", 3), washes, nullptr),
               "Glazes contain no ingredients");
 }
 

@@ -40,6 +40,18 @@ protected:
         return graph;
     }
 
+    // Appends a data source of the current database: the glazes of these names, or all of them.
+    static CGraph& AddSource(CGraph& graph, const std::string& name, int color, std::vector<std::string> glazes = {})
+    {
+        CGraphDataSource source(name);
+        source.dsglz = glazes.empty() ? kDataSourceAllGlazes : kDataSourceNamedGlazes;
+        for (const std::string& glaze : glazes)
+            source.dsgname.push_back(glaze);
+        source.dscol = color;
+        graph.m_dataSources.InsertAt(graph.m_dataSources.GetCount(), source);
+        return graph;
+    }
+
     // The calls from ChartDefBegin on of a build that must succeed.
     std::vector<std::string> Definition(CGraph& graph, CGlazesDoc* glazeDb, CGlaze* glaze)
     {

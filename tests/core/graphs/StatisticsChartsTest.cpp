@@ -16,11 +16,7 @@ protected:
     // A graph of every glaze of the current database.
     static CGraph& AllGlazes(CGraph& graph, int type, const std::string& oxides = "14")
     {
-        CGraphDataSource source("All");
-        source.dsglz = kDataSourceAllGlazes;
-        source.dscol = 9;
-        Init(graph, type, oxides).m_dataSources.InsertAt(0, source);
-        return graph;
+        return AddSource(Init(graph, type, oxides), "All", 9);
     }
     // Silica glazes fired to these highest temperatures.
     CGlazesDoc* FiredTo(std::initializer_list<int> temperatures)
