@@ -165,12 +165,12 @@ TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
     CGraphTypeEditView* editor = OpenEditorOn(0);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->Button(kGePrevious)->text(), QStringLiteral("Insert New"));
-    editor->LoadTemplate(9);
+    editor->LoadTemplate(kShippedCount - 1);
     EXPECT_EQ(editor->Button(kGeNext)->text(), QStringLiteral("Append New"));
     EXPECT_EQ(editor->Button(kGePrevious)->text(), QStringLiteral("Edit Previous"));
     QTest::mouseClick(editor->Button(kGeNext), Qt::LeftButton);
-    ASSERT_EQ(m_doc->Database().GetCount(), 11);
-    EXPECT_EQ(editor->GetTemplateIndex(), 10);
+    ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 1);
+    EXPECT_EQ(editor->GetTemplateIndex(), kShippedCount);
     EXPECT_EQ(Names().back(), "new graph template");
 
     // A subset of three never inserts or appends; Limited Access goes back to the database.
@@ -193,7 +193,7 @@ TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
     // Save as New keeps the stored version and puts the edits in a copy after it.
     Type(limited->Ctl<QLineEdit>(kGeTitleBottom), "edited");
     limited->OnCommand(CmdGrtEditSaveAsNew);
-    ASSERT_EQ(m_doc->Database().GetCount(), 12);
+    ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 2);
     EXPECT_EQ(m_doc->Database().GetAt(6).m_name, "Silica and alumina (scatter)");
     EXPECT_EQ(m_doc->Database().GetAt(6).ttlbot, "");
     EXPECT_EQ(m_doc->Database().GetAt(7).m_name, "Silica and alumina (scatter) (new)");

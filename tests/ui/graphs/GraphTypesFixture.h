@@ -81,7 +81,12 @@ inline const std::vector<std::string> kShippedNames = {
     "Recipe (bar)",           "Material types (pie)",          "Limit formula (bar)",
     "Silica and alumina (scatter)", "Expansion (histogram)",   "Fluxes (triaxial)",
     "Main oxides (box & whiskers)",
+    "Material costs (pie)", "Material costs (bar)", "Material types (bar)", "Oxide sources (bar)",
+    "Recipe and oxides (bar)", "Average glaze (pie)", "Average glaze (bar)",
+    "Averages: database and selection (bar)", "Selected glazes: oxides (bar)", "Selected glazes: recipes (bar)",
+    "Selected glazes: material types (bar)",
 };
+inline const int kShippedCount = static_cast<int>(kShippedNames.size());
 
 class GraphTypesFixture : public ::testing::Test {
 protected:

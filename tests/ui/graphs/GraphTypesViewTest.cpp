@@ -26,7 +26,7 @@ TEST_F(GraphTypesViewTest, TheListShowsTheShippedTemplates)
 {
     ASSERT_NE(m_view, nullptr);
     EXPECT_EQ(Names(), kShippedNames);
-    EXPECT_EQ(m_view->GetCount(), 10);
+    EXPECT_EQ(m_view->GetCount(), kShippedCount);
     EXPECT_EQ(m_view->ViewMode(), 1) << "names and notes at first";
     EXPECT_EQ(m_view->GetText(0).rfind("Oxide groups (pie)\t", 0), 0u);
     auto* frame = dynamic_cast<CMDIChildFrame*>(m_view->GetFrame());
@@ -36,7 +36,7 @@ TEST_F(GraphTypesViewTest, TheListShowsTheShippedTemplates)
 
     m_view->SetSel(2, true);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListNames));
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < kShippedCount; ++i)
         EXPECT_EQ(m_view->GetText(i), kShippedNames[static_cast<std::size_t>(i)]);
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{2}) << "the selection survives the mode change";
     CCmdUI check(CmdGrtListNames);
@@ -69,7 +69,7 @@ TEST_F(GraphTypesViewTest, CopyPasteAndNewTemplates)
 
     Select({3});
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListPaste));
-    ASSERT_EQ(m_doc->Database().GetCount(), 12);
+    ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 2);
     EXPECT_EQ(Names()[3], "Oxide groups (pie)");
     EXPECT_EQ(Names()[4], "Unity formula (bar)");
     EXPECT_EQ(Names()[5], "Recipe (bar)");
@@ -90,7 +90,7 @@ TEST_F(GraphTypesViewTest, CopyPasteAndNewTemplates)
     m_view->SetSel(-1, false);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListAppendNew));
     EXPECT_EQ(Names().back(), "new graph template");
-    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{13});
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{kShippedCount + 3});
 
     // Cut removes the rows it copied.
     Select({0});
@@ -129,7 +129,7 @@ TEST_F(GraphTypesViewTest, OrderingCommands)
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{0, 1}));
 
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListAlphabetize));
-    EXPECT_EQ(Names()[0], "Expansion (histogram)");
+    EXPECT_EQ(Names()[0], "Average glaze (bar)");
     EXPECT_EQ(Codes(recorder).back(), 21);
 }
 
@@ -226,7 +226,7 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
         merge.accept();
     });
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
-    EXPECT_EQ(m_doc->Database().GetCount(), 10);
+    EXPECT_EQ(m_doc->Database().GetCount(), kShippedCount);
     EXPECT_EQ(Codes(recorder), std::vector<int>{22});
 
     // A file without templates is refused with its message.
