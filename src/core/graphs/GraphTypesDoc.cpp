@@ -27,6 +27,8 @@ const CRecordDatabaseKind kGraphTemplatesKind = {
               HintGraphTemplatesReordered, HintGraphTemplatesReplaced},
     .commands = {CmdNewGraphTypeDb, CmdOpenGraphTypeDb, CmdSaveGraphTypeDb, CmdSaveGraphTypeDbAs,
                  CmdRevertGraphTypeDb},
+    .mergeOpenErrorHelpId = 0x31111,
+    .shiftDownAnnouncesOldRow = true,
 };
 
 CGraphTemplateViews* Views()

@@ -29,6 +29,7 @@ const CRecordDatabaseKind kMaterialsKind = {
     .hints = {HintMaterialChanged, HintMaterialsInserted, HintMaterialsDeleted, HintMaterialsReordered,
               HintMaterialsReplaced},
     .commands = {CmdNewMaterialDb, CmdOpenMaterialDb, CmdSaveMaterialDb, CmdSaveMaterialDbAs, CmdRevertMaterialDb},
+    .shiftDownAnnouncesOldRow = true,
 };
 
 std::string Plural(int count)

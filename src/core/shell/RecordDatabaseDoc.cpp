@@ -134,7 +134,7 @@ std::vector<int> CRecordDatabaseDoc::ShiftRecordsDown(std::span<const int> rows,
     for (auto row = moved.rbegin(); row != moved.rend(); ++row) {
         SwapRecords(*row, *row + 1);
         ++*row;
-        Announce(m_kind.hints.reordered, *row, sender);
+        Announce(m_kind.hints.reordered, m_kind.shiftDownAnnouncesOldRow ? *row - 1 : *row, sender);
     }
     return moved;
 }
@@ -164,6 +164,16 @@ void CRecordDatabaseDoc::ChangeDatabaseNotes(const std::string& name, const CStr
     SetDatabaseNotes(name, infoLines);
     if (renamed)
         Announce(HintDatabaseNotesChanged, 0, sender);
+}
+
+int CRecordDatabaseDoc::CountReplacements(const CRecordSource& file, const std::vector<int>& chosen, int method) const
+{
+    if (method != kMergeReplaceExisting)
+        return 0;
+    int replaced = 0;
+    for (int i : chosen)
+        replaced += FindRecordByName(file.NameAt(i)) >= 0 ? 1 : 0;
+    return replaced;
 }
 
 void CRecordDatabaseDoc::AnnounceMerge(const CMergeCounts& counts, CView* sender)

@@ -28,8 +28,10 @@
 #include "support/DbFileType.h"
 
 #include <iosfwd>
+#include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CFrameHost;
@@ -75,6 +77,10 @@ struct CRecordDatabaseKind {
     CRecordFileCommands commands;
     // A file that cannot be read leaves the document titled "Untitled".
     bool untitledWhenUnread = false;
+    // "Unable to merge file <path>".
+    unsigned mergeOpenErrorHelpId = 0x30221;
+    // Shift Down announces the row each record left instead of the row it moved to.
+    bool shiftDownAnnouncesOldRow = false;
 };
 
 // What the document asks of one edit window.
@@ -130,6 +136,18 @@ private:
 CRecordEditViews* GetRecordEditViews(DbFileType kind);
 void SetRecordEditViews(DbFileType kind, CRecordEditViews* views);
 
+// A file of a record database read for a merge.
+class CRecordSource {
+public:
+    virtual ~CRecordSource() = default;
+    virtual int Count() const = 0;
+    virtual std::string NameAt(int index) const = 0;
+};
+
+// The merge dialog's methods.
+inline constexpr int kMergeAppendAll = 0;
+inline constexpr int kMergeReplaceExisting = 1;
+
 // What a merge did.
 struct CMergeCounts {
     int appended = 0;
@@ -174,6 +192,20 @@ public:
     // "<path>: Error opening file" or "<path>: Error writing file" and returns false on failure.
     virtual bool SaveRecordsAs(const std::string& path, std::span<const int> rows) const = 0;
 
+    // --- merging another file of this kind ---
+
+    // Reads path for a merge: null after "Unable to merge file <path>" or the reader's message.
+    virtual std::unique_ptr<CRecordSource> ReadRecordFile(const std::string& path) const = 0;
+    // The index of the record named name (ignoring case), else -1.
+    virtual int FindRecordByName(std::string_view name) const = 0;
+    // The records of the file that the merge would assign over records of this database.
+    int CountReplacements(const CRecordSource& file, const std::vector<int>& chosen, int method) const;
+    // Appends copies of the chosen records of a file this document read (kMergeAppendAll), or
+    // appends those whose name is new and assigns the others over the record of that name
+    // (kMergeReplaceExisting). Names are matched against the database as it stood before the
+    // merge. Announces nothing (AnnounceMerge does).
+    virtual CMergeCounts MergeRecords(const CRecordSource& file, const std::vector<int>& chosen, int method) = 0;
+
     // --- list operations: announced once from sender ---
 
     // Asks the edit windows of the rows, then removes the rows last first and announces the
@@ -217,9 +249,9 @@ public:
     // Before a command rewrites or deletes the records at the indices: asks the edit windows of
     // those records. False when the user cancelled.
     bool AskEditViewsOf(std::span<const int> indices);
-    // Before a command replaces the whole database (every edit window closes): asks every edit
-    // window and closes it. False when the user cancelled.
-    bool AskAllEditViewsAndClose() { return AskEditViews(true) != 0; }
+    // Before a command replaces the whole database (its notice closes every edit window): asks
+    // every edit window. False when the user cancelled.
+    bool AskAllEditViews() { return AskEditViews(false) != 0; }
 
     // --- the file ---
 

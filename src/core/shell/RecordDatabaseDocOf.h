@@ -45,22 +45,10 @@ struct CNamedListAccess {
     static const std::string& DatabaseName(const Collection& c) { return c.*Name; }
 };
 
-// A file of a record database read for a merge.
-class CRecordSource {
-public:
-    virtual ~CRecordSource() = default;
-    virtual int Count() const = 0;
-    virtual std::string NameAt(int index) const = 0;
-};
-
 // Help contexts of the merge and save-selected messages, the same for every kind.
-inline constexpr unsigned kMergeOpenErrorHelpId = 0x30221;
 inline constexpr unsigned kMergeReadErrorHelpId = 0x30120;
 inline constexpr unsigned kSubsetOpenErrorHelpId = 0x30126;
 inline constexpr unsigned kSubsetWriteErrorHelpId = 0x30125;
-// The merge dialog's methods.
-inline constexpr int kMergeAppendAll = 0;
-inline constexpr int kMergeReplaceExisting = 1;
 
 template <class Access>
 class CRecordDatabaseDocOf : public CRecordDatabaseDoc {
@@ -192,12 +180,13 @@ public:
 
     // --- merging another file of this kind ---
 
-    // Reads path for a merge: null after "Unable to merge file <path>" or the reader's message.
+    std::unique_ptr<CRecordSource> ReadRecordFile(const std::string& path) const override { return ReadMergeFile(path); }
+    // ReadRecordFile with the file's own type: the records and whatever else it holds.
     std::unique_ptr<CRecordFile> ReadMergeFile(const std::string& path) const
     {
         std::ifstream in(path, std::ios::in | std::ios::binary);
         if (!in.is_open()) {
-            AppMessageBox("Unable to merge file " + path, MsgOk | MsgIconError, kMergeOpenErrorHelpId);
+            AppMessageBox("Unable to merge file " + path, MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
             return nullptr;
         }
         auto file = std::make_unique<CRecordFile>();
@@ -212,21 +201,10 @@ public:
         }
         return file;
     }
-    // The index of the record named name (ignoring case), else -1.
-    int FindRecordByName(std::string_view name) const { return Access::FindByName(m_records, name); }
-    // The records of the file that the merge would assign over records of this database.
-    int CountReplacements(const CRecordSource& file, const std::vector<int>& chosen, int method) const
+    int FindRecordByName(std::string_view name) const override { return Access::FindByName(m_records, name); }
+    CMergeCounts MergeRecords(const CRecordSource& source, const std::vector<int>& chosen, int method) override
     {
-        int replaced = 0;
-        for (int i : chosen)
-            replaced += method == kMergeReplaceExisting && FindRecordByName(file.NameAt(i)) >= 0 ? 1 : 0;
-        return replaced;
-    }
-    // Appends copies of the chosen records of the file (kMergeAppendAll), or appends those whose
-    // name is new and assigns the others over the record of that name (kMergeReplaceExisting).
-    // Names are matched against the database as it stood before the merge. Announces nothing.
-    CMergeCounts MergeRecords(const CRecordFile& file, const std::vector<int>& chosen, int method)
-    {
+        const CRecordFile& file = static_cast<const CRecordFile&>(source);
         CMergeCounts counts;
         counts.oldCount = GetRecordCount();
         for (int i : chosen) {

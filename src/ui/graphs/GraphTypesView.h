@@ -7,12 +7,11 @@
 // the database notes and the shared colour lists, and prints the template summaries. The window
 // is made with the document at start-up and waits minimised; closing it only minimises it.
 //
-// Changes are announced with kind 6 (graph templates) and this view as sender; the view
-// refreshes itself and ignores its own notices.
+// It is a record list (support/RecordListView.h): the shared commands and notices are the base's.
 
 #include "framework/MenuDef.h"
 #include "shell/AppCommandIds.h"
-#include "support/ListView31.h"
+#include "support/RecordListView.h"
 
 #include <functional>
 #include <string>
@@ -22,10 +21,8 @@ class CDocTemplate;
 class CGlaze;
 class CGlazesDoc;
 class CGraphTemplate;
-class CGraphTemplateDatabase;
 class CGraphTypesDoc;
 class CTextPrinter;
-class QMouseEvent;
 
 // Commands of the graph-templates list (menu texts in the comments).
 enum GraphTypesViewCommand : unsigned {
@@ -57,6 +54,11 @@ enum GraphTypesViewCommand : unsigned {
     CmdGrtListContextHelp = 57670,
 };
 
+// The list window's context menu (306).
+CMenuDef GraphTypesPopupMenu();
+// What the list states about itself (its shared commands, words and texts).
+extern const CRecordListKind kGraphTypesList;
+
 // The list template's resource id (its menu), the window's help topic and its dialogs' topics.
 inline constexpr unsigned kGraphTypesResourceId = 15;
 inline constexpr unsigned kGraphTypesViewHelpId = 270;
@@ -71,90 +73,41 @@ using GraphViewOpener =
 void SetGraphViewOpener(GraphViewOpener opener);
 bool OpenGraphView(CGraphTypesDoc& document, const CGraphTemplate* graphTemplate, CGlazesDoc* database, CGlaze* glaze);
 
-class CGraphTypesView : public CListView31 {
+class CGraphTypesView : public CRecordListView {
     Q_OBJECT
 
 public:
     // The size the list window gets when it first appears.
     static constexpr int kInitialWidth = 275;
     static constexpr int kInitialHeight = 350;
-    // Notes in mode 1 are joined into at most this many characters.
-    static constexpr int kNotesWidth = 1000;
 
+    // Names and notes at first.
     CGraphTypesView();
     ~CGraphTypesView() override;
 
-    void OnInitialUpdate() override;
-    void OnUpdate(CView* sender, const CUpdateHint* hint) override;
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(CCmdUI& ui) override;
-
-    // Rebuilds every row. top becomes the first visible row; select (0 or more, limited to the
-    // last row) is selected and becomes the caret row; the tab stops are measured again when
-    // setTabs is set and there are templates.
-    bool Fill(int top, int select, bool setTabs);
-    // 0 names only, 1 names and notes; keeps the selection, the caret and the top row.
-    void SetViewMode(int mode);
-    int ViewMode() const { return m_nViewMode; }
     int PrintMode() const { return m_nPrintMode; }
-    // The row text of template n.
-    std::string RowText(int n) const;
-
-    // Carries out a command as a menu would: only when it is enabled.
-    bool RunCommand(unsigned id);
 
     // The summaries of the selected templates, for printing and Write to File.
     void FillPrinter(CTextPrinter& printer);
 
-    // --- commands (GraphTypesViewEdit.cpp) ---
-    void OnEdit();
-    void OnEditLimited();
-    void OnCopy();
-    void OnCut();
-    void OnPaste();
-    void OnDelete();
-    void OnInvertSelection();
-    void InsertNewAt(int position);
-    void OnShiftUp();
-    void OnShiftDown();
-    void OnSelectedToTop();
-    void OnAlphabetize();
     void OnOpenGraph();
-
-    // --- commands (GraphTypesViewDatabase.cpp) ---
-    void OnDatabaseNotes();
     void OnColors();
-    void OnMerge();
-    void OnSaveSelected();
     void OnPrint(unsigned id);
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    const CStringArrayEx* RecordNotes(int n) const override;
+    bool UpdateKindCommand(CCmdUI& ui) override;
+    bool RunKindCommand(unsigned id) override;
+    CMenuDef PopupMenu() const override { return GraphTypesPopupMenu(); }
 
 private:
     CGraphTypesDoc* GraphTypesDoc() const;
-    CGraphTemplateDatabase* Database() const;
-    int TemplateCount() const;
-    void Broadcast(int code, int index);
-    void SetCaption();
-    void MeasureTabStops();
-    void Reselect(const std::vector<int>& rows);
-    void ShowContextMenu(const QPoint& position);
-    bool UpdateEditCommand(CCmdUI& ui);
-    bool UpdateDatabaseCommand(CCmdUI& ui);
-    // Reads the file the user picks for a merge; false (after any message) when there is
-    // nothing to merge.
-    bool ReadMergeFile(CGraphTemplateDatabase& incoming, std::string& path);
-    void MergeTemplates(const CGraphTemplateDatabase& incoming, const std::vector<int>& chosen, int method, bool sort);
 
-    int m_nViewMode = 1;
     int m_nPrintMode = 0;
 };
 
-// The list window's menu bar (resource 15) and its context menu (306).
+// The list window's menu bar (resource 15).
 void RegisterGraphTypesMenu();
-CMenuDef GraphTypesPopupMenu();
 // The status-bar prompt of a graph-templates list command, or null for another command.
 const char* GraphTypesCommandPrompt(unsigned id);
 // Gives the graph-templates template its list window and registers its menu; lets the document

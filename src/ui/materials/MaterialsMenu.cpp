@@ -5,71 +5,54 @@
 #include "framework/MenuDef.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppCommandIds.h"
+#include "shell/RecordDatabaseDoc.h"
 
 namespace {
 
+using M = CMenuDef;
+
+constexpr CRecordFileCommands kFileCommands = {CmdNewMaterialDb, CmdOpenMaterialDb, CmdSaveMaterialDb,
+                                               CmdSaveMaterialDbAs, CmdRevertMaterialDb};
+
 CMenuDef FileMenu()
 {
-    using M = CMenuDef;
-    return M::Popup("&File", {
-        M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
-        M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
-        M::Item(CmdShellNewTextWindow, "&New Text Window"),
-        M::Item(CmdShellOpenTextFile, "&Open Text File..."),
-        M::Separator(),
-        M::Item(CmdNewMaterialDb, "&New Material Database"),
-        M::Item(CmdOpenMaterialDb, "&Open Material Database..."),
-        M::Item(CmdSaveMaterialDb, "&Save Material Database"),
-        M::Item(CmdSaveMaterialDbAs, "Save &As..."),
-        M::Item(CmdMatListSaveSelected, "Save Se&lected As..."),
-        M::Item(CmdRevertMaterialDb, "&Revert To Saved"),
-        M::Item(CmdMatListMergeDatabase, "&Merge Material Database..."),
-        M::Separator(),
-        M::Popup("&Import", {M::Item(CmdMatListImportTmt, "&Insight TMT File...")}),
-        M::Popup("&Export", {M::Item(CmdMatListExportTmt, "&Insight TMT File")}),
-        M::Separator(),
-        CMenuDef::PrintPopup("&Print Selected Materials", CmdMatListPrintSelected, CmdMatListPreviewSelected,
-                   CmdMatListWriteSelected),
-        CMenuDef::PrintPopup("Print Material &List", CmdMatListPrintList, CmdMatListPreviewList, CmdMatListWriteList),
-        M::Separator(),
-        M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
-        M::Item(CmdShellPreferences, "&Preferences..."),
-        M::Separator(),
-        M::Item(CmdShellExit, "E&xit"),
-    });
+    std::vector<CMenuDef> items = ShellFileItems();
+    std::vector<CMenuDef> database = DatabaseFileItems(kFileCommands, kMaterialsList.words);
+    // Save Selected As follows Save As, and Merge follows Revert To Saved.
+    database.insert(database.begin() + 4, M::Item(CmdMatListSaveSelected, "Save Se&lected As..."));
+    database.push_back(M::Item(CmdMatListMergeDatabase, "&Merge Material Database..."));
+    for (CMenuDef& item : database)
+        items.push_back(std::move(item));
+    for (CMenuDef item : {
+             M::Separator(),
+             M::Popup("&Import", {M::Item(CmdMatListImportTmt, "&Insight TMT File...")}),
+             M::Popup("&Export", {M::Item(CmdMatListExportTmt, "&Insight TMT File")}),
+             M::Separator(),
+             M::PrintPopup("&Print Selected Materials", CmdMatListPrintSelected, CmdMatListPreviewSelected,
+                        CmdMatListWriteSelected),
+             M::PrintPopup("Print Material &List", CmdMatListPrintList, CmdMatListPreviewList, CmdMatListWriteList),
+         })
+        items.push_back(std::move(item));
+    for (CMenuDef& item : ClosingFileItems())
+        items.push_back(std::move(item));
+    return M::Popup("&File", std::move(items));
 }
 
 CMenuDef EditMenu()
 {
-    using M = CMenuDef;
-    return M::Popup("&Edit", {
-        M::Item(CmdMatListEdit, "&Edit\tDblClick"),
-        M::Item(CmdMatListEditLimited, "Edit (&limited)"),
-        M::Separator(),
-        M::Item(CmdMatListCut, "Cu&t\tCtrl+X", "Ctrl+X"),
-        M::Item(CmdMatListCopy, "&Copy\tCtrl+C", "Ctrl+C"),
-        M::Item(CmdMatListPaste, "&Paste\tCtrl+V", "Ctrl+V"),
-        M::Item(CmdMatListDelete, "&Delete\tDel", "Del"),
-        M::Separator(),
-        M::Item(CmdMatListSelectAll, "&Select All"),
-        M::Item(CmdMatListInvertSelection, "In&vert Selection"),
-        M::Separator(),
-        M::Item(CmdMatListInsertNew, "&Insert new  \tIns", "Ins"),
-        M::Item(CmdMatListAppendNew, "&Append new  \tShft+Ins", "Shift+Ins"),
-        M::Separator(),
-        M::Item(CmdMatListFind, "&Find...\tCtrl+F", "Ctrl+F"),
-        M::Separator(),
-        M::Item(CmdMatListShiftUp, "Shift &Up\tShft+Up", "Shift+Up"),
-        M::Item(CmdMatListShiftDown, "Shift &Down   \tShft+Dn", "Shift+Down"),
-        M::Item(CmdMatListSelectedToTop, "Selected to &Top"),
-        M::Item(CmdMatListAlphabetize, "&Alphabetize"),
-        M::Item(CmdMatListResort, "&Re-sort..."),
-    });
+    const CRecordListCommands& c = kMaterialsList.commands;
+    std::vector<CMenuDef> items = RecordListEditItems(c, true);
+    items.push_back(M::Separator());
+    items.push_back(M::Item(CmdMatListFind, "&Find...\tCtrl+F", "Ctrl+F"));
+    items.push_back(M::Separator());
+    for (CMenuDef& item : RecordListSortItems(c, true))
+        items.push_back(std::move(item));
+    items.push_back(M::Item(CmdMatListResort, "&Re-sort..."));
+    return M::Popup("&Edit", std::move(items));
 }
 
 CMenuDef ViewMenu()
 {
-    using M = CMenuDef;
     return M::Popup("&View", {
         M::Item(CmdMatListNormalView, "&Normal View"),
         M::Item(CmdMatListExtendedView1, "Extended View &1"),
@@ -81,7 +64,6 @@ CMenuDef ViewMenu()
 
 CMenuDef DatabaseMenu()
 {
-    using M = CMenuDef;
     return M::Popup("&Database", {
         M::Item(CmdMatListDatabaseNotes, "Database &Notes..."),
         M::Item(CmdMatListUnits, "&Units..."),
@@ -92,7 +74,6 @@ CMenuDef DatabaseMenu()
 
 CMenuDef UtilitiesMenu()
 {
-    using M = CMenuDef;
     return M::Popup("&Utilities", {
         M::Item(CmdMatListToGlazes, "Materials to &Glazes"),
         M::Item(CmdMatListConvertFormulas, "&Convert Formulas..."),
@@ -107,7 +88,6 @@ CMenuDef UtilitiesMenu()
 
 void RegisterMaterialsMenu()
 {
-    using M = CMenuDef;
     RegisterMenuBar(kMaterialsResourceId, {
         FileMenu(),
         EditMenu(),
@@ -115,23 +95,13 @@ void RegisterMaterialsMenu()
         DatabaseMenu(),
         UtilitiesMenu(),
         M::WindowPopup(),
-        M::Popup("&Help", {
-            M::Item(CmdMatListHelp, "&Help", "F1"),
-            M::Item(CmdShellHelpContents, "Help &Contents"),
-            M::Separator(),
-            M::Item(CmdShellAbout, "&About..."),
-        }),
+        HelpMenu(CmdMatListHelp),
     });
 }
 
 CMenuDef MaterialsPopupMenu()
 {
-    using M = CMenuDef;
-    return M::Popup("", {
-        M::Item(CmdMatListEdit, "&Edit"),
-        M::Item(CmdMatListEditLimited, "Edit (&limited)"),
-        M::Item(CmdMatListDatabaseNotes, "Database &Notes..."),
-    });
+    return RecordListPopupMenu(kMaterialsList.commands);
 }
 
 const char* MaterialsCommandPrompt(unsigned id)

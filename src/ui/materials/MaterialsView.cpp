@@ -1,40 +1,50 @@
 #include "materials/MaterialsView.h"
 
 #include "framework/Cp1252.h"
-#include "framework/MdiFrame.h"
 #include "framework/UpdateHint.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/AppContext.h"
-#include "shell/Clipboards.h"
-#include "shell/OxidariumApp.h"
+#include "materials/SortMaterialsDlg.h"
+#include "shell/NamedColors.h"
 #include "shell/Preferences.h"
-#include "support/DbFileType.h"
-#include "support/DialogStyle.h"
 #include "support/NumberFormat.h"
+#include "support/Services.h"
 #include "tools/ToolCommands.h"
 
-#include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QMenu>
-#include <QMouseEvent>
 
 #include <algorithm>
-#include <memory>
+
+const CRecordListKind kMaterialsList = {
+    .commands = {CmdMatListEdit, CmdMatListEditLimited, CmdMatListCut, CmdMatListCopy, CmdMatListPaste,
+                 CmdMatListDelete, CmdMatListSelectAll, CmdMatListInvertSelection, CmdMatListInsertNew,
+                 CmdMatListAppendNew, CmdMatListShiftUp, CmdMatListShiftDown, CmdMatListSelectedToTop,
+                 CmdMatListAlphabetize, CmdMatListDatabaseNotes, CmdMatListMergeDatabase, CmdMatListSaveSelected,
+                 CmdMatListHelp, CmdMatListContextHelp},
+    .words = {"material", "materials", "Material"},
+    .helpId = kMaterialsViewHelpId,
+    .initialWidth = CMaterialsView::kInitialWidth,
+    .initialHeight = CMaterialsView::kInitialHeight,
+    .notesCaption = "Material Database Notes and Information",
+    .notesHelpId = 322,
+    .notesColor = "med_bkg",
+    .mergeTitle = "Merge Material Database...",
+    .mergeHelpId = 323,
+    .mergeEmptyHelpId = 0x30220,
+    .mergeListColor = "mat_list",
+    .saveSelectedTitle = "Save Selected Materials To...",
+    .alphabetizeWhenEmpty = true,
+};
 
 namespace {
 
-constexpr int kMaterialsKind = static_cast<int>(DbFileType::Materials);
 // Pixels before the first column and between columns.
 constexpr int kFirstStop = 4;
 constexpr int kColumnGap = 16;
 
 } // namespace
 
-CMaterialsView::CMaterialsView()
-{
-    SetExtendedSelection(true);
-}
+CMaterialsView::CMaterialsView() : CRecordListView(kMaterialsList) {}
 
 CMaterialsView::~CMaterialsView() = default;
 
@@ -49,86 +59,37 @@ CMaterialArray* CMaterialsView::Database() const
     return doc ? &doc->Materials() : nullptr;
 }
 
-int CMaterialsView::MaterialCount() const
-{
-    const CMaterialArray* database = Database();
-    return database ? database->GetCount() : 0;
-}
-
-void CMaterialsView::Broadcast(int code, int index, const void* record)
-{
-    COxidariumApp::BroadcastUpdate(this, MaterialsDoc(), kMaterialsKind, code, index, HintExtra(record));
-}
-
-void CMaterialsView::SetCaption()
-{
-    CMaterialsDoc* doc = MaterialsDoc();
-    if (!doc)
-        return;
-    const std::string name = doc->GetDatabaseName();
-    doc->SetTitle(name);
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(name));
-}
-
-void CMaterialsView::OnInitialUpdate()
-{
-    SetCaption();
-    CListView31::OnInitialUpdate();
-    // The frame already stands at the next cascade position; it gets the list's size and waits
-    // minimised until the user wants it.
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame())) {
-        frame->resize(kInitialWidth, kInitialHeight);
-        frame->MinimizeFrame();
-    }
-    FillList(0, -1, true);
-}
-
 // --- rows -----------------------------------------------------------------------------------------
 
-int CMaterialsView::FillList(int top, int select, bool recompute)
+void CMaterialsView::MeasureTabStops()
 {
-    ResetContent();
-    const CMaterialArray* database = Database();
-    if (database && database->GetCount() > 0) {
-        std::vector<int> entries;
-        if (m_nViewMode == kMaterialPercentMode) {
-            entries = MaterialPercentEntries();
-            if (entries.empty()) {
-                // Nothing to show as percentages: the normal view takes over for good.
-                m_nViewMode = 0;
-                return FillList(top, select, true);
-            }
-            if (recompute)
-                SetPercentTabStops(entries);
-        } else if (recompute) {
-            std::vector<int> columns;
-            MaterialColumnPresence present{};
-            ParseMaterialColumns(MaterialColumnString(m_nViewMode), columns, present);
-            SetColumnTabStops(columns, present);
+    if (RecordCount() == 0)
+        return;
+    if (m_nViewMode == kMaterialPercentMode) {
+        const std::vector<int> entries = MaterialPercentEntries();
+        if (!entries.empty()) {
+            SetPercentTabStops(entries);
+            return;
         }
-        CStringArrayEx rows;
-        BuildMaterialListRows(*database, m_nViewMode, rows);
-        AddStrings(std::vector<std::string>(rows.begin(), rows.end()));
+        // Nothing to show as percentages: the normal view takes over for good.
+        m_nViewMode = 0;
     }
-    if (top >= 0 && top < GetCount())
-        SetTopIndex(top);
-    if (select >= 0 && GetCount() > 0) {
-        select = std::min(select, GetCount() - 1);
-        SetSel(select, true);
-        SetCaretQuietly(select);
-    }
-    return 1;
+    std::vector<int> columns;
+    MaterialColumnPresence present{};
+    ParseMaterialColumns(MaterialColumnString(m_nViewMode), columns, present);
+    SetColumnTabStops(columns, present);
 }
 
-void CMaterialsView::SetCaretQuietly(int row)
+std::vector<std::string> CMaterialsView::BuildRows()
 {
-    if (row < 0 || row >= GetCount())
-        return;
-    const bool autoScrolls = hasAutoScroll();
-    setAutoScroll(false);
-    selectionModel()->setCurrentIndex(model()->index(row, 0), QItemSelectionModel::NoUpdate);
-    setAutoScroll(autoScrolls);
+    const CMaterialArray* database = Database();
+    if (!database || database->GetCount() == 0)
+        return {};
+    if (m_nViewMode == kMaterialPercentMode && MaterialPercentEntries().empty())
+        MeasureTabStops();
+    CStringArrayEx rows;
+    BuildMaterialListRows(*database, m_nViewMode, rows);
+    return std::vector<std::string>(rows.begin(), rows.end());
 }
 
 void CMaterialsView::SetColumnTabStops(std::span<const int> columns, const MaterialColumnPresence& present)
@@ -191,80 +152,19 @@ void CMaterialsView::SetPercentTabStops(std::span<const int> entries)
     SetHorizontalExtent(positions.back());
 }
 
-void CMaterialsView::Reselect(const std::vector<int>& rows)
-{
-    for (int row : rows)
-        SetSel(row, true); // rows beyond the new end select nothing
-}
-
-void CMaterialsView::RefillKeepingSelection()
-{
-    const std::vector<int> selected = GetSelItems();
-    const int caret = GetCaretIndex();
-    const int top = GetTopIndex();
-    FillList(0, -1, true);
-    Reselect(selected);
-    if (caret >= 0 && caret < GetCount())
-        SetCaretIndex(caret, true);
-    if (top < GetCount())
-        SetTopIndex(top);
-}
-
-void CMaterialsView::SetViewMode(int mode)
-{
-    if (mode == m_nViewMode)
-        return;
-    const std::vector<int> selected = GetSelItems();
-    const int caret = GetCaretIndex();
-    const int top = GetTopIndex();
-    m_nViewMode = mode;
-    FillList(top, -1, true);
-    Reselect(selected);
-    if (caret >= 0 && caret < GetCount())
-        SetCaretIndex(caret, true);
-    if (top < GetCount())
-        SetTopIndex(top);
-}
-
 // --- notices --------------------------------------------------------------------------------------
 
-void CMaterialsView::OnUpdate(CView* sender, const CUpdateHint* hint)
+void CMaterialsView::OnOtherNotice(const CUpdateHint& hint)
 {
-    if (sender == this)
-        return;
-    if (!hint) {
-        CListView31::OnUpdate(sender, hint);
-        return;
-    }
-    switch (hint->m_nCode) {
+    switch (hint.m_nCode) {
     case HintElementChanged:
     case HintElementsReplaced:
         if (CMaterialArray* database = Database())
             database->ReparseFormulas();
         FillList(GetTopIndex(), -1, true);
         break;
-    case HintMaterialChanged:
-    case HintMaterialsInserted:
-        FillList(GetTopIndex(), hint->m_nIndex, true);
-        break;
-    case HintMaterialsDeleted:
-        FillList(GetTopIndex(), hint->m_nIndex, false);
-        break;
-    case HintMaterialsReplaced:
-        SetCaption();
-        RefillKeepingSelection();
-        break;
     case HintPreferencesChanged:
         RefillKeepingSelection();
-        break;
-    case HintBringFrameForward:
-    case HintBringFrameForwardWithNotes:
-        if (CFrameHost* frame = GetFrame()) {
-            frame->MinimizeFrame();
-            frame->ActivateFrame();
-        }
-        if (hint->m_nCode == HintBringFrameForwardWithNotes)
-            OnDatabaseNotes();
         break;
     default:
         break;
@@ -273,54 +173,19 @@ void CMaterialsView::OnUpdate(CView* sender, const CUpdateHint* hint)
 
 // --- commands -------------------------------------------------------------------------------------
 
-bool CMaterialsView::UpdateEditCommand(CCmdUI& ui)
+bool CMaterialsView::UpdateKindCommand(CCmdUI& ui)
 {
-    const int selected = GetSelCount();
-    const int count = MaterialCount();
     switch (ui.m_nID) {
-    case CmdMatListEdit:
-    case CmdMatListEditLimited:
-    case CmdMatListCut:
-    case CmdMatListCopy:
-    case CmdMatListDelete:
-    case CmdMatListSelectedToTop:
-        ui.Enable(selected > 0);
-        return true;
-    case CmdMatListPaste:
-        ui.Enable(CAppContext::IsActive() && ClipboardCount(g_materialClipboard) > 0);
-        return true;
-    case CmdMatListSelectAll:
-    case CmdMatListInvertSelection:
     case CmdMatListFind:
     case CmdMatListResort:
     case CmdMatListSetField:
-        ui.Enable(count > 0);
-        return true;
-    case CmdMatListShiftUp: {
-        const std::vector<int> rows = GetSelItems();
-        ui.Enable(!rows.empty() && rows.front() != 0);
-        return true;
-    }
-    case CmdMatListShiftDown: {
-        const std::vector<int> rows = GetSelItems();
-        ui.Enable(!rows.empty() && rows.back() != GetCount() - 1);
-        return true;
-    }
-    case CmdMatListInsertNew:
-    case CmdMatListAppendNew:
-    case CmdMatListAlphabetize:
-        ui.Enable(true);
+        ui.Enable(RecordCount() > 0);
         return true;
     default:
-        return false;
+        break;
     }
-}
-
-bool CMaterialsView::UpdateDatabaseCommand(CCmdUI& ui)
-{
     const bool selected = HasSelection();
     switch (ui.m_nID) {
-    case CmdMatListSaveSelected:
     case CmdMatListExportTmt:
     case CmdMatListPrintSelected:
     case CmdMatListPreviewSelected:
@@ -332,7 +197,7 @@ bool CMaterialsView::UpdateDatabaseCommand(CCmdUI& ui)
         ui.Enable(selected);
         return true;
     case CmdMatListCheckDatabase:
-        ui.Enable(MaterialCount() >= 2);
+        ui.Enable(RecordCount() >= 2);
         return true;
     case CmdMatListNormalView:
     case CmdMatListExtendedView1:
@@ -346,16 +211,12 @@ bool CMaterialsView::UpdateDatabaseCommand(CCmdUI& ui)
         return true;
     }
     case CmdMatListFindSimilar:
-    case CmdMatListMergeDatabase:
     case CmdMatListImportTmt:
     case CmdMatListPrintList:
     case CmdMatListPreviewList:
     case CmdMatListWriteList:
     case CmdMatListFramePreview:
-    case CmdMatListDatabaseNotes:
     case CmdMatListUnits:
-    case CmdMatListHelp:
-    case CmdMatListContextHelp:
         ui.Enable(true);
         return true;
     default:
@@ -363,39 +224,13 @@ bool CMaterialsView::UpdateDatabaseCommand(CCmdUI& ui)
     }
 }
 
-bool CMaterialsView::OnUpdateCommand(CCmdUI& ui)
-{
-    return UpdateEditCommand(ui) || UpdateDatabaseCommand(ui);
-}
 
-bool CMaterialsView::RunEditCommand(unsigned id)
+bool CMaterialsView::RunKindCommand(unsigned id)
 {
     switch (id) {
-    case CmdMatListEdit: OnEdit(); return true;
-    case CmdMatListEditLimited: OnEditLimited(); return true;
-    case CmdMatListCut: OnCut(); return true;
-    case CmdMatListCopy: OnCopy(); return true;
-    case CmdMatListPaste: OnPaste(); return true;
-    case CmdMatListDelete: OnDelete(); return true;
-    case CmdMatListSelectAll: OnSelectAll(); return true;
-    case CmdMatListInvertSelection: OnInvertSelection(); return true;
-    case CmdMatListInsertNew: {
-        const std::vector<int> rows = GetSelItems();
-        InsertNewAt(rows.empty() ? 0 : rows.front());
-        return true;
-    }
-    case CmdMatListAppendNew: {
-        const std::vector<int> rows = GetSelItems();
-        InsertNewAt(rows.empty() ? MaterialCount() : rows.back() + 1);
-        return true;
-    }
-    case CmdMatListShiftUp: OnShiftUp(); return true;
-    case CmdMatListShiftDown: OnShiftDown(); return true;
-    case CmdMatListSelectedToTop: OnSelectedToTop(); return true;
-    case CmdMatListAlphabetize: OnAlphabetize(); return true;
-    case CmdMatListResort: OnResort(); return true;
     case CmdMatListFind: OnFind(); return true;
-    default: return false;
+    case CmdMatListResort: OnResort(); return true;
+    default: return RunDatabaseCommand(id);
     }
 }
 
@@ -407,9 +242,6 @@ bool CMaterialsView::RunDatabaseCommand(unsigned id)
     case CmdMatListExtendedView2: SetViewMode(2); return true;
     case CmdMatListExtendedView3: SetViewMode(3); return true;
     case CmdMatListPercentView: SetViewMode(4); return true;
-    case CmdMatListMergeDatabase: OnMergeDatabase(); return true;
-    case CmdMatListSaveSelected: OnSaveSelected(); return true;
-    case CmdMatListDatabaseNotes: OnDatabaseNotes(); return true;
     case CmdMatListCheckDatabase: OnCheckDatabase(); return true;
     case CmdMatListSetField: OnSetField(); return true;
     case CmdMatListUnits: OnUnits(); return true;
@@ -434,71 +266,27 @@ bool CMaterialsView::RunDatabaseCommand(unsigned id)
     case CmdMatListPreviewList:
     case CmdMatListWriteList:
     case CmdMatListFramePreview: PrintMaterials(id); return true;
-    case CmdMatListHelp:
-    case CmdMatListContextHelp: ShowDialogHelp(kMaterialsViewHelpId); return true;
     default: return false;
     }
 }
 
-bool CMaterialsView::OnCommand(unsigned id)
+void CMaterialsView::OnResort()
 {
-    return RunEditCommand(id) || RunDatabaseCommand(id);
-}
-
-bool CMaterialsView::RunCommand(unsigned id)
-{
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    if (mainFrame && mainFrame->ActiveView() == this)
-        return mainFrame->ExecuteCommand(id);
-    CCmdTarget* targets[] = {this, GetDocument()};
-    for (CCmdTarget* target : targets) {
-        CCmdUI ui(id);
-        if (target && target->OnUpdateCommand(ui))
-            return ui.m_bEnabled && target->OnCommand(id);
-    }
-    return false;
-}
-
-// --- mouse ----------------------------------------------------------------------------------------
-
-void CMaterialsView::ShowContextMenu(const QPoint& position)
-{
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    if (!mainFrame)
+    CMaterialsDoc* doc = MaterialsDoc();
+    if (!doc)
         return;
-    if (CFrameHost* frame = GetFrame())
-        frame->ActivateFrame();
-    std::unique_ptr<QMenu> menu(mainFrame->BuildPopupMenu(MaterialsPopupMenu(), this));
-    menu->exec(viewport()->mapToGlobal(position));
-}
-
-void CMaterialsView::mousePressEvent(QMouseEvent* event)
-{
-    // The right button opens the menu and leaves the selection as it is.
-    if (event->button() == Qt::RightButton) {
-        event->accept();
-        ShowContextMenu(event->position().toPoint());
+    CSortMaterialsDlg dialog(this);
+    dialog.backgroundColor = GetNamedColor("med_bkg");
+    dialog.sortChoice = g_prefs.m_nMatSortChoice;
+    dialog.oxideElement = g_prefs.m_nMatSortOxide;
+    if (dialog.exec() != QDialog::Accepted)
         return;
+    g_prefs.m_nMatSortChoice = dialog.sortChoice;
+    g_prefs.m_nMatSortOxide = dialog.oxideElement;
+    {
+        CBusyScope busy;
+        doc->SortMaterials(dialog.sortChoice, dialog.oxideElement);
     }
-    CListView31::mousePressEvent(event);
-}
-
-void CMaterialsView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        CListView31::mouseDoubleClickEvent(event);
-        return;
-    }
-    event->accept();
-    RunCommand(CmdMatListEdit);
-}
-
-void CMaterialsView::contextMenuEvent(QContextMenuEvent* event)
-{
-    event->accept();
-    // The mouse's menu opened when the right button went down; the keyboard's opens here.
-    if (event->reason() == QContextMenuEvent::Keyboard) {
-        const int caret = GetCaretIndex();
-        ShowContextMenu(caret >= 0 ? visualRect(model()->index(caret, 0)).center() : QPoint(0, 0));
-    }
+    FillList(0, -1, false);
+    Broadcast(HintMaterialsReordered, 0);
 }

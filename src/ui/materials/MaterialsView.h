@@ -10,13 +10,12 @@
 // database, saving a subset, database notes, units, setting one field of many materials, the
 // bulk formula utilities, TMT import and export, and printing.
 //
-// Changes are announced with kind 2 (materials) and this view as sender; the view refreshes
-// itself and ignores its own notices.
+// It is a record list (support/RecordListView.h): the shared commands and notices are the base's.
 
 #include "framework/MenuDef.h"
 #include "materials/MaterialColumns.h"
 #include "shell/AppCommandIds.h"
-#include "support/ListView31.h"
+#include "support/RecordListView.h"
 
 #include <functional>
 #include <span>
@@ -27,8 +26,7 @@ class CDocTemplate;
 class CMaterial;
 class CMaterialArray;
 class CMaterialsDoc;
-class QContextMenuEvent;
-class QMouseEvent;
+class CTextPrinter;
 
 // Commands of the materials list (menu texts in the comments).
 enum MaterialsViewCommand : unsigned {
@@ -77,6 +75,11 @@ enum MaterialsViewCommand : unsigned {
     CmdMatListContextHelp = 57670,
 };
 
+// The list window's context menu (308).
+CMenuDef MaterialsPopupMenu();
+// What the list states about itself (its shared commands, words and texts).
+extern const CRecordListKind kMaterialsList;
+
 // The materials template's resource id (its menu) and the window's help topic.
 inline constexpr unsigned kMaterialsResourceId = 6;
 inline constexpr unsigned kMaterialsViewHelpId = 210;
@@ -84,7 +87,7 @@ inline constexpr unsigned kMaterialsViewHelpId = 210;
 inline constexpr int kMaterialsPrintSummaries = 1;
 inline constexpr int kMaterialsPrintTable = 2;
 
-class CMaterialsView : public CListView31 {
+class CMaterialsView : public CRecordListView {
     Q_OBJECT
 
 public:
@@ -95,25 +98,9 @@ public:
     CMaterialsView();
     ~CMaterialsView() override;
 
-    void OnInitialUpdate() override;
-    void OnUpdate(CView* sender, const CUpdateHint* hint) override;
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(CCmdUI& ui) override;
-
-    // Rebuilds every row. top becomes the first visible row; select (0 or more, limited to the
-    // last row) is selected and becomes the caret row without scrolling; the tab stops are
-    // measured again only when recompute is set. Returns 1.
-    int FillList(int top, int select, bool recompute);
-    // Changes the view mode (0..4) keeping the selection, the caret and the top row.
-    void SetViewMode(int mode);
-    int ViewMode() const { return m_nViewMode; }
-
     // The tab stops of modes 0 to 3 and of mode 4, measured in the list's font.
     void SetColumnTabStops(std::span<const int> columns, const MaterialColumnPresence& present);
     void SetPercentTabStops(std::span<const int> entries);
-
-    // Carries out a command as a menu would: only when it is enabled.
-    bool RunCommand(unsigned id);
 
     // Fills a text printer for printKind (kMaterialsPrintSummaries or kMaterialsPrintTable).
     void FillPrinter(CTextPrinter& printer, int kind);
@@ -130,54 +117,24 @@ public:
     int printKind = kMaterialsPrintSummaries;
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void MeasureTabStops() override;
+    std::vector<std::string> BuildRows() override;
+    void OnOtherNotice(const CUpdateHint& hint) override;
+    void OnRecordsReplaced() override { RefillKeepingSelection(); }
+    bool UpdateKindCommand(CCmdUI& ui) override;
+    bool RunKindCommand(unsigned id) override;
+    void SortAfterMerge() override { OnResort(); }
+    CMenuDef PopupMenu() const override { return MaterialsPopupMenu(); }
 
 private:
     CMaterialsDoc* MaterialsDoc() const;
     CMaterialArray* Database() const;
-    int MaterialCount() const;
     bool HasSelection() const { return GetSelCount() > 0; }
-    void Broadcast(int code, int index, const void* record = nullptr);
-    // Refills and selects the same row indices again, keeping the caret and the top row.
-    void RefillKeepingSelection();
-    void Reselect(const std::vector<int>& rows);
-    // Selects row as the caret row without scrolling the list.
-    void SetCaretQuietly(int row);
-    void SetCaption();
-    void ShowContextMenu(const QPoint& position);
-    bool UpdateEditCommand(CCmdUI& ui);
-    bool UpdateDatabaseCommand(CCmdUI& ui);
-    bool RunEditCommand(unsigned id);
     bool RunDatabaseCommand(unsigned id);
-
-    // MaterialsViewEdit.cpp
-    void OnEdit();
-    void OnEditLimited();
-    void OnCut();
-    void OnCopy();
-    void OnPaste();
-    void OnDelete();
-    void OnSelectAll();
-    void OnInvertSelection();
-    void InsertNewAt(int position);
-    void OnShiftUp();
-    void OnShiftDown();
-    void OnSelectedToTop();
-    void OnAlphabetize();
     void OnResort();
-    // Moves one row's text to another row and selects it there.
-    void MoveRowText(int from, int to);
 
     // MaterialsViewDatabase.cpp
     void OnFind();
-    void OnMergeDatabase();
-    // Reads the file to merge; false after its message.
-    bool ReadMergeSource(const std::string& path, CMaterialArray& incoming);
-    int MergeRecords(CMaterialArray& incoming, const std::vector<int>& chosen, int method);
-    void OnSaveSelected();
-    void OnDatabaseNotes();
     void OnCheckDatabase();
     void OnSetField();
     void OnUnits();
@@ -191,13 +148,10 @@ private:
 
     // MaterialsViewPrint.cpp
     void PrintMaterials(unsigned id);
-
-    int m_nViewMode = 0;
 };
 
-// The materials window's menu bar (resource 6) and its context menu (308).
+// The materials window's menu bar (resource 6).
 void RegisterMaterialsMenu();
-CMenuDef MaterialsPopupMenu();
 // The status-bar prompt of a materials list command, or null for another command.
 const char* MaterialsCommandPrompt(unsigned id);
 // Gives the materials template its list window (a CMaterialsView) and registers its menu.

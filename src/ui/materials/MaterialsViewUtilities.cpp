@@ -64,7 +64,10 @@ void CMaterialsView::ConvertSelected(const std::function<void(CMaterial&)>& oper
     const std::vector<int> rows = GetSelItems();
     if (!doc || rows.empty())
         return;
-    if (ConvertSelectedFormulas(*doc, rows, operation, this) == 0)
+    // One material is announced as changed, several as all replaced (every edit window closes):
+    // the edit windows concerned save or drop their edits first.
+    const bool asked = rows.size() == 1 ? doc->AskEditViewsOf(rows) : doc->AskAllEditViews();
+    if (!asked || ConvertSelectedFormulas(*doc, rows, operation, this) == 0)
         return;
     FillList(GetTopIndex(), -1, true);
     Reselect(rows);
