@@ -5,6 +5,7 @@
 
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
+#include "core/shell/ScriptedEditViews.h"
 #include "graphs/GraphTypesDoc.h"
 #include "limits/LimitFormulasDoc.h"
 #include "materials/MaterialsDoc.h"
@@ -26,56 +27,6 @@ namespace {
 using ::testing::ElementsAre;
 using Names = std::vector<std::string>;
 using Notices = std::vector<std::pair<int, int>>;
-
-// An edit window's answers: the record it edits, the answer to its save question, and what it
-// was asked to do.
-struct CScript {
-    int index = -1;
-    int answer = MsgResultNo;
-    int asked = 0;
-    int saved = 0;
-    bool changed = true;
-};
-
-struct CScriptedLink : CRecordEditLink {
-    int AskSaveChanges() override { return ++script.asked, script.answer; }
-    void SaveToDatabase() override { ++script.saved; }
-    void SetChanged(bool changed) override { script.changed = changed; }
-    int EditedRecordIndex() const override { return script.index; }
-    CScript script;
-};
-
-struct CScriptedEditor : CGraphTypeEditLink {
-    int GetTemplateIndex() const override { return script.index; }
-    int AskSave() override { return ++script.asked, script.answer; }
-    void Save() override { ++script.saved; }
-    void SetModified(bool modified) override { script.changed = modified; }
-    CScript script;
-};
-
-// The edit windows of a kind: every view registered here is an edit window.
-template <class Views, class Link>
-class CScriptedViews : public Views {
-public:
-    explicit CScriptedViews(DbFileType kind) : m_kind(kind) { SetRecordEditViews(kind, this); }
-    ~CScriptedViews() override { SetRecordEditViews(m_kind, nullptr); }
-    Link* AsEditView(CView* view) override
-    {
-        const auto it = links.find(view);
-        return it == links.end() ? nullptr : &it->second;
-    }
-    CScript& Script(CView* view) { return links[view].script; }
-    std::map<CView*, Link> links;
-
-private:
-    DbFileType m_kind;
-};
-
-class CScriptedGraphViews : public CScriptedViews<CGraphTemplateViews, CScriptedEditor> {
-public:
-    CScriptedGraphViews() : CScriptedViews(DbFileType::GraphTemplates) {}
-    CGraphViewLink* AsGraphView(CView*) override { return nullptr; }
-};
 
 template <class DocT, class RecordT, class ViewsT>
 struct CKindOf {

@@ -1,0 +1,114 @@
+// The materials list's bulk commands never drop an edit window's unsaved edits: Convert,
+// Normalize and Add LOI over several materials, Units and Set Field ask the edit windows whose
+// records they rewrite (every one when the database is announced as replaced), and Cancel leaves
+// everything as it was. These commands used to close the windows without a question.
+
+#include "MaterialsViewFixture.h"
+
+#include "core/shell/ScriptedEditViews.h"
+#include "materials/FormulaConversion.h"
+#include "materials/FormulaConversionDlg.h"
+#include "materials/MaterialUnitsDlg.h"
+#include "materials/SetMaterialFieldDlg.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+class MaterialsViewUnsavedEditsTest : public MaterialsViewFixture {
+protected:
+    MaterialsViewUnsavedEditsTest()
+    {
+        m_editor = std::make_unique<CRecordingFrame>(*m_doc, "editor");
+        m_script = &m_scripted.Script(m_editor->view.get());
+        m_script->index = 0;
+        m_script->answer = MsgResultCancel;
+        m_doc->SetModifiedFlag(false);
+    }
+    ~MaterialsViewUnsavedEditsTest() override { m_editor.reset(); }
+
+    std::vector<std::string> Formulas() const
+    {
+        std::vector<std::string> formulas;
+        for (int i = 0; i < Database().GetCount(); ++i)
+            formulas.push_back(Database().GetAt(i)->m_formula);
+        return formulas;
+    }
+    static void ConvertToWeightPercent()
+    {
+        OnModal<CFormulaConversionDlg>([](CFormulaConversionDlg* dialog) {
+            dialog->Radio(kConvertToWeightPercent)->click();
+            dialog->OkButton()->click();
+        });
+    }
+
+    CScriptedViews<CMaterialEditViews, CScriptedLink> m_scripted{DbFileType::Materials};
+    std::unique_ptr<CRecordingFrame> m_editor;
+    CScript* m_script = nullptr;
+};
+
+TEST_F(MaterialsViewUnsavedEditsTest, FormulaCommandsOverSeveralMaterialsAskEveryEditWindowFirst)
+{
+    const std::vector<std::string> before = Formulas();
+    Select({1, 2}); // the edit window is on material 0: it closes all the same
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListNormalizeFormulas));
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListAddLoi));
+    ConvertToWeightPercent();
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
+    EXPECT_EQ(m_script->asked, 3);
+    EXPECT_EQ(Formulas(), before);
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_EQ(m_editor->closed, 0);
+    EXPECT_TRUE(m_editor->view->received.empty());
+
+    // One material is announced on its own: only its edit windows are asked.
+    Select({1});
+    ConvertToWeightPercent();
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
+    EXPECT_EQ(m_script->asked, 3);
+
+    m_script->answer = MsgResultYes;
+    Select({0, 1});
+    ConvertToWeightPercent();
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
+    EXPECT_EQ(m_script->asked, 4);
+    EXPECT_EQ(m_script->saved, 1);
+    EXPECT_EQ(m_editor->view->received.back().code, HintMaterialsReplaced);
+}
+
+TEST_F(MaterialsViewUnsavedEditsTest, UnitsAndSetFieldAskBeforeRewritingMaterials)
+{
+    const std::string currency = Database().m_currencySymbol;
+    OnModal<CMaterialUnitsDlg>([](CMaterialUnitsDlg* dialog) { dialog->OkButton()->click(); });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListUnits));
+    EXPECT_EQ(m_script->asked, 1);
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_EQ(Database().m_currencySymbol, currency);
+
+    // Set Field on the selected materials asks only the edit windows of those.
+    const int available = Database().GetAt(0)->m_available;
+    for (std::initializer_list<int> rows : {std::initializer_list<int>{1}, std::initializer_list<int>{0}}) {
+        Select(rows);
+        OnModal<CSetMaterialFieldDlg>([](CSetMaterialFieldDlg* dialog) {
+            dialog->FieldCombo()->setCurrentIndex(5);
+            dialog->ValueCombo()->setEditText(QStringLiteral("No"));
+            dialog->SelectedRadio()->click();
+            dialog->OkButton()->click();
+        });
+        ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
+    }
+    EXPECT_EQ(m_script->asked, 2);
+    EXPECT_EQ(Database().GetAt(0)->m_available, available);
+    EXPECT_EQ(Database().GetAt(1)->m_available, 0);
+
+    m_script->answer = MsgResultNo;
+    OnModal<CMaterialUnitsDlg>([](CMaterialUnitsDlg* dialog) { dialog->OkButton()->click(); });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListUnits));
+    EXPECT_EQ(m_script->asked, 3);
+    EXPECT_EQ(m_script->saved, 0);
+    EXPECT_EQ(m_editor->view->received.back().code, HintMaterialsReplaced);
+}
+
+} // namespace

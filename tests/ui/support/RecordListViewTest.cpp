@@ -1,0 +1,195 @@
+// The record-list base in its windows, once for each of the four kinds: commands that delete or
+// replace records ask the open edit windows of those records first, and Cancel changes nothing.
+
+#include "support/RecordListView.h"
+
+#include "core/framework/FakeFileDialogs.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/FakeMessageService.h"
+#include "core/shell/ScriptedEditViews.h"
+#include "framework/DocTemplate.h"
+#include "framework/MdiFrame.h"
+#include "graphs/GraphTypesView.h"
+#include "limits/LimitFormulasDoc.h"
+#include "limits/LimitFormulasView.h"
+#include "materials/MaterialsDoc.h"
+#include "materials/MaterialsView.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "substitutions/SubstitutionsDoc.h"
+#include "substitutions/SubstitutionsView.h"
+#include "support/MergeDlg.h"
+#include "support/Profile.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+template <class DocT, class RecordT, class ViewsT, unsigned ResourceId>
+struct CListKindOf {
+    using Doc = DocT;
+    using Record = RecordT;
+    using Views = ViewsT;
+    static constexpr unsigned kResourceId = ResourceId;
+};
+struct MaterialsList
+    : CListKindOf<CMaterialsDoc, CMaterial, CScriptedViews<CMaterialEditViews, CScriptedLink>, kMaterialsResourceId> {
+    static constexpr const char* kDocString = kMaterialsDocString;
+    static void Install(CDocTemplate& docTemplate) { InstallMaterialsTemplate(docTemplate); }
+    static Views MakeViews() { return Views(DbFileType::Materials); }
+};
+struct LimitFormulasList : CListKindOf<CLimitFormulasDoc, CLimitFormula,
+                                       CScriptedViews<CLimitFormulaEditViews, CScriptedLink>, kLimitFormulasResourceId> {
+    static constexpr const char* kDocString = kLimitFormulasDocString;
+    static void Install(CDocTemplate& docTemplate) { InstallLimitFormulasTemplate(docTemplate); }
+    static Views MakeViews() { return Views(DbFileType::LimitFormulas); }
+};
+struct SubstitutionsList
+    : CListKindOf<CSubstitutionsDoc, CSubstitution, CScriptedViews<CSubstitutionEditViews, CScriptedLink>,
+                  kSubstitutionsResourceId> {
+    static constexpr const char* kDocString = kSubstitutionsDocString;
+    static void Install(CDocTemplate& docTemplate) { InstallSubstitutionsTemplate(docTemplate); }
+    static Views MakeViews() { return Views(DbFileType::Substitutions); }
+};
+struct GraphTemplatesList : CListKindOf<CGraphTypesDoc, CGraphTemplate, CScriptedGraphViews, kGraphTypesResourceId> {
+    static constexpr const char* kDocString = kGraphTypesDocString;
+    static void Install(CDocTemplate& docTemplate) { InstallGraphTypesTemplate(docTemplate); }
+    static Views MakeViews() { return Views(); }
+};
+
+// Takes every option of the merge dialog that is up: all records, replacing those of the same name.
+void ReplaceAllWhenMerging()
+{
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CMergeDlg*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "the merge dialog is not showing";
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        dialog->SelectAllButton()->click();
+        dialog->ReplaceExistingRadio()->setChecked(true);
+        dialog->accept();
+    });
+}
+
+template <class Kind>
+class RecordListViewTest : public ::testing::Test {
+protected:
+    using Doc = typename Kind::Doc;
+    using Record = typename Kind::Record;
+
+    RecordListViewTest()
+    {
+        SetProfile(&profile);
+        g_prefs.ApplyColorScheme();
+        Kind::Install(listTemplate);
+        frame.resize(900, 600);
+        frame.show();
+        doc = dynamic_cast<Doc*>(listTemplate.OpenDocumentFile(std::string()));
+        view = dynamic_cast<CRecordListView*>(doc->GetViews().front());
+        doc->SetRecord(0, Record("Alpha"));
+        doc->InsertRecord(1, Record("Beta"));
+        view->FillList(0, -1, true);
+    }
+    ~RecordListViewTest() override { SetProfile(nullptr); }
+
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < doc->GetRecordCount(); ++i)
+            names.push_back(doc->GetRecordName(i));
+        return names;
+    }
+    bool Run(unsigned id, std::initializer_list<int> rows)
+    {
+        view->SetSel(-1, false);
+        for (int row : rows)
+            view->SetSel(row, true);
+        return view->RunCommand(id);
+    }
+    const CRecordListCommands& Commands() const { return view->ListKind().commands; }
+
+    QTemporaryDir dir;
+    CProfile profile{dir.path().toStdString() + "/Oxidarium.ini"};
+    CAppContext context;
+    CFakeMessageService messages;
+    CFakeFileDialogs dialogs;
+    COxidariumApp app;
+    typename Kind::Views editViews{Kind::MakeViews()};
+    CDocTemplate listTemplate{Kind::kResourceId, Kind::kDocString, [] { return std::make_unique<Doc>(); }};
+    CMDIMainFrame frame;
+    Doc* doc = nullptr;
+    CRecordListView* view = nullptr;
+};
+
+using Kinds = ::testing::Types<MaterialsList, LimitFormulasList, SubstitutionsList, GraphTemplatesList>;
+TYPED_TEST_SUITE(RecordListViewTest, Kinds);
+
+// Deleting a record whose edit window holds unsaved edits asks that window; Cancel keeps both.
+TYPED_TEST(RecordListViewTest, DeleteAsksTheEditWindowOfItsRecord)
+{
+    CRecordingFrame editor(*this->doc, "editor");
+    CScript& script = this->editViews.Script(editor.view.get());
+    script.index = 1;
+    script.answer = MsgResultCancel;
+    this->doc->SetModifiedFlag(false);
+
+    EXPECT_TRUE(this->Run(this->Commands().deleteRows, {1}));
+    EXPECT_EQ(script.asked, 1);
+    EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_FALSE(this->doc->IsModified());
+    EXPECT_TRUE(this->Run(this->Commands().cut, {1}));
+    EXPECT_EQ(script.asked, 2);
+    EXPECT_EQ(this->view->GetCount(), 2);
+
+    script.answer = MsgResultYes;
+    EXPECT_TRUE(this->Run(this->Commands().deleteRows, {0, 1}));
+    EXPECT_EQ(script.asked, 3);
+    EXPECT_EQ(script.saved, 1);
+    EXPECT_TRUE(this->Names().empty());
+    EXPECT_EQ(this->view->GetCount(), 0);
+}
+
+// A merge that replaces records closes every edit window, so every one is asked first, even one
+// on a record the merge leaves alone; Cancel merges nothing.
+TYPED_TEST(RecordListViewTest, MergeReplacingRecordsAsksEveryEditWindowFirst)
+{
+    const std::string source = this->dir.path().toStdString() + "/source";
+    ASSERT_TRUE(this->doc->SaveRecordsAs(source, std::vector<int>{1}));
+    CRecordingFrame editor(*this->doc, "editor");
+    CScript& script = this->editViews.Script(editor.view.get());
+    script.index = 0;
+    script.answer = MsgResultCancel;
+    this->doc->SetModifiedFlag(false);
+
+    this->dialogs.AnswerPath(source);
+    ReplaceAllWhenMerging();
+    EXPECT_TRUE(this->Run(this->Commands().merge, {}));
+    EXPECT_EQ(script.asked, 1);
+    EXPECT_FALSE(this->doc->IsModified());
+    EXPECT_TRUE(editor.view->received.empty());
+
+    script.answer = MsgResultNo;
+    this->dialogs.AnswerPath(source);
+    ReplaceAllWhenMerging();
+    EXPECT_TRUE(this->Run(this->Commands().merge, {}));
+    EXPECT_EQ(script.asked, 2);
+    EXPECT_TRUE(this->doc->IsModified());
+    EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta"}));
+    ASSERT_FALSE(editor.view->received.empty());
+    EXPECT_EQ(editor.view->received.back().code, this->doc->Kind().hints.replaced);
+}
+
+} // namespace
