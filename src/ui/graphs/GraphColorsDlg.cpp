@@ -119,7 +119,7 @@ void CGraphColorsDlg::OnInitDialog()
 
 void CGraphColorsDlg::CreateControls()
 {
-    ResizeDlu(304, 228);
+    ResizeDlu(318, 228);
     const auto label = [this](const char* text, int x, int y, int width) {
         auto* widget = new QLabel(QString::fromLatin1(text), this);
         PlaceDlu(widget, x, y, width, 10);
@@ -141,9 +141,9 @@ void CGraphColorsDlg::CreateControls()
     m_oxideList = new QListWidget(this);
     SetControlId(m_oxideList, kGcOxides);
     PlaceDlu(m_oxideList, 126, 16, 86, 180);
-    m_buttons.push_back(AddButton(QStringLiteral("OK"), 1, 150, 206, 50, 14));
-    m_buttons.push_back(AddButton(QStringLiteral("Cancel"), 2, 204, 206, 50, 14));
-    m_buttons.push_back(AddHelpButton(260, 206, 20, 14));
+    m_buttons.push_back(AddButton(QStringLiteral("OK"), 1, 164, 206, 50, 14));
+    m_buttons.push_back(AddButton(QStringLiteral("Cancel"), 2, 218, 206, 50, 14));
+    m_buttons.push_back(AddHelpButton(290, 206, 20, 14));
     connect(Button(1), &QPushButton::clicked, this, &QDialog::accept);
     connect(Button(2), &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -180,7 +180,7 @@ void CGraphColorsDlg::CreatePickers()
     }
     m_usePattern = new QCheckBox(QStringLiteral("Use pattern with color"), this);
     SetControlId(m_usePattern, kGcUsePattern);
-    PlaceDlu(m_usePattern, 220, 160, 84, 10);
+    PlaceDlu(m_usePattern, 220, 160, 96, 10);
 }
 
 void CGraphColorsDlg::ConnectSignals()

@@ -114,7 +114,15 @@ void CStyledDialog::InitDialog()
 
 void CStyledDialog::showEvent(QShowEvent* event)
 {
-    InitDialog();
+    if (!m_initialized) {
+        InitDialog();
+        // Controls made while the dialog is being shown would stay hidden: Qt shows only the
+        // children that existed before. Those the dialog hid on purpose stay hidden.
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow() && !child->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                child->show();
+        }
+    }
     QDialog::showEvent(event);
 }
 

@@ -138,6 +138,9 @@ TEST_F(GraphTypesViewTest, ColorsDialogChangesAnOxideColour)
     CRecordingFrame recorder(*m_doc, "recorder");
     const int before = m_doc->Database().m_oxideColors.GetAt(kGraphVarAlkalis)->color;
     WhenModal<CGraphColorsDlg>([](CGraphColorsDlg& dialog) {
+        // Regression: the controls, made as the dialog is shown, stayed hidden.
+        EXPECT_TRUE(dialog.OxideList()->isVisible());
+        EXPECT_TRUE(dialog.Swatch(0)->isVisible());
         // "All Alkalis" is the first oxide row.
         dialog.OxideList()->setCurrentRow(0);
         EXPECT_EQ(dialog.selectedOxideCode, kGraphVarAlkalis);
