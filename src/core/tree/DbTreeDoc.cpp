@@ -369,8 +369,16 @@ int CDbTreeDoc::OpenItem(int index)
     }
     case DbTreeItemType::Glazes:
     case DbTreeItemType::TextFile: {
-        CDocTemplate* docTemplate = item->type == DbTreeItemType::Glazes ? g_pGlazesTemplate : g_pTextFileTemplate;
-        return docTemplate && docTemplate->OpenDocumentFile(path, true) ? 0 : 1;
+        const bool glazes = item->type == DbTreeItemType::Glazes;
+        CDocTemplate* docTemplate = glazes ? g_pGlazesTemplate : g_pTextFileTemplate;
+        CDocument* document = docTemplate ? docTemplate->OpenDocumentFile(path, true) : nullptr;
+        if (!document)
+            return 1;
+        // Announced as every other way of opening a database is, so that the windows offering
+        // the open glaze databases (graph pages, template editors) list it.
+        const DbFileType kind = glazes ? DbFileType::Glazes : DbFileType::TextFile;
+        BroadcastUpdate(nullptr, document, static_cast<int>(kind), HintDocumentOpened, 0, 0);
+        return 0;
     }
     case DbTreeItemType::Unknown: break;
     }

@@ -454,9 +454,14 @@ TEST_F(DbTreeDocTest, OpenItemOpensEachKindThroughItsDocument)
     Add(doc, "/d/x.xyz", "X", DbTreeItemType::Unknown);
     Add(doc, "/d/e.ele", "E", DbTreeItemType::Elements);
 
+    CRecordingFrame frame(doc, "tree");
     EXPECT_EQ(doc.OpenItem(0), 0);
     ASSERT_EQ(m_glazes.GetDocuments().size(), 1u);
     EXPECT_EQ(m_glazes.GetDocuments()[0]->GetPathName(), glazes);
+    // Regression: a glaze database opened from the tree was not announced.
+    ASSERT_FALSE(frame.view->received.empty());
+    EXPECT_EQ(frame.view->received.back().kind, static_cast<int>(DbFileType::Glazes));
+    EXPECT_EQ(frame.view->received.back().code, HintDocumentOpened);
     EXPECT_EQ(doc.OpenItem(1), 1) << "the glaze file cannot be opened";
     EXPECT_EQ(m_glazes.GetDocuments().size(), 1u);
 
