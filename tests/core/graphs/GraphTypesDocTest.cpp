@@ -6,6 +6,7 @@
 #include "core/shell/FakeMessageService.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "shell/AppContext.h"
+#include "shell/Backup.h"
 #include "shell/Clipboards.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
@@ -277,6 +278,25 @@ TEST_F(GraphTypesDocTest, SaveWritesTheFileAndRemembersIt)
     EXPECT_EQ(doc.Database().GetCount(), 1);
     EXPECT_EQ(doc.Database().GetAt(0).m_name, "second");
     EXPECT_TRUE(TakeCodes(frame).empty());
+}
+
+// Regression: a Save As that failed over an existing file used to delete that file.
+TEST_F(GraphTypesDocTest, AFailedSaveAsKeepsTheFileItWasToReplace)
+{
+    CGraphTypesDoc doc;
+    CRecordingFrame frame(doc, "list");
+    ASSERT_TRUE(doc.OnNewDocument());
+    const std::string existing = WriteFile("precious.grt", "someone's templates\r\n");
+    g_prefs.backtyp = CBackupSettings::CopyToDirectory;
+    g_prefs.backdir = WriteFile("a-file", "") + "/backups";
+    m_dialogs.AnswerPath(existing);
+    m_messages.answers = {MsgResultNo};
+    EXPECT_TRUE(doc.OnCommand(CmdSaveGraphTypeDbAs));
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30121u);
+    EXPECT_EQ(ReadAll(existing), "someone's templates\r\n");
+    EXPECT_TRUE(doc.GetPathName().empty());
+    g_prefs.backtyp = CBackupSettings::None;
 }
 
 TEST_F(GraphTypesDocTest, OpenDatabaseAsksFirstAndAnnouncesTheReload)

@@ -6,13 +6,19 @@
 #include "graphs/GraphWnd.h"
 #include "graphs/StylePicker.h"
 #include "shell/Clipboards.h"
+#include "support/PrintJob.h"
+#include "support/TextPrinter.h"
 #include "support/ToggleButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -323,4 +329,149 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     EXPECT_EQ(m_dialogs.requests.back().title, "Graph to File...");
     EXPECT_TRUE(fs::exists(image + ".png"));
     EXPECT_EQ(editor->PrintMode(), 1);
+}
+
+TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAxes)
+{
+    CGraphTemplate bars = m_doc->Database().GetAt(1);
+    bars.piebar3d = 1;
+    bars.true3d = 1;
+    bars.persp3d = 1;
+    bars.zgap3d = 100;
+    bars.eyepos3d = 10;
+    m_doc->SetTemplate(1, bars);
+    CGraphTypeEditView* editor = OpenEditorOn(1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeBarDepth)->text(), QStringLiteral("0")) << "a gap of 100 is no depth";
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDistance)->text(), QStringLiteral("90"));
+    ASSERT_TRUE(editor->Control(kGeDistance)->isEnabled());
+    Type(editor->Ctl<QLineEdit>(kGeDistance), "25");
+    editor->Save();
+    EXPECT_EQ(m_doc->Database().GetAt(1).eyepos3d, 75);
+    EXPECT_EQ(m_doc->Database().GetAt(1).zgap3d, 100);
+
+    const auto choose = [editor](int type) {
+        QComboBox* types = editor->Ctl<QComboBox>(kGeType);
+        types->setCurrentIndex(types->findData(type));
+        emit types->activated(types->currentIndex());
+    };
+    // The triaxial chart: a grid, a scale instead of a thickness, bottom and left axes.
+    choose(kGraphTriaxial);
+    EXPECT_EQ(editor->Ctl<QCheckBox>(kGeGridX)->text(), QStringLiteral("Grid"));
+    EXPECT_FALSE(editor->Control(kGeGridY)->isEnabled());
+    EXPECT_EQ(qobject_cast<QLabel*>(editor->Control(kGeThicknessLabel))->text(), QStringLiteral("X/Y Scale (10-200)"));
+    EXPECT_EQ(qobject_cast<QGroupBox*>(editor->Control(kGeXAxisBox))->title(), QStringLiteral("Bottom Axis"));
+    EXPECT_EQ(qobject_cast<QGroupBox*>(editor->Control(kGeYAxisBox))->title(), QStringLiteral("Left Axis"));
+    EXPECT_FALSE(editor->Control(kGeSticks)->isEnabled());
+    EXPECT_FALSE(editor->Control(kGeZAxisBox)->isEnabled());
+
+    // The 3-D scatter: the Z axis, its manual settings once ticked, and sticks.
+    choose(23);
+    EXPECT_TRUE(editor->Control(kGeSticks)->isEnabled());
+    EXPECT_TRUE(editor->Control(kGeZAxisBox)->isEnabled());
+    EXPECT_TRUE(editor->Control(kGeZManual)->isEnabled());
+    EXPECT_TRUE(editor->Control(kGeThickness)->isEnabled());
+    EXPECT_EQ(editor->Ctl<QCheckBox>(kGeGridX)->text(), QStringLiteral("X Grid"));
+    EXPECT_EQ(qobject_cast<QGroupBox*>(editor->Control(kGeXAxisBox))->title(), QStringLiteral("X Axis"));
+    if (editor->Ctl<QCheckBox>(kGeZManual)->isChecked())
+        editor->Ctl<QCheckBox>(kGeZManual)->click();
+    EXPECT_FALSE(editor->Control(kGeZMin)->isEnabled());
+    editor->Ctl<QCheckBox>(kGeZManual)->click();
+    EXPECT_TRUE(editor->Control(kGeZMin)->isEnabled());
+    EXPECT_TRUE(editor->Control(kGeZMinorTicks)->isEnabled());
+}
+
+namespace {
+
+// Records the body lines a text printer draws: the texts of one baseline joined.
+class CLineRecorder : public CTextPrinterCanvas {
+public:
+    int PageWidth() override { return 8500; }
+    int PageHeight() override { return 11000; }
+    int LineHeight(int) override { return 160; }
+    int TextWidth(int, const std::string& text) override { return 70 * static_cast<int>(text.size()); }
+    void DrawText(int, int, int y, Align, const std::string& text) override
+    {
+        if (y != m_lastY || lines.empty())
+            lines.emplace_back();
+        lines.back() += text;
+        m_lastY = y;
+    }
+    // A rule as long as a text is that text's underline of minus signs.
+    void DrawRule(int x1, int x2, int, int) override
+    {
+        lines.emplace_back(static_cast<std::size_t>((x2 - x1) / 70), '-');
+        m_lastY = -1;
+    }
+
+    std::vector<std::string> lines;
+
+private:
+    int m_lastY = -1;
+};
+
+std::vector<std::string> NonEmptyLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (line.find_first_not_of(' ') != std::string::npos)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST_F(GraphTypeEditViewTest, TheChartPrintsOnOnePageAndTheSummaryPrintsWhatItWrites)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(1);
+    ASSERT_NE(editor, nullptr);
+    editor->ShowPage(6);
+    ASSERT_FALSE(editor->IsPreviewStale());
+
+    // Print Preview of the chart holds one page.
+    int pages = -1;
+    QTimer::singleShot(0, [&pages] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        if (auto* widget = preview->findChild<QPrintPreviewWidget*>())
+            pages = widget->pageCount();
+        preview->grab().save(ScreenshotPath("graph_template_editor_chart_preview"));
+        preview->reject();
+    });
+    editor->OnCommand(CmdGrtEditPreviewGraph);
+    EXPECT_EQ(pages, 1);
+
+    // ".PNG" typed under the PNG filter keeps its name.
+    const std::string image = (m_dir / "chart.PNG").string();
+    m_dialogs.AnswerPath(image, 1);
+    editor->OnCommand(CmdGrtEditWriteGraphFile);
+    EXPECT_FALSE(QImage(QString::fromStdString(image)).isNull());
+    EXPECT_FALSE(fs::exists(image + ".png"));
+
+    // The summary's printed lines are its written lines, unsaved edits included.
+    g_prefs.prtuseffs = 0;
+    Type(editor->Ctl<QLineEdit>(kGeTitleBottom), "Unsaved bottom title");
+    const std::string path = (m_dir / "summary.txt").string();
+    m_dialogs.AnswerPath(path);
+    editor->OnCommand(CmdGrtEditWriteSummary);
+    const std::vector<std::string> written = NonEmptyLines(ReadAll(path));
+    CTextPrinter printer;
+    CPrintJob::ApplyPreferences(printer);
+    editor->FillSummaryPrinter(printer);
+    CLineRecorder device;
+    printer.PrepareDC(device);
+    printer.Paginate();
+    ASSERT_EQ(printer.GetPageCount(), 1);
+    printer.PrintBody(device, 1);
+    std::vector<std::string> printed;
+    for (const std::string& line : device.lines) {
+        if (line.find_first_not_of(' ') != std::string::npos)
+            printed.push_back(line);
+    }
+    EXPECT_EQ(printed, written);
+    EXPECT_NE(std::find(written.begin(), written.end(), "  Bottom title: \"Unsaved bottom title\""), written.end())
+        << ReadAll(path);
 }
