@@ -185,13 +185,18 @@ void CGraphColorsDlg::CreatePickers()
 
 void CGraphColorsDlg::ConnectSignals()
 {
-    connect(m_typeList, &QListWidget::currentRowChanged, this, [this](int row) {
+    // A choice is a selected row: the row a list makes current when it gets the focus is none.
+    const auto selectedRow = [](const QListWidget* list) {
+        const QList<QListWidgetItem*> items = list->selectedItems();
+        return items.isEmpty() ? -1 : list->row(items.front());
+    };
+    connect(m_typeList, &QListWidget::itemSelectionChanged, this, [this, selectedRow] {
         if (!m_loading)
-            SelectMaterialType(row);
+            SelectMaterialType(selectedRow(m_typeList));
     });
-    connect(m_oxideList, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(m_oxideList, &QListWidget::itemSelectionChanged, this, [this, selectedRow] {
         if (!m_loading)
-            SelectOxideRow(row);
+            SelectOxideRow(selectedRow(m_oxideList));
     });
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) { RenameMaterialType(ToCp1252(text)); });
     connect(Button(kGcAddNew), &QPushButton::clicked, this, [this] { AddNewMaterialType(); });

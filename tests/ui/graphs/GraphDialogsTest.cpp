@@ -68,6 +68,11 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     ASSERT_GT(types, 1);
     EXPECT_EQ(dialog.OxideList()->item(0)->text(), QStringLiteral("All Alkalis"));
     EXPECT_FALSE(dialog.Swatch(0)->isEnabled()) << "nothing chosen yet";
+    // Regression: the row a list makes current when it gets the focus counted as a choice.
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(dialog.MaterialTypeList(), &focusIn);
+    EXPECT_EQ(dialog.selectedType, -1);
+    EXPECT_FALSE(dialog.Swatch(0)->isEnabled());
 
     // Preferences' types are added once only.
     dialog.LoadFromPreferences();
