@@ -232,6 +232,53 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     EXPECT_EQ(m_doc->Database().GetCount(), kShippedCount);
     EXPECT_EQ(Codes(recorder), std::vector<int>{22});
 
+    // An editor with unsaved edits is asked before a replacing merge; Cancel merges nothing.
+    const auto replaceAll = [](CMergeDlg& merge) {
+        merge.ReplaceExistingRadio()->setChecked(true);
+        merge.List()->selectAll();
+        merge.accept();
+    };
+    CGraphTypeEditView* editor = OpenEditorOn(5);
+    ASSERT_NE(editor, nullptr);
+    editor->Ctl<QLineEdit>(kGeName)->setFocus();
+    editor->Ctl<QLineEdit>(kGeName)->end(false);
+    QTest::keyClicks(editor->Ctl<QLineEdit>(kGeName), " (mine)");
+    ASSERT_TRUE(editor->IsModified());
+    recorder.view->received.clear();
+    const std::size_t asked = m_messages.boxes.size();
+    m_messages.answers = {MsgResultCancel};
+    m_dialogs.AnswerPath(subset);
+    WhenModal<CMergeDlg>(replaceAll);
+    EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
+    ASSERT_EQ(m_messages.boxes.size(), asked + 1);
+    EXPECT_EQ(m_messages.boxes.back().text, "Save changes to \"Limit formula (bar) (mine)\" ?");
+    EXPECT_TRUE(Codes(recorder).empty()) << "nothing merged";
+    EXPECT_EQ(Editors().size(), 1u);
+    // Yes keeps the edits in the database; the merge then goes on and the editor closes.
+    m_messages.answers = {MsgResultYes};
+    m_dialogs.AnswerPath(subset);
+    WhenModal<CMergeDlg>(replaceAll);
+    EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
+    Flush();
+    EXPECT_EQ(Names()[5], "Limit formula (bar) (mine)");
+    EXPECT_EQ(Codes(recorder), (std::vector<int>{18, 22}));
+    EXPECT_TRUE(Editors().empty());
+
+    // Appending announces the first new row, the old count.
+    recorder.view->received.clear();
+    m_dialogs.AnswerPath(subset);
+    WhenModal<CMergeDlg>([](CMergeDlg& merge) {
+        merge.AppendAllRadio()->setChecked(true);
+        merge.List()->selectAll();
+        merge.accept();
+    });
+    EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
+    EXPECT_EQ(m_doc->Database().GetCount(), kShippedCount + 2);
+    ASSERT_EQ(recorder.view->received.size(), 1u);
+    EXPECT_EQ(recorder.view->received[0].code, 19);
+    EXPECT_EQ(recorder.view->received[0].index, kShippedCount);
+    EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{kShippedCount});
+
     // A file without templates is refused with its message.
     const std::string empty = (m_dir / "empty.grt").string();
     std::ofstream(empty, std::ios::binary) << "filetype = Oxidarium Graph Templates\nversion = 2\n";
