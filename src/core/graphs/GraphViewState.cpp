@@ -274,6 +274,10 @@ CGraphViewState::HintAction CGraphViewState::OnTemplateHint(const CUpdateHint& h
     }
     if (hint.m_nCode == HintGraphTemplatesReplaced)
         return HintAction::CloseView;
+    // A window that draws no template (the database had none, or Graph Settings chose none)
+    // loses nothing when templates come or go.
+    if (!m_pTemplate)
+        return HintAction::None;
     m_templateIndex = TemplateIndexOf(m_pTemplate);
     return m_templateIndex < 0 ? HintAction::CloseView : HintAction::None;
 }

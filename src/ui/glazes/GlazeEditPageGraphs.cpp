@@ -1,39 +1,25 @@
 // The two graph panes of the glaze edit form (over the Analysis pane and over the limit-formula
 // comparison): choosing their templates with G and T, rebuilding their charts when the glaze or
 // the templates change, and the charts' notices: the information pop-up, the message of a
-// clicked chart object, and the right-button menu that copies the chart or writes it to a file.
+// clicked chart object, and the right-button menu that copies, writes or prints the chart.
 
 #include "glazes/GlazeEditView.h"
 
 #include "framework/Cp1252.h"
-#include "framework/FileDialogService.h"
 #include "framework/MdiFrame.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
-#include "graphs/GraphTypeTable.h"
 #include "graphs/GraphTypesDoc.h"
+#include "graphs/GraphOutput.h"
 #include "graphs/GraphWnd.h"
 #include "shell/OxidariumApp.h"
-#include "support/CompareNoCase.h"
 
-#include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace {
-
-constexpr unsigned kWriteGraphHelpId = 303;
-constexpr const char* kGraphFileFilter =
-    "PNG files (*.png)|*.png|JPEG files (*.jpg)|*.jpg|Windows bitmap files (*.bmp)|*.bmp;*.dib||";
-
-bool EndsWithNoCase(const std::string& text, const std::string& ending)
-{
-    return text.size() >= ending.size() && CompareNoCase(text.substr(text.size() - ending.size()), ending) == 0;
-}
 
 const CGraphTemplateDatabase* GraphTemplates()
 {
@@ -135,25 +121,15 @@ void CGlazeEditView::OnGraphTemplatesChanged(int code, const void* object)
 void CGlazeEditView::OnChartMessage(unsigned message, unsigned kind, std::uint32_t data)
 {
     const int pane = VisibleGraphPane();
-    if (message != kChartNoticeMessage || pane < 0 || !Pane(pane).graph)
+    if (pane < 0 || !Pane(pane).graph)
         return;
-    QPoint point;
-    const int event = Pane(pane).chart->GetLastMouseEvent(point);
-    if (event == kChartEventRightPressed) {
-        m_bGraphMenuArmed = true;
-        return;
+    const CChartClick click = m_chartClicks.Route(*Pane(pane).chart, message, kind, data);
+    switch (click.kind) {
+    case CChartClick::Kind::Menu: ShowGraphMenu(click.screenPoint); break;
+    case CChartClick::Kind::Cell: ShowChartPopup(click.column, click.row); break;
+    case CChartClick::Kind::Object: ShowChartObjectMessage(click.objectId); break;
+    case CChartClick::Kind::None: break;
     }
-    if (event == kChartEventReleased && m_bGraphMenuArmed) {
-        m_bGraphMenuArmed = false;
-        ShowGraphMenu();
-        return;
-    }
-    const int high = static_cast<int>(data >> 16);
-    const int low = static_cast<int>(data & 0xFFFF);
-    if (kind == kChartNoticeCell)
-        ShowChartPopup(high, low);
-    else if (kind == kChartNoticeObject && low == 1)
-        ShowChartObjectMessage(high);
 }
 
 void CGlazeEditView::ShowChartPopup(int column, int row)
@@ -171,60 +147,48 @@ void CGlazeEditView::ShowChartPopup(int column, int row)
 
 void CGlazeEditView::ShowChartObjectMessage(int objectId)
 {
-    const CGraph& graph = *Pane(VisibleGraphPane()).graph;
-    const GraphTypeInfo* type = GetGraphTypeInfo(graph.type);
     const CGlazesDoc* doc = GlazesDoc();
-    const std::string text = graph.GetMessageText(objectId) + "\r\nGraph type : " + (type ? type->longName : "none") +
-                             "\r\nGlaze database : " + (doc ? doc->GetTitle() : std::string("none")) +
-                             "\r\nGlaze : " + ToCp1252(m_name->text());
-    AppMessageBox(text, MsgOk, 0);
+    AppMessageBox(ChartObjectMessage(*Pane(VisibleGraphPane()).graph, objectId, doc ? doc->GetTitle() : std::string(),
+                                     ToCp1252(m_name->text())),
+                  MsgOk, 0);
 }
 
-void CGlazeEditView::ShowGraphMenu()
+// The chart's right-button menu: copy or write the chart, and print it on a page of its own.
+std::unique_ptr<QMenu> CGlazeEditView::BuildGraphMenu()
 {
-    QMenu menu(this);
-    menu.addAction(QStringLiteral("Copy Graph to &Clipboard"), this, [this] { CopyGraph(); });
-    menu.addAction(QStringLiteral("Write Graph to &File"), this, [this] { WriteGraphToFile(); });
-    menu.exec(QCursor::pos());
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(QStringLiteral("Copy Graph to &Clipboard"), this, [this] { CopyGraph(); });
+    menu->addAction(QStringLiteral("Write Graph to &File"), this, [this] { WriteGraphToFile(); });
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("&Print Graph..."), this, [this] { PrintGraphPane(false); });
+    menu->addAction(QStringLiteral("Print Graph Pre&view..."), this, [this] { PrintGraphPane(true); });
+    return menu;
+}
+
+void CGlazeEditView::ShowGraphMenu(const QPoint& screenPoint)
+{
+    BuildGraphMenu()->exec(screenPoint);
 }
 
 void CGlazeEditView::CopyGraph()
 {
-    const int pane = VisibleGraphPane();
-    if (pane < 0)
-        return;
-    const std::string error = Pane(pane).chart->CopyOrWriteGraph(std::string(), kGraphImageBitmap);
-    if (!error.empty())
-        AppMessageBox(error, MsgOk | MsgIconError, kGlazeEditStopHelpId);
+    if (const int pane = VisibleGraphPane(); pane >= 0)
+        CopyGraphToClipboard(*Pane(pane).chart);
 }
 
 void CGlazeEditView::WriteGraphToFile()
 {
+    if (const int pane = VisibleGraphPane(); pane >= 0)
+        ::WriteGraphToFile(*Pane(pane).chart);
+}
+
+void CGlazeEditView::PrintGraphPane(bool preview)
+{
     const int pane = VisibleGraphPane();
     if (pane < 0)
         return;
-    CFileDialogRequest request;
-    request.mode = CFileDialogRequest::Mode::Save;
-    request.title = "Graph to File...";
-    request.filter = kGraphFileFilter;
-    request.flags = FileDlgOverwritePrompt;
-    request.helpId = kWriteGraphHelpId;
-    request.clipboardOption = true;
-    const CFileDialogResult answer = AskForFiles(request);
-    std::string path;
-    int format = kGraphImagePng;
-    if (answer.outcome == CFileDialogResult::Outcome::Ok && !answer.paths.empty()) {
-        path = answer.paths.front();
-        const char* const extensions[3] = {".png", ".jpg", ".dib"};
-        const int formats[3] = {kGraphImagePng, kGraphImageJpeg, kGraphImageBitmap};
-        const int filter = std::clamp(answer.filterIndex, 1, 3) - 1;
-        format = formats[filter];
-        if (!EndsWithNoCase(path, extensions[filter]))
-            path += extensions[filter];
-    } else if (answer.outcome != CFileDialogResult::Outcome::Clipboard) {
-        return;
-    }
-    const std::string error = Pane(pane).chart->CopyOrWriteGraph(path, format);
-    if (!error.empty())
-        AppMessageBox(error, MsgOk | MsgIconError, kGlazeEditStopHelpId);
+    if (preview)
+        PreviewGraph(*Pane(pane).chart, this);
+    else
+        PrintGraph(*Pane(pane).chart, this);
 }

@@ -23,6 +23,7 @@
 #include "glazes/Glaze.h"
 #include "glazes/GlazesDoc.h"
 #include "graphs/Graph.h"
+#include "graphs/GraphOutput.h"
 #include "graphs/GraphTemplate.h"
 #include "graphs/InfoPopupDlg.h"
 #include "support/LogFont.h"
@@ -50,6 +51,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -277,9 +279,13 @@ public:
     void RebuildGraphPane(int pane);
     // The notices of the visible graph pane's chart (GlazeEditPageGraphs.cpp).
     void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override;
-    // The chart of the visible graph pane to the clipboard, or to an image file.
+    // The chart of the visible graph pane to the clipboard, to an image file, or to the printer
+    // or its preview.
     void CopyGraph();
     void WriteGraphToFile();
+    void PrintGraphPane(bool preview);
+    // The chart's right-button menu (shown at the pointer on a right press and release).
+    std::unique_ptr<QMenu> BuildGraphMenu();
     CInfoPopupDlg* Popup() const { return m_popup; }
     void MarkGraphsOutOfDate();
     void EnlargeNotes(bool variations);
@@ -426,7 +432,7 @@ private:
     int VisibleGraphPane() const;
     void ShowChartPopup(int column, int row);
     void ShowChartObjectMessage(int objectId);
-    void ShowGraphMenu();
+    void ShowGraphMenu(const QPoint& screenPoint);
     std::string DirectoryForFiles() const;
 
     // --- the glaze ---
@@ -461,7 +467,7 @@ private:
     std::array<GraphPane, 2> m_graphPanes;
     std::array<CGraphTemplate, 2> m_defaultTemplates;
     QPointer<CInfoPopupDlg> m_popup;
-    bool m_bGraphMenuArmed = false;
+    CChartClickRouter m_chartClicks;
 
     // --- controls ---
     QWidget* m_form = nullptr;

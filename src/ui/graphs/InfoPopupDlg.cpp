@@ -91,7 +91,10 @@ void CInfoPopupText::paintEvent(QPaintEvent*)
 }
 
 CInfoPopupDlg::CInfoPopupDlg(QWidget* owner)
-    : QDialog(owner, Qt::Tool), m_textControl(new CInfoPopupText(this)), m_owner(owner)
+    // A small tool window: its caption (the chart's title) keeps the room that minimise and
+    // maximise buttons would take.
+    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_textControl(new CInfoPopupText(this)), m_owner(owner)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);

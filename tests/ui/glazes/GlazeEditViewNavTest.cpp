@@ -10,7 +10,12 @@
 #include "support/TabEdit.h"
 #include "support/ToggleButton.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QPrinter>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -245,6 +250,26 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     view->WriteGraphToFile();
     EXPECT_TRUE(QFile::exists(QString::fromStdString(image + ".DIB")));
     EXPECT_TRUE(m_messages.boxes.empty());
+
+    // The chart's menu copies, writes and prints it; on paper it fills one page, in vectors.
+    const std::unique_ptr<QMenu> menu = view->BuildGraphMenu();
+    QStringList items;
+    for (QAction* action : menu->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(items, QStringList({"Copy Graph to &Clipboard", "Write Graph to &File", "-", "&Print Graph...",
+                                  "Print Graph Pre&view..."}));
+    QGuiApplication::clipboard()->clear();
+    menu->actions().front()->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), view->ChartWindow(kGraphPaneAnalysis)->size());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.path() + "/pane.pdf");
+    EXPECT_EQ(PrintGraphTo(*view->ChartWindow(kGraphPaneAnalysis), printer), 1);
+    QFile pdf(m_dir.path() + "/pane.pdf");
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_EQ(bytes.count("/Type /Page\n"), 1);
+    EXPECT_FALSE(bytes.contains("/Subtype /Image"));
 
     QTest::mouseClick(view->GraphButton(kGraphPaneAnalysis), Qt::LeftButton);
     EXPECT_EQ(view->GraphTemplate(kGraphPaneAnalysis)->m_name, "Unity formula (bar)");

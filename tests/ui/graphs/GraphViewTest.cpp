@@ -198,6 +198,16 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     EXPECT_EQ(view->State().m_pGlaze, nullptr);
     EXPECT_EQ(view->State().m_pGlazeDb, m_second);
 
+    // A window without a template stays open while templates come and go.
+    CGraphView* plain = Open(-1);
+    ASSERT_NE(plain, nullptr);
+    m_doc->InsertTemplate(2, CGraphTemplate("inserted"));
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, kind, HintGraphTemplatesInserted, 2, 0);
+    Flush();
+    ASSERT_EQ(GraphViews().size(), 2u);
+    plain->GetFrame()->CloseFrame();
+    Flush();
+
     // Reordering templates only finds its index again; deleting its template closes it.
     m_doc->Database().m_templates.SwapItems(0, 1);
     COxidariumApp::BroadcastUpdate(nullptr, m_doc, kind, HintGraphTemplatesReordered, 0, 0);
