@@ -75,7 +75,8 @@ QComboBox* CGraphSettingsDlg::Combo(int id) const
 
 void CGraphSettingsDlg::CreateControls()
 {
-    ResizeDlu(250, 142);
+    // The combos are wide enough for the longest graph type name.
+    ResizeDlu(306, 142);
     static const char* const kLabels[6] = {"Graph Template :", "Graph Type :", "Current Glaze Database :",
                                            "Current Glaze :", "Limit formula :", "Oxide units :"};
     for (int slot = 0; slot < 6; ++slot) {
@@ -83,16 +84,16 @@ void CGraphSettingsDlg::CreateControls()
         PlaceDlu(label, 8, 8 + slot * 18, 90, 10);
         auto* combo = new QComboBox(this);
         SetControlId(combo, kGsTemplate + slot);
-        PlaceDlu(combo, 98, 6 + slot * 18, 144, 13);
+        PlaceDlu(combo, 98, 6 + slot * 18, 200, 13);
         combo->setMaxVisibleItems(20);
         m_combos[slot] = combo;
     }
     m_monochrome = new QCheckBox(QStringLiteral("Force Monochrome"), this);
     SetControlId(m_monochrome, kGsMonochrome);
-    PlaceDlu(m_monochrome, 98, 114, 100, 10);
-    QPushButton* ok = AddButton(QStringLiteral("OK"), 1, 84, 124, 50, 14);
-    QPushButton* cancel = AddButton(QStringLiteral("Cancel"), 2, 138, 124, 50, 14);
-    AddHelpButton(222, 124, 20, 14);
+    PlaceDlu(m_monochrome, 98, 112, 100, 10);
+    QPushButton* ok = AddButton(QStringLiteral("OK"), 1, 140, 124, 50, 14);
+    QPushButton* cancel = AddButton(QStringLiteral("Cancel"), 2, 194, 124, 50, 14);
+    AddHelpButton(278, 124, 20, 14);
     connect(ok, &QPushButton::clicked, this, &CGraphSettingsDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

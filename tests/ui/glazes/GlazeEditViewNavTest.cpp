@@ -273,6 +273,8 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
 
     QTest::mouseClick(view->GraphButton(kGraphPaneAnalysis), Qt::LeftButton);
     EXPECT_EQ(view->GraphTemplate(kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
+    QApplication::processEvents();
+    Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-bars");
 
     // A mode change redraws the chart; changes on a hidden page wait until it shows.
     const int builds = view->GraphBuilds(kGraphPaneAnalysis);

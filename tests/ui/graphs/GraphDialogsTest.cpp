@@ -30,7 +30,14 @@ TEST_F(GraphDialogsTest, SettingsDialogRoundTrip)
     dialog.glazeDb = m_glazeDoc;
     dialog.glaze = m_glazeDoc->GetGlaze(2);
     dialog.units = -1;
-    dialog.InitDialog();
+    // Opened as the graph window opens it: the controls are made while the dialog shows.
+    dialog.show();
+    EXPECT_TRUE(dialog.Combo(kGsTemplate)->isVisible());
+    EXPECT_TRUE(dialog.MonochromeCheck()->isVisible());
+    // Every graph type's name fits in its combo beside the arrow.
+    QComboBox* types = dialog.Combo(kGsType);
+    for (int row = 0; row < types->count(); ++row)
+        EXPECT_LT(types->fontMetrics().horizontalAdvance(types->itemText(row)), types->width() - 30) << row;
     EXPECT_EQ(dialog.Combo(kGsTemplate)->currentIndex(), -1) << "a template no longer in the database";
     EXPECT_EQ(dialog.Combo(kGsType)->currentData().toInt(), 16);
     EXPECT_EQ(dialog.Combo(kGsDatabase)->currentText(), QStringLiteral("Starter Glazes"));
