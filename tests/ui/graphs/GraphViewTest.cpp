@@ -197,6 +197,14 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     COxidariumApp::BroadcastUpdate(nullptr, m_second, static_cast<int>(DbFileType::Glazes), HintGlazesDeleted, 1, 0);
     EXPECT_EQ(view->State().m_pGlaze, nullptr);
     EXPECT_EQ(view->State().m_pGlazeDb, m_second);
+    // Closing the database it shows leaves it with none.
+    view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
+    m_second->OnCloseDocument();
+    m_second = nullptr;
+    Flush();
+    EXPECT_EQ(view->State().m_pGlazeDb, nullptr);
+    EXPECT_EQ(view->State().m_pGlaze, nullptr);
+    EXPECT_EQ(view->Graph()->m_errorText, "No glaze to display");
 
     // A window without a template stays open while templates come and go.
     CGraphView* plain = Open(-1);
