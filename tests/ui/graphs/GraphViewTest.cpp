@@ -7,6 +7,8 @@
 #include "graphs/InfoPopupDlg.h"
 #include "limits/LimitFormulasDoc.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
 #include <QPrintPreviewWidget>
@@ -273,6 +275,60 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
     EXPECT_EQ(view->MenusShown(), 1);
     QTest::mouseRelease(view->ChartWindow(), Qt::RightButton, {}, QPoint(20, 20));
     EXPECT_EQ(view->MenusShown(), 1);
+}
+
+TEST_F(GraphViewTest, CloneAspectRatiosTemplateEditorCopyAndTheErrorOfAChart)
+{
+    CGraphView* view = Open(1);
+    ASSERT_NE(view, nullptr);
+    view->OnGraphMessage(kGrvNextType);
+    view->SetForceMono(true);
+
+    // A clone draws the same chart, with the stepped type and monochrome.
+    EXPECT_TRUE(view->OnCommand(CmdGrvCloneView));
+    Flush();
+    ASSERT_EQ(GraphViews().size(), 2u);
+    const CGraphView& clone = *GraphViews().back();
+    EXPECT_EQ(clone.State().m_pTemplate, view->State().m_pTemplate);
+    EXPECT_EQ(clone.State().m_pGlaze, view->State().m_pGlaze);
+    EXPECT_EQ(clone.Graph()->type, 2);
+    EXPECT_NE(clone.Graph()->mono, 0);
+
+    // Landscape keeps the width and makes the height 17/22 of it; portrait keeps the height.
+    auto* frame = dynamic_cast<QWidget*>(view->GetFrame());
+    frame->resize(660, 400);
+    Flush();
+    EXPECT_TRUE(view->OnCommand(CmdGrvLandscape));
+    EXPECT_EQ(frame->width(), 660);
+    EXPECT_EQ(view->height(), view->width() * 17 / 22);
+    const int height = frame->height();
+    EXPECT_TRUE(view->OnCommand(CmdGrvPortrait));
+    EXPECT_EQ(frame->height(), height);
+    EXPECT_EQ(view->width(), view->height() * 17 / 22);
+
+    // Edit Graph Template opens the template's editor once; a second time it comes forward.
+    EXPECT_TRUE(view->OnCommand(CmdGrvEditTemplate));
+    Flush();
+    CView* editor = m_doc->FindEditView(1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(view->OnCommand(CmdGrvEditTemplate));
+    Flush();
+    EXPECT_EQ(m_doc->FindEditView(1), editor);
+    editor->GetFrame()->CloseFrame();
+    Flush();
+
+    // Copy Graph puts the chart on the clipboard as an image.
+    QGuiApplication::clipboard()->clear();
+    EXPECT_TRUE(view->OnCommand(CmdGrvCopyGraph));
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), view->ChartWindow()->size());
+
+    // A click on the error box tells the error, the graph type, the database and the glaze.
+    view->SetGraph(view->State().m_pTemplate, nullptr, nullptr, nullptr, -1, -1);
+    ASSERT_EQ(view->Graph()->m_errorText, "No glaze to display");
+    QTest::mouseClick(view->ChartWindow(), Qt::LeftButton, {}, QPoint(3, view->ChartWindow()->height() - 3));
+    ASSERT_FALSE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.boxes.back().text, "No glaze to display\r\nGraph type : One glaze - Oxides (bar)"
+                                            "\r\nGlaze database : none\r\nGlaze : none");
 }
 
 TEST_F(GraphViewTest, TheChartPrintsOnOnePageAsVectorDrawingAndIsWritten)
