@@ -275,6 +275,23 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_EQ(view->GraphTemplate(kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-bars");
+    // Over a chart, the pane's "..." opens the graph window on the pane's template.
+    struct CGraphRecorder : CGlazeViews {
+        CGlazeEditLink* AsEditView(CView*) override { return nullptr; }
+        CGlazeAnalysisLink* AsAnalysisView(CView*) override { return nullptr; }
+        bool OpenGlazeGraphView(CGlazesDoc&, const CGlazeGraphRequest& request) override
+        {
+            requests.push_back(request);
+            return true;
+        }
+        std::vector<CGlazeGraphRequest> requests;
+    } graphs;
+    CGlazeViews* const installed = GetGlazeViews();
+    SetGlazeViews(&graphs);
+    view->EnlargePane(kGedEnlargeAnalysis);
+    SetGlazeViews(installed);
+    ASSERT_EQ(graphs.requests.size(), 1u);
+    EXPECT_EQ(graphs.requests[0].graphTemplate, view->GraphTemplate(kGraphPaneAnalysis));
 
     // A mode change redraws the chart; changes on a hidden page wait until it shows.
     const int builds = view->GraphBuilds(kGraphPaneAnalysis);
