@@ -232,6 +232,20 @@ void CGlazesDoc::SelectGlaze(int index)
         selection->SelectRow(index);
 }
 
+void CGlazesDoc::SelectGlazes(std::span<const int> indices)
+{
+    CGlazeListSelection* selection = Selection();
+    if (!selection)
+        return;
+    std::vector<int> rows;
+    rows.reserve(indices.size());
+    for (int index : indices) {
+        if (m_glazes.m_glazes.IsValidIndex(index))
+            rows.push_back(index);
+    }
+    selection->SelectRows(rows);
+}
+
 // --- edit and analysis views ---------------------------------------------------------------------------
 
 bool CGlazesDoc::AskEditView(CView* view, CGlazeEditLink& link, bool close)

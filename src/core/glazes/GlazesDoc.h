@@ -125,6 +125,12 @@ public:
     virtual void ClearSelection() = 0;
     // Adds the row to the selection.
     virtual void SelectRow(int row) = 0;
+    // Adds the rows to the selection; a list selects many rows at once.
+    virtual void SelectRows(std::span<const int> rows)
+    {
+        for (int row : rows)
+            SelectRow(row);
+    }
 };
 
 class CGlazesDoc : public CDocument {
@@ -183,6 +189,8 @@ public:
     void ClearSelection();
     // Adds the row to the selection when 0 <= index < count.
     void SelectGlaze(int index);
+    // The same for many rows at once.
+    void SelectGlazes(std::span<const int> indices);
 
     // --- edit and analysis views ---
 

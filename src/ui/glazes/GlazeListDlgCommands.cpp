@@ -49,8 +49,7 @@ std::vector<int> RowsInScope(CGlazesDoc& document, bool allGlazes)
 void RestoreSelection(CGlazesDoc& document, const std::vector<int>& rows)
 {
     document.ClearSelection();
-    for (int row : rows)
-        document.SelectGlaze(row);
+    document.SelectGlazes(rows);
 }
 
 // Sets one field of the glazes at rows between the bulk-change notices, one notice 13 each.
@@ -113,8 +112,7 @@ int ApplyFindResult(CGlazesDoc& document, const MatchCriteria& request, CView* s
         document.ClearSelection();
         [[fallthrough]];
     case kFindAddToSelection:
-        for (int row : matches)
-            document.SelectGlaze(row);
+        document.SelectGlazes(matches);
         break;
     case kFindCopyToNewDatabase:
     case kFindMoveToNewDatabase: {

@@ -150,16 +150,17 @@ void CGlazesView::SetColumnTabStops(std::span<const int> columns)
     const CGlazesDoc* doc = GlazesDoc();
     if (!doc)
         return;
-    const QFontMetrics metrics(font());
-    const auto width = [&metrics](const std::string& text) { return metrics.horizontalAdvance(FromCp1252(text)); };
     std::vector<int> positions{kFirstStop};
+    std::vector<std::string> cells;
     for (int column : columns) {
         int widest = 0;
         if (IsMeasuredGlazeColumn(column)) {
+            cells.clear();
             for (int i = 0; i < doc->GetGlazeCount(); ++i)
-                widest = std::max(widest, width(GlazeListCell(*doc->GetGlaze(i), column)));
+                cells.push_back(GlazeListCell(*doc->GetGlaze(i), column));
+            widest = WidestText(cells);
         } else {
-            widest = width(GlazeColumnSample(column));
+            widest = TextWidth(GlazeColumnSample(column));
         }
         positions.push_back(positions.back() + widest + kColumnGap);
     }
@@ -175,15 +176,14 @@ void CGlazesView::SetTableTabStops(int format, std::span<const int> entries)
     const CGlazesDoc* doc = GlazesDoc();
     if (!doc)
         return;
-    const QFontMetrics metrics(font());
-    const auto width = [&metrics](const std::string& text) { return metrics.horizontalAdvance(FromCp1252(text)); };
-    int widestName = 0;
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(doc->GetGlazeCount()));
     for (int i = 0; i < doc->GetGlazeCount(); ++i)
-        widestName = std::max(widestName, width(doc->GetGlaze(i)->m_name));
-    std::vector<int> positions{kFirstStop, widestName + 8};
-    positions.push_back(positions.back() + width(GlazeTableMarker(format)) + 4);
+        names.push_back(doc->GetGlaze(i)->m_name);
+    std::vector<int> positions{kFirstStop, WidestText(names) + 8};
+    positions.push_back(positions.back() + TextWidth(GlazeTableMarker(format)) + 4);
     for (int entry : entries)
-        positions.push_back(positions.back() + 4 + width(GlazeTableSampleCell(format, entry)));
+        positions.push_back(positions.back() + 4 + TextWidth(GlazeTableSampleCell(format, entry)));
     std::vector<int> stops;
     for (std::size_t i = 0; i + 1 < positions.size(); ++i)
         stops.push_back(PixelsToDialogUnits(positions[i]));
@@ -193,8 +193,7 @@ void CGlazesView::SetTableTabStops(int format, std::span<const int> entries)
 
 void CGlazesView::Reselect(const std::vector<int>& rows)
 {
-    for (int row : rows)
-        SetSel(row, true); // rows beyond the new end select nothing
+    SelectRows(rows); // rows beyond the new end select nothing
 }
 
 void CGlazesView::RefillKeepingSelection()

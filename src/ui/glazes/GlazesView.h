@@ -142,6 +142,7 @@ public:
     std::vector<int> GetSelectedRows() const override { return GetSelItems(); }
     void ClearSelection() override { DeselectAll(); }
     void SelectRow(int row) override { SelectGlaze(row); }
+    void SelectRows(std::span<const int> rows) override { CListView31::SelectRows(rows); }
 
     // Adds the values of this view's glazes (the selected ones, or all with the request's
     // all-glazes flag) to a Make Limit Formula request.

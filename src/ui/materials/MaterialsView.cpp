@@ -97,20 +97,20 @@ void CMaterialsView::SetColumnTabStops(std::span<const int> columns, const Mater
     const CMaterialArray* database = Database();
     if (!database)
         return;
-    const QFontMetrics metrics(font());
-    const auto width = [&metrics](const std::string& text) { return metrics.horizontalAdvance(FromCp1252(text)); };
+    const auto width = [this](const std::string& text) { return TextWidth(text); };
     std::array<int, kMaterialColumnCount> widths{};
     // Cost, density and formula weight are right-aligned numbers of known width: a sample does.
     static constexpr int kMeasuredColumns[] = {
         MaterialColumnCode, MaterialColumnName, MaterialColumnFormula, MaterialColumnType, MaterialColumnAvailable,
         MaterialColumnMapping, MaterialColumnAnalysisNotes, MaterialColumnHazardNotes, MaterialColumnNotes};
-    for (const auto& material : database->Records()) {
-        for (int column : kMeasuredColumns) {
-            if (present[static_cast<std::size_t>(column)]) {
-                int& widest = widths[static_cast<std::size_t>(column)];
-                widest = std::max(widest, width(MaterialListCell(*database, *material, column)));
-            }
-        }
+    std::vector<std::string> cells;
+    for (int column : kMeasuredColumns) {
+        if (!present[static_cast<std::size_t>(column)])
+            continue;
+        cells.clear();
+        for (const auto& material : database->Records())
+            cells.push_back(MaterialListCell(*database, *material, column));
+        widths[static_cast<std::size_t>(column)] = WidestText(cells);
     }
     const int digits = database->m_costPlacesLeft + database->m_costPlacesRight + 1;
     const char* costUnit = database->m_costUnit == CMaterialArray::kCostPerKilogram ? "kg" : "lb";
@@ -135,16 +135,15 @@ void CMaterialsView::SetPercentTabStops(std::span<const int> entries)
     const CMaterialArray* database = Database();
     if (!database)
         return;
-    const QFontMetrics metrics(font());
-    const auto width = [&metrics](const std::string& text) { return metrics.horizontalAdvance(FromCp1252(text)); };
-    int widestName = 0;
+    std::vector<std::string> names;
+    names.reserve(database->Records().size());
     for (const auto& material : database->Records())
-        widestName = std::max(widestName, width(material->m_name));
-    std::vector<int> positions{kFirstStop, widestName + 8};
-    positions.push_back(positions.back() + width("%") + 4);
+        names.push_back(material->m_name);
+    std::vector<int> positions{kFirstStop, WidestText(names) + 8};
+    positions.push_back(positions.back() + TextWidth("%") + 4);
     const std::string sample = FormatNumberWidth(100.0, 3, g_prefs.decanalysispct);
     for (int entry : entries)
-        positions.push_back(positions.back() + width(sample + " " + MaterialPercentLabel(entry)) + 4);
+        positions.push_back(positions.back() + TextWidth(sample + " " + MaterialPercentLabel(entry)) + 4);
     std::vector<int> stops;
     for (std::size_t i = 0; i + 1 < positions.size(); ++i)
         stops.push_back(PixelsToDialogUnits(positions[i]));

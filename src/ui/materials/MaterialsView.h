@@ -105,6 +105,11 @@ public:
     // Fills a text printer for printKind (kMaterialsPrintSummaries or kMaterialsPrintTable).
     void FillPrinter(CTextPrinter& printer, int kind);
 
+    // Selects every material that matches the find settings below (the selection is cleared
+    // first) and puts the caret on the first match, or on row 0 without one. Returns the number
+    // of matches.
+    int SelectMatches();
+
     // Find settings, kept with the view.
     std::string m_strFindText;
     int m_bFindNames = 1;

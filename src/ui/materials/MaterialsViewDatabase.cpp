@@ -46,29 +46,30 @@ void CMaterialsView::OnFind()
     m_bFindWholeOnly = dialog.wholeOnly;
     if (m_strFindText.empty())
         return;
+    const int found = SelectMatches();
+    AppMessageBox(found > 0 ? std::to_string(found) + " matches found" : std::string("No matches found"),
+                  MsgOk | MsgIconInformation, kFindResultHelpId);
+}
 
+int CMaterialsView::SelectMatches()
+{
+    CMaterialArray* database = Database();
+    if (!database)
+        return 0;
     SetSel(-1, false);
-    int found = 0;
-    int first = -1;
+    std::vector<int> matches;
     {
         CBusyScope busy;
         for (int i = 0; i < database->GetCount(); ++i) {
             std::string text = m_strFindText;
-            if (!database->GetAt(i)->Matches(&text, m_bFindNames != 0, m_bFindCodes != 0, m_bFindFormulas != 0,
-                                             m_bFindNotes != 0, m_bFindWholeOnly != 0, false))
-                continue;
-            SetSel(i, true);
-            if (found++ == 0)
-                first = i;
+            if (database->GetAt(i)->Matches(&text, m_bFindNames != 0, m_bFindCodes != 0, m_bFindFormulas != 0,
+                                            m_bFindNotes != 0, m_bFindWholeOnly != 0, false))
+                matches.push_back(i);
         }
+        SelectRows(matches);
     }
-    if (found > 0) {
-        SetCaretIndex(first, true);
-        AppMessageBox(std::to_string(found) + " matches found", MsgOk | MsgIconInformation, kFindResultHelpId);
-    } else {
-        SetCaretIndex(0, true);
-        AppMessageBox("No matches found", MsgOk | MsgIconInformation, kFindResultHelpId);
-    }
+    SetCaretIndex(matches.empty() ? 0 : matches.front(), true);
+    return static_cast<int>(matches.size());
 }
 
 void CMaterialsView::OnCheckDatabase()

@@ -92,17 +92,41 @@ bool CListView31::HasExtendedSelection() const
     return selectionMode() == QAbstractItemView::ExtendedSelection;
 }
 
+// The selection is read from its ranges, merged into sorted runs of rows: asking the selection
+// model for its rows tests every row against every range, quadratic when thousands of separate
+// rows are selected.
+std::vector<std::pair<int, int>> CListView31::SelectedRuns() const
+{
+    std::vector<std::pair<int, int>> runs;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        runs.emplace_back(range.top(), range.bottom());
+    std::sort(runs.begin(), runs.end());
+    std::size_t kept = 0;
+    for (const auto& run : runs) {
+        if (kept > 0 && run.first <= runs[kept - 1].second + 1)
+            runs[kept - 1].second = std::max(runs[kept - 1].second, run.second);
+        else
+            runs[kept++] = run;
+    }
+    runs.resize(kept);
+    return runs;
+}
+
 int CListView31::GetSelCount() const
 {
-    return static_cast<int>(selectionModel()->selectedRows().size());
+    int count = 0;
+    for (const auto& [first, last] : SelectedRuns())
+        count += last - first + 1;
+    return count;
 }
 
 std::vector<int> CListView31::GetSelItems() const
 {
     std::vector<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedRows())
-        rows.push_back(index.row());
-    std::sort(rows.begin(), rows.end());
+    for (const auto& [first, last] : SelectedRuns()) {
+        for (int row = first; row <= last; ++row)
+            rows.push_back(row);
+    }
     return rows;
 }
 
@@ -138,6 +162,34 @@ void CListView31::SelItemRange(bool select, int first, int last)
     const QItemSelection range(m_model->index(first), m_model->index(last));
     selectionModel()->select(range, (select ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
                                         QItemSelectionModel::Rows);
+}
+
+void CListView31::SelectRows(std::span<const int> rows)
+{
+    if (!HasExtendedSelection()) {
+        for (int row : rows)
+            SetSel(row, true);
+        return;
+    }
+    std::vector<int> sorted;
+    sorted.reserve(rows.size());
+    for (int row : rows) {
+        if (IsRow(row))
+            sorted.push_back(row);
+    }
+    std::sort(sorted.begin(), sorted.end());
+    QItemSelection selection;
+    for (std::size_t i = 0; i < sorted.size();) {
+        std::size_t last = i;
+        while (last + 1 < sorted.size() && sorted[last + 1] <= sorted[last] + 1)
+            ++last;
+        selection.select(m_model->index(sorted[i]), m_model->index(sorted[last]));
+        i = last + 1;
+    }
+    // The list has one column, so its ranges are rows already; the Rows flag would make the
+    // selection model expand and merge them range by range, quadratic in their number.
+    if (!selection.isEmpty())
+        selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 
 int CListView31::GetCurSel() const
@@ -242,6 +294,18 @@ void CListView31::RecalcPixelStops()
     for (const int stop : m_tabStops)
         stops.push_back(DialogUnitsToPixels(stop));
     m_pixelStops = CTabStops(std::move(stops), defaultRepeat);
+}
+
+int CListView31::TextWidth(const std::string& text) const
+{
+    m_textWidths.SetFont(font());
+    return m_textWidths.Width(text);
+}
+
+int CListView31::WidestText(std::span<const std::string> texts) const
+{
+    m_textWidths.SetFont(font());
+    return m_textWidths.Widest(texts);
 }
 
 std::vector<int> CListView31::FieldPositions(int index) const

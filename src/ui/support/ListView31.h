@@ -14,10 +14,13 @@
 
 #include "framework/View.h"
 #include "support/ListView31Delegate.h"
+#include "support/TextWidths.h"
 
 #include <QListView>
 
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CListView31Model;
@@ -52,6 +55,9 @@ public:
     // Selects or deselects one row, or every row for index -1; false for a bad index.
     bool SetSel(int index, bool select = true);
     void SelItemRange(bool select, int first, int last);
+    // Adds these rows to the selection in one step (rows outside the list are ignored): one
+    // change of the selection instead of one per row, which a long list needs.
+    void SelectRows(std::span<const int> rows);
     // The selected row of a single-selection list (the caret row of an extended one), or -1.
     int GetCurSel() const;
     // Selects only this row and makes it the caret row; -1 clears the selection.
@@ -71,6 +77,10 @@ public:
     int DialogBaseUnitX() const;
     int DialogUnitsToPixels(int dialogUnits) const;
     int PixelsToDialogUnits(int pixels) const;
+    // Widths in pixels, in the view's font, of one text and of the widest of many (the core's
+    // bytes); widths measured once are kept for the next refill.
+    int TextWidth(const std::string& text) const;
+    int WidestText(std::span<const std::string> texts) const;
     // Where each field of a row starts, in pixels from the row's text start.
     std::vector<int> FieldPositions(int index) const;
     // The width the horizontal scroll bar covers at least (pixels).
@@ -102,10 +112,13 @@ protected:
 
 private:
     bool IsRow(int index) const { return index >= 0 && index < GetCount(); }
+    // The selected rows as sorted, separate runs (first, last).
+    std::vector<std::pair<int, int>> SelectedRuns() const;
     void RecalcPixelStops();
     void RelayoutWidth();
 
     CListView31Model* m_model;
+    mutable CTextWidths m_textWidths;
     std::vector<int> m_tabStops;
     CTabStops m_pixelStops;
     int m_horizontalExtent = 0;

@@ -143,8 +143,7 @@ void CRecordListView::SetCaretQuietly(int row)
 
 void CRecordListView::Reselect(const std::vector<int>& rows)
 {
-    for (int row : rows)
-        SetSel(row, true); // rows beyond the new end select nothing
+    SelectRows(rows); // rows beyond the new end select nothing
 }
 
 void CRecordListView::RefillKeepingSelection()

@@ -193,6 +193,35 @@ TEST(ListView31Test, SelectionCaretAndTopRow)
     EXPECT_EQ(view.GetSelCount(), 0);
 }
 
+// Thousands of separate rows are selected, and read back, in one step each: row by row the
+// selection model took time growing with the square of their number. Repeated, unsorted and
+// out-of-range rows are taken as a set.
+TEST(ListView31Test, ManySeparateRowsAreSelectedAndReadBackAtOnce)
+{
+    CListView31 view;
+    view.SetExtendedSelection(true);
+    view.AddStrings(std::vector<std::string>(30000, "row"));
+    std::vector<int> picked{29999, -1, 30000, 6, 6};
+    for (int row = 29990; row >= 0; row -= 3)
+        picked.push_back(row);
+    view.SelectRows(picked);
+    std::vector<int> expected;
+    for (int row = 2; row <= 29990; row += 3)
+        expected.push_back(row);
+    expected.insert(expected.begin() + 2, 6);
+    expected.push_back(29999);
+    EXPECT_EQ(view.GetSelItems(), expected);
+    EXPECT_EQ(view.GetSelCount(), static_cast<int>(expected.size()));
+
+    // Rows next to selected ones join them; a deselected row leaves a gap.
+    view.SelectRows(std::vector<int>{3, 4});
+    view.SetSel(4, false);
+    EXPECT_EQ(view.GetSelItems()[0], 2);
+    EXPECT_EQ(view.GetSelItems()[1], 3);
+    EXPECT_EQ(view.GetSelItems()[2], 5);
+    EXPECT_EQ(view.GetSelCount(), static_cast<int>(expected.size()) + 1);
+}
+
 TEST(ListView31Test, TheHorizontalScrollBarCoversTheExtentAndTheWidestRowDrawn)
 {
     CListView31 view;
