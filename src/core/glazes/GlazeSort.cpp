@@ -11,6 +11,7 @@
 #include "limits/LimitFormulaDB.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
+#include "support/KeySort.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,6 +140,11 @@ std::optional<double> AnalysisValue(const CGlaze& glaze, const SortContext& cont
     return value;
 }
 
+bool IsAnalysisKey(char key)
+{
+    return std::string_view(":;@VWMU$").find(key) != std::string_view::npos;
+}
+
 // Valid analyses first, in ascending value; glazes without a valid analysis after them.
 int CompareAnalyses(const CGlaze& a, const CGlaze& b, const SortContext& context)
 {
@@ -205,13 +211,38 @@ void CGlazeList::SortBy(int criterion, bool alphabetical, int element)
     context.alphabetical = alphabetical;
     context.element = element >= 0 && element < kElementSlots ? element : kSilicon;
     context.limitFormulas = GetCurrentLimitFormulaDB();
+    // Keys are taken from the glazes first (StableSortByPosition); null entries of a damaged list
+    // stay at the end.
+    auto& glazes = m_glazes;
+    const auto nullLast = [&glazes](std::size_t a, std::size_t b) { return glazes[a] && !glazes[b]; };
     const auto sortByKey = [&](char key) {
         context.key = key;
-        std::stable_sort(m_glazes.begin(), m_glazes.end(), [&](const auto& a, const auto& b) {
-            if (!a || !b)
-                return a && !b; // a damaged list keeps its null entries at the end
-            return CompareGlazes(*a, *b, context) < 0;
-        });
+        if (key == 'n') {
+            std::vector<std::string> names;
+            names.reserve(glazes.size());
+            for (const auto& glaze : glazes)
+                names.push_back(glaze ? FoldedForSort(glaze->m_name) : std::string());
+            StableSortByPosition(glazes, [&](std::size_t a, std::size_t b) {
+                return !glazes[a] || !glazes[b] ? nullLast(a, b) : names[a] < names[b];
+            });
+        } else if (IsAnalysisKey(key)) {
+            // Valid analyses first, in ascending value.
+            std::vector<std::optional<double>> values;
+            values.reserve(glazes.size());
+            for (const auto& glaze : glazes)
+                values.push_back(glaze ? AnalysisValue(*glaze, context) : std::nullopt);
+            StableSortByPosition(glazes, [&](std::size_t a, std::size_t b) {
+                if (!glazes[a] || !glazes[b])
+                    return nullLast(a, b);
+                if (values[a] && values[b])
+                    return *values[a] < *values[b];
+                return values[a].has_value() && !values[b].has_value();
+            });
+        } else {
+            StableSortByPosition(glazes, [&](std::size_t a, std::size_t b) {
+                return !glazes[a] || !glazes[b] ? nullLast(a, b) : CompareGlazes(*glazes[a], *glazes[b], context) < 0;
+            });
+        }
     };
     sortByKey('n');
     if (criterion != 0)

@@ -2,6 +2,7 @@
 
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
+#include "support/KeySort.h"
 #include "support/NumberFormat.h"
 #include "support/Services.h"
 #include "support/TextHelpers.h"
@@ -17,96 +18,57 @@ namespace {
 
 constexpr int kSiliconZ = 14;
 
-// Each comparison is negative when a sorts before b and 0 for equal values, so that every key
-// letter is a strict weak order and a stable sort keeps the order of the letters before it.
-using SortCompare = int (*)(const CMaterial& a, const CMaterial& b, int oxide);
+// A record's key for one sort letter: a group (known values before unknown ones), then a number,
+// then a text folded for comparing ignoring case. Keys compare in that order, each a strict weak
+// order, so that a stable sort keeps the order of the letters before it; what a letter does not
+// use stays equal.
+struct SortKey {
+    int group = 0;
+    double number = 0.0;
+    std::string text;
+};
 
-int Ascending(double a, double b)
+bool KeyLess(const SortKey& a, const SortKey& b)
 {
-    return a < b ? -1 : (b < a ? 1 : 0);
+    if (a.group != b.group)
+        return a.group < b.group;
+    if (a.number < b.number)
+        return true;
+    if (b.number < a.number)
+        return false;
+    return a.text < b.text;
 }
 
 // Known (positive) values ascending; unknown ones (0 or less) after all of them.
-int PositiveFirstAscending(double a, double b)
+SortKey PositiveFirst(double value)
 {
-    const bool knownA = a > 0.0;
-    const bool knownB = b > 0.0;
-    if (knownA && knownB)
-        return Ascending(a, b);
-    return static_cast<int>(knownB) - static_cast<int>(knownA);
+    return value > 0.0 ? SortKey{0, value, {}} : SortKey{1, 0.0, {}};
 }
 
-int ByName(const CMaterial& a, const CMaterial& b, int)
-{
-    return CompareNoCase(a.m_name, b.m_name);
-}
-
-int ByCode(const CMaterial& a, const CMaterial& b, int)
-{
-    return CompareNoCase(a.m_code, b.m_code);
-}
-
-int ByAvailable(const CMaterial& a, const CMaterial& b, int)
-{
-    return static_cast<int>(b.m_available != 0) - static_cast<int>(a.m_available != 0);
-}
-
-int ByType(const CMaterial& a, const CMaterial& b, int)
-{
-    return g_prefs.CompareMaterialTypes(a.m_type, b.m_type);
-}
-
-int ByDensity(const CMaterial& a, const CMaterial& b, int)
-{
-    return PositiveFirstAscending(a.m_density, b.m_density);
-}
-
-int ByCost(const CMaterial& a, const CMaterial& b, int)
-{
-    return PositiveFirstAscending(a.m_costPerLb, b.m_costPerLb);
-}
-
-// Mapped materials first, by the name they map to; unmapped ones last.
-int ByMapping(const CMaterial& a, const CMaterial& b, int)
-{
-    const bool mappedA = !a.m_mapTo.empty();
-    const bool mappedB = !b.m_mapTo.empty();
-    if (mappedA && mappedB)
-        return CompareNoCase(a.m_mapTo, b.m_mapTo);
-    return static_cast<int>(mappedB) - static_cast<int>(mappedA);
-}
-
-int ByLoi(const CMaterial& a, const CMaterial& b, int)
-{
-    return Ascending(a.m_loi, b.m_loi);
-}
-
-// The oxide's share of the fired oxides; a record without oxides has none and sorts last.
-int ByOxideShare(const CMaterial& a, const CMaterial& b, int oxide)
-{
-    const bool knownA = a.m_oxideSum > 0.0;
-    const bool knownB = b.m_oxideSum > 0.0;
-    if (knownA && knownB) {
-        const auto z = static_cast<std::size_t>(oxide);
-        return Ascending(a.m_oxides[z] / a.m_oxideSum, b.m_oxides[z] / b.m_oxideSum);
-    }
-    return static_cast<int>(knownB) - static_cast<int>(knownA);
-}
-
-SortCompare CompareFor(char letter)
+// The key of a sort letter: n name, c code, a available first, d density and $ cost (known ones
+// first), m mapped ones first by the name they map to, V loss on ignition, W the oxide's share of
+// the fired oxides (a record without oxides last). Type ('t') is ordered by the preferences.
+SortKey KeyFor(char letter, const CMaterial& m, int oxide)
 {
     switch (letter) {
-    case 'n': return ByName;
-    case 'c': return ByCode;
-    case 'a': return ByAvailable;
-    case 't': return ByType;
-    case 'd': return ByDensity;
-    case '$': return ByCost;
-    case 'm': return ByMapping;
-    case 'V': return ByLoi;
-    case 'W': return ByOxideShare;
-    default: return nullptr;
+    case 'n': return {0, 0.0, FoldedForSort(m.m_name)};
+    case 'c': return {0, 0.0, FoldedForSort(m.m_code)};
+    case 'a': return {m.m_available != 0 ? 0 : 1, 0.0, {}};
+    case 'd': return PositiveFirst(m.m_density);
+    case '$': return PositiveFirst(m.m_costPerLb);
+    case 'm': return m.m_mapTo.empty() ? SortKey{1, 0.0, {}} : SortKey{0, 0.0, FoldedForSort(m.m_mapTo)};
+    case 'V': return {0, m.m_loi, {}};
+    case 'W':
+        if (!(m.m_oxideSum > 0.0))
+            return {1, 0.0, {}};
+        return {0, m.m_oxides[static_cast<std::size_t>(oxide)] / m.m_oxideSum, {}};
+    default: return {};
     }
+}
+
+bool IsSortLetter(char letter)
+{
+    return std::string_view("ncadm$VWt").find(letter) != std::string_view::npos;
 }
 
 // The part of a look-up text before its first '(', without trailing whitespace.
@@ -204,13 +166,19 @@ void CMaterialArray::Sort(int kind, int oxide)
     if (oxide < 0 || oxide >= kElementCount)
         oxide = kSiliconZ;
     for (const char* letter = g_materialSortSpecs[kind]; *letter; ++letter) {
-        const SortCompare compare = CompareFor(*letter);
-        if (!compare)
+        if (!IsSortLetter(*letter))
             continue;
-        std::stable_sort(m_records.begin(), m_records.end(),
-                         [compare, oxide](const std::unique_ptr<CMaterial>& a, const std::unique_ptr<CMaterial>& b) {
-                             return compare(*a, *b, oxide) < 0;
-                         });
+        if (*letter == 't') {
+            StableSortByPosition(m_records, [this](std::size_t a, std::size_t b) {
+                return g_prefs.CompareMaterialTypes(m_records[a]->m_type, m_records[b]->m_type) < 0;
+            });
+            continue;
+        }
+        std::vector<SortKey> keys;
+        keys.reserve(m_records.size());
+        for (const auto& record : m_records)
+            keys.push_back(KeyFor(*letter, *record, oxide));
+        StableSortByPosition(m_records, [&keys](std::size_t a, std::size_t b) { return KeyLess(keys[a], keys[b]); });
     }
     m_indexValid = false;
 }
