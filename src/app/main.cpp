@@ -1,13 +1,17 @@
 #include "framework/QtServices.h"
 #include "shell/AppContext.h"
 #include "shell/CommandLine.h"
+#include "shell/MainFrame.h"
 #include "shell/OxidariumAppUi.h"
+#include "shell/StartupTimer.h"
 #include "support/Profile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
 #include <clocale>
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -36,8 +40,15 @@ int main(int argc, char* argv[])
         COxidariumAppUi oxidarium;
         oxidarium.m_cmdInfo = commandLine;
         oxidarium.m_nExitCode = 1;
-        if (oxidarium.InitInstance())
+        std::unique_ptr<CStartupTimer> startupTimer;
+        if (oxidarium.InitInstance()) {
+            if (parser.isSet(QStringLiteral("startup-time")))
+                startupTimer = std::make_unique<CStartupTimer>(oxidarium.MainFrame(), [](double seconds) {
+                    std::printf("Main window shown %.3f s after launch\n", seconds);
+                    std::fflush(stdout);
+                });
             oxidarium.m_nExitCode = QApplication::exec();
+        }
         exitCode = oxidarium.ExitInstance();
     }
     SetProfile(nullptr);

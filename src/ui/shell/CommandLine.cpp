@@ -1,5 +1,6 @@
 #include "shell/CommandLine.h"
 
+#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
@@ -36,6 +37,9 @@ CCommandLineInfo ParseCommandLine(QCommandLineParser& parser, const QStringList&
     parser.setApplicationDescription(QStringLiteral("Ceramic glaze chemistry."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(QCommandLineOption(QStringLiteral("startup-time"),
+                                        QStringLiteral("Print the seconds from launch until the main window is shown, "
+                                                       "then quit.")));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A glaze database to open."),
                                  QStringLiteral("[file]"));
     parser.parse(DropForeignSwitches(arguments));
