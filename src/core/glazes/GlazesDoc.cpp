@@ -6,6 +6,7 @@
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "framework/View.h"
+#include "glazes/GlazeFilePrefetch.h"
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/DocumentFile.h"
@@ -335,16 +336,16 @@ bool CGlazesDoc::OnNewDocument()
 
 bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list) const
 {
-    std::error_code ec;
-    std::ifstream in;
-    if (!path.empty() && !std::filesystem::is_directory(path, ec))
-        in.open(path, std::ios::in | std::ios::binary);
-    if (!in.is_open()) {
-        Warn(path + ": Error opening file", kGlazeOpenErrorHelpId);
-        return false;
-    }
     int result = 0;
-    {
+    if (!CGlazeFilePrefetch::Take(path, list, result)) {
+        std::error_code ec;
+        std::ifstream in;
+        if (!path.empty() && !std::filesystem::is_directory(path, ec))
+            in.open(path, std::ios::in | std::ios::binary);
+        if (!in.is_open()) {
+            Warn(path + ": Error opening file", kGlazeOpenErrorHelpId);
+            return false;
+        }
         CBusyScope busy;
         result = list.Read(in);
     }

@@ -88,6 +88,7 @@ void CNameIndex::Reset()
 {
     m_used = 0;
     m_root = -1;
+    m_treeBuilt = false;
     m_entryCount = 0;
     m_built = false;
     m_hashSlots.clear();
@@ -108,47 +109,57 @@ const std::string& CNameIndex::DisplayName(int node) const
 void CNameIndex::Build()
 {
     m_root = -1;
+    m_treeBuilt = false;
     m_built = true;
-    if (m_entryCount == 0)
-        return;
-    // Equal keys sort by node number, so the first material in database order heads its key's
-    // chain and answers a look-up: the same answer on every rebuild.
-    std::vector<int> order(static_cast<std::size_t>(m_entryCount));
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [this](int a, int b) {
-        const int c = GetNode(a).folded.compare(GetNode(b).folded);
-        return c != 0 ? c < 0 : a < b;
-    });
-    std::vector<int> heads;
-    heads.reserve(order.size());
-    for (int n : order) {
-        Node& node = GetNode(n);
-        node.left = node.right = node.nextDuplicate = -1;
-        if (!heads.empty() && GetNode(heads.back()).folded == node.folded) {
-            Node& head = GetNode(heads.back());
-            node.nextDuplicate = head.nextDuplicate;
-            head.nextDuplicate = n;
-            continue;
-        }
-        heads.push_back(n);
-    }
-    m_root = BuildBalanced(heads, 0, static_cast<int>(heads.size()));
-    BuildHashTable(heads);
+    BuildHashTable();
 }
 
-// Open addressing with linear probing, at most half full.
-void CNameIndex::BuildHashTable(const std::vector<int>& heads)
+// Open addressing with linear probing over the distinct keys, at most half full. Entries go in
+// in node order, so the first material in database order heads its key's chain and answers a
+// look-up: the same answer on every rebuild. A later node with the same key goes right behind
+// the head.
+void CNameIndex::BuildHashTable()
 {
     std::size_t size = 16;
-    while (size < 2 * heads.size())
+    while (size < 2 * static_cast<std::size_t>(m_entryCount))
         size *= 2;
     m_hashSlots.assign(size, -1);
-    for (int n : heads) {
-        std::size_t slot = HashFolded(GetNode(n).folded) & (size - 1);
-        while (m_hashSlots[slot] >= 0)
+    for (int n = 0; n < m_entryCount; ++n) {
+        Node& node = GetNode(n);
+        node.left = node.right = node.nextDuplicate = -1;
+        std::size_t slot = HashFolded(node.folded) & (size - 1);
+        while (m_hashSlots[slot] >= 0 && GetNode(m_hashSlots[slot]).folded != node.folded)
             slot = (slot + 1) & (size - 1);
-        m_hashSlots[slot] = n;
+        if (m_hashSlots[slot] < 0) {
+            m_hashSlots[slot] = n;
+            continue;
+        }
+        Node& head = GetNode(m_hashSlots[slot]);
+        node.nextDuplicate = head.nextDuplicate;
+        head.nextDuplicate = n;
     }
+}
+
+// The tree serves the prefix searches only, so it is linked on the first of them: opening a
+// large database needs the exact look-ups alone.
+void CNameIndex::BuildTree()
+{
+    if (!m_built || m_treeBuilt)
+        return;
+    std::vector<int> heads;
+    for (int n : m_hashSlots) {
+        if (n >= 0)
+            heads.push_back(n);
+    }
+    std::sort(heads.begin(), heads.end(), [this](int a, int b) { return GetNode(a).folded < GetNode(b).folded; });
+    m_root = BuildBalanced(heads, 0, static_cast<int>(heads.size()));
+    m_treeBuilt = true;
+}
+
+int CNameIndex::Root()
+{
+    BuildTree();
+    return m_root;
 }
 
 // The middle of the run becomes the subtree's root; a run of two is the first node with the
@@ -182,10 +193,11 @@ int CNameIndex::FindExact(std::string_view key) const
     }
 }
 
-int CNameIndex::FindPrefix(std::string_view text) const
+int CNameIndex::FindPrefix(std::string_view text)
 {
     if (text.empty())
         return -1;
+    BuildTree();
     int n = m_built ? m_root : -1;
     while (n >= 0) {
         const int c = CompareKey(GetNode(n).folded, text, true);

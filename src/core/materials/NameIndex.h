@@ -15,7 +15,8 @@
 //
 // Exact look-ups, which every glaze analysis makes for every ingredient, go through a hash table
 // over the same distinct keys instead of down the tree: they find the same node, touching far
-// less memory in a large database.
+// less memory in a large database. Build makes the hash table only; the tree, which only the
+// prefix searches walk, is linked when the first of them (or Root) needs it.
 //
 // Use: Reset, then for each key NewNode, fill the node, AddEntry; then Build; then search.
 
@@ -31,7 +32,7 @@ public:
         std::string display;        // what a canonical look-up shows, when hasDisplay
         bool hasDisplay = false;    // false: a canonical look-up shows the key itself
         int record = -1;            // position of the material in the collection
-        int left = -1;              // subtree of keys that sort before
+        int left = -1;              // subtree of keys that sort before (once the tree is linked)
         int right = -1;             // subtree of keys that sort after
         int nextDuplicate = -1;     // next node with the same key, case ignored
     };
@@ -47,7 +48,7 @@ public:
     // NewNode, filled with key (folded too), record and display name (null: the key itself),
     // then AddEntry. An empty key is not added. Returns the node, or -1.
     int AddKey(std::string_view key, int record, const std::string* display);
-    // Sorts the entries and links them into the tree; afterwards the index can be searched.
+    // Chains equal keys and hashes the distinct ones; afterwards the index can be searched.
     void Build();
     // Forgets every entry; the nodes are kept for the next build.
     void Reset();
@@ -59,7 +60,7 @@ public:
     int FindExact(std::string_view key) const;
     // A node whose key begins with text ignoring case: -1 when none does (or text is empty), -2
     // when keys of two or more different materials do.
-    int FindPrefix(std::string_view text) const;
+    int FindPrefix(std::string_view text);
     // Below start: a node whose key begins with text and whose material is not record, or -1.
     // Keys of one material (its name and an other name beginning alike) count as one match.
     int FindOtherPrefixMatch(std::string_view text, int record, int start) const;
@@ -69,14 +70,16 @@ public:
     // The text a canonical look-up that met this node shows.
     const std::string& DisplayName(int node) const;
 
-    int Root() const { return m_root; }
+    // The root of the tree of distinct keys (linked now if it was not yet), or -1.
+    int Root();
     int EntryCount() const { return m_entryCount; }
     int Capacity() const { return static_cast<int>(m_nodes.size()); }
     bool IsBuilt() const { return m_built; }
 
 private:
     int BuildBalanced(const std::vector<int>& heads, int first, int count);
-    void BuildHashTable(const std::vector<int>& heads);
+    void BuildHashTable();
+    void BuildTree();
 
     std::vector<Node> m_nodes; // every node made so far; a node's number is its position
     std::vector<int> m_hashSlots; // the distinct keys' nodes by hash, -1 for a free slot
@@ -84,4 +87,5 @@ private:
     int m_root = -1;
     int m_entryCount = 0;
     bool m_built = false;
+    bool m_treeBuilt = false;
 };

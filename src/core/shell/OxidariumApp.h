@@ -189,6 +189,8 @@ private:
     void RememberStartingDirectory();
     void LoadPreferences();
     void OpenSingletonDatabases();
+    // The glaze databases start-up opens: the command line's file, else the preferences' list.
+    std::vector<std::string> StartupGlazeFiles() const;
     void OpenStartupFiles();
     void RebuildDatabaseTree();
     void ForgetOwnTemplates();

@@ -6,6 +6,7 @@
 #include "framework/Document.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
+#include "glazes/GlazeFilePrefetch.h"
 #include "glazes/GlazesDoc.h"
 #include "graphs/ChartEngine.h"
 #include "graphs/GraphTypesDoc.h"
@@ -122,6 +123,8 @@ bool COxidariumApp::InitInstance()
     OpenChartEngine();
     RegisterDocTemplates();
     LoadPreferences();
+    // The glaze databases are read meanwhile; the documents opening them take what was read.
+    const CGlazeFilePrefetch glazeFiles(StartupGlazeFiles());
     if (!CreateMainFrame())
         return false;
     if (m_bDataLocationHandedOver)
@@ -267,20 +270,25 @@ void COxidariumApp::OpenSingletonDatabases()
     g_pDbTreeDoc = OpenSingleton<CDbTreeDoc>(g_pDbTreeTemplate, "DbTreeFileName");
 }
 
+std::vector<std::string> COxidariumApp::StartupGlazeFiles() const
+{
+    // A file named on the command line is taken as a glaze database whatever its extension.
+    if (!m_cmdInfo.m_strFileName.empty())
+        return {m_cmdInfo.m_strFileName};
+    if (!CAppContext::IsActive())
+        return {};
+    return std::vector<std::string>(g_prefs.glzfile.begin(), g_prefs.glzfile.end());
+}
+
 void COxidariumApp::OpenStartupFiles()
 {
     constexpr int kGlazes = static_cast<int>(DbFileType::Glazes);
     constexpr int kTextFile = static_cast<int>(DbFileType::TextFile);
-    // A file named on the command line is taken as a glaze database whatever its extension.
-    if (!m_cmdInfo.m_strFileName.empty()) {
-        OpenAndAnnounce(g_pGlazesTemplate, m_cmdInfo.m_strFileName, kGlazes);
-        return;
-    }
-    if (!CAppContext::IsActive())
-        return;
-    // Copies: opening a document may change the preferences' lists.
-    const CStringArrayEx glazeFiles = g_prefs.glzfile;
-    const CStringArrayEx textFiles = g_prefs.txtfile;
+    // Copies: opening a document may change the preferences' lists. A command-line file comes
+    // without the text files.
+    const std::vector<std::string> glazeFiles = StartupGlazeFiles();
+    const bool withTextFiles = m_cmdInfo.m_strFileName.empty() && CAppContext::IsActive();
+    const CStringArrayEx textFiles = withTextFiles ? g_prefs.txtfile : CStringArrayEx();
     for (const std::string& path : glazeFiles)
         OpenAndAnnounce(g_pGlazesTemplate, path, kGlazes);
     for (const std::string& path : textFiles)

@@ -307,10 +307,23 @@ std::string FormatDateString(const std::string& format, const std::tm& time)
 
 std::string& GetTodayString(std::string& out, const std::string& format)
 {
+    // Every glaze a file reader creates starts with today's date: the text of the last second
+    // is kept (per thread, as readers may run on several) instead of formatted again each time.
+    struct Today {
+        std::time_t second = -1;
+        std::string format;
+        std::string text;
+    };
+    thread_local Today today;
     const std::time_t now = std::time(nullptr);
-    struct tm local {};
-    localtime_r(&now, &local);
-    out = FormatDateString(format, local);
+    if (now != today.second || format != today.format) {
+        struct tm local {};
+        localtime_r(&now, &local);
+        today.text = FormatDateString(format, local);
+        today.format = format;
+        today.second = now;
+    }
+    out = today.text;
     return out;
 }
 

@@ -1,0 +1,110 @@
+#include "glazes/GlazeFilePrefetch.h"
+
+#include "glazes/GlazeList.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+CGlazeFilePrefetch* s_active = nullptr;
+
+// What identifies the file's contents as read: size and modification time.
+struct FileStamp {
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type time{};
+    bool known = false;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const std::string& path)
+{
+    std::error_code sizeError;
+    std::error_code timeError;
+    FileStamp stamp;
+    stamp.size = std::filesystem::file_size(path, sizeError);
+    stamp.time = std::filesystem::last_write_time(path, timeError);
+    stamp.known = !sizeError && !timeError;
+    return stamp;
+}
+
+} // namespace
+
+struct CGlazeFilePrefetch::Read {
+    std::string path;
+    FileStamp stamp;
+    CGlazeList list;
+    int result = 0;
+    bool done = false; // read through (whatever its result)
+};
+
+CGlazeFilePrefetch::CGlazeFilePrefetch(std::vector<std::string> paths)
+{
+    for (std::string& path : paths) {
+        auto read = std::make_unique<Read>();
+        read->path = std::move(path);
+        m_reads.push_back(std::move(read));
+    }
+    s_active = this;
+    try {
+        m_thread = std::thread([this] { ReadAll(); });
+    } catch (...) {
+        // Without a thread every document reads its own file.
+        m_reads.clear();
+    }
+}
+
+CGlazeFilePrefetch::~CGlazeFilePrefetch()
+{
+    Wait();
+    if (s_active == this)
+        s_active = nullptr;
+}
+
+void CGlazeFilePrefetch::ReadAll()
+{
+    for (auto& read : m_reads) {
+        try {
+            const FileStamp before = StampOf(read->path);
+            std::error_code ec;
+            if (!before.known || std::filesystem::is_directory(read->path, ec))
+                continue;
+            std::ifstream in(read->path, std::ios::in | std::ios::binary);
+            if (!in.is_open())
+                continue;
+            read->result = read->list.Read(in);
+            read->stamp = before;
+            read->done = StampOf(read->path) == before;
+        } catch (...) {
+            read->done = false; // the document reads the file itself
+        }
+    }
+}
+
+void CGlazeFilePrefetch::Wait()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+bool CGlazeFilePrefetch::Take(const std::string& path, CGlazeList& list, int& result)
+{
+    CGlazeFilePrefetch* prefetch = s_active;
+    if (!prefetch)
+        return false;
+    prefetch->Wait();
+    for (auto& read : prefetch->m_reads) {
+        if (!read->done || read->path != path || !(StampOf(path) == read->stamp))
+            continue;
+        read->done = false;
+        list.m_glazes = std::move(read->list.m_glazes);
+        list.m_name = std::move(read->list.m_name);
+        list.m_infoLines = std::move(read->list.m_infoLines);
+        list.m_version = read->list.m_version;
+        list.m_errorText = std::move(read->list.m_errorText);
+        result = read->result;
+        return true;
+    }
+    return false;
+}
