@@ -309,7 +309,13 @@ double CChart::ChartGetLayout(int selector) const
 
 CChartFont CChart::FontOf(int font) const
 {
-    const CChartFontSetting& setting = font == 3 ? m_draw->textFont : m_def->fonts[ToIndex(std::clamp(font, 0, 2))];
+    return MakeFont(font == 3 ? m_draw->textFont : m_def->fonts[ToIndex(std::clamp(font, 0, 2))]);
+}
+
+CChartFont CChart::LegendFont() const { return MakeFont(m_def->fonts[3]); }
+
+CChartFont CChart::MakeFont(const CChartFontSetting& setting) const
+{
     const double base = std::clamp(m_pixelHeight / 28.0, 8.0, 13.0);
     CChartFont result;
     result.family = setting.family;

@@ -128,6 +128,7 @@ struct CChartHit {
 
 struct CChartDefinition;
 struct CChartDrawState;
+struct CChartFontSetting;
 struct CChartArea;
 
 class CChart {
@@ -296,7 +297,9 @@ public:
     struct CLayoutValues {
         std::array<double, 17> values{};
     };
+    // The font a drawing call names (0 to 2 the groups, 3 the text font), and the legend's.
     CChartFont FontOf(int font) const;
+    CChartFont LegendFont() const;
     // Text measures in the current area's units.
     double TextWidthUnits(const CChartFont& font, const std::string& text) const;
     double TextHeightUnits(const CChartFont& font) const;
@@ -316,6 +319,7 @@ public:
     const CChartArea& CurrentArea() const;
 
 private:
+    CChartFont MakeFont(const CChartFontSetting& setting) const;
     void DrawChart(int kind, int options);
     void AddPrimitive(CChartPrimitive primitive);
     CChartPointD ToMain(double x, double y) const;

@@ -12,60 +12,6 @@ namespace {
 constexpr double kDepthShare = 0.06; // of the smaller side of the region, at depth 100 %
 constexpr int kBoxSets = 7;
 
-// One bar in slot coordinates (c0..c1 along the category axis) and values (v0..v1).
-struct CBar {
-    int point = 0;
-    int set = 0;
-    double c0 = 0.0;
-    double c1 = 0.0;
-    double v0 = 0.0;
-    double v1 = 0.0;
-};
-
-struct CBarStyle {
-    bool horizontal = false;
-    bool stacked = false;
-    bool floating = false;
-    bool perPoint = false;
-};
-
-// The bars of the definition, and the range of values they span.
-std::vector<CBar> MakeBars(const CChartDefinition& def, const CBarStyle& style, double& low, double& high)
-{
-    std::vector<CBar> bars;
-    const double groupWidth = 1.0 - def.barGap / 100.0;
-    low = 0.0;
-    high = 0.0;
-    for (int p = 0; p < def.points; ++p) {
-        const double start = p + (1.0 - groupWidth) / 2.0;
-        if (!style.stacked && !style.floating) {
-            const double width = def.sets > 0 ? groupWidth / def.sets : groupWidth;
-            for (int s = 0; s < def.sets; ++s) {
-                const double v = def.Value(p, s);
-                bars.push_back({p, s, start + s * width, start + (s + 1) * width, 0.0, v});
-                low = std::min(low, v);
-                high = std::max(high, v);
-            }
-            continue;
-        }
-        // Stacked: positive values pile up from 0, negative ones down; floating bars pile up
-        // from the first set's value, which is not drawn.
-        double up = style.floating ? def.Value(p, 0) : 0.0;
-        double down = up;
-        low = std::min(low, up);
-        high = std::max(high, up);
-        for (int s = style.floating ? 1 : 0; s < def.sets; ++s) {
-            const double v = def.Value(p, s);
-            double& end = v >= 0.0 ? up : down;
-            bars.push_back({p, s, start, start + groupWidth, end, end + v});
-            end += v;
-            low = std::min(low, end);
-            high = std::max(high, end);
-        }
-    }
-    return bars;
-}
-
 // The four corners of a bar in chart units, the value range clipped to the axis.
 std::vector<CChartPointD> BarCorners(const CChartAxes& axes, const CChartRect& plot, const CBar& bar, bool horizontal)
 {
@@ -85,6 +31,8 @@ std::vector<CChartPointD> BarCorners(const CChartAxes& axes, const CChartRect& p
 void DrawBar(CChart& chart, const std::vector<CChartPointD>& c, const CBar& bar, const CBarStyle& style, double dx,
              double dy)
 {
+    // Floating bars are ranges, not data: the markers drawn over them answer clicks.
+    const int hit = style.floating ? CChartPrimitive::kHitNone : CChartPrimitive::kHitCell;
     const CColor color = chart.PaletteColor(chart.ColorIndexFor(bar.point, bar.set, style.perPoint));
     const int pattern = chart.PatternFor(bar.point, bar.set, style.perPoint);
     const bool hollow = pattern == kChartPatternHollow;
@@ -95,10 +43,10 @@ void DrawBar(CChart& chart, const std::vector<CChartPointD>& c, const CBar& bar,
                          pattern, edge, 1.0);
         chart.AddPolygon({c[1], {c[1].x + dx, c[1].y + dy}, {c[2].x + dx, c[2].y + dy}, c[2]}, ShadeColor(color, 0.7),
                          pattern, edge, 1.0);
-        chart.AddPolygon(c, color, pattern, edge, 1.0, CChartPrimitive::kHitCell, bar.set, bar.point);
+        chart.AddPolygon(c, color, pattern, edge, 1.0, hit, bar.set, bar.point);
         return;
     }
-    chart.AddPolygon(c, color, pattern, color, hollow ? 1.5 : 0.0, CChartPrimitive::kHitCell, bar.set, bar.point);
+    chart.AddPolygon(c, color, pattern, color, hollow ? 1.5 : 0.0, hit, bar.set, bar.point);
 }
 
 CChartAxisPlan CategoryPlan(const CChartDefinition& def, bool farSide)
@@ -132,6 +80,45 @@ void AxisSides(const CChartDefinition& def, bool horizontal, bool& categoryFar, 
 }
 
 } // namespace
+
+// The bars of the definition, and the range of values they span.
+std::vector<CBar> MakeBars(const CChartDefinition& def, const CBarStyle& style, double& low, double& high)
+{
+    std::vector<CBar> bars;
+    const double groupWidth = 1.0 - def.barGap / 100.0;
+    low = 0.0;
+    high = 0.0;
+    for (int p = 0; p < def.points; ++p) {
+        const double start = p + (1.0 - groupWidth) / 2.0;
+        if (!style.stacked && !style.floating) {
+            const double width = def.sets > 0 ? groupWidth / def.sets : groupWidth;
+            for (int s = 0; s < def.sets; ++s) {
+                const double v = def.Value(p, s);
+                bars.push_back({p, s, start + s * width, start + (s + 1) * width, 0.0, v});
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+            continue;
+        }
+        // Stacked: positive values pile up from 0, negative ones down; floating bars pile up
+        // from the first set's value, which is not drawn.
+        double up = style.floating ? def.Value(p, 0) : 0.0;
+        double down = up;
+        low = std::min(low, up);
+        high = std::max(high, up);
+        for (int s = style.floating ? 1 : 0; s < def.sets; ++s) {
+            const double v = def.Value(p, s);
+            double& end = v >= 0.0 ? up : down;
+            // A floating bar of no length is an empty slot: nothing is drawn there.
+            if (!style.floating || v != 0.0)
+                bars.push_back({p, s, start, start + groupWidth, end, end + v});
+            end += v;
+            low = std::min(low, end);
+            high = std::max(high, end);
+        }
+    }
+    return bars;
+}
 
 void DrawBarChart(CChart& chart, int kind, int options, const CChartRect& region)
 {

@@ -48,12 +48,35 @@ CColor ShadeColor(CColor color, double factor);
 // Titles and legend; returns what is left for the plot.
 CChartRect DrawChartDecorations(CChart& chart, int kind);
 
+// One bar in slot coordinates (c0..c1 along the category axis) and values (v0..v1).
+struct CBar {
+    int point = 0;
+    int set = 0;
+    double c0 = 0.0;
+    double c1 = 0.0;
+    double v0 = 0.0;
+    double v1 = 0.0;
+};
+
+struct CBarStyle {
+    bool horizontal = false;
+    bool stacked = false;
+    bool floating = false;
+    bool perPoint = false;
+};
+
+// The bars of the definition, and the range of values they span.
+std::vector<CBar> MakeBars(const CChartDefinition& def, const CBarStyle& style, double& low, double& high);
+
 void DrawPieChart(CChart& chart, bool threeD, int options, const CChartRect& region);
 void DrawBarChart(CChart& chart, int kind, int options, const CChartRect& region);
 void DrawBoxChart(CChart& chart, int options, const CChartRect& region);
 void DrawAreaChart(CChart& chart, int options, const CChartRect& region);
 void DrawPointChart(CChart& chart, int options, const CChartRect& region);
 void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region);
+void DrawBar3DChart(CChart& chart, int options, const CChartRect& region);
+// The layout values of a chart drawn in a 3-D box: the box's picture and its two scales.
+void StoreLayout3D(CChart& chart, const CChartRect& box, const CChartScale& horizontal, const CChartScale& vertical);
 
 // The two rectangular axes of bars, areas, points and boxes.
 struct CChartAxisPlan {

@@ -31,7 +31,7 @@ double DrawLegend(CChart& chart, int kind, const CChartRect& region, double marg
     const CChartDefinition& def = chart.Definition();
     if (def.legend.empty())
         return 0.0;
-    const CChartFont font = chart.FontOf(3);
+    const CChartFont font = chart.LegendFont();
     const double th = chart.TextHeightUnits(font);
     const double swatch = th * 0.8;
     const double gap = th * 0.5;
@@ -73,15 +73,18 @@ double DrawLegend(CChart& chart, int kind, const CChartRect& region, double marg
     return width;
 }
 
+// As many decimals as the step needs, but no more than show its first three digits (a step of
+// 1/6 labels 0.167, 0.333...).
 double DecimalsForStep(double step)
 {
     step = std::fabs(step);
-    for (int decimals = 0; decimals < 6; ++decimals) {
+    const int enough = step > 0.0 ? std::clamp(2 - static_cast<int>(std::floor(std::log10(step))), 0, 6) : 0;
+    for (int decimals = 0; decimals < enough; ++decimals) {
         const double scaled = step * std::pow(10.0, decimals);
         if (std::fabs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled))
             return decimals;
     }
-    return 6;
+    return enough;
 }
 
 } // namespace
@@ -138,8 +141,8 @@ void CChart::DrawChart(int kind, int options)
     case kChartPie:
     case kChartPie3D: DrawPieChart(*this, kind == kChartPie3D, options, region); break;
     case kChartBar:
-    case kChartBar3D:
-    case kChartBarTrue3D: DrawBarChart(*this, kind, options, region); break;
+    case kChartBar3D: DrawBarChart(*this, kind, options, region); break;
+    case kChartBarTrue3D: DrawBar3DChart(*this, options, region); break;
     case kChartArea: DrawAreaChart(*this, options, region); break;
     case kChartPoints: DrawPointChart(*this, options, region); break;
     case kChartPoints3D: DrawPoint3DChart(*this, options, region); break;

@@ -10,7 +10,8 @@
 namespace {
 
 constexpr double kArcStep = std::numbers::pi / 90.0; // 2 degrees
-constexpr double kThicknessShare = 0.12;             // of the radius, at depth 100 %
+constexpr double kThicknessShare = 0.12;             // of the radius, at depth 100 %, tilted most
+constexpr double kMostTilt = 80.0;                   // degrees
 
 struct CPieGeometry {
     double cx = 0.0;
@@ -48,17 +49,19 @@ std::vector<CChartPointD> Arc(const CPieGeometry& g, double from, double to, dou
     return points;
 }
 
-// The wall under the front half of the rim (angles pi to 2 pi, facing the viewer).
+// The wall under the front half of the rim (angles pi to 2 pi and their turns, facing the eye).
 void DrawSideWall(CChart& chart, const CPieGeometry& g, const CSlice& slice, CColor color)
 {
-    const double from = std::max(slice.from, std::numbers::pi);
-    const double to = std::min(slice.to, 2.0 * std::numbers::pi);
-    if (to <= from)
-        return;
-    std::vector<CChartPointD> wall = Arc(g, from, to, 0.0);
-    std::vector<CChartPointD> lower = Arc(g, from, to, g.thickness);
-    wall.insert(wall.end(), lower.rbegin(), lower.rend());
-    chart.AddPolygon(wall, ShadeColor(color, 0.7), kChartPatternSolid, ShadeColor(color, 0.45), 1.0);
+    for (int turn = -1; turn <= 2; ++turn) {
+        const double from = std::max(slice.from, (2 * turn + 1) * std::numbers::pi);
+        const double to = std::min(slice.to, (2 * turn + 2) * std::numbers::pi);
+        if (to <= from)
+            continue;
+        std::vector<CChartPointD> wall = Arc(g, from, to, 0.0);
+        std::vector<CChartPointD> lower = Arc(g, from, to, g.thickness);
+        wall.insert(wall.end(), lower.rbegin(), lower.rend());
+        chart.AddPolygon(wall, ShadeColor(color, 0.7), kChartPatternSolid, ShadeColor(color, 0.45), 1.0);
+    }
 }
 
 // Spreads one side's labels so that none overlaps the next, top to bottom.
@@ -116,8 +119,11 @@ void DrawPieChart(CChart& chart, bool threeD, int options, const CChartRect& reg
     const double sideRoom = labelsOn ? widest + gap * 1.5 : 0.0;
     const double endRoom = labelsOn ? th + gap / 2.0 : 0.0;
     CPieGeometry g;
-    const double ratio = threeD ? std::clamp(std::cos(def.elevation * std::numbers::pi / 180.0), 0.3, 1.0) : 1.0;
-    const double thicknessShare = threeD ? kThicknessShare * std::max(def.depth, 0) / 100.0 : 0.0;
+    // A 3-D pie's face turns away from the eye by 30 + elevation degrees (0 face on, at most 80):
+    // its circle shows as an ellipse of that tilt, its wall as deep as the tilt lets it show.
+    const double tilt = threeD ? std::clamp(30.0 + def.elevation, 0.0, kMostTilt) * std::numbers::pi / 180.0 : 0.0;
+    const double ratio = std::cos(tilt);
+    const double thicknessShare = kThicknessShare * std::clamp(def.depth, 0, 200) / 100.0 * std::sin(tilt) / std::sin(kMostTilt * std::numbers::pi / 180.0);
     // The radius fits the width beside the labels and the height (ellipse plus wall).
     const double byWidth = region.Width() / 2.0 - sideRoom;
     const double byHeight = (region.Height() - 2.0 * endRoom) / (2.0 * ratio + thicknessShare);
@@ -134,7 +140,8 @@ void DrawPieChart(CChart& chart, bool threeD, int options, const CChartRect& reg
     if (total <= 0.0)
         return;
     std::vector<CSlice> slices;
-    double angle = 0.0;
+    // The first slice starts at three o'clock turned by the view's rotation.
+    double angle = threeD ? std::fmod(static_cast<double>(def.rotation), 360.0) * std::numbers::pi / 180.0 : 0.0;
     for (int i = 0; i < def.points; ++i) {
         const double sweep = 2.0 * std::numbers::pi * values[static_cast<std::size_t>(i)] / total;
         if (sweep > 0.0)

@@ -1,6 +1,7 @@
 // Marker symbols, point charts (flat and with a 3-D look) and area charts.
 
 #include "graphs/ChartDrawing.h"
+#include "graphs/ChartView3D.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,9 @@
 namespace {
 
 constexpr int kSymbolKinds = 14;
-constexpr double kDepthShare = 0.2; // of the smaller side of the region, at depth 100 %
+// The box of a 3-D point chart: its height and, at thickness 100 %, its depth, for a width of 1.
+constexpr double kHeightShare = 0.75;
+constexpr double kDepthShare3D = 0.75;
 
 std::vector<CChartPointD> RegularShape(double x, double y, double r, int corners, double startAngle)
 {
@@ -190,8 +193,12 @@ void DrawPointChart(CChart& chart, int options, const CChartRect& region)
     }
     const int xFlags = def.axes[0].flags;
     const int yFlags = def.axes[1].flags;
-    CChartAxes axes(chart, NumericPlan(def.axes[0], xs, (xFlags & CChartAxisSettings::kSideFirst) != 0),
-                    NumericPlan(def.axes[1], ys, (yFlags & CChartAxisSettings::kSideSecond) != 0), options);
+    CChartAxisPlan horizontal = NumericPlan(def.axes[0], xs, (xFlags & CChartAxisSettings::kSideFirst) != 0);
+    CChartAxisPlan vertical = NumericPlan(def.axes[1], ys, (yFlags & CChartAxisSettings::kSideSecond) != 0);
+    // A triaxial chart places its points in the plot area's unit square.
+    if (def.triaxial)
+        horizontal.scale = vertical.scale = CChartScale{0.0, 1.0, 1, 0};
+    CChartAxes axes(chart, horizontal, vertical, options);
     if (def.triaxial)
         axes.Hide();
     const CChartRect plot = axes.Layout(region);
@@ -211,11 +218,37 @@ void DrawPointChart(CChart& chart, int options, const CChartRect& region)
     axes.StoreLayout(plot);
 }
 
+namespace {
+
+// The ticks of a scale as fractions of the box, labelled unless labels are off.
+CChartAxis3D Axis3D(int direction, const CChartScale& scale, const std::string& format, bool labels)
+{
+    CChartAxis3D axis;
+    axis.direction = direction;
+    for (int k = 0; k <= scale.majors; ++k) {
+        axis.ticks.push_back(static_cast<double>(k) / scale.majors);
+        if (labels)
+            axis.labels.push_back(FormatChartNumber(scale.min + scale.Step() * k, format, scale.Step()));
+    }
+    return axis;
+}
+
+struct CPoint3D {
+    int point = 0;
+    int set = 0;
+    CChartPoint3D at;
+    double depth = 0.0;
+};
+
+} // namespace
+
 void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
 {
     const CChartDefinition& def = chart.Definition();
     CRange xs, ys, zs;
-    const auto zOf = [&def](int i) { return static_cast<std::size_t>(i) < def.zData.size() ? def.zData[static_cast<std::size_t>(i)] : 0.0; };
+    const auto zOf = [&def](int i) {
+        return static_cast<std::size_t>(i) < def.zData.size() ? def.zData[static_cast<std::size_t>(i)] : 0.0;
+    };
     for (int p = 0; p < def.points; ++p) {
         for (int s = 0; s < def.sets; ++s) {
             if (def.Flag(p * def.sets + s) & kChartPointMissing)
@@ -225,39 +258,58 @@ void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
             zs.Add(zOf(p * def.sets + s));
         }
     }
-    CChartAxes axes(chart, NumericPlan(def.axes[0], xs, false), NumericPlan(def.axes[1], ys, false), options & ~4);
-    const double depth = std::min(region.Width(), region.Height()) * kDepthShare * std::max(def.depth, 0) / 100.0;
-    const double angle = std::clamp(def.rotation + def.elevation, 10, 80) * std::numbers::pi / 180.0;
-    const double dx = depth * std::cos(angle), dy = depth * std::sin(angle);
-    axes.SetDepth(dx, dy);
-    const CChartRect plot = axes.Layout(region);
-    axes.DrawGrid(plot);
-    const CChartScale zScale = PointScale(def.axes[3], zs);
-    const CColor black = chart.PaletteColor(0);
-    const double size = chart.DrawState().markerSize;
+    const CChartScale scales[3] = {PointScale(def.axes[0], xs), PointScale(def.axes[1], ys), PointScale(def.axes[3], zs)};
+    const int formats[3] = {0, 1, 3};
+    CChartAxis3D axes[3];
+    for (int d = 0; d < 3; ++d)
+        axes[d] = Axis3D(d, scales[d], def.axes[static_cast<std::size_t>(formats[d])].format, (options & 1) == 0);
+    axes[1].farSide = (def.axes[1].flags & CChartAxisSettings::kSideSecond) != 0;
+    // The box: as deep as the thickness asks (100 %: three quarters of its width).
+    CChartView3D view(def, 1.0, kHeightShare, kDepthShare3D * std::clamp(def.depth, 10, 200) / 100.0);
+    const double room = ChartAxisRoom3D(chart, axes);
+    view.Fit({region.left + room, region.bottom + room, region.right - room, region.top - room});
+    DrawChartCage(chart, view, axes, def.thin != 0, (options & 4) != 0, (options & 8) != 0);
+    std::vector<CPoint3D> points;
     for (int p = 0; p < def.points; ++p) {
         for (int s = 0; s < def.sets; ++s) {
             const int i = p * def.sets + s;
-            const double x = XOf(def, p, s), y = def.Value(p, s);
-            if ((def.Flag(i) & kChartPointMissing) || !Within(axes.Horizontal().scale, x) || !Within(axes.Vertical().scale, y))
-                continue;
-            const double f = std::clamp(zScale.Fraction(zOf(i)), 0.0, 1.0);
-            const double px = axes.X(plot, x) + f * dx, py = axes.Y(plot, y) + f * dy;
-            if (options & 0x200)
-                chart.AddPolyline({{px, py}, {px, plot.bottom + f * dy}}, chart.PaletteColor(8), 1.0, 0);
-            chart.AddSymbol(px, py, size, SymbolOf(def, s), chart.PaletteColor(chart.ColorIndexFor(p, s, false)), s, p, true);
+            const CChartPoint3D at{scales[0].Fraction(XOf(def, p, s)), scales[1].Fraction(def.Value(p, s)),
+                                   scales[2].Fraction(zOf(i))};
+            const bool inside = at.x >= -1e-9 && at.x <= 1.0 + 1e-9 && at.y >= -1e-9 && at.y <= 1.0 + 1e-9 &&
+                                at.z >= -1e-9 && at.z <= 1.0 + 1e-9;
+            if (inside && !(def.Flag(i) & kChartPointMissing))
+                points.push_back({p, s, at, view.Depth(at)});
         }
     }
-    axes.DrawAxes(plot);
-    // The depth axis along the floor's right edge.
-    const CChartFont font = chart.FontOf(2);
-    const double th = chart.TextHeightUnits(font);
-    chart.AddPolyline({{plot.right, plot.bottom}, {plot.right + dx, plot.bottom + dy}}, black, 1.0, 0);
-    for (int k = 0; (options & 1) == 0 && k <= zScale.majors; ++k) {
-        const double f = static_cast<double>(k) / zScale.majors;
-        const double value = zScale.min + zScale.Step() * k;
-        chart.AddText(plot.right + f * dx + th / 2.0, plot.bottom + f * dy - th / 2.0, 0, font, black, 0,
-                      FormatChartNumber(value, def.axes[3].format, zScale.Step()));
+    // The farthest first, so that nearer points cover them.
+    std::stable_sort(points.begin(), points.end(), [](const CPoint3D& a, const CPoint3D& b) { return a.depth > b.depth; });
+    const double size = chart.DrawState().markerSize;
+    for (const CPoint3D& point : points) {
+        const CChartPointD at = view.Project(point.at);
+        if (options & 0x200)
+            chart.AddPolyline({at, view.Project({point.at.x, 0.0, point.at.z})}, chart.PaletteColor(8), 1.0, 0);
+        chart.AddSymbol(at.x, at.y, size, SymbolOf(def, point.set),
+                        chart.PaletteColor(chart.ColorIndexFor(point.point, point.set, false)), point.set, point.point,
+                        true);
     }
-    axes.StoreLayout(plot);
+    for (const CChartAxis3D& axis : axes)
+        DrawChartAxis3D(chart, view, axis);
+    StoreLayout3D(chart, view.Bounds(), scales[0], scales[1]);
+}
+
+void StoreLayout3D(CChart& chart, const CChartRect& box, const CChartScale& horizontal, const CChartScale& vertical)
+{
+    auto& v = chart.CurrentLayout().values;
+    v[0] = horizontal.max;
+    v[1] = horizontal.min;
+    v[2] = vertical.max;
+    v[3] = vertical.min;
+    v[4] = box.Width();
+    v[5] = box.Height();
+    v[6] = box.left;
+    v[7] = box.bottom;
+    v[13] = horizontal.majors;
+    v[14] = horizontal.minors;
+    v[15] = vertical.majors;
+    v[16] = vertical.minors;
 }

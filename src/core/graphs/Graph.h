@@ -47,7 +47,9 @@
 class CGlaze;
 class CGlazesDoc;
 class CGraph;
+class CLimitFormula;
 class CMaterialTypeColorList;
+struct CGraphPointTable;
 class COxideColorList;
 
 // The plot area of a drawn chart: ChartGetLayout selectors 6, 7, 4, 5, 1, 0, 3, 2, 8, 13 and 15,
@@ -103,6 +105,17 @@ struct CGraphSet {
 
 // Whether a glaze counts in a many-glaze chart.
 using GlazeFilter = bool (*)(const CGlaze& glaze);
+
+// One place on the category axis of a limit-formula chart: a limit of the formula (its index),
+// or a gap (limit -1) before a limit whose scale differs from the one before; the scale runs
+// from min (always 0) to the combination's plot maximum.
+struct CLimitSlot {
+    int limit = -1;
+    bool byPercent = false;
+    double min = 0.0;
+    double max = 0.0;
+};
+
 // A chart builder: one member of CGraph per graph type.
 using ChartBuilder = void (CGraph::*)(CGlazesDoc* glazeDb, CGlaze* glaze);
 
@@ -285,6 +298,32 @@ public:
     // plot frame.
     void DrawBarChart(const CChartSeries& series, const std::string& title, const std::string& valueTitle,
                       const std::string& axisFormat, int extraOptions = 0, bool libraryColors = false);
+
+    // The steps of the many-glaze point charts (graphs/GraphPointTable.cpp), in the order a
+    // builder calls them: the error text of the first of xoxide, yoxide (and zoxide for three
+    // dimensions) outside 0..127, false then;
+    bool CheckPointVariables(int dimensions);
+    // the series of the data sources (graphs/GraphPointTable.h);
+    void CollectPointSeries(CGraphPointTable& table, CGlazesDoc* glazeDb, CGlaze* glaze) const;
+    // the series and their points over xoxide, yoxide (and zoxide), with the cell texts and
+    // text lines; false after the error text when no data source has a plotted glaze;
+    bool FillPointTable(CGraphPointTable& table, int dimensions, CGlazesDoc* glazeDb, CGlaze* glaze);
+    // the legend (unless noleg) and the fonts;
+    void SetPointLegend(const CGraphPointTable& table);
+    // the series' colours and symbols, and the marker size of symsize;
+    void SetPointStyles(const CGraphPointTable& table);
+    // the template's background image (ovfile) stretched over the rectangle; the notice text
+    // when it cannot be read;
+    void DrawBackgroundImage(double left, double bottom, double width, double height);
+
+    // The floating bars of a limit formula's usable limits, one scale per run of equal plot
+    // maxima with a value axis of its own in the gap before it (graphs/LimitFormulaAxes.cpp).
+    // Defines and draws the chart from ChartDefBegin to ChartDefEnd, then the extra value axes;
+    // returns the number of slots, 0 after the error text when no limit is usable.
+    int SetupLimitFormulaAxes(const std::string& title, const CLimitFormula& formula, std::vector<CLimitSlot>& slots,
+                              ChartPlotArea& area);
+    // The value axes (ticks and labels) of the gap slots' scales over the drawn plot area.
+    void DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area);
 
     // --- state (the builders fill these) ---
 

@@ -131,11 +131,18 @@ TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
     EXPECT_EQ(CellPrimitives(chart).size() - cells, 6u);
     EXPECT_EQ(CellPrimitives(chart).back()->column, 1);
     EXPECT_EQ(CellPrimitives(chart).back()->row, 2);
-    // Floating: set 0 is the invisible base.
+    // Floating: set 0 is the invisible base; a bar of no length is not drawn. The bars are
+    // ranges, not data: they answer no click (the limit charts' markers over them do).
     cells = CellPrimitives(chart).size();
-    DefineBars(0x80, 2, {0.3, 1.7, 0.0, 1.0, 0.5, 0.5});
+    const std::size_t drawn = chart.Primitives().size();
+    DefineBars(0x80, 2, {0.3, 1.7, 0.0, 0.0, 0.5, 0.5});
     EXPECT_DOUBLE_EQ(chart.ChartGetLayout(2), 2.0);
-    EXPECT_EQ(CellPrimitives(chart).size() - cells, 3u);
+    EXPECT_EQ(CellPrimitives(chart).size(), cells);
+    const auto bars = std::count_if(chart.Primitives().begin() + static_cast<std::ptrdiff_t>(drawn),
+                                    chart.Primitives().end(), [](const CChartPrimitive& p) {
+                                        return p.type == CChartPrimitive::Type::Polygon;
+                                    });
+    EXPECT_EQ(bars, 2);
     // A fixed axis keeps its ends and divisions.
     chart.ChartDefBegin();
     chart.ChartSetData(3, 1, std::vector<double>{1, 2, 3});

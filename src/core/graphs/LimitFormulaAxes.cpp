@@ -1,0 +1,160 @@
+// The bars of the limit-formula charts: one floating bar per usable limit of the formula, from
+// its lower to its upper bound on the scale of its combination. The chart's value axis has the
+// scale of the first slot; a run of limits with another plot maximum follows an empty gap slot
+// that carries a value axis of that scale, and its bars are drawn in proportion.
+
+#include "graphs/Graph.h"
+
+#include "limits/LimitFormulaDB.h"
+#include "support/NumberFormat.h"
+
+namespace {
+
+constexpr int kAxisSideFirst = 0x100;
+constexpr int kAxisSideSecond = 0x200;
+constexpr int kAxisVerticalLabels = 0x800;
+constexpr int kAxisFixedScale = 0x1C;
+constexpr int kTicksIncreasing = 0x1000;
+constexpr int kTicksDecreasing = 0x2000;
+constexpr int kDefaultValueTicks = 5;
+
+constexpr int kFloatingBars = 0x80;
+constexpr int kHorizontalBars = 0xA00;
+constexpr int kNoLabels = 0x01;
+constexpr int kFirstGrid = 0x04;
+constexpr int kSecondGrid = 0x08;
+constexpr int kBarKindFlags = 0x20;
+constexpr int kBarColor = 7;
+constexpr int kMonoBarColor = 15;
+constexpr double kValueAxisTick = 15.0;
+
+// Ticks inside the plot for tickin 0, outside for 2, across otherwise; inside runs the other
+// way for an axis on its far side.
+int Ticks(int tickin, bool farSide)
+{
+    if (tickin == 0)
+        return farSide ? kTicksDecreasing : kTicksIncreasing;
+    return tickin == 2 ? (farSide ? kTicksIncreasing : kTicksDecreasing) : 0;
+}
+
+double Ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
+
+// The slots of the formula's usable limits (their combination is listed and has a plot maximum
+// above 0), a gap before every change of scale.
+std::vector<CLimitSlot> MakeSlots(const CLimitFormula& formula, const CLimitFormulaDB* database)
+{
+    std::vector<CLimitSlot> slots;
+    for (int i = 0; i < formula.m_limits.GetCount(); ++i) {
+        const CLimit& limit = formula.m_limits.GetAt(i);
+        const COxideCombination* combination = database ? database->m_combinations.FindByName(limit.m_comboName) : nullptr;
+        if (!combination || !(combination->m_plotMax > 0.0))
+            continue;
+        const CLimitSlot slot{i, limit.m_byPercent != 0, 0.0, combination->m_plotMax};
+        if (!slots.empty() && slot.max != slots.back().max)
+            slots.push_back({-1, slot.byPercent, slot.min, slot.max});
+        slots.push_back(slot);
+    }
+    return slots;
+}
+
+// The bars (base, height) of the limit slots in proportion to the first slot's scale, and their
+// labels: the combinations' names as the combination list writes them.
+void MakeBars(const CLimitFormula& formula, const CLimitFormulaDB& database, const std::vector<CLimitSlot>& slots,
+              std::vector<double>& bars, std::vector<std::string>& names)
+{
+    bars.assign(2 * slots.size(), 0.0);
+    names.assign(slots.size(), std::string());
+    for (std::size_t j = 0; j < slots.size(); ++j) {
+        if (slots[j].limit < 0)
+            continue;
+        const CLimit& limit = formula.m_limits.GetAt(slots[j].limit);
+        const double base = limit.HasMinimum() ? limit.GetMinimum() : 0.0;
+        const double top = limit.HasMaximum() ? limit.GetMaximum() : slots[j].max;
+        const double scale = slots[j].max != slots[0].max ? slots[0].max / slots[j].max : 1.0;
+        bars[2 * j] = base * scale;
+        bars[2 * j + 1] = (top - base) * scale;
+        names[j] = database.m_combinations.FindByName(limit.m_comboName)->m_name;
+    }
+}
+
+} // namespace
+
+int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula& formula,
+                                  std::vector<CLimitSlot>& slots, ChartPlotArea& area)
+{
+    const CLimitFormulaDB* database = GetCurrentLimitFormulaDB();
+    slots = MakeSlots(formula, database);
+    if (slots.empty()) {
+        m_errorText = "Limit formula contains no usable limits";
+        return 0;
+    }
+    const int n = static_cast<int>(slots.size());
+    std::vector<double> bars;
+    std::vector<std::string> names;
+    MakeBars(formula, *database, slots, bars, names);
+    CChartEngine& engine = Engine();
+    engine.ChartDefBegin();
+    SetLimitFormulaTitles(title, formula.m_name, barhor != 0);
+    engine.ChartSetData(n, 2, bars);
+    engine.ChartSetPointLabels(n, names);
+    SetFonts();
+    engine.ChartSetBarGap(100 - barwid);
+    const int barColor = mono ? kMonoBarColor : kBarColor;
+    engine.ChartSetColors(2, std::vector<int>{barColor, barColor});
+    engine.ChartSetPatterns(2, std::vector<int>{0, 0});
+    engine.ChartSetAxisX((xtop ? kAxisSideFirst : kAxisSideSecond) + Ticks(tickin, xtop != 0) +
+                             (xvert ? kAxisVerticalLabels : 0),
+                         0, 0, 0.0, 0.0);
+    engine.ChartSetAxisY((yrt ? kAxisSideSecond : kAxisSideFirst) + Ticks(tickin, (barhor != 0) != (yrt != 0)) +
+                             kAxisFixedScale,
+                         yman ? ytick : kDefaultValueTicks, 0, slots[0].max, 0.0);
+    if (slots[0].byPercent)
+        engine.ChartSetAxisFormat(1, "##0\\%");
+    const int options = kFloatingBars + (barhor ? kHorizontalBars : 0) + (labels ? 0 : kNoLabels);
+    const bool firstGrid = (barhor ? gridy : gridx) != 0;
+    const bool secondGrid = (barhor ? gridx : gridy) != 0;
+    engine.ChartSetKind(kChartBar, options + (firstGrid ? kFirstGrid : 0) + (secondGrid ? kSecondGrid : 0),
+                        kBarKindFlags);
+    if (borders) {
+        // The outline pass: the bars again, hollow and black, over the coloured ones.
+        engine.ChartSetPatterns(2, std::vector<int>{kChartPatternHollow, kChartPatternHollow});
+        engine.ChartSetColors(2, std::vector<int>{0, 0});
+        engine.ChartSetKind(kChartBar, options, kBarKindFlags);
+    }
+    DrawPlotFrame(false);
+    ReadPlotArea(area);
+    engine.ChartDefEnd();
+    DrawLimitValueAxes(slots, area);
+    return n;
+}
+
+void CGraph::DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const ChartPlotArea& a)
+{
+    CChartEngine& engine = Engine();
+    const int ticks = static_cast<int>(barhor ? a.horizontalTicks : a.verticalTicks);
+    for (std::size_t j = 0; j < slots.size() && ticks > 0; ++j) {
+        const CLimitSlot& slot = slots[j];
+        if (slot.limit >= 0)
+            continue;
+        std::vector<std::string> texts(1);
+        for (int k = 1; k <= ticks; ++k) {
+            const double value = static_cast<double>(k) / ticks * (slot.max - slot.min) + slot.min;
+            texts.push_back(slot.byPercent ? FormatFixed(value, 0) + "%" : FormatFixed(value, 1));
+        }
+        engine.ChartSetTextFont(txaxfam, txaxsty, txaxsiz, 0);
+        const double t = engine.ChartGetTextHeight();
+        const double end = static_cast<double>(j) + 1.0;
+        if (!barhor) {
+            const double p = (end - a.horizontalMin) * Ratio(a.width, a.horizontalMax - a.horizontalMin) + a.left;
+            engine.ChartDrawValueAxis(p, a.bottom, a.height, kValueAxisTick, ticks, tickin == 0 ? 5 : tickin == 2 ? 4 : 6);
+            if (labels)
+                engine.ChartSetAxisPartB(p - kValueAxisTick, a.bottom + txaxsiz * t * 0.005, a.height / ticks, ticks + 1,
+                                         3, 0x14, texts);
+        } else {
+            const double p = (a.bottom + a.height) - (end - a.verticalMin) * Ratio(a.height, a.verticalMax - a.verticalMin);
+            engine.ChartDrawValueAxis(a.left, p, a.width, kValueAxisTick, ticks, tickin == 0 ? 0 : tickin == 2 ? 1 : 2);
+            if (labels)
+                engine.ChartSetAxisPartA(a.left, p + 10.0, a.width / ticks, ticks + 1, 3, 2, texts);
+        }
+    }
+}

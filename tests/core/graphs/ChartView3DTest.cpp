@@ -1,0 +1,98 @@
+#include "graphs/ChartView3D.h"
+
+#include "core/graphs/ChartTestSupport.h"
+#include "graphs/ChartDefinition.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+namespace {
+
+CChartDefinition View(int mode, int rotation, int elevation)
+{
+    CChartDefinition def;
+    def.viewMode = mode;
+    def.rotation = rotation;
+    def.elevation = elevation;
+    return def;
+}
+
+double Aspect(const CChartView3D& view)
+{
+    const CChartRect box = view.Bounds();
+    return box.Width() / box.Height();
+}
+
+TEST(ChartView3D, TheBoxSeenFromTheFrontTheSideAndAbove)
+{
+    // A box 1 wide, 0.6 high and 0.3 deep.
+    EXPECT_NEAR(Aspect(CChartView3D(View(0, 0, 0), 1.0, 0.6, 0.3)), 1.0 / 0.6, 1e-9);
+    EXPECT_NEAR(Aspect(CChartView3D(View(0, 90, 0), 1.0, 0.6, 0.3)), 0.3 / 0.6, 1e-9);
+    EXPECT_NEAR(Aspect(CChartView3D(View(0, -180, 90), 1.0, 0.6, 0.3)), 1.0 / 0.3, 1e-9);
+    // Turned 20 degrees and seen from 10 above: the right side, the top and the front show.
+    const CChartView3D view(View(0, 20, 10), 1.0, 0.6, 0.3);
+    EXPECT_TRUE(view.Faces({1, 0, 0}));
+    EXPECT_TRUE(view.Faces({0, 1, 0}));
+    EXPECT_TRUE(view.Faces({0, 0, -1}));
+    EXPECT_FALSE(view.Faces({-1, 0, 0}));
+    EXPECT_TRUE(CChartView3D(View(0, 20, -10), 1.0, 0.6, 0.3).Faces({0, -1, 0}));
+    // The back is farther than the front; perspective makes the back face smaller.
+    EXPECT_GT(view.Depth({0.5, 0.5, 1.0}), view.Depth({0.5, 0.5, 0.0}));
+    CChartView3D near(View(1, 0, 0), 1.0, 0.6, 0.3);
+    near.Fit({0.0, 0.0, 1000.0, 600.0});
+    const double front = near.Project({1, 0, 0}).x - near.Project({0, 0, 0}).x;
+    const double back = near.Project({1, 0, 1}).x - near.Project({0, 0, 1}).x;
+    EXPECT_GT(front, back);
+    // Fitted, the picture fills the region's width or height, centred.
+    const CChartRect box = near.Bounds();
+    EXPECT_NEAR(box.CenterX(), 500.0, 1e-6);
+    EXPECT_NEAR(box.CenterY(), 300.0, 1e-6);
+    EXPECT_TRUE(std::abs(box.Width() - 1000.0) < 1e-6 || std::abs(box.Height() - 600.0) < 1e-6);
+}
+
+// Every data cell of a 3-D pie, bar or point chart is drawn (and answers a click) at any
+// rotation and elevation, with or without perspective, inside the chart.
+TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
+{
+    CFakeChartMetrics metrics;
+    struct Kind {
+        int kind;
+        int sets;
+        int options;
+    };
+    for (const Kind& k : {Kind{kChartPie3D, 1, 0x8000}, Kind{kChartBarTrue3D, 2, 0x0C}, Kind{kChartBar3D, 2, 0},
+                          Kind{kChartBarTrue3D, 2, 0x2000}, Kind{kChartPoints3D, 2, 0x20C}}) {
+        for (int rotation : {-180, 0, 180}) {
+            for (int elevation : {-90, 0, 90}) {
+                for (int mode : {0, 7}) {
+                    CChart chart(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
+                    chart.ChartDefBegin();
+                    chart.ChartSetTitleA("3-D");
+                    chart.ChartSetData(3, k.sets, std::vector<double>{1.0, 2.0, 3.0, 0.5, 2.5, 1.5});
+                    chart.ChartSetXData(6, std::vector<double>{1.0, 4.0, 2.0, 3.0, 5.0, 0.5});
+                    chart.ChartSetZData(6, std::vector<double>{0.2, 0.9, 0.4, 0.1, 0.7, 0.5});
+                    chart.ChartSetPointLabels(3, std::vector<std::string>{"A", "B", "C"});
+                    chart.ChartSetView(mode, rotation, elevation, 0);
+                    chart.ChartSetDepth(7, 100, 50, 50);
+                    chart.ChartSetKind(k.kind, k.options, 0x20);
+                    std::set<std::pair<int, int>> cells;
+                    for (const CChartPrimitive* p : CellPrimitives(chart))
+                        cells.insert({p->column, p->row});
+                    const std::string where = std::to_string(k.kind) + " at " + std::to_string(rotation) + ", " +
+                                              std::to_string(elevation) + " mode " + std::to_string(mode);
+                    EXPECT_EQ(cells.size(), 3u * k.sets) << where;
+                    for (const CChartPrimitive& p : chart.Primitives()) {
+                        EXPECT_GE(p.left, -1e-6) << where;
+                        EXPECT_GE(p.bottom, -1e-6) << where;
+                        EXPECT_LE(p.left + p.width, chart.ChartGetWidth() + 1e-6) << where;
+                        EXPECT_LE(p.bottom + p.height, chart.ChartGetHeight() + 1e-6) << where;
+                    }
+                }
+            }
+        }
+    }
+}
+
+} // namespace

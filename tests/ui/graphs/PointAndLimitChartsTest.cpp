@@ -1,0 +1,146 @@
+#include "GraphViewFixture.h"
+
+#include "glazes/GlazesView.h"
+#include "graphs/Graph.h"
+#include "graphs/GraphWnd.h"
+#include "limits/LimitFormulaDB.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace graphtest;
+
+// The scatter, triaxial and limit-formula charts as a potter opens them: a graph window on a
+// shipped template over the shipped glazes, a few of them selected in the glaze list.
+class PointAndLimitChartsTest : public GraphViewFixture {
+protected:
+    PointAndLimitChartsTest()
+    {
+        for (CView* view : m_glazeDoc->GetViews()) {
+            if (auto* list = dynamic_cast<CGlazesView*>(view)) {
+                list->DeselectAll();
+                for (int row : {0, 1, 2})
+                    list->SelectGlaze(row);
+            }
+        }
+    }
+
+    // A window of the template named `name` drawn as graph type `type`, compared with the limit
+    // formula named `formula` (none when empty); its picture saved under `shot`.
+    const CGraph& Draw(const std::string& name, int type, const std::string& formula, const char* shot)
+    {
+        CGraphView* view = OpenGraphWindow(*m_doc);
+        EXPECT_NE(view, nullptr);
+        const CGraphTemplateDatabase& templates = m_doc->Database();
+        const CGraphTemplate* found = nullptr;
+        for (int i = 0; i < templates.GetCount(); ++i)
+            found = templates.GetAt(i).m_name == name ? &templates.GetAt(i) : found;
+        EXPECT_NE(found, nullptr) << name;
+        CLimitFormula* limits = nullptr;
+        for (int i = 0; i < m_limits.Database().GetCount(); ++i)
+            limits = m_limits.Database().GetAt(i).m_name == formula ? &m_limits.Database().GetAt(i) : limits;
+        view->SetGraph(found, m_glazeDoc, m_glazeDoc->GetGlaze(0), limits, -1, type);
+        dynamic_cast<QWidget*>(view->GetFrame())->resize(860, 520);
+        Flush();
+        EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath(shot)));
+        return *view->Graph();
+    }
+};
+
+TEST_F(PointAndLimitChartsTest, ScattersOfTheShippedGlazes)
+{
+    const CGraph& flat = Draw("Silica and alumina (scatter)", kGraphScatter, "", "chart-22-scatter");
+    EXPECT_EQ(flat.m_errorText, "");
+    EXPECT_EQ(flat.GetTitle(), "Data for 13 glazes");
+    EXPECT_EQ(flat.m_columns, 2);
+    const CChart* chart = flat.GetChart();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_GE(CellPrimitives(*chart).size(), 10u);
+
+    const CGraph& deep = Draw("Silica and alumina (scatter)", kGraphScatter3D, "", "chart-23-scatter-3d");
+    EXPECT_EQ(deep.m_errorText, "");
+    EXPECT_GE(CellPrimitives(*deep.GetChart()).size(), 10u);
+
+    const CGraph& triangle = Draw("Fluxes (triaxial)", kGraphTriaxial, "", "chart-24-triaxial");
+    EXPECT_EQ(triangle.m_errorText, "");
+    EXPECT_GT(CellPrimitives(*triangle.GetChart()).size(), 0u);
+}
+
+TEST_F(PointAndLimitChartsTest, LimitFormulaChartsOfTheShippedGlazes)
+{
+    const CGraph& one = Draw("Limit formula (bar)", kGraphOneLimitFormula, "Cone 6 gloss", "chart-02-limit-formula");
+    EXPECT_EQ(one.m_errorText, "");
+    EXPECT_EQ(one.GetTitle(), "Cone 6 Clear");
+    const CGraph& mean =
+        Draw("Silica and alumina (scatter)", kGraphAverageLimitFormula, "Cone 10 gloss", "chart-14-limit-average");
+    EXPECT_EQ(mean.m_errorText, "");
+    EXPECT_EQ(mean.GetTitle(), "Average of 13 glazes");
+    const CGraph& sets =
+        Draw("Silica and alumina (scatter)", kGraphAveragesLimitFormula, "Cone 10 gloss", "chart-15-limit-averages");
+    EXPECT_EQ(sets.m_errorText, "");
+    EXPECT_EQ(sets.m_columns, 2);
+    const CGraph& many =
+        Draw("Silica and alumina (scatter)", kGraphManyLimitFormula, "Cone 10 matte", "chart-19-limit-many");
+    EXPECT_EQ(many.m_errorText, "");
+    EXPECT_EQ(many.GetTitle(), "Data for 13 glazes");
+}
+
+} // namespace
+
+namespace {
+
+// The shipped templates turned three-dimensional, at a few rotations and elevations.
+class ThreeDimensionalChartsTest : public PointAndLimitChartsTest {
+protected:
+    const CGraph& DrawTurned(const std::string& name, int type, int rotation, int elevation, const char* shot)
+    {
+        const CGraphTemplateDatabase& templates = m_doc->Database();
+        for (int i = 0; i < templates.GetCount(); ++i) {
+            if (templates.GetAt(i).m_name == name)
+                m_turned.push_back(std::make_unique<CGraphTemplate>(templates.GetAt(i)));
+        }
+        CGraphTemplate& turned = *m_turned.back();
+        turned.m_name = shot;
+        turned.piebar3d = 1;
+        turned.rot3d = rotation;
+        turned.elev3d = elevation;
+        CGraphView* view = OpenGraphWindow(*m_doc);
+        view->SetGraph(&turned, m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, type);
+        dynamic_cast<QWidget*>(view->GetFrame())->resize(760, 460);
+        Flush();
+        EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath(shot)));
+        return *view->Graph();
+    }
+    std::vector<std::unique_ptr<CGraphTemplate>> m_turned;
+};
+
+TEST_F(ThreeDimensionalChartsTest, PiesBarsAndScattersTurned)
+{
+    struct Shot {
+        const char* name;
+        int type;
+        int rotation;
+        int elevation;
+        const char* file;
+        std::size_t cells;
+    };
+    const Shot shots[] = {
+        {"Oxide groups (pie)", kGraphOnePieOxides, 0, 30, "chart-3d-pie-30", 3},
+        {"Oxide groups (pie)", kGraphOnePieOxides, 120, 75, "chart-3d-pie-75-turned", 3},
+        {"Unity formula (bar)", kGraphOneBarOxides, 20, 10, "chart-3d-bar-20-10", 0},
+        {"Unity formula (bar)", kGraphOneBarOxides, -60, 40, "chart-3d-bar-minus60-40", 0},
+        {"Unity formula (bar)", kGraphOneBarOxides, 180, -30, "chart-3d-bar-180-minus30", 0},
+        {"Silica and alumina (scatter)", kGraphScatter3D, 20, 10, "chart-3d-scatter-20-10", 0},
+        {"Silica and alumina (scatter)", kGraphScatter3D, -120, 35, "chart-3d-scatter-minus120-35", 0},
+        {"Silica and alumina (scatter)", kGraphScatter3D, 45, -20, "chart-3d-scatter-45-minus20", 0},
+    };
+    for (const Shot& shot : shots) {
+        const CGraph& graph = DrawTurned(shot.name, shot.type, shot.rotation, shot.elevation, shot.file);
+        EXPECT_EQ(graph.m_errorText, "") << shot.file;
+        ASSERT_NE(graph.GetChart(), nullptr) << shot.file;
+        EXPECT_GT(CellPrimitives(*graph.GetChart()).size(), 0u) << shot.file;
+    }
+}
+
+} // namespace
