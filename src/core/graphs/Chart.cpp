@@ -436,12 +436,13 @@ void CChart::ChartSetAxisPartA(double x, double y, double step, int count, int f
         AddText(x + k * step, y, 0x02, FontOf(font), PaletteColor(0), 0, labels[ToIndex(k)]);
 }
 
-void CChart::ChartSetAxisPartB(double x, double y, double step, int count, int font, std::span<const std::string> labels)
+void CChart::ChartSetAxisPartB(double x, double y, double step, int count, int font, int align,
+                               std::span<const std::string> labels)
 {
     const CChartFont f = FontOf(font);
-    const double half = TextHeightUnits(f) / 2.0;
+    const double drop = (align & 0x10) ? TextHeightUnits(f) : TextHeightUnits(f) / 2.0;
     for (int k = 0; k < count && ToIndex(k) < labels.size(); ++k)
-        AddText(x, y + k * step - half, 0x01, f, PaletteColor(0), 0, labels[ToIndex(k)]);
+        AddText(x, y + k * step - drop, 0x01, f, PaletteColor(0), 0, labels[ToIndex(k)]);
 }
 
 int CChart::ChartSetBackgroundImage(double left, double bottom, double width, double height, const std::string& file)

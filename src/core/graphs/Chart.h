@@ -255,9 +255,11 @@ public:
     // coordinates, 1 toward increasing ones, 2 across.
     void ChartDrawValueAxis(double x, double y, double length, double tickLength, int ticks, int mode);
     // Labels of such an axis: count texts in font, the first at (x, y), each next one `step`
-    // further right (A: centred, bottoms at y) or up (B: right edges at x, centred on y).
+    // further right (A: centred, bottoms at y) or up (B: right edges at x, centred on y; with
+    // align bit 0x10 their tops at y).
     void ChartSetAxisPartA(double x, double y, double step, int count, int font, std::span<const std::string> labels);
-    void ChartSetAxisPartB(double x, double y, double step, int count, int font, std::span<const std::string> labels);
+    void ChartSetAxisPartB(double x, double y, double step, int count, int font, int align,
+                           std::span<const std::string> labels);
 
     // The image file stretched over the rectangle, under what is drawn later; 0 when it can be
     // read, 1 (nothing drawn) when not.

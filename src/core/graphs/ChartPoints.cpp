@@ -233,6 +233,29 @@ CChartAxis3D Axis3D(int direction, const CChartScale& scale, const std::string& 
     return axis;
 }
 
+double ZOf(const CChartDefinition& def, int i)
+{
+    return static_cast<std::size_t>(i) < def.zData.size() ? def.zData[static_cast<std::size_t>(i)] : 0.0;
+}
+
+// The scales of the x, y and z data of the points shown.
+void PointScales3D(const CChartDefinition& def, CChartScale scales[3])
+{
+    CRange xs, ys, zs;
+    for (int p = 0; p < def.points; ++p) {
+        for (int s = 0; s < def.sets; ++s) {
+            if (def.Flag(p * def.sets + s) & kChartPointMissing)
+                continue;
+            xs.Add(XOf(def, p, s));
+            ys.Add(def.Value(p, s));
+            zs.Add(ZOf(def, p * def.sets + s));
+        }
+    }
+    scales[0] = PointScale(def.axes[0], xs);
+    scales[1] = PointScale(def.axes[1], ys);
+    scales[2] = PointScale(def.axes[3], zs);
+}
+
 struct CPoint3D {
     int point = 0;
     int set = 0;
@@ -245,20 +268,8 @@ struct CPoint3D {
 void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
 {
     const CChartDefinition& def = chart.Definition();
-    CRange xs, ys, zs;
-    const auto zOf = [&def](int i) {
-        return static_cast<std::size_t>(i) < def.zData.size() ? def.zData[static_cast<std::size_t>(i)] : 0.0;
-    };
-    for (int p = 0; p < def.points; ++p) {
-        for (int s = 0; s < def.sets; ++s) {
-            if (def.Flag(p * def.sets + s) & kChartPointMissing)
-                continue;
-            xs.Add(XOf(def, p, s));
-            ys.Add(def.Value(p, s));
-            zs.Add(zOf(p * def.sets + s));
-        }
-    }
-    const CChartScale scales[3] = {PointScale(def.axes[0], xs), PointScale(def.axes[1], ys), PointScale(def.axes[3], zs)};
+    CChartScale scales[3];
+    PointScales3D(def, scales);
     const int formats[3] = {0, 1, 3};
     CChartAxis3D axes[3];
     for (int d = 0; d < 3; ++d)
@@ -274,7 +285,7 @@ void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
         for (int s = 0; s < def.sets; ++s) {
             const int i = p * def.sets + s;
             const CChartPoint3D at{scales[0].Fraction(XOf(def, p, s)), scales[1].Fraction(def.Value(p, s)),
-                                   scales[2].Fraction(zOf(i))};
+                                   scales[2].Fraction(ZOf(def, i))};
             const bool inside = at.x >= -1e-9 && at.x <= 1.0 + 1e-9 && at.y >= -1e-9 && at.y <= 1.0 + 1e-9 &&
                                 at.z >= -1e-9 && at.z <= 1.0 + 1e-9;
             if (inside && !(def.Flag(i) & kChartPointMissing))

@@ -415,11 +415,11 @@ void CDisplayListEngine::ChartSetAxisPartA(double x, double y, double step, int 
         m_selected->ChartSetAxisPartA(x, y, step, count, font, labels);
 }
 
-void CDisplayListEngine::ChartSetAxisPartB(double x, double y, double step, int count, int font, int,
+void CDisplayListEngine::ChartSetAxisPartB(double x, double y, double step, int count, int font, int align,
                                            std::span<const std::string> labels)
 {
     if (m_selected)
-        m_selected->ChartSetAxisPartB(x, y, step, count, font, labels);
+        m_selected->ChartSetAxisPartB(x, y, step, count, font, align, labels);
 }
 
 int CDisplayListEngine::ChartSetBackgroundImage(double left, double bottom, double width, double height, int, int,

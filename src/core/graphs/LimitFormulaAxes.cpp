@@ -77,6 +77,19 @@ void MakeBars(const CLimitFormula& formula, const CLimitFormulaDB& database, con
     }
 }
 
+// The category axis, and the value axis on the first slot's scale.
+void SetLimitAxes(CChartEngine& engine, const CGraphTemplate& t, const CLimitSlot& first)
+{
+    engine.ChartSetAxisX((t.xtop ? kAxisSideFirst : kAxisSideSecond) + Ticks(t.tickin, t.xtop != 0) +
+                             (t.xvert ? kAxisVerticalLabels : 0),
+                         0, 0, 0.0, 0.0);
+    engine.ChartSetAxisY((t.yrt ? kAxisSideSecond : kAxisSideFirst) + Ticks(t.tickin, (t.barhor != 0) != (t.yrt != 0)) +
+                             kAxisFixedScale,
+                         t.yman ? t.ytick : kDefaultValueTicks, 0, first.max, 0.0);
+    if (first.byPercent)
+        engine.ChartSetAxisFormat(1, "##0\\%");
+}
+
 } // namespace
 
 int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula& formula,
@@ -102,14 +115,7 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
     const int barColor = mono ? kMonoBarColor : kBarColor;
     engine.ChartSetColors(2, std::vector<int>{barColor, barColor});
     engine.ChartSetPatterns(2, std::vector<int>{0, 0});
-    engine.ChartSetAxisX((xtop ? kAxisSideFirst : kAxisSideSecond) + Ticks(tickin, xtop != 0) +
-                             (xvert ? kAxisVerticalLabels : 0),
-                         0, 0, 0.0, 0.0);
-    engine.ChartSetAxisY((yrt ? kAxisSideSecond : kAxisSideFirst) + Ticks(tickin, (barhor != 0) != (yrt != 0)) +
-                             kAxisFixedScale,
-                         yman ? ytick : kDefaultValueTicks, 0, slots[0].max, 0.0);
-    if (slots[0].byPercent)
-        engine.ChartSetAxisFormat(1, "##0\\%");
+    SetLimitAxes(engine, *this, slots[0]);
     const int options = kFloatingBars + (barhor ? kHorizontalBars : 0) + (labels ? 0 : kNoLabels);
     const bool firstGrid = (barhor ? gridy : gridx) != 0;
     const bool secondGrid = (barhor ? gridx : gridy) != 0;

@@ -260,121 +260,143 @@ void CGraph::BuildAverageLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze)
         DrawMeanLimitChart(*this, Engine(), *formula, glazes, title);
 }
 
-void CGraph::BuildAveragesLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze)
-{
+namespace {
+
+// A chart of data sets (types 15 and 19): its series, formula, main area and slots.
+struct CSetsLimitChart {
     CGraphPointTable table;
-    CollectPointSeries(table, glazeDb, glaze);
-    if (table.series.empty()) {
-        m_errorText = "No glazes to display or no chemical analyses known";
-        return;
-    }
-    const CLimitFormula* formula = ChartLimitFormula(*this, m_errorText);
-    if (!formula)
-        return;
-    CChartEngine& engine = Engine();
-    const CMainArea main = OpenMainArea(*this, engine);
+    const CLimitFormula* formula = nullptr;
+    CMainArea main;
     std::vector<CLimitSlot> slots;
     ChartPlotArea area;
-    ClearPlotArea(area);
-    const int n = SetupLimitFormulaAxes("Oxide Averages", *formula, slots, area);
-    if (n == 0) {
-        engine.ChartEndSubArea(m_chartHandle, main.id, 0);
+    int slotCount = 0;
+    CLimitMarkers markers;
+};
+
+// Gathers the series and the formula, opens the main area and draws the bars; false after the
+// error text (the main area closed again).
+bool BeginSetsLimitChart(CGraph& graph, CChartEngine& engine, CGlazesDoc* glazeDb, CGlaze* glaze, bool averages,
+                         CSetsLimitChart& c)
+{
+    graph.CollectPointSeries(c.table, glazeDb, glaze);
+    if (c.table.series.empty()) {
+        graph.m_errorText = "No glazes to display or no chemical analyses known";
+        return false;
+    }
+    c.formula = ChartLimitFormula(graph, graph.m_errorText);
+    if (!c.formula)
+        return false;
+    c.main = OpenMainArea(graph, engine);
+    CGraph::ClearPlotArea(c.area);
+    const std::string title = averages ? "Oxide Averages" : CGraph::CountedGlazes("Data for ", c.table.glazeCount);
+    c.slotCount = graph.SetupLimitFormulaAxes(title, *c.formula, c.slots, c.area);
+    if (c.slotCount == 0) {
+        engine.ChartEndSubArea(graph.GetChartHandle(), c.main.id, 0);
+        return false;
+    }
+    graph.m_columns = c.table.SeriesCount();
+    graph.m_textLines = {std::string(), "Limit formula: " + c.formula->m_name};
+    return true;
+}
+
+// The markers over the chart in the series' styles, then the legend beside it (on a blank
+// area for the chart of every glaze).
+void EndSetsLimitChart(CGraph& graph, CChartEngine& engine, CSetsLimitChart& c, int points, bool everyGlaze)
+{
+    c.markers.colors = c.table.Colors();
+    c.markers.symbols = c.table.Symbols();
+    DrawMarkers(engine, graph, c.slots, c.area, c.markers, points, c.table.SeriesCount(), everyGlaze);
+    DrawSideLegend(graph, engine, c.main, c.table, everyGlaze);
+}
+
+// Slot j of one series: the mean of its glazes; its cell, and its entry line when drawn.
+void AddSeriesMean(CGraph& graph, CSetsLimitChart& c, int j, const CPointSeries& series, CStringArrayEx& entries)
+{
+    const CLimitSlot& slot = c.slots[static_cast<std::size_t>(j)];
+    if (slot.limit < 0) {
+        c.markers.Add(c.slots, j, 0.0);
+        graph.m_cellTexts.push_back("(no data)");
         return;
     }
-    const int sets = table.SeriesCount();
-    m_columns = sets;
-    m_rows = n;
-    m_textLines = {std::string(), "Limit formula: " + formula->m_name};
+    const CLimit& limit = c.formula->m_limits.GetAt(slot.limit);
+    const CLimitTexts texts{*c.formula, limit};
+    const double value = MeanValue(series.glazes, Combination(limit), slot.byPercent);
+    c.markers.Add(c.slots, j, value);
+    if (!c.markers.Drawn(c.markers.flags.size() - 1)) {
+        graph.m_cellTexts.push_back("(no data)");
+        return;
+    }
+    const std::string heading = series.title + "\r\n(" + std::to_string(series.glazes.size()) + " glazes)";
+    graph.m_cellTexts.push_back(texts.Cell(heading, value));
+    entries.push_back(texts.Entry(value));
+}
+
+// Slot j of point p of one series: the glaze's value (a missing point or a gap has none); its
+// cell, and its entry line in the glaze's block.
+void AddGlazeValue(CGraph& graph, CSetsLimitChart& c, int p, int j, const CPointSeries& series, CStringArrayEx& block)
+{
+    const CLimitSlot& slot = c.slots[static_cast<std::size_t>(j)];
+    const bool missing = p >= static_cast<int>(series.glazes.size());
+    if (missing || slot.limit < 0) {
+        c.markers.Add(c.slots, missing ? -1 : j, 0.0);
+        graph.m_cellTexts.push_back(missing ? "(missing data)" : std::string());
+        return;
+    }
+    const CGlaze& plotted = *series.glazes[static_cast<std::size_t>(p)];
+    const CLimit& limit = c.formula->m_limits.GetAt(slot.limit);
+    const CLimitTexts texts{*c.formula, limit};
+    const double value = Combination(limit).GetValue(plotted.GetAnalysis(), slot.byPercent);
+    c.markers.Add(c.slots, j, value);
+    graph.m_cellTexts.push_back(texts.Cell(plotted.m_name, value));
+    block.push_back(texts.Entry(value));
+}
+
+} // namespace
+
+void CGraph::BuildAveragesLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze)
+{
+    CChartEngine& engine = Engine();
+    CSetsLimitChart c;
+    if (!BeginSetsLimitChart(*this, engine, glazeDb, glaze, true, c))
+        return;
+    const int sets = c.table.SeriesCount();
+    m_rows = c.slotCount;
     std::vector<CStringArrayEx> entries(static_cast<std::size_t>(sets));
-    CLimitMarkers m;
-    for (int j = 0; j < n; ++j) {
-        const CLimitSlot& slot = slots[static_cast<std::size_t>(j)];
-        for (int s = 0; s < sets; ++s) {
-            const CPointSeries& series = table.series[static_cast<std::size_t>(s)];
-            if (slot.limit < 0) {
-                m.Add(slots, j, 0.0);
-                m_cellTexts.push_back("(no data)");
-                continue;
-            }
-            const CLimit& limit = formula->m_limits.GetAt(slot.limit);
-            const CLimitTexts texts{*formula, limit};
-            const double value = MeanValue(series.glazes, Combination(limit), slot.byPercent);
-            m.Add(slots, j, value);
-            const bool drawn = m.Drawn(m.flags.size() - 1);
-            const std::string heading = series.title + "\r\n(" + std::to_string(series.glazes.size()) + " glazes)";
-            m_cellTexts.push_back(drawn ? texts.Cell(heading, value) : "(no data)");
-            if (drawn)
-                entries[static_cast<std::size_t>(s)].push_back(texts.Entry(value));
-        }
+    for (int j = 0; j < c.slotCount; ++j) {
+        for (int s = 0; s < sets; ++s)
+            AddSeriesMean(*this, c, j, c.table.series[static_cast<std::size_t>(s)], entries[static_cast<std::size_t>(s)]);
     }
     for (int s = 0; s < sets; ++s) {
-        if (!table.series[static_cast<std::size_t>(s)].title.empty())
-            AppendBlock(m_textLines, table.series[static_cast<std::size_t>(s)].title, entries[static_cast<std::size_t>(s)]);
+        const std::string& title = c.table.series[static_cast<std::size_t>(s)].title;
+        if (!title.empty())
+            AppendBlock(m_textLines, title, entries[static_cast<std::size_t>(s)]);
     }
-    m.colors = table.Colors();
-    m.symbols = table.Symbols();
-    DrawMarkers(engine, *this, slots, area, m, n, sets, false);
-    DrawSideLegend(*this, engine, main, table, false);
+    EndSetsLimitChart(*this, engine, c, c.slotCount, false);
 }
 
 void CGraph::BuildManyLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze)
 {
-    CGraphPointTable table;
-    CollectPointSeries(table, glazeDb, glaze);
-    if (table.series.empty()) {
-        m_errorText = "No glazes to display or no chemical analyses known";
-        return;
-    }
-    const CLimitFormula* formula = ChartLimitFormula(*this, m_errorText);
-    if (!formula)
-        return;
     CChartEngine& engine = Engine();
-    const CMainArea main = OpenMainArea(*this, engine);
-    std::vector<CLimitSlot> slots;
-    ChartPlotArea area;
-    ClearPlotArea(area);
-    const int n = SetupLimitFormulaAxes(CountedGlazes("Data for ", table.glazeCount), *formula, slots, area);
-    if (n == 0) {
-        engine.ChartEndSubArea(m_chartHandle, main.id, 0);
+    CSetsLimitChart c;
+    if (!BeginSetsLimitChart(*this, engine, glazeDb, glaze, false, c))
         return;
-    }
-    const int sets = table.SeriesCount();
-    m_columns = sets;
-    m_rows = n * table.points;
-    m_textLines = {std::string(), "Limit formula: " + formula->m_name};
+    const int sets = c.table.SeriesCount(), points = c.table.points;
+    m_rows = c.slotCount * points;
     // The glazes' text blocks, series by series (block s x P + p).
-    std::vector<CStringArrayEx> blocks(static_cast<std::size_t>(sets * table.points));
-    CLimitMarkers m;
-    for (int p = 0; p < table.points; ++p) {
-        for (int j = 0; j < n; ++j) {
-            for (int s = 0; s < sets; ++s) {
-                const CPointSeries& series = table.series[static_cast<std::size_t>(s)];
-                const CLimitSlot& slot = slots[static_cast<std::size_t>(j)];
-                if (p >= static_cast<int>(series.glazes.size()) || slot.limit < 0) {
-                    const bool missing = p >= static_cast<int>(series.glazes.size());
-                    m.Add(slots, missing ? -1 : j, 0.0);
-                    m_cellTexts.push_back(missing ? "(missing data)" : std::string());
-                    continue;
-                }
-                const CGlaze& plotted = *series.glazes[static_cast<std::size_t>(p)];
-                const CLimit& limit = formula->m_limits.GetAt(slot.limit);
-                const CLimitTexts texts{*formula, limit};
-                const double value = Combination(limit).GetValue(plotted.GetAnalysis(), slot.byPercent);
-                m.Add(slots, j, value);
-                m_cellTexts.push_back(texts.Cell(plotted.m_name, value));
-                blocks[static_cast<std::size_t>(s * table.points + p)].push_back(texts.Entry(value));
-            }
+    std::vector<CStringArrayEx> blocks(static_cast<std::size_t>(sets * points));
+    for (int p = 0; p < points; ++p) {
+        for (int j = 0; j < c.slotCount; ++j) {
+            for (int s = 0; s < sets; ++s)
+                AddGlazeValue(*this, c, p, j, c.table.series[static_cast<std::size_t>(s)],
+                              blocks[static_cast<std::size_t>(s * points + p)]);
         }
     }
     for (int s = 0; s < sets; ++s) {
-        const CPointSeries& series = table.series[static_cast<std::size_t>(s)];
+        const CPointSeries& series = c.table.series[static_cast<std::size_t>(s)];
         for (std::size_t p = 0; p < series.glazes.size(); ++p) {
             if (!series.glazes[p]->m_name.empty())
-                AppendBlock(m_textLines, series.glazes[p]->m_name, blocks[static_cast<std::size_t>(s * table.points) + p]);
+                AppendBlock(m_textLines, series.glazes[p]->m_name, blocks[static_cast<std::size_t>(s * points) + p]);
         }
     }
-    m.colors = table.Colors();
-    m.symbols = table.Symbols();
-    DrawMarkers(engine, *this, slots, area, m, n * table.points, sets, true);
-    DrawSideLegend(*this, engine, main, table, true);
+    EndSetsLimitChart(*this, engine, c, c.slotCount * points, true);
 }

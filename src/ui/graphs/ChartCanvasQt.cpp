@@ -3,7 +3,10 @@
 #include "framework/Cp1252.h"
 #include "graphs/Chart.h"
 
+#include <QCache>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <QPainter>
@@ -140,9 +143,30 @@ void CQtChartCanvas::DrawText(const std::string& text, const CChartFont& font, C
     m_painter.restore();
 }
 
+namespace {
+
+// A background image is read once for all the paints of its charts, and again when its file
+// changes.
+QImage CachedImage(const QString& path)
+{
+    static QCache<QString, QImage> cache(8);
+    const QFileInfo info(path);
+    const QString key = info.absoluteFilePath() + QLatin1Char('|') +
+                        QString::number(info.lastModified().toMSecsSinceEpoch()) + QLatin1Char('|') +
+                        QString::number(info.size());
+    if (const QImage* image = cache.object(key))
+        return *image;
+    QImage image(path);
+    if (!image.isNull())
+        cache.insert(key, new QImage(image));
+    return image;
+}
+
+} // namespace
+
 void CQtChartCanvas::DrawImage(const std::string& path, double left, double top, double width, double height)
 {
-    const QImage image(QFile::decodeName(QByteArray::fromStdString(path)));
+    const QImage image = CachedImage(QFile::decodeName(QByteArray::fromStdString(path)));
     if (!image.isNull())
         m_painter.drawImage(QRectF(left, top, width, height), image);
 }

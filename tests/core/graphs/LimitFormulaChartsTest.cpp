@@ -206,6 +206,35 @@ TEST_F(LimitFormulaChartsTest, EveryGlazeOfEveryDataSet)
     EXPECT_EQ(m_graph.m_textLines[17], "G2");
 }
 
+// Drawn by the program's engine, each marker answers a click with its own cell, inside the main
+// area left of the legend.
+TEST_F(LimitFormulaChartsTest, ClickedMarkersShowTheirOwnTexts)
+{
+    SetChartEngine(&m_engine);
+    m_graph.type = kGraphManyLimitFormula;
+    AddSource("Two", 3, 4, {"G1", "G3"});
+    AddSource("One", 9, 1, {"G2"});
+    ASSERT_GE(Build(m_graph, m_db, nullptr), 0);
+    const CChart& chart = *m_graph.GetChart();
+    std::vector<std::string> clicked;
+    for (const CChartPrimitive* marker : CellPrimitives(chart)) {
+        const double x = marker->left + marker->width / 2.0, y = marker->bottom + marker->height / 2.0;
+        EXPECT_LT(x, chart.ChartGetWidth() * 0.75);
+        const CChartHit hit = chart.HitTest(chart.UnitsToPixelsX(x), chart.UnitsToPixelsY(y));
+        clicked.push_back(m_graph.GetCellText(hit.column, hit.row));
+    }
+    // Twelve values of G1, G3 and G2 on four limits, less G3's silica beyond its scale.
+    EXPECT_EQ(clicked.size(), 11u);
+    EXPECT_EQ(std::count(clicked.begin(), clicked.end(),
+                         "Limit formula: Cone 6\r\n\r\nSiO2 = 2 - 4\r\n\r\n\r\nG2\r\n\r\nSiO2 = 4.000"),
+              1);
+    for (const std::string& text : clicked)
+        EXPECT_EQ(text.rfind("Limit formula: Cone 6\r\n", 0), 0u) << text;
+    // The legend's markers stand in the right quarter.
+    EXPECT_THAT(DrawnTexts(chart), ::testing::Contains("Two"));
+    SetChartEngine(&m_recorder);
+}
+
 TEST_F(LimitFormulaChartsTest, WhatCannotBeDrawnIsSaid)
 {
     m_graph.type = kGraphOneLimitFormula;

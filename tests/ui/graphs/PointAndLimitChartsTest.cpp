@@ -144,3 +144,47 @@ TEST_F(ThreeDimensionalChartsTest, PiesBarsAndScattersTurned)
 }
 
 } // namespace
+
+namespace {
+
+// A background image under the scatter's plot area and the triaxial's triangle; an image that
+// cannot be read leaves a notice and the chart.
+TEST_F(ThreeDimensionalChartsTest, BackgroundImagesLieUnderThePoints)
+{
+    const QString file = QString::fromStdString((m_dir / "kiln.png").string());
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(QColor(250, 220, 160));
+    ASSERT_TRUE(picture.save(file));
+    for (const char* name : {"Silica and alumina (scatter)", "Fluxes (triaxial)"}) {
+        const CGraphTemplateDatabase& templates = m_doc->Database();
+        for (int i = 0; i < templates.GetCount(); ++i) {
+            if (templates.GetAt(i).m_name == name)
+                m_turned.push_back(std::make_unique<CGraphTemplate>(templates.GetAt(i)));
+        }
+        m_turned.back()->ovfile = file.toStdString();
+        CGraphView* view = OpenGraphWindow(*m_doc);
+        view->SetGraph(m_turned.back().get(), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+        dynamic_cast<QWidget*>(view->GetFrame())->resize(760, 460);
+        Flush();
+        const CGraph& graph = *view->Graph();
+        EXPECT_EQ(graph.m_noticeText, "") << name;
+        const QImage shot = view->ChartWindow()->grab().toImage();
+        EXPECT_TRUE(shot.save(ScreenshotPath(m_turned.back()->type == kGraphScatter ? "chart-22-scatter-background"
+                                                                                    : "chart-24-triaxial-background")));
+        // The plot area's lower left quarter shows the picture's colour somewhere.
+        const CChart& chart = *graph.GetChart();
+        const double left = chart.ChartGetLayout(6), bottom = chart.ChartGetLayout(7);
+        const double width = chart.ChartGetLayout(4), height = chart.ChartGetLayout(5);
+        const QPoint inside(static_cast<int>(chart.UnitsToPixelsX(left + width * 0.5)),
+                            static_cast<int>(chart.UnitsToPixelsY(bottom + height * 0.1)));
+        EXPECT_EQ(shot.pixelColor(inside), QColor(250, 220, 160)) << name;
+    }
+    m_turned.back()->ovfile = (m_dir / "missing.png").string();
+    CGraphView* view = OpenGraphWindow(*m_doc);
+    view->SetGraph(m_turned.back().get(), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, kGraphScatter);
+    Flush();
+    EXPECT_EQ(view->Graph()->m_noticeText, "Could not read background image file");
+    EXPECT_EQ(view->Graph()->m_errorText, "");
+}
+
+} // namespace
