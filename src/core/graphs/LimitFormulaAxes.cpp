@@ -5,17 +5,12 @@
 
 #include "graphs/Graph.h"
 
+#include "graphs/GraphAxisFlags.h"
 #include "limits/LimitFormulaDB.h"
 #include "support/NumberFormat.h"
 
 namespace {
 
-constexpr int kAxisSideFirst = 0x100;
-constexpr int kAxisSideSecond = 0x200;
-constexpr int kAxisVerticalLabels = 0x800;
-constexpr int kAxisFixedScale = 0x1C;
-constexpr int kTicksIncreasing = 0x1000;
-constexpr int kTicksDecreasing = 0x2000;
 constexpr int kDefaultValueTicks = 5;
 
 constexpr int kFloatingBars = 0x80;
@@ -27,15 +22,6 @@ constexpr int kBarKindFlags = 0x20;
 constexpr int kBarColor = 7;
 constexpr int kMonoBarColor = 15;
 constexpr double kValueAxisTick = 15.0;
-
-// Ticks inside the plot for tickin 0, outside for 2, across otherwise; inside runs the other
-// way for an axis on its far side.
-int Ticks(int tickin, bool farSide)
-{
-    if (tickin == 0)
-        return farSide ? kTicksDecreasing : kTicksIncreasing;
-    return tickin == 2 ? (farSide ? kTicksIncreasing : kTicksDecreasing) : 0;
-}
 
 double Ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
@@ -80,10 +66,10 @@ void MakeBars(const CLimitFormula& formula, const CLimitFormulaDB& database, con
 // The category axis, and the value axis on the first slot's scale.
 void SetLimitAxes(CChartEngine& engine, const CGraphTemplate& t, const CLimitSlot& first)
 {
-    engine.ChartSetAxisX((t.xtop ? kAxisSideFirst : kAxisSideSecond) + Ticks(t.tickin, t.xtop != 0) +
+    engine.ChartSetAxisX((t.xtop ? kAxisSideFirst : kAxisSideSecond) + TickFlags(t.tickin, t.xtop != 0) +
                              (t.xvert ? kAxisVerticalLabels : 0),
                          0, 0, 0.0, 0.0);
-    engine.ChartSetAxisY((t.yrt ? kAxisSideSecond : kAxisSideFirst) + Ticks(t.tickin, (t.barhor != 0) != (t.yrt != 0)) +
+    engine.ChartSetAxisY((t.yrt ? kAxisSideSecond : kAxisSideFirst) + TickFlags(t.tickin, (t.barhor != 0) != (t.yrt != 0)) +
                              kAxisFixedScale,
                          t.yman ? t.ytick : kDefaultValueTicks, 0, first.max, 0.0);
     if (first.byPercent)

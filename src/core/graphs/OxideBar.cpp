@@ -5,16 +5,9 @@
 #include "graphs/Graph.h"
 
 #include "glazes/Glaze.h"
+#include "graphs/GraphAxisFlags.h"
 
 namespace {
-
-// Axis flags (graphs/Chart.h): sides, tick directions, turned labels and manual scaling.
-constexpr int kAxisSideFirst = 0x100;
-constexpr int kAxisSideSecond = 0x200;
-constexpr int kAxisVerticalLabels = 0x800;
-constexpr int kAxisManual = 0x400 + 0x1C;
-constexpr int kTicksIncreasing = 0x1000;
-constexpr int kTicksDecreasing = 0x2000;
 
 // Bar options of ChartSetKind.
 constexpr int kBarHorizontal = 0x800;
@@ -22,18 +15,6 @@ constexpr int kBarNoLabels = 0x01;
 constexpr int kBarGridA = 0x04;
 constexpr int kBarGridB = 0x08;
 constexpr int kBarKindFlags = 0x20;
-
-// The tick direction of an axis: `tickin` 0 puts the ticks inside the plot, 2 outside, anything
-// else across the axis (no flag); inside is the increasing direction for an axis on its near
-// side and the decreasing one on its far side.
-int TickFlags(int tickin, bool farSide)
-{
-    if (tickin == 0)
-        return farSide ? kTicksDecreasing : kTicksIncreasing;
-    if (tickin == 2)
-        return farSide ? kTicksIncreasing : kTicksDecreasing;
-    return 0;
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 
 #include "graphs/Graph.h"
 
+#include "graphs/GraphAxisFlags.h"
 #include "graphs/GraphPointTable.h"
 
 #include <utility>
@@ -17,20 +18,24 @@ constexpr int kPointGridX = 0x04;
 constexpr int kPointGridY = 0x08;
 constexpr int kPointSticks = 0x200;
 constexpr int kPointKindFlags = 0x20;
-// Z axis flags: ticks inside (0x1000) or outside (0x2000), a fixed scale.
-constexpr int kTicksIncreasing = 0x1000;
-constexpr int kTicksDecreasing = 0x2000;
-constexpr int kAxisFixedScale = 0x1C;
 
 int PointStyle(const CGraphTemplate& t)
 {
     return kPointStyle + (t.gridx ? kPointGridX : 0) + (t.gridy ? kPointGridY : 0) + (t.labels ? 0 : kPointNoLabels);
 }
 
-int ZAxisFlags(const CGraphTemplate& t)
+// The depth axis: ticks by the near side's rule, the template's Z scale when manual.
+int ZAxisFlags(const CGraphTemplate& t) { return TickFlags(t.tickin, false) + (t.zman ? kAxisFixedScale : 0); }
+
+// The x values, the main values, the z values (in depth) and the flags of the points.
+void SetPointData(CChartEngine& engine, const CGraphPointTable& table, bool depth)
 {
-    const int ticks = t.tickin == 0 ? kTicksIncreasing : t.tickin == 2 ? kTicksDecreasing : 0;
-    return ticks + (t.zman ? kAxisFixedScale : 0);
+    const int n = table.Size();
+    engine.ChartSetXData(n, table.values[0]);
+    engine.ChartSetData(table.points, table.SeriesCount(), table.values[1]);
+    if (depth)
+        engine.ChartSetZData(n, table.values[2]);
+    engine.ChartSetPointFlags(n, table.flags);
 }
 
 } // namespace
@@ -45,12 +50,9 @@ void CGraph::BuildScatter(CGlazesDoc* glazeDb, CGlaze* glaze)
     if (!FillPointTable(table, 2, glazeDb, glaze))
         return;
     CChartEngine& engine = Engine();
-    const int n = table.Size();
     engine.ChartDefBegin();
     SetScatterTitles(CountedGlazes("Data for ", table.glazeCount));
-    engine.ChartSetXData(n, table.values[0]);
-    engine.ChartSetData(table.points, table.SeriesCount(), table.values[1]);
-    engine.ChartSetPointFlags(n, table.flags);
+    SetPointData(engine, table, false);
     SetPointLegend(table);
     SetPointStyles(table);
     // The scatter's axes follow the rules of the bar axes: sides, ticks, turned labels, scales.
@@ -83,13 +85,9 @@ void CGraph::BuildScatter3D(CGlazesDoc* glazeDb, CGlaze* glaze)
     if (!FillPointTable(table, 3, glazeDb, glaze))
         return;
     CChartEngine& engine = Engine();
-    const int n = table.Size();
     engine.ChartDefBegin();
     SetScatterTitles(CountedGlazes("Data for ", table.glazeCount));
-    engine.ChartSetXData(n, table.values[0]);
-    engine.ChartSetData(table.points, table.SeriesCount(), table.values[1]);
-    engine.ChartSetZData(n, table.values[2]);
-    engine.ChartSetPointFlags(n, table.flags);
+    SetPointData(engine, table, true);
     SetPointLegend(table);
     engine.ChartSetView((cgflip3d ? 6 : 0) + (persp3d ? 1 : 0), rot3d, elev3d, eyepos3d);
     engine.ChartSetThin(cgthin3d ? 1 : 0, -1, -1);
