@@ -204,8 +204,9 @@ void DrawPointChart(CChart& chart, int options, const CChartRect& region)
     const CChartRect plot = axes.Layout(region);
     axes.DrawGrid(plot);
     const double size = chart.DrawState().markerSize;
-    for (int p = 0; p < def.points; ++p) {
-        for (int s = 0; s < def.sets; ++s) {
+    // Series by series: a later series stands over the points of an earlier one.
+    for (int s = 0; s < def.sets; ++s) {
+        for (int p = 0; p < def.points; ++p) {
             const double x = XOf(def, p, s), y = def.Value(p, s);
             if ((def.Flag(p * def.sets + s) & kChartPointMissing) || !Within(axes.Horizontal().scale, x) ||
                 !Within(axes.Vertical().scale, y))
@@ -281,8 +282,8 @@ void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
     view.Fit({region.left + room, region.bottom + room, region.right - room, region.top - room});
     DrawChartCage(chart, view, axes, def.thin != 0, (options & 4) != 0, (options & 8) != 0);
     std::vector<CPoint3D> points;
-    for (int p = 0; p < def.points; ++p) {
-        for (int s = 0; s < def.sets; ++s) {
+    for (int s = 0; s < def.sets; ++s) {
+        for (int p = 0; p < def.points; ++p) {
             const int i = p * def.sets + s;
             const CChartPoint3D at{scales[0].Fraction(XOf(def, p, s)), scales[1].Fraction(def.Value(p, s)),
                                    scales[2].Fraction(ZOf(def, i))};

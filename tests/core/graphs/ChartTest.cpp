@@ -362,6 +362,20 @@ TEST_F(ChartTest, MissingPointsAreNeitherDrawnNorHit)
     EXPECT_EQ(HitAt(shown.x, shown.y), (CChartHit{8, 0, 0, 2}));
 }
 
+TEST_F(ChartTest, ALaterSeriesStandsOverTheEarlierOnesPoints)
+{
+    // The second set's first point lies under the first set's second point.
+    chart.ChartDefBegin();
+    chart.ChartSetXData(4, std::vector<double>{1.0, 2.0, 2.0, 3.0});
+    chart.ChartSetData(2, 2, std::vector<double>{1.0, 2.0, 2.0, 3.0});
+    chart.ChartSetAxisX(0x200 + 0x1C, 4, 0, 4.0, 0.0);
+    chart.ChartSetAxisY(0x100 + 0x1C, 4, 0, 4.0, 0.0);
+    chart.ChartSetKind(kChartPoints, 1, 0x20);
+    const double x = chart.ChartGetLayout(6) + 0.5 * chart.ChartGetLayout(4);
+    const double y = chart.ChartGetLayout(7) + 0.5 * chart.ChartGetLayout(5);
+    EXPECT_EQ(HitAt(x, y), (CChartHit{8, 0, 1, 0}));
+}
+
 TEST_F(ChartTest, DegenerateSizesRangesAndValuesDrawNoNaN)
 {
     // No data at all, a range of one value, values that are not numbers.
