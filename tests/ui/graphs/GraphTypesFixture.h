@@ -85,6 +85,8 @@ inline const std::vector<std::string> kShippedNames = {
     "Recipe and oxides (bar)", "Average glaze (pie)", "Average glaze (bar)",
     "Averages: database and selection (bar)", "Selected glazes: oxides (bar)", "Selected glazes: recipes (bar)",
     "Selected glazes: material types (bar)",
+    "Silica, alumina and calcia (3D scatter)", "Limit formula, average (bar)", "Limit formula, averages (bar)",
+    "Limit formula, each glaze (bar)",
 };
 inline const int kShippedCount = static_cast<int>(kShippedNames.size());
 

@@ -58,7 +58,7 @@ TEST_F(PointAndLimitChartsTest, ScattersOfTheShippedGlazes)
     ASSERT_NE(chart, nullptr);
     EXPECT_GE(CellPrimitives(*chart).size(), 10u);
 
-    const CGraph& deep = Draw("Silica and alumina (scatter)", kGraphScatter3D, "", "chart-23-scatter-3d");
+    const CGraph& deep = Draw("Silica, alumina and calcia (3D scatter)", -1, "", "chart-23-scatter-3d");
     EXPECT_EQ(deep.m_errorText, "");
     EXPECT_GE(CellPrimitives(*deep.GetChart()).size(), 10u);
 
@@ -73,17 +73,17 @@ TEST_F(PointAndLimitChartsTest, LimitFormulaChartsOfTheShippedGlazes)
     EXPECT_EQ(one.m_errorText, "");
     EXPECT_EQ(one.GetTitle(), "Cone 6 Clear");
     const CGraph& mean =
-        Draw("Silica and alumina (scatter)", kGraphAverageLimitFormula, "Cone 10 gloss", "chart-14-limit-average");
+        Draw("Limit formula, average (bar)", -1, "Cone 10 gloss", "chart-14-limit-average");
     EXPECT_EQ(mean.m_errorText, "");
-    EXPECT_EQ(mean.GetTitle(), "Average of 13 glazes");
+    EXPECT_EQ(mean.GetTitle(), "Average of 3 glazes");
     const CGraph& sets =
-        Draw("Silica and alumina (scatter)", kGraphAveragesLimitFormula, "Cone 10 gloss", "chart-15-limit-averages");
+        Draw("Limit formula, averages (bar)", -1, "Cone 10 gloss", "chart-15-limit-averages");
     EXPECT_EQ(sets.m_errorText, "");
     EXPECT_EQ(sets.m_columns, 2);
     const CGraph& many =
-        Draw("Silica and alumina (scatter)", kGraphManyLimitFormula, "Cone 10 matte", "chart-19-limit-many");
+        Draw("Limit formula, each glaze (bar)", -1, "", "chart-19-limit-many");
     EXPECT_EQ(many.m_errorText, "");
-    EXPECT_EQ(many.GetTitle(), "Data for 13 glazes");
+    EXPECT_EQ(many.GetTitle(), "Data for 3 glazes");
 }
 
 } // namespace
