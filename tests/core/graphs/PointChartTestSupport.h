@@ -7,8 +7,6 @@
 #include "core/graphs/GraphBuildTestSupport.h"
 #include "core/graphs/RecordingChartEngine.h"
 
-#include <cmath>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -63,19 +61,7 @@ protected:
             calls.push_back(Rounded(call));
         return calls;
     }
-    static std::string Rounded(const std::string& call)
-    {
-        static const std::regex number(R"(-?\d+\.\d{7,}(e-?\d+)?)");
-        std::string out;
-        auto at = call.cbegin();
-        for (std::sregex_iterator i(call.begin(), call.end(), number), end; i != end; ++i) {
-            out.append(at, (*i)[0].first);
-            const double rounded = std::round(std::stod(i->str()) * 1e6) / 1e6;
-            out += CRecordingChartEngine::Text(rounded == 0.0 ? 0.0 : rounded);
-            at = (*i)[0].second;
-        }
-        return out.append(at, call.cend());
-    }
+    static std::string Rounded(const std::string& call) { return CRecordingChartEngine::Rounded(call); }
 
     CGlazesDoc* m_db = nullptr;
     CGlaze* m_glazeOfHost = nullptr; // the glaze the host hands to the graph

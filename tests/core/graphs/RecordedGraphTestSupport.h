@@ -7,8 +7,6 @@
 #include "core/graphs/GraphBuildTestSupport.h"
 #include "core/graphs/RecordingChartEngine.h"
 
-#include <cmath>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -95,19 +93,7 @@ protected:
         return numbers;
     }
 
-    static std::string Rounded(const std::string& call)
-    {
-        static const std::regex number(R"(-?\d+\.\d{7,}(e-?\d+)?)");
-        std::string out;
-        auto at = call.cbegin();
-        for (std::sregex_iterator i(call.begin(), call.end(), number), end; i != end; ++i) {
-            out.append(at, (*i)[0].first);
-            double v = std::round(std::stod(i->str()) * 1e6) / 1e6;
-            out += CRecordingChartEngine::Text(v == 0.0 ? 0.0 : v);
-            at = (*i)[0].second;
-        }
-        return out.append(at, call.cend());
-    }
+    static std::string Rounded(const std::string& call) { return CRecordingChartEngine::Rounded(call); }
 
     CRecordingChartEngine m_recorder;
 };

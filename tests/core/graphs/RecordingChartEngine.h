@@ -8,7 +8,9 @@
 #include "graphs/ChartEngine.h"
 
 #include <charconv>
+#include <cmath>
 #include <map>
+#include <regex>
 #include <span>
 #include <string>
 #include <vector>
@@ -44,6 +46,21 @@ public:
         char buffer[32];
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
         return std::string(buffer, result.ptr);
+    }
+    // A recorded call with its numbers of seven or more decimals rounded to millionths, so
+    // tests compare worked figures without the last bits of the floating point.
+    static std::string Rounded(const std::string& call)
+    {
+        static const std::regex number(R"(-?\d+\.\d{7,}(e-?\d+)?)");
+        std::string out;
+        auto at = call.cbegin();
+        for (std::sregex_iterator i(call.begin(), call.end(), number), end; i != end; ++i) {
+            out.append(at, (*i)[0].first);
+            const double rounded = std::round(std::stod(i->str()) * 1e6) / 1e6;
+            out += Text(rounded == 0.0 ? 0.0 : rounded);
+            at = (*i)[0].second;
+        }
+        return out.append(at, call.cend());
     }
     static std::string Text(int v) { return std::to_string(v); }
     static std::string Text(unsigned v) { return std::to_string(v); }
