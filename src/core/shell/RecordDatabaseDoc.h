@@ -175,6 +175,8 @@ public:
     virtual std::string GetRecordName(int index) const = 0;
     virtual void RemoveRecord(int index) = 0;
     virtual void InsertNewRecord(int index) = 0;
+    // A copy of the record at index inserted before it (nothing out of range).
+    virtual void DuplicateRecord(int index) = 0;
     // Even when an index is out of range and nothing moves, these mark the document modified.
     virtual void SwapRecords(int i, int j) = 0;
     virtual void MoveRecord(int from, int to) = 0;

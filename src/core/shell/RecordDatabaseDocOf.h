@@ -103,6 +103,13 @@ public:
         SetModifiedFlag();
     }
     void InsertNewRecord(int index) override { InsertRecord(index, NewRecord()); }
+    void DuplicateRecord(int index) override
+    {
+        if (const Record* record = RecordAt(index)) {
+            const Record copy = *record;
+            InsertRecord(index, copy);
+        }
+    }
     void SwapRecords(int i, int j) override
     {
         Access::Swap(m_records, i, j);

@@ -1,16 +1,11 @@
 #include "limits/LimitFormulaEditView.h"
 
 #include "framework/Cp1252.h"
-#include "framework/MdiFrame.h"
-#include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
-#include "limits/LimitFormulaClipboard.h"
 #include "limits/LimitFormulaDB.h"
 #include "shell/AppContext.h"
 #include "shell/NamedColors.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"
@@ -22,8 +17,6 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -32,9 +25,26 @@
 
 namespace {
 
-constexpr int kLimitFormulasKind = static_cast<int>(DbFileType::LimitFormulas);
 constexpr int kFormWidth = 352;
 constexpr int kFormHeight = 246;
+
+const CRecordEditKind kLimitFormulaEdit = {
+    {CmdLimEditPrint, CmdLimEditPrintPreview, CmdLimEditWriteToFile, CmdLimEditCut, CmdLimEditCopy, CmdLimEditPaste,
+     CmdLimEditSaveAsNew, CmdLimEditInsertNew, CmdLimEditAppendNew, CmdLimEditPrevious, CmdLimEditNext,
+     CmdLimEditJumpTo, CmdLimEditLimitedAccess, CmdLimEditCloseView},
+    0,
+    CmdLimEditHelp,
+    CmdLimEditContextHelp,
+    kLimitFormulaEditHelpId,
+    kLimitSaveQuestionHelpId,
+    kSelectLimitFormulaHelpId,
+    "Select a Limit Formula",
+    "led_bkg",
+    "Limit Formula Summary to File...",
+    {kLimEditSave, kLimEditUndo, kLimEditPrevious, kLimEditNext, kLimEditJump, kLimEditClose},
+    true,  // a form without a formula inserts at the start and appends at the end
+    false, // no Save as New in limited access
+};
 
 std::vector<int> LimitTabStops()
 {
@@ -54,9 +64,8 @@ void SetNotesText(QPlainTextEdit* box, const CStringArrayEx& lines)
 
 } // namespace
 
-CLimitFormulaEditView::CLimitFormulaEditView() : m_work("new limit formula")
+CLimitFormulaEditView::CLimitFormulaEditView() : CRecordEditView(kLimitFormulaEdit), m_work("new limit formula")
 {
-    setWidgetResizable(false);
     BuildForm();
     ConnectSignals();
 }
@@ -74,49 +83,7 @@ CLimitFormulaDB* CLimitFormulaEditView::Database() const
     return doc ? &doc->Database() : nullptr;
 }
 
-int CLimitFormulaEditView::FormulaCount() const
-{
-    const CLimitFormulaDB* database = Database();
-    return database ? database->GetCount() : 0;
-}
-
-void CLimitFormulaEditView::Broadcast(int code, int index, const void* record)
-{
-    COxidariumApp::BroadcastUpdate(this, LimitFormulasDoc(), kLimitFormulasKind, code, index, HintExtra(record));
-}
-
 // --- the form -------------------------------------------------------------------------------------
-
-void CLimitFormulaEditView::Place(QWidget* control, int x, int y, int width, int height) const
-{
-    control->setGeometry(CDialogUnits(font()).Rect(x, y, width, height));
-}
-
-QLabel* CLimitFormulaEditView::AddLabel(const QString& text, int x, int y, int width)
-{
-    auto* label = new QLabel(text, m_form);
-    Place(label, x, y, width, 10);
-    return label;
-}
-
-QPushButton* CLimitFormulaEditView::AddButton(const QString& text, int id, int x, int y, int width, int height)
-{
-    auto* button = new QPushButton(text, m_form);
-    button->setObjectName(QString::number(id));
-    button->setAutoDefault(false);
-    Place(button, x, y, width, height);
-    m_buttons.push_back(button);
-    return button;
-}
-
-QPushButton* CLimitFormulaEditView::Button(int id) const
-{
-    for (QPushButton* button : m_buttons) {
-        if (button->objectName() == QString::number(id))
-            return button;
-    }
-    return nullptr;
-}
 
 void CLimitFormulaEditView::BuildForm()
 {
@@ -148,7 +115,7 @@ void CLimitFormulaEditView::BuildForm()
     m_notes->setTabChangesFocus(true);
     Place(m_notes, 40, 180, 290, 36);
     AddButton(QStringLiteral("..."), kLimEditNotesButton, 332, 180, 14, 12);
-    BuildButtons();
+    AddButtonRow(224, {{8, 56}, {68, 56}, {128, 52}, {184, 52}, {240, 42}, {286, 36}, {326, 20}});
     setWidget(m_form);
 }
 
@@ -184,18 +151,6 @@ void CLimitFormulaEditView::BuildLimitControls()
     AddButton(QStringLiteral("Delete Limit"), kLimEditDeleteLimit, 268, 126, 72, 14);
 }
 
-void CLimitFormulaEditView::BuildButtons()
-{
-    AddButton(QStringLiteral("Save Changes"), kLimEditSave, 8, 224, 56, 14);
-    AddButton(QStringLiteral("Undo Changes"), kLimEditUndo, 68, 224, 56, 14);
-    AddButton(QStringLiteral("Edit Previous"), kLimEditPrevious, 128, 224, 52, 14);
-    AddButton(QStringLiteral("Edit Next"), kLimEditNext, 184, 224, 52, 14);
-    AddButton(QStringLiteral("Jump to..."), kLimEditJump, 240, 224, 42, 14);
-    AddButton(QStringLiteral("Close"), kLimEditClose, 286, 224, 36, 14);
-    QPushButton* help = AddButton(QStringLiteral("?"), 4200, 326, 224, 20, 14);
-    connect(help, &QPushButton::clicked, this, [] { ShowDialogHelp(kLimitFormulaEditHelpId); });
-}
-
 void CLimitFormulaEditView::ConnectSignals()
 {
     const auto onClick = [this](int id, auto handler) {
@@ -207,12 +162,6 @@ void CLimitFormulaEditView::ConnectSignals()
     onClick(kLimEditAppendLimit, [this] { AppendNewLimit(); });
     onClick(kLimEditDeleteLimit, [this] { DeleteLimit(); });
     onClick(kLimEditNotesButton, [this] { EditNotes(); });
-    onClick(kLimEditSave, [this] { SaveChanges(); });
-    onClick(kLimEditUndo, [this] { UndoChanges(); });
-    onClick(kLimEditPrevious, [this] { EditPrevious(); });
-    onClick(kLimEditNext, [this] { EditNext(); });
-    onClick(kLimEditJump, [this] { JumpTo(); });
-    onClick(kLimEditClose, [this] { Close(); });
 
     connect(m_name, &QLineEdit::textEdited, this, [this] { SetModified(true); });
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
@@ -260,58 +209,26 @@ void CLimitFormulaEditView::CommitPendingEdit()
 
 void CLimitFormulaEditView::ApplyNotesFont()
 {
-    if (CAppContext::IsActive())
-        m_editorFont = g_prefs.edboxfont;
+    RememberEditBoxFont();
     m_notes->setFont(EditBoxFont(m_notes->font()));
-}
-
-void CLimitFormulaEditView::SetCaption(const std::string& name)
-{
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(name));
-}
-
-QSize CLimitFormulaEditView::sizeHint() const
-{
-    // A little room, so that no scroll bar appears for the last pixel.
-    const int border = 2 * frameWidth() + 2;
-    return m_form->size() + QSize(border, border);
 }
 
 void CLimitFormulaEditView::OnInitialUpdate()
 {
-    if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame())) {
-        // The frame fits the form, centred in the main window's client area.
-        frame->adjustSize();
-        if (QMdiArea* area = frame->mdiArea()) {
-            const QPoint centre = area->viewport()->rect().center() - frame->rect().center();
-            frame->move(std::max(0, centre.x()), std::max(0, centre.y()));
-        }
-    }
     ApplyNotesFont();
     FillCombinationBox();
-    SetFormulaIndex(-1);
+    CRecordEditView::OnInitialUpdate();
 }
 
 // --- loading and saving ---------------------------------------------------------------------------
 
-void CLimitFormulaEditView::SetFormulaIndex(int index)
+void CLimitFormulaEditView::ShowRecordAt(int index)
 {
-    CLimitFormulaDB* database = Database();
-    if (!database || index < 0 || index >= database->GetCount()) {
-        m_nFormula = -1;
-        m_pFormula = nullptr;
-        ClearForm();
-    } else {
-        m_nFormula = index;
-        m_pFormula = &database->GetAt(index);
-        m_work = *m_pFormula;
-        m_limits = m_work.m_limits;
-        ShowFormula();
-        SetCaption(m_work.m_name);
-    }
-    SetModified(false);
-    UpdateButtons();
+    const CLimitFormulasDoc* doc = LimitFormulasDoc();
+    m_work = *doc->RecordAt(index);
+    m_limits = m_work.m_limits;
+    ShowFormula();
+    SetCaption(m_work.m_name);
 }
 
 void CLimitFormulaEditView::ShowFormula()
@@ -359,57 +276,16 @@ void CLimitFormulaEditView::CollectFormula(CLimitFormula& formula) const
     }
 }
 
-void CLimitFormulaEditView::SaveChanges()
+void CLimitFormulaEditView::WriteRecord(int index)
 {
-    CLimitFormulasDoc* doc = LimitFormulasDoc();
-    if (!doc || !m_pFormula || m_nFormula < 0)
-        return;
     CommitPendingEdit();
     CollectFormula(m_work);
-    doc->SetFormula(m_nFormula, m_work);
-    Broadcast(HintLimitFormulaChanged, m_nFormula, m_pFormula);
-    SetModified(false);
-}
-
-int CLimitFormulaEditView::AskSaveChanges()
-{
-    if (!m_bModified)
-        return MsgResultNo;
-    const std::string question = "Save changes to \"" + ToCp1252(m_name->text()) + "\" ?";
-    return AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, kLimitSaveQuestionHelpId);
-}
-
-void CLimitFormulaEditView::SetChanged(bool changed)
-{
-    SetModified(changed);
-}
-
-void CLimitFormulaEditView::SetModified(bool modified)
-{
-    m_bModified = modified;
-    UpdateButtons();
+    LimitFormulasDoc()->SetFormula(index, m_work);
 }
 
 void CLimitFormulaEditView::UpdateButtons()
 {
-    const bool editable = m_bModified && m_pFormula != nullptr;
-    Button(kLimEditSave)->setEnabled(editable);
-    Button(kLimEditUndo)->setEnabled(editable);
-    QPushButton* previous = Button(kLimEditPrevious);
-    QPushButton* next = Button(kLimEditNext);
-    if (m_bLimited) {
-        previous->setText(QStringLiteral("Edit Previous"));
-        next->setText(QStringLiteral("Edit Next"));
-        previous->setEnabled(m_nLimitedPosition > 0);
-        next->setEnabled(m_nLimitedPosition < static_cast<int>(m_limitedIndices.size()) - 1);
-    } else {
-        const bool first = m_nFormula <= 0;
-        const bool last = m_nFormula < 0 || m_nFormula >= FormulaCount() - 1;
-        previous->setText(first ? QStringLiteral("Insert New") : QStringLiteral("Edit Previous"));
-        next->setText(last ? QStringLiteral("Append New") : QStringLiteral("Edit Next"));
-        previous->setEnabled(true);
-        next->setEnabled(true);
-    }
+    CRecordEditView::UpdateButtons();
     const int count = m_limits.GetCount();
     Button(kLimEditUp)->setEnabled(m_nLimit > 0);
     Button(kLimEditDown)->setEnabled(m_nLimit >= 0 && m_nLimit < count - 1);
@@ -418,37 +294,14 @@ void CLimitFormulaEditView::UpdateButtons()
 
 // --- notices --------------------------------------------------------------------------------------
 
-void CLimitFormulaEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
+void CLimitFormulaEditView::OnOtherNotice(const CUpdateHint& hint)
 {
-    if (sender == this || m_bClosing)
-        return;
-    if (!hint) {
-        CView::OnUpdate(sender, hint);
-        return;
-    }
-    if (hint->m_nKind != kLimitFormulasKind && hint->m_nCode != HintPreferencesChanged)
-        return;
-    switch (hint->m_nCode) {
-    case HintLimitFormulaChanged:
-        if (m_pFormula && (hint->m_extra == HintExtra(m_pFormula) || (hint->m_extra == 0 && hint->m_nIndex == m_nFormula)))
-            SetFormulaIndex(Database()->FindFormula(m_pFormula));
-        break;
-    case HintLimitFormulasInserted:
-    case HintLimitFormulasDeleted:
-    case HintLimitFormulasReordered:
-        if (!RelocateFormula())
-            CloseQuietly();
-        else
-            UpdateButtons();
-        break;
-    case HintLimitFormulasReplaced:
-        CloseQuietly();
-        break;
+    switch (hint.m_nCode) {
     case HintOxideCombinationsChanged:
         FillCombinationBox();
         break;
     case HintPreferencesChanged:
-        if (CAppContext::IsActive() && !(g_prefs.edboxfont == m_editorFont))
+        if (EditBoxFontChanged())
             ApplyNotesFont();
         break;
     default:
@@ -458,64 +311,18 @@ void CLimitFormulaEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
 
 // --- commands -------------------------------------------------------------------------------------
 
-bool CLimitFormulaEditView::OnUpdateCommand(CCmdUI& ui)
+bool CLimitFormulaEditView::UpdateKindCommand(CCmdUI& ui)
 {
-    switch (ui.m_nID) {
-    case CmdLimEditPaste:
-        ui.Enable(CAppContext::IsActive() && g_limitFormulaClipboard.GetCount() > 0);
-        return true;
-    case CmdLimEditSaveAsNew:
-        ui.Enable(!m_bLimited && m_pFormula != nullptr);
-        return true;
-    case CmdLimEditInsertNew:
-    case CmdLimEditAppendNew:
-        ui.Enable(!m_bLimited);
-        return true;
-    case CmdLimEditPrevious:
-    case CmdLimEditNext:
-        ui.Enable(Button(ui.m_nID == CmdLimEditPrevious ? kLimEditPrevious : kLimEditNext)->isEnabled());
-        return true;
-    case CmdLimEditLimitedAccess:
-        ui.Enable(m_bLimited);
-        ui.SetCheck(m_bLimited ? 1 : 0);
-        return true;
-    case CmdLimEditPrint:
-    case CmdLimEditPrintPreview:
-    case CmdLimEditWriteToFile:
-    case CmdLimEditCut:
-    case CmdLimEditCopy:
-    case CmdLimEditJumpTo:
-    case CmdLimEditCloseView:
-    case CmdLimEditOxideCombinations:
-    case CmdLimEditHelp:
-    case CmdLimEditContextHelp:
-        ui.Enable(true);
-        return true;
-    default:
+    if (ui.m_nID != CmdLimEditOxideCombinations)
         return false;
-    }
+    ui.Enable(true);
+    return true;
 }
 
-bool CLimitFormulaEditView::OnCommand(unsigned id)
+bool CLimitFormulaEditView::RunKindCommand(unsigned id)
 {
-    switch (id) {
-    case CmdLimEditPrint:
-    case CmdLimEditPrintPreview:
-    case CmdLimEditWriteToFile: PrintSummary(id); return true;
-    case CmdLimEditCut: Cut(); return true;
-    case CmdLimEditCopy: Copy(); return true;
-    case CmdLimEditPaste: Paste(); return true;
-    case CmdLimEditSaveAsNew: SaveAsNew(); return true;
-    case CmdLimEditInsertNew: InsertNew(); return true;
-    case CmdLimEditAppendNew: AppendNew(); return true;
-    case CmdLimEditPrevious: EditPrevious(); return true;
-    case CmdLimEditNext: EditNext(); return true;
-    case CmdLimEditJumpTo: JumpTo(); return true;
-    case CmdLimEditLimitedAccess: LeaveLimitedAccess(); return true;
-    case CmdLimEditCloseView: Close(); return true;
-    case CmdLimEditOxideCombinations: EditCombinations(); return true;
-    case CmdLimEditHelp:
-    case CmdLimEditContextHelp: ShowDialogHelp(kLimitFormulaEditHelpId); return true;
-    default: return false;
-    }
+    if (id != CmdLimEditOxideCombinations)
+        return false;
+    EditCombinations();
+    return true;
 }

@@ -9,12 +9,9 @@
 // The document reaches its forms through CLimitFormulaEditLink; InstallLimitFormulaEditTemplate
 // gives the edit template (resource 12) its menu bar and lets the document open forms.
 
-#include "framework/View.h"
 #include "limits/LimitFormula.h"
 #include "limits/LimitFormulasDoc.h"
-#include "support/LogFont.h"
-
-#include <QScrollArea>
+#include "support/RecordEditView.h"
 
 #include <string>
 #include <vector>
@@ -82,7 +79,7 @@ inline constexpr unsigned kLimitSaveQuestionHelpId = 196928;
 inline constexpr unsigned kSelectLimitFormulaHelpId = 324;
 inline constexpr unsigned kLimitNotesHelpId = 321;
 
-class CLimitFormulaEditView : public QScrollArea, public CView, public CLimitFormulaEditLink {
+class CLimitFormulaEditView : public CRecordEditView {
     Q_OBJECT
 
 public:
@@ -91,51 +88,25 @@ public:
 
     // --- CView ---
     void OnInitialUpdate() override;
-    void OnUpdate(CView* sender, const CUpdateHint* hint) override;
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(CCmdUI& ui) override;
     // Runs the leaving handler of the field that has the focus.
     void CommitPendingEdit() override;
 
-    // --- CLimitFormulaEditLink ---
-    int AskSaveChanges() override;
-    void SaveToDatabase() override { SaveChanges(); }
-    void SetChanged(bool changed) override;
-
     // Loads the formula at index; outside the database the form shows nothing (index -1).
-    void SetFormulaIndex(int index);
-    // Limited access to the formulas at indices (count of them), on the first.
-    void SetLimitedList(const int* indices, int count);
+    void SetFormulaIndex(int index) { LoadRecord(index); }
     // Fills formula from the controls: the trimmed name, the notes (empty lines kept) and every
     // limit whose combination name is not empty.
     void CollectFormula(CLimitFormula& formula) const;
-    void SaveChanges();
-    void UndoChanges() { SetFormulaIndex(m_nFormula); }
 
-    bool IsChanged() const { return m_bModified; }
-    int CurrentIndex() const { return m_nFormula; }
-    const CLimitFormula* CurrentFormula() const { return m_pFormula; }
-    bool IsLimited() const { return m_bLimited; }
-    int LimitedPosition() const { return m_nLimitedPosition; }
+    const CLimitFormula* CurrentFormula() const { return static_cast<const CLimitFormula*>(CurrentIdentity()); }
     const CLimitArray& WorkingLimits() const { return m_limits; }
     int CurrentLimit() const { return m_nLimit; }
 
-    // --- navigation and commands (LimitFormulaEditViewCommands.cpp) ---
-    void EditPrevious();
-    void EditNext();
-    void InsertNew();
-    void AppendNew();
-    void JumpTo();
-    void SaveAsNew();
-    void Copy();
-    void Cut();
-    void Paste();
-    void LeaveLimitedAccess();
-    void Close();
+    // --- commands (LimitFormulaEditViewCommands.cpp) ---
+    void Copy() override;
+    void Paste() override;
     void EditNotes();
     void EditCombinations();
-    void PrintSummary(unsigned id);
-    void FillPrinter(CTextPrinter& printer);
+    void FillPrinter(CTextPrinter& printer) override;
 
     // --- limits (LimitFormulaEditViewLimits.cpp) ---
     void SelectLimit(int index);
@@ -160,63 +131,41 @@ public:
     QLineEdit* ToEdit() const { return m_to; }
     QCheckBox* ByPercentCheck() const { return m_byPercent; }
     CNotesEdit* NotesEdit() const { return m_notes; }
-    QPushButton* Button(int id) const;
 
-    // The whole form and the scroll area's frame: the edit window fits the form.
-    QSize sizeHint() const override;
+    void UpdateButtons() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // --- CRecordEditView ---
+    void ShowRecordAt(int index) override;
+    void ClearForm() override;
+    void WriteRecord(int index) override;
+    QLineEdit* NameField() const override { return m_name; }
+    void OnOtherNotice(const CUpdateHint& hint) override;
+    bool UpdateKindCommand(CCmdUI& ui) override;
+    bool RunKindCommand(unsigned id) override;
+
 private:
     CLimitFormulasDoc* LimitFormulasDoc() const;
     CLimitFormulaDB* Database() const;
-    int FormulaCount() const;
-    void Broadcast(int code, int index, const void* record = nullptr);
 
     // LimitFormulaEditView.cpp: the form.
     void BuildForm();
     void BuildLimitControls();
-    void BuildButtons();
     void ConnectSignals();
-    QPushButton* AddButton(const QString& text, int id, int x, int y, int width, int height);
-    QLabel* AddLabel(const QString& text, int x, int y, int width);
-    void Place(QWidget* control, int x, int y, int width, int height) const;
     void ShowFormula();
-    void ClearForm();
-    void SetCaption(const std::string& name);
-    void SetModified(bool modified);
-    void UpdateButtons();
     void ApplyNotesFont();
     void FillCombinationBox();
     void FillLimitsList();
     std::string LimitRow(int index) const;
     void RefreshLimitRow(int index);
 
-    // LimitFormulaEditViewCommands.cpp
-    // Asks the save question; false when the user cancelled.
-    bool AskAndSave();
-    void InsertAndLoad(int position);
-    // Finds the formula again after the list changed; false when it is gone.
-    bool RelocateFormula();
-    void CloseQuietly();
-
     // The form's state.
-    int m_nFormula = -1;
-    const CLimitFormula* m_pFormula = nullptr;
     CLimitFormula m_work;
     CLimitArray m_limits;
     int m_nLimit = -1;
-    bool m_bModified = false;
-    bool m_bLimited = false;
-    std::vector<const CLimitFormula*> m_limitedFormulas;
-    std::vector<int> m_limitedIndices;
-    int m_nLimitedPosition = 0;
-    bool m_bLoading = false;
-    bool m_bClosing = false;
-    CLogFont m_editorFont; // the edit-box font the notes box was given
 
-    QWidget* m_form = nullptr;
     QLineEdit* m_name = nullptr;
     QListWidget* m_limitsList = nullptr;
     CTabStopDelegate* m_limitsDelegate = nullptr;
@@ -225,7 +174,6 @@ private:
     QLineEdit* m_to = nullptr;
     QCheckBox* m_byPercent = nullptr;
     CNotesEdit* m_notes = nullptr;
-    std::vector<QPushButton*> m_buttons;
 };
 
 // The edit window's menu bar (resource 12).

@@ -174,6 +174,7 @@ void CLimitFormulaEditView::MoveLimitUp()
     --m_nLimit;
     FillLimitsList();
     SetModified(true);
+    UpdateButtons(); // the moved limit's Up and Down
 }
 
 void CLimitFormulaEditView::MoveLimitDown()
@@ -184,6 +185,7 @@ void CLimitFormulaEditView::MoveLimitDown()
     ++m_nLimit;
     FillLimitsList();
     SetModified(true);
+    UpdateButtons(); // the moved limit's Up and Down
 }
 
 void CLimitFormulaEditView::SortLimits()

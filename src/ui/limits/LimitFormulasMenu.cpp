@@ -38,11 +38,7 @@ CMenuDef ListFileMenu()
     });
 }
 
-CRecordEditWindows<CLimitFormulaEditView, CLimitFormulasDoc> s_editWindows(
-    [](CLimitFormulaEditView& view, int index) { view.SetFormulaIndex(index); },
-    [](CLimitFormulaEditView& view, const std::vector<int>& indices) {
-        view.SetLimitedList(indices.data(), static_cast<int>(indices.size()));
-    });
+CRecordEditWindows<CLimitFormulaEditView, CLimitFormulasDoc> s_editWindows;
 
 } // namespace
 

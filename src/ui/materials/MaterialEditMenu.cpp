@@ -30,9 +30,7 @@ CMenuDef FormulaMenu()
     });
 }
 
-CRecordEditWindows<CMaterialEditView, CMaterialsDoc> s_editWindows(
-    [](CMaterialEditView& view, int index) { view.PositionOn(index); },
-    [](CMaterialEditView& view, const std::vector<int>& indices) { view.SetLimitedList(indices); });
+CRecordEditWindows<CMaterialEditView, CMaterialsDoc> s_editWindows;
 
 } // namespace
 

@@ -34,7 +34,21 @@
 
 namespace {
 
-constexpr int kMaterialsKind = static_cast<int>(DbFileType::Materials);
+const CRecordEditKind kMaterialEdit = {
+    {CmdMatEditPrint, CmdMatEditPrintPreview, CmdMatEditWriteToFile, CmdMatEditCut, CmdMatEditCopy, CmdMatEditPaste,
+     CmdMatEditSaveAsNew, CmdMatEditInsertNew, CmdMatEditAppendNew, CmdMatEditPrevious, CmdMatEditNext,
+     CmdMatEditJumpTo, CmdMatEditLimitedAccess, CmdMatEditCloseView},
+    CmdMatEditSaveAndNext,
+    CmdMatEditHelp,
+    CmdMatEditContextHelp,
+    kMaterialEditHelpId,
+    kMatEditSaveQuestionHelpId,
+    kMatEditSelectHelpId,
+    "Select a Material",
+    "med_bkg",
+    "Material Summary to File...",
+    {kMatEditSave, kMatEditUndo, kMatEditPrevious, kMatEditNext, kMatEditJumpTo, kMatEditClose},
+};
 
 // Form layout in dialog units.
 constexpr int kFieldX = 54;
@@ -56,27 +70,13 @@ void SetLines(QPlainTextEdit* box, const CStringArrayEx& lines)
 
 } // namespace
 
-CMaterialEditView::CMaterialEditView() : m_work("new material")
+CMaterialEditView::CMaterialEditView() : CRecordEditView(kMaterialEdit), m_work("new material")
 {
-    setWidgetResizable(false);
     BuildForm();
     ConnectChangeSignals();
-    auto* saveAndNext = new QShortcut(QKeySequence(QStringLiteral("Ctrl+S")), this);
-    saveAndNext->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(saveAndNext, &QShortcut::activated, this, [this] {
-        if (CMDIMainFrame* frame = CMDIMainFrame::Instance(); frame && frame->ActiveView() == this)
-            frame->ExecuteCommand(CmdMatEditSaveAndNext);
-        else
-            OnCommand(CmdMatEditSaveAndNext);
-    });
 }
 
 CMaterialEditView::~CMaterialEditView() = default;
-
-QSize CMaterialEditView::sizeHint() const
-{
-    return m_form->size() + QSize(2 * frameWidth(), 2 * frameWidth());
-}
 
 CMaterialsDoc* CMaterialEditView::MaterialsDoc() const
 {
@@ -84,11 +84,6 @@ CMaterialsDoc* CMaterialEditView::MaterialsDoc() const
 }
 
 // --- form -----------------------------------------------------------------------------------------
-
-void CMaterialEditView::Place(QWidget* control, int x, int y, int width, int height) const
-{
-    control->setGeometry(CDialogUnits(font()).Rect(x, y, width, height));
-}
 
 QLineEdit* CMaterialEditView::AddLineEdit(int id, int x, int y, int width)
 {
@@ -106,15 +101,6 @@ QLabel* CMaterialEditView::AddLabel(const QString& text, int x, int y, int width
         label->setObjectName(QString::number(id));
     Place(label, x, y, width, 10);
     return label;
-}
-
-QPushButton* CMaterialEditView::AddButton(const QString& text, int id, int x, int y, int width, int height)
-{
-    auto* button = new QPushButton(text, m_form);
-    button->setObjectName(QString::number(id));
-    button->setAutoDefault(false);
-    Place(button, x, y, width, height);
-    return button;
 }
 
 void CMaterialEditView::BuildForm()
@@ -220,38 +206,7 @@ void CMaterialEditView::BuildNotesRows()
 
 void CMaterialEditView::BuildButtonRow()
 {
-    struct ButtonDef {
-        const char* text;
-        int id;
-        int x;
-        int width;
-    };
-    const ButtonDef buttons[] = {
-        {"Save Changes", kMatEditSave, 8, 54},   {"Undo Changes", kMatEditUndo, 64, 54},
-        {"Edit Previous", kMatEditPrevious, 120, 54}, {"Edit Next", kMatEditNext, 176, 54},
-        {"Jump to...", kMatEditJumpTo, 232, 44}, {"Close", kMatEditClose, 278, 40},
-        {"?", 4200, 324, 20},
-    };
-    for (const ButtonDef& def : buttons) {
-        QPushButton* button = AddButton(QString::fromLatin1(def.text), def.id, def.x, 282, def.width);
-        const int id = def.id;
-        connect(button, &QPushButton::clicked, this, [this, id] {
-            switch (id) {
-            case kMatEditSave: CommitPendingEdit(); SaveChanges(); break;
-            case kMatEditUndo: UndoChanges(); break;
-            case kMatEditPrevious: Previous(); break;
-            case kMatEditNext: Next(); break;
-            case kMatEditJumpTo: JumpTo(); break;
-            case kMatEditClose: Close(); break;
-            default: ShowDialogHelp(kMaterialEditHelpId); break;
-            }
-        });
-    }
-}
-
-QPushButton* CMaterialEditView::Button(int id) const
-{
-    return m_form->findChild<QPushButton*>(QString::number(id));
+    AddButtonRow(282, {{8, 54}, {64, 54}, {120, 54}, {176, 54}, {232, 44}, {278, 40}, {324, 20}});
 }
 
 CNotesEdit* CMaterialEditView::NotesBox(int buttonId) const
@@ -266,7 +221,7 @@ CNotesEdit* CMaterialEditView::NotesBox(int buttonId) const
 void CMaterialEditView::ConnectChangeSignals()
 {
     auto changed = [this] {
-        if (!m_loading)
+        if (!m_bLoading)
             SetChanged(true);
     };
     for (QLineEdit* edit : {m_code, m_cost, m_density, m_mapTo, m_aliasEdits[0], m_aliasEdits[1],
@@ -300,8 +255,8 @@ void CMaterialEditView::ApplyNotesFont()
 void CMaterialEditView::FillTypeBox()
 {
     const QString current = m_type->currentText();
-    const bool wasLoading = m_loading;
-    m_loading = true;
+    const bool wasLoading = m_bLoading;
+    m_bLoading = true;
     m_type->clear();
     if (CAppContext::IsActive()) {
         for (const std::string& type : g_prefs.mattyp)
@@ -309,7 +264,7 @@ void CMaterialEditView::FillTypeBox()
     }
     m_type->setCurrentIndex(-1);
     m_type->setEditText(current);
-    m_loading = wasLoading;
+    m_bLoading = wasLoading;
     m_typeListFilled = true;
 }
 
@@ -330,70 +285,18 @@ void CMaterialEditView::ShowUnits()
 
 void CMaterialEditView::OnInitialUpdate()
 {
-    if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame())) {
-        // The frame fits the form (sizeHint), centred in the main window's client area.
-        frame->adjustSize();
-        if (QMdiArea* area = frame->mdiArea()) {
-            const QPoint centre = area->viewport()->rect().center() - frame->rect().center();
-            frame->move(std::max(0, centre.x()), std::max(0, centre.y()));
-        }
-    }
     ApplyNotesFont();
     FillTypeBox();
     ShowUnits();
-    PositionOn(-1);
+    CRecordEditView::OnInitialUpdate();
 }
 
-void CMaterialEditView::CloseView()
+void CMaterialEditView::OnOtherNotice(const CUpdateHint& hint)
 {
-    m_closing = true;
-    if (CFrameHost* frame = GetFrame())
-        frame->CloseFrame();
-}
-
-void CMaterialEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
-{
-    if (sender == this || m_closing)
-        return;
-    if (!hint) {
-        CView::OnUpdate(sender, hint);
-        return;
-    }
-    switch (hint->m_nCode) {
+    switch (hint.m_nCode) {
     case HintElementChanged:
     case HintElementsReplaced:
         UpdateWeightDisplay();
-        break;
-    case HintMaterialChanged:
-        if (m_currentRecord && hint->m_extra == HintExtra(m_currentRecord)) {
-            PositionOn(m_currentIndex);
-        } else {
-            UpdateButtons();
-            UpdateMappingState();
-        }
-        break;
-    case HintMaterialsInserted:
-    case HintMaterialsDeleted:
-    case HintMaterialsReordered: {
-        bool present = true;
-        if (m_limited) {
-            present = RefreshLimited();
-        } else if (m_currentRecord) {
-            RepositionByIdentity();
-            present = m_currentIndex >= 0;
-        }
-        if (!present) {
-            SetChanged(false);
-            CloseView();
-            return;
-        }
-        UpdateButtons();
-        UpdateMappingState();
-        break;
-    }
-    case HintMaterialsReplaced:
-        SetChanged(false);
-        CloseView();
         break;
     case HintPreferencesChanged:
         FillTypeBox();
@@ -409,7 +312,7 @@ void CMaterialEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
 void CMaterialEditView::Load(const CMaterial& material)
 {
     m_work = material;
-    m_loading = true;
+    m_bLoading = true;
     m_name->setText(FromCp1252(material.m_name));
     m_code->setText(FromCp1252(material.m_code));
     m_type->setEditText(FromCp1252(material.m_type));
@@ -429,7 +332,7 @@ void CMaterialEditView::Load(const CMaterial& material)
     m_aliasCodes.resize(static_cast<std::size_t>(m_aliasCount));
     m_firstAlias = 0;
     ShowAliasRows();
-    m_loading = false;
+    m_bLoading = false;
     m_reportedFormula.clear();
     SetFrameTitle(material.m_name);
     UpdateWeightDisplay();
@@ -473,53 +376,32 @@ void CMaterialEditView::SetFormulaText(const std::string& text)
 
 // --- positioning and saving -----------------------------------------------------------------------
 
-void CMaterialEditView::PositionOn(int index)
+void CMaterialEditView::ShowRecordAt(int index)
 {
-    CMaterialsDoc* doc = MaterialsDoc();
-    if (doc && doc->Materials().IsValidIndex(index)) {
-        m_currentIndex = index;
-        m_currentRecord = doc->Materials().GetAt(index);
-        Load(*m_currentRecord);
-        m_changed = false;
-    } else {
-        m_currentIndex = -1;
-        m_currentRecord = nullptr;
-    }
-    UpdateButtons();
-    UpdateMappingState();
-}
-
-void CMaterialEditView::SetChanged(bool changed)
-{
-    if (m_loading || changed == m_changed)
-        return;
-    m_changed = changed;
-    UpdateButtons();
+    Load(*MaterialsDoc()->Materials().GetAt(index));
 }
 
 int CMaterialEditView::AskSaveChanges()
 {
-    if (!m_changed)
-        return MsgResultNo;
-    const int answer = AppMessageBox("Save changes to \"" + TextOf(m_name) + "\" ?",
-                                     MsgYesNoCancel | MsgIconQuestion, kMatEditSaveQuestionHelpId);
+    const int answer = CRecordEditView::AskSaveChanges();
     // A formula that does not parse would be saved empty: the user is shown why, and stays.
     if (answer == MsgResultYes && !CheckFormulaBeforeSave())
         return MsgResultCancel;
     return answer;
 }
 
+void CMaterialEditView::WriteRecord(int index)
+{
+    Store(m_work);
+    MaterialsDoc()->ReplaceMaterial(index, m_work);
+}
+
 void CMaterialEditView::SaveToDatabase()
 {
     CMaterialsDoc* doc = MaterialsDoc();
-    if (!doc || !doc->Materials().IsValidIndex(m_currentIndex))
+    if (!doc || !CurrentRecord())
         return;
-    Store(m_work);
-    doc->ReplaceMaterial(m_currentIndex, m_work);
-    m_currentRecord = doc->Materials().GetAt(m_currentIndex);
-    COxidariumApp::BroadcastUpdate(this, doc, kMaterialsKind, HintMaterialChanged, m_currentIndex,
-                                   HintExtra(m_currentRecord));
-    SetChanged(false);
+    CRecordEditView::SaveToDatabase();
     doc->UpdateMappedMaterials(true, true);
 }
 
@@ -529,16 +411,6 @@ bool CMaterialEditView::SaveChanges()
         return false;
     SaveToDatabase();
     ShowAliasRows();
-    return true;
-}
-
-bool CMaterialEditView::AskAndSave()
-{
-    const int answer = AskSaveChanges();
-    if (answer == MsgResultCancel)
-        return false;
-    if (answer == MsgResultYes)
-        SaveToDatabase();
     return true;
 }
 
@@ -552,7 +424,7 @@ void CMaterialEditView::CommitPendingEdit()
 
 void CMaterialEditView::LeaveField(QObject* field)
 {
-    if (m_inFieldHandler || m_closing)
+    if (m_inFieldHandler || m_bClosing)
         return;
     // A message box shown by a handler takes the focus; that must not run the handler again.
     m_inFieldHandler = true;
@@ -579,75 +451,22 @@ bool CMaterialEditView::eventFilter(QObject* watched, QEvent* event)
     return QScrollArea::eventFilter(watched, event);
 }
 
-bool CMaterialEditView::OnCommand(unsigned id)
+bool CMaterialEditView::RunKindCommand(unsigned id)
 {
     switch (id) {
-    case CmdMatEditCut: Cut(); return true;
-    case CmdMatEditCopy: Copy(); return true;
-    case CmdMatEditPaste: Paste(); return true;
-    case CmdMatEditSaveAsNew: SaveAsNew(); return true;
-    case CmdMatEditInsertNew: InsertNew(); return true;
-    case CmdMatEditAppendNew: AppendNew(); return true;
-    case CmdMatEditNext: Next(); return true;
-    case CmdMatEditPrevious: Previous(); return true;
-    case CmdMatEditJumpTo: JumpTo(); return true;
-    case CmdMatEditLimitedAccess: LeaveLimitedAccess(); return true;
-    case CmdMatEditCloseView: Close(); return true;
-    case CmdMatEditSaveAndNext: SaveAndNext(); return true;
     case CmdMatEditConvertFormula: ConvertFormula(); return true;
     case CmdMatEditNormalize: NormalizeFormula(); return true;
     case CmdMatEditAddLoi: AddLoi(); return true;
-    case CmdMatEditPrint:
-    case CmdMatEditPrintPreview:
-    case CmdMatEditWriteToFile: PrintMaterial(id); return true;
-    case CmdMatEditHelp:
-    case CmdMatEditContextHelp: ShowDialogHelp(kMaterialEditHelpId); return true;
     default: return false;
     }
 }
 
-bool CMaterialEditView::OnUpdateCommand(CCmdUI& ui)
+bool CMaterialEditView::UpdateKindCommand(CCmdUI& ui)
 {
-    CMaterialsDoc* doc = MaterialsDoc();
-    const int count = doc ? doc->Materials().GetCount() : 0;
-    const int limitedCount = LimitedCount();
     switch (ui.m_nID) {
-    case CmdMatEditPaste:
-        ui.Enable(CAppContext::IsActive() && ClipboardCount(g_materialClipboard) > 0);
-        return true;
-    case CmdMatEditInsertNew:
-    case CmdMatEditAppendNew:
-        ui.Enable(m_currentIndex >= 0 && m_currentIndex < count && !m_limited);
-        return true;
-    case CmdMatEditPrevious:
-        ui.Enable(m_limited ? m_limitedPosition >= 1 && m_limitedPosition <= limitedCount - 1
-                            : m_currentIndex >= 1 && m_currentIndex <= count - 1);
-        return true;
-    case CmdMatEditNext:
-        ui.Enable(m_limited ? m_limitedPosition >= 0 && m_limitedPosition <= limitedCount - 2
-                            : m_currentIndex >= 0 && m_currentIndex <= count - 2);
-        return true;
-    case CmdMatEditLimitedAccess:
-        ui.SetCheck(m_limited ? 1 : 0);
-        ui.Enable(m_limited && m_currentIndex >= 0);
-        return true;
     case CmdMatEditConvertFormula: ui.Enable(CanConvert()); return true;
     case CmdMatEditNormalize: ui.Enable(CanNormalize()); return true;
     case CmdMatEditAddLoi: ui.Enable(CanAddLoi()); return true;
-    case CmdMatEditCut:
-    case CmdMatEditCopy:
-    case CmdMatEditSaveAsNew:
-    case CmdMatEditJumpTo:
-    case CmdMatEditCloseView:
-    case CmdMatEditSaveAndNext:
-    case CmdMatEditPrint:
-    case CmdMatEditPrintPreview:
-    case CmdMatEditWriteToFile:
-    case CmdMatEditHelp:
-    case CmdMatEditContextHelp:
-        ui.Enable(true);
-        return true;
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -15,11 +15,9 @@
 // The document reaches its edit views through CMaterialEditLink; InstallMaterialEditTemplate
 // gives the edit template (resource 10) its menu bar and lets the document open edit views.
 
-#include "framework/View.h"
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
-
-#include <QScrollArea>
+#include "support/RecordEditView.h"
 
 #include <array>
 #include <string>
@@ -28,6 +26,7 @@
 class CDocTemplate;
 class CMaterialsDoc;
 class CNotesEdit;
+class CTextPrinter;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -109,59 +108,37 @@ inline constexpr unsigned kMatEditFormulaEmptyHelpId = 0x30241;
 inline constexpr unsigned kMatEditNot100HelpId = 0x30242;
 inline constexpr unsigned kMatEditForcedSumHelpId = 0x30243;
 
-class CMaterialEditView : public QScrollArea, public CView, public CMaterialEditLink {
+class CMaterialEditView : public CRecordEditView {
     Q_OBJECT
 
 public:
     CMaterialEditView();
     ~CMaterialEditView() override;
 
-    // The whole form: the window opens at this size.
-    QSize sizeHint() const override;
-
     // --- CView ---
     void OnInitialUpdate() override;
-    void OnUpdate(CView* sender, const CUpdateHint* hint) override;
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(CCmdUI& ui) override;
     // Runs the leaving handler of the field that has the focus.
     void CommitPendingEdit() override;
 
     // --- CMaterialEditLink ---
+    // A Yes with a formula that does not parse shows why and answers Cancel.
     int AskSaveChanges() override;
     void SaveToDatabase() override;
-    void SetChanged(bool changed) override;
 
     // Edits the record at index (reloading it); outside the database the view edits no record
     // and the fields keep what they hold.
-    void PositionOn(int index);
-    // Limited access to the records at indices, starting with the first.
-    void SetLimitedList(const std::vector<int>& indices);
+    void PositionOn(int index) { LoadRecord(index); }
 
-    bool IsChanged() const { return m_changed; }
-    int CurrentIndex() const { return m_currentIndex; }
-    const CMaterial* CurrentRecord() const { return m_currentRecord; }
-    bool IsLimited() const { return m_limited; }
-    int LimitedPosition() const { return m_limitedPosition; }
-    int LimitedCount() const { return static_cast<int>(m_limitedIndices.size()); }
+    const CMaterial* CurrentRecord() const { return static_cast<const CMaterial*>(CurrentIdentity()); }
     const CMaterial& WorkingCopy() const { return m_work; }
 
     // --- operations of the buttons and commands ---
     // Save Changes: false when the formula in the form does not parse (after the message).
-    bool SaveChanges();
-    void UndoChanges() { PositionOn(m_currentIndex); }
-    void Next();
-    void Previous();
-    void SaveAndNext();
-    void JumpTo();
-    void InsertNew();
-    void AppendNew();
-    void SaveAsNew();
-    void Copy();
-    void Paste();
-    void Cut();
-    void LeaveLimitedAccess();
-    void Close();
+    bool SaveChanges() override;
+    void Next() { EditNext(); }
+    void Previous() { EditPrevious(); }
+    void Copy() override;
+    void Paste() override;
     void Browse();
     void EditNotes(int buttonId);
     void AliasUp();
@@ -173,7 +150,6 @@ public:
     void MappingEntered();
     // True when the mapping does not resolve.
     bool UpdateMappingState();
-    void UpdateButtons();
 
     // --- formula tools and Check Material (MaterialEditViewFormula.cpp) ---
     void FormulaEntered();
@@ -211,11 +187,21 @@ public:
     QLineEdit* MapToEdit() const { return m_mapTo; }
     QLabel* InvalidMappingLabel() const { return m_invalidMapping; }
     CNotesEdit* NotesBox(int buttonId) const;
-    QPushButton* Button(int id) const;
     QWidget* Form() const { return m_form; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // --- CRecordEditView ---
+    void ShowRecordAt(int index) override;
+    void WriteRecord(int index) override;
+    void AfterRecordMoved() override { UpdateMappingState(); }
+    bool CanSaveForm() override { return CheckFormulaBeforeSave(); }
+    QLineEdit* NameField() const override { return m_name; }
+    void FillPrinter(CTextPrinter& printer) override;
+    void OnOtherNotice(const CUpdateHint& hint) override;
+    bool UpdateKindCommand(CCmdUI& ui) override;
+    bool RunKindCommand(unsigned id) override;
 
 private:
     CMaterialsDoc* MaterialsDoc() const;
@@ -228,29 +214,18 @@ private:
     void BuildButtonRow();
     QLineEdit* AddLineEdit(int id, int x, int y, int width);
     QLabel* AddLabel(const QString& text, int x, int y, int width, int id = 0);
-    QPushButton* AddButton(const QString& text, int id, int x, int y, int width, int height = 14);
-    void Place(QWidget* control, int x, int y, int width, int height) const;
     void ConnectChangeSignals();
     void ApplyNotesFont();
     void FillTypeBox();
     void ShowUnits();
     void SetFrameTitle(const std::string& title);
-    void CloseView();
 
     void ShowAliasRows();
     void StoreAliasRows();
     void ReadAliasRowsIntoLists();
     bool BracketFix(QLineEdit* edit);
 
-    // Asks about unsaved changes; false on Cancel, after saving on Yes.
-    bool AskAndSave();
-    void StepLimited(int position);
-    void InsertNewAt(int index);
-    // False when the record of this view is no longer in the database (limited list refreshed).
-    bool RefreshLimited();
-    void RepositionByIdentity();
     void SetFieldsFromMapped(const CMaterial& mapped);
-    void PrintMaterial(unsigned id);
 
     // --- formula helpers (MaterialEditViewFormula.cpp) ---
     // Shows value (a weight, or a percentage sum when percent) beside the formula; negative
@@ -270,21 +245,11 @@ private:
     std::vector<std::string> m_aliasCodes;
     int m_firstAlias = 0;
     int m_aliasCount = 0;
-    int m_currentIndex = -1;
-    CMaterial* m_currentRecord = nullptr;
-    bool m_limited = false;
-    int m_limitedPosition = -1;
-    std::vector<CMaterial*> m_limitedRecords;
-    std::vector<int> m_limitedIndices;
-    bool m_changed = false;
-    bool m_loading = false;
-    bool m_closing = false;
     bool m_inFieldHandler = false;
     bool m_typeListFilled = false;
     // The formula text whose parse error was shown last, so one error is not reported twice.
     std::string m_reportedFormula;
 
-    QWidget* m_form = nullptr;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_code = nullptr;
     std::array<QLineEdit*, 2> m_aliasEdits{};

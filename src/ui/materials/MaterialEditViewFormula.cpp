@@ -253,7 +253,7 @@ void CMaterialEditView::CheckMaterial()
     }
     fields.mapping = ToCp1252(m_mapTo->text());
     fields.formula = FormulaText();
-    const CMaterialCheckResult result = CheckMaterialFields(doc->Materials(), m_currentIndex, m_currentRecord, fields);
+    const CMaterialCheckResult result = CheckMaterialFields(doc->Materials(), CurrentIndex(), CurrentRecord(), fields);
     if (!result.formulaRepaired)
         return;
     SetFormulaText(fields.formula);

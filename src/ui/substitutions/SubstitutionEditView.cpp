@@ -1,18 +1,15 @@
 #include "substitutions/SubstitutionEditView.h"
 
 #include "framework/Cp1252.h"
-#include "framework/MdiFrame.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/NamedColors.h"
-#include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "substitutions/SubstitutionLines.h"
 #include "substitutions/SubstitutionList.h"
-#include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"
@@ -21,18 +18,14 @@
 
 #include <QFocusEvent>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kSubstitutionsKind = static_cast<int>(DbFileType::Substitutions);
 constexpr int kFormWidth = 384;
 constexpr int kFormHeight = 216;
 constexpr unsigned kSetProblemHelpId = 0x30156;
@@ -40,21 +33,28 @@ constexpr unsigned kSetProblemHelpId = 0x30156;
 const std::vector<int> kSetTabStops = {70, 80, 90, 100};
 const std::vector<int> kMaterialTabStops = {35, 45, 55, 65};
 
+const CRecordEditKind kSubstitutionEdit = {
+    {CmdSubEditPrint, CmdSubEditPrintPreview, CmdSubEditWriteToFile, CmdSubEditCut, CmdSubEditCopy, CmdSubEditPaste,
+     CmdSubEditSaveAsNew, CmdSubEditInsertNew, CmdSubEditAppendNew, CmdSubEditPrevious, CmdSubEditNext,
+     CmdSubEditJumpTo, CmdSubEditLimitedAccess, CmdSubEditCloseView},
+    CmdSubEditSaveAndNext,
+    CmdSubEditHelp,
+    CmdSubEditContextHelp,
+    kSubstitutionEditHelpId,
+    kSubstitutionSaveQuestionHelpId,
+    kSelectSubstitutionHelpId,
+    "Select a Substitution",
+    "sed_bkg",
+    "Substitution Summary to File...",
+    {kSubEditSave, kSubEditUndo, kSubEditPrevious, kSubEditNext, kSubEditJump, kSubEditClose},
+};
+
 } // namespace
 
-CSubstitutionEditView::CSubstitutionEditView() : m_work(kNewSubstitutionName)
+CSubstitutionEditView::CSubstitutionEditView() : CRecordEditView(kSubstitutionEdit), m_work(kNewSubstitutionName)
 {
-    setWidgetResizable(false);
     BuildForm();
     ConnectSignals();
-    auto* saveAndNext = new QShortcut(QKeySequence(QStringLiteral("Ctrl+S")), this);
-    saveAndNext->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(saveAndNext, &QShortcut::activated, this, [this] {
-        if (CMDIMainFrame* frame = CMDIMainFrame::Instance(); frame && frame->ActiveView() == this)
-            frame->ExecuteCommand(CmdSubEditSaveAndNext);
-        else
-            OnCommand(CmdSubEditSaveAndNext);
-    });
 }
 
 CSubstitutionEditView::~CSubstitutionEditView() = default;
@@ -64,55 +64,7 @@ CSubstitutionsDoc* CSubstitutionEditView::SubstitutionsDoc() const
     return dynamic_cast<CSubstitutionsDoc*>(GetDocument());
 }
 
-CSubstitutionList* CSubstitutionEditView::Database() const
-{
-    CSubstitutionsDoc* doc = SubstitutionsDoc();
-    return doc ? &doc->Substitutions() : nullptr;
-}
-
-int CSubstitutionEditView::RecordCount() const
-{
-    const CSubstitutionList* database = Database();
-    return database ? database->GetCount() : 0;
-}
-
-void CSubstitutionEditView::Broadcast(int code, int index, const void* record)
-{
-    COxidariumApp::BroadcastUpdate(this, SubstitutionsDoc(), kSubstitutionsKind, code, index, HintExtra(record));
-}
-
 // --- the form -------------------------------------------------------------------------------------
-
-void CSubstitutionEditView::Place(QWidget* control, int x, int y, int width, int height) const
-{
-    control->setGeometry(CDialogUnits(font()).Rect(x, y, width, height));
-}
-
-QLabel* CSubstitutionEditView::AddLabel(const QString& text, int x, int y, int width)
-{
-    auto* label = new QLabel(text, m_form);
-    Place(label, x, y, width, 10);
-    return label;
-}
-
-QPushButton* CSubstitutionEditView::AddButton(const QString& text, int id, int x, int y, int width, int height)
-{
-    auto* button = new QPushButton(text, m_form);
-    button->setObjectName(QString::number(id));
-    button->setAutoDefault(false);
-    Place(button, x, y, width, height);
-    m_buttons.push_back(button);
-    return button;
-}
-
-QPushButton* CSubstitutionEditView::Button(int id) const
-{
-    for (QPushButton* button : m_buttons) {
-        if (button->objectName() == QString::number(id))
-            return button;
-    }
-    return nullptr;
-}
 
 CTabEdit* CSubstitutionEditView::AddSetBox(int id, int x)
 {
@@ -165,20 +117,8 @@ void CSubstitutionEditView::BuildForm()
     m_notes->setObjectName(QString::number(kSubEditNotes));
     m_notes->setTabChangesFocus(true);
     Place(m_notes, 7, 150, 265, 37);
-    BuildButtons();
+    AddButtonRow(195, {{7, 54}, {64, 54}, {121, 52}, {176, 52}, {231, 44}, {280, 44}, {357, 20}});
     setWidget(m_form);
-}
-
-void CSubstitutionEditView::BuildButtons()
-{
-    AddButton(QStringLiteral("Save Changes"), kSubEditSave, 7, 195, 54, 14);
-    AddButton(QStringLiteral("Undo Changes"), kSubEditUndo, 64, 195, 54, 14);
-    AddButton(QStringLiteral("Edit Previous"), kSubEditPrevious, 121, 195, 52, 14);
-    AddButton(QStringLiteral("Edit Next"), kSubEditNext, 176, 195, 52, 14);
-    AddButton(QStringLiteral("Jump to..."), kSubEditJump, 231, 195, 44, 14);
-    AddButton(QStringLiteral("Close"), kSubEditClose, 280, 195, 44, 14);
-    QPushButton* help = AddButton(QStringLiteral("?"), 4200, 357, 195, 20, 14);
-    connect(help, &QPushButton::clicked, this, [] { ShowDialogHelp(kSubstitutionEditHelpId); });
 }
 
 void CSubstitutionEditView::ConnectSignals()
@@ -189,15 +129,6 @@ void CSubstitutionEditView::ConnectSignals()
     onClick(kSubEditExchange, [this] { Exchange(); });
     onClick(kSubEditNormalize, [this] { Normalize(); });
     onClick(kSubEditCheck, [this] { CheckMaterials(); });
-    onClick(kSubEditSave, [this] {
-        StoreRecord();
-        ShowRecord(m_work);
-    });
-    onClick(kSubEditUndo, [this] { LoadRecord(m_nCurrent); });
-    onClick(kSubEditPrevious, [this] { EditPrevious(); });
-    onClick(kSubEditNext, [this] { EditNext(); });
-    onClick(kSubEditJump, [this] { JumpTo(); });
-    onClick(kSubEditClose, [this] { Close(); });
     onClick(kSubEditBatchCalc, [this] { BatchCalculation(); });
 
     connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -240,36 +171,14 @@ void CSubstitutionEditView::CommitPendingEdit()
 
 void CSubstitutionEditView::ApplyNotesFont()
 {
-    if (CAppContext::IsActive())
-        m_editorFont = g_prefs.edboxfont;
+    RememberEditBoxFont();
     m_notes->setFont(EditBoxFont(m_notes->font()));
-}
-
-void CSubstitutionEditView::SetCaption(const std::string& name)
-{
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(name));
-}
-
-QSize CSubstitutionEditView::sizeHint() const
-{
-    // A little room, so that no scroll bar appears for the last pixel.
-    const int border = 2 * frameWidth() + 2;
-    return m_form->size() + QSize(border, border);
 }
 
 void CSubstitutionEditView::OnInitialUpdate()
 {
-    if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame())) {
-        // The frame fits the form, centred in the main window's client area.
-        frame->adjustSize();
-        if (QMdiArea* area = frame->mdiArea()) {
-            const QPoint centre = area->viewport()->rect().center() - frame->rect().center();
-            frame->move(std::max(0, centre.x()), std::max(0, centre.y()));
-        }
-    }
     FillMaterialsList();
-    LoadRecord(-1);
+    CRecordEditView::OnInitialUpdate();
     ApplyNotesFont();
 }
 
@@ -332,20 +241,9 @@ void CSubstitutionEditView::FormatSetLines(CStringArrayEx& lines, const CIngredi
 
 // --- loading and saving ---------------------------------------------------------------------------
 
-void CSubstitutionEditView::LoadRecord(int index)
+void CSubstitutionEditView::ShowRecordAt(int index)
 {
-    CSubstitutionList* database = Database();
-    const CSubstitution* record = database ? database->GetAt(index) : nullptr;
-    if (record) {
-        m_nCurrent = index;
-        m_pCurrent = record;
-        ShowRecord(*record);
-    } else {
-        m_nCurrent = -1;
-        m_pCurrent = nullptr;
-    }
-    m_bModified = false;
-    UpdateButtons();
+    ShowRecord(*SubstitutionsDoc()->RecordAt(index));
 }
 
 void CSubstitutionEditView::ShowRecord(const CSubstitution& record)
@@ -378,65 +276,24 @@ void CSubstitutionEditView::GatherRecord(CSubstitution& record)
     record.m_notes = BoxLines(m_notes, false);
 }
 
-void CSubstitutionEditView::StoreRecord()
+void CSubstitutionEditView::WriteRecord(int index)
 {
-    CSubstitutionsDoc* doc = SubstitutionsDoc();
-    if (!doc || !m_pCurrent || m_nCurrent < 0 || m_nCurrent >= RecordCount())
-        return;
     GatherRecord(m_work);
-    doc->SetRecord(m_nCurrent, m_work);
-    Broadcast(HintSubstitutionChanged, m_nCurrent, m_pCurrent);
-    SetModified(false);
+    SubstitutionsDoc()->SetRecord(index, m_work);
 }
 
-int CSubstitutionEditView::AskToSave()
+bool CSubstitutionEditView::SaveChanges()
 {
-    if (!m_bModified)
-        return MsgResultNo;
-    const std::string question = "Save changes to \"" + ToCp1252(m_name->text()) + "\" ?";
-    return AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, kSubstitutionSaveQuestionHelpId);
-}
-
-void CSubstitutionEditView::SetModified(bool modified)
-{
-    if (modified == m_bModified)
-        return;
-    m_bModified = modified;
-    UpdateButtons();
-}
-
-void CSubstitutionEditView::UpdateButtons()
-{
-    const bool current = m_pCurrent != nullptr;
-    Button(kSubEditSave)->setEnabled(m_bModified && current);
-    Button(kSubEditUndo)->setEnabled(m_bModified && current);
-    QPushButton* previous = Button(kSubEditPrevious);
-    QPushButton* next = Button(kSubEditNext);
-    if (m_bLimited) {
-        previous->setText(QStringLiteral("Edit Previous"));
-        next->setText(QStringLiteral("Edit Next"));
-        previous->setEnabled(m_nLimitedPosition > 0);
-        next->setEnabled(m_nLimitedPosition < static_cast<int>(m_limitedIndices.size()) - 1);
-        return;
-    }
-    const bool last = m_nCurrent < 0 || m_nCurrent >= RecordCount() - 1;
-    previous->setText(m_nCurrent < 1 ? QStringLiteral("Insert New") : QStringLiteral("Edit Previous"));
-    next->setText(last ? QStringLiteral("Append New") : QStringLiteral("Edit Next"));
-    previous->setEnabled(current);
-    next->setEnabled(current);
+    SaveToDatabase();
+    ShowRecord(m_work);
+    return true;
 }
 
 // --- notices --------------------------------------------------------------------------------------
 
-void CSubstitutionEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
+void CSubstitutionEditView::OnOtherNotice(const CUpdateHint& hint)
 {
-    if (sender == this || m_bClosing)
-        return;
-    if (!hint) {
-        update();
-        return;
-    }
-    switch (hint->m_nCode) {
+    switch (hint.m_nCode) {
     case HintMaterialChanged:
     case HintMaterialsInserted:
     case HintMaterialsDeleted:
@@ -444,23 +301,8 @@ void CSubstitutionEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
     case HintMaterialsReplaced:
         FillMaterialsList();
         break;
-    case HintSubstitutionChanged:
-        if (m_pCurrent && hint->m_extra == HintExtra(m_pCurrent))
-            LoadRecord(Database()->IndexOf(m_pCurrent));
-        break;
-    case HintSubstitutionsInserted:
-    case HintSubstitutionsDeleted:
-    case HintSubstitutionsReordered:
-        if (!RelocateRecord())
-            CloseQuietly();
-        else
-            UpdateButtons();
-        break;
-    case HintSubstitutionsReplaced:
-        CloseQuietly();
-        break;
     case HintPreferencesChanged:
-        if (CAppContext::IsActive() && !(g_prefs.edboxfont == m_editorFont))
+        if (EditBoxFontChanged())
             ApplyNotesFont();
         break;
     default:
@@ -471,41 +313,13 @@ void CSubstitutionEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
 
 // --- commands -------------------------------------------------------------------------------------
 
-bool CSubstitutionEditView::OnUpdateCommand(CCmdUI& ui)
+bool CSubstitutionEditView::UpdateKindCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
-    case CmdSubEditPaste:
-        ui.Enable(CAppContext::IsActive() && g_substitutionClipboard.GetCount() > 0);
-        return true;
-    case CmdSubEditInsertNew:
-    case CmdSubEditAppendNew:
-        ui.Enable(!m_bLimited && m_pCurrent != nullptr);
-        return true;
-    case CmdSubEditSaveAsNew:
-        ui.Enable(m_pCurrent != nullptr);
-        return true;
-    case CmdSubEditPrevious:
-    case CmdSubEditNext:
-        ui.Enable(Button(ui.m_nID == CmdSubEditPrevious ? kSubEditPrevious : kSubEditNext)->isEnabled());
-        return true;
-    case CmdSubEditLimitedAccess:
-        ui.Enable(m_bLimited);
-        ui.SetCheck(m_bLimited ? 1 : 0);
-        return true;
-    case CmdSubEditPrint:
-    case CmdSubEditPrintPreview:
-    case CmdSubEditWriteToFile:
-    case CmdSubEditCut:
-    case CmdSubEditCopy:
-    case CmdSubEditJumpTo:
-    case CmdSubEditCloseView:
-    case CmdSubEditSaveAndNext:
     case CmdSubEditExchange:
     case CmdSubEditNormalize:
     case CmdSubEditCheckMaterials:
     case CmdSubEditBatchCalc:
-    case CmdSubEditHelp:
-    case CmdSubEditContextHelp:
         ui.Enable(true);
         return true;
     default:
@@ -513,30 +327,13 @@ bool CSubstitutionEditView::OnUpdateCommand(CCmdUI& ui)
     }
 }
 
-bool CSubstitutionEditView::OnCommand(unsigned id)
+bool CSubstitutionEditView::RunKindCommand(unsigned id)
 {
     switch (id) {
-    case CmdSubEditPrint:
-    case CmdSubEditPrintPreview:
-    case CmdSubEditWriteToFile: PrintSummary(id); return true;
-    case CmdSubEditCut: Cut(); return true;
-    case CmdSubEditCopy: Copy(); return true;
-    case CmdSubEditPaste: Paste(); return true;
-    case CmdSubEditSaveAsNew: SaveAsNew(); return true;
-    case CmdSubEditInsertNew: InsertNew(); return true;
-    case CmdSubEditAppendNew: AppendNew(); return true;
-    case CmdSubEditPrevious: EditPrevious(); return true;
-    case CmdSubEditNext: EditNext(); return true;
-    case CmdSubEditJumpTo: JumpTo(); return true;
-    case CmdSubEditLimitedAccess: LeaveLimitedAccess(); return true;
-    case CmdSubEditCloseView: Close(); return true;
-    case CmdSubEditSaveAndNext: SaveAndNext(); return true;
     case CmdSubEditExchange: Exchange(); return true;
     case CmdSubEditNormalize: Normalize(); return true;
     case CmdSubEditCheckMaterials: CheckMaterials(); return true;
     case CmdSubEditBatchCalc: BatchCalculation(); return true;
-    case CmdSubEditHelp:
-    case CmdSubEditContextHelp: ShowDialogHelp(kSubstitutionEditHelpId); return true;
     default: return false;
     }
 }

@@ -11,13 +11,10 @@
 // The document reaches its forms through CSubstitutionEditLink; InstallSubstitutionEditTemplate
 // gives the edit template (resource 11) its menu bar.
 
-#include "framework/View.h"
 #include "substitutions/Substitution.h"
 #include "substitutions/SubstitutionsDoc.h"
-#include "support/LogFont.h"
+#include "support/RecordEditView.h"
 #include "support/StringArrayEx.h"
-
-#include <QScrollArea>
 
 #include <string>
 #include <vector>
@@ -86,7 +83,7 @@ inline constexpr unsigned kSubstitutionSaveQuestionHelpId = 0x30154;
 inline constexpr unsigned kSubstitutionCheckHelpId = 0x30155;
 inline constexpr unsigned kSelectSubstitutionHelpId = 325;
 
-class CSubstitutionEditView : public QScrollArea, public CView, public CSubstitutionEditLink {
+class CSubstitutionEditView : public CRecordEditView {
     Q_OBJECT
 
 public:
@@ -95,30 +92,17 @@ public:
 
     // --- CView ---
     void OnInitialUpdate() override;
-    void OnUpdate(CView* sender, const CUpdateHint* hint) override;
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(CCmdUI& ui) override;
     // Runs the leaving handler of the set box that has the focus.
     void CommitPendingEdit() override;
 
-    // --- CSubstitutionEditLink ---
-    int AskSaveChanges() override { return AskToSave(); }
-    void SaveToDatabase() override { StoreRecord(); }
-    void SetChanged(bool changed) override { SetModified(changed); }
-
-    // Makes the record at index current and shows it; outside the document no record is current.
-    void LoadRecord(int index);
     // Shows record in the controls (it becomes the working copy).
     void ShowRecord(const CSubstitution& record);
     // Reads the controls into record: trimmed name, both sets (without warnings), the notes.
     void GatherRecord(CSubstitution& record);
     // Writes the form into the current record and announces it; the form is then unmodified.
-    void StoreRecord();
-    // MsgResultNo without asking when the form is unmodified, else the save question's answer.
-    int AskToSave();
-    void SetModified(bool modified);
-    // Limited access to the records at indices (count of them), on the first.
-    void SetLimitedSelection(const int* indices, int count);
+    void StoreRecord() { SaveToDatabase(); }
+    // Save Changes: stores the record and shows it as stored.
+    bool SaveChanges() override;
 
     // Reads set lines ("material TAB amount") into out: lines without a positive amount are
     // dropped, found materials take their canonical name. With warn set, a material that is not
@@ -143,57 +127,37 @@ public:
     void AddMaterial(int row);
     void FillMaterialsList();
 
-    // --- navigation and commands (SubstitutionEditViewCommands.cpp) ---
-    void EditPrevious();
-    void EditNext();
-    void SaveAndNext();
-    void InsertNew();
-    void AppendNew();
-    void JumpTo();
-    void SaveAsNew();
-    void Copy();
-    void Cut();
-    void Paste();
-    void LeaveLimitedAccess();
-    void Close();
-    void PrintSummary(unsigned id);
-    void FillPrinter(CTextPrinter& printer);
+    // --- commands (SubstitutionEditViewCommands.cpp) ---
+    void Copy() override;
+    void Paste() override;
+    void FillPrinter(CTextPrinter& printer) override;
 
-    bool IsChanged() const { return m_bModified; }
-    int CurrentIndex() const { return m_nCurrent; }
-    const CSubstitution* CurrentRecord() const { return m_pCurrent; }
-    bool IsLimited() const { return m_bLimited; }
-    int LimitedPosition() const { return m_nLimitedPosition; }
+    const CSubstitution* CurrentRecord() const { return static_cast<const CSubstitution*>(CurrentIdentity()); }
     int LastFocusedSet() const { return m_nLastSet; }
 
     QLineEdit* NameEdit() const { return m_name; }
     CTabEdit* SetEdit(int set) const { return set == 0 ? m_set1 : m_set2; }
     QListWidget* MaterialsList() const { return m_materials; }
     CNotesEdit* NotesEdit() const { return m_notes; }
-    QPushButton* Button(int id) const;
-
-    // The whole form and the scroll area's frame: the edit window fits the form.
-    QSize sizeHint() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // --- CRecordEditView ---
+    void ShowRecordAt(int index) override;
+    void WriteRecord(int index) override;
+    QLineEdit* NameField() const override { return m_name; }
+    void OnOtherNotice(const CUpdateHint& hint) override;
+    bool UpdateKindCommand(CCmdUI& ui) override;
+    bool RunKindCommand(unsigned id) override;
+
 private:
     CSubstitutionsDoc* SubstitutionsDoc() const;
-    CSubstitutionList* Database() const;
-    int RecordCount() const;
-    void Broadcast(int code, int index, const void* record = nullptr);
 
     // SubstitutionEditView.cpp: the form.
     void BuildForm();
-    void BuildButtons();
     void ConnectSignals();
-    QPushButton* AddButton(const QString& text, int id, int x, int y, int width, int height);
-    QLabel* AddLabel(const QString& text, int x, int y, int width);
-    void Place(QWidget* control, int x, int y, int width, int height) const;
     CTabEdit* AddSetBox(int id, int x);
-    void SetCaption(const std::string& name);
-    void UpdateButtons();
     void ApplyNotesFont();
     // The lines of a box (set lines without empty lines), and a box filled with lines.
     static CStringArrayEx BoxLines(QPlainTextEdit* box, bool skipEmpty);
@@ -201,36 +165,16 @@ private:
     // A set box's lines parsed (no warnings) and written back formatted.
     void ReformatBox(QPlainTextEdit* box);
 
-    // SubstitutionEditViewCommands.cpp
-    bool AskAndStore();
-    void InsertAndLoad(int position);
-    // Finds the record again after the list changed; false when it is gone.
-    bool RelocateRecord();
-    void CloseQuietly();
-    void GoToLimited(int position);
-
     CSubstitution m_work;
-    int m_nCurrent = -1;
-    const CSubstitution* m_pCurrent = nullptr;
-    bool m_bModified = false;
     int m_nLastSet = 0;
-    bool m_bLimited = false;
-    std::vector<const CSubstitution*> m_limitedRecords;
-    std::vector<int> m_limitedIndices;
-    int m_nLimitedPosition = 0;
     bool m_bMaterialsFilled = false;
     bool m_bCompleting = false;
-    bool m_bLoading = false;
-    bool m_bClosing = false;
-    CLogFont m_editorFont;
 
-    QWidget* m_form = nullptr;
     QLineEdit* m_name = nullptr;
     CTabEdit* m_set1 = nullptr;
     CTabEdit* m_set2 = nullptr;
     QListWidget* m_materials = nullptr;
     CNotesEdit* m_notes = nullptr;
-    std::vector<QPushButton*> m_buttons;
 };
 
 // The edit window's menu bar (resource 11).

@@ -176,7 +176,7 @@ void CSubstitutionEditView::CompleteEndedLine(QPlainTextEdit* box)
 void CSubstitutionEditView::SetBoxLeft(QPlainTextEdit* box)
 {
     m_nLastSet = box == m_set2 ? 1 : 0;
-    if (m_bModified)
+    if (IsChanged())
         ReformatBox(box);
 }
 

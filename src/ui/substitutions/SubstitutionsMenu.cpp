@@ -25,11 +25,7 @@ const CRecordWords& Words()
     return kSubstitutionsList.words;
 }
 
-CRecordEditWindows<CSubstitutionEditView, CSubstitutionsDoc> s_editWindows(
-    [](CSubstitutionEditView& view, int index) { view.LoadRecord(index); },
-    [](CSubstitutionEditView& view, const std::vector<int>& indices) {
-        view.SetLimitedSelection(indices.data(), static_cast<int>(indices.size()));
-    });
+CRecordEditWindows<CSubstitutionEditView, CSubstitutionsDoc> s_editWindows;
 
 } // namespace
 

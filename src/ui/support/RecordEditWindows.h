@@ -8,6 +8,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
 #include "shell/RecordDatabaseDoc.h"
+#include "support/RecordEditView.h"
 
 #include <type_traits>
 #include <utility>
@@ -22,6 +23,13 @@ public:
     using Link = std::remove_pointer_t<decltype(std::declval<Base&>().AsEditView(nullptr))>;
 
     CRecordEditWindows(Load load, LoadLimited loadLimited) : m_load(load), m_loadLimited(loadLimited) {}
+    // The windows of a form on the edit-view base.
+    CRecordEditWindows()
+        requires std::is_base_of_v<CRecordEditView, ViewT>
+        : CRecordEditWindows([](ViewT& view, int index) { view.LoadRecord(index); },
+                             [](ViewT& view, const std::vector<int>& indices) { view.SetLimitedIndices(indices); })
+    {
+    }
 
     // The edit template the windows are made with (its menu and title).
     void SetTemplate(CDocTemplate* editTemplate) { m_template = editTemplate; }

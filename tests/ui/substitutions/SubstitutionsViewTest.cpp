@@ -330,17 +330,20 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     EXPECT_EQ(g_substitutionClipboard.m_dbName, "Substitutions");
     EXPECT_EQ(Names()[1], "Frit swap (new)");
 
-    // Deleting the record in the list closes its edit view without a question.
+    // Deleting the record in the list asks its edit view about the unsaved edits first; after
+    // No the record goes and the view closes. (The view used to close without a question.)
     edit = OpenEditOn(1);
     ASSERT_NE(edit, nullptr);
     edit->NameEdit()->setText(QStringLiteral("unsaved"));
     edit->SetChanged(true);
     Select({1});
+    m_messages.answers.push_back(MsgResultNo);
     EXPECT_TRUE(m_view->RunCommand(CmdSubListDelete));
     Flush();
     EXPECT_TRUE(EditViews().empty());
-    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"unsaved\" ?"}));
     EXPECT_EQ(m_doc->Substitutions().GetCount(), 16);
+    m_messages.boxes.clear();
 
     // Ctrl+S at the last record stores and appends a new one.
     edit = OpenEditOn(15);
