@@ -3,8 +3,6 @@
 #include "graphs/GraphTypesView.h"
 
 #include "graphs/GraphTypesDoc.h"
-#include "shell/AppContext.h"
-#include "shell/Preferences.h"
 #include "support/LineOStream.h"
 #include "support/PrintJob.h"
 #include "support/TextPrinter.h"
@@ -13,12 +11,7 @@
 
 void CGraphTypesView::FillPrinter(CTextPrinter& printer)
 {
-    const bool pageHeaders = CAppContext::IsActive() && g_prefs.prtuseffs != 0;
-    printer.m_showFirstHeader = pageHeaders;
-    printer.m_showLaterHeader = pageHeaders;
-    printer.m_laterPageNumber = true;
-    printer.m_firstHeaderRule = true;
-    printer.m_laterHeaderRule = true;
+    SetSummaryPageHeaders(printer);
     const CGraphTypesDoc* doc = GraphTypesDoc();
     if (!doc)
         return;

@@ -13,6 +13,7 @@
 #include "support/LineOStream.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"
+#include "support/PrintJob.h"
 #include "support/TextPrinter.h"
 
 #include <QLineEdit>

@@ -6,8 +6,6 @@
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "limits/LimitFormulasDoc.h"
-#include "shell/AppContext.h"
-#include "shell/Preferences.h"
 #include "support/LineOStream.h"
 #include "support/PrintJob.h"
 #include "support/TextPrinter.h"
@@ -59,12 +57,7 @@ void CLimitFormulasView::OnMergeCombinations()
 
 void CLimitFormulasView::FillPrinter(CTextPrinter& printer, bool withHeader)
 {
-    const bool pageHeaders = CAppContext::IsActive() && g_prefs.prtuseffs != 0;
-    printer.m_showFirstHeader = pageHeaders;
-    printer.m_showLaterHeader = pageHeaders;
-    printer.m_laterPageNumber = true;
-    printer.m_firstHeaderRule = true;
-    printer.m_laterHeaderRule = true;
+    SetSummaryPageHeaders(printer);
     const CLimitFormulasDoc* doc = LimitFormulasDoc();
     if (!doc)
         return;

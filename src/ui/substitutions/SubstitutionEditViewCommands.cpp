@@ -5,6 +5,7 @@
 #include "shell/AppContext.h"
 #include "shell/Clipboards.h"
 #include "support/LineOStream.h"
+#include "support/PrintJob.h"
 #include "support/TextPrinter.h"
 
 void CSubstitutionEditView::Copy()

@@ -3,8 +3,6 @@
 
 #include "substitutions/SubstitutionsView.h"
 
-#include "shell/AppContext.h"
-#include "shell/Preferences.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/LineOStream.h"
 #include "support/PrintJob.h"
@@ -14,12 +12,7 @@
 
 void CSubstitutionsView::FillPrinter(CTextPrinter& printer, bool table)
 {
-    const bool pageHeaders = CAppContext::IsActive() && g_prefs.prtuseffs != 0;
-    printer.m_showFirstHeader = pageHeaders;
-    printer.m_showLaterHeader = pageHeaders;
-    printer.m_laterPageNumber = true;
-    printer.m_firstHeaderRule = true;
-    printer.m_laterHeaderRule = true;
+    SetSummaryPageHeaders(printer);
     const CSubstitutionsDoc* doc = SubstitutionsDoc();
     if (!doc)
         return;

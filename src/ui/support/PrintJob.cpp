@@ -189,3 +189,13 @@ void CPrintJob::ShowError(const std::string& text, unsigned helpId) const
     if (g_pApp)
         g_pApp->MessageBoxWithHelp(text, MsgOk | m_errorIcon, helpId);
 }
+
+void SetSummaryPageHeaders(CTextPrinter& printer)
+{
+    const bool pageHeaders = CAppContext::IsActive() && g_prefs.prtuseffs != 0;
+    printer.m_showFirstHeader = pageHeaders;
+    printer.m_showLaterHeader = pageHeaders;
+    printer.m_laterPageNumber = true;
+    printer.m_firstHeaderRule = true;
+    printer.m_laterHeaderRule = true;
+}

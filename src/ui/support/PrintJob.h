@@ -65,3 +65,7 @@ private:
 
     FillFunction m_fill;
 };
+
+// The page headers of a printed database summary, as the preferences ask ("prtuseffs"), ruled,
+// with page numbers after the first page.
+void SetSummaryPageHeaders(CTextPrinter& printer);

@@ -151,9 +151,6 @@ protected:
     void InsertAndLoad(int position);
     // The frame's caption.
     void SetCaption(const std::string& name);
-    // The page headers of a printed summary, as the preferences ask, with page numbers after the
-    // first page.
-    static void SetSummaryPageHeaders(CTextPrinter& printer);
 
     // The form: dialog-unit placement, labels and buttons (found again by Button).
     void Place(QWidget* control, int x, int y, int width, int height) const;

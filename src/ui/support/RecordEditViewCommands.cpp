@@ -5,9 +5,7 @@
 
 #include "framework/Cp1252.h"
 #include "framework/MessageService.h"
-#include "shell/AppContext.h"
 #include "shell/NamedColors.h"
-#include "shell/Preferences.h"
 #include "support/PrintJob.h"
 #include "support/SelectOneDlg.h"
 #include "support/TextPrinter.h"
@@ -229,16 +227,6 @@ void CRecordEditView::Close()
     if (!AskAndSave())
         return;
     CloseQuietly();
-}
-
-void CRecordEditView::SetSummaryPageHeaders(CTextPrinter& printer)
-{
-    const bool pageHeaders = CAppContext::IsActive() && g_prefs.prtuseffs != 0;
-    printer.m_showFirstHeader = pageHeaders;
-    printer.m_showLaterHeader = pageHeaders;
-    printer.m_laterPageNumber = true;
-    printer.m_firstHeaderRule = true;
-    printer.m_laterHeaderRule = true;
 }
 
 void CRecordEditView::PrintSummary(unsigned id)
