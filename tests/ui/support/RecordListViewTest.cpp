@@ -162,6 +162,44 @@ TYPED_TEST(RecordListViewTest, DeleteAsksTheEditWindowOfItsRecord)
     EXPECT_EQ(this->view->GetCount(), 0);
 }
 
+// Shift, Selected to Top, Alphabetize and Paste keep every record: an edit window holding unsaved
+// edits is not asked, stays open and hears each change; Delete then asks it.
+TYPED_TEST(RecordListViewTest, ReorderingAndPastingLeaveUnsavedEditsAlone)
+{
+    CRecordingFrame editor(*this->doc, "editor");
+    CScript& script = this->editViews.Script(editor.view.get());
+    script.index = 1;
+    script.answer = MsgResultCancel;
+    const CRecordListCommands& c = this->Commands();
+    const CRecordHintCodes& hints = this->doc->Kind().hints;
+    using Names = std::vector<std::string>;
+
+    EXPECT_TRUE(this->Run(c.shiftUp, {1}));
+    EXPECT_EQ(this->Names(), (Names{"Beta", "Alpha"}));
+    EXPECT_TRUE(this->Run(c.selectedToTop, {1}));
+    EXPECT_EQ(this->Names(), (Names{"Alpha", "Beta"}));
+    EXPECT_TRUE(this->Run(c.shiftDown, {0}));
+    EXPECT_TRUE(this->Run(c.alphabetize, {}));
+    EXPECT_EQ(this->Names(), (Names{"Alpha", "Beta"}));
+    EXPECT_TRUE(this->Run(c.copy, {1}));
+    EXPECT_TRUE(this->Run(c.paste, {0}));
+    EXPECT_EQ(this->Names(), (Names{"Beta", "Alpha", "Beta"}));
+    EXPECT_EQ(this->view->GetSelItems(), (std::vector<int>{0}));
+
+    EXPECT_EQ(script.asked, 0);
+    EXPECT_TRUE(script.changed) << "the unsaved edits are kept";
+    EXPECT_EQ(editor.closed, 0);
+    std::vector<int> codes;
+    for (const CReceivedHint& hint : editor.view->received)
+        codes.push_back(hint.code);
+    EXPECT_EQ(codes, (std::vector<int>{hints.reordered, hints.reordered, hints.reordered, hints.reordered,
+                                       hints.inserted}));
+
+    EXPECT_TRUE(this->Run(c.deleteRows, {1}));
+    EXPECT_EQ(script.asked, 1);
+    EXPECT_EQ(this->Names(), (Names{"Beta", "Alpha", "Beta"}));
+}
+
 // A merge that replaces records closes every edit window, so every one is asked first, even one
 // on a record the merge leaves alone; Cancel merges nothing.
 TYPED_TEST(RecordListViewTest, MergeReplacingRecordsAsksEveryEditWindowFirst)

@@ -1,0 +1,196 @@
+// The edit-form base in real windows, once for each kind built on it: a form holding unsaved
+// edits follows its record through the list's Shift, Selected to Top, Alphabetize and Paste
+// without a question and keeps the edits; deleting its record asks it first, and Cancel keeps
+// both the record and the form.
+
+#include "support/RecordEditView.h"
+
+#include "core/framework/FakeFileDialogs.h"
+#include "core/shell/FakeMessageService.h"
+#include "framework/DocTemplate.h"
+#include "framework/MdiFrame.h"
+#include "limits/LimitFormulaEditView.h"
+#include "limits/LimitFormulasView.h"
+#include "materials/MaterialEditView.h"
+#include "materials/MaterialsView.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+#include "shell/Preferences.h"
+#include "substitutions/SubstitutionEditView.h"
+#include "substitutions/SubstitutionsView.h"
+#include "support/Profile.h"
+#include "support/RecordListView.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct MaterialsForm {
+    using Doc = CMaterialsDoc;
+    using Record = CMaterial;
+    using View = CMaterialEditView;
+    static constexpr unsigned kList = kMaterialsResourceId;
+    static constexpr unsigned kEdit = kMaterialEditResourceId;
+    static constexpr const char* kDocString = kMaterialsDocString;
+    static void Install(CDocTemplate& list, CDocTemplate& edit)
+    {
+        InstallMaterialsTemplate(list);
+        InstallMaterialEditTemplate(edit);
+    }
+    static void Uninstall() { SetMaterialEditViews(nullptr); }
+};
+struct LimitFormulasForm {
+    using Doc = CLimitFormulasDoc;
+    using Record = CLimitFormula;
+    using View = CLimitFormulaEditView;
+    static constexpr unsigned kList = kLimitFormulasResourceId;
+    static constexpr unsigned kEdit = kLimitFormulaEditResourceId;
+    static constexpr const char* kDocString = kLimitFormulasDocString;
+    static void Install(CDocTemplate& list, CDocTemplate& edit)
+    {
+        InstallLimitFormulasTemplate(list);
+        InstallLimitFormulaEditTemplate(edit);
+    }
+    static void Uninstall() { SetLimitFormulaEditViews(nullptr); }
+};
+struct SubstitutionsForm {
+    using Doc = CSubstitutionsDoc;
+    using Record = CSubstitution;
+    using View = CSubstitutionEditView;
+    static constexpr unsigned kList = kSubstitutionsResourceId;
+    static constexpr unsigned kEdit = kSubstitutionEditResourceId;
+    static constexpr const char* kDocString = kSubstitutionsDocString;
+    static void Install(CDocTemplate& list, CDocTemplate& edit)
+    {
+        InstallSubstitutionsTemplate(list);
+        InstallSubstitutionEditTemplate(edit);
+    }
+    static void Uninstall() { SetSubstitutionEditViews(nullptr); }
+};
+
+template <class Kind>
+class RecordEditViewTest : public ::testing::Test {
+protected:
+    using Doc = typename Kind::Doc;
+    using Record = typename Kind::Record;
+    using View = typename Kind::View;
+
+    RecordEditViewTest()
+    {
+        SetProfile(&profile);
+        g_prefs.ApplyColorScheme();
+        Kind::Install(listTemplate, editTemplate);
+        frame.resize(1000, 700);
+        frame.show();
+        doc = dynamic_cast<Doc*>(listTemplate.OpenDocumentFile(std::string()));
+        list = dynamic_cast<CRecordListView*>(doc->GetViews().front());
+        doc->SetRecord(0, Record("Alpha"));
+        doc->InsertRecord(1, Record("Beta"));
+        doc->InsertRecord(2, Record("Gamma"));
+        list->FillList(0, -1, true);
+    }
+    ~RecordEditViewTest() override
+    {
+        Kind::Uninstall();
+        SetProfile(nullptr);
+    }
+
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < doc->GetRecordCount(); ++i)
+            names.push_back(doc->GetRecordName(i));
+        return names;
+    }
+    bool Run(unsigned id, std::initializer_list<int> rows)
+    {
+        list->SetSel(-1, false);
+        for (int row : rows)
+            list->SetSel(row, true);
+        return list->RunCommand(id);
+    }
+    View* Form() const
+    {
+        for (CView* view : doc->GetViews()) {
+            if (auto* form = dynamic_cast<View*>(view))
+                return form;
+        }
+        return nullptr;
+    }
+    static void Flush()
+    {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QTemporaryDir dir;
+    CProfile profile{dir.path().toStdString() + "/Oxidarium.ini"};
+    CAppContext context;
+    CFakeMessageService messages;
+    CFakeFileDialogs dialogs;
+    COxidariumApp app;
+    CDocTemplate listTemplate{Kind::kList, Kind::kDocString, [] { return std::make_unique<Doc>(); }};
+    CDocTemplate editTemplate{Kind::kEdit, Kind::kDocString, nullptr};
+    CMDIMainFrame frame;
+    Doc* doc = nullptr;
+    CRecordListView* list = nullptr;
+};
+
+using Kinds = ::testing::Types<MaterialsForm, LimitFormulasForm, SubstitutionsForm>;
+TYPED_TEST_SUITE(RecordEditViewTest, Kinds);
+
+TYPED_TEST(RecordEditViewTest, AFormFollowsItsRecordAndKeepsItsEditsUntilTheRecordIsDeleted)
+{
+    using Names = std::vector<std::string>;
+    const CRecordListCommands& c = this->list->ListKind().commands;
+    ASSERT_TRUE(this->Run(c.edit, {1}));
+    auto* form = this->Form();
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(form->CurrentIndex(), 1);
+    form->NameEdit()->setFocus();
+    form->NameEdit()->end(false);
+    QTest::keyClicks(form->NameEdit(), " edited");
+    ASSERT_TRUE(form->IsChanged());
+
+    const auto followsBeta = [&](int index) {
+        EXPECT_EQ(form, this->Form()) << "the form stays open";
+        EXPECT_EQ(form->CurrentIndex(), index);
+        EXPECT_TRUE(form->IsChanged());
+        EXPECT_EQ(form->NameEdit()->text(), QStringLiteral("Beta edited"));
+    };
+    EXPECT_TRUE(this->Run(c.shiftUp, {1}));
+    followsBeta(0);
+    EXPECT_TRUE(this->Run(c.selectedToTop, {2}));
+    EXPECT_EQ(this->Names(), (Names{"Gamma", "Beta", "Alpha"}));
+    followsBeta(1);
+    EXPECT_TRUE(this->Run(c.alphabetize, {}));
+    followsBeta(1);
+    EXPECT_TRUE(this->Run(c.copy, {2}));
+    EXPECT_TRUE(this->Run(c.paste, {0}));
+    EXPECT_EQ(this->Names(), (Names{"Gamma", "Alpha", "Beta", "Gamma"}));
+    followsBeta(2);
+    EXPECT_TRUE(this->messages.boxes.empty());
+
+    // Delete asks the form; Cancel keeps the record and the edits, No lets both go.
+    this->messages.answers = {MsgResultCancel, MsgResultNo};
+    EXPECT_TRUE(this->Run(c.deleteRows, {1, 2}));
+    this->Flush();
+    EXPECT_EQ(this->messages.Texts(), (Names{"Save changes to \"Beta edited\" ?"}));
+    EXPECT_EQ(this->Names(), (Names{"Gamma", "Alpha", "Beta", "Gamma"}));
+    followsBeta(2);
+    EXPECT_TRUE(this->Run(c.deleteRows, {1, 2}));
+    this->Flush();
+    EXPECT_EQ(this->messages.boxes.size(), 2u);
+    EXPECT_EQ(this->Names(), (Names{"Gamma", "Gamma"}));
+    EXPECT_EQ(this->Form(), nullptr);
+}
+
+} // namespace
