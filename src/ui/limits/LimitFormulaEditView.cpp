@@ -28,24 +28,6 @@ namespace {
 constexpr int kFormWidth = 352;
 constexpr int kFormHeight = 246;
 
-const CRecordEditKind kLimitFormulaEdit = {
-    {CmdLimEditPrint, CmdLimEditPrintPreview, CmdLimEditWriteToFile, CmdLimEditCut, CmdLimEditCopy, CmdLimEditPaste,
-     CmdLimEditSaveAsNew, CmdLimEditInsertNew, CmdLimEditAppendNew, CmdLimEditPrevious, CmdLimEditNext,
-     CmdLimEditJumpTo, CmdLimEditLimitedAccess, CmdLimEditCloseView},
-    0,
-    CmdLimEditHelp,
-    CmdLimEditContextHelp,
-    kLimitFormulaEditHelpId,
-    kLimitSaveQuestionHelpId,
-    kSelectLimitFormulaHelpId,
-    "Select a Limit Formula",
-    "led_bkg",
-    "Limit Formula Summary to File...",
-    {kLimEditSave, kLimEditUndo, kLimEditPrevious, kLimEditNext, kLimEditJump, kLimEditClose},
-    true,  // a form without a formula inserts at the start and appends at the end
-    false, // no Save as New in limited access
-};
-
 std::vector<int> LimitTabStops()
 {
     std::vector<int> units;
@@ -63,6 +45,24 @@ void SetNotesText(QPlainTextEdit* box, const CStringArrayEx& lines)
 }
 
 } // namespace
+
+const CRecordEditKind kLimitFormulaEdit = {
+    {CmdLimEditPrint, CmdLimEditPrintPreview, CmdLimEditWriteToFile, CmdLimEditCut, CmdLimEditCopy, CmdLimEditPaste,
+     CmdLimEditSaveAsNew, CmdLimEditInsertNew, CmdLimEditAppendNew, CmdLimEditPrevious, CmdLimEditNext,
+     CmdLimEditJumpTo, CmdLimEditLimitedAccess, CmdLimEditCloseView},
+    0,
+    CmdLimEditHelp,
+    CmdLimEditContextHelp,
+    kLimitFormulaEditHelpId,
+    kLimitSaveQuestionHelpId,
+    kSelectLimitFormulaHelpId,
+    "Select a Limit Formula",
+    "led_bkg",
+    "Limit Formula Summary to File...",
+    {kLimEditSave, kLimEditUndo, kLimEditPrevious, kLimEditNext, kLimEditJump, kLimEditClose},
+    true,  // a form without a formula inserts at the start and appends at the end
+    false, // no Save as New in limited access
+};
 
 CLimitFormulaEditView::CLimitFormulaEditView() : CRecordEditView(kLimitFormulaEdit), m_work("new limit formula")
 {

@@ -79,6 +79,9 @@ inline constexpr unsigned kLimitSaveQuestionHelpId = 196928;
 inline constexpr unsigned kSelectLimitFormulaHelpId = 324;
 inline constexpr unsigned kLimitNotesHelpId = 321;
 
+// What the form states about itself (its commands, buttons and texts).
+extern const CRecordEditKind kLimitFormulaEdit;
+
 class CLimitFormulaEditView : public CRecordEditView {
     Q_OBJECT
 

@@ -15,11 +15,6 @@ using M = CMenuDef;
 
 constexpr CRecordFileCommands kFileCommands = {CmdNewLimitFormulaDb, CmdOpenLimitFormulaDb, CmdSaveLimitFormulaDb,
                                                CmdSaveLimitFormulaDbAs, CmdRevertLimitFormulaDb};
-constexpr CRecordEditCommands kEditCommands = {
-    CmdLimEditPrint,     CmdLimEditPrintPreview, CmdLimEditWriteToFile, CmdLimEditCut,     CmdLimEditCopy,
-    CmdLimEditPaste,     CmdLimEditSaveAsNew,    CmdLimEditInsertNew,   CmdLimEditAppendNew, CmdLimEditPrevious,
-    CmdLimEditNext,      CmdLimEditJumpTo,       CmdLimEditLimitedAccess, CmdLimEditCloseView};
-
 const CRecordWords& Words()
 {
     return kLimitFormulasList.words;
@@ -98,8 +93,8 @@ void RegisterLimitFormulaEditMenu()
         RecordFileMenu(kFileCommands, Words(), {
             M::PrintPopup("&Print Limit Formula", CmdLimEditPrint, CmdLimEditPrintPreview, CmdLimEditWriteToFile),
         }),
-        RecordEditEditMenu(kEditCommands),
-        RecordEditViewMenu(kEditCommands, Words()),
+        RecordEditEditMenu(kLimitFormulaEdit.commands),
+        RecordEditViewMenu(kLimitFormulaEdit.commands, Words()),
         M::Popup("&Utilities", {
             M::Item(CmdLimEditOxideCombinations, "Oxide &Combinations..."),
         }),
@@ -112,7 +107,7 @@ const char* LimitFormulaEditCommandPrompt(unsigned id)
 {
     if (id == CmdLimEditOxideCombinations)
         return "View and edit oxide combinations";
-    if (const char* prompt = RecordEditCommandPrompt(kEditCommands, Words(), id))
+    if (const char* prompt = RecordEditCommandPrompt(kLimitFormulaEdit.commands, Words(), id))
         return prompt;
     return LimitFormulasCommandPrompt(id);
 }

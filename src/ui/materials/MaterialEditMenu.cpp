@@ -16,11 +16,6 @@ using M = CMenuDef;
 
 constexpr CRecordFileCommands kFileCommands = {CmdNewMaterialDb, CmdOpenMaterialDb, CmdSaveMaterialDb,
                                                CmdSaveMaterialDbAs, CmdRevertMaterialDb};
-constexpr CRecordEditCommands kEditCommands = {
-    CmdMatEditPrint,     CmdMatEditPrintPreview, CmdMatEditWriteToFile, CmdMatEditCut,       CmdMatEditCopy,
-    CmdMatEditPaste,     CmdMatEditSaveAsNew,    CmdMatEditInsertNew,   CmdMatEditAppendNew, CmdMatEditPrevious,
-    CmdMatEditNext,      CmdMatEditJumpTo,       CmdMatEditLimitedAccess, CmdMatEditCloseView};
-
 CMenuDef FormulaMenu()
 {
     return M::Popup("F&ormula", {
@@ -41,8 +36,8 @@ void RegisterMaterialEditMenu()
         RecordFileMenu(kFileCommands, words, {
             M::PrintPopup("&Print Material", CmdMatEditPrint, CmdMatEditPrintPreview, CmdMatEditWriteToFile),
         }),
-        RecordEditEditMenu(kEditCommands),
-        RecordEditViewMenu(kEditCommands, words),
+        RecordEditEditMenu(kMaterialEdit.commands),
+        RecordEditViewMenu(kMaterialEdit.commands, words),
         FormulaMenu(),
         M::WindowPopup(),
         HelpMenu(CmdMatEditHelp),

@@ -34,22 +34,6 @@
 
 namespace {
 
-const CRecordEditKind kMaterialEdit = {
-    {CmdMatEditPrint, CmdMatEditPrintPreview, CmdMatEditWriteToFile, CmdMatEditCut, CmdMatEditCopy, CmdMatEditPaste,
-     CmdMatEditSaveAsNew, CmdMatEditInsertNew, CmdMatEditAppendNew, CmdMatEditPrevious, CmdMatEditNext,
-     CmdMatEditJumpTo, CmdMatEditLimitedAccess, CmdMatEditCloseView},
-    CmdMatEditSaveAndNext,
-    CmdMatEditHelp,
-    CmdMatEditContextHelp,
-    kMaterialEditHelpId,
-    kMatEditSaveQuestionHelpId,
-    kMatEditSelectHelpId,
-    "Select a Material",
-    "med_bkg",
-    "Material Summary to File...",
-    {kMatEditSave, kMatEditUndo, kMatEditPrevious, kMatEditNext, kMatEditJumpTo, kMatEditClose},
-};
-
 // Form layout in dialog units.
 constexpr int kFieldX = 54;
 constexpr int kFormWidth = 352;
@@ -69,6 +53,22 @@ void SetLines(QPlainTextEdit* box, const CStringArrayEx& lines)
 }
 
 } // namespace
+
+const CRecordEditKind kMaterialEdit = {
+    {CmdMatEditPrint, CmdMatEditPrintPreview, CmdMatEditWriteToFile, CmdMatEditCut, CmdMatEditCopy, CmdMatEditPaste,
+     CmdMatEditSaveAsNew, CmdMatEditInsertNew, CmdMatEditAppendNew, CmdMatEditPrevious, CmdMatEditNext,
+     CmdMatEditJumpTo, CmdMatEditLimitedAccess, CmdMatEditCloseView},
+    CmdMatEditSaveAndNext,
+    CmdMatEditHelp,
+    CmdMatEditContextHelp,
+    kMaterialEditHelpId,
+    kMatEditSaveQuestionHelpId,
+    kMatEditSelectHelpId,
+    "Select a Material",
+    "med_bkg",
+    "Material Summary to File...",
+    {kMatEditSave, kMatEditUndo, kMatEditPrevious, kMatEditNext, kMatEditJumpTo, kMatEditClose},
+};
 
 CMaterialEditView::CMaterialEditView() : CRecordEditView(kMaterialEdit), m_work("new material")
 {

@@ -108,6 +108,9 @@ inline constexpr unsigned kMatEditFormulaEmptyHelpId = 0x30241;
 inline constexpr unsigned kMatEditNot100HelpId = 0x30242;
 inline constexpr unsigned kMatEditForcedSumHelpId = 0x30243;
 
+// What the form states about itself (its commands, buttons and texts).
+extern const CRecordEditKind kMaterialEdit;
+
 class CMaterialEditView : public CRecordEditView {
     Q_OBJECT
 

@@ -33,6 +33,8 @@ constexpr unsigned kSetProblemHelpId = 0x30156;
 const std::vector<int> kSetTabStops = {70, 80, 90, 100};
 const std::vector<int> kMaterialTabStops = {35, 45, 55, 65};
 
+} // namespace
+
 const CRecordEditKind kSubstitutionEdit = {
     {CmdSubEditPrint, CmdSubEditPrintPreview, CmdSubEditWriteToFile, CmdSubEditCut, CmdSubEditCopy, CmdSubEditPaste,
      CmdSubEditSaveAsNew, CmdSubEditInsertNew, CmdSubEditAppendNew, CmdSubEditPrevious, CmdSubEditNext,
@@ -48,8 +50,6 @@ const CRecordEditKind kSubstitutionEdit = {
     "Substitution Summary to File...",
     {kSubEditSave, kSubEditUndo, kSubEditPrevious, kSubEditNext, kSubEditJump, kSubEditClose},
 };
-
-} // namespace
 
 CSubstitutionEditView::CSubstitutionEditView() : CRecordEditView(kSubstitutionEdit), m_work(kNewSubstitutionName)
 {

@@ -83,6 +83,9 @@ inline constexpr unsigned kSubstitutionSaveQuestionHelpId = 0x30154;
 inline constexpr unsigned kSubstitutionCheckHelpId = 0x30155;
 inline constexpr unsigned kSelectSubstitutionHelpId = 325;
 
+// What the form states about itself (its commands, buttons and texts).
+extern const CRecordEditKind kSubstitutionEdit;
+
 class CSubstitutionEditView : public CRecordEditView {
     Q_OBJECT
 

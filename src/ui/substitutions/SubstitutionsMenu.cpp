@@ -15,11 +15,6 @@ using M = CMenuDef;
 
 constexpr CRecordFileCommands kFileCommands = {CmdNewSubstitutionDb, CmdOpenSubstitutionDb, CmdSaveSubstitutionDb,
                                                CmdSaveSubstitutionDbAs, CmdRevertSubstitutionDb};
-constexpr CRecordEditCommands kEditCommands = {
-    CmdSubEditPrint,     CmdSubEditPrintPreview, CmdSubEditWriteToFile, CmdSubEditCut,       CmdSubEditCopy,
-    CmdSubEditPaste,     CmdSubEditSaveAsNew,    CmdSubEditInsertNew,   CmdSubEditAppendNew, CmdSubEditPrevious,
-    CmdSubEditNext,      CmdSubEditJumpTo,       CmdSubEditLimitedAccess, CmdSubEditCloseView};
-
 const CRecordWords& Words()
 {
     return kSubstitutionsList.words;
@@ -86,8 +81,8 @@ void RegisterSubstitutionEditMenu()
         RecordFileMenu(kFileCommands, Words(), {
             M::PrintPopup("&Print Substitution", CmdSubEditPrint, CmdSubEditPrintPreview, CmdSubEditWriteToFile),
         }),
-        RecordEditEditMenu(kEditCommands),
-        RecordEditViewMenu(kEditCommands, Words()),
+        RecordEditEditMenu(kSubstitutionEdit.commands),
+        RecordEditViewMenu(kSubstitutionEdit.commands, Words()),
         M::Popup("&Tools", {
             M::Item(CmdSubEditExchange, "&Exchange"),
             M::Item(CmdSubEditNormalize, "&Normalize"),
@@ -108,7 +103,7 @@ const char* SubstitutionEditCommandPrompt(unsigned id)
     case CmdSubEditBatchCalc: return "Calculate a batch for the materials";
     default: break;
     }
-    if (const char* prompt = RecordEditCommandPrompt(kEditCommands, Words(), id))
+    if (const char* prompt = RecordEditCommandPrompt(kSubstitutionEdit.commands, Words(), id))
         return prompt;
     return SubstitutionsCommandPrompt(id);
 }
