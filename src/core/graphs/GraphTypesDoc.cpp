@@ -85,7 +85,7 @@ CView* CGraphTypesDoc::FindEditView(int n) const
 {
     for (CView* view : GetViews()) {
         const CGraphTypeEditLink* link = Views() && view ? Views()->AsEditView(view) : nullptr;
-        if (link && link->GetTemplateIndex() == n)
+        if (link && link->EditedRecordIndex() == n)
             return view;
     }
     return nullptr;

@@ -43,24 +43,8 @@ inline constexpr unsigned kGraphTypesReadErrorHelpId = 0x30120;
 inline constexpr unsigned kGraphTypesBackupQuestionHelpId = 0x30121;
 inline constexpr unsigned kGraphTypesWriteErrorHelpId = 0x30122;
 
-// What the document asks of one template editor (the record edit link under the editor's own
-// names).
-class CGraphTypeEditLink : public CRecordEditLink {
-public:
-    // The index of the template the editor works on.
-    virtual int GetTemplateIndex() const = 0;
-    // Asks whether to save the editor's unsaved changes: MsgResultYes, MsgResultNo or
-    // MsgResultCancel (No without asking when there are none).
-    virtual int AskSave() = 0;
-    // Writes the editor's working copy into the database.
-    virtual void Save() = 0;
-    virtual void SetModified(bool modified) = 0;
-
-    int AskSaveChanges() final { return AskSave(); }
-    void SaveToDatabase() final { Save(); }
-    void SetChanged(bool changed) final { SetModified(changed); }
-    int EditedRecordIndex() const final { return GetTemplateIndex(); }
-};
+// What the document asks of one template editor: the record edit link of every kind.
+using CGraphTypeEditLink = CRecordEditLink;
 
 // What the document asks of one graph view.
 class CGraphViewLink {

@@ -18,6 +18,7 @@
 #include "support/ToggleButton.h"
 
 #include <QButtonGroup>
+#include <QLineEdit>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -27,7 +28,6 @@
 
 namespace {
 
-constexpr int kGraphTemplatesKind = static_cast<int>(DbFileType::GraphTemplates);
 constexpr int kGlazesKind = static_cast<int>(DbFileType::Glazes);
 constexpr int kFormWidth = 400;
 constexpr int kFormHeight = 252;
@@ -38,6 +38,25 @@ constexpr int kPageHeight = 206;
 
 const char* const kPageCaptions[kGraphEditPageCount] = {"Type/Titles", "Styles", "Axes", "Data",
                                                         "Data Sources", "Graph"};
+
+constexpr unsigned kSelectTemplateHelpId = 324;
+
+// Ctrl+S is one of the form's own keys (kMsgSaveAndNext), so the base installs none.
+const CRecordEditKind kGraphTypeEdit = {
+    {CmdGrtEditPrintSummary, CmdGrtEditPreviewSummary, CmdGrtEditWriteSummary, CmdGrtEditCut, CmdGrtEditCopy,
+     CmdGrtEditPaste, CmdGrtEditSaveAsNew, CmdGrtEditInsertNew, CmdGrtEditAppendNew, CmdGrtEditPrevious,
+     CmdGrtEditNext, CmdGrtEditJumpTo, CmdGrtEditLimitedAccess, CmdGrtEditCloseView},
+    0,
+    CmdGrtEditHelp,
+    CmdGrtEditContextHelp,
+    kGraphTypeEditHelpId,
+    kGraphSaveQuestionHelpId,
+    kSelectTemplateHelpId,
+    "Select a Graph Template",
+    "grted_tab",
+    "Graph Template Summary to File...",
+    {kGeSave, kGeUndo, kGePrevious, kGeNext, kGeJump, kGeClose},
+};
 
 } // namespace
 
@@ -51,9 +70,9 @@ CGraphTemplate NewGraphTemplate()
 }
 
 CGraphTypeEditView::CGraphTypeEditView()
-    : m_template("new graph template"), m_dataSource("new data source"), m_preview(std::make_unique<CGraphPreview>())
+    : CRecordEditView(kGraphTypeEdit), m_template("new graph template"), m_dataSource("new data source"),
+      m_preview(std::make_unique<CGraphPreview>())
 {
-    setWidgetResizable(false);
     BuildForm();
     ConnectForm();
     ConnectPages();
@@ -68,23 +87,6 @@ CGraphTypeEditView::~CGraphTypeEditView()
 CGraphTypesDoc* CGraphTypeEditView::GraphTypesDoc() const
 {
     return dynamic_cast<CGraphTypesDoc*>(GetDocument());
-}
-
-CGraphTemplateDatabase* CGraphTypeEditView::Database() const
-{
-    CGraphTypesDoc* doc = GraphTypesDoc();
-    return doc ? &doc->Database() : nullptr;
-}
-
-int CGraphTypeEditView::TemplateCount() const
-{
-    const CGraphTemplateDatabase* database = Database();
-    return database ? database->GetCount() : 0;
-}
-
-void CGraphTypeEditView::Broadcast(int code, int index, const void* record)
-{
-    COxidariumApp::BroadcastUpdate(this, GraphTypesDoc(), kGraphTemplatesKind, code, index, HintExtra(record));
 }
 
 // --- the form -------------------------------------------------------------------------------------
@@ -106,7 +108,8 @@ void CGraphTypeEditView::BuildForm()
         connect(tab, &QAbstractButton::clicked, this, [this, page] { ShowPage(page); });
     }
     BuildPages();
-    BuildButtons();
+    static const CButtonPlace kRow[7] = {{4, 58}, {64, 58}, {124, 58}, {184, 58}, {244, 50}, {296, 44}, {376, 20}};
+    AddButtonRow(232, kRow);
     setWidget(m_form);
 }
 
@@ -130,38 +133,8 @@ void CGraphTypeEditView::BuildPages()
         m_preview->Attach(area, this);
 }
 
-void CGraphTypeEditView::BuildButtons()
-{
-    static const struct {
-        int id;
-        const char* text;
-        int x;
-        int width;
-    } kButtons[] = {
-        {kGeSave, "Save Changes", 4, 58},  {kGeUndo, "Undo Changes", 64, 58}, {kGePrevious, "Edit Previous", 124, 58},
-        {kGeNext, "Edit Next", 184, 58},   {kGeJump, "Jump to...", 244, 50},  {kGeClose, "Close", 296, 44},
-        {kHelpButtonId, "?", 376, 20},
-    };
-    const CDialogUnits units(font());
-    for (const auto& spec : kButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.text), m_form);
-        button->setObjectName(QString::number(spec.id));
-        button->setAutoDefault(false);
-        button->setGeometry(units.Rect(spec.x, 232, spec.width, 14));
-        m_buttons.push_back(button);
-    }
-}
-
 void CGraphTypeEditView::ConnectForm()
 {
-    const auto onClick = [this](int id, auto handler) { connect(Button(id), &QPushButton::clicked, this, handler); };
-    onClick(kGeSave, [this] { SaveChangesButton(); });
-    onClick(kGeUndo, [this] { LoadTemplate(m_templateIndex); });
-    onClick(kGePrevious, [this] { EditPrevious(); });
-    onClick(kGeNext, [this] { EditNext(); });
-    onClick(kGeJump, [this] { JumpTo(); });
-    onClick(kGeClose, [this] { CloseView(); });
-    onClick(kHelpButtonId, [] { ShowDialogHelp(kGraphTypeEditHelpId); });
     // Every control of the form sees the editor's keys first, as a form translates them.
     for (QWidget* child : m_form->findChildren<QWidget*>())
         child->installEventFilter(this);
@@ -171,15 +144,6 @@ QWidget* CGraphTypeEditView::Control(int id) const
 {
     const auto it = m_controls.find(id);
     return it == m_controls.end() ? nullptr : it->second;
-}
-
-QPushButton* CGraphTypeEditView::Button(int id) const
-{
-    for (QPushButton* button : m_buttons) {
-        if (button->objectName() == QString::number(id))
-            return button;
-    }
-    return Ctl<QPushButton>(id);
 }
 
 CToggleButton* CGraphTypeEditView::TabButton(int page) const
@@ -197,19 +161,6 @@ QWidget* CGraphTypeEditView::PreviewArea() const
     return Control(kGePreview);
 }
 
-QSize CGraphTypeEditView::sizeHint() const
-{
-    // A little room, so that no scroll bar appears for the last pixel.
-    const int border = 2 * frameWidth() + 2;
-    return m_form->size() + QSize(border, border);
-}
-
-void CGraphTypeEditView::SetCaption(const std::string& caption)
-{
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(caption));
-}
-
 void CGraphTypeEditView::UpdateCaption()
 {
     const std::string name = Text(kGeName);
@@ -219,26 +170,16 @@ void CGraphTypeEditView::UpdateCaption()
 
 void CGraphTypeEditView::ApplyNotesFont()
 {
-    if (CAppContext::IsActive())
-        m_notesLogFont = g_prefs.edboxfont;
+    RememberEditBoxFont();
     if (QWidget* notes = Control(kGeNotes))
         notes->setFont(EditBoxFont(notes->font()));
 }
 
 void CGraphTypeEditView::OnInitialUpdate()
 {
-    m_pDoc = GraphTypesDoc();
-    if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame())) {
-        // The frame fits the form, centred in the main window's client area.
-        frame->adjustSize();
-        if (QMdiArea* area = frame->mdiArea()) {
-            const QPoint centre = area->viewport()->rect().center() - frame->rect().center();
-            frame->move(std::max(0, centre.x()), std::max(0, centre.y()));
-        }
-    }
     FillFixedLists();
     RefreshGlazeLists();
-    LoadTemplate(-1);
+    CRecordEditView::OnInitialUpdate();
     for (int page = 1; page <= kGraphEditPageCount; ++page)
         TabButton(page)->Setup(GetNamedColor("grted_bkg"), GetNamedColor("grted_tab"), CColor(0, 0, 0),
                                CColor(0, 0, 0), CToggleButton::ArrowNone, 1, 0, kPageCaptions[page - 1]);
@@ -266,20 +207,20 @@ void CGraphTypeEditView::ShowPage(int page)
 
 // --- loading and saving ---------------------------------------------------------------------------
 
-void CGraphTypeEditView::LoadTemplate(int index)
+void CGraphTypeEditView::ShowRecordAt(int index)
 {
-    CGraphTemplateDatabase* database = Database();
-    if (database && index >= 0 && index < database->GetCount()) {
-        m_templateIndex = index;
-        m_pTemplate = &database->GetAt(index);
-        LoadTemplateIntoControls(*m_pTemplate);
-    } else {
-        m_templateIndex = -1;
-        m_pTemplate = nullptr;
-    }
-    m_bModified = false;
+    if (const CGraphTypesDoc* doc = GraphTypesDoc(); doc && doc->RecordAt(index))
+        LoadTemplateIntoControls(*doc->RecordAt(index));
+}
+
+void CGraphTypeEditView::AfterRecordMoved()
+{
     UpdateControlStates();
-    UpdateButtons();
+}
+
+QLineEdit* CGraphTypeEditView::NameField() const
+{
+    return Ctl<QLineEdit>(kGeName);
 }
 
 void CGraphTypeEditView::LoadTemplateIntoControls(const CGraphTemplate& graphTemplate)
@@ -305,22 +246,18 @@ void CGraphTypeEditView::StoreControlsIntoTemplate(CGraphTemplate& graphTemplate
     graphTemplate.m_dataSources = m_dataSources;
 }
 
-void CGraphTypeEditView::Save()
+void CGraphTypeEditView::WriteRecord(int index)
 {
-    CGraphTypesDoc* doc = GraphTypesDoc();
-    if (!doc || !m_pTemplate || m_templateIndex < 0)
-        return;
     StoreCurrentDataSource();
     StoreControlsIntoTemplate(m_template);
-    doc->SetTemplate(m_templateIndex, m_template);
-    Broadcast(HintGraphTemplateChanged, m_templateIndex, m_pTemplate);
-    m_bModified = false;
-    UpdateButtons();
+    if (CGraphTypesDoc* doc = GraphTypesDoc())
+        doc->SetTemplate(index, m_template);
 }
 
-void CGraphTypeEditView::SaveChangesButton()
+bool CGraphTypeEditView::SaveChanges()
 {
-    Save();
+    CRecordEditView::SaveChanges();
+    // The form shows the template as stored, on the same data source and text group.
     const int dataSource = m_currentDataSource;
     const int group = m_currentTextGroup;
     m_bLoading = true;
@@ -330,83 +267,24 @@ void CGraphTypeEditView::SaveChangesButton()
     m_currentDataSource = -1;
     SelectDataSource(dataSource < static_cast<int>(m_dataSources.size()) ? dataSource : -1);
     ShowTextGroup(group);
-}
-
-int CGraphTypeEditView::AskSave()
-{
-    if (!m_bModified)
-        return MsgResultNo;
-    const std::string question = "Save changes to \"" + Text(kGeName) + "\" ?";
-    return AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, kGraphSaveQuestionHelpId);
-}
-
-bool CGraphTypeEditView::AskAndSave()
-{
-    const int answer = AskSave();
-    if (answer == MsgResultCancel)
-        return false;
-    if (answer == MsgResultYes)
-        Save();
     return true;
 }
 
-void CGraphTypeEditView::SetModified(bool modified)
+void CGraphTypeEditView::MarkModified()
 {
     if (m_bLoading)
         return;
-    if (modified != m_bModified) {
-        m_bModified = modified;
-        UpdateButtons();
-    }
-    if (modified)
-        InvalidatePreview();
-}
-
-void CGraphTypeEditView::UpdateButtons()
-{
-    const bool loaded = m_pTemplate != nullptr;
-    Button(kGeSave)->setEnabled(m_bModified && loaded);
-    Button(kGeUndo)->setEnabled(m_bModified && loaded);
-    const int last = TemplateCount() - 1;
-    const auto setText = [](QPushButton* button, const char* text) {
-        // Only a real change of caption repaints the button.
-        if (button->text() != QLatin1String(text))
-            button->setText(QString::fromLatin1(text));
-    };
-    QPushButton* previous = Button(kGePrevious);
-    QPushButton* next = Button(kGeNext);
-    if (m_bSubset) {
-        previous->setEnabled(m_subsetPos > 0);
-        next->setEnabled(m_subsetPos < m_subsetCount - 1);
-        setText(previous, "Edit Previous");
-        setText(next, "Edit Next");
-    } else {
-        previous->setEnabled(loaded);
-        next->setEnabled(loaded);
-        setText(previous, m_templateIndex < 1 ? "Insert New" : "Edit Previous");
-        setText(next, m_templateIndex == -1 || m_templateIndex == last ? "Append New" : "Edit Next");
-    }
-}
-
-void CGraphTypeEditView::CloseQuietly()
-{
-    m_bClosing = true;
-    m_bModified = false;
-    if (CFrameHost* frame = GetFrame())
-        frame->CloseFrame();
+    SetModified(true);
+    InvalidatePreview();
 }
 
 // --- notices --------------------------------------------------------------------------------------
 
-void CGraphTypeEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
+// The notices of the template database itself (changed, inserted, deleted, reordered, replaced)
+// are the base's.
+void CGraphTypeEditView::OnOtherNotice(const CUpdateHint& hint)
 {
-    if (sender == this || m_bClosing)
-        return;
-    if (!hint) {
-        CView::OnUpdate(sender, hint);
-        return;
-    }
-    switch (hint->m_nCode) {
+    switch (hint.m_nCode) {
     case HintElementChanged:
     case HintElementsReplaced:
     case HintMaterialsInserted:
@@ -433,31 +311,6 @@ void CGraphTypeEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
         RefreshGlazeLists();
         InvalidatePreview();
         break;
-    case HintGraphTemplateChanged:
-        // Another editor or view saved this template: its version replaces the unsaved edits.
-        if (m_pTemplate && hint->m_extra == HintExtra(m_pTemplate))
-            LoadTemplate(m_templateIndex);
-        break;
-    case HintGraphTemplatesInserted:
-    case HintGraphTemplatesDeleted:
-    case HintGraphTemplatesReordered: {
-        bool gone = false;
-        if (m_bSubset) {
-            gone = RefreshSubset();
-        } else if (m_pTemplate) {
-            const CGraphTemplateDatabase* database = Database();
-            m_templateIndex = database ? database->IndexOf(m_pTemplate) : -1;
-            gone = m_templateIndex < 0;
-        }
-        if (gone)
-            CloseQuietly();
-        else
-            UpdateButtons();
-        break;
-    }
-    case HintGraphTemplatesReplaced:
-        CloseQuietly();
-        break;
     case HintLimitFormulaChanged:
     case HintLimitFormulasInserted:
     case HintLimitFormulasDeleted:
@@ -468,7 +321,7 @@ void CGraphTypeEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
         InvalidatePreview();
         break;
     case HintPreferencesChanged:
-        if (CAppContext::IsActive() && !(g_prefs.edboxfont == m_notesLogFont))
+        if (EditBoxFontChanged())
             ApplyNotesFont();
         InvalidatePreview();
         break;
@@ -476,7 +329,7 @@ void CGraphTypeEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
     case HintDocumentSaved:
     case HintDocumentClosed:
     case HintDatabaseNotesChanged:
-        if (hint->m_nKind == kGlazesKind) {
+        if (hint.m_nKind == kGlazesKind) {
             RefreshGlazeLists();
             InvalidatePreview();
         }
@@ -497,29 +350,11 @@ void CGraphTypeEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
 
 // --- commands -------------------------------------------------------------------------------------
 
-bool CGraphTypeEditView::OnUpdateCommand(CCmdUI& ui)
+// The shared edit commands (clipboard, navigation, Save as New, limited access, Close, help) are
+// the base's; the editor adds the chart, its summary, the colours and Open Graph.
+bool CGraphTypeEditView::UpdateKindCommand(CCmdUI& ui)
 {
-    const bool loaded = m_pTemplate != nullptr;
     switch (ui.m_nID) {
-    case CmdGrtEditPaste:
-        ui.Enable(CAppContext::IsActive() && ClipboardCount(g_graphTemplateClipboard) > 0);
-        return true;
-    case CmdGrtEditInsertNew:
-    case CmdGrtEditAppendNew:
-        ui.Enable(loaded && !m_bSubset);
-        return true;
-    case CmdGrtEditPrevious:
-        ui.Enable(m_bSubset ? m_subsetPos >= 1 && m_subsetPos < m_subsetCount
-                            : m_templateIndex >= 1 && m_templateIndex < TemplateCount());
-        return true;
-    case CmdGrtEditNext:
-        ui.Enable(m_bSubset ? m_subsetPos >= 0 && m_subsetPos < m_subsetCount - 1
-                            : m_templateIndex >= 0 && m_templateIndex < TemplateCount() - 1);
-        return true;
-    case CmdGrtEditLimitedAccess:
-        ui.Enable(m_bSubset && loaded);
-        ui.SetCheck(m_bSubset ? 1 : 0);
-        return true;
     case CmdGrtEditPrintGraph:
     case CmdGrtEditPreviewGraph:
     case CmdGrtEditWriteGraph:
@@ -528,19 +363,12 @@ bool CGraphTypeEditView::OnUpdateCommand(CCmdUI& ui)
         ui.Enable(!m_bPreviewStale && m_preview->HasChart());
         return true;
     case CmdGrtEditOpenGraph:
-        ui.Enable(loaded);
+        ui.Enable(StoredTemplate() != nullptr);
         return true;
-    case CmdGrtEditCut:
-    case CmdGrtEditCopy:
-    case CmdGrtEditSaveAsNew:
-    case CmdGrtEditJumpTo:
-    case CmdGrtEditCloseView:
     case CmdGrtEditColors:
     case CmdGrtEditPrintSummary:
     case CmdGrtEditPreviewSummary:
     case CmdGrtEditWriteSummary:
-    case CmdGrtEditHelp:
-    case CmdGrtEditContextHelp:
         ui.Enable(true);
         return true;
     default:
@@ -548,22 +376,11 @@ bool CGraphTypeEditView::OnUpdateCommand(CCmdUI& ui)
     }
 }
 
-bool CGraphTypeEditView::OnCommand(unsigned id)
+bool CGraphTypeEditView::RunKindCommand(unsigned id)
 {
     switch (id) {
-    case CmdGrtEditCut: CutTemplate(); return true;
-    case CmdGrtEditCopy: CopyTemplate(); return true;
-    case CmdGrtEditPaste: PasteTemplate(); return true;
-    case CmdGrtEditInsertNew: InsertNew(); return true;
-    case CmdGrtEditAppendNew: AppendNew(); return true;
-    case CmdGrtEditPrevious: EditPrevious(); return true;
-    case CmdGrtEditNext: EditNext(); return true;
-    case CmdGrtEditJumpTo: JumpTo(); return true;
-    case CmdGrtEditLimitedAccess: LeaveSubset(); return true;
-    case CmdGrtEditCloseView: CloseView(); return true;
     case CmdGrtEditColors: EditColors(); return true;
     case CmdGrtEditOpenGraph: OpenGraph(); return true;
-    case CmdGrtEditSaveAsNew: SaveAsNew(); return true;
     case CmdGrtEditCopyGraph: CopyGraph(); return true;
     case CmdGrtEditPrintGraph:
     case CmdGrtEditPreviewGraph:
@@ -572,8 +389,6 @@ bool CGraphTypeEditView::OnCommand(unsigned id)
     case CmdGrtEditPrintSummary:
     case CmdGrtEditPreviewSummary:
     case CmdGrtEditWriteSummary: PrintOutput(id); return true;
-    case CmdGrtEditHelp:
-    case CmdGrtEditContextHelp: ShowDialogHelp(kGraphTypeEditHelpId); return true;
     default: return false;
     }
 }

@@ -8,19 +8,17 @@
 // the templates chosen in the list; it copies and pastes templates through the graph-template
 // clipboard and prints or writes its chart and the summary of the template as it stands.
 //
-// The document reaches its editors through CGraphTypeEditLink; InstallGraphTypeEditTemplate
-// gives the edit template (resource 16) its menu bar.
+// It is a record edit form (support/RecordEditView.h): the record, its save question, the
+// navigation, limited access, Save as New and the button row are the base's.
+// InstallGraphTypeEditTemplate gives the edit template (resource 16) its menu bar.
 
 #include "framework/MenuDef.h"
-#include "framework/View.h"
 #include "graphs/GraphOutput.h"
 #include "graphs/GraphDataSource.h"
 #include "graphs/GraphTemplate.h"
 #include "graphs/GraphTemplatePage.h"
 #include "graphs/GraphTypesDoc.h"
-#include "support/LogFont.h"
-
-#include <QScrollArea>
+#include "support/RecordEditView.h"
 
 #include <array>
 #include <map>
@@ -101,7 +99,7 @@ CGraphTemplate NewGraphTemplate();
 // Ctrl+S always; the arrow keys with Ctrl, Shift or both on the Graph page.
 int TranslateEditorKey(int key, Qt::KeyboardModifiers modifiers, bool graphPage);
 
-class CGraphTypeEditView : public QScrollArea, public CView, public CGraphTypeEditLink {
+class CGraphTypeEditView : public CRecordEditView {
     Q_OBJECT
 
 public:
@@ -110,35 +108,21 @@ public:
 
     // --- CView ---
     void OnInitialUpdate() override;
-    void OnUpdate(CView* sender, const CUpdateHint* hint) override;
-    bool OnCommand(unsigned id) override;
-    bool OnUpdateCommand(CCmdUI& ui) override;
 
-    // --- CGraphTypeEditLink ---
-    int GetTemplateIndex() const override { return m_templateIndex; }
-    int AskSave() override;
-    void Save() override;
-    void SetModified(bool modified) override;
-
-    // Loads the template at index; any other index leaves the form without a template.
-    void LoadTemplate(int index);
+    // Shows graphTemplate on the form as the working copy (the stored template is untouched).
     void LoadTemplateIntoControls(const CGraphTemplate& graphTemplate);
     // Reads every control into graphTemplate; its data sources become copies of the working ones.
     void StoreControlsIntoTemplate(CGraphTemplate& graphTemplate);
-    // Limited access to the templates at indexes, on the first.
-    void StartSubset(const std::vector<int>& indexes);
-    // Looks the subset up again; true when the edited template is no longer in it.
-    bool RefreshSubset();
+    // Save Changes: stores the form and shows it as stored, on the same data source and text group.
+    bool SaveChanges() override;
+    // Marks the form changed and the preview stale (every page edit does).
+    void MarkModified();
 
     void ShowPage(int page);
     int CurrentPage() const { return m_currentPage; }
 
     // --- state, for the menu and for tests ---
-    bool IsModified() const { return m_bModified; }
-    bool IsSubset() const { return m_bSubset; }
-    int SubsetPosition() const { return m_subsetPos; }
-    int SubsetCount() const { return m_subsetCount; }
-    const CGraphTemplate* StoredTemplate() const { return m_pTemplate; }
+    const CGraphTemplate* StoredTemplate() const { return static_cast<const CGraphTemplate*>(CurrentIdentity()); }
     const CGraphTemplate& WorkingTemplate() const { return m_template; }
     const CGraphDataSourceArray& WorkingDataSources() const { return m_dataSources; }
     int CurrentDataSource() const { return m_currentDataSource; }
@@ -152,27 +136,16 @@ public:
     {
         return qobject_cast<T*>(Control(id));
     }
-    QPushButton* Button(int id) const;
     CToggleButton* TabButton(int page) const;
     CGraphTemplatePage* PageWidget(int page) const;
     QWidget* PreviewArea() const;
 
     // --- commands (GraphTypeEditViewCommands.cpp) ---
-    void EditPrevious();
-    void EditNext();
-    void JumpTo();
-    void InsertNew();
-    void AppendNew();
-    void SaveAsNew();
-    void CopyTemplate();
-    void CutTemplate();
-    void PasteTemplate();
-    void LeaveSubset();
-    void CloseView();
+    void Copy() override;
+    void Paste() override;
     void EditNotes();
     void EditColors();
     void OpenGraph();
-    void SaveChangesButton();
 
     // --- the data-sources page (GraphTypeEditViewDataSources.cpp) ---
     void SelectDataSource(int index);
@@ -204,34 +177,31 @@ public:
     void PrintOutput(unsigned id);
     void CopyGraph();
     // The summary of the template as the form shows it.
-    void FillSummaryPrinter(CTextPrinter& printer);
+    void FillPrinter(CTextPrinter& printer) override;
     // Opens the preview chart's pop-up menu at a global position.
     void ShowPreviewMenu(const QPoint& globalPosition);
-
-    // The whole form and the scroll area's frame: the edit window fits the form.
-    QSize sizeHint() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // --- CRecordEditView ---
+    void ShowRecordAt(int index) override;
+    void WriteRecord(int index) override;
+    void AfterRecordMoved() override;
+    QLineEdit* NameField() const override;
+    void OnOtherNotice(const CUpdateHint& hint) override;
+    bool UpdateKindCommand(CCmdUI& ui) override;
+    bool RunKindCommand(unsigned id) override;
+
 private:
     CGraphTypesDoc* GraphTypesDoc() const;
-    CGraphTemplateDatabase* Database() const;
-    int TemplateCount() const;
-    void Broadcast(int code, int index, const void* record);
 
     // GraphTypeEditView.cpp: the form.
     void BuildForm();
     void BuildPages();
-    void BuildButtons();
     void ConnectForm();
-    void SetCaption(const std::string& caption);
     void UpdateCaption();
-    void UpdateButtons();
     void ApplyNotesFont();
-    void CloseQuietly();
-    // Asks the save question; false when the user cancelled.
-    bool AskAndSave();
 
     // GraphTypeEditViewBinding.cpp: loading and storing the fields, enabled states.
     void ConnectPages();
@@ -278,19 +248,14 @@ private:
     // GraphTypeEditViewKeys.cpp
     void StepPage(int direction);
     void FocusPageControl(int page);
-    void SaveAndNext();
     void StepGlaze(int direction);
     void StepDatabase(int direction, bool lastGlaze);
     void StepType(int direction);
     void StepLimitFormula(int direction);
     void FillGraphDatabaseCombo();
     void FillGraphGlazeCombo(int select);
-    void InsertAndLoad(int position);
 
     // The form's state.
-    CGraphTypesDoc* m_pDoc = nullptr;
-    int m_templateIndex = -1;
-    const CGraphTemplate* m_pTemplate = nullptr;
     CGraphTemplate m_template;
     CGraphDataSourceArray m_dataSources;
     int m_currentDataSource = -1;
@@ -298,29 +263,17 @@ private:
     std::array<int, 18> m_textStyles{};
     int m_currentTextGroup = -1;
     int m_currentPage = 0;
-    bool m_bModified = false;
     bool m_bDataSourceModified = false;
-    bool m_bLoading = false;
-    bool m_bClosing = false;
-    bool m_bSubset = false;
-    std::vector<const CGraphTemplate*> m_subsetTemplates;
-    std::vector<int> m_subsetIndexes;
-    int m_subsetCount = 0;
-    int m_subsetPos = -1;
     bool m_bPreviewStale = true;
-    bool m_bNavigating = false;
     bool m_bFrozen = false;
     int m_printMode = 0;
-    CLogFont m_notesLogFont;
     std::unique_ptr<CGraphPreview> m_preview;
 
-    QWidget* m_form = nullptr;
     std::array<CGraphTemplatePage*, kGraphEditPageCount> m_pages{};
     std::array<CToggleButton*, kGraphEditPageCount> m_tabs{};
     std::map<int, QWidget*> m_controls;
     std::map<int, QLabel*> m_buddies;
     std::map<int, QButtonGroup*> m_radioGroups;
-    std::vector<QPushButton*> m_buttons;
 };
 
 // Opens a new editor window on the document (not yet loaded with a template); null when no

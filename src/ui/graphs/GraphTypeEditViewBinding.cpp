@@ -411,5 +411,5 @@ void CGraphTypeEditView::StoreTextStyle()
     if (weight->currentIndex() >= 0)
         style[1] = weight->currentData().toInt();
     style[2] = IntField(kGeTextSize);
-    SetModified(true);
+    MarkModified();
 }

@@ -56,7 +56,7 @@ bool ContainsNoCase(const CStringArrayEx& names, const std::string& name)
 
 void CGraphTypeEditView::ConnectDataPages()
 {
-    const auto onClick = [this](int id, auto handler) { connect(Button(id), &QPushButton::clicked, this, handler); };
+    const auto onClick = [this](int id, auto handler) { connect(Ctl<QPushButton>(id), &QPushButton::clicked, this, handler); };
     connect(Ctl<QListWidget>(kGeDsList), &QListWidget::currentRowChanged, this, [this](int row) {
         if (!m_bLoading)
             SelectDataSource(row);
@@ -146,7 +146,7 @@ void CGraphTypeEditView::DataSourceChanged()
         return;
     if (m_currentDataSource >= 0)
         m_bDataSourceModified = true;
-    SetModified(true);
+    MarkModified();
 }
 
 void CGraphTypeEditView::AddDataSource()
@@ -163,7 +163,7 @@ void CGraphTypeEditView::AddDataSource()
     QLineEdit* name = Ctl<QLineEdit>(kGeDsName);
     name->setFocus();
     name->selectAll();
-    SetModified(true);
+    MarkModified();
 }
 
 void CGraphTypeEditView::DeleteDataSource()
@@ -176,7 +176,7 @@ void CGraphTypeEditView::DeleteDataSource()
     m_currentDataSource = -1;
     FillDataSourceList();
     SelectDataSource(index < static_cast<int>(m_dataSources.size()) ? index : -1);
-    SetModified(true);
+    MarkModified();
 }
 
 void CGraphTypeEditView::MoveDataSource(int direction)
@@ -190,7 +190,7 @@ void CGraphTypeEditView::MoveDataSource(int direction)
     m_dataSources.SwapItems(index, other);
     m_currentDataSource = other;
     FillDataSourceList();
-    SetModified(true);
+    MarkModified();
 }
 
 // --- the current data source ----------------------------------------------------------------------

@@ -32,7 +32,11 @@ void CGraphTypeEditView::OnFormMessage(int message)
     switch (message) {
     case kMsgPreviousPage: StepPage(-1); break;
     case kMsgNextPage: StepPage(1); break;
-    case kMsgSaveAndNext: SaveAndNext(); break;
+    case kMsgSaveAndNext:
+        // The Name box it leaves the focus in is on the first page.
+        ShowPage(1);
+        SaveAndNext();
+        break;
     case kMsgPreviousGlaze: StepGlaze(-1); break;
     case kMsgNextGlaze: StepGlaze(1); break;
     case kMsgPreviousType: StepType(-1); break;
@@ -41,11 +45,11 @@ void CGraphTypeEditView::OnFormMessage(int message)
     case kMsgNextLimit: StepLimitFormula(1); break;
     case kMsgPreviousTemplate:
         // The keyboard never inserts a template.
-        if (m_bSubset || m_templateIndex != 0)
+        if (IsLimited() || CurrentIndex() != 0)
             EditPrevious();
         break;
     case kMsgNextTemplate:
-        if (m_bSubset || m_templateIndex != TemplateCount() - 1)
+        if (IsLimited() || CurrentIndex() != RecordCount() - 1)
             EditNext();
         break;
     case kMsgPreviousDatabase: StepDatabase(-1, false); break;
@@ -85,31 +89,6 @@ void CGraphTypeEditView::FocusPageControl(int page)
     case 4: Control(kGeFields)->setFocus(); break;
     default: break;
     }
-}
-
-void CGraphTypeEditView::SaveAndNext()
-{
-    if (m_bModified)
-        SaveChangesButton();
-    bool appended = false;
-    if (m_bSubset) {
-        if (m_subsetPos < m_subsetCount - 1) {
-            ++m_subsetPos;
-            LoadTemplate(m_subsetIndexes[static_cast<std::size_t>(m_subsetPos)]);
-        }
-    } else if (m_templateIndex == TemplateCount() - 1) {
-        AppendNew();
-        appended = true;
-    } else {
-        LoadTemplate(m_templateIndex + 1);
-    }
-    ShowPage(1);
-    auto* name = Ctl<QLineEdit>(kGeName);
-    name->setFocus();
-    if (appended)
-        name->selectAll();
-    else
-        name->deselect();
 }
 
 // --- the Graph page's steps -----------------------------------------------------------------------
@@ -166,6 +145,6 @@ void CGraphTypeEditView::StepLimitFormula(int direction)
     if (row < 0 || row >= limits->count())
         return;
     limits->setCurrentIndex(row);
-    SetModified(true);
+    MarkModified();
     InvalidatePreview();
 }

@@ -44,7 +44,7 @@ void CGraphTypeEditView::InvalidatePreview()
 
 void CGraphTypeEditView::RedrawPreview()
 {
-    if (!m_bPreviewStale || m_bNavigating)
+    if (!m_bPreviewStale)
         return;
     auto* glazeDb = ComboPointer<CGlazesDoc>(Ctl<QComboBox>(kGeGraphDatabase));
     auto* glaze = ComboPointer<CGlaze>(Ctl<QComboBox>(kGeGraphGlaze));
@@ -68,14 +68,9 @@ void CGraphTypeEditView::ShowPreviewMenu(const QPoint& globalPosition)
 
 // --- output ---------------------------------------------------------------------------------------
 
-void CGraphTypeEditView::FillSummaryPrinter(CTextPrinter& printer)
+void CGraphTypeEditView::FillPrinter(CTextPrinter& printer)
 {
-    const bool pageHeaders = CAppContext::IsActive() && g_prefs.prtuseffs != 0;
-    printer.m_showFirstHeader = pageHeaders;
-    printer.m_showLaterHeader = pageHeaders;
-    printer.m_laterPageNumber = true;
-    printer.m_firstHeaderRule = true;
-    printer.m_laterHeaderRule = true;
+    SetSummaryPageHeaders(printer);
     const CGraphTypesDoc* doc = GraphTypesDoc();
     if (!doc)
         return;
@@ -101,7 +96,7 @@ void CGraphTypeEditView::PrintOutput(unsigned id)
                        id == CmdGrtEditWriteGraphFile;
     m_printMode = chart ? 1 : 2;
     if (!chart) {
-        const auto fill = [this](CTextPrinter& printer) { FillSummaryPrinter(printer); };
+        const auto fill = [this](CTextPrinter& printer) { FillPrinter(printer); };
         CPrintJob job(fill);
         if (id == CmdGrtEditPrintSummary)
             job.Print(this);

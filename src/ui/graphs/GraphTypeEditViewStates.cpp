@@ -57,7 +57,7 @@ void SetCaptionOf(QWidget* control, const char* text)
 
 void CGraphTypeEditView::ConnectPages()
 {
-    const auto modified = [this] { SetModified(true); };
+    const auto modified = [this] { MarkModified(); };
     for (const auto& [id, control] : m_controls) {
         if (id == kGeTextSize || id == kGeDsName || id == kGeLimit)
             continue;
@@ -77,9 +77,9 @@ void CGraphTypeEditView::ConnectPages()
     connect(Ctl<QComboBox>(kGeType), &QComboBox::activated, this, [this] { OnTypeChosen(); });
     connect(Ctl<QPlainTextEdit>(kGeNotes), &QPlainTextEdit::textChanged, this, [this] {
         if (!m_bLoading)
-            SetModified(true);
+            MarkModified();
     });
-    connect(Button(kGeNotesButton), &QPushButton::clicked, this, [this] { EditNotes(); });
+    connect(Ctl<QPushButton>(kGeNotesButton), &QPushButton::clicked, this, [this] { EditNotes(); });
     ConnectStylePage();
     ConnectDataPages();
 }
@@ -95,16 +95,16 @@ void CGraphTypeEditView::ConnectStylePage()
     connect(Ctl<QLineEdit>(kGeTextSize), &QLineEdit::textEdited, this, [this] { StoreTextStyle(); });
     connect(Ctl<QListWidget>(kGeFields), &QListWidget::itemSelectionChanged, this, [this] {
         if (!m_bLoading)
-            SetModified(true);
+            MarkModified();
     });
     for (int id : {kGeScatterX, kGeScatterY, kGeScatterZ, kGeHistogramX})
-        connect(Ctl<QComboBox>(id), &QComboBox::activated, this, [this] { SetModified(true); });
+        connect(Ctl<QComboBox>(id), &QComboBox::activated, this, [this] { MarkModified(); });
     QComboBox* limit = Ctl<QComboBox>(kGeLimit);
     connect(limit, &QComboBox::editTextChanged, this, [this] {
         if (!m_bLoading)
-            SetModified(true);
+            MarkModified();
     });
-    connect(Button(kGeImageBrowse), &QPushButton::clicked, this, [this] { BrowseImage(); });
+    connect(Ctl<QPushButton>(kGeImageBrowse), &QPushButton::clicked, this, [this] { BrowseImage(); });
 }
 
 void CGraphTypeEditView::OnTitleEdited(int radioGroupId)
@@ -113,7 +113,7 @@ void CGraphTypeEditView::OnTitleEdited(int radioGroupId)
         return;
     if (RadioValue(radioGroupId) != 1)
         SetRadioValue(radioGroupId, 1);
-    SetModified(true);
+    MarkModified();
 }
 
 bool CGraphTypeEditView::HandleTitleFocus(QObject* watched)
@@ -137,7 +137,7 @@ void CGraphTypeEditView::OnTypeChosen()
     m_template.type = types->currentData().toInt();
     UpdateControlStates();
     UpdateCaption();
-    SetModified(true);
+    MarkModified();
 }
 
 void CGraphTypeEditView::BrowseImage()
@@ -151,7 +151,7 @@ void CGraphTypeEditView::BrowseImage()
     if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
         return;
     SetText(kGeImage, answer.paths.front());
-    SetModified(true);
+    MarkModified();
 }
 
 // --- enabled states -------------------------------------------------------------------------------

@@ -33,11 +33,6 @@ const CRecordWords& Words()
 class CGraphTemplateWindows
     : public CRecordEditWindows<CGraphTypeEditView, CGraphTypesDoc, CGraphTemplateViews> {
 public:
-    CGraphTemplateWindows()
-        : CRecordEditWindows([](CGraphTypeEditView& view, int index) { view.LoadTemplate(index); },
-                             [](CGraphTypeEditView& view, const std::vector<int>& indices) { view.StartSubset(indices); })
-    {
-    }
     CGraphViewLink* AsGraphView(CView* view) override { return dynamic_cast<CGraphViewLink*>(view); }
 };
 

@@ -127,7 +127,7 @@ void CGraphView::OnEditTemplate()
         return;
     }
     if (CGraphTypeEditView* editor = OpenGraphTypeEditView(*doc))
-        editor->LoadTemplate(m_state.m_templateIndex);
+        editor->LoadRecord(m_state.m_templateIndex);
 }
 
 void CGraphView::OnCloneView()

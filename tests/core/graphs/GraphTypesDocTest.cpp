@@ -34,14 +34,14 @@ using ::testing::ElementsAre;
 class CFakeGraphViews : public CGraphTemplateViews {
 public:
     struct Editor : CGraphTypeEditLink {
-        int GetTemplateIndex() const override { return index; }
-        int AskSave() override
+        int EditedRecordIndex() const override { return index; }
+        int AskSaveChanges() override
         {
             ++asked;
             return answer;
         }
-        void Save() override { ++saved; }
-        void SetModified(bool value) override { modified = value; }
+        void SaveToDatabase() override { ++saved; }
+        void SetChanged(bool value) override { modified = value; }
         int index = 0;
         int answer = MsgResultNo;
         int asked = 0;

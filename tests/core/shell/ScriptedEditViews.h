@@ -27,13 +27,8 @@ struct CScriptedLink : CRecordEditLink {
     CScript script;
 };
 
-struct CScriptedEditor : CGraphTypeEditLink {
-    int GetTemplateIndex() const override { return script.index; }
-    int AskSave() override { return ++script.asked, script.answer; }
-    void Save() override { ++script.saved; }
-    void SetModified(bool modified) override { script.changed = modified; }
-    CScript script;
-};
+// Template editors answer as every kind's edit windows do.
+using CScriptedEditor = CScriptedLink;
 
 // The edit windows of a kind: every view registered here is an edit window.
 template <class Views, class Link>

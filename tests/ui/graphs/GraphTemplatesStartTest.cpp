@@ -66,6 +66,6 @@ TEST(GraphTemplatesStartTest, TheTreeBringsTheListWindowUpAndItsEditOpensTheEdit
     EXPECT_TRUE(list->RunCommand(CmdGrtListEdit));
     auto* editor = FirstView<CGraphTypeEditView>(g_pGraphTypesDoc);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->GetTemplateIndex(), 2);
+    EXPECT_EQ(editor->CurrentIndex(), 2);
     app.ExitInstance();
 }

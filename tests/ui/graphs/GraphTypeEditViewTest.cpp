@@ -72,7 +72,7 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     // Typing a title of one's own switches its group to the custom button.
     Type(editor->Ctl<QLineEdit>(kGeTitleTop), "My unity chart");
     EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopCustom)->isChecked());
-    EXPECT_TRUE(editor->IsModified());
+    EXPECT_TRUE(editor->IsChanged());
     EXPECT_TRUE(editor->Button(kGeSave)->isEnabled());
     EXPECT_EQ(m_doc->Database().GetAt(1).ttltop, "") << "nothing stored yet";
 
@@ -80,7 +80,7 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     const CGraphTemplate& saved = m_doc->Database().GetAt(1);
     EXPECT_EQ(saved.ttltop, "My unity chart");
     EXPECT_EQ(saved.ttltopa, 0);
-    EXPECT_FALSE(editor->IsModified());
+    EXPECT_FALSE(editor->IsChanged());
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(recorder.view->received.size(), 1u);
     EXPECT_EQ(recorder.view->received[0].kind, 6);
@@ -108,7 +108,7 @@ TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
     CGraphTypeEditView* editor = OpenEditorOn(0);
     ASSERT_NE(editor, nullptr);
     for (int i = 0; i < m_doc->Database().GetCount(); ++i) {
-        editor->LoadTemplate(i);
+        editor->LoadRecord(i);
         CGraphTemplate stored("new graph template");
         editor->StoreControlsIntoTemplate(stored);
         stored.ovftype = m_doc->Database().GetAt(i).ovftype;
@@ -127,7 +127,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     CGraphTemplate withKNaO = original;
     withKNaO.bpoxides = "105,0,14";
     m_doc->SetTemplate(1, withKNaO);
-    editor->LoadTemplate(1);
+    editor->LoadRecord(1);
     // Bar width and depth are shown as 100 minus the stored gap, once 3-D bars are on.
     EXPECT_EQ(editor->Ctl<QLineEdit>(kGeBarWidth3D)->text().toInt(), 100 - original.xgap3d);
     EXPECT_FALSE(editor->Control(kGeBarWidth3D)->isEnabled());
@@ -144,7 +144,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_TRUE(fields->item(0)->isSelected()) << "All Alkalis";
     fields->item(0)->setSelected(false);
     fields->item(1)->setSelected(true);
-    editor->Save();
+    editor->SaveToDatabase();
     const CGraphTemplate& saved = m_doc->Database().GetAt(1);
     EXPECT_EQ(saved.xgap3d, 70);
     EXPECT_EQ(saved.txlegsty, 48);
@@ -171,40 +171,50 @@ TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
     CGraphTypeEditView* editor = OpenEditorOn(0);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->Button(kGePrevious)->text(), QStringLiteral("Insert New"));
-    editor->LoadTemplate(kShippedCount - 1);
+    editor->LoadRecord(kShippedCount - 1);
     EXPECT_EQ(editor->Button(kGeNext)->text(), QStringLiteral("Append New"));
     EXPECT_EQ(editor->Button(kGePrevious)->text(), QStringLiteral("Edit Previous"));
     QTest::mouseClick(editor->Button(kGeNext), Qt::LeftButton);
     ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 1);
-    EXPECT_EQ(editor->GetTemplateIndex(), kShippedCount);
+    EXPECT_EQ(editor->CurrentIndex(), kShippedCount);
     EXPECT_EQ(Names().back(), "new graph template");
+
+    // Ctrl+S on any page saves, appends after the last template and leaves the new name selected.
+    Type(editor->Ctl<QLineEdit>(kGeTitleBottom), "saved by key");
+    editor->ShowPage(2);
+    QTest::keyClick(editor->Control(kGeLabels), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(m_doc->Database().GetAt(kShippedCount).ttlbot, "saved by key");
+    ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 2);
+    EXPECT_EQ(editor->CurrentIndex(), kShippedCount + 1);
+    EXPECT_EQ(editor->CurrentPage(), 1);
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->selectedText(), QStringLiteral("new graph template"));
 
     // A subset of three never inserts or appends; Limited Access goes back to the database.
     Select({2, 4, 6});
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListEditLimited));
     CGraphTypeEditView* limited = Editors().back();
-    ASSERT_TRUE(limited->IsSubset());
-    EXPECT_EQ(limited->GetTemplateIndex(), 2);
+    ASSERT_TRUE(limited->IsLimited());
+    EXPECT_EQ(limited->CurrentIndex(), 2);
     EXPECT_FALSE(limited->Button(kGePrevious)->isEnabled());
     EXPECT_FALSE(State(*limited, CmdGrtEditInsertNew).m_bEnabled);
     QTest::mouseClick(limited->Button(kGeNext), Qt::LeftButton);
     QTest::mouseClick(limited->Button(kGeNext), Qt::LeftButton);
-    EXPECT_EQ(limited->GetTemplateIndex(), 6);
+    EXPECT_EQ(limited->CurrentIndex(), 6);
     EXPECT_FALSE(limited->Button(kGeNext)->isEnabled());
     EXPECT_EQ(State(*limited, CmdGrtEditLimitedAccess).m_nCheck, 1);
     limited->OnCommand(CmdGrtEditLimitedAccess);
-    EXPECT_FALSE(limited->IsSubset());
+    EXPECT_FALSE(limited->IsLimited());
     EXPECT_EQ(limited->Button(kGeNext)->text(), QStringLiteral("Edit Next"));
 
     // Save as New keeps the stored version and puts the edits in a copy after it.
     Type(limited->Ctl<QLineEdit>(kGeTitleBottom), "edited");
     limited->OnCommand(CmdGrtEditSaveAsNew);
-    ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 2);
+    ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 3);
     EXPECT_EQ(m_doc->Database().GetAt(6).m_name, "Silica and alumina (scatter)");
     EXPECT_EQ(m_doc->Database().GetAt(6).ttlbot, "");
     EXPECT_EQ(m_doc->Database().GetAt(7).m_name, "Silica and alumina (scatter) (new)");
     EXPECT_EQ(m_doc->Database().GetAt(7).ttlbot, "edited");
-    EXPECT_EQ(limited->GetTemplateIndex(), 7);
+    EXPECT_EQ(limited->CurrentIndex(), 7);
 }
 
 TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
@@ -215,9 +225,9 @@ TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
     ASSERT_NE(other, editor);
     Type(editor->Ctl<QLineEdit>(kGeName), "unsaved");
     Type(other->Ctl<QLineEdit>(kGeName), "Saved elsewhere");
-    other->Save();
+    other->SaveToDatabase();
     EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->text(), QStringLiteral("Saved elsewhere"));
-    EXPECT_FALSE(editor->IsModified());
+    EXPECT_FALSE(editor->IsChanged());
 
     // Copy takes the form as it stands; Paste loads it as unsaved edits.
     Type(editor->Ctl<QLineEdit>(kGeName), "On the clipboard");
@@ -225,16 +235,16 @@ TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
     ASSERT_EQ(ClipboardCount(g_graphTemplateClipboard), 1);
     EXPECT_EQ(ClipboardRecord(g_graphTemplateClipboard, 0).m_name, "On the clipboard");
     EXPECT_EQ(ClipboardRecord(g_graphTemplateClipboard, 0).type, 5);
-    editor->LoadTemplate(0);
+    editor->LoadRecord(0);
     EXPECT_TRUE(State(*editor, CmdGrtEditPaste).m_bEnabled);
     editor->OnCommand(CmdGrtEditPaste);
     EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->text(), QStringLiteral("On the clipboard"));
-    EXPECT_TRUE(editor->IsModified());
+    EXPECT_TRUE(editor->IsChanged());
     EXPECT_EQ(m_doc->Database().GetAt(0).m_name, "Oxide groups (pie)");
 
     // Closing asks; Cancel keeps the form.
     m_messages.answers = {MsgResultCancel};
-    editor->CloseView();
+    editor->Close();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     EXPECT_EQ(m_messages.boxes[0].text, "Save changes to \"On the clipboard\" ?");
     EXPECT_EQ(m_messages.boxes[0].helpId, 196928u);
@@ -268,7 +278,7 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     ASSERT_NE(databases->currentItem(), nullptr);
     EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("(?) Closed database"));
     EXPECT_EQ(editor->Ctl<QListWidget>(kGeDsGlazes)->item(0)->text(), QStringLiteral("(?) Gone glaze"));
-    editor->Save();
+    editor->SaveToDatabase();
     EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(1), elsewhere) << "unknown names are kept";
 
     // A specific database with one checked glaze names the source after the glaze.
@@ -279,7 +289,7 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     ASSERT_GT(glazes->count(), 1);
     glazes->item(1)->setCheckState(Qt::Checked);
     EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked());
-    QTest::mouseClick(editor->Button(kGeDsSetName), Qt::LeftButton);
+    QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsSetName), Qt::LeftButton);
     EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDsName)->text(), glazes->item(1)->text());
     EXPECT_EQ(sources->item(1)->text(), glazes->item(1)->text());
     QTest::mouseClick(editor->Ctl<CColorSwatchButton>(kGeDsFirstColor + 9), Qt::LeftButton);
@@ -288,10 +298,10 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dscol, 3 * 16 + 9);
 
     // Deleting the last data source leaves none current.
-    QTest::mouseClick(editor->Button(kGeDsDelete), Qt::LeftButton);
+    QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsDelete), Qt::LeftButton);
     EXPECT_EQ(editor->WorkingDataSources().size(), 1u);
     EXPECT_EQ(editor->CurrentDataSource(), -1);
-    QTest::mouseClick(editor->Button(kGeDsAdd), Qt::LeftButton);
+    QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsAdd), Qt::LeftButton);
     EXPECT_EQ(editor->WorkingDataSources().GetAt(1).m_name, "new data source");
     EXPECT_EQ(editor->CurrentDataSource(), 1);
 }
@@ -346,7 +356,7 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDistance)->text(), QStringLiteral("90"));
     ASSERT_TRUE(editor->Control(kGeDistance)->isEnabled());
     Type(editor->Ctl<QLineEdit>(kGeDistance), "25");
-    editor->Save();
+    editor->SaveToDatabase();
     EXPECT_EQ(m_doc->Database().GetAt(1).eyepos3d, 75);
     EXPECT_EQ(m_doc->Database().GetAt(1).zgap3d, 100);
 
@@ -460,7 +470,7 @@ TEST_F(GraphTypeEditViewTest, TheChartPrintsOnOnePageAndTheSummaryPrintsWhatItWr
     const std::vector<std::string> written = NonEmptyLines(ReadAll(path));
     CTextPrinter printer;
     CPrintJob::ApplyPreferences(printer);
-    editor->FillSummaryPrinter(printer);
+    editor->FillPrinter(printer);
     CLineRecorder device;
     printer.PrepareDC(device);
     printer.Paginate();

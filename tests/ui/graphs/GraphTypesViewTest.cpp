@@ -243,7 +243,7 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     editor->Ctl<QLineEdit>(kGeName)->setFocus();
     editor->Ctl<QLineEdit>(kGeName)->end(false);
     QTest::keyClicks(editor->Ctl<QLineEdit>(kGeName), " (mine)");
-    ASSERT_TRUE(editor->IsModified());
+    ASSERT_TRUE(editor->IsChanged());
     recorder.view->received.clear();
     const std::size_t asked = m_messages.boxes.size();
     m_messages.answers = {MsgResultCancel};
