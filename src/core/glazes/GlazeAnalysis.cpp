@@ -22,6 +22,16 @@ constexpr int kSilicon = 14;
 // Element moles or oxide moles of one glaze, indexed by element number.
 using ElementArray = std::array<double, kElementCount>;
 
+// The four slot arrays of an analysis while they are computed; the analysis keeps them in compact
+// form once they are complete.
+struct SSlotScratch {
+    using Slots = std::array<double, CGlazeAnalysis::kSlots>;
+    Slots elementMoles{};
+    Slots unity{};
+    Slots weightFraction{};
+    Slots moleFraction{};
+};
+
 bool IsVolatile(const CElementRecord& element)
 {
     return (element.role & kRoleVolatile) != 0;
@@ -160,7 +170,8 @@ void ComputeWeights(const CElementRecord* table, const ElementArray& moles, Elem
 
 // Weight and mole fractions on the non-volatile denominators, and their group totals. Without a
 // fired weight there is nothing to divide by and every fraction stays 0.
-void ComputeFractions(const CElementRecord* table, const ElementArray& oxide, CGlazeAnalysis& analysis)
+void ComputeFractions(const CElementRecord* table, const ElementArray& oxide, CGlazeAnalysis& analysis,
+                      SSlotScratch& slots)
 {
     if (analysis.firedWeight <= 0.0)
         return;
@@ -171,8 +182,8 @@ void ComputeFractions(const CElementRecord* table, const ElementArray& oxide, CG
         const CElementRecord& element = table[z];
         const double weight = oxide[z] * element.oxideMW / analysis.firedWeight;
         const double mole = hasMoles ? oxide[z] / analysis.oxideMoles : 0.0;
-        analysis.weightFraction[z] = weight;
-        analysis.moleFraction[z] = mole;
+        slots.weightFraction[z] = weight;
+        slots.moleFraction[z] = mole;
         const int group = TotalsGroupOf(element.role);
         if (group >= 0) {
             analysis.groupWeight[group] += weight;
@@ -183,7 +194,7 @@ void ComputeFractions(const CElementRecord* table, const ElementArray& oxide, CG
 
 // The unity formula: oxide moles over the alkali total, else the neutral total, else the acid
 // total; with none of them the amounts stay in moles.
-void ComputeUnity(const CElementRecord* table, ElementArray& oxide, CGlazeAnalysis& analysis)
+void ComputeUnity(const CElementRecord* table, ElementArray& oxide, CGlazeAnalysis& analysis, SSlotScratch& slots)
 {
     std::array<double, kOxideGroupCount> sums{};
     for (int z = 1; z < kElementCount; ++z) {
@@ -206,17 +217,17 @@ void ComputeUnity(const CElementRecord* table, ElementArray& oxide, CGlazeAnalys
     }
     analysis.groupUnity = sums;
     for (int z = 1; z < kElementCount; ++z)
-        analysis.unity[z] = oxide[z];
+        slots.unity[z] = oxide[z];
 }
 
 // The group lists of the oxides present, in display order, and the element annotation flag.
-void BuildOxideLists(const CElementRecord* table, CGlazeAnalysis& analysis)
+void BuildOxideLists(const CElementRecord* table, const SSlotScratch& slots, CGlazeAnalysis& analysis)
 {
     std::array<int, kElementCount> present;
     std::array<int, kElementCount> keys;
     int count = 0;
     for (int z = 1; z < kElementCount; ++z) {
-        if (!(analysis.unity[z] > 0.0))
+        if (!(slots.unity[z] > 0.0))
             continue;
         const int key = DisplayBlockOf(table[z]) * kElementCount + z;
         int i = count++;
@@ -240,7 +251,7 @@ void BuildOxideLists(const CElementRecord* table, CGlazeAnalysis& analysis)
         const int z = present[i];
         const CElementRecord& element = table[z];
         lists[OxideListOf(element.role)]->push_back(
-            COxideItem{analysis.unity[z], analysis.weightFraction[z], analysis.moleFraction[z], z});
+            COxideItem{slots.unity[z], slots.weightFraction[z], slots.moleFraction[z], z});
         if (!element.annotations.empty())
             analysis.hasElementAnnotations = 1;
     }
@@ -267,19 +278,19 @@ double RatioOf(double numerator, double denominator)
     return numerator > 0.0 && denominator > 0.0 ? numerator / denominator : 0.0;
 }
 
-void ComputeRatiosAndTotalSlots(CGlazeAnalysis& analysis)
+void ComputeRatiosAndTotalSlots(CGlazeAnalysis& analysis, SSlotScratch& scratch)
 {
     const auto& groups = analysis.groupUnity;
-    analysis.siAlRatio = RatioOf(analysis.unity[kSilicon], analysis.unity[kAluminium]);
+    analysis.siAlRatio = RatioOf(scratch.unity[kSilicon], scratch.unity[kAluminium]);
     analysis.acidNeutralRatio = RatioOf(groups[kOxideGroupAcid], groups[kOxideGroupNeutral]);
     analysis.neutralAlkaliRatio = RatioOf(groups[kOxideGroupNeutral], groups[kOxideGroupAlkali]);
 
-    for (auto* slots : {&analysis.elementMoles, &analysis.unity, &analysis.weightFraction, &analysis.moleFraction})
+    for (auto* slots : {&scratch.elementMoles, &scratch.unity, &scratch.weightFraction, &scratch.moleFraction})
         (*slots)[0] = (*slots)[kSodium] + (*slots)[kPotassium];
-    const std::pair<CGlazeAnalysis::SlotArray*, const std::array<double, kOxideGroupCount>*> kinds[] = {
-        {&analysis.unity, &analysis.groupUnity},
-        {&analysis.weightFraction, &analysis.groupWeight},
-        {&analysis.moleFraction, &analysis.groupMole},
+    const std::pair<SSlotScratch::Slots*, const std::array<double, kOxideGroupCount>*> kinds[] = {
+        {&scratch.unity, &analysis.groupUnity},
+        {&scratch.weightFraction, &analysis.groupWeight},
+        {&scratch.moleFraction, &analysis.groupMole},
     };
     for (const auto& [slots, groups] : kinds) {
         (*slots)[CGlazeAnalysis::kSlotLoi] = analysis.loiFraction;
@@ -296,16 +307,21 @@ void ComputeChemistry(const CElementRecord* table, CGlazeAnalysis& analysis)
     AddElementMoles(analysis.componentItems, moles.data());
     if (g_prefs.anchadd)
         AddElementMoles(analysis.additionItems, moles.data());
+    SSlotScratch slots;
     for (int z = 1; z < kElementCount; ++z)
-        analysis.elementMoles[z] = moles[z];
+        slots.elementMoles[z] = moles[z];
 
     ElementArray oxide{};
     ComputeWeights(table, moles, oxide, analysis);
-    ComputeFractions(table, oxide, analysis);
-    ComputeUnity(table, oxide, analysis);
-    BuildOxideLists(table, analysis);
+    ComputeFractions(table, oxide, analysis, slots);
+    ComputeUnity(table, oxide, analysis, slots);
+    BuildOxideLists(table, slots, analysis);
     AddOtherVolatiles(analysis);
-    ComputeRatiosAndTotalSlots(analysis);
+    ComputeRatiosAndTotalSlots(analysis, slots);
+    analysis.elementMoles = CGlazeAnalysis::SlotArray(slots.elementMoles);
+    analysis.unity = CGlazeAnalysis::SlotArray(slots.unity);
+    analysis.weightFraction = CGlazeAnalysis::SlotArray(slots.weightFraction);
+    analysis.moleFraction = CGlazeAnalysis::SlotArray(slots.moleFraction);
 }
 
 // The weighted factors of the non-volatile oxides, each scaled to the share of the fired weight
@@ -321,13 +337,12 @@ std::array<SFactorSum, N> SumKnownFactors(const CElementRecord* table, const CGl
                                           const std::array<double CElementRecord::*, N>& factors)
 {
     std::array<SFactorSum, N> sums{};
-    for (int z = 1; z < kElementCount; ++z) {
-        const double weight = analysis.weightFraction[z];
-        if (!(weight > 0.0))
-            continue;
+    analysis.weightFraction.ForEach([&](int z, double weight) {
+        if (z < 1 || z >= kElementCount || !(weight > 0.0))
+            return;
         const CElementRecord& element = table[z];
         if (IsVolatile(element))
-            continue;
+            return;
         for (std::size_t i = 0; i < N; ++i) {
             const double factor = element.*factors[i];
             if (factor < -998.0)
@@ -335,7 +350,7 @@ std::array<SFactorSum, N> SumKnownFactors(const CElementRecord* table, const CGl
             sums[i].sum += factor * weight;
             sums[i].share += weight;
         }
-    }
+    });
     return sums;
 }
 
@@ -386,17 +401,17 @@ void EstimateExpansion(CGlazeAnalysis& analysis)
     const auto [expansion] = SumKnownFactors<1>(table, analysis, {&CElementRecord::expansion});
     analysis.expansion = expansion.Scaled();
     analysis.expansionShare = expansion.share;
-    for (int z = 1; z < kElementCount; ++z) {
-        if (!(analysis.elementMoles[z] > 0.0))
-            continue;
+    analysis.elementMoles.ForEach([&](int z, double moles) {
+        if (z < 1 || z >= kElementCount || !(moles > 0.0))
+            return;
         const CElementRecord& element = table[z];
         if (IsVolatile(element) || element.unusual == 0)
-            continue;
+            return;
         if (analysis.hasUnusualExpansion)
             analysis.unusualExpansionText += "  ";
         analysis.hasUnusualExpansion = 1;
         analysis.unusualExpansionText += element.oxide;
-    }
+    });
 }
 
 // Neither index depends on the temperature, so the sums are made once for both cones; only the

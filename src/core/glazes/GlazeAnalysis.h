@@ -11,6 +11,8 @@
 // analysis when the materials or the elements change, so a kept analysis never outlives the
 // records it names.
 
+#include "support/SlotValues.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -61,7 +63,8 @@ enum OxideGroup : int {
 class CGlazeAnalysis {
 public:
     // Indexed by element number; slot 0 is sodium and potassium together, slots 104 to 107 carry
-    // the loss on ignition and the alkali, neutral and acid totals.
+    // the loss on ignition and the alkali, neutral and acid totals. A glaze holds a few of the
+    // elements, so the arrays keep only the slots that are not zero (a slot not held reads 0).
     static constexpr int kSlots = 128;
     static constexpr int kSlotLoi = 104;
     static constexpr int kSlotAlkali = 105;
@@ -70,17 +73,17 @@ public:
     // The element number that marks the "Other" volatiles row.
     static constexpr int kOtherVolatilesElement = 8;
 
-    using SlotArray = std::array<double, kSlots>;
+    using SlotArray = CSlotValues;
 
     bool IsValid() const { return materialsFound != 0 && amountsValid != 0; }
 
-    SlotArray elementMoles{};   // moles of each element per unit weight of the basis
-    SlotArray unity{};          // unity-formula amount of each oxide
+    SlotArray elementMoles;     // moles of each element per unit weight of the basis
+    SlotArray unity;            // unity-formula amount of each oxide
     double rawWeight = 0.0;     // unfired weight per unit weight of the basis, oxygen included
     double firedWeight = 0.0;   // weight of the non-volatile oxides
     double oxideMoles = 0.0;    // moles of the non-volatile oxides
-    SlotArray weightFraction{}; // weight of each oxide as a fraction of the fired weight
-    SlotArray moleFraction{};   // moles of each oxide as a fraction of oxideMoles
+    SlotArray weightFraction;   // weight of each oxide as a fraction of the fired weight
+    SlotArray moleFraction;     // moles of each oxide as a fraction of oxideMoles
     double otherVolatiles = 0.0; // unexplained loss as a fraction of the fired weight
 
     CRecipeItemList componentItems;

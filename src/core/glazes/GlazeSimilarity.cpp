@@ -27,18 +27,29 @@ struct SOxideSums {
     double alkaliMoles = 0.0;
 };
 
+// The elements (1..103) where a glaze's weight or mole fractions may not be 0: the others add
+// nothing to the sums and distances below.
+CSlotValues::Mask HeldFractions(const CGlazeAnalysis& analysis)
+{
+    const CSlotValues::Mask weight = analysis.weightFraction.Held();
+    const CSlotValues::Mask mole = analysis.moleFraction.Held();
+    return {weight[0] | mole[0], weight[1] | mole[1]};
+}
+
 SOxideSums SumOxides(const CGlazeAnalysis& analysis, const CElementRecord* table)
 {
     SOxideSums sums;
     sums.weight = analysis.otherVolatiles;
-    for (int z = 1; z < kElementCount; ++z) {
-        sums.weight += analysis.weightFraction[static_cast<std::size_t>(z)];
-        sums.moles += analysis.moleFraction[static_cast<std::size_t>(z)];
+    CSlotValues::ForEachSlot(HeldFractions(analysis), 1, kElementCount - 1, [&](int z) {
+        const double weight = analysis.weightFraction[static_cast<std::size_t>(z)];
+        const double moles = analysis.moleFraction[static_cast<std::size_t>(z)];
+        sums.weight += weight;
+        sums.moles += moles;
         if (table[z].role & kRoleAlkali) {
-            sums.alkaliWeight += analysis.weightFraction[static_cast<std::size_t>(z)];
-            sums.alkaliMoles += analysis.moleFraction[static_cast<std::size_t>(z)];
+            sums.alkaliWeight += weight;
+            sums.alkaliMoles += moles;
         }
-    }
+    });
     return sums;
 }
 
@@ -63,7 +74,9 @@ void ScoreOxideDistances(const CGlazeAnalysis& a, const CGlazeAnalysis& b, doubl
 
     std::array<double, kOxideMeasures> d{};
     d[2] = std::fabs(a.otherVolatiles / sa.weight - b.otherVolatiles / sb.weight);
-    for (int z = 1; z < kElementCount; ++z) {
+    const CSlotValues::Mask heldA = HeldFractions(a);
+    const CSlotValues::Mask heldB = HeldFractions(b);
+    CSlotValues::ForEachSlot({heldA[0] | heldB[0], heldA[1] | heldB[1]}, 1, kElementCount - 1, [&](int z) {
         const double wa = a.weightFraction[static_cast<std::size_t>(z)];
         const double wb = b.weightFraction[static_cast<std::size_t>(z)];
         const double ma = a.moleFraction[static_cast<std::size_t>(z)];
@@ -78,7 +91,7 @@ void ScoreOxideDistances(const CGlazeAnalysis& a, const CGlazeAnalysis& b, doubl
             d[4] += std::fabs(wa / sa.alkaliWeight - wb / sb.alkaliWeight);
             d[5] += std::fabs(ma / sa.alkaliMoles - mb / sb.alkaliMoles);
         }
-    }
+    });
     for (int k = 0; k < kOxideMeasures; ++k)
         scores[k] = (1.0 - 0.5 * d[static_cast<std::size_t>(k)]) * 100.0;
     if (noAlkali)

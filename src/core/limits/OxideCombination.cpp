@@ -170,7 +170,8 @@ double COxideCombination::GetValue(const CGlazeAnalysis& analysis, bool byPercen
     if (!analysis.IsValid())
         return 0.0;
     // A ratio of percentages is the ratio of the fractions: it divides the bare fractions.
-    const double* values = byPercent ? analysis.weightFraction.data() : analysis.unity.data();
+    const auto slots = (byPercent ? analysis.weightFraction : analysis.unity).ToArray<CGlazeAnalysis::kSlots>();
+    const double* values = slots.data();
     const double scale = byPercent && m_kind != kRatio ? 100.0 : 1.0;
     switch (m_kind) {
     case kSingle:

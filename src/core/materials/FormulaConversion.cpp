@@ -241,7 +241,8 @@ void ConvertFormulaToUnity(CMaterial& material, int target, int loiOxide)
     if (material.m_formulaWeight == 0.0)
         return;
 
-    OxideVector atoms = material.m_atoms;
+    OxideVector atoms;
+    material.m_atoms.CopyTo(atoms.data(), kElementCount);
     OxideVector oxides;
     AllocateOxygenToOxides(atoms.data(), oxides.data());
     const double divisor = UnityDivisor(target, oxides, atoms);

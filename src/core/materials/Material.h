@@ -13,6 +13,7 @@
 
 #include "elements/ElementTable.h"
 #include "materials/FormulaComponent.h"
+#include "support/SlotValues.h"
 #include "support/StringArrayEx.h"
 
 #include <string>
@@ -151,9 +152,10 @@ public:
     CFormulaComponentList m_components;
 
     // --- analysis block: the result of parsing m_formula ---
-    OxideVector m_atoms;          // moles of each element per gram of raw material (0: K + Na)
+    // The two vectors are indexed by element number and hold only the elements of the formula.
+    CSlotValues m_atoms;          // moles of each element per gram of raw material (0: K + Na)
     double m_formulaWeight = 0.0; // W, weight of one formula unit (after forced values)
-    OxideVector m_oxides;         // weight of each oxide per unit weight of fired oxides; oxygen 0
+    CSlotValues m_oxides;         // weight of each oxide per unit weight of fired oxides; oxygen 0
     double m_oxideSum = 0.0;      // sum of m_oxides over z = 1..103
     double m_firedWeight = 0.0;   // N, weight of the non-volatile oxides of one formula unit
     double m_loi = 0.0;           // loss on ignition as a fraction: 1 - fired yield
@@ -177,7 +179,7 @@ public:
 private:
     void ResetAnalysis();
     // Weights, oxide fractions, fired yield and LOI from the element counts per formula unit in
-    // m_atoms (non-zero only in lo..hi), which become counts per gram.
-    void ComputeAnalysis(const CElementRecord* table, int lo, int hi);
+    // atoms (non-zero only in lo..hi), which become counts per gram and are kept in m_atoms.
+    void ComputeAnalysis(const CElementRecord* table, OxideVector& atoms, int lo, int hi);
     void CopyFieldsFrom(const CMaterial& other);
 };

@@ -8,6 +8,7 @@
 #include "support/TextHelpers.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 const char* const g_materialSortSpecs[kMaterialSortKindCount] = {
@@ -247,6 +248,11 @@ void CMaterialArray::BuildIndex()
         return;
     m_index.Reset();
     CBusyScope busy;
+    std::size_t keys = 0;
+    for (const auto& m : m_records)
+        keys += 3 + m->m_akaNames.size() + m->m_akaCodes.size();
+    // A little room over the count, so that adding a material does not move the whole index.
+    m_index.Reserve(static_cast<int>(std::min<std::size_t>(keys + keys / 32, INT_MAX)));
     for (int i = 0; i < GetCount(); ++i)
         AddIndexKeys(i);
     m_index.Build();

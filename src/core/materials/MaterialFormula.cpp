@@ -533,7 +533,8 @@ int CMaterial::ParseFormula(std::string* errorText, int* errorPos)
     const CElementRecord* table = GetElementTable();
     double* percentSum = m_isMolecular ? nullptr : &m_percentSum;
     SComponentContext context{m_isWeightPercent, errorText, percentSum, &m_components, table};
-    SAtomRange atoms(m_atoms.data());
+    OxideVector counts;
+    SAtomRange atoms(counts.data());
     if (int rc = ParseFormulaComponents(m_formula, cursor, atoms, context, errorPos))
         return rc;
     m_parsedPercentSum = m_percentSum;
@@ -547,15 +548,18 @@ int CMaterial::ParseFormula(std::string* errorText, int* errorPos)
     // A forced value is made up with oxygen.
     atoms.lo = std::min(atoms.lo, static_cast<int>(kOxygenZ));
     atoms.hi = std::max(atoms.hi, static_cast<int>(kOxygenZ));
-    ComputeAnalysis(table, atoms.lo, atoms.hi);
+    ComputeAnalysis(table, counts, atoms.lo, atoms.hi);
+    // A large database holds many records: each keeps no more room than its components take.
+    m_components.shrink_to_fit();
     return 0;
 }
 
-void CMaterial::ComputeAnalysis(const CElementRecord* table, int lo, int hi)
+void CMaterial::ComputeAnalysis(const CElementRecord* table, OxideVector& counts, int lo, int hi)
 {
     // Outside lo..hi every element count is 0.
-    double* atoms = m_atoms.data();
-    double* oxides = m_oxides.data();
+    double* atoms = counts.data();
+    OxideVector oxideValues;
+    double* oxides = oxideValues.data();
     double weight = 0.0; // W
     double fired = 0.0;  // N
     for (int z = lo; z <= hi; ++z) {
@@ -582,6 +586,8 @@ void CMaterial::ComputeAnalysis(const CElementRecord* table, int lo, int hi)
     }
     atoms[0] = atoms[19] + atoms[11];
     oxides[0] = oxides[19] + oxides[11];
+    m_atoms.Assign(atoms, kElementCount);
+    m_oxides.Assign(oxides, kElementCount);
 
     m_formulaWeight = weight;
     m_firedWeight = fired;
@@ -591,6 +597,14 @@ void CMaterial::ComputeAnalysis(const CElementRecord* table, int lo, int hi)
 
 void CMaterial::AddScaledAnalysis(double* accumulator, double k) const
 {
-    for (int z = 0; z < kElementCount; ++z)
-        accumulator[z] += k * m_atoms[z];
+    // Adding k times an absent element's 0 changes nothing unless k is not finite.
+    if (!std::isfinite(k)) {
+        for (int z = 0; z < kElementCount; ++z)
+            accumulator[z] += k * m_atoms[static_cast<std::size_t>(z)];
+        return;
+    }
+    m_atoms.ForEach([&](int z, double atoms) {
+        if (z < kElementCount)
+            accumulator[z] += k * atoms;
+    });
 }

@@ -17,10 +17,19 @@ struct SAnalysisSums {
     double alkaliMoles = 0.0;
 };
 
+// The elements (1..103) where a material's atoms or oxides may not be 0: the others add nothing
+// to the sums and distances below.
+CSlotValues::Mask HeldElements(const CMaterial& material)
+{
+    const CSlotValues::Mask atoms = material.m_atoms.Held();
+    const CSlotValues::Mask oxides = material.m_oxides.Held();
+    return {atoms[0] | oxides[0], atoms[1] | oxides[1]};
+}
+
 SAnalysisSums SumAnalysis(const CMaterial& material, const CElementRecord* table)
 {
     SAnalysisSums sums;
-    for (int z = 1; z < kElementCount; ++z) {
+    CSlotValues::ForEachSlot(HeldElements(material), 1, kElementCount - 1, [&](int z) {
         const double moles = table[z].OxideMolesFromAtoms(material.m_atoms[z]);
         const double weight = material.m_oxides[z];
         sums.oxideMoles += moles;
@@ -31,7 +40,7 @@ SAnalysisSums SumAnalysis(const CMaterial& material, const CElementRecord* table
             sums.alkaliWeights += weight;
             sums.alkaliMoles += moles;
         }
-    }
+    });
     return sums;
 }
 
@@ -55,7 +64,9 @@ void ScoreCategories(const CMaterial& a, const CMaterial& b, double* scores)
     GuardZeroSums(sb);
 
     double distance[kSimilarityCategories] = {};
-    for (int z = 1; z < kElementCount; ++z) {
+    const CSlotValues::Mask heldA = HeldElements(a);
+    const CSlotValues::Mask heldB = HeldElements(b);
+    CSlotValues::ForEachSlot({heldA[0] | heldB[0], heldA[1] | heldB[1]}, 1, kElementCount - 1, [&](int z) {
         const double ma = table[z].OxideMolesFromAtoms(a.m_atoms[z]);
         const double mb = table[z].OxideMolesFromAtoms(b.m_atoms[z]);
         const double wa = a.m_oxides[z];
@@ -72,7 +83,7 @@ void ScoreCategories(const CMaterial& a, const CMaterial& b, double* scores)
             distance[4] += std::fabs(wa / sa.alkaliWeights - wb / sb.alkaliWeights);
             distance[5] += std::fabs(ma / sa.alkaliMoles - mb / sb.alkaliMoles);
         }
-    }
+    });
     // Distances run from 0 (same distribution) to 2 (disjoint ones).
     for (int k = 0; k < kSimilarityCategories; ++k)
         scores[k] = (1.0 - distance[k] * 0.5) * 100.0;

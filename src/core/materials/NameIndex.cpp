@@ -11,21 +11,22 @@ char FoldChar(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Sign of (folded key) - (text folded), comparing bytes as unsigned values; text is folded on the
-// fly so that a search allocates nothing. With prefix set only the first text-length characters
-// of the key count: a key that begins with text compares equal, a shorter key compares whole.
-int CompareKey(std::string_view folded, std::string_view text, bool prefix)
+// Sign of (key folded) - (text folded), comparing bytes as unsigned values; both are folded on
+// the fly so that neither the index nor a search keeps a folded copy. With prefix set only the
+// first text-length characters of the key count: a key that begins with text compares equal, a
+// shorter key compares whole.
+int CompareKey(std::string_view key, std::string_view text, bool prefix)
 {
-    const std::size_t n = std::min(folded.size(), text.size());
+    const std::size_t n = std::min(key.size(), text.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const auto a = static_cast<unsigned char>(folded[i]);
+        const auto a = static_cast<unsigned char>(FoldChar(key[i]));
         const auto b = static_cast<unsigned char>(FoldChar(text[i]));
         if (a != b)
             return a < b ? -1 : 1;
     }
-    if (folded.size() == text.size())
+    if (key.size() == text.size())
         return 0;
-    if (folded.size() < text.size())
+    if (key.size() < text.size())
         return -1;
     return prefix ? 0 : 1;
 }
@@ -45,12 +46,14 @@ std::size_t HashFolded(std::string_view text)
 
 int CNameIndex::NewNode()
 {
-    if (m_used == Capacity())
-        m_nodes.resize(m_nodes.size() + kBlockSize);
+    if (m_used == Capacity()) {
+        // A block, or what room Reserve left when that is less.
+        const std::size_t room = m_nodes.capacity() - m_nodes.size();
+        m_nodes.resize(m_nodes.size() + (room > 0 && room < kBlockSize ? room : kBlockSize));
+    }
     Node& node = m_nodes[static_cast<std::size_t>(m_used)];
     // clear() keeps the strings' buffers: a rebuild reuses them.
     node.key.clear();
-    node.folded.clear();
     node.display.clear();
     node.hasDisplay = false;
     node.record = -1;
@@ -73,15 +76,18 @@ int CNameIndex::AddKey(std::string_view key, int record, const std::string* disp
     const int n = NewNode();
     Node& node = GetNode(n);
     node.key = key;
-    node.folded = key;
-    for (char& c : node.folded)
-        c = FoldChar(c);
     node.record = record;
     node.hasDisplay = display != nullptr;
     if (display)
         node.display = *display;
     AddEntry(n);
     return n;
+}
+
+void CNameIndex::Reserve(int count)
+{
+    if (count > Capacity() && static_cast<std::size_t>(count) > m_nodes.capacity())
+        m_nodes.reserve(static_cast<std::size_t>(count));
 }
 
 void CNameIndex::Reset()
@@ -127,8 +133,8 @@ void CNameIndex::BuildHashTable()
     for (int n = 0; n < m_entryCount; ++n) {
         Node& node = GetNode(n);
         node.left = node.right = node.nextDuplicate = -1;
-        std::size_t slot = HashFolded(node.folded) & (size - 1);
-        while (m_hashSlots[slot] >= 0 && GetNode(m_hashSlots[slot]).folded != node.folded)
+        std::size_t slot = HashFolded(node.key) & (size - 1);
+        while (m_hashSlots[slot] >= 0 && CompareKey(GetNode(m_hashSlots[slot]).key, node.key, false) != 0)
             slot = (slot + 1) & (size - 1);
         if (m_hashSlots[slot] < 0) {
             m_hashSlots[slot] = n;
@@ -151,7 +157,8 @@ void CNameIndex::BuildTree()
         if (n >= 0)
             heads.push_back(n);
     }
-    std::sort(heads.begin(), heads.end(), [this](int a, int b) { return GetNode(a).folded < GetNode(b).folded; });
+    std::sort(heads.begin(), heads.end(),
+              [this](int a, int b) { return CompareKey(GetNode(a).key, GetNode(b).key, false) < 0; });
     m_root = BuildBalanced(heads, 0, static_cast<int>(heads.size()));
     m_treeBuilt = true;
 }
@@ -188,7 +195,7 @@ int CNameIndex::FindExact(std::string_view key) const
     const std::size_t mask = m_hashSlots.size() - 1;
     for (std::size_t slot = HashFolded(key) & mask;; slot = (slot + 1) & mask) {
         const int n = m_hashSlots[slot];
-        if (n < 0 || CompareKey(GetNode(n).folded, key, false) == 0)
+        if (n < 0 || CompareKey(GetNode(n).key, key, false) == 0)
             return n;
     }
 }
@@ -200,7 +207,7 @@ int CNameIndex::FindPrefix(std::string_view text)
     BuildTree();
     int n = m_built ? m_root : -1;
     while (n >= 0) {
-        const int c = CompareKey(GetNode(n).folded, text, true);
+        const int c = CompareKey(GetNode(n).key, text, true);
         if (c == 0)
             return FindOtherPrefixMatch(text, GetNode(n).record, n) >= 0 ? -2 : n;
         n = c < 0 ? GetNode(n).right : GetNode(n).left;
@@ -213,7 +220,7 @@ int CNameIndex::FindOtherPrefixMatch(std::string_view text, int record, int star
     int n = start;
     while (n >= 0) {
         const Node& node = GetNode(n);
-        const int c = CompareKey(node.folded, text, true);
+        const int c = CompareKey(node.key, text, true);
         if (c != 0) {
             n = c < 0 ? node.right : node.left;
             continue;

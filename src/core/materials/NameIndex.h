@@ -10,8 +10,8 @@
 // record that has gone. The collection rebuilds it after every change of a key.
 //
 // Keys are compared byte by byte after the capital letters A to Z are turned into small letters
-// (CompareNoCase's order); every node keeps its key folded that way, so the tree compares plain
-// bytes and a search folds only the text it looks for.
+// (CompareNoCase's order), folding both sides as they are compared: a large database keeps no
+// second, folded copy of every key.
 //
 // Exact look-ups, which every glaze analysis makes for every ingredient, go through a hash table
 // over the same distinct keys instead of down the tree: they find the same node, touching far
@@ -28,7 +28,6 @@ class CNameIndex {
 public:
     struct Node {
         std::string key;            // the key as the record spells it
-        std::string folded;         // key with A-Z made a-z: what the tree compares
         std::string display;        // what a canonical look-up shows, when hasDisplay
         bool hasDisplay = false;    // false: a canonical look-up shows the key itself
         int record = -1;            // position of the material in the collection
@@ -48,6 +47,8 @@ public:
     // NewNode, filled with key (folded too), record and display name (null: the key itself),
     // then AddEntry. An empty key is not added. Returns the node, or -1.
     int AddKey(std::string_view key, int record, const std::string* display);
+    // Makes room for count nodes at once, so that an index of a known size is not over-allocated.
+    void Reserve(int count);
     // Chains equal keys and hashes the distinct ones; afterwards the index can be searched.
     void Build();
     // Forgets every entry; the nodes are kept for the next build.

@@ -1,0 +1,89 @@
+#include "support/SlotValues.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+// Every value but +0.0 is held: a negative zero reads back as it was given.
+bool IsHeld(double value)
+{
+    return std::bit_cast<std::uint64_t>(value) != 0;
+}
+
+} // namespace
+
+CSlotValues::CSlotValues(const CSlotValues& other) : m_mask{other.m_mask[0], other.m_mask[1]}
+{
+    const int count = other.Count();
+    if (count > 0) {
+        m_values = std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(count));
+        std::copy_n(other.m_values.get(), count, m_values.get());
+    }
+}
+
+CSlotValues& CSlotValues::operator=(const CSlotValues& other)
+{
+    if (this != &other)
+        *this = CSlotValues(other);
+    return *this;
+}
+
+void CSlotValues::Set(std::size_t slot, double value)
+{
+    if (slot >= kMaxSlots)
+        return;
+    const std::uint64_t bit = std::uint64_t{1} << (slot % 64);
+    const std::size_t index = PackedIndex(slot);
+    if (m_mask[slot / 64] & bit) {
+        m_values[index] = value;
+        return;
+    }
+    if (!IsHeld(value))
+        return;
+    const std::size_t count = static_cast<std::size_t>(Count());
+    auto values = std::make_unique_for_overwrite<double[]>(count + 1);
+    std::copy_n(m_values.get(), index, values.get());
+    values[index] = value;
+    std::copy(m_values.get() + index, m_values.get() + count, values.get() + index + 1);
+    m_values = std::move(values);
+    m_mask[slot / 64] |= bit;
+}
+
+void CSlotValues::Assign(const double* values, int count)
+{
+    count = std::clamp(count, 0, kMaxSlots);
+    Mask mask = {0, 0};
+    for (int slot = 0; slot < count; ++slot)
+        mask[static_cast<std::size_t>(slot / 64)] |= std::uint64_t{IsHeld(values[slot])} << (slot % 64);
+    const int held = std::popcount(mask[0]) + std::popcount(mask[1]);
+    // The same number of values fits the buffer already held.
+    if (held != Count())
+        m_values = held > 0 ? std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(held)) : nullptr;
+    m_mask[0] = mask[0];
+    m_mask[1] = mask[1];
+    std::size_t index = 0;
+    ForEachSlot(mask, 0, kMaxSlots - 1, [&](int slot) { m_values[index++] = values[slot]; });
+}
+
+void CSlotValues::CopyTo(double* values, int count) const
+{
+    count = std::max(count, 0);
+    std::fill(values, values + count, 0.0);
+    ForEach([&](int slot, double value) {
+        if (slot < count)
+            values[slot] = value;
+    });
+}
+
+bool CSlotValues::operator==(const CSlotValues& other) const
+{
+    return m_mask[0] == other.m_mask[0] && m_mask[1] == other.m_mask[1] &&
+           std::equal(m_values.get(), m_values.get() + Count(), other.m_values.get());
+}
+
+void CSlotValues::Clear()
+{
+    m_mask[0] = m_mask[1] = 0;
+    m_values.reset();
+}
