@@ -5,18 +5,14 @@
 #include "framework/MdiFrame.h"
 #include "framework/MenuDef.h"
 #include "shell/AppCommandIds.h"
+#include "support/ShellMenus.h"
 
 namespace {
 
 CMenuDef FileMenu()
 {
     using M = CMenuDef;
-    return M::Popup("&File", {
-        M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
-        M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
-        M::Item(CmdShellNewTextWindow, "&New Text Window"),
-        M::Item(CmdShellOpenTextFile, "&Open Text File..."),
-        M::Separator(),
+    return ShellFileMenu({
         M::Item(CmdNewElementDb, "New &Element Database"),
         M::Item(CmdOpenElementDb, "Open E&lement Database..."),
         M::Item(CmdSaveElementDb, "&Save Element Database"),
@@ -26,11 +22,6 @@ CMenuDef FileMenu()
         CMenuDef::PrintPopup("Print Element Lis&t", CmdElementPrintList, CmdElementPreviewList, CmdElementWriteList),
         CMenuDef::PrintPopup("Print Selected Ele&ments", CmdElementPrintSelected, CmdElementPreviewSelected,
                    CmdElementWriteSelected),
-        M::Separator(),
-        M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
-        M::Item(CmdShellPreferences, "&Preferences..."),
-        M::Separator(),
-        M::Item(CmdShellExit, "E&xit"),
     });
 }
 
@@ -57,12 +48,7 @@ void RegisterElementsMenu()
         FileMenu(),
         ElementsMenu(),
         M::WindowPopup(),
-        M::Popup("&Help", {
-            M::Item(CmdElementHelp, "&Help", "F1"),
-            M::Item(CmdShellHelpContents, "Help &Contents"),
-            M::Separator(),
-            M::Item(CmdShellAbout, "&About..."),
-        }),
+        HelpMenu(CmdElementHelp),
     });
 }
 

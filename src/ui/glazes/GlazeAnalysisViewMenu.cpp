@@ -12,6 +12,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/RecipeSizeDlg.h"
 #include "support/DialogStyle.h"
+#include "support/ShellMenus.h"
 
 namespace {
 
@@ -89,19 +90,9 @@ void RegisterGlazeAnalysisMenu()
 {
     using M = CMenuDef;
     RegisterMenuBar(kGlazeAnalysisResourceId, {
-        M::Popup("&File", {
-            M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
-            M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
-            M::Item(CmdShellNewTextWindow, "&New Text Window"),
-            M::Item(CmdShellOpenTextFile, "&Open Text File..."),
-            M::Separator(),
+        ShellFileMenu({
             M::Item(CmdSaveGlazeDb, "&Save Glaze Database"),
             M::Item(CmdSaveGlazeDbAs, "Save &As..."),
-            M::Separator(),
-            M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
-            M::Item(CmdShellPreferences, "&Preferences..."),
-            M::Separator(),
-            M::Item(CmdShellExit, "E&xit"),
         }),
         M::Popup("&View", {
             M::Item(CmdGanEdit, "&Edit"),
@@ -116,12 +107,7 @@ void RegisterGlazeAnalysisMenu()
         }),
         GlazePrintMenu(),
         M::WindowPopup(),
-        M::Popup("&Help", {
-            M::Item(CmdGanHelp, "&Help", "F1"),
-            M::Item(CmdShellHelpContents, "Help &Contents"),
-            M::Separator(),
-            M::Item(CmdShellAbout, "&About..."),
-        }),
+        HelpMenu(CmdGanHelp),
     });
 }
 
@@ -135,15 +121,5 @@ void InstallGlazeAnalysisTemplate(CDocTemplate& docTemplate)
 
 CGlazeAnalysisView* CreateGlazeAnalysisWindow(CGlazesDoc& document)
 {
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    CDocTemplate* docTemplate = s_analysisTemplate ? s_analysisTemplate : g_pGlazeAnalysisTemplate;
-    if (!mainFrame || !docTemplate)
-        return nullptr;
-    auto* view = new CGlazeAnalysisView();
-    CMDIChildFrame* frame = mainFrame->CreateChildFrame(*docTemplate, document, view, view, true);
-    if (!frame)
-        return nullptr;
-    view->OnInitialUpdate();
-    frame->ActivateFrame();
-    return view;
+    return OpenViewWindow<CGlazeAnalysisView>(s_analysisTemplate ? s_analysisTemplate : g_pGlazeAnalysisTemplate, document);
 }

@@ -13,6 +13,8 @@
 #include "limits/LimitFormulasDoc.h"
 #include "shell/AppCommandIds.h"
 #include "shell/OxidariumApp.h"
+#include "support/RecordMenus.h"
+#include "support/ShellMenus.h"
 
 namespace {
 
@@ -21,38 +23,27 @@ CDocTemplate* s_editTemplate = nullptr;
 CMenuDef FileMenu()
 {
     using M = CMenuDef;
-    return M::Popup("&File", {
-        M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
-        M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
-        M::Item(CmdShellNewTextWindow, "&New Text Window"),
-        M::Item(CmdShellOpenTextFile, "&Open Text File..."),
-        M::Separator(),
+    return ShellFileMenu({
         M::Item(CmdSaveGlazeDb, "&Save Glaze Database"),
         M::Item(CmdSaveGlazeDbAs, "Save &As..."),
         M::Separator(),
         M::Item(CmdGedFilePrint, "&Print..."),
-        M::Separator(),
-        M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
-        M::Item(CmdShellPreferences, "&Preferences..."),
-        M::Separator(),
-        M::Item(CmdShellExit, "E&xit"),
     });
 }
 
+// The edit window's commands that every edit window of records has (its only print command is
+// File > Print).
+constexpr CRecordEditCommands kEditCommands = {
+    CmdGedFilePrint, 0, 0, CmdGedCut, CmdGedCopy, CmdGedPaste, CmdGedSaveAsNew, CmdGedInsertNew, CmdGedAppendNew,
+    CmdGedPrevious, CmdGedNext, CmdGedJumpTo, CmdGedLimitedAccess, CmdGedCloseView,
+};
+
 CMenuDef EditMenu()
 {
-    using M = CMenuDef;
-    return M::Popup("&Edit", {
-        M::Item(CmdGedCut, "Cu&t"),
-        M::Item(CmdGedCopy, "&Copy"),
-        M::Item(CmdGedPaste, "&Paste"),
-        M::Separator(),
-        M::Item(CmdGedSaveAsNew, "Save as &New"),
-        M::Item(CmdGedInsertNew, "&Insert new"),
-        M::Item(CmdGedAppendNew, "&Append new"),
-        M::Separator(),
-        M::Item(CmdGedEditIngredients, "Edit &Ingredients"),
-    });
+    CMenuDef edit = RecordEditEditMenu(kEditCommands);
+    edit.items.push_back(CMenuDef::Separator());
+    edit.items.push_back(CMenuDef::Item(CmdGedEditIngredients, "Edit &Ingredients"));
+    return edit;
 }
 
 CMenuDef ViewMenu()
@@ -156,12 +147,7 @@ void RegisterGlazeEditMenu()
         UtilitiesMenu(),
         GlazePrintMenu(),
         M::WindowPopup(),
-        M::Popup("&Help", {
-            M::Item(CmdGedHelp, "&Help", "F1"),
-            M::Item(CmdShellHelpContents, "Help &Contents"),
-            M::Separator(),
-            M::Item(CmdShellAbout, "&About..."),
-        }),
+        HelpMenu(CmdGedHelp),
     });
 }
 
@@ -191,15 +177,5 @@ void InstallGlazeEditTemplate(CDocTemplate& docTemplate)
 
 CGlazeEditView* CreateGlazeEditWindow(CGlazesDoc& document)
 {
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    CDocTemplate* docTemplate = s_editTemplate ? s_editTemplate : g_pGlazeEditTemplate;
-    if (!mainFrame || !docTemplate)
-        return nullptr;
-    auto* view = new CGlazeEditView();
-    CMDIChildFrame* frame = mainFrame->CreateChildFrame(*docTemplate, document, view, view, true);
-    if (!frame)
-        return nullptr;
-    view->OnInitialUpdate();
-    frame->ActivateFrame();
-    return view;
+    return OpenViewWindow<CGlazeEditView>(s_editTemplate ? s_editTemplate : g_pGlazeEditTemplate, document);
 }

@@ -8,19 +8,24 @@
 #include "framework/MenuDef.h"
 #include "glazes/GlazesDoc.h"
 #include "shell/AppCommandIds.h"
+#include "support/RecordListView.h"
+#include "support/RecordMenus.h"
+#include "support/ShellMenus.h"
 
 namespace {
 
 using M = CMenuDef;
 
+// The glaze list's commands that every list of records has.
+constexpr CRecordListCommands kListCommands = {
+    CmdGlzEdit, CmdGlzEditLimited, CmdGlzCut, CmdGlzCopy, CmdGlzPaste, CmdGlzDelete, CmdGlzSelectAll,
+    CmdGlzInvertSelection, CmdGlzInsertNew, CmdGlzAppendNew, CmdGlzShiftUp, CmdGlzShiftDown, CmdGlzSelectedToTop,
+    CmdGlzAlphabetize, CmdGlzDatabaseNotes, CmdGlzMerge, CmdGlzSaveSelected, CmdGlzHelp, CmdGlzContextHelp,
+};
+
 CMenuDef FileMenu()
 {
-    return M::Popup("&File", {
-        M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
-        M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
-        M::Item(CmdShellNewTextWindow, "&New Text Window"),
-        M::Item(CmdShellOpenTextFile, "&Open Text File..."),
-        M::Separator(),
+    return ShellFileMenu({
         M::Item(CmdSaveGlazeDb, "&Save Glaze Database"),
         M::Item(CmdSaveGlazeDbAs, "Save &As..."),
         M::Item(CmdRevertGlazeDb, "&Revert To Saved"),
@@ -39,40 +44,16 @@ CMenuDef FileMenu()
             M::Item(CmdGlzExportHyperGlaze, "&HyperGlaze Format..."),
             M::Item(CmdGlzExportHtml, "H&TML Format..."),
         }),
-        M::Separator(),
-        M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
-        M::Item(CmdShellPreferences, "&Preferences..."),
-        M::Separator(),
-        M::Item(CmdShellExit, "E&xit"),
     });
 }
 
 CMenuDef EditMenu()
 {
-    return M::Popup("&Edit", {
-        M::Item(CmdGlzEdit, "&Edit\tDblClick"),
-        M::Item(CmdGlzEditLimited, "Edit (&limited)"),
-        M::Separator(),
-        M::Item(CmdGlzCut, "Cu&t\tCtrl+X", "Ctrl+X"),
-        M::Item(CmdGlzCopy, "&Copy\tCtrl+C", "Ctrl+C"),
-        M::Item(CmdGlzPaste, "&Paste\tCtrl+V", "Ctrl+V"),
-        M::Item(CmdGlzPasteNewDb, "&Paste to &New Database\tCtrl+Shift+V", "Ctrl+Shift+V"),
-        M::Item(CmdGlzDelete, "&Delete\tDel", "Del"),
-        M::Separator(),
-        M::Item(CmdGlzSelectAll, "&Select All"),
-        M::Item(CmdGlzInvertSelection, "In&vert Selection"),
-        M::Separator(),
-        M::Item(CmdGlzInsertNew, "&Insert new  \tIns", "Ins"),
-        M::Item(CmdGlzAppendNew, "&Append new  \tShft+Ins", "Shift+Ins"),
-        M::Separator(),
-        M::Item(CmdGlzFind, "&Find...\tCtrl+F", "Ctrl+F"),
-        M::Separator(),
-        M::Item(CmdGlzShiftUp, "Shift &Up\tShft+Up", "Shift+Up"),
-        M::Item(CmdGlzShiftDown, "Shift &Down   \tShft+Dn", "Shift+Down"),
-        M::Item(CmdGlzSelectedToTop, "Selected to &Top"),
-        M::Item(CmdGlzAlphabetize, "&Alphabetize"),
-        M::Item(CmdGlzResort, "&Re-sort..."),
-    });
+    CMenuDef edit = RecordListFindEditMenu(kListCommands, CmdGlzFind, CmdGlzResort);
+    // Paste to New Database follows Paste.
+    edit.items.insert(edit.items.begin() + 6,
+                      M::Item(CmdGlzPasteNewDb, "&Paste to &New Database\tCtrl+Shift+V", "Ctrl+Shift+V"));
+    return edit;
 }
 
 CMenuDef ViewMenu()
@@ -149,23 +130,15 @@ void RegisterGlazesMenu()
         UtilitiesMenu(),
         PrintMenu(),
         M::WindowPopup(),
-        M::Popup("&Help", {
-            M::Item(CmdGlzHelp, "&Help", "F1"),
-            M::Item(CmdShellHelpContents, "Help &Contents"),
-            M::Separator(),
-            M::Item(CmdShellAbout, "&About..."),
-        }),
+        HelpMenu(CmdGlzHelp),
     });
 }
 
 CMenuDef GlazesPopupMenu()
 {
-    return M::Popup("", {
-        M::Item(CmdGlzEdit, "&Edit"),
-        M::Item(CmdGlzEditLimited, "Edit (&limited)"),
+    return RecordListPopupMenu(kListCommands, {
         M::Item(CmdGlzOpenReport, "Open &Report"),
         M::Item(CmdGlzOpenGraph, "Open &Graph"),
-        M::Item(CmdGlzDatabaseNotes, "Database &Notes..."),
     });
 }
 

@@ -16,6 +16,7 @@
 #include "support/DialogStyle.h"
 #include "support/LineOStream.h"
 #include "support/PrintJob.h"
+#include "support/ShellMenus.h"
 #include "support/TextPrinter.h"
 
 #include <QMdiSubWindow>
@@ -27,15 +28,6 @@ using M = CMenuDef;
 CDocTemplate* s_graphViewTemplate = nullptr;
 
 bool GraphsAvailable() { return g_pApp && g_pApp->m_bGraphsAvailable; }
-
-CMenuDef PrintPopup(const char* text, unsigned print, unsigned preview, unsigned write)
-{
-    return M::Popup(text, {
-        M::Item(print, "&Print..."),
-        M::Item(preview, "Print Pre&view..."),
-        M::Item(write, "Write to &File..."),
-    });
-}
 
 // Graph views take part in the graph-templates document as graph views (not as its list).
 class CGraphWindows : public CGraphTemplateViews {
@@ -211,17 +203,7 @@ CMenuDef GraphViewPopupMenu()
 void RegisterGraphViewMenu()
 {
     RegisterMenuBar(kGraphViewResourceId, {
-        M::Popup("&File", {
-            M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
-            M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
-            M::Item(CmdShellNewTextWindow, "&New Text Window"),
-            M::Item(CmdShellOpenTextFile, "&Open Text File..."),
-            M::Separator(),
-            M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
-            M::Item(CmdShellPreferences, "&Preferences..."),
-            M::Separator(),
-            M::Item(CmdShellExit, "E&xit"),
-        }),
+        ShellFileMenu({}),
         M::Popup("&Edit", {
             M::Item(CmdGrvEditTemplate, "&Edit Graph Template"),
             M::Separator(),
@@ -239,16 +221,11 @@ void RegisterGraphViewMenu()
             }),
         }),
         M::Popup("&Print", {
-            PrintPopup("Print &Graph", CmdGrvPrintGraph, CmdGrvPreviewGraph, CmdGrvWriteGraph),
-            PrintPopup("&Print Graph Template", CmdGrvPrintSummary, CmdGrvPreviewSummary, CmdGrvWriteSummary),
+            M::PrintPopup("Print &Graph", CmdGrvPrintGraph, CmdGrvPreviewGraph, CmdGrvWriteGraph),
+            M::PrintPopup("&Print Graph Template", CmdGrvPrintSummary, CmdGrvPreviewSummary, CmdGrvWriteSummary),
         }),
         M::WindowPopup(),
-        M::Popup("&Help", {
-            M::Item(CmdGrvHelp, "&Help", "F1"),
-            M::Item(CmdShellHelpContents, "Help &Contents"),
-            M::Separator(),
-            M::Item(CmdShellAbout, "&About..."),
-        }),
+        HelpMenu(CmdGrvHelp),
     });
 }
 

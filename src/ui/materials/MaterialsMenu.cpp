@@ -16,13 +16,10 @@ constexpr CRecordFileCommands kFileCommands = {CmdNewMaterialDb, CmdOpenMaterial
 
 CMenuDef FileMenu()
 {
-    std::vector<CMenuDef> items = ShellFileItems();
-    std::vector<CMenuDef> database = DatabaseFileItems(kFileCommands, kMaterialsList.words);
+    std::vector<CMenuDef> items = DatabaseFileItems(kFileCommands, kMaterialsList.words);
     // Save Selected As follows Save As, and Merge follows Revert To Saved.
-    database.insert(database.begin() + 4, M::Item(CmdMatListSaveSelected, "Save Se&lected As..."));
-    database.push_back(M::Item(CmdMatListMergeDatabase, "&Merge Material Database..."));
-    for (CMenuDef& item : database)
-        items.push_back(std::move(item));
+    items.insert(items.begin() + 4, M::Item(CmdMatListSaveSelected, "Save Se&lected As..."));
+    items.push_back(M::Item(CmdMatListMergeDatabase, "&Merge Material Database..."));
     for (CMenuDef item : {
              M::Separator(),
              M::Popup("&Import", {M::Item(CmdMatListImportTmt, "&Insight TMT File...")}),
@@ -33,22 +30,7 @@ CMenuDef FileMenu()
              M::PrintPopup("Print Material &List", CmdMatListPrintList, CmdMatListPreviewList, CmdMatListWriteList),
          })
         items.push_back(std::move(item));
-    for (CMenuDef& item : ClosingFileItems())
-        items.push_back(std::move(item));
-    return M::Popup("&File", std::move(items));
-}
-
-CMenuDef EditMenu()
-{
-    const CRecordListCommands& c = kMaterialsList.commands;
-    std::vector<CMenuDef> items = RecordListEditItems(c, true);
-    items.push_back(M::Separator());
-    items.push_back(M::Item(CmdMatListFind, "&Find...\tCtrl+F", "Ctrl+F"));
-    items.push_back(M::Separator());
-    for (CMenuDef& item : RecordListSortItems(c, true))
-        items.push_back(std::move(item));
-    items.push_back(M::Item(CmdMatListResort, "&Re-sort..."));
-    return M::Popup("&Edit", std::move(items));
+    return ShellFileMenu(std::move(items));
 }
 
 CMenuDef ViewMenu()
@@ -90,7 +72,7 @@ void RegisterMaterialsMenu()
 {
     RegisterMenuBar(kMaterialsResourceId, {
         FileMenu(),
-        EditMenu(),
+        RecordListFindEditMenu(kMaterialsList.commands, CmdMatListFind, CmdMatListResort),
         ViewMenu(),
         DatabaseMenu(),
         UtilitiesMenu(),

@@ -1,6 +1,7 @@
 #include "shell/AppCommands.h"
 
 #include "framework/MenuDef.h"
+#include "support/ShellMenus.h"
 
 const char* ShellCommandPrompt(unsigned id)
 {
@@ -66,11 +67,6 @@ void RegisterMainMenu()
         // A top-level item without entries; the main frame shows it disabled.
         M::Popup("Edit", {}),
         M::WindowPopup({M::Item(CmdViewStatusBar, "&Status Bar")}),
-        M::Popup("&Help", {
-            M::Item(CmdShellHelp, "&Help", "F1"),
-            M::Item(CmdShellHelpContents, "Help &Contents"),
-            M::Separator(),
-            M::Item(CmdShellAbout, "&About..."),
-        }),
+        HelpMenu(CmdShellHelp),
     });
 }

@@ -48,38 +48,6 @@ const char* FindPrompt(const std::pair<unsigned, const char*> (&table)[N], const
 
 } // namespace
 
-CMenuDef HelpMenu(unsigned helpCommand)
-{
-    return M::Popup("&Help", {
-        M::Item(helpCommand, "&Help", "F1"),
-        M::Item(CmdShellHelpContents, "Help &Contents"),
-        M::Separator(),
-        M::Item(CmdShellAbout, "&About..."),
-    });
-}
-
-std::vector<CMenuDef> ShellFileItems()
-{
-    return {
-        M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
-        M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
-        M::Item(CmdShellNewTextWindow, "&New Text Window"),
-        M::Item(CmdShellOpenTextFile, "&Open Text File..."),
-        M::Separator(),
-    };
-}
-
-std::vector<CMenuDef> ClosingFileItems()
-{
-    return {
-        M::Separator(),
-        M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
-        M::Item(CmdShellPreferences, "&Preferences..."),
-        M::Separator(),
-        M::Item(CmdShellExit, "E&xit"),
-    };
-}
-
 std::vector<CMenuDef> DatabaseFileItems(const CRecordFileCommands& commands, const CRecordWords& words)
 {
     const std::string title = words.title;
@@ -94,16 +62,12 @@ std::vector<CMenuDef> DatabaseFileItems(const CRecordFileCommands& commands, con
 
 CMenuDef RecordFileMenu(const CRecordFileCommands& commands, const CRecordWords& words, std::vector<CMenuDef> extra)
 {
-    std::vector<CMenuDef> items = ShellFileItems();
-    for (CMenuDef& item : DatabaseFileItems(commands, words))
-        items.push_back(std::move(item));
+    std::vector<CMenuDef> items = DatabaseFileItems(commands, words);
     if (!extra.empty())
         items.push_back(M::Separator());
     for (CMenuDef& item : extra)
         items.push_back(std::move(item));
-    for (CMenuDef& item : ClosingFileItems())
-        items.push_back(std::move(item));
-    return M::Popup("&File", std::move(items));
+    return ShellFileMenu(std::move(items));
 }
 
 std::vector<CMenuDef> RecordListEditItems(const CRecordListCommands& commands, bool padded)
@@ -133,6 +97,18 @@ std::vector<CMenuDef> RecordListSortItems(const CRecordListCommands& commands, b
         M::Item(commands.selectedToTop, "Selected to &Top"),
         M::Item(commands.alphabetize, "&Alphabetize"),
     };
+}
+
+CMenuDef RecordListFindEditMenu(const CRecordListCommands& commands, unsigned find, unsigned resort)
+{
+    std::vector<CMenuDef> items = RecordListEditItems(commands, true);
+    items.push_back(M::Separator());
+    items.push_back(M::Item(find, "&Find...\tCtrl+F", "Ctrl+F"));
+    items.push_back(M::Separator());
+    for (CMenuDef& item : RecordListSortItems(commands, true))
+        items.push_back(std::move(item));
+    items.push_back(M::Item(resort, "&Re-sort..."));
+    return M::Popup("&Edit", std::move(items));
 }
 
 std::vector<CMenuDef> RecordListNameViewItems(const CRecordListCommands& commands)

@@ -6,6 +6,7 @@
 // its own items around them.
 
 #include "framework/MenuDef.h"
+#include "support/ShellMenus.h"
 
 #include <vector>
 
@@ -38,16 +39,10 @@ struct CRecordEditCommands {
     unsigned closeView;
 };
 
-// "&Help" (F1) with helpCommand, "Help &Contents", "&About...".
-CMenuDef HelpMenu(unsigned helpCommand);
-// The shell's New and Open items that begin every File menu, and Save All, Preferences and Exit
-// that end it (with their separators).
-std::vector<CMenuDef> ShellFileItems();
-std::vector<CMenuDef> ClosingFileItems();
 // The database's New, Open, Save, Save As and Revert To Saved.
 std::vector<CMenuDef> DatabaseFileItems(const CRecordFileCommands& commands, const CRecordWords& words);
-// The File menu of a record window: the shell's items, the database's, extra (after a separator)
-// and the closing items.
+// The File menu of a record window: the shell's items around the database's and extra (after a
+// separator).
 CMenuDef RecordFileMenu(const CRecordFileCommands& commands, const CRecordWords& words, std::vector<CMenuDef> extra);
 
 // The list's Edit items from Edit to Append new; padded gives the menu texts with the wider
@@ -55,6 +50,9 @@ CMenuDef RecordFileMenu(const CRecordFileCommands& commands, const CRecordWords&
 std::vector<CMenuDef> RecordListEditItems(const CRecordListCommands& commands, bool padded);
 // Shift Up, Shift Down, Selected to Top and Alphabetize.
 std::vector<CMenuDef> RecordListSortItems(const CRecordListCommands& commands, bool padded);
+// The Edit menu of a list with a Find command and a Re-sort dialog: the Edit items, Find, the sort
+// items and Re-sort, with the wider shortcut spacing.
+CMenuDef RecordListFindEditMenu(const CRecordListCommands& commands, unsigned find, unsigned resort);
 // "&Names" and "Names and N&otes".
 std::vector<CMenuDef> RecordListNameViewItems(const CRecordListCommands& commands);
 // The right button's menu: Edit, Edit (limited), then extra, then Database Notes.

@@ -4,6 +4,7 @@
 #include "framework/MdiFrame.h"
 #include "framework/MenuDef.h"
 #include "shell/AppCommandIds.h"
+#include "support/ShellMenus.h"
 #include "textfile/TextFileCommands.h"
 #include "textfile/TextFileDoc.h"
 
@@ -12,12 +13,7 @@ namespace {
 CMenuDef FileMenu()
 {
     using M = CMenuDef;
-    return M::Popup("&File", {
-        M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
-        M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
-        M::Item(CmdShellNewTextWindow, "&New Text Window"),
-        M::Item(CmdShellOpenTextFile, "&Open Text File..."),
-        M::Separator(),
+    return ShellFileMenu({
         M::Item(CmdTextSave, "&Save"),
         M::Item(CmdTextSaveAs, "Save &As..."),
         M::Item(CmdTextRevert, "&Revert To Saved"),
@@ -27,11 +23,6 @@ CMenuDef FileMenu()
         M::Item(CmdTextPrintPreview, "Print Pre&view..."),
         M::Item(CmdTextWriteToFile, "Write to &File..."),
         M::Item(CmdTextEmail, "&Email"),
-        M::Separator(),
-        M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
-        M::Item(CmdShellPreferences, "&Preferences..."),
-        M::Separator(),
-        M::Item(CmdShellExit, "E&xit"),
     });
 }
 
@@ -75,12 +66,7 @@ void RegisterTextFileMenu()
         FileMenu(),
         EditMenu(),
         M::WindowPopup({M::Item(CmdShellInformationWindow, "In&formation Window")}),
-        M::Popup("&Help", {
-            M::Item(CmdHelp, "&Help", "F1"),
-            M::Item(CmdShellHelpContents, "Help &Contents"),
-            M::Separator(),
-            M::Item(CmdShellAbout, "&About..."),
-        }),
+        HelpMenu(CmdHelp),
     });
 }
 

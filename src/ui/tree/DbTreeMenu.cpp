@@ -4,6 +4,7 @@
 #include "framework/MdiFrame.h"
 #include "framework/MenuDef.h"
 #include "shell/AppCommandIds.h"
+#include "support/ShellMenus.h"
 #include "tree/DbTreeDoc.h"
 
 namespace {
@@ -11,22 +12,12 @@ namespace {
 CMenuDef FileMenu()
 {
     using M = CMenuDef;
-    return M::Popup("&File", {
-        M::Item(CmdShellNewGlazeDatabase, "&New Glaze Database"),
-        M::Item(CmdShellOpenGlazeDatabase, "&Open Glaze Database..."),
-        M::Item(CmdShellNewTextWindow, "&New Text Window"),
-        M::Item(CmdShellOpenTextFile, "&Open Text File..."),
-        M::Separator(),
+    return ShellFileMenu({
         M::Item(CmdNewDbTree, "&New Database Tree"),
         M::Item(CmdOpenDbTree, "&Open Database Tree..."),
         M::Item(CmdSaveDbTree, "&Save Database Tree"),
         M::Item(CmdSaveDbTreeAs, "Save &As..."),
         M::Item(CmdRevertDbTree, "&Revert To Saved"),
-        M::Separator(),
-        M::Item(CmdShellSaveAllDatabases, "Save All &Databases"),
-        M::Item(CmdShellPreferences, "&Preferences..."),
-        M::Separator(),
-        M::Item(CmdShellExit, "E&xit"),
     });
 }
 
@@ -61,12 +52,7 @@ void RegisterDbTreeMenu()
         FileMenu(),
         TreeMenu(),
         M::WindowPopup(),
-        M::Popup("&Help", {
-            M::Item(CmdTreeHelp, "&Help", "F1"),
-            M::Item(CmdShellHelpContents, "Help &Contents"),
-            M::Separator(),
-            M::Item(CmdShellAbout, "&About..."),
-        }),
+        HelpMenu(CmdTreeHelp),
     });
 }
 
