@@ -121,5 +121,6 @@ void InstallGlazeAnalysisTemplate(CDocTemplate& docTemplate)
 
 CGlazeAnalysisView* CreateGlazeAnalysisWindow(CGlazesDoc& document)
 {
-    return OpenViewWindow<CGlazeAnalysisView>(s_analysisTemplate ? s_analysisTemplate : g_pGlazeAnalysisTemplate, document);
+    CDocTemplate* docTemplate = s_analysisTemplate ? s_analysisTemplate : g_pGlazeAnalysisTemplate;
+    return OpenViewWindow<CGlazeAnalysisView>(docTemplate, document);
 }
