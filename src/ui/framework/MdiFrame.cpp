@@ -138,6 +138,20 @@ CCmdUI CMDIMainFrame::QueryCommand(unsigned id) const
     return ui;
 }
 
+bool CMDIMainFrame::RunViewCommand(CView& view, unsigned id)
+{
+    CMDIMainFrame* mainFrame = Instance();
+    if (mainFrame && mainFrame->ActiveView() == &view)
+        return mainFrame->ExecuteCommand(id);
+    CCmdTarget* targets[] = {&view, view.GetDocument()};
+    for (CCmdTarget* target : targets) {
+        CCmdUI ui(id);
+        if (target && target->OnUpdateCommand(ui))
+            return ui.m_bEnabled && target->OnCommand(id);
+    }
+    return false;
+}
+
 bool CMDIMainFrame::ExecuteCommand(unsigned id)
 {
     if (CView* view = ActiveView())

@@ -72,6 +72,9 @@ public:
     // disabled or nobody handles it).
     CCmdUI QueryCommand(unsigned id) const;
     bool ExecuteCommand(unsigned id);
+    // Carries out a command a view's own mouse or keys ask for: along the whole chain when the
+    // view is the active one, else by the view and then its document.
+    static bool RunViewCommand(CView& view, unsigned id);
 
     // A pop-up menu of routed commands, e.g. for a view's context menu (owned by the caller).
     QMenu* BuildPopupMenu(const CMenuDef& popup, QWidget* parent);

@@ -331,16 +331,7 @@ void CGlazesView::OnUpdate(CView* sender, const CUpdateHint* hint)
 
 bool CGlazesView::RunCommand(unsigned id)
 {
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    if (mainFrame && mainFrame->ActiveView() == this)
-        return mainFrame->ExecuteCommand(id);
-    CCmdTarget* targets[] = {this, GetDocument()};
-    for (CCmdTarget* target : targets) {
-        CCmdUI ui(id);
-        if (target && target->OnUpdateCommand(ui))
-            return ui.m_bEnabled && target->OnCommand(id);
-    }
-    return false;
+    return CMDIMainFrame::RunViewCommand(*this, id);
 }
 
 void CGlazesView::ShowContextMenu(const QPoint& position)

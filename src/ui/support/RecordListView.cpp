@@ -271,16 +271,7 @@ bool CRecordListView::OnCommand(unsigned id)
 
 bool CRecordListView::RunCommand(unsigned id)
 {
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    if (mainFrame && mainFrame->ActiveView() == this)
-        return mainFrame->ExecuteCommand(id);
-    CCmdTarget* targets[] = {this, GetDocument()};
-    for (CCmdTarget* target : targets) {
-        CCmdUI ui(id);
-        if (target && target->OnUpdateCommand(ui))
-            return ui.m_bEnabled && target->OnCommand(id);
-    }
-    return false;
+    return CMDIMainFrame::RunViewCommand(*this, id);
 }
 
 // --- mouse ----------------------------------------------------------------------------------------

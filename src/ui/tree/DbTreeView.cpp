@@ -394,16 +394,7 @@ bool CDbTreeView::OnCommand(unsigned id)
 
 bool CDbTreeView::RunCommand(unsigned id)
 {
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    if (mainFrame && mainFrame->ActiveView() == this)
-        return mainFrame->ExecuteCommand(id);
-    CCmdTarget* targets[] = {this, GetDocument()};
-    for (CCmdTarget* target : targets) {
-        CCmdUI ui(id);
-        if (target && target->OnUpdateCommand(ui))
-            return ui.m_bEnabled && target->OnCommand(id);
-    }
-    return false;
+    return CMDIMainFrame::RunViewCommand(*this, id);
 }
 
 void CDbTreeView::OpenSelected()
