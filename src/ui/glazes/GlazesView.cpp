@@ -11,13 +11,9 @@
 #include "support/DbFileType.h"
 #include "support/Services.h"
 
-#include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QMenu>
-#include <QMouseEvent>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -329,49 +325,13 @@ void CGlazesView::OnUpdate(CView* sender, const CUpdateHint* hint)
 
 // --- mouse ----------------------------------------------------------------------------------------
 
-bool CGlazesView::RunCommand(unsigned id)
+CMenuDef CGlazesView::PopupMenu() const
 {
-    return CMDIMainFrame::RunViewCommand(*this, id);
+    return GlazesPopupMenu();
 }
 
-void CGlazesView::ShowContextMenu(const QPoint& position)
+bool CGlazesView::OnLeftDoubleClick(const QPoint& /*position*/)
 {
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    if (!mainFrame)
-        return;
-    if (CFrameHost* frame = GetFrame())
-        frame->ActivateFrame();
-    std::unique_ptr<QMenu> menu(mainFrame->BuildPopupMenu(GlazesPopupMenu(), this));
-    menu->exec(viewport()->mapToGlobal(position));
-}
-
-void CGlazesView::mousePressEvent(QMouseEvent* event)
-{
-    // The right button opens the menu and leaves the selection as it is.
-    if (event->button() == Qt::RightButton) {
-        event->accept();
-        ShowContextMenu(event->position().toPoint());
-        return;
-    }
-    CListView31::mousePressEvent(event);
-}
-
-void CGlazesView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        CListView31::mouseDoubleClickEvent(event);
-        return;
-    }
-    event->accept();
     RunCommand(CmdGlzEdit);
-}
-
-void CGlazesView::contextMenuEvent(QContextMenuEvent* event)
-{
-    event->accept();
-    // The mouse's menu opened when the right button went down; the keyboard's opens here.
-    if (event->reason() == QContextMenuEvent::Keyboard) {
-        const int caret = GetCaretIndex();
-        ShowContextMenu(caret >= 0 ? visualRect(model()->index(caret, 0)).center() : QPoint(0, 0));
-    }
+    return true;
 }

@@ -26,8 +26,6 @@ class CGlaze;
 class CGlazeList;
 class CMakeLimitFormulaRequest;
 class CTextPrinter;
-class QContextMenuEvent;
-class QMouseEvent;
 
 // Commands of the glaze list (menu texts in the comments).
 enum GlazesViewCommand : unsigned {
@@ -148,18 +146,15 @@ public:
     // all-glazes flag) to a Make Limit Formula request.
     void AccumulateVariableStats(CMakeLimitFormulaRequest& request);
 
-    // Carries out a command as a menu would: only when it is enabled.
-    bool RunCommand(unsigned id);
-
     // Fills a text printer with the lines of a print kind (kGlazePrintSummaries ...).
     void FillPrinter(CTextPrinter& printer, int kind);
     // What the last print command printed.
     int printKind = kGlazePrintSummaries;
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    CMenuDef PopupMenu() const override;
+    // Runs Edit, as the menu's Edit command.
+    bool OnLeftDoubleClick(const QPoint& position) override;
 
 private:
     CGlazesDoc* GlazesDoc() const;
@@ -175,7 +170,6 @@ private:
     void SetCaretQuietly(int row);
     void SetColumnTabStops(std::span<const int> columns);
     void SetTableTabStops(int format, std::span<const int> entries);
-    void ShowContextMenu(const QPoint& position);
     bool UpdateEditCommand(CCmdUI& ui);
     bool UpdateDatabaseCommand(CCmdUI& ui);
     bool UpdateToolCommand(CCmdUI& ui);

@@ -1,14 +1,20 @@
 #include "support/ListView31.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MdiFrame.h"
+#include "framework/MenuDef.h"
 #include "support/ListView31Model.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 CListView31::CListView31(QWidget* parent)
     : QListView(parent), m_model(new CListView31Model(this)), m_tabStops{kDefaultTabStop}
@@ -389,4 +395,61 @@ void CListView31::OnEndPrinting(CTextPrinter& /*printer*/)
 
 void CListView31::OnDraw(QPainter& /*painter*/)
 {
+}
+
+// ---- mouse and commands -----------------------------------------------------------------------
+
+bool CListView31::RunCommand(unsigned id)
+{
+    return CMDIMainFrame::RunViewCommand(*this, id);
+}
+
+CMenuDef CListView31::PopupMenu() const
+{
+    return CMenuDef{};
+}
+
+void CListView31::ShowContextMenu(const QPoint& position)
+{
+    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
+    if (!mainFrame)
+        return;
+    if (CFrameHost* frame = GetFrame())
+        frame->ActivateFrame();
+    std::unique_ptr<QMenu> menu(mainFrame->BuildPopupMenu(PopupMenu(), this));
+    menu->exec(viewport()->mapToGlobal(position));
+}
+
+void CListView31::mousePressEvent(QMouseEvent* event)
+{
+    // The right button opens the menu and leaves the selection as it is.
+    if (event->button() == Qt::RightButton && !PopupMenu().items.empty()) {
+        event->accept();
+        ShowContextMenu(event->position().toPoint());
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
+void CListView31::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && OnLeftDoubleClick(event->position().toPoint())) {
+        event->accept();
+        return;
+    }
+    QListView::mouseDoubleClickEvent(event);
+}
+
+void CListView31::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (PopupMenu().items.empty()) {
+        QListView::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    // The mouse's menu opened when the right button went down; the keyboard's opens here.
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        const int caret = GetCaretIndex();
+        ShowContextMenu(caret >= 0 ? visualRect(model()->index(caret, 0)).center() : QPoint(0, 0));
+    }
 }

@@ -10,7 +10,9 @@
 //
 // The row texts, columns, selection handling and commands belong to the derived views; this
 // class offers the list operations they need (rows, selection, caret, top row, tab stops,
-// horizontal extent) and the printing hooks they fill with the text printer.
+// horizontal extent), the printing hooks they fill with the text printer, and the mouse: a
+// view that names a pop-up menu gets it from the right button and the menu key, and a left
+// double click asks the view what to do.
 
 #include "framework/View.h"
 #include "support/ListView31Delegate.h"
@@ -25,7 +27,10 @@
 
 class CListView31Model;
 class CTextPrinter;
+class QContextMenuEvent;
+class QMouseEvent;
 class QPainter;
+struct CMenuDef;
 
 class CListView31 : public QListView, public CView {
     Q_OBJECT
@@ -98,6 +103,9 @@ public:
     // The view draws nothing itself: the list draws its rows.
     virtual void OnDraw(QPainter& painter);
 
+    // Carries out a command as a menu would: only when it is enabled.
+    bool RunCommand(unsigned id);
+
     // For the row delegate.
     const CTabStops& TabStopsInPixels() const { return m_pixelStops; }
     int TextMargin() const { return 2; }
@@ -106,7 +114,17 @@ public:
     void NoteRowWidth(int pixels);
 
 protected:
+    // The right button's and the menu key's pop-up menu; a menu without items (the default)
+    // leaves both to the list.
+    virtual CMenuDef PopupMenu() const;
+    // A left double click at position (viewport coordinates); false (the default) leaves it to
+    // the list.
+    virtual bool OnLeftDoubleClick(const QPoint& /*position*/) { return false; }
+
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
     CListView31Model* Model() const { return m_model; }
 
@@ -116,6 +134,8 @@ private:
     std::vector<std::pair<int, int>> SelectedRuns() const;
     void RecalcPixelStops();
     void RelayoutWidth();
+    // Activates the view's window and opens the pop-up menu at position (viewport coordinates).
+    void ShowContextMenu(const QPoint& position);
 
     CListView31Model* m_model;
     mutable CTextWidths m_textWidths;

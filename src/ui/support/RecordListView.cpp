@@ -7,13 +7,9 @@
 #include "support/DialogStyle.h"
 #include "support/StringArrayEx.h"
 
-#include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QMenu>
-#include <QMouseEvent>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -269,52 +265,11 @@ bool CRecordListView::OnCommand(unsigned id)
     return RunKindCommand(id) || RunSharedCommand(id);
 }
 
-bool CRecordListView::RunCommand(unsigned id)
-{
-    return CMDIMainFrame::RunViewCommand(*this, id);
-}
-
 // --- mouse ----------------------------------------------------------------------------------------
 
-void CRecordListView::ShowContextMenu(const QPoint& position)
+bool CRecordListView::OnLeftDoubleClick(const QPoint& position)
 {
-    CMDIMainFrame* mainFrame = CMDIMainFrame::Instance();
-    if (!mainFrame)
-        return;
-    if (CFrameHost* frame = GetFrame())
-        frame->ActivateFrame();
-    std::unique_ptr<QMenu> menu(mainFrame->BuildPopupMenu(PopupMenu(), this));
-    menu->exec(viewport()->mapToGlobal(position));
-}
-
-void CRecordListView::mousePressEvent(QMouseEvent* event)
-{
-    // The right button opens the menu and leaves the selection as it is.
-    if (event->button() == Qt::RightButton) {
-        event->accept();
-        ShowContextMenu(event->position().toPoint());
-        return;
-    }
-    CListView31::mousePressEvent(event);
-}
-
-void CRecordListView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        CListView31::mouseDoubleClickEvent(event);
-        return;
-    }
-    event->accept();
-    if (indexAt(event->position().toPoint()).isValid())
+    if (indexAt(position).isValid())
         RunCommand(m_kind.commands.edit);
-}
-
-void CRecordListView::contextMenuEvent(QContextMenuEvent* event)
-{
-    event->accept();
-    // The mouse's menu opened when the right button went down; the keyboard's opens here.
-    if (event->reason() == QContextMenuEvent::Keyboard) {
-        const int caret = GetCaretIndex();
-        ShowContextMenu(caret >= 0 ? visualRect(model()->index(caret, 0)).center() : QPoint(0, 0));
-    }
+    return true;
 }

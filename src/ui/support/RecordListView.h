@@ -25,8 +25,6 @@
 
 class CRecordDatabaseDoc;
 class CStringArrayEx;
-class QContextMenuEvent;
-class QMouseEvent;
 
 // The ids a kind gives the shared list commands.
 struct CRecordListCommands {
@@ -102,9 +100,6 @@ public:
     static constexpr int kNotesWidth = 1000;
     virtual std::string RowText(int n) const;
 
-    // Carries out a command as a menu would: only when it is enabled.
-    bool RunCommand(unsigned id);
-
     // --- the shared commands (RecordListViewCommands.cpp) ---
     void OnEdit();
     void OnEditLimited();
@@ -154,7 +149,9 @@ protected:
     // With "Sort after merge": alphabetizes by default.
     virtual void SortAfterMerge() { OnAlphabetize(); }
     // The right button's menu.
-    virtual CMenuDef PopupMenu() const = 0;
+    CMenuDef PopupMenu() const override = 0;
+    // Edits the record double-clicked.
+    bool OnLeftDoubleClick(const QPoint& position) override;
 
     // The file question of a merge with the title; empty when the user cancelled.
     std::string AskForMergeFile(const char* title) const;
@@ -169,16 +166,11 @@ protected:
     CMergeChoice AskWhatToMerge(const std::string& path, const char* kindWord, const std::vector<std::string>& names,
                                 const std::vector<int>& existing, bool offerSort);
 
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-
     int m_nViewMode = 0;
 
 private:
     bool UpdateSharedCommand(CCmdUI& ui);
     bool RunSharedCommand(unsigned id);
-    void ShowContextMenu(const QPoint& position);
     void RefillAfterMerge(int appended, int oldCount);
 
     const CRecordListKind& m_kind;
