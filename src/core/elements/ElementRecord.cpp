@@ -1,6 +1,30 @@
 #include "elements/ElementRecord.h"
 
+#include <cstring>
+#include <tuple>
 #include <utility>
+
+namespace {
+
+bool SameText(const char* a, const char* b)
+{
+    return std::strcmp(a ? a : "", b ? b : "") == 0;
+}
+
+// Every field but the two texts, in declaration order.
+auto ValueFields(const CElementRecord& r)
+{
+    return std::tie(r.z, r.weight, r.expansion, r.unusual, r.viscosity, r.stension, r.ncat, r.nan, r.oxide,
+                    r.oxideMW, r.priority, r.role, r.hazards, r.difoxinred, r.ncatred, r.nanred, r.oxideRed,
+                    r.oxideRedMW, r.rolered, r.notes, r.annotations);
+}
+
+} // namespace
+
+bool CElementRecord::operator==(const CElementRecord& other) const
+{
+    return SameText(symbol, other.symbol) && SameText(name, other.name) && ValueFields(*this) == ValueFields(other);
+}
 
 std::string FormatRoleLetters(std::int32_t role)
 {

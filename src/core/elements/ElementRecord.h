@@ -140,7 +140,9 @@ struct CElementRecord {
     // Moles of oxide from moles of the element: atoms / ncat, 0 when ncat is 0 or less.
     double OxideMolesFromAtoms(double atoms) const { return DivideByCationCount(atoms, ncat); }
 
-    bool operator==(const CElementRecord&) const = default;
+    // Equal when every field is: `symbol` and `name` by their text (a null pointer reads as ""),
+    // never by where the text lives.
+    bool operator==(const CElementRecord& other) const;
 };
 
 // One constant row of the built-in table, in the column order of the reference table. Rows are

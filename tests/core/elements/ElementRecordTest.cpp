@@ -265,3 +265,21 @@ TEST(ElementRecordTest, OutOfRangeDefaultIsEmpty)
     EXPECT_EQ(GetDefaultElement(104), CElementRecord());
     EXPECT_EQ(&GetDefaultElement(5), GetDefaultElementRecords() + 5);
 }
+
+TEST(ElementRecordTest, EqualityComparesTextNotWhereItLives)
+{
+    char symbol[] = "B";
+    char name[] = "Boron";
+    CElementRecord copy = GetDefaultElement(5);
+    copy.symbol = symbol;
+    copy.name = name;
+    EXPECT_EQ(copy, GetDefaultElement(5));
+    symbol[0] = 'C';
+    EXPECT_NE(copy, GetDefaultElement(5));
+
+    CElementRecord empty;
+    empty.name = nullptr;
+    EXPECT_EQ(empty, CElementRecord()); // null reads as ""
+    empty.notes.push_back("x");
+    EXPECT_NE(empty, CElementRecord());
+}
