@@ -7,8 +7,6 @@
 #include "support/DialogStyle.h"
 #include "support/StringArrayEx.h"
 
-#include <QFontMetrics>
-
 #include <algorithm>
 
 namespace {
@@ -83,25 +81,21 @@ std::string CRecordListView::RowText(int n) const
 void CRecordListView::MeasureTabStops()
 {
     const CRecordDatabaseDoc* doc = RecordDoc();
-    const QFontMetrics metrics(font());
-    int widestName = 0;
-    int widestNotes = 0;
+    std::vector<std::string> names;
+    std::vector<std::string> notes;
     for (int i = 0; doc && i < doc->GetRecordCount(); ++i) {
-        widestName = std::max(widestName, metrics.horizontalAdvance(FromCp1252(doc->GetRecordName(i))));
-        const CStringArrayEx* notes = RecordNotes(i);
-        if (m_nViewMode == 1 && notes) {
-            std::string joined;
-            notes->JoinWrapped(joined, kNotesWidth);
-            widestNotes = std::max(widestNotes, metrics.horizontalAdvance(FromCp1252(joined)));
-        }
+        names.push_back(doc->GetRecordName(i));
+        const CStringArrayEx* lines = RecordNotes(i);
+        if (m_nViewMode == 1 && lines)
+            lines->JoinWrapped(notes.emplace_back(), kNotesWidth);
     }
-    const int notesStart = widestName + kNameGap;
+    const int notesStart = WidestText(names) + kNameGap;
     std::vector<int> stops;
     if (m_kind.firstTabStop > 0)
         stops.push_back(m_kind.firstTabStop);
     stops.push_back(PixelsToDialogUnits(notesStart));
     SetTabStops(stops);
-    SetHorizontalExtent(notesStart + widestNotes + TextMargin() * 2);
+    SetHorizontalExtent(notesStart + WidestText(notes) + TextMargin() * 2);
 }
 
 std::vector<std::string> CRecordListView::BuildRows()

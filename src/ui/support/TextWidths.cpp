@@ -3,9 +3,11 @@
 #include "framework/Cp1252.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 
 #include <algorithm>
-#include <thread>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -13,17 +15,12 @@ namespace {
 // Kept widths beyond this many times a request's texts (and a floor) are dropped first.
 constexpr std::size_t kKeepFactor = 4;
 constexpr std::size_t kKeepFloor = 10000;
-constexpr unsigned kMaxThreads = 8;
 
-// Measures texts into widths with a font made from description on the calling thread, so that
-// no font object is shared between threads.
-void MeasureRange(const QString& description, std::span<const std::string* const> texts, std::span<int> widths)
+// How far below the widest measured width an estimate may lie and still be measured: the
+// rounding of the measured width and the odd widening pair of letters, with room to spare.
+float Slack(int widest)
 {
-    QFont font;
-    font.fromString(description);
-    const QFontMetrics metrics(font);
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        widths[i] = metrics.horizontalAdvance(FromCp1252(*texts[i]));
+    return std::max(3.0f, 0.03f * static_cast<float>(widest));
 }
 
 } // namespace
@@ -38,6 +35,7 @@ void CTextWidths::SetFont(const QFont& font)
         return;
     m_font = font;
     m_widths.clear();
+    m_advancesLoaded = false;
 }
 
 int CTextWidths::Width(const std::string& text)
@@ -49,46 +47,43 @@ int CTextWidths::Width(const std::string& text)
     return width;
 }
 
+void CTextWidths::LoadAdvances()
+{
+    const QFontMetricsF metrics(m_font);
+    for (int byte = 0; byte < 256; ++byte) {
+        const QString character = FromCp1252(std::string(1, static_cast<char>(byte)));
+        m_advances[static_cast<std::size_t>(byte)] =
+            character.isEmpty() ? 0.0f : static_cast<float>(metrics.horizontalAdvance(character));
+    }
+    m_advancesLoaded = true;
+}
+
+float CTextWidths::Estimate(const std::string& text) const
+{
+    float sum = 0.0f;
+    for (const char c : text)
+        sum += m_advances[static_cast<unsigned char>(c)];
+    return sum;
+}
+
 int CTextWidths::Widest(std::span<const std::string> texts)
 {
     if (m_widths.size() > kKeepFactor * texts.size() + kKeepFloor)
         m_widths.clear();
-    MeasureNew(texts);
+    if (!m_advancesLoaded)
+        LoadAdvances();
+    // The candidates, widest estimate first; only the front of the order is ever needed.
+    std::vector<std::pair<float, std::uint32_t>> order(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        order[i] = {Estimate(texts[i]), static_cast<std::uint32_t>(i)};
+    const std::size_t front = std::min(order.size(), kMostMeasured);
+    const auto wider = [](const auto& a, const auto& b) { return a.first > b.first; };
+    std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(front), order.end(), wider);
     int widest = 0;
-    for (const std::string& text : texts)
-        widest = std::max(widest, m_widths.find(text)->second);
+    for (std::size_t i = 0; i < front; ++i) {
+        if (i >= kLeastMeasured && order[i].first < static_cast<float>(widest) - Slack(widest))
+            break;
+        widest = std::max(widest, Width(texts[order[i].second]));
+    }
     return widest;
-}
-
-void CTextWidths::MeasureNew(std::span<const std::string> texts)
-{
-    std::vector<const std::string*> fresh;
-    for (const std::string& text : texts) {
-        // A placeholder marks the text as taken, so that repeats are measured once.
-        const auto [entry, added] = m_widths.emplace(text, 0);
-        if (added)
-            fresh.push_back(&entry->first);
-    }
-    std::vector<int> widths(fresh.size());
-    const unsigned threads = fresh.size() < kParallelFrom
-                                 ? 1u
-                                 : std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
-    if (threads == 1) {
-        const QFontMetrics metrics(m_font);
-        for (std::size_t i = 0; i < fresh.size(); ++i)
-            widths[i] = metrics.horizontalAdvance(FromCp1252(*fresh[i]));
-    } else {
-        const QString description = m_font.toString();
-        const std::size_t share = (fresh.size() + threads - 1) / threads;
-        std::vector<std::thread> workers;
-        for (std::size_t first = 0; first < fresh.size(); first += share) {
-            const std::size_t count = std::min(share, fresh.size() - first);
-            workers.emplace_back(MeasureRange, description, std::span<const std::string* const>(fresh).subspan(first, count),
-                                 std::span<int>(widths).subspan(first, count));
-        }
-        for (std::thread& worker : workers)
-            worker.join();
-    }
-    for (std::size_t i = 0; i < fresh.size(); ++i)
-        m_widths[*fresh[i]] = widths[i];
 }
