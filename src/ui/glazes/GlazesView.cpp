@@ -94,11 +94,10 @@ int CGlazesView::FillList(int top, int select, bool relayout)
 {
     CBusyScope busy;
     ResetContent();
-    const CGlazesDoc* doc = GlazesDoc();
-    const int count = doc ? doc->GetGlazeCount() : 0;
+    const int count = GlazeCount();
     if (count > 0) {
-        std::vector<std::string> rows;
-        rows.reserve(static_cast<std::size_t>(count));
+        // Rows are built as they are first drawn: a table of 100,000 analyses fills at once
+        // and analyses only the glazes in view. Their widths are known without them.
         if (m_nListFormat >= kGlazeTableFirstFormat) {
             std::vector<int> entries;
             if (!GlazeTableEntries(entries)) {
@@ -108,18 +107,21 @@ int CGlazesView::FillList(int top, int select, bool relayout)
             }
             if (relayout)
                 SetTableTabStops(m_nListFormat, entries);
-            for (int i = 0; i < count; ++i)
-                rows.push_back(GlazeTableRow(*doc->GetGlaze(i), m_nListFormat, entries));
+            AddRows(count, [this, format = m_nListFormat, entries](int row) {
+                const CGlaze* glaze = GlazeAt(row);
+                return glaze ? GlazeTableRow(*glaze, format, entries) : std::string();
+            });
         } else {
             std::vector<int> columns;
             CGlazeColumnFlags present{};
             ParseColumnLayout(GlazeListLayout(m_nListFormat), columns, present);
             if (relayout)
                 SetColumnTabStops(columns);
-            for (int i = 0; i < count; ++i)
-                rows.push_back(GlazeColumnRow(*doc->GetGlaze(i), columns));
+            AddRows(count, [this, columns](int row) {
+                const CGlaze* glaze = GlazeAt(row);
+                return glaze ? GlazeColumnRow(*glaze, columns) : std::string();
+            });
         }
-        AddStrings(std::move(rows));
     }
     if (top >= 0 && top < GetCount())
         SetTopIndex(top);
@@ -129,6 +131,12 @@ int CGlazesView::FillList(int top, int select, bool relayout)
         SetCaretQuietly(select);
     }
     return 1;
+}
+
+const CGlaze* CGlazesView::GlazeAt(int row) const
+{
+    const CGlazesDoc* doc = GlazesDoc();
+    return doc ? doc->GetGlaze(row) : nullptr;
 }
 
 void CGlazesView::SetCaretQuietly(int row)

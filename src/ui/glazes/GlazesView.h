@@ -159,6 +159,8 @@ protected:
 private:
     CGlazesDoc* GlazesDoc() const;
     int GlazeCount() const;
+    // The glaze a row shows, or null.
+    const CGlaze* GlazeAt(int row) const;
     bool HasSelection() const { return GetSelCount() > 0; }
     bool IsThisDocument(const CUpdateHint& hint) const;
     void Broadcast(int code, int index, const void* extra = nullptr);
@@ -195,8 +197,6 @@ private:
     void OnSelectedToTop();
     void OnAlphabetize();
     void OnResort();
-    // Moves one row's text to another row and selects it there.
-    void MoveRowText(int from, int to);
 
     // GlazesViewBulk.cpp
     void OnDatabaseNotes();

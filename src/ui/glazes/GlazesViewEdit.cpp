@@ -160,13 +160,6 @@ void CGlazesView::InsertNewAt(int index)
 
 // --- order ----------------------------------------------------------------------------------------
 
-void CGlazesView::MoveRowText(int from, int to)
-{
-    const std::string text = GetText(from);
-    DeleteString(from);
-    InsertString(to, text);
-}
-
 void CGlazesView::OnShiftUp()
 {
     CGlazesDoc* doc = GlazesDoc();
@@ -175,7 +168,7 @@ void CGlazesView::OnShiftUp()
         return;
     for (int& row : rows) {
         doc->SwapGlazes(row, row - 1);
-        MoveRowText(row, row - 1);
+        MoveString(row, row - 1);
         --row;
         Broadcast(HintGlazesReordered, row);
     }
@@ -192,7 +185,7 @@ void CGlazesView::OnShiftDown()
         return;
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         doc->SwapGlazes(*row, *row + 1);
-        MoveRowText(*row, *row + 1);
+        MoveString(*row, *row + 1);
         ++*row;
         Broadcast(HintGlazesReordered, *row);
     }
@@ -213,7 +206,7 @@ void CGlazesView::OnSelectedToTop()
         if (row == k)
             continue;
         doc->MoveGlaze(row, k);
-        MoveRowText(row, k);
+        MoveString(row, k);
     }
     Broadcast(HintGlazesReordered, 0);
     DeselectAll();

@@ -57,6 +57,11 @@ void CListView31::AddStrings(std::vector<std::string> rows)
     m_model->Append(std::move(rows));
 }
 
+void CListView31::AddRows(int count, std::function<std::string(int row)> build)
+{
+    m_model->AppendUnbuilt(count, std::move(build));
+}
+
 int CListView31::InsertString(int index, const std::string& row)
 {
     if (index == -1)
@@ -72,6 +77,14 @@ int CListView31::DeleteString(int index)
         return -1;
     m_model->Remove(index);
     return GetCount();
+}
+
+bool CListView31::MoveString(int from, int to)
+{
+    if (!IsRow(from) || !IsRow(to))
+        return false;
+    m_model->Move(from, to);
+    return true;
 }
 
 std::string CListView31::GetText(int index) const

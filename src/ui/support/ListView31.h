@@ -20,6 +20,7 @@
 
 #include <QListView>
 
+#include <functional>
 #include <span>
 #include <string>
 #include <utility>
@@ -45,8 +46,15 @@ public:
     int GetCount() const;
     int AddString(const std::string& row);                 // index of the new row
     void AddStrings(std::vector<std::string> rows);        // many rows at the end, at once
+    // Many rows at the end, at once, whose texts build(row) makes when each is first needed
+    // (drawn, read, searched): a long list of costly rows fills at once and builds only what is
+    // seen. build gets the row's index at that time and serves every unbuilt row until the list
+    // is emptied, so the view keeps its rows in step with what build reads.
+    void AddRows(int count, std::function<std::string(int row)> build);
     int InsertString(int index, const std::string& row);   // index -1 appends; the new row's index
     int DeleteString(int index);                           // rows left, or -1
+    // Moves a row, built or not, so that it stands at index to; false for a bad index.
+    bool MoveString(int from, int to);
     std::string GetText(int index) const;
     // Empties the list; the view stays usable.
     virtual void ResetContent();

@@ -145,6 +145,41 @@ TEST(ListView31Test, RowsKeepTheCoresBytesAndShowThemAsWindows1252)
     EXPECT_EQ(view.GetCurSel(), 1);
 }
 
+// A long list of costly rows fills at once: a row is built when it is first drawn or read, by
+// its index at that time, and only once. Rows move with their records as the glaze list moves
+// them (the records first, then the rows), and an unbuilt row is built from the record that
+// stands at its place.
+TEST(ListView31Test, RowsFilledUnbuiltAreBuiltOnceWhenFirstNeeded)
+{
+    std::vector<std::string> records{"r0", "r1", "r2", "r3", "r4"};
+    int builds = 0;
+    CListView31 view;
+    view.AddRows(5, [&](int row) {
+        ++builds;
+        return records[static_cast<std::size_t>(row)] + "\tx";
+    });
+    ASSERT_EQ(view.GetCount(), 5);
+    EXPECT_EQ(builds, 0);
+    EXPECT_EQ(view.model()->index(1, 0).data().toString(), QString("r1\tx"));
+    EXPECT_EQ(builds, 1);
+
+    std::swap(records[1], records[0]); // row 1 up: a built row moves
+    EXPECT_TRUE(view.MoveString(1, 0));
+    std::swap(records[3], records[4]); // row 3 down: unbuilt rows move
+    EXPECT_TRUE(view.MoveString(3, 4));
+    EXPECT_FALSE(view.MoveString(0, 5));
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(view.GetText(row), records[static_cast<std::size_t>(row)] + "\tx") << row;
+    EXPECT_EQ(view.GetText(0), "r1\tx");
+    EXPECT_EQ(builds, 5);
+
+    // Emptying drops the builder; rows added afterwards are plain.
+    view.ResetContent();
+    view.AddStrings({"x"});
+    EXPECT_EQ(view.GetText(0), "x");
+    EXPECT_EQ(builds, 5);
+}
+
 TEST(ListView31Test, SelectionCaretAndTopRow)
 {
     CListView31 view;
