@@ -3,7 +3,10 @@
 # the program on them several times with --startup-time (it quits as soon as its main window is
 # shown and prints the seconds since launch) and reports the best and the median run.
 #
-#   bench/startup.sh [RUNS]     default 7 runs per case
+#   bench/startup.sh [RUNS] [OTHER_PROGRAM...]     default 7 runs per case
+#
+# Other programs (an older build, say) run on the same databases in turn with this one, run for
+# run, so that their figures are measured under the same load.
 #
 # Cases: 50,000 materials with 20,000 glazes, and 50,000 materials with 100,000 glazes. Target:
 # under 0.5 s (Release build). The program runs on the offscreen platform unless
@@ -12,6 +15,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-7}"
+others=("${@:2}")
 export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-3}"
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-release --target oxidarium oxidarium_bench_databases >/dev/null
@@ -33,12 +37,17 @@ run_case() {
   rm -rf "$XDG_CONFIG_HOME"
   printf '%s\n' "$data" > build-release/bin/datalocation.txt
   (cd "$data" && "$program" --startup-time >/dev/null 2>&1)
-  local times=()
+  local programs=("$program" "${others[@]}")
+  local -A times=()
   for ((i = 0; i < runs; i++)); do
-    times+=("$(cd "$data" && "$program" --startup-time "$data/glazes.glz" 2>/dev/null | sed -n 's/^Main window shown \([0-9.]*\) s.*/\1/p')")
+    for p in "${programs[@]}"; do
+      times[$p]+="$(cd "$data" && timeout 60 "$p" --startup-time "$data/glazes.glz" 2>/dev/null | sed -n 's/^Main window shown \([0-9.]*\) s.*/\1/p') "
+    done
   done
-  printf '%s\n' "${times[@]}" | sort -n | awk -v m="$materials" -v g="$glazes" -v n="$runs" \
-    '{ t[NR] = $1 } END { printf "%6d materials, %6d glazes: best %.3f s, median %.3f s (%d runs)\n", m, g, t[1], t[int((NR + 1) / 2)], n }'
+  for p in "${programs[@]}"; do
+    printf '%s\n' ${times[$p]} | sort -n | awk -v m="$materials" -v g="$glazes" -v n="$runs" -v p="$p" \
+      '{ t[NR] = $1 } END { printf "%6d materials, %6d glazes: best %.3f s, median %.3f s (%d runs) %s\n", m, g, t[1], t[int((NR + 1) / 2)], n, p }'
+  done
 }
 
 run_case 50000 20000

@@ -73,7 +73,7 @@ void CGlazeFilePrefetch::ReadAll()
             std::ifstream in(read->path, std::ios::in | std::ios::binary);
             if (!in.is_open())
                 continue;
-            read->result = read->list.Read(in);
+            read->result = read->list.ReadFile(in);
             read->stamp = before;
             read->done = StampOf(read->path) == before;
         } catch (...) {

@@ -7,7 +7,8 @@
 // order, each opened by its "name" line. It is read through the shared parameter-file reader with
 // the key table g_glzKeyTable, the list being the reader's context (the glaze being read is the
 // last one of the list), and written by Write in a fixed layout that other programs and older
-// files rely on byte for byte.
+// files rely on byte for byte. A whole file (ReadFile) is read in pieces on several threads when
+// it is large, with the result one read gives.
 
 #include "glazes/Glaze.h"
 #include "support/NamedItemList.h"
@@ -38,6 +39,12 @@ public:
     // with the message in m_errorText and the list reset (a wrong file type gives
     // "Incorrect file type: <type>").
     int Read(std::istream& in);
+    // The same for a whole file: reads in from where it stands to its end, with the result,
+    // glazes and message Read gives. A large file is read in pieces on several threads
+    // (GlazeListReadPieces.cpp). A stream that cannot tell its size is read by Read.
+    int ReadFile(std::istream& in);
+    // The same for a file's bytes in memory.
+    int ReadText(std::string_view text);
     // Writes the header and every glaze. Returns 0, or 1 when the stream failed.
     int Write(std::ostream& out) const;
 
@@ -89,3 +96,6 @@ int CompareGlazeIndexes(std::string_view a, std::string_view b);
 // counts each key's occurrences in it.
 inline constexpr int kGlazeKeyCount = 45;
 extern ParamDesc g_glzKeyTable[kGlazeKeyCount + 1];
+// Whether a key of the table belongs to the database header (information lines, name, file type,
+// version) rather than to a glaze.
+bool IsGlazeListHeaderKey(const char* key);

@@ -9,6 +9,7 @@
 #include "support/DbFileInfo.h"
 #include "tools/OptimizationParams.h"
 
+#include <cstring>
 #include <istream>
 #include <memory>
 
@@ -283,6 +284,15 @@ ParamDesc g_glzKeyTable[kGlazeKeyCount + 1] = {
     {"version", 'i', OnVersion, PF_REQUIRED | PF_ONCE | PF_MIN_INCL | PF_MAX_INCL, 1, 2, 0},
     {nullptr, 0, CheckLastRecord, 0, 0, 0, 0},
 };
+
+bool IsGlazeListHeaderKey(const char* key)
+{
+    for (const char* header : {"I", "dbname", "filetype", "version"}) {
+        if (std::strcmp(key, header) == 0)
+            return true;
+    }
+    return false;
+}
 
 void CGlazeList::Reset()
 {

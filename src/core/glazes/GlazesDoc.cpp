@@ -347,7 +347,7 @@ bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list) const
             return false;
         }
         CBusyScope busy;
-        result = list.Read(in);
+        result = list.ReadFile(in);
     }
     if (result != 0) {
         Warn(path + ": " + list.m_errorText, kGlazeReadErrorHelpId);

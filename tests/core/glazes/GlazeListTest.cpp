@@ -364,3 +364,83 @@ TEST_F(GlazeListTest, EmptyListAndFailedStream)
 }
 
 } // namespace
+
+namespace {
+
+// A large file: the sample's header, then its glazes again and again (one of them opened by an
+// indented "name" line) until the text is long enough to be read in pieces; lineBreak replaces
+// every line feed.
+std::string LargeFileText(const std::string& lineBreak, const std::string& late = std::string())
+{
+    const std::string sample = FileText(SamplePath());
+    const std::size_t firstGlaze = sample.find("\nname") + 1;
+    std::string text = sample.substr(0, firstGlaze);
+    const std::string glazes = sample.substr(firstGlaze) + " \tname\t= Indented\ncomponent = EPK\namount = 1\n";
+    while (text.size() < 1500000)
+        text += glazes;
+    text += late;
+    std::string replaced;
+    for (const char c : text)
+        replaced += c == '\n' ? lineBreak : std::string(1, c);
+    return replaced;
+}
+
+void ExpectSameRead(const std::string& text)
+{
+    CGlazeList once;
+    const int result = ReadText(once, text);
+    CGlazeList inPieces;
+    EXPECT_EQ(inPieces.ReadText(text), result);
+    EXPECT_EQ(inPieces.m_errorText, once.m_errorText);
+    EXPECT_EQ(inPieces.m_version, once.m_version);
+    ASSERT_EQ(inPieces.GetCount(), once.GetCount());
+    ExpectSameLists(inPieces, once);
+    EXPECT_EQ(WriteText(inPieces), WriteText(once));
+}
+
+} // namespace
+
+// A large file is read in pieces on several threads: the glazes, header and version are those
+// of one read, whatever the line ends, and so is a file read whole from its stream.
+TEST_F(GlazeListTest, ALargeFileReadInPiecesGivesWhatOneReadGives)
+{
+    for (const std::string lineBreak : {"\n", "\r\n", "\r"}) {
+        SCOPED_TRACE(static_cast<int>(lineBreak.size()));
+        const std::string text = LargeFileText(lineBreak);
+        ExpectSameRead(text);
+
+        std::istringstream stream(text);
+        CGlazeList whole;
+        ASSERT_EQ(whole.ReadFile(stream), 0) << whole.m_errorText;
+        EXPECT_GT(whole.GetCount(), 2000);
+        EXPECT_EQ(whole.GetAt(whole.GetCount() - 1).m_name, "Indented");
+        EXPECT_EQ(whole.m_name, "Test glazes");
+        EXPECT_TRUE(stream.eof());
+    }
+}
+
+// What the last piece holds that a piece cannot judge alone (a fault, a header key that counts
+// over the whole file) gives the result, message and line number of one read.
+TEST_F(GlazeListTest, LateFaultsAndHeaderKeysReadAsOneReadReadsThem)
+{
+    for (const std::string late : {"no equals sign\n", "version = 2\n", "component = X\namount = -1\n",
+                                   "dbname = Renamed late\nI = |late line\n", "filetype = Oxidarium Glazes\n"}) {
+        SCOPED_TRACE(late);
+        ExpectSameRead(LargeFileText("\n", "name = Last\n" + late));
+    }
+    CGlazeList list;
+    EXPECT_EQ(list.ReadText(LargeFileText("\n", "name = Last\nno equals sign\n")), 1);
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(list.m_errorText.rfind("Parse error in line ", 0), 0u);
+}
+
+// The header keys are exactly those a file may hold before its first glaze ("name" opens one).
+TEST_F(GlazeListTest, HeaderKeysAreTheKeysNeedingNoGlaze)
+{
+    for (const ParamDesc* entry = g_glzKeyTable + 1; entry->key; ++entry) {
+        SCOPED_TRACE(entry->key);
+        CGlazeList list;
+        const int result = ReadText(list, "dbname = x\n" + std::string(entry->key) + " = 1\n" + kHeader);
+        EXPECT_EQ(IsGlazeListHeaderKey(entry->key), result != -1) << list.m_errorText;
+    }
+}
