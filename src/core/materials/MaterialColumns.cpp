@@ -169,6 +169,33 @@ std::vector<int> MaterialPercentEntries()
     return std::vector<int>(entries.begin(), entries.begin() + count);
 }
 
+CMaterialListLayout MaterialListLayout(int& mode)
+{
+    if (mode < 0 || mode >= kMaterialListModeCount)
+        mode = 0;
+    CMaterialListLayout layout;
+    if (mode == kMaterialPercentMode) {
+        layout.entries = MaterialPercentEntries();
+        if (!layout.entries.empty()) {
+            layout.mode = mode;
+            return layout;
+        }
+        mode = 0;
+    }
+    layout.mode = mode;
+    MaterialColumnPresence present{};
+    ParseMaterialColumns(MaterialColumnString(mode), layout.columns, present);
+    return layout;
+}
+
+std::string MaterialLayoutRow(const CMaterialArray& database, const CMaterial& material,
+                              const CMaterialListLayout& layout)
+{
+    if (layout.mode == kMaterialPercentMode)
+        return MaterialPercentRow(material, layout.entries);
+    return MaterialListRow(database, material, layout.columns);
+}
+
 void BuildMaterialListRows(const CMaterialArray& database, int& mode, CStringArrayEx& rows)
 {
     rows.clear();
@@ -176,18 +203,7 @@ void BuildMaterialListRows(const CMaterialArray& database, int& mode, CStringArr
         mode = 0;
     if (database.GetCount() == 0)
         return;
-    if (mode == kMaterialPercentMode) {
-        const std::vector<int> entries = MaterialPercentEntries();
-        if (!entries.empty()) {
-            for (const auto& material : database.Records())
-                rows.push_back(MaterialPercentRow(*material, entries));
-            return;
-        }
-        mode = 0;
-    }
-    std::vector<int> columns;
-    MaterialColumnPresence present{};
-    ParseMaterialColumns(MaterialColumnString(mode), columns, present);
+    const CMaterialListLayout layout = MaterialListLayout(mode);
     for (const auto& material : database.Records())
-        rows.push_back(MaterialListRow(database, *material, columns));
+        rows.push_back(MaterialLayoutRow(database, *material, layout));
 }

@@ -72,8 +72,21 @@ std::string MaterialPercentRow(const CMaterial& material, std::span<const int> e
 // The entries of mattab; empty when it names none.
 std::vector<int> MaterialPercentEntries();
 
-// Every row of the mode, in database order. Mode 4 without entries shows mode 0 instead, and
-// mode is set to 0 (the view keeps that change). A mode outside 0..4 is taken as 0.
+// What the rows of a mode show: the columns of modes 0 to 3 or the entries of mode 4. Mode 4
+// without entries shows mode 0 instead, and mode is set to 0 (the view keeps that change). A mode
+// outside 0..4 is taken as 0.
+struct CMaterialListLayout {
+    int mode = 0;
+    std::vector<int> columns;
+    std::vector<int> entries;
+};
+CMaterialListLayout MaterialListLayout(int& mode);
+// The row of one material in a layout.
+std::string MaterialLayoutRow(const CMaterialArray& database, const CMaterial& material,
+                              const CMaterialListLayout& layout);
+
+// Every row of the mode, in database order, by MaterialListLayout (an empty database leaves a
+// mode within 0..4 as it is).
 void BuildMaterialListRows(const CMaterialArray& database, int& mode, CStringArrayEx& rows);
 
 // One blank for each leading blank of text: doubles a right-aligned number's padding.

@@ -80,16 +80,22 @@ void CMaterialsView::MeasureTabStops()
     SetColumnTabStops(columns, present);
 }
 
-std::vector<std::string> CMaterialsView::BuildRows()
+void CMaterialsView::PrepareRows()
 {
-    const CMaterialArray* database = Database();
-    if (!database || database->GetCount() == 0)
-        return {};
+    if (RecordCount() == 0)
+        return;
+    // Nothing to show as percentages: the normal view takes over, with its stops.
     if (m_nViewMode == kMaterialPercentMode && MaterialPercentEntries().empty())
         MeasureTabStops();
-    CStringArrayEx rows;
-    BuildMaterialListRows(*database, m_nViewMode, rows);
-    return std::vector<std::string>(rows.begin(), rows.end());
+    m_rowLayout = MaterialListLayout(m_nViewMode);
+}
+
+std::string CMaterialsView::RowText(int n) const
+{
+    const CMaterialArray* database = Database();
+    if (!database || !database->IsValidIndex(n))
+        return std::string();
+    return MaterialLayoutRow(*database, *database->Records()[static_cast<std::size_t>(n)], m_rowLayout);
 }
 
 void CMaterialsView::SetColumnTabStops(std::span<const int> columns, const MaterialColumnPresence& present)

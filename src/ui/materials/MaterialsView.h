@@ -123,7 +123,8 @@ public:
 
 protected:
     void MeasureTabStops() override;
-    std::vector<std::string> BuildRows() override;
+    void PrepareRows() override;
+    std::string RowText(int n) const override;
     void OnOtherNotice(const CUpdateHint& hint) override;
     void OnRecordsReplaced() override { RefillKeepingSelection(); }
     bool UpdateKindCommand(CCmdUI& ui) override;
@@ -132,6 +133,9 @@ protected:
     CMenuDef PopupMenu() const override { return MaterialsPopupMenu(); }
 
 private:
+    // What each row shows, settled before a fill.
+    CMaterialListLayout m_rowLayout;
+
     CMaterialsDoc* MaterialsDoc() const;
     CMaterialArray* Database() const;
     bool HasSelection() const { return GetSelCount() > 0; }

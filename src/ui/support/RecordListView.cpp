@@ -98,20 +98,13 @@ void CRecordListView::MeasureTabStops()
     SetHorizontalExtent(notesStart + WidestText(notes) + TextMargin() * 2);
 }
 
-std::vector<std::string> CRecordListView::BuildRows()
-{
-    std::vector<std::string> rows;
-    for (int i = 0; i < RecordCount(); ++i)
-        rows.push_back(RowText(i));
-    return rows;
-}
-
 void CRecordListView::FillList(int top, int select, bool setTabStops)
 {
     ResetContent();
     if (setTabStops)
         MeasureTabStops();
-    AddStrings(BuildRows());
+    PrepareRows();
+    AddRows(RecordCount(), [this](int row) { return RowText(row); });
     if (top >= 0 && top < GetCount())
         SetTopIndex(top);
     if (select >= 0 && GetCount() > 0) {

@@ -137,8 +137,9 @@ protected:
     // Measures the tab stops and the horizontal extent for the rows; by default the first stop
     // of the kind, then one after the widest name.
     virtual void MeasureTabStops();
-    // The rows, one per record; the default asks RowText.
-    virtual std::vector<std::string> BuildRows();
+    // Before a fill, after the tab stops: settles what RowText needs (the kind's columns). Rows
+    // are built by RowText when the list first shows or reads them.
+    virtual void PrepareRows() {}
     // A notice of another kind or code than the shared ones; the default ignores it.
     virtual void OnOtherNotice(const CUpdateHint& /*hint*/) {}
     // After New, Open, Revert or a merge that replaced records; the default fills from the top.
