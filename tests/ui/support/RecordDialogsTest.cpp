@@ -6,6 +6,7 @@
 #include "support/SelectOneDlg.h"
 
 #include "core/shell/FakeMessageService.h"
+#include "ui/support/ModalDialogTest.h"
 #include "elements/ElementsDoc.h"
 #include "framework/Document.h"
 #include "materials/MaterialsDoc.h"
@@ -42,14 +43,6 @@ void TypeAtEnd(QPlainTextEdit& edit, const QString& text)
     edit.setFocus();
     edit.moveCursor(QTextCursor::End);
     QTest::keyClicks(&edit, text);
-}
-
-// For review: the dialog as drawn offscreen, in the build directory's screenshots folder.
-void SaveScreenshot(QWidget& widget, const char* name)
-{
-    const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    EXPECT_TRUE(widget.grab().save(folder + "/" + name + ".png"));
 }
 
 QString RowText(const QListWidget& list, int row)
