@@ -8,7 +8,7 @@
 // asked for (drawn, read, searched), so that a long list whose rows are costly (a table of each
 // glaze's analysis) fills at once and builds only the rows the user sees. The builder is asked
 // with the row's index at that time: the view keeps its rows in step with its records, and a
-// moved row that was not built yet stays unbuilt.
+// row moved before anyone asked for it stays unbuilt.
 
 #include <QAbstractListModel>
 
