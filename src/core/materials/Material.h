@@ -177,7 +177,10 @@ public:
     std::string m_displayKey;     // code + TAB + name: what list views sort and show
 
 private:
+    // Everything the formula gives but the element values (ParseFormula replaces or clears them).
     void ResetAnalysis();
+    // ParseFormula's reading; analysed tells whether the values were computed.
+    int ParseFormulaText(std::string* errorText, int* errorPos, bool& analysed);
     // Weights, oxide fractions, fired yield and LOI from the element counts per formula unit in
     // atoms (non-zero only in lo..hi), which become counts per gram and are kept in m_atoms.
     void ComputeAnalysis(const CElementRecord* table, OxideVector& atoms, int lo, int hi);

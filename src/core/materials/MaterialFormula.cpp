@@ -9,8 +9,10 @@
 #include "support/NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -486,9 +488,7 @@ int ParseFormulaAnalysis(const std::string& text, double* atoms, double* oxideMo
 
 void CMaterial::ResetAnalysis()
 {
-    m_atoms.Clear();
     m_formulaWeight = 0.0;
-    m_oxides.Clear();
     m_oxideSum = 0.0;
     m_firedWeight = 0.0;
     m_loi = 0.0;
@@ -511,7 +511,20 @@ void CMaterial::ResetAnalysis()
 
 int CMaterial::ParseFormula(std::string* errorText, int* errorPos)
 {
+    // The element values stay until the new ones replace them, so that a record whose formula is
+    // set again reuses their room; a formula that gives no analysis leaves none.
     ResetAnalysis();
+    bool analysed = false;
+    const int rc = ParseFormulaText(errorText, errorPos, analysed);
+    if (rc != 0 || !analysed) {
+        m_atoms.Clear();
+        m_oxides.Clear();
+    }
+    return rc;
+}
+
+int CMaterial::ParseFormulaText(std::string* errorText, int* errorPos, bool& analysed)
+{
     SetError(errorText, "");
     SetPosition(errorPos, 0);
     if (m_formula.empty())
@@ -532,7 +545,16 @@ int CMaterial::ParseFormula(std::string* errorText, int* errorPos)
 
     const CElementRecord* table = GetElementTable();
     double* percentSum = m_isMolecular ? nullptr : &m_percentSum;
-    SComponentContext context{m_isWeightPercent, errorText, percentSum, &m_components, table};
+    // The components are gathered in a list that keeps its room from formula to formula; the
+    // record then takes them in room of their own size, whatever way the reading ends.
+    thread_local CFormulaComponentList parsed;
+    parsed.clear();
+    struct SKeep {
+        CFormulaComponentList& from;
+        CFormulaComponentList& to;
+        ~SKeep() { to.assign(std::make_move_iterator(from.begin()), std::make_move_iterator(from.end())); }
+    } keep{parsed, m_components};
+    SComponentContext context{m_isWeightPercent, errorText, percentSum, &parsed, table};
     OxideVector counts;
     SAtomRange atoms(counts.data());
     if (int rc = ParseFormulaComponents(m_formula, cursor, atoms, context, errorPos))
@@ -549,8 +571,7 @@ int CMaterial::ParseFormula(std::string* errorText, int* errorPos)
     atoms.lo = std::min(atoms.lo, static_cast<int>(kOxygenZ));
     atoms.hi = std::max(atoms.hi, static_cast<int>(kOxygenZ));
     ComputeAnalysis(table, counts, atoms.lo, atoms.hi);
-    // A large database holds many records: each keeps no more room than its components take.
-    m_components.shrink_to_fit();
+    analysed = true;
     return 0;
 }
 
@@ -558,8 +579,11 @@ void CMaterial::ComputeAnalysis(const CElementRecord* table, OxideVector& counts
 {
     // Outside lo..hi every element count is 0.
     double* atoms = counts.data();
-    OxideVector oxideValues;
+    // Only the oxides of lo..hi are computed: only they are set, and read.
+    std::array<double, kElementCount> oxideValues;
     double* oxides = oxideValues.data();
+    std::fill(oxides + lo, oxides + hi + 1, 0.0);
+    const auto oxideOf = [&](int z) { return z >= lo && z <= hi ? oxides[z] : 0.0; };
     double weight = 0.0; // W
     double fired = 0.0;  // N
     for (int z = lo; z <= hi; ++z) {
@@ -575,19 +599,29 @@ void CMaterial::ComputeAnalysis(const CElementRecord* table, OxideVector& counts
     }
     oxides[kOxygenZ] = 0.0;
     m_oxideSum = 0.0;
-    for (int z = lo; z <= hi; ++z) {
-        if (atoms[z] == 0.0) // its oxide is 0 too
-            continue;
-        atoms[z] = weight > 0.0 ? atoms[z] / weight : 0.0;
-        // Without fired oxides (volatile elements only) the values stay per formula unit, scaled
-        // up so that they still show.
-        oxides[z] = fired > 0.0 ? oxides[z] / fired : oxides[z] * 1000000.0;
-        m_oxideSum += oxides[z];
+    // The slots that hold a value are noted as they are computed.
+    CSlotValues::Mask atomsHeld = {0, 0};
+    CSlotValues::Mask oxidesHeld = {0, 0};
+    const auto note = [](CSlotValues::Mask& held, int z, double value) {
+        held[static_cast<std::size_t>(z / 64)] |= std::uint64_t{CSlotValues::IsHeld(value)} << (z % 64);
+    };
+    for (int z = std::max(lo, 1); z <= hi; ++z) {
+        if (atoms[z] != 0.0) { // else its oxide is 0 too
+            atoms[z] = weight > 0.0 ? atoms[z] / weight : 0.0;
+            // Without fired oxides (volatile elements only) the values stay per formula unit,
+            // scaled up so that they still show.
+            oxides[z] = fired > 0.0 ? oxides[z] / fired : oxides[z] * 1000000.0;
+            m_oxideSum += oxides[z];
+        }
+        note(atomsHeld, z, atoms[z]);
+        note(oxidesHeld, z, oxides[z]);
     }
     atoms[0] = atoms[19] + atoms[11];
-    oxides[0] = oxides[19] + oxides[11];
-    m_atoms.Assign(atoms, kElementCount);
-    m_oxides.Assign(oxides, kElementCount);
+    oxides[0] = oxideOf(19) + oxideOf(11);
+    note(atomsHeld, 0, atoms[0]);
+    note(oxidesHeld, 0, oxides[0]);
+    m_atoms.AssignHeld(atoms, atomsHeld);
+    m_oxides.AssignHeld(oxides, oxidesHeld);
 
     m_formulaWeight = weight;
     m_firedWeight = fired;

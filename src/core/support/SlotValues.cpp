@@ -3,16 +3,6 @@
 #include <algorithm>
 #include <bit>
 
-namespace {
-
-// Every value but +0.0 is held: a negative zero reads back as it was given.
-bool IsHeld(double value)
-{
-    return std::bit_cast<std::uint64_t>(value) != 0;
-}
-
-} // namespace
-
 CSlotValues::CSlotValues(const CSlotValues& other) : m_mask{other.m_mask[0], other.m_mask[1]}
 {
     const int count = other.Count();
@@ -53,12 +43,29 @@ void CSlotValues::Set(std::size_t slot, double value)
 void CSlotValues::Assign(const double* values, int count)
 {
     count = std::clamp(count, 0, kMaxSlots);
+    // A record holds a few values among many zeros: a block of eight slots whose bits are all
+    // zero is passed over with one test.
+    constexpr int kBlock = 8;
     Mask mask = {0, 0};
-    for (int slot = 0; slot < count; ++slot)
-        mask[static_cast<std::size_t>(slot / 64)] |= std::uint64_t{IsHeld(values[slot])} << (slot % 64);
+    for (int first = 0; first < count; first += kBlock) {
+        const int end = std::min(first + kBlock, count);
+        std::uint64_t any = 0;
+        for (int slot = first; slot < end; ++slot)
+            any |= std::bit_cast<std::uint64_t>(values[slot]);
+        if (any == 0)
+            continue;
+        for (int slot = first; slot < end; ++slot)
+            mask[static_cast<std::size_t>(slot / 64)] |= std::uint64_t{IsHeld(values[slot])} << (slot % 64);
+    }
+    AssignHeld(values, mask);
+}
+
+void CSlotValues::AssignHeld(const double* values, const Mask& mask)
+{
     const int held = std::popcount(mask[0]) + std::popcount(mask[1]);
-    // The same number of values fits the buffer already held.
-    if (held != Count())
+    // A buffer at least as long as needed is kept: a record set again with no more values than it
+    // holds allocates nothing.
+    if (held > Count() || held == 0)
         m_values = held > 0 ? std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(held)) : nullptr;
     m_mask[0] = mask[0];
     m_mask[1] = mask[1];

@@ -66,6 +66,11 @@ public:
     void Set(std::size_t slot, double value);
     // Replaces every value by those of slots 0..count - 1 (count at most kMaxSlots).
     void Assign(const double* values, int count);
+    // Replaces every value by those of the slots of held, each of which the caller knows to be
+    // held (IsHeld); every other slot then reads 0.
+    void AssignHeld(const double* values, const std::array<std::uint64_t, 2>& held);
+    // Whether a value is kept: every value but +0.0 (a negative zero reads back as it was given).
+    static bool IsHeld(double value) { return std::bit_cast<std::uint64_t>(value) != 0; }
     // Writes slots 0..count - 1 into values, zeros included.
     void CopyTo(double* values, int count) const;
     template <std::size_t N>

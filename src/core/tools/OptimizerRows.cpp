@@ -32,13 +32,15 @@ double COptimizer::UnitBasisMoles(const CMaterial& material) const
 {
     const bool unity = m_params->m_oxideUnit == kOxideUnitUnity;
     double moles = 0.0;
-    for (int z = 1; z < kElementCount; ++z) {
+    // Only the elements the material holds can add to the sum.
+    material.m_atoms.ForEach([&](int z, double atoms) {
+        if (z < 1 || z >= kElementCount)
+            return;
         const CElementRecord& element = m_table[z];
         const bool counts = unity ? (element.role & kRoleAlkali) != 0 : !IsVolatile(element);
-        const double atoms = material.m_atoms[static_cast<std::size_t>(z)];
         if (counts && m_oxides[static_cast<std::size_t>(z)].allowed && atoms > 0.0)
             moles += DivideByCationCount(atoms, element.ncat);
-    }
+    });
     return moles;
 }
 
