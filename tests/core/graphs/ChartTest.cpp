@@ -161,6 +161,13 @@ TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
     scale = MakeChartScale(automatic, 0.12, 0.61, true);
     EXPECT_DOUBLE_EQ(scale.max, 0.8); // a step of 0.2
     EXPECT_EQ(scale.majors, 4);
+    // Nothing but zeros (a glaze without this oxide) stands on an axis from 0 up, not below it.
+    scale = MakeChartScale(automatic, 0.0, 0.0, true);
+    EXPECT_EQ(scale.min, 0.0);
+    EXPECT_EQ(scale.max, 1.0);
+    scale = MakeChartScale(automatic, -2.0, -2.0, false);
+    EXPECT_EQ(scale.min, -3.0);
+    EXPECT_EQ(scale.max, -2.0);
     CChartAxisSettings fixed;
     fixed.set = true;
     fixed.flags = 0x41C;
