@@ -151,6 +151,24 @@ TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
     EXPECT_THAT(Layout({2, 3, 15}), ElementsAre(8.0, 0.0, 4.0));
 }
 
+// Regression: the outline pass drew a black edge round bars two pixels wide, which hid them.
+TEST_F(ChartTest, TheOutlinePassLeavesThinBarsTheirColour)
+{
+    const auto outlines = [this](int bars) {
+        chart.ChartDefBegin();
+        chart.ChartSetData(bars, 1, std::vector<double>(static_cast<std::size_t>(bars), 5.0));
+        chart.ChartSetPatterns(1, std::vector<int>{kChartPatternHollow});
+        chart.ChartSetColors(1, std::vector<int>{0});
+        chart.ChartSetKind(kChartBar, 0, 0x20);
+        std::vector<double> widths;
+        for (const CChartPrimitive* cell : CellPrimitives(chart))
+            widths.push_back(cell->outlineWidth);
+        return std::vector<double>(widths.end() - bars, widths.end());
+    };
+    EXPECT_THAT(outlines(3), ::testing::Each(1.5));   // 150 pixels wide
+    EXPECT_THAT(outlines(200), ::testing::Each(0.0)); // 2 pixels wide
+}
+
 TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
 {
     CChartAxisSettings automatic;

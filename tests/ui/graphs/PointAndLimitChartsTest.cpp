@@ -43,7 +43,7 @@ protected:
         view->SetGraph(found, m_glazeDoc, m_glazeDoc->GetGlaze(0), limits, -1, type);
         dynamic_cast<QWidget*>(view->GetFrame())->resize(860, 520);
         Flush();
-        EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath(shot)));
+        ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), shot);
         return *view->Graph();
     }
 };
@@ -109,7 +109,7 @@ protected:
         view->SetGraph(&turned, m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, type);
         dynamic_cast<QWidget*>(view->GetFrame())->resize(760, 460);
         Flush();
-        EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath(shot)));
+        ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), shot);
         return *view->Graph();
     }
     std::vector<std::unique_ptr<CGraphTemplate>> m_turned;
