@@ -401,6 +401,27 @@ TEST_F(ChartTest, ALaterSeriesStandsOverTheEarlierOnesPoints)
     EXPECT_EQ(HitAt(x, y), (CChartHit{8, 0, 1, 0}));
 }
 
+// Regression: the left corner label of a zoomed triangle, centred on the corner, lost its
+// left half beyond the chart's edge.
+TEST_F(ChartTest, DrawnTextsAreMovedInsideTheChart)
+{
+    chart.ChartDefBegin();
+    chart.ChartDrawText(100.0, -20.0, 3, 0x112, 0, "20% KNaO, 10% CaO, 70% MgO"); // 520 units wide
+    chart.ChartDrawText(1990.0, 990.0, 3, 0x00, 0, "right");
+    chart.ChartDrawText(500.0, 500.0, 3, 0x02, 0, "inside");
+    chart.ChartBeginSubArea(1000.0, 0.0, 1000.0, 500.0, 1000.0); // half a unit per sub-area unit
+    chart.ChartDrawText(1900.0, 100.0, 3, 0x00, 0, "sub");
+    const auto& drawn = chart.Primitives();
+    ASSERT_EQ(drawn.size(), 4u);
+    EXPECT_DOUBLE_EQ(drawn[0].left, 0.0);
+    EXPECT_DOUBLE_EQ(drawn[0].bottom, 0.0);
+    EXPECT_DOUBLE_EQ(drawn[1].left, 2000.0 - 100.0);
+    EXPECT_DOUBLE_EQ(drawn[1].bottom, 1000.0 - lineHeight);
+    EXPECT_DOUBLE_EQ(drawn[2].left, 500.0 - 60.0);
+    EXPECT_DOUBLE_EQ(drawn[2].bottom, 500.0);
+    EXPECT_DOUBLE_EQ(drawn[3].left + drawn[3].width, 2000.0);
+}
+
 TEST_F(ChartTest, DegenerateSizesRangesAndValuesDrawNoNaN)
 {
     // No data at all, a range of one value, values that are not numbers.
