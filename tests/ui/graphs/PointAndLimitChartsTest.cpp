@@ -82,6 +82,10 @@ TEST_F(PointAndLimitChartsTest, LimitFormulaChartsOfTheShippedGlazes)
         Draw("Limit formula, averages (bar)", -1, "Cone 10 gloss", "chart-15-limit-averages");
     EXPECT_EQ(sets.m_errorText, "");
     EXPECT_EQ(sets.m_columns, 2);
+    // Opened without a limit formula (from the glaze list), each limit template names its own.
+    const CGraph& own = Draw("Limit formula (bar)", -1, "", "chart-02-limit-formula-of-template");
+    EXPECT_EQ(own.m_errorText, "");
+    EXPECT_EQ(own.limform, "Cone 6 gloss");
     const CGraph& many =
         Draw("Limit formula, each glaze (bar)", -1, "", "chart-19-limit-many");
     EXPECT_EQ(many.m_errorText, "");
