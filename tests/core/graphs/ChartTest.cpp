@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -96,6 +97,33 @@ TEST_F(ChartTest, PieLaysOutBetweenItsTitlesAndBesideItsLabels)
     EXPECT_THAT(Layout({4, 6, 7}), ElementsAre(960.0, 520.0, 20.0));
 }
 
+TEST_F(ChartTest, AThreeDimensionalPieTiltsAwayAsItsElevationRises)
+{
+    // The top face is seen 30 degrees plus the elevation off face-on: an ellipse as high as
+    // the cosine of that tilt of its width.
+    const auto faceShape = [this](int elevation) {
+        const std::size_t before = CellPrimitives(chart).size();
+        chart.ChartDefBegin();
+        chart.ChartSetData(4, 1, std::vector<double>{1, 2, 3, 4});
+        chart.ChartSetView(0, 0, elevation, 0);
+        chart.ChartSetDepth(1, 100, 0, 0);
+        chart.ChartSetKind(kChartPie3D, 0x8001, 0);
+        const auto cells = CellPrimitives(chart);
+        double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+        for (std::size_t i = before; i < cells.size(); ++i) {
+            left = std::min(left, cells[i]->left);
+            right = std::max(right, cells[i]->left + cells[i]->width);
+            bottom = std::min(bottom, cells[i]->bottom);
+            top = std::max(top, cells[i]->bottom + cells[i]->height);
+        }
+        return (top - bottom) / (right - left);
+    };
+    const double degree = std::numbers::pi / 180.0;
+    EXPECT_NEAR(faceShape(0), std::cos(30.0 * degree), 0.01);
+    EXPECT_NEAR(faceShape(40), std::cos(70.0 * degree), 0.01);
+    EXPECT_NEAR(faceShape(-20), std::cos(10.0 * degree), 0.01);
+}
+
 TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
 {
     DefineBars(0);
@@ -143,6 +171,18 @@ TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
                                         return p.type == CChartPrimitive::Type::Polygon;
                                     });
     EXPECT_EQ(bars, 2);
+    // Each floating bar spans its range: from the base (set 0) to the base plus the length.
+    std::vector<const CChartPrimitive*> spans;
+    for (auto p = chart.Primitives().begin() + static_cast<std::ptrdiff_t>(drawn); p != chart.Primitives().end(); ++p) {
+        if (p->type == CChartPrimitive::Type::Polygon)
+            spans.push_back(&*p);
+    }
+    ASSERT_EQ(spans.size(), 2u);
+    const double bottom = chart.ChartGetLayout(7), perUnit = chart.ChartGetLayout(5) / 2.0;
+    EXPECT_NEAR(spans[0]->bottom, bottom + 0.3 * perUnit, 1e-6);
+    EXPECT_NEAR(spans[0]->height, 1.7 * perUnit, 1e-6);
+    EXPECT_NEAR(spans[1]->bottom, bottom + 0.5 * perUnit, 1e-6);
+    EXPECT_NEAR(spans[1]->height, 0.5 * perUnit, 1e-6);
     // A fixed axis keeps its ends and divisions.
     chart.ChartDefBegin();
     chart.ChartSetData(3, 1, std::vector<double>{1, 2, 3});

@@ -81,6 +81,11 @@ TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
     Key(*view, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(view->State().m_pGlazeDb, m_glazeDoc);
     EXPECT_EQ(GlazeName(*view), "Cone 6 Clear");
+    // Inside a database, on to the next glaze: the chart is titled with it.
+    Key(*view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlaze, m_glazeDoc->GetGlaze(1));
+    EXPECT_EQ(view->Graph()->GetTitle(), m_glazeDoc->GetGlaze(1)->m_name);
+    EXPECT_NE(m_glazeDoc->GetGlaze(1)->m_name, "Cone 6 Clear");
     // From the last glaze of a database on to the first of the next.
     view->SetGraph(view->State().m_pTemplate, m_glazeDoc, m_glazeDoc->GetGlaze(9), nullptr, -1, -1);
     Key(*view, Qt::Key_Right, Qt::ControlModifier);
