@@ -354,7 +354,22 @@ void CChart::ChartDrawLine(double x1, double y1, double x2, double y2, int width
 
 void CChart::ChartDrawText(double x, double y, int font, int align, int color, const std::string& text)
 {
-    AddText(x, y, align, FontOf(font), PaletteColor(color), 0, text);
+    // A text placed across the chart's edge (a long corner label beside a zoomed triangle) is
+    // moved in so that it shows whole; one wider or higher than the chart starts at its edge.
+    const CChartFont f = FontOf(font);
+    const double width = TextWidthUnits(f, text), height = TextHeightUnits(f);
+    const double left = (align & 0x01) ? x - width : (align & 0x02) ? x - width / 2.0 : x;
+    const double bottom = (align & 0x100) ? y - height : y;
+    const CChartArea& area = CurrentArea();
+    const auto inside = [](double at, double size, double origin, double scale, double chartSize) {
+        const double low = -origin / scale, high = (chartSize - origin) / scale - size;
+        return std::max(low, std::min(at, high)) - at;
+    };
+    if (area.unitScale > 0.0) {
+        x += inside(left, width, area.originX, area.unitScale, m_areas.front().width);
+        y += inside(bottom, height, area.originY, area.unitScale, m_areas.front().height);
+    }
+    AddText(x, y, align, f, PaletteColor(color), 0, text);
 }
 
 void CChart::ChartDrawSymbol(double x, double y, int symbol, int color)

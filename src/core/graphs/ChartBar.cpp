@@ -28,6 +28,15 @@ std::vector<CChartPointD> BarCorners(const CChartAxes& axes, const CChartRect& p
     return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
 }
 
+// An outline would cover a bar only a few pixels across (many glazes side by side, each with
+// many materials) or high (a small value) and leave it black, unlike its legend: a bar less
+// than four outline widths across or high is drawn without one.
+double OutlineWidth(const CChart& chart, const std::vector<CChartPointD>& c, double usual)
+{
+    const double side = std::min(std::fabs(c[1].x - c[0].x), std::fabs(c[2].y - c[1].y));
+    return side * chart.CurrentArea().unitScale * chart.PixelsPerUnit() >= 4.0 * usual ? usual : 0.0;
+}
+
 void DrawBar(CChart& chart, const std::vector<CChartPointD>& c, const CBar& bar, const CBarStyle& style, double dx,
              double dy)
 {
@@ -39,14 +48,16 @@ void DrawBar(CChart& chart, const std::vector<CChartPointD>& c, const CBar& bar,
     if (dx > 0.0 || dy > 0.0) {
         // Top and right faces behind the front face, in lighter and darker shades.
         const CColor edge = ShadeColor(color, 0.45);
+        const double width = OutlineWidth(chart, c, 1.0);
         chart.AddPolygon({c[3], c[2], {c[2].x + dx, c[2].y + dy}, {c[3].x + dx, c[3].y + dy}}, ShadeColor(color, 1.3),
-                         pattern, edge, 1.0);
+                         pattern, edge, width);
         chart.AddPolygon({c[1], {c[1].x + dx, c[1].y + dy}, {c[2].x + dx, c[2].y + dy}, c[2]}, ShadeColor(color, 0.7),
-                         pattern, edge, 1.0);
-        chart.AddPolygon(c, color, pattern, edge, 1.0, hit, bar.set, bar.point);
+                         pattern, edge, width);
+        chart.AddPolygon(c, color, pattern, edge, width, hit, bar.set, bar.point);
         return;
     }
-    chart.AddPolygon(c, color, pattern, color, hollow ? 1.5 : 0.0, hit, bar.set, bar.point);
+    chart.AddPolygon(c, color, pattern, color, hollow ? OutlineWidth(chart, c, 1.5) : 0.0, hit,
+                     bar.set, bar.point);
 }
 
 CChartAxisPlan CategoryPlan(const CChartDefinition& def, bool farSide)

@@ -173,7 +173,10 @@ CChartScale MakeChartScale(const CChartAxisSettings& axis, double dataMin, doubl
     if (fixedMax)
         hi = axis.max;
     if (hi <= lo) {
-        if (!fixedMin)
+        // All values alike: a positive one stands on 0, nothing at all (all zero) gets 0 to 1.
+        if (!fixedMin && !fixedMax && lo == 0.0 && hi == 0.0)
+            hi = 1.0;
+        else if (!fixedMin)
             lo = hi > 0.0 ? 0.0 : hi - 1.0;
         else
             hi = lo + (lo != 0.0 ? std::fabs(lo) : 1.0);

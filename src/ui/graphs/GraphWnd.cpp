@@ -109,29 +109,33 @@ void CGraphWnd::DrawToDC(QPainter& painter)
     QPaintDevice* device = painter.device();
     if (!device || device->devType() != QInternal::Printer)
         return;
+    const QRectF target = PrintTarget(*device);
+    if (!target.isEmpty())
+        PaintChart(*Chart(), painter, target);
+}
+
+QRectF CGraphWnd::PrintTarget(const QPaintDevice& device) const
+{
     CChartEngine* engine = SelectChart();
     const CChart* chart = engine ? Chart() : nullptr;
     const double chartHeight = engine ? engine->ChartGetHeight(0, 0) : 0.0;
     if (!chart || !(chartHeight > 0.0))
-        return;
+        return QRectF();
     const double aspect = engine->ChartGetWidth(0, 0) / chartHeight;
-    const double dpiX = device->logicalDpiX() / 1000.0;
-    const double dpiY = device->logicalDpiY() / 1000.0;
+    const double dpiX = device.logicalDpiX() / 1000.0;
+    const double dpiY = device.logicalDpiY() / 1000.0;
     double left = g_prefs.prtlmar * dpiX;
     double top = g_prefs.prttmar * dpiY;
-    const double w = device->width() - g_prefs.prtrmar * dpiX - left;
-    const double h = device->height() - g_prefs.prtbmar * dpiY - top;
+    const double w = device.width() - g_prefs.prtrmar * dpiX - left;
+    const double h = device.height() - g_prefs.prtbmar * dpiY - top;
     if (!(w >= 1.0) || !(h >= 1.0) || !(aspect > 0.0))
-        return;
-    QRectF target;
+        return QRectF();
     if (w / h < aspect) {
         top += std::trunc((h - w / aspect) * 0.5);
-        target = QRectF(left, top, w, std::trunc(w / aspect));
-    } else {
-        left += std::trunc((w - h * aspect) * 0.5);
-        target = QRectF(left, top, std::trunc(h * aspect), h);
+        return QRectF(left, top, w, std::trunc(w / aspect));
     }
-    PaintChart(*chart, painter, target);
+    left += std::trunc((w - h * aspect) * 0.5);
+    return QRectF(left, top, std::trunc(h * aspect), h);
 }
 
 std::string CGraphWnd::CopyOrWriteGraph(const std::string& fileName, int format)

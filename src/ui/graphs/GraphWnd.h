@@ -11,12 +11,14 @@
 #include "graphs/Graph.h"
 
 #include <QPoint>
+#include <QRectF>
 #include <QWidget>
 
 #include <string>
 
 class CGlaze;
 class CGlazesDoc;
+class QPaintDevice;
 class QPainter;
 
 // Export formats of CopyOrWriteGraph.
@@ -62,6 +64,8 @@ public:
     // preferences, as large as its aspect allows, centred, as vector drawing. Nothing on other
     // devices, and nothing on a page without room.
     void DrawToDC(QPainter& painter);
+    // Where DrawToDC puts the chart on the device's page; empty without a chart or room.
+    QRectF PrintTarget(const QPaintDevice& device) const;
     // Copies the chart to the clipboard (empty file name) or writes it in the format; an empty
     // text, or "Error writing to clipboard" / "Error writing file " and the file name.
     std::string CopyOrWriteGraph(const std::string& fileName, int format);

@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -96,6 +97,33 @@ TEST_F(ChartTest, PieLaysOutBetweenItsTitlesAndBesideItsLabels)
     EXPECT_THAT(Layout({4, 6, 7}), ElementsAre(960.0, 520.0, 20.0));
 }
 
+TEST_F(ChartTest, AThreeDimensionalPieTiltsAwayAsItsElevationRises)
+{
+    // The top face is seen 30 degrees plus the elevation off face-on: an ellipse as high as
+    // the cosine of that tilt of its width.
+    const auto faceShape = [this](int elevation) {
+        const std::size_t before = CellPrimitives(chart).size();
+        chart.ChartDefBegin();
+        chart.ChartSetData(4, 1, std::vector<double>{1, 2, 3, 4});
+        chart.ChartSetView(0, 0, elevation, 0);
+        chart.ChartSetDepth(1, 100, 0, 0);
+        chart.ChartSetKind(kChartPie3D, 0x8001, 0);
+        const auto cells = CellPrimitives(chart);
+        double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+        for (std::size_t i = before; i < cells.size(); ++i) {
+            left = std::min(left, cells[i]->left);
+            right = std::max(right, cells[i]->left + cells[i]->width);
+            bottom = std::min(bottom, cells[i]->bottom);
+            top = std::max(top, cells[i]->bottom + cells[i]->height);
+        }
+        return (top - bottom) / (right - left);
+    };
+    const double degree = std::numbers::pi / 180.0;
+    EXPECT_NEAR(faceShape(0), std::cos(30.0 * degree), 0.01);
+    EXPECT_NEAR(faceShape(40), std::cos(70.0 * degree), 0.01);
+    EXPECT_NEAR(faceShape(-20), std::cos(10.0 * degree), 0.01);
+}
+
 TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
 {
     DefineBars(0);
@@ -143,12 +171,42 @@ TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
                                         return p.type == CChartPrimitive::Type::Polygon;
                                     });
     EXPECT_EQ(bars, 2);
+    // Each floating bar spans its range: from the base (set 0) to the base plus the length.
+    std::vector<const CChartPrimitive*> spans;
+    for (auto p = chart.Primitives().begin() + static_cast<std::ptrdiff_t>(drawn); p != chart.Primitives().end(); ++p) {
+        if (p->type == CChartPrimitive::Type::Polygon)
+            spans.push_back(&*p);
+    }
+    ASSERT_EQ(spans.size(), 2u);
+    const double bottom = chart.ChartGetLayout(7), perUnit = chart.ChartGetLayout(5) / 2.0;
+    EXPECT_NEAR(spans[0]->bottom, bottom + 0.3 * perUnit, 1e-6);
+    EXPECT_NEAR(spans[0]->height, 1.7 * perUnit, 1e-6);
+    EXPECT_NEAR(spans[1]->bottom, bottom + 0.5 * perUnit, 1e-6);
+    EXPECT_NEAR(spans[1]->height, 0.5 * perUnit, 1e-6);
     // A fixed axis keeps its ends and divisions.
     chart.ChartDefBegin();
     chart.ChartSetData(3, 1, std::vector<double>{1, 2, 3});
     chart.ChartSetAxisY(0x100 + 0x1C, 4, 0, 8.0, 0.0);
     chart.ChartSetKind(kChartBar, 0, 0x20);
     EXPECT_THAT(Layout({2, 3, 15}), ElementsAre(8.0, 0.0, 4.0));
+}
+
+// Regression: the outline pass drew a black edge round bars two pixels wide, which hid them.
+TEST_F(ChartTest, TheOutlinePassLeavesThinBarsTheirColour)
+{
+    const auto outlines = [this](int bars) {
+        chart.ChartDefBegin();
+        chart.ChartSetData(bars, 1, std::vector<double>(static_cast<std::size_t>(bars), 5.0));
+        chart.ChartSetPatterns(1, std::vector<int>{kChartPatternHollow});
+        chart.ChartSetColors(1, std::vector<int>{0});
+        chart.ChartSetKind(kChartBar, 0, 0x20);
+        std::vector<double> widths;
+        for (const CChartPrimitive* cell : CellPrimitives(chart))
+            widths.push_back(cell->outlineWidth);
+        return std::vector<double>(widths.end() - bars, widths.end());
+    };
+    EXPECT_THAT(outlines(3), ::testing::Each(1.5));   // 150 pixels wide
+    EXPECT_THAT(outlines(200), ::testing::Each(0.0)); // 2 pixels wide
 }
 
 TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
@@ -161,6 +219,13 @@ TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
     scale = MakeChartScale(automatic, 0.12, 0.61, true);
     EXPECT_DOUBLE_EQ(scale.max, 0.8); // a step of 0.2
     EXPECT_EQ(scale.majors, 4);
+    // Nothing but zeros (a glaze without this oxide) stands on an axis from 0 up, not below it.
+    scale = MakeChartScale(automatic, 0.0, 0.0, true);
+    EXPECT_EQ(scale.min, 0.0);
+    EXPECT_EQ(scale.max, 1.0);
+    scale = MakeChartScale(automatic, -2.0, -2.0, false);
+    EXPECT_EQ(scale.min, -3.0);
+    EXPECT_EQ(scale.max, -2.0);
     CChartAxisSettings fixed;
     fixed.set = true;
     fixed.flags = 0x41C;
@@ -374,6 +439,27 @@ TEST_F(ChartTest, ALaterSeriesStandsOverTheEarlierOnesPoints)
     const double x = chart.ChartGetLayout(6) + 0.5 * chart.ChartGetLayout(4);
     const double y = chart.ChartGetLayout(7) + 0.5 * chart.ChartGetLayout(5);
     EXPECT_EQ(HitAt(x, y), (CChartHit{8, 0, 1, 0}));
+}
+
+// Regression: the left corner label of a zoomed triangle, centred on the corner, lost its
+// left half beyond the chart's edge.
+TEST_F(ChartTest, DrawnTextsAreMovedInsideTheChart)
+{
+    chart.ChartDefBegin();
+    chart.ChartDrawText(100.0, -20.0, 3, 0x112, 0, "20% KNaO, 10% CaO, 70% MgO"); // 520 units wide
+    chart.ChartDrawText(1990.0, 990.0, 3, 0x00, 0, "right");
+    chart.ChartDrawText(500.0, 500.0, 3, 0x02, 0, "inside");
+    chart.ChartBeginSubArea(1000.0, 0.0, 1000.0, 500.0, 1000.0); // half a unit per sub-area unit
+    chart.ChartDrawText(1900.0, 100.0, 3, 0x00, 0, "sub");
+    const auto& drawn = chart.Primitives();
+    ASSERT_EQ(drawn.size(), 4u);
+    EXPECT_DOUBLE_EQ(drawn[0].left, 0.0);
+    EXPECT_DOUBLE_EQ(drawn[0].bottom, 0.0);
+    EXPECT_DOUBLE_EQ(drawn[1].left, 2000.0 - 100.0);
+    EXPECT_DOUBLE_EQ(drawn[1].bottom, 1000.0 - lineHeight);
+    EXPECT_DOUBLE_EQ(drawn[2].left, 500.0 - 60.0);
+    EXPECT_DOUBLE_EQ(drawn[2].bottom, 500.0);
+    EXPECT_DOUBLE_EQ(drawn[3].left + drawn[3].width, 2000.0);
 }
 
 TEST_F(ChartTest, DegenerateSizesRangesAndValuesDrawNoNaN)

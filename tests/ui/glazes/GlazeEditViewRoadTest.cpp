@@ -241,15 +241,17 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
     } graphs;
     SetGlazeViews(&graphs);
     view->ShowPage(kPageLimitFormula);
+    view->OnCommand(CmdGedOpenGraph); // nothing picked in the list: the glaze's own formula
     view->LimitList()->setCurrentRow(3);
     view->SetAnalysisMode(2);
     view->OnCommand(CmdGedOpenGraph);
     InstallGlazeViews();
-    ASSERT_EQ(graphs.requests.size(), 1u);
-    EXPECT_EQ(graphs.requests[0].glaze, 0);
-    EXPECT_EQ(graphs.requests[0].graphTemplate, nullptr) << "the panes drew no template: the first one";
-    EXPECT_EQ(graphs.requests[0].limitFormula, "Cone 6 matte");
-    EXPECT_EQ(graphs.requests[0].units, 1);
+    ASSERT_EQ(graphs.requests.size(), 2u);
+    EXPECT_EQ(graphs.requests[0].limitFormula, "Cone 6 gloss, boron-free");
+    EXPECT_EQ(graphs.requests[1].glaze, 0);
+    EXPECT_EQ(graphs.requests[1].graphTemplate, nullptr) << "the panes drew no template: the first one";
+    EXPECT_EQ(graphs.requests[1].limitFormula, "Cone 6 matte");
+    EXPECT_EQ(graphs.requests[1].units, 1);
 }
 
 // Regression: merging with "replace existing" replaced glazes whose edit windows held unsaved

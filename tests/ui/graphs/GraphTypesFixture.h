@@ -30,14 +30,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <vector>
 
 #include <unistd.h>
 
@@ -74,6 +78,57 @@ inline QString ScreenshotPath(const char* name)
 {
     QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
     return QString(OXI_BUILD_DIR) + "/screenshots/" + name + ".png";
+}
+
+// What a person reads a chart by: the filled slices, bars, boxes and points, each in its
+// colour. Counts the solid data cells of the picture at least a pixel in each direction, and
+// those whose colour shows somewhere along the middle row or column of their box.
+struct CCellColours {
+    int cells = 0;
+    int shown = 0;
+};
+
+inline bool ShowsColour(const QImage& image, int x, int y, CColor color)
+{
+    if (!image.rect().contains(x, y))
+        return false;
+    const QColor seen = image.pixelColor(x, y);
+    return std::abs(seen.red() - color.r) <= 40 && std::abs(seen.green() - color.g) <= 40 &&
+           std::abs(seen.blue() - color.b) <= 40;
+}
+
+inline CCellColours CellColoursShown(const CChart& chart, const QImage& image)
+{
+    CCellColours result;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        const int left = static_cast<int>(std::ceil(chart.UnitsToPixelsX(p.left)));
+        const int right = static_cast<int>(std::floor(chart.UnitsToPixelsX(p.left + p.width)));
+        const int top = static_cast<int>(std::ceil(chart.UnitsToPixelsY(p.bottom + p.height)));
+        const int bottom = static_cast<int>(std::floor(chart.UnitsToPixelsY(p.bottom)));
+        if (p.type != CChartPrimitive::Type::Polygon || p.hitKind != CChartPrimitive::kHitCell ||
+            p.pattern != kChartPatternSolid || right <= left || bottom <= top)
+            continue;
+        bool shown = false;
+        for (int x = left; x < right && !shown; ++x)
+            shown = ShowsColour(image, x, (top + bottom) / 2, p.color);
+        for (int y = top; y < bottom && !shown; ++y)
+            shown = ShowsColour(image, (left + right) / 2, y, p.color);
+        ++result.cells;
+        result.shown += shown ? 1 : 0;
+    }
+    return result;
+}
+
+// Saves the chart window's picture for review and checks that its data cells show their
+// colours (a few points may lie under later ones).
+inline void ExpectReadableChart(QWidget& window, const CChart* chart, const char* shot)
+{
+    const QImage image = window.grab().toImage();
+    EXPECT_TRUE(image.save(ScreenshotPath(shot))) << shot;
+    ASSERT_NE(chart, nullptr) << shot;
+    const CCellColours colours = CellColoursShown(*chart, image);
+    EXPECT_GT(colours.cells, 0) << shot;
+    EXPECT_GE(colours.shown * 4, colours.cells * 3) << shot << ": " << colours.shown << " of " << colours.cells;
 }
 
 inline const std::vector<std::string> kShippedNames = {

@@ -170,6 +170,33 @@ TEST_F(GraphWndTest, PrintingFitsTheChartIntoThePageOnly)
     }
     EXPECT_GT(QFileInfo(dir.path() + "/chart.pdf").size(), 1000);
 
+    // Inside the margins (thousandths of an inch) as large as the chart's shape allows, centred:
+    // the 2 : 1 chart across the whole width of an upright page, a 1 : 3 one over its height.
+    g_prefs.prtlmar = 1000;
+    g_prefs.prtrmar = 500;
+    g_prefs.prttmar = 750;
+    g_prefs.prtbmar = 250;
+    const double dpiX = printer.logicalDpiX() / 1000.0, dpiY = printer.logicalDpiY() / 1000.0;
+    const QRectF page(1000 * dpiX, 750 * dpiY, printer.width() - 1500 * dpiX, printer.height() - 1000 * dpiY);
+    ASSERT_LT(page.width() / page.height(), 1.0);
+    const QRectF wide = m_wnd.PrintTarget(printer);
+    EXPECT_NEAR(wide.left(), page.left(), 1.0);
+    EXPECT_NEAR(wide.right(), page.right(), 1.0);
+    EXPECT_NEAR(wide.width() / wide.height(), 2.0, 0.01);
+    EXPECT_NEAR(wide.center().y(), page.center().y(), 1.0);
+    m_wnd.resize(200, 600);
+    CTestGraph tall;
+    tall.bpoxides = m_graph.bpoxides;
+    ASSERT_GE(m_wnd.BuildGraph(tall, &m_host, nullptr, &m_glaze), 0);
+    m_wnd.SetGraph(&tall);
+    const QRectF high = m_wnd.PrintTarget(printer);
+    EXPECT_NEAR(high.top(), page.top(), 1.0);
+    EXPECT_NEAR(high.bottom(), page.bottom(), 1.0);
+    EXPECT_NEAR(high.width() / high.height(), 1.0 / 3.0, 0.01);
+    EXPECT_NEAR(high.center().x(), page.center().x(), 1.0);
+    m_wnd.SetGraph(nullptr);
+    EXPECT_TRUE(m_wnd.PrintTarget(printer).isEmpty());
+
     // On a device that is not a printer nothing is drawn.
     QImage image(200, 100, QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using namespace graphtest;
@@ -43,7 +45,7 @@ protected:
         view->SetGraph(found, m_glazeDoc, m_glazeDoc->GetGlaze(0), limits, -1, type);
         dynamic_cast<QWidget*>(view->GetFrame())->resize(860, 520);
         Flush();
-        EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath(shot)));
+        ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), shot);
         return *view->Graph();
     }
 };
@@ -80,6 +82,10 @@ TEST_F(PointAndLimitChartsTest, LimitFormulaChartsOfTheShippedGlazes)
         Draw("Limit formula, averages (bar)", -1, "Cone 10 gloss", "chart-15-limit-averages");
     EXPECT_EQ(sets.m_errorText, "");
     EXPECT_EQ(sets.m_columns, 2);
+    // Opened without a limit formula (from the glaze list), each limit template names its own.
+    const CGraph& own = Draw("Limit formula (bar)", -1, "", "chart-02-limit-formula-of-template");
+    EXPECT_EQ(own.m_errorText, "");
+    EXPECT_EQ(own.limform, "Cone 6 gloss");
     const CGraph& many =
         Draw("Limit formula, each glaze (bar)", -1, "", "chart-19-limit-many");
     EXPECT_EQ(many.m_errorText, "");
@@ -93,7 +99,8 @@ namespace {
 // The shipped templates turned three-dimensional, at a few rotations and elevations.
 class ThreeDimensionalChartsTest : public PointAndLimitChartsTest {
 protected:
-    const CGraph& DrawTurned(const std::string& name, int type, int rotation, int elevation, const char* shot)
+    const CGraph& DrawTurned(const std::string& name, int type, int rotation, int elevation, const char* shot,
+                             const std::function<void(CGraphTemplate&)>& change = {})
     {
         const CGraphTemplateDatabase& templates = m_doc->Database();
         for (int i = 0; i < templates.GetCount(); ++i) {
@@ -105,11 +112,13 @@ protected:
         turned.piebar3d = 1;
         turned.rot3d = rotation;
         turned.elev3d = elevation;
+        if (change)
+            change(turned);
         CGraphView* view = OpenGraphWindow(*m_doc);
         view->SetGraph(&turned, m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, type);
         dynamic_cast<QWidget*>(view->GetFrame())->resize(760, 460);
         Flush();
-        EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath(shot)));
+        ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), shot);
         return *view->Graph();
     }
     std::vector<std::unique_ptr<CGraphTemplate>> m_turned;
@@ -146,6 +155,32 @@ TEST_F(ThreeDimensionalChartsTest, PiesBarsAndScattersTurned)
 } // namespace
 
 namespace {
+
+// Regression: zoomed into a small triangle, the left corner's long label ran off the chart.
+TEST_F(ThreeDimensionalChartsTest, AZoomedTriangleKeepsItsCornerLabelsInsideTheChart)
+{
+    const CGraph& graph = DrawTurned("Fluxes (triaxial)", kGraphTriaxial, 0, 0, "chart-24-triaxial-zoomed", [](CGraphTemplate& t) {
+        t.piebar3d = 0;
+        t.xman = 1;
+        t.xmin = 20.0;
+        t.xmax = 60.0;
+        t.yman = 1;
+        t.ymin = 10.0;
+    });
+    ASSERT_EQ(graph.m_errorText, "");
+    const CChart& chart = *graph.GetChart();
+    int corners = 0;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type != CChartPrimitive::Type::Text)
+            continue;
+        corners += p.text.find(", ") != std::string::npos ? 1 : 0;
+        EXPECT_GE(p.left, 0.0) << p.text;
+        EXPECT_LE(p.left + p.width, chart.ChartGetWidth() + 1e-9) << p.text;
+        EXPECT_GE(p.bottom, 0.0) << p.text;
+        EXPECT_LE(p.bottom + p.height, chart.ChartGetHeight() + 1e-9) << p.text;
+    }
+    EXPECT_EQ(corners, 3);
+}
 
 // A background image under the scatter's plot area and the triaxial's triangle; an image that
 // cannot be read leaves a notice and the chart.
