@@ -9,6 +9,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
 
 CProfile* s_profile = nullptr;
@@ -46,6 +50,27 @@ std::vector<std::string> SplitLines(const std::string& bytes)
     return lines;
 }
 
+// Holds an exclusive lock on a directory while it lives (nothing when it cannot be opened).
+class CDirectoryLock {
+public:
+    explicit CDirectoryLock(const std::string& directory)
+        : m_fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (m_fd >= 0)
+            ::flock(m_fd, LOCK_EX);
+    }
+    ~CDirectoryLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CDirectoryLock(const CDirectoryLock&) = delete;
+    CDirectoryLock& operator=(const CDirectoryLock&) = delete;
+
+private:
+    int m_fd;
+};
+
 } // namespace
 
 CProfile::CProfile(std::string path)
@@ -70,11 +95,16 @@ std::string CProfile::DefaultPath()
 
 void CProfile::Reload()
 {
-    m_lines.clear();
-    m_unsaved = false;
-    std::ifstream in(m_path, std::ios::binary);
+    m_changes.clear();
+    m_lines = ReadLines(m_path);
+}
+
+std::vector<CProfile::Line> CProfile::ReadLines(const std::string& path)
+{
+    std::vector<Line> lines;
+    std::ifstream in(path, std::ios::binary);
     if (!in)
-        return;
+        return lines;
     std::ostringstream bytes;
     bytes << in.rdbuf();
     std::string section;
@@ -88,33 +118,29 @@ void CProfile::Reload()
                                                    trimmed[0] != ';' && trimmed[0] != '#') {
             line.key = Trimmed(text.substr(0, eq));
         }
-        m_lines.push_back(std::move(line));
+        lines.push_back(std::move(line));
     }
+    return lines;
 }
 
-const CProfile::Line* CProfile::Find(const std::string& section, const std::string& key) const
+const CProfile::Line* CProfile::Find(const std::vector<Line>& lines, const std::string& section, const std::string& key)
 {
-    for (const Line& line : m_lines) {
+    for (const Line& line : lines) {
         if (!line.key.empty() && EqualsNoCase(line.key, key) && EqualsNoCase(line.section, section))
             return &line;
     }
     return nullptr;
 }
 
-CProfile::Line* CProfile::Find(const std::string& section, const std::string& key)
-{
-    return const_cast<Line*>(static_cast<const CProfile*>(this)->Find(section, key));
-}
-
 bool CProfile::HasValue(const std::string& section, const std::string& key) const
 {
-    return Find(section, key) != nullptr;
+    return Find(m_lines, section, key) != nullptr;
 }
 
 std::string CProfile::GetString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const
 {
-    const Line* line = Find(section, key);
+    const Line* line = Find(m_lines, section, key);
     if (!line)
         return defaultValue;
     return line->text.substr(line->text.find('=') + 1);
@@ -122,8 +148,53 @@ std::string CProfile::GetString(const std::string& section, const std::string& k
 
 int CProfile::GetInt(const std::string& section, const std::string& key, int defaultValue) const
 {
-    const Line* line = Find(section, key);
+    const Line* line = Find(m_lines, section, key);
     return line ? ParseInt(line->text.substr(line->text.find('=') + 1)) : defaultValue;
+}
+
+bool CProfile::Apply(std::vector<Line>& lines, const Change& change)
+{
+    const Line* found = Find(lines, change.section, change.key);
+    const auto at = lines.begin() + (found ? found - lines.data() : 0);
+    if (change.remove) {
+        if (!found)
+            return false;
+        lines.erase(at);
+        return true;
+    }
+    if (found) {
+        const std::string text = at->key + "=" + change.value;
+        if (at->text == text)
+            return false;
+        at->text = text;
+        return true;
+    }
+    // Append after the section's last line, or start the section at the end of the file.
+    std::size_t insertAt = lines.size();
+    bool sectionFound = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (EqualsNoCase(lines[i].section, change.section)) {
+            sectionFound = true;
+            if (!Trimmed(lines[i].text).empty())
+                insertAt = i + 1;
+        }
+    }
+    if (!sectionFound) {
+        if (!lines.empty() && !Trimmed(lines.back().text).empty())
+            lines.push_back({std::string(), std::string(), lines.back().section});
+        lines.push_back({"[" + change.section + "]", std::string(), change.section});
+        insertAt = lines.size();
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                 Line{change.key + "=" + change.value, change.key, change.section});
+    return true;
+}
+
+bool CProfile::Record(const Change& change)
+{
+    if (Apply(m_lines, change))
+        m_changes.push_back(change);
+    return SaveChanges();
 }
 
 bool CProfile::WriteString(const std::string& section, const std::string& key, const std::string& value)
@@ -134,33 +205,7 @@ bool CProfile::WriteString(const std::string& section, const std::string& key, c
         if (c == '\r' || c == '\n')
             c = ' ';
     }
-    if (Line* line = Find(section, key)) {
-        const std::string text = line->key + "=" + flat;
-        if (line->text != text) {
-            line->text = text;
-            m_unsaved = true;
-        }
-        return SaveChanges();
-    }
-    // Append after the section's last line, or start the section at the end of the file.
-    std::size_t insertAt = m_lines.size();
-    bool sectionFound = false;
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (EqualsNoCase(m_lines[i].section, section)) {
-            sectionFound = true;
-            if (!Trimmed(m_lines[i].text).empty())
-                insertAt = i + 1;
-        }
-    }
-    if (!sectionFound) {
-        if (!m_lines.empty() && !Trimmed(m_lines.back().text).empty())
-            m_lines.push_back({std::string(), std::string(), m_lines.back().section});
-        m_lines.push_back({"[" + section + "]", std::string(), section});
-        insertAt = m_lines.size();
-    }
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{key + "=" + flat, key, section});
-    m_unsaved = true;
-    return SaveChanges();
+    return Record({section, key, flat, false});
 }
 
 bool CProfile::WriteInt(const std::string& section, const std::string& key, int value)
@@ -170,37 +215,37 @@ bool CProfile::WriteInt(const std::string& section, const std::string& key, int 
 
 bool CProfile::DeleteKey(const std::string& section, const std::string& key)
 {
-    Line* line = Find(section, key);
-    if (!line)
-        return true;
-    m_lines.erase(m_lines.begin() + (line - m_lines.data()));
-    m_unsaved = true;
-    return SaveChanges();
+    return Record({section, key, std::string(), true});
 }
 
 bool CProfile::SaveChanges()
 {
-    if (m_batchDepth > 0 || !m_unsaved)
+    if (m_batchDepth > 0 || m_changes.empty())
         return true;
-    if (!Save())
-        return false;
-    m_unsaved = false;
-    return true;
+    return Save();
 }
 
-bool CProfile::Save() const
+bool CProfile::Save()
 {
     std::error_code ec;
     const std::filesystem::path parent = std::filesystem::path(m_path).parent_path();
     if (!parent.empty())
         std::filesystem::create_directories(parent, ec);
+    const CDirectoryLock lock(parent.empty() ? std::string(".") : parent.string());
+    std::vector<Line> merged = ReadLines(m_path);
+    for (const Change& change : m_changes)
+        Apply(merged, change);
     std::string bytes;
-    for (const Line& line : m_lines) {
+    for (const Line& line : merged) {
         bytes += line.text;
         bytes += '\n';
     }
     ++m_saveCount;
-    return WriteFileSafely(m_path, bytes) == SafeSaveResult::Ok;
+    if (WriteFileSafely(m_path, bytes) != SafeSaveResult::Ok)
+        return false;
+    m_lines = std::move(merged);
+    m_changes.clear();
+    return true;
 }
 
 CProfileWriteBatch::CProfileWriteBatch(CProfile* profile)

@@ -9,6 +9,11 @@
 // so a failed write leaves the old file intact; inside a CProfileWriteBatch the changes are saved
 // once, when the batch ends. A write of the value already held saves nothing. Lines the profile
 // does not understand are kept.
+//
+// Several copies of the program share the file: a save applies only the changes this copy made
+// since its last save, in order, over the file as it is on disk at that moment (under a lock on
+// its directory, so two saves never interleave), and what this copy holds then becomes that
+// merged file. A key another copy wrote meanwhile is kept unless this copy changed the same key.
 
 #include <string>
 #include <vector>
@@ -37,10 +42,11 @@ public:
     // Removes the key (and saves); true when there was nothing to remove.
     bool DeleteKey(const std::string& section, const std::string& key);
 
-    // Re-reads the file, dropping what is in memory.
+    // Re-reads the file, dropping what is in memory (and the changes not yet saved).
     void Reload();
-    // Writes the whole profile; false on failure.
-    bool Save() const;
+    // Writes this copy's changes over the file as it is now; false on failure (the changes are
+    // kept for the next save).
+    bool Save();
     // How many times this object has written its file.
     int SaveCount() const { return m_saveCount; }
 
@@ -51,18 +57,32 @@ private:
         std::string section; // the section the line belongs to
     };
 
+    // One write or removal of a key, kept until it is saved.
+    struct Change {
+        std::string section;
+        std::string key;
+        std::string value;
+        bool remove = false;
+    };
+
     friend class CProfileWriteBatch;
 
-    const Line* Find(const std::string& section, const std::string& key) const;
-    Line* Find(const std::string& section, const std::string& key);
+    // The lines of the file at path; none when it is missing or unreadable.
+    static std::vector<Line> ReadLines(const std::string& path);
+    static const Line* Find(const std::vector<Line>& lines, const std::string& section, const std::string& key);
+    // Applies change to lines; true when it changed them.
+    static bool Apply(std::vector<Line>& lines, const Change& change);
+    // Applies change to what this copy holds and keeps it for the next save when it changed
+    // anything; then saves unless a batch is open.
+    bool Record(const Change& change);
     // Saves the pending changes unless a batch is open; true when nothing is left unsaved.
     bool SaveChanges();
 
     std::string m_path;
     std::vector<Line> m_lines;
+    std::vector<Change> m_changes; // not yet saved, in the order they were made
     int m_batchDepth = 0;
-    bool m_unsaved = false;
-    mutable int m_saveCount = 0;
+    int m_saveCount = 0;
 };
 
 // Groups the writes of one change set (for example everything a preferences load writes back):

@@ -133,3 +133,26 @@ TEST_F(ProfileTest, TheDefaultPathFollowsTheEnvironment)
     if (old)
         ::setenv("OXIDARIUM_PROFILE", saved.c_str(), 1);
 }
+
+// Regression: each copy of the program rewrote the whole file from what it read at start-up, so
+// the copy that wrote last put back every key as it was then (another copy's new database path
+// was lost). A save now applies only this copy's own changes over the file as it is.
+TEST_F(ProfileTest, TwoCopiesOfTheProgramKeepEachOthersChanges)
+{
+    WriteRaw("[Files]\nMaterialDBFileName=/old/materials.mat\nGlazeDir=/glazes\n\n[PositionAndSize]\nLastX=1\n");
+    CProfile first(m_path);
+    CProfile second(m_path);
+    ASSERT_TRUE(first.WriteString("Files", "MaterialDBFileName", "/new/materials.mat"));
+    ASSERT_TRUE(second.WriteInt("PositionAndSize", "LastX", 2));
+    ASSERT_TRUE(second.DeleteKey("Files", "GlazeDir"));
+    {
+        const CProfileWriteBatch batch(&first);
+        ASSERT_TRUE(first.WriteString("Colors", "el_acid", "0,0,255"));
+        ASSERT_TRUE(first.WriteInt("PositionAndSize", "LastX", 1)); // what it read: no change
+    }
+    EXPECT_EQ(ReadAll(), "[Files]\nMaterialDBFileName=/new/materials.mat\n\n[PositionAndSize]\nLastX=2\n\n"
+                         "[Colors]\nel_acid=0,0,255\n");
+    // Each copy holds the merged file after its save.
+    EXPECT_EQ(first.GetInt("PositionAndSize", "LastX", 0), 2);
+    EXPECT_EQ(second.GetString("Files", "MaterialDBFileName"), "/new/materials.mat");
+}
