@@ -6,6 +6,7 @@
 #include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "support/CompareNoCase.h"
+#include "support/SafeFile.h"
 #include "support/Services.h"
 
 #include <algorithm>
@@ -25,9 +26,10 @@ std::unordered_set<const void*>& LiveDocuments()
 }
 
 
+// A file without write permission bits is read-only for everyone, the superuser too.
 bool IsReadWrite(const std::string& path)
 {
-    return ::access(path.c_str(), R_OK | W_OK) == 0;
+    return ::access(path.c_str(), R_OK | W_OK) == 0 && !IsReadOnlyFile(path);
 }
 
 } // namespace

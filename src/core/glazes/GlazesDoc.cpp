@@ -35,12 +35,6 @@ void Warn(const std::string& text, unsigned helpId)
     AppMessageBox(text, MsgOk | MsgIconExclamation, helpId);
 }
 
-bool IsReadWriteFile(const std::string& path)
-{
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), R_OK | W_OK) == 0;
-}
-
 bool HasView(const std::vector<CView*>& views, const CView* view)
 {
     return view && std::find(views.begin(), views.end(), view) != views.end();
@@ -415,8 +409,7 @@ bool CGlazesDoc::SaveModified()
         return false;
     if (answer == MsgResultNo)
         return true;
-    const std::string path = GetPathName();
-    return DoSave(IsReadWriteFile(path) ? path : std::string(), true);
+    return DoFileSave();
 }
 
 bool CGlazesDoc::CanCloseFrame(CFrameHost* frame)

@@ -31,16 +31,6 @@ bool IsSameDirectory(const std::string& a, const std::string& b)
            infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
 }
 
-// An existing file with no write permission bit at all is read-only: it is not replaced,
-// whoever runs the program.
-bool IsReadOnlyFile(const std::string& path)
-{
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
-
 // Moves generation from over generation to, deleting to first; failures are ignored.
 void MoveGeneration(const std::string& from, const std::string& to)
 {

@@ -11,7 +11,9 @@ bool WriteDocumentFile(const std::string& path, unsigned backupHelpId, unsigned 
         return false;
     CSafeFileWriter writer(path);
     if (!writer.Open()) {
-        AppMessageBox(path + ": Error opening file", MsgOk | MsgIconExclamation, errorHelpId);
+        const std::string& reason = writer.FailureReason();
+        AppMessageBox(path + ": Error opening file" + (reason.empty() ? std::string() : "\n\n" + reason),
+                      MsgOk | MsgIconExclamation, errorHelpId);
         return false;
     }
     if (!write(writer.Stream()) || writer.Commit() != SafeSaveResult::Ok) {

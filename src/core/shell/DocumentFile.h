@@ -9,7 +9,8 @@
 #include <string>
 
 // Writes path with write (which returns false when it could not write everything). Shows
-// "<path>: Error opening file" when the file cannot be created and "<path>: Error writing file"
-// when writing fails, both with errorHelpId. False when nothing was saved.
+// "<path>: Error opening file" when the file cannot be created or is read-only (followed by the
+// reason when it is a broken link) and "<path>: Error writing file" when writing fails, both with
+// errorHelpId. False when nothing was saved.
 bool WriteDocumentFile(const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
                        const std::function<bool(std::ostream&)>& write);

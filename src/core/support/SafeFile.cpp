@@ -1,7 +1,9 @@
 #include "support/SafeFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -20,16 +22,42 @@ constexpr std::size_t kRandomCharacters = 6; // the "XXXXXX" of mkstemp
 constexpr std::size_t kSuffixLength = 2 + kRandomCharacters;
 constexpr long kDefaultNameLimit = 255;
 
-// A symbolic link keeps pointing at the same file: the file it names is replaced.
-std::string ResolveTarget(const std::string& path)
+// A symbolic link keeps pointing at the same file: the file it names is replaced. A link that
+// leads to no file, or round in a loop, is not replaced by a plain file: reason tells why.
+std::string ResolveTarget(const std::string& path, std::string& reason)
 {
-    std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path resolved = fs::weakly_canonical(path, ec);
-        if (!ec)
-            return resolved.string();
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) {
+        if (errno == ELOOP)
+            reason = "The file is a symbolic link that leads round in a loop.";
+        else
+            reason = "The file is a symbolic link to a file that does not exist.";
+        return path;
     }
-    return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
+// Gives the new file the owner, group and permissions of the file it replaces (the owner only
+// where the system permits it); a new file gets the usual 0666 & ~umask.
+void KeepOwnerAndMode(int fd, const std::string& target)
+{
+    struct stat old {};
+    if (::stat(target.c_str(), &old) != 0) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+        return;
+    }
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // The owner and group stay the saving user's: only the permissions are kept.
+    }
+    // After the owner: changing it may clear the set-id bits.
+    ::fchmod(fd, old.st_mode & 07777);
 }
 
 // The directory part of path ("" for a bare name) and its file name.
@@ -98,8 +126,16 @@ void RemoveAbandonedTemporaries(const std::string& directory, const std::string&
 
 } // namespace
 
+bool IsReadOnlyFile(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
 CSafeFileWriter::CSafeFileWriter(std::string path)
-    : m_target(ResolveTarget(path))
+    : m_target(ResolveTarget(path, m_failureReason))
 {
 }
 
@@ -111,6 +147,10 @@ CSafeFileWriter::~CSafeFileWriter()
 
 bool CSafeFileWriter::Open()
 {
+    // A rename needs only the directory's permission: the file's own is judged here, by its
+    // mode bits, so that it holds for every user, the superuser too.
+    if (!m_failureReason.empty() || IsReadOnlyFile(m_target))
+        return false;
     const auto [directory, name] = SplitDirectory(m_target);
     const std::string stem = TemporaryStem(directory, name);
     RemoveAbandonedTemporaries(directory, stem);
@@ -119,15 +159,6 @@ bool CSafeFileWriter::Open()
     if (fd < 0)
         return false;
     ::flock(fd, LOCK_EX | LOCK_NB);
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
-    struct stat old {};
-    if (::stat(m_target.c_str(), &old) == 0) {
-        ::fchmod(fd, old.st_mode & 07777);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
     m_lockFd = fd;
     m_temporary = pattern;
     m_stream.open(m_temporary, std::ios::binary | std::ios::trunc);
@@ -145,6 +176,8 @@ SafeSaveResult CSafeFileWriter::Commit()
     m_stream.flush();
     const bool written = static_cast<bool>(m_stream);
     m_stream.close();
+    if (written && !m_stream.fail())
+        KeepOwnerAndMode(m_lockFd, m_target);
     if (!written || m_stream.fail() || ::fsync(m_lockFd) != 0) {
         Abandon();
         return SafeSaveResult::WriteFailed;

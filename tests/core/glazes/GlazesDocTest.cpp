@@ -434,6 +434,32 @@ TEST_F(GlazesDocTest, FailedSavesReportAndKeepFilesAndPath)
     EXPECT_EQ(doc->GetPathName(), path);
 }
 
+// Regression: a save renamed its new file over a file whose write permission was off, even as
+// the superuser (the tests' usual user here).
+TEST_F(GlazesDocTest, AReadOnlyFileIsNotSavedOver)
+{
+    const std::string path = CopySample();
+    CGlazesDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const std::string before = ReadAll(path);
+    doc->InsertGlaze(0, CGlaze("Unsaved"));
+    EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDb));
+    ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": Error opening file"});
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30122u);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms(0444));
+    EXPECT_TRUE(doc->IsModified());
+
+    // Closing asks for a new name instead, whoever runs the program.
+    m_dialogs.AnswerPath((m_dir / "copy.glz").string());
+    m_messages.answers = {MsgResultYes};
+    EXPECT_TRUE(doc->SaveModified());
+    ASSERT_EQ(m_dialogs.requests.size(), 1u);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(doc->GetPathName(), (m_dir / "copy.glz").string());
+}
+
 TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)
 {
     CGlazesDoc doc;

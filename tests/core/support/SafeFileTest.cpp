@@ -143,3 +143,56 @@ TEST_F(SafeFileTest, NamesUpToTheFileSystemLimitCanBeSaved)
     }
     EXPECT_EQ(FilesInDir(), 3u);
 }
+
+// Regression: a rename needs only the directory's permission, so a save replaced a file whose
+// write permission was off (and the new file kept mode 0444). The refusal goes by the mode bits,
+// so it holds for the superuser as well.
+TEST_F(SafeFileTest, AReadOnlyFileIsNeverReplaced)
+{
+    const fs::path target = m_dir / "locked.glz";
+    std::ofstream(target) << "kept\n";
+    ::chmod(target.c_str(), 0444);
+    CSafeFileWriter writer(target.string());
+    EXPECT_FALSE(writer.Open());
+    EXPECT_EQ(writer.FailureReason(), "");
+    EXPECT_EQ(WriteFileSafely(target.string(), std::string("lost\n")), SafeSaveResult::OpenFailed);
+    EXPECT_EQ(ReadAll(target), "kept\n");
+    EXPECT_EQ(FilesInDir(), 1u);
+}
+
+// Regression: the new file took the saving user's owner and group, and a link that led nowhere
+// (or round in a loop) was replaced by a plain file.
+TEST_F(SafeFileTest, KeepsTheOwnerAndRefusesBrokenLinks)
+{
+    const fs::path target = m_dir / "shared.mat";
+    std::ofstream(target) << "old\n";
+    const bool superuser = ::geteuid() == 0;
+    if (superuser) {
+        ASSERT_EQ(::chown(target.c_str(), 4321, 8765), 0);
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(target.c_str(), &before), 0);
+    ASSERT_EQ(WriteFileSafely(target.string(), std::string("new\n")), SafeSaveResult::Ok);
+    struct stat after {};
+    ASSERT_EQ(::stat(target.c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+
+    const fs::path dangling = m_dir / "dangling.glz";
+    fs::create_symlink(m_dir / "gone.glz", dangling);
+    const fs::path loop = m_dir / "loop.glz";
+    fs::create_symlink(loop, loop);
+    const std::pair<fs::path, const char*> broken[] = {
+        {dangling, "The file is a symbolic link to a file that does not exist."},
+        {loop, "The file is a symbolic link that leads round in a loop."}};
+    for (const auto& [link, reason] : broken) {
+        CSafeFileWriter writer(link.string());
+        EXPECT_FALSE(writer.Open()) << link;
+        EXPECT_EQ(writer.FailureReason(), reason);
+        EXPECT_EQ(WriteFileSafely(link.string(), std::string("x")), SafeSaveResult::OpenFailed);
+        EXPECT_TRUE(fs::is_symlink(link));
+    }
+    EXPECT_FALSE(fs::exists(m_dir / "gone.glz"));
+    EXPECT_EQ(FilesInDir(), 3u);
+}
