@@ -132,11 +132,9 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
 {
     ResetToDefaults();
     bool loaded = false;
-    std::error_code ec;
     std::ifstream in;
-    if (!path.empty() && !std::filesystem::is_directory(path, ec))
-        in.open(path, std::ios::in | std::ios::binary);
-    if (!in.is_open()) {
+    CFileStamp stamp;
+    if (!OpenDocumentFileToRead(path, in, stamp)) {
         Warn(path + ": Error opening file\n\nUsing default element data", kElementOpenErrorHelpId);
     } else {
         int result = 0;
@@ -149,6 +147,7 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
         loaded = result == 0;
     }
     if (loaded) {
+        RememberFileState(path, stamp);
         CDocument::SetPathName(path);
     } else {
         ClearPathName();
@@ -163,7 +162,7 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
 
 bool CElementsDoc::OnSaveDocument(const std::string& path)
 {
-    const bool written = WriteDocumentFile(path, kElementBackupQuestionHelpId, kElementWriteErrorHelpId, [this](std::ostream& out) { return WriteElements(out) == 0; });
+    const bool written = WriteDocumentFile(*this, path, kElementBackupQuestionHelpId, kElementWriteErrorHelpId, [this](std::ostream& out) { return WriteElements(out) == 0; });
     if (!written)
         return false;
     RememberElementFile(path);

@@ -6,6 +6,7 @@
 #include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "support/CompareNoCase.h"
+#include "support/PathHelpers.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
 
@@ -254,6 +255,24 @@ bool CDocument::DoSave(const std::string& path, bool replace)
     if (replace)
         SetPathName(target);
     return true;
+}
+
+void CDocument::RememberFileState(const std::string& path, const CFileStamp& stamp)
+{
+    if (!path.empty())
+        m_fileStates[GetFullPathString(path)] = stamp;
+}
+
+bool CDocument::ConfirmReplaceChangedFile(const std::string& path, unsigned helpId) const
+{
+    const auto known = m_fileStates.find(GetFullPathString(path));
+    if (known == m_fileStates.end())
+        return true;
+    const CFileStamp now = CFileStamp::Of(path);
+    if (!now.exists || now == known->second)
+        return true;
+    return AppMessageBox(path + " has been changed by another program since it was opened. Replace it with this version?",
+                         MsgYesNo | MsgIconExclamation | MsgDefaultButton2, helpId) == MsgResultYes;
 }
 
 bool CDocument::CanCloseFrame(CFrameHost* frame)

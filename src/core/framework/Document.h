@@ -12,7 +12,9 @@
 
 #include "framework/CmdTarget.h"
 #include "framework/FileDialogService.h"
+#include "support/FileStamp.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,15 @@ public:
     // Revert To Saved is offered while the document is modified and has a path.
     bool CanRevertToSaved() const { return m_bModified && !m_strPathName.empty(); }
 
+    // What a file was when this document last read or wrote it, taken before reading (so that a
+    // change during the read counts as a change) or from the file just written.
+    void RememberFileState(const std::string& path, const CFileStamp& stamp);
+    // Before a save over path: true to go on. When the document read or wrote path and the file
+    // has changed since (another copy of the program or an editor saved it), asks "<path> has
+    // been changed by another program since it was opened. Replace it with this version?";
+    // No gives false. A file that is gone is not asked about: nothing of it would be lost.
+    bool ConfirmReplaceChangedFile(const std::string& path, unsigned helpId) const;
+
     // Help context of the save question; kinds may use their own.
     unsigned m_nSaveQuestionHelpId = 0x30141;
     // Whether a save made from the save question (DoFileSave) takes the path it saved to; kinds
@@ -120,6 +131,7 @@ private:
     bool m_bKeepWithoutWindows = false;
     CDocTemplate* m_pDocTemplate = nullptr;
     std::vector<CView*> m_views;
+    std::map<std::string, CFileStamp> m_fileStates; // by full path
 };
 
 // Replaces "%1" in a message with a value (the framework's prompt strings use it).

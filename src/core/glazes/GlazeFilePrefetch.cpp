@@ -1,6 +1,7 @@
 #include "glazes/GlazeFilePrefetch.h"
 
 #include "glazes/GlazeList.h"
+#include "support/FileStamp.h"
 
 #include <fstream>
 #include <system_error>
@@ -9,31 +10,11 @@ namespace {
 
 CGlazeFilePrefetch* s_active = nullptr;
 
-// What identifies the file's contents as read: size and modification time.
-struct FileStamp {
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type time{};
-    bool known = false;
-
-    bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp StampOf(const std::string& path)
-{
-    std::error_code sizeError;
-    std::error_code timeError;
-    FileStamp stamp;
-    stamp.size = std::filesystem::file_size(path, sizeError);
-    stamp.time = std::filesystem::last_write_time(path, timeError);
-    stamp.known = !sizeError && !timeError;
-    return stamp;
-}
-
 } // namespace
 
 struct CGlazeFilePrefetch::Read {
     std::string path;
-    FileStamp stamp;
+    CFileStamp stamp; // what identifies the file's contents as read
     CGlazeList list;
     int result = 0;
     bool done = false; // read through (whatever its result)
@@ -66,16 +47,16 @@ void CGlazeFilePrefetch::ReadAll()
 {
     for (auto& read : m_reads) {
         try {
-            const FileStamp before = StampOf(read->path);
+            const CFileStamp before = CFileStamp::Of(read->path);
             std::error_code ec;
-            if (!before.known || std::filesystem::is_directory(read->path, ec))
+            if (!before.exists || std::filesystem::is_directory(read->path, ec))
                 continue;
             std::ifstream in(read->path, std::ios::in | std::ios::binary);
             if (!in.is_open())
                 continue;
             read->result = read->list.ReadFile(in);
             read->stamp = before;
-            read->done = StampOf(read->path) == before;
+            read->done = CFileStamp::Of(read->path) == before;
         } catch (...) {
             read->done = false; // the document reads the file itself
         }
@@ -95,7 +76,7 @@ bool CGlazeFilePrefetch::Take(const std::string& path, CGlazeList& list, int& re
         return false;
     prefetch->Wait();
     for (auto& read : prefetch->m_reads) {
-        if (!read->done || read->path != path || !(StampOf(path) == read->stamp))
+        if (!read->done || read->path != path || CFileStamp::Of(path) != read->stamp)
             continue;
         read->done = false;
         list.m_glazes = std::move(read->list.m_glazes);

@@ -328,15 +328,13 @@ bool CGlazesDoc::OnNewDocument()
     return true;
 }
 
-bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list) const
+bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list, CFileStamp& stamp) const
 {
     int result = 0;
+    stamp = CFileStamp::Of(path);
     if (!CGlazeFilePrefetch::Take(path, list, result)) {
-        std::error_code ec;
         std::ifstream in;
-        if (!path.empty() && !std::filesystem::is_directory(path, ec))
-            in.open(path, std::ios::in | std::ios::binary);
-        if (!in.is_open()) {
+        if (!OpenDocumentFileToRead(path, in, stamp)) {
             Warn(path + ": Error opening file", kGlazeOpenErrorHelpId);
             return false;
         }
@@ -355,7 +353,10 @@ bool CGlazesDoc::OnOpenDocument(const std::string& path)
     // The path is kept even when the read fails, so the caller can still name the file.
     SetPathName(path);
     m_glazes.Reset();
-    const bool loaded = ReadFile(path, m_glazes);
+    CFileStamp stamp;
+    const bool loaded = ReadFile(path, m_glazes, stamp);
+    if (loaded)
+        RememberFileState(path, stamp);
     SetModifiedFlag(false);
     return loaded;
 }
@@ -367,8 +368,10 @@ bool CGlazesDoc::RevertToSaved()
         return false;
     // Read aside first: a file that has become unreadable must not cost the glazes in memory.
     CGlazeList fresh;
-    if (!ReadFile(path, fresh))
+    CFileStamp stamp;
+    if (!ReadFile(path, fresh, stamp))
         return false;
+    RememberFileState(path, stamp);
     m_glazes.m_glazes = std::move(fresh.m_glazes);
     m_glazes.m_name = std::move(fresh.m_name);
     m_glazes.m_infoLines = std::move(fresh.m_infoLines);
@@ -379,7 +382,7 @@ bool CGlazesDoc::RevertToSaved()
 
 bool CGlazesDoc::OnSaveDocument(const std::string& path)
 {
-    const bool written = WriteDocumentFile(path, kGlazeBackupQuestionHelpId, kGlazeWriteErrorHelpId,
+    const bool written = WriteDocumentFile(*this, path, kGlazeBackupQuestionHelpId, kGlazeWriteErrorHelpId,
                                            [this](std::ostream& out) { return m_glazes.Write(out) == 0; });
     if (!written)
         return false;

@@ -226,8 +226,9 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
 
 private:
-    // The file's glazes into list; false after a message when it cannot be opened or read.
-    bool ReadFile(const std::string& path, CGlazeList& list) const;
+    // The file's glazes into list and what the file was before the read into stamp; false
+    // after a message when it cannot be opened or read.
+    bool ReadFile(const std::string& path, CGlazeList& list, CFileStamp& stamp) const;
     // The save question of one edit view; false when the user cancelled.
     bool AskEditView(CView* view, CGlazeEditLink& link, bool close);
     // AskEditView for every edit view whose glaze concerned accepts, stopping at a Cancel; with

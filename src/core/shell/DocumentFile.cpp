@@ -1,12 +1,19 @@
 #include "shell/DocumentFile.h"
 
+#include "framework/Document.h"
 #include "framework/MessageService.h"
 #include "shell/Backup.h"
+#include "support/FileStamp.h"
 #include "support/SafeFile.h"
 
-bool WriteDocumentFile(const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
+#include <filesystem>
+#include <fstream>
+
+bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
                        const std::function<bool(std::ostream&)>& write)
 {
+    if (!document.ConfirmReplaceChangedFile(path, backupHelpId))
+        return false;
     if (!ConfirmBackupBeforeSave(path, backupHelpId))
         return false;
     CSafeFileWriter writer(path);
@@ -21,5 +28,16 @@ bool WriteDocumentFile(const std::string& path, unsigned backupHelpId, unsigned 
         AppMessageBox(path + ": Error writing file", MsgOk | MsgIconExclamation, errorHelpId);
         return false;
     }
+    document.RememberFileState(path, writer.WrittenStamp());
     return true;
+}
+
+bool OpenDocumentFileToRead(const std::string& path, std::ifstream& in, CFileStamp& stamp)
+{
+    std::error_code ec;
+    if (path.empty() || std::filesystem::is_directory(path, ec))
+        return false;
+    stamp = CFileStamp::Of(path);
+    in.open(path, std::ios::in | std::ios::binary);
+    return in.is_open();
 }

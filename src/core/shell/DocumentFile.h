@@ -1,16 +1,27 @@
 #pragma once
 
-// Writing a document's file, the same way for every kind of document: first the backup the
-// preferences ask for (a failed backup asks "<reason> -- Continue with Save?"), then the bytes
-// through a safe save, so that a failure never harms the file that was there.
+// Writing a document's file, the same way for every kind of document: first, when another
+// program has changed the file since the document read or wrote it, the question whether to
+// replace it; then the backup the preferences ask for (a failed backup asks "<reason> --
+// Continue with Save?"); then the bytes through a safe save, so that a failure never harms the
+// file that was there. The document remembers the file it wrote for its next save.
 
 #include <functional>
 #include <iosfwd>
 #include <string>
 
+class CDocument;
+
 // Writes path with write (which returns false when it could not write everything). Shows
 // "<path>: Error opening file" when the file cannot be created or is read-only (followed by the
 // reason when it is a broken link) and "<path>: Error writing file" when writing fails, both with
-// errorHelpId. False when nothing was saved.
-bool WriteDocumentFile(const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
+// errorHelpId; the questions carry backupHelpId. False when nothing was saved.
+bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
                        const std::function<bool(std::ostream&)>& write);
+
+struct CFileStamp;
+
+// Opens a document's file for reading (binary; a directory never opens); stamp receives what
+// the file was just before, for the document to remember once it has read the file. False when
+// it cannot be opened.
+bool OpenDocumentFileToRead(const std::string& path, std::ifstream& in, CFileStamp& stamp);

@@ -288,11 +288,9 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
 {
     ResetRecords();
     bool loaded = false;
-    std::error_code ec;
     std::ifstream in;
-    if (!path.empty() && !std::filesystem::is_directory(path, ec))
-        in.open(path, std::ios::in | std::ios::binary);
-    if (!in.is_open()) {
+    CFileStamp stamp;
+    if (!OpenDocumentFileToRead(path, in, stamp)) {
         AppMessageBox(path + ": Error opening file", MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
     } else {
         int result = 0;
@@ -306,6 +304,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
         loaded = result == 0;
     }
     if (loaded) {
+        RememberFileState(path, stamp);
         SetPathName(path);
         RememberFile(path);
     } else {
@@ -321,7 +320,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
 
 bool CRecordDatabaseDoc::OnSaveDocument(const std::string& path)
 {
-    const bool written = WriteDocumentFile(path, m_kind.backupHelpId, m_kind.writeErrorHelpId,
+    const bool written = WriteDocumentFile(*this, path, m_kind.backupHelpId, m_kind.writeErrorHelpId,
                                            [this](std::ostream& out) { return WriteRecords(out); });
     if (!written)
         return false;

@@ -182,6 +182,7 @@ SafeSaveResult CSafeFileWriter::Commit()
         Abandon();
         return SafeSaveResult::WriteFailed;
     }
+    m_written = CFileStamp::OfDescriptor(m_lockFd);
     if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         Abandon();
         return SafeSaveResult::WriteFailed;

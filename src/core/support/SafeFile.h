@@ -15,6 +15,8 @@
 // saves. A save through a symbolic link replaces the file the link names and keeps the link;
 // a link that names no file, or leads round in a loop, is an open failure.
 
+#include "support/FileStamp.h"
+
 #include <fstream>
 #include <functional>
 #include <iosfwd>
@@ -48,6 +50,8 @@ public:
 
     const std::string& TargetPath() const { return m_target; }
     const std::string& TemporaryPath() const { return m_temporary; }
+    // The file as Commit left it (what a later save compares against).
+    const CFileStamp& WrittenStamp() const { return m_written; }
 
 private:
     void CloseLock();
@@ -55,6 +59,7 @@ private:
     std::string m_failureReason; // set before m_target: the constructor fills both
     std::string m_target;
     std::string m_temporary;
+    CFileStamp m_written;
     std::ofstream m_stream;
     int m_lockFd = -1; // the temporary file, locked while the save runs
     bool m_committed = false;

@@ -95,6 +95,7 @@ bool CTextFileDoc::OnOpenDocument(const std::string& path)
 {
     CStringArrayEx lines;
     int result = 0;
+    const CFileStamp stamp = CFileStamp::Of(path);
     {
         CBusyScope busy;
         result = ReadTextFileLines(path, lines);
@@ -108,6 +109,7 @@ bool CTextFileDoc::OnOpenDocument(const std::string& path)
         Warn(path + ": error reading file", kTextReadErrorHelpId);
         return false;
     }
+    RememberFileState(path, stamp);
     SetPathName(path);
     LoadLines(lines);
     SetModifiedFlag(false);
@@ -126,7 +128,7 @@ void CTextFileDoc::LoadLines(const CStringArrayEx& lines)
 
 bool CTextFileDoc::OnSaveDocument(const std::string& path)
 {
-    const bool written = WriteDocumentFile(path, kTextBackupQuestionHelpId, kTextWriteErrorHelpId, [this](std::ostream& out) { return WriteText(out); });
+    const bool written = WriteDocumentFile(*this, path, kTextBackupQuestionHelpId, kTextWriteErrorHelpId, [this](std::ostream& out) { return WriteText(out); });
     if (!written)
         return false;
     SetModifiedFlag(false);

@@ -124,11 +124,9 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
 {
     items.Clear();
     std::string openedPath = path;
-    std::error_code ec;
     std::ifstream in;
-    if (!std::filesystem::is_directory(path, ec))
-        in.open(path, std::ios::in);
-    if (!in.is_open()) {
+    CFileStamp stamp;
+    if (!OpenDocumentFileToRead(path, in, stamp)) {
         Warn(path + ": Error opening file", kOpenErrorHelpId);
         openedPath.clear();
     } else {
@@ -142,6 +140,7 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
         ClearPathName();
         SetTitle("Untitled");
     } else {
+        RememberFileState(openedPath, stamp);
         SetPathName(openedPath);
     }
     // A catalogue that could not be read stays remembered for the next start.
@@ -153,7 +152,7 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
 
 bool CDbTreeDoc::OnSaveDocument(const std::string& path)
 {
-    const bool written = WriteDocumentFile(path, kBackupQuestionHelpId, kWriteErrorHelpId, [this](std::ostream& out) { return items.Write(out) == 0; });
+    const bool written = WriteDocumentFile(*this, path, kBackupQuestionHelpId, kWriteErrorHelpId, [this](std::ostream& out) { return items.Write(out) == 0; });
     if (!written)
         return false;
     SetModifiedFlag(false);

@@ -242,6 +242,21 @@ TEST_F(ElementsDocTest, SaveWritesTheFileAndAnnouncesIt)
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 
+// Regression: a save wrote over what another program had saved since the open.
+TEST_F(ElementsDocTest, ASaveOverAFileChangedSinceItWasOpenedAsksFirst)
+{
+    CElementsDoc doc;
+    const std::string path = CustomFile();
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    std::ofstream(path, std::ios::binary | std::ios::app) << "\n";
+    const std::string changed = ReadAll(path);
+    doc.SetDatabaseName("Renamed");
+    EXPECT_TRUE(doc.OnCommand(CmdSaveElementDb));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + " has been changed by another program since it was opened. Replace it with this version?"});
+    EXPECT_EQ(ReadAll(path), changed);
+    EXPECT_TRUE(doc.IsModified());
+}
+
 TEST_F(ElementsDocTest, SaveAsAsksForAFileAndAnnouncesEvenWhenCancelled)
 {
     CElementsDoc doc;

@@ -434,6 +434,51 @@ TEST_F(GlazesDocTest, FailedSavesReportAndKeepFilesAndPath)
     EXPECT_EQ(doc->GetPathName(), path);
 }
 
+// Regression: a save never looked at the file first. With two documents on one file (two copies
+// of the program), the second save silently dropped the glaze the first had saved, and a glaze an
+// editor appended since the open was overwritten the same way.
+TEST_F(GlazesDocTest, ASaveOverAFileChangedSinceItWasReadAsksFirst)
+{
+    const std::string path = CopySample();
+    CGlazesDoc first;
+    CGlazesDoc second;
+    ASSERT_TRUE(first.OnOpenDocument(path));
+    ASSERT_TRUE(second.OnOpenDocument(path));
+    first.InsertGlaze(0, CGlaze("From the first copy"));
+    EXPECT_TRUE(first.DoSave(path));
+    EXPECT_TRUE(m_messages.boxes.empty());
+    const std::string firstSaved = ReadAll(path);
+
+    second.InsertGlaze(0, CGlaze("From the second copy"));
+    m_messages.answers = {MsgResultNo};
+    EXPECT_FALSE(second.DoSave(path));
+    const std::string question = path + " has been changed by another program since it was opened. Replace it with this version?";
+    ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{question});
+    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNo));
+    EXPECT_EQ(ReadAll(path), firstSaved);
+    EXPECT_TRUE(second.IsModified());
+
+    m_messages.answers = {MsgResultYes};
+    EXPECT_TRUE(second.DoSave(path));
+    EXPECT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(ReadAll(path), Written(second));
+    EXPECT_FALSE(second.IsModified());
+    // The document knows the file it wrote: its next save asks nothing.
+    second.InsertGlaze(0, CGlaze("Again"));
+    EXPECT_TRUE(second.DoSave(path));
+    EXPECT_EQ(m_messages.boxes.size(), 2u);
+
+    // A glaze an editor appended meanwhile is not overwritten without the question.
+    std::ofstream(path, std::ios::binary | std::ios::app) << "\nname = Typed in an editor\ncomponent = Silica\namount = 10\n";
+    const std::string edited = ReadAll(path);
+    second.InsertGlaze(0, CGlaze("Unsaved"));
+    EXPECT_FALSE(second.DoSave(path)); // the question's default answer is No
+    ASSERT_EQ(m_messages.boxes.size(), 3u);
+    EXPECT_EQ(m_messages.boxes[2].text, question);
+    EXPECT_EQ(ReadAll(path), edited);
+    EXPECT_TRUE(second.IsModified());
+}
+
 // Regression: a save renamed its new file over a file whose write permission was off, even as
 // the superuser (the tests' usual user here).
 TEST_F(GlazesDocTest, AReadOnlyFileIsNotSavedOver)

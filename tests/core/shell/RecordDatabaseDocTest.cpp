@@ -16,11 +16,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -117,6 +123,30 @@ TYPED_TEST(RecordDatabaseDocTest, RecordOperationsAlwaysMarkTheDocumentModified)
     EXPECT_EQ(this->NamesOf(), (Names{"alumina", "Zinc", "Clay", "clay"}));
     EXPECT_EQ(this->doc.FindRecordIdentity(this->doc.GetRecordIdentity(2)), 2);
     EXPECT_EQ(this->doc.GetRecordIdentity(4), nullptr);
+}
+
+// Regression: a save wrote over whatever another program had saved since the file was read.
+TYPED_TEST(RecordDatabaseDocTest, ASaveOverAFileChangedSinceItWasReadAsksFirst)
+{
+    auto& doc = this->doc;
+    const fs::path dir = fs::temp_directory_path() / ("oxi-recdoc-changed-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "records").string();
+    const auto appendLine = [&path] { std::ofstream(path, std::ios::app) << "\n"; };
+    this->Fill({"a"});
+    ASSERT_TRUE(doc.DoSave(path));
+    appendLine(); // an editor saves the file; the document then reads it again
+    doc.OnOpenDocument(path);
+    doc.SetModifiedFlag();
+    EXPECT_TRUE(doc.DoSave(path));
+    EXPECT_TRUE(this->messages.boxes.empty());
+
+    appendLine();
+    doc.SetModifiedFlag();
+    EXPECT_FALSE(doc.DoSave(path)); // the question's default answer is No
+    EXPECT_EQ(this->messages.Texts(), Names{path + " has been changed by another program since it was opened. Replace it with this version?"});
+    EXPECT_TRUE(doc.IsModified());
+    fs::remove_all(dir);
 }
 
 // Reordering and pasting leave an edit window's unsaved edits alone; deleting its record asks it

@@ -173,6 +173,34 @@ TEST_F(TextFileDocTest, SavesReportFailuresAndAnnounceOnlyRealSaves)
     EXPECT_FALSE(view->CanUndo());
 }
 
+// Regression: with two documents on one text file (two copies of the program), the second save
+// dropped what the first had saved, without a word.
+TEST_F(TextFileDocTest, ASaveOverAFileChangedSinceItWasReadAsksFirst)
+{
+    const std::string path = WriteFile("notes.txt", "old\n");
+    CTextFileDoc* first = Open(path);
+    ASSERT_NE(first, nullptr);
+    CTextFileDoc second;
+    ASSERT_TRUE(second.OnOpenDocument(path));
+    ViewOf(first)->Type("er");
+    first->OnCommand(CmdTextSave);
+    const std::string saved = ReadAll(path);
+    ASSERT_NE(saved, "old\n");
+
+    second.SetModifiedFlag();
+    m_messages.answers = {MsgResultNo};
+    EXPECT_FALSE(second.DoSave(path));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + " has been changed by another program since it was opened. Replace it with this version?"});
+    EXPECT_EQ(ReadAll(path), saved);
+    EXPECT_TRUE(second.IsModified());
+
+    // Once it has read the file again, it saves without a question.
+    ASSERT_TRUE(second.OnOpenDocument(path));
+    second.SetModifiedFlag();
+    EXPECT_TRUE(second.DoSave(path));
+    EXPECT_EQ(m_messages.boxes.size(), 1u);
+}
+
 TEST_F(TextFileDocTest, RevertReadsTheFileAgainAndKeepsTheTextWhenItCannot)
 {
     const std::string path = WriteFile("revert.txt", "first\nsecond\n");

@@ -166,6 +166,21 @@ TEST_F(DbTreeDocTest, LivesAsTheOneTreeDocumentAndIsOnlyMinimised)
     EXPECT_EQ(COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileType::DbTreeItems)), nullptr);
 }
 
+// Regression: a save wrote over what another program had saved since the open.
+TEST_F(DbTreeDocTest, ASaveOverAFileChangedSinceItWasOpenedAsksFirst)
+{
+    CDbTreeDoc doc;
+    const std::string path = CatalogueCopy();
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    std::ofstream(path, std::ios::binary | std::ios::app) << "\n";
+    const std::string changed = ReadAll(path);
+    Add(doc, "/x/new.glz", "New", DbTreeItemType::Glazes);
+    EXPECT_TRUE(doc.OnCommand(CmdSaveDbTree));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + " has been changed by another program since it was opened. Replace it with this version?"});
+    EXPECT_EQ(ReadAll(path), changed);
+    EXPECT_TRUE(doc.IsModified());
+}
+
 TEST_F(DbTreeDocTest, AddDirectoryAddsTreeKindsQuietlyAndSkipsTheRest)
 {
     const std::string elements = WriteFile("elements.ele", Header("Oxidarium Elements", "Standard elements"));
