@@ -239,9 +239,9 @@ bool CDocument::DoSave(const std::string& path, bool replace)
         target = answer.paths.front();
     }
     // A failed save removes only a file that this save created; an existing file is never
-    // deleted because writing a new version of it failed.
+    // deleted because writing a new version of it failed (nor is a link that leads nowhere).
     std::error_code ec;
-    const bool existedBefore = std::filesystem::exists(target, ec);
+    const bool existedBefore = std::filesystem::exists(std::filesystem::symlink_status(target, ec));
     bool saved = false;
     {
         CBusyScope busy;

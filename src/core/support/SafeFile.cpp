@@ -33,8 +33,10 @@ std::string ResolveTarget(const std::string& path, std::string& reason)
     if (!resolved) {
         if (errno == ELOOP)
             reason = "The file is a symbolic link that leads round in a loop.";
-        else
+        else if (errno == ENOENT || errno == ENOTDIR)
             reason = "The file is a symbolic link to a file that does not exist.";
+        else
+            reason = "The file is a symbolic link that cannot be followed.";
         return path;
     }
     std::string target(resolved);

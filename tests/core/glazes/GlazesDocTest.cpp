@@ -503,6 +503,16 @@ TEST_F(GlazesDocTest, AReadOnlyFileIsNotSavedOver)
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(doc->GetPathName(), (m_dir / "copy.glz").string());
+
+    // A link that leads nowhere says so and stays a link.
+    const fs::path dangling = m_dir / "dangling.glz";
+    fs::create_symlink(m_dir / "gone.glz", dangling);
+    m_dialogs.AnswerPath(dangling.string());
+    EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDbAs));
+    EXPECT_EQ(m_messages.boxes.back().text,
+              dangling.string() + ": Error opening file\n\nThe file is a symbolic link to a file that does not exist.");
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_FALSE(fs::exists(m_dir / "gone.glz"));
 }
 
 TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)
