@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 #include <ostream>
 
 namespace {
@@ -19,38 +20,76 @@ constexpr int kNoteWidth = 70;
 constexpr char kAmountSeparator = 29; // group separator between the amounts of one list
 constexpr const char* kLineEnd = "\r";
 
-// A field as a record of the export holds it: text on one line, with no control characters
-// other than TAB, the amount separator and the vertical tab that database exports put for a
-// line break inside a field (the line end left of a CR LF pair aside). Random bytes or a file
-// of another kind fail this at once.
-bool IsRecordField(std::string_view raw, int number)
+constexpr int kLeftOutListed = 10; // records named in the left-out message; the rest counted
+
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// A field as a record of the export holds it: text with no control characters other than TAB,
+// the amount separator, the vertical tab that database exports put for a line break inside a
+// field, and a line break itself. Random bytes or a file of another kind fail this at once.
+bool IsRecordField(std::string_view raw)
 {
-    const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
-    if (number == 0)
-        while (!raw.empty() && isLineEnd(raw.front()))
-            raw.remove_prefix(1);
-    if (number == kFieldCount - 1)
-        while (!raw.empty() && isLineEnd(raw.back()))
-            raw.remove_suffix(1);
     return std::none_of(raw.begin(), raw.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\v' && c != kAmountSeparator;
+        return static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\v' && c != kAmountSeparator &&
+               !IsLineBreak(c);
     });
 }
 
-// The fields of one record as they arrive, turned into a glaze when every field was one of a
-// record.
+// The lines of a field that holds line breaks (CR, LF or CR LF), each trimmed.
+std::vector<std::string> FieldLines(std::string_view raw)
+{
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (!IsLineBreak(raw[i])) {
+            lines.back() += raw[i];
+            continue;
+        }
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
+            ++i;
+        lines.emplace_back();
+    }
+    for (std::string& line : lines)
+        TrimString(line);
+    return lines;
+}
+
+// A one-line field's value: trimmed, a line break inside it read as a blank.
+std::string FieldValue(std::string_view raw)
+{
+    std::string value;
+    for (const std::string& line : FieldLines(raw)) {
+        if (!line.empty())
+            value += value.empty() ? line : " " + line;
+    }
+    return value;
+}
+
+// The name a record that was left out is told by: its first field, on one line.
+std::string RecordName(std::string_view record)
+{
+    std::string name = FieldValue(record.substr(0, record.find('\t')));
+    std::replace_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }, ' ');
+    constexpr std::size_t kNameShown = 60;
+    if (name.size() > kNameShown)
+        name = name.substr(0, kNameShown) + "...";
+    return name;
+}
+
+// Turns one record's fields into a glaze appended to the target list.
 class CRecordReader {
 public:
     explicit CRecordReader(CGlazeList& target) : m_target(target) {}
-    void TakeField(int number, const std::string& value, bool recordField);
+    // False, adding nothing, when the record has fewer than 51 fields or a field holds control
+    // characters no record holds.
+    bool TakeRecord(std::string_view record);
 
 private:
+    void TakeField(int number, std::string_view raw);
     void AddIngredient(CIngredientList& into, const std::string& name);
     void SetAmounts(CIngredientList& lines, const std::string& value);
 
     CGlazeList& m_target;
     std::unique_ptr<CGlaze> m_glaze;
-    bool m_recognised = false;
 };
 
 void CRecordReader::AddIngredient(CIngredientList& into, const std::string& name)
@@ -70,14 +109,38 @@ void CRecordReader::SetAmounts(CIngredientList& lines, const std::string& value)
     m_glaze->InvalidateAnalysis();
 }
 
-void CRecordReader::TakeField(int number, const std::string& value, bool recordField)
+bool CRecordReader::TakeRecord(std::string_view record)
 {
-    if (number == 0) {
-        m_glaze = std::make_unique<CGlaze>(value);
-        m_recognised = recordField;
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (static_cast<int>(fields.size()) < kFieldCount - 1) {
+        const std::size_t end = record.find('\t', start);
+        if (end == std::string_view::npos)
+            return false;
+        fields.push_back(record.substr(start, end - start));
+        start = end + 1;
+    }
+    fields.push_back(record.substr(start)); // the last field runs to the end of the record
+    if (!std::all_of(fields.begin(), fields.end(), IsRecordField))
+        return false;
+    m_glaze = std::make_unique<CGlaze>(FieldValue(fields[0]));
+    for (int number = 1; number < kFieldCount; ++number)
+        TakeField(number, fields[static_cast<std::size_t>(number)]);
+    m_target.InsertCopyAt(m_target.GetCount(), *m_glaze);
+    return true;
+}
+
+void CRecordReader::TakeField(int number, std::string_view raw)
+{
+    if (number == 39) { // the note: each of its lines, re-flowed
+        for (std::string& line : FieldLines(raw))
+            m_glaze->m_notes.push_back(std::move(line));
+        while (!m_glaze->m_notes.empty() && m_glaze->m_notes.back().empty())
+            m_glaze->m_notes.pop_back();
+        m_glaze->m_notes.Reflow(kNoteWidth);
         return;
     }
-    m_recognised = m_recognised && recordField;
+    const std::string value = FieldValue(raw);
     if (number >= 4 && number <= 22 && number % 2 == 0) {
         AddIngredient(m_glaze->m_components, value);
         return;
@@ -94,20 +157,27 @@ void CRecordReader::TakeField(int number, const std::string& value, bool recordF
     case 33: SetAmounts(m_glaze->m_additions, value); break;
     case 37: m_glaze->m_firetype = value; break;
     case 38: m_glaze->m_tested = value; break;
-    case 39:
-        if (!value.empty()) {
-            m_glaze->m_notes.push_back(value);
-            m_glaze->m_notes.Reflow(kNoteWidth);
-        }
-        break;
     case 42: m_glaze->SetField(kGlazeFieldDate, value); break;
     case 47: m_glaze->m_type = value; break;
-    case kFieldCount - 1:
-        if (m_recognised)
-            m_target.InsertCopyAt(m_target.GetCount(), *m_glaze);
-        break;
     default: break;
     }
+}
+
+bool IsBlankLine(std::string_view line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || IsLineBreak(c); });
+}
+
+std::string LeftOutMessage(const std::vector<CLeftOutRecord>& leftOut)
+{
+    const std::size_t count = leftOut.size();
+    std::string text = std::to_string(count) +
+                       (count == 1 ? " record could not be read and was left out:" : " records could not be read and were left out:");
+    for (std::size_t i = 0; i < count && i < kLeftOutListed; ++i)
+        text += "\nrecord " + std::to_string(leftOut[i].number) + " \"" + leftOut[i].name + "\"";
+    if (count > kLeftOutListed)
+        text += "\nand " + std::to_string(count - kLeftOutListed) + " more";
+    return text;
 }
 
 void WriteLine(std::ostream& out, const char* label, const std::string& value)
@@ -166,22 +236,47 @@ void WriteGlaze(std::ostream& out, const CGlaze& glaze)
 
 } // namespace
 
-int CHyperGlazeIO::ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter)
+int CHyperGlazeIO::ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter,
+                                 std::vector<CLeftOutRecord>* leftOut)
 {
+    // A record is one line with 50 TABs; a line with fewer is joined with the lines after it (a
+    // field holding a line break) as long as they bring no more TABs than the record lacks. When
+    // the next line brings more, the record was cut short and the next one starts there.
+    constexpr std::size_t kTabs = kFieldCount - 1;
+    constexpr std::size_t kNone = std::string_view::npos;
     CRecordReader reader(target);
-    std::size_t position = 0;
     int number = 0;
-    while (position < text.size()) {
-        const char delimiter = number == kFieldCount - 1 ? lineDelimiter : '\t';
-        std::size_t end = text.find(delimiter, position);
-        if (end == std::string_view::npos)
-            end = text.size(); // the last field of the text, read like getline does
-        const std::string_view raw = text.substr(position, end - position);
-        std::string value(raw);
-        position = end + 1;
-        reader.TakeField(number, TrimString(value), IsRecordField(raw, number));
-        number = (number + 1) % kFieldCount;
+    std::size_t recordStart = kNone, recordEnd = 0, recordTabs = 0;
+    const auto finishRecord = [&] {
+        if (recordStart == kNone)
+            return;
+        ++number;
+        const std::string_view record = text.substr(recordStart, recordEnd - recordStart);
+        if (!reader.TakeRecord(record) && leftOut)
+            leftOut->push_back({number, RecordName(record)});
+        recordStart = kNone;
+    };
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(lineDelimiter, start);
+        if (end == kNone)
+            end = text.size();
+        const std::string_view line = text.substr(start, end - start);
+        const auto tabs = static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
+        if (recordStart != kNone && recordTabs + tabs > kTabs)
+            finishRecord();
+        if (recordStart == kNone && !IsBlankLine(line)) {
+            recordStart = start;
+            recordTabs = 0;
+        }
+        if (recordStart != kNone) {
+            recordTabs += tabs;
+            recordEnd = end;
+            if (recordTabs >= kTabs)
+                finishRecord();
+        }
+        start = end + 1;
     }
+    finishRecord();
     return target.GetCount();
 }
 
@@ -212,9 +307,12 @@ int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
     if (IsLabelledText(text))
         return CReciparyIO::ImportText(target, text, delimiter, path);
     const int before = target.GetCount();
-    const int after = ImportRecords(target, text, delimiter);
+    std::vector<CLeftOutRecord> leftOut;
+    const int after = ImportRecords(target, text, delimiter, &leftOut);
     if (after == before)
         AppMessageBox(path + ": " + kNoRecordsMessage, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+    else if (!leftOut.empty())
+        AppMessageBox(path + ": " + LeftOutMessage(leftOut), MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
     return after;
 }
 

@@ -19,23 +19,34 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What a file without any record of the export is told with (after its path and ": ").
 inline constexpr const char* kNoRecordsMessage =
     "No HyperGlaze recipes were found: the file is not a HyperGlaze export. Nothing was imported.";
 
+// A record of the export that could not be read: its place in the file (from 1) and first field.
+struct CLeftOutRecord {
+    int number = 0;
+    std::string name;
+};
+
 class CHyperGlazeIO {
 public:
     // Reads the file at path and appends its glazes to target. An unreadable file shows
     // "<path>: Error opening file", a file without any record "<path>: " kNoRecordsMessage; both
-    // leave target as it is. Returns target's glaze count.
+    // leave target as it is. When some records came in and others could not be read, the message
+    // "<path>: <n> records could not be read and were left out:" names them, one line each
+    // ("record <number> "<name>"", numbered from 1 in file order). Returns target's glaze count.
     static int ImportRecipes(CGlazeList& target, const std::string& path);
 
     // Reads database-export records from text (fields 0 to 49 end at a TAB, field 50 at
-    // lineDelimiter) and appends one glaze per complete record; an incomplete last record, and a
-    // record that is not one line of text (a field holding a line break or another control
-    // character), add nothing. Returns target's glaze count.
-    static int ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter);
+    // lineDelimiter; a field may hold a line break) and appends one glaze per complete record.
+    // A record with fewer than 51 fields, or with a control character other than TAB, vertical
+    // tab, the amount separator and line breaks, adds nothing and is listed in leftOut. Returns
+    // target's glaze count.
+    static int ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter,
+                             std::vector<CLeftOutRecord>* leftOut = nullptr);
 
     // True when some line of text begins with "Glaze name:" (ignoring case and leading blanks):
     // labelled text rather than database-export records.

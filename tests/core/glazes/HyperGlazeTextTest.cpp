@@ -18,8 +18,11 @@ TEST_F(HyperGlazeTextTest, GoldenRecordsImportExactly)
 {
     CGlazeList list;
     EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, Fixture("hyperglaze_records.txt")), 2);
-    EXPECT_TRUE(m_messages.boxes.empty());
-    ASSERT_EQ(list.GetCount(), 2); // the short last line adds nothing
+    ASSERT_EQ(list.GetCount(), 2); // the short last line adds nothing, and the user is told
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{Fixture("hyperglaze_records.txt") +
+                                                           ": 1 record could not be read and was left out:\n"
+                                                           "record 3 \"Broken\""});
+    m_messages.boxes.clear();
 
     const CGlaze& tenmoku = list.GetAt(0);
     EXPECT_EQ(tenmoku.m_name, "Tenmoku");
@@ -61,13 +64,47 @@ TEST_F(HyperGlazeTextTest, AFileWithoutRecordsIsRefused)
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{junk + ": " + kNoRecordsMessage});
     EXPECT_EQ(m_messages.boxes[0].helpId, kGlazeImportErrorHelpId);
 
-    // Good records among lines that are no records still come in, without a message.
+    // Good records among lines that are no records still come in; the others are named.
     m_messages.boxes.clear();
     const std::string record = "Good\t6" + std::string(49, '\t') + "end\n";
     const std::string mixed = WriteFile("mixed.txt", record + "x\ty\x01" + std::string(50, '\t') + "\n" + record);
     EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, mixed), 2);
     EXPECT_EQ(list.GetAt(1).m_name, "Good");
-    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.Texts(),
+              std::vector<std::string>{mixed + ": 1 record could not be read and was left out:\nrecord 2 \"x\""});
+}
+
+// Regression: of five records, one with a CR in its note and one a field short, only two or
+// three came in, the record after the short one went with it, and nobody was told.
+TEST_F(HyperGlazeTextTest, EveryReadableRecordComesInAndTheOthersAreNamed)
+{
+    const auto record = [](const std::string& name, const std::string& note, int tabs = 50) {
+        std::string fields[51];
+        fields[0] = name;
+        fields[4] = "Silica";
+        fields[32] = "25";
+        fields[39] = note;
+        std::string line = fields[0];
+        for (int i = 1; i <= tabs; ++i)
+            line += "\t" + fields[i];
+        return line + "\n";
+    };
+    const std::string path = WriteFile("five.txt", record("One", "plain") + record("Two", "first\rsecond line") +
+                                                       record("Three", "short", 49) + record("Four", "") +
+                                                       record("Five", "last\n\nafter a blank line"));
+    CGlazeList list;
+    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, path), 4);
+    ASSERT_EQ(list.GetCount(), 4);
+    EXPECT_EQ(list.GetAt(0).m_name, "One");
+    EXPECT_EQ(list.GetAt(1).m_name, "Two");
+    EXPECT_EQ(list.GetAt(1).m_notes, CStringArrayEx{"first second line"}); // one paragraph, re-flowed
+    ExpectLines(list.GetAt(1).m_components, {{"Silica", 25}});
+    EXPECT_EQ(list.GetAt(2).m_name, "Four");
+    EXPECT_EQ(list.GetAt(3).m_name, "Five");
+    EXPECT_EQ(list.GetAt(3).m_notes, (CStringArrayEx{"last", "", "after a blank line"}));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": 1 record could not be read and was left out:\n"
+                                                                  "record 3 \"Three\""});
+    EXPECT_EQ(m_messages.boxes[0].helpId, kGlazeImportErrorHelpId);
 }
 
 TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
