@@ -18,6 +18,7 @@
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
 #include "support/DbFileType.h"
+#include "support/DesktopOpenCheck.h"
 #include "support/EditTextDlg.h"
 #include "support/LineOStream.h"
 #include "support/NotesEdit.h"
@@ -338,6 +339,12 @@ void CGlazeEditView::ViewFile(bool image)
     }
     if (!image && EndsWithNoCase(name, ".txt") && g_pApp) {
         g_pApp->OpenAndAnnounce(g_pTextFileTemplate, path, kTextFileKind);
+        return;
+    }
+    // The file is named by whoever wrote the database: the desktop runs a program or desktop
+    // entry it is handed, so those are refused.
+    if (const std::string why = WhyNotOpenOnDesktop(path); !why.empty()) {
+        AppMessageBox(path + ": Not opened. " + why, MsgOk | MsgIconExclamation, 0);
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(FromCp1252(path)));

@@ -75,17 +75,21 @@ void CGlazeEditView::GetFromInsight()
     ReadRecipeField(m_components, components);
     ReadRecipeField(m_additions, additions);
     std::string clipboardText;
+    std::string title;
+    CStringArrayEx lines;
+    CIngredientList received;
+    int scope = kInsightEntireRecipe;
     CClipboardService* clipboard = GetClipboardService();
-    if (!clipboard || !clipboard->GetText(clipboardText)) {
+    if (clipboard && clipboard->GetText(clipboardText)) {
+        scope = ReadInsightClipboardRecipe(clipboardText, title, lines);
+        int quiet = 0;
+        ParseRecipeLines(lines, received, quiet);
+    }
+    // No text, or text without a single recipe line, is no recipe: the form keeps its own.
+    if (received.GetCount() == 0) {
         AppMessageBox("Error opening clipboard", MsgOk | MsgIconError, kGlazeEditStopHelpId);
         return;
     }
-    std::string title;
-    CStringArrayEx lines;
-    const int scope = ReadInsightClipboardRecipe(clipboardText, title, lines);
-    CIngredientList received;
-    int quiet = 0;
-    ParseRecipeLines(lines, received, quiet);
     if (scope == kInsightComponents)
         components = received;
     else if (scope == kInsightAdditions)

@@ -22,6 +22,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
 namespace {
 
 class GlazeEditViewTest : public GlazeEditViewFixture {
@@ -251,6 +256,69 @@ TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
     other->GetFromInsight();
     EXPECT_EQ(m_messages.boxes.back().text, "Error opening clipboard");
     EXPECT_EQ(other->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    60"));
+}
+
+// Regression: an empty clipboard text, or one without a recipe line, emptied both recipe fields
+// without a word.
+TEST_F(GlazeEditViewTest, GetFromInsightWithoutARecipeChangesNothing)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(1);
+    const QString components = view->ComponentsEdit()->toPlainText();
+    const QString additions = view->AdditionsEdit()->toPlainText();
+    ASSERT_FALSE(additions.isEmpty());
+    for (const char* text : {"", "Just a title\r\n", "Title\r\nno amount here\r\n"}) {
+        SCOPED_TRACE(text);
+        m_clipboard.content = text;
+        m_clipboard.hasText = true;
+        m_messages.boxes.clear();
+        EXPECT_TRUE(view->OnCommand(CmdGedGetFromInsight));
+        ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{"Error opening clipboard"});
+        EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
+        EXPECT_EQ(view->ComponentsEdit()->toPlainText(), components);
+        EXPECT_EQ(view->AdditionsEdit()->toPlainText(), additions);
+        EXPECT_EQ(view->IsModified(), 0);
+    }
+}
+
+// Regression: View handed whatever file a shared database named to the desktop, which runs a
+// program or a desktop entry it is handed.
+TEST_F(GlazeEditViewTest, ViewHandsOnlyPlainFilesToTheDesktop)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(::testing::TempDir()) / ("oxi-view-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "folder");
+    const auto write = [&dir](const char* name, const char* bytes) {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        return (dir / name).string();
+    };
+    const std::string program = write("picture.jpg", "#!/bin/sh\n");
+    fs::permissions(program, fs::perms::owner_exec, fs::perm_options::add);
+    const std::string entry = write("notes.DESKTOP", "text");
+    const std::string disguised = write("photo.png", "# comment\n[Desktop Entry]\nExec=sh\n");
+
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    const auto view_ = [&](QLineEdit* field, int button, const std::string& path) {
+        m_messages.boxes.clear();
+        field->setText(QString::fromStdString(path));
+        view->Button(button)->click();
+        return m_messages.Texts();
+    };
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(view_(view->ImageFileEdit(), kGedImageView, program),
+              Texts{program + ": Not opened. It is a program (the file is executable); it is not run from here."});
+    EXPECT_EQ(view_(view->NoteFileEdit(), kGedNoteView, entry),
+              Texts{entry + ": Not opened. It is a desktop entry, which starts a program; it is not run from here."});
+    EXPECT_EQ(view_(view->ImageFileEdit(), kGedImageView, disguised),
+              Texts{disguised + ": Not opened. It is a desktop entry, which starts a program; it is not run from here."});
+    EXPECT_EQ(view_(view->ImageFileEdit(), kGedImageView, (dir / "folder").string()),
+              Texts{(dir / "folder").string() + ": Not opened. It is not a regular file."});
+    EXPECT_EQ(view_(view->ImageFileEdit(), kGedImageView, (dir / "gone.png").string()),
+              Texts{(dir / "gone.png").string() + ": Not opened. The file does not exist."});
+    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconExclamation));
+    fs::remove_all(dir);
 }
 
 TEST_F(GlazeEditViewTest, ReciparyPromptsFollowTheNotes)
