@@ -1,10 +1,10 @@
 #include "shell/CommandLine.h"
 
+#include "support/PathHelpers.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -46,8 +46,9 @@ CCommandLineInfo ParseCommandLine(QCommandLineParser& parser, const QStringList&
     CCommandLineInfo info;
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty() && !files.front().isEmpty()) {
-        // Start-up may change the current directory before it opens the file.
-        info.m_strFileName = QFile::encodeName(QDir::cleanPath(QFileInfo(files.front()).absoluteFilePath())).toStdString();
+        // Start-up may change the current directory before it opens the file. The file system's
+        // own absolute path: Qt's file names take a leading ':' for a resource.
+        info.m_strFileName = GetFullPathString(QFile::encodeName(files.front()).toStdString());
     }
     return info;
 }

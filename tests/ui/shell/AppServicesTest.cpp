@@ -121,6 +121,12 @@ TEST(AppServicesTest, TheCommandLineFileOpensAsAGlazeDatabaseWhateverItsExtensio
     EXPECT_EQ(info.m_strFileName, QDir::current().absoluteFilePath("recipes.txt").toStdString());
     QCommandLineParser none;
     EXPECT_TRUE(ParseCommandLine(none, {"oxidarium", "-Embedding"}).m_strFileName.empty());
+    // Regression: a name beginning with ':' was taken for a resource path, ":x/.." became ".".
+    QCommandLineParser colon;
+    EXPECT_EQ(ParseCommandLine(colon, {"oxidarium", ":x/.."}).m_strFileName, QDir::currentPath().toStdString());
+    QCommandLineParser colonFile;
+    EXPECT_EQ(ParseCommandLine(colonFile, {"oxidarium", ":glazes.glz"}).m_strFileName,
+              QDir::currentPath().toStdString() + "/:glazes.glz");
 
     // A glaze database under any name opens as one.
     CShellSandbox box;
