@@ -8,6 +8,7 @@
 #include "framework/View.h"
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
+#include "shell/DocumentRead.h"
 #include "shell/Preferences.h"
 #include "support/DbFileType.h"
 #include "support/Profile.h"
@@ -144,6 +145,8 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
         }
         if (result != 0)
             Warn(path + ": " + m_errorText + "\nUsing default element data", kElementReadErrorHelpId);
+        else
+            ReportIncompleteLastLine(path, *this, kElementReadErrorHelpId);
         loaded = result == 0;
     }
     if (loaded) {

@@ -184,6 +184,7 @@ int CGlazeList::ReadText(std::string_view text)
             m_infoLines = std::move(first.m_infoLines);
             m_version = first.m_version;
             m_errorText.clear();
+            m_lastLineIncomplete = pieces.back().list.m_lastLineIncomplete; // only the last can end inside a line
             return 0;
         }
     }

@@ -10,6 +10,7 @@
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/DocumentFile.h"
+#include "shell/DocumentRead.h"
 #include "substitutions/Substitution.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"
@@ -345,6 +346,7 @@ bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list, CFileStamp&
         Warn(path + ": " + list.m_errorText, kGlazeReadErrorHelpId);
         return false;
     }
+    ReportIncompleteLastLine(path, list, kGlazeReadErrorHelpId);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "shell/DocumentFile.h"
+#include "shell/DocumentRead.h"
 #include "support/Profile.h"
 #include "support/Services.h"
 
@@ -301,6 +302,8 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
         }
         if (result != 0)
             AppMessageBox(path + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
+        else
+            ReportIncompleteLastLine(path, RecordsContext(), m_kind.readErrorHelpId);
         loaded = result == 0;
     }
     if (loaded) {

@@ -35,6 +35,7 @@
 #include <vector>
 
 class CFrameHost;
+class CParamFileContext;
 class CRecordDatabaseDoc;
 class CStringArrayEx;
 class CView;
@@ -286,6 +287,8 @@ protected:
     virtual void StartNewDatabase();
     // Reads the file into the emptied database: 0, or an error with its message in error.
     virtual int ReadRecords(std::istream& in, std::string& error) = 0;
+    // What the records were read into (it knows how the read ended).
+    virtual const CParamFileContext& RecordsContext() const = 0;
     virtual bool WriteRecords(std::ostream& out) const = 0;
     // After a file was read, successfully or not.
     virtual void OnRecordsRead() {}

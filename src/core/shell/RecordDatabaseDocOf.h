@@ -248,6 +248,7 @@ protected:
         return result;
     }
     bool WriteRecords(std::ostream& out) const override { return m_records.Write(out) == 0; }
+    const CParamFileContext& RecordsContext() const override { return m_records; }
 
     Collection m_records;
 };

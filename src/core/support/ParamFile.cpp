@@ -105,7 +105,11 @@ public:
     CLineSource& operator=(const CLineSource&) = delete;
 
     // The next line: text..textEnd, with *textEnd == 0. The text ends at the first NUL byte.
+    // Text after the last line break is no line: it is passed over (see LastLineIncomplete).
     Status Next(char*& text, char*& textEnd);
+
+    // Whether the data ended in a line without a line break that held more than blanks.
+    bool LastLineIncomplete() const { return m_incomplete; }
 
 private:
     // The buffer starts small (most files are a few kilobytes) and doubles while reads keep
@@ -131,6 +135,7 @@ private:
     bool m_eof = false;
     bool m_lastReadFull = false;
     bool m_skipLf = false;    // the last line ended with CR: a following LF belongs to it
+    bool m_incomplete = false;
 };
 
 CLineSource::Status CLineSource::Next(char*& text, char*& textEnd)
@@ -161,9 +166,13 @@ CLineSource::Status CLineSource::Next(char*& text, char*& textEnd)
         }
         m_scan = m_end;
         if (m_eof) {
-            if (m_begin == m_end)
-                return Status::End;
-            return TakeLine(m_end, text, textEnd);
+            // A file cut short (a copy interrupted, a full disk) ends inside a line whose value
+            // may itself be cut: it is not read.
+            const char* const rest = data + m_begin;
+            m_incomplete = std::any_of(rest, rest + (m_end - m_begin), [](char c) { return c != ' ' && c != '\t'; });
+            m_begin = m_scan = m_end;
+            m_nul = kNone;
+            return Status::End;
         }
         if (!Fill())
             return Status::Error;
@@ -521,6 +530,8 @@ int ParseParameterFile(std::string& errorText, std::istream& in, ParamDesc* tabl
         SetLineMessage(errorText, "Read error after line ", 0);
         return PF_READ_ERROR;
     }
+    if (context)
+        context->m_lastLineIncomplete = false;
     long long line = 0;
     {
         const CKeyIndex keys(table);
@@ -529,8 +540,11 @@ int ParseParameterFile(std::string& errorText, std::istream& in, ParamDesc* tabl
         char* textEnd = nullptr;
         for (;;) {
             const auto status = source.Next(text, textEnd);
-            if (status == CLineSource::Status::End)
+            if (status == CLineSource::Status::End) {
+                if (context)
+                    context->m_lastLineIncomplete = source.LastLineIncomplete();
                 break;
+            }
             if (status == CLineSource::Status::Error) {
                 SetLineMessage(errorText, "Read error after line ", line);
                 return PF_READ_ERROR;

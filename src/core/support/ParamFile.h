@@ -97,6 +97,8 @@ public:
     virtual bool NoCurrentItem() const { return true; }
 
     std::string m_errorText;
+    // Set by a read that reached the end of the data inside a line (no line break after it).
+    bool m_lastLineIncomplete = false;
 };
 
 struct CNoParamItem {};
@@ -138,9 +140,10 @@ enum ParamFileResult : int {
 
 // Reads "key = value" lines from in, from where the stream stands.
 //
-// Lines end at LF, CR LF or a lone CR; a last line without a line break is read like any
-// other, and a line of any length is read whole (the text of a line ends at a NUL byte, if it
-// holds one). Lines count from 1, skipped ones included. A line that, after its leading
+// Lines end at LF, CR LF or a lone CR, and a line of any length is read whole (the text of a
+// line ends at a NUL byte, if it holds one). A last line without a line break is not read: the
+// file was cut short inside it. When it holds more than blanks, the context's
+// m_lastLineIncomplete is set, for the caller to tell the user (ReportIncompleteLastLine). Lines count from 1, skipped ones included. A line that, after its leading
 // whitespace, is shorter than 3 characters or does not begin with a letter is skipped; any
 // other line must split into key and value (SplitParameterLine) or the read fails with code 1.
 // Unknown keys are ignored. With lineLimit >= 1, reading stops after the first key line whose

@@ -8,6 +8,7 @@
 #include "framework/View.h"
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
+#include "shell/DocumentRead.h"
 #include "support/CompareNoCase.h"
 #include "support/DbFileInfo.h"
 #include "support/PathHelpers.h"
@@ -134,6 +135,8 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
         if (items.Read(in) != 0) {
             Warn(path + ": " + items.m_errorText, kReadErrorHelpId);
             openedPath.clear();
+        } else {
+            ReportIncompleteLastLine(path, items, kReadErrorHelpId);
         }
     }
     if (openedPath.empty()) {

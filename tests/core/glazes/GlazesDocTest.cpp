@@ -239,6 +239,30 @@ TEST_F(GlazesDocTest, FilesThatCannotBeReadAreReportedWithTheirPath)
     EXPECT_FALSE(doc.IsModified());
 }
 
+// Regression: a file cut short inside a record (an interrupted copy) opened as if whole, its
+// cut last line read as an amount of 0, and nobody was told before saving over it.
+TEST_F(GlazesDocTest, AFileCutShortInsideALineIsReportedWhenOpened)
+{
+    std::string bytes = ReadAll(std::string(OXI_TEST_DATA_DIR) + "/glazes/sample.glz");
+    bytes.resize(bytes.rfind("component = EPK") + 14); // "component = EP", no line break
+    const std::string cut = WriteFile("cut.glz", bytes);
+    CGlazesDoc* doc = Open(cut);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{cut + ": The last line of the file was incomplete (it "
+                                                                 "has no line break) and was ignored. The file "
+                                                                 "may have been cut short."});
+    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconExclamation));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30120u);
+    ASSERT_EQ(doc->GetGlazeCount(), 2);
+    EXPECT_EQ(doc->GetGlaze(1)->m_components.GetCount(), 1); // no "EP" with an amount of 0
+
+    // A whole file, and one whose last line is only blanks, open without a word.
+    m_messages.boxes.clear();
+    CGlazesDoc whole;
+    EXPECT_TRUE(whole.OnOpenDocument(WriteFile("blanks.glz", bytes.substr(0, bytes.rfind('\n') + 1) + "  ")));
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
 TEST_F(GlazesDocTest, NewDatabasesAndRecordOperations)
 {
     CGlazesDoc* doc = Open("");

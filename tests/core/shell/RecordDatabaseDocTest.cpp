@@ -16,6 +16,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -207,6 +208,24 @@ TYPED_TEST(RecordDatabaseDocTest, ListCommandsWithAnEditWindowHoldingUnsavedEdit
     EXPECT_THAT(this->TakeNotices(), ElementsAre(std::pair(codes.deleted, 1)));
     EXPECT_EQ(doc.PasteRecords(2, nullptr), 2);
     EXPECT_EQ(this->NamesOf(), (Names{"a", "b", "d", "c"}));
+}
+
+// Regression: a file cut short inside its last line opened as if whole, the cut line read.
+TYPED_TEST(RecordDatabaseDocTest, AFileCutShortInsideALineIsReportedWhenOpened)
+{
+    auto& doc = this->doc;
+    this->Fill({"Alpha", "Beta"});
+    const std::string path = ::testing::TempDir() + "oxi-cut-" + std::to_string(doc.KindCode());
+    std::remove(path.c_str());
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    std::ofstream(path, std::ios::binary | std::ios::app) << "name = Gam"; // a next record's first line, cut
+    doc.OnOpenDocument(path);
+    EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "Beta"}));
+    ASSERT_EQ(this->messages.Texts(), std::vector<std::string>{path + ": The last line of the file was incomplete "
+                                                                      "(it has no line break) and was ignored. The "
+                                                                      "file may have been cut short."});
+    EXPECT_EQ(this->messages.boxes[0].helpId, doc.Kind().readErrorHelpId);
+    std::remove(path.c_str());
 }
 
 TYPED_TEST(RecordDatabaseDocTest, MergeAppendsOrAssignsOverRecordsOfTheSameName)

@@ -361,17 +361,27 @@ TEST(ParamFileTest, TheLimitIsIgnoredWhenZero)
     EXPECT_EQ(rec.calls.size(), 150u);
 }
 
-// The old reader dropped a last line that had no line break: silent data loss.
-TEST(ParamFileTest, ALastLineWithoutLineBreakIsRead)
+// A last line without a line break is where a file was cut short: it is not read (its value may
+// be cut too), and the context says so, for the user to be told.
+TEST(ParamFileTest, ALastLineWithoutLineBreakIsPassedOverAndNoted)
 {
     CRecorder rec;
-    EXPECT_EQ(Read(rec, "name = first\nname = last", s_optional).result, 0);
-    EXPECT_EQ(rec.calls, (std::vector<std::string>{"name=first", "name=last"}));
+    EXPECT_EQ(Read(rec, "name = first\nname = la", s_optional).result, 0);
+    EXPECT_EQ(rec.calls, (std::vector<std::string>{"name=first"}));
+    EXPECT_TRUE(rec.m_lastLineIncomplete);
 
-    CRecorder error;
-    const Outcome out = Read(error, "name = first\nabc", s_optional);
-    EXPECT_EQ(out.result, 1);
-    EXPECT_EQ(out.message, "Parse error in line 2");
+    // Not a parse error either: the cut line is not looked at.
+    CRecorder cut;
+    EXPECT_EQ(Read(cut, "name = first\r\nabc", s_optional).result, 0);
+    EXPECT_TRUE(cut.m_lastLineIncomplete);
+
+    // A whole file, or one ending in blanks, is complete; a new read starts afresh.
+    for (const char* text : {"name = first\n", "name = first\r", "name = first\n \t", ""}) {
+        CRecorder whole;
+        whole.m_lastLineIncomplete = true;
+        EXPECT_EQ(Read(whole, text, s_optional).result, 0);
+        EXPECT_FALSE(whole.m_lastLineIncomplete) << text;
+    }
 }
 
 // The old reader cut lines at 4095 characters and handled the rest as a line of its own.
@@ -387,13 +397,13 @@ TEST(ParamFileTest, LongLinesArriveWhole)
     // Longer than the reader's block, crossing several block boundaries.
     const std::string huge(1000000, 'h');
     CRecorder big;
-    EXPECT_EQ(Read(big, "a = b\nname = " + huge + "\nk = 3", s_optional).result, 0);
+    EXPECT_EQ(Read(big, "a = b\nname = " + huge + "\nk = 3\n", s_optional).result, 0);
     EXPECT_EQ(big.calls, (std::vector<std::string>{"a=b", "name=" + huge, "k=3"}));
 }
 
 TEST(ParamFileTest, CrLfAndLoneCrFilesReadTheSameAsLf)
 {
-    const std::string lf = "# c\nname = one  \n\n  a = two\nk=\nk =\nname = last"; // "k=" is too short
+    const std::string lf = "# c\nname = one  \n\n  a = two\nk=\nk =\nname = last\n"; // "k=" is too short
     auto replaced = [&](const std::string& eol) {
         std::string out;
         for (char c : lf)
@@ -451,7 +461,7 @@ TEST(ParamFileTest, ManyLinesOfEveryLengthReadTheSameWithEveryLineEnd)
     // The line count agrees as well.
     CRecorder e1, e2;
     EXPECT_EQ(Read(e1, crlf + "xyz\r\n", s_optional).message, "Parse error in line 5001");
-    EXPECT_EQ(Read(e2, cr + "xyz", s_optional).message, "Parse error in line 5001");
+    EXPECT_EQ(Read(e2, cr + "xyz\r", s_optional).message, "Parse error in line 5001");
 }
 
 TEST(ParamFileTest, AHandlersOwnMessageReplacesTheDefault)

@@ -80,7 +80,7 @@ TEST(DbTreeItemListTest, TypeTextIsKeptAsReadAndAnyLineEndsAreRead)
     ASSERT_EQ(ReadText(list, "filetype = oxidarium database tree items\r\nversion = 1\r\n\r\n"
                              "name = /d/a.glz\r\ntitle = A\r\ntype = GLZ\r\n"
                              "unknown = skipped\rname = /d/b.mat\rtitle = B\r"
-                             "name = " + longPath + "\ntype = Ele"),
+                             "name = " + longPath + "\ntype = Ele\r"),
               0)
         << list.m_errorText;
     EXPECT_EQ(list.version, 1);
