@@ -283,6 +283,26 @@ bool CGlazesDoc::AskEditViews(const std::function<bool(int)>& concerned, bool cl
     return true;
 }
 
+bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
+{
+    CGlazeViews* views = GetGlazeViews();
+    if (!views)
+        return true;
+    const std::vector<CView*> snapshot = GetViews();
+    for (CView* view : snapshot) {
+        CGlazeEditLink* link = views->AsEditView(view);
+        if (!link || std::find(indices.begin(), indices.end(), link->GetGlazeIndex()) == indices.end())
+            continue;
+        CFrameHost* frame = view->GetFrame();
+        if (frame && link->HasChanges())
+            frame->ActivateFrame();
+        if (link->AskDeleteChanges() != MsgResultYes)
+            return false;
+        link->SetChanged(false); // the edits go with the glaze
+    }
+    return true;
+}
+
 bool CGlazesDoc::CommitEditViews(bool close)
 {
     return AskEditViews([](int) { return true; }, close);

@@ -18,6 +18,7 @@
 // selected rows of the list view).
 
 #include "framework/Document.h"
+#include "framework/MessageService.h"
 #include "glazes/GlazeList.h"
 
 #include <functional>
@@ -63,6 +64,10 @@ public:
     // Asks whether to save the view's unsaved changes: MsgResultYes, MsgResultNo or
     // MsgResultCancel (No without asking when there are none).
     virtual int AskSaveChanges() = 0;
+    // Before the view's glaze is deleted: MsgResultYes without unsaved changes, else the answer
+    // to DeleteChangedRecordQuestion (MsgResultYes or MsgResultNo). Views that do not ask it
+    // answer the save question (Cancel keeps the glaze).
+    virtual int AskDeleteChanges() { return AskSaveChanges() == MsgResultCancel ? MsgResultNo : MsgResultYes; }
     // Writes the working copy back through CGlazesDoc::ReplaceGlaze and announces it.
     virtual void SaveGlaze() = 0;
     // Sets or clears the view's unsaved-changes state.
@@ -201,6 +206,9 @@ public:
     // that shows one of them, so that no unsaved edit vanishes unasked. False when the user
     // cancelled; the command then leaves the glazes alone.
     bool CommitEditViewsOf(std::span<const int> indices);
+    // Before the glazes at indices are deleted: every edit view on one of them with unsaved
+    // changes asks whether to delete it all the same. False when the user said No.
+    bool ConfirmDeleteWithEditViews(std::span<const int> indices);
     // The edit (analysis) view showing the glaze at index, else null.
     CView* FindEditView(int index) const;
     CView* FindAnalysisView(int index) const;

@@ -73,7 +73,7 @@ void CRecordDatabaseDoc::Announce(int code, int index, CView* sender, const void
 
 bool CRecordDatabaseDoc::DeleteRecords(std::span<const int> rows, CView* sender)
 {
-    if (rows.empty() || !AskEditViewsOf(rows))
+    if (rows.empty() || !ConfirmDeleteWithEditViews(rows))
         return false;
     RemoveRows(rows, sender);
     return true;
@@ -249,6 +249,22 @@ bool CRecordDatabaseDoc::AskEditViewsOf(std::span<const int> indices)
         const CRecordEditLink* link = EditLinkOf(view);
         if (link && Contains(indices, link->EditedRecordIndex()) && !AskEditView(view, false))
             return false;
+    }
+    return true;
+}
+
+bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
+{
+    const std::vector<CView*> snapshot = GetViews();
+    for (CView* view : snapshot) {
+        CRecordEditLink* link = EditLinkOf(view);
+        if (!link || !Contains(indices, link->EditedRecordIndex()))
+            continue;
+        if (CFrameHost* frame = view->GetFrame())
+            frame->ActivateFrame();
+        if (link->AskDeleteChanges() != MsgResultYes)
+            return false;
+        link->SetChanged(false); // the edits go with the record
     }
     return true;
 }

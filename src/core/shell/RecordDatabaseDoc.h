@@ -25,6 +25,7 @@
 // CSubstitutionsDoc, CGraphTypesDoc) derive from it.
 
 #include "framework/Document.h"
+#include "framework/MessageService.h"
 #include "support/DbFileType.h"
 
 #include <iosfwd>
@@ -91,6 +92,10 @@ public:
     // Asks whether to save the window's unsaved changes: MsgResultYes, MsgResultNo or
     // MsgResultCancel (No without asking when there are none).
     virtual int AskSaveChanges() = 0;
+    // Before the window's record is deleted: MsgResultYes without unsaved changes, else the
+    // answer to DeleteChangedRecordQuestion (MsgResultYes or MsgResultNo). Windows that do not
+    // ask it answer the save question (Cancel keeps the record).
+    virtual int AskDeleteChanges() { return AskSaveChanges() == MsgResultCancel ? MsgResultNo : MsgResultYes; }
     // Writes the window's working copy back into the database.
     virtual void SaveToDatabase() = 0;
     // Sets or clears the window's unsaved-changes state.
@@ -252,6 +257,9 @@ public:
     // Before a command rewrites or deletes the records at the indices: asks the edit windows of
     // those records. False when the user cancelled.
     bool AskEditViewsOf(std::span<const int> indices);
+    // Before the records at indices are deleted: every edit window on one of them with unsaved
+    // changes asks whether to delete it all the same. False when the user said No.
+    bool ConfirmDeleteWithEditViews(std::span<const int> indices);
     // Before a command replaces the whole database (its notice closes every edit window): asks
     // every edit window. False when the user cancelled.
     bool AskAllEditViews() { return AskEditViews(false) != 0; }

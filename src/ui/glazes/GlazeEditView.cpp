@@ -11,6 +11,7 @@
 #include "glazes/RecipeEntry.h"
 #include "graphs/GraphWnd.h"
 #include "shell/AppContext.h"
+#include "shell/DeleteQuestion.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/DbFileType.h"
@@ -284,6 +285,14 @@ void CGlazeEditView::SaveGlaze()
         m_subsetGlazes[static_cast<std::size_t>(m_nSubsetPos)] = m_pSourceGlaze;
     Broadcast(HintGlazeChanged, m_nSourceIndex, m_pSourceGlaze);
     SetModified(0);
+}
+
+int CGlazeEditView::AskDeleteChanges()
+{
+    if (m_nModified == 0)
+        return MsgResultYes;
+    return AppMessageBox(DeleteChangedRecordQuestion(ToCp1252(m_name->text())), MsgYesNo | MsgIconQuestion,
+                         kGlazeEditSaveQuestionHelpId);
 }
 
 int CGlazeEditView::SaveModified()

@@ -160,6 +160,7 @@ public:
     // --- CGlazeEditLink ---
     int GetGlazeIndex() const override { return m_nSourceIndex; }
     int AskSaveChanges() override { return SaveModified(); }
+    int AskDeleteChanges() override;
     void SaveGlaze() override;
     void SetChanged(bool changed) override { SetModified(changed ? 1 : 0); }
     bool HasChanges() const override { return m_nModified != 0; }

@@ -124,8 +124,8 @@ void CGlazesView::OnDelete()
 {
     CGlazesDoc* doc = GlazesDoc();
     const std::vector<int> rows = GetSelItems();
-    // An edit window on a glaze that goes first says what becomes of its unsaved edits.
-    if (!doc || rows.empty() || !doc->CommitEditViewsOf(rows))
+    // An edit window with unsaved edits to a glaze that goes asks whether to delete it all the same.
+    if (!doc || rows.empty() || !doc->ConfirmDeleteWithEditViews(rows))
         return;
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         doc->DeleteGlaze(*row);

@@ -113,8 +113,8 @@ bool CMaterialEditView::CheckFormulaBeforeSave()
     if (text.empty() || scratch.SetFormula(text, &error, &position) == 0)
         return true;
     SetFormulaText(text);
-    if (text != m_reportedFormula)
-        ReportFormulaError(text, error, position);
+    // A save that does not happen says why, however often the formula was reported before.
+    ReportFormulaError(text, error, position);
     return false;
 }
 

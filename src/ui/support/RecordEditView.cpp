@@ -5,6 +5,7 @@
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
+#include "shell/DeleteQuestion.h"
 #include "shell/Preferences.h"
 #include "support/DialogStyle.h"
 
@@ -183,6 +184,14 @@ int CRecordEditView::AskSaveChanges()
         return MsgResultNo;
     const std::string question = "Save changes to \"" + ToCp1252(NameField()->text()) + "\" ?";
     return AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, m_kind.saveQuestionHelpId);
+}
+
+int CRecordEditView::AskDeleteChanges()
+{
+    if (!m_bModified)
+        return MsgResultYes;
+    return AppMessageBox(DeleteChangedRecordQuestion(ToCp1252(NameField()->text())), MsgYesNo | MsgIconQuestion,
+                         m_kind.saveQuestionHelpId);
 }
 
 void CRecordEditView::SaveToDatabase()

@@ -88,6 +88,7 @@ public:
     // --- CRecordEditLink ---
     // MsgResultNo without asking when the form is unchanged, else the save question's answer.
     int AskSaveChanges() override;
+    int AskDeleteChanges() override;
     // Writes the form into the current record and announces it; the form is then unchanged.
     void SaveToDatabase() override;
     void SetChanged(bool changed) override { SetModified(changed); }

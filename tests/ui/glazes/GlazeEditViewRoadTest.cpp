@@ -303,13 +303,15 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
 
     list->DeselectAll();
     list->SelectGlaze(1);
-    m_messages.answers = {MsgResultCancel};
+    m_messages.answers = {MsgResultNo};
     ASSERT_TRUE(list->RunCommand(CmdGlzDelete));
-    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Zircon White\" ?"}));
-    EXPECT_EQ(m_doc->GetGlazeCount(), 10) << "Cancel keeps the glaze";
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{
+                                      "\"Cone 6 Zircon White\" has unsaved changes and will be deleted. Delete it?"}));
+    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNo));
+    EXPECT_EQ(m_doc->GetGlazeCount(), 10) << "No keeps the glaze";
 
     m_messages.boxes.clear();
-    m_messages.answers = {MsgResultNo};
+    m_messages.answers = {MsgResultYes};
     ASSERT_TRUE(list->RunCommand(CmdGlzDelete));
     FlushDeletes();
     EXPECT_EQ(m_messages.boxes.size(), 1u) << "the window of another glaze is not asked";

@@ -148,12 +148,21 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     EXPECT_EQ(view->FormulaEdit()->textCursor().position(), 8);
     EXPECT_EQ(view->WeightText()->text(), QString());
 
-    // Saving such a formula would store it empty: the save is refused and the form stays changed.
+    // Leaving the box again does not repeat the message.
+    view->FormulaEntered();
+    EXPECT_EQ(m_messages.boxes.size(), 1u);
+
+    // Saving such a formula would store it empty: the save is refused, says why every time (it
+    // was silent once the formula had been reported), and the form stays changed.
+    m_messages.boxes.clear();
     EXPECT_FALSE(view->SaveChanges());
     EXPECT_EQ(Database().GetAt(2)->m_formula, "CaCO3");
     EXPECT_TRUE(view->IsChanged());
     m_messages.answers = {MsgResultYes};
     EXPECT_EQ(view->AskSaveChanges(), MsgResultCancel);
+    ASSERT_EQ(m_messages.boxes.size(), 3u); // the refused save, the question, the refused save
+    EXPECT_EQ(m_messages.boxes[0].text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
+    EXPECT_EQ(m_messages.boxes[2].text, m_messages.boxes[0].text);
 
     view->FormulaEdit()->setPlainText(QStringLiteral(" CaO\r\nCO2 "));
     view->FormulaEntered();
@@ -271,6 +280,31 @@ TEST_F(MaterialEditViewTest, ReloadsAndDeletionsCloseTheWindowWithoutAsking)
     FlushDeletes();
     EXPECT_EQ(EditViewCount(), 0);
     EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+// Regression: Delete asked "Save changes to ... ?" about a record it was about to delete, and Yes
+// and No then did the same.
+TEST_F(MaterialEditViewTest, DeletingARecordWithUnsavedEditsAsksWhetherToDeleteIt)
+{
+    CMaterialEditView* view = Open(1);
+    const std::string name = Database().GetAt(1)->m_name;
+    view->CodeEdit()->setText(QStringLiteral("changed"));
+    const int count = Database().GetCount();
+    const int rows[] = {1};
+    m_messages.answers = {MsgResultNo};
+    EXPECT_FALSE(m_doc->DeleteRecords(rows, nullptr));
+    ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{"\"" + name + "\" has unsaved changes and will be deleted. Delete it?"});
+    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNo));
+    EXPECT_EQ(Database().GetCount(), count);
+    EXPECT_EQ(Database().GetAt(1)->m_name, name);
+    EXPECT_TRUE(view->IsChanged());
+
+    m_messages.answers = {MsgResultYes};
+    EXPECT_TRUE(m_doc->DeleteRecords(rows, nullptr));
+    EXPECT_EQ(Database().GetCount(), count - 1);
+    FlushDeletes();
+    EXPECT_EQ(EditViewCount(), 0);
+    EXPECT_EQ(m_messages.boxes.size(), 2u); // nothing asked after the answer
 }
 
 TEST_F(MaterialEditViewTest, LimitedAccessStepsThroughItsOwnList)

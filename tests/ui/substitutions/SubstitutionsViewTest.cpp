@@ -331,17 +331,17 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     EXPECT_EQ(Names()[1], "Frit swap (new)");
 
     // Deleting the record in the list asks its edit view about the unsaved edits first; after
-    // No the record goes and the view closes. (The view used to close without a question.)
+    // Yes the record goes, edits and all, and the view closes.
     edit = OpenEditOn(1);
     ASSERT_NE(edit, nullptr);
     edit->NameEdit()->setText(QStringLiteral("unsaved"));
     edit->SetChanged(true);
     Select({1});
-    m_messages.answers.push_back(MsgResultNo);
+    m_messages.answers.push_back(MsgResultYes);
     EXPECT_TRUE(m_view->RunCommand(CmdSubListDelete));
     Flush();
     EXPECT_TRUE(EditViews().empty());
-    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"unsaved\" ?"}));
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"\"unsaved\" has unsaved changes and will be deleted. Delete it?"}));
     EXPECT_EQ(m_doc->Substitutions().GetCount(), 16);
     m_messages.boxes.clear();
 

@@ -179,11 +179,12 @@ TYPED_TEST(RecordEditViewTest, AFormFollowsItsRecordAndKeepsItsEditsUntilTheReco
     followsBeta(2);
     EXPECT_TRUE(this->messages.boxes.empty());
 
-    // Delete asks the form; Cancel keeps the record and the edits, No lets both go.
-    this->messages.answers = {MsgResultCancel, MsgResultNo};
+    // Delete asks the form whether to delete the record its edits belong to; No keeps the record
+    // and the edits, Yes lets both go.
+    this->messages.answers = {MsgResultNo, MsgResultYes};
     EXPECT_TRUE(this->Run(c.deleteRows, {1, 2}));
     this->Flush();
-    EXPECT_EQ(this->messages.Texts(), (Names{"Save changes to \"Beta edited\" ?"}));
+    EXPECT_EQ(this->messages.Texts(), (Names{"\"Beta edited\" has unsaved changes and will be deleted. Delete it?"}));
     EXPECT_EQ(this->Names(), (Names{"Gamma", "Alpha", "Beta", "Gamma"}));
     followsBeta(2);
     EXPECT_TRUE(this->Run(c.deleteRows, {1, 2}));
