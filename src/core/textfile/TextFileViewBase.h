@@ -51,6 +51,8 @@ public:
     // Puts lines (each followed by a line break) in place of the text without marking the
     // document modified, caret at the start, undo state afresh.
     void LoadLines(const CStringArrayEx& lines);
+    // Caret to the start of the text, scrolled into view (a finished report is read from the top).
+    void ShowStart() { MoveCaretToStart(); }
 
     // The control's lines with blanks at their ends removed; skipEmpty leaves out empty lines,
     // dropTrailingEmpty removes the empty lines at the end. Lines are never cut.

@@ -29,6 +29,8 @@ void CInformationReport::Finish()
     m_finished = true;
     if (CFrameHost* frame = Frame())
         frame->ActivateFrame();
+    if (CTextFileViewBase* view = g_pInformationDoc ? g_pInformationDoc->GetTextView() : nullptr)
+        view->ShowStart();
 }
 
 // Looked up each time: the user may close the window while a search lets events run.

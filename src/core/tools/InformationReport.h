@@ -18,7 +18,7 @@ public:
 
     // Appends one line.
     void Line(const std::string& text);
-    // Shows the frame normally again.
+    // Shows the frame normally again, the caret at the start of the report.
     void Finish();
 
 private:

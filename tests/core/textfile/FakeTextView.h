@@ -43,6 +43,7 @@ public:
     std::vector<int> hints;
     int controlUndoEmptied = 0;
     int redrawOff = 0;
+    bool caretAtStart = false; // after the last MoveCaretToStart, no text appended
 
 protected:
     int GetLineCount() override { return static_cast<int>(m_lines.size()); }
@@ -53,8 +54,12 @@ protected:
         Add(text);
         m_beforeEdit.clear();
     }
-    void AppendControlText(const std::string& text) override { Add(text); }
-    void MoveCaretToStart() override {}
+    void AppendControlText(const std::string& text) override
+    {
+        Add(text);
+        caretAtStart = false;
+    }
+    void MoveCaretToStart() override { caretAtStart = true; }
     void SetRedraw(bool redraw) override { redrawOff += redraw ? 0 : 1; }
     void EmptyControlUndo() override
     {

@@ -209,6 +209,8 @@ TEST_F(FindSimilarGlazesTest, CancelStopsAtTheNextComparisonAndPutsBackWhatItCha
     ASSERT_EQ(information.frames.size(), 1u);
     EXPECT_EQ(information.frames[0]->minimized, 1);
     EXPECT_EQ(information.frames[0]->activated, 1);
+    // Regression: the report was left scrolled to its end.
+    EXPECT_TRUE(static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->caretAtStart);
 }
 
 } // namespace
