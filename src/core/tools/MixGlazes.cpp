@@ -75,21 +75,24 @@ int BuildGlazeMixture(const CMixGlazesRequest& request, const CGlazeList& source
     if (lastRow < 0 || !(total > 0.0) || !std::isfinite(total))
         return -1;
 
-    // Only the glazes that take a share are converted: a glaze left out of the mixture cannot
-    // stop it.
+    // Every slot that names a glaze is converted, in slot order, whether or not it takes a
+    // share; the first that cannot be converted stops the mixture.
     std::vector<CGlaze> copies;
     std::vector<double> shares;
     copies.reserve(request.glazes.size());
     for (std::size_t i = 0; i < request.glazes.size(); ++i) {
-        if (!NamesGlaze(request.glazes[i], source) || !IsSharingPart(request.parts[i]))
+        if (!NamesGlaze(request.glazes[i], source))
             continue;
-        copies.push_back(source.GetAt(request.glazes[i]));
-        shares.push_back(request.parts[i] / total);
-        if (copies.back().ConvertWeightVolume(0) != 0) {
-            error = CannotConvertMessage(copies.back().m_name, i == 0);
+        CGlaze copy = source.GetAt(request.glazes[i]);
+        if (copy.ConvertWeightVolume(0) != 0) {
+            error = CannotConvertMessage(copy.m_name, i == 0);
             return 1;
         }
-        copies.back().ScaleRecipe(100.0 * shares.back(), true);
+        if (!IsSharingPart(request.parts[i]))
+            continue;
+        shares.push_back(request.parts[i] / total);
+        copy.ScaleRecipe(100.0 * shares.back(), true);
+        copies.push_back(std::move(copy));
     }
 
     std::string name;

@@ -96,15 +96,17 @@ TEST_F(MixGlazesTest, SourcesThatCannotBeConvertedInsertNothing)
     EXPECT_EQ(RunMixGlazes(request, *m_doc, nullptr), -1);
     request.glazes = {0, 4, -1, -1};
     EXPECT_EQ(RunMixGlazes(request, *m_doc, nullptr), -1);
-    // A glaze that takes no share is not converted and cannot stop the mixture.
+    // Every named slot is converted, also one whose part takes no share: it stops the mixture
+    // too (it used to be passed over and the mixture made).
     request.parts = {1.0, 0.0, 0.0, 0.0};
-    EXPECT_EQ(RunMixGlazes(request, *m_doc, nullptr), 5);
+    EXPECT_EQ(RunMixGlazes(request, *m_doc, nullptr), -1);
     EXPECT_EQ(RunAverageGlazes({0, 4}, *m_doc, nullptr), -1);
     EXPECT_THAT(m_messages.Texts(), ElementsAre("Cannot convert \"Odd\" to recipe by weight!",
                                                 "Cannot convert \"Odd\" to recipe by weight",
+                                                "Cannot convert \"Odd\" to recipe by weight",
                                                 "Cannot convert \"Odd\" to recipe by weight!"));
     EXPECT_EQ(m_messages.boxes[0].helpId, 0x30581u);
-    EXPECT_EQ(m_doc->GetGlazeCount(), 6);
+    EXPECT_EQ(m_doc->GetGlazeCount(), 5);
 }
 
 } // namespace
