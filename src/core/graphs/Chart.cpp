@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace {
 
@@ -665,6 +667,10 @@ void CChart::Draw(CChartCanvas& canvas) const
 
 bool CChartMetrics::CanReadImage(const std::string& path) const
 {
+    // A pipe or device of that name would block the opening or never end.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
     std::ifstream file(path, std::ios::binary);
     return file.good();
 }
