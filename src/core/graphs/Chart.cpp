@@ -238,7 +238,7 @@ void SetAxis(CChartAxisSettings& axis, int flags, int ticks, double max, double 
 {
     axis.set = true;
     axis.flags = flags;
-    axis.ticks = ticks;
+    axis.ticks = std::min(ticks, CChartAxisSettings::kMaxMajorTicks);
     axis.max = max;
     axis.min = min;
 }
@@ -252,7 +252,7 @@ void CChart::ChartSetAxisZ(int flags, int ticks, int, double max, double min) { 
 void CChart::ChartSetMinorTicks(int axis, int count)
 {
     if (axis >= 0 && axis < 4)
-        m_def->axes[ToIndex(axis)].minorTicks = std::max(count, 0);
+        m_def->axes[ToIndex(axis)].minorTicks = std::clamp(count, 0, CChartAxisSettings::kMaxMinorTicks);
 }
 
 void CChart::ChartSetAxisFormat(int axis, const std::string& format)
