@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 namespace {
 
@@ -236,7 +238,7 @@ void SetAxis(CChartAxisSettings& axis, int flags, int ticks, double max, double 
 {
     axis.set = true;
     axis.flags = flags;
-    axis.ticks = ticks;
+    axis.ticks = std::min(ticks, CChartAxisSettings::kMaxMajorTicks);
     axis.max = max;
     axis.min = min;
 }
@@ -250,7 +252,7 @@ void CChart::ChartSetAxisZ(int flags, int ticks, int, double max, double min) { 
 void CChart::ChartSetMinorTicks(int axis, int count)
 {
     if (axis >= 0 && axis < 4)
-        m_def->axes[ToIndex(axis)].minorTicks = std::max(count, 0);
+        m_def->axes[ToIndex(axis)].minorTicks = std::clamp(count, 0, CChartAxisSettings::kMaxMinorTicks);
 }
 
 void CChart::ChartSetAxisFormat(int axis, const std::string& format)
@@ -665,6 +667,10 @@ void CChart::Draw(CChartCanvas& canvas) const
 
 bool CChartMetrics::CanReadImage(const std::string& path) const
 {
+    // A pipe or device of that name would block the opening or never end.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
     std::ifstream file(path, std::ios::binary);
     return file.good();
 }

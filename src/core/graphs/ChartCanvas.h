@@ -53,7 +53,7 @@ public:
     virtual double TextWidth(const CChartFont& font, const std::string& text) const = 0;
     virtual double TextHeight(const CChartFont& font) const = 0;
     // True when the file is an image the device can read (a chart's background image). Here:
-    // when the file opens for reading.
+    // when it is a regular file that opens for reading.
     virtual bool CanReadImage(const std::string& path) const;
 };
 

@@ -19,6 +19,11 @@ struct CChartAxisSettings {
     static constexpr int kVerticalLabels = 0x800;
     static constexpr int kTicksIncreasing = 0x1000;
     static constexpr int kTicksDecreasing = 0x2000;
+    // However many a template asks for: more major intervals or minor ticks per interval would
+    // only blacken the axis, and an axis draws at most kMaxTickMarks ticks in all.
+    static constexpr int kMaxMajorTicks = 1000;
+    static constexpr int kMaxMinorTicks = 100;
+    static constexpr int kMaxTickMarks = 10000;
 
     bool set = false;
     int flags = 0;

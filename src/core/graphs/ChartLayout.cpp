@@ -78,6 +78,8 @@ double DrawLegend(CChart& chart, int kind, const CChartRect& region, double marg
 double DecimalsForStep(double step)
 {
     step = std::fabs(step);
+    if (!std::isfinite(step))
+        return 0;
     const int enough = step > 0.0 ? std::clamp(2 - static_cast<int>(std::floor(std::log10(step))), 0, 6) : 0;
     for (int decimals = 0; decimals < enough; ++decimals) {
         const double scaled = step * std::pow(10.0, decimals);
@@ -157,10 +159,21 @@ void CChart::DrawChart(int kind, int options)
     }
 }
 
+namespace {
+
+// Minor ticks, as many as asked while the axis keeps to its number of tick marks.
+int BoundedMinors(int minors, int majors)
+{
+    return std::clamp(minors, 0, std::max(0, CChartAxisSettings::kMaxTickMarks / std::max(majors, 1) - 1));
+}
+
+} // namespace
+
 CChartScale MakeChartScale(const CChartAxisSettings& axis, double dataMin, double dataMax, bool includeZero)
 {
-    const bool fixedMin = axis.set && (axis.flags & CChartAxisSettings::kFixedMin);
-    const bool fixedMax = axis.set && (axis.flags & CChartAxisSettings::kFixedMax);
+    // A manual end that is no finite number is not used.
+    bool fixedMin = axis.set && (axis.flags & CChartAxisSettings::kFixedMin) && std::isfinite(axis.min);
+    bool fixedMax = axis.set && (axis.flags & CChartAxisSettings::kFixedMax) && std::isfinite(axis.max);
     const bool fixedTicks = axis.set && (axis.flags & CChartAxisSettings::kFixedTicks) && axis.ticks > 0;
     double lo = std::isfinite(dataMin) ? dataMin : 0.0;
     double hi = std::isfinite(dataMax) ? dataMax : 1.0;
@@ -181,12 +194,19 @@ CChartScale MakeChartScale(const CChartAxisSettings& axis, double dataMin, doubl
         else
             hi = lo + (lo != 0.0 ? std::fabs(lo) : 1.0);
     }
+    // Ends so far apart that no number measures the distance (-1e308 to 1e308) give no steps.
+    if (!std::isfinite(hi - lo)) {
+        fixedMin = fixedMax = false;
+        lo = 0.0;
+        hi = 1.0;
+    }
     CChartScale scale;
-    scale.minors = axis.set ? axis.minorTicks : 0;
+    const int minors = axis.set ? axis.minorTicks : 0;
     if (fixedTicks) {
         scale.min = lo;
         scale.max = hi;
-        scale.majors = axis.ticks;
+        scale.majors = std::min(axis.ticks, CChartAxisSettings::kMaxMajorTicks);
+        scale.minors = BoundedMinors(minors, scale.majors);
         return scale;
     }
     const double raw = (hi - lo) / 5.0;
@@ -200,7 +220,11 @@ CChartScale MakeChartScale(const CChartAxisSettings& axis, double dataMin, doubl
         hi = std::ceil(hi / step - 1e-9) * step;
     scale.min = lo;
     scale.max = hi;
-    scale.majors = std::max(1, static_cast<int>(std::lround((hi - lo) / step)));
+    const double intervals = std::round((hi - lo) / step);
+    scale.majors = std::isfinite(intervals)
+                       ? static_cast<int>(std::clamp(intervals, 1.0, double(CChartAxisSettings::kMaxMajorTicks)))
+                       : 1;
+    scale.minors = BoundedMinors(minors, scale.majors);
     return scale;
 }
 

@@ -4,6 +4,7 @@
 #include "graphs/Graph.h"
 
 #include "graphs/ChartPalette.h"
+#include "graphs/GraphTemplateRanges.h"
 #include "graphs/GraphTypeTable.h"
 #include "shell/OxidariumApp.h"
 
@@ -98,6 +99,8 @@ int CGraph::Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* n
     m_engine->ChartSetupA(11);
     m_engine->ChartSetupB(15);
     m_engine->ChartSetupC(1);
+    // Settings typed into the editor and not yet checked reach the preview as they are.
+    BoundGraphTemplate(*this);
     if (const ChartBuilder builder = GetBuilder(type))
         (this->*builder)(glazeDb, glaze);
     if (!m_errorText.empty() || !m_noticeText.empty())

@@ -35,6 +35,8 @@
 
 #include "graphs/GraphTemplateDatabase.h"
 
+#include "graphs/GraphTemplateRanges.h"
+
 #include "support/CompareNoCase.h"
 #include "support/DbFileInfo.h"
 #include "support/NumberText.h"
@@ -332,8 +334,14 @@ std::vector<ParamDesc> BuildKeyTable()
         Entry("name", 's', OnNameAfterCheck),
         Entry("note", 's', OnNote),
     };
-    for (const STemplateField& field : kTemplateFields)
-        table.push_back(Entry(field.key, field.kind, OnTemplateSetting));
+    for (const STemplateField& field : kTemplateFields) {
+        // A count or size outside its range is refused with the line it stands on.
+        const SGraphTemplateRange* range = field.kind == 'i' ? FindGraphTemplateRange(field.number) : nullptr;
+        if (range)
+            table.push_back(Entry(field.key, field.kind, OnTemplateSetting, PF_MIN_INCL | PF_MAX_INCL, range->min, range->max));
+        else
+            table.push_back(Entry(field.key, field.kind, OnTemplateSetting));
+    }
     const ParamDesc rest[] = {
         Entry("dsname", 's', OnDataSourceName),
         Entry("dsdb", 'i', OnDataSourceInt<&CGraphDataSource::dsdb>),

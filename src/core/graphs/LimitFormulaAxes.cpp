@@ -9,6 +9,9 @@
 #include "limits/LimitFormulaDB.h"
 #include "support/NumberFormat.h"
 
+#include <cfloat>
+#include <cmath>
+
 namespace {
 
 constexpr int kDefaultValueTicks = 5;
@@ -25,16 +28,38 @@ constexpr double kValueAxisTick = 15.0;
 
 double Ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
+// Why a limit on a listed combination cannot be drawn, or nothing: a plot maximum that is no
+// number above 0 gives no scale, and bounds that are no finite numbers, or a minimum above the
+// maximum, give no bar.
+std::string LimitProblem(const CLimit& limit, const COxideCombination& combination)
+{
+    if (!(combination.m_plotMax > 0.0) || !std::isfinite(combination.m_plotMax))
+        return "Combination " + combination.m_name + " has no plot maximum above 0; its limit is not drawn";
+    // The reader saturates a number too large for a double ("1e999") to the largest one.
+    const auto boundless = [](double v) { return !std::isfinite(v) || std::fabs(v) >= DBL_MAX; };
+    const bool finite = (!limit.HasMinimum() || !boundless(limit.GetMinimum())) &&
+                        (!limit.HasMaximum() || !boundless(limit.GetMaximum()));
+    if (!finite || (limit.HasMinimum() && limit.HasMaximum() && limit.GetMinimum() > limit.GetMaximum()))
+        return "Limit " + limit.m_comboName + " = " + limit.GetRange() + " contradicts itself and is not drawn";
+    return std::string();
+}
+
 // The slots of the formula's usable limits (their combination is listed and has a plot maximum
-// above 0), a gap before every change of scale.
-std::vector<CLimitSlot> MakeSlots(const CLimitFormula& formula, const CLimitFormulaDB* database)
+// above 0, their bounds agree), a gap before every change of scale. problem: why the first
+// limit on a listed combination was left out, or nothing.
+std::vector<CLimitSlot> MakeSlots(const CLimitFormula& formula, const CLimitFormulaDB* database, std::string& problem)
 {
     std::vector<CLimitSlot> slots;
     for (int i = 0; i < formula.m_limits.GetCount(); ++i) {
         const CLimit& limit = formula.m_limits.GetAt(i);
         const COxideCombination* combination = database ? database->m_combinations.FindByName(limit.m_comboName) : nullptr;
-        if (!combination || !(combination->m_plotMax > 0.0))
+        if (!combination)
             continue;
+        if (std::string why = LimitProblem(limit, *combination); !why.empty()) {
+            if (problem.empty())
+                problem = std::move(why);
+            continue;
+        }
         const CLimitSlot slot{i, limit.m_byPercent != 0, 0.0, combination->m_plotMax};
         if (!slots.empty() && slot.max != slots.back().max)
             slots.push_back({-1, slot.byPercent, slot.min, slot.max});
@@ -82,11 +107,14 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
                                   std::vector<CLimitSlot>& slots, ChartPlotArea& area)
 {
     const CLimitFormulaDB* database = GetCurrentLimitFormulaDB();
-    slots = MakeSlots(formula, database);
+    std::string problem;
+    slots = MakeSlots(formula, database, problem);
     if (slots.empty()) {
         m_errorText = "Limit formula contains no usable limits";
         return 0;
     }
+    // The usable limits are drawn; the error box says what was left out.
+    m_errorText = problem;
     const int n = static_cast<int>(slots.size());
     std::vector<double> bars;
     std::vector<std::string> names;

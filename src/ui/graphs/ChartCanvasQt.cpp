@@ -14,6 +14,8 @@
 #include <QPolygonF>
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -80,7 +82,7 @@ double CQtChartMetrics::TextHeight(const CChartFont& font) const
 
 bool CQtChartMetrics::CanReadImage(const std::string& path) const
 {
-    return QImageReader(QFile::decodeName(QByteArray::fromStdString(path))).canRead();
+    return !BackgroundImage(path).isNull();
 }
 
 const CChartMetrics& GetQtChartMetrics()
@@ -145,28 +147,43 @@ void CQtChartCanvas::DrawText(const std::string& text, const CChartFont& font, C
 
 namespace {
 
-// A background image is read once for all the paints of its charts, and again when its file
-// changes.
-QImage CachedImage(const QString& path)
+// Decodes the image file; a null image when it cannot be used. Only a regular file is opened: a
+// pipe or device of that name would block the reader or never end. The bitmap export names its
+// files .dib, which Qt would read as bitmaps without a file header: they are read as the
+// complete bitmaps they are. Qt refuses images over its allocation limit.
+QImage DecodeImage(const QString& path)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(QFile::encodeName(path).toStdString()), error))
+        return QImage();
+    QImageReader reader(path);
+    if (QFileInfo(path).suffix().compare(QLatin1String("dib"), Qt::CaseInsensitive) == 0)
+        reader.setFormat("bmp");
+    return reader.read();
+}
+
+} // namespace
+
+QImage BackgroundImage(const std::string& file)
+{
+    // Decoded once for every chart and paint that shows it, and again only when the file
+    // changes; an image that could not be read is remembered too.
     static QCache<QString, QImage> cache(8);
+    const QString path = QFile::decodeName(QByteArray::fromStdString(file));
     const QFileInfo info(path);
     const QString key = info.absoluteFilePath() + QLatin1Char('|') +
                         QString::number(info.lastModified().toMSecsSinceEpoch()) + QLatin1Char('|') +
                         QString::number(info.size());
     if (const QImage* image = cache.object(key))
         return *image;
-    QImage image(path);
-    if (!image.isNull())
-        cache.insert(key, new QImage(image));
+    QImage image = DecodeImage(path);
+    cache.insert(key, new QImage(image));
     return image;
 }
 
-} // namespace
-
 void CQtChartCanvas::DrawImage(const std::string& path, double left, double top, double width, double height)
 {
-    const QImage image = CachedImage(QFile::decodeName(QByteArray::fromStdString(path)));
+    const QImage image = BackgroundImage(path);
     if (!image.isNull())
         m_painter.drawImage(QRectF(left, top, width, height), image);
 }

@@ -19,9 +19,13 @@ class CQtChartMetrics : public CChartMetrics {
 public:
     double TextWidth(const CChartFont& font, const std::string& text) const override;
     double TextHeight(const CChartFont& font) const override;
-    // True when Qt can read the file as an image.
+    // True when the file decodes as an image (BackgroundImage).
     bool CanReadImage(const std::string& path) const override;
 };
+
+// A chart's background image file decoded, or a null image when it cannot be used (no regular
+// file, not an image, damaged, too large). Each file is decoded once while it stays unchanged.
+QImage BackgroundImage(const std::string& file);
 
 // The program's one CQtChartMetrics.
 const CChartMetrics& GetQtChartMetrics();

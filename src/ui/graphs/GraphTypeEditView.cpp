@@ -254,8 +254,16 @@ void CGraphTypeEditView::WriteRecord(int index)
         doc->SetTemplate(index, m_template);
 }
 
+int CGraphTypeEditView::AskSaveChanges()
+{
+    const int answer = CRecordEditView::AskSaveChanges();
+    return answer == MsgResultYes && !CheckFieldRanges() ? MsgResultCancel : answer;
+}
+
 bool CGraphTypeEditView::SaveChanges()
 {
+    if (!CheckFieldRanges())
+        return false;
     CRecordEditView::SaveChanges();
     // The form shows the template as stored, on the same data source and text group.
     const int dataSource = m_currentDataSource;

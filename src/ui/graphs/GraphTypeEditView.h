@@ -115,6 +115,8 @@ public:
     void StoreControlsIntoTemplate(CGraphTemplate& graphTemplate);
     // Save Changes: stores the form and shows it as stored, on the same data source and text group.
     bool SaveChanges() override;
+    // The save question; a Yes with a count or size out of its range shows the range and stays.
+    int AskSaveChanges() override;
     // Marks the form changed and the preview stale (every page edit does).
     void MarkModified();
 
@@ -211,6 +213,10 @@ private:
     void FillLimitFormulaCombo();
     void LoadFields(const CGraphTemplate& graphTemplate);
     void StoreFields(CGraphTemplate& graphTemplate);
+    // False, after the field's range message, when a count or size lies outside its range.
+    bool CheckFieldRanges();
+    void ShowRangeMessage(int id, int min, int max);
+    bool CanSaveForm() override { return CheckFieldRanges(); }
     void LoadOxideSelections(const CGraphTemplate& graphTemplate);
     void StoreOxideSelections(CGraphTemplate& graphTemplate);
     void ShowTextGroup(int group);

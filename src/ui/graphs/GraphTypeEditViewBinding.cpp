@@ -4,7 +4,10 @@
 #include "graphs/GraphTypeEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "graphs/GraphColorsDlg.h"
+#include "graphs/GraphTemplatePage.h"
+#include "graphs/GraphTemplateRanges.h"
 #include "graphs/GraphTypeTable.h"
 #include "limits/LimitFormulaDB.h"
 #include "limits/LimitFormulasDoc.h"
@@ -377,6 +380,58 @@ void CGraphTypeEditView::StoreOxideSelections(CGraphTemplate& graphTemplate)
         const int code = combo->currentIndex() >= 0 ? combo->currentData().toInt() : kGraphVariableSeparator;
         // A code the combo does not offer (KNaO) stays as the template had it.
         graphTemplate.*field = code != kGraphVariableSeparator ? code : m_template.*field;
+    }
+}
+
+// --- ranges ---------------------------------------------------------------------------------------
+
+namespace {
+
+// A shown value's range: an inverted field shows 100 minus the stored value.
+std::pair<int, int> ShownRange(const SGraphTemplateRange& range, bool inverted)
+{
+    return inverted ? std::pair{100 - range.max, 100 - range.min} : std::pair{range.min, range.max};
+}
+
+} // namespace
+
+bool CGraphTypeEditView::CheckFieldRanges()
+{
+    for (const SIntField& field : kIntFields) {
+        const SGraphTemplateRange* range = FindGraphTemplateRange(field.field);
+        if (field.kind == FieldKind::Check || !range)
+            continue;
+        const auto [min, max] = ShownRange(*range, field.kind == FieldKind::Inverted);
+        const int value = IntField(field.id);
+        if (value < min || value > max) {
+            ShowRangeMessage(field.id, min, max);
+            return false;
+        }
+    }
+    for (int group = 0; group < 6; ++group) {
+        const SGraphTemplateRange* range = FindGraphTemplateRange(kTextStyleFields[group * 3 + 2]);
+        const int size = m_textStyles[static_cast<std::size_t>(group * 3 + 2)];
+        if (range && (size < range->min || size > range->max)) {
+            ShowTextGroup(group);
+            ShowRangeMessage(kGeTextSize, range->min, range->max);
+            return false;
+        }
+    }
+    return true;
+}
+
+void CGraphTypeEditView::ShowRangeMessage(int id, int min, int max)
+{
+    QWidget* control = Control(id);
+    for (int page = 1; control && page <= kGraphEditPageCount; ++page) {
+        if (PageWidget(page)->isAncestorOf(control))
+            ShowPage(page);
+    }
+    AppMessageBox("Please enter an integer between " + std::to_string(min) + " and " + std::to_string(max) + ".",
+                  MsgOk | MsgIconExclamation, 0);
+    if (auto* edit = Ctl<QLineEdit>(id)) {
+        edit->setFocus();
+        edit->selectAll();
     }
 }
 

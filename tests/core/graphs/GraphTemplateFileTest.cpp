@@ -176,3 +176,26 @@ TEST(GraphTemplateFileTest, FailedReadsLeaveNoTemplatesAndTheDefaultColours)
 }
 
 } // namespace
+
+namespace {
+
+// A template file from elsewhere may ask for billions of ticks (one position was kept per tick)
+// or a bar width whose 100 - barwid overflows: such a count is refused with its line.
+TEST(GraphTemplateFileTest, CountsAndSizesOutsideTheirRangesAreRefused)
+{
+    CGraphTemplateDatabase database;
+    const std::pair<const char*, const char*> refused[] = {
+        {"xtick = 2147483647", "xtick"},   {"ytick = 99999999999999", "ytick"}, {"barwid = -2147483648", "barwid"},
+        {"ztickm = 101", "ztickm"},        {"xtick = -1", "xtick"},             {"txlegsiz = 1001", "txlegsiz"},
+    };
+    for (const auto& [line, key] : refused) {
+        EXPECT_NE(ReadText(database, kHeader + "name = t\n" + line + "\n"), 0) << line;
+        EXPECT_EQ(database.m_errorText, std::string("Parameter '") + key + "' out of range, line 5");
+    }
+    ASSERT_EQ(ReadText(database, kHeader + "name = t\nxtick = 1000\nxtickm = 100\nbarwid = 0\nelev3d = -360\n"), 0)
+        << database.m_errorText;
+    EXPECT_EQ(database.GetAt(0).xtick, 1000);
+    EXPECT_EQ(database.GetAt(0).elev3d, -360);
+}
+
+} // namespace

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 using ::testing::ElementsAre;
@@ -264,6 +266,46 @@ TEST_F(LimitFormulaChartsTest, WhatCannotBeDrawnIsSaid)
                             "ChartSetShapeGeometry(5, 2, [0 0 30 0 30 30 0 30 0 0])", "ChartSetBoxStyle(0, 0, 0, 0)",
                             "ChartSetFillColor(12)", "ChartSetBoxBorder()", "ChartGetObjectId()",
                             "ChartDrawText(40, 5, 2, 0, 4, \"Limit formula contains no usable limits\")"));
+}
+
+// Limits that contradict themselves, or combinations without a plot maximum, were left out of
+// the chart without a word: the usable limits are drawn and the error box names the first left
+// out.
+TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheErrorBox)
+{
+    m_graph.type = kGraphOneLimitFormula;
+    m_glazeOfHost = m_db->GetGlaze(0);
+    CLimitFormula odd("Odd");
+    odd.m_limits.Add(CLimit("CaO", "0.8 - 0.2"));
+    odd.m_limits.Add(CLimit("SiO2", "0 - 1e999"));
+    odd.m_limits.Add(CLimit("Al2O3", "0.2 - 0.5"));
+    m_limits.InsertFormula(3, odd);
+    m_graph.limform = "Odd";
+    m_recorder.calls.clear();
+    EXPECT_GE(Build(m_graph, m_db, m_glazeOfHost), 0);
+    EXPECT_EQ(m_graph.m_errorText, "Limit CaO = 0.8 - 0.2 contradicts itself and is not drawn");
+    EXPECT_THAT(Calls("ChartSetData"), ElementsAre("ChartSetData(1, 2, [0.2 0.3])"));
+    EXPECT_THAT(Calls("ChartDrawText"),
+                ElementsAre("ChartDrawText(40, 5, 2, 0, 4, \"Limit CaO = 0.8 - 0.2 contradicts itself and is not drawn\")"));
+
+    odd.m_limits.RemoveAt(0);
+    m_limits.GetAt(3) = odd;
+    m_recorder.calls.clear();
+    Build(m_graph, m_db, m_glazeOfHost);
+    EXPECT_EQ(m_graph.m_errorText, "Limit SiO2 = 0 - 1e999 contradicts itself and is not drawn");
+
+    CLimitFormula one("One");
+    one.m_limits.Add(CLimit("CaO", "0.4 - 0.8"));
+    one.m_limits.Add(CLimit("Al2O3", "0.2 - 0.5"));
+    m_limits.InsertFormula(4, one);
+    m_graph.limform = "One";
+    for (const double plotMax : {0.0, -1.0, std::nan(""), HUGE_VAL}) {
+        m_limits.m_combinations.FindByName("CaO")->m_plotMax = plotMax;
+        m_recorder.calls.clear();
+        Build(m_graph, m_db, m_glazeOfHost);
+        EXPECT_EQ(m_graph.m_errorText, "Combination CaO has no plot maximum above 0; its limit is not drawn") << plotMax;
+        EXPECT_THAT(Calls("ChartSetData"), ElementsAre("ChartSetData(1, 2, [0.2 0.3])")) << plotMax;
+    }
 }
 
 } // namespace

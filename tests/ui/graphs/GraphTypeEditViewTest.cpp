@@ -485,3 +485,41 @@ TEST_F(GraphTypeEditViewTest, TheChartPrintsOnOnePageAndTheSummaryPrintsWhatItWr
     EXPECT_NE(std::find(written.begin(), written.end(), "  Bottom title: \"Unsaved bottom title\""), written.end())
         << ReadAll(path);
 }
+
+// A count typed beyond its range (two billion ticks) was stored, and the chart of the template
+// then ran out of memory: the field's range message shows on its page, and nothing is saved.
+TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(6);
+    ASSERT_NE(editor, nullptr);
+    const CGraphTemplate original = m_doc->Database().GetAt(6);
+    editor->ShowPage(3);
+    Type(editor->Ctl<QLineEdit>(kGeXTicks), "2147483647");
+    editor->ShowPage(1);
+    EXPECT_FALSE(editor->SaveChanges());
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Please enter an integer between 0 and 1000.");
+    EXPECT_EQ(editor->CurrentPage(), 3);
+    EXPECT_EQ(m_doc->Database().GetAt(6), original);
+    // The save question's Yes keeps the form open on the field.
+    m_messages.answers = {MsgResultYes};
+    EXPECT_EQ(editor->AskSaveChanges(), MsgResultCancel);
+    EXPECT_EQ(m_messages.boxes.back().text, "Please enter an integer between 0 and 1000.");
+    Type(editor->Ctl<QLineEdit>(kGeXTicks), "1000");
+
+    // Sizes have theirs; a field shown as 100 minus the value keeps 0 to 100. (The bar fields
+    // are disabled for this type: they are set as the editor would load them.)
+    editor->Ctl<QLineEdit>(kGeBarWidth)->setText(QStringLiteral("-2147483648"));
+    editor->Ctl<QLineEdit>(kGeDistance)->setText(QStringLiteral("101"));
+    EXPECT_FALSE(editor->SaveChanges());
+    EXPECT_EQ(m_messages.boxes.back().text, "Please enter an integer between 0 and 100.");
+    EXPECT_EQ(editor->CurrentPage(), 2);
+    editor->Ctl<QLineEdit>(kGeBarWidth)->setText(QStringLiteral("100"));
+    EXPECT_FALSE(editor->SaveChanges());
+    EXPECT_EQ(m_messages.boxes.back().text, "Please enter an integer between 0 and 100.");
+    editor->Ctl<QLineEdit>(kGeDistance)->setText(QStringLiteral("0"));
+    EXPECT_TRUE(editor->SaveChanges());
+    EXPECT_EQ(m_doc->Database().GetAt(6).xtick, 1000);
+    EXPECT_EQ(m_doc->Database().GetAt(6).barwid, 100);
+    EXPECT_EQ(m_doc->Database().GetAt(6).eyepos3d, 100);
+}
