@@ -7,14 +7,15 @@
 #
 #   bench/readspeed.sh [RUNS] [CPU] [OTHER_READ_BENCH...]
 #
-# Default 15 runs, on processor CPU (default 1). Other builds of oxidarium_read_bench (an older
-# one, say) run in turn with this one, run for run, under the same load.
+# Default 15 runs, where the system places them, as a user runs them; with CPU (a number) all
+# run on that one processor. Other builds of oxidarium_read_bench (an older one, say) run in
+# turn with this one, run for run, under the same load.
 #
 # The files are read once before timing, so that both read them from the page cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-15}"
-cpu="${2:-1}"
+cpu="${2:--}"
 export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-3}"
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-release --target oxidarium_read_bench >/dev/null
@@ -24,10 +25,13 @@ readers=("$reader" "${@:3}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Seconds one command takes, wall clock, on processor $cpu.
+pin=()
+[[ $cpu == - ]] || pin=(taskset -c "$cpu")
+
+# Seconds one command takes, wall clock.
 seconds() {
   local start=$EPOCHREALTIME
-  taskset -c "$cpu" "$@" >/dev/null
+  "${pin[@]}" "$@" >/dev/null
   local end=$EPOCHREALTIME
   echo "$end - $start" | bc -l
 }
