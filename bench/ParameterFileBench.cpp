@@ -2,8 +2,10 @@
 // and 200 MB), read from memory, against a plain line count of the same buffer read the same way (what `wc -l` does with
 // a file). Target: the reader within 5 times the line count (Release build, one core); the
 // counter "x_line_count" is that ratio of the best processor times, both measured in the same run.
+// bench/readspeed.sh compares whole processes: the reader on a file against `wc -l`.
 
-#include "support/ParamFile.h"
+#include "GeneratedDatabases.h"
+#include "KeyValueReading.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,66 +28,13 @@ double ThreadSeconds()
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-class CBenchContext : public CParamFileContext {
-public:
-    long long names = 0;
-    long long sum = 0;
-    double total = 0;
-};
-
-CBenchContext& Ctx(CParamFileContext* context)
-{
-    return *static_cast<CBenchContext*>(context);
-}
-
-int OnName(CParamFileContext* context, const char*, const void* value)
-{
-    Ctx(context).names += ParamText(value)[0];
-    return 0;
-}
-
-int OnInt(CParamFileContext* context, const char*, const void* value)
-{
-    Ctx(context).sum += ParamInt(value);
-    return 0;
-}
-
-int OnDouble(CParamFileContext* context, const char*, const void* value)
-{
-    Ctx(context).total += ParamDouble(value);
-    return 0;
-}
-
-int OnEnd(CParamFileContext*, const char*, const void*)
-{
-    return 0;
-}
-
-ParamDesc s_keys[] = {
-    {"name", 's', OnName, 0, 0, 0, 0},
-    {"cone", 'i', OnInt, PF_MIN_INCL | PF_MAX_INCL, -22, 14, 0},
-    {"amount", 'd', OnDouble, PF_MIN_INCL, 0, 0, 0},
-    {"comment", 's', OnName, 0, 0, 0, 0},
-    {"colour", 'i', OnInt, 0, 0, 0, 0},
-    {nullptr, 0, OnEnd, 0, 0, 0, 0},
-};
-
 // records records of 5 keys, about 100 bytes a record; the last file made is kept.
 const std::string& BenchFile(int records)
 {
     static int made = 0;
     static std::string text;
     if (made != records) {
-        std::string out;
-        out.reserve(static_cast<std::size_t>(records) * 110);
-        for (int i = 0; i < records; ++i) {
-            out += "name = Celadon glaze number " + std::to_string(i) + "\n";
-            out += "cone = " + std::to_string(i % 15) + "\n";
-            out += "amount = " + std::to_string(i % 1000) + ".125\n";
-            out += "comment = a short note  \n";
-            out += "colour = " + std::to_string(i * 7 % 16777216) + "\n";
-        }
-        text = std::move(out);
+        text = GeneratedKeyValueFile(records);
         made = records;
     }
     return text;
@@ -137,8 +86,8 @@ void BM_ParseParameterFile(benchmark::State& state)
         const double start = ThreadSeconds();
         CMemoryBuffer buffer(text);
         std::istream in(&buffer);
-        CBenchContext context;
-        const int result = ParseParameterFile(context.m_errorText, in, s_keys, &context, 0);
+        CKeyValueBenchContext context;
+        const int result = ParseParameterFile(context.m_errorText, in, g_keyValueBenchKeys, &context, 0);
         best = std::min(best, ThreadSeconds() - start);
         if (result != 0)
             state.SkipWithError(context.m_errorText.c_str());

@@ -85,6 +85,20 @@ std::string GeneratedGlazesFile(int count, int materialCount)
     return file;
 }
 
+std::string GeneratedKeyValueFile(int records)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(records) * 110);
+    for (int i = 0; i < records; ++i) {
+        out += "name = Celadon glaze number " + std::to_string(i) + "\n";
+        out += "cone = " + std::to_string(i % 15) + "\n";
+        out += "amount = " + std::to_string(i % 1000) + ".125\n";
+        out += "comment = a short note  \n";
+        out += "colour = " + std::to_string(i * 7 % 16777216) + "\n";
+    }
+    return out;
+}
+
 bool WriteGeneratedFile(const std::string& path, const std::string& text)
 {
     std::ofstream out(path, std::ios::binary);

@@ -17,5 +17,9 @@ std::string GeneratedMaterialsFile(int count);
 // generated database of materialCount materials (at least 10).
 std::string GeneratedGlazesFile(int count, int materialCount);
 
+// The text of a key = value file of records five-key records, about 100 bytes a record (the
+// reader's benchmarks; KeyValueReading.h reads it).
+std::string GeneratedKeyValueFile(int records);
+
 // Writes text to path; false on failure.
 bool WriteGeneratedFile(const std::string& path, const std::string& text);

@@ -16,7 +16,14 @@ namespace {
 // Whitespace is space and the characters 9 to 13, whatever the locale says.
 inline bool IsBlank(char c)
 {
-    return c == ' ' || (c >= 9 && c <= 13);
+    constexpr std::uint64_t kBlanks = (std::uint64_t{1} << ' ') | (std::uint64_t{0x1F} << 9);
+    const auto code = static_cast<unsigned char>(c);
+    return code <= ' ' && ((kBlanks >> code) & 1) != 0;
+}
+
+inline bool IsDigit(char c)
+{
+    return static_cast<unsigned char>(c - '0') <= 9;
 }
 
 inline bool IsLetter(char c)
@@ -380,6 +387,60 @@ float NarrowToFloat(double number)
     return static_cast<float>(number);
 }
 
+// The common short forms of a number, read without the general parsers (ParseInt, ParseLong,
+// ParseDouble), which take a fifth of a read: an optional sign, one to nine digits and, where a
+// point is allowed, a point and up to nine more digits, fifteen digits at most, no exponent.
+// Such a number is exact as a whole number below 2^53, and dividing it by an exact power of ten
+// rounds correctly, as the general parser does, so both give the same value. Anything else
+// (more digits, an exponent, no digit before the point) gives false and goes to the general
+// parser. Like the general parsers, the number ends at its first character that cannot continue
+// it. The text ends at a NUL byte.
+struct ShortNumber {
+    std::uint64_t digits = 0;
+    int decimals = 0;
+    bool negative = false;
+};
+
+inline bool ReadShortNumber(const char* p, bool point, ShortNumber& number)
+{
+    constexpr int kMostDigits = 9;
+    if (*p == '-' || *p == '+') {
+        number.negative = *p == '-';
+        ++p;
+    }
+    const char* const start = p;
+    // More digits than kMostDigits wrap the sum harmlessly: the number is refused below.
+    while (IsDigit(*p))
+        number.digits = number.digits * 10 + static_cast<unsigned>(*p++ - '0');
+    const auto whole = p - start;
+    if (whole == 0 || whole > kMostDigits)
+        return false;
+    if (!point)
+        return true;
+    if (*p == '.') {
+        const char* const fraction = ++p;
+        while (IsDigit(*p))
+            number.digits = number.digits * 10 + static_cast<unsigned>(*p++ - '0');
+        number.decimals = static_cast<int>(p - fraction);
+        if (number.decimals > kMostDigits || whole + number.decimals > 15)
+            return false;
+    }
+    return *p != 'e' && *p != 'E';
+}
+
+inline double ShortNumberValue(const ShortNumber& number)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double value = static_cast<double>(number.digits) / kPowers[number.decimals];
+    return number.negative ? -value : value;
+}
+
+inline long ShortNumberWhole(const ShortNumber& number)
+{
+    const long value = static_cast<long>(number.digits);
+    return number.negative ? -value : value;
+}
+
 // Converts, checks and hands over one known key's value (value..valueEnd, NUL at valueEnd).
 int HandleValue(std::string& errorText, ParamDesc& entry, CParamFileContext* context, char* value,
                 char* valueEnd, long long line)
@@ -393,6 +454,7 @@ int HandleValue(std::string& errorText, ParamDesc& entry, CParamFileContext* con
     const void* argument = value;
     double number = 0;
     const std::string_view text(value, static_cast<std::size_t>(valueEnd - value));
+    ShortNumber shortNumber;
     switch (entry.type) {
     case 's':
         if (!(entry.flags & PF_KEEP_BLANKS)) {
@@ -405,22 +467,24 @@ int HandleValue(std::string& errorText, ParamDesc& entry, CParamFileContext* con
         number = static_cast<signed char>(value[0]);
         break;
     case 'i':
-        converted.i = ParseInt(text);
+        converted.i = ReadShortNumber(value, false, shortNumber) ? static_cast<int>(ShortNumberWhole(shortNumber))
+                                                                 : ParseInt(text);
         number = converted.i;
         argument = &converted.i;
         break;
     case 'l':
-        converted.l = ParseLong(text);
+        converted.l = ReadShortNumber(value, false, shortNumber) ? ShortNumberWhole(shortNumber) : ParseLong(text);
         number = static_cast<double>(converted.l);
         argument = &converted.l;
         break;
     case 'f':
-        number = ParseDouble(text);
+        number = ReadShortNumber(value, true, shortNumber) ? ShortNumberValue(shortNumber) : ParseDouble(text);
         converted.f = NarrowToFloat(number);
         argument = &converted.f;
         break;
     case 'd':
-        converted.d = number = ParseDouble(text);
+        number = ReadShortNumber(value, true, shortNumber) ? ShortNumberValue(shortNumber) : ParseDouble(text);
+        converted.d = number;
         argument = &converted.d;
         break;
     }
@@ -443,7 +507,7 @@ int HandleLine(std::string& errorText, const CKeyIndex& keys, CParamFileContext*
                char* textEnd, long long line, bool& keyLine)
 {
     keyLine = false;
-    while (text < textEnd && IsBlank(*text))
+    while (IsBlank(*text)) // the NUL at textEnd stops it
         ++text;
     if (textEnd - text < 3 || !IsLetter(*text))
         return PF_OK;
@@ -469,7 +533,7 @@ int HandleLine(std::string& errorText, const CKeyIndex& keys, CParamFileContext*
         return PF_MULTIPLE;
     }
     char* value = equals + 1;
-    while (value < textEnd && IsBlank(*value))
+    while (IsBlank(*value))
         ++value;
     return HandleValue(errorText, *entry, context, value, textEnd, line);
 }

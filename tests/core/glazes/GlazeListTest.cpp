@@ -428,6 +428,17 @@ TEST_F(GlazeListTest, LateFaultsAndHeaderKeysReadAsOneReadReadsThem)
         SCOPED_TRACE(late);
         ExpectSameRead(LargeFileText("\n", "name = Last\n" + late));
     }
+    // A file's pieces give back its bytes as they read them: the file is read again from its
+    // stream.
+    const std::string late = LargeFileText("\n", "name = Last\ncomponent = X\namount = -1\n");
+    CGlazeList once;
+    std::istringstream onceStream(late);
+    const int onceResult = once.Read(onceStream);
+    ASSERT_NE(onceResult, 0);
+    std::istringstream stream(late);
+    CGlazeList whole;
+    EXPECT_EQ(whole.ReadFile(stream), onceResult);
+    EXPECT_EQ(whole.m_errorText, once.m_errorText);
     CGlazeList list;
     EXPECT_EQ(list.ReadText(LargeFileText("\n", "name = Last\nno equals sign\n")), 1);
     EXPECT_EQ(list.GetCount(), 0);

@@ -1,5 +1,7 @@
 #include "support/ParamFile.h"
 
+#include "support/NumberText.h"
+
 #include "core/support/LocaleGuard.h"
 
 #include <gtest/gtest.h>
@@ -246,6 +248,42 @@ TEST(ParamFileTest, NumbersFollowThePrefixRules)
     CRecorder rec;
     EXPECT_EQ(Read(rec, "count = 12abc\ncount = abc\ncount = 0x1F\ncount = 99999999999\n", s_optional).result, 0);
     EXPECT_EQ(rec.calls, (std::vector<std::string>{"count=12", "count=0", "count=0", "count=2147483647"}));
+}
+
+// Every number a file holds, short or long, gets the value of the general number parsers, to
+// the last bit: whole numbers around nine digits, decimals of up to fifteen digits and beyond,
+// signs, exponents, a point without digits, text after the number.
+TEST(ParamFileTest, NumbersGetTheValuesOfTheGeneralParsers)
+{
+    const std::vector<std::string> numbers = {
+        "0", "-0", "+7", "007", "999999999", "-999999999", "1000000000", "2147483647", "-2147483648",
+        "99999999999", "12.5", "0.1", "-0.3", "5.", ".5", "-.5", "1.25abc", "3.14159265358979",
+        "123456.123456789", "123456789.123456", "123456789.1234567", "987654321.987654321", "167760436.373878287",
+        "0.000000001", "0.0000000001", "1.5e3", "2E-2", "7e", "1.1.1", "+", "-", "."};
+    std::string text;
+    for (const std::string& number : numbers)
+        text += "count = " + number + "\nbig = " + number + "\nratio = " + number + "\nvalue = " + number + "\n";
+    ParamDesc table[] = {
+        {"count", 'i', OnInt, 0, 0, 0, 0},
+        {"big", 'l', OnLong, 0, 0, 0, 0},
+        {"ratio", 'f', OnFloat, 0, 0, 0, 0},
+        {"value", 'd', OnDouble, 0, 0, 0, 0},
+        {nullptr, 0, nullptr, 0, 0, 0, 0},
+    };
+    g_floats.clear();
+    g_doubles.clear();
+    CRecorder rec;
+    ASSERT_EQ(Read(rec, text, table).result, 0) << rec.m_errorText;
+    ASSERT_EQ(g_doubles.size(), numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        SCOPED_TRACE(numbers[i]);
+        EXPECT_EQ(rec.calls[4 * i], "count=" + std::to_string(ParseInt(numbers[i])));
+        EXPECT_EQ(rec.calls[4 * i + 1], "big=" + std::to_string(ParseLong(numbers[i])));
+        const double expected = ParseDouble(numbers[i]);
+        const float expectedFloat = static_cast<float>(expected);
+        EXPECT_EQ(std::memcmp(&g_floats[i], &expectedFloat, sizeof expectedFloat), 0);
+        EXPECT_EQ(std::memcmp(&g_doubles[i], &expected, sizeof expected), 0) << g_doubles[i] << " " << expected;
+    }
 }
 
 TEST(ParamFileTest, FloatsBeyondTheFloatRangeAreClamped)
