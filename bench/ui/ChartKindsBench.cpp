@@ -50,6 +50,10 @@ public:
         WriteGeneratedFile(directory + "/glazes.glz", GeneratedGlazesFile(kGlazes, kMaterials));
         m_materials.OnOpenDocument(directory + "/materials.mat");
         m_glazes.OnOpenDocument(directory + "/glazes.glz");
+        // The analyses belong to the database, not to the chart: they are worked out once here,
+        // as showing them in the list window does.
+        for (int i = 0; i < m_glazes.Glazes().GetCount(); ++i)
+            m_glazes.Glazes().GetAt(i).GetAnalysis();
         std::ifstream templates(OXI_SHIPPED_DATA_DIR "/graphtypes.grt", std::ios::binary);
         m_templates.Database().Read(templates);
         m_engine.ChartLibOpen("", "C");
