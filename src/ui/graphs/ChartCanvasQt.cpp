@@ -83,7 +83,9 @@ public:
     }
 
 private:
-    static constexpr std::size_t kMostMeasures = 50000;
+    // Room for the legend of a chart of many thousand glazes, whose every name is measured more
+    // than once while it is laid out (some 20 MB at most).
+    static constexpr std::size_t kMostMeasures = 200000;
 
     template <class Measurer>
     double Measure(const CChartFont& font, std::string_view text, Measurer measure, bool height = false)
