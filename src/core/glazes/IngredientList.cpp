@@ -4,9 +4,13 @@
 
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
+#include "support/KeySort.h"
 #include "support/TextHelpers.h"
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -137,7 +141,9 @@ void CIngredientList::Append(const CIngredientList& other)
         Append(copy);
         return;
     }
-    reserve(size() + other.size());
+    // Room grows by doubling: a list built by many appends is copied a few times, not once each.
+    if (capacity() < size() + other.size())
+        reserve(std::max(2 * capacity(), size() + other.size()));
     for (const auto& line : other)
         if (line)
             push_back(std::make_unique<CIngredient>(*line));
@@ -163,32 +169,29 @@ double CIngredientList::GetMaxAmount() const
 
 void CIngredientList::MergeDuplicates()
 {
-    for (int i = 1; i < GetCount(); ++i) {
-        CIngredient* later = (*this)[static_cast<std::size_t>(i)].get();
-        if (!later)
+    // The first line of each material, by its name folded as EqualsNoCase compares.
+    std::unordered_map<std::string, CIngredient*> first;
+    first.reserve(size());
+    for (const auto& line : *this) {
+        if (!line)
             continue;
-        for (int j = 0; j < i; ++j) {
-            CIngredient* earlier = (*this)[static_cast<std::size_t>(j)].get();
-            if (earlier && EqualsNoCase(earlier->m_name, later->m_name)) {
-                earlier->m_amount += later->m_amount;
-                later->m_amount = 0.0;
-            }
+        auto [slot, added] = first.try_emplace(FoldedForSort(line->m_name), line.get());
+        if (!added) {
+            slot->second->m_amount += line->m_amount;
+            line->m_amount = 0.0;
         }
     }
     // -0.0 == 0.0, so a line holding minus zero goes as well.
-    for (int i = GetCount() - 1; i >= 0; --i) {
-        const CIngredient* line = (*this)[static_cast<std::size_t>(i)].get();
-        if (!line || line->m_amount == 0.0)
-            erase(begin() + i);
-    }
+    std::erase_if(*this, [](const auto& line) { return !line || line->m_amount == 0.0; });
 }
 
 void CIngredientList::SortByName()
 {
-    for (int i = GetCount() - 1; i >= 1; --i)
-        for (int j = 0; j < i; ++j)
-            if (CompareNoCase(GetAt(j).m_name, GetAt(i).m_name) > 0)
-                SwapItems(i, j);
+    std::vector<std::string> keys;
+    keys.reserve(size());
+    for (const auto& line : *this)
+        keys.push_back(FoldedForSort(line->m_name));
+    StableSortByPosition(*this, [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
 }
 
 void CIngredientList::SortByAmount(int direction)

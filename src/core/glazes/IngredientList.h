@@ -69,8 +69,9 @@ public:
     // line whose amount is exactly 0 is removed, including lines that held 0 before.
     void MergeDuplicates();
 
-    // Exchange sorts (the list keeps no sorted state): ascending by name ignoring case; by amount
-    // ascending for direction > 0, descending for direction < 0, unchanged for 0.
+    // Sorts (the list keeps no sorted state): ascending by name ignoring case, lines of one name
+    // in their order; by amount (an exchange sort, for a recipe's few lines) ascending for
+    // direction > 0, descending for direction < 0, unchanged for 0.
     void SortByName();
     void SortByAmount(int direction);
     void Reverse();

@@ -2,6 +2,7 @@
 
 #include "graphs/ChartDefinition.h"
 #include "graphs/ChartDrawing.h"
+#include "graphs/ChartDuplicateFilter.h"
 #include "graphs/ChartPalette.h"
 
 #include <algorithm>
@@ -40,24 +41,6 @@ bool IsFinitePrimitive(const CChartPrimitive& p)
             return false;
     }
     return std::isfinite(p.left) && std::isfinite(p.bottom) && std::isfinite(p.width) && std::isfinite(p.height);
-}
-
-bool SameDrawing(const CChartPrimitive& a, const CChartPrimitive& b)
-{
-    return a.type == b.type && a.points == b.points && a.color == b.color && a.text == b.text && a.font == b.font &&
-           a.angle == b.angle && a.lineWidth == b.lineWidth && a.dash == b.dash && a.hitKind == b.hitKind;
-}
-
-bool Overlaps(const CChartPrimitive& a, const CChartPrimitive& b)
-{
-    return a.left <= b.left + b.width && b.left <= a.left + a.width && a.bottom <= b.bottom + b.height &&
-           b.bottom <= a.bottom + a.height;
-}
-
-bool IsOpaque(const CChartPrimitive& p)
-{
-    return p.type == CChartPrimitive::Type::Image ||
-           (p.type == CChartPrimitive::Type::Polygon && p.pattern != kChartPatternHollow);
 }
 
 void SetBoundsFromPoints(CChartPrimitive& p)
@@ -110,6 +93,7 @@ CChart::CChart(const CChartMetrics& metrics, double x, double y, double pixelWid
       m_def(std::make_unique<CChartDefinition>()), m_draw(std::make_unique<CChartDrawState>())
 {
     m_pixelsPerUnit = m_pixelHeight / m_scale;
+    m_repeats = std::make_unique<CChartDuplicateFilter>(m_scale * m_pixelWidth / m_pixelHeight, m_scale);
     for (int i = 0; i < kGraphPaletteSize; ++i)
         m_palette[ToIndex(i)] = GraphPaletteColor(i);
     CChartArea main;
@@ -523,16 +507,23 @@ void CChart::AddPrimitive(CChartPrimitive primitive)
         return;
     // A second definition pass draws its texts and lines again: the same text or line drawn
     // twice at one place is kept once, unless something opaque was drawn over it meanwhile.
-    if (primitive.type == CChartPrimitive::Type::Text || primitive.type == CChartPrimitive::Type::Polyline) {
-        for (std::size_t i = m_primitives.size(); i-- > 0;) {
-            const CChartPrimitive& earlier = m_primitives[i];
-            if (IsOpaque(earlier) && Overlaps(earlier, primitive))
-                break;
-            if (SameDrawing(earlier, primitive))
-                return;
-        }
-    }
+    if (IsRepeatableChartPrimitive(primitive) && IsRepeat(primitive))
+        return;
     m_primitives.push_back(std::move(primitive));
+}
+
+bool CChart::IsRepeat(const CChartPrimitive& primitive)
+{
+    m_repeats->CatchUp(m_primitives, m_indexedLimit);
+    // The primitives not indexed yet, the latest first, then the indexed ones.
+    for (std::size_t i = m_primitives.size(); i-- > m_repeats->Indexed();) {
+        const CChartPrimitive& earlier = m_primitives[i];
+        if (IsOpaqueChartPrimitive(earlier) && ChartBoxesOverlap(earlier, primitive))
+            return false;
+        if (SameChartDrawing(earlier, primitive))
+            return true;
+    }
+    return m_repeats->IsRepeat(m_primitives, primitive);
 }
 
 void CChart::AddPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
@@ -644,8 +635,9 @@ CChartHit CChart::HitTest(double pixelX, double pixelY) const
 void CChart::Draw(CChartCanvas& canvas) const
 {
     canvas.FillBackground(BackgroundColor());
+    std::vector<CChartPointD> pixels; // one primitive's points at a time, its room kept
     for (const CChartPrimitive& p : m_primitives) {
-        std::vector<CChartPointD> pixels;
+        pixels.clear();
         for (const CChartPointD& point : p.points)
             pixels.push_back({UnitsToPixelsX(point.x), UnitsToPixelsY(point.y)});
         switch (p.type) {

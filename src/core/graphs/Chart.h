@@ -130,6 +130,7 @@ struct CChartDefinition;
 struct CChartDrawState;
 struct CChartFontSetting;
 struct CChartArea;
+class CChartDuplicateFilter;
 
 class CChart {
 public:
@@ -324,6 +325,8 @@ private:
     CChartFont MakeFont(const CChartFontSetting& setting) const;
     void DrawChart(int kind, int options);
     void AddPrimitive(CChartPrimitive primitive);
+    // True when a text or line repeats one drawn before and not covered since (AddPrimitive).
+    bool IsRepeat(const CChartPrimitive& primitive);
     CChartPointD ToMain(double x, double y) const;
     double ToMainLength(double length) const;
 
@@ -355,4 +358,8 @@ private:
     int m_lastKind = 0;
     int m_lastObjectId = 0;
     std::vector<CChartPrimitive> m_primitives;
+    // Finds repeated texts and lines among the primitives. Those from m_indexedLimit on may
+    // still change (a marker's hit box) and are not indexed yet.
+    std::unique_ptr<CChartDuplicateFilter> m_repeats;
+    std::size_t m_indexedLimit = static_cast<std::size_t>(-1);
 };

@@ -116,6 +116,8 @@ void CChart::AddSymbol(double x, double y, double size, int symbol, CColor color
     const auto outlines = ChartSymbolOutlines(symbol, x, y, size, filled, lines);
     const bool framed = ((symbol % kSymbolKinds) + kSymbolKinds) % kSymbolKinds == 13;
     const std::size_t first = m_primitives.size();
+    // The marker's first primitive changes below: none of it is indexed before then.
+    m_indexedLimit = first;
     for (const std::vector<CChartPointD>& outline : outlines) {
         if (lines)
             AddPolyline(outline, color, 1.5, 0);
@@ -123,6 +125,7 @@ void CChart::AddSymbol(double x, double y, double size, int symbol, CColor color
             AddPolygon(outline, color, filled ? kChartPatternSolid : kChartPatternHollow, framed ? PaletteColor(0) : color,
                        filled && !framed ? 0.0 : 1.5);
     }
+    m_indexedLimit = static_cast<std::size_t>(-1);
     if (!hit || m_primitives.size() == first)
         return;
     // The whole marker answers a click in its box.

@@ -8,26 +8,23 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <atomic>
 #include <cmath>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+#include <unordered_map>
 
 namespace {
 
 QColor ToQColor(CColor color) { return QColor(color.r, color.g, color.b); }
-
-QPolygonF ToPolygon(const std::vector<CChartPointD>& points)
-{
-    QPolygonF polygon;
-    for (const CChartPointD& point : points)
-        polygon << QPointF(point.x, point.y);
-    return polygon;
-}
 
 Qt::BrushStyle HatchOf(int pattern)
 {
@@ -70,15 +67,95 @@ QFont QFontFromChartFont(const CChartFont& font)
     return result;
 }
 
-double CQtChartMetrics::TextWidth(const CChartFont& font, const std::string& text) const
+namespace {
+
+// The measures of chart texts, kept for the thread's charts: making a font and shaping a text
+// cost far more than a look-up, and charts measure the same few labels again and again. A new
+// application font (the face of family 0) forgets them; so does a full cache.
+class CTextMeasures {
+public:
+    double Width(const CChartFont& font, const std::string& text)
+    {
+        return Measure(font, text, [&](const QFontMetricsF& metrics) { return metrics.horizontalAdvance(FromCp1252(text)); });
+    }
+    double Height(const CChartFont& font)
+    {
+        // A key no text has: a text's key carries its bytes after a separator.
+        return Measure(font, std::string_view(), [](const QFontMetricsF& metrics) { return metrics.height(); }, true);
+    }
+
+private:
+    // Room for the legend of a chart of many thousand glazes, whose every name is measured more
+    // than once while it is laid out (some 20 MB at most).
+    static constexpr std::size_t kMostMeasures = 200000;
+
+    template <class Measurer>
+    double Measure(const CChartFont& font, std::string_view text, Measurer measure, bool height = false)
+    {
+        Forget();
+        m_key.assign(reinterpret_cast<const char*>(&font.family), sizeof font.family);
+        m_key.append(reinterpret_cast<const char*>(&font.style), sizeof font.style);
+        m_key.append(reinterpret_cast<const char*>(&font.pixelSize), sizeof font.pixelSize);
+        m_key.push_back(height ? 'h' : 'w');
+        m_key.append(text);
+        if (const auto known = m_measures.find(m_key); known != m_measures.end())
+            return known->second;
+        const double value = measure(QFontMetricsF(QFontFromChartFont(font)));
+        m_measures.emplace(m_key, value);
+        return value;
+    }
+    void Forget()
+    {
+        const unsigned generation = s_fontGeneration.load(std::memory_order_relaxed);
+        if (generation != m_generation || m_measures.size() >= kMostMeasures) {
+            m_measures.clear();
+            m_generation = generation;
+        }
+    }
+
+    std::unordered_map<std::string, double> m_measures;
+    std::string m_key;
+    unsigned m_generation = 0;
+
+public:
+    // Counts the application's font changes.
+    static std::atomic<unsigned> s_fontGeneration;
+};
+
+std::atomic<unsigned> CTextMeasures::s_fontGeneration{0};
+
+// Counts the application's font changes; lives as long as the application object.
+class CApplicationFontWatch : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ApplicationFontChange)
+            CTextMeasures::s_fontGeneration.fetch_add(1, std::memory_order_relaxed);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+CTextMeasures& ThreadTextMeasures()
 {
-    return QFontMetricsF(QFontFromChartFont(font)).horizontalAdvance(FromCp1252(text));
+    static const bool watching = [] {
+        if (QCoreApplication* application = QCoreApplication::instance())
+            application->installEventFilter(new CApplicationFontWatch(application));
+        return true;
+    }();
+    (void)watching;
+    thread_local CTextMeasures measures;
+    return measures;
 }
 
-double CQtChartMetrics::TextHeight(const CChartFont& font) const
+} // namespace
+
+double CQtChartMetrics::TextWidth(const CChartFont& font, const std::string& text) const
 {
-    return QFontMetricsF(QFontFromChartFont(font)).height();
+    return ThreadTextMeasures().Width(font, text);
 }
+
+double CQtChartMetrics::TextHeight(const CChartFont& font) const { return ThreadTextMeasures().Height(font); }
 
 bool CQtChartMetrics::CanReadImage(const std::string& path) const
 {
@@ -91,6 +168,27 @@ const CChartMetrics& GetQtChartMetrics()
     return metrics;
 }
 
+CQtChartCanvas::CQtChartCanvas(QPainter& painter) : m_painter(painter), m_grid(painter.worldTransform()) {}
+
+const CQtChartCanvas::CFace& CQtChartCanvas::FaceOf(const CChartFont& font)
+{
+    for (const CFace& known : m_faces) {
+        if (known.font == font)
+            return known;
+    }
+    const QFont face = QFontFromChartFont(font);
+    m_faces.push_back({font, face, QFontMetricsF(face).ascent()});
+    return m_faces.back();
+}
+
+const QPolygonF& CQtChartCanvas::ToPolygon(const std::vector<CChartPointD>& points)
+{
+    m_polygon.resize(static_cast<qsizetype>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        m_polygon[static_cast<qsizetype>(i)] = QPointF(points[i].x, points[i].y);
+    return m_polygon;
+}
+
 void CQtChartCanvas::FillBackground(CColor color)
 {
     const QRect area = m_painter.clipBoundingRect().toAlignedRect();
@@ -100,8 +198,7 @@ void CQtChartCanvas::FillBackground(CColor color)
 void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
                                  double outlineWidth)
 {
-    const QPolygonF polygon = ToPolygon(points);
-    m_painter.save();
+    const QPolygonF& polygon = ToPolygon(points);
     if (pattern != kChartPatternHollow) {
         if (pattern != kChartPatternSolid) {
             m_painter.setPen(Qt::NoPen);
@@ -118,7 +215,6 @@ void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawPolygon(polygon);
     }
-    m_painter.restore();
 }
 
 void CQtChartCanvas::DrawPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash)
@@ -126,23 +222,19 @@ void CQtChartCanvas::DrawPolyline(const std::vector<CChartPointD>& points, CColo
     QPen pen(ToQColor(color), width);
     pen.setStyle(dash == 1 ? Qt::DashLine : dash == 2 ? Qt::DotLine : Qt::SolidLine);
     pen.setCapStyle(Qt::FlatCap);
-    m_painter.save();
     m_painter.setPen(pen);
     m_painter.drawPolyline(ToPolygon(points));
-    m_painter.restore();
 }
 
 void CQtChartCanvas::DrawText(const std::string& text, const CChartFont& font, CColor color, double x, double y,
                               int angle)
 {
-    const QFont face = QFontFromChartFont(font);
-    m_painter.save();
-    m_painter.setFont(face);
+    const CFace& face = FaceOf(font);
+    m_painter.setFont(face.face);
     m_painter.setPen(ToQColor(color));
-    m_painter.translate(x, y);
-    m_painter.rotate(-angle);
-    m_painter.drawText(QPointF(0.0, QFontMetricsF(face).ascent()), FromCp1252(text));
-    m_painter.restore();
+    m_painter.setWorldTransform(QTransform(m_grid).translate(x, y).rotate(-angle));
+    m_painter.drawText(QPointF(0.0, face.ascent), FromCp1252(text));
+    m_painter.setWorldTransform(m_grid);
 }
 
 namespace {
@@ -205,7 +297,9 @@ QImage RenderChartImage(const CChart& chart)
 {
     QImage image(static_cast<int>(std::lround(chart.PixelWidth())), static_cast<int>(std::lround(chart.PixelHeight())),
                  QImage::Format_RGB32);
-    image.fill(Qt::white);
+    // The chart's background covers an image of whole pixels; a fraction left over is white.
+    if (image.width() != chart.PixelWidth() || image.height() != chart.PixelHeight())
+        image.fill(Qt::white);
     QPainter painter(&image);
     PaintChart(chart, painter, QRectF(0.0, 0.0, image.width(), image.height()));
     return image;

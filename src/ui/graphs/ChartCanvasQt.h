@@ -7,7 +7,11 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPolygonF>
 #include <QRectF>
+#include <QTransform>
+
+#include <vector>
 
 class CChart;
 class QPainter;
@@ -30,9 +34,11 @@ QImage BackgroundImage(const std::string& file);
 // The program's one CQtChartMetrics.
 const CChartMetrics& GetQtChartMetrics();
 
+// Draws on the painter as it stands when the canvas is made (its transform is the chart's pixel
+// grid). Every call sets the pen, brush and font it uses; nothing else of the painter changes.
 class CQtChartCanvas : public CChartCanvas {
 public:
-    explicit CQtChartCanvas(QPainter& painter) : m_painter(painter) {}
+    explicit CQtChartCanvas(QPainter& painter);
 
     void FillBackground(CColor color) override;
     void DrawPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
@@ -42,7 +48,19 @@ public:
     void DrawImage(const std::string& path, double left, double top, double width, double height) override;
 
 private:
+    // A chart font as Qt draws it, made once per canvas.
+    struct CFace {
+        CChartFont font;
+        QFont face;
+        double ascent;
+    };
+    const CFace& FaceOf(const CChartFont& font);
+    const QPolygonF& ToPolygon(const std::vector<CChartPointD>& points);
+
     QPainter& m_painter;
+    QTransform m_grid; // the painter's transform: the chart's pixel grid
+    std::vector<CFace> m_faces;
+    QPolygonF m_polygon; // the latest polygon's points, its room kept for the next
 };
 
 // Draws the chart scaled from its pixel grid onto target (in the painter's coordinates).

@@ -138,6 +138,10 @@ TEST_F(IngredientListTest, Sorting)
     list = MakeList({{"whiting", 1}, {"Kaolin", 2}, {"silica", 3}, {"EPK", 4}});
     list.SortByName();
     EXPECT_EQ(Names(list), (std::vector<std::string>{"EPK", "Kaolin", "silica", "whiting"}));
+    // Names equal but for case keep their order.
+    list = MakeList({{"silica", 1}, {"Whiting", 2}, {"SILICA", 3}, {"Kaolin", 4}, {"Silica", 5}});
+    list.SortByName();
+    EXPECT_EQ(Contents(list), (Lines{{"Kaolin", 4}, {"silica", 1}, {"SILICA", 3}, {"Silica", 5}, {"Whiting", 2}}));
 }
 
 TEST_F(IngredientListTest, SortByTypeOrderPutsUnknownMaterialsLast)

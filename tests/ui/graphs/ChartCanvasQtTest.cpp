@@ -1,6 +1,9 @@
 #include "graphs/ChartCanvasQt.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -42,6 +45,27 @@ TEST(ChartCanvasQtTest, ABackgroundImageIsWhatDecodesFromARegularFile)
     canvas.DrawImage(dib, 0.0, 0.0, 40.0, 30.0);
     painter.end();
     EXPECT_EQ(target.pixelColor(20, 10), QColor(250, 220, 160));
+}
+
+// Charts keep the measures of their texts; a chart of the default face measured after the
+// application's font changed gets the new face's measures, not the old ones.
+TEST(ChartCanvasQtTest, TextMeasuresFollowTheApplicationFont)
+{
+    const QFont original = QApplication::font();
+    const CChartFont font; // family 0: the application's face
+    const CChartMetrics& metrics = GetQtChartMetrics();
+    const auto fresh = [&] { return QFontMetricsF(QFontFromChartFont(font)).horizontalAdvance(QStringLiteral("iiiiW")); };
+
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans")));
+    const double proportional = metrics.TextWidth(font, "iiiiW");
+    EXPECT_DOUBLE_EQ(proportional, fresh());
+    EXPECT_DOUBLE_EQ(metrics.TextWidth(font, "iiiiW"), proportional);
+
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
+    const double fixed = metrics.TextWidth(font, "iiiiW");
+    EXPECT_DOUBLE_EQ(fixed, fresh());
+    EXPECT_NE(fixed, proportional);
+    QApplication::setFont(original);
 }
 
 } // namespace

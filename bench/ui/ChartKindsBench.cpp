@@ -1,0 +1,133 @@
+// Every chart kind over a database of 100,000 glazes: the shipped template of the kind, its data
+// sets all glazes of the database, built by the program's engine and rendered into the graph
+// window's 600 x 300 image, as the graph window draws it. Target: each under 1 s (Release build).
+//
+// The databases are generated (bench/generated): 1,000 materials, and 100,000 glazes whose
+// recipes use them. The limit charts draw against the shipped "Cone 6 gloss".
+
+#include "GeneratedDatabases.h"
+
+#include "glazes/Glaze.h"
+#include "glazes/GlazesDoc.h"
+#include "graphs/Chart.h"
+#include "graphs/ChartCanvasQt.h"
+#include "graphs/Graph.h"
+#include "graphs/GraphTypeTable.h"
+#include "graphs/GraphTypesDoc.h"
+#include "graphs/QtChartEngine.h"
+#include "limits/LimitFormulaDB.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "shell/OxidariumApp.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr int kGlazes = 100000;
+constexpr int kMaterials = 1000;
+constexpr const char* kLimitFormulaName = "Cone 6 gloss";
+
+class CBenchWindow : public CChartWindow {
+public:
+    CCoreRect GetScreenRect() const override { return {0, 0, 600, 300}; }
+    const CChartMetrics& GetChartMetrics() const override { return GetQtChartMetrics(); }
+};
+
+// The program's documents on the generated databases and the shipped templates, made once.
+class CChartWorld {
+public:
+    CChartWorld()
+    {
+        const std::string directory = m_dir.path().toStdString();
+        WriteGeneratedFile(directory + "/materials.mat", GeneratedMaterialsFile(kMaterials));
+        WriteGeneratedFile(directory + "/glazes.glz", GeneratedGlazesFile(kGlazes, kMaterials));
+        m_materials.OnOpenDocument(directory + "/materials.mat");
+        m_glazes.OnOpenDocument(directory + "/glazes.glz");
+        // The analyses belong to the database, not to the chart: they are worked out once here,
+        // as showing them in the list window does.
+        for (int i = 0; i < m_glazes.Glazes().GetCount(); ++i)
+            m_glazes.Glazes().GetAt(i).GetAnalysis();
+        std::ifstream templates(OXI_SHIPPED_DATA_DIR "/graphtypes.grt", std::ios::binary);
+        m_templates.Database().Read(templates);
+        m_engine.ChartLibOpen("", "C");
+        SetChartEngine(&m_engine);
+        m_app.m_bGraphsAvailable = 1;
+        std::ifstream limits(OXI_SHIPPED_DATA_DIR "/tarnell.lim", std::ios::binary);
+        m_limits.Read(limits);
+    }
+    ~CChartWorld() { SetChartEngine(nullptr); }
+
+    static CChartWorld& Get()
+    {
+        static CChartWorld world;
+        return world;
+    }
+
+    // The shipped template of the kind, every data set all glazes of the current database.
+    CGraphTemplate TemplateOf(int kind) const
+    {
+        CGraphTemplate result("Bench");
+        result.ResetDefaults(kind);
+        const CGraphTemplateDatabase& database = m_templates.Database();
+        for (int i = 0; i < database.GetCount(); ++i) {
+            if (database.GetAt(i).type == kind) {
+                result = database.GetAt(i);
+                break;
+            }
+        }
+        if (result.m_dataSources.GetCount() == 0)
+            result.m_dataSources.InsertAt(0, CGraphDataSource("All"));
+        for (int i = 0; i < result.m_dataSources.GetCount(); ++i) {
+            result.m_dataSources.GetAt(i).dsdb = kDataSourceCurrentDatabase;
+            result.m_dataSources.GetAt(i).dsglz = kDataSourceAllGlazes;
+        }
+        result.limform = kLimitFormulaName;
+        return result;
+    }
+
+    CGlazesDoc& Glazes() { return m_glazes; }
+
+private:
+    QTemporaryDir m_dir;
+    CAppContext m_context;
+    COxidariumApp m_app;
+    CMaterialsDoc m_materials;
+    CGlazesDoc m_glazes;
+    CGraphTypesDoc m_templates;
+    CQtChartEngine m_engine;
+    CLimitFormulaDB m_limits;
+    CCurrentLimitFormulaDBScope m_limitsScope{m_limits};
+};
+
+void BM_ChartKindOver100000Glazes(benchmark::State& state)
+{
+    CChartWorld& world = CChartWorld::Get();
+    const int kind = static_cast<int>(state.range(0));
+    const CGraphTemplate graphTemplate = world.TemplateOf(kind);
+    CGlaze* first = &world.Glazes().Glazes().GetAt(0);
+    CBenchWindow window;
+    std::size_t primitives = 0;
+    QImage image;
+    for (auto _ : state) {
+        CGraph graph;
+        graph.SetTemplate(graphTemplate);
+        graph.Build(&window, &window, nullptr, &world.Glazes(), first);
+        if (const CChart* chart = graph.GetChart()) {
+            image = RenderChartImage(*chart);
+            primitives = chart->Primitives().size();
+        }
+    }
+    benchmark::DoNotOptimize(image);
+    state.SetLabel(g_graphTypeTable[kind].longName);
+    state.counters["primitives"] = static_cast<double>(primitives);
+}
+BENCHMARK(BM_ChartKindOver100000Glazes)->ArgName("kind")->DenseRange(0, kGraphTypeCount - 1)->Unit(benchmark::kMillisecond);
+
+} // namespace
