@@ -74,6 +74,10 @@ public:
     // The user changed the text: the document is modified and Undo means the control's undo.
     void OnTextEdited();
 
+    // Names the characters of the text that the file's Windows-1252 cannot hold ("U+03B1,
+    // U+2192"); empty when every character fits. A control of bytes has none.
+    virtual std::string UnsavableCharacters() const { return std::string(); }
+
     // "Information Window" unchecked: this window becomes an ordinary text window.
     void StopBeingInformation();
 

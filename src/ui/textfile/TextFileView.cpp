@@ -155,6 +155,11 @@ void CTextFileView::SetCaption(const std::string& caption)
         frame->setWindowTitle(FromCp1252(caption));
 }
 
+std::string CTextFileView::UnsavableCharacters() const
+{
+    return NameCharacters(CharactersOutsideCp1252(toPlainText()));
+}
+
 bool CTextFileView::AskTabSize(std::string& answer)
 {
     QInputDialog dialog(this);
