@@ -149,8 +149,10 @@ bool CTextFileDoc::OnSaveDocument(const std::string& path)
     if (!written)
         return false;
     SetModifiedFlag(false);
-    if (CTextFileViewBase* view = GetTextView())
+    if (CTextFileViewBase* view = GetTextView()) {
+        view->ShowUnsavableCharactersAsSaved();
         view->ResetUndo();
+    }
     ForgetInformation();
     return true;
 }

@@ -37,12 +37,12 @@ const std::unordered_map<char16_t, unsigned char>& FromUnicodeMap()
     return map;
 }
 
+} // namespace
+
 bool FitsCp1252(char32_t u)
 {
     return u < 0x80 || (u >= 0xA0 && u <= 0xFF) || (u <= 0xFFFF && FromUnicodeMap().count(static_cast<char16_t>(u)) != 0);
 }
-
-} // namespace
 
 QString FromCp1252(const std::string& bytes)
 {

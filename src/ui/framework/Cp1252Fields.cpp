@@ -62,33 +62,12 @@ public:
         if (outside.empty())
             return;
         m_removing = true;
-        RemoveFrom(*document, text);
+        ReplaceOutsideCp1252(*document, QString());
         m_removing = false;
         TellRefused(this, outside);
     }
 
 private:
-    // Positions in the plain text are positions in the document: each block break is one
-    // character in both.
-    static void RemoveFrom(QTextDocument& document, const QString& text)
-    {
-        QTextCursor cursor(&document);
-        cursor.beginEditBlock();
-        for (qsizetype i = text.size(); i > 0;) {
-            qsizetype start = i - 1;
-            if (text[start].isLowSurrogate() && start > 0 && text[start - 1].isHighSurrogate())
-                --start;
-            const QString character = text.mid(start, i - start);
-            if (!CharactersOutsideCp1252(character).empty()) {
-                cursor.setPosition(static_cast<int>(start));
-                cursor.setPosition(static_cast<int>(i), QTextCursor::KeepAnchor);
-                cursor.removeSelectedText();
-            }
-            i = start;
-        }
-        cursor.endEditBlock();
-    }
-
     QTextDocument* (*m_document)(QObject*);
     bool m_removing = false;
 };
@@ -129,6 +108,29 @@ void GuardAll(QWidget* root)
 }
 
 } // namespace
+
+void ReplaceOutsideCp1252(QTextDocument& document, const QString& replacement)
+{
+    // Positions in the plain text are positions in the document: each block break is one
+    // character in both. From the end, so that the positions before stay where they are.
+    const QString text = document.toPlainText();
+    const auto fits = [&text](qsizetype i) { return FitsCp1252(text[i].unicode()); };
+    qsizetype i = text.size();
+    while (i > 0 && fits(i - 1))
+        --i;
+    if (i == 0)
+        return;
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    while (i-- > 0) {
+        if (fits(i))
+            continue;
+        cursor.setPosition(static_cast<int>(i));
+        cursor.setPosition(static_cast<int>(i + 1), QTextCursor::KeepAnchor);
+        cursor.insertText(replacement);
+    }
+    cursor.endEditBlock();
+}
 
 std::string RefusedCharactersMessage(const std::string& names)
 {

@@ -1,6 +1,7 @@
 #include "textfile/TextFileView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/Cp1252Fields.h"
 #include "framework/MdiFrame.h"
 #include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
@@ -158,6 +159,12 @@ void CTextFileView::SetCaption(const std::string& caption)
 std::string CTextFileView::UnsavableCharacters() const
 {
     return NameCharacters(CharactersOutsideCp1252(toPlainText()));
+}
+
+void CTextFileView::ShowUnsavableCharactersAsSaved()
+{
+    CSilentScope silent(m_silent);
+    ReplaceOutsideCp1252(*document(), QStringLiteral("?"));
 }
 
 bool CTextFileView::AskTabSize(std::string& answer)

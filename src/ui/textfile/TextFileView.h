@@ -52,6 +52,7 @@ public:
 
     // CTextFileViewBase
     std::string UnsavableCharacters() const override;
+    void ShowUnsavableCharactersAsSaved() override;
 
     CLogFont textFont; // the text-view font the view shows
 

@@ -193,7 +193,9 @@ TEST_F(TextFileViewTest, ASaveThatWouldReplaceCharactersAsksFirst)
     m_frame.ExecuteCommand(CmdTextSave);
     EXPECT_EQ(m_messages.boxes.size(), 2u);
     EXPECT_EQ(ReadAll(path), "Temp 5\xB0" "C ??? ? 3\n");
+    EXPECT_EQ(view->toPlainText(), QString::fromUtf8("Temp 5°C ??? ? 3")) << "the window shows what the file holds";
     EXPECT_FALSE(view->GetDocument()->IsModified());
+    EXPECT_FALSE(m_frame.QueryCommand(CmdEditUndo).m_bEnabled);
 }
 
 TEST_F(TextFileViewTest, RemoveBlankLinesTrailingKeepsInnerEmptyLines)
