@@ -2,6 +2,7 @@
 
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"
+#include "support/TextHelpers.h"
 
 #include <ostream>
 #include <string_view>
@@ -190,26 +191,15 @@ ParamDesc s_elementKeys[] = {
     {nullptr, 0, nullptr, 0, 0, 0, 0},
 };
 
-// A value written on one line: a line break inside it would end the line early and let the
-// rest be read as a key of its own.
-std::string OneLine(std::string text)
-{
-    for (char& c : text) {
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    }
-    return text;
-}
-
 void WriteLine(std::ostream& out, const char* key, const std::string& value)
 {
-    out << key << value << '\n' << std::flush;
+    out << key << OneLineValue(value) << '\n' << std::flush;
 }
 
 void WriteLines(std::ostream& out, const char* key, const CStringArrayEx& lines)
 {
     for (const std::string& line : lines)
-        WriteLine(out, key, OneLine(line));
+        WriteLine(out, key, line);
 }
 
 void WriteElement(std::ostream& out, const CElementRecord& e)
@@ -256,7 +246,7 @@ int CElementFile::WriteElements(std::ostream& out) const
     WriteLine(out, "filetype = ", kElementFileType);
     WriteLine(out, "version =  ", "2");
     out << '\n';
-    WriteLine(out, "dbname  = ", OneLine(m_dbName));
+    WriteLine(out, "dbname  = ", m_dbName);
     WriteLines(out, "I = |", m_infoLines);
     out << '\n' << std::flush;
     for (int z = 1; z < kElementCount; ++z)

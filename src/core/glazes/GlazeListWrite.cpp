@@ -6,6 +6,7 @@
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
+#include "support/TextHelpers.h"
 #include "tools/OptimizationParams.h"
 
 #include <algorithm>
@@ -63,19 +64,6 @@ private:
     std::string m_text;
 };
 
-// A line break inside a value would end the line early and turn the rest of the value into a
-// line of its own, and a NUL byte would end the value for the reader: both become blanks.
-void AppendValue(std::string& text, std::string_view value)
-{
-    const std::size_t start = text.size();
-    text.append(value);
-    for (std::size_t i = start; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\n' || c == '\r' || c == '\0')
-            text[i] = ' ';
-    }
-}
-
 // An amount or batch size as the file holds it: the recipe decimals, no trailing zeros. A
 // negative, not-a-number or infinite value never reaches a file: it is written as 0.
 std::string FormatFileNumber(double value, int decimals)
@@ -97,7 +85,7 @@ std::string FormatFileNumber(double value, int decimals)
 void CGlazeFileWriter::Line(std::string_view prefix, std::string_view value)
 {
     m_text.append(prefix);
-    AppendValue(m_text, value);
+    AppendOneLineValue(m_text, value);
     m_text.push_back('\n');
 }
 

@@ -40,6 +40,7 @@
 #include "support/CompareNoCase.h"
 #include "support/DbFileInfo.h"
 #include "support/NumberText.h"
+#include "support/TextHelpers.h"
 
 #include <iterator>
 #include <ostream>
@@ -374,25 +375,14 @@ ParamDesc* GrtKeyTable()
 
 // --- writing ---------------------------------------------------------------------------------------
 
-// A value written on one line: a line break (or a NUL, which ends a line for the reader) inside
-// it would cut the line and let the rest be read as a key of its own.
-std::string OneLine(std::string text)
-{
-    for (char& c : text) {
-        if (c == '\n' || c == '\r' || c == '\0')
-            c = ' ';
-    }
-    return text;
-}
-
 void WriteLine(std::ostream& out, std::string_view prefix, const std::string& value)
 {
-    out << prefix << OneLine(value) << '\n';
+    out << prefix << OneLineValue(value) << '\n';
 }
 
 void WriteSetting(std::ostream& out, const char* key, const std::string& value)
 {
-    out << key << " = " << OneLine(value) << '\n';
+    out << key << " = " << OneLineValue(value) << '\n';
 }
 
 std::string FlagText(int flag)

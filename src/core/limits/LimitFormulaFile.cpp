@@ -33,6 +33,7 @@
 
 #include "support/CompareNoCase.h"
 #include "support/DbFileInfo.h"
+#include "support/TextHelpers.h"
 
 #include <charconv>
 #include <ostream>
@@ -204,17 +205,6 @@ ParamDesc s_limitFormulaKeys[] = {
     {nullptr, 0, OnEndOfFile, 0, 0, 0, 0},
 };
 
-// A value written on one line: a line break (or a NUL, which ends a line for the reader) inside
-// it would cut the line and let the rest be read as a key of its own.
-std::string OneLine(std::string text)
-{
-    for (char& c : text) {
-        if (c == '\n' || c == '\r' || c == '\0')
-            c = ' ';
-    }
-    return text;
-}
-
 // "%g": six significant digits, whatever the locale (0, 1, 2, 10 and 20 stay as they are).
 std::string GeneralNumber(double value)
 {
@@ -225,7 +215,7 @@ std::string GeneralNumber(double value)
 
 void WriteLine(std::ostream& out, const char* key, const std::string& value)
 {
-    out << key << OneLine(value) << '\n';
+    out << key << OneLineValue(value) << '\n';
 }
 
 void WriteCombination(std::ostream& out, const COxideCombination& combination)

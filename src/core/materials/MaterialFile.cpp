@@ -36,6 +36,7 @@
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
+#include "support/TextHelpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -246,17 +247,6 @@ ParamDesc s_materialKeys[] = {
     {nullptr, 0, OnEndOfFile, 0, 0, 0, 0},
 };
 
-// A value written on one line: a line break (or a NUL, which ends a line for the reader) inside
-// it would cut the line and let the rest be read as a key of its own.
-std::string OneLine(std::string text)
-{
-    for (char& c : text) {
-        if (c == '\n' || c == '\r' || c == '\0')
-            c = ' ';
-    }
-    return text;
-}
-
 // A number with decimals, rounded half away from zero. A value too large to have anything to round
 // at that many decimals is written as it is: scaling it up and down again would change it, and
 // a file written, read and written again would differ.
@@ -269,7 +259,7 @@ std::string FileNumber(double value, int decimals)
 
 void WriteLine(std::ostream& out, const char* key, const std::string& value)
 {
-    out << key << OneLine(value) << '\n';
+    out << key << OneLineValue(value) << '\n';
 }
 
 void WriteLines(std::ostream& out, const char* key, const CStringArrayEx& lines)

@@ -249,9 +249,10 @@ int CTmtReader::FinishMaterial()
 
 namespace {
 
+// Every line is one "key=value" line: a name holding a line break stays on it.
 void WriteLine(std::ostream& out, const std::string& text)
 {
-    out << text << std::endl;
+    out << OneLineValue(text) << std::endl;
 }
 
 void WriteOxideDefinitions(std::ostream& out)

@@ -13,6 +13,7 @@
 #include "support/Profile.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
+#include "support/TextHelpers.h"
 
 #include <fstream>
 #include <ostream>
@@ -225,28 +226,17 @@ ParamDesc s_prefsKeys[] = {
 
 // --- writing ---------------------------------------------------------------------------------
 
-// A line break inside a value would start a line of its own in the file (and could forge a
-// key): it is written as a blank.
-std::string OneLine(const std::string& value)
-{
-    std::string line = value;
-    for (char& c : line)
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    return line;
-}
-
 void WriteSetting(std::ostream& out, const CPreferences& prefs, const Setting& setting)
 {
     switch (setting.kind) {
-    case Kind::Text: out << setting.prefix << OneLine(prefs.*setting.text) << '\n'; break;
+    case Kind::Text: out << setting.prefix << OneLineValue(prefs.*setting.text) << '\n'; break;
     case Kind::Bool: out << setting.prefix << (prefs.*setting.number > 0 ? 'y' : 'n') << '\n'; break;
     case Kind::Int: out << setting.prefix << std::to_string(prefs.*setting.number) << '\n'; break;
     case Kind::Double: out << setting.prefix << FormatFixed(prefs.*setting.real, 8) << '\n'; break;
-    case Kind::Font: out << setting.prefix << OneLine(LogFontToString(prefs.*setting.font)) << '\n'; break;
+    case Kind::Font: out << setting.prefix << OneLineValue(LogFontToString(prefs.*setting.font)) << '\n'; break;
     case Kind::List:
         for (const std::string& item : prefs.*setting.list)
-            out << setting.prefix << OneLine(item) << '\n';
+            out << setting.prefix << OneLineValue(item) << '\n';
         break;
     }
     if (setting.blankAfter)

@@ -8,6 +8,7 @@
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
+#include "support/TextHelpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,19 +136,6 @@ ParamDesc s_substitutionKeys[] = {
     {nullptr, 0, OnEndOfFile, 0, 0, 0, 0},
 };
 
-// A value written on one line: a line break (or a NUL, which ends a line for the reader) inside
-// it would cut the line and let the rest be read as a key of its own.
-void AppendValue(std::string& text, std::string_view value)
-{
-    const std::size_t start = text.size();
-    text.append(value);
-    for (std::size_t i = start; i < text.size(); ++i) {
-        char& c = text[i];
-        if (c == '\n' || c == '\r' || c == '\0')
-            c = ' ';
-    }
-}
-
 // An amount with trailing zeros kept. The reader refuses amounts below 0, so a negative, NaN or
 // infinite amount is written as 0 rather than make the file unreadable. A value too large to
 // have anything to round at that many decimals is printed as it is: scaling it up and down again
@@ -168,7 +156,7 @@ public:
     void Line(std::string_view prefix, std::string_view value)
     {
         m_text.append(prefix);
-        AppendValue(m_text, value);
+        AppendOneLineValue(m_text, value);
         m_text.push_back('\n');
     }
     void Empty() { m_text.push_back('\n'); }

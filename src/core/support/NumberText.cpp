@@ -129,6 +129,44 @@ double ParseDoublePrefix(std::string_view text, std::size_t& used)
     return negative ? -value : value;
 }
 
+namespace {
+
+std::string_view TrimmedField(std::string_view text)
+{
+    const std::size_t start = SkipSpace(text, 0);
+    std::size_t end = text.size();
+    while (end > start && IsSpace(text[end - 1]))
+        --end;
+    return text.substr(start, end - start);
+}
+
+} // namespace
+
+bool ReadWholeNumberText(std::string_view text, int& value)
+{
+    const std::string_view field = TrimmedField(text);
+    const std::size_t digits = !field.empty() && (field[0] == '+' || field[0] == '-') ? 1 : 0;
+    if (field.size() == digits || !std::all_of(field.begin() + static_cast<std::ptrdiff_t>(digits), field.end(), IsDigit))
+        return false;
+    const long long number = ParseInteger<long long>(field);
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+bool ReadNumberText(std::string_view text, double& value)
+{
+    const std::string_view field = TrimmedField(text);
+    std::size_t used = 0;
+    const double number = ParseDoublePrefix(field, used);
+    // A magnitude beyond the range reads as the largest double: the field cannot hold it.
+    if (field.empty() || used != field.size() || !(std::fabs(number) < DBL_MAX))
+        return false;
+    value = number;
+    return true;
+}
+
 double ParseDouble(std::string_view text)
 {
     std::size_t used = 0;

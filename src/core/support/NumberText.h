@@ -22,6 +22,13 @@ double ParseDouble(std::string_view text);
 // As ParseDouble, and tells how many characters formed the number (0 when none did).
 double ParseDoublePrefix(std::string_view text, std::size_t& used);
 
+// A number the user typed into a field, read whole: blanks around it are ignored and nothing
+// else may stand beside it. A whole number is an optional sign and digits whose value an int
+// holds ("12.9" is none); a number is decimal notation as ParseDouble reads it whose magnitude
+// the double range holds ("1e999" is none). False, with value untouched, for anything else.
+bool ReadWholeNumberText(std::string_view text, int& value);
+bool ReadNumberText(std::string_view text, double& value);
+
 // "%.<decimals>f" without the locale; decimals are clamped to 0..30. Not-a-number and
 // infinities are written as "nan", "inf" and "-inf". A value that shows as zero has no minus
 // sign ("0", "0.00"): "-0" would read back as a different text of the same number.

@@ -73,6 +73,31 @@ std::string GetTrailingWhitespace(std::string_view text)
     return std::string(CountTrailingWhitespace(text), ' ');
 }
 
+// --- values of "key = value" lines ---------------------------------------------------------------
+
+void AppendOneLineValue(std::string& text, std::string_view value)
+{
+    const std::size_t start = text.size();
+    text.append(value);
+    for (std::size_t i = start; i < text.size(); ++i) {
+        char& c = text[i];
+        if (c == '\n' || c == '\r' || c == '\0')
+            c = ' ';
+    }
+}
+
+std::string OneLineValue(std::string_view value)
+{
+    std::string text;
+    AppendOneLineValue(text, value);
+    return text;
+}
+
+bool HasLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
 // --- control characters -----------------------------------------------------------------------
 
 bool IsControlChar(char c)

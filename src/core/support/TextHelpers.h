@@ -37,6 +37,16 @@ std::string& TrimBuffer(std::string& text);
 std::string GetLeadingWhitespace(std::string_view text);
 std::string GetTrailingWhitespace(std::string_view text);
 
+// --- values of "key = value" lines ---------------------------------------------------------------
+
+// A line break inside a value would end its line early and let the rest be read as a line, even
+// a key, of its own; a NUL would end the value for the reader. Every writer of a "key = value"
+// file writes its values through these: each such character becomes a blank.
+void AppendOneLineValue(std::string& text, std::string_view value);
+std::string OneLineValue(std::string_view value);
+// True when text holds a line break (CR or LF).
+bool HasLineBreak(std::string_view text);
+
 // --- control characters -----------------------------------------------------------------------
 
 bool IsControlChar(char c); // 1..31

@@ -126,14 +126,33 @@ void CTextFileDoc::LoadLines(const CStringArrayEx& lines)
     }
 }
 
+std::string UnsavableCharactersQuestion(const std::string& path, const std::string& names)
+{
+    return path + " is saved as Windows-1252 text, which cannot hold these characters: " + names +
+           ".\nChoose OK to save with \"?\" in their place, or Cancel to leave the file as it is.";
+}
+
+bool CTextFileDoc::ConfirmUnsavableCharacters(const std::string& path) const
+{
+    const CTextFileViewBase* view = GetTextView();
+    const std::string names = view ? view->UnsavableCharacters() : std::string();
+    return names.empty() || AppMessageBox(UnsavableCharactersQuestion(path, names),
+                                          MsgOkCancel | MsgIconExclamation | MsgDefaultButton2,
+                                          kTextUnsavableHelpId) == MsgResultOk;
+}
+
 bool CTextFileDoc::OnSaveDocument(const std::string& path)
 {
+    if (!ConfirmUnsavableCharacters(path))
+        return false;
     const bool written = WriteDocumentFile(*this, path, kTextBackupQuestionHelpId, kTextWriteErrorHelpId, [this](std::ostream& out) { return WriteText(out); });
     if (!written)
         return false;
     SetModifiedFlag(false);
-    if (CTextFileViewBase* view = GetTextView())
+    if (CTextFileViewBase* view = GetTextView()) {
+        view->ShowUnsavableCharactersAsSaved();
         view->ResetUndo();
+    }
     ForgetInformation();
     return true;
 }

@@ -28,6 +28,11 @@ inline constexpr unsigned kTextReadErrorHelpId = 0x30801;
 inline constexpr unsigned kTextBackupQuestionHelpId = 0x30121;
 inline constexpr unsigned kTextWriteErrorHelpId = 0x30122;
 inline constexpr unsigned kTextSaveDialogHelpId = 303;
+inline constexpr unsigned kTextUnsavableHelpId = 0x30123;
+
+// The question before a save that would write "?" for characters a Windows-1252 file cannot
+// hold (names as the view gives them, "U+03B1, U+2192"); OK saves, Cancel saves nothing.
+std::string UnsavableCharactersQuestion(const std::string& path, const std::string& names);
 
 // Resource id of the text-file template (its menu is registered under the same number) and the
 // template's document string.
@@ -44,9 +49,10 @@ public:
     // CR; a last line without one is kept; lines of any length stay whole). A file that cannot
     // be opened or read is reported and leaves the text as it was; false then.
     bool OnOpenDocument(const std::string& path) override;
-    // Backup first, then the text written through the safe-save helper. A failed save is
-    // reported and leaves the text and the modified flag as they were. A saved Information
-    // window becomes an ordinary text document.
+    // Backup first, then the text written through the safe-save helper. A text holding
+    // characters the file cannot hold is saved only when the user agrees to "?" in their place.
+    // A failed or declined save leaves the text and the modified flag as they were. A saved
+    // Information window becomes an ordinary text document.
     bool OnSaveDocument(const std::string& path) override;
     // Announces the closing (kind 8, code 36), stops being the Information window, closes, and
     // announces that the document is gone (code 37, the pointer only an identity).
@@ -81,6 +87,8 @@ public:
     void RevertToSaved();
 
 private:
+    // True when the text fits the file, or when the user accepts "?" for what does not.
+    bool ConfirmUnsavableCharacters(const std::string& path) const;
     // Replaces the whole text by lines without marking the document modified.
     void LoadLines(const CStringArrayEx& lines);
     void Save(bool saveAs);

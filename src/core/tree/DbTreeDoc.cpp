@@ -14,6 +14,7 @@
 #include "support/PathHelpers.h"
 #include "support/Profile.h"
 #include "support/Services.h"
+#include "support/TextHelpers.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -37,6 +38,7 @@ constexpr unsigned kClearQuestionHelpId = 0x30900;
 constexpr unsigned kAlreadyInTreeHelpId = 0x30910;
 constexpr unsigned kAddProbeErrorHelpId = 0x30911;
 constexpr unsigned kInvalidItemHelpId = 0x30920;
+constexpr unsigned kLineBreakHelpId = 0x30921;
 
 constexpr unsigned kOpenTreeDialogHelpId = 300;
 constexpr unsigned kAddFilesDialogHelpId = 301;
@@ -274,6 +276,12 @@ void CDbTreeDoc::SortItems(bool byTitle)
     SetModifiedFlag(true);
 }
 
+std::string LineBreakMessage(const std::string& path, bool inPath)
+{
+    return "File \"" + path + "\" cannot be kept in the database tree: its " +
+           (inPath ? "name" : "database name") + " holds a line break.";
+}
+
 int CDbTreeDoc::RemoveItem(int index)
 {
     RemoveItemAt(index);
@@ -290,14 +298,27 @@ int CDbTreeDoc::ClearTree()
     return 0;
 }
 
-void CDbTreeDoc::AppendEntry(const std::string& path, const std::string& title, DbTreeItemType type, bool isOpen)
+bool CDbTreeDoc::CanKeep(const std::string& path, const std::string& title, bool quiet)
 {
+    const bool pathBreaks = HasLineBreak(path);
+    if (!pathBreaks && !HasLineBreak(title))
+        return true;
+    if (!quiet)
+        Warn(LineBreakMessage(path, pathBreaks), kLineBreakHelpId);
+    return false;
+}
+
+bool CDbTreeDoc::AppendEntry(const std::string& path, const std::string& title, DbTreeItemType type, bool isOpen)
+{
+    if (!CanKeep(path, title, false))
+        return false;
     CDbTreeItem item;
     item.path = path;
     item.title = title;
     item.SetTypeCode(type);
     item.isOpen = isOpen;
     InsertItemAt(items.GetCount(), item);
+    return true;
 }
 
 int CDbTreeDoc::AddDatabases(std::array<bool, kDbTreeItemTypeCount>& addedTypes)
@@ -328,7 +349,8 @@ int CDbTreeDoc::AddDatabases(std::array<bool, kDbTreeItemTypeCount>& addedTypes)
         }
         // A chosen file of a kind the tree does not know is still catalogued, as unknown.
         const DbTreeItemType type = DbTreeItemTypeFromFileType(probe.m_type).value_or(DbTreeItemType::Unknown);
-        AppendEntry(probe.m_path, probe.m_dbname, type, false);
+        if (!AppendEntry(probe.m_path, probe.m_dbname, type, false))
+            continue;
         addedTypes[static_cast<std::size_t>(type)] = true;
         ++added;
     }
@@ -396,8 +418,7 @@ bool CDbTreeDoc::AddOrRetitleOpenDocument(const CDocument* document, DbTreeItemT
         return UpdateItemTitle(document) != 0;
     // A text window is titled with its full path; databases with their database name.
     const std::string title = type == DbTreeItemType::TextFile ? path : document->GetDatabaseName();
-    AppendEntry(path, title, type, true);
-    return true;
+    return AppendEntry(path, title, type, true);
 }
 
 int CDbTreeDoc::AddOpenDatabases()
@@ -462,7 +483,7 @@ int CDbTreeDoc::UpdateItemTitle(const CDocument* document)
     case DbTreeItemType::Unknown:
         return 0;
     }
-    if (title == item.title)
+    if (title == item.title || !CanKeep(item.path, title, false))
         return 0;
     item.title = title;
     SetItemAt(index, item);
@@ -479,7 +500,8 @@ int CDbTreeDoc::RemoveInvalidItems(bool quiet)
                 Warn(probe.m_errorMessage, kInvalidItemHelpId);
             RemoveItemAt(index);
             ++changed;
-        } else if (probe.m_dbname != items.GetAt(index)->title) {
+        } else if (probe.m_dbname != items.GetAt(index)->title &&
+                   CanKeep(items.GetAt(index)->path, probe.m_dbname, quiet)) {
             CDbTreeItem item = *items.GetAt(index);
             item.title = probe.m_dbname;
             SetItemAt(index, item);

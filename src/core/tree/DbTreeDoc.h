@@ -80,8 +80,12 @@ public:
     CDbTreeItemList items;
 
 private:
-    // Appends an entry for a probed file (path, database name, kind), not yet open.
-    void AppendEntry(const std::string& path, const std::string& title, DbTreeItemType type, bool isOpen);
+    // The tree file holds an entry's path and title one per line: a path or title holding a line
+    // break is refused, with LineBreakMessage unless quiet. True when the entry can be kept.
+    static bool CanKeep(const std::string& path, const std::string& title, bool quiet);
+    // Appends an entry for a probed file (path, database name, kind), not yet open; false when
+    // it was refused.
+    bool AppendEntry(const std::string& path, const std::string& title, DbTreeItemType type, bool isOpen);
     // Adds the open document's entry or refreshes its title; true when the tree changed.
     bool AddOrRetitleOpenDocument(const CDocument* document, DbTreeItemType type);
     void OnFileOpen();
@@ -89,3 +93,6 @@ private:
 };
 
 extern CDbTreeDoc* g_pDbTreeDoc;
+
+// The message refusing an entry whose file name (inPath) or database name holds a line break.
+std::string LineBreakMessage(const std::string& path, bool inPath);

@@ -2,6 +2,7 @@
 
 #include "support/CompareNoCase.h"
 #include "support/PathHelpers.h"
+#include "support/TextHelpers.h"
 
 #include <ostream>
 #include <utility>
@@ -227,9 +228,10 @@ int CDbTreeItemList::Write(std::ostream& out) const
     out << "version =  2\n" << std::flush;
     out << '\n' << std::flush;
     for (const auto& item : m_records) {
-        out << "name  = " << item->path << '\n' << std::flush;
-        out << "title = " << item->title << '\n' << std::flush;
-        out << "type  = " << item->typeText << '\n' << std::flush;
+        // The tree takes no name with a line break; one that came in anyway stays on its line.
+        out << "name  = " << OneLineValue(item->path) << '\n' << std::flush;
+        out << "title = " << OneLineValue(item->title) << '\n' << std::flush;
+        out << "type  = " << OneLineValue(item->typeText) << '\n' << std::flush;
     }
     return out.fail() ? 1 : 0;
 }

@@ -1,6 +1,7 @@
 #include "framework/Cp1252.h"
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
@@ -38,6 +39,11 @@ const std::unordered_map<char16_t, unsigned char>& FromUnicodeMap()
 
 } // namespace
 
+bool FitsCp1252(char32_t u)
+{
+    return u < 0x80 || (u >= 0xA0 && u <= 0xFF) || (u <= 0xFFFF && FromUnicodeMap().count(static_cast<char16_t>(u)) != 0);
+}
+
 QString FromCp1252(const std::string& bytes)
 {
     QString text;
@@ -68,4 +74,27 @@ std::string ToCp1252(const QString& text)
         bytes.push_back(it != high.end() ? static_cast<char>(it->second) : '?');
     }
     return bytes;
+}
+
+std::u32string CharactersOutsideCp1252(const QString& text)
+{
+    std::u32string found;
+    for (const char32_t u : text.toUcs4()) {
+        if (!FitsCp1252(u) && found.find(u) == std::u32string::npos)
+            found.push_back(u);
+    }
+    return found;
+}
+
+std::string NameCharacters(const std::u32string& characters)
+{
+    std::string names;
+    for (const char32_t u : characters) {
+        char name[16];
+        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(u));
+        if (!names.empty())
+            names += ", ";
+        names += name;
+    }
+    return names;
 }

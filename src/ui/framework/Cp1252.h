@@ -11,5 +11,14 @@
 
 QString FromCp1252(const std::string& bytes);
 QString FromCp1252(const char* bytes);
-// Characters outside Windows-1252 become '?'.
+// Characters outside Windows-1252 become '?'. Wherever that would change what the user wrote,
+// ask first (CharactersOutsideCp1252) or keep such characters out (Cp1252Fields.h).
 std::string ToCp1252(const QString& text);
+
+// True when Windows-1252 has a place for the character (a lone half of a surrogate pair has none).
+bool FitsCp1252(char32_t character);
+// The characters of text that Windows-1252 has no place for, each once, in the order they first
+// appear; a character beyond the basic plane (a surrogate pair) counts as one.
+std::u32string CharactersOutsideCp1252(const QString& text);
+// Names characters for a message, which is Windows-1252 text itself: "U+03B1, U+2192".
+std::string NameCharacters(const std::u32string& characters);

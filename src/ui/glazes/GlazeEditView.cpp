@@ -4,6 +4,7 @@
 #include "glazes/GlazeEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/Cp1252Fields.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeEditPageFields.h"
@@ -134,6 +135,7 @@ void CGlazeEditView::DestroyPopup()
 
 void CGlazeEditView::OnInitialUpdate()
 {
+    KeepFieldsInCp1252(this);
     if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame())) {
         // The frame fits the form, centred in the main window's client area.
         frame->adjustSize();

@@ -14,6 +14,7 @@
 #include "materials/MaterialsDoc.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "support/PlainTextEditLines.h"
@@ -96,16 +97,32 @@ std::string FormatRecipeLine(const std::string& name, double amount)
     return name + "\t" + FormatRecipeAmount(amount);
 }
 
+std::string AmountTooLargeMessage(const std::string& line)
+{
+    std::string shown = line;
+    TrimString(shown);
+    return "The amount of \"" + shown + "\" is too large. " + NumberRangeMessage(0.0, kMaxRecipeAmount);
+}
+
 bool SplitRecipeLine(const std::string& line, std::string& name, double& amount)
 {
     name = line;
     TrimString(name);
     amount = ParseTrailingNumber(name);
-    return amount > 0.0;
+    return amount > 0.0 && amount <= kMaxRecipeAmount;
+}
+
+bool IsAmountTooLarge(const std::string& line)
+{
+    std::string name = line;
+    TrimString(name);
+    return ParseTrailingNumber(name) > kMaxRecipeAmount;
 }
 
 std::string RebuildRecipeLine(const std::string& finished)
 {
+    if (IsAmountTooLarge(finished))
+        return finished;
     std::string name;
     double amount = 0.0;
     if (!SplitRecipeLine(finished, name, amount))
@@ -274,6 +291,15 @@ void CGlazeEditView::RecipeFieldLeft(CTabEdit* field)
     m_nLastRecipeField = field == m_additions ? 1 : 0;
     if (m_nModified == 0)
         return;
+    // A line whose amount the recipe cannot hold is no ingredient: it stays as typed, for the
+    // user to mend, instead of vanishing with the rebuilt lines.
+    for (const std::string& line : RecipeLines(field)) {
+        if (IsAmountTooLarge(line)) {
+            AppMessageBox(AmountTooLargeMessage(line), MsgOk | MsgIconExclamation, 0);
+            RefreshAnalysis();
+            return;
+        }
+    }
     CIngredientList list;
     ReadRecipeField(field, list);
     CStringArrayEx lines;
@@ -292,13 +318,20 @@ void CGlazeEditView::BatchSizeLeft()
         return;
     CIngredientList components;
     ReadRecipeField(m_components, components);
+    const std::string text = ToCp1252(m_batchSize->text());
     double value = 0.0;
-    if (EvaluateBatchSizeExpression(ToCp1252(m_batchSize->text()), components.GetTotalAmount(), value)) {
+    const bool expression = EvaluateBatchSizeExpression(text, components.GetTotalAmount(), value);
+    // A size the field cannot hold ("1e999", "x1e999") is refused; the field shows the form's
+    // working batch size again.
+    const bool tooLarge = !((expression ? value : ParseDouble(text)) <= kMaxRecipeAmount);
+    if (tooLarge || expression) {
         const bool loading = m_bLoading;
         m_bLoading = true;
-        m_batchSize->setText(FromCp1252(FormatInputAmount(value)));
+        m_batchSize->setText(FromCp1252(tooLarge ? FormatInputAmount(m_work.m_batchSize) : FormatInputAmount(value)));
         m_bLoading = loading;
     }
+    if (tooLarge)
+        RefuseField(m_batchSize, NumberRangeMessage(0.0, kMaxRecipeAmount));
     RefreshAnalysis();
 }
 

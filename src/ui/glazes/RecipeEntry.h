@@ -20,12 +20,20 @@ std::string FormatInputAmount(double value);
 std::string FormatRecipeAmount(double amount);
 std::string FormatRecipeLine(const std::string& name, double amount);
 
+// The largest amount a recipe line or the working batch size holds. Beyond it a recipe's total
+// would not stay a number, nor an amount a readable one ("1e999" would show 309 digits).
+inline constexpr double kMaxRecipeAmount = 999999999.0;
+// The message refusing a line whose amount is larger.
+std::string AmountTooLargeMessage(const std::string& line);
+
 // Splits a typed line (trimmed first) into its name and amount; false when the line has no
-// positive amount.
+// positive amount or one beyond kMaxRecipeAmount.
 bool SplitRecipeLine(const std::string& line, std::string& name, double& amount);
+// True when the line's amount is beyond kMaxRecipeAmount.
+bool IsAmountTooLarge(const std::string& line);
 
 // Enter after a line: the line rebuilt in the written form with the material's own name, or
-// empty when the line has no positive amount.
+// empty when the line has no positive amount; a line whose amount is too large stays as typed.
 std::string RebuildRecipeLine(const std::string& finished);
 
 // Tab after a partly typed name: a known name or code, or the start of exactly one material's

@@ -2,8 +2,11 @@
 
 #include "framework/Cp1252.h"
 #include "glazes/Glaze.h"
+#include "glazes/RecipeEntry.h"
 #include "limits/LimitFormulaDB.h"
 #include "shell/Preferences.h"
+#include "support/NumberField.h"
+#include "support/NumberText.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -168,5 +171,10 @@ void CSetGlazeFieldDlg::accept()
     scope = m_scopeGroup->checkedId();
     field = m_fields->currentIndex() >= 0 ? m_fields->currentData().toInt() : -1;
     value = ToCp1252(m_values->currentText());
+    // The working batch size holds no more than a recipe does.
+    if (field == kGlazeFieldBatchSize && !(ParseDouble(value) <= kMaxRecipeAmount)) {
+        RefuseField(m_values->lineEdit(), NumberRangeMessage(0.0, kMaxRecipeAmount));
+        return;
+    }
     CStyledDialog::accept();
 }

@@ -1,11 +1,9 @@
 #include "materials/MaterialUnitsDlg.h"
 
 #include "framework/Cp1252.h"
-#include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
-#include "support/NumberFormat.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
-#include "support/TextHelpers.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -39,62 +37,6 @@ constexpr const char* kPoundToKilogram = "2.2046";
 constexpr const char* kDeciliterToCup = "2.36575";
 constexpr const char* kCupToDeciliter = "0.422699";
 constexpr const char* kNoScaling = "1.0";
-
-bool IsWholeNumberText(const std::string& text)
-{
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        ++i;
-    if (i == text.size())
-        return false;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-    }
-    return true;
-}
-
-void RangeMessage(const std::string& text, QLineEdit* edit)
-{
-    AppMessageBox(text, MsgOk | MsgIconExclamation, 0);
-    edit->setFocus();
-    edit->selectAll();
-}
-
-// The framework's integer exchange: a whole number within the range, else its message.
-bool ReadPlaces(QLineEdit* edit, int& value)
-{
-    std::string text = ToCp1252(edit->text());
-    TrimString(text);
-    if (!IsWholeNumberText(text) || text.size() > 9) {
-        RangeMessage("Please enter an integer.", edit);
-        return false;
-    }
-    const int number = ParseInt(text);
-    if (number < 0 || number > CMaterialUnitsDlg::kMaxPlaces) {
-        RangeMessage("Please enter an integer between 0 and 10.", edit);
-        return false;
-    }
-    value = number;
-    return true;
-}
-
-bool ReadFactor(QLineEdit* edit, double& value)
-{
-    std::string text = ToCp1252(edit->text());
-    TrimString(text);
-    if (!IsNumberText(text)) {
-        RangeMessage("Please enter a number.", edit);
-        return false;
-    }
-    const double number = ParseDouble(text);
-    if (!(number >= 0.0 && number <= CMaterialUnitsDlg::kMaxFactor)) {
-        RangeMessage("Please enter a number between 0 and 999999.", edit);
-        return false;
-    }
-    value = number;
-    return true;
-}
 
 } // namespace
 
@@ -215,8 +157,10 @@ bool CMaterialUnitsDlg::SaveControls()
     int right = 0;
     double costScale = 0.0;
     double densityScale = 0.0;
-    if (!ReadPlaces(m_placesLeft, left) || !ReadPlaces(m_placesRight, right) ||
-        !ReadFactor(m_costFactor, costScale) || !ReadFactor(m_densityFactor, densityScale))
+    if (!ReadWholeNumberField(m_placesLeft, 0, kMaxPlaces, left) ||
+        !ReadWholeNumberField(m_placesRight, 0, kMaxPlaces, right) ||
+        !ReadNumberField(m_costFactor, 0.0, kMaxFactor, costScale) ||
+        !ReadNumberField(m_densityFactor, 0.0, kMaxFactor, densityScale))
         return false;
     currencySymbol = ToCp1252(m_currency->text());
     placesLeft = left;

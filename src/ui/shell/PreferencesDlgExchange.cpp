@@ -7,6 +7,7 @@
 #include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/PreferencesPage.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
 
@@ -148,30 +149,6 @@ CStringArrayEx ListFromText(const QString& text)
     return list;
 }
 
-// Whole-field number reading: blanks around, an optional sign, digits and nothing else.
-bool ReadInteger(const QString& field, int& value)
-{
-    std::string text = ToCp1252(field);
-    TrimString(text);
-    const std::size_t digits = text.empty() ? 0 : (text[0] == '-' || text[0] == '+' ? 1 : 0);
-    if (text.size() <= digits || text.find_first_not_of("0123456789", digits) != std::string::npos)
-        return false;
-    value = ParseInt(text);
-    return true;
-}
-
-bool ReadNumber(const QString& field, double& value)
-{
-    std::string text = ToCp1252(field);
-    TrimString(text);
-    std::size_t used = 0;
-    const double number = ParseDoublePrefix(text, used);
-    if (text.empty() || used != text.size())
-        return false;
-    value = number;
-    return true;
-}
-
 void SetRadioValue(QButtonGroup& group, int value)
 {
     if (QAbstractButton* button = group.button(value)) {
@@ -218,18 +195,17 @@ bool CPreferencesDlg::ValuesFromControls()
             break;
         case Bind::Check: values.*binding.number = FindControl<QCheckBox>(binding.id)->isChecked() ? 1 : 0; break;
         case Bind::Radio: values.*binding.number = Page(binding.page)->RadioGroup(binding.id)->checkedId(); break;
-        case Bind::Int: read = ReadInteger(FindControl<QLineEdit>(binding.id)->text(), values.*binding.number); break;
-        case Bind::Double: read = ReadNumber(FindControl<QLineEdit>(binding.id)->text(), values.*binding.real); break;
+        case Bind::Int:
+            read = ReadWholeNumberText(ToCp1252(FindControl<QLineEdit>(binding.id)->text()), values.*binding.number);
+            break;
+        case Bind::Double:
+            read = ReadNumberText(ToCp1252(FindControl<QLineEdit>(binding.id)->text()), values.*binding.real);
+            break;
         }
         if (!read) {
             ShowPage(binding.page);
-            const bool integer = binding.kind == Bind::Int;
-            AppMessageBox(integer ? "Please enter an integer." : "Please enter a number.",
-                          MsgOk | MsgIconExclamation, 0);
-            auto* field = FindControl<QLineEdit>(binding.id);
-            field->setFocus();
-            field->selectAll();
-            return false;
+            return RefuseField(FindControl<QLineEdit>(binding.id),
+                               binding.kind == Bind::Int ? kEnterWholeNumberMessage : kEnterNumberMessage);
         }
     }
     return true;

@@ -1,5 +1,6 @@
 #include "support/DialogStyle.h"
 
+#include "framework/Cp1252Fields.h"
 #include "framework/MessageService.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
@@ -108,6 +109,8 @@ void CStyledDialog::InitDialog()
         return;
     m_initialized = true;
     OnInitDialog();
+    // Whatever is typed into a dialog ends up in the program's Windows-1252 texts.
+    KeepFieldsInCp1252(this);
     ApplyBackground();
     KeepEnterFromClosing();
 }

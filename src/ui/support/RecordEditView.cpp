@@ -1,6 +1,7 @@
 #include "support/RecordEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/Cp1252Fields.h"
 #include "framework/MdiFrame.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
@@ -142,6 +143,7 @@ void CRecordEditView::RememberEditBoxFont()
 
 void CRecordEditView::OnInitialUpdate()
 {
+    KeepFieldsInCp1252(this);
     if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame())) {
         // The frame fits the form, centred in the main window's client area.
         frame->adjustSize();

@@ -1,6 +1,7 @@
 #include "textfile/TextFileView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/Cp1252Fields.h"
 #include "framework/MdiFrame.h"
 #include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
@@ -153,6 +154,17 @@ void CTextFileView::SetCaption(const std::string& caption)
     setWindowTitle(FromCp1252(caption));
     if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
         frame->setWindowTitle(FromCp1252(caption));
+}
+
+std::string CTextFileView::UnsavableCharacters() const
+{
+    return NameCharacters(CharactersOutsideCp1252(toPlainText()));
+}
+
+void CTextFileView::ShowUnsavableCharactersAsSaved()
+{
+    CSilentScope silent(m_silent);
+    ReplaceOutsideCp1252(*document(), QStringLiteral("?"));
 }
 
 bool CTextFileView::AskTabSize(std::string& answer)

@@ -50,6 +50,10 @@ public:
 
     CFindReplaceDlg* FindDialog() const { return m_findDialog; }
 
+    // CTextFileViewBase
+    std::string UnsavableCharacters() const override;
+    void ShowUnsavableCharactersAsSaved() override;
+
     CLogFont textFont; // the text-view font the view shows
 
 protected:
@@ -64,7 +68,6 @@ protected:
     void ControlUndo() override;
     void SetCaption(const std::string& caption) override;
     bool AskTabSize(std::string& answer) override;
-
     // QPlainTextEdit
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

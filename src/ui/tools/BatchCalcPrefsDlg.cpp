@@ -5,6 +5,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "tools/ToolDlg.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
 
 #include <QButtonGroup>
@@ -173,6 +174,10 @@ bool CBatchPrefsDlg::TakeControls()
         m_order->setFocus();
         return false;
     }
+    // A tolerance beyond 0 to 100 is taken as the nearest end; a text that is no number is refused.
+    double tolerance = 0.0;
+    if (!ReadNumberText(ToCp1252(m_tolerance->text()), tolerance))
+        return RefuseField(m_tolerance, kEnterNumberMessage);
     // Decimals of 0 would make the calculator's tolerance and amount step 1.
     std::array<int, 4> numbers{};
     if (!ReadNumberFormatFields(m_numbers, numbers))
@@ -181,7 +186,7 @@ bool CBatchPrefsDlg::TakeControls()
     sugunav = m_options[0]->isChecked() ? 1 : 0;
     sugmulti = m_options[1]->isChecked() ? 1 : 0;
     sugextend = m_options[2]->isChecked() ? 1 : 0;
-    sugtol = std::clamp(ParseDouble(ToCp1252(m_tolerance->text())), 0.0, 100.0);
+    sugtol = std::clamp(tolerance, 0.0, 100.0);
     sugtoltyp = std::max(0, m_tolUnits->checkedId());
     rmndfmt = std::max(0, m_remainderUnits->checkedId());
     decremainders = numbers[0];

@@ -5,7 +5,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "tools/ToolDlg.h"
-#include "support/NumberFormat.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
 
 #include <QLabel>
@@ -140,13 +140,9 @@ bool COptimizePrefsDlg::TakeControls()
             return false;
         }
     }
-    const std::string toleranceText = ToCp1252(m_tolerance->text());
-    const int tolerance = ParseInt(toleranceText);
-    if (!IsNumberText(toleranceText) || tolerance < 1 || tolerance > 12) {
-        AppMessageBox("Error in 'Tolerance'", MsgOk | MsgIconError, helpId);
-        m_tolerance->setFocus();
-        return false;
-    }
+    int tolerance = 0;
+    if (!ReadWholeNumberText(ToCp1252(m_tolerance->text()), tolerance) || tolerance < 1 || tolerance > 12)
+        return RefuseField(m_tolerance, "Error in 'Tolerance'", MsgOk | MsgIconError, helpId);
     std::array<int, 4> numbers{};
     if (!ReadNumberFormatFields(m_numbers, numbers))
         return false;

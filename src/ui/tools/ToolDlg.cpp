@@ -3,7 +3,7 @@
 #include "framework/Cp1252.h"
 #include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
-#include "support/NumberFormat.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
 
@@ -15,34 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace {
-
-void RangeMessage(const std::string& text, QLineEdit* edit)
-{
-    AppMessageBox(text, MsgOk | MsgIconExclamation, 0);
-    edit->setFocus();
-    edit->selectAll();
-}
-
-bool IsWholeNumberText(const std::string& text)
-{
-    std::size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (i >= text.size() || text.size() - i > 9)
-        return false;
-    for (; i < text.size(); ++i)
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-    return true;
-}
-
-// Whole numbers of a double range are written without a decimal point.
-std::string RangeNumber(double value)
-{
-    return FormatDoubleShortest(value);
-}
-
-} // namespace
 
 CToolDlg::CToolDlg(QWidget* parent, unsigned help, const char* colorName)
     : CStyledDialog(parent, help)
@@ -125,33 +97,12 @@ void CToolDlg::AddOkCancelHelp(int x, int y)
 
 bool CToolDlg::ReadWholeNumber(QLineEdit* edit, int minimum, int maximum, int& value)
 {
-    const std::string text = FieldText(edit);
-    const int number = IsWholeNumberText(text) ? ParseInt(text) : 0;
-    if (!IsWholeNumberText(text) || number < minimum || number > maximum) {
-        RangeMessage("Please enter an integer between " + std::to_string(minimum) + " and " +
-                         std::to_string(maximum) + ".",
-                     edit);
-        return false;
-    }
-    value = number;
-    return true;
+    return ReadWholeNumberField(edit, minimum, maximum, value);
 }
 
 bool CToolDlg::ReadNumber(QLineEdit* edit, double minimum, double maximum, double& value)
 {
-    const std::string text = FieldText(edit);
-    if (!IsNumberText(text)) {
-        RangeMessage("Please enter a number.", edit);
-        return false;
-    }
-    const double number = ParseDouble(text);
-    if (!(number >= minimum && number <= maximum)) {
-        RangeMessage("Please enter a number between " + RangeNumber(minimum) + " and " + RangeNumber(maximum) + ".",
-                     edit);
-        return false;
-    }
-    value = number;
-    return true;
+    return ReadNumberField(edit, minimum, maximum, value);
 }
 
 void CToolDlg::CheckRadioValue(QButtonGroup* group, int value)

@@ -45,8 +45,8 @@ public:
     // Checks a radio group's button with value (none when no button has it).
     static void CheckRadioValue(QButtonGroup* group, int value);
 
-    // The framework's checks of a number field: false after the message, with the field
-    // focused and its text selected.
+    // The checks of a number field (support/NumberField.h): false after the message, with the
+    // field focused and its text selected.
     static bool ReadWholeNumber(QLineEdit* edit, int minimum, int maximum, int& value);
     static bool ReadNumber(QLineEdit* edit, double minimum, double maximum, double& value);
 

@@ -349,6 +349,21 @@ void CVarrowBlendDlg::ShowUnit()
                                                                                      : QStringLiteral("g"));
 }
 
+bool CVarrowBlendDlg::ReadPointCounts()
+{
+    // The counts matter only when the whole blend is made; then each must be 0 to 99.
+    if (!m_generateAll->isChecked())
+        return true;
+    int pointsCD = 0;
+    int pointsCA = 0;
+    if (!ReadWholeNumber(m_pointsCD, 0, kMaxVarrowPoints, pointsCD) ||
+        !ReadWholeNumber(m_pointsCA, 0, kMaxVarrowPoints, pointsCA))
+        return false;
+    request.pointsCD = pointsCD;
+    request.pointsCA = pointsCA;
+    return true;
+}
+
 void CVarrowBlendDlg::ReadFields()
 {
     request.kaolinA = ClampPercent(ReadLoosely(m_kaolinA));
@@ -361,8 +376,6 @@ void CVarrowBlendDlg::ReadFields()
         request.kaolinB *= 100.0 / sumB;
         request.silicaB = 100.0 - request.kaolinB;
     }
-    request.pointsCD = std::clamp(ParseInt(FieldText(m_pointsCD)), 0, kMaxVarrowPoints);
-    request.pointsCA = std::clamp(ParseInt(FieldText(m_pointsCA)), 0, kMaxVarrowPoints);
     const double corner = ReadLoosely(m_cornerBatch);
     const double blend = ReadLoosely(m_blendBatch);
     request.cornerBatch = corner > 0.0 ? corner : kDefaultVarrowCornerBatch;
@@ -390,6 +403,8 @@ bool CVarrowBlendDlg::CheckChoices()
 void CVarrowBlendDlg::accept()
 {
     InitDialog();
+    if (!ReadPointCounts())
+        return;
     ReadFields();
     CollectIncludedLines();
     LoadControls();

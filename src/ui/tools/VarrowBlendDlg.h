@@ -92,6 +92,8 @@ private:
     void ShowUnit();
     // The field values into request, clamped and defaulted.
     void ReadFields();
+    // The point counts when the whole blend is made: false after the range message.
+    bool ReadPointCounts();
     bool CheckChoices();
 
     QComboBox* m_glazeC = nullptr;

@@ -210,13 +210,14 @@ TEST_F(TmtFileTest, WritesAndReadsBack)
     // One mole of silica: its only oxide line; its type "new" joins the type table as entry 10.
     CMaterialArray silica;
     CMaterial flint = Parsed("SiO2");
-    flint.m_name = "Flint";
+    flint.m_name = "Flint\nWeight=1";
     silica.InsertCopy(0, flint);
     std::ostringstream one;
     WriteTmtFile(one, silica, std::span<const int>(indices, 1));
     const std::string text = one.str();
     const std::string block = text.substr(text.find("<Material>\n"));
-    EXPECT_EQ(block, "<Material>\n Name=Flint\n Weight=60.084\n Type=10\n Property1=0.00\n SiO2=1.00000\n<EOF>\n");
+    // A line break in the name stays inside its line instead of forging a key.
+    EXPECT_EQ(block, "<Material>\n Name=Flint Weight=1\n Weight=60.084\n Type=10\n Property1=0.00\n SiO2=1.00000\n<EOF>\n");
     // A % formula is written as its unity formula.
     CMaterial percent = Parsed("% 16.9216 K2O  18.3165 Al2O3  64.7619 SiO2");
     silica.ReplaceAt(0, percent);

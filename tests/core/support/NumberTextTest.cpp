@@ -52,6 +52,32 @@ TEST(NumberTextTest, DoublesAreDecimalOnlyAndFinite)
     EXPECT_EQ(used, 0u);
 }
 
+// A typed field is read whole: a fraction is no whole number, and a magnitude the type cannot
+// hold is refused instead of becoming the largest value.
+TEST(NumberTextTest, FieldsAreReadWhole)
+{
+    int whole = -1;
+    EXPECT_TRUE(ReadWholeNumberText(" 3\t", whole));
+    EXPECT_EQ(whole, 3);
+    EXPECT_TRUE(ReadWholeNumberText("-2147483648", whole));
+    EXPECT_EQ(whole, INT_MIN);
+    for (const char* refused : {"12.9", "", " ", "+", "3x", "x3", "2147483648", "1 2"}) {
+        whole = 7;
+        EXPECT_FALSE(ReadWholeNumberText(refused, whole)) << refused;
+        EXPECT_EQ(whole, 7) << refused;
+    }
+    double number = -1.0;
+    EXPECT_TRUE(ReadNumberText(" 12.5 ", number));
+    EXPECT_EQ(number, 12.5);
+    EXPECT_TRUE(ReadNumberText("1e300", number));
+    EXPECT_EQ(number, 1e300);
+    for (const char* refused : {"abc", "", "1e999", "-1e999", "12,5", "5 g", "inf", "1e"}) {
+        number = 7.0;
+        EXPECT_FALSE(ReadNumberText(refused, number)) << refused;
+        EXPECT_EQ(number, 7.0) << refused;
+    }
+}
+
 TEST(NumberTextTest, FormattingMatchesTheClassicFormats)
 {
     EXPECT_EQ(FormatDoubleFixed(2.345, 2), "2.35");

@@ -266,6 +266,35 @@ TEST_F(DbTreeDocTest, AddDatabasesReportsDuplicatesAndUnreadableFiles)
     EXPECT_EQ(added, (std::array<bool, kDbTreeItemTypeCount>{}));
 }
 
+// The tree file holds one path and one title per line: a line break in either would forge
+// entries of its own ("name = /etc/passwd").
+TEST_F(DbTreeDocTest, NamesWithLineBreaksAreRefusedAndNeverWrittenAsLinesOfTheirOwn)
+{
+    const std::string forged = WriteFile("a.glz\nname = passwd.glz", Header("Oxidarium Glazes", "Cone 6"));
+    ASSERT_TRUE(fs::exists(forged));
+    CDbTreeDoc doc;
+    m_dialogs.answers.push_back({CFileDialogResult::Outcome::Ok, {forged}, 1});
+    std::array<bool, kDbTreeItemTypeCount> added{};
+    EXPECT_EQ(doc.AddDatabases(added), 1);
+    EXPECT_EQ(doc.AddDirectory(m_dir.string()), 0);
+    const std::string refused = "File \"" + forged + "\" cannot be kept in the database tree: its name holds a line break.";
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{refused, refused}));
+    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30921u);
+    EXPECT_EQ(doc.items.GetCount(), 0);
+    EXPECT_EQ(added, (std::array<bool, kDbTreeItemTypeCount>{}));
+
+    // An entry that came in another way still stays on its lines.
+    Add(doc, "/d/a.glz\nname = /etc/passwd", "Cone\r6", DbTreeItemType::Glazes);
+    std::ostringstream out;
+    ASSERT_EQ(doc.items.Write(out), 0);
+    CDbTreeItemList back;
+    std::istringstream in(out.str());
+    ASSERT_EQ(back.Read(in), 0);
+    ASSERT_EQ(back.GetCount(), 1);
+    EXPECT_EQ(back.GetAt(0)->path, "/d/a.glz name = /etc/passwd");
+    EXPECT_EQ(back.GetAt(0)->title, "Cone 6");
+}
+
 TEST_F(DbTreeDocTest, RemoveInvalidItemsDropsMissingFilesAndRefreshesTitles)
 {
     const std::string glazes = WriteFile("glazes.glz", Header("Oxidarium Glazes", "Cone 6"));

@@ -204,6 +204,18 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
     EXPECT_EQ(view->ComparisonLabel()->text(), QStringLiteral("Comparison to limit formula :"));
     EXPECT_TRUE(view->ComparisonText()->toPlainText().contains(QStringLiteral("SiO2")));
 
+    // Amounts the recipe cannot hold are refused where they are typed; they stay for the user
+    // to mend and the panes keep showing the rest of the recipe.
+    const QString huge = QStringLiteral("Whiting 100.0892\nSilica 60.0843\nKaolin 1e999\nSilica 1e999");
+    view->ComponentsEdit()->setPlainText(huge);
+    m_messages.boxes.clear();
+    view->RecipeFieldLeft(view->ComponentsEdit());
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"The amount of \"Kaolin 1e999\" is too large. Please "
+                                                           "enter a number between 0 and 999999999."});
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), huge);
+    view->ShowPage(kPageAnalysis);
+    EXPECT_TRUE(view->AnalysisPane()->toPlainText().startsWith(QStringLiteral("  CaO 48.3%")));
+
     // An unknown material: no chemistry to compare.
     SetText(view->ComponentsEdit(), "Mystery 10");
     view->RefreshAnalysis();
@@ -387,6 +399,16 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     view->BatchSizeEdit()->setText(QStringLiteral("/0"));
     view->BatchSizeLeft();
     EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("0"));
+    // A size the field cannot hold is refused, not shown as "inf" or 309 digits; the field shows
+    // the form's working batch size again.
+    m_messages.boxes.clear();
+    for (const char* huge : {"x1e999", "1e999"}) {
+        view->BatchSizeEdit()->setText(QString::fromLatin1(huge));
+        view->BatchSizeLeft();
+        EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("100")) << huge;
+    }
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter a number between 0 and 999999999.",
+                                                            "Please enter a number between 0 and 999999999."}));
 
     // Check Ingredients: Cancel on the first of three unknown materials ends the checking.
     SetText(view->ComponentsEdit(), "Unobtainium 5\nMystery 5");

@@ -46,6 +46,10 @@ TEST_F(SetGlazeFieldDlgTest, SetFieldChangesTheSelectedGlazesInOneBulkChange)
         EXPECT_EQ(dialog.ValueCombo()->currentText(), QString());
         ChooseField(dialog, kGlazeFieldBatchSize);
         EXPECT_EQ(Values(dialog), (QStringList{"100", "500", "1000", "5000", "10000"}));
+        // A size no recipe holds is refused with the range message; the dialog stays.
+        dialog.ValueCombo()->setEditText(QStringLiteral("1e999"));
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
         ChooseField(dialog, kGlazeFieldName);
         EXPECT_TRUE(Values(dialog).isEmpty());
         ChooseField(dialog, kGlazeFieldColor);
@@ -59,6 +63,7 @@ TEST_F(SetGlazeFieldDlgTest, SetFieldChangesTheSelectedGlazesInOneBulkChange)
         m_selection.rows.clear(); // a refilled list forgets its selection
     }));
 
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number between 0 and 999999999."});
     EXPECT_EQ(TakeNotices(), (Notices{{HintBulkChangeBegins, 0},
                                       {HintGlazeChanged, 1},
                                       {HintGlazeChanged, 3},

@@ -6,7 +6,9 @@
 #include "support/DbFileType.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
+#include "ui/framework/TypeText.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -83,6 +85,24 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     EXPECT_EQ(view->CurrentIndex(), 2);
     EXPECT_FALSE(view->NameEdit()->hasSelectedText());
     EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+// The form's fields are record fields: what the database file cannot hold is not entered.
+TEST_F(MaterialEditViewTest, TheFormRefusesCharactersTheFileCannotHold)
+{
+    CMaterialEditView* view = Open(1);
+    ASSERT_NE(view, nullptr);
+    view->NameEdit()->setFocus();
+    view->NameEdit()->end(false);
+    TypeText(view->NameEdit(), QString::fromUtf8(" α"));
+    TypeText(view->FormulaEdit(), QString::fromUtf8("→"));
+    QApplication::processEvents();
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Kaolin "));
+    EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("Al2O3 2SiO2 2H2O"));
+    EXPECT_EQ(m_messages.Texts(),
+              (std::vector<std::string>{
+                  "These characters cannot be stored in the program's files and were not entered: U+03B1.",
+                  "These characters cannot be stored in the program's files and were not entered: U+2192."}));
 }
 
 TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)

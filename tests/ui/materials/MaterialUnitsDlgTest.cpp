@@ -62,7 +62,7 @@ TEST(MaterialUnitsDlgTest, ValuesOutOfRangeKeepTheDialogOpen)
     dialog.DensityFactorEdit()->setText(QStringLiteral("1000000"));
     EXPECT_FALSE(dialog.SaveControls());
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Please enter an integer between 0 and 10.",
-                                                          "Please enter an integer.",
+                                                          "Please enter an integer between 0 and 10.",
                                                           "Please enter a number between 0 and 999999."}));
     EXPECT_EQ(dialog.placesLeft, 3) << "nothing taken from a refused exchange";
 

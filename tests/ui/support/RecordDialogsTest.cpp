@@ -6,6 +6,7 @@
 #include "support/SelectOneDlg.h"
 
 #include "core/shell/FakeMessageService.h"
+#include "ui/framework/TypeText.h"
 #include "ui/support/ModalDialogTest.h"
 #include "elements/ElementsDoc.h"
 #include "framework/Document.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,6 +121,37 @@ TEST_F(RecordDialogsTest, NotesNameChangeAloneIsAChangeAndReadOnlyBoxesCannotCha
     readOnly.OkButton()->click();
     EXPECT_EQ(readOnly.result(), QDialog::Rejected);
     EXPECT_EQ(readOnly.notes, CStringArrayEx({"line"}));
+}
+
+// Text outside Windows-1252 would be saved as "?": the fields of a record keep it out and say so.
+TEST_F(RecordDialogsTest, CharactersTheFilesCannotHoldAreRefusedWhereTheyAreTypedOrPasted)
+{
+    CDbNotesDlg dialog(nullptr, "Notes", 112);
+    dialog.databaseName = "Glazes";
+    dialog.notes = {"Temp"};
+    dialog.show();
+    dialog.NameEdit()->setFocus();
+    dialog.NameEdit()->end(false);
+    TypeText(dialog.NameEdit(), QString::fromUtf8(" 5°C α"));
+    QApplication::clipboard()->setText(QString::fromUtf8("β"));
+    dialog.NameEdit()->paste();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.NameEdit()->text(), QString::fromUtf8("Glazes 5°C "));
+
+    QApplication::clipboard()->setText(QString::fromUtf8(" α→β ≤ 3 \U0001F600"));
+    dialog.NotesEdit()->moveCursor(QTextCursor::End);
+    dialog.NotesEdit()->paste();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.NotesEdit()->toPlainText(), QStringLiteral("Temp\n   3 "));
+    EXPECT_EQ(m_messages.Texts(),
+              (std::vector<std::string>{
+                  "These characters cannot be stored in the program's files and were not entered: U+03B1.",
+                  "These characters cannot be stored in the program's files and were not entered: U+03B2.",
+                  "These characters cannot be stored in the program's files and were not entered: U+03B1, "
+                  "U+2192, U+03B2, U+2264, U+1F600."}));
+    dialog.OkButton()->click();
+    EXPECT_EQ(dialog.databaseName, "Glazes 5\xB0" "C ");
+    EXPECT_EQ(dialog.notes, CStringArrayEx({"Temp", "   3"}));
 }
 
 TEST_F(RecordDialogsTest, NotesDialogStretchesItsNotesBoxAndKeepsButtonsAtTheirEdges)

@@ -3,6 +3,7 @@
 #include "core/framework/FakeFileDialogs.h"
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FakeServices.h"
+#include "ui/framework/TypeText.h"
 #include "framework/MdiFrame.h"
 #include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
@@ -168,6 +169,33 @@ TEST_F(TextFileViewTest, TypingThenSavingKeepsALastLineWithoutALineBreak)
     EXPECT_FALSE(view->GetDocument()->IsModified());
     EXPECT_FALSE(m_frame.QueryCommand(CmdEditUndo).m_bEnabled) << "a save empties the undo";
     EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+// The file is Windows-1252: a save that would write "?" for some characters names them and asks.
+TEST_F(TextFileViewTest, ASaveThatWouldReplaceCharactersAsksFirst)
+{
+    const std::string path = WriteFile("temp.txt", "");
+    CTextFileView* view = Open(path);
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    TypeText(view, QString::fromUtf8("Temp 5°C α→β ≤ 3"));
+    const std::string question = path + " is saved as Windows-1252 text, which cannot hold these characters: U+03B1, "
+                                        "U+2192, U+03B2, U+2264.\nChoose OK to save with \"?\" in their place, or "
+                                        "Cancel to leave the file as it is.";
+
+    m_frame.ExecuteCommand(CmdTextSave);
+    ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{question});
+    EXPECT_EQ(m_messages.boxes.back().type, unsigned(MsgOkCancel | MsgIconExclamation | MsgDefaultButton2));
+    EXPECT_EQ(ReadAll(path), "") << "Cancel saves nothing";
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+
+    m_messages.answers.push_back(MsgResultOk);
+    m_frame.ExecuteCommand(CmdTextSave);
+    EXPECT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(ReadAll(path), "Temp 5\xB0" "C ??? ? 3\n");
+    EXPECT_EQ(view->toPlainText(), QString::fromUtf8("Temp 5°C ??? ? 3")) << "the window shows what the file holds";
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+    EXPECT_FALSE(m_frame.QueryCommand(CmdEditUndo).m_bEnabled);
 }
 
 TEST_F(TextFileViewTest, RemoveBlankLinesTrailingKeepsInnerEmptyLines)

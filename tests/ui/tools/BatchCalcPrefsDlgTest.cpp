@@ -60,6 +60,15 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
     dialog.ToleranceEdit()->setText(QStringLiteral("-5"));
     ASSERT_TRUE(dialog.TakeControls());
     EXPECT_EQ(dialog.sugtol, 0.0);
+
+    // A tolerance that is no number is refused, not read as 0.
+    dialog.ToleranceEdit()->setText(QStringLiteral("abc"));
+    EXPECT_FALSE(dialog.TakeControls());
+    EXPECT_EQ(m_messages.boxes.back().text, "Please enter a number.");
+    EXPECT_EQ(dialog.sugtol, 0.0);
+    dialog.ToleranceEdit()->setText(QStringLiteral(" 2.5 "));
+    ASSERT_TRUE(dialog.TakeControls());
+    EXPECT_EQ(dialog.sugtol, 2.5);
 }
 
 TEST_F(BatchCalcPrefsDlgTest, TheSuggestionOrderMustNameElements)

@@ -335,7 +335,13 @@ TEST_F(OptimizeDlgTest, OptimizePrefsDefaultsAndScreenshot)
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter an integer between -1 and 12.",
                                                             "Please enter an integer between 1 and 12."}));
     prefs.NumberEdit(2)->setText(QStringLiteral("3"));
+    // The tolerance is a whole number: a fraction is refused, blanks around it are not.
+    prefs.ToleranceEdit()->setText(QStringLiteral("12.9"));
+    EXPECT_FALSE(prefs.TakeControls());
+    EXPECT_EQ(m_messages.boxes.back().text, "Error in 'Tolerance'");
+    prefs.ToleranceEdit()->setText(QStringLiteral(" 3"));
     ASSERT_TRUE(prefs.TakeControls());
+    EXPECT_EQ(prefs.optimizetol, 3);
     EXPECT_EQ(prefs.columns[3], "Fe LOSS vol");
     EXPECT_EQ(prefs.tzsremainders, -1);
     prefs.SetDefaults();

@@ -98,6 +98,14 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(g_prefs.m_dVarrowKaolinA, 40.0);
 
+    // Point counts beyond 0 to 99 are refused with the range message, not clamped.
+    m_messages.boxes.clear();
+    Type(dialog, Id::IdPointsCA, QStringLiteral("100"));
+    dialog.accept();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter an integer between 0 and 99."});
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    Type(dialog, Id::IdPointsCA, QStringLiteral("4"));
+
     // Clamped and defaulted values are kept on OK, with the chosen lines.
     lines->item(0)->setSelected(true);
     lines->item(2)->setSelected(true);

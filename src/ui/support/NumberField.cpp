@@ -1,0 +1,46 @@
+#include "support/NumberField.h"
+
+#include "framework/Cp1252.h"
+#include "support/NumberText.h"
+
+#include <QLineEdit>
+
+std::string WholeNumberRangeMessage(int minimum, int maximum)
+{
+    return "Please enter an integer between " + std::to_string(minimum) + " and " + std::to_string(maximum) + ".";
+}
+
+std::string NumberRangeMessage(double minimum, double maximum)
+{
+    // Whole bounds are written without a decimal point.
+    return "Please enter a number between " + FormatDoubleShortest(minimum) + " and " +
+           FormatDoubleShortest(maximum) + ".";
+}
+
+bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type, unsigned helpId)
+{
+    AppMessageBox(message, type, helpId);
+    edit->setFocus();
+    edit->selectAll();
+    return false;
+}
+
+bool ReadWholeNumberField(QLineEdit* edit, int minimum, int maximum, int& value)
+{
+    int number = 0;
+    if (!ReadWholeNumberText(ToCp1252(edit->text()), number) || number < minimum || number > maximum)
+        return RefuseField(edit, WholeNumberRangeMessage(minimum, maximum));
+    value = number;
+    return true;
+}
+
+bool ReadNumberField(QLineEdit* edit, double minimum, double maximum, double& value)
+{
+    double number = 0.0;
+    if (!ReadNumberText(ToCp1252(edit->text()), number))
+        return RefuseField(edit, kEnterNumberMessage);
+    if (!(number >= minimum && number <= maximum))
+        return RefuseField(edit, NumberRangeMessage(minimum, maximum));
+    value = number;
+    return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// The one reading of the numbers typed into dialog fields. Blanks around the text are ignored;
+// anything else beside the number, a fraction where a whole number is asked, or a value beyond
+// what the field holds is refused with a message, the field focused and its text selected, and
+// the dialog stays open.
+
+#include "framework/MessageService.h"
+
+#include <string>
+
+class QLineEdit;
+
+// The messages of refused number fields.
+std::string WholeNumberRangeMessage(int minimum, int maximum); // "Please enter an integer between 1 and 99."
+std::string NumberRangeMessage(double minimum, double maximum); // "Please enter a number between 0 and 100."
+inline constexpr const char* kEnterWholeNumberMessage = "Please enter an integer.";
+inline constexpr const char* kEnterNumberMessage = "Please enter a number.";
+
+// Shows message (an exclamation box unless type says otherwise), then focuses the field and
+// selects its text. Always false, for the caller to return.
+bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type = MsgOk | MsgIconExclamation,
+                 unsigned helpId = 0);
+
+// A whole number from minimum to maximum; anything else gets the range message.
+bool ReadWholeNumberField(QLineEdit* edit, int minimum, int maximum, int& value);
+// A number from minimum to maximum: "Please enter a number." when the text is none, else the
+// range message when it lies outside.
+bool ReadNumberField(QLineEdit* edit, double minimum, double maximum, double& value);
