@@ -159,4 +159,14 @@ TEST_F(SubstitutionApplyTest, UnknownMaterialsMatchByTheRecipeNamePart)
     EXPECT_EQ(Apply(Make({{"wollastonit", 1}}, {{"Silica", 1}}), recipe, 0), 0);
 }
 
+TEST_F(SubstitutionApplyTest, AnUntouchedLineOfAThousandthStays)
+{
+    // Only leftovers under the smallest amount go; a colourant line of exactly 0.001 that the
+    // substitution never touched keeps its place and amount.
+    const CSubstitution s = Make({{"Whiting", 1}}, {{"Wollastonite", 1}});
+    CIngredientList recipe = Recipe({{"Whiting", 20}, {"Cobalt Carbonate", 0.001}, {"Silica", 30}});
+    ASSERT_EQ(Apply(s, recipe, 0), 1);
+    EXPECT_EQ(LinesOf(recipe), (Lines{{"Wollastonite", 20}, {"Cobalt Carbonate", 0.001}, {"Silica", 30}}));
+}
+
 } // namespace

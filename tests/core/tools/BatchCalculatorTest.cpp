@@ -355,4 +355,30 @@ TEST_F(BatchCalculatorTest, ListsInformationAndFormulaChecks)
               (std::vector<std::string>{"Percentages must add to 100% before conversion", "Formula is empty"}));
 }
 
+
+TEST_F(BatchCalculatorTest, RemaindersInWeightPercentOfTheFormula)
+{
+    CBatchCalculator calc;
+    calc.Start();
+    calc.m_formulaText = "0.2 K2O  0.1 Na2O  0.7 CaO  3 SiO2";
+    calc.RestartFromFormula();
+    // 18.839 + 6.198 + 39.254 + 180.253 g: silica is 73.709 % of the weight.
+    calc.SetRemainderUnit(kRemainderWeightPercent);
+    EXPECT_EQ(Texts(calc.m_remainderRows[kRemainderListOther]), (std::vector<std::string>{"SiO2\t73.70933"}));
+}
+
+// The suggestions list shows the database as it is when the user turns to it.
+TEST_F(BatchCalculatorTest, TurningToTheSuggestionsListReadsTheMaterialsAgain)
+{
+    CBatchCalculator calc;
+    calc.Start();
+    calc.m_formulaText = kLeachUnity;
+    calc.RestartFromFormula();
+    calc.SetListMode(kBatchListOriginalRecipe);
+    m_doc.Materials().FindMaterial("Pearl Ash")->m_available = 0;
+    g_prefs.sugunav = 0;
+    calc.SetListMode(kBatchListSuggestions);
+    EXPECT_EQ(Texts(calc.BuildListRows()), (std::vector<std::string>{"Potash Feldspar\tK2O\t147.231"}));
+}
+
 } // namespace

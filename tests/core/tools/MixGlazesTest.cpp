@@ -109,4 +109,16 @@ TEST_F(MixGlazesTest, SourcesThatCannotBeConvertedInsertNothing)
     EXPECT_EQ(m_doc->GetGlazeCount(), 5);
 }
 
+// The first glaze of the database alone is a mixture too: its copy per 100, right after it.
+TEST_F(MixGlazesTest, TheFirstGlazeAloneMixesIntoItsCopy)
+{
+    CMixGlazesRequest request;
+    request.glazes = {0, -1, -1, -1};
+    request.parts = {2.0, 0.0, 0.0, 0.0};
+    EXPECT_EQ(RunMixGlazes(request, *m_doc, nullptr), 1);
+    ASSERT_EQ(m_doc->GetGlazeCount(), 5);
+    EXPECT_EQ(m_doc->GetGlaze(1)->m_name, "100% X");
+    ExpectLines(m_doc->GetGlaze(1)->m_components, {{"Silica", 50}, {"Whiting", 50}});
+}
+
 } // namespace

@@ -272,3 +272,60 @@ TEST_F(OptimizerTest, BoundsBecomeRowsOfTheirKind)
     EXPECT_EQ(rows.size(), before + 2);
     EXPECT_EQ(std::count(rows.begin(), rows.end(), ">="), 3);
 }
+
+// Material bounds in weight units are grams of the recipe: "=" holds the amount exactly, "<" caps
+// it and ">" sets its floor; the unity formula is met all the same.
+TEST_F(OptimizerTest, MaterialBoundsInWeightUnitsHoldTheirGrams)
+{
+    KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Soda Feldspar", "Whiting"});
+    // Soda feldspar is the cheapest: left free, the cheapest recipe takes as much as it can.
+    for (const auto& material : m_doc.Materials().Records())
+        material->m_costPerLb = material->m_name == "Soda Feldspar" ? 0.01 : 0.5;
+    m_params.m_goal = kGoalCost;
+    m_params.m_materialUnit = kMaterialUnitWeight;
+    const auto amountWith = [&](char op, const char* value) {
+        m_params.m_materialConstraints = CMaterialConstraintArray();
+        m_params.m_materialConstraints.Add(CMaterialConstraint("Soda Feldspar", op, value, ""));
+        EXPECT_EQ(Run(), 0) << m_message;
+        EXPECT_EQ(m_message, "Optimization complete");
+        ExpectUnityTargetsMet();
+        return Amounts()["Soda Feldspar"];
+    };
+    const double free = amountWith('>', "0");
+    EXPECT_NEAR(amountWith('=', "30"), 30.0, 1e-6);
+    EXPECT_NEAR(amountWith('=', "10"), 10.0, 1e-6);
+    EXPECT_NEAR(amountWith('<', "10"), std::min(free, 10.0), 1e-6);
+    EXPECT_NEAR(amountWith('>', "40"), std::max(free, 40.0), 1e-6);
+    EXPECT_GT(free, 40.0);
+}
+
+// An oxide capped at 0 is not allowed at all: every material that brings it drops out.
+TEST_F(OptimizerTest, AnOxideCappedAtZeroLeavesOutItsMaterials)
+{
+    KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Whiting", "Talc"});
+    m_params.m_goal = kGoalLOI;
+    m_params.m_oxideConstraints.Add(COxideConstraint(12, '<', "0", "")); // MgO
+    ASSERT_EQ(Run(true), 0) << m_message;
+    EXPECT_EQ(std::find(m_trace.begin(), m_trace.end(), "usable material: Talc"), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Whiting"), m_trace.end());
+    EXPECT_EQ(Amounts().count("Talc"), 0u);
+    ExpectUnityTargetsMet();
+}
+
+// In % weight units a material bound is its share of the raw recipe.
+TEST_F(OptimizerTest, MaterialBoundsInPercentAreSharesOfTheRecipe)
+{
+    KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Soda Feldspar", "Whiting"});
+    m_params.m_goal = kGoalLOI;
+    m_params.m_materialUnit = kMaterialUnitPercent;
+    const auto shareWith = [&](char op, const char* value) {
+        m_params.m_materialConstraints = CMaterialConstraintArray();
+        m_params.m_materialConstraints.Add(CMaterialConstraint("Soda Feldspar", op, value, ""));
+        EXPECT_EQ(Run(), 0) << m_message;
+        ExpectUnityTargetsMet();
+        return 100.0 * Amounts()["Soda Feldspar"] / m_recipe.GetTotalAmount();
+    };
+    EXPECT_NEAR(shareWith('=', "20"), 20.0, 1e-6);
+    EXPECT_NEAR(shareWith('>', "25"), 25.0, 1e-6);
+    EXPECT_LE(shareWith('<', "5"), 5.0 + 1e-6);
+}
