@@ -78,6 +78,7 @@ TEST_F(AverageChartsTest, EachUsableDataSetIsASeriesOfItsOwn)
     EXPECT_EQ(Call("ChartSetData"), "ChartSetData(1, 2, [100 82.045238])");
     EXPECT_EQ(Call("ChartSetLegend"), "ChartSetLegend(2, [\"Silicas\" \"Both\"])");
     EXPECT_EQ(Call("ChartSetColors"), "ChartSetColors(2, [3 5])");
+    EXPECT_EQ(Call("ChartSetAxisFormat"), "ChartSetAxisFormat(1, \"##0\\%\")"); // per cent by weight
     EXPECT_THAT(graph.m_cellTexts, ElementsAre("Silicas\r\n(1 glazes)\r\n\r\nSiO2  100.00%",
                                                "Both\r\n(2 glazes)\r\n\r\nSiO2  82.05%"));
     EXPECT_THAT(graph.m_textLines, ElementsAre("", "Silicas (1 glazes)", "------------------", "SiO2  100.00%", "",

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -161,6 +162,24 @@ TEST(GraphTemplateSummaryTest, ThreeDBarsLimitFormulasAndOddValues)
     const std::vector<std::string> unknownLines = SummaryLines(unknown, false);
     EXPECT_THAT(unknownLines, Contains("Graph type:   "));
     EXPECT_THAT(unknownLines, Contains("Styles: none"));
+}
+
+// "Horizontal Bars" is named for the bar kinds and the limit-formula kinds only.
+TEST(GraphTemplateSummaryTest, HorizontalBarsOnBarAndLimitKinds)
+{
+    const auto styles = [](int type) {
+        CGraphTemplate t("Sideways");
+        t.ResetDefaults(type);
+        t.barhor = 1;
+        t.labels = 0;
+        t.borders = 0;
+        const std::vector<std::string> lines = SummaryLines(t, false);
+        const auto at = std::find(lines.begin(), lines.end(), "Styles:");
+        return at != lines.end() && at + 1 != lines.end() ? *(at + 1) : std::string("(none)");
+    };
+    EXPECT_THAT(styles(kGraphManyBarOxides), ::testing::HasSubstr("Horizontal Bars"));
+    EXPECT_THAT(styles(kGraphManyLimitFormula), ::testing::HasSubstr("Horizontal Bars"));
+    EXPECT_THAT(styles(kGraphOnePieOxides), ::testing::Not(::testing::HasSubstr("Horizontal Bars")));
 }
 
 } // namespace

@@ -193,4 +193,19 @@ TEST_F(GraphVariablesTest, VariableListsAndDataSetTitles)
     EXPECT_EQ(GetDataSetTitle(m_template, 1, &db, &glaze), "");
 }
 
+
+// A listed group leaves the remainders: alkalis 1.0 of 4.4 unity moles leave 3.4 over, and no
+// "other alkalis".
+TEST_F(GraphVariablesTest, AListedGroupLeavesTheRemainders)
+{
+    CGraphValues values{};
+    m_template.bpoxides = "105";
+    ASSERT_EQ(GetGraphVariableValues(m_template, m_glaze, values), 1);
+    EXPECT_NEAR(values[kGraphVarAlkalis], 1.0, 1e-9);
+    EXPECT_NEAR(values[kGraphVarOtherAlkalis], 0.0, 1e-12);
+    EXPECT_NEAR(values[kGraphVarOtherNeutrals], 0.4, 1e-9);
+    EXPECT_NEAR(values[kGraphVarOtherNonvolatiles], 3.4, 1e-9);
+    EXPECT_NEAR(values[kGraphVarOtherOxides], 3.4, 1e-9);
+}
+
 } // namespace

@@ -139,4 +139,15 @@ TEST_F(SourceBarsTest, ColoursNoticesAndRefusals)
     EXPECT_EQ(refusal(kGraphOneOxidesAndRecipe, "", m_limestone), "No oxides selected or chemical analysis unknown");
 }
 
+TEST_F(SourceBarsTest, AListedGroupLeavesTheRestOfTheLineToOtherOxides)
+{
+    CGraph graph;
+    Definition(Init(graph, kGraphOneRecipeAndOxides, "105"), nullptr, &m_feldspars);
+    EXPECT_EQ(Call("ChartSetLegend"), "ChartSetLegend(2, [\"Alkalis\" \"Other oxides\"])");
+    const std::vector<double> values = Numbers("ChartSetData");
+    ASSERT_GE(values.size(), 2u);
+    EXPECT_GT(values[0], 0.0);
+    EXPECT_NEAR(values[0] + values[1], 60.0, 1e-9); // the soda feldspar line is 60 % of the recipe
+}
+
 } // namespace
