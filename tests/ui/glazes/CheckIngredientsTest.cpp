@@ -265,3 +265,22 @@ TEST_F(CheckIngredientsTest, TheUnknownIngredientDialogEnablesTheBoxOfItsChoice)
     QTest::mouseClick(skip.SkipButton(), Qt::LeftButton);
     EXPECT_EQ(skip.result(), kCheckSkipId);
 }
+
+TEST_F(CheckIngredientsTest, SkipAllKeepsTheAnswersGivenAndGoesOnToUnavailableMaterials)
+{
+    CScriptedPrompter prompter;
+    prompter.unknown = {{1, kCheckCreate, ""}, {kCheckSkipAllId, kCheckNoAction, ""}};
+    prompter.unavailable = {1};
+    CCheckIngredientsOptions options = Prompting();
+    options.unavailable = 1;
+    m_messages.answers = {MsgResultOk, MsgResultNo};
+    CCheckIngredients check(*m_doc, m_list);
+    check.Run(options, prompter);
+    EXPECT_FALSE(check.abandoned);
+    EXPECT_EQ(prompter.asked.size(), 3u); // two unknown names, then the unavailable one
+    ASSERT_FALSE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.boxes[0].text, "Summary of changes:\n"
+                                        "  1 new material created\n"
+                                        "  1 material made available\n");
+    EXPECT_EQ(m_materials.Materials().GetCount(), 6);
+}

@@ -204,3 +204,21 @@ TEST_F(FindGlazesDlgTest, TheMaterialTextTakesTheDatabaseSpelling)
     EXPECT_EQ(leave("\"whit"), "\"whit");
     EXPECT_EQ(leave("unobtainium"), "unobtainium");
 }
+
+// Each field a row offers searches the glaze field of its name.
+TEST_F(FindGlazesDlgTest, EachOfferedFieldSearchesItsOwnGlazeField)
+{
+    CFindGlazesDlg dialog;
+    dialog.InitDialog();
+    const std::pair<const char*, int> fields[] = {
+        {"Glaze Type", kSearchType},   {"Flow", kSearchFlow},           {"Flaws", kSearchFlaws},
+        {"Durability", kSearchDurability}, {"Testing", kSearchTested}, {"Image File", kSearchImageFile},
+        {"Note File", kSearchNoteFile}, {"Variations", kSearchVariations}, {"Notes", kSearchNotes},
+        {"By Volume", kSearchByVolume}};
+    QComboBox* combo = dialog.FieldCombo(0);
+    for (const auto& [label, field] : fields) {
+        const int at = combo->findText(QString::fromLatin1(label));
+        ASSERT_GE(at, 0) << label;
+        EXPECT_EQ(combo->itemData(at).toInt(), field) << label;
+    }
+}

@@ -1,0 +1,95 @@
+#include "GlazeEditViewFixture.h"
+
+#include "support/EditTextDlg.h"
+#include "support/NotesEdit.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class GlazeEditViewButtonsTest : public GlazeEditViewFixture {};
+
+} // namespace
+
+TEST_F(GlazeEditViewButtonsTest, UndoChangesPutsTheStoredGlazeBackIntoTheForm)
+{
+    ASSERT_NE(OpenShipped(), nullptr);
+    CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
+    const QString components = view->ComponentsEdit()->toPlainText();
+    EXPECT_FALSE(view->Button(kGedUndo)->isEnabled());
+    // Every choice box offers its vocabulary, the first (Glaze Type) as well.
+    EXPECT_EQ(view->ChoiceBox(0)->count(), static_cast<int>(g_prefs.glztyp.size()));
+    EXPECT_EQ(view->ChoiceBox(1)->count(), static_cast<int>(g_prefs.glzrng.size()));
+
+    view->NameEdit()->setText(QStringLiteral("Renamed"));
+    view->ShowPage(kPageRecipe);
+    view->ComponentsEdit()->setPlainText(QStringLiteral("Silica 50\nKaolin 50"));
+    EXPECT_EQ(view->IsModified(), 1);
+    ASSERT_TRUE(view->Button(kGedUndo)->isEnabled());
+
+    QTest::mouseClick(view->Button(kGedUndo), Qt::LeftButton);
+    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Cone 6 Clear"));
+    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), components);
+    EXPECT_EQ(view->IsModified(), 0);
+    EXPECT_FALSE(view->Button(kGedUndo)->isEnabled());
+    EXPECT_FALSE(view->Button(kGedSave)->isEnabled());
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_name, "Cone 6 Clear");
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(GlazeEditViewButtonsTest, EnlargeButtonsOpenTheirTextUnderTheGlazesName)
+{
+    ASSERT_NE(OpenShipped(), nullptr);
+    CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
+    view->ShowPage(kPageNotes);
+    view->NotesEdit()->setPlainText(QStringLiteral("Glossy."));
+    view->VariationsEdit()->setPlainText(QStringLiteral("Add 1% cobalt."));
+
+    // Notes: the dialog shows them under "<name> - Notes"; OK with a change writes them back.
+    QString title;
+    QString shown;
+    WhenModal<CEditTextDlg>([&](CEditTextDlg* dialog) {
+        title = dialog->windowTitle();
+        shown = dialog->TextEdit()->toPlainText();
+        dialog->TextEdit()->setPlainText(QStringLiteral("Glossy, runs at cone 7."));
+        dialog->TextEdit()->document()->setModified(true);
+        dialog->OkButton()->click();
+    });
+    QTest::mouseClick(view->Button(kGedEnlargeNotes), Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("Cone 6 Clear - Notes"));
+    EXPECT_EQ(shown, QStringLiteral("Glossy."));
+    EXPECT_EQ(view->NotesEdit()->toPlainText(), QStringLiteral("Glossy, runs at cone 7."));
+    EXPECT_EQ(view->VariationsEdit()->toPlainText(), QStringLiteral("Add 1% cobalt."));
+
+    // Variations: their own title; Cancel leaves the box as it was.
+    WhenModal<CEditTextDlg>([&](CEditTextDlg* dialog) {
+        title = dialog->windowTitle();
+        shown = dialog->TextEdit()->toPlainText();
+        dialog->TextEdit()->setPlainText(QStringLiteral("thrown away"));
+        dialog->CancelButton()->click();
+    });
+    QTest::mouseClick(view->Button(kGedEnlargeVariations), Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("Cone 6 Clear - Variations"));
+    EXPECT_EQ(shown, QStringLiteral("Add 1% cobalt."));
+    EXPECT_EQ(view->VariationsEdit()->toPlainText(), QStringLiteral("Add 1% cobalt."));
+
+    // The text panes open read-only under their own titles.
+    const std::pair<int, const char*> panes[] = {{kGedEnlargeAnalysis, "Cone 6 Clear - Chemical Analysis"},
+                                                 {kGedEnlargeRecipe, "Cone 6 Clear - Recipe"},
+                                                 {kGedEnlargeComparison, "Cone 6 Clear - Comparison to Limit Formula"}};
+    for (const auto& [button, expected] : panes) {
+        bool readOnly = false;
+        WhenModal<CEditTextDlg>([&](CEditTextDlg* dialog) {
+            title = dialog->windowTitle();
+            readOnly = dialog->TextEdit()->isReadOnly();
+            dialog->CancelButton()->click();
+        });
+        view->EnlargePane(button);
+        EXPECT_EQ(title, QString::fromLatin1(expected));
+        EXPECT_TRUE(readOnly) << expected;
+    }
+}

@@ -1,0 +1,33 @@
+#include "MaterialEditViewFixture.h"
+
+
+#include <QPlainTextEdit>
+
+namespace {
+
+class MaterialEditViewPercentTest : public MaterialEditViewFixture {};
+
+} // namespace
+
+// A % weight formula converts only when its percentages add to 100; below 100 it can be
+// normalized or completed with LOI, above 100 only normalized.
+TEST_F(MaterialEditViewPercentTest, ConvertNormalizeAndAddLoiFollowThePercentageSum)
+{
+    CMaterialEditView* view = Open(0);
+    const auto state = [&](const char* formula) {
+        view->FormulaEdit()->setPlainText(QString::fromLatin1(formula));
+        return std::string(Enabled(CmdMatEditConvertFormula) ? "C" : "-") + (Enabled(CmdMatEditNormalize) ? "N" : "-") +
+               (Enabled(CmdMatEditAddLoi) ? "L" : "-");
+    };
+    EXPECT_EQ(state("% 60 SiO2  35 Al2O3"), "-NL");
+    EXPECT_EQ(state("% 60 SiO2  40 Al2O3"), "C--");
+    EXPECT_EQ(state("% 60 SiO2  45 Al2O3"), "-N-");
+    EXPECT_EQ(state("SiO2"), "C--");
+
+    // Convert at 95 % says why and leaves the formula alone.
+    view->FormulaEdit()->setPlainText(QStringLiteral("% 60 SiO2  35 Al2O3"));
+    view->ConvertFormula();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Percentages must add to 100% before conversion");
+    EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("% 60 SiO2  35 Al2O3"));
+}
