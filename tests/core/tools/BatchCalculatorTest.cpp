@@ -381,4 +381,28 @@ TEST_F(BatchCalculatorTest, TurningToTheSuggestionsListReadsTheMaterialsAgain)
     EXPECT_EQ(Texts(calc.BuildListRows()), (std::vector<std::string>{"Potash Feldspar\tK2O\t147.231"}));
 }
 
+// The tolerance of undesired oxides is measured in moles or, as the preference asks, by weight:
+// bone ash brings 40 % too much phosphorus counted in moles, but more than that by weight.
+TEST_F(BatchCalculatorTest, TheSuggestionToleranceCountsMolesOrWeight)
+{
+    g_prefs.sugextend = 0;
+    g_prefs.sugmulti = 0;
+    g_prefs.sugtol = 40;
+    const auto suggested = [&](int byWeight) {
+        g_prefs.sugtoltyp = byWeight;
+        CBatchCalculator calc;
+        calc.Start();
+        calc.m_formulaText = kLeachUnity;
+        calc.RestartFromFormula();
+        UseOffered(calc, "Potash Feldspar");
+        std::vector<std::string> names;
+        for (const auto& line : calc.GetSuggestions())
+            names.push_back(line->m_name);
+        return names;
+    };
+    EXPECT_EQ(suggested(0), (std::vector<std::string>{"Whiting (CaO)", "Wollastonite (CaO)", "Fluorspar (CaO)",
+                                                      "Bone Ash (CaO)"}));
+    EXPECT_EQ(suggested(1), (std::vector<std::string>{"Whiting (CaO)", "Wollastonite (CaO)", "Fluorspar (CaO)"}));
+}
+
 } // namespace
