@@ -116,3 +116,20 @@ TEST_F(SetGlazeFieldDlgTest, ResequenceNumbersTheIndexFieldsAfterThePattern)
                                       {HintBulkChangeEndsRefreshDocument, 0}}));
     EXPECT_EQ(g_prefs.m_strResequenceStart, "G7");
 }
+
+// Each field the dialog offers sets the glaze field of its name.
+TEST_F(SetGlazeFieldDlgTest, EachOfferedFieldSetsItsOwnGlazeField)
+{
+    CSetGlazeFieldDlg dialog;
+    dialog.InitDialog();
+    const std::pair<const char*, int> fields[] = {
+        {"Name", 1},       {"Date", 4},        {"Glaze Type", 5},  {"Range", 6},        {"Surface", 10},
+        {"Color", 8},      {"Flaws", 16},      {"Durability", 15}, {"By Volume", 22},   {"Working Batch Size", 23},
+        {"Source", 3},     {"Limit Formula", 24}};
+    QComboBox* combo = dialog.FieldCombo();
+    for (const auto& [label, field] : fields) {
+        const int at = combo->findText(QString::fromLatin1(label));
+        ASSERT_GE(at, 0) << label;
+        EXPECT_EQ(combo->itemData(at).toInt(), field) << label;
+    }
+}
