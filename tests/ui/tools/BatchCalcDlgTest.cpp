@@ -3,6 +3,7 @@
 #include "BatchOptDlgFixture.h"
 #include "framework/Cp1252.h"
 #include "materials/EditFormulaDlg.h"
+#include "support/DialogStyle.h"
 #include "tools/BatchCalcPrefsDlg.h"
 
 #include <QButtonGroup>
@@ -389,4 +390,11 @@ TEST_F(BatchCalcDlgTest, OkKeepsANewLineOfAnOldAdditionAmongTheAdditions)
     ASSERT_EQ(additions.GetCount(), 1);
     EXPECT_EQ(additions.GetAt(0).m_name, "zircopax");
     EXPECT_EQ(additions.GetAt(0).m_amount, 5.0);
+}
+
+TEST_F(BatchCalcDlgTest, TheMaterialsListHasItsOwnBackground)
+{
+    CBatchCalcDlg dialog;
+    Open(dialog);
+    EXPECT_EQ(dialog.MaterialsList()->palette().color(QPalette::Base), ToQColor(GetNamedColor("mat_list")));
 }
