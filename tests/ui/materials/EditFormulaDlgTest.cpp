@@ -154,6 +154,11 @@ TEST_F(EditFormulaDlgTest, ButtonsNormaliseAddLoiClearAndRefuseEmptyOrBadFormula
     EXPECT_EQ(m_messages.boxes[1].Icon(), 0u);
     EXPECT_EQ(m_messages.boxes[1].helpId, 0x30280u);
     EXPECT_NE(dialog.result(), QDialog::Accepted);
+    // Convert says the same, as an error.
+    dialog.OnConvert();
+    ASSERT_EQ(m_messages.boxes.size(), 3u);
+    EXPECT_EQ(m_messages.boxes[2].text, "Error in formula:\n  Unrecognized element symbol 'Qq'");
+    EXPECT_EQ(m_messages.boxes[2].Icon(), unsigned(MsgIconError));
 }
 
 TEST_F(EditFormulaDlgTest, ConvertRunsTheConversionDialogOnTheGrid)
@@ -210,4 +215,17 @@ TEST_F(EditFormulaDlgTest, SetupChecksTheColumnsAndRelaysTheGrid)
     EXPECT_EQ(dialog.AmountEdit(0, 0)->text(), QStringLiteral("6"));
     EXPECT_EQ(dialog.AmountEdit(1, 0)->text(), QStringLiteral("1.0"));
     EXPECT_EQ(dialog.GridText(), "6 SiO2  Al2O3  K2O");
+}
+
+TEST_F(EditFormulaDlgTest, EveryButtonLiesInsideTheDialog)
+{
+    CEditFormulaDlg dialog(nullptr, "SiO2");
+    dialog.InitDialog();
+    const QRect inside = dialog.rect();
+    const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+    ASSERT_GE(buttons.size(), 8);
+    for (const QPushButton* button : buttons) {
+        const QRect at = button->geometry();
+        EXPECT_TRUE(inside.contains(at)) << button->text().toStdString() << " at " << at.left() << "," << at.top();
+    }
 }
