@@ -117,6 +117,7 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
     EXPECT_EQ(dialog.request.kaolinA, 100.0);
     EXPECT_EQ(dialog.request.cornerBatch, 300.0);
     EXPECT_DOUBLE_EQ(dialog.request.kaolinB + dialog.request.silicaB, 100.0);
+    EXPECT_DOUBLE_EQ(dialog.request.kaolinB, 80.0 * 100.0 / 180.0); // 80 and 100 shrink in proportion
     ASSERT_EQ(dialog.request.components.GetCount(), 2);
     EXPECT_EQ(dialog.request.components.GetAt(1).m_name, "Kaolin");
     EXPECT_EQ(dialog.request.additions.GetCount(), 1);
