@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 std::vector<bool> Enabled(const CFormulaConversionDlg& dialog)
@@ -90,6 +92,11 @@ TEST(FormulaConversionDlgTest, ForcedValuesAndBulkUse)
     EXPECT_EQ(Enabled(all), std::vector<bool>(9, true));
     EXPECT_EQ(std::vector<int>(all.unityCodes.begin(), all.unityCodes.begin() + 8),
               (std::vector<int>{-1, -2, -3, kUnitySeparator, 13, 14, 26, kUnitySeparator}));
+    // Then every other non-volatile element once: no alumina, silica or iron again, no carbon.
+    EXPECT_EQ(std::count(all.unityCodes.begin(), all.unityCodes.end(), 13), 1);
+    EXPECT_EQ(std::count(all.unityCodes.begin(), all.unityCodes.end(), 26), 1);
+    EXPECT_EQ(std::count(all.unityCodes.begin(), all.unityCodes.end(), 6), 0);
+    EXPECT_EQ(std::count(all.unityCodes.begin(), all.unityCodes.end(), 20), 1);
     EXPECT_EQ(all.loiOxide, kDefaultLoiOxide);
 
     // OK without a choice ends the dialog as Cancel.
