@@ -160,3 +160,22 @@ TEST_F(VarrowBlendDlgTest, TheCommandRemembersItsChoicesAndMakesTheBlend)
     });
     EXPECT_EQ(RunVarrowBlendCommand(*m_doc, {}, nullptr), nullptr);
 }
+
+// What the user typed and chose is what the blend is made of.
+TEST_F(VarrowBlendDlgTest, ATypedCornerBatchAndWeightsAreKept)
+{
+    CVarrowBlendDlg dialog(*m_doc);
+    dialog.request.startGlaze = 0;
+    dialog.InitDialog();
+    QCheckBox* corners = At<QCheckBox>(dialog, Id::IdGenerateCorners);
+    if (!corners->isChecked())
+        corners->click(); // the corner batch is typed only when corners are made
+    ASSERT_TRUE(At<QLineEdit>(dialog, Id::IdCornerBatch)->isEnabled());
+    Type(dialog, Id::IdCornerBatch, QStringLiteral("450"));
+    At<QRadioButton>(dialog, Id::IdVolumes)->click();
+    At<QRadioButton>(dialog, Id::IdWeights)->click();
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.request.cornerBatch, 450.0);
+    EXPECT_EQ(dialog.request.amounts, kVarrowMaterialWeights);
+}
