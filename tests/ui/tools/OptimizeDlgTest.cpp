@@ -451,3 +451,19 @@ TEST_F(OptimizeDlgTest, RunOptimizeHandsTheAnswersToTheView)
     EXPECT_FALSE(RunOptimize(cancelled, nullptr));
     EXPECT_TRUE(cancelled.recipe.empty());
 }
+
+// A bound on water (element 1) is a constraint like any other: it goes out as it came in.
+TEST_F(OptimizeDlgTest, AConstraintOnWaterIsKept)
+{
+    COptimizeDlg dialog;
+    dialog.params = ConeSixUnity();
+    dialog.params.m_oxideConstraints.Add(COxideConstraint(1, '<', "0.5", ""));
+    dialog.InitDialog();
+    ASSERT_NE(RowOf(dialog, 1), nullptr);
+    dialog.GatherParams();
+    std::vector<std::string> texts;
+    for (const COxideConstraint& constraint : dialog.params.m_oxideConstraints)
+        texts.push_back(constraint.Format());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "1,<,0.5,,"), texts.end());
+    EXPECT_EQ(texts.size(), 6u);
+}
