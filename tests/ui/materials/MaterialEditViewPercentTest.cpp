@@ -31,3 +31,15 @@ TEST_F(MaterialEditViewPercentTest, ConvertNormalizeAndAddLoiFollowThePercentage
     EXPECT_EQ(m_messages.boxes[0].text, "Percentages must add to 100% before conversion");
     EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("% 60 SiO2  35 Al2O3"));
 }
+
+// The formula commands refuse an empty formula only.
+TEST_F(MaterialEditViewPercentTest, OnlyAnEmptyFormulaIsRefusedAsEmpty)
+{
+    CMaterialEditView* view = Open(0);
+    view->FormulaEdit()->setPlainText(QStringLiteral("SiO2"));
+    view->NormalizeFormula();
+    EXPECT_TRUE(m_messages.boxes.empty());
+    view->FormulaEdit()->setPlainText(QString());
+    view->ConvertFormula();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Formula is empty"}));
+}
