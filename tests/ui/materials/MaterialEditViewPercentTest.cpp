@@ -40,6 +40,12 @@ TEST_F(MaterialEditViewPercentTest, OnlyAnEmptyFormulaIsRefusedAsEmpty)
     view->NormalizeFormula();
     EXPECT_TRUE(m_messages.boxes.empty());
     view->FormulaEdit()->setPlainText(QString());
-    view->ConvertFormula();
+    view->NormalizeFormula();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Formula is empty"}));
+
+    // Normalize writes the percentages that add to 100 back into the field.
+    view->FormulaEdit()->setPlainText(QStringLiteral("% 60 SiO2  35 Al2O3"));
+    view->NormalizeFormula();
+    EXPECT_NE(view->FormulaEdit()->toPlainText(), QStringLiteral("% 60 SiO2  35 Al2O3"));
+    EXPECT_TRUE(view->CanConvert());
 }
