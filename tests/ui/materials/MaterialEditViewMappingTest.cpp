@@ -1,0 +1,21 @@
+#include "MaterialEditViewFixture.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+
+class MaterialEditViewMappingTest : public MaterialEditViewFixture {};
+
+} // namespace
+
+// Mapping to a material of the same density still brings its cost and formula.
+TEST_F(MaterialEditViewMappingTest, EveryMappedFieldFollowsEvenWhenOneAlreadyMatches)
+{
+    CMaterialEditView* view = Open(2); // Whiting: 2.7, 0.12
+    view->MapToEdit()->setText(QStringLiteral("Talc")); // 2.7, 0.20
+    view->MappingEntered();
+    EXPECT_EQ(view->DensityEdit()->text(), QStringLiteral("2.7"));
+    EXPECT_EQ(view->CostEdit()->text(), QStringLiteral("0.20"));
+    EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("3MgO 4SiO2 H2O"));
+}
