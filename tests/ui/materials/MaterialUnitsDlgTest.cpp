@@ -77,3 +77,18 @@ TEST(MaterialUnitsDlgTest, ValuesOutOfRangeKeepTheDialogOpen)
     EXPECT_DOUBLE_EQ(dialog.densityFactor, 0.5);
     EXPECT_EQ(FormatUnitsFactor(2.0), "2.0");
 }
+
+// Each unit choice has a place of its own: none hides under another.
+TEST(MaterialUnitsDlgTest, EveryUnitChoiceHasItsOwnPlace)
+{
+    CAppContext context;
+    CMaterialUnitsDlg dialog;
+    dialog.InitDialog();
+    const QList<QRadioButton*> radios = dialog.findChildren<QRadioButton*>();
+    ASSERT_GE(radios.size(), 4);
+    for (int i = 0; i < radios.size(); ++i) {
+        for (int j = i + 1; j < radios.size(); ++j)
+            EXPECT_FALSE(radios[i]->geometry().intersects(radios[j]->geometry()))
+                << radios[i]->text().toStdString() << " / " << radios[j]->text().toStdString();
+    }
+}
