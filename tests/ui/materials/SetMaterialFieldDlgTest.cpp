@@ -1,5 +1,7 @@
 #include "materials/SetMaterialFieldDlg.h"
 
+#include "materials/MaterialArray.h"
+
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
 
@@ -56,4 +58,22 @@ TEST(SetMaterialFieldDlgTest, ValueChoicesFollowTheField)
     EXPECT_EQ(dialog.fieldPosition, 10);
     EXPECT_EQ(dialog.fieldNumber, 13);
     EXPECT_EQ(dialog.valueText, "from the supplier");
+}
+
+// Each field the dialog offers sets the material field of its name.
+TEST(SetMaterialFieldDlgTest, EachOfferedFieldSetsItsOwnMaterialField)
+{
+    CAppContext context;
+    const auto set = [](const char* label, const char* value) {
+        CMaterialArray materials;
+        materials.InsertCopy(0, CMaterial("Silica"));
+        for (const SMaterialFieldChoice& choice : g_materialFieldChoices) {
+            if (std::string(choice.label) == label)
+                materials.SetField(0, choice.field, value);
+        }
+        return *materials.GetAt(0);
+    };
+    EXPECT_EQ(set("Name", "Flint").m_name, "Flint");
+    EXPECT_EQ(set("Code", "FL").m_code, "FL");
+    EXPECT_EQ(set("Type", "glass former").m_type, "glass former");
 }
