@@ -351,7 +351,7 @@ def main():
     runner = Runner(args, folder_rel)
     out_dir = runner.build / "mutation"
     out_dir.mkdir(parents=True, exist_ok=True)
-    suffix = "-rerun" if args.rerun else ""
+    suffix = "-rerun-" + Path(args.rerun).stem if args.rerun else ""
     report_path = out_dir / (folder_rel.replace("src/", "").replace("/", "-") + suffix + ".txt")
 
     # Whatever happens (a failure, Ctrl+C, a kill), the file under mutation gets its text back.
