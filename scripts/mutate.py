@@ -426,6 +426,9 @@ def main():
             report.write(summary + "\n")
             print(summary)
             print("results in", report_path)
+        # The build goes back to the sources as they are, so that no mutant stays in a program.
+        restore()
+        runner.compile()
     finally:
         restore()
     return 0
