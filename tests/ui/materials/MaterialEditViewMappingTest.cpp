@@ -19,3 +19,14 @@ TEST_F(MaterialEditViewMappingTest, EveryMappedFieldFollowsEvenWhenOneAlreadyMat
     EXPECT_EQ(view->CostEdit()->text(), QStringLiteral("0.20"));
     EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("3MgO 4SiO2 H2O"));
 }
+
+// The same formula and availability do not stop a different cost from following.
+TEST_F(MaterialEditViewMappingTest, AMappedCostFollowsWhenTheFormulaIsTheSame)
+{
+    Database().InsertCopy(4, MakeMaterial("Chalk", "CHK", "CaCO3", 2.5, 0.3));
+    CMaterialEditView* view = Open(2); // Whiting: CaCO3, 2.7, 0.12
+    view->MapToEdit()->setText(QStringLiteral("Chalk"));
+    view->MappingEntered();
+    EXPECT_EQ(view->DensityEdit()->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(view->CostEdit()->text(), QStringLiteral("0.30"));
+}

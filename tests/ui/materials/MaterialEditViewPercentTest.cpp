@@ -1,7 +1,7 @@
 #include "MaterialEditViewFixture.h"
 
-
 #include <QPlainTextEdit>
+#include <QTest>
 
 namespace {
 
@@ -48,4 +48,22 @@ TEST_F(MaterialEditViewPercentTest, OnlyAnEmptyFormulaIsRefusedAsEmpty)
     view->NormalizeFormula();
     EXPECT_NE(view->FormulaEdit()->toPlainText(), QStringLiteral("% 60 SiO2  35 Al2O3"));
     EXPECT_TRUE(view->CanConvert());
+}
+
+// After "Formula is empty" Convert stops: no conversion dialog opens on nothing.
+TEST_F(MaterialEditViewPercentTest, ConvertStopsAtAnEmptyFormula)
+{
+    CMaterialEditView* view = Open(0);
+    view->FormulaEdit()->setPlainText(QString());
+    bool opened = false;
+    QTimer::singleShot(50, [&opened] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            opened = true;
+            dialog->close();
+        }
+    });
+    view->ConvertFormula();
+    QTest::qWait(100);
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Formula is empty"}));
+    EXPECT_FALSE(opened);
 }
