@@ -15,12 +15,16 @@
 
 #include <map>
 #include <set>
+#include <string>
 
 namespace {
 
 struct CLessNoCase {
     bool operator()(const std::string& a, const std::string& b) const { return CompareNoCase(a, b) < 0; }
 };
+
+// The most bars (glazes by items) a many-glaze recipe chart draws.
+constexpr std::size_t kMaxManyGlazeBars = 2'000'000;
 
 bool HasUsableAnalysis(const CGlaze& glaze) { return glaze.GetAnalysis().IsValid(); }
 bool HasKnownWeights(const CGlaze& glaze) { return glaze.GetAnalysis().amountsValid != 0; }
@@ -107,6 +111,16 @@ void BuildManyRecipeBars(CGraph& graph, CGlazesDoc* glazeDb, CGlaze* glaze, bool
     const std::vector<std::string> labels = RecipeItemLabels(graph, glazes, byType);
     if (labels.empty()) {
         graph.m_errorText = "Glazes contain no ingredients";
+        return;
+    }
+    // One bar, one value, one cell text and one text line per glaze and item: a chart of every
+    // glaze of a large database by each of its materials would need gigabytes, and no screen
+    // shows its bars apart.
+    const std::size_t bars = glazes.size() * labels.size();
+    if (bars > kMaxManyGlazeBars) {
+        graph.m_errorText = "Too many bars to draw (" + std::to_string(glazes.size()) + " glazes by " +
+                            std::to_string(labels.size()) + (byType ? " material types" : " materials") +
+                            "): choose fewer glazes";
         return;
     }
     std::map<std::string, std::size_t, CLessNoCase> itemIndex;

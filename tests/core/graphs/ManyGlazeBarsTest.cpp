@@ -101,4 +101,22 @@ TEST_F(ManyGlazeBarsTest, RecipesJoinTheirMaterialsAndTypes)
               "Glazes contain no ingredients");
 }
 
+TEST_F(ManyGlazeBarsTest, ARecipeChartOfMoreThanTwoMillionBarsIsRefusedWithItsSize)
+{
+    // 1415 glazes, each of a material of its own: 1415 x 1415 bars, just over two million.
+    std::vector<CGlaze> glazes;
+    for (int n = 0; n < 1415; ++n) {
+        const std::string name = "Quartz " + std::to_string(n);
+        ASSERT_EQ(AddMaterial(name).SetFormula("SiO2", nullptr), 0);
+        CGlaze glaze("Glaze " + std::to_string(n));
+        glaze.m_components.Add(name, 100.0);
+        glazes.push_back(glaze);
+    }
+    m_materials.Materials().InvalidateIndex();
+    CGlazesDoc* database = NewDatabase(glazes);
+    CGraph recipes;
+    EXPECT_EQ(Refusal(AddSource(Init(recipes, kGraphManyBarRecipe), "Source", 3), database, nullptr),
+              "Too many bars to draw (1415 glazes by 1415 materials): choose fewer glazes");
+}
+
 } // namespace
