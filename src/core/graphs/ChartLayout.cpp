@@ -25,7 +25,9 @@ std::string Elide(const CChart& chart, const CChartFont& font, const std::string
     return shortened + "...";
 }
 
-// The legend at the right of the region; returns its width (0 without one).
+// The legend at the right of the region; returns its width (0 without one). A legend taller than
+// the chart runs off its foot: the entries wholly below the chart are neither measured nor drawn
+// (a legend of thousands of glazes costs what the chart shows of it).
 double DrawLegend(CChart& chart, int kind, const CChartRect& region, double margin)
 {
     const CChartDefinition& def = chart.Definition();
@@ -36,17 +38,21 @@ double DrawLegend(CChart& chart, int kind, const CChartRect& region, double marg
     const double swatch = th * 0.8;
     const double gap = th * 0.5;
     const double widest = chart.ChartGetAreaWidth() * 0.35;
+    const double lineHeight = th * 1.25;
+    const double height = lineHeight * static_cast<double>(def.legend.size());
+    const double top = std::min(region.top, region.CenterY() + height / 2.0);
+    // The chart's foot in this area's units.
+    const double foot = -chart.CurrentArea().originY / chart.CurrentArea().unitScale;
     double textWidth = 0.0;
     std::vector<std::string> texts;
     for (const std::string& text : def.legend) {
+        if (top - lineHeight * (static_cast<double>(texts.size()) + 0.5) + th / 2.0 <= foot)
+            break;
         texts.push_back(Elide(chart, font, text, widest));
         textWidth = std::max(textWidth, chart.TextWidthUnits(font, texts.back()));
     }
     const double width = swatch + gap + textWidth;
-    const double lineHeight = th * 1.25;
-    const double height = lineHeight * static_cast<double>(texts.size());
     const double left = region.right - width;
-    const double top = std::min(region.top, region.CenterY() + height / 2.0);
     CChart::CLayoutValues& layout = chart.CurrentLayout();
     layout.values[10] = left;
     layout.values[11] = top - height;

@@ -353,6 +353,55 @@ TEST_F(ChartTest, LegendsAndSideTitlesTakeTheirRoom)
     EXPECT_EQ(CellPrimitives(chart).size(), 2u);
 }
 
+TEST_F(ChartTest, BarsManyToThePixelDrawOneBarPerColumnAsHighAsTheirHighest)
+{
+    // 10,000 bars of one colour in one group across some 560 pixels; one of them is far the highest.
+    std::vector<double> values(10000);
+    for (std::size_t s = 0; s < values.size(); ++s)
+        values[s] = 1.0 + static_cast<double>(s % 3);
+    values[7777] = 50.0;
+    chart.ChartDefBegin();
+    chart.ChartSetData(1, 10000, values);
+    chart.ChartSetPointLabels(1, std::vector<std::string>{"A"});
+    chart.ChartSetColors(10000, std::vector<int>(10000, 12));
+    chart.ChartSetKind(kChartBar, 0, 0x20);
+    const auto cells = CellPrimitives(chart);
+    EXPECT_GT(cells.size(), 350u);
+    EXPECT_LT(cells.size(), 600u);
+    const auto top = [](const CChartPrimitive* p) { return std::max(p->points[0].y, p->points[2].y); };
+    const auto highest = std::max_element(cells.begin(), cells.end(), [&](const auto* a, const auto* b) { return top(a) < top(b); });
+    EXPECT_EQ((*highest)->column, 7777);
+    // Every other column (but perhaps a first and a last of a bar or two) stands as high as its
+    // highest bar, 3.
+    const double three = top(cells[1]);
+    EXPECT_GE(std::count_if(cells.begin(), cells.end(), [&](const auto* p) { return top(p) == three; }),
+              static_cast<std::ptrdiff_t>(cells.size()) - 2);
+}
+
+TEST_F(ChartTest, ALegendTallerThanTheChartShowsAndMeasuresOnlyTheEntriesAboveItsFoot)
+{
+    // 100 sets; each entry takes 1.25 lines (41.67 units) from the top of the region (980): the
+    // 24th reaches into the chart (its top at 17.5), the 25th lies below it.
+    std::vector<std::string> legend;
+    for (int n = 0; n < 100; ++n)
+        legend.push_back("G" + std::to_string(n));
+    legend[50] = "A glaze with a very long name";
+    chart.ChartDefBegin();
+    chart.ChartSetData(1, 100, std::vector<double>(100, 1.0));
+    chart.ChartSetPointLabels(1, std::vector<std::string>{"A"});
+    chart.ChartSetLegend(100, legend);
+    chart.ChartSetKind(kChartBar, 0, 0x20);
+    std::vector<std::string> shown;
+    for (const std::string& text : DrawnTexts(chart)) {
+        if (text.starts_with("G"))
+            shown.push_back(text);
+    }
+    ASSERT_EQ(shown.size(), 24u);
+    EXPECT_EQ(shown.back(), "G23");
+    // The hidden long name does not widen the legend: its widest shown name has 3 characters.
+    EXPECT_NEAR(chart.ChartGetLayout(12), lineHeight * 1.3 + 60.0, 1e-9);
+}
+
 } // namespace
 
 namespace {
