@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -90,68 +91,44 @@ void AxisSides(const CChartDefinition& def, bool horizontal, bool& categoryFar, 
     valueFar = horizontal ? (y & CChartAxisSettings::kSideFirst) != 0 : (y & CChartAxisSettings::kSideSecond) != 0;
 }
 
-// Bars side by side a few thousand to the pixel (a group of many thousand glazes) draw one shape
-// per pixel column: each run of bars of one group and style whose starts share a column is drawn
-// as the one bar that spans their values (from the lowest to the highest, which the chart would
-// fill anyway), answering clicks as the longest of them. Bars wider than a quarter pixel, 3-D,
-// hollow, stacked and floating bars are drawn one by one.
-constexpr double kMergedBarPixels = 0.25;
+// Bars side by side a few thousand to the pixel (a group of many thousand glazes) each paint
+// their pixel column: there a bar that a later bar of the column covers from end to end leaves no
+// trace, and is not drawn (a column of thousands of bars keeps the few that stand out above or
+// below all later ones). Bars wider than a quarter pixel, and hollow bars, are always drawn.
+constexpr double kThinBarPixels = 0.25;
 
-class CThinBarMerger {
-public:
-    CThinBarMerger(const CChart& chart, const CChartAxes& axes, const CChartRect& plot, const CBarStyle& style)
-        : m_chart(chart), m_axes(axes), m_plot(plot), m_style(style),
-          m_pixels(chart.CurrentArea().unitScale * chart.PixelsPerUnit())
-    {
-    }
-
-    // The bar drawn for bars[i..next), next past the bars it stands for.
-    CBar Merge(const std::vector<CBar>& bars, std::size_t i, std::size_t& next) const
-    {
-        CBar merged = bars[i];
-        next = i + 1;
-        if (!Thin(merged) || m_chart.PatternFor(merged.point, merged.set, m_style.perPoint) == kChartPatternHollow)
-            return merged;
-        const double column = std::floor(Pixel(merged.c0));
-        double low = std::min(merged.v0, merged.v1), high = std::max(merged.v0, merged.v1);
-        double longest = std::fabs(merged.v1 - merged.v0);
-        for (; next < bars.size(); ++next) {
-            const CBar& bar = bars[next];
-            if (bar.point != merged.point || !SameStyle(merged, bar) || !Thin(bar) ||
-                std::floor(Pixel(bar.c0)) != column)
-                break;
-            merged.c1 = bar.c1;
-            low = std::min({low, bar.v0, bar.v1});
-            high = std::max({high, bar.v0, bar.v1});
-            if (std::fabs(bar.v1 - bar.v0) > longest) {
-                longest = std::fabs(bar.v1 - bar.v0);
-                merged.set = bar.set;
-            }
+std::vector<bool> CoveredThinBars(const CChart& chart, const CChartAxes& axes, const CChartRect& plot,
+                                  const CBarStyle& style, const std::vector<CBar>& bars)
+{
+    const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
+    const auto pixel = [&](double category) {
+        return (style.horizontal ? axes.Y(plot, category) : axes.X(plot, category)) * pixels;
+    };
+    std::vector<bool> covered(bars.size(), false);
+    int point = -1;
+    double column = 0.0;
+    double up = 0.0, down = 0.0; // the span the later bars of the column cover
+    for (std::size_t i = bars.size(); i-- > 0;) {
+        const CBar& bar = bars[i];
+        if (std::fabs(pixel(bar.c1) - pixel(bar.c0)) >= kThinBarPixels ||
+            chart.PatternFor(bar.point, bar.set, style.perPoint) == kChartPatternHollow) {
+            point = -1;
+            continue;
         }
-        merged.v0 = low;
-        merged.v1 = high;
-        return merged;
+        const double at = std::floor(pixel(bar.c0));
+        const double low = std::min(bar.v0, bar.v1), high = std::max(bar.v0, bar.v1);
+        if (bar.point != point || at != column) {
+            point = bar.point;
+            column = at;
+            up = -std::numeric_limits<double>::infinity();
+            down = std::numeric_limits<double>::infinity();
+        }
+        covered[i] = low >= down && high <= up;
+        up = std::max(up, high);
+        down = std::min(down, low);
     }
-
-private:
-    double Pixel(double category) const
-    {
-        return (m_style.horizontal ? m_axes.Y(m_plot, category) : m_axes.X(m_plot, category)) * m_pixels;
-    }
-    bool Thin(const CBar& bar) const { return std::fabs(Pixel(bar.c1) - Pixel(bar.c0)) < kMergedBarPixels; }
-    bool SameStyle(const CBar& a, const CBar& b) const
-    {
-        return m_chart.ColorIndexFor(a.point, a.set, m_style.perPoint) ==
-                   m_chart.ColorIndexFor(b.point, b.set, m_style.perPoint) &&
-               m_chart.PatternFor(a.point, a.set, m_style.perPoint) == m_chart.PatternFor(b.point, b.set, m_style.perPoint);
-    }
-
-    const CChart& m_chart;
-    const CChartAxes& m_axes;
-    const CChartRect& m_plot;
-    const CBarStyle& m_style;
-    double m_pixels;
-};
+    return covered;
+}
 
 } // namespace
 
@@ -219,12 +196,13 @@ void DrawBarChart(CChart& chart, int kind, int options, const CChartRect& region
     }
     const CChartRect plot = axes.Layout(region);
     axes.DrawGrid(plot);
-    const CThinBarMerger merger(chart, axes, plot, style);
-    const bool mergeThin = kind == kChartBar && !style.stacked && !style.floating;
-    for (std::size_t i = 0, next = 0; i < bars.size(); i = next) {
-        const CBar bar = mergeThin ? merger.Merge(bars, i, next) : bars[i];
-        next = mergeThin ? next : i + 1;
-        DrawBar(chart, BarCorners(axes, plot, bar, style.horizontal), bar, style, dx, dy);
+    // Side by side every bar spans from 0: the later bars of a column cover one span.
+    const bool sideBySide = kind == kChartBar && !style.stacked && !style.floating;
+    const std::vector<bool> covered =
+        sideBySide ? CoveredThinBars(chart, axes, plot, style, bars) : std::vector<bool>(bars.size(), false);
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        if (!covered[i])
+            DrawBar(chart, BarCorners(axes, plot, bars[i], style.horizontal), bars[i], style, dx, dy);
     }
     axes.DrawAxes(plot);
     axes.StoreLayout(plot);
