@@ -94,7 +94,8 @@ void AxisSides(const CChartDefinition& def, bool horizontal, bool& categoryFar, 
 // Bars side by side a few thousand to the pixel (a group of many thousand glazes) each paint
 // their pixel column: there a bar that a later bar of the column covers from end to end leaves no
 // trace, and is not drawn (a column of thousands of bars keeps the few that stand out above or
-// below all later ones). Bars wider than a quarter pixel, and hollow bars, are always drawn.
+// below all later ones). A hollow bar so thin has no outline (see OutlineWidth) and shows
+// nothing. Bars wider than a quarter pixel are always drawn.
 constexpr double kThinBarPixels = 0.25;
 
 std::vector<bool> CoveredThinBars(const CChart& chart, const CChartAxes& axes, const CChartRect& plot,
@@ -110,9 +111,12 @@ std::vector<bool> CoveredThinBars(const CChart& chart, const CChartAxes& axes, c
     double up = 0.0, down = 0.0; // the span the later bars of the column cover
     for (std::size_t i = bars.size(); i-- > 0;) {
         const CBar& bar = bars[i];
-        if (std::fabs(pixel(bar.c1) - pixel(bar.c0)) >= kThinBarPixels ||
-            chart.PatternFor(bar.point, bar.set, style.perPoint) == kChartPatternHollow) {
+        if (std::fabs(pixel(bar.c1) - pixel(bar.c0)) >= kThinBarPixels) {
             point = -1;
+            continue;
+        }
+        if (chart.PatternFor(bar.point, bar.set, style.perPoint) == kChartPatternHollow) {
+            covered[i] = true;
             continue;
         }
         const double at = std::floor(pixel(bar.c0));

@@ -379,6 +379,11 @@ TEST_F(ChartTest, BarsManyToThePixelDrawOnlyThoseNoLaterBarOfTheirColumnCovers)
     }
     // The last bar is drawn.
     EXPECT_EQ(cells.back()->column, 9999);
+
+    // The outline pass of such bars shows nothing: they have no outline.
+    chart.ChartSetPatterns(10000, std::vector<int>(10000, kChartPatternHollow));
+    chart.ChartSetKind(kChartBar, 0, 0x20);
+    EXPECT_EQ(CellPrimitives(chart).size(), cells.size());
 }
 
 TEST_F(ChartTest, ALegendTallerThanTheChartShowsAndMeasuresOnlyTheEntriesAboveItsFoot)
