@@ -49,6 +49,9 @@ CCommandLineInfo ParseCommandLine(QCommandLineParser& parser, const QStringList&
         // Start-up may change the current directory before it opens the file. The file system's
         // own absolute path: Qt's file names take a leading ':' for a resource.
         info.m_strFileName = GetFullPathString(QFile::encodeName(files.front()).toStdString());
+        // A name ending with "/" is taken as the file it names, without the "/".
+        while (info.m_strFileName.size() > 1 && info.m_strFileName.back() == '/')
+            info.m_strFileName.pop_back();
     }
     return info;
 }

@@ -127,6 +127,10 @@ TEST(AppServicesTest, TheCommandLineFileOpensAsAGlazeDatabaseWhateverItsExtensio
     QCommandLineParser colonFile;
     EXPECT_EQ(ParseCommandLine(colonFile, {"oxidarium", ":glazes.glz"}).m_strFileName,
               QDir::currentPath().toStdString() + "/:glazes.glz");
+    // A name ending with "/" names the file without it, as every other file name is kept.
+    QCommandLineParser slash;
+    EXPECT_EQ(ParseCommandLine(slash, {"oxidarium", "g../p/"}).m_strFileName,
+              QDir::currentPath().toStdString() + "/g../p");
 
     // A glaze database under any name opens as one.
     CShellSandbox box;
