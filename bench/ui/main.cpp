@@ -1,8 +1,37 @@
+#include "BenchWindows.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <clocale>
+#include <vector>
+
+namespace {
+
+std::vector<std::function<void()>>& Teardowns()
+{
+    static std::vector<std::function<void()>> teardowns;
+    return teardowns;
+}
+
+} // namespace
+
+void AtBenchmarksEnd(std::function<void()> teardown)
+{
+    Teardowns().push_back(std::move(teardown));
+}
+
+void RunBenchmarksEnd()
+{
+    // Last made, first gone.
+    while (!Teardowns().empty()) {
+        const std::function<void()> teardown = std::move(Teardowns().back());
+        Teardowns().pop_back();
+        teardown();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // Widget benchmarks need an application object; they run on the offscreen platform unless
 // another one is asked for.
@@ -15,5 +44,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    RunBenchmarksEnd();
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "framework/GuardedApplication.h"
 #include "framework/QtServices.h"
 #include "shell/AppContext.h"
 #include "shell/CommandLine.h"
@@ -15,7 +16,7 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    CGuardedApplication app(argc, argv);
     // Qt sets the numeric locale from the environment; every number the program reads or
     // writes uses the "." decimal point whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");

@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "elements/ElementsDoc.h"
+#include "framework/CommandGuard.h"
 #include "framework/Cp1252.h"
 #include "framework/Document.h"
 #include "framework/UpdateHint.h"
@@ -198,12 +199,20 @@ void CMainFrame::changeEvent(QEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // The placement goes into the profile before anything else the closing does, so that no
+    // failure in the save questions or in closing the documents can lose it.
+    WritePlacement();
     g_bFrameClosing = 1;
-    if (g_pApp && !g_pApp->SaveAllModified()) {
+    bool saved = true;
+    // A save that fails on the way (out of memory, say) keeps the program open with its
+    // documents, as Cancel does.
+    if (g_pApp && !RunGuarded("save the changed documents", [&saved] { saved = g_pApp->SaveAllModified(); }))
+        saved = false;
+    if (!saved) {
         event->ignore();
     } else {
         if (g_pApp)
-            g_pApp->m_docManager.CloseAllDocuments();
+            RunGuarded("close the documents", [] { g_pApp->m_docManager.CloseAllDocuments(); });
         CMDIMainFrame::closeEvent(event);
     }
     g_bFrameClosing = 0;

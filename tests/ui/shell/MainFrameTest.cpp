@@ -30,6 +30,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 // A glaze database stand-in: records the path it was opened with.
@@ -314,6 +316,7 @@ TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacemen
     EXPECT_FALSE(frame->close()) << "Cancel keeps the program running";
     EXPECT_EQ(g_bFrameClosing, 0);
     ASSERT_EQ(box.messages.boxes.size(), 2u);
+    EXPECT_EQ(PlacementValue(box, "LastX"), 10) << "the placement is written as Exit starts";
 
     box.messages.boxes.clear();
     box.messages.answers = {MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo};
@@ -325,9 +328,47 @@ TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacemen
     EXPECT_NE(asked[2].find("materials"), std::string::npos);
     EXPECT_EQ(asked[3], "Save changes to notes?");
 
-    EXPECT_FALSE(box.profile.HasValue("PositionAndSize", "LastX"));
     app.ExitInstance();
     EXPECT_EQ(PlacementValue(box, "LastX"), 10);
     EXPECT_EQ(PlacementValue(box, "LastCX"), 500);
     EXPECT_EQ(PlacementValue(box, "Style"), 0);
+}
+
+// A failure thrown while Exit asked its save questions ended the program with std::terminate
+// ("basic_string::_M_create") before the profile was written, so the next start lost the window
+// placement. The placement is written first; the failure is reported and the program stays open
+// with its documents, as after Cancel.
+TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
+{
+    CShellSandbox box;
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* frame = app.MainFrame();
+    frame->move(40, 30);
+    QApplication::processEvents();
+    frame->ExecuteCommand(CmdShellNewTextWindow);
+    CDocument* text = g_pTextFileTemplate->GetDocuments().back();
+    text->SetModifiedFlag(true);
+
+    box.messages.boxes.clear();
+    box.messages.onBox = [](const CFakeMessageService::Box& shown) {
+        if (shown.text.rfind("Save changes", 0) == 0)
+            throw std::length_error("basic_string::_M_create");
+    };
+    EXPECT_FALSE(frame->close());
+    box.messages.onBox = nullptr;
+    ASSERT_EQ(box.messages.boxes.size(), 2u);
+    EXPECT_EQ(box.messages.boxes[1].text,
+              "Could not save the changed documents: an internal error stopped it (basic_string::_M_create).");
+    EXPECT_TRUE(CDocument::IsLive(text)) << "the documents stay open";
+    EXPECT_TRUE(text->IsModified());
+    CProfile written(box.profile.Path());
+    EXPECT_EQ(written.GetInt("PositionAndSize", "LastX", -1), 40);
+    EXPECT_EQ(written.GetInt("PositionAndSize", "LastY", -1), 30);
+
+    box.messages.answers = {MsgResultNo};
+    EXPECT_TRUE(frame->close()) << "the next Exit ends the program";
+    app.ExitInstance();
 }
