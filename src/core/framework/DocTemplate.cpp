@@ -16,6 +16,8 @@ CDocTemplate::~CDocTemplate()
     // Destroy newest first, as documents are closed at exit.
     while (!m_documents.empty())
         m_documents.pop_back();
+    for (auto undo = m_atDestruction.rbegin(); undo != m_atDestruction.rend(); ++undo)
+        (*undo)();
 }
 
 std::string CDocTemplate::GetDocString(DocStringIndex index) const
@@ -107,26 +109,33 @@ CDocument* CDocTemplate::OpenDocumentFile(const std::string& path, bool visible)
     CDocument* document = owned.get();
     document->m_pDocTemplate = this;
     m_documents.push_back(std::move(owned));
-    if (path.empty()) {
-        SetDefaultTitle(*document);
-        if (!document->OnNewDocument()) {
+    try {
+        if (!StartDocument(*document, path, visible)) {
             DestroyDocument(document);
             return nullptr;
         }
+    } catch (...) {
+        // Out of memory half-way through a file, say: no half-read document stays open.
+        DestroyDocument(document);
+        throw;
+    }
+    return document;
+}
+
+bool CDocTemplate::StartDocument(CDocument& document, const std::string& path, bool visible)
+{
+    if (path.empty()) {
+        SetDefaultTitle(document);
+        if (!document.OnNewDocument())
+            return false;
     } else {
         // The path is set before reading, so a document that fails to read its file can clear
         // it (and stay open untitled) without the template putting it back.
-        document->SetPathName(path);
-        if (!document->OnOpenDocument(path)) {
-            DestroyDocument(document);
-            return nullptr;
-        }
+        document.SetPathName(path);
+        if (!document.OnOpenDocument(path))
+            return false;
     }
-    if (!CreateFrame(*document, visible)) {
-        DestroyDocument(document);
-        return nullptr;
-    }
-    return document;
+    return CreateFrame(document, visible);
 }
 
 void CDocTemplate::DestroyDocument(CDocument* document)

@@ -39,6 +39,9 @@ public:
     unsigned GetResourceId() const { return m_nResourceId; }
     std::string GetDocString(DocStringIndex index) const;
     void SetFrameFactory(FrameFactory factory) { m_frameFactory = std::move(factory); }
+    // Runs undo when the template is destroyed, after its documents: whoever installs something
+    // process-wide for this template's windows takes it away again with the template.
+    void AtDestruction(std::function<void()> undo) { m_atDestruction.push_back(std::move(undo)); }
 
     // Opens path as a document of this kind, or starts a new document when path is empty.
     // A path that a document of this template already has (compared ignoring case) activates
@@ -59,8 +62,11 @@ private:
     // Destroys a closed document.
     void DestroyDocument(CDocument* document);
     bool CreateFrame(CDocument& document, bool visible);
+    // Reads (or starts) the document and opens its window; false when either fails.
+    bool StartDocument(CDocument& document, const std::string& path, bool visible);
     void SetDefaultTitle(CDocument& document);
 
+    std::vector<std::function<void()>> m_atDestruction;
     unsigned m_nResourceId;
     std::string m_docString;
     DocumentFactory m_documentFactory;

@@ -1,5 +1,6 @@
 #include "framework/MdiFrame.h"
 
+#include "framework/CommandGuard.h"
 #include "framework/Cp1252.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
@@ -23,6 +24,17 @@ constexpr const char* kCommandProperty = "oxiCommand";
 unsigned CommandOf(const QAction* action)
 {
     return action->property(kCommandProperty).toUInt();
+}
+
+const CMenuDef* FindCommandItem(const std::vector<CMenuDef>& items, unsigned id)
+{
+    for (const CMenuDef& item : items) {
+        if (item.kind == CMenuDef::Kind::Command && item.id == id)
+            return &item;
+        if (const CMenuDef* inner = FindCommandItem(item.items, id))
+            return inner;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -144,15 +156,34 @@ bool CMDIMainFrame::RunViewCommand(CView& view, unsigned id)
     if (mainFrame && mainFrame->ActiveView() == &view)
         return mainFrame->ExecuteCommand(id);
     CCmdTarget* targets[] = {&view, view.GetDocument()};
-    for (CCmdTarget* target : targets) {
-        CCmdUI ui(id);
-        if (target && target->OnUpdateCommand(ui))
-            return ui.m_bEnabled && target->OnCommand(id);
-    }
-    return false;
+    bool handled = false;
+    RunGuarded(CommandAction(mainFrame ? mainFrame->CommandCaption(id) : std::string()), [&] {
+        for (CCmdTarget* target : targets) {
+            CCmdUI ui(id);
+            if (target && target->OnUpdateCommand(ui)) {
+                handled = ui.m_bEnabled && target->OnCommand(id);
+                return;
+            }
+        }
+    });
+    return handled;
+}
+
+std::string CMDIMainFrame::CommandCaption(unsigned id) const
+{
+    const CMenuBarDef* bar = FindMenuBar(m_currentMenu);
+    const CMenuDef* item = bar ? FindCommandItem(*bar, id) : nullptr;
+    return item ? item->text : std::string();
 }
 
 bool CMDIMainFrame::ExecuteCommand(unsigned id)
+{
+    bool handled = false;
+    RunGuarded(CommandAction(CommandCaption(id)), [&] { handled = RouteCommand(id); });
+    return handled;
+}
+
+bool CMDIMainFrame::RouteCommand(unsigned id)
 {
     if (CView* view = ActiveView())
         view->CommitPendingEdit();

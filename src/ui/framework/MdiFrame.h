@@ -21,7 +21,9 @@
 // OnUpdateCommand decides whether the command is enabled (and its check mark and text), and the
 // first whose OnCommand returns true carries it out. A command that is disabled, or that no
 // target answers for, never runs, whether from the menu or from a shortcut. Before a command
-// runs, the active view commits the field being edited.
+// runs, the active view commits the field being edited. A command runs inside the command
+// boundary (framework/CommandGuard.h): when it runs out of memory it is stopped with "Not enough
+// memory to carry out "<caption>"" and the program goes on.
 
 #include "framework/CmdTarget.h"
 #include "framework/DocTemplate.h"
@@ -72,6 +74,8 @@ public:
     // disabled or nobody handles it).
     CCmdUI QueryCommand(unsigned id) const;
     bool ExecuteCommand(unsigned id);
+    // The caption of the command in the menu bar shown, empty when it has none.
+    std::string CommandCaption(unsigned id) const;
     // Carries out a command a view's own mouse or keys ask for: along the whole chain when the
     // view is the active one, else by the view and then its document.
     static bool RunViewCommand(CView& view, unsigned id);
@@ -105,6 +109,8 @@ private:
     void UpdateActionStates(QMenu* menu);
     void EnableAllActions(QMenu* menu);
     std::vector<CCmdTarget*> CommandChain() const;
+    // The command along the chain, outside the command boundary.
+    bool RouteCommand(unsigned id);
 
     QMdiArea* m_mdiArea = nullptr;
     CCmdTarget* m_appTarget = nullptr;

@@ -42,6 +42,11 @@ void RegisterMenuBar(unsigned resourceId, CMenuBarDef menuBar)
     MenuBars()[resourceId] = std::move(menuBar);
 }
 
+void UnregisterMenuBar(unsigned resourceId)
+{
+    MenuBars().erase(resourceId);
+}
+
 const CMenuBarDef* FindMenuBar(unsigned resourceId)
 {
     const auto it = MenuBars().find(resourceId);

@@ -39,4 +39,6 @@ using CMenuBarDef = std::vector<CMenuDef>;
 
 // The menu bar of a window kind, by resource id. Registration replaces an earlier one.
 void RegisterMenuBar(unsigned resourceId, CMenuBarDef menuBar);
+// Forgets the menu bar of a window kind (a test's own kinds, when the test ends).
+void UnregisterMenuBar(unsigned resourceId);
 const CMenuBarDef* FindMenuBar(unsigned resourceId);

@@ -2,6 +2,7 @@
 
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
+#include "core/shell/FakeMessageService.h"
 #include "shell/OxidariumApp.h"
 
 #include <QApplication>
@@ -12,6 +13,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <new>
 
 namespace {
 
@@ -26,7 +30,16 @@ public:
     {
         if (id != kCountCmd)
             return false;
+        if (runOutOfMemory)
+            throw std::bad_alloc();
         ++count;
+        return true;
+    }
+    // A file too large for the memory left.
+    bool OnOpenDocument(const std::string& path) override
+    {
+        if (path == "huge.note")
+            throw std::bad_alloc();
         return true;
     }
     bool OnUpdateCommand(CCmdUI& ui) override
@@ -39,6 +52,7 @@ public:
     }
     int count = 0;
     bool allowed = true;
+    bool runOutOfMemory = false;
 };
 
 class CNoteView : public QLabel, public CView {
@@ -79,9 +93,18 @@ public:
 
 class CAppTarget : public CCmdTarget {
 public:
-    bool OnCommand(unsigned id) override { return id == kMainCmd && ++runs; }
+    bool OnCommand(unsigned id) override
+    {
+        if (id != kMainCmd)
+            return false;
+        ++runs;
+        if (open)
+            open();
+        return true;
+    }
     bool OnUpdateCommand(CCmdUI& ui) override { return ui.m_nID == kMainCmd; }
     int runs = 0;
+    std::function<void()> open;
 };
 
 // Windows close with deleteLater; outside an event loop the deletion has to be flushed.
@@ -112,6 +135,11 @@ protected:
         m_frame.resize(600, 400);
         m_frame.show();
         QApplication::setActiveWindow(&m_frame);
+    }
+    ~MdiFrameTest() override
+    {
+        UnregisterMenuBar(kMainMenu);
+        UnregisterMenuBar(kNoteMenu);
     }
 
     // Opens a second window on the document, as a list opens an edit form.
@@ -170,6 +198,32 @@ TEST_F(MdiFrameTest, ADisabledCommandNeverRunsNotEvenFromItsShortcut)
     // The application target is the end of the chain.
     EXPECT_TRUE(m_frame.ExecuteCommand(kMainCmd));
     EXPECT_EQ(m_appTarget.runs, 1);
+}
+
+// A command that runs out of memory (a 981 MB glaze file under a 1 GB limit) ended the program
+// with std::terminate and no word. It is stopped at the command boundary with a message, a file
+// it was opening leaves no half-read document behind, and the program goes on.
+TEST_F(MdiFrameTest, ACommandThatRunsOutOfMemoryIsStoppedWithAMessage)
+{
+    CFakeMessageService messages;
+    auto* document = static_cast<CNoteDoc*>(m_template.OpenDocumentFile(""));
+    document->runOutOfMemory = true;
+    QTest::keyClick(&m_frame, Qt::Key_K, Qt::ControlModifier);
+    ASSERT_EQ(messages.Texts(),
+              std::vector<std::string>{"Not enough memory to carry out \"Count\". The command was stopped."});
+
+    document->runOutOfMemory = false;
+    QTest::keyClick(&m_frame, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(document->count, 1) << "the program goes on";
+
+    m_appTarget.open = [this] { m_template.OpenDocumentFile("huge.note"); };
+    m_frame.ActiveChildFrame()->CloseFrame();
+    FlushEvents();
+    EXPECT_FALSE(m_frame.ExecuteCommand(kMainCmd));
+    EXPECT_EQ(messages.boxes.size(), 2u);
+    EXPECT_EQ(messages.boxes.back().text, "Not enough memory to carry out \"Main\". The command was stopped.");
+    EXPECT_TRUE(m_template.GetDocuments().empty()) << "no half-read document stays open";
+    EXPECT_EQ(m_frame.ActiveChildFrame(), nullptr);
 }
 
 TEST_F(MdiFrameTest, ClosingAModifiedDocumentsWindowAsksItsDocument)
