@@ -18,6 +18,12 @@ case "${1:-}" in
     cmake -S . -B build -G Ninja
     cmake --build build
     ctest --test-dir build --output-on-failure -j "$jobs"
+    # ctest runs each test in a process of its own; each test program also runs once as a whole,
+    # in shuffled order (fixed seed), so a test that leaves the process changed fails here.
+    for program in build/tests/core_tests build/tests/ui_tests; do
+      echo "== $program as one process, shuffled"
+      "$program" --gtest_shuffle --gtest_random_seed=2026 --gtest_brief=1
+    done
     ;;
   --sanitize)
     cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \

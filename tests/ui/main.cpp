@@ -1,3 +1,6 @@
+#include "ui/support/ProcessStateCheck.h"
+#include "ui/support/TestFolders.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -10,8 +13,18 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     // Text is measured and drawn with the same fonts whatever the machine has installed.
     qputenv("FONTCONFIG_FILE", OXI_TEST_FONTCONFIG);
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    // Everything the tests write goes into a folder of this process's own.
+    StartTestFolder();
+    int result = 1;
+    {
+        QApplication app(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+        ::testing::InitGoogleTest(&argc, argv);
+        InstallProcessStateCheck();
+        result = RUN_ALL_TESTS();
+        if (result == 0 && ProcessStateChanged())
+            result = 1;
+    }
+    EndTestFolder();
+    return result;
 }

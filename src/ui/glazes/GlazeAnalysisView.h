@@ -91,8 +91,10 @@ void RegisterGlazeAnalysisMenu();
 void InstallGlazeAnalysisTemplate(CDocTemplate& docTemplate);
 // A new report window on document (null when no window could be made); the caller fills it.
 CGlazeAnalysisView* CreateGlazeAnalysisWindow(CGlazesDoc& document);
-// Lets the glaze databases and their lists reach the edit and report windows.
+// Lets the glaze databases and their lists reach the edit and report windows; with a template,
+// until that template is destroyed.
 void InstallGlazeViews();
+void InstallGlazeViews(CDocTemplate& docTemplate);
 // Whether a glaze's graph can be opened: charts can be drawn and there is a graph template.
 bool CanOpenGlazeGraph();
 // A new graph window on document as request says, through the installed glaze views.

@@ -114,9 +114,13 @@ void RegisterGlazeAnalysisMenu()
 void InstallGlazeAnalysisTemplate(CDocTemplate& docTemplate)
 {
     s_analysisTemplate = &docTemplate;
+    docTemplate.AtDestruction([docTemplate = &docTemplate] {
+        if (s_analysisTemplate == docTemplate)
+            s_analysisTemplate = nullptr;
+    });
     InstallViewFactory<CGlazeAnalysisView>(docTemplate);
     RegisterGlazeAnalysisMenu();
-    InstallGlazeViews();
+    InstallGlazeViews(docTemplate);
 }
 
 CGlazeAnalysisView* CreateGlazeAnalysisWindow(CGlazesDoc& document)

@@ -156,6 +156,15 @@ void InstallGlazeViews()
     SetGlazeViews(&s_glazeWindows);
 }
 
+void InstallGlazeViews(CDocTemplate& docTemplate)
+{
+    InstallGlazeViews();
+    docTemplate.AtDestruction([] {
+        if (GetGlazeViews() == &s_glazeWindows)
+            SetGlazeViews(nullptr);
+    });
+}
+
 bool CanOpenGlazeGraph()
 {
     return g_pApp && g_pApp->m_bGraphsAvailable && g_pGraphTypesDoc && g_pGraphTypesDoc->Database().GetCount() > 0;
@@ -170,9 +179,13 @@ void OpenGlazeGraph(CGlazesDoc& document, const CGlazeGraphRequest& request)
 void InstallGlazeEditTemplate(CDocTemplate& docTemplate)
 {
     s_editTemplate = &docTemplate;
+    docTemplate.AtDestruction([docTemplate = &docTemplate] {
+        if (s_editTemplate == docTemplate)
+            s_editTemplate = nullptr;
+    });
     InstallViewFactory<CGlazeEditView>(docTemplate);
     RegisterGlazeEditMenu();
-    InstallGlazeViews();
+    InstallGlazeViews(docTemplate);
 }
 
 CGlazeEditView* CreateGlazeEditWindow(CGlazesDoc& document)

@@ -38,10 +38,16 @@ public:
 
 CGraphTemplateWindows s_templateWindows;
 
-void InstallTemplateWindows()
+// Until the template is destroyed, when no graph view windows took the part already.
+void InstallTemplateWindows(CDocTemplate& docTemplate)
 {
-    if (!GetGraphTemplateViews())
-        SetGraphTemplateViews(&s_templateWindows);
+    if (GetGraphTemplateViews())
+        return;
+    SetGraphTemplateViews(&s_templateWindows);
+    docTemplate.AtDestruction([] {
+        if (GetGraphTemplateViews() == &s_templateWindows)
+            SetGraphTemplateViews(nullptr);
+    });
 }
 
 } // namespace
@@ -98,7 +104,7 @@ void InstallGraphTypesTemplate(CDocTemplate& docTemplate)
 {
     InstallViewFactory<CGraphTypesView>(docTemplate);
     RegisterGraphTypesMenu();
-    InstallTemplateWindows();
+    InstallTemplateWindows(docTemplate);
 }
 
 // --- the editor window ----------------------------------------------------------------------------
@@ -155,7 +161,11 @@ const char* GraphTypeEditCommandPrompt(unsigned id)
 void InstallGraphTypeEditTemplate(CDocTemplate& docTemplate)
 {
     s_templateWindows.SetTemplate(&docTemplate);
+    docTemplate.AtDestruction([docTemplate = &docTemplate] {
+        if (s_templateWindows.Template() == docTemplate)
+            s_templateWindows.SetTemplate(nullptr);
+    });
     InstallViewFactory<CGraphTypeEditView>(docTemplate);
     RegisterGraphTypeEditMenu();
-    InstallTemplateWindows();
+    InstallTemplateWindows(docTemplate);
 }

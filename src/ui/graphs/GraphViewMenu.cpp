@@ -235,6 +235,14 @@ void InstallGraphViewTemplate(CDocTemplate& docTemplate)
     RegisterGraphViewMenu();
     if (!GetGraphTemplateViews())
         SetGraphTemplateViews(&s_graphWindows);
+    docTemplate.AtDestruction([docTemplate = &docTemplate] {
+        if (s_graphViewTemplate != docTemplate)
+            return;
+        s_graphViewTemplate = nullptr;
+        if (GetGraphTemplateViews() == &s_graphWindows)
+            SetGraphTemplateViews(nullptr);
+        SetGraphViewOpener(nullptr);
+    });
     SetGraphViewOpener([](CGraphTypesDoc& document, const CGraphTemplate* graphTemplate, CGlazesDoc* database,
                           CGlaze* glaze) {
         CGraphView* view = OpenGraphWindow(document);

@@ -114,8 +114,7 @@ const char* LimitFormulaEditCommandPrompt(unsigned id)
 
 void InstallLimitFormulaEditTemplate(CDocTemplate& docTemplate)
 {
-    s_editWindows.SetTemplate(&docTemplate);
     InstallViewFactory<CLimitFormulaEditView>(docTemplate);
     RegisterLimitFormulaEditMenu();
-    SetLimitFormulaEditViews(&s_editWindows);
+    s_editWindows.InstallWith(docTemplate, &SetLimitFormulaEditViews);
 }

@@ -46,8 +46,7 @@ void RegisterMaterialEditMenu()
 
 void InstallMaterialEditTemplate(CDocTemplate& docTemplate)
 {
-    s_editWindows.SetTemplate(&docTemplate);
     InstallViewFactory<CMaterialEditView>(docTemplate);
     RegisterMaterialEditMenu();
-    SetMaterialEditViews(&s_editWindows);
+    s_editWindows.InstallWith(docTemplate, &SetMaterialEditViews);
 }

@@ -110,8 +110,7 @@ const char* SubstitutionEditCommandPrompt(unsigned id)
 
 void InstallSubstitutionEditTemplate(CDocTemplate& docTemplate)
 {
-    s_editWindows.SetTemplate(&docTemplate);
     InstallViewFactory<CSubstitutionEditView>(docTemplate);
     RegisterSubstitutionEditMenu();
-    SetSubstitutionEditViews(&s_editWindows);
+    s_editWindows.InstallWith(docTemplate, &SetSubstitutionEditViews);
 }

@@ -33,6 +33,20 @@ public:
 
     // The edit template the windows are made with (its menu and title).
     void SetTemplate(CDocTemplate* editTemplate) { m_template = editTemplate; }
+    CDocTemplate* Template() const { return m_template; }
+    // Makes the windows with editTemplate and installs them through the kind's setter until
+    // that template is destroyed: then the kind has no edit windows again.
+    void InstallWith(CDocTemplate& editTemplate, void (*install)(Base*))
+    {
+        m_template = &editTemplate;
+        install(this);
+        editTemplate.AtDestruction([this, editTemplate = &editTemplate, install] {
+            if (m_template != editTemplate)
+                return;
+            m_template = nullptr;
+            install(nullptr);
+        });
+    }
 
     bool OpenEditView(DocT& document, int index) override
     {

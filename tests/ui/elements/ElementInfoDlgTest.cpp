@@ -7,6 +7,7 @@
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
 #include "support/NotesEdit.h"
+#include "ui/support/TestFolders.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -133,9 +134,8 @@ TEST_F(ElementInfoDlgTest, OxideRowsFollowTheCountsAndTheReductionBox)
     EXPECT_EQ(dialog.ncatred, 1);
     EXPECT_EQ(dialog.nanred, 2);
 
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    dialog.Check(CElementInfoDlg::IdDifOxInRed)->click();
-    EXPECT_TRUE(dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/element-information-dialog.png"));
+        dialog.Check(CElementInfoDlg::IdDifOxInRed)->click();
+    EXPECT_TRUE(dialog.grab().save(ScreenshotFolder() + "/element-information-dialog.png"));
 }
 
 TEST_F(ElementInfoDlgTest, SiliconHasNoReductionOxide)

@@ -16,6 +16,7 @@
 #include "support/NotesEdit.h"
 #include "support/Profile.h"
 #include "support/TextPrinter.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -149,8 +150,7 @@ TEST_F(ElementsViewTest, TableShowsRolesInTheirColoursAndTheCurrentElement)
     EXPECT_EQ(m_view->InformationButton()->FaceColor(), GetNamedColor("elv_infobut"));
 
     Click(14);
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    EXPECT_TRUE(m_view->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/elements-periodic-table.png"));
+        EXPECT_TRUE(m_view->grab().save(ScreenshotFolder() + "/elements-periodic-table.png"));
 }
 
 TEST_F(ElementsViewTest, ChangeAndRevertRoleEditTheCurrentElementAndAnnounceIt)

@@ -25,6 +25,7 @@
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/Profile.h"
 #include "support/TabEdit.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -159,7 +160,7 @@ protected:
     }
     static void Screenshot(QWidget* widget, const char* name)
     {
-        const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
+        const QString folder = ScreenshotFolder();
         QDir().mkpath(folder);
         EXPECT_TRUE(widget->grab().save(folder + "/" + name + ".png")) << name;
     }

@@ -23,6 +23,7 @@
 #include "support/DbNotesDlg.h"
 #include "support/EditLineDlg.h"
 #include "support/MergeDlg.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,8 +60,7 @@ protected:
                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
-        QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-        g_prefs.ApplyColorScheme();
+                g_prefs.ApplyColorScheme();
         g_prefs.backtyp = CBackupSettings::None;
         m_materials.OnOpenDocument(Shipped("materials.mat"));
         g_pGlazesTemplate = m_template.get();
@@ -193,7 +193,7 @@ TEST_F(GlazesViewTest, ShippedGlazesInEveryFormat)
         EXPECT_EQ(view->GetCaretIndex(), 5);
         if (format == 3) {
             m_frame.ActiveChildFrame()->resize(860, 300);
-            m_frame.ActiveChildFrame()->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/glaze-list.png");
+            m_frame.ActiveChildFrame()->grab().save(ScreenshotFolder() + "/glaze-list.png");
         }
     }
     // The combined sodium and potassium entry; the loss gives an empty cell.
@@ -501,7 +501,7 @@ TEST_F(GlazesViewTest, PrintPreviewAndWriteToFile)
     QTimer::singleShot(0, [&previewed] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget)) {
-                preview->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/glaze-list-preview.png");
+                preview->grab().save(ScreenshotFolder() + "/glaze-list-preview.png");
                 preview->reject();
                 previewed = true;
             }

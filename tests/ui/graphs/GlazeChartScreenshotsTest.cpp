@@ -16,7 +16,7 @@ namespace {
 using namespace graphtest;
 
 // The recipe, cost, material-type, average, statistics and many-glaze charts of the shipped
-// templates and glazes, as graph windows draw them, saved under build/screenshots for a person to
+// templates and glazes, as graph windows draw them, saved as screenshots for a person to
 // look at.
 class GlazeChartScreenshotsTest : public GraphTypesFixture {
 protected:

@@ -27,6 +27,7 @@
 #include "shell/Preferences.h"
 #include "support/DbFileType.h"
 #include "support/Profile.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -76,8 +77,7 @@ inline std::string ReadAll(const std::string& path)
 
 inline QString ScreenshotPath(const char* name)
 {
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    return QString(OXI_BUILD_DIR) + "/screenshots/" + name + ".png";
+    return ScreenshotFolder() + "/" + name + ".png";
 }
 
 // What a person reads a chart by: the filled slices, bars, boxes and points, each in its

@@ -4,6 +4,7 @@
 #include "graphs/ChartPalette.h"
 #include "graphs/QtChartEngine.h"
 #include "shell/Preferences.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -69,9 +70,8 @@ protected:
 TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
 {
     BuildPie(&m_glaze);
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    const QImage shot = m_wnd.grab().toImage();
-    EXPECT_TRUE(shot.save(QString(OXI_BUILD_DIR) + "/screenshots/oxide-pie.png"));
+        const QImage shot = m_wnd.grab().toImage();
+    EXPECT_TRUE(shot.save(ScreenshotFolder() + "/oxide-pie.png"));
 
     QTemporaryDir dir;
     const std::string png = (dir.path() + "/pie.png").toStdString();
@@ -136,8 +136,7 @@ TEST_F(GraphWndTest, AnErrorTextIsShownInItsBox)
     BuildPie(nullptr);
     ASSERT_EQ(m_graph.m_errorText, "No glaze to display");
     const QImage image = m_wnd.grab().toImage();
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    image.save(QString(OXI_BUILD_DIR) + "/screenshots/graph-error.png");
+        image.save(ScreenshotFolder() + "/graph-error.png");
     EXPECT_EQ(image.pixelColor(4, 296), PaletteQColor(12));
     // The text stands to the right of the box, in red.
     const CChartPrimitive& text = m_graph.GetChart()->Primitives().back();

@@ -17,6 +17,7 @@
 #include "support/DbNotesDlg.h"
 #include "support/MergeDlg.h"
 #include "support/Profile.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -210,8 +211,7 @@ TEST_F(LimitFormulasViewTest, TheListShowsTheShippedFormulasInBothModes)
     EXPECT_EQ(recorder.view->received[0].code, 38) << "announced while the notice is handled";
 
     frame->resize(CLimitFormulasView::kInitialWidth, CLimitFormulasView::kInitialHeight);
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    frame->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/limit_formulas_list.png");
+        frame->grab().save(ScreenshotFolder() + "/limit_formulas_list.png");
 }
 
 TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
@@ -407,12 +407,10 @@ TEST_F(LimitFormulasViewTest, LimitedFormsStepThroughTheChosenFormulas)
     EXPECT_EQ(m_doc->Database().GetAt(5).m_name, "new limit formula");
     EXPECT_EQ(edit->CurrentIndex(), 5);
 
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    edit->SelectLimit(-1);
+        edit->SelectLimit(-1);
     edit->GetFrame()->ActivateFrame();
     edit->SetFormulaIndex(2);
-    dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->grab().save(QString(OXI_BUILD_DIR) +
-                                                                  "/screenshots/limit_formula_edit.png");
+    dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->grab().save(ScreenshotFolder() + "/limit_formula_edit.png");
 }
 
 TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemLists)
@@ -437,8 +435,7 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_EQ(dialog.PlotMaxEdit()->text(), QStringLiteral("1.0"));
     dialog.SelectCombination(13);
     EXPECT_TRUE(dialog.RatioRadio()->isChecked());
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/oxide_combinations.png");
+        dialog.grab().save(ScreenshotFolder() + "/oxide_combinations.png");
     EXPECT_EQ(dialog.FirstLabel()->text(), QStringLiteral("Numerator :"));
 
     // A new combination takes what the controls hold when Append New Combo is pressed.

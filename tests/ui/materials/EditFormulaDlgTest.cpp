@@ -5,6 +5,7 @@
 #include "materials/FormulaConversionDlg.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,8 +57,7 @@ TEST_F(EditFormulaDlgTest, FormulaTextGoesToTheGridAndComesBackInColumnOrder)
     EXPECT_EQ(dialog.GridText(),
               "% 10.2 Na2O  4.8 K2O  0.1 MgO  0.4 CaO  23.6 Al2O3  60.4 SiO2  0.1 Fe2O3  0.4 LOI");
 
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/edit-formula.png");
+        dialog.grab().save(ScreenshotFolder() + "/edit-formula.png");
 
     // Editing a cell, then OK: the components come back in display order, an extra cell's
     // component among them.
@@ -196,8 +196,7 @@ TEST_F(EditFormulaDlgTest, SetupChecksTheColumnsAndRelaysTheGrid)
     prefs.SetDefaults();
     EXPECT_EQ(prefs.ColumnEdit(1)->text(), QStringLiteral("Al2O3,B2O3"));
     EXPECT_TRUE(prefs.TakeControls());
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    prefs.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/edit-formula-prefs.png");
+        prefs.grab().save(ScreenshotFolder() + "/edit-formula-prefs.png");
 
     CEditFormulaDlg dialog(nullptr, "K2O Al2O3 6SiO2");
     dialog.InitDialog();

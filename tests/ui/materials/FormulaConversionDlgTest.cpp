@@ -4,6 +4,7 @@
 #include "materials/Material.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "ui/support/TestFolders.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -58,8 +59,7 @@ TEST(FormulaConversionDlgTest, AMaterialDecidesTheConversionsAndTheUnityTargets)
     EXPECT_EQ(dialog.LoiCombo()->currentText(), QStringLiteral("O2"));
     EXPECT_FALSE(dialog.LoiCombo()->isEnabled()) << "no conversion chosen yet";
     EXPECT_EQ(dialog.DecimalsEdit()->text(), QString::number(g_prefs.decformulas));
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/formula-conversion.png");
+        dialog.grab().save(ScreenshotFolder() + "/formula-conversion.png");
 
     dialog.UnityCombo()->setCurrentIndex(4);
     emit dialog.UnityCombo()->activated(4);

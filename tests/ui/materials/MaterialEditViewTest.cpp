@@ -7,6 +7,7 @@
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
 #include "ui/framework/TypeText.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -60,9 +61,8 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     view->DensityEdit()->setText(QStringLiteral("2.55"));
     EXPECT_EQ(NameAt(1), "Kaolin") << "edits stay in the form until saved";
 
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    view->GetFrame()->ActivateFrame();
-    dynamic_cast<QWidget*>(view->GetFrame())->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/material-edit-view.png");
+        view->GetFrame()->ActivateFrame();
+    dynamic_cast<QWidget*>(view->GetFrame())->grab().save(ScreenshotFolder() + "/material-edit-view.png");
 
     QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
     EXPECT_EQ(NameAt(1), "Grolleg Kaolin");

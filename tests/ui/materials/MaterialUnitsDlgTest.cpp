@@ -3,6 +3,7 @@
 #include "core/shell/FakeMessageService.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "ui/support/TestFolders.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -40,9 +41,8 @@ TEST(MaterialUnitsDlgTest, UnitClicksProposeScalingFromTheDatabaseUnit)
     EXPECT_FALSE(dialog.MultiplyDensitiesCheck()->isChecked());
     EXPECT_EQ(dialog.DensityFactorEdit()->text(), QStringLiteral("1.0"));
     EXPECT_EQ(dialog.costUnit, 1) << "the members change only with OK";
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    dialog.show();
-    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/material-units.png");
+        dialog.show();
+    dialog.grab().save(ScreenshotFolder() + "/material-units.png");
 }
 
 TEST(MaterialUnitsDlgTest, ValuesOutOfRangeKeepTheDialogOpen)

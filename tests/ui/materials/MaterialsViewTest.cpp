@@ -5,6 +5,7 @@
 #include "materials/MaterialUnitsDlg.h"
 #include "materials/SortMaterialsDlg.h"
 #include "shell/Clipboards.h"
+#include "ui/support/TestFolders.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -72,8 +73,7 @@ TEST_F(MaterialsViewTest, StarterDatabaseShowsInEachViewMode)
     m_frame.ActiveChildFrame()->resize(880, 420);
     m_view->SetSel(1, true);
     QApplication::processEvents();
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    m_frame.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/materials-window.png");
+        m_frame.grab().save(ScreenshotFolder() + "/materials-window.png");
 }
 
 TEST_F(MaterialsViewTest, CopyThenPasteInsertsCopiesAndAnnouncesOnce)
@@ -196,8 +196,7 @@ TEST_F(MaterialsViewTest, ResortUsesTheSortDialogAndRemembersItsChoice)
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Sort materials by..."));
         EXPECT_TRUE(dialog->ChoiceButton(0)->isChecked()) << "Name the first time";
         EXPECT_EQ(dialog->OxideCombo()->currentText(), QStringLiteral("KNaO"));
-        QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-        dialog->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/sort-materials.png");
+                dialog->grab().save(ScreenshotFolder() + "/sort-materials.png");
         dialog->ChoiceButton(1)->click();
         dialog->OkButton()->click();
     });
@@ -231,8 +230,7 @@ TEST_F(MaterialsViewTest, FindSelectsTheMatchesAndCountsThem)
         EXPECT_TRUE(dialog->NamesCheck()->isChecked());
         EXPECT_TRUE(dialog->CodesCheck()->isChecked());
         EXPECT_FALSE(dialog->FormulasCheck()->isChecked());
-        QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-        dialog->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/find-materials.png");
+                dialog->grab().save(ScreenshotFolder() + "/find-materials.png");
         QTest::keyClicks(dialog->TextEdit(), QStringLiteral("carb"));
         dialog->OkButton()->click();
     });

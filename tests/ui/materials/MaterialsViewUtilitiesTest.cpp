@@ -7,6 +7,7 @@
 #include "materials/FormulaConversionDlg.h"
 #include "materials/ImportTmtDlg.h"
 #include "support/TextPrinter.h"
+#include "ui/support/TestFolders.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -104,8 +105,7 @@ TEST_F(MaterialsViewUtilitiesTest, TmtImportAppendsAndExportGoesToTheClipboard)
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Import from Insight TMT file..."));
         EXPECT_TRUE(dialog->MaterialsCheck()->isChecked());
         EXPECT_FALSE(dialog->RolesCheck()->isChecked());
-        QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-        dialog->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/import-tmt.png");
+                dialog->grab().save(ScreenshotFolder() + "/import-tmt.png");
         dialog->OkButton()->click();
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListImportTmt));

@@ -4,6 +4,7 @@
 
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "ui/support/TestFolders.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -37,9 +38,8 @@ TEST(SetMaterialFieldDlgTest, ValueChoicesFollowTheField)
     EXPECT_EQ(Items(dialog.ValueCombo()), (QStringList{"No", "Yes"}));
     EXPECT_EQ(dialog.ValueCombo()->currentText(), QStringLiteral("Yes"));
     EXPECT_TRUE(dialog.AllRadio()->isChecked());
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    dialog.show();
-    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/set-material-field.png");
+        dialog.show();
+    dialog.grab().save(ScreenshotFolder() + "/set-material-field.png");
 
     // Another field empties both the value text and its list.
     dialog.FieldCombo()->setCurrentIndex(0);

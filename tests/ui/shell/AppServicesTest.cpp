@@ -13,6 +13,7 @@
 #include "textfile/TextFileDoc.h"
 #include "textfile/TextFileView.h"
 #include "tree/DbTreeDoc.h"
+#include "ui/support/TestFolders.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -270,8 +271,7 @@ TEST(AppServicesTest, ScreenshotOfTheMainWindowAfterStartUp)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     ASSERT_TRUE(frame->ExecuteCommand(CmdWindowTile));
     QTest::qWait(600);
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    EXPECT_TRUE(frame->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/main-window.png"));
+        EXPECT_TRUE(frame->grab().save(ScreenshotFolder() + "/main-window.png"));
     // The tree and the Information window are among the windows of the start.
     EXPECT_FALSE(g_pDbTreeDoc->GetViews().empty());
     ASSERT_NE(g_pInformationDoc, nullptr);

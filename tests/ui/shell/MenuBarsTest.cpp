@@ -14,6 +14,7 @@
 #include "shell/OxidariumAppUi.h"
 #include "substitutions/SubstitutionsView.h"
 #include "tree/DbTreeView.h"
+#include "ui/support/TestFolders.h"
 
 #include <filesystem>
 #include <fstream>
@@ -83,7 +84,8 @@ TEST(MenuBarsTest, EveryMenuComesOutAsBefore)
 
     const std::string expected = ReadFile(std::string(OXI_TEST_DATA_DIR) + "/shell/menus.txt");
     if (out.str() != expected) {
-        const std::string actual = ::testing::TempDir() + "menus.txt";
+        KeepTestFolder();
+        const std::string actual = TestFolder().toStdString() + "/menus.txt";
         std::ofstream(actual, std::ios::binary) << out.str();
         ADD_FAILURE() << "the menus differ from tests/data/shell/menus.txt; they are written to " << actual;
     }

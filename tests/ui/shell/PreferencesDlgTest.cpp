@@ -8,6 +8,7 @@
 #include "shell/RecipeSizeDlg.h"
 #include "support/TextHelpers.h"
 #include "support/ToggleButton.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -62,7 +63,7 @@ std::string ReadFile(const std::string& path)
 
 void SaveScreenshot(QWidget& widget, const QString& name)
 {
-    const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
+    const QString folder = ScreenshotFolder();
     QDir().mkpath(folder);
     EXPECT_TRUE(widget.grab().save(folder + "/" + name + ".png"));
 }

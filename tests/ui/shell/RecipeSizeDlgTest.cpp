@@ -4,6 +4,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "shell/PreferencesDlg.h"
+#include "ui/support/TestFolders.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -108,7 +109,7 @@ TEST_F(RecipeSizeDlgTest, OkFormShowsOnlyOkCancelAndHelpAndEnterDoesNotClose)
     ASSERT_EQ(sandbox.messages.helps.size(), 1u);
     EXPECT_EQ(sandbox.messages.helps[0].id, kHelpRecipeSizeDlg);
 
-    const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
+    const QString folder = ScreenshotFolder();
     QDir().mkpath(folder);
     EXPECT_TRUE(dialog.grab().save(folder + "/recipe-size-dialog.png"));
     QTest::keyClick(dialog.SizesEdit(), Qt::Key_Escape);

@@ -20,6 +20,7 @@
 #include "support/PlainTextEditLines.h"
 #include "support/Profile.h"
 #include "support/TabEdit.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -184,8 +185,7 @@ TEST_F(SubstitutionsViewTest, TheListShowsTheShippedSubstitutions)
     m_doc->UpdateAllViews(nullptr, &bring);
     EXPECT_FALSE(frame->IsFrameMinimized()) << "the database tree brings the window up";
     frame->resize(CSubstitutionsView::kInitialWidth, CSubstitutionsView::kInitialHeight);
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    frame->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/substitutions_list.png");
+        frame->grab().save(ScreenshotFolder() + "/substitutions_list.png");
 }
 
 TEST_F(SubstitutionsViewTest, ChooseASubstitutionReturnsTheChoiceForwardOrReversed)
@@ -198,7 +198,7 @@ TEST_F(SubstitutionsViewTest, ChooseASubstitutionReturnsTheChoiceForwardOrRevers
     EXPECT_EQ(dialog.List()->currentRow(), 0);
     EXPECT_EQ(BoxText(dialog.Set1Edit()), "Whiting\t100.00\r\nSilica\t  60.03\r\n");
     EXPECT_EQ(BoxText(dialog.Set2Edit()), "Wollastonite\t116.06\r\n");
-    dialog.grab().save(QString(OXI_BUILD_DIR) + "/screenshots/choose_substitution.png");
+    dialog.grab().save(ScreenshotFolder() + "/choose_substitution.png");
 
     dialog.List()->setCurrentRow(1);
     EXPECT_EQ(dialog.current, 1);
@@ -356,11 +356,9 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     EXPECT_EQ(Names()[16], "new substitution");
     EXPECT_EQ(edit->CurrentIndex(), 16);
     EXPECT_EQ(edit->NameEdit()->selectedText(), QStringLiteral("new substitution"));
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    edit->LoadRecord(0);
+        edit->LoadRecord(0);
     QApplication::processEvents();
-    dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->grab().save(QString(OXI_BUILD_DIR) +
-                                                                  "/screenshots/substitution_edit.png");
+    dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->grab().save(ScreenshotFolder() + "/substitution_edit.png");
 }
 
 TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)

@@ -1,7 +1,9 @@
 #pragma once
 
 // What the dialog tests share: driving a modal dialog from inside its event loop, and saving a
-// screenshot of a widget for a human to look at (under the build directory's "screenshots").
+// screenshot of a widget for a human to look at (see TestFolders.h).
+
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,7 +39,7 @@ void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
 
 inline void SaveScreenshot(QWidget& widget, const char* name)
 {
-    const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
+    const QString folder = ScreenshotFolder();
     QDir().mkpath(folder);
     EXPECT_TRUE(widget.grab().save(folder + "/" + name + ".png"));
 }

@@ -8,6 +8,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/PrintSurface.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -267,8 +268,7 @@ TEST(PrintJobTest, RendersASampleReportPage)
     QImage page = BlankPage();
     ASSERT_TRUE(job.RenderPage(page, 1));
     EXPECT_FALSE(job.RenderPage(page, 2));
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    EXPECT_TRUE(page.save(QString(OXI_BUILD_DIR) + "/screenshots/report-page.png"));
+        EXPECT_TRUE(page.save(ScreenshotFolder() + "/report-page.png"));
 
     // The same layout, to know where its lines lie (thousandths of an inch; 10 per pixel).
     CTextPrinter layout;
@@ -374,7 +374,7 @@ TEST(PrintJobTest, PreviewPaintsThePagesWithoutBlocking)
     QTimer::singleShot(0, [&closed] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget)) {
-                preview->grab().save(QString(OXI_BUILD_DIR) + "/screenshots/report-preview.png");
+                preview->grab().save(ScreenshotFolder() + "/report-preview.png");
                 preview->reject();
                 closed = true;
             }

@@ -14,6 +14,7 @@
 #include "textfile/Information.h"
 #include "textfile/TextFileCommands.h"
 #include "textfile/TextFileDoc.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -425,8 +426,7 @@ TEST_F(TextFileViewTest, ScreenshotOfATextWindowAndTheInformationWindow)
     FrameOf(ViewOf(g_pInformationDoc))->move(160, 300);
     FlushEvents();
 
-    QDir().mkpath(QString(OXI_BUILD_DIR) + "/screenshots");
-    const QString file = QString(OXI_BUILD_DIR) + "/screenshots/textfile-windows.png";
+        const QString file = ScreenshotFolder() + "/textfile-windows.png";
     const QPixmap picture = m_frame.grab();
     ASSERT_FALSE(picture.isNull());
     EXPECT_TRUE(picture.save(file));

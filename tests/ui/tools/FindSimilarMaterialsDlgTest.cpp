@@ -5,6 +5,7 @@
 #include "textfile/TextFileDoc.h"
 #include "tools/ToolCommands.h"
 #include "ui/materials/MaterialsViewFixture.h"
+#include "ui/support/TestFolders.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -44,7 +45,7 @@ protected:
     }
     static void Screenshot(QWidget& widget, const char* name)
     {
-        const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
+        const QString folder = ScreenshotFolder();
         QDir().mkpath(folder);
         EXPECT_TRUE(widget.grab().save(folder + "/" + name + ".png"));
     }

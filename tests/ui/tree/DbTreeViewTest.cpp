@@ -13,6 +13,7 @@
 #include "support/PathHelpers.h"
 #include "tree/DbTreeDoc.h"
 #include "tree/DbTreeIcons.h"
+#include "ui/support/TestFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -463,7 +464,7 @@ TEST_F(DbTreeViewTest, Screenshot)
     ASSERT_NE(frame, nullptr);
     frame->move(0, 0);
     frame->resize(300, 480);
-    const QString folder = QString(OXI_BUILD_DIR) + "/screenshots";
+    const QString folder = ScreenshotFolder();
     QDir().mkpath(folder);
     EXPECT_TRUE(frame->grab().save(folder + "/db-tree.png"));
 }
