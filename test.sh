@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs the tests.
-#   ./test.sh             every test (widget tests on the offscreen platform)
+#   ./test.sh             every test (widget tests on the offscreen platform), each test program
+#                         once more as a whole in shuffled order, and the monkey for two seeds
+#                         of 15 s
 #   ./test.sh --sanitize  every test (core and widgets) under AddressSanitizer and
-#                         UndefinedBehaviorSanitizer
+#                         UndefinedBehaviorSanitizer, then the monkey (tests/monkey) for four
+#                         seeds of 25 s
 #   ./test.sh --fuzz      each fuzz target over its seeds plus 20,000 generated inputs (up to
 #                         1 MB for the import readers, 8 KB for the others; the chart builder's
 #                         target stops after a minute)
@@ -24,6 +27,10 @@ case "${1:-}" in
       echo "== $program as one process, shuffled"
       "$program" --gtest_shuffle --gtest_random_seed=2026 --gtest_brief=1
     done
+    # The monkey on the optimised build, where every step must finish within 5 s.
+    build/tests/oxidarium_monkey --seed 1 --seconds 15 & first=$!
+    build/tests/oxidarium_monkey --seed 2 --seconds 15 & second=$!
+    wait "$first"; wait "$second"
     ;;
   --sanitize)
     cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
@@ -37,6 +44,14 @@ case "${1:-}" in
     export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+    # The monkey: the whole program used at random, four seeds of 25 s, two at a time.
+    monkey() { nice build-sanitize/tests/oxidarium_monkey --seed "$1" --seconds 25; }
+    for pair in "1 2" "3 4"; do
+      set -- $pair
+      monkey "$1" & first=$!
+      monkey "$2" & second=$!
+      wait "$first"; wait "$second"
+    done
     ;;
   --fuzz)
     cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
