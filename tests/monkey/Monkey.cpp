@@ -159,6 +159,7 @@ int main(int argc, char** argv)
     SetProfile(nullptr);
     std::printf("monkey: seed %u passed, %d steps in %d sessions; the longest took %.2f s: %s\n", options.seed,
                 log.StepCount(), sessions, log.LongestStep(), log.LongestStepText().c_str());
+    std::printf("monkey: windows and dialogs seen: %s\n", driver.KindsSeen().c_str());
     const int result = log.StepCount() > sessions ? 0 : 1;
     return result;
 }

@@ -308,8 +308,22 @@ void CMonkeyDriver::BeginStep(const std::string& text)
     m_stepStarted = NowMs();
 }
 
+std::string CMonkeyDriver::KindsSeen() const
+{
+    std::string kinds;
+    for (const std::string& kind : m_kindsSeen)
+        kinds += (kinds.empty() ? "" : ", ") + kind;
+    return kinds;
+}
+
 void CMonkeyDriver::EndStep()
 {
+    if (CMDIMainFrame* frame = CMDIMainFrame::Instance()) {
+        for (CMDIChildFrame* window : frame->ChildFrames()) {
+            if (window->widget())
+                m_kindsSeen.insert(window->widget()->metaObject()->className());
+        }
+    }
     Settle();
     m_log.StepTook(static_cast<double>(NowMs() - m_stepStarted) / 1000);
     m_stepStarted = 0;
@@ -570,6 +584,7 @@ void CMonkeyDriver::DriveModal(QWidget* modal)
 {
     DialogState& state = m_dialogs[modal];
     if (state.ticks == 0) {
+        m_kindsSeen.insert(modal->metaObject()->className());
         state.fills = Random(5);
         m_log.Detail("dialog " + Describe(modal));
         connect(modal, &QObject::destroyed, this, [this, modal] { m_dialogs.erase(modal); });

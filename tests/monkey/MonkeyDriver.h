@@ -18,6 +18,7 @@
 #include <chrono>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -48,6 +49,8 @@ public:
     // File > Exit, answering the save questions at random first and No at the end.
     void Exit(CMainFrame& frame);
     int Steps() const { return m_log.StepCount(); }
+    // The kinds of window and dialog the walk has seen so far.
+    std::string KindsSeen() const;
 
     // The services.
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned type, unsigned helpId) override;
@@ -113,6 +116,7 @@ private:
     int m_saveCount = 0;
     std::map<QWidget*, DialogState> m_dialogs;
     std::map<const CDocument*, DocumentState> m_documents;
+    std::set<std::string> m_kindsSeen;
 
     std::atomic<long long> m_stepStarted{0}; // steady-clock milliseconds, 0 between steps
     std::atomic<bool> m_stopWatching{false};
