@@ -3,6 +3,7 @@
 #include "shell/OxidariumApp.h"
 
 #include "elements/ElementsDoc.h"
+#include "framework/CommandGuard.h"
 #include "framework/Document.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
@@ -289,10 +290,11 @@ void COxidariumApp::OpenStartupFiles()
     const std::vector<std::string> glazeFiles = StartupGlazeFiles();
     const bool withTextFiles = m_cmdInfo.m_strFileName.empty() && CAppContext::IsActive();
     const CStringArrayEx textFiles = withTextFiles ? g_prefs.txtfile : CStringArrayEx();
+    // A file too large for the memory left is refused on its own; the program starts without it.
     for (const std::string& path : glazeFiles)
-        OpenAndAnnounce(g_pGlazesTemplate, path, kGlazes);
+        RunGuarded("open " + path, [&] { OpenAndAnnounce(g_pGlazesTemplate, path, kGlazes); });
     for (const std::string& path : textFiles)
-        OpenAndAnnounce(g_pTextFileTemplate, path, kTextFile);
+        RunGuarded("open " + path, [&] { OpenAndAnnounce(g_pTextFileTemplate, path, kTextFile); });
 }
 
 void COxidariumApp::RebuildDatabaseTree()
