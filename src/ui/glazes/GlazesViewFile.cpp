@@ -325,6 +325,10 @@ void CGlazesView::OnExportInsight()
                                                  "RCP files (*.rcp)|*.rcp|All files (*.*)|*.*||", "rcp", true);
         request.initialPath = CInsightIO::SuggestedFileName(name);
         const CFileDialogResult answer = AskForFiles(request);
+        // Cancel ends the export: with thousands of glazes selected a question each would
+        // leave no way out. What went to the clipboard so far still goes there.
+        if (answer.outcome == CFileDialogResult::Outcome::Cancel)
+            break;
         if (answer.outcome == CFileDialogResult::Outcome::Clipboard) {
             toClipboard.push_back(row);
         } else if (IsChosen(answer)) {

@@ -475,6 +475,16 @@ TEST_F(GlazesViewTest, SaveSelectedAndExports)
     EXPECT_EQ(m_clipboard.writes, 1);
     EXPECT_EQ(m_clipboard.content.rfind("5.0\r\nRCP\r\nSTANDARD.MDT\r\nCone 6 Clear!\r\n", 0), 0u);
     EXPECT_NE(m_clipboard.content.find("\r\n\r\n5.0\r\nRCP\r\nSTANDARD.MDT\r\nC\r\n"), std::string::npos);
+    // Cancel ends the export (the monkey found 3,000 questions after Select All): the recipes
+    // chosen for the clipboard before it still go there.
+    Select(*view, {0, 1, 2});
+    const std::size_t asked = m_dialogs.requests.size();
+    m_dialogs.AnswerClipboard();
+    m_dialogs.AnswerCancel();
+    EXPECT_TRUE(view->RunCommand(CmdGlzExportInsight));
+    EXPECT_EQ(m_dialogs.requests.size(), asked + 2) << "no question after Cancel";
+    EXPECT_EQ(m_clipboard.writes, 2);
+    EXPECT_EQ(m_clipboard.content.find("\r\n\r\n5.0"), std::string::npos) << "one recipe";
 
     const std::string nowhere = (m_dir / "missing" / "out.txt").string();
     m_dialogs.AnswerPath(nowhere);
