@@ -3,7 +3,7 @@
 // one file comes out, as an absolute, clean path.
 
 #include "FuzzFiles.h"
-#include "shell/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "framework/GuardedApplication.h"
 #include "framework/QtServices.h"
 #include "shell/AppContext.h"
-#include "shell/CommandLine.h"
-#include "shell/MainFrame.h"
-#include "shell/OxidariumAppUi.h"
-#include "shell/StartupTimer.h"
+#include "app/CommandLine.h"
+#include "app/MainFrame.h"
+#include "app/OxidariumAppUi.h"
+#include "app/StartupTimer.h"
 #include "support/Profile.h"
 
 #include <QApplication>

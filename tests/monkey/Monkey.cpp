@@ -25,8 +25,8 @@
 #include "framework/GuardedApplication.h"
 #include "framework/QtServices.h"
 #include "shell/AppContext.h"
-#include "shell/MainFrame.h"
-#include "shell/OxidariumAppUi.h"
+#include "app/MainFrame.h"
+#include "app/OxidariumAppUi.h"
 #include "support/Profile.h"
 
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "glazes/GlazesDoc.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/MainFrame.h"
+#include "app/MainFrame.h"
 #include "shell/OxidariumApp.h"
 
 #include <QAbstractButton>

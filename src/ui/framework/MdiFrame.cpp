@@ -15,6 +15,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+int g_bFrameClosing = 0;
+
 namespace {
 
 CMDIMainFrame* s_mainFrame = nullptr;

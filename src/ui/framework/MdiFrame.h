@@ -45,6 +45,9 @@ class QAction;
 class QMdiArea;
 class QMenu;
 
+// 1 while the main window handles its close request (code that runs inside the close reads it).
+extern int g_bFrameClosing;
+
 class CMDIMainFrame : public QMainWindow, public CCmdTarget {
     Q_OBJECT
 

@@ -9,7 +9,6 @@
 #include "graphs/GraphTypeEditViewPreview.h"
 #include "graphs/GraphWnd.h"
 #include "shell/AppContext.h"
-#include "shell/MainFrame.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/LineOStream.h"

@@ -6,7 +6,7 @@
 #include "graphs/GraphTypeEditView.h"
 #include "graphs/GraphTypesDoc.h"
 #include "graphs/GraphTypesView.h"
-#include "shell/OxidariumAppUi.h"
+#include "app/OxidariumAppUi.h"
 #include "tree/DbTreeDoc.h"
 #include "tree/DbTreeView.h"
 #include "ui/shell/ShellSandbox.h"

@@ -1,4 +1,4 @@
-#include "shell/MainFrame.h"
+#include "app/MainFrame.h"
 
 #include "ShellSandbox.h"
 #include "elements/ElementsDoc.h"
@@ -9,8 +9,8 @@
 #include "graphs/GraphTypesView.h"
 #include "limits/LimitFormulasDoc.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/AppCommands.h"
-#include "shell/OxidariumAppUi.h"
+#include "app/AppCommands.h"
+#include "app/OxidariumAppUi.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "textfile/TextFileDoc.h"
 #include "tree/DbTreeDoc.h"

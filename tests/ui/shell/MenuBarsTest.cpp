@@ -11,7 +11,7 @@
 #include "graphs/GraphView.h"
 #include "limits/LimitFormulasView.h"
 #include "materials/MaterialsView.h"
-#include "shell/OxidariumAppUi.h"
+#include "app/OxidariumAppUi.h"
 #include "substitutions/SubstitutionsView.h"
 #include "tree/DbTreeView.h"
 #include "ui/support/TestFolders.h"

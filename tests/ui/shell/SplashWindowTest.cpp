@@ -1,6 +1,6 @@
-#include "shell/SplashWindow.h"
+#include "app/SplashWindow.h"
 
-#include "shell/DibBitmap.h"
+#include "app/DibBitmap.h"
 
 #include <QImage>
 #include <QPainter>

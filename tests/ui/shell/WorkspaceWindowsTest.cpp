@@ -8,9 +8,9 @@
 #include "glazes/GlazesDoc.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/MaterialsView.h"
-#include "shell/AppCommands.h"
-#include "shell/MainFrame.h"
-#include "shell/OxidariumAppUi.h"
+#include "app/AppCommands.h"
+#include "app/MainFrame.h"
+#include "app/OxidariumAppUi.h"
 
 #include <QMdiArea>
 #include <QMenu>

@@ -9,7 +9,7 @@
 #include "graphs/ChartEngine.h"
 #include "graphs/GraphTypesDoc.h"
 #include "graphs/GraphView.h"
-#include "shell/AppCommands.h"
+#include "app/AppCommands.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "support/Profile.h"

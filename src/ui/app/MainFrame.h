@@ -14,9 +14,6 @@
 
 class QLabel;
 
-// 1 while the main window handles its close request (code that runs inside the close reads it).
-extern int g_bFrameClosing;
-
 // The frame of every document window. Views set their window's caption themselves.
 using CNamedMDIChildWnd = CMDIChildFrame;
 

@@ -1,4 +1,4 @@
-#include "shell/AppCommands.h"
+#include "app/AppCommands.h"
 
 #include "framework/MenuDef.h"
 #include "support/ShellMenus.h"

@@ -5,7 +5,7 @@
 // away). It closes when its time runs out, when the user clicks or presses a key anywhere in the
 // program, or when it is told to.
 
-#include "shell/DibBitmap.h"
+#include "app/DibBitmap.h"
 
 #include <QColor>
 #include <QPoint>

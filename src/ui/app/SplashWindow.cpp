@@ -1,4 +1,4 @@
-#include "shell/SplashWindow.h"
+#include "app/SplashWindow.h"
 
 #include <QApplication>
 #include <QEvent>

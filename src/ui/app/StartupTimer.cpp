@@ -1,4 +1,4 @@
-#include "shell/StartupTimer.h"
+#include "app/StartupTimer.h"
 
 #include <QCoreApplication>
 #include <QEvent>

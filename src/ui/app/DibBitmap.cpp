@@ -1,4 +1,4 @@
-#include "shell/DibBitmap.h"
+#include "app/DibBitmap.h"
 
 #include <QPainter>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "shell/AboutDlg.h"
+#include "app/AboutDlg.h"
 
 #include <QLabel>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "shell/MainFrame.h"
+#include "app/MainFrame.h"
 
 #include "elements/ElementsDoc.h"
 #include "framework/CommandGuard.h"
@@ -9,7 +9,7 @@
 #include "graphs/GraphTypesDoc.h"
 #include "limits/LimitFormulasDoc.h"
 #include "materials/MaterialsDoc.h"
-#include "shell/AppCommands.h"
+#include "app/AppCommands.h"
 #include "shell/OxidariumApp.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/DbFileType.h"
@@ -36,8 +36,6 @@
 #include <QUrl>
 
 #include <algorithm>
-
-int g_bFrameClosing = 0;
 
 namespace {
 
