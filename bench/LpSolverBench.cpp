@@ -7,7 +7,7 @@
 #include "materials/MaterialArray.h"
 #include "shell/AppContext.h"
 #include "tools/LpSolver.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 #include "tools/Optimizer.h"
 
 #include <benchmark/benchmark.h>

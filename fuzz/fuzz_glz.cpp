@@ -5,7 +5,7 @@
 
 #include "glazes/GlazeList.h"
 #include "shell/AppContext.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 #include <cstddef>
 #include <cstdint>

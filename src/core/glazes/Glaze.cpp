@@ -4,7 +4,7 @@
 #include "shell/Preferences.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 #include <utility>
 

@@ -7,7 +7,7 @@
 
 #include "support/CompareNoCase.h"
 #include "support/DbFileInfo.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 #include <cstring>
 #include <istream>

@@ -7,7 +7,7 @@
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,8 +3,8 @@
 #include "framework/Document.h"
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
-#include "tools/InformationReport.h"
-#include "tools/ProgressSink.h"
+#include "textfile/InformationReport.h"
+#include "framework/ProgressSink.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #include "glazes/GlazesDoc.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "tools/InformationReport.h"
-#include "tools/ProgressSink.h"
+#include "textfile/InformationReport.h"
+#include "framework/ProgressSink.h"
 
 #include <algorithm>
 

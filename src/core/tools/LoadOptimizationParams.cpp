@@ -9,7 +9,7 @@
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 #include <vector>
 

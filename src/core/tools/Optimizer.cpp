@@ -8,7 +8,7 @@
 #include "support/NumberText.h"
 #include "textfile/Information.h"
 #include "tools/LpSolver.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -14,7 +14,7 @@
 // weight. So every oxide row is "amount - bound x basis" compared with 0.
 
 #include "elements/ElementRecord.h"
-#include "tools/MaterialConstraint.h"
+#include "glazes/MaterialConstraint.h"
 
 #include <array>
 #include <functional>

@@ -7,7 +7,7 @@
 
 #include "materials/MaterialArray.h"
 #include "tools/LpSolver.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
 #include "tools/BlendSupport.h"
-#include "tools/InformationReport.h"
+#include "textfile/InformationReport.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 // back into it (GatherParams) before every use: Find Optimal Recipe, Load, Setup and Save.
 
 #include "support/DialogStyle.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 #include "glazes/IngredientList.h"
 
 #include <array>

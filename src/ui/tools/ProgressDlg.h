@@ -9,7 +9,7 @@
 // stays until the search closes it.
 
 #include "support/DialogStyle.h"
-#include "tools/ProgressSink.h"
+#include "framework/ProgressSink.h"
 
 class QLabel;
 class QPushButton;

@@ -4,7 +4,7 @@
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
 #include "support/TextHelpers.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 #include <gtest/gtest.h>
 

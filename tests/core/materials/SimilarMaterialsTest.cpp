@@ -5,7 +5,7 @@
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
-#include "tools/ProgressSink.h"
+#include "framework/ProgressSink.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

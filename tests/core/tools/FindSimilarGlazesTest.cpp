@@ -1,7 +1,7 @@
 #include "tools/FindSimilarGlazes.h"
 
 #include "core/tools/GlazeToolsTestSupport.h"
-#include "tools/ProgressSink.h"
+#include "framework/ProgressSink.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "core/glazes/GlazeAnalysisTestSupport.h"
 #include "core/shell/FakeMessageService.h"
 #include "limits/LimitFormulaDB.h"
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 #include "tools/Optimizer.h"
 
 #include <gtest/gtest.h>

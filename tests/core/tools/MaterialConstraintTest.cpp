@@ -1,4 +1,4 @@
-#include "tools/MaterialConstraint.h"
+#include "glazes/MaterialConstraint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 #include <gtest/gtest.h>
 

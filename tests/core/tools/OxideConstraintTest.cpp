@@ -1,4 +1,4 @@
-#include "tools/OxideConstraint.h"
+#include "glazes/OxideConstraint.h"
 
 #include "shell/AppContext.h"
 

@@ -1,4 +1,4 @@
-#include "tools/OptimizationParams.h"
+#include "glazes/OptimizationParams.h"
 
 COptimizationParams::COptimizationParams()
     : m_expansionConstraint(kConstraintExpansion, 0, std::string(), std::string())

@@ -1,4 +1,4 @@
-#include "tools/InformationReport.h"
+#include "textfile/InformationReport.h"
 
 #include "framework/View.h"
 #include "textfile/Information.h"

@@ -1,4 +1,4 @@
-#include "tools/OxideConstraint.h"
+#include "glazes/OxideConstraint.h"
 
 #include "elements/ElementTable.h"
 #include "support/NumberFormat.h"

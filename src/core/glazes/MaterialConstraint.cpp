@@ -1,7 +1,7 @@
-#include "tools/MaterialConstraint.h"
+#include "glazes/MaterialConstraint.h"
 
 #include "support/StringArrayEx.h"
-#include "tools/OxideConstraint.h"
+#include "glazes/OxideConstraint.h"
 
 #include <utility>
 

@@ -6,8 +6,8 @@
 // turns one into a linear program. A plain value: copies are deep.
 
 #include "support/StringArrayEx.h"
-#include "tools/MaterialConstraint.h"
-#include "tools/OxideConstraint.h"
+#include "glazes/MaterialConstraint.h"
+#include "glazes/OxideConstraint.h"
 
 #include <string>
 

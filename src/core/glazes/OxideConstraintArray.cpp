@@ -1,6 +1,6 @@
 // COxideConstraintArray::SumGroupBounds: the running sums of the Optimize dialog.
 
-#include "tools/OxideConstraint.h"
+#include "glazes/OxideConstraint.h"
 
 #include "elements/ElementTable.h"
 #include "shell/Preferences.h"
