@@ -1,5 +1,5 @@
 #include "framework/GuardedApplication.h"
-#include "framework/QtServices.h"
+#include "support/QtServices.h"
 #include "shell/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"

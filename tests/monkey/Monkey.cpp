@@ -23,7 +23,7 @@
 
 #include "framework/DocTemplate.h"
 #include "framework/GuardedApplication.h"
-#include "framework/QtServices.h"
+#include "support/QtServices.h"
 #include "shell/AppContext.h"
 #include "app/MainFrame.h"
 #include "app/OxidariumAppUi.h"

@@ -1,4 +1,4 @@
-#include "framework/QtFileDialogService.h"
+#include "support/QtFileDialogService.h"
 
 #include "framework/MdiFrame.h"
 #include "support/ClipFileDialog.h"

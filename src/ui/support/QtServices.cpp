@@ -1,4 +1,4 @@
-#include "framework/QtServices.h"
+#include "support/QtServices.h"
 
 #include "framework/FileDialogService.h"
 #include "framework/MessageService.h"

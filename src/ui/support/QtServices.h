@@ -6,7 +6,7 @@
 
 #include "framework/QtBusyService.h"
 #include "framework/QtClipboardService.h"
-#include "framework/QtFileDialogService.h"
+#include "support/QtFileDialogService.h"
 #include "framework/QtMessageService.h"
 
 class CBusyService;

@@ -1,7 +1,7 @@
 #include "support/ClipFileDialog.h"
 
 #include "framework/MdiFrame.h"
-#include "framework/QtServices.h"
+#include "support/QtServices.h"
 #include "shell/OxidariumApp.h"
 #include "support/MultiFileDialog.h"
 #include "support/StringArrayEx.h"
