@@ -1,0 +1,68 @@
+# Fails when two folders of the sources include each other: each folder may lean only on folders
+# below it (docs/architecture.md draws the layers).
+#
+# Reads every #include "folder/File.h" under SRC_DIR. An include names a file of src/ui or
+# src/core (a file under src/ui looks in src/ui first, then in src/core; the core looks only in
+# itself); the folder of the file found is the folder included. KNOWN_PAIRS lists pairs, written
+# "a/x<->b/y" with the two folders in alphabetical order and separated by ";", that still lean
+# both ways and are being taken apart: they are reported but do not fail. A pair that is gone must
+# leave the list, so the list only shrinks.
+cmake_minimum_required(VERSION 3.20)
+file(GLOB_RECURSE files RELATIVE "${SRC_DIR}" "${SRC_DIR}/*.h" "${SRC_DIR}/*.hpp" "${SRC_DIR}/*.cpp")
+set(edges "")
+foreach(f IN LISTS files)
+  get_filename_component(from "${f}" DIRECTORY)
+  string(REGEX MATCH "^[^/]+" side "${f}")
+  if(side STREQUAL "core")
+    set(roots core)
+  else()
+    set(roots ui core)
+  endif()
+  file(STRINGS "${SRC_DIR}/${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/[^\"]+\"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" written "${line}")
+    foreach(root IN LISTS roots)
+      if(EXISTS "${SRC_DIR}/${root}/${written}")
+        get_filename_component(to "${root}/${written}" DIRECTORY)
+        if(NOT to STREQUAL from)
+          list(APPEND edges "${from}>${to}")
+        endif()
+        break()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES edges)
+
+set(pairs "")
+foreach(edge IN LISTS edges)
+  string(REPLACE ">" ";" ends "${edge}")
+  list(GET ends 0 a)
+  list(GET ends 1 b)
+  if("${a}" STRLESS "${b}" AND "${b}>${a}" IN_LIST edges)
+    list(APPEND pairs "${a}<->${b}")
+  endif()
+endforeach()
+
+list(SORT pairs)
+set(new "")
+foreach(pair IN LISTS pairs)
+  if(NOT pair IN_LIST KNOWN_PAIRS)
+    list(APPEND new "${pair}")
+  endif()
+endforeach()
+set(gone "")
+foreach(pair IN LISTS KNOWN_PAIRS)
+  if(NOT pair IN_LIST pairs)
+    list(APPEND gone "${pair}")
+  endif()
+endforeach()
+if(new OR gone)
+  list(JOIN new "\n  " newText)
+  list(JOIN gone "\n  " goneText)
+  message(FATAL_ERROR "Folders that include each other:\n  ${newText}\n"
+    "Pairs taken apart (remove them from the known list in tests/CMakeLists.txt):\n  ${goneText}")
+endif()
+list(LENGTH files n)
+list(LENGTH pairs k)
+message(STATUS "${n} files checked; ${k} known pairs of folders still include each other")
