@@ -11,9 +11,6 @@
 #include "materials/MaterialsDoc.h"
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
-#include "substitutions/Substitution.h"
-#include "substitutions/SubstitutionList.h"
-#include "substitutions/SubstitutionsDoc.h"
 #include "support/DbFileType.h"
 #include "support/Services.h"
 
@@ -133,25 +130,6 @@ void CGlazesDoc::SetGlazeField(int index, int field, const std::string& text)
 void CGlazesDoc::RemoveAllGlazes()
 {
     m_glazes.m_glazes.clear();
-}
-
-int CGlazesDoc::ApplySubstitution(int index, const CSubstitution& substitution, int reverse)
-{
-    CGlaze* glaze = GetGlaze(index);
-    if (!glaze)
-        return 0;
-    const int components = substitution.ApplyToRecipe(glaze->m_components, reverse);
-    const int additions = substitution.ApplyToRecipe(glaze->m_additions, reverse);
-    glaze->InvalidateAnalysis();
-    SetModifiedFlag();
-    return components != 0 || additions != 0 ? 1 : 0;
-}
-
-int CGlazesDoc::ApplySubstitution(int index, int substitutionIndex, int reverse)
-{
-    const CSubstitution* substitution =
-        g_pSubstitutionsDoc ? g_pSubstitutionsDoc->Substitutions().GetAt(substitutionIndex) : nullptr;
-    return substitution ? ApplySubstitution(index, *substitution, reverse) : 0;
 }
 
 int CGlazesDoc::ConvertGlazeToMaterial(std::span<const int> indices, bool asFrit)

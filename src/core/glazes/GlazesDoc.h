@@ -31,7 +31,6 @@ class CDocTemplate;
 class CFrameHost;
 class CGlazesDoc;
 class CGraphTemplate;
-class CSubstitution;
 class CView;
 
 // Commands of the glaze database document (menu texts in the comments).
@@ -171,13 +170,6 @@ public:
     // Frees every glaze without marking the document modified (a new database that a command
     // fills starts this way).
     void RemoveAllGlazes();
-    // Applies the substitution to the glaze's components and then to its additions (forward, or
-    // reversed when reverse is non-zero). 1 when either list changed, else 0; an index out of
-    // range changes nothing and gives 0.
-    int ApplySubstitution(int index, const CSubstitution& substitution, int reverse);
-    // The same with substitution number substitutionIndex of the substitutions database; 0,
-    // changing nothing, when there is no such substitution.
-    int ApplySubstitution(int index, int substitutionIndex, int reverse);
     // Makes a material of each glaze at indices (a frit, or a mixture) and appends it to the
     // materials database; a glaze that cannot be converted is reported and skipped. Returns the
     // number of materials made.

@@ -12,6 +12,7 @@
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
+#include "substitutions/GlazeSubstitution.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/DbNotesDlg.h"
@@ -103,7 +104,7 @@ void CGlazesView::OnMakeSubstitution()
     BeginBulkChange();
     int changed = 0;
     for (int row : selected) {
-        if (doc->ApplySubstitution(row, dialog.current, dialog.reverse) != 0) {
+        if (ApplySubstitution(*doc, row, dialog.current, dialog.reverse) != 0) {
             ++changed;
             Broadcast(HintGlazeChanged, row, doc->GetGlaze(row));
         }

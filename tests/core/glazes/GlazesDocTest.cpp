@@ -15,6 +15,7 @@
 #include "shell/Clipboards.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "substitutions/GlazeSubstitution.h"
 #include "substitutions/Substitution.h"
 
 #include <gtest/gtest.h>
@@ -551,13 +552,13 @@ TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)
     CSubstitution substitution("whiting to dolomite");
     substitution.m_set1.Add("Whiting", 1.0);
     substitution.m_set2.Add("Dolomite", 1.0);
-    EXPECT_EQ(doc.ApplySubstitution(1, substitution, 0), 0);
+    EXPECT_EQ(ApplySubstitution(doc, 1, substitution, 0), 0);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.ApplySubstitution(0, 0, 0), 0) << "no substitutions database is open";
-    EXPECT_EQ(doc.ApplySubstitution(0, substitution, 0), 1);
+    EXPECT_EQ(ApplySubstitution(doc, 0, 0, 0), 0) << "no substitutions database is open";
+    EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 0), 1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetGlaze(0)->m_components.FindIndexByName("Dolomite"), 0);
-    EXPECT_EQ(doc.ApplySubstitution(0, substitution, 1), 1);
+    EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 1), 1);
     EXPECT_EQ(doc.GetGlaze(0)->m_components.FindIndexByName("Whiting"), 0);
 
     // Three glazes to materials, one of which cannot be made: one message, two materials.
