@@ -5,7 +5,7 @@
 // caller passes in the last choice, may set the title and the help context, runs the dialog
 // and on OK reads the choice.
 
-#include "tools/ToolDlg.h"
+#include "support/ToolDlg.h"
 
 #include <string>
 

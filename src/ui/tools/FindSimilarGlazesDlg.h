@@ -7,7 +7,7 @@
 // them there on OK.
 
 #include "tools/FindSimilarGlazes.h"
-#include "tools/SimilarSearchDlg.h"
+#include "support/SimilarSearchDlg.h"
 
 class QButtonGroup;
 class QCheckBox;

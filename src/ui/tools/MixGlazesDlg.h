@@ -6,7 +6,7 @@
 // request back, a glaze index -1 for a row without a glaze.
 
 #include "tools/MixGlazes.h"
-#include "tools/ToolDlg.h"
+#include "support/ToolDlg.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 #include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "tools/ToolDlg.h"
+#include "support/ToolDlg.h"
 #include "support/NumberField.h"
 #include "support/NumberText.h"
 

@@ -7,7 +7,7 @@
 // neither reads nor changes the glazes themselves.
 
 #include "tools/Blend.h"
-#include "tools/ToolDlg.h"
+#include "support/ToolDlg.h"
 
 #include <array>
 

@@ -7,7 +7,7 @@
 // is kept as typed and read by the command.
 
 #include "tools/ShoppingList.h"
-#include "tools/ToolDlg.h"
+#include "support/ToolDlg.h"
 
 class QButtonGroup;
 class QLineEdit;

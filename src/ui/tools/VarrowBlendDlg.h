@@ -10,7 +10,7 @@
 // run) and writes them back on OK. The caller sets request.startGlaze (or leaves -1), runs the
 // dialog and on OK hands request to RunVarrowBlend.
 
-#include "tools/ToolDlg.h"
+#include "support/ToolDlg.h"
 #include "tools/VarrowBlend.h"
 
 class CGlaze;

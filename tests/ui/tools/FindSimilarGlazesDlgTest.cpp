@@ -3,7 +3,7 @@
 #include "core/textfile/FakeTextView.h"
 #include "textfile/Information.h"
 #include "textfile/TextFileDoc.h"
-#include "tools/ProgressDlg.h"
+#include "support/ProgressDlg.h"
 #include "tools/ToolCommands.h"
 #include "ui/glazes/GlazeDlgTestFixture.h"
 

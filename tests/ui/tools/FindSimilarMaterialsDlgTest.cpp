@@ -1,4 +1,4 @@
-#include "tools/FindSimilarMaterialsDlg.h"
+#include "materials/FindSimilarMaterialsDlg.h"
 
 #include "core/textfile/FakeTextView.h"
 #include "textfile/Information.h"

@@ -7,7 +7,7 @@
 #include "glazes/GlazeAnalysis.h"
 #include "shell/Preferences.h"
 #include "tools/FindSimilarGlazesDlg.h"
-#include "tools/ProgressDlg.h"
+#include "support/ProgressDlg.h"
 #include "tools/ShoppingListDlg.h"
 
 #include <QButtonGroup>

@@ -9,7 +9,7 @@
 #include "shell/Preferences.h"
 #include "tools/FindSimilarGlazesDlg.h"
 #include "tools/MixGlazesDlg.h"
-#include "tools/ProgressDlg.h"
+#include "support/ProgressDlg.h"
 #include "tools/RecipeBlendDlg.h"
 #include "tools/ShoppingListDlg.h"
 #include "tools/VarrowBlendDlg.h"

@@ -10,7 +10,7 @@
 #include "support/PlainTextEditLines.h"
 #include "support/TabEdit.h"
 #include "tools/BatchCalcDlg.h"
-#include "tools/FindSimilarMaterialsDlg.h"
+#include "materials/FindSimilarMaterialsDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "tools/ProgressDlg.h"
+#include "support/ProgressDlg.h"
 
 #include "framework/Cp1252.h"
 

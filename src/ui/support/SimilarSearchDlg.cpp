@@ -1,4 +1,4 @@
-#include "tools/SimilarSearchDlg.h"
+#include "support/SimilarSearchDlg.h"
 
 #include "framework/Cp1252.h"
 

@@ -6,7 +6,7 @@
 // "Select similar" is offered only when the selection is compared (for glazes, within the
 // current database) and the caller said that one record is selected.
 
-#include "tools/ToolDlg.h"
+#include "support/ToolDlg.h"
 
 #include <array>
 #include <vector>

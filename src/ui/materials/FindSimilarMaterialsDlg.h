@@ -6,7 +6,7 @@
 // on OK.
 
 #include "materials/SimilarMaterials.h"
-#include "tools/SimilarSearchDlg.h"
+#include "support/SimilarSearchDlg.h"
 
 inline constexpr unsigned kFindSimilarMaterialsHelpId = 406;
 

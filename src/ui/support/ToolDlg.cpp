@@ -1,4 +1,4 @@
-#include "tools/ToolDlg.h"
+#include "support/ToolDlg.h"
 
 #include "framework/Cp1252.h"
 #include "framework/MessageService.h"
