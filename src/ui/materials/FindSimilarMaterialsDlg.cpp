@@ -1,8 +1,23 @@
 #include "materials/FindSimilarMaterialsDlg.h"
 
+#include "materials/MaterialsDoc.h"
 #include "shell/Preferences.h"
+#include "support/ListView31.h"
+#include "support/ProgressDlg.h"
 
 namespace {
+
+// The materials list's selection as the search reads and marks it.
+class CListRowSelection : public CMaterialRowSelection {
+public:
+    explicit CListRowSelection(CListView31& list) : m_list(list) {}
+    std::vector<int> GetSelectedRows() const override { return m_list.GetSelItems(); }
+    void ClearSelection() override { m_list.SetSel(-1, false); }
+    void SelectRow(int row) override { m_list.SetSel(row, true); }
+
+private:
+    CListView31& m_list;
+};
 
 const CSimilarSearchIds kIds = {
     {1300, 1301}, {1302, 1303}, {1304, 1305, 1306, 1307, 1317, 1318}, {1308, 1309}, {1311, 1313}, 1312, 1314, 1315,
@@ -91,4 +106,15 @@ void CFindSimilarMaterialsDlg::accept()
     request.summaryOnly = choices.summaryOnly;
     RememberSimilarMaterialsRequest(request);
     CSimilarSearchDlg::accept();
+}
+
+bool RunFindSimilarMaterialsCommand(CMaterialsDoc& document, CListView31& list, QWidget* parent)
+{
+    CFindSimilarMaterialsDlg dialog(parent);
+    dialog.selectionPresent = list.GetSelCount() == 1;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    CListRowSelection selection(list);
+    CProgressDlg progress(parent);
+    return RunFindSimilarMaterials(dialog.request, document, &selection, progress);
 }

@@ -8,6 +8,9 @@
 #include "materials/SimilarMaterials.h"
 #include "support/SimilarSearchDlg.h"
 
+class CListView31;
+class CMaterialsDoc;
+
 inline constexpr unsigned kFindSimilarMaterialsHelpId = 406;
 
 class CFindSimilarMaterialsDlg : public CSimilarSearchDlg {
@@ -27,3 +30,8 @@ protected:
 
 CFindSimilarMaterialsRequest RememberedSimilarMaterialsRequest();
 void RememberSimilarMaterialsRequest(const CFindSimilarMaterialsRequest& request);
+
+// "Fin&d Similar Materials" of the materials list: list is the list view, whose selection the
+// search reads and, with "Select similar materials", marks. False when the user cancelled the
+// dialog or the search.
+bool RunFindSimilarMaterialsCommand(CMaterialsDoc& document, CListView31& list, QWidget* parent);

@@ -2,6 +2,7 @@
 
 #include "framework/Cp1252.h"
 #include "framework/UpdateHint.h"
+#include "materials/FindSimilarMaterialsDlg.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/SortMaterialsDlg.h"
@@ -9,7 +10,6 @@
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"
 #include "support/Services.h"
-#include "tools/ToolCommands.h"
 
 #include <QFontMetrics>
 

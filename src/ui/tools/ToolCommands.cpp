@@ -1,14 +1,10 @@
 #include "tools/ToolCommands.h"
 
 #include "glazes/GlazesDoc.h"
-#include "materials/MaterialsDoc.h"
-#include "materials/SimilarMaterials.h"
 #include "shell/OxidariumApp.h"
-#include "support/ListView31.h"
 #include "tools/Blend.h"
 #include "tools/FindSimilarGlazes.h"
 #include "tools/FindSimilarGlazesDlg.h"
-#include "materials/FindSimilarMaterialsDlg.h"
 #include "tools/MixGlazes.h"
 #include "tools/MixGlazesDlg.h"
 #include "tools/OptimizeDlg.h"
@@ -30,18 +26,6 @@ CGlazesDoc* RunRecipeBlendDialog(int kind, CGlazesDoc& document, const std::vect
         return nullptr;
     return RunRecipeBlend(dialog.request, document);
 }
-
-// The materials list's selection as the search reads and marks it.
-class CListRowSelection : public CMaterialRowSelection {
-public:
-    explicit CListRowSelection(CListView31& list) : m_list(list) {}
-    std::vector<int> GetSelectedRows() const override { return m_list.GetSelItems(); }
-    void ClearSelection() override { m_list.SetSel(-1, false); }
-    void SelectRow(int row) override { m_list.SetSel(row, true); }
-
-private:
-    CListView31& m_list;
-};
 
 } // namespace
 
@@ -100,17 +84,6 @@ bool RunFindSimilarGlazesCommand(CGlazesDoc& document, QWidget* parent)
         return false;
     CProgressDlg progress(parent);
     return RunFindSimilarGlazes(dialog.request, document, progress);
-}
-
-bool RunFindSimilarMaterialsCommand(CMaterialsDoc& document, CListView31& list, QWidget* parent)
-{
-    CFindSimilarMaterialsDlg dialog(parent);
-    dialog.selectionPresent = list.GetSelCount() == 1;
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    CListRowSelection selection(list);
-    CProgressDlg progress(parent);
-    return RunFindSimilarMaterials(dialog.request, document, &selection, progress);
 }
 
 int RunOptimizeCommand(CGlazesDoc& document, QWidget* parent)

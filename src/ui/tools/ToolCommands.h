@@ -1,6 +1,6 @@
 #pragma once
 
-// The recipe-tool commands of the glaze list and the materials list: each runs its dialog and,
+// The recipe-tool commands of the glaze list: each runs its dialog and,
 // on OK, the computation. A list view calls one function per command with its document, its
 // selected rows (ascending) and its window as the dialogs' parent.
 //
@@ -13,8 +13,6 @@
 #include <vector>
 
 class CGlazesDoc;
-class CListView31;
-class CMaterialsDoc;
 class CView;
 class QWidget;
 
@@ -44,8 +42,3 @@ bool RunFindSimilarGlazesCommand(CGlazesDoc& document, QWidget* parent);
 // the recipe or both is appended at the end of the document, and its position is returned;
 // -1 when nothing was added. The caller announces the insertion.
 int RunOptimizeCommand(CGlazesDoc& document, QWidget* parent);
-
-// "Fin&d Similar Materials" of the materials list: list is the list view, whose selection the
-// search reads and, with "Select similar materials", marks. False when the user cancelled the
-// dialog or the search.
-bool RunFindSimilarMaterialsCommand(CMaterialsDoc& document, CListView31& list, QWidget* parent);
