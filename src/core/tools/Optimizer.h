@@ -89,10 +89,12 @@ private:
     // Hands one row to the solver, scaled to a largest coefficient of 1; counts a refusal.
     void AddRow(CLinearProgram& program, std::vector<double> coefficients, double rhs, int type);
     // The lower and upper rows of one bounded quantity: coefficientsFor(b) gives the row of
-    // bound b. The lower row only when lower > 0 (or always, with lowerAlways), as "=" when the
-    // upper bound is at or below it; the upper row when there is one and no "=" row was made.
+    // bound b, compared with 0, or with b itself when boundIsRhs. The lower row only when
+    // lower > 0 (or always, with lowerAlways), as "=" when the upper bound is at or below it;
+    // the upper row when there is one and no "=" row was made.
     void AddBoundRows(CLinearProgram& program, const SRange& range, bool lowerAlways,
-                      const std::function<std::vector<double>(double)>& coefficientsFor);
+                      const std::function<std::vector<double>(double)>& coefficientsFor,
+                      bool boundIsRhs = false);
     // One coefficient per variable: f(material) for each usable material in column order.
     template <class Coefficient>
     std::vector<double> RowOf(const Coefficient& f) const;

@@ -91,16 +91,18 @@ void COptimizer::AddRow(CLinearProgram& program, std::vector<double> coefficient
 }
 
 void COptimizer::AddBoundRows(CLinearProgram& program, const SRange& range, bool lowerAlways,
-                              const std::function<std::vector<double>(double)>& coefficientsFor)
+                              const std::function<std::vector<double>(double)>& coefficientsFor,
+                              bool boundIsRhs)
 {
     const bool single = range.hasUpper && range.upper <= range.lower;
     if (range.hasLower && (lowerAlways || range.lower > 0.0)) {
-        AddRow(program, coefficientsFor(range.lower), 0.0, single ? kLPEqual : kLPGreaterOrEqual);
+        AddRow(program, coefficientsFor(range.lower), boundIsRhs ? range.lower : 0.0,
+               single ? kLPEqual : kLPGreaterOrEqual);
         if (single)
             return;
     }
     if (range.hasUpper)
-        AddRow(program, coefficientsFor(range.upper), 0.0, kLPLessOrEqual);
+        AddRow(program, coefficientsFor(range.upper), boundIsRhs ? range.upper : 0.0, kLPLessOrEqual);
 }
 
 // The row of one bound: f(material) for every variable.
@@ -185,15 +187,9 @@ void COptimizer::AddMaterialRows(CLinearProgram& program)
             });
             continue;
         }
+        // Its own amount against the bound.
         const std::vector<double> row = RowOf([&](const CMaterial& material) { return &material == own ? 1.0 : 0.0; });
-        const bool single = range.hasUpper && range.upper <= range.lower;
-        if (range.lower > 0.0) {
-            AddRow(program, row, range.lower, single ? kLPEqual : kLPGreaterOrEqual);
-            if (single)
-                continue;
-        }
-        if (range.hasUpper)
-            AddRow(program, row, range.upper, kLPLessOrEqual);
+        AddBoundRows(program, range, false, [&](double) { return row; }, true);
     }
 }
 
