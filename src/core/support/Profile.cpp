@@ -3,6 +3,7 @@
 #include "support/CompareNoCase.h"
 #include "support/NumberText.h"
 #include "support/SafeFile.h"
+#include "support/TextLines.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -27,27 +28,6 @@ std::string Trimmed(const std::string& text)
     while (end > begin && isSpace(text[end - 1]))
         --end;
     return text.substr(begin, end - begin);
-}
-
-// Splits file bytes into lines at LF, CR LF or a lone CR.
-std::vector<std::string> SplitLines(const std::string& bytes)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else {
-            line.push_back(c);
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
 }
 
 // Holds an exclusive lock on a directory while it lives (nothing when it cannot be opened).
@@ -108,7 +88,7 @@ std::vector<CProfile::Line> CProfile::ReadLines(const std::string& path)
     std::ostringstream bytes;
     bytes << in.rdbuf();
     std::string section;
-    for (const std::string& text : SplitLines(bytes.str())) {
+    for (const std::string& text : SplitLines(bytes.str(), LineBreaks::Any)) {
         Line line{text, std::string(), section};
         const std::string trimmed = Trimmed(text);
         if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {

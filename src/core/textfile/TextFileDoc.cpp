@@ -11,6 +11,7 @@
 #include "support/PathHelpers.h"
 #include "support/Services.h"
 #include "support/TextHelpers.h"
+#include "support/TextLines.h"
 #include "textfile/TextFileCommands.h"
 #include "textfile/TextFileViewBase.h"
 
@@ -31,26 +32,6 @@ void Warn(const std::string& text, unsigned helpId)
     AppMessageBox(text, MsgOk | MsgIconExclamation, helpId);
 }
 
-// Splits bytes into lines at delimiter ('\n' or '\r'); a CR LF pair is one break either way.
-void SplitLines(const std::string& bytes, char delimiter, CStringArrayEx& lines)
-{
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find(delimiter, start);
-        if (end == std::string::npos) {
-            lines.push_back(bytes.substr(start));
-            return;
-        }
-        std::size_t next = end + 1;
-        if (delimiter == '\n' && end > start && bytes[end - 1] == '\r')
-            --end;
-        else if (delimiter == '\r' && next < bytes.size() && bytes[next] == '\n')
-            ++next;
-        lines.push_back(bytes.substr(start, end - start));
-        start = next;
-    }
-}
-
 } // namespace
 
 int ReadTextFileLines(const std::string& path, CStringArrayEx& lines)
@@ -66,7 +47,9 @@ int ReadTextFileLines(const std::string& path, CStringArrayEx& lines)
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
         return 2;
-    SplitLines(bytes, delimiter, lines);
+    // Lines break at the delimiter ('\n' or '\r'); a CR LF pair is one break either way.
+    const std::vector<std::string> split = SplitLines(bytes, delimiter == '\r' ? LineBreaks::Cr : LineBreaks::Lf);
+    lines.assign(split.begin(), split.end());
     return 0;
 }
 

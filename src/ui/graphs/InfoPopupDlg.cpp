@@ -4,6 +4,7 @@
 #include "shell/NamedColors.h"
 #include "support/DialogStyle.h"
 #include "support/Services.h"
+#include "support/TextLines.h"
 #include "textfile/Information.h"
 
 #include <QApplication>
@@ -20,18 +21,6 @@ namespace {
 
 constexpr const char* kLineBreak = "\r\n";
 
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t at = text.find(kLineBreak); at != std::string::npos; at = text.find(kLineBreak, start)) {
-        lines.push_back(text.substr(start, at - start));
-        start = at + 2;
-    }
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 std::string EndedWithLineBreak(const std::string& text)
 {
     return text.size() >= 2 && text.compare(text.size() - 2, 2, kLineBreak) == 0 ? text : text + kLineBreak;
@@ -41,7 +30,7 @@ std::string EndedWithLineBreak(const std::string& text)
 void ReplaceInformation(const std::string& text)
 {
     ClearInformation();
-    std::vector<std::string> lines = SplitLines(EndedWithLineBreak(text));
+    std::vector<std::string> lines = SplitLines(EndedWithLineBreak(text), LineBreaks::CrLf, true);
     lines.pop_back(); // what follows the last line break
     for (const std::string& line : lines)
         ShowInformation(line);
@@ -66,7 +55,7 @@ QSize CInfoPopupText::MeasureText() const
 {
     const QFontMetrics metrics(TextFont());
     int width = 0, height = 0;
-    for (const std::string& line : SplitLines(m_text)) {
+    for (const std::string& line : SplitLines(m_text, LineBreaks::CrLf, true)) {
         const QString shown = line.empty() ? QStringLiteral(" ") : FromCp1252(line);
         width = std::max(width, metrics.horizontalAdvance(shown));
         height += metrics.height();
@@ -84,7 +73,7 @@ void CInfoPopupText::paintEvent(QPaintEvent*)
     painter.setPen(Qt::black);
     const QFontMetrics metrics(painter.font());
     int y = kMargin;
-    for (const std::string& line : SplitLines(m_text)) {
+    for (const std::string& line : SplitLines(m_text, LineBreaks::CrLf, true)) {
         painter.drawText(QPoint(kMargin, y + metrics.ascent()), FromCp1252(line));
         y += metrics.height();
     }
