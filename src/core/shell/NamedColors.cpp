@@ -3,6 +3,7 @@
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
 #include "support/Profile.h"
+#include "support/TextHelpers.h"
 
 #include <algorithm>
 #include <climits>
@@ -84,16 +85,11 @@ const CNamedColor* FindNamedColor(std::string_view name)
     return nullptr;
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 // One "%ld" conversion: blanks, an optional sign and at least one digit. Saturates far beyond
 // the channel range so that clamping gives the right end.
 bool ScanLong(const std::string& text, std::size_t& pos, long& value)
 {
-    while (pos < text.size() && IsBlank(text[pos]))
+    while (pos < text.size() && IsWhitespaceChar(text[pos]))
         ++pos;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))

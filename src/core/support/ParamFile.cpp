@@ -1,6 +1,7 @@
 #include "support/ParamFile.h"
 
 #include "support/NumberText.h"
+#include "support/TextHelpers.h"
 
 #include <algorithm>
 #include <bit>
@@ -12,14 +13,6 @@
 #include <string_view>
 
 namespace {
-
-// Whitespace is space and the characters 9 to 13, whatever the locale says.
-inline bool IsBlank(char c)
-{
-    constexpr std::uint64_t kBlanks = (std::uint64_t{1} << ' ') | (std::uint64_t{0x1F} << 9);
-    const auto code = static_cast<unsigned char>(c);
-    return code <= ' ' && ((kBlanks >> code) & 1) != 0;
-}
 
 inline bool IsDigit(char c)
 {
@@ -458,7 +451,7 @@ int HandleValue(std::string& errorText, ParamDesc& entry, CParamFileContext* con
     switch (entry.type) {
     case 's':
         if (!(entry.flags & PF_KEEP_BLANKS)) {
-            while (valueEnd > value && IsBlank(valueEnd[-1]))
+            while (valueEnd > value && IsWhitespaceChar(valueEnd[-1]))
                 --valueEnd;
             *valueEnd = '\0';
         }
@@ -507,7 +500,7 @@ int HandleLine(std::string& errorText, const CKeyIndex& keys, CParamFileContext*
                char* textEnd, long long line, bool& keyLine)
 {
     keyLine = false;
-    while (IsBlank(*text)) // the NUL at textEnd stops it
+    while (IsWhitespaceChar(*text)) // the NUL at textEnd stops it
         ++text;
     if (textEnd - text < 3 || !IsLetter(*text))
         return PF_OK;
@@ -521,7 +514,7 @@ int HandleLine(std::string& errorText, const CKeyIndex& keys, CParamFileContext*
     }
     keyLine = true;
     char* keyEnd = equals;
-    while (IsBlank(keyEnd[-1]))
+    while (IsWhitespaceChar(keyEnd[-1]))
         --keyEnd; // stops at the key's first character, a letter
     ParamDesc* entry = keys.Find(text, static_cast<std::size_t>(keyEnd - text));
     if (!entry)
@@ -533,7 +526,7 @@ int HandleLine(std::string& errorText, const CKeyIndex& keys, CParamFileContext*
         return PF_MULTIPLE;
     }
     char* value = equals + 1;
-    while (IsBlank(*value))
+    while (IsWhitespaceChar(*value))
         ++value;
     return HandleValue(errorText, *entry, context, value, textEnd, line);
 }
@@ -564,7 +557,7 @@ int SplitParameterLine(char* line, char** key, char** value)
     if (!line || !*line)
         return 1;
     char* start = line;
-    while (*start && IsBlank(*start))
+    while (*start && IsWhitespaceChar(*start))
         ++start;
     if (!*start || *start == '=' || !start[1])
         return 1;
@@ -572,12 +565,12 @@ int SplitParameterLine(char* line, char** key, char** value)
     if (!equals)
         return 1;
     char* keyEnd = equals;
-    while (keyEnd > start && IsBlank(keyEnd[-1]))
+    while (keyEnd > start && IsWhitespaceChar(keyEnd[-1]))
         --keyEnd;
     *equals = '\0';
     *keyEnd = '\0';
     char* valueStart = equals + 1;
-    while (*valueStart && IsBlank(*valueStart))
+    while (*valueStart && IsWhitespaceChar(*valueStart))
         ++valueStart;
     *key = start;
     *value = valueStart;

@@ -9,11 +9,6 @@
 
 // --- whitespace -------------------------------------------------------------------------------
 
-bool IsWhitespaceChar(char c)
-{
-    return c == ' ' || (c >= 9 && c <= 13);
-}
-
 const char* SkipWhitespace(const char* text)
 {
     while (*text != '\0' && IsWhitespaceChar(*text))

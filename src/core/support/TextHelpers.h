@@ -19,7 +19,10 @@
 
 // --- whitespace -------------------------------------------------------------------------------
 
-bool IsWhitespaceChar(char c);
+inline bool IsWhitespaceChar(char c)
+{
+    return c == ' ' || (c >= 9 && c <= 13);
+}
 // The first character of text that is not whitespace (the terminating NUL when there is none).
 const char* SkipWhitespace(const char* text);
 char* SkipWhitespace(char* text);
