@@ -533,6 +533,7 @@ void CChart::AddPolygon(const std::vector<CChartPointD>& points, CColor fill, in
         return;
     CChartPrimitive p;
     p.type = CChartPrimitive::Type::Polygon;
+    p.points.reserve(points.size());
     for (const CChartPointD& point : points)
         p.points.push_back(ToMain(point.x, point.y));
     p.color = fill;
@@ -552,6 +553,7 @@ void CChart::AddPolyline(const std::vector<CChartPointD>& points, CColor color, 
         return;
     CChartPrimitive p;
     p.type = CChartPrimitive::Type::Polyline;
+    p.points.reserve(points.size());
     for (const CChartPointD& point : points)
         p.points.push_back(ToMain(point.x, point.y));
     p.color = color;

@@ -285,6 +285,7 @@ void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
     view.Fit({region.left + room, region.bottom + room, region.right - room, region.top - room});
     DrawChartCage(chart, view, axes, def.thin != 0, (options & 4) != 0, (options & 8) != 0);
     std::vector<CPoint3D> points;
+    points.reserve(static_cast<std::size_t>(std::max(def.sets, 0)) * static_cast<std::size_t>(std::max(def.points, 0)));
     for (int s = 0; s < def.sets; ++s) {
         for (int p = 0; p < def.points; ++p) {
             const int i = p * def.sets + s;

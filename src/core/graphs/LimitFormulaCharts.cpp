@@ -13,6 +13,8 @@
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"
 
+#include <optional>
+
 namespace {
 
 constexpr int kInsideColor = 10;
@@ -58,29 +60,44 @@ struct CLimitMarkers {
         flags.push_back(!slot || value < slot->min || value > slot->max ? kChartPointMissing : 0);
     }
     bool Drawn(std::size_t k) const { return flags[k] == 0; }
+    void Reserve(std::size_t n)
+    {
+        values.reserve(n);
+        slots.reserve(n);
+        x.reserve(n);
+        flags.reserve(n);
+    }
 };
 
-// The texts of one limit and a value of it.
-struct CLimitTexts {
-    const CLimitFormula& formula;
-    const CLimit& limit;
-
-    std::string Percent() const { return limit.m_byPercent ? "%" : ""; }
-    std::string Value(double v) const
+// The texts of one limit and a value of it; the parts that do not depend on the value are
+// made once, so a chart of many glazes joins only the glaze's heading and value to them.
+class CLimitTexts {
+public:
+    CLimitTexts(const CLimitFormula& formula, const CLimit& limit)
+        : m_decimals(limit.m_byPercent ? g_prefs.decanalysispct : g_prefs.decanalysis),
+          m_percent(limit.m_byPercent ? "%" : ""), m_name(limit.m_comboName + " = "),
+          m_limits(" (limits: " + limit.GetRange() + m_percent + ")"),
+          m_head("Limit formula: " + formula.m_name + "\r\n\r\n" + m_name + limit.GetRange() + m_percent +
+                 "\r\n\r\n\r\n"),
+          m_middle("\r\n\r\n" + m_name)
     {
-        return FormatFixed(v, limit.m_byPercent ? g_prefs.decanalysispct : g_prefs.decanalysis);
     }
+    std::string Value(double v) const { return FormatFixed(v, m_decimals); }
     // "SiO2 = 2.500 (limits: 2 - 3)"
-    std::string Entry(double v) const
-    {
-        return limit.m_comboName + " = " + Value(v) + Percent() + " (limits: " + limit.GetRange() + Percent() + ")";
-    }
+    std::string Entry(double v) const { return m_name + Value(v) + m_percent + m_limits; }
     // The cell text: the formula's limit, a heading of the glaze or set, the value.
     std::string Cell(const std::string& heading, double v) const
     {
-        return "Limit formula: " + formula.m_name + "\r\n\r\n" + limit.m_comboName + " = " + limit.GetRange() +
-               Percent() + "\r\n\r\n\r\n" + heading + "\r\n\r\n" + limit.m_comboName + " = " + Value(v) + Percent();
+        const std::string value = Value(v);
+        std::string cell;
+        cell.reserve(m_head.size() + heading.size() + m_middle.size() + value.size() + m_percent.size());
+        cell.append(m_head).append(heading).append(m_middle).append(value).append(m_percent);
+        return cell;
     }
+
+private:
+    int m_decimals;
+    std::string m_percent, m_name, m_limits, m_head, m_middle;
 };
 
 double MeanValue(const std::vector<CGlaze*>& glazes, const COxideCombination& combination, bool byPercent)
@@ -124,6 +141,8 @@ void DrawMarkers(CChartEngine& engine, const CGraph& graph, const std::vector<CL
                  const ChartPlotArea& area, CLimitMarkers& m, int a, int b, bool flagsFirst)
 {
     std::vector<double> xs, ys;
+    xs.reserve(m.values.size());
+    ys.reserve(m.values.size());
     PlaceMarkers(graph, slots, area, m, xs, ys);
     const int count = a * b;
     const int styles = static_cast<int>(m.colors.size());
@@ -271,6 +290,23 @@ struct CSetsLimitChart {
     ChartPlotArea area;
     int slotCount = 0;
     CLimitMarkers markers;
+    // Each slot's texts and combination, made at its first value.
+    std::vector<std::optional<CLimitTexts>> texts;
+    std::vector<const COxideCombination*> combinations;
+
+    void PrepareSlot(int j)
+    {
+        const std::size_t k = static_cast<std::size_t>(j);
+        if (texts.size() < slots.size()) {
+            texts.resize(slots.size());
+            combinations.resize(slots.size(), nullptr);
+        }
+        if (!texts[k]) {
+            const CLimit& limit = formula->m_limits.GetAt(slots[k].limit);
+            texts[k].emplace(*formula, limit);
+            combinations[k] = &Combination(limit);
+        }
+    }
 };
 
 // Gathers the series and the formula, opens the main area and draws the bars; false after the
@@ -343,9 +379,9 @@ void AddGlazeValue(CGraph& graph, CSetsLimitChart& c, int p, int j, const CPoint
         return;
     }
     const CGlaze& plotted = *series.glazes[static_cast<std::size_t>(p)];
-    const CLimit& limit = c.formula->m_limits.GetAt(slot.limit);
-    const CLimitTexts texts{*c.formula, limit};
-    const double value = Combination(limit).GetValue(plotted.GetAnalysis(), slot.byPercent);
+    c.PrepareSlot(j);
+    const CLimitTexts& texts = *c.texts[static_cast<std::size_t>(j)];
+    const double value = c.combinations[static_cast<std::size_t>(j)]->GetValue(plotted.GetAnalysis(), slot.byPercent);
     c.markers.Add(c.slots, j, value);
     graph.m_cellTexts.push_back(texts.Cell(plotted.m_name, value));
     block.push_back(texts.Entry(value));
@@ -382,6 +418,9 @@ void CGraph::BuildManyLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze)
         return;
     const int sets = c.table.SeriesCount(), points = c.table.points;
     m_rows = c.slotCount * points;
+    const std::size_t cells = static_cast<std::size_t>(sets) * static_cast<std::size_t>(m_rows);
+    m_cellTexts.reserve(cells);
+    c.markers.Reserve(cells);
     // The glazes' text blocks, series by series (block s x P + p).
     std::vector<CStringArrayEx> blocks(static_cast<std::size_t>(sets * points));
     for (int p = 0; p < points; ++p) {
