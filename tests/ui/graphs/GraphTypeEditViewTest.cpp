@@ -131,9 +131,11 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     // Bar width and depth are shown as 100 minus the stored gap, once 3-D bars are on.
     EXPECT_EQ(editor->Ctl<QLineEdit>(kGeBarWidth3D)->text().toInt(), 100 - original.xgap3d);
     EXPECT_FALSE(editor->Control(kGeBarWidth3D)->isEnabled());
+    EXPECT_FALSE(editor->Control(kGeThickness)->isEnabled());
     editor->ShowPage(2);
     editor->Ctl<QCheckBox>(kGe3D)->click();
     EXPECT_TRUE(editor->Control(kGeBarWidth3D)->isEnabled());
+    EXPECT_TRUE(editor->Control(kGeThickness)->isEnabled()) << "3-D bars have a thickness";
     Type(editor->Ctl<QLineEdit>(kGeBarWidth3D), "30");
     // "Bold italic" for the legend.
     editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(5);
@@ -164,6 +166,10 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_EQ(editor->Ctl<QCheckBox>(kGeLabels)->text(), QStringLiteral("Segment Labels"));
     EXPECT_FALSE(editor->Control(kGeXAxisBox)->isEnabled());
     EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->text(), QStringLiteral("Specific glaze :"));
+    // The average against a limit formula draws many glazes.
+    type->setCurrentIndex(type->findData(int(kGraphAverageLimitFormula)));
+    emit type->activated(type->currentIndex());
+    EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->text(), QStringLiteral("Specific glazes :"));
 }
 
 TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
@@ -304,6 +310,18 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsAdd), Qt::LeftButton);
     EXPECT_EQ(editor->WorkingDataSources().GetAt(1).m_name, "new data source");
     EXPECT_EQ(editor->CurrentDataSource(), 1);
+
+    // Any fill pattern can be chosen, the first one too; the first data source can be chosen again.
+    editor->Ctl<QAbstractButton>(kGeDsFirstPattern + 3)->click();
+    editor->StoreCurrentDataSource();
+    EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dspat, 3);
+    editor->Ctl<QAbstractButton>(kGeDsFirstPattern)->click();
+    editor->StoreCurrentDataSource();
+    EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dspat, 0);
+    sources->setCurrentRow(0);
+    EXPECT_EQ(editor->CurrentDataSource(), 0);
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDsName)->text(),
+              QString::fromStdString(editor->WorkingDataSources().GetAt(0).m_name));
 }
 
 TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits)

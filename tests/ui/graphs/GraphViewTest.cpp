@@ -149,7 +149,13 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     COxidariumApp::BroadcastUpdate(nullptr, m_second, static_cast<int>(DbFileType::Glazes), HintGlazesDeleted, 1, 0);
     EXPECT_EQ(view->State().m_pGlaze, nullptr);
     EXPECT_EQ(view->State().m_pGlazeDb, m_second);
-    // Closing the database it shows leaves it with none.
+    // Deleting the limit formula it compares with leaves it with none.
+    view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(0), &m_limits.Database().GetAt(1), -1, -1);
+    ASSERT_EQ(view->State().m_pLimitFormula, &m_limits.Database().GetAt(1));
+    m_limits.RemoveFormula(1);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_limits, static_cast<int>(DbFileType::LimitFormulas),
+                                   HintLimitFormulasDeleted, 1, 0);
+    EXPECT_EQ(view->State().m_pLimitFormula, nullptr);
     view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
     m_second->OnCloseDocument();
     m_second = nullptr;
