@@ -142,6 +142,8 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     QComboBox* style = editor->Ctl<QComboBox>(kGeTextStyle);
     style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
     emit style->activated(style->currentIndex());
+    editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(0);
+    EXPECT_EQ(style->currentData().toInt(), original.txmainsty) << "the top title keeps its own style";
     QListWidget* fields = editor->Ctl<QListWidget>(kGeFields);
     EXPECT_TRUE(fields->item(0)->isSelected()) << "All Alkalis";
     fields->item(0)->setSelected(false);
