@@ -9,6 +9,7 @@
 #include "materials/TmtFile.h"
 #include "elements/ElementTable.h"
 #include "shell/AppContext.h"
+#include "support/TextHelpers.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -75,6 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(again.ReadTmt(written, '\n', "again", roles, expansions) == 0);
     Check(again.GetCount() == read.GetCount());
     for (int i = 0; i < again.GetCount(); ++i)
-        Check(again.GetAt(i)->m_name == read.GetAt(i)->m_name);
+        Check(again.GetAt(i)->m_name == OneLineValue(read.GetAt(i)->m_name)); // line breaks are written as blanks
     return 0;
 }
