@@ -1,6 +1,7 @@
 #include "tools/ShoppingListDlg.h"
 
 #include "core/textfile/FakeTextView.h"
+#include "glazes/ScaleToIngredientDlg.h"
 #include "textfile/Information.h"
 #include "textfile/TextFileDoc.h"
 #include "tools/BatchScopeDlg.h"
@@ -81,6 +82,38 @@ TEST_F(ShoppingListDlgTest, TheDialogRemembersItsChoicesAndTheCommandReports)
         [](CShoppingListDlg& dialog) { QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton); });
     EXPECT_FALSE(RunShoppingListCommand(*m_doc, nullptr));
     EXPECT_EQ(g_prefs.m_strShopSizeText, "lots");
+}
+
+// The amounts a recipe is sized by hold no more than a recipe amount: a larger number, however
+// it is written, is refused in its field and the dialog stays open; a number that fits passes.
+TEST_F(ShoppingListDlgTest, SizesBeyondWhatARecipeHoldsAreRefusedInTheirFields)
+{
+    const std::string message = "Please enter a number between 0 and 999999999.";
+    CShoppingListDlg shopping;
+    shopping.InitDialog();
+    shopping.SizeGroup()->button(kShopCustomSize)->click();
+    CScaleToIngredientDlg scale;
+    scale.ingredients = {"Silica"};
+    scale.amounts = {"30"};
+    scale.InitDialog();
+    const std::vector<std::pair<QDialog*, QLineEdit*>> fields = {{&shopping, shopping.SizeEdit()},
+                                                                 {&scale, scale.AmountEdit()}};
+    for (const auto& [dialog, edit] : fields) {
+        for (const char* text : {"1e999", " 1000000000 "}) {
+            m_messages.boxes.clear();
+            edit->setText(QString::fromLatin1(text));
+            dialog->accept();
+            EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{message}) << text;
+            EXPECT_EQ(dialog->result(), 0) << text;
+        }
+        m_messages.boxes.clear();
+        edit->setText(QStringLiteral("999999999"));
+        dialog->accept();
+        EXPECT_TRUE(m_messages.boxes.empty());
+        EXPECT_EQ(dialog->result(), int(QDialog::Accepted));
+    }
+    EXPECT_EQ(shopping.request.sizeText, "999999999");
+    EXPECT_EQ(scale.amount, "999999999");
 }
 
 TEST_F(ShoppingListDlgTest, TheBatchScopeDialogHandsBackItsChoice)
