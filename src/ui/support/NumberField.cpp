@@ -46,13 +46,17 @@ bool ReadNumberField(QLineEdit* edit, double minimum, double maximum, double& va
     return true;
 }
 
-bool CheckNumberFieldLimit(QLineEdit* edit, double maximum)
+bool IsNumberBeyond(std::string text, double maximum)
 {
-    std::string text = ToCp1252(edit->text());
     TrimString(text);
     std::size_t used = 0;
     const double number = ParseDoublePrefix(text, used);
-    if (!text.empty() && used == text.size() && !(number <= maximum))
+    return !text.empty() && used == text.size() && !(number <= maximum);
+}
+
+bool CheckNumberFieldLimit(QLineEdit* edit, double maximum)
+{
+    if (IsNumberBeyond(ToCp1252(edit->text()), maximum))
         return RefuseField(edit, NumberRangeMessage(0.0, maximum));
     return true;
 }

@@ -32,6 +32,9 @@ bool ReadNumberField(QLineEdit* edit, double minimum, double maximum, double& va
 // would show 309 digits).
 inline constexpr double kMaxRecipeAmount = 999999999.0;
 
+// True when text (blanks around it ignored) is a number, however written, beyond maximum.
+bool IsNumberBeyond(std::string text, double maximum);
+
 // For fields whose callers give their own message for text that is no number: true unless the
 // text is a number beyond maximum (however large it is written), which is refused with the range
 // message from 0 to maximum.

@@ -2,6 +2,8 @@
 
 #include "core/textfile/FakeTextView.h"
 #include "glazes/ScaleToIngredientDlg.h"
+#include "shell/PreferencesDlg.h"
+#include "shell/RecipeSizeDlg.h"
 #include "textfile/Information.h"
 #include "textfile/TextFileDoc.h"
 #include "tools/BatchScopeDlg.h"
@@ -12,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -96,24 +100,39 @@ TEST_F(ShoppingListDlgTest, SizesBeyondWhatARecipeHoldsAreRefusedInTheirFields)
     scale.ingredients = {"Silica"};
     scale.amounts = {"30"};
     scale.InitDialog();
-    const std::vector<std::pair<QDialog*, QLineEdit*>> fields = {{&shopping, shopping.SizeEdit()},
-                                                                 {&scale, scale.AmountEdit()}};
-    for (const auto& [dialog, edit] : fields) {
-        for (const char* text : {"1e999", " 1000000000 "}) {
+    CRecipeSizePrefsDlg sizes(nullptr);
+    sizes.choice = 2;
+    sizes.InitDialog();
+    auto* use = sizes.findChild<QPushButton*>(QString::number(PrefResultUse));
+    ASSERT_NE(use, nullptr);
+    struct Field {
+        QDialog* dialog;
+        QLineEdit* edit;
+        std::function<void()> confirm;
+        const char* prefix; // the recipe sizes are a list: the number stands among others
+        int accepted;
+    };
+    const std::vector<Field> fields = {
+        {&shopping, shopping.SizeEdit(), [&shopping] { shopping.accept(); }, "", int(QDialog::Accepted)},
+        {&scale, scale.AmountEdit(), [&scale] { scale.accept(); }, "", int(QDialog::Accepted)},
+        {&sizes, sizes.SizesEdit(), [use] { use->click(); }, "R, 500, ", int(PrefResultUse)}};
+    for (const Field& field : fields) {
+        for (const char* number : {"1e999", " 1000000000 "}) {
             m_messages.boxes.clear();
-            edit->setText(QString::fromLatin1(text));
-            dialog->accept();
-            EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{message}) << text;
-            EXPECT_EQ(dialog->result(), 0) << text;
+            field.edit->setText(QString::fromLatin1(field.prefix) + QString::fromLatin1(number));
+            field.confirm();
+            EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{message}) << field.prefix << number;
+            EXPECT_EQ(field.dialog->result(), 0) << field.prefix << number;
         }
         m_messages.boxes.clear();
-        edit->setText(QStringLiteral("999999999"));
-        dialog->accept();
+        field.edit->setText(QString::fromLatin1(field.prefix) + QStringLiteral("999999999"));
+        field.confirm();
         EXPECT_TRUE(m_messages.boxes.empty());
-        EXPECT_EQ(dialog->result(), int(QDialog::Accepted));
+        EXPECT_EQ(field.dialog->result(), field.accepted);
     }
     EXPECT_EQ(shopping.request.sizeText, "999999999");
     EXPECT_EQ(scale.amount, "999999999");
+    EXPECT_EQ(sizes.sizes, "R, 500, 999999999");
 }
 
 TEST_F(ShoppingListDlgTest, TheBatchScopeDialogHandsBackItsChoice)
