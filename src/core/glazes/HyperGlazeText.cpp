@@ -20,6 +20,7 @@ constexpr int kNoteWidth = 70;
 constexpr char kAmountSeparator = 29; // group separator between the amounts of one list
 constexpr const char* kLineEnd = "\r";
 
+constexpr const char* kNothingImported = "\nNothing was imported.";
 constexpr int kLeftOutListed = 10; // records named in the left-out message; the rest counted
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
@@ -309,10 +310,14 @@ int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
     const int before = target.GetCount();
     std::vector<CLeftOutRecord> leftOut;
     const int after = ImportRecords(target, text, delimiter, &leftOut);
-    if (after == before)
+    // Records that were there but could not be read are named whether or not others came in;
+    // a file holding NUL bytes is no text at all, and its lines are no records to name.
+    const bool isText = text.find('\0') == std::string::npos;
+    if (!leftOut.empty() && (after != before || isText))
+        AppMessageBox(path + ": " + LeftOutMessage(leftOut) + (after == before ? kNothingImported : ""),
+                      MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+    else if (after == before)
         AppMessageBox(path + ": " + kNoRecordsMessage, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
-    else if (!leftOut.empty())
-        AppMessageBox(path + ": " + LeftOutMessage(leftOut), MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
     return after;
 }
 

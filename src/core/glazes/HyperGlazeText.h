@@ -34,10 +34,11 @@ struct CLeftOutRecord {
 class CHyperGlazeIO {
 public:
     // Reads the file at path and appends its glazes to target. An unreadable file shows
-    // "<path>: Error opening file", a file without any record "<path>: " kNoRecordsMessage; both
-    // leave target as it is. When some records came in and others could not be read, the message
-    // "<path>: <n> records could not be read and were left out:" names them, one line each
-    // ("record <number> "<name>"", numbered from 1 in file order). Returns target's glaze count.
+    // "<path>: Error opening file", a file without any record (or a binary one from which none
+    // came in) "<path>: " kNoRecordsMessage; both leave target as it is. When records could not
+    // be read, the message "<path>: <n> records could not be read and were left out:" names
+    // them, one line each ("record <number> "<name>"", numbered from 1 in file order), followed
+    // by "Nothing was imported." when none came in. Returns target's glaze count.
     static int ImportRecipes(CGlazeList& target, const std::string& path);
 
     // Reads database-export records from text (fields 0 to 49 end at a TAB, field 50 at

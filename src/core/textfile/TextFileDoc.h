@@ -86,9 +86,10 @@ public:
     // "Revert To Saved": the file read again in place of the text, without a question.
     void RevertToSaved();
 
-private:
     // True when the text fits the file, or when the user accepts "?" for what does not.
     bool ConfirmUnsavableCharacters(const std::string& path) const;
+
+private:
     // Replaces the whole text by lines without marking the document modified.
     void LoadLines(const CStringArrayEx& lines);
     void Save(bool saveAs);

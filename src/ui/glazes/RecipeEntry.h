@@ -11,6 +11,8 @@
 //
 // These helpers hold no widget; the form (CGlazeEditView) applies them to its fields.
 
+#include "support/NumberField.h"
+
 #include <string>
 
 // An amount as a typed amount: "decrecipeinput" decimals, trailing zeros removed per
@@ -20,9 +22,6 @@ std::string FormatInputAmount(double value);
 std::string FormatRecipeAmount(double amount);
 std::string FormatRecipeLine(const std::string& name, double amount);
 
-// The largest amount a recipe line or the working batch size holds. Beyond it a recipe's total
-// would not stay a number, nor an amount a readable one ("1e999" would show 309 digits).
-inline constexpr double kMaxRecipeAmount = 999999999.0;
 // The message refusing a line whose amount is larger.
 std::string AmountTooLargeMessage(const std::string& line);
 

@@ -1,6 +1,8 @@
 #include "glazes/ScaleToIngredientDlg.h"
 
 #include "framework/Cp1252.h"
+#include "glazes/RecipeEntry.h"
+#include "support/NumberField.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,6 +69,8 @@ void CScaleToIngredientDlg::OnIngredientChosen(int position)
 
 void CScaleToIngredientDlg::accept()
 {
+    if (!CheckNumberFieldLimit(m_amount, kMaxRecipeAmount))
+        return;
     InitDialog();
     row = m_ingredients->currentIndex();
     amount = ToCp1252(m_amount->text());

@@ -3,6 +3,7 @@
 #include "framework/Cp1252.h"
 #include "shell/Preferences.h"
 #include "shell/PreferencesDlg.h"
+#include "support/NumberField.h"
 #include "support/TextHelpers.h"
 
 #include <QButtonGroup>
@@ -10,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <sstream>
 
 namespace {
 
@@ -71,6 +74,16 @@ void CRecipeSizePrefsDlg::OnInitDialog()
 
 void CRecipeSizePrefsDlg::OnConfirm(int result)
 {
+    // Each custom size is a recipe size: none may be beyond what a recipe holds.
+    if (m_choices->checkedId() == 2) {
+        std::stringstream entries(ToCp1252(m_sizes->text()));
+        for (std::string entry; std::getline(entries, entry, ',');) {
+            if (IsNumberBeyond(entry, kMaxRecipeAmount)) {
+                RefuseField(m_sizes, NumberRangeMessage(0.0, kMaxRecipeAmount));
+                return;
+            }
+        }
+    }
     InitDialog();
     choice = m_choices->checkedId();
     sizes = ToCp1252(m_sizes->text());

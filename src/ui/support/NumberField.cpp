@@ -2,6 +2,7 @@
 
 #include "framework/Cp1252.h"
 #include "support/NumberText.h"
+#include "support/TextHelpers.h"
 
 #include <QLineEdit>
 
@@ -42,5 +43,20 @@ bool ReadNumberField(QLineEdit* edit, double minimum, double maximum, double& va
     if (!(number >= minimum && number <= maximum))
         return RefuseField(edit, NumberRangeMessage(minimum, maximum));
     value = number;
+    return true;
+}
+
+bool IsNumberBeyond(std::string text, double maximum)
+{
+    TrimString(text);
+    std::size_t used = 0;
+    const double number = ParseDoublePrefix(text, used);
+    return !text.empty() && used == text.size() && !(number <= maximum);
+}
+
+bool CheckNumberFieldLimit(QLineEdit* edit, double maximum)
+{
+    if (IsNumberBeyond(ToCp1252(edit->text()), maximum))
+        return RefuseField(edit, NumberRangeMessage(0.0, maximum));
     return true;
 }

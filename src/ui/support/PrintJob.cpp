@@ -136,6 +136,8 @@ CPrintJob::WriteResult CPrintJob::WriteToFile(const std::string& title)
     const bool toClipboard = answer.outcome == CFileDialogResult::Outcome::Clipboard;
     if (!toClipboard && (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty()))
         return WriteResult::Cancelled;
+    if (!toClipboard && m_confirmFile && !m_confirmFile(answer.paths.front()))
+        return WriteResult::Cancelled;
 
     bool written = false;
     {

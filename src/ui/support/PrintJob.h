@@ -51,6 +51,9 @@ public:
 
     // The Write to File question's filter and the message boxes' icon.
     std::string m_fileFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*||";
+    // Asked with the chosen file's path before Write to File writes it (e.g. whether what the
+    // file cannot hold may be replaced); false writes nothing and counts as cancelled.
+    std::function<bool(const std::string&)> m_confirmFile;
     unsigned m_errorIcon = MsgIconError;
 
     // The setup every print starts from: the working preferences' margins ("prtlmar" ...),

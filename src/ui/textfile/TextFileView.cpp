@@ -354,6 +354,9 @@ void CTextFileView::PrintText(unsigned id)
         job.PrintPreview(this);
         break;
     default:
+        // A file gets the text as Windows-1252, as a save writes it: the same question first.
+        if (const auto* doc = dynamic_cast<const CTextFileDoc*>(GetDocument()))
+            job.m_confirmFile = [doc](const std::string& path) { return doc->ConfirmUnsavableCharacters(path); };
         job.WriteToFile("Text to File...");
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "framework/Cp1252.h"
 #include "shell/Preferences.h"
+#include "support/NumberField.h"
 
 #include <QButtonGroup>
 #include <QLineEdit>
@@ -57,6 +58,8 @@ void CShoppingListDlg::OnInitDialog()
 
 void CShoppingListDlg::accept()
 {
+    if (m_size->checkedId() == kShopCustomSize && !CheckNumberFieldLimit(m_sizeText, kMaxRecipeAmount))
+        return;
     InitDialog();
     request.glazes = std::max(0, m_glazes->checkedId());
     request.recipeSize = std::max(0, m_size->checkedId());

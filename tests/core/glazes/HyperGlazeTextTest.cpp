@@ -107,6 +107,20 @@ TEST_F(HyperGlazeTextTest, EveryReadableRecordComesInAndTheOthersAreNamed)
     EXPECT_EQ(m_messages.boxes[0].helpId, kGlazeImportErrorHelpId);
 }
 
+// A file whose every record had to be left out names them too, and says nothing came in.
+TEST_F(HyperGlazeTextTest, AFileWhoseEveryRecordIsLeftOutNamesThem)
+{
+    const std::string fields(50, '\t');
+    const std::string path = WriteFile("bad.txt", "Celadon\x01" + fields + "\nShino\t\x02" + fields.substr(1) + "\n");
+    CGlazeList list;
+    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, path), 0);
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": 2 records could not be read and were left out:\n"
+                                                                  "record 1 \"Celadon \"\nrecord 2 \"Shino\"\n"
+                                                                  "Nothing was imported."});
+    EXPECT_EQ(m_messages.boxes[0].helpId, kGlazeImportErrorHelpId);
+}
+
 TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
 {
     CGlazeList glazes;

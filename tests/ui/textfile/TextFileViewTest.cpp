@@ -199,6 +199,31 @@ TEST_F(TextFileViewTest, ASaveThatWouldReplaceCharactersAsksFirst)
     EXPECT_FALSE(m_frame.QueryCommand(CmdEditUndo).m_bEnabled);
 }
 
+// Write to File writes the same Windows-1252 text, so it asks the same question for its file.
+TEST_F(TextFileViewTest, WriteToFileThatWouldReplaceCharactersAsksFirst)
+{
+    CTextFileView* view = Open(WriteFile("temp.txt", ""));
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    TypeText(view, QString::fromUtf8("Temp 5°C α→β"));
+    const std::string copy = WriteFile("copy.txt", "old");
+    const std::string question = copy + " is saved as Windows-1252 text, which cannot hold these characters: U+03B1, "
+                                        "U+2192, U+03B2.\nChoose OK to save with \"?\" in their place, or "
+                                        "Cancel to leave the file as it is.";
+
+    m_dialogs.AnswerPath(copy);
+    m_frame.ExecuteCommand(CmdTextWriteToFile);
+    ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{question});
+    EXPECT_EQ(ReadAll(copy), "old") << "Cancel writes nothing";
+
+    m_dialogs.AnswerPath(copy);
+    m_messages.answers.push_back(MsgResultOk);
+    m_frame.ExecuteCommand(CmdTextWriteToFile);
+    EXPECT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(ReadAll(copy), "Temp 5\xB0" "C ???\n");
+    EXPECT_EQ(view->toPlainText(), QString::fromUtf8("Temp 5°C α→β")) << "the window's own text is not saved";
+}
+
 TEST_F(TextFileViewTest, RemoveBlankLinesTrailingKeepsInnerEmptyLines)
 {
     CTextFileView* view = Open(WriteFile("blank.txt", "Silica  \n\nWhiting\n\n \n\n"));

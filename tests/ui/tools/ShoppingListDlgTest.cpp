@@ -1,6 +1,9 @@
 #include "tools/ShoppingListDlg.h"
 
 #include "core/textfile/FakeTextView.h"
+#include "glazes/ScaleToIngredientDlg.h"
+#include "shell/PreferencesDlg.h"
+#include "shell/RecipeSizeDlg.h"
 #include "textfile/Information.h"
 #include "textfile/TextFileDoc.h"
 #include "tools/BatchScopeDlg.h"
@@ -11,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -81,6 +86,53 @@ TEST_F(ShoppingListDlgTest, TheDialogRemembersItsChoicesAndTheCommandReports)
         [](CShoppingListDlg& dialog) { QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton); });
     EXPECT_FALSE(RunShoppingListCommand(*m_doc, nullptr));
     EXPECT_EQ(g_prefs.m_strShopSizeText, "lots");
+}
+
+// The amounts a recipe is sized by hold no more than a recipe amount: a larger number, however
+// it is written, is refused in its field and the dialog stays open; a number that fits passes.
+TEST_F(ShoppingListDlgTest, SizesBeyondWhatARecipeHoldsAreRefusedInTheirFields)
+{
+    const std::string message = "Please enter a number between 0 and 999999999.";
+    CShoppingListDlg shopping;
+    shopping.InitDialog();
+    shopping.SizeGroup()->button(kShopCustomSize)->click();
+    CScaleToIngredientDlg scale;
+    scale.ingredients = {"Silica"};
+    scale.amounts = {"30"};
+    scale.InitDialog();
+    CRecipeSizePrefsDlg sizes(nullptr);
+    sizes.choice = 2;
+    sizes.InitDialog();
+    auto* use = sizes.findChild<QPushButton*>(QString::number(PrefResultUse));
+    ASSERT_NE(use, nullptr);
+    struct Field {
+        QDialog* dialog;
+        QLineEdit* edit;
+        std::function<void()> confirm;
+        const char* prefix; // the recipe sizes are a list: the number stands among others
+        int accepted;
+    };
+    const std::vector<Field> fields = {
+        {&shopping, shopping.SizeEdit(), [&shopping] { shopping.accept(); }, "", int(QDialog::Accepted)},
+        {&scale, scale.AmountEdit(), [&scale] { scale.accept(); }, "", int(QDialog::Accepted)},
+        {&sizes, sizes.SizesEdit(), [use] { use->click(); }, "R, 500, ", int(PrefResultUse)}};
+    for (const Field& field : fields) {
+        for (const char* number : {"1e999", " 1000000000 "}) {
+            m_messages.boxes.clear();
+            field.edit->setText(QString::fromLatin1(field.prefix) + QString::fromLatin1(number));
+            field.confirm();
+            EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{message}) << field.prefix << number;
+            EXPECT_EQ(field.dialog->result(), 0) << field.prefix << number;
+        }
+        m_messages.boxes.clear();
+        field.edit->setText(QString::fromLatin1(field.prefix) + QStringLiteral("999999999"));
+        field.confirm();
+        EXPECT_TRUE(m_messages.boxes.empty());
+        EXPECT_EQ(field.dialog->result(), field.accepted);
+    }
+    EXPECT_EQ(shopping.request.sizeText, "999999999");
+    EXPECT_EQ(scale.amount, "999999999");
+    EXPECT_EQ(sizes.sizes, "R, 500, 999999999");
 }
 
 TEST_F(ShoppingListDlgTest, TheBatchScopeDialogHandsBackItsChoice)
