@@ -4,7 +4,6 @@
 #include "graphs/GraphTypeEditView.h"
 
 #include "framework/Cp1252.h"
-#include "framework/MessageService.h"
 #include "graphs/GraphColorsDlg.h"
 #include "graphs/GraphTemplatePage.h"
 #include "graphs/GraphTemplateRanges.h"
@@ -12,6 +11,7 @@
 #include "limits/LimitFormulaDB.h"
 #include "limits/LimitFormulasDoc.h"
 #include "support/NotesEdit.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
 #include "support/PlainTextEditLines.h"
 
@@ -427,12 +427,7 @@ void CGraphTypeEditView::ShowRangeMessage(int id, int min, int max)
         if (PageWidget(page)->isAncestorOf(control))
             ShowPage(page);
     }
-    AppMessageBox("Please enter an integer between " + std::to_string(min) + " and " + std::to_string(max) + ".",
-                  MsgOk | MsgIconExclamation, 0);
-    if (auto* edit = Ctl<QLineEdit>(id)) {
-        edit->setFocus();
-        edit->selectAll();
-    }
+    RefuseField(Ctl<QLineEdit>(id), WholeNumberRangeMessage(min, max));
 }
 
 // --- text styles ----------------------------------------------------------------------------------

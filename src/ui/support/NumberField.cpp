@@ -21,8 +21,10 @@ std::string NumberRangeMessage(double minimum, double maximum)
 bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type, unsigned helpId)
 {
     AppMessageBox(message, type, helpId);
-    edit->setFocus();
-    edit->selectAll();
+    if (edit) {
+        edit->setFocus();
+        edit->selectAll();
+    }
     return false;
 }
 

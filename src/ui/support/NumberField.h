@@ -18,7 +18,7 @@ inline constexpr const char* kEnterWholeNumberMessage = "Please enter an integer
 inline constexpr const char* kEnterNumberMessage = "Please enter a number.";
 
 // Shows message (an exclamation box unless type says otherwise), then focuses the field and
-// selects its text. Always false, for the caller to return.
+// selects its text (a null field: the message alone). Always false, for the caller to return.
 bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type = MsgOk | MsgIconExclamation,
                  unsigned helpId = 0);
 
