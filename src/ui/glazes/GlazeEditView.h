@@ -180,54 +180,26 @@ public:
     int SaveModified();
     // Limited access to the glazes at indices (count of them), on the first.
     void SetGlazeSelection(const int* indices, int count);
-    void SetModified(int flag);
-    // Every field of the controls into target: trimmed texts, cones from the range, the recipe
-    // read quietly; target's analysis is dropped.
-    void ControlsToGlaze(CGlaze& target);
     // Recomputes what the visible page shows.
     void RefreshAnalysis();
 
     // --- recipe entry (RecipeEntry.cpp) ---
 
-    // One ingredient per line with a positive amount, names rewritten to the database's form.
-    // With report 1, unknown, unavailable and badly mapped materials are reported (OK / Cancel;
-    // Cancel clears report). Returns the number of problems reported.
-    static int ParseRecipeLines(const CStringArrayEx& lines, CIngredientList& list, int& report);
-    static void FormatRecipeLines(CStringArrayEx& lines, const CIngredientList& list);
-    // The recipe size label and the scale buttons; a negative total is computed from the form.
-    void UpdateRecipeSize(double total);
     void CheckIngredients();
-    // View > Update (Ctrl+U): both recipe fields reformatted, the panes recomputed.
-    void OnUpdateRecipe();
-    void FillMaterialList();
     // Double-click in the material list: material row with 100 into the last recipe field.
     void InsertMaterial(int row);
-    // Completion after a line break (Enter) and on Tab.
-    void CompleteOnEnter(CTabEdit* field);
-    void CompleteOnTab(CTabEdit* field);
     void RecipeFieldLeft(CTabEdit* field);
     // "x2.5", "*2", "/4" in Working Batch Size become the components' total scaled.
     void BatchSizeLeft();
-    // The lines of a recipe field, and the field's lines read into a list quietly.
-    CStringArrayEx RecipeLines(CTabEdit* field) const;
-    void ReadRecipeField(CTabEdit* field, CIngredientList& list) const;
-    void SetRecipeLines(CTabEdit* field, const CStringArrayEx& lines);
 
     // --- recipe tools (GlazeEditViewTools.cpp) ---
 
     void ConvertWeightVolume();
     // Scale to W.B.S. (by weight) or Scale Recipe (by volume).
     void ScaleRecipe();
-    void ScaleTo100();
-    // p: -2 nearest 0.01, -1 nearest 0.1, 0 nearest 1.
-    void RoundOffAmounts(int p);
     void ScaleToIngredient();
     void MakeSubstitution();
     void BatchCalculation();
-    void Optimize();
-    void EditIngredients();
-    // The common end of a tool: lists into the fields, panes and recipe size refreshed.
-    void WriteBack(const CIngredientList& components, const CIngredientList& additions);
 
     // --- Insight and Recipary (GlazeEditViewInsight.cpp) ---
 
@@ -238,12 +210,8 @@ public:
 
     // --- printing (GlazeEditViewPrint.cpp) ---
 
-    // A print, preview or write command of the Print menu (or File > Print).
-    void PrintGlaze(unsigned id);
     // The lines of a print kind (1 summary, 2 recipe, 3 report) of the glaze on the form.
     void FillPrinter(CTextPrinter& printer, int kind);
-    // A glaze "new glaze" filled from the controls, as printing and the clipboard take it.
-    CGlaze FormGlaze();
     int printKind = 1;
 
     // --- navigation and records (GlazeEditViewNav.cpp) ---
@@ -251,53 +219,27 @@ public:
     void EditPrevious();
     void EditNext();
     void JumpTo();
-    void InsertNew();
-    void AppendNew();
     void SaveAsNew();
-    void SaveAndNext();
     void Copy();
-    void Cut();
     void Paste();
-    void LeaveLimitedAccess();
     void Close();
-    void OpenReport();
-    // View > Open Graph: the save question, then a graph window on the form's glaze.
-    void OpenGraph();
-    // Ctrl+N (forward) and Ctrl+B: the next field group.
-    void MoveToFieldGroup(bool forward);
-    void UpdateButtons();
 
     // --- pages and panes (GlazeEditPagePanes.cpp) ---
 
     void ShowPage(int page);
-    // The ten pane texts recomputed when forced or not current, and shown.
-    void MakePanesCurrent(bool force);
     void SetAnalysisMode(int mode);
     void SetRecipePaneMode(int mode);
     // 1 Materials, 2 Analysis.
     void SetRecipeRightPane(int pane);
-    void OnLimitFormulaSelected();
     void SetDefaultLimitFormula();
-    // G and T of a graph pane.
-    void ShowGraph(int pane);
     void ShowText(int pane);
-    // Rebuilds a graph pane when it is out of date, in graph mode and its page is showing.
-    void RebuildGraphPane(int pane);
     // The notices of the visible graph pane's chart (GlazeEditPageGraphs.cpp).
     void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override;
-    // The chart of the visible graph pane to the clipboard, to an image file, or to the printer
-    // or its preview.
-    void CopyGraph();
     void WriteGraphToFile();
-    void PrintGraphPane(bool preview);
     // The chart's right-button menu (shown at the pointer on a right press and release).
     std::unique_ptr<QMenu> BuildGraphMenu();
     CInfoPopupDlg* Popup() const { return m_popup; }
-    void MarkGraphsOutOfDate();
-    void EnlargeNotes(bool variations);
     void EnlargePane(int button);
-    void BrowseFile(bool image);
-    void ViewFile(bool image);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -306,6 +248,78 @@ private:
     // Tests read the counters and choices that no control shows through this (a test-only
     // header); the controls they find by object name like any widget.
     friend struct CGlazeEditViewTestAccess;
+
+    // The form's own operations, run by its buttons, keys and menu.
+
+    // GlazeEditView.cpp
+    void SetModified(int flag);
+    // Every field of the controls into target: trimmed texts, cones from the range, the recipe
+    // read quietly; target's analysis is dropped.
+    void ControlsToGlaze(CGlaze& target);
+
+    // RecipeEntry.cpp
+    // One ingredient per line with a positive amount, names rewritten to the database's form.
+    // With report 1, unknown, unavailable and badly mapped materials are reported (OK / Cancel;
+    // Cancel clears report). Returns the number of problems reported.
+    static int ParseRecipeLines(const CStringArrayEx& lines, CIngredientList& list, int& report);
+    static void FormatRecipeLines(CStringArrayEx& lines, const CIngredientList& list);
+    // The recipe size label and the scale buttons; a negative total is computed from the form.
+    void UpdateRecipeSize(double total);
+    // View > Update (Ctrl+U): both recipe fields reformatted, the panes recomputed.
+    void OnUpdateRecipe();
+    void FillMaterialList();
+    // Completion after a line break (Enter) and on Tab.
+    void CompleteOnEnter(CTabEdit* field);
+    void CompleteOnTab(CTabEdit* field);
+    // The lines of a recipe field, and the field's lines read into a list quietly.
+    CStringArrayEx RecipeLines(CTabEdit* field) const;
+    void ReadRecipeField(CTabEdit* field, CIngredientList& list) const;
+    void SetRecipeLines(CTabEdit* field, const CStringArrayEx& lines);
+
+    // GlazeEditViewTools.cpp
+    void ScaleTo100();
+    // p: -2 nearest 0.01, -1 nearest 0.1, 0 nearest 1.
+    void RoundOffAmounts(int p);
+    void Optimize();
+    void EditIngredients();
+    // The common end of a tool: lists into the fields, panes and recipe size refreshed.
+    void WriteBack(const CIngredientList& components, const CIngredientList& additions);
+
+    // GlazeEditViewPrint.cpp
+    // A print, preview or write command of the Print menu (or File > Print).
+    void PrintGlaze(unsigned id);
+    // A glaze "new glaze" filled from the controls, as printing and the clipboard take it.
+    CGlaze FormGlaze();
+
+    // GlazeEditViewNav.cpp
+    void InsertNew();
+    void AppendNew();
+    void SaveAndNext();
+    void Cut();
+    void LeaveLimitedAccess();
+    void OpenReport();
+    // View > Open Graph: the save question, then a graph window on the form's glaze.
+    void OpenGraph();
+    // Ctrl+N (forward) and Ctrl+B: the next field group.
+    void MoveToFieldGroup(bool forward);
+    void UpdateButtons();
+
+    // GlazeEditPagePanes.cpp
+    // The ten pane texts recomputed when forced or not current, and shown.
+    void MakePanesCurrent(bool force);
+    void OnLimitFormulaSelected();
+    // G and T of a graph pane.
+    void ShowGraph(int pane);
+    // Rebuilds a graph pane when it is out of date, in graph mode and its page is showing.
+    void RebuildGraphPane(int pane);
+    // The chart of the visible graph pane to the clipboard, to an image file, or to the printer
+    // or its preview.
+    void CopyGraph();
+    void PrintGraphPane(bool preview);
+    void MarkGraphsOutOfDate();
+    void EnlargeNotes(bool variations);
+    void BrowseFile(bool image);
+    void ViewFile(bool image);
 
     struct GraphPane {
         const CGraphTemplate* graphTemplate = nullptr; // a template of the database, or none
