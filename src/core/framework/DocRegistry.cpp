@@ -84,6 +84,11 @@ void BroadcastUpdate(CView* sender, const void* object, int kind, int code, int 
     AddSingleton(DbFileType::GraphTemplates, receivers);
     AddDocumentsOf(g_pTextFileTemplate, receivers);
 
+    // Every document's data is brought up to date before any window shows it.
+    for (CDocument* document : receivers) {
+        if (CDocument::IsLive(document))
+            document->OnBroadcastNotice(hint);
+    }
     for (CDocument* document : receivers) {
         if (CDocument::IsLive(document))
             document->UpdateAllViews(sender, &hint);

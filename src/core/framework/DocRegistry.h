@@ -21,11 +21,12 @@ void SetSingletonDocument(int kind, CDocument* document);
 // Leaves the registration only when it still names document.
 void ClearSingletonDocument(int kind, const CDocument* document);
 
-// Sends a change notice to every view of every open document, in this order: elements,
-// materials, substitutions, limit formulas, database tree, each glaze database, graph templates,
-// each text document. The sending view is skipped; a document that closes during the broadcast
-// is not called any more, and a notice sent from inside a view's OnUpdate completes before the
-// outer one goes on.
+// Sends a change notice to every open document and then to every view of them, in this order:
+// elements, materials, substitutions, limit formulas, database tree, each glaze database, graph
+// templates, each text document. Every document hears it (CDocument::OnBroadcastNotice) before
+// any view does. The sending view is skipped; a document that closes during the broadcast is not
+// called any more, and a notice sent from inside a view's OnUpdate completes before the outer
+// one goes on.
 void BroadcastUpdate(CView* sender, const void* object, int kind, int code, int index, std::uintptr_t extra);
 
 // Template pointers of the document registry, set at start-up (null until then).

@@ -69,6 +69,10 @@ public:
     const std::vector<CView*>& GetViews() const { return m_views; }
     // Hands the hint to every view but the sender. Views removed during the call are skipped.
     void UpdateAllViews(CView* sender, const CUpdateHint* hint = nullptr);
+    // A notice of BroadcastUpdate, heard by every open document before any view hears it: a
+    // document whose data follows another database (material analyses follow the element table)
+    // brings it up to date here, whether or not a window shows it. Nothing by default.
+    virtual void OnBroadcastNotice(const CUpdateHint& /*hint*/) {}
     // Asks every view to commit the field being edited.
     void CommitPendingEdits();
 

@@ -50,6 +50,12 @@ CMaterialsDoc::~CMaterialsDoc()
         g_pMaterialsDoc = nullptr;
 }
 
+void CMaterialsDoc::OnBroadcastNotice(const CUpdateHint& hint)
+{
+    if (hint.m_nCode == HintElementChanged || hint.m_nCode == HintElementsReplaced)
+        m_records.ReparseFormulas();
+}
+
 void CMaterialsDoc::GetRecordRows(std::vector<CRecordRow>& rows) const
 {
     rows.clear();

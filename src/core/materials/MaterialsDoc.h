@@ -150,6 +150,10 @@ public:
     void WriteMaterialsTableText(std::ostream& out, int format) const;
     void BuildMaterialsTable(CStringArrayEx& lines, std::string& title, int format) const;
 
+    // A changed or replaced element table: every formula is read again, so that the analyses
+    // (and every glaze calculation) follow it before any window redraws.
+    void OnBroadcastNotice(const CUpdateHint& hint) override;
+
 protected:
     void ResetRecords() override { m_records.ResetToDefaults(); }
     CMaterialArray& Clipboard() const override { return g_materialClipboard; }

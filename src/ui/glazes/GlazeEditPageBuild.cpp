@@ -94,9 +94,10 @@ QLabel* CGlazeEditView::AddLabel(QWidget* page, const QString& text, int x, int 
     return label;
 }
 
-QLineEdit* CGlazeEditView::AddLineEdit(QWidget* page, int x, int y, int width)
+QLineEdit* CGlazeEditView::AddLineEdit(QWidget* page, int x, int y, int width, const char* name)
 {
     auto* edit = new QLineEdit(page);
+    edit->setObjectName(QString::fromLatin1(name));
     Place(edit, x, y, width, 12);
     return edit;
 }
@@ -123,9 +124,10 @@ CToggleButton* CGlazeEditView::AddToggle(QWidget* parent, const char* caption, i
     return button;
 }
 
-QPlainTextEdit* CGlazeEditView::AddPaneText(QWidget* page, const QRect& area)
+QPlainTextEdit* CGlazeEditView::AddPaneText(QWidget* page, const QRect& area, const char* name)
 {
     auto* pane = new QPlainTextEdit(page);
+    pane->setObjectName(QString::fromLatin1(name));
     pane->setReadOnly(true);
     pane->setLineWrapMode(QPlainTextEdit::NoWrap);
     Place(pane, area.x(), area.y(), area.width(), area.height());
@@ -157,6 +159,7 @@ void CGlazeEditView::BuildPageButtons()
         auto* button = new CToggleButton(m_form);
         button->Setup(GetNamedColor("ged_bkg"), GetNamedColor("ged_tab"), CColor{0, 0, 0}, CColor{0, 0, 0},
                       CToggleButton::ArrowNone, 1, 0, kPageCaptions[page - 1]);
+        button->setObjectName(QStringLiteral("pageButton%1").arg(page));
         button->setFocusPolicy(Qt::NoFocus);
         Place(button, 6 + 66 * (page - 1), 5, 64, 14);
         connect(button, &QAbstractButton::clicked, this, [this, page] { ShowPage(page); });
@@ -179,11 +182,11 @@ void CGlazeEditView::BuildButtonRow()
 void CGlazeEditView::BuildDescriptionPage(QWidget* page)
 {
     AddLabel(page, QStringLiteral("Name :"), 6, 8, 40);
-    m_name = AddLineEdit(page, 60, 6, 196);
+    m_name = AddLineEdit(page, 60, 6, 196, "name");
     AddLabel(page, QStringLiteral("Date :"), 262, 8, 22);
-    m_date = AddLineEdit(page, 286, 6, 52);
+    m_date = AddLineEdit(page, 286, 6, 52, "date");
     AddLabel(page, QStringLiteral("Index :"), 342, 8, 26);
-    m_index = AddLineEdit(page, 368, 6, 34);
+    m_index = AddLineEdit(page, 368, 6, 34, "index");
     // Seven choice fields on the left, six on the right.
     for (std::size_t i = 0; i < kGlazeChoiceFields.size(); ++i) {
         const int column = i < 7 ? 0 : 1;
@@ -192,13 +195,14 @@ void CGlazeEditView::BuildDescriptionPage(QWidget* page)
         const int y = 26 + 20 * row;
         AddLabel(page, QString::fromLatin1(kGlazeChoiceFields[i].label), x, y + 2, 52);
         auto* box = new QComboBox(page);
+        box->setObjectName(QStringLiteral("choice%1").arg(i));
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         Place(box, x + 54, y, 136, 12);
         m_choices[i] = box;
     }
     AddLabel(page, QStringLiteral("Image File :"), 6, 174, 52);
-    m_imageFile = AddLineEdit(page, 60, 172, 240);
+    m_imageFile = AddLineEdit(page, 60, 172, 240, "imageFile");
     AddButton(page, QStringLiteral("Browse"), kGedImageBrowse, 306, 171, 46, 14);
     AddButton(page, QStringLiteral("View"), kGedImageView, 356, 171, 46, 14);
 }
@@ -207,20 +211,24 @@ void CGlazeEditView::BuildRecipePage(QWidget* page)
 {
     AddLabel(page, QStringLiteral("Components :"), 6, 4, 80);
     m_components = new CTabEdit(page);
+    m_components->setObjectName(QStringLiteral("components"));
     m_components->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_components->SetPartner(this);
     m_aligners[0] = new CRecipeAmountAligner(m_components->document());
     Place(m_components, 6, 14, 152, 96);
     AddLabel(page, QStringLiteral("Additions :"), 6, 114, 80);
     m_additions = new CTabEdit(page);
+    m_additions->setObjectName(QStringLiteral("additions"));
     m_additions->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_additions->SetPartner(this);
     m_aligners[1] = new CRecipeAmountAligner(m_additions->document());
     Place(m_additions, 6, 124, 152, 48);
     m_recipeSize = AddLabel(page, QString(), 6, 176, 152);
+    m_recipeSize->setObjectName(QStringLiteral("recipeSize"));
     AddLabel(page, QStringLiteral("Working Batch Size :"), 6, 190, 76);
-    m_batchSize = AddLineEdit(page, 84, 188, 50);
+    m_batchSize = AddLineEdit(page, 84, 188, 50, "batchSize");
     m_byVolume = new QCheckBox(QStringLiteral("Recipe by Volume"), page);
+    m_byVolume->setObjectName(QStringLiteral("byVolume"));
     Place(m_byVolume, 6, 202, 90, 10);
     BuildRecipeButtons(page);
     BuildRecipeRightPane(page);
@@ -241,11 +249,12 @@ void CGlazeEditView::BuildRecipeRightPane(QWidget* page)
     m_materialsToggle = AddToggle(page, "Materials", 242, 2, 80);
     m_analysisToggle = AddToggle(page, "Analysis", 324, 2, 80);
     m_materialList = new QListWidget(page);
+    m_materialList->setObjectName(QStringLiteral("materialList"));
     m_materialList->setSelectionMode(QAbstractItemView::SingleSelection);
     auto* delegate = new CTabStopDelegate(m_materialList);
     m_materialList->setItemDelegate(delegate);
     Place(m_materialList, 242, 16, 162, 194);
-    m_recipeAnalysis = AddPaneText(page, QRect(242, 16, 162, 178));
+    m_recipeAnalysis = AddPaneText(page, QRect(242, 16, 162, 178), "recipeAnalysis");
     m_recipeAnalysis->hide();
     const char* const captions[3] = {"Unity", "Weight %", "Mol %"};
     for (int i = 0; i < 3; ++i) {
@@ -259,27 +268,32 @@ void CGlazeEditView::BuildNotesPage(QWidget* page)
     AddLabel(page, QStringLiteral("Variations :"), 6, 4, 80);
     AddButton(page, QStringLiteral("..."), kGedEnlargeVariations, 386, 2, 16, 10);
     m_variations = new CNotesEdit(page);
+    m_variations->setObjectName(QStringLiteral("variations"));
     m_variations->setTabChangesFocus(true);
     Place(m_variations, 6, 14, 396, 52);
     AddLabel(page, QStringLiteral("Notes :"), 6, 70, 80);
     AddButton(page, QStringLiteral("..."), kGedEnlargeNotes, 386, 68, 16, 10);
     m_notes = new CNotesEdit(page);
+    m_notes->setObjectName(QStringLiteral("notes"));
     m_notes->setTabChangesFocus(true);
     Place(m_notes, 6, 80, 396, 88);
     AddLabel(page, QStringLiteral("Note File :"), 6, 176, 44);
-    m_noteFile = AddLineEdit(page, 52, 174, 250);
+    m_noteFile = AddLineEdit(page, 52, 174, 250, "noteFile");
     AddButton(page, QStringLiteral("Browse"), kGedNoteBrowse, 306, 173, 46, 14);
     AddButton(page, QStringLiteral("View"), kGedNoteView, 356, 173, 46, 14);
     AddLabel(page, QStringLiteral("Source :"), 6, 196, 44);
-    m_source = AddLineEdit(page, 52, 194, 350);
+    m_source = AddLineEdit(page, 52, 194, 350, "source");
 }
 
 void CGlazeEditView::BuildGraphButtons(QWidget* page, int pane, int x, int y, const QRect& chartArea)
 {
     GraphPane& graph = Pane(pane);
     graph.textButton = AddButton(page, QStringLiteral("T"), 0, x, y, 14, 12);
+    graph.textButton->setObjectName(QStringLiteral("textButton%1").arg(pane));
     graph.graphButton = AddButton(page, QStringLiteral("G"), 0, x + 16, y, 14, 12);
+    graph.graphButton->setObjectName(QStringLiteral("graphButton%1").arg(pane));
     graph.chart = new CGraphWnd(page);
+    graph.chart->setObjectName(QStringLiteral("chart%1").arg(pane));
     graph.host = std::make_unique<CWidgetChartWindow>(page);
     Place(graph.chart, chartArea.x(), chartArea.y(), chartArea.width(), chartArea.height());
     graph.chart->hide();
@@ -295,7 +309,7 @@ void CGlazeEditView::BuildAnalysisPage(QWidget* page)
     for (int i = 0; i < 3; ++i)
         m_analysisModeButtons[static_cast<std::size_t>(i)] = AddToggle(page, modes[i], modeX[i], 3, modeWidth[i]);
     AddButton(page, QStringLiteral("..."), kGedEnlargeAnalysis, 188, 3, 16, 12);
-    m_analysisPane = AddPaneText(page, kAnalysisPaneArea);
+    m_analysisPane = AddPaneText(page, kAnalysisPaneArea, "analysisPane");
     BuildGraphButtons(page, kGraphPaneAnalysis, 210, 3, kAnalysisPaneArea);
 
     // Two rows of mode buttons over the recipe pane, its enlarge button at the end of the second.
@@ -306,19 +320,21 @@ void CGlazeEditView::BuildAnalysisPage(QWidget* page)
         m_recipePaneButtons[static_cast<std::size_t>(i)] =
             AddToggle(page, recipeModes[i], modeLeft[i], 3 + 13 * (i / 2), modeWidths[i]);
     AddButton(page, QStringLiteral("..."), kGedEnlargeRecipe, 388, 16, 16, 12);
-    m_recipePane = AddPaneText(page, QRect(250, 31, 154, 179));
+    m_recipePane = AddPaneText(page, QRect(250, 31, 154, 179), "recipePane");
 }
 
 void CGlazeEditView::BuildLimitPage(QWidget* page)
 {
     m_limitList = new QListWidget(page);
+    m_limitList->setObjectName(QStringLiteral("limitList"));
     m_limitList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_limitList->setItemDelegate(new CTabStopDelegate(m_limitList));
     Place(m_limitList, 6, 4, 130, 186);
     AddButton(page, QStringLiteral("Set Default"), kGedSetDefault, 6, 194, 60, 14);
     m_comparisonLabel = AddLabel(page, QString(), 142, 5, 180);
+    m_comparisonLabel->setObjectName(QStringLiteral("comparisonLabel"));
     AddButton(page, QStringLiteral("..."), kGedEnlargeComparison, 388, 3, 16, 12);
-    m_comparisonText = AddPaneText(page, kComparisonArea);
+    m_comparisonText = AddPaneText(page, kComparisonArea, "comparisonText");
     BuildGraphButtons(page, kGraphPaneLimit, 350, 3, kComparisonArea);
 }
 

@@ -91,7 +91,12 @@ enum GlazeEditCommand : unsigned {
     CmdGedContextHelp = 57670,
 };
 
-// Control ids of the form (object names of the controls).
+// Control ids of the form (object names of its buttons). The other controls are named after
+// their fields: "name", "date", "index", "choice0".."choice12", "imageFile", "components",
+// "additions", "recipeSize", "batchSize", "byVolume", "materialList", "recipeAnalysis",
+// "variations", "notes", "noteFile", "source", "analysisPane", "recipePane", "limitList",
+// "comparisonLabel", "comparisonText"; the pages "page1".."page5" and their buttons
+// "pageButton1".."pageButton5"; per graph pane 0 and 1 "chart0", "textButton0", "graphButton0".
 enum GlazeEditControl : int {
     kGedSave = 2700,
     kGedUndo = 2701,
@@ -175,54 +180,26 @@ public:
     int SaveModified();
     // Limited access to the glazes at indices (count of them), on the first.
     void SetGlazeSelection(const int* indices, int count);
-    void SetModified(int flag);
-    // Every field of the controls into target: trimmed texts, cones from the range, the recipe
-    // read quietly; target's analysis is dropped.
-    void ControlsToGlaze(CGlaze& target);
     // Recomputes what the visible page shows.
     void RefreshAnalysis();
 
     // --- recipe entry (RecipeEntry.cpp) ---
 
-    // One ingredient per line with a positive amount, names rewritten to the database's form.
-    // With report 1, unknown, unavailable and badly mapped materials are reported (OK / Cancel;
-    // Cancel clears report). Returns the number of problems reported.
-    static int ParseRecipeLines(const CStringArrayEx& lines, CIngredientList& list, int& report);
-    static void FormatRecipeLines(CStringArrayEx& lines, const CIngredientList& list);
-    // The recipe size label and the scale buttons; a negative total is computed from the form.
-    void UpdateRecipeSize(double total);
     void CheckIngredients();
-    // View > Update (Ctrl+U): both recipe fields reformatted, the panes recomputed.
-    void OnUpdateRecipe();
-    void FillMaterialList();
     // Double-click in the material list: material row with 100 into the last recipe field.
     void InsertMaterial(int row);
-    // Completion after a line break (Enter) and on Tab.
-    void CompleteOnEnter(CTabEdit* field);
-    void CompleteOnTab(CTabEdit* field);
     void RecipeFieldLeft(CTabEdit* field);
     // "x2.5", "*2", "/4" in Working Batch Size become the components' total scaled.
     void BatchSizeLeft();
-    // The lines of a recipe field, and the field's lines read into a list quietly.
-    CStringArrayEx RecipeLines(CTabEdit* field) const;
-    void ReadRecipeField(CTabEdit* field, CIngredientList& list) const;
-    void SetRecipeLines(CTabEdit* field, const CStringArrayEx& lines);
 
     // --- recipe tools (GlazeEditViewTools.cpp) ---
 
     void ConvertWeightVolume();
     // Scale to W.B.S. (by weight) or Scale Recipe (by volume).
     void ScaleRecipe();
-    void ScaleTo100();
-    // p: -2 nearest 0.01, -1 nearest 0.1, 0 nearest 1.
-    void RoundOffAmounts(int p);
     void ScaleToIngredient();
     void MakeSubstitution();
     void BatchCalculation();
-    void Optimize();
-    void EditIngredients();
-    // The common end of a tool: lists into the fields, panes and recipe size refreshed.
-    void WriteBack(const CIngredientList& components, const CIngredientList& additions);
 
     // --- Insight and Recipary (GlazeEditViewInsight.cpp) ---
 
@@ -233,12 +210,8 @@ public:
 
     // --- printing (GlazeEditViewPrint.cpp) ---
 
-    // A print, preview or write command of the Print menu (or File > Print).
-    void PrintGlaze(unsigned id);
     // The lines of a print kind (1 summary, 2 recipe, 3 report) of the glaze on the form.
     void FillPrinter(CTextPrinter& printer, int kind);
-    // A glaze "new glaze" filled from the controls, as printing and the clipboard take it.
-    CGlaze FormGlaze();
     int printKind = 1;
 
     // --- navigation and records (GlazeEditViewNav.cpp) ---
@@ -246,15 +219,84 @@ public:
     void EditPrevious();
     void EditNext();
     void JumpTo();
+    void SaveAsNew();
+    void Copy();
+    void Paste();
+    void Close();
+
+    // --- pages and panes (GlazeEditPagePanes.cpp) ---
+
+    void ShowPage(int page);
+    void SetAnalysisMode(int mode);
+    void SetRecipePaneMode(int mode);
+    // 1 Materials, 2 Analysis.
+    void SetRecipeRightPane(int pane);
+    void SetDefaultLimitFormula();
+    void ShowText(int pane);
+    // The notices of the visible graph pane's chart (GlazeEditPageGraphs.cpp).
+    void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override;
+    void WriteGraphToFile();
+    // The chart's right-button menu (shown at the pointer on a right press and release).
+    std::unique_ptr<QMenu> BuildGraphMenu();
+    CInfoPopupDlg* Popup() const { return m_popup; }
+    void EnlargePane(int button);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Tests read the counters and choices that no control shows through this (a test-only
+    // header); the controls they find by object name like any widget.
+    friend struct CGlazeEditViewTestAccess;
+
+    // The form's own operations, run by its buttons, keys and menu.
+
+    // GlazeEditView.cpp
+    void SetModified(int flag);
+    // Every field of the controls into target: trimmed texts, cones from the range, the recipe
+    // read quietly; target's analysis is dropped.
+    void ControlsToGlaze(CGlaze& target);
+
+    // RecipeEntry.cpp
+    // One ingredient per line with a positive amount, names rewritten to the database's form.
+    // With report 1, unknown, unavailable and badly mapped materials are reported (OK / Cancel;
+    // Cancel clears report). Returns the number of problems reported.
+    static int ParseRecipeLines(const CStringArrayEx& lines, CIngredientList& list, int& report);
+    static void FormatRecipeLines(CStringArrayEx& lines, const CIngredientList& list);
+    // The recipe size label and the scale buttons; a negative total is computed from the form.
+    void UpdateRecipeSize(double total);
+    // View > Update (Ctrl+U): both recipe fields reformatted, the panes recomputed.
+    void OnUpdateRecipe();
+    void FillMaterialList();
+    // Completion after a line break (Enter) and on Tab.
+    void CompleteOnEnter(CTabEdit* field);
+    void CompleteOnTab(CTabEdit* field);
+    // The lines of a recipe field, and the field's lines read into a list quietly.
+    CStringArrayEx RecipeLines(CTabEdit* field) const;
+    void ReadRecipeField(CTabEdit* field, CIngredientList& list) const;
+    void SetRecipeLines(CTabEdit* field, const CStringArrayEx& lines);
+
+    // GlazeEditViewTools.cpp
+    void ScaleTo100();
+    // p: -2 nearest 0.01, -1 nearest 0.1, 0 nearest 1.
+    void RoundOffAmounts(int p);
+    void Optimize();
+    void EditIngredients();
+    // The common end of a tool: lists into the fields, panes and recipe size refreshed.
+    void WriteBack(const CIngredientList& components, const CIngredientList& additions);
+
+    // GlazeEditViewPrint.cpp
+    // A print, preview or write command of the Print menu (or File > Print).
+    void PrintGlaze(unsigned id);
+    // A glaze "new glaze" filled from the controls, as printing and the clipboard take it.
+    CGlaze FormGlaze();
+
+    // GlazeEditViewNav.cpp
     void InsertNew();
     void AppendNew();
-    void SaveAsNew();
     void SaveAndNext();
-    void Copy();
     void Cut();
-    void Paste();
     void LeaveLimitedAccess();
-    void Close();
     void OpenReport();
     // View > Open Graph: the save question, then a graph window on the form's glaze.
     void OpenGraph();
@@ -262,98 +304,23 @@ public:
     void MoveToFieldGroup(bool forward);
     void UpdateButtons();
 
-    // --- pages and panes (GlazeEditPagePanes.cpp) ---
-
-    void ShowPage(int page);
+    // GlazeEditPagePanes.cpp
     // The ten pane texts recomputed when forced or not current, and shown.
     void MakePanesCurrent(bool force);
-    void SetAnalysisMode(int mode);
-    void SetRecipePaneMode(int mode);
-    // 1 Materials, 2 Analysis.
-    void SetRecipeRightPane(int pane);
     void OnLimitFormulaSelected();
-    void SetDefaultLimitFormula();
     // G and T of a graph pane.
     void ShowGraph(int pane);
-    void ShowText(int pane);
     // Rebuilds a graph pane when it is out of date, in graph mode and its page is showing.
     void RebuildGraphPane(int pane);
-    // The notices of the visible graph pane's chart (GlazeEditPageGraphs.cpp).
-    void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override;
     // The chart of the visible graph pane to the clipboard, to an image file, or to the printer
     // or its preview.
     void CopyGraph();
-    void WriteGraphToFile();
     void PrintGraphPane(bool preview);
-    // The chart's right-button menu (shown at the pointer on a right press and release).
-    std::unique_ptr<QMenu> BuildGraphMenu();
-    CInfoPopupDlg* Popup() const { return m_popup; }
     void MarkGraphsOutOfDate();
     void EnlargeNotes(bool variations);
-    void EnlargePane(int button);
     void BrowseFile(bool image);
     void ViewFile(bool image);
 
-    // --- state for callers and tests ---
-
-    int IsModified() const { return m_nModified; }
-    int CurrentPage() const { return m_nPage; }
-    const CGlaze* SourceGlaze() const { return m_pSourceGlaze; }
-    bool IsSubsetMode() const { return m_bSubset; }
-    int SubsetPosition() const { return m_nSubsetPos; }
-    int SubsetCount() const { return static_cast<int>(m_subsetIndices.size()); }
-    int LastRecipeField() const { return m_nLastRecipeField; }
-    int AnalysisMode() const { return m_nAnalysisMode; }
-    int RecipePaneMode() const { return m_nRecipeMode; }
-    int RecipeRightPane() const { return m_nRecipePane; }
-    bool PanesCurrent() const { return m_bPanesCurrent; }
-    int PaneComputations() const { return m_nPaneComputations; }
-    const std::string& PaneText(int n) const { return m_paneTexts[static_cast<std::size_t>(n)]; }
-    const std::string& ChosenLimitFormula() const { return m_chosenLimitFormula; }
-    const std::string& LimitFormulaName() const { return m_limform; }
-    const CGraphTemplate* GraphTemplate(int pane) const { return Pane(pane).graphTemplate; }
-    bool IsGraphMode(int pane) const { return Pane(pane).graphMode; }
-    bool IsGraphOutOfDate(int pane) const { return Pane(pane).outOfDate; }
-    int GraphBuilds(int pane) const { return Pane(pane).builds; }
-
-    // --- controls ---
-
-    QWidget* Form() const { return m_form; }
-    QWidget* Page(int page) const { return m_pages[static_cast<std::size_t>(page - 1)]; }
-    CToggleButton* PageButton(int page) const { return m_pageButtons[static_cast<std::size_t>(page - 1)]; }
-    QPushButton* Button(int id) const;
-    QLineEdit* NameEdit() const { return m_name; }
-    QLineEdit* DateEdit() const { return m_date; }
-    QLineEdit* IndexEdit() const { return m_index; }
-    // The thirteen choice fields in form order: Glaze Type, Range, Firing Type, Surface,
-    // Transparency, Color, Visual Texture, Crystals, Bubbles, Flow, Flaws, Durability, Testing.
-    QComboBox* ChoiceBox(int n) const { return m_choices[static_cast<std::size_t>(n)]; }
-    QLineEdit* ImageFileEdit() const { return m_imageFile; }
-    CTabEdit* ComponentsEdit() const { return m_components; }
-    CTabEdit* AdditionsEdit() const { return m_additions; }
-    QLabel* RecipeSizeLabel() const { return m_recipeSize; }
-    QLineEdit* BatchSizeEdit() const { return m_batchSize; }
-    QCheckBox* ByVolumeBox() const { return m_byVolume; }
-    QListWidget* MaterialList() const { return m_materialList; }
-    QPlainTextEdit* RecipeAnalysisText() const { return m_recipeAnalysis; }
-    CNotesEdit* VariationsEdit() const { return m_variations; }
-    CNotesEdit* NotesEdit() const { return m_notes; }
-    QLineEdit* NoteFileEdit() const { return m_noteFile; }
-    QLineEdit* SourceEdit() const { return m_source; }
-    QPlainTextEdit* AnalysisPane() const { return m_analysisPane; }
-    QPlainTextEdit* RecipePane() const { return m_recipePane; }
-    QListWidget* LimitList() const { return m_limitList; }
-    QLabel* ComparisonLabel() const { return m_comparisonLabel; }
-    QPlainTextEdit* ComparisonText() const { return m_comparisonText; }
-    CGraphWnd* ChartWindow(int pane) const { return Pane(pane).chart; }
-    const CGraph* Graph(int pane) const { return Pane(pane).graph.get(); }
-    QPushButton* GraphButton(int pane) const { return Pane(pane).graphButton; }
-    QPushButton* TextButton(int pane) const { return Pane(pane).textButton; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     struct GraphPane {
         const CGraphTemplate* graphTemplate = nullptr; // a template of the database, or none
         bool graphMode = false;
@@ -367,6 +334,11 @@ private:
     };
 
     CGlazesDoc* GlazesDoc() const;
+    // The button of a control id (kGedSave ...), a page and its button (page 1..5).
+    QPushButton* Button(int id) const;
+    QWidget* Page(int page) const { return m_pages[static_cast<std::size_t>(page - 1)]; }
+    CToggleButton* PageButton(int page) const { return m_pageButtons[static_cast<std::size_t>(page - 1)]; }
+    int SubsetCount() const { return static_cast<int>(m_subsetIndices.size()); }
     GraphPane& Pane(int pane) { return m_graphPanes[static_cast<std::size_t>(pane)]; }
     const GraphPane& Pane(int pane) const { return m_graphPanes[static_cast<std::size_t>(pane)]; }
     void Broadcast(int code, int index, const CGlaze* glaze);
@@ -414,10 +386,10 @@ private:
     void ConnectButtons();
     QWidget* NewPage(int page);
     QLabel* AddLabel(QWidget* page, const QString& text, int x, int y, int width);
-    QLineEdit* AddLineEdit(QWidget* page, int x, int y, int width);
+    QLineEdit* AddLineEdit(QWidget* page, int x, int y, int width, const char* name);
     QPushButton* AddButton(QWidget* parent, const QString& text, int id, int x, int y, int width, int height);
     CToggleButton* AddToggle(QWidget* parent, const char* caption, int x, int y, int width);
-    QPlainTextEdit* AddPaneText(QWidget* page, const QRect& area);
+    QPlainTextEdit* AddPaneText(QWidget* page, const QRect& area, const char* name);
     void Place(QWidget* control, int x, int y, int width, int height) const;
     void InstallFilters();
 

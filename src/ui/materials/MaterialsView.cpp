@@ -164,8 +164,7 @@ void CMaterialsView::OnOtherNotice(const CUpdateHint& hint)
     switch (hint.m_nCode) {
     case HintElementChanged:
     case HintElementsReplaced:
-        if (CMaterialArray* database = Database())
-            database->ReparseFormulas();
+        // The document has read its formulas again (CMaterialsDoc::OnBroadcastNotice).
         FillList(GetTopIndex(), -1, true);
         break;
     case HintPreferencesChanged:

@@ -5,7 +5,7 @@
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/OxidariumApp.h"
-#include "tools/BatchCalcDlgFocus.h"
+#include "support/FocusWatcher.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "tools/OptimizeDispositionDlg.h"
 
 #include "framework/Cp1252.h"
-#include "tools/BatchCalcDlgFocus.h"
+#include "support/FocusWatcher.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

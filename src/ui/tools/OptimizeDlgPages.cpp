@@ -3,8 +3,8 @@
 
 #include "tools/OptimizeDlg.h"
 
+#include "support/FocusWatcher.h"
 #include "support/ToggleButton.h"
-#include "tools/BatchCalcDlgFocus.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -5,6 +5,7 @@
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FileSizeLimit.h"
+#include "elements/ElementsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
@@ -196,6 +197,32 @@ TEST_F(MaterialsDocTest, RecordOperationsMarkModified)
     EXPECT_EQ(text, "Whiting (2 %)");
     EXPECT_EQ(doc.BuildCostFormat(), "%6.2f");
     EXPECT_EQ(doc.FormatCost(12.345), " 12.35");
+}
+
+// Analyses follow the element table without any window open: they used to be read again only
+// by the materials list window, so with it closed every glaze calculation kept the old weights.
+TEST_F(MaterialsDocTest, AnalysesFollowTheElementTableWithNoWindowOpen)
+{
+    CElementsDoc elements;
+    CMaterialsDoc doc;
+    doc.InsertMaterial(0, CMaterial("Silica"));
+    doc.SetMaterialField(0, 10, "SiO2");
+    const CMaterial& silica = *doc.Materials().GetAt(0);
+    const double oxygen = elements.Elements()[8].weight;
+    ASSERT_NEAR(silica.m_formulaWeight, 28.0855 + 2 * oxygen, 0.01);
+    ASSERT_TRUE(doc.GetViews().empty());
+    doc.SetModifiedFlag(false);
+
+    // The elements window changes a weight and announces it.
+    elements.Elements()[14].weight = 30.0;
+    COxidariumApp::BroadcastUpdate(nullptr, &elements, 1, HintElementChanged, 14, 0);
+    EXPECT_NEAR(silica.m_formulaWeight, 30.0 + 2 * oxygen, 1e-9);
+    EXPECT_NEAR(silica.m_atoms[14], 1.0 / (30.0 + 2 * oxygen), 1e-12);
+    EXPECT_FALSE(doc.IsModified()) << "the records are the same; only their analyses follow";
+
+    // The document's own revert announces it the same way.
+    elements.RevertElement(14, ENotesRevert::Keep);
+    EXPECT_NEAR(silica.m_formulaWeight, 28.0855 + 2 * oxygen, 0.01);
 }
 
 TEST_F(MaterialsDocTest, FilesThatCannotBeReadLeaveAnEmptyDatabase)

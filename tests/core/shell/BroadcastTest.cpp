@@ -2,11 +2,14 @@
 
 #include "core/framework/RecordingView.h"
 #include "framework/DocTemplate.h"
+#include "framework/UpdateHint.h"
 #include "support/DbFileType.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -24,8 +27,14 @@ public:
             COxidariumApp::SetSingletonDocument(m_kind, nullptr);
     }
     std::string GetDatabaseName() const override { return m_dbName; }
+    void OnBroadcastNotice(const CUpdateHint& hint) override
+    {
+        if (m_log)
+            m_log->push_back({"document " + std::to_string(m_kind), hint.m_nKind, hint.m_nCode, hint.m_nIndex});
+    }
     int m_kind;
     std::string m_dbName;
+    std::vector<CReceivedHint>* m_log = nullptr;
 };
 
 int Kind(DbFileType kind)
@@ -98,6 +107,28 @@ TEST_F(BroadcastTest, ANoticeReachesEveryDocumentInTheFixedOrder)
     }
     // Substitutions and limit formulas do not exist here and are skipped.
     EXPECT_EQ(order, (std::vector<std::string>{"elements", "materials", "tree", "glazeA", "glazeB", "graphs", "text"}));
+}
+
+TEST_F(BroadcastTest, EveryDocumentHearsANoticeBeforeAnyView)
+{
+    // A glaze window recomputes from the materials: the materials document must have followed
+    // the element table before any window, its own or another, hears of the change.
+    CKindDoc elements(Kind(DbFileType::Elements));
+    CKindDoc materials(Kind(DbFileType::Materials));
+    elements.m_log = &m_log;
+    materials.m_log = &m_log;
+    CRecordingView elementsView("elements", &m_log), materialsView("materials", &m_log);
+    elements.AddView(&elementsView);
+    materials.AddView(&materialsView);
+
+    COxidariumApp::BroadcastUpdate(nullptr, &elements, Kind(DbFileType::Elements), HintElementChanged, 14, 0);
+    std::vector<std::string> order;
+    for (const CReceivedHint& hint : m_log) {
+        order.push_back(hint.viewName);
+        EXPECT_EQ(hint.code, HintElementChanged);
+        EXPECT_EQ(hint.index, 14);
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"document 1", "document 2", "elements", "materials"}));
 }
 
 TEST_F(BroadcastTest, ADocumentClosedDuringABroadcastIsNotCalled)

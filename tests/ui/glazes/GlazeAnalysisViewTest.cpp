@@ -101,7 +101,7 @@ TEST_F(GlazeAnalysisViewTest, FollowsItsGlazeAndClosesWhenItGoes)
     view->OnCommand(CmdGanEdit);
     auto* edit = dynamic_cast<CGlazeEditView*>(m_doc->FindEditView(2));
     ASSERT_NE(edit, nullptr);
-    edit->SourceEdit()->setText(QStringLiteral("Tested on porcelain"));
+    GlazeForm::SourceEdit(edit)->setText(QStringLiteral("Tested on porcelain"));
     edit->SaveGlaze();
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Tested on porcelain")));
     view->OnCommand(CmdGanEdit);
@@ -137,7 +137,7 @@ TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
 
     // The edit form prints the glaze as it stands, unsaved edits included.
     CGlazeEditView* edit = OpenEdit(0);
-    edit->NameEdit()->setText(QStringLiteral("Renamed Clear"));
+    GlazeForm::NameEdit(edit)->setText(QStringLiteral("Renamed Clear"));
     m_dialogs.AnswerClipboard();
     edit->OnCommand(CmdGlazeWriteSummary);
     EXPECT_EQ(m_dialogs.requests.back().title, "Glaze Summary to File...");

@@ -18,24 +18,24 @@ TEST_F(GlazeEditViewButtonsTest, UndoChangesPutsTheStoredGlazeBackIntoTheForm)
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     ASSERT_NE(view, nullptr);
-    const QString components = view->ComponentsEdit()->toPlainText();
-    EXPECT_FALSE(view->Button(kGedUndo)->isEnabled());
+    const QString components = GlazeForm::ComponentsEdit(view)->toPlainText();
+    EXPECT_FALSE(GlazeForm::Button(view, kGedUndo)->isEnabled());
     // Every choice box offers its vocabulary, the first (Glaze Type) as well.
-    EXPECT_EQ(view->ChoiceBox(0)->count(), static_cast<int>(g_prefs.glztyp.size()));
-    EXPECT_EQ(view->ChoiceBox(1)->count(), static_cast<int>(g_prefs.glzrng.size()));
+    EXPECT_EQ(GlazeForm::ChoiceBox(view, 0)->count(), static_cast<int>(g_prefs.glztyp.size()));
+    EXPECT_EQ(GlazeForm::ChoiceBox(view, 1)->count(), static_cast<int>(g_prefs.glzrng.size()));
 
-    view->NameEdit()->setText(QStringLiteral("Renamed"));
+    GlazeForm::NameEdit(view)->setText(QStringLiteral("Renamed"));
     view->ShowPage(kPageRecipe);
-    view->ComponentsEdit()->setPlainText(QStringLiteral("Silica 50\nKaolin 50"));
-    EXPECT_EQ(view->IsModified(), 1);
-    ASSERT_TRUE(view->Button(kGedUndo)->isEnabled());
+    GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("Silica 50\nKaolin 50"));
+    EXPECT_EQ(GlazeForm::IsModified(view), 1);
+    ASSERT_TRUE(GlazeForm::Button(view, kGedUndo)->isEnabled());
 
-    QTest::mouseClick(view->Button(kGedUndo), Qt::LeftButton);
-    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Cone 6 Clear"));
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), components);
-    EXPECT_EQ(view->IsModified(), 0);
-    EXPECT_FALSE(view->Button(kGedUndo)->isEnabled());
-    EXPECT_FALSE(view->Button(kGedSave)->isEnabled());
+    QTest::mouseClick(GlazeForm::Button(view, kGedUndo), Qt::LeftButton);
+    EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("Cone 6 Clear"));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), components);
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
+    EXPECT_FALSE(GlazeForm::Button(view, kGedUndo)->isEnabled());
+    EXPECT_FALSE(GlazeForm::Button(view, kGedSave)->isEnabled());
     EXPECT_EQ(m_doc->GetGlaze(0)->m_name, "Cone 6 Clear");
     EXPECT_TRUE(m_messages.boxes.empty());
 }
@@ -46,8 +46,8 @@ TEST_F(GlazeEditViewButtonsTest, EnlargeButtonsOpenTheirTextUnderTheGlazesName)
     CGlazeEditView* view = OpenEdit(0);
     ASSERT_NE(view, nullptr);
     view->ShowPage(kPageNotes);
-    view->NotesEdit()->setPlainText(QStringLiteral("Glossy."));
-    view->VariationsEdit()->setPlainText(QStringLiteral("Add 1% cobalt."));
+    GlazeForm::NotesEdit(view)->setPlainText(QStringLiteral("Glossy."));
+    GlazeForm::VariationsEdit(view)->setPlainText(QStringLiteral("Add 1% cobalt."));
 
     // Notes: the dialog shows them under "<name> - Notes"; OK with a change writes them back.
     QString title;
@@ -59,11 +59,11 @@ TEST_F(GlazeEditViewButtonsTest, EnlargeButtonsOpenTheirTextUnderTheGlazesName)
         dialog->TextEdit()->document()->setModified(true);
         dialog->OkButton()->click();
     });
-    QTest::mouseClick(view->Button(kGedEnlargeNotes), Qt::LeftButton);
+    QTest::mouseClick(GlazeForm::Button(view, kGedEnlargeNotes), Qt::LeftButton);
     EXPECT_EQ(title, QStringLiteral("Cone 6 Clear - Notes"));
     EXPECT_EQ(shown, QStringLiteral("Glossy."));
-    EXPECT_EQ(view->NotesEdit()->toPlainText(), QStringLiteral("Glossy, runs at cone 7."));
-    EXPECT_EQ(view->VariationsEdit()->toPlainText(), QStringLiteral("Add 1% cobalt."));
+    EXPECT_EQ(GlazeForm::NotesEdit(view)->toPlainText(), QStringLiteral("Glossy, runs at cone 7."));
+    EXPECT_EQ(GlazeForm::VariationsEdit(view)->toPlainText(), QStringLiteral("Add 1% cobalt."));
 
     // Variations: their own title; Cancel leaves the box as it was.
     WhenModal<CEditTextDlg>([&](CEditTextDlg* dialog) {
@@ -72,10 +72,10 @@ TEST_F(GlazeEditViewButtonsTest, EnlargeButtonsOpenTheirTextUnderTheGlazesName)
         dialog->TextEdit()->setPlainText(QStringLiteral("thrown away"));
         dialog->CancelButton()->click();
     });
-    QTest::mouseClick(view->Button(kGedEnlargeVariations), Qt::LeftButton);
+    QTest::mouseClick(GlazeForm::Button(view, kGedEnlargeVariations), Qt::LeftButton);
     EXPECT_EQ(title, QStringLiteral("Cone 6 Clear - Variations"));
     EXPECT_EQ(shown, QStringLiteral("Add 1% cobalt."));
-    EXPECT_EQ(view->VariationsEdit()->toPlainText(), QStringLiteral("Add 1% cobalt."));
+    EXPECT_EQ(GlazeForm::VariationsEdit(view)->toPlainText(), QStringLiteral("Add 1% cobalt."));
 
     // The text panes open read-only under their own titles.
     const std::pair<int, const char*> panes[] = {{kGedEnlargeAnalysis, "Cone 6 Clear - Chemical Analysis"},

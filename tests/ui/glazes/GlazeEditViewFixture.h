@@ -6,6 +6,7 @@
 
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazeEditView.h"
+#include "ui/glazes/GlazeEditViewAccess.h"
 
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
@@ -132,8 +133,8 @@ protected:
         OpenShipped();
         CGlazeEditView* view = OpenEdit(index);
         view->ShowPage(kPageRecipe);
-        view->ComponentsEdit()->clear();
-        Focus(view, view->ComponentsEdit());
+        GlazeForm::ComponentsEdit(view)->clear();
+        Focus(view, GlazeForm::ComponentsEdit(view));
         return view;
     }
     template <class View>

@@ -38,9 +38,9 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(9);
-    EXPECT_EQ(view->Button(kGedNext)->text(), QStringLiteral("Append New"));
-    EXPECT_EQ(view->Button(kGedPrevious)->text(), QStringLiteral("Edit Previous"));
-    view->SourceEdit()->setText(QStringLiteral("changed"));
+    EXPECT_EQ(GlazeForm::Button(view, kGedNext)->text(), QStringLiteral("Append New"));
+    EXPECT_EQ(GlazeForm::Button(view, kGedPrevious)->text(), QStringLiteral("Edit Previous"));
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("changed"));
     TakeNotices();
     m_messages.answers = {MsgResultNo};
     view->EditNext();
@@ -48,17 +48,17 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
     EXPECT_EQ(m_doc->GetGlazeCount(), 11);
     EXPECT_EQ(m_doc->GetGlaze(10)->m_name, "new glaze");
     EXPECT_EQ(view->GetGlazeIndex(), 10);
-    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("new glaze"));
+    EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("new glaze"));
     EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazesInserted, 10}}));
 
     // Ctrl+S saves and appends again, with the whole new name selected for typing over.
-    view->NameEdit()->setText(QStringLiteral("Test tile 1"));
+    GlazeForm::NameEdit(view)->setText(QStringLiteral("Test tile 1"));
     view->GetFrame()->ActivateFrame();
-    view->NameEdit()->setFocus();
-    QTest::keyClick(view->NameEdit(), Qt::Key_S, Qt::ControlModifier);
+    GlazeForm::NameEdit(view)->setFocus();
+    QTest::keyClick(GlazeForm::NameEdit(view), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(m_doc->GetGlaze(10)->m_name, "Test tile 1");
     EXPECT_EQ(view->GetGlazeIndex(), 11);
-    EXPECT_EQ(view->NameEdit()->selectedText(), QStringLiteral("new glaze"));
+    EXPECT_EQ(GlazeForm::NameEdit(view)->selectedText(), QStringLiteral("new glaze"));
     EXPECT_EQ(m_messages.boxes.size(), 1u);
 }
 
@@ -67,46 +67,46 @@ TEST_F(GlazeEditViewNavTest, ControlNWalksTheFieldGroups)
     OpenShipped();
     CGlazeEditView* view = OpenEdit(1);
     view->GetFrame()->ActivateFrame();
-    view->NameEdit()->setFocus();
-    QTest::keyClick(view->NameEdit(), Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(view->CurrentPage(), kPageRecipe);
-    EXPECT_TRUE(view->ComponentsEdit()->hasFocus());
-    EXPECT_TRUE(view->ComponentsEdit()->textCursor().atEnd());
-    QTest::keyClick(view->ComponentsEdit(), Qt::Key_N, Qt::ControlModifier);
-    EXPECT_TRUE(view->AdditionsEdit()->hasFocus());
-    QTest::keyClick(view->AdditionsEdit(), Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(view->CurrentPage(), kPageNotes);
+    GlazeForm::NameEdit(view)->setFocus();
+    QTest::keyClick(GlazeForm::NameEdit(view), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(GlazeForm::CurrentPage(view), kPageRecipe);
+    EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->hasFocus());
+    EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->textCursor().atEnd());
+    QTest::keyClick(GlazeForm::ComponentsEdit(view), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(GlazeForm::AdditionsEdit(view)->hasFocus());
+    QTest::keyClick(GlazeForm::AdditionsEdit(view), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(GlazeForm::CurrentPage(view), kPageNotes);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(view->CurrentPage(), kPageRecipe);
-    EXPECT_TRUE(view->AdditionsEdit()->hasFocus());
-    view->NameEdit()->setFocus();
+    EXPECT_EQ(GlazeForm::CurrentPage(view), kPageRecipe);
+    EXPECT_TRUE(GlazeForm::AdditionsEdit(view)->hasFocus());
+    GlazeForm::NameEdit(view)->setFocus();
     view->ShowPage(kPageDescription);
-    QTest::keyClick(view->NameEdit(), Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(view->CurrentPage(), kPageLimitFormula);
-    EXPECT_EQ(view->IsModified(), 0) << "walking changes nothing";
+    QTest::keyClick(GlazeForm::NameEdit(view), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(GlazeForm::CurrentPage(view), kPageLimitFormula);
+    EXPECT_EQ(GlazeForm::IsModified(view), 0) << "walking changes nothing";
 }
 
 TEST_F(GlazeEditViewNavTest, ALimitedFormFollowsDeletionsAndClosesWhenItsGlazeGoes)
 {
     OpenShipped();
     CGlazeEditView* view = OpenLimited({1, 3, 5});
-    EXPECT_TRUE(view->IsSubsetMode());
+    EXPECT_TRUE(GlazeForm::IsSubsetMode(view));
     EXPECT_EQ(view->GetGlazeIndex(), 1);
-    EXPECT_FALSE(view->Button(kGedPrevious)->isEnabled());
+    EXPECT_FALSE(GlazeForm::Button(view, kGedPrevious)->isEnabled());
     view->EditNext();
     EXPECT_EQ(view->GetGlazeIndex(), 3);
-    EXPECT_EQ(view->SubsetPosition(), 1);
+    EXPECT_EQ(GlazeForm::SubsetPosition(view), 1);
 
     // Another window deletes glaze 1: the subset shrinks and the form follows its glaze.
     m_doc->DeleteGlaze(1);
     Notify(HintGlazesDeleted, 1);
-    EXPECT_EQ(view->SubsetCount(), 2);
+    EXPECT_EQ(GlazeForm::SubsetCount(view), 2);
     EXPECT_EQ(view->GetGlazeIndex(), 2);
-    EXPECT_EQ(view->SubsetPosition(), 0);
-    EXPECT_EQ(view->Button(kGedNext)->text(), QStringLiteral("Edit Next"));
+    EXPECT_EQ(GlazeForm::SubsetPosition(view), 0);
+    EXPECT_EQ(GlazeForm::Button(view, kGedNext)->text(), QStringLiteral("Edit Next"));
 
     // Deleting the edited glaze closes the form without a question, edits and all.
-    view->NotesEdit()->setPlainText(QStringLiteral("unsaved"));
+    GlazeForm::NotesEdit(view)->setPlainText(QStringLiteral("unsaved"));
     m_doc->DeleteGlaze(2);
     Notify(HintGlazesDeleted, 2);
     FlushDeletes();
@@ -118,15 +118,15 @@ TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(2);
-    view->SourceEdit()->setText(QStringLiteral("my notes"));
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("my notes"));
 
     // Another window saves this glaze: the stored version replaces the form.
     CGlaze changed = *m_doc->GetGlaze(2);
     changed.m_source = "from elsewhere";
     m_doc->ReplaceGlaze(2, changed);
     Notify(HintGlazeChanged, 2, m_doc->GetGlaze(2));
-    EXPECT_EQ(view->SourceEdit()->text(), QStringLiteral("from elsewhere"));
-    EXPECT_EQ(view->IsModified(), 0);
+    EXPECT_EQ(GlazeForm::SourceEdit(view)->text(), QStringLiteral("from elsewhere"));
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
 
     // Insertions before it move its index.
     m_doc->InsertGlaze(0, CGlaze("first"));
@@ -134,7 +134,7 @@ TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
     EXPECT_EQ(view->GetGlazeIndex(), 3);
 
     // Reverting the database closes every form on it without a question.
-    view->SourceEdit()->setText(QStringLiteral("lost"));
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("lost"));
     Notify(HintGlazesReplaced, 0);
     FlushDeletes();
     EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
@@ -145,7 +145,7 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(4);
-    view->SourceEdit()->setText(QStringLiteral("variant"));
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("variant"));
     view->OnCommand(CmdGedSaveAsNew);
     EXPECT_EQ(m_doc->GetGlazeCount(), 11);
     EXPECT_EQ(m_doc->GetGlaze(4)->m_name, "Cone 10 Tenmoku");
@@ -153,7 +153,7 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
     EXPECT_EQ(m_doc->GetGlaze(5)->m_name, "Cone 10 Tenmoku (new)");
     EXPECT_EQ(m_doc->GetGlaze(5)->m_source, "variant");
     EXPECT_EQ(view->GetGlazeIndex(), 5);
-    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
+    EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
 
     // Copy, then Paste into another form; Cut closes without removing anything.
     view->OnCommand(CmdGedCopy);
@@ -164,8 +164,8 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
     EXPECT_TRUE(other->OnUpdateCommand(paste));
     EXPECT_TRUE(paste.m_bEnabled);
     other->OnCommand(CmdGedPaste);
-    EXPECT_EQ(other->NameEdit()->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
-    EXPECT_EQ(other->IsModified(), 1);
+    EXPECT_EQ(GlazeForm::NameEdit(other)->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
+    EXPECT_EQ(GlazeForm::IsModified(other), 1);
     EXPECT_EQ(other->GetGlazeIndex(), 0) << "the form still edits its own glaze";
     other->OnCommand(CmdGedCut);
     FlushDeletes();
@@ -185,13 +185,13 @@ TEST_F(GlazeEditViewNavTest, ScreenshotsOfEveryPage)
     view->SetRecipeRightPane(2);
     for (int page = kPageDescription; page <= kPageLimitFormula; ++page) {
         view->ShowPage(page);
-        EXPECT_EQ(view->PageButton(page)->state, 1);
-        EXPECT_TRUE(view->Page(page)->isVisible());
+        EXPECT_EQ(GlazeForm::PageButton(view, page)->state, 1);
+        EXPECT_TRUE(GlazeForm::Page(view, page)->isVisible());
         QApplication::processEvents();
         Screenshot(frame, names[page - 1]);
     }
-    EXPECT_FALSE(view->Page(kPageDescription)->isVisible());
-    EXPECT_EQ(view->PageButton(kPageDescription)->state, 0);
+    EXPECT_FALSE(GlazeForm::Page(view, kPageDescription)->isVisible());
+    EXPECT_EQ(GlazeForm::PageButton(view, kPageDescription)->state, 0);
 }
 
 TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
@@ -200,29 +200,29 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     m_app.m_bGraphsAvailable = 1;
     OpenShipped();
     CGlazeEditView* view = OpenEdit(0);
-    ASSERT_FALSE(view->GraphButton(kGraphPaneAnalysis)->isHidden());
+    ASSERT_FALSE(GlazeForm::GraphButton(view, kGraphPaneAnalysis)->isHidden());
     view->ShowPage(kPageAnalysis);
 
     // Without templates the pane draws the form's own oxide bar chart, and G keeps it.
-    QTest::mouseClick(view->GraphButton(kGraphPaneAnalysis), Qt::LeftButton);
-    EXPECT_TRUE(view->IsGraphMode(kGraphPaneAnalysis));
-    EXPECT_EQ(view->GraphTemplate(kGraphPaneAnalysis), nullptr);
-    ASSERT_NE(view->Graph(kGraphPaneAnalysis), nullptr);
-    EXPECT_EQ(view->Graph(kGraphPaneAnalysis)->type, 1);
-    EXPECT_TRUE(view->AnalysisPane()->isHidden());
-    EXPECT_FALSE(view->ChartWindow(kGraphPaneAnalysis)->isHidden());
-    QTest::mouseClick(view->GraphButton(kGraphPaneAnalysis), Qt::LeftButton);
-    EXPECT_EQ(view->Graph(kGraphPaneAnalysis)->type, 1);
-    EXPECT_EQ(view->GraphBuilds(kGraphPaneAnalysis), 2);
+    QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneAnalysis), Qt::LeftButton);
+    EXPECT_TRUE(GlazeForm::IsGraphMode(view, kGraphPaneAnalysis));
+    EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis), nullptr);
+    ASSERT_NE(GlazeForm::Graph(view, kGraphPaneAnalysis), nullptr);
+    EXPECT_EQ(GlazeForm::Graph(view, kGraphPaneAnalysis)->type, 1);
+    EXPECT_TRUE(GlazeForm::AnalysisPane(view)->isHidden());
+    EXPECT_FALSE(GlazeForm::ChartWindow(view, kGraphPaneAnalysis)->isHidden());
+    QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneAnalysis), Qt::LeftButton);
+    EXPECT_EQ(GlazeForm::Graph(view, kGraphPaneAnalysis)->type, 1);
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), 2);
 
     // The templates arrive: the pane takes the first one offered for analysis panes.
     m_graphTypes = std::make_unique<CGraphTypesDoc>();
     m_graphTypes->OnOpenDocument(Shipped("graphtypes.grt"));
     COxidariumApp::BroadcastUpdate(nullptr, m_graphTypes.get(), 6, HintGraphTemplatesReplaced, 0, 0);
-    ASSERT_NE(view->GraphTemplate(kGraphPaneAnalysis), nullptr);
-    EXPECT_EQ(view->GraphTemplate(kGraphPaneAnalysis)->m_name, "Oxide groups (pie)");
-    EXPECT_GE(view->Graph(kGraphPaneAnalysis)->GetChartHandle(), 0);
-    EXPECT_EQ(view->Graph(kGraphPaneAnalysis)->oxtype, 0);
+    ASSERT_NE(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis), nullptr);
+    EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis)->m_name, "Oxide groups (pie)");
+    EXPECT_GE(GlazeForm::Graph(view, kGraphPaneAnalysis)->GetChartHandle(), 0);
+    EXPECT_EQ(GlazeForm::Graph(view, kGraphPaneAnalysis)->oxtype, 0);
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-graph");
 
@@ -231,7 +231,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     ASSERT_NE(view->Popup(), nullptr);
     EXPECT_EQ(view->Popup()->windowTitle(), QStringLiteral("Cone 6 Clear"));
     EXPECT_FALSE(view->Popup()->TextControl()->GetText().empty());
-    EXPECT_EQ(view->Popup()->GetFullInfo(), view->Graph(kGraphPaneAnalysis)->GetText());
+    EXPECT_EQ(view->Popup()->GetFullInfo(), GlazeForm::Graph(view, kGraphPaneAnalysis)->GetText());
     view->ShowPage(kPageNotes);
     FlushDeletes();
     EXPECT_EQ(view->Popup(), nullptr);
@@ -260,19 +260,19 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
                                   "Print Graph Pre&view..."}));
     QGuiApplication::clipboard()->clear();
     menu->actions().front()->trigger();
-    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), view->ChartWindow(kGraphPaneAnalysis)->size());
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), GlazeForm::ChartWindow(view, kGraphPaneAnalysis)->size());
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(m_dir.path() + "/pane.pdf");
-    EXPECT_EQ(PrintGraphTo(*view->ChartWindow(kGraphPaneAnalysis), printer), 1);
+    EXPECT_EQ(PrintGraphTo(*GlazeForm::ChartWindow(view, kGraphPaneAnalysis), printer), 1);
     QFile pdf(m_dir.path() + "/pane.pdf");
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     EXPECT_EQ(bytes.count("/Type /Page\n"), 1);
     EXPECT_FALSE(bytes.contains("/Subtype /Image"));
 
-    QTest::mouseClick(view->GraphButton(kGraphPaneAnalysis), Qt::LeftButton);
-    EXPECT_EQ(view->GraphTemplate(kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
+    QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneAnalysis), Qt::LeftButton);
+    EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-bars");
     // Over a chart, the pane's "..." opens the graph window on the pane's template.
@@ -291,29 +291,29 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     view->EnlargePane(kGedEnlargeAnalysis);
     SetGlazeViews(installed);
     ASSERT_EQ(graphs.requests.size(), 1u);
-    EXPECT_EQ(graphs.requests[0].graphTemplate, view->GraphTemplate(kGraphPaneAnalysis));
+    EXPECT_EQ(graphs.requests[0].graphTemplate, GlazeForm::GraphTemplate(view, kGraphPaneAnalysis));
 
     // A mode change redraws the chart; changes on a hidden page wait until it shows.
-    const int builds = view->GraphBuilds(kGraphPaneAnalysis);
+    const int builds = GlazeForm::GraphBuilds(view, kGraphPaneAnalysis);
     view->SetAnalysisMode(3);
-    EXPECT_EQ(view->GraphBuilds(kGraphPaneAnalysis), builds + 1);
-    EXPECT_EQ(view->Graph(kGraphPaneAnalysis)->oxtype, 2);
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), builds + 1);
+    EXPECT_EQ(GlazeForm::Graph(view, kGraphPaneAnalysis)->oxtype, 2);
     view->ShowPage(kPageRecipe);
-    view->ComponentsEdit()->setPlainText(QStringLiteral("Silica 50\nKaolin 50"));
+    GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("Silica 50\nKaolin 50"));
     view->RefreshAnalysis();
-    EXPECT_EQ(view->GraphBuilds(kGraphPaneAnalysis), builds + 1);
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), builds + 1);
     view->ShowPage(kPageAnalysis);
-    EXPECT_EQ(view->GraphBuilds(kGraphPaneAnalysis), builds + 2);
-    QTest::mouseClick(view->TextButton(kGraphPaneAnalysis), Qt::LeftButton);
-    EXPECT_FALSE(view->IsGraphMode(kGraphPaneAnalysis));
-    EXPECT_FALSE(view->AnalysisPane()->isHidden());
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), builds + 2);
+    QTest::mouseClick(GlazeForm::TextButton(view, kGraphPaneAnalysis), Qt::LeftButton);
+    EXPECT_FALSE(GlazeForm::IsGraphMode(view, kGraphPaneAnalysis));
+    EXPECT_FALSE(GlazeForm::AnalysisPane(view)->isHidden());
 
     // The limit pane offers the limit-formula chart of the glaze's own formula.
     view->ShowPage(kPageLimitFormula);
-    QTest::mouseClick(view->GraphButton(kGraphPaneLimit), Qt::LeftButton);
-    ASSERT_NE(view->GraphTemplate(kGraphPaneLimit), nullptr);
-    EXPECT_EQ(view->GraphTemplate(kGraphPaneLimit)->m_name, "Limit formula (bar)");
-    EXPECT_EQ(view->Graph(kGraphPaneLimit)->limform, "Cone 6 gloss, boron-free");
-    QTest::mouseClick(view->GraphButton(kGraphPaneLimit), Qt::LeftButton);
-    EXPECT_EQ(view->GraphTemplate(kGraphPaneLimit)->m_name, "Limit formula (bar)") << "the only one offered";
+    QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneLimit), Qt::LeftButton);
+    ASSERT_NE(GlazeForm::GraphTemplate(view, kGraphPaneLimit), nullptr);
+    EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneLimit)->m_name, "Limit formula (bar)");
+    EXPECT_EQ(GlazeForm::Graph(view, kGraphPaneLimit)->limform, "Cone 6 gloss, boron-free");
+    QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneLimit), Qt::LeftButton);
+    EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneLimit)->m_name, "Limit formula (bar)") << "the only one offered";
 }

@@ -57,18 +57,18 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
 {
     ASSERT_NE(OpenCopy(), nullptr);
     CGlazeEditView* view = OpenEdit(9);
-    EXPECT_EQ(view->Button(kGedNext)->text(), QStringLiteral("Append New"));
-    QTest::mouseClick(view->Button(kGedNext), Qt::LeftButton);
+    EXPECT_EQ(GlazeForm::Button(view, kGedNext)->text(), QStringLiteral("Append New"));
+    QTest::mouseClick(GlazeForm::Button(view, kGedNext), Qt::LeftButton);
     ASSERT_EQ(m_doc->GetGlazeCount(), 11);
     EXPECT_EQ(view->GetGlazeIndex(), 10);
 
-    Focus(view, view->NameEdit());
-    view->NameEdit()->selectAll();
-    QTest::keyClicks(view->NameEdit(), "Potash Matte");
+    Focus(view, GlazeForm::NameEdit(view));
+    GlazeForm::NameEdit(view)->selectAll();
+    QTest::keyClicks(GlazeForm::NameEdit(view), "Potash Matte");
     EXPECT_EQ(Title(view), QStringLiteral("Potash Matte")) << "the title follows the name";
 
-    QTest::mouseClick(view->PageButton(kPageRecipe), Qt::LeftButton);
-    CTabEdit* field = view->ComponentsEdit();
+    QTest::mouseClick(GlazeForm::PageButton(view, kPageRecipe), Qt::LeftButton);
+    CTabEdit* field = GlazeForm::ComponentsEdit(view);
     Focus(view, field);
     QTest::keyClicks(field, "potash");
     QTest::keyClick(field, Qt::Key_Tab);
@@ -85,10 +85,10 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
               QStringLiteral("Potash Feldspar\t    40\nSilica\t    30\nWhiting\t    20\nKaolin 10"));
 
     // The Analysis page reads the fields as they stand, unsaved.
-    const int computed = view->PaneComputations();
-    QTest::mouseClick(view->PageButton(kPageAnalysis), Qt::LeftButton);
-    EXPECT_EQ(view->PaneComputations(), computed + 1);
-    const QString unity = view->AnalysisPane()->toPlainText();
+    const int computed = GlazeForm::PaneComputations(view);
+    QTest::mouseClick(GlazeForm::PageButton(view, kPageAnalysis), Qt::LeftButton);
+    EXPECT_EQ(GlazeForm::PaneComputations(view), computed + 1);
+    const QString unity = GlazeForm::AnalysisPane(view)->toPlainText();
     for (const char* value : {"K2O  0.26", "CaO  0.74", "Al2O3  0.41", "SiO2  3.71"})
         EXPECT_TRUE(unity.contains(QLatin1String(value))) << value << "\n" << unity.toStdString();
     EXPECT_EQ(field->toPlainText(),
@@ -96,20 +96,20 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
         << "leaving the field put every line in its written form";
     // A new glaze has no limit formula of its own: the one picked in the list is compared, and
     // the marks say which formulas the glaze lies within.
-    QTest::mouseClick(view->PageButton(kPageLimitFormula), Qt::LeftButton);
-    EXPECT_EQ(view->ComparisonText()->toPlainText(), QString());
-    QListWidget* formulas = view->LimitList();
+    QTest::mouseClick(GlazeForm::PageButton(view, kPageLimitFormula), Qt::LeftButton);
+    EXPECT_EQ(GlazeForm::ComparisonText(view)->toPlainText(), QString());
+    QListWidget* formulas = GlazeForm::LimitList(view);
     ASSERT_GT(formulas->count(), 2);
     QTest::mouseClick(formulas->viewport(), Qt::LeftButton, {}, formulas->visualItemRect(formulas->item(2)).center());
-    EXPECT_EQ(view->ChosenLimitFormula(), "Cone 6 gloss");
-    EXPECT_EQ(view->ComparisonLabel()->text(), QStringLiteral("Comparison to limit formula :"));
-    const QString comparison = view->ComparisonText()->toPlainText();
+    EXPECT_EQ(GlazeForm::ChosenLimitFormula(view), "Cone 6 gloss");
+    EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QStringLiteral("Comparison to limit formula :"));
+    const QString comparison = GlazeForm::ComparisonText(view)->toPlainText();
     EXPECT_TRUE(comparison.contains(QStringLiteral("SiO2 :"))) << comparison.toStdString();
     EXPECT_TRUE(comparison.contains(QStringLiteral(": 3.71\n"))) << comparison.toStdString();
     EXPECT_TRUE(formulas->item(2)->text().endsWith(QStringLiteral("\t \tCone 6 gloss")));
 
-    QTest::mouseClick(view->Button(kGedSave), Qt::LeftButton);
-    EXPECT_EQ(view->IsModified(), 0);
+    QTest::mouseClick(GlazeForm::Button(view, kGedSave), Qt::LeftButton);
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
     ASSERT_TRUE(m_doc->OnCommand(CmdSaveGlazeDb));
     EXPECT_FALSE(m_doc->IsModified());
     EXPECT_TRUE(m_messages.boxes.empty());
@@ -132,7 +132,7 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
 TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
 {
     CGlazeEditView* view = OpenEmptyRecipe(0);
-    CTabEdit* field = view->ComponentsEdit();
+    CTabEdit* field = GlazeForm::ComponentsEdit(view);
 
     // Enter with the caret on the first line treats no line; a name typed there stays.
     QTest::keyClicks(field, "whiting 8");
@@ -144,35 +144,36 @@ TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
     EXPECT_EQ(field->toPlainText(), QStringLiteral("\nWhiting\t      8\n"));
 
     // A working batch size below 1 is none: it is stored as 0.
-    view->BatchSizeEdit()->setText(QStringLiteral("0.5"));
+    GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("0.5"));
     view->SaveGlaze();
     EXPECT_EQ(m_doc->GetGlaze(0)->m_batchSize, 0.0);
-    view->BatchSizeEdit()->setText(QStringLiteral("/4"));
+    GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("/4"));
     view->BatchSizeLeft();
-    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("2"));
+    EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("2"));
 }
 
 TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(0);
-    view->ComponentsEdit()->setPlainText(QStringLiteral("Silica 26.5\nKaolin 26\nWhiting 5"));
+    GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("Silica 26.5\nKaolin 26\nWhiting 5"));
     m_materials.Materials().FindMaterial(std::string_view("Silica"))->m_density = 2.65;
     m_materials.Materials().FindMaterial(std::string_view("Kaolin"))->m_density = 2.6;
-    const QString typed = view->ComponentsEdit()->toPlainText();
+    const QString typed = GlazeForm::ComponentsEdit(view)->toPlainText();
 
     // Whiting has no density: one message, and nothing changes.
     view->ConvertWeightVolume();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Density of Whiting unknown"}));
     EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgOkCancel));
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), typed);
-    EXPECT_FALSE(view->ByVolumeBox()->isChecked());
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), typed);
+    EXPECT_FALSE(GlazeForm::ByVolumeBox(view)->isChecked());
 
     m_materials.Materials().FindMaterial(std::string_view("Whiting"))->m_density = 2.5;
     view->ConvertWeightVolume();
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    10\nKaolin\t    10\nWhiting\t      2"));
-    EXPECT_TRUE(view->ByVolumeBox()->isChecked());
-    EXPECT_EQ(view->RecipeSizeLabel()->text(), QString()) << "a recipe by volume has no size in grams";
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(),
+              QStringLiteral("Silica\t    10\nKaolin\t    10\nWhiting\t      2"));
+    EXPECT_TRUE(GlazeForm::ByVolumeBox(view)->isChecked());
+    EXPECT_EQ(GlazeForm::RecipeSizeLabel(view)->text(), QString()) << "a recipe by volume has no size in grams";
 }
 
 TEST_F(GlazeEditViewRoadTest, RevertingClosesEveryWindowOnTheDatabaseOnly)
@@ -181,7 +182,7 @@ TEST_F(GlazeEditViewRoadTest, RevertingClosesEveryWindowOnTheDatabaseOnly)
     CGlazeEditView* first = OpenEdit(0);
     OpenEdit(3);
     OpenReport(5);
-    first->NotesEdit()->setPlainText(QStringLiteral("unsaved"));
+    GlazeForm::NotesEdit(first)->setPlainText(QStringLiteral("unsaved"));
     CGlazesDoc other;
     COxidariumApp::BroadcastUpdate(nullptr, &other, 5, HintGlazesReplaced, 0, 0);
     EXPECT_EQ(CountViews<CGlazeEditView>(), 2) << "another database's reload concerns none of them";
@@ -205,10 +206,10 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
     });
     view->BatchCalculation();
     EXPECT_EQ(rows, 6);
-    EXPECT_EQ(view->IsModified(), 0) << "a cancelled calculation changes nothing";
+    EXPECT_EQ(GlazeForm::IsModified(view), 0) << "a cancelled calculation changes nothing";
 
     // Optimize asks about unsaved edits first, then opens on the stored glaze's name.
-    view->SourceEdit()->setText(QStringLiteral("edited"));
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("edited"));
     m_messages.answers = {MsgResultYes};
     QString title;
     WhenModal<COptimizeDlg>([&title](COptimizeDlg* dialog) {
@@ -242,7 +243,7 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
     SetGlazeViews(&graphs);
     view->ShowPage(kPageLimitFormula);
     view->OnCommand(CmdGedOpenGraph); // nothing picked in the list: the glaze's own formula
-    view->LimitList()->setCurrentRow(3);
+    GlazeForm::LimitList(view)->setCurrentRow(3);
     view->SetAnalysisMode(2);
     view->OnCommand(CmdGedOpenGraph);
     InstallGlazeViews();
@@ -260,7 +261,7 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(2);
-    view->SourceEdit()->setText(QStringLiteral("my tests"));
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("my tests"));
     const std::string source = m_dir.path().toStdString() + "/incoming.glz";
     std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
                                                "name   = cone 6 satin matte blue\ncolor = green\n";
@@ -279,7 +280,7 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Satin Matte Blue\" ?"}));
     EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "Cone 6 Satin Matte Blue") << "Cancel merges nothing";
     EXPECT_EQ(m_doc->GetGlazeCount(), 10);
-    EXPECT_EQ(view->IsModified(), 1);
+    EXPECT_EQ(GlazeForm::IsModified(view), 1);
     EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
 
     m_messages.answers = {MsgResultYes};
@@ -298,8 +299,8 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     CGlazesView* list = ListView();
     CGlazeEditView* doomed = OpenEdit(1);
     CGlazeEditView* later = OpenEdit(4);
-    doomed->SourceEdit()->setText(QStringLiteral("unsaved"));
-    later->SourceEdit()->setText(QStringLiteral("kept"));
+    GlazeForm::SourceEdit(doomed)->setText(QStringLiteral("unsaved"));
+    GlazeForm::SourceEdit(later)->setText(QStringLiteral("kept"));
 
     list->DeselectAll();
     list->SelectGlaze(1);
@@ -321,7 +322,7 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     // The other window stays on its own glaze, one place further up, edits and all.
     EXPECT_EQ(later->GetGlazeIndex(), 3);
     EXPECT_EQ(Title(later), QStringLiteral("Cone 10 Tenmoku"));
-    EXPECT_EQ(later->SourceEdit()->text(), QStringLiteral("kept"));
+    EXPECT_EQ(GlazeForm::SourceEdit(later)->text(), QStringLiteral("kept"));
 
     // Reordering keeps every window on its own glaze too.
     ASSERT_TRUE(list->RunCommand(CmdGlzAlphabetize));
@@ -339,20 +340,20 @@ TEST_F(GlazeEditViewRoadTest, SettingAFieldAsksTheEditWindowsOfTheGlazesFirst)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(0);
-    view->SourceEdit()->setText(QStringLiteral("my source"));
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("my source"));
     m_messages.answers = {MsgResultYes};
     ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T1");
     EXPECT_EQ(m_messages.boxes.size(), 1u);
     EXPECT_EQ(m_doc->GetGlaze(0)->m_source, "my source") << "Yes saved the edits first";
     EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "T1");
-    EXPECT_EQ(view->IndexEdit()->text(), QStringLiteral("T1")) << "the window shows its glaze as changed";
-    EXPECT_EQ(view->IsModified(), 0);
+    EXPECT_EQ(GlazeForm::IndexEdit(view)->text(), QStringLiteral("T1")) << "the window shows its glaze as changed";
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
 
-    view->SourceEdit()->setText(QStringLiteral("again"));
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("again"));
     m_messages.answers = {MsgResultCancel};
     ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T2");
     EXPECT_EQ(m_doc->GetGlaze(5)->m_index, "T1") << "Cancel changes no glaze";
-    EXPECT_EQ(view->SourceEdit()->text(), QStringLiteral("again"));
+    EXPECT_EQ(GlazeForm::SourceEdit(view)->text(), QStringLiteral("again"));
 }
 
 // A form always saves into its own glaze, even when the list changed under it unannounced.
@@ -360,7 +361,7 @@ TEST_F(GlazeEditViewRoadTest, SavingFindsTheStoredGlazeItself)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(3);
-    view->SourceEdit()->setText(QStringLiteral("mine"));
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("mine"));
     m_doc->InsertGlaze(0, CGlaze("slipped in"));
     view->SaveGlaze();
     EXPECT_EQ(m_doc->GetGlaze(3)->m_name, "Cone 6 Satin Matte Blue");

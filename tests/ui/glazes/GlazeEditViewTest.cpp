@@ -51,44 +51,44 @@ TEST_F(GlazeEditViewTest, ChangingAnAmountAndSavingAnnouncesTheGlazeAndTheListFo
     CGlazeEditView* view = OpenEdit(0);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(m_frame.CurrentMenuResource(), kGlazeEditResourceId);
-    EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Cone 6 Clear"));
+    EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("Cone 6 Clear"));
     EXPECT_EQ(Title(view), QStringLiteral("Cone 6 Clear"));
-    EXPECT_EQ(view->IndexEdit()->text(), QStringLiteral("G1"));
-    EXPECT_EQ(view->ChoiceBox(1)->currentText(), QStringLiteral("5-6"));
-    EXPECT_EQ(view->ChoiceBox(2)->currentText(), QStringLiteral("oxidation"));
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QString::fromLatin1(kClearComponents));
-    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("100"));
-    EXPECT_EQ(view->RecipeSizeLabel()->text(), QStringLiteral("Recipe size : 100 g"));
-    EXPECT_EQ(view->MaterialList()->count(), m_materials.Materials().GetCount());
-    EXPECT_EQ(view->CurrentPage(), kPageDescription);
-    EXPECT_EQ(view->IsModified(), 0);
-    EXPECT_FALSE(view->Button(kGedSave)->isEnabled());
-    EXPECT_EQ(view->Button(kGedPrevious)->text(), QStringLiteral("Insert New"));
-    EXPECT_EQ(view->Button(kGedNext)->text(), QStringLiteral("Edit Next"));
+    EXPECT_EQ(GlazeForm::IndexEdit(view)->text(), QStringLiteral("G1"));
+    EXPECT_EQ(GlazeForm::ChoiceBox(view, 1)->currentText(), QStringLiteral("5-6"));
+    EXPECT_EQ(GlazeForm::ChoiceBox(view, 2)->currentText(), QStringLiteral("oxidation"));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QString::fromLatin1(kClearComponents));
+    EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("100"));
+    EXPECT_EQ(GlazeForm::RecipeSizeLabel(view)->text(), QStringLiteral("Recipe size : 100 g"));
+    EXPECT_EQ(GlazeForm::MaterialList(view)->count(), m_materials.Materials().GetCount());
+    EXPECT_EQ(GlazeForm::CurrentPage(view), kPageDescription);
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
+    EXPECT_FALSE(GlazeForm::Button(view, kGedSave)->isEnabled());
+    EXPECT_EQ(GlazeForm::Button(view, kGedPrevious)->text(), QStringLiteral("Insert New"));
+    EXPECT_EQ(GlazeForm::Button(view, kGedNext)->text(), QStringLiteral("Edit Next"));
     TakeNotices();
 
     // Whiting from 8 to 18, typed over the amount.
     view->ShowPage(kPageRecipe);
-    QTextCursor cursor = view->ComponentsEdit()->document()->find(QStringLiteral("      8"));
+    QTextCursor cursor = GlazeForm::ComponentsEdit(view)->document()->find(QStringLiteral("      8"));
     ASSERT_FALSE(cursor.isNull());
     cursor.insertText(QStringLiteral("     18"));
-    EXPECT_EQ(view->IsModified(), 1);
-    EXPECT_TRUE(view->Button(kGedSave)->isEnabled());
+    EXPECT_EQ(GlazeForm::IsModified(view), 1);
+    EXPECT_TRUE(GlazeForm::Button(view, kGedSave)->isEnabled());
     EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(2).m_amount, 8.0) << "edits stay in the form until saved";
 
-    QTest::mouseClick(view->Button(kGedSave), Qt::LeftButton);
+    QTest::mouseClick(GlazeForm::Button(view, kGedSave), Qt::LeftButton);
     EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(2).m_amount, 18.0);
     EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazeChanged, 0}}));
     EXPECT_NE(list->GetText(0), rowBefore) << "the list row shows the new chemistry";
     EXPECT_TRUE(m_doc->IsModified());
-    EXPECT_EQ(view->IsModified(), 0);
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 
 TEST_F(GlazeEditViewTest, MaterialNamesCompleteOnTabAndEnter)
 {
     CGlazeEditView* view = OpenEmptyRecipe(0);
-    CTabEdit* field = view->ComponentsEdit();
+    CTabEdit* field = GlazeForm::ComponentsEdit(view);
     ASSERT_TRUE(field->hasFocus());
 
     QTest::keyClicks(field, "wollas");
@@ -106,15 +106,15 @@ TEST_F(GlazeEditViewTest, MaterialNamesCompleteOnTabAndEnter)
     QTest::keyClicks(field, "K");
     QTest::keyClick(field, Qt::Key_Tab);
     EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t    15\nWhiting\t      8\n\nK")) << "two materials begin with K";
-    EXPECT_EQ(view->IsModified(), 1);
+    EXPECT_EQ(GlazeForm::IsModified(view), 1);
 
     // Leaving the field puts every line in its written form and updates the recipe size.
     QTest::keyClicks(field, "aolin 20.50");
-    view->AdditionsEdit()->setFocus();
+    GlazeForm::AdditionsEdit(view)->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t    15\nWhiting\t      8\nKaolin\t    20.5"));
-    EXPECT_EQ(view->RecipeSizeLabel()->text(), QStringLiteral("Recipe size : 43.5 g"));
-    EXPECT_EQ(view->LastRecipeField(), 0);
+    EXPECT_EQ(GlazeForm::RecipeSizeLabel(view)->text(), QStringLiteral("Recipe size : 43.5 g"));
+    EXPECT_EQ(GlazeForm::LastRecipeField(view), 0);
 
     // A material picked in the list goes into the field left last.
     view->InsertMaterial(0);
@@ -125,7 +125,7 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(0);
-    view->IndexEdit()->setText(QStringLiteral("G1a"));
+    GlazeForm::IndexEdit(view)->setText(QStringLiteral("G1a"));
     m_messages.answers = {MsgResultCancel};
     view->EditNext();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
@@ -140,19 +140,19 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
     EXPECT_EQ(view->GetGlazeIndex(), 1);
     EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "G1") << "No drops the edits";
 
-    view->IndexEdit()->setText(QStringLiteral("G2b"));
+    GlazeForm::IndexEdit(view)->setText(QStringLiteral("G2b"));
     m_messages.answers = {MsgResultYes};
     view->EditPrevious();
     EXPECT_EQ(m_doc->GetGlaze(1)->m_index, "G2b") << "Yes saves";
     EXPECT_EQ(view->GetGlazeIndex(), 0);
 
     // Saving the database asks every edit window with changes.
-    view->IndexEdit()->setText(QStringLiteral("G0"));
+    GlazeForm::IndexEdit(view)->setText(QStringLiteral("G0"));
     m_messages.answers = {MsgResultYes};
     EXPECT_TRUE(m_doc->CommitEditViews(false));
     EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "G0");
 
-    view->IndexEdit()->setText(QStringLiteral("X"));
+    GlazeForm::IndexEdit(view)->setText(QStringLiteral("X"));
     m_messages.boxes.clear();
     m_messages.answers = {MsgResultCancel};
     view->Close();
@@ -170,64 +170,64 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(0);
-    SetText(view->ComponentsEdit(), "Whiting 100.0892\nSilica 60.0843");
-    view->AdditionsEdit()->clear();
+    SetText(GlazeForm::ComponentsEdit(view), "Whiting 100.0892\nSilica 60.0843");
+    GlazeForm::AdditionsEdit(view)->clear();
     view->RefreshAnalysis();
-    const int before = view->PaneComputations();
-    EXPECT_FALSE(view->PanesCurrent()) << "the Description page shows no pane";
+    const int before = GlazeForm::PaneComputations(view);
+    EXPECT_FALSE(GlazeForm::PanesCurrent(view)) << "the Description page shows no pane";
 
     view->ShowPage(kPageAnalysis);
-    EXPECT_EQ(view->PaneComputations(), before + 1);
+    EXPECT_EQ(GlazeForm::PaneComputations(view), before + 1);
     const QString gap = QString(4 + 11 + 4, QLatin1Char(' '));
-    EXPECT_EQ(view->AnalysisPane()->toPlainText(),
+    EXPECT_EQ(GlazeForm::AnalysisPane(view)->toPlainText(),
               QStringLiteral("  CaO  1.00") + gap + QStringLiteral(" SiO2  1.00\n\nExpansion: 89.6 x 10e-7 per degree C\n"));
     view->ShowPage(kPageDescription);
     view->ShowPage(kPageAnalysis);
-    EXPECT_EQ(view->PaneComputations(), before + 1) << "nothing changed: nothing recomputed";
+    EXPECT_EQ(GlazeForm::PaneComputations(view), before + 1) << "nothing changed: nothing recomputed";
 
     // One display mode for both pages.
     view->SetAnalysisMode(2);
-    EXPECT_TRUE(view->AnalysisPane()->toPlainText().startsWith(QStringLiteral("  CaO 48.3%")));
+    EXPECT_TRUE(GlazeForm::AnalysisPane(view)->toPlainText().startsWith(QStringLiteral("  CaO 48.3%")));
     view->ShowPage(kPageRecipe);
     view->SetRecipeRightPane(2);
-    EXPECT_FALSE(view->MaterialList()->isVisible());
-    EXPECT_EQ(view->RecipeAnalysisText()->toPlainText(),
+    EXPECT_FALSE(GlazeForm::MaterialList(view)->isVisible());
+    EXPECT_EQ(GlazeForm::RecipeAnalysisText(view)->toPlainText(),
               QStringLiteral("   CaO 48.3%\n\n  SiO2 51.7%\n\nLOI: 27.5%\n\nExpansion: 89.6 \n"));
     view->SetRecipePaneMode(3);
-    EXPECT_TRUE(view->RecipePane()->toPlainText().contains(QStringLiteral("  100.0%")));
+    EXPECT_TRUE(GlazeForm::RecipePane(view)->toPlainText().contains(QStringLiteral("  100.0%")));
 
     // The limit page: the glaze's own formula is marked and compared.
     view->ShowPage(kPageLimitFormula);
-    ASSERT_GT(view->LimitList()->count(), 5);
-    EXPECT_EQ(view->LimitList()->item(5)->text(), QStringLiteral(" \t.\tCone 6 gloss, boron-free"));
-    EXPECT_EQ(view->LimitList()->currentRow(), 5);
-    EXPECT_EQ(view->ComparisonLabel()->text(), QStringLiteral("Comparison to limit formula :"));
-    EXPECT_TRUE(view->ComparisonText()->toPlainText().contains(QStringLiteral("SiO2")));
+    ASSERT_GT(GlazeForm::LimitList(view)->count(), 5);
+    EXPECT_EQ(GlazeForm::LimitList(view)->item(5)->text(), QStringLiteral(" \t.\tCone 6 gloss, boron-free"));
+    EXPECT_EQ(GlazeForm::LimitList(view)->currentRow(), 5);
+    EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QStringLiteral("Comparison to limit formula :"));
+    EXPECT_TRUE(GlazeForm::ComparisonText(view)->toPlainText().contains(QStringLiteral("SiO2")));
 
     // Amounts the recipe cannot hold are refused where they are typed; they stay for the user
     // to mend and the panes keep showing the rest of the recipe.
     const QString huge = QStringLiteral("Whiting 100.0892\nSilica 60.0843\nKaolin 1e999\nSilica 1e999");
-    view->ComponentsEdit()->setPlainText(huge);
+    GlazeForm::ComponentsEdit(view)->setPlainText(huge);
     m_messages.boxes.clear();
-    view->RecipeFieldLeft(view->ComponentsEdit());
+    view->RecipeFieldLeft(GlazeForm::ComponentsEdit(view));
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"The amount of \"Kaolin 1e999\" is too large. Please "
                                                            "enter a number between 0 and 999999999."});
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), huge);
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), huge);
     view->ShowPage(kPageAnalysis);
-    EXPECT_TRUE(view->AnalysisPane()->toPlainText().startsWith(QStringLiteral("  CaO 48.3%")));
+    EXPECT_TRUE(GlazeForm::AnalysisPane(view)->toPlainText().startsWith(QStringLiteral("  CaO 48.3%")));
 
     // An unknown material: no chemistry to compare.
-    SetText(view->ComponentsEdit(), "Mystery 10");
+    SetText(GlazeForm::ComponentsEdit(view), "Mystery 10");
     view->RefreshAnalysis();
-    EXPECT_EQ(view->ComparisonText()->toPlainText(), QStringLiteral("Analysis unavailable"));
+    EXPECT_EQ(GlazeForm::ComparisonText(view)->toPlainText(), QStringLiteral("Analysis unavailable"));
 
     // Set Default with no formula chosen leaves the glaze without one.
-    view->LimitList()->clearSelection();
-    EXPECT_EQ(view->ChosenLimitFormula(), "");
-    view->LimitList()->setCurrentRow(-1);
+    GlazeForm::LimitList(view)->clearSelection();
+    EXPECT_EQ(GlazeForm::ChosenLimitFormula(view), "");
+    GlazeForm::LimitList(view)->setCurrentRow(-1);
     view->SetDefaultLimitFormula();
-    EXPECT_EQ(view->LimitFormulaName(), "");
-    EXPECT_EQ(view->ComparisonLabel()->text(), QString());
+    EXPECT_EQ(GlazeForm::LimitFormulaName(view), "");
+    EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QString());
     view->SaveGlaze();
     EXPECT_EQ(m_doc->GetGlaze(0)->m_limform, "");
 }
@@ -241,22 +241,22 @@ TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
                                    "Zinc Oxide  5\r\nKaolin  20\r\nSilica  32\r\n");
     view->SendToInsight(kInsightComponents);
     EXPECT_EQ(m_clipboard.content.substr(0, 32), "Cone 6 Clear (components only)\r\n");
-    EXPECT_EQ(view->IsModified(), 0) << "sending changes nothing";
+    EXPECT_EQ(GlazeForm::IsModified(view), 0) << "sending changes nothing";
 
     // The components go into a glaze with additions: its additions stay.
     CGlazeEditView* other = OpenEdit(1);
-    const QString additions = other->AdditionsEdit()->toPlainText();
+    const QString additions = GlazeForm::AdditionsEdit(other)->toPlainText();
     ASSERT_FALSE(additions.isEmpty());
     other->GetFromInsight();
-    EXPECT_EQ(other->ComponentsEdit()->toPlainText(), QString::fromLatin1(kClearComponents));
-    EXPECT_EQ(other->AdditionsEdit()->toPlainText(), additions);
-    EXPECT_EQ(other->IsModified(), 1);
+    EXPECT_EQ(GlazeForm::ComponentsEdit(other)->toPlainText(), QString::fromLatin1(kClearComponents));
+    EXPECT_EQ(GlazeForm::AdditionsEdit(other)->toPlainText(), additions);
+    EXPECT_EQ(GlazeForm::IsModified(other), 1);
 
     // An entire recipe: a line named like a present addition becomes an addition.
     m_clipboard.content = "Test\r\nSilica  60\r\nzircon  9\r\n";
     other->GetFromInsight();
-    EXPECT_EQ(other->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    60"));
-    EXPECT_EQ(other->AdditionsEdit()->toPlainText(), QStringLiteral("Zircon\t      9"));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(other)->toPlainText(), QStringLiteral("Silica\t    60"));
+    EXPECT_EQ(GlazeForm::AdditionsEdit(other)->toPlainText(), QStringLiteral("Zircon\t      9"));
 
     m_clipboard.failWrites = true;
     view->SendToInsight(kInsightAdditions);
@@ -267,7 +267,7 @@ TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
     m_clipboard.hasText = false;
     other->GetFromInsight();
     EXPECT_EQ(m_messages.boxes.back().text, "Error opening clipboard");
-    EXPECT_EQ(other->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    60"));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(other)->toPlainText(), QStringLiteral("Silica\t    60"));
 }
 
 // Regression: an empty clipboard text, or one without a recipe line, emptied both recipe fields
@@ -276,8 +276,8 @@ TEST_F(GlazeEditViewTest, GetFromInsightWithoutARecipeChangesNothing)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(1);
-    const QString components = view->ComponentsEdit()->toPlainText();
-    const QString additions = view->AdditionsEdit()->toPlainText();
+    const QString components = GlazeForm::ComponentsEdit(view)->toPlainText();
+    const QString additions = GlazeForm::AdditionsEdit(view)->toPlainText();
     ASSERT_FALSE(additions.isEmpty());
     for (const char* text : {"", "Just a title\r\n", "Title\r\nno amount here\r\n"}) {
         SCOPED_TRACE(text);
@@ -287,9 +287,9 @@ TEST_F(GlazeEditViewTest, GetFromInsightWithoutARecipeChangesNothing)
         EXPECT_TRUE(view->OnCommand(CmdGedGetFromInsight));
         ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{"Error opening clipboard"});
         EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
-        EXPECT_EQ(view->ComponentsEdit()->toPlainText(), components);
-        EXPECT_EQ(view->AdditionsEdit()->toPlainText(), additions);
-        EXPECT_EQ(view->IsModified(), 0);
+        EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), components);
+        EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), additions);
+        EXPECT_EQ(GlazeForm::IsModified(view), 0);
     }
 }
 
@@ -315,19 +315,19 @@ TEST_F(GlazeEditViewTest, ViewHandsOnlyPlainFilesToTheDesktop)
     const auto view_ = [&](QLineEdit* field, int button, const std::string& path) {
         m_messages.boxes.clear();
         field->setText(QString::fromStdString(path));
-        view->Button(button)->click();
+        GlazeForm::Button(view, button)->click();
         return m_messages.Texts();
     };
     using Texts = std::vector<std::string>;
-    EXPECT_EQ(view_(view->ImageFileEdit(), kGedImageView, program),
+    EXPECT_EQ(view_(GlazeForm::ImageFileEdit(view), kGedImageView, program),
               Texts{program + ": Not opened. It is a program (the file is executable); it is not run from here."});
-    EXPECT_EQ(view_(view->NoteFileEdit(), kGedNoteView, entry),
+    EXPECT_EQ(view_(GlazeForm::NoteFileEdit(view), kGedNoteView, entry),
               Texts{entry + ": Not opened. It is a desktop entry, which starts a program; it is not run from here."});
-    EXPECT_EQ(view_(view->ImageFileEdit(), kGedImageView, disguised),
+    EXPECT_EQ(view_(GlazeForm::ImageFileEdit(view), kGedImageView, disguised),
               Texts{disguised + ": Not opened. It is a desktop entry, which starts a program; it is not run from here."});
-    EXPECT_EQ(view_(view->ImageFileEdit(), kGedImageView, (dir / "folder").string()),
+    EXPECT_EQ(view_(GlazeForm::ImageFileEdit(view), kGedImageView, (dir / "folder").string()),
               Texts{(dir / "folder").string() + ": Not opened. It is not a regular file."});
-    EXPECT_EQ(view_(view->ImageFileEdit(), kGedImageView, (dir / "gone.png").string()),
+    EXPECT_EQ(view_(GlazeForm::ImageFileEdit(view), kGedImageView, (dir / "gone.png").string()),
               Texts{(dir / "gone.png").string() + ": Not opened. The file does not exist."});
     EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconExclamation));
     fs::remove_all(dir);
@@ -337,25 +337,26 @@ TEST_F(GlazeEditViewTest, ReciparyPromptsFollowTheNotes)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(0);
-    view->NotesEdit()->clear();
+    GlazeForm::NotesEdit(view)->clear();
     view->AddReciparyPrompts();
-    const QString notes = view->NotesEdit()->toPlainText();
+    const QString notes = GlazeForm::NotesEdit(view)->toPlainText();
     EXPECT_TRUE(notes.startsWith(QStringLiteral(" * INFORMATION FOR RECIPARY\n * (Please fill in whatever information you can - \n")));
     EXPECT_TRUE(notes.endsWith(QStringLiteral(" * Water pH -\n\n * Your name and email address -\n\n")));
-    EXPECT_EQ(view->NotesEdit()->textCursor().position(), 0);
-    EXPECT_EQ(view->IsModified(), 1);
+    EXPECT_EQ(GlazeForm::NotesEdit(view)->textCursor().position(), 0);
+    EXPECT_EQ(GlazeForm::IsModified(view), 1);
 
-    view->NotesEdit()->setPlainText(QStringLiteral("Lovely."));
+    GlazeForm::NotesEdit(view)->setPlainText(QStringLiteral("Lovely."));
     view->AddReciparyPrompts();
-    EXPECT_TRUE(view->NotesEdit()->toPlainText().startsWith(QStringLiteral("Lovely.\n\n * INFORMATION FOR RECIPARY\n")));
-    EXPECT_EQ(view->NotesEdit()->textCursor().position(), 7);
+    EXPECT_TRUE(GlazeForm::NotesEdit(view)->toPlainText()
+                    .startsWith(QStringLiteral("Lovely.\n\n * INFORMATION FOR RECIPARY\n")));
+    EXPECT_EQ(GlazeForm::NotesEdit(view)->textCursor().position(), 7);
 }
 
 TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(0);
-    const QString recipe = view->ComponentsEdit()->toPlainText();
+    const QString recipe = GlazeForm::ComponentsEdit(view)->toPlainText();
 
     // The shipped materials have no densities: nothing converts, and Cancel stops the messages.
     m_messages.answers = {MsgResultOk, MsgResultCancel};
@@ -363,69 +364,69 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Density of Nepheline Syenite unknown",
                                                             "Density of Wollastonite unknown"}));
     EXPECT_EQ(m_messages.boxes[0].helpId, 197936u);
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), recipe);
-    EXPECT_FALSE(view->ByVolumeBox()->isChecked());
-    EXPECT_EQ(view->IsModified(), 0);
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
+    EXPECT_FALSE(GlazeForm::ByVolumeBox(view)->isChecked());
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
 
     // Scale to W.B.S. without a working batch size takes the recipe's total.
-    view->BatchSizeEdit()->setText(QStringLiteral("0"));
-    SetText(view->ComponentsEdit(), "Silica 30.25\nKaolin 19.75");
+    GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("0"));
+    SetText(GlazeForm::ComponentsEdit(view), "Silica 30.25\nKaolin 19.75");
     view->ScaleRecipe();
-    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("50"));
-    view->BatchSizeEdit()->setText(QStringLiteral("200"));
+    EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("50"));
+    GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("200"));
     m_messages.boxes.clear();
     m_messages.answers = {MsgResultYes};
     view->ScaleRecipe();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Do you want to adjust the recipe so the components add up to 200?"}));
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t  121\nKaolin\t    79"));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t  121\nKaolin\t    79"));
 
     // Round off to whole numbers, never to 0; by volume the smallest part steps 2 -> 3.
-    SetText(view->ComponentsEdit(), "Silica 12.5\nKaolin 0.25");
+    SetText(GlazeForm::ComponentsEdit(view), "Silica 12.5\nKaolin 0.25");
     view->OnCommand(CmdGedRound1);
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    13\nKaolin\t      0.3"));
-    view->ByVolumeBox()->click();
-    EXPECT_EQ(view->Button(kGedScaleBatch)->text(), QStringLiteral("Scale Recipe"));
-    EXPECT_TRUE(view->Button(kGedScale100)->isHidden());
-    SetText(view->ComponentsEdit(), "Silica 4\nKaolin 2");
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    13\nKaolin\t      0.3"));
+    GlazeForm::ByVolumeBox(view)->click();
+    EXPECT_EQ(GlazeForm::Button(view, kGedScaleBatch)->text(), QStringLiteral("Scale Recipe"));
+    EXPECT_TRUE(GlazeForm::Button(view, kGedScale100)->isHidden());
+    SetText(GlazeForm::ComponentsEdit(view), "Silica 4\nKaolin 2");
     view->ScaleRecipe();
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t      6\nKaolin\t      3"));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t      6\nKaolin\t      3"));
 
     // Working batch size expressions are read when the field is left.
-    view->ByVolumeBox()->click();
-    SetText(view->ComponentsEdit(), "Silica 60\nKaolin 40");
-    view->BatchSizeEdit()->setText(QStringLiteral("x2.5"));
+    GlazeForm::ByVolumeBox(view)->click();
+    SetText(GlazeForm::ComponentsEdit(view), "Silica 60\nKaolin 40");
+    GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("x2.5"));
     view->BatchSizeLeft();
-    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("250"));
-    view->BatchSizeEdit()->setText(QStringLiteral("/0"));
+    EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("250"));
+    GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("/0"));
     view->BatchSizeLeft();
-    EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("0"));
+    EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("0"));
     // A size the field cannot hold is refused, not shown as "inf" or 309 digits; the field shows
     // the form's working batch size again.
     m_messages.boxes.clear();
     for (const char* huge : {"x1e999", "1e999"}) {
-        view->BatchSizeEdit()->setText(QString::fromLatin1(huge));
+        GlazeForm::BatchSizeEdit(view)->setText(QString::fromLatin1(huge));
         view->BatchSizeLeft();
-        EXPECT_EQ(view->BatchSizeEdit()->text(), QStringLiteral("100")) << huge;
+        EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("100")) << huge;
     }
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter a number between 0 and 999999999.",
                                                             "Please enter a number between 0 and 999999999."}));
 
     // Check Ingredients: Cancel on the first of three unknown materials ends the checking.
-    SetText(view->ComponentsEdit(), "Unobtainium 5\nMystery 5");
-    SetText(view->AdditionsEdit(), "Nothing 1");
+    SetText(GlazeForm::ComponentsEdit(view), "Unobtainium 5\nMystery 5");
+    SetText(GlazeForm::AdditionsEdit(view), "Nothing 1");
     m_messages.boxes.clear();
     m_messages.answers = {MsgResultCancel};
     view->CheckIngredients();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"\"Unobtainium\" is not in the material list"}));
     EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgOkCancel));
     EXPECT_EQ(m_messages.boxes[0].helpId, 197920u);
-    SetText(view->ComponentsEdit(), "silica 5");
-    view->AdditionsEdit()->clear();
+    SetText(GlazeForm::ComponentsEdit(view), "silica 5");
+    GlazeForm::AdditionsEdit(view)->clear();
     m_messages.boxes.clear();
     view->CheckIngredients();
     EXPECT_EQ(m_messages.Texts(),
               (std::vector<std::string>{"All ingredients are in the material list, available, and have correct mapping"}));
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("silica 5")) << "checking changes nothing";
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("silica 5")) << "checking changes nothing";
 }
 
 TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
@@ -443,31 +444,31 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     EXPECT_EQ(view->GetGlazeIndex(), 3);
 
     // A cancelled substitution still counts as a change of the recipe.
-    const QString recipe = view->ComponentsEdit()->toPlainText();
+    const QString recipe = GlazeForm::ComponentsEdit(view)->toPlainText();
     WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) {
         EXPECT_EQ(dialog->current, 0);
         dialog->reject();
     });
     view->MakeSubstitution();
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), recipe);
-    EXPECT_EQ(view->IsModified(), 1);
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
+    EXPECT_EQ(GlazeForm::IsModified(view), 1);
 
     // Whiting and silica give way to wollastonite.
     WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) { dialog->accept(); });
     view->MakeSubstitution();
-    EXPECT_NE(view->ComponentsEdit()->toPlainText(), recipe);
-    EXPECT_TRUE(view->ComponentsEdit()->toPlainText().contains(QStringLiteral("Wollastonite")));
+    EXPECT_NE(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
+    EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->toPlainText().contains(QStringLiteral("Wollastonite")));
 
     // Components and additions: the calculator asks which part; Cancel ends the command.
-    ASSERT_FALSE(view->AdditionsEdit()->toPlainText().isEmpty());
-    const QString before = view->ComponentsEdit()->toPlainText();
+    ASSERT_FALSE(GlazeForm::AdditionsEdit(view)->toPlainText().isEmpty());
+    const QString before = GlazeForm::ComponentsEdit(view)->toPlainText();
     WhenModal<CBatchScopeDlg>([](CBatchScopeDlg* dialog) { dialog->reject(); });
     view->BatchCalculation();
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), before);
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), before);
 
     // Scale to Ingredient: the first line set to 50 scales the recipe by 50 / its amount.
-    view->AdditionsEdit()->clear();
-    SetText(view->ComponentsEdit(), "Silica 20\nKaolin 30");
+    GlazeForm::AdditionsEdit(view)->clear();
+    SetText(GlazeForm::ComponentsEdit(view), "Silica 20\nKaolin 30");
     WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
         EXPECT_EQ(dialog->amounts, (CStringArrayEx{"20.000", "30.000"}));
         dialog->IngredientCombo()->setCurrentIndex(0);
@@ -476,7 +477,7 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
         dialog->accept();
     });
     view->ScaleToIngredient();
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
     WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
         dialog->IngredientCombo()->setCurrentIndex(1);
         dialog->AmountEdit()->setText(QStringLiteral("-2"));
@@ -485,5 +486,5 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     m_messages.boxes.clear();
     view->ScaleToIngredient();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Ingredient amount must be a positive number"}));
-    EXPECT_EQ(view->ComponentsEdit()->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
 }

@@ -7,6 +7,7 @@
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
 #include "glazes/GlazeEditView.h"
+#include "ui/glazes/GlazeEditViewAccess.h"
 #include "support/PlainTextEditLines.h"
 #include "support/TabEdit.h"
 #include "framework/UpdateHint.h"
@@ -175,7 +176,7 @@ TEST_F(OptimizeMenuTest, TheGlazeFormRunsTheBatchCalculatorAndOptimizeOnItsGlaze
     ASSERT_TRUE(Choose({"&Edit", "&Edit\tDblClick"}));
     auto* form = dynamic_cast<CGlazeEditView*>(Frame().ActiveView());
     ASSERT_NE(form, nullptr);
-    ASSERT_EQ(CoreTextFromEdit(*form->AdditionsEdit()), "Zircon\t    10");
+    ASSERT_EQ(CoreTextFromEdit(*GlazeForm::AdditionsEdit(form)), "Zircon\t    10");
 
     // Both parts of the recipe: the scope is asked first; the additions alone are recalculated.
     WhenDialogShows<CBatchScopeDlg>([](CBatchScopeDlg& scope) {
@@ -189,10 +190,10 @@ TEST_F(OptimizeMenuTest, TheGlazeFormRunsTheBatchCalculatorAndOptimizeOnItsGlaze
         scope.ChoiceGroup()->button(kBatchAdditionsOnly)->click();
         QTest::mouseClick(scope.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
     });
-    QTest::mouseClick(form->Button(kGedBatchCalculation), Qt::LeftButton);
-    EXPECT_EQ(CoreTextFromEdit(*form->AdditionsEdit()), "Tin Oxide\t      7");
-    EXPECT_NE(CoreTextFromEdit(*form->ComponentsEdit()).find("Nepheline Syenite"), std::string::npos);
-    EXPECT_TRUE(form->IsModified());
+    QTest::mouseClick(GlazeForm::Button(form, kGedBatchCalculation), Qt::LeftButton);
+    EXPECT_EQ(CoreTextFromEdit(*GlazeForm::AdditionsEdit(form)), "Tin Oxide\t      7");
+    EXPECT_NE(CoreTextFromEdit(*GlazeForm::ComponentsEdit(form)).find("Nepheline Syenite"), std::string::npos);
+    EXPECT_TRUE(GlazeForm::IsModified(form));
 
     // Optimize asks to save the form first, then works for this glaze.
     m_box.messages.answers = {MsgResultYes};
@@ -212,7 +213,7 @@ TEST_F(OptimizeMenuTest, TheGlazeFormRunsTheBatchCalculatorAndOptimizeOnItsGlaze
     });
     ASSERT_TRUE(Choose({"&Utilities", "&Optimize..."}));
     EXPECT_EQ(m_doc->GetGlaze(1)->m_additions.GetAt(0).m_name, "Tin Oxide") << "the batch was saved first";
-    EXPECT_EQ(CoreTextFromEdit(*form->ComponentsEdit()).find("Nepheline Syenite"), std::string::npos)
+    EXPECT_EQ(CoreTextFromEdit(*GlazeForm::ComponentsEdit(form)).find("Nepheline Syenite"), std::string::npos)
         << "the optimal recipe replaced the form's";
-    EXPECT_TRUE(form->IsModified());
+    EXPECT_TRUE(GlazeForm::IsModified(form));
 }
