@@ -61,9 +61,9 @@ private:
 };
 
 // The most bars (glazes by items) a many-glaze recipe chart holds every one of, with its cell
-// text and text line; beyond, only the items each glaze uses are bars (ManySparseRecipeBars), at
+// text and text line; beyond, only the items each glaze uses are bars (DrawSparseRecipeBars), at
 // most kMaxRecipeLineBars of them.
-constexpr std::size_t kMaxManyGlazeBars = 2'000'000;
+constexpr std::size_t kMaxManyGlazeBars = 250'000;
 constexpr std::size_t kMaxRecipeLineBars = 10'000'000;
 
 bool HasUsableAnalysis(const CGlaze& glaze) { return glaze.GetAnalysis().IsValid(); }
@@ -142,7 +142,11 @@ std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector
 
 std::string RecipeItemLine(const std::string& label, double value, int decimals)
 {
-    return label + "  " + FormatFixed(value, decimals) + "%";
+    const std::string number = FormatFixed(value, decimals);
+    std::string line;
+    line.reserve(label.size() + number.size() + 3);
+    line.append(label).append("  ").append(number).append("%");
+    return line;
 }
 
 std::string TooManyBars(std::size_t glazes, std::size_t items, bool byType)
@@ -170,38 +174,50 @@ void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes
     CChartSeries series;
     series.sets = static_cast<int>(glazes.size());
     series.labels = labels;
-    std::vector<CGraphSet> sets;
-    sets.reserve(glazes.size());
+    std::size_t lines = graph.m_textLines.size(), values = 0;
+    for (const CIngredientList& recipe : recipes) {
+        lines += 3 + recipe.size();
+        values += recipe.size();
+    }
+    const std::size_t first = graph.m_textLines.size();
+    graph.m_textLines.reserve(lines);
+    series.sparseValues.reserve(std::min(values, kMaxRecipeLineBars + 1));
+    series.legend.reserve(glazes.size());
+    series.colors.reserve(glazes.size());
+    series.patterns.reserve(glazes.size());
     for (std::size_t s = 0; s < glazes.size(); ++s) {
-        CGraphSet set = GlazeSet(graph, glazes[s]);
+        // A glaze's set (GlazeSet): its name heads its legend entry, cells and block of lines.
+        const std::string& name = glazes[s].glaze->m_name;
         CIngredientList& items = recipes[s];
         items.MergeDuplicates();
-        CGlazeItems own{set.cellHeading, {}};
+        CGlazeItems own{name, {}};
         for (const auto& item : items) {
             const std::size_t at = itemIndex.Find(item->m_name);
             if (at != CItemIndex::kNone)
                 own.items.emplace_back(at, item->m_amount);
         }
         std::sort(own.items.begin(), own.items.end());
+        CStringArrayEx block;
+        block.reserve(own.items.size());
         for (const auto& [i, value] : own.items) {
             series.sparseValues.push_back({static_cast<int>(i), static_cast<int>(s), value});
-            set.lines.push_back(RecipeItemLine(labels[i], value, decimals));
+            block.push_back(RecipeItemLine(labels[i], value, decimals));
         }
         if (series.sparseValues.size() > kMaxRecipeLineBars) {
+            graph.m_textLines.resize(first);
             graph.m_errorText = TooManyBars(glazes.size(), labels.size(), byType);
             return;
         }
-        series.legend.push_back(set.legend);
-        series.colors.push_back(set.style.color);
-        series.patterns.push_back(set.style.pattern);
+        graph.AppendTextBlock(name, std::move(block));
+        const CChartColor style = graph.DataSetStyle(glazes[s].source);
+        series.legend.push_back(name);
+        series.colors.push_back(style.color);
+        series.patterns.push_back(style.pattern);
         table->push_back(std::move(own));
-        sets.push_back(std::move(set));
     }
-    for (CGraphSet& set : sets)
-        graph.AppendTextBlock(set.header, std::move(set.lines));
-    if (sets.size() == 1) {
-        series.colors.assign(labels.size(), sets.front().style.color);
-        series.patterns.assign(labels.size(), sets.front().style.pattern);
+    if (glazes.size() == 1) {
+        series.colors.assign(labels.size(), series.colors.front());
+        series.patterns.assign(labels.size(), series.patterns.front());
     }
     graph.m_columns = series.sets;
     graph.m_rows = series.Points();
