@@ -193,7 +193,8 @@ public:
     // Values beyond the given span count as 0; counts below 0 as 0.
     void ChartSetData(int points, int sets, std::span<const double> values);
     // Every value 0 but the given ones (those outside the points and sets, or not finite, are
-    // left out; a value given twice counts once, the last).
+    // left out; a value given twice counts once, the last). Bars side by side draw only the
+    // values given (a bar of 0 draws nothing); every other kind reads the others as 0.
     void ChartSetSparseData(int points, int sets, std::span<const CChartValueAt> values);
     void ChartSetXData(int count, std::span<const double> values);
     void ChartSetZData(int count, std::span<const double> values);
