@@ -228,4 +228,47 @@ void BM_OxideBarChartsRawQPainter(benchmark::State& state)
 }
 BENCHMARK(BM_OxideBarChartsRawQPainter)->Unit(benchmark::kMillisecond);
 
+// Markers of many glazes of distinct analyses, few of which cover one another: the 900,000
+// markers of 100,000 glazes against a formula of nine limits (the limit chart of every glaze) and
+// the 100,000 points of a scatter, at random places over the plot of a 600 x 300 chart, built and
+// rendered as the graph window draws them. Target: each under 1 s (Release build).
+void BM_MarkersOfDistinctGlazes(benchmark::State& state)
+{
+    constexpr int kMarkerGlazes = 100000;
+    constexpr int kLimits = 9;
+    const bool limits = state.range(0) == 0;
+    std::mt19937 random(20261208);
+    std::uniform_real_distribution<double> place(0.0, 1.0);
+    std::vector<double> xs, ys;
+    const int count = limits ? kMarkerGlazes * kLimits : kMarkerGlazes;
+    for (int k = 0; k < count; ++k) {
+        xs.push_back(limits ? 100.0 + 180.0 * (k % kLimits) : place(random));
+        ys.push_back(limits ? 900.0 * place(random) : place(random));
+    }
+    std::size_t primitives = 0;
+    QImage image;
+    for (auto _ : state) {
+        CChart chart(GetQtChartMetrics(), 0.0, 0.0, 600.0, 300.0, 1000.0);
+        chart.ChartDefBegin();
+        if (limits) {
+            chart.ChartSetShapeGeometry(kMarkerGlazes, kLimits, ys);
+            chart.ChartSetMarkerX(count, xs);
+            chart.ChartSetMarkerColors(1, std::vector<int>{10});
+            chart.ChartSetMarkerSymbols(1, std::vector<int>{13});
+            chart.ChartDrawMarkers(50.0, 50.0);
+        } else {
+            chart.ChartSetXData(count, xs);
+            chart.ChartSetData(count, 1, ys);
+            chart.ChartSetKind(kChartPoints, 0, 0);
+        }
+        chart.ChartDefEnd();
+        image = RenderChartImage(chart);
+        primitives = chart.Primitives().size();
+    }
+    benchmark::DoNotOptimize(image);
+    state.SetLabel(limits ? "900,000 limit markers" : "100,000 scatter points");
+    state.counters["primitives"] = static_cast<double>(primitives);
+}
+BENCHMARK(BM_MarkersOfDistinctGlazes)->ArgName("scatter")->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -78,6 +78,13 @@ double CChartDefinition::Value(int point, int set) const
 {
     if (point < 0 || point >= points || set < 0 || set >= sets)
         return 0.0;
+    if (sparse) {
+        const auto at = std::lower_bound(sparseValues.begin(), sparseValues.end(), CChartValueAt{point, set, 0.0},
+                                         [](const CChartValueAt& a, const CChartValueAt& b) {
+                                             return a.point != b.point ? a.point < b.point : a.set < b.set;
+                                         });
+        return at != sparseValues.end() && at->point == point && at->set == set ? at->value : 0.0;
+    }
     const std::size_t i = ToIndex(point) * ToIndex(sets) + ToIndex(set);
     return i < values.size() ? values[i] : 0.0;
 }
@@ -181,6 +188,36 @@ void CChart::ChartSetData(int points, int sets, std::span<const double> values)
     m_def->points = std::max(points, 0);
     m_def->sets = std::max(sets, 0);
     m_def->values = CopyValues(m_def->points * m_def->sets, values, 0.0);
+    m_def->sparse = false;
+    m_def->sparseValues.clear();
+}
+
+void CChart::ChartSetSparseData(int points, int sets, std::span<const CChartValueAt> values)
+{
+    m_def->points = std::max(points, 0);
+    m_def->sets = std::max(sets, 0);
+    m_def->values.clear();
+    m_def->sparse = true;
+    std::vector<CChartValueAt>& kept = m_def->sparseValues;
+    kept.clear();
+    for (const CChartValueAt& v : values) {
+        if (v.point >= 0 && v.point < points && v.set >= 0 && v.set < sets && std::isfinite(v.value) && v.value != 0.0)
+            kept.push_back(v);
+    }
+    const auto before = [](const CChartValueAt& a, const CChartValueAt& b) {
+        return a.point != b.point ? a.point < b.point : a.set < b.set;
+    };
+    std::stable_sort(kept.begin(), kept.end(), before);
+    // Of a value given twice the last counts.
+    const auto same = [](const CChartValueAt& a, const CChartValueAt& b) { return a.point == b.point && a.set == b.set; };
+    std::vector<CChartValueAt> unique;
+    unique.reserve(kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i + 1 < kept.size() && same(kept[i], kept[i + 1]))
+            continue;
+        unique.push_back(kept[i]);
+    }
+    kept = std::move(unique);
 }
 
 void CChart::ChartSetXData(int count, std::span<const double> values) { m_def->xData = CopyValues(count, values, 0.0); }
@@ -387,8 +424,10 @@ void CChart::ChartDrawMarkers(double left, double bottom, int, int)
 {
     const CChartDrawState& d = *m_draw;
     const int series = d.shapeB;
-    const int count = std::min(d.shapeA * d.shapeB, static_cast<int>(d.shapeValues.size()));
-    for (int k = 0; k < count && series > 0; ++k) {
+    const int count = series > 0 ? std::min(d.shapeA * d.shapeB, static_cast<int>(d.shapeValues.size())) : 0;
+    std::vector<int> shown;
+    std::vector<CChartMarkerPlace> places;
+    for (int k = 0; k < count; ++k) {
         const std::size_t i = ToIndex(k);
         if (i < d.markerFlags.size() && (d.markerFlags[i] & kChartPointMissing))
             continue;
@@ -396,7 +435,13 @@ void CChart::ChartDrawMarkers(double left, double bottom, int, int)
         const double x = left + (i < d.markerX.size() ? d.markerX[i] : 0.0);
         const int color = s < d.markerColors.size() ? d.markerColors[s] : 0;
         const int symbol = s < d.markerSymbols.size() ? d.markerSymbols[s] : 0;
-        AddSymbol(x, bottom + d.shapeValues[i], d.markerSize, symbol, PaletteColor(color), k % series, k / series, true);
+        shown.push_back(k);
+        places.push_back({x, bottom + d.shapeValues[i], symbol, PaletteColor(color)});
+    }
+    const std::vector<bool> covered = CoveredMarkers(places);
+    for (std::size_t n = 0; n < shown.size(); ++n) {
+        const CChartMarkerPlace& m = places[n];
+        AddSymbol(m.x, m.y, d.markerSize, m.symbol, m.color, shown[n] % series, shown[n] / series, true, !covered[n]);
     }
 }
 
@@ -620,17 +665,33 @@ CChartHit CChart::HitTest(double pixelX, double pixelY) const
     const double x = PixelsToUnitsX(pixelX);
     const double y = PixelsToUnitsY(pixelY);
     const double tolerance = 3.0 / m_pixelsPerUnit;
+    const auto near = [&](double left, double bottom, double width, double height) {
+        return x >= left - tolerance && x <= left + width + tolerance && y >= bottom - tolerance &&
+               y <= bottom + height + tolerance;
+    };
+    // The markers not drawn answer in their place among the drawn primitives.
+    std::size_t hidden = m_hitOnly.size();
+    const auto hiddenHit = [&](std::size_t above) -> const CHitOnly* {
+        for (; hidden > 0 && m_hitOnly[hidden - 1].before >= above; --hidden) {
+            const CHitOnly& h = m_hitOnly[hidden - 1];
+            if (near(h.left, h.bottom, h.size, h.size))
+                return &h;
+        }
+        return nullptr;
+    };
     for (std::size_t i = m_primitives.size(); i-- > 0;) {
+        if (const CHitOnly* h = hiddenHit(i + 1))
+            return {CChartPrimitive::kHitCell, 0, h->column, h->row};
         const CChartPrimitive& p = m_primitives[i];
         if (p.hitKind == CChartPrimitive::kHitNone)
             continue;
-        const bool inBounds = x >= p.left - tolerance && x <= p.left + p.width + tolerance &&
-                              y >= p.bottom - tolerance && y <= p.bottom + p.height + tolerance;
-        if (!inBounds)
+        if (!near(p.left, p.bottom, p.width, p.height))
             continue;
         if (p.hitByBounds || p.type != CChartPrimitive::Type::Polygon || PolygonContains(p.points, x, y))
             return {p.hitKind, p.objectId, p.column, p.row};
     }
+    if (const CHitOnly* h = hiddenHit(0))
+        return {CChartPrimitive::kHitCell, 0, h->column, h->row};
     return {};
 }
 

@@ -143,6 +143,17 @@ std::vector<CBar> MakeBars(const CChartDefinition& def, const CBarStyle& style, 
     const double groupWidth = 1.0 - def.barGap / 100.0;
     low = 0.0;
     high = 0.0;
+    if (def.sparse && !style.stacked && !style.floating) {
+        // Side by side the bars of 0 draw nothing: only the values given are bars.
+        const double width = def.sets > 0 ? groupWidth / def.sets : groupWidth;
+        for (const CChartValueAt& v : def.sparseValues) {
+            const double start = v.point + (1.0 - groupWidth) / 2.0;
+            bars.push_back({v.point, v.set, start + v.set * width, start + (v.set + 1) * width, 0.0, v.value});
+            low = std::min(low, v.value);
+            high = std::max(high, v.value);
+        }
+        return bars;
+    }
     for (int p = 0; p < def.points; ++p) {
         const double start = p + (1.0 - groupWidth) / 2.0;
         if (!style.stacked && !style.floating) {

@@ -48,6 +48,9 @@ struct CChartDefinition {
     int points = 0;
     int sets = 0;
     std::vector<double> values; // points x sets, point-major
+    // Instead of values, when sparse: the values not 0, by point, then set.
+    bool sparse = false;
+    std::vector<CChartValueAt> sparseValues;
     std::vector<double> xData;
     std::vector<double> zData;
     std::vector<int> pointFlags;

@@ -24,9 +24,11 @@
 #include "graphs/ChartCanvas.h"
 #include "support/Geometry.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 class CChart;
 
@@ -45,6 +47,14 @@ enum ChartKind : int {
 
 // Point flag: the point is missing (neither drawn nor hit).
 inline constexpr int kChartPointMissing = 0x100;
+
+// A value of point `point` of set `set` (ChartSetSparseData).
+struct CChartValueAt {
+    int point = 0;
+    int set = 0;
+    double value = 0.0;
+    bool operator==(const CChartValueAt&) const = default;
+};
 
 // Notices of a chart to its windows.
 inline constexpr unsigned kChartNoticeMessage = 0x52C;
@@ -123,6 +133,18 @@ public:
     virtual void ChartDefBegin() = 0;
     virtual void ChartDefEnd() = 0;
     virtual void ChartSetData(int points, int sets, std::span<const double> values) = 0;
+    // ChartSetData with every value 0 but the given ones: a chart of many sets over many points,
+    // most of them empty (every glaze by every material), costs what it holds. The display-list
+    // engine keeps it so; an engine without it is given every value.
+    virtual void ChartSetSparseData(int points, int sets, std::span<const CChartValueAt> values)
+    {
+        std::vector<double> all(static_cast<std::size_t>(std::max(points, 0)) * static_cast<std::size_t>(std::max(sets, 0)));
+        for (const CChartValueAt& v : values) {
+            if (v.point >= 0 && v.point < points && v.set >= 0 && v.set < sets)
+                all[static_cast<std::size_t>(v.point) * static_cast<std::size_t>(sets) + static_cast<std::size_t>(v.set)] = v.value;
+        }
+        ChartSetData(points, sets, all);
+    }
     virtual void ChartSetXData(int count, std::span<const double> values) = 0;
     virtual void ChartSetZData(int count, std::span<const double> values) = 0;
     virtual void ChartSetPointFlags(int count, std::span<const int> flags) = 0;

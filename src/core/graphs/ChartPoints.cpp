@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
+#include <unordered_set>
 
 namespace {
 
@@ -110,8 +112,16 @@ std::vector<std::vector<CChartPointD>> ChartSymbolOutlines(int symbol, double x,
     }
 }
 
-void CChart::AddSymbol(double x, double y, double size, int symbol, CColor color, int column, int row, bool hit)
+void CChart::AddSymbol(double x, double y, double size, int symbol, CColor color, int column, int row, bool hit,
+                       bool drawn)
 {
+    const double half = ToMainLength(size / 2.0);
+    const CChartPointD centre = ToMain(x, y);
+    if (!drawn) {
+        if (hit && std::isfinite(centre.x) && std::isfinite(centre.y) && std::isfinite(half))
+            m_hitOnly.push_back({m_primitives.size(), centre.x - half, centre.y - half, 2.0 * half, column, row});
+        return;
+    }
     bool filled = false, lines = false;
     const auto outlines = ChartSymbolOutlines(symbol, x, y, size, filled, lines);
     const bool framed = ((symbol % kSymbolKinds) + kSymbolKinds) % kSymbolKinds == 13;
@@ -134,11 +144,47 @@ void CChart::AddSymbol(double x, double y, double size, int symbol, CColor color
     p.column = column;
     p.row = row;
     p.hitByBounds = true;
-    const double half = ToMainLength(size / 2.0);
-    const CChartPointD centre = ToMain(x, y);
     p.left = centre.x - half;
     p.bottom = centre.y - half;
     p.width = p.height = 2.0 * half;
+}
+
+std::vector<bool> CChart::CoveredMarkers(std::span<const CChartMarkerPlace> markers) const
+{
+    // The key of a marker: its quarter pixel, symbol and colour.
+    struct CKey {
+        std::int64_t x, y;
+        int symbol;
+        std::uint32_t color;
+        bool operator==(const CKey&) const = default;
+    };
+    struct CKeyHash {
+        std::size_t operator()(const CKey& k) const
+        {
+            std::uint64_t h = static_cast<std::uint64_t>(k.x) * 0x9e3779b97f4a7c15ull;
+            h ^= static_cast<std::uint64_t>(k.y) + 0xbf58476d1ce4e5b9ull + (h << 6) + (h >> 2);
+            h ^= (static_cast<std::uint64_t>(k.color) << 8 | static_cast<std::uint64_t>(k.symbol)) + (h << 6) + (h >> 2);
+            return static_cast<std::size_t>(h ^ (h >> 29));
+        }
+    };
+    constexpr double kCellsPerPixel = 4.0;
+    const auto cell = [](double pixels) {
+        return static_cast<std::int64_t>(std::floor(std::clamp(pixels * kCellsPerPixel, -1e15, 1e15)));
+    };
+    std::vector<bool> covered(markers.size(), false);
+    if (markers.size() <= kMostMarkersDrawnWhole)
+        return covered;
+    std::unordered_set<CKey, CKeyHash> seen;
+    for (std::size_t i = markers.size(); i-- > 0;) {
+        const CChartMarkerPlace& m = markers[i];
+        const CChartPointD at = ToMain(m.x, m.y);
+        if (!std::isfinite(at.x) || !std::isfinite(at.y))
+            continue;
+        const CKey key{cell(UnitsToPixelsX(at.x)), cell(UnitsToPixelsY(at.y)),
+                       ((m.symbol % kSymbolKinds) + kSymbolKinds) % kSymbolKinds, m.color.ToColorRef()};
+        covered[i] = !seen.insert(key).second;
+    }
+    return covered;
 }
 
 void DrawAreaChart(CChart& chart, int options, const CChartRect& region)
@@ -208,15 +254,23 @@ void DrawPointChart(CChart& chart, int options, const CChartRect& region)
     axes.DrawGrid(plot);
     const double size = chart.DrawState().markerSize;
     // Series by series: a later series stands over the points of an earlier one.
+    std::vector<std::pair<int, int>> cells; // set, point
+    std::vector<CChartMarkerPlace> places;
     for (int s = 0; s < def.sets; ++s) {
         for (int p = 0; p < def.points; ++p) {
             const double x = XOf(def, p, s), y = def.Value(p, s);
             if ((def.Flag(p * def.sets + s) & kChartPointMissing) || !Within(axes.Horizontal().scale, x) ||
                 !Within(axes.Vertical().scale, y))
                 continue;
-            chart.AddSymbol(axes.X(plot, x), axes.Y(plot, y), size, SymbolOf(def, s),
-                            chart.PaletteColor(chart.ColorIndexFor(p, s, false)), s, p, true);
+            cells.emplace_back(s, p);
+            places.push_back({axes.X(plot, x), axes.Y(plot, y), SymbolOf(def, s),
+                              chart.PaletteColor(chart.ColorIndexFor(p, s, false))});
         }
+    }
+    const std::vector<bool> covered = chart.CoveredMarkers(places);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const CChartMarkerPlace& m = places[i];
+        chart.AddSymbol(m.x, m.y, size, m.symbol, m.color, cells[i].first, cells[i].second, true, !covered[i]);
     }
     axes.DrawAxes(plot);
     axes.StoreLayout(plot);
@@ -300,13 +354,21 @@ void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
     // The farthest first, so that nearer points cover them.
     std::stable_sort(points.begin(), points.end(), [](const CPoint3D& a, const CPoint3D& b) { return a.depth > b.depth; });
     const double size = chart.DrawState().markerSize;
+    std::vector<CChartMarkerPlace> places;
+    places.reserve(points.size());
     for (const CPoint3D& point : points) {
         const CChartPointD at = view.Project(point.at);
+        places.push_back({at.x, at.y, SymbolOf(def, point.set),
+                          chart.PaletteColor(chart.ColorIndexFor(point.point, point.set, false))});
+    }
+    // A marker covered by a later one is covered whatever was drawn between them (its stick).
+    const std::vector<bool> covered = chart.CoveredMarkers(places);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const CPoint3D& point = points[i];
+        const CChartMarkerPlace& m = places[i];
         if (options & 0x200)
-            chart.AddPolyline({at, view.Project({point.at.x, 0.0, point.at.z})}, chart.PaletteColor(8), 1.0, 0);
-        chart.AddSymbol(at.x, at.y, size, SymbolOf(def, point.set),
-                        chart.PaletteColor(chart.ColorIndexFor(point.point, point.set, false)), point.set, point.point,
-                        true);
+            chart.AddPolyline({{m.x, m.y}, view.Project({point.at.x, 0.0, point.at.z})}, chart.PaletteColor(8), 1.0, 0);
+        chart.AddSymbol(m.x, m.y, size, m.symbol, m.color, point.set, point.point, true, !covered[i]);
     }
     for (const CChartAxis3D& axis : axes)
         DrawChartAxis3D(chart, view, axis);

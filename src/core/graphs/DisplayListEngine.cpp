@@ -146,6 +146,12 @@ void CDisplayListEngine::ChartSetData(int points, int sets, std::span<const doub
         m_selected->ChartSetData(points, sets, values);
 }
 
+void CDisplayListEngine::ChartSetSparseData(int points, int sets, std::span<const CChartValueAt> values)
+{
+    if (m_selected)
+        m_selected->ChartSetSparseData(points, sets, values);
+}
+
 void CDisplayListEngine::ChartSetXData(int count, std::span<const double> values)
 {
     if (m_selected)

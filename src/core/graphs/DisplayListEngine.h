@@ -54,6 +54,7 @@ public:
     void ChartDefBegin() override;
     void ChartDefEnd() override;
     void ChartSetData(int points, int sets, std::span<const double> values) override;
+    void ChartSetSparseData(int points, int sets, std::span<const CChartValueAt> values) override;
     void ChartSetXData(int count, std::span<const double> values) override;
     void ChartSetZData(int count, std::span<const double> values) override;
     void ChartSetPointFlags(int count, std::span<const int> flags) override;

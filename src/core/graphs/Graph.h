@@ -40,6 +40,7 @@
 #include "support/Geometry.h"
 #include "support/StringArrayEx.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,6 +81,8 @@ inline constexpr const char* kChartPercentFormat = "##0\\%";
 // the legend (one text per set; none when empty) and the colour entries.
 struct CChartSeries {
     std::vector<double> values;
+    // Instead of values, when not empty: the values not 0 (ChartSetSparseData).
+    std::vector<CChartValueAt> sparseValues;
     std::vector<std::string> labels;
     std::vector<int> colors;
     std::vector<int> patterns;
@@ -283,6 +286,7 @@ public:
     void SetColumnTexts(const CStringArrayEx& texts);
     // a block of the text lines: an empty line, the header underlined with '-', the lines;
     void AppendTextBlock(const std::string& header, const CStringArrayEx& lines);
+    void AppendTextBlock(const std::string& header, CStringArrayEx&& lines);
     // the sets side by side over the points: a series of point-major values with the sets'
     // legend and styles (one set: its style on every point), the cell table of a column per set
     // ("heading\r\n\r\nline") and a block of text lines per set;
@@ -332,6 +336,9 @@ public:
     std::string m_noticeText; // a flaw of a drawn chart
     int m_messageObjectId = -1;
     CStringArrayEx m_cellTexts; // m_columns x m_rows, row-major
+    // Instead of m_cellTexts, when set: the text of a cell made when asked (a table too large
+    // to hold every text).
+    std::function<std::string(int column, int row)> m_cellTextOf;
     CStringArrayEx m_textLines;
     int m_columns = 0;
     int m_rows = 0;

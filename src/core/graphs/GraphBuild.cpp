@@ -116,6 +116,7 @@ void CGraph::ForgetBuild()
     m_noticeText.clear();
     m_messageObjectId = -1;
     m_cellTexts.clear();
+    m_cellTextOf = nullptr;
     m_textLines.clear();
     m_columns = 0;
     m_rows = 0;
@@ -169,6 +170,8 @@ std::string CGraph::GetCellText(int column, int row) const
 {
     if (column < 0 || column >= m_columns || row < 0 || row >= m_rows)
         return std::string();
+    if (m_cellTextOf)
+        return m_cellTextOf(column, row);
     const std::size_t index = static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(row) +
                               static_cast<std::size_t>(column);
     return index < m_cellTexts.size() ? m_cellTexts[index] : std::string();

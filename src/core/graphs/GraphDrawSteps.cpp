@@ -6,6 +6,7 @@
 #include "glazes/Glaze.h"
 
 #include <cstdlib>
+#include <iterator>
 
 namespace {
 
@@ -81,10 +82,15 @@ void CGraph::SetColumnTexts(const CStringArrayEx& texts)
 
 void CGraph::AppendTextBlock(const std::string& header, const CStringArrayEx& lines)
 {
+    AppendTextBlock(header, CStringArrayEx(lines));
+}
+
+void CGraph::AppendTextBlock(const std::string& header, CStringArrayEx&& lines)
+{
     m_textLines.push_back(std::string());
     m_textLines.push_back(header);
     m_textLines.push_back(std::string(header.size(), '-'));
-    m_textLines.insert(m_textLines.end(), lines.begin(), lines.end());
+    m_textLines.insert(m_textLines.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
 }
 
 CChartSeries CGraph::SetTableSeries(const std::vector<CGraphSet>& sets, const std::vector<std::string>& pointLabels)
@@ -152,7 +158,10 @@ void CGraph::DrawBarChart(const CChartSeries& series, const std::string& title, 
     const int k = series.ColorCount();
     chart.ChartDefBegin();
     SetBarTitles(title, valueTitle, barhor != 0);
-    chart.ChartSetData(series.Points(), series.sets, series.values);
+    if (series.sparseValues.empty())
+        chart.ChartSetData(series.Points(), series.sets, series.values);
+    else
+        chart.ChartSetSparseData(series.Points(), series.sets, series.sparseValues);
     chart.ChartSetPointLabels(series.Points(), series.labels);
     if (!noleg && !series.legend.empty())
         chart.ChartSetLegend(static_cast<int>(series.legend.size()), series.legend);

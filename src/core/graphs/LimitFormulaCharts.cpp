@@ -13,7 +13,9 @@
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"
 
+#include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -84,7 +86,14 @@ public:
     }
     std::string Value(double v) const { return FormatFixed(v, m_decimals); }
     // "SiO2 = 2.500 (limits: 2 - 3)"
-    std::string Entry(double v) const { return m_name + Value(v) + m_percent + m_limits; }
+    std::string Entry(double v) const
+    {
+        const std::string value = Value(v);
+        std::string entry;
+        entry.reserve(m_name.size() + value.size() + m_percent.size() + m_limits.size());
+        entry.append(m_name).append(value).append(m_percent).append(m_limits);
+        return entry;
+    }
     // The cell text: the formula's limit, a heading of the glaze or set, the value.
     std::string Cell(const std::string& heading, double v) const
     {
@@ -197,14 +206,6 @@ void DrawSideLegend(CGraph& graph, CChartEngine& engine, const CMainArea& main, 
     graph.DrawTextBox(0.0, 0.0, aw * 0.95, ah, table.SeriesCount(), 3, 0, table.Colors(), table.Symbols(),
                       CStringArrayEx(titles.begin(), titles.end()));
     engine.ChartEndSubArea(handle, legend, 0);
-}
-
-void AppendBlock(CStringArrayEx& lines, const std::string& header, const CStringArrayEx& entries)
-{
-    lines.push_back(std::string());
-    lines.push_back(header);
-    lines.push_back(std::string(header.size(), '-'));
-    lines.insert(lines.end(), entries.begin(), entries.end());
 }
 
 // Types 2 and 14: one marker per slot, the mean of the glazes, coloured by whether the limit
@@ -367,25 +368,61 @@ void AddSeriesMean(CGraph& graph, CSetsLimitChart& c, int j, const CPointSeries&
     entries.push_back(texts.Entry(value));
 }
 
-// Slot j of point p of one series: the glaze's value (a missing point or a gap has none); its
-// cell, and its entry line in the glaze's block.
-void AddGlazeValue(CGraph& graph, CSetsLimitChart& c, int p, int j, const CPointSeries& series, CStringArrayEx& block)
+// Slot j of point p of one series: the glaze's value (a missing point or a gap has none), and
+// its entry line in the glaze's block.
+void AddGlazeValue(CSetsLimitChart& c, int p, int j, const CPointSeries& series, CStringArrayEx& block)
 {
     const CLimitSlot& slot = c.slots[static_cast<std::size_t>(j)];
     const bool missing = p >= static_cast<int>(series.glazes.size());
     if (missing || slot.limit < 0) {
         c.markers.Add(c.slots, missing ? -1 : j, 0.0);
-        graph.m_cellTexts.push_back(missing ? "(missing data)" : std::string());
         return;
     }
     const CGlaze& plotted = *series.glazes[static_cast<std::size_t>(p)];
     c.PrepareSlot(j);
-    const CLimitTexts& texts = *c.texts[static_cast<std::size_t>(j)];
     const double value = c.combinations[static_cast<std::size_t>(j)]->GetValue(plotted.GetAnalysis(), slot.byPercent);
     c.markers.Add(c.slots, j, value);
-    graph.m_cellTexts.push_back(texts.Cell(plotted.m_name, value));
-    block.push_back(texts.Entry(value));
+    block.push_back(c.texts[static_cast<std::size_t>(j)]->Entry(value));
 }
+
+// The cells of the chart of every glaze, their texts made when asked (a chart of many thousand
+// glazes has millions): cell (s, p x slots + j) is marker k = (p x slots + j) x series + s, its
+// text "(missing data)" past the series' glazes, empty in a gap, else the glaze's value.
+class CGlazeLimitCells {
+public:
+    explicit CGlazeLimitCells(CSetsLimitChart& c)
+        : m_series(c.table.SeriesCount()), m_slotCount(c.slotCount), m_values(std::move(c.markers.values)),
+          m_slots(std::move(c.markers.slots)), m_texts(std::move(c.texts))
+    {
+        for (const CLimitSlot& slot : c.slots)
+            m_gaps.push_back(slot.limit < 0);
+        for (const CPointSeries& series : c.table.series) {
+            m_names.emplace_back();
+            for (const CGlaze* glaze : series.glazes)
+                m_names.back().push_back(glaze->m_name);
+        }
+    }
+    std::string Text(int column, int row) const
+    {
+        const std::size_t k = static_cast<std::size_t>(row) * static_cast<std::size_t>(m_series) + static_cast<std::size_t>(column);
+        if (k >= m_slots.size() || m_slots[k] < 0)
+            return "(missing data)";
+        const std::size_t j = static_cast<std::size_t>(m_slots[k]);
+        if (m_gaps[j])
+            return std::string();
+        const std::size_t p = static_cast<std::size_t>(row / m_slotCount);
+        return m_texts[j]->Cell(m_names[static_cast<std::size_t>(column)][p], m_values[k]);
+    }
+
+private:
+    int m_series;
+    int m_slotCount;
+    std::vector<double> m_values;
+    std::vector<int> m_slots;
+    std::vector<std::optional<CLimitTexts>> m_texts;
+    std::vector<bool> m_gaps;
+    std::vector<std::vector<std::string>> m_names;
+};
 
 } // namespace
 
@@ -405,7 +442,7 @@ void CGraph::BuildAveragesLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze)
     for (int s = 0; s < sets; ++s) {
         const std::string& title = c.table.series[static_cast<std::size_t>(s)].title;
         if (!title.empty())
-            AppendBlock(m_textLines, title, entries[static_cast<std::size_t>(s)]);
+            AppendTextBlock(title, std::move(entries[static_cast<std::size_t>(s)]));
     }
     EndSetsLimitChart(*this, engine, c, c.slotCount, false);
 }
@@ -419,23 +456,29 @@ void CGraph::BuildManyLimitFormulaBar(CGlazesDoc* glazeDb, CGlaze* glaze)
     const int sets = c.table.SeriesCount(), points = c.table.points;
     m_rows = c.slotCount * points;
     const std::size_t cells = static_cast<std::size_t>(sets) * static_cast<std::size_t>(m_rows);
-    m_cellTexts.reserve(cells);
     c.markers.Reserve(cells);
     // The glazes' text blocks, series by series (block s x P + p).
     std::vector<CStringArrayEx> blocks(static_cast<std::size_t>(sets * points));
+    for (CStringArrayEx& block : blocks)
+        block.reserve(static_cast<std::size_t>(c.slotCount));
     for (int p = 0; p < points; ++p) {
         for (int j = 0; j < c.slotCount; ++j) {
             for (int s = 0; s < sets; ++s)
-                AddGlazeValue(*this, c, p, j, c.table.series[static_cast<std::size_t>(s)],
+                AddGlazeValue(c, p, j, c.table.series[static_cast<std::size_t>(s)],
                               blocks[static_cast<std::size_t>(s * points + p)]);
         }
     }
+    m_textLines.reserve(m_textLines.size() + cells + 3 * static_cast<std::size_t>(sets * points));
     for (int s = 0; s < sets; ++s) {
         const CPointSeries& series = c.table.series[static_cast<std::size_t>(s)];
         for (std::size_t p = 0; p < series.glazes.size(); ++p) {
             if (!series.glazes[p]->m_name.empty())
-                AppendBlock(m_textLines, series.glazes[p]->m_name, blocks[static_cast<std::size_t>(s * points) + p]);
+                AppendTextBlock(series.glazes[p]->m_name, std::move(blocks[static_cast<std::size_t>(s * points) + p]));
         }
     }
     EndSetsLimitChart(*this, engine, c, c.slotCount * points, true);
+    if (c.slotCount > 0) {
+        const auto table = std::make_shared<const CGlazeLimitCells>(c);
+        m_cellTextOf = [table](int column, int row) { return table->Text(column, row); };
+    }
 }

@@ -13,9 +13,13 @@
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
-#include <set>
+#include <memory>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -23,8 +27,44 @@ struct CLessNoCase {
     bool operator()(const std::string& a, const std::string& b) const { return CompareNoCase(a, b) < 0; }
 };
 
-// The most bars (glazes by items) a many-glaze recipe chart draws.
-constexpr std::size_t kMaxManyGlazeBars = 2'000'000;
+// Item names without regard to case, each with its index. A glaze database spells a material's
+// name the same way in most of its recipes: a name met before in the same spelling is found by
+// its hash, without the comparisons of the case-blind tree.
+class CItemIndex {
+public:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // The index of name, kNone when it is not there.
+    std::size_t Find(const std::string& name)
+    {
+        if (const auto exact = m_exact.find(name); exact != m_exact.end())
+            return exact->second;
+        const auto at = m_byName.find(name);
+        if (at == m_byName.end())
+            return kNone;
+        m_exact.emplace(name, at->second);
+        return at->second;
+    }
+    // Adds name with the index unless it is there in any spelling; true when added.
+    bool Add(const std::string& name, std::size_t index)
+    {
+        if (Find(name) != kNone)
+            return false;
+        m_byName.emplace(name, index);
+        m_exact.emplace(name, index);
+        return true;
+    }
+
+private:
+    std::map<std::string, std::size_t, CLessNoCase> m_byName;
+    std::unordered_map<std::string, std::size_t> m_exact;
+};
+
+// The most bars (glazes by items) a many-glaze recipe chart holds every one of, with its cell
+// text and text line; beyond, only the items each glaze uses are bars (DrawSparseRecipeBars), at
+// most kMaxRecipeLineBars of them.
+constexpr std::size_t kMaxManyGlazeBars = 250'000;
+constexpr std::size_t kMaxRecipeLineBars = 10'000'000;
 
 bool HasUsableAnalysis(const CGlaze& glaze) { return glaze.GetAnalysis().IsValid(); }
 bool HasKnownWeights(const CGlaze& glaze) { return glaze.GetAnalysis().amountsValid != 0; }
@@ -77,14 +117,14 @@ CIngredientList RecipeItems(const CGlaze& glaze, bool byType)
 }
 
 // Every item any glaze uses, once, in the preferred type order (reversed with `reverse`).
-std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector<CSeriesGlaze>& glazes, bool byType)
+std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector<CIngredientList>& recipes, bool byType)
 {
     // Each name once, as its first glaze spells it (a set, so that thousands of glazes stay fast).
     CIngredientList all;
-    std::set<std::string, CLessNoCase> seen;
-    for (const CSeriesGlaze& series : glazes) {
-        for (const auto& item : RecipeItems(*series.glaze, byType)) {
-            if (seen.insert(item->m_name).second)
+    CItemIndex seen;
+    for (const CIngredientList& recipe : recipes) {
+        for (const auto& item : recipe) {
+            if (seen.Add(item->m_name, 0))
                 all.Add(item->m_name, 1.0);
         }
     }
@@ -100,6 +140,99 @@ std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector
     return labels;
 }
 
+std::string RecipeItemLine(const std::string& label, double value, int decimals)
+{
+    const std::string number = FormatFixed(value, decimals);
+    std::string line;
+    line.reserve(label.size() + number.size() + 3);
+    line.append(label).append("  ").append(number).append("%");
+    return line;
+}
+
+std::string TooManyBars(std::size_t glazes, std::size_t items, bool byType)
+{
+    return "Too many bars to draw (" + std::to_string(glazes) + " glazes by " + std::to_string(items) +
+           (byType ? " material types" : " materials") + "): choose fewer glazes";
+}
+
+// A chart of more glazes by items than the table of every bar holds (every glaze of a large
+// database by every material it uses): a glaze uses a handful of the items, and only those are
+// its bars and its text lines, so that the chart costs what the recipes hold. Side by side, the
+// bars of 0 it leaves out would draw nothing; a cell's text is made when it is asked for, the
+// same as the full table's.
+void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes, std::vector<CIngredientList>& recipes,
+                          const std::vector<std::string>& labels, CItemIndex& itemIndex, bool byType)
+{
+    // Each glaze's cell heading and its items (index, percent) by index.
+    struct CGlazeItems {
+        std::string heading;
+        std::vector<std::pair<std::size_t, double>> items;
+    };
+    auto table = std::make_shared<std::vector<CGlazeItems>>();
+    table->reserve(glazes.size());
+    const int decimals = g_prefs.decrecipepct;
+    CChartSeries series;
+    series.sets = static_cast<int>(glazes.size());
+    series.labels = labels;
+    std::size_t lines = graph.m_textLines.size(), values = 0;
+    for (const CIngredientList& recipe : recipes) {
+        lines += 3 + recipe.size();
+        values += recipe.size();
+    }
+    const std::size_t first = graph.m_textLines.size();
+    graph.m_textLines.reserve(lines);
+    series.sparseValues.reserve(std::min(values, kMaxRecipeLineBars + 1));
+    series.legend.reserve(glazes.size());
+    series.colors.reserve(glazes.size());
+    series.patterns.reserve(glazes.size());
+    for (std::size_t s = 0; s < glazes.size(); ++s) {
+        // A glaze's set (GlazeSet): its name heads its legend entry, cells and block of lines.
+        const std::string& name = glazes[s].glaze->m_name;
+        CIngredientList& items = recipes[s];
+        items.MergeDuplicates();
+        CGlazeItems own{name, {}};
+        for (const auto& item : items) {
+            const std::size_t at = itemIndex.Find(item->m_name);
+            if (at != CItemIndex::kNone)
+                own.items.emplace_back(at, item->m_amount);
+        }
+        std::sort(own.items.begin(), own.items.end());
+        CStringArrayEx block;
+        block.reserve(own.items.size());
+        for (const auto& [i, value] : own.items) {
+            series.sparseValues.push_back({static_cast<int>(i), static_cast<int>(s), value});
+            block.push_back(RecipeItemLine(labels[i], value, decimals));
+        }
+        if (series.sparseValues.size() > kMaxRecipeLineBars) {
+            graph.m_textLines.resize(first);
+            graph.m_errorText = TooManyBars(glazes.size(), labels.size(), byType);
+            return;
+        }
+        graph.AppendTextBlock(name, std::move(block));
+        const CChartColor style = graph.DataSetStyle(glazes[s].source);
+        series.legend.push_back(name);
+        series.colors.push_back(style.color);
+        series.patterns.push_back(style.pattern);
+        table->push_back(std::move(own));
+    }
+    if (glazes.size() == 1) {
+        series.colors.assign(labels.size(), series.colors.front());
+        series.patterns.assign(labels.size(), series.patterns.front());
+    }
+    graph.m_columns = series.sets;
+    graph.m_rows = series.Points();
+    graph.m_cellTextOf = [table, labels, decimals](int column, int row) {
+        const auto& items = (*table)[static_cast<std::size_t>(column)].items;
+        const std::size_t item = static_cast<std::size_t>(row);
+        const auto at = std::lower_bound(items.begin(), items.end(), std::pair<std::size_t, double>{item, -HUGE_VAL});
+        const double value = at != items.end() && at->first == item ? at->second : 0.0;
+        return (*table)[static_cast<std::size_t>(column)].heading + "\r\n\r\n" +
+               RecipeItemLine(labels[item], value, decimals);
+    };
+    graph.DrawBarChart(series, CGraph::CountedGlazes(byType ? "Material types in " : "Materials in ", series.sets),
+                       "Percent of recipe", kChartPercentFormat, 0, graph.autocol && !graph.mono);
+}
+
 void BuildManyRecipeBars(CGraph& graph, CGlazesDoc* glazeDb, CGlaze* glaze, bool byType)
 {
     const auto glazes = SeriesGlazes(graph, glazeDb, glaze, byType ? &HasKnownWeights : &HasUsableAnalysis);
@@ -108,37 +241,37 @@ void BuildManyRecipeBars(CGraph& graph, CGlazesDoc* glazeDb, CGlaze* glaze, bool
                                    : "No glazes to display or no glazes without unidentified ingredients";
         return;
     }
-    const std::vector<std::string> labels = RecipeItemLabels(graph, glazes, byType);
+    std::vector<CIngredientList> recipes;
+    recipes.reserve(glazes.size());
+    for (const CSeriesGlaze& series : glazes)
+        recipes.push_back(RecipeItems(*series.glaze, byType));
+    const std::vector<std::string> labels = RecipeItemLabels(graph, recipes, byType);
     if (labels.empty()) {
         graph.m_errorText = "Glazes contain no ingredients";
         return;
     }
+    CItemIndex itemIndex;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        itemIndex.Add(labels[i], i);
     // One bar, one value, one cell text and one text line per glaze and item: a chart of every
-    // glaze of a large database by each of its materials would need gigabytes, and no screen
-    // shows its bars apart.
-    const std::size_t bars = glazes.size() * labels.size();
-    if (bars > kMaxManyGlazeBars) {
-        graph.m_errorText = "Too many bars to draw (" + std::to_string(glazes.size()) + " glazes by " +
-                            std::to_string(labels.size()) + (byType ? " material types" : " materials") +
-                            "): choose fewer glazes";
+    // glaze of a large database by each of its materials would need gigabytes.
+    if (glazes.size() * labels.size() > kMaxManyGlazeBars) {
+        DrawSparseRecipeBars(graph, glazes, recipes, labels, itemIndex, byType);
         return;
     }
-    std::map<std::string, std::size_t, CLessNoCase> itemIndex;
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        itemIndex.emplace(labels[i], i);
     std::vector<CGraphSet> sets;
-    for (const CSeriesGlaze& series : glazes) {
-        CGraphSet set = GlazeSet(graph, series);
+    for (std::size_t g = 0; g < glazes.size(); ++g) {
+        CGraphSet set = GlazeSet(graph, glazes[g]);
         set.values.assign(labels.size(), 0.0);
-        CIngredientList items = RecipeItems(*series.glaze, byType);
+        CIngredientList& items = recipes[g];
         items.MergeDuplicates();
         for (const auto& item : items) {
-            const auto at = itemIndex.find(item->m_name);
-            if (at != itemIndex.end())
-                set.values[at->second] = item->m_amount;
+            const std::size_t at = itemIndex.Find(item->m_name);
+            if (at != CItemIndex::kNone)
+                set.values[at] = item->m_amount;
         }
         for (std::size_t i = 0; i < labels.size(); ++i)
-            set.lines.push_back(labels[i] + "  " + FormatFixed(set.values[i], g_prefs.decrecipepct) + "%");
+            set.lines.push_back(RecipeItemLine(labels[i], set.values[i], g_prefs.decrecipepct));
         sets.push_back(std::move(set));
     }
     const int count = static_cast<int>(glazes.size());

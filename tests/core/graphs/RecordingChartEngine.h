@@ -66,6 +66,7 @@ public:
     static std::string Text(unsigned v) { return std::to_string(v); }
     static std::string Text(const std::string& v) { return "\"" + v + "\""; }
     static std::string Text(const void* p) { return p ? "window" : "null"; }
+    static std::string Text(const CChartValueAt& v) { return Text(v.point) + ":" + Text(v.set) + "=" + Text(v.value); }
     template <typename T>
     static std::string Text(std::span<const T> values)
     {
@@ -139,6 +140,10 @@ public:
     void ChartDefBegin() override { Log(0, "ChartDefBegin"); }
     void ChartDefEnd() override { Log(0, "ChartDefEnd"); }
     void ChartSetData(int p, int s, std::span<const double> v) override { Log(0, "ChartSetData", p, s, v); }
+    void ChartSetSparseData(int p, int s, std::span<const CChartValueAt> v) override
+    {
+        Log(0, "ChartSetSparseData", p, s, v);
+    }
     void ChartSetXData(int n, std::span<const double> v) override { Log(0, "ChartSetXData", n, v); }
     void ChartSetZData(int n, std::span<const double> v) override { Log(0, "ChartSetZData", n, v); }
     void ChartSetPointFlags(int n, std::span<const int> v) override { Log(0, "ChartSetPointFlags", n, v); }
