@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -45,6 +46,36 @@ int UnexpectedCharacter(std::string* errorText, char c)
     return -3;
 }
 
+bool IsSymbol(const char* symbol, char first, char second)
+{
+    return symbol[0] == first && symbol[1] == second && (second == '\0' || symbol[2] == '\0');
+}
+
+// Element numbers of the default symbols by their letters: a capital, then a small letter or
+// none. A symbol of one or two letters gives (capital - 'A') * 27 + 1 + (small - 'a'), or
+// (capital - 'A') * 27 without a small letter; 0 where no element has that symbol.
+class CSymbolIndex {
+public:
+    CSymbolIndex()
+    {
+        m_element.fill(0);
+        for (int z = kElementCount - 1; z >= 1; --z) {
+            const char* symbol = g_defaultElements[z].symbol;
+            if (!IsUpper(symbol[0]) || (symbol[1] != '\0' && (!IsLower(symbol[1]) || symbol[2] != '\0')))
+                continue;
+            m_element[Key(symbol[0], symbol[1])] = static_cast<std::uint8_t>(z);
+        }
+    }
+    int Find(char first, char second) const { return m_element[Key(first, second)]; }
+
+private:
+    static std::size_t Key(char first, char second)
+    {
+        return static_cast<std::size_t>((first - 'A') * 27 + (second ? second - 'a' + 1 : 0));
+    }
+    std::array<std::uint8_t, 26 * 27> m_element;
+};
+
 // Element symbol lookup over a given table (the hot path passes the table it fetched once).
 int ReadElementSymbolIn(const char** cursor, const CElementRecord* table)
 {
@@ -56,9 +87,14 @@ int ReadElementSymbolIn(const char** cursor, const CElementRecord* table)
         return -1;
     char second = IsLower(p[1]) ? p[1] : '\0';
     *cursor = p + (second ? 2 : 1);
+    // The records keep the default symbols, so the index finds the element at once; the search
+    // through the table is what decides whenever the index and the table disagree.
+    static const CSymbolIndex index;
+    const int found = index.Find(first, second);
+    if (found != 0 && IsSymbol(table[found].symbol, first, second))
+        return found;
     for (int z = 1; z < kElementCount; ++z) {
-        const char* symbol = table[z].symbol;
-        if (symbol[0] == first && symbol[1] == second && (second == '\0' || symbol[2] == '\0'))
+        if (IsSymbol(table[z].symbol, first, second))
             return z;
     }
     return -1;
@@ -85,11 +121,13 @@ struct SComponentContext {
 };
 
 // A vector of element counts and the range of element numbers touched so far: the loops over a
-// component's counts then cover a few slots instead of all 103.
+// component's counts then cover a few slots instead of all 103. A vector of the range's own
+// (fresh) holds values only in lo..hi: the slots the range grows over are zeroed as it grows.
 struct SAtomRange {
     double* count;
     int lo = kElementCount;
     int hi = 0;
+    bool fresh = false;
 
     explicit SAtomRange(double* counts) : count(counts) {}
     SAtomRange(const SAtomRange&) = delete;
@@ -98,17 +136,37 @@ struct SAtomRange {
     // Adds to slot z; false when the count is no longer finite.
     bool Add(int z, double value)
     {
+        Include(z);
         count[z] += value;
+        return std::isfinite(count[z]);
+    }
+    // Widens the range to slot z.
+    void Include(int z)
+    {
+        if (z < lo || z > hi)
+            Widen(z);
+    }
+
+private:
+    void Widen(int z)
+    {
+        if (fresh) {
+            if (lo > hi)
+                count[z] = 0.0;
+            else if (z < lo)
+                std::fill(count + z, count + lo, 0.0);
+            else
+                std::fill(count + hi + 1, count + z + 1, 0.0);
+        }
         lo = std::min(lo, z);
         hi = std::max(hi, z);
-        return std::isfinite(count[z]);
     }
 };
 
-// The counts of one component or sub-component, zeroed.
+// The counts of one component or sub-component: zero, though only lo..hi is ever written.
 struct SComponentAtoms : SAtomRange {
-    double storage[kElementCount] = {};
-    SComponentAtoms() : SAtomRange(storage) {}
+    double storage[kElementCount];
+    SComponentAtoms() : SAtomRange(storage) { fresh = true; }
 };
 
 int ParseComponentAt(const char** cursor, SAtomRange& atoms, const SComponentContext& context, int depth);
@@ -276,8 +334,9 @@ int ParseForcedValue(const char** cursor, std::string* numberText, std::string_v
     return 0;
 }
 
-int ApplyForcedWeight(double* atoms, double forced, std::string* errorText, const char* notPositive,
-                      const char* tooLow)
+// Every count outside first..last (which holds oxygen) is 0.
+int ApplyForcedWeight(double* atoms, int first, int last, double forced, std::string* errorText,
+                      const char* notPositive, const char* tooLow)
 {
     if (!(forced > 0.0)) {
         SetError(errorText, notPositive);
@@ -285,7 +344,7 @@ int ApplyForcedWeight(double* atoms, double forced, std::string* errorText, cons
     }
     const CElementRecord* table = GetElementTable();
     double current = 0.0;
-    for (int z = 1; z <= kLastElement; ++z)
+    for (int z = std::max(first, 1); z <= last; ++z)
         current += atoms[z] * table[z].weight;
     // The difference is oxygen: volatile, so it adds to the weight and the loss on ignition only.
     atoms[kOxygenZ] += (forced - current) / table[kOxygenZ].weight;
@@ -374,15 +433,24 @@ int ParseFormulaComponents(const std::string& text, const char* cursor, SAtomRan
     return 0;
 }
 
-// Forced values of a parsed formula; on success *percentSum (when given) takes a forced sum.
-int ApplyForcedValues(double* atoms, const SFormulaPrefix& prefix, double* percentSum, std::string* errorText,
+constexpr const char* kMWNotPositive = "Forced molecular weight must be greater than 0";
+constexpr const char* kMWTooLow = "Forced molecular weight is too low and cannot be attained (insufficient oxygen)";
+constexpr const char* kSumNotPositive = "Forced % sum must be greater than 0";
+constexpr const char* kSumTooLow = "Forced % sum is too low and cannot be attained (insufficient oxygen)";
+
+// Forced values of a parsed formula, made up with oxygen (which the range then includes); on
+// success *percentSum (when given) takes a forced sum.
+int ApplyForcedValues(SAtomRange& atoms, const SFormulaPrefix& prefix, double* percentSum, std::string* errorText,
                       int* errorPos)
 {
     int rc = 0;
+    if (prefix.hasForcedMW || prefix.hasForcedSum)
+        atoms.Include(kOxygenZ);
     if (prefix.hasForcedMW) {
-        rc = ApplyForcedMolecularWeight(atoms, prefix.forcedMW, errorText);
+        rc = ApplyForcedWeight(atoms.count, atoms.lo, atoms.hi, prefix.forcedMW, errorText, kMWNotPositive, kMWTooLow);
     } else if (prefix.hasForcedSum) {
-        rc = ApplyForcedPercentSum(atoms, prefix.forcedSum, errorText);
+        rc = ApplyForcedWeight(atoms.count, atoms.lo, atoms.hi, prefix.forcedSum, errorText, kSumNotPositive,
+                               kSumTooLow);
         if (rc == 0 && percentSum)
             *percentSum = prefix.forcedSum;
     }
@@ -439,14 +507,12 @@ int ParseForcedPercentSum(const char** cursor, std::string* numberText)
 
 int ApplyForcedMolecularWeight(double* atoms, double forced, std::string* errorText)
 {
-    return ApplyForcedWeight(atoms, forced, errorText, "Forced molecular weight must be greater than 0",
-                             "Forced molecular weight is too low and cannot be attained (insufficient oxygen)");
+    return ApplyForcedWeight(atoms, 1, kLastElement, forced, errorText, kMWNotPositive, kMWTooLow);
 }
 
 int ApplyForcedPercentSum(double* atoms, double forced, std::string* errorText)
 {
-    return ApplyForcedWeight(atoms, forced, errorText, "Forced % sum must be greater than 0",
-                             "Forced % sum is too low and cannot be attained (insufficient oxygen)");
+    return ApplyForcedWeight(atoms, 1, kLastElement, forced, errorText, kSumNotPositive, kSumTooLow);
 }
 
 int ParseFormulaAnalysis(const std::string& text, double* atoms, double* oxideMoles, std::string* errorText,
@@ -465,13 +531,13 @@ int ParseFormulaAnalysis(const std::string& text, double* atoms, double* oxideMo
     const char* cursor = nullptr;
     int rc = ReadFormulaPrefix(text.c_str(), &cursor, prefix, mwText, sumText, errorText, errorPos);
     const CElementRecord* table = GetElementTable();
+    SAtomRange target(atoms);
     if (rc == 0) {
         SComponentContext context{prefix.isWeightPercent, errorText, nullptr, nullptr, table};
-        SAtomRange target(atoms);
         rc = ParseFormulaComponents(text, cursor, target, context, errorPos);
     }
     if (rc == 0)
-        rc = ApplyForcedValues(atoms, prefix, nullptr, errorText, errorPos);
+        rc = ApplyForcedValues(target, prefix, nullptr, errorText, errorPos);
     if (rc != 0) {
         std::fill(atoms, atoms + kElementCount, 0.0);
         return rc;
@@ -545,18 +611,32 @@ int CMaterial::ParseFormulaText(std::string* errorText, int* errorPos, bool& ana
 
     const CElementRecord* table = GetElementTable();
     double* percentSum = m_isMolecular ? nullptr : &m_percentSum;
-    // The components are gathered in a list that keeps its room from formula to formula; the
-    // record then takes them in room of their own size, whatever way the reading ends.
-    thread_local CFormulaComponentList parsed;
-    parsed.clear();
+    // The record's list keeps no more room than its components need. A list with room (the
+    // formula set again) takes the components as they are read and gives back room it had to
+    // add beyond them; a list without room (a new record) takes them, whatever way the reading
+    // ends, from a list that keeps its room from formula to formula.
+    thread_local CFormulaComponentList gathered;
+    const bool direct = m_components.capacity() > 0;
+    if (!direct)
+        gathered.clear();
     struct SKeep {
         CFormulaComponentList& from;
         CFormulaComponentList& to;
-        ~SKeep() { to.assign(std::make_move_iterator(from.begin()), std::make_move_iterator(from.end())); }
-    } keep{parsed, m_components};
-    SComponentContext context{m_isWeightPercent, errorText, percentSum, &parsed, table};
-    OxideVector counts;
-    SAtomRange atoms(counts.data());
+        bool direct;
+        std::size_t room;
+        ~SKeep()
+        {
+            if (!direct)
+                to.assign(std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+            else if (to.capacity() != room)
+                to.shrink_to_fit();
+        }
+    } keep{gathered, m_components, direct, m_components.capacity()};
+    SComponentContext context{m_isWeightPercent, errorText, percentSum, direct ? &m_components : &gathered, table};
+    // Counts only in the range of the elements read (every other count is 0).
+    double counts[kElementCount];
+    SAtomRange atoms(counts);
+    atoms.fresh = true;
     if (int rc = ParseFormulaComponents(m_formula, cursor, atoms, context, errorPos))
         return rc;
     m_parsedPercentSum = m_percentSum;
@@ -565,25 +645,23 @@ int CMaterial::ParseFormulaText(std::string* errorText, int* errorPos, bool& ana
         if (atoms.count[z] > 0.0)
             m_naturalWeight += atoms.count[z] * table[z].weight;
     }
-    if (int rc = ApplyForcedValues(atoms.count, prefix, &m_percentSum, errorText, errorPos))
+    if (int rc = ApplyForcedValues(atoms, prefix, &m_percentSum, errorText, errorPos))
         return rc;
     // A forced value is made up with oxygen.
-    atoms.lo = std::min(atoms.lo, static_cast<int>(kOxygenZ));
-    atoms.hi = std::max(atoms.hi, static_cast<int>(kOxygenZ));
+    atoms.Include(kOxygenZ);
     ComputeAnalysis(table, counts, atoms.lo, atoms.hi);
     analysed = true;
     return 0;
 }
 
-void CMaterial::ComputeAnalysis(const CElementRecord* table, OxideVector& counts, int lo, int hi)
+void CMaterial::ComputeAnalysis(const CElementRecord* table, double* atoms, int lo, int hi)
 {
-    // Outside lo..hi every element count is 0.
-    double* atoms = counts.data();
-    // Only the oxides of lo..hi are computed: only they are set, and read.
-    std::array<double, kElementCount> oxideValues;
-    double* oxides = oxideValues.data();
+    // Only the counts of lo..hi are read (every other one is 0), and only the oxides of lo..hi are
+    // computed: only they are set, and read.
+    double oxideValues[kElementCount];
+    double* oxides = oxideValues;
     std::fill(oxides + lo, oxides + hi + 1, 0.0);
-    const auto oxideOf = [&](int z) { return z >= lo && z <= hi ? oxides[z] : 0.0; };
+    const auto inRange = [&](const double* values, int z) { return z >= lo && z <= hi ? values[z] : 0.0; };
     double weight = 0.0; // W
     double fired = 0.0;  // N
     for (int z = lo; z <= hi; ++z) {
@@ -599,11 +677,11 @@ void CMaterial::ComputeAnalysis(const CElementRecord* table, OxideVector& counts
     }
     oxides[kOxygenZ] = 0.0;
     m_oxideSum = 0.0;
-    // The slots that hold a value are noted as they are computed.
+    // The slots that hold a value are noted as they are computed (element numbers stay below 128).
     CSlotValues::Mask atomsHeld = {0, 0};
     CSlotValues::Mask oxidesHeld = {0, 0};
-    const auto note = [](CSlotValues::Mask& held, int z, double value) {
-        held[static_cast<std::size_t>(z / 64)] |= std::uint64_t{CSlotValues::IsHeld(value)} << (z % 64);
+    const auto note = [](CSlotValues::Mask& held, unsigned z, double value) {
+        held[z / 64] |= std::uint64_t{CSlotValues::IsHeld(value)} << (z % 64);
     };
     for (int z = std::max(lo, 1); z <= hi; ++z) {
         if (atoms[z] != 0.0) { // else its oxide is 0 too
@@ -612,12 +690,13 @@ void CMaterial::ComputeAnalysis(const CElementRecord* table, OxideVector& counts
             // scaled up so that they still show.
             oxides[z] = fired > 0.0 ? oxides[z] / fired : oxides[z] * 1000000.0;
             m_oxideSum += oxides[z];
+            note(oxidesHeld, static_cast<unsigned>(z), oxides[z]);
         }
-        note(atomsHeld, z, atoms[z]);
-        note(oxidesHeld, z, oxides[z]);
+        note(atomsHeld, static_cast<unsigned>(z), atoms[z]);
     }
-    atoms[0] = atoms[19] + atoms[11];
-    oxides[0] = oxideOf(19) + oxideOf(11);
+    // Slot 0, K + Na, lies below the range (element numbers start at 1).
+    atoms[0] = inRange(atoms, 19) + inRange(atoms, 11);
+    oxides[0] = inRange(oxides, 19) + inRange(oxides, 11);
     note(atomsHeld, 0, atoms[0]);
     note(oxidesHeld, 0, oxides[0]);
     m_atoms.AssignHeld(atoms, atomsHeld);
