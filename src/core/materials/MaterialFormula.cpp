@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -120,50 +121,56 @@ struct SComponentContext {
     const CElementRecord* table;
 };
 
-// A vector of element counts and the range of element numbers touched so far: the loops over a
-// component's counts then cover a few slots instead of all 103. A vector of the range's own
-// (fresh) holds values only in lo..hi: the slots the range grows over are zeroed as it grows.
+// A vector of element counts and the element numbers touched so far: the loops over a
+// component's counts then visit a few slots instead of all 103. A vector of the range's own
+// (fresh) holds values only in the slots touched: a slot's first value is set, not added.
 struct SAtomRange {
     double* count;
-    int lo = kElementCount;
-    int hi = 0;
+    CSlotValues::Mask touched = {0, 0};
     bool fresh = false;
 
     explicit SAtomRange(double* counts) : count(counts) {}
     SAtomRange(const SAtomRange&) = delete;
     SAtomRange& operator=(const SAtomRange&) = delete;
 
+    bool Has(int z) const { return (touched[static_cast<unsigned>(z) / 64] >> (static_cast<unsigned>(z) % 64)) & 1; }
+    double Get(int z) const { return Has(z) ? count[z] : 0.0; }
     // Adds to slot z; false when the count is no longer finite.
     bool Add(int z, double value)
     {
-        Include(z);
-        count[z] += value;
+        count[z] = fresh && !Has(z) ? 0.0 + value : count[z] + value;
+        Touch(z);
         return std::isfinite(count[z]);
     }
-    // Widens the range to slot z.
+    // Touches slot z (a fresh vector's slot reads 0).
     void Include(int z)
     {
-        if (z < lo || z > hi)
-            Widen(z);
+        if (!Has(z)) {
+            if (fresh)
+                count[z] = 0.0;
+            Touch(z);
+        }
+    }
+    // Touches slots 1..103 of a vector whose every count may not be 0.
+    void IncludeAll() { touched = {~std::uint64_t{1}, (std::uint64_t{1} << (kElementCount - 64)) - 1}; }
+    // Calls visit(z) for every slot touched, ascending, until it returns false; false then.
+    template <typename Visit>
+    bool ForEach(Visit&& visit) const
+    {
+        for (unsigned word = 0; word < 2; ++word) {
+            for (std::uint64_t bits = touched[word]; bits != 0; bits &= bits - 1) {
+                if (!visit(static_cast<int>(word * 64 + static_cast<unsigned>(std::countr_zero(bits)))))
+                    return false;
+            }
+        }
+        return true;
     }
 
 private:
-    void Widen(int z)
-    {
-        if (fresh) {
-            if (lo > hi)
-                count[z] = 0.0;
-            else if (z < lo)
-                std::fill(count + z, count + lo, 0.0);
-            else
-                std::fill(count + hi + 1, count + z + 1, 0.0);
-        }
-        lo = std::min(lo, z);
-        hi = std::max(hi, z);
-    }
+    void Touch(int z) { touched[static_cast<unsigned>(z) / 64] |= std::uint64_t{1} << (static_cast<unsigned>(z) % 64); }
 };
 
-// The counts of one component or sub-component: zero, though only lo..hi is ever written.
+// The counts of one component or sub-component, none yet.
 struct SComponentAtoms : SAtomRange {
     double storage[kElementCount];
     SComponentAtoms() : SAtomRange(storage) { fresh = true; }
@@ -191,11 +198,9 @@ int ParseGroup(const char** cursor, SAtomRange& local, const SComponentContext& 
     double multiplier = 1.0;
     if (int err = ReadFiniteNumber(cursor, &multiplier, context.errorText))
         return err;
-    for (int z = sub.lo; z <= sub.hi; ++z) {
-        if (sub.count[z] != 0.0 && !local.Add(z, multiplier * sub.count[z])) {
-            *cursor = numberStart;
-            return UnexpectedCharacter(context.errorText, *numberStart);
-        }
+    if (!sub.ForEach([&](int z) { return sub.count[z] == 0.0 || local.Add(z, multiplier * sub.count[z]); })) {
+        *cursor = numberStart;
+        return UnexpectedCharacter(context.errorText, *numberStart);
     }
     return 0;
 }
@@ -271,10 +276,11 @@ int ParseComponentAt(const char** cursor, SAtomRange& atoms, const SComponentCon
     if (context.weightPercent) {
         // A % weight amount is a weight: moles = weight / the component's weight.
         double weight = 0.0;
-        for (int z = local.lo; z <= local.hi; ++z) {
+        local.ForEach([&](int z) {
             if (local.count[z] > 0.0)
                 weight += local.count[z] * context.table[z].weight;
-        }
+            return true;
+        });
         if (weight == 0.0) {
             *cursor = partsStart;
             SetError(context.errorText, "Component has no atoms");
@@ -282,11 +288,9 @@ int ParseComponentAt(const char** cursor, SAtomRange& atoms, const SComponentCon
         }
         amount /= weight;
     }
-    for (int z = local.lo; z <= local.hi; ++z) {
-        if (local.count[z] != 0.0 && !atoms.Add(z, amount * local.count[z])) {
-            *cursor = start;
-            return UnexpectedCharacter(context.errorText, *start);
-        }
+    if (!local.ForEach([&](int z) { return local.count[z] == 0.0 || atoms.Add(z, amount * local.count[z]); })) {
+        *cursor = start;
+        return UnexpectedCharacter(context.errorText, *start);
     }
     if (*cursor == partsStart) {
         SetError(context.errorText, "Component has no atoms");
@@ -334,18 +338,23 @@ int ParseForcedValue(const char** cursor, std::string* numberText, std::string_v
     return 0;
 }
 
-// Every count outside first..last (which holds oxygen) is 0.
-int ApplyForcedWeight(double* atoms, int first, int last, double forced, std::string* errorText,
-                      const char* notPositive, const char* tooLow)
+// Every count not touched is 0 (oxygen is touched then).
+int ApplyForcedWeight(SAtomRange& range, double forced, std::string* errorText, const char* notPositive,
+                      const char* tooLow)
 {
     if (!(forced > 0.0)) {
         SetError(errorText, notPositive);
         return -1;
     }
+    range.Include(kOxygenZ);
     const CElementRecord* table = GetElementTable();
+    double* atoms = range.count;
     double current = 0.0;
-    for (int z = std::max(first, 1); z <= last; ++z)
-        current += atoms[z] * table[z].weight;
+    range.ForEach([&](int z) {
+        if (z >= 1)
+            current += atoms[z] * table[z].weight;
+        return true;
+    });
     // The difference is oxygen: volatile, so it adds to the weight and the loss on ignition only.
     atoms[kOxygenZ] += (forced - current) / table[kOxygenZ].weight;
     if (atoms[kOxygenZ] < 0.0) {
@@ -444,13 +453,10 @@ int ApplyForcedValues(SAtomRange& atoms, const SFormulaPrefix& prefix, double* p
                       int* errorPos)
 {
     int rc = 0;
-    if (prefix.hasForcedMW || prefix.hasForcedSum)
-        atoms.Include(kOxygenZ);
     if (prefix.hasForcedMW) {
-        rc = ApplyForcedWeight(atoms.count, atoms.lo, atoms.hi, prefix.forcedMW, errorText, kMWNotPositive, kMWTooLow);
+        rc = ApplyForcedWeight(atoms, prefix.forcedMW, errorText, kMWNotPositive, kMWTooLow);
     } else if (prefix.hasForcedSum) {
-        rc = ApplyForcedWeight(atoms.count, atoms.lo, atoms.hi, prefix.forcedSum, errorText, kSumNotPositive,
-                               kSumTooLow);
+        rc = ApplyForcedWeight(atoms, prefix.forcedSum, errorText, kSumNotPositive, kSumTooLow);
         if (rc == 0 && percentSum)
             *percentSum = prefix.forcedSum;
     }
@@ -507,12 +513,16 @@ int ParseForcedPercentSum(const char** cursor, std::string* numberText)
 
 int ApplyForcedMolecularWeight(double* atoms, double forced, std::string* errorText)
 {
-    return ApplyForcedWeight(atoms, 1, kLastElement, forced, errorText, kMWNotPositive, kMWTooLow);
+    SAtomRange range(atoms);
+    range.IncludeAll();
+    return ApplyForcedWeight(range, forced, errorText, kMWNotPositive, kMWTooLow);
 }
 
 int ApplyForcedPercentSum(double* atoms, double forced, std::string* errorText)
 {
-    return ApplyForcedWeight(atoms, 1, kLastElement, forced, errorText, kSumNotPositive, kSumTooLow);
+    SAtomRange range(atoms);
+    range.IncludeAll();
+    return ApplyForcedWeight(range, forced, errorText, kSumNotPositive, kSumTooLow);
 }
 
 int ParseFormulaAnalysis(const std::string& text, double* atoms, double* oxideMoles, std::string* errorText,
@@ -633,7 +643,7 @@ int CMaterial::ParseFormulaText(std::string* errorText, int* errorPos, bool& ana
         }
     } keep{gathered, m_components, direct, m_components.capacity()};
     SComponentContext context{m_isWeightPercent, errorText, percentSum, direct ? &m_components : &gathered, table};
-    // Counts only in the range of the elements read (every other count is 0).
+    // Counts only in the slots of the elements read (every other count is 0).
     double counts[kElementCount];
     SAtomRange atoms(counts);
     atoms.fresh = true;
@@ -641,66 +651,76 @@ int CMaterial::ParseFormulaText(std::string* errorText, int* errorPos, bool& ana
         return rc;
     m_parsedPercentSum = m_percentSum;
 
-    for (int z = atoms.lo; z <= atoms.hi; ++z) {
+    atoms.ForEach([&](int z) {
         if (atoms.count[z] > 0.0)
             m_naturalWeight += atoms.count[z] * table[z].weight;
-    }
+        return true;
+    });
     if (int rc = ApplyForcedValues(atoms, prefix, &m_percentSum, errorText, errorPos))
         return rc;
     // A forced value is made up with oxygen.
     atoms.Include(kOxygenZ);
-    ComputeAnalysis(table, counts, atoms.lo, atoms.hi);
+    ComputeAnalysis(table, counts, atoms.touched);
     analysed = true;
     return 0;
 }
 
-void CMaterial::ComputeAnalysis(const CElementRecord* table, double* atoms, int lo, int hi)
+void CMaterial::ComputeAnalysis(const CElementRecord* table, double* atoms, const CSlotValues::Mask& present)
 {
-    // Only the counts of lo..hi are read (every other one is 0), and only the oxides of lo..hi are
-    // computed: only they are set, and read.
+    // Only the counts present are read (every other one is 0), and only their oxides are computed:
+    // only they are set, and read.
     double oxideValues[kElementCount];
     double* oxides = oxideValues;
-    std::fill(oxides + lo, oxides + hi + 1, 0.0);
-    const auto inRange = [&](const double* values, int z) { return z >= lo && z <= hi ? values[z] : 0.0; };
+    const auto presentOf = [&](const double* values, unsigned z) {
+        return (present[z / 64] >> (z % 64)) & 1 ? values[z] : 0.0;
+    };
     double weight = 0.0; // W
     double fired = 0.0;  // N
-    for (int z = lo; z <= hi; ++z) {
+    bool unexpected = false;
+    CSlotValues::ForEachSlot(present, 1, kLastElement, [&](int z) {
+        oxides[z] = 0.0;
         if (!(atoms[z] > 0.0))
-            continue;
+            return;
         const CElementRecord& element = table[z];
         weight += atoms[z] * element.weight;
         oxides[z] = DivideByCationCount(atoms[z] * element.oxideMW, element.ncat);
         if (!(element.role & kRoleVolatile))
             fired += oxides[z];
         if (element.role & kRoleNotExpected)
-            m_hasUnexpected = true;
-    }
+            unexpected = true;
+    });
+    if (unexpected)
+        m_hasUnexpected = true;
     oxides[kOxygenZ] = 0.0;
-    m_oxideSum = 0.0;
+    double oxideSum = 0.0;
     // The slots that hold a value are noted as they are computed (element numbers stay below 128).
-    CSlotValues::Mask atomsHeld = {0, 0};
-    CSlotValues::Mask oxidesHeld = {0, 0};
-    const auto note = [](CSlotValues::Mask& held, unsigned z, double value) {
-        held[z / 64] |= std::uint64_t{CSlotValues::IsHeld(value)} << (z % 64);
+    std::uint64_t atomsLow = 0, atomsHigh = 0, oxidesLow = 0, oxidesHigh = 0;
+    const auto note = [](std::uint64_t& low, std::uint64_t& high, unsigned z, double value) {
+        const std::uint64_t bit = std::uint64_t{CSlotValues::IsHeld(value)} << (z % 64);
+        if (z < 64)
+            low |= bit;
+        else
+            high |= bit;
     };
-    for (int z = std::max(lo, 1); z <= hi; ++z) {
+    CSlotValues::ForEachSlot(present, 1, kLastElement, [&](int z) {
         if (atoms[z] != 0.0) { // else its oxide is 0 too
             atoms[z] = weight > 0.0 ? atoms[z] / weight : 0.0;
             // Without fired oxides (volatile elements only) the values stay per formula unit,
             // scaled up so that they still show.
             oxides[z] = fired > 0.0 ? oxides[z] / fired : oxides[z] * 1000000.0;
-            m_oxideSum += oxides[z];
-            note(oxidesHeld, static_cast<unsigned>(z), oxides[z]);
+            oxideSum += oxides[z];
+            note(oxidesLow, oxidesHigh, static_cast<unsigned>(z), oxides[z]);
         }
-        note(atomsHeld, static_cast<unsigned>(z), atoms[z]);
-    }
-    // Slot 0, K + Na, lies below the range (element numbers start at 1).
-    atoms[0] = inRange(atoms, 19) + inRange(atoms, 11);
-    oxides[0] = inRange(oxides, 19) + inRange(oxides, 11);
-    note(atomsHeld, 0, atoms[0]);
-    note(oxidesHeld, 0, oxides[0]);
-    m_atoms.AssignHeld(atoms, atomsHeld);
-    m_oxides.AssignHeld(oxides, oxidesHeld);
+        note(atomsLow, atomsHigh, static_cast<unsigned>(z), atoms[z]);
+    });
+    m_oxideSum = oxideSum;
+    // Slot 0, K + Na, is never among the elements read.
+    atoms[0] = presentOf(atoms, 19) + presentOf(atoms, 11);
+    oxides[0] = presentOf(oxides, 19) + presentOf(oxides, 11);
+    note(atomsLow, atomsHigh, 0, atoms[0]);
+    note(oxidesLow, oxidesHigh, 0, oxides[0]);
+    m_atoms.AssignHeld(atoms, {atomsLow, atomsHigh});
+    m_oxides.AssignHeld(oxides, {oxidesLow, oxidesHigh});
 
     m_formulaWeight = weight;
     m_firedWeight = fired;
