@@ -77,8 +77,18 @@ private:
     std::array<std::uint8_t, 26 * 27> m_element;
 };
 
+// The search through the table for a symbol, 0 when no element has it.
+int FindElementSymbol(const CElementRecord* table, char first, char second)
+{
+    for (int z = 1; z < kElementCount; ++z) {
+        if (IsSymbol(table[z].symbol, first, second))
+            return z;
+    }
+    return 0;
+}
+
 // Element symbol lookup over a given table (the hot path passes the table it fetched once).
-int ReadElementSymbolIn(const char** cursor, const CElementRecord* table)
+inline int ReadElementSymbolIn(const char** cursor, const CElementRecord* table)
 {
     const char* p = *cursor;
     char first = *p;
@@ -94,11 +104,8 @@ int ReadElementSymbolIn(const char** cursor, const CElementRecord* table)
     const int found = index.Find(first, second);
     if (found != 0 && IsSymbol(table[found].symbol, first, second))
         return found;
-    for (int z = 1; z < kElementCount; ++z) {
-        if (IsSymbol(table[z].symbol, first, second))
-            return z;
-    }
-    return -1;
+    const int z = FindElementSymbol(table, first, second);
+    return z != 0 ? z : -1;
 }
 
 // Reads a count, multiplier or amount; a value too large to represent is an unexpected
