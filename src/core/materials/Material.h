@@ -182,7 +182,8 @@ private:
     // ParseFormula's reading; analysed tells whether the values were computed.
     int ParseFormulaText(std::string* errorText, int* errorPos, bool& analysed);
     // Weights, oxide fractions, fired yield and LOI from the element counts per formula unit in
-    // atoms (non-zero only in lo..hi), which become counts per gram and are kept in m_atoms.
-    void ComputeAnalysis(const CElementRecord* table, OxideVector& atoms, int lo, int hi);
+    // atoms (only the slots of present, within 1..103, are read: every other count is 0), which
+    // become counts per gram and are kept in m_atoms.
+    void ComputeAnalysis(const CElementRecord* table, double* atoms, const CSlotValues::Mask& present);
     void CopyFieldsFrom(const CMaterial& other);
 };

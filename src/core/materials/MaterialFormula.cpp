@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -45,8 +47,48 @@ int UnexpectedCharacter(std::string* errorText, char c)
     return -3;
 }
 
+bool IsSymbol(const char* symbol, char first, char second)
+{
+    return symbol[0] == first && symbol[1] == second && (second == '\0' || symbol[2] == '\0');
+}
+
+// Element numbers of the default symbols by their letters: a capital, then a small letter or
+// none. A symbol of one or two letters gives (capital - 'A') * 27 + 1 + (small - 'a'), or
+// (capital - 'A') * 27 without a small letter; 0 where no element has that symbol.
+class CSymbolIndex {
+public:
+    CSymbolIndex()
+    {
+        m_element.fill(0);
+        for (int z = kElementCount - 1; z >= 1; --z) {
+            const char* symbol = g_defaultElements[z].symbol;
+            if (!IsUpper(symbol[0]) || (symbol[1] != '\0' && (!IsLower(symbol[1]) || symbol[2] != '\0')))
+                continue;
+            m_element[Key(symbol[0], symbol[1])] = static_cast<std::uint8_t>(z);
+        }
+    }
+    int Find(char first, char second) const { return m_element[Key(first, second)]; }
+
+private:
+    static std::size_t Key(char first, char second)
+    {
+        return static_cast<std::size_t>((first - 'A') * 27 + (second ? second - 'a' + 1 : 0));
+    }
+    std::array<std::uint8_t, 26 * 27> m_element;
+};
+
+// The search through the table for a symbol, 0 when no element has it.
+int FindElementSymbol(const CElementRecord* table, char first, char second)
+{
+    for (int z = 1; z < kElementCount; ++z) {
+        if (IsSymbol(table[z].symbol, first, second))
+            return z;
+    }
+    return 0;
+}
+
 // Element symbol lookup over a given table (the hot path passes the table it fetched once).
-int ReadElementSymbolIn(const char** cursor, const CElementRecord* table)
+inline int ReadElementSymbolIn(const char** cursor, const CElementRecord* table)
 {
     const char* p = *cursor;
     char first = *p;
@@ -56,12 +98,14 @@ int ReadElementSymbolIn(const char** cursor, const CElementRecord* table)
         return -1;
     char second = IsLower(p[1]) ? p[1] : '\0';
     *cursor = p + (second ? 2 : 1);
-    for (int z = 1; z < kElementCount; ++z) {
-        const char* symbol = table[z].symbol;
-        if (symbol[0] == first && symbol[1] == second && (second == '\0' || symbol[2] == '\0'))
-            return z;
-    }
-    return -1;
+    // The records keep the default symbols, so the index finds the element at once; the search
+    // through the table is what decides whenever the index and the table disagree.
+    static const CSymbolIndex index;
+    const int found = index.Find(first, second);
+    if (found != 0 && IsSymbol(table[found].symbol, first, second))
+        return found;
+    const int z = FindElementSymbol(table, first, second);
+    return z != 0 ? z : -1;
 }
 
 // Reads a count, multiplier or amount; a value too large to represent is an unexpected
@@ -84,31 +128,59 @@ struct SComponentContext {
     const CElementRecord* table;
 };
 
-// A vector of element counts and the range of element numbers touched so far: the loops over a
-// component's counts then cover a few slots instead of all 103.
+// A vector of element counts and the element numbers touched so far: the loops over a
+// component's counts then visit a few slots instead of all 103. A vector of the range's own
+// (fresh) holds values only in the slots touched: a slot's first value is set, not added.
 struct SAtomRange {
     double* count;
-    int lo = kElementCount;
-    int hi = 0;
+    CSlotValues::Mask touched = {0, 0};
+    bool fresh = false;
 
     explicit SAtomRange(double* counts) : count(counts) {}
     SAtomRange(const SAtomRange&) = delete;
     SAtomRange& operator=(const SAtomRange&) = delete;
 
+    bool Has(int z) const { return (touched[static_cast<unsigned>(z) / 64] >> (static_cast<unsigned>(z) % 64)) & 1; }
+    double Get(int z) const { return Has(z) ? count[z] : 0.0; }
     // Adds to slot z; false when the count is no longer finite.
     bool Add(int z, double value)
     {
-        count[z] += value;
-        lo = std::min(lo, z);
-        hi = std::max(hi, z);
+        count[z] = fresh && !Has(z) ? 0.0 + value : count[z] + value;
+        Touch(z);
         return std::isfinite(count[z]);
     }
+    // Touches slot z (a fresh vector's slot reads 0).
+    void Include(int z)
+    {
+        if (!Has(z)) {
+            if (fresh)
+                count[z] = 0.0;
+            Touch(z);
+        }
+    }
+    // Touches slots 1..103 of a vector whose every count may not be 0.
+    void IncludeAll() { touched = {~std::uint64_t{1}, (std::uint64_t{1} << (kElementCount - 64)) - 1}; }
+    // Calls visit(z) for every slot touched, ascending, until it returns false; false then.
+    template <typename Visit>
+    bool ForEach(Visit&& visit) const
+    {
+        for (unsigned word = 0; word < 2; ++word) {
+            for (std::uint64_t bits = touched[word]; bits != 0; bits &= bits - 1) {
+                if (!visit(static_cast<int>(word * 64 + static_cast<unsigned>(std::countr_zero(bits)))))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    void Touch(int z) { touched[static_cast<unsigned>(z) / 64] |= std::uint64_t{1} << (static_cast<unsigned>(z) % 64); }
 };
 
-// The counts of one component or sub-component, zeroed.
+// The counts of one component or sub-component, none yet.
 struct SComponentAtoms : SAtomRange {
-    double storage[kElementCount] = {};
-    SComponentAtoms() : SAtomRange(storage) {}
+    double storage[kElementCount];
+    SComponentAtoms() : SAtomRange(storage) { fresh = true; }
 };
 
 int ParseComponentAt(const char** cursor, SAtomRange& atoms, const SComponentContext& context, int depth);
@@ -133,11 +205,9 @@ int ParseGroup(const char** cursor, SAtomRange& local, const SComponentContext& 
     double multiplier = 1.0;
     if (int err = ReadFiniteNumber(cursor, &multiplier, context.errorText))
         return err;
-    for (int z = sub.lo; z <= sub.hi; ++z) {
-        if (sub.count[z] != 0.0 && !local.Add(z, multiplier * sub.count[z])) {
-            *cursor = numberStart;
-            return UnexpectedCharacter(context.errorText, *numberStart);
-        }
+    if (!sub.ForEach([&](int z) { return sub.count[z] == 0.0 || local.Add(z, multiplier * sub.count[z]); })) {
+        *cursor = numberStart;
+        return UnexpectedCharacter(context.errorText, *numberStart);
     }
     return 0;
 }
@@ -213,10 +283,11 @@ int ParseComponentAt(const char** cursor, SAtomRange& atoms, const SComponentCon
     if (context.weightPercent) {
         // A % weight amount is a weight: moles = weight / the component's weight.
         double weight = 0.0;
-        for (int z = local.lo; z <= local.hi; ++z) {
+        local.ForEach([&](int z) {
             if (local.count[z] > 0.0)
                 weight += local.count[z] * context.table[z].weight;
-        }
+            return true;
+        });
         if (weight == 0.0) {
             *cursor = partsStart;
             SetError(context.errorText, "Component has no atoms");
@@ -224,11 +295,9 @@ int ParseComponentAt(const char** cursor, SAtomRange& atoms, const SComponentCon
         }
         amount /= weight;
     }
-    for (int z = local.lo; z <= local.hi; ++z) {
-        if (local.count[z] != 0.0 && !atoms.Add(z, amount * local.count[z])) {
-            *cursor = start;
-            return UnexpectedCharacter(context.errorText, *start);
-        }
+    if (!local.ForEach([&](int z) { return local.count[z] == 0.0 || atoms.Add(z, amount * local.count[z]); })) {
+        *cursor = start;
+        return UnexpectedCharacter(context.errorText, *start);
     }
     if (*cursor == partsStart) {
         SetError(context.errorText, "Component has no atoms");
@@ -276,17 +345,23 @@ int ParseForcedValue(const char** cursor, std::string* numberText, std::string_v
     return 0;
 }
 
-int ApplyForcedWeight(double* atoms, double forced, std::string* errorText, const char* notPositive,
+// Every count not touched is 0 (oxygen is touched then).
+int ApplyForcedWeight(SAtomRange& range, double forced, std::string* errorText, const char* notPositive,
                       const char* tooLow)
 {
     if (!(forced > 0.0)) {
         SetError(errorText, notPositive);
         return -1;
     }
+    range.Include(kOxygenZ);
     const CElementRecord* table = GetElementTable();
+    double* atoms = range.count;
     double current = 0.0;
-    for (int z = 1; z <= kLastElement; ++z)
-        current += atoms[z] * table[z].weight;
+    range.ForEach([&](int z) {
+        if (z >= 1)
+            current += atoms[z] * table[z].weight;
+        return true;
+    });
     // The difference is oxygen: volatile, so it adds to the weight and the loss on ignition only.
     atoms[kOxygenZ] += (forced - current) / table[kOxygenZ].weight;
     if (atoms[kOxygenZ] < 0.0) {
@@ -374,15 +449,21 @@ int ParseFormulaComponents(const std::string& text, const char* cursor, SAtomRan
     return 0;
 }
 
-// Forced values of a parsed formula; on success *percentSum (when given) takes a forced sum.
-int ApplyForcedValues(double* atoms, const SFormulaPrefix& prefix, double* percentSum, std::string* errorText,
+constexpr const char* kMWNotPositive = "Forced molecular weight must be greater than 0";
+constexpr const char* kMWTooLow = "Forced molecular weight is too low and cannot be attained (insufficient oxygen)";
+constexpr const char* kSumNotPositive = "Forced % sum must be greater than 0";
+constexpr const char* kSumTooLow = "Forced % sum is too low and cannot be attained (insufficient oxygen)";
+
+// Forced values of a parsed formula, made up with oxygen (which the range then includes); on
+// success *percentSum (when given) takes a forced sum.
+int ApplyForcedValues(SAtomRange& atoms, const SFormulaPrefix& prefix, double* percentSum, std::string* errorText,
                       int* errorPos)
 {
     int rc = 0;
     if (prefix.hasForcedMW) {
-        rc = ApplyForcedMolecularWeight(atoms, prefix.forcedMW, errorText);
+        rc = ApplyForcedWeight(atoms, prefix.forcedMW, errorText, kMWNotPositive, kMWTooLow);
     } else if (prefix.hasForcedSum) {
-        rc = ApplyForcedPercentSum(atoms, prefix.forcedSum, errorText);
+        rc = ApplyForcedWeight(atoms, prefix.forcedSum, errorText, kSumNotPositive, kSumTooLow);
         if (rc == 0 && percentSum)
             *percentSum = prefix.forcedSum;
     }
@@ -439,14 +520,16 @@ int ParseForcedPercentSum(const char** cursor, std::string* numberText)
 
 int ApplyForcedMolecularWeight(double* atoms, double forced, std::string* errorText)
 {
-    return ApplyForcedWeight(atoms, forced, errorText, "Forced molecular weight must be greater than 0",
-                             "Forced molecular weight is too low and cannot be attained (insufficient oxygen)");
+    SAtomRange range(atoms);
+    range.IncludeAll();
+    return ApplyForcedWeight(range, forced, errorText, kMWNotPositive, kMWTooLow);
 }
 
 int ApplyForcedPercentSum(double* atoms, double forced, std::string* errorText)
 {
-    return ApplyForcedWeight(atoms, forced, errorText, "Forced % sum must be greater than 0",
-                             "Forced % sum is too low and cannot be attained (insufficient oxygen)");
+    SAtomRange range(atoms);
+    range.IncludeAll();
+    return ApplyForcedWeight(range, forced, errorText, kSumNotPositive, kSumTooLow);
 }
 
 int ParseFormulaAnalysis(const std::string& text, double* atoms, double* oxideMoles, std::string* errorText,
@@ -465,13 +548,13 @@ int ParseFormulaAnalysis(const std::string& text, double* atoms, double* oxideMo
     const char* cursor = nullptr;
     int rc = ReadFormulaPrefix(text.c_str(), &cursor, prefix, mwText, sumText, errorText, errorPos);
     const CElementRecord* table = GetElementTable();
+    SAtomRange target(atoms);
     if (rc == 0) {
         SComponentContext context{prefix.isWeightPercent, errorText, nullptr, nullptr, table};
-        SAtomRange target(atoms);
         rc = ParseFormulaComponents(text, cursor, target, context, errorPos);
     }
     if (rc == 0)
-        rc = ApplyForcedValues(atoms, prefix, nullptr, errorText, errorPos);
+        rc = ApplyForcedValues(target, prefix, nullptr, errorText, errorPos);
     if (rc != 0) {
         std::fill(atoms, atoms + kElementCount, 0.0);
         return rc;
@@ -545,83 +628,106 @@ int CMaterial::ParseFormulaText(std::string* errorText, int* errorPos, bool& ana
 
     const CElementRecord* table = GetElementTable();
     double* percentSum = m_isMolecular ? nullptr : &m_percentSum;
-    // The components are gathered in a list that keeps its room from formula to formula; the
-    // record then takes them in room of their own size, whatever way the reading ends.
-    thread_local CFormulaComponentList parsed;
-    parsed.clear();
+    // The record's list keeps no more room than its components need. A list with room (the
+    // formula set again) takes the components as they are read and gives back room it had to
+    // add beyond them; a list without room (a new record) takes them, whatever way the reading
+    // ends, from a list that keeps its room from formula to formula.
+    thread_local CFormulaComponentList gathered;
+    const bool direct = m_components.capacity() > 0;
+    if (!direct)
+        gathered.clear();
     struct SKeep {
         CFormulaComponentList& from;
         CFormulaComponentList& to;
-        ~SKeep() { to.assign(std::make_move_iterator(from.begin()), std::make_move_iterator(from.end())); }
-    } keep{parsed, m_components};
-    SComponentContext context{m_isWeightPercent, errorText, percentSum, &parsed, table};
-    OxideVector counts;
-    SAtomRange atoms(counts.data());
+        bool direct;
+        std::size_t room;
+        ~SKeep()
+        {
+            if (!direct)
+                to.assign(std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+            else if (to.capacity() != room)
+                to.shrink_to_fit();
+        }
+    } keep{gathered, m_components, direct, m_components.capacity()};
+    SComponentContext context{m_isWeightPercent, errorText, percentSum, direct ? &m_components : &gathered, table};
+    // Counts only in the slots of the elements read (every other count is 0).
+    double counts[kElementCount];
+    SAtomRange atoms(counts);
+    atoms.fresh = true;
     if (int rc = ParseFormulaComponents(m_formula, cursor, atoms, context, errorPos))
         return rc;
     m_parsedPercentSum = m_percentSum;
 
-    for (int z = atoms.lo; z <= atoms.hi; ++z) {
+    atoms.ForEach([&](int z) {
         if (atoms.count[z] > 0.0)
             m_naturalWeight += atoms.count[z] * table[z].weight;
-    }
-    if (int rc = ApplyForcedValues(atoms.count, prefix, &m_percentSum, errorText, errorPos))
+        return true;
+    });
+    if (int rc = ApplyForcedValues(atoms, prefix, &m_percentSum, errorText, errorPos))
         return rc;
     // A forced value is made up with oxygen.
-    atoms.lo = std::min(atoms.lo, static_cast<int>(kOxygenZ));
-    atoms.hi = std::max(atoms.hi, static_cast<int>(kOxygenZ));
-    ComputeAnalysis(table, counts, atoms.lo, atoms.hi);
+    atoms.Include(kOxygenZ);
+    ComputeAnalysis(table, counts, atoms.touched);
     analysed = true;
     return 0;
 }
 
-void CMaterial::ComputeAnalysis(const CElementRecord* table, OxideVector& counts, int lo, int hi)
+void CMaterial::ComputeAnalysis(const CElementRecord* table, double* atoms, const CSlotValues::Mask& present)
 {
-    // Outside lo..hi every element count is 0.
-    double* atoms = counts.data();
-    // Only the oxides of lo..hi are computed: only they are set, and read.
-    std::array<double, kElementCount> oxideValues;
-    double* oxides = oxideValues.data();
-    std::fill(oxides + lo, oxides + hi + 1, 0.0);
-    const auto oxideOf = [&](int z) { return z >= lo && z <= hi ? oxides[z] : 0.0; };
+    // Only the counts present are read (every other one is 0), and only their oxides are computed:
+    // only they are set, and read.
+    double oxideValues[kElementCount];
+    double* oxides = oxideValues;
+    const auto presentOf = [&](const double* values, unsigned z) {
+        return (present[z / 64] >> (z % 64)) & 1 ? values[z] : 0.0;
+    };
     double weight = 0.0; // W
     double fired = 0.0;  // N
-    for (int z = lo; z <= hi; ++z) {
+    bool unexpected = false;
+    CSlotValues::ForEachSlot(present, 1, kLastElement, [&](int z) {
+        oxides[z] = 0.0;
         if (!(atoms[z] > 0.0))
-            continue;
+            return;
         const CElementRecord& element = table[z];
         weight += atoms[z] * element.weight;
         oxides[z] = DivideByCationCount(atoms[z] * element.oxideMW, element.ncat);
         if (!(element.role & kRoleVolatile))
             fired += oxides[z];
         if (element.role & kRoleNotExpected)
-            m_hasUnexpected = true;
-    }
+            unexpected = true;
+    });
+    if (unexpected)
+        m_hasUnexpected = true;
     oxides[kOxygenZ] = 0.0;
-    m_oxideSum = 0.0;
-    // The slots that hold a value are noted as they are computed.
-    CSlotValues::Mask atomsHeld = {0, 0};
-    CSlotValues::Mask oxidesHeld = {0, 0};
-    const auto note = [](CSlotValues::Mask& held, int z, double value) {
-        held[static_cast<std::size_t>(z / 64)] |= std::uint64_t{CSlotValues::IsHeld(value)} << (z % 64);
+    double oxideSum = 0.0;
+    // The slots that hold a value are noted as they are computed (element numbers stay below 128).
+    std::uint64_t atomsLow = 0, atomsHigh = 0, oxidesLow = 0, oxidesHigh = 0;
+    const auto note = [](std::uint64_t& low, std::uint64_t& high, unsigned z, double value) {
+        const std::uint64_t bit = std::uint64_t{CSlotValues::IsHeld(value)} << (z % 64);
+        if (z < 64)
+            low |= bit;
+        else
+            high |= bit;
     };
-    for (int z = std::max(lo, 1); z <= hi; ++z) {
+    CSlotValues::ForEachSlot(present, 1, kLastElement, [&](int z) {
         if (atoms[z] != 0.0) { // else its oxide is 0 too
             atoms[z] = weight > 0.0 ? atoms[z] / weight : 0.0;
             // Without fired oxides (volatile elements only) the values stay per formula unit,
             // scaled up so that they still show.
             oxides[z] = fired > 0.0 ? oxides[z] / fired : oxides[z] * 1000000.0;
-            m_oxideSum += oxides[z];
+            oxideSum += oxides[z];
+            note(oxidesLow, oxidesHigh, static_cast<unsigned>(z), oxides[z]);
         }
-        note(atomsHeld, z, atoms[z]);
-        note(oxidesHeld, z, oxides[z]);
-    }
-    atoms[0] = atoms[19] + atoms[11];
-    oxides[0] = oxideOf(19) + oxideOf(11);
-    note(atomsHeld, 0, atoms[0]);
-    note(oxidesHeld, 0, oxides[0]);
-    m_atoms.AssignHeld(atoms, atomsHeld);
-    m_oxides.AssignHeld(oxides, oxidesHeld);
+        note(atomsLow, atomsHigh, static_cast<unsigned>(z), atoms[z]);
+    });
+    m_oxideSum = oxideSum;
+    // Slot 0, K + Na, is never among the elements read.
+    atoms[0] = presentOf(atoms, 19) + presentOf(atoms, 11);
+    oxides[0] = presentOf(oxides, 19) + presentOf(oxides, 11);
+    note(atomsLow, atomsHigh, 0, atoms[0]);
+    note(oxidesLow, oxidesHigh, 0, oxides[0]);
+    m_atoms.AssignHeld(atoms, {atomsLow, atomsHigh});
+    m_oxides.AssignHeld(oxides, {oxidesLow, oxidesHigh});
 
     m_formulaWeight = weight;
     m_firedWeight = fired;

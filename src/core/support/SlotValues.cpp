@@ -7,7 +7,7 @@ CSlotValues::CSlotValues(const CSlotValues& other) : m_mask{other.m_mask[0], oth
 {
     const int count = other.Count();
     if (count > 0) {
-        m_values = std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(count));
+        m_values = Allocate(count);
         std::copy_n(other.m_values.get(), count, m_values.get());
     }
 }
@@ -31,12 +31,17 @@ void CSlotValues::Set(std::size_t slot, double value)
     }
     if (!IsHeld(value))
         return;
-    const std::size_t count = static_cast<std::size_t>(Count());
-    auto values = std::make_unique_for_overwrite<double[]>(count + 1);
-    std::copy_n(m_values.get(), index, values.get());
-    values[index] = value;
-    std::copy(m_values.get() + index, m_values.get() + count, values.get() + index + 1);
-    m_values = std::move(values);
+    const int count = Count();
+    if (m_values && count + 1 <= Room(count)) {
+        std::copy_backward(m_values.get() + index, m_values.get() + count, m_values.get() + count + 1);
+        m_values[index] = value;
+    } else {
+        auto values = Allocate(count + 1);
+        std::copy_n(m_values.get(), index, values.get());
+        values[index] = value;
+        std::copy(m_values.get() + index, m_values.get() + count, values.get() + index + 1);
+        m_values = std::move(values);
+    }
     m_mask[slot / 64] |= bit;
 }
 
@@ -63,14 +68,19 @@ void CSlotValues::Assign(const double* values, int count)
 void CSlotValues::AssignHeld(const double* values, const Mask& mask)
 {
     const int held = std::popcount(mask[0]) + std::popcount(mask[1]);
-    // A buffer at least as long as needed is kept: a record set again with no more values than it
+    // The room is kept when the values fit: a record set again with no more values than its room
     // holds allocates nothing.
-    if (held > Count() || held == 0)
-        m_values = held > 0 ? std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(held)) : nullptr;
+    if (held == 0)
+        m_values.reset();
+    else if (!m_values || held > Room(Count()))
+        m_values = Allocate(held);
     m_mask[0] = mask[0];
     m_mask[1] = mask[1];
-    std::size_t index = 0;
-    ForEachSlot(mask, 0, kMaxSlots - 1, [&](int slot) { m_values[index++] = values[slot]; });
+    double* packed = m_values.get();
+    for (std::size_t word = 0; word < 2; ++word) {
+        for (std::uint64_t bits = mask[word]; bits != 0; bits &= bits - 1)
+            *packed++ = values[word * 64 + static_cast<std::size_t>(std::countr_zero(bits))];
+    }
 }
 
 void CSlotValues::CopyTo(double* values, int count) const

@@ -119,6 +119,15 @@ public:
     }
 
 private:
+    // The values of count slots are kept in room for Room(count) values: glibc's smallest block
+    // takes three doubles, and each larger one two more, so the room costs no byte more than
+    // the values themselves, and a record set again with a few more values often still fits.
+    static int Room(int count) { return count <= 0 ? 0 : count <= 3 ? 3 : count | 1; }
+    static std::unique_ptr<double[]> Allocate(int count)
+    {
+        return std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(Room(count)));
+    }
+
     // The position of a held slot among the packed values.
     std::size_t PackedIndex(std::size_t slot) const
     {

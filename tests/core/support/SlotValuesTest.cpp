@@ -74,4 +74,35 @@ TEST(SlotValuesTest, SetsSlotsOneByOneAndCopiesDeeply)
     EXPECT_EQ(values[11], 0.0);
 }
 
+// Values set in descending slot order each go in front of all the others, whether the room the
+// values have takes one more or not; values assigned again, fewer and then more, read back
+// exactly.
+TEST(SlotValuesTest, KeepsTheOrderWhileTheValuesGrowAndShrink)
+{
+    CSlotValues values;
+    for (int slot = 9; slot >= 1; --slot) {
+        values.Set(static_cast<std::size_t>(slot), slot * 1.5);
+        for (int held = slot; held <= 9; ++held)
+            EXPECT_EQ(values[static_cast<std::size_t>(held)], held * 1.5) << slot << " " << held;
+    }
+    EXPECT_EQ(values.Count(), 9);
+
+    std::array<double, 12> few{};
+    few[2] = 0.5;
+    few[7] = -2.0;
+    values.Assign(few.data(), 12);
+    EXPECT_EQ(values.ToArray<12>(), few);
+    std::array<double, 12> more{};
+    for (int slot = 0; slot < 12; ++slot)
+        more[static_cast<std::size_t>(slot)] = slot % 3 == 0 ? 0.0 : slot + 0.25;
+    values.Assign(more.data(), 12);
+    EXPECT_EQ(values.Count(), 8);
+    EXPECT_EQ(values.ToArray<12>(), more);
+    values.Set(0, 7.0);
+    values.Set(3, 8.0);
+    more[0] = 7.0;
+    more[3] = 8.0;
+    EXPECT_EQ(values.ToArray<12>(), more);
+}
+
 } // namespace
