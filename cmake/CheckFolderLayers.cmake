@@ -1,12 +1,10 @@
-# Fails when two folders of the sources include each other: each folder may lean only on folders
-# below it (docs/architecture.md draws the layers).
+# Fails when the folders of the sources do not stand in layers: when two folders include each
+# other, or when includes lead round from a folder back to itself through others. Each folder may
+# lean only on folders below it (docs/architecture.md draws the layers).
 #
 # Reads every #include "folder/File.h" under SRC_DIR. An include names a file of src/ui or
 # src/core (a file under src/ui looks in src/ui first, then in src/core; the core looks only in
-# itself); the folder of the file found is the folder included. KNOWN_PAIRS lists pairs, written
-# "a/x<->b/y" with the two folders in alphabetical order and separated by ";", that still lean
-# both ways and are being taken apart: they are reported but do not fail. A pair that is gone must
-# leave the list, so the list only shrinks.
+# itself); the folder of the file found is the folder included.
 cmake_minimum_required(VERSION 3.20)
 file(GLOB_RECURSE files RELATIVE "${SRC_DIR}" "${SRC_DIR}/*.h" "${SRC_DIR}/*.hpp" "${SRC_DIR}/*.cpp")
 set(edges "")
@@ -34,35 +32,63 @@ foreach(f IN LISTS files)
 endforeach()
 list(REMOVE_DUPLICATES edges)
 
+# Pairs of folders that include each other.
 set(pairs "")
 foreach(edge IN LISTS edges)
   string(REPLACE ">" ";" ends "${edge}")
   list(GET ends 0 a)
   list(GET ends 1 b)
   if("${a}" STRLESS "${b}" AND "${b}>${a}" IN_LIST edges)
-    list(APPEND pairs "${a}<->${b}")
+    list(APPEND pairs "${a} <-> ${b}")
   endif()
 endforeach()
 
-list(SORT pairs)
-set(new "")
-foreach(pair IN LISTS pairs)
-  if(NOT pair IN_LIST KNOWN_PAIRS)
-    list(APPEND new "${pair}")
-  endif()
+# Folders on a round: take away, again and again, every folder that includes no folder left and
+# every folder that no folder left includes; what remains lies on a round or between two.
+set(left "")
+foreach(edge IN LISTS edges)
+  string(REPLACE ">" ";" ends "${edge}")
+  list(APPEND left ${ends})
 endforeach()
-set(gone "")
-foreach(pair IN LISTS KNOWN_PAIRS)
-  if(NOT pair IN_LIST pairs)
-    list(APPEND gone "${pair}")
+list(REMOVE_DUPLICATES left)
+set(shrinking TRUE)
+while(shrinking)
+  set(shrinking FALSE)
+  foreach(folder IN LISTS left)
+    set(includes FALSE)
+    set(included FALSE)
+    foreach(edge IN LISTS edges)
+      string(REPLACE ">" ";" ends "${edge}")
+      list(GET ends 0 a)
+      list(GET ends 1 b)
+      if(a STREQUAL folder AND b IN_LIST left)
+        set(includes TRUE)
+      endif()
+      if(b STREQUAL folder AND a IN_LIST left)
+        set(included TRUE)
+      endif()
+    endforeach()
+    if(NOT includes OR NOT included)
+      list(REMOVE_ITEM left "${folder}")
+      set(shrinking TRUE)
+    endif()
+  endforeach()
+endwhile()
+
+if(pairs OR left)
+  list(SORT pairs)
+  list(SORT left)
+  list(JOIN pairs "\n  " pairText)
+  list(JOIN left ", " leftText)
+  set(text "")
+  if(pairs)
+    string(APPEND text "Folders that include each other:\n  ${pairText}\n")
   endif()
-endforeach()
-if(new OR gone)
-  list(JOIN new "\n  " newText)
-  list(JOIN gone "\n  " goneText)
-  message(FATAL_ERROR "Folders that include each other:\n  ${newText}\n"
-    "Pairs taken apart (remove them from the known list in tests/CMakeLists.txt):\n  ${goneText}")
+  if(left)
+    string(APPEND text "Folders whose includes lead round back to themselves: ${leftText}\n")
+  endif()
+  message(FATAL_ERROR "${text}")
 endif()
 list(LENGTH files n)
-list(LENGTH pairs k)
-message(STATUS "${n} files checked; ${k} known pairs of folders still include each other")
+list(LENGTH edges k)
+message(STATUS "${n} files checked; ${k} includes between folders, all leaning downwards")

@@ -4,6 +4,7 @@
 // default.
 
 #include "FuzzFiles.h"
+#include "materials/ChemistryListChecks.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
 #include "support/Profile.h"
@@ -32,18 +33,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     profile.WriteString("Preferences", "PrefFileName", path);
 
     CPreferences prefs;
-    if (prefs.Load() != 0) {
+    if (prefs.Load(CChemistryListChecks()) != 0) {
         CPreferences defaults;
         defaults.SetDefaults();
-        FuzzCheck(prefs.Validate() == 0);
+        FuzzCheck(prefs.Validate(CChemistryListChecks()) == 0);
         FuzzCheck(prefs.mattyp == defaults.mattyp && prefs.prtfont == defaults.prtfont);
         return 0;
     }
-    FuzzCheck(prefs.Validate() == 0);
+    FuzzCheck(prefs.Validate(CChemistryListChecks()) == 0);
     FuzzCheck(prefs.Save() == 0);
     const std::string first = Written(prefs);
     CPreferences again;
-    FuzzCheck(again.Load() == 0);
+    FuzzCheck(again.Load(CChemistryListChecks()) == 0);
     FuzzCheck(again.Save() == 0);
     FuzzCheck(Written(again) == first);
     return 0;

@@ -3,6 +3,7 @@
 #include "glazes/GlazeClipboard.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "limits/LimitFormulaClipboard.h"
+#include "materials/MaterialClipboard.h"
 #include "shell/Clipboards.h"
 #include "substitutions/SubstitutionList.h"
 #include "shell/Preferences.h"

@@ -12,6 +12,7 @@
 #include "graphs/ChartEngine.h"
 #include "graphs/GraphTypesDoc.h"
 #include "limits/LimitFormulasDoc.h"
+#include "materials/ChemistryListChecks.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
@@ -241,7 +242,7 @@ void COxidariumApp::LoadPreferences()
     const std::string dataDirectory = m_bDataLocationHandedOver ? GetCurrentDirectoryString() : std::string();
     if (!dataDirectory.empty() && FileExists(MakeFilePath(dataDirectory, kPreferencesFileName)))
         g_savedPrefs.SetFileDirectory(dataDirectory);
-    g_savedPrefs.Load();
+    g_savedPrefs.Load(CChemistryListChecks());
     if (!dataDirectory.empty())
         g_savedPrefs.SetFileDirectory(dataDirectory);
     g_prefs = g_savedPrefs;

@@ -11,7 +11,7 @@
 // analysis when the materials or the elements change, so a kept analysis never outlives the
 // records it names.
 
-#include "support/SlotValues.h"
+#include "limits/OxideAmounts.h"
 
 #include <array>
 #include <string>
@@ -60,29 +60,17 @@ enum OxideGroup : int {
     kOxideGroupCount = 5,
 };
 
-class CGlazeAnalysis {
+// The unity amounts, the weight fractions and the validity flags are the oxide amounts that the
+// limits test (limits/OxideAmounts.h); the slots are laid out there.
+class CGlazeAnalysis : public COxideAmounts {
 public:
-    // Indexed by element number; slot 0 is sodium and potassium together, slots 104 to 107 carry
-    // the loss on ignition and the alkali, neutral and acid totals. A glaze holds a few of the
-    // elements, so the arrays keep only the slots that are not zero (a slot not held reads 0).
-    static constexpr int kSlots = 128;
-    static constexpr int kSlotLoi = 104;
-    static constexpr int kSlotAlkali = 105;
-    static constexpr int kSlotNeutral = 106;
-    static constexpr int kSlotAcid = 107;
     // The element number that marks the "Other" volatiles row.
     static constexpr int kOtherVolatilesElement = 8;
 
-    using SlotArray = CSlotValues;
-
-    bool IsValid() const { return materialsFound != 0 && amountsValid != 0; }
-
     SlotArray elementMoles;     // moles of each element per unit weight of the basis
-    SlotArray unity;            // unity-formula amount of each oxide
     double rawWeight = 0.0;     // unfired weight per unit weight of the basis, oxygen included
     double firedWeight = 0.0;   // weight of the non-volatile oxides
     double oxideMoles = 0.0;    // moles of the non-volatile oxides
-    SlotArray weightFraction;   // weight of each oxide as a fraction of the fired weight
     SlotArray moleFraction;     // moles of each oxide as a fraction of oxideMoles
     double otherVolatiles = 0.0; // unexplained loss as a fraction of the fired weight
 
@@ -95,9 +83,6 @@ public:
     COxideItemList acidOxides;
     COxideItemList volatileOxides;
     COxideItemList otherOxides; // elements with none of the four roles
-
-    int materialsFound = 1; // every recipe line was found in the materials database
-    int amountsValid = 1;   // the amounts could be turned into a weight basis
 
     double siAlRatio = 0.0;          // unity SiO2 / Al2O3
     double acidNeutralRatio = 0.0;   // acid total / neutral total (unity)

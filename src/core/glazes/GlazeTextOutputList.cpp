@@ -3,6 +3,7 @@
 
 #include "glazes/GlazeTextOutput.h"
 
+#include "elements/ElementList.h"
 #include "elements/ElementTable.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"

@@ -3,6 +3,7 @@
 #include "framework/MessageService.h"
 #include "glazes/InsightImport.h"
 #include "glazes/ReciparyText.h"
+#include "support/CompareNoCase.h"
 #include "support/NumberText.h"
 #include "support/PathHelpers.h"
 #include "support/StringArrayEx.h"

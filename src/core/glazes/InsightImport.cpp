@@ -312,11 +312,6 @@ CStringArrayEx SplitImportLines(std::string_view text, char delimiter)
     return lines;
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view label)
-{
-    return text.size() >= label.size() && EqualsNoCase(text.substr(0, label.size()), label);
-}
-
 std::string CanonicalMaterialName(std::string name)
 {
     if (!g_pMaterialsDoc)

@@ -95,7 +95,5 @@ std::string ReadImportClipboard();
 // The lines between delimiters, as a getline loop reads them: a final piece without a
 // delimiter counts when it is not empty. Lines keep every character.
 CStringArrayEx SplitImportLines(std::string_view text, char delimiter);
-// True when text begins with label, ignoring case.
-bool StartsWithNoCase(std::string_view text, std::string_view label);
 // The material text rewritten to the materials database's own form when found there.
 std::string CanonicalMaterialName(std::string name);

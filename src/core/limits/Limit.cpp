@@ -1,6 +1,7 @@
 #include "limits/Limit.h"
 
 #include "limits/LimitFormulaDB.h"
+#include "limits/OxideAmounts.h"
 #include "limits/OxideCombination.h"
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"
@@ -82,7 +83,7 @@ bool CLimit::IsWithin(double value) const
     return true;
 }
 
-bool CLimit::IsAnalysisWithin(const CGlazeAnalysis& analysis) const
+bool CLimit::IsAnalysisWithin(const COxideAmounts& analysis) const
 {
     const CLimitFormulaDB* database = GetCurrentLimitFormulaDB();
     if (!database)

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-class CGlazeAnalysis;
+class COxideAmounts;
 
 class CLimit {
 public:
@@ -40,7 +40,7 @@ public:
     bool IsWithin(double value) const;
     // Looks the combination up (ignoring case) in the current limit-formula database and tests
     // its value; false when there is no such combination.
-    bool IsAnalysisWithin(const CGlazeAnalysis& analysis) const;
+    bool IsAnalysisWithin(const COxideAmounts& analysis) const;
 
     // Widens (kUnion) or narrows (any other mode) this range with other's and rewrites the range
     // text with the decimals of the preferences "declimformulas" and "tzslimformulas". Returns 1,

@@ -1,8 +1,6 @@
 #include "limits/LimitFormula.h"
 
-#include "glazes/Glaze.h"
-#include "glazes/GlazeAnalysis.h"
-#include "glazes/GlazeSearchCriteria.h"
+#include "limits/OxideAmounts.h"
 #include "shell/Preferences.h"
 #include "support/TextHelpers.h"
 
@@ -35,12 +33,7 @@ CLimitFormula::CLimitFormula(std::string name)
     GetTodayString(m_date, g_prefs.datefmt);
 }
 
-bool CLimitFormula::IsGlazeWithin(const CGlaze& glaze) const
-{
-    return IsAnalysisWithin(glaze.GetAnalysis());
-}
-
-bool CLimitFormula::IsAnalysisWithin(const CGlazeAnalysis& analysis) const
+bool CLimitFormula::IsAnalysisWithin(const COxideAmounts& analysis) const
 {
     if (!analysis.IsValid())
         return false;

@@ -14,19 +14,16 @@
 
 #include <string>
 
-class CGlaze;
-class CGlazeAnalysis;
+class COxideAmounts;
 
 class CLimitFormula {
 public:
     // The name given, today's date, no limits, no notes.
     explicit CLimitFormula(std::string name = "new limit formula");
 
-    // The glaze's analysis (computed when it has none) tested with IsAnalysisWithin.
-    bool IsGlazeWithin(const CGlaze& glaze) const;
     // False for an analysis that is not valid, even when the formula has no limits; otherwise
     // true when every limit holds (the test stops at the first that fails).
-    bool IsAnalysisWithin(const CGlazeAnalysis& analysis) const;
+    bool IsAnalysisWithin(const COxideAmounts& analysis) const;
 
     // Combines other into this formula: CLimit::kUnion keeps only the limits that both formulas
     // have, widened; any other mode narrows corresponding limits and adds the ones only other

@@ -1,7 +1,7 @@
 #include "limits/MakeLimitFormulaRequest.h"
 
-#include "glazes/GlazeAnalysis.h"
 #include "limits/LimitFormulaDB.h"
+#include "limits/OxideAmounts.h"
 #include "shell/Preferences.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
@@ -177,7 +177,7 @@ int CMakeLimitFormulaRequest::GetCombinationCount() const
     return static_cast<int>(std::min({m_combinations.size(), m_byPercent.size(), m_accumulators.size()}));
 }
 
-void CMakeLimitFormulaRequest::AddAnalysis(const CGlazeAnalysis& analysis)
+void CMakeLimitFormulaRequest::AddAnalysis(const COxideAmounts& analysis)
 {
     if (!analysis.IsValid()) {
         ++m_glazesSkipped;

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-class CGlazeAnalysis;
+class COxideAmounts;
 class CLimitFormulaDB;
 
 class CMakeLimitFormulaRequest {
@@ -42,7 +42,7 @@ public:
     // One glaze: a valid analysis adds each combination's value to its accumulator and counts
     // as used; any other counts as skipped and adds nothing, so the accumulators stay equally
     // long. A value an accumulator cannot hold is dropped.
-    void AddAnalysis(const CGlazeAnalysis& analysis);
+    void AddAnalysis(const COxideAmounts& analysis);
 
     // The combinations that have their flag and accumulator (all of them, when they were added
     // through AddCombination).

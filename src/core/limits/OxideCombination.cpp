@@ -1,7 +1,7 @@
 #include "limits/OxideCombination.h"
 
 #include "elements/ElementTable.h"
-#include "glazes/GlazeAnalysis.h"
+#include "limits/OxideAmounts.h"
 #include "support/CompareNoCase.h"
 
 #include <utility>
@@ -164,13 +164,13 @@ double COxideCombination::SumItems(const ItemSet& set, const double* values, dou
     return sum;
 }
 
-double COxideCombination::GetValue(const CGlazeAnalysis& analysis, bool byPercent) const
+double COxideCombination::GetValue(const COxideAmounts& analysis, bool byPercent) const
 {
     Parse();
     if (!analysis.IsValid())
         return 0.0;
     // A ratio of percentages is the ratio of the fractions: it divides the bare fractions.
-    const auto slots = (byPercent ? analysis.weightFraction : analysis.unity).ToArray<CGlazeAnalysis::kSlots>();
+    const auto slots = (byPercent ? analysis.weightFraction : analysis.unity).ToArray<COxideAmounts::kSlots>();
     const double* values = slots.data();
     const double scale = byPercent && m_kind != kRatio ? 100.0 : 1.0;
     switch (m_kind) {

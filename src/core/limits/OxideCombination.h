@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-class CGlazeAnalysis;
+class COxideAmounts;
 
 class COxideCombination {
 public:
@@ -57,7 +57,7 @@ public:
 
     // The combination on one analysis: by unity amounts, or with byPercent by weight percent
     // (a ratio then divides the bare weight fractions). 0 on an analysis that is not valid.
-    double GetValue(const CGlazeAnalysis& analysis, bool byPercent) const;
+    double GetValue(const COxideAmounts& analysis, bool byPercent) const;
 
     // True when the combination is the sum of sodium and potassium and of no other element (the
     // totals 104..107 are not looked at): the optimizer then treats a limit on it as a limit on

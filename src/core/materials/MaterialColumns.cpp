@@ -1,5 +1,6 @@
 #include "materials/MaterialColumns.h"
 
+#include "elements/ElementList.h"
 #include "elements/ElementTable.h"
 #include "materials/MaterialArray.h"
 #include "support/NumberFormat.h"

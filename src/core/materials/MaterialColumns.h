@@ -10,6 +10,7 @@
 // in their fields and every leading blank of a number is doubled, which keeps the digits of a
 // column roughly aligned in a proportional font. The pixel tab stops belong to the view.
 
+#include "elements/ElementList.h"
 #include "shell/Preferences.h"
 #include "support/StringArrayEx.h"
 

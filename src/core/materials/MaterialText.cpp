@@ -1,5 +1,6 @@
 #include "materials/MaterialText.h"
 
+#include "elements/ElementList.h"
 #include "elements/ElementTable.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialColumns.h"

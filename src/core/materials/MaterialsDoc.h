@@ -13,6 +13,7 @@
 // The list window is never closed while the program runs: closing it minimises it.
 
 #include "materials/MaterialArray.h"
+#include "materials/MaterialClipboard.h"
 #include "shell/Clipboards.h"
 #include "shell/RecordDatabaseDocOf.h"
 #include "support/CompareNoCase.h"

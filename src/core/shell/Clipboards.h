@@ -23,21 +23,12 @@
 //   const R& ClipboardRecord(const C&, int);  void AppendToClipboard(C&, const R&);
 
 #include "framework/DocRegistry.h"
-#include "materials/MaterialArray.h"
 #include "support/DbFileType.h"
 
 #include <cstdint>
 #include <span>
 
 class CView;
-
-// The materials clipboard, named "Materials"; valid while an application context exists.
-extern CMaterialArray& g_materialClipboard;
-
-void ClearClipboard(CMaterialArray& clipboard);
-int ClipboardCount(const CMaterialArray& clipboard);
-const CMaterial& ClipboardRecord(const CMaterialArray& clipboard, int index);
-void AppendToClipboard(CMaterialArray& clipboard, const CMaterial& record);
 
 // The notice code that announces records inserted into a database of the kind (0 for kinds
 // without records to paste).

@@ -19,15 +19,20 @@
 #include "support/StringArrayEx.h"
 
 #include <array>
-#include <span>
 #include <string>
 
-// Capacity of every element-number array that an element list is parsed into.
-inline constexpr int kElementListCapacity = 104;
-
-// Entries that ParseElementSymbolList stores besides element numbers.
-inline constexpr int kElementListLoss = -1;         // "loi", "loss" or "vol": loss on ignition
-inline constexpr int kElementListSodiumPotassium = -2; // "Nk": sodium and potassium together
+// The chemistry that the element lists and oxide lists of the preferences are checked against.
+// The element table and the formula reader stand above the preferences, so whoever reads or
+// checks the preferences file hands the checks in (materials/ChemistryListChecks.h gives the
+// program's).
+class CPreferenceListChecks {
+public:
+    virtual ~CPreferenceListChecks() = default;
+    // 1 when text is not a well-formed element list (elements/ElementList.h), else 0.
+    virtual int IsBadElementList(const std::string& text, bool allowLoss, bool allowNk) const = 0;
+    // 1 when text is not a well-formed oxide list, else 0.
+    virtual int IsBadOxideList(const std::string& text) const = 0;
+};
 
 class CPreferences {
 public:
@@ -44,13 +49,6 @@ public:
     // path, the version, the last error text and the Make Limit Formula combination list keep
     // their values.
     void SetDefaults();
-
-    // Reads `sugord` into element numbers: every slot is first set to -1, then each symbol
-    // found is stored in turn (at most 104). Blanks and commas separate; symbols may also
-    // follow each other directly ("NaK" is sodium, then potassium). Returns the count, or -1
-    // when the text holds anything that is not an element symbol (the pseudo-entries of the
-    // table views are not accepted here).
-    int ParseElementOrder(std::span<int, kElementListCapacity> order) const;
 
     // Orders two material type names by the preferred order of `mattyp`: -1, 0 or 1.
     int CompareMaterialTypes(const std::string& a, const std::string& b) const;
@@ -79,11 +77,12 @@ public:
 
     // Reads the preferences file into a freshly constructed object: the HTML texts and the
     // colours from the profile, then the file named by the profile (default "prefs.dat" in the
-    // program directory). 0 when the file was read or does not exist (the path is then emptied
-    // and the defaults stay, silently); 1 when it could not be read, with the failure shown and
-    // every setting back at its default. A file that failed is marked (m_strUnreadFilePath) so
-    // that Save keeps a copy of it before replacing it.
-    int Load();
+    // program directory), its lists checked by Validate with checks. 0 when the file was read
+    // or does not exist (the path is then emptied and the defaults stay, silently); 1 when it
+    // could not be read, with the failure shown and every setting back at its default. A file
+    // that failed is marked (m_strUnreadFilePath) so that Save keeps a copy of it before
+    // replacing it.
+    int Load(const CPreferenceListChecks& checks);
 
     // Writes every persisted setting to the file (a new "prefs.dat" in the program directory
     // when no path is stored), after the backup that the working preferences ask for. A file
@@ -98,10 +97,10 @@ public:
     // replaced) and before saving, so that the preferences file lives with the data.
     void SetFileDirectory(const std::string& directory);
 
-    // Checks the lists of the file: 0 when all are well formed, else the number (1..19) of the
-    // first bad one. With version 1 the eight column-letter strings are raised to upper case
-    // first.
-    int Validate();
+    // Checks the lists of the file (element and oxide lists through checks): 0 when all are well
+    // formed, else the number (1..19) of the first bad one. With version 1 the eight
+    // column-letter strings are raised to upper case first.
+    int Validate(const CPreferenceListChecks& checks);
     // The message of a Validate result n (1..19); empty for other numbers.
     static std::string ValidationMessage(int n);
 
@@ -368,13 +367,6 @@ private:
     void SetSearchDefaults();
 };
 
-// Parses an element list of a table view: words separated by blanks or commas; symbols of the
-// elements 1 to 103 (compared with case) store their element number and may follow each other
-// directly; "loi", "loss" and "vol" (any case) store kElementListLoss; "Nk" (this case) stores
-// kElementListSodiumPotassium. At most 104 entries are stored. Returns the count, or -1 when the
-// text holds anything else.
-int ParseElementSymbolList(const std::string& text, std::span<int, kElementListCapacity> entries);
-
 // The name of the preferences file, and the profile entry that holds its full path.
 inline constexpr const char* kPreferencesFileName = "prefs.dat";
 inline constexpr const char* kPreferencesFileType = "Oxidarium Preferences";
@@ -394,20 +386,6 @@ inline constexpr const char* kMaterialColumnLetters = "NCADFTMWHR$* ";
 inline constexpr const char* kGlazeColumnLetters = "NDTRFSPCVXBOAU?YZL:;!@&^%$1234#* ";
 int IsBadMaterialColumnList(const std::string& text);
 int IsBadGlazeColumnList(const std::string& text);
-
-// 1 when the text holds anything but blanks, commas and element symbols (1..103, compared
-// exactly; symbols may follow each other directly), "loi", "loss" or "vol" (any case; only
-// with allowLoss) and "Nk" (this case; only with allowNk); else 0. An empty text is good.
-int IsBadElementList(const std::string& text, bool allowLoss, bool allowNk);
-// The same check under the name the batch calculation and optimize dialogs use.
-inline int ParseElementSymbolListEx(const std::string& text, bool allowLoss, bool allowNk)
-{
-    return IsBadElementList(text, allowLoss, allowNk);
-}
-
-// 1 when the oxide list (oxide formulas separated by commas or blanks) does not parse as the
-// weight-percent formula "%w" + the list, else 0.
-int IsBadOxideList(const std::string& text);
 
 // The working and the stored preferences; valid while an application context exists.
 extern CPreferences& g_prefs;

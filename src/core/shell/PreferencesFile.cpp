@@ -308,7 +308,7 @@ void ClearVocabularies(CPreferences& prefs)
 
 // Reads the file at prefs.m_strFilePath; an empty result, or the message of the failure and its
 // help context.
-std::string ReadPreferencesFile(CPreferences& prefs, unsigned& helpId)
+std::string ReadPreferencesFile(CPreferences& prefs, const CPreferenceListChecks& checks, unsigned& helpId)
 {
     const std::string& path = prefs.m_strFilePath;
     std::ifstream in(path, std::ios::binary);
@@ -324,7 +324,7 @@ std::string ReadPreferencesFile(CPreferences& prefs, unsigned& helpId)
         helpId = kHelpPrefsReadError;
         return path + ": " + prefs.m_strErrorText;
     }
-    if (const int bad = prefs.Validate(); bad != 0) {
+    if (const int bad = prefs.Validate(checks); bad != 0) {
         helpId = kHelpPrefsValidateError;
         return path + ": " + CPreferences::ValidationMessage(bad);
     }
@@ -333,7 +333,7 @@ std::string ReadPreferencesFile(CPreferences& prefs, unsigned& helpId)
 
 } // namespace
 
-int CPreferences::Load()
+int CPreferences::Load(const CPreferenceListChecks& checks)
 {
     // What the load writes back to the profile is saved once, at the end.
     const CProfileWriteBatch profileWrites(GetProfile());
@@ -352,7 +352,7 @@ int CPreferences::Load()
 
     ClearVocabularies(*this);
     unsigned helpId = 0;
-    const std::string failure = ReadPreferencesFile(*this, helpId);
+    const std::string failure = ReadPreferencesFile(*this, checks, helpId);
     if (failure.empty()) {
         ApplyColorScheme();
         return 0;

@@ -1,9 +1,8 @@
-// The checks of the preferences' lists: column letters, element lists and oxide lists. Every
-// read of the preferences file runs them, and the preference dialogs apply them to their fields.
+// The checks of the preferences' lists: the column letters here, the element lists and oxide
+// lists through the chemistry handed in. Every read of the preferences file runs them, and the
+// preference dialogs apply them to their fields.
 
 #include "shell/Preferences.h"
-
-#include "materials/Material.h"
 
 #include <algorithm>
 #include <array>
@@ -56,21 +55,13 @@ int IsBadGlazeColumnList(const std::string& text)
     return HasCharacterOutside(text, kGlazeColumnLetters);
 }
 
-int IsBadOxideList(const std::string& text)
-{
-    std::string formula = "%w " + text;
-    std::replace(formula.begin(), formula.end(), ',', ' ');
-    CMaterial material("new material");
-    return material.SetFormula(formula) != 0 ? 1 : 0;
-}
-
 std::string CPreferences::ValidationMessage(int n)
 {
     constexpr int count = static_cast<int>(std::size(kValidationMessages));
     return n >= 1 && n <= count ? kValidationMessages[n - 1] : std::string();
 }
 
-int CPreferences::Validate()
+int CPreferences::Validate(const CPreferenceListChecks& checks)
 {
     if (m_nVersion == 1) {
         for (std::string* columns : {&matshort, &matext1, &matext2, &matext3, &glzshort, &glzext1, &glzext2, &glzext3})
@@ -79,15 +70,15 @@ int CPreferences::Validate()
     const std::array<bool, 19> bad = {
         IsBadMaterialColumnList(matshort) != 0, IsBadMaterialColumnList(matext1) != 0,
         IsBadMaterialColumnList(matext2) != 0, IsBadMaterialColumnList(matext3) != 0,
-        IsBadElementList(mattab, true, true) != 0,
+        checks.IsBadElementList(mattab, true, true) != 0,
         IsBadGlazeColumnList(glzshort) != 0, IsBadGlazeColumnList(glzext1) != 0,
         IsBadGlazeColumnList(glzext2) != 0, IsBadGlazeColumnList(glzext3) != 0,
-        IsBadElementList(glztab, false, true) != 0,
-        IsBadElementList(sugord, false, false) != 0,
-        IsBadOxideList(formedcol1) != 0, IsBadOxideList(formedcol2) != 0,
-        IsBadOxideList(formedcol3) != 0, IsBadOxideList(formedcol4) != 0,
-        IsBadElementList(optimizecol1, true, true) != 0, IsBadElementList(optimizecol2, true, true) != 0,
-        IsBadElementList(optimizecol3, true, true) != 0, IsBadElementList(optimizecol4, true, true) != 0,
+        checks.IsBadElementList(glztab, false, true) != 0,
+        checks.IsBadElementList(sugord, false, false) != 0,
+        checks.IsBadOxideList(formedcol1) != 0, checks.IsBadOxideList(formedcol2) != 0,
+        checks.IsBadOxideList(formedcol3) != 0, checks.IsBadOxideList(formedcol4) != 0,
+        checks.IsBadElementList(optimizecol1, true, true) != 0, checks.IsBadElementList(optimizecol2, true, true) != 0,
+        checks.IsBadElementList(optimizecol3, true, true) != 0, checks.IsBadElementList(optimizecol4, true, true) != 0,
     };
     const auto first = std::find(bad.begin(), bad.end(), true);
     return first == bad.end() ? 0 : static_cast<int>(first - bad.begin()) + 1;

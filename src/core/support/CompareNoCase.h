@@ -10,3 +10,6 @@
 int CompareNoCase(std::string_view a, std::string_view b);
 
 bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// True when text begins with prefix, ignoring case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);

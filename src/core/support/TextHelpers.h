@@ -23,6 +23,9 @@ inline bool IsWhitespaceChar(char c)
 {
     return c == ' ' || (c >= 9 && c <= 13);
 }
+// The ASCII capital (small) letters, whatever the locale.
+inline bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
+inline bool IsAsciiLower(char c) { return c >= 'a' && c <= 'z'; }
 // The first character of text that is not whitespace (the terminating NUL when there is none).
 const char* SkipWhitespace(const char* text);
 char* SkipWhitespace(char* text);

@@ -1,5 +1,6 @@
 #include "tools/BatchCalculator.h"
 
+#include "elements/ElementList.h"
 #include "framework/MessageService.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialFormula.h"
@@ -122,7 +123,7 @@ double CBatchCalculator::LimitingAmount(const CMaterial& material, int* limiter)
 
 void CBatchCalculator::Start()
 {
-    g_prefs.ParseElementOrder(m_suggestionOrder);
+    ParseElementOrder(g_prefs.sugord, m_suggestionOrder);
     BuildFormulaFromRecipe();
     m_recipe.clear();
     m_recipeBoxText.clear();

@@ -22,6 +22,7 @@
 // non-volatile ones, entry 0 only while K and Na are combined, and entries 11 (Na) and 19 (K)
 // only while they are not.
 
+#include "elements/ElementList.h"
 #include "elements/ElementTable.h"
 #include "glazes/IngredientList.h"
 #include "shell/Preferences.h"

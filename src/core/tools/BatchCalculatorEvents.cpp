@@ -2,6 +2,7 @@
 
 #include "tools/BatchCalculator.h"
 
+#include "elements/ElementList.h"
 #include "framework/MessageService.h"
 #include "materials/MaterialArray.h"
 #include "support/CompareNoCase.h"
@@ -15,11 +16,6 @@ namespace {
 void ShowStop(const std::string& text)
 {
     AppMessageBox(text, MsgOk | MsgIconError, kBatchCalcHelpId);
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 // When several materials begin with the text, the first of them in database order is taken.
@@ -158,7 +154,7 @@ void CBatchCalculator::SelectListItem(int data)
 
 void CBatchCalculator::PreferencesChanged()
 {
-    g_prefs.ParseElementOrder(m_suggestionOrder);
+    ParseElementOrder(g_prefs.sugord, m_suggestionOrder);
     RecomputeSuggestions();
     ShowRemainders();
     RebuildRecipeBox();

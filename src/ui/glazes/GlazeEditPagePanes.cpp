@@ -171,7 +171,7 @@ void CGlazeEditView::FillLimitPage(const CGlaze& scratch)
     const std::string& chosen = m_chosenLimitFormula.empty() ? m_limform : m_chosenLimitFormula;
     for (int i = 0; i < count; ++i) {
         const CLimitFormula& formula = formulas->GetAt(i);
-        const char within = formula.IsGlazeWithin(scratch) ? '*' : ' ';
+        const char within = formula.IsAnalysisWithin(scratch.GetAnalysis()) ? '*' : ' ';
         const char own = CompareNoCase(formula.m_name, m_limform) == 0 ? '.' : ' ';
         m_limitList->addItem(FromCp1252(std::string(1, within) + "\t" + std::string(1, own) + "\t" + formula.m_name));
         if (chosenRow < 0 && !chosen.empty() && CompareNoCase(formula.m_name, chosen) == 0)

@@ -1,5 +1,6 @@
 #include "glazes/GlazesViewRows.h"
 
+#include "elements/ElementList.h"
 #include "elements/ElementTable.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"

@@ -4,6 +4,7 @@
 
 #include "framework/Cp1252.h"
 #include "framework/MessageService.h"
+#include "materials/MaterialClipboard.h"
 #include "materials/SelectMaterialDlg.h"
 #include "shell/AppContext.h"
 #include "shell/Clipboards.h"

@@ -3,8 +3,10 @@
 
 #include "shell/PreferencesDlg.h"
 
+#include "elements/ElementList.h"
 #include "framework/Cp1252.h"
 #include "framework/MessageService.h"
+#include "materials/ChemistryListChecks.h"
 #include "shell/OxidariumApp.h"
 #include "shell/PreferencesPage.h"
 #include "support/NumberField.h"

@@ -1,5 +1,6 @@
 #include "tools/OptimizePrefsDlg.h"
 
+#include "elements/ElementList.h"
 #include "framework/Cp1252.h"
 #include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"

@@ -675,7 +675,7 @@ TEST_F(GlazesDocTest, TheStarterGlazesLieWithinTheirFormulasAndCostSomething)
         const CGlaze& glaze = *doc->GetGlaze(i);
         const CLimitFormula* formula = formulas.FindFormulaByName(glaze.m_limform);
         ASSERT_NE(formula, nullptr) << glaze.m_name << " names " << glaze.m_limform;
-        EXPECT_TRUE(formula->IsGlazeWithin(glaze)) << glaze.m_name << " in " << glaze.m_limform;
+        EXPECT_TRUE(formula->IsAnalysisWithin(glaze.GetAnalysis())) << glaze.m_name << " in " << glaze.m_limform;
         EXPECT_GT(glaze.GetAnalysis().costPerKg, 0.0) << glaze.m_name;
     }
 }

@@ -1,6 +1,8 @@
 #include "shell/Preferences.h"
 
+#include "elements/ElementList.h"
 #include "FakeMessageService.h"
+#include "materials/ChemistryListChecks.h"
 #include "TestPaths.h"
 #include "core/support/FileSizeLimit.h"
 #include "shell/AppContext.h"
@@ -108,7 +110,7 @@ protected:
     int LoadFile(const std::string& bytes, P& prefs)
     {
         WriteAll(m_prefsPath, bytes);
-        return prefs.Load();
+        return prefs.Load(CChemistryListChecks());
     }
 
     CAppContext m_context;
@@ -192,7 +194,7 @@ TEST_F(PreferencesFileTest, SaveThenLoadGivesBackEverySetting)
     ASSERT_EQ(saved.Save(), 0);
 
     P loaded;
-    ASSERT_EQ(loaded.Load(), 0) << ::testing::PrintToString(m_messages.Texts());
+    ASSERT_EQ(loaded.Load(CChemistryListChecks()), 0) << ::testing::PrintToString(m_messages.Texts());
     ExpectSamePersisted(loaded, saved);
     EXPECT_EQ(loaded.m_nVersion, 2);
     EXPECT_EQ(loaded.m_strFilePath, m_prefsPath);
@@ -256,7 +258,7 @@ TEST_F(PreferencesFileTest, ReaderRulesForRangesAndFlags)
 TEST_F(PreferencesFileTest, MissingFileKeepsDefaultsSilently)
 {
     P prefs;
-    EXPECT_EQ(prefs.Load(), 0);
+    EXPECT_EQ(prefs.Load(CChemistryListChecks()), 0);
     EXPECT_TRUE(m_messages.boxes.empty());
     EXPECT_TRUE(prefs.m_strFilePath.empty());
     ExpectSamePersisted(prefs, P());
@@ -269,7 +271,7 @@ TEST_F(PreferencesFileTest, MissingFileKeepsDefaultsSilently)
     EXPECT_EQ(m_profile->SaveCount(), 1);
     EXPECT_EQ(CProfile(m_profile->Path()).GetString("Colors", "mono_white"), "255,255,255");
     P again;
-    EXPECT_EQ(again.Load(), 0);
+    EXPECT_EQ(again.Load(CChemistryListChecks()), 0);
     EXPECT_EQ(m_profile->SaveCount(), 1);
 
     // The first save writes "prefs.dat" in the program directory and records it.
@@ -285,21 +287,21 @@ TEST_F(PreferencesFileTest, MissingFileKeepsDefaultsSilently)
 TEST_F(PreferencesFileTest, ValidationOfTheLists)
 {
     P prefs;
-    EXPECT_EQ(prefs.Validate(), 0) << "the defaults are well formed";
+    EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 0) << "the defaults are well formed";
     prefs.sugord = "NaK";
-    EXPECT_EQ(prefs.Validate(), 0);
+    EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 0);
     prefs.sugord = "Na Nk";
-    EXPECT_EQ(prefs.Validate(), 11);
+    EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 11);
     EXPECT_EQ(P::ValidationMessage(11),
               "Error in 'sugord' (list of elements in Batch Calculation Oxide Suggestion Order)");
     prefs.sugord = "Na";
     prefs.mattab = "Si LOI";
     prefs.glztab = "Si Nk";
-    EXPECT_EQ(prefs.Validate(), 0);
+    EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 0);
     prefs.glztab = "Si LOI";
-    EXPECT_EQ(prefs.Validate(), 10);
+    EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 10);
     prefs.matext2 = "CNx";
-    EXPECT_EQ(prefs.Validate(), 3) << "the first bad list wins";
+    EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 3) << "the first bad list wins";
 
     EXPECT_EQ(IsBadElementList("", false, false), 0);
     EXPECT_EQ(IsBadElementList(" ,, ", false, false), 0);
@@ -318,11 +320,11 @@ TEST_F(PreferencesFileTest, ValidationOfTheLists)
 
     prefs = P();
     prefs.formedcol3 = "SiO2,(Al2O3";
-    EXPECT_EQ(prefs.Validate(), 14);
+    EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 14);
     EXPECT_EQ(P::ValidationMessage(14), "Error in 'formedcol3' (Formula Edit dialog third column)");
     prefs = P();
     prefs.optimizecol4 = "Si,Qq";
-    EXPECT_EQ(prefs.Validate(), 19);
+    EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 19);
     EXPECT_EQ(P::ValidationMessage(0), "");
 }
 
@@ -442,7 +444,7 @@ TEST_F(PreferencesFileTest, HandedOverDataDirectoryHoldsTheFile)
 {
     const fs::path data = m_dir / "data";
     fs::create_directory(data);
-    ASSERT_EQ(g_savedPrefs.Load(), 0);
+    ASSERT_EQ(g_savedPrefs.Load(CChemistryListChecks()), 0);
     g_savedPrefs.hazwarn = "Data directory";
     g_savedPrefs.SetFileDirectory(data.string());
     EXPECT_EQ(g_savedPrefs.Save(), 0);
@@ -452,6 +454,6 @@ TEST_F(PreferencesFileTest, HandedOverDataDirectoryHoldsTheFile)
     EXPECT_FALSE(fs::exists(m_prefsPath));
 
     P next; // the next start reads the file in the data directory
-    EXPECT_EQ(next.Load(), 0);
+    EXPECT_EQ(next.Load(CChemistryListChecks()), 0);
     EXPECT_EQ(next.hazwarn, "Data directory");
 }

@@ -1,5 +1,6 @@
 #include "shell/Preferences.h"
 
+#include "elements/ElementList.h"
 #include "support/LogFont.h"
 
 #include <gmock/gmock.h>
@@ -21,9 +22,7 @@ std::vector<int> Entries(const std::array<int, kElementListCapacity>& slots, int
 
 int ParseOrder(const std::string& sugord, std::array<int, kElementListCapacity>& order)
 {
-    CPreferences prefs;
-    prefs.sugord = sugord;
-    return prefs.ParseElementOrder(order);
+    return ParseElementOrder(sugord, order);
 }
 
 } // namespace

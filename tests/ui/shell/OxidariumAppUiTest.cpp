@@ -1,5 +1,6 @@
 #include "app/OxidariumAppUi.h"
 
+#include "materials/ChemistryListChecks.h"
 #include "ShellSandbox.h"
 #include "TestPaths.h"
 #include "core/graphs/RecordingChartEngine.h"
@@ -135,7 +136,7 @@ TEST(OxidariumAppUiTest, AHandedOverDataDirectoryIsRecordedCataloguedAndKeepsThe
     EXPECT_EQ(g_prefs.backtyp, 1);
     EXPECT_EQ(g_prefs.decrecipe, 5);
     CPreferences reread;
-    ASSERT_EQ(reread.Load(), 0);
+    ASSERT_EQ(reread.Load(CChemistryListChecks()), 0);
     EXPECT_EQ(reread.backtyp, 1);
     EXPECT_EQ(reread.decrecipe, 5);
     EXPECT_TRUE(CShellSandbox::Exists(dataDir + "/databasetree.dbt"));
