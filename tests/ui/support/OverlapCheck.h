@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <string>
@@ -15,7 +16,8 @@
 // "a | b" for each pair of shown direct children of parent whose rectangles overlap by more than
 // a few pixels each way (a label's box may reach a dialog unit into its neighbour's), and
 // "a | corner" for a child left in the parent's top left corner, "a | outside" for one reaching
-// beyond the parent; group boxes (which frame others) do not count.
+// beyond the parent; group boxes (which frame others) do not count, nor radio buttons of one row
+// (their boxes may reach past their short texts into the next one).
 inline std::vector<std::string> OverlappingControls(const QWidget& parent)
 {
     const auto name = [](const QWidget* w) {
@@ -37,6 +39,8 @@ inline std::vector<std::string> OverlappingControls(const QWidget& parent)
         if (!parent.rect().contains(shown[i]->geometry()))
             pairs.push_back(name(shown[i]) + " | outside");
         for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            if (qobject_cast<const QRadioButton*>(shown[i]) && qobject_cast<const QRadioButton*>(shown[j]))
+                continue;
             const QRect both = shown[i]->geometry().intersected(shown[j]->geometry());
             if (both.width() > 3 && both.height() > 3)
                 pairs.push_back(name(shown[i]) + " | " + name(shown[j]));
