@@ -467,4 +467,3 @@ TEST_F(OptimizeDlgTest, AConstraintOnWaterIsKept)
     EXPECT_NE(std::find(texts.begin(), texts.end(), "1,<,0.5,,"), texts.end());
     EXPECT_EQ(texts.size(), 6u);
 }
-
