@@ -106,6 +106,17 @@ TEST_F(OptimizerTest, ASmallCapKeepsTheOxideAndNoLossRulesOutWater)
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Silica"), m_trace.end());
 }
 
+// A material with no oxides at all (an empty formula) can add nothing and is not offered.
+TEST_F(OptimizerTest, AMaterialWithoutOxidesIsNotUsable)
+{
+    CMaterial nothing("Nothing");
+    nothing.m_available = 1;
+    m_doc.InsertMaterial(0, nothing);
+    ASSERT_EQ(Run(true), 0) << m_message;
+    EXPECT_EQ(std::find(m_trace.begin(), m_trace.end(), "usable material: Nothing"), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Silica"), m_trace.end());
+}
+
 } // namespace
 
 TEST_F(OptimizerTest, FourMaterialsGiveTheOneRecipeOfTheUnityFormula)
