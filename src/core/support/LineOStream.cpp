@@ -23,11 +23,12 @@ void CLineStreamBuf::FlushPendingLine()
         CloseLine();
 }
 
+// The stored line is a copy of its own size: the room reserved for writing stays with the
+// stream, not with each of the (maybe hundreds of thousands of) lines.
 void CLineStreamBuf::CloseLine()
 {
-    m_target.push_back(std::move(m_line));
+    m_target.push_back(m_line);
     m_line.clear();
-    m_line.reserve(m_reserve);
 }
 
 void CLineStreamBuf::Put(char ch)

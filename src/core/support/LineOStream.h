@@ -36,7 +36,7 @@ private:
 
     CStringArrayEx& m_target;
     bool m_dropControl;
-    std::size_t m_reserve; // room reserved for each new line
+    std::size_t m_reserve; // room reserved for the line being written
     std::string m_line;
 };
 

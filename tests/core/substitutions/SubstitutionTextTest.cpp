@@ -107,3 +107,33 @@ TEST_F(SubstitutionTextTest, TheTableGathersNotesAsNumberedFootnotes)
 }
 
 } // namespace
+
+// Page headers come with the form-feed preference; 0 decimals write whole amounts, and more than
+// 30 decimals (a hand-edited preferences file) are written as 30.
+TEST_F(SubstitutionTextTest, ThePreferencesGiveTheFormatWithinBounds)
+{
+    g_prefs.prtuseffs = 1;
+    g_prefs.decrecipe = 0;
+    g_prefs.tzsrecipe = 0;
+    const CSubstitutionTextFormat format = CSubstitutionTextFormat::FromPreferences();
+    EXPECT_TRUE(format.formFeeds);
+    EXPECT_EQ(format.decimals, 0);
+
+    CSubstitution whole("Whole");
+    whole.m_set1.Add("Whiting", 10);
+    whole.m_set2.Add("Wollastonite", 12);
+    std::ostringstream out;
+    WriteSubstitutionSummary(out, whole, {false, 0, 0});
+    EXPECT_EQ(out.str(), "Whole\x0f\x01\n"
+                         "-----\x19\x0f\x01\n"
+                         "\x01\n"
+                         "For:                      Substitute:\x01\n"
+                         "     10 Whiting                12 Wollastonite      \x01\n"
+                         "\n"
+                         "\n");
+
+    std::ostringstream wide;
+    WriteSubstitutionSummary(wide, whole, {false, 40, 0});
+    EXPECT_NE(wide.str().find("For:" + std::string(52, ' ') + "Substitute:\x01\n"), std::string::npos);
+    EXPECT_EQ(SubstitutionSetColumn(whole.m_set1, 1, {false, 40, 0}), std::string(53, ' '));
+}

@@ -216,6 +216,7 @@ TEST_F(SubstitutionsDocTest, SaveWritesThroughTheSafeWriterAndAnnounces)
     EXPECT_TRUE(doc.OnCommand(CmdSaveSubstitutionDb));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
     EXPECT_EQ(m_dialogs.requests[0].title, "Substitution Database Save As...");
+    EXPECT_EQ(m_dialogs.requests[0].helpId, 303u);
     EXPECT_EQ(m_dialogs.requests[0].defaultExtension, "sub");
     EXPECT_EQ(m_dialogs.requests[0].filter, "Database Files (*.sub)|*.sub|All Files (*.*)|*.*||");
     EXPECT_EQ(ReadAll(path), Written(doc));
@@ -284,6 +285,7 @@ TEST_F(SubstitutionsDocTest, OpenNewAndRevertAskFirstAndAnnounce)
     m_dialogs.AnswerPath(path);
     EXPECT_TRUE(doc.OnCommand(CmdOpenSubstitutionDb));
     EXPECT_EQ(m_dialogs.requests.back().title, "Open Substitution Database...");
+    EXPECT_EQ(m_dialogs.requests.back().helpId, 300u);
     EXPECT_EQ(doc.GetPathName(), path);
 
     // Closing an edit frame asks its view; Cancel keeps it open.

@@ -405,4 +405,30 @@ TEST_F(BatchCalculatorTest, TheSuggestionToleranceCountsMolesOrWeight)
     EXPECT_EQ(suggested(1), (std::vector<std::string>{"Whiting (CaO)", "Wollastonite (CaO)", "Fluorspar (CaO)"}));
 }
 
+// Any tolerance above 0, however small, suggests by the tolerance: a whiting with 0.03% magnesia
+// (0.03% of its oxides' moles undesired) is suggested at 0.05%, and at 0 it is not.
+TEST_F(BatchCalculatorTest, ASmallSuggestionToleranceStillSuggestsByTheTolerance)
+{
+    g_prefs.sugextend = 0;
+    g_prefs.sugmulti = 0;
+    g_prefs.sugtoltyp = 0;
+    CMaterial impure("Whiting 0.03% MgO");
+    impure.SetFormula("0.9997 CaO 0.0003 MgO 0.9997 CO2");
+    m_doc.InsertMaterial(0, impure);
+    const auto suggested = [&](double tolerance) {
+        g_prefs.sugtol = tolerance;
+        CBatchCalculator calc;
+        calc.Start();
+        calc.m_formulaText = kLeachUnity;
+        calc.RestartFromFormula();
+        UseOffered(calc, "Potash Feldspar");
+        calc.SetListMode(kBatchListSuggestions);
+        return Texts(calc.BuildListRows());
+    };
+    EXPECT_EQ(suggested(0.05), (std::vector<std::string>{"Whiting 0.03% MgO\tCaO\t73.625", "Whiting\tCaO\t73.616",
+                                                         "Wollastonite\tCaO\t85.44", "Fluorspar\tCaO\t57.426"}));
+    EXPECT_EQ(suggested(0.0),
+              (std::vector<std::string>{"Whiting\tCaO\t73.616", "Wollastonite\tCaO\t85.44", "Fluorspar\tCaO\t57.426"}));
+}
+
 } // namespace

@@ -1,5 +1,7 @@
 #include "tools/Blend.h"
 
+#include "tools/BlendSupport.h"
+
 #include "core/tools/GlazeToolsTestSupport.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeList.h"
@@ -151,6 +153,16 @@ TEST_F(BlendTest, EndpointsThatCannotBeBlendedStopBeforeAnyDatabaseIsMade)
     ExpectLines(blend->GetGlaze(1)->m_components, {{"Silica", 50}, {"Whiting", 50}});
     EXPECT_EQ(blend->GetGlaze(1)->m_byVol, 0);
     EXPECT_EQ(source->GetGlaze(1)->m_byVol, 1);
+}
+
+// An endpoint is blended per hundred of its components: 30 silica and 20 whiting become 60 and 40.
+TEST_F(BlendTest, AnEndpointIsScaledToAHundredOfComponents)
+{
+    CGlaze copy;
+    EXPECT_EQ(PrepareBlendSource(MakeGlaze("Half", {{"Silica", 30}, {"Whiting", 20}}), copy), 0);
+    ASSERT_EQ(copy.m_components.GetCount(), 2);
+    EXPECT_DOUBLE_EQ(copy.m_components.GetAt(0).m_amount, 60.0);
+    EXPECT_DOUBLE_EQ(copy.m_components.GetAt(1).m_amount, 40.0);
 }
 
 } // namespace

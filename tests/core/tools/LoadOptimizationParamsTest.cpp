@@ -173,3 +173,16 @@ TEST_F(LoadOptimizationParamsTest, LoadedAnalysisOptimizesBackToItsRecipe)
     EXPECT_EQ(recipe.GetAt(1).m_name, "Kaolin");
     EXPECT_NEAR(recipe.GetAt(1).m_amount, 51.63, 0.05);
 }
+
+// Loading an analysis replaces the oxide constraints the dialog held (a second load gives the
+// same list, not twice as many); the material constraints stay.
+TEST_F(LoadOptimizationParamsTest, LoadingAnAnalysisReplacesTheOxideConstraints)
+{
+    COptimizationParams params;
+    params.m_oxideConstraints.Add(COxideConstraint(kSi, '>', "2", ""));
+    params.m_materialConstraints.Add(CMaterialConstraint("Kept", '>', "1", ""));
+    const CLoadOptParamsChoice choice{kLoadFromCurrentGlaze, kLoadGlazeUnity, false, false};
+    LoadOptimizationParamsFromGlaze(m_glaze, choice, params);
+    LoadOptimizationParamsFromGlaze(m_glaze, choice, params);
+    EXPECT_EQ(Texts(params), (std::vector<std::string>{"20,=,1.0,,", "13,=,0.2,,", "14,=,1.4,,", "Kept,>,1,,"}));
+}

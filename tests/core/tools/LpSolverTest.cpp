@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -267,4 +268,33 @@ TEST(LpSolverTest, RandomProblemsMatchVertexEnumeration)
         EXPECT_TRUE(holds(x[0], x[1]));
         EXPECT_NEAR(cost[0] * x[0] + cost[1] * x[1], best, 1e-7);
     }
+}
+
+// Rows 1 and 2 are one another negated, so after phase 1 row 2's artificial (X4) stays basic at
+// level zero and row 1's spent artificial (X3) has a phase-1 cost of exactly 0. It is dropped all
+// the same: phase 2 starts at the optimum (1, 1) and makes no pivot, and the trace says so. (It
+// could only ever have entered at level zero: X4's row holds X3 with +1, blocking at once.)
+TEST(LpSolverTest, ASpentArtificialIsDroppedEvenWhenItsPhaseOneCostIsZero)
+{
+    TracedProgram program;
+    program.lp.AddConstraint(Row{1.0, -1.0}, 0.0, kLPEqual);
+    program.lp.AddConstraint(Row{-1.0, 1.0}, 0.0, kLPEqual);
+    program.lp.AddConstraint(Row{1.0, 1.0}, 2.0, kLPEqual);
+    program.lp.SetCost(Row{1.0, 0.0});
+    std::vector<double> x;
+    ASSERT_EQ(program.lp.Solve(x, true), 0);
+    EXPECT_EQ(x, (Row{1.0, 1.0}));
+    EXPECT_EQ(program.lp.GetIterationCount(), 0);
+    const auto phaseTwo = std::find(program.lines.begin(), program.lines.end(), "Phase 2 # 0");
+    ASSERT_NE(phaseTwo, program.lines.end());
+    EXPECT_EQ(std::vector<std::string>(phaseTwo - 2, phaseTwo),
+              (std::vector<std::string>{"Dropping X3, coefficient was 0", "Dropping X5, coefficient was 1"}));
+    EXPECT_EQ(std::vector<std::string>(phaseTwo, phaseTwo + 5),
+              (std::vector<std::string>{
+                  "Phase 2 # 0",
+                  "X1       1.0000(X1)     0.0000(X2)     0.0000(X4)  =     1.0000",
+                  "X4       0.0000(X1)     0.0000(X2)     1.0000(X4)  =     0.0000",
+                  "X2       0.0000(X1)     1.0000(X2)     0.0000(X4)  =     1.0000",
+                  "-z       0.0000(X1)     0.0000(X2)     0.0000(X4)  =    -1.0000",
+              }));
 }

@@ -87,6 +87,36 @@ protected:
     std::vector<std::string> m_trace;
 };
 
+// Only a cap of 0 rules an oxide out: MgO capped at 0.05 leaves talc usable. LOI capped at 0
+// rules out every volatile, water too: kaolin drops out.
+TEST_F(OptimizerTest, ASmallCapKeepsTheOxideAndNoLossRulesOutWater)
+{
+    KeepOnly({"Silica", "Kaolin", "Calcined Kaolin", "Potash Feldspar", "Whiting", "Wollastonite", "Talc"});
+    m_params.m_goal = kGoalLOI;
+    m_params.m_oxideConstraints.Add(COxideConstraint(12, '<', "0.05", "")); // MgO
+    ASSERT_EQ(Run(true), 0) << m_message;
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Talc"), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Kaolin"), m_trace.end());
+
+    m_params.m_oxideConstraints.Add(COxideConstraint(kConstraintLOI, '<', "0", ""));
+    m_trace.clear();
+    Run(true);
+    EXPECT_EQ(std::find(m_trace.begin(), m_trace.end(), "usable material: Kaolin"), m_trace.end());
+    EXPECT_EQ(std::find(m_trace.begin(), m_trace.end(), "usable material: Whiting"), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Silica"), m_trace.end());
+}
+
+// A material with no oxides at all (an empty formula) can add nothing and is not offered.
+TEST_F(OptimizerTest, AMaterialWithoutOxidesIsNotUsable)
+{
+    CMaterial nothing("Nothing");
+    nothing.m_available = 1;
+    m_doc.InsertMaterial(0, nothing);
+    ASSERT_EQ(Run(true), 0) << m_message;
+    EXPECT_EQ(std::find(m_trace.begin(), m_trace.end(), "usable material: Nothing"), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Silica"), m_trace.end());
+}
+
 } // namespace
 
 TEST_F(OptimizerTest, FourMaterialsGiveTheOneRecipeOfTheUnityFormula)
@@ -264,6 +294,7 @@ TEST_F(OptimizerTest, BoundsBecomeRowsOfTheirKind)
     rows = relations();
     EXPECT_EQ(std::count(rows.begin(), rows.end(), ">="), 2);
     EXPECT_EQ(std::count(rows.begin(), rows.end(), "= "), 3);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), "<="), 4); // an "=" row has no "<=" twin
 
     // A '>' material minimum in % weight units: a lower row and an upper row at 100 %.
     const std::size_t before = rows.size();

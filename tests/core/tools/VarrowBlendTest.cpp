@@ -142,4 +142,19 @@ TEST_F(VarrowBlendTest, VolumesNamesAndCornerShares)
     EXPECT_EQ(RunVarrowBlend(refused, *m_source), nullptr);
 }
 
+// Kaolin and silica just beyond 100 together still keep their ratio: 60.09 and 40 make 100.09,
+// so B holds 60.0% kaolin, not 60.1%.
+TEST_F(VarrowBlendTest, JustBeyondAHundredTheCornerBSharesAreScaled)
+{
+    CVarrowBlendRequest corners = m_request;
+    corners.generateAll = false;
+    corners.generateCorners = true;
+    corners.cornerBatch = 100.0;
+    corners.kaolinB = 60.09;
+    corners.silicaB = 40.0;
+    CGlazesDoc* blend = RunVarrowBlend(corners, *m_source);
+    ASSERT_NE(blend, nullptr);
+    EXPECT_EQ(blend->Glazes().m_infoLines[12], "  0.0% Glaze C, 60.0% Kaolin, and 40.0% Silica.");
+}
+
 } // namespace

@@ -284,3 +284,13 @@ TEST_F(CheckIngredientsTest, SkipAllKeepsTheAnswersGivenAndGoesOnToUnavailableMa
                                         "  1 material made available\n");
     EXPECT_EQ(m_materials.Materials().GetCount(), 6);
 }
+
+TEST_F(CheckIngredientsTest, TheDialogShowsTheSelectChoiceItWasGiven)
+{
+    for (const int select : {1, 0}) {
+        CCheckIngredientsDlg dialog;
+        dialog.options.selectGlazes = select;
+        dialog.InitDialog();
+        EXPECT_EQ(dialog.SelectCheck()->isChecked(), select != 0);
+    }
+}

@@ -106,3 +106,15 @@ TEST_F(MakeLimitFormulaDlgTest, BasedOnAFormulaTakesItsLimits)
     EXPECT_EQ(request.m_combinations[0].m_name, "Al2O3");
     EXPECT_EQ(request.m_byPercent[0], 1);
 }
+
+TEST_F(MakeLimitFormulaDlgTest, TheDialogShowsTheInformationChoiceItWasGiven)
+{
+    for (const int toInformation : {1, 0}) {
+        CMakeLimitFormulaRequest request;
+        CMakeLimitFormulaDlg dialog;
+        dialog.toInformation = toInformation;
+        dialog.request = &request;
+        dialog.InitDialog();
+        EXPECT_EQ(dialog.InformationCheck()->isChecked(), toInformation != 0);
+    }
+}

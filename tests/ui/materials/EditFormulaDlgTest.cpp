@@ -5,6 +5,7 @@
 #include "materials/FormulaConversionDlg.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "ui/support/OverlapCheck.h"
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
@@ -227,4 +228,11 @@ TEST_F(EditFormulaDlgTest, EveryButtonLiesInsideTheDialog)
         const QRect at = button->geometry();
         EXPECT_TRUE(inside.contains(at)) << button->text().toStdString() << " at " << at.left() << "," << at.top();
     }
+}
+
+TEST_F(EditFormulaDlgTest, TheExtraCellsStayInsideTheDialogAndApart)
+{
+    CEditFormulaDlg dialog(nullptr, "CuO Cr2O3 CoO NiO MnO2 V2O5 Cs2O Rb2O SiO2 2 SiO2");
+    dialog.InitDialog();
+    EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
 }

@@ -106,3 +106,15 @@ TEST(FormulaConversionDlgTest, ForcedValuesAndBulkUse)
     EXPECT_EQ(all.result(), QDialog::Rejected);
     EXPECT_EQ(g_prefs.m_nFormConvChoice, -1);
 }
+
+// A volatile oxide of the formula (CO2, H2O) is a unity target of its own; a fixed oxide is not
+// listed again as a component.
+TEST(FormulaConversionDlgTest, AVolatileOxideIsAUnityTarget)
+{
+    CAppContext context;
+    g_prefs.ApplyColorScheme();
+    CFormulaConversionDlg dialog;
+    dialog.SetMaterial(Parsed("% 56 CaO  44 CO2"));
+    EXPECT_EQ(dialog.unityCodes, (std::vector<int>{-1, kUnitySeparator, 20, kUnitySeparator, 1001}));
+    EXPECT_EQ(dialog.unityTexts.back(), "CO2");
+}

@@ -7,6 +7,7 @@
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
 #include "ui/framework/TypeText.h"
+#include "ui/support/OverlapCheck.h"
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
@@ -387,4 +388,10 @@ TEST_F(MaterialEditViewTest, DialogsOfTheFormChooseRecordsMappingsAndNotes)
     ASSERT_TRUE(view->SaveChanges());
     EXPECT_EQ(Database().GetAt(3)->m_hazNotes, (CStringArrayEx{"Wear a mask.", "Keep dry."}));
     EXPECT_EQ(Database().GetAt(3)->m_mapTo, "Silica");
+}
+
+TEST_F(MaterialEditViewTest, NoFieldOfTheFormCoversAnother)
+{
+    CMaterialEditView* view = Open(1);
+    EXPECT_EQ(OverlappingControls(*view->Form()), std::vector<std::string>());
 }

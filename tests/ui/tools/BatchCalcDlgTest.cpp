@@ -5,6 +5,7 @@
 #include "materials/EditFormulaDlg.h"
 #include "support/DialogStyle.h"
 #include "tools/BatchCalcPrefsDlg.h"
+#include "ui/support/OverlapCheck.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -397,4 +398,11 @@ TEST_F(BatchCalcDlgTest, TheMaterialsListHasItsOwnBackground)
     CBatchCalcDlg dialog;
     Open(dialog);
     EXPECT_EQ(dialog.MaterialsList()->palette().color(QPalette::Base), ToQColor(GetNamedColor("mat_list")));
+}
+
+TEST_F(BatchCalcDlgTest, NoControlCoversAnother)
+{
+    CBatchCalcDlg dialog;
+    Open(dialog);
+    EXPECT_EQ(OverlappingControls(*dialog.Content()), std::vector<std::string>());
 }

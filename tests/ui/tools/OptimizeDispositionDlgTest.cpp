@@ -2,6 +2,7 @@
 
 #include "BatchOptDlgFixture.h"
 #include "framework/Cp1252.h"
+#include "ui/support/OverlapCheck.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -73,4 +74,11 @@ TEST_F(OptimizeDispositionDlgTest, WithoutCurrentGlazeOrRecipe)
     EXPECT_EQ(dialog.where, kDispositionNewGlaze);
     EXPECT_FALSE(dialog.saveRecipe);
     EXPECT_FALSE(dialog.scale);
+}
+
+TEST_F(OptimizeDispositionDlgTest, NoControlCoversAnother)
+{
+    CDispositionDlg dialog;
+    dialog.InitDialog();
+    EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
 }

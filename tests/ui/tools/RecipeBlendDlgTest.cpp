@@ -3,6 +3,7 @@
 #include "tools/MixGlazesDlg.h"
 #include "tools/ToolCommands.h"
 #include "ui/glazes/GlazeDlgTestFixture.h"
+#include "ui/support/OverlapCheck.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -155,4 +156,14 @@ TEST_F(RecipeBlendDlgTest, MixGlazesTakesPartsAndAnEmptyFirstEntry)
     // Average Glazes has no dialog.
     EXPECT_EQ(RunAverageGlazesCommand(*m_doc, {0, 1}, m_list), 2);
     EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "Average of 2 glazes");
+}
+
+TEST_F(RecipeBlendDlgTest, TheGlazeRowsStandOneBelowAnother)
+{
+    CTriaxialBlendDlg triaxial(*m_doc);
+    triaxial.request = MakeRecipeBlendRequest(kTriaxialBlend, {1});
+    triaxial.InitDialog();
+    EXPECT_EQ(OverlappingControls(triaxial), std::vector<std::string>());
+    EXPECT_LT(triaxial.GlazeList(0)->y(), triaxial.GlazeList(1)->y());
+    EXPECT_LT(triaxial.GlazeList(1)->y(), triaxial.GlazeList(2)->y());
 }

@@ -1,0 +1,64 @@
+#include "substitutions/GlazeSubstitution.h"
+
+#include "core/shell/FakeMessageService.h"
+#include "glazes/Glaze.h"
+#include "glazes/GlazeAnalysis.h"
+#include "glazes/GlazesDoc.h"
+#include "materials/MaterialsDoc.h"
+#include "shell/AppContext.h"
+#include "substitutions/Substitution.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A substitution applied to a glaze of a glaze database: to the components and to the additions,
+// with the answer whether anything changed, the database marked changed and the analysis made
+// anew from the new recipe.
+TEST(GlazeSubstitutionTest, ChangesComponentsOrAdditionsAndTheAnalysisFollows)
+{
+    CAppContext context;
+    CFakeMessageService messages;
+    CMaterialsDoc materials;
+    for (const auto& [name, formula] : {std::pair{"Whiting", "CaCO3"}, std::pair{"Magnesite", "MgCO3"},
+                                        std::pair{"Silica", "SiO2"}}) {
+        CMaterial material(name);
+        material.SetFormula(formula);
+        materials.InsertMaterial(materials.Materials().GetCount(), material);
+    }
+    CGlazesDoc doc;
+    CGlaze inComponents("Matte");
+    inComponents.m_components.Add("Whiting", 20.0);
+    inComponents.m_components.Add("Silica", 80.0);
+    CGlaze inAdditions("Clear");
+    inAdditions.m_components.Add("Silica", 100.0);
+    inAdditions.m_additions.Add("Whiting", 5.0);
+    doc.InsertGlaze(0, inComponents);
+    doc.InsertGlaze(1, inAdditions);
+    doc.SetModifiedFlag(false);
+
+    CSubstitution substitution("whiting to magnesite");
+    substitution.m_set1.Add("Whiting", 1.0);
+    substitution.m_set2.Add("Magnesite", 1.0);
+
+    CGlaze& matte = *doc.GetGlaze(0);
+    ASSERT_EQ(matte.GetAnalysis().componentItems.at(0).material->m_name, "Whiting");
+    EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 0), 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(matte.m_components.GetAt(0).m_name, "Magnesite");
+    EXPECT_EQ(matte.GetAnalysis().componentItems.at(0).material->m_name, "Magnesite");
+
+    doc.SetModifiedFlag(false);
+    EXPECT_EQ(ApplySubstitution(doc, 1, substitution, 0), 1) << "a change in the additions alone counts";
+    EXPECT_EQ(doc.GetGlaze(1)->m_additions.GetAt(0).m_name, "Magnesite");
+    EXPECT_EQ(ApplySubstitution(doc, 1, substitution, 1), 1) << "and back";
+    EXPECT_EQ(doc.GetGlaze(1)->m_additions.GetAt(0).m_name, "Whiting");
+
+    // Nothing to replace: the answer is 0; no such glaze: 0, and the database stays as it was.
+    EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 0), 0);
+    doc.SetModifiedFlag(false);
+    EXPECT_EQ(ApplySubstitution(doc, 2, substitution, 0), 0);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+} // namespace
