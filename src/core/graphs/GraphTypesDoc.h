@@ -15,7 +15,7 @@
 
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/GraphTemplateDatabase.h"
-#include "shell/RecordDatabaseDocOf.h"
+#include "records/RecordDatabaseDocOf.h"
 
 #include <iosfwd>
 #include <span>

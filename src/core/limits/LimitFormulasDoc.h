@@ -10,7 +10,7 @@
 
 #include "limits/LimitFormulaClipboard.h"
 #include "limits/LimitFormulaDB.h"
-#include "shell/RecordDatabaseDocOf.h"
+#include "records/RecordDatabaseDocOf.h"
 
 #include <iosfwd>
 #include <span>

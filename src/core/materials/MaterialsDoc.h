@@ -15,7 +15,7 @@
 #include "materials/MaterialArray.h"
 #include "materials/MaterialClipboard.h"
 #include "shell/Clipboards.h"
-#include "shell/RecordDatabaseDocOf.h"
+#include "records/RecordDatabaseDocOf.h"
 #include "support/CompareNoCase.h"
 
 #include <iosfwd>

@@ -12,7 +12,7 @@
 // path and the profile value as it was, so the next start tries the file again. The list window is
 // never closed while the program runs: closing it minimises it.
 
-#include "shell/RecordDatabaseDocOf.h"
+#include "records/RecordDatabaseDocOf.h"
 #include "substitutions/SubstitutionList.h"
 
 #include <iosfwd>

@@ -13,7 +13,7 @@
 #include "limits/LimitFormulasDoc.h"
 #include "shell/AppCommandIds.h"
 #include "shell/OxidariumApp.h"
-#include "support/RecordMenus.h"
+#include "records/RecordMenus.h"
 #include "support/ShellMenus.h"
 
 namespace {

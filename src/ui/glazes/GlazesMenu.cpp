@@ -8,8 +8,8 @@
 #include "framework/MenuDef.h"
 #include "glazes/GlazesDoc.h"
 #include "shell/AppCommandIds.h"
-#include "support/RecordListView.h"
-#include "support/RecordMenus.h"
+#include "records/RecordListView.h"
+#include "records/RecordMenus.h"
 #include "support/ShellMenus.h"
 
 namespace {

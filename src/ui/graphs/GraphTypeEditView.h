@@ -8,7 +8,7 @@
 // the templates chosen in the list; it copies and pastes templates through the graph-template
 // clipboard and prints or writes its chart and the summary of the template as it stands.
 //
-// It is a record edit form (support/RecordEditView.h): the record, its save question, the
+// It is a record edit form (records/RecordEditView.h): the record, its save question, the
 // navigation, limited access, Save as New and the button row are the base's.
 // InstallGraphTypeEditTemplate gives the edit template (resource 16) its menu bar.
 
@@ -18,7 +18,7 @@
 #include "graphs/GraphTemplate.h"
 #include "graphs/GraphTemplatePage.h"
 #include "graphs/GraphTypesDoc.h"
-#include "support/RecordEditView.h"
+#include "records/RecordEditView.h"
 
 #include <array>
 #include <map>

@@ -9,7 +9,7 @@
 #include "framework/MenuDef.h"
 #include "graphs/GraphTypesDoc.h"
 #include "shell/AppCommandIds.h"
-#include "support/RecordEditWindows.h"
+#include "records/RecordEditWindows.h"
 
 namespace {
 

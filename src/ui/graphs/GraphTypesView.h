@@ -7,11 +7,11 @@
 // the database notes and the shared colour lists, and prints the template summaries. The window
 // is made with the document at start-up and waits minimised; closing it only minimises it.
 //
-// It is a record list (support/RecordListView.h): the shared commands and notices are the base's.
+// It is a record list (records/RecordListView.h): the shared commands and notices are the base's.
 
 #include "framework/MenuDef.h"
 #include "shell/AppCommandIds.h"
-#include "support/RecordListView.h"
+#include "records/RecordListView.h"
 
 #include <functional>
 #include <string>

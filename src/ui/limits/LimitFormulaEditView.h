@@ -11,7 +11,7 @@
 
 #include "limits/LimitFormula.h"
 #include "limits/LimitFormulasDoc.h"
-#include "support/RecordEditView.h"
+#include "records/RecordEditView.h"
 
 #include <string>
 #include <vector>

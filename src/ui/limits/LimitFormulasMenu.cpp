@@ -7,7 +7,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/MenuDef.h"
 #include "limits/LimitFormulasDoc.h"
-#include "support/RecordEditWindows.h"
+#include "records/RecordEditWindows.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #pragma once
 
-// The limit-formulas list window: a record list (support/RecordListView.h) of the limit-formula
+// The limit-formulas list window: a record list (records/RecordListView.h) of the limit-formula
 // database, in view modes names (0) and names and notes (1). Beside the shared commands it
 // combines formulas (union, intersection), edits and merges the oxide combinations and prints
 // the formula summaries.
 
 #include "framework/MenuDef.h"
 #include "shell/AppCommandIds.h"
-#include "support/RecordListView.h"
+#include "records/RecordListView.h"
 
 #include <string>
 #include <vector>

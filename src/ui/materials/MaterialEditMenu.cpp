@@ -8,7 +8,7 @@
 #include "materials/MaterialsDoc.h"
 #include "materials/MaterialsView.h"
 #include "shell/AppCommandIds.h"
-#include "support/RecordEditWindows.h"
+#include "records/RecordEditWindows.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
-#include "support/RecordEditView.h"
+#include "records/RecordEditView.h"
 
 #include <array>
 #include <string>

@@ -5,7 +5,7 @@
 #include "framework/MenuDef.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppCommandIds.h"
-#include "shell/RecordDatabaseDoc.h"
+#include "records/RecordDatabaseDoc.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 // database, saving a subset, database notes, units, setting one field of many materials, the
 // bulk formula utilities, TMT import and export, and printing.
 //
-// It is a record list (support/RecordListView.h): the shared commands and notices are the base's.
+// It is a record list (records/RecordListView.h): the shared commands and notices are the base's.
 
 #include "framework/MenuDef.h"
 #include "materials/MaterialColumns.h"
 #include "shell/AppCommandIds.h"
-#include "support/RecordListView.h"
+#include "records/RecordListView.h"
 
 #include <functional>
 #include <span>

@@ -13,7 +13,7 @@
 
 #include "substitutions/Substitution.h"
 #include "substitutions/SubstitutionsDoc.h"
-#include "support/RecordEditView.h"
+#include "records/RecordEditView.h"
 #include "support/StringArrayEx.h"
 
 #include <string>

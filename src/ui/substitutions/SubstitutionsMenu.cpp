@@ -7,7 +7,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/MenuDef.h"
 #include "substitutions/SubstitutionsDoc.h"
-#include "support/RecordEditWindows.h"
+#include "records/RecordEditWindows.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-// The substitution list window: a record list (support/RecordListView.h) of the substitution
+// The substitution list window: a record list (records/RecordListView.h) of the substitution
 // database, in view modes names (0) and names and notes (1). Beside the shared commands it prints
 // the summaries of the selected substitutions and the substitution table.
 
 #include "framework/MenuDef.h"
 #include "shell/AppCommandIds.h"
-#include "support/RecordListView.h"
+#include "records/RecordListView.h"
 
 #include <string>
 #include <vector>

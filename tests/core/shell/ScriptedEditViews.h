@@ -5,7 +5,7 @@
 // counting what it was asked.
 
 #include "graphs/GraphTypesDoc.h"
-#include "shell/RecordDatabaseDoc.h"
+#include "records/RecordDatabaseDoc.h"
 
 #include <map>
 

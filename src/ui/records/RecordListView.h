@@ -10,7 +10,7 @@
 // enabling (edit, edit limited, cut, copy, paste, delete, select all, invert selection, insert and
 // append new, shift up and down, selected to top, alphabetize, database notes, merge, save
 // selected as, help), the context menu and the double click. The commands go through the
-// document's list operations (shell/RecordDatabaseDoc.h), which ask the edit windows first where
+// document's list operations (records/RecordDatabaseDoc.h), which ask the edit windows first where
 // records are deleted or replaced; the view refreshes itself and ignores its own notices.
 //
 // A kind states its command ids and texts in a CRecordListKind and overrides the hooks for its
@@ -18,7 +18,7 @@
 
 #include "framework/MenuDef.h"
 #include "support/ListView31.h"
-#include "support/RecordMenus.h"
+#include "records/RecordMenus.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "support/RecordEditView.h"
+#include "records/RecordEditView.h"
 
 #include "framework/Cp1252.h"
 #include "framework/Cp1252Fields.h"

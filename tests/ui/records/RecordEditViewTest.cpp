@@ -3,7 +3,7 @@
 // without a question and keeps the edits; deleting its record asks it first, and Cancel keeps
 // both the record and the form.
 
-#include "support/RecordEditView.h"
+#include "records/RecordEditView.h"
 
 #include "core/framework/FakeFileDialogs.h"
 #include "core/shell/FakeMessageService.h"
@@ -19,7 +19,7 @@
 #include "substitutions/SubstitutionEditView.h"
 #include "substitutions/SubstitutionsView.h"
 #include "support/Profile.h"
-#include "support/RecordListView.h"
+#include "records/RecordListView.h"
 
 #include <QApplication>
 #include <QLineEdit>

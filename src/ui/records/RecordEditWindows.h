@@ -1,14 +1,14 @@
 #pragma once
 
 // The edit windows of a record database, as its document opens and asks them
-// (shell/RecordDatabaseDoc.h): second windows on the one document, made here through the kind's
+// (records/RecordDatabaseDoc.h): second windows on the one document, made here through the kind's
 // edit template, never by opening a document through the template. A kind installs one
 // CRecordEditWindows with the two steps that put a new window on its records.
 
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
-#include "shell/RecordDatabaseDoc.h"
-#include "support/RecordEditView.h"
+#include "records/RecordDatabaseDoc.h"
+#include "records/RecordEditView.h"
 
 #include <type_traits>
 #include <utility>

@@ -13,7 +13,7 @@
 
 #include "framework/MessageService.h"
 #include "shell/AppContext.h"
-#include "shell/RecordDatabaseDoc.h"
+#include "records/RecordDatabaseDoc.h"
 #include "support/NamedItemList.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"

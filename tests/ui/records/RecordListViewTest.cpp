@@ -1,7 +1,7 @@
 // The record-list base in its windows, once for each of the four kinds: commands that delete or
 // replace records ask the open edit windows of those records first, and Cancel changes nothing.
 
-#include "support/RecordListView.h"
+#include "records/RecordListView.h"
 
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"

@@ -18,9 +18,9 @@
 // that touch its own record type and controls.
 
 #include "framework/View.h"
-#include "shell/RecordDatabaseDoc.h"
+#include "records/RecordDatabaseDoc.h"
 #include "support/LogFont.h"
-#include "support/RecordMenus.h"
+#include "records/RecordMenus.h"
 
 #include <QScrollArea>
 

@@ -1,9 +1,9 @@
-#include "support/RecordListView.h"
+#include "records/RecordListView.h"
 
 #include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
 #include "framework/UpdateHint.h"
-#include "shell/RecordDatabaseDoc.h"
+#include "records/RecordDatabaseDoc.h"
 #include "support/DialogStyle.h"
 #include "support/StringArrayEx.h"
 

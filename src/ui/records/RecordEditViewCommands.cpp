@@ -1,7 +1,7 @@
 // The edit form's navigation and record commands: Previous and Next (Insert New and Append New at
 // the ends), Ctrl+S, Jump to, Save as New, Cut, limited access, closing and printing.
 
-#include "support/RecordEditView.h"
+#include "records/RecordEditView.h"
 
 #include "framework/Cp1252.h"
 #include "framework/MessageService.h"

@@ -1,7 +1,7 @@
 // The record-database base, run once against each of the four kinds: materials, limit formulas,
 // substitutions and graph templates.
 
-#include "shell/RecordDatabaseDoc.h"
+#include "records/RecordDatabaseDoc.h"
 
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"

@@ -2,13 +2,13 @@
 // deleting, ordering, the database notes, merging another file of the kind and saving a
 // selection as a new file.
 
-#include "support/RecordListView.h"
+#include "records/RecordListView.h"
 
 #include "framework/FileDialogService.h"
 #include "framework/MdiFrame.h"
 #include "framework/MessageService.h"
 #include "shell/NamedColors.h"
-#include "shell/RecordDatabaseDoc.h"
+#include "records/RecordDatabaseDoc.h"
 #include "support/DbNotesDlg.h"
 #include "support/DialogStyle.h"
 #include "support/MergeDlg.h"

@@ -1,4 +1,4 @@
-#include "shell/RecordDatabaseDoc.h"
+#include "records/RecordDatabaseDoc.h"
 
 #include "framework/DocRegistry.h"
 #include "framework/FileDialogService.h"

@@ -1,8 +1,8 @@
-#include "support/RecordMenus.h"
+#include "records/RecordMenus.h"
 
 #include "shell/AppCommandIds.h"
-#include "shell/RecordDatabaseDoc.h"
-#include "support/RecordListView.h"
+#include "records/RecordDatabaseDoc.h"
+#include "records/RecordListView.h"
 
 #include <map>
 #include <string>
