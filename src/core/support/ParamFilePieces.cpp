@@ -78,16 +78,21 @@ bool CanReadInPieces(const CParamPieceFormat& format)
     return true;
 }
 
-// A piece's bytes; the buffer keeps its room from piece to piece.
+// A piece's bytes (read in place: the reader changes them); the buffer keeps its room from piece
+// to piece.
 struct CBlock {
     std::vector<char> bytes;
     std::size_t size = 0;
 
+    // Room for room bytes and the reader's tail after them.
     void Reserve(std::size_t room)
     {
-        if (bytes.size() < room)
-            bytes.resize(std::max(room, bytes.size() * 2));
+        if (bytes.size() < room + kParamTextTail)
+            bytes.resize(room + kParamTextTail + kSlack);
     }
+
+    // Spare room, so that a piece a little longer than the last finds room.
+    static constexpr std::size_t kSlack = 4096;
 };
 
 struct CJob {
@@ -179,9 +184,8 @@ private:
                 for (ParamDesc& entry : table)
                     entry.flags &= ~PF_REQUIRED;
             }
-            CMemoryReadBuf buffer(std::string_view(job.block->bytes.data(), job.block->size));
-            std::istream in(&buffer);
-            if (ParseParameterFile(job.context->m_errorText, in, table.data(), job.context, 0) != 0)
+            if (ParseParameterText(job.context->m_errorText, job.block->bytes.data(), job.block->size, table.data(),
+                                   job.context) != 0)
                 return false;
             return job.index == 0 || std::none_of(table.begin(), table.end(), [this](const ParamDesc& entry) {
                        return entry.key && entry.count > 0 && m_format.isHeaderKey(entry.key);
