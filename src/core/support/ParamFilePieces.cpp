@@ -283,8 +283,7 @@ bool ReadParamFileInPieces(std::istream& in, const CParamPieceFormat& format,
                            const CParamPieceOptions& options)
 {
     contexts.clear();
-    const std::size_t threads = options.threads ? options.threads : PieceThreads();
-    if (threads == 0 || !CanReadInPieces(format) || !in.good())
+    if (!CanReadInPieces(format) || !in.good())
         return false;
     std::streambuf* const stream = in.rdbuf();
     std::streampos start(-1);
@@ -302,6 +301,9 @@ bool ReadParamFileInPieces(std::istream& in, const CParamPieceFormat& format,
     }
     const bool forced = options.threads != 0 || options.pieceBytes != 0;
     if (size < kLeastText && !forced)
+        return false;
+    const std::size_t threads = options.threads ? options.threads : PieceThreads();
+    if (threads == 0)
         return false;
     const std::size_t pieceBytes =
         options.pieceBytes ? options.pieceBytes : std::clamp(size / (threads * 8), kLeastPiece, kMostPiece);
