@@ -41,7 +41,7 @@ public:
     int Read(std::istream& in);
     // The same for a whole file: reads in from where it stands to its end, with the result,
     // glazes and message Read gives. A large file is read in pieces on several threads
-    // (GlazeListReadPieces.cpp). A stream that cannot tell its size is read by Read.
+    // (support/ParamFilePieces.h). A stream that cannot tell its size is read by Read.
     int ReadFile(std::istream& in);
     // The same for a file's bytes in memory.
     int ReadText(std::string_view text);
@@ -77,13 +77,6 @@ public:
     CStringArrayEx m_infoLines;
     int m_version = 0; // the "version" of the last file read
     // m_errorText (inherited) holds the message of a failed read.
-
-private:
-    // Reads a large text in pieces (GlazeListReadPieces.cpp): true with the list filled when the
-    // pieces give what one read gives, false with the list unchanged when the text must be read
-    // in one piece. releaseRead: the text lies in its own anonymous mapping whose pages the
-    // pieces release as they read them (the text is gone afterwards).
-    bool ReadInPieces(std::string_view text, bool releaseRead);
 };
 
 // The sort criteria of the Sort dialog: its label and the key letter compared after the name.

@@ -19,6 +19,7 @@
 #include "materials/Material.h"
 #include "materials/NameIndex.h"
 #include "support/ParamFile.h"
+#include "support/ParamFilePieces.h"
 #include "support/StringArrayEx.h"
 
 #include <iosfwd>
@@ -33,6 +34,10 @@ inline constexpr const char* kMaterialFileType = "Oxidarium Materials";
 // The name of a new or reset database, and of the materials clipboard.
 inline constexpr const char* kDefaultMaterialDbName = "Materials";
 inline constexpr const char* kDefaultCurrencySymbol = "$";
+
+// Whether a key of the file belongs to the database's header (name, information lines, currency,
+// units, file type, version) rather than to a material.
+bool IsMaterialFileHeaderKey(const char* key);
 
 // The sort orders of the Sort dialog, by sort kind: each a run of key letters, the last letter
 // the primary order (n name, c code, a available first, t type, d density, $ cost, m mapping,
@@ -147,8 +152,10 @@ public:
     // --- the .mat file (MaterialFile.cpp) ---
 
     // Resets, then reads the file. 0 on success; otherwise the reader's result, the message in
-    // m_errorText, and the collection reset again (no records).
-    int Read(std::istream& in);
+    // m_errorText, and the collection reset again (no records). A large file is read in pieces on
+    // several threads (support/ParamFilePieces.h), with the result one read gives; options
+    // choose the threads and pieces.
+    int Read(std::istream& in, const CParamPieceOptions& options = {});
     // Writes the whole file; non-zero when the stream failed.
     int Write(std::ostream& out) const;
 

@@ -36,10 +36,13 @@
 #include "support/CompareNoCase.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
+#include "support/ParamFilePieces.h"
 #include "support/TextHelpers.h"
 
 #include <algorithm>
 #include <cmath>
+#include <istream>
+#include <iterator>
 #include <ostream>
 #include <string_view>
 
@@ -298,9 +301,39 @@ void WriteMaterial(std::ostream& out, const CMaterial& m, int costPlaces)
 
 } // namespace
 
-int CMaterialArray::Read(std::istream& in)
+bool IsMaterialFileHeaderKey(const char* key)
+{
+    static constexpr std::string_view kHeaderKeys[] = {"I",        "dbname",  "cursym",   "costunit", "costrod",
+                                                       "costlod",  "densunit", "filetype", "version"};
+    return std::find(std::begin(kHeaderKeys), std::end(kHeaderKeys), key) != std::end(kHeaderKeys);
+}
+
+int CMaterialArray::Read(std::istream& in, const CParamPieceOptions& options)
 {
     ResetToDefaults();
+    static const CParamPieceFormat format{s_materialKeys, "name", IsMaterialFileHeaderKey};
+    std::vector<std::unique_ptr<CMaterialArray>> pieces;
+    if (ReadParamFileInPieces(in, format, pieces, options)) {
+        CMaterialArray& first = *pieces.front();
+        m_records = std::move(first.m_records);
+        for (std::size_t i = 1; i < pieces.size(); ++i) {
+            RecordList& records = pieces[i]->m_records;
+            m_records.insert(m_records.end(), std::make_move_iterator(records.begin()),
+                             std::make_move_iterator(records.end()));
+        }
+        m_dbName = std::move(first.m_dbName);
+        m_infoLines = std::move(first.m_infoLines);
+        m_currencySymbol = std::move(first.m_currencySymbol);
+        m_costUnit = first.m_costUnit;
+        m_costPlacesRight = first.m_costPlacesRight;
+        m_costPlacesLeft = first.m_costPlacesLeft;
+        m_densityUnit = first.m_densityUnit;
+        m_fileVersion = first.m_fileVersion;
+        m_errorText.clear();
+        m_lastLineIncomplete = pieces.back()->m_lastLineIncomplete; // only the last can end inside a line
+        m_indexValid = false;
+        return 0;
+    }
     const int result = ParseParameterFile(m_errorText, in, s_materialKeys, this, 0);
     if (result != 0)
         ResetToDefaults();

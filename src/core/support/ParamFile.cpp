@@ -96,9 +96,14 @@ public:
     enum class Status { Line, End, Error };
 
     explicit CLineSource(std::istream& in)
-        : m_in(in), m_buffer(in.rdbuf()), m_data(kInitialCapacity + kTail)
+        : m_in(&in), m_buffer(in.rdbuf()), m_data(kInitialCapacity + kTail), m_text(m_data.data())
     {
-        m_data[0] = '\n'; // the scan sentinel
+        m_text[0] = '\n'; // the scan sentinel
+    }
+    // The lines of a text in memory, read in place; kTail writable bytes follow it.
+    CLineSource(char* text, std::size_t size) : m_text(text), m_end(size), m_eof(true)
+    {
+        m_text[m_end] = '\n';
     }
     ~CLineSource() { Finish(); }
     CLineSource(const CLineSource&) = delete;
@@ -111,23 +116,27 @@ public:
     // Whether the data ended in a line without a line break that held more than blanks.
     bool LastLineIncomplete() const { return m_incomplete; }
 
+    // Leaves the stream just after the last line handed out (where it can seek) and marks the end
+    // of the data as end of file; once.
+    void Finish();
+
 private:
     // The buffer starts small (most files are a few kilobytes) and doubles while reads keep
     // filling it, up to kLargeCapacity; beyond that only a longer line makes it grow.
     static constexpr std::size_t kInitialCapacity = 4 * 1024;
     // After the data: the sentinel and the bytes a word-wide scan may read beyond it.
-    static constexpr std::size_t kTail = 1 + sizeof(std::uint64_t);
+    static constexpr std::size_t kTail = kParamTextTail;
     static constexpr std::size_t kLargeCapacity = 128 * 1024;
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
     bool Fill();
     void DropLineFeedAfterCr();
     Status TakeLine(std::size_t stop, char*& text, char*& textEnd);
-    void Finish();
 
-    std::istream& m_in;
-    std::streambuf* m_buffer;
-    std::vector<char> m_data; // bytes m_begin..m_end are unread; m_data[m_end] is a sentinel
+    std::istream* m_in = nullptr;     // null for a text in memory
+    std::streambuf* m_buffer = nullptr;
+    std::vector<char> m_data;         // a stream's bytes
+    char* m_text = nullptr;           // bytes m_begin..m_end are unread; m_text[m_end] is a sentinel
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     std::size_t m_scan = 0;   // m_begin..m_scan holds no line break
@@ -136,6 +145,7 @@ private:
     bool m_lastReadFull = false;
     bool m_skipLf = false;    // the last line ended with CR: a following LF belongs to it
     bool m_incomplete = false;
+    bool m_finished = false;
 };
 
 CLineSource::Status CLineSource::Next(char*& text, char*& textEnd)
@@ -147,11 +157,11 @@ CLineSource::Status CLineSource::Next(char*& text, char*& textEnd)
                     return Status::Error;
                 continue;
             }
-            if (m_begin < m_end && m_data[m_begin] == '\n')
+            if (m_begin < m_end && m_text[m_begin] == '\n')
                 m_scan = ++m_begin;
             m_skipLf = false;
         }
-        char* const data = m_data.data();
+        char* const data = m_text;
         char* p = data + m_scan;
         for (;;) {
             p = SkipPlainBytes(p);
@@ -181,7 +191,7 @@ CLineSource::Status CLineSource::Next(char*& text, char*& textEnd)
 
 CLineSource::Status CLineSource::TakeLine(std::size_t stop, char*& text, char*& textEnd)
 {
-    char* const data = m_data.data();
+    char* const data = m_text;
     if (stop < m_end && data[stop] == '\r')
         m_skipLf = true;
     data[stop] = '\0';
@@ -195,6 +205,8 @@ CLineSource::Status CLineSource::TakeLine(std::size_t stop, char*& text, char*& 
 bool CLineSource::Fill()
 {
     const std::size_t kept = m_end - m_begin;
+    if (!m_in)
+        return true; // a text in memory is read from the start (m_eof)
     if (m_begin > 0) {
         std::memmove(m_data.data(), m_data.data() + m_begin, kept);
         m_scan -= m_begin;
@@ -206,6 +218,7 @@ bool CLineSource::Fill()
     const std::size_t capacity = m_data.size() - kTail;
     if (capacity - kept < capacity / 2 || (m_lastReadFull && capacity < kLargeCapacity))
         m_data.resize(2 * capacity + kTail);
+    m_text = m_data.data();
     const std::size_t room = m_data.size() - kTail - m_end;
     std::streamsize got = 0;
     try {
@@ -213,7 +226,7 @@ bool CLineSource::Fill()
             got = m_buffer->sgetn(m_data.data() + m_end, static_cast<std::streamsize>(room));
     } catch (...) {
         try {
-            m_in.setstate(std::ios::badbit);
+            m_in->setstate(std::ios::badbit);
         } catch (...) {
         }
         return false;
@@ -223,28 +236,29 @@ bool CLineSource::Fill()
     else
         m_end += static_cast<std::size_t>(got);
     m_lastReadFull = got > 0 && static_cast<std::size_t>(got) == room;
-    m_data[m_end] = '\n';
+    m_text[m_end] = '\n';
     return true;
 }
 
 void CLineSource::DropLineFeedAfterCr()
 {
-    if (m_skipLf && m_begin < m_end && m_data[m_begin] == '\n')
+    if (m_skipLf && m_begin < m_end && m_text[m_begin] == '\n')
         ++m_begin;
     m_skipLf = false;
 }
 
-// Leaves the stream just after the last line handed out (where it can seek) and marks the end
-// of the data as end of file.
 void CLineSource::Finish()
 {
+    if (!m_in || m_finished)
+        return;
+    m_finished = true;
     DropLineFeedAfterCr();
     const std::size_t unread = m_end - m_begin;
     try {
         if (unread > 0 && m_buffer)
             m_buffer->pubseekoff(-static_cast<std::streamoff>(unread), std::ios::cur, std::ios::in);
         else if (m_eof)
-            m_in.setstate(std::ios::eofbit);
+            m_in->setstate(std::ios::eofbit);
     } catch (...) {
     }
 }
@@ -577,22 +591,17 @@ int SplitParameterLine(char* line, char** key, char** value)
     return 0;
 }
 
-int ParseParameterFile(std::string& errorText, std::istream& in, ParamDesc* table, CParamFileContext* context,
-                       int lineLimit)
+namespace {
+
+// Steps 2 and 3 of a read, after the table's check: every line, then FinishRead.
+int ReadLines(std::string& errorText, CLineSource& source, ParamDesc* table, ParamDesc* endEntry,
+              CParamFileContext* context, int lineLimit)
 {
-    ParamDesc* endEntry = nullptr;
-    if (const int result = CheckTable(errorText, table, endEntry); result != PF_OK)
-        return result;
-    if (in.fail()) {
-        SetLineMessage(errorText, "Read error after line ", 0);
-        return PF_READ_ERROR;
-    }
     if (context)
         context->m_lastLineIncomplete = false;
     long long line = 0;
     {
         const CKeyIndex keys(table);
-        CLineSource source(in);
         char* text = nullptr;
         char* textEnd = nullptr;
         for (;;) {
@@ -614,5 +623,32 @@ int ParseParameterFile(std::string& errorText, std::istream& in, ParamDesc* tabl
                 break;
         }
     }
+    source.Finish();
     return FinishRead(errorText, table, endEntry, context);
+}
+
+} // namespace
+
+int ParseParameterFile(std::string& errorText, std::istream& in, ParamDesc* table, CParamFileContext* context,
+                       int lineLimit)
+{
+    ParamDesc* endEntry = nullptr;
+    if (const int result = CheckTable(errorText, table, endEntry); result != PF_OK)
+        return result;
+    if (in.fail()) {
+        SetLineMessage(errorText, "Read error after line ", 0);
+        return PF_READ_ERROR;
+    }
+    CLineSource source(in);
+    return ReadLines(errorText, source, table, endEntry, context, lineLimit);
+}
+
+int ParseParameterText(std::string& errorText, char* text, std::size_t size, ParamDesc* table,
+                       CParamFileContext* context)
+{
+    ParamDesc* endEntry = nullptr;
+    if (const int result = CheckTable(errorText, table, endEntry); result != PF_OK)
+        return result;
+    CLineSource source(text, size);
+    return ReadLines(errorText, source, table, endEntry, context, 0);
 }

@@ -38,6 +38,7 @@
 //     int result = ParseParameterFile(list.m_errorText, stream, s_glazeKeys, &list, 0);
 //     // result 0: read; otherwise list.m_errorText holds the message.
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -155,6 +156,15 @@ enum ParamFileResult : int {
 // when it reached the end of the data. It throws nothing of its own (a handler may).
 int ParseParameterFile(std::string& errorText, std::istream& in, ParamDesc* table,
                        CParamFileContext* context, int lineLimit = 0);
+
+// The room a text read in place must have after its bytes.
+constexpr std::size_t kParamTextTail = 1 + sizeof(std::uint64_t);
+
+// ParseParameterFile over a text in memory (no line limit), read in place: its line breaks and
+// some blanks become NUL bytes, and the kParamTextTail bytes after it must be writable (the reader
+// puts a sentinel there).
+int ParseParameterText(std::string& errorText, char* text, std::size_t size, ParamDesc* table,
+                       CParamFileContext* context);
 
 // Splits a NUL-terminated line in place: key = the text from the first non-blank up to the
 // first '=' (its trailing whitespace removed), value = the text after that '=' with its

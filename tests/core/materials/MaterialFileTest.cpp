@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -287,3 +288,49 @@ TEST_F(MaterialFileTest, StarterDatabaseReadsAndRewritesUnchanged)
 }
 
 } // namespace
+
+// A large file is read in pieces on several threads (one thread, two, as the machine allows):
+// the records, their order and the settings are those of one read, and a late header key or
+// fault gives what one read gives, with its line number.
+TEST_F(MaterialFileTest, ALargeFileReadInPiecesGivesWhatOneReadGives)
+{
+    const std::string starter = ReadAll(OXI_SHIPPED_DATA_DIR "/materials.mat");
+    const std::size_t firstRecord = starter.find("\nname") + 1;
+    std::string text = starter;
+    for (int copy = 0; copy < 9; ++copy)
+        text += starter.substr(firstRecord);
+    const auto lines = std::count(text.begin(), text.end(), '\n');
+    for (const CParamPieceOptions options : {CParamPieceOptions{1, 2000}, CParamPieceOptions{2, 5000},
+                                             CParamPieceOptions{0, 3000}}) {
+        SCOPED_TRACE(options.threads);
+        CMaterialArray database;
+        std::istringstream in(text);
+        ASSERT_EQ(database.Read(in, options), 0) << database.m_errorText;
+        EXPECT_EQ(Written(database), text);
+
+        std::istringstream late(text + "I = |late line\n");
+        ASSERT_EQ(database.Read(late, options), 0);
+        EXPECT_EQ(database.m_infoLines.back(), "late line");
+        EXPECT_EQ(database.GetCount() % 10, 0);
+        std::istringstream again(text + "version = 2\n");
+        EXPECT_EQ(database.Read(again, options), 4);
+        EXPECT_EQ(database.m_errorText,
+                  "Multiple occurrences of parameter 'version', line " + std::to_string(lines + 1));
+    }
+}
+
+// The header keys are exactly those a file may hold before its first material ("name" opens one).
+TEST_F(MaterialFileTest, HeaderKeysAreTheKeysNeedingNoMaterial)
+{
+    for (const char* key : {"name", "date", "code", "aka", "akacode", "type", "mapto", "formula", "density",
+                            "available", "costperlb", "annote", "haznote", "note", "I", "dbname", "cursym",
+                            "costunit", "costrod", "costlod", "densunit"}) {
+        SCOPED_TRACE(key);
+        CMaterialArray database;
+        const int result = ReadText(database, "dbname = x\n" + std::string(key) + " = 1\n" + Header());
+        EXPECT_EQ(IsMaterialFileHeaderKey(key), std::strcmp(key, "name") != 0 && result != -1)
+            << database.m_errorText;
+    }
+    EXPECT_TRUE(IsMaterialFileHeaderKey("filetype"));
+    EXPECT_TRUE(IsMaterialFileHeaderKey("version"));
+}

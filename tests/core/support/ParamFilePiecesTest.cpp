@@ -1,0 +1,133 @@
+#include "support/ParamFilePieces.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records every handler call as "key=value".
+class CCalls : public CParamFileContext {
+public:
+    std::vector<std::string> calls;
+};
+
+int OnText(CParamFileContext* context, const char* key, const void* value)
+{
+    static_cast<CCalls*>(context)->calls.push_back(std::string(key) + "=" + ParamText(value));
+    return 0;
+}
+
+int OnInt(CParamFileContext* context, const char* key, const void* value)
+{
+    static_cast<CCalls*>(context)->calls.push_back(std::string(key) + "=" + std::to_string(ParamInt(value)));
+    return 0;
+}
+
+int OnEnd(CParamFileContext*, const char*, const void*)
+{
+    return 0;
+}
+
+ParamDesc s_keys[] = {
+    {"filetype", 's', OnText, PF_REQUIRED | PF_ONCE, 0, 0, 0},
+    {"title", 's', OnText, PF_ONCE, 0, 0, 0},
+    {"name", 's', OnText, 0, 0, 0, 0},
+    {"size", 'i', OnInt, PF_MIN_INCL | PF_MAX_INCL, 0, 100, 0},
+    {"note", 's', OnText, 0, 0, 0, 0},
+    {nullptr, 0, OnEnd, 0, 0, 0, 0},
+};
+
+bool IsHeaderKey(const char* key)
+{
+    return std::strcmp(key, "filetype") == 0 || std::strcmp(key, "title") == 0;
+}
+
+const CParamPieceFormat kFormat{s_keys, "name", IsHeaderKey};
+
+// A header and records of several shapes: indented and tabbed "name" lines, blank and skipped
+// lines, a record far longer than the others; lineBreak ends every line.
+std::string RecordsText(const std::string& lineBreak)
+{
+    std::string text = "filetype = records" + lineBreak + "title = Test" + lineBreak + lineBreak;
+    for (int i = 0; i < 300; ++i) {
+        text += (i % 7 == 3 ? " \tname\t= R" : "name = R") + std::to_string(i) + lineBreak;
+        text += "size = " + std::to_string(i % 101) + lineBreak;
+        text += "note = n" + std::to_string(i) + "  " + lineBreak + (i % 5 == 0 ? "# name = no key" + lineBreak : "");
+        for (int n = 0; i == 150 && n < 200; ++n)
+            text += "note = long record " + std::to_string(n) + lineBreak;
+    }
+    return text;
+}
+
+std::vector<std::string> PlainCalls(const std::string& text, bool& incomplete)
+{
+    std::istringstream in(text);
+    CCalls calls;
+    std::string error;
+    EXPECT_EQ(ParseParameterFile(error, in, s_keys, &calls, 0), 0) << error;
+    incomplete = calls.m_lastLineIncomplete;
+    return calls.calls;
+}
+
+} // namespace
+
+// Whatever the line breaks, threads and piece size, the pieces' calls in order are those of one
+// read, a record longer than a piece included, and only the last piece can end inside a line.
+TEST(ParamFilePiecesTest, PiecesMakeTheCallsOfOneRead)
+{
+    for (const std::string lineBreak : {"\n", "\r\n", "\r"}) {
+        for (const std::string& last : {std::string(), std::string("name = cut short")}) {
+            const std::string text = RecordsText(lineBreak) + last;
+            bool incomplete = false;
+            const std::vector<std::string> plain = PlainCalls(text, incomplete);
+            EXPECT_EQ(incomplete, !last.empty());
+            for (const CParamPieceOptions options :
+                 {CParamPieceOptions{1, 64}, CParamPieceOptions{2, 64}, CParamPieceOptions{3, 1000}}) {
+                SCOPED_TRACE(std::to_string(lineBreak.size()) + " " + std::to_string(options.threads) + " " +
+                             std::to_string(options.pieceBytes) + last);
+                std::istringstream in(text);
+                std::vector<std::unique_ptr<CCalls>> pieces;
+                ASSERT_TRUE(ReadParamFileInPieces(in, kFormat, pieces, options));
+                EXPECT_GT(pieces.size(), 10u);
+                EXPECT_TRUE(in.eof());
+                std::vector<std::string> joined;
+                for (const auto& piece : pieces) {
+                    joined.insert(joined.end(), piece->calls.begin(), piece->calls.end());
+                    EXPECT_EQ(piece->m_lastLineIncomplete, piece == pieces.back() && !last.empty());
+                }
+                EXPECT_EQ(joined, plain);
+            }
+        }
+    }
+}
+
+// What a piece cannot judge alone (a fault, a header key counted over the whole file, a required
+// key missing) leaves the stream where it stood, for one read to report; so do a small file and a
+// key counted over the whole file that is no header key.
+TEST(ParamFilePiecesTest, WhatPiecesCannotJudgeIsLeftToOneRead)
+{
+    const std::string prefix = "skipped = before\n";
+    for (const std::string& text :
+         {RecordsText("\n") + "name = Late\nsize = 101\n", RecordsText("\n") + "title = Again\n",
+          RecordsText("\n") + "no equals sign\n", RecordsText("\n").substr(std::strlen("filetype = records\n"))}) {
+        std::istringstream in(prefix + text);
+        in.seekg(static_cast<std::streamoff>(prefix.size()));
+        std::vector<std::unique_ptr<CCalls>> pieces;
+        EXPECT_FALSE(ReadParamFileInPieces(in, kFormat, pieces, CParamPieceOptions{2, 200}));
+        EXPECT_TRUE(pieces.empty());
+        EXPECT_TRUE(in.good());
+        EXPECT_EQ(in.tellg(), static_cast<std::streamoff>(prefix.size()));
+    }
+    std::vector<std::unique_ptr<CCalls>> pieces;
+    std::istringstream small(RecordsText("\n"));
+    EXPECT_FALSE(ReadParamFileInPieces(small, kFormat, pieces));
+    EXPECT_EQ(small.tellg(), 0);
+    s_keys[4].flags = PF_ONCE;
+    std::istringstream once(RecordsText("\n"));
+    EXPECT_FALSE(ReadParamFileInPieces(once, kFormat, pieces, CParamPieceOptions{2, 200}));
+    s_keys[4].flags = 0;
+}
