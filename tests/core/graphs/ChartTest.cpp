@@ -216,6 +216,10 @@ TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
     EXPECT_EQ(scale.min, 0.0);
     EXPECT_EQ(scale.max, 40.0);
     EXPECT_EQ(scale.majors, 4);
+    // A fifth of the range exactly 5 is a step of 5, not 10.
+    scale = MakeChartScale(automatic, 0.0, 25.0, true);
+    EXPECT_EQ(scale.max, 25.0);
+    EXPECT_EQ(scale.majors, 5);
     scale = MakeChartScale(automatic, 0.12, 0.61, true);
     EXPECT_DOUBLE_EQ(scale.max, 0.8); // a step of 0.2
     EXPECT_EQ(scale.majors, 4);
@@ -248,6 +252,7 @@ TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
     EXPECT_EQ(FormatChartNumber(12.0, "##0\\%", 10.0), "12%");
     EXPECT_EQ(FormatChartNumber(1.5, "\\$###0.00", 0.5), "$1.50");
     EXPECT_EQ(FormatChartNumber(3.0, "###0.", 1.0), "3");
+    EXPECT_EQ(FormatChartNumber(1250.0, "#,##0", 250.0), "1250"); // no thousands separator
     EXPECT_EQ(FormatChartNumber(0.25, "", 0.25), "0.25");
     EXPECT_EQ(FormatChartNumber(2.5, "", 0.5), "2.5");
     EXPECT_EQ(FormatChartNumber(-1e-17, "", 0.5), "0.0");
