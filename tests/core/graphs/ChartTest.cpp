@@ -132,6 +132,10 @@ TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
     EXPECT_THAT(Layout({6, 7, 4, 5}), ElementsAre(78.0, 71.333, 1902.0, 892.0));
     EXPECT_THAT(Layout({0, 1, 2, 3, 13, 15}), ElementsAre(3.0, 0.0, 30.0, 0.0, 3.0, 3.0));
     EXPECT_THAT(DrawnTexts(chart), ElementsAre("A", "B", "C", "0", "10", "20", "30"));
+    // The axes and their ticks are solid lines.
+    EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
+                  return p.type == CChartPrimitive::Type::Polyline && p.dash != 0;
+              }), 0);
     // Bar B stands in the middle third, from 0 to 20.
     EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 892.0 / 3.0), (CChartHit{8, 0, 0, 1}));
     EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 892.0 * 0.8), CChartHit{});

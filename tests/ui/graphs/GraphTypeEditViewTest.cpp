@@ -6,6 +6,8 @@
 #include "graphs/GraphWnd.h"
 #include "graphs/StylePicker.h"
 #include "shell/Clipboards.h"
+#include "support/EditTextDlg.h"
+#include "support/NotesEdit.h"
 #include "support/PrintJob.h"
 #include "support/TextPrinter.h"
 #include "support/ToggleButton.h"
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -72,6 +75,7 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     // Typing a title of one's own switches its group to the custom button.
     Type(editor->Ctl<QLineEdit>(kGeTitleTop), "My unity chart");
     EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopCustom)->isChecked());
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleBottomAuto)->isChecked()) << "the other titles keep theirs";
     EXPECT_TRUE(editor->IsChanged());
     EXPECT_TRUE(editor->Button(kGeSave)->isEnabled());
     EXPECT_EQ(m_doc->Database().GetAt(1).ttltop, "") << "nothing stored yet";
@@ -87,6 +91,27 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_EQ(recorder.view->received[0].code, 18);
     EXPECT_EQ(recorder.view->received[0].index, 1);
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{1}) << "the list selects the changed template";
+
+    // After the save the form takes edits again.
+    Type(editor->Ctl<QLineEdit>(kGeTitleBottom), "Below");
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleBottomCustom)->isChecked());
+    EXPECT_TRUE(editor->IsChanged());
+
+    // The notes button opens the notes for editing under "<name> - Notes".
+    QString title;
+    bool readOnly = true;
+    WhenModal<CEditTextDlg>([&](CEditTextDlg& dialog) {
+        title = dialog.windowTitle();
+        readOnly = dialog.TextEdit()->isReadOnly();
+        dialog.TextEdit()->setPlainText(QStringLiteral("For the bar charts."));
+        dialog.TextEdit()->document()->setModified(true);
+        dialog.OkButton()->click();
+    });
+    ASSERT_NE(editor->Ctl<QPushButton>(kGeNotesButton), nullptr);
+    QTest::mouseClick(editor->Ctl<QPushButton>(kGeNotesButton), Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("Unity formula (bar) - Notes"));
+    EXPECT_FALSE(readOnly);
+    EXPECT_EQ(editor->Ctl<QPlainTextEdit>(kGeNotes)->toPlainText(), QStringLiteral("For the bar charts."));
 
     // Every page, for the record.
     auto* frame = dynamic_cast<CMDIChildFrame*>(editor->GetFrame());
@@ -142,6 +167,12 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     QComboBox* style = editor->Ctl<QComboBox>(kGeTextStyle);
     style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
     emit style->activated(style->currentIndex());
+    // The side titles' style set and then set back to the first one, "Plain".
+    editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(1);
+    style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
+    emit style->activated(style->currentIndex());
+    style->setCurrentIndex(0);
+    emit style->activated(0);
     editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(0);
     EXPECT_EQ(style->currentData().toInt(), original.txmainsty) << "the top title keeps its own style";
     QListWidget* fields = editor->Ctl<QListWidget>(kGeFields);
@@ -152,6 +183,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     const CGraphTemplate& saved = m_doc->Database().GetAt(1);
     EXPECT_EQ(saved.xgap3d, 70);
     EXPECT_EQ(saved.txlegsty, 48);
+    EXPECT_EQ(saved.txlrbsty, style->itemData(0).toInt());
     EXPECT_EQ(saved.bpoxides, "0,14," + fields->item(1)->data(Qt::UserRole).toString().toStdString());
 
     // The graph type decides what can be set.
@@ -344,6 +376,13 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     EXPECT_EQ(editor->CurrentPage(), 6);
     EXPECT_FALSE(editor->IsPreviewStale());
     EXPECT_EQ(editor->WorkingTemplate().ttltop, "Unsaved title") << "the preview draws the unsaved form";
+    EXPECT_GT(editor->Ctl<QComboBox>(kGeGraphGlaze)->count(), 0) << "the glazes of the chosen database";
+    // There Ctrl+Down steps to the next graph type and Ctrl+Up back.
+    QComboBox* type = editor->Ctl<QComboBox>(kGeType);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(type->currentData().toInt(), 1);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(type->currentData().toInt(), 0);
 
     m_dialogs.AnswerClipboard();
     editor->OnCommand(CmdGrtEditWriteSummary);
