@@ -153,6 +153,12 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     withKNaO.bpoxides = "105,0,14";
     m_doc->SetTemplate(1, withKNaO);
     editor->LoadRecord(1);
+    // The Y axis's tick count is for manual settings only.
+    QCheckBox* yManual = editor->Ctl<QCheckBox>(kGeYManual);
+    for (int click = 0; click < 2; ++click) {
+        yManual->click();
+        EXPECT_EQ(editor->Control(kGeYTicks)->isEnabled(), yManual->isChecked());
+    }
     // Bar width and depth are shown as 100 minus the stored gap, once 3-D bars are on.
     EXPECT_EQ(editor->Ctl<QLineEdit>(kGeBarWidth3D)->text().toInt(), 100 - original.xgap3d);
     EXPECT_FALSE(editor->Control(kGeBarWidth3D)->isEnabled());
@@ -167,6 +173,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     QComboBox* style = editor->Ctl<QComboBox>(kGeTextStyle);
     style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
     emit style->activated(style->currentIndex());
+    Type(editor->Ctl<QLineEdit>(kGeTextSize), "120");
     // The side titles' style set and then set back to the first one, "Plain".
     editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(1);
     style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
@@ -183,6 +190,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     const CGraphTemplate& saved = m_doc->Database().GetAt(1);
     EXPECT_EQ(saved.xgap3d, 70);
     EXPECT_EQ(saved.txlegsty, 48);
+    EXPECT_EQ(saved.txlegsiz, 120);
     EXPECT_EQ(saved.txlrbsty, style->itemData(0).toInt());
     EXPECT_EQ(saved.bpoxides, "0,14," + fields->item(1)->data(Qt::UserRole).toString().toStdString());
 
