@@ -48,6 +48,13 @@ TEST_F(GraphViewTest, OpenGraphDrawsTheGlazeAndLooksRight)
     EXPECT_EQ(bars->Graph()->m_rows, static_cast<int>(bars->Graph()->m_cellTexts.size()));
     EXPECT_GT(bars->Graph()->m_rows, 5);
     ExpectReadableChart(*bars->ChartWindow(), bars->ChartWindow()->Chart(), "graph-view-oxide-bar");
+
+    // Without a chart engine no graph window opens.
+    m_app.m_bGraphsAvailable = 0;
+    EXPECT_FALSE(OpenGraphOfGlaze(*m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr));
+    m_app.m_bGraphsAvailable = 1;
+    Flush();
+    EXPECT_EQ(GraphViews().size(), 2u);
 }
 
 // The glaze form and the report window name the template, the limit formula and the units.

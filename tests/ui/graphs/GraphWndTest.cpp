@@ -92,6 +92,10 @@ TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
     EXPECT_EQ(QImage(QString::fromStdString(bitmap), "BMP").size(), QSize(600, 300));
     const std::string unwritable = (dir.path() + "/no such folder/pie.jpg").toStdString();
     EXPECT_EQ(m_wnd.CopyOrWriteGraph(unwritable, kGraphImageJpeg), "Error writing file " + unwritable);
+    // A kind of image the engine does not know is refused, not guessed from the file name.
+    const std::string unknown = (dir.path() + "/pie.png").toStdString() + ".png";
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph(unknown, 99), "Error writing file " + unknown);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(unknown)));
 
     EXPECT_EQ(m_wnd.CopyOrWriteGraph("", kGraphImagePng), "");
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(600, 300));
