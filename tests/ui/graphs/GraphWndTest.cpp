@@ -105,6 +105,21 @@ TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
     EXPECT_EQ(m_wnd.grab().toImage().pixelColor(300, 150), QColor(Qt::black));
     EXPECT_EQ(m_wnd.CopyOrWriteGraph("", kGraphImagePng), "Error writing to clipboard");
     EXPECT_EQ(m_wnd.CopyOrWriteGraph(png, kGraphImagePng), "Error writing file " + png);
+
+    // Given a graph again, the window paints it at once.
+    struct CPaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    QApplication::processEvents();
+    m_wnd.installEventFilter(&counter);
+    m_wnd.SetGraph(&m_graph);
+    QApplication::processEvents();
+    EXPECT_GT(counter.paints, 0);
 }
 
 TEST_F(GraphWndTest, ClicksReachTheHostAsNoticesWithTheirPlace)
