@@ -141,7 +141,11 @@ TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
     EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 892.0 * 0.8), CChartHit{});
 
     // Lying bars: categories on the left, counted from the top; values along the bottom.
+    const std::size_t before = DrawnTexts(chart).size();
     DefineBars(0x800);
+    const std::vector<std::string> lying = DrawnTexts(chart);
+    EXPECT_THAT(std::vector<std::string>(lying.begin() + static_cast<std::ptrdiff_t>(before), lying.end()),
+                ElementsAre("0", "10", "20", "30", "A", "B", "C"));
     EXPECT_THAT(Layout({6, 7, 4, 5}), ElementsAre(58.0, 71.333, 1902.0, 908.667));
     EXPECT_THAT(Layout({0, 1, 2, 3, 13, 15}), ElementsAre(30.0, 0.0, 3.0, 0.0, 3.0, 3.0));
     EXPECT_EQ(HitAt(58.0 + 10.0, 71.333 + 908.667 * 5.0 / 6.0), (CChartHit{8, 0, 0, 0}));
@@ -151,6 +155,19 @@ TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
     DefineBars(1);
     EXPECT_THAT(Layout({6, 7}), ElementsAre(32.0, 32.0));
     EXPECT_EQ(DrawnTexts(chart).size(), texts);
+}
+
+// On 3-D bars the level grid lines run from the front edge back and along the back wall.
+TEST_F(ChartTest, ThreeDimensionalBarsHaveTheirGridOnTheBackWall)
+{
+    chart.ChartDefBegin();
+    chart.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+    chart.ChartSetDepth(1, 100, 0, 0);
+    chart.ChartSetKind(kChartBar3D, 8, 0x20);
+    // The walls are lines of 2 and 4 points; the grid lines at 10 and 20 are of 3.
+    EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
+                  return p.type == CChartPrimitive::Type::Polyline && p.points.size() == 3;
+              }), 2);
 }
 
 TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
