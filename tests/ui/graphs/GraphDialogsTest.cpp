@@ -136,6 +136,10 @@ TEST(GraphVariableRows, GroupsInOrder)
     const auto silica = std::find(fields.begin(), fields.end(), CGraphVariableRow{"SiO2", 14});
     ASSERT_NE(silica, fields.end());
     EXPECT_LT(acids, silica);
+    // Water, of element 1, is the first of the volatiles.
+    const auto volatiles = std::find(fields.begin(), fields.end(), CGraphVariableRow{"All Volatiles", kGraphVarVolatiles});
+    ASSERT_NE(volatiles, fields.end());
+    EXPECT_EQ(*(volatiles + 1), (CGraphVariableRow{"H2O", 1}));
 }
 
 // Every symbol sample looks its own, drawn as the charts draw their markers, inside a frame
