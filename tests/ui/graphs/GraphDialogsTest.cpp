@@ -140,6 +140,9 @@ TEST(GraphVariableRows, GroupsInOrder)
     const auto volatiles = std::find(fields.begin(), fields.end(), CGraphVariableRow{"All Volatiles", kGraphVarVolatiles});
     ASSERT_NE(volatiles, fields.end());
     EXPECT_EQ(*(volatiles + 1), (CGraphVariableRow{"H2O", 1}));
+    // Each of the five groups ends in a separator; the other oxides close the list, with one.
+    EXPECT_EQ(std::count(fields.begin(), fields.end(), CGraphVariableRow{"   ----------", 129}), 6);
+    EXPECT_EQ(*(fields.end() - 2), (CGraphVariableRow{"All other oxides", kGraphVarOtherOxides}));
 }
 
 // Every symbol sample looks its own, drawn as the charts draw their markers, inside a frame
