@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -168,6 +169,29 @@ TEST_F(ChartTest, ThreeDimensionalBarsHaveTheirGridOnTheBackWall)
     EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
                   return p.type == CChartPrimitive::Type::Polyline && p.points.size() == 3;
               }), 2);
+}
+
+// True 3-D bars label their value axis to its top, and draw no grid unless asked for one.
+TEST(ChartBars3D, TheValueAxisIsLabelledToItsTopWithoutAGridUnasked)
+{
+    CFakeChartMetrics metrics;
+    const auto draw = [&metrics](int options) {
+        auto chart = std::make_unique<CChart>(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
+        chart->ChartDefBegin();
+        chart->ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+        chart->ChartSetView(6, 20, 10, 0);
+        chart->ChartSetDepth(7, 100, 50, 50);
+        chart->ChartSetKind(kChartBar3D | 0x80, options, 0x20);
+        return chart;
+    };
+    EXPECT_THAT(DrawnTexts(*draw(0)), ::testing::IsSupersetOf({"0", "10", "20", "30"}));
+    const auto gridLines = [](const CChart& chart) {
+        return std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
+            return p.type == CChartPrimitive::Type::Polyline && p.color == GraphPaletteColor(7);
+        });
+    };
+    EXPECT_EQ(gridLines(*draw(1)), 0);
+    EXPECT_GT(gridLines(*draw(4)), 0);
 }
 
 TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
