@@ -546,6 +546,13 @@ TEST_F(ChartTest, ALaterSeriesStandsOverTheEarlierOnesPoints)
     const double x = chart.ChartGetLayout(6) + 0.5 * chart.ChartGetLayout(4);
     const double y = chart.ChartGetLayout(7) + 0.5 * chart.ChartGetLayout(5);
     EXPECT_EQ(HitAt(x, y), (CChartHit{8, 0, 1, 0}));
+    // Each series' symbols stand in the series' colour.
+    chart.ChartSetColors(2, std::vector<int>{4, 12});
+    chart.ChartSetKind(kChartPoints, 1, 0x20);
+    const auto cells = CellPrimitives(chart);
+    ASSERT_GE(cells.size(), 4u);
+    for (std::size_t i = cells.size() - 4; i < cells.size(); ++i)
+        EXPECT_EQ(cells[i]->color, GraphPaletteColor(cells[i]->column == 0 ? 4 : 12)) << i;
 }
 
 // Regression: the left corner label of a zoomed triangle, centred on the corner, lost its
