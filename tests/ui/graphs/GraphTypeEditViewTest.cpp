@@ -171,6 +171,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     // "Bold italic" for the legend.
     editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(5);
     QComboBox* style = editor->Ctl<QComboBox>(kGeTextStyle);
+    EXPECT_FALSE(style->isEditable()) << "a style is chosen, not typed";
     style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
     emit style->activated(style->currentIndex());
     Type(editor->Ctl<QLineEdit>(kGeTextSize), "120");
