@@ -12,8 +12,10 @@
 #include "support/TextPrinter.h"
 #include "support/ToggleButton.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -72,6 +74,12 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_FALSE(editor->Button(kGeSave)->isEnabled());
     EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopAuto)->isChecked());
 
+    // Clicking into a title box switches that title, and only that one, to the custom button.
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(editor->Ctl<QLineEdit>(kGeTitleLeft), &focusIn);
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleLeftCustom)->isChecked());
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopAuto)->isChecked());
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleBottomAuto)->isChecked());
     // Typing a title of one's own switches its group to the custom button.
     Type(editor->Ctl<QLineEdit>(kGeTitleTop), "My unity chart");
     EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopCustom)->isChecked());

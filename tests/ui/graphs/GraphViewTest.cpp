@@ -57,6 +57,16 @@ TEST_F(GraphViewTest, OpenGraphDrawsTheGlazeAndLooksRight)
     EXPECT_EQ(GraphViews().size(), 2u);
 }
 
+// Open Graph in the templates list opens a graph window of the chosen template.
+TEST_F(GraphViewTest, TheTemplatesListOpensTheChosenTemplatesGraph)
+{
+    Select({1});
+    EXPECT_TRUE(m_view->RunCommand(CmdGrtListOpenGraph));
+    Flush();
+    ASSERT_EQ(GraphViews().size(), 1u);
+    EXPECT_EQ(GraphViews().front()->State().m_template.m_name, m_doc->Database().GetAt(1).m_name);
+}
+
 // The glaze form and the report window name the template, the limit formula and the units.
 TEST_F(GraphViewTest, GlazeWindowsAskForWhatTheyShow)
 {
