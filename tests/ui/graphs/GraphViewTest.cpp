@@ -140,6 +140,19 @@ TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
     Key(*view, Qt::Key_Up, Qt::ShiftModifier);
     Key(*view, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(view->State().m_templateIndex, 0);
+
+    // Back from a later database: a database of one glaze is stepped into, an empty one over.
+    auto* empty = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    auto* one = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    one->InsertGlaze(0, *m_glazeDoc->GetGlaze(2));
+    auto* last = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    last->InsertGlaze(0, *m_glazeDoc->GetGlaze(3));
+    view->SetGraph(view->State().m_pTemplate, last, last->GetGlaze(0), nullptr, -1, -1);
+    Key(*view, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlaze, one->GetGlaze(0));
+    ASSERT_EQ(empty->GetGlazeCount(), 0);
+    Key(*view, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlaze, m_second->GetGlaze(1));
 }
 
 TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
