@@ -217,6 +217,15 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_EQ(editor->Ctl<QCheckBox>(kGeLabels)->text(), QStringLiteral("Segment Labels"));
     EXPECT_FALSE(editor->Control(kGeXAxisBox)->isEnabled());
     EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->text(), QStringLiteral("Specific glaze :"));
+    // No Legend is offered on the kinds that draw a legend.
+    std::vector<int> legends;
+    for (int kind = 0; kind < kGraphTypeCount; ++kind) {
+        type->setCurrentIndex(type->findData(kind));
+        emit type->activated(type->currentIndex());
+        if (editor->Control(kGeNoLegend)->isEnabled())
+            legends.push_back(kind);
+    }
+    EXPECT_EQ(legends, (std::vector<int>{3, 6, 13, 15, 16, 18, 19, 20, 21, 22, 23, 24}));
     // The average against a limit formula draws many glazes.
     type->setCurrentIndex(type->findData(int(kGraphAverageLimitFormula)));
     emit type->activated(type->currentIndex());
