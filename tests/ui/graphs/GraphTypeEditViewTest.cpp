@@ -346,6 +346,10 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     EXPECT_EQ(editor->Ctl<QListWidget>(kGeDsGlazes)->item(0)->text(), QStringLiteral("(?) Gone glaze"));
     editor->SaveToDatabase();
     EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(1), elsewhere) << "unknown names are kept";
+    // Leaving the named database leaves its named glazes for all glazes.
+    editor->Ctl<QRadioButton>(kGeDsCurrentDb)->click();
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeDsAllGlazes)->isChecked());
+    editor->Ctl<QRadioButton>(kGeDsSpecificDb)->click();
 
     // A specific database with one checked glaze names the source after the glaze.
     databases->setCurrentRow(0);
