@@ -5,11 +5,12 @@ Applies one single-line change at a time to the C++ sources of a folder (or of c
 comparison operators flipped or loosened, + and - swapped, && and || swapped, a constant off by
 one, a call, a `return;` or a `continue;`/`break;` removed, true and false swapped, a condition
 negated. After each change it rebuilds only the test program that covers the folder (ninja works
-out what depends on the file), runs the tests of that folder (stopping at the first failure) and
-reports the mutant as killed, survived, not compiled (a build failure is no kill), timed out
-(counted as killed) or ignored (listed in scripts/mutation-ignore.txt with the reason: the change
-is one nobody could see). The source file is restored after every mutant and on every exit,
-Ctrl+C included.
+out what depends on the file), runs the tests of that folder (stopping at the first failure; for
+a core folder whose core tests all pass, the ui tests of the same subsystem are built and run
+too, since the windows drive that code as well) and reports the mutant as killed, survived, not
+compiled (a build failure is no kill), timed out (counted as killed) or ignored (listed in
+scripts/mutation-ignore.txt with the reason: the change is one nobody could see). The source
+file is restored after every mutant and on every exit, Ctrl+C included.
 
     scripts/mutate.py src/core/tools --count 40 --seed 1
     scripts/mutate.py src/ui/glazes/GlazeEditView.cpp --count 10
@@ -239,12 +240,25 @@ class Runner:
         self.build = (args.root / args.build).resolve()
         layer, _, sub = folder_rel.partition("/")[2].partition("/")  # src/<layer>/<sub>
         self.layer = layer
-        self.target = "core_tests" if layer == "core" else "ui_tests"
         self.root = args.root
-        test_dirs = [args.root / "tests" / layer / sub] + [args.root / "tests" / t for t in args.tests]
-        self.filter = ":".join(f for f in (test_filter(d) for d in test_dirs) if f)
-        if not self.filter:
+        # The test folders of each program: a core folder's code is also driven through the windows,
+        # so the ui tests of the same subsystem run too, after the core ones have passed.
+        folders = {"core_tests": [], "ui_tests": []}
+        folders["core_tests" if layer == "core" else "ui_tests"].append(args.root / "tests" / layer / sub)
+        if layer == "core":
+            folders["ui_tests"].append(args.root / "tests" / "ui" / sub)
+        for extra in args.tests:
+            folders["core_tests" if extra.startswith("core/") else "ui_tests"].append(args.root / "tests" / extra)
+        # (test program, gtest filter) in the order they run.
+        self.stages = []
+        for target, dirs in folders.items():
+            suites = ":".join(f for f in (test_filter(d) for d in dirs if d.is_dir()) if f)
+            if suites:
+                self.stages.append((target, suites))
+        if not self.stages:
             sys.exit("no tests found for " + folder_rel)
+        self.target = " and ".join(target for target, _ in self.stages)
+        self.filter = " ".join("%s:%s" % stage for stage in self.stages)
         self.jobs = args.jobs
         self.timeout = None
         self.use_ctest = args.ctest
@@ -255,19 +269,34 @@ class Runner:
             subprocess.run(["cmake", "-S", str(self.root), "-B", str(self.build), "-G", "Ninja",
                             "-DOXI_BUILD_BENCH=OFF"], check=True, stdout=subprocess.DEVNULL)
 
-    def compile(self):
-        proc = subprocess.run(["ninja", "-C", str(self.build), "-j", str(self.jobs), self.target],
+    def compile(self, targets=None):
+        """Builds the given test programs (the first one by default: the later ones are built
+        only when the tests before them pass)."""
+        targets = targets or [self.stages[0][0]]
+        proc = subprocess.run(["ninja", "-C", str(self.build), "-j", str(self.jobs)] + targets,
                               stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
         return proc.returncode == 0, proc.stdout
 
+    def compile_all(self):
+        return self.compile([target for target, _ in self.stages])
+
     def run_tests(self):
+        for n, (target, filter_) in enumerate(self.stages):
+            if n > 0 and not self.compile([target])[0]:
+                return "notbuilt", ""
+            outcome, detail = self.run_stage(target, filter_)
+            if outcome != "passed":
+                return outcome, detail
+        return "passed", ""
+
+    def run_stage(self, target, filter_):
         if self.use_ctest:
             # One process per test: for tests that leave the process changed for the next one.
-            suites = "|".join(re.escape(f[:-2]) for f in self.filter.split(":"))
+            suites = "|".join(re.escape(f[:-2]) for f in filter_.split(":"))
             cmd = ["ctest", "--test-dir", str(self.build), "-R", "^(%s)\\." % suites, "--stop-on-failure",
                    "-j", str(self.jobs)]
         else:
-            cmd = [str(self.build / "tests" / self.target), "--gtest_filter=" + self.filter,
+            cmd = [str(self.build / "tests" / target), "--gtest_filter=" + filter_,
                    "--gtest_fail_fast", "--gtest_brief=1"]
         try:
             proc = subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
@@ -277,7 +306,7 @@ class Runner:
         if proc.returncode == 0:
             return "passed", ""
         failed = re.findall(r"\[  FAILED  \] (\S+)", proc.stdout) + re.findall(r"\d+ - (\S+) \(Failed\)", proc.stdout)
-        return "failed", failed[0] if failed else "exit %d" % proc.returncode
+        return "failed", failed[0] if failed else "%s exit %d" % (target, proc.returncode)
 
 
 def describe(path, number, kind, original, mutated, root=ROOT):
@@ -372,7 +401,7 @@ def main():
     counts = {"killed": 0, "survived": 0, "not compiled": 0, "ignored": 0}
     try:
         runner.configure()
-        ok, log = runner.compile()
+        ok, log = runner.compile_all()
         if not ok:
             print(log[-3000:])
             sys.exit("the unchanged sources do not build")
@@ -410,7 +439,7 @@ def main():
                         status, detail = "NOTBUILT", ""
                     else:
                         outcome, detail = runner.run_tests()
-                        status = "SURVIVED" if outcome == "passed" else "KILLED"
+                        status = {"passed": "SURVIVED", "notbuilt": "NOTBUILT"}.get(outcome, "KILLED")
                         if outcome == "timeout":
                             detail = "timed out"
                     restore()
@@ -428,7 +457,7 @@ def main():
             print("results in", report_path)
         # The build goes back to the sources as they are, so that no mutant stays in a program.
         restore()
-        runner.compile()
+        runner.compile_all()
     finally:
         restore()
     return 0

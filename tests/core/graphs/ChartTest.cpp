@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -132,12 +133,20 @@ TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
     EXPECT_THAT(Layout({6, 7, 4, 5}), ElementsAre(78.0, 71.333, 1902.0, 892.0));
     EXPECT_THAT(Layout({0, 1, 2, 3, 13, 15}), ElementsAre(3.0, 0.0, 30.0, 0.0, 3.0, 3.0));
     EXPECT_THAT(DrawnTexts(chart), ElementsAre("A", "B", "C", "0", "10", "20", "30"));
+    // The axes and their ticks are solid lines.
+    EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
+                  return p.type == CChartPrimitive::Type::Polyline && p.dash != 0;
+              }), 0);
     // Bar B stands in the middle third, from 0 to 20.
     EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 892.0 / 3.0), (CChartHit{8, 0, 0, 1}));
     EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 892.0 * 0.8), CChartHit{});
 
     // Lying bars: categories on the left, counted from the top; values along the bottom.
+    const std::size_t before = DrawnTexts(chart).size();
     DefineBars(0x800);
+    const std::vector<std::string> lying = DrawnTexts(chart);
+    EXPECT_THAT(std::vector<std::string>(lying.begin() + static_cast<std::ptrdiff_t>(before), lying.end()),
+                ElementsAre("0", "10", "20", "30", "A", "B", "C"));
     EXPECT_THAT(Layout({6, 7, 4, 5}), ElementsAre(58.0, 71.333, 1902.0, 908.667));
     EXPECT_THAT(Layout({0, 1, 2, 3, 13, 15}), ElementsAre(30.0, 0.0, 3.0, 0.0, 3.0, 3.0));
     EXPECT_EQ(HitAt(58.0 + 10.0, 71.333 + 908.667 * 5.0 / 6.0), (CChartHit{8, 0, 0, 0}));
@@ -147,6 +156,42 @@ TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
     DefineBars(1);
     EXPECT_THAT(Layout({6, 7}), ElementsAre(32.0, 32.0));
     EXPECT_EQ(DrawnTexts(chart).size(), texts);
+}
+
+// On 3-D bars the level grid lines run from the front edge back and along the back wall.
+TEST_F(ChartTest, ThreeDimensionalBarsHaveTheirGridOnTheBackWall)
+{
+    chart.ChartDefBegin();
+    chart.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+    chart.ChartSetDepth(1, 100, 0, 0);
+    chart.ChartSetKind(kChartBar3D, 8, 0x20);
+    // The walls are lines of 2 and 4 points; the grid lines at 10 and 20 are of 3.
+    EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
+                  return p.type == CChartPrimitive::Type::Polyline && p.points.size() == 3;
+              }), 2);
+}
+
+// True 3-D bars label their value axis to its top, and draw no grid unless asked for one.
+TEST(ChartBars3D, TheValueAxisIsLabelledToItsTopWithoutAGridUnasked)
+{
+    CFakeChartMetrics metrics;
+    const auto draw = [&metrics](int options) {
+        auto chart = std::make_unique<CChart>(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
+        chart->ChartDefBegin();
+        chart->ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+        chart->ChartSetView(6, 20, 10, 0);
+        chart->ChartSetDepth(7, 100, 50, 50);
+        chart->ChartSetKind(kChartBar3D | 0x80, options, 0x20);
+        return chart;
+    };
+    EXPECT_THAT(DrawnTexts(*draw(0)), ::testing::IsSupersetOf({"0", "10", "20", "30"}));
+    const auto gridLines = [](const CChart& chart) {
+        return std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
+            return p.type == CChartPrimitive::Type::Polyline && p.color == GraphPaletteColor(7);
+        });
+    };
+    EXPECT_EQ(gridLines(*draw(1)), 0);
+    EXPECT_GT(gridLines(*draw(4)), 0);
 }
 
 TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
@@ -216,6 +261,10 @@ TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
     EXPECT_EQ(scale.min, 0.0);
     EXPECT_EQ(scale.max, 40.0);
     EXPECT_EQ(scale.majors, 4);
+    // A fifth of the range exactly 5 is a step of 5, not 10.
+    scale = MakeChartScale(automatic, 0.0, 25.0, true);
+    EXPECT_EQ(scale.max, 25.0);
+    EXPECT_EQ(scale.majors, 5);
     scale = MakeChartScale(automatic, 0.12, 0.61, true);
     EXPECT_DOUBLE_EQ(scale.max, 0.8); // a step of 0.2
     EXPECT_EQ(scale.majors, 4);
@@ -248,6 +297,7 @@ TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
     EXPECT_EQ(FormatChartNumber(12.0, "##0\\%", 10.0), "12%");
     EXPECT_EQ(FormatChartNumber(1.5, "\\$###0.00", 0.5), "$1.50");
     EXPECT_EQ(FormatChartNumber(3.0, "###0.", 1.0), "3");
+    EXPECT_EQ(FormatChartNumber(1250.0, "#,##0", 250.0), "1250"); // no thousands separator
     EXPECT_EQ(FormatChartNumber(0.25, "", 0.25), "0.25");
     EXPECT_EQ(FormatChartNumber(2.5, "", 0.5), "2.5");
     EXPECT_EQ(FormatChartNumber(-1e-17, "", 0.5), "0.0");
@@ -496,6 +546,13 @@ TEST_F(ChartTest, ALaterSeriesStandsOverTheEarlierOnesPoints)
     const double x = chart.ChartGetLayout(6) + 0.5 * chart.ChartGetLayout(4);
     const double y = chart.ChartGetLayout(7) + 0.5 * chart.ChartGetLayout(5);
     EXPECT_EQ(HitAt(x, y), (CChartHit{8, 0, 1, 0}));
+    // Each series' symbols stand in the series' colour.
+    chart.ChartSetColors(2, std::vector<int>{4, 12});
+    chart.ChartSetKind(kChartPoints, 1, 0x20);
+    const auto cells = CellPrimitives(chart);
+    ASSERT_GE(cells.size(), 4u);
+    for (std::size_t i = cells.size() - 4; i < cells.size(); ++i)
+        EXPECT_EQ(cells[i]->color, GraphPaletteColor(cells[i]->column == 0 ? 4 : 12)) << i;
 }
 
 // Regression: the left corner label of a zoomed triangle, centred on the corner, lost its

@@ -95,4 +95,31 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
     }
 }
 
+// Seen from the front, the up grid alone is level lines across the back wall; the across grid
+// alone is upright lines there and the floor's lines, which show as level ones.
+TEST(ChartView3D, TheUpGridIsLevelAndTheAcrossGridUpright)
+{
+    CFakeChartMetrics metrics;
+    CChartView3D view(View(0, 0, 0), 1.0, 1.0, 1.0);
+    view.Fit({0.0, 0.0, 1000.0, 1000.0});
+    CChartAxis3D axes[3];
+    for (int d = 0; d < 3; ++d) {
+        axes[d].direction = d;
+        axes[d].ticks = {0.0, 0.5, 1.0};
+    }
+    const auto lines = [&](bool across, bool up) {
+        CChart chart(metrics, 0.0, 0.0, 1000.0, 1000.0, 1000.0);
+        DrawChartCage(chart, view, axes, false, across, up);
+        std::set<std::pair<bool, bool>> shapes; // (level, upright) of each line of some length
+        for (const CChartPrimitive& p : chart.Primitives()) {
+            if (p.type != CChartPrimitive::Type::Polyline || p.width + p.height < 1.0)
+                continue;
+            shapes.insert({std::abs(p.points[0].y - p.points[1].y) < 1e-6, std::abs(p.points[0].x - p.points[1].x) < 1e-6});
+        }
+        return shapes;
+    };
+    EXPECT_EQ(lines(false, true), (std::set<std::pair<bool, bool>>{{true, false}}));
+    EXPECT_EQ(lines(true, false), (std::set<std::pair<bool, bool>>{{false, true}, {true, false}}));
+}
+
 } // namespace

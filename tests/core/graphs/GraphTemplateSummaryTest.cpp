@@ -37,7 +37,8 @@ TEST(GraphTemplateSummaryTest, NewTemplate)
     named.dsdb = 2;
     named.dsglz = 3;
     named.dsdbname = "Tests";
-    named.dsgname = {"Shino 1", "Shino 2"};
+    // The glaze names wrap at 66 characters: these make 67.
+    named.dsgname = {"Shino 1", "Shino 2", "Celadon with a name long enough to fill the lines"};
     t.m_dataSources.InsertAt(1, named);
     EXPECT_THAT(SummaryLines(t, false), ElementsAreArray(std::vector<std::string>{
                                             "new graph template\x0f\x01",
@@ -61,7 +62,8 @@ TEST(GraphTemplateSummaryTest, NewTemplate)
                                             "Data sources:\x01",
                                             "  \"[current glaze]\": Current Database, Current Glaze",
                                             "  \"Shinos\": Tests, Specific Glazes",
-                                            "    Shino 1, Shino 2",
+                                            "    Shino 1, Shino 2, Celadon with a name long enough to fill the",
+                                            "    lines",
                                             "",
                                             "",
                                         }));
@@ -77,7 +79,7 @@ TEST(GraphTemplateSummaryTest, TriaxialWithNotesAndPageHeadings)
     t.ttltopa = 0;
     t.ttltop = "Fluxes";
     t.xman = 1;
-    t.xmax = 60.5;
+    t.xmax = 60.5000004; // shown to six decimals
     t.yman = 1;
     t.ymin = 12.25;
     t.xvert = 1;
@@ -162,6 +164,20 @@ TEST(GraphTemplateSummaryTest, ThreeDBarsLimitFormulasAndOddValues)
     const std::vector<std::string> unknownLines = SummaryLines(unknown, false);
     EXPECT_THAT(unknownLines, Contains("Graph type:   "));
     EXPECT_THAT(unknownLines, Contains("Styles: none"));
+}
+
+// Only the kinds that compare with a limit formula name one.
+TEST(GraphTemplateSummaryTest, OnlyLimitKindsNameALimitFormula)
+{
+    std::vector<int> naming;
+    for (int type = 0; type < kGraphTypeCount; ++type) {
+        CGraphTemplate t("Kind");
+        t.ResetDefaults(type);
+        const std::vector<std::string> lines = SummaryLines(t, false);
+        if (std::ranges::find(lines, "Limit formula: none set") != lines.end())
+            naming.push_back(type);
+    }
+    EXPECT_THAT(naming, ElementsAre(2, 14, 15, 19));
 }
 
 // "Horizontal Bars" is named for the bar kinds and the limit-formula kinds only.

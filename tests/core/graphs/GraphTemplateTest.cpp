@@ -129,6 +129,15 @@ TEST(GraphTemplateTest, DefaultColourLists)
     EXPECT_EQ(oxides.GetAt(kGraphVarOtherOxides)->color, 7);
     EXPECT_EQ(oxides.GetAt(117)->color, 0);
     EXPECT_EQ(oxides.GetAt(kGraphVarCost)->color, 7);
+    // The groups and figures stand in the colours of their kind.
+    const std::pair<int, int> variables[] = {
+        {kGraphVarAlkalis, 11},      {kGraphVarNeutrals, 10},      {kGraphVarAcids, 12},
+        {kGraphVarUnexpected, 0},    {kGraphVarVolatiles, 8},      {kGraphVarOtherAlkalis, 11},
+        {kGraphVarOtherNeutrals, 10}, {kGraphVarOtherAcids, 12},   {kGraphVarOtherUnexpected, 0},
+        {kGraphVarOtherVolatiles, 8}, {kGraphVarOtherNonvolatiles, 7}, {kGraphVarSiAlRatio, 7},
+        {kGraphVarExpansion, 7},     {kGraphVarViscosity, 7}};
+    for (const auto& [code, color] : variables)
+        EXPECT_EQ(oxides.GetAt(code)->color, color) << code;
     EXPECT_EQ(oxides.GetAt(kGraphVarLowestTemp)->color, 0);
     EXPECT_EQ(oxides.GetAt(128), nullptr);
     EXPECT_EQ(oxides.GetAt(-1), nullptr);

@@ -91,6 +91,20 @@ TEST_F(LimitFormulaChartsTest, OneGlazeAgainstLimitsOfThreeScales)
                             "KNaO = 0.000 (limits: <= 0.3)"));
 }
 
+// Every bar stands in the first limit's scale, whatever the scale of the second.
+TEST_F(LimitFormulaChartsTest, BarsTakeTheScaleOfTheFirstLimit)
+{
+    CLimitFormula formula("Silica first");
+    formula.m_limits.Add(CLimit("SiO2", "2 - 4"));
+    formula.m_limits.Add(CLimit("cao", "0.4 - 0.8"));
+    m_limits.InsertFormula(3, formula);
+    m_graph.limform = "silica first";
+    m_graph.type = kGraphOneLimitFormula;
+    m_glazeOfHost = m_db->GetGlaze(0);
+    // SiO2, a gap, then CaO drawn five times as high as on its own scale of 0 to 1.
+    EXPECT_THAT(Definition(), ::testing::Contains("ChartSetData(3, 2, [2 2 0 0 2 2])"));
+}
+
 TEST_F(LimitFormulaChartsTest, LyingMonoBarsWithGridsAndOutlines)
 {
     m_graph.type = kGraphOneLimitFormula;

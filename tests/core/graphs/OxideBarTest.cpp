@@ -172,6 +172,9 @@ TEST_F(OxideBarTest, GridsFramesWidthsAndTheThreeDimensionalLook)
                                        "ChartSetDepth(7, 100, 50, 50)"}));
     EXPECT_THAT(m_recorder.calls, Not(Contains(testing::StartsWith("ChartSetBarGap"))));
     EXPECT_THAT(m_recorder.Calls("ChartSetKind"), ElementsAre("ChartSetKind(132, 2053, 32)"));
+    m_graph.cgthin3d = 0; // solid walls
+    Definition();
+    EXPECT_THAT(m_recorder.calls, Contains("ChartSetThin(0, -1, -1)"));
     m_graph.true3d = 0;
     EXPECT_THAT(Kinds(), ElementsAre("ChartSetKind(4, 2053, 32)"));
     // No borders on flat bars: one pass.

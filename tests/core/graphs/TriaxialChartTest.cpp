@@ -96,6 +96,12 @@ TEST_F(TriaxialChartTest, AManualScaleZoomsIntoASmallerTriangle)
     EXPECT_EQ(Refusal(), "Triaxial zoom: the X axis maximum must be greater than its minimum");
     m_graph.xmax = 0.504; // 0.5 once rounded to hundredths
     EXPECT_EQ(Refusal(), "Triaxial zoom: the X axis maximum must be greater than its minimum");
+    // Whatever the Y axis's range.
+    m_graph.yman = 1;
+    m_graph.ymin = 0.6;
+    m_graph.xmin = 0.3;
+    m_graph.xmax = 0.3;
+    EXPECT_EQ(Refusal(), "Triaxial zoom: the X axis maximum must be greater than its minimum");
 }
 
 TEST_F(TriaxialChartTest, GridImageAndGlazesWithoutTheVariables)

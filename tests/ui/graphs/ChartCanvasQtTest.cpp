@@ -1,5 +1,8 @@
 #include "graphs/ChartCanvasQt.h"
 
+#include "graphs/Chart.h"
+#include "graphs/ChartPalette.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFont>
@@ -8,6 +11,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -66,6 +72,46 @@ TEST(ChartCanvasQtTest, TextMeasuresFollowTheApplicationFont)
     EXPECT_DOUBLE_EQ(fixed, fresh());
     EXPECT_NE(fixed, proportional);
     QApplication::setFont(original);
+}
+
+// A chart painted into a part of a page (a print within its margins) stands in that part.
+TEST(ChartCanvasQtTest, AChartIsPaintedWhereItsTargetIs)
+{
+    CChart chart(GetQtChartMetrics(), 0.0, 0.0, 100.0, 80.0, 1000.0);
+    chart.ChartDefBegin();
+    chart.ChartSetData(1, 1, std::vector<double>{1.0});
+    chart.ChartSetColors(1, std::vector<int>{12});
+    chart.ChartSetKind(kChartPie, 0x8001, 0);
+    QImage page(300, 200, QImage::Format_RGB32);
+    page.fill(Qt::blue);
+    QPainter painter(&page);
+    PaintChart(chart, painter, QRectF(100.0, 50.0, 100.0, 80.0));
+    painter.end();
+    const QColor slice = QColor(255, 0, 0);
+    ASSERT_EQ(QColor(GraphPaletteColor(12).r, GraphPaletteColor(12).g, GraphPaletteColor(12).b), slice);
+    EXPECT_EQ(page.pixelColor(150, 90), slice);
+    EXPECT_EQ(page.pixelColor(50, 40), QColor(Qt::blue));
+    EXPECT_EQ(page.pixelColor(99, 49), QColor(Qt::blue));
+}
+
+// Slices of a solid fill are edged in their own colour: three slices of one colour show no seams
+// (unedged, their antialiased edges let a quarter of the white through where they meet).
+TEST(ChartCanvasQtTest, NeighbouringSlicesMeetWithoutSeams)
+{
+    CChart chart(GetQtChartMetrics(), 0.0, 0.0, 100.0, 80.0, 1000.0);
+    chart.ChartDefBegin();
+    chart.ChartSetData(3, 1, std::vector<double>{1.0, 1.0, 1.0});
+    chart.ChartSetColors(3, std::vector<int>{12, 12, 12});
+    chart.ChartSetKind(kChartPie, 0x8001, 0);
+    const QImage image = RenderChartImage(chart);
+    int faintest = 255;
+    for (int y = 25; y < 55; ++y) {
+        for (int x = 35; x < 65; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            faintest = std::min(faintest, c.red() - std::max(c.green(), c.blue()));
+        }
+    }
+    EXPECT_GE(faintest, 240);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "limits/LimitFormulasDoc.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -135,4 +136,40 @@ TEST(GraphVariableRows, GroupsInOrder)
     const auto silica = std::find(fields.begin(), fields.end(), CGraphVariableRow{"SiO2", 14});
     ASSERT_NE(silica, fields.end());
     EXPECT_LT(acids, silica);
+    // Water, of element 1, is the first of the volatiles.
+    const auto volatiles = std::find(fields.begin(), fields.end(), CGraphVariableRow{"All Volatiles", kGraphVarVolatiles});
+    ASSERT_NE(volatiles, fields.end());
+    EXPECT_EQ(*(volatiles + 1), (CGraphVariableRow{"H2O", 1}));
+    // Each of the five groups ends in a separator; the other oxides close the list, with one.
+    EXPECT_EQ(std::count(fields.begin(), fields.end(), CGraphVariableRow{"   ----------", 129}), 6);
+    EXPECT_EQ(*(fields.end() - 2), (CGraphVariableRow{"All other oxides", kGraphVarOtherOxides}));
+}
+
+// Every symbol sample looks its own, drawn as the charts draw their markers, inside a frame
+// whose dark edge is at the bottom right until the sample is the chosen one.
+TEST(StylePickerTest, EverySymbolSampleLooksItsOwn)
+{
+    std::vector<QImage> samples;
+    for (int symbol = 0; symbol < kGraphSymbolCount; ++symbol) {
+        CLineStyleButton button(symbol);
+        button.resize(20, 20);
+        button.SetColorIndex(4);
+        QImage image(20, 20, QImage::Format_RGB32);
+        button.render(&image);
+        samples.push_back(image);
+    }
+    for (int a = 0; a < kGraphSymbolCount; ++a) {
+        for (int b = a + 1; b < kGraphSymbolCount; ++b)
+            EXPECT_NE(samples[a], samples[b]) << "symbols " << a << " and " << b;
+    }
+    // The sample's box runs from (4, 4) to (13, 13) round the centre (9, 9).
+    const QColor white(Qt::white);
+    const auto inked = [&](int symbol, int x, int y) { return samples[symbol].pixelColor(x, y) != white; };
+    EXPECT_TRUE(inked(10, 9, 5) && inked(10, 5, 9)) << "the plus: upright and level strokes";
+    EXPECT_FALSE(inked(10, 5, 12));
+    EXPECT_TRUE(inked(11, 5, 12) && inked(11, 5, 5)) << "the cross: both diagonals";
+    EXPECT_FALSE(inked(11, 9, 5));
+    EXPECT_TRUE(inked(12, 9, 5) && inked(12, 5, 9) && inked(12, 5, 12) && inked(12, 5, 5)) << "the star: all four";
+    EXPECT_EQ(samples[0].pixelColor(19, 19), QColor(Qt::black));
+    EXPECT_EQ(samples[0].pixelColor(0, 0), white);
 }

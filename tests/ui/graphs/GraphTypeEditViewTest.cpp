@@ -6,17 +6,22 @@
 #include "graphs/GraphWnd.h"
 #include "graphs/StylePicker.h"
 #include "shell/Clipboards.h"
+#include "support/EditTextDlg.h"
+#include "support/NotesEdit.h"
 #include "support/PrintJob.h"
 #include "support/TextPrinter.h"
 #include "support/ToggleButton.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
@@ -69,9 +74,16 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_FALSE(editor->Button(kGeSave)->isEnabled());
     EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopAuto)->isChecked());
 
+    // Clicking into a title box switches that title, and only that one, to the custom button.
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(editor->Ctl<QLineEdit>(kGeTitleLeft), &focusIn);
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleLeftCustom)->isChecked());
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopAuto)->isChecked());
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleBottomAuto)->isChecked());
     // Typing a title of one's own switches its group to the custom button.
     Type(editor->Ctl<QLineEdit>(kGeTitleTop), "My unity chart");
     EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopCustom)->isChecked());
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleBottomAuto)->isChecked()) << "the other titles keep theirs";
     EXPECT_TRUE(editor->IsChanged());
     EXPECT_TRUE(editor->Button(kGeSave)->isEnabled());
     EXPECT_EQ(m_doc->Database().GetAt(1).ttltop, "") << "nothing stored yet";
@@ -87,6 +99,27 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_EQ(recorder.view->received[0].code, 18);
     EXPECT_EQ(recorder.view->received[0].index, 1);
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{1}) << "the list selects the changed template";
+
+    // After the save the form takes edits again.
+    Type(editor->Ctl<QLineEdit>(kGeTitleBottom), "Below");
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleBottomCustom)->isChecked());
+    EXPECT_TRUE(editor->IsChanged());
+
+    // The notes button opens the notes for editing under "<name> - Notes".
+    QString title;
+    bool readOnly = true;
+    WhenModal<CEditTextDlg>([&](CEditTextDlg& dialog) {
+        title = dialog.windowTitle();
+        readOnly = dialog.TextEdit()->isReadOnly();
+        dialog.TextEdit()->setPlainText(QStringLiteral("For the bar charts."));
+        dialog.TextEdit()->document()->setModified(true);
+        dialog.OkButton()->click();
+    });
+    ASSERT_NE(editor->Ctl<QPushButton>(kGeNotesButton), nullptr);
+    QTest::mouseClick(editor->Ctl<QPushButton>(kGeNotesButton), Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("Unity formula (bar) - Notes"));
+    EXPECT_FALSE(readOnly);
+    EXPECT_EQ(editor->Ctl<QPlainTextEdit>(kGeNotes)->toPlainText(), QStringLiteral("For the bar charts."));
 
     // Every page, for the record.
     auto* frame = dynamic_cast<CMDIChildFrame*>(editor->GetFrame());
@@ -128,6 +161,12 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     withKNaO.bpoxides = "105,0,14";
     m_doc->SetTemplate(1, withKNaO);
     editor->LoadRecord(1);
+    // The Y axis's tick count is for manual settings only.
+    QCheckBox* yManual = editor->Ctl<QCheckBox>(kGeYManual);
+    for (int click = 0; click < 2; ++click) {
+        yManual->click();
+        EXPECT_EQ(editor->Control(kGeYTicks)->isEnabled(), yManual->isChecked());
+    }
     // Bar width and depth are shown as 100 minus the stored gap, once 3-D bars are on.
     EXPECT_EQ(editor->Ctl<QLineEdit>(kGeBarWidth3D)->text().toInt(), 100 - original.xgap3d);
     EXPECT_FALSE(editor->Control(kGeBarWidth3D)->isEnabled());
@@ -140,8 +179,16 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     // "Bold italic" for the legend.
     editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(5);
     QComboBox* style = editor->Ctl<QComboBox>(kGeTextStyle);
+    EXPECT_FALSE(style->isEditable()) << "a style is chosen, not typed";
     style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
     emit style->activated(style->currentIndex());
+    Type(editor->Ctl<QLineEdit>(kGeTextSize), "120");
+    // The side titles' style set and then set back to the first one, "Plain".
+    editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(1);
+    style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
+    emit style->activated(style->currentIndex());
+    style->setCurrentIndex(0);
+    emit style->activated(0);
     editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(0);
     EXPECT_EQ(style->currentData().toInt(), original.txmainsty) << "the top title keeps its own style";
     QListWidget* fields = editor->Ctl<QListWidget>(kGeFields);
@@ -152,6 +199,8 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     const CGraphTemplate& saved = m_doc->Database().GetAt(1);
     EXPECT_EQ(saved.xgap3d, 70);
     EXPECT_EQ(saved.txlegsty, 48);
+    EXPECT_EQ(saved.txlegsiz, 120);
+    EXPECT_EQ(saved.txlrbsty, style->itemData(0).toInt());
     EXPECT_EQ(saved.bpoxides, "0,14," + fields->item(1)->data(Qt::UserRole).toString().toStdString());
 
     // The graph type decides what can be set.
@@ -168,6 +217,15 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_EQ(editor->Ctl<QCheckBox>(kGeLabels)->text(), QStringLiteral("Segment Labels"));
     EXPECT_FALSE(editor->Control(kGeXAxisBox)->isEnabled());
     EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->text(), QStringLiteral("Specific glaze :"));
+    // No Legend is offered on the kinds that draw a legend.
+    std::vector<int> legends;
+    for (int kind = 0; kind < kGraphTypeCount; ++kind) {
+        type->setCurrentIndex(type->findData(kind));
+        emit type->activated(type->currentIndex());
+        if (editor->Control(kGeNoLegend)->isEnabled())
+            legends.push_back(kind);
+    }
+    EXPECT_EQ(legends, (std::vector<int>{3, 6, 13, 15, 16, 18, 19, 20, 21, 22, 23, 24}));
     // The average against a limit formula draws many glazes.
     type->setCurrentIndex(type->findData(int(kGraphAverageLimitFormula)));
     emit type->activated(type->currentIndex());
@@ -288,6 +346,10 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     EXPECT_EQ(editor->Ctl<QListWidget>(kGeDsGlazes)->item(0)->text(), QStringLiteral("(?) Gone glaze"));
     editor->SaveToDatabase();
     EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(1), elsewhere) << "unknown names are kept";
+    // Leaving the named database leaves its named glazes for all glazes.
+    editor->Ctl<QRadioButton>(kGeDsCurrentDb)->click();
+    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeDsAllGlazes)->isChecked());
+    editor->Ctl<QRadioButton>(kGeDsSpecificDb)->click();
 
     // A specific database with one checked glaze names the source after the glaze.
     databases->setCurrentRow(0);
@@ -344,6 +406,13 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     EXPECT_EQ(editor->CurrentPage(), 6);
     EXPECT_FALSE(editor->IsPreviewStale());
     EXPECT_EQ(editor->WorkingTemplate().ttltop, "Unsaved title") << "the preview draws the unsaved form";
+    EXPECT_GT(editor->Ctl<QComboBox>(kGeGraphGlaze)->count(), 0) << "the glazes of the chosen database";
+    // There Ctrl+Down steps to the next graph type and Ctrl+Up back.
+    QComboBox* type = editor->Ctl<QComboBox>(kGeType);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(type->currentData().toInt(), 1);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(type->currentData().toInt(), 0);
 
     m_dialogs.AnswerClipboard();
     editor->OnCommand(CmdGrtEditWriteSummary);

@@ -146,10 +146,17 @@ TEST_F(GraphTypesViewTest, ColorsDialogChangesAnOxideColour)
         EXPECT_EQ(dialog.selectedOxideCode, kGraphVarAlkalis);
         EXPECT_FALSE(dialog.Button(kGcDelete)->isEnabled());
         QTest::mouseClick(dialog.ColorSetRadio(2), Qt::LeftButton);
+        EXPECT_EQ(dialog.Swatch(0)->ColorIndex(), 2 * 16) << "the swatches show the chosen set";
+        EXPECT_EQ(dialog.Swatch(15)->ColorIndex(), 2 * 16 + 15);
         QTest::mouseClick(dialog.Swatch(5), Qt::LeftButton);
         QTest::mouseClick(dialog.PatternButton(3), Qt::LeftButton);
         EXPECT_TRUE(dialog.Swatch(5)->IsHighlighted());
         EXPECT_EQ(dialog.oxides.GetAt(kGraphVarAlkalis)->color, 2 * 16 + 5);
+        // A separator row shows no colour and no pattern.
+        const auto separators = dialog.OxideList()->findItems(QStringLiteral("   ----------"), Qt::MatchExactly);
+        ASSERT_FALSE(separators.isEmpty());
+        dialog.OxideList()->setCurrentItem(separators.front());
+        EXPECT_FALSE(dialog.UsePatternCheck()->isChecked());
         // A material type without a name is dropped on OK.
         QTest::mouseClick(dialog.Button(kGcAddNew), Qt::LeftButton);
         EXPECT_EQ(dialog.NameEdit()->text(), QStringLiteral("new type"));

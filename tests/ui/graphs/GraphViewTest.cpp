@@ -48,6 +48,23 @@ TEST_F(GraphViewTest, OpenGraphDrawsTheGlazeAndLooksRight)
     EXPECT_EQ(bars->Graph()->m_rows, static_cast<int>(bars->Graph()->m_cellTexts.size()));
     EXPECT_GT(bars->Graph()->m_rows, 5);
     ExpectReadableChart(*bars->ChartWindow(), bars->ChartWindow()->Chart(), "graph-view-oxide-bar");
+
+    // Without a chart engine no graph window opens.
+    m_app.m_bGraphsAvailable = 0;
+    EXPECT_FALSE(OpenGraphOfGlaze(*m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr));
+    m_app.m_bGraphsAvailable = 1;
+    Flush();
+    EXPECT_EQ(GraphViews().size(), 2u);
+}
+
+// Open Graph in the templates list opens a graph window of the chosen template.
+TEST_F(GraphViewTest, TheTemplatesListOpensTheChosenTemplatesGraph)
+{
+    Select({1});
+    EXPECT_TRUE(m_view->RunCommand(CmdGrtListOpenGraph));
+    Flush();
+    ASSERT_EQ(GraphViews().size(), 1u);
+    EXPECT_EQ(GraphViews().front()->State().m_template.m_name, m_doc->Database().GetAt(1).m_name);
 }
 
 // The glaze form and the report window name the template, the limit formula and the units.
@@ -123,6 +140,19 @@ TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
     Key(*view, Qt::Key_Up, Qt::ShiftModifier);
     Key(*view, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(view->State().m_templateIndex, 0);
+
+    // Back from a later database: a database of one glaze is stepped into, an empty one over.
+    auto* empty = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    auto* one = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    one->InsertGlaze(0, *m_glazeDoc->GetGlaze(2));
+    auto* last = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    last->InsertGlaze(0, *m_glazeDoc->GetGlaze(3));
+    view->SetGraph(view->State().m_pTemplate, last, last->GetGlaze(0), nullptr, -1, -1);
+    Key(*view, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlaze, one->GetGlaze(0));
+    ASSERT_EQ(empty->GetGlazeCount(), 0);
+    Key(*view, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlaze, m_second->GetGlaze(1));
 }
 
 TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)

@@ -92,6 +92,10 @@ TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
     EXPECT_EQ(QImage(QString::fromStdString(bitmap), "BMP").size(), QSize(600, 300));
     const std::string unwritable = (dir.path() + "/no such folder/pie.jpg").toStdString();
     EXPECT_EQ(m_wnd.CopyOrWriteGraph(unwritable, kGraphImageJpeg), "Error writing file " + unwritable);
+    // A kind of image the engine does not know is refused, not guessed from the file name.
+    const std::string unknown = (dir.path() + "/pie.png").toStdString() + ".png";
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph(unknown, 99), "Error writing file " + unknown);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(unknown)));
 
     EXPECT_EQ(m_wnd.CopyOrWriteGraph("", kGraphImagePng), "");
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(600, 300));
@@ -101,6 +105,21 @@ TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
     EXPECT_EQ(m_wnd.grab().toImage().pixelColor(300, 150), QColor(Qt::black));
     EXPECT_EQ(m_wnd.CopyOrWriteGraph("", kGraphImagePng), "Error writing to clipboard");
     EXPECT_EQ(m_wnd.CopyOrWriteGraph(png, kGraphImagePng), "Error writing file " + png);
+
+    // Given a graph again, the window paints it at once.
+    struct CPaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    QApplication::processEvents();
+    m_wnd.installEventFilter(&counter);
+    m_wnd.SetGraph(&m_graph);
+    QApplication::processEvents();
+    EXPECT_GT(counter.paints, 0);
 }
 
 TEST_F(GraphWndTest, ClicksReachTheHostAsNoticesWithTheirPlace)
