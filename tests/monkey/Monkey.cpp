@@ -2,7 +2,7 @@
 // a generated glaze database of a few thousand glazes, used at random from a seed for a given
 // time, then ended through File > Exit.
 //
-//   oxidarium_monkey --seed N --seconds S [--step-limit SECONDS]
+//   oxidarium_monkey --seed N --seconds S [--step-limit SECONDS] [--working-set]
 //
 // Each step opens windows, runs an enabled menu or pop-up command, presses keys, types random but
 // typed values into fields (numbers in and out of range, empty, very long, non-Latin text),
@@ -10,6 +10,10 @@
 // answered at random through the program's services (saving to and opening from a scratch
 // folder); the real dialogs a command brings up are driven by a timer that fills and accepts,
 // rejects or closes them, so nothing ever waits for a person.
+//
+// With --working-set every session first opens a long day's work (three glaze databases, blends,
+// graphs, reports, the graph template editor) and keeps coming back to those commands before
+// File > Exit.
 //
 // After every step: no crash, no sanitizer report, no failure stopped at a command boundary, no
 // step longer than the limit (5 s), and every file a save wrote opens again with the record count
@@ -56,18 +60,28 @@ struct Options {
     unsigned seed = 1;
     double seconds = 30;
     double stepLimit = kStepLimit;
+    bool workingSet = false;
 };
 
 Options ParseOptions(int argc, char** argv)
 {
     Options options;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--working-set") == 0) {
+            options.workingSet = true;
+            continue;
+        }
+        if (i + 1 >= argc)
+            break;
         if (std::strcmp(argv[i], "--seed") == 0)
             options.seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
         else if (std::strcmp(argv[i], "--seconds") == 0)
             options.seconds = std::strtod(argv[i + 1], nullptr);
         else if (std::strcmp(argv[i], "--step-limit") == 0)
             options.stepLimit = std::strtod(argv[i + 1], nullptr);
+        else
+            continue;
+        ++i;
     }
     return options;
 }
@@ -89,6 +103,8 @@ struct Sandbox {
         for (const fs::directory_entry& entry : fs::directory_iterator(OXI_SHIPPED_DATA_DIR))
             fs::copy_file(entry.path(), dataDir + "/" + entry.path().filename().string());
         WriteMonkeyGlazes(OXI_SHIPPED_DATA_DIR "/glazes.glz", scratchDir + "/many.glz", 3000);
+        WriteMonkeyGlazes(OXI_SHIPPED_DATA_DIR "/glazes.glz", scratchDir + "/few.glz", 40);
+        fs::copy_file(OXI_SHIPPED_DATA_DIR "/glazes.glz", scratchDir + "/shipped.glz");
         std::FILE* handOver = std::fopen((programDir + "/datalocation.txt").c_str(), "w");
         if (handOver) {
             std::fprintf(handOver, "%s\n", dataDir.c_str());
@@ -148,6 +164,8 @@ int main(int argc, char** argv)
                 log.Fail("the program did not start");
             oxidarium.CloseSplash();
             driver.OpenGlazeDatabase(box.scratchDir + "/many.glz");
+            if (options.workingSet)
+                driver.OpenWorkingSet({box.scratchDir + "/few.glz", box.scratchDir + "/shipped.glz"});
             driver.Run(std::min(driver.SessionSeconds(), options.seconds - elapsed()));
             driver.Exit(*oxidarium.MainFrame());
             oxidarium.ExitInstance();

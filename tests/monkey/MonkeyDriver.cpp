@@ -149,6 +149,7 @@ CMonkeyDriver::~CMonkeyDriver()
 void CMonkeyDriver::Attach()
 {
     m_exiting = false;
+    m_workingSet = false;
     m_documents.clear();
     m_previousMessages = GetMessageService();
     m_previousFileDialogs = GetFileDialogService();
@@ -277,6 +278,30 @@ void CMonkeyDriver::OpenGlazeDatabase(const std::string& path)
     EndStep();
 }
 
+namespace {
+
+// The commands of the working set.
+const char* const kWorkingSetCommands[] = {
+    "Line Blend", "Triaxial Blend", "Square Blend", "Varrow Recipe Blend", "Open Graph", "Edit Graph Template",
+    "Graph Settings", "Open Report", "Edit",
+};
+
+} // namespace
+
+void CMonkeyDriver::OpenWorkingSet(const std::vector<std::string>& databases)
+{
+    m_workingSet = true;
+    for (const std::string& path : databases)
+        OpenGlazeDatabase(path);
+    for (int round = 0; round < 2; ++round) {
+        for (const char* name : kWorkingSetCommands) {
+            if (Chance(30))
+                ArrangeWindows();
+            RunNamedCommand(name);
+        }
+    }
+}
+
 void CMonkeyDriver::Run(double seconds)
 {
     const long long end = NowMs() + static_cast<long long>(seconds * 1000);
@@ -287,7 +312,9 @@ void CMonkeyDriver::Run(double seconds)
 void CMonkeyDriver::Step()
 {
     const int kind = Random(100);
-    if (kind < 40)
+    if (m_workingSet && Chance(5))
+        RunNamedCommand(kWorkingSetCommands[Random(static_cast<int>(std::size(kWorkingSetCommands)))]);
+    else if (kind < 40)
         RunMenuCommand();
     else if (kind < 48)
         OpenPopupMenu();
@@ -368,18 +395,40 @@ QWidget* CMonkeyDriver::StepTarget()
     return targets[static_cast<std::size_t>(Random(static_cast<int>(targets.size())))];
 }
 
-void CMonkeyDriver::RunMenuCommand()
+std::vector<QAction*> CMonkeyDriver::EnabledCommands()
 {
+    std::vector<QAction*> commands;
     CMDIMainFrame* frame = CMDIMainFrame::Instance();
     if (!frame)
-        return;
-    std::vector<QAction*> commands;
+        return commands;
     for (QAction* top : frame->menuBar()->actions()) {
         if (QMenu* menu = top->menu()) {
             const std::vector<QAction*> inner = EnabledMenuCommands(menu);
             commands.insert(commands.end(), inner.begin(), inner.end());
         }
     }
+    return commands;
+}
+
+bool CMonkeyDriver::RunNamedCommand(const std::string& name)
+{
+    std::vector<QAction*> named;
+    for (QAction* action : EnabledCommands()) {
+        if (action->text().remove(QLatin1Char('&')).contains(QString::fromStdString(name)))
+            named.push_back(action);
+    }
+    if (named.empty())
+        return false;
+    QAction* action = named[static_cast<std::size_t>(Random(static_cast<int>(named.size())))];
+    BeginStep("menu " + action->text().toStdString());
+    action->trigger();
+    EndStep();
+    return true;
+}
+
+void CMonkeyDriver::RunMenuCommand()
+{
+    const std::vector<QAction*> commands = EnabledCommands();
     if (commands.empty())
         return;
     QAction* action = commands[static_cast<std::size_t>(Random(static_cast<int>(commands.size())))];

@@ -44,6 +44,10 @@ public:
     double SessionSeconds() { return 3 + Random(58); }
 
     void OpenGlazeDatabase(const std::string& path);
+    // A long day's work before Exit: the glaze databases open beside each other, then blends,
+    // graphs, reports and the graph template editor; from then on every twentieth step or so
+    // is one of those commands again.
+    void OpenWorkingSet(const std::vector<std::string>& databases);
     // Random steps until the time is up.
     void Run(double seconds);
     // File > Exit, answering the save questions at random first and No at the end.
@@ -84,6 +88,9 @@ private:
     void Settle();
 
     void RunMenuCommand();
+    // An enabled menu command whose text (without '&') contains name; false when none is.
+    bool RunNamedCommand(const std::string& name);
+    std::vector<QAction*> EnabledCommands();
     void OpenPopupMenu();
     void PressKey();
     void FillField();
@@ -113,6 +120,7 @@ private:
     QTimer m_ticker;
     bool m_inTick = false;
     bool m_exiting = false;
+    bool m_workingSet = false;
     int m_saveCount = 0;
     std::map<QWidget*, DialogState> m_dialogs;
     std::map<const CDocument*, DocumentState> m_documents;

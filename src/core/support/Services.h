@@ -12,6 +12,9 @@ public:
     virtual ~CClipboardService() = default;
     // Replaces the clipboard's content; false when the clipboard cannot be written.
     virtual bool SetText(const std::string& text) = 0;
+    // The same for UTF-8 text (lines ended by CR LF): every character stays as it is, also
+    // those that Windows-1252 cannot hold.
+    virtual bool SetUnicodeText(const std::string& utf8) = 0;
     // The clipboard's text; false (and an empty text) when it holds none.
     virtual bool GetText(std::string& text) = 0;
 };

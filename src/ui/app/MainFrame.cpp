@@ -121,7 +121,8 @@ CMainFrame::~CMainFrame()
     // The base closes the document windows after this part is gone: activation changes must
     // not reach it then.
     disconnect(m_decorateConnection);
-    WritePlacement();
+    // A failure may not leave a destructor (that would end the program on the spot).
+    RunGuarded("write the window placement", [this] { WritePlacement(); });
 }
 
 void CMainFrame::ReadPlacement()

@@ -358,8 +358,10 @@ CMDIChildFrame::~CMDIChildFrame()
     m_widget = nullptr;
     m_view = nullptr;
     delete widget;
-    if (CDocument::IsLive(m_pDocument))
-        m_pDocument->OnFrameClosed();
+    // A failure may not leave a destructor (that ends the program on the spot): it is reported
+    // and the program goes on.
+    if (CDocument* document = Document())
+        RunGuarded("close " + document->GetTitle(), [document] { document->OnFrameClosed(); });
 }
 
 CDocument* CMDIChildFrame::Document() const

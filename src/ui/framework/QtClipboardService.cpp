@@ -6,29 +6,46 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-QString CQtClipboardService::ToClipboardText(const std::string& coreText)
+namespace {
+
+QString WithLineFeeds(QString text)
 {
-    QString text = FromCp1252(coreText);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
+}
+
+bool PutOnClipboard(const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return false;
+    clipboard->setText(text);
+    return true;
+}
+
+} // namespace
+
+QString CQtClipboardService::ToClipboardText(const std::string& coreText)
+{
+    return WithLineFeeds(FromCp1252(coreText));
 }
 
 std::string CQtClipboardService::FromClipboardText(const QString& clipboardText)
 {
     // Text copied by other programs may already carry CR LF; it must not become CR CR LF.
-    QString text = clipboardText;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString text = WithLineFeeds(clipboardText);
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     return ToCp1252(text);
 }
 
 bool CQtClipboardService::SetText(const std::string& text)
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        return false;
-    clipboard->setText(ToClipboardText(text));
-    return true;
+    return PutOnClipboard(ToClipboardText(text));
+}
+
+bool CQtClipboardService::SetUnicodeText(const std::string& utf8)
+{
+    return PutOnClipboard(WithLineFeeds(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))));
 }
 
 bool CQtClipboardService::GetText(std::string& text)

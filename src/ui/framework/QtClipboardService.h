@@ -12,6 +12,7 @@
 class CQtClipboardService : public CClipboardService {
 public:
     bool SetText(const std::string& text) override;
+    bool SetUnicodeText(const std::string& utf8) override;
     bool GetText(std::string& text) override;
 
     // The two conversions, also for widgets that exchange core text with the clipboard.

@@ -42,11 +42,11 @@ void CPrintJob::ApplyPreferences(CTextPrinter& printer)
     printer.SetFont(PrinterFontLaterHeader, fonts.bold);
 }
 
-void CPrintJob::Fill(CTextPrinter& printer) const
+void CPrintJob::Fill(CTextPrinter& printer, const FillFunction& fill) const
 {
     ApplyPreferences(printer);
-    if (m_fill)
-        m_fill(printer);
+    if (fill)
+        fill(printer);
 }
 
 // --- printing ------------------------------------------------------------------------------------
@@ -78,7 +78,7 @@ void CPrintJob::PrintPreview(QWidget* parent)
 int CPrintJob::PrintTo(QPrinter& printer)
 {
     CTextPrinter text;
-    Fill(text);
+    Fill(text, m_fill);
     CPrintSurface surface(printer, text);
     text.PrepareDC(surface);
     text.Paginate();
@@ -107,7 +107,7 @@ int CPrintJob::PrintTo(QPrinter& printer)
 bool CPrintJob::RenderPage(QPaintDevice& device, int page)
 {
     CTextPrinter text;
-    Fill(text);
+    Fill(text, m_fill);
     CPrintSurface surface(device, text);
     text.PrepareDC(surface);
     text.Paginate();
@@ -142,11 +142,12 @@ CPrintJob::WriteResult CPrintJob::WriteToFile(const std::string& title)
     bool written = false;
     {
         CBusyScope busy;
+        const bool unicode = toClipboard && m_unicodeClipboardFill;
         CTextPrinter text;
-        Fill(text);
+        Fill(text, unicode ? m_unicodeClipboardFill : m_fill);
         text.RemoveTrailingEmpty();
         if (toClipboard) {
-            written = WriteToClipboard(text);
+            written = WriteToClipboard(text, unicode);
         } else {
             const auto write = [&text](std::ostream& out) { return text.WriteText(out); };
             written = WriteFileSafely(answer.paths.front(), write) == SafeSaveResult::Ok;
@@ -163,7 +164,7 @@ CPrintJob::WriteResult CPrintJob::WriteToFile(const std::string& title)
 
 // The clipboard gets the lines each followed by "\r\n", as the clipboard stream writes them, but
 // the result of the write is checked: a clipboard that refuses the text is reported.
-bool CPrintJob::WriteToClipboard(const CTextPrinter& printer) const
+bool CPrintJob::WriteToClipboard(const CTextPrinter& printer, bool unicode) const
 {
     CClipboardService* clipboard = GetClipboardService();
     if (!clipboard)
@@ -183,7 +184,7 @@ bool CPrintJob::WriteToClipboard(const CTextPrinter& printer) const
     // A closing form feed stands on a line of its own.
     if (!text.empty() && text.back() != '\n')
         text += "\r\n";
-    return clipboard->SetText(text);
+    return unicode ? clipboard->SetUnicodeText(text) : clipboard->SetText(text);
 }
 
 void CPrintJob::ShowError(const std::string& text, unsigned helpId) const

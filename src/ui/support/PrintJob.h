@@ -54,6 +54,10 @@ public:
     // Asked with the chosen file's path before Write to File writes it (e.g. whether what the
     // file cannot hold may be replaced); false writes nothing and counts as cancelled.
     std::function<bool(const std::string&)> m_confirmFile;
+    // Fills the printer for the clipboard with UTF-8 lines instead, when the content holds text
+    // that Windows-1252 cannot (a text window): the clipboard holds Unicode text, so there every
+    // character stays as it is.
+    FillFunction m_unicodeClipboardFill;
     unsigned m_errorIcon = MsgIconError;
 
     // The setup every print starts from: the working preferences' margins ("prtlmar" ...),
@@ -62,8 +66,8 @@ public:
     static void ApplyPreferences(CTextPrinter& printer);
 
 private:
-    void Fill(CTextPrinter& printer) const;
-    bool WriteToClipboard(const CTextPrinter& printer) const;
+    void Fill(CTextPrinter& printer, const FillFunction& fill) const;
+    bool WriteToClipboard(const CTextPrinter& printer, bool unicode) const;
     void ShowError(const std::string& text, unsigned helpId) const;
 
     FillFunction m_fill;

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -105,7 +106,8 @@ int CTextFileView::GetLineCount()
 
 std::string CTextFileView::GetLineText(int index)
 {
-    return ToCp1252(document()->findBlockByNumber(index).text());
+    const QString text = document()->findBlockByNumber(index).text();
+    return m_linesAsUtf8 ? text.toStdString() : ToCp1252(text);
 }
 
 void CTextFileView::SetControlText(const std::string& text)
@@ -327,7 +329,7 @@ void CTextFileView::FindNextAgain()
         ShowFindDialog(false);
 }
 
-void CTextFileView::FillPrinter(CTextPrinter& printer)
+void CTextFileView::FillPrinter(CTextPrinter& printer, bool unicode)
 {
     printer.m_keepTabs = true;
     printer.m_showFirstHeader = false;
@@ -338,6 +340,7 @@ void CTextFileView::FillPrinter(CTextPrinter& printer)
     printer.m_laterHeaderRule = true;
     // The lines as they would be saved; none is cut, however long.
     CStringArrayEx lines;
+    const QScopedValueRollback<bool> form(m_linesAsUtf8, unicode);
     ReadLines(lines, false, true);
     printer.Append(lines);
 }
@@ -355,8 +358,10 @@ void CTextFileView::PrintText(unsigned id)
         break;
     default:
         // A file gets the text as Windows-1252, as a save writes it: the same question first.
+        // The clipboard holds Unicode text: it gets every character as it is, without asking.
         if (const auto* doc = dynamic_cast<const CTextFileDoc*>(GetDocument()))
             job.m_confirmFile = [doc](const std::string& path) { return doc->ConfirmUnsavableCharacters(path); };
+        job.m_unicodeClipboardFill = [this](CTextPrinter& printer) { FillPrinter(printer, true); };
         job.WriteToFile("Text to File...");
         break;
     }

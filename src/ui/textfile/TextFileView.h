@@ -41,8 +41,9 @@ public:
     void GetCaretInfo(int& line, int& column, int& lineCount, int& length) const;
 
     // Fills a text printer with the text and the text windows' print layout: tabs kept, no
-    // headers, page numbers from the second page on, rules under the headers.
-    void FillPrinter(CTextPrinter& printer);
+    // headers, page numbers from the second page on, rules under the headers. unicode gives the
+    // lines as UTF-8 with every character as typed (for the clipboard), else as Windows-1252.
+    void FillPrinter(CTextPrinter& printer, bool unicode = false);
 
     // Carries out a command as a menu would: only when it is enabled. Through the main frame
     // while this is the active view, so that the document gets its commands too.
@@ -86,6 +87,7 @@ private:
     bool HasPlainClipboardText() const;
 
     int m_silent = 0; // > 0 while the program changes the text
+    bool m_linesAsUtf8 = false; // GetLineText gives UTF-8 (the clipboard's lines), not Windows-1252
     CFindReplaceDlg* m_findDialog = nullptr;
 };
 

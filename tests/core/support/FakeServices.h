@@ -17,8 +17,15 @@ public:
             return false;
         content = text;
         hasText = true;
+        unicode = false;
         ++writes;
         return true;
+    }
+    bool SetUnicodeText(const std::string& utf8) override
+    {
+        const bool written = SetText(utf8);
+        unicode = written;
+        return written;
     }
     bool GetText(std::string& text) override
     {
@@ -28,6 +35,7 @@ public:
 
     std::string content;
     bool hasText = false;
+    bool unicode = false; // the content is UTF-8 (SetUnicodeText), not Windows-1252
     bool failWrites = false;
     int writes = 0;
 };

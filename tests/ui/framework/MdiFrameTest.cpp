@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -50,9 +51,16 @@ public:
         ui.SetCheck(count > 0 ? 1 : 0);
         return true;
     }
+    // A failure while closing, as a string of an impossible length gives.
+    void DeleteContents() override
+    {
+        if (failClose)
+            throw std::length_error("basic_string::_M_create");
+    }
     int count = 0;
     bool allowed = true;
     bool runOutOfMemory = false;
+    bool failClose = false;
 };
 
 class CNoteView : public QLabel, public CView {
@@ -223,6 +231,21 @@ TEST_F(MdiFrameTest, ACommandThatRunsOutOfMemoryIsStoppedWithAMessage)
     EXPECT_EQ(messages.boxes.size(), 2u);
     EXPECT_EQ(messages.boxes.back().text, "Not enough memory to carry out \"Main\". The command was stopped.");
     EXPECT_TRUE(m_template.GetDocuments().empty()) << "no half-read document stays open";
+    EXPECT_EQ(m_frame.ActiveChildFrame(), nullptr);
+}
+
+// The window is destroyed later, by the event loop; a failure there may not leave the window's
+// destructor (that would end the program on the spot, at Exit too): it is reported.
+TEST_F(MdiFrameTest, ADocumentThatFailsToCloseWithItsLastWindowIsReported)
+{
+    CFakeMessageService messages;
+    auto* document = static_cast<CNoteDoc*>(m_template.OpenDocumentFile(""));
+    document->SetTitle("Notes");
+    document->failClose = true;
+    m_frame.ActiveChildFrame()->CloseFrame();
+    FlushEvents();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{
+                                    "Could not close Notes: an internal error stopped it (basic_string::_M_create)."});
     EXPECT_EQ(m_frame.ActiveChildFrame(), nullptr);
 }
 

@@ -136,6 +136,9 @@ TEST_F(QtServicesTest, ClipboardTextIsUnicodeWithLineFeedsOnQtAndCp1252WithCrLfI
     std::string back;
     ASSERT_TRUE(clipboard->GetText(back));
     EXPECT_EQ(back, bytes);
+    // UTF-8 text keeps the characters that Windows-1252 cannot hold.
+    ASSERT_TRUE(clipboard->SetUnicodeText("5\xC2\xB0" "C \xCE\xB1\xE2\x86\x92\xCE\xB2\r\n"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("5°C α→β\n"));
 
     // Text that another program left with CR LF keeps one CR per line.
     QGuiApplication::clipboard()->setText(QStringLiteral("x\r\ny\nz"));

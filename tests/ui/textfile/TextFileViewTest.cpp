@@ -199,7 +199,8 @@ TEST_F(TextFileViewTest, ASaveThatWouldReplaceCharactersAsksFirst)
     EXPECT_FALSE(m_frame.QueryCommand(CmdEditUndo).m_bEnabled);
 }
 
-// Write to File writes the same Windows-1252 text, so it asks the same question for its file.
+// Write to File writes the same Windows-1252 text, so it asks the same question for its file;
+// the clipboard keeps the text as typed.
 TEST_F(TextFileViewTest, WriteToFileThatWouldReplaceCharactersAsksFirst)
 {
     CTextFileView* view = Open(WriteFile("temp.txt", ""));
@@ -222,6 +223,14 @@ TEST_F(TextFileViewTest, WriteToFileThatWouldReplaceCharactersAsksFirst)
     EXPECT_EQ(m_messages.boxes.size(), 2u);
     EXPECT_EQ(ReadAll(copy), "Temp 5\xB0" "C ???\n");
     EXPECT_EQ(view->toPlainText(), QString::fromUtf8("Temp 5°C α→β")) << "the window's own text is not saved";
+
+    // The clipboard holds Unicode text: it gets every character as typed, without a question.
+    CFakeClipboard clipboard;
+    m_dialogs.AnswerClipboard();
+    m_frame.ExecuteCommand(CmdTextWriteToFile);
+    EXPECT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(clipboard.content, "Temp 5\xC2\xB0" "C \xCE\xB1\xE2\x86\x92\xCE\xB2\r\n");
+    EXPECT_TRUE(clipboard.unicode);
 }
 
 TEST_F(TextFileViewTest, RemoveBlankLinesTrailingKeepsInnerEmptyLines)
