@@ -317,3 +317,23 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneLimit), Qt::LeftButton);
     EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneLimit)->m_name, "Limit formula (bar)") << "the only one offered";
 }
+
+TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsTheFirstGlaze)
+{
+    OpenShipped();
+    CGlazeEditView* limited = OpenLimited({1, 3, 5});
+    limited->EditNext();
+    EXPECT_EQ(limited->GetGlazeIndex(), 3);
+    limited->EditPrevious();
+    EXPECT_EQ(limited->GetGlazeIndex(), 1);
+    EXPECT_EQ(GlazeForm::SubsetPosition(limited), 0);
+
+    // A new glaze goes right after the first one of the database.
+    CGlazeEditView* view = OpenEdit(0);
+    const int count = m_doc->GetGlazeCount();
+    view->OnCommand(CmdGedAppendNew);
+    EXPECT_EQ(m_doc->GetGlazeCount(), count + 1);
+    EXPECT_EQ(m_doc->GetGlaze(1)->m_name, "new glaze");
+    EXPECT_EQ(view->GetGlazeIndex(), 1);
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
