@@ -552,4 +552,10 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
     view->ScaleToIngredient();
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Whiting\t    20\nSilica\t    30\nKaolin\t    50"));
     EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), QStringLiteral("Silica\t    10"));
+
+    // A material picked in the list leaves the caret after its line, ready for the next.
+    GlazeForm::ComponentsEdit(view)->moveCursor(QTextCursor::Start);
+    view->InsertMaterial(0);
+    EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->toPlainText().endsWith(QStringLiteral("\nSilica\t100\n")));
+    EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->textCursor().atEnd());
 }
