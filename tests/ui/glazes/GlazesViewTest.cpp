@@ -23,6 +23,7 @@
 #include "support/DbNotesDlg.h"
 #include "support/EditLineDlg.h"
 #include "support/MergeDlg.h"
+#include "support/TextPrinter.h"
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
@@ -732,4 +733,14 @@ TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)
     doc->GetGlaze(0)->m_name = "Renamed";
     Broadcast(doc, HintGlazeChanged, 0);
     EXPECT_EQ(view->GetText(0).substr(0, 9), "\tRenamed\t");
+
+    // Printed summaries with section headers: a rule under the header of every page, the first too.
+    const int sections = g_prefs.prtuseffs;
+    g_prefs.prtuseffs = 1;
+    CTextPrinter printer;
+    view->FillPrinter(printer, kGlazePrintSummaries);
+    g_prefs.prtuseffs = sections;
+    EXPECT_TRUE(printer.m_showFirstHeader);
+    EXPECT_TRUE(printer.m_firstHeaderRule);
+    EXPECT_TRUE(printer.m_laterHeaderRule);
 }
