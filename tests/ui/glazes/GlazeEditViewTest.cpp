@@ -6,6 +6,7 @@
 #include "glazes/IngredientList.h"
 #include "glazes/InsightImport.h"
 #include "glazes/ScaleToIngredientDlg.h"
+#include "limits/LimitFormulaDB.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
@@ -558,4 +559,12 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
     view->InsertMaterial(0);
     EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->toPlainText().endsWith(QStringLiteral("\nSilica\t100\n")));
     EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->textCursor().atEnd());
+
+    // Without a limit formula database the page lists nothing and compares nothing.
+    CLimitFormulaDB* const limits = SetCurrentLimitFormulaDB(nullptr);
+    view->ShowPage(kPageLimitFormula);
+    view->RefreshAnalysis();
+    EXPECT_EQ(GlazeForm::LimitList(view)->count(), 0);
+    EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QString());
+    SetCurrentLimitFormulaDB(limits);
 }
