@@ -22,6 +22,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <filesystem>
 #include <fstream>
@@ -567,4 +569,13 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
     EXPECT_EQ(GlazeForm::LimitList(view)->count(), 0);
     EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QString());
     SetCurrentLimitFormulaDB(limits);
+
+    // Only the blanks padding an amount after its tab are narrowed; blanks leading a line are not.
+    GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("  Silica\nKaolin\t    20"));
+    QTextBlock block = GlazeForm::ComponentsEdit(view)->document()->firstBlock();
+    EXPECT_TRUE(block.layout()->formats().isEmpty());
+    block = block.next();
+    ASSERT_EQ(block.layout()->formats().size(), 1);
+    EXPECT_EQ(block.layout()->formats().front().start, 7);
+    EXPECT_EQ(block.layout()->formats().front().length, 4);
 }
