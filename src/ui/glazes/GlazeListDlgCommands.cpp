@@ -132,10 +132,8 @@ int ApplyFindResult(CGlazesDoc& document, const MatchCriteria& request, CView* s
             document.DeleteGlaze(*row);
         Notify(document, sender, HintGlazesDeleted, matches.front());
         Refill(fillList);
-        break;
+        return static_cast<int>(matches.size());
     }
-    default:
-        break;
     }
     return static_cast<int>(matches.size());
 }

@@ -317,3 +317,59 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneLimit), Qt::LeftButton);
     EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneLimit)->m_name, "Limit formula (bar)") << "the only one offered";
 }
+
+TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsTheFirstGlaze)
+{
+    OpenShipped();
+    CGlazeEditView* limited = OpenLimited({1, 3, 5});
+    limited->EditNext();
+    EXPECT_EQ(limited->GetGlazeIndex(), 3);
+    limited->EditPrevious();
+    EXPECT_EQ(limited->GetGlazeIndex(), 1);
+    EXPECT_EQ(GlazeForm::SubsetPosition(limited), 0);
+
+    // A new glaze goes right after the first one of the database.
+    CGlazeEditView* view = OpenEdit(0);
+    const int count = m_doc->GetGlazeCount();
+    view->OnCommand(CmdGedAppendNew);
+    EXPECT_EQ(m_doc->GetGlazeCount(), count + 1);
+    EXPECT_EQ(m_doc->GetGlaze(1)->m_name, "new glaze");
+    EXPECT_EQ(view->GetGlazeIndex(), 1);
+    EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+namespace {
+
+// Closes the next modal dialog, from inside its event loop, and notes its class in shown.
+void CloseNextModal(const std::shared_ptr<QString>& shown, int attempts = 200)
+{
+    QTimer::singleShot(10, [shown, attempts] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            *shown = QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+        } else if (attempts > 0) {
+            CloseNextModal(shown, attempts - 1);
+        }
+    });
+}
+
+} // namespace
+
+TEST_F(GlazeEditViewNavTest, GraphMenuPrintsAndPreviewsThroughTheirOwnDialogs)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    view->ShowPage(kPageAnalysis);
+    const std::unique_ptr<QMenu> menu = view->BuildGraphMenu();
+    const auto dialogOf = [&menu](const QString& item) {
+        const auto shown = std::make_shared<QString>();
+        CloseNextModal(shown);
+        for (QAction* action : menu->actions()) {
+            if (action->text() == item)
+                action->trigger();
+        }
+        return *shown;
+    };
+    EXPECT_EQ(dialogOf(QStringLiteral("&Print Graph...")), QStringLiteral("QPrintDialog"));
+    EXPECT_EQ(dialogOf(QStringLiteral("Print Graph Pre&view...")), QStringLiteral("QPrintPreviewDialog"));
+}

@@ -6,6 +6,7 @@
 #include "glazes/IngredientList.h"
 #include "glazes/InsightImport.h"
 #include "glazes/ScaleToIngredientDlg.h"
+#include "limits/LimitFormulaDB.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
@@ -21,6 +22,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <filesystem>
 #include <fstream>
@@ -487,4 +490,92 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     view->ScaleToIngredient();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Ingredient amount must be a positive number"}));
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+}
+
+TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
+{
+    // The edit-box font of the preferences reaches the form's text boxes as it opens.
+    g_prefs.edboxfont.italic = 1;
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->font().italic());
+    EXPECT_TRUE(GlazeForm::AnalysisPane(view)->font().italic());
+    SetText(GlazeForm::ComponentsEdit(view), "Whiting 10\nSilica 15\nKaolin 25");
+    SetText(GlazeForm::AdditionsEdit(view), "Silica 5");
+    view->RefreshAnalysis();
+
+    // Each display mode of each pane shows a text of its own.
+    view->ShowPage(kPageRecipe);
+    view->SetRecipeRightPane(2);
+    EXPECT_EQ(GlazeForm::Control<CToggleButton>(view, QStringLiteral("Analysis"))->state, 1);
+    EXPECT_EQ(GlazeForm::Control<CToggleButton>(view, QStringLiteral("Materials"))->state, 0);
+    QStringList texts;
+    for (int mode = 1; mode <= 3; ++mode) {
+        view->SetAnalysisMode(mode);
+        texts << GlazeForm::RecipeAnalysisText(view)->toPlainText() << GlazeForm::AnalysisPane(view)->toPlainText();
+    }
+    for (int mode = 1; mode <= 4; ++mode) {
+        view->SetRecipePaneMode(mode);
+        texts << GlazeForm::RecipePane(view)->toPlainText();
+    }
+    for (int i = 0; i < texts.size(); ++i) {
+        EXPECT_FALSE(texts[i].isEmpty()) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_NE(texts[i], texts[j]) << i << " " << j;
+    }
+    view->SetRecipeRightPane(1);
+    EXPECT_EQ(GlazeForm::Control<CToggleButton>(view, QStringLiteral("Analysis"))->state, 0);
+    EXPECT_EQ(GlazeForm::Control<CToggleButton>(view, QStringLiteral("Materials"))->state, 1);
+
+    // The first limit formula of the list is compared like any other.
+    view->ShowPage(kPageLimitFormula);
+    GlazeForm::LimitList(view)->setCurrentRow(0);
+    view->RefreshAnalysis();
+    EXPECT_EQ(GlazeForm::LimitList(view)->currentRow(), 0);
+    EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QStringLiteral("Comparison to limit formula :"));
+    EXPECT_TRUE(GlazeForm::ComparisonText(view)->toPlainText().contains(QStringLiteral("SiO2")));
+
+    // Scale to Ingredient scales the additions with the components; Cancel scales nothing.
+    WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
+        dialog->IngredientCombo()->setCurrentIndex(0);
+        dialog->AmountEdit()->setText(QStringLiteral("20"));
+        dialog->WorkingBatchCheck()->setChecked(false);
+        dialog->reject();
+    });
+    m_messages.boxes.clear();
+    view->ScaleToIngredient();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{});
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Whiting 10\nSilica 15\nKaolin 25"));
+    WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
+        dialog->IngredientCombo()->setCurrentIndex(0);
+        dialog->AmountEdit()->setText(QStringLiteral("20"));
+        dialog->WorkingBatchCheck()->setChecked(false);
+        dialog->accept();
+    });
+    view->ScaleToIngredient();
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Whiting\t    20\nSilica\t    30\nKaolin\t    50"));
+    EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), QStringLiteral("Silica\t    10"));
+
+    // A material picked in the list leaves the caret after its line, ready for the next.
+    GlazeForm::ComponentsEdit(view)->moveCursor(QTextCursor::Start);
+    view->InsertMaterial(0);
+    EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->toPlainText().endsWith(QStringLiteral("\nSilica\t100\n")));
+    EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->textCursor().atEnd());
+
+    // Without a limit formula database the page lists nothing and compares nothing.
+    CLimitFormulaDB* const limits = SetCurrentLimitFormulaDB(nullptr);
+    view->ShowPage(kPageLimitFormula);
+    view->RefreshAnalysis();
+    EXPECT_EQ(GlazeForm::LimitList(view)->count(), 0);
+    EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QString());
+    SetCurrentLimitFormulaDB(limits);
+
+    // Only the blanks padding an amount after its tab are narrowed; blanks leading a line are not.
+    GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("  Silica\nKaolin\t    20"));
+    QTextBlock block = GlazeForm::ComponentsEdit(view)->document()->firstBlock();
+    EXPECT_TRUE(block.layout()->formats().isEmpty());
+    block = block.next();
+    ASSERT_EQ(block.layout()->formats().size(), 1);
+    EXPECT_EQ(block.layout()->formats().front().start, 7);
+    EXPECT_EQ(block.layout()->formats().front().length, 4);
 }

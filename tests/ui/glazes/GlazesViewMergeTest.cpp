@@ -1,6 +1,12 @@
 #include "GlazeEditViewFixture.h"
 
 #include "glazes/GlazesView.h"
+#include "support/MergeDlg.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <fstream>
 
 namespace {
 
@@ -18,4 +24,27 @@ TEST_F(GlazesViewMergeTest, AFileThatCannotBeOpenedIsNamedOnceAndNothingChanges)
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Unable to merge file " + path}));
     EXPECT_EQ(m_doc->GetGlazeCount(), count);
     EXPECT_FALSE(m_doc->IsModified());
+}
+
+TEST_F(GlazesViewMergeTest, AppendingLeavesTheEditWindowsAndTheirEditsAlone)
+{
+    ASSERT_NE(OpenShipped(), nullptr);
+    CGlazeEditView* view = OpenEdit(0);
+    GlazeForm::NotesEdit(view)->setPlainText(QStringLiteral("unsaved"));
+    const int count = m_doc->GetGlazeCount();
+    const std::string source = m_dir.path().toStdString() + "/incoming.glz";
+    std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
+                                               "name   = " << m_doc->GetGlaze(1)->m_name << "\n";
+    m_dialogs.AnswerPath(source);
+    WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
+        dialog->AppendAllRadio()->setChecked(true);
+        dialog->SelectAllButton()->click();
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(ListView()->RunCommand(CmdGlzMerge));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{});
+    EXPECT_EQ(m_doc->GetGlazeCount(), count + 1);
+    EXPECT_EQ(m_doc->GetGlaze(count)->m_name, m_doc->GetGlaze(1)->m_name) << "a glaze of the same name is appended";
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+    EXPECT_EQ(GlazeForm::NotesEdit(view)->toPlainText(), QStringLiteral("unsaved"));
 }

@@ -23,6 +23,7 @@
 #include "support/DbNotesDlg.h"
 #include "support/EditLineDlg.h"
 #include "support/MergeDlg.h"
+#include "support/TextPrinter.h"
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
@@ -695,4 +696,51 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
     EXPECT_EQ(view->GetSelItems(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(m_messages.boxes.back().text, "Substitution was performed in 2 glazes");
     EXPECT_EQ(m_messages.boxes.back().helpId, 197953u);
+}
+
+TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)
+{
+    CGlazesDoc* doc = Open(Shipped("glazes.glz"));
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    const auto rows = [view] {
+        std::string all;
+        for (int row = 0; row < view->GetCount(); ++row)
+            all += view->GetText(row) + "\n";
+        return all;
+    };
+
+    // A new format keeps the caret on the first row.
+    Select(*view, {2});
+    view->SetCaretIndex(0);
+    EXPECT_TRUE(view->RunCommand(kFormatCommands[4]));
+    EXPECT_EQ(view->GetCaretIndex(), 0);
+    EXPECT_TRUE(State(*view, CmdGlzCorrectCrazing).m_bEnabled) << "one glaze chosen";
+
+    // Whether additions count in the chemistry changes the analyses the rows show.
+    const std::string before = rows();
+    const int anchadd = g_prefs.anchadd;
+    g_prefs.anchadd = anchadd ? 0 : 1;
+    COxidariumApp::BroadcastUpdate(nullptr, nullptr, static_cast<int>(DbFileType::Preferences), HintPreferencesChanged, 0, 0);
+    EXPECT_NE(rows(), before);
+    g_prefs.anchadd = anchadd;
+
+    // A bulk change ending for one database thaws the list.
+    Broadcast(doc, HintBulkChangeBegins, 0);
+    EXPECT_TRUE(view->IsFrozen());
+    Broadcast(doc, HintBulkChangeEndsRefreshDocument, 0);
+    EXPECT_FALSE(view->IsFrozen());
+    doc->GetGlaze(0)->m_name = "Renamed";
+    Broadcast(doc, HintGlazeChanged, 0);
+    EXPECT_EQ(view->GetText(0).substr(0, 9), "\tRenamed\t");
+
+    // Printed summaries with section headers: a rule under the header of every page, the first too.
+    const int sections = g_prefs.prtuseffs;
+    g_prefs.prtuseffs = 1;
+    CTextPrinter printer;
+    view->FillPrinter(printer, kGlazePrintSummaries);
+    g_prefs.prtuseffs = sections;
+    EXPECT_TRUE(printer.m_showFirstHeader);
+    EXPECT_TRUE(printer.m_firstHeaderRule);
+    EXPECT_TRUE(printer.m_laterHeaderRule);
 }
