@@ -1,5 +1,7 @@
 #include "MaterialEditViewFixture.h"
 
+#include "materials/FormulaConversionDlg.h"
+
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -66,4 +68,18 @@ TEST_F(MaterialEditViewPercentTest, ConvertStopsAtAnEmptyFormula)
     QTest::qWait(100);
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Formula is empty"}));
     EXPECT_FALSE(opened);
+}
+
+// Only a % formula must add to 100 first: a molecular one opens the conversion dialog at once.
+TEST_F(MaterialEditViewPercentTest, AMolecularFormulaConvertsWhateverItsWeight)
+{
+    CMaterialEditView* view = Open(3); // Talc: 3MgO 4SiO2 H2O
+    bool opened = false;
+    RunWhenModal<CFormulaConversionDlg>([&opened](CFormulaConversionDlg* dialog) {
+        opened = true;
+        dialog->reject();
+    });
+    view->ConvertFormula();
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(m_messages.boxes.empty());
 }

@@ -5,6 +5,7 @@
 #include "materials/MaterialUnitsDlg.h"
 #include "materials/SortMaterialsDlg.h"
 #include "shell/Clipboards.h"
+#include "ui/support/OverlapCheck.h"
 #include "ui/support/TestFolders.h"
 
 #include <QCheckBox>
@@ -200,8 +201,10 @@ TEST_F(MaterialsViewTest, ResortUsesTheSortDialogAndRemembersItsChoice)
         dialog->ChoiceButton(1)->click();
         dialog->OkButton()->click();
     });
+    m_view->SetTopIndex(5);
     ASSERT_TRUE(m_view->RunCommand(CmdMatListResort));
     EXPECT_EQ(g_prefs.m_nMatSortChoice, 1);
+    EXPECT_EQ(m_view->GetTopIndex(), 0) << "a sorted list shows its first row";
     for (int i = 1; i < Database().GetCount(); ++i)
         EXPECT_LE(Database().GetAt(i - 1)->m_code, Database().GetAt(i)->m_code) << i;
     EXPECT_EQ(Row(0), "\t" + Database().GetAt(0)->m_code + "\t" + NameAt(0));
@@ -230,6 +233,7 @@ TEST_F(MaterialsViewTest, FindSelectsTheMatchesAndCountsThem)
         EXPECT_TRUE(dialog->NamesCheck()->isChecked());
         EXPECT_TRUE(dialog->CodesCheck()->isChecked());
         EXPECT_FALSE(dialog->FormulasCheck()->isChecked());
+        EXPECT_EQ(OverlappingControls(*dialog), std::vector<std::string>());
                 dialog->grab().save(ScreenshotFolder() + "/find-materials.png");
         QTest::keyClicks(dialog->TextEdit(), QStringLiteral("carb"));
         dialog->OkButton()->click();
