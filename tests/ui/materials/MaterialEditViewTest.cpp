@@ -4,6 +4,7 @@
 #include "materials/SelectMaterialDlg.h"
 #include "shell/Clipboards.h"
 #include "support/DbFileType.h"
+#include "support/DialogStyle.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
 #include "ui/framework/TypeText.h"
@@ -421,4 +422,6 @@ TEST_F(MaterialEditViewTest, NoFieldOfTheFormCoversAnother)
     }
     EXPECT_EQ(captions, (QStringList{"Name :", "Code :", "Also called :", "Type :", "Density :", "Formula :",
                                     "Map to :", "Report :", "Notes :"}));
+    // On the material windows' own colour.
+    EXPECT_EQ(view->Form()->palette().color(QPalette::Window), ToQColor(GetNamedColor("med_bkg")));
 }

@@ -234,6 +234,7 @@ TEST_F(MaterialsViewTest, FindSelectsTheMatchesAndCountsThem)
         EXPECT_TRUE(dialog->CodesCheck()->isChecked());
         EXPECT_FALSE(dialog->FormulasCheck()->isChecked());
         EXPECT_EQ(OverlappingControls(*dialog), std::vector<std::string>());
+        EXPECT_EQ(dialog->helpId, 340u);
                 dialog->grab().save(ScreenshotFolder() + "/find-materials.png");
         QTest::keyClicks(dialog->TextEdit(), QStringLiteral("carb"));
         dialog->OkButton()->click();
@@ -314,6 +315,16 @@ TEST_F(MaterialsViewTest, UnitsDialogChangesTheCostDisplay)
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_EQ(Hints().size(), hints + 1);
     EXPECT_DOUBLE_EQ(Database().GetAt(0)->m_costPerLb, 1.5 * 2.2046);
+
+    // Deciliters without the proposed scaling: the densities keep their numbers.
+    OnModal<CMaterialUnitsDlg>([](CMaterialUnitsDlg* dialog) {
+        dialog->DeciliterRadio()->click();
+        dialog->MultiplyDensitiesCheck()->setChecked(false);
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListUnits));
+    EXPECT_EQ(Database().m_densityUnit, CMaterialArray::kDensityPerDeciliter);
+    EXPECT_DOUBLE_EQ(Database().GetAt(0)->m_density, 12.5);
 }
 
 TEST_F(MaterialsViewTest, MouseOpensEditViewsAndTheContextMenu)
