@@ -265,7 +265,6 @@ void CMaterialEditView::FillTypeBox()
     m_type->setCurrentIndex(-1);
     m_type->setEditText(current);
     m_bLoading = wasLoading;
-    m_typeListFilled = true;
 }
 
 void CMaterialEditView::ShowUnits()

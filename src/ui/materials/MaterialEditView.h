@@ -249,7 +249,6 @@ private:
     int m_firstAlias = 0;
     int m_aliasCount = 0;
     bool m_inFieldHandler = false;
-    bool m_typeListFilled = false;
     // The formula text whose parse error was shown last, so one error is not reported twice.
     std::string m_reportedFormula;
 

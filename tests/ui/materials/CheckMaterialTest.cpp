@@ -63,6 +63,12 @@ TEST_F(CheckMaterialTest, BoxesComeInOrderAndCancelEndsTheCheck)
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Current names, codes, mapping, and formula check out okay"});
     EXPECT_EQ(m_messages.boxes[0].Icon(), 0u);
     EXPECT_EQ(m_messages.boxes[0].helpId, 0x30259u);
+
+    // Percentages that add to 100 need no question.
+    m_messages.boxes.clear();
+    empty.formula = "% 60 SiO2  40 Al2O3";
+    result = CheckMaterialFields(Database(), 2, Database().GetAt(2), empty);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Current names, codes, mapping, and formula check out okay"});
 }
 
 TEST_F(CheckMaterialTest, TheEditViewRepairsOnlyItsFieldAndReportsBadMappingsAndFormulas)

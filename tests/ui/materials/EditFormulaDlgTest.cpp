@@ -185,6 +185,9 @@ TEST_F(EditFormulaDlgTest, SetupChecksTheColumnsAndRelaysTheGrid)
     CEditFormulaPrefsDlg prefs;
     prefs.columns = {"SiO2, Al2O3, Xx", "CaO", "MgO", "LOI"};
     prefs.InitDialog();
+    prefs.show(); // the children of a dialog never shown all count as hidden
+    EXPECT_EQ(OverlappingControls(prefs), std::vector<std::string>());
+    prefs.hide();
     EXPECT_FALSE(prefs.TakeControls());
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     EXPECT_EQ(m_messages.boxes[0].text, "Error in 'Formula Edit column 1'");
@@ -234,5 +237,7 @@ TEST_F(EditFormulaDlgTest, TheExtraCellsStayInsideTheDialogAndApart)
 {
     CEditFormulaDlg dialog(nullptr, "CuO Cr2O3 CoO NiO MnO2 V2O5 Cs2O Rb2O SiO2 2 SiO2");
     dialog.InitDialog();
+    dialog.show(); // the children of a dialog never shown all count as hidden
     EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
+    dialog.hide();
 }

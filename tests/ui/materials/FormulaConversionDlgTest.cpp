@@ -102,6 +102,7 @@ TEST(FormulaConversionDlgTest, ForcedValuesAndBulkUse)
     // OK without a choice ends the dialog as Cancel.
     g_prefs.m_nFormConvChoice = -1;
     all.InitDialog();
+    EXPECT_TRUE(all.LoiCombo()->isHidden()) << "materials converted together keep their own LOI oxide";
     all.accept();
     EXPECT_EQ(all.result(), QDialog::Rejected);
     EXPECT_EQ(g_prefs.m_nFormConvChoice, -1);

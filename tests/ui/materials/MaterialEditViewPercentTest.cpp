@@ -1,6 +1,10 @@
 #include "MaterialEditViewFixture.h"
 
+#include "materials/FormulaConversionDlg.h"
+
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -66,4 +70,23 @@ TEST_F(MaterialEditViewPercentTest, ConvertStopsAtAnEmptyFormula)
     QTest::qWait(100);
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Formula is empty"}));
     EXPECT_FALSE(opened);
+}
+
+// Only a % formula must add to 100 first: a molecular one opens the conversion dialog at once,
+// and as % weight it shows its sum instead of a molecular weight.
+TEST_F(MaterialEditViewPercentTest, AMolecularFormulaConvertsWhateverItsWeight)
+{
+    CMaterialEditView* view = Open(3); // Talc: 3MgO 4SiO2 H2O
+    bool opened = false;
+    RunWhenModal<CFormulaConversionDlg>([&opened](CFormulaConversionDlg* dialog) {
+        opened = true;
+        dialog->Radio(kConvertToWeightPercent)->click();
+        dialog->accept();
+    });
+    view->ConvertFormula();
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_TRUE(view->FormulaEdit()->toPlainText().startsWith(QStringLiteral("% ")));
+    EXPECT_EQ(view->WeightText()->text(), QStringLiteral("100.0%"));
+    EXPECT_TRUE(view->WeightLabel()->isHidden());
 }

@@ -4,6 +4,7 @@
 #include "materials/SelectMaterialDlg.h"
 #include "shell/Clipboards.h"
 #include "support/DbFileType.h"
+#include "support/DialogStyle.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
 #include "ui/framework/TypeText.h"
@@ -195,6 +196,25 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     EXPECT_TRUE(view->WeightLabel()->isHidden());
     EXPECT_TRUE(view->SaveChanges());
     EXPECT_EQ(Database().GetAt(2)->m_formula, "% 60 SiO2  30 Al2O3");
+
+    // An error at the very start puts the caret before the first letter.
+    view->FormulaEdit()->setPlainText(QStringLiteral("Xq2 CaO"));
+    view->FormulaEntered();
+    EXPECT_EQ(m_messages.boxes.back().text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
+    EXPECT_EQ(view->FormulaEdit()->textCursor().position(), 0);
+
+    // Another window or a menu taking the focus does not leave the box: no message while the
+    // user looks elsewhere; leaving it for another field does.
+    view->FormulaEdit()->setPlainText(QStringLiteral("CaO Qx"));
+    const std::size_t boxes = m_messages.boxes.size();
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, reason);
+        QApplication::sendEvent(view->FormulaEdit(), &away);
+    }
+    EXPECT_EQ(m_messages.boxes.size(), boxes);
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(view->FormulaEdit(), &tab);
+    EXPECT_EQ(m_messages.boxes.size(), boxes + 1);
 }
 
 TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
@@ -394,4 +414,14 @@ TEST_F(MaterialEditViewTest, NoFieldOfTheFormCoversAnother)
 {
     CMaterialEditView* view = Open(1);
     EXPECT_EQ(OverlappingControls(*view->Form()), std::vector<std::string>());
+    // Every field has its caption.
+    QStringList captions;
+    for (const QLabel* label : view->Form()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->text().endsWith(QStringLiteral(" :")) && !label->isHidden())
+            captions << label->text();
+    }
+    EXPECT_EQ(captions, (QStringList{"Name :", "Code :", "Also called :", "Type :", "Density :", "Formula :",
+                                    "Map to :", "Report :", "Notes :"}));
+    // On the material windows' own colour.
+    EXPECT_EQ(view->Form()->palette().color(QPalette::Window), ToQColor(GetNamedColor("med_bkg")));
 }

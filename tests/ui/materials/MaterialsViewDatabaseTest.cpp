@@ -199,4 +199,28 @@ TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
     EXPECT_EQ(Database().GetAt(2)->m_available, 1);
     EXPECT_EQ(Database().GetAt(3)->m_available, 0);
+
+    // A material mapped to another takes that one's formula and cost at once, in the list too.
+    const int whiting = IndexOf("Whiting");
+    Select({whiting});
+    OnModal<CSetMaterialFieldDlg>([](CSetMaterialFieldDlg* dialog) {
+        dialog->FieldCombo()->setCurrentIndex(dialog->FieldCombo()->findText(QStringLiteral("Map to")));
+        dialog->ValueCombo()->setEditText(QStringLiteral("Silica"));
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
+    EXPECT_EQ(Database().GetAt(whiting)->m_mapTo, "Silica");
+    EXPECT_EQ(Database().GetAt(whiting)->m_formula, "SiO2");
+    EXPECT_EQ(Row(whiting), "\tWHI\tWhiting\tflux\tNot Available\t$    0.75 / lb\t\tSiO2");
+
+    // Hazard notes go to the hazard notes, not to the notes.
+    const CStringArrayEx notes = Database().GetAt(whiting)->m_notes;
+    OnModal<CSetMaterialFieldDlg>([](CSetMaterialFieldDlg* dialog) {
+        dialog->FieldCombo()->setCurrentIndex(dialog->FieldCombo()->findText(QStringLiteral("Hazard Notes")));
+        dialog->ValueCombo()->setEditText(QStringLiteral("Wear a mask"));
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
+    EXPECT_EQ(Database().GetAt(whiting)->m_hazNotes, CStringArrayEx{"Wear a mask"});
+    EXPECT_EQ(Database().GetAt(whiting)->m_notes, notes);
 }

@@ -5,6 +5,7 @@
 #include "materials/MaterialUnitsDlg.h"
 #include "materials/SortMaterialsDlg.h"
 #include "shell/Clipboards.h"
+#include "ui/support/OverlapCheck.h"
 #include "ui/support/TestFolders.h"
 
 #include <QCheckBox>
@@ -200,8 +201,10 @@ TEST_F(MaterialsViewTest, ResortUsesTheSortDialogAndRemembersItsChoice)
         dialog->ChoiceButton(1)->click();
         dialog->OkButton()->click();
     });
+    m_view->SetTopIndex(5);
     ASSERT_TRUE(m_view->RunCommand(CmdMatListResort));
     EXPECT_EQ(g_prefs.m_nMatSortChoice, 1);
+    EXPECT_EQ(m_view->GetTopIndex(), 0) << "a sorted list shows its first row";
     for (int i = 1; i < Database().GetCount(); ++i)
         EXPECT_LE(Database().GetAt(i - 1)->m_code, Database().GetAt(i)->m_code) << i;
     EXPECT_EQ(Row(0), "\t" + Database().GetAt(0)->m_code + "\t" + NameAt(0));
@@ -230,6 +233,8 @@ TEST_F(MaterialsViewTest, FindSelectsTheMatchesAndCountsThem)
         EXPECT_TRUE(dialog->NamesCheck()->isChecked());
         EXPECT_TRUE(dialog->CodesCheck()->isChecked());
         EXPECT_FALSE(dialog->FormulasCheck()->isChecked());
+        EXPECT_EQ(OverlappingControls(*dialog), std::vector<std::string>());
+        EXPECT_EQ(dialog->helpId, 340u);
                 dialog->grab().save(ScreenshotFolder() + "/find-materials.png");
         QTest::keyClicks(dialog->TextEdit(), QStringLiteral("carb"));
         dialog->OkButton()->click();
@@ -310,6 +315,16 @@ TEST_F(MaterialsViewTest, UnitsDialogChangesTheCostDisplay)
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_EQ(Hints().size(), hints + 1);
     EXPECT_DOUBLE_EQ(Database().GetAt(0)->m_costPerLb, 1.5 * 2.2046);
+
+    // Deciliters without the proposed scaling: the densities keep their numbers.
+    OnModal<CMaterialUnitsDlg>([](CMaterialUnitsDlg* dialog) {
+        dialog->DeciliterRadio()->click();
+        dialog->MultiplyDensitiesCheck()->setChecked(false);
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListUnits));
+    EXPECT_EQ(Database().m_densityUnit, CMaterialArray::kDensityPerDeciliter);
+    EXPECT_DOUBLE_EQ(Database().GetAt(0)->m_density, 12.5);
 }
 
 TEST_F(MaterialsViewTest, MouseOpensEditViewsAndTheContextMenu)

@@ -53,4 +53,12 @@ TEST(SortMaterialsDlgTest, OxideListGroupsRolesAndReadsBackTheElement)
     line.accept();
     EXPECT_EQ(line.oxideElement, -1);
     EXPECT_EQ(line.sortChoice, 0);
+
+    // A remembered choice past the list (a preferences file from elsewhere) checks none.
+    CSortMaterialsDlg stale;
+    stale.sortChoice = CSortMaterialsDlg::kChoiceCount;
+    stale.InitDialog();
+    EXPECT_EQ(stale.ChoiceButton(CSortMaterialsDlg::kChoiceCount), nullptr);
+    for (int choice = 0; choice < CSortMaterialsDlg::kChoiceCount; ++choice)
+        EXPECT_FALSE(stale.ChoiceButton(choice)->isChecked()) << choice;
 }
