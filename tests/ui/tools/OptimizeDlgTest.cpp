@@ -1,6 +1,7 @@
 #include "tools/OptimizeDlg.h"
 
 #include "BatchOptDlgFixture.h"
+#include "FieldCaption.h"
 #include "framework/Cp1252.h"
 #include "glazes/GlazeAnalysis.h"
 #include "support/ToggleButton.h"
@@ -466,4 +467,54 @@ TEST_F(OptimizeDlgTest, AConstraintOnWaterIsKept)
         texts.push_back(constraint.Format());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "1,<,0.5,,"), texts.end());
     EXPECT_EQ(texts.size(), 6u);
+}
+
+// On opening, the dialog shows what it was given and what was kept: page captions, the expansion
+// row, the pane the user chose last, the tolerance captions; Check All checks every material.
+TEST_F(OptimizeDlgTest, OpeningShowsItsSettingsAndCheckAllChecksEveryMaterial)
+{
+    g_prefs.m_nOptimizeRightPane = 3;
+    COptimizeDlg dialog;
+    dialog.params.m_expansionConstraint = COxideConstraint(0, '>', "6.5", "7.5");
+    dialog.InitDialog();
+    EXPECT_EQ(dialog.PageButton(kOptPageCount - 1)->DisplayText(), QStringLiteral("Results"));
+    EXPECT_EQ(Text(dialog.ExpansionRow().value1), "6.5");
+    EXPECT_EQ(Text(dialog.ExpansionRow().value2), "7.5");
+    EXPECT_EQ(dialog.RightPaneGroup()->checkedId(), 3) << "molecular %";
+    EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Oxide :"), "");
+    EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Default +/- tolerances :"), "");
+
+    dialog.ShowPage(kOptPageMaterials1);
+    dialog.Button(kOptUncheckAll)->click();
+    dialog.Button(kOptCheckAll)->click();
+    const auto entries = dialog.AllowedEntries();
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const auto& e) { return !e.second; }), 0);
+}
+
+// Choosing a limit formula in its list loads from that formula; a remembered database that is
+// no longer open falls back to the first one.
+TEST_F(OptimizeDlgTest, LoadFromAChosenLimitFormulaAndTheFirstOpenDatabase)
+{
+    CLimitFormula first;
+    first.m_name = "Cone 6 Gloss";
+    CLimitFormula second;
+    second.m_name = "Cone 10 Matte";
+    m_limits.InsertFormula(0, first);
+    m_limits.InsertFormula(1, second);
+    COptimizeDlg dialog;
+    dialog.currentDatabaseIndex = 5;
+    dialog.currentGlazeIndex = 0;
+    dialog.InitDialog();
+    int source = -1;
+    WhenDialogShows<CLoadOptParamsDlg>([&source](CLoadOptParamsDlg& load) {
+        EXPECT_EQ(load.DatabaseCombo()->currentIndex(), 0);
+        EXPECT_EQ(load.GlazeCombo()->currentText(), QStringLiteral("Leach 4321"));
+        QTest::keyClick(load.FormulaCombo(), Qt::Key_Down);
+        EXPECT_EQ(load.FormulaCombo()->currentText(), QStringLiteral("Cone 10 Matte"));
+        source = load.choice.source;
+        load.reject();
+    });
+    dialog.Button(kOptLoadConstraints)->click();
+    EXPECT_EQ(source, kLoadFromLimitFormula);
 }
