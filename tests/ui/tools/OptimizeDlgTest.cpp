@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <utility>
+
 namespace {
 
 // Cone 6 limits as a unity formula: KNaO 0.2 to 0.35, CaO 0.4 to 0.7, MgO up to 0.3, Al2O3 0.3
@@ -473,10 +475,11 @@ TEST_F(OptimizeDlgTest, AConstraintOnWaterIsKept)
 // row, the pane the user chose last, the tolerance captions; Check All checks every material.
 TEST_F(OptimizeDlgTest, OpeningShowsItsSettingsAndCheckAllChecksEveryMaterial)
 {
-    g_prefs.m_nOptimizeRightPane = 3;
+    const int savedPane = std::exchange(g_prefs.m_nOptimizeRightPane, 3);
     COptimizeDlg dialog;
     dialog.params.m_expansionConstraint = COxideConstraint(0, '>', "6.5", "7.5");
     dialog.InitDialog();
+    g_prefs.m_nOptimizeRightPane = savedPane;
     EXPECT_EQ(dialog.PageButton(kOptPageCount - 1)->DisplayText(), QStringLiteral("Results"));
     EXPECT_EQ(Text(dialog.ExpansionRow().value1), "6.5");
     EXPECT_EQ(Text(dialog.ExpansionRow().value2), "7.5");
