@@ -1,6 +1,7 @@
 #include "tools/BatchCalcDlg.h"
 
 #include "BatchOptDlgFixture.h"
+#include "FieldCaption.h"
 #include "framework/Cp1252.h"
 #include "materials/EditFormulaDlg.h"
 #include "support/DialogStyle.h"
@@ -405,4 +406,5 @@ TEST_F(BatchCalcDlgTest, NoControlCoversAnother)
     CBatchCalcDlg dialog;
     Open(dialog);
     EXPECT_EQ(OverlappingControls(*dialog.Content()), std::vector<std::string>());
+    EXPECT_EQ(CaptionFault(*dialog.AmountBox(), "Amount :"), "");
 }
