@@ -4,6 +4,7 @@
 #include "FieldCaption.h"
 #include "framework/Cp1252.h"
 #include "glazes/GlazeAnalysis.h"
+#include "support/DialogStyle.h"
 #include "support/ToggleButton.h"
 #include "tools/OptimizeDispositionDlg.h"
 #include "tools/OptimizeDlgLoad.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 
 #include <utility>
 
@@ -52,6 +54,19 @@ protected:
             }
         }
         return nullptr;
+    }
+    // The amounts of the left pane stand in one column at 65 dialog units, or just past the
+    // longest name.
+    static void ExpectAmountsInOneColumn(const COptimizeDlg& dialog)
+    {
+        const QFontMetrics metrics(dialog.LeftPane()->font());
+        int widest = 0;
+        for (const QString& line : dialog.LeftPane()->toPlainText().split(QLatin1Char('\n')))
+            widest = std::max(widest, metrics.horizontalAdvance(line.section(QLatin1Char('\t'), 0, 0)));
+        const QList<QTextOption::Tab> tabs = dialog.LeftPane()->document()->defaultTextOption().tabs();
+        ASSERT_FALSE(tabs.empty());
+        EXPECT_EQ(tabs.front().position, std::max(TabStopsFromDlu(dialog.font(), {65}).front(),
+                                                  widest + metrics.horizontalAdvance(QLatin1Char(' '))));
     }
     static void Type(QLineEdit* edit, const char* text)
     {
@@ -114,6 +129,7 @@ TEST_F(OptimizeDlgTest, FindsAnOptimalConeSixRecipeAndShowsItsAnalysis)
     EXPECT_NE(unity.find("CaO"), std::string::npos);
     EXPECT_NE(unity.find("SiO2"), std::string::npos);
     SaveScreenshot(dialog, "optimize-results");
+    ExpectAmountsInOneColumn(dialog);
 
     dialog.Button(kOptCostButton)->click();
     EXPECT_EQ(dialog.leftPaneMode, 2);
@@ -472,8 +488,9 @@ TEST_F(OptimizeDlgTest, AConstraintOnWaterIsKept)
 }
 
 // On opening, the dialog shows what it was given and what was kept: page captions, the expansion
-// row, the pane the user chose last, the tolerance captions; Check All checks every material.
-TEST_F(OptimizeDlgTest, OpeningShowsItsSettingsAndCheckAllChecksEveryMaterial)
+// row, the pane the user chose last, the tolerance captions; a long material name moves the
+// amounts column; Check All checks every material.
+TEST_F(OptimizeDlgTest, ShowsWhatItWasGivenInItsPlaceAndCheckAllChecksEveryMaterial)
 {
     const int savedPane = std::exchange(g_prefs.m_nOptimizeRightPane, 3);
     COptimizeDlg dialog;
@@ -486,6 +503,13 @@ TEST_F(OptimizeDlgTest, OpeningShowsItsSettingsAndCheckAllChecksEveryMaterial)
     EXPECT_EQ(dialog.RightPaneGroup()->checkedId(), 3) << "molecular %";
     EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Oxide :"), "");
     EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Default +/- tolerances :"), "");
+
+    dialog.recipeText = "Nepheline Syenite 270 mesh, Canadian, low iron\t12.5\r\n";
+    dialog.OnLeftPane(1);
+    ExpectAmountsInOneColumn(dialog);
+    EXPECT_GT(dialog.LeftPane()->document()->defaultTextOption().tabs().front().position,
+              TabStopsFromDlu(dialog.font(), {65}).front())
+        << "a name too long for the first stop moves the amounts right";
 
     dialog.ShowPage(kOptPageMaterials1);
     dialog.Button(kOptUncheckAll)->click();
