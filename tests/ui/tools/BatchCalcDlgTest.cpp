@@ -185,6 +185,7 @@ TEST_F(BatchCalcDlgTest, PickingRowsSelectsMaterialsAndAmounts)
     dialog.RecipeList()->setCurrentRow(1);
     EXPECT_EQ(dialog.MaterialBox()->text(), QStringLiteral("Silica"));
     EXPECT_EQ(dialog.AmountBox()->currentText(), QStringLiteral("30"));
+    EXPECT_EQ(dialog.RecipeList()->currentRow(), 1) << "the picked line stays marked";
 
     // A material from the list, then an oxide of the remainders: the amount meeting it.
     dialog.MaterialsList()->setCurrentRow(m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial("KSPAR")));
