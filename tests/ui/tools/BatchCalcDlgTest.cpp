@@ -408,4 +408,5 @@ TEST_F(BatchCalcDlgTest, NoControlCoversAnother)
     Open(dialog);
     EXPECT_EQ(OverlappingControls(*dialog.Content()), std::vector<std::string>());
     EXPECT_EQ(CaptionFault(*dialog.AmountBox(), "Amount :"), "");
+    EXPECT_EQ(CaptionFault(*dialog.FormulaBox(), " Formula :"), "");
 }

@@ -57,6 +57,7 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
     dialog.InitDialog();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Varrow Recipe Blend"));
     EXPECT_EQ(CaptionFault(*dialog.IncludeList(), "Include these lines :"), "");
+    EXPECT_EQ(CaptionFault(*At<QComboBox>(dialog, Id::IdGlazeC), "Glaze C (starting recipe) :"), "");
     // The defaults of the working preferences; the kaolin and silica found by their usual names.
     EXPECT_EQ(At<QLineEdit>(dialog, Id::IdKaolinA)->text(), QStringLiteral("40"));
     EXPECT_EQ(At<QLineEdit>(dialog, Id::IdSilicaD)->text(), QStringLiteral("50"));
