@@ -410,3 +410,16 @@ TEST_F(BatchCalcDlgTest, NoControlCoversAnother)
     EXPECT_EQ(CaptionFault(*dialog.AmountBox(), "Amount :"), "");
     EXPECT_EQ(CaptionFault(*dialog.FormulaBox(), " Formula :"), "");
 }
+
+// Captions turn white only on a batch colour darker than mid grey; on mid grey they stay black.
+TEST_F(BatchCalcDlgTest, CaptionsStayBlackOnAMidGreyBatchColour)
+{
+    CBatchCalcDlg grey;
+    grey.backgroundColor = CColor{128, 128, 128};
+    Open(grey);
+    EXPECT_EQ(grey.palette().color(QPalette::WindowText), QColor(Qt::black));
+    CBatchCalcDlg darker;
+    darker.backgroundColor = CColor{127, 128, 128};
+    Open(darker);
+    EXPECT_EQ(darker.palette().color(QPalette::WindowText), QColor(Qt::white));
+}
