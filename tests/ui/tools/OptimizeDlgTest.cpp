@@ -9,6 +9,7 @@
 #include "tools/OptimizeDispositionDlg.h"
 #include "tools/OptimizeDlgLoad.h"
 #include "tools/OptimizePrefsDlg.h"
+#include "ui/support/OverlapCheck.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -512,6 +513,7 @@ TEST_F(OptimizeDlgTest, ShowsWhatItWasGivenInItsPlaceAndCheckAllChecksEveryMater
         << "a name too long for the first stop moves the amounts right";
 
     dialog.ShowPage(kOptPageMaterials1);
+    EXPECT_EQ(OverlappingControls(*dialog.MaterialRow(0).name->parentWidget()), std::vector<std::string>());
     dialog.Button(kOptUncheckAll)->click();
     dialog.Button(kOptCheckAll)->click();
     const auto entries = dialog.AllowedEntries();
@@ -544,4 +546,25 @@ TEST_F(OptimizeDlgTest, LoadFromAChosenLimitFormulaAndTheFirstOpenDatabase)
     });
     dialog.Button(kOptLoadConstraints)->click();
     EXPECT_EQ(source, kLoadFromLimitFormula);
+}
+
+// Saving a recipe without scaling keeps the amounts the optimizer found.
+TEST_F(OptimizeDlgTest, SaveWithoutScalingKeepsTheAmounts)
+{
+    COptimizeDlg dialog;
+    dialog.params = ConeSixUnity();
+    dialog.InitDialog();
+    dialog.OnFindOptimalRecipe();
+    ASSERT_FALSE(dialog.resultRecipe.empty());
+    const double total = dialog.resultRecipe.GetTotalAmount();
+    WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
+        if (disposition.ScaleBox()->isChecked())
+            disposition.ScaleBox()->click();
+        disposition.ScaleToEdit()->setText(QStringLiteral("500"));
+        disposition.accept();
+    });
+    dialog.Button(1)->click();
+    EXPECT_TRUE(dialog.saveRecipe);
+    EXPECT_FALSE(dialog.scaleRecipe);
+    EXPECT_NEAR(dialog.resultRecipe.GetTotalAmount(), total, 1e-9);
 }
