@@ -362,6 +362,10 @@ TEST_F(OptimizeDlgTest, OptimizePrefsDefaultsAndScreenshot)
     prefs.ToleranceEdit()->setText(QStringLiteral(" 3"));
     ASSERT_TRUE(prefs.TakeControls());
     EXPECT_EQ(prefs.optimizetol, 3);
+    prefs.ToleranceEdit()->setText(QStringLiteral("1"));
+    ASSERT_TRUE(prefs.TakeControls()) << "1 is the lowest tolerance";
+    EXPECT_EQ(prefs.optimizetol, 1);
+    prefs.ToleranceEdit()->setText(QStringLiteral("3"));
     EXPECT_EQ(prefs.columns[3], "Fe LOSS vol");
     EXPECT_EQ(prefs.tzsremainders, -1);
     prefs.SetDefaults();
@@ -567,4 +571,20 @@ TEST_F(OptimizeDlgTest, SaveWithoutScalingKeepsTheAmounts)
     EXPECT_TRUE(dialog.saveRecipe);
     EXPECT_FALSE(dialog.scaleRecipe);
     EXPECT_NEAR(dialog.resultRecipe.GetTotalAmount(), total, 1e-9);
+}
+
+// Save and Use writes the preferences file.
+TEST_F(OptimizeDlgTest, OptimizePrefsSaveAndUseWritesThePreferences)
+{
+    const int running = g_prefs.optimizetol;
+    const int saved = g_savedPrefs.optimizetol;
+    WhenDialogShows<COptimizePrefsDlg>([](COptimizePrefsDlg& prefs) {
+        prefs.ToleranceEdit()->setText(QStringLiteral("5"));
+        prefs.SaveAndUseButton()->click();
+    });
+    EXPECT_TRUE(RunOptimizePrefsDialog(nullptr));
+    EXPECT_EQ(g_savedPrefs.optimizetol, 5);
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "prefs.dat"));
+    g_prefs.optimizetol = running;
+    g_savedPrefs.optimizetol = saved;
 }
