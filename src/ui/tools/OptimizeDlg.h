@@ -200,6 +200,7 @@ public:
     QLabel* StatusLine() const { return m_status; }
     QPlainTextEdit* LeftPane() const { return m_leftPane; }
     QPlainTextEdit* RightPane() const { return m_rightPane; }
+    QButtonGroup* RightPaneGroup() const { return m_rightButtons; }
     QPushButton* Button(int id) const;
 
     // The entries of the allowed-materials list and whether each is checked.

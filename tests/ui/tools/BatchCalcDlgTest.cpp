@@ -1,6 +1,7 @@
 #include "tools/BatchCalcDlg.h"
 
 #include "BatchOptDlgFixture.h"
+#include "FieldCaption.h"
 #include "framework/Cp1252.h"
 #include "materials/EditFormulaDlg.h"
 #include "support/DialogStyle.h"
@@ -184,6 +185,7 @@ TEST_F(BatchCalcDlgTest, PickingRowsSelectsMaterialsAndAmounts)
     dialog.RecipeList()->setCurrentRow(1);
     EXPECT_EQ(dialog.MaterialBox()->text(), QStringLiteral("Silica"));
     EXPECT_EQ(dialog.AmountBox()->currentText(), QStringLiteral("30"));
+    EXPECT_EQ(dialog.RecipeList()->currentRow(), 1) << "the picked line stays marked";
 
     // A material from the list, then an oxide of the remainders: the amount meeting it.
     dialog.MaterialsList()->setCurrentRow(m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial("KSPAR")));
@@ -405,4 +407,19 @@ TEST_F(BatchCalcDlgTest, NoControlCoversAnother)
     CBatchCalcDlg dialog;
     Open(dialog);
     EXPECT_EQ(OverlappingControls(*dialog.Content()), std::vector<std::string>());
+    EXPECT_EQ(CaptionFault(*dialog.AmountBox(), "Amount :"), "");
+    EXPECT_EQ(CaptionFault(*dialog.FormulaBox(), " Formula :"), "");
+}
+
+// Captions turn white only on a batch colour darker than mid grey; on mid grey they stay black.
+TEST_F(BatchCalcDlgTest, CaptionsStayBlackOnAMidGreyBatchColour)
+{
+    CBatchCalcDlg grey;
+    grey.backgroundColor = CColor{128, 128, 128};
+    Open(grey);
+    EXPECT_EQ(grey.palette().color(QPalette::WindowText), QColor(Qt::black));
+    CBatchCalcDlg darker;
+    darker.backgroundColor = CColor{127, 128, 128};
+    Open(darker);
+    EXPECT_EQ(darker.palette().color(QPalette::WindowText), QColor(Qt::white));
 }

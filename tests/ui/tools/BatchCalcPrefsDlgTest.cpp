@@ -25,6 +25,7 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
     EXPECT_TRUE(dialog.OptionBox(1)->isChecked());
     EXPECT_FALSE(dialog.OptionBox(2)->isChecked());
     EXPECT_EQ(dialog.ToleranceEdit()->text(), QStringLiteral("0"));
+    EXPECT_EQ(dialog.ToleranceUnits()->checkedId(), 0);
     EXPECT_EQ(dialog.RemainderUnits()->checkedId(), 0);
     EXPECT_EQ(dialog.NumberEdit(0)->text(), QStringLiteral("5"));
     EXPECT_EQ(dialog.NumberEdit(3)->text(), QStringLiteral("-1"));
@@ -69,6 +70,20 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
     dialog.ToleranceEdit()->setText(QStringLiteral(" 2.5 "));
     ASSERT_TRUE(dialog.TakeControls());
     EXPECT_EQ(dialog.sugtol, 2.5);
+
+    // Each of the four number fields goes to its own preference.
+    dialog.NumberEdit(1)->setText(QStringLiteral("3"));
+    dialog.NumberEdit(2)->setText(QStringLiteral("7"));
+    ASSERT_TRUE(dialog.TakeControls());
+    EXPECT_EQ(dialog.tzsremainders, 3);
+    EXPECT_EQ(dialog.decrecipeinput, 7);
+
+    // A stored tolerance unit beyond the two choices shows as the last one.
+    CBatchPrefsDlg stored;
+    stored.CopyFrom(g_prefs);
+    stored.sugtoltyp = 4;
+    stored.InitDialog();
+    EXPECT_EQ(stored.ToleranceUnits()->checkedId(), 1);
 }
 
 TEST_F(BatchCalcPrefsDlgTest, TheSuggestionOrderMustNameElements)

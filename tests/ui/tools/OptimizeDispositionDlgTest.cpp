@@ -82,3 +82,14 @@ TEST_F(OptimizeDispositionDlgTest, NoControlCoversAnother)
     dialog.InitDialog();
     EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
 }
+
+// The dialog opens with the scaling the user chose last.
+TEST_F(OptimizeDispositionDlgTest, OpensWithTheScalingChosenLast)
+{
+    CDispositionDlg dialog;
+    dialog.recipeAvailable = true;
+    dialog.saveRecipe = true;
+    dialog.scale = true;
+    dialog.InitDialog();
+    EXPECT_TRUE(dialog.ScaleBox()->isChecked());
+}

@@ -1,12 +1,15 @@
 #include "tools/OptimizeDlg.h"
 
 #include "BatchOptDlgFixture.h"
+#include "FieldCaption.h"
 #include "framework/Cp1252.h"
 #include "glazes/GlazeAnalysis.h"
+#include "support/DialogStyle.h"
 #include "support/ToggleButton.h"
 #include "tools/OptimizeDispositionDlg.h"
 #include "tools/OptimizeDlgLoad.h"
 #include "tools/OptimizePrefsDlg.h"
+#include "ui/support/OverlapCheck.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,6 +21,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
+
+#include <utility>
 
 namespace {
 
@@ -49,6 +55,19 @@ protected:
             }
         }
         return nullptr;
+    }
+    // The amounts of the left pane stand in one column at 65 dialog units, or just past the
+    // longest name.
+    static void ExpectAmountsInOneColumn(const COptimizeDlg& dialog)
+    {
+        const QFontMetrics metrics(dialog.LeftPane()->font());
+        int widest = 0;
+        for (const QString& line : dialog.LeftPane()->toPlainText().split(QLatin1Char('\n')))
+            widest = std::max(widest, metrics.horizontalAdvance(line.section(QLatin1Char('\t'), 0, 0)));
+        const QList<QTextOption::Tab> tabs = dialog.LeftPane()->document()->defaultTextOption().tabs();
+        ASSERT_FALSE(tabs.empty());
+        EXPECT_EQ(tabs.front().position, std::max(TabStopsFromDlu(dialog.font(), {65}).front(),
+                                                  widest + metrics.horizontalAdvance(QLatin1Char(' '))));
     }
     static void Type(QLineEdit* edit, const char* text)
     {
@@ -111,6 +130,7 @@ TEST_F(OptimizeDlgTest, FindsAnOptimalConeSixRecipeAndShowsItsAnalysis)
     EXPECT_NE(unity.find("CaO"), std::string::npos);
     EXPECT_NE(unity.find("SiO2"), std::string::npos);
     SaveScreenshot(dialog, "optimize-results");
+    ExpectAmountsInOneColumn(dialog);
 
     dialog.Button(kOptCostButton)->click();
     EXPECT_EQ(dialog.leftPaneMode, 2);
@@ -342,6 +362,10 @@ TEST_F(OptimizeDlgTest, OptimizePrefsDefaultsAndScreenshot)
     prefs.ToleranceEdit()->setText(QStringLiteral(" 3"));
     ASSERT_TRUE(prefs.TakeControls());
     EXPECT_EQ(prefs.optimizetol, 3);
+    prefs.ToleranceEdit()->setText(QStringLiteral("1"));
+    ASSERT_TRUE(prefs.TakeControls()) << "1 is the lowest tolerance";
+    EXPECT_EQ(prefs.optimizetol, 1);
+    prefs.ToleranceEdit()->setText(QStringLiteral("3"));
     EXPECT_EQ(prefs.columns[3], "Fe LOSS vol");
     EXPECT_EQ(prefs.tzsremainders, -1);
     prefs.SetDefaults();
@@ -466,4 +490,101 @@ TEST_F(OptimizeDlgTest, AConstraintOnWaterIsKept)
         texts.push_back(constraint.Format());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "1,<,0.5,,"), texts.end());
     EXPECT_EQ(texts.size(), 6u);
+}
+
+// On opening, the dialog shows what it was given and what was kept: page captions, the expansion
+// row, the pane the user chose last, the tolerance captions; a long material name moves the
+// amounts column; Check All checks every material.
+TEST_F(OptimizeDlgTest, ShowsWhatItWasGivenInItsPlaceAndCheckAllChecksEveryMaterial)
+{
+    const int savedPane = std::exchange(g_prefs.m_nOptimizeRightPane, 3);
+    COptimizeDlg dialog;
+    dialog.params.m_expansionConstraint = COxideConstraint(0, '>', "6.5", "7.5");
+    dialog.InitDialog();
+    g_prefs.m_nOptimizeRightPane = savedPane;
+    EXPECT_EQ(dialog.PageButton(kOptPageCount - 1)->DisplayText(), QStringLiteral("Results"));
+    EXPECT_EQ(Text(dialog.ExpansionRow().value1), "6.5");
+    EXPECT_EQ(Text(dialog.ExpansionRow().value2), "7.5");
+    EXPECT_EQ(dialog.RightPaneGroup()->checkedId(), 3) << "molecular %";
+    EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Oxide :"), "");
+    EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Default +/- tolerances :"), "");
+
+    dialog.recipeText = "Nepheline Syenite 270 mesh, Canadian, low iron\t12.5\r\n";
+    dialog.OnLeftPane(1);
+    ExpectAmountsInOneColumn(dialog);
+    EXPECT_GT(dialog.LeftPane()->document()->defaultTextOption().tabs().front().position,
+              TabStopsFromDlu(dialog.font(), {65}).front())
+        << "a name too long for the first stop moves the amounts right";
+
+    dialog.ShowPage(kOptPageMaterials1);
+    EXPECT_EQ(OverlappingControls(*dialog.MaterialRow(0).name->parentWidget()), std::vector<std::string>());
+    dialog.Button(kOptUncheckAll)->click();
+    dialog.Button(kOptCheckAll)->click();
+    const auto entries = dialog.AllowedEntries();
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const auto& e) { return !e.second; }), 0);
+}
+
+// Choosing a limit formula in its list loads from that formula; a remembered database that is
+// no longer open falls back to the first one.
+TEST_F(OptimizeDlgTest, LoadFromAChosenLimitFormulaAndTheFirstOpenDatabase)
+{
+    CLimitFormula first;
+    first.m_name = "Cone 6 Gloss";
+    CLimitFormula second;
+    second.m_name = "Cone 10 Matte";
+    m_limits.InsertFormula(0, first);
+    m_limits.InsertFormula(1, second);
+    COptimizeDlg dialog;
+    dialog.currentDatabaseIndex = 5;
+    dialog.currentGlazeIndex = 0;
+    dialog.InitDialog();
+    int source = -1;
+    WhenDialogShows<CLoadOptParamsDlg>([&source](CLoadOptParamsDlg& load) {
+        EXPECT_EQ(load.DatabaseCombo()->currentIndex(), 0);
+        EXPECT_EQ(load.GlazeCombo()->currentText(), QStringLiteral("Leach 4321"));
+        QTest::keyClick(load.FormulaCombo(), Qt::Key_Down);
+        EXPECT_EQ(load.FormulaCombo()->currentText(), QStringLiteral("Cone 10 Matte"));
+        source = load.choice.source;
+        load.reject();
+    });
+    dialog.Button(kOptLoadConstraints)->click();
+    EXPECT_EQ(source, kLoadFromLimitFormula);
+}
+
+// Saving a recipe without scaling keeps the amounts the optimizer found.
+TEST_F(OptimizeDlgTest, SaveWithoutScalingKeepsTheAmounts)
+{
+    COptimizeDlg dialog;
+    dialog.params = ConeSixUnity();
+    dialog.InitDialog();
+    dialog.OnFindOptimalRecipe();
+    ASSERT_FALSE(dialog.resultRecipe.empty());
+    const double total = dialog.resultRecipe.GetTotalAmount();
+    WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
+        if (disposition.ScaleBox()->isChecked())
+            disposition.ScaleBox()->click();
+        disposition.ScaleToEdit()->setText(QStringLiteral("500"));
+        disposition.accept();
+    });
+    dialog.Button(1)->click();
+    EXPECT_TRUE(dialog.saveRecipe);
+    EXPECT_FALSE(dialog.scaleRecipe);
+    EXPECT_NEAR(dialog.resultRecipe.GetTotalAmount(), total, 1e-9);
+}
+
+// Save and Use writes the preferences file.
+TEST_F(OptimizeDlgTest, OptimizePrefsSaveAndUseWritesThePreferences)
+{
+    const int running = g_prefs.optimizetol;
+    const int saved = g_savedPrefs.optimizetol;
+    WhenDialogShows<COptimizePrefsDlg>([](COptimizePrefsDlg& prefs) {
+        prefs.ToleranceEdit()->setText(QStringLiteral("5"));
+        prefs.SaveAndUseButton()->click();
+    });
+    EXPECT_TRUE(RunOptimizePrefsDialog(nullptr));
+    EXPECT_EQ(g_savedPrefs.optimizetol, 5);
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "prefs.dat"));
+    g_prefs.optimizetol = running;
+    g_savedPrefs.optimizetol = saved;
 }

@@ -1,5 +1,6 @@
 #include "tools/ShoppingListDlg.h"
 
+#include "FieldCaption.h"
 #include "core/textfile/FakeTextView.h"
 #include "glazes/ScaleToIngredientDlg.h"
 #include "shell/PreferencesDlg.h"
@@ -157,4 +158,12 @@ TEST_F(ShoppingListDlgTest, TheBatchScopeDialogHandsBackItsChoice)
     EXPECT_EQ(titled.ChoiceGroup()->checkedId(), kBatchComponentsOnly);
     titled.reject();
     EXPECT_EQ(titled.choice, kBatchComponentsOnly);
+}
+
+// The size field says its unit.
+TEST_F(ShoppingListDlgTest, TheSizeFieldSaysItsUnit)
+{
+    CShoppingListDlg dialog;
+    dialog.InitDialog();
+    EXPECT_EQ(CaptionFault(*dialog.SizeEdit(), "grams"), "");
 }

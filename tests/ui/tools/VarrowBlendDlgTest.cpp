@@ -1,5 +1,6 @@
 #include "tools/VarrowBlendDlg.h"
 
+#include "FieldCaption.h"
 #include "tools/ToolCommands.h"
 #include "ui/glazes/GlazeDlgTestFixture.h"
 
@@ -55,6 +56,8 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
     dialog.request.startGlaze = 0;
     dialog.InitDialog();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Varrow Recipe Blend"));
+    EXPECT_EQ(CaptionFault(*dialog.IncludeList(), "Include these lines :"), "");
+    EXPECT_EQ(CaptionFault(*At<QComboBox>(dialog, Id::IdGlazeC), "Glaze C (starting recipe) :"), "");
     // The defaults of the working preferences; the kaolin and silica found by their usual names.
     EXPECT_EQ(At<QLineEdit>(dialog, Id::IdKaolinA)->text(), QStringLiteral("40"));
     EXPECT_EQ(At<QLineEdit>(dialog, Id::IdSilicaD)->text(), QStringLiteral("50"));
