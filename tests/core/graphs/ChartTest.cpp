@@ -609,3 +609,22 @@ TEST_F(ChartTest, DegenerateSizesRangesAndValuesDrawNoNaN)
 }
 
 } // namespace
+
+TEST_F(ChartTest, AnUpwardValueAxisHasItsTicksOutsideOrAcross)
+{
+    const auto ticks = [this](int mode) {
+        const std::size_t before = chart.Primitives().size();
+        chart.ChartDrawValueAxis(100.0, 100.0, 300.0, 20.0, 3, mode);
+        std::vector<std::vector<CChartPointD>> lines;
+        for (std::size_t i = before + 1; i < chart.Primitives().size(); ++i)
+            lines.push_back(chart.Primitives()[i].points);
+        return lines;
+    };
+    // Outside: each tick runs from a tick length left of the axis to the axis, every 100 units up.
+    EXPECT_THAT(ticks(4), ElementsAre(ElementsAre(CChartPointD{80.0, 100.0}, CChartPointD{100.0, 100.0}),
+                                      ElementsAre(CChartPointD{80.0, 200.0}, CChartPointD{100.0, 200.0}),
+                                      ElementsAre(CChartPointD{80.0, 300.0}, CChartPointD{100.0, 300.0}),
+                                      ElementsAre(CChartPointD{80.0, 400.0}, CChartPointD{100.0, 400.0})));
+    // Across: half a tick length on either side.
+    EXPECT_THAT(ticks(6).back(), ElementsAre(CChartPointD{90.0, 400.0}, CChartPointD{110.0, 400.0}));
+}
