@@ -628,3 +628,17 @@ TEST_F(ChartTest, AnUpwardValueAxisHasItsTicksOutsideOrAcross)
     // Across: half a tick length on either side.
     EXPECT_THAT(ticks(6).back(), ElementsAre(CChartPointD{90.0, 400.0}, CChartPointD{110.0, 400.0}));
 }
+
+// Category labels wrapped to many lines may take most of the height; the plot keeps what they leave.
+TEST_F(ChartTest, WrappedLabelsLeaveThePlotTheRestOfTheHeight)
+{
+    std::string label = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+    for (int line = 1; line < 24; ++line)
+        label += " WWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+    const std::string labels[] = {label, label, label};
+    chart.ChartDefBegin();
+    chart.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+    chart.ChartSetPointLabels(3, labels);
+    chart.ChartSetKind(kChartBar, 0, 0x20);
+    EXPECT_THAT(Layout({5}), ElementsAre(125.333)); // 24 lines of 33.33 units below it
+}
