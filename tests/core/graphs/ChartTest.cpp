@@ -642,3 +642,27 @@ TEST_F(ChartTest, WrappedLabelsLeaveThePlotTheRestOfTheHeight)
     chart.ChartSetKind(kChartBar, 0, 0x20);
     EXPECT_THAT(Layout({5}), ElementsAre(125.333)); // 24 lines of 33.33 units below it
 }
+
+// Labels of thin slices at six o'clock stack up from the foot of the region, none below it.
+TEST_F(ChartTest, PieLabelsCrowdedAtTheFootStayInsideTheRegion)
+{
+    std::vector<double> values{75.0};
+    std::vector<std::string> labels{"Big"};
+    for (int i = 0; i < 10; ++i) {
+        values.push_back(0.5);
+        labels.push_back("T" + std::to_string(i));
+    }
+    values.push_back(20.0);
+    labels.push_back("Rest");
+    chart.ChartDefBegin();
+    chart.ChartSetData(12, 1, values);
+    chart.ChartSetPointLabels(12, labels);
+    chart.ChartSetKind(kChartPie, 0x8000, 0);
+    double lowest = 1e9;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Text)
+            lowest = std::min(lowest, p.points.front().y);
+    }
+    // The lowest label's top is a line above the margin of 20 units: its foot stands on the margin.
+    EXPECT_NEAR(lowest, 20.0 + lineHeight, 1e-3);
+}
