@@ -644,4 +644,17 @@ TEST_F(GraphTypeEditViewTest, GetSelectedTakesTheGlazesSelectedInTheDatabase)
     EXPECT_EQ(saved.dsgname[0], m_glazeDoc->GetGlaze(2)->m_name);
 }
 
+
+// Typing in the notes changes the form.
+TEST_F(GraphTypeEditViewTest, TypingNotesChangesTheForm)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_FALSE(editor->IsChanged());
+    QPlainTextEdit* notes = editor->Ctl<QPlainTextEdit>(kGeNotes);
+    notes->setFocus();
+    QTest::keyClicks(notes, "Glossy");
+    EXPECT_TRUE(editor->IsChanged()) << "closing the form must ask to save the notes";
+}
+
 } // namespace
