@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <utility>
 
@@ -120,6 +121,23 @@ TEST(ChartView3D, TheUpGridIsLevelAndTheAcrossGridUpright)
     };
     EXPECT_EQ(lines(false, true), (std::set<std::pair<bool, bool>>{{true, false}}));
     EXPECT_EQ(lines(true, false), (std::set<std::pair<bool, bool>>{{false, true}, {true, false}}));
+}
+
+// In perspective the eye stands 1.6 box diagonals from the box's centre at eye 100 and 0.06 more
+// for each step less: the front and back of the box shrink in the ratio of their distances.
+TEST(ChartView3D, TheEyeSettingSetsTheDistanceOfThePerspective)
+{
+    const double diagonal = std::sqrt(1.0 + 0.36 + 0.09);
+    for (int eye : {0, 40, 100}) {
+        CChartDefinition def = View(1, 0, 0);
+        def.eye = eye;
+        CChartView3D view(def, 1.0, 0.6, 0.3);
+        view.Fit({0.0, 0.0, 1000.0, 600.0});
+        const double front = view.Project({1, 0, 0}).x - view.Project({0, 0, 0}).x;
+        const double back = view.Project({1, 0, 1}).x - view.Project({0, 0, 1}).x;
+        const double distance = diagonal * (1.6 + 0.06 * (100 - eye));
+        EXPECT_NEAR(front / back, (distance + 0.15) / (distance - 0.15), 1e-9) << eye;
+    }
 }
 
 } // namespace
