@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <utility>
@@ -121,6 +122,12 @@ TEST(ChartView3D, TheUpGridIsLevelAndTheAcrossGridUpright)
     };
     EXPECT_EQ(lines(false, true), (std::set<std::pair<bool, bool>>{{true, false}}));
     EXPECT_EQ(lines(true, false), (std::set<std::pair<bool, bool>>{{false, true}, {true, false}}));
+    // Ticks at the walls' ends draw no grid line over their edges: one line for each of 3 walls and 2 directions.
+    CChart chart(metrics, 0.0, 0.0, 1000.0, 1000.0, 1000.0);
+    DrawChartCage(chart, view, axes, false, true, true);
+    EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
+                  return p.type == CChartPrimitive::Type::Polyline;
+              }), 6);
 }
 
 // In perspective the eye stands 1.6 box diagonals from the box's centre at eye 100 and 0.06 more
