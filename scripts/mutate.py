@@ -177,10 +177,12 @@ def file_mutants(path):
 
 
 def load_ignores():
-    """(file, original line, mutated line) -> reason, from scripts/mutation-ignore.txt.
+    """(file, line number or None, original line, mutated line) -> reason, from
+    scripts/mutation-ignore.txt.
 
-    Each entry is three lines: `file:kind: reason`, the original line, the mutated line (both
-    stripped); entries are separated by blank lines."""
+    Each entry is three lines: `file:kind: reason` (or `file:line:kind: reason` to match that line
+    only, where the same text appears elsewhere in the file), the original line, the mutated line
+    (both stripped); entries are separated by blank lines."""
     ignores = {}
     path = ROOT / "scripts" / "mutation-ignore.txt"
     if not path.exists():
@@ -195,7 +197,9 @@ def load_ignores():
         if len(block) == 3:
             head, original, mutated = block
             file_part, _, reason = head.partition(": ")
-            ignores[(file_part.split(":")[0], original.strip(), mutated.strip())] = reason.strip()
+            parts = file_part.split(":")
+            number = int(parts[1]) if len(parts) > 2 and parts[1].isdigit() else None
+            ignores[(parts[0], number, original.strip(), mutated.strip())] = reason.strip()
         block = []
     return ignores
 
@@ -425,7 +429,8 @@ def main():
             for path, number, kind, original, mutated in chosen:
                 text = describe(path, number, kind, original, mutated, args.root)
                 rel = str(path.relative_to(args.root))
-                reason = ignores.get((rel, original.strip(), mutated.strip()))
+                reason = (ignores.get((rel, number, original.strip(), mutated.strip()))
+                          or ignores.get((rel, None, original.strip(), mutated.strip())))
                 if reason:
                     status, detail = "IGNORED", reason
                 else:

@@ -609,3 +609,60 @@ TEST_F(ChartTest, DegenerateSizesRangesAndValuesDrawNoNaN)
 }
 
 } // namespace
+
+TEST_F(ChartTest, AnUpwardValueAxisHasItsTicksOutsideOrAcross)
+{
+    const auto ticks = [this](int mode) {
+        const std::size_t before = chart.Primitives().size();
+        chart.ChartDrawValueAxis(100.0, 100.0, 300.0, 20.0, 3, mode);
+        std::vector<std::vector<CChartPointD>> lines;
+        for (std::size_t i = before + 1; i < chart.Primitives().size(); ++i)
+            lines.push_back(chart.Primitives()[i].points);
+        return lines;
+    };
+    // Outside: each tick runs from a tick length left of the axis to the axis, every 100 units up.
+    EXPECT_THAT(ticks(4), ElementsAre(ElementsAre(CChartPointD{80.0, 100.0}, CChartPointD{100.0, 100.0}),
+                                      ElementsAre(CChartPointD{80.0, 200.0}, CChartPointD{100.0, 200.0}),
+                                      ElementsAre(CChartPointD{80.0, 300.0}, CChartPointD{100.0, 300.0}),
+                                      ElementsAre(CChartPointD{80.0, 400.0}, CChartPointD{100.0, 400.0})));
+    // Across: half a tick length on either side.
+    EXPECT_THAT(ticks(6).back(), ElementsAre(CChartPointD{90.0, 400.0}, CChartPointD{110.0, 400.0}));
+}
+
+// Category labels wrapped to many lines may take most of the height; the plot keeps what they leave.
+TEST_F(ChartTest, WrappedLabelsLeaveThePlotTheRestOfTheHeight)
+{
+    std::string label = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+    for (int line = 1; line < 24; ++line)
+        label += " WWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+    const std::string labels[] = {label, label, label};
+    chart.ChartDefBegin();
+    chart.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+    chart.ChartSetPointLabels(3, labels);
+    chart.ChartSetKind(kChartBar, 0, 0x20);
+    EXPECT_THAT(Layout({5}), ElementsAre(125.333)); // 24 lines of 33.33 units below it
+}
+
+// Labels of thin slices at six o'clock stack up from the foot of the region, none below it.
+TEST_F(ChartTest, PieLabelsCrowdedAtTheFootStayInsideTheRegion)
+{
+    std::vector<double> values{75.0};
+    std::vector<std::string> labels{"Big"};
+    for (int i = 0; i < 10; ++i) {
+        values.push_back(0.5);
+        labels.push_back("T" + std::to_string(i));
+    }
+    values.push_back(20.0);
+    labels.push_back("Rest");
+    chart.ChartDefBegin();
+    chart.ChartSetData(12, 1, values);
+    chart.ChartSetPointLabels(12, labels);
+    chart.ChartSetKind(kChartPie, 0x8000, 0);
+    double lowest = 1e9;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Text)
+            lowest = std::min(lowest, p.points.front().y);
+    }
+    // The lowest label's top is a line above the margin of 20 units: its foot stands on the margin.
+    EXPECT_NEAR(lowest, 20.0 + lineHeight, 1e-3);
+}

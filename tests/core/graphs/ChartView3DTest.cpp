@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <utility>
 
@@ -120,6 +122,29 @@ TEST(ChartView3D, TheUpGridIsLevelAndTheAcrossGridUpright)
     };
     EXPECT_EQ(lines(false, true), (std::set<std::pair<bool, bool>>{{true, false}}));
     EXPECT_EQ(lines(true, false), (std::set<std::pair<bool, bool>>{{false, true}, {true, false}}));
+    // Ticks at the walls' ends draw no grid line over their edges: one line for each of 3 walls and 2 directions.
+    CChart chart(metrics, 0.0, 0.0, 1000.0, 1000.0, 1000.0);
+    DrawChartCage(chart, view, axes, false, true, true);
+    EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
+                  return p.type == CChartPrimitive::Type::Polyline;
+              }), 6);
+}
+
+// In perspective the eye stands 1.6 box diagonals from the box's centre at eye 100 and 0.06 more
+// for each step less: the front and back of the box shrink in the ratio of their distances.
+TEST(ChartView3D, TheEyeSettingSetsTheDistanceOfThePerspective)
+{
+    const double diagonal = std::sqrt(1.0 + 0.36 + 0.09);
+    for (int eye : {0, 40, 100}) {
+        CChartDefinition def = View(1, 0, 0);
+        def.eye = eye;
+        CChartView3D view(def, 1.0, 0.6, 0.3);
+        view.Fit({0.0, 0.0, 1000.0, 600.0});
+        const double front = view.Project({1, 0, 0}).x - view.Project({0, 0, 0}).x;
+        const double back = view.Project({1, 0, 1}).x - view.Project({0, 0, 1}).x;
+        const double distance = diagonal * (1.6 + 0.06 * (100 - eye));
+        EXPECT_NEAR(front / back, (distance + 0.15) / (distance - 0.15), 1e-9) << eye;
+    }
 }
 
 } // namespace

@@ -143,3 +143,15 @@ TEST_F(ManyGlazeBarsTest, ARecipeChartOfMoreThanAQuarterMillionBarsHoldsOnlyTheB
 }
 
 } // namespace
+
+TEST_F(ManyGlazeBarsTest, ATypeSpelledInAnotherCaseIsOneBar)
+{
+    CMaterial& silica = *m_materials.Materials().FindMaterial(std::string_view("Silica"));
+    silica.m_type = "FLUX";
+    CGlazesDoc* database = NewDatabase({MakeGlaze("Glass", {{"Silica", 100.0}}),
+                                        MakeGlaze("Chalk", {{"Whiting", 100.0}})});
+    CGraph types;
+    Definition(AddSource(Init(types, kGraphManyBarMaterialTypes), "Source", 3), database, nullptr);
+    EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(1, [\"FLUX\"])");
+    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(1, 2, [100 100])");
+}

@@ -114,4 +114,26 @@ TEST(ChartCanvasQtTest, NeighbouringSlicesMeetWithoutSeams)
     EXPECT_GE(faintest, 240);
 }
 
+// A hatched slice shows only its hatching: no edge in the fill colour runs round it.
+TEST(ChartCanvasQtTest, AHatchedSliceHasNoEdgeOfItsFillColour)
+{
+    CChart chart(GetQtChartMetrics(), 0.0, 0.0, 100.0, 80.0, 1000.0);
+    chart.ChartDefBegin();
+    chart.ChartSetData(1, 1, std::vector<double>{1.0});
+    chart.ChartSetColors(1, std::vector<int>{12});
+    chart.ChartSetPatterns(1, std::vector<int>{3}); // vertical lines
+    chart.ChartSetKind(kChartPie, 0x8001, 0);
+    const QImage image = RenderChartImage(chart);
+    int longestRun = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            run = c.red() - std::max(c.green(), c.blue()) > 100 ? run + 1 : 0;
+            longestRun = std::max(longestRun, run);
+        }
+    }
+    EXPECT_LE(longestRun, 2);
+}
+
 } // namespace

@@ -612,3 +612,49 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
     EXPECT_EQ(m_doc->Database().GetAt(6).barwid, 100);
     EXPECT_EQ(m_doc->Database().GetAt(6).eyepos3d, 100);
 }
+
+namespace {
+
+// "Get Selected" checks the glazes selected in the chosen database, which makes the form changed;
+// saving keeps them.
+TEST_F(GraphTypeEditViewTest, GetSelectedTakesTheGlazesSelectedInTheDatabase)
+{
+    CGraphTemplate picked = NewGraphTemplate();
+    picked.m_name = "picked glazes";
+    m_doc->InsertTemplate(0, picked);
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(0);
+    editor->Ctl<QRadioButton>(kGeDsSpecificDb)->click();
+    editor->Ctl<QListWidget>(kGeDsDatabases)->setCurrentRow(0);
+    editor->ChooseDatabaseRow(0);
+    editor->SaveToDatabase();
+    m_glazeDoc->ClearSelection();
+    m_glazeDoc->SelectGlaze(2);
+    ASSERT_FALSE(editor->IsChanged());
+    QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsGetSelected), Qt::LeftButton);
+    EXPECT_TRUE(editor->IsChanged()) << "closing the form must ask to save the new glazes";
+    QListWidget* glazes = editor->Ctl<QListWidget>(kGeDsGlazes);
+    ASSERT_GT(glazes->count(), 2);
+    EXPECT_EQ(glazes->item(2)->checkState(), Qt::Checked);
+    EXPECT_EQ(glazes->item(1)->checkState(), Qt::Unchecked);
+    editor->SaveToDatabase();
+    const CGraphDataSource& saved = m_doc->Database().GetAt(0).m_dataSources.GetAt(0);
+    ASSERT_EQ(saved.dsgname.size(), 1u);
+    EXPECT_EQ(saved.dsgname[0], m_glazeDoc->GetGlaze(2)->m_name);
+}
+
+
+// Typing in the notes changes the form.
+TEST_F(GraphTypeEditViewTest, TypingNotesChangesTheForm)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_FALSE(editor->IsChanged());
+    QPlainTextEdit* notes = editor->Ctl<QPlainTextEdit>(kGeNotes);
+    notes->setFocus();
+    QTest::keyClicks(notes, "Glossy");
+    EXPECT_TRUE(editor->IsChanged()) << "closing the form must ask to save the notes";
+}
+
+} // namespace
