@@ -52,6 +52,8 @@ public:
 
     // Frees the glaze at index and closes the gap.
     void RemoveAt(int index);
+    // The glaze at index taken out of the list (null outside it), for the caller to keep.
+    std::unique_ptr<CGlaze> TakeAt(int index) { return m_glazes.Take(index); }
     // Inserts a copy of glaze before index (0..count).
     void InsertCopyAt(int index, const CGlaze& glaze);
     // Assigns glaze into the glaze at index.

@@ -10,8 +10,7 @@
 
 void CGlazeList::RemoveAt(int index)
 {
-    if (m_glazes.IsValidIndex(index))
-        m_glazes.erase(m_glazes.begin() + index);
+    m_glazes.RemoveAt(index);
 }
 
 void CGlazeList::InsertCopyAt(int index, const CGlaze& glaze)

@@ -88,6 +88,15 @@ void CGlazesDoc::DeleteGlaze(int index)
     SetModifiedFlag();
 }
 
+std::vector<std::unique_ptr<CGlaze>> CGlazesDoc::TakeGlazes(std::span<const int> rows)
+{
+    std::vector<std::unique_ptr<CGlaze>> taken;
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        taken.push_back(m_glazes.TakeAt(*row));
+    SetModifiedFlag();
+    return taken;
+}
+
 void CGlazesDoc::InsertGlaze(int index, const CGlaze& glaze)
 {
     m_glazes.InsertCopyAt(index, glaze);

@@ -159,6 +159,10 @@ public:
     // --- record operations: each marks the document modified and announces nothing ---
 
     void DeleteGlaze(int index);
+    // Takes the glazes at rows (ascending) out of the database and hands them over. The caller
+    // keeps them until every window has heard that they are gone: a window of another document
+    // (a graph) may redraw from one of them before its own notice comes.
+    std::vector<std::unique_ptr<CGlaze>> TakeGlazes(std::span<const int> rows);
     // index 0..count; count appends.
     void InsertGlaze(int index, const CGlaze& glaze);
     void ReplaceGlaze(int index, const CGlaze& glaze);

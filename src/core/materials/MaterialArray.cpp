@@ -120,11 +120,14 @@ int CMaterialArray::IndexOf(const CMaterial* material) const
     return PtrArrayIndexOf(m_records, material);
 }
 
-void CMaterialArray::RemoveAt(int index)
+std::unique_ptr<CMaterial> CMaterialArray::TakeAt(int index)
 {
-    if (IsValidIndex(index))
-        m_records.erase(m_records.begin() + index);
     m_indexValid = false;
+    if (!IsValidIndex(index))
+        return nullptr;
+    std::unique_ptr<CMaterial> material = std::move(m_records[static_cast<std::size_t>(index)]);
+    m_records.erase(m_records.begin() + index);
+    return material;
 }
 
 void CMaterialArray::InsertCopy(int index, const CMaterial& material)

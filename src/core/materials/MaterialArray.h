@@ -90,7 +90,9 @@ public:
     int IndexOf(const CMaterial* material) const;
 
     // Operations of the views. An index out of range does nothing.
-    void RemoveAt(int index);
+    void RemoveAt(int index) { TakeAt(index); }
+    // The material at index taken out of the array (null out of range), for the caller to keep.
+    std::unique_ptr<CMaterial> TakeAt(int index);
     void InsertCopy(int index, const CMaterial& material); // index 0..count
     void ReplaceAt(int index, const CMaterial& material);
     void Swap(int a, int b);

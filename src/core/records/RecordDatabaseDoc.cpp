@@ -91,8 +91,11 @@ bool CRecordDatabaseDoc::CutRecords(std::span<const int> rows, CView* sender)
 
 void CRecordDatabaseDoc::RemoveRows(std::span<const int> rows, CView* sender)
 {
+    // The records leave the list at once but go only once every window has heard: a window of
+    // another document may redraw from one of them before its own notice comes.
+    std::vector<std::shared_ptr<void>> removed;
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-        RemoveRecord(*row);
+        removed.push_back(TakeRecord(*row));
     Announce(m_kind.hints.deleted, rows.front(), sender);
 }
 

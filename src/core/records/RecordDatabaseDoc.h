@@ -180,6 +180,8 @@ public:
     int FindRecordIdentity(const void* record) const;
     virtual std::string GetRecordName(int index) const = 0;
     virtual void RemoveRecord(int index) = 0;
+    // The record at index taken out of the list (null out of range), for the caller to keep.
+    virtual std::shared_ptr<void> TakeRecord(int index) = 0;
     virtual void InsertNewRecord(int index) = 0;
     // A copy of the record at index inserted before it (nothing out of range).
     virtual void DuplicateRecord(int index) = 0;

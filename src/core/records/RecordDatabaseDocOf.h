@@ -37,6 +37,7 @@ struct CNamedListAccess {
     static int FindByName(const Collection& c, std::string_view name) { return (c.*List).FindIndexByName(name); }
     static void Insert(Collection& c, int i, const Record& record) { (c.*List).InsertCopy(i, record); }
     static void Remove(Collection& c, int i) { (c.*List).RemoveAt(i); }
+    static std::shared_ptr<void> Take(Collection& c, int i) { return (c.*List).Take(i); }
     static void Assign(Collection& c, int i, const Record& record) { (c.*List).AssignAt(i, record); }
     static void Swap(Collection& c, int i, int j) { (c.*List).SwapItems(i, j); }
     static void Move(Collection& c, int from, int to) { (c.*List).MoveItem(from, to); }
@@ -101,6 +102,11 @@ public:
     {
         Access::Remove(m_records, index);
         SetModifiedFlag();
+    }
+    std::shared_ptr<void> TakeRecord(int index) override
+    {
+        SetModifiedFlag();
+        return Access::Take(m_records, index);
     }
     void InsertNewRecord(int index) override { InsertRecord(index, NewRecord()); }
     void DuplicateRecord(int index) override

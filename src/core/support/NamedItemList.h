@@ -56,10 +56,15 @@ public:
         if (i >= 0 && i <= GetCount())
             this->insert(this->begin() + i, std::make_unique<T>(record));
     }
-    void RemoveAt(int i)
+    void RemoveAt(int i) { Take(i); }
+    // Takes the record at i out of the list (null outside it): the caller decides when it goes.
+    std::unique_ptr<T> Take(int i)
     {
-        if (IsValidIndex(i))
-            this->erase(this->begin() + i);
+        if (!IsValidIndex(i))
+            return nullptr;
+        std::unique_ptr<T> record = std::move((*this)[static_cast<std::size_t>(i)]);
+        this->erase(this->begin() + i);
+        return record;
     }
     // Assigns record to the record at i (which keeps its address).
     void AssignAt(int i, const T& record)

@@ -62,7 +62,11 @@ std::string CTextFileViewBase::CaptionText(const std::string& text) const
 
 void CTextFileViewBase::UpdateTitle(const std::string& text)
 {
-    SetCaption(CaptionText(text));
+    const CDocument* doc = GetDocument();
+    if (text.empty() && doc && !doc->GetPathName().empty())
+        SetFileCaption(doc->GetPathName());
+    else
+        SetCaption(CaptionText(text));
 }
 
 void CTextFileViewBase::AppendLine(const std::string& text)

@@ -107,6 +107,8 @@ protected:
     // The control's own undo of the user's last edit.
     virtual void ControlUndo() = 0;
     virtual void SetCaption(const std::string& caption) = 0;
+    // A caption that is the file's path: the file system's bytes, not Windows-1252 text.
+    virtual void SetFileCaption(const std::string& path) { SetCaption(path); }
     // Asks kUntabifyPrompt; false on Cancel.
     virtual bool AskTabSize(std::string& answer) = 0;
 

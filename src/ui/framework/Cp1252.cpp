@@ -1,5 +1,8 @@
 #include "framework/Cp1252.h"
 
+#include <QByteArray>
+#include <QFile>
+
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -97,4 +100,9 @@ std::string NameCharacters(const std::u32string& characters)
         names += name;
     }
     return names;
+}
+
+QString FromFileName(const std::string& bytes)
+{
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
 }

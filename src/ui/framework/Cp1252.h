@@ -15,6 +15,9 @@ QString FromCp1252(const char* bytes);
 // ask first (CharactersOutsideCp1252) or keep such characters out (Cp1252Fields.h).
 std::string ToCp1252(const QString& text);
 
+// A file's path or name as the file system stores it (UTF-8 here), which is not database text.
+QString FromFileName(const std::string& bytes);
+
 // True when Windows-1252 has a place for the character (a lone half of a surrogate pair has none).
 bool FitsCp1252(char32_t character);
 // The characters of text that Windows-1252 has no place for, each once, in the order they first

@@ -15,6 +15,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <filesystem>
+
 int g_bFrameClosing = 0;
 
 namespace {
@@ -86,7 +88,11 @@ CMDIChildFrame* CMDIMainFrame::CreateChildFrame(CDocTemplate& docTemplate, CDocu
 {
     auto* frame = new CMDIChildFrame(docTemplate, document, widget, view);
     m_mdiArea->addSubWindow(frame, frame->windowFlags());
-    frame->setWindowTitle(FromCp1252(document.GetTitle()));
+    // A document read from a file is named by the file until its window names it otherwise.
+    const std::string& title = document.GetTitle();
+    const bool fileName = !document.GetPathName().empty() &&
+                          std::filesystem::path(document.GetPathName()).filename().string() == title;
+    frame->setWindowTitle(fileName ? FromFileName(title) : FromCp1252(title));
     if (g_pApp) {
         const COxidariumApp::Point position = g_pApp->NextChildWindowPos();
         frame->move(position.x, position.y);

@@ -128,8 +128,7 @@ int ApplyFindResult(CGlazesDoc& document, const MatchCriteria& request, CView* s
             target->InsertGlaze(target->GetGlazeCount(), *document.GetGlaze(row));
         if (request.m_action == kFindCopyToNewDatabase)
             break;
-        for (auto row = matches.rbegin(); row != matches.rend(); ++row)
-            document.DeleteGlaze(*row);
+        const auto removed = document.TakeGlazes(matches); // they go once every window has heard
         Notify(document, sender, HintGlazesDeleted, matches.front());
         Refill(fillList);
         return static_cast<int>(matches.size());

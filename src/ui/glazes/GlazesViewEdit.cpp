@@ -127,10 +127,9 @@ void CGlazesView::OnDelete()
     // An edit window with unsaved edits to a glaze that goes asks whether to delete it all the same.
     if (!doc || rows.empty() || !doc->ConfirmDeleteWithEditViews(rows))
         return;
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        doc->DeleteGlaze(*row);
+    const auto removed = doc->TakeGlazes(rows); // they go once every window has heard
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
         DeleteString(*row);
-    }
     Broadcast(HintGlazesDeleted, rows.front());
 }
 

@@ -153,9 +153,19 @@ void CTextFileView::ControlUndo()
 
 void CTextFileView::SetCaption(const std::string& caption)
 {
-    setWindowTitle(FromCp1252(caption));
+    ShowCaption(FromCp1252(caption));
+}
+
+void CTextFileView::SetFileCaption(const std::string& path)
+{
+    ShowCaption(FromFileName(path));
+}
+
+void CTextFileView::ShowCaption(const QString& caption)
+{
+    setWindowTitle(caption);
     if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(caption));
+        frame->setWindowTitle(caption);
 }
 
 std::string CTextFileView::UnsavableCharacters() const

@@ -68,6 +68,7 @@ protected:
     void EmptyControlUndo() override;
     void ControlUndo() override;
     void SetCaption(const std::string& caption) override;
+    void SetFileCaption(const std::string& path) override;
     bool AskTabSize(std::string& answer) override;
     // QPlainTextEdit
     bool event(QEvent* event) override;
@@ -77,6 +78,7 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    void ShowCaption(const QString& caption);
     // A key that this view turns into one of its commands (0 for none).
     unsigned CommandForKey(const QKeyEvent* event) const;
     void OnContentsChange(int position, int removed, int added);

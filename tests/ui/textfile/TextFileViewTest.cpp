@@ -466,3 +466,14 @@ TEST_F(TextFileViewTest, ScreenshotOfATextWindowAndTheInformationWindow)
     EXPECT_TRUE(picture.save(file));
     EXPECT_TRUE(QFile::exists(file));
 }
+
+// Regression: a file named outside Latin letters showed its path read as Windows-1252 text
+// ("GlÃ¤sur Î±.txt"): a file's path is the file system's UTF-8, not database text.
+TEST_F(TextFileViewTest, ACaptionShowsTheFilesPathAsTheFileSystemNamesIt)
+{
+    const std::string path = WriteFile("Gl\xC3\xA4sur \xCE\xB1.txt", "Silica\n");
+    CTextFileView* view = Open(path);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(FrameOf(view)->windowTitle(), QString::fromUtf8(path)) << FrameOf(view)->windowTitle().toStdString();
+    EXPECT_TRUE(FrameOf(view)->windowTitle().endsWith(QStringLiteral("/Gl\u00E4sur \u03B1.txt")));
+}

@@ -1,0 +1,67 @@
+// A graph window on a glaze that the glaze list deletes, while the workspace shows its windows
+// maximised: the graph window belongs to the graph templates, which hear of the deletion only
+// after the glaze database's own windows.
+
+#include "GraphViewFixture.h"
+
+#include "glazes/GlazeAnalysisView.h"
+#include "glazes/GlazesView.h"
+
+#include <QMdiSubWindow>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace graphtest;
+
+class GraphViewOfDeletedGlazeTest : public GraphViewFixture {
+protected:
+    GraphViewOfDeletedGlazeTest()
+    {
+        g_pGlazeAnalysisTemplate = &m_analysisTemplate;
+        InstallGlazeAnalysisTemplate(m_analysisTemplate);
+    }
+    ~GraphViewOfDeletedGlazeTest() override
+    {
+        for (CView* view : m_glazeDoc->GetViews()) {
+            if (dynamic_cast<CGlazeAnalysisView*>(view))
+                view->GetFrame()->CloseFrame();
+        }
+        Flush();
+        SetGlazeViews(nullptr);
+        g_pGlazeAnalysisTemplate = nullptr;
+    }
+
+    CDocTemplate m_analysisTemplate{kGlazeAnalysisResourceId, kGlazesDocString, nullptr};
+};
+
+} // namespace
+
+// Regression: the report of the deleted glaze, maximised, closed on the notice; the workspace
+// then maximised the graph window behind it, which redrew its chart from the glaze already
+// destroyed (a crash).
+TEST_F(GraphViewOfDeletedGlazeTest, DeletingTheGlazeWhileItsMaximisedReportClosesLeavesTheGraphSound)
+{
+    CGraphView* graph = Open(1);
+    ASSERT_NE(graph, nullptr);
+    ASSERT_EQ(GlazeName(*graph), "Cone 6 Clear");
+    ASSERT_TRUE(GetGlazeViews()->OpenAnalysisView(*m_glazeDoc, 0));
+    auto* report = dynamic_cast<CGlazeAnalysisView*>(m_glazeDoc->GetViews().back());
+    ASSERT_NE(report, nullptr);
+    graph->GetFrame()->ActivateFrame();
+    report->GetFrame()->ActivateFrame();
+    dynamic_cast<QMdiSubWindow*>(report->GetFrame())->showMaximized();
+    Flush();
+
+    auto* list = dynamic_cast<CGlazesView*>(m_glazeDoc->GetListView());
+    list->DeselectAll();
+    list->SelectGlaze(0);
+    ASSERT_TRUE(list->RunCommand(CmdGlzDelete));
+    Flush();
+
+    EXPECT_EQ(m_glazeDoc->GetGlazeCount(), 9);
+    EXPECT_EQ(m_glazeDoc->GetGlaze(0)->m_name, "Cone 6 Zircon White");
+    EXPECT_TRUE(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())->isMaximized()) << "the graph window took over";
+    EXPECT_EQ(GlazeName(*graph), "none") << "the graph window lets the deleted glaze go";
+}
