@@ -657,4 +657,23 @@ TEST_F(GraphTypeEditViewTest, TypingNotesChangesTheForm)
     EXPECT_TRUE(editor->IsChanged()) << "closing the form must ask to save the notes";
 }
 
+// A data source that names the first open database shows that database chosen in the list.
+TEST_F(GraphTypeEditViewTest, ADataSourceNamingTheFirstDatabaseShowsItChosen)
+{
+    CGraphTemplate named = NewGraphTemplate();
+    named.m_name = "first database";
+    CGraphDataSource first("first");
+    first.dsdb = kDataSourceNamedDatabase;
+    first.dsdbname = "starter glazes";
+    named.m_dataSources.InsertAt(1, first);
+    m_doc->InsertTemplate(0, named);
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(1);
+    QListWidget* databases = editor->Ctl<QListWidget>(kGeDsDatabases);
+    ASSERT_EQ(databases->currentRow(), 0);
+    EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("Starter Glazes"));
+    EXPECT_TRUE(databases->currentItem()->isSelected()) << "the chosen database is highlighted";
+}
+
 } // namespace
