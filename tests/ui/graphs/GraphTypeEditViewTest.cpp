@@ -676,4 +676,22 @@ TEST_F(GraphTypeEditViewTest, ADataSourceNamingTheFirstDatabaseShowsItChosen)
     EXPECT_TRUE(databases->currentItem()->isSelected()) << "the chosen database is highlighted";
 }
 
+// Choosing a database by name picks named glazes for a one-glaze chart only; a chart of many
+// glazes keeps its choice of glazes.
+TEST_F(GraphTypeEditViewTest, ANamedDatabasePicksNamedGlazesForAOneGlazeChartOnly)
+{
+    for (const int type : {0, static_cast<int>(kGraphHistogram)}) {
+        CGraphTemplate graph = NewGraphTemplate();
+        graph.m_name = "type " + std::to_string(type);
+        graph.type = type;
+        m_doc->InsertTemplate(0, graph);
+        CGraphTypeEditView* editor = OpenEditorOn(0);
+        ASSERT_NE(editor, nullptr);
+        editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(0);
+        ASSERT_FALSE(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked());
+        editor->Ctl<QRadioButton>(kGeDsSpecificDb)->click();
+        EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked(), type == 0) << type;
+    }
+}
+
 } // namespace
