@@ -21,12 +21,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace graphtest;
 
@@ -692,6 +694,23 @@ TEST_F(GraphTypeEditViewTest, ANamedDatabasePicksNamedGlazesForAOneGlazeChartOnl
         editor->Ctl<QRadioButton>(kGeDsSpecificDb)->click();
         EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked(), type == 0) << type;
     }
+}
+
+// The preview's pop-up menu offers copying the graph and writing it to a file.
+TEST_F(GraphTypeEditViewTest, ThePreviewMenuOffersCopyAndWrite)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                texts << action->text();
+            menu->close();
+        }
+    });
+    editor->ShowPreviewMenu(editor->mapToGlobal(QPoint(20, 20)));
+    EXPECT_EQ(texts, (QStringList{"Copy Graph to &Clipboard", "Write Graph to &File"}));
 }
 
 } // namespace
