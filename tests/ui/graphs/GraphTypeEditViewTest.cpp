@@ -713,4 +713,23 @@ TEST_F(GraphTypeEditViewTest, ThePreviewMenuOffersCopyAndWrite)
     EXPECT_EQ(texts, (QStringList{"Copy Graph to &Clipboard", "Write Graph to &File"}));
 }
 
+// The symbols take the data source's colour, the first and last of the palette too; a colour
+// past the palette shows as the last one, in the last colour set.
+TEST_F(GraphTypeEditViewTest, TheSymbolsTakeTheDataSourcesColour)
+{
+    for (const auto& [stored, shown] : {std::pair{0, 0}, std::pair{127, 127}, std::pair{200, 127}}) {
+        CGraphTemplate graph = NewGraphTemplate();
+        graph.m_name = "colour " + std::to_string(stored);
+        CGraphDataSource source = graph.m_dataSources.GetAt(0);
+        source.dscol = stored;
+        graph.m_dataSources.SetAt(0, source);
+        m_doc->InsertTemplate(0, graph);
+        CGraphTypeEditView* editor = OpenEditorOn(0);
+        ASSERT_NE(editor, nullptr);
+        editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(0);
+        EXPECT_EQ(editor->Ctl<CLineStyleButton>(kGeDsFirstSymbol)->ColorIndex(), shown) << stored;
+        EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + shown / 16)->isChecked(), true) << stored;
+    }
+}
+
 } // namespace
