@@ -732,4 +732,21 @@ TEST_F(GraphTypeEditViewTest, TheSymbolsTakeTheDataSourcesColour)
     }
 }
 
+// On the Graph page Ctrl+Left steps to the glaze before within the chosen database, which stays chosen.
+TEST_F(GraphTypeEditViewTest, SteppingBackAGlazeKeepsTheDatabase)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_B, Qt::ControlModifier);
+    ASSERT_EQ(editor->CurrentPage(), 6);
+    QComboBox* databases = editor->Ctl<QComboBox>(kGeGraphDatabase);
+    QComboBox* glazes = editor->Ctl<QComboBox>(kGeGraphGlaze);
+    ASSERT_EQ(databases->currentIndex(), 0);
+    ASSERT_GT(glazes->count(), 2);
+    glazes->setCurrentIndex(2);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(glazes->currentIndex(), 1);
+    EXPECT_EQ(databases->currentIndex(), 0);
+}
+
 } // namespace
