@@ -192,10 +192,12 @@ TEST(GraphTemplateFileTest, CountsAndSizesOutsideTheirRangesAreRefused)
         EXPECT_NE(ReadText(database, kHeader + "name = t\n" + line + "\n"), 0) << line;
         EXPECT_EQ(database.m_errorText, std::string("Parameter '") + key + "' out of range, line 5");
     }
-    ASSERT_EQ(ReadText(database, kHeader + "name = t\nxtick = 1000\nxtickm = 100\nbarwid = 0\nelev3d = -360\n"), 0)
+    // A template that draws no histogram may store no histogram steps.
+    ASSERT_EQ(ReadText(database, kHeader + "name = t\nxtick = 1000\nxtickm = 100\nbarwid = 0\nelev3d = -360\nhsteps = 0\n"), 0)
         << database.m_errorText;
     EXPECT_EQ(database.GetAt(0).xtick, 1000);
     EXPECT_EQ(database.GetAt(0).elev3d, -360);
+    EXPECT_EQ(database.GetAt(0).hsteps, 0);
 }
 
 } // namespace

@@ -322,4 +322,20 @@ TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheErrorBox)
     }
 }
 
+
+// Lying bars with labels write each gap's values under its axis, ten points below it.
+TEST_F(LimitFormulaChartsTest, LyingBarsLabelTheirValueAxes)
+{
+    m_graph.type = kGraphOneLimitFormula;
+    m_glazeOfHost = m_db->GetGlaze(0);
+    m_graph.barhor = 1;
+    m_graph.labels = 1;
+    m_recorder.layout = {{6, 100.0}, {7, 50.0}, {4, 600.0}, {5, 300.0}, {1, 0.0}, {0, 1.0},
+                         {3, 0.0},   {2, 6.0},  {13, 5.0},  {15, 6.0}};
+    Definition();
+    EXPECT_THAT(Calls("ChartSetAxisPartA"),
+                ElementsAre("ChartSetAxisPartA(100, 210, 120, 6, 3, 2, [\"\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
+                            "ChartSetAxisPartA(100, 110, 120, 6, 3, 2, [\"\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])"));
+}
+
 } // namespace

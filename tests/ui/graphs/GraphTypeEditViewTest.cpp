@@ -21,12 +21,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace graphtest;
 
@@ -655,6 +657,96 @@ TEST_F(GraphTypeEditViewTest, TypingNotesChangesTheForm)
     notes->setFocus();
     QTest::keyClicks(notes, "Glossy");
     EXPECT_TRUE(editor->IsChanged()) << "closing the form must ask to save the notes";
+}
+
+// A data source that names the first open database shows that database chosen in the list.
+TEST_F(GraphTypeEditViewTest, ADataSourceNamingTheFirstDatabaseShowsItChosen)
+{
+    CGraphTemplate named = NewGraphTemplate();
+    named.m_name = "first database";
+    CGraphDataSource first("first");
+    first.dsdb = kDataSourceNamedDatabase;
+    first.dsdbname = "starter glazes";
+    named.m_dataSources.InsertAt(1, first);
+    m_doc->InsertTemplate(0, named);
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(1);
+    QListWidget* databases = editor->Ctl<QListWidget>(kGeDsDatabases);
+    ASSERT_EQ(databases->currentRow(), 0);
+    EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("Starter Glazes"));
+    EXPECT_TRUE(databases->currentItem()->isSelected()) << "the chosen database is highlighted";
+}
+
+// Choosing a database by name picks named glazes for a one-glaze chart only; a chart of many
+// glazes keeps its choice of glazes.
+TEST_F(GraphTypeEditViewTest, ANamedDatabasePicksNamedGlazesForAOneGlazeChartOnly)
+{
+    for (const int type : {0, static_cast<int>(kGraphHistogram)}) {
+        CGraphTemplate graph = NewGraphTemplate();
+        graph.m_name = "type " + std::to_string(type);
+        graph.type = type;
+        m_doc->InsertTemplate(0, graph);
+        CGraphTypeEditView* editor = OpenEditorOn(0);
+        ASSERT_NE(editor, nullptr);
+        editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(0);
+        ASSERT_FALSE(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked());
+        editor->Ctl<QRadioButton>(kGeDsSpecificDb)->click();
+        EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked(), type == 0) << type;
+    }
+}
+
+// The preview's pop-up menu offers copying the graph and writing it to a file.
+TEST_F(GraphTypeEditViewTest, ThePreviewMenuOffersCopyAndWrite)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                texts << action->text();
+            menu->close();
+        }
+    });
+    editor->ShowPreviewMenu(editor->mapToGlobal(QPoint(20, 20)));
+    EXPECT_EQ(texts, (QStringList{"Copy Graph to &Clipboard", "Write Graph to &File"}));
+}
+
+// The symbols take the data source's colour, the first and last of the palette too; a colour
+// past the palette shows as the last one, in the last colour set.
+TEST_F(GraphTypeEditViewTest, TheSymbolsTakeTheDataSourcesColour)
+{
+    for (const auto& [stored, shown] : {std::pair{0, 0}, std::pair{127, 127}, std::pair{200, 127}}) {
+        CGraphTemplate graph = NewGraphTemplate();
+        graph.m_name = "colour " + std::to_string(stored);
+        CGraphDataSource source = graph.m_dataSources.GetAt(0);
+        source.dscol = stored;
+        graph.m_dataSources.SetAt(0, source);
+        m_doc->InsertTemplate(0, graph);
+        CGraphTypeEditView* editor = OpenEditorOn(0);
+        ASSERT_NE(editor, nullptr);
+        editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(0);
+        EXPECT_EQ(editor->Ctl<CLineStyleButton>(kGeDsFirstSymbol)->ColorIndex(), shown) << stored;
+        EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + shown / 16)->isChecked(), true) << stored;
+    }
+}
+
+// On the Graph page Ctrl+Left steps to the glaze before within the chosen database, which stays chosen.
+TEST_F(GraphTypeEditViewTest, SteppingBackAGlazeKeepsTheDatabase)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_B, Qt::ControlModifier);
+    ASSERT_EQ(editor->CurrentPage(), 6);
+    QComboBox* databases = editor->Ctl<QComboBox>(kGeGraphDatabase);
+    QComboBox* glazes = editor->Ctl<QComboBox>(kGeGraphGlaze);
+    ASSERT_EQ(databases->currentIndex(), 0);
+    ASSERT_GT(glazes->count(), 2);
+    glazes->setCurrentIndex(2);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(glazes->currentIndex(), 1);
+    EXPECT_EQ(databases->currentIndex(), 0);
 }
 
 } // namespace

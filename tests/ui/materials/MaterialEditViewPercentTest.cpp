@@ -90,3 +90,13 @@ TEST_F(MaterialEditViewPercentTest, AMolecularFormulaConvertsWhateverItsWeight)
     EXPECT_EQ(view->WeightText()->text(), QStringLiteral("100.0%"));
     EXPECT_TRUE(view->WeightLabel()->isHidden());
 }
+
+// A formula the engine cannot read stops Normalize at its message: the typed text stays as it was.
+TEST_F(MaterialEditViewPercentTest, NormalizeStopsAtAFormulaError)
+{
+    CMaterialEditView* view = Open(0);
+    view->FormulaEdit()->setPlainText(QStringLiteral("% 60 SiO2  35 Qq"));
+    view->NormalizeFormula();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Error in formula:\n  Unrecognized element symbol 'Qq'"}));
+    EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("% 60 SiO2  35 Qq"));
+}
