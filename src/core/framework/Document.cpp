@@ -1,5 +1,6 @@
 #include "framework/Document.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/DocTemplate.h"
 #include "framework/FileDialogService.h"
 #include "framework/MessageService.h"
@@ -174,6 +175,14 @@ void CDocument::OnCloseDocument()
         m_pDocTemplate->DestroyDocument(this); // destroys this document: nothing may follow
     else
         m_bClosing = false;
+}
+
+void CDocument::CloseAnnounced(int kind)
+{
+    const void* identity = this;
+    BroadcastUpdate(nullptr, identity, kind, HintDocumentClosing, 0, 0);
+    CDocument::OnCloseDocument(); // destroys this document when its template owns it
+    BroadcastUpdate(nullptr, identity, kind, HintDocumentClosed, 0, 0);
 }
 
 std::string CDocument::SaveQuestionName() const

@@ -83,6 +83,10 @@ public:
     virtual void DeleteContents() {}
     // Closes every frame of the document; the template then destroys it.
     virtual void OnCloseDocument();
+    // OnCloseDocument announced to every window, before (HintDocumentClosing) and after
+    // (HintDocumentClosed, whose object is then only the identity of the destroyed document),
+    // under the kind given: windows of other documents let go of the records they held of it.
+    void CloseAnnounced(int kind);
     // A frame calls this after it closed and its view left: when no other frame shows the
     // document, the document closes (unless it is kept without windows).
     void OnFrameClosed();

@@ -401,11 +401,7 @@ bool CGlazesDoc::OnSaveDocument(const std::string& path)
 
 void CGlazesDoc::OnCloseDocument()
 {
-    // The framework's close destroys this document: only the identity is used afterwards.
-    const void* self = this;
-    BroadcastUpdate(nullptr, self, kGlazesKind, HintDocumentClosing, 0, 0);
-    CDocument::OnCloseDocument();
-    BroadcastUpdate(nullptr, self, kGlazesKind, HintDocumentClosed, 0, 0);
+    CloseAnnounced(kGlazesKind);
 }
 
 bool CGlazesDoc::SaveModified()

@@ -238,6 +238,7 @@ CGraphViewState::HintAction CGraphViewState::OnHint(const CUpdateHint& hint)
     case HintDocumentOpened:
     case HintDatabaseNotesChanged:
         return hint.m_nKind == kGlazesKind ? HintAction::Rebuild : HintAction::None;
+    case HintDocumentClosing:
     case HintDocumentClosed:
         return OnDocumentHint(hint);
     case HintBulkChangeBegins:
@@ -292,7 +293,13 @@ CGraphViewState::HintAction CGraphViewState::OnLimitFormulaHint(int code)
 
 CGraphViewState::HintAction CGraphViewState::OnDocumentHint(const CUpdateHint& hint)
 {
-    if (hint.m_nKind != kGlazesKind)
+    // The formula goes before its database does: nothing may redraw from it afterwards.
+    if (hint.m_nKind == static_cast<int>(DbFileType::LimitFormulas) && hint.m_nCode == HintDocumentClosing &&
+        m_pLimitFormula) {
+        m_pLimitFormula = nullptr;
+        return HintAction::Rebuild;
+    }
+    if (hint.m_nKind != kGlazesKind || hint.m_nCode != HintDocumentClosed)
         return HintAction::None;
     if (m_pGlazeDb && !DatabaseIsOpen()) {
         m_pGlazeDb = nullptr;

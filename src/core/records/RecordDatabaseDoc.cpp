@@ -340,6 +340,11 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
     return true;
 }
 
+void CRecordDatabaseDoc::OnCloseDocument()
+{
+    CloseAnnounced(KindCode());
+}
+
 bool CRecordDatabaseDoc::OnSaveDocument(const std::string& path)
 {
     const bool written = WriteDocumentFile(*this, path, m_kind.backupHelpId, m_kind.writeErrorHelpId,

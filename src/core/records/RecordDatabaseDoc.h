@@ -279,6 +279,9 @@ public:
     // message, without a path; the profile keeps naming the file, so the next start tries again.
     bool OnOpenDocument(const std::string& path) override;
     bool OnSaveDocument(const std::string& path) override;
+    // Windows of other documents hold records of a database (a graph window its limit formula):
+    // its close is announced to them.
+    void OnCloseDocument() override;
     CFileDialogRequest GetSaveAsRequest() const override;
     // The edit windows first, then the document's own question.
     bool SaveModified() override;

@@ -65,3 +65,35 @@ TEST_F(GraphViewOfDeletedGlazeTest, DeletingTheGlazeWhileItsMaximisedReportClose
     EXPECT_TRUE(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())->isMaximized()) << "the graph window took over";
     EXPECT_EQ(GlazeName(*graph), "none") << "the graph window lets the deleted glaze go";
 }
+
+// At Exit the limit formulas close before the graph windows. A graph window comparing its glaze
+// with one of them kept the destroyed formula, and redrew from it when a closing window handed it
+// the maximised workspace: the copy of the freed name threw "basic_string::_M_create" and ended
+// the program before the profile was written.
+TEST_F(GraphViewOfDeletedGlazeTest, AGraphWindowLetsGoOfItsLimitFormulaWhenTheirDatabaseCloses)
+{
+    // A database the program owns, destroyed when it closes.
+    CDocTemplate limitsTemplate{0, kLimitFormulasDocString, [] { return std::make_unique<CLimitFormulasDoc>(); }};
+    auto* limits = dynamic_cast<CLimitFormulasDoc*>(
+        limitsTemplate.OpenDocumentFile(OXI_SHIPPED_DATA_DIR "/tarnell.lim", false));
+    ASSERT_NE(limits, nullptr);
+    CGraphView* graph = Open(1);
+    ASSERT_NE(graph, nullptr);
+    graph->SetGraph(graph->State().m_pTemplate, m_glazeDoc, m_glazeDoc->GetGlaze(0), &limits->Database().GetAt(0),
+                    -1, -1);
+    ASSERT_EQ(graph->Graph()->limform, "Cone 10 gloss");
+    CGraphView* other = Open(1);
+    ASSERT_NE(other, nullptr);
+    graph->GetFrame()->ActivateFrame();
+    other->GetFrame()->ActivateFrame();
+    dynamic_cast<QMdiSubWindow*>(other->GetFrame())->showMaximized();
+    Flush();
+
+    limits->OnCloseDocument();
+    EXPECT_EQ(graph->State().m_pLimitFormula, nullptr);
+    other->GetFrame()->CloseFrame();
+    Flush();
+    EXPECT_TRUE(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())->isMaximized()) << "the graph window took over";
+    EXPECT_EQ(graph->Graph()->limform, "");
+    g_pLimitFormulasDoc = &m_limits;
+}
