@@ -200,7 +200,7 @@ public:
     {
         std::ifstream in(path, std::ios::in | std::ios::binary);
         if (!in.is_open()) {
-            AppMessageBox("Unable to merge file " + path, MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
+            AppMessageBox("Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
             return nullptr;
         }
         auto file = std::make_unique<CRecordFile>();

@@ -135,7 +135,7 @@ void CGlazesView::OnMerge()
     const std::string& path = answer.paths.front();
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        AppMessageBox("Unable to merge file " + path, MsgOk | MsgIconError, kMergeOpenErrorHelpId);
+        AppMessageBox("Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
         return;
     }
     CGlazeList incoming;
