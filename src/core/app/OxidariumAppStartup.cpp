@@ -18,6 +18,7 @@
 #include "shell/Preferences.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/DbFileType.h"
+#include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/Profile.h"
 #include "textfile/TextFileDoc.h"
@@ -166,7 +167,7 @@ void COxidariumApp::TakeDataLocationHandOver()
         // Going on as if the data were there would write the profile and the preferences
         // file for a directory the program is not in.
         MessageBoxWithHelp(std::string("The data directory named in ") + kHandOverFileName +
-                               " cannot be opened: \"" + directory + "\"",
+                               " cannot be opened: \"" + MessagePath(directory) + "\"",
                            MsgOk | MsgIconExclamation, 0);
         return;
     }
@@ -293,9 +294,9 @@ void COxidariumApp::OpenStartupFiles()
     const CStringArrayEx textFiles = withTextFiles ? g_prefs.txtfile : CStringArrayEx();
     // A file too large for the memory left is refused on its own; the program starts without it.
     for (const std::string& path : glazeFiles)
-        RunGuarded("open " + path, [&] { OpenAndAnnounce(g_pGlazesTemplate, path, kGlazes); });
+        RunGuarded("open " + MessagePath(path), [&] { OpenAndAnnounce(g_pGlazesTemplate, path, kGlazes); });
     for (const std::string& path : textFiles)
-        RunGuarded("open " + path, [&] { OpenAndAnnounce(g_pTextFileTemplate, path, kTextFile); });
+        RunGuarded("open " + MessagePath(path), [&] { OpenAndAnnounce(g_pTextFileTemplate, path, kTextFile); });
 }
 
 void COxidariumApp::RebuildDatabaseTree()

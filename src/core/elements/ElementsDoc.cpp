@@ -11,6 +11,7 @@
 #include "shell/DocumentRead.h"
 #include "shell/Preferences.h"
 #include "support/DbFileType.h"
+#include "support/MessagePath.h"
 #include "support/Profile.h"
 #include "support/Services.h"
 
@@ -136,7 +137,7 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
     std::ifstream in;
     CFileStamp stamp;
     if (!OpenDocumentFileToRead(path, in, stamp)) {
-        Warn(path + ": Error opening file\n\nUsing default element data", kElementOpenErrorHelpId);
+        Warn(MessagePath(path) + ": Error opening file\n\nUsing default element data", kElementOpenErrorHelpId);
     } else {
         int result = 0;
         {
@@ -144,7 +145,7 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
             result = ReadElements(in);
         }
         if (result != 0)
-            Warn(path + ": " + m_errorText + "\nUsing default element data", kElementReadErrorHelpId);
+            Warn(MessagePath(path) + ": " + m_errorText + "\nUsing default element data", kElementReadErrorHelpId);
         else
             ReportIncompleteLastLine(path, *this, kElementReadErrorHelpId);
         loaded = result == 0;

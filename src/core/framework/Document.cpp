@@ -7,6 +7,7 @@
 #include "framework/UpdateHint.h"
 #include "framework/View.h"
 #include "support/CompareNoCase.h"
+#include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
@@ -188,7 +189,7 @@ void CDocument::CloseAnnounced(int kind)
 std::string CDocument::SaveQuestionName() const
 {
     if (!m_strPathName.empty())
-        return m_strPathName;
+        return MessagePath(m_strPathName);
     if (!m_strTitle.empty())
         return m_strTitle;
     return "Untitled";
@@ -280,7 +281,7 @@ bool CDocument::ConfirmReplaceChangedFile(const std::string& path, unsigned help
     const CFileStamp now = CFileStamp::Of(path);
     if (!now.exists || now == known->second)
         return true;
-    return AppMessageBox(path + " has been changed by another program since it was opened. Replace it with this version?",
+    return AppMessageBox(MessagePath(path) + " has been changed by another program since it was opened. Replace it with this version?",
                          MsgYesNo | MsgIconExclamation | MsgDefaultButton2, helpId) == MsgResultYes;
 }
 

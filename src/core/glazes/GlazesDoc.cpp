@@ -12,6 +12,7 @@
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
 #include "support/DbFileType.h"
+#include "support/MessagePath.h"
 #include "support/Services.h"
 
 #include <algorithm>
@@ -343,14 +344,14 @@ bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list, CFileStamp&
     if (!CGlazeFilePrefetch::Take(path, list, result)) {
         std::ifstream in;
         if (!OpenDocumentFileToRead(path, in, stamp)) {
-            Warn(path + ": Error opening file", kGlazeOpenErrorHelpId);
+            Warn(MessagePath(path) + ": Error opening file", kGlazeOpenErrorHelpId);
             return false;
         }
         CBusyScope busy;
         result = list.ReadFile(in);
     }
     if (result != 0) {
-        Warn(path + ": " + list.m_errorText, kGlazeReadErrorHelpId);
+        Warn(MessagePath(path) + ": " + list.m_errorText, kGlazeReadErrorHelpId);
         return false;
     }
     ReportIncompleteLastLine(path, list, kGlazeReadErrorHelpId);

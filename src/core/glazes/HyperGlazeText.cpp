@@ -4,6 +4,7 @@
 #include "glazes/InsightImport.h"
 #include "glazes/ReciparyText.h"
 #include "support/CompareNoCase.h"
+#include "support/MessagePath.h"
 #include "support/NumberText.h"
 #include "support/PathHelpers.h"
 #include "support/StringArrayEx.h"
@@ -302,7 +303,7 @@ int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
 {
     std::string text;
     if (!ReadImportFile(path, text)) {
-        AppMessageBox(path + ": Error opening file", MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
         return target.GetCount();
     }
     const char delimiter = DetectLineDelimiter(path);
@@ -315,10 +316,10 @@ int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
     // a file holding NUL bytes is no text at all, and its lines are no records to name.
     const bool isText = text.find('\0') == std::string::npos;
     if (!leftOut.empty() && (after != before || isText))
-        AppMessageBox(path + ": " + LeftOutMessage(leftOut) + (after == before ? kNothingImported : ""),
+        AppMessageBox(MessagePath(path) + ": " + LeftOutMessage(leftOut) + (after == before ? kNothingImported : ""),
                       MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
     else if (after == before)
-        AppMessageBox(path + ": " + kNoRecordsMessage, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+        AppMessageBox(MessagePath(path) + ": " + kNoRecordsMessage, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
     return after;
 }
 

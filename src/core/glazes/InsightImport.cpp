@@ -5,6 +5,7 @@
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
 #include "support/LineOStream.h"
+#include "support/MessagePath.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "support/PathHelpers.h"
@@ -187,7 +188,7 @@ int CInsightIO::ImportRecipes(CGlazeList& target, std::vector<std::string>& path
         if (error.empty())
             ReadRecipeText(text, delimiter, lfLineEnds, target, error);
         if (!error.empty() &&
-            AppMessageBox(path + error, MsgOkCancel | MsgIconExclamation, kInsightImportErrorHelpId) ==
+            AppMessageBox(MessagePath(path) + error, MsgOkCancel | MsgIconExclamation, kInsightImportErrorHelpId) ==
                 MsgResultCancel) {
             target.Reset();
             return 0;

@@ -3,6 +3,7 @@
 #include "framework/MessageService.h"
 #include "glazes/InsightImport.h"
 #include "shell/Preferences.h"
+#include "support/MessagePath.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "support/PathHelpers.h"
@@ -313,7 +314,7 @@ int CReciparyIO::ImportText(CGlazeList& target, std::string_view text, char deli
     for (std::string& line : SplitImportLines(text, delimiter)) {
         ++lineCount;
         if (lineCount <= 3 && line.size() > kLongestOpeningLine) {
-            AppMessageBox(source + ": File does not have proper line termination line " + std::to_string(lineCount),
+            AppMessageBox(MessagePath(source) + ": File does not have proper line termination line " + std::to_string(lineCount),
                           MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
             target.Reset();
             return 0;
@@ -333,7 +334,7 @@ int CReciparyIO::ImportRecipes(CGlazeList& target, const std::string& path)
         return ImportText(target, ReadImportClipboard(), '\n', kClipboardSourceName);
     std::string text;
     if (!ReadImportFile(path, text)) {
-        AppMessageBox(path + ": Error opening file", MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
         return target.GetCount();
     }
     return ImportText(target, text, DetectLineDelimiter(path), path);

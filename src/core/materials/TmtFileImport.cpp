@@ -11,6 +11,7 @@
 #include "materials/MaterialsDoc.h"
 #include "support/DbFileType.h"
 #include "support/LineOStream.h"
+#include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/Services.h"
 
@@ -32,7 +33,7 @@ int CMaterialArray::ReadTmt(std::istream& in, char delimiter, const std::string&
         rc = reader.Finish();
     if (rc == 0)
         return 0;
-    AppMessageBox(source + reader.ErrorText() + " line " + std::to_string(reader.LineCount()),
+    AppMessageBox(MessagePath(source) + reader.ErrorText() + " line " + std::to_string(reader.LineCount()),
                   MsgOk | MsgIconExclamation, kTmtReadErrorHelpId);
     ResetToDefaults();
     return 1;
@@ -47,7 +48,7 @@ int CMaterialArray::ReadTmtFile(const std::string* path, int* roles, double* exp
     }
     std::ifstream file(*path, std::ios::binary);
     if (!file) {
-        AppMessageBox(*path + ": Error opening file", MsgOk | MsgIconExclamation, kTmtReadErrorHelpId);
+        AppMessageBox(MessagePath(*path) + ": Error opening file", MsgOk | MsgIconExclamation, kTmtReadErrorHelpId);
         return 1;
     }
     return ReadTmt(file, DetectLineDelimiter(*path), *path, roles, expansions);

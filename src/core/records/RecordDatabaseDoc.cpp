@@ -7,6 +7,7 @@
 #include "framework/View.h"
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
+#include "support/MessagePath.h"
 #include "support/Profile.h"
 #include "support/Services.h"
 
@@ -311,7 +312,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
     std::ifstream in;
     CFileStamp stamp;
     if (!OpenDocumentFileToRead(path, in, stamp)) {
-        AppMessageBox(path + ": Error opening file", MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
+        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
     } else {
         int result = 0;
         std::string error;
@@ -320,7 +321,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
             result = ReadRecords(in, error);
         }
         if (result != 0)
-            AppMessageBox(path + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
+            AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
         else
             ReportIncompleteLastLine(path, RecordsContext(), m_kind.readErrorHelpId);
         loaded = result == 0;

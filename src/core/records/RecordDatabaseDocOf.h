@@ -12,8 +12,9 @@
 // document header brings in.
 
 #include "framework/MessageService.h"
-#include "shell/AppContext.h"
 #include "records/RecordDatabaseDoc.h"
+#include "shell/AppContext.h"
+#include "support/MessagePath.h"
 #include "support/NamedItemList.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
@@ -185,9 +186,9 @@ public:
         const SafeSaveResult result =
             WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; });
         if (result == SafeSaveResult::OpenFailed)
-            AppMessageBox(path + ": Error opening file", MsgOk | MsgIconError, kSubsetOpenErrorHelpId);
+            AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconError, kSubsetOpenErrorHelpId);
         else if (result == SafeSaveResult::WriteFailed)
-            AppMessageBox(path + ": Error writing file", MsgOk | MsgIconExclamation, kSubsetWriteErrorHelpId);
+            AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, kSubsetWriteErrorHelpId);
         return result == SafeSaveResult::Ok;
     }
 
@@ -199,7 +200,7 @@ public:
     {
         std::ifstream in(path, std::ios::in | std::ios::binary);
         if (!in.is_open()) {
-            AppMessageBox("Unable to merge file " + path, MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
+            AppMessageBox("Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
             return nullptr;
         }
         auto file = std::make_unique<CRecordFile>();
@@ -209,7 +210,7 @@ public:
             result = file->records.Read(in);
         }
         if (result != 0) {
-            AppMessageBox(path + ": " + file->records.m_errorText, MsgOk | MsgIconError, kMergeReadErrorHelpId);
+            AppMessageBox(MessagePath(path) + ": " + file->records.m_errorText, MsgOk | MsgIconError, kMergeReadErrorHelpId);
             return nullptr;
         }
         return file;

@@ -2,6 +2,7 @@
 
 #include "framework/MessageService.h"
 #include "shell/Preferences.h"
+#include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/SafeFile.h"
 
@@ -83,7 +84,7 @@ int CBackupSettings::BackupFile(const std::string& path, std::string& errorText)
     if (mode == CascadeToDirectory)
         RotateGenerations(backupPath);
     if (!CopyFileForBackup(fullPath, backupPath)) {
-        errorText = "Backup: error copying " + fullPath + " to " + backupPath;
+        errorText = "Backup: error copying " + MessagePath(fullPath) + " to " + MessagePath(backupPath);
         return 1;
     }
     return 0;

@@ -4,6 +4,7 @@
 #include "framework/MessageService.h"
 #include "shell/Backup.h"
 #include "support/FileStamp.h"
+#include "support/MessagePath.h"
 #include "support/SafeFile.h"
 
 #include <filesystem>
@@ -19,13 +20,13 @@ bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned ba
     CSafeFileWriter writer(path);
     if (!writer.Open()) {
         const std::string& reason = writer.FailureReason();
-        AppMessageBox(path + ": Error opening file" + (reason.empty() ? std::string() : "\n\n" + reason),
+        AppMessageBox(MessagePath(path) + ": Error opening file" + (reason.empty() ? std::string() : "\n\n" + reason),
                       MsgOk | MsgIconExclamation, errorHelpId);
         return false;
     }
     if (!write(writer.Stream()) || writer.Commit() != SafeSaveResult::Ok) {
         writer.Abandon();
-        AppMessageBox(path + ": Error writing file", MsgOk | MsgIconExclamation, errorHelpId);
+        AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, errorHelpId);
         return false;
     }
     document.RememberFileState(path, writer.WrittenStamp());

@@ -7,6 +7,7 @@
 #include "shell/Backup.h"
 #include "shell/NamedColors.h"
 #include "support/CompareNoCase.h"
+#include "support/MessagePath.h"
 #include "support/NumberFormat.h"
 #include "support/ParamFile.h"
 #include "support/PathHelpers.h"
@@ -314,7 +315,7 @@ std::string ReadPreferencesFile(CPreferences& prefs, const CPreferenceListChecks
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         helpId = kHelpPrefsOpenError;
-        return path + ": Error opening file";
+        return MessagePath(path) + ": Error opening file";
     }
     CBusyScope busy;
     CPreferencesReader reader(prefs);
@@ -322,11 +323,11 @@ std::string ReadPreferencesFile(CPreferences& prefs, const CPreferenceListChecks
     prefs.m_strErrorText = reader.m_errorText;
     if (result != 0) {
         helpId = kHelpPrefsReadError;
-        return path + ": " + prefs.m_strErrorText;
+        return MessagePath(path) + ": " + prefs.m_strErrorText;
     }
     if (const int bad = prefs.Validate(checks); bad != 0) {
         helpId = kHelpPrefsValidateError;
-        return path + ": " + CPreferences::ValidationMessage(bad);
+        return MessagePath(path) + ": " + CPreferences::ValidationMessage(bad);
     }
     return std::string();
 }
@@ -374,7 +375,7 @@ bool KeepUnreadFile(CPreferences& prefs)
         return true;
     const std::string copy = path + kUnreadCopyEnding;
     if (!CopyFileForBackup(path, copy)) {
-        ShowMessage("Backup: error copying " + path + " to " + copy +
+        ShowMessage("Backup: error copying " + MessagePath(path) + " to " + MessagePath(copy) +
                         "\n\nThe preferences file could not be read at start-up and is not replaced"
                         " without a copy.",
                     kHelpPrefsBackupError);
@@ -401,7 +402,7 @@ int CPreferences::Save()
     const std::string& path = m_strFilePath;
     CSafeFileWriter writer(path);
     if (!writer.Open()) {
-        ShowMessage(path + ": Error opening file", kHelpPrefsCreateError);
+        ShowMessage(MessagePath(path) + ": Error opening file", kHelpPrefsCreateError);
         return 1;
     }
     bool written = false;
@@ -411,7 +412,7 @@ int CPreferences::Save()
     }
     if (!written || writer.Commit() != SafeSaveResult::Ok) {
         writer.Abandon();
-        ShowMessage(path + ": Error writing file", kHelpPrefsWriteError);
+        ShowMessage(MessagePath(path) + ": Error writing file", kHelpPrefsWriteError);
         return 1;
     }
     return 0;

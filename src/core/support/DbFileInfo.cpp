@@ -1,5 +1,6 @@
 #include "support/DbFileInfo.h"
 
+#include "support/MessagePath.h"
 #include "support/Services.h"
 
 #include <filesystem>
@@ -92,7 +93,7 @@ CDbFileInfo::CDbFileInfo(std::string path, bool quick)
         in.open(m_path, std::ios::in);
     if (!in.is_open()) {
         m_result = 1;
-        m_errorMessage = m_path + ": unable to open";
+        m_errorMessage = MessagePath(m_path) + ": unable to open";
         return;
     }
     if (HasTextExtension(m_path)) {
@@ -104,7 +105,7 @@ CDbFileInfo::CDbFileInfo(std::string path, bool quick)
     CBusyScope busy;
     m_result = ReadHeader(in, quick);
     if (m_result != 0)
-        m_errorMessage = m_path + ": " + m_errorText;
+        m_errorMessage = MessagePath(m_path) + ": " + m_errorText;
 }
 
 int CDbFileInfo::ReadHeader(std::istream& in, bool quick)

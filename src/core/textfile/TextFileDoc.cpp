@@ -8,6 +8,7 @@
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
 #include "support/DbFileType.h"
+#include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/Services.h"
 #include "support/TextHelpers.h"
@@ -85,11 +86,11 @@ bool CTextFileDoc::OnOpenDocument(const std::string& path)
     }
     // A file that cannot be read leaves the text alone: a failed revert must not lose it.
     if (result == 1) {
-        Warn(path + ": Error opening file", kTextOpenErrorHelpId);
+        Warn(MessagePath(path) + ": Error opening file", kTextOpenErrorHelpId);
         return false;
     }
     if (result != 0) {
-        Warn(path + ": error reading file", kTextReadErrorHelpId);
+        Warn(MessagePath(path) + ": error reading file", kTextReadErrorHelpId);
         return false;
     }
     RememberFileState(path, stamp);
@@ -111,7 +112,7 @@ void CTextFileDoc::LoadLines(const CStringArrayEx& lines)
 
 std::string UnsavableCharactersQuestion(const std::string& path, const std::string& names)
 {
-    return path + " is saved as Windows-1252 text, which cannot hold these characters: " + names +
+    return MessagePath(path) + " is saved as Windows-1252 text, which cannot hold these characters: " + names +
            ".\nChoose OK to save with \"?\" in their place, or Cancel to leave the file as it is.";
 }
 

@@ -11,6 +11,7 @@
 #include "shell/DocumentRead.h"
 #include "support/CompareNoCase.h"
 #include "support/DbFileInfo.h"
+#include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/Profile.h"
 #include "support/Services.h"
@@ -130,12 +131,12 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
     std::ifstream in;
     CFileStamp stamp;
     if (!OpenDocumentFileToRead(path, in, stamp)) {
-        Warn(path + ": Error opening file", kOpenErrorHelpId);
+        Warn(MessagePath(path) + ": Error opening file", kOpenErrorHelpId);
         openedPath.clear();
     } else {
         CBusyScope busy;
         if (items.Read(in) != 0) {
-            Warn(path + ": " + items.m_errorText, kReadErrorHelpId);
+            Warn(MessagePath(path) + ": " + items.m_errorText, kReadErrorHelpId);
             openedPath.clear();
         } else {
             ReportIncompleteLastLine(path, items, kReadErrorHelpId);
@@ -278,7 +279,7 @@ void CDbTreeDoc::SortItems(bool byTitle)
 
 std::string LineBreakMessage(const std::string& path, bool inPath)
 {
-    return "File \"" + path + "\" cannot be kept in the database tree: its " +
+    return "File \"" + MessagePath(path) + "\" cannot be kept in the database tree: its " +
            (inPath ? "name" : "database name") + " holds a line break.";
 }
 
@@ -339,7 +340,7 @@ int CDbTreeDoc::AddDatabases(std::array<bool, kDbTreeItemTypeCount>& addedTypes)
     int added = 0;
     for (const std::string& path : answer.paths) {
         if (items.FindByPath(path) >= 0) {
-            Warn("File \"" + path + "\" is already in the tree.", kAlreadyInTreeHelpId);
+            Warn("File \"" + MessagePath(path) + "\" is already in the tree.", kAlreadyInTreeHelpId);
             continue;
         }
         const CDbFileInfo probe(path, true);

@@ -1,5 +1,8 @@
 #include "framework/Cp1252.h"
 
+#include "support/MessagePath.h"
+#include "support/Windows1252.h"
+
 #include <QByteArray>
 #include <QFile>
 
@@ -10,20 +13,13 @@
 
 namespace {
 
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 0x80
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 0x88
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 0x90
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 0x98
-};
-
 constexpr std::array<char16_t, 256> MakeTable()
 {
     std::array<char16_t, 256> table{};
     for (int i = 0; i < 256; ++i)
         table[static_cast<std::size_t>(i)] = static_cast<char16_t>(i);
-    for (std::size_t i = 0; i < kHighControls.size(); ++i)
-        table[0x80 + i] = kHighControls[i];
+    for (std::size_t i = 0; i < kCp1252HighCharacters.size(); ++i)
+        table[0x80 + i] = kCp1252HighCharacters[i];
     return table;
 }
 
@@ -105,4 +101,20 @@ std::string NameCharacters(const std::u32string& characters)
 QString FromFileName(const std::string& bytes)
 {
     return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+QString FromMessageText(const std::string& bytes)
+{
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        char32_t marked = 0;
+        if (const std::size_t length = ReadMessageCharacter(bytes, i, marked); length != 0) {
+            text += QString::fromUcs4(&marked, 1);
+            i += length - 1;
+            continue;
+        }
+        text += QChar(kToUnicode[static_cast<unsigned char>(bytes[i])]);
+    }
+    return text;
 }

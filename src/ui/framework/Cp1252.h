@@ -17,6 +17,9 @@ std::string ToCp1252(const QString& text);
 
 // A file's path or name as the file system stores it (UTF-8 here), which is not database text.
 QString FromFileName(const std::string& bytes);
+// A message's text: Windows-1252, with the characters of the file names it holds that
+// Windows-1252 has no place for marked by MessagePath (support/MessagePath.h), shown as themselves.
+QString FromMessageText(const std::string& bytes);
 
 // True when Windows-1252 has a place for the character (a lone half of a surrogate pair has none).
 bool FitsCp1252(char32_t character);

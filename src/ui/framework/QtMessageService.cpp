@@ -138,7 +138,7 @@ void CHelpMessageBox::OnHelp()
 int CQtMessageService::ShowMessageBox(const std::string& text, const std::string& caption, unsigned type,
                                       unsigned helpId)
 {
-    CHelpMessageBox box(FromCp1252(text), FromCp1252(caption), type, helpId, BoxParent());
+    CHelpMessageBox box(FromMessageText(text), FromCp1252(caption), type, helpId, BoxParent());
     box.exec();
     return box.Result();
 }

@@ -16,6 +16,7 @@
 #include "shell/OxidariumApp.h"
 #include "support/DialogStyle.h"
 #include "support/MergeDlg.h"
+#include "support/MessagePath.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
 
@@ -91,7 +92,7 @@ bool WriteExport(const CFileDialogResult& answer, const ExportWriter& write)
     const auto writer = [&write](std::ostream& out) { return write(out) == 0; };
     if (WriteFileSafely(path, writer) == SafeSaveResult::Ok)
         return true;
-    AppMessageBox(path + ": Error writing file", MsgOk | MsgIconError, kExportFileErrorHelpId);
+    AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconError, kExportFileErrorHelpId);
     return false;
 }
 
@@ -134,7 +135,7 @@ void CGlazesView::OnMerge()
     const std::string& path = answer.paths.front();
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        AppMessageBox("Unable to merge file " + path, MsgOk | MsgIconError, kMergeOpenErrorHelpId);
+        AppMessageBox("Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
         return;
     }
     CGlazeList incoming;
@@ -144,11 +145,11 @@ void CGlazesView::OnMerge()
         error = incoming.Read(in);
     }
     if (error != 0) {
-        AppMessageBox(path + ": " + incoming.m_errorText, MsgOk | MsgIconError, kMergeReadErrorHelpId);
+        AppMessageBox(MessagePath(path) + ": " + incoming.m_errorText, MsgOk | MsgIconError, kMergeReadErrorHelpId);
         return;
     }
     if (incoming.GetCount() == 0) {
-        AppMessageBox(path + " contains no glazes!", MsgOk | MsgIconExclamation, kMergeEmptyHelpId);
+        AppMessageBox(MessagePath(path) + " contains no glazes!", MsgOk | MsgIconExclamation, kMergeEmptyHelpId);
         return;
     }
     // Where each incoming glaze already stands, looked up before anything changes.
@@ -233,9 +234,9 @@ void CGlazesView::OnSaveSelected()
     const SafeSaveResult result =
         WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; });
     if (result == SafeSaveResult::OpenFailed)
-        AppMessageBox(path + ": Error opening file", MsgOk | MsgIconError, kSaveOpenErrorHelpId);
+        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconError, kSaveOpenErrorHelpId);
     else if (result == SafeSaveResult::WriteFailed)
-        AppMessageBox(path + ": Error writing file", MsgOk | MsgIconExclamation, kSaveWriteErrorHelpId);
+        AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, kSaveWriteErrorHelpId);
 }
 
 // --- imports --------------------------------------------------------------------------------------

@@ -1,13 +1,14 @@
 #include "graphs/GraphOutput.h"
 
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
 #include "framework/PrintSetup.h"
 #include "graphs/Graph.h"
 #include "graphs/GraphTypeTable.h"
 #include "graphs/GraphWnd.h"
-#include "framework/MessageService.h"
 #include "shell/OxidariumApp.h"
 #include "support/CompareNoCase.h"
+#include "support/MessagePath.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
 #include "support/TextPrinter.h"
@@ -157,7 +158,7 @@ void WriteGraphSummaryToFile(const std::function<void(CTextPrinter&)>& fill)
     if (!written && toClipboard)
         ShowOutputError("Error writing to Clipboard", kGraphOutputErrorHelpId);
     else if (!written)
-        ShowOutputError(answer.paths.front() + ": Error writing file", kGraphSummaryFileErrorHelpId);
+        ShowOutputError(MessagePath(answer.paths.front()) + ": Error writing file", kGraphSummaryFileErrorHelpId);
 }
 
 std::string ChartObjectMessage(const CGraph& graph, int objectId, const std::string& database,

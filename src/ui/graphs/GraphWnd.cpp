@@ -3,6 +3,7 @@
 #include "graphs/Chart.h"
 #include "graphs/ChartCanvasQt.h"
 #include "shell/Preferences.h"
+#include "support/MessagePath.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -147,7 +148,7 @@ std::string CGraphWnd::CopyOrWriteGraph(const std::string& fileName, int format)
         return std::string();
     }
     if (!engine || engine->ChartExportFile(format, 0, fileName) != 0)
-        return "Error writing file " + fileName;
+        return "Error writing file " + MessagePath(fileName);
     return std::string();
 }
 

@@ -7,6 +7,7 @@
 #include "framework/UpdateHint.h"
 #include "limits/LimitFormulasDoc.h"
 #include "support/LineOStream.h"
+#include "support/MessagePath.h"
 #include "support/PrintJob.h"
 #include "support/TextPrinter.h"
 
@@ -27,7 +28,7 @@ void CLimitFormulasView::OnMergeCombinations()
         return;
     const COxideCombinationArray& source = file->records.m_combinations;
     if (source.GetCount() == 0) {
-        AppMessageBox(path + " contains no oxide combinations!", MsgOk | MsgIconExclamation, kMergeEmptyHelpId);
+        AppMessageBox(MessagePath(path) + " contains no oxide combinations!", MsgOk | MsgIconExclamation, kMergeEmptyHelpId);
         return;
     }
     COxideCombinationArray& target = doc->Database().m_combinations;

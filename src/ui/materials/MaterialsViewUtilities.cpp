@@ -17,6 +17,7 @@
 #include "shell/OxidariumApp.h"
 #include "support/DbFileType.h"
 #include "support/LineOStream.h"
+#include "support/MessagePath.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
 
@@ -150,7 +151,7 @@ void CMaterialsView::OnExportTmt()
         return !out.bad();
     });
     if (result == SafeSaveResult::OpenFailed)
-        AppMessageBox(path + ": Error opening file", MsgOk | MsgIconError, kExportFileErrorHelpId);
+        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconError, kExportFileErrorHelpId);
     else if (result == SafeSaveResult::WriteFailed)
-        AppMessageBox(path + ": Error writing file", MsgOk | MsgIconError, kExportFileErrorHelpId);
+        AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconError, kExportFileErrorHelpId);
 }

@@ -7,11 +7,12 @@
 #include "framework/FileDialogService.h"
 #include "framework/MdiFrame.h"
 #include "framework/MessageService.h"
-#include "shell/NamedColors.h"
 #include "records/RecordDatabaseDoc.h"
+#include "shell/NamedColors.h"
 #include "support/DbNotesDlg.h"
 #include "support/DialogStyle.h"
 #include "support/MergeDlg.h"
+#include "support/MessagePath.h"
 
 #include <QListWidget>
 
@@ -187,7 +188,7 @@ void CRecordListView::OnMerge()
     if (!file)
         return;
     if (file->Count() == 0) {
-        AppMessageBox(path + " contains no " + m_kind.words.records + "!", MsgOk | MsgIconExclamation,
+        AppMessageBox(MessagePath(path) + " contains no " + m_kind.words.records + "!", MsgOk | MsgIconExclamation,
                       m_kind.mergeEmptyHelpId);
         return;
     }
