@@ -10,6 +10,7 @@
 #include "materials/MaterialsDoc.h"
 #include "app/MainFrame.h"
 #include "shell/OxidariumApp.h"
+#include "framework/PrintPreviewDlg.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -32,7 +33,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -112,7 +112,7 @@ void TypeText(QWidget* widget, const QString& text)
 // Dialogs that would leave the program (a printer, the desktop): always closed unanswered.
 bool MustReject(const QWidget* dialog)
 {
-    return qobject_cast<const QAbstractPrintDialog*>(dialog) || qobject_cast<const QPrintPreviewDialog*>(dialog) ||
+    return qobject_cast<const QAbstractPrintDialog*>(dialog) || qobject_cast<const CPrintPreviewDlg*>(dialog) ||
            qobject_cast<const QFileDialog*>(dialog);
 }
 

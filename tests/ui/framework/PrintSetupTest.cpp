@@ -2,10 +2,10 @@
 
 #include "shell/AppContext.h"
 #include "support/PrintJob.h"
+#include "framework/PrintPreviewDlg.h"
 
 #include <QApplication>
 #include <QPageSetupDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTimer>
@@ -50,7 +50,7 @@ TEST(PrintSetupTest, ThePageSetUpChosenIsWhereEveryPrintAndPreviewStarts)
 
     QPageLayout::Orientation previewed = QPageLayout::Portrait;
     QTimer::singleShot(0, [&previewed] {
-        if (QPrintPreviewDialog* preview = OpenDialog<QPrintPreviewDialog>())
+        if (CPrintPreviewDlg* preview = OpenDialog<CPrintPreviewDlg>())
             previewed = preview->printer()->pageLayout().orientation();
         QApplication::activeModalWidget()->close();
     });

@@ -9,6 +9,7 @@
 #include "support/NotesEdit.h"
 #include "support/TabEdit.h"
 #include "support/ToggleButton.h"
+#include "framework/PrintPreviewDlg.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -371,5 +372,5 @@ TEST_F(GlazeEditViewNavTest, GraphMenuPrintsAndPreviewsThroughTheirOwnDialogs)
         return *shown;
     };
     EXPECT_EQ(dialogOf(QStringLiteral("&Print Graph...")), QStringLiteral("QPrintDialog"));
-    EXPECT_EQ(dialogOf(QStringLiteral("Print Graph Pre&view...")), QStringLiteral("QPrintPreviewDialog"));
+    EXPECT_EQ(dialogOf(QStringLiteral("Print Graph Pre&view...")), QStringLiteral("CPrintPreviewDlg"));
 }

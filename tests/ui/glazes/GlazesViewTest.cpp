@@ -25,6 +25,7 @@
 #include "support/MergeDlg.h"
 #include "support/TextPrinter.h"
 #include "ui/support/TestFolders.h"
+#include "framework/PrintPreviewDlg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,7 +35,6 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QPushButton>
-#include <QPrintPreviewDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -511,7 +511,7 @@ TEST_F(GlazesViewTest, PrintPreviewAndWriteToFile)
     bool previewed = false;
     QTimer::singleShot(0, [&previewed] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget)) {
+            if (auto* preview = qobject_cast<CPrintPreviewDlg*>(widget)) {
                 preview->grab().save(ScreenshotFolder() + "/glaze-list-preview.png");
                 preview->reject();
                 previewed = true;

@@ -6,12 +6,12 @@
 #include "graphs/StylePicker.h"
 #include "support/DbNotesDlg.h"
 #include "support/MergeDlg.h"
+#include "framework/PrintPreviewDlg.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QPrintPreviewDialog>
 #include <QTest>
 
 using namespace graphtest;
@@ -183,7 +183,7 @@ TEST_F(GraphTypesViewTest, SummaryPrintPreviewAndWriteToFile)
     bool previewed = false;
     QTimer::singleShot(0, [&previewed] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget); preview && preview->isVisible()) {
+            if (auto* preview = qobject_cast<CPrintPreviewDlg*>(widget); preview && preview->isVisible()) {
                 preview->grab().save(ScreenshotPath("graph_templates_preview"));
                 preview->reject();
                 previewed = true;

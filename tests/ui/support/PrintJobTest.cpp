@@ -9,13 +9,13 @@
 #include "shell/Preferences.h"
 #include "support/PrintSurface.h"
 #include "ui/support/TestFolders.h"
+#include "framework/PrintPreviewDlg.h"
 
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -373,7 +373,7 @@ TEST(PrintJobTest, PreviewPaintsThePagesWithoutBlocking)
     bool closed = false;
     QTimer::singleShot(0, [&closed] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget)) {
+            if (auto* preview = qobject_cast<CPrintPreviewDlg*>(widget)) {
                 preview->grab().save(ScreenshotFolder() + "/report-preview.png");
                 preview->reject();
                 closed = true;

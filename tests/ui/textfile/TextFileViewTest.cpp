@@ -15,6 +15,7 @@
 #include "textfile/TextFileCommands.h"
 #include "textfile/TextFileDoc.h"
 #include "ui/support/TestFolders.h"
+#include "framework/PrintPreviewDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,8 +26,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -383,9 +382,8 @@ TEST_F(TextFileViewTest, PrintingLayoutAndWriteToTheClipboard)
     EXPECT_EQ(view->printKind, 1);
 
     int pages = 0;
-    OnModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* preview) {
-        if (auto* widget = preview->findChild<QPrintPreviewWidget*>())
-            pages = widget->pageCount();
+    OnModal<CPrintPreviewDlg>([&pages](CPrintPreviewDlg* preview) {
+        pages = preview->PageCount();
         preview->reject();
     });
     EXPECT_TRUE(m_frame.ExecuteCommand(CmdTextPrintPreview));
