@@ -4,13 +4,13 @@
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/MdiFrame.h"
+#include "framework/PrintPreviewDlg.h"
 #include "glazes/GlazeList.h"
 #include "glazes/GlazesDoc.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "app/MainFrame.h"
 #include "shell/OxidariumApp.h"
-#include "framework/PrintPreviewDlg.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int kGap = 16;          // around and between the sheets, in screen pixels
-constexpr int kShadow = 4;        // the sheets' shadow, down and to the right
+constexpr int kGap = 16;   // around and between the sheets, in screen pixels
+constexpr int kShadow = 4; // the sheets' shadow, down and to the right
 constexpr double kZoomSteps[CPrintPreviewDlg::kMaxZoom + 1] = {1.0, 2.0, 3.5};
 const QColor kDesk(128, 128, 128);
 const QColor kShadowColor(64, 64, 64);

@@ -1,8 +1,8 @@
 #include "framework/PrintSetup.h"
 
+#include "framework/PrintPreviewDlg.h"
 #include "shell/AppContext.h"
 #include "support/PrintJob.h"
-#include "framework/PrintPreviewDlg.h"
 
 #include <QApplication>
 #include <QPageSetupDialog>

@@ -2,6 +2,7 @@
 
 #include "core/graphs/ChartTestSupport.h"
 #include "framework/MessageService.h"
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeClipboard.h"
 #include "graphs/GraphWnd.h"
@@ -9,7 +10,6 @@
 #include "support/NotesEdit.h"
 #include "support/TabEdit.h"
 #include "support/ToggleButton.h"
-#include "framework/PrintPreviewDlg.h"
 
 #include <QClipboard>
 #include <QFile>

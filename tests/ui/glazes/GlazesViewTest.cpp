@@ -7,6 +7,7 @@
 #include "core/support/FakeServices.h"
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeClipboard.h"
@@ -25,7 +26,6 @@
 #include "support/MergeDlg.h"
 #include "support/TextPrinter.h"
 #include "ui/support/TestFolders.h"
-#include "framework/PrintPreviewDlg.h"
 
 #include <QApplication>
 #include <QDir>

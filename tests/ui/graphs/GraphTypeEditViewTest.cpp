@@ -1,5 +1,6 @@
 #include "GraphTypesFixture.h"
 
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/GraphTypeEditViewPreview.h"
@@ -11,7 +12,6 @@
 #include "support/PrintJob.h"
 #include "support/TextPrinter.h"
 #include "support/ToggleButton.h"
-#include "framework/PrintPreviewDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 #include "GraphTypesFixture.h"
 
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "graphs/GraphColorsDlg.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/StylePicker.h"
 #include "support/DbNotesDlg.h"
 #include "support/MergeDlg.h"
-#include "framework/PrintPreviewDlg.h"
 
 #include <QLineEdit>
 #include <QListWidget>

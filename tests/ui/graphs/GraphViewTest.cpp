@@ -1,12 +1,12 @@
 #include "GraphViewFixture.h"
 
+#include "framework/PrintPreviewDlg.h"
 #include "glazes/GlazeAnalysisView.h"
 #include "graphs/Graph.h"
 #include "graphs/GraphView.h"
 #include "graphs/GraphWnd.h"
 #include "graphs/InfoPopupDlg.h"
 #include "limits/LimitFormulasDoc.h"
-#include "framework/PrintPreviewDlg.h"
 #include "ui/support/ModalDialogTest.h"
 
 #include <QClipboard>

@@ -4,12 +4,12 @@
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FakeServices.h"
 #include "core/support/FileSizeLimit.h"
+#include "framework/PrintPreviewDlg.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/PrintSurface.h"
 #include "ui/support/TestFolders.h"
-#include "framework/PrintPreviewDlg.h"
 
 #include <QApplication>
 #include <QByteArray>

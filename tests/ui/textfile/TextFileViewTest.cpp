@@ -5,6 +5,7 @@
 #include "core/support/FakeServices.h"
 #include "ui/framework/TypeText.h"
 #include "framework/MdiFrame.h"
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
@@ -15,7 +16,6 @@
 #include "textfile/TextFileCommands.h"
 #include "textfile/TextFileDoc.h"
 #include "ui/support/TestFolders.h"
-#include "framework/PrintPreviewDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
