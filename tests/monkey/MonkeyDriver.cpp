@@ -4,7 +4,6 @@
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/MdiFrame.h"
-#include "framework/PrintPreviewDlg.h"
 #include "glazes/GlazeList.h"
 #include "glazes/GlazesDoc.h"
 #include "materials/MaterialArray.h"
@@ -112,8 +111,7 @@ void TypeText(QWidget* widget, const QString& text)
 // Dialogs that would leave the program (a printer, the desktop): always closed unanswered.
 bool MustReject(const QWidget* dialog)
 {
-    return qobject_cast<const QAbstractPrintDialog*>(dialog) || qobject_cast<const CPrintPreviewDlg*>(dialog) ||
-           qobject_cast<const QFileDialog*>(dialog);
+    return qobject_cast<const QAbstractPrintDialog*>(dialog) || qobject_cast<const QFileDialog*>(dialog);
 }
 
 const char* const kTexts[] = {
