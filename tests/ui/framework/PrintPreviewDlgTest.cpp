@@ -121,6 +121,8 @@ TEST(PrintPreviewDlgTest, AManyPagePrintoutDrawsOnlyThePagesShownAndStepsThrough
         Click(preview, "zoomIn");
         EXPECT_EQ(Shown(preview), QStringLiteral("Page %1 of %2").arg(count - 1).arg(count)) << "zoomed in: one page";
         EXPECT_FALSE(preview.findChild<QPushButton*>(QStringLiteral("twoPage"))->isEnabled());
+        QApplication::processEvents();
+        SaveScreenshot(preview, "print-preview-zoomed");
         Click(preview, "zoomOut");
         EXPECT_EQ(Shown(preview), QStringLiteral("Pages %1-%2 of %2").arg(count - 1).arg(count));
         EXPECT_LE(preview.PagesDrawn(), 5);
