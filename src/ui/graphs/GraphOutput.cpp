@@ -2,7 +2,9 @@
 
 #include "framework/FileDialogService.h"
 #include "framework/MessageService.h"
+#include "framework/PrintPreviewDlg.h"
 #include "framework/PrintSetup.h"
+#include "graphs/ChartCanvasQt.h"
 #include "graphs/Graph.h"
 #include "graphs/GraphTypeTable.h"
 #include "graphs/GraphWnd.h"
@@ -15,7 +17,6 @@
 
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include <sstream>
@@ -123,14 +124,37 @@ void PrintGraph(CGraphWnd& window, QWidget* parent)
     PrintGraphTo(window, printer);
 }
 
+namespace {
+
+// The chart as a preview's one page, placed on the page as it prints.
+class CGraphPreviewContent : public CPreviewContent {
+public:
+    explicit CGraphPreviewContent(CGraphWnd& window) : m_window(window) {}
+
+    int LayOut(QPaintDevice& device) override
+    {
+        m_target = m_window.Chart() ? m_window.PrintTarget(device) : QRectF();
+        return m_window.Chart() ? 1 : 0;
+    }
+
+    void DrawPage(QPainter& painter, int) override
+    {
+        if (m_window.Chart() && !m_target.isEmpty())
+            PaintChart(*m_window.Chart(), painter, m_target);
+    }
+
+private:
+    CGraphWnd& m_window;
+    QRectF m_target;
+};
+
+} // namespace
+
 void PreviewGraph(CGraphWnd& window, QWidget* parent)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    ApplyPrintSetup(printer);
-    QPrintPreviewDialog preview(&printer, parent);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&window](QPrinter* target) { PrintGraphTo(window, *target); });
-    preview.exec();
+    CGraphPreviewContent content(window);
+    if (RunPrintPreview(content, parent))
+        PrintGraph(window, parent);
 }
 
 void WriteGraphSummaryToFile(const std::function<void(CTextPrinter&)>& fill)

@@ -2,6 +2,7 @@
 
 #include "framework/FileDialogService.h"
 #include "framework/MessageService.h"
+#include "framework/PrintPreviewDlg.h"
 #include "framework/PrintSetup.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
@@ -12,10 +13,10 @@
 
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include <algorithm>
+#include <memory>
 #include <sstream>
 #include <utility>
 
@@ -63,16 +64,45 @@ bool CPrintJob::Print(QWidget* parent)
     return true;
 }
 
+namespace {
+
+// A filled text printer as a preview's pages: laid out once, each page drawn when shown.
+class CTextPreviewContent : public CPreviewContent {
+public:
+    explicit CTextPreviewContent(CTextPrinter& text) : m_text(text) {}
+
+    int LayOut(QPaintDevice& device) override
+    {
+        m_surface = std::make_unique<CPrintSurface>(device, m_text);
+        m_text.PrepareDC(*m_surface);
+        m_text.Paginate();
+        return m_text.GetPageCount();
+    }
+
+    void DrawPage(QPainter& painter, int page) override
+    {
+        m_surface->SetPainter(&painter);
+        m_text.PrintPage(*m_surface, page);
+        m_surface->SetPainter(nullptr);
+    }
+
+private:
+    CTextPrinter& m_text;
+    std::unique_ptr<CPrintSurface> m_surface;
+};
+
+} // namespace
+
 void CPrintJob::PrintPreview(QWidget* parent)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    ApplyPrintSetup(printer);
-    QPrintPreviewDialog preview(&printer, parent);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [this](QPrinter* target) { PrintTo(*target); });
-    // The preview's own page set-up and printing change the program's set-up too.
-    if (preview.exec() == QDialog::Accepted)
-        RememberPrintSetup(printer);
+    CTextPrinter text;
+    {
+        CBusyScope busy;
+        Fill(text, m_fill);
+    }
+    CTextPreviewContent content(text);
+    if (RunPrintPreview(content, parent))
+        Print(parent);
 }
 
 int CPrintJob::PrintTo(QPrinter& printer)

@@ -36,7 +36,8 @@ public:
 
     // Asks for a printer (and page range) and prints; false when the user cancelled.
     bool Print(QWidget* parent = nullptr);
-    // Shows the pages in a modal preview window, from which they may also be printed.
+    // Shows the pages in the program's print preview, laid out once and each page drawn when it
+    // is shown; its Print... closes it and prints as Print does.
     void PrintPreview(QWidget* parent = nullptr);
     // Asks for a file, with the Clipboard choice, under title (e.g. "Text to File...") and
     // writes the lines as plain text there; a failure is shown in a message box.

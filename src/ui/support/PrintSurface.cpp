@@ -119,7 +119,16 @@ void CPrintSurface::DrawText(int fontSlot, int x, int y, Align align, const std:
         left -= metrics.horizontalAdvance(shown) / 2.0;
     else if (align == Align::Right)
         left -= metrics.horizontalAdvance(shown);
-    m_painter->setFont(font);
+    // A painter on another device (a preview's sheet, scaled from the printer's pixels) gets the
+    // font at the size it has in the printer's pixels.
+    const int paintedDpi = m_painter->device() ? m_painter->device()->logicalDpiY() : 0;
+    if (paintedDpi > 0 && paintedDpi != static_cast<int>(m_dpiY)) {
+        QFont scaled = font;
+        scaled.setPointSizeF(font.pointSizeF() * m_dpiY / paintedDpi);
+        m_painter->setFont(scaled);
+    } else {
+        m_painter->setFont(font);
+    }
     m_painter->setPen(Qt::black);
     // y is the top of the text; Qt draws on the baseline.
     m_painter->drawText(QPointF(left, ToDeviceY(y) + metrics.ascent()), shown);

@@ -25,7 +25,8 @@ public:
     // no body font the printer font of the preferences' defaults.
     CPrintSurface(QPaintDevice& device, const CTextPrinter& printer);
 
-    // Drawing needs an active painter on the device; measuring does not.
+    // Drawing needs an active painter on the device, or on another device with the painter
+    // scaled from this device's pixels to it (a preview); measuring needs no painter.
     void SetPainter(QPainter* painter) { m_painter = painter; }
     const QFont& Font(int slot) const;
 

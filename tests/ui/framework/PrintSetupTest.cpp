@@ -1,11 +1,11 @@
 #include "framework/PrintSetup.h"
 
+#include "framework/PrintPreviewDlg.h"
 #include "shell/AppContext.h"
 #include "support/PrintJob.h"
 
 #include <QApplication>
 #include <QPageSetupDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTimer>
@@ -50,7 +50,7 @@ TEST(PrintSetupTest, ThePageSetUpChosenIsWhereEveryPrintAndPreviewStarts)
 
     QPageLayout::Orientation previewed = QPageLayout::Portrait;
     QTimer::singleShot(0, [&previewed] {
-        if (QPrintPreviewDialog* preview = OpenDialog<QPrintPreviewDialog>())
+        if (CPrintPreviewDlg* preview = OpenDialog<CPrintPreviewDlg>())
             previewed = preview->printer()->pageLayout().orientation();
         QApplication::activeModalWidget()->close();
     });

@@ -2,6 +2,7 @@
 
 #include "core/graphs/ChartTestSupport.h"
 #include "framework/MessageService.h"
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeClipboard.h"
 #include "graphs/GraphWnd.h"
@@ -371,5 +372,5 @@ TEST_F(GlazeEditViewNavTest, GraphMenuPrintsAndPreviewsThroughTheirOwnDialogs)
         return *shown;
     };
     EXPECT_EQ(dialogOf(QStringLiteral("&Print Graph...")), QStringLiteral("QPrintDialog"));
-    EXPECT_EQ(dialogOf(QStringLiteral("Print Graph Pre&view...")), QStringLiteral("QPrintPreviewDialog"));
+    EXPECT_EQ(dialogOf(QStringLiteral("Print Graph Pre&view...")), QStringLiteral("CPrintPreviewDlg"));
 }

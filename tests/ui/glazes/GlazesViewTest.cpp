@@ -7,6 +7,7 @@
 #include "core/support/FakeServices.h"
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeClipboard.h"
@@ -34,7 +35,6 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QPushButton>
-#include <QPrintPreviewDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -511,7 +511,7 @@ TEST_F(GlazesViewTest, PrintPreviewAndWriteToFile)
     bool previewed = false;
     QTimer::singleShot(0, [&previewed] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget)) {
+            if (auto* preview = qobject_cast<CPrintPreviewDlg*>(widget)) {
                 preview->grab().save(ScreenshotFolder() + "/glaze-list-preview.png");
                 preview->reject();
                 previewed = true;

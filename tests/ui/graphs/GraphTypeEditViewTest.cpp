@@ -1,5 +1,6 @@
 #include "GraphTypesFixture.h"
 
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/GraphTypeEditViewPreview.h"
@@ -23,8 +24,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -534,11 +533,10 @@ TEST_F(GraphTypeEditViewTest, TheChartPrintsOnOnePageAndTheSummaryPrintsWhatItWr
     // Print Preview of the chart holds one page.
     int pages = -1;
     QTimer::singleShot(0, [&pages] {
-        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        auto* preview = qobject_cast<CPrintPreviewDlg*>(QApplication::activeModalWidget());
         if (!preview)
             return;
-        if (auto* widget = preview->findChild<QPrintPreviewWidget*>())
-            pages = widget->pageCount();
+        pages = preview->PageCount();
         preview->grab().save(ScreenshotPath("graph_template_editor_chart_preview"));
         preview->reject();
     });

@@ -1,5 +1,6 @@
 #include "GraphTypesFixture.h"
 
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "graphs/GraphColorsDlg.h"
 #include "graphs/GraphTemplateClipboard.h"
@@ -11,7 +12,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QPrintPreviewDialog>
 #include <QTest>
 
 using namespace graphtest;
@@ -183,7 +183,7 @@ TEST_F(GraphTypesViewTest, SummaryPrintPreviewAndWriteToFile)
     bool previewed = false;
     QTimer::singleShot(0, [&previewed] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget); preview && preview->isVisible()) {
+            if (auto* preview = qobject_cast<CPrintPreviewDlg*>(widget); preview && preview->isVisible()) {
                 preview->grab().save(ScreenshotPath("graph_templates_preview"));
                 preview->reject();
                 previewed = true;

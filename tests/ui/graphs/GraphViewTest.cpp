@@ -1,17 +1,19 @@
 #include "GraphViewFixture.h"
 
+#include "framework/PrintPreviewDlg.h"
 #include "glazes/GlazeAnalysisView.h"
 #include "graphs/Graph.h"
 #include "graphs/GraphView.h"
 #include "graphs/GraphWnd.h"
 #include "graphs/InfoPopupDlg.h"
 #include "limits/LimitFormulasDoc.h"
+#include "ui/support/ModalDialogTest.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
-#include <QPrintPreviewWidget>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -334,13 +336,33 @@ TEST_F(GraphViewTest, TheChartPrintsOnOnePageAsVectorDrawingAndIsWritten)
     EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos) << "drawn as vectors, not as a picture";
     EXPECT_NE(pdf.find("/Font"), std::string::npos) << "its texts are text";
 
-    // The preview holds the same single page.
-    QPrinter previewPrinter(QPrinter::HighResolution);
-    QPrintPreviewWidget preview(&previewPrinter);
-    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
-                     [view](QPrinter* target) { PrintGraphTo(*view->ChartWindow(), *target); });
-    preview.updatePreview();
-    EXPECT_EQ(preview.pageCount(), 1);
+    // The preview holds the same single page, the chart where the printer puts it.
+    int previewPages = 0;
+    QRect target;
+    QImage sheet;
+    WhenDialogShows<CPrintPreviewDlg>([&](CPrintPreviewDlg& preview) {
+        previewPages = preview.PageCount();
+        const QRectF paper = preview.printer()->paperRect(QPrinter::DevicePixel);
+        const QRectF page = preview.printer()->pageRect(QPrinter::DevicePixel);
+        const double scale = 600.0 / paper.width();
+        const QRectF printed = view->ChartWindow()->PrintTarget(*preview.printer()).translated(page.topLeft());
+        target = QRectF(printed.topLeft() * scale, printed.size() * scale).toRect();
+        sheet = QImage((paper.size() * scale).toSize(), QImage::Format_RGB32);
+        QPainter painter(&sheet);
+        preview.DrawPaper(painter, QRectF(QPointF(), sheet.size()), 1);
+        painter.end();
+        preview.reject();
+    });
+    EXPECT_TRUE(view->OnCommand(CmdGrvPreviewGraph));
+    EXPECT_EQ(previewPages, 1);
+    QRect ink;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            if (sheet.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+    EXPECT_TRUE(target.adjusted(-2, -2, 2, 2).contains(ink)) << "ink outside the printed chart's place";
+    EXPECT_GT(ink.width(), target.width() * 3 / 4);
+    EXPECT_GT(ink.height(), target.height() / 2);
 
     // Write Graph to File from the pop-up menu: the PNG filter appends ".png".
     m_dialogs.AnswerPath((dir.path() + "/chart").toStdString());

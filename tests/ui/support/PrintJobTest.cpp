@@ -4,6 +4,7 @@
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FakeServices.h"
 #include "core/support/FileSizeLimit.h"
+#include "framework/PrintPreviewDlg.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -373,7 +373,7 @@ TEST(PrintJobTest, PreviewPaintsThePagesWithoutBlocking)
     bool closed = false;
     QTimer::singleShot(0, [&closed] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget)) {
+            if (auto* preview = qobject_cast<CPrintPreviewDlg*>(widget)) {
                 preview->grab().save(ScreenshotFolder() + "/report-preview.png");
                 preview->reject();
                 closed = true;

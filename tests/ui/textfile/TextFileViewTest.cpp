@@ -5,6 +5,7 @@
 #include "core/support/FakeServices.h"
 #include "ui/framework/TypeText.h"
 #include "framework/MdiFrame.h"
+#include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
@@ -25,8 +26,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -383,9 +382,8 @@ TEST_F(TextFileViewTest, PrintingLayoutAndWriteToTheClipboard)
     EXPECT_EQ(view->printKind, 1);
 
     int pages = 0;
-    OnModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* preview) {
-        if (auto* widget = preview->findChild<QPrintPreviewWidget*>())
-            pages = widget->pageCount();
+    OnModal<CPrintPreviewDlg>([&pages](CPrintPreviewDlg* preview) {
+        pages = preview->PageCount();
         preview->reject();
     });
     EXPECT_TRUE(m_frame.ExecuteCommand(CmdTextPrintPreview));
