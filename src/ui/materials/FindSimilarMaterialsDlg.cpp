@@ -58,16 +58,10 @@ void RememberSimilarMaterialsRequest(const CFindSimilarMaterialsRequest& request
 
 CFindSimilarMaterialsDlg::CFindSimilarMaterialsDlg(QWidget* parent)
     : CSimilarSearchDlg(parent, kFindSimilarMaterialsHelpId, "med_bkg", kIds,
-                        {"Selected Materials",
-                         "All Materials",
-                         "Select similar materials",
-                         {"Nonvolatile oxides (% weight)", "Nonvolatile oxides (% molecular)", "All oxides (% weight)",
-                          "All oxides (% molecular)", "Alkali oxides (% weight)", "Alkali oxides (% molecular)"}})
+                        {"Selected Materials", "All Materials", "Select similar materials", {}})
 {
     setWindowTitle(QStringLiteral("Find Similar Materials"));
-    AddOkCancelHelp(kRightColumn + 36, BottomOfControls());
-    ResizeDlu(kRightColumn + 176, BottomOfControls() + 22);
-    setFixedSize(size());
+    FinishLayout();
 }
 
 void CFindSimilarMaterialsDlg::OnInitDialog()

@@ -66,7 +66,8 @@ protected:
         const char* selected;   // "Selected Glazes"
         const char* all;        // "All Glazes"
         const char* selectSimilar;
-        std::vector<const char*> measures;
+        // Measures after the six oxide measures both dialogs score.
+        std::vector<const char*> extraMeasures;
     };
 
     CSimilarSearchDlg(QWidget* parent, unsigned helpId, const char* colorName, const CSimilarSearchIds& ids,
@@ -78,6 +79,9 @@ protected:
     void LoadChoices(const CSimilarSearchChoices& choices);
     // False, after the range message, when the top count or the cutoff is out of range.
     bool ReadChoices(CSimilarSearchChoices& choices);
+    // OK, Cancel and Help below the controls, and the dialog's fixed size. The derived
+    // constructor calls it last, after its own controls (the tab order follows the making).
+    void FinishLayout();
     // The derived dialog's further condition for "Select similar".
     virtual bool SelectSimilarAllowed() const { return true; }
     // Enables "Select similar" or unchecks and disables it.

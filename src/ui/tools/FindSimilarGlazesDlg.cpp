@@ -62,9 +62,7 @@ CFindSimilarGlazesDlg::CFindSimilarGlazesDlg(QWidget* parent)
                         {"Selected Glazes",
                          "All Glazes",
                          "Select similar glazes",
-                         {"Nonvolatile oxides (% weight)", "Nonvolatile oxides (% molecular)", "All oxides (% weight)",
-                          "All oxides (% molecular)", "Alkali oxides (% weight)", "Alkali oxides (% molecular)",
-                          "Ingredients", "Ingredients and amounts"}})
+                         {"Ingredients", "Ingredients and amounts"}})
 {
     setWindowTitle(QStringLiteral("Find Similar Glazes"));
     m_compareDb = new QButtonGroup(this);
@@ -78,9 +76,7 @@ CFindSimilarGlazesDlg::CFindSimilarGlazesDlg(QWidget* parent)
                                   kRightColumn, OutputTop() + 42, 164);
     connect(m_compareDb, &QButtonGroup::idClicked, this, &CFindSimilarGlazesDlg::UpdateSelectSimilar);
     connect(m_compareToDb, &QButtonGroup::idClicked, this, &CFindSimilarGlazesDlg::UpdateSelectSimilar);
-    AddOkCancelHelp(kRightColumn + 36, BottomOfControls());
-    ResizeDlu(kRightColumn + 176, BottomOfControls() + 22);
-    setFixedSize(size());
+    FinishLayout();
 }
 
 void CFindSimilarGlazesDlg::OnInitDialog()
