@@ -85,18 +85,7 @@ void CFindSimilarGlazesDlg::OnInitDialog()
     CheckRadioValue(m_compareDb, request.compareDatabases);
     CheckRadioValue(m_compareToDb, request.compareToDatabases);
     m_includeAdditions->setChecked(request.includeAdditions != 0);
-    CSimilarSearchChoices choices;
-    choices.compare = request.compareScope;
-    choices.compareTo = request.compareToScope;
-    choices.measures.assign(request.measures.begin(), request.measures.end());
-    choices.compositeOnly = request.compositeOnly;
-    choices.showAll = request.showAll;
-    choices.topCount = request.topCount;
-    choices.selectSimilar = request.selectSimilar;
-    choices.cutoff = request.cutoff;
-    choices.lessVerbose = request.lessVerbose;
-    choices.summaryOnly = request.summaryOnly;
-    LoadChoices(choices);
+    LoadRequest(request, request.measures);
 }
 
 bool CFindSimilarGlazesDlg::SelectSimilarAllowed() const
@@ -107,23 +96,11 @@ bool CFindSimilarGlazesDlg::SelectSimilarAllowed() const
 void CFindSimilarGlazesDlg::accept()
 {
     InitDialog();
-    CSimilarSearchChoices choices;
-    if (!ReadChoices(choices))
+    if (!ReadRequest(request, request.measures))
         return;
-    request.compareScope = choices.compare;
     request.compareDatabases = std::max(0, m_compareDb->checkedId());
-    request.compareToScope = choices.compareTo;
     request.compareToDatabases = std::max(0, m_compareToDb->checkedId());
-    for (std::size_t n = 0; n < request.measures.size(); ++n)
-        request.measures[n] = choices.measures[n];
-    request.compositeOnly = choices.compositeOnly;
-    request.showAll = choices.showAll;
-    request.topCount = choices.topCount;
-    request.selectSimilar = choices.selectSimilar;
-    request.cutoff = choices.cutoff;
     request.includeAdditions = m_includeAdditions->isChecked() ? 1 : 0;
-    request.lessVerbose = choices.lessVerbose;
-    request.summaryOnly = choices.summaryOnly;
     RememberSimilarGlazesRequest(request);
     CSimilarSearchDlg::accept();
 }
