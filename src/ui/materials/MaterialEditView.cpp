@@ -105,13 +105,7 @@ QLabel* CMaterialEditView::AddLabel(const QString& text, int x, int y, int width
 
 void CMaterialEditView::BuildForm()
 {
-    m_form = new QWidget;
-    const CDialogUnits units(font());
-    m_form->resize(units.X(kFormWidth), units.Y(kFormHeight));
-    QPalette colors = m_form->palette();
-    colors.setColor(QPalette::Window, ToQColor(GetNamedColor("med_bkg")));
-    m_form->setPalette(colors);
-    m_form->setAutoFillBackground(true);
+    MakeForm(kFormWidth, kFormHeight, "med_bkg");
     BuildNameRows();
     BuildValueRows();
     BuildNotesRows();

@@ -9,8 +9,10 @@
 #include "limits/LimitFormulasView.h"
 #include "materials/MaterialEditView.h"
 #include "materials/MaterialsView.h"
+#include "shell/NamedColors.h"
 #include "substitutions/SubstitutionEditView.h"
 #include "substitutions/SubstitutionsView.h"
+#include "support/DialogStyle.h"
 #include "ui/records/RecordWindowsFixture.h"
 
 #include <QApplication>
@@ -41,6 +43,9 @@ struct MaterialsForm : CFormKind<MaterialsForm> {
     static constexpr unsigned kList = kMaterialsResourceId;
     static constexpr unsigned kEdit = kMaterialEditResourceId;
     static constexpr const char* kDocString = kMaterialsDocString;
+    static constexpr int kFormWidth = 352; // dialog units
+    static constexpr int kFormHeight = 302;
+    static constexpr const char* kColor = "med_bkg";
     static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallMaterialsTemplate(list);
@@ -55,6 +60,9 @@ struct LimitFormulasForm : CFormKind<LimitFormulasForm> {
     static constexpr unsigned kList = kLimitFormulasResourceId;
     static constexpr unsigned kEdit = kLimitFormulaEditResourceId;
     static constexpr const char* kDocString = kLimitFormulasDocString;
+    static constexpr int kFormWidth = 352; // dialog units
+    static constexpr int kFormHeight = 246;
+    static constexpr const char* kColor = "led_bkg";
     static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallLimitFormulasTemplate(list);
@@ -69,6 +77,9 @@ struct SubstitutionsForm : CFormKind<SubstitutionsForm> {
     static constexpr unsigned kList = kSubstitutionsResourceId;
     static constexpr unsigned kEdit = kSubstitutionEditResourceId;
     static constexpr const char* kDocString = kSubstitutionsDocString;
+    static constexpr int kFormWidth = 384; // dialog units
+    static constexpr int kFormHeight = 216;
+    static constexpr const char* kColor = "sed_bkg";
     static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallSubstitutionsTemplate(list);
@@ -147,6 +158,18 @@ TYPED_TEST(RecordEditViewTest, AFormFollowsItsRecordAndKeepsItsEditsUntilTheReco
     EXPECT_EQ(this->messages.boxes.size(), 2u);
     EXPECT_EQ(this->Names(), (Names{"Gamma", "Gamma"}));
     EXPECT_EQ(this->Form(), nullptr);
+}
+
+// Each form is as large as its kind states, in dialog units, and filled with its kind's colour.
+TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColour)
+{
+    ASSERT_TRUE(this->Run(this->Commands().edit, {0}));
+    const auto* form = this->Form();
+    ASSERT_NE(form, nullptr);
+    const QWidget* page = form->widget();
+    const CDialogUnits units(form->font());
+    EXPECT_EQ(page->size(), QSize(units.X(TypeParam::kFormWidth), units.Y(TypeParam::kFormHeight)));
+    EXPECT_EQ(page->palette().color(QPalette::Window), ToQColor(GetNamedColor(TypeParam::kColor)));
 }
 
 } // namespace
