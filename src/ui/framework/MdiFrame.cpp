@@ -456,7 +456,7 @@ QString WindowCaption(const std::string& caption, bool fileName)
 
 void SetViewCaption(const CView& view, const std::string& caption, bool fileName)
 {
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(view.GetFrame()))
+    if (auto* frame = dynamic_cast<QWidget*>(view.GetFrame()))
         frame->setWindowTitle(WindowCaption(caption, fileName));
 }
 

@@ -228,15 +228,9 @@ void CMaterialEditView::ConnectChangeSignals()
     connect(m_type, &QComboBox::editTextChanged, this, changed);
     connect(m_type, &QComboBox::currentIndexChanged, this, changed);
     connect(m_name, &QLineEdit::textChanged, this, [this, changed](const QString& text) {
-        SetFrameTitle(ToCp1252(text));
+        SetCaption(ToCp1252(text));
         changed();
     });
-}
-
-void CMaterialEditView::SetFrameTitle(const std::string& title)
-{
-    if (auto* frame = dynamic_cast<QWidget*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(title));
 }
 
 void CMaterialEditView::ApplyNotesFont()
@@ -327,7 +321,7 @@ void CMaterialEditView::Load(const CMaterial& material)
     ShowAliasRows();
     m_bLoading = false;
     m_reportedFormula.clear();
-    SetFrameTitle(material.m_name);
+    SetCaption(material.m_name);
     UpdateWeightDisplay();
 }
 

@@ -138,8 +138,7 @@ QSize CRecordEditView::sizeHint() const
 
 void CRecordEditView::SetCaption(const std::string& name)
 {
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(name));
+    SetViewCaption(*this, name);
 }
 
 bool CRecordEditView::EditBoxFontChanged() const
