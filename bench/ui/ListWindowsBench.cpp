@@ -6,11 +6,8 @@
 // The databases are generated (bench/generated): 100,000 materials, and 100,000 glazes whose
 // recipes use the first 1,000 of them. Each sort starts from the order another key gives.
 
-#include "BenchWindows.h"
-#include "GeneratedDatabases.h"
+#include "BenchListWindows.h"
 
-#include "framework/DocTemplate.h"
-#include "framework/MdiFrame.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeListDlgCommands.h"
 #include "glazes/GlazeSearchCriteria.h"
@@ -18,19 +15,12 @@
 #include "glazes/GlazesView.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/MaterialsView.h"
-#include "shell/AppContext.h"
-#include "shell/OxidariumApp.h"
-#include "shell/Preferences.h"
-#include "support/DbFileType.h"
-#include "support/Profile.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -43,80 +33,23 @@ constexpr int kMaterialSortName = 0;
 constexpr int kMaterialSortCost = 7;
 constexpr int kMaterialSortOxide = 10;
 
-// The program's windows on the generated databases, made once for every benchmark.
-class CListWindows {
-public:
-    CListWindows()
-    {
-        SetProfile(&m_profile);
-        g_prefs.ApplyColorScheme();
-        const std::string directory = m_dir.path().toStdString();
-        WriteGeneratedFile(directory + "/materials.mat", GeneratedMaterialsFile(kRows));
-        WriteGeneratedFile(directory + "/glazes.glz", GeneratedGlazesFile(kRows, kRecipeMaterials));
-        g_pMaterialsTemplate = &m_materialsTemplate;
-        g_pGlazesTemplate = m_glazesTemplate.get();
-        InstallMaterialsTemplate(m_materialsTemplate);
-        InstallGlazesTemplate(*m_glazesTemplate);
-        m_frame.resize(1000, 700);
-        m_frame.show();
-        materials = static_cast<CMaterialsDoc*>(m_materialsTemplate.OpenDocumentFile(directory + "/materials.mat"));
-        materialsView = dynamic_cast<CMaterialsView*>(materials->GetViews().front());
-        glazes = dynamic_cast<CGlazesDoc*>(
-            m_app.OpenAndAnnounce(g_pGlazesTemplate, directory + "/glazes.glz", static_cast<int>(DbFileType::Glazes)));
-        glazesView = dynamic_cast<CGlazesView*>(glazes->GetListView());
-        QApplication::processEvents();
-    }
-    ~CListWindows()
-    {
-        g_pMaterialsTemplate = nullptr;
-        g_pGlazesTemplate = nullptr;
-        SetProfile(nullptr);
-    }
+CBenchListWindows& Windows()
+{
+    return ListWindowsOnce<kRows, kRows, kRecipeMaterials>();
+}
 
-    // Once: the first caller pays for generating and opening. The windows close after the last
-    // benchmark, before the application object goes.
-    static CListWindows& Get()
-    {
-        static CListWindows* windows = nullptr;
-        if (!windows) {
-            windows = new CListWindows;
-            AtBenchmarksEnd([] {
-                delete windows;
-                windows = nullptr;
-            });
-        }
-        return *windows;
-    }
-
-    // The window in a glaze table format, every analysis computed once.
-    void ShowGlazeTable(int format)
-    {
-        glazesView->SetListFormat(format);
-        QApplication::processEvents();
-    }
-
-private:
-    QTemporaryDir m_dir;
-    CProfile m_profile{m_dir.path().toStdString() + "/Oxidarium.ini"};
-    CAppContext m_context;
-    COxidariumApp m_app;
-    CDocTemplate m_materialsTemplate{kMaterialsResourceId, kMaterialsDocString,
-                                     [] { return std::make_unique<CMaterialsDoc>(); }};
-    std::unique_ptr<CDocTemplate> m_glazesTemplate = CreateGlazesTemplate();
-    CMDIMainFrame m_frame;
-
-public:
-    CMaterialsDoc* materials = nullptr;
-    CMaterialsView* materialsView = nullptr;
-    CGlazesDoc* glazes = nullptr;
-    CGlazesView* glazesView = nullptr;
-};
+// The window in a glaze table format, every analysis computed once.
+void ShowGlazeTable(CBenchListWindows& windows, int format)
+{
+    windows.glazesView->SetListFormat(format);
+    QApplication::processEvents();
+}
 
 // --- materials --------------------------------------------------------------------------------
 
 void BM_MaterialsList_Fill(benchmark::State& state)
 {
-    CListWindows& windows = CListWindows::Get();
+    CBenchListWindows& windows = Windows();
     for (auto _ : state) {
         windows.materialsView->FillList(0, -1, state.range(0) != 0);
         QApplication::processEvents();
@@ -129,7 +62,7 @@ BENCHMARK(BM_MaterialsList_Fill)->ArgName("measure")->Arg(0)->Arg(1)->Unit(bench
 // an oxide's share (kind 10, silica), as Re-sort does it: sort, then refill without measuring.
 void BM_MaterialsList_Sort(benchmark::State& state)
 {
-    CListWindows& windows = CListWindows::Get();
+    CBenchListWindows& windows = Windows();
     const int kind = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
@@ -150,7 +83,7 @@ BENCHMARK(BM_MaterialsList_Sort)
 // read the selection.
 void BM_MaterialsList_Find(benchmark::State& state)
 {
-    CListWindows& windows = CListWindows::Get();
+    CBenchListWindows& windows = Windows();
     CMaterialsView& view = *windows.materialsView;
     view.m_strFindText = "12";
     int found = 0;
@@ -170,9 +103,9 @@ BENCHMARK(BM_MaterialsList_Find)->Unit(benchmark::kMillisecond);
 // analyses of the rows on screen, not of all 100,000.
 void BM_GlazesList_Fill(benchmark::State& state)
 {
-    CListWindows& windows = CListWindows::Get();
+    CBenchListWindows& windows = Windows();
     const int format = static_cast<int>(state.range(0));
-    windows.ShowGlazeTable(format);
+    ShowGlazeTable(windows, format);
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 0; i < windows.glazes->GetGlazeCount(); ++i)
@@ -182,7 +115,7 @@ void BM_GlazesList_Fill(benchmark::State& state)
         QApplication::processEvents();
     }
     state.counters["rows"] = windows.glazesView->GetCount();
-    windows.ShowGlazeTable(0);
+    ShowGlazeTable(windows, 0);
 }
 BENCHMARK(BM_GlazesList_Fill)->ArgName("format")->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond);
 
@@ -190,7 +123,7 @@ BENCHMARK(BM_GlazesList_Fill)->ArgName("format")->Arg(0)->Arg(4)->Unit(benchmark
 // order (the analyses computed once before).
 void BM_GlazesList_Sort(benchmark::State& state)
 {
-    CListWindows& windows = CListWindows::Get();
+    CBenchListWindows& windows = Windows();
     const int criterion = static_cast<int>(state.range(0));
     CGlazesView& view = *windows.glazesView;
     const FillListFn refill = [&view] { view.FillList(0, -1, false); };
@@ -210,7 +143,7 @@ BENCHMARK(BM_GlazesList_Sort)->ArgName("criterion")->Arg(0)->Arg(kGlazeSortOxide
 // selection back as the commands do.
 void BM_GlazesList_Find(benchmark::State& state)
 {
-    CListWindows& windows = CListWindows::Get();
+    CBenchListWindows& windows = Windows();
     MatchCriteria request;
     request.m_action = 0;
     auto criterion = std::make_unique<CGlazeSearchCriterion>();

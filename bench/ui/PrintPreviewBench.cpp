@@ -14,100 +14,41 @@
 // only the pages it shows; the list, 55 pages, 40 ms, 30 ms, 21 ms and 2 ms. What is left is
 // filling the lines and measuring them for the layout.
 
-#include "BenchWindows.h"
-#include "GeneratedDatabases.h"
+#include "BenchListWindows.h"
 
-#include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
 #include "framework/PrintPreviewDlg.h"
 #include "glazes/GlazeTextOutput.h"
-#include "glazes/GlazesDoc.h"
 #include "glazes/GlazesView.h"
-#include "materials/MaterialsDoc.h"
-#include "materials/MaterialsView.h"
-#include "shell/AppContext.h"
-#include "shell/OxidariumApp.h"
-#include "shell/Preferences.h"
-#include "support/DbFileType.h"
 #include "support/PrintJob.h"
-#include "support/Profile.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
-#include <string>
 
 namespace {
 
 constexpr int kGlazes = 3000;
 constexpr int kMaterials = 500;
 
-class CPreviewWindows {
-public:
-    CPreviewWindows()
-    {
-        SetProfile(&m_profile);
-        g_prefs.ApplyColorScheme();
-        const std::string directory = m_dir.path().toStdString();
-        WriteGeneratedFile(directory + "/materials.mat", GeneratedMaterialsFile(kMaterials));
-        WriteGeneratedFile(directory + "/glazes.glz", GeneratedGlazesFile(kGlazes, kMaterials));
-        g_pMaterialsTemplate = &m_materialsTemplate;
-        g_pGlazesTemplate = m_glazesTemplate.get();
-        InstallMaterialsTemplate(m_materialsTemplate);
-        InstallGlazesTemplate(*m_glazesTemplate);
-        m_frame.resize(1000, 700);
-        m_frame.show();
-        m_materialsTemplate.OpenDocumentFile(directory + "/materials.mat");
-        auto* glazes = dynamic_cast<CGlazesDoc*>(
-            m_app.OpenAndAnnounce(g_pGlazesTemplate, directory + "/glazes.glz", static_cast<int>(DbFileType::Glazes)));
-        view = dynamic_cast<CGlazesView*>(glazes->GetListView());
-        view->SelItemRange(true, 0, view->GetCount() - 1);
+// The glaze list window on the generated databases, every glaze selected.
+CGlazesView& PreviewList()
+{
+    CGlazesView& view = *ListWindowsOnce<kMaterials, kGlazes, kMaterials>().glazesView;
+    if (view.GetSelCount() != view.GetCount()) {
+        view.SelItemRange(true, 0, view.GetCount() - 1);
         QApplication::processEvents();
     }
-    ~CPreviewWindows()
-    {
-        g_pMaterialsTemplate = nullptr;
-        g_pGlazesTemplate = nullptr;
-        SetProfile(nullptr);
-    }
-
-    static CPreviewWindows& Get()
-    {
-        static CPreviewWindows* windows = nullptr;
-        if (!windows) {
-            windows = new CPreviewWindows;
-            AtBenchmarksEnd([] {
-                delete windows;
-                windows = nullptr;
-            });
-        }
-        return *windows;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    CProfile m_profile{m_dir.path().toStdString() + "/Oxidarium.ini"};
-    CAppContext m_context;
-    COxidariumApp m_app;
-    CDocTemplate m_materialsTemplate{kMaterialsResourceId, kMaterialsDocString,
-                                     [] { return std::make_unique<CMaterialsDoc>(); }};
-    std::unique_ptr<CDocTemplate> m_glazesTemplate = CreateGlazesTemplate();
-    CMDIMainFrame m_frame;
-
-public:
-    CGlazesView* view = nullptr;
-};
+    return view;
+}
 
 // The Print Preview command up to its first page shown: the preview is closed as soon as it has
 // drawn it.
 void BM_GlazePrintPreview(benchmark::State& state)
 {
-    CGlazesView& view = *CPreviewWindows::Get().view;
+    CGlazesView& view = PreviewList();
     const int kind = static_cast<int>(state.range(0));
     CPrintJob job([&view, kind](CTextPrinter& printer) { view.FillPrinter(printer, kind); });
     int pages = 0;

@@ -61,34 +61,19 @@ bool CMaterialConstraint::HasUpperBound(bool percent) const
     return m_op == '=' || (m_op == '<' && !m_value1.empty()) || (m_op == '>' && !m_value2.empty());
 }
 
-double CMaterialConstraint::LowerBound(bool /*percent*/) const
+double CMaterialConstraint::LowerBound(bool percent) const
 {
-    const double a = ReadConstraintValue(m_value1);
-    const double b = ReadConstraintValue(m_value2);
-    switch (m_op) {
-    case '=': {
-        const double lower = AddConstraintBounds(a, -b);
-        return lower < 0.0 ? 0.0 : lower;
-    }
-    case '>': return a;
-    case '<': return m_value2.empty() ? 0.0 : b;
-    default: return 0.0;
-    }
+    return Range(percent).lower;
 }
 
 double CMaterialConstraint::UpperBound(bool percent) const
 {
-    const double a = ReadConstraintValue(m_value1);
-    const double b = ReadConstraintValue(m_value2);
-    switch (m_op) {
-    case '=': return AddConstraintBounds(a, b);
-    case '<': return a;
-    case '>':
-        if (!m_value2.empty())
-            return b;
-        return percent ? 100.0 : 99999.0;
-    default: return 1000.0;
-    }
+    return Range(percent).upper;
+}
+
+CConstraintRange CMaterialConstraint::Range(bool percent) const
+{
+    return ConstraintRange(m_op, m_value1, m_value2, percent ? 100.0 : 99999.0, false);
 }
 
 bool CMaterialConstraintArray::InsertAt(int index, const CMaterialConstraint& record)

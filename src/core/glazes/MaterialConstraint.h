@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+struct CConstraintRange;
+
 class CMaterialConstraint {
 public:
     CMaterialConstraint() = default;
@@ -52,6 +54,7 @@ public:
 
 private:
     bool IsUnsplit() const;
+    CConstraintRange Range(bool percent) const;
 
     std::optional<std::string> m_unsplitText; // the text a failed Parse could not split
 };

@@ -68,6 +68,22 @@ double AddConstraintBounds(double a, double b)
     return sum;
 }
 
+CConstraintRange ConstraintRange(char op, std::string_view value1, std::string_view value2,
+                                 double openUpper, bool mayGoNegative)
+{
+    const double a = ReadConstraintValue(value1);
+    const double b = ReadConstraintValue(value2);
+    switch (op) {
+    case '=': {
+        const double lower = AddConstraintBounds(a, -b);
+        return {lower < 0.0 && !mayGoNegative ? 0.0 : lower, AddConstraintBounds(a, b)};
+    }
+    case '>': return {a, value2.empty() ? openUpper : b};
+    case '<': return {value2.empty() ? 0.0 : b, a};
+    default: return {0.0, 1000.0};
+    }
+}
+
 std::string TrimmedConstraintField(std::string field)
 {
     TrimString(field);
@@ -156,39 +172,22 @@ bool COxideConstraint::HasUpperBound(bool percent) const
     return m_op == '=' || (m_op == '<' && !m_value1.empty()) || (m_op == '>' && !m_value2.empty());
 }
 
-double COxideConstraint::LowerBound(bool /*percent*/) const
+double COxideConstraint::LowerBound(bool percent) const
 {
-    const double a = ReadConstraintValue(m_value1);
-    const double b = ReadConstraintValue(m_value2); // an empty tolerance reads as 0
-    switch (m_op) {
-    case '=': {
-        const double lower = AddConstraintBounds(a, -b);
-        // An expansion target may sensibly go below zero; an oxide amount cannot.
-        return lower < 0.0 && !IsExpansion() ? 0.0 : lower;
-    }
-    case '>': return a;
-    case '<': return m_value2.empty() ? 0.0 : b;
-    default: return 0.0;
-    }
+    return Range(percent).lower;
 }
 
 double COxideConstraint::UpperBound(bool percent) const
 {
-    const double a = ReadConstraintValue(m_value1);
-    const double b = ReadConstraintValue(m_value2);
-    switch (m_op) {
-    case '=': return AddConstraintBounds(a, b);
-    case '<': return a;
-    case '>':
-        if (!m_value2.empty())
-            return b;
-        if (IsExpansion())
-            return 1000.0;
-        if (!IsBoundedByUnit(m_oxide, percent))
-            return 1000.0;
-        return percent ? 100.0 : 1.0;
-    default: return 1000.0;
-    }
+    return Range(percent).upper;
+}
+
+CConstraintRange COxideConstraint::Range(bool percent) const
+{
+    const bool unbounded = IsExpansion() || !IsBoundedByUnit(m_oxide, percent);
+    const double openUpper = unbounded ? 1000.0 : (percent ? 100.0 : 1.0);
+    // An expansion target may sensibly go below zero; an oxide amount cannot.
+    return ConstraintRange(m_op, m_value1, m_value2, openUpper, IsExpansion());
 }
 
 // --- COxideConstraintArray ------------------------------------------------------------------------

@@ -36,6 +36,18 @@ std::string ConstraintOpText(char op);
 // finite number.
 inline constexpr double kConstraintValueLimit = std::numeric_limits<double>::max();
 double AddConstraintBounds(double a, double b);
+// The range an op and its two values allow, each value read with ReadConstraintValue (an empty
+// value 2 counts as not given):
+//   lower  '=' value 1 - value 2, below 0 only when mayGoNegative; '>' value 1; '<' value 2 when
+//          given, else 0; any other op 0.
+//   upper  '=' value 1 + value 2; '<' value 1; '>' value 2 when given, else openUpper; any other
+//          op 1000.
+struct CConstraintRange {
+    double lower = 0.0;
+    double upper = 0.0;
+};
+CConstraintRange ConstraintRange(char op, std::string_view value1, std::string_view value2,
+                                 double openUpper, bool mayGoNegative);
 // A split field without its leading and trailing white space.
 std::string TrimmedConstraintField(std::string field);
 
@@ -90,6 +102,8 @@ public:
 private:
     // True while the members are still what a failed Parse left.
     bool IsUnsplit() const;
+    // Both bounds, with the default maximum of '>' for this oxide and unit.
+    CConstraintRange Range(bool percent) const;
 
     std::optional<std::string> m_unsplitText; // the text a failed Parse could not split
 };

@@ -146,11 +146,8 @@ void CElementsView::OnInitialUpdate()
 
 void CElementsView::SetCaption(const std::string& caption)
 {
-    if (CElementsDoc* doc = ElementsDoc())
-        doc->SetTitle(caption);
     setWindowTitle(FromCp1252(caption));
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(caption));
+    SetDocumentCaption(*this, caption);
 }
 
 void CElementsView::BringForward()

@@ -92,7 +92,7 @@ CMDIChildFrame* CMDIMainFrame::CreateChildFrame(CDocTemplate& docTemplate, CDocu
     const std::string& title = document.GetTitle();
     const bool fileName = !document.GetPathName().empty() &&
                           std::filesystem::path(document.GetPathName()).filename().string() == title;
-    frame->setWindowTitle(fileName ? FromFileName(title) : FromCp1252(title));
+    frame->setWindowTitle(WindowCaption(title, fileName));
     if (g_pApp) {
         const COxidariumApp::Point position = g_pApp->NextChildWindowPos();
         frame->move(position.x, position.y);
@@ -447,6 +447,24 @@ void CMDIChildFrame::ActivateFrame()
     FinishPlacement();
     if (mdiArea())
         mdiArea()->setActiveSubWindow(this);
+}
+
+QString WindowCaption(const std::string& caption, bool fileName)
+{
+    return fileName ? FromFileName(caption) : FromCp1252(caption);
+}
+
+void SetViewCaption(const CView& view, const std::string& caption, bool fileName)
+{
+    if (auto* frame = dynamic_cast<QWidget*>(view.GetFrame()))
+        frame->setWindowTitle(WindowCaption(caption, fileName));
+}
+
+void SetDocumentCaption(CView& view, const std::string& name)
+{
+    if (CDocument* document = view.GetDocument())
+        document->SetTitle(name);
+    SetViewCaption(view, name);
 }
 
 bool CMDIChildFrame::IsFrameMinimized() const

@@ -166,6 +166,17 @@ private:
     QPointer<QMdiSubWindow> m_previousActive;
 };
 
+// --- window captions ----------------------------------------------------------------------------
+
+// A caption as a window shows it. Database text is Windows-1252; with fileName set the caption is
+// a file's name or path, spelt in the file system's bytes (UTF-8 here).
+QString WindowCaption(const std::string& caption, bool fileName = false);
+// Shows caption on the document window holding view; nothing while the view has none.
+void SetViewCaption(const CView& view, const std::string& caption, bool fileName = false);
+// A window named by its database: name becomes the title of the view's document and the
+// caption of its window.
+void SetDocumentCaption(CView& view, const std::string& name);
+
 // Installs a frame factory on a template: each document it opens gets a window with a new view
 // of type ViewT (a QWidget that is also a CView, default-constructible).
 template <typename ViewT>

@@ -3,7 +3,7 @@
 
 #include "glazes/GlazeAnalysisView.h"
 
-#include "framework/Cp1252.h"
+#include "framework/MdiFrame.h"
 #include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeEditView.h"
@@ -89,8 +89,7 @@ void CGlazeAnalysisView::FillReport(int index)
     setReadOnly(true);
     doc->SetModifiedFlag(modified);
     document()->setModified(false);
-    if (auto* frame = dynamic_cast<QWidget*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(m_pGlaze->m_name));
+    SetViewCaption(*this, m_pGlaze->m_name);
 }
 
 bool CGlazeAnalysisView::FindGlazeAgain()

@@ -5,6 +5,7 @@
 
 #include "framework/Cp1252.h"
 #include "framework/Cp1252Fields.h"
+#include "framework/MdiFrame.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeEditPageFields.h"
@@ -112,8 +113,7 @@ void CGlazeEditView::Broadcast(int code, int index, const CGlaze* glaze)
 
 void CGlazeEditView::SetFrameTitle(const std::string& title)
 {
-    if (auto* frame = dynamic_cast<QWidget*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(title));
+    SetViewCaption(*this, title);
 }
 
 void CGlazeEditView::CloseQuietly()

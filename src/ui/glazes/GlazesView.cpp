@@ -1,6 +1,5 @@
 #include "glazes/GlazesView.h"
 
-#include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
 #include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
@@ -58,13 +57,8 @@ void CGlazesView::Broadcast(int code, int index, const void* extra)
 
 void CGlazesView::SetCaption()
 {
-    CGlazesDoc* doc = GlazesDoc();
-    if (!doc)
-        return;
-    const std::string name = doc->GetDbName();
-    doc->SetTitle(name);
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(name));
+    if (const CGlazesDoc* doc = GlazesDoc())
+        SetDocumentCaption(*this, doc->GetDbName());
 }
 
 void CGlazesView::OnInitialUpdate()

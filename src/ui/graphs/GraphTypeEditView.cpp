@@ -93,13 +93,8 @@ CGraphTypesDoc* CGraphTypeEditView::GraphTypesDoc() const
 
 void CGraphTypeEditView::BuildForm()
 {
-    m_form = new QWidget;
+    MakeForm(kFormWidth, kFormHeight, "grted_bkg");
     const CDialogUnits units(font());
-    m_form->resize(units.X(kFormWidth), units.Y(kFormHeight));
-    QPalette colors = m_form->palette();
-    colors.setColor(QPalette::Window, ToQColor(GetNamedColor("grted_bkg")));
-    m_form->setPalette(colors);
-    m_form->setAutoFillBackground(true);
     for (int page = 1; page <= kGraphEditPageCount; ++page) {
         auto* tab = new CToggleButton(m_form);
         tab->setObjectName(QString::number(kGeFirstTab + page - 1));

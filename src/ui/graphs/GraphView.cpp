@@ -4,7 +4,6 @@
 
 #include "graphs/GraphView.h"
 
-#include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazesDoc.h"
@@ -70,8 +69,7 @@ void CGraphView::Rebuild(bool closePopup)
 
 void CGraphView::SetCaption(const std::string& caption)
 {
-    if (auto* frame = dynamic_cast<QWidget*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(caption));
+    SetViewCaption(*this, caption);
 }
 
 // Only a real size change with room for a chart rebuilds: a minimised window, or one of 10

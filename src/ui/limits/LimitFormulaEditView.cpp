@@ -87,13 +87,7 @@ CLimitFormulaDB* CLimitFormulaEditView::Database() const
 
 void CLimitFormulaEditView::BuildForm()
 {
-    m_form = new QWidget;
-    const CDialogUnits units(font());
-    m_form->resize(units.X(kFormWidth), units.Y(kFormHeight));
-    QPalette colors = m_form->palette();
-    colors.setColor(QPalette::Window, ToQColor(GetNamedColor("led_bkg")));
-    m_form->setPalette(colors);
-    m_form->setAutoFillBackground(true);
+    MakeForm(kFormWidth, kFormHeight, "led_bkg");
 
     AddLabel(QStringLiteral("Name :"), 8, 10, 30);
     m_name = new QLineEdit(m_form);

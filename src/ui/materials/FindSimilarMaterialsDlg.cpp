@@ -58,52 +58,23 @@ void RememberSimilarMaterialsRequest(const CFindSimilarMaterialsRequest& request
 
 CFindSimilarMaterialsDlg::CFindSimilarMaterialsDlg(QWidget* parent)
     : CSimilarSearchDlg(parent, kFindSimilarMaterialsHelpId, "med_bkg", kIds,
-                        {"Selected Materials",
-                         "All Materials",
-                         "Select similar materials",
-                         {"Nonvolatile oxides (% weight)", "Nonvolatile oxides (% molecular)", "All oxides (% weight)",
-                          "All oxides (% molecular)", "Alkali oxides (% weight)", "Alkali oxides (% molecular)"}})
+                        {"Selected Materials", "All Materials", "Select similar materials", {}})
 {
     setWindowTitle(QStringLiteral("Find Similar Materials"));
-    AddOkCancelHelp(kRightColumn + 36, BottomOfControls());
-    ResizeDlu(kRightColumn + 176, BottomOfControls() + 22);
-    setFixedSize(size());
+    FinishLayout();
 }
 
 void CFindSimilarMaterialsDlg::OnInitDialog()
 {
     request = RememberedSimilarMaterialsRequest();
-    CSimilarSearchChoices choices;
-    choices.compare = request.compareScope;
-    choices.compareTo = request.compareToScope;
-    choices.measures.assign(request.categories.begin(), request.categories.end());
-    choices.compositeOnly = request.compositeOnly;
-    choices.showAll = request.showAll;
-    choices.topCount = request.topCount;
-    choices.selectSimilar = request.selectSimilar;
-    choices.cutoff = request.cutoff;
-    choices.lessVerbose = request.lessVerbose;
-    choices.summaryOnly = request.summaryOnly;
-    LoadChoices(choices);
+    LoadRequest(request, request.categories);
 }
 
 void CFindSimilarMaterialsDlg::accept()
 {
     InitDialog();
-    CSimilarSearchChoices choices;
-    if (!ReadChoices(choices))
+    if (!ReadRequest(request, request.categories))
         return;
-    request.compareScope = choices.compare;
-    request.compareToScope = choices.compareTo;
-    for (std::size_t n = 0; n < request.categories.size(); ++n)
-        request.categories[n] = choices.measures[n];
-    request.compositeOnly = choices.compositeOnly;
-    request.showAll = choices.showAll;
-    request.topCount = choices.topCount;
-    request.selectSimilar = choices.selectSimilar;
-    request.cutoff = choices.cutoff;
-    request.lessVerbose = choices.lessVerbose;
-    request.summaryOnly = choices.summaryOnly;
     RememberSimilarMaterialsRequest(request);
     CSimilarSearchDlg::accept();
 }

@@ -105,13 +105,7 @@ QLabel* CMaterialEditView::AddLabel(const QString& text, int x, int y, int width
 
 void CMaterialEditView::BuildForm()
 {
-    m_form = new QWidget;
-    const CDialogUnits units(font());
-    m_form->resize(units.X(kFormWidth), units.Y(kFormHeight));
-    QPalette colors = m_form->palette();
-    colors.setColor(QPalette::Window, ToQColor(GetNamedColor("med_bkg")));
-    m_form->setPalette(colors);
-    m_form->setAutoFillBackground(true);
+    MakeForm(kFormWidth, kFormHeight, "med_bkg");
     BuildNameRows();
     BuildValueRows();
     BuildNotesRows();
@@ -234,15 +228,9 @@ void CMaterialEditView::ConnectChangeSignals()
     connect(m_type, &QComboBox::editTextChanged, this, changed);
     connect(m_type, &QComboBox::currentIndexChanged, this, changed);
     connect(m_name, &QLineEdit::textChanged, this, [this, changed](const QString& text) {
-        SetFrameTitle(ToCp1252(text));
+        SetCaption(ToCp1252(text));
         changed();
     });
-}
-
-void CMaterialEditView::SetFrameTitle(const std::string& title)
-{
-    if (auto* frame = dynamic_cast<QWidget*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(title));
 }
 
 void CMaterialEditView::ApplyNotesFont()
@@ -333,7 +321,7 @@ void CMaterialEditView::Load(const CMaterial& material)
     ShowAliasRows();
     m_bLoading = false;
     m_reportedFormula.clear();
-    SetFrameTitle(material.m_name);
+    SetCaption(material.m_name);
     UpdateWeightDisplay();
 }
 

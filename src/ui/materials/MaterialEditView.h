@@ -221,7 +221,6 @@ private:
     void ApplyNotesFont();
     void FillTypeBox();
     void ShowUnits();
-    void SetFrameTitle(const std::string& title);
 
     void ShowAliasRows();
     void StoreAliasRows();

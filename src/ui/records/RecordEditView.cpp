@@ -7,6 +7,7 @@
 #include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
 #include "shell/DeleteQuestion.h"
+#include "shell/NamedColors.h"
 #include "shell/Preferences.h"
 #include "support/DialogStyle.h"
 
@@ -61,6 +62,17 @@ void CRecordEditView::Broadcast(int code, int index, const void* record)
 }
 
 // --- the form -------------------------------------------------------------------------------------
+
+void CRecordEditView::MakeForm(int width, int height, const char* colorName)
+{
+    m_form = new QWidget;
+    const CDialogUnits units(font());
+    m_form->resize(units.X(width), units.Y(height));
+    QPalette colors = m_form->palette();
+    colors.setColor(QPalette::Window, ToQColor(GetNamedColor(colorName)));
+    m_form->setPalette(colors);
+    m_form->setAutoFillBackground(true);
+}
 
 void CRecordEditView::Place(QWidget* control, int x, int y, int width, int height) const
 {
@@ -126,8 +138,7 @@ QSize CRecordEditView::sizeHint() const
 
 void CRecordEditView::SetCaption(const std::string& name)
 {
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(name));
+    SetViewCaption(*this, name);
 }
 
 bool CRecordEditView::EditBoxFontChanged() const

@@ -153,7 +153,9 @@ protected:
     // The frame's caption.
     void SetCaption(const std::string& name);
 
-    // The form: dialog-unit placement, labels and buttons (found again by Button).
+    // The form: a new m_form of width x height dialog units filled with the named colour, then
+    // dialog-unit placement, labels and buttons (found again by Button).
+    void MakeForm(int width, int height, const char* colorName);
     void Place(QWidget* control, int x, int y, int width, int height) const;
     QLabel* AddLabel(const QString& text, int x, int y, int width);
     QPushButton* AddButton(const QString& text, int id, int x, int y, int width, int height = 14);

@@ -1,6 +1,5 @@
 #include "records/RecordListView.h"
 
-#include "framework/Cp1252.h"
 #include "framework/MdiFrame.h"
 #include "framework/UpdateHint.h"
 #include "records/RecordDatabaseDoc.h"
@@ -40,13 +39,8 @@ void CRecordListView::Broadcast(int code, int index, const void* record)
 
 void CRecordListView::SetCaption()
 {
-    CRecordDatabaseDoc* doc = RecordDoc();
-    if (!doc)
-        return;
-    const std::string name = doc->GetDatabaseName();
-    doc->SetTitle(name);
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(FromCp1252(name));
+    if (const CRecordDatabaseDoc* doc = RecordDoc())
+        SetDocumentCaption(*this, doc->GetDatabaseName());
 }
 
 void CRecordListView::OnInitialUpdate()

@@ -80,13 +80,7 @@ CTabEdit* CSubstitutionEditView::AddSetBox(int id, int x)
 
 void CSubstitutionEditView::BuildForm()
 {
-    m_form = new QWidget;
-    const CDialogUnits units(font());
-    m_form->resize(units.X(kFormWidth), units.Y(kFormHeight));
-    QPalette colors = m_form->palette();
-    colors.setColor(QPalette::Window, ToQColor(GetNamedColor("sed_bkg")));
-    m_form->setPalette(colors);
-    m_form->setAutoFillBackground(true);
+    MakeForm(kFormWidth, kFormHeight, "sed_bkg");
 
     AddLabel(QStringLiteral("Name :"), 7, 9, 30);
     m_name = new QLineEdit(m_form);

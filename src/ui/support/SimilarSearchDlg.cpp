@@ -12,6 +12,11 @@ constexpr int kLeft = CSimilarSearchDlg::kLeftColumn;
 constexpr int kRight = CSimilarSearchDlg::kRightColumn;
 constexpr int kColumnWidth = 168;
 
+constexpr const char* kOxideMeasures[] = {
+    "Nonvolatile oxides (% weight)", "Nonvolatile oxides (% molecular)", "All oxides (% weight)",
+    "All oxides (% molecular)",      "Alkali oxides (% weight)",         "Alkali oxides (% molecular)",
+};
+
 } // namespace
 
 CSimilarSearchDlg::CSimilarSearchDlg(QWidget* parent, unsigned help, const char* colorName,
@@ -45,13 +50,15 @@ void CSimilarSearchDlg::BuildScope(const CSimilarSearchIds& ids, const CLabels& 
 
 void CSimilarSearchDlg::BuildMeasures(const CSimilarSearchIds& ids, const CLabels& labels)
 {
-    const int rows = static_cast<int>((labels.measures.size() + 1) / 2);
+    std::vector<const char*> measures(std::begin(kOxideMeasures), std::end(kOxideMeasures));
+    measures.insert(measures.end(), labels.extraMeasures.begin(), labels.extraMeasures.end());
+    const int rows = static_cast<int>((measures.size() + 1) / 2);
     AddGroup(QStringLiteral("Similarity measures"), kLeft, m_measuresTop, kRight + kColumnWidth - kLeft,
              14 + rows * 12);
-    for (std::size_t n = 0; n < labels.measures.size(); ++n) {
+    for (std::size_t n = 0; n < measures.size(); ++n) {
         const int column = static_cast<int>(n) / rows;
         const int row = static_cast<int>(n) % rows;
-        m_measures.push_back(AddCheck(QString::fromLatin1(labels.measures[n]), ids.measures[n],
+        m_measures.push_back(AddCheck(QString::fromLatin1(measures[n]), ids.measures[n],
                                       kLeft + 6 + column * (kRight - kLeft), m_measuresTop + 12 + row * 12,
                                       kColumnWidth - 8));
     }
@@ -78,6 +85,13 @@ void CSimilarSearchDlg::BuildOutput(const CSimilarSearchIds& ids, const CLabels&
     m_lessVerbose = AddCheck(QStringLiteral("Less verbose output"), ids.lessVerbose, kRight, top + 12, 140);
     m_summaryOnly = AddCheck(QStringLiteral("Show summary only"), ids.summaryOnly, kRight, top + 24, 140);
     m_bottom = top + 76;
+}
+
+void CSimilarSearchDlg::FinishLayout()
+{
+    AddOkCancelHelp(kRightColumn + 36, BottomOfControls());
+    ResizeDlu(kRightColumn + 176, BottomOfControls() + 22);
+    setFixedSize(size());
 }
 
 void CSimilarSearchDlg::LoadChoices(const CSimilarSearchChoices& choices)

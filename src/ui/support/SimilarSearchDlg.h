@@ -9,6 +9,7 @@
 #include "support/ToolDlg.h"
 
 #include <array>
+#include <span>
 #include <vector>
 
 class QButtonGroup;
@@ -66,7 +67,8 @@ protected:
         const char* selected;   // "Selected Glazes"
         const char* all;        // "All Glazes"
         const char* selectSimilar;
-        std::vector<const char*> measures;
+        // Measures after the six oxide measures both dialogs score.
+        std::vector<const char*> extraMeasures;
     };
 
     CSimilarSearchDlg(QWidget* parent, unsigned helpId, const char* colorName, const CSimilarSearchIds& ids,
@@ -78,6 +80,15 @@ protected:
     void LoadChoices(const CSimilarSearchChoices& choices);
     // False, after the range message, when the top count or the cutoff is out of range.
     bool ReadChoices(CSimilarSearchChoices& choices);
+    // The same for a search request (of materials or of glazes) whose measure flags are measures;
+    // a request that cannot be read stays as it was.
+    template <typename Request>
+    void LoadRequest(const Request& request, std::span<const int> measures);
+    template <typename Request>
+    bool ReadRequest(Request& request, std::span<int> measures);
+    // OK, Cancel and Help below the controls, and the dialog's fixed size. The derived
+    // constructor calls it last, after its own controls (the tab order follows the making).
+    void FinishLayout();
     // The derived dialog's further condition for "Select similar".
     virtual bool SelectSimilarAllowed() const { return true; }
     // Enables "Select similar" or unchecks and disables it.
@@ -105,3 +116,40 @@ private:
     int m_bottom = 0;
     int m_outputTop = 0;
 };
+
+template <typename Request>
+void CSimilarSearchDlg::LoadRequest(const Request& request, std::span<const int> measures)
+{
+    CSimilarSearchChoices choices;
+    choices.compare = request.compareScope;
+    choices.compareTo = request.compareToScope;
+    choices.measures.assign(measures.begin(), measures.end());
+    choices.compositeOnly = request.compositeOnly;
+    choices.showAll = request.showAll;
+    choices.topCount = request.topCount;
+    choices.selectSimilar = request.selectSimilar;
+    choices.cutoff = request.cutoff;
+    choices.lessVerbose = request.lessVerbose;
+    choices.summaryOnly = request.summaryOnly;
+    LoadChoices(choices);
+}
+
+template <typename Request>
+bool CSimilarSearchDlg::ReadRequest(Request& request, std::span<int> measures)
+{
+    CSimilarSearchChoices choices;
+    if (!ReadChoices(choices))
+        return false;
+    request.compareScope = choices.compare;
+    request.compareToScope = choices.compareTo;
+    for (std::size_t n = 0; n < measures.size(); ++n)
+        measures[n] = choices.measures[n];
+    request.compositeOnly = choices.compositeOnly;
+    request.showAll = choices.showAll;
+    request.topCount = choices.topCount;
+    request.selectSimilar = choices.selectSimilar;
+    request.cutoff = choices.cutoff;
+    request.lessVerbose = choices.lessVerbose;
+    request.summaryOnly = choices.summaryOnly;
+    return true;
+}

@@ -153,19 +153,18 @@ void CTextFileView::ControlUndo()
 
 void CTextFileView::SetCaption(const std::string& caption)
 {
-    ShowCaption(FromCp1252(caption));
+    ShowCaption(caption, false);
 }
 
 void CTextFileView::SetFileCaption(const std::string& path)
 {
-    ShowCaption(FromFileName(path));
+    ShowCaption(path, true);
 }
 
-void CTextFileView::ShowCaption(const QString& caption)
+void CTextFileView::ShowCaption(const std::string& caption, bool fileName)
 {
-    setWindowTitle(caption);
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
-        frame->setWindowTitle(caption);
+    setWindowTitle(WindowCaption(caption, fileName));
+    SetViewCaption(*this, caption, fileName);
 }
 
 std::string CTextFileView::UnsavableCharacters() const

@@ -78,7 +78,8 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    void ShowCaption(const QString& caption);
+    // The caption on the text widget and on its window (see WindowCaption).
+    void ShowCaption(const std::string& caption, bool fileName);
     // A key that this view turns into one of its commands (0 for none).
     unsigned CommandForKey(const QKeyEvent* event) const;
     void OnContentsChange(int position, int removed, int added);

@@ -62,9 +62,7 @@ CFindSimilarGlazesDlg::CFindSimilarGlazesDlg(QWidget* parent)
                         {"Selected Glazes",
                          "All Glazes",
                          "Select similar glazes",
-                         {"Nonvolatile oxides (% weight)", "Nonvolatile oxides (% molecular)", "All oxides (% weight)",
-                          "All oxides (% molecular)", "Alkali oxides (% weight)", "Alkali oxides (% molecular)",
-                          "Ingredients", "Ingredients and amounts"}})
+                         {"Ingredients", "Ingredients and amounts"}})
 {
     setWindowTitle(QStringLiteral("Find Similar Glazes"));
     m_compareDb = new QButtonGroup(this);
@@ -78,9 +76,7 @@ CFindSimilarGlazesDlg::CFindSimilarGlazesDlg(QWidget* parent)
                                   kRightColumn, OutputTop() + 42, 164);
     connect(m_compareDb, &QButtonGroup::idClicked, this, &CFindSimilarGlazesDlg::UpdateSelectSimilar);
     connect(m_compareToDb, &QButtonGroup::idClicked, this, &CFindSimilarGlazesDlg::UpdateSelectSimilar);
-    AddOkCancelHelp(kRightColumn + 36, BottomOfControls());
-    ResizeDlu(kRightColumn + 176, BottomOfControls() + 22);
-    setFixedSize(size());
+    FinishLayout();
 }
 
 void CFindSimilarGlazesDlg::OnInitDialog()
@@ -89,18 +85,7 @@ void CFindSimilarGlazesDlg::OnInitDialog()
     CheckRadioValue(m_compareDb, request.compareDatabases);
     CheckRadioValue(m_compareToDb, request.compareToDatabases);
     m_includeAdditions->setChecked(request.includeAdditions != 0);
-    CSimilarSearchChoices choices;
-    choices.compare = request.compareScope;
-    choices.compareTo = request.compareToScope;
-    choices.measures.assign(request.measures.begin(), request.measures.end());
-    choices.compositeOnly = request.compositeOnly;
-    choices.showAll = request.showAll;
-    choices.topCount = request.topCount;
-    choices.selectSimilar = request.selectSimilar;
-    choices.cutoff = request.cutoff;
-    choices.lessVerbose = request.lessVerbose;
-    choices.summaryOnly = request.summaryOnly;
-    LoadChoices(choices);
+    LoadRequest(request, request.measures);
 }
 
 bool CFindSimilarGlazesDlg::SelectSimilarAllowed() const
@@ -111,23 +96,11 @@ bool CFindSimilarGlazesDlg::SelectSimilarAllowed() const
 void CFindSimilarGlazesDlg::accept()
 {
     InitDialog();
-    CSimilarSearchChoices choices;
-    if (!ReadChoices(choices))
+    if (!ReadRequest(request, request.measures))
         return;
-    request.compareScope = choices.compare;
     request.compareDatabases = std::max(0, m_compareDb->checkedId());
-    request.compareToScope = choices.compareTo;
     request.compareToDatabases = std::max(0, m_compareToDb->checkedId());
-    for (std::size_t n = 0; n < request.measures.size(); ++n)
-        request.measures[n] = choices.measures[n];
-    request.compositeOnly = choices.compositeOnly;
-    request.showAll = choices.showAll;
-    request.topCount = choices.topCount;
-    request.selectSimilar = choices.selectSimilar;
-    request.cutoff = choices.cutoff;
     request.includeAdditions = m_includeAdditions->isChecked() ? 1 : 0;
-    request.lessVerbose = choices.lessVerbose;
-    request.summaryOnly = choices.summaryOnly;
     RememberSimilarGlazesRequest(request);
     CSimilarSearchDlg::accept();
 }

@@ -108,15 +108,12 @@ CDbTreeDoc* CDbTreeView::TreeDoc() const
 void CDbTreeView::OnInitialUpdate()
 {
     static const std::string kCaption = "Database Tree";
-    if (CDbTreeDoc* doc = TreeDoc()) {
+    if (CDbTreeDoc* doc = TreeDoc())
         doc->treeView = this;
-        doc->SetTitle(kCaption);
-    }
+    SetDocumentCaption(*this, kCaption);
     // The frame already stands at the next cascade position; it only gets the tree's size.
-    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame())) {
-        frame->setWindowTitle(FromCp1252(kCaption));
+    if (auto* frame = dynamic_cast<CMDIChildFrame*>(GetFrame()))
         frame->resize(kInitialWidth, kInitialHeight);
-    }
     Rebuild();
 }
 

@@ -5,25 +5,18 @@
 
 #include "records/RecordEditView.h"
 
-#include "core/framework/FakeFileDialogs.h"
-#include "core/shell/FakeMessageService.h"
-#include "framework/DocTemplate.h"
-#include "framework/MdiFrame.h"
 #include "limits/LimitFormulaEditView.h"
 #include "limits/LimitFormulasView.h"
 #include "materials/MaterialEditView.h"
 #include "materials/MaterialsView.h"
-#include "shell/AppContext.h"
-#include "shell/OxidariumApp.h"
-#include "shell/Preferences.h"
+#include "shell/NamedColors.h"
 #include "substitutions/SubstitutionEditView.h"
 #include "substitutions/SubstitutionsView.h"
-#include "support/Profile.h"
-#include "records/RecordListView.h"
+#include "support/DialogStyle.h"
+#include "ui/records/RecordWindowsFixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -33,94 +26,79 @@
 
 namespace {
 
-struct MaterialsForm {
+// The template the list opens its edit forms with, kept by the test.
+struct CEditForms {
+    CDocTemplate docTemplate;
+};
+template <class Form>
+struct CFormKind {
+    using EditViews = CEditForms;
+    static EditViews MakeEditViews() { return {CDocTemplate(Form::kEdit, Form::kDocString, nullptr)}; }
+};
+
+struct MaterialsForm : CFormKind<MaterialsForm> {
     using Doc = CMaterialsDoc;
     using Record = CMaterial;
     using View = CMaterialEditView;
     static constexpr unsigned kList = kMaterialsResourceId;
     static constexpr unsigned kEdit = kMaterialEditResourceId;
     static constexpr const char* kDocString = kMaterialsDocString;
-    static void Install(CDocTemplate& list, CDocTemplate& edit)
+    static constexpr int kFormWidth = 352; // dialog units
+    static constexpr int kFormHeight = 302;
+    static constexpr const char* kColor = "med_bkg";
+    static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallMaterialsTemplate(list);
-        InstallMaterialEditTemplate(edit);
+        InstallMaterialEditTemplate(edit.docTemplate);
     }
     static void Uninstall() { SetMaterialEditViews(nullptr); }
 };
-struct LimitFormulasForm {
+struct LimitFormulasForm : CFormKind<LimitFormulasForm> {
     using Doc = CLimitFormulasDoc;
     using Record = CLimitFormula;
     using View = CLimitFormulaEditView;
     static constexpr unsigned kList = kLimitFormulasResourceId;
     static constexpr unsigned kEdit = kLimitFormulaEditResourceId;
     static constexpr const char* kDocString = kLimitFormulasDocString;
-    static void Install(CDocTemplate& list, CDocTemplate& edit)
+    static constexpr int kFormWidth = 352; // dialog units
+    static constexpr int kFormHeight = 246;
+    static constexpr const char* kColor = "led_bkg";
+    static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallLimitFormulasTemplate(list);
-        InstallLimitFormulaEditTemplate(edit);
+        InstallLimitFormulaEditTemplate(edit.docTemplate);
     }
     static void Uninstall() { SetLimitFormulaEditViews(nullptr); }
 };
-struct SubstitutionsForm {
+struct SubstitutionsForm : CFormKind<SubstitutionsForm> {
     using Doc = CSubstitutionsDoc;
     using Record = CSubstitution;
     using View = CSubstitutionEditView;
     static constexpr unsigned kList = kSubstitutionsResourceId;
     static constexpr unsigned kEdit = kSubstitutionEditResourceId;
     static constexpr const char* kDocString = kSubstitutionsDocString;
-    static void Install(CDocTemplate& list, CDocTemplate& edit)
+    static constexpr int kFormWidth = 384; // dialog units
+    static constexpr int kFormHeight = 216;
+    static constexpr const char* kColor = "sed_bkg";
+    static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallSubstitutionsTemplate(list);
-        InstallSubstitutionEditTemplate(edit);
+        InstallSubstitutionEditTemplate(edit.docTemplate);
     }
     static void Uninstall() { SetSubstitutionEditViews(nullptr); }
 };
 
 template <class Kind>
-class RecordEditViewTest : public ::testing::Test {
+class RecordEditViewTest : public RecordWindowsFixture<Kind> {
 protected:
-    using Doc = typename Kind::Doc;
-    using Record = typename Kind::Record;
     using View = typename Kind::View;
 
-    RecordEditViewTest()
-    {
-        SetProfile(&profile);
-        g_prefs.ApplyColorScheme();
-        Kind::Install(listTemplate, editTemplate);
-        frame.resize(1000, 700);
-        frame.show();
-        doc = dynamic_cast<Doc*>(listTemplate.OpenDocumentFile(std::string()));
-        list = dynamic_cast<CRecordListView*>(doc->GetViews().front());
-        doc->SetRecord(0, Record("Alpha"));
-        doc->InsertRecord(1, Record("Beta"));
-        doc->InsertRecord(2, Record("Gamma"));
-        list->FillList(0, -1, true);
-    }
-    ~RecordEditViewTest() override
-    {
-        Kind::Uninstall();
-        SetProfile(nullptr);
-    }
+    RecordEditViewTest() : RecordWindowsFixture<Kind>(1000, 700, {"Alpha", "Beta", "Gamma"}) {}
 
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (int i = 0; i < doc->GetRecordCount(); ++i)
-            names.push_back(doc->GetRecordName(i));
-        return names;
-    }
-    bool Run(unsigned id, std::initializer_list<int> rows)
-    {
-        list->SetSel(-1, false);
-        for (int row : rows)
-            list->SetSel(row, true);
-        return list->RunCommand(id);
-    }
     View* Form() const
     {
-        for (CView* view : doc->GetViews()) {
-            if (auto* form = dynamic_cast<View*>(view))
+        for (CView* window : this->doc->GetViews()) {
+            if (auto* form = dynamic_cast<View*>(window))
                 return form;
         }
         return nullptr;
@@ -130,18 +108,6 @@ protected:
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
-    QTemporaryDir dir;
-    CProfile profile{dir.path().toStdString() + "/Oxidarium.ini"};
-    CAppContext context;
-    CFakeMessageService messages;
-    CFakeFileDialogs dialogs;
-    COxidariumApp app;
-    CDocTemplate listTemplate{Kind::kList, Kind::kDocString, [] { return std::make_unique<Doc>(); }};
-    CDocTemplate editTemplate{Kind::kEdit, Kind::kDocString, nullptr};
-    CMDIMainFrame frame;
-    Doc* doc = nullptr;
-    CRecordListView* list = nullptr;
 };
 
 using Kinds = ::testing::Types<MaterialsForm, LimitFormulasForm, SubstitutionsForm>;
@@ -150,7 +116,7 @@ TYPED_TEST_SUITE(RecordEditViewTest, Kinds);
 TYPED_TEST(RecordEditViewTest, AFormFollowsItsRecordAndKeepsItsEditsUntilTheRecordIsDeleted)
 {
     using Names = std::vector<std::string>;
-    const CRecordListCommands& c = this->list->ListKind().commands;
+    const CRecordListCommands& c = this->Commands();
     ASSERT_TRUE(this->Run(c.edit, {1}));
     auto* form = this->Form();
     ASSERT_NE(form, nullptr);
@@ -192,6 +158,18 @@ TYPED_TEST(RecordEditViewTest, AFormFollowsItsRecordAndKeepsItsEditsUntilTheReco
     EXPECT_EQ(this->messages.boxes.size(), 2u);
     EXPECT_EQ(this->Names(), (Names{"Gamma", "Gamma"}));
     EXPECT_EQ(this->Form(), nullptr);
+}
+
+// Each form is as large as its kind states, in dialog units, and filled with its kind's colour.
+TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColour)
+{
+    ASSERT_TRUE(this->Run(this->Commands().edit, {0}));
+    const auto* form = this->Form();
+    ASSERT_NE(form, nullptr);
+    const QWidget* page = form->widget();
+    const CDialogUnits units(form->font());
+    EXPECT_EQ(page->size(), QSize(units.X(TypeParam::kFormWidth), units.Y(TypeParam::kFormHeight)));
+    EXPECT_EQ(page->palette().color(QPalette::Window), ToQColor(GetNamedColor(TypeParam::kColor)));
 }
 
 } // namespace

@@ -3,29 +3,21 @@
 
 #include "records/RecordListView.h"
 
-#include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
-#include "core/shell/FakeMessageService.h"
 #include "core/shell/ScriptedEditViews.h"
-#include "framework/DocTemplate.h"
-#include "framework/MdiFrame.h"
 #include "graphs/GraphTypesView.h"
 #include "limits/LimitFormulasDoc.h"
 #include "limits/LimitFormulasView.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/MaterialsView.h"
-#include "shell/AppContext.h"
-#include "shell/OxidariumApp.h"
-#include "shell/Preferences.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "substitutions/SubstitutionsView.h"
 #include "support/MergeDlg.h"
-#include "support/Profile.h"
+#include "ui/records/RecordWindowsFixture.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -39,32 +31,32 @@ template <class DocT, class RecordT, class ViewsT, unsigned ResourceId>
 struct CListKindOf {
     using Doc = DocT;
     using Record = RecordT;
-    using Views = ViewsT;
-    static constexpr unsigned kResourceId = ResourceId;
+    using EditViews = ViewsT;
+    static constexpr unsigned kList = ResourceId;
 };
 struct MaterialsList
     : CListKindOf<CMaterialsDoc, CMaterial, CScriptedViews<CMaterialEditViews, CScriptedLink>, kMaterialsResourceId> {
     static constexpr const char* kDocString = kMaterialsDocString;
-    static void Install(CDocTemplate& docTemplate) { InstallMaterialsTemplate(docTemplate); }
-    static Views MakeViews() { return Views(DbFileType::Materials); }
+    static void Install(CDocTemplate& docTemplate, EditViews&) { InstallMaterialsTemplate(docTemplate); }
+    static EditViews MakeEditViews() { return EditViews(DbFileType::Materials); }
 };
 struct LimitFormulasList : CListKindOf<CLimitFormulasDoc, CLimitFormula,
                                        CScriptedViews<CLimitFormulaEditViews, CScriptedLink>, kLimitFormulasResourceId> {
     static constexpr const char* kDocString = kLimitFormulasDocString;
-    static void Install(CDocTemplate& docTemplate) { InstallLimitFormulasTemplate(docTemplate); }
-    static Views MakeViews() { return Views(DbFileType::LimitFormulas); }
+    static void Install(CDocTemplate& docTemplate, EditViews&) { InstallLimitFormulasTemplate(docTemplate); }
+    static EditViews MakeEditViews() { return EditViews(DbFileType::LimitFormulas); }
 };
 struct SubstitutionsList
     : CListKindOf<CSubstitutionsDoc, CSubstitution, CScriptedViews<CSubstitutionEditViews, CScriptedLink>,
                   kSubstitutionsResourceId> {
     static constexpr const char* kDocString = kSubstitutionsDocString;
-    static void Install(CDocTemplate& docTemplate) { InstallSubstitutionsTemplate(docTemplate); }
-    static Views MakeViews() { return Views(DbFileType::Substitutions); }
+    static void Install(CDocTemplate& docTemplate, EditViews&) { InstallSubstitutionsTemplate(docTemplate); }
+    static EditViews MakeEditViews() { return EditViews(DbFileType::Substitutions); }
 };
 struct GraphTemplatesList : CListKindOf<CGraphTypesDoc, CGraphTemplate, CScriptedGraphViews, kGraphTypesResourceId> {
     static constexpr const char* kDocString = kGraphTypesDocString;
-    static void Install(CDocTemplate& docTemplate) { InstallGraphTypesTemplate(docTemplate); }
-    static Views MakeViews() { return Views(); }
+    static void Install(CDocTemplate& docTemplate, EditViews&) { InstallGraphTypesTemplate(docTemplate); }
+    static EditViews MakeEditViews() { return EditViews(); }
 };
 
 // Takes every option of the merge dialog that is up: all records, replacing those of the same name.
@@ -85,53 +77,9 @@ void ReplaceAllWhenMerging()
 }
 
 template <class Kind>
-class RecordListViewTest : public ::testing::Test {
+class RecordListViewTest : public RecordWindowsFixture<Kind> {
 protected:
-    using Doc = typename Kind::Doc;
-    using Record = typename Kind::Record;
-
-    RecordListViewTest()
-    {
-        SetProfile(&profile);
-        g_prefs.ApplyColorScheme();
-        Kind::Install(listTemplate);
-        frame.resize(900, 600);
-        frame.show();
-        doc = dynamic_cast<Doc*>(listTemplate.OpenDocumentFile(std::string()));
-        view = dynamic_cast<CRecordListView*>(doc->GetViews().front());
-        doc->SetRecord(0, Record("Alpha"));
-        doc->InsertRecord(1, Record("Beta"));
-        view->FillList(0, -1, true);
-    }
-    ~RecordListViewTest() override { SetProfile(nullptr); }
-
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (int i = 0; i < doc->GetRecordCount(); ++i)
-            names.push_back(doc->GetRecordName(i));
-        return names;
-    }
-    bool Run(unsigned id, std::initializer_list<int> rows)
-    {
-        view->SetSel(-1, false);
-        for (int row : rows)
-            view->SetSel(row, true);
-        return view->RunCommand(id);
-    }
-    const CRecordListCommands& Commands() const { return view->ListKind().commands; }
-
-    QTemporaryDir dir;
-    CProfile profile{dir.path().toStdString() + "/Oxidarium.ini"};
-    CAppContext context;
-    CFakeMessageService messages;
-    CFakeFileDialogs dialogs;
-    COxidariumApp app;
-    typename Kind::Views editViews{Kind::MakeViews()};
-    CDocTemplate listTemplate{Kind::kResourceId, Kind::kDocString, [] { return std::make_unique<Doc>(); }};
-    CMDIMainFrame frame;
-    Doc* doc = nullptr;
-    CRecordListView* view = nullptr;
+    RecordListViewTest() : RecordWindowsFixture<Kind>(900, 600, {"Alpha", "Beta"}) {}
 };
 
 using Kinds = ::testing::Types<MaterialsList, LimitFormulasList, SubstitutionsList, GraphTemplatesList>;

@@ -3,6 +3,7 @@
 #include "core/textfile/FakeTextView.h"
 #include "textfile/Information.h"
 #include "textfile/TextFileDoc.h"
+#include "tools/FindSimilarGlazesDlg.h"
 #include "tools/ToolCommands.h"
 #include "ui/materials/MaterialsViewFixture.h"
 #include "ui/support/TestFolders.h"
@@ -114,4 +115,28 @@ TEST_F(FindSimilarMaterialsDlgTest, TheSummaryOfTheStarterDatabaseListsItsBestPa
         QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
     });
     EXPECT_FALSE(RunFindSimilarMaterialsCommand(*m_doc, *m_view, nullptr));
+}
+
+// Both dialogs take the six oxide measures and their buttons from the shared base: the glazes add
+// theirs after the six, and OK stands below every choice of a dialog that keeps its size.
+TEST_F(FindSimilarMaterialsDlgTest, BothDialogsOfferTheSixOxideMeasuresFirst)
+{
+    CFindSimilarMaterialsDlg materials;
+    CFindSimilarGlazesDlg glazes;
+    const QString oxides[] = {
+        QStringLiteral("Nonvolatile oxides (% weight)"), QStringLiteral("Nonvolatile oxides (% molecular)"),
+        QStringLiteral("All oxides (% weight)"),         QStringLiteral("All oxides (% molecular)"),
+        QStringLiteral("Alkali oxides (% weight)"),      QStringLiteral("Alkali oxides (% molecular)"),
+    };
+    for (int n = 0; n < 6; ++n) {
+        EXPECT_EQ(materials.MeasureBox(n)->text(), oxides[n]);
+        EXPECT_EQ(glazes.MeasureBox(n)->text(), oxides[n]);
+    }
+    EXPECT_EQ(glazes.MeasureBox(6)->text(), QStringLiteral("Ingredients"));
+    const CSimilarSearchDlg* dialogs[] = {&materials, &glazes};
+    for (const CSimilarSearchDlg* dialog : dialogs) {
+        EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+        EXPECT_GT(dialog->OkButton()->geometry().top(), dialog->CutoffEdit()->geometry().bottom());
+        EXPECT_TRUE(dialog->rect().contains(dialog->OkButton()->geometry()));
+    }
 }
