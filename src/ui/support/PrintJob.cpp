@@ -7,6 +7,7 @@
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "support/MessagePath.h"
 #include "support/PrintSurface.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
@@ -188,7 +189,7 @@ CPrintJob::WriteResult CPrintJob::WriteToFile(const std::string& title)
     if (toClipboard)
         ShowError("Error writing to Clipboard", kWriteClipboardErrorHelpId);
     else
-        ShowError(answer.paths.front() + ": Error writing file", kWriteFileErrorHelpId);
+        ShowError(MessagePath(answer.paths.front()) + ": Error writing file", kWriteFileErrorHelpId);
     return WriteResult::Failed;
 }
 
