@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
 
 int g_bFrameClosing = 0;
@@ -458,6 +459,18 @@ void SetViewCaption(const CView& view, const std::string& caption, bool fileName
 {
     if (auto* frame = dynamic_cast<QWidget*>(view.GetFrame()))
         frame->setWindowTitle(WindowCaption(caption, fileName));
+}
+
+void FitAndCentreFrame(const CView& view)
+{
+    auto* frame = dynamic_cast<QMdiSubWindow*>(view.GetFrame());
+    if (!frame)
+        return;
+    frame->adjustSize();
+    if (QMdiArea* area = frame->mdiArea()) {
+        const QPoint centre = area->viewport()->rect().center() - frame->rect().center();
+        frame->move(std::max(0, centre.x()), std::max(0, centre.y()));
+    }
 }
 
 void SetDocumentCaption(CView& view, const std::string& name)

@@ -177,6 +177,9 @@ void SetViewCaption(const CView& view, const std::string& caption, bool fileName
 // caption of its window.
 void SetDocumentCaption(CView& view, const std::string& name);
 
+// A form's window: the frame fits the form and stands centred in the main window's client area.
+void FitAndCentreFrame(const CView& view);
+
 // Installs a frame factory on a template: each document it opens gets a window with a new view
 // of type ViewT (a QWidget that is also a CView, default-constructible).
 template <typename ViewT>

@@ -31,12 +31,9 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <algorithm>
 
 namespace {
 
@@ -136,14 +133,7 @@ void CGlazeEditView::DestroyPopup()
 void CGlazeEditView::OnInitialUpdate()
 {
     KeepFieldsInCp1252(this);
-    if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame())) {
-        // The frame fits the form, centred in the main window's client area.
-        frame->adjustSize();
-        if (QMdiArea* area = frame->mdiArea()) {
-            const QPoint centre = area->viewport()->rect().center() - frame->rect().center();
-            frame->move(std::max(0, centre.x()), std::max(0, centre.y()));
-        }
-    }
+    FitAndCentreFrame(*this);
     EditGlaze(-1);
     ShowPage(kPageDescription);
     ApplyEditFont();

@@ -14,12 +14,9 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShortcut>
 
-#include <algorithm>
 
 CRecordEditView::CRecordEditView(const CRecordEditKind& kind) : m_kind(kind)
 {
@@ -155,14 +152,7 @@ void CRecordEditView::RememberEditBoxFont()
 void CRecordEditView::OnInitialUpdate()
 {
     KeepFieldsInCp1252(this);
-    if (auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame())) {
-        // The frame fits the form, centred in the main window's client area.
-        frame->adjustSize();
-        if (QMdiArea* area = frame->mdiArea()) {
-            const QPoint centre = area->viewport()->rect().center() - frame->rect().center();
-            frame->move(std::max(0, centre.x()), std::max(0, centre.y()));
-        }
-    }
+    FitAndCentreFrame(*this);
     LoadRecord(-1);
 }
 

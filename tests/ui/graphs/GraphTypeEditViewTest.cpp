@@ -10,6 +10,7 @@
 #include "support/EditTextDlg.h"
 #include "support/NotesEdit.h"
 #include "support/PrintJob.h"
+#include "ui/support/ModalDialogTest.h"
 #include "support/TextPrinter.h"
 #include "support/ToggleButton.h"
 
@@ -700,13 +701,7 @@ TEST_F(GraphTypeEditViewTest, ThePreviewMenuOffersCopyAndWrite)
     CGraphTypeEditView* editor = OpenEditorOn(0);
     ASSERT_NE(editor, nullptr);
     QStringList texts;
-    QTimer::singleShot(0, [&texts] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* action : menu->actions())
-                texts << action->text();
-            menu->close();
-        }
-    });
+    ReadNextPopupMenu(texts);
     editor->ShowPreviewMenu(editor->mapToGlobal(QPoint(20, 20)));
     EXPECT_EQ(texts, (QStringList{"Copy Graph to &Clipboard", "Write Graph to &File"}));
 }

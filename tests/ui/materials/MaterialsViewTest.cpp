@@ -5,6 +5,7 @@
 #include "materials/MaterialUnitsDlg.h"
 #include "materials/SortMaterialsDlg.h"
 #include "shell/Clipboards.h"
+#include "ui/support/ModalDialogTest.h"
 #include "ui/support/OverlapCheck.h"
 #include "ui/support/TestFolders.h"
 
@@ -341,13 +342,7 @@ TEST_F(MaterialsViewTest, MouseOpensEditViewsAndTheContextMenu)
 
     // The right button opens Edit, Edit (limited) and Database Notes, leaving the selection.
     QStringList texts;
-    QTimer::singleShot(0, [&texts] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* action : menu->actions())
-                texts << action->text();
-            menu->close();
-        }
-    });
+    ReadNextPopupMenu(texts);
     QTest::mousePress(m_view->viewport(), Qt::RightButton, {}, row2);
     EXPECT_EQ(texts, (QStringList{"&Edit", "Edit (&limited)", "Database &Notes..."}));
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{1, 4}));

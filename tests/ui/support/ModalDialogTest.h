@@ -6,7 +6,10 @@
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QDir>
+#include <QMenu>
+#include <QStringList>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -34,6 +37,18 @@ void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
             return;
         }
         WhenDialogShows<Dialog>(std::move(drive), triesLeft - 1);
+    });
+}
+
+// Reads the item texts of the next pop-up menu into texts and closes it.
+inline void ReadNextPopupMenu(QStringList& texts)
+{
+    QTimer::singleShot(0, [&texts] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                texts << action->text();
+            menu->close();
+        }
     });
 }
 
