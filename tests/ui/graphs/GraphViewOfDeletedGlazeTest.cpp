@@ -95,5 +95,6 @@ TEST_F(GraphViewOfDeletedGlazeTest, AGraphWindowLetsGoOfItsLimitFormulaWhenTheir
     Flush();
     EXPECT_TRUE(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())->isMaximized()) << "the graph window took over";
     EXPECT_EQ(graph->Graph()->limform, "");
+    // The fixture's database is the program's one again, as it was before this one opened.
     g_pLimitFormulasDoc = &m_limits;
 }
