@@ -5,7 +5,10 @@
 
 #include "framework/MessageService.h"
 
+#include <gtest/gtest.h>
+
 #include <deque>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -49,6 +52,24 @@ public:
         for (const Box& box : boxes)
             texts.push_back(box.text);
         return texts;
+    }
+
+    // The last box shown. When none was, the test fails here with a report and an empty box is
+    // returned, so the checks that follow fail on their own instead of ending the run.
+    const Box& Last(std::source_location where = std::source_location::current()) const
+    {
+        return At(boxes.empty() ? 0 : boxes.size() - 1, where);
+    }
+    // Box number index (0 for the first); a missing one fails the test as Last does.
+    const Box& At(std::size_t index, std::source_location where = std::source_location::current()) const
+    {
+        static const Box none;
+        if (index < boxes.size())
+            return boxes[index];
+        ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+            << "expected message box number " << index + 1 << ", but the boxes shown were "
+            << boxes.size() << (boxes.empty() ? "" : "; the last: \"" + boxes.back().text + "\"");
+        return none;
     }
 
     std::vector<Box> boxes;
