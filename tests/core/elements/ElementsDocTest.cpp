@@ -154,9 +154,9 @@ TEST_F(ElementsDocTest, AFileThatCannotBeOpenedOrReadLeavesTheDefaults)
 
         EXPECT_TRUE(doc.OnOpenDocument(c.path));
         ASSERT_EQ(m_messages.boxes.size(), 1u);
-        EXPECT_EQ(m_messages.boxes[0].text, c.message);
-        EXPECT_EQ(m_messages.boxes[0].helpId, c.helpId);
-        EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+        EXPECT_EQ(m_messages.At(0).text, c.message);
+        EXPECT_EQ(m_messages.At(0).helpId, c.helpId);
+        EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
         EXPECT_TRUE(HoldsTheDefaults(doc));
         EXPECT_EQ(doc.GetPathName(), "");
         // Regression: the profile kept naming the user's file, not an empty path.
@@ -198,8 +198,8 @@ TEST_F(ElementsDocTest, OpenFileAsksToSaveChangesThenReloadsAndAnnounces)
     EXPECT_EQ(doc.OpenFile(custom), 1);
     EXPECT_TRUE(HoldsTheDefaults(doc));
     EXPECT_TRUE(TakeNotices(frame).empty());
-    EXPECT_EQ(m_messages.boxes.back().text, "Save changes to Untitled?");
-    EXPECT_EQ(m_messages.boxes.back().helpId, 0x30141u);
+    EXPECT_EQ(m_messages.Last().text, "Save changes to Untitled?");
+    EXPECT_EQ(m_messages.Last().helpId, 0x30141u);
 
     m_messages.answers = {MsgResultNo};
     m_dialogs.AnswerPath(custom);
@@ -292,8 +292,8 @@ TEST_F(ElementsDocTest, FailedSavesReportAndKeepTheOldFile)
     const std::string nowhere = (m_dir / "no-such-dir" / "x.ele").string();
     EXPECT_FALSE(doc.DoSave(nowhere, true));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, nowhere + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30122u);
+    EXPECT_EQ(m_messages.At(0).text, nowhere + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30122u);
     EXPECT_FALSE(fs::exists(nowhere));
 
     // A disk that fills up part way: the message, and the file that was there keeps its bytes,
@@ -305,8 +305,8 @@ TEST_F(ElementsDocTest, FailedSavesReportAndKeepTheOldFile)
         EXPECT_FALSE(doc.DoSave("", true));
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, existing + ": Error writing file");
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30122u);
+    EXPECT_EQ(m_messages.At(1).text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30122u);
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), "");
@@ -326,9 +326,9 @@ TEST_F(ElementsDocTest, AFailedBackupAsksWhetherToSaveAnyway)
     m_messages.answers = {MsgResultNo};
     EXPECT_FALSE(doc.OnSaveDocument(path));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30121u);
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), MsgYesNo);
-    EXPECT_NE(m_messages.boxes[0].text.find(" -- Continue with Save?"), std::string::npos);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30121u);
+    EXPECT_EQ(m_messages.At(0).Buttons(), MsgYesNo);
+    EXPECT_NE(m_messages.At(0).text.find(" -- Continue with Save?"), std::string::npos);
     EXPECT_EQ(ReadAll(path), "old");
 
     m_messages.answers = {MsgResultYes};

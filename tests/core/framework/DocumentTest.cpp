@@ -132,14 +132,14 @@ TEST_F(DocumentTest, SaveModifiedAsksOnceAndHonoursTheAnswer)
     EXPECT_EQ(ReadAll(path), "new\n");
     EXPECT_FALSE(document->IsModified());
     ASSERT_EQ(m_messages.boxes.size(), 3u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to " + path + "?");
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), MsgYesNoCancel);
+    EXPECT_EQ(m_messages.At(0).text, "Save changes to " + path + "?");
+    EXPECT_EQ(m_messages.At(0).Buttons(), MsgYesNoCancel);
 
     CDocument* untitled = m_template.OpenDocumentFile("");
     untitled->SetModifiedFlag();
     m_messages.answers = {MsgResultCancel};
     untitled->SaveModified();
-    EXPECT_EQ(m_messages.boxes.back().text, "Save changes to Lines1?");
+    EXPECT_EQ(m_messages.Last().text, "Save changes to Lines1?");
 }
 
 TEST_F(DocumentTest, SaveAsAsksForAPathAndAFailureKeepsExistingFiles)

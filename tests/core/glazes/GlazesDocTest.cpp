@@ -200,8 +200,8 @@ TEST_F(GlazesDocTest, OpenSaveAndRevertAnnounceThemselves)
     fs::remove(path);
     EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, path + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30119u);
+    EXPECT_EQ(m_messages.At(0).text, path + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30119u);
     EXPECT_EQ(doc->GetGlazeCount(), 2);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(TakeNotices(list).empty());
@@ -222,8 +222,8 @@ TEST_F(GlazesDocTest, FilesThatCannotBeReadAreReportedWithTheirPath)
     const std::string missing = (m_dir / "missing.glz").string();
     EXPECT_EQ(Open(missing), nullptr);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, missing + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconExclamation));
+    EXPECT_EQ(m_messages.At(0).text, missing + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconExclamation));
     EXPECT_TRUE(m_template->GetDocuments().empty());
 
     // The whole file type is quoted, however long.
@@ -233,8 +233,8 @@ TEST_F(GlazesDocTest, FilesThatCannotBeReadAreReportedWithTheirPath)
     doc.InsertGlaze(0, CGlaze("Old"));
     EXPECT_FALSE(doc.OnOpenDocument(wrong));
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, wrong + ": Incorrect file type: " + type);
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30120u);
+    EXPECT_EQ(m_messages.At(1).text, wrong + ": Incorrect file type: " + type);
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30120u);
     EXPECT_EQ(doc.GetPathName(), wrong);
     EXPECT_EQ(doc.GetGlazeCount(), 0);
     EXPECT_FALSE(doc.IsModified());
@@ -252,8 +252,8 @@ TEST_F(GlazesDocTest, AFileCutShortInsideALineIsReportedWhenOpened)
     ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{cut + ": The last line of the file was incomplete (it "
                                                                  "has no line break) and was ignored. The file "
                                                                  "may have been cut short."});
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconExclamation));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30120u);
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconExclamation));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
     ASSERT_EQ(doc->GetGlazeCount(), 2);
     EXPECT_EQ(doc->GetGlaze(1)->m_components.GetCount(), 1); // no "EP" with an amount of 0
 
@@ -324,9 +324,9 @@ TEST_F(GlazesDocTest, ClosingAModifiedDatabaseAsksOnce)
     m_messages.answers = {MsgResultCancel};
     EXPECT_FALSE(doc->CanCloseFrame(&list));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to " + path + "?");
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNoCancel));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30141u);
+    EXPECT_EQ(m_messages.At(0).text, "Save changes to " + path + "?");
+    EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgYesNoCancel));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30141u);
 
     m_messages.answers = {MsgResultNo};
     ASSERT_TRUE(doc->CanCloseFrame(&list));
@@ -343,7 +343,7 @@ TEST_F(GlazesDocTest, ClosingAModifiedDatabaseAsksOnce)
     m_dialogs.AnswerPath(target);
     EXPECT_TRUE(other->OnCommand(CmdCloseGlazeDb));
     EXPECT_EQ(m_messages.boxes.size(), 3u);
-    EXPECT_EQ(m_messages.boxes[2].text, "Save changes to Glazes1?");
+    EXPECT_EQ(m_messages.At(2).text, "Save changes to Glazes1?");
     EXPECT_TRUE(m_template->GetDocuments().empty());
     EXPECT_NE(ReadAll(target).find("name   = Keep me"), std::string::npos);
 }
@@ -438,8 +438,8 @@ TEST_F(GlazesDocTest, FailedSavesReportAndKeepFilesAndPath)
     EXPECT_EQ(request.initialPath, path);
     EXPECT_EQ(request.flags, unsigned(FileDlgHideReadOnly | FileDlgPathMustExist | FileDlgOverwritePrompt));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, nowhere + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30122u);
+    EXPECT_EQ(m_messages.At(0).text, nowhere + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30122u);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetPathName(), path);
     EXPECT_TRUE(TakeNotices(*m_frames[0]) == (Notices{{HintDocumentOpened, 0}})) << "a failed save is not announced";
@@ -454,7 +454,7 @@ TEST_F(GlazesDocTest, FailedSavesReportAndKeepFilesAndPath)
         EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDbAs));
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).text, existing + ": Error writing file");
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_EQ(doc->GetPathName(), path);
 }
@@ -479,7 +479,7 @@ TEST_F(GlazesDocTest, ASaveOverAFileChangedSinceItWasReadAsksFirst)
     EXPECT_FALSE(second.DoSave(path));
     const std::string question = path + " has been changed by another program since it was opened. Replace it with this version?";
     ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{question});
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNo));
+    EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgYesNo));
     EXPECT_EQ(ReadAll(path), firstSaved);
     EXPECT_TRUE(second.IsModified());
 
@@ -499,7 +499,7 @@ TEST_F(GlazesDocTest, ASaveOverAFileChangedSinceItWasReadAsksFirst)
     second.InsertGlaze(0, CGlaze("Unsaved"));
     EXPECT_FALSE(second.DoSave(path)); // the question's default answer is No
     ASSERT_EQ(m_messages.boxes.size(), 3u);
-    EXPECT_EQ(m_messages.boxes[2].text, question);
+    EXPECT_EQ(m_messages.At(2).text, question);
     EXPECT_EQ(ReadAll(path), edited);
     EXPECT_TRUE(second.IsModified());
 }
@@ -516,7 +516,7 @@ TEST_F(GlazesDocTest, AReadOnlyFileIsNotSavedOver)
     doc->InsertGlaze(0, CGlaze("Unsaved"));
     EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDb));
     ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": Error opening file"});
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30122u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30122u);
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms(0444));
     EXPECT_TRUE(doc->IsModified());
@@ -534,7 +534,7 @@ TEST_F(GlazesDocTest, AReadOnlyFileIsNotSavedOver)
     fs::create_symlink(m_dir / "gone.glz", dangling);
     m_dialogs.AnswerPath(dangling.string());
     EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDbAs));
-    EXPECT_EQ(m_messages.boxes.back().text,
+    EXPECT_EQ(m_messages.Last().text,
               dangling.string() + ": Error opening file\n\nThe file is a symbolic link to a file that does not exist.");
     EXPECT_TRUE(fs::is_symlink(dangling));
     EXPECT_FALSE(fs::exists(m_dir / "gone.glz"));
@@ -574,8 +574,8 @@ TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)
     const int indices[] = {0, 1, 2};
     EXPECT_EQ(doc.ConvertGlazeToMaterial(indices, false), 2);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Unable to convert Mystery to material");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 198160u);
+    EXPECT_EQ(m_messages.At(0).text, "Unable to convert Mystery to material");
+    EXPECT_EQ(m_messages.At(0).helpId, 198160u);
     EXPECT_EQ(m_materials.Materials().GetCount(), 4);
     EXPECT_EQ(m_materials.Materials().GetAt(3)->m_name, "Matte") << "a material is named after its glaze";
     EXPECT_EQ(doc.ConvertGlazeToMaterial({}, true), 0);

@@ -62,7 +62,7 @@ TEST_F(HyperGlazeTextTest, AFileWithoutRecordsIsRefused)
     EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, junk), 0);
     EXPECT_EQ(list.GetCount(), 0);
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{junk + ": " + kNoRecordsMessage});
-    EXPECT_EQ(m_messages.boxes[0].helpId, kGlazeImportErrorHelpId);
+    EXPECT_EQ(m_messages.At(0).helpId, kGlazeImportErrorHelpId);
 
     // Good records among lines that are no records still come in; the others are named.
     m_messages.boxes.clear();
@@ -104,7 +104,7 @@ TEST_F(HyperGlazeTextTest, EveryReadableRecordComesInAndTheOthersAreNamed)
     EXPECT_EQ(list.GetAt(3).m_notes, (CStringArrayEx{"last", "", "after a blank line"}));
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": 1 record could not be read and was left out:\n"
                                                                   "record 3 \"Three\""});
-    EXPECT_EQ(m_messages.boxes[0].helpId, kGlazeImportErrorHelpId);
+    EXPECT_EQ(m_messages.At(0).helpId, kGlazeImportErrorHelpId);
 }
 
 // A file whose every record had to be left out names them too, and says nothing came in.
@@ -118,7 +118,7 @@ TEST_F(HyperGlazeTextTest, AFileWhoseEveryRecordIsLeftOutNamesThem)
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": 2 records could not be read and were left out:\n"
                                                                   "record 1 \"Celadon \"\nrecord 2 \"Shino\"\n"
                                                                   "Nothing was imported."});
-    EXPECT_EQ(m_messages.boxes[0].helpId, kGlazeImportErrorHelpId);
+    EXPECT_EQ(m_messages.At(0).helpId, kGlazeImportErrorHelpId);
 }
 
 TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
@@ -226,9 +226,9 @@ TEST_F(HyperGlazeTextTest, OutsideSampleImportsAndRoundTrips)
     ASSERT_EQ(list.GetCount(), 60);
     // Three of the sample's lines lack a column; the import asks about each (and goes on).
     ASSERT_EQ(m_messages.boxes.size(), 3u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Missing ingredient amount?\n Glaze: Midrange Majolica 2\n"
+    EXPECT_EQ(m_messages.At(0).text, "Missing ingredient amount?\n Glaze: Midrange Majolica 2\n"
                                         " Line reads: Add CMC gum to harden surface\n(setting amount to 99999.0)");
-    EXPECT_EQ(m_messages.boxes[2].text, "Missing ingredient name?\n Glaze: Weiser Apache Sig\n(setting name to 'XXXXXX')");
+    EXPECT_EQ(m_messages.At(2).text, "Missing ingredient name?\n Glaze: Weiser Apache Sig\n(setting name to 'XXXXXX')");
     m_messages.boxes.clear();
     for (int i = 0; i < 60; ++i) {
         const SampleRecipe& want = expected[static_cast<std::size_t>(i)];

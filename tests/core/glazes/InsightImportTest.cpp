@@ -51,10 +51,10 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
     EXPECT_EQ(list.GetAt(3).m_notes, CStringArrayEx{"note"});
 
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[0].text, old + ": Incorrect version number (should be >= 4.0)");
-    EXPECT_EQ(m_messages.boxes[0].type, unsigned(MsgOkCancel | MsgIconExclamation));
-    EXPECT_EQ(m_messages.boxes[0].helpId, kInsightImportErrorHelpId);
-    EXPECT_EQ(m_messages.boxes[1].text, (m_dir / "missing.rcp").string() + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).text, old + ": Incorrect version number (should be >= 4.0)");
+    EXPECT_EQ(m_messages.At(0).type, unsigned(MsgOkCancel | MsgIconExclamation));
+    EXPECT_EQ(m_messages.At(0).helpId, kInsightImportErrorHelpId);
+    EXPECT_EQ(m_messages.At(1).text, (m_dir / "missing.rcp").string() + ": Error opening file");
 }
 
 TEST_F(InsightImportTest, SuggestedFileNames)

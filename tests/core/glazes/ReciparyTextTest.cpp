@@ -79,12 +79,12 @@ TEST_F(ReciparyTextTest, IngredientLineForms)
     ExpectLines(list.GetAt(0).m_components, {{"Feldspar", 450}, {"Wollastonite", 99999.0}});
     ExpectLines(list.GetAt(0).m_additions, {{"XXXXXX", 3}});
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[0].text,
+    EXPECT_EQ(m_messages.At(0).text,
               "Missing ingredient amount?\n Glaze: C\n Line reads: Wollastonite\n(setting amount to 99999.0)");
-    EXPECT_EQ(m_messages.boxes[0].type, unsigned(MsgOkCancel | MsgIconExclamation));
-    EXPECT_EQ(m_messages.boxes[0].helpId, kReciparyMissingAmountHelpId);
-    EXPECT_EQ(m_messages.boxes[1].text, "Missing ingredient name?\n Glaze: C\n(setting name to 'XXXXXX')");
-    EXPECT_EQ(m_messages.boxes[1].helpId, kReciparyMissingNameHelpId);
+    EXPECT_EQ(m_messages.At(0).type, unsigned(MsgOkCancel | MsgIconExclamation));
+    EXPECT_EQ(m_messages.At(0).helpId, kReciparyMissingAmountHelpId);
+    EXPECT_EQ(m_messages.At(1).text, "Missing ingredient name?\n Glaze: C\n(setting name to 'XXXXXX')");
+    EXPECT_EQ(m_messages.At(1).helpId, kReciparyMissingNameHelpId);
 
     // Cancel ends the import and empties the list.
     m_messages.answers.push_back(MsgResultCancel);
@@ -102,11 +102,11 @@ TEST_F(ReciparyTextTest, UnterminatedTextIsRefused)
     EXPECT_EQ(CReciparyIO::ImportRecipes(list, path), 0);
     EXPECT_EQ(list.GetCount(), 0);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, path + ": File does not have proper line termination line 2");
-    EXPECT_EQ(m_messages.boxes[0].helpId, kGlazeImportErrorHelpId);
+    EXPECT_EQ(m_messages.At(0).text, path + ": File does not have proper line termination line 2");
+    EXPECT_EQ(m_messages.At(0).helpId, kGlazeImportErrorHelpId);
 
     EXPECT_EQ(CReciparyIO::ImportRecipes(list, path + ".none"), 0);
-    EXPECT_EQ(m_messages.boxes.back().text, path + ".none: Error opening file");
+    EXPECT_EQ(m_messages.Last().text, path + ".none: Error opening file");
 }
 
 TEST_F(ReciparyTextTest, ExportWritesTheLabelledLayout)

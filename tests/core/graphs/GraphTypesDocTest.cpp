@@ -200,9 +200,9 @@ TEST_F(GraphTypesDocTest, FilesThatCannotBeOpenedOrReadLeaveAnEmptyDatabase)
     const std::string elements = OXI_SHIPPED_DATA_DIR "/elements.ele";
     EXPECT_TRUE(doc.OnOpenDocument(elements));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, elements + ": Incorrect file type: Oxidarium Elements");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30120u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(0).text, elements + ": Incorrect file type: Oxidarium Elements");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
     EXPECT_EQ(doc.Database().GetCount(), 0);
     EXPECT_TRUE(doc.Database().m_infoLines.empty());
     EXPECT_EQ(doc.Database().m_oxideColors.GetCount(), 128);
@@ -221,8 +221,8 @@ TEST_F(GraphTypesDocTest, FilesThatCannotBeOpenedOrReadLeaveAnEmptyDatabase)
     const std::string missing = (m_dir / "missing.grt").string();
     EXPECT_TRUE(doc.OnOpenDocument(missing));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, missing + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30119u);
+    EXPECT_EQ(m_messages.At(0).text, missing + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30119u);
     EXPECT_EQ(doc.Database().GetCount(), 0);
     EXPECT_EQ(doc.GetDatabaseName(), "Golden templates");
     EXPECT_EQ(doc.Database().m_oxideColors.GetCount(), 3);
@@ -274,7 +274,7 @@ TEST_F(GraphTypesDocTest, SaveWritesTheFileAndRemembersIt)
     doc.RemoveTemplate(0);
     m_messages.answers = {MsgResultCancel};
     EXPECT_TRUE(doc.OnCommand(CmdNewGraphTypeDb));
-    EXPECT_EQ(m_messages.boxes.back().text, "Save changes to " + path + "?");
+    EXPECT_EQ(m_messages.Last().text, "Save changes to " + path + "?");
     EXPECT_EQ(doc.Database().GetCount(), 1);
     EXPECT_EQ(doc.Database().GetAt(0).m_name, "second");
     EXPECT_TRUE(TakeCodes(frame).empty());
@@ -293,7 +293,7 @@ TEST_F(GraphTypesDocTest, AFailedSaveAsKeepsTheFileItWasToReplace)
     m_messages.answers = {MsgResultNo};
     EXPECT_TRUE(doc.OnCommand(CmdSaveGraphTypeDbAs));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30121u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30121u);
     EXPECT_EQ(ReadAll(existing), "someone's templates\r\n");
     EXPECT_TRUE(doc.GetPathName().empty());
     g_prefs.backtyp = CBackupSettings::None;

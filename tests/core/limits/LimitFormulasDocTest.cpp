@@ -198,9 +198,9 @@ TEST_F(LimitFormulasDocTest, FilesThatCannotBeReadLeaveAnEmptyDatabase)
     const std::string materials = OXI_SHIPPED_DATA_DIR "/materials.mat";
     EXPECT_TRUE(doc.OnOpenDocument(materials));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, materials + ": Incorrect file type: Oxidarium Materials");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30120u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(0).text, materials + ": Incorrect file type: Oxidarium Materials");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
     EXPECT_EQ(doc.Database().GetCount(), 0);
     EXPECT_EQ(doc.Database().m_combinations.GetCount(), 0);
     EXPECT_EQ(doc.GetPathName(), "");
@@ -210,8 +210,8 @@ TEST_F(LimitFormulasDocTest, FilesThatCannotBeReadLeaveAnEmptyDatabase)
     const std::string missing = (m_dir / "missing.lim").string();
     EXPECT_TRUE(doc.OnOpenDocument(missing));
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, missing + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30119u);
+    EXPECT_EQ(m_messages.At(1).text, missing + ": Error opening file");
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30119u);
 }
 
 TEST_F(LimitFormulasDocTest, SaveAndItsFailures)
@@ -242,8 +242,8 @@ TEST_F(LimitFormulasDocTest, SaveAndItsFailures)
     m_messages.answers = {MsgResultNo};
     EXPECT_FALSE(doc.OnSaveDocument(path));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30121u);
-    EXPECT_NE(m_messages.boxes[0].text.find(" -- Continue with Save?"), std::string::npos);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30121u);
+    EXPECT_NE(m_messages.At(0).text.find(" -- Continue with Save?"), std::string::npos);
     EXPECT_EQ(ReadAll(path), saved);
     EXPECT_TRUE(doc.IsModified());
 
@@ -251,7 +251,7 @@ TEST_F(LimitFormulasDocTest, SaveAndItsFailures)
     g_prefs.backtyp = 0;
     const std::string nowhere = (m_dir / "no" / "db.lim").string();
     EXPECT_FALSE(doc.OnSaveDocument(nowhere));
-    EXPECT_EQ(m_messages.boxes.back().text, nowhere + ": Error opening file");
+    EXPECT_EQ(m_messages.Last().text, nowhere + ": Error opening file");
     EXPECT_EQ(ProfileFile(), path);
 }
 
@@ -290,7 +290,7 @@ TEST_F(LimitFormulasDocTest, NewOpenAndRevertAskFirstAndAnnounce)
     EXPECT_TRUE(doc.OnCommand(CmdNewLimitFormulaDb) && doc.IsModified());
     const std::string question = "Save changes to " + path + "?";
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{question, question}));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30141u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30141u);
     EXPECT_TRUE(TakeNotices(frame).empty());
 
     // New without changes asks nothing.
@@ -372,7 +372,7 @@ TEST_F(LimitFormulasDocTest, CompilingFromGlazesAppendsTheFormulaAndShowsItsStat
     CMakeLimitFormulaRequest empty;
     EXPECT_EQ(doc.CompileFromGlazes(empty), -1);
     EXPECT_EQ(doc.Database().GetCount(), 2);
-    EXPECT_EQ(m_messages.boxes.back().helpId, kMakeLimitFormulaHelpId);
+    EXPECT_EQ(m_messages.Last().helpId, kMakeLimitFormulaHelpId);
 
     if (g_pInformationDoc)
         g_pInformationDoc->OnCloseDocument();

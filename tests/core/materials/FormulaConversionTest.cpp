@@ -177,9 +177,9 @@ TEST_F(FormulaConversionTest, FailuresKeepTheFormula)
     // A component index outside the list: the internal error, and nothing changes.
     EXPECT_EQ(Converted("CaO SiO2", kConvertToUnity, kUnityOnComponentBase + 2), "CaO SiO2");
     ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.boxes[0].text, "Internal error (ConvertFormulaToUnityOnComponent)");
-    EXPECT_EQ(messages.boxes[0].Icon(), static_cast<unsigned>(MsgIconError));
-    EXPECT_EQ(messages.boxes[0].helpId, kFormulaConversionErrorHelpId);
+    EXPECT_EQ(messages.At(0).text, "Internal error (ConvertFormulaToUnityOnComponent)");
+    EXPECT_EQ(messages.At(0).Icon(), static_cast<unsigned>(MsgIconError));
+    EXPECT_EQ(messages.At(0).helpId, kFormulaConversionErrorHelpId);
 
     // Oxidising silicon with no decimals forces 28, below the weight of its oxide's silicon: that
     // text does not parse, and the formula is kept instead of being lost.

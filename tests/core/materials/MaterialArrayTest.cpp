@@ -376,16 +376,16 @@ TEST_F(MaterialCheckTest, CheckDatabaseShowsEveryProblemInOrder)
                             "No more invalid formulas found",
                             "Material \"E\" contains unexpected element He", "No more unexpected elements found"));
     ASSERT_EQ(m_messages.boxes.size(), 10u);
-    EXPECT_EQ(m_messages.boxes[0].type, unsigned(MsgOkCancel | MsgIconExclamation));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30202u);
-    EXPECT_EQ(m_messages.boxes[2].type, unsigned(MsgOkCancel | MsgIconInformation));
-    EXPECT_EQ(m_messages.boxes[2].helpId, 0x30204u);
-    EXPECT_EQ(m_messages.boxes[3].helpId, 0x30205u);
-    EXPECT_EQ(m_messages.boxes[5].helpId, 0x30207u);
-    EXPECT_EQ(m_messages.boxes[6].helpId, 0x30208u);
-    EXPECT_EQ(m_messages.boxes[7].helpId, 0x30211u);
-    EXPECT_EQ(m_messages.boxes[8].helpId, 0x30212u);
-    EXPECT_EQ(m_messages.boxes[9].helpId, 0x30214u);
+    EXPECT_EQ(m_messages.At(0).type, unsigned(MsgOkCancel | MsgIconExclamation));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30202u);
+    EXPECT_EQ(m_messages.At(2).type, unsigned(MsgOkCancel | MsgIconInformation));
+    EXPECT_EQ(m_messages.At(2).helpId, 0x30204u);
+    EXPECT_EQ(m_messages.At(3).helpId, 0x30205u);
+    EXPECT_EQ(m_messages.At(5).helpId, 0x30207u);
+    EXPECT_EQ(m_messages.At(6).helpId, 0x30208u);
+    EXPECT_EQ(m_messages.At(7).helpId, 0x30211u);
+    EXPECT_EQ(m_messages.At(8).helpId, 0x30212u);
+    EXPECT_EQ(m_messages.At(9).helpId, 0x30214u);
 }
 
 TEST_F(MaterialCheckTest, CancelEndsTheCheck)
@@ -416,10 +416,10 @@ TEST_F(MaterialCheckTest, CheckOfAnEmptyDatabase)
     EXPECT_THAT(m_messages.Texts(), ElementsAre("All material names and codes are unique",
                                                 "All material mappings are okay", "All formulas are okay",
                                                 "No unexpected elements found"));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30203u);
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30206u);
-    EXPECT_EQ(m_messages.boxes[2].helpId, 0x30210u);
-    EXPECT_EQ(m_messages.boxes[3].helpId, 0x30213u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30203u);
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30206u);
+    EXPECT_EQ(m_messages.At(2).helpId, 0x30210u);
+    EXPECT_EQ(m_messages.At(3).helpId, 0x30213u);
 
     // Two unexpected elements are listed in element order, plural.
     m_messages.boxes.clear();

@@ -234,9 +234,9 @@ TEST_F(MaterialsDocTest, FilesThatCannotBeReadLeaveAnEmptyDatabase)
     const std::string elements = OXI_SHIPPED_DATA_DIR "/elements.ele";
     EXPECT_TRUE(doc.OnOpenDocument(elements));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, elements + ": Incorrect file type: Oxidarium Elements");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30120u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(0).text, elements + ": Incorrect file type: Oxidarium Elements");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
     EXPECT_EQ(doc.Materials().GetCount(), 0);
     EXPECT_EQ(doc.GetDatabaseName(), "Materials");
     EXPECT_EQ(doc.GetPathName(), "");
@@ -246,10 +246,10 @@ TEST_F(MaterialsDocTest, FilesThatCannotBeReadLeaveAnEmptyDatabase)
     const std::string missing = (m_dir / "missing.mat").string();
     EXPECT_TRUE(doc.OnOpenDocument(missing));
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, missing + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30119u);
+    EXPECT_EQ(m_messages.At(1).text, missing + ": Error opening file");
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30119u);
     EXPECT_TRUE(doc.OnOpenDocument(m_dir.string()));
-    EXPECT_EQ(m_messages.boxes.back().text, m_dir.string() + ": Error opening file");
+    EXPECT_EQ(m_messages.Last().text, m_dir.string() + ": Error opening file");
 }
 
 TEST_F(MaterialsDocTest, TheStarterDatabaseOpensQuietly)
@@ -273,8 +273,8 @@ TEST_F(MaterialsDocTest, OpeningRefreshesMappedMaterials)
     const std::string path = MappedFile();
     ASSERT_TRUE(doc.OnOpenDocument(path));
     EXPECT_THAT(m_messages.Texts(), ElementsAre("1 material mapping updated"));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30200u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconInformation);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30200u);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconInformation);
     const CMaterial& a = *doc.Materials().GetAt(0);
     EXPECT_EQ(a.m_formula, "CaCO3");
     EXPECT_EQ(a.m_density, 90.0);
@@ -298,8 +298,8 @@ TEST_F(MaterialsDocTest, OpeningRefreshesMappedMaterials)
     CRecordingFrame frame(doc, "list");
     doc.UpdateMappedMaterials(true, true);
     EXPECT_THAT(m_messages.Texts(), ElementsAre("2 bad material mappings found, please run material database check"));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30201u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30201u);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
     EXPECT_TRUE(TakeNotices(frame).empty());
 
     // A changed target is announced record by record.
@@ -353,8 +353,8 @@ TEST_F(MaterialsDocTest, SaveGoesThroughTheBackupAndTheSafeWriter)
     m_messages.answers = {MsgResultNo};
     EXPECT_FALSE(doc.OnSaveDocument(path));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30121u);
-    EXPECT_NE(m_messages.boxes[0].text.find(" -- Continue with Save?"), std::string::npos);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30121u);
+    EXPECT_NE(m_messages.At(0).text.find(" -- Continue with Save?"), std::string::npos);
     EXPECT_EQ(ReadAll(path), saved);
     EXPECT_TRUE(doc.IsModified());
 }
@@ -368,7 +368,7 @@ TEST_F(MaterialsDocTest, FailedSavesReportAndKeepTheOldFile)
     const std::string nowhere = (m_dir / "no-such-dir" / "x.mat").string();
     EXPECT_FALSE(doc.DoSave(nowhere, true));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, nowhere + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).text, nowhere + ": Error opening file");
     EXPECT_FALSE(fs::exists(nowhere));
 
     const std::string existing = WriteFile("existing.mat", "precious\r\nbytes");
@@ -380,8 +380,8 @@ TEST_F(MaterialsDocTest, FailedSavesReportAndKeepTheOldFile)
         EXPECT_FALSE(doc.DoSave("", true));
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, existing + ": Error writing file");
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30122u);
+    EXPECT_EQ(m_messages.At(1).text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30122u);
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), "");
@@ -410,8 +410,8 @@ TEST_F(MaterialsDocTest, NewOpenAndRevertAskFirstAndAnnounce)
     m_messages.answers = {MsgResultCancel};
     EXPECT_EQ(doc.OpenFile(path), 1);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to " + path + "?");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30141u);
+    EXPECT_EQ(m_messages.At(0).text, "Save changes to " + path + "?");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30141u);
     EXPECT_TRUE(TakeNotices(frame).empty());
 
     m_messages.answers = {MsgResultNo};

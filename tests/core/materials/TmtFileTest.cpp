@@ -131,15 +131,15 @@ TEST_F(TmtFileTest, EdgeCasesOfTheText)
                                     "Clipboard: Parse error line 5",
                                     "Clipboard: Bad material formula line 7",
                                 }));
-    EXPECT_EQ(messages.boxes[0].Icon(), static_cast<unsigned>(MsgIconExclamation));
-    EXPECT_EQ(messages.boxes[0].helpId, kTmtReadErrorHelpId);
+    EXPECT_EQ(messages.At(0).Icon(), static_cast<unsigned>(MsgIconExclamation));
+    EXPECT_EQ(messages.At(0).helpId, kTmtReadErrorHelpId);
     EXPECT_EQ(m_read.GetCount(), 0);
     EXPECT_EQ(m_read.m_dbName, "Materials");
 
     // A file that cannot be opened.
     const std::string missing = TempPath("missing.tmt");
     EXPECT_EQ(m_read.ReadTmtFile(&missing, m_roles, m_expansions), 1);
-    EXPECT_EQ(messages.boxes.back().text, missing + ": Error opening file");
+    EXPECT_EQ(messages.Last().text, missing + ": Error opening file");
 
     // A weight the oxides cannot reach keeps the plain formula; huge table numbers cost nothing.
     messages.boxes.clear();
@@ -287,7 +287,7 @@ TEST_F(TmtFileTest, ImportIntoTheDatabases)
     result = ImportTmtFile(options, &missing);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(materials.Materials().GetCount(), 4);
-    EXPECT_EQ(messages.boxes.back().text, missing + ": Error opening file");
+    EXPECT_EQ(messages.Last().text, missing + ": Error opening file");
 }
 
 } // namespace

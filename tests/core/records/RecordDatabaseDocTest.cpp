@@ -224,7 +224,7 @@ TYPED_TEST(RecordDatabaseDocTest, AFileCutShortInsideALineIsReportedWhenOpened)
     ASSERT_EQ(this->messages.Texts(), std::vector<std::string>{path + ": The last line of the file was incomplete "
                                                                       "(it has no line break) and was ignored. The "
                                                                       "file may have been cut short."});
-    EXPECT_EQ(this->messages.boxes[0].helpId, doc.Kind().readErrorHelpId);
+    EXPECT_EQ(this->messages.At(0).helpId, doc.Kind().readErrorHelpId);
     std::remove(path.c_str());
 }
 

@@ -225,11 +225,11 @@ TEST_F(BackupTest, SaveAsksToContinueWhenTheBackupFails)
     ASSERT_EQ(messages.boxes.size(), 2u);
     const std::string expected =
         "Backup directory \"" + deep + "\" does not exist and cannot be created -- Continue with Save?";
-    EXPECT_EQ(messages.boxes[0].text, expected);
-    EXPECT_EQ(messages.boxes[0].Buttons(), MsgYesNo);
-    EXPECT_EQ(messages.boxes[0].Icon(), MsgIconQuestion);
-    EXPECT_EQ(messages.boxes[0].helpId, 196897u);
-    EXPECT_EQ(messages.boxes[1].helpId, 1234u);
+    EXPECT_EQ(messages.At(0).text, expected);
+    EXPECT_EQ(messages.At(0).Buttons(), MsgYesNo);
+    EXPECT_EQ(messages.At(0).Icon(), MsgIconQuestion);
+    EXPECT_EQ(messages.At(0).helpId, 196897u);
+    EXPECT_EQ(messages.At(1).helpId, 1234u);
 
     // A backup that works asks nothing.
     g_prefs.backtyp = 1;

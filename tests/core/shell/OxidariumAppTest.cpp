@@ -15,11 +15,11 @@ TEST(OxidariumAppTest, MessageBoxesCarryTheirHelpContextAndAnswerFromTheScript)
               MsgResultNo);
     EXPECT_EQ(app.MessageBoxWithHelp("All formulas are okay", MsgOk | MsgIconInformation, 5), MsgResultOk);
     ASSERT_EQ(messages.boxes.size(), 2u);
-    EXPECT_EQ(messages.boxes[0].text, "x.mat: Error writing file -- Continue with Save?");
-    EXPECT_EQ(messages.boxes[0].caption, "Oxidarium");
-    EXPECT_EQ(messages.boxes[0].Buttons(), MsgYesNo);
-    EXPECT_EQ(messages.boxes[0].Icon(), MsgIconQuestion);
-    EXPECT_EQ(messages.boxes[0].helpId, 196897u);
+    EXPECT_EQ(messages.At(0).text, "x.mat: Error writing file -- Continue with Save?");
+    EXPECT_EQ(messages.At(0).caption, "Oxidarium");
+    EXPECT_EQ(messages.At(0).Buttons(), MsgYesNo);
+    EXPECT_EQ(messages.At(0).Icon(), MsgIconQuestion);
+    EXPECT_EQ(messages.At(0).helpId, 196897u);
     EXPECT_EQ(app.m_nBoxHelpId, 0u) << "the context belongs to the box only while it is up";
 }
 

@@ -208,7 +208,7 @@ TEST_F(PreferencesFileTest, WrongFileTypeFallsBackToDefaults)
     P prefs;
     EXPECT_EQ(LoadFile("filetype = Other\nversion = 2\nmatshort = N\nglztyp = Only\ncoltyp = 0\n", prefs), 1);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    const CFakeMessageService::Box& box = m_messages.boxes[0];
+    const CFakeMessageService::Box& box = m_messages.At(0);
     EXPECT_EQ(box.text, m_prefsPath + ": Incorrect file type: Other\n\nUsing default preferences");
     EXPECT_EQ(box.Buttons(), MsgOk);
     EXPECT_EQ(box.Icon(), MsgIconExclamation);
@@ -247,11 +247,11 @@ TEST_F(PreferencesFileTest, ReaderRulesForRangesAndFlags)
 
     P twice;
     EXPECT_EQ(LoadFile(std::string(kHeader) + "hazwarn = a\nhazwarn = b\n", twice), 1);
-    EXPECT_EQ(m_messages.boxes.back().text,
+    EXPECT_EQ(m_messages.Last().text,
               m_prefsPath + ": Multiple occurrences of parameter 'hazwarn', line 4\n\nUsing default preferences");
     P noVersion;
     EXPECT_EQ(LoadFile("filetype = Oxidarium Preferences\n", noVersion), 1);
-    EXPECT_EQ(m_messages.boxes.back().text,
+    EXPECT_EQ(m_messages.Last().text,
               m_prefsPath + ": Parameter 'version' not found\n\nUsing default preferences");
 }
 
@@ -342,13 +342,13 @@ TEST_F(PreferencesFileTest, VersionOneColumnsAreRaisedAndBadListsReported)
     P nk;
     EXPECT_EQ(LoadFile(std::string(kHeader) + "sugord = Na Nk\n", nk), 1);
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[0].text, m_prefsPath +
+    EXPECT_EQ(m_messages.At(0).text, m_prefsPath +
                                             ": Error in 'matshort' (list of columns in Material List Normal view)"
                                             "\n\nUsing default preferences");
-    EXPECT_EQ(m_messages.boxes[1].text,
+    EXPECT_EQ(m_messages.At(1).text,
               m_prefsPath + ": Error in 'sugord' (list of elements in Batch Calculation Oxide Suggestion Order)"
                             "\n\nUsing default preferences");
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30132u);
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30132u);
     EXPECT_EQ(nk.sugord, P().sugord);
 }
 
@@ -384,10 +384,10 @@ TEST_F(PreferencesFileTest, SaveBacksUpWithTheWorkingSettings)
     EXPECT_EQ(prefs.Save(), 1);
     EXPECT_EQ(ReadAll(m_prefsPath), "kept");
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text,
+    EXPECT_EQ(m_messages.At(0).text,
               "Backup directory \"" + deep + "\" does not exist and cannot be created -- Continue with Save?");
-    EXPECT_EQ(m_messages.boxes[0].type, unsigned(MsgYesNo | MsgIconQuestion));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30121u);
+    EXPECT_EQ(m_messages.At(0).type, unsigned(MsgYesNo | MsgIconQuestion));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30121u);
     m_messages.answers = {MsgResultYes};
     EXPECT_EQ(prefs.Save(), 0);
     EXPECT_TRUE(ReadAll(m_prefsPath).starts_with("filetype = "));
@@ -404,14 +404,14 @@ TEST_F(PreferencesFileTest, FailedWriteLeavesTheOldFile)
     }
     EXPECT_EQ(ReadAll(m_prefsPath), "old file");
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, m_prefsPath + ": Error writing file");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30133u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(0).text, m_prefsPath + ": Error writing file");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30133u);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
 
     prefs.m_strFilePath = (m_dir / "no-such-dir" / "prefs.dat").string();
     EXPECT_EQ(prefs.Save(), 1);
-    EXPECT_EQ(m_messages.boxes.back().text, prefs.m_strFilePath + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes.back().helpId, 0x30134u);
+    EXPECT_EQ(m_messages.Last().text, prefs.m_strFilePath + ": Error opening file");
+    EXPECT_EQ(m_messages.Last().helpId, 0x30134u);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2)
         << "no temporary file is left";
 }
@@ -427,7 +427,7 @@ TEST_F(PreferencesFileTest, UnreadFileIsKeptBeforeItIsReplaced)
     fs::permissions(m_prefsPath + ".bad", fs::perms::owner_read);
     EXPECT_EQ(prefs.Save(), 1);
     EXPECT_EQ(ReadAll(m_prefsPath), broken);
-    EXPECT_THAT(m_messages.boxes.back().text,
+    EXPECT_THAT(m_messages.Last().text,
                 HasSubstr("Backup: error copying " + m_prefsPath + " to " + m_prefsPath + ".bad"));
 
     fs::permissions(m_prefsPath + ".bad", fs::perms::owner_all);

@@ -167,9 +167,9 @@ TEST_F(SubstitutionsDocTest, FilesThatCannotBeReadLeaveAnEmptyUntitledDatabase)
     const std::string materials = OXI_SHIPPED_DATA_DIR "/materials.mat";
     EXPECT_TRUE(doc.OnOpenDocument(materials));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, materials + ": Incorrect file type: Oxidarium Materials");
-    EXPECT_EQ(m_messages.boxes[0].helpId, kSubstitutionReadErrorHelpId);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(0).text, materials + ": Incorrect file type: Oxidarium Materials");
+    EXPECT_EQ(m_messages.At(0).helpId, kSubstitutionReadErrorHelpId);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
     EXPECT_EQ(doc.Substitutions().GetCount(), 0);
     EXPECT_EQ(doc.GetDatabaseName(), "Substitutions");
     EXPECT_TRUE(doc.Substitutions().m_infoLines.empty());
@@ -182,8 +182,8 @@ TEST_F(SubstitutionsDocTest, FilesThatCannotBeReadLeaveAnEmptyUntitledDatabase)
     const std::string missing = (m_dir / "missing.sub").string();
     EXPECT_TRUE(doc.OnOpenDocument(missing));
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, missing + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[1].helpId, kSubstitutionOpenErrorHelpId);
+    EXPECT_EQ(m_messages.At(1).text, missing + ": Error opening file");
+    EXPECT_EQ(m_messages.At(1).helpId, kSubstitutionOpenErrorHelpId);
     EXPECT_FALSE(fs::exists(missing));
     EXPECT_EQ(doc.GetPathName(), "");
     EXPECT_EQ(ProfileValue(), remembered);
@@ -191,7 +191,7 @@ TEST_F(SubstitutionsDocTest, FilesThatCannotBeReadLeaveAnEmptyUntitledDatabase)
     // A reader message about a parameter names the path, the parameter and the line.
     const std::string bad = WriteFile("bad.sub", "filetype = Oxidarium Substitutions\nversion = 2\nnote = |x\n");
     EXPECT_TRUE(doc.OnOpenDocument(bad));
-    EXPECT_EQ(m_messages.boxes.back().text, bad + ": Error: parameter 'note', line 3");
+    EXPECT_EQ(m_messages.Last().text, bad + ": Error: parameter 'note', line 3");
 }
 
 TEST_F(SubstitutionsDocTest, TheShippedDatabaseOpensQuietlyAndIsWhatTheWriterWrites)
@@ -229,7 +229,7 @@ TEST_F(SubstitutionsDocTest, SaveWritesThroughTheSafeWriterAndAnnounces)
     doc.InsertRecord(0, CSubstitution("x"));
     const std::string nowhere = (m_dir / "no-such-dir" / "x.sub").string();
     EXPECT_FALSE(doc.OnSaveDocument(nowhere));
-    EXPECT_EQ(m_messages.boxes.back().text, nowhere + ": Error opening file");
+    EXPECT_EQ(m_messages.Last().text, nowhere + ": Error opening file");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(ProfileValue(), path);
 }

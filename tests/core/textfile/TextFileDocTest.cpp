@@ -112,10 +112,10 @@ TEST_F(TextFileDocTest, OpenFailuresAreReportedAndLeaveNoDocument)
     EXPECT_EQ(Open(missing), nullptr);
     EXPECT_EQ(Open(m_dir.string()), nullptr);
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[0].text, missing + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30800u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
-    EXPECT_EQ(m_messages.boxes[1].text, m_dir.string() + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).text, missing + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30800u);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(1).text, m_dir.string() + ": Error opening file");
     EXPECT_TRUE(m_template->GetDocuments().empty());
 }
 
@@ -140,7 +140,7 @@ TEST_F(TextFileDocTest, SavesReportFailuresAndAnnounceOnlyRealSaves)
     EXPECT_EQ(request.helpId, 303u);
     EXPECT_FALSE(request.clipboardOption);
     ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{nowhere + ": Error opening file"});
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30122u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30122u);
 
     // A disk that fills up: the old file keeps its bytes.
     const std::string path = document->GetPathName();
@@ -150,7 +150,7 @@ TEST_F(TextFileDocTest, SavesReportFailuresAndAnnounceOnlyRealSaves)
         document->OnCommand(CmdTextSave);
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, path + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).text, path + ": Error writing file");
     EXPECT_EQ(ReadAll(path), "old\n");
     EXPECT_TRUE(document->IsModified()) << "a failed save leaves the document modified";
     EXPECT_TRUE(view->hints.empty()) << "no saved notice for a failed save";
@@ -161,8 +161,8 @@ TEST_F(TextFileDocTest, SavesReportFailuresAndAnnounceOnlyRealSaves)
     m_messages.answers.push_back(MsgResultNo);
     document->OnCommand(CmdTextSave);
     ASSERT_EQ(m_messages.boxes.size(), 3u);
-    EXPECT_NE(m_messages.boxes[2].text.find(" -- Continue with Save?"), std::string::npos);
-    EXPECT_EQ(m_messages.boxes[2].helpId, 0x30121u);
+    EXPECT_NE(m_messages.At(2).text.find(" -- Continue with Save?"), std::string::npos);
+    EXPECT_EQ(m_messages.At(2).helpId, 0x30121u);
     EXPECT_EQ(ReadAll(path), "old\n");
     g_prefs.backtyp = 0;
 
@@ -241,8 +241,8 @@ TEST_F(TextFileDocTest, ClosingAsksForChangesAndAnnouncesClosingThenClosed)
     m_messages.answers.push_back(MsgResultCancel);
     document->OnCommand(CmdTextClose);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to " + document->GetPathName() + "?");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30141u);
+    EXPECT_EQ(m_messages.At(0).text, "Save changes to " + document->GetPathName() + "?");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30141u);
     EXPECT_EQ(m_template->GetDocuments().size(), 2u);
     EXPECT_TRUE(watcher->hints.empty());
 

@@ -121,8 +121,8 @@ TEST_F(BatchCalculatorTest, MissingMaterialsExcessAndUndo)
     calc.m_originalAdditions.Add("Unobtainium", 5);
     calc.Start();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Unobtainium not in Material List, recommend you Cancel");
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconError);
+    EXPECT_EQ(m_messages.At(0).text, "Unobtainium not in Material List, recommend you Cancel");
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconError);
     EXPECT_EQ(calc.m_formulaText, "0.07186 K2O  0.07186 Al2O3  0.43114 SiO2");
 
     // More silica than the formula holds shows the excess as a negative remainder.
@@ -153,7 +153,7 @@ TEST_F(BatchCalculatorTest, MissingMaterialsExcessAndUndo)
     calc.m_formulaText = "0.3 Xq2O";
     calc.RestartFromFormula();
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text.rfind("Invalid formula!\n    ", 0), 0u);
+    EXPECT_EQ(m_messages.At(1).text.rfind("Invalid formula!\n    ", 0), 0u);
     EXPECT_EQ(calc.GetRemainders(), OxideVector());
     EXPECT_TRUE(calc.GetRecipe().empty());
 }

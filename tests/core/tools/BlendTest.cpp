@@ -134,8 +134,8 @@ TEST_F(BlendTest, EndpointsThatCannotBeBlendedStopBeforeAnyDatabaseIsMade)
     EXPECT_THAT(m_messages.Texts(), ElementsAre("Cannot convert \"Odd\" to recipe by weight!",
                                                 "Cannot convert \"Odd\" to recipe by weight",
                                                 "Glaze \"Empty\" has no ingredients!"));
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30580u);
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30580u);
 
     // Unchosen or unknown endpoints end silently.
     request.endpoints = {0, -1, -1, -1};

@@ -143,9 +143,9 @@ TEST_F(LoadOptimizationParamsTest, LimitsOnSingleOxidesLoiAndKNaOBecomeOxideCons
     EXPECT_EQ(Texts(params), (std::vector<std::string>{"14,>,2.0,4.0,", "13,<,0.5,,", "-2,>,0.1,,", "-1,<,10.0,,",
                                                        "Kept,>,1,,"}));
     ASSERT_EQ(messages.boxes.size(), 1u); // once, however many limits were skipped
-    EXPECT_EQ(messages.boxes[0].text, "Some limits could not be imported");
-    EXPECT_EQ(messages.boxes[0].Icon(), MsgIconInformation);
-    EXPECT_EQ(messages.boxes[0].helpId, 4321u);
+    EXPECT_EQ(messages.At(0).text, "Some limits could not be imported");
+    EXPECT_EQ(messages.At(0).Icon(), MsgIconInformation);
+    EXPECT_EQ(messages.At(0).helpId, 4321u);
 
     CLimitFormula percent("By weight");
     percent.m_limits.Add(CLimit("SiO2", "50 - 60", 1));

@@ -105,7 +105,7 @@ TEST_F(MixGlazesTest, SourcesThatCannotBeConvertedInsertNothing)
                                                 "Cannot convert \"Odd\" to recipe by weight",
                                                 "Cannot convert \"Odd\" to recipe by weight",
                                                 "Cannot convert \"Odd\" to recipe by weight!"));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30581u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30581u);
     EXPECT_EQ(m_doc->GetGlazeCount(), 5);
 }
 

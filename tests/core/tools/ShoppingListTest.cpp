@@ -104,7 +104,7 @@ TEST_F(ShoppingListTest, PoundsKilogramsAndTheInformationWindow)
                                   "Rutile     5.0  g\r\n"
                                   "silica    30.0  g\r\n");
     EXPECT_THAT(m_messages.Texts(), ElementsAre("Cannot convert \"Odd\" to recipe by weight!"));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30584u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30584u);
     ASSERT_EQ(information.frames.size(), 1u);
     EXPECT_EQ(information.frames[0]->minimized, 1);
     EXPECT_EQ(information.frames[0]->activated, 1);

@@ -158,9 +158,9 @@ TEST_F(DbTreeDocTest, LivesAsTheOneTreeDocumentAndIsOnlyMinimised)
         EXPECT_EQ(doc.items.GetCount(), 0);
         EXPECT_TRUE(doc.IsModified());
         ASSERT_EQ(m_messages.boxes.size(), 2u);
-        EXPECT_EQ(m_messages.boxes[0].text, "Are you sure you want to clear the database tree?");
-        EXPECT_EQ(m_messages.boxes[0].type, MsgYesNo | MsgIconQuestion);
-        EXPECT_EQ(m_messages.boxes[0].helpId, 0x30900u);
+        EXPECT_EQ(m_messages.At(0).text, "Are you sure you want to clear the database tree?");
+        EXPECT_EQ(m_messages.At(0).type, MsgYesNo | MsgIconQuestion);
+        EXPECT_EQ(m_messages.At(0).helpId, 0x30900u);
     }
     EXPECT_EQ(g_pDbTreeDoc, nullptr);
     EXPECT_EQ(COxidariumApp::GetSingletonDocument(static_cast<int>(DbFileType::DbTreeItems)), nullptr);
@@ -244,11 +244,11 @@ TEST_F(DbTreeDocTest, AddDatabasesReportsDuplicatesAndUnreadableFiles)
                               "Graph Template Files (*.grt)|*.grt||");
 
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[0].text, "File \"" + knownUpper + "\" is already in the tree.");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30910u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
-    EXPECT_EQ(m_messages.boxes[1].text, missing + ": unable to open");
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30911u);
+    EXPECT_EQ(m_messages.At(0).text, "File \"" + knownUpper + "\" is already in the tree.");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30910u);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(1).text, missing + ": unable to open");
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30911u);
 
     ASSERT_EQ(doc.items.GetCount(), 4);
     EXPECT_EQ(doc.items.GetAt(1)->path, prefs);
@@ -279,7 +279,7 @@ TEST_F(DbTreeDocTest, NamesWithLineBreaksAreRefusedAndNeverWrittenAsLinesOfTheir
     EXPECT_EQ(doc.AddDirectory(m_dir.string()), 0);
     const std::string refused = "File \"" + forged + "\" cannot be kept in the database tree: its name holds a line break.";
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{refused, refused}));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30921u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30921u);
     EXPECT_EQ(doc.items.GetCount(), 0);
     EXPECT_EQ(added, (std::array<bool, kDbTreeItemTypeCount>{}));
 
@@ -319,8 +319,8 @@ TEST_F(DbTreeDocTest, RemoveInvalidItemsDropsMissingFilesAndRefreshesTitles)
     Add(doc, gone, "Gone", DbTreeItemType::Glazes);
     EXPECT_EQ(doc.RemoveInvalidItems(false), 0);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, gone + ": unable to open");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30920u);
+    EXPECT_EQ(m_messages.At(0).text, gone + ": unable to open");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30920u);
     EXPECT_EQ(doc.items.GetCount(), 2);
 }
 
@@ -337,9 +337,9 @@ TEST_F(DbTreeDocTest, OpeningReadsTheFileOrLeavesAnEmptyUntitledTree)
     doc.SetModifiedFlag();
     EXPECT_TRUE(doc.OnOpenDocument(missing));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, missing + ": Error opening file");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30119u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(0).text, missing + ": Error opening file");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30119u);
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
     EXPECT_EQ(doc.items.GetCount(), 0);
     EXPECT_TRUE(doc.GetPathName().empty());
     EXPECT_FALSE(doc.IsModified());
@@ -348,8 +348,8 @@ TEST_F(DbTreeDocTest, OpeningReadsTheFileOrLeavesAnEmptyUntitledTree)
     const std::string wrong = WriteFile("wrong.dbt", Header("Oxidarium Glazes", "Cone 6") + "name = /d/a.glz\n");
     EXPECT_TRUE(doc.OnOpenDocument(wrong));
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, wrong + ": Incorrect file type: Oxidarium Glazes");
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30120u);
+    EXPECT_EQ(m_messages.At(1).text, wrong + ": Incorrect file type: Oxidarium Glazes");
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30120u);
     EXPECT_EQ(doc.items.GetCount(), 0);
     EXPECT_TRUE(doc.GetPathName().empty());
 }
@@ -368,10 +368,10 @@ TEST_F(DbTreeDocTest, SavingWritesTheFileAndRefusedBackupLeavesEverythingAlone)
     m_messages.answers = {MsgResultNo};
     EXPECT_TRUE(doc.OnCommand(CmdSaveDbTree));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text,
+    EXPECT_EQ(m_messages.At(0).text,
               "Backup directory \"" + g_prefs.backdir + "\" does not exist and cannot be created -- Continue with Save?");
-    EXPECT_EQ(m_messages.boxes[0].type, MsgYesNo | MsgIconQuestion);
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30121u);
+    EXPECT_EQ(m_messages.At(0).type, MsgYesNo | MsgIconQuestion);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30121u);
     EXPECT_EQ(ReadAll(catalogue), original);
     EXPECT_TRUE(doc.IsModified());
 
@@ -402,8 +402,8 @@ TEST_F(DbTreeDocTest, FailedSaveAsKeepsExistingFilesAndCreatesNothing)
     EXPECT_EQ(request.filter, "Database Trees (*.dbt)|*.dbt|All Files (*.*)|*.*||");
     EXPECT_EQ(request.helpId, 303u);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, existing + ": Error writing file");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30122u);
+    EXPECT_EQ(m_messages.At(0).text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30122u);
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_TRUE(doc.GetPathName().empty());
     EXPECT_TRUE(doc.IsModified());
@@ -412,7 +412,7 @@ TEST_F(DbTreeDocTest, FailedSaveAsKeepsExistingFilesAndCreatesNothing)
     m_dialogs.AnswerPath(nowhere);
     EXPECT_TRUE(doc.OnCommand(CmdSaveDbTreeAs));
     EXPECT_TRUE(doc.GetPathName().empty());
-    EXPECT_EQ(m_messages.boxes.back().text, nowhere + ": Error opening file");
+    EXPECT_EQ(m_messages.Last().text, nowhere + ": Error opening file");
     EXPECT_FALSE(FileExists(nowhere));
 
     const std::string target = (m_dir / "saved.dbt").string();
@@ -470,7 +470,7 @@ TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
     fs::remove(catalogue);
     doc.RemoveItemAt(0);
     EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
-    EXPECT_EQ(m_messages.boxes.back().text, catalogue + ": Error opening file");
+    EXPECT_EQ(m_messages.Last().text, catalogue + ": Error opening file");
     EXPECT_EQ(doc.items.GetCount(), 0);
     EXPECT_TRUE(doc.GetPathName().empty());
     EXPECT_EQ(ProfileTreeFile(), catalogue);

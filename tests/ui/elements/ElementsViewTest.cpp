@@ -197,11 +197,11 @@ TEST_F(ElementsViewTest, RevertAllAsksForRolesAndExpansionsSeparately)
     m_messages.answers = {MsgResultNo, MsgResultNo};
     EXPECT_TRUE(m_view->RunCommand(CmdElementRevertAll));
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Revert all elements to their default ceramic role?");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30400u);
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), static_cast<unsigned>(MsgYesNo));
-    EXPECT_EQ(m_messages.boxes[1].text, "Revert all elements to their default expansion coefficient?");
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30401u);
+    EXPECT_EQ(m_messages.At(0).text, "Revert all elements to their default ceramic role?");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30400u);
+    EXPECT_EQ(m_messages.At(0).Buttons(), static_cast<unsigned>(MsgYesNo));
+    EXPECT_EQ(m_messages.At(1).text, "Revert all elements to their default expansion coefficient?");
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30401u);
     EXPECT_EQ(Element(14).role, kRoleVolatile);
     EXPECT_FALSE(m_doc->IsModified());
     EXPECT_TRUE(Hints().empty());

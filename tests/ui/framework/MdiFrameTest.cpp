@@ -229,7 +229,7 @@ TEST_F(MdiFrameTest, ACommandThatRunsOutOfMemoryIsStoppedWithAMessage)
     FlushEvents();
     EXPECT_FALSE(m_frame.ExecuteCommand(kMainCmd));
     EXPECT_EQ(messages.boxes.size(), 2u);
-    EXPECT_EQ(messages.boxes.back().text, "Not enough memory to carry out \"Main\". The command was stopped.");
+    EXPECT_EQ(messages.Last().text, "Not enough memory to carry out \"Main\". The command was stopped.");
     EXPECT_TRUE(m_template.GetDocuments().empty()) << "no half-read document stays open";
     EXPECT_EQ(m_frame.ActiveChildFrame(), nullptr);
 }

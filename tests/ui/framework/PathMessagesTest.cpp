@@ -84,7 +84,7 @@ TEST_F(PathMessagesTest, OpeningAndSavingAFileWhoseNameHoldsAnyCharacterNamesItA
         onScreen = box.text();
         box.button(QMessageBox::Ok)->click();
     });
-    service.ShowMessageBox(m_messages.boxes[0].text, kMessageCaption, MsgOk | MsgIconExclamation, 0);
+    service.ShowMessageBox(m_messages.At(0).text, kMessageCaption, MsgOk | MsgIconExclamation, 0);
     EXPECT_EQ(onScreen, Shown(missing) + ": Error opening file\n\nUsing default element data");
 }
 

@@ -125,8 +125,8 @@ TEST_F(CheckIngredientsTest, UnknownAndUnavailableMaterialsAreListedAndTheirGlaz
     options.allGlazes = 0;
     CCheckIngredients(*m_doc, m_list).Run(options, prompter);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "No glazes to check!");
-    EXPECT_EQ(m_messages.boxes[0].helpId, kNoGlazesToCheckHelpId);
+    EXPECT_EQ(m_messages.At(0).text, "No glazes to check!");
+    EXPECT_EQ(m_messages.At(0).helpId, kNoGlazesToCheckHelpId);
 }
 
 TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
@@ -142,8 +142,8 @@ TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
     EXPECT_EQ(m_doc->GetGlaze(2)->m_components.at(2)->m_name, "Zircopax");
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Summary of changes:\n  1 ingredient name changed\n");
-    EXPECT_EQ(m_messages.boxes[0].helpId, kCheckSummaryHelpId);
+    EXPECT_EQ(m_messages.At(0).text, "Summary of changes:\n  1 ingredient name changed\n");
+    EXPECT_EQ(m_messages.At(0).helpId, kCheckSummaryHelpId);
     EXPECT_EQ(TakeNotices(), (Notices{{HintGlazeChanged, 1}, {HintGlazeChanged, 2}, {HintGlazeChanged, 4}}));
     EXPECT_EQ(refills, 1);
     EXPECT_EQ(m_materials.Materials().GetCount(), 5);
@@ -159,7 +159,7 @@ TEST_F(CheckIngredientsTest, CreatingMaterialsCountsThemAndOffersToEditThem)
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{
                                       "Summary of changes:\n  3 new materials created\n",
                                       "Don't forget to set up the new materials you created!\nDo you want to edit them now?"}));
-    EXPECT_EQ(m_messages.boxes[1].helpId, kEditNewMaterialsHelpId);
+    EXPECT_EQ(m_messages.At(1).helpId, kEditNewMaterialsHelpId);
     ASSERT_EQ(m_materials.Materials().GetCount(), 8);
     EXPECT_EQ(m_materials.Materials().GetAt(5)->m_name, "Red Iron Oxide");
     EXPECT_EQ(m_materials.Materials().GetAt(7)->m_type, "new");
@@ -180,7 +180,7 @@ TEST_F(CheckIngredientsTest, MappingAndMarkingAvailableAreSummedUp)
     // After a creating choice the next question offers "Create new material".
     EXPECT_EQ(prompter.preselected, (std::vector<int>{kCheckNoAction, kCheckCreate, kCheckCreate}));
     ASSERT_FALSE(m_messages.boxes.empty());
-    EXPECT_EQ(m_messages.boxes[0].text, "Summary of changes:\n"
+    EXPECT_EQ(m_messages.At(0).text, "Summary of changes:\n"
                                         "  2 new materials created (1 mapped)\n"
                                         "  1 material made available\n"
                                         "  1 unspecified error\n");
@@ -279,7 +279,7 @@ TEST_F(CheckIngredientsTest, SkipAllKeepsTheAnswersGivenAndGoesOnToUnavailableMa
     EXPECT_FALSE(check.abandoned);
     EXPECT_EQ(prompter.asked.size(), 3u); // two unknown names, then the unavailable one
     ASSERT_FALSE(m_messages.boxes.empty());
-    EXPECT_EQ(m_messages.boxes[0].text, "Summary of changes:\n"
+    EXPECT_EQ(m_messages.At(0).text, "Summary of changes:\n"
                                         "  1 new material created\n"
                                         "  1 material made available\n");
     EXPECT_EQ(m_materials.Materials().GetCount(), 6);

@@ -62,9 +62,9 @@ TEST_F(FindGlazesDlgTest, TwoCriteriaSelectTheMatchingGlazesAndAreRememberedForT
     // "blue" in the colour and "matte" in the type: Celadon is blue but glossy.
     EXPECT_EQ(m_selection.rows, (std::vector<int>{3, 4}));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Number of glazes found by search: 2");
-    EXPECT_EQ(m_messages.boxes[0].helpId, kGlazesFoundHelpId);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), static_cast<unsigned>(MsgIconInformation));
+    EXPECT_EQ(m_messages.At(0).text, "Number of glazes found by search: 2");
+    EXPECT_EQ(m_messages.At(0).helpId, kGlazesFoundHelpId);
+    EXPECT_EQ(m_messages.At(0).Icon(), static_cast<unsigned>(MsgIconInformation));
     EXPECT_EQ(refills, 0);
     EXPECT_EQ(g_prefs.m_strFindColor, "blue");
     EXPECT_EQ(g_prefs.m_nFindField[0], kSearchType);
@@ -83,7 +83,7 @@ TEST_F(FindGlazesDlgTest, TwoCriteriaSelectTheMatchingGlazesAndAreRememberedForT
     });
     EXPECT_TRUE(RunFindGlazes(*m_doc, m_list, nullptr));
     EXPECT_EQ(m_selection.rows, (std::vector<int>{1, 0, 2, 3, 4}));
-    EXPECT_EQ(m_messages.boxes.back().text, "Number of glazes found by search: 4");
+    EXPECT_EQ(m_messages.Last().text, "Number of glazes found by search: 4");
 
     // Without any criterion the user is asked first; No ends the command.
     m_messages.answers = {MsgResultNo};
@@ -92,8 +92,8 @@ TEST_F(FindGlazesDlgTest, TwoCriteriaSelectTheMatchingGlazesAndAreRememberedForT
         QTest::mouseClick(dialog.SearchButton(), Qt::LeftButton);
     });
     EXPECT_FALSE(RunFindGlazes(*m_doc, m_list, nullptr));
-    EXPECT_EQ(m_messages.boxes.back().text, "There are no search criteria - all glazes will match. Continue?");
-    EXPECT_EQ(m_messages.boxes.back().helpId, kNoSearchCriteriaHelpId);
+    EXPECT_EQ(m_messages.Last().text, "There are no search criteria - all glazes will match. Continue?");
+    EXPECT_EQ(m_messages.Last().helpId, kNoSearchCriteriaHelpId);
 }
 
 TEST_F(FindGlazesDlgTest, MovingMatchesNeverLosesThemAndCopyingLeavesTheSource)

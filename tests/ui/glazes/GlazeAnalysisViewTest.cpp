@@ -133,7 +133,7 @@ TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
     m_dialogs.AnswerPath(missing);
     view->OnCommand(CmdGlazeWriteReport);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, missing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(0).text, missing + ": Error writing file");
 
     // The edit form prints the glaze as it stands, unsaved edits included.
     CGlazeEditView* edit = OpenEdit(0);

@@ -164,7 +164,7 @@ TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
     // Whiting has no density: one message, and nothing changes.
     view->ConvertWeightVolume();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Density of Whiting unknown"}));
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgOkCancel));
+    EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgOkCancel));
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), typed);
     EXPECT_FALSE(GlazeForm::ByVolumeBox(view)->isChecked());
 
@@ -308,7 +308,7 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     ASSERT_TRUE(list->RunCommand(CmdGlzDelete));
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{
                                       "\"Cone 6 Zircon White\" has unsaved changes and will be deleted. Delete it?"}));
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNo));
+    EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgYesNo));
     EXPECT_EQ(m_doc->GetGlazeCount(), 10) << "No keeps the glaze";
 
     m_messages.boxes.clear();

@@ -132,10 +132,10 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
     m_messages.answers = {MsgResultCancel};
     view->EditNext();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to \"Cone 6 Clear\" ?");
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNoCancel));
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconQuestion));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 196928u);
+    EXPECT_EQ(m_messages.At(0).text, "Save changes to \"Cone 6 Clear\" ?");
+    EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgYesNoCancel));
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconQuestion));
+    EXPECT_EQ(m_messages.At(0).helpId, 196928u);
     EXPECT_EQ(view->GetGlazeIndex(), 0) << "Cancel stays";
 
     m_messages.answers = {MsgResultNo};
@@ -264,12 +264,12 @@ TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
     m_clipboard.failWrites = true;
     view->SendToInsight(kInsightAdditions);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Error writing to Clipboard");
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 196900u);
+    EXPECT_EQ(m_messages.At(0).text, "Error writing to Clipboard");
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.At(0).helpId, 196900u);
     m_clipboard.hasText = false;
     other->GetFromInsight();
-    EXPECT_EQ(m_messages.boxes.back().text, "Error opening clipboard");
+    EXPECT_EQ(m_messages.Last().text, "Error opening clipboard");
     EXPECT_EQ(GlazeForm::ComponentsEdit(other)->toPlainText(), QStringLiteral("Silica\t    60"));
 }
 
@@ -289,7 +289,7 @@ TEST_F(GlazeEditViewTest, GetFromInsightWithoutARecipeChangesNothing)
         m_messages.boxes.clear();
         EXPECT_TRUE(view->OnCommand(CmdGedGetFromInsight));
         ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{"Error opening clipboard"});
-        EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
+        EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconError));
         EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), components);
         EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), additions);
         EXPECT_EQ(GlazeForm::IsModified(view), 0);
@@ -332,7 +332,7 @@ TEST_F(GlazeEditViewTest, ViewHandsOnlyPlainFilesToTheDesktop)
               Texts{(dir / "folder").string() + ": Not opened. It is not a regular file."});
     EXPECT_EQ(view_(GlazeForm::ImageFileEdit(view), kGedImageView, (dir / "gone.png").string()),
               Texts{(dir / "gone.png").string() + ": Not opened. The file does not exist."});
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconExclamation));
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconExclamation));
     fs::remove_all(dir);
 }
 
@@ -366,7 +366,7 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     view->ConvertWeightVolume();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Density of Nepheline Syenite unknown",
                                                             "Density of Wollastonite unknown"}));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 197936u);
+    EXPECT_EQ(m_messages.At(0).helpId, 197936u);
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
     EXPECT_FALSE(GlazeForm::ByVolumeBox(view)->isChecked());
     EXPECT_EQ(GlazeForm::IsModified(view), 0);
@@ -421,8 +421,8 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     m_messages.answers = {MsgResultCancel};
     view->CheckIngredients();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"\"Unobtainium\" is not in the material list"}));
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgOkCancel));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 197920u);
+    EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgOkCancel));
+    EXPECT_EQ(m_messages.At(0).helpId, 197920u);
     SetText(GlazeForm::ComponentsEdit(view), "silica 5");
     GlazeForm::AdditionsEdit(view)->clear();
     m_messages.boxes.clear();

@@ -491,13 +491,13 @@ TEST_F(GlazesViewTest, SaveSelectedAndExports)
     m_dialogs.AnswerPath(nowhere);
     EXPECT_TRUE(view->RunCommand(CmdGlzExportRecipary));
     ASSERT_FALSE(m_messages.boxes.empty());
-    EXPECT_EQ(m_messages.boxes.back().text, nowhere + ": Error writing file");
-    EXPECT_EQ(m_messages.boxes.back().helpId, 196899u);
+    EXPECT_EQ(m_messages.Last().text, nowhere + ": Error writing file");
+    EXPECT_EQ(m_messages.Last().helpId, 196899u);
     m_clipboard.failWrites = true;
     m_dialogs.AnswerClipboard();
     EXPECT_TRUE(view->RunCommand(CmdGlzExportHtml));
-    EXPECT_EQ(m_messages.boxes.back().text, "Error writing to Clipboard");
-    EXPECT_EQ(m_messages.boxes.back().helpId, 196900u);
+    EXPECT_EQ(m_messages.Last().text, "Error writing to Clipboard");
+    EXPECT_EQ(m_messages.Last().helpId, 196900u);
 }
 
 TEST_F(GlazesViewTest, PrintPreviewAndWriteToFile)
@@ -650,7 +650,7 @@ TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)
     std::ofstream(empty, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = None\n";
     m_dialogs.AnswerPath(empty);
     EXPECT_TRUE(view->RunCommand(CmdGlzMerge));
-    EXPECT_EQ(m_messages.boxes.back().text, empty + " contains no glazes!");
+    EXPECT_EQ(m_messages.Last().text, empty + " contains no glazes!");
 
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CDbNotesDlg*>(QApplication::activeModalWidget());
@@ -694,8 +694,8 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
                                               {HintGlazeChanged, 2},
                                               {HintBulkChangeEndsRefreshDocument, 0}}));
     EXPECT_EQ(view->GetSelItems(), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(m_messages.boxes.back().text, "Substitution was performed in 2 glazes");
-    EXPECT_EQ(m_messages.boxes.back().helpId, 197953u);
+    EXPECT_EQ(m_messages.Last().text, "Substitution was performed in 2 glazes");
+    EXPECT_EQ(m_messages.Last().helpId, 197953u);
 }
 
 TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)

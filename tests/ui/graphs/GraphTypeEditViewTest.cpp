@@ -314,8 +314,8 @@ TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
     m_messages.answers = {MsgResultCancel};
     editor->Close();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to \"On the clipboard\" ?");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 196928u);
+    EXPECT_EQ(m_messages.At(0).text, "Save changes to \"On the clipboard\" ?");
+    EXPECT_EQ(m_messages.At(0).helpId, 196928u);
     EXPECT_EQ(Editors().size(), 2u);
 
     // Deleting the template an editor shows closes it without a question.
@@ -588,13 +588,13 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
     editor->ShowPage(1);
     EXPECT_FALSE(editor->SaveChanges());
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Please enter an integer between 0 and 1000.");
+    EXPECT_EQ(m_messages.At(0).text, "Please enter an integer between 0 and 1000.");
     EXPECT_EQ(editor->CurrentPage(), 3);
     EXPECT_EQ(m_doc->Database().GetAt(6), original);
     // The save question's Yes keeps the form open on the field.
     m_messages.answers = {MsgResultYes};
     EXPECT_EQ(editor->AskSaveChanges(), MsgResultCancel);
-    EXPECT_EQ(m_messages.boxes.back().text, "Please enter an integer between 0 and 1000.");
+    EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 1000.");
     Type(editor->Ctl<QLineEdit>(kGeXTicks), "1000");
 
     // Sizes have theirs; a field shown as 100 minus the value keeps 0 to 100. (The bar fields
@@ -602,11 +602,11 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
     editor->Ctl<QLineEdit>(kGeBarWidth)->setText(QStringLiteral("-2147483648"));
     editor->Ctl<QLineEdit>(kGeDistance)->setText(QStringLiteral("101"));
     EXPECT_FALSE(editor->SaveChanges());
-    EXPECT_EQ(m_messages.boxes.back().text, "Please enter an integer between 0 and 100.");
+    EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 100.");
     EXPECT_EQ(editor->CurrentPage(), 2);
     editor->Ctl<QLineEdit>(kGeBarWidth)->setText(QStringLiteral("100"));
     EXPECT_FALSE(editor->SaveChanges());
-    EXPECT_EQ(m_messages.boxes.back().text, "Please enter an integer between 0 and 100.");
+    EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 100.");
     editor->Ctl<QLineEdit>(kGeDistance)->setText(QStringLiteral("0"));
     EXPECT_TRUE(editor->SaveChanges());
     EXPECT_EQ(m_doc->Database().GetAt(6).xtick, 1000);

@@ -258,7 +258,7 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     WhenModal<CMergeDlg>(replaceAll);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
     ASSERT_EQ(m_messages.boxes.size(), asked + 1);
-    EXPECT_EQ(m_messages.boxes.back().text, "Save changes to \"Limit formula (bar) (mine)\" ?");
+    EXPECT_EQ(m_messages.Last().text, "Save changes to \"Limit formula (bar) (mine)\" ?");
     EXPECT_TRUE(Codes(recorder).empty()) << "nothing merged";
     EXPECT_EQ(Editors().size(), 1u);
     // Yes keeps the edits in the database; the merge then goes on and the editor closes.
@@ -292,8 +292,8 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     m_dialogs.AnswerPath(empty);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
     ASSERT_FALSE(m_messages.boxes.empty());
-    EXPECT_EQ(m_messages.boxes.back().text, empty + " contains no graph templates!");
-    EXPECT_EQ(m_messages.boxes.back().helpId, 0x31110u);
+    EXPECT_EQ(m_messages.Last().text, empty + " contains no graph templates!");
+    EXPECT_EQ(m_messages.Last().helpId, 0x31110u);
 }
 
 TEST_F(GraphTypesViewTest, DatabaseNotesRenameWithCaseCounts)

@@ -315,7 +315,7 @@ TEST_F(GraphViewTest, CloneAspectRatiosTemplateEditorCopyAndTheErrorOfAChart)
     ASSERT_EQ(view->Graph()->m_errorText, "No glaze to display");
     QTest::mouseClick(view->ChartWindow(), Qt::LeftButton, {}, QPoint(3, view->ChartWindow()->height() - 3));
     ASSERT_FALSE(m_messages.boxes.empty());
-    EXPECT_EQ(m_messages.boxes.back().text, "No glaze to display\r\nGraph type : One glaze - Oxides (bar)"
+    EXPECT_EQ(m_messages.Last().text, "No glaze to display\r\nGraph type : One glaze - Oxides (bar)"
                                             "\r\nGlaze database : none\r\nGlaze : none");
 }
 

@@ -374,8 +374,8 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     m_messages.answers = {MsgResultCancel};
     other->Close();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to \"On the clipboard\" ?");
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), static_cast<unsigned>(MsgYesNoCancel));
+    EXPECT_EQ(m_messages.At(0).text, "Save changes to \"On the clipboard\" ?");
+    EXPECT_EQ(m_messages.At(0).Buttons(), static_cast<unsigned>(MsgYesNoCancel));
     EXPECT_EQ(EditViews().size(), 1u) << "Cancel keeps the form";
 }
 
@@ -525,7 +525,7 @@ TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
     m_view->RunCommand(CmdLimListWriteToFile);
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Do you want to print the database notes and oxide list?",
                                                             "Nothing to print"}));
-    EXPECT_EQ(m_messages.boxes[0].helpId, kLimitPrintQuestionHelpId);
+    EXPECT_EQ(m_messages.At(0).helpId, kLimitPrintQuestionHelpId);
     const std::string text = (m_dir / "summaries.txt").string();
     m_messages.answers = {MsgResultYes};
     m_dialogs.AnswerPath(text);

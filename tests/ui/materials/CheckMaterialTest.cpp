@@ -37,11 +37,11 @@ TEST_F(CheckMaterialTest, BoxesComeInOrderAndCancelEndsTheCheck)
                                   }));
     const unsigned helpIds[] = {0x30250, 0x30251, 0x30253, 0x30254, 0x30255, 0x30258};
     for (std::size_t i = 0; i < 6; ++i)
-        EXPECT_EQ(m_messages.boxes[i].helpId, helpIds[i]) << i;
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgOkCancel));
-    EXPECT_EQ(m_messages.boxes[1].Buttons(), unsigned(MsgOk));
-    EXPECT_EQ(m_messages.boxes[3].Buttons(), unsigned(MsgYesNoCancel));
-    EXPECT_EQ(m_messages.boxes[5].Icon(), unsigned(MsgIconExclamation));
+        EXPECT_EQ(m_messages.At(i).helpId, helpIds[i]) << i;
+    EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgOkCancel));
+    EXPECT_EQ(m_messages.At(1).Buttons(), unsigned(MsgOk));
+    EXPECT_EQ(m_messages.At(3).Buttons(), unsigned(MsgYesNoCancel));
+    EXPECT_EQ(m_messages.At(5).Icon(), unsigned(MsgIconExclamation));
     EXPECT_EQ(result.problems, 3);
     EXPECT_TRUE(result.formulaRepaired);
     CMaterial repaired("new material");
@@ -61,8 +61,8 @@ TEST_F(CheckMaterialTest, BoxesComeInOrderAndCancelEndsTheCheck)
     CMaterialCheckFields empty;
     result = CheckMaterialFields(Database(), 2, Database().GetAt(2), empty);
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Current names, codes, mapping, and formula check out okay"});
-    EXPECT_EQ(m_messages.boxes[0].Icon(), 0u);
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30259u);
+    EXPECT_EQ(m_messages.At(0).Icon(), 0u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30259u);
 
     // Percentages that add to 100 need no question.
     m_messages.boxes.clear();
@@ -85,7 +85,7 @@ TEST_F(CheckMaterialTest, TheEditViewRepairsOnlyItsFieldAndReportsBadMappingsAnd
                                       "Component percentages add up to 90%. Do you want to normalize to 100%?",
                                       "Total number of problems with this material: 2",
                                   }));
-    EXPECT_EQ(m_messages.boxes[2].helpId, 0x30256u);
+    EXPECT_EQ(m_messages.At(2).helpId, 0x30256u);
     EXPECT_EQ(view->WeightText()->text(), QStringLiteral("100.0%"));
     EXPECT_TRUE(view->IsChanged());
     EXPECT_EQ(Database().GetAt(3)->m_formula, "3MgO 4SiO2 H2O") << "the database waits for Save Changes";
@@ -97,5 +97,5 @@ TEST_F(CheckMaterialTest, TheEditViewRepairsOnlyItsFieldAndReportsBadMappingsAnd
     view->CheckMaterial();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Invalid formula",
                                                             "Total number of problems with this material: 1"}));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30252u);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30252u);
 }

@@ -139,9 +139,9 @@ TEST_F(EditFormulaDlgTest, ButtonsNormaliseAddLoiClearAndRefuseEmptyOrBadFormula
     EXPECT_EQ(Status(dialog), QStringLiteral("Mol. Wt. : 0"));
     dialog.OnConvert();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Formula is empty");
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30281u);
+    EXPECT_EQ(m_messages.At(0).text, "Formula is empty");
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30281u);
 
     // A formula that does not parse loses nothing: its text waits in the other-components field.
     dialog.FillGrid("%[Sum=90] 40 SiO2 Qq");
@@ -151,15 +151,15 @@ TEST_F(EditFormulaDlgTest, ButtonsNormaliseAddLoiClearAndRefuseEmptyOrBadFormula
     EXPECT_EQ(Status(dialog), QStringLiteral("Unrecognized element symbol 'Qq'"));
     dialog.accept();
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.boxes[1].text, "Error in formula:\n  Unrecognized element symbol 'Qq'");
-    EXPECT_EQ(m_messages.boxes[1].Icon(), 0u);
-    EXPECT_EQ(m_messages.boxes[1].helpId, 0x30280u);
+    EXPECT_EQ(m_messages.At(1).text, "Error in formula:\n  Unrecognized element symbol 'Qq'");
+    EXPECT_EQ(m_messages.At(1).Icon(), 0u);
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30280u);
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     // Convert says the same, as an error.
     dialog.OnConvert();
     ASSERT_EQ(m_messages.boxes.size(), 3u);
-    EXPECT_EQ(m_messages.boxes[2].text, "Error in formula:\n  Unrecognized element symbol 'Qq'");
-    EXPECT_EQ(m_messages.boxes[2].Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.At(2).text, "Error in formula:\n  Unrecognized element symbol 'Qq'");
+    EXPECT_EQ(m_messages.At(2).Icon(), unsigned(MsgIconError));
 }
 
 TEST_F(EditFormulaDlgTest, ConvertRunsTheConversionDialogOnTheGrid)
@@ -190,13 +190,13 @@ TEST_F(EditFormulaDlgTest, SetupChecksTheColumnsAndRelaysTheGrid)
     prefs.hide();
     EXPECT_FALSE(prefs.TakeControls());
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Error in 'Formula Edit column 1'");
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30282u);
+    EXPECT_EQ(m_messages.At(0).text, "Error in 'Formula Edit column 1'");
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30282u);
     prefs.ColumnEdit(0)->setText(QStringLiteral("SiO2,Al2O3"));
     prefs.ColumnEdit(3)->setText(QStringLiteral("Zz"));
     EXPECT_FALSE(prefs.TakeControls());
-    EXPECT_EQ(m_messages.boxes[1].text, "Error in 'Formula Edit column 4'");
+    EXPECT_EQ(m_messages.At(1).text, "Error in 'Formula Edit column 4'");
     prefs.SetDefaults();
     EXPECT_EQ(prefs.ColumnEdit(1)->text(), QStringLiteral("Al2O3,B2O3"));
     EXPECT_TRUE(prefs.TakeControls());

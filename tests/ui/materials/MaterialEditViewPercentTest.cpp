@@ -32,7 +32,7 @@ TEST_F(MaterialEditViewPercentTest, ConvertNormalizeAndAddLoiFollowThePercentage
     view->FormulaEdit()->setPlainText(QStringLiteral("% 60 SiO2  35 Al2O3"));
     view->ConvertFormula();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Percentages must add to 100% before conversion");
+    EXPECT_EQ(m_messages.At(0).text, "Percentages must add to 100% before conversion");
     EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("% 60 SiO2  35 Al2O3"));
 }
 

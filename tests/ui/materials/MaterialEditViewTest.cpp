@@ -114,10 +114,10 @@ TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)
     m_messages.answers = {MsgResultCancel};
     view->Next();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to \"Kaolin\" ?");
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNoCancel));
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconQuestion));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30140u);
+    EXPECT_EQ(m_messages.At(0).text, "Save changes to \"Kaolin\" ?");
+    EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgYesNoCancel));
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconQuestion));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30140u);
     EXPECT_EQ(view->CurrentIndex(), 1) << "Cancel stays";
     EXPECT_TRUE(view->IsChanged());
 
@@ -163,9 +163,9 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     view->FormulaEdit()->setPlainText(QStringLiteral("CaO\nCO2 Xq2"));
     view->FormulaEntered();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30240u);
+    EXPECT_EQ(m_messages.At(0).text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30240u);
     EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("CaO CO2 Xq2")) << "lines are joined with a blank";
     EXPECT_EQ(view->FormulaEdit()->textCursor().position(), 8);
     EXPECT_EQ(view->WeightText()->text(), QString());
@@ -183,8 +183,8 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     m_messages.answers = {MsgResultYes};
     EXPECT_EQ(view->AskSaveChanges(), MsgResultCancel);
     ASSERT_EQ(m_messages.boxes.size(), 3u); // the refused save, the question, the refused save
-    EXPECT_EQ(m_messages.boxes[0].text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
-    EXPECT_EQ(m_messages.boxes[2].text, m_messages.boxes[0].text);
+    EXPECT_EQ(m_messages.At(0).text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
+    EXPECT_EQ(m_messages.At(2).text, m_messages.At(0).text);
 
     view->FormulaEdit()->setPlainText(QStringLiteral(" CaO\r\nCO2 "));
     view->FormulaEntered();
@@ -200,7 +200,7 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     // An error at the very start puts the caret before the first letter.
     view->FormulaEdit()->setPlainText(QStringLiteral("Xq2 CaO"));
     view->FormulaEntered();
-    EXPECT_EQ(m_messages.boxes.back().text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
+    EXPECT_EQ(m_messages.Last().text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
     EXPECT_EQ(view->FormulaEdit()->textCursor().position(), 0);
 
     // Another window or a menu taking the focus does not leave the box: no message while the
@@ -335,7 +335,7 @@ TEST_F(MaterialEditViewTest, DeletingARecordWithUnsavedEditsAsksWhetherToDeleteI
     m_messages.answers = {MsgResultNo};
     EXPECT_FALSE(m_doc->DeleteRecords(rows, nullptr));
     ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{"\"" + name + "\" has unsaved changes and will be deleted. Delete it?"});
-    EXPECT_EQ(m_messages.boxes[0].Buttons(), unsigned(MsgYesNo));
+    EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgYesNo));
     EXPECT_EQ(Database().GetCount(), count);
     EXPECT_EQ(Database().GetAt(1)->m_name, name);
     EXPECT_TRUE(view->IsChanged());

@@ -77,12 +77,12 @@ TEST_F(MaterialsViewDatabaseTest, MergeAppendsOrReplacesByName)
         ASSERT_TRUE(m_view->RunCommand(CmdMatListMergeDatabase));
     }
     ASSERT_EQ(m_messages.boxes.size(), 3u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Unable to merge file " + Dir() + "/missing.mat");
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30221u);
-    EXPECT_EQ(m_messages.boxes[1].text, empty + " contains no materials!");
-    EXPECT_EQ(m_messages.boxes[1].Icon(), MsgIconExclamation);
-    EXPECT_EQ(m_messages.boxes[2].text.rfind(wrong + ": ", 0), 0u);
-    EXPECT_EQ(m_messages.boxes[2].helpId, 0x30120u);
+    EXPECT_EQ(m_messages.At(0).text, "Unable to merge file " + Dir() + "/missing.mat");
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30221u);
+    EXPECT_EQ(m_messages.At(1).text, empty + " contains no materials!");
+    EXPECT_EQ(m_messages.At(1).Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(2).text.rfind(wrong + ": ", 0), 0u);
+    EXPECT_EQ(m_messages.At(2).helpId, 0x30120u);
     EXPECT_EQ(Database().GetCount(), count + 2);
 }
 
@@ -108,9 +108,9 @@ TEST_F(MaterialsViewDatabaseTest, SaveSelectedWritesASubset)
     m_dialogs.AnswerPath(Dir() + "/no/such/dir/subset.mat");
     ASSERT_TRUE(m_view->RunCommand(CmdMatListSaveSelected));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, Dir() + "/no/such/dir/subset.mat: Error opening file");
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconError);
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30126u);
+    EXPECT_EQ(m_messages.At(0).text, Dir() + "/no/such/dir/subset.mat: Error opening file");
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconError);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30126u);
 }
 
 TEST_F(MaterialsViewDatabaseTest, DatabaseNotesAnnounceOnlyANewName)

@@ -253,9 +253,9 @@ TEST_F(MaterialsViewTest, FindSelectsTheMatchesAndCountsThem)
     EXPECT_EQ(m_view->GetSelItems(), expected);
     EXPECT_EQ(m_view->GetCaretIndex(), expected.front());
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "10 matches found");
-    EXPECT_EQ(m_messages.boxes[0].Icon(), MsgIconInformation);
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30230u);
+    EXPECT_EQ(m_messages.At(0).text, "10 matches found");
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconInformation);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30230u);
     EXPECT_EQ(m_view->m_strFindText, "carb");
 
     // In formulas only: nothing; the caret goes back to the first row.
@@ -269,7 +269,7 @@ TEST_F(MaterialsViewTest, FindSelectsTheMatchesAndCountsThem)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListFind));
     EXPECT_EQ(m_view->GetSelCount(), 0);
     EXPECT_EQ(m_view->GetCaretIndex(), 0);
-    EXPECT_EQ(m_messages.boxes.back().text, "No matches found");
+    EXPECT_EQ(m_messages.Last().text, "No matches found");
 
     // An empty text keeps the selection.
     Select({3});

@@ -133,7 +133,7 @@ TEST_F(MaterialsViewUtilitiesTest, TmtImportAppendsAndExportGoesToTheClipboard)
     m_dialogs.AnswerPath(Dir() + "/no/such/dir/out.tmt");
     ASSERT_TRUE(m_view->RunCommand(CmdMatListExportTmt));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, Dir() + "/no/such/dir/out.tmt: Error opening file");
+    EXPECT_EQ(m_messages.At(0).text, Dir() + "/no/such/dir/out.tmt: Error opening file");
 }
 
 TEST_F(MaterialsViewUtilitiesTest, PrintingWritesSummariesAndTheTable)

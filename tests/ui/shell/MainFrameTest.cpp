@@ -360,7 +360,7 @@ TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
     EXPECT_FALSE(frame->close());
     box.messages.onBox = nullptr;
     ASSERT_EQ(box.messages.boxes.size(), 2u);
-    EXPECT_EQ(box.messages.boxes[1].text,
+    EXPECT_EQ(box.messages.At(1).text,
               "Could not save the changed documents: an internal error stopped it (basic_string::_M_create).");
     EXPECT_TRUE(CDocument::IsLive(text)) << "the documents stay open";
     EXPECT_TRUE(text->IsModified());

@@ -68,7 +68,7 @@ TEST(OxidariumAppUiTest, AnEmptyStartOpensNewSingletonsAndWritesOnlyTheProfile)
     app.SetProgramDir(box.programDir);
     ASSERT_TRUE(app.InitInstance());
 
-    EXPECT_TRUE(box.messages.boxes.empty()) << box.messages.boxes.front().text;
+    EXPECT_TRUE(box.messages.boxes.empty()) << box.messages.At(0).text;
     EXPECT_EQ(app.m_bDataLocationHandedOver, 0);
     EXPECT_EQ(app.m_bGraphsAvailable, 1) << "the chart engine opened";
     for (CDocument* singleton :
@@ -161,8 +161,8 @@ TEST(OxidariumAppUiTest, AHandedOverDataDirectoryIsRecordedCataloguedAndKeepsThe
 
     // Without a picture beside the program the splash gives way to a message.
     ASSERT_EQ(box.messages.boxes.size(), 1u);
-    EXPECT_EQ(box.messages.boxes[0].text, "Oxidarium version 2.1");
-    EXPECT_EQ(box.messages.boxes[0].helpId, 2002u);
+    EXPECT_EQ(box.messages.At(0).text, "Oxidarium version 2.1");
+    EXPECT_EQ(box.messages.At(0).helpId, 2002u);
     EXPECT_EQ(app.m_pSplash, nullptr);
     app.ExitInstance();
 }
@@ -261,6 +261,6 @@ TEST(OxidariumAppUiTest, StartUpTextFilesOpenInListOrderAndMissingOnesAreSkipped
     EXPECT_EQ(texts[0]->GetPathName(), box.dataDir + "/two.txt");
     EXPECT_EQ(texts[1]->GetPathName(), box.dataDir + "/one.txt");
     ASSERT_EQ(box.messages.boxes.size(), 2u) << ::testing::PrintToString(box.messages.Texts()); // the splash and the missing file
-    EXPECT_NE(box.messages.boxes[1].text.find("missing.txt"), std::string::npos);
+    EXPECT_NE(box.messages.At(1).text.find("missing.txt"), std::string::npos);
     app.ExitInstance();
 }

@@ -151,31 +151,31 @@ TEST_F(PreferencesDlgTest, BadFieldsKeepTheDialogOpenOnTheirPage)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.CurrentPage(), PrefPageMaterials);
     ASSERT_EQ(sandbox.messages.boxes.size(), 1u);
-    EXPECT_EQ(sandbox.messages.boxes[0].text, "Error in 'Oxide Suggestion Order'");
-    EXPECT_EQ(sandbox.messages.boxes[0].Icon(), unsigned{MsgIconError});
-    EXPECT_EQ(sandbox.messages.boxes[0].helpId, kHelpPrefsFieldError);
+    EXPECT_EQ(sandbox.messages.At(0).text, "Error in 'Oxide Suggestion Order'");
+    EXPECT_EQ(sandbox.messages.At(0).Icon(), unsigned{MsgIconError});
+    EXPECT_EQ(sandbox.messages.At(0).helpId, kHelpPrefsFieldError);
 
     SetText(dialog, IdcSugOrd, "K B Na");
     SetText(dialog, IdcMatShort, "q");
     SetText(dialog, IdcFormEdCol2, "Al2O3,Zz9");
     dialog.SaveAndUseButton()->click();
     EXPECT_EQ(dialog.CurrentPage(), PrefPageListViews);
-    EXPECT_EQ(sandbox.messages.boxes.back().text, "Error in 'Material List Normal View columns'");
+    EXPECT_EQ(sandbox.messages.Last().text, "Error in 'Material List Normal View columns'");
     SetText(dialog, IdcMatShort, "CN");
     dialog.UseButton()->click();
     EXPECT_EQ(dialog.CurrentPage(), PrefPageMisc1);
-    EXPECT_EQ(sandbox.messages.boxes.back().text, "Error in 'Formula Edit column 2'");
+    EXPECT_EQ(sandbox.messages.Last().text, "Error in 'Formula Edit column 2'");
     SetText(dialog, IdcFormEdCol2, "Al2O3");
 
     // A number field holding no number: the framework's message, on the field's page.
     SetText(dialog, IdcPrtLMar, "7x");
     dialog.UseButton()->click();
     EXPECT_EQ(dialog.CurrentPage(), PrefPageUtilities);
-    EXPECT_EQ(sandbox.messages.boxes.back().text, "Please enter an integer.");
+    EXPECT_EQ(sandbox.messages.Last().text, "Please enter an integer.");
     SetText(dialog, IdcPrtLMar, " 500 ");
     SetText(dialog, IdcSugTol, "");
     dialog.UseButton()->click();
-    EXPECT_EQ(sandbox.messages.boxes.back().text, "Please enter a number.");
+    EXPECT_EQ(sandbox.messages.Last().text, "Please enter a number.");
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(sandbox.messages.boxes.size(), 5u);
 
@@ -306,12 +306,12 @@ TEST_F(PreferencesDlgTest, PageButtonsFillFieldsAndTestPatterns)
     SetText(dialog, IdcPrtTimeSt, "");
     dialog.FindControl<QPushButton>(IdcTestTimeSt)->click();
     ASSERT_EQ(sandbox.messages.boxes.size(), 2u);
-    EXPECT_EQ(sandbox.messages.boxes[0].text, "Page 1 of %s");
-    EXPECT_EQ(sandbox.messages.boxes[0].helpId, kHelpPrefsPageNumberTest);
-    EXPECT_EQ(sandbox.messages.boxes[0].Icon(), unsigned{MsgIconInformation});
+    EXPECT_EQ(sandbox.messages.At(0).text, "Page 1 of %s");
+    EXPECT_EQ(sandbox.messages.At(0).helpId, kHelpPrefsPageNumberTest);
+    EXPECT_EQ(sandbox.messages.At(0).Icon(), unsigned{MsgIconInformation});
     std::string year;
-    EXPECT_EQ(sandbox.messages.boxes[1].text, GetTodayString(year, "%Y"));
-    EXPECT_EQ(sandbox.messages.boxes[1].helpId, kHelpPrefsDateTest);
+    EXPECT_EQ(sandbox.messages.At(1).text, GetTodayString(year, "%Y"));
+    EXPECT_EQ(sandbox.messages.At(1).helpId, kHelpPrefsDateTest);
 }
 
 TEST_F(PreferencesDlgTest, BackupDirectoryIsTidiedWhenTheEditIsLeft)

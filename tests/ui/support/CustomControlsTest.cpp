@@ -237,8 +237,8 @@ TEST(BrowseForFolderTest, OnlyAnExistingFolderWithAWritablePathIsTaken)
 
     EXPECT_EQ(FolderFromChoice(root.path() + QStringLiteral("/missing")), "");
     ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.boxes[0].text, "Couldn't get directory");
-    EXPECT_EQ(messages.boxes[0].Icon(), static_cast<unsigned>(MsgIconError));
+    EXPECT_EQ(messages.At(0).text, "Couldn't get directory");
+    EXPECT_EQ(messages.At(0).Icon(), static_cast<unsigned>(MsgIconError));
 
     // A name the program's texts cannot hold would come back as another folder's name.
     const QString foreign = root.path() + QStringLiteral("/\u96EA");

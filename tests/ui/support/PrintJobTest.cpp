@@ -174,9 +174,9 @@ TEST(PrintJobTest, WriteToFileAsksOnceAndPutsTheTextOnTheClipboard)
     dialogs.AnswerClipboard();
     EXPECT_EQ(job.WriteToFile("Text to File..."), CPrintJob::WriteResult::Failed);
     ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.boxes[0].text, "Error writing to Clipboard");
-    EXPECT_EQ(messages.boxes[0].Icon(), MsgIconError);
-    EXPECT_EQ(messages.boxes[0].helpId, kWriteClipboardErrorHelpId);
+    EXPECT_EQ(messages.At(0).text, "Error writing to Clipboard");
+    EXPECT_EQ(messages.At(0).Icon(), MsgIconError);
+    EXPECT_EQ(messages.At(0).helpId, kWriteClipboardErrorHelpId);
 }
 
 TEST(PrintJobTest, WriteToFileWritesSafelyAndReportsAFailure)
@@ -208,14 +208,14 @@ TEST(PrintJobTest, WriteToFileWritesSafelyAndReportsAFailure)
     }
     EXPECT_EQ(ReadFile(path), written);
     ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.boxes[0].text, path + ": Error writing file");
-    EXPECT_EQ(messages.boxes[0].Icon(), MsgIconError);
-    EXPECT_EQ(messages.boxes[0].helpId, kWriteFileErrorHelpId);
+    EXPECT_EQ(messages.At(0).text, path + ": Error writing file");
+    EXPECT_EQ(messages.At(0).Icon(), MsgIconError);
+    EXPECT_EQ(messages.At(0).helpId, kWriteFileErrorHelpId);
 
     const std::string missing = directory.filePath("no such folder/report.txt").toStdString();
     dialogs.AnswerPath(missing);
     EXPECT_EQ(job.WriteToFile("Glaze Report to File..."), CPrintJob::WriteResult::Failed);
-    EXPECT_EQ(messages.boxes.back().text, missing + ": Error writing file");
+    EXPECT_EQ(messages.Last().text, missing + ": Error writing file");
 }
 
 TEST(PrintJobTest, PrintsTheReportToAPdfFile)

@@ -185,7 +185,7 @@ TEST_F(TextFileViewTest, ASaveThatWouldReplaceCharactersAsksFirst)
 
     m_frame.ExecuteCommand(CmdTextSave);
     ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{question});
-    EXPECT_EQ(m_messages.boxes.back().type, unsigned(MsgOkCancel | MsgIconExclamation | MsgDefaultButton2));
+    EXPECT_EQ(m_messages.Last().type, unsigned(MsgOkCancel | MsgIconExclamation | MsgDefaultButton2));
     EXPECT_EQ(ReadAll(path), "") << "Cancel saves nothing";
     EXPECT_TRUE(view->GetDocument()->IsModified());
 

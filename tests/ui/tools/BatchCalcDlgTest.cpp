@@ -160,15 +160,15 @@ TEST_F(BatchCalcDlgTest, MaterialBoxCompletesAPrefixAndTheInformationBoxDescribe
 
     dialog.Button(kBatchMaterialInfo)->click();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text.rfind("Silica (Flint) (Quartz) :\n  Type: silica\n  ", 0), 0u)
-        << m_messages.boxes[0].text;
-    EXPECT_NE(m_messages.boxes[0].text.find("Available\n  "), std::string::npos);
-    EXPECT_NE(m_messages.boxes[0].text.find(" per pound\n  SiO2"), std::string::npos);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconInformation));
+    EXPECT_EQ(m_messages.At(0).text.rfind("Silica (Flint) (Quartz) :\n  Type: silica\n  ", 0), 0u)
+        << m_messages.At(0).text;
+    EXPECT_NE(m_messages.At(0).text.find("Available\n  "), std::string::npos);
+    EXPECT_NE(m_messages.At(0).text.find(" per pound\n  SiO2"), std::string::npos);
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconInformation));
 
     dialog.MaterialBox()->setText(QStringLiteral("Moonstone"));
     dialog.Button(kBatchMaterialInfo)->click();
-    EXPECT_EQ(m_messages.boxes.back().text, "Moonstone not found in material list");
+    EXPECT_EQ(m_messages.Last().text, "Moonstone not found in material list");
     dialog.MaterialBox()->clear();
     dialog.Button(kBatchMaterialInfo)->click();
     EXPECT_EQ(m_messages.boxes.size(), 2u) << "an empty box shows nothing";
@@ -262,8 +262,8 @@ TEST_F(BatchCalcDlgTest, FormulaBoxIsCheckedOnLeavingAndRecomputedOnlyOnRestart)
     dialog.FormulaBox()->setPlainText(QStringLiteral("0.3 Xq2O"));
     Leave(dialog.FormulaBox());
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text.rfind("Invalid formula!\n    ", 0), 0u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.At(0).text.rfind("Invalid formula!\n    ", 0), 0u);
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconError));
 
     // An empty formula box rebuilds the formula from the original recipe.
     Restart(dialog, "");
@@ -278,11 +278,11 @@ TEST_F(BatchCalcDlgTest, ConvertRefusesPercentagesThatDoNotAddUp)
     dialog.FormulaBox()->setPlainText(QStringLiteral("% 60 SiO2  30 Al2O3"));
     dialog.Button(kBatchConvert)->click();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Percentages must add to 100% before conversion");
-    EXPECT_EQ(m_messages.boxes[0].Icon(), unsigned(MsgIconError));
+    EXPECT_EQ(m_messages.At(0).text, "Percentages must add to 100% before conversion");
+    EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconError));
     dialog.FormulaBox()->clear();
     dialog.Button(kBatchConvert)->click();
-    EXPECT_EQ(m_messages.boxes.back().text, "Formula is empty");
+    EXPECT_EQ(m_messages.Last().text, "Formula is empty");
 }
 
 TEST_F(BatchCalcDlgTest, EditFormulaWritesWithTheRemainderDecimalsWhileOpen)

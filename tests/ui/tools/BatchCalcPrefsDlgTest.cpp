@@ -65,7 +65,7 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
     // A tolerance that is no number is refused, not read as 0.
     dialog.ToleranceEdit()->setText(QStringLiteral("abc"));
     EXPECT_FALSE(dialog.TakeControls());
-    EXPECT_EQ(m_messages.boxes.back().text, "Please enter a number.");
+    EXPECT_EQ(m_messages.Last().text, "Please enter a number.");
     EXPECT_EQ(dialog.sugtol, 0.0);
     dialog.ToleranceEdit()->setText(QStringLiteral(" 2.5 "));
     ASSERT_TRUE(dialog.TakeControls());
@@ -96,8 +96,8 @@ TEST_F(BatchCalcPrefsDlgTest, TheSuggestionOrderMustNameElements)
         dialog.UseButton()->click();
         EXPECT_NE(dialog.result(), kBatchPrefsUse) << bad;
         ASSERT_FALSE(m_messages.boxes.empty());
-        EXPECT_EQ(m_messages.boxes.back().text, "Error in 'Oxide Suggestion Order'");
-        EXPECT_EQ(m_messages.boxes.back().Icon(), unsigned(MsgIconError));
+        EXPECT_EQ(m_messages.Last().text, "Error in 'Oxide Suggestion Order'");
+        EXPECT_EQ(m_messages.Last().Icon(), unsigned(MsgIconError));
     }
     dialog.OrderEdit()->clear();
     dialog.UseButton()->click();

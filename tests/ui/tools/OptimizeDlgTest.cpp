@@ -259,14 +259,14 @@ TEST_F(OptimizeDlgTest, ConstraintsOutsideTheColumnsTakeFreeRowsOrAreDiscarded)
     dialog.BuildColumnLayout();
     dialog.ShowParams();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Could not show constraint for oxide 'LOI' - it will be discarded");
+    EXPECT_EQ(m_messages.At(0).text, "Could not show constraint for oxide 'LOI' - it will be discarded");
     dialog.GatherParams();
     EXPECT_TRUE(dialog.params.m_oxideConstraints.empty());
 
     dialog.params.m_materialConstraints.resize(13, CMaterialConstraint("Silica", '<', "5", ""));
     dialog.params.m_materialConstraints[12].m_material = "Whiting";
     dialog.ShowParams();
-    EXPECT_EQ(m_messages.boxes.back().text, "Could not show constraint for material 'Whiting' - it will be discarded");
+    EXPECT_EQ(m_messages.Last().text, "Could not show constraint for material 'Whiting' - it will be discarded");
     EXPECT_EQ(dialog.params.m_materialConstraints.GetCount(), kOptMaterialRows);
 }
 
@@ -311,14 +311,14 @@ TEST_F(OptimizeDlgTest, SetupRebuildsTheColumnsAndChecksItsFields)
     WhenDialogShows<COptimizePrefsDlg>([this](COptimizePrefsDlg& prefs) {
         prefs.ToleranceEdit()->setText(QStringLiteral("13"));
         prefs.UseButton()->click();
-        EXPECT_EQ(m_messages.boxes.back().text, "Error in 'Tolerance'");
+        EXPECT_EQ(m_messages.Last().text, "Error in 'Tolerance'");
         prefs.ToleranceEdit()->setText(QStringLiteral("0"));
         prefs.UseButton()->click();
         EXPECT_EQ(m_messages.boxes.size(), 2u);
         prefs.ToleranceEdit()->setText(QStringLiteral("9"));
         prefs.ColumnEdit(2)->setText(QStringLiteral("Si, Qz"));
         prefs.UseButton()->click();
-        EXPECT_EQ(m_messages.boxes.back().text, "Error in 'Group 2, Column 1'");
+        EXPECT_EQ(m_messages.Last().text, "Error in 'Group 2, Column 1'");
         prefs.ColumnEdit(2)->clear();
         prefs.ColumnEdit(0)->setText(QStringLiteral("Si,Al,Ca,Nk,loi"));
         prefs.ColumnEdit(1)->clear();
@@ -358,7 +358,7 @@ TEST_F(OptimizeDlgTest, OptimizePrefsDefaultsAndScreenshot)
     // The tolerance is a whole number: a fraction is refused, blanks around it are not.
     prefs.ToleranceEdit()->setText(QStringLiteral("12.9"));
     EXPECT_FALSE(prefs.TakeControls());
-    EXPECT_EQ(m_messages.boxes.back().text, "Error in 'Tolerance'");
+    EXPECT_EQ(m_messages.Last().text, "Error in 'Tolerance'");
     prefs.ToleranceEdit()->setText(QStringLiteral(" 3"));
     ASSERT_TRUE(prefs.TakeControls());
     EXPECT_EQ(prefs.optimizetol, 3);

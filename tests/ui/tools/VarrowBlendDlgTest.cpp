@@ -97,7 +97,7 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
         lines->item(row)->setSelected(false);
     dialog.accept();
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"No components in Glaze C"});
-    EXPECT_EQ(m_messages.boxes.back().helpId, kVarrowCheckHelpId);
+    EXPECT_EQ(m_messages.Last().helpId, kVarrowCheckHelpId);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(g_prefs.m_dVarrowKaolinA, 40.0);
 

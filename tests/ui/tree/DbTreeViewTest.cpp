@@ -351,9 +351,9 @@ TEST_F(DbTreeViewTest, NotesOfAClosedDatabaseShowItsHeaderReadOnly)
     Select(NodeOf(1));
     EXPECT_TRUE(m_view->RunCommand(CmdTreeDatabaseNotes));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_NE(m_messages.boxes[0].text.find("gone.glz"), std::string::npos);
-    EXPECT_EQ(m_messages.boxes[0].helpId, 0x30930u);
-    EXPECT_EQ(m_messages.boxes[0].Icon(), static_cast<unsigned>(MsgIconExclamation));
+    EXPECT_NE(m_messages.At(0).text.find("gone.glz"), std::string::npos);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30930u);
+    EXPECT_EQ(m_messages.At(0).Icon(), static_cast<unsigned>(MsgIconExclamation));
 }
 
 TEST_F(DbTreeViewTest, SortRemoveClearAndUpdateRebuildTheTree)
@@ -391,7 +391,7 @@ TEST_F(DbTreeViewTest, SortRemoveClearAndUpdateRebuildTheTree)
     m_view->RunCommand(CmdTreeShowTitles);
     EXPECT_TRUE(m_view->RunCommand(CmdTreeUpdate));
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_NE(m_messages.boxes[0].text.find("missing.mat"), std::string::npos);
+    EXPECT_NE(m_messages.At(0).text.find("missing.mat"), std::string::npos);
     EXPECT_EQ(ChildTexts(m_view->Branch(1)), QStringList{});
     EXPECT_EQ(ChildTexts(m_view->Branch(6)), QStringList{QString::fromStdString(text)});
     EXPECT_EQ(CDbTreeView::ImageOf(m_view->Branch(6)->child(0)), DbTreeImageTextFile);
