@@ -141,6 +141,14 @@ bool CRecipeReader::AtEnd(std::string& error)
     return false;
 }
 
+// The first line, the version Insight wrote, tells a file's line ends: a CR LF further on (a note
+// pasted in) must not change how every amount of the file is read.
+bool FirstLineEndsWithCrLf(std::string_view text)
+{
+    const std::size_t end = text.find('\n');
+    return end != std::string_view::npos && end > 0 && text[end - 1] == '\r';
+}
+
 std::string FormatTypedAmount(double amount)
 {
     std::string text = FormatFixed(amount, g_prefs.decrecipeinput);
@@ -183,7 +191,7 @@ int CInsightIO::ImportRecipes(CGlazeList& target, std::vector<std::string>& path
             error = ": Error opening file";
         } else {
             delimiter = DetectLineDelimiter(path);
-            lfLineEnds = delimiter == '\n' && text.find("\r\n") == std::string::npos;
+            lfLineEnds = delimiter == '\n' && !FirstLineEndsWithCrLf(text);
         }
         if (error.empty())
             ReadRecipeText(text, delimiter, lfLineEnds, target, error);

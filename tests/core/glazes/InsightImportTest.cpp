@@ -31,8 +31,10 @@ TEST_F(InsightImportTest, GoldenRecipeFileImportsExactly)
 TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
 {
     // Version 4.0 with bare LF ends carries an extra line after each material; with CR LF it
-    // does not. A file ending right after "eof" has no notes.
-    const std::string lf = WriteFile("lf.rcp", "4.0\nRCP\nx\nLF glaze\nsilica\n-\n30\nWhiting\n-\n70\nEOF\n");
+    // does not. A file ending right after "eof" has no notes. Regression: one CR LF line in the
+    // notes of an LF file made every amount of it read from the wrong line.
+    const std::string lf =
+        WriteFile("lf.rcp", "4.0\nRCP\nx\nLF glaze\nsilica\n-\n30\nWhiting\n-\n70\nEOF\nNOTES\npasted\r\nENDNOTES\n");
     const std::string crlf = WriteFile("crlf.rcp", "4.0\r\nRCP\r\nx\r\nCRLF glaze\r\nWhiting\r\n55\r\neof\r\n");
     const std::string old = WriteFile("old.rcp", "3.5\nRCP\nx\nOld\nWhiting\n1\nEOF\n");
     const std::string cut = WriteFile("cut.rcp", "5.0\nRCP\nx\nCut\nWhiting\n1\nEOF\nNOTES\nhalf");
@@ -42,8 +44,9 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
     EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 4);
     ASSERT_EQ(list.GetCount(), 4);
     ExpectLines(list.GetAt(0).m_components, {{"Silica", 30}, {"Whiting", 70}});
-    EXPECT_TRUE(list.GetAt(0).m_notes.empty());
+    EXPECT_EQ(list.GetAt(0).m_notes, CStringArrayEx{"pasted"});
     ExpectLines(list.GetAt(1).m_components, {{"Whiting", 55}});
+    EXPECT_TRUE(list.GetAt(1).m_notes.empty());
     // Regression: notes running to the end without "ENDNOTES" rejected the whole recipe.
     EXPECT_EQ(list.GetAt(2).m_name, "Cut");
     EXPECT_EQ(list.GetAt(2).m_notes, CStringArrayEx{"half"});
