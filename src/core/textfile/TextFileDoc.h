@@ -31,7 +31,7 @@ inline constexpr unsigned kTextSaveDialogHelpId = 303;
 inline constexpr unsigned kTextUnsavableHelpId = 0x30123;
 
 // The question before a save that would write "?" for characters a Windows-1252 file cannot
-// hold (names as the view gives them, "U+03B1, U+2192"); OK saves, Cancel saves nothing.
+// hold (names as the view gives them, "α (U+03B1), → (U+2192)"); OK saves, Cancel saves nothing.
 std::string UnsavableCharactersQuestion(const std::string& path, const std::string& names);
 
 // Resource id of the text-file template (its menu is registered under the same number) and the

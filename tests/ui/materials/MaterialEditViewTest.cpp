@@ -103,8 +103,8 @@ TEST_F(MaterialEditViewTest, TheFormRefusesCharactersTheFileCannotHold)
     EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("Al2O3 2SiO2 2H2O"));
     EXPECT_EQ(m_messages.Texts(),
               (std::vector<std::string>{
-                  "These characters cannot be stored in the program's files and were not entered: U+03B1.",
-                  "These characters cannot be stored in the program's files and were not entered: U+2192."}));
+                  "These characters cannot be stored in the program's files and were not entered: \x81" "3B1; (U+03B1).",
+                  "These characters cannot be stored in the program's files and were not entered: \x81" "2192; (U+2192)."}));
 }
 
 TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)
