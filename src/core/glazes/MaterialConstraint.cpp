@@ -53,6 +53,16 @@ bool CMaterialConstraint::IsInvalid() const
            !IsConstraintValueText(m_value2, true);
 }
 
+std::string CMaterialConstraint::Fault() const
+{
+    if (IsUnsplit())
+        return "material constraint " + QuotedConstraintText(*m_unsplitText) + " cannot be read";
+    if (m_material.empty())
+        return "material constraint names no material";
+    const std::string fault = ConstraintValuesFault(m_op, m_value1, m_value2);
+    return fault.empty() ? fault : "constraint on " + m_material + ": " + fault;
+}
+
 bool CMaterialConstraint::HasUpperBound(bool percent) const
 {
     // In % weight a material can never pass 100 %, so there is always an upper bound.

@@ -31,6 +31,11 @@ public:
     // value 2 is neither empty nor a number text.
     bool IsInvalid() const;
 
+    // Why IsInvalid is true, as a message says it after "Error: ": "constraint on Silica: the
+    // minimum \"abc\" is not a decimal number", "material constraint names no material",
+    // "material constraint \"Silica\" cannot be read"; empty for a valid record.
+    std::string Fault() const;
+
     // The material name, as messages show it.
     const std::string& GetDisplayName() const { return m_material; }
 
