@@ -12,6 +12,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
+#include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
@@ -77,6 +78,11 @@ std::string RemainderNumber(double value)
     std::string text = FormatFixed(value, g_prefs.decremainders);
     return StripTrailingZeros(text, g_prefs.tzsremainders);
 }
+
+// The largest value of an oxide row in unity units and of the expansion row: the builder's own
+// bound where a row gives none, so nothing larger can mean more.
+constexpr double kLargestOpenValue = 1000.0;
+constexpr double kLargestPercent = 100.0;
 
 // A column entry: an element symbol (exact case), "Nk", or a loss word (any case).
 std::pair<int, std::string> LayoutEntry(const std::string& entry)
@@ -444,6 +450,42 @@ void COptimizeDlg::OnScaleTo100()
         }
     }
     RefreshSum();
+}
+
+// --- checking before a run ---------------------------------------------------------------------------
+
+// A value shown from a stored parameter set, or typed and confirmed with Enter, has not passed the
+// check made on leaving its field; the optimizer must not be handed text it cannot read.
+bool COptimizeDlg::CheckValueFields()
+{
+    const double oxideLargest = m_oxideUnit == kOxideUnitUnity ? kLargestOpenValue : kLargestPercent;
+    for (std::size_t n = 0; n < m_oxideRows.size(); ++n) {
+        const COptConstraintRow& row = m_oxideRows[n];
+        const double largest = row.code == kConstraintLOI ? kLargestPercent : oxideLargest;
+        const int page = static_cast<int>(n) / kOptRowsPerColumn < 2 ? kOptPageOxides1 : kOptPageOxides2;
+        if (row.code != 0 && !(CheckValueField(row.value1, largest, page) && CheckValueField(row.value2, largest, page)))
+            return false;
+    }
+    const double materialLargest = m_materialUnit->checkedId() == 1 ? kLargestPercent : kMaxRecipeAmount;
+    for (const COptConstraintRow& row : m_materialRows) {
+        if (!(CheckValueField(row.value1, materialLargest, kOptPageMaterials2) &&
+              CheckValueField(row.value2, materialLargest, kOptPageMaterials2)))
+            return false;
+    }
+    return CheckValueField(m_expansionRow.value1, kLargestOpenValue, kOptPageOptimize) &&
+           CheckValueField(m_expansionRow.value2, kLargestOpenValue, kOptPageOptimize) &&
+           CheckValueField(m_oxideTolerance, kLargestPercent, kOptPageOptimize) &&
+           CheckValueField(m_materialTolerance, kLargestPercent, kOptPageOptimize) &&
+           CheckValueField(m_recipeSize, kMaxRecipeAmount, kOptPageOptimize);
+}
+
+bool COptimizeDlg::CheckValueField(QLineEdit* edit, double largest, int page)
+{
+    const std::string value = Text(edit);
+    if (value.empty() || (IsNonNegativeNumber(value) && ParseDouble(value) <= largest))
+        return true;
+    ShowPage(page);
+    return RefuseField(edit, NumberRangeMessage(0.0, largest));
 }
 
 // --- the running sum --------------------------------------------------------------------------------------

@@ -156,6 +156,55 @@ TEST_F(OptimizeDlgTest, FailuresShowOnlyInTheStatusLine)
     EXPECT_EQ(dialog.LeftPane()->toPlainText(), QString());
 }
 
+// Regression: a target that was no number (shown from a stored parameter set, which no leaving of
+// the field checks) reached the optimizer, whose status line called it an internal error; and a
+// unity formula whose rows allowed no flux ended in "No feasible solutions". Values are refused in
+// their fields with the range message before a run, and a run's failure names the row.
+TEST_F(OptimizeDlgTest, ValuesThatAreNoNumbersAreRefusedBeforeARun)
+{
+    COptimizeDlg dialog;
+    dialog.params = ConeSixUnity();
+    dialog.params.m_oxideConstraints[4].m_value1 = "nan"; // SiO2
+    dialog.params.m_materialConstraints.Add(CMaterialConstraint("Silica", '>', "5", "1e999"));
+    dialog.params.m_recipeSize = "inf";
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    dialog.ShowPage(kOptPageResults);
+    COptConstraintRow& silica = *RowOf(dialog, 14);
+    const auto refusals = [&](const char* message, int page, QLineEdit* field) {
+        dialog.Button(kOptFindRecipe)->click();
+        EXPECT_EQ(m_messages.Last().text, message);
+        EXPECT_EQ(dialog.CurrentPage(), page);
+        EXPECT_TRUE(field->hasFocus());
+        EXPECT_EQ(field->selectedText(), field->text());
+        EXPECT_EQ(Text(dialog.StatusLine()), "") << "the optimizer did not run";
+    };
+    refusals("Please enter a number between 0 and 1000.", kOptPageOxides1, silica.value1);
+    silica.value1->setText(QStringLiteral("150"));
+    dialog.UnitGroup(0)->button(kOxideUnitWeightPercent)->click();
+    refusals("Please enter a number between 0 and 100.", kOptPageOxides1, silica.value1);
+    silica.value1->setText(QStringLiteral("3"));
+    dialog.UnitGroup(0)->button(kOxideUnitUnity)->click();
+    refusals("Please enter a number between 0 and 100.", kOptPageMaterials2, dialog.MaterialRow(0).value2);
+    dialog.MaterialRow(0).value2->clear();
+    refusals("Please enter a number between 0 and 999999999.", kOptPageOptimize, dialog.RecipeSizeEdit());
+    dialog.RecipeSizeEdit()->setText(QStringLiteral("100"));
+    EXPECT_EQ(m_messages.boxes.size(), 4u);
+
+    // Only alumina and silica, in unity units: the failure says why, in full.
+    for (int code : {kConstraintKNaO, 20, 12})
+        RowOf(dialog, code)->value1->clear();
+    dialog.Button(kOptFindRecipe)->click();
+    EXPECT_EQ(m_messages.boxes.size(), 4u);
+    EXPECT_EQ(dialog.CurrentPage(), kOptPageResults);
+    EXPECT_EQ(Text(dialog.StatusLine()),
+              "Error: no flux oxide may enter the glaze, so no unity formula can hold Al2O3, SiO2: add a "
+              "constraint on a flux such as CaO or KNaO, or use % units");
+    EXPECT_LE(dialog.StatusLine()->heightForWidth(dialog.StatusLine()->width()), dialog.StatusLine()->height())
+        << "the whole message shows";
+    SaveScreenshot(dialog, "optimize-no-flux");
+}
+
 TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
 {
     COptimizeDlg dialog;
