@@ -158,6 +158,8 @@ void COptimizeDlg::OnRightPane(int mode)
 
 void COptimizeDlg::OnSave()
 {
+    if (!CheckValueFields())
+        return;
     GatherParams();
     CDispositionDlg dialog(this);
     dialog.saveParameters = true;

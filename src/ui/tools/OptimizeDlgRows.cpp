@@ -366,10 +366,12 @@ void COptimizeDlg::OnValue1Entered(COptConstraintRow& row)
         row.op1->setText(QStringLiteral("="));
 }
 
+// A value that is no number stays as typed, for the check before a run to refuse: emptied here,
+// the constraint would be gone without a word and the run would succeed without it.
 void COptimizeDlg::OnValue1Left(COptConstraintRow& row)
 {
     const std::string value = Text(row.value1);
-    if (!IsNonNegativeNumber(value))
+    if (value.empty())
         ClearRowFields(row);
     else
         row.value1->setText(FromCp1252(value));
@@ -390,11 +392,8 @@ void COptimizeDlg::OnValue2Left(COptConstraintRow& row)
     if (tolerance && !value.empty() && (value.back() == '%' || value.back() == 'p')) {
         std::string number = value.substr(0, value.size() - 1);
         TrimString(number);
-        value = IsNonNegativeNumber(number)
-                    ? RemainderNumber(ParseDouble(Text(row.value1)) * ParseDouble(number) * 0.01)
-                    : std::string();
-    } else if (!IsNonNegativeNumber(value)) {
-        value.clear();
+        if (IsNonNegativeNumber(number))
+            value = RemainderNumber(ParseDouble(Text(row.value1)) * ParseDouble(number) * 0.01);
     }
     row.value2->setText(FromCp1252(value));
     if (value.empty())
@@ -421,8 +420,7 @@ void COptimizeDlg::OnMaterialNameLeft(COptConstraintRow& row)
 
 void COptimizeDlg::OnNumberFieldLeft(QLineEdit* edit)
 {
-    const std::string value = Text(edit);
-    edit->setText(IsNonNegativeNumber(value) ? FromCp1252(value) : QString());
+    edit->setText(FromCp1252(Text(edit)));
 }
 
 void COptimizeDlg::OnScaleTo100()
@@ -454,8 +452,8 @@ void COptimizeDlg::OnScaleTo100()
 
 // --- checking before a run ---------------------------------------------------------------------------
 
-// A value shown from a stored parameter set, or typed and confirmed with Enter, has not passed the
-// check made on leaving its field; the optimizer must not be handed text it cannot read.
+// Values stay as typed or as stored; the optimizer must not be handed text it cannot read, nor a
+// parameter set be saved with it.
 bool COptimizeDlg::CheckValueFields()
 {
     const double oxideLargest = m_oxideUnit == kOxideUnitUnity ? kLargestOpenValue : kLargestPercent;

@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <utility>
 
@@ -156,10 +157,10 @@ TEST_F(OptimizeDlgTest, FailuresShowOnlyInTheStatusLine)
     EXPECT_EQ(dialog.LeftPane()->toPlainText(), QString());
 }
 
-// Regression: a target that was no number (shown from a stored parameter set, which no leaving of
-// the field checks) reached the optimizer, whose status line called it an internal error; and a
-// unity formula whose rows allowed no flux ended in "No feasible solutions". Values are refused in
-// their fields with the range message before a run, and a run's failure names the row.
+// Regression: a target that was no number reached the optimizer when shown from a stored parameter
+// set (its status line called it an internal error), and was emptied without a word when typed;
+// and a unity formula whose rows allowed no flux ended in "No feasible solutions". Values are
+// refused in their fields with the range message before a run, and a run's failure names the row.
 TEST_F(OptimizeDlgTest, ValuesThatAreNoNumbersAreRefusedBeforeARun)
 {
     COptimizeDlg dialog;
@@ -185,17 +186,20 @@ TEST_F(OptimizeDlgTest, ValuesThatAreNoNumbersAreRefusedBeforeARun)
     refusals("Please enter a number between 0 and 100.", kOptPageOxides1, silica.value1);
     silica.value1->setText(QStringLiteral("3"));
     dialog.UnitGroup(0)->button(kOxideUnitUnity)->click();
+    Type(RowOf(dialog, 12)->value1, "-1");
+    refusals("Please enter a number between 0 and 1000.", kOptPageOxides1, RowOf(dialog, 12)->value1);
+    RowOf(dialog, 12)->value1->setText(QStringLiteral("0.3"));
     refusals("Please enter a number between 0 and 100.", kOptPageMaterials2, dialog.MaterialRow(0).value2);
     dialog.MaterialRow(0).value2->clear();
     refusals("Please enter a number between 0 and 999999999.", kOptPageOptimize, dialog.RecipeSizeEdit());
     dialog.RecipeSizeEdit()->setText(QStringLiteral("100"));
-    EXPECT_EQ(m_messages.boxes.size(), 4u);
+    EXPECT_EQ(m_messages.boxes.size(), 5u);
 
     // Only alumina and silica, in unity units: the failure says why, in full.
     for (int code : {kConstraintKNaO, 20, 12})
         RowOf(dialog, code)->value1->clear();
     dialog.Button(kOptFindRecipe)->click();
-    EXPECT_EQ(m_messages.boxes.size(), 4u);
+    EXPECT_EQ(m_messages.boxes.size(), 5u);
     EXPECT_EQ(dialog.CurrentPage(), kOptPageResults);
     EXPECT_EQ(Text(dialog.StatusLine()),
               "Error: no flux oxide may enter the glaze, so no unity formula can hold Al2O3, SiO2: add a "
@@ -203,6 +207,19 @@ TEST_F(OptimizeDlgTest, ValuesThatAreNoNumbersAreRefusedBeforeARun)
     EXPECT_LE(dialog.StatusLine()->heightForWidth(dialog.StatusLine()->width()), dialog.StatusLine()->height())
         << "the whole message shows";
     SaveScreenshot(dialog, "optimize-no-flux");
+
+    // Save keeps no value it would refuse to run with either.
+    dialog.RecipeSizeEdit()->setText(QStringLiteral("-5"));
+    QTimer::singleShot(50, [] {
+        if (auto* disposition = qobject_cast<CDispositionDlg*>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << "Save went on to the Disposition dialog";
+            disposition->reject();
+        }
+    });
+    dialog.Button(1)->click();
+    EXPECT_EQ(m_messages.boxes.size(), 6u);
+    EXPECT_EQ(m_messages.Last().text, "Please enter a number between 0 and 999999999.");
+    EXPECT_EQ(dialog.CurrentPage(), kOptPageOptimize);
 }
 
 TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
@@ -230,11 +247,16 @@ TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
     calcium.value2->setText(QStringLiteral("5%"));
     Leave(calcium.value2);
     EXPECT_EQ(Text(calcium.value2), "0.01000");
+    // Regression: a value that was no non-negative number was emptied, with its whole row when it
+    // was value 1, and the run went on without it; it stays for the check before a run.
     Type(calcium.value2, "abc");
-    EXPECT_EQ(Text(calcium.value2), "");
-    EXPECT_EQ(Text(calcium.op2), "");
+    EXPECT_EQ(Text(calcium.value2), "abc");
+    EXPECT_EQ(Text(calcium.op2), "+/-");
     Type(calcium.value1, "-1");
-    EXPECT_EQ(Text(calcium.op1), "") << "a value 1 that is no non-negative number empties the row";
+    EXPECT_EQ(Text(calcium.value1), "-1");
+    Type(calcium.value1, "");
+    EXPECT_EQ(Text(calcium.op1), "") << "an empty value 1 empties the row";
+    EXPECT_EQ(Text(calcium.value2), "");
 
     Type(RowOf(dialog, 11)->op1, "l");
     Type(RowOf(dialog, 11)->value1, "0.3");
@@ -252,8 +274,8 @@ TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
     EXPECT_EQ(Text(first.name), "Wollastonite");
     Type(first.op1, "<");
     Type(first.value1, "20");
-    Type(dialog.OxideToleranceEdit(), "x1");
-    EXPECT_EQ(Text(dialog.OxideToleranceEdit()), "");
+    Type(dialog.OxideToleranceEdit(), " x1 ");
+    EXPECT_EQ(Text(dialog.OxideToleranceEdit()), "x1");
     dialog.GatherParams();
     ASSERT_EQ(dialog.params.m_materialConstraints.GetCount(), 1);
     EXPECT_EQ(dialog.params.m_materialConstraints[0], CMaterialConstraint("Wollastonite", '<', "20", ""));
