@@ -88,6 +88,7 @@ CMDIChildFrame* CMDIMainFrame::CreateChildFrame(CDocTemplate& docTemplate, CDocu
                                                 CView* view, bool visible)
 {
     auto* frame = new CMDIChildFrame(docTemplate, document, widget, view);
+    frame->m_opener = m_mdiArea->activeSubWindow();
     m_mdiArea->addSubWindow(frame, frame->windowFlags());
     // A document read from a file is named by the file until its window names it otherwise.
     const std::string& title = document.GetTitle();
@@ -390,9 +391,6 @@ void CMDIChildFrame::OnAboutToActivate()
     if (!area)
         return;
     area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, m_placementPending || !CanGrow());
-    QMdiSubWindow* active = area->activeSubWindow();
-    if (active && active != this)
-        m_previousActive = active;
 }
 
 void CMDIChildFrame::FinishPlacement()
@@ -414,19 +412,23 @@ void CMDIChildFrame::FinishPlacement()
         showMaximized();
 }
 
+bool CMDIChildFrame::CanSucceed(QMdiSubWindow* window, QMdiArea* area) const
+{
+    return window && window != this && window->isVisible() && !window->isMinimized() &&
+           area->subWindowList().contains(window);
+}
+
+// With no window to hand over to, none stays active: left to itself the workspace would
+// activate a minimised window.
 void CMDIChildFrame::ActivateSuccessor(QMdiArea* area)
 {
-    QMdiSubWindow* next = m_previousActive;
-    if (!next || next == this || !next->isVisible() || !area->subWindowList().contains(next)) {
-        next = nullptr;
-        const QList<QMdiSubWindow*> stack = area->subWindowList(QMdiArea::StackingOrder);
-        for (auto it = stack.rbegin(); it != stack.rend() && !next; ++it) {
-            if (*it != this && (*it)->isVisible())
-                next = *it;
-        }
+    QMdiSubWindow* next = CanSucceed(m_opener, area) ? m_opener.data() : nullptr;
+    const QList<QMdiSubWindow*> history = area->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = history.rbegin(); it != history.rend() && !next; ++it) {
+        if (CanSucceed(*it, area))
+            next = *it;
     }
-    if (next)
-        area->setActiveSubWindow(next);
+    area->setActiveSubWindow(next);
 }
 
 void CMDIChildFrame::CloseFrame()

@@ -315,7 +315,7 @@ TEST_F(MdiFrameTest, AFormThatKeepsItsSizeOpensAsANormalWindowWithItsTitleBar)
 }
 
 // Regression: closing an edit form activated the maximised periodic table instead of its list.
-TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneActiveBeforeIt)
+TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneThatOpenedIt)
 {
     InstallViewFactory<CListLikeView>(m_template);
     m_template.OpenDocumentFile("");
@@ -334,13 +334,13 @@ TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneActiveBeforeIt)
     FlushEvents();
     EXPECT_EQ(m_frame.ActiveChildFrame(), list);
 
-    // With that window gone, the topmost remaining one takes over.
-    CMDIChildFrame* other = OpenSecondWindow<CFormLikeView>(*document);
+    // With the window that opened it gone, the one most recently active takes over.
     m_frame.MdiArea()->setActiveSubWindow(table);
+    CMDIChildFrame* other = OpenSecondWindow<CFormLikeView>(*document);
+    m_frame.MdiArea()->setActiveSubWindow(list);
     m_frame.MdiArea()->setActiveSubWindow(other);
     table->CloseFrame();
     FlushEvents();
-    list->raise();
     other->CloseFrame();
     FlushEvents();
     EXPECT_EQ(m_frame.ActiveChildFrame(), list);
