@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -213,6 +214,38 @@ void CMDIMainFrame::FinishPlacements()
 {
     for (CMDIChildFrame* frame : ChildFrames())
         frame->FinishPlacement();
+}
+
+// As on every desktop: each window gets the workspace less as many title bars as fit in a third
+// of its height, the steps start again at the top left after that many windows, and the row of
+// minimised windows along the bottom stays uncovered. A window's layout keeps it from getting
+// smaller than its minimum size.
+void CMDIMainFrame::CascadeWindows()
+{
+    const QList<QMdiSubWindow*> stack = m_mdiArea->subWindowList(QMdiArea::StackingOrder);
+    QRect space = m_mdiArea->viewport()->rect();
+    const int step = std::max(1, g_pApp ? g_pApp->m_nCascadeStep
+                                        : style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    int iconRow = 0;
+    for (const QMdiSubWindow* window : stack) {
+        if (window->isVisible() && window->isMinimized())
+            iconRow = std::max(iconRow, window->height());
+    }
+    if (space.height() - iconRow >= step)
+        space.setHeight(space.height() - iconRow);
+    const int steps = space.height() / (3 * step);
+    const QSize most(space.width() - steps * step, space.height() - steps * step);
+    int placed = 0;
+    for (QMdiSubWindow* window : stack) {
+        if (!window->isVisible() || window->isMinimized())
+            continue;
+        if (window->isMaximized())
+            window->showNormal();
+        const auto* frame = qobject_cast<const CMDIChildFrame*>(window);
+        const QSize size = frame && !frame->CanGrow() ? window->size() : most;
+        const int offset = (placed++ % (steps + 1)) * step;
+        window->setGeometry(QRect(QPoint(offset, offset), size));
+    }
 }
 
 QAction* CMDIMainFrame::MakeAction(const CMenuDef& item, QObject* parent)

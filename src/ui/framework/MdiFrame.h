@@ -99,6 +99,11 @@ public:
     // Lets every new document window take the workspace's state now (see FinishPlacement).
     void FinishPlacements();
 
+    // Window > Cascade: the windows that are neither hidden nor minimised, in their stacking
+    // order, each a title bar further down and right than the one behind it, each with most of
+    // the workspace (a form that keeps its size only moves) and never less than its minimum size.
+    void CascadeWindows();
+
 signals:
     void activeChildChanged();
 

@@ -1,6 +1,6 @@
 // The program's own windows in the workspace, driven as a user drives them: a list opened while
-// another window is maximised, edit forms opened from their list, and what becomes active when
-// a window closes.
+// another window is maximised, edit forms opened from their list, what becomes active when a
+// window closes, and Window > Cascade.
 
 #include "ShellSandbox.h"
 #include "TestPaths.h"
@@ -9,12 +9,15 @@
 #include "framework/View.h"
 #include "glazes/GlazesDoc.h"
 #include "glazes/GlazesView.h"
+#include "graphs/GraphView.h"
+#include "graphs/GraphWnd.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/MaterialsView.h"
 #include "app/AppCommands.h"
 #include "app/MainFrame.h"
 #include "app/OxidariumAppUi.h"
 #include "tree/DbTreeDoc.h"
+#include "ui/support/TestFolders.h"
 
 #include <QMdiArea>
 #include <QMenu>
@@ -208,5 +211,60 @@ TEST(WorkspaceWindowsTest, AClosingWindowHandsOverToItsOpenerAndNeverToAMinimise
     CShellSandbox::FlushEvents();
     EXPECT_EQ(frame->ActiveChildFrame(), nullptr);
     EXPECT_EQ(frame->DocumentPaneText(), "No doc");
+    app.ExitInstance();
+}
+
+// Regression: Window > Cascade gave each window the size it asked for, which shrank the graph
+// window (maximised or not) to a title strip and left every window small in the top left corner.
+TEST(WorkspaceWindowsTest, CascadeGivesEveryWindowMostOfTheWorkspaceOneTitleBarApart)
+{
+    CShellSandbox box;
+    COxidariumAppUi app;
+    const QSize workspace(1600, 1000);
+    CMainFrame* frame = StartWithStarterGlazes(box, app, workspace);
+    ASSERT_NE(frame, nullptr);
+    auto* glazes = dynamic_cast<CGlazesView*>(frame->ActiveView());
+    ASSERT_NE(glazes, nullptr);
+    CMDIChildFrame* form = OpenForm(frame, glazes, 0);
+    const QSize formSize = form->size();
+    FrameOf(glazes->GetDocument())->ActivateFrame();
+    ASSERT_TRUE(frame->ExecuteCommand(CmdGlzOpenGraph));
+    CMDIChildFrame* graph = frame->ActiveChildFrame();
+    ASSERT_TRUE(dynamic_cast<CGraphView*>(graph->View()));
+    graph->showMaximized();
+
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Cascade"));
+    QApplication::processEvents();
+    QList<QMdiSubWindow*> cascaded;
+    int iconsTop = workspace.height();
+    for (QMdiSubWindow* window : frame->MdiArea()->subWindowList(QMdiArea::StackingOrder)) {
+        if (window->isMinimized())
+            iconsTop = std::min(iconsTop, window->y());
+        else
+            cascaded.append(window);
+    }
+    ASSERT_EQ(cascaded.size(), 4) << "the tree, the list, the form and the graph";
+    EXPECT_EQ(cascaded.back(), graph) << "the graph stays in front";
+    EXPECT_EQ(frame->ActiveChildFrame(), graph);
+    EXPECT_FALSE(graph->isMaximized());
+    const int step = app.m_nCascadeStep;
+    for (int i = 0; i < cascaded.size(); ++i) {
+        const QRect place = cascaded[i]->geometry();
+        EXPECT_EQ(place.topLeft(), QPoint(i * step, i * step)) << i;
+        EXPECT_LE(place.right(), workspace.width()) << i;
+        EXPECT_LT(place.bottom(), iconsTop) << "the minimised windows stay in sight " << i;
+        if (cascaded[i] == form) {
+            EXPECT_EQ(place.size(), formSize) << "a form keeps its size";
+            continue;
+        }
+        EXPECT_EQ(place.size(), graph->size()) << i;
+        EXPECT_GE(place.width(), workspace.width() * 2 / 3) << i;
+        EXPECT_GE(place.height(), iconsTop * 2 / 3) << i;
+    }
+    auto* chart = graph->ViewWidget()->findChild<CGraphWnd*>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->size(), graph->ViewWidget()->size()) << "the chart is drawn at the new size";
+    const QString shot = ScreenshotFolder() + "/workspace-cascade.png";
+    EXPECT_TRUE(frame->grab().save(shot)) << shot.toStdString();
     app.ExitInstance();
 }
