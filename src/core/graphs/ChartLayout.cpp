@@ -14,17 +14,6 @@ constexpr double kMarginShare = 0.02; // of the area's height, round the chart a
 
 bool IsPointKind(int kind) { return kind == kChartPoints || kind == kChartPoints3D; }
 
-// The text shortened with "..." until it fits the width (at least its first character).
-std::string Elide(const CChart& chart, const CChartFont& font, const std::string& text, double width)
-{
-    if (chart.TextWidthUnits(font, text) <= width)
-        return text;
-    std::string shortened = text;
-    while (shortened.size() > 1 && chart.TextWidthUnits(font, shortened + "...") > width)
-        shortened.pop_back();
-    return shortened + "...";
-}
-
 // The legend at the right of the region; returns its width (0 without one). A legend taller than
 // the chart runs off its foot: the entries wholly below the chart are neither measured nor drawn
 // (a legend of thousands of glazes costs what the chart shows of it).
@@ -48,7 +37,7 @@ double DrawLegend(CChart& chart, int kind, const CChartRect& region, double marg
     for (const std::string& text : def.legend) {
         if (top - lineHeight * (static_cast<double>(texts.size()) + 0.5) + th / 2.0 <= foot)
             break;
-        texts.push_back(Elide(chart, font, text, widest));
+        texts.push_back(ElideChartText(chart, font, text, widest));
         textWidth = std::max(textWidth, chart.TextWidthUnits(font, texts.back()));
     }
     const double width = swatch + gap + textWidth;
@@ -96,6 +85,44 @@ double DecimalsForStep(double step)
 }
 
 } // namespace
+
+std::string ElideChartText(const CChart& chart, const CChartFont& font, const std::string& text, double width)
+{
+    if (chart.TextWidthUnits(font, text) <= width)
+        return text;
+    std::string shortened = text;
+    while (shortened.size() > 1 && chart.TextWidthUnits(font, shortened + "...") > width)
+        shortened.pop_back();
+    return shortened + "...";
+}
+
+std::vector<std::string> WrapChartText(const CChart& chart, const CChartFont& font, const std::string& text,
+                                       double width)
+{
+    std::vector<std::string> lines;
+    std::string rest = text;
+    while (!rest.empty()) {
+        if (chart.TextWidthUnits(font, rest) <= width) {
+            lines.push_back(rest);
+            break;
+        }
+        // Break at the last blank that lets the first part fit; a word longer than the width
+        // stays whole.
+        std::size_t cut = std::string::npos;
+        for (std::size_t at = rest.find(' '); at != std::string::npos; at = rest.find(' ', at + 1)) {
+            if (chart.TextWidthUnits(font, rest.substr(0, at)) > width && cut != std::string::npos)
+                break;
+            cut = at;
+        }
+        if (cut == std::string::npos) {
+            lines.push_back(rest);
+            break;
+        }
+        lines.push_back(rest.substr(0, cut));
+        rest = rest.substr(cut + 1);
+    }
+    return lines;
+}
 
 CChartRect DrawChartDecorations(CChart& chart, int kind)
 {
