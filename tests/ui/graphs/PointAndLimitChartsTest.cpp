@@ -92,6 +92,41 @@ TEST_F(PointAndLimitChartsTest, LimitFormulaChartsOfTheShippedGlazes)
     EXPECT_EQ(many.GetTitle(), "Data for 3 glazes");
 }
 
+// Regression: with more glazes than its height holds, the legend's last entry stood half below
+// the chart. Entries that do not fit are left out whole, and the legend says how many.
+TEST_F(PointAndLimitChartsTest, ALegendOfManyGlazesCountsThoseItLeavesOut)
+{
+    auto* many = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    ASSERT_NE(many, nullptr);
+    many->DeleteGlaze(0);
+    for (int i = 0; i < 30; ++i) {
+        CGlaze glaze = *m_glazeDoc->GetGlaze(i % 10);
+        glaze.m_name = "Glaze number " + std::to_string(i + 1);
+        many->InsertGlaze(i, glaze);
+    }
+    CGraphTemplate side = m_doc->Database().GetAt(18);
+    ASSERT_EQ(side.m_name, "Selected glazes: oxides (bar)");
+    side.m_dataSources.GetAt(0).dsglz = 2; // every glaze of the database
+    CGraphView* view = OpenGraphWindow(*m_doc);
+    ASSERT_NE(view, nullptr);
+    view->SetGraph(&side, many, many->GetGlaze(0), nullptr, -1, -1);
+    Flush();
+    ASSERT_EQ(view->Graph()->m_errorText, "");
+    EXPECT_EQ(view->Graph()->GetTitle(), "Oxides in 30 glazes");
+    const CChart& chart = *view->ChartWindow()->Chart();
+    std::vector<std::string> legend;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Text && p.left >= chart.ChartGetLayout(10) - 1e-9)
+            legend.push_back(p.text);
+    }
+    ASSERT_GE(legend.size(), 3u);
+    const std::size_t shown = legend.size() - 1;
+    EXPECT_EQ(legend[shown - 1], "Glaze number " + std::to_string(shown));
+    EXPECT_EQ(legend.back(), "+ " + std::to_string(30 - shown) + " more");
+    EXPECT_EQ(CrowdedTexts(chart), "");
+    EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath("chart-18-legend-of-30-glazes")));
+}
+
 } // namespace
 
 namespace {
