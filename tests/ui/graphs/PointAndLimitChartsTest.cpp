@@ -92,6 +92,50 @@ TEST_F(PointAndLimitChartsTest, LimitFormulaChartsOfTheShippedGlazes)
     EXPECT_EQ(many.GetTitle(), "Data for 3 glazes");
 }
 
+// Regression: a limit that a limit chart leaves out (its combination has no plot maximum) was
+// written in the red error box across the finished chart, over its bottom title or its last
+// label. It is the notice of a drawn chart: a box in the corner, its text shown when clicked.
+TEST_F(PointAndLimitChartsTest, ALimitLeftOutIsTheNoticeOfTheDrawnChart)
+{
+    m_limits.Database().m_combinations.FindByName("Si:Al")->m_plotMax = 0.0;
+    CLimitFormula* formula = nullptr;
+    for (int i = 0; i < m_limits.Database().GetCount(); ++i)
+        formula = m_limits.Database().GetAt(i).m_name == "Cone 6 gloss" ? &m_limits.Database().GetAt(i) : formula;
+    ASSERT_NE(formula, nullptr);
+    CGraphTemplate bars = m_doc->Database().GetAt(5);
+    ASSERT_EQ(bars.m_name, "Limit formula (bar)");
+    bars.m_dataSources.GetAt(0).dsglz = 1; // the selected glazes
+    for (int type : {kGraphOneLimitFormula, kGraphAverageLimitFormula, kGraphAveragesLimitFormula, kGraphManyLimitFormula}) {
+        for (int lying : {0, 1}) {
+            bars.barhor = lying;
+            CGraphView* view = OpenGraphWindow(*m_doc);
+            ASSERT_NE(view, nullptr);
+            view->SetGraph(&bars, m_glazeDoc, m_glazeDoc->GetGlaze(0), formula, -1, type);
+            Flush();
+            const std::string what = std::to_string(type) + (lying ? " lying" : " standing");
+            const CGraph& graph = *view->Graph();
+            EXPECT_EQ(graph.m_errorText, "") << what;
+            EXPECT_EQ(graph.m_noticeText, "Combination Si:Al has no plot maximum above 0; its limit is not drawn") << what;
+            ASSERT_NE(graph.GetChart(), nullptr) << what;
+            const CChart& chart = *graph.GetChart();
+            QRectF box;
+            for (const CChartPrimitive& p : chart.Primitives())
+                box = p.hitKind == CChartPrimitive::kHitObject ? PixelRect(chart, p) : box;
+            ASSERT_FALSE(box.isNull()) << what;
+            EXPECT_EQ(chart.HitTest(box.center().x(), box.center().y()).kind, CChartPrimitive::kHitObject) << what;
+            EXPECT_EQ(graph.GetMessageText(chart.HitTest(box.center().x(), box.center().y()).objectId), graph.m_noticeText);
+            EXPECT_EQ(CrowdedTexts(chart, {{box, "the notice box"}}), "") << what;
+            if (type == kGraphManyLimitFormula && lying) {
+                EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath("chart-19-limit-left-out-lying")));
+            } else if (type == kGraphOneLimitFormula && !lying) {
+                EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath("chart-02-limit-left-out")));
+            }
+            view->GetFrame()->CloseFrame();
+            Flush();
+        }
+    }
+}
+
 // Regression: with more glazes than its height holds, the legend's last entry stood half below
 // the chart. Entries that do not fit are left out whole, and the legend says how many.
 TEST_F(PointAndLimitChartsTest, ALegendOfManyGlazesCountsThoseItLeavesOut)
