@@ -54,7 +54,7 @@ TEST_F(PointAndLimitChartsTest, ScattersOfTheShippedGlazes)
 {
     const CGraph& flat = Draw("Silica and alumina (scatter)", kGraphScatter, "", "chart-22-scatter");
     EXPECT_EQ(flat.m_errorText, "");
-    EXPECT_EQ(flat.GetTitle(), "Data for 13 glazes");
+    EXPECT_EQ(flat.GetTitle(), "Data for 10 glazes");
     EXPECT_EQ(flat.m_columns, 2);
     const CChart* chart = flat.GetChart();
     ASSERT_NE(chart, nullptr);
