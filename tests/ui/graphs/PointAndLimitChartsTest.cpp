@@ -5,6 +5,7 @@
 #include "graphs/GraphWnd.h"
 #include "limits/LimitFormulaDB.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,6 +13,7 @@
 namespace {
 
 using namespace graphtest;
+using ::testing::Contains;
 
 // The scatter, triaxial and limit-formula charts as a potter opens them: a graph window on a
 // shipped template over the shipped glazes, a few of them selected in the glaze list.
@@ -169,6 +171,41 @@ TEST_F(PointAndLimitChartsTest, ALegendOfManyGlazesCountsThoseItLeavesOut)
     EXPECT_EQ(legend.back(), "+ " + std::to_string(30 - shown) + " more");
     EXPECT_EQ(CrowdedTexts(chart), "");
     EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath("chart-18-legend-of-30-glazes")));
+}
+
+// Regression: a glaze of two data sets was counted twice in the title of a scatter ("Data for
+// 20 glazes" for 10 glazes), and the window's caption kept naming the template's own graph type
+// after Ctrl+Up or Ctrl+Down had drawn the next one.
+TEST_F(PointAndLimitChartsTest, ScatterTitlesCountEachGlazeOnceAndTheCaptionFollowsTheGraphType)
+{
+    for (int row = 0; row < m_glazeDoc->GetGlazeCount(); ++row)
+        m_glazeDoc->SelectGlaze(row);
+    CGraphView* view = OpenGraphWindow(*m_doc);
+    ASSERT_NE(view, nullptr);
+    const CGraphTemplate& scatter = m_doc->Database().GetAt(6);
+    ASSERT_EQ(scatter.m_name, "Silica and alumina (scatter)");
+    view->SetGraph(&scatter, m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+    Flush();
+    const auto caption = [view] { return dynamic_cast<QWidget*>(view->GetFrame())->windowTitle(); };
+    const auto title = [view] { return view->Graph()->GetTitle(); };
+    EXPECT_EQ(caption(), "Silica and alumina (scatter)");
+    EXPECT_EQ(title(), "Data for 10 glazes");
+    EXPECT_EQ(view->Graph()->m_columns, 2);
+    EXPECT_THAT(DrawnTexts(*view->ChartWindow()->Chart()), Contains("Data for 10 glazes"));
+    Key(*view, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(caption(), "Silica and alumina (scatter): Many glazes - Oxides (3D scatter)");
+    EXPECT_EQ(title(), "Data for 10 glazes");
+    Key(*view, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(caption(), "Silica and alumina (scatter): Many glazes - Oxides (triaxial)");
+    EXPECT_EQ(title(), "Data for 10 glazes");
+    Key(*view, Qt::Key_Up, Qt::ControlModifier);
+    Key(*view, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(caption(), "Silica and alumina (scatter)");
+    // The next glaze and the next template: the template's name, the chart of its glazes.
+    Key(*view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(caption(), "Silica and alumina (scatter)");
+    Key(*view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(caption(), "Expansion (histogram)");
 }
 
 } // namespace
