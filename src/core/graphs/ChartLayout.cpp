@@ -95,10 +95,16 @@ std::string ElideChartText(const CChart& chart, const CChartFont& font, const st
 {
     if (chart.TextWidthUnits(font, text) <= width)
         return text;
-    std::string shortened = text;
-    while (shortened.size() > 1 && chart.TextWidthUnits(font, shortened + "...") > width)
-        shortened.pop_back();
-    return shortened + "...";
+    if (text.size() <= 1)
+        return text + "...";
+    // The longest beginning that fits with "...": found by halving, a long name costs a few
+    // measures rather than one for each character.
+    std::size_t fits = 1, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const std::size_t middle = fits + (tooLong - fits) / 2;
+        (chart.TextWidthUnits(font, text.substr(0, middle) + "...") <= width ? fits : tooLong) = middle;
+    }
+    return text.substr(0, fits) + "...";
 }
 
 std::vector<std::string> WrapChartText(const CChart& chart, const CChartFont& font, const std::string& text,

@@ -436,6 +436,19 @@ TEST_F(ChartTest, BarsManyToThePixelDrawOnlyThoseNoLaterBarOfTheirColumnCovers)
     EXPECT_EQ(CellPrimitives(chart).size(), cells.size());
 }
 
+// Labels too wide for their room break at blanks, or are shortened with "..." (20 units a
+// character here).
+TEST_F(ChartTest, WideTextsBreakAtBlanksOrAreShortened)
+{
+    const CChartFont font = chart.FontOf(2);
+    EXPECT_EQ(WrapChartText(chart, font, "Nepheline Syenite", 200.0), (std::vector<std::string>{"Nepheline", "Syenite"}));
+    EXPECT_EQ(WrapChartText(chart, font, "Red Iron Oxide", 200.0), (std::vector<std::string>{"Red Iron", "Oxide"}));
+    EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 200.0), "Nepheli...");
+    EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 340.0), "Nepheline Syenite");
+    EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 339.0), "Nepheline Sye...");
+    EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 10.0), "N...");
+}
+
 // Regression: a legend taller than the chart ran off its foot, its last entry cut in half.
 TEST_F(ChartTest, ALegendTallerThanItsRoomShowsWholeEntriesAndCountsTheRest)
 {
