@@ -26,6 +26,8 @@ std::string ReadNotesMessage(const std::string& path, const CParamReadNotes& not
     if (notes.notNumbers.count > 0)
         add(NoteParagraph(notes.notNumbers, notes.notNumbers.text,
                           "values in the file that could not be read as written"));
+    if (notes.outOfRange.count > 0)
+        add(NoteParagraph(notes.outOfRange, notes.outOfRange.text, "values in the file outside their range"));
     if (notes.lastLineUnterminated.count > 0)
         add(NoteParagraph(notes.lastLineUnterminated,
                           "\"" + notes.lastLineUnterminated.text +

@@ -8,7 +8,7 @@ class CParamFileContext;
 struct CParamReadNotes;
 
 // What a read of path noticed and read on past (a last line without a line break, numbers that
-// are not numbers), one paragraph each, each naming the file and the first
+// are not numbers, settings out of range), one paragraph each, each naming the file and the first
 // line: "<path>: line 25: "1,5" is not a number; read as 1". Empty when there is nothing to tell.
 std::string ReadNotesMessage(const std::string& path, const CParamReadNotes& notes);
 

@@ -498,8 +498,11 @@ int HandleValue(std::string& errorText, ParamDesc& entry, CParamFileContext* con
         break;
     }
     if (entry.type != 's' && !InRange(entry, number)) {
-        SetKeyLineMessage(errorText, "Parameter '", entry.key, "' out of range, line ", line);
-        return PF_OUT_OF_RANGE;
+        if (!(entry.flags & PF_NOTE_RANGE)) {
+            SetKeyLineMessage(errorText, "Parameter '", entry.key, "' out of range, line ", line);
+            return PF_OUT_OF_RANGE;
+        }
+        NoteOutOfRange(context, entry, number, line);
     }
     // The default message of a failing handler is written only when the handler fails without
     // a text of its own: formatting it before every call would cost a fifth of a read.

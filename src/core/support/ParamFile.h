@@ -66,6 +66,10 @@ constexpr std::uint32_t PF_MAX_EXCL = 0x08;   // value < max
 constexpr std::uint32_t PF_KEEP_BLANKS = 0x10; // a string value keeps its trailing whitespace
 constexpr std::uint32_t PF_REQUIRED = 0x20;   // the key must occur at least once
 constexpr std::uint32_t PF_ONCE = 0x40;       // the key may occur at most once
+// With PF_MIN_INCL | PF_MAX_INCL: a value outside the range is handed over as it stands and noted
+// (CParamReadNotes::outOfRange) instead of ending the read; for settings that what uses them
+// bounds.
+constexpr std::uint32_t PF_NOTE_RANGE = 0x80;
 
 // One entry of a key table. Tables are static arrays ended by an entry with a null key; only
 // the count changes at run time (it is reset to 0 at the start of every read).
@@ -90,7 +94,7 @@ struct CParamNote {
 };
 
 // What a read noticed in its file without stopping, for the user to be told once per file
-// (ReportReadNotes): a file cut short, numbers that are not numbers. The
+// (ReportReadNotes): a file cut short, numbers that are not numbers, settings out of range. The
 // values were read all the same, so a save writes them as they were read.
 struct CParamReadNotes {
     long long lines = 0;        // the lines read
@@ -101,6 +105,9 @@ struct CParamReadNotes {
     // rules of NumberText.h (an empty value, read as 0, is none). text: "\"1,5\" is not a
     // number; read as 1", "... is not a whole number ...", "... is too large a number ...".
     CParamNote notNumbers;
+    // Values outside the range of a PF_NOTE_RANGE key. text: "<record>: <key> = <value> is
+    // outside its range, <min> to <max>; kept as it is, it is used as <bound>".
+    CParamNote outOfRange;
 
     // Adds the notes of the text that followed this one (the next piece of a file read in pieces).
     void Append(const CParamReadNotes& next);
@@ -125,6 +132,8 @@ public:
 
     virtual bool NoCurrentRecord() const { return true; }
     virtual bool NoCurrentItem() const { return true; }
+    // The record being filled as a note names it ("template \"Oxide bars\""), or nothing.
+    virtual std::string DescribeCurrentRecord() const { return std::string(); }
 
     std::string m_errorText;
     CParamReadNotes m_readNotes;
@@ -172,8 +181,8 @@ enum ParamFileResult : int {
 // Lines end at LF, CR LF or a lone CR, and a line of any length is read whole (the text of a
 // line ends at a NUL byte, if it holds one). A last line without a line break is read like any
 // other (editors write such files), and noted in the context's m_readNotes, since a file cut
-// short ends so too; so are numbers that are not numbers (the caller tells the user:
-// ReportReadNotes). Lines count from 1, skipped ones included. A line
+// short ends so too; so are numbers that are not numbers and values kept out of range (the
+// caller tells the user: ReportReadNotes). Lines count from 1, skipped ones included. A line
 // that, after its leading whitespace, is shorter than 3 characters or does not begin with a
 // letter is skipped; any other line must split into key and value (SplitParameterLine) or the
 // read fails with code 1. A numeric value is converted by the prefix rules of NumberText.h

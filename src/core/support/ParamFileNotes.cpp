@@ -3,6 +3,7 @@
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -73,6 +74,12 @@ void NoteNumber(CParamFileContext* context, long long line, std::string_view tex
                                            kWhat[static_cast<int>(fault)] + "; read as " + readAs;
 }
 
+std::string RangeNumberText(const ParamDesc& entry, double number)
+{
+    return entry.type == 'd' || entry.type == 'f' ? FormatDoubleShortest(number)
+                                                  : std::to_string(static_cast<long long>(number));
+}
+
 } // namespace
 
 std::string Excerpt(std::string_view text)
@@ -106,6 +113,20 @@ double ReadNotedRealValue(CParamFileContext* context, std::string_view text, lon
 template int ReadNotedWholeValue<int>(CParamFileContext*, std::string_view, long long);
 template long ReadNotedWholeValue<long>(CParamFileContext*, std::string_view, long long);
 
+void NoteOutOfRange(CParamFileContext* context, const ParamDesc& entry, double number, long long line)
+{
+    if (!context || !context->m_readNotes.outOfRange.Add(line))
+        return;
+    std::string record = context->DescribeCurrentRecord();
+    if (!record.empty())
+        record += ": ";
+    const double bound = std::clamp(number, entry.min, std::max(entry.min, entry.max));
+    context->m_readNotes.outOfRange.text = record + entry.key + " = " + RangeNumberText(entry, number) +
+                                           " is outside its range, " + RangeNumberText(entry, entry.min) + " to " +
+                                           RangeNumberText(entry, entry.max) + "; kept as it is, it is used as " +
+                                           RangeNumberText(entry, bound);
+}
+
 bool CParamNote::Add(long long atLine)
 {
     if (count++ > 0)
@@ -116,7 +137,7 @@ bool CParamNote::Add(long long atLine)
 
 void CParamReadNotes::Append(const CParamReadNotes& next)
 {
-    for (auto note : {&CParamReadNotes::lastLineUnterminated, &CParamReadNotes::notNumbers}) {
+    for (auto note : {&CParamReadNotes::lastLineUnterminated, &CParamReadNotes::notNumbers, &CParamReadNotes::outOfRange}) {
         const CParamNote& later = next.*note;
         CParamNote& mine = this->*note;
         if (later.count == 0)

@@ -29,3 +29,7 @@ std::string Excerpt(std::string_view text);
 template <class Whole>
 Whole ReadNotedWholeValue(CParamFileContext* context, std::string_view text, long long line);
 double ReadNotedRealValue(CParamFileContext* context, std::string_view text, long long line, double largest);
+
+// A PF_NOTE_RANGE key's value outside its (inclusive) range, handed over as it stands: noted with
+// the record being read.
+void NoteOutOfRange(CParamFileContext* context, const ParamDesc& entry, double number, long long line);

@@ -347,6 +347,26 @@ TEST(ParamFileTest, ExclusiveBoundsRejectTheBoundItself)
     EXPECT_EQ(g_doubles, std::vector<double>{9.5});
 }
 
+// A setting that what uses it bounds is read as it stands: its file stays readable and a save
+// writes it back unchanged.
+TEST(ParamFileTest, AValueOutsideANotedRangeIsHandedOverAndNoted)
+{
+    ParamDesc table[] = {
+        {"level", 'i', OnInt, PF_MIN_INCL | PF_MAX_INCL | PF_NOTE_RANGE, 0, 100, 0},
+        {"size", 'd', OnDouble, PF_MIN_INCL | PF_MAX_INCL | PF_NOTE_RANGE, 0.5, 2.5, 0},
+        {nullptr, 0, nullptr, 0, 0, 0, 0},
+    };
+    CRecorder rec;
+    EXPECT_EQ(Read(rec, "level = 100\nlevel = 150\nsize = 0.25\nlevel = -1\n", table).result, 0);
+    EXPECT_EQ(rec.calls, (std::vector<std::string>{"level=100", "level=150", "size", "level=-1"}));
+    EXPECT_EQ(rec.m_readNotes.outOfRange.count, 3);
+    EXPECT_EQ(rec.m_readNotes.outOfRange.line, 2);
+    EXPECT_EQ(rec.m_readNotes.outOfRange.text, "level = 150 is outside its range, 0 to 100; kept as it is, it is used as 100");
+    CRecorder low;
+    EXPECT_EQ(Read(low, "size = 0.25\n", table).result, 0);
+    EXPECT_EQ(low.m_readNotes.outOfRange.text, "size = 0.25 is outside its range, 0.5 to 2.5; kept as it is, it is used as 0.5");
+}
+
 TEST(ParamFileTest, ACharacterValueIsRangeCheckedByItsCode)
 {
     CRecorder rec;
