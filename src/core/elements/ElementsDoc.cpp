@@ -147,7 +147,7 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
         if (result != 0)
             Warn(MessagePath(path) + ": " + m_errorText + "\nUsing default element data", kElementReadErrorHelpId);
         else
-            ReportIncompleteLastLine(path, *this, kElementReadErrorHelpId);
+            ReportReadNotes(path, *this, kElementReadErrorHelpId);
         loaded = result == 0;
     }
     if (loaded) {

@@ -84,7 +84,7 @@ bool CGlazeFilePrefetch::Take(const std::string& path, CGlazeList& list, int& re
         list.m_infoLines = std::move(read->list.m_infoLines);
         list.m_version = read->list.m_version;
         list.m_errorText = std::move(read->list.m_errorText);
-        list.m_lastLineIncomplete = read->list.m_lastLineIncomplete;
+        list.m_readNotes = std::move(read->list.m_readNotes);
         result = read->result;
         return true;
     }

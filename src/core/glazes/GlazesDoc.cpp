@@ -354,7 +354,7 @@ bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list, CFileStamp&
         Warn(MessagePath(path) + ": " + list.m_errorText, kGlazeReadErrorHelpId);
         return false;
     }
-    ReportIncompleteLastLine(path, list, kGlazeReadErrorHelpId);
+    ReportReadNotes(path, list, kGlazeReadErrorHelpId);
     return true;
 }
 

@@ -323,7 +323,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
         if (result != 0)
             AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
         else
-            ReportIncompleteLastLine(path, RecordsContext(), m_kind.readErrorHelpId);
+            ReportReadNotes(path, RecordsContext(), m_kind.readErrorHelpId);
         loaded = result == 0;
     }
     if (loaded) {

@@ -14,6 +14,7 @@
 #include "framework/MessageService.h"
 #include "records/RecordDatabaseDoc.h"
 #include "shell/AppContext.h"
+#include "shell/DocumentRead.h"
 #include "support/MessagePath.h"
 #include "support/NamedItemList.h"
 #include "support/SafeFile.h"
@@ -213,6 +214,7 @@ public:
             AppMessageBox(MessagePath(path) + ": " + file->records.m_errorText, MsgOk | MsgIconError, kMergeReadErrorHelpId);
             return nullptr;
         }
+        ReportReadNotes(path, file->records, kMergeReadErrorHelpId);
         return file;
     }
     int FindRecordByName(std::string_view name) const override { return Access::FindByName(m_records, name); }

@@ -5,6 +5,7 @@
 
 #include "framework/MessageService.h"
 #include "shell/Backup.h"
+#include "shell/DocumentRead.h"
 #include "shell/NamedColors.h"
 #include "support/CompareNoCase.h"
 #include "support/MessagePath.h"
@@ -329,6 +330,9 @@ std::string ReadPreferencesFile(CPreferences& prefs, const CPreferenceListChecks
         helpId = kHelpPrefsValidateError;
         return MessagePath(path) + ": " + CPreferences::ValidationMessage(bad);
     }
+    // Read all the same; told before a save writes the values as they were read.
+    if (const std::string notes = ReadNotesMessage(path, reader.m_readNotes); !notes.empty())
+        ShowMessage(notes, kHelpPrefsReadError);
     return std::string();
 }
 

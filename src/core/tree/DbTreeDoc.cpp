@@ -139,7 +139,7 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
             Warn(MessagePath(path) + ": " + items.m_errorText, kReadErrorHelpId);
             openedPath.clear();
         } else {
-            ReportIncompleteLastLine(path, items, kReadErrorHelpId);
+            ReportReadNotes(path, items, kReadErrorHelpId);
         }
     }
     if (openedPath.empty()) {

@@ -12,6 +12,7 @@
 #include "glazes/HyperGlazeText.h"
 #include "glazes/InsightImport.h"
 #include "glazes/ReciparyText.h"
+#include "shell/DocumentRead.h"
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
 #include "support/DialogStyle.h"
@@ -148,6 +149,7 @@ void CGlazesView::OnMerge()
         AppMessageBox(MessagePath(path) + ": " + incoming.m_errorText, MsgOk | MsgIconError, kMergeReadErrorHelpId);
         return;
     }
+    ReportReadNotes(path, incoming, kMergeReadErrorHelpId);
     if (incoming.GetCount() == 0) {
         AppMessageBox(MessagePath(path) + " contains no glazes!", MsgOk | MsgIconExclamation, kMergeEmptyHelpId);
         return;
