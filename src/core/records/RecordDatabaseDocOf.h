@@ -14,12 +14,12 @@
 #include "framework/MessageService.h"
 #include "records/RecordDatabaseDoc.h"
 #include "shell/AppContext.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/NamedItemList.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -198,9 +198,9 @@ public:
     // ReadRecordFile with the file's own type: the records and whatever else it holds.
     std::unique_ptr<CRecordFile> ReadMergeFile(const std::string& path) const
     {
-        std::ifstream in(path, std::ios::in | std::ios::binary);
-        if (!in.is_open()) {
-            AppMessageBox("Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
+        CInputFile in;
+        if (!in.Open(path)) {
+            AppMessageBox(in.NotRegular() ? in.OpenFailure() : "Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
             return nullptr;
         }
         auto file = std::make_unique<CRecordFile>();

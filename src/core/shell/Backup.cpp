@@ -2,12 +2,12 @@
 
 #include "framework/MessageService.h"
 #include "shell/Preferences.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/SafeFile.h"
 
 #include <cstdio>
-#include <fstream>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -94,8 +94,8 @@ int CBackupSettings::BackupFile(const std::string& path, std::string& errorText)
 // through, so a link there never leads the copy back into the source.
 bool CopyFileForBackup(const std::string& source, const std::string& target)
 {
-    std::ifstream in(source, std::ios::binary);
-    if (!in || IsReadOnlyFile(target))
+    CInputFile in;
+    if (!in.Open(source) || IsReadOnlyFile(target))
         return false;
     struct stat link {};
     if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode))

@@ -3,12 +3,8 @@
 #include "framework/Document.h"
 #include "framework/MessageService.h"
 #include "shell/Backup.h"
-#include "support/FileStamp.h"
 #include "support/MessagePath.h"
 #include "support/SafeFile.h"
-
-#include <filesystem>
-#include <fstream>
 
 bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
                        const std::function<bool(std::ostream&)>& write)
@@ -31,14 +27,4 @@ bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned ba
     }
     document.RememberFileState(path, writer.WrittenStamp());
     return true;
-}
-
-bool OpenDocumentFileToRead(const std::string& path, std::ifstream& in, CFileStamp& stamp)
-{
-    std::error_code ec;
-    if (path.empty() || std::filesystem::is_directory(path, ec))
-        return false;
-    stamp = CFileStamp::Of(path);
-    in.open(path, std::ios::in | std::ios::binary);
-    return in.is_open();
 }

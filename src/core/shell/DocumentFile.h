@@ -18,10 +18,3 @@ class CDocument;
 // errorHelpId; the questions carry backupHelpId. False when nothing was saved.
 bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
                        const std::function<bool(std::ostream&)>& write);
-
-struct CFileStamp;
-
-// Opens a document's file for reading (binary; a directory never opens); stamp receives what
-// the file was just before, for the document to remember once it has read the file. False when
-// it cannot be opened.
-bool OpenDocumentFileToRead(const std::string& path, std::ifstream& in, CFileStamp& stamp);

@@ -7,6 +7,7 @@
 #include "shell/Backup.h"
 #include "shell/NamedColors.h"
 #include "support/CompareNoCase.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/NumberFormat.h"
 #include "support/ParamFile.h"
@@ -16,7 +17,6 @@
 #include "support/Services.h"
 #include "support/TextHelpers.h"
 
-#include <fstream>
 #include <ostream>
 #include <string_view>
 
@@ -312,10 +312,10 @@ void ClearVocabularies(CPreferences& prefs)
 std::string ReadPreferencesFile(CPreferences& prefs, const CPreferenceListChecks& checks, unsigned& helpId)
 {
     const std::string& path = prefs.m_strFilePath;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    CInputFile in;
+    if (!in.Open(path)) {
         helpId = kHelpPrefsOpenError;
-        return MessagePath(path) + ": Error opening file";
+        return in.OpenFailure();
     }
     CBusyScope busy;
     CPreferencesReader reader(prefs);

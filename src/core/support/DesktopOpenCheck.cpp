@@ -1,9 +1,10 @@
 #include "support/DesktopOpenCheck.h"
 
 #include "support/CompareNoCase.h"
+#include "support/InputFile.h"
 
 #include <filesystem>
-#include <fstream>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -23,7 +24,8 @@ bool IsDesktopEntry(const std::string& path)
     constexpr std::string_view kExtension = ".desktop";
     if (path.size() >= kExtension.size() && EqualsNoCase(std::string_view(path).substr(path.size() - kExtension.size()), kExtension))
         return true;
-    std::ifstream in(path, std::ios::binary);
+    CInputFile in;
+    in.Open(path);
     std::string line;
     for (int lines = 0; lines < 64 && std::getline(in, line); ++lines) {
         const std::size_t start = line.find_first_not_of(" \t\r\xEF\xBB\xBF");

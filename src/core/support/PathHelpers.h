@@ -11,6 +11,8 @@
 // be read or holds neither). A CR LF pair counts as one line feed; the first 16384 characters
 // decide.
 char DetectLineDelimiter(const std::string& path);
+// The same for a text already read.
+char LineDelimiterOf(std::string_view text);
 
 // The current directory; empty on failure.
 std::string GetCurrentDirectoryString();

@@ -15,6 +15,7 @@
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
 #include "support/DialogStyle.h"
+#include "support/InputFile.h"
 #include "support/MergeDlg.h"
 #include "support/MessagePath.h"
 #include "support/SafeFile.h"
@@ -23,7 +24,6 @@
 #include <QListWidget>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -133,9 +133,9 @@ void CGlazesView::OnMerge()
     if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
         return;
     const std::string& path = answer.paths.front();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        AppMessageBox("Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
+    CInputFile in;
+    if (!in.Open(path)) {
+        AppMessageBox(in.NotRegular() ? in.OpenFailure() : "Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
         return;
     }
     CGlazeList incoming;

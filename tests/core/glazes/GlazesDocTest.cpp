@@ -26,6 +26,7 @@
 #include <memory>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -226,15 +227,27 @@ TEST_F(GlazesDocTest, FilesThatCannotBeReadAreReportedWithTheirPath)
     EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconExclamation));
     EXPECT_TRUE(m_template->GetDocuments().empty());
 
+    // Regression: a pipe kept the program waiting for good, /dev/zero was read until the memory
+    // ran out. Neither is read, nor is a folder.
+    const std::string fifo = (m_dir / "fifo.glz").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero"), m_dir.string()}) {
+        m_messages.boxes.clear();
+        EXPECT_EQ(Open(path), nullptr);
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": not a regular file"});
+        EXPECT_EQ(m_messages.At(0).helpId, 196889u);
+    }
+    m_messages.boxes.clear();
+
     // The whole file type is quoted, however long.
     const std::string type(300, 'x');
     const std::string wrong = WriteFile("wrong.glz", "filetype = " + type + "\nname = A\n");
     CGlazesDoc doc;
     doc.InsertGlaze(0, CGlaze("Old"));
     EXPECT_FALSE(doc.OnOpenDocument(wrong));
-    ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.At(1).text, wrong + ": Incorrect file type: " + type);
-    EXPECT_EQ(m_messages.At(1).helpId, 0x30120u);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.At(0).text, wrong + ": Incorrect file type: " + type);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
     EXPECT_EQ(doc.GetPathName(), wrong);
     EXPECT_EQ(doc.GetGlazeCount(), 0);
     EXPECT_FALSE(doc.IsModified());

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -146,13 +147,18 @@ TEST_F(DbFileInfoTest, AMissingFileCannotBeOpened)
     EXPECT_EQ(textInfo.m_errorMessage, text + ": unable to open");
 }
 
-TEST_F(DbFileInfoTest, ADirectoryCannotBeOpened)
+// Regression: a pipe in a catalogued folder kept the start-up waiting for good.
+TEST_F(DbFileInfoTest, APipeOrADirectoryIsNotARegularFile)
 {
-    const std::string path = (m_dir / "folder.glz").string();
-    fs::create_directories(path);
-    CDbFileInfo info(path, true);
-    EXPECT_EQ(info.m_result, 1);
-    EXPECT_EQ(info.m_errorMessage, path + ": unable to open");
+    const std::string folder = (m_dir / "folder.glz").string();
+    fs::create_directories(folder);
+    const std::string fifo = (m_dir / "fifo.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {folder, fifo}) {
+        CDbFileInfo info(path, true);
+        EXPECT_EQ(info.m_result, 1);
+        EXPECT_EQ(info.m_errorMessage, path + ": not a regular file");
+    }
 }
 
 TEST_F(DbFileInfoTest, ATxtPathIsATextFileWhateverItsContent)
