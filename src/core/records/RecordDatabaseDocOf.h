@@ -183,12 +183,13 @@ public:
         subset.m_infoLines = m_records.m_infoLines;
         Access::DatabaseName(subset) = GetDatabaseName() + " (subset)";
         CopySettingsTo(subset);
+        std::string reason;
         const SafeSaveResult result =
-            WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; });
+            WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; }, &reason);
         if (result == SafeSaveResult::OpenFailed)
-            AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconError, kSubsetOpenErrorHelpId);
+            AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconError, kSubsetOpenErrorHelpId);
         else if (result == SafeSaveResult::WriteFailed)
-            AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, kSubsetWriteErrorHelpId);
+            AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconExclamation, kSubsetWriteErrorHelpId);
         return result == SafeSaveResult::Ok;
     }
 

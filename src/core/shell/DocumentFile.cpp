@@ -3,7 +3,6 @@
 #include "framework/Document.h"
 #include "framework/MessageService.h"
 #include "shell/Backup.h"
-#include "support/MessagePath.h"
 #include "support/SafeFile.h"
 
 bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
@@ -15,14 +14,14 @@ bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned ba
         return false;
     CSafeFileWriter writer(path);
     if (!writer.Open()) {
-        const std::string& reason = writer.FailureReason();
-        AppMessageBox(MessagePath(path) + ": Error opening file" + (reason.empty() ? std::string() : "\n\n" + reason),
+        AppMessageBox(SaveFailureMessage(path, SafeSaveResult::OpenFailed, writer.FailureReason()),
                       MsgOk | MsgIconExclamation, errorHelpId);
         return false;
     }
     if (!write(writer.Stream()) || writer.Commit() != SafeSaveResult::Ok) {
         writer.Abandon();
-        AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, errorHelpId);
+        AppMessageBox(SaveFailureMessage(path, SafeSaveResult::WriteFailed, writer.FailureReason()),
+                      MsgOk | MsgIconExclamation, errorHelpId);
         return false;
     }
     document.RememberFileState(path, writer.WrittenStamp());

@@ -402,7 +402,7 @@ int CPreferences::Save()
     const std::string& path = m_strFilePath;
     CSafeFileWriter writer(path);
     if (!writer.Open()) {
-        ShowMessage(MessagePath(path) + ": Error opening file", kHelpPrefsCreateError);
+        ShowMessage(SaveFailureMessage(path, SafeSaveResult::OpenFailed, writer.FailureReason()), kHelpPrefsCreateError);
         return 1;
     }
     bool written = false;
@@ -412,7 +412,7 @@ int CPreferences::Save()
     }
     if (!written || writer.Commit() != SafeSaveResult::Ok) {
         writer.Abandon();
-        ShowMessage(MessagePath(path) + ": Error writing file", kHelpPrefsWriteError);
+        ShowMessage(SaveFailureMessage(path, SafeSaveResult::WriteFailed, writer.FailureReason()), kHelpPrefsWriteError);
         return 1;
     }
     return 0;

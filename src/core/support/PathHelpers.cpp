@@ -3,6 +3,7 @@
 #include "support/InputFile.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 #include <sys/stat.h>
@@ -75,6 +76,17 @@ std::string GetProgramDirectory()
     if (slash == std::string::npos)
         return std::string();
     return slash == 0 ? std::string("/") : exe.substr(0, slash);
+}
+
+std::string GetUserDataDirectory()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return MakeFilePath(data, "Oxidarium");
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return MakeFilePath(home, ".local/share/Oxidarium");
+    return std::string();
 }
 
 std::string GetFullPathString(const std::string& path, int* fileOffset)

@@ -21,6 +21,10 @@ std::string GetCurrentDirectoryString();
 // on failure.
 std::string GetProgramDirectory();
 
+// The user's data directory of the program: "Oxidarium" in $XDG_DATA_HOME, or in
+// ~/.local/share when that is not set (or not absolute). Empty when neither is known.
+std::string GetUserDataDirectory();
+
 // The absolute form of path (relative paths start at the current directory; "." and ".." are
 // resolved by name, symbolic links are not followed). fileOffset, when given, receives the
 // offset of the file-name part (the length when the path ends with "/"). Empty and 0 on failure.

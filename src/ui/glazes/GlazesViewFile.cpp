@@ -90,9 +90,11 @@ bool WriteExport(const CFileDialogResult& answer, const ExportWriter& write)
     }
     const std::string& path = answer.paths.front();
     const auto writer = [&write](std::ostream& out) { return write(out) == 0; };
-    if (WriteFileSafely(path, writer) == SafeSaveResult::Ok)
+    std::string reason;
+    if (WriteFileSafely(path, writer, &reason) == SafeSaveResult::Ok)
         return true;
-    AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconError, kExportFileErrorHelpId);
+    AppMessageBox(WithFailureReason(MessagePath(path) + ": Error writing file", reason), MsgOk | MsgIconError,
+                  kExportFileErrorHelpId);
     return false;
 }
 
@@ -231,12 +233,13 @@ void CGlazesView::OnSaveSelected()
         subset.InsertCopyAt(subset.GetCount(), *doc->GetGlaze(row));
     subset.m_infoLines = doc->Glazes().m_infoLines;
     subset.m_name = doc->GetDbName() + " (subset)";
+    std::string reason;
     const SafeSaveResult result =
-        WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; });
+        WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; }, &reason);
     if (result == SafeSaveResult::OpenFailed)
-        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconError, kSaveOpenErrorHelpId);
+        AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconError, kSaveOpenErrorHelpId);
     else if (result == SafeSaveResult::WriteFailed)
-        AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, kSaveWriteErrorHelpId);
+        AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconExclamation, kSaveWriteErrorHelpId);
 }
 
 // --- imports --------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FileSizeLimit.h"
+#include "core/support/OrdinaryUser.h"
 #include "framework/DocTemplate.h"
 #include "glazes/GlazeAnalysis.h"
 #include "glazes/GlazeClipboard.h"
@@ -551,6 +552,50 @@ TEST_F(GlazesDocTest, AReadOnlyFileIsNotSavedOver)
               dangling.string() + ": Error opening file\n\nThe file is a symbolic link to a file that does not exist.");
     EXPECT_TRUE(fs::is_symlink(dangling));
     EXPECT_FALSE(fs::exists(m_dir / "gone.glz"));
+}
+
+// Regression: a database the user may write, in a folder the user may not (no new file can be
+// made beside it), could not be saved: "Error opening file". It is written in place and keeps
+// its owner and permissions. The save runs as an ordinary user, for whom the folder is closed.
+TEST_F(GlazesDocTest, AFileInAFolderTheUserMayNotWriteIsSavedInPlace)
+{
+    const fs::path folder = m_dir / "shared";
+    const fs::path data = m_dir / "data";
+    fs::create_directories(folder);
+    fs::create_directories(data);
+    const std::string path = (folder / "sample.glz").string();
+    fs::copy_file(std::string(OXI_TEST_DATA_DIR) + "/glazes/sample.glz", path);
+    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+    ASSERT_EQ(::chown(path.c_str(), OrdinaryUserId(), OrdinaryGroupId()), 0);
+    ASSERT_EQ(::chown(data.c_str(), OrdinaryUserId(), OrdinaryGroupId()), 0);
+    CGlazesDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    doc->InsertGlaze(0, CGlaze("Saved in place"));
+    const std::string expected = Written(*doc);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+    std::string messages;
+    const int result = RunAsOrdinaryUser(
+        [&](std::string& report) {
+            ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+            const bool saved = doc->OnCommand(CmdSaveGlazeDb) && !doc->IsModified();
+            for (const std::string& text : m_messages.Texts())
+                report += text + "\n";
+            return saved ? 0 : 1;
+        },
+        messages);
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(ReadAll(path), expected);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0664u);
+    EXPECT_EQ(after.st_uid, OrdinaryUserId());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << "nothing left beside it";
 }
 
 TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)
