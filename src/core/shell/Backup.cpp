@@ -98,8 +98,10 @@ bool CopyFileForBackup(const std::string& source, const std::string& target)
     if (!in.Open(source) || IsReadOnlyFile(target))
         return false;
     struct stat link {};
-    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-        ::unlink(target.c_str()); // a link at the target is replaced, never followed
+    // A link at the target is replaced, never followed; a backup that shares its file with
+    // another name (the file being saved, say) would be written in place through it.
+    if (::lstat(target.c_str(), &link) == 0 && (S_ISLNK(link.st_mode) || (S_ISREG(link.st_mode) && link.st_nlink > 1)))
+        ::unlink(target.c_str());
     const SafeSaveResult result = WriteFileSafely(target, [&in](std::ostream& out) {
         // Block by block: an empty file copies as well (inserting a whole empty buffer would
         // count as a failure).
