@@ -34,9 +34,12 @@ bool CInputFile::Open(const std::string& path)
     // O_NONBLOCK: a pipe opens at once instead of waiting for a writer; O_NOCTTY: a terminal
     // named here never becomes the program's.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
     struct stat info {};
+    if (fd < 0) {
+        // Some names cannot be opened at all (a socket): the message still says what they are.
+        m_notRegular = ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+        return false;
+    }
     const bool known = ::fstat(fd, &info) == 0;
     if (!known || !S_ISREG(info.st_mode)) {
         m_notRegular = known;
