@@ -12,13 +12,11 @@
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
 #include "support/DbFileType.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/Services.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include <unistd.h>
 
@@ -342,11 +340,12 @@ bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list, CFileStamp&
     int result = 0;
     stamp = CFileStamp::Of(path);
     if (!CGlazeFilePrefetch::Take(path, list, result)) {
-        std::ifstream in;
-        if (!OpenDocumentFileToRead(path, in, stamp)) {
-            Warn(MessagePath(path) + ": Error opening file", kGlazeOpenErrorHelpId);
+        CInputFile in;
+        if (!in.Open(path)) {
+            Warn(in.OpenFailure(), kGlazeOpenErrorHelpId);
             return false;
         }
+        stamp = in.Stamp();
         CBusyScope busy;
         result = list.ReadFile(in);
     }

@@ -315,11 +315,12 @@ bool CHyperGlazeIO::IsLabelledText(std::string_view text)
 int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
 {
     std::string text;
-    if (!ReadImportFile(path, text)) {
-        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+    std::string error;
+    if (!ReadImportFile(path, text, error)) {
+        AppMessageBox(MessagePath(path) + error, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
         return target.GetCount();
     }
-    const char delimiter = DetectLineDelimiter(path);
+    const char delimiter = LineDelimiterOf(text);
     if (IsLabelledText(text))
         return CReciparyIO::ImportText(target, text, delimiter, path);
     const int before = target.GetCount();

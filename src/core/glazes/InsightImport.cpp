@@ -4,6 +4,7 @@
 #include "materials/MaterialsDoc.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
+#include "support/InputFile.h"
 #include "support/LineOStream.h"
 #include "support/MessagePath.h"
 #include "support/NumberFormat.h"
@@ -11,8 +12,6 @@
 #include "support/PathHelpers.h"
 #include "support/TextHelpers.h"
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <ostream>
 
@@ -187,10 +186,8 @@ int CInsightIO::ImportRecipes(CGlazeList& target, std::vector<std::string>& path
         bool lfLineEnds = true; // clipboard text is read as LF-delimited lines
         if (fromClipboard) {
             text = ReadImportClipboard();
-        } else if (!ReadImportFile(path, text)) {
-            error = ": Error opening file";
-        } else {
-            delimiter = DetectLineDelimiter(path);
+        } else if (ReadImportFile(path, text, error)) {
+            delimiter = LineDelimiterOf(text);
             lfLineEnds = delimiter == '\n' && !FirstLineEndsWithCrLf(text);
         }
         if (error.empty())
@@ -289,13 +286,13 @@ void SplitInsightRecipe(const CIngredientList& received, const CIngredientList& 
     additions = std::move(newAdditions);
 }
 
-bool ReadImportFile(const std::string& path, std::string& text)
+bool ReadImportFile(const std::string& path, std::string& text, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    CInputFile in;
+    if (in.Open(path) && in.ReadAll(text))
+        return true;
+    error = ": " + in.OpenFailureWords();
+    return false;
 }
 
 std::string ReadImportClipboard()

@@ -7,15 +7,13 @@
 #include "framework/View.h"
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/Profile.h"
 #include "support/Services.h"
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 namespace {
 
@@ -309,10 +307,9 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
 {
     ResetRecords();
     bool loaded = false;
-    std::ifstream in;
-    CFileStamp stamp;
-    if (!OpenDocumentFileToRead(path, in, stamp)) {
-        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
+    CInputFile in;
+    if (!in.Open(path)) {
+        AppMessageBox(in.OpenFailure(), MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
     } else {
         int result = 0;
         std::string error;
@@ -327,7 +324,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
         loaded = result == 0;
     }
     if (loaded) {
-        RememberFileState(path, stamp);
+        RememberFileState(path, in.Stamp());
         SetPathName(path);
         RememberFile(path);
     } else {

@@ -1,9 +1,9 @@
 #include "support/DesktopOpenCheck.h"
 
 #include "support/CompareNoCase.h"
+#include "support/InputFile.h"
 
 #include <filesystem>
-#include <fstream>
 #include <istream>
 #include <string_view>
 #include <system_error>
@@ -24,7 +24,8 @@ bool IsDesktopEntry(const std::string& path)
     constexpr std::string_view kExtension = ".desktop";
     if (path.size() >= kExtension.size() && EqualsNoCase(std::string_view(path).substr(path.size() - kExtension.size()), kExtension))
         return true;
-    std::ifstream in(path, std::ios::binary);
+    CInputFile in;
+    in.Open(path);
     return StartsAsDesktopEntry(in);
 }
 

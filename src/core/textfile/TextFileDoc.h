@@ -20,6 +20,7 @@
 
 class CDocTemplate;
 class CFrameHost;
+class CInputFile;
 class CTextFileViewBase;
 
 // Help contexts of the text documents' messages.
@@ -101,10 +102,12 @@ private:
 
 extern CTextFileDoc* g_pInformationDoc;
 
-// Reads a text file into lines, split at the delimiter that DetectLineDelimiter finds (a CR LF
+// Reads a text file into lines, split at the delimiter that LineDelimiterOf finds (a CR LF
 // pair is one break either way). The text after the last break is a line when it is not empty.
 // 0 on success, 1 when the file cannot be opened, 2 on a read error.
 int ReadTextFileLines(const std::string& path, CStringArrayEx& lines);
+// The same from a file already open.
+int ReadTextFileLines(CInputFile& in, CStringArrayEx& lines);
 
 // The text-file template: resource 9, documents of CTextFileDoc. The Qt layer installs its
 // frame factory.

@@ -16,6 +16,7 @@
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
 #include "support/DialogStyle.h"
+#include "support/InputFile.h"
 #include "support/MergeDlg.h"
 #include "support/MessagePath.h"
 #include "support/SafeFile.h"
@@ -24,7 +25,6 @@
 #include <QListWidget>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -91,9 +91,11 @@ bool WriteExport(const CFileDialogResult& answer, const ExportWriter& write)
     }
     const std::string& path = answer.paths.front();
     const auto writer = [&write](std::ostream& out) { return write(out) == 0; };
-    if (WriteFileSafely(path, writer) == SafeSaveResult::Ok)
+    std::string reason;
+    if (WriteFileSafely(path, writer, &reason) == SafeSaveResult::Ok)
         return true;
-    AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconError, kExportFileErrorHelpId);
+    AppMessageBox(WithFailureReason(MessagePath(path) + ": Error writing file", reason), MsgOk | MsgIconError,
+                  kExportFileErrorHelpId);
     return false;
 }
 
@@ -134,9 +136,9 @@ void CGlazesView::OnMerge()
     if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
         return;
     const std::string& path = answer.paths.front();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        AppMessageBox("Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
+    CInputFile in;
+    if (!in.Open(path)) {
+        AppMessageBox(in.NotRegular() ? in.OpenFailure() : "Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
         return;
     }
     CGlazeList incoming;
@@ -233,12 +235,13 @@ void CGlazesView::OnSaveSelected()
         subset.InsertCopyAt(subset.GetCount(), *doc->GetGlaze(row));
     subset.m_infoLines = doc->Glazes().m_infoLines;
     subset.m_name = doc->GetDbName() + " (subset)";
+    std::string reason;
     const SafeSaveResult result =
-        WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; });
+        WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; }, &reason);
     if (result == SafeSaveResult::OpenFailed)
-        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconError, kSaveOpenErrorHelpId);
+        AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconError, kSaveOpenErrorHelpId);
     else if (result == SafeSaveResult::WriteFailed)
-        AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, kSaveWriteErrorHelpId);
+        AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconExclamation, kSaveWriteErrorHelpId);
 }
 
 // --- imports --------------------------------------------------------------------------------------

@@ -441,6 +441,13 @@ TEST_F(PreferencesFileTest, FailedWriteLeavesTheOldFile)
     EXPECT_EQ(m_messages.Last().helpId, 0x30134u);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2)
         << "no temporary file is left";
+
+    // Regression: a link that leads nowhere was refused without a word of why.
+    prefs.m_strFilePath = (m_dir / "dangling.dat").string();
+    fs::create_symlink(m_dir / "gone.dat", prefs.m_strFilePath);
+    EXPECT_EQ(prefs.Save(), 1);
+    EXPECT_EQ(m_messages.Last().text, prefs.m_strFilePath +
+                                          ": Error opening file\n\nThe file is a symbolic link to a file that does not exist.");
 }
 
 TEST_F(PreferencesFileTest, UnreadFileIsKeptBeforeItIsReplaced)
