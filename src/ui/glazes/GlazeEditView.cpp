@@ -283,8 +283,7 @@ int CGlazeEditView::AskDeleteChanges()
 {
     if (m_nModified == 0)
         return MsgResultYes;
-    return AppMessageBox(DeleteChangedRecordQuestion(ToCp1252(m_name->text())), MsgYesNo | MsgIconQuestion,
-                         kGlazeEditSaveQuestionHelpId);
+    return AskDeleteChangedRecord(ToCp1252(m_name->text()), kGlazeEditSaveQuestionHelpId);
 }
 
 int CGlazeEditView::SaveModified()

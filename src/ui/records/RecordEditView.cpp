@@ -193,8 +193,7 @@ int CRecordEditView::AskDeleteChanges()
 {
     if (!m_bModified)
         return MsgResultYes;
-    return AppMessageBox(DeleteChangedRecordQuestion(ToCp1252(NameField()->text())), MsgYesNo | MsgIconQuestion,
-                         m_kind.saveQuestionHelpId);
+    return AskDeleteChangedRecord(ToCp1252(NameField()->text()), m_kind.saveQuestionHelpId);
 }
 
 void CRecordEditView::SaveToDatabase()

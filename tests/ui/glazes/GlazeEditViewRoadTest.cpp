@@ -302,6 +302,26 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     GlazeForm::SourceEdit(doomed)->setText(QStringLiteral("unsaved"));
     GlazeForm::SourceEdit(later)->setText(QStringLiteral("kept"));
 
+    // Both glazes at once: a No to the second keeps both glazes, and the first window, which
+    // was answered Yes, keeps its edits too (they went unasked at its Close). Enter answers No.
+    list->DeselectAll();
+    list->SelectGlaze(1);
+    list->SelectGlaze(4);
+    m_messages.answers = {MsgResultYes, MsgResultNo};
+    ASSERT_TRUE(list->RunCommand(CmdGlzDelete));
+    EXPECT_EQ(m_messages.Texts(),
+              (std::vector<std::string>{"\"Cone 6 Zircon White\" has unsaved changes and will be deleted. Delete it?",
+                                        "\"Cone 10 Tenmoku\" has unsaved changes and will be deleted. Delete it?"}));
+    EXPECT_EQ(m_messages.At(1).type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(m_doc->GetGlazeCount(), 10);
+    EXPECT_EQ(GlazeForm::IsModified(doomed), 1);
+    EXPECT_EQ(GlazeForm::IsModified(later), 1);
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultCancel};
+    GlazeForm::Button(doomed, kGedClose)->click();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Zircon White\" ?"}));
+    m_messages.boxes.clear();
+
     list->DeselectAll();
     list->SelectGlaze(1);
     m_messages.answers = {MsgResultNo};
