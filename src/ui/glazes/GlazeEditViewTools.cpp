@@ -1,7 +1,7 @@
 // The recipe tools of the glaze edit form: weight and volume conversion, scaling, rounding,
 // Scale to Ingredient, Make Substitution and Edit Ingredients. Each reads both recipe fields
 // quietly into scratch lists, changes the lists and writes them back into the fields; saving is
-// left to Save Changes.
+// left to Save Changes. A tool does nothing to fields that hold a line it would drop (ReadRecipe).
 
 #include "glazes/GlazeEditView.h"
 
@@ -94,8 +94,8 @@ void CGlazeEditView::ConvertWeightVolume()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     const bool byVolume = m_byVolume->isChecked();
     if (!ConvertLines({&components, &additions}, byVolume))
         return;
@@ -108,8 +108,8 @@ void CGlazeEditView::ScaleRecipe()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     if (components.GetCount() > 0 && !m_byVolume->isChecked()) {
         const double total = components.GetTotalAmount();
         const double batch = ParseDouble(ToCp1252(m_batchSize->text()));
@@ -141,8 +141,8 @@ void CGlazeEditView::ScaleTo100()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     if (components.GetCount() > 0 && !m_byVolume->isChecked()) {
         const double total = components.GetTotalAmount();
         if (total > 0.0 && total != 100.0 && AskToAdjust(100.0)) {
@@ -159,8 +159,8 @@ void CGlazeEditView::RoundOffAmounts(int p)
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     for (CIngredientList* list : {&components, &additions}) {
         for (int i = 0; i < list->GetCount(); ++i)
             list->GetAt(i).m_amount = RoundRecipeAmount(list->GetAt(i).m_amount, p);
@@ -173,8 +173,8 @@ void CGlazeEditView::ScaleToIngredient()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     CIngredientList lines = components;
     lines.Append(additions);
     CScaleToIngredientDlg dialog(this);
@@ -212,8 +212,8 @@ void CGlazeEditView::MakeSubstitution()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     CSubstitutionList* substitutions = g_pSubstitutionsDoc ? &g_pSubstitutionsDoc->Substitutions() : nullptr;
     if (!substitutions || substitutions->GetCount() == 0) {
         AppMessageBox("No substitutions available", MsgOk | MsgIconError, kNoSubstitutionsHelpId);
@@ -236,8 +236,8 @@ void CGlazeEditView::BatchCalculation()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     WriteBack(components, additions);
     int scope = kBatchEntireRecipe;
     if (additions.GetCount() == 0) {
@@ -278,8 +278,8 @@ void CGlazeEditView::Optimize()
         return;
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     WriteBack(components, additions);
     if (!AskAndSave())
         return;
