@@ -115,8 +115,6 @@ public:
     void StoreControlsIntoTemplate(CGraphTemplate& graphTemplate);
     // Save Changes: stores the form and shows it as stored, on the same data source and text group.
     bool SaveChanges() override;
-    // The save question; a Yes with a count or size out of its range shows the range and stays.
-    int AskSaveChanges() override;
     // Marks the form changed and the preview stale (every page edit does).
     void MarkModified();
 

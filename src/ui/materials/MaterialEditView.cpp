@@ -368,15 +368,6 @@ void CMaterialEditView::ShowRecordAt(int index)
     Load(*MaterialsDoc()->Materials().GetAt(index));
 }
 
-int CMaterialEditView::AskSaveChanges()
-{
-    const int answer = CRecordEditView::AskSaveChanges();
-    // A formula that does not parse would be saved empty: the user is shown why, and stays.
-    if (answer == MsgResultYes && !CheckFormulaBeforeSave())
-        return MsgResultCancel;
-    return answer;
-}
-
 void CMaterialEditView::WriteRecord(int index)
 {
     Store(m_work);
@@ -394,9 +385,8 @@ void CMaterialEditView::SaveToDatabase()
 
 bool CMaterialEditView::SaveChanges()
 {
-    if (!CheckFormulaBeforeSave())
+    if (!CRecordEditView::SaveChanges())
         return false;
-    SaveToDatabase();
     ShowAliasRows();
     return true;
 }

@@ -124,8 +124,6 @@ public:
     void CommitPendingEdit() override;
 
     // --- CMaterialEditLink ---
-    // A Yes with a formula that does not parse shows why and answers Cancel.
-    int AskSaveChanges() override;
     void SaveToDatabase() override;
 
     // Edits the record at index (reloading it); outside the database the view edits no record
