@@ -19,6 +19,7 @@
 #include "substitutions/ChooseSubstitutionDlg.h"
 #include "substitutions/Substitution.h"
 #include "substitutions/SubstitutionsDoc.h"
+#include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "support/TabEdit.h"
@@ -111,8 +112,14 @@ void CGlazeEditView::ScaleRecipe()
     if (!ReadRecipe(components, additions))
         return;
     if (components.GetCount() > 0 && !m_byVolume->isChecked()) {
+        const std::string batchText = ToCp1252(m_batchSize->text());
+        if (const std::string refusal = NumberTextRefusal(batchText, kMaxRecipeAmount); !refusal.empty()) {
+            RefuseBatchSize(refusal);
+            return;
+        }
         const double total = components.GetTotalAmount();
-        const double batch = ParseDouble(ToCp1252(m_batchSize->text()));
+        double batch = 0.0;
+        ReadNumberText(batchText, batch);
         if (batch < 1.0) {
             const double rounded = std::floor(total * 1000.0 + 0.5) * 0.001;
             m_batchSize->setText(FromCp1252(FormatDoubleShortest(rounded)));
@@ -188,9 +195,10 @@ void CGlazeEditView::ScaleToIngredient()
     std::string text = dialog.amount;
     TrimString(text);
     const double present = lines.GetAt(dialog.row).m_amount;
-    if (text == dialog.amounts[row] || ParseDouble(text) == ParseDouble(dialog.amounts[row]))
+    double wanted = 0.0;
+    const bool number = ReadNumberText(text, wanted);
+    if (text == dialog.amounts[row] || (number && wanted == ParseDouble(dialog.amounts[row])))
         return;
-    const double wanted = IsNumberText(text) ? ParseDouble(text) : 0.0;
     if (wanted <= 0.0) {
         AppMessageBox("Ingredient amount must be a positive number", MsgOk | MsgIconError, kIngredientAmountHelpId);
         return;

@@ -314,7 +314,7 @@ bool CGlazeEditView::BatchSizeLeft()
     // A size the field cannot hold ("1e999", "x1e999") or no number at all ("12abc") is
     // refused; the field shows the form's working batch size again.
     const std::string refusal = expression ? (value <= kMaxRecipeAmount ? "" : NumberRangeMessage(0.0, kMaxRecipeAmount))
-                                           : BatchSizeRefusal(text);
+                                           : NumberTextRefusal(text, kMaxRecipeAmount);
     if (!refusal.empty() || expression) {
         const bool loading = m_bLoading;
         m_bLoading = true;
@@ -328,17 +328,6 @@ bool CGlazeEditView::BatchSizeLeft()
 }
 
 // --- what a save and a recipe tool may take ----------------------------------------------------
-
-std::string BatchSizeRefusal(const std::string& text)
-{
-    std::string trimmed = text;
-    if (TrimString(trimmed).empty())
-        return std::string();
-    double value = 0.0;
-    if (ReadNumberText(trimmed, value) && value <= kMaxRecipeAmount)
-        return std::string();
-    return IsNumberBeyond(trimmed, kMaxRecipeAmount) ? NumberRangeMessage(0.0, kMaxRecipeAmount) : kEnterNumberMessage;
-}
 
 // A refusal is shown once in one user action: a field left as a command begins and the
 // command's own check find the same fault. A question the command asks meanwhile, or the next
@@ -385,7 +374,7 @@ bool CGlazeEditView::CanSaveForm()
 {
     if (!CheckRecipeLines())
         return false;
-    const std::string refusal = BatchSizeRefusal(ToCp1252(m_batchSize->text()));
+    const std::string refusal = NumberTextRefusal(ToCp1252(m_batchSize->text()), kMaxRecipeAmount);
     if (!refusal.empty())
         RefuseBatchSize(refusal);
     return refusal.empty();

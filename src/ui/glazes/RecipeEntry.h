@@ -50,6 +50,3 @@ double VolumeScaleFactor(double smallest);
 // (or, for "/", divided by) the factor that follows; 0 for a factor of 0 or less or one that is
 // not wholly a number. False, leaving value alone, when the text is no such expression.
 bool EvaluateBatchSizeExpression(const std::string& text, double total, double& value);
-// Why a Working Batch Size text (no expression) is refused, empty when it is a number the recipe
-// holds or blank (no working batch size).
-std::string BatchSizeRefusal(const std::string& text);

@@ -211,9 +211,12 @@ private:
     void FillLimitFormulaCombo();
     void LoadFields(const CGraphTemplate& graphTemplate);
     void StoreFields(CGraphTemplate& graphTemplate);
-    // False, after the field's range message, when a count or size lies outside its range.
+    // False, after the field's message, when a count or size lies outside its range or a field
+    // holds no number ("12abc", "0,5").
     bool CheckFieldRanges();
     void ShowRangeMessage(int id, int min, int max);
+    // The page that holds control id.
+    void ShowFieldPage(int id);
     bool CanSaveForm() override { return CheckFieldRanges(); }
     void LoadOxideSelections(const CGraphTemplate& graphTemplate);
     void StoreOxideSelections(CGraphTemplate& graphTemplate);

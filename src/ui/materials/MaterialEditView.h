@@ -197,7 +197,8 @@ protected:
     void ShowRecordAt(int index) override;
     void WriteRecord(int index) override;
     void AfterRecordMoved() override { UpdateMappingState(); }
-    bool CanSaveForm() override { return CheckFormulaBeforeSave(); }
+    // The formula, then density and cost, which are numbers ("2,6" is refused, not saved as 2).
+    bool CanSaveForm() override;
     QLineEdit* NameField() const override { return m_name; }
     void FillPrinter(CTextPrinter& printer) override;
     void OnOtherNotice(const CUpdateHint& hint) override;

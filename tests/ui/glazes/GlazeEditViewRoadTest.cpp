@@ -223,6 +223,14 @@ TEST_F(GlazeEditViewRoadTest, ARefusedRecipeLineKeepsTheFormFromSaving)
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
     EXPECT_EQ(batch->text(), QStringLiteral("100"));
     EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetCount(), stored.GetCount());
+    // Nor does Scale to W.B.S. scale to one.
+    QApplication::processEvents();
+    m_messages.boxes.clear();
+    batch->setText(QStringLiteral("12abc"));
+    GlazeForm::Button(view, kGedScaleBatch)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(batch->selectedText(), QStringLiteral("12abc"));
+    batch->setText(QStringLiteral("100"));
 
     QApplication::processEvents();
     GlazeForm::Button(view, kGedSave)->click();
