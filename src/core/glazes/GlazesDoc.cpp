@@ -274,19 +274,13 @@ bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
     CGlazeViews* views = GetGlazeViews();
     if (!views)
         return true;
-    const std::vector<CView*> snapshot = GetViews();
-    for (CView* view : snapshot) {
+    std::vector<CEditForm> forms;
+    for (CView* view : GetViews()) {
         CGlazeEditLink* link = views->AsEditView(view);
-        if (!link || std::find(indices.begin(), indices.end(), link->GetGlazeIndex()) == indices.end())
-            continue;
-        CFrameHost* frame = view->GetFrame();
-        if (frame && link->HasChanges())
-            frame->ActivateFrame();
-        if (link->AskDeleteChanges() != MsgResultYes)
-            return false;
-        link->SetChanged(false); // the edits go with the glaze
+        if (link && std::find(indices.begin(), indices.end(), link->GetGlazeIndex()) != indices.end())
+            forms.emplace_back(view, link);
     }
-    return true;
+    return ConfirmDeleteWithForms(forms);
 }
 
 bool CGlazesDoc::CommitEditViews(bool close)

@@ -257,18 +257,13 @@ bool CRecordDatabaseDoc::AskEditViewsOf(std::span<const int> indices)
 
 bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
 {
-    const std::vector<CView*> snapshot = GetViews();
-    for (CView* view : snapshot) {
+    std::vector<CEditForm> forms;
+    for (CView* view : GetViews()) {
         CRecordEditLink* link = EditLinkOf(view);
-        if (!link || !Contains(indices, link->EditedRecordIndex()))
-            continue;
-        if (CFrameHost* frame = view->GetFrame())
-            frame->ActivateFrame();
-        if (link->AskDeleteChanges() != MsgResultYes)
-            return false;
-        link->SetChanged(false); // the edits go with the record
+        if (link && Contains(indices, link->EditedRecordIndex()))
+            forms.emplace_back(view, link);
     }
-    return true;
+    return ConfirmDeleteWithForms(forms);
 }
 
 // --- the file -------------------------------------------------------------------------------------

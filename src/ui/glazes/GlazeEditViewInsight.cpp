@@ -72,8 +72,8 @@ void CGlazeEditView::GetFromInsight()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     std::string clipboardText;
     std::string title;
     CStringArrayEx lines;

@@ -25,6 +25,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <cfloat>
 #include <set>
 
 namespace {
@@ -402,9 +403,23 @@ bool CGraphTypeEditView::CheckFieldRanges()
         if (field.kind == FieldKind::Check || !range)
             continue;
         const auto [min, max] = ShownRange(*range, field.kind == FieldKind::Inverted);
-        const int value = IntField(field.id);
-        if (value < min || value > max) {
+        // The whole text: "12abc" is no 12.
+        int value = 0;
+        if (!ReadWholeNumberText(Text(field.id), value) || value < min || value > max) {
             ShowRangeMessage(field.id, min, max);
+            return false;
+        }
+    }
+    for (const auto& [id, field] : kDoubleFields) {
+        if (const std::string refusal = NumberTextRefusal(Text(id), DBL_MAX); !refusal.empty()) {
+            ShowFieldPage(id);
+            return RefuseField(Ctl<QLineEdit>(id), refusal);
+        }
+    }
+    if (const SGraphTemplateRange* range = FindGraphTemplateRange(kTextStyleFields[2]); range && m_currentTextGroup >= 0) {
+        int size = 0;
+        if (!ReadWholeNumberText(Text(kGeTextSize), size)) {
+            ShowRangeMessage(kGeTextSize, range->min, range->max);
             return false;
         }
     }
@@ -420,13 +435,18 @@ bool CGraphTypeEditView::CheckFieldRanges()
     return true;
 }
 
-void CGraphTypeEditView::ShowRangeMessage(int id, int min, int max)
+void CGraphTypeEditView::ShowFieldPage(int id)
 {
     QWidget* control = Control(id);
     for (int page = 1; control && page <= kGraphEditPageCount; ++page) {
         if (PageWidget(page)->isAncestorOf(control))
             ShowPage(page);
     }
+}
+
+void CGraphTypeEditView::ShowRangeMessage(int id, int min, int max)
+{
+    ShowFieldPage(id);
     RefuseField(Ctl<QLineEdit>(id), WholeNumberRangeMessage(min, max));
 }
 

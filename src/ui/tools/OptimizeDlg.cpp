@@ -176,7 +176,8 @@ void COptimizeDlg::OnSave()
     scaleTo = dialog.scaleTo;
     newGlaze = dialog.where != kDispositionCurrentGlaze;
     newGlazeName = dialog.newName;
-    const double target = ParseDouble(scaleTo);
+    double target = 0.0;
+    ReadNumberText(scaleTo, target);
     const double total = resultRecipe.GetTotalAmount();
     if (saveRecipe && scaleRecipe && target > 0.0 && total > 0.0) {
         for (auto& line : resultRecipe)
