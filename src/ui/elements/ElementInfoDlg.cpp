@@ -340,13 +340,8 @@ void CElementInfoDlg::accept()
     InitDialog();
     // A coefficient is a number, or unknown ("?"): "1,5" is refused, not saved as 1.
     for (int id : {IdExpansion, IdViscosity, IdSurfaceTension}) {
-        const std::string text = ToCp1252(Edit(id)->text());
-        if (text.find('?') != std::string::npos)
-            continue;
-        if (const std::string refusal = NumberTextRefusal(text, DBL_MAX); !refusal.empty()) {
-            RefuseField(Edit(id), refusal);
+        if (ToCp1252(Edit(id)->text()).find('?') == std::string::npos && !CheckOptionalNumberField(Edit(id), DBL_MAX))
             return;
-        }
     }
     SaveControls();
     CStyledDialog::accept();

@@ -171,11 +171,7 @@ void CSetGlazeFieldDlg::accept()
     field = m_fields->currentIndex() >= 0 ? m_fields->currentData().toInt() : -1;
     value = ToCp1252(m_values->currentText());
     // The working batch size is a number, and holds no more than a recipe does.
-    if (field == kGlazeFieldBatchSize) {
-        if (const std::string refusal = NumberTextRefusal(value, kMaxRecipeAmount); !refusal.empty()) {
-            RefuseField(m_values->lineEdit(), refusal);
-            return;
-        }
-    }
+    if (field == kGlazeFieldBatchSize && !CheckOptionalNumberField(m_values->lineEdit(), kMaxRecipeAmount))
+        return;
     CStyledDialog::accept();
 }

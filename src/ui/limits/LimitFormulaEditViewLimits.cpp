@@ -163,11 +163,7 @@ void CLimitFormulaEditView::NumberLeft(QLineEdit* edit)
 
 bool CLimitFormulaEditView::CanSaveForm()
 {
-    for (QLineEdit* edit : {m_from, m_to}) {
-        if (const std::string refusal = NumberTextRefusal(Trimmed(edit->text()), DBL_MAX); !refusal.empty())
-            return RefuseField(edit, refusal);
-    }
-    return true;
+    return CheckOptionalNumberField(m_from, DBL_MAX) && CheckOptionalNumberField(m_to, DBL_MAX);
 }
 
 void CLimitFormulaEditView::AppendNewLimit()

@@ -363,10 +363,8 @@ void COxideCombosDlg::PlotLeft(QLineEdit* edit)
 void COxideCombosDlg::accept()
 {
     for (QLineEdit* edit : {m_plotMin, m_plotMax}) {
-        if (const std::string refusal = NumberTextRefusal(ToCp1252(edit->text()), DBL_MAX); !refusal.empty()) {
-            RefuseField(edit, refusal);
+        if (!CheckOptionalNumberField(edit, DBL_MAX))
             return;
-        }
     }
     CStyledDialog::accept();
 }

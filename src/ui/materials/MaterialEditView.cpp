@@ -389,13 +389,8 @@ void CMaterialEditView::SaveToDatabase()
 
 bool CMaterialEditView::CanSaveForm()
 {
-    if (!CheckFormulaBeforeSave())
-        return false;
-    for (QLineEdit* field : {m_density, m_cost}) {
-        if (const std::string refusal = NumberTextRefusal(TextOf(field), DBL_MAX); !refusal.empty())
-            return RefuseField(field, refusal);
-    }
-    return true;
+    return CheckFormulaBeforeSave() && CheckOptionalNumberField(m_density, DBL_MAX) &&
+           CheckOptionalNumberField(m_cost, DBL_MAX);
 }
 
 bool CMaterialEditView::SaveChanges()

@@ -141,11 +141,8 @@ void CSetMaterialFieldDlg::accept()
     valueText = ToCp1252(m_values->currentText());
     fieldNumber = fieldPosition >= 0 ? m_fields->currentData().toInt() : -1;
     // Density and cost are numbers: "2,6" is refused, not set as 2.
-    if (fieldNumber == kMaterialFieldDensity || fieldNumber == kMaterialFieldCost) {
-        if (const std::string refusal = NumberTextRefusal(valueText, DBL_MAX); !refusal.empty()) {
-            RefuseField(m_values->lineEdit(), refusal);
-            return;
-        }
-    }
+    if ((fieldNumber == kMaterialFieldDensity || fieldNumber == kMaterialFieldCost) &&
+        !CheckOptionalNumberField(m_values->lineEdit(), DBL_MAX))
+        return;
     CStyledDialog::accept();
 }

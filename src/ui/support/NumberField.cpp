@@ -67,6 +67,12 @@ std::string NumberTextRefusal(const std::string& text, double maximum)
     return IsNumberBeyond(trimmed, maximum) ? NumberRangeMessage(0.0, maximum) : kEnterNumberMessage;
 }
 
+bool CheckOptionalNumberField(QLineEdit* edit, double maximum)
+{
+    const std::string refusal = NumberTextRefusal(ToCp1252(edit->text()), maximum);
+    return refusal.empty() || RefuseField(edit, refusal);
+}
+
 bool CheckNumberFieldLimit(QLineEdit* edit, double maximum)
 {
     if (IsNumberBeyond(ToCp1252(edit->text()), maximum))

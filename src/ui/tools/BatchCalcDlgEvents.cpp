@@ -70,11 +70,8 @@ void CBatchCalcDlg::Run(Operation operation)
 void CBatchCalcDlg::OnUseMaterial()
 {
     // An amount that is no number ("2,5") is refused, not used as the number it begins with.
-    if (const std::string refusal = NumberTextRefusal(ToCp1252(m_amount->currentText()), kMaxRecipeAmount);
-        !refusal.empty()) {
-        RefuseField(m_amount->lineEdit(), refusal);
+    if (!CheckOptionalNumberField(m_amount->lineEdit(), kMaxRecipeAmount))
         return;
-    }
     bool added = false;
     Run([&] { added = calc.UseMaterial(); });
     if (added)

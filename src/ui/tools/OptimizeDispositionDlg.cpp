@@ -140,10 +140,8 @@ void CDispositionDlg::accept()
     scale = saveRecipe && m_scale->isChecked();
     scaleTo = ToCp1252(m_scaleTo->text());
     // The size the recipe is scaled to is a number: "2,5" is refused, not taken as 2.
-    if (const std::string refusal = NumberTextRefusal(scaleTo, kMaxRecipeAmount); scale && !refusal.empty()) {
-        RefuseField(m_scaleTo, refusal);
+    if (scale && !CheckOptionalNumberField(m_scaleTo, kMaxRecipeAmount))
         return;
-    }
     where = m_where->checkedId() == kDispositionCurrentGlaze && currentAvailable ? kDispositionCurrentGlaze
                                                                                  : kDispositionNewGlaze;
     newName = ToCp1252(m_name->text());

@@ -410,8 +410,8 @@ bool CVarrowBlendDlg::NumbersAreWhole()
     // A blank field takes its default; text that is no number ("2,5") is refused, not read as
     // the number it begins with.
     for (QLineEdit* edit : {m_kaolinA, m_silicaD, m_kaolinB, m_silicaB, m_cornerBatch, m_blendBatch}) {
-        if (const std::string refusal = NumberTextRefusal(FieldText(edit), DBL_MAX); !refusal.empty())
-            return RefuseField(edit, refusal);
+        if (!CheckOptionalNumberField(edit, DBL_MAX))
+            return false;
     }
     return true;
 }
