@@ -388,13 +388,8 @@ SafeSaveResult WriteFileSafely(const std::string& path, const std::function<bool
     return result;
 }
 
-std::string WithFailureReason(const std::string& text, const std::string& reason)
-{
-    return reason.empty() ? text : text + "\n\n" + reason;
-}
-
 std::string SaveFailureMessage(const std::string& path, SafeSaveResult result, const std::string& reason)
 {
     const char* words = result == SafeSaveResult::OpenFailed ? ": Error opening file" : ": Error writing file";
-    return WithFailureReason(MessagePath(path) + words, reason);
+    return MessagePath(path) + words + (reason.empty() ? std::string() : "\n\n" + reason);
 }

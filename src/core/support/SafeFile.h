@@ -97,9 +97,7 @@ SafeSaveResult WriteFileSafely(const std::string& path, const std::string& bytes
 SafeSaveResult WriteFileSafely(const std::string& path, const std::function<bool(std::ostream&)>& write,
                                std::string* failureReason = nullptr);
 
-// text, followed by reason on a paragraph of its own when there is one.
-std::string WithFailureReason(const std::string& text, const std::string& reason);
-
 // The message of a failed save: "<path>: Error opening file" (OpenFailed) or "<path>: Error
-// writing file", with the reason.
+// writing file", followed by reason on a paragraph of its own when there is one. Exports that
+// name every failure a write error pass WriteFailed.
 std::string SaveFailureMessage(const std::string& path, SafeSaveResult result, const std::string& reason);

@@ -94,7 +94,7 @@ bool WriteExport(const CFileDialogResult& answer, const ExportWriter& write)
     std::string reason;
     if (WriteFileSafely(path, writer, &reason) == SafeSaveResult::Ok)
         return true;
-    AppMessageBox(WithFailureReason(MessagePath(path) + ": Error writing file", reason), MsgOk | MsgIconError,
+    AppMessageBox(SaveFailureMessage(path, SafeSaveResult::WriteFailed, reason), MsgOk | MsgIconError,
                   kExportFileErrorHelpId);
     return false;
 }

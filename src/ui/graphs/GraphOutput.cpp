@@ -10,7 +10,6 @@
 #include "graphs/GraphWnd.h"
 #include "shell/OxidariumApp.h"
 #include "support/CompareNoCase.h"
-#include "support/MessagePath.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
 #include "support/TextPrinter.h"
@@ -183,7 +182,7 @@ void WriteGraphSummaryToFile(const std::function<void(CTextPrinter&)>& fill)
     if (!written && toClipboard)
         ShowOutputError("Error writing to Clipboard", kGraphOutputErrorHelpId);
     else if (!written)
-        ShowOutputError(WithFailureReason(MessagePath(answer.paths.front()) + ": Error writing file", reason),
+        ShowOutputError(SaveFailureMessage(answer.paths.front(), SafeSaveResult::WriteFailed, reason),
                         kGraphSummaryFileErrorHelpId);
 }
 

@@ -7,7 +7,6 @@
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "support/MessagePath.h"
 #include "support/PrintSurface.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
@@ -190,7 +189,7 @@ CPrintJob::WriteResult CPrintJob::WriteToFile(const std::string& title)
     if (toClipboard)
         ShowError("Error writing to Clipboard", kWriteClipboardErrorHelpId);
     else
-        ShowError(WithFailureReason(MessagePath(answer.paths.front()) + ": Error writing file", reason), kWriteFileErrorHelpId);
+        ShowError(SaveFailureMessage(answer.paths.front(), SafeSaveResult::WriteFailed, reason), kWriteFileErrorHelpId);
     return WriteResult::Failed;
 }
 
