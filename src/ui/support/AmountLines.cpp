@@ -12,32 +12,14 @@
 
 namespace {
 
-// The text after the last white space of the trimmed line; false when it has none.
-bool AmountText(const std::string& trimmed, std::string& name, std::string& amount)
+// SplitAmountLine, with the amount's text.
+AmountLine SplitAmountLine(const std::string& line, std::string& name, std::string& text, double& amount)
 {
-    std::size_t i = trimmed.size();
-    while (i > 0 && !IsWhitespaceChar(trimmed[i - 1]))
-        --i;
-    if (i == 0)
-        return false;
-    amount = trimmed.substr(i);
-    name = trimmed.substr(0, i - 1);
-    TrimStringRight(name);
-    return true;
-}
-
-} // namespace
-
-AmountLine SplitAmountLine(const std::string& line, std::string& name, double& amount)
-{
-    std::string trimmed = line;
-    TrimString(trimmed);
+    name = line;
+    TrimString(name);
     amount = 0.0;
-    std::string text;
-    if (!AmountText(trimmed, name, text)) {
-        name = trimmed;
+    if (!TakeLastWord(name, text))
         return AmountLine::Name;
-    }
     double value = 0.0;
     if (!ReadNumberText(text, value) || !(value <= kMaxRecipeAmount))
         return AmountLine::Refused;
@@ -45,16 +27,23 @@ AmountLine SplitAmountLine(const std::string& line, std::string& name, double& a
     return AmountLine::Amount;
 }
 
+} // namespace
+
+AmountLine SplitAmountLine(const std::string& line, std::string& name, double& amount)
+{
+    std::string text;
+    return SplitAmountLine(line, name, text, amount);
+}
+
 std::string RefusedAmountMessage(const std::string& line)
 {
     std::string name;
+    std::string text;
     double amount = 0.0;
-    if (SplitAmountLine(line, name, amount) != AmountLine::Refused)
+    if (SplitAmountLine(line, name, text, amount) != AmountLine::Refused)
         return std::string();
     std::string shown = line;
     TrimString(shown);
-    std::string text;
-    AmountText(shown, name, text);
     const char* why = IsNumberBeyond(text, kMaxRecipeAmount) ? "\" is too large. " : "\" is not a number. ";
     return "The amount of \"" + shown + why + NumberRangeMessage(0.0, kMaxRecipeAmount);
 }
