@@ -106,11 +106,12 @@ bool SplitRecipeLine(const std::string& line, std::string& name, double& amount)
 
 std::string RebuildRecipeLine(const std::string& finished)
 {
-    if (!RefusedAmountMessage(finished).empty())
-        return finished;
     std::string name;
     double amount = 0.0;
-    if (!SplitRecipeLine(finished, name, amount))
+    const AmountLine kind = SplitAmountLine(finished, name, amount);
+    if (kind == AmountLine::Refused)
+        return finished;
+    if (kind != AmountLine::Amount || !(amount > 0.0))
         return std::string();
     if (CMaterialArray* materials = Materials())
         materials->FindMaterial(name, true);
