@@ -51,7 +51,9 @@ int CMaterialArray::ReadTmtFile(const std::string* path, int* roles, double* exp
         AppMessageBox(file.OpenFailure(), MsgOk | MsgIconExclamation, kTmtReadErrorHelpId);
         return 1;
     }
-    return ReadTmt(file, DetectLineDelimiter(*path), *path, roles, expansions);
+    // Judged on the file as opened: opening the name again could reach another file.
+    const char delimiter = DetectLineDelimiter(file);
+    return ReadTmt(file, delimiter, *path, roles, expansions);
 }
 
 namespace {

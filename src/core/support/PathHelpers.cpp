@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <istream>
 #include <vector>
 
 #include <sys/stat.h>
@@ -18,12 +19,18 @@ constexpr std::size_t kDelimiterSampleChars = 16384;
 char DetectLineDelimiter(const std::string& path)
 {
     CInputFile file;
-    if (!file.Open(path))
-        return '\n';
+    return file.Open(path) ? DetectLineDelimiter(file) : '\n';
+}
+
+char DetectLineDelimiter(std::istream& in)
+{
+    const std::istream::pos_type start = in.tellg();
     // One character more than the sample: a CR at its end may begin a CR LF pair.
     std::string sample(kDelimiterSampleChars + 1, '\0');
-    file.read(sample.data(), static_cast<std::streamsize>(sample.size()));
-    sample.resize(static_cast<std::size_t>(file.gcount()));
+    in.read(sample.data(), static_cast<std::streamsize>(sample.size()));
+    sample.resize(static_cast<std::size_t>(in.gcount()));
+    in.clear();
+    in.seekg(start);
     return LineDelimiterOf(sample);
 }
 

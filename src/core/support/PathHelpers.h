@@ -4,6 +4,7 @@
 // of a text file to import. Paths are POSIX paths ("/" separates); nothing is cut to a fixed
 // length.
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,8 @@
 // be read or holds neither). A CR LF pair counts as one line feed; the first 16384 characters
 // decide.
 char DetectLineDelimiter(const std::string& path);
+// The same for a file already open, from where it stands; it is put back there.
+char DetectLineDelimiter(std::istream& in);
 // The same for a text already read.
 char LineDelimiterOf(std::string_view text);
 
