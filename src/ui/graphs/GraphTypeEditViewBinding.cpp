@@ -416,12 +416,12 @@ bool CGraphTypeEditView::CheckFieldRanges()
             return RefuseField(Ctl<QLineEdit>(id), refusal);
         }
     }
-    if (const SGraphTemplateRange* range = FindGraphTemplateRange(kTextStyleFields[2]); range && m_currentTextGroup >= 0) {
-        int size = 0;
-        if (!ReadWholeNumberText(Text(kGeTextSize), size)) {
-            ShowRangeMessage(kGeTextSize, range->min, range->max);
-            return false;
-        }
+    // The size field shows the size of the text group chosen; the sizes stored are checked below.
+    const SGraphTemplateRange* sizeRange =
+        m_currentTextGroup >= 0 ? FindGraphTemplateRange(kTextStyleFields[m_currentTextGroup * 3 + 2]) : nullptr;
+    if (int size = 0; sizeRange && !ReadWholeNumberText(Text(kGeTextSize), size)) {
+        ShowRangeMessage(kGeTextSize, sizeRange->min, sizeRange->max);
+        return false;
     }
     for (int group = 0; group < 6; ++group) {
         const SGraphTemplateRange* range = FindGraphTemplateRange(kTextStyleFields[group * 3 + 2]);
