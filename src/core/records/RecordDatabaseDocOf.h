@@ -202,7 +202,7 @@ public:
     {
         CInputFile in;
         if (!in.Open(path)) {
-            AppMessageBox(in.NotRegular() ? in.OpenFailure() : "Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
+            AppMessageBox(MergeOpenFailure(in, path), MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
             return nullptr;
         }
         auto file = std::make_unique<CRecordFile>();

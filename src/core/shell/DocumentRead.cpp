@@ -1,6 +1,7 @@
 #include "shell/DocumentRead.h"
 
 #include "framework/MessageService.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/ParamFile.h"
 
@@ -16,6 +17,11 @@ std::string NoteParagraph(const CParamNote& note, const std::string& text, const
 }
 
 } // namespace
+
+std::string MergeOpenFailure(const CInputFile& in, const std::string& path)
+{
+    return in.NotRegular() ? in.OpenFailure() : "Unable to merge file " + MessagePath(path);
+}
 
 std::string ReadNotesMessage(const std::string& path, const CParamReadNotes& notes)
 {

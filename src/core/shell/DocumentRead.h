@@ -4,8 +4,13 @@
 
 #include <string>
 
+class CInputFile;
 class CParamFileContext;
 struct CParamReadNotes;
+
+// A file to merge that in could not open: "<path>: not a regular file" for what is no file to
+// read, else "Unable to merge file <path>".
+std::string MergeOpenFailure(const CInputFile& in, const std::string& path);
 
 // What a read of path noticed and read on past (a last line without a line break, numbers that
 // are not numbers, settings out of range), one paragraph each, each naming the file and the first

@@ -138,7 +138,7 @@ void CGlazesView::OnMerge()
     const std::string& path = answer.paths.front();
     CInputFile in;
     if (!in.Open(path)) {
-        AppMessageBox(in.NotRegular() ? in.OpenFailure() : "Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
+        AppMessageBox(MergeOpenFailure(in, path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
         return;
     }
     CGlazeList incoming;
