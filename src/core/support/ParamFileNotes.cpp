@@ -52,16 +52,16 @@ NumberFault WholeNumberFault(std::string_view text, long read, long lowest, long
     return number == static_cast<double>(read) ? NumberFault::None : NumberFault::NotWhole;
 }
 
-// The same for a value of a floating-point type whose largest magnitude is largest.
-NumberFault RealNumberFault(std::string_view text, double largest)
+// The same for a value of a floating-point type whose largest magnitude is largest, read as read
+// from its first used characters.
+NumberFault RealNumberFault(std::string_view text, double read, std::size_t used, double largest)
 {
-    const std::string_view field = WithoutTrailingBlanks(text);
-    std::size_t used = 0; // 0 of an empty value, which reads as 0: nothing is lost
-    const double number = std::fabs(ParseDoublePrefix(field, used));
-    if (used != field.size())
+    // used is 0 of an empty value, which reads as 0: nothing is lost.
+    if (used != WithoutTrailingBlanks(text).size())
         return NumberFault::NotNumber;
     // The parser gives the largest double for any magnitude beyond it.
-    return number > largest || number == DBL_MAX ? NumberFault::TooLarge : NumberFault::None;
+    const double magnitude = std::fabs(read);
+    return magnitude > largest || magnitude == DBL_MAX ? NumberFault::TooLarge : NumberFault::None;
 }
 
 void NoteNumber(CParamFileContext* context, long long line, std::string_view text, NumberFault fault,
@@ -103,8 +103,9 @@ Whole ReadNotedWholeValue(CParamFileContext* context, std::string_view text, lon
 
 double ReadNotedRealValue(CParamFileContext* context, std::string_view text, long long line, double largest)
 {
-    const double read = ParseDouble(text);
-    const NumberFault fault = RealNumberFault(text, largest);
+    std::size_t used = 0;
+    const double read = ParseDoublePrefix(text, used);
+    const NumberFault fault = RealNumberFault(text, read, used, largest);
     if (fault != NumberFault::None)
         NoteNumber(context, line, text, fault, FormatDoubleShortest(largest == FLT_MAX ? NarrowToFloat(read) : read));
     return read;
