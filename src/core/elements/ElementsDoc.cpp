@@ -16,7 +16,6 @@
 #include "support/Profile.h"
 #include "support/Services.h"
 
-
 CElementsDoc* g_pElementsDoc = nullptr;
 
 namespace {

@@ -45,4 +45,3 @@ private:
     CFileStamp m_stamp;
     bool m_notRegular = false;
 };
-

@@ -151,4 +151,3 @@ void CParamReadNotes::Append(const CParamReadNotes& next)
     }
     lines += next.lines;
 }
-
