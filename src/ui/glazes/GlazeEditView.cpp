@@ -293,7 +293,8 @@ int CGlazeEditView::SaveModified()
         return MsgResultNo;
     const int answer = AppMessageBox("Save changes to \"" + ToCp1252(m_name->text()) + "\" ?",
                                      MsgYesNoCancel | MsgIconQuestion, kGlazeEditSaveQuestionHelpId);
-    return answer == MsgResultYes && !CanSaveForm() ? MsgResultCancel : answer;
+    // The field being edited is left first, as by Save Changes: a size typed as "x2" is taken.
+    return answer == MsgResultYes && !CommitForSave() ? MsgResultCancel : answer;
 }
 
 void CGlazeEditView::SetModified(int flag)

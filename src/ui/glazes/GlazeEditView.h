@@ -176,7 +176,8 @@ public:
     // nothing and its controls keep what they show.
     void EditGlaze(int index);
     // MsgResultNo when the form is unmodified, else the answer to "Save changes to "name" ?";
-    // a Yes that the form cannot be saved with (CanSaveForm) becomes Cancel, after saying why.
+    // a Yes leaves the field being edited, and one that the form cannot be saved with
+    // (CommitForSave) becomes Cancel, after saying why.
     // It saves nothing itself.
     int SaveModified();
     // Limited access to the glazes at indices (count of them), on the first.

@@ -151,6 +151,20 @@ TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("/4"));
     view->BatchSizeLeft();
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("2"));
+
+    // Regression: closing the window with Yes to its question refused an expression the field
+    // still held ("Please enter a number."); it is taken as leaving the field takes it.
+    QLineEdit* batch = GlazeForm::BatchSizeEdit(view);
+    Focus(view, batch);
+    batch->selectAll();
+    QTest::keyClicks(batch, "x2");
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultYes};
+    dynamic_cast<QMdiSubWindow*>(view->GetFrame())->close();
+    FlushDeletes();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Save changes to \"Cone 6 Clear\" ?"});
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_batchSize, 16.0);
 }
 
 // Regression: a line whose amount the form refused was dropped by the next save ("Rutile
