@@ -247,6 +247,8 @@ private:
     void GatherOptions();
     COxideConstraintArray GatherOxideConstraints() const;
     void GatherMaterialConstraints();
+    // The oxide rows' part of CheckValueFields, which Scale to 100 asks too.
+    bool CheckOxideValueFields();
     bool CheckValueField(QLineEdit* edit, double largest, int page);
     std::string SumText() const;
 

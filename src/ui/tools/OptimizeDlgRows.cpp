@@ -425,7 +425,8 @@ void COptimizeDlg::OnNumberFieldLeft(QLineEdit* edit)
 
 void COptimizeDlg::OnScaleTo100()
 {
-    if (m_oxideUnit == kOxideUnitUnity)
+    // A value that is no number is refused, not scaled as the number it begins with.
+    if (m_oxideUnit == kOxideUnitUnity || !CheckOxideValueFields())
         return;
     const CElementRecord* elements = GetElementTable();
     std::vector<COptConstraintRow*> scaled;
@@ -454,7 +455,7 @@ void COptimizeDlg::OnScaleTo100()
 
 // Values stay as typed or as stored; the optimizer must not be handed text it cannot read, nor a
 // parameter set be saved with it.
-bool COptimizeDlg::CheckValueFields()
+bool COptimizeDlg::CheckOxideValueFields()
 {
     const double oxideLargest = m_oxideUnit == kOxideUnitUnity ? kLargestOpenValue : kLargestPercent;
     for (std::size_t n = 0; n < m_oxideRows.size(); ++n) {
@@ -464,6 +465,13 @@ bool COptimizeDlg::CheckValueFields()
         if (row.code != 0 && !(CheckValueField(row.value1, largest, page) && CheckValueField(row.value2, largest, page)))
             return false;
     }
+    return true;
+}
+
+bool COptimizeDlg::CheckValueFields()
+{
+    if (!CheckOxideValueFields())
+        return false;
     const double materialLargest = m_materialUnit->checkedId() == 1 ? kLargestPercent : kMaxRecipeAmount;
     for (const COptConstraintRow& row : m_materialRows) {
         if (!(CheckValueField(row.value1, materialLargest, kOptPageMaterials2) &&

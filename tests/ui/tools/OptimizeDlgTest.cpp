@@ -304,6 +304,11 @@ TEST_F(OptimizeDlgTest, ScaleTo100MakesThePercentTargetsAddUp)
     EXPECT_EQ(Text(RowOf(dialog, 20)->value1), "20.00000");
     EXPECT_EQ(Text(RowOf(dialog, kConstraintLOI)->value1), "10") << "loss on ignition is not part of the sum";
     EXPECT_EQ(Text(dialog.SumLine(0)), "Sum of nonvolatile oxides: 99.40000% to 104.60000%");
+    // Regression: a value that is no number was scaled as the number it begins with ("1,5" as 1).
+    RowOf(dialog, 20)->value2->setText(QStringLiteral("1,5"));
+    dialog.Button(kOptScaleTo100)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number between 0 and 100."});
+    EXPECT_EQ(Text(RowOf(dialog, 20)->value2), "1,5");
     // In unity units there is nothing to scale.
     dialog.UnitGroup(0)->button(kOxideUnitUnity)->click();
     EXPECT_FALSE(dialog.Button(kOptScaleTo100)->isEnabled());
