@@ -384,7 +384,8 @@ void COptimizeDlg::OnValue2Entered(COptConstraintRow& row)
     row.op2->setText(FromCp1252(BoundText(op1.empty() ? '\0' : op1[0])));
 }
 
-// "5%" or "5p" after "=" is 5 percent of the target.
+// "5%" or "5p" after "=" is 5 percent of the target; it stays as typed while the target is no
+// number.
 void COptimizeDlg::OnValue2Left(COptConstraintRow& row)
 {
     std::string value = Text(row.value2);
@@ -392,7 +393,7 @@ void COptimizeDlg::OnValue2Left(COptConstraintRow& row)
     if (tolerance && !value.empty() && (value.back() == '%' || value.back() == 'p')) {
         std::string number = value.substr(0, value.size() - 1);
         TrimString(number);
-        if (IsNonNegativeNumber(number))
+        if (IsNonNegativeNumber(number) && IsNonNegativeNumber(Text(row.value1)))
             value = RemainderNumber(ParseDouble(Text(row.value1)) * ParseDouble(number) * 0.01);
     }
     row.value2->setText(FromCp1252(value));

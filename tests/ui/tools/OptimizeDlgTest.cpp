@@ -254,6 +254,11 @@ TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
     EXPECT_EQ(Text(calcium.op2), "+/-");
     Type(calcium.value1, "-1");
     EXPECT_EQ(Text(calcium.value1), "-1");
+    // Nor is a percentage of such a target taken of the number it begins with.
+    Type(calcium.value1, "0,2");
+    calcium.value2->setText(QStringLiteral("5%"));
+    Leave(calcium.value2);
+    EXPECT_EQ(Text(calcium.value2), "5%");
     Type(calcium.value1, "");
     EXPECT_EQ(Text(calcium.op1), "") << "an empty value 1 empties the row";
     EXPECT_EQ(Text(calcium.value2), "");
