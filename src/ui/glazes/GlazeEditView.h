@@ -291,8 +291,8 @@ private:
     void ShowRefusal(const std::string& message);
     // The refusal of the Working Batch Size text, the field focused and its text selected.
     void RefuseBatchSize(const std::string& message);
-    // Both recipe fields read quietly, for a tool that rewrites them; false, leaving the fields
-    // as typed, when CheckRecipeLines refuses.
+    // Both recipe fields read quietly, for a tool that rewrites or sends them; false, leaving the
+    // fields as typed, when CheckRecipeLines refuses.
     bool ReadRecipe(CIngredientList& components, CIngredientList& additions);
 
     // GlazeEditViewTools.cpp
