@@ -223,7 +223,9 @@ public:
     void EditNext();
     void JumpTo();
     void SaveAsNew();
-    void Copy();
+    // The form's glaze onto the glaze clipboard; false, after saying why, when the form holds
+    // what it cannot save (CanSaveForm).
+    bool Copy();
     void Paste();
     void Close();
 
@@ -314,6 +316,7 @@ private:
     void InsertNew();
     void AppendNew();
     void SaveAndNext();
+    // Copy, then closes without a question.
     void Cut();
     void LeaveLimitedAccess();
     void OpenReport();

@@ -273,18 +273,20 @@ void CGlazeEditView::SaveAndNext()
 
 // --- the glaze clipboard ------------------------------------------------------------------------
 
-void CGlazeEditView::Copy()
+bool CGlazeEditView::Copy()
 {
-    if (!CAppContext::IsActive())
-        return;
+    // The glaze as it can be saved: a refused line would be left out of the copy (and lost by Cut).
+    if (!CAppContext::IsActive() || !CanSaveForm())
+        return false;
     ClearClipboard(g_glazeClipboard);
     AppendToClipboard(g_glazeClipboard, FormGlaze());
+    return true;
 }
 
 void CGlazeEditView::Cut()
 {
-    Copy();
-    CloseQuietly();
+    if (Copy())
+        CloseQuietly();
 }
 
 void CGlazeEditView::Paste()

@@ -336,7 +336,7 @@ bool CRecordEditView::RunSharedCommand(unsigned id)
         PrintSummary(id);
     else if (id == c.cut)
         Cut();
-    else if (id == c.copy)
+    else if (id == c.copy && CanSaveForm())
         Copy();
     else if (id == c.paste)
         Paste();

@@ -118,7 +118,8 @@ public:
     // The stored version stays where it is; the form's record moves one down and takes the
     // edits (its name gains " (new)" when unchanged), so both versions are kept.
     void SaveAsNew();
-    // Copy, then closes without a question.
+    // Copy, then closes without a question. Like Copy, nothing when CanSaveForm refuses: the copy
+    // would leave out what the form refuses, and closing would lose it.
     void Cut();
     void LeaveLimitedAccess();
     void Close();
@@ -176,9 +177,9 @@ protected:
     virtual void WriteRecord(int index) = 0;
     // After a record was loaded, or the list around it changed.
     virtual void AfterRecordMoved() {}
-    // Before every save (Save Changes, Ctrl+S, a Yes to the save question, Save as New): false,
-    // after saying why, when the form holds what it cannot save as it stands; nothing is then
-    // saved and the form keeps its edits.
+    // Before every save (Save Changes, Ctrl+S, a Yes to the save question, Save as New), Copy and
+    // Cut: false, after saying why, when the form holds what it cannot save as it stands; nothing
+    // is then saved or copied and the form keeps its edits.
     virtual bool CanSaveForm() { return true; }
     // The name field (its text is the question's name; Save as New and Ctrl+S work on it).
     virtual QLineEdit* NameField() const = 0;

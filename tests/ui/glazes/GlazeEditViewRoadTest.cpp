@@ -210,8 +210,14 @@ TEST_F(GlazeEditViewRoadTest, ARefusedRecipeLineKeepsTheFormFromSaving)
     m_messages.answers = {MsgResultYes};
     EXPECT_FALSE(m_doc->SaveModified()) << "Save, Close and Exit of the database stop";
     unsaved("Rutile 5000000000");
-    // Nor does a tool that rewrites the recipe drop the line.
+    // Nor does a tool that rewrites the recipe drop the line, nor Cut copy the form without it
+    // and close.
     GlazeForm::Button(view, kGedScale100)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{tooLarge});
+    unsaved("Rutile 5000000000");
+    EXPECT_TRUE(view->OnCommand(CmdGedCut));
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{tooLarge});
     unsaved("Rutile 5000000000");
 

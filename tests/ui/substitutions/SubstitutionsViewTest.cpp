@@ -335,6 +335,11 @@ TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberKeepsTheFormFromSavin
     refused("Close, Yes");
     edit->Button(kSubEditNormalize)->click();
     refused("Normalize");
+    // Nor does Cut copy the form without the line and close it.
+    edit->OnCommand(CmdSubEditCut);
+    Flush();
+    ASSERT_EQ(EditViews().size(), 1u);
+    refused("Cut");
     edit->SetBoxLeft(box);
     EXPECT_EQ(BoxText(box), stored) << "leaving the box keeps its lines as typed";
 }
