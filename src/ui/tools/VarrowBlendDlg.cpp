@@ -67,7 +67,7 @@ std::string MaterialName(int index)
     return material ? material->m_name : std::string();
 }
 
-// A field checked by NumbersAreWhole: its number, 0 when it is blank.
+// A field checked by CheckNumberFields: its number, 0 when it is blank.
 double ReadLoosely(const QLineEdit* edit)
 {
     double value = 0.0;
@@ -405,7 +405,7 @@ bool CVarrowBlendDlg::CheckChoices()
     return problem == nullptr;
 }
 
-bool CVarrowBlendDlg::NumbersAreWhole()
+bool CVarrowBlendDlg::CheckNumberFields()
 {
     // A blank field takes its default; text that is no number ("2,5") is refused, not read as
     // the number it begins with.
@@ -419,7 +419,7 @@ bool CVarrowBlendDlg::NumbersAreWhole()
 void CVarrowBlendDlg::accept()
 {
     InitDialog();
-    if (!ReadPointCounts() || !NumbersAreWhole())
+    if (!ReadPointCounts() || !CheckNumberFields())
         return;
     ReadFields();
     CollectIncludedLines();

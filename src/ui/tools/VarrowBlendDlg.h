@@ -95,7 +95,7 @@ private:
     // The point counts when the whole blend is made: false after the range message.
     bool ReadPointCounts();
     // The percentages and batch sizes: numbers or blank; false after the message.
-    bool NumbersAreWhole();
+    bool CheckNumberFields();
     bool CheckChoices();
 
     QComboBox* m_glazeC = nullptr;
