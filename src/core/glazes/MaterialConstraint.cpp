@@ -49,8 +49,7 @@ std::string CMaterialConstraint::Format() const
 
 bool CMaterialConstraint::IsInvalid() const
 {
-    return m_material.empty() || !IsConstraintOp(m_op) || !IsConstraintValueText(m_value1, false) ||
-           !IsConstraintValueText(m_value2, true);
+    return !Fault().empty();
 }
 
 std::string CMaterialConstraint::Fault() const

@@ -28,11 +28,11 @@ public:
     std::string Format() const;
 
     // True when the name is empty, op is not '=', '>' or '<', value 1 is not a number text, or
-    // value 2 is neither empty nor a number text.
+    // value 2 is neither empty nor a number text: when there is a Fault.
     bool IsInvalid() const;
 
-    // Why IsInvalid is true, as a message says it after "Error: ": "constraint on Silica: the
-    // minimum \"abc\" is not a decimal number", "material constraint names no material",
+    // What makes the record invalid, as a message says it after "Error: ": "constraint on Silica:
+    // the minimum \"abc\" is not a decimal number", "material constraint names no material",
     // "material constraint \"Silica\" cannot be read"; empty for a valid record.
     std::string Fault() const;
 

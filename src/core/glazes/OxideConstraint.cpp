@@ -175,10 +175,7 @@ std::string COxideConstraint::Format() const
 
 bool COxideConstraint::IsInvalid() const
 {
-    if (m_oxide == 0 || m_oxide < kConstraintExpansion || m_oxide >= kElementCount)
-        return true;
-    return !IsConstraintOp(m_op) || !IsConstraintValueText(m_value1, false) ||
-           !IsConstraintValueText(m_value2, true);
+    return !Fault().empty();
 }
 
 std::string COxideConstraint::Fault() const

@@ -78,10 +78,10 @@ public:
     std::string Format() const;
 
     // True when oxide is 0 or outside -3..103, op is not '=', '>' or '<', value 1 is not a
-    // number text, or value 2 is neither empty nor a number text.
+    // number text, or value 2 is neither empty nor a number text: when there is a Fault.
     bool IsInvalid() const;
 
-    // Why IsInvalid is true, as a message says it after "Error: ": "constraint on SiO2: the
+    // What makes the record invalid, as a message says it after "Error: ": "constraint on SiO2: the
     // target \"nan\" is not a decimal number", "constraint on oxide number 127: there is no such
     // oxide", "oxide constraint \"14,=\" cannot be read"; empty for a valid record.
     std::string Fault() const;

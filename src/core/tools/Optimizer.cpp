@@ -145,8 +145,8 @@ bool COptimizer::ApplyOxideConstraints()
 
 bool COptimizer::ApplyOxideConstraint(const COxideConstraint& constraint)
 {
-    if (constraint.IsInvalid())
-        return Fail("Error: " + constraint.Fault());
+    if (const std::string fault = constraint.Fault(); !fault.empty())
+        return Fail("Error: " + fault);
     if (constraint.m_oxide == kConstraintKNaO) {
         m_hasKNaO = true;
         m_knaoLower = std::max(m_knaoLower, constraint.LowerBound(m_percent));
@@ -190,8 +190,8 @@ bool COptimizer::ApplyExpansionConstraint()
     if (constraint.m_value1.empty())
         return true;
     // A record read from a file may be malformed; its bounds would silently mean nothing.
-    if (constraint.IsInvalid())
-        return Fail("Error: " + constraint.Fault());
+    if (const std::string fault = constraint.Fault(); !fault.empty())
+        return Fail("Error: " + fault);
     m_expansion.hasLower = constraint.HasLowerBound(false);
     m_expansion.lower = constraint.LowerBound(false);
     m_expansion.hasUpper = constraint.HasUpperBound(false);
@@ -283,8 +283,8 @@ bool COptimizer::ApplyMaterialConstraints()
     const CMaterialConstraintArray& constraints = m_params->m_materialConstraints;
     for (const CMaterialConstraint& constraint : constraints) {
         // A malformed record (read from a file) would otherwise bound nothing without a word.
-        if (constraint.IsInvalid())
-            return Fail("Error: " + constraint.Fault());
+        if (const std::string fault = constraint.Fault(); !fault.empty())
+            return Fail("Error: " + fault);
         const bool hasUpper = constraint.HasUpperBound(percent);
         const double upper = constraint.UpperBound(percent);
         const double lower = constraint.LowerBound(percent);
