@@ -199,22 +199,27 @@ void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor
                                  double outlineWidth)
 {
     const QPolygonF& polygon = ToPolygon(points);
-    if (pattern != kChartPatternHollow) {
-        if (pattern != kChartPatternSolid) {
-            m_painter.setPen(Qt::NoPen);
-            m_painter.setBrush(Qt::white);
+    const QPen outlinePen = outlineWidth > 0.0 ? QPen(ToQColor(outline), outlineWidth) : QPen(Qt::NoPen);
+    if (pattern == kChartPatternHollow) {
+        if (outlineWidth > 0.0) {
+            m_painter.setPen(outlinePen);
+            m_painter.setBrush(Qt::NoBrush);
             m_painter.drawPolygon(polygon);
         }
-        // A solid fill is edged in its own colour so that neighbouring slices meet without seams.
-        m_painter.setPen(pattern == kChartPatternSolid && outlineWidth <= 0.0 ? QPen(ToQColor(fill), 1.0) : QPen(Qt::NoPen));
-        m_painter.setBrush(QBrush(ToQColor(fill), pattern == kChartPatternSolid ? Qt::SolidPattern : HatchOf(pattern)));
+        return;
+    }
+    if (pattern != kChartPatternSolid) {
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(Qt::white);
         m_painter.drawPolygon(polygon);
     }
-    if (outlineWidth > 0.0) {
-        m_painter.setPen(QPen(ToQColor(outline), outlineWidth));
-        m_painter.setBrush(Qt::NoBrush);
-        m_painter.drawPolygon(polygon);
-    }
+    // The outline is drawn over the fill in the same call, which costs far less than a call of its
+    // own (charts of many thousand glazes draw thousands of outlined boxes). A solid fill without
+    // one is edged in its own colour so that neighbouring slices meet without seams.
+    const bool edged = pattern == kChartPatternSolid && outlineWidth <= 0.0;
+    m_painter.setPen(edged ? QPen(ToQColor(fill), 1.0) : outlinePen);
+    m_painter.setBrush(QBrush(ToQColor(fill), pattern == kChartPatternSolid ? Qt::SolidPattern : HatchOf(pattern)));
+    m_painter.drawPolygon(polygon);
 }
 
 void CQtChartCanvas::DrawPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash)
