@@ -95,9 +95,7 @@ void AxisSides(const CChartDefinition& def, bool horizontal, bool& categoryFar, 
 // their pixel column: there a bar that a later bar of the column covers from end to end leaves no
 // trace, and is not drawn (a column of thousands of bars keeps the few that stand out above or
 // below all later ones). A hollow bar so thin has no outline (see OutlineWidth) and shows
-// nothing. Bars wider than a quarter pixel are always drawn.
-constexpr double kThinBarPixels = 0.25;
-
+// nothing. Bars wider than kThinBarPixels are always drawn.
 std::vector<bool> CoveredThinBars(const CChart& chart, const CChartAxes& axes, const CChartRect& plot,
                                   const CBarStyle& style, const std::vector<CBar>& bars)
 {
@@ -106,40 +104,83 @@ std::vector<bool> CoveredThinBars(const CChart& chart, const CChartAxes& axes, c
         return (style.horizontal ? axes.Y(plot, category) : axes.X(plot, category)) * pixels;
     };
     std::vector<bool> covered(bars.size(), false);
-    int point = -1;
-    double column = 0.0;
-    double up = 0.0, down = 0.0; // the span the later bars of the column cover
+    CLaterSpans later;
     for (std::size_t i = bars.size(); i-- > 0;) {
         const CBar& bar = bars[i];
-        if (std::fabs(pixel(bar.c1) - pixel(bar.c0)) >= kThinBarPixels) {
-            point = -1;
+        if (std::fabs(pixel(bar.c1) - pixel(bar.c0)) >= kThinBarPixels)
             continue;
-        }
         if (chart.PatternFor(bar.point, bar.set, style.perPoint) == kChartPatternHollow) {
             covered[i] = true;
             continue;
         }
-        const double at = std::floor(pixel(bar.c0));
-        const double low = std::min(bar.v0, bar.v1), high = std::max(bar.v0, bar.v1);
-        if (bar.point != point || at != column) {
-            point = bar.point;
-            column = at;
-            up = -std::numeric_limits<double>::infinity();
-            down = std::numeric_limits<double>::infinity();
-        }
-        covered[i] = low >= down && high <= up;
-        up = std::max(up, high);
-        down = std::min(down, low);
+        const CCoverGroup column{bar.point, ChartCell(pixel(bar.c0)), 0};
+        covered[i] = later.Covered(column, std::min(bar.v0, bar.v1), std::max(bar.v0, bar.v1), true);
     }
     return covered;
 }
 
 } // namespace
 
+std::int64_t ChartCell(double value)
+{
+    return static_cast<std::int64_t>(std::floor(std::clamp(value, -1e15, 1e15)));
+}
+
+std::size_t CLaterSpans::CGroupHash::operator()(const CCoverGroup& g) const
+{
+    std::uint64_t h = static_cast<std::uint64_t>(g.a) * 0x9e3779b97f4a7c15ull;
+    h ^= static_cast<std::uint64_t>(g.b) + 0xbf58476d1ce4e5b9ull + (h << 6) + (h >> 2);
+    h ^= static_cast<std::uint64_t>(g.c) + 0x94d049bb133111ebull + (h << 6) + (h >> 2);
+    return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
+bool CLaterCover::Covers(double low, double high, int layers) const
+{
+    const CStretch& deepest = m_stretches[static_cast<std::size_t>(std::clamp(layers, 1, kMostLayers) - 1)];
+    return low >= deepest.low && high <= deepest.high;
+}
+
+void CLaterCover::Add(double low, double high)
+{
+    const auto join = [](CStretch& into, const CStretch& more) {
+        if (more.high < more.low)
+            return;
+        if (into.high >= into.low && more.low <= into.high && more.high >= into.low)
+            into = {std::min(into.low, more.low), std::max(into.high, more.high)};
+        else if (more.high - more.low > into.high - into.low)
+            into = more;
+    };
+    // What n + 1 later things cover now: what n + 1 of them covered, and what n covered that this
+    // one covers too.
+    for (std::size_t n = m_stretches.size() - 1; n > 0; --n) {
+        const CStretch& below = m_stretches[n - 1];
+        join(m_stretches[n], {std::max(below.low, low), std::min(below.high, high)});
+    }
+    join(m_stretches[0], {low, high});
+}
+
+bool CLaterSpans::Covered(const CCoverGroup& group, double low, double high, bool hides)
+{
+    if (!m_last || !(group == m_lastGroup)) {
+        const auto at = hides ? m_groups.try_emplace(group).first : m_groups.find(group);
+        m_last = at == m_groups.end() ? nullptr : &at->second;
+        m_lastGroup = group;
+    }
+    if (!m_last)
+        return false;
+    if (m_last->Covers(low, high, m_layers))
+        return true;
+    if (hides)
+        m_last->Add(low, high);
+    return false;
+}
+
 // The bars of the definition, and the range of values they span.
 std::vector<CBar> MakeBars(const CChartDefinition& def, const CBarStyle& style, double& low, double& high)
 {
     std::vector<CBar> bars;
+    bars.reserve(def.sparse ? def.sparseValues.size()
+                            : static_cast<std::size_t>(def.points) * static_cast<std::size_t>(def.sets));
     const double groupWidth = 1.0 - def.barGap / 100.0;
     low = 0.0;
     high = 0.0;

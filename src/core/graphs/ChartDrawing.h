@@ -6,7 +6,10 @@
 #include "graphs/Chart.h"
 #include "graphs/ChartDefinition.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct CChartRect {
@@ -74,6 +77,68 @@ struct CBarStyle {
 
 // The bars of the definition, and the range of values they span.
 std::vector<CBar> MakeBars(const CChartDefinition& def, const CBarStyle& style, double& low, double& high);
+
+// Bars and boxes narrower than this many pixels are drawn many to a pixel (a group of many
+// thousand glazes), one over another: there a bar or box that later ones cover leaves no trace
+// (see CLaterSpans).
+constexpr double kThinBarPixels = 0.25;
+
+// The cell of a grid of unit cells that a coordinate falls in: value rounded down.
+std::int64_t ChartCell(double value);
+
+// A group of things drawn one over another (the bars of a pixel column, say): its members
+// cover one another, and no other things.
+struct CCoverGroup {
+    std::int64_t a = 0;
+    std::int64_t b = 0;
+    std::int64_t c = 0;
+    bool operator==(const CCoverGroup&) const = default;
+};
+
+// What the later of a group of things drawn one over another cover, the things taken from the
+// last drawn back to the first: a thing that later ones cover from end to end leaves no trace and
+// need not be drawn. Where each shows through the next (antialiased edges), a thing shows no trace
+// only under several: so for each number n of layers the group keeps the stretch (of values, or
+// of the picture's height) that n of its later things cover without a gap (the longest, where
+// they leave one).
+class CLaterCover {
+public:
+    static constexpr int kMostLayers = 4;
+
+    // Whether `layers` of the later things cover low..high.
+    bool Covers(double low, double high, int layers) const;
+    // Adds a later thing's stretch.
+    void Add(double low, double high);
+
+private:
+    struct CStretch {
+        double low = 0.0;
+        double high = -1.0; // empty
+    };
+    std::array<CStretch, kMostLayers> m_stretches;
+};
+
+// Things drawn many to a pixel in groups (the bars of a pixel column, say), each covering only
+// things of its own group.
+class CLaterSpans {
+public:
+    explicit CLaterSpans(int layers = 1) : m_layers(layers) {}
+
+    // Takes the next thing back: true when `layers` of the later things of its group cover
+    // low..high. A thing that hides what lies under it and is not covered adds its stretch.
+    bool Covered(const CCoverGroup& group, double low, double high, bool hides);
+
+private:
+    struct CGroupHash {
+        std::size_t operator()(const CCoverGroup& g) const;
+    };
+
+    int m_layers;
+    std::unordered_map<CCoverGroup, CLaterCover, CGroupHash> m_groups;
+    // The group of the last thing, found again at once: a group's things often come together.
+    CCoverGroup m_lastGroup;
+    CLaterCover* m_last = nullptr;
+};
 
 void DrawPieChart(CChart& chart, bool threeD, int options, const CChartRect& region);
 void DrawBarChart(CChart& chart, int kind, int options, const CChartRect& region);
