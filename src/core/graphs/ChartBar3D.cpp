@@ -7,6 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -17,7 +21,24 @@ struct CBox {
     CBar bar;
     CChartPoint3D low;
     CChartPoint3D high;
-    double depth = 0.0;
+};
+
+// Where bars stand as boxes in the view's unit cube: category across, value up, row (set) deep.
+struct CBoxPlaces {
+    int count = 1;
+    int rows = 1;
+    double xGap = 0.0;
+    double zGap = 0.0;
+    CChartScale scale;
+
+    CBox Of(const CBar& bar) const
+    {
+        const int row = rows == 1 ? 0 : bar.set;
+        const double y0 = std::clamp(scale.Fraction(std::min(bar.v0, bar.v1)), 0.0, 1.0);
+        const double y1 = std::clamp(scale.Fraction(std::max(bar.v0, bar.v1)), 0.0, 1.0);
+        return {bar, {(bar.point + xGap) / count, y0, (row + zGap) / rows},
+                {(bar.point + 1.0 - xGap) / count, y1, (row + 1.0 - zGap) / rows}};
+    }
 };
 
 double Get(const CChartPoint3D& p, int direction) { return direction == 0 ? p.x : direction == 1 ? p.y : p.z; }
@@ -50,6 +71,49 @@ void DrawBox(CChart& chart, const CChartView3D& view, const CBox& box, bool perP
                              box.bar.point);
         }
     }
+}
+
+// The indexes of the depths, the largest (the farthest box) first, equal ones in their own order,
+// so that nearer boxes cover farther ones. Sorted by the bits of the depths, a digit at a time:
+// a chart of many thousand glazes sorts hundreds of thousands of boxes.
+std::vector<std::uint32_t> FarthestFirst(const std::vector<double>& depths)
+{
+    struct CKey {
+        std::uint64_t bits;
+        std::uint32_t index;
+    };
+    std::vector<CKey> keys(depths.size()), sorted(depths.size());
+    for (std::size_t i = 0; i < depths.size(); ++i) {
+        // Bits that run up as the depth runs down: a negated positive number's bits all flipped,
+        // a negated negative one's sign bit set. Both zeros are one.
+        const double down = depths[i] == 0.0 ? 0.0 : -depths[i];
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &down, sizeof bits);
+        keys[i] = {bits >> 63 ? ~bits : bits | (std::uint64_t{1} << 63), static_cast<std::uint32_t>(i)};
+    }
+    constexpr int kDigitBits = 16;
+    std::vector<std::size_t> starts(std::size_t{1} << kDigitBits);
+    for (int shift = 0; shift < 64; shift += kDigitBits) {
+        const auto digit = [shift](const CKey& key) {
+            return (key.bits >> shift) & ((std::uint64_t{1} << kDigitBits) - 1);
+        };
+        std::fill(starts.begin(), starts.end(), 0);
+        for (const CKey& key : keys)
+            ++starts[digit(key)];
+        if (!keys.empty() && starts[digit(keys.front())] == keys.size())
+            continue; // every key has the same digit here
+        std::size_t at = 0;
+        for (std::size_t& start : starts)
+            at += std::exchange(start, at);
+        for (const CKey& key : keys)
+            sorted[starts[digit(key)]++] = key;
+        keys.swap(sorted);
+    }
+    std::vector<std::uint32_t> order;
+    order.reserve(keys.size());
+    for (const CKey& key : keys)
+        order.push_back(key.index);
+    return order;
 }
 
 CChartAxis3D CategoryAxis(const CChartDefinition& def, int count, bool labels)
@@ -104,21 +168,17 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region)
     CChartView3D view(def, 1.0, kBoxHeight, depth);
     FitChartView3D(chart, view, axes, region);
     DrawChartCage(chart, view, axes, def.thin != 0, (options & 4) != 0, (options & 8) != 0);
-    const double xGap = std::clamp(def.xGap, 0, 95) / 200.0, zGap = std::clamp(def.zGap, 0, 95) / 200.0;
-    std::vector<CBox> boxes;
+    CBoxPlaces places{count, rows, std::clamp(def.xGap, 0, 95) / 200.0, std::clamp(def.zGap, 0, 95) / 200.0, scale};
+    std::vector<double> depths;
+    depths.reserve(bars.size());
     for (const CBar& bar : bars) {
-        const int row = rows == 1 ? 0 : bar.set;
-        const double y0 = std::clamp(scale.Fraction(std::min(bar.v0, bar.v1)), 0.0, 1.0);
-        const double y1 = std::clamp(scale.Fraction(std::max(bar.v0, bar.v1)), 0.0, 1.0);
-        CBox box{bar, {(bar.point + xGap) / count, y0, (row + zGap) / rows},
-                 {(bar.point + 1.0 - xGap) / count, y1, (row + 1.0 - zGap) / rows}};
-        box.depth = view.Depth({(box.low.x + box.high.x) / 2, (y0 + y1) / 2, (box.low.z + box.high.z) / 2});
-        boxes.push_back(box);
+        const CBox box = places.Of(bar);
+        depths.push_back(
+            view.Depth({(box.low.x + box.high.x) / 2, (box.low.y + box.high.y) / 2, (box.low.z + box.high.z) / 2}));
     }
-    // The farthest first, so that nearer bars cover them.
-    std::stable_sort(boxes.begin(), boxes.end(), [](const CBox& a, const CBox& b) { return a.depth > b.depth; });
-    for (const CBox& box : boxes)
-        DrawBox(chart, view, box, style.perPoint);
+    const std::vector<std::uint32_t> order = FarthestFirst(depths);
+    for (const std::uint32_t i : order)
+        DrawBox(chart, view, places.Of(bars[i]), style.perPoint);
     DrawChartAxis3D(chart, view, axes[0]);
     DrawChartAxis3D(chart, view, axes[1]);
     StoreLayout3D(chart, view.Bounds(), CChartScale{0.0, static_cast<double>(count), count, 0}, scale);
