@@ -44,14 +44,21 @@ struct CBoxPlaces {
 double Get(const CChartPoint3D& p, int direction) { return direction == 0 ? p.x : direction == 1 ? p.y : p.z; }
 void Set(CChartPoint3D& p, int direction, double value) { (direction == 0 ? p.x : direction == 1 ? p.y : p.z) = value; }
 
-// The faces turned to the eye, shaded as if lit from above and the front.
-void DrawBox(CChart& chart, const CChartView3D& view, const CBox& box, bool perPoint)
+// Rows thinner than this many pixels (a hundred thousand glazes) make the sides and tops of
+// boxes slivers along the edges of their fronts, under the outlines of the fronts drawn after them
+// and of hundreds of boxes more: there only the front (or back) is drawn.
+constexpr double kSlimRowPixels = kThinBarPixels / 16.0;
+
+// The faces turned to the eye, shaded as if lit from above and the front; with `slim` only the
+// front or back face, where it shows.
+void DrawBox(CChart& chart, const CChartView3D& view, const CBox& box, bool perPoint, bool slim)
 {
     const CColor color = chart.PaletteColor(chart.ColorIndexFor(box.bar.point, box.bar.set, perPoint));
     const int pattern = chart.PatternFor(box.bar.point, box.bar.set, perPoint);
     const CColor edge = pattern == kChartPatternHollow ? color : ShadeColor(color, 0.45);
     static constexpr double kShades[3] = {0.75, 1.3, 1.0}; // sides, top and bottom, front and back
-    for (int d = 0; d < 3; ++d) {
+    const bool endShows = view.Faces({0.0, 0.0, -1.0}) || view.Faces({0.0, 0.0, 1.0});
+    for (int d = slim && endShows ? 2 : 0; d < 3; ++d) {
         for (int side = 0; side < 2; ++side) {
             CChartPoint3D normal;
             Set(normal, d, side ? 1.0 : -1.0);
@@ -71,6 +78,91 @@ void DrawBox(CChart& chart, const CChartView3D& view, const CBox& box, bool perP
                              box.bar.point);
         }
     }
+}
+
+// The longest picture, across and up, of a step from any corner of the box.
+CChartPointD PictureStep(const CChartView3D& view, const CChartPoint3D& step)
+{
+    CChartPointD longest;
+    for (int corner = 0; corner < 8; ++corner) {
+        const CChartPoint3D from{static_cast<double>(corner & 1), static_cast<double>((corner >> 1) & 1),
+                                 static_cast<double>((corner >> 2) & 1)};
+        const CChartPointD a = view.Project(from);
+        const CChartPointD b = view.Project({from.x + step.x, from.y + step.y, from.z + step.z});
+        longest.x = std::max(longest.x, std::fabs(b.x - a.x));
+        longest.y = std::max(longest.y, std::fabs(b.y - a.y));
+    }
+    return longest;
+}
+
+// Side-by-side boxes of many thousand glazes, in drawing order: true for those that later boxes
+// cover, as far as the eye can tell.
+//
+// Rows thinner than a pixel put hundreds of boxes of a category one behind another within a
+// quarter pixel, where their antialiased edges and outlines show through one another: the last
+// few at a place make its pixels. So boxes of a category whose front corners share a quarter
+// pixel count as one place, and one that kBoxLayers later boxes of its place each cover from its
+// foot to its top is left out: it differs from them by less than a quarter pixel's shift of its
+// edges, under as many layers as its pixels show.
+//
+// Boxes narrower than a quarter pixel (many categories too) stand many to a pixel across as well:
+// one whose ink (its picture and half its outline round it) the ink of later boxes covers, at the
+// middle of each quarter-pixel column it reaches, is left out. The column is taken where the box's
+// upright line crosses the middle of the picture, so that uprights leaning in perspective keep to
+// their columns.
+//
+// Hollow boxes hide nothing.
+constexpr int kBoxLayers = 3;
+
+std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, const std::vector<CBar>& bars,
+                               const std::vector<std::uint32_t>& order, const CBoxPlaces& places, bool perPoint)
+{
+    std::vector<bool> covered(order.size(), false);
+    if (order.empty())
+        return covered;
+    const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
+    const CBox first = places.Of(bars[order.front()]);
+    const double across = PictureStep(view, {first.high.x - first.low.x, 0.0, 0.0}).x +
+                          PictureStep(view, {0.0, 0.0, first.high.z - first.low.z}).x;
+    const bool thin = across * pixels < kThinBarPixels;
+    const double middle = view.Bounds().CenterY();
+    CLaterSpans later(kBoxLayers);
+    // The quarter-pixel columns of the box's picture, with room for ink and leaning uprights
+    // beyond it.
+    constexpr double kMargin = 8.0; // pixels
+    const CChartRect bounds = view.Bounds();
+    const std::int64_t columnCount = ChartCell((bounds.Width() * pixels + 2.0 * kMargin) / kThinBarPixels) + 1;
+    std::vector<CLaterCover> columns(thin ? static_cast<std::size_t>(columnCount) : 0);
+    const auto column = [&](double x) {
+        const double at = ((x - bounds.left) * pixels + kMargin) / kThinBarPixels + 0.5;
+        return static_cast<std::size_t>(std::clamp<std::int64_t>(ChartCell(at), 0, columnCount));
+    };
+    for (std::size_t i = order.size(); i-- > 0;) {
+        const CBox box = places.Of(bars[order[i]]);
+        const bool hides = chart.PatternFor(box.bar.point, box.bar.set, perPoint) != kChartPatternHollow;
+        const double x = (box.low.x + box.high.x) / 2.0, z = (box.low.z + box.high.z) / 2.0;
+        if (thin) {
+            // The box's ink, its picture and the half of its outline round it, sampled at the
+            // middles of quarter-pixel columns.
+            const CChartPointD foot = view.Project({x, box.low.y, z}), head = view.Project({x, box.high.y, z});
+            const double at = view.UprightX(foot, middle), reach = across / 2.0 + 0.5 / pixels;
+            const double low = std::min(foot.y, head.y) * pixels - 0.5;
+            const double high = std::max(foot.y, head.y) * pixels + 0.5;
+            const std::size_t first = column(at - reach), last = column(at + reach);
+            bool under = first < last;
+            for (std::size_t c = first; c < last && under; ++c)
+                under = columns[c].Covers(low, high, 1);
+            covered[i] = under;
+            for (std::size_t c = first; c < last && !under && hides; ++c)
+                columns[c].Add(low, high);
+            continue;
+        }
+        const CChartPointD corner = view.Project({box.low.x, 0.0, box.low.z});
+        const CCoverGroup place{box.bar.point, ChartCell(corner.x * pixels / kThinBarPixels),
+                                ChartCell(corner.y * pixels / kThinBarPixels)};
+        covered[i] = later.Covered(place, box.low.y, box.high.y, hides);
+    }
+    return covered;
 }
 
 // The indexes of the depths, the largest (the farthest box) first, equal ones in their own order,
@@ -144,7 +236,7 @@ CChartAxis3D ValueAxis(const CChartDefinition& def, const CChartScale& scale, bo
 
 } // namespace
 
-void DrawBar3DChart(CChart& chart, int options, const CChartRect& region)
+void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool everyBox)
 {
     const CChartDefinition& def = chart.Definition();
     CBarStyle style;
@@ -177,8 +269,17 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region)
             view.Depth({(box.low.x + box.high.x) / 2, (box.low.y + box.high.y) / 2, (box.low.z + box.high.z) / 2}));
     }
     const std::vector<std::uint32_t> order = FarthestFirst(depths);
-    for (const std::uint32_t i : order)
-        DrawBox(chart, view, places.Of(bars[i]), style.perPoint);
+    // Stacked and floating bars make one row: there boxes stand on one another, not behind.
+    const std::vector<bool> covered = rows > 1 && !everyBox
+                                          ? CoveredBoxes(chart, view, bars, order, places, style.perPoint)
+                                          : std::vector<bool>(order.size(), false);
+    const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
+    const CChartPointD row = PictureStep(view, {0.0, 0.0, (1.0 - 2.0 * places.zGap) / rows});
+    const bool slim = !everyBox && std::hypot(row.x, row.y) * pixels < kSlimRowPixels;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (!covered[i])
+            DrawBox(chart, view, places.Of(bars[order[i]]), style.perPoint, slim);
+    }
     DrawChartAxis3D(chart, view, axes[0]);
     DrawChartAxis3D(chart, view, axes[1]);
     StoreLayout3D(chart, view.Bounds(), CChartScale{0.0, static_cast<double>(count), count, 0}, scale);

@@ -121,6 +121,16 @@ CChartPointD CChartView3D::Project(const CChartPoint3D& p) const
 
 double CChartView3D::Depth(const CChartPoint3D& p) const { return Turn(p).z; }
 
+double CChartView3D::UprightX(const CChartPointD& at, double y) const
+{
+    // Going up, a point turns by (0, cos E, -sin E) times the box's height: in perspective its
+    // picture runs to (0, -eye cot E), the same for every upright.
+    if (!m_perspective || std::fabs(m_sinE) < 1e-9)
+        return at.x;
+    const double meetY = -m_eye * m_cosE / m_sinE * m_scale + m_offsetY;
+    return std::fabs(meetY - at.y) < 1e-9 ? at.x : at.x + (m_offsetX - at.x) * (y - at.y) / (meetY - at.y);
+}
+
 bool CChartView3D::Faces(const CChartPoint3D& n) const
 {
     const double z1 = -n.x * m_sinR + n.z * m_cosR;

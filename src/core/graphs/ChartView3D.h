@@ -46,6 +46,9 @@ public:
     CChartPointD Project(const CChartPoint3D& p) const;
     // Larger is farther from the eye.
     double Depth(const CChartPoint3D& p) const;
+    // Where the picture of the upright line through a picture point reaches the height y: in
+    // perspective uprights lean toward the point below or above the box where they meet.
+    double UprightX(const CChartPointD& at, double y) const;
     // Whether a face of the box whose outward normal is n is turned toward the eye.
     bool Faces(const CChartPoint3D& n) const;
     // The picture of the whole box.

@@ -1,5 +1,7 @@
 #include "GraphTypesFixture.h"
 
+#include "graphs/ChartCanvasQt.h"
+#include "graphs/ChartDrawing.h"
 #include "graphs/Graph.h"
 #include "graphs/GraphView.h"
 #include "graphs/GraphWnd.h"
@@ -7,6 +9,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -164,6 +167,73 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsReadAtTheWindowsFirstS
         EXPECT_EQ(CrowdedTexts(*chart, faces), "") << templateName;
         view->GetFrame()->CloseFrame();
         Flush();
+    }
+}
+
+// Many glazes one behind another, or many items side by side, put boxes many to a pixel: those
+// that later boxes cover are left out, and where rows are far thinner than a pixel boxes draw
+// their fronts alone. The picture stays the one every box draws: averaged over 4 x 4 pixels it
+// differs little anywhere, and few pixels differ by much (antialiased edges and outlines, and the
+// fine texture of walls of rows a hundredth of a pixel deep).
+TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEveryBoxDraws)
+{
+    struct CMany {
+        int items;
+        int glazes;
+        int itemsOfAGlaze; // all of them, or as many as a recipe has
+        const char* shot;
+    };
+    for (const CMany& many : {CMany{3, 3000, 3, "chart-true-3d-many-glazes"},
+                              CMany{2, 8000, 2, "chart-true-3d-very-many-glazes"},
+                              CMany{1500, 3000, 3, "chart-true-3d-many-items"}}) {
+        // Heights in runs, as glazes of a database often share an analysis.
+        std::vector<CChartValueAt> values;
+        for (int glaze = 0; glaze < many.glazes; ++glaze) {
+            for (int k = 0; k < many.itemsOfAGlaze; ++k) {
+                const int item = (glaze * 7 + k * (many.items / many.itemsOfAGlaze)) % many.items;
+                values.push_back({item, glaze, 2.0 + (item * 5 + glaze / 7 * 3) % 11});
+            }
+        }
+        const auto define = [&](CChart& chart) {
+            chart.ChartDefBegin();
+            chart.ChartSetSparseData(many.items, many.glazes, values);
+            chart.ChartSetView(7, 20, 10, 0);
+            chart.ChartSetDepth(7, 100, 50, 50);
+        };
+        CChart culled(GetQtChartMetrics(), 0.0, 0.0, 400.0, 250.0, 1000.0);
+        define(culled);
+        culled.ChartSetKind(kChartBarTrue3D, 0, 0x20);
+        CChart whole(GetQtChartMetrics(), 0.0, 0.0, 400.0, 250.0, 1000.0);
+        define(whole);
+        DrawBar3DChart(whole, 0, DrawChartDecorations(whole, kChartBarTrue3D), true);
+        EXPECT_LT(culled.Primitives().size() * 3, whole.Primitives().size() * 2) << many.shot;
+
+        const QImage drawn = RenderChartImage(culled), every = RenderChartImage(whole);
+        EXPECT_TRUE(drawn.save(ScreenshotPath(many.shot))) << many.shot;
+        EXPECT_TRUE(every.save(ScreenshotPath((std::string(many.shot) + "-every-box").c_str()))) << many.shot;
+        ASSERT_EQ(drawn.size(), every.size());
+        const auto difference = [](QRgb a, QRgb b) {
+            return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                             std::abs(qBlue(a) - qBlue(b))});
+        };
+        int farOff = 0, worstBlock = 0;
+        for (int top = 0; top + 4 <= drawn.height(); top += 4) {
+            for (int left = 0; left + 4 <= drawn.width(); left += 4) {
+                int red = 0, green = 0, blue = 0;
+                for (int y = top; y < top + 4; ++y) {
+                    for (int x = left; x < left + 4; ++x) {
+                        const QRgb a = drawn.pixel(x, y), b = every.pixel(x, y);
+                        farOff += difference(a, b) > 64 ? 1 : 0;
+                        red += qRed(a) - qRed(b);
+                        green += qGreen(a) - qGreen(b);
+                        blue += qBlue(a) - qBlue(b);
+                    }
+                }
+                worstBlock = std::max({worstBlock, std::abs(red) / 16, std::abs(green) / 16, std::abs(blue) / 16});
+            }
+        }
+        EXPECT_LE(worstBlock, 48) << many.shot;
+        EXPECT_LT(farOff * 100, drawn.width() * drawn.height()) << many.shot;
     }
 }
 
