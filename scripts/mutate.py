@@ -583,10 +583,13 @@ class CheckWorker:
         ]
         self.planted = {}
 
-    def prepare(self, jobs):
-        """Brings the copy up to date with the worktree and builds it with jobs parallel jobs."""
+    def sync(self):
+        """Brings the copy up to date with the worktree."""
         self.tree.mkdir(parents=True, exist_ok=True)
         sync_tree(self.tree)
+
+    def prepare(self, jobs):
+        """Builds the copy with jobs parallel jobs."""
         for _, runner in self.builds:
             runner.configure()
             runner.jobs = jobs
@@ -692,6 +695,10 @@ def check_ignores(args):
     if runnable:
         # The copies are built one after the other with every job; then each copy works on its
         # own mutants with one job, so that no more than --jobs compilers or tests run at once.
+        # Every copy takes the worktree as it is now, before the long builds, so that later
+        # edits to the worktree stay out of the check.
+        for worker in workers:
+            worker.sync()
         for worker in workers:
             worker.prepare(args.jobs)
         times = workers[0].baseline()
