@@ -1,5 +1,6 @@
 #include "tools/Optimizer.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/shell/FakeMessageService.h"
 #include "glazes/Glaze.h"
@@ -133,7 +134,7 @@ TEST_F(OptimizerTest, FourMaterialsGiveTheOneRecipeOfTheUnityFormula)
     EXPECT_NEAR(amounts.at("Whiting"), 24.717, 0.05);
     EXPECT_NEAR(amounts.at("Kaolin"), 4.554, 0.1); // the least LOI takes the least kaolin in range
     EXPECT_NEAR(amounts.at("Silica"), 23.317, 0.05);
-    EXPECT_EQ(m_recipe.GetAt(0).m_name, "Silica"); // database order
+    EXPECT_EQ(RecordAt(m_recipe, 0).m_name, "Silica"); // database order
     EXPECT_NEAR(FiredTotal(), 100.0, 1e-6);
     ExpectUnityTargetsMet();
 

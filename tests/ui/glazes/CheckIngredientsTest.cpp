@@ -32,6 +32,10 @@ public:
     {
         asked.push_back(name);
         preselected.push_back(action);
+        if (unknown.empty()) {
+            ADD_FAILURE() << "an unscripted question about the unknown ingredient " << name;
+            return 2; // Cancel
+        }
         const Answer answer = unknown.front();
         unknown.pop_front();
         action = answer.action;
@@ -41,6 +45,10 @@ public:
     int AskUnavailable(const std::string& name) override
     {
         asked.push_back(name);
+        if (unavailable.empty()) {
+            ADD_FAILURE() << "an unscripted question about the unavailable ingredient " << name;
+            return 2; // Cancel
+        }
         const int result = unavailable.front();
         unavailable.pop_front();
         return result;
@@ -61,6 +69,8 @@ protected:
         });
         g_pTextFileTemplate = m_texts.get();
         // The same unknown name in other letters, and a third unknown material.
+        if (!m_doc || m_doc->GetGlazeCount() != 5)
+            return; // the fixture's SetUp stops the test
         m_doc->GetGlaze(2)->m_additions.Add("RED IRON OXIDE", 2);
         m_doc->GetGlaze(4)->m_additions.Add("Tin Oxide", 3);
         m_doc->GetGlaze(4)->InvalidateAnalysis();
@@ -185,8 +195,10 @@ TEST_F(CheckIngredientsTest, MappingAndMarkingAvailableAreSummedUp)
                                         "  1 material made available\n"
                                         "  1 unspecified error\n");
     const CMaterial* mapped = m_materials.Materials().GetAt(5);
+    ASSERT_NE(mapped, nullptr);
     EXPECT_EQ(mapped->m_mapTo, "Silica");
     EXPECT_EQ(mapped->m_formula, "SiO2");
+    ASSERT_NE(m_materials.Materials().FindMaterial(std::string_view("Rutile")), nullptr);
     EXPECT_EQ(m_materials.Materials().FindMaterial(std::string_view("Rutile"))->m_available, 1);
 }
 

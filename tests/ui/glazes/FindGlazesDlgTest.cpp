@@ -179,6 +179,7 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     EXPECT_EQ(request.m_criteria.m_criteria[0]->m_field, kSearchMaterial);
     EXPECT_EQ(request.m_criteria.m_criteria[0]->m_text, "red iron oxide");
     EXPECT_EQ(request.m_criteria.m_criteria[1]->m_element, 20);
+    ASSERT_GT(m_limits.Database().GetCount(), 0);
     EXPECT_EQ(request.m_criteria.m_criteria[2]->m_limitFormula, &m_limits.Database().GetAt(0));
 
     // Clear empties the criteria but keeps the radio choices.

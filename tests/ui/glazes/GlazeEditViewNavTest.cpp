@@ -37,7 +37,7 @@ protected:
 
 TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(9);
     EXPECT_EQ(GlazeForm::Button(view, kGedNext)->text(), QStringLiteral("Append New"));
     EXPECT_EQ(GlazeForm::Button(view, kGedPrevious)->text(), QStringLiteral("Edit Previous"));
@@ -46,7 +46,7 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
     m_messages.answers = {MsgResultNo};
     view->EditNext();
     EXPECT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_doc->GetGlazeCount(), 11);
+    ASSERT_EQ(m_doc->GetGlazeCount(), 11);
     EXPECT_EQ(m_doc->GetGlaze(10)->m_name, "new glaze");
     EXPECT_EQ(view->GetGlazeIndex(), 10);
     EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("new glaze"));
@@ -65,7 +65,7 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
 
 TEST_F(GlazeEditViewNavTest, ControlNWalksTheFieldGroups)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
     view->GetFrame()->ActivateFrame();
     GlazeForm::NameEdit(view)->setFocus();
@@ -89,7 +89,7 @@ TEST_F(GlazeEditViewNavTest, ControlNWalksTheFieldGroups)
 
 TEST_F(GlazeEditViewNavTest, ALimitedFormFollowsDeletionsAndClosesWhenItsGlazeGoes)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenLimited({1, 3, 5});
     EXPECT_TRUE(GlazeForm::IsSubsetMode(view));
     EXPECT_EQ(view->GetGlazeIndex(), 1);
@@ -117,7 +117,7 @@ TEST_F(GlazeEditViewNavTest, ALimitedFormFollowsDeletionsAndClosesWhenItsGlazeGo
 
 TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(2);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my notes"));
 
@@ -144,7 +144,7 @@ TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
 
 TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(4);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("variant"));
     view->OnCommand(CmdGedSaveAsNew);
@@ -178,7 +178,7 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
 
 TEST_F(GlazeEditViewNavTest, ScreenshotsOfEveryPage)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
     auto* frame = dynamic_cast<QMdiSubWindow*>(view->GetFrame());
     const char* const names[] = {"glaze-edit-description", "glaze-edit-recipe", "glaze-edit-notes",
@@ -199,7 +199,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
 {
     CInstalledChartEngine<CQtChartEngine> engine;
     m_app.m_bGraphsAvailable = 1;
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     ASSERT_FALSE(GlazeForm::GraphButton(view, kGraphPaneAnalysis)->isHidden());
     view->ShowPage(kPageAnalysis);
@@ -243,8 +243,8 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     m_dialogs.AnswerPath(image, 1);
     view->WriteGraphToFile();
     ASSERT_FALSE(m_dialogs.requests.empty());
-    EXPECT_EQ(m_dialogs.requests.back().title, "Graph to File...");
-    EXPECT_EQ(m_dialogs.requests.back().filter,
+    EXPECT_EQ(m_dialogs.Last().title, "Graph to File...");
+    EXPECT_EQ(m_dialogs.Last().filter,
               "PNG files (*.png)|*.png|JPEG files (*.jpg)|*.jpg|Windows bitmap files (*.bmp)|*.bmp;*.dib||");
     EXPECT_TRUE(QFile::exists(QString::fromStdString(image + ".png")));
     m_dialogs.AnswerPath(image + ".DIB", 3);
@@ -260,6 +260,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_EQ(items, QStringList({"Copy Graph to &Clipboard", "Write Graph to &File", "-", "&Print Graph...",
                                   "Print Graph Pre&view..."}));
     QGuiApplication::clipboard()->clear();
+    ASSERT_FALSE(menu->actions().isEmpty());
     menu->actions().front()->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), GlazeForm::ChartWindow(view, kGraphPaneAnalysis)->size());
     QPrinter printer(QPrinter::HighResolution);
@@ -321,7 +322,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
 
 TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsTheFirstGlaze)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* limited = OpenLimited({1, 3, 5});
     limited->EditNext();
     EXPECT_EQ(limited->GetGlazeIndex(), 3);
@@ -358,7 +359,7 @@ void CloseNextModal(const std::shared_ptr<QString>& shown, int attempts = 200)
 
 TEST_F(GlazeEditViewNavTest, GraphMenuPrintsAndPreviewsThroughTheirOwnDialogs)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     view->ShowPage(kPageAnalysis);
     const std::unique_ptr<QMenu> menu = view->BuildGraphMenu();

@@ -132,6 +132,7 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
 TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
 {
     CGlazeEditView* view = OpenEmptyRecipe(0);
+    ASSERT_NE(view, nullptr);
     CTabEdit* field = GlazeForm::ComponentsEdit(view);
 
     // Enter with the caret on the first line treats no line; a name typed there stays.
@@ -154,7 +155,7 @@ TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
 
 TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("Silica 26.5\nKaolin 26\nWhiting 5"));
     m_materials.Materials().FindMaterial(std::string_view("Silica"))->m_density = 2.65;
@@ -178,7 +179,7 @@ TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
 
 TEST_F(GlazeEditViewRoadTest, RevertingClosesEveryWindowOnTheDatabaseOnly)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* first = OpenEdit(0);
     OpenEdit(3);
     OpenReport(5);
@@ -195,7 +196,7 @@ TEST_F(GlazeEditViewRoadTest, RevertingClosesEveryWindowOnTheDatabaseOnly)
 
 TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindows)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
 
     // A recipe of components only goes to the calculator at once, with its lines.
@@ -259,7 +260,7 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
 // edits, and closed those windows, without a word.
 TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(2);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my tests"));
     const std::string source = m_dir.path().toStdString() + "/incoming.glz";
@@ -295,7 +296,7 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
 // edits without a word.
 TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazesView* list = ListView();
     CGlazeEditView* doomed = OpenEdit(1);
     CGlazeEditView* later = OpenEdit(4);
@@ -327,6 +328,7 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     // Reordering keeps every window on its own glaze too.
     ASSERT_TRUE(list->RunCommand(CmdGlzAlphabetize));
     const int place = later->GetGlazeIndex();
+    ASSERT_GE(place, 0);
     EXPECT_EQ(m_doc->GetGlaze(place)->m_name, "Cone 10 Tenmoku");
     EXPECT_NE(place, 3);
     later->SaveGlaze();
@@ -338,7 +340,7 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
 // edit windows, dropping unsaved edits without a word.
 TEST_F(GlazeEditViewRoadTest, SettingAFieldAsksTheEditWindowsOfTheGlazesFirst)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my source"));
     m_messages.answers = {MsgResultYes};
@@ -359,7 +361,7 @@ TEST_F(GlazeEditViewRoadTest, SettingAFieldAsksTheEditWindowsOfTheGlazesFirst)
 // A form always saves into its own glaze, even when the list changed under it unannounced.
 TEST_F(GlazeEditViewRoadTest, SavingFindsTheStoredGlazeItself)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(3);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("mine"));
     m_doc->InsertGlaze(0, CGlaze("slipped in"));

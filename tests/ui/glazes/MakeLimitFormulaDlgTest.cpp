@@ -1,6 +1,7 @@
 #include "glazes/MakeLimitFormulaDlg.h"
 
 #include "GlazeDlgTestFixture.h"
+#include "core/support/CheckedItems.h"
 #include "glazes/MakeLimitFormula.h"
 #include "limits/MakeLimitFormulaRequest.h"
 
@@ -71,6 +72,7 @@ TEST_F(MakeLimitFormulaDlgTest, GlazesWithUnknownMaterialsAreSkippedAndNoGlazeMa
     AccumulateGlazeStats(*m_doc, request);
     EXPECT_EQ(request.m_glazesUsed, 3);
     EXPECT_EQ(request.m_glazesSkipped, 2);
+    ASSERT_FALSE(request.m_accumulators.empty());
     EXPECT_EQ(request.m_accumulators[0].GetCount(), 3);
 
     // "Selected Glazes" without a selection: nothing gathered, so no formula and no notice.
@@ -104,7 +106,7 @@ TEST_F(MakeLimitFormulaDlgTest, BasedOnAFormulaTakesItsLimits)
     dialog.accept();
     ASSERT_EQ(request.GetCombinationCount(), 1);
     EXPECT_EQ(request.m_combinations[0].m_name, "Al2O3");
-    EXPECT_EQ(request.m_byPercent[0], 1);
+    EXPECT_EQ(ItemAt(request.m_byPercent, 0), 1);
 }
 
 TEST_F(MakeLimitFormulaDlgTest, TheDialogShowsTheInformationChoiceItWasGiven)

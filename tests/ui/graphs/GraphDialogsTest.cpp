@@ -1,4 +1,5 @@
 #include "GraphTypesFixture.h"
+#include "core/support/CheckedItems.h"
 
 #include "graphs/GraphColorsDlg.h"
 #include "graphs/GraphSettingsDlg.h"
@@ -74,6 +75,7 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     dialog.InitDialog();
     const int types = dialog.materialTypes.GetCount();
     ASSERT_GT(types, 1);
+    ASSERT_GT(dialog.OxideList()->count(), 0);
     EXPECT_EQ(dialog.OxideList()->item(0)->text(), QStringLiteral("All Alkalis"));
     EXPECT_FALSE(dialog.Swatch(0)->isEnabled()) << "nothing chosen yet";
     // Regression: the row a list makes current when it gets the focus counted as a choice.
@@ -102,6 +104,7 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     EXPECT_EQ(dialog.materialTypes, materials);
 
     // Renaming, colouring and deleting the last material type.
+    ASSERT_GT(dialog.materialTypes.GetCount(), 0);
     const int last = dialog.materialTypes.GetCount() - 1;
     dialog.MaterialTypeList()->setCurrentRow(last);
     EXPECT_EQ(dialog.selectedOxideRow, -1) << "the oxide list is deselected";
@@ -122,9 +125,9 @@ TEST(GraphVariableRows, GroupsInOrder)
     EXPECT_EQ(colors.front(), (CGraphVariableRow{"All Alkalis", 105}));
     EXPECT_EQ(colors.back(), (CGraphVariableRow{"Cost/kg", 121}));
     const std::vector<CGraphVariableRow> fields = BuildGraphVariableRows(GraphVariableList::Fields);
-    EXPECT_EQ(fields.back(), (CGraphVariableRow{"   ----------", 129}));
+    EXPECT_EQ(LastItem(fields), (CGraphVariableRow{"   ----------", 129}));
     const std::vector<CGraphVariableRow> histogram = BuildGraphVariableRows(GraphVariableList::Histogram);
-    EXPECT_EQ(histogram.back(), (CGraphVariableRow{"Temperature (min)", 127}));
+    EXPECT_EQ(LastItem(histogram), (CGraphVariableRow{"Temperature (min)", 127}));
     for (const CGraphVariableRow& row : histogram) {
         EXPECT_FALSE(row.code >= 110 && row.code <= 114) << row.text;
         if (row.code == 129) {
@@ -139,6 +142,7 @@ TEST(GraphVariableRows, GroupsInOrder)
     // Water, of element 1, is the first of the volatiles.
     const auto volatiles = std::find(fields.begin(), fields.end(), CGraphVariableRow{"All Volatiles", kGraphVarVolatiles});
     ASSERT_NE(volatiles, fields.end());
+    ASSERT_NE(volatiles + 1, fields.end());
     EXPECT_EQ(*(volatiles + 1), (CGraphVariableRow{"H2O", 1}));
     // Each of the five groups ends in a separator; the other oxides close the list, with one.
     EXPECT_EQ(std::count(fields.begin(), fields.end(), CGraphVariableRow{"   ----------", 129}), 6);

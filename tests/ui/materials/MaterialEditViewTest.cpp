@@ -74,9 +74,9 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_FALSE(view->IsChanged());
     ASSERT_FALSE(Hints().empty());
-    EXPECT_EQ(Hints().back().kind, kMaterials);
-    EXPECT_EQ(Hints().back().code, HintMaterialChanged);
-    EXPECT_EQ(Hints().back().index, 1);
+    EXPECT_EQ(LastHint().kind, kMaterials);
+    EXPECT_EQ(LastHint().code, HintMaterialChanged);
+    EXPECT_EQ(LastHint().index, 1);
     EXPECT_TRUE(m_messages.boxes.empty());
 
     // Ctrl+S saves and moves on to the next material.
@@ -281,8 +281,8 @@ TEST_F(MaterialEditViewTest, NewRecordsFromTheForm)
     EXPECT_EQ(NameAt(4), "new material");
     EXPECT_EQ(view->CurrentIndex(), 4);
     EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("new material"));
-    EXPECT_EQ(Hints().back().code, HintMaterialsInserted);
-    EXPECT_EQ(Hints().back().index, 4);
+    EXPECT_EQ(LastHint().code, HintMaterialsInserted);
+    EXPECT_EQ(LastHint().index, 4);
 
     // Save as New keeps the unedited record and puts the edited copy after it.
     view->PositionOn(2);
