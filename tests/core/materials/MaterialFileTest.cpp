@@ -292,10 +292,16 @@ TEST_F(MaterialFileTest, StarterDatabaseReadsAndRewritesUnchanged)
 
 // A large file is read in pieces on several threads (one thread, two, as the machine allows):
 // the records, their order and the settings are those of one read, and a late header key or
-// fault gives what one read gives, with its line number.
+// fault gives what one read gives, with its line number. The settings are not the defaults, so
+// that a piece read that drops one (costs per kg read back per lb) shows.
 TEST_F(MaterialFileTest, ALargeFileReadInPiecesGivesWhatOneReadGives)
 {
-    const std::string starter = ReadAll(OXI_SHIPPED_DATA_DIR "/materials.mat");
+    std::string starter = ReadAll(OXI_SHIPPED_DATA_DIR "/materials.mat");
+    for (const auto& [from, to] :
+         {std::pair{"costunit = 0\n", "costunit = 1\n"}, std::pair{"densunit = 0\n", "densunit = 1\n"}}) {
+        ASSERT_NE(starter.find(from), std::string::npos) << from;
+        starter.replace(starter.find(from), std::string(from).size(), to);
+    }
     const std::size_t firstRecord = starter.find("\nname") + 1;
     std::string text = starter;
     for (int copy = 0; copy < 9; ++copy)
@@ -307,6 +313,8 @@ TEST_F(MaterialFileTest, ALargeFileReadInPiecesGivesWhatOneReadGives)
         CMaterialArray database;
         std::istringstream in(text);
         ASSERT_EQ(database.Read(in, options), 0) << database.m_errorText;
+        EXPECT_EQ(database.m_costUnit, CMaterialArray::kCostPerKilogram);
+        EXPECT_EQ(database.m_densityUnit, CMaterialArray::kDensityPerDeciliter);
         EXPECT_EQ(Written(database), text);
 
         std::istringstream late(text + "I = |late line\n");

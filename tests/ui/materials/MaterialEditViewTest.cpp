@@ -89,6 +89,18 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 
+// The cost beside its unit: "per lb" or "per kg", as the database keeps its costs.
+TEST_F(MaterialEditViewTest, TheCostIsPerTheDatabasesUnit)
+{
+    const auto unit = [](const CMaterialEditView* view) {
+        const auto* label = view ? view->findChild<QLabel*>(QString::number(kMatEditCostUnit)) : nullptr;
+        return label ? label->text().toStdString() : std::string("no label");
+    };
+    EXPECT_EQ(unit(Open(1)), "per lb");
+    Database().m_costUnit = CMaterialArray::kCostPerKilogram;
+    EXPECT_EQ(unit(Open(2)), "per kg");
+}
+
 // The form's fields are record fields: what the database file cannot hold is not entered.
 TEST_F(MaterialEditViewTest, TheFormRefusesCharactersTheFileCannotHold)
 {

@@ -89,6 +89,7 @@ TEST_F(MaterialsViewDatabaseTest, MergeAppendsOrReplacesByName)
 TEST_F(MaterialsViewDatabaseTest, SaveSelectedWritesASubset)
 {
     const CStringArrayEx info = Database().m_infoLines;
+    Database().m_costUnit = CMaterialArray::kCostPerKilogram; // the subset keeps it
     Select({1, 3});
     const std::string path = Dir() + "/subset.mat";
     m_dialogs.AnswerPath(path);
@@ -100,6 +101,7 @@ TEST_F(MaterialsViewDatabaseTest, SaveSelectedWritesASubset)
     ASSERT_EQ(subset.Read(in), 0) << subset.m_errorText;
     EXPECT_EQ(subset.m_dbName, "Starter Materials (subset)");
     EXPECT_EQ(subset.m_infoLines, info);
+    EXPECT_EQ(subset.m_costUnit, CMaterialArray::kCostPerKilogram);
     ASSERT_EQ(subset.GetCount(), 2);
     EXPECT_EQ(subset.GetAt(0)->m_name, "Kaolin");
     EXPECT_EQ(subset.GetAt(1)->m_name, "Pyrophyllite");
