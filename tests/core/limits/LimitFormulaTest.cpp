@@ -86,6 +86,14 @@ TEST_F(LimitFormulaTest, Intersection)
                                           CLimit("kNaO", "< 0.2")});
     a.Combine(b, CLimit::kIntersection);
     EXPECT_EQ(Describe(a), "CaO=666 - 666; SiO2=1.0 - 4.0; KNaO=< 0.3; SiO2%=< 4; Al2O3=>= 0.2; kNaO=< 0.2");
+
+    // Ranges that meet at one point keep that point, and a glaze there is within them.
+    CLimitFormula meeting = Formula("m", {CLimit("CaO", "0.1 - 0.3")});
+    meeting.Combine(Formula("n", {CLimit("CaO", "0.3 - 0.6")}), CLimit::kIntersection);
+    EXPECT_EQ(Describe(meeting), "CaO=0.3 - 0.3");
+    CGlazeAnalysis glaze;
+    glaze.unity[20] = 0.3;
+    EXPECT_TRUE(meeting.IsAnalysisWithin(glaze));
 }
 
 TEST_F(LimitFormulaTest, Union)
