@@ -65,6 +65,14 @@ TEST_F(GraphDialogsTest, SettingsDialogRoundTrip)
     EXPECT_EQ(dialog.glaze, nullptr);
     EXPECT_EQ(dialog.units, 2);
     EXPECT_EQ(dialog.monochrome, 1);
+
+    // Unity, the first of the units, is a setting like the others.
+    CGraphSettingsDlg unity(&m_frame);
+    unity.units = 0;
+    unity.show();
+    EXPECT_EQ(unity.Combo(kGsUnits)->currentText().toStdString(), "Unity");
+    unity.accept();
+    EXPECT_EQ(unity.units, 0);
 }
 
 TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
