@@ -1,6 +1,7 @@
 #include "materials/FormulaConversionDlg.h"
 
 #include "core/support/CheckedItems.h"
+#include "elements/ElementTable.h"
 #include "materials/FormulaConversion.h"
 #include "materials/Material.h"
 #include "shell/AppContext.h"
@@ -120,4 +121,21 @@ TEST(FormulaConversionDlgTest, AVolatileOxideIsAUnityTarget)
     dialog.SetMaterial(Parsed("% 56 CaO  44 CO2"));
     EXPECT_EQ(dialog.unityCodes, (std::vector<int>{-1, kUnitySeparator, 20, kUnitySeparator, 1001}));
     EXPECT_EQ(LastItem(dialog.unityTexts), "CO2");
+}
+
+// Hydrogen is volatile in the shipped table; given another role in the Elements window it is a
+// unity target like any element of that role, in every list of targets.
+TEST(FormulaConversionDlgTest, HydrogenWithAnotherRoleIsAUnityTarget)
+{
+    CAppContext context;
+    CElementTable working;
+    working.SetRole(1, kRoleAlkali);
+    const CWorkingElementTableScope scope(working);
+    CFormulaConversionDlg dialog;
+    dialog.SetMaterial(Parsed("H2O  SiO2"));
+    EXPECT_EQ(dialog.unityCodes,
+              (std::vector<int>{-1, -3, kUnitySeparator, 14, kUnitySeparator, 1, kUnitySeparator}));
+    CFormulaConversionDlg all;
+    all.SetAllConversions();
+    EXPECT_EQ(std::count(all.unityCodes.begin(), all.unityCodes.end(), 1), 1);
 }
