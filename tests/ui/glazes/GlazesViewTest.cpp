@@ -495,6 +495,11 @@ TEST_F(GlazesViewTest, SaveSelectedAndExports)
     EXPECT_EQ(m_dialogs.requests.size(), asked + 2) << "no question after Cancel";
     EXPECT_EQ(m_clipboard.writes, 2);
     EXPECT_EQ(m_clipboard.content.find("\r\n\r\n5.0"), std::string::npos) << "one recipe";
+    // Every line break goes to the clipboard as CR LF, one at the very start too; a CR LF stays.
+    ASSERT_TRUE(PutTextOnClipboard("\nfirst\r\nsecond\n"));
+    EXPECT_EQ(m_clipboard.content, "\r\nfirst\r\nsecond\r\n");
+    ASSERT_TRUE(PutTextOnClipboard("\r\nthird"));
+    EXPECT_EQ(m_clipboard.content, "\r\nthird");
 
     const std::string nowhere = (m_dir / "missing" / "out.txt").string();
     m_dialogs.AnswerPath(nowhere);
