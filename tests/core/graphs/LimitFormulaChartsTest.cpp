@@ -316,7 +316,7 @@ TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheErrorBox)
     m_limits.InsertFormula(4, one);
     m_graph.limform = "One";
     for (const double plotMax : {0.0, -1.0, std::nan(""), HUGE_VAL}) {
-        m_limits.m_combinations.FindByName("CaO")->m_plotMax = plotMax;
+        Found(m_limits.m_combinations.FindByName("CaO")).m_plotMax = plotMax;
         m_recorder.calls.clear();
         Build(m_graph, m_db, m_glazeOfHost);
         EXPECT_EQ(m_graph.m_errorText, "Combination CaO has no plot maximum above 0; its limit is not drawn") << plotMax;

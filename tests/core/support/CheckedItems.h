@@ -113,3 +113,16 @@ checked_items::RecordRef<List> RecordAt(List& list, int index,
     none = checked_items::StandIn<Record>();
     return none;
 }
+
+// What a look-up by name found: nothing fails the test at the caller's line, and a blank record
+// stands in for it.
+template <class Record>
+Record& Found(Record* found, std::source_location where = std::source_location::current())
+{
+    if (found)
+        return *found;
+    ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line())) << "the look-up found nothing";
+    static std::remove_const_t<Record> none = checked_items::StandIn<std::remove_const_t<Record>>();
+    none = checked_items::StandIn<std::remove_const_t<Record>>();
+    return none;
+}

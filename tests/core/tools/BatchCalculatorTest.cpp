@@ -183,7 +183,7 @@ TEST_F(BatchCalculatorTest, SuggestionsFollowTheOrderAndTheOptions)
     EXPECT_EQ(calc.m_materialText, "Potash Feldspar");
 
     // Unavailable materials are left out unless the preference asks for them.
-    m_doc.Materials().FindMaterial("Pearl Ash")->m_available = 0;
+    Found(m_doc.Materials().FindMaterial("Pearl Ash")).m_available = 0;
     g_prefs.sugunav = 0;
     calc.RecomputeSuggestions();
     ASSERT_EQ(calc.GetSuggestions().GetCount(), 1);
@@ -216,7 +216,7 @@ TEST_F(BatchCalculatorTest, SuggestionsFollowTheOrderAndTheOptions)
 // name holds one (from an older file) was never selected from the suggestions.
 TEST_F(BatchCalculatorTest, ASuggestedMaterialWithParenthesesInItsNameIsSelected)
 {
-    m_doc.Materials().FindMaterial("Potash Feldspar")->m_name = "Potash Feldspar (G-200)";
+    Found(m_doc.Materials().FindMaterial("Potash Feldspar")).m_name = "Potash Feldspar (G-200)";
     m_doc.Materials().InvalidateIndex();
     CBatchCalculator calc;
     calc.Start();
@@ -376,7 +376,7 @@ TEST_F(BatchCalculatorTest, TurningToTheSuggestionsListReadsTheMaterialsAgain)
     calc.m_formulaText = kLeachUnity;
     calc.RestartFromFormula();
     calc.SetListMode(kBatchListOriginalRecipe);
-    m_doc.Materials().FindMaterial("Pearl Ash")->m_available = 0;
+    Found(m_doc.Materials().FindMaterial("Pearl Ash")).m_available = 0;
     g_prefs.sugunav = 0;
     calc.SetListMode(kBatchListSuggestions);
     EXPECT_EQ(Texts(calc.BuildListRows()), (std::vector<std::string>{"Potash Feldspar\tK2O\t147.231"}));

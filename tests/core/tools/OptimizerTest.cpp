@@ -74,7 +74,7 @@ protected:
     {
         double fired = 0.0;
         for (const auto& line : m_recipe)
-            fired += line->m_amount * m_doc.Materials().FindMaterial(line->m_name)->m_firedYield;
+            fired += line->m_amount * Found(m_doc.Materials().FindMaterial(line->m_name)).m_firedYield;
         return fired;
     }
 
@@ -174,7 +174,7 @@ TEST_F(OptimizerTest, CheapestRecipeFromAllStarterMaterialsMeetsTheFormula)
     const CIngredientList cheapest = m_recipe;
     double cost = 0.0;
     for (const auto& line : cheapest)
-        cost += line->m_amount * m_doc.Materials().FindMaterial(line->m_name)->m_costPerLb;
+        cost += line->m_amount * Found(m_doc.Materials().FindMaterial(line->m_name)).m_costPerLb;
 
     // The four-material recipe is one of the feasible ones, so it cannot be cheaper.
     KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Whiting"});

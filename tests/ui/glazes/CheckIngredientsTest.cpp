@@ -198,8 +198,7 @@ TEST_F(CheckIngredientsTest, MappingAndMarkingAvailableAreSummedUp)
     ASSERT_NE(mapped, nullptr);
     EXPECT_EQ(mapped->m_mapTo, "Silica");
     EXPECT_EQ(mapped->m_formula, "SiO2");
-    ASSERT_NE(m_materials.Materials().FindMaterial(std::string_view("Rutile")), nullptr);
-    EXPECT_EQ(m_materials.Materials().FindMaterial(std::string_view("Rutile"))->m_available, 1);
+    EXPECT_EQ(Found(m_materials.Materials().FindMaterial(std::string_view("Rutile"))).m_available, 1);
 }
 
 TEST_F(CheckIngredientsTest, CancelLeavesRecipesAndMaterialsAlone)

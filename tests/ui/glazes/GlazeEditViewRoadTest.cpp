@@ -158,8 +158,8 @@ TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("Silica 26.5\nKaolin 26\nWhiting 5"));
-    m_materials.Materials().FindMaterial(std::string_view("Silica"))->m_density = 2.65;
-    m_materials.Materials().FindMaterial(std::string_view("Kaolin"))->m_density = 2.6;
+    Found(m_materials.Materials().FindMaterial(std::string_view("Silica"))).m_density = 2.65;
+    Found(m_materials.Materials().FindMaterial(std::string_view("Kaolin"))).m_density = 2.6;
     const QString typed = GlazeForm::ComponentsEdit(view)->toPlainText();
 
     // Whiting has no density: one message, and nothing changes.
@@ -169,7 +169,7 @@ TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), typed);
     EXPECT_FALSE(GlazeForm::ByVolumeBox(view)->isChecked());
 
-    m_materials.Materials().FindMaterial(std::string_view("Whiting"))->m_density = 2.5;
+    Found(m_materials.Materials().FindMaterial(std::string_view("Whiting"))).m_density = 2.5;
     view->ConvertWeightVolume();
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(),
               QStringLiteral("Silica\t    10\nKaolin\t    10\nWhiting\t      2"));

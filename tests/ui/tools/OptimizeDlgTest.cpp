@@ -273,7 +273,7 @@ TEST_F(OptimizeDlgTest, ConstraintsOutsideTheColumnsTakeFreeRowsOrAreDiscarded)
 
 TEST_F(OptimizeDlgTest, AllowedMaterialsListAndClearing)
 {
-    m_materials.Materials().FindMaterial("Talc")->m_available = 0;
+    Found(m_materials.Materials().FindMaterial("Talc")).m_available = 0;
     COptimizeDlg dialog;
     dialog.params.m_excludedMaterials = {"WHITING", "Talc"};
     dialog.params.m_materialConstraints.Add(CMaterialConstraint("Silica", '>', "10", "30"));
