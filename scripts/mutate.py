@@ -35,7 +35,7 @@ one per job, each with an ordinary build and an AddressSanitizer build with the 
 library's bounds checks) and runs every test of both test programs in both builds; it lists
 each entry as HOLDS, KILLED (a test fails), CRASHED, ASAN (a sanitizer or bounds check
 reports), TIMEOUT, NOTBUILT or STALE, in <build>/mutation/ignore-check.txt. A folder or file
-as target checks only its entries.
+as target checks only its entries; --resume keeps what an interrupted check found.
 """
 
 import argparse
