@@ -747,9 +747,10 @@ def check_ignores(args):
             for (_, runner), seconds in zip(worker.builds, times):
                 runner.jobs = 1
                 runner.timeout = max(120.0, seconds * 5)
-        print("%d entries, %d stale; %d to check in %d copies (tests take %s s)" % (
-            len(entries), len(results), len(runnable), len(workers), " and ".join("%.0f" % t for t in times)),
-            flush=True)
+        stale = sum(1 for status, _ in results.values() if status == "STALE")
+        print("%d entries, %d stale, %d judged before; %d to check in %d copies (tests take %s s)" % (
+            len(entries), stale, len(results) - stale, len(runnable), len(workers),
+            " and ".join("%.0f" % t for t in times)), flush=True)
         queue = list(reversed(runnable))
 
         def work(worker):
