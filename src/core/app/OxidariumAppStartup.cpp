@@ -18,6 +18,7 @@
 #include "shell/Preferences.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/DbFileType.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/Profile.h"
@@ -28,7 +29,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -84,9 +84,9 @@ void WriteProfileString(const char* section, const char* key, const std::string&
 // file cannot be read.
 std::string ReadFirstLine(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    CInputFile in;
     std::string line;
-    if (!in || !std::getline(in, line))
+    if (!in.Open(path) || !std::getline(in, line))
         return std::string();
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
         line.pop_back();

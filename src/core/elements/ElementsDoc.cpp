@@ -11,13 +11,10 @@
 #include "shell/DocumentRead.h"
 #include "shell/Preferences.h"
 #include "support/DbFileType.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/Profile.h"
 #include "support/Services.h"
-
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 CElementsDoc* g_pElementsDoc = nullptr;
 
@@ -134,10 +131,9 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
 {
     ResetToDefaults();
     bool loaded = false;
-    std::ifstream in;
-    CFileStamp stamp;
-    if (!OpenDocumentFileToRead(path, in, stamp)) {
-        Warn(MessagePath(path) + ": Error opening file\n\nUsing default element data", kElementOpenErrorHelpId);
+    CInputFile in;
+    if (!in.Open(path)) {
+        Warn(in.OpenFailure() + "\n\nUsing default element data", kElementOpenErrorHelpId);
     } else {
         int result = 0;
         {
@@ -147,11 +143,11 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
         if (result != 0)
             Warn(MessagePath(path) + ": " + m_errorText + "\nUsing default element data", kElementReadErrorHelpId);
         else
-            ReportIncompleteLastLine(path, *this, kElementReadErrorHelpId);
+            ReportReadNotes(path, *this, kElementReadErrorHelpId);
         loaded = result == 0;
     }
     if (loaded) {
-        RememberFileState(path, stamp);
+        RememberFileState(path, in.Stamp());
         CDocument::SetPathName(path);
     } else {
         ClearPathName();

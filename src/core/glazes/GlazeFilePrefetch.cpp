@@ -2,9 +2,7 @@
 
 #include "glazes/GlazeList.h"
 #include "support/FileStamp.h"
-
-#include <fstream>
-#include <system_error>
+#include "support/InputFile.h"
 
 namespace {
 
@@ -47,16 +45,12 @@ void CGlazeFilePrefetch::ReadAll()
 {
     for (auto& read : m_reads) {
         try {
-            const CFileStamp before = CFileStamp::Of(read->path);
-            std::error_code ec;
-            if (!before.exists || std::filesystem::is_directory(read->path, ec))
-                continue;
-            std::ifstream in(read->path, std::ios::in | std::ios::binary);
-            if (!in.is_open())
-                continue;
+            CInputFile in;
+            if (!in.Open(read->path))
+                continue; // the document reads it again and says why it cannot
             read->result = read->list.ReadFile(in);
-            read->stamp = before;
-            read->done = CFileStamp::Of(read->path) == before;
+            read->stamp = in.Stamp();
+            read->done = CFileStamp::Of(read->path) == read->stamp;
         } catch (...) {
             read->done = false; // the document reads the file itself
         }
@@ -84,7 +78,7 @@ bool CGlazeFilePrefetch::Take(const std::string& path, CGlazeList& list, int& re
         list.m_infoLines = std::move(read->list.m_infoLines);
         list.m_version = read->list.m_version;
         list.m_errorText = std::move(read->list.m_errorText);
-        list.m_lastLineIncomplete = read->list.m_lastLineIncomplete;
+        list.m_readNotes = std::move(read->list.m_readNotes);
         result = read->result;
         return true;
     }

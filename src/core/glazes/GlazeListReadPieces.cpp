@@ -26,7 +26,7 @@ int CGlazeList::ReadFile(std::istream& in)
     m_infoLines = std::move(first.m_infoLines);
     m_version = first.m_version;
     m_errorText.clear();
-    m_lastLineIncomplete = pieces.back()->m_lastLineIncomplete; // only the last can end inside a line
+    m_readNotes = std::move(first.m_readNotes);
     return 0;
 }
 

@@ -12,13 +12,11 @@
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
 #include "support/DbFileType.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/Services.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include <unistd.h>
 
@@ -276,19 +274,13 @@ bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
     CGlazeViews* views = GetGlazeViews();
     if (!views)
         return true;
-    const std::vector<CView*> snapshot = GetViews();
-    for (CView* view : snapshot) {
+    std::vector<CEditForm> forms;
+    for (CView* view : GetViews()) {
         CGlazeEditLink* link = views->AsEditView(view);
-        if (!link || std::find(indices.begin(), indices.end(), link->GetGlazeIndex()) == indices.end())
-            continue;
-        CFrameHost* frame = view->GetFrame();
-        if (frame && link->HasChanges())
-            frame->ActivateFrame();
-        if (link->AskDeleteChanges() != MsgResultYes)
-            return false;
-        link->SetChanged(false); // the edits go with the glaze
+        if (link && std::find(indices.begin(), indices.end(), link->GetGlazeIndex()) != indices.end())
+            forms.emplace_back(view, link);
     }
-    return true;
+    return ConfirmDeleteWithForms(forms);
 }
 
 bool CGlazesDoc::CommitEditViews(bool close)
@@ -342,11 +334,12 @@ bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list, CFileStamp&
     int result = 0;
     stamp = CFileStamp::Of(path);
     if (!CGlazeFilePrefetch::Take(path, list, result)) {
-        std::ifstream in;
-        if (!OpenDocumentFileToRead(path, in, stamp)) {
-            Warn(MessagePath(path) + ": Error opening file", kGlazeOpenErrorHelpId);
+        CInputFile in;
+        if (!in.Open(path)) {
+            Warn(in.OpenFailure(), kGlazeOpenErrorHelpId);
             return false;
         }
+        stamp = in.Stamp();
         CBusyScope busy;
         result = list.ReadFile(in);
     }
@@ -354,7 +347,7 @@ bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list, CFileStamp&
         Warn(MessagePath(path) + ": " + list.m_errorText, kGlazeReadErrorHelpId);
         return false;
     }
-    ReportIncompleteLastLine(path, list, kGlazeReadErrorHelpId);
+    ReportReadNotes(path, list, kGlazeReadErrorHelpId);
     return true;
 }
 

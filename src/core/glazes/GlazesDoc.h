@@ -20,6 +20,7 @@
 #include "framework/Document.h"
 #include "framework/MessageService.h"
 #include "glazes/GlazeList.h"
+#include "shell/EditFormLink.h"
 
 #include <functional>
 #include <memory>
@@ -54,25 +55,13 @@ inline constexpr unsigned kGlazeWriteErrorHelpId = 0x30122;
 inline constexpr unsigned kGlazeSaveQuestionHelpId = 0x30141;
 inline constexpr unsigned kGlazeConvertErrorHelpId = 0x30610;
 
-// What the document asks of one glaze edit view.
-class CGlazeEditLink {
+// What the document asks of one glaze edit view, beyond the questions of every edit form.
+class CGlazeEditLink : public CEditFormLink {
 public:
-    virtual ~CGlazeEditLink() = default;
     // The index of the glaze the view edits (-1 for none).
     virtual int GetGlazeIndex() const = 0;
-    // Asks whether to save the view's unsaved changes: MsgResultYes, MsgResultNo or
-    // MsgResultCancel (No without asking when there are none).
-    virtual int AskSaveChanges() = 0;
-    // Before the view's glaze is deleted: MsgResultYes without unsaved changes, else the answer
-    // to DeleteChangedRecordQuestion (MsgResultYes or MsgResultNo). Views that do not ask it
-    // answer the save question (Cancel keeps the glaze).
-    virtual int AskDeleteChanges() { return AskSaveChanges() == MsgResultCancel ? MsgResultNo : MsgResultYes; }
     // Writes the working copy back through CGlazesDoc::ReplaceGlaze and announces it.
     virtual void SaveGlaze() = 0;
-    // Sets or clears the view's unsaved-changes state.
-    virtual void SetChanged(bool changed) = 0;
-    // Whether the view holds unsaved changes; a view without any is not brought forward to ask.
-    virtual bool HasChanges() const { return true; }
 };
 
 // What the document asks of one glaze analysis view.
@@ -203,7 +192,8 @@ public:
     // cancelled; the command then leaves the glazes alone.
     bool CommitEditViewsOf(std::span<const int> indices);
     // Before the glazes at indices are deleted: every edit view on one of them with unsaved
-    // changes asks whether to delete it all the same. False when the user said No.
+    // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
+    // user said No to any; then every view keeps its edits.
     bool ConfirmDeleteWithEditViews(std::span<const int> indices);
     // The edit (analysis) view showing the glaze at index, else null.
     CView* FindEditView(int index) const;

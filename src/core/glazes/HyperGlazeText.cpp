@@ -18,6 +18,10 @@
 namespace {
 
 constexpr int kFieldCount = 51;
+// The note is the record's free text and the first field a line break may fall in: names,
+// cone and amounts before it never hold one. So a record's first line reaches at least the note,
+// and a line that falls short of it is a record cut short, never the start of a longer one.
+constexpr std::size_t kNoteField = 39;
 constexpr int kNoteWidth = 70;
 constexpr char kAmountSeparator = 29; // group separator between the amounts of one list
 constexpr const char* kLineEnd = "\r";
@@ -171,6 +175,11 @@ bool IsBlankLine(std::string_view line)
     return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || IsLineBreak(c); });
 }
 
+std::size_t CountTabs(std::string_view line)
+{
+    return static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
+}
+
 std::string LeftOutMessage(const std::vector<CLeftOutRecord>& leftOut)
 {
     const std::size_t count = leftOut.size();
@@ -242,9 +251,10 @@ void WriteGlaze(std::ostream& out, const CGlaze& glaze)
 int CHyperGlazeIO::ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter,
                                  std::vector<CLeftOutRecord>* leftOut)
 {
-    // A record is one line with 50 TABs; a line with fewer is joined with the lines after it (a
-    // field holding a line break) as long as they bring no more TABs than the record lacks. When
-    // the next line brings more, the record was cut short and the next one starts there.
+    // A record is one line with 50 TABs. A line that reaches the note but has fewer is joined
+    // with the lines after it (the note or a later field holding a line break) as long as they
+    // bring no more TABs than the record lacks. A line that ends before the note, or whose next
+    // line brings more TABs, is a record cut short: it is left out, and the next one starts there.
     constexpr std::size_t kTabs = kFieldCount - 1;
     constexpr std::size_t kNone = std::string_view::npos;
     CRecordReader reader(target);
@@ -264,8 +274,8 @@ int CHyperGlazeIO::ImportRecords(CGlazeList& target, std::string_view text, char
         if (end == kNone)
             end = text.size();
         const std::string_view line = text.substr(start, end - start);
-        const auto tabs = static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
-        if (recordStart != kNone && recordTabs + tabs > kTabs)
+        const std::size_t tabs = CountTabs(line);
+        if (recordStart != kNone && (recordTabs < kNoteField || recordTabs + tabs > kTabs))
             finishRecord();
         if (recordStart == kNone && !IsBlankLine(line)) {
             recordStart = start;
@@ -285,15 +295,18 @@ int CHyperGlazeIO::ImportRecords(CGlazeList& target, std::string_view text, char
 
 bool CHyperGlazeIO::IsLabelledText(std::string_view text)
 {
+    // The first line that shows a form decides it: labelled text may open with other lines (a
+    // disclaimer, say), and either form may hold a "Glaze name:" line further on, in a note.
     for (std::size_t start = 0; start < text.size();) {
-        std::size_t first = start;
-        while (first < text.size() && text[first] == ' ')
-            ++first;
-        if (StartsWithNoCase(text.substr(first), "Glaze name:"))
-            return true;
-        const std::size_t end = text.find_first_of("\r\n", start);
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
-            break;
+            end = text.size();
+        const std::string_view line = text.substr(start, end - start);
+        if (CountTabs(line) >= kNoteField)
+            return false;
+        const std::size_t first = std::min(line.find_first_not_of(' '), line.size());
+        if (StartsWithNoCase(line.substr(first), "Glaze name:"))
+            return true;
         start = end + 1;
     }
     return false;
@@ -302,11 +315,12 @@ bool CHyperGlazeIO::IsLabelledText(std::string_view text)
 int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
 {
     std::string text;
-    if (!ReadImportFile(path, text)) {
-        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+    std::string error;
+    if (!ReadImportFile(path, text, error)) {
+        AppMessageBox(MessagePath(path) + error, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
         return target.GetCount();
     }
-    const char delimiter = DetectLineDelimiter(path);
+    const char delimiter = LineDelimiterOf(text);
     if (IsLabelledText(text))
         return CReciparyIO::ImportText(target, text, delimiter, path);
     const int before = target.GetCount();

@@ -10,8 +10,8 @@
 //
 // Its labelled text ("Glaze name:", "Cone:", ..., "Recipe:", "Comments:") is what the export
 // here writes, with lines ended by a lone CR, and what HyperGlaze writes of its own recipes; the
-// import recognises it by its "Glaze name:" lines and reads it as Recipary text, whose labels it
-// shares.
+// import recognises it by its first "Glaze name:" line and reads it as Recipary text, whose labels
+// it shares.
 
 #include "glazes/GlazeList.h"
 
@@ -43,14 +43,15 @@ public:
 
     // Reads database-export records from text (fields 0 to 49 end at a TAB, field 50 at
     // lineDelimiter; a field may hold a line break) and appends one glaze per complete record.
-    // A record with fewer than 51 fields, or with a control character other than TAB, vertical
-    // tab, the amount separator and line breaks, adds nothing and is listed in leftOut. Returns
-    // target's glaze count.
+    // A line break may fall only in the note (field 39) or a later field. A record with fewer than
+    // 51 fields, or with a control character other than TAB, vertical tab, the amount separator
+    // and line breaks, adds nothing and is listed in leftOut. Returns target's glaze count.
     static int ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter,
                              std::vector<CLeftOutRecord>* leftOut = nullptr);
 
-    // True when some line of text begins with "Glaze name:" (ignoring case and leading blanks):
-    // labelled text rather than database-export records.
+    // True when text is labelled rather than database-export records: a line beginning with
+    // "Glaze name:" (ignoring case and leading blanks) comes before any line that reaches a
+    // record's note (39 TABs or more).
     static bool IsLabelledText(std::string_view text);
 
     // Writes the glazes at indices (bad indices skipped) as labelled text, every line ended by a

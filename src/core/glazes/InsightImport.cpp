@@ -4,6 +4,7 @@
 #include "materials/MaterialsDoc.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
+#include "support/InputFile.h"
 #include "support/LineOStream.h"
 #include "support/MessagePath.h"
 #include "support/NumberFormat.h"
@@ -11,8 +12,6 @@
 #include "support/PathHelpers.h"
 #include "support/TextHelpers.h"
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <ostream>
 
@@ -141,6 +140,14 @@ bool CRecipeReader::AtEnd(std::string& error)
     return false;
 }
 
+// The first line, the version Insight wrote, tells a file's line ends: a CR LF further on (a note
+// pasted in) must not change how every amount of the file is read.
+bool FirstLineEndsWithCrLf(std::string_view text)
+{
+    const std::size_t end = text.find('\n');
+    return end != std::string_view::npos && end > 0 && text[end - 1] == '\r';
+}
+
 std::string FormatTypedAmount(double amount)
 {
     std::string text = FormatFixed(amount, g_prefs.decrecipeinput);
@@ -179,11 +186,9 @@ int CInsightIO::ImportRecipes(CGlazeList& target, std::vector<std::string>& path
         bool lfLineEnds = true; // clipboard text is read as LF-delimited lines
         if (fromClipboard) {
             text = ReadImportClipboard();
-        } else if (!ReadImportFile(path, text)) {
-            error = ": Error opening file";
-        } else {
-            delimiter = DetectLineDelimiter(path);
-            lfLineEnds = delimiter == '\n' && text.find("\r\n") == std::string::npos;
+        } else if (ReadImportFile(path, text, error)) {
+            delimiter = LineDelimiterOf(text);
+            lfLineEnds = delimiter == '\n' && !FirstLineEndsWithCrLf(text);
         }
         if (error.empty())
             ReadRecipeText(text, delimiter, lfLineEnds, target, error);
@@ -281,13 +286,13 @@ void SplitInsightRecipe(const CIngredientList& received, const CIngredientList& 
     additions = std::move(newAdditions);
 }
 
-bool ReadImportFile(const std::string& path, std::string& text)
+bool ReadImportFile(const std::string& path, std::string& text, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    CInputFile in;
+    if (in.Open(path) && in.ReadAll(text))
+        return true;
+    error = ": " + in.OpenFailureWords();
+    return false;
 }
 
 std::string ReadImportClipboard()

@@ -88,8 +88,9 @@ void SplitInsightRecipe(const CIngredientList& received, const CIngredientList& 
 
 // --- shared by the glaze text importers ------------------------------------------------------
 
-// The file's bytes; false when it cannot be opened.
-bool ReadImportFile(const std::string& path, std::string& text);
+// The file's bytes; false when it cannot be read, with error set to what the message puts after
+// the path (": Error opening file", ": not a regular file").
+bool ReadImportFile(const std::string& path, std::string& text, std::string& error);
 // The clipboard's text (empty when it holds none).
 std::string ReadImportClipboard();
 // The lines between delimiters, as a getline loop reads them: a final piece without a

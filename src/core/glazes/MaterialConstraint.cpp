@@ -49,8 +49,17 @@ std::string CMaterialConstraint::Format() const
 
 bool CMaterialConstraint::IsInvalid() const
 {
-    return m_material.empty() || !IsConstraintOp(m_op) || !IsConstraintValueText(m_value1, false) ||
-           !IsConstraintValueText(m_value2, true);
+    return !Fault().empty();
+}
+
+std::string CMaterialConstraint::Fault() const
+{
+    if (IsUnsplit())
+        return "material constraint " + QuotedConstraintText(*m_unsplitText) + " cannot be read";
+    if (m_material.empty())
+        return "material constraint names no material";
+    const std::string fault = ConstraintValuesFault(m_op, m_value1, m_value2);
+    return fault.empty() ? fault : "constraint on " + m_material + ": " + fault;
 }
 
 bool CMaterialConstraint::HasUpperBound(bool percent) const

@@ -28,8 +28,13 @@ public:
     std::string Format() const;
 
     // True when the name is empty, op is not '=', '>' or '<', value 1 is not a number text, or
-    // value 2 is neither empty nor a number text.
+    // value 2 is neither empty nor a number text: when there is a Fault.
     bool IsInvalid() const;
+
+    // What makes the record invalid, as a message says it after "Error: ": "constraint on Silica:
+    // the minimum \"abc\" is not a decimal number", "material constraint names no material",
+    // "material constraint \"Silica\" cannot be read"; empty for a valid record.
+    std::string Fault() const;
 
     // The material name, as messages show it.
     const std::string& GetDisplayName() const { return m_material; }

@@ -34,9 +34,47 @@ bool IsBoundedByUnit(int oxide, bool percent)
     return percent ? (role & kRoleVolatile) == 0 : (role & kRoleAlkali) != 0;
 }
 
+// What value 1 and value 2 stand for under an op.
+const char* ValueMeaning(char op, bool second)
+{
+    switch (op) {
+    case '=': return second ? "tolerance" : "target";
+    case '>': return second ? "maximum" : "minimum";
+    default: return second ? "minimum" : "maximum";
+    }
+}
+
 } // namespace
 
 // --- shared helpers -------------------------------------------------------------------------------
+
+std::string QuotedConstraintText(std::string_view text)
+{
+    // A long text is cut: the message only has to let the user recognise it.
+    constexpr std::size_t kShown = 24;
+    if (text.size() > kShown)
+        return "\"" + std::string(text.substr(0, kShown)) + "...\"";
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string ConstraintValuesFault(char op, std::string_view value1, std::string_view value2)
+{
+    if (op == 0)
+        return "there is no operator (=, >= or <=)";
+    if (!IsConstraintOp(op))
+        return "the operator " + QuotedConstraintText(std::string_view(&op, 1)) + " is none of =, >= and <=";
+    const auto notANumber = [op](bool second, std::string_view value) {
+        return std::string("the ") + ValueMeaning(op, second) + " " + QuotedConstraintText(value) +
+               " is not a decimal number";
+    };
+    if (value1.empty())
+        return std::string("there is no ") + ValueMeaning(op, false);
+    if (!IsConstraintValueText(value1, false))
+        return notANumber(false, value1);
+    if (!IsConstraintValueText(value2, true))
+        return notANumber(true, value2);
+    return std::string();
+}
 
 double ReadConstraintValue(std::string_view text)
 {
@@ -137,10 +175,19 @@ std::string COxideConstraint::Format() const
 
 bool COxideConstraint::IsInvalid() const
 {
+    return !Fault().empty();
+}
+
+std::string COxideConstraint::Fault() const
+{
+    if (IsUnsplit())
+        return "oxide constraint " + QuotedConstraintText(*m_unsplitText) + " cannot be read";
     if (m_oxide == 0 || m_oxide < kConstraintExpansion || m_oxide >= kElementCount)
-        return true;
-    return !IsConstraintOp(m_op) || !IsConstraintValueText(m_value1, false) ||
-           !IsConstraintValueText(m_value2, true);
+        return "constraint on oxide number " + std::to_string(m_oxide) + ": there is no such oxide";
+    const std::string fault = ConstraintValuesFault(m_op, m_value1, m_value2);
+    if (fault.empty())
+        return fault;
+    return "constraint on " + (IsExpansion() ? std::string("expansion") : GetDisplayName()) + ": " + fault;
 }
 
 std::string COxideConstraint::GetDisplayName() const

@@ -29,6 +29,13 @@ bool IsConstraintOp(char op);
 // A value text a constraint accepts: empty when optional is set, else a number text (an optional
 // '-', digits, at most one '.').
 bool IsConstraintValueText(std::string_view text, bool optional);
+// A value or line as a constraint message quotes it: in double quotes, cut after 24 characters.
+std::string QuotedConstraintText(std::string_view text);
+// What keeps an op and its two values from making a constraint, as a message says it: the
+// operator ('the operator "x" is none of =, >= and <='), then each value by what it stands for
+// ('the target "nan" is not a decimal number'); empty when IsConstraintOp and
+// IsConstraintValueText accept them.
+std::string ConstraintValuesFault(char op, std::string_view value1, std::string_view value2);
 // The op as its text: one character, or nothing for op 0 (a record without an op must never put a
 // NUL byte into a file).
 std::string ConstraintOpText(char op);
@@ -71,8 +78,13 @@ public:
     std::string Format() const;
 
     // True when oxide is 0 or outside -3..103, op is not '=', '>' or '<', value 1 is not a
-    // number text, or value 2 is neither empty nor a number text.
+    // number text, or value 2 is neither empty nor a number text: when there is a Fault.
     bool IsInvalid() const;
+
+    // What makes the record invalid, as a message says it after "Error: ": "constraint on SiO2: the
+    // target \"nan\" is not a decimal number", "constraint on oxide number 127: there is no such
+    // oxide", "oxide constraint \"14,=\" cannot be read"; empty for a valid record.
+    std::string Fault() const;
 
     // "KNaO", "LOI", "special" (expansion), the element table's oxide text for 1..103 (for
     // example "Al2O3"), else "(unknown)". Used in messages.

@@ -333,11 +333,12 @@ int CReciparyIO::ImportRecipes(CGlazeList& target, const std::string& path)
     if (path.empty())
         return ImportText(target, ReadImportClipboard(), '\n', kClipboardSourceName);
     std::string text;
-    if (!ReadImportFile(path, text)) {
-        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+    std::string error;
+    if (!ReadImportFile(path, text, error)) {
+        AppMessageBox(MessagePath(path) + error, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
         return target.GetCount();
     }
-    return ImportText(target, text, DetectLineDelimiter(path), path);
+    return ImportText(target, text, LineDelimiterOf(text), path);
 }
 
 int CReciparyIO::ExportRecipes(std::ostream& out, const CGlazeList& glazes, std::span<const int> indices)

@@ -4,12 +4,10 @@
 #include "graphs/ChartDrawing.h"
 #include "graphs/ChartDuplicateFilter.h"
 #include "graphs/ChartPalette.h"
+#include "support/InputFile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 namespace {
 
@@ -723,11 +721,8 @@ void CChart::Draw(CChartCanvas& canvas) const
 bool CChartMetrics::CanReadImage(const std::string& path) const
 {
     // A pipe or device of that name would block the opening or never end.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-    std::ifstream file(path, std::ios::binary);
-    return file.good();
+    CInputFile file;
+    return file.Open(path);
 }
 
 double CChartApproxMetrics::TextWidth(const CChartFont& font, const std::string& text) const

@@ -31,37 +31,10 @@ void CChartAxes::SetDepth(double dx, double dy)
     m_dy = std::max(dy, 0.0);
 }
 
-std::vector<std::string> CChartAxes::WrapLabel(const std::string& label, double width) const
-{
-    std::vector<std::string> lines;
-    std::string rest = label;
-    while (!rest.empty()) {
-        if (m_chart.TextWidthUnits(m_font, rest) <= width) {
-            lines.push_back(rest);
-            break;
-        }
-        // Break at the last blank that lets the first part fit; a word longer than the width
-        // stays whole.
-        std::size_t cut = std::string::npos;
-        for (std::size_t at = rest.find(' '); at != std::string::npos; at = rest.find(' ', at + 1)) {
-            if (m_chart.TextWidthUnits(m_font, rest.substr(0, at)) > width && cut != std::string::npos)
-                break;
-            cut = at;
-        }
-        if (cut == std::string::npos) {
-            lines.push_back(rest);
-            break;
-        }
-        lines.push_back(rest.substr(0, cut));
-        rest = rest.substr(cut + 1);
-    }
-    return lines;
-}
-
 bool CChartAxes::LabelsFitSlots() const
 {
     for (const std::string& label : m_h.labels) {
-        for (const std::string& line : WrapLabel(label, m_slotWidth)) {
+        for (const std::string& line : WrapChartText(m_chart, m_font, label, m_slotWidth)) {
             if (m_chart.TextWidthUnits(m_font, line) > m_slotWidth)
                 return false;
         }
@@ -94,7 +67,7 @@ double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, do
             if (!horizontalAxis || turned)
                 size = std::max(size, std::min(m_chart.TextWidthUnits(m_font, label), regionLimit));
             else
-                size = std::max(size, m_textHeight * static_cast<double>(WrapLabel(label, slotSize).size()));
+                size = std::max(size, m_textHeight * static_cast<double>(WrapChartText(m_chart, m_font, label, slotSize).size()));
         }
     } else if (horizontalAxis) {
         size = m_textHeight;
@@ -226,7 +199,7 @@ void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
             m_chart.AddText(x, labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 90, label);
             continue;
         }
-        const std::vector<std::string> lines = WrapLabel(label, m_slotWidth);
+        const std::vector<std::string> lines = WrapChartText(m_chart, m_font, label, m_slotWidth);
         for (std::size_t k = 0; k < lines.size(); ++k) {
             const double offset = m_textHeight * static_cast<double>(m_h.farSide ? lines.size() - 1 - k : k);
             m_chart.AddText(x, m_h.farSide ? labelY + offset : labelY - offset, m_h.farSide ? 0x02 : 0x102, m_font,

@@ -102,8 +102,7 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region)
     axes[2].direction = 2;
     const double depth = std::min(1.0, kRowDepth * rows) * std::clamp(def.depth, 10, 200) / 100.0;
     CChartView3D view(def, 1.0, kBoxHeight, depth);
-    const double room = ChartAxisRoom3D(chart, axes);
-    view.Fit({region.left + room, region.bottom + room, region.right - room, region.top - room});
+    FitChartView3D(chart, view, axes, region);
     DrawChartCage(chart, view, axes, def.thin != 0, (options & 4) != 0, (options & 8) != 0);
     const double xGap = std::clamp(def.xGap, 0, 95) / 200.0, zGap = std::clamp(def.zGap, 0, 95) / 200.0;
     std::vector<CBox> boxes;

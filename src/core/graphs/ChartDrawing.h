@@ -42,6 +42,13 @@ CChartScale MakeChartScale(const CChartAxisSettings& axis, double dataMin, doubl
 // decimals as the step needs.
 std::string FormatChartNumber(double value, const std::string& format, double step);
 
+// The text shortened with "..." until it fits the width (at least its first character).
+std::string ElideChartText(const CChart& chart, const CChartFont& font, const std::string& text, double width);
+// The text broken at blanks into lines no wider than the width; a word wider than the width
+// stays whole on a line of its own.
+std::vector<std::string> WrapChartText(const CChart& chart, const CChartFont& font, const std::string& text,
+                                       double width);
+
 // Darker (factor below 1) or lighter shade of a colour.
 CColor ShadeColor(CColor color, double factor);
 
@@ -114,7 +121,6 @@ public:
 
 private:
     double LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize) const;
-    std::vector<std::string> WrapLabel(const std::string& label, double width) const;
     // Whether every category label wraps into lines no wider than its slot.
     bool LabelsFitSlots() const;
     void DrawHorizontalAxis(const CChartRect& plot);

@@ -14,43 +14,36 @@ constexpr double kMarginShare = 0.02; // of the area's height, round the chart a
 
 bool IsPointKind(int kind) { return kind == kChartPoints || kind == kChartPoints3D; }
 
-// The text shortened with "..." until it fits the width (at least its first character).
-std::string Elide(const CChart& chart, const CChartFont& font, const std::string& text, double width)
-{
-    if (chart.TextWidthUnits(font, text) <= width)
-        return text;
-    std::string shortened = text;
-    while (shortened.size() > 1 && chart.TextWidthUnits(font, shortened + "...") > width)
-        shortened.pop_back();
-    return shortened + "...";
-}
-
-// The legend at the right of the region; returns its width (0 without one). A legend taller than
-// the chart runs off its foot: the entries wholly below the chart are neither measured nor drawn
-// (a legend of thousands of glazes costs what the chart shows of it).
-double DrawLegend(CChart& chart, int kind, const CChartRect& region, double margin)
+// The legend at the right of the region; returns its width (0 without one). Entries that the
+// region's height does not hold are left out whole, and a last line says how many ("+ 12 more");
+// only the entries shown are measured and drawn (a legend of thousands of glazes costs what the
+// chart shows of it).
+double DrawLegend(CChart& chart, int kind, const CChartRect& region)
 {
     const CChartDefinition& def = chart.Definition();
-    if (def.legend.empty())
-        return 0.0;
     const CChartFont font = chart.LegendFont();
     const double th = chart.TextHeightUnits(font);
+    const double lineHeight = th * 1.25;
+    const std::size_t total = def.legend.size();
+    const double room = std::floor(std::max(region.Height(), 0.0) / lineHeight);
+    const std::size_t lines = room < static_cast<double>(total) ? static_cast<std::size_t>(room) : total;
+    if (lines == 0)
+        return 0.0;
+    // The last line that is held tells what is left out.
+    const std::size_t shown = lines < total ? lines - 1 : total;
     const double swatch = th * 0.8;
     const double gap = th * 0.5;
     const double widest = chart.ChartGetAreaWidth() * 0.35;
-    const double lineHeight = th * 1.25;
-    const double height = lineHeight * static_cast<double>(def.legend.size());
+    const double height = lineHeight * static_cast<double>(lines);
     const double top = std::min(region.top, region.CenterY() + height / 2.0);
-    // The chart's foot in this area's units.
-    const double foot = -chart.CurrentArea().originY / chart.CurrentArea().unitScale;
     double textWidth = 0.0;
     std::vector<std::string> texts;
-    for (const std::string& text : def.legend) {
-        if (top - lineHeight * (static_cast<double>(texts.size()) + 0.5) + th / 2.0 <= foot)
-            break;
-        texts.push_back(Elide(chart, font, text, widest));
+    for (std::size_t i = 0; i < shown; ++i) {
+        texts.push_back(ElideChartText(chart, font, def.legend[i], widest));
         textWidth = std::max(textWidth, chart.TextWidthUnits(font, texts.back()));
     }
+    const std::string more = shown < total ? "+ " + std::to_string(total - shown) + " more" : std::string();
+    textWidth = std::max(textWidth, chart.TextWidthUnits(font, more));
     const double width = swatch + gap + textWidth;
     const double left = region.right - width;
     CChart::CLayoutValues& layout = chart.CurrentLayout();
@@ -75,7 +68,8 @@ double DrawLegend(CChart& chart, int kind, const CChartRect& region, double marg
         }
         chart.AddText(left + swatch + gap, y - th / 2.0, 0, font, chart.PaletteColor(0), 0, texts[i]);
     }
-    (void)margin;
+    const double y = top - lineHeight * (static_cast<double>(shown) + 0.5);
+    chart.AddText(left + swatch + gap, y - th / 2.0, 0, font, chart.PaletteColor(0), 0, more);
     return width;
 }
 
@@ -96,6 +90,50 @@ double DecimalsForStep(double step)
 }
 
 } // namespace
+
+std::string ElideChartText(const CChart& chart, const CChartFont& font, const std::string& text, double width)
+{
+    if (chart.TextWidthUnits(font, text) <= width)
+        return text;
+    if (text.size() <= 1)
+        return text + "...";
+    // The longest beginning that fits with "...": found by halving, a long name costs a few
+    // measures rather than one for each character.
+    std::size_t fits = 1, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const std::size_t middle = fits + (tooLong - fits) / 2;
+        (chart.TextWidthUnits(font, text.substr(0, middle) + "...") <= width ? fits : tooLong) = middle;
+    }
+    return text.substr(0, fits) + "...";
+}
+
+std::vector<std::string> WrapChartText(const CChart& chart, const CChartFont& font, const std::string& text,
+                                       double width)
+{
+    std::vector<std::string> lines;
+    std::string rest = text;
+    while (!rest.empty()) {
+        if (chart.TextWidthUnits(font, rest) <= width) {
+            lines.push_back(rest);
+            break;
+        }
+        // Break at the last blank that lets the first part fit; a word longer than the width
+        // stays whole.
+        std::size_t cut = std::string::npos;
+        for (std::size_t at = rest.find(' '); at != std::string::npos; at = rest.find(' ', at + 1)) {
+            if (chart.TextWidthUnits(font, rest.substr(0, at)) > width && cut != std::string::npos)
+                break;
+            cut = at;
+        }
+        if (cut == std::string::npos) {
+            lines.push_back(rest);
+            break;
+        }
+        lines.push_back(rest.substr(0, cut));
+        rest = rest.substr(cut + 1);
+    }
+    return lines;
+}
 
 CChartRect DrawChartDecorations(CChart& chart, int kind)
 {
@@ -134,7 +172,7 @@ CChartRect DrawChartDecorations(CChart& chart, int kind)
             r.right -= width + margin / 2.0;
         }
     }
-    const double legendWidth = DrawLegend(chart, kind, r, margin);
+    const double legendWidth = DrawLegend(chart, kind, r);
     if (legendWidth > 0.0)
         r.right -= legendWidth + margin;
     return r;

@@ -335,8 +335,7 @@ void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
     axes[1].farSide = (def.axes[1].flags & CChartAxisSettings::kSideSecond) != 0;
     // The box: as deep as the thickness asks (100 %: three quarters of its width).
     CChartView3D view(def, 1.0, kHeightShare, kDepthShare3D * std::clamp(def.depth, 10, 200) / 100.0);
-    const double room = ChartAxisRoom3D(chart, axes);
-    view.Fit({region.left + room, region.bottom + room, region.right - room, region.top - room});
+    FitChartView3D(chart, view, axes, region);
     DrawChartCage(chart, view, axes, def.thin != 0, (options & 4) != 0, (options & 8) != 0);
     std::vector<CPoint3D> points;
     points.reserve(static_cast<std::size_t>(std::max(def.sets, 0)) * static_cast<std::size_t>(std::max(def.points, 0)));

@@ -10,6 +10,10 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr int kGridColor = 7;
 constexpr int kEdgeColor = 8;
 constexpr double kTickShare = 0.012; // of the area's height
+constexpr double kLeastScale = 0.2;  // of the box's own fit, whatever its labels ask
+constexpr double kUprightShare = 0.4; // an upright label's length, of the region's height at most
+constexpr double kBesideShare = 0.25; // a label beside the box, of the region's width at most
+constexpr int kMostLines = 3;          // of a label broken into lines; a longer one stands upright
 const CColor kWallColor(240, 240, 240);
 
 double& Coordinate(CChartPoint3D& p, int direction) { return direction == 0 ? p.x : direction == 1 ? p.y : p.z; }
@@ -61,15 +65,52 @@ CChartPointD CChartView3D::Flat(const CChartPoint3D& p) const
     return {t.x * f, t.y * f};
 }
 
-void CChartView3D::Fit(const CChartRect& region)
+void CChartView3D::Fit(const CChartRect& region, std::span<const CChartAttached3D> attached)
 {
-    m_scale = 1.0;
-    m_offsetX = m_offsetY = 0.0;
-    const CChartRect box = Bounds();
+    // The box's corners, things of no size, come first.
+    std::vector<CChartAttached3D> things;
+    things.reserve(attached.size() + 8);
+    for (int corner = 0; corner < 8; ++corner)
+        things.push_back({{static_cast<double>(corner & 1), static_cast<double>((corner >> 1) & 1),
+                           static_cast<double>((corner >> 2) & 1)}});
+    things.insert(things.end(), attached.begin(), attached.end());
+    std::vector<CChartPointD> flats;
+    flats.reserve(things.size());
+    for (const CChartAttached3D& thing : things)
+        flats.push_back(Flat(thing.point));
+    // The picture of the first `count` things at a scale, about the origin.
+    const auto picture = [&](double scale, std::size_t count) {
+        CChartRect r{1e300, 1e300, -1e300, -1e300};
+        for (std::size_t i = 0; i < count; ++i) {
+            r.left = std::min(r.left, flats[i].x * scale + things[i].left);
+            r.right = std::max(r.right, flats[i].x * scale + things[i].right);
+            r.bottom = std::min(r.bottom, flats[i].y * scale + things[i].bottom);
+            r.top = std::max(r.top, flats[i].y * scale + things[i].top);
+        }
+        return r;
+    };
+    const auto fits = [&](double scale) {
+        const CChartRect r = picture(scale, things.size());
+        return r.Width() <= region.Width() + 1e-9 && r.Height() <= region.Height() + 1e-9;
+    };
+    // The box alone sets the largest scale; what stands round it can only take some of that.
+    const CChartRect box = picture(1.0, 8);
     const double width = std::max(box.Width(), 1e-9), height = std::max(box.Height(), 1e-9);
-    m_scale = std::max(std::min(region.Width() / width, region.Height() / height), 1e-9);
-    m_offsetX = region.CenterX() - box.CenterX() * m_scale;
-    m_offsetY = region.CenterY() - box.CenterY() * m_scale;
+    const double largest = std::max(std::min(region.Width() / width, region.Height() / height), 1e-9);
+    double scale = largest;
+    if (!fits(scale)) {
+        double low = 0.0, high = largest;
+        for (int step = 0; step < 40; ++step) {
+            const double middle = (low + high) / 2.0;
+            (fits(middle) ? low : high) = middle;
+        }
+        // Where even that leaves the box too small to read, the labels run out of the region.
+        scale = std::max(low, largest * kLeastScale);
+    }
+    m_scale = scale;
+    const CChartRect r = picture(scale, things.size());
+    m_offsetX = region.CenterX() - r.CenterX();
+    m_offsetY = region.CenterY() - r.CenterY();
 }
 
 CChartPointD CChartView3D::Project(const CChartPoint3D& p) const
@@ -158,43 +199,161 @@ void AxisEdge(const CChartView3D& view, const CChartAxis3D& axis, double& a, dou
     }
 }
 
+// Where an axis' ticks and labels stand: the box edge that carries them and the direction away
+// from the middle of the picture, the same at every scale the view is fitted to.
+struct CAxisSide {
+    double a = 0.0;
+    double b = 0.0;
+    double dx = 0.0;
+    double dy = -1.0;
+
+    bool Beside() const { return std::fabs(dy) <= 0.35; }
+};
+
+CAxisSide SideOf(const CChartView3D& view, const CChartAxis3D& axis)
+{
+    CAxisSide side;
+    AxisEdge(view, axis, side.a, side.b);
+    const CChartRect box = view.Bounds();
+    const CChartPointD middle = view.Project(CubePoint(axis.direction, 0.5, side.a, side.b));
+    const double dx = middle.x - box.CenterX(), dy = middle.y - box.CenterY();
+    const double length = std::hypot(dx, dy);
+    if (length > 1e-9) {
+        side.dx = dx / length;
+        side.dy = dy / length;
+    }
+    return side;
+}
+
+double TickLength(const CChart& chart) { return chart.ChartGetAreaHeight() * kTickShare; }
+
+std::vector<std::string> LinesOf(const CChartAxis3D& axis, std::size_t i)
+{
+    if (axis.lines.size() == axis.labels.size())
+        return axis.lines[i];
+    return {axis.labels[i]};
+}
+
+// The box of label i about its anchor: toward the side's direction, its lines one under another.
+CChartRect LabelBlock(const CChart& chart, const CChartFont& font, const CChartAxis3D& axis, std::size_t i,
+                      const CAxisSide& side)
+{
+    const double th = chart.TextHeightUnits(font);
+    double width = 0.0, height = 0.0;
+    for (const std::string& line : LinesOf(axis, i)) {
+        const double w = chart.TextWidthUnits(font, line);
+        width = axis.upright ? th : std::max(width, w);
+        height = axis.upright ? w : height + th;
+    }
+    const double left = side.dx > 0.35 ? 0.0 : side.dx < -0.35 ? -width : -width / 2.0;
+    const double bottom = side.dy < -0.35 ? -height : side.dy > 0.35 ? 0.0 : -height / 2.0;
+    return {left, bottom, left + width, bottom + height};
+}
+
+// The labels of the axis set to stand clear of each other at the view's present fit.
+void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& axis, const CAxisSide& side,
+                 const CChartRect& region)
+{
+    const CChartFont font = chart.FontOf(2);
+    const std::size_t count = std::min(axis.labels.size(), axis.ticks.size());
+    axis.lines.assign(axis.labels.size(), {});
+    axis.upright = false;
+    // The least room between neighbouring ticks across the picture and up it.
+    double across = region.Width(), up = region.Height();
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        const CChartPointD p = view.Project(CubePoint(axis.direction, axis.ticks[i], side.a, side.b));
+        const CChartPointD q = view.Project(CubePoint(axis.direction, axis.ticks[i + 1], side.a, side.b));
+        across = std::min(across, std::fabs(q.x - p.x));
+        up = std::min(up, std::fabs(q.y - p.y));
+    }
+    if (side.Beside() || across < up) {
+        // One above another: each label on one line.
+        for (std::size_t i = 0; i < count; ++i)
+            axis.lines[i] = {ElideChartText(chart, font, axis.labels[i], region.Width() * kBesideShare)};
+        return;
+    }
+    // Side by side, with a blank of half a line between neighbours.
+    const double room = across - chart.TextHeightUnits(font) / 2.0;
+    bool fits = true;
+    for (std::size_t i = 0; i < count && fits; ++i) {
+        axis.lines[i] = WrapChartText(chart, font, axis.labels[i], room);
+        fits = axis.lines[i].size() <= kMostLines;
+        for (const std::string& line : axis.lines[i])
+            fits = fits && chart.TextWidthUnits(font, line) <= room;
+    }
+    if (fits)
+        return;
+    axis.upright = true;
+    for (std::size_t i = 0; i < count; ++i)
+        axis.lines[i] = {ElideChartText(chart, font, axis.labels[i], region.Height() * kUprightShare)};
+}
+
+// The ticks and labels of the axes as things attached to the box.
+std::vector<CChartAttached3D> AxisThings(const CChart& chart, const CChartAxis3D axes[3], const CAxisSide sides[3])
+{
+    const CChartFont font = chart.FontOf(2);
+    const double tick = TickLength(chart);
+    std::vector<CChartAttached3D> things;
+    for (int d = 0; d < 3; ++d) {
+        const CChartAxis3D& axis = axes[d];
+        const CAxisSide& side = sides[d];
+        for (std::size_t i = 0; i < axis.ticks.size(); ++i) {
+            const CChartPoint3D at = CubePoint(axis.direction, axis.ticks[i], side.a, side.b);
+            const double tx = side.dx * tick, ty = side.dy * tick;
+            things.push_back({at, std::min(tx, 0.0), std::min(ty, 0.0), std::max(tx, 0.0), std::max(ty, 0.0)});
+            if (i >= axis.labels.size())
+                continue;
+            const CChartRect block = LabelBlock(chart, font, axis, i, side);
+            things.push_back({at, block.left + tx * 1.5, block.bottom + ty * 1.5, block.right + tx * 1.5,
+                              block.top + ty * 1.5});
+        }
+    }
+    return things;
+}
+
 } // namespace
 
-void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D& axis)
+void FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region)
 {
-    double a = 0.0, b = 0.0;
-    AxisEdge(view, axis, a, b);
-    const CColor black = chart.PaletteColor(0);
-    const CChartPointD from = view.Project(CubePoint(axis.direction, 0.0, a, b));
-    const CChartPointD to = view.Project(CubePoint(axis.direction, 1.0, a, b));
-    chart.AddPolyline({from, to}, black, 1.0, 0);
-    // Ticks and labels point away from the middle of the picture.
-    const CChartRect box = view.Bounds();
-    const CChartPointD middle = view.Project(CubePoint(axis.direction, 0.5, a, b));
-    double dx = middle.x - box.CenterX(), dy = middle.y - box.CenterY();
-    const double length = std::hypot(dx, dy);
-    dx = length > 1e-9 ? dx / length : 0.0;
-    dy = length > 1e-9 ? dy / length : -1.0;
-    const double tick = chart.ChartGetAreaHeight() * kTickShare;
-    const CChartFont font = chart.FontOf(2);
-    const double th = chart.TextHeightUnits(font);
-    const int align = (dx > 0.35 ? 0 : dx < -0.35 ? 0x01 : 0x02) | (dy < -0.35 ? 0x100 : 0);
-    const double lift = std::fabs(dy) <= 0.35 ? -th / 2.0 : 0.0;
-    for (std::size_t i = 0; i < axis.ticks.size(); ++i) {
-        const CChartPointD p = view.Project(CubePoint(axis.direction, axis.ticks[i], a, b));
-        chart.AddPolyline({p, {p.x + dx * tick, p.y + dy * tick}}, black, 1.0, 0);
-        if (i < axis.labels.size())
-            chart.AddText(p.x + dx * tick * 1.5, p.y + dy * tick * 1.5 + lift, align, font, black, 0, axis.labels[i]);
+    view.Fit(region);
+    CAxisSide sides[3];
+    for (int d = 0; d < 3; ++d)
+        sides[d] = SideOf(view, axes[d]);
+    // Labels broken for the room of one fit change the next; a few rounds settle them.
+    for (int round = 0; round < 4; ++round) {
+        const CChartRect before = view.Bounds();
+        for (int d = 0; d < 3; ++d)
+            BreakLabels(chart, view, axes[d], sides[d], region);
+        view.Fit(region, AxisThings(chart, axes, sides));
+        if (view.Bounds().Width() >= before.Width() * 0.99)
+            break;
     }
 }
 
-double ChartAxisRoom3D(const CChart& chart, const CChartAxis3D axes[3])
+void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D& axis)
 {
+    const CAxisSide side = SideOf(view, axis);
+    const CColor black = chart.PaletteColor(0);
+    chart.AddPolyline({view.Project(CubePoint(axis.direction, 0.0, side.a, side.b)),
+                       view.Project(CubePoint(axis.direction, 1.0, side.a, side.b))},
+                      black, 1.0, 0);
+    const double tick = TickLength(chart);
     const CChartFont font = chart.FontOf(2);
-    double room = chart.TextHeightUnits(font);
-    for (int d = 0; d < 3; ++d) {
-        for (const std::string& label : axes[d].labels)
-            room = std::max(room, chart.TextWidthUnits(font, label));
+    const double th = chart.TextHeightUnits(font);
+    for (std::size_t i = 0; i < axis.ticks.size(); ++i) {
+        const CChartPointD p = view.Project(CubePoint(axis.direction, axis.ticks[i], side.a, side.b));
+        chart.AddPolyline({p, {p.x + side.dx * tick, p.y + side.dy * tick}}, black, 1.0, 0);
+        if (i >= axis.labels.size())
+            continue;
+        // The block's lines, each aligned within it as the block stands to its anchor.
+        const CChartRect block = LabelBlock(chart, font, axis, i, side);
+        const double x = p.x + side.dx * tick * 1.5, y = p.y + side.dy * tick * 1.5;
+        const int align = side.dx > 0.35 ? 0 : side.dx < -0.35 ? 0x01 : 0x02;
+        const double lineX = x + (align == 0 ? block.left : align == 0x01 ? block.right : block.CenterX());
+        const std::vector<std::string> lines = LinesOf(axis, i);
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            const double bottom = axis.upright ? y + block.bottom : y + block.top - th * static_cast<double>(k + 1);
+            chart.AddText(lineX, bottom, align, font, black, axis.upright ? 90 : 0, lines[k]);
+        }
     }
-    return room + chart.ChartGetAreaHeight() * kTickShare * 2.0;
 }

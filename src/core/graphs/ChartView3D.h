@@ -11,6 +11,7 @@
 
 #include "graphs/ChartDrawing.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,16 @@ struct CChartPoint3D {
     double z = 0.0;
 };
 
+// Something drawn at a fixed size beside a point of the box (a tick, a label): the point, and the
+// thing's extent about the point's picture, in chart units.
+struct CChartAttached3D {
+    CChartPoint3D point;
+    double left = 0.0;
+    double bottom = 0.0;
+    double right = 0.0;
+    double top = 0.0;
+};
+
 class CChartView3D {
 public:
     // The view of a box of sides wx, wy, wz (relative) by the definition's ChartSetView: mode bit 1
@@ -27,7 +38,10 @@ public:
     CChartView3D(const CChartDefinition& def, double wx, double wy, double wz);
 
     // Scales and places the picture of the box to fill the region, centred.
-    void Fit(const CChartRect& region);
+    void Fit(const CChartRect& region) { Fit(region, {}); }
+    // The same for the box with the things attached to it: as large as the region holds them
+    // all, their picture centred.
+    void Fit(const CChartRect& region, std::span<const CChartAttached3D> attached);
     // Chart units of a point of the unit cube.
     CChartPointD Project(const CChartPoint3D& p) const;
     // Larger is farther from the eye.
@@ -60,6 +74,11 @@ struct CChartAxis3D {
     std::vector<double> ticks;
     std::vector<std::string> labels;
     bool farSide = false; // the vertical axis on the right of the picture
+    // The labels as FitChartView3D set them to stand clear of each other: each broken into lines,
+    // or (upright) turned to read upward; one shortened with "..." where it would take the room of
+    // the box. Without them each label is one line.
+    std::vector<std::vector<std::string>> lines;
+    bool upright = false;
 };
 
 // The three walls behind the data (the floor among them): light panels, or their outlines alone
@@ -70,5 +89,9 @@ void DrawChartCage(CChart& chart, const CChartView3D& view, const CChartAxis3D a
 // An axis drawn along the box edge lowest in the picture (the vertical one along its left or
 // right edge), with its ticks and labels outside the box.
 void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D& axis);
-// The room the labels of the axes need round the box.
-double ChartAxisRoom3D(const CChart& chart, const CChartAxis3D axes[3]);
+// Fits the view to the region with the axes' ticks and labels round the box: room is kept only
+// where labels stand, as far as they reach. Labels side by side along an axis are broken into
+// lines as wide as the room between their ticks, or turned upright when a word is wider; a label
+// is shortened rather than the box: an upright one to a share of the region's height, one beside
+// the box to a share of its width.
+void FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region);

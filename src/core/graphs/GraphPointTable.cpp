@@ -7,6 +7,8 @@
 #include "glazes/GlazeAnalysis.h"
 #include "graphs/Graph.h"
 
+#include <unordered_set>
+
 namespace {
 
 constexpr const char* kAxisErrors[3] = {"No X axis oxide/variable selected", "No Y axis oxide/variable selected",
@@ -63,6 +65,8 @@ bool CGraph::CheckPointVariables(int dimensions)
 void CGraph::CollectPointSeries(CGraphPointTable& table, CGlazesDoc* glazeDb, CGlaze* glaze) const
 {
     table = CGraphPointTable();
+    // A glaze of two data sets is a point of each, but one glaze of the title's count.
+    std::unordered_set<const CGlaze*> counted;
     for (int d = 0; d < m_dataSources.GetCount(); ++d) {
         std::vector<CGlaze*> glazes;
         CollectDataSetGlazes(glazes, d, glazeDb, glaze);
@@ -79,9 +83,10 @@ void CGraph::CollectPointSeries(CGraphPointTable& table, CGlazesDoc* glazeDb, CG
         series.color = mono ? 0 : source.dscol;
         series.symbol = source.dssym;
         table.points = std::max(table.points, static_cast<int>(series.glazes.size()));
-        table.glazeCount += static_cast<int>(series.glazes.size());
+        counted.insert(series.glazes.begin(), series.glazes.end());
         table.series.push_back(std::move(series));
     }
+    table.glazeCount = static_cast<int>(counted.size());
 }
 
 bool CGraph::FillPointTable(CGraphPointTable& table, int dimensions, CGlazesDoc* glazeDb, CGlaze* glaze)

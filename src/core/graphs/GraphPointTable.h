@@ -28,7 +28,7 @@ struct CPointSeries {
 struct CGraphPointTable {
     std::vector<CPointSeries> series;
     int points = 0;     // P
-    int glazeCount = 0; // every plotted glaze of every series
+    int glazeCount = 0; // the plotted glazes, each counted once however many series it is in
     // The variables' values of each point (x, y, z), and its flag.
     std::array<std::vector<double>, 3> values;
     std::vector<int> flags;

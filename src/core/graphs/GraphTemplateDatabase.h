@@ -68,6 +68,7 @@ public:
     // oxide colour, and the last data source of the last template.
     bool NoCurrentRecord() const override { return m_templates.empty(); }
     bool NoCurrentItem() const override { return m_materialTypeColors.empty(); }
+    std::string DescribeCurrentRecord() const override;
     bool NoCurrentSubItem() const { return m_oxideColors.empty(); }
     bool NoCurrentDataSource() const { return NoCurrentRecord() || m_templates.back()->m_dataSources.empty(); }
     CGraphTemplate& CurrentRecord() { return *m_templates.back(); }

@@ -336,10 +336,13 @@ std::vector<ParamDesc> BuildKeyTable()
         Entry("note", 's', OnNote),
     };
     for (const STemplateField& field : kTemplateFields) {
-        // A count or size outside its range is refused with the line it stands on.
+        // A count or size outside its range is kept as it is stored, so that a save writes it back
+        // unchanged, and noted; a chart bounds it when it is built (BoundGraphTemplate). Refusing
+        // it left files of earlier builds or edited by hand unreadable.
         const SGraphTemplateRange* range = field.kind == 'i' ? FindGraphTemplateRange(field.number) : nullptr;
         if (range)
-            table.push_back(Entry(field.key, field.kind, OnTemplateSetting, PF_MIN_INCL | PF_MAX_INCL, range->min, range->max));
+            table.push_back(Entry(field.key, field.kind, OnTemplateSetting, PF_MIN_INCL | PF_MAX_INCL | PF_NOTE_RANGE,
+                                  range->min, range->max));
         else
             table.push_back(Entry(field.key, field.kind, OnTemplateSetting));
     }
@@ -445,6 +448,11 @@ void WriteColorLists(std::ostream& out, const CGraphTemplateDatabase& database)
 }
 
 } // namespace
+
+std::string CGraphTemplateDatabase::DescribeCurrentRecord() const
+{
+    return m_templates.empty() ? std::string() : "template \"" + m_templates.back()->m_name + "\"";
+}
 
 int CGraphTemplateDatabase::Read(std::istream& in)
 {

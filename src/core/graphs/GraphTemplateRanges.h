@@ -1,9 +1,10 @@
 #pragma once
 
 // The range of every count and size a graph template carries. A template comes from a file or a
-// clipboard that may have been written anywhere, or from the editor's fields: the reader refuses
-// a value outside its range, the editor does not store one, and a graph bounds its copy before
-// building, so that no chart allocates or computes from an unchecked number.
+// clipboard that may have been written anywhere, or from the editor's fields: the reader keeps a
+// value outside its range as it is stored and says so, the editor does not store one, and a graph
+// bounds its copy before building, so that no chart allocates or computes from an unchecked
+// number.
 
 #include "graphs/GraphTemplate.h"
 

@@ -67,7 +67,17 @@ void CGraphViewState::PrepareGraph(CGraph& graph) const
         graph.mono = 1;
 }
 
-std::string CGraphViewState::Caption() const { return m_pTemplate ? m_template.m_name : std::string("Graph"); }
+std::string CGraphViewState::Caption() const
+{
+    if (!m_pTemplate)
+        return "Graph";
+    // Drawn as another graph type than its own (Ctrl+Up, Ctrl+Down, Graph Settings), the window
+    // names the type it shows beside the template whose settings draw it.
+    const GraphTypeInfo* shown = GetGraphTypeInfo(m_template.type);
+    if (shown && m_template.type != m_pTemplate->type)
+        return m_template.m_name + ": " + shown->longName;
+    return m_template.m_name;
+}
 
 // --- glazes and databases ---------------------------------------------------------------------
 

@@ -42,7 +42,9 @@ public:
     // Readies a new graph for Build: the working copy when a template is chosen, the limit
     // formula's name, the units when 0..2, and monochrome when forced.
     void PrepareGraph(CGraph& graph) const;
-    // The window caption: the working copy's name, or "Graph" with no template.
+    // The window caption: the working copy's name, followed by the long name of the graph type it
+    // is drawn as when that is not the template's own ("Unity formula (bar): One glaze - Limit
+    // Formula (bar)"); "Graph" with no template.
     std::string Caption() const;
 
     // --- keyboard steps; each returns true when the chart is to be rebuilt ---

@@ -113,8 +113,9 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
         m_errorText = "Limit formula contains no usable limits";
         return 0;
     }
-    // The usable limits are drawn; the error box says what was left out.
-    m_errorText = problem;
+    // The usable limits are drawn: what was left out is a flaw of the chart, told by the notice
+    // box (the error box is for a chart not drawn).
+    m_noticeText = problem;
     const int n = static_cast<int>(slots.size());
     std::vector<double> bars;
     std::vector<std::string> names;

@@ -330,7 +330,7 @@ int CMaterialArray::Read(std::istream& in, const CParamPieceOptions& options)
         m_densityUnit = first.m_densityUnit;
         m_fileVersion = first.m_fileVersion;
         m_errorText.clear();
-        m_lastLineIncomplete = pieces.back()->m_lastLineIncomplete; // only the last can end inside a line
+        m_readNotes = std::move(first.m_readNotes);
         m_indexValid = false;
         return 0;
     }

@@ -10,12 +10,12 @@
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "support/DbFileType.h"
+#include "support/InputFile.h"
 #include "support/LineOStream.h"
 #include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/Services.h"
 
-#include <fstream>
 #include <istream>
 
 int CMaterialArray::ReadTmt(std::istream& in, char delimiter, const std::string& source, int* roles,
@@ -46,12 +46,14 @@ int CMaterialArray::ReadTmtFile(const std::string* path, int* roles, double* exp
         clipboard.Open();
         return ReadTmt(*clipboard.Stream(), '\n', kTmtClipboardSource, roles, expansions);
     }
-    std::ifstream file(*path, std::ios::binary);
-    if (!file) {
-        AppMessageBox(MessagePath(*path) + ": Error opening file", MsgOk | MsgIconExclamation, kTmtReadErrorHelpId);
+    CInputFile file;
+    if (!file.Open(*path)) {
+        AppMessageBox(file.OpenFailure(), MsgOk | MsgIconExclamation, kTmtReadErrorHelpId);
         return 1;
     }
-    return ReadTmt(file, DetectLineDelimiter(*path), *path, roles, expansions);
+    // Judged on the file as opened: opening the name again could reach another file.
+    const char delimiter = DetectLineDelimiter(file);
+    return ReadTmt(file, delimiter, *path, roles, expansions);
 }
 
 namespace {

@@ -7,15 +7,13 @@
 #include "framework/View.h"
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/Profile.h"
 #include "support/Services.h"
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 namespace {
 
@@ -259,18 +257,13 @@ bool CRecordDatabaseDoc::AskEditViewsOf(std::span<const int> indices)
 
 bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
 {
-    const std::vector<CView*> snapshot = GetViews();
-    for (CView* view : snapshot) {
+    std::vector<CEditForm> forms;
+    for (CView* view : GetViews()) {
         CRecordEditLink* link = EditLinkOf(view);
-        if (!link || !Contains(indices, link->EditedRecordIndex()))
-            continue;
-        if (CFrameHost* frame = view->GetFrame())
-            frame->ActivateFrame();
-        if (link->AskDeleteChanges() != MsgResultYes)
-            return false;
-        link->SetChanged(false); // the edits go with the record
+        if (link && Contains(indices, link->EditedRecordIndex()))
+            forms.emplace_back(view, link);
     }
-    return true;
+    return ConfirmDeleteWithForms(forms);
 }
 
 // --- the file -------------------------------------------------------------------------------------
@@ -309,10 +302,9 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
 {
     ResetRecords();
     bool loaded = false;
-    std::ifstream in;
-    CFileStamp stamp;
-    if (!OpenDocumentFileToRead(path, in, stamp)) {
-        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
+    CInputFile in;
+    if (!in.Open(path)) {
+        AppMessageBox(in.OpenFailure(), MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
     } else {
         int result = 0;
         std::string error;
@@ -323,11 +315,11 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
         if (result != 0)
             AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
         else
-            ReportIncompleteLastLine(path, RecordsContext(), m_kind.readErrorHelpId);
+            ReportReadNotes(path, RecordsContext(), m_kind.readErrorHelpId);
         loaded = result == 0;
     }
     if (loaded) {
-        RememberFileState(path, stamp);
+        RememberFileState(path, in.Stamp());
         SetPathName(path);
         RememberFile(path);
     } else {

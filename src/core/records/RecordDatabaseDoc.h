@@ -26,6 +26,7 @@
 
 #include "framework/Document.h"
 #include "framework/MessageService.h"
+#include "shell/EditFormLink.h"
 #include "support/DbFileType.h"
 
 #include <iosfwd>
@@ -85,21 +86,11 @@ struct CRecordDatabaseKind {
     bool shiftDownAnnouncesOldRow = false;
 };
 
-// What the document asks of one edit window.
-class CRecordEditLink {
+// What the document asks of one edit window, beyond the questions of every edit form.
+class CRecordEditLink : public CEditFormLink {
 public:
-    virtual ~CRecordEditLink() = default;
-    // Asks whether to save the window's unsaved changes: MsgResultYes, MsgResultNo or
-    // MsgResultCancel (No without asking when there are none).
-    virtual int AskSaveChanges() = 0;
-    // Before the window's record is deleted: MsgResultYes without unsaved changes, else the
-    // answer to DeleteChangedRecordQuestion (MsgResultYes or MsgResultNo). Windows that do not
-    // ask it answer the save question (Cancel keeps the record).
-    virtual int AskDeleteChanges() { return AskSaveChanges() == MsgResultCancel ? MsgResultNo : MsgResultYes; }
     // Writes the window's working copy back into the database.
     virtual void SaveToDatabase() = 0;
-    // Sets or clears the window's unsaved-changes state.
-    virtual void SetChanged(bool changed) = 0;
     // The index of the record the window edits, -1 for none. A window that cannot tell is asked
     // only by the questions about the whole database.
     virtual int EditedRecordIndex() const { return -1; }
@@ -260,7 +251,8 @@ public:
     // those records. False when the user cancelled.
     bool AskEditViewsOf(std::span<const int> indices);
     // Before the records at indices are deleted: every edit window on one of them with unsaved
-    // changes asks whether to delete it all the same. False when the user said No.
+    // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
+    // user said No to any; then every window keeps its edits.
     bool ConfirmDeleteWithEditViews(std::span<const int> indices);
     // Before a command replaces the whole database (its notice closes every edit window): asks
     // every edit window. False when the user cancelled.

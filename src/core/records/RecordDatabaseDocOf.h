@@ -14,12 +14,13 @@
 #include "framework/MessageService.h"
 #include "records/RecordDatabaseDoc.h"
 #include "shell/AppContext.h"
+#include "shell/DocumentRead.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/NamedItemList.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -183,12 +184,13 @@ public:
         subset.m_infoLines = m_records.m_infoLines;
         Access::DatabaseName(subset) = GetDatabaseName() + " (subset)";
         CopySettingsTo(subset);
+        std::string reason;
         const SafeSaveResult result =
-            WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; });
+            WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; }, &reason);
         if (result == SafeSaveResult::OpenFailed)
-            AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconError, kSubsetOpenErrorHelpId);
+            AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconError, kSubsetOpenErrorHelpId);
         else if (result == SafeSaveResult::WriteFailed)
-            AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, kSubsetWriteErrorHelpId);
+            AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconExclamation, kSubsetWriteErrorHelpId);
         return result == SafeSaveResult::Ok;
     }
 
@@ -198,9 +200,9 @@ public:
     // ReadRecordFile with the file's own type: the records and whatever else it holds.
     std::unique_ptr<CRecordFile> ReadMergeFile(const std::string& path) const
     {
-        std::ifstream in(path, std::ios::in | std::ios::binary);
-        if (!in.is_open()) {
-            AppMessageBox("Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
+        CInputFile in;
+        if (!in.Open(path)) {
+            AppMessageBox(MergeOpenFailure(in, path), MsgOk | MsgIconError, Kind().mergeOpenErrorHelpId);
             return nullptr;
         }
         auto file = std::make_unique<CRecordFile>();
@@ -213,6 +215,7 @@ public:
             AppMessageBox(MessagePath(path) + ": " + file->records.m_errorText, MsgOk | MsgIconError, kMergeReadErrorHelpId);
             return nullptr;
         }
+        ReportReadNotes(path, file->records, kMergeReadErrorHelpId);
         return file;
     }
     int FindRecordByName(std::string_view name) const override { return Access::FindByName(m_records, name); }

@@ -2,12 +2,12 @@
 
 #include "framework/MessageService.h"
 #include "shell/Preferences.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/SafeFile.h"
 
 #include <cstdio>
-#include <fstream>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -94,12 +94,14 @@ int CBackupSettings::BackupFile(const std::string& path, std::string& errorText)
 // through, so a link there never leads the copy back into the source.
 bool CopyFileForBackup(const std::string& source, const std::string& target)
 {
-    std::ifstream in(source, std::ios::binary);
-    if (!in || IsReadOnlyFile(target))
+    CInputFile in;
+    if (!in.Open(source) || IsReadOnlyFile(target))
         return false;
     struct stat link {};
-    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-        ::unlink(target.c_str()); // a link at the target is replaced, never followed
+    // A link at the target is replaced, never followed; a backup that shares its file with
+    // another name (the file being saved, say) would be written in place through it.
+    if (::lstat(target.c_str(), &link) == 0 && (S_ISLNK(link.st_mode) || (S_ISREG(link.st_mode) && link.st_nlink > 1)))
+        ::unlink(target.c_str());
     const SafeSaveResult result = WriteFileSafely(target, [&in](std::ostream& out) {
         // Block by block: an empty file copies as well (inserting a whole empty buffer would
         // count as a failure).

@@ -3,12 +3,7 @@
 #include "framework/Document.h"
 #include "framework/MessageService.h"
 #include "shell/Backup.h"
-#include "support/FileStamp.h"
-#include "support/MessagePath.h"
 #include "support/SafeFile.h"
-
-#include <filesystem>
-#include <fstream>
 
 bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
                        const std::function<bool(std::ostream&)>& write)
@@ -19,26 +14,16 @@ bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned ba
         return false;
     CSafeFileWriter writer(path);
     if (!writer.Open()) {
-        const std::string& reason = writer.FailureReason();
-        AppMessageBox(MessagePath(path) + ": Error opening file" + (reason.empty() ? std::string() : "\n\n" + reason),
+        AppMessageBox(SaveFailureMessage(path, SafeSaveResult::OpenFailed, writer.FailureReason()),
                       MsgOk | MsgIconExclamation, errorHelpId);
         return false;
     }
     if (!write(writer.Stream()) || writer.Commit() != SafeSaveResult::Ok) {
         writer.Abandon();
-        AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, errorHelpId);
+        AppMessageBox(SaveFailureMessage(path, SafeSaveResult::WriteFailed, writer.FailureReason()),
+                      MsgOk | MsgIconExclamation, errorHelpId);
         return false;
     }
     document.RememberFileState(path, writer.WrittenStamp());
     return true;
-}
-
-bool OpenDocumentFileToRead(const std::string& path, std::ifstream& in, CFileStamp& stamp)
-{
-    std::error_code ec;
-    if (path.empty() || std::filesystem::is_directory(path, ec))
-        return false;
-    stamp = CFileStamp::Of(path);
-    in.open(path, std::ios::in | std::ios::binary);
-    return in.is_open();
 }

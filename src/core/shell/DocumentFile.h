@@ -13,15 +13,8 @@
 class CDocument;
 
 // Writes path with write (which returns false when it could not write everything). Shows
-// "<path>: Error opening file" when the file cannot be created or is read-only (followed by the
-// reason when it is a broken link) and "<path>: Error writing file" when writing fails, both with
-// errorHelpId; the questions carry backupHelpId. False when nothing was saved.
+// "<path>: Error opening file" when the file cannot be created or is read-only and "<path>:
+// Error writing file" when writing fails, each followed by the safe save's reason when it gives
+// one, both with errorHelpId; the questions carry backupHelpId. False when nothing was saved.
 bool WriteDocumentFile(CDocument& document, const std::string& path, unsigned backupHelpId, unsigned errorHelpId,
                        const std::function<bool(std::ostream&)>& write);
-
-struct CFileStamp;
-
-// Opens a document's file for reading (binary; a directory never opens); stamp receives what
-// the file was just before, for the document to remember once it has read the file. False when
-// it cannot be opened.
-bool OpenDocumentFileToRead(const std::string& path, std::ifstream& in, CFileStamp& stamp);

@@ -1,14 +1,51 @@
 #include "shell/DocumentRead.h"
 
 #include "framework/MessageService.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/ParamFile.h"
 
-void ReportIncompleteLastLine(const std::string& path, const CParamFileContext& context, unsigned helpId)
+namespace {
+
+// "line <n>: <text>", and how many there were in all when more than one.
+std::string NoteParagraph(const CParamNote& note, const std::string& text, const char* allOfThem)
 {
-    if (!context.m_lastLineIncomplete)
-        return;
-    AppMessageBox(MessagePath(path) + ": The last line of the file was incomplete (it has no line break) and was ignored. "
-                         "The file may have been cut short.",
-                  MsgOk | MsgIconExclamation, helpId);
+    std::string paragraph = "line " + std::to_string(note.line) + ": " + text;
+    if (note.count > 1)
+        paragraph += " (the first of " + std::to_string(note.count) + " " + allOfThem + ")";
+    return paragraph;
+}
+
+} // namespace
+
+std::string MergeOpenFailure(const CInputFile& in, const std::string& path)
+{
+    return in.NotRegular() ? in.OpenFailure() : "Unable to merge file " + MessagePath(path);
+}
+
+std::string ReadNotesMessage(const std::string& path, const CParamReadNotes& notes)
+{
+    std::string message;
+    auto add = [&](const std::string& paragraph) {
+        message += (message.empty() ? "" : "\n\n") + MessagePath(path) + ": " + paragraph;
+    };
+    if (notes.notNumbers.count > 0)
+        add(NoteParagraph(notes.notNumbers, notes.notNumbers.text,
+                          "values in the file that could not be read as written"));
+    if (notes.outOfRange.count > 0)
+        add(NoteParagraph(notes.outOfRange, notes.outOfRange.text, "values in the file outside their range"));
+    if (notes.lastLineUnterminated.count > 0)
+        add(NoteParagraph(notes.lastLineUnterminated,
+                          "\"" + notes.lastLineUnterminated.text +
+                              "\" ends the file without a line break; it was read as it stands, but the file may "
+                              "have been cut short",
+                          ""));
+    return message;
+}
+
+void ReportReadNotes(const std::string& path, const CParamFileContext& context, unsigned helpId)
+{
+    const std::string message = ReadNotesMessage(path, context.m_readNotes);
+    if (!message.empty())
+        AppMessageBox(message, MsgOk | MsgIconExclamation, helpId);
 }

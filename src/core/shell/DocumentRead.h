@@ -4,9 +4,19 @@
 
 #include <string>
 
+class CInputFile;
 class CParamFileContext;
+struct CParamReadNotes;
 
-// After path was read into context: when the file did not end with a line break, the reader
-// passed its last line over (a file cut short ends inside a record); this says so, naming the
-// file, so that the user learns it before saving over it. Nothing otherwise.
-void ReportIncompleteLastLine(const std::string& path, const CParamFileContext& context, unsigned helpId);
+// A file to merge that in could not open: "<path>: not a regular file" for what is no file to
+// read, else "Unable to merge file <path>".
+std::string MergeOpenFailure(const CInputFile& in, const std::string& path);
+
+// What a read of path noticed and read on past (a last line without a line break, numbers that
+// are not numbers, settings out of range), one paragraph each, each naming the file and the first
+// line: "<path>: line 25: "1,5" is not a number; read as 1". Empty when there is nothing to tell.
+std::string ReadNotesMessage(const std::string& path, const CParamReadNotes& notes);
+
+// After path was read into context: its notes in one message box, so that the user learns them
+// before saving over the file (a save writes every value as it was read). Nothing otherwise.
+void ReportReadNotes(const std::string& path, const CParamFileContext& context, unsigned helpId);

@@ -5,8 +5,10 @@
 
 #include "framework/MessageService.h"
 #include "shell/Backup.h"
+#include "shell/DocumentRead.h"
 #include "shell/NamedColors.h"
 #include "support/CompareNoCase.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/NumberFormat.h"
 #include "support/ParamFile.h"
@@ -16,7 +18,6 @@
 #include "support/Services.h"
 #include "support/TextHelpers.h"
 
-#include <fstream>
 #include <ostream>
 #include <string_view>
 
@@ -312,10 +313,10 @@ void ClearVocabularies(CPreferences& prefs)
 std::string ReadPreferencesFile(CPreferences& prefs, const CPreferenceListChecks& checks, unsigned& helpId)
 {
     const std::string& path = prefs.m_strFilePath;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    CInputFile in;
+    if (!in.Open(path)) {
         helpId = kHelpPrefsOpenError;
-        return MessagePath(path) + ": Error opening file";
+        return in.OpenFailure();
     }
     CBusyScope busy;
     CPreferencesReader reader(prefs);
@@ -329,6 +330,9 @@ std::string ReadPreferencesFile(CPreferences& prefs, const CPreferenceListChecks
         helpId = kHelpPrefsValidateError;
         return MessagePath(path) + ": " + CPreferences::ValidationMessage(bad);
     }
+    // Read all the same; told before a save writes the values as they were read.
+    if (const std::string notes = ReadNotesMessage(path, reader.m_readNotes); !notes.empty())
+        ShowMessage(notes, kHelpPrefsReadError);
     return std::string();
 }
 
@@ -402,7 +406,7 @@ int CPreferences::Save()
     const std::string& path = m_strFilePath;
     CSafeFileWriter writer(path);
     if (!writer.Open()) {
-        ShowMessage(MessagePath(path) + ": Error opening file", kHelpPrefsCreateError);
+        ShowMessage(SaveFailureMessage(path, SafeSaveResult::OpenFailed, writer.FailureReason()), kHelpPrefsCreateError);
         return 1;
     }
     bool written = false;
@@ -412,7 +416,7 @@ int CPreferences::Save()
     }
     if (!written || writer.Commit() != SafeSaveResult::Ok) {
         writer.Abandon();
-        ShowMessage(MessagePath(path) + ": Error writing file", kHelpPrefsWriteError);
+        ShowMessage(SaveFailureMessage(path, SafeSaveResult::WriteFailed, writer.FailureReason()), kHelpPrefsWriteError);
         return 1;
     }
     return 0;

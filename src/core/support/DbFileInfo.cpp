@@ -1,10 +1,10 @@
 #include "support/DbFileInfo.h"
 
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/Services.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace {
@@ -87,13 +87,10 @@ std::string InfoLineFromValue(std::string_view value)
 CDbFileInfo::CDbFileInfo(std::string path, bool quick)
     : m_path(std::move(path))
 {
-    std::error_code error;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(m_path, error))
-        in.open(m_path, std::ios::in);
-    if (!in.is_open()) {
+    CInputFile in;
+    if (!in.Open(m_path)) {
         m_result = 1;
-        m_errorMessage = MessagePath(m_path) + ": unable to open";
+        m_errorMessage = MessagePath(m_path) + ": " + (in.NotRegular() ? in.OpenFailureWords() : "unable to open");
         return;
     }
     if (HasTextExtension(m_path)) {

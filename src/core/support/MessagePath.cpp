@@ -91,13 +91,20 @@ std::string MessagePath(std::string_view path)
             ++i;
             continue;
         }
-        const int held = Cp1252ByteOf(u);
-        if (held < 0 || IsUndefinedCp1252Byte(static_cast<unsigned char>(held)))
-            AppendMarked(out, u);
-        else
-            out += static_cast<char>(held);
+        out += MessageCharacter(u);
         i += length;
     }
+    return out;
+}
+
+std::string MessageCharacter(char32_t character)
+{
+    std::string out;
+    const int held = Cp1252ByteOf(character);
+    if (held < 0 || IsUndefinedCp1252Byte(static_cast<unsigned char>(held)))
+        AppendMarked(out, character);
+    else
+        out += static_cast<char>(held);
     return out;
 }
 

@@ -22,6 +22,9 @@ inline constexpr char kMessageCharacterMark = '\x81';
 // The path (file system bytes) as message text.
 std::string MessagePath(std::string_view path);
 
+// One character (a code point) as message text: its Windows-1252 byte, or marked as above.
+std::string MessageCharacter(char32_t character);
+
 // The marked character at text[at] (which holds kMessageCharacterMark): sets character and gives
 // the length of the mark with its digits and ';'. 0 when no valid mark starts there (then the
 // byte is just Windows-1252's 0x81).

@@ -1,6 +1,7 @@
 #include "support/ParamFile.h"
 
 #include "support/NumberText.h"
+#include "support/ParamFileNotes.h"
 #include "support/TextHelpers.h"
 
 #include <algorithm>
@@ -110,11 +111,13 @@ public:
     CLineSource& operator=(const CLineSource&) = delete;
 
     // The next line: text..textEnd, with *textEnd == 0. The text ends at the first NUL byte.
-    // Text after the last line break is no line: it is passed over (see LastLineIncomplete).
+    // Text after the last line break is the last line.
     Status Next(char*& text, char*& textEnd);
 
-    // Whether the data ended in a line without a line break that held more than blanks.
-    bool LastLineIncomplete() const { return m_incomplete; }
+    // Whether the last line has been handed out, had no line break and held more than blanks;
+    // its text as it was handed out (Excerpt).
+    bool LastLineUnterminated() const { return m_incomplete; }
+    const std::string& LastLineText() const { return m_lastLine; }
 
     // Leaves the stream just after the last line handed out (where it can seek) and marks the end
     // of the data as end of file; once.
@@ -145,6 +148,7 @@ private:
     bool m_lastReadFull = false;
     bool m_skipLf = false;    // the last line ended with CR: a following LF belongs to it
     bool m_incomplete = false;
+    std::string m_lastLine;
     bool m_finished = false;
 };
 
@@ -176,13 +180,17 @@ CLineSource::Status CLineSource::Next(char*& text, char*& textEnd)
         }
         m_scan = m_end;
         if (m_eof) {
-            // A file cut short (a copy interrupted, a full disk) ends inside a line whose value
-            // may itself be cut: it is not read.
+            if (m_begin == m_end)
+                return Status::End;
+            // A last line without a line break is a line like any other: editors write such
+            // files, and dropping it lost the line at the next save. A file cut short (a copy
+            // interrupted, a full disk) ends so too, so the caller is told.
             const char* const rest = data + m_begin;
             m_incomplete = std::any_of(rest, rest + (m_end - m_begin), [](char c) { return c != ' ' && c != '\t'; });
-            m_begin = m_scan = m_end;
-            m_nul = kNone;
-            return Status::End;
+            const Status status = TakeLine(m_end, text, textEnd); // the sentinel's byte ends the line
+            if (m_incomplete)
+                m_lastLine = Excerpt(std::string_view(text, static_cast<std::size_t>(textEnd - text)));
+            return status;
         }
         if (!Fill())
             return Status::Error;
@@ -385,23 +393,14 @@ bool InRange(const ParamDesc& entry, double number)
     return true;
 }
 
-float NarrowToFloat(double number)
-{
-    if (number > FLT_MAX)
-        return FLT_MAX;
-    if (number < -FLT_MAX)
-        return -FLT_MAX;
-    return static_cast<float>(number);
-}
-
 // The common short forms of a number, read without the general parsers (ParseInt, ParseLong,
 // ParseDouble), which take a fifth of a read: an optional sign, one to nine digits and, where a
 // point is allowed, a point and up to nine more digits, fifteen digits at most, no exponent.
 // Such a number is exact as a whole number below 2^53, and dividing it by an exact power of ten
 // rounds correctly, as the general parser does, so both give the same value. Anything else
-// (more digits, an exponent, no digit before the point) gives false and goes to the general
-// parser. Like the general parsers, the number ends at its first character that cannot continue
-// it. The text ends at a NUL byte.
+// (more digits, an exponent, no digit before the point, anything after the number, blanks
+// included) gives false and goes to the general parser, which also tells whether the text is
+// wholly a number. The text ends at a NUL byte.
 struct ShortNumber {
     std::uint64_t digits = 0;
     int decimals = 0;
@@ -423,7 +422,7 @@ inline bool ReadShortNumber(const char* p, bool point, ShortNumber& number)
     if (whole == 0 || whole > kMostDigits)
         return false;
     if (!point)
-        return true;
+        return *p == '\0';
     if (*p == '.') {
         const char* const fraction = ++p;
         while (IsDigit(*p))
@@ -432,7 +431,7 @@ inline bool ReadShortNumber(const char* p, bool point, ShortNumber& number)
         if (number.decimals > kMostDigits || whole + number.decimals > 15)
             return false;
     }
-    return *p != 'e' && *p != 'E';
+    return *p == '\0';
 }
 
 inline double ShortNumberValue(const ShortNumber& number)
@@ -475,29 +474,35 @@ int HandleValue(std::string& errorText, ParamDesc& entry, CParamFileContext* con
         break;
     case 'i':
         converted.i = ReadShortNumber(value, false, shortNumber) ? static_cast<int>(ShortNumberWhole(shortNumber))
-                                                                 : ParseInt(text);
+                                                                 : ReadNotedWholeValue<int>(context, text, line);
         number = converted.i;
         argument = &converted.i;
         break;
     case 'l':
-        converted.l = ReadShortNumber(value, false, shortNumber) ? ShortNumberWhole(shortNumber) : ParseLong(text);
+        converted.l = ReadShortNumber(value, false, shortNumber) ? ShortNumberWhole(shortNumber)
+                                                                 : ReadNotedWholeValue<long>(context, text, line);
         number = static_cast<double>(converted.l);
         argument = &converted.l;
         break;
     case 'f':
-        number = ReadShortNumber(value, true, shortNumber) ? ShortNumberValue(shortNumber) : ParseDouble(text);
+        number = ReadShortNumber(value, true, shortNumber) ? ShortNumberValue(shortNumber)
+                                                           : ReadNotedRealValue(context, text, line, FLT_MAX);
         converted.f = NarrowToFloat(number);
         argument = &converted.f;
         break;
     case 'd':
-        number = ReadShortNumber(value, true, shortNumber) ? ShortNumberValue(shortNumber) : ParseDouble(text);
+        number = ReadShortNumber(value, true, shortNumber) ? ShortNumberValue(shortNumber)
+                                                           : ReadNotedRealValue(context, text, line, DBL_MAX);
         converted.d = number;
         argument = &converted.d;
         break;
     }
     if (entry.type != 's' && !InRange(entry, number)) {
-        SetKeyLineMessage(errorText, "Parameter '", entry.key, "' out of range, line ", line);
-        return PF_OUT_OF_RANGE;
+        if (!(entry.flags & PF_NOTE_RANGE)) {
+            SetKeyLineMessage(errorText, "Parameter '", entry.key, "' out of range, line ", line);
+            return PF_OUT_OF_RANGE;
+        }
+        NoteOutOfRange(context, entry, number, line);
     }
     // The default message of a failing handler is written only when the handler fails without
     // a text of its own: formatting it before every call would cost a fifth of a read.
@@ -597,8 +602,9 @@ namespace {
 int ReadLines(std::string& errorText, CLineSource& source, ParamDesc* table, ParamDesc* endEntry,
               CParamFileContext* context, int lineLimit)
 {
-    if (context)
-        context->m_lastLineIncomplete = false;
+    CParamReadNotes* const notes = context ? &context->m_readNotes : nullptr;
+    if (notes)
+        *notes = CParamReadNotes();
     long long line = 0;
     {
         const CKeyIndex keys(table);
@@ -606,11 +612,8 @@ int ReadLines(std::string& errorText, CLineSource& source, ParamDesc* table, Par
         char* textEnd = nullptr;
         for (;;) {
             const auto status = source.Next(text, textEnd);
-            if (status == CLineSource::Status::End) {
-                if (context)
-                    context->m_lastLineIncomplete = source.LastLineIncomplete();
+            if (status == CLineSource::Status::End)
                 break;
-            }
             if (status == CLineSource::Status::Error) {
                 SetLineMessage(errorText, "Read error after line ", line);
                 return PF_READ_ERROR;
@@ -622,6 +625,11 @@ int ReadLines(std::string& errorText, CLineSource& source, ParamDesc* table, Par
             if (keyLine && lineLimit >= 1 && line >= lineLimit)
                 break;
         }
+    }
+    if (notes) {
+        notes->lines = line;
+        if (source.LastLineUnterminated() && notes->lastLineUnterminated.Add(line))
+            notes->lastLineUnterminated.text = source.LastLineText();
     }
     source.Finish();
     return FinishRead(errorText, table, endEntry, context);

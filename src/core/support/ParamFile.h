@@ -66,6 +66,10 @@ constexpr std::uint32_t PF_MAX_EXCL = 0x08;   // value < max
 constexpr std::uint32_t PF_KEEP_BLANKS = 0x10; // a string value keeps its trailing whitespace
 constexpr std::uint32_t PF_REQUIRED = 0x20;   // the key must occur at least once
 constexpr std::uint32_t PF_ONCE = 0x40;       // the key may occur at most once
+// With PF_MIN_INCL | PF_MAX_INCL: a value outside the range is handed over as it stands and noted
+// (CParamReadNotes::outOfRange) instead of ending the read; for settings that what uses them
+// bounds.
+constexpr std::uint32_t PF_NOTE_RANGE = 0x80;
 
 // One entry of a key table. Tables are static arrays ended by an entry with a null key; only
 // the count changes at run time (it is reset to 0 at the start of every read).
@@ -79,6 +83,36 @@ struct ParamDesc {
     std::int32_t count;    // occurrences of the key in the current read
 };
 
+// One kind of thing a read noticed in its file and read on past: how often, and the first time.
+struct CParamNote {
+    long long count = 0;
+    long long line = 0;   // the first time's line in the file
+    std::string text;     // what the first time was, without its line
+
+    // Counts one more; true for the first, whose line it keeps (the caller then sets text).
+    bool Add(long long atLine);
+};
+
+// What a read noticed in its file without stopping, for the user to be told once per file
+// (ReportReadNotes): a file cut short, numbers that are not numbers, settings out of range. The
+// values were read all the same, so a save writes them as they were read.
+struct CParamReadNotes {
+    long long lines = 0;        // the lines read
+    // The data ended after a line without a line break that held more than blanks: the line was
+    // read like any other, but a file cut short ends so too. text: the line (its first 200 bytes).
+    CParamNote lastLineUnterminated;
+    // Values of numeric keys that are not wholly a number of the key's type, read by the prefix
+    // rules of NumberText.h (an empty value, read as 0, is none). text: "\"1,5\" is not a
+    // number; read as 1", "... is not a whole number ...", "... is too large a number ...".
+    CParamNote notNumbers;
+    // Values outside the range of a PF_NOTE_RANGE key. text: "<record>: <key> = <value> is
+    // outside its range, <min> to <max>; kept as it is, it is used as <bound>".
+    CParamNote outOfRange;
+
+    // Adds the notes of the text that followed this one (the next piece of a file read in pieces).
+    void Append(const CParamReadNotes& next);
+};
+
 // The object that the handlers fill. Every reading object (a database, the preferences, the
 // header probe) derives from it. The reader itself only hands the pointer to the handlers.
 //
@@ -90,16 +124,19 @@ struct ParamDesc {
 // fill; without an override there never is. CParamFileContextOf below adds the typed
 // CurrentRecord / CurrentItem for contexts that own their records as pointer arrays; a context
 // that stores them otherwise overrides the two tests and writes its own typed accessors.
+//
+// m_readNotes is what the last read noticed without stopping, for the caller to tell the user.
 class CParamFileContext {
 public:
     virtual ~CParamFileContext() = default;
 
     virtual bool NoCurrentRecord() const { return true; }
     virtual bool NoCurrentItem() const { return true; }
+    // The record being filled as a note names it ("template \"Oxide bars\""), or nothing.
+    virtual std::string DescribeCurrentRecord() const { return std::string(); }
 
     std::string m_errorText;
-    // Set by a read that reached the end of the data inside a line (no line break after it).
-    bool m_lastLineIncomplete = false;
+    CParamReadNotes m_readNotes;
 };
 
 struct CNoParamItem {};
@@ -142,11 +179,14 @@ enum ParamFileResult : int {
 // Reads "key = value" lines from in, from where the stream stands.
 //
 // Lines end at LF, CR LF or a lone CR, and a line of any length is read whole (the text of a
-// line ends at a NUL byte, if it holds one). A last line without a line break is not read: the
-// file was cut short inside it. When it holds more than blanks, the context's
-// m_lastLineIncomplete is set, for the caller to tell the user (ReportIncompleteLastLine). Lines count from 1, skipped ones included. A line that, after its leading
-// whitespace, is shorter than 3 characters or does not begin with a letter is skipped; any
-// other line must split into key and value (SplitParameterLine) or the read fails with code 1.
+// line ends at a NUL byte, if it holds one). A last line without a line break is read like any
+// other (editors write such files), and noted in the context's m_readNotes, since a file cut
+// short ends so too; so are numbers that are not numbers and values kept out of range (the
+// caller tells the user: ReportReadNotes). Lines count from 1, skipped ones included. A line
+// that, after its leading whitespace, is shorter than 3 characters or does not begin with a
+// letter is skipped; any other line must split into key and value (SplitParameterLine) or the
+// read fails with code 1. A numeric value is converted by the prefix rules of NumberText.h
+// ("12abc" is 12) and range-checked as converted.
 // Unknown keys are ignored. With lineLimit >= 1, reading stops after the first key line whose
 // number is at least lineLimit. At the end the end hook runs, then every required key is
 // checked. A stream that is already failed, or whose buffer throws, gives code 2.

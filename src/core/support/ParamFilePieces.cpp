@@ -321,6 +321,9 @@ bool ReadParamFileInPieces(std::istream& in, const CParamPieceFormat& format,
     for (std::thread& worker : workers)
         worker.join();
     if (!queue.Failed()) {
+        // Each piece counted its lines from 1: the first piece's notes become the whole file's.
+        for (std::size_t i = 1; i < contexts.size(); ++i)
+            contexts.front()->m_readNotes.Append(contexts[i]->m_readNotes);
         in.setstate(std::ios::eofbit);
         return true;
     }

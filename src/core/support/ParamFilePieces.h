@@ -50,7 +50,8 @@ struct CParamPieceOptions {
 
 // Reads in from where it stands to its end in pieces, each into a context that makeContext makes
 // (on the calling thread). True with contexts holding the pieces' contexts in file order when they
-// give what one read gives, and in at its end with eofbit set. Otherwise false with contexts empty
+// give what one read gives, the first holding the read notes of the whole file (m_readNotes, with
+// the file's line numbers), and in at its end with eofbit set. Otherwise false with contexts empty
 // and in put back where it stood (badbit set when that failed): a stream that cannot tell its size
 // or be put back, a small file (unless options say otherwise), a single processor, a piece that
 // failed or held a header key.

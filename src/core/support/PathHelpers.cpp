@@ -1,29 +1,48 @@
 #include "support/PathHelpers.h"
 
+#include "support/InputFile.h"
+
 #include <cerrno>
-#include <fstream>
+#include <cstdlib>
+#include <istream>
 #include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+constexpr std::size_t kDelimiterSampleChars = 16384;
+
+} // namespace
+
 char DetectLineDelimiter(const std::string& path)
 {
-    constexpr std::size_t kSampleChars = 16384;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return '\n';
-    std::size_t carriageReturns = 0, lineFeeds = 0, chars = 0;
-    std::istreambuf_iterator<char> it(file), end;
-    while (it != end && chars < kSampleChars) {
-        const char c = *it;
-        ++it;
-        ++chars;
-        if (c == '\n') {
+    CInputFile file;
+    return file.Open(path) ? DetectLineDelimiter(file) : '\n';
+}
+
+char DetectLineDelimiter(std::istream& in)
+{
+    const std::istream::pos_type start = in.tellg();
+    // One character more than the sample: a CR at its end may begin a CR LF pair.
+    std::string sample(kDelimiterSampleChars + 1, '\0');
+    in.read(sample.data(), static_cast<std::streamsize>(sample.size()));
+    sample.resize(static_cast<std::size_t>(in.gcount()));
+    in.clear();
+    in.seekg(start);
+    return LineDelimiterOf(sample);
+}
+
+char LineDelimiterOf(std::string_view text)
+{
+    std::size_t carriageReturns = 0, lineFeeds = 0;
+    for (std::size_t at = 0; at < text.size() && at < kDelimiterSampleChars; ++at) {
+        if (text[at] == '\n') {
             ++lineFeeds;
-        } else if (c == '\r') {
-            if (it != end && *it == '\n') { // CR LF reads as one line feed
-                ++it;
+        } else if (text[at] == '\r') {
+            if (at + 1 < text.size() && text[at + 1] == '\n') { // CR LF reads as one line feed
+                ++at;
                 ++lineFeeds;
             } else {
                 ++carriageReturns;
@@ -64,6 +83,17 @@ std::string GetProgramDirectory()
     if (slash == std::string::npos)
         return std::string();
     return slash == 0 ? std::string("/") : exe.substr(0, slash);
+}
+
+std::string GetUserDataDirectory()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return MakeFilePath(data, "Oxidarium");
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return MakeFilePath(home, ".local/share/Oxidarium");
+    return std::string();
 }
 
 std::string GetFullPathString(const std::string& path, int* fileOffset)

@@ -4,6 +4,7 @@
 // of a text file to import. Paths are POSIX paths ("/" separates); nothing is cut to a fixed
 // length.
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,10 @@
 // be read or holds neither). A CR LF pair counts as one line feed; the first 16384 characters
 // decide.
 char DetectLineDelimiter(const std::string& path);
+// The same for a file already open, from where it stands; it is put back there.
+char DetectLineDelimiter(std::istream& in);
+// The same for a text already read.
+char LineDelimiterOf(std::string_view text);
 
 // The current directory; empty on failure.
 std::string GetCurrentDirectoryString();
@@ -18,6 +23,10 @@ std::string GetCurrentDirectoryString();
 // The directory of the running program without a trailing "/" (except for "/" itself); empty
 // on failure.
 std::string GetProgramDirectory();
+
+// The user's data directory of the program: "Oxidarium" in $XDG_DATA_HOME, or in
+// ~/.local/share when that is not set (or not absolute). Empty when neither is known.
+std::string GetUserDataDirectory();
 
 // The absolute form of path (relative paths start at the current directory; "." and ".." are
 // resolved by name, symbolic links are not followed). fileOffset, when given, receives the

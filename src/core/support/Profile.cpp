@@ -1,14 +1,13 @@
 #include "support/Profile.h"
 
 #include "support/CompareNoCase.h"
+#include "support/InputFile.h"
 #include "support/NumberText.h"
 #include "support/SafeFile.h"
 #include "support/TextLines.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -82,13 +81,13 @@ void CProfile::Reload()
 std::vector<CProfile::Line> CProfile::ReadLines(const std::string& path)
 {
     std::vector<Line> lines;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    CInputFile in;
+    std::string bytes;
+    if (!in.Open(path))
         return lines;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    in.ReadAll(bytes);
     std::string section;
-    for (const std::string& text : SplitLines(bytes.str(), LineBreaks::Any)) {
+    for (const std::string& text : SplitLines(bytes, LineBreaks::Any)) {
         Line line{text, std::string(), section};
         const std::string trimmed = Trimmed(text);
         if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {

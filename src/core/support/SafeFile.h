@@ -13,19 +13,30 @@
 // The new file takes the old one's permissions and, where the system permits, its owner and
 // group. A file without any write permission bit is read-only and is never replaced, whoever
 // saves. A save through a symbolic link replaces the file the link names and keeps the link;
-// a link that names no file, or leads round in a loop, is an open failure.
+// a link that names no file, or leads round in a loop, is an open failure, and so is a name
+// that is no regular file (a folder, a pipe, a device).
+//
+// Two files cannot be saved so: one with a second name (a hard link), which the rename would
+// part from its other name, and one in a folder where the user may not make a new file. Such a
+// file is written in place. The new bytes are gathered first, so a writer that fails leaves the
+// file untouched; then the file as it was is copied into "Kept copies" in the user's data
+// directory, and only then written over. When that copy cannot be made the file is not written;
+// when the writing fails the old bytes are put back where possible, and the message names the
+// copy. A save that succeeds removes its copy. The file keeps its inode, names, owner and
+// permissions.
 
 #include "support/FileStamp.h"
 
 #include <fstream>
 #include <functional>
 #include <iosfwd>
+#include <sstream>
 #include <string>
 
 enum class SafeSaveResult {
     Ok,
-    OpenFailed,  // the temporary file could not be created (no directory, no permission)
-    WriteFailed, // writing, flushing or renaming failed; the target is untouched
+    OpenFailed,  // the file cannot be written (no directory, no permission, a broken link)
+    WriteFailed, // writing, flushing or renaming failed; the target keeps its bytes
 };
 
 class CSafeFileWriter {
@@ -35,15 +46,17 @@ public:
     CSafeFileWriter(const CSafeFileWriter&) = delete;
     CSafeFileWriter& operator=(const CSafeFileWriter&) = delete;
 
-    // Creates the temporary file; false when it cannot be created or the target is read-only
-    // or a broken link.
+    // Creates the temporary file (or prepares the writing in place); false when the file cannot
+    // be written, is read-only, a broken link or no regular file.
     bool Open();
-    // Why Open failed when the cause is more than a missing permission or directory: a sentence
-    // for the user (a broken link), else empty.
+    // Why Open or Commit failed when the cause is more than a missing permission or directory:
+    // sentences for the user (a broken link; where the old bytes of a file written in place are
+    // kept), else empty.
     const std::string& FailureReason() const { return m_failureReason; }
     // The stream to write the file's bytes into (binary: no line-end translation).
-    std::ostream& Stream() { return m_stream; }
-    // Flushes, syncs and closes the temporary file and renames it over the target.
+    std::ostream& Stream() { return m_inPlace ? static_cast<std::ostream&>(m_newBytes) : m_stream; }
+    // Flushes, syncs and closes the temporary file and renames it over the target; in place,
+    // keeps the old bytes aside and writes the new ones over them.
     SafeSaveResult Commit();
     // Drops the temporary file; the target stays as it was.
     void Abandon();
@@ -54,14 +67,20 @@ public:
     const CFileStamp& WrittenStamp() const { return m_written; }
 
 private:
-    void CloseLock();
+    bool OpenTemporary();
+    bool OpenInPlace();
+    SafeSaveResult CommitInPlace();
+    void CloseFile();
 
     std::string m_failureReason; // set before m_target: the constructor fills both
     std::string m_target;
     std::string m_temporary;
     CFileStamp m_written;
     std::ofstream m_stream;
-    int m_lockFd = -1; // the temporary file, locked while the save runs
+    std::ostringstream m_newBytes; // in place: the new bytes, gathered before anything is written
+    // The temporary file, locked while the save runs; in place, the target itself.
+    int m_fd = -1;
+    bool m_inPlace = false;
     bool m_committed = false;
 };
 
@@ -73,5 +92,12 @@ bool IsReadOnlyFile(const std::string& path);
 SafeSaveResult WriteFileSafely(const std::string& path, const std::string& bytes);
 
 // Calls write with the temporary file's stream; a false result (or a stream error) abandons
-// the save and leaves the target untouched.
-SafeSaveResult WriteFileSafely(const std::string& path, const std::function<bool(std::ostream&)>& write);
+// the save and leaves the target untouched. failureReason, when given, receives the writer's
+// FailureReason.
+SafeSaveResult WriteFileSafely(const std::string& path, const std::function<bool(std::ostream&)>& write,
+                               std::string* failureReason = nullptr);
+
+// The message of a failed save: "<path>: Error opening file" (OpenFailed) or "<path>: Error
+// writing file", followed by reason on a paragraph of its own when there is one. Exports that
+// name every failure a write error pass WriteFailed.
+std::string SaveFailureMessage(const std::string& path, SafeSaveResult result, const std::string& reason);

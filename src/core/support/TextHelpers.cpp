@@ -295,17 +295,17 @@ int BracketParentheses(std::string& text)
     return ReplaceChar(text, '(', '[') + ReplaceChar(text, ')', ']');
 }
 
-double ParseTrailingNumber(std::string& text)
+bool TakeLastWord(std::string& text, std::string& word)
 {
     std::size_t i = text.size();
     while (i > 0 && !IsWhitespaceChar(text[i - 1]))
         --i;
     if (i == 0)
-        return 0.0;
-    const double value = ParseDouble(std::string_view(text).substr(i));
+        return false;
+    word = text.substr(i);
     text.resize(i - 1);
     TrimStringRight(text);
-    return value;
+    return true;
 }
 
 std::string FormatDateString(const std::string& format, const std::tm& time)

@@ -110,9 +110,10 @@ std::string GetNamePart(std::string_view text);
 // Returns how many were replaced.
 int BracketParentheses(std::string& text);
 
-// Takes the number after the last whitespace off text ("Silica 12.5" -> 12.5, text "Silica").
-// A text without whitespace gives 0 and stays as it is.
-double ParseTrailingNumber(std::string& text);
+// Takes the word after the last whitespace off text into word ("Silica 12.5" -> "12.5", text
+// "Silica" without the whitespace before it). A text without whitespace gives false and stays as
+// it is.
+bool TakeLastWord(std::string& text, std::string& word);
 
 // Today's local date formatted with the strftime format.
 std::string& GetTodayString(std::string& out, const std::string& format);

@@ -8,6 +8,7 @@
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
 #include "support/DbFileType.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/Services.h"
@@ -16,11 +17,7 @@
 #include "textfile/TextFileCommands.h"
 #include "textfile/TextFileViewBase.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
-#include <system_error>
 
 CTextFileDoc* g_pInformationDoc = nullptr;
 
@@ -38,17 +35,18 @@ void Warn(const std::string& text, unsigned helpId)
 int ReadTextFileLines(const std::string& path, CStringArrayEx& lines)
 {
     lines.clear();
-    std::error_code ec;
-    if (path.empty() || std::filesystem::is_directory(path, ec))
-        return 1;
-    const char delimiter = DetectLineDelimiter(path);
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in.is_open())
-        return 1;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    CInputFile in;
+    return in.Open(path) ? ReadTextFileLines(in, lines) : 1;
+}
+
+int ReadTextFileLines(CInputFile& in, CStringArrayEx& lines)
+{
+    lines.clear();
+    std::string bytes;
+    if (!in.ReadAll(bytes))
         return 2;
     // Lines break at the delimiter ('\n' or '\r'); a CR LF pair is one break either way.
+    const char delimiter = LineDelimiterOf(bytes);
     const std::vector<std::string> split = SplitLines(bytes, delimiter == '\r' ? LineBreaks::Cr : LineBreaks::Lf);
     lines.assign(split.begin(), split.end());
     return 0;
@@ -77,23 +75,23 @@ bool CTextFileDoc::OnNewDocument()
 
 bool CTextFileDoc::OnOpenDocument(const std::string& path)
 {
+    // A file that cannot be read leaves the text alone: a failed revert must not lose it.
+    CInputFile in;
+    if (!in.Open(path)) {
+        Warn(in.OpenFailure(), kTextOpenErrorHelpId);
+        return false;
+    }
     CStringArrayEx lines;
     int result = 0;
-    const CFileStamp stamp = CFileStamp::Of(path);
     {
         CBusyScope busy;
-        result = ReadTextFileLines(path, lines);
-    }
-    // A file that cannot be read leaves the text alone: a failed revert must not lose it.
-    if (result == 1) {
-        Warn(MessagePath(path) + ": Error opening file", kTextOpenErrorHelpId);
-        return false;
+        result = ReadTextFileLines(in, lines);
     }
     if (result != 0) {
         Warn(MessagePath(path) + ": error reading file", kTextReadErrorHelpId);
         return false;
     }
-    RememberFileState(path, stamp);
+    RememberFileState(path, in.Stamp());
     SetPathName(path);
     LoadLines(lines);
     SetModifiedFlag(false);

@@ -20,6 +20,7 @@
 
 class CDocTemplate;
 class CFrameHost;
+class CInputFile;
 class CTextFileViewBase;
 
 // Help contexts of the text documents' messages.
@@ -31,7 +32,7 @@ inline constexpr unsigned kTextSaveDialogHelpId = 303;
 inline constexpr unsigned kTextUnsavableHelpId = 0x30123;
 
 // The question before a save that would write "?" for characters a Windows-1252 file cannot
-// hold (names as the view gives them, "U+03B1, U+2192"); OK saves, Cancel saves nothing.
+// hold (names as the view gives them, "α (U+03B1), → (U+2192)"); OK saves, Cancel saves nothing.
 std::string UnsavableCharactersQuestion(const std::string& path, const std::string& names);
 
 // Resource id of the text-file template (its menu is registered under the same number) and the
@@ -101,10 +102,12 @@ private:
 
 extern CTextFileDoc* g_pInformationDoc;
 
-// Reads a text file into lines, split at the delimiter that DetectLineDelimiter finds (a CR LF
+// Reads a text file into lines, split at the delimiter that LineDelimiterOf finds (a CR LF
 // pair is one break either way). The text after the last break is a line when it is not empty.
 // 0 on success, 1 when the file cannot be opened, 2 on a read error.
 int ReadTextFileLines(const std::string& path, CStringArrayEx& lines);
+// The same from a file already open.
+int ReadTextFileLines(CInputFile& in, CStringArrayEx& lines);
 
 // The text-file template: resource 9, documents of CTextFileDoc. The Qt layer installs its
 // frame factory.

@@ -76,8 +76,8 @@ public:
     // The user changed the text: the document is modified and Undo means the control's undo.
     void OnTextEdited();
 
-    // Names the characters of the text that the file's Windows-1252 cannot hold ("U+03B1,
-    // U+2192"); empty when every character fits. A control of bytes has none.
+    // Names the characters of the text that the file's Windows-1252 cannot hold ("α (U+03B1),
+    // → (U+2192)", as message text); empty when every character fits. A control of bytes has none.
     virtual std::string UnsavableCharacters() const { return std::string(); }
     // After such a text was saved: shows "?" where the file now holds it, as a change that is
     // no edit of the user's.

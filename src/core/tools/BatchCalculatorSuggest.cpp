@@ -213,7 +213,9 @@ bool CBatchCalculator::UseMaterial()
 {
     std::string name = m_materialText;
     TrimString(name);
-    const double amount = ParseDouble(m_amountText);
+    // The amount the user typed counts only when all of it is a number.
+    double amount = 0.0;
+    ReadNumberText(m_amountText, amount);
     if (name.empty() || !(amount > 0.0))
         return false;
     m_recipe.Add(name, amount);

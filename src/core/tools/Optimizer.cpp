@@ -145,8 +145,8 @@ bool COptimizer::ApplyOxideConstraints()
 
 bool COptimizer::ApplyOxideConstraint(const COxideConstraint& constraint)
 {
-    if (constraint.IsInvalid())
-        return Fail("Internal error: problem with constraint on " + constraint.GetDisplayName());
+    if (const std::string fault = constraint.Fault(); !fault.empty())
+        return Fail("Error: " + fault);
     if (constraint.m_oxide == kConstraintKNaO) {
         m_hasKNaO = true;
         m_knaoLower = std::max(m_knaoLower, constraint.LowerBound(m_percent));
@@ -190,8 +190,8 @@ bool COptimizer::ApplyExpansionConstraint()
     if (constraint.m_value1.empty())
         return true;
     // A record read from a file may be malformed; its bounds would silently mean nothing.
-    if (constraint.IsInvalid())
-        return Fail("Internal error: problem with constraint on " + constraint.GetDisplayName());
+    if (const std::string fault = constraint.Fault(); !fault.empty())
+        return Fail("Error: " + fault);
     m_expansion.hasLower = constraint.HasLowerBound(false);
     m_expansion.lower = constraint.LowerBound(false);
     m_expansion.hasUpper = constraint.HasUpperBound(false);
@@ -283,8 +283,8 @@ bool COptimizer::ApplyMaterialConstraints()
     const CMaterialConstraintArray& constraints = m_params->m_materialConstraints;
     for (const CMaterialConstraint& constraint : constraints) {
         // A malformed record (read from a file) would otherwise bound nothing without a word.
-        if (constraint.IsInvalid())
-            return Fail("Internal error: problem with constraint on " + constraint.GetDisplayName());
+        if (const std::string fault = constraint.Fault(); !fault.empty())
+            return Fail("Error: " + fault);
         const bool hasUpper = constraint.HasUpperBound(percent);
         const double upper = constraint.UpperBound(percent);
         const double lower = constraint.LowerBound(percent);
@@ -306,6 +306,28 @@ bool COptimizer::ApplyMaterialConstraints()
     return true;
 }
 
+bool COptimizer::AllowsFlux() const
+{
+    for (int z = 1; z < kElementCount; ++z) {
+        if (m_oxides[static_cast<std::size_t>(z)].allowed && (m_table[z].role & kRoleAlkali) != 0)
+            return true;
+    }
+    return false;
+}
+
+std::string COptimizer::NoFluxMessage() const
+{
+    // The unity formula divides every oxide by the flux oxides; without one the solver only finds
+    // "no feasible solutions", which says nothing of why.
+    std::string bounded;
+    for (int z = 1; z < kElementCount; ++z) {
+        if (m_oxides[static_cast<std::size_t>(z)].allowed && !IsVolatile(m_table[z]))
+            bounded += (bounded.empty() ? "" : ", ") + m_table[z].oxide;
+    }
+    return "Error: no flux oxide may enter the glaze, so no unity formula can hold " + bounded +
+           ": add a constraint on a flux such as CaO or KNaO, or use % units";
+}
+
 bool COptimizer::CountAllowed()
 {
     int allowed = 0;
@@ -325,6 +347,8 @@ bool COptimizer::CountAllowed()
     }
     if (m_columns.empty())
         return Fail("Error: constraints rule out all materials");
+    if (!m_percent && !AllowsFlux())
+        return Fail(NoFluxMessage());
     TraceLine(std::to_string(allowed) + " allowed oxides (" + std::to_string(nonVolatile) + " nonvolatile), " +
               std::to_string(m_columns.size()) + " usable materials");
     return true;

@@ -76,6 +76,9 @@ private:
     bool ChooseMaterials();
     bool ApplyMaterialConstraints();
     bool CountAllowed();
+    // In unity units: does some allowed oxide count as a flux (the unit of the formula)?
+    bool AllowsFlux() const;
+    std::string NoFluxMessage() const;
 
     // Rows of the program (OptimizerRows.cpp).
     bool AddRows(CLinearProgram& program);

@@ -59,7 +59,7 @@ void AddColumns(const std::vector<std::string>& names, const std::vector<std::st
 
 double ParseCustomSize(const std::string& text, CStringArrayEx& lines)
 {
-    const double size = ParseDouble(text);
+    const double size = ShoppingSizeOf(text);
     if (size > 0.0)
         return size;
     lines.push_back("Size \"" + text + "\" not understood; using 100g");
@@ -67,6 +67,11 @@ double ParseCustomSize(const std::string& text, CStringArrayEx& lines)
 }
 
 } // namespace
+
+double ShoppingSizeOf(const std::string& sizeText)
+{
+    return ParseDouble(sizeText);
+}
 
 void MakeShoppingList(const std::vector<const CGlaze*>& glazes, const CShoppingListRequest& request,
                       CStringArrayEx& lines)

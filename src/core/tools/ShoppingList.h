@@ -39,6 +39,10 @@ struct CShoppingListRequest {
     std::string sizeText = "100"; // the custom size as typed
 };
 
+// The custom size a size text gives: the number it begins with ("500g" is 500), as the report
+// takes it. 0 or less is not understood, and the report says so and uses 100 g.
+double ShoppingSizeOf(const std::string& sizeText);
+
 // The report lines for the glazes in order. A glaze that cannot be converted to weight is
 // reported with the stop icon and listed with size 0; its recipe, whose amounts are volumes,
 // adds nothing to the totals.

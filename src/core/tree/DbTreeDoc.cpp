@@ -11,6 +11,7 @@
 #include "shell/DocumentRead.h"
 #include "support/CompareNoCase.h"
 #include "support/DbFileInfo.h"
+#include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/PathHelpers.h"
 #include "support/Profile.h"
@@ -19,7 +20,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include <unistd.h>
@@ -128,10 +128,9 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
 {
     items.Clear();
     std::string openedPath = path;
-    std::ifstream in;
-    CFileStamp stamp;
-    if (!OpenDocumentFileToRead(path, in, stamp)) {
-        Warn(MessagePath(path) + ": Error opening file", kOpenErrorHelpId);
+    CInputFile in;
+    if (!in.Open(path)) {
+        Warn(in.OpenFailure(), kOpenErrorHelpId);
         openedPath.clear();
     } else {
         CBusyScope busy;
@@ -139,14 +138,14 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
             Warn(MessagePath(path) + ": " + items.m_errorText, kReadErrorHelpId);
             openedPath.clear();
         } else {
-            ReportIncompleteLastLine(path, items, kReadErrorHelpId);
+            ReportReadNotes(path, items, kReadErrorHelpId);
         }
     }
     if (openedPath.empty()) {
         ClearPathName();
         SetTitle("Untitled");
     } else {
-        RememberFileState(openedPath, stamp);
+        RememberFileState(openedPath, in.Stamp());
         SetPathName(openedPath);
     }
     // A catalogue that could not be read stays remembered for the next start.

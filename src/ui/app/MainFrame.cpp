@@ -307,7 +307,7 @@ bool CMainFrame::OnCommand(unsigned id)
 {
     switch (id) {
     case CmdWindowCascade:
-        MdiArea()->cascadeSubWindows();
+        CascadeWindows();
         return true;
     case CmdWindowTile:
         MdiArea()->tileSubWindows();

@@ -3,6 +3,7 @@
 #include "elements/ElementRecord.h"
 #include "framework/Cp1252.h"
 #include "support/NotesEdit.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
 #include "support/PlainTextEditLines.h"
 
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextDocument>
+
+#include <cfloat>
 
 namespace {
 
@@ -114,7 +117,9 @@ double CoefficientFromText(const std::string& text)
 {
     if (text.find('?') != std::string::npos)
         return kUnknownCoefficient;
-    return ParseDouble(text);
+    double value = 0.0;
+    ReadNumberText(text, value);
+    return value;
 }
 
 // --- construction -------------------------------------------------------------------------------
@@ -333,6 +338,11 @@ void CElementInfoDlg::SaveControls()
 void CElementInfoDlg::accept()
 {
     InitDialog();
+    // A coefficient is a number, or unknown ("?"): "1,5" is refused, not saved as 1.
+    for (int id : {IdExpansion, IdViscosity, IdSurfaceTension}) {
+        if (ToCp1252(Edit(id)->text()).find('?') == std::string::npos && !CheckOptionalNumberField(Edit(id), DBL_MAX))
+            return;
+    }
     SaveControls();
     CStyledDialog::accept();
 }

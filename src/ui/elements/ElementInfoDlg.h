@@ -38,8 +38,8 @@ std::string ElementInfoOxideText(const std::string& symbol, int ncat, int nan);
 
 // A coefficient as its box shows it: the number, or "?" below -998 (unknown).
 std::string CoefficientText(double value);
-// A coefficient read from its box: -999 when the text holds a "?" anywhere, else the number at
-// its start (0 when there is none).
+// A coefficient read from its box: -999 when the text holds a "?" anywhere, else the number it
+// holds (0 when it is no number, which OK refuses).
 double CoefficientFromText(const std::string& text);
 
 class CElementInfoDlg : public CStyledDialog {

@@ -85,15 +85,56 @@ std::u32string CharactersOutsideCp1252(const QString& text)
     return found;
 }
 
+namespace {
+
+// Characters that show nothing on their own: controls, format characters, lone surrogate halves,
+// private and unassigned code points, and blanks other than the space.
+bool ShowsNothing(char32_t u)
+{
+    switch (QChar::category(u)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Separator_Space:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsCombiningMark(char32_t u)
+{
+    const QChar::Category category = QChar::category(u);
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+           category == QChar::Mark_Enclosing;
+}
+
+} // namespace
+
+std::string NameCharacter(char32_t u)
+{
+    char number[16];
+    std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(u));
+    if (ShowsNothing(u))
+        return number;
+    // A combining mark is shown on a dotted circle, not on the blank or bracket beside it.
+    constexpr char32_t kDottedCircle = 0x25CC;
+    const std::string shown = IsCombiningMark(u) ? MessageCharacter(kDottedCircle) + MessageCharacter(u)
+                                                 : MessageCharacter(u);
+    return shown + " (" + number + ")";
+}
+
 std::string NameCharacters(const std::u32string& characters)
 {
     std::string names;
     for (const char32_t u : characters) {
-        char name[16];
-        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(u));
         if (!names.empty())
             names += ", ";
-        names += name;
+        names += NameCharacter(u);
     }
     return names;
 }

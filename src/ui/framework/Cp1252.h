@@ -26,5 +26,10 @@ bool FitsCp1252(char32_t character);
 // The characters of text that Windows-1252 has no place for, each once, in the order they first
 // appear; a character beyond the basic plane (a surrogate pair) counts as one.
 std::u32string CharactersOutsideCp1252(const QString& text);
-// Names characters for a message, which is Windows-1252 text itself: "U+03B1, U+2192".
+// Names a character for a message (Windows-1252 text whose other characters are marked, as
+// MessagePath marks them) as the user sees it, with its code point beside: "α (U+03B1)"; a
+// combining mark on a dotted circle ("◌́ (U+0301)"); one that shows nothing (a control, a format
+// character, an unusual blank) by its code point alone ("U+200B").
+std::string NameCharacter(char32_t character);
+// Names characters so, separated by ", ": "α (U+03B1), → (U+2192)".
 std::string NameCharacters(const std::u32string& characters);

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -88,6 +89,7 @@ CMDIChildFrame* CMDIMainFrame::CreateChildFrame(CDocTemplate& docTemplate, CDocu
                                                 CView* view, bool visible)
 {
     auto* frame = new CMDIChildFrame(docTemplate, document, widget, view);
+    frame->m_opener = m_mdiArea->activeSubWindow();
     m_mdiArea->addSubWindow(frame, frame->windowFlags());
     // A document read from a file is named by the file until its window names it otherwise.
     const std::string& title = document.GetTitle();
@@ -212,6 +214,38 @@ void CMDIMainFrame::FinishPlacements()
 {
     for (CMDIChildFrame* frame : ChildFrames())
         frame->FinishPlacement();
+}
+
+// As on every desktop: each window gets the workspace less as many title bars as fit in a third
+// of its height, the steps start again at the top left after that many windows, and the row of
+// minimised windows along the bottom stays uncovered. A window's layout keeps it from getting
+// smaller than its minimum size.
+void CMDIMainFrame::CascadeWindows()
+{
+    const QList<QMdiSubWindow*> stack = m_mdiArea->subWindowList(QMdiArea::StackingOrder);
+    QRect space = m_mdiArea->viewport()->rect();
+    const int step = std::max(1, g_pApp ? g_pApp->m_nCascadeStep
+                                        : style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    int iconRow = 0;
+    for (const QMdiSubWindow* window : stack) {
+        if (window->isVisible() && window->isMinimized())
+            iconRow = std::max(iconRow, window->height());
+    }
+    if (space.height() - iconRow >= step)
+        space.setHeight(space.height() - iconRow);
+    const int steps = space.height() / (3 * step);
+    const QSize most(space.width() - steps * step, space.height() - steps * step);
+    int placed = 0;
+    for (QMdiSubWindow* window : stack) {
+        if (!window->isVisible() || window->isMinimized())
+            continue;
+        if (window->isMaximized())
+            window->showNormal();
+        const auto* frame = qobject_cast<const CMDIChildFrame*>(window);
+        const QSize size = frame && !frame->CanGrow() ? window->size() : most;
+        const int offset = (placed++ % (steps + 1)) * step;
+        window->setGeometry(QRect(QPoint(offset, offset), size));
+    }
 }
 
 QAction* CMDIMainFrame::MakeAction(const CMenuDef& item, QObject* parent)
@@ -390,9 +424,6 @@ void CMDIChildFrame::OnAboutToActivate()
     if (!area)
         return;
     area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, m_placementPending || !CanGrow());
-    QMdiSubWindow* active = area->activeSubWindow();
-    if (active && active != this)
-        m_previousActive = active;
 }
 
 void CMDIChildFrame::FinishPlacement()
@@ -414,19 +445,23 @@ void CMDIChildFrame::FinishPlacement()
         showMaximized();
 }
 
+bool CMDIChildFrame::CanSucceed(QMdiSubWindow* window, QMdiArea* area) const
+{
+    return window && window != this && window->isVisible() && !window->isMinimized() &&
+           area->subWindowList().contains(window);
+}
+
+// With no window to hand over to, none stays active: left to itself the workspace would
+// activate a minimised window.
 void CMDIChildFrame::ActivateSuccessor(QMdiArea* area)
 {
-    QMdiSubWindow* next = m_previousActive;
-    if (!next || next == this || !next->isVisible() || !area->subWindowList().contains(next)) {
-        next = nullptr;
-        const QList<QMdiSubWindow*> stack = area->subWindowList(QMdiArea::StackingOrder);
-        for (auto it = stack.rbegin(); it != stack.rend() && !next; ++it) {
-            if (*it != this && (*it)->isVisible())
-                next = *it;
-        }
+    QMdiSubWindow* next = CanSucceed(m_opener, area) ? m_opener.data() : nullptr;
+    const QList<QMdiSubWindow*> history = area->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = history.rbegin(); it != history.rend() && !next; ++it) {
+        if (CanSucceed(*it, area))
+            next = *it;
     }
-    if (next)
-        area->setActiveSubWindow(next);
+    area->setActiveSubWindow(next);
 }
 
 void CMDIChildFrame::CloseFrame()

@@ -12,8 +12,9 @@
 // workspace's state: when another window is maximised it opens maximised too, as in every MDI
 // program. A form that keeps its size (a view that scrolls a form it never stretches) is never
 // maximised: it stays a normal window with its title bar over whatever the workspace shows.
-// Closing the active window activates the one that was active before it (an edit form gives
-// the focus back to its list), else the topmost remaining window.
+// Closing the active window activates the window that opened it (an edit form gives the focus
+// back to its list), else the one most recently active, else none; a minimised window is never
+// activated so, since the keys would then go to a window the user cannot see.
 //
 // Commands: every menu entry and pop-up entry carries a command number. When the user picks one,
 // or presses its shortcut, the command is routed along the chain active view -> its document ->
@@ -98,6 +99,11 @@ public:
     // Lets every new document window take the workspace's state now (see FinishPlacement).
     void FinishPlacements();
 
+    // Window > Cascade: the windows that are neither hidden nor minimised, in their stacking
+    // order, each a title bar further down and right than the one behind it, each with most of
+    // the workspace (a form that keeps its size only moves) and never less than its minimum size.
+    void CascadeWindows();
+
 signals:
     void activeChildChanged();
 
@@ -155,6 +161,7 @@ private:
     friend class CMDIMainFrame;
     void OnAboutToActivate();
     void ActivateSuccessor(QMdiArea* area);
+    bool CanSucceed(QMdiSubWindow* window, QMdiArea* area) const;
 
     CDocTemplate* m_pTemplate;
     CDocument* m_pDocument;
@@ -162,8 +169,8 @@ private:
     CView* m_view;
     bool m_forceClose = false;
     bool m_placementPending = false;
-    // The window that was active when this one became active.
-    QPointer<QMdiSubWindow> m_previousActive;
+    // The window that was active when this one was made: the one that opened it.
+    QPointer<QMdiSubWindow> m_opener;
 };
 
 // --- window captions ----------------------------------------------------------------------------

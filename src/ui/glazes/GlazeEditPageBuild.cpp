@@ -378,7 +378,8 @@ void CGlazeEditView::ConnectButtons()
         connect(Button(id), &QPushButton::clicked, this, handler);
     };
     onClick(kGedSave, [this] {
-        CommitPendingEdit();
+        if (!CommitForSave())
+            return;
         SaveGlaze();
         GlazeToControls(m_work);
     });

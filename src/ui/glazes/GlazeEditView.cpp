@@ -225,7 +225,8 @@ void CGlazeEditView::ControlsToGlaze(CGlaze& target)
     for (std::size_t i = 0; i < kGlazeChoiceFields.size(); ++i)
         target.*(kGlazeChoiceFields[i].member) = Trimmed(m_choices[i]->currentText());
     target.m_byVol = m_byVolume->isChecked() ? 1 : 0;
-    const double batch = ParseDouble(Trimmed(m_batchSize->text()));
+    double batch = 0.0;
+    ReadNumberText(Trimmed(m_batchSize->text()), batch);
     target.m_batchSize = batch < 1.0 ? 0.0 : batch;
     ReadRecipeField(m_components, target.m_components);
     ReadRecipeField(m_additions, target.m_additions);
@@ -283,16 +284,17 @@ int CGlazeEditView::AskDeleteChanges()
 {
     if (m_nModified == 0)
         return MsgResultYes;
-    return AppMessageBox(DeleteChangedRecordQuestion(ToCp1252(m_name->text())), MsgYesNo | MsgIconQuestion,
-                         kGlazeEditSaveQuestionHelpId);
+    return AskDeleteChangedRecord(ToCp1252(m_name->text()), kGlazeEditSaveQuestionHelpId);
 }
 
 int CGlazeEditView::SaveModified()
 {
     if (m_nModified == 0)
         return MsgResultNo;
-    return AppMessageBox("Save changes to \"" + ToCp1252(m_name->text()) + "\" ?", MsgYesNoCancel | MsgIconQuestion,
-                         kGlazeEditSaveQuestionHelpId);
+    const int answer = AppMessageBox("Save changes to \"" + ToCp1252(m_name->text()) + "\" ?",
+                                     MsgYesNoCancel | MsgIconQuestion, kGlazeEditSaveQuestionHelpId);
+    // The field being edited is left first, as by Save Changes: a size typed as "x2" is taken.
+    return answer == MsgResultYes && !CommitForSave() ? MsgResultCancel : answer;
 }
 
 void CGlazeEditView::SetModified(int flag)
@@ -345,17 +347,19 @@ void CGlazeEditView::ConnectChangeSignals()
     });
 }
 
-void CGlazeEditView::LeaveField(QObject* field)
+bool CGlazeEditView::LeaveField(QObject* field)
 {
     if (m_bInFieldHandler || m_bClosing || m_bLoading)
-        return;
+        return true;
     // A message box shown by a handler takes the focus; that must not run the handler again.
     m_bInFieldHandler = true;
+    bool taken = true;
     if (field == m_components || field == m_additions)
-        RecipeFieldLeft(static_cast<CTabEdit*>(field));
+        taken = RecipeFieldLeft(static_cast<CTabEdit*>(field));
     else if (field == m_batchSize)
-        BatchSizeLeft();
+        taken = BatchSizeLeft();
     m_bInFieldHandler = false;
+    return taken;
 }
 
 void CGlazeEditView::CommitPendingEdit()

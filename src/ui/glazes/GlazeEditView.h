@@ -175,7 +175,9 @@ public:
     // Loads glaze index of the document into the form; outside the database the form edits
     // nothing and its controls keep what they show.
     void EditGlaze(int index);
-    // MsgResultNo when the form is unmodified, else the answer to "Save changes to "name" ?".
+    // MsgResultNo when the form is unmodified, else the answer to "Save changes to "name" ?";
+    // a Yes leaves the field being edited, and one that the form cannot be saved with
+    // (CommitForSave) becomes Cancel, after saying why.
     // It saves nothing itself.
     int SaveModified();
     // Limited access to the glazes at indices (count of them), on the first.
@@ -188,9 +190,10 @@ public:
     void CheckIngredients();
     // Double-click in the material list: material row with 100 into the last recipe field.
     void InsertMaterial(int row);
-    void RecipeFieldLeft(CTabEdit* field);
+    // Both false when they refused what the field holds (after saying why).
+    bool RecipeFieldLeft(CTabEdit* field);
     // "x2.5", "*2", "/4" in Working Batch Size become the components' total scaled.
-    void BatchSizeLeft();
+    bool BatchSizeLeft();
 
     // --- recipe tools (GlazeEditViewTools.cpp) ---
 
@@ -220,7 +223,9 @@ public:
     void EditNext();
     void JumpTo();
     void SaveAsNew();
-    void Copy();
+    // The form's glaze onto the glaze clipboard; false, after saying why, when the form holds
+    // what it cannot save (CanSaveForm).
+    bool Copy();
     void Paste();
     void Close();
 
@@ -275,6 +280,22 @@ private:
     CStringArrayEx RecipeLines(CTabEdit* field) const;
     void ReadRecipeField(CTabEdit* field, CIngredientList& list) const;
     void SetRecipeLines(CTabEdit* field, const CStringArrayEx& lines);
+    // A recipe line whose amount is refused (AmountLines.h) is never dropped by a save or a tool
+    // that rewrites the recipe: they refuse it instead, show the Recipe page and select the
+    // line. False then.
+    bool CheckRecipeLines();
+    // Before the form is saved: its recipe lines and its working batch size.
+    bool CanSaveForm();
+    // The field being edited left, then CanSaveForm: what Save Changes, Ctrl+S and Save as New
+    // check.
+    bool CommitForSave();
+    // The message of a refused amount or size, unless one was shown in this same user action.
+    void ShowRefusal(const std::string& message);
+    // The refusal of the Working Batch Size text, the field focused and its text selected.
+    void RefuseBatchSize(const std::string& message);
+    // Both recipe fields read quietly, for a tool that rewrites or sends them; false, leaving the
+    // fields as typed, when CheckRecipeLines refuses.
+    bool ReadRecipe(CIngredientList& components, CIngredientList& additions);
 
     // GlazeEditViewTools.cpp
     void ScaleTo100();
@@ -295,6 +316,7 @@ private:
     void InsertNew();
     void AppendNew();
     void SaveAndNext();
+    // Copy, then closes without a question.
     void Cut();
     void LeaveLimitedAccess();
     void OpenReport();
@@ -353,7 +375,8 @@ private:
     void ApplyEditFont();
     void ConnectChangeSignals();
     void OnFieldEdited();
-    void LeaveField(QObject* field);
+    // The leaving handler of field; false when it refused what the field holds.
+    bool LeaveField(QObject* field);
     void OnGlazesMoved();
     void OnGraphTemplatesChanged(int code, const void* object);
     // The change notices that concern the form's glaze and database.
@@ -422,6 +445,7 @@ private:
     bool m_bLoading = false;
     bool m_bClosing = false;
     bool m_bInFieldHandler = false;
+    bool m_bRefusalShown = false; // until the program next waits for the user (ShowRefusal)
     bool m_bListsFilled = false;
     bool m_bMaterialsFilled = false;
     int m_nCompletion = 1;

@@ -55,13 +55,14 @@ const char* const kReciparyPrompts[] = {
 } // namespace
 
 // The text goes to the clipboard only when the whole recipe was written, and a clipboard that
-// refuses it is reported rather than taken for a success.
+// refuses it is reported rather than taken for a success. A line whose amount is refused is not
+// left out of what is sent: it is refused first.
 void CGlazeEditView::SendToInsight(int scope)
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     std::ostringstream text;
     const bool written = WriteInsightClipboardRecipe(text, ToCp1252(m_name->text()), scope, components, additions) == 0;
     if (!written || !PutTextOnClipboard(text.str()))
@@ -72,8 +73,8 @@ void CGlazeEditView::GetFromInsight()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     std::string clipboardText;
     std::string title;
     CStringArrayEx lines;

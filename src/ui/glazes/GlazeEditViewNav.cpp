@@ -227,7 +227,7 @@ void CGlazeEditView::AppendNew()
 void CGlazeEditView::SaveAsNew()
 {
     CGlazesDoc* doc = GlazesDoc();
-    if (!doc || !m_pSourceGlaze || m_nSourceIndex < 0 || m_nSourceIndex >= doc->GetGlazeCount())
+    if (!doc || !m_pSourceGlaze || m_nSourceIndex < 0 || m_nSourceIndex >= doc->GetGlazeCount() || !CommitForSave())
         return;
     const CGlaze original = *m_pSourceGlaze;
     doc->InsertGlaze(m_nSourceIndex, original);
@@ -248,9 +248,11 @@ void CGlazeEditView::SaveAndNext()
     const CGlazesDoc* doc = GlazesDoc();
     if (!doc)
         return;
-    CommitPendingEdit();
-    if (m_nModified != 0)
+    if (m_nModified != 0) {
+        if (!CommitForSave())
+            return;
         SaveGlaze();
+    }
     bool appended = false;
     if (m_bSubset) {
         if (m_nSubsetPos >= 0 && m_nSubsetPos < SubsetCount() - 1)
@@ -271,18 +273,20 @@ void CGlazeEditView::SaveAndNext()
 
 // --- the glaze clipboard ------------------------------------------------------------------------
 
-void CGlazeEditView::Copy()
+bool CGlazeEditView::Copy()
 {
-    if (!CAppContext::IsActive())
-        return;
+    // The glaze as it can be saved: a refused line would be left out of the copy (and lost by Cut).
+    if (!CAppContext::IsActive() || !CanSaveForm())
+        return false;
     ClearClipboard(g_glazeClipboard);
     AppendToClipboard(g_glazeClipboard, FormGlaze());
+    return true;
 }
 
 void CGlazeEditView::Cut()
 {
-    Copy();
-    CloseQuietly();
+    if (Copy())
+        CloseQuietly();
 }
 
 void CGlazeEditView::Paste()

@@ -1,7 +1,7 @@
 // The recipe tools of the glaze edit form: weight and volume conversion, scaling, rounding,
 // Scale to Ingredient, Make Substitution and Edit Ingredients. Each reads both recipe fields
 // quietly into scratch lists, changes the lists and writes them back into the fields; saving is
-// left to Save Changes.
+// left to Save Changes. A tool does nothing to fields that hold a line it would drop (ReadRecipe).
 
 #include "glazes/GlazeEditView.h"
 
@@ -19,6 +19,7 @@
 #include "substitutions/ChooseSubstitutionDlg.h"
 #include "substitutions/Substitution.h"
 #include "substitutions/SubstitutionsDoc.h"
+#include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "support/TabEdit.h"
@@ -94,8 +95,8 @@ void CGlazeEditView::ConvertWeightVolume()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     const bool byVolume = m_byVolume->isChecked();
     if (!ConvertLines({&components, &additions}, byVolume))
         return;
@@ -108,11 +109,17 @@ void CGlazeEditView::ScaleRecipe()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     if (components.GetCount() > 0 && !m_byVolume->isChecked()) {
+        const std::string batchText = ToCp1252(m_batchSize->text());
+        if (const std::string refusal = NumberTextRefusal(batchText, kMaxRecipeAmount); !refusal.empty()) {
+            RefuseBatchSize(refusal);
+            return;
+        }
         const double total = components.GetTotalAmount();
-        const double batch = ParseDouble(ToCp1252(m_batchSize->text()));
+        double batch = 0.0;
+        ReadNumberText(batchText, batch);
         if (batch < 1.0) {
             const double rounded = std::floor(total * 1000.0 + 0.5) * 0.001;
             m_batchSize->setText(FromCp1252(FormatDoubleShortest(rounded)));
@@ -141,8 +148,8 @@ void CGlazeEditView::ScaleTo100()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     if (components.GetCount() > 0 && !m_byVolume->isChecked()) {
         const double total = components.GetTotalAmount();
         if (total > 0.0 && total != 100.0 && AskToAdjust(100.0)) {
@@ -159,8 +166,8 @@ void CGlazeEditView::RoundOffAmounts(int p)
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     for (CIngredientList* list : {&components, &additions}) {
         for (int i = 0; i < list->GetCount(); ++i)
             list->GetAt(i).m_amount = RoundRecipeAmount(list->GetAt(i).m_amount, p);
@@ -173,8 +180,8 @@ void CGlazeEditView::ScaleToIngredient()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     CIngredientList lines = components;
     lines.Append(additions);
     CScaleToIngredientDlg dialog(this);
@@ -188,9 +195,10 @@ void CGlazeEditView::ScaleToIngredient()
     std::string text = dialog.amount;
     TrimString(text);
     const double present = lines.GetAt(dialog.row).m_amount;
-    if (text == dialog.amounts[row] || ParseDouble(text) == ParseDouble(dialog.amounts[row]))
+    double wanted = 0.0;
+    const bool number = ReadNumberText(text, wanted);
+    if (text == dialog.amounts[row] || (number && wanted == ParseDouble(dialog.amounts[row])))
         return;
-    const double wanted = IsNumberText(text) ? ParseDouble(text) : 0.0;
     if (wanted <= 0.0) {
         AppMessageBox("Ingredient amount must be a positive number", MsgOk | MsgIconError, kIngredientAmountHelpId);
         return;
@@ -212,8 +220,8 @@ void CGlazeEditView::MakeSubstitution()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     CSubstitutionList* substitutions = g_pSubstitutionsDoc ? &g_pSubstitutionsDoc->Substitutions() : nullptr;
     if (!substitutions || substitutions->GetCount() == 0) {
         AppMessageBox("No substitutions available", MsgOk | MsgIconError, kNoSubstitutionsHelpId);
@@ -236,8 +244,8 @@ void CGlazeEditView::BatchCalculation()
 {
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     WriteBack(components, additions);
     int scope = kBatchEntireRecipe;
     if (additions.GetCount() == 0) {
@@ -278,8 +286,8 @@ void CGlazeEditView::Optimize()
         return;
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     WriteBack(components, additions);
     if (!AskAndSave())
         return;

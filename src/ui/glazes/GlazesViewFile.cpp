@@ -12,9 +12,11 @@
 #include "glazes/HyperGlazeText.h"
 #include "glazes/InsightImport.h"
 #include "glazes/ReciparyText.h"
+#include "shell/DocumentRead.h"
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
 #include "support/DialogStyle.h"
+#include "support/InputFile.h"
 #include "support/MergeDlg.h"
 #include "support/MessagePath.h"
 #include "support/SafeFile.h"
@@ -23,7 +25,6 @@
 #include <QListWidget>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -90,9 +91,11 @@ bool WriteExport(const CFileDialogResult& answer, const ExportWriter& write)
     }
     const std::string& path = answer.paths.front();
     const auto writer = [&write](std::ostream& out) { return write(out) == 0; };
-    if (WriteFileSafely(path, writer) == SafeSaveResult::Ok)
+    std::string reason;
+    if (WriteFileSafely(path, writer, &reason) == SafeSaveResult::Ok)
         return true;
-    AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconError, kExportFileErrorHelpId);
+    AppMessageBox(SaveFailureMessage(path, SafeSaveResult::WriteFailed, reason), MsgOk | MsgIconError,
+                  kExportFileErrorHelpId);
     return false;
 }
 
@@ -133,9 +136,9 @@ void CGlazesView::OnMerge()
     if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
         return;
     const std::string& path = answer.paths.front();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        AppMessageBox("Unable to merge file " + MessagePath(path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
+    CInputFile in;
+    if (!in.Open(path)) {
+        AppMessageBox(MergeOpenFailure(in, path), MsgOk | MsgIconError, kMergeOpenErrorHelpId);
         return;
     }
     CGlazeList incoming;
@@ -148,6 +151,7 @@ void CGlazesView::OnMerge()
         AppMessageBox(MessagePath(path) + ": " + incoming.m_errorText, MsgOk | MsgIconError, kMergeReadErrorHelpId);
         return;
     }
+    ReportReadNotes(path, incoming, kMergeReadErrorHelpId);
     if (incoming.GetCount() == 0) {
         AppMessageBox(MessagePath(path) + " contains no glazes!", MsgOk | MsgIconExclamation, kMergeEmptyHelpId);
         return;
@@ -231,12 +235,13 @@ void CGlazesView::OnSaveSelected()
         subset.InsertCopyAt(subset.GetCount(), *doc->GetGlaze(row));
     subset.m_infoLines = doc->Glazes().m_infoLines;
     subset.m_name = doc->GetDbName() + " (subset)";
+    std::string reason;
     const SafeSaveResult result =
-        WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; });
+        WriteFileSafely(path, [&subset](std::ostream& out) { return subset.Write(out) == 0; }, &reason);
     if (result == SafeSaveResult::OpenFailed)
-        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconError, kSaveOpenErrorHelpId);
+        AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconError, kSaveOpenErrorHelpId);
     else if (result == SafeSaveResult::WriteFailed)
-        AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconExclamation, kSaveWriteErrorHelpId);
+        AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconExclamation, kSaveWriteErrorHelpId);
 }
 
 // --- imports --------------------------------------------------------------------------------------

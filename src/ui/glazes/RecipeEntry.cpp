@@ -14,6 +14,7 @@
 #include "materials/MaterialsDoc.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "support/AmountLines.h"
 #include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -97,35 +99,19 @@ std::string FormatRecipeLine(const std::string& name, double amount)
     return name + "\t" + FormatRecipeAmount(amount);
 }
 
-std::string AmountTooLargeMessage(const std::string& line)
-{
-    std::string shown = line;
-    TrimString(shown);
-    return "The amount of \"" + shown + "\" is too large. " + NumberRangeMessage(0.0, kMaxRecipeAmount);
-}
-
 bool SplitRecipeLine(const std::string& line, std::string& name, double& amount)
 {
-    name = line;
-    TrimString(name);
-    amount = ParseTrailingNumber(name);
-    return amount > 0.0 && amount <= kMaxRecipeAmount;
-}
-
-bool IsAmountTooLarge(const std::string& line)
-{
-    std::string name = line;
-    TrimString(name);
-    return ParseTrailingNumber(name) > kMaxRecipeAmount;
+    return SplitAmountLine(line, name, amount) == AmountLine::Amount && amount > 0.0;
 }
 
 std::string RebuildRecipeLine(const std::string& finished)
 {
-    if (IsAmountTooLarge(finished))
-        return finished;
     std::string name;
     double amount = 0.0;
-    if (!SplitRecipeLine(finished, name, amount))
+    const AmountLine kind = SplitAmountLine(finished, name, amount);
+    if (kind == AmountLine::Refused)
+        return finished;
+    if (kind != AmountLine::Amount || !(amount > 0.0))
         return std::string();
     if (CMaterialArray* materials = Materials())
         materials->FindMaterial(name, true);
@@ -178,7 +164,13 @@ bool EvaluateBatchSizeExpression(const std::string& text, double total, double& 
     const char op = trimmed.front();
     if (op != 'x' && op != 'X' && op != '*' && op != '/')
         return false;
-    const double factor = ParseDouble(std::string_view(trimmed).substr(1));
+    // The factor is read whole: "x2,5" is no factor, not 2.
+    std::string rest = trimmed.substr(1);
+    TrimString(rest);
+    std::size_t used = 0;
+    double factor = ParseDoublePrefix(rest, used);
+    if (used != rest.size())
+        factor = 0.0;
     if (factor <= 0.0)
         value = 0.0;
     else
@@ -286,19 +278,17 @@ void CGlazeEditView::CompleteOnTab(CTabEdit* field)
 
 // --- leaving the fields -------------------------------------------------------------------------
 
-void CGlazeEditView::RecipeFieldLeft(CTabEdit* field)
+bool CGlazeEditView::RecipeFieldLeft(CTabEdit* field)
 {
     m_nLastRecipeField = field == m_additions ? 1 : 0;
     if (m_nModified == 0)
-        return;
-    // A line whose amount the recipe cannot hold is no ingredient: it stays as typed, for the
-    // user to mend, instead of vanishing with the rebuilt lines.
-    for (const std::string& line : RecipeLines(field)) {
-        if (IsAmountTooLarge(line)) {
-            AppMessageBox(AmountTooLargeMessage(line), MsgOk | MsgIconExclamation, 0);
-            RefreshAnalysis();
-            return;
-        }
+        return true;
+    // A line whose amount is refused is no ingredient: it stays as typed, for the user to mend,
+    // instead of vanishing with the rebuilt lines. A save or a tool selects it.
+    if (const int line = FindRefusedAmountLine(*field); line >= 0) {
+        ShowRefusal(RefusedAmountMessage(ToCp1252(field->document()->findBlockByNumber(line).text())));
+        RefreshAnalysis();
+        return false;
     }
     CIngredientList list;
     ReadRecipeField(field, list);
@@ -310,29 +300,94 @@ void CGlazeEditView::RecipeFieldLeft(CTabEdit* field)
     RefreshAnalysis();
     if (field == m_components)
         UpdateRecipeSize(list.GetTotalAmount());
+    return true;
 }
 
-void CGlazeEditView::BatchSizeLeft()
+bool CGlazeEditView::BatchSizeLeft()
 {
     if (m_nModified == 0)
-        return;
+        return true;
     CIngredientList components;
     ReadRecipeField(m_components, components);
     const std::string text = ToCp1252(m_batchSize->text());
     double value = 0.0;
     const bool expression = EvaluateBatchSizeExpression(text, components.GetTotalAmount(), value);
-    // A size the field cannot hold ("1e999", "x1e999") is refused; the field shows the form's
-    // working batch size again.
-    const bool tooLarge = !((expression ? value : ParseDouble(text)) <= kMaxRecipeAmount);
-    if (tooLarge || expression) {
+    // A size the field cannot hold ("1e999", "x1e999") or no number at all ("12abc") is
+    // refused; the field shows the form's working batch size again.
+    const std::string refusal = expression ? (value <= kMaxRecipeAmount ? "" : NumberRangeMessage(0.0, kMaxRecipeAmount))
+                                           : NumberTextRefusal(text, kMaxRecipeAmount);
+    if (!refusal.empty() || expression) {
         const bool loading = m_bLoading;
         m_bLoading = true;
-        m_batchSize->setText(FromCp1252(tooLarge ? FormatInputAmount(m_work.m_batchSize) : FormatInputAmount(value)));
+        m_batchSize->setText(FromCp1252(refusal.empty() ? FormatInputAmount(value) : FormatInputAmount(m_work.m_batchSize)));
         m_bLoading = loading;
     }
-    if (tooLarge)
-        RefuseField(m_batchSize, NumberRangeMessage(0.0, kMaxRecipeAmount));
+    if (!refusal.empty())
+        RefuseBatchSize(refusal);
     RefreshAnalysis();
+    return refusal.empty();
+}
+
+// --- what a save and a recipe tool may take ----------------------------------------------------
+
+// A refusal is shown once in one user action: a field left as a command begins and the
+// command's own check find the same fault. A question the command asks meanwhile, or the next
+// action, lets it be shown again.
+void CGlazeEditView::ShowRefusal(const std::string& message)
+{
+    if (m_bRefusalShown)
+        return;
+    AppMessageBox(message, MsgOk | MsgIconExclamation, 0);
+    m_bRefusalShown = true;
+    QTimer::singleShot(0, this, [this] { m_bRefusalShown = false; });
+}
+
+void CGlazeEditView::RefuseBatchSize(const std::string& message)
+{
+    ShowPage(kPageRecipe);
+    ShowRefusal(message);
+    m_batchSize->setFocus();
+    m_batchSize->selectAll();
+}
+
+bool CGlazeEditView::CheckRecipeLines()
+{
+    for (CTabEdit* field : {m_components, m_additions}) {
+        if (const int line = FindRefusedAmountLine(*field); line >= 0) {
+            ShowPage(kPageRecipe);
+            ShowRefusal(RefusedAmountMessage(ToCp1252(field->document()->findBlockByNumber(line).text())));
+            SelectEditLine(field, line);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CGlazeEditView::CommitForSave()
+{
+    bool left = true;
+    if (QWidget* focused = QApplication::focusWidget(); focused && m_form->isAncestorOf(focused))
+        left = LeaveField(focused);
+    return CanSaveForm() && left;
+}
+
+bool CGlazeEditView::CanSaveForm()
+{
+    if (!CheckRecipeLines())
+        return false;
+    const std::string refusal = NumberTextRefusal(ToCp1252(m_batchSize->text()), kMaxRecipeAmount);
+    if (!refusal.empty())
+        RefuseBatchSize(refusal);
+    return refusal.empty();
+}
+
+bool CGlazeEditView::ReadRecipe(CIngredientList& components, CIngredientList& additions)
+{
+    if (!CheckRecipeLines())
+        return false;
+    ReadRecipeField(m_components, components);
+    ReadRecipeField(m_additions, additions);
+    return true;
 }
 
 // --- the recipe size label, the material list, Update -----------------------------------------

@@ -7,7 +7,8 @@
 // line up in a proportional font.
 //
 // A typed line is read from the right: the amount is the number after the last white space,
-// the name everything before it. A line without a positive amount is no ingredient.
+// the name everything before it. A line without a positive amount is no ingredient; a line whose
+// amount text is no number the recipe holds is refused (AmountLines.h).
 //
 // These helpers hold no widget; the form (CGlazeEditView) applies them to its fields.
 
@@ -22,17 +23,13 @@ std::string FormatInputAmount(double value);
 std::string FormatRecipeAmount(double amount);
 std::string FormatRecipeLine(const std::string& name, double amount);
 
-// The message refusing a line whose amount is larger.
-std::string AmountTooLargeMessage(const std::string& line);
-
-// Splits a typed line (trimmed first) into its name and amount; false when the line has no
-// positive amount or one beyond kMaxRecipeAmount.
+// Splits a typed line (trimmed first) into its name and amount (AmountLines.h); false when the
+// line has no positive amount or is refused.
 bool SplitRecipeLine(const std::string& line, std::string& name, double& amount);
-// True when the line's amount is beyond kMaxRecipeAmount.
-bool IsAmountTooLarge(const std::string& line);
 
 // Enter after a line: the line rebuilt in the written form with the material's own name, or
-// empty when the line has no positive amount; a line whose amount is too large stays as typed.
+// empty when the line has no positive amount; a line whose amount is refused stays as typed, so
+// that "Talc 1,5" never becomes "Talc 1".
 std::string RebuildRecipeLine(const std::string& finished);
 
 // Tab after a partly typed name: a known name or code, or the start of exactly one material's
@@ -50,6 +47,6 @@ double RoundRecipeAmount(double amount, int p);
 double VolumeScaleFactor(double smallest);
 
 // A Working Batch Size text that starts with "x", "X", "*" or "/": the components' total times
-// (or, for "/", divided by) the factor that follows; 0 for a factor of 0 or less. False, leaving
-// value alone, when the text is no such expression.
+// (or, for "/", divided by) the factor that follows; 0 for a factor of 0 or less or one that is
+// not wholly a number. False, leaving value alone, when the text is no such expression.
 bool EvaluateBatchSizeExpression(const std::string& text, double total, double& value);

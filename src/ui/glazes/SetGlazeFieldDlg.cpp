@@ -6,7 +6,6 @@
 #include "limits/LimitFormulaDB.h"
 #include "shell/Preferences.h"
 #include "support/NumberField.h"
-#include "support/NumberText.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -171,10 +170,8 @@ void CSetGlazeFieldDlg::accept()
     scope = m_scopeGroup->checkedId();
     field = m_fields->currentIndex() >= 0 ? m_fields->currentData().toInt() : -1;
     value = ToCp1252(m_values->currentText());
-    // The working batch size holds no more than a recipe does.
-    if (field == kGlazeFieldBatchSize && !(ParseDouble(value) <= kMaxRecipeAmount)) {
-        RefuseField(m_values->lineEdit(), NumberRangeMessage(0.0, kMaxRecipeAmount));
+    // The working batch size is a number, and holds no more than a recipe does.
+    if (field == kGlazeFieldBatchSize && !CheckOptionalNumberField(m_values->lineEdit(), kMaxRecipeAmount))
         return;
-    }
     CStyledDialog::accept();
 }

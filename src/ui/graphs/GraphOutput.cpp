@@ -10,7 +10,6 @@
 #include "graphs/GraphWnd.h"
 #include "shell/OxidariumApp.h"
 #include "support/CompareNoCase.h"
-#include "support/MessagePath.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
 #include "support/TextPrinter.h"
@@ -166,6 +165,7 @@ void WriteGraphSummaryToFile(const std::function<void(CTextPrinter&)>& fill)
     if (!toClipboard && (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty()))
         return;
     bool written = false;
+    std::string reason;
     {
         CBusyScope busy;
         CTextPrinter printer;
@@ -176,13 +176,14 @@ void WriteGraphSummaryToFile(const std::function<void(CTextPrinter&)>& fill)
             written = clipboard && clipboard->SetText(ClipboardText(printer));
         } else {
             const auto write = [&printer](std::ostream& out) { return printer.WriteText(out); };
-            written = WriteFileSafely(answer.paths.front(), write) == SafeSaveResult::Ok;
+            written = WriteFileSafely(answer.paths.front(), write, &reason) == SafeSaveResult::Ok;
         }
     }
     if (!written && toClipboard)
         ShowOutputError("Error writing to Clipboard", kGraphOutputErrorHelpId);
     else if (!written)
-        ShowOutputError(MessagePath(answer.paths.front()) + ": Error writing file", kGraphSummaryFileErrorHelpId);
+        ShowOutputError(SaveFailureMessage(answer.paths.front(), SafeSaveResult::WriteFailed, reason),
+                        kGraphSummaryFileErrorHelpId);
 }
 
 std::string ChartObjectMessage(const CGraph& graph, int objectId, const std::string& database,

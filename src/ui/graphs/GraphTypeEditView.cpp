@@ -249,17 +249,10 @@ void CGraphTypeEditView::WriteRecord(int index)
         doc->SetTemplate(index, m_template);
 }
 
-int CGraphTypeEditView::AskSaveChanges()
-{
-    const int answer = CRecordEditView::AskSaveChanges();
-    return answer == MsgResultYes && !CheckFieldRanges() ? MsgResultCancel : answer;
-}
-
 bool CGraphTypeEditView::SaveChanges()
 {
-    if (!CheckFieldRanges())
+    if (!CRecordEditView::SaveChanges())
         return false;
-    CRecordEditView::SaveChanges();
     // The form shows the template as stored, on the same data source and text group.
     const int dataSource = m_currentDataSource;
     const int group = m_currentTextGroup;

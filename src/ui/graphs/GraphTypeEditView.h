@@ -115,8 +115,6 @@ public:
     void StoreControlsIntoTemplate(CGraphTemplate& graphTemplate);
     // Save Changes: stores the form and shows it as stored, on the same data source and text group.
     bool SaveChanges() override;
-    // The save question; a Yes with a count or size out of its range shows the range and stays.
-    int AskSaveChanges() override;
     // Marks the form changed and the preview stale (every page edit does).
     void MarkModified();
 
@@ -213,9 +211,12 @@ private:
     void FillLimitFormulaCombo();
     void LoadFields(const CGraphTemplate& graphTemplate);
     void StoreFields(CGraphTemplate& graphTemplate);
-    // False, after the field's range message, when a count or size lies outside its range.
+    // False, after the field's message, when a count or size lies outside its range or a field
+    // holds no number ("12abc", "0,5").
     bool CheckFieldRanges();
     void ShowRangeMessage(int id, int min, int max);
+    // The page that holds control id.
+    void ShowFieldPage(int id);
     bool CanSaveForm() override { return CheckFieldRanges(); }
     void LoadOxideSelections(const CGraphTemplate& graphTemplate);
     void StoreOxideSelections(CGraphTemplate& graphTemplate);

@@ -25,6 +25,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <cfloat>
 #include <set>
 
 namespace {
@@ -402,11 +403,25 @@ bool CGraphTypeEditView::CheckFieldRanges()
         if (field.kind == FieldKind::Check || !range)
             continue;
         const auto [min, max] = ShownRange(*range, field.kind == FieldKind::Inverted);
-        const int value = IntField(field.id);
-        if (value < min || value > max) {
+        // The whole text: "12abc" is no 12.
+        int value = 0;
+        if (!ReadWholeNumberText(Text(field.id), value) || value < min || value > max) {
             ShowRangeMessage(field.id, min, max);
             return false;
         }
+    }
+    for (const auto& [id, field] : kDoubleFields) {
+        if (const std::string refusal = NumberTextRefusal(Text(id), DBL_MAX); !refusal.empty()) {
+            ShowFieldPage(id);
+            return RefuseField(Ctl<QLineEdit>(id), refusal);
+        }
+    }
+    // The size field shows the size of the text group chosen; the sizes stored are checked below.
+    const SGraphTemplateRange* sizeRange =
+        m_currentTextGroup >= 0 ? FindGraphTemplateRange(kTextStyleFields[m_currentTextGroup * 3 + 2]) : nullptr;
+    if (int size = 0; sizeRange && !ReadWholeNumberText(Text(kGeTextSize), size)) {
+        ShowRangeMessage(kGeTextSize, sizeRange->min, sizeRange->max);
+        return false;
     }
     for (int group = 0; group < 6; ++group) {
         const SGraphTemplateRange* range = FindGraphTemplateRange(kTextStyleFields[group * 3 + 2]);
@@ -420,13 +435,18 @@ bool CGraphTypeEditView::CheckFieldRanges()
     return true;
 }
 
-void CGraphTypeEditView::ShowRangeMessage(int id, int min, int max)
+void CGraphTypeEditView::ShowFieldPage(int id)
 {
     QWidget* control = Control(id);
     for (int page = 1; control && page <= kGraphEditPageCount; ++page) {
         if (PageWidget(page)->isAncestorOf(control))
             ShowPage(page);
     }
+}
+
+void CGraphTypeEditView::ShowRangeMessage(int id, int min, int max)
+{
+    ShowFieldPage(id);
     RefuseField(Ctl<QLineEdit>(id), WholeNumberRangeMessage(min, max));
 }
 

@@ -123,7 +123,8 @@ public:
     void SortLimits();
     // The range text of the From and To fields.
     static std::string RangeText(const std::string& from, const std::string& to);
-    // Leaving the combination box and the From and To fields.
+    // Leaving the combination box and the From and To fields. A bound that is no number ("1,5")
+    // is refused and the field shows the limit's bound again.
     void CombinationLeft();
     void NumberLeft(QLineEdit* edit);
 
@@ -144,6 +145,8 @@ protected:
     void ShowRecordAt(int index) override;
     void ClearForm() override;
     void WriteRecord(int index) override;
+    // The From and To fields hold numbers or nothing.
+    bool CanSaveForm() override;
     QLineEdit* NameField() const override { return m_name; }
     void OnOtherNotice(const CUpdateHint& hint) override;
     bool UpdateKindCommand(CCmdUI& ui) override;
@@ -168,6 +171,9 @@ private:
     CLimitFormula m_work;
     CLimitArray m_limits;
     int m_nLimit = -1;
+    // The limit's range as it was before its bounds were typed into: the fields apply every
+    // keystroke, so "2" stands in the limit on the way to a refused "2,5".
+    std::string m_committedRange;
 
     QLineEdit* m_name = nullptr;
     QListWidget* m_limitsList = nullptr;

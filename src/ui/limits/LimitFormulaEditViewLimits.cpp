@@ -7,6 +7,7 @@
 #include "limits/LimitFormulaDB.h"
 #include "limits/LimitNumberText.h"
 #include "support/DialogStyle.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
 
@@ -17,6 +18,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cfloat>
 #include <limits>
 
 namespace {
@@ -100,6 +102,7 @@ void CLimitFormulaEditView::SelectLimit(int index)
         m_from->setText(limit.HasMinimum() ? FromCp1252(FormatLimitNumber(limit.GetMinimum())) : QString());
         m_to->setText(limit.HasMaximum() ? FromCp1252(FormatLimitNumber(limit.GetMaximum())) : QString());
         m_byPercent->setChecked(limit.m_byPercent != 0);
+        m_committedRange = limit.GetRange();
     }
     m_bLoading = false;
     UpdateButtons();
@@ -111,7 +114,12 @@ void CLimitFormulaEditView::ApplyFieldsToLimit()
         return;
     CLimit& limit = m_limits.GetAt(m_nLimit);
     const std::string combination = ToCp1252(m_combination->currentText());
-    const std::string range = RangeText(Trimmed(m_from->text()), Trimmed(m_to->text()));
+    const std::string from = Trimmed(m_from->text());
+    const std::string to = Trimmed(m_to->text());
+    // A bound that is no number is not taken into the limit (it would be read as the number its
+    // text begins with); leaving the field or saving refuses it.
+    const bool numbers = NumberTextRefusal(from, DBL_MAX).empty() && NumberTextRefusal(to, DBL_MAX).empty();
+    const std::string range = numbers ? RangeText(from, to) : limit.GetRange();
     const int byPercent = m_byPercent->isChecked() ? 1 : 0;
     // Leaving a field rewrites its number: that alone changes nothing to save.
     if (limit.m_comboName == combination && limit.GetRange() == range && limit.m_byPercent == byPercent)
@@ -138,8 +146,24 @@ void CLimitFormulaEditView::CombinationLeft()
 void CLimitFormulaEditView::NumberLeft(QLineEdit* edit)
 {
     const std::string text = Trimmed(edit->text());
+    if (const std::string refusal = NumberTextRefusal(text, DBL_MAX); !refusal.empty()) {
+        if (m_nLimit >= 0 && m_nLimit < m_limits.GetCount()) {
+            m_limits.GetAt(m_nLimit).SetRange(m_committedRange);
+            RefreshLimitRow(m_nLimit);
+            SelectLimit(m_nLimit);
+        }
+        RefuseField(edit, refusal);
+        return;
+    }
     edit->setText(text.empty() ? QString() : FromCp1252(FormatLimitNumber(ParseDouble(text))));
     ApplyFieldsToLimit();
+    if (m_nLimit >= 0 && m_nLimit < m_limits.GetCount())
+        m_committedRange = m_limits.GetAt(m_nLimit).GetRange();
+}
+
+bool CLimitFormulaEditView::CanSaveForm()
+{
+    return CheckOptionalNumberField(m_from, DBL_MAX) && CheckOptionalNumberField(m_to, DBL_MAX);
 }
 
 void CLimitFormulaEditView::AppendNewLimit()

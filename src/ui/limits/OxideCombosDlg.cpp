@@ -8,6 +8,7 @@
 #include "limits/LimitNumberText.h"
 #include "shell/OxidariumApp.h"
 #include "support/DbFileType.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
 
@@ -20,6 +21,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <cfloat>
 
 namespace {
 
@@ -264,6 +266,8 @@ void COxideCombosDlg::SelectCombination(int index)
         m_nameEdit->setText(FromCp1252(combination.m_name));
         m_plotMin->setText(FromCp1252(FormatLimitNumber(combination.m_plotMin)));
         m_plotMax->setText(FromCp1252(FormatLimitNumber(combination.m_plotMax)));
+        m_committedMin = combination.m_plotMin;
+        m_committedMax = combination.m_plotMax;
         const bool ratio = combination.GetKind() == COxideCombination::kRatio;
         (ratio ? m_ratioRadio : m_sumRadio)->setChecked(true);
         SetLabels(ratio);
@@ -300,8 +304,12 @@ void COxideCombosDlg::RebuildFromControls()
     combination.m_name = ToCp1252(m_nameEdit->text());
     combination.SetFormula(BuildFormula(PickedItems(*m_itemLists[0]), PickedItems(*m_itemLists[1]),
                                         m_ratioRadio->isChecked()));
-    combination.m_plotMin = ParseDouble(ToCp1252(m_plotMin->text()));
-    combination.m_plotMax = ParseDouble(ToCp1252(m_plotMax->text()));
+    // A bound that is no number is not taken (leaving its field or OK refuses it).
+    for (auto [edit, bound] : {std::pair{m_plotMin, &combination.m_plotMin}, std::pair{m_plotMax, &combination.m_plotMax}}) {
+        const std::string text = ToCp1252(edit->text());
+        if (NumberTextRefusal(text, DBL_MAX).empty())
+            *bound = ParseDouble(text);
+    }
     m_loading = true;
     m_comboList->item(m_selected)->setText(FromCp1252(RowText(m_selected)));
     m_comboList->setCurrentRow(m_selected);
@@ -337,8 +345,28 @@ void COxideCombosDlg::PlotLeft(QLineEdit* edit)
     TrimString(text);
     if (text.empty())
         return;
+    if (const std::string refusal = NumberTextRefusal(text, DBL_MAX); !refusal.empty()) {
+        if (m_selected >= 0) {
+            double& bound = edit == m_plotMin ? combinations.GetAt(m_selected).m_plotMin : combinations.GetAt(m_selected).m_plotMax;
+            bound = edit == m_plotMin ? m_committedMin : m_committedMax;
+            edit->setText(FromCp1252(FormatLimitNumber(bound)));
+        }
+        RefuseField(edit, refusal);
+        return;
+    }
     edit->setText(FromCp1252(FormatLimitNumber(ParseDouble(text))));
     RebuildFromControls();
+    if (m_selected >= 0)
+        (edit == m_plotMin ? m_committedMin : m_committedMax) = ParseDouble(text);
+}
+
+void COxideCombosDlg::accept()
+{
+    for (QLineEdit* edit : {m_plotMin, m_plotMax}) {
+        if (!CheckOptionalNumberField(edit, DBL_MAX))
+            return;
+    }
+    CStyledDialog::accept();
 }
 
 void COxideCombosDlg::AppendNewCombo()

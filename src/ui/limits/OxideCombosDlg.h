@@ -54,6 +54,8 @@ public:
     // ignored), joined with " - " or, for a ratio, " / ".
     static std::string BuildFormula(const std::vector<int>& first, const std::vector<int>& second, bool ratio);
 
+    // OK: the plot fields hold numbers or nothing.
+    void accept() override;
     // Selects combination index (-1 none) and shows it in the controls.
     void SelectCombination(int index);
     int SelectedCombination() const { return m_selected; }
@@ -99,9 +101,14 @@ private:
     std::vector<int> PickedItems(const QListWidget& list) const;
     void UpdateButtons();
     void NameLeft();
+    // A plot bound that is no number ("1,5") is refused; the field shows the combination's again.
     void PlotLeft(QLineEdit* edit);
 
     int m_selected = -1;
+    // The selected combination's plot range before its fields were typed into: the fields apply
+    // every keystroke, so "1" stands in the combination on the way to a refused "1,5".
+    double m_committedMin = 0.0;
+    double m_committedMax = 0.0;
     bool m_itemsFilled = false;
     bool m_loading = false;
     QListWidget* m_comboList = nullptr;

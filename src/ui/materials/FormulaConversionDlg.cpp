@@ -5,6 +5,7 @@
 #include "materials/FormulaConversion.h"
 #include "materials/Material.h"
 #include "shell/Preferences.h"
+#include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 
@@ -329,8 +330,10 @@ void CFormulaConversionDlg::accept()
     const int row = m_unityCombo->currentIndex();
     unityTarget = row >= 0 ? m_unityCombo->itemData(row).toInt() : -1;
     loiOxide = m_loiCombo->currentData().toInt();
-    decimals = ParseInt(ToCp1252(m_decimalsEdit->text()));
-    minDecimals = ParseInt(ToCp1252(m_minDecimalsEdit->text()));
+    // Whole numbers of decimals: "3x" or "2.5" is refused, not read as 3 or 2.
+    if (!ReadWholeNumberField(m_decimalsEdit, 0, kMaxConversionDecimals, decimals) ||
+        !ReadWholeNumberField(m_minDecimalsEdit, -1, kMaxConversionDecimals, minDecimals))
+        return;
     g_prefs.m_nFormConvChoice = choice;
     g_prefs.m_nFormConvUnityTarget = unityTarget;
     g_prefs.m_nFormConvLoiOxide = loiOxide;

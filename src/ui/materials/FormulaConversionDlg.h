@@ -40,6 +40,9 @@ class CFormulaConversionDlg : public CStyledDialog {
 
 public:
     static constexpr int kConversionCount = 9;
+    // The decimals field takes 0 to this, the least decimals field -1 to this, as the
+    // preferences' number formats do.
+    static constexpr int kMaxConversionDecimals = 12;
 
     explicit CFormulaConversionDlg(QWidget* parent = nullptr);
 

@@ -12,6 +12,7 @@
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 #include "support/NotesEdit.h"
+#include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "support/PlainTextEditLines.h"
@@ -31,6 +32,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <cfloat>
 
 namespace {
 
@@ -332,8 +334,10 @@ void CMaterialEditView::Store(CMaterial& material)
     material.m_code = TextOf(m_code);
     material.UpdateDisplayKey();
     material.m_type = ToCp1252(m_type->currentText());
-    material.m_density = ParseDouble(TextOf(m_density));
-    material.m_costPerLb = ParseDouble(TextOf(m_cost));
+    material.m_density = 0.0;
+    material.m_costPerLb = 0.0;
+    ReadNumberText(TextOf(m_density), material.m_density);
+    ReadNumberText(TextOf(m_cost), material.m_costPerLb);
     material.m_available = m_available->isChecked() ? 1 : 0;
     material.m_mapTo = TextOf(m_mapTo);
     material.SetFormula(FormulaText());
@@ -368,15 +372,6 @@ void CMaterialEditView::ShowRecordAt(int index)
     Load(*MaterialsDoc()->Materials().GetAt(index));
 }
 
-int CMaterialEditView::AskSaveChanges()
-{
-    const int answer = CRecordEditView::AskSaveChanges();
-    // A formula that does not parse would be saved empty: the user is shown why, and stays.
-    if (answer == MsgResultYes && !CheckFormulaBeforeSave())
-        return MsgResultCancel;
-    return answer;
-}
-
 void CMaterialEditView::WriteRecord(int index)
 {
     Store(m_work);
@@ -392,11 +387,16 @@ void CMaterialEditView::SaveToDatabase()
     doc->UpdateMappedMaterials(true, true);
 }
 
+bool CMaterialEditView::CanSaveForm()
+{
+    return CheckFormulaBeforeSave() && CheckOptionalNumberField(m_density, DBL_MAX) &&
+           CheckOptionalNumberField(m_cost, DBL_MAX);
+}
+
 bool CMaterialEditView::SaveChanges()
 {
-    if (!CheckFormulaBeforeSave())
+    if (!CRecordEditView::SaveChanges())
         return false;
-    SaveToDatabase();
     ShowAliasRows();
     return true;
 }

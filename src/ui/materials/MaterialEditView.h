@@ -124,8 +124,6 @@ public:
     void CommitPendingEdit() override;
 
     // --- CMaterialEditLink ---
-    // A Yes with a formula that does not parse shows why and answers Cancel.
-    int AskSaveChanges() override;
     void SaveToDatabase() override;
 
     // Edits the record at index (reloading it); outside the database the view edits no record
@@ -199,7 +197,8 @@ protected:
     void ShowRecordAt(int index) override;
     void WriteRecord(int index) override;
     void AfterRecordMoved() override { UpdateMappingState(); }
-    bool CanSaveForm() override { return CheckFormulaBeforeSave(); }
+    // The formula, then density and cost, which are numbers ("2,6" is refused, not saved as 2).
+    bool CanSaveForm() override;
     QLineEdit* NameField() const override { return m_name; }
     void FillPrinter(CTextPrinter& printer) override;
     void OnOtherNotice(const CUpdateHint& hint) override;

@@ -146,12 +146,14 @@ void CMaterialsView::OnExportTmt()
     // Written beside the target first, so a failed export never leaves half a file behind; a
     // file that cannot be created is reported rather than passed over.
     const std::string& path = answer.paths.front();
-    const SafeSaveResult result = WriteFileSafely(path, [count, &rows](std::ostream& out) {
-        WriteTmtFile(out, count, rows.data());
-        return !out.bad();
-    });
-    if (result == SafeSaveResult::OpenFailed)
-        AppMessageBox(MessagePath(path) + ": Error opening file", MsgOk | MsgIconError, kExportFileErrorHelpId);
-    else if (result == SafeSaveResult::WriteFailed)
-        AppMessageBox(MessagePath(path) + ": Error writing file", MsgOk | MsgIconError, kExportFileErrorHelpId);
+    std::string reason;
+    const SafeSaveResult result = WriteFileSafely(
+        path,
+        [count, &rows](std::ostream& out) {
+            WriteTmtFile(out, count, rows.data());
+            return !out.bad();
+        },
+        &reason);
+    if (result != SafeSaveResult::Ok)
+        AppMessageBox(SaveFailureMessage(path, result, reason), MsgOk | MsgIconError, kExportFileErrorHelpId);
 }

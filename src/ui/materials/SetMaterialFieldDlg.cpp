@@ -4,6 +4,7 @@
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "support/NumberField.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -12,12 +13,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cfloat>
+
 const SMaterialFieldChoice g_materialFieldChoices[kMaterialFieldChoiceCount] = {
     {"Name", 1},
     {"Code", 3},
     {"Type", 6},
-    {"Density", 7},
-    {"Cost", 9},
+    {"Density", kMaterialFieldDensity},
+    {"Cost", kMaterialFieldCost},
     {"Available", 8},
     {"Formula", 10},
     {"Map to", 11},
@@ -137,5 +140,9 @@ void CSetMaterialFieldDlg::accept()
     fieldPosition = m_fields->currentIndex();
     valueText = ToCp1252(m_values->currentText());
     fieldNumber = fieldPosition >= 0 ? m_fields->currentData().toInt() : -1;
+    // Density and cost are numbers: "2,6" is refused, not set as 2.
+    if ((fieldNumber == kMaterialFieldDensity || fieldNumber == kMaterialFieldCost) &&
+        !CheckOptionalNumberField(m_values->lineEdit(), DBL_MAX))
+        return;
     CStyledDialog::accept();
 }

@@ -22,6 +22,9 @@ struct SMaterialFieldChoice {
     int field; // CMaterial::SetField number
 };
 inline constexpr int kMaterialFieldChoiceCount = 15;
+// The CMaterial::SetField numbers of the fields that take a number.
+inline constexpr int kMaterialFieldDensity = 7;
+inline constexpr int kMaterialFieldCost = 9;
 extern const SMaterialFieldChoice g_materialFieldChoices[kMaterialFieldChoiceCount];
 
 class CSetMaterialFieldDlg : public CStyledDialog {

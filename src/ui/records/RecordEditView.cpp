@@ -186,15 +186,16 @@ int CRecordEditView::AskSaveChanges()
     if (!m_bModified)
         return MsgResultNo;
     const std::string question = "Save changes to \"" + ToCp1252(NameField()->text()) + "\" ?";
-    return AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, m_kind.saveQuestionHelpId);
+    const int answer = AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, m_kind.saveQuestionHelpId);
+    // A form that cannot be saved as it stands has said why and stays open, edits and all.
+    return answer == MsgResultYes && !CanSaveForm() ? MsgResultCancel : answer;
 }
 
 int CRecordEditView::AskDeleteChanges()
 {
     if (!m_bModified)
         return MsgResultYes;
-    return AppMessageBox(DeleteChangedRecordQuestion(ToCp1252(NameField()->text())), MsgYesNo | MsgIconQuestion,
-                         m_kind.saveQuestionHelpId);
+    return AskDeleteChangedRecord(ToCp1252(NameField()->text()), m_kind.saveQuestionHelpId);
 }
 
 void CRecordEditView::SaveToDatabase()
@@ -210,6 +211,8 @@ void CRecordEditView::SaveToDatabase()
 
 bool CRecordEditView::SaveChanges()
 {
+    if (!CanSaveForm())
+        return false;
     SaveToDatabase();
     return true;
 }
@@ -333,7 +336,7 @@ bool CRecordEditView::RunSharedCommand(unsigned id)
         PrintSummary(id);
     else if (id == c.cut)
         Cut();
-    else if (id == c.copy)
+    else if (id == c.copy && CanSaveForm())
         Copy();
     else if (id == c.paste)
         Paste();

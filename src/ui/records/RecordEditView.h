@@ -86,7 +86,8 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
 
     // --- CRecordEditLink ---
-    // MsgResultNo without asking when the form is unchanged, else the save question's answer.
+    // MsgResultNo without asking when the form is unchanged, else the save question's answer; a
+    // Yes that the form cannot be saved with (CanSaveForm) becomes Cancel.
     int AskSaveChanges() override;
     int AskDeleteChanges() override;
     // Writes the form into the current record and announces it; the form is then unchanged.
@@ -117,13 +118,14 @@ public:
     // The stored version stays where it is; the form's record moves one down and takes the
     // edits (its name gains " (new)" when unchanged), so both versions are kept.
     void SaveAsNew();
-    // Copy, then closes without a question.
+    // Copy, then closes without a question. Like Copy, nothing when CanSaveForm refuses: the copy
+    // would leave out what the form refuses, and closing would lose it.
     void Cut();
     void LeaveLimitedAccess();
     void Close();
     void UndoChanges() { LoadRecord(m_nCurrent); }
     void PrintSummary(unsigned id);
-    // The Save Changes button: false when nothing was saved.
+    // The Save Changes button: false when nothing was saved (CanSaveForm refused).
     virtual bool SaveChanges();
 
     // --- hooks of a kind: the record type and its controls ---
@@ -175,7 +177,9 @@ protected:
     virtual void WriteRecord(int index) = 0;
     // After a record was loaded, or the list around it changed.
     virtual void AfterRecordMoved() {}
-    // Before Save as New: false (after a message) when the form cannot be saved as it stands.
+    // Before every save (Save Changes, Ctrl+S, a Yes to the save question, Save as New), Copy and
+    // Cut: false, after saying why, when the form holds what it cannot save as it stands; nothing
+    // is then saved or copied and the form keeps its edits.
     virtual bool CanSaveForm() { return true; }
     // The name field (its text is the question's name; Save as New and Ctrl+S work on it).
     virtual QLineEdit* NameField() const = 0;

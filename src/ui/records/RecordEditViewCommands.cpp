@@ -146,6 +146,8 @@ void CRecordEditView::SaveAsNew()
 
 void CRecordEditView::Cut()
 {
+    if (!CanSaveForm())
+        return;
     Copy();
     CloseQuietly();
 }

@@ -10,6 +10,7 @@
 #include "shell/Preferences.h"
 #include "substitutions/SubstitutionLines.h"
 #include "substitutions/SubstitutionList.h"
+#include "support/AmountLines.h"
 #include "support/DialogStyle.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"
@@ -209,11 +210,10 @@ int CSubstitutionEditView::ParseSetLines(const CStringArrayEx& lines, CIngredien
             warn = false;
     };
     for (const std::string& line : lines) {
-        std::string name = line;
-        const double amount = ParseTrailingNumber(name);
-        if (!(amount > 0.0))
+        std::string name;
+        double amount = 0.0;
+        if (SplitAmountLine(line, name, amount) != AmountLine::Amount || !(amount > 0.0))
             continue;
-        TrimString(name);
         CMaterial* material = materials ? materials->FindMaterial(name, true) : nullptr;
         if (warn && !material)
             report("\"" + name + "\" is not in the material list");
@@ -270,6 +270,15 @@ void CSubstitutionEditView::GatherRecord(CSubstitution& record)
     record.m_notes = BoxLines(m_notes, false);
 }
 
+bool CSubstitutionEditView::CheckSetLines()
+{
+    for (CTabEdit* box : {m_set1, m_set2}) {
+        if (const int line = FindRefusedAmountLine(*box); line >= 0)
+            return RefuseAmountLine(box, line);
+    }
+    return true;
+}
+
 void CSubstitutionEditView::WriteRecord(int index)
 {
     GatherRecord(m_work);
@@ -278,7 +287,8 @@ void CSubstitutionEditView::WriteRecord(int index)
 
 bool CSubstitutionEditView::SaveChanges()
 {
-    SaveToDatabase();
+    if (!CRecordEditView::SaveChanges())
+        return false;
     ShowRecord(m_work);
     return true;
 }

@@ -108,7 +108,8 @@ public:
     bool SaveChanges() override;
 
     // Reads set lines ("material TAB amount") into out: lines without a positive amount are
-    // dropped, found materials take their canonical name. With warn set, a material that is not
+    // dropped (and those whose amount is refused, which a save and the tools refuse first:
+    // CheckSetLines), found materials take their canonical name. With warn set, a material that is not
     // in the database, unavailable or badly mapped is reported in an OK / Cancel box; Cancel
     // clears warn for the remaining lines. Returns the number of problems reported.
     static int ParseSetLines(const CStringArrayEx& lines, CIngredientList& out, bool& warn);
@@ -147,6 +148,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // --- CRecordEditView ---
+    // The set lines: one whose amount is refused (AmountLines.h) is selected after its message.
+    bool CanSaveForm() override { return CheckSetLines(); }
     void ShowRecordAt(int index) override;
     void WriteRecord(int index) override;
     QLineEdit* NameField() const override { return m_name; }
@@ -156,6 +159,9 @@ protected:
 
 private:
     CSubstitutionsDoc* SubstitutionsDoc() const;
+    // False, after refusing the first set line whose amount is refused, when a box holds one: a
+    // save or a tool that rewrites the sets would drop it.
+    bool CheckSetLines();
 
     // SubstitutionEditView.cpp: the form.
     void BuildForm();

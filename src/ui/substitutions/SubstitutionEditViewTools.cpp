@@ -9,6 +9,7 @@
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/OxidariumApp.h"
+#include "support/AmountLines.h"
 #include "support/PlainTextEditLines.h"
 #include "support/TabEdit.h"
 #include "support/TextHelpers.h"
@@ -60,6 +61,8 @@ void CSubstitutionEditView::ReformatBox(QPlainTextEdit* box)
 
 void CSubstitutionEditView::Exchange()
 {
+    if (!CheckSetLines())
+        return;
     CIngredientList sets[2];
     bool warn = false;
     ParseSetLines(BoxLines(m_set1, true), sets[0], warn);
@@ -76,6 +79,8 @@ void CSubstitutionEditView::Exchange()
 // keeps its proportion to set 1.
 void CSubstitutionEditView::Normalize()
 {
+    if (!CheckSetLines())
+        return;
     CIngredientList sets[2];
     bool warn = false;
     ParseSetLines(BoxLines(m_set1, true), sets[0], warn);
@@ -113,6 +118,8 @@ void CSubstitutionEditView::CheckMaterials()
 // Set 1 is the recipe the calculator starts from; the batch it hands back becomes set 2.
 void CSubstitutionEditView::BatchCalculation()
 {
+    if (!CheckSetLines())
+        return;
     CIngredientList components;
     bool warn = false;
     ParseSetLines(BoxLines(m_set1, true), components, warn);
@@ -151,11 +158,13 @@ void CSubstitutionEditView::CompleteEndedLine(QPlainTextEdit* box)
         return;
     const QTextBlock ended = cursor.block().previous();
     const std::string original = ToCp1252(ended.text());
-    std::string name = original;
-    const double amount = ParseTrailingNumber(name);
+    std::string name;
+    double amount = 0.0;
+    // A line whose amount is refused stays as typed, for the user to mend.
+    if (SplitAmountLine(original, name, amount) == AmountLine::Refused)
+        return;
     std::string line;
     if (amount > 0.0) {
-        TrimString(name);
         if (CMaterialArray* materials = Materials())
             materials->FindMaterial(name, true);
         CStringArrayEx formatted;
@@ -176,7 +185,9 @@ void CSubstitutionEditView::CompleteEndedLine(QPlainTextEdit* box)
 void CSubstitutionEditView::SetBoxLeft(QPlainTextEdit* box)
 {
     m_nLastSet = box == m_set2 ? 1 : 0;
-    if (IsChanged())
+    // A box holding a line whose amount is refused keeps its lines as typed: the save and the
+    // tools say why.
+    if (IsChanged() && FindRefusedAmountLine(*box) < 0)
         ReformatBox(box);
 }
 

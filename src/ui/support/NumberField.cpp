@@ -56,6 +56,23 @@ bool IsNumberBeyond(std::string text, double maximum)
     return !text.empty() && used == text.size() && !(number <= maximum);
 }
 
+std::string NumberTextRefusal(const std::string& text, double maximum)
+{
+    std::string trimmed = text;
+    if (TrimString(trimmed).empty())
+        return std::string();
+    double value = 0.0;
+    if (ReadNumberText(trimmed, value) && value <= maximum)
+        return std::string();
+    return IsNumberBeyond(trimmed, maximum) ? NumberRangeMessage(0.0, maximum) : kEnterNumberMessage;
+}
+
+bool CheckOptionalNumberField(QLineEdit* edit, double maximum)
+{
+    const std::string refusal = NumberTextRefusal(ToCp1252(edit->text()), maximum);
+    return refusal.empty() || RefuseField(edit, refusal);
+}
+
 bool CheckNumberFieldLimit(QLineEdit* edit, double maximum)
 {
     if (IsNumberBeyond(ToCp1252(edit->text()), maximum))

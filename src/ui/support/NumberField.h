@@ -35,6 +35,14 @@ inline constexpr double kMaxRecipeAmount = 999999999.0;
 // True when text (blanks around it ignored) is a number, however written, beyond maximum.
 bool IsNumberBeyond(std::string text, double maximum);
 
+// Why text typed into a field that takes a number or nothing is refused: the range message from
+// 0 to maximum for a number beyond maximum however it is written, kEnterNumberMessage for text
+// that is no number ("1,5", "12abc"); empty for a number up to maximum or blank text.
+std::string NumberTextRefusal(const std::string& text, double maximum);
+// A field that takes a number up to maximum, or nothing: false after refusing anything else with
+// that message.
+bool CheckOptionalNumberField(QLineEdit* edit, double maximum);
+
 // For fields whose callers give their own message for text that is no number: true unless the
 // text is a number beyond maximum (however large it is written), which is refused with the range
 // message from 0 to maximum.

@@ -7,7 +7,6 @@
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
-#include "support/MessagePath.h"
 #include "support/PrintSurface.h"
 #include "support/SafeFile.h"
 #include "support/Services.h"
@@ -171,6 +170,7 @@ CPrintJob::WriteResult CPrintJob::WriteToFile(const std::string& title)
         return WriteResult::Cancelled;
 
     bool written = false;
+    std::string reason;
     {
         CBusyScope busy;
         const bool unicode = toClipboard && m_unicodeClipboardFill;
@@ -181,7 +181,7 @@ CPrintJob::WriteResult CPrintJob::WriteToFile(const std::string& title)
             written = WriteToClipboard(text, unicode);
         } else {
             const auto write = [&text](std::ostream& out) { return text.WriteText(out); };
-            written = WriteFileSafely(answer.paths.front(), write) == SafeSaveResult::Ok;
+            written = WriteFileSafely(answer.paths.front(), write, &reason) == SafeSaveResult::Ok;
         }
     }
     if (written)
@@ -189,7 +189,7 @@ CPrintJob::WriteResult CPrintJob::WriteToFile(const std::string& title)
     if (toClipboard)
         ShowError("Error writing to Clipboard", kWriteClipboardErrorHelpId);
     else
-        ShowError(MessagePath(answer.paths.front()) + ": Error writing file", kWriteFileErrorHelpId);
+        ShowError(SaveFailureMessage(answer.paths.front(), SafeSaveResult::WriteFailed, reason), kWriteFileErrorHelpId);
     return WriteResult::Failed;
 }
 

@@ -11,6 +11,7 @@
 #include "materials/Material.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "support/NumberField.h"
 #include "support/NumberText.h"
 #include "tools/BatchCalcPrefsDlg.h"
 
@@ -68,6 +69,9 @@ void CBatchCalcDlg::Run(Operation operation)
 
 void CBatchCalcDlg::OnUseMaterial()
 {
+    // An amount that is no number ("2,5") is refused, not used as the number it begins with.
+    if (!CheckOptionalNumberField(m_amount->lineEdit(), kMaxRecipeAmount))
+        return;
     bool added = false;
     Run([&] { added = calc.UseMaterial(); });
     if (added)
@@ -162,7 +166,8 @@ void CBatchCalcDlg::OnMaterialLeft()
 
 void CBatchCalcDlg::OnAmountLeft()
 {
-    if (m_showing)
+    // Text that is no amount stays as typed until Use Material refuses it.
+    if (m_showing || !NumberTextRefusal(ToCp1252(m_amount->currentText()), kMaxRecipeAmount).empty())
         return;
     Run([&] { calc.AnalyseAmount(ParseDouble(calc.m_amountText), nullptr); });
 }

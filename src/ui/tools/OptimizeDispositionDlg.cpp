@@ -2,6 +2,7 @@
 
 #include "framework/Cp1252.h"
 #include "support/FocusWatcher.h"
+#include "support/NumberField.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -138,6 +139,9 @@ void CDispositionDlg::accept()
     TakeChecks();
     scale = saveRecipe && m_scale->isChecked();
     scaleTo = ToCp1252(m_scaleTo->text());
+    // The size the recipe is scaled to is a number: "2,5" is refused, not taken as 2.
+    if (scale && !CheckOptionalNumberField(m_scaleTo, kMaxRecipeAmount))
+        return;
     where = m_where->checkedId() == kDispositionCurrentGlaze && currentAvailable ? kDispositionCurrentGlaze
                                                                                  : kDispositionNewGlaze;
     newName = ToCp1252(m_name->text());

@@ -158,6 +158,8 @@ void COptimizeDlg::OnRightPane(int mode)
 
 void COptimizeDlg::OnSave()
 {
+    if (!CheckValueFields())
+        return;
     GatherParams();
     CDispositionDlg dialog(this);
     dialog.saveParameters = true;
@@ -174,7 +176,8 @@ void COptimizeDlg::OnSave()
     scaleTo = dialog.scaleTo;
     newGlaze = dialog.where != kDispositionCurrentGlaze;
     newGlazeName = dialog.newName;
-    const double target = ParseDouble(scaleTo);
+    double target = 0.0;
+    ReadNumberText(scaleTo, target);
     const double total = resultRecipe.GetTotalAmount();
     if (saveRecipe && scaleRecipe && target > 0.0 && total > 0.0) {
         for (auto& line : resultRecipe)

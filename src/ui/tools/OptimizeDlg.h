@@ -177,6 +177,9 @@ public:
     void OnNumberFieldLeft(QLineEdit* edit);
     // The running sum line of both oxide pages.
     void RefreshSum();
+    // Every value field holds a non-negative number its row can take (or nothing); else the first
+    // one that does not is refused with its range message, on its page, and false is returned.
+    bool CheckValueFields();
 
     // --- the widgets ---
     COptConstraintRow& OxideRow(int column, int row);
@@ -244,6 +247,9 @@ private:
     void GatherOptions();
     COxideConstraintArray GatherOxideConstraints() const;
     void GatherMaterialConstraints();
+    // The oxide rows' part of CheckValueFields, which Scale to 100 asks too.
+    bool CheckOxideValueFields();
+    bool CheckValueField(QLineEdit* edit, double largest, int page);
     std::string SumText() const;
 
     // Results (OptimizeDlgResults.cpp).

@@ -241,13 +241,15 @@ QWidget* COptimizeDlg::BuildResultsPage()
 {
     auto* page = new QWidget(this);
     m_status = MakeLabel(page, "", kOptStatusLine);
-    Place(m_status, 4, 2, 322, 10);
+    // Two lines: a failure says which row is wrong and why, which does not fit in one.
+    m_status->setWordWrap(true);
+    Place(m_status, 4, 1, 322, 19);
     m_leftPane = new QPlainTextEdit(page);
     m_rightPane = new QPlainTextEdit(page);
     SetControlId(m_leftPane, kOptLeftPane);
     SetControlId(m_rightPane, kOptRightPane);
-    Place(m_leftPane, 4, 15, 128, 174);
-    Place(m_rightPane, 136, 15, 190, 174);
+    Place(m_leftPane, 4, 21, 128, 168);
+    Place(m_rightPane, 136, 21, 190, 168);
     for (QPlainTextEdit* pane : {m_leftPane, m_rightPane}) {
         pane->setReadOnly(true);
         pane->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -53,6 +53,8 @@ QString PaneText(std::string text)
 void COptimizeDlg::OnFindOptimalRecipe()
 {
     InitDialog();
+    if (!CheckValueFields())
+        return;
     GatherParams();
     trace = m_debug->isChecked();
     std::string message;

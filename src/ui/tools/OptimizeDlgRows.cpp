@@ -12,6 +12,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
+#include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
@@ -77,6 +78,11 @@ std::string RemainderNumber(double value)
     std::string text = FormatFixed(value, g_prefs.decremainders);
     return StripTrailingZeros(text, g_prefs.tzsremainders);
 }
+
+// The largest value of an oxide row in unity units and of the expansion row: the builder's own
+// bound where a row gives none, so nothing larger can mean more.
+constexpr double kLargestOpenValue = 1000.0;
+constexpr double kLargestPercent = 100.0;
 
 // A column entry: an element symbol (exact case), "Nk", or a loss word (any case).
 std::pair<int, std::string> LayoutEntry(const std::string& entry)
@@ -360,10 +366,12 @@ void COptimizeDlg::OnValue1Entered(COptConstraintRow& row)
         row.op1->setText(QStringLiteral("="));
 }
 
+// A value that is no number stays as typed, for the check before a run to refuse: emptied here,
+// the constraint would be gone without a word and the run would succeed without it.
 void COptimizeDlg::OnValue1Left(COptConstraintRow& row)
 {
     const std::string value = Text(row.value1);
-    if (!IsNonNegativeNumber(value))
+    if (value.empty())
         ClearRowFields(row);
     else
         row.value1->setText(FromCp1252(value));
@@ -376,7 +384,8 @@ void COptimizeDlg::OnValue2Entered(COptConstraintRow& row)
     row.op2->setText(FromCp1252(BoundText(op1.empty() ? '\0' : op1[0])));
 }
 
-// "5%" or "5p" after "=" is 5 percent of the target.
+// "5%" or "5p" after "=" is 5 percent of the target; it stays as typed while the target is no
+// number.
 void COptimizeDlg::OnValue2Left(COptConstraintRow& row)
 {
     std::string value = Text(row.value2);
@@ -384,11 +393,8 @@ void COptimizeDlg::OnValue2Left(COptConstraintRow& row)
     if (tolerance && !value.empty() && (value.back() == '%' || value.back() == 'p')) {
         std::string number = value.substr(0, value.size() - 1);
         TrimString(number);
-        value = IsNonNegativeNumber(number)
-                    ? RemainderNumber(ParseDouble(Text(row.value1)) * ParseDouble(number) * 0.01)
-                    : std::string();
-    } else if (!IsNonNegativeNumber(value)) {
-        value.clear();
+        if (IsNonNegativeNumber(number) && IsNonNegativeNumber(Text(row.value1)))
+            value = RemainderNumber(ParseDouble(Text(row.value1)) * ParseDouble(number) * 0.01);
     }
     row.value2->setText(FromCp1252(value));
     if (value.empty())
@@ -415,13 +421,13 @@ void COptimizeDlg::OnMaterialNameLeft(COptConstraintRow& row)
 
 void COptimizeDlg::OnNumberFieldLeft(QLineEdit* edit)
 {
-    const std::string value = Text(edit);
-    edit->setText(IsNonNegativeNumber(value) ? FromCp1252(value) : QString());
+    edit->setText(FromCp1252(Text(edit)));
 }
 
 void COptimizeDlg::OnScaleTo100()
 {
-    if (m_oxideUnit == kOxideUnitUnity)
+    // A value that is no number is refused, not scaled as the number it begins with.
+    if (m_oxideUnit == kOxideUnitUnity || !CheckOxideValueFields())
         return;
     const CElementRecord* elements = GetElementTable();
     std::vector<COptConstraintRow*> scaled;
@@ -444,6 +450,49 @@ void COptimizeDlg::OnScaleTo100()
         }
     }
     RefreshSum();
+}
+
+// --- checking before a run ---------------------------------------------------------------------------
+
+// Values stay as typed or as stored; the optimizer must not be handed text it cannot read, nor a
+// parameter set be saved with it.
+bool COptimizeDlg::CheckOxideValueFields()
+{
+    const double oxideLargest = m_oxideUnit == kOxideUnitUnity ? kLargestOpenValue : kLargestPercent;
+    for (std::size_t n = 0; n < m_oxideRows.size(); ++n) {
+        const COptConstraintRow& row = m_oxideRows[n];
+        const double largest = row.code == kConstraintLOI ? kLargestPercent : oxideLargest;
+        const int page = static_cast<int>(n) / kOptRowsPerColumn < 2 ? kOptPageOxides1 : kOptPageOxides2;
+        if (row.code != 0 && !(CheckValueField(row.value1, largest, page) && CheckValueField(row.value2, largest, page)))
+            return false;
+    }
+    return true;
+}
+
+bool COptimizeDlg::CheckValueFields()
+{
+    if (!CheckOxideValueFields())
+        return false;
+    const double materialLargest = m_materialUnit->checkedId() == 1 ? kLargestPercent : kMaxRecipeAmount;
+    for (const COptConstraintRow& row : m_materialRows) {
+        if (!(CheckValueField(row.value1, materialLargest, kOptPageMaterials2) &&
+              CheckValueField(row.value2, materialLargest, kOptPageMaterials2)))
+            return false;
+    }
+    return CheckValueField(m_expansionRow.value1, kLargestOpenValue, kOptPageOptimize) &&
+           CheckValueField(m_expansionRow.value2, kLargestOpenValue, kOptPageOptimize) &&
+           CheckValueField(m_oxideTolerance, kLargestPercent, kOptPageOptimize) &&
+           CheckValueField(m_materialTolerance, kLargestPercent, kOptPageOptimize) &&
+           CheckValueField(m_recipeSize, kMaxRecipeAmount, kOptPageOptimize);
+}
+
+bool COptimizeDlg::CheckValueField(QLineEdit* edit, double largest, int page)
+{
+    const std::string value = Text(edit);
+    if (value.empty() || (IsNonNegativeNumber(value) && ParseDouble(value) <= largest))
+        return true;
+    ShowPage(page);
+    return RefuseField(edit, NumberRangeMessage(0.0, largest));
 }
 
 // --- the running sum --------------------------------------------------------------------------------------

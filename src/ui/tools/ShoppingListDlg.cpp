@@ -58,8 +58,12 @@ void CShoppingListDlg::OnInitDialog()
 
 void CShoppingListDlg::accept()
 {
-    if (m_size->checkedId() == kShopCustomSize && !CheckNumberFieldLimit(m_sizeText, kMaxRecipeAmount))
+    // The report reads the number the size begins with ("500g" is 500 g): "1e308 g" would be
+    // 1e308 g, and its totals "inf lb".
+    if (m_size->checkedId() == kShopCustomSize && !(ShoppingSizeOf(ToCp1252(m_sizeText->text())) <= kMaxRecipeAmount)) {
+        RefuseField(m_sizeText, NumberRangeMessage(0.0, kMaxRecipeAmount));
         return;
+    }
     InitDialog();
     request.glazes = std::max(0, m_glazes->checkedId());
     request.recipeSize = std::max(0, m_size->checkedId());

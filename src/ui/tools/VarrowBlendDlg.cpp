@@ -8,6 +8,7 @@
 #include "materials/MaterialsDoc.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
 #include "tools/RecipeBlendDlg.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <cfloat>
 
 namespace {
 
@@ -65,9 +67,12 @@ std::string MaterialName(int index)
     return material ? material->m_name : std::string();
 }
 
+// A field checked by CheckNumberFields: its number, 0 when it is blank.
 double ReadLoosely(const QLineEdit* edit)
 {
-    return ParseDouble(CToolDlg::FieldText(edit));
+    double value = 0.0;
+    ReadNumberText(CToolDlg::FieldText(edit), value);
+    return value;
 }
 
 } // namespace
@@ -400,10 +405,21 @@ bool CVarrowBlendDlg::CheckChoices()
     return problem == nullptr;
 }
 
+bool CVarrowBlendDlg::CheckNumberFields()
+{
+    // A blank field takes its default; text that is no number ("2,5") is refused, not read as
+    // the number it begins with.
+    for (QLineEdit* edit : {m_kaolinA, m_silicaD, m_kaolinB, m_silicaB, m_cornerBatch, m_blendBatch}) {
+        if (!CheckOptionalNumberField(edit, DBL_MAX))
+            return false;
+    }
+    return true;
+}
+
 void CVarrowBlendDlg::accept()
 {
     InitDialog();
-    if (!ReadPointCounts())
+    if (!ReadPointCounts() || !CheckNumberFields())
         return;
     ReadFields();
     CollectIncludedLines();

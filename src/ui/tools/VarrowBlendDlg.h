@@ -94,6 +94,8 @@ private:
     void ReadFields();
     // The point counts when the whole blend is made: false after the range message.
     bool ReadPointCounts();
+    // The percentages and batch sizes: numbers or blank; false after the message.
+    bool CheckNumberFields();
     bool CheckChoices();
 
     QComboBox* m_glazeC = nullptr;

@@ -418,6 +418,16 @@ TEST_F(GlazeListTest, ALargeFileReadInPiecesGivesWhatOneReadGives)
         EXPECT_EQ(whole.m_name, "Test glazes");
         EXPECT_TRUE(stream.eof());
     }
+    // A value that is no number late in the file and a last line without a line break are noted
+    // with the file's line numbers; nothing else of the program's own file is.
+    const std::string noted = LargeFileText("\n", "name = Last\ncomponent = X\namount = 1,5\nnote = |cut short");
+    CGlazeList inPieces;
+    ASSERT_EQ(inPieces.ReadText(noted), 0) << inPieces.m_errorText;
+    const long long lines = std::count(noted.begin(), noted.end(), '\n') + 1;
+    EXPECT_EQ(inPieces.m_readNotes.notNumbers.count, 1);
+    EXPECT_EQ(inPieces.m_readNotes.notNumbers.line, lines - 1);
+    EXPECT_EQ(inPieces.m_readNotes.lastLineUnterminated.line, lines);
+    EXPECT_EQ(inPieces.GetAt(inPieces.GetCount() - 1).m_notes, CStringArrayEx{"cut short"});
 }
 
 // What the last piece holds that a piece cannot judge alone (a fault, a header key that counts

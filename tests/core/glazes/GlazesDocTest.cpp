@@ -6,6 +6,7 @@
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FileSizeLimit.h"
+#include "core/support/OrdinaryUser.h"
 #include "framework/DocTemplate.h"
 #include "glazes/GlazeAnalysis.h"
 #include "glazes/GlazeClipboard.h"
@@ -27,6 +28,7 @@
 #include <memory>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -227,41 +229,60 @@ TEST_F(GlazesDocTest, FilesThatCannotBeReadAreReportedWithTheirPath)
     EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconExclamation));
     EXPECT_TRUE(m_template->GetDocuments().empty());
 
+    // Regression: a pipe kept the program waiting for good, /dev/zero was read until the memory
+    // ran out. Neither is read, nor is a folder.
+    const std::string fifo = (m_dir / "fifo.glz").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero"), m_dir.string()}) {
+        m_messages.boxes.clear();
+        EXPECT_EQ(Open(path), nullptr);
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": not a regular file"});
+        EXPECT_EQ(m_messages.At(0).helpId, 196889u);
+    }
+    m_messages.boxes.clear();
+
     // The whole file type is quoted, however long.
     const std::string type(300, 'x');
     const std::string wrong = WriteFile("wrong.glz", "filetype = " + type + "\nname = A\n");
     CGlazesDoc doc;
     doc.InsertGlaze(0, CGlaze("Old"));
     EXPECT_FALSE(doc.OnOpenDocument(wrong));
-    ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.At(1).text, wrong + ": Incorrect file type: " + type);
-    EXPECT_EQ(m_messages.At(1).helpId, 0x30120u);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.At(0).text, wrong + ": Incorrect file type: " + type);
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
     EXPECT_EQ(doc.GetPathName(), wrong);
     EXPECT_EQ(doc.GetGlazeCount(), 0);
     EXPECT_FALSE(doc.IsModified());
 }
 
-// Regression: a file cut short inside a record (an interrupted copy) opened as if whole, its
-// cut last line read as an amount of 0, and nobody was told before saving over it.
-TEST_F(GlazesDocTest, AFileCutShortInsideALineIsReportedWhenOpened)
+// Regression: the last line of a file without a line break after it was passed over, so the
+// next save wrote the last amount as 0; "80 g" was read as 80 without a word. All are read and
+// told in one message (a file cut short ends without a line break too); a save writes the file
+// as the program wrote it.
+TEST_F(GlazesDocTest, ALastLineWithoutLineBreakIsReadAndTold)
 {
-    std::string bytes = ReadAll(std::string(OXI_TEST_DATA_DIR) + "/glazes/sample.glz");
-    bytes.resize(bytes.rfind("component = EPK") + 14); // "component = EP", no line break
-    const std::string cut = WriteFile("cut.glz", bytes);
+    const std::string bytes = ReadAll(std::string(OXI_TEST_DATA_DIR) + "/glazes/sample.glz");
+    ASSERT_TRUE(bytes.ends_with("amount    = 20\n\n"));
+    std::string edited = bytes.substr(0, bytes.size() - 2) + " g";
+    edited.replace(edited.find("amount    = 80\n"), 14, "amount    = 80 g");
+    const std::string cut = WriteFile("cut.glz", edited);
     CGlazesDoc* doc = Open(cut);
     ASSERT_NE(doc, nullptr);
-    ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{cut + ": The last line of the file was incomplete (it "
-                                                                 "has no line break) and was ignored. The file "
-                                                                 "may have been cut short."});
+    ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{cut + ": line 82: \"80 g\" is not a number; read as 80 (the "
+                                                                 "first of 2 values in the file that could not be read "
+                                                                 "as written)\n\n" +
+                                                           cut + ": line 84: \"amount    = 20 g\" ends the file "
+                                                                 "without a line break; it was read as it stands, but "
+                                                                 "the file may have been cut short"});
     EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconExclamation));
     EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
-    ASSERT_EQ(doc->GetGlazeCount(), 2);
-    EXPECT_EQ(doc->GetGlaze(1)->m_components.GetCount(), 1); // no "EP" with an amount of 0
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(Written(*doc), bytes);
 
     // A whole file, and one whose last line is only blanks, open without a word.
     m_messages.boxes.clear();
     CGlazesDoc whole;
-    EXPECT_TRUE(whole.OnOpenDocument(WriteFile("blanks.glz", bytes.substr(0, bytes.rfind('\n') + 1) + "  ")));
+    EXPECT_TRUE(whole.OnOpenDocument(WriteFile("blanks.glz", bytes + "  ")));
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 
@@ -543,6 +564,50 @@ TEST_F(GlazesDocTest, AReadOnlyFileIsNotSavedOver)
               dangling.string() + ": Error opening file\n\nThe file is a symbolic link to a file that does not exist.");
     EXPECT_TRUE(fs::is_symlink(dangling));
     EXPECT_FALSE(fs::exists(m_dir / "gone.glz"));
+}
+
+// Regression: a database the user may write, in a folder the user may not (no new file can be
+// made beside it), could not be saved: "Error opening file". It is written in place and keeps
+// its owner and permissions. The save runs as an ordinary user, for whom the folder is closed.
+TEST_F(GlazesDocTest, AFileInAFolderTheUserMayNotWriteIsSavedInPlace)
+{
+    const fs::path folder = m_dir / "shared";
+    const fs::path data = m_dir / "data";
+    fs::create_directories(folder);
+    fs::create_directories(data);
+    const std::string path = (folder / "sample.glz").string();
+    fs::copy_file(std::string(OXI_TEST_DATA_DIR) + "/glazes/sample.glz", path);
+    ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+    ASSERT_EQ(::chown(path.c_str(), OrdinaryUserId(), OrdinaryGroupId()), 0);
+    ASSERT_EQ(::chown(data.c_str(), OrdinaryUserId(), OrdinaryGroupId()), 0);
+    CGlazesDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    doc->InsertGlaze(0, CGlaze("Saved in place"));
+    const std::string expected = Written(*doc);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+    std::string messages;
+    const int result = RunAsOrdinaryUser(
+        [&](std::string& report) {
+            ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+            const bool saved = doc->OnCommand(CmdSaveGlazeDb) && !doc->IsModified();
+            for (const std::string& text : m_messages.Texts())
+                report += text + "\n";
+            return saved ? 0 : 1;
+        },
+        messages);
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(ReadAll(path), expected);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0664u);
+    EXPECT_EQ(after.st_uid, OrdinaryUserId());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << "nothing left beside it";
 }
 
 TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)

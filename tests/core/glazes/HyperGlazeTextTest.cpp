@@ -75,27 +75,40 @@ TEST_F(HyperGlazeTextTest, AFileWithoutRecordsIsRefused)
               std::vector<std::string>{mixed + ": 1 record could not be read and was left out:\nrecord 2 \"x\""});
 }
 
+// One record of the export: name, cone 6, Silica 25 (and Kaolin 75 when kaolin), the note, and
+// only the first tabs TABs when it is to be cut short.
+std::string Record(const std::string& name, const std::string& note, int tabs = 50, bool kaolin = false)
+{
+    std::string fields[51];
+    fields[0] = name;
+    fields[1] = "6";
+    fields[4] = "Silica";
+    fields[6] = kaolin ? "Kaolin" : "";
+    fields[32] = kaolin ? "25\x1d" "75" : "25";
+    fields[39] = note;
+    std::string line = fields[0];
+    for (int i = 1; i <= tabs; ++i)
+        line += "\t" + fields[i];
+    return line + "\n";
+}
+
 // Regression: of five records, one with a CR in its note and one a field short, only two or
-// three came in, the record after the short one went with it, and nobody was told.
+// three came in, the record after the short one went with it, and nobody was told. Regression: a
+// note line beginning "Glaze name:" made the whole file read as labelled text (eight records came
+// in as the one glaze "Six (older)"); and a record cut short after a TAB took the next record's
+// first line as its own fields and came in as "Seven" with the components Silica, Kaolin and "6"
+// (the next record's cone).
 TEST_F(HyperGlazeTextTest, EveryReadableRecordComesInAndTheOthersAreNamed)
 {
-    const auto record = [](const std::string& name, const std::string& note, int tabs = 50) {
-        std::string fields[51];
-        fields[0] = name;
-        fields[4] = "Silica";
-        fields[32] = "25";
-        fields[39] = note;
-        std::string line = fields[0];
-        for (int i = 1; i <= tabs; ++i)
-            line += "\t" + fields[i];
-        return line + "\n";
-    };
-    const std::string path = WriteFile("five.txt", record("One", "plain") + record("Two", "first\rsecond line") +
-                                                       record("Three", "short", 49) + record("Four", "") +
-                                                       record("Five", "last\n\nafter a blank line"));
+    const std::string path =
+        WriteFile("eight.txt", Record("One", "plain") + Record("Two", "first\rsecond line") +
+                                   Record("Three", "short", 49) + Record("Four", "") +
+                                   Record("Five", "last\n\nafter a blank line") +
+                                   Record("Six", "See card.\nGlaze name: Six (older)") + Record("Seven", "", 11, true) +
+                                   Record("Eight", "a card\nin two lines"));
     CGlazeList list;
-    ASSERT_EQ(CHyperGlazeIO::ImportRecipes(list, path), 4);
-    ASSERT_EQ(list.GetCount(), 4);
+    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, path), 6);
+    ASSERT_EQ(list.GetCount(), 6);
     EXPECT_EQ(RecordAt(list, 0).m_name, "One");
     EXPECT_EQ(RecordAt(list, 1).m_name, "Two");
     EXPECT_EQ(RecordAt(list, 1).m_notes, CStringArrayEx{"first second line"}); // one paragraph, re-flowed
@@ -103,8 +116,13 @@ TEST_F(HyperGlazeTextTest, EveryReadableRecordComesInAndTheOthersAreNamed)
     EXPECT_EQ(RecordAt(list, 2).m_name, "Four");
     EXPECT_EQ(RecordAt(list, 3).m_name, "Five");
     EXPECT_EQ(RecordAt(list, 3).m_notes, (CStringArrayEx{"last", "", "after a blank line"}));
-    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": 1 record could not be read and was left out:\n"
-                                                                  "record 3 \"Three\""});
+    EXPECT_EQ(RecordAt(list, 4).m_name, "Six");
+    EXPECT_EQ(RecordAt(list, 4).m_notes, CStringArrayEx{"See card. Glaze name: Six (older)"});
+    EXPECT_EQ(RecordAt(list, 5).m_name, "Eight");
+    EXPECT_EQ(RecordAt(list, 5).m_range, "6");
+    EXPECT_EQ(RecordAt(list, 5).m_notes, CStringArrayEx{"a card in two lines"});
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": 2 records could not be read and were left out:\n"
+                                                                  "record 3 \"Three\"\nrecord 7 \"Seven\""});
     EXPECT_EQ(m_messages.At(0).helpId, kGlazeImportErrorHelpId);
 }
 

@@ -32,30 +32,35 @@ TEST_F(InsightImportTest, GoldenRecipeFileImportsExactly)
 TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
 {
     // Version 4.0 with bare LF ends carries an extra line after each material; with CR LF it
-    // does not. A file ending right after "eof" has no notes.
-    const std::string lf = WriteFile("lf.rcp", "4.0\nRCP\nx\nLF glaze\nsilica\n-\n30\nWhiting\n-\n70\nEOF\n");
+    // does not. A file ending right after "eof" has no notes. Regression: one CR LF line in the
+    // notes of an LF file made every amount of it read from the wrong line.
+    const std::string lf =
+        WriteFile("lf.rcp", "4.0\nRCP\nx\nLF glaze\nsilica\n-\n30\nWhiting\n-\n70\nEOF\nNOTES\npasted\r\nENDNOTES\n");
     const std::string crlf = WriteFile("crlf.rcp", "4.0\r\nRCP\r\nx\r\nCRLF glaze\r\nWhiting\r\n55\r\neof\r\n");
     const std::string old = WriteFile("old.rcp", "3.5\nRCP\nx\nOld\nWhiting\n1\nEOF\n");
     const std::string cut = WriteFile("cut.rcp", "5.0\nRCP\nx\nCut\nWhiting\n1\nEOF\nNOTES\nhalf");
     const std::string cases = WriteFile("case.rcp", "5\nrcp\nx\nCase\nWhiting\n1\nEof\nstuff\nNOTES\nnote\nEndNotes\n");
     CGlazeList list;
-    std::vector<std::string> paths = {lf, old, crlf, cut, cases, (m_dir / "missing.rcp").string()};
-    ASSERT_EQ(CInsightIO::ImportRecipes(list, paths, false), 4);
+    // Regression: /dev/zero was read until the memory ran out.
+    std::vector<std::string> paths = {lf, old, crlf, cut, cases, (m_dir / "missing.rcp").string(), "/dev/zero"};
+    EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 4);
     ASSERT_EQ(list.GetCount(), 4);
     ExpectLines(RecordAt(list, 0).m_components, {{"Silica", 30}, {"Whiting", 70}});
-    EXPECT_TRUE(RecordAt(list, 0).m_notes.empty());
+    EXPECT_EQ(RecordAt(list, 0).m_notes, CStringArrayEx{"pasted"});
     ExpectLines(RecordAt(list, 1).m_components, {{"Whiting", 55}});
+    EXPECT_TRUE(RecordAt(list, 1).m_notes.empty());
     // Regression: notes running to the end without "ENDNOTES" rejected the whole recipe.
     EXPECT_EQ(RecordAt(list, 2).m_name, "Cut");
     EXPECT_EQ(RecordAt(list, 2).m_notes, CStringArrayEx{"half"});
     EXPECT_EQ(RecordAt(list, 3).m_name, "Case");
     EXPECT_EQ(RecordAt(list, 3).m_notes, CStringArrayEx{"note"});
 
-    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    ASSERT_EQ(m_messages.boxes.size(), 3u);
     EXPECT_EQ(m_messages.At(0).text, old + ": Incorrect version number (should be >= 4.0)");
     EXPECT_EQ(m_messages.At(0).type, unsigned(MsgOkCancel | MsgIconExclamation));
     EXPECT_EQ(m_messages.At(0).helpId, kInsightImportErrorHelpId);
     EXPECT_EQ(m_messages.At(1).text, (m_dir / "missing.rcp").string() + ": Error opening file");
+    EXPECT_EQ(m_messages.At(2).text, "/dev/zero: not a regular file");
 }
 
 TEST_F(InsightImportTest, SuggestedFileNames)

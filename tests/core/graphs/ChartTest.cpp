@@ -439,10 +439,24 @@ TEST_F(ChartTest, BarsManyToThePixelDrawOnlyThoseNoLaterBarOfTheirColumnCovers)
     EXPECT_EQ(CellPrimitives(chart).size(), cells.size());
 }
 
-TEST_F(ChartTest, ALegendTallerThanTheChartShowsAndMeasuresOnlyTheEntriesAboveItsFoot)
+// Labels too wide for their room break at blanks, or are shortened with "..." (20 units a
+// character here).
+TEST_F(ChartTest, WideTextsBreakAtBlanksOrAreShortened)
 {
-    // 100 sets; each entry takes 1.25 lines (41.67 units) from the top of the region (980): the
-    // 24th reaches into the chart (its top at 17.5), the 25th lies below it.
+    const CChartFont font = chart.FontOf(2);
+    EXPECT_EQ(WrapChartText(chart, font, "Nepheline Syenite", 200.0), (std::vector<std::string>{"Nepheline", "Syenite"}));
+    EXPECT_EQ(WrapChartText(chart, font, "Red Iron Oxide", 200.0), (std::vector<std::string>{"Red Iron", "Oxide"}));
+    EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 200.0), "Nepheli...");
+    EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 340.0), "Nepheline Syenite");
+    EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 339.0), "Nepheline Sye...");
+    EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 10.0), "N...");
+}
+
+// Regression: a legend taller than the chart ran off its foot, its last entry cut in half.
+TEST_F(ChartTest, ALegendTallerThanItsRoomShowsWholeEntriesAndCountsTheRest)
+{
+    // 100 sets; each entry takes 1.25 lines (41.67 units) of the region's 960: 23 lines, the
+    // last of them telling how many are left out.
     std::vector<std::string> legend;
     for (int n = 0; n < 100; ++n)
         legend.push_back("G" + std::to_string(n));
@@ -452,15 +466,18 @@ TEST_F(ChartTest, ALegendTallerThanTheChartShowsAndMeasuresOnlyTheEntriesAboveIt
     chart.ChartSetPointLabels(1, std::vector<std::string>{"A"});
     chart.ChartSetLegend(100, legend);
     chart.ChartSetKind(kChartBar, 0, 0x20);
-    std::vector<std::string> shown;
-    for (const std::string& text : DrawnTexts(chart)) {
-        if (text.starts_with("G"))
-            shown.push_back(text);
+    std::vector<const CChartPrimitive*> shown;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Text && p.left >= chart.ChartGetLayout(10))
+            shown.push_back(&p);
     }
-    ASSERT_EQ(shown.size(), 24u);
-    EXPECT_EQ(shown.back(), "G23");
-    // The hidden long name does not widen the legend: its widest shown name has 3 characters.
-    EXPECT_NEAR(chart.ChartGetLayout(12), lineHeight * 1.3 + 60.0, 1e-9);
+    ASSERT_EQ(shown.size(), 23u);
+    EXPECT_EQ(shown[21]->text, "G21");
+    EXPECT_EQ(shown[22]->text, "+ 78 more");
+    for (const CChartPrimitive* p : shown)
+        EXPECT_GE(p->bottom, 20.0) << p->text;
+    // The hidden long name does not widen the legend: its widest line is "+ 78 more".
+    EXPECT_NEAR(chart.ChartGetLayout(12), lineHeight * 1.3 + 180.0, 1e-9);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -180,25 +181,42 @@ TEST(GraphTemplateFileTest, FailedReadsLeaveNoTemplatesAndTheDefaultColours)
 
 namespace {
 
-// A template file from elsewhere may ask for billions of ticks (one position was kept per tick)
-// or a bar width whose 100 - barwid overflows: such a count is refused with its line.
-TEST(GraphTemplateFileTest, CountsAndSizesOutsideTheirRangesAreRefused)
+// Regression: one count outside its range made the whole file unreadable ("Parameter 'xtickm'
+// out of range, line 754"), so the shipped templates of an earlier build or edited by hand could
+// not be opened. Every template is read, each value kept as stored (a save writes it back
+// unchanged; a chart bounds its copy when built), and the first is noted by template and line.
+TEST(GraphTemplateFileTest, CountsAndSizesOutsideTheirRangesAreKeptAndNoted)
 {
+    const std::string shipped = ReadFileBytes(OXI_SHIPPED_DATA_DIR "/graphtypes.grt");
+    std::string text = shipped;
+    text.replace(text.find("xtickm = 1\n"), 10, "xtickm = 150");
+    text.replace(text.rfind("barwid = 50\n"), 11, "barwid = -2147483648");
     CGraphTemplateDatabase database;
-    const std::pair<const char*, const char*> refused[] = {
-        {"xtick = 2147483647", "xtick"},   {"ytick = 99999999999999", "ytick"}, {"barwid = -2147483648", "barwid"},
-        {"ztickm = 101", "ztickm"},        {"xtick = -1", "xtick"},             {"txlegsiz = 1001", "txlegsiz"},
+    ASSERT_EQ(ReadText(database, text), 0) << database.m_errorText;
+    ASSERT_EQ(database.GetCount(), 25);
+    ASSERT_NE(database.FindByName("Oxide groups (pie)"), nullptr);
+    EXPECT_EQ(database.FindByName("Oxide groups (pie)")->xtickm, 150);
+    EXPECT_EQ(database.GetAt(24).barwid, INT_MIN);
+    const CParamNote& noted = database.m_readNotes.outOfRange;
+    EXPECT_EQ(noted.count, 2);
+    EXPECT_EQ(noted.line, 754);
+    EXPECT_EQ(noted.text, "template \"Oxide groups (pie)\": xtickm = 150 is outside its range, 0 to 100; kept as it "
+                          "is, it is used as 100");
+    EXPECT_EQ(Written(database), text);
+
+    // Each bound holds, whatever the value's size.
+    const std::pair<const char*, std::string> kept[] = {
+        {"xtick = 2147483647", "xtick = 2147483647 is outside its range, 0 to 1000; kept as it is, it is used as 1000"},
+        {"ztickm = 101", "ztickm = 101 is outside its range, 0 to 100; kept as it is, it is used as 100"},
+        {"xtick = -1", "xtick = -1 is outside its range, 0 to 1000; kept as it is, it is used as 0"},
+        {"txlegsiz = 1001", "txlegsiz = 1001 is outside its range, 0 to 1000; kept as it is, it is used as 1000"},
+        {"xtick = 1000", ""}, {"xtickm = 100", ""}, {"barwid = 0", ""}, {"elev3d = -360", ""}, {"hsteps = 0", ""},
     };
-    for (const auto& [line, key] : refused) {
-        EXPECT_NE(ReadText(database, kHeader + "name = t\n" + line + "\n"), 0) << line;
-        EXPECT_EQ(database.m_errorText, std::string("Parameter '") + key + "' out of range, line 5");
+    for (const auto& [line, note] : kept) {
+        ASSERT_EQ(ReadText(database, kHeader + "name = t\n" + line + "\n"), 0) << line;
+        EXPECT_EQ(database.m_readNotes.outOfRange.text, note.empty() ? "" : "template \"t\": " + note);
+        EXPECT_EQ(database.m_readNotes.outOfRange.count, note.empty() ? 0 : 1);
     }
-    // A template that draws no histogram may store no histogram steps.
-    ASSERT_EQ(ReadText(database, kHeader + "name = t\nxtick = 1000\nxtickm = 100\nbarwid = 0\nelev3d = -360\nhsteps = 0\n"), 0)
-        << database.m_errorText;
-    EXPECT_EQ(RecordAt(database, 0).xtick, 1000);
-    EXPECT_EQ(RecordAt(database, 0).elev3d, -360);
-    EXPECT_EQ(RecordAt(database, 0).hsteps, 0);
 }
 
 } // namespace

@@ -284,9 +284,9 @@ TEST_F(LimitFormulaChartsTest, WhatCannotBeDrawnIsSaid)
 }
 
 // Limits that contradict themselves, or combinations without a plot maximum, were left out of
-// the chart without a word: the usable limits are drawn and the error box names the first left
-// out.
-TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheErrorBox)
+// the chart without a word: the usable limits are drawn and the notice box names the first left
+// out. (It was the error box, whose text ran across the drawn chart.)
+TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheNotice)
 {
     m_graph.type = kGraphOneLimitFormula;
     m_glazeOfHost = m_db->GetGlaze(0);
@@ -298,17 +298,20 @@ TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheErrorBox)
     m_graph.limform = "Odd";
     m_recorder.calls.clear();
     EXPECT_GE(Build(m_graph, m_db, m_glazeOfHost), 0);
-    EXPECT_EQ(m_graph.m_errorText, "Limit CaO = 0.8 - 0.2 contradicts itself and is not drawn");
+    EXPECT_EQ(m_graph.m_errorText, "");
+    EXPECT_EQ(m_graph.m_noticeText, "Limit CaO = 0.8 - 0.2 contradicts itself and is not drawn");
     EXPECT_THAT(Calls("ChartSetData"), ElementsAre("ChartSetData(1, 2, [0.2 0.3])"));
-    EXPECT_THAT(Calls("ChartDrawText"),
-                ElementsAre("ChartDrawText(40, 5, 2, 0, 4, \"Limit CaO = 0.8 - 0.2 contradicts itself and is not drawn\")"));
+    EXPECT_THAT(m_recorder.CallsFrom("ChartSetShapeKind(5, 2)"),
+                ElementsAre("ChartSetShapeKind(5, 2)", "ChartSetShapeGeometry(5, 2, [0 0 35 0 35 35 0 35 0 0])",
+                            "ChartSetBoxStyle(0, 0, 0, 0)", "ChartSetFillColor(14)", "ChartSetBoxBorder()",
+                            "ChartGetObjectId()"));
 
     odd.m_limits.RemoveAt(0);
     ASSERT_GT(m_limits.GetCount(), 3);
     m_limits.GetAt(3) = odd;
     m_recorder.calls.clear();
     Build(m_graph, m_db, m_glazeOfHost);
-    EXPECT_EQ(m_graph.m_errorText, "Limit SiO2 = 0 - 1e999 contradicts itself and is not drawn");
+    EXPECT_EQ(m_graph.m_noticeText, "Limit SiO2 = 0 - 1e999 contradicts itself and is not drawn");
 
     CLimitFormula one("One");
     one.m_limits.Add(CLimit("CaO", "0.4 - 0.8"));
@@ -319,7 +322,8 @@ TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheErrorBox)
         Found(m_limits.m_combinations.FindByName("CaO")).m_plotMax = plotMax;
         m_recorder.calls.clear();
         Build(m_graph, m_db, m_glazeOfHost);
-        EXPECT_EQ(m_graph.m_errorText, "Combination CaO has no plot maximum above 0; its limit is not drawn") << plotMax;
+        EXPECT_EQ(m_graph.m_noticeText, "Combination CaO has no plot maximum above 0; its limit is not drawn") << plotMax;
+        EXPECT_EQ(m_graph.m_errorText, "") << plotMax;
         EXPECT_THAT(Calls("ChartSetData"), ElementsAre("ChartSetData(1, 2, [0.2 0.3])")) << plotMax;
     }
 }

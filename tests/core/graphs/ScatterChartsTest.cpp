@@ -70,6 +70,9 @@ TEST_F(ScatterChartsTest, OneGlazeGridsLabelsAndScales)
 {
     m_graph.m_dataSources.RemoveAt(2);
     RecordAt(m_graph.m_dataSources, 0).dsgname = {"G4"};
+    // Regression: a glaze of two data sets is a point of each but one glaze of the title; the
+    // title counted it twice.
+    AddSource("Set A again", 4, 2, {"G4"});
     m_graph.gridx = 1;
     m_graph.labels = 0;
     m_graph.xman = 1;

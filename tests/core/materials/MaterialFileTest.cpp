@@ -325,6 +325,24 @@ TEST_F(MaterialFileTest, ALargeFileReadInPiecesGivesWhatOneReadGives)
         EXPECT_EQ(database.Read(again, options), 4);
         EXPECT_EQ(database.m_errorText,
                   "Multiple occurrences of parameter 'version', line " + std::to_string(lines + 1));
+
+        // Regression: the last material's hazard note, without a line break after it, was lost
+        // at the next save, and "1,5" was read as 1 without a word. The notes of the pieces are
+        // the file's, with its line numbers.
+        std::string edited = text.substr(0, text.size() - 2); // no line break after the hazard note
+        const std::size_t density = edited.rfind("density   = 0.0");
+        edited.replace(density, 15, "density   = 1,5");
+        std::istringstream noted(edited);
+        ASSERT_EQ(database.Read(noted, options), 0);
+        std::string expected = text;
+        expected.replace(density, 15, "density   = 1.0");
+        EXPECT_EQ(Written(database), expected);
+        const CParamReadNotes& notes = database.m_readNotes;
+        EXPECT_EQ(notes.notNumbers.count, 1);
+        EXPECT_EQ(notes.notNumbers.line, std::count(edited.begin(), edited.begin() + density, '\n') + 1);
+        EXPECT_EQ(notes.notNumbers.text, "\"1,5\" is not a number; read as 1");
+        EXPECT_EQ(notes.lastLineUnterminated.line, lines - 1);
+        EXPECT_EQ(notes.lastLineUnterminated.text, "haznote = |Toxic: avoid ingestion and dust.");
     }
 }
 

@@ -250,8 +250,12 @@ TEST_F(MaterialsDocTest, FilesThatCannotBeReadLeaveAnEmptyDatabase)
     ASSERT_EQ(m_messages.boxes.size(), 2u);
     EXPECT_EQ(m_messages.At(1).text, missing + ": Error opening file");
     EXPECT_EQ(m_messages.At(1).helpId, 0x30119u);
-    EXPECT_TRUE(doc.OnOpenDocument(m_dir.string()));
-    EXPECT_EQ(m_messages.Last().text, m_dir.string() + ": Error opening file");
+    // Regression: /dev/zero was read until the memory ran out.
+    for (const std::string& path : {m_dir.string(), std::string("/dev/zero")}) {
+        EXPECT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_EQ(m_messages.Last().text, path + ": not a regular file");
+        EXPECT_EQ(doc.GetPathName(), "");
+    }
 }
 
 TEST_F(MaterialsDocTest, TheStarterDatabaseOpensQuietly)

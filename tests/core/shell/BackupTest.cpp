@@ -192,6 +192,14 @@ TEST_F(BackupTest, OldBackupLinkedElsewhereIsReplacedNotFollowed)
     EXPECT_EQ(ReadAll(bk / "x.mat"), "newer");
     EXPECT_EQ(ReadAll(file), "newer");
     EXPECT_TRUE(fs::is_regular_file(file));
+
+    // So is one that shares the live file (a hard link): written through, the save after it
+    // would change the backup along with the file.
+    fs::remove(bk / "x.mat");
+    fs::create_hard_link(file, bk / "x.mat");
+    EXPECT_EQ((CBackupSettings{2, bk.string()}.BackupFile(file.string(), error)), 0);
+    EXPECT_FALSE(fs::equivalent(file, bk / "x.mat"));
+    EXPECT_EQ(ReadAll(bk / "x.mat"), "newer");
     EXPECT_TRUE(error.empty()) << error;
 }
 

@@ -145,6 +145,33 @@ TEST_F(PreferencesFileTest, WritesTheExactLayout)
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 
+// Regression: the last setting of a file without a final line break was passed over without a
+// word (a version there failed the whole file), and a number that is not one was read silently.
+// Both are read, and told in one message; a save writes the file back with the setting kept.
+TEST_F(PreferencesFileTest, ALastLineWithoutLineBreakAndANumberThatIsNoneAreReadAndTold)
+{
+    const std::string written = ReadAll(fs::path(OXI_TEST_DATA_DIR) / "shell" / "prefs-default.dat");
+    const std::string font = "glzrepfont = 120,0,0,0,400,0,0,0,0,0,0,0,49,DejaVu Sans,";
+    std::string edited = written.substr(0, written.rfind("glzrepfont")) + font; // no line break
+    edited.replace(edited.find("sugtol   = 0.00000000"), 21, "sugtol   = 0,5");
+    P prefs;
+    ASSERT_EQ(LoadFile(edited, prefs), 0) << ::testing::PrintToString(m_messages.Texts());
+    EXPECT_EQ(prefs.glzrepfont.height, 120);
+    EXPECT_EQ(prefs.glzrepfont.faceName, "DejaVu Sans");
+    EXPECT_THAT(m_messages.Texts(),
+                ElementsAre(m_prefsPath + ": line 21: \"0,5\" is not a number; read as 0\n\n" + m_prefsPath +
+                            ": line 228: \"" + font +
+                            "\" ends the file without a line break; it was read as it stands, but the file may "
+                            "have been cut short"));
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
+
+    ASSERT_EQ(prefs.Save(), 0);
+    std::string expected = written;
+    const std::size_t last = expected.rfind("glzrepfont");
+    expected.replace(last, expected.find('\n', last) - last, font);
+    EXPECT_EQ(ReadAll(m_prefsPath), expected);
+}
+
 TEST_F(PreferencesFileTest, SaveThenLoadGivesBackEverySetting)
 {
     P saved;
@@ -414,6 +441,13 @@ TEST_F(PreferencesFileTest, FailedWriteLeavesTheOldFile)
     EXPECT_EQ(m_messages.Last().helpId, 0x30134u);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2)
         << "no temporary file is left";
+
+    // Regression: a link that leads nowhere was refused without a word of why.
+    prefs.m_strFilePath = (m_dir / "dangling.dat").string();
+    fs::create_symlink(m_dir / "gone.dat", prefs.m_strFilePath);
+    EXPECT_EQ(prefs.Save(), 1);
+    EXPECT_EQ(m_messages.Last().text, prefs.m_strFilePath +
+                                          ": Error opening file\n\nThe file is a symbolic link to a file that does not exist.");
 }
 
 TEST_F(PreferencesFileTest, UnreadFileIsKeptBeforeItIsReplaced)

@@ -8,6 +8,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -146,13 +149,27 @@ TEST_F(DbFileInfoTest, AMissingFileCannotBeOpened)
     EXPECT_EQ(textInfo.m_errorMessage, text + ": unable to open");
 }
 
-TEST_F(DbFileInfoTest, ADirectoryCannotBeOpened)
+// Regression: a pipe in a catalogued folder kept the start-up waiting for good.
+TEST_F(DbFileInfoTest, APipeOrADirectoryIsNotARegularFile)
 {
-    const std::string path = (m_dir / "folder.glz").string();
-    fs::create_directories(path);
-    CDbFileInfo info(path, true);
-    EXPECT_EQ(info.m_result, 1);
-    EXPECT_EQ(info.m_errorMessage, path + ": unable to open");
+    const std::string folder = (m_dir / "folder.glz").string();
+    fs::create_directories(folder);
+    const std::string fifo = (m_dir / "fifo.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A socket cannot even be opened; the message still says what it is.
+    const std::string socketPath = (m_dir / "socket.glz").string();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    for (const std::string& path : {folder, fifo, socketPath}) {
+        CDbFileInfo info(path, true);
+        EXPECT_EQ(info.m_result, 1);
+        EXPECT_EQ(info.m_errorMessage, path + ": not a regular file");
+    }
+    ::close(socket);
 }
 
 TEST_F(DbFileInfoTest, ATxtPathIsATextFileWhateverItsContent)

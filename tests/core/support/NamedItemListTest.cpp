@@ -1,5 +1,7 @@
 #include "support/NamedItemList.h"
 
+#include "core/support/CheckedItems.h"
+
 #include <gtest/gtest.h>
 
 #include <random>

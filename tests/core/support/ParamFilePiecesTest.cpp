@@ -55,7 +55,8 @@ std::string RecordsText(const std::string& lineBreak)
     std::string text = "filetype = records" + lineBreak + "title = Test" + lineBreak + lineBreak;
     for (int i = 0; i < 300; ++i) {
         text += (i % 7 == 3 ? " \tname\t= R" : "name = R") + std::to_string(i) + lineBreak;
-        text += "size = " + std::to_string(i % 101) + lineBreak;
+        // Values that are not numbers only in later pieces: the first is noted by its file line.
+        text += "size = " + std::to_string(i % 101) + (i % 90 == 89 ? "abc" : "") + lineBreak;
         text += "note = n" + std::to_string(i) + "  " + lineBreak + (i % 5 == 0 ? "# name = no key" + lineBreak : "");
         for (int n = 0; i == 150 && n < 200; ++n)
             text += "note = long record " + std::to_string(n) + lineBreak;
@@ -63,28 +64,40 @@ std::string RecordsText(const std::string& lineBreak)
     return text;
 }
 
-std::vector<std::string> PlainCalls(const std::string& text, bool& incomplete)
+std::vector<std::string> PlainCalls(const std::string& text, CParamReadNotes& notes)
 {
     std::istringstream in(text);
     CCalls calls;
     std::string error;
     EXPECT_EQ(ParseParameterFile(error, in, s_keys, &calls, 0), 0) << error;
-    incomplete = calls.m_lastLineIncomplete;
+    notes = calls.m_readNotes;
     return calls.calls;
+}
+
+void ExpectSameNote(const CParamNote& pieces, const CParamNote& plain)
+{
+    EXPECT_EQ(pieces.count, plain.count);
+    EXPECT_EQ(pieces.line, plain.line);
+    EXPECT_EQ(pieces.text, plain.text);
 }
 
 } // namespace
 
 // Whatever the line breaks, threads and piece size, the pieces' calls in order are those of one
-// read, a record longer than a piece included, and only the last piece can end inside a line.
+// read, a record longer than a piece included, and the first piece holds the notes of one read,
+// with the file's line numbers (a last line without a line break, the first value that is no
+// number).
 TEST(ParamFilePiecesTest, PiecesMakeTheCallsOfOneRead)
 {
     for (const std::string lineBreak : {"\n", "\r\n", "\r"}) {
         for (const std::string& last : {std::string(), std::string("name = cut short")}) {
             const std::string text = RecordsText(lineBreak) + last;
-            bool incomplete = false;
-            const std::vector<std::string> plain = PlainCalls(text, incomplete);
-            EXPECT_EQ(incomplete, !last.empty());
+            CParamReadNotes notes;
+            const std::vector<std::string> plain = PlainCalls(text, notes);
+            EXPECT_EQ(notes.lastLineUnterminated.count, last.empty() ? 0 : 1);
+            EXPECT_EQ(notes.notNumbers.count, 3);
+            EXPECT_EQ(notes.notNumbers.line, 290);
+            EXPECT_EQ(notes.notNumbers.text, "\"89abc\" is not a number; read as 89");
             for (const CParamPieceOptions options :
                  {CParamPieceOptions{1, 64}, CParamPieceOptions{2, 64}, CParamPieceOptions{3, 1000}}) {
                 SCOPED_TRACE(std::to_string(lineBreak.size()) + " " + std::to_string(options.threads) + " " +
@@ -95,11 +108,13 @@ TEST(ParamFilePiecesTest, PiecesMakeTheCallsOfOneRead)
                 EXPECT_GT(pieces.size(), 10u);
                 EXPECT_TRUE(in.eof());
                 std::vector<std::string> joined;
-                for (const auto& piece : pieces) {
+                for (const auto& piece : pieces)
                     joined.insert(joined.end(), piece->calls.begin(), piece->calls.end());
-                    EXPECT_EQ(piece->m_lastLineIncomplete, piece == pieces.back() && !last.empty());
-                }
                 EXPECT_EQ(joined, plain);
+                const CParamReadNotes& read = pieces.front()->m_readNotes;
+                EXPECT_EQ(read.lines, notes.lines);
+                ExpectSameNote(read.lastLineUnterminated, notes.lastLineUnterminated);
+                ExpectSameNote(read.notNumbers, notes.notNumbers);
             }
         }
     }

@@ -116,6 +116,15 @@ ParamDesc s_optional[] = {
     {nullptr, 0, nullptr, 0, 0, 0, 0},
 };
 
+// A key of each numeric type, without range.
+ParamDesc s_numbers[] = {
+    {"count", 'i', OnInt, 0, 0, 0, 0},
+    {"big", 'l', OnLong, 0, 0, 0, 0},
+    {"ratio", 'f', OnFloat, 0, 0, 0, 0},
+    {"value", 'd', OnDouble, 0, 0, 0, 0},
+    {nullptr, 0, nullptr, 0, 0, 0, 0},
+};
+
 const std::string kHeader = "filetype = Oxidarium Glazes\nversion =  2\n";
 
 struct Outcome {
@@ -244,11 +253,40 @@ TEST(ParamFileTest, AnEmptyValueIsAnEmptyStringOrZero)
     EXPECT_EQ(rec.calls, (std::vector<std::string>{"name=", "count=0"}));
 }
 
-TEST(ParamFileTest, NumbersFollowThePrefixRules)
+// Regression: such values were read without a word, and a save wrote them as read.
+TEST(ParamFileTest, NumbersFollowThePrefixRulesAndThoseThatAreNotNumbersAreNoted)
 {
     CRecorder rec;
-    EXPECT_EQ(Read(rec, "count = 12abc\ncount = abc\ncount = 0x1F\ncount = 99999999999\n", s_optional).result, 0);
-    EXPECT_EQ(rec.calls, (std::vector<std::string>{"count=12", "count=0", "count=0", "count=2147483647"}));
+    EXPECT_EQ(Read(rec, "count = 7\ncount = 12abc\ncount = abc\ncount = 0x1F\ncount = 99999999999\n", s_optional).result, 0);
+    EXPECT_EQ(rec.calls, (std::vector<std::string>{"count=7", "count=12", "count=0", "count=0", "count=2147483647"}));
+    const CParamNote& noted = rec.m_readNotes.notNumbers;
+    EXPECT_EQ(noted.count, 4);
+    EXPECT_EQ(noted.line, 2);
+    EXPECT_EQ(noted.text, "\"12abc\" is not a number; read as 12");
+
+    // Of each type, what is noted and what is a number as written (blanks after it, a whole
+    // number with a fraction of nothing, an empty value: nothing is lost).
+    const std::pair<std::string, std::string> values[] = {
+        {"value = 1,5", "\"1,5\" is not a number; read as 1"},
+        {"value = nan", "\"nan\" is not a number; read as 0"},
+        {"value = inf", "\"inf\" is not a number; read as 0"},
+        {"value = 0x10", "\"0x10\" is not a number; read as 0"},
+        {"value = 5e", "\"5e\" is not a number; read as 5"},
+        {"value = 1e999", "\"1e999\" is too large a number; read as 1.7976931348623157e+308"},
+        {"ratio = -1e39", "\"-1e39\" is too large a number; read as -3.4028234663852886e+38"},
+        {"count = 2.5", "\"2.5\" is not a whole number; read as 2"},
+        {"count = -3000000000  ", "\"-3000000000\" is too large a number; read as -2147483648"},
+        {"big = 1.5e3", "\"1.5e3\" is not a whole number; read as 1"},
+        {"value = 2.5  ", ""}, {"value = .5", ""}, {"value = -1.5e3", ""}, {"count = +10.0", ""},
+        {"count = -12", ""}, {"big = 5000000000", ""}, {"value = ", ""}, {"count =", ""},
+    };
+    for (const auto& [line, note] : values) {
+        CRecorder one;
+        EXPECT_EQ(Read(one, "# first\n" + line + "\n", s_numbers).result, 0) << line;
+        EXPECT_EQ(one.m_readNotes.notNumbers.text, note) << line;
+        EXPECT_EQ(one.m_readNotes.notNumbers.count, note.empty() ? 0 : 1) << line;
+        EXPECT_EQ(one.m_readNotes.notNumbers.line, note.empty() ? 0 : 2) << line;
+    }
 }
 
 // Every number a file holds, short or long, gets the value of the general number parsers, to
@@ -264,17 +302,10 @@ TEST(ParamFileTest, NumbersGetTheValuesOfTheGeneralParsers)
     std::string text;
     for (const std::string& number : numbers)
         text += "count = " + number + "\nbig = " + number + "\nratio = " + number + "\nvalue = " + number + "\n";
-    ParamDesc table[] = {
-        {"count", 'i', OnInt, 0, 0, 0, 0},
-        {"big", 'l', OnLong, 0, 0, 0, 0},
-        {"ratio", 'f', OnFloat, 0, 0, 0, 0},
-        {"value", 'd', OnDouble, 0, 0, 0, 0},
-        {nullptr, 0, nullptr, 0, 0, 0, 0},
-    };
     g_floats.clear();
     g_doubles.clear();
     CRecorder rec;
-    ASSERT_EQ(Read(rec, text, table).result, 0) << rec.m_errorText;
+    ASSERT_EQ(Read(rec, text, s_numbers).result, 0) << rec.m_errorText;
     ASSERT_EQ(g_doubles.size(), numbers.size());
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         SCOPED_TRACE(numbers[i]);
@@ -315,6 +346,26 @@ TEST(ParamFileTest, ExclusiveBoundsRejectTheBoundItself)
     EXPECT_EQ(Read(rec, kHeader + "amount = 0\n").result, 3);
     EXPECT_EQ(Read(rec, kHeader + "amount = 1e999\n").result, 3);
     EXPECT_EQ(g_doubles, std::vector<double>{9.5});
+}
+
+// A setting that what uses it bounds is read as it stands: its file stays readable and a save
+// writes it back unchanged.
+TEST(ParamFileTest, AValueOutsideANotedRangeIsHandedOverAndNoted)
+{
+    ParamDesc table[] = {
+        {"level", 'i', OnInt, PF_MIN_INCL | PF_MAX_INCL | PF_NOTE_RANGE, 0, 100, 0},
+        {"size", 'd', OnDouble, PF_MIN_INCL | PF_MAX_INCL | PF_NOTE_RANGE, 0.5, 2.5, 0},
+        {nullptr, 0, nullptr, 0, 0, 0, 0},
+    };
+    CRecorder rec;
+    EXPECT_EQ(Read(rec, "level = 100\nlevel = 150\nsize = 0.25\nlevel = -1\n", table).result, 0);
+    EXPECT_EQ(rec.calls, (std::vector<std::string>{"level=100", "level=150", "size", "level=-1"}));
+    EXPECT_EQ(rec.m_readNotes.outOfRange.count, 3);
+    EXPECT_EQ(rec.m_readNotes.outOfRange.line, 2);
+    EXPECT_EQ(rec.m_readNotes.outOfRange.text, "level = 150 is outside its range, 0 to 100; kept as it is, it is used as 100");
+    CRecorder low;
+    EXPECT_EQ(Read(low, "size = 0.25\n", table).result, 0);
+    EXPECT_EQ(low.m_readNotes.outOfRange.text, "size = 0.25 is outside its range, 0.5 to 2.5; kept as it is, it is used as 0.5");
 }
 
 TEST(ParamFileTest, ACharacterValueIsRangeCheckedByItsCode)
@@ -400,26 +451,37 @@ TEST(ParamFileTest, TheLimitIsIgnoredWhenZero)
     EXPECT_EQ(rec.calls.size(), 150u);
 }
 
-// A last line without a line break is where a file was cut short: it is not read (its value may
-// be cut too), and the context says so, for the user to be told.
-TEST(ParamFileTest, ALastLineWithoutLineBreakIsPassedOverAndNoted)
+// Regression: a last line without a line break was passed over, so the next save lost it (a
+// hazard note, a whole record, the last preference). It is read like any other line, and noted,
+// since a file cut short ends so too.
+TEST(ParamFileTest, ALastLineWithoutLineBreakIsReadAndNoted)
 {
     CRecorder rec;
-    EXPECT_EQ(Read(rec, "name = first\nname = la", s_optional).result, 0);
-    EXPECT_EQ(rec.calls, (std::vector<std::string>{"name=first"}));
-    EXPECT_TRUE(rec.m_lastLineIncomplete);
+    EXPECT_EQ(Read(rec, "name = first\n\ncount = 3", s_optional).result, 0);
+    EXPECT_EQ(rec.calls, (std::vector<std::string>{"name=first", "count=3"}));
+    EXPECT_EQ(rec.m_readNotes.lastLineUnterminated.count, 1);
+    EXPECT_EQ(rec.m_readNotes.lastLineUnterminated.line, 3);
+    EXPECT_EQ(rec.m_readNotes.lastLineUnterminated.text, "count = 3");
+    EXPECT_EQ(rec.m_readNotes.lines, 3);
 
-    // Not a parse error either: the cut line is not looked at.
+    // A required key there counts; a letter line without '=' there is a parse error.
+    CRecorder required;
+    EXPECT_EQ(Read(required, "filetype = x\nversion = 2").result, 0) << required.m_errorText;
     CRecorder cut;
-    EXPECT_EQ(Read(cut, "name = first\r\nabc", s_optional).result, 0);
-    EXPECT_TRUE(cut.m_lastLineIncomplete);
+    EXPECT_EQ(Read(cut, "name = first\r\nabc", s_optional).message, "Parse error in line 2");
+
+    // A long last line is quoted by its start.
+    CRecorder longLine;
+    EXPECT_EQ(Read(longLine, "name = " + std::string(300, 'x'), s_optional).result, 0);
+    EXPECT_EQ(longLine.calls, std::vector<std::string>{"name=" + std::string(300, 'x')});
+    EXPECT_EQ(longLine.m_readNotes.lastLineUnterminated.text, "name = " + std::string(193, 'x') + "...");
 
     // A whole file, or one ending in blanks, is complete; a new read starts afresh.
     for (const char* text : {"name = first\n", "name = first\r", "name = first\n \t", ""}) {
         CRecorder whole;
-        whole.m_lastLineIncomplete = true;
+        whole.m_readNotes.lastLineUnterminated.count = 1;
         EXPECT_EQ(Read(whole, text, s_optional).result, 0);
-        EXPECT_FALSE(whole.m_lastLineIncomplete) << text;
+        EXPECT_EQ(whole.m_readNotes.lastLineUnterminated.count, 0) << text;
     }
 }
 

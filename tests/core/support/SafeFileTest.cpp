@@ -1,10 +1,14 @@
 #include "support/SafeFile.h"
 
+#include "core/support/FileSizeLimit.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -195,4 +199,114 @@ TEST_F(SafeFileTest, KeepsTheOwnerAndRefusesBrokenLinks)
     }
     EXPECT_FALSE(fs::exists(m_dir / "gone.glz"));
     EXPECT_EQ(FilesInDir(), 3u);
+
+    // Regression: a pipe (or, for the superuser, /dev/null) named as the file was replaced by a
+    // plain file.
+    const fs::path fifo = m_dir / "fifo.glz";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string reason;
+    EXPECT_EQ(WriteFileSafely(fifo.string(), [](std::ostream& out) { return static_cast<bool>(out << "x"); }, &reason),
+              SafeSaveResult::OpenFailed);
+    EXPECT_EQ(reason, "It is not a regular file.");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+namespace {
+
+// Points the user's data directory at the test's folder for one scope.
+class CDataHomeGuard {
+public:
+    explicit CDataHomeGuard(const fs::path& folder)
+    {
+        if (const char* old = std::getenv("XDG_DATA_HOME"))
+            m_old = old;
+        ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    }
+    ~CDataHomeGuard()
+    {
+        if (m_old)
+            ::setenv("XDG_DATA_HOME", m_old->c_str(), 1);
+        else
+            ::unsetenv("XDG_DATA_HOME");
+    }
+    CDataHomeGuard(const CDataHomeGuard&) = delete;
+    CDataHomeGuard& operator=(const CDataHomeGuard&) = delete;
+
+private:
+    std::optional<std::string> m_old;
+};
+
+} // namespace
+
+// Regression: a save renamed a new file over a file with a second name (a hard link), and the
+// other name kept the old text. Such a file is written in place: every name sees the new bytes,
+// and the file keeps its permissions.
+TEST_F(SafeFileTest, AFileWithASecondNameIsWrittenInPlace)
+{
+    const CDataHomeGuard dataHome(m_dir / "data");
+    const fs::path target = m_dir / "glazes.glz";
+    const fs::path other = m_dir / "also.glz";
+    std::ofstream(target) << "old text\n";
+    ::chmod(target.c_str(), 0640);
+    fs::create_hard_link(target, other);
+    struct stat before {};
+    ASSERT_EQ(::stat(target.c_str(), &before), 0);
+
+    CSafeFileWriter writer(target.string());
+    ASSERT_TRUE(writer.Open());
+    writer.Stream() << "new text, longer than the old\n";
+    EXPECT_EQ(ReadAll(other), "old text\n") << "nothing is written before the commit";
+    ASSERT_EQ(writer.Commit(), SafeSaveResult::Ok);
+    EXPECT_EQ(ReadAll(other), "new text, longer than the old\n");
+    struct stat after {};
+    ASSERT_EQ(::stat(target.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(writer.WrittenStamp(), CFileStamp::Of(target.string()));
+    EXPECT_TRUE(fs::is_empty(m_dir / "data" / "Oxidarium" / "Kept copies")) << "a save that succeeds keeps no copy";
+
+    // Shorter text leaves nothing of the longer behind; a writer that gives up touches nothing.
+    EXPECT_EQ(WriteFileSafely(other.string(), std::string("short\n")), SafeSaveResult::Ok);
+    EXPECT_EQ(ReadAll(target), "short\n");
+    const auto givesUp = [](std::ostream& out) {
+        out << "half";
+        return false;
+    };
+    EXPECT_EQ(WriteFileSafely(target.string(), givesUp), SafeSaveResult::WriteFailed);
+    EXPECT_EQ(ReadAll(target), "short\n");
+    EXPECT_EQ(FilesInDir(), 3u);
+}
+
+// A write in place that fails half way (a full disk) puts the old bytes back, keeps a copy of
+// them in the user's data directory and names it; without room for that copy nothing is written.
+TEST_F(SafeFileTest, AFailedWriteInPlaceKeepsTheOldBytesAndNamesTheirCopy)
+{
+    const CDataHomeGuard dataHome(m_dir / "data");
+    const fs::path target = m_dir / "glazes.glz";
+    std::ofstream(target) << "old text\n";
+    fs::create_hard_link(target, m_dir / "also.glz");
+    const auto writeLong = [](std::ostream& out) { return static_cast<bool>(out << std::string(500, 'x')); };
+    std::string reason;
+    {
+        CFileSizeLimit limit(100);
+        EXPECT_EQ(WriteFileSafely(target.string(), writeLong, &reason), SafeSaveResult::WriteFailed);
+    }
+    EXPECT_EQ(ReadAll(target), "old text\n");
+    const fs::path keptCopies = m_dir / "data" / "Oxidarium" / "Kept copies";
+    const std::vector<fs::path> copies(fs::directory_iterator(keptCopies), fs::directory_iterator{});
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(ReadAll(copies[0]), "old text\n");
+    EXPECT_TRUE(copies[0].filename().string().starts_with("glazes.glz.")) << copies[0];
+    EXPECT_EQ(reason, "The file is unchanged; a copy of it as it was is kept in " + copies[0].string() + ".");
+    struct stat copy {};
+    ASSERT_EQ(::stat(copies[0].c_str(), &copy), 0);
+    EXPECT_EQ(copy.st_mode & 0777, 0600u) << "only the user reads the copy";
+
+    // No room for the copy: the file stays as it is.
+    fs::remove_all(keptCopies);
+    std::ofstream(keptCopies) << "a file where the folder would be";
+    EXPECT_EQ(WriteFileSafely(target.string(), writeLong, &reason), SafeSaveResult::WriteFailed);
+    EXPECT_EQ(reason, "The file can only be written in place, and no copy of it as it was could be kept first in " +
+                          keptCopies.string() + ". It is unchanged.");
+    EXPECT_EQ(ReadAll(target), "old text\n");
 }

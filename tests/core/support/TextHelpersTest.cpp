@@ -1,7 +1,5 @@
 #include "support/TextHelpers.h"
 
-#include "core/support/LocaleGuard.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -144,17 +142,19 @@ TEST(TextHelpersTest, NameAndCode)
     EXPECT_EQ(GetNamePart("Silica (325 mesh)"), "Silica");
 }
 
-TEST(TextHelpersTest, TrailingNumberIsTakenOffLocaleFree)
+TEST(TextHelpersTest, LastWordIsTakenOff)
 {
-    CDecimalCommaLocale guard; // the number must read the same under any locale
     std::string line = "Custer Feldspar  12.5";
-    EXPECT_DOUBLE_EQ(ParseTrailingNumber(line), 12.5);
+    std::string word;
+    EXPECT_TRUE(TakeLastWord(line, word));
+    EXPECT_EQ(word, "12.5");
     EXPECT_EQ(line, "Custer Feldspar");
     line = "12.5";
-    EXPECT_DOUBLE_EQ(ParseTrailingNumber(line), 0.0);
+    EXPECT_FALSE(TakeLastWord(line, word));
     EXPECT_EQ(line, "12.5");
     line = "Kaolin ";
-    EXPECT_DOUBLE_EQ(ParseTrailingNumber(line), 0.0);
+    EXPECT_TRUE(TakeLastWord(line, word));
+    EXPECT_EQ(word, "");
     EXPECT_EQ(line, "Kaolin");
 }
 

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -111,11 +112,16 @@ TEST_F(TextFileDocTest, OpenFailuresAreReportedAndLeaveNoDocument)
     const std::string missing = (m_dir / "missing.txt").string();
     EXPECT_EQ(Open(missing), nullptr);
     EXPECT_EQ(Open(m_dir.string()), nullptr);
-    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    // Regression: a pipe kept the program waiting for a writer for good.
+    const std::string fifo = (m_dir / "fifo.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(Open(fifo), nullptr);
+    ASSERT_EQ(m_messages.boxes.size(), 3u);
     EXPECT_EQ(m_messages.At(0).text, missing + ": Error opening file");
     EXPECT_EQ(m_messages.At(0).helpId, 0x30800u);
     EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
-    EXPECT_EQ(m_messages.At(1).text, m_dir.string() + ": Error opening file");
+    EXPECT_EQ(m_messages.At(1).text, m_dir.string() + ": not a regular file");
+    EXPECT_EQ(m_messages.At(2).text, fifo + ": not a regular file");
     EXPECT_TRUE(m_template->GetDocuments().empty());
 }
 

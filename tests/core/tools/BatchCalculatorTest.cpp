@@ -105,6 +105,8 @@ TEST_F(BatchCalculatorTest, LeachUnityFormulaBackIntoItsBatch)
     calc.m_originalAdditions.Add("Tin Oxide", 5);
     calc.UseMaterial(); // nothing chosen: no line
     calc.m_materialText = "Tin Oxide";
+    calc.m_amountText = "7,5";
+    EXPECT_FALSE(calc.UseMaterial()) << "an amount is all number, not 7";
     calc.m_amountText = "7.5";
     ASSERT_TRUE(calc.UseMaterial());
     calc.FinishOk();

@@ -222,7 +222,7 @@ TEST_F(OptimizerTest, EveryFailureHasItsMessageAndAnEmptyRecipe)
 
     COptimizationParams p = m_params;
     p.m_oxideConstraints.Add(COxideConstraint(kAl, 'x', "1", ""));
-    EXPECT_EQ(failure(p), "Internal error: problem with constraint on Al2O3");
+    EXPECT_EQ(failure(p), "Error: constraint on Al2O3: the operator \"x\" is none of =, >= and <=");
     p = m_params;
     p.m_oxideConstraints.Add(COxideConstraint(kSi, '>', "3.5", ""));
     EXPECT_EQ(failure(p), "Error: constraint on SiO2 is not self-consistent");
@@ -247,7 +247,7 @@ TEST_F(OptimizerTest, EveryFailureHasItsMessageAndAnEmptyRecipe)
     EXPECT_EQ(failure(p), "Error: material Dolomite ruled out by other constraints");
     p = m_params;
     p.m_materialConstraints.Add(CMaterialConstraint("Silica", 'x', "10", ""));
-    EXPECT_EQ(failure(p), "Internal error: problem with constraint on Silica");
+    EXPECT_EQ(failure(p), "Error: constraint on Silica: the operator \"x\" is none of =, >= and <=");
     p = COptimizationParams();
     p.m_oxideConstraints.Add(COxideConstraint(4, '>', "0.1", ""));
     EXPECT_EQ(failure(p), "Error: constraints rule out all materials");
@@ -259,7 +259,41 @@ TEST_F(OptimizerTest, EveryFailureHasItsMessageAndAnEmptyRecipe)
     EXPECT_EQ(failure(p), "Error 4: No feasible solutions");
     p = m_params;
     p.m_expansionConstraint = COxideConstraint(kConstraintExpansion, '=', "abc", "");
-    EXPECT_EQ(failure(p), "Internal error: problem with constraint on special");
+    EXPECT_EQ(failure(p), "Error: constraint on expansion: the target \"abc\" is not a decimal number");
+
+    // Regression: a value that is no number, an oxide number no element has and a line that could
+    // not be split were each an "Internal error" naming no value, or "(unknown)"; the message now
+    // says which row holds what.
+    const std::pair<COxideConstraint, std::string> oxideFaults[] = {
+        {COxideConstraint(kSi, '=', "nan", ""), "constraint on SiO2: the target \"nan\" is not a decimal number"},
+        {COxideConstraint(kSi, '>', "2.5", "inf"), "constraint on SiO2: the maximum \"inf\" is not a decimal number"},
+        {COxideConstraint(kAl, '<', "1e308", ""), "constraint on Al2O3: the maximum \"1e308\" is not a decimal number"},
+        {COxideConstraint(kConstraintKNaO, '=', "", ""), "constraint on KNaO: there is no target"},
+        {COxideConstraint(127, '=', "0.3", ""), "constraint on oxide number 127: there is no such oxide"},
+    };
+    for (const auto& [constraint, fault] : oxideFaults) {
+        p = m_params;
+        p.m_oxideConstraints.Add(constraint);
+        EXPECT_EQ(failure(p), "Error: " + fault);
+    }
+    p = m_params;
+    COxideConstraint unsplit;
+    EXPECT_TRUE(unsplit.Parse("14,=,3"));
+    p.m_oxideConstraints.Add(unsplit);
+    EXPECT_EQ(failure(p), "Error: oxide constraint \"14,=,3\" cannot be read");
+    p = m_params;
+    p.m_materialConstraints.Add(CMaterialConstraint("Silica", '<', "20", "a lot"));
+    EXPECT_EQ(failure(p), "Error: constraint on Silica: the minimum \"a lot\" is not a decimal number");
+
+    // Regression: with no flux oxide allowed, a unity formula has nothing to be counted against,
+    // and the run ended in "Error 4: No feasible solutions".
+    p = COptimizationParams();
+    p.m_oxideConstraints.Add(COxideConstraint(kAl, '=', "0.35", ""));
+    p.m_oxideConstraints.Add(COxideConstraint(kSi, '=', "3", ""));
+    EXPECT_EQ(failure(p), "Error: no flux oxide may enter the glaze, so no unity formula can hold Al2O3, SiO2: "
+                          "add a constraint on a flux such as CaO or KNaO, or use % units");
+    p.m_oxideUnit = kOxideUnitWeightPercent;
+    EXPECT_EQ(failure(p), "Error 4: No feasible solutions") << "in percent units the fluxes are no unit";
 
     CMaterialArray empty;
     m_optimizer.m_materials = &empty;

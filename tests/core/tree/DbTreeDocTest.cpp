@@ -353,6 +353,18 @@ TEST_F(DbTreeDocTest, OpeningReadsTheFileOrLeavesAnEmptyUntitledTree)
     EXPECT_EQ(m_messages.At(1).helpId, 0x30120u);
     EXPECT_EQ(doc.items.GetCount(), 0);
     EXPECT_TRUE(doc.GetPathName().empty());
+
+    // Regression: a last line without a line break was passed over (the last item lost its type
+    // at the next save). It is read, and told.
+    const std::string whole = ReadAll(catalogue);
+    const std::string cut = WriteFile("cut.dbt", whole.substr(0, whole.size() - 1));
+    EXPECT_TRUE(doc.OnOpenDocument(cut));
+    ASSERT_EQ(doc.items.GetCount(), 5);
+    EXPECT_EQ(doc.items.GetAt(4)->typeText, "xyz");
+    ASSERT_EQ(m_messages.boxes.size(), 3u);
+    EXPECT_EQ(m_messages.At(2).text, cut + ": line 18: \"type  = xyz\" ends the file without a line break; it was "
+                                           "read as it stands, but the file may have been cut short");
+    EXPECT_EQ(m_messages.At(2).helpId, 0x30120u);
 }
 
 TEST_F(DbTreeDocTest, SavingWritesTheFileAndRefusedBackupLeavesEverythingAlone)

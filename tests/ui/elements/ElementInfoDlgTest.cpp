@@ -167,6 +167,13 @@ TEST_F(ElementInfoDlgTest, CoefficientsNotesAndDefaultsAreReadBackOnOk)
     EXPECT_EQ(dialog.Edit(CElementInfoDlg::IdSurfaceTension)->text(), QStringLiteral("6.1"));
     dialog.NotesBox(CElementInfoDlg::IdNotes)->setPlainText(QStringLiteral("Toxic  \n\n  handle with care\n\n\n"));
     dialog.Combo(CElementInfoDlg::IdRoleRed)->setCurrentIndex(3);
+    // A coefficient is all number or unknown: "0,5" is refused, not taken as 0.
+    dialog.Edit(CElementInfoDlg::IdExpansion)->setText(QStringLiteral("0,5"));
+    dialog.accept();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(dialog.result(), 0);
+    EXPECT_EQ(dialog.expansion, -999.0);
+    dialog.Edit(CElementInfoDlg::IdExpansion)->setText(QStringLiteral("0.5"));
     dialog.accept();
     EXPECT_EQ(dialog.expansion, 0.5);
     EXPECT_EQ(dialog.unusual, 1);

@@ -33,3 +33,12 @@ TEST(Cp1252Test, FileNamesInMessagesReadAsTheirCaptions)
     // A 0x81 of a record name that starts no mark is Windows-1252's, as everywhere.
     EXPECT_EQ(FromMessageText("a\x81" "3B1 \x81;\x81"), FromCp1252("a\x81" "3B1 \x81;\x81"));
 }
+
+// Refused characters are named as the user sees them, with the code point beside; one that shows
+// nothing by itself is named by its code point alone, and a combining mark sits on a circle.
+TEST(Cp1252Test, CharactersAreNamedAsTheyLookWithTheirCodePoints)
+{
+    EXPECT_EQ(NameCharacters(U"α→\U0001F600"), "\x81" "3B1; (U+03B1), \x81" "2192; (U+2192), \x81" "1F600; (U+1F600)");
+    EXPECT_EQ(FromMessageText(NameCharacters(U"α\u0301\u200B\u2003")),
+              QString::fromUtf8("α (U+03B1), ◌\u0301 (U+0301), U+200B, U+2003"));
+}

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <stdexcept>
@@ -315,7 +316,7 @@ TEST_F(MdiFrameTest, AFormThatKeepsItsSizeOpensAsANormalWindowWithItsTitleBar)
 }
 
 // Regression: closing an edit form activated the maximised periodic table instead of its list.
-TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneActiveBeforeIt)
+TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneThatOpenedIt)
 {
     InstallViewFactory<CListLikeView>(m_template);
     m_template.OpenDocumentFile("");
@@ -334,14 +335,52 @@ TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneActiveBeforeIt)
     FlushEvents();
     EXPECT_EQ(m_frame.ActiveChildFrame(), list);
 
-    // With that window gone, the topmost remaining one takes over.
-    CMDIChildFrame* other = OpenSecondWindow<CFormLikeView>(*document);
+    // With the window that opened it gone, the one most recently active takes over.
     m_frame.MdiArea()->setActiveSubWindow(table);
+    CMDIChildFrame* other = OpenSecondWindow<CFormLikeView>(*document);
+    m_frame.MdiArea()->setActiveSubWindow(list);
     m_frame.MdiArea()->setActiveSubWindow(other);
     table->CloseFrame();
     FlushEvents();
-    list->raise();
     other->CloseFrame();
     FlushEvents();
     EXPECT_EQ(m_frame.ActiveChildFrame(), list);
+}
+
+// Window > Cascade: most of the workspace each, a title bar apart, starting again at the top left
+// before the windows get less than two thirds of its height; the minimised windows along the
+// bottom stay in sight, and a window whose minimum is larger than the workspace keeps its
+// minimum (the workspace scrolls to it).
+TEST_F(MdiFrameTest, CascadeStartsAgainAtTheTopAndKeepsEveryWindowsMinimum)
+{
+    InstallViewFactory<CListLikeView>(m_template);
+    const QSize workspace(600, 345); // room for five steps of 23 pixels below the first window
+    m_frame.resize(workspace + m_frame.size() - m_frame.MdiArea()->viewport()->size());
+    ASSERT_EQ(m_frame.MdiArea()->viewport()->size(), workspace);
+    std::vector<CMDIChildFrame*> windows;
+    for (int i = 0; i < 7; ++i) {
+        m_template.OpenDocumentFile("");
+        windows.push_back(m_frame.ActiveChildFrame());
+    }
+    m_frame.CascadeWindows();
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const int offset = static_cast<int>(i % 6) * 23;
+        EXPECT_EQ(windows[i]->geometry(), QRect(offset, offset, 600 - 5 * 23, 345 - 5 * 23)) << i;
+    }
+    EXPECT_EQ(windows[5]->geometry().bottomRight(), QPoint(599, 344)) << "the sixth step ends in the corner";
+
+    CMDIChildFrame* icon = windows.back();
+    icon->showMinimized();
+    m_frame.CascadeWindows();
+    int lowest = 0;
+    for (std::size_t i = 0; i + 1 < windows.size(); ++i)
+        lowest = std::max(lowest, windows[i]->geometry().bottom());
+    EXPECT_EQ(lowest + 1, icon->y());
+
+    CMDIChildFrame* wide = OpenSecondWindow<CNoteView>(*windows.front()->Document());
+    wide->widget()->setMinimumSize(900, 600);
+    QApplication::processEvents();
+    m_frame.CascadeWindows();
+    EXPECT_GE(wide->widget()->width(), 900);
+    EXPECT_GE(wide->widget()->height(), 600);
 }

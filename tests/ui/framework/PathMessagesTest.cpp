@@ -70,8 +70,8 @@ TEST_F(PathMessagesTest, OpeningAndSavingAFileWhoseNameHoldsAnyCharacterNamesItA
 
     EXPECT_EQ(Boxes(), (QStringList{
                            Shown(missing) + ": Error opening file\n\nUsing default element data",
-                           Shown(kElementsFile) + ": The last line of the file was incomplete (it has no line "
-                                                  "break) and was ignored. The file may have been cut short.",
+                           Shown(kElementsFile) + ": line 8: \"role = 2\" ends the file without a line break; it "
+                                                  "was read as it stands, but the file may have been cut short",
                            Shown(kElementsFile) + " has been changed by another program since it was opened. "
                                                   "Replace it with this version?",
                        }));

@@ -7,6 +7,7 @@
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeListDlgCommands.h"
+#include "glazes/IngredientList.h"
 #include "glazes/GlazeSearchCriteria.h"
 #include "graphs/GraphTemplate.h"
 #include "support/MergeDlg.h"
@@ -151,6 +152,112 @@ TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("/4"));
     view->BatchSizeLeft();
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("2"));
+
+    // Regression: closing the window with Yes to its question refused an expression the field
+    // still held ("Please enter a number."); it is taken as leaving the field takes it.
+    QLineEdit* batch = GlazeForm::BatchSizeEdit(view);
+    Focus(view, batch);
+    batch->selectAll();
+    QTest::keyClicks(batch, "x2");
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultYes};
+    dynamic_cast<QMdiSubWindow*>(view->GetFrame())->close();
+    FlushDeletes();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Save changes to \"Cone 6 Clear\" ?"});
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_batchSize, 16.0);
+}
+
+// Regression: a line whose amount the form refused was dropped by the next save ("Rutile
+// 5000000000" by a second Save Changes, or by Close and Yes), and an amount that began like a
+// number was saved as that beginning ("Talc 1,5" as "Talc 1"). A form holding such a line saves
+// nothing: every save repeats the refusal with the line selected, and the form stays changed.
+TEST_F(GlazeEditViewRoadTest, ARefusedRecipeLineKeepsTheFormFromSaving)
+{
+    OpenShipped();
+    CGlazeEditView* view = OpenEdit(0);
+    view->ShowPage(kPageRecipe);
+    CTabEdit* field = GlazeForm::ComponentsEdit(view);
+    Focus(view, field);
+    QTest::keyClick(field, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClicks(field, "Rutile 5000000000");
+    const CIngredientList stored = m_doc->GetGlaze(0)->m_components;
+    const auto unsaved = [&](const char* line) {
+        EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetCount(), stored.GetCount()) << line;
+        EXPECT_EQ(GlazeForm::IsModified(view), 1) << line;
+        EXPECT_EQ(field->textCursor().selectedText(), QString::fromLatin1(line));
+        EXPECT_TRUE(field->toPlainText().endsWith(QString::fromLatin1(line)));
+        QApplication::processEvents(); // the user's next action
+        m_messages.boxes.clear();
+    };
+    const std::string tooLarge = "The amount of \"Rutile 5000000000\" is too large. Please enter a number between 0 "
+                                 "and 999999999.";
+    for (int press = 0; press < 2; ++press) {
+        GlazeForm::Button(view, kGedSave)->click();
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{tooLarge}) << press;
+        unsaved("Rutile 5000000000");
+    }
+    m_messages.answers = {MsgResultYes};
+    GlazeForm::Button(view, kGedClose)->click();
+    FlushDeletes();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Clear\" ?", tooLarge}));
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+    unsaved("Rutile 5000000000");
+    m_messages.answers = {MsgResultYes};
+    GlazeForm::Button(view, kGedNext)->click();
+    EXPECT_EQ(view->GetGlazeIndex(), 0);
+    unsaved("Rutile 5000000000");
+    m_messages.answers = {MsgResultYes};
+    EXPECT_FALSE(m_doc->SaveModified()) << "Save, Close and Exit of the database stop";
+    unsaved("Rutile 5000000000");
+    // Nor does a tool that rewrites the recipe drop the line, nor Cut copy the form without it
+    // and close.
+    GlazeForm::Button(view, kGedScale100)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{tooLarge});
+    unsaved("Rutile 5000000000");
+    EXPECT_TRUE(view->OnCommand(CmdGedCut));
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{tooLarge});
+    unsaved("Rutile 5000000000");
+
+    // An amount is a number only when all of it is one; Ctrl+S says so too, and the line is not
+    // counted in the recipe size.
+    for (const char* typed : {"Talc 1,5", "Silica abc", "Talc 12abc"}) {
+        QTest::keyClicks(field, typed); // over the selected line
+        QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"The amount of \"" + std::string(typed) +
+                                                               "\" is not a number. Please enter a number between 0 "
+                                                               "and 999999999."});
+        EXPECT_EQ(GlazeForm::RecipeSizeLabel(view)->text(), QStringLiteral("Recipe size : 100 g"));
+        unsaved(typed);
+    }
+
+    // So is a working batch size; the field shows the stored one again.
+    QTest::keyClicks(field, "Talc 1.5");
+    QLineEdit* batch = GlazeForm::BatchSizeEdit(view);
+    Focus(view, batch);
+    batch->selectAll();
+    QTest::keyClicks(batch, "12abc");
+    GlazeForm::Button(view, kGedSave)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(batch->text(), QStringLiteral("100"));
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetCount(), stored.GetCount());
+    // Nor does Scale to W.B.S. scale to one.
+    QApplication::processEvents();
+    m_messages.boxes.clear();
+    batch->setText(QStringLiteral("12abc"));
+    GlazeForm::Button(view, kGedScaleBatch)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(batch->selectedText(), QStringLiteral("12abc"));
+    batch->setText(QStringLiteral("100"));
+
+    QApplication::processEvents();
+    GlazeForm::Button(view, kGedSave)->click();
+    ASSERT_EQ(m_doc->GetGlaze(0)->m_components.GetCount(), stored.GetCount() + 1);
+    EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(stored.GetCount()).m_amount, 1.5);
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
 }
 
 TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
@@ -302,6 +409,26 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     CGlazeEditView* later = OpenEdit(4);
     GlazeForm::SourceEdit(doomed)->setText(QStringLiteral("unsaved"));
     GlazeForm::SourceEdit(later)->setText(QStringLiteral("kept"));
+
+    // Both glazes at once: a No to the second keeps both glazes, and the first window, which
+    // was answered Yes, keeps its edits too (they went unasked at its Close). Enter answers No.
+    list->DeselectAll();
+    list->SelectGlaze(1);
+    list->SelectGlaze(4);
+    m_messages.answers = {MsgResultYes, MsgResultNo};
+    ASSERT_TRUE(list->RunCommand(CmdGlzDelete));
+    EXPECT_EQ(m_messages.Texts(),
+              (std::vector<std::string>{"\"Cone 6 Zircon White\" has unsaved changes and will be deleted. Delete it?",
+                                        "\"Cone 10 Tenmoku\" has unsaved changes and will be deleted. Delete it?"}));
+    EXPECT_EQ(m_messages.At(1).type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(m_doc->GetGlazeCount(), 10);
+    EXPECT_EQ(GlazeForm::IsModified(doomed), 1);
+    EXPECT_EQ(GlazeForm::IsModified(later), 1);
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultCancel};
+    GlazeForm::Button(doomed, kGedClose)->click();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Zircon White\" ?"}));
+    m_messages.boxes.clear();
 
     list->DeselectAll();
     list->SelectGlaze(1);

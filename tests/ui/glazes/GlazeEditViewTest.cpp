@@ -248,6 +248,17 @@ TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
     view->SendToInsight(kInsightComponents);
     EXPECT_EQ(m_clipboard.content.substr(0, 32), "Cone 6 Clear (components only)\r\n");
     EXPECT_EQ(GlazeForm::IsModified(view), 0) << "sending changes nothing";
+    // Regression: a line whose amount is refused was left out of the recipe sent, without a word.
+    const std::string sent = m_clipboard.content;
+    const QString typed = GlazeForm::ComponentsEdit(view)->toPlainText();
+    GlazeForm::ComponentsEdit(view)->setPlainText(typed + QStringLiteral("\nTalc 1,5"));
+    view->SendToInsight(kInsightEntireRecipe);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"The amount of \"Talc 1,5\" is not a number. Please enter "
+                                                           "a number between 0 and 999999999."});
+    EXPECT_EQ(m_clipboard.content, sent);
+    GlazeForm::ComponentsEdit(view)->setPlainText(typed);
+    view->SetChanged(false);
+    m_messages.boxes.clear();
 
     // The components go into a glaze with additions: its additions stay.
     CGlazeEditView* other = OpenEdit(1);
@@ -410,6 +421,7 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     // the form's working batch size again.
     m_messages.boxes.clear();
     for (const char* huge : {"x1e999", "1e999"}) {
+        QApplication::processEvents(); // each a user action of its own
         GlazeForm::BatchSizeEdit(view)->setText(QString::fromLatin1(huge));
         view->BatchSizeLeft();
         EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("100")) << huge;

@@ -639,7 +639,7 @@ TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)
     CRecordingFrame recorder(*doc, "recorder");
     const std::string source = (m_dir / "incoming.glz").string();
     std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
-                                               "name   = Celadon\ncolor = green\n\nname   = Tenmoku\n";
+                                               "name   = Celadon\ncolor = green\n\nname   = Tenmoku"; // no line break
 
     m_dialogs.AnswerPath(source);
     std::vector<QString> rows;
@@ -654,6 +654,10 @@ TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)
     });
     EXPECT_TRUE(view->RunCommand(CmdGlzMerge));
     EXPECT_EQ(m_dialogs.Last().title, "Merge Glaze Database...");
+    // Regression: a last line without a line break was passed over, and the glaze it began lost.
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{source + ": line 9: \"name   = Tenmoku\" ends the file without "
+                                                                    "a line break; it was read as it stands, but the "
+                                                                    "file may have been cut short"});
     EXPECT_EQ(rows.size(), 2u);
     EXPECT_EQ(Names(*doc), "ACeladonCTenmoku");
     EXPECT_EQ(doc->GetGlaze(1)->m_color, "green");

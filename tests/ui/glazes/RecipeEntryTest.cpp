@@ -49,6 +49,8 @@ TEST_F(RecipeEntryTest, TypedLinesAreReadFromTheRight)
     EXPECT_FALSE(SplitRecipeLine("Silica 0", name, amount));
     EXPECT_FALSE(SplitRecipeLine("Silica -3", name, amount));
     EXPECT_FALSE(SplitRecipeLine("Silica abc", name, amount));
+    EXPECT_FALSE(SplitRecipeLine("Talc 1,5", name, amount)) << "no amount, not 1";
+    EXPECT_DOUBLE_EQ(amount, 0.0);
 
     // Enter: the database's own name and the written form; no amount empties the line.
     EXPECT_EQ(RebuildRecipeLine("whiting 8"), "Whiting\t      8");
@@ -56,6 +58,9 @@ TEST_F(RecipeEntryTest, TypedLinesAreReadFromTheRight)
     EXPECT_EQ(RebuildRecipeLine("Mystery Frit 3.25"), "Mystery Frit\t      3.25");
     EXPECT_EQ(RebuildRecipeLine("whiting"), "");
     EXPECT_EQ(RebuildRecipeLine("whiting 0"), "");
+    // A line whose amount is refused stays as typed, for the user to mend.
+    for (const char* refused : {"Talc 1,5", "Silica abc", "Kaolin 1e999", "Silica 12abc"})
+        EXPECT_EQ(RebuildRecipeLine(refused), refused);
 }
 
 TEST_F(RecipeEntryTest, TabCompletesUniquePrefixesOnly)

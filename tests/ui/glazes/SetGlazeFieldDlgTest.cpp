@@ -46,10 +46,13 @@ TEST_F(SetGlazeFieldDlgTest, SetFieldChangesTheSelectedGlazesInOneBulkChange)
         EXPECT_EQ(dialog.ValueCombo()->currentText(), QString());
         ChooseField(dialog, kGlazeFieldBatchSize);
         EXPECT_EQ(Values(dialog), (QStringList{"100", "500", "1000", "5000", "10000"}));
-        // A size no recipe holds is refused with the range message; the dialog stays.
-        dialog.ValueCombo()->setEditText(QStringLiteral("1e999"));
-        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-        EXPECT_TRUE(dialog.isVisible());
+        // A size no recipe holds is refused with the range message, text that is no number
+        // ("12abc", not 12) with its own; the dialog stays.
+        for (const char* refused : {"1e999", "12abc"}) {
+            dialog.ValueCombo()->setEditText(QString::fromLatin1(refused));
+            QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+            EXPECT_TRUE(dialog.isVisible()) << refused;
+        }
         ChooseField(dialog, kGlazeFieldName);
         EXPECT_TRUE(Values(dialog).isEmpty());
         ChooseField(dialog, kGlazeFieldColor);
@@ -63,7 +66,8 @@ TEST_F(SetGlazeFieldDlgTest, SetFieldChangesTheSelectedGlazesInOneBulkChange)
         m_selection.rows.clear(); // a refilled list forgets its selection
     }));
 
-    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number between 0 and 999999999."});
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter a number between 0 and 999999999.",
+                                                            "Please enter a number."}));
     EXPECT_EQ(TakeNotices(), (Notices{{HintBulkChangeBegins, 0},
                                       {HintGlazeChanged, 1},
                                       {HintGlazeChanged, 3},

@@ -15,6 +15,28 @@ namespace {
 
 using namespace graphtest;
 
+// The shipped templates of the recipe, cost, material-type, average, statistics and many-glaze
+// charts, with the glaze of the database each draws: the one-glaze charts the first glaze (the
+// third for the additions of its recipe), the many-glaze charts every glaze or the selected ones.
+const std::pair<const char*, int> kShots[] = {
+    {"Oxide sources (bar)", 0},
+    {"Recipe (pie)", 2},
+    {"Recipe (bar)", 2},
+    {"Recipe and oxides (bar)", 0},
+    {"Material costs (pie)", 0},
+    {"Material costs (bar)", 0},
+    {"Material types (pie)", 2},
+    {"Material types (bar)", 2},
+    {"Average glaze (pie)", 0},
+    {"Average glaze (bar)", 0},
+    {"Averages: database and selection (bar)", 0},
+    {"Expansion (histogram)", 0},
+    {"Main oxides (box & whiskers)", 0},
+    {"Selected glazes: oxides (bar)", 0},
+    {"Selected glazes: recipes (bar)", 0},
+    {"Selected glazes: material types (bar)", 0},
+};
+
 // The recipe, cost, material-type, average, statistics and many-glaze charts of the shipped
 // templates and glazes, as graph windows draw them, saved as screenshots for a person to
 // look at.
@@ -58,32 +80,12 @@ protected:
 
 TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsTheShippedGlazes)
 {
-    // Each shipped template of these charts draws its own kind; the one-glaze charts of the
-    // first glaze (the third for the additions of its recipe), the many-glaze charts of every
-    // glaze and of three selected ones.
-    const std::pair<const char*, int> shots[] = {
-        {"Oxide sources (bar)", 0},
-        {"Recipe (pie)", 2},
-        {"Recipe (bar)", 2},
-        {"Recipe and oxides (bar)", 0},
-        {"Material costs (pie)", 0},
-        {"Material costs (bar)", 0},
-        {"Material types (pie)", 2},
-        {"Material types (bar)", 2},
-        {"Average glaze (pie)", 0},
-        {"Average glaze (bar)", 0},
-        {"Averages: database and selection (bar)", 0},
-        {"Expansion (histogram)", 0},
-        {"Main oxides (box & whiskers)", 0},
-        {"Selected glazes: oxides (bar)", 0},
-        {"Selected glazes: recipes (bar)", 0},
-        {"Selected glazes: material types (bar)", 0},
-    };
+    // Each shipped template of these charts draws its own kind.
     m_glazeDoc->ClearSelection();
     for (int row : {3, 4, 6})
         m_glazeDoc->SelectGlaze(row);
     std::set<int> types;
-    for (const auto& [templateName, glaze] : shots) {
+    for (const auto& [templateName, glaze] : kShots) {
         CGraphView* view = OpenGraphWindow(*m_doc);
         ASSERT_NE(view, nullptr);
         dynamic_cast<QWidget*>(view->GetFrame())->resize(820, 520);
@@ -114,6 +116,55 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
     Flush();
     EXPECT_EQ(view->Graph()->GetTitle(), "Materials in 10 glazes");
     ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), "chart-type-20-every-glaze");
+}
+
+// The pixel box round the data cells of a chart: its slices, bars, boxes and points.
+QRectF CellBounds(const CChart& chart)
+{
+    QRectF box;
+    for (const CChartPrimitive* p : CellPrimitives(chart))
+        box = box.isNull() ? PixelRect(chart, *p) : box.united(PixelRect(chart, *p));
+    return box;
+}
+
+// Regression: the true 3-D bars took the longest label's width off all four sides of the plot
+// before they fitted the box, so that at the graph window's first size a recipe's bars shrank
+// to a stamp under labels that ran into each other.
+TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsReadAtTheWindowsFirstSize)
+{
+    m_glazeDoc->ClearSelection();
+    for (int row : {3, 4, 6})
+        m_glazeDoc->SelectGlaze(row);
+    for (const auto& [templateName, glaze] : kShots) {
+        CGraphTemplate turned = m_doc->Database().GetAt(TemplateIndex(templateName));
+        if (!g_graphTypeTable[turned.type].bar)
+            continue;
+        turned.piebar3d = 1;
+        turned.true3d = 1;
+        turned.rot3d = 20;
+        turned.elev3d = 10;
+        CGraphView* view = OpenGraphWindow(*m_doc);
+        ASSERT_NE(view, nullptr);
+        view->SetGraph(&turned, m_glazeDoc, m_glazeDoc->GetGlaze(glaze), nullptr, -1, -1);
+        Flush();
+        ASSERT_EQ(dynamic_cast<QWidget*>(view->GetFrame())->size(), QSize(CGraphView::kInitialWidth, CGraphView::kInitialHeight));
+        const CChart* chart = view->ChartWindow()->Chart();
+        ASSERT_NE(chart, nullptr) << templateName;
+        EXPECT_EQ(view->Graph()->m_errorText, "") << templateName;
+        // Stacked boxes hide each other's tops: the pictures are for a person to judge.
+        const std::string name = "chart-true-3d-type-" + std::to_string(turned.type);
+        EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath(name.c_str()))) << name;
+        const QRectF bars = CellBounds(*chart);
+        EXPECT_GE(bars.width(), 180.0) << templateName;
+        EXPECT_GE(bars.height(), 90.0) << templateName;
+        // Every text stands inside the chart, clear of every other and of the bars.
+        std::vector<std::pair<QRectF, std::string>> faces;
+        for (const CChartPrimitive* p : CellPrimitives(*chart))
+            faces.push_back({PixelRect(*chart, *p), "a bar"});
+        EXPECT_EQ(CrowdedTexts(*chart, faces), "") << templateName;
+        view->GetFrame()->CloseFrame();
+        Flush();
+    }
 }
 
 } // namespace

@@ -15,6 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 namespace {
 
 template <class ViewT>
@@ -32,21 +37,34 @@ ViewT* FirstView(CDocument* document)
 TEST(GraphTemplatesStartTest, TheTreeBringsTheListWindowUpAndItsEditOpensTheEditor)
 {
     CShellSandbox box;
-    for (const char* name : {"elements.ele", "materials.mat", "glazes.glz", "graphtypes.grt"})
+    for (const char* name : {"elements.ele", "materials.mat", "glazes.glz"})
         CShellSandbox::CopyFile(std::string(OXI_SHIPPED_DATA_DIR) + "/" + name, box.dataDir + "/" + name);
+    // Regression: one count outside its range (an earlier build's file, or one edited by hand)
+    // made the whole file unreadable at start-up, and the window opened empty.
+    std::ifstream shipped(std::string(OXI_SHIPPED_DATA_DIR) + "/graphtypes.grt", std::ios::binary);
+    std::string templates((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    templates.replace(templates.find("xtickm = 1\n"), 10, "xtickm = 150");
+    const std::string path = box.dataDir + "/graphtypes.grt";
+    CShellSandbox::WriteFile(path, templates);
     CShellSandbox::WriteFile(box.programDir + "/datalocation.txt", box.dataDir + "\n");
     COxidariumAppUi app;
     app.SetProgramDir(box.programDir);
     ASSERT_TRUE(app.InitInstance());
+    // (The sandbox has no splash picture: its text comes in a box first.)
+    EXPECT_EQ(box.messages.Texts(), (std::vector<std::string>{"Oxidarium version 2.1",
+                                                              path + ": line 754: template \"Oxide groups (pie)\": "
+                                                                     "xtickm = 150 is outside its range, 0 to 100; "
+                                                                     "kept as it is, it is used as 100"}));
 
     // The list window is made at start-up and waits minimised.
     ASSERT_NE(g_pGraphTypesDoc, nullptr);
-    EXPECT_EQ(g_pGraphTypesDoc->GetPathName(), box.dataDir + "/graphtypes.grt");
+    EXPECT_EQ(g_pGraphTypesDoc->GetPathName(), path);
     auto* list = FirstView<CGraphTypesView>(g_pGraphTypesDoc);
     ASSERT_NE(list, nullptr);
     auto* frame = dynamic_cast<CMDIChildFrame*>(list->GetFrame());
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isMinimized());
+    EXPECT_EQ(g_pGraphTypesDoc->Database().GetCount(), 25);
     EXPECT_EQ(list->GetCount(), g_pGraphTypesDoc->Database().GetCount());
 
     // A double-click on its entry in the tree shows it.

@@ -602,7 +602,16 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
     m_messages.answers = {MsgResultYes};
     EXPECT_EQ(editor->AskSaveChanges(), MsgResultCancel);
     EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 1000.");
+    // A count or a bound is all number: "10x" is no 10, "0,5" no 0.
+    Type(editor->Ctl<QLineEdit>(kGeXTicks), "10x");
+    EXPECT_FALSE(editor->SaveChanges());
+    EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 1000.");
     Type(editor->Ctl<QLineEdit>(kGeXTicks), "1000");
+    Type(editor->Ctl<QLineEdit>(kGeXMax), "0,5");
+    EXPECT_FALSE(editor->SaveChanges());
+    EXPECT_EQ(m_messages.Last().text, "Please enter a number.");
+    EXPECT_EQ(m_doc->Database().GetAt(6), original);
+    Type(editor->Ctl<QLineEdit>(kGeXMax), "0.5");
 
     // Sizes have theirs; a field shown as 100 minus the value keeps 0 to 100. (The bar fields
     // are disabled for this type: they are set as the editor would load them.)
@@ -619,6 +628,7 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
     EXPECT_EQ(m_doc->Database().GetAt(6).xtick, 1000);
     EXPECT_EQ(m_doc->Database().GetAt(6).barwid, 100);
     EXPECT_EQ(m_doc->Database().GetAt(6).eyepos3d, 100);
+    EXPECT_EQ(m_doc->Database().GetAt(6).xmax, 0.5);
 }
 
 namespace {

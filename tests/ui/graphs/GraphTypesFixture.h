@@ -131,6 +131,36 @@ inline void ExpectReadableChart(QWidget& window, const CChart* chart, const char
     EXPECT_GE(colours.shown * 4, colours.cells * 3) << shot << ": " << colours.shown << " of " << colours.cells;
 }
 
+// A primitive's bounding box in pixels of the chart.
+inline QRectF PixelRect(const CChart& chart, const CChartPrimitive& p)
+{
+    return QRectF(QPointF(chart.UnitsToPixelsX(p.left), chart.UnitsToPixelsY(p.bottom + p.height)),
+                  QPointF(chart.UnitsToPixelsX(p.left + p.width), chart.UnitsToPixelsY(p.bottom)));
+}
+
+// What a person cannot read: each text that runs out of the chart, or over another text or one
+// of the given boxes (in pixels, named for the report), as " [text out of the chart]" or
+// " [text over other]"; empty when all stand clear.
+inline std::string CrowdedTexts(const CChart& chart, std::vector<std::pair<QRectF, std::string>> boxes = {})
+{
+    const QRectF whole(0.0, 0.0, chart.PixelWidth(), chart.PixelHeight());
+    std::vector<std::pair<QRectF, std::string>> texts = std::move(boxes);
+    std::string crowded;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type != CChartPrimitive::Type::Text)
+            continue;
+        const QRectF r = PixelRect(chart, p);
+        if (!whole.contains(r))
+            crowded += " [" + p.text + " out of the chart]";
+        for (const auto& [other, text] : texts) {
+            if (r.adjusted(0.5, 0.5, -0.5, -0.5).intersects(other))
+                crowded += " [" + p.text + " over " + text + "]";
+        }
+        texts.push_back({r, p.text});
+    }
+    return crowded;
+}
+
 inline const std::vector<std::string> kShippedNames = {
     "Oxide groups (pie)",     "Unity formula (bar)",           "Recipe (pie)",
     "Recipe (bar)",           "Material types (pie)",          "Limit formula (bar)",

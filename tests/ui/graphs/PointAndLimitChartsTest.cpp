@@ -5,6 +5,7 @@
 #include "graphs/GraphWnd.h"
 #include "limits/LimitFormulaDB.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,6 +13,7 @@
 namespace {
 
 using namespace graphtest;
+using ::testing::Contains;
 
 // The scatter, triaxial and limit-formula charts as a potter opens them: a graph window on a
 // shipped template over the shipped glazes, a few of them selected in the glaze list.
@@ -54,7 +56,7 @@ TEST_F(PointAndLimitChartsTest, ScattersOfTheShippedGlazes)
 {
     const CGraph& flat = Draw("Silica and alumina (scatter)", kGraphScatter, "", "chart-22-scatter");
     EXPECT_EQ(flat.m_errorText, "");
-    EXPECT_EQ(flat.GetTitle(), "Data for 13 glazes");
+    EXPECT_EQ(flat.GetTitle(), "Data for 10 glazes");
     EXPECT_EQ(flat.m_columns, 2);
     const CChart* chart = flat.GetChart();
     ASSERT_NE(chart, nullptr);
@@ -90,6 +92,120 @@ TEST_F(PointAndLimitChartsTest, LimitFormulaChartsOfTheShippedGlazes)
         Draw("Limit formula, each glaze (bar)", -1, "", "chart-19-limit-many");
     EXPECT_EQ(many.m_errorText, "");
     EXPECT_EQ(many.GetTitle(), "Data for 3 glazes");
+}
+
+// Regression: a limit that a limit chart leaves out (its combination has no plot maximum) was
+// written in the red error box across the finished chart, over its bottom title or its last
+// label. It is the notice of a drawn chart: a box in the corner, its text shown when clicked.
+TEST_F(PointAndLimitChartsTest, ALimitLeftOutIsTheNoticeOfTheDrawnChart)
+{
+    m_limits.Database().m_combinations.FindByName("Si:Al")->m_plotMax = 0.0;
+    CLimitFormula* formula = nullptr;
+    for (int i = 0; i < m_limits.Database().GetCount(); ++i)
+        formula = m_limits.Database().GetAt(i).m_name == "Cone 6 gloss" ? &m_limits.Database().GetAt(i) : formula;
+    ASSERT_NE(formula, nullptr);
+    CGraphTemplate bars = m_doc->Database().GetAt(5);
+    ASSERT_EQ(bars.m_name, "Limit formula (bar)");
+    bars.m_dataSources.GetAt(0).dsglz = 1; // the selected glazes
+    for (int type : {kGraphOneLimitFormula, kGraphAverageLimitFormula, kGraphAveragesLimitFormula, kGraphManyLimitFormula}) {
+        for (int lying : {0, 1}) {
+            bars.barhor = lying;
+            CGraphView* view = OpenGraphWindow(*m_doc);
+            ASSERT_NE(view, nullptr);
+            view->SetGraph(&bars, m_glazeDoc, m_glazeDoc->GetGlaze(0), formula, -1, type);
+            Flush();
+            const std::string what = std::to_string(type) + (lying ? " lying" : " standing");
+            const CGraph& graph = *view->Graph();
+            EXPECT_EQ(graph.m_errorText, "") << what;
+            EXPECT_EQ(graph.m_noticeText, "Combination Si:Al has no plot maximum above 0; its limit is not drawn") << what;
+            ASSERT_NE(graph.GetChart(), nullptr) << what;
+            const CChart& chart = *graph.GetChart();
+            QRectF box;
+            for (const CChartPrimitive& p : chart.Primitives())
+                box = p.hitKind == CChartPrimitive::kHitObject ? PixelRect(chart, p) : box;
+            ASSERT_FALSE(box.isNull()) << what;
+            EXPECT_EQ(chart.HitTest(box.center().x(), box.center().y()).kind, CChartPrimitive::kHitObject) << what;
+            EXPECT_EQ(graph.GetMessageText(chart.HitTest(box.center().x(), box.center().y()).objectId), graph.m_noticeText);
+            EXPECT_EQ(CrowdedTexts(chart, {{box, "the notice box"}}), "") << what;
+            if (type == kGraphManyLimitFormula && lying) {
+                EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath("chart-19-limit-left-out-lying")));
+            } else if (type == kGraphOneLimitFormula && !lying) {
+                EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath("chart-02-limit-left-out")));
+            }
+            view->GetFrame()->CloseFrame();
+            Flush();
+        }
+    }
+}
+
+// Regression: with more glazes than its height holds, the legend's last entry stood half below
+// the chart. Entries that do not fit are left out whole, and the legend says how many.
+TEST_F(PointAndLimitChartsTest, ALegendOfManyGlazesCountsThoseItLeavesOut)
+{
+    auto* many = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    ASSERT_NE(many, nullptr);
+    many->DeleteGlaze(0);
+    for (int i = 0; i < 30; ++i) {
+        CGlaze glaze = *m_glazeDoc->GetGlaze(i % 10);
+        glaze.m_name = "Glaze number " + std::to_string(i + 1);
+        many->InsertGlaze(i, glaze);
+    }
+    CGraphTemplate side = m_doc->Database().GetAt(18);
+    ASSERT_EQ(side.m_name, "Selected glazes: oxides (bar)");
+    side.m_dataSources.GetAt(0).dsglz = 2; // every glaze of the database
+    CGraphView* view = OpenGraphWindow(*m_doc);
+    ASSERT_NE(view, nullptr);
+    view->SetGraph(&side, many, many->GetGlaze(0), nullptr, -1, -1);
+    Flush();
+    ASSERT_EQ(view->Graph()->m_errorText, "");
+    EXPECT_EQ(view->Graph()->GetTitle(), "Oxides in 30 glazes");
+    const CChart& chart = *view->ChartWindow()->Chart();
+    std::vector<std::string> legend;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Text && p.left >= chart.ChartGetLayout(10) - 1e-9)
+            legend.push_back(p.text);
+    }
+    ASSERT_GE(legend.size(), 3u);
+    const std::size_t shown = legend.size() - 1;
+    EXPECT_EQ(legend[shown - 1], "Glaze number " + std::to_string(shown));
+    EXPECT_EQ(legend.back(), "+ " + std::to_string(30 - shown) + " more");
+    EXPECT_EQ(CrowdedTexts(chart), "");
+    EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath("chart-18-legend-of-30-glazes")));
+}
+
+// Regression: a glaze of two data sets was counted twice in the title of a scatter ("Data for
+// 20 glazes" for 10 glazes), and the window's caption kept naming the template's own graph type
+// after Ctrl+Up or Ctrl+Down had drawn the next one.
+TEST_F(PointAndLimitChartsTest, ScatterTitlesCountEachGlazeOnceAndTheCaptionFollowsTheGraphType)
+{
+    for (int row = 0; row < m_glazeDoc->GetGlazeCount(); ++row)
+        m_glazeDoc->SelectGlaze(row);
+    CGraphView* view = OpenGraphWindow(*m_doc);
+    ASSERT_NE(view, nullptr);
+    const CGraphTemplate& scatter = m_doc->Database().GetAt(6);
+    ASSERT_EQ(scatter.m_name, "Silica and alumina (scatter)");
+    view->SetGraph(&scatter, m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+    Flush();
+    const auto caption = [view] { return dynamic_cast<QWidget*>(view->GetFrame())->windowTitle(); };
+    const auto title = [view] { return view->Graph()->GetTitle(); };
+    EXPECT_EQ(caption(), "Silica and alumina (scatter)");
+    EXPECT_EQ(title(), "Data for 10 glazes");
+    EXPECT_EQ(view->Graph()->m_columns, 2);
+    EXPECT_THAT(DrawnTexts(*view->ChartWindow()->Chart()), Contains("Data for 10 glazes"));
+    Key(*view, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(caption(), "Silica and alumina (scatter): Many glazes - Oxides (3D scatter)");
+    EXPECT_EQ(title(), "Data for 10 glazes");
+    Key(*view, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(caption(), "Silica and alumina (scatter): Many glazes - Oxides (triaxial)");
+    EXPECT_EQ(title(), "Data for 10 glazes");
+    Key(*view, Qt::Key_Up, Qt::ControlModifier);
+    Key(*view, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(caption(), "Silica and alumina (scatter)");
+    // The next glaze and the next template: the template's name, the chart of its glazes.
+    Key(*view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(caption(), "Silica and alumina (scatter)");
+    Key(*view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(caption(), "Expansion (histogram)");
 }
 
 } // namespace

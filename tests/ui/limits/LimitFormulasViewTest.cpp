@@ -273,6 +273,18 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     edit->NumberLeft(edit->ToEdit());
     EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("2.0"));
     EXPECT_EQ(edit->WorkingLimits().GetAt(limits - 1).GetRange(), "0.5 - 2.0");
+    // A bound that is no number is never taken as the number it begins with: leaving refuses it
+    // and shows the limit's bound again; a save refuses it where it stands.
+    Type(edit->ToEdit(), "1,5"); // "1" stands in the limit while the user types on
+    edit->NumberLeft(edit->ToEdit());
+    EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("2.0"));
+    EXPECT_EQ(edit->WorkingLimits().GetAt(limits - 1).GetRange(), "0.5 - 2.0");
+    Type(edit->FromEdit(), "0.5x");
+    EXPECT_FALSE(edit->SaveChanges());
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter a number.", "Please enter a number."}));
+    EXPECT_EQ(edit->FromEdit()->selectedText(), QStringLiteral("0.5x"));
+    m_messages.boxes.clear();
+    Type(edit->FromEdit(), "0.5");
     edit->SaveChanges();
     EXPECT_EQ(m_doc->Database().GetAt(2).m_limits.GetCount(), limits - 1);
 
@@ -448,6 +460,13 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     dialog.SelectCombination(3);
     EXPECT_EQ(dialog.NameEdit()->text(), QStringLiteral("CaO"));
     EXPECT_EQ(dialog.PlotMaxEdit()->text(), QStringLiteral("1.0"));
+    // A plot bound is a number: OK refuses "0,5" rather than taking 0.
+    Type(dialog.PlotMaxEdit(), "0,5");
+    dialog.accept();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(dialog.result(), 0);
+    m_messages.boxes.clear();
+    dialog.SelectCombination(3);
     dialog.SelectCombination(13);
     EXPECT_TRUE(dialog.RatioRadio()->isChecked());
         dialog.grab().save(ScreenshotFolder() + "/oxide_combinations.png");

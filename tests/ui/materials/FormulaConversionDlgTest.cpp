@@ -68,6 +68,13 @@ TEST(FormulaConversionDlgTest, AMaterialDecidesTheConversionsAndTheUnityTargets)
     EXPECT_TRUE(dialog.Radio(kConvertToUnity)->isChecked()) << "choosing a target chooses Convert to Unity";
     EXPECT_TRUE(dialog.LoiCombo()->isEnabled());
     dialog.LoiCombo()->setCurrentIndex(2); // CO2
+    // A count of decimals is a whole number: "2x" and "2.5" are refused, not read as 2.
+    for (const char* refused : {"2x", "2.5"}) {
+        dialog.DecimalsEdit()->setText(QString::fromLatin1(refused));
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), 0) << refused;
+        EXPECT_EQ(g_prefs.m_nFormConvChoice, 7) << refused;
+    }
     dialog.DecimalsEdit()->setText(QStringLiteral("2"));
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

@@ -66,9 +66,19 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
         view->GetFrame()->ActivateFrame();
     dynamic_cast<QWidget*>(view->GetFrame())->grab().save(ScreenshotFolder() + "/material-edit-view.png");
 
+    // A cost that is no number is refused, not saved as the number it begins with.
+    view->CostEdit()->setText(QStringLiteral("0,35"));
+    QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(NameAt(1), "Kaolin");
+    EXPECT_EQ(view->CostEdit()->selectedText(), QStringLiteral("0,35"));
+    m_messages.boxes.clear();
+    view->CostEdit()->setText(QStringLiteral("0.35"));
+
     QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
     EXPECT_EQ(NameAt(1), "Grolleg Kaolin");
     EXPECT_DOUBLE_EQ(Database().GetAt(1)->m_density, 2.55);
+    EXPECT_DOUBLE_EQ(Database().GetAt(1)->m_costPerLb, 0.35);
     EXPECT_EQ(Database().GetAt(1)->m_akaCodes, (CStringArrayEx{"", "EPK1"}));
     EXPECT_EQ(Database().GetAt(1)->m_displayKey, "KAO\tGrolleg Kaolin");
     EXPECT_TRUE(m_doc->IsModified());
@@ -115,8 +125,8 @@ TEST_F(MaterialEditViewTest, TheFormRefusesCharactersTheFileCannotHold)
     EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("Al2O3 2SiO2 2H2O"));
     EXPECT_EQ(m_messages.Texts(),
               (std::vector<std::string>{
-                  "These characters cannot be stored in the program's files and were not entered: U+03B1.",
-                  "These characters cannot be stored in the program's files and were not entered: U+2192."}));
+                  "These characters cannot be stored in the program's files and were not entered: \x81" "3B1; (U+03B1).",
+                  "These characters cannot be stored in the program's files and were not entered: \x81" "2192; (U+2192)."}));
 }
 
 TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)

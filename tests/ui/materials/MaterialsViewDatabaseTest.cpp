@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -113,6 +114,13 @@ TEST_F(MaterialsViewDatabaseTest, SaveSelectedWritesASubset)
     EXPECT_EQ(m_messages.At(0).text, Dir() + "/no/such/dir/subset.mat: Error opening file");
     EXPECT_EQ(m_messages.At(0).Icon(), MsgIconError);
     EXPECT_EQ(m_messages.At(0).helpId, 0x30126u);
+
+    // Regression: a link that leads nowhere was refused without a word of why.
+    std::filesystem::create_symlink(Dir() + "/gone.mat", Dir() + "/dangling.mat");
+    m_dialogs.AnswerPath(Dir() + "/dangling.mat");
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListSaveSelected));
+    EXPECT_EQ(m_messages.Last().text,
+              Dir() + "/dangling.mat: Error opening file\n\nThe file is a symbolic link to a file that does not exist.");
 }
 
 TEST_F(MaterialsViewDatabaseTest, DatabaseNotesAnnounceOnlyANewName)

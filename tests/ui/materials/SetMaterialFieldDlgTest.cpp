@@ -50,6 +50,12 @@ TEST(SetMaterialFieldDlgTest, ValueChoicesFollowTheField)
     EXPECT_EQ(dialog.ValueCombo()->count(), static_cast<int>(g_prefs.mattyp.size()));
     EXPECT_EQ(dialog.ValueCombo()->itemText(0), QStringLiteral("frit"));
 
+    // Density and cost are numbers: "2,6" is refused, not set as 2.
+    dialog.FieldCombo()->setCurrentIndex(3); // "Density"
+    dialog.ValueCombo()->setEditText(QStringLiteral("2,6"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), 0) << "the dialog stays open";
+
     dialog.FieldCombo()->setCurrentIndex(10); // "Analysis Notes"
     dialog.ValueCombo()->setEditText(QStringLiteral("from the supplier"));
     dialog.SelectedRadio()->setChecked(true);

@@ -160,6 +160,33 @@ TYPED_TEST(RecordEditViewTest, AFormFollowsItsRecordAndKeepsItsEditsUntilTheReco
     EXPECT_EQ(this->Form(), nullptr);
 }
 
+// Regression: deleting two records whose forms both held edits, Yes to the first form and No to
+// the second deleted nothing but dropped the first form's edits; its Close then asked nothing.
+TYPED_TEST(RecordEditViewTest, ANoToAnyFormKeepsTheEditsOfEveryForm)
+{
+    const CRecordListCommands& c = this->Commands();
+    std::vector<typename TestFixture::View*> forms;
+    for (int row : {0, 2}) {
+        ASSERT_TRUE(this->Run(c.edit, {row}));
+        auto* form = dynamic_cast<typename TestFixture::View*>(this->doc->GetViews().back());
+        ASSERT_NE(form, nullptr);
+        form->NameEdit()->setFocus();
+        form->NameEdit()->end(false);
+        QTest::keyClicks(form->NameEdit(), " edited");
+        forms.push_back(form);
+    }
+    this->messages.answers = {MsgResultYes, MsgResultNo};
+    EXPECT_TRUE(this->Run(c.deleteRows, {0, 1, 2}));
+    this->Flush();
+    EXPECT_EQ(this->messages.Texts(),
+              (std::vector<std::string>{"\"Alpha edited\" has unsaved changes and will be deleted. Delete it?",
+                                        "\"Gamma edited\" has unsaved changes and will be deleted. Delete it?"}));
+    EXPECT_EQ(this->messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps the record";
+    EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+    EXPECT_TRUE(forms[0]->IsChanged());
+    EXPECT_TRUE(forms[1]->IsChanged());
+}
+
 // Each form is as large as its kind states, in dialog units, and filled with its kind's colour.
 TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColour)
 {

@@ -25,6 +25,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include <sys/stat.h>
+
 namespace {
 
 // Glaze databases as the application sees them: documents with a name, and list views that
@@ -137,13 +141,30 @@ TEST(AppServicesTest, TheCommandLineFileOpensAsAGlazeDatabaseWhateverItsExtensio
     // A glaze database under any name opens as one.
     CShellSandbox box;
     CShellSandbox::CopyFile(std::string(OXI_TEST_DATA_DIR) + "/glazes/sample.glz", box.dataDir + "/recipes.txt");
-    COxidariumAppUi app;
-    app.SetProgramDir(box.programDir);
-    app.m_cmdInfo.m_strFileName = box.dataDir + "/recipes.txt";
-    ASSERT_TRUE(app.InitInstance());
-    ASSERT_EQ(app.CountGlazeDocs(), 1);
-    EXPECT_EQ(app.GetGlazeDoc(0)->GetPathName(), box.dataDir + "/recipes.txt");
-    app.ExitInstance();
+    {
+        COxidariumAppUi app;
+        app.SetProgramDir(box.programDir);
+        app.m_cmdInfo.m_strFileName = box.dataDir + "/recipes.txt";
+        ASSERT_TRUE(app.InitInstance());
+        ASSERT_EQ(app.CountGlazeDocs(), 1);
+        EXPECT_EQ(app.GetGlazeDoc(0)->GetPathName(), box.dataDir + "/recipes.txt");
+        app.ExitInstance();
+    }
+
+    // Regression: a pipe named on the command line kept the start-up waiting for good, and
+    // /dev/zero was read until the memory ran out. The program starts without them and says why.
+    const std::string fifo = box.dataDir + "/fifo.glz";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        box.messages.boxes.clear();
+        COxidariumAppUi app;
+        app.SetProgramDir(box.programDir);
+        app.m_cmdInfo.m_strFileName = path;
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_EQ(app.CountGlazeDocs(), 0);
+        EXPECT_EQ(box.messages.Last().text, path + ": not a regular file");
+        app.ExitInstance();
+    }
 }
 
 TEST(AppServicesTest, FindGlazesRunsOverOneOrEveryDatabase)

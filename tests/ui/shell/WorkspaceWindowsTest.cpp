@@ -1,20 +1,28 @@
 // The program's own windows in the workspace, driven as a user drives them: a list opened while
-// another window is maximised, an edit form opened from its list, and what becomes active when
-// the form closes.
+// another window is maximised, edit forms opened from their list, what becomes active when a
+// window closes, and Window > Cascade.
 
 #include "ShellSandbox.h"
+#include "TestPaths.h"
 #include "elements/ElementsDoc.h"
+#include "framework/DocTemplate.h"
 #include "framework/View.h"
 #include "glazes/GlazesDoc.h"
+#include "glazes/GlazesView.h"
+#include "graphs/GraphView.h"
+#include "graphs/GraphWnd.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/MaterialsView.h"
 #include "app/AppCommands.h"
 #include "app/MainFrame.h"
 #include "app/OxidariumAppUi.h"
+#include "tree/DbTreeDoc.h"
+#include "ui/support/TestFolders.h"
 
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -41,6 +49,55 @@ bool PickMenuEntry(QMenuBar* bar, const QString& menuTitle, const QString& entry
         }
     }
     return false;
+}
+
+// A first day with the program: the shipped databases handed over, Starter Glazes open in a
+// workspace of the given size.
+CMainFrame* StartWithStarterGlazes(CShellSandbox& box, COxidariumAppUi& app, QSize workspace)
+{
+    std::filesystem::current_path(box.root);
+    for (const char* name : {"elements.ele", "materials.mat", "substitutions.sub", "tarnell.lim", "graphtypes.grt",
+                             "glazes.glz"})
+        CShellSandbox::CopyFile(std::string(OXI_SHIPPED_DATA_DIR) + "/" + name, box.dataDir + "/" + name);
+    CShellSandbox::WriteFile(box.programDir + "/datalocation.txt", box.dataDir + "\n");
+    app.SetProgramDir(box.programDir);
+    if (!app.InitInstance())
+        return nullptr;
+    CMainFrame* frame = app.MainFrame();
+    frame->show();
+    frame->resize(workspace + frame->size() - frame->MdiArea()->viewport()->size());
+    if (!QTest::qWaitForWindowExposed(frame) || frame->MdiArea()->viewport()->size() != workspace)
+        return nullptr;
+    QApplication::setActiveWindow(frame);
+    return g_pGlazesTemplate->OpenDocumentFile(box.dataDir + "/glazes.glz") ? frame : nullptr;
+}
+
+// Opens the edit form of a row as a user does, with a double click.
+CMDIChildFrame* OpenForm(CMainFrame* frame, CGlazesView* list, int row)
+{
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+    return frame->ActiveChildFrame();
+}
+
+// The form's own Close button, clicked.
+void ClickClose(CMDIChildFrame* form)
+{
+    for (QPushButton* button : form->findChildren<QPushButton*>()) {
+        if (button->text() == QStringLiteral("Close")) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            CShellSandbox::FlushEvents();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no Close button on " << form->windowTitle().toStdString();
+}
+
+bool HasFocus(const CMDIChildFrame* window)
+{
+    return window && window->isAncestorOf(QApplication::focusWidget());
 }
 
 } // namespace
@@ -103,5 +160,111 @@ TEST(WorkspaceWindowsTest, ListsTakeTheWorkspacesStateFormsKeepTheirOwnAndCloseB
     CShellSandbox::FlushEvents();
     EXPECT_EQ(frame->ActiveChildFrame(), materials);
     EXPECT_TRUE(materials->isMaximized());
+    app.ExitInstance();
+}
+
+// Regression: closing the last edit form activated the minimised Elements window instead of the
+// list the form came from, so the next Delete or Ctrl+C went to the Elements window.
+TEST(WorkspaceWindowsTest, AClosingWindowHandsOverToItsOpenerAndNeverToAMinimisedWindow)
+{
+    CShellSandbox box;
+    COxidariumAppUi app;
+    CMainFrame* frame = StartWithStarterGlazes(box, app, QSize(1200, 800));
+    ASSERT_NE(frame, nullptr);
+    CMDIChildFrame* list = frame->ActiveChildFrame();
+    auto* glazes = dynamic_cast<CGlazesView*>(list ? list->View() : nullptr);
+    ASSERT_NE(glazes, nullptr);
+    CMDIChildFrame* first = OpenForm(frame, glazes, 0);
+    CMDIChildFrame* second = OpenForm(frame, glazes, 1);
+    ASSERT_NE(first, list);
+    ASSERT_NE(second, first);
+
+    // A glance at the tree and at the minimised Elements window (a click on a title bar
+    // activates a window as it is), then the second form's Close: the list it came from takes
+    // over, keys and menus alike.
+    CMDIChildFrame* tree = FrameOf(g_pDbTreeDoc);
+    CMDIChildFrame* elements = FrameOf(g_pElementsDoc);
+    ASSERT_TRUE(elements->isMinimized());
+    ASSERT_FALSE(tree->isMinimized());
+    QTest::mouseClick(tree, Qt::LeftButton, {}, QPoint(40, 8));
+    ASSERT_EQ(frame->ActiveChildFrame(), tree);
+    QTest::mouseClick(elements, Qt::LeftButton, {}, QPoint(40, elements->height() / 2));
+    ASSERT_EQ(frame->ActiveChildFrame(), elements);
+    ClickClose(second);
+    EXPECT_EQ(frame->ActiveChildFrame(), list);
+    EXPECT_TRUE(HasFocus(list));
+    EXPECT_EQ(frame->CurrentMenuResource(), g_pGlazesTemplate->GetResourceId());
+
+    // With the list minimised in turn, the first form's Close goes to the window most recently
+    // active that the user can see: the tree, not the list nor the Elements window.
+    list->showMinimized();
+    ClickClose(first);
+    EXPECT_EQ(frame->ActiveChildFrame(), tree);
+    EXPECT_FALSE(tree->isMinimized());
+    EXPECT_TRUE(HasFocus(tree));
+
+    // Closing the last window the user can see leaves none active.
+    tree->showMinimized();
+    list->showNormal();
+    list->ActivateFrame();
+    list->close();
+    CShellSandbox::FlushEvents();
+    EXPECT_EQ(frame->ActiveChildFrame(), nullptr);
+    EXPECT_EQ(frame->DocumentPaneText(), "No doc");
+    app.ExitInstance();
+}
+
+// Regression: Window > Cascade gave each window the size it asked for, which shrank the graph
+// window (maximised or not) to a title strip and left every window small in the top left corner.
+TEST(WorkspaceWindowsTest, CascadeGivesEveryWindowMostOfTheWorkspaceOneTitleBarApart)
+{
+    CShellSandbox box;
+    COxidariumAppUi app;
+    const QSize workspace(1600, 1000);
+    CMainFrame* frame = StartWithStarterGlazes(box, app, workspace);
+    ASSERT_NE(frame, nullptr);
+    auto* glazes = dynamic_cast<CGlazesView*>(frame->ActiveView());
+    ASSERT_NE(glazes, nullptr);
+    CMDIChildFrame* form = OpenForm(frame, glazes, 0);
+    const QSize formSize = form->size();
+    FrameOf(glazes->GetDocument())->ActivateFrame();
+    ASSERT_TRUE(frame->ExecuteCommand(CmdGlzOpenGraph));
+    CMDIChildFrame* graph = frame->ActiveChildFrame();
+    ASSERT_TRUE(dynamic_cast<CGraphView*>(graph->View()));
+    graph->showMaximized();
+
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Cascade"));
+    QApplication::processEvents();
+    QList<QMdiSubWindow*> cascaded;
+    int iconsTop = workspace.height();
+    for (QMdiSubWindow* window : frame->MdiArea()->subWindowList(QMdiArea::StackingOrder)) {
+        if (window->isMinimized())
+            iconsTop = std::min(iconsTop, window->y());
+        else
+            cascaded.append(window);
+    }
+    ASSERT_EQ(cascaded.size(), 4) << "the tree, the list, the form and the graph";
+    EXPECT_EQ(cascaded.back(), graph) << "the graph stays in front";
+    EXPECT_EQ(frame->ActiveChildFrame(), graph);
+    EXPECT_FALSE(graph->isMaximized());
+    const int step = app.m_nCascadeStep;
+    for (int i = 0; i < cascaded.size(); ++i) {
+        const QRect place = cascaded[i]->geometry();
+        EXPECT_EQ(place.topLeft(), QPoint(i * step, i * step)) << i;
+        EXPECT_LE(place.right(), workspace.width()) << i;
+        EXPECT_LT(place.bottom(), iconsTop) << "the minimised windows stay in sight " << i;
+        if (cascaded[i] == form) {
+            EXPECT_EQ(place.size(), formSize) << "a form keeps its size";
+            continue;
+        }
+        EXPECT_EQ(place.size(), graph->size()) << i;
+        EXPECT_GE(place.width(), workspace.width() * 2 / 3) << i;
+        EXPECT_GE(place.height(), iconsTop * 2 / 3) << i;
+    }
+    auto* chart = graph->ViewWidget()->findChild<CGraphWnd*>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->size(), graph->ViewWidget()->size()) << "the chart is drawn at the new size";
+    const QString shot = ScreenshotFolder() + "/workspace-cascade.png";
+    EXPECT_TRUE(frame->grab().save(shot)) << shot.toStdString();
     app.ExitInstance();
 }

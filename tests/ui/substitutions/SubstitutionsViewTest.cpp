@@ -251,7 +251,7 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Wollastonite for whiting and silica"));
     EXPECT_EQ(BoxText(edit->SetEdit(0)), "Whiting\t100\r\nSilica\t  60.03\r\n");
 
-    SetBox(edit->SetEdit(0), "Feldspar\t40\r\nSilica 10\r\nno amount here\r\n");
+    SetBox(edit->SetEdit(0), "Feldspar\t40\r\nSilica 10\r\nnoamount\r\n");
     SetBox(edit->SetEdit(1), "Nepheline\t45\r\n");
     edit->Normalize();
     EXPECT_EQ(BoxText(edit->SetEdit(0)), "Feldspar\t100\r\nSilica\t  25\r\n");
@@ -294,9 +294,14 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     QTest::keyClicks(box, "5");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\n");
-    QTest::keyClicks(box, "no amount");
+    QTest::keyClicks(box, "noamount");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\n\r\n");
+    // An amount that is no number stays as typed: "Talc 1,5" is not "Talc 1".
+    QTest::keyClicks(box, "Talc 1,5");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\n\r\nTalc 1,5\r\n");
+    SetBox(box, "Wollastonite\t    5\r\n");
 
     // A material picked in the list goes to the set last worked in, at 100.
     edit->NameEdit()->setFocus();
@@ -308,6 +313,47 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     materials->scrollToItem(materials->item(talc));
     QTest::mouseClick(materials->viewport(), Qt::LeftButton, {}, materials->visualItemRect(materials->item(talc)).center());
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\nTalc\t100\r\n");
+}
+
+// Regression: a set line whose amount was no number was saved as the number its text began with
+// ("Talc 1,5" as "Talc 1") or dropped ("Silica abc"), and the tools rewrote it away. The form
+// saves nothing while it holds one, and the tools leave the sets alone.
+TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberKeepsTheFormFromSaving)
+{
+    CSubstitutionEditView* edit = OpenEditOn(0);
+    ASSERT_NE(edit, nullptr);
+    CTabEdit* box = edit->SetEdit(1);
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClicks(box, "Talc 1,5");
+    const std::string stored = BoxText(box);
+    const std::string refusal = "The amount of \"Talc 1,5\" is not a number. Please enter a number between 0 and 999999999.";
+    const auto refused = [&](const char* step) {
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{refusal}) << step;
+        EXPECT_EQ(BoxText(box), stored) << step;
+        EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("Talc 1,5")) << step;
+        EXPECT_EQ(m_doc->Substitutions().GetAt(0)->m_set2.GetCount(), 1) << step;
+        EXPECT_TRUE(edit->IsChanged()) << step;
+        m_messages.boxes.clear();
+    };
+    edit->Button(kSubEditSave)->click();
+    refused("Save Changes");
+    m_messages.answers = {MsgResultYes};
+    edit->Button(kSubEditClose)->click();
+    Flush();
+    ASSERT_EQ(EditViews().size(), 1u);
+    EXPECT_EQ(m_messages.At(0).text, "Save changes to \"Wollastonite for whiting and silica\" ?");
+    m_messages.boxes.erase(m_messages.boxes.begin());
+    refused("Close, Yes");
+    edit->Button(kSubEditNormalize)->click();
+    refused("Normalize");
+    // Nor does Cut copy the form without the line and close it.
+    edit->OnCommand(CmdSubEditCut);
+    Flush();
+    ASSERT_EQ(EditViews().size(), 1u);
+    refused("Cut");
+    edit->SetBoxLeft(box);
+    EXPECT_EQ(BoxText(box), stored) << "leaving the box keeps its lines as typed";
 }
 
 TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)

@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -216,6 +217,14 @@ TEST(PrintJobTest, WriteToFileWritesSafelyAndReportsAFailure)
     dialogs.AnswerPath(missing);
     EXPECT_EQ(job.WriteToFile("Glaze Report to File..."), CPrintJob::WriteResult::Failed);
     EXPECT_EQ(messages.Last().text, missing + ": Error writing file");
+
+    // Regression: a link that leads nowhere was refused without a word of why.
+    const std::string dangling = directory.filePath("dangling.txt").toStdString();
+    std::filesystem::create_symlink(directory.filePath("gone.txt").toStdString(), dangling);
+    dialogs.AnswerPath(dangling);
+    EXPECT_EQ(job.WriteToFile("Glaze Report to File..."), CPrintJob::WriteResult::Failed);
+    EXPECT_EQ(messages.Last().text,
+              dangling + ": Error writing file\n\nThe file is a symbolic link to a file that does not exist.");
 }
 
 TEST(PrintJobTest, PrintsTheReportToAPdfFile)

@@ -149,10 +149,10 @@ TEST_F(RecordDialogsTest, CharactersTheFilesCannotHoldAreRefusedWhereTheyAreType
     EXPECT_EQ(dialog.NotesEdit()->toPlainText(), QStringLiteral("Temp\n   3 "));
     EXPECT_EQ(m_messages.Texts(),
               (std::vector<std::string>{
-                  "These characters cannot be stored in the program's files and were not entered: U+03B1.",
-                  "These characters cannot be stored in the program's files and were not entered: U+03B2.",
-                  "These characters cannot be stored in the program's files and were not entered: U+03B1, "
-                  "U+2192, U+03B2, U+2264, U+1F600."}));
+                  "These characters cannot be stored in the program's files and were not entered: \x81" "3B1; (U+03B1).",
+                  "These characters cannot be stored in the program's files and were not entered: \x81" "3B2; (U+03B2).",
+                  "These characters cannot be stored in the program's files and were not entered: \x81" "3B1; (U+03B1), "
+                  "\x81" "2192; (U+2192), \x81" "3B2; (U+03B2), \x81" "2264; (U+2264), \x81" "1F600; (U+1F600)."}));
     dialog.OkButton()->click();
     EXPECT_EQ(dialog.databaseName, "Glazes 5\xB0" "C ");
     EXPECT_EQ(dialog.notes, CStringArrayEx({"Temp", "   3"}));

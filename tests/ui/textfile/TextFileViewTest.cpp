@@ -179,8 +179,8 @@ TEST_F(TextFileViewTest, ASaveThatWouldReplaceCharactersAsksFirst)
     ASSERT_NE(view, nullptr);
     view->setFocus();
     TypeText(view, QString::fromUtf8("Temp 5°C α→β ≤ 3"));
-    const std::string question = path + " is saved as Windows-1252 text, which cannot hold these characters: U+03B1, "
-                                        "U+2192, U+03B2, U+2264.\nChoose OK to save with \"?\" in their place, or "
+    const std::string question = path + " is saved as Windows-1252 text, which cannot hold these characters: \x81" "3B1; (U+03B1), "
+                                        "\x81" "2192; (U+2192), \x81" "3B2; (U+03B2), \x81" "2264; (U+2264).\nChoose OK to save with \"?\" in their place, or "
                                         "Cancel to leave the file as it is.";
 
     m_frame.ExecuteCommand(CmdTextSave);
@@ -207,8 +207,8 @@ TEST_F(TextFileViewTest, WriteToFileThatWouldReplaceCharactersAsksFirst)
     view->setFocus();
     TypeText(view, QString::fromUtf8("Temp 5°C α→β"));
     const std::string copy = WriteFile("copy.txt", "old");
-    const std::string question = copy + " is saved as Windows-1252 text, which cannot hold these characters: U+03B1, "
-                                        "U+2192, U+03B2.\nChoose OK to save with \"?\" in their place, or "
+    const std::string question = copy + " is saved as Windows-1252 text, which cannot hold these characters: \x81" "3B1; (U+03B1), "
+                                        "\x81" "2192; (U+2192), \x81" "3B2; (U+03B2).\nChoose OK to save with \"?\" in their place, or "
                                         "Cancel to leave the file as it is.";
 
     m_dialogs.AnswerPath(copy);

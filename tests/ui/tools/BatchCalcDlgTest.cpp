@@ -91,6 +91,12 @@ TEST_F(BatchCalcDlgTest, LeachUnityFormulaBecomesItsBatchAndOkSplitsIt)
 
     // OK: the recipe goes back in the old recipe's order; the tin oxide stays an addition.
     dialog.MaterialBox()->setText(QStringLiteral("Tin Oxide"));
+    // An amount that is no number is refused, not used as the number it begins with.
+    dialog.AmountBox()->setEditText(QStringLiteral("7,5"));
+    dialog.Button(kBatchUseMaterial)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(dialog.calc.GetRecipe().GetCount(), 4);
+    m_messages.boxes.clear();
     dialog.AmountBox()->setEditText(QStringLiteral("7.5"));
     dialog.Button(kBatchUseMaterial)->click();
     dialog.Button(1)->click();

@@ -92,4 +92,14 @@ TEST_F(OptimizeDispositionDlgTest, OpensWithTheScalingChosenLast)
     dialog.scale = true;
     dialog.InitDialog();
     EXPECT_TRUE(dialog.ScaleBox()->isChecked());
+
+    // The size to scale to is a number: "2,5" is refused, not taken as 2.
+    dialog.ScaleToEdit()->setText(QStringLiteral("2,5"));
+    dialog.accept();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(dialog.result(), 0);
+    dialog.ScaleToEdit()->setText(QStringLiteral("2.5"));
+    dialog.accept();
+    EXPECT_EQ(dialog.scaleTo, "2.5");
+    EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
 }

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <utility>
 
@@ -157,6 +158,71 @@ TEST_F(OptimizeDlgTest, FailuresShowOnlyInTheStatusLine)
     EXPECT_EQ(dialog.LeftPane()->toPlainText(), QString());
 }
 
+// Regression: a target that was no number reached the optimizer when shown from a stored parameter
+// set (its status line called it an internal error), and was emptied without a word when typed;
+// and a unity formula whose rows allowed no flux ended in "No feasible solutions". Values are
+// refused in their fields with the range message before a run, and a run's failure names the row.
+TEST_F(OptimizeDlgTest, ValuesThatAreNoNumbersAreRefusedBeforeARun)
+{
+    COptimizeDlg dialog;
+    dialog.params = ConeSixUnity();
+    dialog.params.m_oxideConstraints[4].m_value1 = "nan"; // SiO2
+    dialog.params.m_materialConstraints.Add(CMaterialConstraint("Silica", '>', "5", "1e999"));
+    dialog.params.m_recipeSize = "inf";
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    dialog.ShowPage(kOptPageResults);
+    COptConstraintRow& silica = *RowOf(dialog, 14);
+    const auto refusals = [&](const char* message, int page, QLineEdit* field) {
+        dialog.Button(kOptFindRecipe)->click();
+        EXPECT_EQ(m_messages.Last().text, message);
+        EXPECT_EQ(dialog.CurrentPage(), page);
+        EXPECT_TRUE(field->hasFocus());
+        EXPECT_EQ(field->selectedText(), field->text());
+        EXPECT_EQ(Text(dialog.StatusLine()), "") << "the optimizer did not run";
+    };
+    refusals("Please enter a number between 0 and 1000.", kOptPageOxides1, silica.value1);
+    silica.value1->setText(QStringLiteral("150"));
+    dialog.UnitGroup(0)->button(kOxideUnitWeightPercent)->click();
+    refusals("Please enter a number between 0 and 100.", kOptPageOxides1, silica.value1);
+    silica.value1->setText(QStringLiteral("3"));
+    dialog.UnitGroup(0)->button(kOxideUnitUnity)->click();
+    Type(RowOf(dialog, 12)->value1, "-1");
+    refusals("Please enter a number between 0 and 1000.", kOptPageOxides1, RowOf(dialog, 12)->value1);
+    RowOf(dialog, 12)->value1->setText(QStringLiteral("0.3"));
+    refusals("Please enter a number between 0 and 100.", kOptPageMaterials2, dialog.MaterialRow(0).value2);
+    dialog.MaterialRow(0).value2->clear();
+    refusals("Please enter a number between 0 and 999999999.", kOptPageOptimize, dialog.RecipeSizeEdit());
+    dialog.RecipeSizeEdit()->setText(QStringLiteral("100"));
+    EXPECT_EQ(m_messages.boxes.size(), 5u);
+
+    // Only alumina and silica, in unity units: the failure says why, in full.
+    for (int code : {kConstraintKNaO, 20, 12})
+        RowOf(dialog, code)->value1->clear();
+    dialog.Button(kOptFindRecipe)->click();
+    EXPECT_EQ(m_messages.boxes.size(), 5u);
+    EXPECT_EQ(dialog.CurrentPage(), kOptPageResults);
+    EXPECT_EQ(Text(dialog.StatusLine()),
+              "Error: no flux oxide may enter the glaze, so no unity formula can hold Al2O3, SiO2: add a "
+              "constraint on a flux such as CaO or KNaO, or use % units");
+    EXPECT_LE(dialog.StatusLine()->heightForWidth(dialog.StatusLine()->width()), dialog.StatusLine()->height())
+        << "the whole message shows";
+    SaveScreenshot(dialog, "optimize-no-flux");
+
+    // Save keeps no value it would refuse to run with either.
+    dialog.RecipeSizeEdit()->setText(QStringLiteral("-5"));
+    QTimer::singleShot(50, [] {
+        if (auto* disposition = qobject_cast<CDispositionDlg*>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << "Save went on to the Disposition dialog";
+            disposition->reject();
+        }
+    });
+    dialog.Button(1)->click();
+    EXPECT_EQ(m_messages.boxes.size(), 6u);
+    EXPECT_EQ(m_messages.Last().text, "Please enter a number between 0 and 999999999.");
+    EXPECT_EQ(dialog.CurrentPage(), kOptPageOptimize);
+}
+
 TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
 {
     COptimizeDlg dialog;
@@ -182,11 +248,21 @@ TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
     calcium.value2->setText(QStringLiteral("5%"));
     Leave(calcium.value2);
     EXPECT_EQ(Text(calcium.value2), "0.01000");
+    // Regression: a value that was no non-negative number was emptied, with its whole row when it
+    // was value 1, and the run went on without it; it stays for the check before a run.
     Type(calcium.value2, "abc");
-    EXPECT_EQ(Text(calcium.value2), "");
-    EXPECT_EQ(Text(calcium.op2), "");
+    EXPECT_EQ(Text(calcium.value2), "abc");
+    EXPECT_EQ(Text(calcium.op2), "+/-");
     Type(calcium.value1, "-1");
-    EXPECT_EQ(Text(calcium.op1), "") << "a value 1 that is no non-negative number empties the row";
+    EXPECT_EQ(Text(calcium.value1), "-1");
+    // Nor is a percentage of such a target taken of the number it begins with.
+    Type(calcium.value1, "0,2");
+    calcium.value2->setText(QStringLiteral("5%"));
+    Leave(calcium.value2);
+    EXPECT_EQ(Text(calcium.value2), "5%");
+    Type(calcium.value1, "");
+    EXPECT_EQ(Text(calcium.op1), "") << "an empty value 1 empties the row";
+    EXPECT_EQ(Text(calcium.value2), "");
 
     Type(RowOf(dialog, 11)->op1, "l");
     Type(RowOf(dialog, 11)->value1, "0.3");
@@ -204,8 +280,8 @@ TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
     EXPECT_EQ(Text(first.name), "Wollastonite");
     Type(first.op1, "<");
     Type(first.value1, "20");
-    Type(dialog.OxideToleranceEdit(), "x1");
-    EXPECT_EQ(Text(dialog.OxideToleranceEdit()), "");
+    Type(dialog.OxideToleranceEdit(), " x1 ");
+    EXPECT_EQ(Text(dialog.OxideToleranceEdit()), "x1");
     dialog.GatherParams();
     ASSERT_EQ(dialog.params.m_materialConstraints.GetCount(), 1);
     EXPECT_EQ(dialog.params.m_materialConstraints[0], CMaterialConstraint("Wollastonite", '<', "20", ""));
@@ -234,6 +310,11 @@ TEST_F(OptimizeDlgTest, ScaleTo100MakesThePercentTargetsAddUp)
     EXPECT_EQ(Text(RowOf(dialog, 20)->value1), "20.00000");
     EXPECT_EQ(Text(RowOf(dialog, kConstraintLOI)->value1), "10") << "loss on ignition is not part of the sum";
     EXPECT_EQ(Text(dialog.SumLine(0)), "Sum of nonvolatile oxides: 99.40000% to 104.60000%");
+    // Regression: a value that is no number was scaled as the number it begins with ("1,5" as 1).
+    RowOf(dialog, 20)->value2->setText(QStringLiteral("1,5"));
+    dialog.Button(kOptScaleTo100)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number between 0 and 100."});
+    EXPECT_EQ(Text(RowOf(dialog, 20)->value2), "1,5");
     // In unity units there is nothing to scale.
     dialog.UnitGroup(0)->button(kOxideUnitUnity)->click();
     EXPECT_FALSE(dialog.Button(kOptScaleTo100)->isEnabled());

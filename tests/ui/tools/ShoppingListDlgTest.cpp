@@ -132,6 +132,20 @@ TEST_F(ShoppingListDlgTest, SizesBeyondWhatARecipeHoldsAreRefusedInTheirFields)
         EXPECT_EQ(field.dialog->result(), field.accepted);
     }
     EXPECT_EQ(shopping.request.sizeText, "999999999");
+    // The shopping list takes the number its size begins with ("500g" is 500 g), so one that
+    // begins with a number no recipe holds is refused as well: "1e308 g" printed "inf lb".
+    for (const char* size : {"1e308 g", "5000000000g"}) {
+        m_messages.boxes.clear();
+        shopping.SizeEdit()->setText(QString::fromLatin1(size));
+        shopping.accept();
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{message}) << size;
+        EXPECT_EQ(shopping.request.sizeText, "999999999") << size;
+    }
+    m_messages.boxes.clear();
+    shopping.SizeEdit()->setText(QStringLiteral("500g"));
+    shopping.accept();
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(shopping.request.sizeText, "500g");
     EXPECT_EQ(scale.amount, "999999999");
     EXPECT_EQ(sizes.sizes, "R, 500, 999999999");
 }

@@ -175,6 +175,11 @@ TEST_F(VarrowBlendDlgTest, ATypedCornerBatchAndWeightsAreKept)
     if (!corners->isChecked())
         corners->click(); // the corner batch is typed only when corners are made
     ASSERT_TRUE(At<QLineEdit>(dialog, Id::IdCornerBatch)->isEnabled());
+    // A size that is no number is refused, not read as the number it begins with.
+    Type(dialog, Id::IdCornerBatch, QStringLiteral("4,5"));
+    dialog.accept();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(dialog.result(), 0);
     Type(dialog, Id::IdCornerBatch, QStringLiteral("450"));
     At<QRadioButton>(dialog, Id::IdVolumes)->click();
     At<QRadioButton>(dialog, Id::IdWeights)->click();
