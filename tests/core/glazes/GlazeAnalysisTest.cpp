@@ -267,6 +267,12 @@ TEST_F(GlazeAnalysisTest, AdditionsBasisAndTheAdditionsSetting)
     batch.SetField(kGlazeFieldBatchSize, "1000");
     EXPECT_DOUBLE_EQ(ItemAt(batch.GetAnalysis().componentItems, 0).amount, 750.0);
     EXPECT_DOUBLE_EQ(ItemAt(batch.GetAnalysis().additionItems, 0).amount, 250.0);
+
+    // A recipe written in hundredths is weighed against its own small total.
+    CGlaze small = MakeGlaze({{"CaCO3", 0.03}, {"SiO2", 0.02}}, {{"SiO2", 0.01}});
+    ASSERT_TRUE(small.GetAnalysis().IsValid());
+    EXPECT_DOUBLE_EQ(ItemAt(small.GetAnalysis().componentItems, 0).fraction, 0.6);
+    EXPECT_DOUBLE_EQ(ItemAt(small.GetAnalysis().additionItems, 0).fraction, 0.2);
 }
 
 TEST_F(GlazeAnalysisTest, VolatileOnlyRecipeHasNoFiredWeightAndNoOtherRow)

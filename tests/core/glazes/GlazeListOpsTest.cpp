@@ -299,6 +299,13 @@ TEST_F(GlazeListOpsTest, ConvertToFritAndMixture)
     // The moles of the recipe's elements, rewritten as a unity formula on the alkalis.
     EXPECT_EQ(mixture.m_formula, "CaO  0.909 SiO2  CO2");
 
+    // A colorant of a fraction of a percent keeps its place in the mixture's formula.
+    AddMaterial("Cobalt Oxide", "CoO", 2.0, 1.0);
+    glaze.m_additions.Add("Cobalt Oxide", 0.5);
+    CMaterial blue("x");
+    EXPECT_EQ(glaze.ConvertToMaterial(blue, false), 0);
+    EXPECT_EQ(blue.m_formula, "0.994 CaO  0.006 CoO  0.904 SiO2  0.994 CO2");
+
     CGlaze unknown("u");
     unknown.m_components.Add("Unobtainium", 1);
     CMaterial untouched("kept");
