@@ -201,6 +201,16 @@ TEST_F(CheckIngredientsTest, MappingAndMarkingAvailableAreSummedUp)
     EXPECT_EQ(Found(m_materials.Materials().FindMaterial(std::string_view("Rutile"))).m_available, 1);
 }
 
+TEST_F(CheckIngredientsTest, MakeAliasGivesTheMaterialTheNameAndSaysSo)
+{
+    CScriptedPrompter prompter;
+    prompter.unknown = {{1, kCheckMakeAlias, "Rutile"}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}};
+    CCheckIngredients(*m_doc, m_list).Run(Prompting(), prompter);
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Summary of changes:\n  1 material alias added\n"}));
+    EXPECT_EQ(Found(m_materials.Materials().FindMaterial(std::string_view("Rutile"))).m_akaNames,
+              (CStringArrayEx{"Red Iron Oxide"}));
+}
+
 TEST_F(CheckIngredientsTest, CancelLeavesRecipesAndMaterialsAlone)
 {
     CScriptedPrompter prompter;
