@@ -170,7 +170,10 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     EXPECT_EQ(range.m_high, 10);
     dialog.RangeCombo()->setEditText(QString());
 
-    // Material, oxide and limit formula.
+    // Material, oxide and limit formula; the limit formula box offers the database's formulas.
+    ASSERT_GT(m_limits.Database().GetCount(), 0);
+    ASSERT_EQ(dialog.LimitFormulaCombo()->count(), m_limits.Database().GetCount());
+    EXPECT_EQ(dialog.LimitFormulaCombo()->itemText(0).toStdString(), m_limits.Database().GetAt(0).m_name);
     dialog.MaterialEdit()->setText(QStringLiteral("\"Red Iron Oxide\""));
     dialog.OxideCombo()->setCurrentIndex(dialog.OxideCombo()->findData(20));
     dialog.LimitFormulaCombo()->setEditText(QStringLiteral("NEW limit formula"));
@@ -179,7 +182,6 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     EXPECT_EQ(request.m_criteria.m_criteria[0]->m_field, kSearchMaterial);
     EXPECT_EQ(request.m_criteria.m_criteria[0]->m_text, "red iron oxide");
     EXPECT_EQ(request.m_criteria.m_criteria[1]->m_element, 20);
-    ASSERT_GT(m_limits.Database().GetCount(), 0);
     EXPECT_EQ(request.m_criteria.m_criteria[2]->m_limitFormula, &m_limits.Database().GetAt(0));
 
     // Clear empties the criteria but keeps the radio choices.
