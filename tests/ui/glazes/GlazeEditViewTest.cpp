@@ -1,4 +1,5 @@
 #include "GlazeEditViewFixture.h"
+#include "ui/support/OverlapCheck.h"
 
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
@@ -88,6 +89,19 @@ TEST_F(GlazeEditViewTest, ChangingAnAmountAndSavingAnnouncesTheGlazeAndTheListFo
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_EQ(GlazeForm::IsModified(view), 0);
     EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(GlazeEditViewTest, NoControlOfAPageCoversAnother)
+{
+    ASSERT_NE(OpenShipped(), nullptr);
+    CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
+    for (int page = 1; page <= kGlazeEditPageCount; ++page) {
+        view->ShowPage(page);
+        QWidget* widget = GlazeForm::Page(view, page);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(OverlappingControls(*widget), std::vector<std::string>()) << "page " << page;
+    }
 }
 
 TEST_F(GlazeEditViewTest, MaterialNamesCompleteOnTabAndEnter)
