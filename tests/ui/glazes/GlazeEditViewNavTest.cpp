@@ -330,6 +330,14 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
     EXPECT_EQ(limited->GetGlazeIndex(), 1);
     EXPECT_EQ(GlazeForm::SubsetPosition(limited), 0);
 
+    // Ctrl+S steps on through the subset and stays on its last glaze.
+    limited->GetFrame()->ActivateFrame();
+    GlazeForm::NameEdit(limited)->setFocus();
+    for (const int expected : {3, 5, 5}) {
+        QTest::keyClick(GlazeForm::NameEdit(limited), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(limited->GetGlazeIndex(), expected);
+    }
+
     // A new glaze goes right after the first one of the database.
     CGlazeEditView* view = OpenEdit(0);
     const int count = m_doc->GetGlazeCount();
