@@ -411,6 +411,17 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Do you want to adjust the recipe so the components add up to 200?"}));
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t  121\nKaolin\t    79"));
 
+    // Scale to 100 g takes the additions along.
+    SetText(GlazeForm::ComponentsEdit(view), "Silica 30\nKaolin 20");
+    SetText(GlazeForm::AdditionsEdit(view), "Rutile 5");
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultYes};
+    GlazeForm::Button(view, kGedScale100)->click();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Do you want to adjust the recipe so the components add up to 100?"}));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    60\nKaolin\t    40"));
+    EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), QStringLiteral("Rutile\t    10"));
+    GlazeForm::AdditionsEdit(view)->clear();
+
     // Round off to whole numbers, never to 0; by volume the smallest part steps 2 -> 3.
     SetText(GlazeForm::ComponentsEdit(view), "Silica 12.5\nKaolin 0.25");
     view->OnCommand(CmdGedRound1);
