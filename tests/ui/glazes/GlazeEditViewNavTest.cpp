@@ -306,6 +306,9 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), builds + 1);
     view->ShowPage(kPageAnalysis);
     EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), builds + 2);
+    // So does a change to another glaze of the database, which a chart may show as well.
+    Notify(HintGlazeChanged, 3, m_doc->GetGlaze(3));
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), builds + 3);
     QTest::mouseClick(GlazeForm::TextButton(view, kGraphPaneAnalysis), Qt::LeftButton);
     EXPECT_FALSE(GlazeForm::IsGraphMode(view, kGraphPaneAnalysis));
     EXPECT_FALSE(GlazeForm::AnalysisPane(view)->isHidden());
