@@ -275,6 +275,10 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
 
     QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneAnalysis), Qt::LeftButton);
     EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
+    // Templates reordered elsewhere leave the pane on the one it shows.
+    COxidariumApp::BroadcastUpdate(nullptr, m_graphTypes.get(), 6, HintGraphTemplatesReordered, 0, 0);
+    ASSERT_NE(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis), nullptr);
+    EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-bars");
     // Over a chart, the pane's "..." opens the graph window on the pane's template.
