@@ -4,6 +4,7 @@
 #include "core/support/CheckedItems.h"
 #include "glazes/MakeLimitFormula.h"
 #include "limits/MakeLimitFormulaRequest.h"
+#include "ui/support/OverlapCheck.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -119,4 +120,11 @@ TEST_F(MakeLimitFormulaDlgTest, TheDialogShowsTheInformationChoiceItWasGiven)
         dialog.InitDialog();
         EXPECT_EQ(dialog.InformationCheck()->isChecked(), toInformation != 0);
     }
+}
+
+TEST_F(MakeLimitFormulaDlgTest, NoControlCoversAnother)
+{
+    CMakeLimitFormulaDlg dialog;
+    dialog.InitDialog();
+    EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
 }
