@@ -5,6 +5,7 @@
 #include "graphs/GraphSettingsDlg.h"
 #include "graphs/StylePicker.h"
 #include "limits/LimitFormulasDoc.h"
+#include "ui/support/OverlapCheck.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -124,6 +125,16 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     EXPECT_EQ(dialog.materialTypes.GetCount(), last);
     EXPECT_EQ(dialog.selectedType, -1);
     EXPECT_FALSE(dialog.Button(kGcDelete)->isEnabled());
+}
+
+TEST_F(GraphDialogsTest, ColorsDialogLayout)
+{
+    CGraphColorsDlg dialog(&m_frame);
+    dialog.InitDialog();
+    EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
+    // The pattern buttons stand in columns under the colour swatches.
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(dialog.PatternButton(p)->x(), dialog.Swatch(p)->x()) << p;
 }
 
 TEST(GraphVariableRows, GroupsInOrder)
