@@ -125,6 +125,16 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     EXPECT_EQ(dialog.materialTypes.GetCount(), last);
     EXPECT_EQ(dialog.selectedType, -1);
     EXPECT_FALSE(dialog.Button(kGcDelete)->isEnabled());
+
+    // New adds a type at the end while none is chosen, else right after the chosen one.
+    QTest::mouseClick(dialog.Button(kGcAddNew), Qt::LeftButton);
+    ASSERT_EQ(dialog.materialTypes.GetCount(), last + 1);
+    EXPECT_EQ(dialog.materialTypes[static_cast<std::size_t>(last)].m_name, "new type");
+    dialog.MaterialTypeList()->setCurrentRow(0);
+    QTest::mouseClick(dialog.Button(kGcAddNew), Qt::LeftButton);
+    ASSERT_EQ(dialog.materialTypes.GetCount(), last + 2);
+    EXPECT_EQ(dialog.materialTypes[1].m_name, "new type");
+    EXPECT_EQ(dialog.MaterialTypeList()->currentRow(), 1);
 }
 
 TEST_F(GraphDialogsTest, ColorsDialogLayout)
