@@ -74,6 +74,17 @@ TEST_F(GraphDialogsTest, SettingsDialogRoundTrip)
     EXPECT_EQ(unity.Combo(kGsUnits)->currentText().toStdString(), "Unity");
     unity.accept();
     EXPECT_EQ(unity.units, 0);
+
+    // So is the first template, which brings its type along.
+    ASSERT_GT(m_doc->Database().GetCount(), 0);
+    CGraphSettingsDlg first(&m_frame);
+    first.graphType = kGraphTriaxial;
+    first.show();
+    first.Combo(kGsTemplate)->setCurrentIndex(0);
+    emit first.Combo(kGsTemplate)->activated(0);
+    first.accept();
+    EXPECT_EQ(first.graphTemplate, &m_doc->Database().GetAt(0));
+    EXPECT_EQ(first.graphType, m_doc->Database().GetAt(0).type);
 }
 
 TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
