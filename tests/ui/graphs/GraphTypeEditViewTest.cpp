@@ -12,6 +12,7 @@
 #include "support/NotesEdit.h"
 #include "support/PrintJob.h"
 #include "ui/support/ModalDialogTest.h"
+#include "ui/support/OverlapCheck.h"
 #include "support/TextPrinter.h"
 #include "support/ToggleButton.h"
 
@@ -150,6 +151,17 @@ TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
         stored.ovftype = m_doc->Database().GetAt(i).ovftype;
         EXPECT_EQ(FileText(stored), FileText(m_doc->Database().GetAt(i)));
         EXPECT_EQ(stored, m_doc->Database().GetAt(i)) << m_doc->Database().GetAt(i).m_name;
+    }
+}
+
+TEST_F(GraphTypeEditViewTest, NoControlOfAPageCoversAnother)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    for (int page = 1; page <= 6; ++page) {
+        editor->ShowPage(page);
+        ASSERT_NE(editor->PageWidget(page), nullptr);
+        EXPECT_EQ(OverlappingControls(*editor->PageWidget(page)), std::vector<std::string>()) << "page " << page;
     }
 }
 
