@@ -123,5 +123,4 @@ void RunShoppingList(const CShoppingListRequest& request, CGlazesDoc& document)
     MakeShoppingList(std::vector<const CGlaze*>(chosen.begin(), chosen.end()), request, lines);
     for (const std::string& line : lines)
         report.Line(line);
-    report.Finish();
 }

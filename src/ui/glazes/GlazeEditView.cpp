@@ -401,13 +401,10 @@ bool CGlazeEditView::eventFilter(QObject* watched, QEvent* event)
 
 void CGlazeEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
 {
-    if (sender == this || m_bClosing)
+    // A notice without a hint comes only from the framework's OnInitialUpdate, which the form
+    // replaces with its own.
+    if (sender == this || m_bClosing || !hint)
         return;
-    if (!hint) {
-        CView::OnUpdate(sender, hint);
-        m_form->update();
-        return;
-    }
     switch (hint->m_nCode) {
     case HintElementChanged:
     case HintElementsReplaced:

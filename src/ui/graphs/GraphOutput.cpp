@@ -107,8 +107,7 @@ int PrintGraphTo(CGraphWnd& window, QPrinter& printer)
     if (!painter.begin(&printer))
         return 0;
     window.DrawToDC(painter);
-    painter.end();
-    return 1;
+    return 1; // the painter ends the job as it goes out of scope
 }
 
 void PrintGraph(CGraphWnd& window, QWidget* parent)
@@ -164,21 +163,19 @@ void WriteGraphSummaryToFile(const std::function<void(CTextPrinter&)>& fill)
     const bool toClipboard = answer.outcome == CFileDialogResult::Outcome::Clipboard;
     if (!toClipboard && (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty()))
         return;
-    bool written = false;
     std::string reason;
-    {
+    const bool written = [&] {
         CBusyScope busy;
         CTextPrinter printer;
         fill(printer);
         printer.RemoveTrailingEmpty();
         if (toClipboard) {
             CClipboardService* clipboard = GetClipboardService();
-            written = clipboard && clipboard->SetText(ClipboardText(printer));
-        } else {
-            const auto write = [&printer](std::ostream& out) { return printer.WriteText(out); };
-            written = WriteFileSafely(answer.paths.front(), write, &reason) == SafeSaveResult::Ok;
+            return clipboard && clipboard->SetText(ClipboardText(printer));
         }
-    }
+        const auto write = [&printer](std::ostream& out) { return printer.WriteText(out); };
+        return WriteFileSafely(answer.paths.front(), write, &reason) == SafeSaveResult::Ok;
+    }();
     if (!written && toClipboard)
         ShowOutputError("Error writing to Clipboard", kGraphOutputErrorHelpId);
     else if (!written)

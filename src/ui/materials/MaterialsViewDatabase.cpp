@@ -149,7 +149,6 @@ void CMaterialsView::OnUnits()
     database.m_costPlacesRight = dialog.placesRight;
     if (dialog.densityUnit == CMaterialArray::kDensityPerCup || dialog.densityUnit == CMaterialArray::kDensityPerDeciliter)
         database.m_densityUnit = dialog.densityUnit;
-    doc->SetModifiedFlag();
     if (dialog.multiplyCosts)
         database.ScaleCosts(dialog.costFactor);
     if (dialog.multiplyDensities)

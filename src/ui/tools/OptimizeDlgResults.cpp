@@ -85,7 +85,6 @@ void COptimizeDlg::BuildResultTexts()
 
     CGlaze glaze("new glaze");
     glaze.m_components = resultRecipe;
-    glaze.InvalidateAnalysis();
     BuildCostText(glaze);
     std::string unityList, weightList, moleList, recipeAmounts, batchAmounts, percentages, costs;
     glaze.FormatAnalysisPanes(unityList, weightList, moleList, unityText, weightText, moleText, recipeAmounts,

@@ -1,5 +1,6 @@
 #include "elements/ElementFile.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -150,7 +151,7 @@ TEST(ElementFileTest, GoldenFileReadsAndWritesBackByteForByte)
     ASSERT_EQ(Read(file, bytes), 0) << file.m_errorText;
     EXPECT_EQ(file.m_dbName, "Annotated elements");
     ASSERT_EQ(file.m_infoLines.size(), 2u);
-    EXPECT_EQ(file.m_infoLines[1], "  kept leading blanks");
+    EXPECT_EQ(ItemAt(file.m_infoLines, 1), "  kept leading blanks");
     EXPECT_EQ(file.m_elements[26].notes, (CStringArrayEx{"Iron oxide colours:", "  amber to black"}));
     EXPECT_EQ(file.m_elements[3].annotations, (CStringArrayEx{"Lithium: watch the expansion"}));
     EXPECT_EQ(file.m_elements[25].role, 0x04);

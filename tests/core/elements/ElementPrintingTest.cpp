@@ -1,5 +1,6 @@
 #include "elements/ElementPrinting.h"
 
+#include "core/support/CheckedItems.h"
 #include "elements/ElementsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
@@ -157,8 +158,8 @@ TEST(ElementPrintingTest, ReportsFollowTheWorkingTableAndPrintPreferences)
         CLineOStream out(list, 0);
         doc.WriteElementList(out);
     }
-    EXPECT_EQ(list[0], "Elements (default)\x0f\x01");
-    EXPECT_EQ(list[3], "File: ");
+    EXPECT_EQ(ItemAt(list, 0), "Elements (default)\x0f\x01");
+    EXPECT_EQ(ItemAt(list, 3), "File: ");
     EXPECT_NE(list[8 + 13].find("Neutral"), std::string::npos) << list[8 + 13];
 
     g_prefs.prtuseffs = 1;

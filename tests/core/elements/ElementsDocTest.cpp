@@ -205,9 +205,9 @@ TEST_F(ElementsDocTest, OpenFileAsksToSaveChangesThenReloadsAndAnnounces)
     m_dialogs.AnswerPath(custom);
     EXPECT_TRUE(doc.OnCommand(CmdOpenElementDb));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].mode, CFileDialogRequest::Mode::Open);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Open Element Database...");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Database Files (*.ele)|*.ele|All Files (*.*)|*.*||");
+    EXPECT_EQ(m_dialogs.At(0).mode, CFileDialogRequest::Mode::Open);
+    EXPECT_EQ(m_dialogs.At(0).title, "Open Element Database...");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Database Files (*.ele)|*.ele|All Files (*.*)|*.*||");
     EXPECT_EQ(doc.GetDatabaseName(), "Custom");
     EXPECT_EQ(doc.m_infoLines, (CStringArrayEx{"info"}));
     EXPECT_EQ(doc.Elements()[14].role, kRoleNeutral);
@@ -265,7 +265,7 @@ TEST_F(ElementsDocTest, SaveAsAsksForAFileAndAnnouncesEvenWhenCancelled)
 
     EXPECT_TRUE(doc.OnCommand(CmdSaveElementDbAs)); // the fake dialog answers Cancel
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    const CFileDialogRequest& request = m_dialogs.requests[0];
+    const CFileDialogRequest& request = m_dialogs.At(0);
     EXPECT_EQ(request.mode, CFileDialogRequest::Mode::Save);
     EXPECT_EQ(request.title, "Element Database Save As...");
     EXPECT_EQ(request.filter, "Database Files (*.ele)|*.ele|All Files (*.*)|*.*||");

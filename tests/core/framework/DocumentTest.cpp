@@ -90,6 +90,7 @@ TEST_F(DocumentTest, OpeningAnOpenPathAgainActivatesTheSameDocument)
     CDocument* first = m_template.OpenDocumentFile(path);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->GetTitle(), "a.lin");
+    ASSERT_FALSE(m_frames.empty());
     m_frames.back()->MinimizeFrame();
 
     std::string spelled = path;
@@ -151,9 +152,9 @@ TEST_F(DocumentTest, SaveAsAsksForAPathAndAFailureKeepsExistingFiles)
     m_dialogs.AnswerCancel();
     EXPECT_FALSE(document->DoSave("", true));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].mode, CFileDialogRequest::Mode::Save);
-    EXPECT_EQ(m_dialogs.requests[0].defaultExtension, "lin");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Line Files (*.lin)|*.lin|All Files (*.*)|*.*||");
+    EXPECT_EQ(m_dialogs.At(0).mode, CFileDialogRequest::Mode::Save);
+    EXPECT_EQ(m_dialogs.At(0).defaultExtension, "lin");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Line Files (*.lin)|*.lin|All Files (*.*)|*.*||");
 
     // A failed Save As over an existing file leaves that file byte-identical.
     const std::string existing = WriteFile("existing.lin", "precious\r\nbytes");
@@ -183,7 +184,7 @@ TEST_F(DocumentTest, ViewsGetNoticesButTheSenderAndClosingTheLastFrameClosesTheD
     document->UpdateAllViews(m_frames[0]->view.get(), &hint);
     EXPECT_TRUE(m_frames[0]->view->received.empty());
     ASSERT_EQ(second.view->received.size(), 1u);
-    EXPECT_EQ(second.view->received[0].index, 3);
+    EXPECT_EQ(second.view->At(0).index, 3);
 
     EXPECT_TRUE(document->CanCloseFrame(&second)) << "another frame still shows the document";
     second.CloseFrame();
@@ -196,6 +197,8 @@ TEST_F(DocumentTest, ViewsGetNoticesButTheSenderAndClosingTheLastFrameClosesTheD
 TEST_F(DocumentTest, AViewThatClosesItsDocumentDuringANoticeStopsTheNotice)
 {
     CDocument* document = m_template.OpenDocumentFile("");
+    ASSERT_NE(document, nullptr);
+    ASSERT_FALSE(m_frames.empty());
     CRecordingFrame later(*document, "later");
     m_frames[0]->view->onUpdate = [document](const CUpdateHint*) { document->OnCloseDocument(); };
     const CUpdateHint hint(nullptr, document, 5, HintGlazesReplaced, 0, 0);

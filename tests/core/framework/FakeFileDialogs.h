@@ -3,9 +3,11 @@
 // Scripted file dialogs: each question is recorded and answered from a queue (Cancel when the
 // queue is empty). Installs itself while it lives.
 
+#include "core/support/CheckedItems.h"
 #include "framework/FileDialogService.h"
 
 #include <deque>
+#include <source_location>
 #include <vector>
 
 class CFakeFileDialogs : public CFileDialogService {
@@ -29,6 +31,17 @@ public:
     }
     void AnswerCancel() { answers.push_back(CFileDialogResult{}); }
     void AnswerClipboard() { answers.push_back({CFileDialogResult::Outcome::Clipboard, {}, 1}); }
+
+    // The last question asked, and question number index (0 for the first): one that was not
+    // asked fails the test with a report, and an empty request stands in for it.
+    const CFileDialogRequest& Last(std::source_location where = std::source_location::current()) const
+    {
+        return LastItem(requests, where);
+    }
+    const CFileDialogRequest& At(std::size_t index, std::source_location where = std::source_location::current()) const
+    {
+        return ItemAt(requests, index, where);
+    }
 
     std::vector<CFileDialogRequest> requests;
     std::deque<CFileDialogResult> answers;

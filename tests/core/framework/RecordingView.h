@@ -3,12 +3,14 @@
 // A view that records every notice it receives, and a frame that can hold it, for tests of
 // documents, templates and the broadcast.
 
+#include "core/support/CheckedItems.h"
 #include "framework/Document.h"
 #include "framework/UpdateHint.h"
 #include "framework/View.h"
 
 #include <functional>
 #include <memory>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,17 @@ public:
         }
         if (onUpdate)
             onUpdate(hint);
+    }
+
+    // The last notice received, and notice number index (0 for the first): one that did not come
+    // fails the test with a report, and an empty notice stands in for it.
+    const CReceivedHint& Last(std::source_location where = std::source_location::current()) const
+    {
+        return LastItem(received, where);
+    }
+    const CReceivedHint& At(std::size_t index, std::source_location where = std::source_location::current()) const
+    {
+        return ItemAt(received, index, where);
     }
 
     std::string m_name;

@@ -1,5 +1,6 @@
 #include "glazes/GlazeAnalysis.h"
 
+#include "core/support/CheckedItems.h"
 #include "GlazeAnalysisTestSupport.h"
 #include "elements/ElementTable.h"
 
@@ -80,10 +81,10 @@ TEST_F(GlazeAnalysisTest, WhitingAndSilicaWorkedExample)
 
     // Groups: calcium is the alkali, silica the acid, carbon dioxide the volatile; no residue.
     ASSERT_EQ(a.alkaliOxides.size(), 1u);
-    EXPECT_EQ(a.alkaliOxides[0].element, kCa);
+    EXPECT_EQ(ItemAt(a.alkaliOxides, 0).element, kCa);
     ASSERT_EQ(a.acidOxides.size(), 1u);
     ASSERT_EQ(a.volatileOxides.size(), 1u);
-    EXPECT_EQ(a.volatileOxides[0].element, kC);
+    EXPECT_EQ(ItemAt(a.volatileOxides, 0).element, kC);
     EXPECT_EQ(a.otherVolatiles, 0.0);
     EXPECT_NEAR(a.groupUnity[kOxideGroupAlkali], 1.0, 1e-12);
     EXPECT_NEAR(a.unity[CGlazeAnalysis::kSlotAcid], 1.0, 1e-9);
@@ -97,9 +98,9 @@ TEST_F(GlazeAnalysisTest, WhitingAndSilicaWorkedExample)
     EXPECT_NEAR(a.surfaceTension[1], 395.55, 0.005);
 
     EXPECT_NEAR(a.costPerKg, 0.424976, 5e-7);
-    EXPECT_NEAR(a.componentItems[0].cost + a.componentItems[1].cost, a.costPerKg, 1e-15);
+    EXPECT_NEAR(ItemAt(a.componentItems, 0).cost + ItemAt(a.componentItems, 1).cost, a.costPerKg, 1e-15);
     EXPECT_NEAR(a.batchSize, 160.1735, 1e-9);
-    EXPECT_NEAR(a.componentItems[0].amount, 100.0892, 1e-9);
+    EXPECT_NEAR(ItemAt(a.componentItems, 0).amount, 100.0892, 1e-9);
 
     m_doc.Materials().m_costUnit = CMaterialArray::kCostPerPound;
     glaze.InvalidateAnalysis();
@@ -123,8 +124,8 @@ TEST_F(GlazeAnalysisTest, LeachFourThreeTwoOneFromTheoreticalMaterials)
     EXPECT_NEAR(a.acidNeutralRatio, a.siAlRatio, 1e-12);
     // Hydrogen leaves as water and is listed with the carbon dioxide, both on the fired weight.
     ASSERT_EQ(a.volatileOxides.size(), 2u);
-    EXPECT_EQ(a.volatileOxides[0].element, kH);
-    EXPECT_EQ(a.volatileOxides[1].element, kC);
+    EXPECT_EQ(ItemAt(a.volatileOxides, 0).element, kH);
+    EXPECT_EQ(ItemAt(a.volatileOxides, 1).element, kC);
 }
 
 TEST_F(GlazeAnalysisTest, UnityDivisorFallsBackThroughTheGroups)
@@ -161,6 +162,7 @@ TEST_F(GlazeAnalysisTest, UnityDivisorFallsBackThroughTheGroups)
 TEST_F(GlazeAnalysisTest, UnknownMaterialKeepsItemsAndCostButNoChemistry)
 {
     AddWhitingAndSilica();
+    ASSERT_EQ(m_doc.Materials().GetCount(), 2);
     CMaterial& silica = *m_doc.Materials().GetAt(1);
     silica.m_available = 0;
     silica.m_hazNotes.push_back("dust");
@@ -175,15 +177,15 @@ TEST_F(GlazeAnalysisTest, UnknownMaterialKeepsItemsAndCostButNoChemistry)
 
     ASSERT_EQ(a.componentItems.size(), 3u);
     ASSERT_EQ(a.additionItems.size(), 1u);
-    EXPECT_EQ(a.componentItems[0].flags, 0);
-    EXPECT_EQ(a.componentItems[1].flags, kItemNotInDatabase);
-    EXPECT_EQ(a.componentItems[1].material, nullptr);
-    EXPECT_EQ(a.componentItems[2].flags, kItemNotAvailable | kItemHasHazards);
-    EXPECT_EQ(a.componentItems[2].material, &silica);
-    EXPECT_EQ(a.additionItems[0].flags, kItemNotInDatabase);
+    EXPECT_EQ(ItemAt(a.componentItems, 0).flags, 0);
+    EXPECT_EQ(ItemAt(a.componentItems, 1).flags, kItemNotInDatabase);
+    EXPECT_EQ(ItemAt(a.componentItems, 1).material, nullptr);
+    EXPECT_EQ(ItemAt(a.componentItems, 2).flags, kItemNotAvailable | kItemHasHazards);
+    EXPECT_EQ(ItemAt(a.componentItems, 2).material, &silica);
+    EXPECT_EQ(ItemAt(a.additionItems, 0).flags, kItemNotInDatabase);
     EXPECT_EQ(a.hasHazards, 1);
     EXPECT_EQ(a.hasMaterialAnnotations, 1);
-    EXPECT_DOUBLE_EQ(a.additionItems[0].fraction, 0.05); // against the component total
+    EXPECT_DOUBLE_EQ(ItemAt(a.additionItems, 0).fraction, 0.05); // against the component total
     EXPECT_NEAR(a.costPerKg, 0.5 * 0.6 + 0.3 * 0.2, 1e-12);
 
     std::vector<const CIngredient*> missing;
@@ -200,7 +202,8 @@ TEST_F(GlazeAnalysisTest, UnknownMaterialKeepsItemsAndCostButNoChemistry)
     unavailable.clear();
     EXPECT_EQ(known.GetMissingMaterials(missing), 0);
     EXPECT_TRUE(missing.empty());
-    known.m_components.GetAt(1).m_name = "CaCO3";
+    ASSERT_EQ(known.m_components.GetCount(), 2);
+    RecordAt(known.m_components, 1).m_name = "CaCO3";
     known.InvalidateAnalysis();
     EXPECT_EQ(known.GetUnavailableMaterials(unavailable), 0);
 }
@@ -216,15 +219,15 @@ TEST_F(GlazeAnalysisTest, ByVolumeRecipesNeedDensities)
     EXPECT_EQ(a.materialsFound, 1);
     EXPECT_EQ(a.amountsValid, 0);
     EXPECT_EQ(a.costPerKg, 0.0);
-    EXPECT_EQ(a.componentItems[1].amount, 0.0);
+    EXPECT_EQ(ItemAt(a.componentItems, 1).amount, 0.0);
     ExpectNoChemistry(a);
 
     // With a density the volumes become weights: 10 x 2 of whiting to 10 x 3 of silica.
-    m_doc.Materials().GetAt(1)->m_density = 3.0;
+    RecordAt(m_doc.Materials(), 1).m_density = 3.0;
     glaze.InvalidateAnalysis();
     const CGlazeAnalysis& b = glaze.GetAnalysis();
     ASSERT_TRUE(b.IsValid());
-    EXPECT_DOUBLE_EQ(b.componentItems[0].fraction, 0.4);
+    EXPECT_DOUBLE_EQ(ItemAt(b.componentItems, 0).fraction, 0.4);
     EXPECT_DOUBLE_EQ(b.batchSize, 50.0);
 
     // An unknown material in a by-volume recipe: neither flag holds.
@@ -243,7 +246,7 @@ TEST_F(GlazeAnalysisTest, AdditionsBasisAndTheAdditionsSetting)
     g_prefs.anchadd = 0;
     const CGlazeAnalysis& a = glaze.GetAnalysis();
     ASSERT_TRUE(a.IsValid());
-    EXPECT_DOUBLE_EQ(a.additionItems[0].fraction, 1.0);
+    EXPECT_DOUBLE_EQ(ItemAt(a.additionItems, 0).fraction, 1.0);
     EXPECT_NEAR(a.costPerKg, 0.3, 1e-15); // additions are always priced
     EXPECT_EQ(a.rawWeight, 0.0);
     EXPECT_EQ(a.firedWeight, 0.0);
@@ -262,8 +265,14 @@ TEST_F(GlazeAnalysisTest, AdditionsBasisAndTheAdditionsSetting)
     // A batch size scales the item amounts.
     CGlaze batch = MakeGlaze({{"CaCO3", 3}, {"SiO2", 1}}, {{"SiO2", 1}});
     batch.SetField(kGlazeFieldBatchSize, "1000");
-    EXPECT_DOUBLE_EQ(batch.GetAnalysis().componentItems[0].amount, 750.0);
-    EXPECT_DOUBLE_EQ(batch.GetAnalysis().additionItems[0].amount, 250.0);
+    EXPECT_DOUBLE_EQ(ItemAt(batch.GetAnalysis().componentItems, 0).amount, 750.0);
+    EXPECT_DOUBLE_EQ(ItemAt(batch.GetAnalysis().additionItems, 0).amount, 250.0);
+
+    // A recipe written in hundredths is weighed against its own small total.
+    CGlaze small = MakeGlaze({{"CaCO3", 0.03}, {"SiO2", 0.02}}, {{"SiO2", 0.01}});
+    ASSERT_TRUE(small.GetAnalysis().IsValid());
+    EXPECT_DOUBLE_EQ(ItemAt(small.GetAnalysis().componentItems, 0).fraction, 0.6);
+    EXPECT_DOUBLE_EQ(ItemAt(small.GetAnalysis().additionItems, 0).fraction, 0.2);
 }
 
 TEST_F(GlazeAnalysisTest, VolatileOnlyRecipeHasNoFiredWeightAndNoOtherRow)
@@ -277,8 +286,8 @@ TEST_F(GlazeAnalysisTest, VolatileOnlyRecipeHasNoFiredWeightAndNoOtherRow)
     EXPECT_NEAR(a.loiFraction, 1.0, 1e-12);
     EXPECT_EQ(a.otherVolatiles, 0.0);
     ASSERT_EQ(a.volatileOxides.size(), 1u); // the oxide itself, without fractions
-    EXPECT_EQ(a.volatileOxides[0].element, kC);
-    EXPECT_EQ(a.volatileOxides[0].weightFraction, 0.0);
+    EXPECT_EQ(ItemAt(a.volatileOxides, 0).element, kC);
+    EXPECT_EQ(ItemAt(a.volatileOxides, 0).weightFraction, 0.0);
     ExpectFinite(a);
 }
 
@@ -291,8 +300,8 @@ TEST_F(GlazeAnalysisTest, LossOnIgnitionShowsAsOtherVolatiles)
     EXPECT_NEAR(a.loiFraction, 0.10, 1e-9);
     EXPECT_NEAR(a.otherVolatiles, 0.111, 1e-12); // 10 / 90 at three decimals (one of a percent)
     ASSERT_EQ(a.volatileOxides.size(), 1u);
-    EXPECT_EQ(a.volatileOxides[0].element, CGlazeAnalysis::kOtherVolatilesElement);
-    EXPECT_EQ(a.volatileOxides[0].unity, 0.0);
+    EXPECT_EQ(ItemAt(a.volatileOxides, 0).element, CGlazeAnalysis::kOtherVolatilesElement);
+    EXPECT_EQ(ItemAt(a.volatileOxides, 0).unity, 0.0);
 
     // A residue below the shown decimals gives no row.
     CGlaze trace = MakeGlaze({{"Trace", 100}});
@@ -363,7 +372,7 @@ TEST_F(GlazeAnalysisTest, OxideListsFollowTheDisplayOrder)
     };
     CGlaze glaze = MakeGlaze({{"Everything", 1}});
     expectDisplayOrder(glaze.GetAnalysis());
-    EXPECT_EQ(glaze.GetAnalysis().alkaliOxides.front().element, kNa);
+    EXPECT_EQ(ItemAt(glaze.GetAnalysis().alkaliOxides, 0).element, kNa);
     EXPECT_EQ(glaze.GetAnalysis().alkaliOxides.size(), 9u);
 
     // A table with shuffled priorities, a role-less element and a priority out of range.
@@ -377,7 +386,7 @@ TEST_F(GlazeAnalysisTest, OxideListsFollowTheDisplayOrder)
     const CGlazeAnalysis& a = glaze.GetAnalysis();
     expectDisplayOrder(a);
     ASSERT_EQ(a.otherOxides.size(), 1u); // iron without a role
-    EXPECT_EQ(a.acidOxides.back().element, 22); // titanium's priority puts it last
+    EXPECT_EQ(LastItem(a.acidOxides).element, 22); // titanium's priority puts it last
     EXPECT_EQ(a.hasElementAnnotations, 1);
 }
 

@@ -1,5 +1,6 @@
 #include "glazes/GlazeFilePrefetch.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/shell/FakeMessageService.h"
 #include "glazes/GlazeList.h"
 #include "glazes/GlazesDoc.h"
@@ -81,7 +82,7 @@ TEST_F(GlazeFilePrefetchTest, DocumentsTakeWhatWasReadAndNothingStale)
     EXPECT_EQ(Written(opened.Glazes()), Written(direct));
     EXPECT_EQ(opened.Glazes().m_infoLines, direct.m_infoLines);
     ASSERT_EQ(changedDoc.Glazes().GetCount(), 1);
-    EXPECT_EQ(changedDoc.Glazes().GetAt(0).m_name, "After the prefetch");
+    EXPECT_EQ(RecordAt(changedDoc.Glazes(), 0).m_name, "After the prefetch");
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{bad + ": Error: parameter 'amount', line 5",
                                                              missing + ": Error opening file"}));
 

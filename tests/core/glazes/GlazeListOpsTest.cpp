@@ -1,5 +1,6 @@
 #include "glazes/GlazeList.h"
 
+#include "core/support/CheckedItems.h"
 #include "glazes/GlazeAnalysis.h"
 #include "glazes/GlazeSearchCriteria.h"
 #include "limits/LimitFormulaDB.h"
@@ -87,7 +88,7 @@ TEST_F(GlazeListOpsTest, EditingByIndex)
     m_list.InsertCopyAt(3, CGlaze("S"));
     m_list.AssignAt(0, CGlaze("T"));
     m_list.RemoveAt(1);
-    EXPECT_EQ(Names(), "T,Q,S");
+    ASSERT_EQ(Names(), "T,Q,S");
     EXPECT_EQ(m_list.FindByName("s"), &m_list.GetAt(2));
     EXPECT_EQ(m_list.FindByName("P"), nullptr);
 }
@@ -176,11 +177,13 @@ TEST_F(GlazeListOpsTest, SortByAnalysisValues)
     AddMaterial("Whiting", "CaCO3", 1.0);
     Add("unknown").m_components.Add("Unobtainium", 10);
     Add("more silica").m_components.Add("Silica", 80);
-    m_list.GetAt(1).m_components.Add("Whiting", 20);
+    ASSERT_EQ(m_list.GetCount(), 2);
+    RecordAt(m_list, 1).m_components.Add("Whiting", 20);
     Add("less silica").m_components.Add("Silica", 20);
-    m_list.GetAt(2).m_components.Add("Whiting", 80);
-    ASSERT_TRUE(m_list.GetAt(1).GetAnalysis().IsValid());
-    ASSERT_FALSE(m_list.GetAt(0).GetAnalysis().IsValid());
+    ASSERT_EQ(m_list.GetCount(), 3);
+    RecordAt(m_list, 2).m_components.Add("Whiting", 80);
+    ASSERT_TRUE(RecordAt(m_list, 1).GetAnalysis().IsValid());
+    ASSERT_FALSE(RecordAt(m_list, 0).GetAnalysis().IsValid());
 
     m_list.SortBy(21, false, 14); // silicon's weight fraction
     EXPECT_EQ(Names(), "less silica,more silica,unknown");
@@ -268,7 +271,8 @@ TEST_F(GlazeListOpsTest, ConvertToFritAndMixture)
     g_prefs.decrecipe = 2;
     AddMaterial("Silica", "SiO2", 2.0, 1.0);
     AddMaterial("Whiting", "CaCO3", 2.0, 2.0);
-    m_doc.Materials().GetAt(1)->m_hazNotes = CStringArrayEx{"dust"};
+    ASSERT_EQ(m_doc.Materials().GetCount(), 2);
+    RecordAt(m_doc.Materials(), 1).m_hazNotes = CStringArrayEx{"dust"};
     CGlaze glaze("Clear");
     glaze.m_components.Add("Silica", 60.09);
     glaze.m_components.Add("Whiting", 100.09);
@@ -294,6 +298,13 @@ TEST_F(GlazeListOpsTest, ConvertToFritAndMixture)
     EXPECT_GT(mixture.m_atoms[14], 0.0);
     // The moles of the recipe's elements, rewritten as a unity formula on the alkalis.
     EXPECT_EQ(mixture.m_formula, "CaO  0.909 SiO2  CO2");
+
+    // A colorant of a fraction of a percent keeps its place in the mixture's formula.
+    AddMaterial("Cobalt Oxide", "CoO", 2.0, 1.0);
+    glaze.m_additions.Add("Cobalt Oxide", 0.5);
+    CMaterial blue("x");
+    EXPECT_EQ(glaze.ConvertToMaterial(blue, false), 0);
+    EXPECT_EQ(blue.m_formula, "0.994 CaO  0.006 CoO  0.904 SiO2  0.994 CO2");
 
     CGlaze unknown("u");
     unknown.m_components.Add("Unobtainium", 1);
@@ -322,12 +333,14 @@ TEST_F(GlazeListOpsTest, FindGlazesWithinALimitFormula)
     CGlazeSearchCriteria criteria;
     criteria.Add(kSearchWithinLimits, 0).m_limitFormula = &within;
     EXPECT_TRUE(glaze.MatchesCriteria(criteria));
+    ASSERT_EQ(criteria.m_criteria.size(), 1u);
     criteria.m_criteria.front()->m_limitFormula = &outside;
     EXPECT_FALSE(glaze.MatchesCriteria(criteria));
 
     CGlazeSearchCriteria oxide;
     oxide.Add(kSearchOxide, 0).m_element = 20;
     EXPECT_TRUE(glaze.MatchesCriteria(oxide));
+    ASSERT_EQ(oxide.m_criteria.size(), 1u);
     oxide.m_criteria.front()->m_element = 12;
     EXPECT_FALSE(glaze.MatchesCriteria(oxide));
 }

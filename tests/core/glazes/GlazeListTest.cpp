@@ -1,5 +1,6 @@
 #include "glazes/GlazeList.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
@@ -197,17 +198,17 @@ TEST_F(GlazeListTest, GoldenFileReadsAndWritesBackUnchanged)
 
     CGlazeList built;
     BuildSample(built);
-    built.GetAt(0).m_components.GetAt(0).m_amount = 33.33333; // as the file rounds it
+    RecordAt(built, 0).m_components.GetAt(0).m_amount = 33.33333; // as the file rounds it
     ExpectSameLists(list, built);
     // The invalid constraint text is kept as it was read.
-    const COptimizationParams* params = list.GetAt(0).FindOptimizationParams();
+    const COptimizationParams* params = RecordAt(list, 0).FindOptimizationParams();
     ASSERT_NE(params, nullptr);
     ASSERT_EQ(params->m_oxideConstraints.size(), 2u);
     EXPECT_TRUE(params->m_oxideConstraints[1].IsInvalid());
     EXPECT_EQ(params->m_oxideConstraints[1].Format(), "oops");
     ASSERT_EQ(params->m_materialConstraints.size(), 2u);
     EXPECT_TRUE(params->m_materialConstraints[1].IsInvalid());
-    EXPECT_EQ(list.GetAt(1).FindOptimizationParams(), nullptr);
+    EXPECT_EQ(RecordAt(list, 1).FindOptimizationParams(), nullptr);
 
     const std::string written = WriteText(list);
     EXPECT_EQ(written, file);
@@ -232,14 +233,14 @@ TEST_F(GlazeListTest, ReaderValueRules)
     EXPECT_EQ(a.m_notes, (CStringArrayEx{""}));
     EXPECT_EQ(a.m_byVol, 1);
     ASSERT_EQ(a.m_components.GetCount(), 1);
-    EXPECT_EQ(a.m_components.GetAt(0).m_amount, 7.5); // the second amount line wins
-    EXPECT_EQ(list.GetAt(1).m_byVol, 1);
-    EXPECT_EQ(list.GetAt(1).m_additions.GetAt(0).m_amount, 2.0);
-    EXPECT_EQ(list.GetAt(2).m_byVol, 0);
-    EXPECT_EQ(list.GetAt(2).m_batchSize, std::numeric_limits<double>::max());
+    EXPECT_EQ(RecordAt(a.m_components, 0).m_amount, 7.5); // the second amount line wins
+    EXPECT_EQ(RecordAt(list, 1).m_byVol, 1);
+    EXPECT_EQ(RecordAt(list, 1).m_additions.GetAt(0).m_amount, 2.0);
+    EXPECT_EQ(RecordAt(list, 2).m_byVol, 0);
+    EXPECT_EQ(RecordAt(list, 2).m_batchSize, std::numeric_limits<double>::max());
     // Texts that are no decimal number read as 0, never as an infinity or not-a-number.
-    EXPECT_EQ(list.GetAt(2).m_components.GetAt(0).m_amount, 0.0);
-    EXPECT_EQ(list.GetAt(2).m_components.GetAt(1).m_amount, 0.0);
+    EXPECT_EQ(RecordAt(list, 2).m_components.GetAt(0).m_amount, 0.0);
+    EXPECT_EQ(RecordAt(list, 2).m_components.GetAt(1).m_amount, 0.0);
     EXPECT_EQ(list.m_name, "Glazes");
 
     // A file with the header only: no glazes, the file's name and information lines.
@@ -256,9 +257,9 @@ TEST_F(GlazeListTest, GlazeWithoutADateLineCarriesTheDayOfReading)
     GetTodayString(today, g_prefs.datefmt);
     CGlazeList list;
     ASSERT_EQ(ReadText(list, kHeader + "name = Undated\nname = Dated\ndate = 1/2/1999\n"), 0);
-    EXPECT_EQ(list.GetAt(0).m_date, today);
-    EXPECT_EQ(list.GetAt(1).m_date, "1/2/1999");
-    EXPECT_EQ(list.GetAt(1).m_dateValue, 19990102);
+    EXPECT_EQ(RecordAt(list, 0).m_date, today);
+    EXPECT_EQ(RecordAt(list, 1).m_date, "1/2/1999");
+    EXPECT_EQ(RecordAt(list, 1).m_dateValue, 19990102);
 }
 
 TEST_F(GlazeListTest, ReaderErrorsLeaveAnEmptyList)
@@ -279,6 +280,7 @@ TEST_F(GlazeListTest, ReaderErrorsLeaveAnEmptyList)
         {kHeader + "name = A\ncomponent = X\namount = -0.5\n", 3, "Parameter 'amount' out of range, line 6"},
         {kHeader + "name = A\noptgt = 10\n", 3, "Parameter 'optgt' out of range, line 5"},
         {"filetype = Oxidarium Glazes\nname = A\n", 5, "Parameter 'version' not found"},
+        {"filetype = Oxidarium Glazes\nversion = 3\nname = A\n", 3, "Parameter 'version' out of range, line 2"},
         {kHeader + "version = 2\n", 4, "Multiple occurrences of parameter 'version', line 4"},
         {kHeader + "name = A\nno equals sign\n", 1, "Parse error in line 5"},
     };
@@ -332,7 +334,7 @@ TEST_F(GlazeListTest, ValuesNeverBreakTheFile)
     EXPECT_EQ(glaze2.m_name, "Two  lines");
     ASSERT_EQ(glaze2.m_notes.size(), 2u);
     EXPECT_EQ(glaze2.m_notes[0], longNote + "end");
-    EXPECT_EQ(glaze2.m_additions.GetAt(0).m_amount, 1e300);
+    EXPECT_EQ(RecordAt(glaze2.m_additions, 0).m_amount, 1e300);
     // What was read is written with the same text again.
     EXPECT_EQ(WriteText(read), written);
 }
@@ -355,7 +357,7 @@ TEST_F(GlazeListTest, EmptyListAndFailedStream)
     EXPECT_EQ(WriteText(list), kHeader + "dbname  = Glazes\n\n");
 
     list.m_glazes.push_back(std::make_unique<CGlaze>("Plain"));
-    list.GetAt(0).m_date = "x";
+    RecordAt(list, 0).m_date = "x";
     EXPECT_EQ(WriteText(list), kHeader + "dbname  = Glazes\n\n" + PlainGlazeLines("Plain", "x") + "\n");
 
     std::ostringstream failed;

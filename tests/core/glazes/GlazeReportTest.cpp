@@ -216,6 +216,16 @@ TEST_F(GlazeReportTest, SectionsFollowThePreferences)
         "   Alumina:Silica ratio is   1.00 : 8.00\001",
         "   Alkali:Neutral:Acid ratio is  1.00 : 0.50 : 4.00\001",
     }));
+
+    // A glaze without cones has no volatilization lines; with nothing before it, the cost summary
+    // that follows goes without a heading.
+    g_prefs.prtuseffs = g_prefs.annotes = g_prefs.anchunity = 0;
+    g_prefs.anchvolat = g_prefs.ancost = 1;
+    glaze.SetField(kGlazeFieldRange, "");
+    lines = Report(glaze);
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[5], "+++++++++++++++++++\002\001");
+    EXPECT_EQ(lines[6], "       Potash Feldspar    42.1%    $  0.42 per kg glaze\001");
 }
 
 // Without densities a by-volume recipe has no weights: the report keeps the recipe as entered

@@ -1,4 +1,5 @@
 #include "glazes/Glaze.h"
+#include "core/support/CheckedItems.h"
 #include "limits/LimitFormula.h"
 
 #include "glazes/GlazeAnalysis.h"
@@ -161,9 +162,9 @@ TEST_F(GlazeTest, CopiesAreDeepAndOwnTheirParameters)
     EXPECT_EQ(copy.m_lowCone, -4);
     EXPECT_EQ(copy.m_highTemp, 1201);
     EXPECT_EQ(copy.m_dateValue, 20030102);
-    EXPECT_EQ(copy.m_components.GetAt(0).m_name, "Silica");
+    EXPECT_EQ(RecordAt(copy.m_components, 0).m_name, "Silica");
     EXPECT_NE(&copy.m_components.GetAt(0), &with.m_components.GetAt(0));
-    EXPECT_EQ(copy.m_additions.GetAt(0).m_amount, 2);
+    EXPECT_EQ(RecordAt(copy.m_additions, 0).m_amount, 2);
     EXPECT_EQ(copy.m_byVol, 1);
     EXPECT_EQ(copy.m_batchSize, 500);
     ASSERT_NE(copy.FindOptimizationParams(), nullptr);
@@ -221,6 +222,7 @@ TEST_F(GlazeTest, CriteriaOnOneFieldAreAlternatives)
     // Alternatives, combined with a criterion on another field.
     criteria.Add(kSearchName, kSearchEquals, "celadon blue");
     EXPECT_TRUE(glossy.MatchesCriteria(criteria));
+    ASSERT_FALSE(criteria.m_criteria.empty());
     criteria.m_criteria.back()->m_text = "celadon";
     EXPECT_FALSE(glossy.MatchesCriteria(criteria));
     criteria.m_combineMode = kCombineNotAll;

@@ -1,6 +1,8 @@
 #include "glazes/GlazeTextOutput.h"
 
 #include "GlazeAnalysisTestSupport.h"
+#include "core/support/CheckedItems.h"
+#include "elements/ElementTable.h"
 #include "glazes/GlazesDoc.h"
 #include "support/LineOStream.h"
 
@@ -183,6 +185,18 @@ TEST_F(GlazeTextOutputTest, ListTables)
         "Celadon      18.3    13.8    67.9   1.0: 8.00  1.0: 8.13   76.2x10e-7/K  [100%]     10.3   $  0.69/kg",
         "Clear Test                                                                                           ",
     }));
+
+    // An expansion just above 0 still shows, with the share it rests on.
+    CElementTable table;
+    for (int z : {13, 14, 19, 20, 26})
+        table[z].expansion /= 1000.0;
+    {
+        CWorkingElementTableScope scope(table);
+        RecordAt(m_doc.Glazes(), 0).InvalidateAnalysis();
+        text.BuildListTable(rows, header, 3);
+        RecordAt(m_doc.Glazes(), 0).InvalidateAnalysis();
+    }
+    EXPECT_EQ(ItemAt(rows, 0), "Celadon      18.3    13.8    67.9   1.0: 8.00  1.0: 8.13    0.1x10e-7/K  [100%]     10.3   $  0.69/kg");
 
     // The oxide tables put each value under its oxide; a glaze without chemistry is its name.
     text.BuildListTable(rows, header, 4);

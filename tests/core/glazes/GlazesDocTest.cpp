@@ -1,5 +1,6 @@
 #include "glazes/GlazesDoc.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -321,6 +322,7 @@ TEST_F(GlazesDocTest, NewDatabasesAndRecordOperations)
     ASSERT_NE(dynamic_cast<CGlazesDoc*>(fresh), nullptr);
     EXPECT_EQ(static_cast<CGlazesDoc*>(fresh)->GetGlazeCount(), 0);
     EXPECT_FALSE(fresh->IsModified());
+    ASSERT_FALSE(m_frames.empty());
     EXPECT_EQ(TakeNotices(*m_frames.back()), (Notices{{HintDocumentOpened, 0}}));
     CGlazeSearchRun copy;
     copy.action = kFindCopyToNewDatabase;
@@ -337,6 +339,7 @@ TEST_F(GlazesDocTest, ClosingAModifiedDatabaseAsksOnce)
     const std::string path = CopySample();
     CGlazesDoc* doc = Open(path);
     ASSERT_TRUE(other && doc);
+    ASSERT_GE(m_frames.size(), 2u);
     CRecordingFrame& watcher = *m_frames[0];
     CRecordingFrame& list = *m_frames[1];
     TakeNotices(watcher);
@@ -375,6 +378,7 @@ TEST_F(GlazesDocTest, EditViewsKeepTheirChangesOrStopTheSave)
     const std::string path = CopySample();
     CGlazesDoc* doc = Open(path);
     ASSERT_NE(doc, nullptr);
+    ASSERT_FALSE(m_frames.empty());
     CRecordingFrame& list = *m_frames[0];
     TakeNotices(list);
     CRecordingFrame edit(*doc, "edit");
@@ -453,7 +457,7 @@ TEST_F(GlazesDocTest, FailedSavesReportAndKeepFilesAndPath)
     m_dialogs.AnswerPath(nowhere);
     EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDbAs));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    const CFileDialogRequest& request = m_dialogs.requests[0];
+    const CFileDialogRequest& request = m_dialogs.At(0);
     EXPECT_EQ(request.title, "Glaze Database Save As...");
     EXPECT_EQ(request.filter, "Database Files (*.glz)|*.glz|All Files (*.*)|*.*||");
     EXPECT_EQ(request.initialPath, path);
@@ -463,6 +467,7 @@ TEST_F(GlazesDocTest, FailedSavesReportAndKeepFilesAndPath)
     EXPECT_EQ(m_messages.At(0).helpId, 0x30122u);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetPathName(), path);
+    ASSERT_FALSE(m_frames.empty());
     EXPECT_TRUE(TakeNotices(*m_frames[0]) == (Notices{{HintDocumentOpened, 0}})) << "a failed save is not announced";
 
     // A Save As that fails while writing over an existing file leaves that file whole.
@@ -612,6 +617,7 @@ TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)
     glaze.m_components.Add("Whiting", 20.0);
     glaze.m_components.Add("Silica", 30.0);
     doc.InsertGlaze(0, glaze);
+    ASSERT_EQ(doc.GetGlazeCount(), 1);
     doc.SetModifiedFlag(false);
 
     CSubstitution substitution("whiting to dolomite");
@@ -641,8 +647,8 @@ TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     EXPECT_EQ(m_messages.At(0).text, "Unable to convert Mystery to material");
     EXPECT_EQ(m_messages.At(0).helpId, 198160u);
-    EXPECT_EQ(m_materials.Materials().GetCount(), 4);
-    EXPECT_EQ(m_materials.Materials().GetAt(3)->m_name, "Matte") << "a material is named after its glaze";
+    ASSERT_EQ(m_materials.Materials().GetCount(), 4);
+    EXPECT_EQ(RecordAt(m_materials.Materials(), 3).m_name, "Matte") << "a material is named after its glaze";
     EXPECT_EQ(doc.ConvertGlazeToMaterial({}, true), 0);
 
     // The selection is the list view's, while that view lives.
@@ -687,6 +693,7 @@ TEST_F(GlazesDocTest, TheGlazeClipboardFollowsTheSharedProtocol)
     EXPECT_NE(&clipboard.GetAt(0), doc->GetGlaze(0));
 
     CPasteTarget target{nullptr, doc, DbFileType::Glazes, 1, doc->GetGlazeCount()};
+    ASSERT_FALSE(m_frames.empty());
     TakeNotices(*m_frames[0]);
     const int pasted = PasteFromClipboard(clipboard, target,
                                           [doc](int index, const CGlaze& glaze) { doc->InsertGlaze(index, glaze); });

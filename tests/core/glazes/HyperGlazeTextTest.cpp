@@ -1,5 +1,6 @@
 #include "glazes/HyperGlazeText.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/glazes/GlazeTextTestSupport.h"
 #include "glazes/InsightImport.h"
 #include "support/NumberText.h"
@@ -17,14 +18,14 @@ using HyperGlazeTextTest = GlazeTextTest;
 TEST_F(HyperGlazeTextTest, GoldenRecordsImportExactly)
 {
     CGlazeList list;
-    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, Fixture("hyperglaze_records.txt")), 2);
+    ASSERT_EQ(CHyperGlazeIO::ImportRecipes(list, Fixture("hyperglaze_records.txt")), 2);
     ASSERT_EQ(list.GetCount(), 2); // the short last line adds nothing, and the user is told
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{Fixture("hyperglaze_records.txt") +
                                                            ": 1 record could not be read and was left out:\n"
                                                            "record 3 \"Broken\""});
     m_messages.boxes.clear();
 
-    const CGlaze& tenmoku = list.GetAt(0);
+    const CGlaze& tenmoku = RecordAt(list, 0);
     EXPECT_EQ(tenmoku.m_name, "Tenmoku");
     EXPECT_EQ(tenmoku.m_range, "10");
     EXPECT_EQ(tenmoku.m_highCone, 10);
@@ -40,7 +41,7 @@ TEST_F(HyperGlazeTextTest, GoldenRecordsImportExactly)
     ExpectLines(tenmoku.m_components, {{"Custer Feldspar", 45.5}, {"Silica", 30}, {"Whiting", 24.5}});
     ExpectLines(tenmoku.m_additions, {{"Red Iron Oxide", 10}});
 
-    const CGlaze& clear = list.GetAt(1);
+    const CGlaze& clear = RecordAt(list, 1);
     EXPECT_EQ(clear.m_name, "Clear Base");
     EXPECT_EQ(clear.m_date, "");
     ExpectLines(clear.m_components, {{"Frit 3134", 60}, {"EPK", 40}, {"Flint", 0}});
@@ -68,8 +69,8 @@ TEST_F(HyperGlazeTextTest, AFileWithoutRecordsIsRefused)
     m_messages.boxes.clear();
     const std::string record = "Good\t6" + std::string(49, '\t') + "end\n";
     const std::string mixed = WriteFile("mixed.txt", record + "x\ty\x01" + std::string(50, '\t') + "\n" + record);
-    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, mixed), 2);
-    EXPECT_EQ(list.GetAt(1).m_name, "Good");
+    ASSERT_EQ(CHyperGlazeIO::ImportRecipes(list, mixed), 2);
+    EXPECT_EQ(RecordAt(list, 1).m_name, "Good");
     EXPECT_EQ(m_messages.Texts(),
               std::vector<std::string>{mixed + ": 1 record could not be read and was left out:\nrecord 2 \"x\""});
 }
@@ -108,18 +109,18 @@ TEST_F(HyperGlazeTextTest, EveryReadableRecordComesInAndTheOthersAreNamed)
     CGlazeList list;
     EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, path), 6);
     ASSERT_EQ(list.GetCount(), 6);
-    EXPECT_EQ(list.GetAt(0).m_name, "One");
-    EXPECT_EQ(list.GetAt(1).m_name, "Two");
-    EXPECT_EQ(list.GetAt(1).m_notes, CStringArrayEx{"first second line"}); // one paragraph, re-flowed
-    ExpectLines(list.GetAt(1).m_components, {{"Silica", 25}});
-    EXPECT_EQ(list.GetAt(2).m_name, "Four");
-    EXPECT_EQ(list.GetAt(3).m_name, "Five");
-    EXPECT_EQ(list.GetAt(3).m_notes, (CStringArrayEx{"last", "", "after a blank line"}));
-    EXPECT_EQ(list.GetAt(4).m_name, "Six");
-    EXPECT_EQ(list.GetAt(4).m_notes, CStringArrayEx{"See card. Glaze name: Six (older)"});
-    EXPECT_EQ(list.GetAt(5).m_name, "Eight");
-    EXPECT_EQ(list.GetAt(5).m_range, "6");
-    EXPECT_EQ(list.GetAt(5).m_notes, CStringArrayEx{"a card in two lines"});
+    EXPECT_EQ(RecordAt(list, 0).m_name, "One");
+    EXPECT_EQ(RecordAt(list, 1).m_name, "Two");
+    EXPECT_EQ(RecordAt(list, 1).m_notes, CStringArrayEx{"first second line"}); // one paragraph, re-flowed
+    ExpectLines(RecordAt(list, 1).m_components, {{"Silica", 25}});
+    EXPECT_EQ(RecordAt(list, 2).m_name, "Four");
+    EXPECT_EQ(RecordAt(list, 3).m_name, "Five");
+    EXPECT_EQ(RecordAt(list, 3).m_notes, (CStringArrayEx{"last", "", "after a blank line"}));
+    EXPECT_EQ(RecordAt(list, 4).m_name, "Six");
+    EXPECT_EQ(RecordAt(list, 4).m_notes, CStringArrayEx{"See card. Glaze name: Six (older)"});
+    EXPECT_EQ(RecordAt(list, 5).m_name, "Eight");
+    EXPECT_EQ(RecordAt(list, 5).m_range, "6");
+    EXPECT_EQ(RecordAt(list, 5).m_notes, CStringArrayEx{"a card in two lines"});
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": 2 records could not be read and were left out:\n"
                                                                   "record 3 \"Three\"\nrecord 7 \"Seven\""});
     EXPECT_EQ(m_messages.At(0).helpId, kGlazeImportErrorHelpId);
@@ -163,15 +164,15 @@ TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
     // Written text reads back through the same import.
     const std::string path = WriteFile("export.txt", out.str());
     CGlazeList back;
-    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(back, path), 2);
-    const CGlaze& shino = back.GetAt(0);
+    ASSERT_EQ(CHyperGlazeIO::ImportRecipes(back, path), 2);
+    const CGlaze& shino = RecordAt(back, 0);
     EXPECT_EQ(shino.m_range, "10");
     EXPECT_EQ(shino.m_flaws, "crawls");
     ExpectLines(shino.m_components, {{"Nepheline Syenite", 40.13}, {"EPK", 60}});
     ExpectLines(shino.m_additions, {{"Soda Ash", 2}});
     // The comment lines run on into one paragraph when re-flowed.
     EXPECT_EQ(shino.m_notes, CStringArrayEx{"Recipe given by volume. Thick. Variations -- less soda"});
-    EXPECT_EQ(back.GetAt(1).m_name, "Bare");
+    EXPECT_EQ(RecordAt(back, 1).m_name, "Bare");
 }
 
 // --- the outside sample: 60 recipes of a HyperGlaze user's labelled text -----------------------
@@ -240,7 +241,7 @@ TEST_F(HyperGlazeTextTest, OutsideSampleImportsAndRoundTrips)
     ASSERT_EQ(expected.size(), 60u);
 
     CGlazeList list;
-    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, path), 60);
+    ASSERT_EQ(CHyperGlazeIO::ImportRecipes(list, path), 60);
     ASSERT_EQ(list.GetCount(), 60);
     // Three of the sample's lines lack a column; the import asks about each (and goes on).
     ASSERT_EQ(m_messages.boxes.size(), 3u);
@@ -250,7 +251,7 @@ TEST_F(HyperGlazeTextTest, OutsideSampleImportsAndRoundTrips)
     m_messages.boxes.clear();
     for (int i = 0; i < 60; ++i) {
         const SampleRecipe& want = expected[static_cast<std::size_t>(i)];
-        const CGlaze& glaze = list.GetAt(i);
+        const CGlaze& glaze = RecordAt(list, i);
         SCOPED_TRACE(want.name);
         EXPECT_EQ(glaze.m_name, want.name);
         EXPECT_EQ(glaze.m_range, want.cone);
@@ -269,10 +270,10 @@ TEST_F(HyperGlazeTextTest, OutsideSampleImportsAndRoundTrips)
     std::ostringstream out;
     EXPECT_EQ(CHyperGlazeIO::ExportRecipes(out, list, all), 0);
     CGlazeList back;
-    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(back, WriteFile("again.txt", out.str())), 60);
+    ASSERT_EQ(CHyperGlazeIO::ImportRecipes(back, WriteFile("again.txt", out.str())), 60);
     EXPECT_TRUE(m_messages.boxes.empty());
     for (int i = 0; i < 60 && i < back.GetCount(); ++i)
-        ExpectSameGlaze(list.GetAt(i), back.GetAt(i));
+        ExpectSameGlaze(RecordAt(list, i), RecordAt(back, i));
 }
 
 } // namespace

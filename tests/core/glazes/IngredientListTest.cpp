@@ -1,5 +1,6 @@
 #include "glazes/IngredientList.h"
 
+#include "core/support/CheckedItems.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
@@ -93,8 +94,8 @@ TEST_F(IngredientListTest, EditingByIndexCopiesLinesAndIgnoresBadIndexes)
 
     // Copies never share lines.
     CIngredientList copy(list);
-    copy.GetAt(0).m_amount = 99;
-    EXPECT_EQ(list.GetAt(0).m_amount, 10);
+    RecordAt(copy, 0).m_amount = 99;
+    EXPECT_EQ(RecordAt(list, 0).m_amount, 10);
     copy = list;
     copy.Append(copy);
     EXPECT_EQ(Contents(copy), (Lines{{"Whiting", 10}, {"Kaolin", 20}, {"Whiting", 10}, {"Kaolin", 20}}));

@@ -1,5 +1,6 @@
 #include "glazes/InsightImport.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/glazes/GlazeTextTestSupport.h"
 #include "shell/Preferences.h"
 #include "support/TextHelpers.h"
@@ -14,10 +15,10 @@ TEST_F(InsightImportTest, GoldenRecipeFileImportsExactly)
 {
     CGlazeList list;
     std::vector<std::string> paths = {Fixture("insight_golden.rcp")};
-    EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 1);
+    ASSERT_EQ(CInsightIO::ImportRecipes(list, paths, false), 1);
     EXPECT_TRUE(m_messages.boxes.empty());
     ASSERT_EQ(list.GetCount(), 1);
-    const CGlaze& glaze = list.GetAt(0);
+    const CGlaze& glaze = RecordAt(list, 0);
     EXPECT_EQ(glaze.m_name, "Celadon #2");
     ExpectLines(glaze.m_components, {{"Silica", 30.5}, {"Custer Feldspar", 45}, {"Whiting", 20}, {"EPK", 4.5}});
     EXPECT_EQ(glaze.m_additions.GetCount(), 0);
@@ -44,15 +45,15 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
     std::vector<std::string> paths = {lf, old, crlf, cut, cases, (m_dir / "missing.rcp").string(), "/dev/zero"};
     EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 4);
     ASSERT_EQ(list.GetCount(), 4);
-    ExpectLines(list.GetAt(0).m_components, {{"Silica", 30}, {"Whiting", 70}});
-    EXPECT_EQ(list.GetAt(0).m_notes, CStringArrayEx{"pasted"});
-    ExpectLines(list.GetAt(1).m_components, {{"Whiting", 55}});
-    EXPECT_TRUE(list.GetAt(1).m_notes.empty());
+    ExpectLines(RecordAt(list, 0).m_components, {{"Silica", 30}, {"Whiting", 70}});
+    EXPECT_EQ(RecordAt(list, 0).m_notes, CStringArrayEx{"pasted"});
+    ExpectLines(RecordAt(list, 1).m_components, {{"Whiting", 55}});
+    EXPECT_TRUE(RecordAt(list, 1).m_notes.empty());
     // Regression: notes running to the end without "ENDNOTES" rejected the whole recipe.
-    EXPECT_EQ(list.GetAt(2).m_name, "Cut");
-    EXPECT_EQ(list.GetAt(2).m_notes, CStringArrayEx{"half"});
-    EXPECT_EQ(list.GetAt(3).m_name, "Case");
-    EXPECT_EQ(list.GetAt(3).m_notes, CStringArrayEx{"note"});
+    EXPECT_EQ(RecordAt(list, 2).m_name, "Cut");
+    EXPECT_EQ(RecordAt(list, 2).m_notes, CStringArrayEx{"half"});
+    EXPECT_EQ(RecordAt(list, 3).m_name, "Case");
+    EXPECT_EQ(RecordAt(list, 3).m_notes, CStringArrayEx{"note"});
 
     ASSERT_EQ(m_messages.boxes.size(), 3u);
     EXPECT_EQ(m_messages.At(0).text, old + ": Incorrect version number (should be >= 4.0)");
@@ -108,12 +109,12 @@ TEST_F(InsightImportTest, ExportedRecipesReadBackFromTheClipboard)
     m_clipboard.SetText(crlf);
     CGlazeList list;
     std::vector<std::string> paths;
-    EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, true), 2);
+    ASSERT_EQ(CInsightIO::ImportRecipes(list, paths, true), 2);
     EXPECT_EQ(paths, std::vector<std::string>{"Clipboard"});
-    EXPECT_EQ(list.GetAt(0).m_name, "Second");
-    ExpectLines(list.GetAt(0).m_components, {{"EPK", 12.35}});
-    ExpectLines(list.GetAt(1).m_components, {{"Silica", 25}, {"Whiting", 75}, {"Rutile", 4}});
-    EXPECT_EQ(list.GetAt(1).m_notes, (CStringArrayEx{"one", "", "two"}));
+    EXPECT_EQ(RecordAt(list, 0).m_name, "Second");
+    ExpectLines(RecordAt(list, 0).m_components, {{"EPK", 12.35}});
+    ExpectLines(RecordAt(list, 1).m_components, {{"Silica", 25}, {"Whiting", 75}, {"Rutile", 4}});
+    EXPECT_EQ(RecordAt(list, 1).m_notes, (CStringArrayEx{"one", "", "two"}));
 
     m_clipboard.SetText("5.0\r\nRCP\r\nx\r\nHalf\r\nSilica\r\n");
     EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, true), 2);

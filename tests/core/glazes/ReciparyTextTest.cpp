@@ -1,5 +1,6 @@
 #include "glazes/ReciparyText.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/glazes/GlazeTextTestSupport.h"
 #include "glazes/InsightImport.h"
 #include "shell/Preferences.h"
@@ -19,11 +20,11 @@ int ImportClipboard(CFakeClipboard& clipboard, CGlazeList& list, const std::stri
 TEST_F(ReciparyTextTest, GoldenFileImportsExactly)
 {
     CGlazeList list;
-    EXPECT_EQ(CReciparyIO::ImportRecipes(list, Fixture("recipary_golden.txt")), 3);
+    ASSERT_EQ(CReciparyIO::ImportRecipes(list, Fixture("recipary_golden.txt")), 3);
     EXPECT_TRUE(m_messages.boxes.empty());
     ASSERT_EQ(list.GetCount(), 3);
 
-    const CGlaze& celadon = list.GetAt(0);
+    const CGlaze& celadon = RecordAt(list, 0);
     EXPECT_EQ(celadon.m_name, "Celadon Blue");
     EXPECT_EQ(celadon.m_range, "10");
     EXPECT_EQ(celadon.m_lowCone, 10);
@@ -48,10 +49,10 @@ TEST_F(ReciparyTextTest, GoldenFileImportsExactly)
     EXPECT_EQ(celadon.m_notes, (CStringArrayEx{"Apply thinly.", "", "Best on porcelain, fired in light reduction."}));
 
     // A block without "Comments:" is kept, and the next block starts its own glaze.
-    EXPECT_EQ(list.GetAt(1).m_name, "Plain White");
-    ExpectLines(list.GetAt(1).m_components, {{"Frit 3134", 50}, {"Kaolin", 50}});
-    EXPECT_TRUE(list.GetAt(1).m_notes.empty());
-    const CGlaze& black = list.GetAt(2);
+    EXPECT_EQ(RecordAt(list, 1).m_name, "Plain White");
+    ExpectLines(RecordAt(list, 1).m_components, {{"Frit 3134", 50}, {"Kaolin", 50}});
+    EXPECT_TRUE(RecordAt(list, 1).m_notes.empty());
+    const CGlaze& black = RecordAt(list, 2);
     EXPECT_EQ(black.m_range, "04");
     EXPECT_EQ(black.m_quality, "satin");
     ExpectLines(black.m_components, {{"Red Art", 80}, {"Manganese Dioxide", 20}});
@@ -62,22 +63,22 @@ TEST_F(ReciparyTextTest, IngredientLineForms)
 {
     CGlazeList list;
     // The first ingredient line decides: amount first for the whole source.
-    EXPECT_EQ(ImportClipboard(m_clipboard, list,
+    ASSERT_EQ(ImportClipboard(m_clipboard, list,
                               "Glaze name: A\nRecipe:\n45 Custer  Feldspar\n55\tsilica\nTotal\n"
                               "Glaze name: B\nRecipe:\tPercent\tBatch\n10 Whiting\n"),
               2);
-    ExpectLines(list.GetAt(0).m_components, {{"Custer  Feldspar", 45}, {"Silica", 55}});
-    ExpectLines(list.GetAt(1).m_components, {{"Whiting", 10}});
+    ExpectLines(RecordAt(list, 0).m_components, {{"Custer  Feldspar", 45}, {"Silica", 55}});
+    ExpectLines(RecordAt(list, 1).m_components, {{"Whiting", 10}});
 
     // Name first, two columns: the batch column is the amount. A line without an amount asks,
     // then takes the whole line as the name.
     list.Reset();
-    EXPECT_EQ(ImportClipboard(m_clipboard, list,
+    ASSERT_EQ(ImportClipboard(m_clipboard, list,
                               "Glaze name: C\r\nRecipe:  Percent Batch\r\nFeldspar 45.0 450.0\r\nWollastonite\r\n"
                               "Also add:\r\n 12 3\r\n"),
               1);
-    ExpectLines(list.GetAt(0).m_components, {{"Feldspar", 450}, {"Wollastonite", 99999.0}});
-    ExpectLines(list.GetAt(0).m_additions, {{"XXXXXX", 3}});
+    ExpectLines(RecordAt(list, 0).m_components, {{"Feldspar", 450}, {"Wollastonite", 99999.0}});
+    ExpectLines(RecordAt(list, 0).m_additions, {{"XXXXXX", 3}});
     ASSERT_EQ(m_messages.boxes.size(), 2u);
     EXPECT_EQ(m_messages.At(0).text,
               "Missing ingredient amount?\n Glaze: C\n Line reads: Wollastonite\n(setting amount to 99999.0)");
@@ -129,7 +130,7 @@ TEST_F(ReciparyTextTest, ExportWritesTheLabelledLayout)
                          "Totals:\t100.0 %\t80.00 g\n\n"
                          "Also add:\nCobalt Carbonate\t1.9\t1.50\n\n"
                          "Comments:\nRecipe in parts by volume.\nSpray it.\nVariations --\nadd 2 rutile\n\n"
-                         "Glaze name: Zero\nDate: " + glazes.GetAt(1).m_date + "\n\n"
+                         "Glaze name: Zero\nDate: " + RecordAt(glazes, 1).m_date + "\n\n"
                          "Recipe:\tPercent\tBatch\nSilica\t0.0\t0.00\nTotals:\t0.0 %\t0.00 g\n\nComments:\n\n");
 
     g_prefs.emptydesc = 1;
@@ -157,10 +158,10 @@ TEST_F(ReciparyTextTest, ExportThenImportGivesBackTheGlazes)
     CReciparyIO::ExportRecipes(out, glazes, indices);
 
     CGlazeList back;
-    EXPECT_EQ(CReciparyIO::ImportText(back, out.str(), '\n', "text"), 2);
+    ASSERT_EQ(CReciparyIO::ImportText(back, out.str(), '\n', "text"), 2);
     for (int i = 0; i < 2; ++i) {
         const CGlaze& a = glazes.GetAt(i);
-        const CGlaze& b = back.GetAt(i);
+        const CGlaze& b = RecordAt(back, i);
         for (const auto member : {&CGlaze::m_name, &CGlaze::m_source, &CGlaze::m_date, &CGlaze::m_type,
                                   &CGlaze::m_range, &CGlaze::m_firetype, &CGlaze::m_color, &CGlaze::m_vistexture,
                                   &CGlaze::m_quality, &CGlaze::m_transparency, &CGlaze::m_xtals,
@@ -170,9 +171,9 @@ TEST_F(ReciparyTextTest, ExportThenImportGivesBackTheGlazes)
         EXPECT_EQ(a.m_lowCone, b.m_lowCone);
         EXPECT_EQ(a.m_notes, b.m_notes);
     }
-    ExpectLines(back.GetAt(0).m_components, {{"Silica", 25.25}, {"Custer Feldspar", 74.75}});
-    ExpectLines(back.GetAt(0).m_additions, {{"Rutile", 4}});
-    ExpectLines(back.GetAt(1).m_components, {{"Whiting", 100}});
+    ExpectLines(RecordAt(back, 0).m_components, {{"Silica", 25.25}, {"Custer Feldspar", 74.75}});
+    ExpectLines(RecordAt(back, 0).m_additions, {{"Rutile", 4}});
+    ExpectLines(RecordAt(back, 1).m_components, {{"Whiting", 100}});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "graphs/ChartDuplicateFilter.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/graphs/ChartTestSupport.h"
 #include "graphs/ChartDrawing.h"
 
@@ -47,7 +48,7 @@ TEST_F(ChartDuplicateFilterTest, ATextOrLineDrawnAgainIsKeptOnlyWhenSomethingOpa
     chart.ChartDrawText(125.0, 500.0, 2, 0, 0, "SiO2");
     chart.ChartDrawLine(1000.0, 100.0, 1800.0, 100.0, 1, 0, 0);
     EXPECT_EQ(Count(), 7u);
-    EXPECT_EQ(chart.Primitives().back().text, "SiO2");
+    EXPECT_EQ(LastItem(chart.Primitives()).text, "SiO2");
     // A box ending just short of the text does not.
     DrawBox(chart, 0.0, 400.0, 124.9, 600.0);
     chart.ChartDrawText(125.0, 500.0, 2, 0, 0, "SiO2");
@@ -76,10 +77,10 @@ TEST_F(ChartDuplicateFilterTest, MarkersDrawnAgainKeepTheLineThatAnswersClicks)
     chart.ChartDrawMarkers(0.0, 0.0);
     ASSERT_EQ(Count(), 6u);
     const auto& list = chart.Primitives();
-    EXPECT_EQ(list[4].hitKind, CChartPrimitive::kHitCell);
-    EXPECT_EQ(list[4].row, 0);
-    EXPECT_EQ(list[5].hitKind, CChartPrimitive::kHitCell);
-    EXPECT_EQ(list[5].row, 1);
+    EXPECT_EQ(ItemAt(list, 4).hitKind, CChartPrimitive::kHitCell);
+    EXPECT_EQ(ItemAt(list, 4).row, 0);
+    EXPECT_EQ(ItemAt(list, 5).hitKind, CChartPrimitive::kHitCell);
+    EXPECT_EQ(ItemAt(list, 5).row, 1);
 }
 
 // The rule as it reads: look back from the latest primitive; something opaque over the new one

@@ -4,6 +4,7 @@
 
 #include "graphs/Chart.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/graphs/ChartTestSupport.h"
 #include "graphs/ChartPalette.h"
 
@@ -53,7 +54,7 @@ TEST_F(ChartMarkerCullingTest, ACoveredMarkerIsNotDrawnButAnswersClicksInItsPlac
     chart.ChartDrawMarkers(0.0, 0.0);
     const int p = kFiller;
     EXPECT_EQ(DrawnCells(), (std::vector<std::pair<int, int>>{{0, p - 1}, {1, p - 1}, {0, p}, {0, p + 1}, {1, p + 1}}));
-    EXPECT_EQ(chart.Primitives().back().color, GraphPaletteColor(10));
+    EXPECT_EQ(LastItem(chart.Primitives()).color, GraphPaletteColor(10));
 
     // k1's box with the click's reach runs from 181 up, k3's from 181.5: at 181.2 only k1 and
     // the earlier k0 (from 175) answer, and k1 lies over k0.

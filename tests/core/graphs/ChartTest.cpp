@@ -1,5 +1,6 @@
 #include "graphs/Chart.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/graphs/ChartTestSupport.h"
 #include "graphs/ChartDefinition.h"
 #include "graphs/ChartDrawing.h"
@@ -202,6 +203,7 @@ TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
     DefineBars(0, 2, {10, 5, 20, 10, 30, 15});
     EXPECT_DOUBLE_EQ(chart.ChartGetLayout(2), 30.0);
     EXPECT_EQ(CellPrimitives(chart).size() - cells, 6u);
+    ASSERT_FALSE(CellPrimitives(chart).empty());
     EXPECT_EQ(CellPrimitives(chart).back()->column, 1);
     EXPECT_EQ(CellPrimitives(chart).back()->row, 2);
     // Floating: set 0 is the invisible base; a bar of no length is not drawn. The bars are
@@ -342,7 +344,7 @@ TEST_F(ChartTest, SubAreasMarkersAndDrawingCallsUseTheCurrentAreasUnits)
     const int legend = chart.ChartBeginSubArea(1500.0, 0.0, 500.0, 1000.0, 1000.0);
     EXPECT_DOUBLE_EQ(chart.ChartGetAreaWidth(), 500.0);
     chart.ChartDrawLine(0.0, 0.0, 10.0, 0.0, 1, 0, 4);
-    const CChartPrimitive& line = chart.Primitives().back();
+    const CChartPrimitive& line = LastItem(chart.Primitives());
     EXPECT_THAT(line.points, ElementsAre(CChartPointD{1500.0, 0.0}, CChartPointD{1510.0, 0.0}));
     EXPECT_EQ(line.color, GraphPaletteColor(4));
     chart.ChartEndSubArea(legend);
@@ -353,7 +355,7 @@ TEST_F(ChartTest, SubAreasMarkersAndDrawingCallsUseTheCurrentAreasUnits)
     EXPECT_DOUBLE_EQ(chart.ChartGetAreaWidth(), 2000.0);
     EXPECT_NEAR(chart.ChartMeasureTextHeight(2, 0, "XYZxyz"), 2.0 * lineHeight, 1e-9);
     chart.ChartDrawText(100.0, 100.0, 2, 0x102, 0, "Mid");
-    const CChartPrimitive& text = chart.Primitives().back();
+    const CChartPrimitive& text = LastItem(chart.Primitives());
     EXPECT_DOUBLE_EQ(text.left, 50.0 - 30.0);
     EXPECT_NEAR(text.bottom, 550.0 - lineHeight, 1e-9);
     chart.ChartEndSubArea(99); // not open: nothing
@@ -372,12 +374,12 @@ TEST_F(ChartTest, SubAreasMarkersAndDrawingCallsUseTheCurrentAreasUnits)
     EXPECT_EQ(chart.Primitives().size() - before, 5u);
     EXPECT_EQ(HitAt(550.0, 150.0), (CChartHit{8, 0, 1, 1}));
     EXPECT_EQ(HitAt(350.0, 130.0), CChartHit{}); // the hidden one
-    EXPECT_EQ(chart.Primitives().back().color, GraphPaletteColor(1));
+    EXPECT_EQ(LastItem(chart.Primitives()).color, GraphPaletteColor(1));
 
     // Background images that cannot be read draw nothing.
     EXPECT_EQ(chart.ChartSetBackgroundImage(0, 0, 10, 10, "missing.png"), 1);
     EXPECT_EQ(chart.ChartSetBackgroundImage(0, 0, 10, 10, "readable.png"), 0);
-    EXPECT_EQ(chart.Primitives().back().type, CChartPrimitive::Type::Image);
+    EXPECT_EQ(LastItem(chart.Primitives()).type, CChartPrimitive::Type::Image);
 }
 
 TEST_F(ChartTest, LegendsAndSideTitlesTakeTheirRoom)
@@ -399,7 +401,7 @@ TEST_F(ChartTest, LegendsAndSideTitlesTakeTheirRoom)
     EXPECT_NEAR(chart.ChartGetLayout(6), 20.0 + lineHeight + 10.0 + 12.0, 1e-9);
     const auto texts = DrawnTexts(chart);
     EXPECT_THAT(texts, ElementsAre("Left", "Right", "Glaze one", "Two"));
-    EXPECT_EQ(chart.Primitives()[0].angle, 90);
+    EXPECT_EQ(ItemAt(chart.Primitives(), 0).angle, 90);
     EXPECT_EQ(CellPrimitives(chart).size(), 2u);
 }
 
@@ -417,15 +419,16 @@ TEST_F(ChartTest, BarsManyToThePixelDrawOnlyThoseNoLaterBarOfTheirColumnCovers)
     chart.ChartSetKind(kChartBar, 0, 0x20);
     const auto cells = CellPrimitives(chart);
     // A column keeps its last bar and the later of each higher one: at most 3.
-    EXPECT_GT(cells.size(), 390u);
+    ASSERT_GT(cells.size(), 390u);
     EXPECT_LT(cells.size(), 1250u);
     const auto top = [](const CChartPrimitive* p) { return std::max(p->points[0].y, p->points[2].y); };
     const auto column = [](const CChartPrimitive* p) { return std::floor(std::min(p->points[0].x, p->points[2].x) * 0.3); };
     EXPECT_EQ((*std::max_element(cells.begin(), cells.end(), [&](auto* a, auto* b) { return top(a) < top(b); }))->column,
               7777);
     for (std::size_t i = 1; i < cells.size(); ++i) {
-        if (column(cells[i]) == column(cells[i - 1]))
+        if (column(cells[i]) == column(cells[i - 1])) {
             EXPECT_GT(top(cells[i - 1]), top(cells[i])) << "bars " << cells[i - 1]->column << " and " << cells[i]->column;
+        }
     }
     // The last bar is drawn.
     EXPECT_EQ(cells.back()->column, 9999);
@@ -643,7 +646,7 @@ TEST_F(ChartTest, AnUpwardValueAxisHasItsTicksOutsideOrAcross)
                                       ElementsAre(CChartPointD{80.0, 300.0}, CChartPointD{100.0, 300.0}),
                                       ElementsAre(CChartPointD{80.0, 400.0}, CChartPointD{100.0, 400.0})));
     // Across: half a tick length on either side.
-    EXPECT_THAT(ticks(6).back(), ElementsAre(CChartPointD{90.0, 400.0}, CChartPointD{110.0, 400.0}));
+    EXPECT_THAT(LastItem(ticks(6)), ElementsAre(CChartPointD{90.0, 400.0}, CChartPointD{110.0, 400.0}));
 }
 
 // Category labels wrapped to many lines may take most of the height; the plot keeps what they leave.

@@ -1,4 +1,5 @@
 #include "core/graphs/GraphBuildTestSupport.h"
+#include "core/support/CheckedItems.h"
 #include "graphs/ChartDefinition.h"
 #include "graphs/GraphTypeTable.h"
 
@@ -147,7 +148,7 @@ TEST_F(GlazeCollectionTest, HistogramScatterTriaxialAndLimitFormulaTitles)
     define();
     m_graph.type = kGraphScatter3D;
     m_graph.SetScatterTitles("Data for 2 glazes");
-    EXPECT_EQ(Titles()[1], "SiO2      /      Si/Al ratio");
+    EXPECT_EQ(ItemAt(Titles(), 1), "SiO2      /      Si/Al ratio");
     EXPECT_EQ(chart.Definition().axes[3].format, ""); // the ratio has no format
 
     define();

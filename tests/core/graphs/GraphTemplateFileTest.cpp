@@ -1,5 +1,6 @@
 #include "graphs/GraphTemplateDatabase.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 
 #include <gmock/gmock.h>
@@ -49,7 +50,7 @@ TEST(GraphTemplateFileTest, GoldenFileRoundTripsByteForByte)
     EXPECT_EQ(database.m_version, 2);
     EXPECT_THAT(database.m_infoLines, ElementsAre("first information line", "  indented information", ""));
     ASSERT_EQ(database.m_oxideColors.GetCount(), 3);
-    EXPECT_EQ(database.m_oxideColors[1], (COxideColor{1, 9, 3, 1}));
+    EXPECT_EQ(ItemAt(database.m_oxideColors, 1), (COxideColor{1, 9, 3, 1}));
     EXPECT_EQ(database.m_oxideColors.GetAt(3), nullptr);
     ASSERT_EQ(database.m_materialTypeColors.GetCount(), 2);
     EXPECT_EQ(database.m_materialTypeColors[1], (CMaterialTypeColor{"Local clay", 6, 5, 1}));
@@ -71,10 +72,10 @@ TEST(GraphTemplateFileTest, GoldenFileRoundTripsByteForByte)
     EXPECT_EQ(t.limform, "Cone 6 gloss");
     EXPECT_EQ(t.ovftype, 2);
     ASSERT_EQ(t.m_dataSources.GetCount(), 2);
-    EXPECT_EQ(t.m_dataSources.GetAt(0).dspat, 3);
-    EXPECT_EQ(t.m_dataSources.GetAt(0).dscp, 1);
-    EXPECT_EQ(t.m_dataSources.GetAt(1).dsdbname, "Cone 6 tests");
-    EXPECT_THAT(t.m_dataSources.GetAt(1).dsgname, ElementsAre("Celadon", "Tenmoku", "Shino"));
+    EXPECT_EQ(RecordAt(t.m_dataSources, 0).dspat, 3);
+    EXPECT_EQ(RecordAt(t.m_dataSources, 0).dscp, 1);
+    EXPECT_EQ(RecordAt(t.m_dataSources, 1).dsdbname, "Cone 6 tests");
+    EXPECT_THAT(RecordAt(t.m_dataSources, 1).dsgname, ElementsAre("Celadon", "Tenmoku", "Shino"));
     EXPECT_EQ(database.GetAt(1), CGraphTemplate("Defaults only"));
 }
 
@@ -127,9 +128,9 @@ TEST(GraphTemplateFileTest, ReaderRulesForFlagsOmittedKeysAndVersions)
     EXPECT_EQ(t.labels, 0);
     // Keys the file leaves out keep the defaults of graph type 0, whatever the type.
     EXPECT_EQ(t.bpoxides, "105,106,107");
-    EXPECT_EQ(t.m_dataSources.GetAt(0).dscp, 1);
-    EXPECT_THAT(t.m_dataSources.GetAt(0).dsgname, ElementsAre("padded"));
-    EXPECT_EQ(database.m_oxideColors[0], (COxideColor{500, 0, 0, 1}));
+    EXPECT_EQ(RecordAt(t.m_dataSources, 0).dscp, 1);
+    EXPECT_THAT(RecordAt(t.m_dataSources, 0).dsgname, ElementsAre("padded"));
+    EXPECT_EQ(ItemAt(database.m_oxideColors, 0), (COxideColor{500, 0, 0, 1}));
     EXPECT_TRUE(database.m_materialTypeColors.empty());
 
     // Only the two header keys: an empty database with empty colour lists; the name stays.

@@ -2,6 +2,7 @@
 // a chart's build.
 
 #include "core/graphs/GraphBuildTestSupport.h"
+#include "core/support/CheckedItems.h"
 #include "graphs/ChartDefinition.h"
 #include "graphs/GraphTypeTable.h"
 
@@ -22,7 +23,7 @@ protected:
         m_graph.yoxide = 13;
         m_graph.zoxide = 20;
         m_graph.m_dataSources.InsertAt(0, CGraphDataSource("all"));
-        m_graph.m_dataSources.GetAt(0).dsglz = kDataSourceAllGlazes;
+        RecordAt(m_graph.m_dataSources, 0).dsglz = kDataSourceAllGlazes;
     }
 
     const CChart& Built(int type)

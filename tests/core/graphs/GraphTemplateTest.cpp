@@ -1,5 +1,6 @@
 #include "graphs/GraphTemplate.h"
 
+#include "core/support/CheckedItems.h"
 #include "graphs/GraphColorLists.h"
 #include "graphs/GraphTemplateDatabase.h"
 #include "graphs/GraphTypeTable.h"
@@ -77,15 +78,17 @@ TEST(GraphTemplateTest, CopiesAreDeepAndSelfAssignmentKeepsTheSources)
     t.m_dataSources.InsertAt(0, source);
     CGraphTemplate copy = t;
     EXPECT_EQ(copy, t);
+    ASSERT_FALSE(t.m_dataSources.empty());
+    ASSERT_FALSE(copy.m_dataSources.empty());
     EXPECT_NE(copy.m_dataSources[0].get(), t.m_dataSources[0].get());
-    copy.m_dataSources.GetAt(0).dsgname.push_back("C");
-    EXPECT_EQ(t.m_dataSources.GetAt(0).dsgname.size(), 2u);
+    RecordAt(copy.m_dataSources, 0).dsgname.push_back("C");
+    EXPECT_EQ(RecordAt(t.m_dataSources, 0).dsgname.size(), 2u);
 
     const CGraphDataSource* before = t.m_dataSources[0].get();
     CGraphTemplate& alias = t;
     t = alias;
     EXPECT_EQ(t.m_dataSources[0].get(), before);
-    EXPECT_EQ(t.m_dataSources.GetAt(0).m_name, "glazes");
+    EXPECT_EQ(RecordAt(t.m_dataSources, 0).m_name, "glazes");
 }
 
 TEST(GraphTemplateTest, DataSourceListIgnoresBadIndexes)
@@ -99,13 +102,13 @@ TEST(GraphTemplateTest, DataSourceListIgnoresBadIndexes)
     sources.SetAt(3, CGraphDataSource("nowhere"));
     sources.RemoveAt(-1);
     ASSERT_EQ(sources.GetCount(), 3);
-    EXPECT_EQ(sources.GetAt(1).m_name, "b");
+    EXPECT_EQ(RecordAt(sources, 1).m_name, "b");
     CGraphDataSource changed("B");
     changed.dscol = 4;
     sources.SetAt(1, changed);
     EXPECT_EQ(sources.GetAt(1), changed);
     sources.RemoveAt(0);
-    EXPECT_EQ(sources.GetAt(0).m_name, "B");
+    EXPECT_EQ(RecordAt(sources, 0).m_name, "B");
     sources.RemoveAll();
     EXPECT_EQ(sources.GetCount(), 0);
 }
@@ -122,12 +125,12 @@ TEST(GraphTemplateTest, DefaultColourLists)
     COxideColorList oxides;
     oxides.SetDefaults();
     ASSERT_EQ(oxides.GetCount(), 128);
-    EXPECT_EQ(oxides.GetAt(11)->color, 11); // Na2O: alkali
-    EXPECT_EQ(oxides.GetAt(13)->color, 10); // Al2O3: neutral
-    EXPECT_EQ(oxides.GetAt(14)->color, 12); // SiO2: acid
+    EXPECT_EQ(RecordAt(oxides, 11).color, 11); // Na2O: alkali
+    EXPECT_EQ(RecordAt(oxides, 13).color, 10); // Al2O3: neutral
+    EXPECT_EQ(RecordAt(oxides, 14).color, 12); // SiO2: acid
     EXPECT_EQ(oxides.GetAt(kGraphVarLoi)->color, 8);
     EXPECT_EQ(oxides.GetAt(kGraphVarOtherOxides)->color, 7);
-    EXPECT_EQ(oxides.GetAt(117)->color, 0);
+    EXPECT_EQ(RecordAt(oxides, 117).color, 0);
     EXPECT_EQ(oxides.GetAt(kGraphVarCost)->color, 7);
     // The groups and figures stand in the colours of their kind.
     const std::pair<int, int> variables[] = {
@@ -162,6 +165,7 @@ TEST(GraphTemplateTest, NextTemplateForTheGlazeEditPages)
     CGraphTemplateDatabase database;
     for (const char* name : {"a", "b", "c", "d"})
         database.InsertAt(database.GetCount(), CGraphTemplate(name));
+    ASSERT_EQ(database.GetCount(), 4);
     const CGraphTemplate* b = &database.GetAt(1);
     const CGraphTemplate outside("outside");
 
@@ -170,10 +174,10 @@ TEST(GraphTemplateTest, NextTemplateForTheGlazeEditPages)
     EXPECT_EQ(database.NextAnalysisTemplate(&outside), nullptr);
     EXPECT_EQ(database.NextAnalysisTemplate(nullptr), nullptr);
 
-    database.GetAt(1).glzedan = 1;
+    RecordAt(database, 1).glzedan = 1;
     EXPECT_EQ(database.NextAnalysisTemplate(b), b); // only itself: tested last
-    database.GetAt(0).glzedan = 1;
-    database.GetAt(3).glzedlf = 1;
+    RecordAt(database, 0).glzedan = 1;
+    RecordAt(database, 3).glzedlf = 1;
     EXPECT_EQ(database.NextAnalysisTemplate(b), &database.GetAt(0)); // wraps round
     EXPECT_EQ(database.NextAnalysisTemplate(&outside), &database.GetAt(0));
     EXPECT_EQ(database.NextLimitTemplate(&database.GetAt(3)), &database.GetAt(3));
@@ -191,10 +195,11 @@ TEST(GraphTemplateTest, DatabaseOperationsIgnoreBadIndexesAndCopy)
     EXPECT_EQ(database.GetCount(), 0);
     database.InsertAt(0, t);
     t.m_name = "changed";
-    EXPECT_EQ(database.GetAt(0).m_name, "one");
+    ASSERT_EQ(database.GetCount(), 1);
+    EXPECT_EQ(RecordAt(database, 0).m_name, "one");
     database.SetAt(1, t);
     database.SetAt(0, t);
-    EXPECT_EQ(database.GetAt(0).m_name, "changed");
+    EXPECT_EQ(RecordAt(database, 0).m_name, "changed");
     EXPECT_EQ(database.IndexOf(&database.GetAt(0)), 0);
     EXPECT_EQ(database.IndexOf(&t), -1);
     database.RemoveAt(5);

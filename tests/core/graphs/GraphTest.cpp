@@ -1,5 +1,6 @@
 #include "graphs/Graph.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/graphs/ChartTestSupport.h"
 #include "core/graphs/RecordingChartEngine.h"
 #include "graphs/ChartDefinition.h"
@@ -88,7 +89,7 @@ TEST_F(GraphTest, AnErrorIsShownInItsBoxAndANoticeWhenItsBoxIsClicked)
     const CChart& chart = *graph.GetChart();
     ASSERT_EQ(chart.Primitives().size(), 2u);
     // The box: a square as high as a line of font 2 plus 10 units, in colour 12.
-    const CChartPrimitive& box = chart.Primitives()[0];
+    const CChartPrimitive& box = ItemAt(chart.Primitives(), 0);
     const double side = 10.0 * 1000.0 / 300.0 + 10.0;
     EXPECT_DOUBLE_EQ(box.width, side);
     EXPECT_DOUBLE_EQ(box.height, side);
@@ -96,7 +97,7 @@ TEST_F(GraphTest, AnErrorIsShownInItsBoxAndANoticeWhenItsBoxIsClicked)
     EXPECT_EQ(box.color, GraphPaletteColor(12));
     EXPECT_EQ(box.objectId, graph.m_messageObjectId);
     // The text beside it, in colour 4.
-    const CChartPrimitive& text = chart.Primitives()[1];
+    const CChartPrimitive& text = ItemAt(chart.Primitives(), 1);
     EXPECT_EQ(text.text, "No glaze to display");
     EXPECT_DOUBLE_EQ(text.left, side + 10.0);
     EXPECT_DOUBLE_EQ(text.bottom, 5.0);
@@ -106,7 +107,7 @@ TEST_F(GraphTest, AnErrorIsShownInItsBoxAndANoticeWhenItsBoxIsClicked)
 
     // A click on the box tells the host which object it was.
     engine.ChartMouseEvent(graph.GetChartHandle(), kChartEventLeftPressed, 2.0, 298.0);
-    EXPECT_EQ(host.notices.back(), (CChartNotice{kChartNoticeMessage, kChartNoticeObject,
+    EXPECT_EQ(LastItem(host.notices), (CChartNotice{kChartNoticeMessage, kChartNoticeObject,
                                                  (static_cast<std::uint32_t>(graph.m_messageObjectId) << 16) | 1u}));
 
     // A notice alone: a 35-unit square in colour 14 and no text.
@@ -115,8 +116,8 @@ TEST_F(GraphTest, AnErrorIsShownInItsBoxAndANoticeWhenItsBoxIsClicked)
     noticed.m_noticeText = "Could not read background image file";
     noticed.DrawMessageBox();
     ASSERT_EQ(noticed.GetChart()->Primitives().size(), 1u);
-    EXPECT_EQ(noticed.GetChart()->Primitives()[0].width, 35.0);
-    EXPECT_EQ(noticed.GetChart()->Primitives()[0].color, GraphPaletteColor(14));
+    EXPECT_EQ(ItemAt(noticed.GetChart()->Primitives(), 0).width, 35.0);
+    EXPECT_EQ(ItemAt(noticed.GetChart()->Primitives(), 0).color, GraphPaletteColor(14));
     EXPECT_EQ(noticed.GetMessageText(noticed.m_messageObjectId), "Could not read background image file");
 }
 
@@ -190,7 +191,7 @@ TEST_F(GraphTest, FontsPlotFrameWrappedTextAndTextBoxes)
     graph.DrawPlotFrame(false);
     ASSERT_GT(chart.Primitives().size(), before); // (an edge on an axis line is drawn once)
     const double left = chart.ChartGetLayout(6), bottom = chart.ChartGetLayout(7);
-    EXPECT_THAT(chart.Primitives().back().points,
+    EXPECT_THAT(LastItem(chart.Primitives()).points,
                 ElementsAre(CChartPointD{left, bottom + chart.ChartGetLayout(5)}, CChartPointD{left, bottom}));
     ChartPlotArea area;
     graph.ReadPlotArea(area);
@@ -278,13 +279,13 @@ TEST_F(GraphBuildCallsTest, EveryChartIsMadeAndPreparedTheSameWayBeforeItsBuilde
     CGraph scaled;
     scaled.type = 25;
     scaled.Build(&host, &frame, &notify, nullptr, nullptr);
-    EXPECT_EQ(engine.calls[2], "ChartCreate(window, 40, 60, 800, 440, 1000, 0, 259, \"\")");
+    EXPECT_EQ(ItemAt(engine.calls, 2), "ChartCreate(window, 40, 60, 800, 440, 1000, 0, 259, \"\")");
 
     // Building again closes the old chart first; deleting the graph closes its chart.
     engine.calls.clear();
     const int first = scaled.GetChartHandle();
     scaled.Build(&host, &frame, &notify, nullptr, nullptr);
-    EXPECT_EQ(engine.calls.front(), "ChartDestroy(" + std::to_string(first) + ")");
+    EXPECT_EQ(ItemAt(engine.calls, 0), "ChartDestroy(" + std::to_string(first) + ")");
     {
         CGraph doomed;
         doomed.type = 25;

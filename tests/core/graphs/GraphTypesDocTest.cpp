@@ -1,5 +1,6 @@
 #include "graphs/GraphTypesDoc.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -179,7 +180,7 @@ TEST_F(GraphTypesDocTest, RecordOperationsMarkModified)
         EXPECT_TRUE(doc.IsModified());
     }
     ASSERT_EQ(doc.Database().GetCount(), 1);
-    EXPECT_EQ(doc.Database().GetAt(0).m_name, "c");
+    EXPECT_EQ(RecordAt(doc.Database(), 0).m_name, "c");
     EXPECT_EQ(doc.GetDatabaseName(), "Notes");
     EXPECT_TRUE(doc.Database().m_oxideColors.empty());
 }
@@ -244,9 +245,9 @@ TEST_F(GraphTypesDocTest, SaveWritesTheFileAndRemembersIt)
     EXPECT_FALSE(revert.m_bEnabled);
     EXPECT_TRUE(doc.OnCommand(CmdSaveGraphTypeDb));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "GraphType Database Save As...");
-    EXPECT_EQ(m_dialogs.requests[0].defaultExtension, "grt");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Graph Template Files (*.grt)|*.grt|All Files (*.*)|*.*||");
+    EXPECT_EQ(m_dialogs.At(0).title, "GraphType Database Save As...");
+    EXPECT_EQ(m_dialogs.At(0).defaultExtension, "grt");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Graph Template Files (*.grt)|*.grt|All Files (*.*)|*.*||");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_THAT(TakeCodes(frame), ElementsAre(HintDocumentSaved));
 
@@ -275,8 +276,8 @@ TEST_F(GraphTypesDocTest, SaveWritesTheFileAndRemembersIt)
     m_messages.answers = {MsgResultCancel};
     EXPECT_TRUE(doc.OnCommand(CmdNewGraphTypeDb));
     EXPECT_EQ(m_messages.Last().text, "Save changes to " + path + "?");
-    EXPECT_EQ(doc.Database().GetCount(), 1);
-    EXPECT_EQ(doc.Database().GetAt(0).m_name, "second");
+    ASSERT_EQ(doc.Database().GetCount(), 1);
+    EXPECT_EQ(RecordAt(doc.Database(), 0).m_name, "second");
     EXPECT_TRUE(TakeCodes(frame).empty());
 }
 
@@ -306,13 +307,14 @@ TEST_F(GraphTypesDocTest, OpenDatabaseAsksFirstAndAnnouncesTheReload)
     doc.InsertTemplate(0, CGraphTemplate("unsaved"));
     m_messages.answers = {MsgResultCancel};
     EXPECT_EQ(doc.OpenDatabaseFile(OXI_TEST_DATA_DIR "/graphs/golden.grt"), 1);
-    EXPECT_EQ(doc.Database().GetAt(0).m_name, "unsaved");
+    ASSERT_GE(doc.Database().GetCount(), 1);
+    EXPECT_EQ(RecordAt(doc.Database(), 0).m_name, "unsaved");
 
     m_messages.answers = {MsgResultNo};
     m_dialogs.AnswerPath(OXI_TEST_DATA_DIR "/graphs/golden.grt");
     EXPECT_TRUE(doc.OnCommand(CmdOpenGraphTypeDb));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Open GraphType Database...");
-    EXPECT_EQ(doc.Database().GetAt(0).m_name, "Everything set");
+    EXPECT_EQ(m_dialogs.Last().title, "Open GraphType Database...");
+    EXPECT_EQ(RecordAt(doc.Database(), 0).m_name, "Everything set");
     EXPECT_THAT(TakeCodes(frame), ElementsAre(HintGraphTemplatesReplaced));
 }
 
@@ -403,8 +405,8 @@ TEST_F(GraphTypesDocTest, ClipboardCopiesCutsAndPastesTemplates)
     EXPECT_EQ(PasteFromClipboard(clipboard, target, insert), 1);
     EXPECT_EQ(PasteFromClipboard(clipboard, target, insert), 1);
     ASSERT_EQ(doc.Database().GetCount(), 4);
-    EXPECT_EQ(doc.Database().GetAt(1).m_name, "b");
-    EXPECT_EQ(doc.Database().GetAt(2).m_name, "b");
+    EXPECT_EQ(RecordAt(doc.Database(), 1).m_name, "b");
+    EXPECT_EQ(RecordAt(doc.Database(), 2).m_name, "b");
     EXPECT_NE(&doc.Database().GetAt(1), &ClipboardRecord(clipboard, 0));
     EXPECT_THAT(TakeCodes(frame), ElementsAre(HintGraphTemplatesInserted, HintGraphTemplatesInserted));
 }

@@ -1,4 +1,5 @@
 #include "core/graphs/PointChartTestSupport.h"
+#include "core/support/CheckedItems.h"
 #include "graphs/GraphTypeTable.h"
 #include "limits/LimitFormulaDB.h"
 
@@ -217,9 +218,9 @@ TEST_F(LimitFormulaChartsTest, EveryGlazeOfEveryDataSet)
               "Limit formula: Cone 6\r\n\r\nSiO2 = 2 - 4\r\n\r\n\r\nG3\r\n\r\nSiO2 = 6.000");
     EXPECT_THAT(m_graph.m_textLines,
                 IsSupersetOf({"G1", "G3", "G2", "SiO2 = 6.000 (limits: 2 - 4)"}));
-    EXPECT_EQ(m_graph.m_textLines[3], "G1");
-    EXPECT_EQ(m_graph.m_textLines[10], "G3");
-    EXPECT_EQ(m_graph.m_textLines[17], "G2");
+    EXPECT_EQ(ItemAt(m_graph.m_textLines, 3), "G1");
+    EXPECT_EQ(ItemAt(m_graph.m_textLines, 10), "G3");
+    EXPECT_EQ(ItemAt(m_graph.m_textLines, 17), "G2");
 }
 
 // Drawn by the program's engine, each marker answers a click with its own cell, inside the main
@@ -306,6 +307,7 @@ TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheNotice)
                             "ChartGetObjectId()"));
 
     odd.m_limits.RemoveAt(0);
+    ASSERT_GT(m_limits.GetCount(), 3);
     m_limits.GetAt(3) = odd;
     m_recorder.calls.clear();
     Build(m_graph, m_db, m_glazeOfHost);
@@ -317,7 +319,7 @@ TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheNotice)
     m_limits.InsertFormula(4, one);
     m_graph.limform = "One";
     for (const double plotMax : {0.0, -1.0, std::nan(""), HUGE_VAL}) {
-        m_limits.m_combinations.FindByName("CaO")->m_plotMax = plotMax;
+        Found(m_limits.m_combinations.FindByName("CaO")).m_plotMax = plotMax;
         m_recorder.calls.clear();
         Build(m_graph, m_db, m_glazeOfHost);
         EXPECT_EQ(m_graph.m_noticeText, "Combination CaO has no plot maximum above 0; its limit is not drawn") << plotMax;

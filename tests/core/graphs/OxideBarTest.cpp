@@ -1,4 +1,5 @@
 #include "core/graphs/GraphBuildTestSupport.h"
+#include "core/support/CheckedItems.h"
 #include "core/graphs/RecordingChartEngine.h"
 #include "graphs/GraphTypeTable.h"
 
@@ -100,7 +101,7 @@ TEST_F(OxideBarTest, TheWorkedGlazeIsDefinedStepByStep)
     Definition();
     EXPECT_THAT(m_recorder.Calls("ChartSetAxisFormat"), ElementsAre("ChartSetAxisFormat(1, \"##0\\%\")"));
     EXPECT_THAT(m_recorder.Calls("ChartSetTitleC"), ElementsAre("ChartSetTitleC(\"% Molecular\")"));
-    EXPECT_EQ(m_graph.m_cellTexts.back(), "SiO2  68.18%m");
+    EXPECT_EQ(LastItem(m_graph.m_cellTexts), "SiO2  68.18%m");
 }
 
 TEST_F(OxideBarTest, AxisSidesAndTicks)
@@ -225,7 +226,7 @@ TEST_F(OxideBarTest, NothingToShowAndTooManyEntries)
     Build(capped, nullptr, &m_glaze);
     EXPECT_EQ(capped.m_rows, 128);
     EXPECT_EQ(capped.m_cellTexts.size(), 128u);
-    EXPECT_EQ(m_recorder.Calls("ChartSetData").front().rfind("ChartSetData(128, 1, ", 0), 0u);
+    EXPECT_EQ(ItemAt(m_recorder.Calls("ChartSetData"), 0).rfind("ChartSetData(128, 1, ", 0), 0u);
 }
 
 } // namespace

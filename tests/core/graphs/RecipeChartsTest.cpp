@@ -107,8 +107,8 @@ TEST_F(RecipeChartsTest, CostsAreInTheCurrencyOfTheMaterials)
 {
     CMaterialArray& materials = m_materials.Materials();
     materials.m_costUnit = CMaterialArray::kCostPerKilogram;
-    materials.FindMaterial(std::string_view("Silica"))->m_costPerLb = 1.0;
-    materials.FindMaterial(std::string_view("Whiting"))->m_costPerLb = 0.5;
+    Found(materials.FindMaterial(std::string_view("Silica"))).m_costPerLb = 1.0;
+    Found(materials.FindMaterial(std::string_view("Whiting"))).m_costPerLb = 0.5;
     CGlaze glaze = MakeGlaze("Clear", {{"Whiting", 40.0}, {"Silica", 60.0}});
     CGraph bar;
     Definition(Init(bar, kGraphOneBarCost), nullptr, &glaze);

@@ -4,6 +4,7 @@
 // builders' world with the recording engine, material types of their own, and the recorded
 // definition of a build with its numbers rounded to millionths.
 
+#include "core/support/CheckedItems.h"
 #include "core/graphs/GraphBuildTestSupport.h"
 #include "core/graphs/RecordingChartEngine.h"
 
@@ -75,7 +76,7 @@ protected:
     std::string Call(const std::string& prefix) const
     {
         const std::vector<std::string> calls = m_recorder.Calls(prefix);
-        return calls.empty() ? std::string() : Rounded(calls.front());
+        return calls.empty() ? std::string() : Rounded(ItemAt(calls, 0));
     }
 
     // The numbers of the last list ("[...]") of the first call that starts with prefix.
@@ -85,7 +86,7 @@ protected:
         std::vector<double> numbers;
         if (calls.empty())
             return numbers;
-        const std::string& call = calls.front();
+        const std::string& call = ItemAt(calls, 0);
         const std::size_t open = call.rfind('[');
         std::istringstream in(call.substr(open + 1, call.rfind(']') - open - 1));
         for (std::string word; in >> word;)

@@ -1,4 +1,5 @@
 #include "core/graphs/PointChartTestSupport.h"
+#include "core/support/CheckedItems.h"
 #include "graphs/GraphTypeTable.h"
 
 #include <gmock/gmock.h>
@@ -68,7 +69,7 @@ TEST_F(ScatterChartsTest, DataSetsBecomeSeriesPaddedWithMissingPoints)
 TEST_F(ScatterChartsTest, OneGlazeGridsLabelsAndScales)
 {
     m_graph.m_dataSources.RemoveAt(2);
-    m_graph.m_dataSources.GetAt(0).dsgname = {"G4"};
+    RecordAt(m_graph.m_dataSources, 0).dsgname = {"G4"};
     // Regression: a glaze of two data sets is a point of each but one glaze of the title; the
     // title counted it twice.
     AddSource("Set A again", 4, 2, {"G4"});
@@ -124,7 +125,7 @@ TEST_F(ScatterChartsTest, TheThreeDimensionalScatterStandsTheTemplatesZUp)
     m_graph.sticks = 1;
     m_graph.m_dataSources.RemoveAt(2);
     m_graph.m_dataSources.RemoveAt(1);
-    m_graph.m_dataSources.GetAt(0).dsgname = {"G1", "G2"};
+    RecordAt(m_graph.m_dataSources, 0).dsgname = {"G1", "G2"};
     m_graph.rot3d = -120;
     m_graph.elev3d = 35;
     m_graph.zman = 1;
@@ -143,7 +144,7 @@ TEST_F(ScatterChartsTest, TheThreeDimensionalScatterStandsTheTemplatesZUp)
                             "ChartSetAxisY(4352, 10, 0, 100, 0)", "ChartSetAxisZ(4124, 4, 0, 100, 0)",
                             "ChartSetKind(137, 528, 32)", "ChartDefEnd()"));
     EXPECT_EQ(m_graph.GetCellText(0, 1), "G2\r\n\r\n4.000  SiO2\r\n1.000  CaO\r\n0.400  Al2O3");
-    EXPECT_EQ(m_graph.m_textLines.back(), "G2:   4.000  SiO2,   1.000  CaO,   0.400  Al2O3");
+    EXPECT_EQ(LastItem(m_graph.m_textLines), "G2:   4.000  SiO2,   1.000  CaO,   0.400  Al2O3");
 }
 
 TEST_F(ScatterChartsTest, MissingVariablesAndGlazesAreRefused)

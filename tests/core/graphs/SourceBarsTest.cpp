@@ -1,4 +1,5 @@
 #include "core/graphs/RecordedGraphTestSupport.h"
+#include "core/support/CheckedItems.h"
 #include "elements/ElementTable.h"
 #include "graphs/GraphTypeTable.h"
 
@@ -57,8 +58,8 @@ TEST_F(SourceBarsTest, OxideBarsShareTheirValueByTheUnitsOfTheLines)
     // The segments add up to the glaze's value; the texts say where each comes from.
     EXPECT_EQ(moles.m_columns, 2);
     EXPECT_EQ(moles.m_rows, 1);
-    EXPECT_THAT(moles.m_cellTexts[1], testing::StartsWith("Other oxides  "));
-    EXPECT_THAT(moles.m_cellTexts[1], testing::EndsWith(" from Whiting"));
+    EXPECT_THAT(ItemAt(moles.m_cellTexts, 1), testing::StartsWith("Other oxides  "));
+    EXPECT_THAT(ItemAt(moles.m_cellTexts, 1), testing::EndsWith(" from Whiting"));
     EXPECT_THAT(moles.m_textLines, ElementsAre("", testing::_, testing::_, testing::StartsWith("... "),
                                                testing::StartsWith("... ")));
 }
@@ -78,21 +79,21 @@ TEST_F(SourceBarsTest, OtherAlkalisListedFirstKeepTheSodiumOnlyInTheRecipeBars)
     EXPECT_EQ(Call("ChartSetLegend"), "ChartSetLegend(3, [\"Other alkalis\" \"Na2O\" \"Other oxides\"])");
     EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"Soda feldspar\" \"Feldspar\"])");
     EXPECT_EQ(Call("ChartSetAxisFormat"), "ChartSetAxisFormat(1, \"##0\\%\")");
-    EXPECT_NEAR(bar[0], sodium, 1e-9);
-    EXPECT_NEAR(bar[1], sodium, 1e-9);
+    EXPECT_NEAR(ItemAt(bar, 0), sodium, 1e-9);
+    EXPECT_NEAR(ItemAt(bar, 1), sodium, 1e-9);
     bar = sodaBar("11,110");
-    EXPECT_NEAR(bar[0], sodium, 1e-9);
-    EXPECT_NEAR(bar[1], 0.0, 1e-12);
-    EXPECT_NEAR(bar[2], 60.0 - sodium, 1e-9); // the remainder segment ends the bar
+    EXPECT_NEAR(ItemAt(bar, 0), sodium, 1e-9);
+    EXPECT_NEAR(ItemAt(bar, 1), 0.0, 1e-12);
+    EXPECT_NEAR(ItemAt(bar, 2), 60.0 - sodium, 1e-9); // the remainder segment ends the bar
     CGraph texts;
     Definition(Init(texts, kGraphOneRecipeAndOxides, "11"), nullptr, &m_feldspars);
-    EXPECT_EQ(texts.m_cellTexts[0], "Soda feldspar  60.0%\r\n\r\n...adds 7.1% Na2O");
+    EXPECT_EQ(ItemAt(texts.m_cellTexts, 0), "Soda feldspar  60.0%\r\n\r\n...adds 7.1% Na2O");
 
     // Type 3 takes every shown oxide out first: the soda feldspar brings no other alkali.
     CGraph oxides;
     Definition(Init(oxides, kGraphOneOxidesAndRecipe, "110,11"), nullptr, &m_feldspars);
-    EXPECT_EQ(Numbers("ChartSetData")[0], 0.0);
-    EXPECT_GT(Numbers("ChartSetData")[1], 0.0);
+    EXPECT_EQ(ItemAt(Numbers("ChartSetData"), 0), 0.0);
+    EXPECT_GT(ItemAt(Numbers("ChartSetData"), 1), 0.0);
 }
 
 TEST_F(SourceBarsTest, AnElementWithoutCationsAddsNothingToTheMolarShares)

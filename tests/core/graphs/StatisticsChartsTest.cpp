@@ -1,4 +1,5 @@
 #include "core/graphs/RecordedGraphTestSupport.h"
+#include "core/support/CheckedItems.h"
 #include "glazes/GlazeAnalysis.h"
 #include "graphs/GraphTypeTable.h"
 
@@ -121,8 +122,8 @@ TEST_F(StatisticsChartsTest, BoxesTakeTheOrderStatisticsOfSevenOrMoreGlazes)
     EXPECT_EQ(graph.m_columns, 7);
     EXPECT_EQ(graph.m_rows, 1);
     ASSERT_EQ(graph.m_textLines.size(), 10u);
-    EXPECT_EQ(graph.m_textLines[6], "50% at or below " + graph.FormatOxideValue(silica[10]) + " (median)");
-    EXPECT_EQ(graph.m_textLines[9], " 5% at or below " + graph.FormatOxideValue(silica[1]));
+    EXPECT_EQ(ItemAt(graph.m_textLines, 6), "50% at or below " + graph.FormatOxideValue(silica[10]) + " (median)");
+    EXPECT_EQ(ItemAt(graph.m_textLines, 9), " 5% at or below " + graph.FormatOxideValue(silica[1]));
     EXPECT_THAT(graph.GetCellText(6, 0), testing::StartsWith("SiO2\r\n\r\nmedian " + graph.FormatOxideValue(silica[10]) +
                                                              "\r\n\r\n95% at or below "));
 

@@ -1,4 +1,5 @@
 #include "core/graphs/PointChartTestSupport.h"
+#include "core/support/CheckedItems.h"
 #include "graphs/GraphTypeTable.h"
 
 #include <gmock/gmock.h>
@@ -57,7 +58,7 @@ TEST_F(TriaxialChartTest, TheTriangleIsInscribedInThePlotArea)
     // 500 x 1000: the triangle is as wide as the plot and 283.49364925 up.
     m_recorder.layout = {{6, 0.0}, {7, 0.0}, {4, 500.0}, {5, 1000.0}};
     Definition();
-    EXPECT_EQ(Calls("ChartDrawLine").front(), "ChartDrawLine(0, 283.493649, 250, 716.506351, 1, 0, 0)");
+    EXPECT_EQ(ItemAt(Calls("ChartDrawLine"), 0), "ChartDrawLine(0, 283.493649, 250, 716.506351, 1, 0, 0)");
 }
 
 TEST_F(TriaxialChartTest, AManualScaleZoomsIntoASmallerTriangle)
@@ -76,9 +77,9 @@ TEST_F(TriaxialChartTest, AManualScaleZoomsIntoASmallerTriangle)
                             "ChartDrawText(540, 500, 3, 272, 0, \"20% SiO2, 50% Al2O3, 30% CaO\")"));
     // Inside: (0.4 - 0.2) / 0.4 + (0.25 - 0.1) / 0.4 / 2 of the base, beyond the offset; the silica
     // glaze (Fx 0.70) is not drawn but keeps its shares.
-    EXPECT_EQ(Calls("ChartSetXData").back(), "ChartSetXData(2, [0.608259 0.702126])");
-    EXPECT_EQ(Calls("ChartSetPointFlags").back(), "ChartSetPointFlags(2, [0 256])");
-    EXPECT_EQ(m_graph.m_textLines.back(), "Silica:   70.21%  SiO2,   7.94%  Al2O3,   21.84%  CaO");
+    EXPECT_EQ(LastItem(Calls("ChartSetXData")), "ChartSetXData(2, [0.608259 0.702126])");
+    EXPECT_EQ(LastItem(Calls("ChartSetPointFlags")), "ChartSetPointFlags(2, [0 256])");
+    EXPECT_EQ(LastItem(m_graph.m_textLines), "Silica:   70.21%  SiO2,   7.94%  Al2O3,   21.84%  CaO");
 
     // Molecular parts: the ranges stay fractions, printed with two decimals.
     m_graph.oxtype = 0;
@@ -127,7 +128,7 @@ TEST_F(TriaxialChartTest, GridImageAndGlazesWithoutTheVariables)
     m_graph.yoxide = 30;
     m_graph.zoxide = 12;
     Definition();
-    EXPECT_EQ(Calls("ChartSetPointFlags").back(), "ChartSetPointFlags(2, [256 256])");
+    EXPECT_EQ(LastItem(Calls("ChartSetPointFlags")), "ChartSetPointFlags(2, [256 256])");
     EXPECT_EQ(m_graph.m_textLines.size(), 5u);
 }
 

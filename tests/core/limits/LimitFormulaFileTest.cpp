@@ -1,5 +1,6 @@
 #include "limits/LimitFormulaDB.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "shell/AppContext.h"
 
@@ -74,13 +75,13 @@ TEST_F(LimitFormulaFileTest, TheGoldenFileRoundTripsByteForByte)
     const CLimitFormula& gloss = m_database.GetAt(0);
     EXPECT_EQ(gloss.m_date, "03/01/2025");
     ASSERT_EQ(gloss.m_limits.GetCount(), 3);
-    EXPECT_EQ(gloss.m_limits.GetAt(1).GetRange(), ">= 7 <= 10");
-    EXPECT_DOUBLE_EQ(gloss.m_limits.GetAt(1).GetMaximum(), 10.0);
-    EXPECT_EQ(gloss.m_limits.GetAt(1).m_byPercent, 0);
-    EXPECT_EQ(gloss.m_limits.GetAt(2).m_byPercent, 1);
+    EXPECT_EQ(RecordAt(gloss.m_limits, 1).GetRange(), ">= 7 <= 10");
+    EXPECT_DOUBLE_EQ(RecordAt(gloss.m_limits, 1).GetMaximum(), 10.0);
+    EXPECT_EQ(RecordAt(gloss.m_limits, 1).m_byPercent, 0);
+    EXPECT_EQ(RecordAt(gloss.m_limits, 2).m_byPercent, 1);
     EXPECT_EQ(gloss.m_notes, (CStringArrayEx{"First note", "", "    indented note"}));
-    EXPECT_EQ(m_database.GetAt(1).m_date, "");
-    EXPECT_EQ(m_database.GetAt(1).m_limits.GetCount(), 0);
+    EXPECT_EQ(RecordAt(m_database, 1).m_date, "");
+    EXPECT_EQ(RecordAt(m_database, 1).m_limits.GetCount(), 0);
 }
 
 TEST_F(LimitFormulaFileTest, WriterLayout)
@@ -155,14 +156,14 @@ TEST_F(LimitFormulaFileTest, ReadingEdgeCases)
                              "cmbformula = Ca\r\nrange = < 1\n"),
               0)
         << m_database.m_errorText;
-    const CLimitArray& limits = m_database.GetAt(0).m_limits;
+    const CLimitArray& limits = RecordAt(m_database, 0).m_limits;
     ASSERT_EQ(limits.GetCount(), 5);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(limits.GetAt(i).m_byPercent, i < 2 ? 1 : 0) << i;
-    EXPECT_EQ(limits.GetAt(4).GetRange(), "< 1");
-    EXPECT_TRUE(limits.GetAt(4).HasMaximum());
-    EXPECT_EQ(m_database.GetAt(0).m_notes, (CStringArrayEx{"", "  two"}));
-    const COxideCombination& x = m_database.m_combinations.GetAt(0);
+    EXPECT_EQ(RecordAt(limits, 4).GetRange(), "< 1");
+    EXPECT_TRUE(RecordAt(limits, 4).HasMaximum());
+    EXPECT_EQ(RecordAt(m_database, 0).m_notes, (CStringArrayEx{"", "  two"}));
+    const COxideCombination& x = RecordAt(m_database.m_combinations, 0);
     EXPECT_EQ(x.GetFormula(), "Ca");
     EXPECT_EQ(x.m_plotMin, 0.0);
     EXPECT_EQ(x.m_plotMax, 1.0);

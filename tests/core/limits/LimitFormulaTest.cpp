@@ -1,5 +1,6 @@
 #include "limits/LimitFormula.h"
 
+#include "core/support/CheckedItems.h"
 #include "glazes/GlazeAnalysis.h"
 #include "limits/LimitFormulaDB.h"
 #include "shell/AppContext.h"
@@ -85,6 +86,14 @@ TEST_F(LimitFormulaTest, Intersection)
                                           CLimit("kNaO", "< 0.2")});
     a.Combine(b, CLimit::kIntersection);
     EXPECT_EQ(Describe(a), "CaO=666 - 666; SiO2=1.0 - 4.0; KNaO=< 0.3; SiO2%=< 4; Al2O3=>= 0.2; kNaO=< 0.2");
+
+    // Ranges that meet at one point keep that point, and a glaze there is within them.
+    CLimitFormula meeting = Formula("m", {CLimit("CaO", "0.1 - 0.3")});
+    meeting.Combine(Formula("n", {CLimit("CaO", "0.3 - 0.6")}), CLimit::kIntersection);
+    EXPECT_EQ(Describe(meeting), "CaO=0.3 - 0.3");
+    CGlazeAnalysis glaze;
+    glaze.unity[20] = 0.3;
+    EXPECT_TRUE(meeting.IsAnalysisWithin(glaze));
 }
 
 TEST_F(LimitFormulaTest, Union)
@@ -116,6 +125,7 @@ TEST_F(LimitFormulaTest, CombiningSelectedFormulas)
 
     const std::vector<int> union_ = {2, 0, 9};
     EXPECT_EQ(m_database.CombineFormulas(union_, CLimit::kUnion), 3);
+    ASSERT_EQ(m_database.GetCount(), 4);
     const CLimitFormula& combined = m_database.GetAt(3);
     EXPECT_EQ(combined.m_name, "Union of 2 limit formulas");
     EXPECT_EQ(combined.m_notes, (CStringArrayEx{"Union of 2 limit formulas", "  first", "  last"}));
@@ -123,7 +133,8 @@ TEST_F(LimitFormulaTest, CombiningSelectedFormulas)
 
     const std::vector<int> intersection = {0, 1};
     EXPECT_EQ(m_database.CombineFormulas(intersection, CLimit::kIntersection), 2);
-    EXPECT_EQ(m_database.GetAt(2).m_name, "Intersection of 2 limit formulas");
+    ASSERT_EQ(m_database.GetCount(), 5);
+    EXPECT_EQ(RecordAt(m_database, 2).m_name, "Intersection of 2 limit formulas");
     EXPECT_EQ(Describe(m_database.GetAt(2)), "CaO=0.2 - 0.6");
     EXPECT_EQ(m_database.GetCount(), 5);
 
@@ -137,9 +148,10 @@ TEST_F(LimitFormulaTest, DatabaseRecordOperations)
     EXPECT_EQ(m_database.GetCount(), 0);
     for (const char* name : {"P", "Q", "R"})
         m_database.InsertFormula(m_database.GetCount(), CLimitFormula(name));
+    ASSERT_EQ(m_database.GetCount(), 3);
     const CLimitFormula* p = &m_database.GetAt(0);
     m_database.m_formulas.MoveItem(0, 2);
-    EXPECT_EQ(m_database.GetAt(1).m_name, "P");
+    EXPECT_EQ(RecordAt(m_database, 1).m_name, "P");
     EXPECT_EQ(m_database.FindFormula(p), 1);
     m_database.SetFormula(1, Formula("P2", {CLimit("CaO", "> 0")}));
     EXPECT_EQ(m_database.FindFormula(p), 1); // assigned in place
@@ -148,6 +160,7 @@ TEST_F(LimitFormulaTest, DatabaseRecordOperations)
     m_database.RemoveFormula(1);
     EXPECT_EQ(m_database.FindFormula(p), -1);
     EXPECT_EQ(m_database.FindFormula(nullptr), -1);
+    ASSERT_EQ(m_database.GetCount(), 2);
     EXPECT_EQ(m_database.FindFormulaByName("r"), &m_database.GetAt(1));
 
     m_database.m_name = "mine";

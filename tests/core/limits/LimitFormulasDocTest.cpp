@@ -1,5 +1,6 @@
 #include "limits/LimitFormulasDoc.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -225,9 +226,9 @@ TEST_F(LimitFormulasDocTest, SaveAndItsFailures)
     m_dialogs.AnswerPath(path);
     EXPECT_TRUE(doc.OnCommand(CmdSaveLimitFormulaDb));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Limit Formula Database Save As...");
-    EXPECT_EQ(m_dialogs.requests[0].defaultExtension, "lim");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Database Files (*.lim)|*.lim|All Files (*.*)|*.*||");
+    EXPECT_EQ(m_dialogs.At(0).title, "Limit Formula Database Save As...");
+    EXPECT_EQ(m_dialogs.At(0).defaultExtension, "lim");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Database Files (*.lim)|*.lim|All Files (*.*)|*.*||");
     EXPECT_EQ(ReadAll(path), Written(doc));
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_EQ(ProfileFile(), path);
@@ -271,7 +272,7 @@ TEST_F(LimitFormulasDocTest, NewOpenAndRevertAskFirstAndAnnounce)
     m_dialogs.AnswerPath(path);
     EXPECT_TRUE(doc.OnCommand(CmdOpenLimitFormulaDb));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Open LimitFormula Database...");
+    EXPECT_EQ(m_dialogs.At(0).title, "Open LimitFormula Database...");
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintLimitFormulasReplaced, 0}}));
 
@@ -360,9 +361,11 @@ TEST_F(LimitFormulasDocTest, CompilingFromGlazesAppendsTheFormulaAndShowsItsStat
     }
     EXPECT_EQ(doc.CompileFromGlazes(request), 1);
     EXPECT_TRUE(doc.IsModified());
+    ASSERT_GE(doc.Database().GetCount(), 2);
     const CLimitFormula& made = doc.Database().GetAt(1);
     EXPECT_EQ(made.m_name, "Compiled from 2 glazes");
-    EXPECT_EQ(made.m_limits.GetAt(0).m_comboName, "CaO");
+    ASSERT_GE(made.m_limits.GetCount(), 1);
+    EXPECT_EQ(RecordAt(made.m_limits, 0).m_comboName, "CaO");
     EXPECT_THAT(made.m_notes, ElementsAre("Compiled from 2 glazes"));
     const std::string text = static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->Text();
     EXPECT_EQ(text.find("an old report"), std::string::npos);
@@ -405,10 +408,10 @@ TEST_F(LimitFormulasDocTest, TheClipboardProtocolOnALocalClipboard)
     EXPECT_EQ(PasteFromClipboard(clipboard, target,
                                  [&doc](int index, const CLimitFormula& f) { doc.InsertFormula(index, f); }),
               2);
-    EXPECT_THAT(Names(doc.Database()), ElementsAre("A", "A", "C", "B", "C"));
+    ASSERT_THAT(Names(doc.Database()), ElementsAre("A", "A", "C", "B", "C"));
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintLimitFormulasInserted, 1}}));
-    doc.Database().GetAt(1).m_name = "changed";
-    EXPECT_EQ(clipboard.GetAt(0).m_name, "A"); // pasted records are copies
+    RecordAt(doc.Database(), 1).m_name = "changed";
+    EXPECT_EQ(RecordAt(clipboard, 0).m_name, "A"); // pasted records are copies
 }
 
 } // namespace

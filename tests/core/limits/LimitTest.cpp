@@ -1,5 +1,6 @@
 #include "limits/Limit.h"
 
+#include "core/support/CheckedItems.h"
 #include "glazes/GlazeAnalysis.h"
 #include "limits/LimitFormulaDB.h"
 #include "shell/AppContext.h"
@@ -154,12 +155,12 @@ TEST_F(LimitTest, ArrayCopiesAreDeep)
     limits.Add(CLimit("b", "> 1"));
     limits.InsertAt(0, CLimit("a", "< 1"));
     CLimitArray copy(limits);
-    copy.GetAt(0).SetRange("< 2");
-    EXPECT_EQ(limits.GetAt(0).GetRange(), "< 1");
+    RecordAt(copy, 0).SetRange("< 2");
+    EXPECT_EQ(RecordAt(limits, 0).GetRange(), "< 1");
     limits.RemoveAt(5);
     limits.RemoveAt(0);
     ASSERT_EQ(limits.GetCount(), 1);
-    EXPECT_EQ(limits.GetAt(0).m_comboName, "b");
+    EXPECT_EQ(RecordAt(limits, 0).m_comboName, "b");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "limits/OxideCombination.h"
 
+#include "core/support/CheckedItems.h"
 #include "glazes/GlazeAnalysis.h"
 #include "limits/LimitFormulaDB.h"
 #include "shell/AppContext.h"
@@ -150,13 +151,13 @@ TEST(OxideCombinationTest, ArrayOperationsIgnoreBadPositions)
     list.RemoveAt(-1);
     list.SetAt(1, COxideCombination("B2", "Si/Al"));
     ASSERT_EQ(list.GetCount(), 2);
-    EXPECT_EQ(list.GetAt(1).m_name, "B2");
-    EXPECT_EQ(list.GetAt(1).GetKind(), COxideCombination::kRatio);
+    EXPECT_EQ(RecordAt(list, 1).m_name, "B2");
+    EXPECT_EQ(RecordAt(list, 1).GetKind(), COxideCombination::kRatio);
     EXPECT_EQ(list.FindByName("b2"), &list.GetAt(1));
 
     COxideCombinationArray copy(list);
-    copy.GetAt(0).m_name = "changed";
-    EXPECT_EQ(list.GetAt(0).m_name, "a");
+    RecordAt(copy, 0).m_name = "changed";
+    EXPECT_EQ(RecordAt(list, 0).m_name, "a");
 }
 
 TEST(OxideCombinationTest, CompareByNameAndByRole)
@@ -202,13 +203,13 @@ TEST(OxideCombinationTest, DefaultCombinations)
     for (int i = 0; i < list.GetCount(); ++i)
         names += list.GetAt(i).m_name + " ";
     EXPECT_EQ(names, "Na2O K2O KNaO CaO MgO Li2O ZnO BaO SrO PbO Al2O3 B2O3 SiO2 Si:Al ");
-    EXPECT_EQ(list.GetAt(2).GetFormula(), "Na+K");
-    EXPECT_TRUE(list.GetAt(2).IsSodiumPlusPotassium());
-    EXPECT_EQ(list.GetAt(11).m_plotMax, 2.0);
-    EXPECT_EQ(list.GetAt(12).m_plotMax, 10.0);
-    EXPECT_EQ(list.GetAt(13).GetFormula(), "Si/Al");
-    EXPECT_EQ(list.GetAt(13).m_plotMax, 20.0);
-    EXPECT_EQ(list.GetAt(13).m_plotMin, 0.0);
+    EXPECT_EQ(RecordAt(list, 2).GetFormula(), "Na+K");
+    EXPECT_TRUE(RecordAt(list, 2).IsSodiumPlusPotassium());
+    EXPECT_EQ(RecordAt(list, 11).m_plotMax, 2.0);
+    EXPECT_EQ(RecordAt(list, 12).m_plotMax, 10.0);
+    EXPECT_EQ(RecordAt(list, 13).GetFormula(), "Si/Al");
+    EXPECT_EQ(RecordAt(list, 13).m_plotMax, 20.0);
+    EXPECT_EQ(RecordAt(list, 13).m_plotMin, 0.0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "materials/FormulaConversion.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/materials/MaterialTestSupport.h"
 #include "core/shell/FakeMessageService.h"
 #include "materials/Material.h"
@@ -224,9 +225,10 @@ TEST_F(FormulaConversionTest, BulkCommandsOfTheMaterialsList)
     const int rows[] = {0, 1, 2, 7};
     EXPECT_EQ(ConvertSelectedFormulas(document, rows, toPercent), 1);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(document.Materials().GetAt(0)->m_formula, "% 100 CaCO3");
+    ASSERT_GE(document.Materials().GetCount(), 2);
+    EXPECT_EQ(RecordAt(document.Materials(), 0).m_formula, "% 100 CaCO3");
     // The mapped material follows its target.
-    EXPECT_EQ(document.Materials().GetAt(1)->m_formula, "% 100 CaCO3");
+    EXPECT_EQ(RecordAt(document.Materials(), 1).m_formula, "% 100 CaCO3");
     // The formula is a look-up key: the old one no longer finds a material.
     EXPECT_EQ(document.Materials().FindMaterial(std::string_view("CaCO3")), nullptr);
     EXPECT_EQ(ConvertSelectedFormulas(document, rows, [](CMaterial& m) { m.NormalizePercentages(0); }), 0);

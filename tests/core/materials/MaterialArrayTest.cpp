@@ -1,5 +1,6 @@
 #include "materials/MaterialArray.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/materials/MaterialTestSupport.h"
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FakeServices.h"
@@ -101,6 +102,7 @@ TEST_F(MaterialArrayTest, KeysWithParentheses)
     m_db.SetField(1, 3, "F(C)");
     m_db.SetField(1, 2, "Custer (Soda)");
     m_db.SetField(1, 4, "(CS)");
+    ASSERT_EQ(m_db.GetCount(), 2);
     const CMaterial& custer = *m_db.GetAt(1);
     EXPECT_EQ(custer.m_name, "Feldspar [Custer]");
     EXPECT_EQ(custer.m_code, "F[C]");
@@ -110,7 +112,7 @@ TEST_F(MaterialArrayTest, KeysWithParentheses)
     for (const char* key : {"Feldspar [Custer]", "f[c]", "Custer [Soda]", "[cs]", "Feldspar [Custer] (fine)"})
         EXPECT_EQ(Found(key), "Feldspar [Custer]") << key;
 
-    m_db.GetAt(1)->m_name = "Old (1998)";
+    RecordAt(m_db, 1).m_name = "Old (1998)";
     m_db.InvalidateIndex();
     EXPECT_EQ(Found("old (1998)"), "Old (1998)");
     EXPECT_EQ(Found("Silica (200 mesh)"), "Silica");
@@ -164,9 +166,10 @@ TEST_F(MaterialArrayTest, EveryChangeOfAKeyRebuildsTheIndex)
     // its analysis) but keeps its text.
     Add("Magnesia", "", "MgO");
     EXPECT_EQ(Found("mgo"), "Magnesia");
-    m_db.GetAt(1)->m_formula = "Xx9"; // as if the element table had changed under it
+    ASSERT_EQ(m_db.GetCount(), 2);
+    RecordAt(m_db, 1).m_formula = "Xx9"; // as if the element table had changed under it
     m_db.ReparseFormulas();
-    EXPECT_EQ(m_db.GetAt(1)->m_formula, "Xx9");
+    EXPECT_EQ(RecordAt(m_db, 1).m_formula, "Xx9");
     EXPECT_EQ(Found("mgo"), "<none>");
     EXPECT_EQ(Found("xx9"), "<none>");
 }
@@ -213,10 +216,11 @@ TEST_F(MaterialArrayTest, MappingChains)
     EXPECT_EQ(status, MappingLoop);
     EXPECT_TRUE(m_db.MapsTo(m_db.GetAt(1), m_db.GetAt(20)));
     EXPECT_TRUE(m_db.MapsTo(m_db.GetAt(0), m_db.GetAt(20))); // the 20th look-up still counts
-    m_db.GetAt(20)->m_mapTo = "M21";
+    ASSERT_EQ(m_db.GetCount(), 21);
+    RecordAt(m_db, 20).m_mapTo = "M21";
     Add("M21");
     EXPECT_FALSE(m_db.MapsTo(m_db.GetAt(0), m_db.GetAt(21)));
-    m_db.GetAt(20)->m_mapTo.clear();
+    RecordAt(m_db, 20).m_mapTo.clear();
     EXPECT_TRUE(m_db.MapsTo(m_db.GetAt(0), m_db.GetAt(5)));
     EXPECT_EQ(m_db.ResolveMapping(m_db.GetAt(20), &status), m_db.GetAt(20)); // no mapping: itself
 
@@ -326,8 +330,9 @@ TEST_F(MaterialArrayTest, SortOrders)
     m_db.Sort(9, 14); // "nV": LOI ascending
     EXPECT_THAT(Names(), ElementsAre("Empty A", "Empty B", "Silica", "Kaolin", "Whiting"));
 
-    m_db.GetAt(0)->m_mapTo = "zz";
-    m_db.GetAt(3)->m_mapTo = "Aa";
+    ASSERT_EQ(m_db.GetCount(), 5);
+    RecordAt(m_db, 0).m_mapTo = "zz";
+    RecordAt(m_db, 3).m_mapTo = "Aa";
     m_db.Sort(8, 0); // "nm": mapped first by target, unmapped by name
     EXPECT_THAT(Names(), ElementsAre("Kaolin", "Empty A", "Empty B", "Silica", "Whiting"));
 }
@@ -399,9 +404,10 @@ TEST_F(MaterialCheckTest, CancelEndsTheCheck)
     // Cancel in a closing box ends it too.
     m_messages.boxes.clear();
     m_messages.answers = {MsgResultOk, MsgResultOk, MsgResultCancel};
-    m_db.GetAt(1)->m_code = "Y";
+    ASSERT_EQ(m_db.GetCount(), 2);
+    RecordAt(m_db, 1).m_code = "Y";
     m_db.InvalidateIndex();
-    m_db.GetAt(1)->SetFormula("He2O Fe2O3");
+    RecordAt(m_db, 1).SetFormula("He2O Fe2O3");
     EXPECT_FALSE(m_db.CheckDatabase().has_value());
     EXPECT_THAT(m_messages.Texts(),
                 ElementsAre("All material names and codes are unique", "All material mappings are okay",

@@ -1,5 +1,6 @@
 #include "materials/MaterialColumns.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/materials/MaterialTestSupport.h"
 #include "materials/MaterialArray.h"
 
@@ -45,6 +46,7 @@ TEST_F(MaterialColumnsTest, CellTexts)
     m.m_notes = {"one", "", " two"};
     m.m_hazNotes = {"dust"};
     m_db.InsertCopy(0, m);
+ASSERT_EQ(m_db.GetCount(), 1);
 
     EXPECT_EQ(Cell(MaterialColumnCost), "$    1.50 / lb");
     EXPECT_EQ(Cell(MaterialColumnDensity), "  12.5 g / c");
@@ -59,17 +61,17 @@ TEST_F(MaterialColumnsTest, CellTexts)
     m_db.m_costUnit = 1;
     m_db.m_densityUnit = 1;
     m_db.m_currencySymbol = "EUR ";
-    m_db.GetAt(0)->m_available = 1;
-    m_db.GetAt(0)->m_mapTo = "Flint";
-    m_db.GetAt(0)->m_costPerLb = 1234.5;
-    m_db.GetAt(0)->m_density = 0.0;
+    RecordAt(m_db, 0).m_available = 1;
+    RecordAt(m_db, 0).m_mapTo = "Flint";
+    RecordAt(m_db, 0).m_costPerLb = 1234.5;
+    RecordAt(m_db, 0).m_density = 0.0;
     EXPECT_EQ(Cell(MaterialColumnCost), "EUR 1234.50 / kg");
     EXPECT_EQ(Cell(MaterialColumnDensity), "");
     EXPECT_EQ(Cell(MaterialColumnAvailable), "Available");
     EXPECT_EQ(Cell(MaterialColumnMapping), "(Flint)");
-    m_db.GetAt(0)->m_costPerLb = 0.0;
+    RecordAt(m_db, 0).m_costPerLb = 0.0;
     EXPECT_EQ(Cell(MaterialColumnCost), "");
-    m_db.GetAt(0)->m_density = 5;
+    RecordAt(m_db, 0).m_density = 5;
     EXPECT_EQ(Cell(MaterialColumnDensity), "    5.0 g / dl");
 
     EXPECT_EQ(MaterialListRow(m_db, *m_db.GetAt(0), std::vector<int>{1, 0, 0}), "\tSilica\tSIL\tSIL");
@@ -84,7 +86,8 @@ TEST_F(MaterialColumnsTest, RowsOfEachMode)
     CMaterial gain = Parsed("SiO2");
     gain.m_name = "Gain";
     m_db.InsertCopy(1, gain);
-    m_db.GetAt(1)->m_loi = -0.02; // a material that gains weight when fired
+    ASSERT_EQ(m_db.GetCount(), 2);
+    RecordAt(m_db, 1).m_loi = -0.02; // a material that gains weight when fired
 
     CStringArrayEx rows;
     int mode = 0;

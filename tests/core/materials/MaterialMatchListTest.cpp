@@ -1,5 +1,6 @@
 #include "materials/MaterialMatchList.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/materials/MaterialTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +34,8 @@ TEST_F(MaterialMatchListTest, BestThreeStaySortedAndMirrorPairsAreRefused)
     EXPECT_FALSE(list.Offer({&a, 40.0, &b}));  // below the cut-off
     EXPECT_TRUE(list.Offer({&a, 85.0, &d}));   // the last 80 goes, 85 lands second
     EXPECT_EQ(Scores(list), (std::vector<double>{90, 85, 80}));
-    EXPECT_EQ(list[1].materialB, &d);
-    EXPECT_EQ(list[2].materialA, &b); // the earlier 80 stayed
+    EXPECT_EQ(ItemAt(list.Items(), 1).materialB, &d);
+    EXPECT_EQ(ItemAt(list.Items(), 2).materialA, &b); // the earlier 80 stayed
 
     EXPECT_FALSE(list.Offer({&c, 95.0, &a})); // (C, A) mirrors the listed (A, C)
     EXPECT_FALSE(list.Offer({&d, 99.0, &a})); // (D, A) mirrors (A, D)
@@ -49,9 +50,9 @@ TEST_F(MaterialMatchListTest, BestThreeStaySortedAndMirrorPairsAreRefused)
     open.Offer({&a, 10.0, nullptr});
     open.Offer({&b, 10.0, nullptr});
     open.Offer({&c, 20.0, nullptr});
-    EXPECT_EQ(open[0].materialA, &c);
-    EXPECT_EQ(open[1].materialA, &a);
-    EXPECT_EQ(open[2].materialA, &b);
+    EXPECT_EQ(ItemAt(open.Items(), 0).materialA, &c);
+    EXPECT_EQ(ItemAt(open.Items(), 1).materialA, &a);
+    EXPECT_EQ(ItemAt(open.Items(), 2).materialA, &b);
 }
 
 TEST_F(MaterialMatchListTest, WithoutALimitItemsArriveInOrderUpToTheCapacity)
@@ -60,13 +61,13 @@ TEST_F(MaterialMatchListTest, WithoutALimitItemsArriveInOrderUpToTheCapacity)
     EXPECT_FALSE(list.Offer({&a, 0.5, nullptr}));
     for (int i = 0; i < CMaterialMatchList::kUnlimitedCapacity; ++i)
         ASSERT_TRUE(list.Offer({&a, static_cast<double>(i % 7 + 1), &b}));
-    EXPECT_EQ(list[0].score, 1.0);
-    EXPECT_EQ(list[1].score, 2.0);
+    EXPECT_EQ(ItemAt(list.Items(), 0).score, 1.0);
+    EXPECT_EQ(ItemAt(list.Items(), 1).score, 2.0);
     // Regression: a full list refused every later pair, however good; the lowest makes room.
     EXPECT_TRUE(list.Offer({&a, 99.0, &b}));
     EXPECT_FALSE(list.Offer({&c, 1.0, &b}));
     EXPECT_EQ(list.GetCount(), 1000);
-    EXPECT_EQ(list[0].score, 99.0);
+    EXPECT_EQ(ItemAt(list.Items(), 0).score, 99.0);
     EXPECT_TRUE(list.IsTruncated());
 }
 

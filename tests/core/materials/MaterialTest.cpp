@@ -1,5 +1,6 @@
 #include "materials/Material.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/materials/MaterialTestSupport.h"
 #include "support/TextHelpers.h"
 
@@ -268,9 +269,9 @@ TEST_F(MaterialTest, ReformatAmounts)
     m.ReformatAmounts(true, 5, 5); // preferences: 2 decimals, trailing zeros stripped
     EXPECT_EQ(ComponentTexts(m), (std::vector<std::string>{"33.3 SiO2", "1 SiO2", "12.5 Al2O3"}));
     m.ReformatAmounts(false, 40, 14); // capped at 12 decimals
-    EXPECT_EQ(m.m_components[1].m_amountText, "1.000000000000");
+    EXPECT_EQ(ItemAt(m.m_components, 1).m_amountText, "1.000000000000");
     m.ReformatAmounts(false, -1, 0);
-    EXPECT_EQ(m.m_components[1].m_amountText, "1");
+    EXPECT_EQ(ItemAt(m.m_components, 1).m_amountText, "1");
 }
 
 } // namespace

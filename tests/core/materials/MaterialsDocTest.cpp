@@ -1,5 +1,6 @@
 #include "materials/MaterialsDoc.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -155,7 +156,7 @@ TEST_F(MaterialsDocTest, TheDocumentIsTheOneMaterialsDatabaseWhileItLives)
 
         ASSERT_TRUE(doc.OnNewDocument());
         ASSERT_EQ(doc.Materials().GetCount(), 1);
-        EXPECT_EQ(doc.Materials().GetAt(0)->m_name, "new material");
+        EXPECT_EQ(RecordAt(doc.Materials(), 0).m_name, "new material");
         EXPECT_FALSE(doc.IsModified());
 
         // Closing the list window only minimises it.
@@ -187,7 +188,7 @@ TEST_F(MaterialsDocTest, RecordOperationsMarkModified)
         EXPECT_TRUE(doc.IsModified());
     }
     EXPECT_EQ(doc.Materials().GetCount(), 1);
-    EXPECT_EQ(doc.Materials().GetAt(0)->m_name, "Flint");
+    EXPECT_EQ(RecordAt(doc.Materials(), 0).m_name, "Flint");
 
     // The document's look-up is the canonical one.
     doc.InsertMaterial(1, CMaterial("Whiting"));
@@ -207,6 +208,7 @@ TEST_F(MaterialsDocTest, AnalysesFollowTheElementTableWithNoWindowOpen)
     CMaterialsDoc doc;
     doc.InsertMaterial(0, CMaterial("Silica"));
     doc.SetMaterialField(0, 10, "SiO2");
+    ASSERT_EQ(doc.Materials().GetCount(), 1);
     const CMaterial& silica = *doc.Materials().GetAt(0);
     const double oxygen = elements.Elements()[8].weight;
     ASSERT_NEAR(silica.m_formulaWeight, 28.0855 + 2 * oxygen, 0.01);
@@ -279,6 +281,7 @@ TEST_F(MaterialsDocTest, OpeningRefreshesMappedMaterials)
     EXPECT_THAT(m_messages.Texts(), ElementsAre("1 material mapping updated"));
     EXPECT_EQ(m_messages.At(0).helpId, 0x30200u);
     EXPECT_EQ(m_messages.At(0).Icon(), MsgIconInformation);
+    ASSERT_GE(doc.Materials().GetCount(), 3);
     const CMaterial& a = *doc.Materials().GetAt(0);
     EXPECT_EQ(a.m_formula, "CaCO3");
     EXPECT_EQ(a.m_density, 90.0);
@@ -296,9 +299,9 @@ TEST_F(MaterialsDocTest, OpeningRefreshesMappedMaterials)
 
     // Refreshing again changes nothing; bad mappings are counted.
     m_messages.boxes.clear();
-    doc.Materials().GetAt(0)->m_mapTo.clear();
-    doc.Materials().GetAt(1)->m_mapTo = "Nowhere";
-    doc.Materials().GetAt(2)->m_mapTo = "E";
+    RecordAt(doc.Materials(), 0).m_mapTo.clear();
+    RecordAt(doc.Materials(), 1).m_mapTo = "Nowhere";
+    RecordAt(doc.Materials(), 2).m_mapTo = "E";
     CRecordingFrame frame(doc, "list");
     doc.UpdateMappedMaterials(true, true);
     EXPECT_THAT(m_messages.Texts(), ElementsAre("2 bad material mappings found, please run material database check"));
@@ -307,15 +310,15 @@ TEST_F(MaterialsDocTest, OpeningRefreshesMappedMaterials)
     EXPECT_TRUE(TakeNotices(frame).empty());
 
     // A changed target is announced record by record.
-    doc.Materials().GetAt(0)->m_mapTo = "b";
-    doc.Materials().GetAt(1)->m_mapTo = "";
-    doc.Materials().GetAt(2)->m_mapTo = "B";
-    doc.Materials().GetAt(1)->m_density = 70;
+    RecordAt(doc.Materials(), 0).m_mapTo = "b";
+    RecordAt(doc.Materials(), 1).m_mapTo = "";
+    RecordAt(doc.Materials(), 2).m_mapTo = "B";
+    RecordAt(doc.Materials(), 1).m_density = 70;
     m_messages.boxes.clear();
     doc.UpdateMappedMaterials(false, true);
     EXPECT_TRUE(m_messages.boxes.empty());
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintMaterialChanged, 0}, {HintMaterialChanged, 2}}));
-    EXPECT_EQ(doc.Materials().GetAt(2)->m_density, 70.0);
+    EXPECT_EQ(RecordAt(doc.Materials(), 2).m_density, 70.0);
 
     CMaterial working("Working copy");
     EXPECT_EQ(doc.ApplyMapping(working), MappingOk);
@@ -340,9 +343,9 @@ TEST_F(MaterialsDocTest, SaveGoesThroughTheBackupAndTheSafeWriter)
     m_dialogs.AnswerPath(path);
     EXPECT_TRUE(doc.OnCommand(CmdSaveMaterialDb));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Material Database Save As...");
-    EXPECT_EQ(m_dialogs.requests[0].defaultExtension, "mat");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Database Files (*.mat)|*.mat|All Files (*.*)|*.*||");
+    EXPECT_EQ(m_dialogs.At(0).title, "Material Database Save As...");
+    EXPECT_EQ(m_dialogs.At(0).defaultExtension, "mat");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Database Files (*.mat)|*.mat|All Files (*.*)|*.*||");
     EXPECT_EQ(ReadAll(path), Written(doc));
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_EQ(ProfileMaterialFile(), path);
@@ -429,7 +432,7 @@ TEST_F(MaterialsDocTest, NewOpenAndRevertAskFirstAndAnnounce)
     m_dialogs.AnswerPath(path);
     m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdOpenMaterialDb));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Open Material Database...");
+    EXPECT_EQ(m_dialogs.Last().title, "Open Material Database...");
     EXPECT_EQ(doc.Materials().GetCount(), 3);
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintMaterialsReplaced, 0}}));
 
@@ -599,7 +602,7 @@ TEST_F(MaterialsDocTest, DatabaseTableTexts)
     out.str("");
     doc.WriteMaterialsTableText(out, 4);
     EXPECT_EQ(out.str(), "/data/db.mat\x05\x06\n------------\x02\ninfo\n\x0c\n" + title + "\x05\x06\n" +
-                             std::string(title.size(), '-') + "\x02\n" + lines[0] + "\n" + lines[1] + "\n");
+                             std::string(title.size(), '-') + "\x02\n" + ItemAt(lines, 0) + "\n" + ItemAt(lines, 1) + "\n");
     g_prefs.mattab = "";
     doc.BuildMaterialsTable(lines, title, 4);
     EXPECT_TRUE(lines.empty());

@@ -111,6 +111,10 @@ TEST_F(SimilarMaterialsTest, OneSelectedMaterialIsReportedAgainstAllOthersBestFi
     EXPECT_THAT(Search(), ElementsAre("==============", "=== Silica ===", "==============", "",
                                       "Nonvolatile oxide similarity (% weight) :", "  100.00  Quartz", ""));
     EXPECT_THAT(m_rows.rows, ElementsAre(0));
+    // A material like no other says so, block by block.
+    m_rows.rows = {1};
+    EXPECT_THAT(Search(), ElementsAre("===============", "=== Whiting ===", "===============", "",
+                                      "Nonvolatile oxide similarity (% weight) :", "  none found", ""));
 }
 
 TEST_F(SimilarMaterialsTest, CompositeOnlyWithOneCategoryWritesHeadingsOnly)
@@ -143,6 +147,14 @@ TEST_F(SimilarMaterialsTest, TheSummaryListsEachPairOnce)
                                       "==========================", "", "Nonvolatile oxide similarity (% weight) :",
                                       "  100.00  Silica", "          Quartz", "   66.53  Silica", "          Talc",
                                       "   66.53  Quartz", "          Talc", ""));
+    // No pair at all: the summary says so, unless it is to be less verbose.
+    m_request.cutoff = 100.0;
+    m_request.compareScope = kSimilarSelectedMaterials;
+    m_rows.rows = {1};
+    m_request.lessVerbose = 0;
+    EXPECT_THAT(Search(), ElementsAre("==========================", "=== Similarity Summary ===",
+                                      "==========================", "", "Nonvolatile oxide similarity (% weight) :",
+                                      "  none found", ""));
 }
 
 TEST_F(SimilarMaterialsTest, CancelStopsBetweenComparisonsAndTheCommandReportsToInformation)

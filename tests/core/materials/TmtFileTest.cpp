@@ -1,5 +1,6 @@
 #include "materials/TmtFile.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/RecordingView.h"
 #include "core/materials/MaterialTestSupport.h"
@@ -113,13 +114,13 @@ TEST_F(TmtFileTest, EdgeCasesOfTheText)
               0);
     EXPECT_EQ(m_roles[3], kRoleAcid);
     ASSERT_EQ(m_read.GetCount(), 1);
-    EXPECT_EQ(m_read.GetAt(0)->m_formula, "1 SiO2");
+    EXPECT_EQ(RecordAt(m_read, 0).m_formula, "1 SiO2");
     // Amounts lose their trailing zeros; two blanks separate the components.
     m_read.ResetToDefaults();
     ASSERT_EQ(ReadText("\r\n5.0tmt\r\n<Oxide>\r\nName=K2O\r\n<Oxide>\r\nName=Al2O3\r\n<Oxide>\r\nName=SiO2\r\n"
                        "<Material>\r\nName=F\r\nWeight=509.565\r\nK2O=0.500\r\nAl2O3=1.000\r\nSiO2=6.000\r\n<EOF>\r\n"),
               0);
-    EXPECT_EQ(m_read.GetAt(0)->m_formula, "0.5 K2O  1 Al2O3  6 SiO2");
+    EXPECT_EQ(RecordAt(m_read, 0).m_formula, "0.5 K2O  1 Al2O3  6 SiO2");
 
     // Errors name the source and the line; the collection is emptied and reset.
     m_read.m_dbName = "kept?";
@@ -146,8 +147,8 @@ TEST_F(TmtFileTest, EdgeCasesOfTheText)
     ASSERT_EQ(ReadText("5.0TMT\n<Header>\nMaterialType2000000000=big\nOxideProperty-4=expan\n<Oxide>\nName=SiO2\n"
                        "Property-4=9\n<Material>\nName=Light\nWeight=10\nType=2000000000\nSiO2=1\n"),
               0);
-    EXPECT_EQ(m_read.GetAt(0)->m_formula, "1 SiO2");
-    EXPECT_EQ(m_read.GetAt(0)->m_type, "big");
+    EXPECT_EQ(RecordAt(m_read, 0).m_formula, "1 SiO2");
+    EXPECT_EQ(RecordAt(m_read, 0).m_type, "big");
     EXPECT_EQ(m_expansions[14], -1.0);
     EXPECT_TRUE(messages.boxes.empty());
 }
@@ -158,8 +159,8 @@ TEST_F(TmtFileTest, ImportedNamesTakeBracketsForParentheses)
 {
     ASSERT_EQ(ReadText("5.0TMT\n<Oxide>\nName=SiO2\n<Material>\nName=Feldspar (Custer)\nSiO2=1\n"), 0);
     ASSERT_EQ(m_read.GetCount(), 1);
-    EXPECT_EQ(m_read.GetAt(0)->m_name, "Feldspar [Custer]");
-    EXPECT_EQ(m_read.GetAt(0)->m_displayKey, "\tFeldspar [Custer]");
+    EXPECT_EQ(RecordAt(m_read, 0).m_name, "Feldspar [Custer]");
+    EXPECT_EQ(RecordAt(m_read, 0).m_displayKey, "\tFeldspar [Custer]");
     EXPECT_EQ(m_read.FindMaterial(std::string_view("feldspar [custer]")), m_read.GetAt(0));
 }
 
@@ -169,13 +170,13 @@ TEST_F(TmtFileTest, ClipboardAndCarriageReturnFiles)
     CFakeClipboard clipboard;
     clipboard.SetText("5.0TMT\r\n<Oxide>\r\nName=SiO2\r\n<Material>\r\nName=Flint\r\nSiO2=1\r\n");
     ASSERT_EQ(m_read.ReadTmtFile(nullptr, m_roles, m_expansions), 0);
-    EXPECT_EQ(m_read.GetAt(0)->m_name, "Flint");
+    EXPECT_EQ(RecordAt(m_read, 0).m_name, "Flint");
 
     const std::string path = TempPath("cr.tmt");
     std::ofstream(path, std::ios::binary) << "5.0TMT\r<Oxide>\rName=SiO2\r<Material>\rName=Quartz\rSiO2=2\r";
     ASSERT_EQ(m_read.ReadTmtFile(&path, m_roles, m_expansions), 0);
     ASSERT_EQ(m_read.GetCount(), 2);
-    EXPECT_EQ(m_read.GetAt(1)->m_formula, "2 SiO2");
+    EXPECT_EQ(RecordAt(m_read, 1).m_formula, "2 SiO2");
     fs::remove(path);
 }
 
@@ -183,7 +184,7 @@ TEST_F(TmtFileTest, WritesAndReadsBack)
 {
     CMaterialsDoc document;
     ASSERT_EQ(document.Materials().ReadTmtFile(&kSample, m_roles, m_expansions), 0);
-    document.Materials().GetAt(2)->m_type = "spodumene";
+    RecordAt(document.Materials(), 2).m_type = "spodumene";
 
     // The sample written out: the header with the added type, every alkali, neutral and acid
     // oxide of the table, and the three materials (the forced weight as written).
@@ -260,7 +261,7 @@ TEST_F(TmtFileTest, ImportIntoTheDatabases)
     EXPECT_EQ(elements.Elements()[3].role, kRoleAlkali);
     EXPECT_EQ(elements.Elements()[26].role, kRoleNotExpected); // not in the file
     EXPECT_EQ(elements.Elements()[6].role, kRoleVolatile);
-    EXPECT_EQ(elements.m_infoLines.back(), "Imported oxide roles from " + kSample);
+    EXPECT_EQ(LastItem(elements.m_infoLines), "Imported oxide roles from " + kSample);
     EXPECT_EQ(notices(elementsFrame), (Notices{{1, HintElementsReplaced, 0}}));
 
     // Materials and expansions, cleared first.
@@ -271,14 +272,14 @@ TEST_F(TmtFileTest, ImportIntoTheDatabases)
     EXPECT_EQ(result.oldCount, 1);
     EXPECT_EQ(result.importedCount, 3);
     ASSERT_EQ(materials.Materials().GetCount(), 4);
-    EXPECT_EQ(materials.Materials().GetAt(1)->m_name, "Potash Feldspar");
-    EXPECT_EQ(materials.Materials().GetAt(3)->m_name, "Spodumene");
+    EXPECT_EQ(RecordAt(materials.Materials(), 1).m_name, "Potash Feldspar");
+    EXPECT_EQ(RecordAt(materials.Materials(), 3).m_name, "Spodumene");
     EXPECT_TRUE(materials.IsModified());
-    EXPECT_EQ(materials.Materials().m_infoLines.back(), "Imported 3 materials from " + kSample);
+    EXPECT_EQ(LastItem(materials.Materials().m_infoLines), "Imported 3 materials from " + kSample);
     EXPECT_EQ(notices(materialsFrame), (Notices{{2, HintMaterialsInserted, 1}, {1, HintElementsReplaced, 0}}));
     EXPECT_DOUBLE_EQ(elements.Elements()[3].expansion, 6.7);
     EXPECT_EQ(elements.Elements()[26].expansion, 0.0);
-    EXPECT_EQ(elements.m_infoLines.back(), "Imported oxide expansions from " + kSample);
+    EXPECT_EQ(LastItem(elements.m_infoLines), "Imported oxide expansions from " + kSample);
     std::string name = "Whiting";
     EXPECT_NE(materials.Materials().FindMaterial(name), nullptr);
 

@@ -1,5 +1,6 @@
 #include "substitutions/GlazeSubstitution.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/shell/FakeMessageService.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
@@ -41,17 +42,21 @@ TEST(GlazeSubstitutionTest, ChangesComponentsOrAdditionsAndTheAnalysisFollows)
     substitution.m_set1.Add("Whiting", 1.0);
     substitution.m_set2.Add("Magnesite", 1.0);
 
+    ASSERT_EQ(doc.GetGlazeCount(), 2);
     CGlaze& matte = *doc.GetGlaze(0);
     ASSERT_EQ(matte.GetAnalysis().componentItems.at(0).material->m_name, "Whiting");
     EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 0), 1);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(matte.m_components.GetAt(0).m_name, "Magnesite");
+    ASSERT_GE(matte.m_components.GetCount(), 1);
+    EXPECT_EQ(RecordAt(matte.m_components, 0).m_name, "Magnesite");
     EXPECT_EQ(matte.GetAnalysis().componentItems.at(0).material->m_name, "Magnesite");
 
     doc.SetModifiedFlag(false);
     EXPECT_EQ(ApplySubstitution(doc, 1, substitution, 0), 1) << "a change in the additions alone counts";
+    ASSERT_GE(doc.GetGlaze(1)->m_additions.GetCount(), 1);
     EXPECT_EQ(doc.GetGlaze(1)->m_additions.GetAt(0).m_name, "Magnesite");
     EXPECT_EQ(ApplySubstitution(doc, 1, substitution, 1), 1) << "and back";
+    ASSERT_GE(doc.GetGlaze(1)->m_additions.GetCount(), 1);
     EXPECT_EQ(doc.GetGlaze(1)->m_additions.GetAt(0).m_name, "Whiting");
 
     // Nothing to replace: the answer is 0; no such glaze: 0, and the database stays as it was.

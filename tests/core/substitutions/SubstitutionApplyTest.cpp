@@ -1,5 +1,6 @@
 #include "substitutions/Substitution.h"
 
+#include "core/support/CheckedItems.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
@@ -69,8 +70,8 @@ TEST_F(SubstitutionApplyTest, WollastoniteReplacesWhitingForwardAndBack)
     // Reversed: set 2 goes out (factor 24 / 1.2 = 20) and set 1 comes back in its place.
     ASSERT_EQ(Apply(s, recipe, 1), 1);
     ASSERT_EQ(recipe.GetCount(), 3);
-    EXPECT_EQ(recipe.GetAt(0).m_name, "Whiting");
-    EXPECT_DOUBLE_EQ(recipe.GetAt(0).m_amount, 20);
+    EXPECT_EQ(RecordAt(recipe, 0).m_name, "Whiting");
+    EXPECT_DOUBLE_EQ(RecordAt(recipe, 0).m_amount, 20);
     EXPECT_EQ(LinesOf(recipe)[1], (std::pair<std::string, double>{"Silica", 30}));
 
     // Through the open materials database, codes and "name (code)" match the names.
@@ -138,8 +139,8 @@ TEST_F(SubstitutionApplyTest, LeftoversBelowAThousandthAreDropped)
     recipe = Recipe({{"Whiting", 20}, {"Silica", 10.00125}});
     ASSERT_EQ(Apply(s, recipe, 0), 1);
     ASSERT_EQ(recipe.GetCount(), 2);
-    EXPECT_EQ(recipe.GetAt(1).m_name, "Silica");
-    EXPECT_NEAR(recipe.GetAt(1).m_amount, 0.00125, 1e-9);
+    EXPECT_EQ(RecordAt(recipe, 1).m_name, "Silica");
+    EXPECT_NEAR(RecordAt(recipe, 1).m_amount, 0.00125, 1e-9);
 }
 
 TEST_F(SubstitutionApplyTest, UnknownMaterialsMatchByTheRecipeNamePart)

@@ -1,5 +1,6 @@
 #include "substitutions/SubstitutionList.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/RecordingView.h"
 #include "shell/AppContext.h"
@@ -76,13 +77,15 @@ TEST_F(SubstitutionListTest, TheGoldenFileRoundTripsByteForByte)
     const CSubstitution& first = *list.GetAt(0);
     EXPECT_EQ(first.m_date, "03/14/2021");
     ASSERT_EQ(first.m_set1.GetCount(), 2);
-    EXPECT_EQ(first.m_set1.GetAt(1).m_name, "Silica (SIL)");
-    EXPECT_EQ(first.m_set1.GetAt(1).m_amount, 60.03);
-    EXPECT_EQ(first.m_set2.GetAt(0).m_amount, 116.06);
+    EXPECT_EQ(RecordAt(first.m_set1, 1).m_name, "Silica (SIL)");
+    EXPECT_EQ(RecordAt(first.m_set1, 1).m_amount, 60.03);
+    ASSERT_EQ(first.m_set2.GetCount(), 1);
+    EXPECT_EQ(RecordAt(first.m_set2, 0).m_amount, 116.06);
     EXPECT_THAT(first.m_notes, ElementsAre("Calcium silicate brings its own silica.", "", "  keeps leading blanks"));
-    EXPECT_EQ(list.GetAt(2)->m_date, "");
-    EXPECT_THAT(list.GetAt(2)->m_notes, ElementsAre("x"));
-    EXPECT_EQ(list.GetAt(2)->m_set2.GetAt(0).m_amount, 0.0);
+    EXPECT_EQ(RecordAt(list, 2).m_date, "");
+    EXPECT_THAT(RecordAt(list, 2).m_notes, ElementsAre("x"));
+    ASSERT_GE(RecordAt(list, 2).m_set2.GetCount(), 1);
+    EXPECT_EQ(RecordAt(list, 2).m_set2.GetAt(0).m_amount, 0.0);
 
     EXPECT_EQ(Written(list), ReadAll(path));
 }
@@ -134,10 +137,11 @@ TEST_F(SubstitutionListTest, ReadingAcceptsWhatTheFormatAllows)
     EXPECT_EQ(list.m_fileVersion, 1);
     EXPECT_EQ(list.m_dbName, "Substitutions");
     ASSERT_EQ(list.GetCount(), 1);
-    EXPECT_EQ(list.GetAt(0)->m_date, Today());
-    EXPECT_EQ(list.GetAt(0)->m_set1.GetAt(0).m_amount, 0.0);
+    EXPECT_EQ(RecordAt(list, 0).m_date, Today());
+    ASSERT_GE(RecordAt(list, 0).m_set1.GetCount(), 1);
+    EXPECT_EQ(RecordAt(list, 0).m_set1.GetAt(0).m_amount, 0.0);
     // The first character of a note is always dropped; both notes write back as "note = |".
-    EXPECT_THAT(list.GetAt(0)->m_notes, ElementsAre("", ""));
+    EXPECT_THAT(RecordAt(list, 0).m_notes, ElementsAre("", ""));
     EXPECT_NE(Written(list).find("set1amt = 0.00000\nnote = |\nnote = |\n\n"), std::string::npos);
 
     // An empty database writes its header and one empty line, and reads back by its name.
@@ -162,7 +166,8 @@ TEST_F(SubstitutionListTest, WritingKeepsEveryValueOnItsLineAndEveryAmountReadab
     s.m_notes = {"note\rwith CR"};
     list.InsertAt(0, s);
     list.InsertAt(1, CSubstitution("Empty"));
-    list.GetAt(1)->m_date = "e";
+    ASSERT_EQ(list.GetCount(), 2);
+    RecordAt(list, 1).m_date = "e";
     const std::string text = Written(list);
     EXPECT_EQ(text, kHeader + "dbname  = two  lines\n\n"
                               "name    = Name with break\ndate    = d\n"
@@ -176,7 +181,8 @@ TEST_F(SubstitutionListTest, WritingKeepsEveryValueOnItsLineAndEveryAmountReadab
     // Amounts carry the most decimals of the two recipe preferences, at least 5.
     CSubstitutionList one;
     one.InsertAt(0, CSubstitution("x"));
-    one.GetAt(0)->m_set1.Add("Silica", 1.0 / 3.0);
+    ASSERT_EQ(one.GetCount(), 1);
+    RecordAt(one, 0).m_set1.Add("Silica", 1.0 / 3.0);
     g_prefs.decrecipe = 8;
     g_prefs.decrecipeinput = 2;
     EXPECT_NE(Written(one).find("set1amt = 0.33333333\n"), std::string::npos);
@@ -194,9 +200,10 @@ TEST_F(SubstitutionListTest, TheListOwnsCopiesAndIgnoresBadIndices)
     list.InsertAt(2, CSubstitution("out of range"));
     list.InsertAt(1, CSubstitution("B"));
     list.InsertAt(0, CSubstitution("C"));
-    EXPECT_THAT(Names(list), ElementsAre("C", "A", "B"));
-    a.m_set1.GetAt(0).m_amount = 5;
-    EXPECT_EQ(list.GetAt(1)->m_set1.GetAt(0).m_amount, 1.0);
+    ASSERT_THAT(Names(list), ElementsAre("C", "A", "B"));
+    ASSERT_GE(RecordAt(list, 1).m_set1.GetCount(), 1);
+    RecordAt(a.m_set1, 0).m_amount = 5;
+    EXPECT_EQ(RecordAt(list, 1).m_set1.GetAt(0).m_amount, 1.0);
 
     CSubstitution* kept = list.GetAt(1);
     list.SetAt(1, CSubstitution("A2"));
@@ -235,9 +242,9 @@ TEST_F(SubstitutionListTest, TheClipboardProtocolWorksOnASubstitutionList)
               2);
     EXPECT_THAT(Names(doc.Substitutions()), ElementsAre("One", "One", "Three", "Two", "Three"));
     ASSERT_EQ(frame.view->received.size(), 1u);
-    EXPECT_EQ(frame.view->received[0].kind, 3);
-    EXPECT_EQ(frame.view->received[0].code, HintSubstitutionsInserted);
-    EXPECT_EQ(frame.view->received[0].index, 1);
+    EXPECT_EQ(frame.view->At(0).kind, 3);
+    EXPECT_EQ(frame.view->At(0).code, HintSubstitutionsInserted);
+    EXPECT_EQ(frame.view->At(0).index, 1);
 
     CopyRecordToClipboard(clipboard, CSubstitution("Edited"));
     EXPECT_THAT(Names(clipboard), ElementsAre("Edited"));

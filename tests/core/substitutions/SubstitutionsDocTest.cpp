@@ -1,5 +1,6 @@
 #include "substitutions/SubstitutionsDoc.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -129,7 +130,7 @@ TEST_F(SubstitutionsDocTest, TheDocumentIsTheOneSubstitutionDatabaseWhileItLives
 
         ASSERT_TRUE(doc.OnNewDocument());
         ASSERT_EQ(doc.Substitutions().GetCount(), 1);
-        EXPECT_EQ(doc.Substitutions().GetAt(0)->m_name, "new substitution");
+        EXPECT_EQ(RecordAt(doc.Substitutions(), 0).m_name, "new substitution");
         EXPECT_FALSE(doc.IsModified());
 
         // Record operations, the shared ones too, mark the document modified.
@@ -215,10 +216,10 @@ TEST_F(SubstitutionsDocTest, SaveWritesThroughTheSafeWriterAndAnnounces)
     m_dialogs.AnswerPath(path);
     EXPECT_TRUE(doc.OnCommand(CmdSaveSubstitutionDb));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Substitution Database Save As...");
-    EXPECT_EQ(m_dialogs.requests[0].helpId, 303u);
-    EXPECT_EQ(m_dialogs.requests[0].defaultExtension, "sub");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Database Files (*.sub)|*.sub|All Files (*.*)|*.*||");
+    EXPECT_EQ(m_dialogs.At(0).title, "Substitution Database Save As...");
+    EXPECT_EQ(m_dialogs.At(0).helpId, 303u);
+    EXPECT_EQ(m_dialogs.At(0).defaultExtension, "sub");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Database Files (*.sub)|*.sub|All Files (*.*)|*.*||");
     EXPECT_EQ(ReadAll(path), Written(doc));
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_EQ(ProfileValue(), path);
@@ -284,8 +285,8 @@ TEST_F(SubstitutionsDocTest, OpenNewAndRevertAskFirstAndAnnounce)
     // Open asks for the file with its own title.
     m_dialogs.AnswerPath(path);
     EXPECT_TRUE(doc.OnCommand(CmdOpenSubstitutionDb));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Open Substitution Database...");
-    EXPECT_EQ(m_dialogs.requests.back().helpId, 300u);
+    EXPECT_EQ(m_dialogs.Last().title, "Open Substitution Database...");
+    EXPECT_EQ(m_dialogs.Last().helpId, 300u);
     EXPECT_EQ(doc.GetPathName(), path);
 
     // Closing an edit frame asks its view; Cancel keeps it open.

@@ -1,5 +1,7 @@
 #include "support/NamedItemList.h"
 
+#include "core/support/CheckedItems.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -48,14 +50,14 @@ TEST(NamedItemListTest, FindByNameIgnoresCaseAndTakesTheFirst)
 {
     CEntryList list = ListOf({"Whiting", "clay", "Clay", "Silica"});
     ASSERT_NE(list.FindByName("CLAY"), nullptr);
-    EXPECT_EQ(list.FindByName("CLAY")->m_tag, 1);
-    EXPECT_EQ(list.FindByName("silica")->m_tag, 3);
+    EXPECT_EQ(Found(list.FindByName("CLAY")).m_tag, 1);
+    EXPECT_EQ(Found(list.FindByName("silica")).m_tag, 3);
     EXPECT_EQ(list.FindIndexByName("Clay"), 1);
     EXPECT_EQ(list.FindByName("Clay "), nullptr);
     EXPECT_EQ(list.FindIndexByName("Talc"), -1);
 
     const CEntryList& constList = list;
-    EXPECT_EQ(constList.FindByName("whiting")->m_tag, 0);
+    EXPECT_EQ(Found(constList.FindByName("whiting")).m_tag, 0);
 
     EXPECT_EQ(CEntryList().FindByName("Clay"), nullptr);
 }

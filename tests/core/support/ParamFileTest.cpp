@@ -1,5 +1,6 @@
 #include "support/ParamFile.h"
 
+#include "core/support/CheckedItems.h"
 #include "support/NumberText.h"
 
 #include "core/support/LocaleGuard.h"
@@ -234,8 +235,8 @@ TEST(ParamFileTest, StringValuesLoseTrailingBlanksUnlessKeepBlanks)
     CRecorder rec;
     EXPECT_EQ(Read(rec, kHeader + "   name=Tenmoku  \n\t raw=Tenmoku  \n").result, 0);
     ASSERT_EQ(rec.calls.size(), 4u);
-    EXPECT_EQ(rec.calls[2], "name=Tenmoku");
-    EXPECT_EQ(rec.calls[3], "raw=Tenmoku  ");
+    EXPECT_EQ(ItemAt(rec.calls, 2), "name=Tenmoku");
+    EXPECT_EQ(ItemAt(rec.calls, 3), "raw=Tenmoku  ");
 }
 
 TEST(ParamFileTest, WhitespaceIsSpaceAndNineToThirteen)
@@ -371,7 +372,7 @@ TEST(ParamFileTest, ACharacterValueIsRangeCheckedByItsCode)
 {
     CRecorder rec;
     EXPECT_EQ(Read(rec, kHeader + "mark = m and more\n").result, 0);
-    EXPECT_EQ(rec.calls.back(), "mark=m");
+    EXPECT_EQ(LastItem(rec.calls), "mark=m");
     const Outcome out = Read(rec, kHeader + "mark = M\n");
     EXPECT_EQ(out.result, 3);
     EXPECT_EQ(out.message, "Parameter 'mark' out of range, line 3");
@@ -491,8 +492,8 @@ TEST(ParamFileTest, LongLinesArriveWhole)
     CRecorder rec;
     EXPECT_EQ(Read(rec, "name = " + value + "\nname = next\n", s_optional).result, 0);
     ASSERT_EQ(rec.calls.size(), 2u);
-    EXPECT_EQ(rec.calls[0], "name=" + value);
-    EXPECT_EQ(rec.calls[1], "name=next");
+    EXPECT_EQ(ItemAt(rec.calls, 0), "name=" + value);
+    EXPECT_EQ(ItemAt(rec.calls, 1), "name=next");
 
     // Longer than the reader's block, crossing several block boundaries.
     const std::string huge(1000000, 'h');

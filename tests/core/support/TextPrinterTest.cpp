@@ -1,5 +1,7 @@
 #include "support/TextPrinter.h"
 
+#include "core/support/CheckedItems.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -203,11 +205,11 @@ TEST(TextPrinterTest, RestartedNumberingUsesFirstPageLayoutWhileTheFooterCountsP
     ASSERT_TRUE(printer.PrintPage(device, 3));
     EXPECT_THAT(device.TextsIn(PrinterFontFirstHeader), ElementsAre("Glaze Report", "Page 1"));
     EXPECT_TRUE(device.TextsIn(PrinterFontLaterHeader).empty());
-    const CFakeDevice::Text& pageNumber = device.texts[1];
+    const CFakeDevice::Text& pageNumber = ItemAt(device.texts, 1);
     EXPECT_EQ(pageNumber.align, CTextPrinterCanvas::Align::Right);
     EXPECT_EQ(pageNumber.x, 8000);
     // The footer: the physical page, centred two body lines under the body.
-    const CFakeDevice::Text& footer = device.texts[2];
+    const CFakeDevice::Text& footer = ItemAt(device.texts, 2);
     EXPECT_EQ(footer.text, "- 3 -");
     EXPECT_EQ(footer.slot, PrinterFontBody);
     EXPECT_EQ(footer.align, CTextPrinterCanvas::Align::Center);
@@ -216,13 +218,13 @@ TEST(TextPrinterTest, RestartedNumberingUsesFirstPageLayoutWhileTheFooterCountsP
     ASSERT_FALSE(device.rules.empty());
     EXPECT_EQ(device.rules[0].y, 125) << "the header rule lies 5/4 of a header line below its top";
     // The body starts under the first-page header.
-    EXPECT_EQ(device.texts[3].text, "Part two");
-    EXPECT_EQ(device.texts[3].y, 200);
+    EXPECT_EQ(ItemAt(device.texts, 3).text, "Part two");
+    EXPECT_EQ(ItemAt(device.texts, 3).y, 200);
 
     device.Clear();
     printer.PrintPage(device, 4);
     EXPECT_THAT(device.TextsIn(PrinterFontLaterHeader), ElementsAre("Glaze Report (continued)", "Page 2"));
-    EXPECT_EQ(device.texts[2].text, "- 4 -");
+    EXPECT_EQ(ItemAt(device.texts, 2).text, "- 4 -");
     EXPECT_TRUE(device.rules.empty()) << "no rule under later headers unless asked";
 
     // With the first-page header off, first pages have neither header nor footer.
@@ -233,7 +235,7 @@ TEST(TextPrinterTest, RestartedNumberingUsesFirstPageLayoutWhileTheFooterCountsP
     printer.PrintPage(device, 1);
     EXPECT_TRUE(device.TextsIn(PrinterFontFirstHeader).empty());
     EXPECT_TRUE(device.TextsIn(PrinterFontTimeStamp).empty());
-    EXPECT_EQ(device.texts.front().text, "line 0");
+    EXPECT_EQ(ItemAt(device.texts, 0).text, "line 0");
     EXPECT_FALSE(printer.PrintPage(device, 0));
     EXPECT_FALSE(printer.PrintPage(device, printer.GetPageCount() + 1));
 }
@@ -285,14 +287,14 @@ TEST(TextPrinterTest, BodyLinesAreAlignedAndRulesDrawnAtHalfALine)
     Layout(printer, device);
     printer.PrintBody(device, 1);
     ASSERT_EQ(device.texts.size(), 4u);
-    EXPECT_EQ(device.texts[0].x, 3500);
-    EXPECT_EQ(device.texts[0].align, CTextPrinterCanvas::Align::Center);
-    EXPECT_EQ(device.texts[1].x, 6500);
-    EXPECT_EQ(device.texts[1].align, CTextPrinterCanvas::Align::Right);
-    EXPECT_EQ(device.texts[2].slot, PrinterFontTall);
-    EXPECT_EQ(device.texts[2].y, 200);
-    EXPECT_EQ(device.texts[3].text, "Tabbed") << "tabs go unless kept";
-    EXPECT_EQ(device.texts[3].y, 700);
+    EXPECT_EQ(ItemAt(device.texts, 0).x, 3500);
+    EXPECT_EQ(ItemAt(device.texts, 0).align, CTextPrinterCanvas::Align::Center);
+    EXPECT_EQ(ItemAt(device.texts, 1).x, 6500);
+    EXPECT_EQ(ItemAt(device.texts, 1).align, CTextPrinterCanvas::Align::Right);
+    EXPECT_EQ(ItemAt(device.texts, 2).slot, PrinterFontTall);
+    EXPECT_EQ(ItemAt(device.texts, 2).y, 200);
+    EXPECT_EQ(ItemAt(device.texts, 3).text, "Tabbed") << "tabs go unless kept";
+    EXPECT_EQ(ItemAt(device.texts, 3).y, 700);
     ASSERT_EQ(device.rules.size(), 3u);
     EXPECT_EQ(device.rules[0].x1, 500);
     EXPECT_EQ(device.rules[0].x2, 550);
@@ -306,7 +308,7 @@ TEST(TextPrinterTest, BodyLinesAreAlignedAndRulesDrawnAtHalfALine)
     printer.m_keepTabs = true;
     device.Clear();
     printer.PrintBody(device, 1);
-    EXPECT_EQ(device.texts[3].text, "\tTabbed");
+    EXPECT_EQ(ItemAt(device.texts, 3).text, "\tTabbed");
 }
 
 TEST(TextPrinterTest, MarginsLargerThanThePaperLeaveRoomForALine)
@@ -398,8 +400,8 @@ TEST(TextPrinterTest, TimeStampIsFormattedWithoutLimitAndPreparingTwiceKeepsTheP
     printer.Paginate();
     printer.PrintHeaderFooter(device, 1);
     ASSERT_EQ(device.TextsIn(PrinterFontTimeStamp).size(), 1u);
-    EXPECT_EQ(device.texts.back().text, "2002");
-    EXPECT_EQ(device.texts.back().y, 1200);
+    EXPECT_EQ(LastItem(device.texts).text, "2002");
+    EXPECT_EQ(LastItem(device.texts).y, 1200);
 }
 
 TEST(TextPrinterTest, PrintFontsDeriveFromThePrinterFont)

@@ -99,6 +99,7 @@ TEST_F(InformationTest, ClosingTheInformationWindowNeverAsks)
     CTextFileDoc* information = g_pInformationDoc;
     ASSERT_NE(information, nullptr);
     EXPECT_TRUE(information->IsModified());
+    ASSERT_FALSE(m_frames.empty());
     EXPECT_TRUE(information->CanCloseFrame(m_frames.front().get()));
     information->OnCommand(CmdTextClose);
     EXPECT_TRUE(m_messages.boxes.empty());

@@ -138,7 +138,7 @@ TEST_F(TextFileDocTest, SavesReportFailuresAndAnnounceOnlyRealSaves)
     m_dialogs.AnswerPath(nowhere);
     document->OnCommand(CmdTextSaveAs);
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    const CFileDialogRequest& request = m_dialogs.requests[0];
+    const CFileDialogRequest& request = m_dialogs.At(0);
     EXPECT_EQ(request.title, "Text File Save As...");
     EXPECT_EQ(request.filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||");
     EXPECT_EQ(request.defaultExtension, "txt");

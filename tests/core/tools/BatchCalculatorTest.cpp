@@ -1,5 +1,6 @@
 #include "tools/BatchCalculator.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/shell/FakeMessageService.h"
 #include "materials/MaterialsDoc.h"
@@ -110,10 +111,10 @@ TEST_F(BatchCalculatorTest, LeachUnityFormulaBackIntoItsBatch)
     ASSERT_TRUE(calc.UseMaterial());
     calc.FinishOk();
     ASSERT_EQ(calc.m_originalComponents.GetCount(), 4);
-    EXPECT_EQ(calc.m_originalComponents.GetAt(0).m_name, "Potash Feldspar");
-    EXPECT_EQ(calc.m_originalComponents.GetAt(3).m_name, "Kaolin");
+    EXPECT_EQ(RecordAt(calc.m_originalComponents, 0).m_name, "Potash Feldspar");
+    EXPECT_EQ(RecordAt(calc.m_originalComponents, 3).m_name, "Kaolin");
     ASSERT_EQ(calc.m_originalAdditions.GetCount(), 1);
-    EXPECT_EQ(calc.m_originalAdditions.GetAt(0).m_amount, 7.5);
+    EXPECT_EQ(RecordAt(calc.m_originalAdditions, 0).m_amount, 7.5);
 }
 
 TEST_F(BatchCalculatorTest, MissingMaterialsExcessAndUndo)
@@ -168,9 +169,9 @@ TEST_F(BatchCalculatorTest, SuggestionsFollowTheOrderAndTheOptions)
     calc.RestartFromFormula();
     // Potassium comes first in the order; without extended suggestions the walk stops there.
     ASSERT_EQ(calc.GetSuggestions().GetCount(), 2);
-    EXPECT_EQ(calc.GetSuggestions().GetAt(0).m_name, "Potash Feldspar (K2O)");
-    EXPECT_EQ(calc.GetSuggestions().GetAt(0).m_amount, 147.231);
-    EXPECT_EQ(calc.GetSuggestions().GetAt(1).m_name, "Pearl Ash (K2O)");
+    EXPECT_EQ(RecordAt(calc.GetSuggestions(), 0).m_name, "Potash Feldspar (K2O)");
+    EXPECT_EQ(RecordAt(calc.GetSuggestions(), 0).m_amount, 147.231);
+    EXPECT_EQ(RecordAt(calc.GetSuggestions(), 1).m_name, "Pearl Ash (K2O)");
     calc.SetListMode(kBatchListSuggestions);
     EXPECT_EQ(Texts(calc.BuildListRows()),
               (std::vector<std::string>{"Potash Feldspar\tK2O\t147.231", "Pearl Ash\tK2O\t  36.554"}));
@@ -184,7 +185,7 @@ TEST_F(BatchCalculatorTest, SuggestionsFollowTheOrderAndTheOptions)
     EXPECT_EQ(calc.m_materialText, "Potash Feldspar");
 
     // Unavailable materials are left out unless the preference asks for them.
-    m_doc.Materials().FindMaterial("Pearl Ash")->m_available = 0;
+    Found(m_doc.Materials().FindMaterial("Pearl Ash")).m_available = 0;
     g_prefs.sugunav = 0;
     calc.RecomputeSuggestions();
     ASSERT_EQ(calc.GetSuggestions().GetCount(), 1);
@@ -197,7 +198,7 @@ TEST_F(BatchCalculatorTest, SuggestionsFollowTheOrderAndTheOptions)
     std::vector<std::string> names;
     for (const auto& line : calc.GetSuggestions())
         names.push_back(line->m_name);
-    EXPECT_EQ(names.front(), "Whiting (CaO)");
+    EXPECT_EQ(ItemAt(names, 0), "Whiting (CaO)");
     EXPECT_NE(std::find(names.begin(), names.end(), "Wollastonite (CaO)"), names.end());
     EXPECT_NE(std::find(names.begin(), names.end(), "Kaolin (Al2O3)"), names.end());
     EXPECT_EQ(std::find(names.begin(), names.end(), "Dolomite (CaO)"), names.end());
@@ -217,13 +218,13 @@ TEST_F(BatchCalculatorTest, SuggestionsFollowTheOrderAndTheOptions)
 // name holds one (from an older file) was never selected from the suggestions.
 TEST_F(BatchCalculatorTest, ASuggestedMaterialWithParenthesesInItsNameIsSelected)
 {
-    m_doc.Materials().FindMaterial("Potash Feldspar")->m_name = "Potash Feldspar (G-200)";
+    Found(m_doc.Materials().FindMaterial("Potash Feldspar")).m_name = "Potash Feldspar (G-200)";
     m_doc.Materials().InvalidateIndex();
     CBatchCalculator calc;
     calc.Start();
     calc.m_formulaText = kLeachUnity;
     calc.RestartFromFormula();
-    ASSERT_EQ(calc.GetSuggestions().GetAt(0).m_name, "Potash Feldspar (G-200) (K2O)");
+    ASSERT_EQ(RecordAt(calc.GetSuggestions(), 0).m_name, "Potash Feldspar (G-200) (K2O)");
     calc.SetListMode(kBatchListSuggestions);
     EXPECT_EQ(Texts(calc.BuildListRows()).front(), "Potash Feldspar (G-200)\tK2O\t147.231");
     calc.MakeSuggestion();
@@ -248,7 +249,7 @@ TEST_F(BatchCalculatorTest, RemainderUnitsAndKNaCombined)
     calc.SetRemainderUnit(kRemainderMolePercent);
     EXPECT_EQ(Texts(calc.m_remainderRows[kRemainderListOther]), (std::vector<std::string>{"SiO2\t75.00000"}));
     calc.SetRemainderUnit(kRemainderWeight);
-    EXPECT_EQ(Texts(calc.m_remainderRows[kRemainderListAlkali]).back(), "CaO\t39.25558");
+    EXPECT_EQ(LastItem(Texts(calc.m_remainderRows[kRemainderListAlkali])), "CaO\t39.25558");
 
     // A remainder below the tolerance shows as nothing; a formula without oxides leaves the
     // percentages empty.
@@ -377,7 +378,7 @@ TEST_F(BatchCalculatorTest, TurningToTheSuggestionsListReadsTheMaterialsAgain)
     calc.m_formulaText = kLeachUnity;
     calc.RestartFromFormula();
     calc.SetListMode(kBatchListOriginalRecipe);
-    m_doc.Materials().FindMaterial("Pearl Ash")->m_available = 0;
+    Found(m_doc.Materials().FindMaterial("Pearl Ash")).m_available = 0;
     g_prefs.sugunav = 0;
     calc.SetListMode(kBatchListSuggestions);
     EXPECT_EQ(Texts(calc.BuildListRows()), (std::vector<std::string>{"Potash Feldspar\tK2O\t147.231"}));

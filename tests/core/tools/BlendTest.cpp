@@ -1,5 +1,6 @@
 #include "tools/Blend.h"
 
+#include "core/support/CheckedItems.h"
 #include "tools/BlendSupport.h"
 
 #include "core/tools/GlazeToolsTestSupport.h"
@@ -150,6 +151,7 @@ TEST_F(BlendTest, EndpointsThatCannotBeBlendedStopBeforeAnyDatabaseIsMade)
     request.pointsAB = 1;
     CGlazesDoc* blend = RunRecipeBlend(request, *source);
     ASSERT_NE(blend, nullptr);
+    ASSERT_GE(blend->GetGlazeCount(), 2);
     ExpectLines(blend->GetGlaze(1)->m_components, {{"Silica", 50}, {"Whiting", 50}});
     EXPECT_EQ(blend->GetGlaze(1)->m_byVol, 0);
     EXPECT_EQ(source->GetGlaze(1)->m_byVol, 1);
@@ -161,8 +163,8 @@ TEST_F(BlendTest, AnEndpointIsScaledToAHundredOfComponents)
     CGlaze copy;
     EXPECT_EQ(PrepareBlendSource(MakeGlaze("Half", {{"Silica", 30}, {"Whiting", 20}}), copy), 0);
     ASSERT_EQ(copy.m_components.GetCount(), 2);
-    EXPECT_DOUBLE_EQ(copy.m_components.GetAt(0).m_amount, 60.0);
-    EXPECT_DOUBLE_EQ(copy.m_components.GetAt(1).m_amount, 40.0);
+    EXPECT_DOUBLE_EQ(RecordAt(copy.m_components, 0).m_amount, 60.0);
+    EXPECT_DOUBLE_EQ(RecordAt(copy.m_components, 1).m_amount, 40.0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tools/FindSimilarGlazes.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/tools/GlazeToolsTestSupport.h"
 #include "framework/ProgressSink.h"
 
@@ -96,7 +97,7 @@ TEST_F(FindSimilarGlazesTest, SummaryOfTheBestPairsOfADatabase)
     // Show all: every pair once, highest first.
     m_request.showAll = 1;
     const std::vector<std::string> all = Search(*m_doc);
-    EXPECT_EQ(all.size(), 4u + 1u + 6u * 2u + 1u);
+    ASSERT_EQ(all.size(), 4u + 1u + 6u * 2u + 1u);
     EXPECT_EQ(all[5], "  100.00  G1");
     EXPECT_EQ(all[6], "          G2");
 }
@@ -133,7 +134,7 @@ TEST_F(FindSimilarGlazesTest, OneSelectedGlazeAgainstItsDatabaseSelectsTheMatche
                                             "  100.00  G2", "   33.33  G3", "", "Ingredient/amount similarity :",
                                             "  100.00  G2", "   50.00  G3", "", "Composite similarity :",
                                             "  100.00  G2", "   41.67  G3", ""));
-    EXPECT_EQ(m_progress.texts.back(), "Comparing 4 of 4");
+    EXPECT_EQ(LastItem(m_progress.texts), "Comparing 4 of 4");
     EXPECT_THAT(selection.rows, ElementsAre(1, 2, 1, 2, 1, 2, 0));
     EXPECT_THAT(m_progress.includeAdditions, ElementsAre(1, 1, 1, 1));
     EXPECT_EQ(g_prefs.anchadd, 0);
@@ -162,7 +163,7 @@ TEST_F(FindSimilarGlazesTest, LessVerboseOutputOverTwoDatabases)
     ASSERT_EQ(lines.size(), 2 * g1.size());
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 13), g1);
     EXPECT_EQ(lines[14], "=== G2 (Glazes) ===");
-    EXPECT_EQ(m_progress.texts.back(), "Comparing 30 of 36");
+    EXPECT_EQ(LastItem(m_progress.texts), "Comparing 30 of 36");
 
     // A glaze of unknown chemistry says so; its oxide scores are 0.
     m_request = CFindSimilarGlazesRequest();
@@ -184,9 +185,9 @@ TEST_F(FindSimilarGlazesTest, CancelStopsAtTheNextComparisonAndPutsBackWhatItCha
     const std::vector<std::string> lines = Search(*m_doc, false);
     // G1's four comparisons were reported; G2's first was made, its second never.
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[1], "=== G1 ===");
+    EXPECT_EQ(ItemAt(lines, 1), "=== G1 ===");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "=== G2 ==="), 0);
-    EXPECT_EQ(m_progress.texts.back(), "Comparing 5 of 16");
+    EXPECT_EQ(LastItem(m_progress.texts), "Comparing 5 of 16");
     EXPECT_EQ(m_progress.closed, 1);
     EXPECT_EQ(g_prefs.anchadd, 1);
     EXPECT_FALSE(m_doc->GetGlaze(0)->HasAnalysis());

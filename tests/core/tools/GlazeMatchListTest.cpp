@@ -1,5 +1,7 @@
 #include "tools/GlazeMatchList.h"
 
+#include "core/support/CheckedItems.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -39,7 +41,7 @@ TEST(GlazeMatchListTest, LimitedListKeepsTheBestInOrder)
     EXPECT_EQ(Scores(list), (std::vector<double>{90, 80, 75, 70, 65}));
     // An equal score goes after the items already there.
     EXPECT_TRUE(list.Offer(Match(3, 5, 80.0)));
-    EXPECT_EQ(list[2], Match(3, 5, 80.0));
+    EXPECT_EQ(ItemAt(list.Items(), 2), Match(3, 5, 80.0));
     EXPECT_FALSE(list.Offer(Match(4, 5, 49.9))); // below the cut-off
 
     // The mirror of a listed pair is refused.
@@ -70,9 +72,9 @@ TEST(GlazeMatchListTest, UnlimitedListAppendsThenSortsAndDropsMirrors)
     EXPECT_FALSE(list.Offer(Match(9, 11, 1.0)));
     EXPECT_TRUE(list.IsTruncated());
     EXPECT_EQ(list.GetCount(), CGlazeMatchList::kUnlimitedCapacity);
-    EXPECT_EQ(list[0], Match(9, 10, 100.0));
-    EXPECT_EQ(list[1].score, 95.0) << "a full list is kept in score order";
-    EXPECT_EQ(list.Items().back().score, 5.0);
+    EXPECT_EQ(ItemAt(list.Items(), 0), Match(9, 10, 100.0));
+    EXPECT_EQ(ItemAt(list.Items(), 1).score, 95.0) << "a full list is kept in score order";
+    EXPECT_EQ(LastItem(list.Items()).score, 5.0);
 }
 
 } // namespace

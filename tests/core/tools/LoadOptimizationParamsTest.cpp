@@ -1,5 +1,6 @@
 #include "tools/LoadOptimizationParams.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/glazes/GlazeAnalysisTestSupport.h"
 #include "core/shell/FakeMessageService.h"
 #include "limits/LimitFormulaDB.h"
@@ -73,7 +74,7 @@ TEST_F(LoadOptimizationParamsTest, TheAnalysisBecomesEqualityConstraintsInTheCho
     const COptimizationParams withVolatiles = Load(damp, kLoadGlazeWeight, true);
     for (const COxideConstraint& constraint : withVolatiles.m_oxideConstraints)
         EXPECT_NE(constraint.m_oxide, CGlazeAnalysis::kOtherVolatilesElement);
-    EXPECT_EQ(withVolatiles.m_oxideConstraints.back().m_oxide, kH);
+    EXPECT_EQ(LastItem(withVolatiles.m_oxideConstraints).m_oxide, kH);
 
     // Nothing is loaded from a glaze whose chemistry is unknown.
     const CGlaze unknown = MakeGlaze({{"Moonstone", 10.0}});
@@ -168,10 +169,10 @@ TEST_F(LoadOptimizationParamsTest, LoadedAnalysisOptimizesBackToItsRecipe)
     std::string message;
     ASSERT_EQ(COptimizer().Run(params, recipe, message, false), 0) << message;
     ASSERT_EQ(recipe.GetCount(), 2);
-    EXPECT_EQ(recipe.GetAt(0).m_name, "Wollastonite");
-    EXPECT_NEAR(recipe.GetAt(0).m_amount, 116.16, 0.05);
-    EXPECT_EQ(recipe.GetAt(1).m_name, "Kaolin");
-    EXPECT_NEAR(recipe.GetAt(1).m_amount, 51.63, 0.05);
+    EXPECT_EQ(RecordAt(recipe, 0).m_name, "Wollastonite");
+    EXPECT_NEAR(RecordAt(recipe, 0).m_amount, 116.16, 0.05);
+    EXPECT_EQ(RecordAt(recipe, 1).m_name, "Kaolin");
+    EXPECT_NEAR(RecordAt(recipe, 1).m_amount, 51.63, 0.05);
 }
 
 // Loading an analysis replaces the oxide constraints the dialog held (a second load gives the

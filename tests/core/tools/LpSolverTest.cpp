@@ -74,7 +74,7 @@ TEST(LpSolverTest, RowsAreCheckedTurnedAndOwned)
     EXPECT_EQ(program.SetCost(Row{1.0, std::numeric_limits<double>::infinity()}), 1);
     EXPECT_EQ(program.SetCost(Row{1.0, 2.0}), 0);
     EXPECT_EQ(program.SetCost(Row{1.0, 2.0}), 1);
-    EXPECT_EQ(program.GetRows().size(), 4u);
+    ASSERT_EQ(program.GetRows().size(), 4u);
     EXPECT_EQ(program.GetRows()[3]->type, kLPCostRow);
     EXPECT_EQ(program.GetConstraintCount(), 3);
 }
@@ -265,6 +265,7 @@ TEST(LpSolverTest, RandomProblemsMatchVertexEnumeration)
             continue;
         }
         ASSERT_EQ(result, 0) << lp.GetStatusMessage();
+        ASSERT_EQ(x.size(), 2u);
         EXPECT_TRUE(holds(x[0], x[1]));
         EXPECT_NEAR(cost[0] * x[0] + cost[1] * x[1], best, 1e-7);
     }

@@ -1,5 +1,6 @@
 #include "tools/Optimizer.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/shell/FakeMessageService.h"
 #include "glazes/Glaze.h"
@@ -73,7 +74,7 @@ protected:
     {
         double fired = 0.0;
         for (const auto& line : m_recipe)
-            fired += line->m_amount * m_doc.Materials().FindMaterial(line->m_name)->m_firedYield;
+            fired += line->m_amount * Found(m_doc.Materials().FindMaterial(line->m_name)).m_firedYield;
         return fired;
     }
 
@@ -133,7 +134,7 @@ TEST_F(OptimizerTest, FourMaterialsGiveTheOneRecipeOfTheUnityFormula)
     EXPECT_NEAR(amounts.at("Whiting"), 24.717, 0.05);
     EXPECT_NEAR(amounts.at("Kaolin"), 4.554, 0.1); // the least LOI takes the least kaolin in range
     EXPECT_NEAR(amounts.at("Silica"), 23.317, 0.05);
-    EXPECT_EQ(m_recipe.GetAt(0).m_name, "Silica"); // database order
+    EXPECT_EQ(RecordAt(m_recipe, 0).m_name, "Silica"); // database order
     EXPECT_NEAR(FiredTotal(), 100.0, 1e-6);
     ExpectUnityTargetsMet();
 
@@ -173,7 +174,7 @@ TEST_F(OptimizerTest, CheapestRecipeFromAllStarterMaterialsMeetsTheFormula)
     const CIngredientList cheapest = m_recipe;
     double cost = 0.0;
     for (const auto& line : cheapest)
-        cost += line->m_amount * m_doc.Materials().FindMaterial(line->m_name)->m_costPerLb;
+        cost += line->m_amount * Found(m_doc.Materials().FindMaterial(line->m_name)).m_costPerLb;
 
     // The four-material recipe is one of the feasible ones, so it cannot be cheaper.
     KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Whiting"});

@@ -1,5 +1,6 @@
 #include "glazes/OxideConstraint.h"
 
+#include "elements/ElementTable.h"
 #include "shell/AppContext.h"
 
 #include <gtest/gtest.h>
@@ -304,6 +305,24 @@ TEST_F(SumGroupBoundsTest, AlkaliPairMeetsKNaO)
     EXPECT_TRUE(m_sum.exact);
     EXPECT_EQ(m_sum.lower, 1.0);
     EXPECT_EQ(m_sum.upper, 0.1);
+
+    // Sodium first in the list counts as well: 0..0.4 met with KNaO from 0.3.
+    const COxideConstraintArray sodiumFirst = {Make(kSodium, '<', "0.2"), Make(kPotassium, '<', "0.2"),
+                                               Make(kConstraintKNaO, '>', "0.3")};
+    ASSERT_EQ(sodiumFirst.SumGroupBounds(kGroupAlkali, 0, m_sum, m_message), 0);
+    EXPECT_DOUBLE_EQ(m_sum.lower, 0.3);
+    EXPECT_DOUBLE_EQ(m_sum.upper, 0.4);
+
+    // A pair without a maximum (an element table that makes sodium neutral, which the unity does
+    // not bound) leaves KNaO's maximum as it is.
+    CElementTable table;
+    table.SetRole(kSodium, kRoleNeutral);
+    CWorkingElementTableScope scope(table);
+    const COxideConstraintArray unbounded = {Make(kConstraintKNaO, '<', "5000"), Make(kSodium, '>', "0.1"),
+                                             Make(kPotassium, '<', "0.2")};
+    ASSERT_EQ(unbounded.SumGroupBounds(kGroupAlkali, 0, m_sum, m_message), 0);
+    EXPECT_DOUBLE_EQ(m_sum.lower, 0.1);
+    EXPECT_DOUBLE_EQ(m_sum.upper, 5000.0);
 }
 
 TEST_F(SumGroupBoundsTest, AlkaliPairConflicts)

@@ -1,5 +1,6 @@
 #include "tools/ShoppingList.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/tools/GlazeToolsTestSupport.h"
 #include "textfile/Information.h"
 
@@ -72,15 +73,15 @@ TEST_F(ShoppingListTest, PoundsKilogramsAndTheInformationWindow)
     g_prefs.tzsrecipe = 4;
     const CStringArrayEx pounds = List(request);
     // Recipe size: Celadon is not scaled to its batch.
-    EXPECT_EQ(pounds[1], "Celadon        100.0000 g");
-    EXPECT_EQ(pounds[7], "Silica     0.1984  lb"); // 90 g
+    EXPECT_EQ(ItemAt(pounds, 1), "Celadon        100.0000 g");
+    EXPECT_EQ(ItemAt(pounds, 7), "Silica     0.1984  lb"); // 90 g
     request.unit = kShopKilograms;
-    EXPECT_EQ(List(request)[7], "Silica     0.0900  kg");
+    EXPECT_EQ(ItemAt(List(request), 7), "Silica     0.0900  kg");
     CGlaze ton = MakeGlaze("Ton", {{"Silica", 1000}});
     CStringArrayEx lines;
     request.unit = kShopPounds;
     MakeShoppingList({&ton}, request, lines);
-    EXPECT_EQ(lines.back(), "Silica    2.2046  lb");
+    EXPECT_EQ(LastItem(lines), "Silica    2.2046  lb");
 
     // The command: the selected glazes into the emptied Information window, which stays
     // minimised while the lines arrive. A glaze that cannot be converted is listed at 0 g and

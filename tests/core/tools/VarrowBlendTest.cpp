@@ -1,5 +1,6 @@
 #include "tools/VarrowBlend.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/tools/GlazeToolsTestSupport.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeList.h"
@@ -83,7 +84,7 @@ TEST_F(VarrowBlendTest, CornersAndASmallGridByWeight)
                             "  35.0% Glaze C, 25.0% Kaolin, and 40.0% Silica.",
                             "The blend is 3 points hight and 3 points wide and contains 9 glazes.",
                             "To each glaze was added:", "  Rutile   10.0 %"));
-    EXPECT_EQ(WindowOf(blend).frame.view->received.back().code, HintGlazesReplaced);
+    EXPECT_EQ(WindowOf(blend).frame.view->Last().code, HintGlazesReplaced);
     EXPECT_FALSE(m_source->IsModified());
 }
 
@@ -131,7 +132,7 @@ TEST_F(VarrowBlendTest, VolumesNamesAndCornerShares)
     CGlazesDoc* second = RunVarrowBlend(corners, *m_source);
     ASSERT_NE(second, nullptr);
     ExpectLines(second->GetGlaze(1)->m_components, {{"Kaolin", 53.33333333}, {"Silica", 46.66666667}});
-    EXPECT_EQ(second->Glazes().m_infoLines[12], "  0.0% Glaze C, 53.3% Kaolin, and 46.7% Silica.");
+    EXPECT_EQ(ItemAt(second->Glazes().m_infoLines, 12), "  0.0% Glaze C, 53.3% Kaolin, and 46.7% Silica.");
 
     // What the dialog refuses builds nothing.
     CVarrowBlendRequest refused = m_request;
@@ -154,7 +155,7 @@ TEST_F(VarrowBlendTest, JustBeyondAHundredTheCornerBSharesAreScaled)
     corners.silicaB = 40.0;
     CGlazesDoc* blend = RunVarrowBlend(corners, *m_source);
     ASSERT_NE(blend, nullptr);
-    EXPECT_EQ(blend->Glazes().m_infoLines[12], "  0.0% Glaze C, 60.0% Kaolin, and 40.0% Silica.");
+    EXPECT_EQ(ItemAt(blend->Glazes().m_infoLines, 12), "  0.0% Glaze C, 60.0% Kaolin, and 40.0% Silica.");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tree/DbTreeDoc.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -196,18 +197,18 @@ TEST_F(DbTreeDocTest, AddDirectoryAddsTreeKindsQuietlyAndSkipsTheRest)
     EXPECT_EQ(doc.AddDirectory(m_dir.string()), 0);
     EXPECT_TRUE(m_messages.boxes.empty());
     ASSERT_EQ(doc.items.GetCount(), 3);
-    EXPECT_EQ(doc.items.GetAt(0)->path, elements);
-    EXPECT_EQ(doc.items.GetAt(0)->title, "Standard elements");
-    EXPECT_EQ(doc.items.GetAt(0)->type, DbTreeItemType::Elements);
-    EXPECT_EQ(doc.items.GetAt(1)->path, glazes);
-    EXPECT_EQ(doc.items.GetAt(1)->typeText, "glz");
-    EXPECT_EQ(doc.items.GetAt(2)->path, text);
-    EXPECT_EQ(doc.items.GetAt(2)->title, "a.txt");
-    EXPECT_EQ(doc.items.GetAt(2)->type, DbTreeItemType::TextFile);
+    EXPECT_EQ(RecordAt(doc.items, 0).path, elements);
+    EXPECT_EQ(RecordAt(doc.items, 0).title, "Standard elements");
+    EXPECT_EQ(RecordAt(doc.items, 0).type, DbTreeItemType::Elements);
+    EXPECT_EQ(RecordAt(doc.items, 1).path, glazes);
+    EXPECT_EQ(RecordAt(doc.items, 1).typeText, "glz");
+    EXPECT_EQ(RecordAt(doc.items, 2).path, text);
+    EXPECT_EQ(RecordAt(doc.items, 2).title, "a.txt");
+    EXPECT_EQ(RecordAt(doc.items, 2).type, DbTreeItemType::TextFile);
     EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(frame.view->received.size(), 1u);
-    EXPECT_EQ(frame.view->received[0].kind, 7);
-    EXPECT_EQ(frame.view->received[0].code, HintDbTreeChanged);
+    EXPECT_EQ(frame.view->At(0).kind, 7);
+    EXPECT_EQ(frame.view->At(0).code, HintDbTreeChanged);
 
     EXPECT_EQ(doc.AddDirectory(m_dir.string()), 0);
     EXPECT_EQ(doc.items.GetCount(), 3) << "files already in the tree are not added twice";
@@ -233,7 +234,7 @@ TEST_F(DbTreeDocTest, AddDatabasesReportsDuplicatesAndUnreadableFiles)
     EXPECT_EQ(doc.AddDatabases(added), 0);
 
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    const CFileDialogRequest& request = m_dialogs.requests[0];
+    const CFileDialogRequest& request = m_dialogs.At(0);
     EXPECT_EQ(request.mode, CFileDialogRequest::Mode::OpenMultiple);
     EXPECT_EQ(request.title, "Databases to add to tree...");
     EXPECT_EQ(request.helpId, 301u);
@@ -251,11 +252,11 @@ TEST_F(DbTreeDocTest, AddDatabasesReportsDuplicatesAndUnreadableFiles)
     EXPECT_EQ(m_messages.At(1).helpId, 0x30911u);
 
     ASSERT_EQ(doc.items.GetCount(), 4);
-    EXPECT_EQ(doc.items.GetAt(1)->path, prefs);
-    EXPECT_EQ(doc.items.GetAt(1)->type, DbTreeItemType::Unknown) << "a chosen file of another kind stays";
-    EXPECT_EQ(doc.items.GetAt(1)->typeText, "unknown");
-    EXPECT_EQ(doc.items.GetAt(2)->title, "Cone 10");
-    EXPECT_EQ(doc.items.GetAt(3)->title, "b.txt");
+    EXPECT_EQ(RecordAt(doc.items, 1).path, prefs);
+    EXPECT_EQ(RecordAt(doc.items, 1).type, DbTreeItemType::Unknown) << "a chosen file of another kind stays";
+    EXPECT_EQ(RecordAt(doc.items, 1).typeText, "unknown");
+    EXPECT_EQ(RecordAt(doc.items, 2).title, "Cone 10");
+    EXPECT_EQ(RecordAt(doc.items, 3).title, "b.txt");
     const std::array<bool, kDbTreeItemTypeCount> expected{true, false, false, false, false, true, true, false};
     EXPECT_EQ(added, expected);
 
@@ -291,8 +292,8 @@ TEST_F(DbTreeDocTest, NamesWithLineBreaksAreRefusedAndNeverWrittenAsLinesOfTheir
     std::istringstream in(out.str());
     ASSERT_EQ(back.Read(in), 0);
     ASSERT_EQ(back.GetCount(), 1);
-    EXPECT_EQ(back.GetAt(0)->path, "/d/a.glz name = /etc/passwd");
-    EXPECT_EQ(back.GetAt(0)->title, "Cone 6");
+    EXPECT_EQ(RecordAt(back, 0).path, "/d/a.glz name = /etc/passwd");
+    EXPECT_EQ(RecordAt(back, 0).title, "Cone 6");
 }
 
 TEST_F(DbTreeDocTest, RemoveInvalidItemsDropsMissingFilesAndRefreshesTitles)
@@ -310,9 +311,9 @@ TEST_F(DbTreeDocTest, RemoveInvalidItemsDropsMissingFilesAndRefreshesTitles)
     EXPECT_EQ(doc.RemoveInvalidItems(true), 0);
     EXPECT_TRUE(m_messages.boxes.empty());
     ASSERT_EQ(doc.items.GetCount(), 2);
-    EXPECT_EQ(doc.items.GetAt(0)->title, "Cone 6");
-    EXPECT_EQ(doc.items.GetAt(0)->type, DbTreeItemType::Materials) << "the type is left alone";
-    EXPECT_EQ(doc.items.GetAt(1)->title, "c.txt") << "a text entry is titled with its file name";
+    EXPECT_EQ(RecordAt(doc.items, 0).title, "Cone 6");
+    EXPECT_EQ(RecordAt(doc.items, 0).type, DbTreeItemType::Materials) << "the type is left alone";
+    EXPECT_EQ(RecordAt(doc.items, 1).title, "c.txt") << "a text entry is titled with its file name";
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.RemoveInvalidItems(true), 1);
 
@@ -406,7 +407,7 @@ TEST_F(DbTreeDocTest, FailedSaveAsKeepsExistingFilesAndCreatesNothing)
         EXPECT_FALSE(doc.DoSave("", true));
     }
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    const CFileDialogRequest& request = m_dialogs.requests[0];
+    const CFileDialogRequest& request = m_dialogs.At(0);
     EXPECT_EQ(request.mode, CFileDialogRequest::Mode::Save);
     EXPECT_EQ(request.title, "Database Tree Save As...");
     EXPECT_EQ(request.defaultExtension, "dbt");
@@ -436,7 +437,7 @@ TEST_F(DbTreeDocTest, FailedSaveAsKeepsExistingFilesAndCreatesNothing)
     std::ostringstream expected;
     doc.items.Write(expected);
     EXPECT_EQ(ReadAll(target), expected.str());
-    EXPECT_EQ(m_dialogs.requests.back().initialPath, "");
+    EXPECT_EQ(m_dialogs.Last().initialPath, "");
     std::size_t files = 0;
     for (const auto& entry : fs::directory_iterator(m_dir))
         files += entry.path().filename() != "profile.ini" ? 1 : 0;
@@ -463,10 +464,10 @@ TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
     m_messages.answers = {MsgResultNo};
     EXPECT_TRUE(doc.OnCommand(CmdOpenDbTree));
     EXPECT_EQ(m_messages.boxes.size(), 1u) << "the modified tree was offered for saving";
-    EXPECT_EQ(m_dialogs.requests[0].title, "Open Database Tree...");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Tree Files (*.dbt)|*.dbt|All Files (*.*)|*.*||");
-    EXPECT_EQ(m_dialogs.requests[0].helpId, 300u);
-    EXPECT_EQ(m_dialogs.requests[0].flags, 4u);
+    EXPECT_EQ(m_dialogs.At(0).title, "Open Database Tree...");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Tree Files (*.dbt)|*.dbt|All Files (*.*)|*.*||");
+    EXPECT_EQ(m_dialogs.At(0).helpId, 300u);
+    EXPECT_EQ(m_dialogs.At(0).flags, 4u);
     EXPECT_EQ(doc.items.GetCount(), 5);
     EXPECT_FALSE(Enabled(doc, CmdRevertDbTree));
 
@@ -477,7 +478,7 @@ TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(m_messages.boxes.size(), 1u) << "reverting asks nothing";
     ASSERT_EQ(frame.view->received.size(), 2u);
-    EXPECT_EQ(frame.view->received[1].code, HintDbTreeChanged);
+    EXPECT_EQ(frame.view->At(1).code, HintDbTreeChanged);
 
     fs::remove(catalogue);
     doc.RemoveItemAt(0);
@@ -494,7 +495,7 @@ TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
     EXPECT_TRUE(doc.OnCommand(CmdNewDbTree));
     EXPECT_EQ(doc.items.GetCount(), 0);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(frame.view->received.back().code, HintDbTreeChanged);
+    EXPECT_EQ(frame.view->Last().code, HintDbTreeChanged);
 }
 
 TEST_F(DbTreeDocTest, OpenItemOpensEachKindThroughItsDocument)
@@ -516,8 +517,8 @@ TEST_F(DbTreeDocTest, OpenItemOpensEachKindThroughItsDocument)
     EXPECT_EQ(m_glazes.GetDocuments()[0]->GetPathName(), glazes);
     // Regression: a glaze database opened from the tree was not announced.
     ASSERT_FALSE(frame.view->received.empty());
-    EXPECT_EQ(frame.view->received.back().kind, static_cast<int>(DbFileType::Glazes));
-    EXPECT_EQ(frame.view->received.back().code, HintDocumentOpened);
+    EXPECT_EQ(frame.view->Last().kind, static_cast<int>(DbFileType::Glazes));
+    EXPECT_EQ(frame.view->Last().code, HintDocumentOpened);
     EXPECT_EQ(doc.OpenItem(1), 1) << "the glaze file cannot be opened";
     EXPECT_EQ(m_glazes.GetDocuments().size(), 1u);
 
@@ -552,24 +553,24 @@ TEST_F(DbTreeDocTest, AddOpenDatabasesAndUpdateItemTitle)
 
     EXPECT_EQ(doc.AddOpenDatabases(), 0);
     ASSERT_EQ(doc.items.GetCount(), 5);
-    EXPECT_EQ(doc.items.GetAt(0)->title, "New graphs") << "refreshed from the graph-template document";
-    EXPECT_EQ(doc.items.GetAt(2)->path, "/d/clays.mat");
-    EXPECT_EQ(doc.items.GetAt(2)->title, "Clays");
-    EXPECT_TRUE(doc.items.GetAt(2)->isOpen);
-    EXPECT_EQ(doc.items.GetAt(3)->title, "Glazes from file");
-    EXPECT_EQ(doc.items.GetAt(3)->type, DbTreeItemType::Glazes);
-    EXPECT_EQ(doc.items.GetAt(4)->title, text) << "an open text window is titled with its path";
-    EXPECT_EQ(doc.items.GetAt(4)->typeText, "txt");
+    EXPECT_EQ(RecordAt(doc.items, 0).title, "New graphs") << "refreshed from the graph-template document";
+    EXPECT_EQ(RecordAt(doc.items, 2).path, "/d/clays.mat");
+    EXPECT_EQ(RecordAt(doc.items, 2).title, "Clays");
+    EXPECT_TRUE(RecordAt(doc.items, 2).isOpen);
+    EXPECT_EQ(RecordAt(doc.items, 3).title, "Glazes from file");
+    EXPECT_EQ(RecordAt(doc.items, 3).type, DbTreeItemType::Glazes);
+    EXPECT_EQ(RecordAt(doc.items, 4).title, text) << "an open text window is titled with its path";
+    EXPECT_EQ(RecordAt(doc.items, 4).typeText, "txt");
     EXPECT_EQ(doc.AddOpenDatabases(), 1);
 
     // Only a glaze document gives a glaze entry its name.
     CDocument* notGlazes = m_texts.OpenDocumentFile(lookalike);
     ASSERT_NE(notGlazes, nullptr);
     EXPECT_EQ(doc.UpdateItemTitle(notGlazes), 0);
-    EXPECT_EQ(doc.items.GetAt(1)->title, "Look");
+    EXPECT_EQ(RecordAt(doc.items, 1).title, "Look");
     static_cast<CFakeDbDoc*>(glazeDoc)->dbName = "Renamed";
     EXPECT_EQ(doc.UpdateItemTitle(glazeDoc), 1);
-    EXPECT_EQ(doc.items.GetAt(3)->title, "Renamed");
+    EXPECT_EQ(RecordAt(doc.items, 3).title, "Renamed");
     EXPECT_EQ(doc.UpdateItemTitle(glazeDoc), 0);
     EXPECT_EQ(doc.UpdateItemTitle(nullptr), 0);
 }

@@ -1,5 +1,6 @@
 #include "tree/DbTreeItem.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -62,14 +63,14 @@ TEST(DbTreeItemListTest, FileRoundTripIsByteExact)
     ASSERT_EQ(list.Read(in), 0) << list.m_errorText;
     EXPECT_EQ(list.version, 2);
     ASSERT_EQ(list.GetCount(), 5);
-    EXPECT_EQ(list.GetAt(0)->path, "/data/Studio Glazes.glz");
-    EXPECT_EQ(list.GetAt(0)->title, "Studio glazes");
-    EXPECT_EQ(list.GetAt(0)->type, DbTreeItemType::Glazes);
-    EXPECT_EQ(list.GetAt(2)->type, DbTreeItemType::TextFile);
-    EXPECT_EQ(list.GetAt(3)->type, DbTreeItemType::GraphTemplates);
-    EXPECT_EQ(list.GetAt(4)->type, DbTreeItemType::Unknown);
-    EXPECT_EQ(list.GetAt(4)->typeText, "xyz") << "an unknown extension is kept";
-    EXPECT_FALSE(list.GetAt(0)->isOpen);
+    EXPECT_EQ(RecordAt(list, 0).path, "/data/Studio Glazes.glz");
+    EXPECT_EQ(RecordAt(list, 0).title, "Studio glazes");
+    EXPECT_EQ(RecordAt(list, 0).type, DbTreeItemType::Glazes);
+    EXPECT_EQ(RecordAt(list, 2).type, DbTreeItemType::TextFile);
+    EXPECT_EQ(RecordAt(list, 3).type, DbTreeItemType::GraphTemplates);
+    EXPECT_EQ(RecordAt(list, 4).type, DbTreeItemType::Unknown);
+    EXPECT_EQ(RecordAt(list, 4).typeText, "xyz") << "an unknown extension is kept";
+    EXPECT_FALSE(RecordAt(list, 0).isOpen);
     EXPECT_EQ(Written(list), bytes);
 }
 
@@ -85,13 +86,13 @@ TEST(DbTreeItemListTest, TypeTextIsKeptAsReadAndAnyLineEndsAreRead)
         << list.m_errorText;
     EXPECT_EQ(list.version, 1);
     ASSERT_EQ(list.GetCount(), 3);
-    EXPECT_EQ(list.GetAt(0)->type, DbTreeItemType::Glazes);
-    EXPECT_EQ(list.GetAt(0)->typeText, "GLZ");
-    EXPECT_EQ(list.GetAt(1)->type, DbTreeItemType::Unknown) << "no type line";
-    EXPECT_EQ(list.GetAt(1)->typeText, "");
-    EXPECT_EQ(list.GetAt(2)->path, longPath);
-    EXPECT_EQ(list.GetAt(2)->title, "");
-    EXPECT_EQ(list.GetAt(2)->type, DbTreeItemType::Elements);
+    EXPECT_EQ(RecordAt(list, 0).type, DbTreeItemType::Glazes);
+    EXPECT_EQ(RecordAt(list, 0).typeText, "GLZ");
+    EXPECT_EQ(RecordAt(list, 1).type, DbTreeItemType::Unknown) << "no type line";
+    EXPECT_EQ(RecordAt(list, 1).typeText, "");
+    EXPECT_EQ(RecordAt(list, 2).path, longPath);
+    EXPECT_EQ(RecordAt(list, 2).title, "");
+    EXPECT_EQ(RecordAt(list, 2).type, DbTreeItemType::Elements);
     EXPECT_EQ(Written(list), kHeader + "name  = /d/a.glz\ntitle = A\ntype  = GLZ\n"
                                        "name  = /d/b.mat\ntitle = B\ntype  = \n"
                                        "name  = " + longPath + "\ntitle = \ntype  = Ele\n");
@@ -137,7 +138,7 @@ TEST(DbTreeItemListTest, EditingAndFindingEntries)
     list.InsertItem(0, Item("/d/b.glz", "B"));
     list.InsertItem(0, Item("/d/a.glz", "A"));
     list.InsertItem(2, Item("/d/c.glz", "C"));
-    EXPECT_EQ(Titles(list), (std::vector<std::string>{"A", "B", "C"}));
+    ASSERT_EQ(Titles(list), (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_EQ(list.FindByPath("/d/b.glz"), 1);
     EXPECT_EQ(list.FindByPath("/d/./b.glz"), 1);
     EXPECT_EQ(list.FindByPath("/D/B.GLZ"), -1) << "another file on Linux";
@@ -148,9 +149,9 @@ TEST(DbTreeItemListTest, EditingAndFindingEntries)
     list.SetItem(1, changed);
     list.SetItem(3, Item("/d/z.glz", "Z"));
     list.SetItem(0, *list.GetAt(0)); // the entry itself: nothing to copy
-    EXPECT_EQ(Titles(list), (std::vector<std::string>{"A", "B2", "C"}));
-    EXPECT_TRUE(list.GetAt(1)->isOpen);
-    EXPECT_EQ(list.GetAt(1)->treeHandle, &changed);
+    ASSERT_EQ(Titles(list), (std::vector<std::string>{"A", "B2", "C"}));
+    EXPECT_TRUE(RecordAt(list, 1).isOpen);
+    EXPECT_EQ(RecordAt(list, 1).treeHandle, &changed);
 
     list.RemoveItem(3);
     list.RemoveItem(0);
@@ -167,9 +168,9 @@ TEST(DbTreeItemListTest, SortIsStableAndIgnoresCase)
     list.Sort(true);
     EXPECT_EQ(Titles(list), (std::vector<std::string>{"A", "a", "b"}));
     list.Sort(false);
-    EXPECT_EQ(Titles(list), (std::vector<std::string>{"A", "a", "b"}));
-    EXPECT_EQ(list.GetAt(0)->path, "/d/1");
-    list.GetAt(0)->path = "/d/9";
+    ASSERT_EQ(Titles(list), (std::vector<std::string>{"A", "a", "b"}));
+    EXPECT_EQ(RecordAt(list, 0).path, "/d/1");
+    RecordAt(list, 0).path = "/d/9";
     list.Sort(false);
     EXPECT_EQ(Titles(list), (std::vector<std::string>{"a", "b", "A"}));
 }

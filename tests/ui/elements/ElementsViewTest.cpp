@@ -1,5 +1,6 @@
 #include "elements/ElementsView.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
@@ -142,8 +143,8 @@ TEST_F(ElementsViewTest, TableShowsRolesInTheirColoursAndTheCurrentElement)
     EXPECT_EQ(m_view->InfoArea()->Element(), 11);
     EXPECT_EQ(InfoAreaLines(Element(11)),
               (std::vector<std::string>{"Sodium", "Oxide:  Na2O  (M.W. 61.98)", "Ceramic role:  Alkali"}));
-    EXPECT_EQ(InfoAreaLines(Element(26)).back(), "In reduction: FeO");
-    EXPECT_EQ(InfoAreaLines(Element(22))[2], "Ceramic role:  Acid (amphoteric)");
+    EXPECT_EQ(LastItem(InfoAreaLines(Element(26))), "In reduction: FeO");
+    EXPECT_EQ(ItemAt(InfoAreaLines(Element(22)), 2), "Ceramic role:  Acid (amphoteric)");
     EXPECT_EQ(InfoAreaRoleWord(kRoleNotExpected), "Not expected in ceramic materials");
     EXPECT_EQ(InfoAreaRoleWord(0), "Unknown");
     EXPECT_EQ(m_view->InformationButton()->Caption(), "Information");
@@ -163,12 +164,12 @@ TEST_F(ElementsViewTest, ChangeAndRevertRoleEditTheCurrentElementAndAnnounceIt)
     Key(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(Element(25).role, 0x04);
     EXPECT_TRUE(m_doc->IsModified());
-    EXPECT_EQ(InfoAreaLines(Element(25))[2], "Ceramic role:  Neutral");
+    EXPECT_EQ(ItemAt(InfoAreaLines(Element(25)), 2), "Ceramic role:  Neutral");
     EXPECT_EQ(m_view->Cell(25)->FillColor(), GetNamedColor("el_neut"));
     ASSERT_EQ(Hints().size(), 1u);
-    EXPECT_EQ(Hints()[0].kind, 1);
-    EXPECT_EQ(Hints()[0].code, HintElementChanged);
-    EXPECT_EQ(Hints()[0].index, 25);
+    EXPECT_EQ(m_recorder->view->At(0).kind, 1);
+    EXPECT_EQ(m_recorder->view->At(0).code, HintElementChanged);
+    EXPECT_EQ(m_recorder->view->At(0).index, 25);
 
     // The whole cycle comes back to where it started.
     for (int step = 0; step < 6; ++step)
@@ -182,7 +183,7 @@ TEST_F(ElementsViewTest, ChangeAndRevertRoleEditTheCurrentElementAndAnnounceIt)
     EXPECT_EQ(Element(25).role, 0x90);
     EXPECT_FALSE(Enabled(CmdElementRevertRole));
     EXPECT_EQ(Hints().size(), 9u);
-    EXPECT_EQ(Hints().back().index, 25);
+    EXPECT_EQ(m_recorder->view->Last().index, 25);
     Key(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(Hints().size(), 9u) << "a disabled command does not run from its key";
 }
@@ -212,8 +213,8 @@ TEST_F(ElementsViewTest, RevertAllAsksForRolesAndExpansionsSeparately)
     EXPECT_EQ(Element(3).expansion, 9.0);
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(Hints().size(), 1u);
-    EXPECT_EQ(Hints()[0].code, HintElementChanged);
-    EXPECT_EQ(Hints()[0].index, -1);
+    EXPECT_EQ(m_recorder->view->At(0).code, HintElementChanged);
+    EXPECT_EQ(m_recorder->view->At(0).index, -1);
 
     m_messages.answers = {MsgResultNo, MsgResultYes};
     m_view->RunCommand(CmdElementRevertAll);
@@ -287,8 +288,8 @@ TEST_F(ElementsViewTest, DoubleClickOpensElementInformationAndStoresTheResult)
     EXPECT_EQ(iron.difoxinred, 1);
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(Hints().size(), 1u);
-    EXPECT_EQ(Hints()[0].code, HintElementChanged);
-    EXPECT_EQ(Hints()[0].index, 26);
+    EXPECT_EQ(m_recorder->view->At(0).code, HintElementChanged);
+    EXPECT_EQ(m_recorder->view->At(0).index, 26);
 
     // Cancel changes nothing; the Information button opens the same dialog.
     m_doc->SetModifiedFlag(false);
@@ -328,7 +329,7 @@ TEST_F(ElementsViewTest, DatabaseNotesRenameTheDatabaseAndReloadsRetitleTheWindo
     EXPECT_EQ(m_doc->GetTitle(), "Elements (default) (studio)");
     EXPECT_EQ(m_viewFrame->windowTitle(), QStringLiteral("Elements (default) (studio)"));
     ASSERT_EQ(Hints().size(), 1u);
-    EXPECT_EQ(Hints()[0].code, HintDatabaseNotesChanged);
+    EXPECT_EQ(m_recorder->view->At(0).code, HintDatabaseNotesChanged);
 
     // A reload retitles the window with the new database's name.
     const std::string path = TempPath("studio.ele");
@@ -374,8 +375,8 @@ TEST_F(ElementsViewTest, ReportsPrintTheListOrTheChosenSummaries)
     m_dialogs.AnswerPath(summaries);
     EXPECT_TRUE(m_view->RunCommand(CmdElementWriteSelected));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Element Summaries to File...");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+    EXPECT_EQ(m_dialogs.At(0).title, "Element Summaries to File...");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
     const std::string text = ReadFile(summaries);
     EXPECT_EQ(text.find("14  Si Silicon"), 0u);
     EXPECT_NE(text.find("Oxide:           SiO2"), std::string::npos);
@@ -397,7 +398,7 @@ TEST_F(ElementsViewTest, ReportsPrintTheListOrTheChosenSummaries)
     m_dialogs.AnswerPath(list);
     EXPECT_TRUE(m_view->RunCommand(CmdElementWriteList));
     ASSERT_EQ(m_dialogs.requests.size(), 2u);
-    EXPECT_EQ(m_dialogs.requests[1].title, "Element List to File...");
+    EXPECT_EQ(m_dialogs.At(1).title, "Element List to File...");
     EXPECT_NE(ReadFile(list).find("14  Si   28.1  Silicon       SiO2    60.1  Acid           0.35 x10e-7/deg C"),
               std::string::npos);
 

@@ -32,6 +32,10 @@ public:
     {
         asked.push_back(name);
         preselected.push_back(action);
+        if (unknown.empty()) {
+            ADD_FAILURE() << "an unscripted question about the unknown ingredient " << name;
+            return 2; // Cancel
+        }
         const Answer answer = unknown.front();
         unknown.pop_front();
         action = answer.action;
@@ -41,6 +45,10 @@ public:
     int AskUnavailable(const std::string& name) override
     {
         asked.push_back(name);
+        if (unavailable.empty()) {
+            ADD_FAILURE() << "an unscripted question about the unavailable ingredient " << name;
+            return 2; // Cancel
+        }
         const int result = unavailable.front();
         unavailable.pop_front();
         return result;
@@ -61,6 +69,8 @@ protected:
         });
         g_pTextFileTemplate = m_texts.get();
         // The same unknown name in other letters, and a third unknown material.
+        if (!m_doc || m_doc->GetGlazeCount() != 5)
+            return; // the fixture's SetUp stops the test
         m_doc->GetGlaze(2)->m_additions.Add("RED IRON OXIDE", 2);
         m_doc->GetGlaze(4)->m_additions.Add("Tin Oxide", 3);
         m_doc->GetGlaze(4)->InvalidateAnalysis();
@@ -185,9 +195,20 @@ TEST_F(CheckIngredientsTest, MappingAndMarkingAvailableAreSummedUp)
                                         "  1 material made available\n"
                                         "  1 unspecified error\n");
     const CMaterial* mapped = m_materials.Materials().GetAt(5);
+    ASSERT_NE(mapped, nullptr);
     EXPECT_EQ(mapped->m_mapTo, "Silica");
     EXPECT_EQ(mapped->m_formula, "SiO2");
-    EXPECT_EQ(m_materials.Materials().FindMaterial(std::string_view("Rutile"))->m_available, 1);
+    EXPECT_EQ(Found(m_materials.Materials().FindMaterial(std::string_view("Rutile"))).m_available, 1);
+}
+
+TEST_F(CheckIngredientsTest, MakeAliasGivesTheMaterialTheNameAndSaysSo)
+{
+    CScriptedPrompter prompter;
+    prompter.unknown = {{1, kCheckMakeAlias, "Rutile"}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}};
+    CCheckIngredients(*m_doc, m_list).Run(Prompting(), prompter);
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Summary of changes:\n  1 material alias added\n"}));
+    EXPECT_EQ(Found(m_materials.Materials().FindMaterial(std::string_view("Rutile"))).m_akaNames,
+              (CStringArrayEx{"Red Iron Oxide"}));
 }
 
 TEST_F(CheckIngredientsTest, CancelLeavesRecipesAndMaterialsAlone)

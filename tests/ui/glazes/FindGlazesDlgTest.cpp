@@ -170,7 +170,10 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     EXPECT_EQ(range.m_high, 10);
     dialog.RangeCombo()->setEditText(QString());
 
-    // Material, oxide and limit formula.
+    // Material, oxide and limit formula; the limit formula box offers the database's formulas.
+    ASSERT_GT(m_limits.Database().GetCount(), 0);
+    ASSERT_EQ(dialog.LimitFormulaCombo()->count(), m_limits.Database().GetCount());
+    EXPECT_EQ(dialog.LimitFormulaCombo()->itemText(0).toStdString(), m_limits.Database().GetAt(0).m_name);
     dialog.MaterialEdit()->setText(QStringLiteral("\"Red Iron Oxide\""));
     dialog.OxideCombo()->setCurrentIndex(dialog.OxideCombo()->findData(20));
     dialog.LimitFormulaCombo()->setEditText(QStringLiteral("NEW limit formula"));

@@ -32,7 +32,7 @@ protected:
 
 TEST_F(GlazeAnalysisViewTest, ShowsTheReportWithoutPaperOnlyLinesAndLeavesTheDatabaseUnmodified)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     ASSERT_FALSE(m_doc->IsModified());
     CGlazeAnalysisView* view = OpenReport(0);
     ASSERT_NE(view, nullptr);
@@ -89,7 +89,7 @@ TEST_F(GlazeAnalysisViewTest, ShowsTheReportWithoutPaperOnlyLinesAndLeavesTheDat
 
 TEST_F(GlazeAnalysisViewTest, FollowsItsGlazeAndClosesWhenItGoes)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeAnalysisView* view = OpenReport(3);
     const QString text = view->toPlainText();
     m_doc->DeleteGlaze(1);
@@ -115,15 +115,15 @@ TEST_F(GlazeAnalysisViewTest, FollowsItsGlazeAndClosesWhenItGoes)
 
 TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeAnalysisView* view = OpenReport(0);
     const std::string path = m_dir.path().toStdString() + "/report.txt";
     m_dialogs.AnswerPath(path);
     view->OnCommand(CmdGlazeWriteRecipe);
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Glaze Recipe to File...");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
-    EXPECT_TRUE(m_dialogs.requests[0].clipboardOption);
+    EXPECT_EQ(m_dialogs.At(0).title, "Glaze Recipe to File...");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+    EXPECT_TRUE(m_dialogs.At(0).clipboardOption);
     std::ifstream in(path, std::ios::binary);
     std::stringstream written;
     written << in.rdbuf();
@@ -140,7 +140,7 @@ TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
     GlazeForm::NameEdit(edit)->setText(QStringLiteral("Renamed Clear"));
     m_dialogs.AnswerClipboard();
     edit->OnCommand(CmdGlazeWriteSummary);
-    EXPECT_EQ(m_dialogs.requests.back().title, "Glaze Summary to File...");
+    EXPECT_EQ(m_dialogs.Last().title, "Glaze Summary to File...");
     EXPECT_NE(m_clipboard.content.find("Renamed Clear"), std::string::npos);
     EXPECT_EQ(m_doc->GetGlaze(0)->m_name, "Cone 6 Clear");
 }

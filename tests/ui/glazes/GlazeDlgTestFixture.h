@@ -65,6 +65,8 @@ protected:
         });
         g_pGlazesTemplate = m_template.get();
         m_doc = dynamic_cast<CGlazesDoc*>(m_app.OpenAndAnnounce(g_pGlazesTemplate, std::string(), 5));
+        if (!m_doc || m_frames.empty())
+            return; // SetUp stops the test
         m_doc->RemoveAllGlazes();
         AddGlaze("Celadon", "Glossy", "Blue green", {{"Silica", 30}, {"Whiting", 20}, {"Kaolin", 20}, {"Custer Feldspar", 30}});
         AddGlaze("Temmoku", "Glossy", "Black", {{"Silica", 30}, {"Whiting", 20}, {"Red Iron Oxide", 10}});
@@ -76,9 +78,18 @@ protected:
         m_doc->SetListView(m_list, &m_selection);
         m_observer = std::make_unique<CRecordingFrame>(*m_doc, "other");
     }
+    // The tests reach the five materials and glazes by their places.
+    void SetUp() override
+    {
+        ASSERT_NE(m_doc, nullptr);
+        ASSERT_NE(m_list, nullptr);
+        ASSERT_EQ(m_materials.Materials().GetCount(), 5);
+        ASSERT_EQ(m_doc->GetGlazeCount(), 5);
+    }
     ~GlazeDlgFixture() override
     {
-        m_doc->SetListView(nullptr, nullptr);
+        if (m_doc)
+            m_doc->SetListView(nullptr, nullptr);
         m_observer.reset();
         g_pGlazesTemplate = nullptr;
         SetProfile(nullptr);

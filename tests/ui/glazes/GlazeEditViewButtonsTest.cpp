@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 class GlazeEditViewButtonsTest : public GlazeEditViewFixture {};
@@ -77,19 +79,26 @@ TEST_F(GlazeEditViewButtonsTest, EnlargeButtonsOpenTheirTextUnderTheGlazesName)
     EXPECT_EQ(shown, QStringLiteral("Add 1% cobalt."));
     EXPECT_EQ(GlazeForm::VariationsEdit(view)->toPlainText(), QStringLiteral("Add 1% cobalt."));
 
-    // The text panes open read-only under their own titles.
-    const std::pair<int, const char*> panes[] = {{kGedEnlargeAnalysis, "Cone 6 Clear - Chemical Analysis"},
-                                                 {kGedEnlargeRecipe, "Cone 6 Clear - Recipe"},
-                                                 {kGedEnlargeComparison, "Cone 6 Clear - Comparison to Limit Formula"}};
-    for (const auto& [button, expected] : panes) {
+    // The text panes open read-only under their own titles, each with its own text.
+    view->ShowPage(kPageLimitFormula);
+    view->ShowPage(kPageAnalysis);
+    const std::tuple<int, const char*, QPlainTextEdit*> panes[] = {
+        {kGedEnlargeAnalysis, "Cone 6 Clear - Chemical Analysis", GlazeForm::AnalysisPane(view)},
+        {kGedEnlargeRecipe, "Cone 6 Clear - Recipe", GlazeForm::RecipePane(view)},
+        {kGedEnlargeComparison, "Cone 6 Clear - Comparison to Limit Formula", GlazeForm::ComparisonText(view)}};
+    for (const auto& [button, expected, pane] : panes) {
+        ASSERT_NE(pane, nullptr);
         bool readOnly = false;
         WhenModal<CEditTextDlg>([&](CEditTextDlg* dialog) {
             title = dialog->windowTitle();
+            shown = dialog->TextEdit()->toPlainText();
             readOnly = dialog->TextEdit()->isReadOnly();
             dialog->CancelButton()->click();
         });
         view->EnlargePane(button);
         EXPECT_EQ(title, QString::fromLatin1(expected));
+        EXPECT_FALSE(pane->toPlainText().isEmpty()) << expected;
+        EXPECT_EQ(shown, pane->toPlainText()) << expected;
         EXPECT_TRUE(readOnly) << expected;
     }
 }

@@ -37,7 +37,7 @@ protected:
 
 TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(9);
     EXPECT_EQ(GlazeForm::Button(view, kGedNext)->text(), QStringLiteral("Append New"));
     EXPECT_EQ(GlazeForm::Button(view, kGedPrevious)->text(), QStringLiteral("Edit Previous"));
@@ -46,7 +46,7 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
     m_messages.answers = {MsgResultNo};
     view->EditNext();
     EXPECT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_doc->GetGlazeCount(), 11);
+    ASSERT_EQ(m_doc->GetGlazeCount(), 11);
     EXPECT_EQ(m_doc->GetGlaze(10)->m_name, "new glaze");
     EXPECT_EQ(view->GetGlazeIndex(), 10);
     EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("new glaze"));
@@ -65,7 +65,7 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
 
 TEST_F(GlazeEditViewNavTest, ControlNWalksTheFieldGroups)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
     view->GetFrame()->ActivateFrame();
     GlazeForm::NameEdit(view)->setFocus();
@@ -89,7 +89,7 @@ TEST_F(GlazeEditViewNavTest, ControlNWalksTheFieldGroups)
 
 TEST_F(GlazeEditViewNavTest, ALimitedFormFollowsDeletionsAndClosesWhenItsGlazeGoes)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenLimited({1, 3, 5});
     EXPECT_TRUE(GlazeForm::IsSubsetMode(view));
     EXPECT_EQ(view->GetGlazeIndex(), 1);
@@ -117,7 +117,7 @@ TEST_F(GlazeEditViewNavTest, ALimitedFormFollowsDeletionsAndClosesWhenItsGlazeGo
 
 TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(2);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my notes"));
 
@@ -144,7 +144,7 @@ TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
 
 TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(4);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("variant"));
     view->OnCommand(CmdGedSaveAsNew);
@@ -178,7 +178,7 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
 
 TEST_F(GlazeEditViewNavTest, ScreenshotsOfEveryPage)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
     auto* frame = dynamic_cast<QMdiSubWindow*>(view->GetFrame());
     const char* const names[] = {"glaze-edit-description", "glaze-edit-recipe", "glaze-edit-notes",
@@ -199,7 +199,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
 {
     CInstalledChartEngine<CQtChartEngine> engine;
     m_app.m_bGraphsAvailable = 1;
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     ASSERT_FALSE(GlazeForm::GraphButton(view, kGraphPaneAnalysis)->isHidden());
     view->ShowPage(kPageAnalysis);
@@ -243,8 +243,8 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     m_dialogs.AnswerPath(image, 1);
     view->WriteGraphToFile();
     ASSERT_FALSE(m_dialogs.requests.empty());
-    EXPECT_EQ(m_dialogs.requests.back().title, "Graph to File...");
-    EXPECT_EQ(m_dialogs.requests.back().filter,
+    EXPECT_EQ(m_dialogs.Last().title, "Graph to File...");
+    EXPECT_EQ(m_dialogs.Last().filter,
               "PNG files (*.png)|*.png|JPEG files (*.jpg)|*.jpg|Windows bitmap files (*.bmp)|*.bmp;*.dib||");
     EXPECT_TRUE(QFile::exists(QString::fromStdString(image + ".png")));
     m_dialogs.AnswerPath(image + ".DIB", 3);
@@ -260,6 +260,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_EQ(items, QStringList({"Copy Graph to &Clipboard", "Write Graph to &File", "-", "&Print Graph...",
                                   "Print Graph Pre&view..."}));
     QGuiApplication::clipboard()->clear();
+    ASSERT_FALSE(menu->actions().isEmpty());
     menu->actions().front()->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), GlazeForm::ChartWindow(view, kGraphPaneAnalysis)->size());
     QPrinter printer(QPrinter::HighResolution);
@@ -273,6 +274,10 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_FALSE(bytes.contains("/Subtype /Image"));
 
     QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneAnalysis), Qt::LeftButton);
+    EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
+    // Templates reordered elsewhere leave the pane on the one it shows.
+    COxidariumApp::BroadcastUpdate(nullptr, m_graphTypes.get(), 6, HintGraphTemplatesReordered, 0, 0);
+    ASSERT_NE(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis), nullptr);
     EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-bars");
@@ -305,6 +310,9 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), builds + 1);
     view->ShowPage(kPageAnalysis);
     EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), builds + 2);
+    // So does a change to another glaze of the database, which a chart may show as well.
+    Notify(HintGlazeChanged, 3, m_doc->GetGlaze(3));
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), builds + 3);
     QTest::mouseClick(GlazeForm::TextButton(view, kGraphPaneAnalysis), Qt::LeftButton);
     EXPECT_FALSE(GlazeForm::IsGraphMode(view, kGraphPaneAnalysis));
     EXPECT_FALSE(GlazeForm::AnalysisPane(view)->isHidden());
@@ -321,13 +329,21 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
 
 TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsTheFirstGlaze)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* limited = OpenLimited({1, 3, 5});
     limited->EditNext();
     EXPECT_EQ(limited->GetGlazeIndex(), 3);
     limited->EditPrevious();
     EXPECT_EQ(limited->GetGlazeIndex(), 1);
     EXPECT_EQ(GlazeForm::SubsetPosition(limited), 0);
+
+    // Ctrl+S steps on through the subset and stays on its last glaze.
+    limited->GetFrame()->ActivateFrame();
+    GlazeForm::NameEdit(limited)->setFocus();
+    for (const int expected : {3, 5, 5}) {
+        QTest::keyClick(GlazeForm::NameEdit(limited), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(limited->GetGlazeIndex(), expected);
+    }
 
     // A new glaze goes right after the first one of the database.
     CGlazeEditView* view = OpenEdit(0);
@@ -358,7 +374,7 @@ void CloseNextModal(const std::shared_ptr<QString>& shown, int attempts = 200)
 
 TEST_F(GlazeEditViewNavTest, GraphMenuPrintsAndPreviewsThroughTheirOwnDialogs)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     view->ShowPage(kPageAnalysis);
     const std::unique_ptr<QMenu> menu = view->BuildGraphMenu();

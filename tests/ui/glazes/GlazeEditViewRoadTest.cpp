@@ -133,6 +133,7 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
 TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
 {
     CGlazeEditView* view = OpenEmptyRecipe(0);
+    ASSERT_NE(view, nullptr);
     CTabEdit* field = GlazeForm::ComponentsEdit(view);
 
     // Enter with the caret on the first line treats no line; a name typed there stays.
@@ -261,11 +262,11 @@ TEST_F(GlazeEditViewRoadTest, ARefusedRecipeLineKeepsTheFormFromSaving)
 
 TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("Silica 26.5\nKaolin 26\nWhiting 5"));
-    m_materials.Materials().FindMaterial(std::string_view("Silica"))->m_density = 2.65;
-    m_materials.Materials().FindMaterial(std::string_view("Kaolin"))->m_density = 2.6;
+    Found(m_materials.Materials().FindMaterial(std::string_view("Silica"))).m_density = 2.65;
+    Found(m_materials.Materials().FindMaterial(std::string_view("Kaolin"))).m_density = 2.6;
     const QString typed = GlazeForm::ComponentsEdit(view)->toPlainText();
 
     // Whiting has no density: one message, and nothing changes.
@@ -275,7 +276,7 @@ TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), typed);
     EXPECT_FALSE(GlazeForm::ByVolumeBox(view)->isChecked());
 
-    m_materials.Materials().FindMaterial(std::string_view("Whiting"))->m_density = 2.5;
+    Found(m_materials.Materials().FindMaterial(std::string_view("Whiting"))).m_density = 2.5;
     view->ConvertWeightVolume();
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(),
               QStringLiteral("Silica\t    10\nKaolin\t    10\nWhiting\t      2"));
@@ -285,7 +286,7 @@ TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
 
 TEST_F(GlazeEditViewRoadTest, RevertingClosesEveryWindowOnTheDatabaseOnly)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* first = OpenEdit(0);
     OpenEdit(3);
     OpenReport(5);
@@ -302,7 +303,7 @@ TEST_F(GlazeEditViewRoadTest, RevertingClosesEveryWindowOnTheDatabaseOnly)
 
 TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindows)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
 
     // A recipe of components only goes to the calculator at once, with its lines.
@@ -366,7 +367,7 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
 // edits, and closed those windows, without a word.
 TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(2);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my tests"));
     const std::string source = m_dir.path().toStdString() + "/incoming.glz";
@@ -402,7 +403,7 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
 // edits without a word.
 TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazesView* list = ListView();
     CGlazeEditView* doomed = OpenEdit(1);
     CGlazeEditView* later = OpenEdit(4);
@@ -454,6 +455,7 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     // Reordering keeps every window on its own glaze too.
     ASSERT_TRUE(list->RunCommand(CmdGlzAlphabetize));
     const int place = later->GetGlazeIndex();
+    ASSERT_GE(place, 0);
     EXPECT_EQ(m_doc->GetGlaze(place)->m_name, "Cone 10 Tenmoku");
     EXPECT_NE(place, 3);
     later->SaveGlaze();
@@ -465,7 +467,7 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
 // edit windows, dropping unsaved edits without a word.
 TEST_F(GlazeEditViewRoadTest, SettingAFieldAsksTheEditWindowsOfTheGlazesFirst)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my source"));
     m_messages.answers = {MsgResultYes};
@@ -486,7 +488,7 @@ TEST_F(GlazeEditViewRoadTest, SettingAFieldAsksTheEditWindowsOfTheGlazesFirst)
 // A form always saves into its own glaze, even when the list changed under it unannounced.
 TEST_F(GlazeEditViewRoadTest, SavingFindsTheStoredGlazeItself)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(3);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("mine"));
     m_doc->InsertGlaze(0, CGlaze("slipped in"));

@@ -1,4 +1,5 @@
 #include "GlazeEditViewFixture.h"
+#include "ui/support/OverlapCheck.h"
 
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
@@ -77,9 +78,11 @@ TEST_F(GlazeEditViewTest, ChangingAnAmountAndSavingAnnouncesTheGlazeAndTheListFo
     cursor.insertText(QStringLiteral("     18"));
     EXPECT_EQ(GlazeForm::IsModified(view), 1);
     EXPECT_TRUE(GlazeForm::Button(view, kGedSave)->isEnabled());
+    ASSERT_GE(m_doc->GetGlaze(0)->m_components.GetCount(), 3);
     EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(2).m_amount, 8.0) << "edits stay in the form until saved";
 
     QTest::mouseClick(GlazeForm::Button(view, kGedSave), Qt::LeftButton);
+    ASSERT_GE(m_doc->GetGlaze(0)->m_components.GetCount(), 3);
     EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(2).m_amount, 18.0);
     EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazeChanged, 0}}));
     EXPECT_NE(list->GetText(0), rowBefore) << "the list row shows the new chemistry";
@@ -88,9 +91,23 @@ TEST_F(GlazeEditViewTest, ChangingAnAmountAndSavingAnnouncesTheGlazeAndTheListFo
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 
+TEST_F(GlazeEditViewTest, NoControlOfAPageCoversAnother)
+{
+    ASSERT_NE(OpenShipped(), nullptr);
+    CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
+    for (int page = 1; page <= kGlazeEditPageCount; ++page) {
+        view->ShowPage(page);
+        QWidget* widget = GlazeForm::Page(view, page);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(OverlappingControls(*widget), std::vector<std::string>()) << "page " << page;
+    }
+}
+
 TEST_F(GlazeEditViewTest, MaterialNamesCompleteOnTabAndEnter)
 {
     CGlazeEditView* view = OpenEmptyRecipe(0);
+    ASSERT_NE(view, nullptr);
     CTabEdit* field = GlazeForm::ComponentsEdit(view);
     ASSERT_TRUE(field->hasFocus());
 
@@ -126,7 +143,7 @@ TEST_F(GlazeEditViewTest, MaterialNamesCompleteOnTabAndEnter)
 
 TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     GlazeForm::IndexEdit(view)->setText(QStringLiteral("G1a"));
     m_messages.answers = {MsgResultCancel};
@@ -171,7 +188,7 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
 
 TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenSeen)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     SetText(GlazeForm::ComponentsEdit(view), "Whiting 100.0892\nSilica 60.0843");
     GlazeForm::AdditionsEdit(view)->clear();
@@ -237,7 +254,7 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
 
 TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     view->SendToInsight(kInsightEntireRecipe);
     EXPECT_EQ(m_clipboard.content, "Cone 6 Clear\r\nNepheline Syenite  20\r\nWollastonite  15\r\nWhiting  8\r\n"
@@ -288,7 +305,7 @@ TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
 // without a word.
 TEST_F(GlazeEditViewTest, GetFromInsightWithoutARecipeChangesNothing)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
     const QString components = GlazeForm::ComponentsEdit(view)->toPlainText();
     const QString additions = GlazeForm::AdditionsEdit(view)->toPlainText();
@@ -324,7 +341,7 @@ TEST_F(GlazeEditViewTest, ViewHandsOnlyPlainFilesToTheDesktop)
     const std::string entry = write("notes.DESKTOP", "text");
     const std::string disguised = write("photo.png", "# comment\n[Desktop Entry]\nExec=sh\n");
 
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     const auto view_ = [&](QLineEdit* field, int button, const std::string& path) {
         m_messages.boxes.clear();
@@ -349,7 +366,7 @@ TEST_F(GlazeEditViewTest, ViewHandsOnlyPlainFilesToTheDesktop)
 
 TEST_F(GlazeEditViewTest, ReciparyPromptsFollowTheNotes)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     GlazeForm::NotesEdit(view)->clear();
     view->AddReciparyPrompts();
@@ -368,7 +385,7 @@ TEST_F(GlazeEditViewTest, ReciparyPromptsFollowTheNotes)
 
 TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     const QString recipe = GlazeForm::ComponentsEdit(view)->toPlainText();
 
@@ -393,6 +410,17 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     view->ScaleRecipe();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Do you want to adjust the recipe so the components add up to 200?"}));
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t  121\nKaolin\t    79"));
+
+    // Scale to 100 g takes the additions along.
+    SetText(GlazeForm::ComponentsEdit(view), "Silica 30\nKaolin 20");
+    SetText(GlazeForm::AdditionsEdit(view), "Rutile 5");
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultYes};
+    GlazeForm::Button(view, kGedScale100)->click();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Do you want to adjust the recipe so the components add up to 100?"}));
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    60\nKaolin\t    40"));
+    EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), QStringLiteral("Rutile\t    10"));
+    GlazeForm::AdditionsEdit(view)->clear();
 
     // Round off to whole numbers, never to 0; by volume the smallest part steps 2 -> 3.
     SetText(GlazeForm::ComponentsEdit(view), "Silica 12.5\nKaolin 0.25");
@@ -446,7 +474,7 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
 
 TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
 {
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
 
     // Jump To lists the database with the present glaze chosen.
@@ -508,7 +536,7 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
 {
     // The edit-box font of the preferences reaches the form's text boxes as it opens.
     g_prefs.edboxfont.italic = 1;
-    OpenShipped();
+    ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->font().italic());
     EXPECT_TRUE(GlazeForm::AnalysisPane(view)->font().italic());

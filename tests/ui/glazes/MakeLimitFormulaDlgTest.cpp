@@ -1,8 +1,10 @@
 #include "glazes/MakeLimitFormulaDlg.h"
 
 #include "GlazeDlgTestFixture.h"
+#include "core/support/CheckedItems.h"
 #include "glazes/MakeLimitFormula.h"
 #include "limits/MakeLimitFormulaRequest.h"
+#include "ui/support/OverlapCheck.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -71,6 +73,7 @@ TEST_F(MakeLimitFormulaDlgTest, GlazesWithUnknownMaterialsAreSkippedAndNoGlazeMa
     AccumulateGlazeStats(*m_doc, request);
     EXPECT_EQ(request.m_glazesUsed, 3);
     EXPECT_EQ(request.m_glazesSkipped, 2);
+    ASSERT_FALSE(request.m_accumulators.empty());
     EXPECT_EQ(request.m_accumulators[0].GetCount(), 3);
 
     // "Selected Glazes" without a selection: nothing gathered, so no formula and no notice.
@@ -104,7 +107,7 @@ TEST_F(MakeLimitFormulaDlgTest, BasedOnAFormulaTakesItsLimits)
     dialog.accept();
     ASSERT_EQ(request.GetCombinationCount(), 1);
     EXPECT_EQ(request.m_combinations[0].m_name, "Al2O3");
-    EXPECT_EQ(request.m_byPercent[0], 1);
+    EXPECT_EQ(ItemAt(request.m_byPercent, 0), 1);
 }
 
 TEST_F(MakeLimitFormulaDlgTest, TheDialogShowsTheInformationChoiceItWasGiven)
@@ -117,4 +120,11 @@ TEST_F(MakeLimitFormulaDlgTest, TheDialogShowsTheInformationChoiceItWasGiven)
         dialog.InitDialog();
         EXPECT_EQ(dialog.InformationCheck()->isChecked(), toInformation != 0);
     }
+}
+
+TEST_F(MakeLimitFormulaDlgTest, NoControlCoversAnother)
+{
+    CMakeLimitFormulaDlg dialog;
+    dialog.InitDialog();
+    EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
 }

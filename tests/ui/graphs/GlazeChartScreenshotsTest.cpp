@@ -56,7 +56,7 @@ protected:
             {"Zinc Oxide", 2.60},        {"Kaolin", 0.35},       {"Silica", 0.25},
         };
         for (const auto& [name, price] : prices)
-            materials.FindMaterial(std::string_view(name))->m_costPerLb = price;
+            Found(materials.FindMaterial(std::string_view(name))).m_costPerLb = price;
         for (int i = 0; i < m_glazeDoc->GetGlazeCount(); ++i)
             m_glazeDoc->GetGlaze(i)->InvalidateAnalysis();
     }

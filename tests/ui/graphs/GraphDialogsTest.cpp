@@ -1,9 +1,11 @@
 #include "GraphTypesFixture.h"
+#include "core/support/CheckedItems.h"
 
 #include "graphs/GraphColorsDlg.h"
 #include "graphs/GraphSettingsDlg.h"
 #include "graphs/StylePicker.h"
 #include "limits/LimitFormulasDoc.h"
+#include "ui/support/OverlapCheck.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -64,6 +66,25 @@ TEST_F(GraphDialogsTest, SettingsDialogRoundTrip)
     EXPECT_EQ(dialog.glaze, nullptr);
     EXPECT_EQ(dialog.units, 2);
     EXPECT_EQ(dialog.monochrome, 1);
+
+    // Unity, the first of the units, is a setting like the others.
+    CGraphSettingsDlg unity(&m_frame);
+    unity.units = 0;
+    unity.show();
+    EXPECT_EQ(unity.Combo(kGsUnits)->currentText().toStdString(), "Unity");
+    unity.accept();
+    EXPECT_EQ(unity.units, 0);
+
+    // So is the first template, which brings its type along.
+    ASSERT_GT(m_doc->Database().GetCount(), 0);
+    CGraphSettingsDlg first(&m_frame);
+    first.graphType = kGraphTriaxial;
+    first.show();
+    first.Combo(kGsTemplate)->setCurrentIndex(0);
+    emit first.Combo(kGsTemplate)->activated(0);
+    first.accept();
+    EXPECT_EQ(first.graphTemplate, &m_doc->Database().GetAt(0));
+    EXPECT_EQ(first.graphType, m_doc->Database().GetAt(0).type);
 }
 
 TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
@@ -74,6 +95,7 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     dialog.InitDialog();
     const int types = dialog.materialTypes.GetCount();
     ASSERT_GT(types, 1);
+    ASSERT_GT(dialog.OxideList()->count(), 0);
     EXPECT_EQ(dialog.OxideList()->item(0)->text(), QStringLiteral("All Alkalis"));
     EXPECT_FALSE(dialog.Swatch(0)->isEnabled()) << "nothing chosen yet";
     // Regression: the row a list makes current when it gets the focus counted as a choice.
@@ -102,6 +124,7 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     EXPECT_EQ(dialog.materialTypes, materials);
 
     // Renaming, colouring and deleting the last material type.
+    ASSERT_GT(dialog.materialTypes.GetCount(), 0);
     const int last = dialog.materialTypes.GetCount() - 1;
     dialog.MaterialTypeList()->setCurrentRow(last);
     EXPECT_EQ(dialog.selectedOxideRow, -1) << "the oxide list is deselected";
@@ -113,6 +136,26 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     EXPECT_EQ(dialog.materialTypes.GetCount(), last);
     EXPECT_EQ(dialog.selectedType, -1);
     EXPECT_FALSE(dialog.Button(kGcDelete)->isEnabled());
+
+    // New adds a type at the end while none is chosen, else right after the chosen one.
+    QTest::mouseClick(dialog.Button(kGcAddNew), Qt::LeftButton);
+    ASSERT_EQ(dialog.materialTypes.GetCount(), last + 1);
+    EXPECT_EQ(dialog.materialTypes[static_cast<std::size_t>(last)].m_name, "new type");
+    dialog.MaterialTypeList()->setCurrentRow(0);
+    QTest::mouseClick(dialog.Button(kGcAddNew), Qt::LeftButton);
+    ASSERT_EQ(dialog.materialTypes.GetCount(), last + 2);
+    EXPECT_EQ(dialog.materialTypes[1].m_name, "new type");
+    EXPECT_EQ(dialog.MaterialTypeList()->currentRow(), 1);
+}
+
+TEST_F(GraphDialogsTest, ColorsDialogLayout)
+{
+    CGraphColorsDlg dialog(&m_frame);
+    dialog.InitDialog();
+    EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
+    // The pattern buttons stand in columns under the colour swatches.
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(dialog.PatternButton(p)->x(), dialog.Swatch(p)->x()) << p;
 }
 
 TEST(GraphVariableRows, GroupsInOrder)
@@ -122,9 +165,9 @@ TEST(GraphVariableRows, GroupsInOrder)
     EXPECT_EQ(colors.front(), (CGraphVariableRow{"All Alkalis", 105}));
     EXPECT_EQ(colors.back(), (CGraphVariableRow{"Cost/kg", 121}));
     const std::vector<CGraphVariableRow> fields = BuildGraphVariableRows(GraphVariableList::Fields);
-    EXPECT_EQ(fields.back(), (CGraphVariableRow{"   ----------", 129}));
+    EXPECT_EQ(LastItem(fields), (CGraphVariableRow{"   ----------", 129}));
     const std::vector<CGraphVariableRow> histogram = BuildGraphVariableRows(GraphVariableList::Histogram);
-    EXPECT_EQ(histogram.back(), (CGraphVariableRow{"Temperature (min)", 127}));
+    EXPECT_EQ(LastItem(histogram), (CGraphVariableRow{"Temperature (min)", 127}));
     for (const CGraphVariableRow& row : histogram) {
         EXPECT_FALSE(row.code >= 110 && row.code <= 114) << row.text;
         if (row.code == 129) {
@@ -139,6 +182,7 @@ TEST(GraphVariableRows, GroupsInOrder)
     // Water, of element 1, is the first of the volatiles.
     const auto volatiles = std::find(fields.begin(), fields.end(), CGraphVariableRow{"All Volatiles", kGraphVarVolatiles});
     ASSERT_NE(volatiles, fields.end());
+    ASSERT_NE(volatiles + 1, fields.end());
     EXPECT_EQ(*(volatiles + 1), (CGraphVariableRow{"H2O", 1}));
     // Each of the five groups ends in a separator; the other oxides close the list, with one.
     EXPECT_EQ(std::count(fields.begin(), fields.end(), CGraphVariableRow{"   ----------", 129}), 6);

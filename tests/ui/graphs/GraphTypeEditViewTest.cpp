@@ -1,4 +1,5 @@
 #include "GraphTypesFixture.h"
+#include "core/support/CheckedItems.h"
 
 #include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
@@ -11,6 +12,7 @@
 #include "support/NotesEdit.h"
 #include "support/PrintJob.h"
 #include "ui/support/ModalDialogTest.h"
+#include "ui/support/OverlapCheck.h"
 #include "support/TextPrinter.h"
 #include "support/ToggleButton.h"
 
@@ -97,9 +99,9 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_FALSE(editor->IsChanged());
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(recorder.view->received.size(), 1u);
-    EXPECT_EQ(recorder.view->received[0].kind, 6);
-    EXPECT_EQ(recorder.view->received[0].code, 18);
-    EXPECT_EQ(recorder.view->received[0].index, 1);
+    EXPECT_EQ(recorder.view->At(0).kind, 6);
+    EXPECT_EQ(recorder.view->At(0).code, 18);
+    EXPECT_EQ(recorder.view->At(0).index, 1);
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{1}) << "the list selects the changed template";
 
     // After the save the form takes edits again.
@@ -152,6 +154,17 @@ TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
     }
 }
 
+TEST_F(GraphTypeEditViewTest, NoControlOfAPageCoversAnother)
+{
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    for (int page = 1; page <= 6; ++page) {
+        editor->ShowPage(page);
+        ASSERT_NE(editor->PageWidget(page), nullptr);
+        EXPECT_EQ(OverlappingControls(*editor->PageWidget(page)), std::vector<std::string>()) << "page " << page;
+    }
+}
+
 TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
 {
     CGraphTypeEditView* editor = OpenEditorOn(1);
@@ -194,6 +207,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(0);
     EXPECT_EQ(style->currentData().toInt(), original.txmainsty) << "the top title keeps its own style";
     QListWidget* fields = editor->Ctl<QListWidget>(kGeFields);
+    ASSERT_GE(fields->count(), 2);
     EXPECT_TRUE(fields->item(0)->isSelected()) << "All Alkalis";
     fields->item(0)->setSelected(false);
     fields->item(1)->setSelected(true);
@@ -260,6 +274,7 @@ TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
     // A subset of three never inserts or appends; Limited Access goes back to the database.
     Select({2, 4, 6});
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListEditLimited));
+    ASSERT_FALSE(Editors().empty());
     CGraphTypeEditView* limited = Editors().back();
     ASSERT_TRUE(limited->IsLimited());
     EXPECT_EQ(limited->CurrentIndex(), 2);
@@ -345,8 +360,10 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     QListWidget* databases = editor->Ctl<QListWidget>(kGeDsDatabases);
     ASSERT_NE(databases->currentItem(), nullptr);
     EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("(?) Closed database"));
+    ASSERT_EQ(editor->Ctl<QListWidget>(kGeDsGlazes)->count(), 1);
     EXPECT_EQ(editor->Ctl<QListWidget>(kGeDsGlazes)->item(0)->text(), QStringLiteral("(?) Gone glaze"));
     editor->SaveToDatabase();
+    ASSERT_EQ(m_doc->Database().GetAt(0).m_dataSources.size(), 2u);
     EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(1), elsewhere) << "unknown names are kept";
     // Leaving the named database leaves its named glazes for all glazes.
     editor->Ctl<QRadioButton>(kGeDsCurrentDb)->click();
@@ -367,6 +384,7 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     QTest::mouseClick(editor->Ctl<CColorSwatchButton>(kGeDsFirstColor + 9), Qt::LeftButton);
     QTest::mouseClick(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + 3), Qt::LeftButton);
     editor->StoreCurrentDataSource();
+    ASSERT_EQ(editor->WorkingDataSources().size(), 2u);
     EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dscol, 3 * 16 + 9);
 
     // Deleting the last data source leaves none current.
@@ -374,6 +392,7 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     EXPECT_EQ(editor->WorkingDataSources().size(), 1u);
     EXPECT_EQ(editor->CurrentDataSource(), -1);
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsAdd), Qt::LeftButton);
+    ASSERT_EQ(editor->WorkingDataSources().size(), 2u);
     EXPECT_EQ(editor->WorkingDataSources().GetAt(1).m_name, "new data source");
     EXPECT_EQ(editor->CurrentDataSource(), 1);
 
@@ -418,7 +437,7 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
 
     m_dialogs.AnswerClipboard();
     editor->OnCommand(CmdGrtEditWriteSummary);
-    EXPECT_EQ(m_dialogs.requests.back().title, "Graph Template Summary to File...");
+    EXPECT_EQ(m_dialogs.Last().title, "Graph Template Summary to File...");
     EXPECT_NE(m_clipboard.content.find("Oxide groups (pie)"), std::string::npos) << m_clipboard.content;
     EXPECT_NE(m_clipboard.content.find("Unsaved title"), std::string::npos);
     EXPECT_EQ(editor->PrintMode(), 2);
@@ -427,7 +446,7 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     const std::string image = (m_dir / "chart").string();
     m_dialogs.AnswerPath(image, 1);
     editor->OnCommand(CmdGrtEditWriteGraphFile);
-    EXPECT_EQ(m_dialogs.requests.back().title, "Graph to File...");
+    EXPECT_EQ(m_dialogs.Last().title, "Graph to File...");
     EXPECT_TRUE(fs::exists(image + ".png"));
     EXPECT_EQ(editor->PrintMode(), 1);
 }
@@ -650,6 +669,7 @@ TEST_F(GraphTypeEditViewTest, GetSelectedTakesTheGlazesSelectedInTheDatabase)
     EXPECT_EQ(glazes->item(2)->checkState(), Qt::Checked);
     EXPECT_EQ(glazes->item(1)->checkState(), Qt::Unchecked);
     editor->SaveToDatabase();
+    ASSERT_FALSE(m_doc->Database().GetAt(0).m_dataSources.empty());
     const CGraphDataSource& saved = m_doc->Database().GetAt(0).m_dataSources.GetAt(0);
     ASSERT_EQ(saved.dsgname.size(), 1u);
     EXPECT_EQ(saved.dsgname[0], m_glazeDoc->GetGlaze(2)->m_name);
@@ -723,6 +743,7 @@ TEST_F(GraphTypeEditViewTest, TheSymbolsTakeTheDataSourcesColour)
     for (const auto& [stored, shown] : {std::pair{0, 0}, std::pair{127, 127}, std::pair{200, 127}}) {
         CGraphTemplate graph = NewGraphTemplate();
         graph.m_name = "colour " + std::to_string(stored);
+        ASSERT_FALSE(graph.m_dataSources.empty());
         CGraphDataSource source = graph.m_dataSources.GetAt(0);
         source.dscol = stored;
         graph.m_dataSources.SetAt(0, source);

@@ -215,6 +215,17 @@ protected:
         fs::remove_all(m_dir);
     }
 
+    // The tests read the shipped templates and glazes by their places: a database that did not
+    // open, or opened short, stops each test here instead of ending the run on a bad index.
+    void SetUp() override
+    {
+        ASSERT_NE(m_doc, nullptr);
+        ASSERT_NE(m_view, nullptr);
+        ASSERT_EQ(Names(), kShippedNames);
+        ASSERT_NE(m_glazeDoc, nullptr);
+        ASSERT_EQ(m_glazeDoc->GetGlazeCount(), 10);
+    }
+
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;

@@ -1,4 +1,5 @@
 #include "GraphTypesFixture.h"
+#include "core/support/CheckedItems.h"
 
 #include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
@@ -77,9 +78,9 @@ TEST_F(GraphTypesViewTest, CopyPasteAndNewTemplates)
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{3, 4}));
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(recorder.view->received.size(), 1u);
-    EXPECT_EQ(recorder.view->received[0].kind, 6);
-    EXPECT_EQ(recorder.view->received[0].code, 19);
-    EXPECT_EQ(recorder.view->received[0].index, 3);
+    EXPECT_EQ(recorder.view->At(0).kind, 6);
+    EXPECT_EQ(recorder.view->At(0).code, 19);
+    EXPECT_EQ(recorder.view->At(0).index, 3);
 
     // Insert new with no selection goes to the top, Append new to the end.
     m_view->SetSel(-1, false);
@@ -97,7 +98,7 @@ TEST_F(GraphTypesViewTest, CopyPasteAndNewTemplates)
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListCut));
     EXPECT_EQ(Names().front(), "Oxide groups (pie)");
     EXPECT_EQ(ClipboardRecord(g_graphTemplateClipboard, 0).m_name, "new graph template");
-    EXPECT_EQ(Codes(recorder).back(), 20);
+    EXPECT_EQ(LastItem(Codes(recorder)), 20);
 }
 
 TEST_F(GraphTypesViewTest, OrderingCommands)
@@ -118,8 +119,8 @@ TEST_F(GraphTypesViewTest, OrderingCommands)
     Select({4});
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListShiftDown));
     ASSERT_EQ(recorder.view->received.size(), 1u);
-    EXPECT_EQ(recorder.view->received[0].code, 21);
-    EXPECT_EQ(recorder.view->received[0].index, 4);
+    EXPECT_EQ(recorder.view->At(0).code, 21);
+    EXPECT_EQ(recorder.view->At(0).index, 4);
     EXPECT_EQ(Names()[5], "Material types (pie)");
 
     Select({3, 5});
@@ -130,12 +131,13 @@ TEST_F(GraphTypesViewTest, OrderingCommands)
 
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListAlphabetize));
     EXPECT_EQ(Names()[0], "Average glaze (bar)");
-    EXPECT_EQ(Codes(recorder).back(), 21);
+    EXPECT_EQ(LastItem(Codes(recorder)), 21);
 }
 
 TEST_F(GraphTypesViewTest, ColorsDialogChangesAnOxideColour)
 {
     CRecordingFrame recorder(*m_doc, "recorder");
+    ASSERT_NE(m_doc->Database().m_oxideColors.GetAt(kGraphVarAlkalis), nullptr);
     const int before = m_doc->Database().m_oxideColors.GetAt(kGraphVarAlkalis)->color;
     WhenModal<CGraphColorsDlg>([](CGraphColorsDlg& dialog) {
         // Regression: the controls, made as the dialog is shown, stayed hidden.
@@ -151,6 +153,7 @@ TEST_F(GraphTypesViewTest, ColorsDialogChangesAnOxideColour)
         QTest::mouseClick(dialog.Swatch(5), Qt::LeftButton);
         QTest::mouseClick(dialog.PatternButton(3), Qt::LeftButton);
         EXPECT_TRUE(dialog.Swatch(5)->IsHighlighted());
+        ASSERT_NE(dialog.oxides.GetAt(kGraphVarAlkalis), nullptr);
         EXPECT_EQ(dialog.oxides.GetAt(kGraphVarAlkalis)->color, 2 * 16 + 5);
         // A separator row shows no colour and no pattern.
         const auto separators = dialog.OxideList()->findItems(QStringLiteral("   ----------"), Qt::MatchExactly);
@@ -197,7 +200,7 @@ TEST_F(GraphTypesViewTest, SummaryPrintPreviewAndWriteToFile)
     const std::string path = (m_dir / "summary.txt").string();
     m_dialogs.AnswerPath(path);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListWriteToFile));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Graph Template Summaries to File...");
+    EXPECT_EQ(m_dialogs.Last().title, "Graph Template Summaries to File...");
     const std::string text = ReadAll(path);
     EXPECT_NE(text.find("Oxide groups (pie)"), std::string::npos) << text;
     EXPECT_NE(text.find("Expansion (histogram)"), std::string::npos);
@@ -209,13 +212,14 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     // The database's own colours never go into a subset file.
     CGraphTemplateDatabase& database = m_doc->Database();
     COxideColorList colors = database.m_oxideColors;
+    ASSERT_GT(colors.size(), 3u);
     colors[3].color = 99;
     m_doc->SetColorLists(database.m_materialTypeColors, colors);
     Select({1, 2});
     const std::string subset = (m_dir / "subset.grt").string();
     m_dialogs.AnswerPath(subset);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListSaveSelected));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Save Selected Graph Templates To...");
+    EXPECT_EQ(m_dialogs.Last().title, "Save Selected Graph Templates To...");
     CGraphTemplateDatabase written;
     std::ifstream in(subset, std::ios::binary);
     ASSERT_EQ(written.Read(in), 0);
@@ -282,8 +286,8 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
     EXPECT_EQ(m_doc->Database().GetCount(), kShippedCount + 2);
     ASSERT_EQ(recorder.view->received.size(), 1u);
-    EXPECT_EQ(recorder.view->received[0].code, 19);
-    EXPECT_EQ(recorder.view->received[0].index, kShippedCount);
+    EXPECT_EQ(recorder.view->At(0).code, 19);
+    EXPECT_EQ(recorder.view->At(0).index, kShippedCount);
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{kShippedCount});
 
     // A file without templates is refused with its message.

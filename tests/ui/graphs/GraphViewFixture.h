@@ -20,10 +20,21 @@ protected:
         g_pGraphViewTemplate = &m_graphViewTemplate;
         InstallGraphViewTemplate(m_graphViewTemplate);
         m_second = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
-        m_second->DeleteGlaze(0);
-        m_second->InsertGlaze(0, *m_glazeDoc->GetGlaze(0));
-        m_second->InsertGlaze(1, *m_glazeDoc->GetGlaze(1));
+        if (m_second && m_glazeDoc && m_glazeDoc->GetGlazeCount() >= 2) {
+            m_second->DeleteGlaze(0);
+            m_second->InsertGlaze(0, *m_glazeDoc->GetGlaze(0));
+            m_second->InsertGlaze(1, *m_glazeDoc->GetGlaze(1));
+        }
         m_limits.OnOpenDocument(OXI_SHIPPED_DATA_DIR "/tarnell.lim");
+    }
+    void SetUp() override
+    {
+        GraphTypesFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        ASSERT_NE(m_second, nullptr);
+        ASSERT_EQ(m_second->GetGlazeCount(), 2);
+        ASSERT_EQ(m_limits.Database().GetCount(), 7) << "the shipped limit formulas";
     }
     // The graph windows go before the limit formulas they may name.
     ~GraphViewFixture() override

@@ -155,6 +155,10 @@ TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
     ASSERT_EQ(empty->GetGlazeCount(), 0);
     Key(*view, Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(view->State().m_pGlaze, m_second->GetGlaze(1));
+    // And on again: from the last glaze of a database over the empty one to the next glaze.
+    Key(*view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(view->State().m_pGlazeDb, one);
+    EXPECT_EQ(view->State().m_pGlaze, one->GetGlaze(0));
 }
 
 TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)

@@ -1,5 +1,6 @@
 #include "graphs/GraphWnd.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/graphs/GraphBuildTestSupport.h"
 #include "graphs/ChartPalette.h"
 #include "graphs/QtChartEngine.h"
@@ -128,11 +129,11 @@ TEST_F(GraphWndTest, ClicksReachTheHostAsNoticesWithTheirPlace)
     // The CaO slice runs from 3.4 to 4.1 of 4.4 moles.
     QTest::mouseClick(&m_wnd, Qt::LeftButton, {}, SliceMiddle(3.4 / 4.4, 4.1 / 4.4));
     ASSERT_GE(m_host.notices.size(), 2u);
-    const CChartNotice cell = m_host.notices[1];
+    const CChartNotice cell = ItemAt(m_host.notices, 1);
     EXPECT_EQ(cell.message, kChartNoticeMessage);
     EXPECT_EQ(cell.kind, kChartNoticeCell);
     EXPECT_EQ(m_graph.GetCellText(static_cast<int>(cell.data >> 16), static_cast<int>(cell.data & 0xFFFF)), "CaO  0.700");
-    EXPECT_EQ(m_host.notices.back().kind, kChartNoticeOther); // the release
+    EXPECT_EQ(LastItem(m_host.notices).kind, kChartNoticeOther); // the release
 
     // A right press is event 4, its release event 0; both at the pointer's screen place.
     const QPoint at(120, 80);
@@ -158,7 +159,7 @@ TEST_F(GraphWndTest, AnErrorTextIsShownInItsBox)
         image.save(ScreenshotFolder() + "/graph-error.png");
     EXPECT_EQ(image.pixelColor(4, 296), PaletteQColor(12));
     // The text stands to the right of the box, in red.
-    const CChartPrimitive& text = m_graph.GetChart()->Primitives().back();
+    const CChartPrimitive& text = LastItem(m_graph.GetChart()->Primitives());
     ASSERT_EQ(text.text, "No glaze to display");
     bool red = false;
     const QPoint from = PixelOf(text.left, text.bottom + text.height);
@@ -171,8 +172,8 @@ TEST_F(GraphWndTest, AnErrorTextIsShownInItsBox)
     // A click on the box names the box.
     QTest::mouseClick(&m_wnd, Qt::LeftButton, {}, QPoint(4, 296));
     ASSERT_GE(m_host.notices.size(), 2u);
-    EXPECT_EQ(m_host.notices[1].kind, kChartNoticeObject);
-    EXPECT_EQ(m_graph.GetMessageText(static_cast<int>(m_host.notices[1].data >> 16)), "No glaze to display");
+    EXPECT_EQ(ItemAt(m_host.notices, 1).kind, kChartNoticeObject);
+    EXPECT_EQ(m_graph.GetMessageText(static_cast<int>(ItemAt(m_host.notices, 1).data >> 16)), "No glaze to display");
 }
 
 TEST_F(GraphWndTest, PrintingFitsTheChartIntoThePageOnly)

@@ -57,6 +57,7 @@ TEST_F(InfoPopupDlgTest, CopiesGoToTheClipboardAndTheInformationWindow)
     EXPECT_EQ(texts, QStringList({QStringLiteral(" > Copy to &Clipboard\tCtrl-C"),
                                   QStringLiteral(" > Copy to &Information window\tCtrl-I"),
                                   QStringLiteral(" > Copy &Full Info to Information Window\tCtrl-F")}));
+    ASSERT_FALSE(menu->actions().isEmpty());
     menu->actions()[0]->trigger();
     EXPECT_EQ(clipboard.content, "CaO  0.700\r\n");
     delete menu;

@@ -102,6 +102,17 @@ protected:
         fs::remove_all(m_dir);
     }
 
+    // The tests reach the five formulas of the fixture and their limits by their places: a
+    // database that did not open, or opened short, stops each test here.
+    void SetUp() override
+    {
+        ASSERT_NE(m_doc, nullptr);
+        ASSERT_NE(m_view, nullptr);
+        ASSERT_EQ(m_doc->Database().GetCount(), 5);
+        for (int i = 0; i < m_doc->Database().GetCount(); ++i)
+            ASSERT_GT(m_doc->Database().GetAt(i).m_limits.GetCount(), 0) << m_doc->Database().GetAt(i).m_name;
+    }
+
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
@@ -208,7 +219,7 @@ TEST_F(LimitFormulasViewTest, TheListShowsTheShippedFormulasInBothModes)
     EXPECT_EQ(m_doc->Database().m_name, "Renamed limits");
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(recorder.view->received.size(), 2u);
-    EXPECT_EQ(recorder.view->received[0].code, 38) << "announced while the notice is handled";
+    EXPECT_EQ(recorder.view->At(0).code, 38) << "announced while the notice is handled";
 
     frame->resize(CLimitFormulasView::kInitialWidth, CLimitFormulasView::kInitialHeight);
         frame->grab().save(ScreenshotFolder() + "/limit_formulas_list.png");
@@ -220,6 +231,7 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     CLimitFormulaEditView* edit = OpenEditOn(2);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->windowTitle(), QStringLiteral("Cone 6 gloss"));
+    ASSERT_GT(edit->LimitsList()->count(), 0);
     EXPECT_EQ(edit->LimitsList()->item(0)->text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
     EXPECT_FALSE(edit->Button(kLimEditSave)->isEnabled());
 
@@ -235,15 +247,16 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     EXPECT_EQ(m_doc->Database().GetAt(2).m_limits.GetAt(0).GetRange(), "0.15 - 0.35") << "nothing stored yet";
 
     QTest::mouseClick(edit->Button(kLimEditSave), Qt::LeftButton);
+    ASSERT_GT(m_doc->Database().GetAt(2).m_limits.GetCount(), 0);
     const CLimit& saved = m_doc->Database().GetAt(2).m_limits.GetAt(0);
     EXPECT_EQ(saved.GetRange(), "0.15 - 0.4");
     EXPECT_EQ(saved.m_byPercent, 1);
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_FALSE(edit->IsChanged());
     ASSERT_EQ(recorder.view->received.size(), 1u);
-    EXPECT_EQ(recorder.view->received[0].kind, 4);
-    EXPECT_EQ(recorder.view->received[0].code, 24);
-    EXPECT_EQ(recorder.view->received[0].index, 2);
+    EXPECT_EQ(recorder.view->At(0).kind, 4);
+    EXPECT_EQ(recorder.view->At(0).code, 24);
+    EXPECT_EQ(recorder.view->At(0).index, 2);
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{2}) << "the list selects the changed formula";
 
     // A limit left without a combination is dropped on save; numbers are rewritten on leaving.
@@ -292,8 +305,8 @@ TEST_F(LimitFormulasViewTest, UnionOfTwoSelectedFormulasIsInsertedAfterThem)
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{2});
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(recorder.view->received.size(), 1u);
-    EXPECT_EQ(recorder.view->received[0].code, 25);
-    EXPECT_EQ(recorder.view->received[0].index, 2);
+    EXPECT_EQ(recorder.view->At(0).code, 25);
+    EXPECT_EQ(recorder.view->At(0).index, 2);
 
     m_view->SetSel(-1, false);
     CCmdUI ui(CmdLimListIntersection);
@@ -308,7 +321,7 @@ TEST_F(LimitFormulasViewTest, ClipboardNewFormulasAndOrdering)
     EXPECT_EQ(g_limitFormulaClipboard.GetCount(), 3);
     Select({4});
     EXPECT_TRUE(m_view->RunCommand(CmdLimListPaste));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Cone 10 gloss", "Cone 10 matte", "Cone 6 gloss", "Cone 6 matte",
+    ASSERT_EQ(Names(), (std::vector<std::string>{"Cone 10 gloss", "Cone 10 matte", "Cone 6 gloss", "Cone 6 matte",
                                                  "Cone 10 gloss", "Cone 10 matte", "Cone 6 gloss", "Cone 06 - 04 gloss"}));
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{4, 5, 6}));
 
@@ -355,6 +368,7 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     EXPECT_EQ(m_doc->Database().GetAt(0).m_name, "Cone 10 gloss");
     EXPECT_EQ(m_doc->Database().GetAt(0).m_limits.GetAt(0).GetRange(), "0.1 - 0.35") << "the stored version stays";
     EXPECT_EQ(m_doc->Database().GetAt(1).m_name, "Cone 10 gloss (new)");
+    ASSERT_GT(m_doc->Database().GetAt(1).m_limits.GetCount(), 0);
     EXPECT_EQ(m_doc->Database().GetAt(1).m_limits.GetAt(0).GetRange(), "0.2 - 0.35");
     EXPECT_EQ(edit->CurrentIndex(), 1);
     EXPECT_EQ(m_view->GetText(1), "Cone 10 gloss (new)");
@@ -415,7 +429,7 @@ TEST_F(LimitFormulasViewTest, LimitedFormsStepThroughTheChosenFormulas)
     EXPECT_EQ(edit->CurrentIndex(), 4);
     EXPECT_EQ(edit->Button(kLimEditNext)->text(), QStringLiteral("Append New"));
     QTest::mouseClick(edit->Button(kLimEditNext), Qt::LeftButton);
-    EXPECT_EQ(m_doc->Database().GetCount(), 6);
+    ASSERT_EQ(m_doc->Database().GetCount(), 6);
     EXPECT_EQ(m_doc->Database().GetAt(5).m_name, "new limit formula");
     EXPECT_EQ(edit->CurrentIndex(), 5);
 
@@ -430,7 +444,7 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     COxideCombosDlg dialog(&m_frame);
     dialog.combinations = m_doc->Database().m_combinations;
     dialog.InitDialog();
-    EXPECT_EQ(dialog.ComboList()->count(), 14);
+    ASSERT_EQ(dialog.ComboList()->count(), 14);
     EXPECT_EQ(dialog.ComboList()->item(13)->text(), QStringLiteral(" Si:Al\tSi/Al"));
     const QListWidget* first = dialog.FirstList();
     QStringList separators;
@@ -438,6 +452,7 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
         if (first->item(row)->text() == QStringLiteral("---"))
             separators << QString::number(first->item(row)->data(Qt::UserRole).toInt());
     }
+    ASSERT_GE(first->count(), 4);
     EXPECT_EQ(separators, (QStringList{"0", "0", "0"}));
     EXPECT_EQ(first->item(first->count() - 4)->text(), QStringLiteral("LOI"));
     EXPECT_EQ(first->item(first->count() - 1)->data(Qt::UserRole).toInt(), 107);
@@ -491,9 +506,10 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
     EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 13);
     EXPECT_EQ(m_doc->Database().m_combinations.FindByName("KNaO"), nullptr);
+    ASSERT_GT(m_doc->Database().GetAt(0).m_limits.GetCount(), 0);
     EXPECT_EQ(m_doc->Database().GetAt(0).m_limits.GetAt(0).m_comboName, "KNaO");
     ASSERT_EQ(recorder.view->received.size(), 1u);
-    EXPECT_EQ(recorder.view->received[0].code, 29);
+    EXPECT_EQ(recorder.view->At(0).code, 29);
 }
 
 TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
@@ -502,7 +518,7 @@ TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
     Select({1, 3});
     m_dialogs.AnswerPath(subset);
     EXPECT_TRUE(m_view->RunCommand(CmdLimListSaveSelected));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Save Selected Limit Formulas To...");
+    EXPECT_EQ(m_dialogs.Last().title, "Save Selected Limit Formulas To...");
     CLimitFormulaDB saved;
     std::ifstream in(subset, std::ios::binary);
     ASSERT_EQ(saved.Read(in), 0);
@@ -523,7 +539,7 @@ TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
         merge.accept();
     });
     EXPECT_TRUE(m_view->RunCommand(CmdLimListMergeFormulas));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Merge Limit Formulas...");
+    EXPECT_EQ(m_dialogs.Last().title, "Merge Limit Formulas...");
     EXPECT_EQ(Names(), (std::vector<std::string>{"Cone 10 gloss", "Cone 10 matte", "Cone 6 gloss", "Cone 6 matte",
                                                  "Cone 06 - 04 gloss", "Cone 10 matte", "Cone 6 matte"}));
 
@@ -550,7 +566,7 @@ TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
     m_dialogs.AnswerPath(text);
     Select({2});
     m_view->RunCommand(CmdLimListWriteToFile);
-    EXPECT_EQ(m_dialogs.requests.back().title, "Limit Formula Summaries to File...");
+    EXPECT_EQ(m_dialogs.Last().title, "Limit Formula Summaries to File...");
     const std::string written = ReadAll(text);
     EXPECT_EQ(written.rfind("Starter Limit Formulas\n", 0), 0u) << written.substr(0, 80);
     EXPECT_NE(written.find("Oxide combinations"), std::string::npos);

@@ -1,5 +1,7 @@
 #include "materials/FormulaConversionDlg.h"
 
+#include "core/support/CheckedItems.h"
+#include "elements/ElementTable.h"
 #include "materials/FormulaConversion.h"
 #include "materials/Material.h"
 #include "shell/AppContext.h"
@@ -43,10 +45,10 @@ TEST(FormulaConversionDlgTest, AMaterialDecidesTheConversionsAndTheUnityTargets)
     EXPECT_TRUE(dialog.loiApplies);
     EXPECT_EQ(dialog.unityCodes, (std::vector<int>{-1, -2, -3, kUnitySeparator, 13, 14, 26, kUnitySeparator, 20,
                                                    kUnitySeparator, 1002}));
-    EXPECT_EQ(dialog.unityTexts[0], "Alkalis");
-    EXPECT_EQ(dialog.unityTexts[4], "Al2O3");
-    EXPECT_EQ(dialog.unityTexts[8], "CaO");
-    EXPECT_EQ(dialog.unityTexts[10], "CaCO3");
+    EXPECT_EQ(ItemAt(dialog.unityTexts, 0), "Alkalis");
+    EXPECT_EQ(ItemAt(dialog.unityTexts, 4), "Al2O3");
+    EXPECT_EQ(ItemAt(dialog.unityTexts, 8), "CaO");
+    EXPECT_EQ(ItemAt(dialog.unityTexts, 10), "CaCO3");
 
     g_prefs.m_nFormConvChoice = 7; // remembered, but Remove Forced % Sum does not apply here
     g_prefs.m_nFormConvUnityTarget = 14;
@@ -92,11 +94,12 @@ TEST(FormulaConversionDlgTest, ForcedValuesAndBulkUse)
     forced.SetMaterial(Parsed("[MW=150] CaO  SiO2"));
     EXPECT_EQ(Enabled(forced), (std::vector<bool>{true, true, false, false, false, false, false, true, false}));
     EXPECT_FALSE(forced.loiApplies);
-    EXPECT_EQ(forced.unityCodes.front(), -1);
+    EXPECT_EQ(ItemAt(forced.unityCodes, 0), -1);
 
     CFormulaConversionDlg all;
     all.SetAllConversions();
     EXPECT_EQ(Enabled(all), std::vector<bool>(9, true));
+    ASSERT_GE(all.unityCodes.size(), 8u);
     EXPECT_EQ(std::vector<int>(all.unityCodes.begin(), all.unityCodes.begin() + 8),
               (std::vector<int>{-1, -2, -3, kUnitySeparator, 13, 14, 26, kUnitySeparator}));
     // Then every other non-volatile element once: no alumina, silica or iron again, no carbon.
@@ -124,5 +127,22 @@ TEST(FormulaConversionDlgTest, AVolatileOxideIsAUnityTarget)
     CFormulaConversionDlg dialog;
     dialog.SetMaterial(Parsed("% 56 CaO  44 CO2"));
     EXPECT_EQ(dialog.unityCodes, (std::vector<int>{-1, kUnitySeparator, 20, kUnitySeparator, 1001}));
-    EXPECT_EQ(dialog.unityTexts.back(), "CO2");
+    EXPECT_EQ(LastItem(dialog.unityTexts), "CO2");
+}
+
+// Hydrogen is volatile in the shipped table; given another role in the Elements window it is a
+// unity target like any element of that role, in every list of targets.
+TEST(FormulaConversionDlgTest, HydrogenWithAnotherRoleIsAUnityTarget)
+{
+    CAppContext context;
+    CElementTable working;
+    working.SetRole(1, kRoleAlkali);
+    const CWorkingElementTableScope scope(working);
+    CFormulaConversionDlg dialog;
+    dialog.SetMaterial(Parsed("H2O  SiO2"));
+    EXPECT_EQ(dialog.unityCodes,
+              (std::vector<int>{-1, -3, kUnitySeparator, 14, kUnitySeparator, 1, kUnitySeparator}));
+    CFormulaConversionDlg all;
+    all.SetAllConversions();
+    EXPECT_EQ(std::count(all.unityCodes.begin(), all.unityCodes.end(), 1), 1);
 }

@@ -7,6 +7,7 @@
 #include "materials/MaterialEditView.h"
 
 #include "core/framework/RecordingView.h"
+#include "core/support/CheckedItems.h"
 #include "core/shell/FakeMessageService.h"
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
@@ -25,6 +26,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -69,6 +71,8 @@ protected:
         m_frame.show();
         QApplication::setActiveWindow(&m_frame);
         m_doc = static_cast<CMaterialsDoc*>(m_materialsTemplate.OpenDocumentFile(""));
+        if (!m_doc)
+            return; // SetUp stops the test
         m_recorder = std::make_unique<CRecordingFrame>(*m_doc, "recorder");
         CMaterialArray& materials = m_doc->Materials();
         materials.ResetToDefaults();
@@ -81,6 +85,12 @@ protected:
         materials.InsertCopy(3, MakeMaterial("Talc", "TAL", "3MgO 4SiO2 H2O", 2.7, 0.2));
         m_doc->SetModifiedFlag(false);
         QApplication::processEvents();
+    }
+    // The tests reach the four materials by their places.
+    void SetUp() override
+    {
+        ASSERT_NE(m_doc, nullptr);
+        ASSERT_EQ(Database().GetCount(), 4);
     }
     ~MaterialEditViewFixture() override
     {
@@ -114,8 +124,20 @@ protected:
     }
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     CMaterialArray& Database() const { return m_doc->Materials(); }
-    std::string NameAt(int index) const { return Database().GetAt(index)->m_name; }
+    std::string NameAt(int index, std::source_location where = std::source_location::current()) const
+    {
+        return RecordAt(Database(), index, where).m_name;
+    }
     const std::vector<CReceivedHint>& Hints() const { return m_recorder->view->received; }
+    // The last notice and notice number index: one that did not come fails the test there.
+    const CReceivedHint& LastHint(std::source_location where = std::source_location::current()) const
+    {
+        return m_recorder->view->Last(where);
+    }
+    const CReceivedHint& Hint(std::size_t index, std::source_location where = std::source_location::current()) const
+    {
+        return m_recorder->view->At(index, where);
+    }
     bool Enabled(unsigned id) const { return m_frame.QueryCommand(id).m_bEnabled; }
 
     QTemporaryDir m_dir;

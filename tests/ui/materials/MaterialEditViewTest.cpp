@@ -84,9 +84,9 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_FALSE(view->IsChanged());
     ASSERT_FALSE(Hints().empty());
-    EXPECT_EQ(Hints().back().kind, kMaterials);
-    EXPECT_EQ(Hints().back().code, HintMaterialChanged);
-    EXPECT_EQ(Hints().back().index, 1);
+    EXPECT_EQ(LastHint().kind, kMaterials);
+    EXPECT_EQ(LastHint().code, HintMaterialChanged);
+    EXPECT_EQ(LastHint().index, 1);
     EXPECT_TRUE(m_messages.boxes.empty());
 
     // Ctrl+S saves and moves on to the next material.
@@ -97,6 +97,18 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     EXPECT_EQ(view->CurrentIndex(), 2);
     EXPECT_FALSE(view->NameEdit()->hasSelectedText());
     EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+// The cost beside its unit: "per lb" or "per kg", as the database keeps its costs.
+TEST_F(MaterialEditViewTest, TheCostIsPerTheDatabasesUnit)
+{
+    const auto unit = [](const CMaterialEditView* view) {
+        const auto* label = view ? view->findChild<QLabel*>(QString::number(kMatEditCostUnit)) : nullptr;
+        return label ? label->text().toStdString() : std::string("no label");
+    };
+    EXPECT_EQ(unit(Open(1)), "per lb");
+    Database().m_costUnit = CMaterialArray::kCostPerKilogram;
+    EXPECT_EQ(unit(Open(2)), "per kg");
 }
 
 // The form's fields are record fields: what the database file cannot hold is not entered.
@@ -291,8 +303,8 @@ TEST_F(MaterialEditViewTest, NewRecordsFromTheForm)
     EXPECT_EQ(NameAt(4), "new material");
     EXPECT_EQ(view->CurrentIndex(), 4);
     EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("new material"));
-    EXPECT_EQ(Hints().back().code, HintMaterialsInserted);
-    EXPECT_EQ(Hints().back().index, 4);
+    EXPECT_EQ(LastHint().code, HintMaterialsInserted);
+    EXPECT_EQ(LastHint().index, 4);
 
     // Save as New keeps the unedited record and puts the edited copy after it.
     view->PositionOn(2);

@@ -50,14 +50,14 @@ TEST_F(MaterialsViewDatabaseTest, MergeAppendsOrReplacesByName)
     const std::string source = WriteSource();
     Merge(source, true, true);
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Merge Material Database...");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Database Files (*.mat)|*.mat|All Files (*.*)|*.*||");
-    EXPECT_FALSE(m_dialogs.requests[0].clipboardOption);
+    EXPECT_EQ(m_dialogs.At(0).title, "Merge Material Database...");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Database Files (*.mat)|*.mat|All Files (*.*)|*.*||");
+    EXPECT_FALSE(m_dialogs.At(0).clipboardOption);
     EXPECT_EQ(Database().GetCount(), count) << "the existing Silica is replaced in place";
     EXPECT_EQ(Database().GetAt(0)->m_code, "SIL325");
     EXPECT_EQ(Row(0), "\tSIL325\tsilica");
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{0});
-    EXPECT_EQ(Hints().back().code, HintMaterialsReplaced);
+    EXPECT_EQ(LastHint().code, HintMaterialsReplaced);
 
     // Append all: same-named duplicates are appended too, and the first new row is selected.
     Merge(source, false, false);
@@ -65,8 +65,8 @@ TEST_F(MaterialsViewDatabaseTest, MergeAppendsOrReplacesByName)
     EXPECT_EQ(NameAt(count), "silica");
     EXPECT_EQ(NameAt(count + 1), "Frit X");
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{count});
-    EXPECT_EQ(Hints().back().code, HintMaterialsInserted);
-    EXPECT_EQ(Hints().back().index, count);
+    EXPECT_EQ(LastHint().code, HintMaterialsInserted);
+    EXPECT_EQ(LastHint().index, count);
 
     // The three failures leave the database as it was.
     const std::string empty = Dir() + "/empty.mat";
@@ -90,17 +90,19 @@ TEST_F(MaterialsViewDatabaseTest, MergeAppendsOrReplacesByName)
 TEST_F(MaterialsViewDatabaseTest, SaveSelectedWritesASubset)
 {
     const CStringArrayEx info = Database().m_infoLines;
+    Database().m_costUnit = CMaterialArray::kCostPerKilogram; // the subset keeps it
     Select({1, 3});
     const std::string path = Dir() + "/subset.mat";
     m_dialogs.AnswerPath(path);
     ASSERT_TRUE(m_view->RunCommand(CmdMatListSaveSelected));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Save Selected Materials To...");
-    EXPECT_EQ(m_dialogs.requests.back().defaultExtension, "mat");
+    EXPECT_EQ(m_dialogs.Last().title, "Save Selected Materials To...");
+    EXPECT_EQ(m_dialogs.Last().defaultExtension, "mat");
     CMaterialArray subset;
     std::ifstream in(path, std::ios::binary);
     ASSERT_EQ(subset.Read(in), 0) << subset.m_errorText;
     EXPECT_EQ(subset.m_dbName, "Starter Materials (subset)");
     EXPECT_EQ(subset.m_infoLines, info);
+    EXPECT_EQ(subset.m_costUnit, CMaterialArray::kCostPerKilogram);
     ASSERT_EQ(subset.GetCount(), 2);
     EXPECT_EQ(subset.GetAt(0)->m_name, "Kaolin");
     EXPECT_EQ(subset.GetAt(1)->m_name, "Pyrophyllite");
@@ -186,8 +188,8 @@ TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
     ASSERT_EQ(static_cast<int>(Hints().size()), count + 2);
-    EXPECT_EQ(Hints().front().code, HintBulkChangeBegins);
-    EXPECT_EQ(Hints().back().code, HintBulkChangeEndsRefreshAll);
+    EXPECT_EQ(Hint(0).code, HintBulkChangeBegins);
+    EXPECT_EQ(LastHint().code, HintBulkChangeEndsRefreshAll);
     EXPECT_EQ(CountHints(HintMaterialChanged), count);
     EXPECT_EQ(Row(0), "\tSIL\tSilica\tsilica\tNot Available\t$    0.75 / lb\t\tSiO2");
     EXPECT_EQ(Row(count - 1).find("\tNot Available\t") != std::string::npos, true);
@@ -210,6 +212,7 @@ TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
 
     // A material mapped to another takes that one's formula and cost at once, in the list too.
     const int whiting = IndexOf("Whiting");
+    ASSERT_GE(whiting, 0);
     Select({whiting});
     OnModal<CSetMaterialFieldDlg>([](CSetMaterialFieldDlg* dialog) {
         dialog->FieldCombo()->setCurrentIndex(dialog->FieldCombo()->findText(QStringLiteral("Map to")));

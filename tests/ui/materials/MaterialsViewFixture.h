@@ -9,6 +9,7 @@
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
+#include "core/support/CheckedItems.h"
 #include "core/shell/FakeMessageService.h"
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
@@ -29,6 +30,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -85,8 +87,17 @@ protected:
         m_view = m_doc ? dynamic_cast<CMaterialsView*>(m_doc->GetViews().front()) : nullptr;
         if (m_view)
             m_view->GetFrame()->ActivateFrame();
-        m_recorder = std::make_unique<CRecordingFrame>(*m_doc, "recorder");
+        if (m_doc)
+            m_recorder = std::make_unique<CRecordingFrame>(*m_doc, "recorder");
         QApplication::processEvents();
+    }
+    // The tests reach the shipped materials by their places: a database that did not open, or
+    // opened short, stops each test here.
+    void SetUp() override
+    {
+        ASSERT_NE(m_doc, nullptr);
+        ASSERT_NE(m_view, nullptr);
+        ASSERT_EQ(Database().GetCount(), 43);
     }
     ~MaterialsViewFixture() override
     {
@@ -100,7 +111,10 @@ protected:
     std::string Dir() const { return m_dir.path().toStdString(); }
     CMaterialArray& Database() const { return m_doc->Materials(); }
     std::string Row(int index) const { return m_view->GetText(index); }
-    std::string NameAt(int index) const { return Database().GetAt(index)->m_name; }
+    std::string NameAt(int index, std::source_location where = std::source_location::current()) const
+    {
+        return RecordAt(Database(), index, where).m_name;
+    }
     int IndexOf(const std::string& name) const
     {
         for (int i = 0; i < Database().GetCount(); ++i) {
@@ -117,6 +131,15 @@ protected:
     }
     bool Enabled(unsigned id) const { return m_frame.QueryCommand(id).m_bEnabled; }
     const std::vector<CReceivedHint>& Hints() const { return m_recorder->view->received; }
+    // The last notice and notice number index: one that did not come fails the test there.
+    const CReceivedHint& LastHint(std::source_location where = std::source_location::current()) const
+    {
+        return m_recorder->view->Last(where);
+    }
+    const CReceivedHint& Hint(std::size_t index, std::source_location where = std::source_location::current()) const
+    {
+        return m_recorder->view->At(index, where);
+    }
     int CountHints(int code) const
     {
         return static_cast<int>(std::count_if(Hints().begin(), Hints().end(),

@@ -46,7 +46,7 @@ TEST_F(MaterialsViewTest, StarterDatabaseShowsInEachViewMode)
     EXPECT_EQ(Row(kaolin), "\tKAO\tKaolin\tclay\tAvailable\t$    0.85 / lb\t\tAl2O3 2SiO2 2H2O");
     ASSERT_TRUE(m_view->RunCommand(CmdMatListExtendedView3));
     EXPECT_EQ(Row(kaolin), "\tKAO\tKaolin\t\tclay\tAvailable\t$    0.85 / lb\t\tMW=  258.2\tAl2O3 2SiO2 2H2O");
-    EXPECT_EQ(m_view->GetTabStops().size(), 9u);
+    ASSERT_EQ(m_view->GetTabStops().size(), 9u);
     // Stops grow left to right, the first four pixels in.
     const std::vector<int>& stops = m_view->GetTabStops();
     EXPECT_TRUE(std::is_sorted(stops.begin(), stops.end()));
@@ -101,9 +101,9 @@ TEST_F(MaterialsViewTest, CopyThenPasteInsertsCopiesAndAnnouncesOnce)
     EXPECT_EQ(Row(5), "\tKAO\tKaolin");
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{5, 6}));
     ASSERT_EQ(Hints().size(), 1u);
-    EXPECT_EQ(Hints()[0].kind, 2);
-    EXPECT_EQ(Hints()[0].code, HintMaterialsInserted);
-    EXPECT_EQ(Hints()[0].index, 5);
+    EXPECT_EQ(Hint(0).kind, 2);
+    EXPECT_EQ(Hint(0).code, HintMaterialsInserted);
+    EXPECT_EQ(Hint(0).index, 5);
     EXPECT_TRUE(m_doc->IsModified());
 
     // Cut keeps the cut materials on the clipboard; pasting into an empty database puts them at 0.
@@ -116,7 +116,7 @@ TEST_F(MaterialsViewTest, CopyThenPasteInsertsCopiesAndAnnouncesOnce)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListPaste));
     EXPECT_EQ(Database().GetCount(), count + 2);
     EXPECT_EQ(NameAt(0), "Silica");
-    EXPECT_EQ(Hints().back().index, 0);
+    EXPECT_EQ(LastHint().index, 0);
 }
 
 TEST_F(MaterialsViewTest, NewMaterialsAndMovingRows)
@@ -125,19 +125,19 @@ TEST_F(MaterialsViewTest, NewMaterialsAndMovingRows)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListInsertNew));
     EXPECT_EQ(NameAt(0), "new material");
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{0});
-    EXPECT_EQ(Hints().back().code, HintMaterialsInserted);
+    EXPECT_EQ(LastHint().code, HintMaterialsInserted);
     m_view->SetSel(-1, false);
     ASSERT_TRUE(m_view->RunCommand(CmdMatListAppendNew));
     EXPECT_EQ(NameAt(count + 1), "new material");
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{count + 1});
-    EXPECT_EQ(Hints().back().index, count + 1);
+    EXPECT_EQ(LastHint().index, count + 1);
 
     // Delete takes the selected rows without asking.
     Select({0, count + 1});
     ASSERT_TRUE(m_view->RunCommand(CmdMatListDelete));
     EXPECT_EQ(Database().GetCount(), count);
-    EXPECT_EQ(Hints().back().code, HintMaterialsDeleted);
-    EXPECT_EQ(Hints().back().index, 0);
+    EXPECT_EQ(LastHint().code, HintMaterialsDeleted);
+    EXPECT_EQ(LastHint().index, 0);
     EXPECT_TRUE(m_messages.boxes.empty());
 
     Select({0});
@@ -168,7 +168,7 @@ TEST_F(MaterialsViewTest, NewMaterialsAndMovingRows)
     EXPECT_EQ(NameAt(1), "Whiting");
     EXPECT_EQ(Row(1), "\tWHI\tWhiting");
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{0, 1}));
-    EXPECT_EQ(Hints().back().code, HintMaterialsReordered);
+    EXPECT_EQ(LastHint().code, HintMaterialsReordered);
     const std::size_t afterTop = Hints().size();
     ASSERT_TRUE(m_view->RunCommand(CmdMatListSelectedToTop));
     EXPECT_EQ(NameAt(0), "Soda Feldspar");
@@ -192,7 +192,7 @@ TEST_F(MaterialsViewTest, ResortUsesTheSortDialogAndRemembersItsChoice)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListAlphabetize));
     EXPECT_EQ(NameAt(0), "Alumina Hydrate");
     EXPECT_EQ(Row(0), "\tALHYD\tAlumina Hydrate");
-    EXPECT_EQ(Hints().back().code, HintMaterialsReordered);
+    EXPECT_EQ(LastHint().code, HintMaterialsReordered);
 
     OnModal<CSortMaterialsDlg>([](CSortMaterialsDlg* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Sort materials by..."));
@@ -305,7 +305,7 @@ TEST_F(MaterialsViewTest, UnitsDialogChangesTheCostDisplay)
     EXPECT_EQ(Database().m_costPlacesRight, 3);
     EXPECT_DOUBLE_EQ(Database().GetAt(0)->m_costPerLb, 1.5 * 2.2046);
     EXPECT_EQ(Row(0), "\tSIL\tSilica\tsilica\tAvailable\tEUR    3.307 / kg\t  12.5 g / c\tSiO2");
-    EXPECT_EQ(Hints().back().code, HintMaterialsReplaced);
+    EXPECT_EQ(LastHint().code, HintMaterialsReplaced);
     EXPECT_TRUE(m_doc->IsModified());
 
     // Confirmed without a change: still marked modified and announced.

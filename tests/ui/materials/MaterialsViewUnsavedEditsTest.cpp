@@ -75,7 +75,7 @@ TEST_F(MaterialsViewUnsavedEditsTest, FormulaCommandsOverSeveralMaterialsAskEver
     ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
     EXPECT_EQ(m_script->asked, 4);
     EXPECT_EQ(m_script->saved, 1);
-    EXPECT_EQ(m_editor->view->received.back().code, HintMaterialsReplaced);
+    EXPECT_EQ(m_editor->view->Last().code, HintMaterialsReplaced);
 }
 
 TEST_F(MaterialsViewUnsavedEditsTest, UnitsAndSetFieldAskBeforeRewritingMaterials)
@@ -108,7 +108,7 @@ TEST_F(MaterialsViewUnsavedEditsTest, UnitsAndSetFieldAskBeforeRewritingMaterial
     ASSERT_TRUE(m_view->RunCommand(CmdMatListUnits));
     EXPECT_EQ(m_script->asked, 3);
     EXPECT_EQ(m_script->saved, 0);
-    EXPECT_EQ(m_editor->view->received.back().code, HintMaterialsReplaced);
+    EXPECT_EQ(m_editor->view->Last().code, HintMaterialsReplaced);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "materials/MaterialsView.h"
 
 #include "MaterialsViewFixture.h"
+#include "core/support/CheckedItems.h"
 #include "core/support/FakeServices.h"
 #include "glazes/Glaze.h"
 #include "materials/FormulaConversion.h"
@@ -56,8 +57,8 @@ TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterial
     EXPECT_DOUBLE_EQ(nepheline->m_parsedPercentSum, 100.0);
     EXPECT_EQ(Row(row), "\tNEPH\tNepheline Syenite\t" + nepheline->m_formula);
     ASSERT_EQ(Hints().size(), 1u);
-    EXPECT_EQ(Hints()[0].code, HintMaterialChanged);
-    EXPECT_EQ(Hints()[0].index, row);
+    EXPECT_EQ(Hint(0).code, HintMaterialChanged);
+    EXPECT_EQ(Hint(0).index, row);
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{row});
     // Already at 100: nothing changes and nothing is announced.
     ASSERT_TRUE(m_view->RunCommand(CmdMatListNormalizeFormulas));
@@ -82,7 +83,7 @@ TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterial
     ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
     EXPECT_TRUE(Database().GetAt(1)->m_isWeightPercent);
     EXPECT_EQ(whiting->m_formula, "SiO2") << "not converted, but brought in step with its mapping";
-    EXPECT_EQ(Hints().back().code, HintMaterialsReplaced);
+    EXPECT_EQ(LastHint().code, HintMaterialsReplaced);
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{1, IndexOf("Whiting")}));
 
     // Over mapped materials only: nothing changes, nothing is refilled or announced.
@@ -109,7 +110,7 @@ TEST_F(MaterialsViewUtilitiesTest, TmtImportAppendsAndExportGoesToTheClipboard)
         dialog->OkButton()->click();
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListImportTmt));
-    const CFileDialogRequest& request = m_dialogs.requests.back();
+    const CFileDialogRequest& request = m_dialogs.Last();
     EXPECT_EQ(request.title, "Import Insight Materials...");
     EXPECT_EQ(request.filter, "Insight TMT Files (*.tmt)|*.tmt|All Files (*.*)|*.*||");
     EXPECT_TRUE(request.clipboardOption);
@@ -117,13 +118,13 @@ TEST_F(MaterialsViewUtilitiesTest, TmtImportAppendsAndExportGoesToTheClipboard)
     EXPECT_EQ(NameAt(count), "Potash Feldspar");
     EXPECT_EQ(m_view->GetCount(), count + 3);
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{count});
-    EXPECT_EQ(Database().m_infoLines.back(), "Imported 3 materials from " + path);
+    EXPECT_EQ(LastItem(Database().m_infoLines), "Imported 3 materials from " + path);
 
     // One material as TMT text on the clipboard.
     Select({0});
     m_dialogs.AnswerClipboard();
     ASSERT_TRUE(m_view->RunCommand(CmdMatListExportTmt));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Export in Insight TMT format...");
+    EXPECT_EQ(m_dialogs.Last().title, "Export in Insight TMT format...");
     EXPECT_EQ(m_clipboard.content.rfind(" 5.0TMT\r\n<Header>\r\n", 0), 0u);
     EXPECT_NE(m_clipboard.content.find(" Name=Silica\r\n"), std::string::npos);
     EXPECT_EQ(m_clipboard.content.find(" Name=Kaolin"), std::string::npos);
@@ -155,7 +156,7 @@ TEST_F(MaterialsViewUtilitiesTest, PrintingWritesSummariesAndTheTable)
 
     m_dialogs.AnswerClipboard();
     ASSERT_TRUE(m_view->RunCommand(CmdMatListWriteList));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Material List to File...");
+    EXPECT_EQ(m_dialogs.Last().title, "Material List to File...");
     EXPECT_EQ(m_view->printKind, kMaterialsPrintTable);
     EXPECT_NE(m_clipboard.content.find("Starter Materials"), std::string::npos);
     EXPECT_NE(m_clipboard.content.find("Vanadium Pentoxide"), std::string::npos);
@@ -164,7 +165,7 @@ TEST_F(MaterialsViewUtilitiesTest, PrintingWritesSummariesAndTheTable)
     Select({1});
     m_dialogs.AnswerClipboard();
     ASSERT_TRUE(m_view->RunCommand(CmdMatListWriteSelected));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Material Summaries to File...");
+    EXPECT_EQ(m_dialogs.Last().title, "Material Summaries to File...");
     EXPECT_NE(m_clipboard.content.find("Kaolin"), std::string::npos);
     EXPECT_EQ(m_clipboard.content.find("Silica"), std::string::npos);
 }

@@ -77,7 +77,10 @@ TEST(SetMaterialFieldDlgTest, EachOfferedFieldSetsItsOwnMaterialField)
             if (std::string(choice.label) == label)
                 materials.SetField(0, choice.field, value);
         }
-        return *materials.GetAt(0);
+        const CMaterial* material = materials.GetAt(0);
+        if (!material)
+            ADD_FAILURE() << "the material was not inserted";
+        return material ? *material : CMaterial();
     };
     EXPECT_EQ(set("Name", "Flint").m_name, "Flint");
     EXPECT_EQ(set("Code", "FL").m_code, "FL");

@@ -1,5 +1,6 @@
 #include "materials/SortMaterialsDlg.h"
 
+#include "core/support/CheckedItems.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
 
@@ -32,7 +33,7 @@ TEST(SortMaterialsDlgTest, OxideListGroupsRolesAndReadsBackTheElement)
     EXPECT_LT(texts.indexOf(QStringLiteral("CaO")), firstSeparator);
     EXPECT_GT(texts.indexOf(QStringLiteral("Al2O3")), firstSeparator);
     EXPECT_GT(texts.indexOf(QStringLiteral("SiO2")), texts.indexOf(QStringLiteral("---"), firstSeparator + 1));
-    EXPECT_EQ(texts.back(), QStringLiteral("---"));
+    EXPECT_EQ(LastItem(texts), QStringLiteral("---"));
 
     dialog.ChoiceButton(10)->click();
     oxides->setCurrentIndex(texts.indexOf(QStringLiteral("SiO2")));

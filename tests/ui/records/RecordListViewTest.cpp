@@ -175,7 +175,7 @@ TYPED_TEST(RecordListViewTest, MergeReplacingRecordsAsksEveryEditWindowFirst)
     EXPECT_TRUE(this->doc->IsModified());
     EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta"}));
     ASSERT_FALSE(editor.view->received.empty());
-    EXPECT_EQ(editor.view->received.back().code, this->doc->Kind().hints.replaced);
+    EXPECT_EQ(editor.view->Last().code, this->doc->Kind().hints.replaced);
 }
 
 } // namespace

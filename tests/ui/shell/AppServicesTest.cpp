@@ -2,6 +2,7 @@
 
 #include "ShellSandbox.h"
 #include "TestPaths.h"
+#include "core/support/CheckedItems.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/UpdateHint.h"
@@ -193,7 +194,7 @@ TEST(AppServicesTest, FindGlazesRunsOverOneOrEveryDatabase)
     EXPECT_EQ(results->name, "Search Results");
     EXPECT_EQ(results->emptied, 1) << "the new database starts without its new glaze";
     EXPECT_TRUE(results->IsModified());
-    EXPECT_EQ(firstView.codes.back(), HintGlazesReplaced);
+    EXPECT_EQ(LastItem(firstView.codes), HintGlazesReplaced);
     EXPECT_EQ(glazes.docTemplate.GetDocuments().size(), 3u);
 
     CGlazeStatisticsRun statistics;
@@ -236,7 +237,7 @@ TEST(AppServicesTest, TheInformationWindowAndTheTextCommands)
         {CFileDialogResult::Outcome::Ok, {box.dataDir + "/a.txt", box.dataDir + "/b.txt"}, 1});
     ASSERT_TRUE(frame->ExecuteCommand(CmdShellOpenTextFile));
     ASSERT_EQ(box.dialogs.requests.size(), 1u);
-    const CFileDialogRequest& request = box.dialogs.requests[0];
+    const CFileDialogRequest& request = box.dialogs.At(0);
     EXPECT_EQ(request.mode, CFileDialogRequest::Mode::OpenMultiple);
     EXPECT_EQ(request.title, "Text File Open");
     EXPECT_EQ(request.filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||");

@@ -236,6 +236,7 @@ TEST(MainFrameTest, TheWindowMenuArrangesAndTheStatusBarToggles)
     EXPECT_FALSE(edit->menuAction()->isEnabled());
     QMenu* file = TopMenu(frame->menuBar(), QStringLiteral("&File"));
     ASSERT_NE(file, nullptr);
+    ASSERT_FALSE(file->actions().isEmpty());
     EXPECT_EQ(file->actions().front()->statusTip(), QStringLiteral("Create a new glaze database"));
     app.ExitInstance();
 }
@@ -271,11 +272,13 @@ TEST(MainFrameTest, EveryWindowMenuCarriesTheWorkspaceCommands)
 
     // From the tree window the commands are on the menu bar and they work.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(app.MainFrame()));
+    ASSERT_FALSE(g_pDbTreeDoc->GetViews().empty());
     g_pDbTreeDoc->GetViews().front()->GetFrame()->ActivateFrame();
     CMainFrame* frame = app.MainFrame();
     EXPECT_EQ(frame->CurrentMenuResource(), g_pDbTreeTemplate->GetResourceId());
     QMenu* windowMenu = TopMenu(frame->menuBar(), QStringLiteral("&Window"));
     ASSERT_NE(windowMenu, nullptr);
+    ASSERT_FALSE(windowMenu->actions().isEmpty());
     EXPECT_EQ(windowMenu->actions().front()->text(), QStringLiteral("&Cascade"));
     EXPECT_TRUE(frame->QueryCommand(CmdWindowTile).m_bEnabled);
     app.ExitInstance();
@@ -301,6 +304,7 @@ TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacemen
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
     frame->ExecuteCommand(CmdShellNewTextWindow);
+    ASSERT_FALSE(g_pTextFileTemplate->GetDocuments().empty());
     CDocument* text = g_pTextFileTemplate->GetDocuments().back();
     // Made in the reverse order of the templates, so that the order of the questions is the
     // templates' and not the documents'.
@@ -349,6 +353,7 @@ TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
     frame->move(40, 30);
     QApplication::processEvents();
     frame->ExecuteCommand(CmdShellNewTextWindow);
+    ASSERT_FALSE(g_pTextFileTemplate->GetDocuments().empty());
     CDocument* text = g_pTextFileTemplate->GetDocuments().back();
     text->SetModifiedFlag(true);
 

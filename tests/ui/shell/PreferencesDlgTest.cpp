@@ -118,9 +118,9 @@ TEST_F(PreferencesDlgTest, UseTakesTheEditedSettingsIntoTheWorkingCopyOnly)
     EXPECT_EQ(g_prefs.m_nPrefsPage, PrefPageListViews);
     EXPECT_FALSE(CShellSandbox::Exists(prefsPath));
     ASSERT_EQ(window.view->received.size(), 1u);
-    EXPECT_EQ(window.view->received[0].kind, 9);
-    EXPECT_EQ(window.view->received[0].code, HintPreferencesChanged);
-    EXPECT_EQ(window.view->received[0].index, 0);
+    EXPECT_EQ(window.view->At(0).kind, 9);
+    EXPECT_EQ(window.view->At(0).code, HintPreferencesChanged);
+    EXPECT_EQ(window.view->At(0).index, 0);
 }
 
 TEST_F(PreferencesDlgTest, SaveAndUseWritesThePreferencesFile)
@@ -246,14 +246,14 @@ TEST_F(PreferencesDlgTest, ListEditsDropBlankLinesAndBrowsingAppendsPaths)
     dialog.FindControl<QPushButton>(IdcBrowseGlzFile)->click();
     EXPECT_EQ(glazeFiles->toPlainText(), QStringLiteral("/data/a.glz\n/data/b.glz\n/data/c.glz\n/data/d.glz\n"));
     ASSERT_EQ(sandbox.dialogs.requests.size(), 2u);
-    EXPECT_EQ(sandbox.dialogs.requests[0].mode, CFileDialogRequest::Mode::OpenMultiple);
-    EXPECT_EQ(sandbox.dialogs.requests[0].title, "Database files to load automatically...");
-    EXPECT_EQ(sandbox.dialogs.requests[0].filter, "Database Files (*.glz)|*.glz|All Files (*.*)|*.*||");
+    EXPECT_EQ(sandbox.dialogs.At(0).mode, CFileDialogRequest::Mode::OpenMultiple);
+    EXPECT_EQ(sandbox.dialogs.At(0).title, "Database files to load automatically...");
+    EXPECT_EQ(sandbox.dialogs.At(0).filter, "Database Files (*.glz)|*.glz|All Files (*.*)|*.*||");
 
     sandbox.dialogs.AnswerPath("/data/potter.exp");
     dialog.FindControl<QPushButton>(IdcBrowseExpert)->click();
-    EXPECT_EQ(sandbox.dialogs.requests.back().mode, CFileDialogRequest::Mode::Open);
-    EXPECT_EQ(sandbox.dialogs.requests.back().title, "Glaze Expert File");
+    EXPECT_EQ(sandbox.dialogs.Last().mode, CFileDialogRequest::Mode::Open);
+    EXPECT_EQ(sandbox.dialogs.Last().title, "Glaze Expert File");
     sandbox.dialogs.AnswerPath("/usr/bin/editor");
     dialog.FindControl<QPushButton>(IdcBrowseTextEd)->click();
     EXPECT_EQ(Edit(dialog, IdcTextEd)->text(), QStringLiteral("/usr/bin/editor"));

@@ -107,6 +107,16 @@ protected:
         fs::remove_all(m_dir);
     }
 
+    // The tests reach the shipped substitutions and materials by their places: a database that
+    // did not open, or opened short, stops each test here.
+    void SetUp() override
+    {
+        ASSERT_NE(m_doc, nullptr);
+        ASSERT_NE(m_view, nullptr);
+        ASSERT_EQ(m_doc->Substitutions().GetCount(), 15);
+        ASSERT_GT(m_materials.Materials().GetCount(), 0);
+    }
+
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
@@ -172,7 +182,7 @@ TEST_F(SubstitutionsViewTest, TheListShowsTheShippedSubstitutions)
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Common Substitutions"));
     EXPECT_TRUE(frame->IsFrameMinimized());
-    EXPECT_EQ(m_view->GetTabStops().size(), 2u);
+    ASSERT_EQ(m_view->GetTabStops().size(), 2u);
     EXPECT_EQ(m_view->GetTabStops().front(), 4);
 
     EXPECT_TRUE(m_view->RunCommand(CmdSubListNamesAndNotes));
@@ -211,6 +221,7 @@ TEST_F(SubstitutionsViewTest, ChooseASubstitutionReturnsTheChoiceForwardOrRevers
     CIngredientList recipe;
     recipe.Add("Soda Feldspar", 94.21);
     recipe.Add("Silica", 20);
+    ASSERT_NE(m_doc->Substitutions().GetAt(dialog.current), nullptr);
     EXPECT_EQ(m_doc->Substitutions().GetAt(dialog.current)->ApplyToRecipe(recipe, dialog.reverse, nullptr), 1);
     EXPECT_EQ(recipe.FindByName("Soda Feldspar"), nullptr);
     ASSERT_NE(recipe.FindByName("Potash Feldspar"), nullptr);
@@ -298,6 +309,7 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     const int talc = m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial(std::string_view("Talc")));
     ASSERT_GE(talc, 0);
     QListWidget* materials = edit->MaterialsList();
+    ASSERT_GT(materials->count(), talc);
     materials->scrollToItem(materials->item(talc));
     QTest::mouseClick(materials->viewport(), Qt::LeftButton, {}, materials->visualItemRect(materials->item(talc)).center());
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\nTalc\t100\r\n");
@@ -355,9 +367,12 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     ASSERT_NE(edit, nullptr);
     SetBox(edit->SetEdit(0), "Frit 3124\t12\r\n");
     edit->OnCommand(CmdSubEditSaveAsNew);
+    ASSERT_EQ(m_doc->Substitutions().GetCount(), 17);
     EXPECT_EQ(Names()[0], "Frit swap");
+    ASSERT_EQ(m_doc->Substitutions().GetAt(0)->m_set1.GetCount(), 1);
     EXPECT_EQ(m_doc->Substitutions().GetAt(0)->m_set1.GetAt(0).m_name, "Frit 3134");
     EXPECT_EQ(Names()[1], "Frit swap (new)");
+    ASSERT_EQ(m_doc->Substitutions().GetAt(1)->m_set1.GetCount(), 1);
     EXPECT_EQ(m_doc->Substitutions().GetAt(1)->m_set1.GetAt(0).m_name, "Frit 3124");
     EXPECT_EQ(edit->CurrentIndex(), 1);
     EXPECT_FALSE(edit->IsChanged());
@@ -388,7 +403,7 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     Flush();
     EXPECT_TRUE(EditViews().empty());
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"\"unsaved\" has unsaved changes and will be deleted. Delete it?"}));
-    EXPECT_EQ(m_doc->Substitutions().GetCount(), 16);
+    ASSERT_EQ(m_doc->Substitutions().GetCount(), 16);
     m_messages.boxes.clear();
 
     // Ctrl+S at the last record stores and appends a new one.
@@ -398,6 +413,7 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     edit->NameEdit()->setText(QStringLiteral("Zircopax for tin oxide"));
     edit->SetChanged(true);
     edit->OnCommand(CmdSubEditSaveAndNext);
+    ASSERT_EQ(m_doc->Substitutions().GetCount(), 17);
     EXPECT_EQ(Names()[15], "Zircopax for tin oxide");
     EXPECT_EQ(Names()[16], "new substitution");
     EXPECT_EQ(edit->CurrentIndex(), 16);
@@ -451,15 +467,15 @@ TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)
         merge.accept();
     });
     EXPECT_TRUE(m_view->RunCommand(CmdSubListMerge));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Merge Substitution Database...");
+    EXPECT_EQ(m_dialogs.Last().title, "Merge Substitution Database...");
     EXPECT_EQ(m_doc->Substitutions().GetCount(), count);
     ASSERT_EQ(recorder.view->received.size(), 1u);
-    EXPECT_EQ(recorder.view->received[0].code, 12);
+    EXPECT_EQ(recorder.view->At(0).code, 12);
 
     const std::string table = (m_dir / "table.txt").string();
     m_dialogs.AnswerPath(table);
     EXPECT_TRUE(m_view->RunCommand(CmdSubListWriteTable));
-    EXPECT_EQ(m_dialogs.requests.back().title, "Substitution Table to File...");
+    EXPECT_EQ(m_dialogs.Last().title, "Substitution Table to File...");
     const std::string written = ReadAll(table);
     EXPECT_EQ(written.rfind("Common Substitutions\n", 0), 0u) << written.substr(0, 80);
     EXPECT_NE(written.find("For: "), std::string::npos);

@@ -1,5 +1,6 @@
 #include "support/ListView31.h"
 
+#include "core/support/CheckedItems.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/MdiFrame.h"
@@ -117,7 +118,7 @@ TEST(ListView31Test, SeveralStopsAreUsedInTurnThenTheDefaultSpacingContinues)
     EXPECT_EQ(view.PixelsToDialogUnits(8 * base), 32);
 
     view.SetTabStops(20);
-    EXPECT_EQ(view.FieldPositions(0)[3], 3 * view.DialogUnitsToPixels(20)) << "one stop repeats";
+    EXPECT_EQ(ItemAt(view.FieldPositions(0), 3), 3 * view.DialogUnitsToPixels(20)) << "one stop repeats";
 }
 
 TEST(ListView31Test, RowsKeepTheCoresBytesAndShowThemAsWindows1252)
@@ -251,9 +252,9 @@ TEST(ListView31Test, ManySeparateRowsAreSelectedAndReadBackAtOnce)
     // Rows next to selected ones join them; a deselected row leaves a gap.
     view.SelectRows(std::vector<int>{3, 4});
     view.SetSel(4, false);
-    EXPECT_EQ(view.GetSelItems()[0], 2);
-    EXPECT_EQ(view.GetSelItems()[1], 3);
-    EXPECT_EQ(view.GetSelItems()[2], 5);
+    EXPECT_EQ(ItemAt(view.GetSelItems(), 0), 2);
+    EXPECT_EQ(ItemAt(view.GetSelItems(), 1), 3);
+    EXPECT_EQ(ItemAt(view.GetSelItems(), 2), 5);
     EXPECT_EQ(view.GetSelCount(), static_cast<int>(expected.size()) + 1);
 }
 
@@ -274,7 +275,7 @@ TEST(ListView31Test, TheHorizontalScrollBarCoversTheExtentAndTheWidestRowDrawn)
     view.AddString("wide\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tend");
     view.viewport()->repaint();
     QApplication::processEvents();
-    const int wide = view.FieldPositions(1).back() + QFontMetrics(view.font()).horizontalAdvance("end");
+    const int wide = LastItem(view.FieldPositions(1)) + QFontMetrics(view.font()).horizontalAdvance("end");
     EXPECT_EQ(view.horizontalScrollBar()->maximum(), wide + 2 * view.TextMargin() - view.viewport()->width());
 }
 

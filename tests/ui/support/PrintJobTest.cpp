@@ -156,7 +156,7 @@ TEST(PrintJobTest, WriteToFileAsksOnceAndPutsTheTextOnTheClipboard)
     EXPECT_EQ(job.WriteToFile("Text to File..."), CPrintJob::WriteResult::Cancelled);
     EXPECT_EQ(fills, 0);
     ASSERT_EQ(dialogs.requests.size(), 1u);
-    const CFileDialogRequest& request = dialogs.requests[0];
+    const CFileDialogRequest& request = dialogs.At(0);
     EXPECT_EQ(request.mode, CFileDialogRequest::Mode::Save);
     EXPECT_EQ(request.title, "Text to File...");
     EXPECT_EQ(request.defaultExtension, "txt");

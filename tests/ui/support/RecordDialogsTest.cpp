@@ -1,4 +1,5 @@
 #include "support/DbNotesDlg.h"
+#include "core/support/CheckedItems.h"
 #include "support/EditLineDlg.h"
 #include "support/EditTextDlg.h"
 #include "support/MergeDlg.h"
@@ -49,7 +50,10 @@ void TypeAtEnd(QPlainTextEdit& edit, const QString& text)
 
 QString RowText(const QListWidget& list, int row)
 {
-    return list.item(row)->text();
+    if (const QListWidgetItem* item = list.item(row))
+        return item->text();
+    ADD_FAILURE() << "no row " << row << " of " << list.count();
+    return {};
 }
 
 int RowOf(const QListWidget& list, int index)
@@ -95,7 +99,7 @@ TEST_F(RecordDialogsTest, NotesOkAfterAChangeSavesTrimmedLinesOfAnyLength)
     dialog.OkButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.notes, CStringArrayEx({"kept", "", longLine, "added"}));
-    EXPECT_EQ(dialog.notes[2].size(), 600u);
+    EXPECT_EQ(ItemAt(dialog.notes, 2).size(), 600u);
 }
 
 TEST_F(RecordDialogsTest, NotesNameChangeAloneIsAChangeAndReadOnlyBoxesCannotChange)

@@ -375,9 +375,9 @@ TEST_F(TextFileViewTest, PrintingLayoutAndWriteToTheClipboard)
     m_dialogs.AnswerClipboard();
     EXPECT_TRUE(m_frame.ExecuteCommand(CmdTextWriteToFile));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Text to File...");
-    EXPECT_EQ(m_dialogs.requests[0].filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
-    EXPECT_TRUE(m_dialogs.requests[0].clipboardOption);
+    EXPECT_EQ(m_dialogs.At(0).title, "Text to File...");
+    EXPECT_EQ(m_dialogs.At(0).filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*||");
+    EXPECT_TRUE(m_dialogs.At(0).clipboardOption);
     EXPECT_EQ(clipboard.content, "Recipe\r\n\tSilica  40.0\r\nWhiting\r\n");
     EXPECT_EQ(view->printKind, 1);
 

@@ -66,6 +66,7 @@ TEST_F(BatchCalcDlgTest, LeachUnityFormulaBecomesItsBatchAndOkSplitsIt)
     EXPECT_EQ(ToCp1252(dialog.FormulaBox()->toPlainText()),
               "0.07186 K2O  0.19982 CaO  0.11059 Al2O3  1.00791 SiO2  0.03318 SnO2");
     EXPECT_EQ(dialog.MaterialsList()->count(), m_materials.Materials().GetCount());
+    ASSERT_GT(dialog.MaterialsList()->count(), 0);
     EXPECT_EQ(ToCp1252(dialog.MaterialsList()->item(0)->text()), "SIL\tSilica");
     EXPECT_EQ(CBatchCalcDlg::RowTexts(dialog.RecipeList()),
               (Rows{"Potash Feldspar\t40", "Silica\t30", "Whiting\t20", "Kaolin\t10", "Tin Oxide\t  5"}));
@@ -225,6 +226,7 @@ TEST_F(BatchCalcDlgTest, PickingRowsSelectsMaterialsAndAmounts)
     EXPECT_EQ(dialog.MaterialBox()->text(), QStringLiteral("Potash Feldspar"));
     dialog.Button(kBatchMakeSuggestion)->click();
     EXPECT_EQ(dialog.MaterialBox()->text(), QStringLiteral("Pearl Ash"));
+    ASSERT_GT(dialog.RecipeList()->count(), 0);
     dialog.RecipeList()->item(0)->setSelected(true);
     emit dialog.RecipeList()->itemDoubleClicked(dialog.RecipeList()->item(0));
     EXPECT_EQ(ToCp1252(dialog.RecipeBox()->toPlainText()), "Potash Feldspar\t    40");

@@ -26,6 +26,11 @@ constexpr int kZirconium = 40;
 class GlazeListReportMenuTest : public ProgramFixture {
 protected:
     GlazeListReportMenuTest() : m_doc(OpenShippedGlazes()), m_list(ListOf(m_doc)) {}
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_started);
+        ASSERT_NE(m_list, nullptr);
+    }
 
     static void Type(QLineEdit* edit, const QString& text)
     {

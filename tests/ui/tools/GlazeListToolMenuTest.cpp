@@ -38,6 +38,11 @@ const QStringList kOptimizeEntry{"&Utilities", "&Optimize..."};
 class GlazeListToolMenuTest : public ProgramFixture {
 protected:
     GlazeListToolMenuTest() : m_doc(OpenShippedGlazes()), m_list(ListOf(m_doc)) {}
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_started);
+        ASSERT_NE(m_list, nullptr);
+    }
 
     // The glaze database window that is active now.
     CGlazesDoc* ActiveGlazes() const { return dynamic_cast<CGlazesDoc*>(Frame().ActiveDocument()); }
@@ -211,8 +216,8 @@ TEST_F(GlazeListToolMenuTest, MixAndAverageInsertBesideTheirSources)
     ASSERT_EQ(m_doc->GetGlazeCount(), 11);
     EXPECT_EQ(m_doc->GetGlaze(8)->m_name, "75% Cone 10 Shino Style  25% Cone 10 Celadon");
     ASSERT_EQ(other.view->received.size(), 1u);
-    EXPECT_EQ(other.view->received[0].code, HintGlazesInserted);
-    EXPECT_EQ(other.view->received[0].index, 8);
+    EXPECT_EQ(other.view->At(0).code, HintGlazesInserted);
+    EXPECT_EQ(other.view->At(0).index, 8);
     EXPECT_EQ(m_list->GetCount(), 11) << "the list shows the new glaze in its row";
     EXPECT_NE(m_list->GetText(8).find("75% Cone 10 Shino Style"), std::string::npos) << m_list->GetText(8);
 
@@ -221,6 +226,6 @@ TEST_F(GlazeListToolMenuTest, MixAndAverageInsertBesideTheirSources)
     ASSERT_TRUE(Choose(kAverageGlazesEntry));
     EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "Average of 2 glazes");
     ASSERT_EQ(other.view->received.size(), 1u);
-    EXPECT_EQ(other.view->received[0].index, 2);
+    EXPECT_EQ(other.view->At(0).index, 2);
     EXPECT_EQ(m_list->GetSelItems(), (std::vector<int>{0, 1})) << "the selection stays";
 }

@@ -1,6 +1,7 @@
 #include "tools/OptimizeDlg.h"
 
 #include "BatchOptDlgFixture.h"
+#include "core/support/CheckedItems.h"
 #include "FieldCaption.h"
 #include "framework/Cp1252.h"
 #include "glazes/GlazeAnalysis.h"
@@ -67,7 +68,7 @@ protected:
             widest = std::max(widest, metrics.horizontalAdvance(line.section(QLatin1Char('\t'), 0, 0)));
         const QList<QTextOption::Tab> tabs = dialog.LeftPane()->document()->defaultTextOption().tabs();
         ASSERT_FALSE(tabs.empty());
-        EXPECT_EQ(tabs.front().position, std::max(TabStopsFromDlu(dialog.font(), {65}).front(),
+        EXPECT_EQ(tabs.front().position, std::max(ItemAt(TabStopsFromDlu(dialog.font(), {65}), 0),
                                                   widest + metrics.horizontalAdvance(QLatin1Char(' '))));
     }
     static void Type(QLineEdit* edit, const char* text)
@@ -353,7 +354,7 @@ TEST_F(OptimizeDlgTest, ConstraintsOutsideTheColumnsTakeFreeRowsOrAreDiscarded)
 
 TEST_F(OptimizeDlgTest, AllowedMaterialsListAndClearing)
 {
-    m_materials.Materials().FindMaterial("Talc")->m_available = 0;
+    Found(m_materials.Materials().FindMaterial("Talc")).m_available = 0;
     COptimizeDlg dialog;
     dialog.params.m_excludedMaterials = {"WHITING", "Talc"};
     dialog.params.m_materialConstraints.Add(CMaterialConstraint("Silica", '>', "10", "30"));
@@ -593,8 +594,8 @@ TEST_F(OptimizeDlgTest, ShowsWhatItWasGivenInItsPlaceAndCheckAllChecksEveryMater
     dialog.recipeText = "Nepheline Syenite 270 mesh, Canadian, low iron\t12.5\r\n";
     dialog.OnLeftPane(1);
     ExpectAmountsInOneColumn(dialog);
-    EXPECT_GT(dialog.LeftPane()->document()->defaultTextOption().tabs().front().position,
-              TabStopsFromDlu(dialog.font(), {65}).front())
+    EXPECT_GT(ItemAt(dialog.LeftPane()->document()->defaultTextOption().tabs(), 0).position,
+              ItemAt(TabStopsFromDlu(dialog.font(), {65}), 0))
         << "a name too long for the first stop moves the amounts right";
 
     dialog.ShowPage(kOptPageMaterials1);

@@ -37,6 +37,11 @@ constexpr int kCalcium = 20;
 class OptimizeMenuTest : public ProgramFixture {
 protected:
     OptimizeMenuTest() : m_doc(OpenShippedGlazes()), m_list(ListOf(m_doc)) {}
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_started);
+        ASSERT_NE(m_list, nullptr);
+    }
 
     static COptConstraintRow& RowOf(COptimizeDlg& dialog, int code)
     {
@@ -122,8 +127,8 @@ TEST_F(OptimizeMenuTest, TheOptimalRecipeSavedAsANewGlazeMeetsItsConstraints)
     EXPECT_EQ(made.m_name, "New Optimized Glaze");
     EXPECT_EQ(m_list->GetSelItems(), std::vector<int>{10});
     ASSERT_EQ(other.view->received.size(), 1u);
-    EXPECT_EQ(other.view->received[0].code, HintGlazesInserted);
-    EXPECT_EQ(other.view->received[0].index, 10);
+    EXPECT_EQ(other.view->At(0).code, HintGlazesInserted);
+    EXPECT_EQ(other.view->At(0).index, 10);
     ASSERT_NE(made.FindOptimizationParams(), nullptr);
     EXPECT_EQ(made.FindOptimizationParams()->m_oxideConstraints.GetCount(), 4);
 
@@ -212,6 +217,7 @@ TEST_F(OptimizeMenuTest, TheGlazeFormRunsTheBatchCalculatorAndOptimizeOnItsGlaze
         QTest::mouseClick(dialog.Button(1), Qt::LeftButton);
     });
     ASSERT_TRUE(Choose({"&Utilities", "&Optimize..."}));
+    ASSERT_GE(m_doc->GetGlaze(1)->m_additions.GetCount(), 1);
     EXPECT_EQ(m_doc->GetGlaze(1)->m_additions.GetAt(0).m_name, "Tin Oxide") << "the batch was saved first";
     EXPECT_EQ(CoreTextFromEdit(*GlazeForm::ComponentsEdit(form)).find("Nepheline Syenite"), std::string::npos)
         << "the optimal recipe replaced the form's";

@@ -21,7 +21,8 @@ protected:
     {
         g_prefs.decrecipepct = 2;
         g_prefs.tzsrecipepct = 0;
-        m_doc->GetGlaze(0)->m_additions.Add("Rutile", 4);
+        if (m_doc && m_doc->GetGlazeCount() > 0) // else the fixture's SetUp stops the test
+            m_doc->GetGlaze(0)->m_additions.Add("Rutile", 4);
     }
     template <class Control>
     static Control* At(const CVarrowBlendDlg& dialog, int id)

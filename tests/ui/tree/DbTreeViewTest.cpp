@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <source_location>
 #include <fstream>
 
 #include <unistd.h>
@@ -116,9 +117,20 @@ protected:
         item.SetTypeCode(type);
         m_doc->InsertItemAt(m_doc->items.GetCount(), item);
     }
-    QTreeWidgetItem* NodeOf(int index) const
+    // Entry number index of the tree; a missing one fails the test there and a blank entry stands in.
+    CDbTreeItem& Item(int index, std::source_location where = std::source_location::current()) const
     {
-        return static_cast<QTreeWidgetItem*>(m_doc->items.GetAt(index)->treeHandle);
+        if (CDbTreeItem* item = m_doc->items.GetAt(index))
+            return *item;
+        ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+            << "no tree entry " << index << " of " << m_doc->items.GetCount();
+        static CDbTreeItem none;
+        none = CDbTreeItem();
+        return none;
+    }
+    QTreeWidgetItem* NodeOf(int index, std::source_location where = std::source_location::current()) const
+    {
+        return static_cast<QTreeWidgetItem*>(Item(index, where).treeHandle);
     }
     QStringList TopLevelTexts() const
     {
@@ -216,16 +228,16 @@ TEST_F(DbTreeViewTest, ClosingAndReopeningChangeOnlyTheEntrysImage)
     m_view->Rebuild();
     QTreeWidgetItem* node = NodeOf(0);
     EXPECT_EQ(CDbTreeView::ImageOf(node), DbTreeImageGlazes);
-    EXPECT_TRUE(m_doc->items.GetAt(0)->isOpen);
+    EXPECT_TRUE(Item(0).isOpen);
     EXPECT_EQ(CDbTreeView::ImageOf(NodeOf(1)), DbTreeImageNotOpen);
-    EXPECT_FALSE(m_doc->items.GetAt(1)->isOpen);
+    EXPECT_FALSE(Item(1).isOpen);
 
     // A rebuild would make new nodes and expand every branch: neither may happen.
     node->setData(0, Qt::UserRole + 10, QStringLiteral("same node"));
     m_view->Branch(0)->setExpanded(false);
     Broadcast(glazeDoc, static_cast<int>(DbFileType::Glazes), HintDocumentClosing);
     EXPECT_EQ(CDbTreeView::ImageOf(node), DbTreeImageNotOpen);
-    EXPECT_FALSE(m_doc->items.GetAt(0)->isOpen);
+    EXPECT_FALSE(Item(0).isOpen);
     EXPECT_EQ(node->data(0, Qt::UserRole + 10).toString(), QStringLiteral("same node"));
     EXPECT_FALSE(m_view->Branch(0)->isExpanded());
 
@@ -255,7 +267,7 @@ TEST_F(DbTreeViewTest, AddDatabasesExpandsTheBranchesOfTheAddedKinds)
     // Insert is the command's key in the tree window's menu.
     QTest::keyClick(m_view, Qt::Key_Insert);
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
-    EXPECT_EQ(m_dialogs.requests[0].title, "Databases to add to tree...");
+    EXPECT_EQ(m_dialogs.At(0).title, "Databases to add to tree...");
     ASSERT_EQ(m_doc->items.GetCount(), 4);
 
     EXPECT_TRUE(m_view->Branch(0)->isExpanded());  // glazes
@@ -295,21 +307,21 @@ TEST_F(DbTreeViewTest, DoubleClicksToggleBranchesOpenEntriesAndBringOpenDatabase
     DoubleClick(NodeOf(0));
     EXPECT_EQ(m_glazes.GetDocuments().size(), 1u);
     ASSERT_EQ(glazeWindow.view->received.size(), 1u);
-    EXPECT_EQ(glazeWindow.view->received[0].code, HintBringFrameForward);
-    EXPECT_EQ(glazeWindow.view->received[0].kind, static_cast<int>(DbFileType::DbTreeItems));
+    EXPECT_EQ(glazeWindow.view->At(0).code, HintBringFrameForward);
+    EXPECT_EQ(glazeWindow.view->At(0).kind, static_cast<int>(DbFileType::DbTreeItems));
 
     // An entry marked open whose document is gone is shown as it is, and nothing is opened.
-    m_doc->items.GetAt(1)->isOpen = true;
+    Item(1).isOpen = true;
     DoubleClick(NodeOf(1));
     EXPECT_EQ(m_glazes.GetDocuments().size(), 1u);
-    EXPECT_FALSE(m_doc->items.GetAt(1)->isOpen);
+    EXPECT_FALSE(Item(1).isOpen);
     EXPECT_EQ(CDbTreeView::ImageOf(NodeOf(1)), DbTreeImageNotOpen);
 
     // Notes of an open database are that database's own business.
     Select(NodeOf(0));
     EXPECT_TRUE(m_view->RunCommand(CmdTreeDatabaseNotes));
     ASSERT_EQ(glazeWindow.view->received.size(), 2u);
-    EXPECT_EQ(glazeWindow.view->received[1].code, HintBringFrameForwardWithNotes);
+    EXPECT_EQ(glazeWindow.view->At(1).code, HintBringFrameForwardWithNotes);
 }
 
 TEST_F(DbTreeViewTest, NotesOfAClosedDatabaseShowItsHeaderReadOnly)
