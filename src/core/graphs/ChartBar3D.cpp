@@ -44,9 +44,10 @@ struct CBoxPlaces {
 double Get(const CChartPoint3D& p, int direction) { return direction == 0 ? p.x : direction == 1 ? p.y : p.z; }
 void Set(CChartPoint3D& p, int direction, double value) { (direction == 0 ? p.x : direction == 1 ? p.y : p.z) = value; }
 
-// Rows thinner than this many pixels (a hundred thousand glazes) make the sides and tops of
-// boxes slivers along the edges of their fronts, under the outlines of the fronts drawn after them
-// and of hundreds of boxes more: there only the front (or back) is drawn.
+// A box whose depth pictures shorter than this many pixels (rows of a hundred thousand glazes)
+// has a side and a top no wider than that: slivers lying wholly inside the one-pixel outline of
+// its own front, which is drawn after them. Such a box draws its front (or back) alone, a third
+// of the polygons.
 constexpr double kSlimRowPixels = kThinBarPixels / 16.0;
 
 // The faces turned to the eye, shaded as if lit from above and the front; with `slim` only the
@@ -95,24 +96,27 @@ CChartPointD PictureStep(const CChartView3D& view, const CChartPoint3D& step)
     return longest;
 }
 
-// Side-by-side boxes of many thousand glazes, in drawing order: true for those that later boxes
-// cover, as far as the eye can tell.
-//
-// Rows thinner than a pixel put hundreds of boxes of a category one behind another within a
-// quarter pixel, where their antialiased edges and outlines show through one another: the last
-// few at a place make its pixels. So boxes of a category whose front corners share a quarter
-// pixel count as one place, and one that kBoxLayers later boxes of its place each cover from its
-// foot to its top is left out: it differs from them by less than a quarter pixel's shift of its
-// edges, under as many layers as its pixels show.
-//
-// Boxes narrower than a quarter pixel (many categories too) stand many to a pixel across as well:
-// one whose ink (its picture and half its outline round it) the ink of later boxes covers, at the
-// middle of each quarter-pixel column it reaches, is left out. The column is taken where the box's
-// upright line crosses the middle of the picture, so that uprights leaning in perspective keep to
-// their columns.
-//
-// Hollow boxes hide nothing.
+// How many later boxes of its place must cover a box before it is left out. Rows thinner than a
+// pixel stack hundreds of boxes one behind another within a pixel, and their antialiased edges
+// show through one another: a pixel there is made by the last few boxes drawn on it.
 constexpr int kBoxLayers = 3;
+
+// For side-by-side boxes in drawing order, true for each box that later boxes cover as far as
+// the eye can tell; drawing them all costs seconds with a hundred thousand glazes.
+//
+// Deep rows: boxes of one category whose front corners fall in the same quarter pixel make one
+// place. A box that kBoxLayers later boxes of its place each cover from its foot to its top is
+// left out: its edges lie within a quarter pixel of theirs, inside their one-pixel outlines but
+// for a band a quarter pixel wide at most, where the boxes of the place behind, drawn earlier,
+// show the same edges.
+//
+// Narrow boxes (many categories, less than a quarter pixel across): a box is left out when the
+// ink of later boxes (each box's picture and the half of its outline round it) covers its own
+// ink at the middle of every quarter-pixel column it reaches. The column is taken where the box's
+// upright line crosses the middle of the picture, so that uprights leaning in perspective keep
+// to their columns.
+//
+// Hollow boxes show what lies behind them, so they cover nothing.
 
 std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, const std::vector<CBar>& bars,
                                const std::vector<std::uint32_t>& order, const CBoxPlaces& places, bool perPoint)
@@ -121,14 +125,14 @@ std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, co
     if (order.empty())
         return covered;
     const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
-    const CBox first = places.Of(bars[order.front()]);
-    const double across = PictureStep(view, {first.high.x - first.low.x, 0.0, 0.0}).x +
-                          PictureStep(view, {0.0, 0.0, first.high.z - first.low.z}).x;
+    const CBox any = places.Of(bars[order.front()]); // all boxes are of one size
+    const double across = PictureStep(view, {any.high.x - any.low.x, 0.0, 0.0}).x +
+                          PictureStep(view, {0.0, 0.0, any.high.z - any.low.z}).x;
     const bool thin = across * pixels < kThinBarPixels;
     const double middle = view.Bounds().CenterY();
     CLaterSpans later(kBoxLayers);
-    // The quarter-pixel columns of the box's picture, with room for ink and leaning uprights
-    // beyond it.
+    // The quarter-pixel columns across the picture of the chart's box, with a margin for outlines
+    // and for uprights that lean in perspective.
     constexpr double kMargin = 8.0; // pixels
     const CChartRect bounds = view.Bounds();
     const std::int64_t columnCount = ChartCell((bounds.Width() * pixels + 2.0 * kMargin) / kThinBarPixels) + 1;
@@ -142,8 +146,8 @@ std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, co
         const bool hides = chart.PatternFor(box.bar.point, box.bar.set, perPoint) != kChartPatternHollow;
         const double x = (box.low.x + box.high.x) / 2.0, z = (box.low.z + box.high.z) / 2.0;
         if (thin) {
-            // The box's ink, its picture and the half of its outline round it, sampled at the
-            // middles of quarter-pixel columns.
+            // The box's ink, its picture and the half of its outline round it, in pixels up,
+            // sampled at the middles of the quarter-pixel columns it reaches.
             const CChartPointD foot = view.Project({x, box.low.y, z}), head = view.Project({x, box.high.y, z});
             const double at = view.UprightX(foot, middle), reach = across / 2.0 + 0.5 / pixels;
             const double low = std::min(foot.y, head.y) * pixels - 0.5;

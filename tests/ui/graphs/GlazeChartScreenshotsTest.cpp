@@ -174,7 +174,8 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsReadAtTheWindowsFirstS
 // that later boxes cover are left out, and where rows are far thinner than a pixel boxes draw
 // their fronts alone. The picture stays the one every box draws: averaged over 4 x 4 pixels it
 // differs little anywhere, and few pixels differ by much (antialiased edges and outlines, and the
-// fine texture of walls of rows a hundredth of a pixel deep).
+// fine texture of walls of rows a hundredth of a pixel deep). Rows a few pixels deep keep every
+// box and face: there the picture is the same to the byte.
 TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEveryBoxDraws)
 {
     struct CMany {
@@ -182,10 +183,12 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
         int glazes;
         int itemsOfAGlaze; // all of them, or as many as a recipe has
         const char* shot;
+        bool leavesOut = true;
     };
     for (const CMany& many : {CMany{3, 3000, 3, "chart-true-3d-many-glazes"},
                               CMany{2, 8000, 2, "chart-true-3d-very-many-glazes"},
-                              CMany{1500, 3000, 3, "chart-true-3d-many-items"}}) {
+                              CMany{1500, 3000, 3, "chart-true-3d-many-items"},
+                              CMany{3, 60, 3, "chart-true-3d-deep-rows", false}}) {
         // Heights in runs, as glazes of a database often share an analysis.
         std::vector<CChartValueAt> values;
         for (int glaze = 0; glaze < many.glazes; ++glaze) {
@@ -206,12 +209,16 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
         CChart whole(GetQtChartMetrics(), 0.0, 0.0, 400.0, 250.0, 1000.0);
         define(whole);
         DrawBar3DChart(whole, 0, DrawChartDecorations(whole, kChartBarTrue3D), true);
-        EXPECT_LT(culled.Primitives().size() * 3, whole.Primitives().size() * 2) << many.shot;
-
         const QImage drawn = RenderChartImage(culled), every = RenderChartImage(whole);
         EXPECT_TRUE(drawn.save(ScreenshotPath(many.shot))) << many.shot;
         EXPECT_TRUE(every.save(ScreenshotPath((std::string(many.shot) + "-every-box").c_str()))) << many.shot;
         ASSERT_EQ(drawn.size(), every.size());
+        if (!many.leavesOut) {
+            EXPECT_EQ(culled.Primitives().size(), whole.Primitives().size()) << many.shot;
+            EXPECT_TRUE(drawn == every) << many.shot;
+            continue;
+        }
+        EXPECT_LT(culled.Primitives().size() * 3, whole.Primitives().size() * 2) << many.shot;
         const auto difference = [](QRgb a, QRgb b) {
             return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
                              std::abs(qBlue(a) - qBlue(b))});
@@ -233,7 +240,7 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
             }
         }
         EXPECT_LE(worstBlock, 48) << many.shot;
-        EXPECT_LT(farOff * 100, drawn.width() * drawn.height()) << many.shot;
+        EXPECT_LT(farOff * 200, drawn.width() * drawn.height()) << many.shot;
     }
 }
 
