@@ -230,24 +230,6 @@ void CGlazesDoc::SelectGlazes(std::span<const int> indices)
 
 // --- edit and analysis views ---------------------------------------------------------------------------
 
-bool CGlazesDoc::AskEditView(CView* view, CGlazeEditLink& link, bool close)
-{
-    CFrameHost* frame = view->GetFrame();
-    if (frame && link.HasChanges())
-        frame->ActivateFrame();
-    const int answer = link.AskSaveChanges();
-    if (answer == MsgResultCancel)
-        return false;
-    if (answer == MsgResultYes)
-        link.SaveGlaze();
-    if (close) {
-        link.SetChanged(false);
-        if (frame)
-            frame->CloseFrame();
-    }
-    return true;
-}
-
 bool CGlazesDoc::AskEditViews(const std::function<bool(int)>& concerned, bool close)
 {
     CGlazeViews* views = GetGlazeViews();
@@ -259,7 +241,7 @@ bool CGlazesDoc::AskEditViews(const std::function<bool(int)>& concerned, bool cl
         if (!HasView(GetViews(), view))
             continue;
         if (CGlazeEditLink* link = views->AsEditView(view)) {
-            if (concerned(link->GetGlazeIndex()) && !AskEditView(view, *link, close))
+            if (concerned(link->GetGlazeIndex()) && !AskToSaveForm({view, link}, close))
                 return false;
         } else if (close && views->AsAnalysisView(view)) {
             if (CFrameHost* frame = view->GetFrame())
@@ -421,7 +403,7 @@ bool CGlazesDoc::CanCloseFrame(CFrameHost* frame)
         if (!frame || view->GetFrame() != frame)
             continue;
         if (CGlazeEditLink* link = views ? views->AsEditView(view) : nullptr)
-            return AskEditView(view, *link, false);
+            return AskToSaveForm({view, link}, false);
         if (views && views->AsAnalysisView(view))
             return true;
         // The list view: its edit and analysis views go with it.

@@ -62,6 +62,7 @@ public:
     virtual int GetGlazeIndex() const = 0;
     // Writes the working copy back through CGlazesDoc::ReplaceGlaze and announces it.
     virtual void SaveGlaze() = 0;
+    void WriteBack() final { SaveGlaze(); }
 };
 
 // What the document asks of one glaze analysis view.
@@ -223,9 +224,7 @@ private:
     // The file's glazes into list and what the file was before the read into stamp; false
     // after a message when it cannot be opened or read.
     bool ReadFile(const std::string& path, CGlazeList& list, CFileStamp& stamp) const;
-    // The save question of one edit view; false when the user cancelled.
-    bool AskEditView(CView* view, CGlazeEditLink& link, bool close);
-    // AskEditView for every edit view whose glaze concerned accepts, stopping at a Cancel; with
+    // AskToSaveForm for every edit view whose glaze concerned accepts, stopping at a Cancel; with
     // close set, the analysis views are closed as well.
     bool AskEditViews(const std::function<bool(int)>& concerned, bool close);
     void SaveCommand(bool saveAs);

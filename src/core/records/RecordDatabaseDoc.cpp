@@ -211,22 +211,7 @@ CRecordEditLink* CRecordDatabaseDoc::EditLinkOf(CView* view) const
 bool CRecordDatabaseDoc::AskEditView(CView* view, bool close)
 {
     CRecordEditLink* link = EditLinkOf(view);
-    if (!link)
-        return true;
-    CFrameHost* frame = view->GetFrame();
-    if (frame)
-        frame->ActivateFrame();
-    const int answer = link->AskSaveChanges();
-    if (answer == MsgResultCancel)
-        return false;
-    if (answer == MsgResultYes)
-        link->SaveToDatabase();
-    if (close) {
-        link->SetChanged(false);
-        if (frame)
-            frame->CloseFrame();
-    }
-    return true;
+    return !link || AskToSaveForm({view, link}, close);
 }
 
 int CRecordDatabaseDoc::AskEditViews(bool close)

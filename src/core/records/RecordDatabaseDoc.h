@@ -91,6 +91,7 @@ class CRecordEditLink : public CEditFormLink {
 public:
     // Writes the window's working copy back into the database.
     virtual void SaveToDatabase() = 0;
+    void WriteBack() final { SaveToDatabase(); }
     // The index of the record the window edits, -1 for none. A window that cannot tell is asked
     // only by the questions about the whole database.
     virtual int EditedRecordIndex() const { return -1; }
@@ -240,9 +241,8 @@ public:
     void OpenLimitedEditView(const std::vector<int>& indices);
     // The view as an edit window of this kind, or null.
     CRecordEditLink* EditLinkOf(CView* view) const;
-    // The save question of one edit window (its frame brought forward first): Yes saves into
-    // the database; with close the window then closes without asking again. False on Cancel,
-    // true for a view that is no edit window.
+    // The save question of one edit window (AskToSaveForm). True for a view that is no edit
+    // window.
     bool AskEditView(CView* view, bool close);
     // AskEditView for every edit window in turn, stopping at the first Cancel: 0 when the user
     // cancelled, else 1.

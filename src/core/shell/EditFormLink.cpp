@@ -15,3 +15,22 @@ bool ConfirmDeleteWithForms(std::span<const CEditForm> forms)
         link->SetChanged(false); // the edits go with the record
     return true;
 }
+
+bool AskToSaveForm(const CEditForm& form, bool close)
+{
+    const auto& [view, link] = form;
+    CFrameHost* frame = view->GetFrame();
+    if (frame && link->HasChanges())
+        frame->ActivateFrame();
+    const int answer = link->AskSaveChanges();
+    if (answer == MsgResultCancel)
+        return false;
+    if (answer == MsgResultYes)
+        link->WriteBack();
+    if (close) {
+        link->SetChanged(false);
+        if (frame)
+            frame->CloseFrame();
+    }
+    return true;
+}

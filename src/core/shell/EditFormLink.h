@@ -26,6 +26,8 @@ public:
     // Whether the window holds unsaved changes; a window without any is not brought forward to
     // ask.
     virtual bool HasChanges() const { return true; }
+    // Writes the window's working copy back into its database.
+    virtual void WriteBack() = 0;
 };
 
 // An edit window as a document sees it: the view (its frame comes forward to ask) and its link.
@@ -36,3 +38,7 @@ using CEditForm = std::pair<CView*, CEditFormLink*>;
 // No ends the asking and leaves every form as it was (false), so no edit is lost for a delete
 // that does not happen.
 bool ConfirmDeleteWithForms(std::span<const CEditForm> forms);
+
+// Asks one form whether to save its unsaved changes (its frame comes forward when it has any)
+// and saves on Yes; with close, the form then closes without asking again. False on Cancel.
+bool AskToSaveForm(const CEditForm& form, bool close);
