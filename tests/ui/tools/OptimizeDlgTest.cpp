@@ -211,12 +211,16 @@ TEST_F(OptimizeDlgTest, ValuesThatAreNoNumbersAreRefusedBeforeARun)
 
     // Save keeps no value it would refuse to run with either.
     dialog.RecipeSizeEdit()->setText(QStringLiteral("-5"));
-    QTimer::singleShot(50, [] {
+    // The guard dies with the test, so it never fires into a later test's Disposition dialog.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
         if (auto* disposition = qobject_cast<CDispositionDlg*>(QApplication::activeModalWidget())) {
             ADD_FAILURE() << "Save went on to the Disposition dialog";
             disposition->reject();
         }
     });
+    guard.start(50);
     dialog.Button(1)->click();
     EXPECT_EQ(m_messages.boxes.size(), 6u);
     EXPECT_EQ(m_messages.Last().text, "Please enter a number between 0 and 999999999.");
