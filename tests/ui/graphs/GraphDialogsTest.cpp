@@ -214,6 +214,7 @@ TEST(StylePickerTest, EverySymbolSampleLooksItsOwn)
     EXPECT_TRUE(inked(11, 5, 12) && inked(11, 5, 5)) << "the cross: both diagonals";
     EXPECT_FALSE(inked(11, 9, 5));
     EXPECT_TRUE(inked(12, 9, 5) && inked(12, 5, 9) && inked(12, 5, 12) && inked(12, 5, 5)) << "the star: all four";
+    EXPECT_TRUE(inked(5, 4, 9) && !inked(5, 3, 9) && !inked(5, 5, 9)) << "the hollow square: a one-pixel outline";
     EXPECT_EQ(samples[0].pixelColor(19, 19), QColor(Qt::black));
     EXPECT_EQ(samples[0].pixelColor(0, 0), white);
 }

@@ -256,6 +256,10 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
     ASSERT_NE(view->Popup(), nullptr);
     EXPECT_EQ(view->Popup()->TextControl()->GetText(), view->Graph()->GetCellText(0, 2));
     EXPECT_EQ(view->Popup()->windowTitle(), "Cone 6 Clear");
+    // Stepping to another glaze closes the pop-up of the old one.
+    Key(*view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(GlazeName(*view), m_glazeDoc->GetGlaze(1)->m_name);
+    EXPECT_EQ(view->Popup(), nullptr);
 
     // A right press and release shows the menu once; a release alone does not.
     QTimer::singleShot(0, [] {
