@@ -324,10 +324,8 @@ void WriteTmtFile(std::ostream& out, const CMaterialArray& materials, std::span<
     WriteLine(out, "<EOF>");
 }
 
-void WriteTmtFile(std::ostream& out, int count, const int* indices)
+void WriteTmtFile(std::ostream& out, std::span<const int> indices)
 {
-    if (!g_pMaterialsDoc)
-        return;
-    const std::size_t size = indices && count > 0 ? static_cast<std::size_t>(count) : 0;
-    WriteTmtFile(out, g_pMaterialsDoc->Materials(), std::span<const int>(indices, size));
+    if (g_pMaterialsDoc)
+        WriteTmtFile(out, g_pMaterialsDoc->Materials(), indices);
 }
