@@ -38,6 +38,7 @@ TEST_F(GlazeTest, RangeTexts)
     EXPECT_EQ(Range("1200 C"), (R{5, 5, 1200, 1200}));
     EXPECT_EQ(Range("1000"), (R{-6, -6, 1000, 1000})); // band 991 to 1031
     EXPECT_EQ(Range("Cone 6"), (R{6, 6, 1201, 1201}));
+    EXPECT_EQ(Range("1-2"), (R{1, 2, 1136, 1142}));
     EXPECT_EQ(Range(""), (R{0, 0, 0, 0}));
     EXPECT_EQ(Range("none"), (R{0, 0, 0, 0}));
     // Cone 010 to 06; the last further number is the high end.
