@@ -13,6 +13,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -272,6 +273,12 @@ TEST_F(GlazeTest, CriteriaOnDatesConesAndLines)
     date.m_date1 = 20020315;
     date.m_date2 = 20020315;
     EXPECT_TRUE(Matches(glaze, date));
+    // The glaze's own day is on or before and on or after it, but not before or after it.
+    for (const auto& [op, match] : {std::pair{kSearchOnOrBefore, true}, std::pair{kSearchOnOrAfter, true},
+                                    std::pair{kSearchBefore, false}, std::pair{kSearchAfter, false}}) {
+        date.m_operator = op;
+        EXPECT_EQ(Matches(glaze, date), match) << op;
+    }
     date.m_operator = kSearchOn;
     date.m_date1 = 0; // no date asked: never a match
     EXPECT_FALSE(Matches(glaze, date));
