@@ -135,6 +135,8 @@ TEST(OxideConstraintTest, TargetWithTolerance)
     const COxideConstraint noTolerance = Make(kAluminium, '=', "0.3");
     EXPECT_EQ(noTolerance.LowerBound(true), 0.3);
     EXPECT_EQ(noTolerance.UpperBound(true), 0.3);
+    // A small lower end above 0 stays as it is.
+    EXPECT_DOUBLE_EQ(Make(kAluminium, '=', "0.08", "0.03").LowerBound(false), 0.05);
 }
 
 TEST(OxideConstraintTest, MinimumWithoutMaximumByUnit)
