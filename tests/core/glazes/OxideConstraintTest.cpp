@@ -249,8 +249,11 @@ TEST_F(SumGroupBoundsTest, TargetsAddUpExactly)
     EXPECT_TRUE(m_sum.hasLower);
     EXPECT_TRUE(m_sum.hasUpper);
 
-    // The non-volatile group takes silica as well; LOI belongs to no group.
+    // The non-volatile group takes silica as well; LOI belongs to no group, not even to all oxides.
     ASSERT_EQ(list.SumGroupBounds(kGroupNonVolatile, 0, m_sum, m_message), 0);
+    EXPECT_EQ(m_sum.lower, 4.0);
+    EXPECT_TRUE(m_sum.exact);
+    ASSERT_EQ(list.SumGroupBounds(kGroupAllOxides, 0, m_sum, m_message), 0);
     EXPECT_EQ(m_sum.lower, 4.0);
     EXPECT_TRUE(m_sum.exact);
 
