@@ -71,6 +71,9 @@ TEST(ChartCanvasQtTest, TextMeasuresFollowTheApplicationFont)
     const double fixed = metrics.TextWidth(font, "iiiiW");
     EXPECT_DOUBLE_EQ(fixed, fresh());
     EXPECT_NE(fixed, proportional);
+    // An empty text has no width, and measuring it leaves the line height as it is.
+    EXPECT_EQ(metrics.TextWidth(font, ""), 0.0);
+    EXPECT_DOUBLE_EQ(metrics.TextHeight(font), QFontMetricsF(QFontFromChartFont(font)).height());
     QApplication::setFont(original);
 }
 
