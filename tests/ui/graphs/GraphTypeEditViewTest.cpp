@@ -212,8 +212,15 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_TRUE(fields->item(0)->isSelected()) << "All Alkalis";
     fields->item(0)->setSelected(false);
     fields->item(1)->setSelected(true);
+    // The first variable a scatter axis offers is a choice like any other.
+    QComboBox* scatterX = editor->Ctl<QComboBox>(kGeScatterX);
+    ASSERT_GT(scatterX->count(), 1);
+    const int firstVariable = scatterX->itemData(0).toInt();
+    ASSERT_NE(original.xoxide, firstVariable);
+    scatterX->setCurrentIndex(0);
     editor->SaveToDatabase();
     const CGraphTemplate& saved = m_doc->Database().GetAt(1);
+    EXPECT_EQ(saved.xoxide, firstVariable);
     EXPECT_EQ(saved.xgap3d, 70);
     EXPECT_EQ(saved.txlegsty, 48);
     EXPECT_EQ(saved.txlegsiz, 120);
