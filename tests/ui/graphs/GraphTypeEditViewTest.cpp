@@ -787,6 +787,13 @@ TEST_F(GraphTypeEditViewTest, SteppingBackAGlazeKeepsTheDatabase)
     QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(glazes->currentIndex(), 1);
     EXPECT_EQ(databases->currentIndex(), 0);
+    // Before the first glaze no database is chosen; Ctrl+Right comes back to the first one.
+    glazes->setCurrentIndex(0);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(databases->currentIndex(), -1);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(databases->currentIndex(), 0);
+    EXPECT_EQ(glazes->currentIndex(), 0);
 }
 
 // On the Graph page Shift+Down and Shift+Up step the template and leave the chosen database as it
