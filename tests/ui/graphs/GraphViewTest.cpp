@@ -312,8 +312,20 @@ TEST_F(GraphViewTest, CloneAspectRatiosTemplateEditorCopyAndTheErrorOfAChart)
     EXPECT_EQ(m_doc->FindEditView(1), editor);
     editor->GetFrame()->CloseFrame();
     Flush();
+    // The first template has an editor like any other.
+    view->SetGraph(&m_doc->Database().GetAt(0), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+    EXPECT_TRUE(view->OnCommand(CmdGrvEditTemplate));
+    Flush();
+    CView* first = m_doc->FindEditView(0);
+    ASSERT_NE(first, nullptr);
+    first->GetFrame()->CloseFrame();
+    view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+    Flush();
 
-    // Copy Graph puts the chart on the clipboard as an image.
+    // Copy Graph, offered while a chart is shown, puts the chart on the clipboard as an image.
+    CCmdUI copy(CmdGrvCopyGraph);
+    EXPECT_TRUE(view->OnUpdateCommand(copy));
+    EXPECT_TRUE(copy.m_bEnabled);
     QGuiApplication::clipboard()->clear();
     EXPECT_TRUE(view->OnCommand(CmdGrvCopyGraph));
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), view->ChartWindow()->size());
