@@ -279,6 +279,15 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     COxidariumApp::BroadcastUpdate(nullptr, m_graphTypes.get(), 6, HintGraphTemplatesReordered, 0, 0);
     ASSERT_NE(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis), nullptr);
     EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
+    // A change of the template it shows redraws the pane; a change of another one does not.
+    const CGraphTemplate* shown = GlazeForm::GraphTemplate(view, kGraphPaneAnalysis);
+    const CGraphTemplate* other = &m_graphTypes->Database().GetAt(0);
+    ASSERT_NE(shown, other);
+    const int drawn = GlazeForm::GraphBuilds(view, kGraphPaneAnalysis);
+    COxidariumApp::BroadcastUpdate(nullptr, other, 6, HintGraphTemplateChanged, 0, reinterpret_cast<std::uintptr_t>(other));
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), drawn);
+    COxidariumApp::BroadcastUpdate(nullptr, shown, 6, HintGraphTemplateChanged, 1, reinterpret_cast<std::uintptr_t>(shown));
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), drawn + 1);
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-bars");
     // Over a chart, the pane's "..." opens the graph window on the pane's template.
