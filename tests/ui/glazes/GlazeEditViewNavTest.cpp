@@ -202,6 +202,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     ASSERT_FALSE(GlazeForm::GraphButton(view, kGraphPaneAnalysis)->isHidden());
+    GlazeForm::PrintGraphPane(view, false); // no graph page shown: nothing to print, and no dialog
     view->ShowPage(kPageAnalysis);
 
     // Without templates the pane draws the form's own oxide bar chart, and G keeps it.
