@@ -289,6 +289,9 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), drawn);
     COxidariumApp::BroadcastUpdate(nullptr, shown, 6, HintGraphTemplateChanged, 1, reinterpret_cast<std::uintptr_t>(shown));
     EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), drawn + 1);
+    // A notice naming two templates concerns both.
+    COxidariumApp::BroadcastUpdate(nullptr, shown, 6, HintGraphTemplateChanged, 1, reinterpret_cast<std::uintptr_t>(other));
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), drawn + 2);
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-bars");
     // Over a chart, the pane's "..." opens the graph window on the pane's template.

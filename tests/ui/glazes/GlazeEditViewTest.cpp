@@ -215,6 +215,8 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
               QStringLiteral("   CaO 48.3%\n\n  SiO2 51.7%\n\nLOI: 27.5%\n\nExpansion: 89.6 \n"));
     view->SetRecipePaneMode(3);
     EXPECT_TRUE(GlazeForm::RecipePane(view)->toPlainText().contains(QStringLiteral("  100.0%")));
+    view->SetRecipePaneMode(9); // no such mode: the pane stays as it is
+    EXPECT_TRUE(GlazeForm::RecipePane(view)->toPlainText().contains(QStringLiteral("  100.0%")));
 
     // The limit page: the glaze's own formula is marked and compared.
     view->ShowPage(kPageLimitFormula);
