@@ -164,8 +164,11 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
     CCmdUI paste(CmdGedPaste);
     EXPECT_TRUE(other->OnUpdateCommand(paste));
     EXPECT_TRUE(paste.m_bEnabled);
+    other->ShowPage(kPageAnalysis);
+    const QString ownAnalysis = GlazeForm::AnalysisPane(other)->toPlainText();
     other->OnCommand(CmdGedPaste);
     EXPECT_EQ(GlazeForm::NameEdit(other)->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
+    EXPECT_NE(GlazeForm::AnalysisPane(other)->toPlainText(), ownAnalysis) << "the pasted recipe's analysis";
     EXPECT_EQ(GlazeForm::IsModified(other), 1);
     EXPECT_EQ(other->GetGlazeIndex(), 0) << "the form still edits its own glaze";
     other->OnCommand(CmdGedCut);
