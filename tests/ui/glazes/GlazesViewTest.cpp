@@ -442,6 +442,13 @@ TEST_F(GlazesViewTest, ImportsAppendAndAnnounceTheGlazes)
     EXPECT_TRUE(view->RunCommand(CmdGlzImportRecipary));
     EXPECT_EQ(doc->GetGlazeCount(), 3 + 2 * imported);
     EXPECT_EQ(LastItem(doc->Glazes().m_infoLines), "Imported " + std::to_string(imported) + " glazes from Clipboard");
+    // A text without a recipe adds nothing, not even a note.
+    const std::size_t notes = doc->Glazes().m_infoLines.size();
+    m_clipboard.SetText("no recipe here\n");
+    m_dialogs.AnswerClipboard();
+    EXPECT_TRUE(view->RunCommand(CmdGlzImportRecipary));
+    EXPECT_EQ(doc->GetGlazeCount(), 3 + 2 * imported);
+    EXPECT_EQ(doc->Glazes().m_infoLines.size(), notes);
 
     m_dialogs.AnswerCancel();
     EXPECT_TRUE(view->RunCommand(CmdGlzImportHyperGlaze));
