@@ -450,8 +450,10 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     for (const char* huge : {"x1e999", "1e999"}) {
         QApplication::processEvents(); // each a user action of its own
         GlazeForm::BatchSizeEdit(view)->setText(QString::fromLatin1(huge));
+        GlazeForm::NameEdit(view)->setFocus(); // where the user went
         view->BatchSizeLeft();
         EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("100")) << huge;
+        EXPECT_TRUE(GlazeForm::BatchSizeEdit(view)->hasFocus()) << "back in the refused field";
     }
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter a number between 0 and 999999999.",
                                                             "Please enter a number between 0 and 999999999."}));
