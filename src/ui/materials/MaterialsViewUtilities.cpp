@@ -130,6 +130,7 @@ void CMaterialsView::OnExportTmt()
         return;
 
     CBusyScope busy;
+    // The selected rows are written in the list's order.
     if (toClipboard) {
         bool failed = false;
         {
