@@ -297,6 +297,16 @@ TEST_F(GlazesViewTest, NoticesRefreshTheRows)
     doc->SetDbName("Renamed");
     Broadcast(doc, HintGlazesReplaced, 0);
     EXPECT_EQ(doc->GetTitle(), "Renamed");
+
+    // New preferences refill the rows and leave the list scrolled where it was.
+    auto* frame = dynamic_cast<QWidget*>(view->GetFrame());
+    ASSERT_NE(frame, nullptr);
+    frame->resize(frame->width(), 90);
+    QApplication::processEvents();
+    ASSERT_TRUE(view->SetTopIndex(3));
+    ASSERT_EQ(view->GetTopIndex(), 3);
+    COxidariumApp::BroadcastUpdate(nullptr, nullptr, static_cast<int>(DbFileType::Preferences), HintPreferencesChanged, 0, 0);
+    EXPECT_EQ(view->GetTopIndex(), 3);
 }
 
 TEST_F(GlazesViewTest, ClipboardCopyPasteAndPasteToNewDatabase)
