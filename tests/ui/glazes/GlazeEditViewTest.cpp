@@ -438,9 +438,13 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     // Working batch size expressions are read when the field is left.
     GlazeForm::ByVolumeBox(view)->click();
     SetText(GlazeForm::ComponentsEdit(view), "Silica 60\nKaolin 40");
+    view->ShowPage(kPageAnalysis);
+    view->SetRecipePaneMode(2);
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("x2.5"));
     view->BatchSizeLeft();
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("250"));
+    EXPECT_TRUE(GlazeForm::RecipePane(view)->toPlainText().contains(QStringLiteral("250.00")))
+        << "the batch amounts follow the new size";
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("/0"));
     view->BatchSizeLeft();
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("0"));
