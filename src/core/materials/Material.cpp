@@ -18,21 +18,11 @@ std::string LookUpKey(std::string text)
     return text;
 }
 
-std::string UpperCase(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
-}
-
 // One field of the search: whole compares the upper-cased field with the upper-cased text,
 // otherwise the field must contain it.
 bool FieldMatches(const std::string& field, const std::string& upperText, bool whole)
 {
-    std::string upperField = UpperCase(field);
+    std::string upperField = UpperCaseAscii(field);
     return whole ? upperField == upperText : upperField.find(upperText) != std::string::npos;
 }
 
@@ -188,7 +178,7 @@ void CMaterial::SetField(int field, const std::string& text)
 bool CMaterial::Matches(std::string* text, bool inName, bool inCode, bool inFormula, bool inNotes, bool whole,
                         bool takeSpelling) const
 {
-    const std::string upperText = UpperCase(*text);
+    const std::string upperText = UpperCaseAscii(*text);
     const bool replace = whole && takeSpelling;
     auto hit = [&](const std::string& spelling) {
         if (replace)

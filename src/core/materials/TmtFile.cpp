@@ -32,20 +32,6 @@ constexpr int kMainRoles = kRoleAlkali | kRoleNeutral | kRoleAcid;
 // An oxide below this many moles per gram is not written.
 constexpr double kSmallestWrittenAtoms = 0.000005;
 
-std::string UpperCase(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
-bool StartsWithNoCase(const std::string& text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && EqualsNoCase(std::string_view(text).substr(0, prefix.size()), prefix);
-}
-
 // The number that follows a key's prefix ("Property12" -> 12; none -> 0).
 int NumberAfter(const std::string& key, std::size_t prefixLength)
 {
@@ -170,7 +156,7 @@ void CTmtReader::ReadHeaderKey(const std::string& key, const std::string& value)
 void CTmtReader::ReadOxideKey(const std::string& key, const std::string& value)
 {
     if (EqualsNoCase(key, "Name")) {
-        m_oxideNames[UpperCase(value)] = value;
+        m_oxideNames[UpperCaseAscii(value)] = value;
         const CElementRecord* table = GetElementTable();
         for (int z = 1; z < kElementCount; ++z) {
             if (table[z].oxide == value) {
@@ -214,7 +200,7 @@ void CTmtReader::ReadMaterialKey(const std::string& key, const std::string& valu
         const double cost = ParseDouble(value) * (m_costPerPound ? kKilogramsPerPound : 1.0);
         if (cost > 0.0)
             m_material->m_costPerLb = cost;
-    } else if (const auto oxide = m_oxideNames.find(UpperCase(key)); oxide != m_oxideNames.end() && !value.empty()) {
+    } else if (const auto oxide = m_oxideNames.find(UpperCaseAscii(key)); oxide != m_oxideNames.end() && !value.empty()) {
         // The oxide is written as its definition spells it: a key in other capitals ("al2o3")
         // would not read back as a formula.
         std::string amount = value;
@@ -338,10 +324,8 @@ void WriteTmtFile(std::ostream& out, const CMaterialArray& materials, std::span<
     WriteLine(out, "<EOF>");
 }
 
-void WriteTmtFile(std::ostream& out, int count, const int* indices)
+void WriteTmtFile(std::ostream& out, std::span<const int> indices)
 {
-    if (!g_pMaterialsDoc)
-        return;
-    const std::size_t size = indices && count > 0 ? static_cast<std::size_t>(count) : 0;
-    WriteTmtFile(out, g_pMaterialsDoc->Materials(), std::span<const int>(indices, size));
+    if (g_pMaterialsDoc)
+        WriteTmtFile(out, g_pMaterialsDoc->Materials(), indices);
 }

@@ -105,7 +105,7 @@ private:
 // TMT text: the header, the oxide definitions, the materials and "<EOF>". Indices outside the
 // database are skipped; without an open materials database nothing is written. Each line is
 // flushed; the stream's state tells whether writing failed.
-void WriteTmtFile(std::ostream& out, int count, const int* indices);
+void WriteTmtFile(std::ostream& out, std::span<const int> indices);
 // The same from a given collection.
 void WriteTmtFile(std::ostream& out, const CMaterialArray& materials, std::span<const int> indices);
 

@@ -3,6 +3,7 @@
 // preference dialogs apply them to their fields.
 
 #include "shell/Preferences.h"
+#include "support/CompareNoCase.h"
 
 #include <algorithm>
 #include <array>
@@ -12,13 +13,6 @@ namespace {
 int HasCharacterOutside(const std::string& text, const char* allowed)
 {
     return text.find_first_not_of(allowed) == std::string::npos ? 0 : 1;
-}
-
-void RaiseToUpperCase(std::string& text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
 }
 
 const char* const kValidationMessages[] = {
@@ -65,7 +59,7 @@ int CPreferences::Validate(const CPreferenceListChecks& checks)
 {
     if (m_nVersion == 1) {
         for (std::string* columns : {&matshort, &matext1, &matext2, &matext3, &glzshort, &glzext1, &glzext2, &glzext3})
-            RaiseToUpperCase(*columns);
+            *columns = UpperCaseAscii(*columns);
     }
     const std::array<bool, 19> bad = {
         IsBadMaterialColumnList(matshort) != 0, IsBadMaterialColumnList(matext1) != 0,

@@ -147,13 +147,13 @@ void BuildDataPage(CGraphTemplatePage& page)
     page.AddRadio(kGeUnitsUnity, kGeUnitsMolecular, 2, "%  Molecular", 252, 6, 64);
 
     page.AddGroup(kGeScatterBox, "Scatter plots :", 112, 20, 276, 62);
-    static const int kScatter[3][2] = {
-        {kGeScatterXLabel, kGeScatterX}, {kGeScatterYLabel, kGeScatterY}, {kGeScatterZLabel, kGeScatterZ}};
-    static const char* const kScatterLabels[3] = {"X Axis :", "Y Axis :", "Z Axis :"};
-    for (int k = 0; k < 3; ++k) {
-        QLabel* label = page.AddLabel(kScatterLabels[k], 118, 32 + k * 16, 70, kScatter[k][0]);
-        page.AddCombo(kScatter[k][1], 190, 30 + k * 16, 120, 160, false);
-        page.SetBuddy(kScatter[k][1], label);
+    struct SScatterRow { const char* text; int labelId; int comboId; int y; };
+    static const SScatterRow kScatter[] = {{"X Axis :", kGeScatterXLabel, kGeScatterX, 30},
+        {"Y Axis :", kGeScatterYLabel, kGeScatterY, 46}, {"Z Axis :", kGeScatterZLabel, kGeScatterZ, 62}};
+    for (const SScatterRow& row : kScatter) {
+        QLabel* label = page.AddLabel(row.text, 118, row.y + 2, 70, row.labelId);
+        page.AddCombo(row.comboId, 190, row.y, 120, 160, false);
+        page.SetBuddy(row.comboId, label);
     }
 
     page.AddGroup(kGeHistogramBox, "Histogram :", 112, 86, 276, 50);

@@ -130,13 +130,13 @@ void CMaterialsView::OnExportTmt()
         return;
 
     CBusyScope busy;
-    const int count = static_cast<int>(rows.size());
+    // The selected rows are written in the list's order.
     if (toClipboard) {
         bool failed = false;
         {
             CClipboardStream stream;
             if (stream.good())
-                WriteTmtFile(stream, count, rows.data());
+                WriteTmtFile(stream, rows);
             failed = stream.bad();
         }
         if (failed)
@@ -149,8 +149,8 @@ void CMaterialsView::OnExportTmt()
     std::string reason;
     const SafeSaveResult result = WriteFileSafely(
         path,
-        [count, &rows](std::ostream& out) {
-            WriteTmtFile(out, count, rows.data());
+        [&rows](std::ostream& out) {
+            WriteTmtFile(out, rows);
             return !out.bad();
         },
         &reason);

@@ -115,6 +115,13 @@ TEST_F(AnalysisPanesTest, CompactExpansionLine)
     table[14].expansion = 0.8;
     p = Panes(MakeGlaze({{"Low", 100}}));
     EXPECT_NE(p[2].find("Expansion:80.0 [50%]\r\n"), std::string::npos) << p[2];
+    // From 100 on no blank; a share of 49.48 % is written as 49 %.
+    table[14].expansion = 1.0;
+    p = Panes(MakeGlaze({{"Low", 100}}));
+    EXPECT_NE(p[2].find("Expansion:100.0[50%]\r\n"), std::string::npos) << p[2];
+    AddMaterial("Near", "% 49.48 SiO2  50.52 BeO");
+    p = Panes(MakeGlaze({{"Near", 100}}));
+    EXPECT_NE(p[5].find("  (based on 49% of fired weight)\r\n"), std::string::npos) << p[5];
 }
 
 TEST_F(AnalysisPanesTest, UnknownMaterialLeavesOnlyTheRecipe)

@@ -279,6 +279,7 @@ TEST_F(GlazeListTest, ReaderErrorsLeaveAnEmptyList)
         {kHeader + "name = A\nbatchsize = -1\n", 3, "Parameter 'batchsize' out of range, line 5"},
         {kHeader + "name = A\ncomponent = X\namount = -0.5\n", 3, "Parameter 'amount' out of range, line 6"},
         {kHeader + "name = A\noptgt = 10\n", 3, "Parameter 'optgt' out of range, line 5"},
+        {kHeader + "name = A\noptaaa = 2\n", 3, "Parameter 'optaaa' out of range, line 5"},
         {"filetype = Oxidarium Glazes\nname = A\n", 5, "Parameter 'version' not found"},
         {"filetype = Oxidarium Glazes\nversion = 3\nname = A\n", 3, "Parameter 'version' out of range, line 2"},
         {kHeader + "version = 2\n", 4, "Multiple occurrences of parameter 'version', line 4"},

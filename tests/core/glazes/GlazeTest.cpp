@@ -13,6 +13,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -38,6 +39,7 @@ TEST_F(GlazeTest, RangeTexts)
     EXPECT_EQ(Range("1200 C"), (R{5, 5, 1200, 1200}));
     EXPECT_EQ(Range("1000"), (R{-6, -6, 1000, 1000})); // band 991 to 1031
     EXPECT_EQ(Range("Cone 6"), (R{6, 6, 1201, 1201}));
+    EXPECT_EQ(Range("1-2"), (R{1, 2, 1136, 1142}));
     EXPECT_EQ(Range(""), (R{0, 0, 0, 0}));
     EXPECT_EQ(Range("none"), (R{0, 0, 0, 0}));
     // Cone 010 to 06; the last further number is the high end.
@@ -271,6 +273,12 @@ TEST_F(GlazeTest, CriteriaOnDatesConesAndLines)
     date.m_date1 = 20020315;
     date.m_date2 = 20020315;
     EXPECT_TRUE(Matches(glaze, date));
+    // The glaze's own day is on or before and on or after it, but not before or after it.
+    for (const auto& [op, match] : {std::pair{kSearchOnOrBefore, true}, std::pair{kSearchOnOrAfter, true},
+                                    std::pair{kSearchBefore, false}, std::pair{kSearchAfter, false}}) {
+        date.m_operator = op;
+        EXPECT_EQ(Matches(glaze, date), match) << op;
+    }
     date.m_operator = kSearchOn;
     date.m_date1 = 0; // no date asked: never a match
     EXPECT_FALSE(Matches(glaze, date));

@@ -159,6 +159,27 @@ TEST_F(GlazeTextOutputTest, RecipesAtSeveralBatchSizes)
         "",
         "",
     }));
+
+    // By volume: no batch columns, and a blank line between the components and the additions.
+    m_doc.GetGlaze(0)->m_byVol = 1;
+    EXPECT_EQ(Text([&](std::ostream& out) { text.WriteRecipes(out, first, nullptr); }), (TextLines{
+        "12  Celadon\017\001",
+        "-----------\031\017\001",
+        "  4-6  reduction\001",
+        "\001",
+        "\001(by volume)",
+        "\001       Potash Feldspar    167.00",
+        "\001               Whiting     70.06",
+        "\001                Kaolin     51.63",
+        "\001                Silica    108.15  Health warning!",
+        "\001",
+        "\001        Red Iron Oxide     10.00",
+        "\001",
+        "\001  Material Hazards:",
+        "\001    Inhaled dust causes silicosis.",
+        "",
+        "",
+    }));
 }
 
 TEST_F(GlazeTextOutputTest, ListTables)

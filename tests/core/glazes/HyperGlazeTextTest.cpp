@@ -138,6 +138,19 @@ TEST_F(HyperGlazeTextTest, AFileWhoseEveryRecordIsLeftOutNamesThem)
                                                                   "record 1 \"Celadon \"\nrecord 2 \"Shino\"\n"
                                                                   "Nothing was imported."});
     EXPECT_EQ(m_messages.At(0).helpId, kGlazeImportErrorHelpId);
+
+    // Past ten the records are only counted.
+    std::string many;
+    std::string named;
+    for (int i = 1; i <= 11; ++i) {
+        many += Record("R" + std::to_string(i), "short", 49);
+        named += i <= 10 ? "\nrecord " + std::to_string(i) + " \"R" + std::to_string(i) + "\"" : "";
+    }
+    const std::string manyPath = WriteFile("many.txt", many);
+    m_messages.boxes.clear();
+    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, manyPath), 0);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{manyPath + ": 11 records could not be read and were left out:" +
+                                                           named + "\nand 1 more\nNothing was imported."});
 }
 
 TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)

@@ -75,6 +75,9 @@ TEST_F(FormulaConversionTest, PercentFormulaToUnity)
     // No alkali: the neutral sum; no oxide at all: the first bare element.
     EXPECT_EQ(Converted("2Al2O3 6SiO2", kConvertToUnity, kUnityOnAlkalis), "Al2O3  3 SiO2");
     EXPECT_EQ(Converted("2Si", kConvertToUnity, kUnityOnAlkalis), "Si");
+    // An element the formula lacks gives way to the groups; the last element of the table counts.
+    EXPECT_EQ(Converted("2CaO 4SiO2", kConvertToUnity, 13), "CaO  2 SiO2");
+    EXPECT_EQ(Converted("2Lw", kConvertToUnity, kUnityOnAlkalis), "Lw");
     // A component as the unit; compounds follow the oxides.
     EXPECT_EQ(Converted("4CaCO3 2SiO2", kConvertToUnity, kUnityOnComponentBase + 1), "SiO2  2 CaCO3");
 }
@@ -119,6 +122,7 @@ TEST_F(FormulaConversionTest, ForcedValues)
     EXPECT_EQ(forced.m_formula, "%[Sum=100.0] 30.0422 SiO2");
     // Two elements in a whole ratio become one compound, the volatile one second.
     EXPECT_EQ(Converted("[MW=60.0843] Si", kConvertRemoveForcedValue), "SiO2");
+    EXPECT_EQ(Converted("[MW=71.8464] Fe", kConvertRemoveForcedValue), "FeO");
     // A forced sum becomes a forced weight in proportion.
     EXPECT_EQ(Converted("%[Sum=100] 50 SiO2", kConvertToMolecular), "[MW=120.1686] SiO2");
     // Nothing to do.

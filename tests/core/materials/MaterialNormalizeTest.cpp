@@ -59,6 +59,8 @@ TEST_F(MaterialNormalizeTest, AddsTheMissingPartAsLoi)
     m.NormalizePercentages(1);
     EXPECT_EQ(m.m_formula, "% 90 SiO2  10 L.O.I.");
     EXPECT_NEAR(m.m_loi, 0.10, 1e-12);
+    // The dotted spelling is read wherever it stands, not only at the end.
+    EXPECT_EQ(Normalized("% 5 L.O.I.  90 SiO2", 1), "% 10 L.O.I.  90 SiO2");
 }
 
 TEST_F(MaterialNormalizeTest, LeavesOtherFormulasAlone)

@@ -512,7 +512,7 @@ TEST_F(MaterialsDocTest, MaterialText)
     m.m_akaNames = {"", "F1", "Frit One"};
     m.m_mapTo = "Other Frit";
     m.m_density = 12.34;
-    m.m_costPerLb = 1.5;
+    m.m_costPerLb = 0.05; // five cents is a price, not an unknown one
     m.m_available = 1;
     m.m_anNotes = {"analysed"};
     m.m_notes = {"a", "b", "c"};
@@ -547,7 +547,7 @@ TEST_F(MaterialsDocTest, MaterialText)
                          "Molecular Wt.: " + FormatFixed(m.m_formulaWeight, 1) + "\x01\n"
                          "\n"
                          "Density:       12.3 g per deciliter\x01\n"
-                         "Cost:          $  1.50 per kilogram\x01\n"
+                         "Cost:          $  0.05 per kilogram\x01\n"
                          "Available:     yes\x01\n"
                          "\n"
                          "\n"

@@ -57,6 +57,9 @@ TEST(NameIndexTest, BalancedTreeWithDuplicateChains)
     EXPECT_EQ(index.GetNode(index.FindPrefix("D")).record, 4);
     EXPECT_EQ(index.FindPrefix(""), -1);
     EXPECT_EQ(index.FindPrefix("x"), -1);
+    // "b" also begins "bc": two materials, whichever of them the first node made holds.
+    Fill(index, {"b", "bc"});
+    EXPECT_EQ(index.FindPrefix("B"), -2);
 }
 
 TEST(NameIndexTest, LargeIndexesStayBalancedAndNodesAreReused)

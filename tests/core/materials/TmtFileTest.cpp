@@ -108,13 +108,15 @@ TEST_F(TmtFileTest, EdgeCasesOfTheText)
     CFakeMessageService messages;
     const std::string head = "5.0TMT\n<Header>\nUnity1Name=RO\nOxideProperty1=expan\n";
     // Unity "No" changes nothing: the named oxide stays an acid. A file ending inside a material
-    // section still adds the material; a missing weight forces nothing.
+    // section still adds the material; a missing weight forces nothing, whatever the material
+    // before it weighed.
     ASSERT_EQ(ReadText(head + "<Oxide>\nName=Li2O\nUnity1=No\n<Oxide>\nName=SiO2\n"
-                              "<Material>\nName=Flint\nSiO2=1.000"),
+                              "<Material>\nName=Wet\nWeight=100\nSiO2=1.000\n<Material>\nName=Flint\nSiO2=1.000"),
               0);
     EXPECT_EQ(m_roles[3], kRoleAcid);
-    ASSERT_EQ(m_read.GetCount(), 1);
-    EXPECT_EQ(RecordAt(m_read, 0).m_formula, "1 SiO2");
+    ASSERT_EQ(m_read.GetCount(), 2);
+    EXPECT_EQ(RecordAt(m_read, 0).m_formula, "[MW=100] 1 SiO2");
+    EXPECT_EQ(RecordAt(m_read, 1).m_formula, "1 SiO2");
     // Amounts lose their trailing zeros; two blanks separate the components.
     m_read.ResetToDefaults();
     ASSERT_EQ(ReadText("\r\n5.0tmt\r\n<Oxide>\r\nName=K2O\r\n<Oxide>\r\nName=Al2O3\r\n<Oxide>\r\nName=SiO2\r\n"
@@ -190,7 +192,7 @@ TEST_F(TmtFileTest, WritesAndReadsBack)
     // oxide of the table, and the three materials (the forced weight as written).
     std::ostringstream out;
     const int indices[] = {0, 1, 2, 9};
-    WriteTmtFile(out, 4, indices);
+    WriteTmtFile(out, indices);
     EXPECT_EQ(out.str(), ReadAll(kSampleWritten));
 
     // Read back and written again: the same text.

@@ -20,6 +20,8 @@ TEST(CompareNoCaseTest, FoldsAsciiLettersOnly)
     // Bytes above 127 compare unsigned and do not fold ("É" and "é" in UTF-8 differ).
     EXPECT_GT(CompareNoCase("\xC3\x89", "z"), 0);
     EXPECT_NE(CompareNoCase("\xC3\x89", "\xC3\xA9"), 0);
+    // Raising to capitals: a to z only, so a material search finds "Zinc" by "zinc".
+    EXPECT_EQ(UpperCaseAscii("az`{AZ@[_\xC3\xA9"), "AZ`{AZ@[_\xC3\xA9");
 }
 
 TEST(CompareNoCaseTest, EqualsNoCase)

@@ -73,7 +73,11 @@ TEST_F(FindGlazesDlgTest, TwoCriteriaSelectTheMatchingGlazesAndAreRememberedForT
     // The next run opens with those choices; "meeting ANY criteria" and "Add to selection" then
     // add every blue or matte glaze to the selection.
     m_selection.rows = {1};
+    const int oxide = g_prefs.m_nFindOxide;
+    g_prefs.m_nFindOxide = 20; // a remembered oxide is shown again, too
     WhenDialogShows<CFindGlazesDlg>([](CFindGlazesDlg& dialog) {
+        EXPECT_EQ(dialog.OxideCombo()->currentData().toInt(), 20);
+        dialog.OxideCombo()->setCurrentIndex(0);
         EXPECT_EQ(dialog.ColorCombo()->currentText(), QStringLiteral("blue"));
         EXPECT_EQ(dialog.FieldCombo(0)->currentText(), QStringLiteral("Glaze Type"));
         EXPECT_EQ(dialog.ValueCombo(0)->currentText(), QStringLiteral("matte"));
@@ -83,6 +87,7 @@ TEST_F(FindGlazesDlgTest, TwoCriteriaSelectTheMatchingGlazesAndAreRememberedForT
     });
     EXPECT_TRUE(RunFindGlazes(*m_doc, m_list, nullptr));
     EXPECT_EQ(m_selection.rows, (std::vector<int>{1, 0, 2, 3, 4}));
+    g_prefs.m_nFindOxide = oxide;
     EXPECT_EQ(m_messages.Last().text, "Number of glazes found by search: 4");
 
     // Without any criterion the user is asked first; No ends the command.

@@ -107,6 +107,7 @@ struct CGlazeEditViewTestAccess {
     // 0 Components, 1 Additions.
     static int LastRecipeField(const CGlazeEditView* view) { return view->m_nLastRecipeField; }
     static bool PanesCurrent(const CGlazeEditView* view) { return view->m_bPanesCurrent; }
+    static void PrintGraphPane(CGlazeEditView* view, bool preview) { view->PrintGraphPane(preview); }
     static int PaneComputations(const CGlazeEditView* view) { return view->m_nPaneComputations; }
     static const std::string& ChosenLimitFormula(const CGlazeEditView* view) { return view->m_chosenLimitFormula; }
     static const std::string& LimitFormulaName(const CGlazeEditView* view) { return view->m_limform; }

@@ -164,8 +164,11 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
     CCmdUI paste(CmdGedPaste);
     EXPECT_TRUE(other->OnUpdateCommand(paste));
     EXPECT_TRUE(paste.m_bEnabled);
+    other->ShowPage(kPageAnalysis);
+    const QString ownAnalysis = GlazeForm::AnalysisPane(other)->toPlainText();
     other->OnCommand(CmdGedPaste);
     EXPECT_EQ(GlazeForm::NameEdit(other)->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
+    EXPECT_NE(GlazeForm::AnalysisPane(other)->toPlainText(), ownAnalysis) << "the pasted recipe's analysis";
     EXPECT_EQ(GlazeForm::IsModified(other), 1);
     EXPECT_EQ(other->GetGlazeIndex(), 0) << "the form still edits its own glaze";
     other->OnCommand(CmdGedCut);
@@ -202,6 +205,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
     ASSERT_FALSE(GlazeForm::GraphButton(view, kGraphPaneAnalysis)->isHidden());
+    GlazeForm::PrintGraphPane(view, false); // no graph page shown: nothing to print, and no dialog
     view->ShowPage(kPageAnalysis);
 
     // Without templates the pane draws the form's own oxide bar chart, and G keeps it.
@@ -279,6 +283,18 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     COxidariumApp::BroadcastUpdate(nullptr, m_graphTypes.get(), 6, HintGraphTemplatesReordered, 0, 0);
     ASSERT_NE(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis), nullptr);
     EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneAnalysis)->m_name, "Unity formula (bar)");
+    // A change of the template it shows redraws the pane; a change of another one does not.
+    const CGraphTemplate* shown = GlazeForm::GraphTemplate(view, kGraphPaneAnalysis);
+    const CGraphTemplate* other = &m_graphTypes->Database().GetAt(0);
+    ASSERT_NE(shown, other);
+    const int drawn = GlazeForm::GraphBuilds(view, kGraphPaneAnalysis);
+    COxidariumApp::BroadcastUpdate(nullptr, other, 6, HintGraphTemplateChanged, 0, reinterpret_cast<std::uintptr_t>(other));
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), drawn);
+    COxidariumApp::BroadcastUpdate(nullptr, shown, 6, HintGraphTemplateChanged, 1, reinterpret_cast<std::uintptr_t>(shown));
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), drawn + 1);
+    // A notice naming two templates concerns both.
+    COxidariumApp::BroadcastUpdate(nullptr, shown, 6, HintGraphTemplateChanged, 1, reinterpret_cast<std::uintptr_t>(other));
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneAnalysis), drawn + 2);
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-bars");
     // Over a chart, the pane's "..." opens the graph window on the pane's template.

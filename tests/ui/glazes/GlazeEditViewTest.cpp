@@ -215,6 +215,8 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
               QStringLiteral("   CaO 48.3%\n\n  SiO2 51.7%\n\nLOI: 27.5%\n\nExpansion: 89.6 \n"));
     view->SetRecipePaneMode(3);
     EXPECT_TRUE(GlazeForm::RecipePane(view)->toPlainText().contains(QStringLiteral("  100.0%")));
+    view->SetRecipePaneMode(9); // no such mode: the pane stays as it is
+    EXPECT_TRUE(GlazeForm::RecipePane(view)->toPlainText().contains(QStringLiteral("  100.0%")));
 
     // The limit page: the glaze's own formula is marked and compared.
     view->ShowPage(kPageLimitFormula);
@@ -436,9 +438,13 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     // Working batch size expressions are read when the field is left.
     GlazeForm::ByVolumeBox(view)->click();
     SetText(GlazeForm::ComponentsEdit(view), "Silica 60\nKaolin 40");
+    view->ShowPage(kPageAnalysis);
+    view->SetRecipePaneMode(2);
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("x2.5"));
     view->BatchSizeLeft();
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("250"));
+    EXPECT_TRUE(GlazeForm::RecipePane(view)->toPlainText().contains(QStringLiteral("250.00")))
+        << "the batch amounts follow the new size";
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("/0"));
     view->BatchSizeLeft();
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("0"));
@@ -448,8 +454,10 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     for (const char* huge : {"x1e999", "1e999"}) {
         QApplication::processEvents(); // each a user action of its own
         GlazeForm::BatchSizeEdit(view)->setText(QString::fromLatin1(huge));
+        GlazeForm::NameEdit(view)->setFocus(); // where the user went
         view->BatchSizeLeft();
         EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("100")) << huge;
+        EXPECT_TRUE(GlazeForm::BatchSizeEdit(view)->hasFocus()) << "back in the refused field";
     }
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter a number between 0 and 999999999.",
                                                             "Please enter a number between 0 and 999999999."}));

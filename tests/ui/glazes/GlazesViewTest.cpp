@@ -297,6 +297,16 @@ TEST_F(GlazesViewTest, NoticesRefreshTheRows)
     doc->SetDbName("Renamed");
     Broadcast(doc, HintGlazesReplaced, 0);
     EXPECT_EQ(doc->GetTitle(), "Renamed");
+
+    // New preferences refill the rows and leave the list scrolled where it was.
+    auto* frame = dynamic_cast<QWidget*>(view->GetFrame());
+    ASSERT_NE(frame, nullptr);
+    frame->resize(frame->width(), 90);
+    QApplication::processEvents();
+    ASSERT_TRUE(view->SetTopIndex(3));
+    ASSERT_EQ(view->GetTopIndex(), 3);
+    COxidariumApp::BroadcastUpdate(nullptr, nullptr, static_cast<int>(DbFileType::Preferences), HintPreferencesChanged, 0, 0);
+    EXPECT_EQ(view->GetTopIndex(), 3);
 }
 
 TEST_F(GlazesViewTest, ClipboardCopyPasteAndPasteToNewDatabase)
@@ -442,6 +452,13 @@ TEST_F(GlazesViewTest, ImportsAppendAndAnnounceTheGlazes)
     EXPECT_TRUE(view->RunCommand(CmdGlzImportRecipary));
     EXPECT_EQ(doc->GetGlazeCount(), 3 + 2 * imported);
     EXPECT_EQ(LastItem(doc->Glazes().m_infoLines), "Imported " + std::to_string(imported) + " glazes from Clipboard");
+    // A text without a recipe adds nothing, not even a note.
+    const std::size_t notes = doc->Glazes().m_infoLines.size();
+    m_clipboard.SetText("no recipe here\n");
+    m_dialogs.AnswerClipboard();
+    EXPECT_TRUE(view->RunCommand(CmdGlzImportRecipary));
+    EXPECT_EQ(doc->GetGlazeCount(), 3 + 2 * imported);
+    EXPECT_EQ(doc->Glazes().m_infoLines.size(), notes);
 
     m_dialogs.AnswerCancel();
     EXPECT_TRUE(view->RunCommand(CmdGlzImportHyperGlaze));

@@ -71,6 +71,9 @@ TEST(ChartCanvasQtTest, TextMeasuresFollowTheApplicationFont)
     const double fixed = metrics.TextWidth(font, "iiiiW");
     EXPECT_DOUBLE_EQ(fixed, fresh());
     EXPECT_NE(fixed, proportional);
+    // An empty text has no width, and measuring it leaves the line height as it is.
+    EXPECT_EQ(metrics.TextWidth(font, ""), 0.0);
+    EXPECT_DOUBLE_EQ(metrics.TextHeight(font), QFontMetricsF(QFontFromChartFont(font)).height());
     QApplication::setFont(original);
 }
 
@@ -92,6 +95,22 @@ TEST(ChartCanvasQtTest, AChartIsPaintedWhereItsTargetIs)
     EXPECT_EQ(page.pixelColor(150, 90), slice);
     EXPECT_EQ(page.pixelColor(50, 40), QColor(Qt::blue));
     EXPECT_EQ(page.pixelColor(99, 49), QColor(Qt::blue));
+
+    // A title too long for the chart is cut at its edge: nothing is drawn beside the target.
+    chart.ChartDefBegin();
+    chart.ChartSetData(1, 1, std::vector<double>{1.0});
+    chart.ChartSetTitleA(std::string(60, 'W'));
+    chart.ChartSetKind(kChartPie, 0x8001, 0);
+    page.fill(Qt::blue);
+    painter.begin(&page);
+    PaintChart(chart, painter, QRectF(100.0, 50.0, 100.0, 80.0));
+    painter.end();
+    int outside = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x)
+            outside += !QRect(100, 50, 100, 80).contains(x, y) && page.pixelColor(x, y) != QColor(Qt::blue) ? 1 : 0;
+    }
+    EXPECT_EQ(outside, 0);
 }
 
 // Slices of a solid fill are edged in their own colour: three slices of one colour show no seams
@@ -112,6 +131,15 @@ TEST(ChartCanvasQtTest, NeighbouringSlicesMeetWithoutSeams)
         }
     }
     EXPECT_GE(faintest, 240);
+    // The rim of the pie is smoothed: some of its pixels mix the slice's red with the white.
+    int mixed = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            mixed += c.red() > 200 && c.green() > 40 && c.green() < 215 && c.green() == c.blue() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(mixed, 0);
 }
 
 // A hatched slice shows only its hatching: no edge in the fill colour runs round it.

@@ -119,6 +119,8 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     while (dialog.OxideList()->item(separator)->data(Qt::UserRole).toInt() != kGraphVariableSeparator)
         ++separator;
     dialog.OxideList()->setCurrentRow(separator);
+    EXPECT_EQ(dialog.shownColor, 0);
+    EXPECT_EQ(dialog.shownPattern, 0) << "a separator shows no pattern";
     QTest::mouseClick(dialog.ColorSetRadio(4), Qt::LeftButton);
     EXPECT_EQ(dialog.oxides, oxides);
     EXPECT_EQ(dialog.materialTypes, materials);
@@ -146,6 +148,37 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     ASSERT_EQ(dialog.materialTypes.GetCount(), last + 2);
     EXPECT_EQ(dialog.materialTypes[1].m_name, "new type");
     EXPECT_EQ(dialog.MaterialTypeList()->currentRow(), 1);
+}
+
+// A file may hold fewer oxide colours than there are codes: colouring a code past the end of
+// the list fills the list up to it. OK drops the material types left without a name.
+TEST_F(GraphDialogsTest, ColorsDialogGrowsAShortOxideListAndDropsNamelessTypes)
+{
+    CMaterialTypeColorList types = m_doc->Database().m_materialTypeColors;
+    ASSERT_GT(types.GetCount(), 1);
+    types[0].m_name.clear();
+    COxideColorList shortList = m_doc->Database().m_oxideColors;
+    ASSERT_GT(shortList.GetCount(), 3);
+    shortList.resize(3);
+    m_doc->SetColorLists(types, shortList);
+    int code = -1;
+    WhenModal<CGraphColorsDlg>([&code](CGraphColorsDlg& dialog) {
+        for (int row = 0; row < dialog.OxideList()->count() && code < 0; ++row) {
+            dialog.OxideList()->setCurrentRow(row);
+            code = dialog.selectedOxideCode >= 3 && dialog.selectedOxideCode < 128 ? dialog.selectedOxideCode : -1;
+        }
+        QTest::mouseClick(dialog.ColorSetRadio(2), Qt::LeftButton);
+        dialog.accept();
+    });
+    ASSERT_TRUE(EditGraphColorLists(&m_frame, *m_doc));
+    ASSERT_GE(code, 3);
+    const COxideColorList& oxides = m_doc->Database().m_oxideColors;
+    ASSERT_EQ(oxides.GetCount(), code + 1);
+    EXPECT_EQ(oxides[static_cast<std::size_t>(code)].code, code);
+    EXPECT_EQ(oxides[static_cast<std::size_t>(code)].color / kGraphColorSetSize, 2);
+    EXPECT_EQ(oxides[3].code, 3);
+    EXPECT_EQ(m_doc->Database().m_materialTypeColors.GetCount(), types.GetCount() - 1);
+    EXPECT_EQ(m_doc->Database().m_materialTypeColors[0].m_name, types[1].m_name);
 }
 
 TEST_F(GraphDialogsTest, ColorsDialogLayout)
@@ -214,6 +247,7 @@ TEST(StylePickerTest, EverySymbolSampleLooksItsOwn)
     EXPECT_TRUE(inked(11, 5, 12) && inked(11, 5, 5)) << "the cross: both diagonals";
     EXPECT_FALSE(inked(11, 9, 5));
     EXPECT_TRUE(inked(12, 9, 5) && inked(12, 5, 9) && inked(12, 5, 12) && inked(12, 5, 5)) << "the star: all four";
+    EXPECT_TRUE(inked(5, 4, 9) && !inked(5, 3, 9) && !inked(5, 5, 9)) << "the hollow square: a one-pixel outline";
     EXPECT_EQ(samples[0].pixelColor(19, 19), QColor(Qt::black));
     EXPECT_EQ(samples[0].pixelColor(0, 0), white);
 }

@@ -7,6 +7,7 @@
 #include "graphs/GraphTypeEditViewPreview.h"
 #include "graphs/GraphWnd.h"
 #include "graphs/StylePicker.h"
+#include "limits/LimitFormulasDoc.h"
 #include "shell/Clipboards.h"
 #include "support/EditTextDlg.h"
 #include "support/NotesEdit.h"
@@ -211,8 +212,15 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_TRUE(fields->item(0)->isSelected()) << "All Alkalis";
     fields->item(0)->setSelected(false);
     fields->item(1)->setSelected(true);
+    // The first variable a scatter axis offers is a choice like any other.
+    QComboBox* scatterX = editor->Ctl<QComboBox>(kGeScatterX);
+    ASSERT_GT(scatterX->count(), 1);
+    const int firstVariable = scatterX->itemData(0).toInt();
+    ASSERT_NE(original.xoxide, firstVariable);
+    scatterX->setCurrentIndex(0);
     editor->SaveToDatabase();
     const CGraphTemplate& saved = m_doc->Database().GetAt(1);
+    EXPECT_EQ(saved.xoxide, firstVariable);
     EXPECT_EQ(saved.xgap3d, 70);
     EXPECT_EQ(saved.txlegsty, 48);
     EXPECT_EQ(saved.txlegsiz, 120);
@@ -475,8 +483,16 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
         types->setCurrentIndex(types->findData(type));
         emit types->activated(types->currentIndex());
     };
+    // A 3-D pie has a thickness and oxide fields, but no cage to turn and no background image.
+    choose(kGraphOnePieOxides);
+    EXPECT_TRUE(editor->Control(kGeThickness)->isEnabled());
+    EXPECT_FALSE(editor->Control(kGeRotation)->isEnabled());
+    EXPECT_TRUE(editor->Control(kGeFields)->isEnabled());
+    EXPECT_FALSE(editor->Control(kGeImage)->isEnabled());
     // The triaxial chart: a grid, a scale instead of a thickness, bottom and left axes.
     choose(kGraphTriaxial);
+    EXPECT_TRUE(editor->Control(kGeImage)->isEnabled());
+    EXPECT_FALSE(editor->Control(kGeFields)->isEnabled()) << "its oxides are the corners";
     EXPECT_EQ(editor->Ctl<QCheckBox>(kGeGridX)->text(), QStringLiteral("Grid"));
     EXPECT_FALSE(editor->Control(kGeGridY)->isEnabled());
     EXPECT_EQ(qobject_cast<QLabel*>(editor->Control(kGeThicknessLabel))->text(), QStringLiteral("X/Y Scale (10-200)"));
@@ -771,6 +787,48 @@ TEST_F(GraphTypeEditViewTest, SteppingBackAGlazeKeepsTheDatabase)
     QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(glazes->currentIndex(), 1);
     EXPECT_EQ(databases->currentIndex(), 0);
+    // Before the first glaze no database is chosen; Ctrl+Right comes back to the first one.
+    glazes->setCurrentIndex(0);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(databases->currentIndex(), -1);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(databases->currentIndex(), 0);
+    EXPECT_EQ(glazes->currentIndex(), 0);
+}
+
+// On the Graph page Shift+Down and Shift+Up step the template and leave the chosen database as it
+// is; Shift+Left and Shift+Right step the limit formula and stop at either end of the list.
+TEST_F(GraphTypeEditViewTest, ShiftArrowsStepTheTemplateAndTheLimitFormula)
+{
+    CLimitFormulasDoc limitFormulas;
+    ASSERT_TRUE(limitFormulas.OnOpenDocument(OXI_SHIPPED_DATA_DIR "/tarnell.lim"));
+    ASSERT_EQ(limitFormulas.Database().GetCount(), 7);
+    CGraphTypeEditView* editor = OpenEditorOn(5);
+    ASSERT_NE(editor, nullptr);
+    editor->ShowPage(6);
+    QComboBox* databases = editor->Ctl<QComboBox>(kGeGraphDatabase);
+    ASSERT_EQ(databases->currentIndex(), 0);
+    QLineEdit* name = editor->Ctl<QLineEdit>(kGeName);
+    QTest::keyClick(name, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(editor->CurrentIndex(), 6);
+    EXPECT_EQ(databases->currentIndex(), 0);
+    QTest::keyClick(name, Qt::Key_Up, Qt::ShiftModifier);
+    ASSERT_EQ(editor->CurrentIndex(), 5);
+    EXPECT_EQ(databases->currentIndex(), 0);
+
+    QComboBox* limits = editor->Ctl<QComboBox>(kGeLimit);
+    ASSERT_EQ(limits->currentText().toStdString(), "Cone 6 gloss");
+    QTest::keyClick(name, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(limits->currentText().toStdString(), "Cone 10 matte");
+    for (int step = 0; step < 2; ++step)
+        QTest::keyClick(name, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(limits->currentText().toStdString(), "Cone 10 gloss");
+    for (int step = 0; step < 7; ++step)
+        QTest::keyClick(name, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(limits->currentText().toStdString(), "Cone 10 shino");
+    editor->SaveToDatabase();
+    EXPECT_EQ(m_doc->Database().GetAt(5).limform, "Cone 10 shino");
+    editor->GetFrame()->CloseFrame();
 }
 
 } // namespace

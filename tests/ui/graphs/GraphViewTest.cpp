@@ -256,6 +256,10 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
     ASSERT_NE(view->Popup(), nullptr);
     EXPECT_EQ(view->Popup()->TextControl()->GetText(), view->Graph()->GetCellText(0, 2));
     EXPECT_EQ(view->Popup()->windowTitle(), "Cone 6 Clear");
+    // Stepping to another glaze closes the pop-up of the old one.
+    Key(*view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(GlazeName(*view), m_glazeDoc->GetGlaze(1)->m_name);
+    EXPECT_EQ(view->Popup(), nullptr);
 
     // A right press and release shows the menu once; a release alone does not.
     QTimer::singleShot(0, [] {
@@ -308,8 +312,20 @@ TEST_F(GraphViewTest, CloneAspectRatiosTemplateEditorCopyAndTheErrorOfAChart)
     EXPECT_EQ(m_doc->FindEditView(1), editor);
     editor->GetFrame()->CloseFrame();
     Flush();
+    // The first template has an editor like any other.
+    view->SetGraph(&m_doc->Database().GetAt(0), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+    EXPECT_TRUE(view->OnCommand(CmdGrvEditTemplate));
+    Flush();
+    CView* first = m_doc->FindEditView(0);
+    ASSERT_NE(first, nullptr);
+    first->GetFrame()->CloseFrame();
+    view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+    Flush();
 
-    // Copy Graph puts the chart on the clipboard as an image.
+    // Copy Graph, offered while a chart is shown, puts the chart on the clipboard as an image.
+    CCmdUI copy(CmdGrvCopyGraph);
+    EXPECT_TRUE(view->OnUpdateCommand(copy));
+    EXPECT_TRUE(copy.m_bEnabled);
     QGuiApplication::clipboard()->clear();
     EXPECT_TRUE(view->OnCommand(CmdGrvCopyGraph));
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), view->ChartWindow()->size());

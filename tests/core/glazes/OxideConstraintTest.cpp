@@ -135,6 +135,8 @@ TEST(OxideConstraintTest, TargetWithTolerance)
     const COxideConstraint noTolerance = Make(kAluminium, '=', "0.3");
     EXPECT_EQ(noTolerance.LowerBound(true), 0.3);
     EXPECT_EQ(noTolerance.UpperBound(true), 0.3);
+    // A small lower end above 0 stays as it is.
+    EXPECT_DOUBLE_EQ(Make(kAluminium, '=', "0.08", "0.03").LowerBound(false), 0.05);
 }
 
 TEST(OxideConstraintTest, MinimumWithoutMaximumByUnit)
@@ -247,8 +249,11 @@ TEST_F(SumGroupBoundsTest, TargetsAddUpExactly)
     EXPECT_TRUE(m_sum.hasLower);
     EXPECT_TRUE(m_sum.hasUpper);
 
-    // The non-volatile group takes silica as well; LOI belongs to no group.
+    // The non-volatile group takes silica as well; LOI belongs to no group, not even to all oxides.
     ASSERT_EQ(list.SumGroupBounds(kGroupNonVolatile, 0, m_sum, m_message), 0);
+    EXPECT_EQ(m_sum.lower, 4.0);
+    EXPECT_TRUE(m_sum.exact);
+    ASSERT_EQ(list.SumGroupBounds(kGroupAllOxides, 0, m_sum, m_message), 0);
     EXPECT_EQ(m_sum.lower, 4.0);
     EXPECT_TRUE(m_sum.exact);
 
