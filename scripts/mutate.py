@@ -503,7 +503,8 @@ class Runner:
 
     @classmethod
     def from_args(cls, args, folder_rel):
-        return cls(args.root, args.root / args.build, folder_rel, args.jobs, args.tests, args.ctest)
+        return cls(args.root, args.root / args.build, folder_rel, args.jobs, args.tests, args.ctest,
+                   cmake_args=BOUNDS_CHECKS)
 
     def configure(self):
         """Configures the build directory on first use, and again when it was configured with
@@ -579,11 +580,16 @@ def read_rerun(path):
     return wanted
 
 
+# Every mutation build keeps the standard library's bounds checks on: a mutant that reads or writes
+# one element past a container's end aborts its test, even where the access stays inside the
+# container's memory and no value a test looks at changes. Such a mutant is never one nobody could
+# see.
+BOUNDS_CHECKS = ["-DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS"]
 # The build the ignore check runs each mutant under besides the ordinary one: AddressSanitizer and
 # UndefinedBehaviorSanitizer as ./test.sh --sanitize builds them, and the standard library's bounds
 # checks, so that a read one element past a vector's end is seen even where it stays inside the
 # vector's memory.
-ASAN_CMAKE = ["-DCMAKE_BUILD_TYPE=Debug", "-DOXI_SANITIZE=ON", "-DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS"]
+ASAN_CMAKE = ["-DCMAKE_BUILD_TYPE=Debug", "-DOXI_SANITIZE=ON"] + BOUNDS_CHECKS
 # Each mutant relinks both test programs in both builds: the check's copies link with lld when
 # the machine has it, several times faster than the default linker on programs of this size.
 FAST_LINK = ["-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld"] if shutil.which("ld.lld") else []
@@ -607,7 +613,7 @@ class CheckWorker:
         # Every test of both programs: a mutant that any test notices is one somebody could see.
         self.builds = [
             ("", Runner(tree, tree / "build-mut", "src/core/all", args.jobs, use_ctest=args.ctest, all_tests=True,
-                        cmake_args=FAST_LINK)),
+                        cmake_args=BOUNDS_CHECKS + FAST_LINK)),
             ("sanitizer build", Runner(tree, tree / "build-mut-asan", "src/core/all", args.jobs, use_ctest=args.ctest,
                                        all_tests=True, cmake_args=ASAN_CMAKE + FAST_LINK, env=asan_env(tree))),
         ]

@@ -44,6 +44,12 @@ TEST_F(MaterialsViewUtilitiesTest, MaterialsToGlazesMakesOneGlazePerMaterial)
         EXPECT_DOUBLE_EQ(glaze.m_components.GetAt(0).m_amount, 100.0);
     }
     EXPECT_FALSE(m_doc->IsModified()) << "the materials database is not changed";
+
+    // When no glaze database can be made, nothing happens.
+    g_pGlazesTemplate = nullptr;
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListToGlazes));
+    g_pGlazesTemplate = &m_glazesTemplate;
+    EXPECT_EQ(m_glazesTemplate.GetDocuments().size(), 1u);
 }
 
 TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterials)
@@ -95,6 +101,17 @@ TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterial
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
     EXPECT_EQ(Hints().size(), hints);
+
+    // Cancel converts nothing, whatever was chosen before it.
+    Select({1});
+    const std::string formula = Database().GetAt(1)->m_formula;
+    OnModal<CFormulaConversionDlg>([](CFormulaConversionDlg* dialog) {
+        dialog->Radio(kConvertToMolecular)->click();
+        dialog->reject();
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
+    EXPECT_EQ(Database().GetAt(1)->m_formula, formula);
+    EXPECT_EQ(Hints().size(), hints);
 }
 
 TEST_F(MaterialsViewUtilitiesTest, TmtImportAppendsAndExportGoesToTheClipboard)
@@ -120,6 +137,16 @@ TEST_F(MaterialsViewUtilitiesTest, TmtImportAppendsAndExportGoesToTheClipboard)
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{count});
     EXPECT_EQ(LastItem(Database().m_infoLines), "Imported 3 materials from " + path);
 
+    // Cancel in the options or in the file dialog: no file is asked for or read.
+    const std::size_t asked = m_dialogs.requests.size();
+    OnModal<CImportTmtDlg>([](CImportTmtDlg* dialog) { dialog->CancelButton()->click(); });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListImportTmt));
+    EXPECT_EQ(m_dialogs.requests.size(), asked);
+    m_dialogs.AnswerCancel();
+    OnModal<CImportTmtDlg>([](CImportTmtDlg* dialog) { dialog->OkButton()->click(); });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListImportTmt));
+    EXPECT_EQ(Database().GetCount(), count + 3);
+
     // One material as TMT text on the clipboard.
     Select({0});
     m_dialogs.AnswerClipboard();
@@ -128,6 +155,13 @@ TEST_F(MaterialsViewUtilitiesTest, TmtImportAppendsAndExportGoesToTheClipboard)
     EXPECT_EQ(m_clipboard.content.rfind(" 5.0TMT\r\n<Header>\r\n", 0), 0u);
     EXPECT_NE(m_clipboard.content.find(" Name=Silica\r\n"), std::string::npos);
     EXPECT_EQ(m_clipboard.content.find(" Name=Kaolin"), std::string::npos);
+    EXPECT_TRUE(m_messages.boxes.empty());
+
+    // Cancel writes nothing.
+    m_dialogs.AnswerCancel();
+    m_clipboard.content.clear();
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListExportTmt));
+    EXPECT_EQ(m_clipboard.content, "");
     EXPECT_TRUE(m_messages.boxes.empty());
 
     // A file that cannot be created is reported.
