@@ -224,7 +224,9 @@ std::string ReadAll(const std::string& path)
 TYPED_TEST(RecordDatabaseDocTest, WhatAReadNoticesIsToldOnceAndTheLastLineIsKept)
 {
     auto& doc = this->doc;
-    const std::string base = ::testing::TempDir() + "oxi-notes-" + std::to_string(doc.KindCode());
+    const std::string base = (fs::temp_directory_path() /
+                              ("oxi-notes-" + std::to_string(::getpid()) + "-" + std::to_string(doc.KindCode())))
+                                 .string();
     this->Fill({"Alpha", "Beta", "Gamma"});
     ASSERT_TRUE(doc.OnSaveDocument(base + "-whole"));
     doc.RemoveRecord(2);
