@@ -1,8 +1,10 @@
 #include "graphs/ChartCanvasQt.h"
 
 #include "framework/Cp1252.h"
+#include "support/InputFile.h"
 #include "graphs/Chart.h"
 
+#include <QBuffer>
 #include <QCache>
 #include <QDateTime>
 #include <QFile>
@@ -17,9 +19,7 @@
 
 #include <atomic>
 #include <cmath>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 #include <unordered_map>
 
 namespace {
@@ -244,19 +244,34 @@ void CQtChartCanvas::DrawText(const std::string& text, const CChartFont& font, C
 
 namespace {
 
-// Decodes the image file; a null image when it cannot be used. Only a regular file is opened: a
-// pipe or device of that name would block the reader or never end. The bitmap export names its
-// files .dib, which Qt would read as bitmaps without a file header: they are read as the
-// complete bitmaps they are. Qt refuses images over its allocation limit.
+// Decodes the image file; a null image when it cannot be used. The file is opened as every file
+// a user names is (a pipe or device of that name is refused, never waited for) and decoded from
+// the bytes read through that one descriptor. The bitmap export names its files .dib, which Qt
+// would read as bitmaps without a file header: they are read as the complete bitmaps they are.
+// A file larger than any image Qt would decode is not read; Qt refuses images over its
+// allocation limit.
 QImage DecodeImage(const QString& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(QFile::encodeName(path).toStdString()), error))
+    constexpr std::int64_t kLargestImageFile = std::int64_t(256) << 20;
+    CInputFile in;
+    std::string bytes;
+    if (!in.Open(QFile::encodeName(path).toStdString()) || in.Stamp().size > kLargestImageFile ||
+        !in.ReadAll(bytes))
         return QImage();
-    QImageReader reader(path);
-    if (QFileInfo(path).suffix().compare(QLatin1String("dib"), Qt::CaseInsensitive) == 0)
-        reader.setFormat("bmp");
-    return reader.read();
+    QByteArray data = QByteArray::fromStdString(bytes);
+    const auto decode = [&data](const QByteArray& format) {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::ReadOnly);
+        return QImageReader(&buffer, format).read();
+    };
+    QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    if (suffix == "dib")
+        return decode("bmp");
+    // The contents tell most formats; the suffix those that carry no mark of their own.
+    QImage image = decode(QByteArray());
+    if (image.isNull() && !suffix.isEmpty())
+        image = decode(suffix);
+    return image;
 }
 
 } // namespace

@@ -34,12 +34,15 @@ TEST(ChartCanvasQtTest, ABackgroundImageIsWhatDecodesFromARegularFile)
     const std::string dib = base + "/export.dib", png = base + "/cut.png", pipe = base + "/pipe.png";
     ASSERT_TRUE(picture.save(QString::fromStdString(dib), "BMP"));
     ASSERT_TRUE(picture.save(QString::fromStdString(png), "PNG"));
+    const std::string misnamed = base + "/photo.jpg"; // a PNG under another format's suffix
+    ASSERT_TRUE(picture.save(QString::fromStdString(misnamed), "PNG"));
     QFile cut(QString::fromStdString(png));
     ASSERT_TRUE(cut.resize(cut.size() * 2 / 3));
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
 
     const CChartMetrics& metrics = GetQtChartMetrics();
     EXPECT_TRUE(metrics.CanReadImage(dib));
+    EXPECT_TRUE(metrics.CanReadImage(misnamed));
     EXPECT_FALSE(metrics.CanReadImage(png));
     EXPECT_FALSE(metrics.CanReadImage(pipe));
     EXPECT_FALSE(metrics.CanReadImage(base));
