@@ -97,7 +97,7 @@ TEST_F(DocumentTest, OpeningAnOpenPathAgainActivatesTheSameDocument)
     spelled.replace(spelled.size() - 5, 5, "./a.lin");
     EXPECT_EQ(m_template.OpenDocumentFile(spelled), first);
     EXPECT_EQ(m_template.GetDocuments().size(), 1u);
-    EXPECT_EQ(m_frames.size(), 1u);
+    ASSERT_EQ(m_frames.size(), 1u);
     EXPECT_FALSE(m_frames.back()->minimized);
 
     // Regression: a path that differs only in letter case is another file, not this document.

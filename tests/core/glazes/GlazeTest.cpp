@@ -171,7 +171,7 @@ TEST_F(GlazeTest, CopiesAreDeepAndOwnTheirParameters)
     EXPECT_EQ(copy.m_batchSize, 500);
     ASSERT_NE(copy.FindOptimizationParams(), nullptr);
     EXPECT_NE(copy.FindOptimizationParams(), with.FindOptimizationParams());
-    EXPECT_EQ(copy.FindOptimizationParams()->m_goal, kGoalLOI);
+    EXPECT_EQ(Found(copy.FindOptimizationParams()).m_goal, kGoalLOI);
 
     // With parameters onto one without, and back: each glaze holds its own or none.
     CGlaze without("without");

@@ -161,7 +161,7 @@ TEST_F(GlazeTextOutputTest, RecipesAtSeveralBatchSizes)
     }));
 
     // By volume: no batch columns, and a blank line between the components and the additions.
-    m_doc.GetGlaze(0)->m_byVol = 1;
+    Found(m_doc.GetGlaze(0)).m_byVol = 1;
     EXPECT_EQ(Text([&](std::ostream& out) { text.WriteRecipes(out, first, nullptr); }), (TextLines{
         "12  Celadon\017\001",
         "-----------\031\017\001",

@@ -194,7 +194,7 @@ TEST_F(GlazesDocTest, OpenSaveAndRevertAnnounceThemselves)
     EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
     EXPECT_EQ(TakeNotices(list), (Notices{{HintGlazesReplaced, 0}}));
     ASSERT_EQ(doc->GetGlazeCount(), 1);
-    EXPECT_EQ(doc->GetGlaze(0)->m_name, "Celadon 6");
+    EXPECT_EQ(Found(doc->GetGlaze(0)).m_name, "Celadon 6");
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(m_messages.boxes.empty());
 
@@ -291,7 +291,7 @@ TEST_F(GlazesDocTest, NewDatabasesAndRecordOperations)
     CGlazesDoc* doc = Open("");
     ASSERT_NE(doc, nullptr);
     ASSERT_EQ(doc->GetGlazeCount(), 1);
-    EXPECT_EQ(doc->GetGlaze(0)->m_name, "new glaze");
+    EXPECT_EQ(Found(doc->GetGlaze(0)).m_name, "new glaze");
     EXPECT_EQ(doc->GetDbName(), "Glazes");
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(doc->SaveModified()) << "an untouched new database asks nothing";
@@ -314,8 +314,8 @@ TEST_F(GlazesDocTest, NewDatabasesAndRecordOperations)
         EXPECT_TRUE(doc->IsModified());
     }
     ASSERT_EQ(doc->GetGlazeCount(), 2);
-    EXPECT_EQ(doc->GetGlaze(0)->m_name, "A");
-    EXPECT_EQ(doc->GetGlaze(1)->m_name, "B");
+    EXPECT_EQ(Found(doc->GetGlaze(0)).m_name, "A");
+    EXPECT_EQ(Found(doc->GetGlaze(1)).m_name, "B");
 
     // The application's new database starts empty; a search names it after its results.
     CDocument* fresh = m_app.NewGlazeDatabase();
@@ -628,9 +628,9 @@ TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)
     EXPECT_EQ(ApplySubstitution(doc, 0, 0, 0), 0) << "no substitutions database is open";
     EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 0), 1);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.GetGlaze(0)->m_components.FindIndexByName("Dolomite"), 0);
+    EXPECT_EQ(Found(doc.GetGlaze(0)).m_components.FindIndexByName("Dolomite"), 0);
     EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 1), 1);
-    EXPECT_EQ(doc.GetGlaze(0)->m_components.FindIndexByName("Whiting"), 0);
+    EXPECT_EQ(Found(doc.GetGlaze(0)).m_components.FindIndexByName("Whiting"), 0);
 
     // Three glazes to materials, one of which cannot be made: one message, two materials.
     for (const auto& [name, formula] : {std::pair{"Whiting", "CaCO3"}, std::pair{"Silica", "SiO2"}}) {
@@ -699,8 +699,8 @@ TEST_F(GlazesDocTest, TheGlazeClipboardFollowsTheSharedProtocol)
                                           [doc](int index, const CGlaze& glaze) { doc->InsertGlaze(index, glaze); });
     EXPECT_EQ(pasted, 2);
     ASSERT_EQ(doc->GetGlazeCount(), 4);
-    EXPECT_EQ(doc->GetGlaze(1)->m_name, "Celadon 6");
-    EXPECT_EQ(doc->GetGlaze(2)->m_name, "Clear");
+    EXPECT_EQ(Found(doc->GetGlaze(1)).m_name, "Celadon 6");
+    EXPECT_EQ(Found(doc->GetGlaze(2)).m_name, "Clear");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(TakeNotices(*m_frames[0]), (Notices{{HintGlazesInserted, 1}}));
     CopyRecordToClipboard(clipboard, CGlaze("Edited"));
@@ -718,7 +718,7 @@ TEST_F(GlazesDocTest, TheStarterDatabaseUsesTheStarterMaterials)
     EXPECT_EQ(doc->GetGlazeCount(), 10);
     EXPECT_EQ(Written(*doc), ReadAll(shipped + "/glazes.glz")) << "written by the program's own writer";
     for (int i = 0; i < doc->GetGlazeCount(); ++i) {
-        const CGlaze& glaze = *doc->GetGlaze(i);
+        const CGlaze& glaze = Found(doc->GetGlaze(i));
         const CGlazeAnalysis& analysis = glaze.GetAnalysis();
         EXPECT_TRUE(analysis.IsValid()) << glaze.m_name;
         EXPECT_TRUE(analysis.otherOxides.empty()) << glaze.m_name;
@@ -744,7 +744,7 @@ TEST_F(GlazesDocTest, TheStarterGlazesLieWithinTheirFormulasAndCostSomething)
     CGlazesDoc* doc = Open(shipped + "/glazes.glz");
     ASSERT_NE(doc, nullptr);
     for (int i = 0; i < doc->GetGlazeCount(); ++i) {
-        const CGlaze& glaze = *doc->GetGlaze(i);
+        const CGlaze& glaze = Found(doc->GetGlaze(i));
         const CLimitFormula* formula = formulas.FindFormulaByName(glaze.m_limform);
         ASSERT_NE(formula, nullptr) << glaze.m_name << " names " << glaze.m_limform;
         EXPECT_TRUE(formula->IsAnalysisWithin(glaze.GetAnalysis())) << glaze.m_name << " in " << glaze.m_limform;

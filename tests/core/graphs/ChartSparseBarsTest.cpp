@@ -70,6 +70,7 @@ TEST_F(ChartSparseBarsTest, OnlyTheValuesGivenAreBarsInTheFullTablesPlaces)
     const CDrawnBar& tall = bars[4]; // Kaolin of glaze 1
     EXPECT_EQ(tall.column, 1);
     EXPECT_EQ(tall.row, 2);
+    ASSERT_GE(tall.points.size(), 3u);
     const double x = (tall.points[0].x + tall.points[1].x) / 2.0, y = (tall.points[0].y + tall.points[2].y) / 2.0;
     const auto hit = [x, y](const CChart& chart) {
         return chart.HitTest(chart.UnitsToPixelsX(x), chart.UnitsToPixelsY(y));

@@ -421,8 +421,10 @@ TEST_F(ChartTest, BarsManyToThePixelDrawOnlyThoseNoLaterBarOfTheirColumnCovers)
     // A column keeps its last bar and the later of each higher one: at most 3.
     ASSERT_GT(cells.size(), 390u);
     EXPECT_LT(cells.size(), 1250u);
-    const auto top = [](const CChartPrimitive* p) { return std::max(p->points[0].y, p->points[2].y); };
-    const auto column = [](const CChartPrimitive* p) { return std::floor(std::min(p->points[0].x, p->points[2].x) * 0.3); };
+    const auto top = [](const CChartPrimitive* p) { return std::max(ItemAt(p->points, 0).y, ItemAt(p->points, 2).y); };
+    const auto column = [](const CChartPrimitive* p) {
+        return std::floor(std::min(ItemAt(p->points, 0).x, ItemAt(p->points, 2).x) * 0.3);
+    };
     EXPECT_EQ((*std::max_element(cells.begin(), cells.end(), [&](auto* a, auto* b) { return top(a) < top(b); }))->column,
               7777);
     for (std::size_t i = 1; i < cells.size(); ++i) {
@@ -681,7 +683,7 @@ TEST_F(ChartTest, PieLabelsCrowdedAtTheFootStayInsideTheRegion)
     double lowest = 1e9;
     for (const CChartPrimitive& p : chart.Primitives()) {
         if (p.type == CChartPrimitive::Type::Text)
-            lowest = std::min(lowest, p.points.front().y);
+            lowest = std::min(lowest, ItemAt(p.points, 0).y);
     }
     // The lowest label's top is a line above the margin of 20 units: its foot stands on the margin.
     EXPECT_NEAR(lowest, 20.0 + lineHeight, 1e-3);

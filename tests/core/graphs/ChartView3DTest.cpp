@@ -1,5 +1,6 @@
 #include "graphs/ChartView3D.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/graphs/ChartTestSupport.h"
 #include "graphs/ChartDefinition.h"
 
@@ -116,7 +117,9 @@ TEST(ChartView3D, TheUpGridIsLevelAndTheAcrossGridUpright)
         for (const CChartPrimitive& p : chart.Primitives()) {
             if (p.type != CChartPrimitive::Type::Polyline || p.width + p.height < 1.0)
                 continue;
-            shapes.insert({std::abs(p.points[0].y - p.points[1].y) < 1e-6, std::abs(p.points[0].x - p.points[1].x) < 1e-6});
+            const CChartPointD& a = ItemAt(p.points, 0);
+            const CChartPointD& b = ItemAt(p.points, 1);
+            shapes.insert({std::abs(a.y - b.y) < 1e-6, std::abs(a.x - b.x) < 1e-6});
         }
         return shapes;
     };

@@ -123,6 +123,7 @@ TEST_F(GlazeCollectionTest, PieAndBarTitlesTakeTheAutomaticTextsInTheirOrder)
 TEST_F(GlazeCollectionTest, HistogramScatterTriaxialAndLimitFormulaTitles)
 {
     ASSERT_GE(Build(m_graph, nullptr, nullptr), 0);
+    ASSERT_NE(m_graph.GetChart(), nullptr);
     const CChart& chart = *m_graph.GetChart();
     const auto define = [this] { m_graph.Engine().ChartDefBegin(); };
 

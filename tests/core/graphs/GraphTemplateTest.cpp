@@ -120,7 +120,7 @@ TEST(GraphTemplateTest, DefaultColourLists)
     ASSERT_EQ(types.GetCount(), 9);
     EXPECT_EQ(types[0], (CMaterialTypeColor{"frit", 3, 0, 0}));
     EXPECT_EQ(types[8], (CMaterialTypeColor{"miscellaneous", 8, 0, 0}));
-    EXPECT_EQ(types.Find("CLAY")->color, 6);
+    EXPECT_EQ(Found(types.Find("CLAY")).color, 6);
 
     COxideColorList oxides;
     oxides.SetDefaults();
@@ -128,10 +128,10 @@ TEST(GraphTemplateTest, DefaultColourLists)
     EXPECT_EQ(RecordAt(oxides, 11).color, 11); // Na2O: alkali
     EXPECT_EQ(RecordAt(oxides, 13).color, 10); // Al2O3: neutral
     EXPECT_EQ(RecordAt(oxides, 14).color, 12); // SiO2: acid
-    EXPECT_EQ(oxides.GetAt(kGraphVarLoi)->color, 8);
-    EXPECT_EQ(oxides.GetAt(kGraphVarOtherOxides)->color, 7);
+    EXPECT_EQ(Found(oxides.GetAt(kGraphVarLoi)).color, 8);
+    EXPECT_EQ(Found(oxides.GetAt(kGraphVarOtherOxides)).color, 7);
     EXPECT_EQ(RecordAt(oxides, 117).color, 0);
-    EXPECT_EQ(oxides.GetAt(kGraphVarCost)->color, 7);
+    EXPECT_EQ(Found(oxides.GetAt(kGraphVarCost)).color, 7);
     // The groups and figures stand in the colours of their kind.
     const std::pair<int, int> variables[] = {
         {kGraphVarAlkalis, 11},      {kGraphVarNeutrals, 10},      {kGraphVarAcids, 12},
@@ -140,8 +140,8 @@ TEST(GraphTemplateTest, DefaultColourLists)
         {kGraphVarOtherVolatiles, 8}, {kGraphVarOtherNonvolatiles, 7}, {kGraphVarSiAlRatio, 7},
         {kGraphVarExpansion, 7},     {kGraphVarViscosity, 7}};
     for (const auto& [code, color] : variables)
-        EXPECT_EQ(oxides.GetAt(code)->color, color) << code;
-    EXPECT_EQ(oxides.GetAt(kGraphVarLowestTemp)->color, 0);
+        EXPECT_EQ(Found(oxides.GetAt(code)).color, color) << code;
+    EXPECT_EQ(Found(oxides.GetAt(kGraphVarLowestTemp)).color, 0);
     EXPECT_EQ(oxides.GetAt(128), nullptr);
     EXPECT_EQ(oxides.GetAt(-1), nullptr);
     oxides.resize(20);

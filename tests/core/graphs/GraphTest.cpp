@@ -53,6 +53,7 @@ TEST_F(GraphTest, BuildMakesTheChartInTheFramesPlaceOrNothing)
     const int handle = graph.Build(&window, &frame, &host, nullptr, nullptr);
     ASSERT_GE(handle, 0);
     EXPECT_EQ(graph.GetChartHandle(), handle);
+    ASSERT_NE(graph.GetChart(), nullptr);
     const CChart& chart = *graph.GetChart();
     EXPECT_DOUBLE_EQ(chart.HostX(), 20.0);
     EXPECT_DOUBLE_EQ(chart.HostY(), 30.0);
@@ -86,6 +87,7 @@ TEST_F(GraphTest, AnErrorIsShownInItsBoxAndANoticeWhenItsBoxIsClicked)
     CGraph graph;
     ASSERT_GE(Build(graph, 0), 0); // the oxide pie without a glaze
     EXPECT_EQ(graph.m_errorText, "No glaze to display");
+    ASSERT_NE(graph.GetChart(), nullptr);
     const CChart& chart = *graph.GetChart();
     ASSERT_EQ(chart.Primitives().size(), 2u);
     // The box: a square as high as a line of font 2 plus 10 units, in colour 12.
@@ -152,6 +154,7 @@ TEST_F(GraphTest, FontsPlotFrameWrappedTextAndTextBoxes)
     CDefinedGraph graph;
     ASSERT_GE(Build(graph, 25), 0);
     CChartEngine& defining = graph.Engine();
+    ASSERT_NE(graph.GetChart(), nullptr);
     const CChart& chart = *graph.GetChart();
     graph.type = kGraphOnePieRecipe;
     graph.txpiesiz = 180;

@@ -232,6 +232,7 @@ TEST_F(LimitFormulaChartsTest, ClickedMarkersShowTheirOwnTexts)
     AddSource("Two", 3, 4, {"G1", "G3"});
     AddSource("One", 9, 1, {"G2"});
     ASSERT_GE(Build(m_graph, m_db, nullptr), 0);
+    ASSERT_NE(m_graph.GetChart(), nullptr);
     const CChart& chart = *m_graph.GetChart();
     std::vector<std::string> clicked;
     for (const CChartPrimitive* marker : CellPrimitives(chart)) {

@@ -59,6 +59,7 @@ TEST_F(OxidePieTest, TheWorkedGlazeGivesItsSlicesLabelsTitlesAndTexts)
 
     // The oxide colours (acid SiO2 12, neutral Al2O3 10, fluxes 11) colour the slices; then the
     // outline pass (a flat pie with borders) draws them again hollow and black.
+    ASSERT_NE(m_graph.GetChart(), nullptr);
     const auto cells = CellPrimitives(*m_graph.GetChart());
     ASSERT_EQ(cells.size(), 8u);
     EXPECT_EQ(cells[0]->color, GraphPaletteColor(12));
@@ -67,9 +68,11 @@ TEST_F(OxidePieTest, TheWorkedGlazeGivesItsSlicesLabelsTitlesAndTexts)
     EXPECT_THAT(Def().patterns, Each(kChartPatternHollow));
     EXPECT_THAT(Def().colors, Each(0));
     EXPECT_EQ(m_graph.GetChart()->LastKind(), kChartPie);
+    ASSERT_NE(m_graph.GetChart(), nullptr);
     EXPECT_THAT(DrawnTexts(*m_graph.GetChart()), ElementsAre("Worked glaze", "Unity", "SiO2", "Al2O3", "CaO", "K2O"));
 
     // A click in the middle of the CaO slice shows its cell text.
+    ASSERT_NE(m_graph.GetChart(), nullptr);
     const CChart& chart = *m_graph.GetChart();
     const double left = chart.ChartGetLayout(6), bottom = chart.ChartGetLayout(7), r = chart.ChartGetLayout(4) / 2.0;
     const double middle = (3.4 + 0.35) / 4.4 * 2.0 * 3.14159265358979;
@@ -165,7 +168,9 @@ TEST_F(OxidePieTest, ThreeDimensionalPiesTiltByTheElevation)
     plain.labels = 0;
     plain.borders = 0;
     ASSERT_GE(Build(plain, nullptr, &m_glaze), 0);
+    ASSERT_NE(plain.GetChart(), nullptr);
     EXPECT_EQ(CellPrimitives(*plain.GetChart()).size(), 4u);
+    ASSERT_NE(plain.GetChart(), nullptr);
     EXPECT_THAT(DrawnTexts(*plain.GetChart()), ElementsAre("Worked glaze", "% Weight"));
 }
 

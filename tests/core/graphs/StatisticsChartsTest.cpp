@@ -28,7 +28,7 @@ protected:
         CGlazesDoc* database = NewDatabase(glazes);
         int i = 0;
         for (int t : temperatures)
-            database->GetGlaze(i++)->m_highTemp = t;
+            Found(database->GetGlaze(i++)).m_highTemp = t;
         return database;
     }
 };

@@ -103,7 +103,7 @@ TEST_F(MaterialArrayTest, KeysWithParentheses)
     m_db.SetField(1, 2, "Custer (Soda)");
     m_db.SetField(1, 4, "(CS)");
     ASSERT_EQ(m_db.GetCount(), 2);
-    const CMaterial& custer = *m_db.GetAt(1);
+    const CMaterial& custer = RecordAt(m_db, 1);
     EXPECT_EQ(custer.m_name, "Feldspar [Custer]");
     EXPECT_EQ(custer.m_code, "F[C]");
     EXPECT_EQ(custer.m_akaNames, (CStringArrayEx{"Custer [Soda]"}));

@@ -13,7 +13,7 @@ using ::testing::ElementsAre;
 
 class MaterialColumnsTest : public MaterialTestBase {
 protected:
-    std::string Cell(int column) { return MaterialListCell(m_db, *m_db.GetAt(0), column); }
+    std::string Cell(int column) { return MaterialListCell(m_db, RecordAt(m_db, 0), column); }
 
     CMaterialArray m_db;
 };
@@ -74,7 +74,7 @@ ASSERT_EQ(m_db.GetCount(), 1);
     RecordAt(m_db, 0).m_density = 5;
     EXPECT_EQ(Cell(MaterialColumnDensity), "    5.0 g / dl");
 
-    EXPECT_EQ(MaterialListRow(m_db, *m_db.GetAt(0), std::vector<int>{1, 0, 0}), "\tSilica\tSIL\tSIL");
+    EXPECT_EQ(MaterialListRow(m_db, RecordAt(m_db, 0), std::vector<int>{1, 0, 0}), "\tSilica\tSIL\tSIL");
 }
 
 TEST_F(MaterialColumnsTest, RowsOfEachMode)

@@ -56,7 +56,7 @@ TEST_F(MaterialFileTest, SampleFileReadsAndWritesBackByteForByte)
     EXPECT_EQ(database.m_fileVersion, 2);
     ASSERT_EQ(database.GetCount(), 3);
 
-    const CMaterial& custer = *database.GetAt(0);
+    const CMaterial& custer = RecordAt(database, 0);
     EXPECT_EQ(custer.m_name, "Custer Feldspar");
     EXPECT_EQ(custer.m_date, "03/04/2021");
     EXPECT_EQ(custer.m_displayKey, "CUST\tCuster Feldspar");
@@ -71,7 +71,7 @@ TEST_F(MaterialFileTest, SampleFileReadsAndWritesBackByteForByte)
     EXPECT_EQ(custer.m_notes, (CStringArrayEx{"First line", "   indented second line", ""}));
 
     // An other name without a name but with a code stays in step with its code.
-    const CMaterial& flint = *database.GetAt(1);
+    const CMaterial& flint = RecordAt(database, 1);
     EXPECT_EQ(flint.m_akaNames, (CStringArrayEx{"Flint Silica", ""}));
     EXPECT_EQ(flint.m_akaCodes, (CStringArrayEx{"", "FL2"}));
     EXPECT_EQ(flint.m_mapTo, "Silica");
@@ -101,7 +101,7 @@ TEST_F(MaterialFileTest, WriteThenReadKeepsEveryField)
 
     CMaterialArray copy;
     ASSERT_EQ(ReadText(copy, Written(database)), 0) << copy.m_errorText;
-    const CMaterial& back = *copy.GetAt(0);
+    const CMaterial& back = RecordAt(copy, 0);
     EXPECT_EQ(back.m_name, "Potash Feldspar");
     EXPECT_EQ(back.m_code, "KSP");
     EXPECT_EQ(back.m_akaNames, (CStringArrayEx{"Orthoclase", ""}));
@@ -202,7 +202,7 @@ TEST_F(MaterialFileTest, AFormulaThatDoesNotParseIsKeptAsWritten)
     ASSERT_EQ(ReadText(database, Header() + "name = Custer\nformula = K2O Al2O3 6SiQ2\n"
                                             "name = Silica\nformula = SiO2\n"),
               0);
-    CMaterial& custer = *database.GetAt(0);
+    CMaterial& custer = RecordAt(database, 0);
     EXPECT_EQ(custer.m_formula, "K2O Al2O3 6SiQ2");
     EXPECT_TRUE(custer.HasUnreadableFormula());
     EXPECT_EQ(custer.m_formulaWeight, 0.0);

@@ -70,19 +70,19 @@ TEST_F(TmtFileTest, ReadsMaterialsRolesAndExpansions)
     EXPECT_TRUE(messages.boxes.empty());
     ASSERT_EQ(m_read.GetCount(), 3);
 
-    const CMaterial& feldspar = *m_read.GetAt(0);
+    const CMaterial& feldspar = RecordAt(m_read, 0);
     EXPECT_EQ(feldspar.m_name, "Potash Feldspar");
     EXPECT_EQ(feldspar.m_displayKey, "\tPotash Feldspar");
     EXPECT_EQ(feldspar.m_formula, "1 K2O  1 Al2O3  6 SiO2"); // the weight matches: nothing forced
     EXPECT_EQ(feldspar.m_type, "feldspar");
     EXPECT_DOUBLE_EQ(feldspar.m_costPerLb, 0.88 * 0.4535970244035199); // per kilogram to per pound
 
-    const CMaterial& whiting = *m_read.GetAt(1);
+    const CMaterial& whiting = RecordAt(m_read, 1);
     EXPECT_EQ(whiting.m_formula, "[MW=100.09] 1 CaO"); // the carbonate is kept as a forced weight
     EXPECT_NEAR(whiting.m_loi, 1.0 - 56.0794 / 100.09, 1e-9);
     EXPECT_EQ(whiting.m_type, "flux");
 
-    const CMaterial& spodumene = *m_read.GetAt(2);
+    const CMaterial& spodumene = RecordAt(m_read, 2);
     EXPECT_EQ(spodumene.m_formula, "1 Li2O  1 Al2O3  4 SiO2"); // "al2o3" written as defined
     EXPECT_EQ(spodumene.m_type, "new");                        // type 9 is not in the table
     EXPECT_EQ(spodumene.m_costPerLb, 0.0);
@@ -202,9 +202,9 @@ TEST_F(TmtFileTest, WritesAndReadsBack)
     ASSERT_EQ(again.ReadTmt(in, '\n', "again", m_roles, m_expansions), 0);
     ASSERT_EQ(again.GetCount(), 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(again.GetAt(i)->m_name, open->Materials().GetAt(i)->m_name);
-        EXPECT_NEAR(again.GetAt(i)->m_formulaWeight, open->Materials().GetAt(i)->m_formulaWeight, 1e-3);
-        EXPECT_EQ(again.GetAt(i)->m_type, open->Materials().GetAt(i)->m_type);
+        EXPECT_EQ(RecordAt(again, i).m_name, RecordAt(open->Materials(), i).m_name);
+        EXPECT_NEAR(RecordAt(again, i).m_formulaWeight, RecordAt(open->Materials(), i).m_formulaWeight, 1e-3);
+        EXPECT_EQ(RecordAt(again, i).m_type, RecordAt(open->Materials(), i).m_type);
     }
     std::ostringstream second;
     WriteTmtFile(second, again, indices);

@@ -43,7 +43,7 @@ TEST(GlazeSubstitutionTest, ChangesComponentsOrAdditionsAndTheAnalysisFollows)
     substitution.m_set2.Add("Magnesite", 1.0);
 
     ASSERT_EQ(doc.GetGlazeCount(), 2);
-    CGlaze& matte = *doc.GetGlaze(0);
+    CGlaze& matte = Found(doc.GetGlaze(0));
     ASSERT_EQ(matte.GetAnalysis().componentItems.at(0).material->m_name, "Whiting");
     EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 0), 1);
     EXPECT_TRUE(doc.IsModified());
@@ -53,11 +53,11 @@ TEST(GlazeSubstitutionTest, ChangesComponentsOrAdditionsAndTheAnalysisFollows)
 
     doc.SetModifiedFlag(false);
     EXPECT_EQ(ApplySubstitution(doc, 1, substitution, 0), 1) << "a change in the additions alone counts";
-    ASSERT_GE(doc.GetGlaze(1)->m_additions.GetCount(), 1);
-    EXPECT_EQ(doc.GetGlaze(1)->m_additions.GetAt(0).m_name, "Magnesite");
+    ASSERT_GE(Found(doc.GetGlaze(1)).m_additions.GetCount(), 1);
+    EXPECT_EQ(Found(doc.GetGlaze(1)).m_additions.GetAt(0).m_name, "Magnesite");
     EXPECT_EQ(ApplySubstitution(doc, 1, substitution, 1), 1) << "and back";
-    ASSERT_GE(doc.GetGlaze(1)->m_additions.GetCount(), 1);
-    EXPECT_EQ(doc.GetGlaze(1)->m_additions.GetAt(0).m_name, "Whiting");
+    ASSERT_GE(Found(doc.GetGlaze(1)).m_additions.GetCount(), 1);
+    EXPECT_EQ(Found(doc.GetGlaze(1)).m_additions.GetAt(0).m_name, "Whiting");
 
     // Nothing to replace: the answer is 0; no such glaze: 0, and the database stays as it was.
     EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 0), 0);

@@ -72,12 +72,12 @@ TEST_F(SubstitutionApplyTest, WollastoniteReplacesWhitingForwardAndBack)
     ASSERT_EQ(recipe.GetCount(), 3);
     EXPECT_EQ(RecordAt(recipe, 0).m_name, "Whiting");
     EXPECT_DOUBLE_EQ(RecordAt(recipe, 0).m_amount, 20);
-    EXPECT_EQ(LinesOf(recipe)[1], (std::pair<std::string, double>{"Silica", 30}));
+    EXPECT_EQ(ItemAt(LinesOf(recipe), 1), (std::pair<std::string, double>{"Silica", 30}));
 
     // Through the open materials database, codes and "name (code)" match the names.
     CMaterialsDoc doc;
     for (int i = 0; i < m_materials.GetCount(); ++i)
-        doc.InsertMaterial(i, *m_materials.GetAt(i));
+        doc.InsertMaterial(i, RecordAt(m_materials, i));
     recipe = Recipe({{"WHI", 10}, {"Silica (SIL)", 5}});
     EXPECT_EQ(s.ApplyToRecipe(recipe, 0), 1);
     EXPECT_EQ(LinesOf(recipe), (Lines{{"Wollastonite", 12}, {"Silica (SIL)", 5}}));

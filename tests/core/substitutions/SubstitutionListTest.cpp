@@ -74,7 +74,7 @@ TEST_F(SubstitutionListTest, TheGoldenFileRoundTripsByteForByte)
     EXPECT_THAT(list.m_infoLines, ElementsAre("First information line", "   indented information", ""));
     ASSERT_THAT(Names(list), ElementsAre("Wollastonite for whiting and silica", "Empty sets", "Only a note"));
 
-    const CSubstitution& first = *list.GetAt(0);
+    const CSubstitution& first = RecordAt(list, 0);
     EXPECT_EQ(first.m_date, "03/14/2021");
     ASSERT_EQ(first.m_set1.GetCount(), 2);
     EXPECT_EQ(RecordAt(first.m_set1, 1).m_name, "Silica (SIL)");
@@ -206,6 +206,7 @@ TEST_F(SubstitutionListTest, TheListOwnsCopiesAndIgnoresBadIndices)
     EXPECT_EQ(RecordAt(list, 1).m_set1.GetAt(0).m_amount, 1.0);
 
     CSubstitution* kept = list.GetAt(1);
+    ASSERT_NE(kept, nullptr);
     list.SetAt(1, CSubstitution("A2"));
     EXPECT_EQ(list.GetAt(1), kept); // assigned in place
     EXPECT_EQ(kept->m_set1.GetCount(), 0);

@@ -105,7 +105,7 @@ TEST(ParamFilePiecesTest, PiecesMakeTheCallsOfOneRead)
                 std::istringstream in(text);
                 std::vector<std::unique_ptr<CCalls>> pieces;
                 ASSERT_TRUE(ReadParamFileInPieces(in, kFormat, pieces, options));
-                EXPECT_GT(pieces.size(), 10u);
+                ASSERT_GT(pieces.size(), 10u);
                 EXPECT_TRUE(in.eof());
                 std::vector<std::string> joined;
                 for (const auto& piece : pieces)

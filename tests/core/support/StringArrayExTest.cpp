@@ -1,6 +1,7 @@
 #include "support/StringArrayEx.h"
 
 #include "support/EditLines.h"
+#include "core/support/CheckedItems.h"
 #include "support/TextHelpers.h"
 
 #include <gtest/gtest.h>
@@ -119,7 +120,7 @@ TEST(StringArrayExTest, AddTextLinesSplitsAtEverySeparator)
     EXPECT_EQ(L(a), (Lines{"", "a"}));
     EXPECT_EQ(a.AddTextLines("", ","), 0);
     EXPECT_EQ(a.AddTextLines("whole", ""), 1); // an empty separator splits nothing
-    EXPECT_EQ(a.back(), "whole");
+    EXPECT_EQ(LastItem(a), "whole");
 }
 
 TEST(StringArrayExTest, JoinEndsEveryStringAndKeepsItsLimit)

@@ -5,6 +5,7 @@
 // empty line, and a text that ends with a line break has an empty last line.
 
 #include "framework/DocTemplate.h"
+#include "core/support/CheckedItems.h"
 #include "framework/Document.h"
 #include "framework/UpdateHint.h"
 #include "textfile/TextFileViewBase.h"
@@ -47,7 +48,15 @@ public:
 
 protected:
     int GetLineCount() override { return static_cast<int>(m_lines.size()); }
-    std::string GetLineText(int index) override { return m_lines[static_cast<std::size_t>(index)]; }
+    std::string GetLineText(int index) override
+    {
+        // The document asks for a line it has not counted: the test fails and reads an empty line.
+        if (index < 0) {
+            ADD_FAILURE() << "line " << index;
+            return std::string();
+        }
+        return ItemAt(m_lines, static_cast<std::size_t>(index));
+    }
     void SetControlText(const std::string& text) override
     {
         m_lines.assign(1, std::string());

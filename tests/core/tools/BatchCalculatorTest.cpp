@@ -226,7 +226,7 @@ TEST_F(BatchCalculatorTest, ASuggestedMaterialWithParenthesesInItsNameIsSelected
     calc.RestartFromFormula();
     ASSERT_EQ(RecordAt(calc.GetSuggestions(), 0).m_name, "Potash Feldspar (G-200) (K2O)");
     calc.SetListMode(kBatchListSuggestions);
-    EXPECT_EQ(Texts(calc.BuildListRows()).front(), "Potash Feldspar (G-200)\tK2O\t147.231");
+    EXPECT_EQ(ItemAt(Texts(calc.BuildListRows()), 0), "Potash Feldspar (G-200)\tK2O\t147.231");
     calc.MakeSuggestion();
     EXPECT_EQ(calc.m_materialText, "Potash Feldspar (G-200)");
     EXPECT_EQ(calc.m_amountText, "147.231");

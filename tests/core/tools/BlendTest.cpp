@@ -20,7 +20,7 @@ protected:
     {
         std::vector<std::string> names;
         for (int i = 0; i < document.GetGlazeCount(); ++i)
-            names.push_back(document.GetGlaze(i)->m_name);
+            names.push_back(Found(document.GetGlaze(i)).m_name);
         return names;
     }
 };
@@ -37,20 +37,20 @@ TEST_F(BlendTest, FivePointLineBlendMixesEqualBatchesPerHundredOfComponents)
     ASSERT_NE(blend, nullptr);
     EXPECT_THAT(Names(*blend), ElementsAre("100% A, 0% B", "83.3% A, 16.7% B", "66.7% A, 33.3% B", "50% A, 50% B",
                                            "33.3% A, 66.7% B", "16.7% A, 83.3% B", "0% A, 100% B"));
-    ExpectLines(blend->GetGlaze(0)->m_components, {{"Silica", 60}, {"Whiting", 40}});
-    EXPECT_EQ(blend->GetGlaze(0)->m_additions.GetCount(), 0);
+    ExpectLines(Found(blend->GetGlaze(0)).m_components, {{"Silica", 60}, {"Whiting", 40}});
+    EXPECT_EQ(Found(blend->GetGlaze(0)).m_additions.GetCount(), 0);
     // 5/6 of A and 1/6 of B: 50 + 40 + 6.667 of components, scaled to 100.
-    ExpectLines(blend->GetGlaze(1)->m_components,
+    ExpectLines(Found(blend->GetGlaze(1)).m_components,
                 {{"Silica", 51.72413793}, {"Whiting", 41.37931034}, {"Kaolin", 6.89655172}});
-    ExpectLines(blend->GetGlaze(1)->m_additions, {{"Rutile", 3.44827586}});
-    ExpectLines(blend->GetGlaze(3)->m_components,
+    ExpectLines(Found(blend->GetGlaze(1)).m_additions, {{"Rutile", 3.44827586}});
+    ExpectLines(Found(blend->GetGlaze(3)).m_components,
                 {{"Silica", 33.33333333}, {"Whiting", 44.44444444}, {"Kaolin", 22.22222222}});
-    ExpectLines(blend->GetGlaze(3)->m_additions, {{"Rutile", 11.11111111}});
+    ExpectLines(Found(blend->GetGlaze(3)).m_additions, {{"Rutile", 11.11111111}});
     // Pure B: no silica line is left; the merged line keeps A's spelling.
-    ExpectLines(blend->GetGlaze(6)->m_components, {{"Whiting", 50}, {"Kaolin", 50}});
-    ExpectLines(blend->GetGlaze(6)->m_additions, {{"Rutile", 25}});
-    EXPECT_THAT(blend->GetGlaze(2)->m_notes, ElementsAre("Line blend:", "   66.7% Clear", "   33.3% Matte"));
-    EXPECT_THAT(blend->GetGlaze(0)->m_notes, ElementsAre("Line blend:", "  100.0% Clear", "    0.0% Matte"));
+    ExpectLines(Found(blend->GetGlaze(6)).m_components, {{"Whiting", 50}, {"Kaolin", 50}});
+    ExpectLines(Found(blend->GetGlaze(6)).m_additions, {{"Rutile", 25}});
+    EXPECT_THAT(Found(blend->GetGlaze(2)).m_notes, ElementsAre("Line blend:", "   66.7% Clear", "   33.3% Matte"));
+    EXPECT_THAT(Found(blend->GetGlaze(0)).m_notes, ElementsAre("Line blend:", "  100.0% Clear", "    0.0% Matte"));
 
     EXPECT_EQ(blend->GetDbName(), "Line Blend");
     EXPECT_THAT(blend->Glazes().m_infoLines,
@@ -64,7 +64,7 @@ TEST_F(BlendTest, FivePointLineBlendMixesEqualBatchesPerHundredOfComponents)
     EXPECT_THAT(codes, ElementsAre(HintDocumentOpened, HintGlazesReplaced));
     // The source stays as it was; the count is remembered.
     EXPECT_FALSE(source->IsModified());
-    ExpectLines(source->GetGlaze(1)->m_components, {{"Kaolin", 50}, {"WHITING", 50}});
+    ExpectLines(Found(source->GetGlaze(1)).m_components, {{"Kaolin", 50}, {"WHITING", 50}});
     EXPECT_EQ(g_prefs.m_nBlendPointsAB, 5);
 }
 
@@ -85,11 +85,11 @@ TEST_F(BlendTest, TriaxialAndSquareGridsInGenerationOrder)
     CGlazesDoc* triaxial = RunRecipeBlend(tri, *source);
     ASSERT_NE(triaxial, nullptr);
     ASSERT_EQ(triaxial->GetGlazeCount(), 10);
-    ExpectLines(triaxial->GetGlaze(0)->m_components, {{"Silica", 100}});
-    ExpectLines(triaxial->GetGlaze(6)->m_components, {{"Whiting", 100}});
-    ExpectLines(triaxial->GetGlaze(9)->m_components, {{"Kaolin", 100}});
-    EXPECT_EQ(triaxial->GetGlaze(4)->m_name, "33.3% A, 33.3% B, 33.3% C");
-    ExpectLines(triaxial->GetGlaze(4)->m_components,
+    ExpectLines(Found(triaxial->GetGlaze(0)).m_components, {{"Silica", 100}});
+    ExpectLines(Found(triaxial->GetGlaze(6)).m_components, {{"Whiting", 100}});
+    ExpectLines(Found(triaxial->GetGlaze(9)).m_components, {{"Kaolin", 100}});
+    EXPECT_EQ(Found(triaxial->GetGlaze(4)).m_name, "33.3% A, 33.3% B, 33.3% C");
+    ExpectLines(Found(triaxial->GetGlaze(4)).m_components,
                 {{"Silica", 100.0 / 3}, {"Whiting", 100.0 / 3}, {"Kaolin", 100.0 / 3}});
     EXPECT_THAT(triaxial->Glazes().m_infoLines,
                 ElementsAre("This database contains glazes created by a triaxial blend.", "The endpoint glazes are:",
@@ -103,10 +103,10 @@ TEST_F(BlendTest, TriaxialAndSquareGridsInGenerationOrder)
     CGlazesDoc* grid = RunRecipeBlend(square, *source);
     ASSERT_NE(grid, nullptr);
     ASSERT_EQ(grid->GetGlazeCount(), 9);
-    EXPECT_EQ(grid->GetGlaze(4)->m_name, "25% A, 25% B, 25% C, 25% D");
-    ExpectLines(grid->GetGlaze(4)->m_components, {{"Silica", 25}, {"Whiting", 25}, {"Kaolin", 25}, {"Feldspar", 25}});
-    EXPECT_EQ(grid->GetGlaze(1)->m_name, "50% A, 50% B, 0% C, 0% D");
-    EXPECT_EQ(grid->GetGlaze(8)->m_name, "0% A, 0% B, 0% C, 100% D");
+    EXPECT_EQ(Found(grid->GetGlaze(4)).m_name, "25% A, 25% B, 25% C, 25% D");
+    ExpectLines(Found(grid->GetGlaze(4)).m_components, {{"Silica", 25}, {"Whiting", 25}, {"Kaolin", 25}, {"Feldspar", 25}});
+    EXPECT_EQ(Found(grid->GetGlaze(1)).m_name, "50% A, 50% B, 0% C, 0% D");
+    EXPECT_EQ(Found(grid->GetGlaze(8)).m_name, "0% A, 0% B, 0% C, 100% D");
     EXPECT_EQ(grid->GetDbName(), "Square Blend");
     EXPECT_EQ(g_prefs.m_nBlendPointsAC, 1);
 
@@ -152,9 +152,9 @@ TEST_F(BlendTest, EndpointsThatCannotBeBlendedStopBeforeAnyDatabaseIsMade)
     CGlazesDoc* blend = RunRecipeBlend(request, *source);
     ASSERT_NE(blend, nullptr);
     ASSERT_GE(blend->GetGlazeCount(), 2);
-    ExpectLines(blend->GetGlaze(1)->m_components, {{"Silica", 50}, {"Whiting", 50}});
-    EXPECT_EQ(blend->GetGlaze(1)->m_byVol, 0);
-    EXPECT_EQ(source->GetGlaze(1)->m_byVol, 1);
+    ExpectLines(Found(blend->GetGlaze(1)).m_components, {{"Silica", 50}, {"Whiting", 50}});
+    EXPECT_EQ(Found(blend->GetGlaze(1)).m_byVol, 0);
+    EXPECT_EQ(Found(source->GetGlaze(1)).m_byVol, 1);
 }
 
 // An endpoint is blended per hundred of its components: 30 silica and 20 whiting become 60 and 40.

@@ -190,7 +190,7 @@ TEST_F(FindSimilarGlazesTest, CancelStopsAtTheNextComparisonAndPutsBackWhatItCha
     EXPECT_EQ(LastItem(m_progress.texts), "Comparing 5 of 16");
     EXPECT_EQ(m_progress.closed, 1);
     EXPECT_EQ(g_prefs.anchadd, 1);
-    EXPECT_FALSE(m_doc->GetGlaze(0)->HasAnalysis());
+    EXPECT_FALSE(Found(m_doc->GetGlaze(0)).HasAnalysis());
 
     // In summary mode nothing is written; the run stops at once when cancelled before it starts.
     m_request.summaryOnly = 1;

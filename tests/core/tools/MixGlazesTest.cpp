@@ -1,5 +1,6 @@
 #include "tools/MixGlazes.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/tools/GlazeToolsTestSupport.h"
 #include "framework/UpdateHint.h"
 
@@ -42,7 +43,7 @@ TEST_F(MixGlazesTest, MixingTwoGlazesOneToOne)
     // Kaolin 32, Whiting 8, Rutile 10. Then per 100 of components.
     EXPECT_EQ(RunMixGlazes(preset, *m_doc, nullptr), 3);
     ASSERT_EQ(m_doc->GetGlazeCount(), 5);
-    const CGlaze& mixture = *m_doc->GetGlaze(3);
+    const CGlaze& mixture = Found(m_doc->GetGlaze(3));
     EXPECT_EQ(mixture.m_name, "50% X  50% Y");
     EXPECT_THAT(mixture.m_notes, ElementsAre("Mixture:", "   50.0% X", "   50.0% Y"));
     ExpectLines(mixture.m_components, {{"Silica", 27.77777778}, {"Whiting", 36.66666667}, {"Kaolin", 35.55555556}});
@@ -56,7 +57,7 @@ TEST_F(MixGlazesTest, MixingTwoGlazesOneToOne)
     request.glazes = {-1, 4, 1, 0};
     request.parts = {5.0, 3.0, -2.0, 1.0};
     EXPECT_EQ(RunMixGlazes(request, *m_doc, WindowOf(m_doc).frame.view.get()), 5);
-    EXPECT_EQ(m_doc->GetGlaze(5)->m_name, "75% Z  25% X");
+    EXPECT_EQ(Found(m_doc->GetGlaze(5)).m_name, "75% Z  25% X");
     request.parts = {0.0, std::numeric_limits<double>::infinity(), 0.0, 0.0};
     EXPECT_EQ(RunMixGlazes(request, *m_doc, nullptr), -1);
     request.glazes = {-1, -1, 17, -1};
@@ -72,7 +73,7 @@ TEST_F(MixGlazesTest, AveragingThreeGlazes)
     // 64, Whiting 16, Rutile 20; Z as Silica 90.909, Rutile 9.0909. The components add up to
     // 270.909, and the result is expressed per 100 of them.
     EXPECT_EQ(RunAverageGlazes({3, 0, 2}, *m_doc, nullptr), 4);
-    const CGlaze& average = *m_doc->GetGlaze(4);
+    const CGlaze& average = Found(m_doc->GetGlaze(4));
     EXPECT_EQ(average.m_name, "Average of 3 glazes");
     EXPECT_THAT(average.m_notes, ElementsAre("Average of:", "  X", "  Y", "  Z"));
     ExpectLines(average.m_components, {{"Silica", 52.01342282}, {"Whiting", 24.36241611}, {"Kaolin", 23.62416107}});
@@ -80,8 +81,8 @@ TEST_F(MixGlazesTest, AveragingThreeGlazes)
 
     // One glaze: its own recipe per 100 of components, directly below it.
     EXPECT_EQ(RunAverageGlazes({1}, *m_doc, nullptr), 2);
-    EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "Average of 1 glazes");
-    ExpectLines(m_doc->GetGlaze(2)->m_components, {{"Alumina", 100}});
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "Average of 1 glazes");
+    ExpectLines(Found(m_doc->GetGlaze(2)).m_components, {{"Alumina", 100}});
     EXPECT_EQ(RunAverageGlazes({}, *m_doc, nullptr), -1);
 }
 
@@ -117,8 +118,8 @@ TEST_F(MixGlazesTest, TheFirstGlazeAloneMixesIntoItsCopy)
     request.parts = {2.0, 0.0, 0.0, 0.0};
     EXPECT_EQ(RunMixGlazes(request, *m_doc, nullptr), 1);
     ASSERT_EQ(m_doc->GetGlazeCount(), 5);
-    EXPECT_EQ(m_doc->GetGlaze(1)->m_name, "100% X");
-    ExpectLines(m_doc->GetGlaze(1)->m_components, {{"Silica", 50}, {"Whiting", 50}});
+    EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_name, "100% X");
+    ExpectLines(Found(m_doc->GetGlaze(1)).m_components, {{"Silica", 50}, {"Whiting", 50}});
 }
 
 } // namespace

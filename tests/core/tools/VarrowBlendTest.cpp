@@ -22,7 +22,7 @@ protected:
         m_source = NewDatabase({MakeGlaze("Other", {{"Silica", 1}}),
                                 MakeGlaze("Base", {{"Feldspar", 30}, {"Whiting", 20}}, {{"Rutile", 5}})});
         CGlaze start;
-        EXPECT_EQ(PrepareVarrowStartGlaze(*m_source->GetGlaze(1), start), 0);
+        EXPECT_EQ(PrepareVarrowStartGlaze(Found(m_source->GetGlaze(1)), start), 0);
         m_request.startGlaze = 1;
         m_request.components = start.m_components;
         m_request.additions = start.m_additions;
@@ -48,26 +48,26 @@ TEST_F(VarrowBlendTest, CornersAndASmallGridByWeight)
     ASSERT_EQ(blend->GetGlazeCount(), 4 + 9);
 
     // The corners at 300 g: A, B, C, D.
-    const CGlaze& a = *blend->GetGlaze(0);
+    const CGlaze& a = Found(blend->GetGlaze(0));
     EXPECT_EQ(a.m_name, "A");
     ExpectLines(a.m_components, {{"Feldspar", 108}, {"Whiting", 72}, {"Kaolin", 120}});
     ExpectLines(a.m_additions, {{"Rutile", 30}});
-    ExpectLines(blend->GetGlaze(1)->m_components, {{"Feldspar", 63}, {"Whiting", 42}, {"Kaolin", 75}, {"Silica", 120}});
-    ExpectLines(blend->GetGlaze(2)->m_components, {{"Feldspar", 180}, {"Whiting", 120}});
-    ExpectLines(blend->GetGlaze(3)->m_components, {{"Feldspar", 90}, {"Whiting", 60}, {"Silica", 150}});
+    ExpectLines(Found(blend->GetGlaze(1)).m_components, {{"Feldspar", 63}, {"Whiting", 42}, {"Kaolin", 75}, {"Silica", 120}});
+    ExpectLines(Found(blend->GetGlaze(2)).m_components, {{"Feldspar", 180}, {"Whiting", 120}});
+    ExpectLines(Found(blend->GetGlaze(3)).m_components, {{"Feldspar", 90}, {"Whiting", 60}, {"Silica", 150}});
 
     // The grid row by row from the A-B side: A, half A half B, B, ..., D.
-    ExpectLines(blend->GetGlaze(4)->m_components, {{"Feldspar", 36}, {"Whiting", 24}, {"Kaolin", 40}});
-    EXPECT_EQ(blend->GetGlaze(5)->m_name, "50% A, 50% B, 0% C, 0% D");
-    ExpectLines(blend->GetGlaze(5)->m_components,
+    ExpectLines(Found(blend->GetGlaze(4)).m_components, {{"Feldspar", 36}, {"Whiting", 24}, {"Kaolin", 40}});
+    EXPECT_EQ(Found(blend->GetGlaze(5)).m_name, "50% A, 50% B, 0% C, 0% D");
+    ExpectLines(Found(blend->GetGlaze(5)).m_components,
                 {{"Feldspar", 28.5}, {"Whiting", 19}, {"Kaolin", 32.5}, {"Silica", 20}});
-    const CGlaze& centre = *blend->GetGlaze(8);
+    const CGlaze& centre = Found(blend->GetGlaze(8));
     EXPECT_EQ(centre.m_name, "25% A, 25% B, 25% C, 25% D");
     ExpectLines(centre.m_components, {{"Feldspar", 36.75}, {"Whiting", 24.5}, {"Kaolin", 16.25}, {"Silica", 22.5}});
     ExpectLines(centre.m_additions, {{"Rutile", 10}});
     EXPECT_THAT(centre.m_notes,
                 ElementsAre("Varrow recipe blend:", "   25.0% A", "   25.0% B", "   25.0% C", "   25.0% D"));
-    EXPECT_EQ(blend->GetGlaze(12)->m_name, "0% A, 0% B, 0% C, 100% D");
+    EXPECT_EQ(Found(blend->GetGlaze(12)).m_name, "0% A, 0% B, 0% C, 100% D");
 
     EXPECT_EQ(blend->GetDbName(), "Varrow Recipe Blend");
     EXPECT_TRUE(blend->IsModified());
@@ -99,12 +99,12 @@ TEST_F(VarrowBlendTest, VolumesNamesAndCornerShares)
     CGlazesDoc* volumes = RunVarrowBlend(m_request, *m_source);
     ASSERT_NE(volumes, nullptr);
     ASSERT_EQ(volumes->GetGlazeCount(), 35);
-    EXPECT_EQ(volumes->GetGlaze(0)->m_name, "1");
-    EXPECT_EQ(volumes->GetGlaze(34)->m_name, "35");
-    ExpectLines(volumes->GetGlaze(1)->m_components, {{"A", 75}, {"B", 25}});
-    EXPECT_EQ(volumes->GetGlaze(1)->m_byVol, 1);
-    EXPECT_EQ(volumes->GetGlaze(1)->m_additions.GetCount(), 0);
-    ExpectLines(volumes->GetGlaze(30)->m_components, {{"C", 100}});
+    EXPECT_EQ(Found(volumes->GetGlaze(0)).m_name, "1");
+    EXPECT_EQ(Found(volumes->GetGlaze(34)).m_name, "35");
+    ExpectLines(Found(volumes->GetGlaze(1)).m_components, {{"A", 75}, {"B", 25}});
+    EXPECT_EQ(Found(volumes->GetGlaze(1)).m_byVol, 1);
+    EXPECT_EQ(Found(volumes->GetGlaze(1)).m_additions.GetCount(), 0);
+    ExpectLines(Found(volumes->GetGlaze(30)).m_components, {{"C", 100}});
 
     // Neither output: an empty database that still documents the test.
     CVarrowBlendRequest nothing = m_request;
@@ -125,13 +125,13 @@ TEST_F(VarrowBlendTest, VolumesNamesAndCornerShares)
     corners.kaolinB = 0.0;
     CGlazesDoc* first = RunVarrowBlend(corners, *m_source);
     ASSERT_NE(first, nullptr);
-    ExpectLines(first->GetGlaze(0)->m_components, {{"Kaolin", 100}});
-    ExpectLines(first->GetGlaze(1)->m_components, {{"Feldspar", 36}, {"Whiting", 24}, {"Silica", 40}});
+    ExpectLines(Found(first->GetGlaze(0)).m_components, {{"Kaolin", 100}});
+    ExpectLines(Found(first->GetGlaze(1)).m_components, {{"Feldspar", 36}, {"Whiting", 24}, {"Silica", 40}});
     corners.kaolinB = 80.0;
     corners.silicaB = 70.0;
     CGlazesDoc* second = RunVarrowBlend(corners, *m_source);
     ASSERT_NE(second, nullptr);
-    ExpectLines(second->GetGlaze(1)->m_components, {{"Kaolin", 53.33333333}, {"Silica", 46.66666667}});
+    ExpectLines(Found(second->GetGlaze(1)).m_components, {{"Kaolin", 53.33333333}, {"Silica", 46.66666667}});
     EXPECT_EQ(ItemAt(second->Glazes().m_infoLines, 12), "  0.0% Glaze C, 53.3% Kaolin, and 46.7% Silica.");
 
     // What the dialog refuses builds nothing.

@@ -360,7 +360,7 @@ TEST_F(DbTreeDocTest, OpeningReadsTheFileOrLeavesAnEmptyUntitledTree)
     const std::string cut = WriteFile("cut.dbt", whole.substr(0, whole.size() - 1));
     EXPECT_TRUE(doc.OnOpenDocument(cut));
     ASSERT_EQ(doc.items.GetCount(), 5);
-    EXPECT_EQ(doc.items.GetAt(4)->typeText, "xyz");
+    EXPECT_EQ(RecordAt(doc.items, 4).typeText, "xyz");
     ASSERT_EQ(m_messages.boxes.size(), 3u);
     EXPECT_EQ(m_messages.At(2).text, cut + ": line 18: \"type  = xyz\" ends the file without a line break; it was "
                                            "read as it stands, but the file may have been cut short");

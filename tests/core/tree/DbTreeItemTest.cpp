@@ -47,7 +47,7 @@ std::vector<std::string> Titles(const CDbTreeItemList& list)
 {
     std::vector<std::string> titles;
     for (int i = 0; i < list.GetCount(); ++i)
-        titles.push_back(list.GetAt(i)->title);
+        titles.push_back(RecordAt(list, i).title);
     return titles;
 }
 
@@ -148,7 +148,7 @@ TEST(DbTreeItemListTest, EditingAndFindingEntries)
     changed.treeHandle = &changed;
     list.SetItem(1, changed);
     list.SetItem(3, Item("/d/z.glz", "Z"));
-    list.SetItem(0, *list.GetAt(0)); // the entry itself: nothing to copy
+    list.SetItem(0, RecordAt(list, 0)); // the entry itself: nothing to copy
     ASSERT_EQ(Titles(list), (std::vector<std::string>{"A", "B2", "C"}));
     EXPECT_TRUE(RecordAt(list, 1).isOpen);
     EXPECT_EQ(RecordAt(list, 1).treeHandle, &changed);
