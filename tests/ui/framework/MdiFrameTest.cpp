@@ -179,6 +179,7 @@ TEST_F(MdiFrameTest, TheMenuBarFollowsTheActiveDocumentWindow)
     EXPECT_EQ(m_frame.ActiveDocument(), document);
     EXPECT_EQ(MenuTitles(m_frame.menuBar()), (QStringList{"&Note", "&Window"}));
 
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     m_frame.ActiveChildFrame()->CloseFrame();
     FlushEvents();
     EXPECT_TRUE(m_template.GetDocuments().empty()) << "closing the last window closes the document";
@@ -226,6 +227,7 @@ TEST_F(MdiFrameTest, ACommandThatRunsOutOfMemoryIsStoppedWithAMessage)
     EXPECT_EQ(document->count, 1) << "the program goes on";
 
     m_appTarget.open = [this] { m_template.OpenDocumentFile("huge.note"); };
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     m_frame.ActiveChildFrame()->CloseFrame();
     FlushEvents();
     EXPECT_FALSE(m_frame.ExecuteCommand(kMainCmd));
@@ -243,6 +245,7 @@ TEST_F(MdiFrameTest, ADocumentThatFailsToCloseWithItsLastWindowIsReported)
     auto* document = static_cast<CNoteDoc*>(m_template.OpenDocumentFile(""));
     document->SetTitle("Notes");
     document->failClose = true;
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     m_frame.ActiveChildFrame()->CloseFrame();
     FlushEvents();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{
@@ -256,10 +259,12 @@ TEST_F(MdiFrameTest, ClosingAModifiedDocumentsWindowAsksItsDocument)
     document->SetModifiedFlag();
     // Without a message service the save question answers its default button, Yes; the save
     // then asks for a path (no dialog service: Cancel) and fails, so the window stays.
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     m_frame.ActiveChildFrame()->close();
     FlushEvents();
     EXPECT_EQ(m_template.GetDocuments().size(), 1u);
     document->SetModifiedFlag(false);
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     m_frame.ActiveChildFrame()->close();
     FlushEvents();
     EXPECT_TRUE(m_template.GetDocuments().empty());
@@ -276,6 +281,7 @@ TEST_F(MdiFrameTest, ANewWindowOpensMaximisedOnlyWhenAnotherIsMaximised)
     EXPECT_FALSE(first->isMaximized());
     EXPECT_EQ(first->geometry(), QRect(0, 0, 300, 200)) << "the cascade position and the view's size";
     m_template.OpenDocumentFile("");
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     EXPECT_EQ(m_frame.ActiveChildFrame()->geometry(), QRect(23, 23, 300, 200));
 
     first->showMaximized();
@@ -297,6 +303,7 @@ TEST_F(MdiFrameTest, AFormThatKeepsItsSizeOpensAsANormalWindowWithItsTitleBar)
     InstallViewFactory<CListLikeView>(m_template);
     CDocument* document = m_template.OpenDocumentFile("");
     CMDIChildFrame* list = m_frame.ActiveChildFrame();
+    ASSERT_NE(list, nullptr);
     list->showMaximized();
     CMDIChildFrame* form = OpenSecondWindow<CFormLikeView>(*document);
     QApplication::processEvents();
@@ -321,6 +328,7 @@ TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneThatOpenedIt)
     InstallViewFactory<CListLikeView>(m_template);
     m_template.OpenDocumentFile("");
     CMDIChildFrame* table = m_frame.ActiveChildFrame();
+    ASSERT_NE(table, nullptr);
     table->showMaximized();
     CDocument* document = m_template.OpenDocumentFile("");
     CMDIChildFrame* list = m_frame.ActiveChildFrame();
@@ -361,6 +369,7 @@ TEST_F(MdiFrameTest, CascadeStartsAgainAtTheTopAndKeepsEveryWindowsMinimum)
     for (int i = 0; i < 7; ++i) {
         m_template.OpenDocumentFile("");
         windows.push_back(m_frame.ActiveChildFrame());
+        ASSERT_NE(windows.back(), nullptr) << i;
     }
     m_frame.CascadeWindows();
     for (std::size_t i = 0; i < windows.size(); ++i) {

@@ -46,7 +46,10 @@ void Click(CPrintPreviewDlg& preview, const char* button)
 
 void Wheel(CPrintPreviewDlg& preview, int angle)
 {
-    QWidget* pages = preview.findChild<QScrollArea*>(QStringLiteral("pages"))->widget();
+    auto* area = preview.findChild<QScrollArea*>(QStringLiteral("pages"));
+    ASSERT_NE(area, nullptr);
+    QWidget* pages = area->widget();
+    ASSERT_NE(pages, nullptr);
     QWheelEvent event(QPointF(10, 10), pages->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, angle),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(pages, &event);

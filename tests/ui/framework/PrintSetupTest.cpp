@@ -3,6 +3,7 @@
 #include "framework/PrintPreviewDlg.h"
 #include "shell/AppContext.h"
 #include "support/PrintJob.h"
+#include "ui/support/ModalDialogTest.h"
 
 #include <QApplication>
 #include <QPageSetupDialog>
@@ -36,7 +37,7 @@ TEST(PrintSetupTest, ThePageSetUpChosenIsWhereEveryPrintAndPreviewStarts)
         QPageSetupDialog* dialog = OpenDialog<QPageSetupDialog>();
         auto* landscape = dialog ? dialog->findChild<QRadioButton*>(QStringLiteral("landscape")) : nullptr;
         if (!landscape) {
-            QApplication::activeModalWidget()->close();
+            CloseModalDialog();
             return;
         }
         landscape->click();
@@ -52,14 +53,14 @@ TEST(PrintSetupTest, ThePageSetUpChosenIsWhereEveryPrintAndPreviewStarts)
     QTimer::singleShot(0, [&previewed] {
         if (CPrintPreviewDlg* preview = OpenDialog<CPrintPreviewDlg>())
             previewed = preview->printer()->pageLayout().orientation();
-        QApplication::activeModalWidget()->close();
+        CloseModalDialog();
     });
     CPrintJob job([](CTextPrinter& text) { text.push_back("glaze"); });
     job.PrintPreview();
     EXPECT_EQ(previewed, QPageLayout::Landscape);
 
     // Cancel keeps the set-up as it was.
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QTimer::singleShot(0, [] { CloseModalDialog(); });
     EXPECT_FALSE(RunPrintSetupDialog(nullptr));
     QPrinter next;
     ApplyPrintSetup(next);

@@ -296,6 +296,7 @@ TEST(ListView31Test, ADerivedViewKeepsItsSelectionStyleInADocumentWindow)
     view->ResetContent();
     EXPECT_EQ(view->GetSelCount(), 0);
     EXPECT_EQ(view->AddString("d"), 0) << "the emptied list stays usable";
+    ASSERT_NE(frame.ActiveChildFrame(), nullptr);
     frame.ActiveChildFrame()->CloseFrame();
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

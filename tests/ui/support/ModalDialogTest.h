@@ -40,6 +40,15 @@ void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
     });
 }
 
+// Closes the modal dialog that is up; none up fails the test instead of ending the run.
+inline void CloseModalDialog()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        modal->close();
+    else
+        ADD_FAILURE() << "no dialog to close";
+}
+
 // Reads the item texts of the next pop-up menu into texts and closes it.
 inline void ReadNextPopupMenu(QStringList& texts)
 {
