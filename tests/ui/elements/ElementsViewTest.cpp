@@ -18,6 +18,7 @@
 #include "support/Profile.h"
 #include "support/TextPrinter.h"
 #include "ui/support/TestFolders.h"
+#include "ui/support/ModalDialogTest.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -63,13 +64,20 @@ protected:
         m_frame.show();
         QApplication::setActiveWindow(&m_frame);
         m_doc = static_cast<CElementsDoc*>(m_template.OpenDocumentFile(""));
-        m_view = m_doc ? dynamic_cast<CElementsView*>(m_doc->GetViews().front()) : nullptr;
+        m_view = m_doc ? dynamic_cast<CElementsView*>(ItemAt(m_doc->GetViews(), 0)) : nullptr;
         m_viewFrame = m_frame.ActiveChildFrame();
         m_wasMinimized = m_viewFrame && m_viewFrame->isMinimized();
         if (m_viewFrame)
             m_viewFrame->ActivateFrame();
         QApplication::processEvents();
-        m_recorder = std::make_unique<CRecordingFrame>(*m_doc, "recorder");
+        if (m_doc)
+            m_recorder = std::make_unique<CRecordingFrame>(*m_doc, "recorder");
+    }
+    // A table that did not open stops each test here.
+    void SetUp() override
+    {
+        ASSERT_NE(m_doc, nullptr);
+        ASSERT_NE(m_view, nullptr);
     }
     ~ElementsViewTest() override
     {
@@ -391,7 +399,7 @@ TEST_F(ElementsViewTest, ReportsPrintTheListOrTheChosenSummaries)
         dialog->OkButton()->click();
     });
     m_view->RunCommand(CmdElementWriteSelected);
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QTimer::singleShot(0, [] { CloseModalDialog(); });
     m_view->RunCommand(CmdElementPreviewSelected);
     EXPECT_EQ(m_dialogs.requests.size(), 1u);
 

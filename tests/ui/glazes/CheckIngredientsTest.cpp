@@ -1,5 +1,6 @@
 #include "glazes/CheckIngredients.h"
 
+#include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
 #include "core/textfile/FakeTextView.h"
 #include "glazes/CheckIngredientsDlg.h"
@@ -71,10 +72,10 @@ protected:
         // The same unknown name in other letters, and a third unknown material.
         if (!m_doc || m_doc->GetGlazeCount() != 5)
             return; // the fixture's SetUp stops the test
-        m_doc->GetGlaze(2)->m_additions.Add("RED IRON OXIDE", 2);
-        m_doc->GetGlaze(4)->m_additions.Add("Tin Oxide", 3);
-        m_doc->GetGlaze(4)->InvalidateAnalysis();
-        m_doc->GetGlaze(2)->InvalidateAnalysis();
+        Found(m_doc->GetGlaze(2)).m_additions.Add("RED IRON OXIDE", 2);
+        Found(m_doc->GetGlaze(4)).m_additions.Add("Tin Oxide", 3);
+        Found(m_doc->GetGlaze(4)).InvalidateAnalysis();
+        Found(m_doc->GetGlaze(2)).InvalidateAnalysis();
     }
     ~CheckIngredientsTest() override
     {
@@ -147,9 +148,9 @@ TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
     CCheckIngredients check(*m_doc, m_list);
     check.Run(Prompting(), prompter, [&refills] { ++refills; });
     EXPECT_EQ(prompter.asked, (std::vector<std::string>{"Red Iron Oxide", "Tin Oxide", "Zircopax"}));
-    EXPECT_EQ(m_doc->GetGlaze(1)->m_components.at(2)->m_name, "Rutile");
-    EXPECT_EQ(m_doc->GetGlaze(2)->m_additions.at(0)->m_name, "Rutile");
-    EXPECT_EQ(m_doc->GetGlaze(2)->m_components.at(2)->m_name, "Zircopax");
+    EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_components.at(2)->m_name, "Rutile");
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_additions.at(0)->m_name, "Rutile");
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_components.at(2)->m_name, "Zircopax");
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     EXPECT_EQ(m_messages.At(0).text, "Summary of changes:\n  1 ingredient name changed\n");
@@ -171,11 +172,11 @@ TEST_F(CheckIngredientsTest, CreatingMaterialsCountsThemAndOffersToEditThem)
                                       "Don't forget to set up the new materials you created!\nDo you want to edit them now?"}));
     EXPECT_EQ(m_messages.At(1).helpId, kEditNewMaterialsHelpId);
     ASSERT_EQ(m_materials.Materials().GetCount(), 8);
-    EXPECT_EQ(m_materials.Materials().GetAt(5)->m_name, "Red Iron Oxide");
-    EXPECT_EQ(m_materials.Materials().GetAt(7)->m_type, "new");
+    EXPECT_EQ(RecordAt(m_materials.Materials(), 5).m_name, "Red Iron Oxide");
+    EXPECT_EQ(RecordAt(m_materials.Materials(), 7).m_type, "new");
     EXPECT_EQ(TakeNotices(), (Notices{{HintMaterialsReplaced, 0}}));
     // Every glaze of the database is computed again against the new materials.
-    EXPECT_TRUE(m_doc->GetGlaze(4)->GetAnalysis().IsValid());
+    EXPECT_TRUE(Found(m_doc->GetGlaze(4)).GetAnalysis().IsValid());
 }
 
 TEST_F(CheckIngredientsTest, MappingAndMarkingAvailableAreSummedUp)

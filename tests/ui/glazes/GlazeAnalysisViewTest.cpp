@@ -1,5 +1,6 @@
 #include "GlazeEditViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazePrinting.h"
 #include "glazes/GlazeReport.h"
@@ -38,6 +39,7 @@ TEST_F(GlazeAnalysisViewTest, ShowsTheReportWithoutPaperOnlyLinesAndLeavesTheDat
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(m_frame.CurrentMenuResource(), kGlazeAnalysisResourceId);
     auto* frame = dynamic_cast<QMdiSubWindow*>(view->GetFrame());
+    ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Cone 6 Clear"));
     EXPECT_EQ(frame->size(), QSize(CGlazeAnalysisView::kInitialWidth, CGlazeAnalysisView::kInitialHeight));
     EXPECT_FALSE(m_doc->IsModified()) << "showing a report computes chemistry, never a change";
@@ -48,7 +50,7 @@ TEST_F(GlazeAnalysisViewTest, ShowsTheReportWithoutPaperOnlyLinesAndLeavesTheDat
     CStringArrayEx lines;
     {
         CLineOStream out(lines, 0);
-        WriteGlazeReport(*m_doc->GetGlaze(0), out);
+        WriteGlazeReport(Found(m_doc->GetGlaze(0)), out);
     }
     std::string expected;
     int lastNonEmpty = -1;
@@ -142,5 +144,5 @@ TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
     edit->OnCommand(CmdGlazeWriteSummary);
     EXPECT_EQ(m_dialogs.Last().title, "Glaze Summary to File...");
     EXPECT_NE(m_clipboard.content.find("Renamed Clear"), std::string::npos);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_name, "Cone 6 Clear");
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_name, "Cone 6 Clear");
 }

@@ -6,6 +6,7 @@
 // and beside which a second recording view hears every notice the list sends.
 
 #include "core/framework/RecordingView.h"
+#include "core/support/CheckedItems.h"
 #include "ui/support/ModalDialogTest.h"
 #include "core/shell/FakeMessageService.h"
 #include "framework/DocTemplate.h"
@@ -117,7 +118,7 @@ protected:
     {
         std::vector<std::string> names;
         for (int n = 0; n < m_doc->GetGlazeCount(); ++n)
-            names.push_back(m_doc->GetGlaze(n)->m_name);
+            names.push_back(Found(m_doc->GetGlaze(n)).m_name);
         return names;
     }
     // (code, index) of the notices the other view heard, cleared afterwards.

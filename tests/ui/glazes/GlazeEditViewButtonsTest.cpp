@@ -1,5 +1,6 @@
 #include "GlazeEditViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "support/EditTextDlg.h"
 #include "support/NotesEdit.h"
 
@@ -38,7 +39,7 @@ TEST_F(GlazeEditViewButtonsTest, UndoChangesPutsTheStoredGlazeBackIntoTheForm)
     EXPECT_EQ(GlazeForm::IsModified(view), 0);
     EXPECT_FALSE(GlazeForm::Button(view, kGedUndo)->isEnabled());
     EXPECT_FALSE(GlazeForm::Button(view, kGedSave)->isEnabled());
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_name, "Cone 6 Clear");
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_name, "Cone 6 Clear");
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 

@@ -5,6 +5,7 @@
 // formulas and substitutions, and the glaze template with its real list windows.
 
 #include "glazes/GlazeAnalysisView.h"
+#include "core/support/CheckedItems.h"
 #include "glazes/GlazeEditView.h"
 #include "ui/glazes/GlazeEditViewAccess.h"
 
@@ -111,17 +112,17 @@ protected:
     {
         const int indices[] = {index};
         EXPECT_TRUE(GetGlazeViews()->OpenEditView(*m_doc, indices, false));
-        return dynamic_cast<CGlazeEditView*>(m_doc->GetViews().back());
+        return dynamic_cast<CGlazeEditView*>(LastItem(m_doc->GetViews()));
     }
     CGlazeEditView* OpenLimited(std::vector<int> indices)
     {
         EXPECT_TRUE(GetGlazeViews()->OpenEditView(*m_doc, indices, true));
-        return dynamic_cast<CGlazeEditView*>(m_doc->GetViews().back());
+        return dynamic_cast<CGlazeEditView*>(LastItem(m_doc->GetViews()));
     }
     CGlazeAnalysisView* OpenReport(int index)
     {
         EXPECT_TRUE(GetGlazeViews()->OpenAnalysisView(*m_doc, index));
-        return dynamic_cast<CGlazeAnalysisView*>(m_doc->GetViews().back());
+        return dynamic_cast<CGlazeAnalysisView*>(LastItem(m_doc->GetViews()));
     }
     // Puts the caret into a field of the edit window, as a click would.
     void Focus(CGlazeEditView* view, QWidget* field)

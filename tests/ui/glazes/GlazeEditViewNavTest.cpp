@@ -1,5 +1,6 @@
 #include "GlazeEditViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/graphs/ChartTestSupport.h"
 #include "framework/MessageService.h"
 #include "framework/PrintPreviewDlg.h"
@@ -47,7 +48,7 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
     view->EditNext();
     EXPECT_EQ(m_messages.boxes.size(), 1u);
     ASSERT_EQ(m_doc->GetGlazeCount(), 11);
-    EXPECT_EQ(m_doc->GetGlaze(10)->m_name, "new glaze");
+    EXPECT_EQ(Found(m_doc->GetGlaze(10)).m_name, "new glaze");
     EXPECT_EQ(view->GetGlazeIndex(), 10);
     EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("new glaze"));
     EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazesInserted, 10}}));
@@ -57,7 +58,7 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
     view->GetFrame()->ActivateFrame();
     GlazeForm::NameEdit(view)->setFocus();
     QTest::keyClick(GlazeForm::NameEdit(view), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(m_doc->GetGlaze(10)->m_name, "Test tile 1");
+    EXPECT_EQ(Found(m_doc->GetGlaze(10)).m_name, "Test tile 1");
     EXPECT_EQ(view->GetGlazeIndex(), 11);
     EXPECT_EQ(GlazeForm::NameEdit(view)->selectedText(), QStringLiteral("new glaze"));
     EXPECT_EQ(m_messages.boxes.size(), 1u);
@@ -122,7 +123,7 @@ TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my notes"));
 
     // Another window saves this glaze: the stored version replaces the form.
-    CGlaze changed = *m_doc->GetGlaze(2);
+    CGlaze changed = Found(m_doc->GetGlaze(2));
     changed.m_source = "from elsewhere";
     m_doc->ReplaceGlaze(2, changed);
     Notify(HintGlazeChanged, 2, m_doc->GetGlaze(2));
@@ -149,10 +150,10 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("variant"));
     view->OnCommand(CmdGedSaveAsNew);
     EXPECT_EQ(m_doc->GetGlazeCount(), 11);
-    EXPECT_EQ(m_doc->GetGlaze(4)->m_name, "Cone 10 Tenmoku");
-    EXPECT_EQ(m_doc->GetGlaze(4)->m_source, "Starter database") << "the unedited glaze stays";
-    EXPECT_EQ(m_doc->GetGlaze(5)->m_name, "Cone 10 Tenmoku (new)");
-    EXPECT_EQ(m_doc->GetGlaze(5)->m_source, "variant");
+    EXPECT_EQ(Found(m_doc->GetGlaze(4)).m_name, "Cone 10 Tenmoku");
+    EXPECT_EQ(Found(m_doc->GetGlaze(4)).m_source, "Starter database") << "the unedited glaze stays";
+    EXPECT_EQ(Found(m_doc->GetGlaze(5)).m_name, "Cone 10 Tenmoku (new)");
+    EXPECT_EQ(Found(m_doc->GetGlaze(5)).m_source, "variant");
     EXPECT_EQ(view->GetGlazeIndex(), 5);
     EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
 
@@ -175,7 +176,7 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
     FlushDeletes();
     EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
     EXPECT_EQ(m_doc->GetGlazeCount(), 11);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_name, "Cone 6 Clear");
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_name, "Cone 6 Clear");
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 
@@ -366,7 +367,7 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
     const int count = m_doc->GetGlazeCount();
     view->OnCommand(CmdGedAppendNew);
     EXPECT_EQ(m_doc->GetGlazeCount(), count + 1);
-    EXPECT_EQ(m_doc->GetGlaze(1)->m_name, "new glaze");
+    EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_name, "new glaze");
     EXPECT_EQ(view->GetGlazeIndex(), 1);
     EXPECT_TRUE(m_messages.boxes.empty());
 }

@@ -4,6 +4,7 @@
 
 #include "GlazeEditViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeListDlgCommands.h"
@@ -148,7 +149,7 @@ TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
     // A working batch size below 1 is none: it is stored as 0.
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("0.5"));
     view->SaveGlaze();
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_batchSize, 0.0);
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_batchSize, 0.0);
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("/4"));
     view->BatchSizeLeft();
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("2"));
@@ -165,7 +166,7 @@ TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
     FlushDeletes();
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Save changes to \"Cone 6 Clear\" ?"});
     EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_batchSize, 16.0);
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_batchSize, 16.0);
 }
 
 // Regression: a line whose amount the form refused was dropped by the next save ("Rutile
@@ -182,9 +183,9 @@ TEST_F(GlazeEditViewRoadTest, ARefusedRecipeLineKeepsTheFormFromSaving)
     QTest::keyClick(field, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Return);
     QTest::keyClicks(field, "Rutile 5000000000");
-    const CIngredientList stored = m_doc->GetGlaze(0)->m_components;
+    const CIngredientList stored = Found(m_doc->GetGlaze(0)).m_components;
     const auto unsaved = [&](const char* line) {
-        EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetCount(), stored.GetCount()) << line;
+        EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_components.GetCount(), stored.GetCount()) << line;
         EXPECT_EQ(GlazeForm::IsModified(view), 1) << line;
         EXPECT_EQ(field->textCursor().selectedText(), QString::fromLatin1(line));
         EXPECT_TRUE(field->toPlainText().endsWith(QString::fromLatin1(line)));
@@ -243,7 +244,7 @@ TEST_F(GlazeEditViewRoadTest, ARefusedRecipeLineKeepsTheFormFromSaving)
     GlazeForm::Button(view, kGedSave)->click();
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
     EXPECT_EQ(batch->text(), QStringLiteral("100"));
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetCount(), stored.GetCount());
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_components.GetCount(), stored.GetCount());
     // Nor does Scale to W.B.S. scale to one.
     QApplication::processEvents();
     m_messages.boxes.clear();
@@ -255,8 +256,8 @@ TEST_F(GlazeEditViewRoadTest, ARefusedRecipeLineKeepsTheFormFromSaving)
 
     QApplication::processEvents();
     GlazeForm::Button(view, kGedSave)->click();
-    ASSERT_EQ(m_doc->GetGlaze(0)->m_components.GetCount(), stored.GetCount() + 1);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(stored.GetCount()).m_amount, 1.5);
+    ASSERT_EQ(Found(m_doc->GetGlaze(0)).m_components.GetCount(), stored.GetCount() + 1);
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_components.GetAt(stored.GetCount()).m_amount, 1.5);
     EXPECT_EQ(GlazeForm::IsModified(view), 0);
 }
 
@@ -326,7 +327,7 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
     });
     view->OnCommand(CmdGedOptimize);
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Clear\" ?"}));
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_source, "edited");
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_source, "edited");
     EXPECT_TRUE(title.contains(QStringLiteral("Cone 6 Clear"))) << title.toStdString();
 
     // Open Graph waits for charts and for a graph template.
@@ -386,7 +387,7 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
     m_messages.answers = {MsgResultCancel};
     merge();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Satin Matte Blue\" ?"}));
-    EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "Cone 6 Satin Matte Blue") << "Cancel merges nothing";
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "Cone 6 Satin Matte Blue") << "Cancel merges nothing";
     EXPECT_EQ(m_doc->GetGlazeCount(), 10);
     EXPECT_EQ(GlazeForm::IsModified(view), 1);
     EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
@@ -394,8 +395,8 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
     m_messages.answers = {MsgResultYes};
     merge();
     FlushDeletes();
-    EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "cone 6 satin matte blue");
-    EXPECT_EQ(m_doc->GetGlaze(2)->m_color, "green");
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "cone 6 satin matte blue");
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_color, "green");
     EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
 }
 
@@ -405,6 +406,7 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazesView* list = ListView();
+    ASSERT_NE(list, nullptr);
     CGlazeEditView* doomed = OpenEdit(1);
     CGlazeEditView* later = OpenEdit(4);
     GlazeForm::SourceEdit(doomed)->setText(QStringLiteral("unsaved"));
@@ -456,10 +458,10 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     ASSERT_TRUE(list->RunCommand(CmdGlzAlphabetize));
     const int place = later->GetGlazeIndex();
     ASSERT_GE(place, 0);
-    EXPECT_EQ(m_doc->GetGlaze(place)->m_name, "Cone 10 Tenmoku");
+    EXPECT_EQ(Found(m_doc->GetGlaze(place)).m_name, "Cone 10 Tenmoku");
     EXPECT_NE(place, 3);
     later->SaveGlaze();
-    EXPECT_EQ(m_doc->GetGlaze(place)->m_source, "kept");
+    EXPECT_EQ(Found(m_doc->GetGlaze(place)).m_source, "kept");
     EXPECT_EQ(m_messages.boxes.size(), 1u);
 }
 
@@ -473,15 +475,15 @@ TEST_F(GlazeEditViewRoadTest, SettingAFieldAsksTheEditWindowsOfTheGlazesFirst)
     m_messages.answers = {MsgResultYes};
     ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T1");
     EXPECT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_source, "my source") << "Yes saved the edits first";
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "T1");
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_source, "my source") << "Yes saved the edits first";
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_index, "T1");
     EXPECT_EQ(GlazeForm::IndexEdit(view)->text(), QStringLiteral("T1")) << "the window shows its glaze as changed";
     EXPECT_EQ(GlazeForm::IsModified(view), 0);
 
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("again"));
     m_messages.answers = {MsgResultCancel};
     ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T2");
-    EXPECT_EQ(m_doc->GetGlaze(5)->m_index, "T1") << "Cancel changes no glaze";
+    EXPECT_EQ(Found(m_doc->GetGlaze(5)).m_index, "T1") << "Cancel changes no glaze";
     EXPECT_EQ(GlazeForm::SourceEdit(view)->text(), QStringLiteral("again"));
 }
 
@@ -493,9 +495,9 @@ TEST_F(GlazeEditViewRoadTest, SavingFindsTheStoredGlazeItself)
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("mine"));
     m_doc->InsertGlaze(0, CGlaze("slipped in"));
     view->SaveGlaze();
-    EXPECT_EQ(m_doc->GetGlaze(3)->m_name, "Cone 6 Satin Matte Blue");
-    EXPECT_NE(m_doc->GetGlaze(3)->m_source, "mine") << "the glaze now at the old place is untouched";
-    EXPECT_EQ(m_doc->GetGlaze(4)->m_name, "Cone 10 Celadon");
-    EXPECT_EQ(m_doc->GetGlaze(4)->m_source, "mine");
+    EXPECT_EQ(Found(m_doc->GetGlaze(3)).m_name, "Cone 6 Satin Matte Blue");
+    EXPECT_NE(Found(m_doc->GetGlaze(3)).m_source, "mine") << "the glaze now at the old place is untouched";
+    EXPECT_EQ(Found(m_doc->GetGlaze(4)).m_name, "Cone 10 Celadon");
+    EXPECT_EQ(Found(m_doc->GetGlaze(4)).m_source, "mine");
     EXPECT_EQ(view->GetGlazeIndex(), 4);
 }

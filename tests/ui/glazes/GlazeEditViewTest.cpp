@@ -1,4 +1,5 @@
 #include "GlazeEditViewFixture.h"
+#include "core/support/CheckedItems.h"
 #include "ui/support/OverlapCheck.h"
 
 #include "framework/MessageService.h"
@@ -78,12 +79,12 @@ TEST_F(GlazeEditViewTest, ChangingAnAmountAndSavingAnnouncesTheGlazeAndTheListFo
     cursor.insertText(QStringLiteral("     18"));
     EXPECT_EQ(GlazeForm::IsModified(view), 1);
     EXPECT_TRUE(GlazeForm::Button(view, kGedSave)->isEnabled());
-    ASSERT_GE(m_doc->GetGlaze(0)->m_components.GetCount(), 3);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(2).m_amount, 8.0) << "edits stay in the form until saved";
+    ASSERT_GE(Found(m_doc->GetGlaze(0)).m_components.GetCount(), 3);
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_components.GetAt(2).m_amount, 8.0) << "edits stay in the form until saved";
 
     QTest::mouseClick(GlazeForm::Button(view, kGedSave), Qt::LeftButton);
-    ASSERT_GE(m_doc->GetGlaze(0)->m_components.GetCount(), 3);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_components.GetAt(2).m_amount, 18.0);
+    ASSERT_GE(Found(m_doc->GetGlaze(0)).m_components.GetCount(), 3);
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_components.GetAt(2).m_amount, 18.0);
     EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazeChanged, 0}}));
     EXPECT_NE(list->GetText(0), rowBefore) << "the list row shows the new chemistry";
     EXPECT_TRUE(m_doc->IsModified());
@@ -158,19 +159,19 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
     m_messages.answers = {MsgResultNo};
     view->EditNext();
     EXPECT_EQ(view->GetGlazeIndex(), 1);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "G1") << "No drops the edits";
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_index, "G1") << "No drops the edits";
 
     GlazeForm::IndexEdit(view)->setText(QStringLiteral("G2b"));
     m_messages.answers = {MsgResultYes};
     view->EditPrevious();
-    EXPECT_EQ(m_doc->GetGlaze(1)->m_index, "G2b") << "Yes saves";
+    EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_index, "G2b") << "Yes saves";
     EXPECT_EQ(view->GetGlazeIndex(), 0);
 
     // Saving the database asks every edit window with changes.
     GlazeForm::IndexEdit(view)->setText(QStringLiteral("G0"));
     m_messages.answers = {MsgResultYes};
     EXPECT_TRUE(m_doc->CommitEditViews(false));
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "G0");
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_index, "G0");
 
     GlazeForm::IndexEdit(view)->setText(QStringLiteral("X"));
     m_messages.boxes.clear();
@@ -183,7 +184,7 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
     FlushDeletes();
     EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
     EXPECT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_index, "G0");
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_index, "G0");
 }
 
 TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenSeen)
@@ -251,7 +252,7 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
     EXPECT_EQ(GlazeForm::LimitFormulaName(view), "");
     EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QString());
     view->SaveGlaze();
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_limform, "");
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_limform, "");
 }
 
 TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)

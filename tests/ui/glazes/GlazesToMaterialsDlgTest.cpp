@@ -1,5 +1,6 @@
 #include "glazes/GlazesToMaterialsDlg.h"
 
+#include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
 #include "glazes/GlazeListDlgCommands.h"
 
@@ -27,8 +28,8 @@ TEST_F(GlazesToMaterialsDlgTest, TheSelectedGlazesBecomeMaterialsAndTheChoiceIsK
     });
     EXPECT_TRUE(RunGlazesToMaterials(*m_doc, m_list, nullptr));
     ASSERT_EQ(m_materials.Materials().GetCount(), 7);
-    EXPECT_EQ(m_materials.Materials().GetAt(5)->m_name, "Celadon Frit");
-    EXPECT_EQ(m_materials.Materials().GetAt(6)->m_name, "Blue Matte Frit");
+    EXPECT_EQ(RecordAt(m_materials.Materials(), 5).m_name, "Celadon Frit");
+    EXPECT_EQ(RecordAt(m_materials.Materials(), 6).m_name, "Blue Matte Frit");
     EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintMaterialsInserted, 5}}));
     EXPECT_EQ(GetGlazesToMaterialsChoice(), 1);
     GetGlazesToMaterialsChoice() = 0;

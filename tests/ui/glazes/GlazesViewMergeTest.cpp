@@ -1,5 +1,6 @@
 #include "GlazeEditViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "glazes/GlazesView.h"
 #include "support/MergeDlg.h"
 
@@ -34,7 +35,7 @@ TEST_F(GlazesViewMergeTest, AppendingLeavesTheEditWindowsAndTheirEditsAlone)
     const int count = m_doc->GetGlazeCount();
     const std::string source = m_dir.path().toStdString() + "/incoming.glz";
     std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
-                                               "name   = " << m_doc->GetGlaze(1)->m_name << "\n";
+                                               "name   = " << Found(m_doc->GetGlaze(1)).m_name << "\n";
     m_dialogs.AnswerPath(source);
     WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
         dialog->AppendAllRadio()->setChecked(true);
@@ -44,7 +45,7 @@ TEST_F(GlazesViewMergeTest, AppendingLeavesTheEditWindowsAndTheirEditsAlone)
     ASSERT_TRUE(ListView()->RunCommand(CmdGlzMerge));
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{});
     ASSERT_EQ(m_doc->GetGlazeCount(), count + 1);
-    EXPECT_EQ(m_doc->GetGlaze(count)->m_name, m_doc->GetGlaze(1)->m_name) << "a glaze of the same name is appended";
+    EXPECT_EQ(Found(m_doc->GetGlaze(count)).m_name, Found(m_doc->GetGlaze(1)).m_name) << "a glaze of the same name is appended";
     EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
     EXPECT_EQ(GlazeForm::NotesEdit(view)->toPlainText(), QStringLiteral("unsaved"));
 }

@@ -119,7 +119,7 @@ protected:
     {
         std::string names;
         for (int i = 0; i < doc.GetGlazeCount(); ++i)
-            names += doc.GetGlaze(i)->m_name;
+            names += Found(doc.GetGlaze(i)).m_name;
         return names;
     }
     static void Select(CGlazesView& view, std::initializer_list<int> rows)
@@ -173,6 +173,7 @@ TEST_F(GlazesViewTest, ShippedGlazesInEveryFormat)
     ASSERT_EQ(doc->GetGlazeCount(), 10);
     EXPECT_EQ(view->GetCount(), 10);
     EXPECT_EQ(doc->GetTitle(), "Starter Glazes");
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     EXPECT_EQ(m_frame.ActiveChildFrame()->windowTitle(), QStringLiteral("Starter Glazes"));
     EXPECT_EQ(m_frame.ActiveChildFrame()->size(), QSize(CGlazesView::kInitialWidth, CGlazesView::kInitialHeight));
 
@@ -201,6 +202,7 @@ TEST_F(GlazesViewTest, ShippedGlazesInEveryFormat)
         EXPECT_EQ(view->GetSelItems(), (std::vector<int>{2, 5})) << "format " << format;
         EXPECT_EQ(view->GetCaretIndex(), 5);
         if (format == 3) {
+            ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
             m_frame.ActiveChildFrame()->resize(860, 300);
             m_frame.ActiveChildFrame()->grab().save(ScreenshotFolder() + "/glaze-list.png");
         }
@@ -210,12 +212,12 @@ TEST_F(GlazesViewTest, ShippedGlazesInEveryFormat)
     view->SetListFormat(4);
     // Rows are built as they are shown: the table fills without analysing a glaze out of view.
     for (int i = 0; i < doc->GetGlazeCount(); ++i)
-        doc->GetGlaze(i)->InvalidateAnalysis();
+        Found(doc->GetGlaze(i)).InvalidateAnalysis();
     view->FillList(0, -1, true);
-    EXPECT_FALSE(doc->GetGlaze(9)->HasAnalysis());
+    EXPECT_FALSE(Found(doc->GetGlaze(9)).HasAnalysis());
     EXPECT_EQ(view->GetText(0), "\tCone 6 Clear\t%w\t    1.0 K2O\t    2.2 Na2O\t    3.2 KNaO\t");
-    EXPECT_TRUE(doc->GetGlaze(0)->HasAnalysis());
-    EXPECT_FALSE(doc->GetGlaze(9)->HasAnalysis());
+    EXPECT_TRUE(Found(doc->GetGlaze(0)).HasAnalysis());
+    EXPECT_FALSE(Found(doc->GetGlaze(9)).HasAnalysis());
     EXPECT_EQ(view->GetTabStops().size(), 6u);
     // A word that is no symbol makes the table unreadable: the normal view takes over.
     g_prefs.glztab = "K Xx";
@@ -230,11 +232,11 @@ TEST_F(GlazesViewTest, ColumnCellsAndTabStops)
     CGlazesDoc* doc = OpenLetters(2);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
-    doc->GetGlaze(0)->m_name = "Ash";
-    doc->GetGlaze(1)->m_name = "Wide Wood Ash Celadon";
-    doc->GetGlaze(0)->m_byVol = 1;
-    doc->GetGlaze(1)->m_index = "12";
-    doc->GetGlaze(1)->m_notes = {"first line", "second line"};
+    Found(doc->GetGlaze(0)).m_name = "Ash";
+    Found(doc->GetGlaze(1)).m_name = "Wide Wood Ash Celadon";
+    Found(doc->GetGlaze(0)).m_byVol = 1;
+    Found(doc->GetGlaze(1)).m_index = "12";
+    Found(doc->GetGlaze(1)).m_notes = {"first line", "second line"};
     g_prefs.glzext1 = "N#Y*";
     view->SetListFormat(1);
     EXPECT_EQ(view->GetText(0), "\tAsh\t\t(By volume)\t");
@@ -268,7 +270,7 @@ TEST_F(GlazesViewTest, NoticesRefreshTheRows)
     };
 
     drawAll();
-    doc->GetGlaze(4)->m_name = "E2";
+    Found(doc->GetGlaze(4)).m_name = "E2";
     Broadcast(&otherDoc, HintGlazeChanged, 4);
     EXPECT_EQ(view->GetText(4), "\tE") << "a notice about another database is ignored";
     Select(*view, {1, 2});
@@ -286,7 +288,7 @@ TEST_F(GlazesViewTest, NoticesRefreshTheRows)
     Broadcast(doc, HintBulkChangeBegins, 0);
     EXPECT_TRUE(view->IsFrozen());
     drawAll();
-    doc->GetGlaze(0)->m_name = "A2";
+    Found(doc->GetGlaze(0)).m_name = "A2";
     Broadcast(doc, HintGlazeChanged, 0);
     COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintMaterialChanged, 0, 0);
     EXPECT_EQ(view->GetText(0), "\tA");
@@ -414,8 +416,8 @@ TEST_F(GlazesViewTest, OrderCommandsAnnounceTheNewIndex)
     EXPECT_TRUE(view->RunCommand(CmdGlzAppendNew));
     EXPECT_TRUE(view->RunCommand(CmdGlzInsertNew));
     ASSERT_EQ(doc->GetGlazeCount(), 5);
-    EXPECT_EQ(doc->GetGlaze(2)->m_name, "new glaze");
-    EXPECT_EQ(doc->GetGlaze(3)->m_name, "new glaze");
+    EXPECT_EQ(Found(doc->GetGlaze(2)).m_name, "new glaze");
+    EXPECT_EQ(Found(doc->GetGlaze(3)).m_name, "new glaze");
     EXPECT_EQ(view->GetSelItems(), std::vector<int>{2});
     EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesInserted, 2}, {HintGlazesInserted, 2}}));
 
@@ -440,7 +442,7 @@ TEST_F(GlazesViewTest, ImportsAppendAndAnnounceTheGlazes)
     EXPECT_TRUE(m_dialogs.At(0).clipboardOption);
     const int imported = doc->GetGlazeCount() - 3;
     ASSERT_GT(imported, 1);
-    EXPECT_EQ(doc->GetGlaze(3)->m_name, "Celadon Blue");
+    EXPECT_EQ(Found(doc->GetGlaze(3)).m_name, "Celadon Blue");
     EXPECT_EQ(view->GetCount(), doc->GetGlazeCount());
     EXPECT_EQ(view->GetText(3), "\tCeladon Blue");
     EXPECT_EQ(view->GetSelItems(), std::vector<int>{3});
@@ -473,7 +475,7 @@ TEST_F(GlazesViewTest, SaveSelectedAndExports)
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     doc->Glazes().m_infoLines.push_back("kept");
-    doc->GetGlaze(0)->m_name = "Cone 6 Clear!";
+    Found(doc->GetGlaze(0)).m_name = "Cone 6 Clear!";
     view->FillList(0, -1, true);
     doc->SetModifiedFlag(false);
 
@@ -651,7 +653,7 @@ TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)
     CGlazesDoc* doc = OpenLetters(3);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
-    doc->GetGlaze(1)->m_name = "CELADON";
+    Found(doc->GetGlaze(1)).m_name = "CELADON";
     view->FillList(0, -1, true);
     CRecordingFrame recorder(*doc, "recorder");
     const std::string source = (m_dir / "incoming.glz").string();
@@ -677,7 +679,7 @@ TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)
                                                                     "file may have been cut short"});
     EXPECT_EQ(rows.size(), 2u);
     EXPECT_EQ(Names(*doc), "ACeladonCTenmoku");
-    EXPECT_EQ(doc->GetGlaze(1)->m_color, "green");
+    EXPECT_EQ(Found(doc->GetGlaze(1)).m_color, "green");
     EXPECT_EQ(view->GetText(3), "\tTenmoku");
     EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesReplaced, 0}}));
 
@@ -711,8 +713,8 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
     CGlazesDoc* doc = OpenLetters(3);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
-    doc->GetGlaze(0)->m_components.Add("Custer Feldspar", 40.0);
-    doc->GetGlaze(2)->m_components.Add("Custer Feldspar", 10.0);
+    Found(doc->GetGlaze(0)).m_components.Add("Custer Feldspar", 40.0);
+    Found(doc->GetGlaze(2)).m_components.Add("Custer Feldspar", 10.0);
     CRecordingFrame recorder(*doc, "recorder");
     EXPECT_FALSE(State(*view, CmdGlzMakeSubstitution).m_bEnabled) << "nothing selected";
 
@@ -723,8 +725,8 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
         dialog->MakeButton()->click();
     });
     EXPECT_TRUE(view->RunCommand(CmdGlzMakeSubstitution));
-    ASSERT_GE(doc->GetGlaze(0)->m_components.GetCount(), 1);
-    EXPECT_EQ(doc->GetGlaze(0)->m_components.GetAt(0).m_name, "Nepheline Syenite");
+    ASSERT_GE(Found(doc->GetGlaze(0)).m_components.GetCount(), 1);
+    EXPECT_EQ(Found(doc->GetGlaze(0)).m_components.GetAt(0).m_name, "Nepheline Syenite");
     EXPECT_EQ(TakeNotices(recorder), (Notices{{HintBulkChangeBegins, 0},
                                               {HintGlazeChanged, 0},
                                               {HintGlazeChanged, 2},
@@ -767,7 +769,7 @@ TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)
     EXPECT_TRUE(view->IsFrozen());
     Broadcast(doc, HintBulkChangeEndsRefreshDocument, 0);
     EXPECT_FALSE(view->IsFrozen());
-    doc->GetGlaze(0)->m_name = "Renamed";
+    Found(doc->GetGlaze(0)).m_name = "Renamed";
     Broadcast(doc, HintGlazeChanged, 0);
     EXPECT_EQ(view->GetText(0).substr(0, 9), "\tRenamed\t");
 

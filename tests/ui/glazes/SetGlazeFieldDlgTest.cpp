@@ -1,5 +1,6 @@
 #include "glazes/SetGlazeFieldDlg.h"
 
+#include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
 #include "glazes/GlazeListDlgCommands.h"
 #include "glazes/ResequenceDlg.h"
@@ -74,7 +75,7 @@ TEST_F(SetGlazeFieldDlgTest, SetFieldChangesTheSelectedGlazesInOneBulkChange)
                                       {HintBulkChangeEndsRefreshDocument, 0}}));
     std::vector<std::string> colors;
     for (int n = 0; n < m_doc->GetGlazeCount(); ++n)
-        colors.push_back(m_doc->GetGlaze(n)->m_color);
+        colors.push_back(Found(m_doc->GetGlaze(n)).m_color);
     EXPECT_EQ(colors, (std::vector<std::string>{"Blue green", "Red", "White", "Red", "Light blue"}));
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_EQ(refills, 1);
@@ -92,7 +93,7 @@ TEST_F(SetGlazeFieldDlgTest, SetFieldChangesTheSelectedGlazesInOneBulkChange)
     });
     EXPECT_TRUE(RunSetGlazeField(*m_doc, m_list, nullptr));
     EXPECT_EQ(TakeNotices().size(), 7u);
-    EXPECT_EQ(m_doc->GetGlaze(0)->m_color, "Red");
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_color, "Red");
 }
 
 TEST_F(SetGlazeFieldDlgTest, ResequenceNumbersTheIndexFieldsAfterThePattern)
@@ -111,7 +112,7 @@ TEST_F(SetGlazeFieldDlgTest, ResequenceNumbersTheIndexFieldsAfterThePattern)
     EXPECT_TRUE(RunResequence(*m_doc, m_list, nullptr));
     std::vector<std::string> indexes;
     for (int n = 0; n < m_doc->GetGlazeCount(); ++n)
-        indexes.push_back(m_doc->GetGlaze(n)->m_index);
+        indexes.push_back(Found(m_doc->GetGlaze(n)).m_index);
     EXPECT_EQ(indexes, (std::vector<std::string>{"G7", "", "G8", "", "G9"}));
     EXPECT_EQ(TakeNotices(), (Notices{{HintBulkChangeBegins, 0},
                                       {HintGlazeChanged, 0},

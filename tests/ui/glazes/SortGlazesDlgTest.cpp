@@ -1,5 +1,6 @@
 #include "glazes/SortGlazesDlg.h"
 
+#include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
 #include "glazes/GlazeListDlgCommands.h"
 
@@ -43,7 +44,7 @@ TEST_F(SortGlazesDlgTest, SortingByAChosenCriterionOrdersTheListAndIsRemembered)
         QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
     });
     EXPECT_FALSE(RunSortGlazes(*m_doc, m_list, nullptr));
-    EXPECT_EQ(GlazeNames().front(), "Temmoku");
+    EXPECT_EQ(ItemAt(GlazeNames(), 0), "Temmoku");
     EXPECT_TRUE(TakeNotices().empty());
     EXPECT_EQ(g_prefs.m_nGlazeSortCriterion, kColorCriterion);
 }

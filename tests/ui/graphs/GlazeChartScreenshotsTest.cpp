@@ -1,5 +1,6 @@
 #include "GraphTypesFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "graphs/ChartCanvasQt.h"
 #include "graphs/ChartDrawing.h"
 #include "graphs/Graph.h"
@@ -58,7 +59,7 @@ protected:
         for (const auto& [name, price] : prices)
             Found(materials.FindMaterial(std::string_view(name))).m_costPerLb = price;
         for (int i = 0; i < m_glazeDoc->GetGlazeCount(); ++i)
-            m_glazeDoc->GetGlaze(i)->InvalidateAnalysis();
+            Found(m_glazeDoc->GetGlaze(i)).InvalidateAnalysis();
     }
     ~GlazeChartScreenshotsTest() override
     {

@@ -131,7 +131,7 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     dialog.MaterialTypeList()->setCurrentRow(last);
     EXPECT_EQ(dialog.selectedOxideRow, -1) << "the oxide list is deselected";
     QTest::keyClicks(dialog.NameEdit(), "X");
-    EXPECT_EQ(dialog.materialTypes[static_cast<std::size_t>(last)].m_name.back(), 'X');
+    EXPECT_EQ(LastItem(dialog.materialTypes[static_cast<std::size_t>(last)].m_name), 'X');
     QTest::mouseClick(dialog.UsePatternCheck(), Qt::LeftButton);
     EXPECT_EQ(dialog.materialTypes[static_cast<std::size_t>(last)].colorWithPattern, 1);
     QTest::mouseClick(dialog.Button(kGcDelete), Qt::LeftButton);

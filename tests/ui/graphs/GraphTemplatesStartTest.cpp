@@ -2,6 +2,7 @@
 // reached from the database tree, and the template editor opened from it.
 
 #include "TestPaths.h"
+#include "core/support/CheckedItems.h"
 #include "framework/MdiFrame.h"
 #include "graphs/GraphTypeEditView.h"
 #include "graphs/GraphTypesDoc.h"
@@ -72,7 +73,7 @@ TEST(GraphTemplatesStartTest, TheTreeBringsTheListWindowUpAndItsEditOpensTheEdit
     ASSERT_NE(tree, nullptr);
     const int entry = g_pDbTreeDoc->items.FindByPath(g_pGraphTypesDoc->GetPathName());
     ASSERT_GE(entry, 0);
-    auto* node = static_cast<QTreeWidgetItem*>(g_pDbTreeDoc->items.GetAt(entry)->treeHandle);
+    auto* node = static_cast<QTreeWidgetItem*>(RecordAt(g_pDbTreeDoc->items, entry).treeHandle);
     ASSERT_NE(node, nullptr);
     tree->scrollToItem(node);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());

@@ -128,6 +128,7 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
 
     // Every page, for the record.
     auto* frame = dynamic_cast<CMDIChildFrame*>(editor->GetFrame());
+    ASSERT_NE(frame, nullptr);
     frame->showNormal();
     frame->adjustSize();
     static const char* const kPages[] = {"type_titles", "styles", "axes", "data", "data_sources", "graph"};
@@ -267,7 +268,7 @@ TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
     QTest::mouseClick(editor->Button(kGeNext), Qt::LeftButton);
     ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 1);
     EXPECT_EQ(editor->CurrentIndex(), kShippedCount);
-    EXPECT_EQ(Names().back(), "new graph template");
+    EXPECT_EQ(LastItem(Names()), "new graph template");
 
     // Ctrl+S on any page saves, appends after the last template and leaves the new name selected.
     Type(editor->Ctl<QLineEdit>(kGeTitleBottom), "saved by key");
@@ -688,7 +689,7 @@ TEST_F(GraphTypeEditViewTest, GetSelectedTakesTheGlazesSelectedInTheDatabase)
     ASSERT_FALSE(m_doc->Database().GetAt(0).m_dataSources.empty());
     const CGraphDataSource& saved = m_doc->Database().GetAt(0).m_dataSources.GetAt(0);
     ASSERT_EQ(saved.dsgname.size(), 1u);
-    EXPECT_EQ(saved.dsgname[0], m_glazeDoc->GetGlaze(2)->m_name);
+    EXPECT_EQ(saved.dsgname[0], Found(m_glazeDoc->GetGlaze(2)).m_name);
 }
 
 

@@ -71,9 +71,9 @@ TEST_F(GraphTypesViewTest, CopyPasteAndNewTemplates)
     Select({3});
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListPaste));
     ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 2);
-    EXPECT_EQ(Names()[3], "Oxide groups (pie)");
-    EXPECT_EQ(Names()[4], "Unity formula (bar)");
-    EXPECT_EQ(Names()[5], "Recipe (bar)");
+    EXPECT_EQ(ItemAt(Names(), 3), "Oxide groups (pie)");
+    EXPECT_EQ(ItemAt(Names(), 4), "Unity formula (bar)");
+    EXPECT_EQ(ItemAt(Names(), 5), "Recipe (bar)");
     EXPECT_EQ(m_doc->Database().GetAt(3), m_doc->Database().GetAt(0)) << "a full copy, data sources and all";
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{3, 4}));
     EXPECT_TRUE(m_doc->IsModified());
@@ -85,18 +85,18 @@ TEST_F(GraphTypesViewTest, CopyPasteAndNewTemplates)
     // Insert new with no selection goes to the top, Append new to the end.
     m_view->SetSel(-1, false);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListInsertNew));
-    EXPECT_EQ(Names().front(), "new graph template");
+    EXPECT_EQ(ItemAt(Names(), 0), "new graph template");
     ASSERT_EQ(m_doc->Database().GetAt(0).m_dataSources.size(), 1u);
     EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(0).m_name, "[current glaze]");
     m_view->SetSel(-1, false);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListAppendNew));
-    EXPECT_EQ(Names().back(), "new graph template");
+    EXPECT_EQ(LastItem(Names()), "new graph template");
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{kShippedCount + 3});
 
     // Cut removes the rows it copied.
     Select({0});
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListCut));
-    EXPECT_EQ(Names().front(), "Oxide groups (pie)");
+    EXPECT_EQ(ItemAt(Names(), 0), "Oxide groups (pie)");
     EXPECT_EQ(ClipboardRecord(g_graphTemplateClipboard, 0).m_name, "new graph template");
     EXPECT_EQ(LastItem(Codes(recorder)), 20);
 }
@@ -106,9 +106,9 @@ TEST_F(GraphTypesViewTest, OrderingCommands)
     CRecordingFrame recorder(*m_doc, "recorder");
     Select({1, 2});
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListShiftUp));
-    EXPECT_EQ(Names()[0], "Unity formula (bar)");
-    EXPECT_EQ(Names()[1], "Recipe (pie)");
-    EXPECT_EQ(Names()[2], "Oxide groups (pie)");
+    EXPECT_EQ(ItemAt(Names(), 0), "Unity formula (bar)");
+    EXPECT_EQ(ItemAt(Names(), 1), "Recipe (pie)");
+    EXPECT_EQ(ItemAt(Names(), 2), "Oxide groups (pie)");
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{0, 1}));
     CCmdUI up(CmdGrtListShiftUp);
     EXPECT_TRUE(m_view->OnUpdateCommand(up));
@@ -121,16 +121,16 @@ TEST_F(GraphTypesViewTest, OrderingCommands)
     ASSERT_EQ(recorder.view->received.size(), 1u);
     EXPECT_EQ(recorder.view->At(0).code, 21);
     EXPECT_EQ(recorder.view->At(0).index, 4);
-    EXPECT_EQ(Names()[5], "Material types (pie)");
+    EXPECT_EQ(ItemAt(Names(), 5), "Material types (pie)");
 
     Select({3, 5});
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListSelectedToTop));
-    EXPECT_EQ(Names()[0], "Recipe (bar)");
-    EXPECT_EQ(Names()[1], "Material types (pie)");
+    EXPECT_EQ(ItemAt(Names(), 0), "Recipe (bar)");
+    EXPECT_EQ(ItemAt(Names(), 1), "Material types (pie)");
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{0, 1}));
 
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListAlphabetize));
-    EXPECT_EQ(Names()[0], "Average glaze (bar)");
+    EXPECT_EQ(ItemAt(Names(), 0), "Average glaze (bar)");
     EXPECT_EQ(LastItem(Codes(recorder)), 21);
 }
 
@@ -138,7 +138,7 @@ TEST_F(GraphTypesViewTest, ColorsDialogChangesAnOxideColour)
 {
     CRecordingFrame recorder(*m_doc, "recorder");
     ASSERT_NE(m_doc->Database().m_oxideColors.GetAt(kGraphVarAlkalis), nullptr);
-    const int before = m_doc->Database().m_oxideColors.GetAt(kGraphVarAlkalis)->color;
+    const int before = Found(m_doc->Database().m_oxideColors.GetAt(kGraphVarAlkalis)).color;
     WhenModal<CGraphColorsDlg>([](CGraphColorsDlg& dialog) {
         // Regression: the controls, made as the dialog is shown, stayed hidden.
         EXPECT_TRUE(dialog.OxideList()->isVisible());
@@ -154,7 +154,7 @@ TEST_F(GraphTypesViewTest, ColorsDialogChangesAnOxideColour)
         QTest::mouseClick(dialog.PatternButton(3), Qt::LeftButton);
         EXPECT_TRUE(dialog.Swatch(5)->IsHighlighted());
         ASSERT_NE(dialog.oxides.GetAt(kGraphVarAlkalis), nullptr);
-        EXPECT_EQ(dialog.oxides.GetAt(kGraphVarAlkalis)->color, 2 * 16 + 5);
+        EXPECT_EQ(Found(dialog.oxides.GetAt(kGraphVarAlkalis)).color, 2 * 16 + 5);
         // A separator row shows no colour and no pattern.
         const auto separators = dialog.OxideList()->findItems(QStringLiteral("   ----------"), Qt::MatchExactly);
         ASSERT_FALSE(separators.isEmpty());
@@ -271,7 +271,7 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     WhenModal<CMergeDlg>(replaceAll);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
     Flush();
-    EXPECT_EQ(Names()[5], "Limit formula (bar) (mine)");
+    EXPECT_EQ(ItemAt(Names(), 5), "Limit formula (bar) (mine)");
     EXPECT_EQ(Codes(recorder), (std::vector<int>{18, 22}));
     EXPECT_TRUE(Editors().empty());
 

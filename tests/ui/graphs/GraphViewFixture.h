@@ -4,6 +4,7 @@
 
 #include "GraphTypesFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "graphs/GraphView.h"
 #include "limits/LimitFormulasDoc.h"
 
@@ -22,8 +23,8 @@ protected:
         m_second = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
         if (m_second && m_glazeDoc && m_glazeDoc->GetGlazeCount() >= 2) {
             m_second->DeleteGlaze(0);
-            m_second->InsertGlaze(0, *m_glazeDoc->GetGlaze(0));
-            m_second->InsertGlaze(1, *m_glazeDoc->GetGlaze(1));
+            m_second->InsertGlaze(0, Found(m_glazeDoc->GetGlaze(0)));
+            m_second->InsertGlaze(1, Found(m_glazeDoc->GetGlaze(1)));
         }
         m_limits.OnOpenDocument(OXI_SHIPPED_DATA_DIR "/tarnell.lim");
     }

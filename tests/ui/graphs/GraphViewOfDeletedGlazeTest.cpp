@@ -4,6 +4,7 @@
 
 #include "GraphViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazesView.h"
 
@@ -55,13 +56,14 @@ TEST_F(GraphViewOfDeletedGlazeTest, DeletingTheGlazeWhileItsMaximisedReportClose
     Flush();
 
     auto* list = dynamic_cast<CGlazesView*>(m_glazeDoc->GetListView());
+    ASSERT_NE(list, nullptr);
     list->DeselectAll();
     list->SelectGlaze(0);
     ASSERT_TRUE(list->RunCommand(CmdGlzDelete));
     Flush();
 
     EXPECT_EQ(m_glazeDoc->GetGlazeCount(), 9);
-    EXPECT_EQ(m_glazeDoc->GetGlaze(0)->m_name, "Cone 6 Zircon White");
+    EXPECT_EQ(Found(m_glazeDoc->GetGlaze(0)).m_name, "Cone 6 Zircon White");
     EXPECT_TRUE(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())->isMaximized()) << "the graph window took over";
     EXPECT_EQ(GlazeName(*graph), "none") << "the graph window lets the deleted glaze go";
 }

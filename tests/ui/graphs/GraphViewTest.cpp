@@ -1,5 +1,6 @@
 #include "GraphViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "framework/PrintPreviewDlg.h"
 #include "glazes/GlazeAnalysisView.h"
 #include "graphs/Graph.h"
@@ -103,8 +104,8 @@ TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
     // Inside a database, on to the next glaze: the chart is titled with it.
     Key(*view, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(view->State().m_pGlaze, m_glazeDoc->GetGlaze(1));
-    EXPECT_EQ(view->Graph()->GetTitle(), m_glazeDoc->GetGlaze(1)->m_name);
-    EXPECT_NE(m_glazeDoc->GetGlaze(1)->m_name, "Cone 6 Clear");
+    EXPECT_EQ(view->Graph()->GetTitle(), Found(m_glazeDoc->GetGlaze(1)).m_name);
+    EXPECT_NE(Found(m_glazeDoc->GetGlaze(1)).m_name, "Cone 6 Clear");
     // From the last glaze of a database on to the first of the next.
     view->SetGraph(view->State().m_pTemplate, m_glazeDoc, m_glazeDoc->GetGlaze(9), nullptr, -1, -1);
     Key(*view, Qt::Key_Right, Qt::ControlModifier);
@@ -145,10 +146,13 @@ TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
 
     // Back from a later database: a database of one glaze is stepped into, an empty one over.
     auto* empty = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    ASSERT_NE(empty, nullptr);
     auto* one = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
-    one->InsertGlaze(0, *m_glazeDoc->GetGlaze(2));
+    ASSERT_NE(one, nullptr);
+    one->InsertGlaze(0, Found(m_glazeDoc->GetGlaze(2)));
     auto* last = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
-    last->InsertGlaze(0, *m_glazeDoc->GetGlaze(3));
+    ASSERT_NE(last, nullptr);
+    last->InsertGlaze(0, Found(m_glazeDoc->GetGlaze(3)));
     view->SetGraph(view->State().m_pTemplate, last, last->GetGlaze(0), nullptr, -1, -1);
     Key(*view, Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(view->State().m_pGlaze, one->GetGlaze(0));
@@ -229,6 +233,7 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
     CGraphView* view = Open(1);
     ASSERT_NE(view, nullptr);
     auto* frame = dynamic_cast<QWidget*>(view->GetFrame());
+    ASSERT_NE(frame, nullptr);
     frame->resize(500, 300);
     Flush();
     const CGraph* graph = view->Graph();
@@ -258,7 +263,7 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
     EXPECT_EQ(view->Popup()->windowTitle(), "Cone 6 Clear");
     // Stepping to another glaze closes the pop-up of the old one.
     Key(*view, Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_EQ(GlazeName(*view), m_glazeDoc->GetGlaze(1)->m_name);
+    EXPECT_EQ(GlazeName(*view), Found(m_glazeDoc->GetGlaze(1)).m_name);
     EXPECT_EQ(view->Popup(), nullptr);
 
     // A right press and release shows the menu once; a release alone does not.
@@ -292,6 +297,7 @@ TEST_F(GraphViewTest, CloneAspectRatiosTemplateEditorCopyAndTheErrorOfAChart)
 
     // Landscape keeps the width and makes the height 17/22 of it; portrait keeps the height.
     auto* frame = dynamic_cast<QWidget*>(view->GetFrame());
+    ASSERT_NE(frame, nullptr);
     frame->resize(660, 400);
     Flush();
     EXPECT_TRUE(view->OnCommand(CmdGrvLandscape));

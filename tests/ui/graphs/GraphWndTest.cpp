@@ -49,12 +49,20 @@ protected:
     // The window pixel of a point in chart units.
     QPoint PixelOf(double x, double y) const
     {
-        const CChart& chart = *m_graph.GetChart();
-        return QPoint(static_cast<int>(chart.UnitsToPixelsX(x)), static_cast<int>(chart.UnitsToPixelsY(y)));
+        const CChart* chart = m_graph.GetChart();
+        if (!chart) {
+            ADD_FAILURE() << "no chart";
+            return QPoint();
+        }
+        return QPoint(static_cast<int>(chart->UnitsToPixelsX(x)), static_cast<int>(chart->UnitsToPixelsY(y)));
     }
     // The middle of a slice given by its share of the circle.
     QPoint SliceMiddle(double from, double to) const
     {
+        if (!m_graph.GetChart()) {
+            ADD_FAILURE() << "no chart";
+            return QPoint();
+        }
         const CChart& chart = *m_graph.GetChart();
         const double r = chart.ChartGetLayout(4) / 2.0;
         const double angle = (from + to) * 3.14159265358979;

@@ -1,5 +1,6 @@
 #include "GraphViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "glazes/GlazesView.h"
 #include "graphs/Graph.h"
 #include "graphs/GraphWnd.h"
@@ -64,10 +65,12 @@ TEST_F(PointAndLimitChartsTest, ScattersOfTheShippedGlazes)
 
     const CGraph& deep = Draw("Silica, alumina and calcia (3D scatter)", -1, "", "chart-23-scatter-3d");
     EXPECT_EQ(deep.m_errorText, "");
+    ASSERT_NE(deep.GetChart(), nullptr);
     EXPECT_GE(CellPrimitives(*deep.GetChart()).size(), 10u);
 
     const CGraph& triangle = Draw("Fluxes (triaxial)", kGraphTriaxial, "", "chart-24-triaxial");
     EXPECT_EQ(triangle.m_errorText, "");
+    ASSERT_NE(triangle.GetChart(), nullptr);
     EXPECT_GT(CellPrimitives(*triangle.GetChart()).size(), 0u);
 }
 
@@ -99,7 +102,7 @@ TEST_F(PointAndLimitChartsTest, LimitFormulaChartsOfTheShippedGlazes)
 // label. It is the notice of a drawn chart: a box in the corner, its text shown when clicked.
 TEST_F(PointAndLimitChartsTest, ALimitLeftOutIsTheNoticeOfTheDrawnChart)
 {
-    m_limits.Database().m_combinations.FindByName("Si:Al")->m_plotMax = 0.0;
+    Found(m_limits.Database().m_combinations.FindByName("Si:Al")).m_plotMax = 0.0;
     CLimitFormula* formula = nullptr;
     for (int i = 0; i < m_limits.Database().GetCount(); ++i)
         formula = m_limits.Database().GetAt(i).m_name == "Cone 6 gloss" ? &m_limits.Database().GetAt(i) : formula;
@@ -119,6 +122,7 @@ TEST_F(PointAndLimitChartsTest, ALimitLeftOutIsTheNoticeOfTheDrawnChart)
             EXPECT_EQ(graph.m_errorText, "") << what;
             EXPECT_EQ(graph.m_noticeText, "Combination Si:Al has no plot maximum above 0; its limit is not drawn") << what;
             ASSERT_NE(graph.GetChart(), nullptr) << what;
+            ASSERT_NE(graph.GetChart(), nullptr);
             const CChart& chart = *graph.GetChart();
             QRectF box;
             for (const CChartPrimitive& p : chart.Primitives())
@@ -146,7 +150,7 @@ TEST_F(PointAndLimitChartsTest, ALegendOfManyGlazesCountsThoseItLeavesOut)
     ASSERT_NE(many, nullptr);
     many->DeleteGlaze(0);
     for (int i = 0; i < 30; ++i) {
-        CGlaze glaze = *m_glazeDoc->GetGlaze(i % 10);
+        CGlaze glaze = Found(m_glazeDoc->GetGlaze(i % 10));
         glaze.m_name = "Glaze number " + std::to_string(i + 1);
         many->InsertGlaze(i, glaze);
     }
@@ -219,9 +223,14 @@ protected:
                              const std::function<void(CGraphTemplate&)>& change = {})
     {
         const CGraphTemplateDatabase& templates = m_doc->Database();
+        const std::size_t before = m_turned.size();
         for (int i = 0; i < templates.GetCount(); ++i) {
             if (templates.GetAt(i).m_name == name)
                 m_turned.push_back(std::make_unique<CGraphTemplate>(templates.GetAt(i)));
+        }
+        if (m_turned.size() == before) {
+            ADD_FAILURE() << "no template \"" << name << "\"";
+            m_turned.push_back(std::make_unique<CGraphTemplate>(name));
         }
         CGraphTemplate& turned = *m_turned.back();
         turned.m_name = shot;
@@ -264,6 +273,7 @@ TEST_F(ThreeDimensionalChartsTest, PiesBarsAndScattersTurned)
         const CGraph& graph = DrawTurned(shot.name, shot.type, shot.rotation, shot.elevation, shot.file);
         EXPECT_EQ(graph.m_errorText, "") << shot.file;
         ASSERT_NE(graph.GetChart(), nullptr) << shot.file;
+        ASSERT_NE(graph.GetChart(), nullptr);
         EXPECT_GT(CellPrimitives(*graph.GetChart()).size(), 0u) << shot.file;
     }
 }
@@ -284,6 +294,7 @@ TEST_F(ThreeDimensionalChartsTest, AZoomedTriangleKeepsItsCornerLabelsInsideTheC
         t.ymin = 10.0;
     });
     ASSERT_EQ(graph.m_errorText, "");
+    ASSERT_NE(graph.GetChart(), nullptr);
     const CChart& chart = *graph.GetChart();
     int corners = 0;
     for (const CChartPrimitive& p : chart.Primitives()) {
@@ -323,6 +334,7 @@ TEST_F(ThreeDimensionalChartsTest, BackgroundImagesLieUnderThePoints)
         EXPECT_TRUE(shot.save(ScreenshotPath(m_turned.back()->type == kGraphScatter ? "chart-22-scatter-background"
                                                                                     : "chart-24-triaxial-background")));
         // The plot area's lower left quarter shows the picture's colour somewhere.
+        ASSERT_NE(graph.GetChart(), nullptr);
         const CChart& chart = *graph.GetChart();
         const double left = chart.ChartGetLayout(6), bottom = chart.ChartGetLayout(7);
         const double width = chart.ChartGetLayout(4), height = chart.ChartGetLayout(5);

@@ -2,6 +2,7 @@
 
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
+#include "core/support/CheckedItems.h"
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
 #include "framework/DocTemplate.h"
@@ -327,13 +328,13 @@ TEST_F(LimitFormulasViewTest, ClipboardNewFormulasAndOrdering)
 
     m_view->SetSel(-1, false);
     EXPECT_TRUE(m_view->RunCommand(CmdLimListAppendNew));
-    EXPECT_EQ(Names().back(), "new limit formula");
+    EXPECT_EQ(LastItem(Names()), "new limit formula");
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{8});
 
     Select({2, 4});
     EXPECT_TRUE(m_view->RunCommand(CmdLimListSelectedToTop));
-    EXPECT_EQ(Names()[0], "Cone 6 gloss");
-    EXPECT_EQ(Names()[1], "Cone 10 gloss");
+    EXPECT_EQ(ItemAt(Names(), 0), "Cone 6 gloss");
+    EXPECT_EQ(ItemAt(Names(), 1), "Cone 10 gloss");
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{0, 1}));
     CCmdUI shiftUp(CmdLimListShiftUp);
     EXPECT_TRUE(m_view->OnUpdateCommand(shiftUp));
@@ -343,7 +344,7 @@ TEST_F(LimitFormulasViewTest, ClipboardNewFormulasAndOrdering)
     EXPECT_TRUE(m_view->OnUpdateCommand(shiftDown));
     EXPECT_FALSE(shiftDown.m_bEnabled) << "the last row cannot go down";
     EXPECT_TRUE(m_view->RunCommand(CmdLimListShiftUp));
-    EXPECT_EQ(Names()[7], "new limit formula");
+    EXPECT_EQ(ItemAt(Names(), 7), "new limit formula");
 
     // Deleting the formula an edit form shows closes the form without a question.
     CLimitFormulaEditView* edit = OpenEditOn(3);

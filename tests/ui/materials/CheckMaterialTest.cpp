@@ -1,5 +1,6 @@
 #include "materials/CheckMaterial.h"
 
+#include "core/support/CheckedItems.h"
 #include "MaterialEditViewFixture.h"
 #include "materials/MaterialArray.h"
 
@@ -88,7 +89,7 @@ TEST_F(CheckMaterialTest, TheEditViewRepairsOnlyItsFieldAndReportsBadMappingsAnd
     EXPECT_EQ(m_messages.At(2).helpId, 0x30256u);
     EXPECT_EQ(view->WeightText()->text(), QStringLiteral("100.0%"));
     EXPECT_TRUE(view->IsChanged());
-    EXPECT_EQ(Database().GetAt(3)->m_formula, "3MgO 4SiO2 H2O") << "the database waits for Save Changes";
+    EXPECT_EQ(RecordAt(Database(), 3).m_formula, "3MgO 4SiO2 H2O") << "the database waits for Save Changes";
 
     m_messages.boxes.clear();
     view->MapToEdit()->clear();

@@ -109,12 +109,12 @@ protected:
         const std::size_t before = m_doc->GetViews().size();
         EXPECT_EQ(m_doc->OpenEditView(index), 1);
         EXPECT_EQ(m_doc->GetViews().size(), before + 1);
-        return dynamic_cast<CMaterialEditView*>(m_doc->GetViews().back());
+        return dynamic_cast<CMaterialEditView*>(LastItem(m_doc->GetViews()));
     }
     CMaterialEditView* OpenLimited(const CStringArrayEx& names)
     {
         m_doc->OpenLimitedEditView(names);
-        return dynamic_cast<CMaterialEditView*>(m_doc->GetViews().back());
+        return dynamic_cast<CMaterialEditView*>(LastItem(m_doc->GetViews()));
     }
     int EditViewCount() const
     {

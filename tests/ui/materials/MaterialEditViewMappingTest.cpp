@@ -1,4 +1,5 @@
 #include "MaterialEditViewFixture.h"
+#include "core/support/CheckedItems.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,7 +13,7 @@ class MaterialEditViewMappingTest : public MaterialEditViewFixture {};
 // Mapping to a material of the same density still brings its cost and formula.
 TEST_F(MaterialEditViewMappingTest, EveryMappedFieldFollowsEvenWhenOneAlreadyMatches)
 {
-    Database().GetAt(3)->m_available = 0;
+    RecordAt(Database(), 3).m_available = 0;
     CMaterialEditView* view = Open(2); // Whiting: 2.7, 0.12, available, formula weight 100.1
     EXPECT_TRUE(view->AvailableBox()->isChecked());
     EXPECT_EQ(view->WeightText()->text(), QStringLiteral("100.1"));

@@ -1,5 +1,6 @@
 #include "MaterialEditViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "framework/UpdateHint.h"
 #include "materials/SelectMaterialDlg.h"
 #include "shell/Clipboards.h"
@@ -77,10 +78,10 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
 
     QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
     EXPECT_EQ(NameAt(1), "Grolleg Kaolin");
-    EXPECT_DOUBLE_EQ(Database().GetAt(1)->m_density, 2.55);
-    EXPECT_DOUBLE_EQ(Database().GetAt(1)->m_costPerLb, 0.35);
-    EXPECT_EQ(Database().GetAt(1)->m_akaCodes, (CStringArrayEx{"", "EPK1"}));
-    EXPECT_EQ(Database().GetAt(1)->m_displayKey, "KAO\tGrolleg Kaolin");
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_density, 2.55);
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_costPerLb, 0.35);
+    EXPECT_EQ(RecordAt(Database(), 1).m_akaCodes, (CStringArrayEx{"", "EPK1"}));
+    EXPECT_EQ(RecordAt(Database(), 1).m_displayKey, "KAO\tGrolleg Kaolin");
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_FALSE(view->IsChanged());
     ASSERT_FALSE(Hints().empty());
@@ -93,7 +94,7 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     view->CodeEdit()->setText(QStringLiteral("GRO"));
     view->NameEdit()->setFocus();
     QTest::keyClick(view->NameEdit(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(Database().GetAt(1)->m_code, "GRO");
+    EXPECT_EQ(RecordAt(Database(), 1).m_code, "GRO");
     EXPECT_EQ(view->CurrentIndex(), 2);
     EXPECT_FALSE(view->NameEdit()->hasSelectedText());
     EXPECT_TRUE(m_messages.boxes.empty());
@@ -146,13 +147,13 @@ TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)
     m_messages.answers = {MsgResultNo};
     view->Next();
     EXPECT_EQ(view->CurrentIndex(), 2);
-    EXPECT_EQ(Database().GetAt(1)->m_code, "KAO") << "No discards";
+    EXPECT_EQ(RecordAt(Database(), 1).m_code, "KAO") << "No discards";
     EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Whiting"));
 
     view->CodeEdit()->setText(QStringLiteral("CAL"));
     m_messages.answers = {MsgResultYes};
     view->Previous();
-    EXPECT_EQ(Database().GetAt(2)->m_code, "CAL") << "Yes saves";
+    EXPECT_EQ(RecordAt(Database(), 2).m_code, "CAL") << "Yes saves";
     EXPECT_EQ(view->CurrentIndex(), 1);
 
     // An unchanged form is left without a question; the document asks every edit window too.
@@ -163,7 +164,7 @@ TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)
     view->CodeEdit()->setText(QStringLiteral("QTZ"));
     m_messages.answers = {MsgResultYes};
     EXPECT_EQ(m_doc->AskEditViews(false), 1);
-    EXPECT_EQ(Database().GetAt(0)->m_code, "QTZ");
+    EXPECT_EQ(RecordAt(Database(), 0).m_code, "QTZ");
     EXPECT_EQ(m_messages.boxes.size(), 1u);
 
     // Closing the window with unsaved edits asks as well; Cancel keeps it open.
@@ -176,7 +177,7 @@ TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)
     view->Close();
     FlushDeletes();
     EXPECT_EQ(EditViewCount(), 0);
-    EXPECT_EQ(Database().GetAt(0)->m_code, "QTZ");
+    EXPECT_EQ(RecordAt(Database(), 0).m_code, "QTZ");
 }
 
 TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtTheError)
@@ -200,7 +201,7 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     // was silent once the formula had been reported), and the form stays changed.
     m_messages.boxes.clear();
     EXPECT_FALSE(view->SaveChanges());
-    EXPECT_EQ(Database().GetAt(2)->m_formula, "CaCO3");
+    EXPECT_EQ(RecordAt(Database(), 2).m_formula, "CaCO3");
     EXPECT_TRUE(view->IsChanged());
     m_messages.answers = {MsgResultYes};
     EXPECT_EQ(view->AskSaveChanges(), MsgResultCancel);
@@ -217,7 +218,7 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     EXPECT_EQ(view->WeightText()->text(), QStringLiteral("90.0%"));
     EXPECT_TRUE(view->WeightLabel()->isHidden());
     EXPECT_TRUE(view->SaveChanges());
-    EXPECT_EQ(Database().GetAt(2)->m_formula, "% 60 SiO2  30 Al2O3");
+    EXPECT_EQ(RecordAt(Database(), 2).m_formula, "% 60 SiO2  30 Al2O3");
 
     // An error at the very start puts the caret before the first letter.
     view->FormulaEdit()->setPlainText(QStringLiteral("Xq2 CaO"));
@@ -260,8 +261,8 @@ TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
     view->AliasUp();
     EXPECT_EQ(view->AliasEdit(0)->text(), QStringLiteral("China Clay"));
     ASSERT_TRUE(view->SaveChanges());
-    EXPECT_EQ(Database().GetAt(1)->m_akaNames, (CStringArrayEx{"China Clay", "EPK", "Kaolin [calcined]"}));
-    EXPECT_EQ(Database().GetAt(1)->m_akaCodes, (CStringArrayEx{"", "EPK1", "CK"}));
+    EXPECT_EQ(RecordAt(Database(), 1).m_akaNames, (CStringArrayEx{"China Clay", "EPK", "Kaolin [calcined]"}));
+    EXPECT_EQ(RecordAt(Database(), 1).m_akaCodes, (CStringArrayEx{"", "EPK1", "CK"}));
 }
 
 TEST_F(MaterialEditViewTest, MappingsLockTheMappedFieldsAndReportLoops)
@@ -312,9 +313,9 @@ TEST_F(MaterialEditViewTest, NewRecordsFromTheForm)
     view->SaveAsNew();
     ASSERT_EQ(Database().GetCount(), 6);
     EXPECT_EQ(NameAt(2), "Whiting");
-    EXPECT_DOUBLE_EQ(Database().GetAt(2)->m_costPerLb, 0.12);
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 2).m_costPerLb, 0.12);
     EXPECT_EQ(NameAt(3), "Whiting (new)");
-    EXPECT_DOUBLE_EQ(Database().GetAt(3)->m_costPerLb, 0.5);
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 3).m_costPerLb, 0.5);
     EXPECT_EQ(view->CurrentIndex(), 3);
 
     // Paste fills the form from the clipboard's first material without touching the database.
@@ -350,7 +351,7 @@ TEST_F(MaterialEditViewTest, ReloadsAndDeletionsCloseTheWindowWithoutAsking)
 TEST_F(MaterialEditViewTest, DeletingARecordWithUnsavedEditsAsksWhetherToDeleteIt)
 {
     CMaterialEditView* view = Open(1);
-    const std::string name = Database().GetAt(1)->m_name;
+    const std::string name = RecordAt(Database(), 1).m_name;
     view->CodeEdit()->setText(QStringLiteral("changed"));
     const int count = Database().GetCount();
     const int rows[] = {1};
@@ -359,7 +360,7 @@ TEST_F(MaterialEditViewTest, DeletingARecordWithUnsavedEditsAsksWhetherToDeleteI
     ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{"\"" + name + "\" has unsaved changes and will be deleted. Delete it?"});
     EXPECT_EQ(m_messages.At(0).Buttons(), unsigned(MsgYesNo));
     EXPECT_EQ(Database().GetCount(), count);
-    EXPECT_EQ(Database().GetAt(1)->m_name, name);
+    EXPECT_EQ(RecordAt(Database(), 1).m_name, name);
     EXPECT_TRUE(view->IsChanged());
 
     m_messages.answers = {MsgResultYes};
@@ -428,8 +429,8 @@ TEST_F(MaterialEditViewTest, DialogsOfTheFormChooseRecordsMappingsAndNotes)
     });
     view->EditNotes(kMatEditHazardButton);
     ASSERT_TRUE(view->SaveChanges());
-    EXPECT_EQ(Database().GetAt(3)->m_hazNotes, (CStringArrayEx{"Wear a mask.", "Keep dry."}));
-    EXPECT_EQ(Database().GetAt(3)->m_mapTo, "Silica");
+    EXPECT_EQ(RecordAt(Database(), 3).m_hazNotes, (CStringArrayEx{"Wear a mask.", "Keep dry."}));
+    EXPECT_EQ(RecordAt(Database(), 3).m_mapTo, "Silica");
 }
 
 TEST_F(MaterialEditViewTest, NoFieldOfTheFormCoversAnother)

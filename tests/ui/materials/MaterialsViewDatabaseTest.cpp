@@ -1,5 +1,6 @@
 #include "materials/MaterialsView.h"
 
+#include "core/support/CheckedItems.h"
 #include "MaterialsViewFixture.h"
 #include "materials/SetMaterialFieldDlg.h"
 #include "support/DbNotesDlg.h"
@@ -54,7 +55,7 @@ TEST_F(MaterialsViewDatabaseTest, MergeAppendsOrReplacesByName)
     EXPECT_EQ(m_dialogs.At(0).filter, "Database Files (*.mat)|*.mat|All Files (*.*)|*.*||");
     EXPECT_FALSE(m_dialogs.At(0).clipboardOption);
     EXPECT_EQ(Database().GetCount(), count) << "the existing Silica is replaced in place";
-    EXPECT_EQ(Database().GetAt(0)->m_code, "SIL325");
+    EXPECT_EQ(RecordAt(Database(), 0).m_code, "SIL325");
     EXPECT_EQ(Row(0), "\tSIL325\tsilica");
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{0});
     EXPECT_EQ(LastHint().code, HintMaterialsReplaced);
@@ -104,8 +105,8 @@ TEST_F(MaterialsViewDatabaseTest, SaveSelectedWritesASubset)
     EXPECT_EQ(subset.m_infoLines, info);
     EXPECT_EQ(subset.m_costUnit, CMaterialArray::kCostPerKilogram);
     ASSERT_EQ(subset.GetCount(), 2);
-    EXPECT_EQ(subset.GetAt(0)->m_name, "Kaolin");
-    EXPECT_EQ(subset.GetAt(1)->m_name, "Pyrophyllite");
+    EXPECT_EQ(RecordAt(subset, 0).m_name, "Kaolin");
+    EXPECT_EQ(RecordAt(subset, 1).m_name, "Pyrophyllite");
     EXPECT_FALSE(m_doc->IsModified());
 
     m_dialogs.AnswerPath(Dir() + "/no/such/dir/subset.mat");
@@ -145,6 +146,7 @@ TEST_F(MaterialsViewDatabaseTest, DatabaseNotesAnnounceOnlyANewName)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListDatabaseNotes));
     EXPECT_EQ(m_doc->GetDatabaseName(), "Studio");
     EXPECT_EQ(m_doc->GetTitle(), "Studio");
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     EXPECT_EQ(m_frame.ActiveChildFrame()->windowTitle(), QStringLiteral("Studio"));
     EXPECT_EQ(CountHints(HintDatabaseNotesChanged), 1);
 }
@@ -207,8 +209,8 @@ TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
         dialog->OkButton()->click();
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
-    EXPECT_EQ(Database().GetAt(2)->m_available, 1);
-    EXPECT_EQ(Database().GetAt(3)->m_available, 0);
+    EXPECT_EQ(RecordAt(Database(), 2).m_available, 1);
+    EXPECT_EQ(RecordAt(Database(), 3).m_available, 0);
 
     // A material mapped to another takes that one's formula and cost at once, in the list too.
     const int whiting = IndexOf("Whiting");
@@ -220,18 +222,18 @@ TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
         dialog->OkButton()->click();
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
-    EXPECT_EQ(Database().GetAt(whiting)->m_mapTo, "Silica");
-    EXPECT_EQ(Database().GetAt(whiting)->m_formula, "SiO2");
+    EXPECT_EQ(RecordAt(Database(), whiting).m_mapTo, "Silica");
+    EXPECT_EQ(RecordAt(Database(), whiting).m_formula, "SiO2");
     EXPECT_EQ(Row(whiting), "\tWHI\tWhiting\tflux\tNot Available\t$    0.75 / lb\t\tSiO2");
 
     // Hazard notes go to the hazard notes, not to the notes.
-    const CStringArrayEx notes = Database().GetAt(whiting)->m_notes;
+    const CStringArrayEx notes = RecordAt(Database(), whiting).m_notes;
     OnModal<CSetMaterialFieldDlg>([](CSetMaterialFieldDlg* dialog) {
         dialog->FieldCombo()->setCurrentIndex(dialog->FieldCombo()->findText(QStringLiteral("Hazard Notes")));
         dialog->ValueCombo()->setEditText(QStringLiteral("Wear a mask"));
         dialog->OkButton()->click();
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
-    EXPECT_EQ(Database().GetAt(whiting)->m_hazNotes, CStringArrayEx{"Wear a mask"});
-    EXPECT_EQ(Database().GetAt(whiting)->m_notes, notes);
+    EXPECT_EQ(RecordAt(Database(), whiting).m_hazNotes, CStringArrayEx{"Wear a mask"});
+    EXPECT_EQ(RecordAt(Database(), whiting).m_notes, notes);
 }

@@ -84,7 +84,7 @@ protected:
         m_frame.show();
         QApplication::setActiveWindow(&m_frame);
         m_doc = static_cast<CMaterialsDoc*>(m_materialsTemplate.OpenDocumentFile(m_path));
-        m_view = m_doc ? dynamic_cast<CMaterialsView*>(m_doc->GetViews().front()) : nullptr;
+        m_view = m_doc ? dynamic_cast<CMaterialsView*>(ItemAt(m_doc->GetViews(), 0)) : nullptr;
         if (m_view)
             m_view->GetFrame()->ActivateFrame();
         if (m_doc)

@@ -1,5 +1,6 @@
 #include "materials/MaterialsView.h"
 
+#include "core/support/CheckedItems.h"
 #include "MaterialsViewFixture.h"
 #include "materials/FindMaterialsDlg.h"
 #include "materials/MaterialUnitsDlg.h"
@@ -28,6 +29,7 @@ TEST_F(MaterialsViewTest, StarterDatabaseShowsInEachViewMode)
 {
     ASSERT_NE(m_view, nullptr);
     EXPECT_EQ(m_doc->GetTitle(), "Starter Materials");
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     EXPECT_EQ(m_frame.ActiveChildFrame()->windowTitle(), QStringLiteral("Starter Materials"));
     EXPECT_TRUE(m_view->HasExtendedSelection());
     ASSERT_EQ(m_view->GetCount(), Database().GetCount());
@@ -71,6 +73,7 @@ TEST_F(MaterialsViewTest, StarterDatabaseShowsInEachViewMode)
     EXPECT_EQ(Row(0), "\tSIL\tSilica");
 
     ASSERT_TRUE(m_view->RunCommand(CmdMatListExtendedView3));
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     m_frame.ActiveChildFrame()->showNormal();
     m_frame.ActiveChildFrame()->resize(880, 420);
     m_view->SetSel(1, true);
@@ -207,8 +210,8 @@ TEST_F(MaterialsViewTest, ResortUsesTheSortDialogAndRemembersItsChoice)
     EXPECT_EQ(g_prefs.m_nMatSortChoice, 1);
     EXPECT_EQ(m_view->GetTopIndex(), 0) << "a sorted list shows its first row";
     for (int i = 1; i < Database().GetCount(); ++i)
-        EXPECT_LE(Database().GetAt(i - 1)->m_code, Database().GetAt(i)->m_code) << i;
-    EXPECT_EQ(Row(0), "\t" + Database().GetAt(0)->m_code + "\t" + NameAt(0));
+        EXPECT_LE(RecordAt(Database(), i - 1).m_code, RecordAt(Database(), i).m_code) << i;
+    EXPECT_EQ(Row(0), "\t" + RecordAt(Database(), 0).m_code + "\t" + NameAt(0));
 
     // By oxide weight: the share of silica orders the materials, silica itself last.
     OnModal<CSortMaterialsDlg>([](CSortMaterialsDlg* dialog) {
@@ -284,8 +287,8 @@ TEST_F(MaterialsViewTest, FindSelectsTheMatchesAndCountsThem)
 
 TEST_F(MaterialsViewTest, UnitsDialogChangesTheCostDisplay)
 {
-    Database().GetAt(0)->m_costPerLb = 1.5;
-    Database().GetAt(0)->m_density = 12.5;
+    RecordAt(Database(), 0).m_costPerLb = 1.5;
+    RecordAt(Database(), 0).m_density = 12.5;
     ASSERT_TRUE(m_view->RunCommand(CmdMatListExtendedView2));
     EXPECT_EQ(Row(0), "\tSIL\tSilica\tsilica\tAvailable\t$    1.50 / lb\t  12.5 g / c\tSiO2");
 
@@ -303,7 +306,7 @@ TEST_F(MaterialsViewTest, UnitsDialogChangesTheCostDisplay)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListUnits));
     EXPECT_EQ(Database().m_costUnit, CMaterialArray::kCostPerKilogram);
     EXPECT_EQ(Database().m_costPlacesRight, 3);
-    EXPECT_DOUBLE_EQ(Database().GetAt(0)->m_costPerLb, 1.5 * 2.2046);
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 0).m_costPerLb, 1.5 * 2.2046);
     EXPECT_EQ(Row(0), "\tSIL\tSilica\tsilica\tAvailable\tEUR    3.307 / kg\t  12.5 g / c\tSiO2");
     EXPECT_EQ(LastHint().code, HintMaterialsReplaced);
     EXPECT_TRUE(m_doc->IsModified());
@@ -315,7 +318,7 @@ TEST_F(MaterialsViewTest, UnitsDialogChangesTheCostDisplay)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListUnits));
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_EQ(Hints().size(), hints + 1);
-    EXPECT_DOUBLE_EQ(Database().GetAt(0)->m_costPerLb, 1.5 * 2.2046);
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 0).m_costPerLb, 1.5 * 2.2046);
 
     // Deciliters without the proposed scaling: the densities keep their numbers.
     OnModal<CMaterialUnitsDlg>([](CMaterialUnitsDlg* dialog) {
@@ -325,7 +328,7 @@ TEST_F(MaterialsViewTest, UnitsDialogChangesTheCostDisplay)
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListUnits));
     EXPECT_EQ(Database().m_densityUnit, CMaterialArray::kDensityPerDeciliter);
-    EXPECT_DOUBLE_EQ(Database().GetAt(0)->m_density, 12.5);
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 0).m_density, 12.5);
 }
 
 TEST_F(MaterialsViewTest, MouseOpensEditViewsAndTheContextMenu)

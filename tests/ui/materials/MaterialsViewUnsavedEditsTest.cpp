@@ -5,6 +5,7 @@
 
 #include "MaterialsViewFixture.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/shell/ScriptedEditViews.h"
 #include "materials/FormulaConversion.h"
 #include "materials/FormulaConversionDlg.h"
@@ -33,7 +34,7 @@ protected:
     {
         std::vector<std::string> formulas;
         for (int i = 0; i < Database().GetCount(); ++i)
-            formulas.push_back(Database().GetAt(i)->m_formula);
+            formulas.push_back(RecordAt(Database(), i).m_formula);
         return formulas;
     }
     static void ConvertToWeightPercent()
@@ -88,7 +89,7 @@ TEST_F(MaterialsViewUnsavedEditsTest, UnitsAndSetFieldAskBeforeRewritingMaterial
     EXPECT_EQ(Database().m_currencySymbol, currency);
 
     // Set Field on the selected materials asks only the edit windows of those.
-    const int available = Database().GetAt(0)->m_available;
+    const int available = RecordAt(Database(), 0).m_available;
     for (std::initializer_list<int> rows : {std::initializer_list<int>{1}, std::initializer_list<int>{0}}) {
         Select(rows);
         OnModal<CSetMaterialFieldDlg>([](CSetMaterialFieldDlg* dialog) {
@@ -100,8 +101,8 @@ TEST_F(MaterialsViewUnsavedEditsTest, UnitsAndSetFieldAskBeforeRewritingMaterial
         ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
     }
     EXPECT_EQ(m_script->asked, 2);
-    EXPECT_EQ(Database().GetAt(0)->m_available, available);
-    EXPECT_EQ(Database().GetAt(1)->m_available, 0);
+    EXPECT_EQ(RecordAt(Database(), 0).m_available, available);
+    EXPECT_EQ(RecordAt(Database(), 1).m_available, 0);
 
     m_script->answer = MsgResultNo;
     OnModal<CMaterialUnitsDlg>([](CMaterialUnitsDlg* dialog) { dialog->OkButton()->click(); });

@@ -37,7 +37,7 @@ TEST_F(MaterialsViewUtilitiesTest, MaterialsToGlazesMakesOneGlazePerMaterial)
     ASSERT_EQ(glazes->GetGlazeCount(), 3);
     const char* names[] = {"Silica", "Kaolin", "Whiting"};
     for (int i = 0; i < 3; ++i) {
-        const CGlaze& glaze = *glazes->GetGlaze(i);
+        const CGlaze& glaze = Found(glazes->GetGlaze(i));
         EXPECT_EQ(glaze.m_name, names[i]);
         ASSERT_EQ(glaze.m_components.GetCount(), 1);
         EXPECT_EQ(glaze.m_components.GetAt(0).m_name, names[i]);
@@ -55,6 +55,7 @@ TEST_F(MaterialsViewUtilitiesTest, MaterialsToGlazesMakesOneGlazePerMaterial)
 TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterials)
 {
     CMaterial* nepheline = Database().GetAt(IndexOf("Nepheline Syenite"));
+    ASSERT_NE(nepheline, nullptr);
     ASSERT_EQ(nepheline->SetFormula("% 45 SiO2  45 Al2O3"), 0);
     const int row = IndexOf("Nepheline Syenite");
     ASSERT_TRUE(m_view->RunCommand(CmdMatListExtendedView1));
@@ -78,6 +79,7 @@ TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterial
 
     // Convert Formulas over two materials announces a reload; a mapped material is left alone.
     CMaterial* whiting = Database().GetAt(IndexOf("Whiting"));
+    ASSERT_NE(whiting, nullptr);
     whiting->m_mapTo = "Silica";
     Select({1, IndexOf("Whiting")});
     OnModal<CFormulaConversionDlg>([](CFormulaConversionDlg* dialog) {
@@ -87,7 +89,7 @@ TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterial
         dialog->OkButton()->click();
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
-    EXPECT_TRUE(Database().GetAt(1)->m_isWeightPercent);
+    EXPECT_TRUE(RecordAt(Database(), 1).m_isWeightPercent);
     EXPECT_EQ(whiting->m_formula, "SiO2") << "not converted, but brought in step with its mapping";
     EXPECT_EQ(LastHint().code, HintMaterialsReplaced);
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{1, IndexOf("Whiting")}));
@@ -104,13 +106,13 @@ TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterial
 
     // Cancel converts nothing, whatever was chosen before it.
     Select({1});
-    const std::string formula = Database().GetAt(1)->m_formula;
+    const std::string formula = RecordAt(Database(), 1).m_formula;
     OnModal<CFormulaConversionDlg>([](CFormulaConversionDlg* dialog) {
         dialog->Radio(kConvertToMolecular)->click();
         dialog->reject();
     });
     ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
-    EXPECT_EQ(Database().GetAt(1)->m_formula, formula);
+    EXPECT_EQ(RecordAt(Database(), 1).m_formula, formula);
     EXPECT_EQ(Hints().size(), hints);
 }
 

@@ -194,6 +194,7 @@ TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColour)
     const auto* form = this->Form();
     ASSERT_NE(form, nullptr);
     const QWidget* page = form->widget();
+    ASSERT_NE(page, nullptr);
     const CDialogUnits units(form->font());
     EXPECT_EQ(page->size(), QSize(units.X(TypeParam::kFormWidth), units.Y(TypeParam::kFormHeight)));
     EXPECT_EQ(page->palette().color(QPalette::Window), ToQColor(GetNamedColor(TypeParam::kColor)));

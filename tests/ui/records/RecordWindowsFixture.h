@@ -11,6 +11,7 @@
 #include "records/RecordListView.h"
 
 #include "core/framework/FakeFileDialogs.h"
+#include "core/support/CheckedItems.h"
 #include "core/shell/FakeMessageService.h"
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
@@ -42,7 +43,9 @@ protected:
         frame.resize(frameWidth, frameHeight);
         frame.show();
         doc = dynamic_cast<Doc*>(listTemplate.OpenDocumentFile(std::string()));
-        view = dynamic_cast<CRecordListView*>(doc->GetViews().front());
+        view = doc ? dynamic_cast<CRecordListView*>(ItemAt(doc->GetViews(), 0)) : nullptr;
+        if (!view)
+            return; // SetUp reports it
         int index = 0;
         for (const char* name : names) {
             if (index == 0)
@@ -58,6 +61,13 @@ protected:
         if constexpr (requires { Kind::Uninstall(); })
             Kind::Uninstall();
         SetProfile(nullptr);
+    }
+
+    // A database that did not open in its list window stops each test here.
+    void SetUp() override
+    {
+        ASSERT_NE(doc, nullptr);
+        ASSERT_NE(view, nullptr);
     }
 
     std::vector<std::string> Names() const

@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include "core/support/CheckedItems.h"
 #include "ShellSandbox.h"
 #include "elements/ElementsDoc.h"
 #include "framework/DocTemplate.h"
@@ -14,6 +15,7 @@
 #include "substitutions/SubstitutionsDoc.h"
 #include "textfile/TextFileDoc.h"
 #include "tree/DbTreeDoc.h"
+#include "ui/support/ModalDialogTest.h"
 
 #include <QLabel>
 #include <QMdiArea>
@@ -140,13 +142,17 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
     ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
     ASSERT_EQ(frame->ActiveDocument(), g_pTextFileTemplate->GetDocuments().back());
     EXPECT_EQ(frame->DocumentPaneText(), " Ln 1 Col 1  (1/0)");
+    ASSERT_NE(frame->ActiveChildFrame(), nullptr);
     QTest::keyClicks(frame->ActiveChildFrame()->widget(), "ab");
     QTest::qWait(600); // the panes follow twice a second
     EXPECT_EQ(frame->DocumentPane()->text(), QStringLiteral(" Ln 1 Col 3  (1/2)"));
     // Each database names its kind and counts its records (a new one holds one record); a list
     // adds its selection.
     const auto paneOf = [frame](CDocument* document) {
-        document->GetViews().front()->GetFrame()->ActivateFrame();
+        CView* view = document ? ItemAt(document->GetViews(), 0) : nullptr;
+        if (!view || !view->GetFrame())
+            return std::string("(no window)");
+        view->GetFrame()->ActivateFrame();
         return frame->DocumentPaneText();
     };
     EXPECT_EQ(paneOf(g_pSubstitutionsDoc), " Substitutions: 1 (0)");
@@ -160,6 +166,7 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
     ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
 
     // The application's commands answer whatever window is active.
+    ASSERT_NE(frame->ActiveChildFrame(), nullptr);
     frame->ActiveChildFrame()->CloseFrame();
     CShellSandbox::FlushEvents();
     EXPECT_TRUE(frame->QueryCommand(CmdShellNewGlazeDatabase).m_bEnabled);
@@ -169,7 +176,7 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
     bool pageSetUpShown = false;
     QTimer::singleShot(0, [&pageSetUpShown] {
         pageSetUpShown = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget()) != nullptr;
-        QApplication::activeModalWidget()->close();
+        CloseModalDialog();
     });
     EXPECT_TRUE(frame->ExecuteCommand(CmdShellPrintSetup));
     EXPECT_TRUE(pageSetUpShown);
@@ -190,6 +197,7 @@ TEST(MainFrameTest, TheWindowMenuArrangesAndTheStatusBarToggles)
     ASSERT_NE(tree, nullptr);
     ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
     QMdiSubWindow* text = frame->ActiveChildFrame();
+    ASSERT_NE(text, nullptr);
 
     // Cascade lays out the open windows (the minimised ones stay where they are).
     for (QMdiSubWindow* window : frame->MdiArea()->subWindowList())

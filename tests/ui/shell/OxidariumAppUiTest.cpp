@@ -1,5 +1,6 @@
 #include "app/OxidariumAppUi.h"
 
+#include "core/support/CheckedItems.h"
 #include "materials/ChemistryListChecks.h"
 #include "ShellSandbox.h"
 #include "TestPaths.h"
@@ -36,7 +37,7 @@ std::vector<std::string> TreePaths()
     std::vector<std::string> paths;
     if (g_pDbTreeDoc) {
         for (int i = 0; i < g_pDbTreeDoc->items.GetCount(); ++i)
-            paths.push_back(g_pDbTreeDoc->items.GetAt(i)->path);
+            paths.push_back(RecordAt(g_pDbTreeDoc->items, i).path);
     }
     return paths;
 }

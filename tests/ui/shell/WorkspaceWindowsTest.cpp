@@ -3,6 +3,7 @@
 // window closes, and Window > Cascade.
 
 #include "ShellSandbox.h"
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "elements/ElementsDoc.h"
 #include "framework/DocTemplate.h"
@@ -29,9 +30,15 @@
 
 namespace {
 
+// The window of a document's first view; a document without one fails the test and gives none.
 CMDIChildFrame* FrameOf(CDocument* document)
 {
-    return dynamic_cast<CMDIChildFrame*>(document->GetViews().front()->GetFrame());
+    if (!document) {
+        ADD_FAILURE() << "no document";
+        return nullptr;
+    }
+    CView* view = ItemAt(document->GetViews(), 0);
+    return view ? dynamic_cast<CMDIChildFrame*>(view->GetFrame()) : nullptr;
 }
 
 // Picks an entry of the menu bar as a user does, by the texts on the screen.
@@ -117,6 +124,7 @@ TEST(WorkspaceWindowsTest, ListsTakeTheWorkspacesStateFormsKeepTheirOwnAndCloseB
     // The periodic table maximised, then File > New Glaze Database: the new list fills the
     // workspace with its title bar merged into the menu bar, as in every MDI program.
     CMDIChildFrame* table = FrameOf(g_pElementsDoc);
+    ASSERT_NE(table, nullptr);
     table->ActivateFrame();
     table->showMaximized();
     EXPECT_EQ(frame->DocumentPaneText(), " Elements: 103 (1)");
@@ -133,6 +141,7 @@ TEST(WorkspaceWindowsTest, ListsTakeTheWorkspacesStateFormsKeepTheirOwnAndCloseB
     // The materials list, maximised in turn, opens a material's form on a double click: the
     // form keeps its own size and title bar, and the list stays maximised behind it.
     CMDIChildFrame* materials = FrameOf(g_pMaterialsDoc);
+    ASSERT_NE(materials, nullptr);
     materials->ActivateFrame();
     QApplication::processEvents();
     EXPECT_TRUE(materials->isMaximized());
@@ -183,7 +192,9 @@ TEST(WorkspaceWindowsTest, AClosingWindowHandsOverToItsOpenerAndNeverToAMinimise
     // activates a window as it is), then the second form's Close: the list it came from takes
     // over, keys and menus alike.
     CMDIChildFrame* tree = FrameOf(g_pDbTreeDoc);
+    ASSERT_NE(tree, nullptr);
     CMDIChildFrame* elements = FrameOf(g_pElementsDoc);
+    ASSERT_NE(elements, nullptr);
     ASSERT_TRUE(elements->isMinimized());
     ASSERT_FALSE(tree->isMinimized());
     QTest::mouseClick(tree, Qt::LeftButton, {}, QPoint(40, 8));
@@ -227,9 +238,12 @@ TEST(WorkspaceWindowsTest, CascadeGivesEveryWindowMostOfTheWorkspaceOneTitleBarA
     ASSERT_NE(glazes, nullptr);
     CMDIChildFrame* form = OpenForm(frame, glazes, 0);
     const QSize formSize = form->size();
-    FrameOf(glazes->GetDocument())->ActivateFrame();
+    CMDIChildFrame* list = FrameOf(glazes->GetDocument());
+    ASSERT_NE(list, nullptr);
+    list->ActivateFrame();
     ASSERT_TRUE(frame->ExecuteCommand(CmdGlzOpenGraph));
     CMDIChildFrame* graph = frame->ActiveChildFrame();
+    ASSERT_NE(graph, nullptr);
     ASSERT_TRUE(dynamic_cast<CGraphView*>(graph->View()));
     graph->showMaximized();
 

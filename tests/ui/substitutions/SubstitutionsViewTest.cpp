@@ -1,5 +1,6 @@
 #include "substitutions/SubstitutionsView.h"
 
+#include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -121,7 +122,7 @@ protected:
     {
         std::vector<std::string> names;
         for (int i = 0; i < m_doc->Substitutions().GetCount(); ++i)
-            names.push_back(m_doc->Substitutions().GetAt(i)->m_name);
+            names.push_back(RecordAt(m_doc->Substitutions(), i).m_name);
         return names;
     }
     void Select(std::initializer_list<int> rows) const
@@ -175,7 +176,7 @@ TEST_F(SubstitutionsViewTest, TheListShowsTheShippedSubstitutions)
     ASSERT_NE(m_view, nullptr);
     ASSERT_EQ(m_view->GetCount(), 15);
     for (int i = 0; i < 15; ++i)
-        EXPECT_EQ(m_view->GetText(i), Names()[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(m_view->GetText(i), ItemAt(Names(), static_cast<std::size_t>(i)));
     EXPECT_EQ(m_view->GetText(0), "Wollastonite for whiting and silica");
     EXPECT_EQ(m_view->GetText(14), "Zircon for tin oxide");
     auto* frame = dynamic_cast<CMDIChildFrame*>(m_view->GetFrame());
@@ -222,10 +223,10 @@ TEST_F(SubstitutionsViewTest, ChooseASubstitutionReturnsTheChoiceForwardOrRevers
     recipe.Add("Soda Feldspar", 94.21);
     recipe.Add("Silica", 20);
     ASSERT_NE(m_doc->Substitutions().GetAt(dialog.current), nullptr);
-    EXPECT_EQ(m_doc->Substitutions().GetAt(dialog.current)->ApplyToRecipe(recipe, dialog.reverse, nullptr), 1);
+    EXPECT_EQ(RecordAt(m_doc->Substitutions(), dialog.current).ApplyToRecipe(recipe, dialog.reverse, nullptr), 1);
     EXPECT_EQ(recipe.FindByName("Soda Feldspar"), nullptr);
     ASSERT_NE(recipe.FindByName("Potash Feldspar"), nullptr);
-    EXPECT_NEAR(recipe.FindByName("Potash Feldspar")->m_amount, 100.0, 1e-9);
+    EXPECT_NEAR(Found(recipe.FindByName("Potash Feldspar")).m_amount, 100.0, 1e-9);
 
     CChooseSubstitutionDlg forward(&m_frame);
     forward.SelectSubstitution(2);
@@ -269,7 +270,7 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     EXPECT_TRUE(edit->Button(kSubEditBatchCalc)->isEnabled());
 
     // Check Materials reports each problem; Cancel silences the rest; the boxes stay as they are.
-    m_materials.Materials().GetAt(0)->m_available = 0; // Silica
+    RecordAt(m_materials.Materials(), 0).m_available = 0; // Silica
     SetBox(edit->SetEdit(0), "Nonesuch\t10\r\nsilica\t5\r\n");
     SetBox(edit->SetEdit(1), "Whiting\t3\r\nOther\t1\r\n");
     m_messages.answers = {MsgResultOk, MsgResultCancel};
@@ -332,7 +333,7 @@ TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberKeepsTheFormFromSavin
         EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{refusal}) << step;
         EXPECT_EQ(BoxText(box), stored) << step;
         EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("Talc 1,5")) << step;
-        EXPECT_EQ(m_doc->Substitutions().GetAt(0)->m_set2.GetCount(), 1) << step;
+        EXPECT_EQ(RecordAt(m_doc->Substitutions(), 0).m_set2.GetCount(), 1) << step;
         EXPECT_TRUE(edit->IsChanged()) << step;
         m_messages.boxes.clear();
     };
@@ -368,12 +369,12 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     SetBox(edit->SetEdit(0), "Frit 3124\t12\r\n");
     edit->OnCommand(CmdSubEditSaveAsNew);
     ASSERT_EQ(m_doc->Substitutions().GetCount(), 17);
-    EXPECT_EQ(Names()[0], "Frit swap");
-    ASSERT_EQ(m_doc->Substitutions().GetAt(0)->m_set1.GetCount(), 1);
-    EXPECT_EQ(m_doc->Substitutions().GetAt(0)->m_set1.GetAt(0).m_name, "Frit 3134");
-    EXPECT_EQ(Names()[1], "Frit swap (new)");
-    ASSERT_EQ(m_doc->Substitutions().GetAt(1)->m_set1.GetCount(), 1);
-    EXPECT_EQ(m_doc->Substitutions().GetAt(1)->m_set1.GetAt(0).m_name, "Frit 3124");
+    EXPECT_EQ(ItemAt(Names(), 0), "Frit swap");
+    ASSERT_EQ(RecordAt(m_doc->Substitutions(), 0).m_set1.GetCount(), 1);
+    EXPECT_EQ(RecordAt(m_doc->Substitutions(), 0).m_set1.GetAt(0).m_name, "Frit 3134");
+    EXPECT_EQ(ItemAt(Names(), 1), "Frit swap (new)");
+    ASSERT_EQ(RecordAt(m_doc->Substitutions(), 1).m_set1.GetCount(), 1);
+    EXPECT_EQ(RecordAt(m_doc->Substitutions(), 1).m_set1.GetAt(0).m_name, "Frit 3124");
     EXPECT_EQ(edit->CurrentIndex(), 1);
     EXPECT_FALSE(edit->IsChanged());
     std::vector<std::pair<int, int>> notices;
@@ -387,9 +388,9 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     Flush();
     EXPECT_TRUE(EditViews().empty());
     ASSERT_EQ(g_substitutionClipboard.GetCount(), 1);
-    EXPECT_EQ(g_substitutionClipboard.GetAt(0)->m_name, "Clipped");
+    EXPECT_EQ(RecordAt(g_substitutionClipboard, 0).m_name, "Clipped");
     EXPECT_EQ(g_substitutionClipboard.m_dbName, "Substitutions");
-    EXPECT_EQ(Names()[1], "Frit swap (new)");
+    EXPECT_EQ(ItemAt(Names(), 1), "Frit swap (new)");
 
     // Deleting the record in the list asks its edit view about the unsaved edits first; after
     // Yes the record goes, edits and all, and the view closes.
@@ -414,8 +415,8 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     edit->SetChanged(true);
     edit->OnCommand(CmdSubEditSaveAndNext);
     ASSERT_EQ(m_doc->Substitutions().GetCount(), 17);
-    EXPECT_EQ(Names()[15], "Zircopax for tin oxide");
-    EXPECT_EQ(Names()[16], "new substitution");
+    EXPECT_EQ(ItemAt(Names(), 15), "Zircopax for tin oxide");
+    EXPECT_EQ(ItemAt(Names(), 16), "new substitution");
     EXPECT_EQ(edit->CurrentIndex(), 16);
     EXPECT_EQ(edit->NameEdit()->selectedText(), QStringLiteral("new substitution"));
         edit->LoadRecord(0);
@@ -427,11 +428,11 @@ TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)
 {
     Select({2, 4});
     EXPECT_TRUE(m_view->RunCommand(CmdSubListSelectedToTop));
-    EXPECT_EQ(Names()[0], "Nepheline syenite and silica for soda feldspar");
-    EXPECT_EQ(Names()[1], "Dolomite for whiting and magnesium carbonate");
+    EXPECT_EQ(ItemAt(Names(), 0), "Nepheline syenite and silica for soda feldspar");
+    EXPECT_EQ(ItemAt(Names(), 1), "Dolomite for whiting and magnesium carbonate");
     EXPECT_EQ(m_view->GetSelItems(), (std::vector<int>{0, 1}));
     EXPECT_TRUE(m_view->RunCommand(CmdSubListShiftUp));
-    EXPECT_EQ(Names()[0], "Nepheline syenite and silica for soda feldspar") << "the first row stays";
+    EXPECT_EQ(ItemAt(Names(), 0), "Nepheline syenite and silica for soda feldspar") << "the first row stays";
     Select({14});
     CCmdUI down(CmdSubListShiftDown);
     EXPECT_TRUE(m_view->OnUpdateCommand(down));
@@ -441,7 +442,7 @@ TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)
     EXPECT_TRUE(m_view->RunCommand(CmdSubListCopy));
     m_view->SetSel(-1, false);
     EXPECT_TRUE(m_view->RunCommand(CmdSubListPaste));
-    EXPECT_EQ(Names()[0], "Zircon for tin oxide");
+    EXPECT_EQ(ItemAt(Names(), 0), "Zircon for tin oxide");
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{0});
 
     const std::string subset = (m_dir / "subset.sub").string();
@@ -453,7 +454,7 @@ TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)
     ASSERT_EQ(saved.Read(in), 0);
     EXPECT_EQ(saved.m_dbName, "Common Substitutions (subset)");
     ASSERT_EQ(saved.GetCount(), 3);
-    EXPECT_EQ(saved.GetAt(0)->m_name, Names()[1]);
+    EXPECT_EQ(RecordAt(saved, 0).m_name, ItemAt(Names(), 1));
     EXPECT_EQ(saved.m_infoLines.size(), 3u);
 
     // Merging records that all exist, replacing them, announces a reload.

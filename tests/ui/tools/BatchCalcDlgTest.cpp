@@ -1,5 +1,6 @@
 #include "tools/BatchCalcDlg.h"
 
+#include "core/support/CheckedItems.h"
 #include "BatchOptDlgFixture.h"
 #include "FieldCaption.h"
 #include "framework/Cp1252.h"
@@ -245,7 +246,7 @@ TEST_F(BatchCalcDlgTest, UnitsCombiningAndUndo)
     EXPECT_EQ(CBatchCalcDlg::RowTexts(dialog.RemainderList(kRemainderListAlkali)),
               (Rows{"KNaO\t  0.26449", "CaO\t  0.73551"}));
     dialog.CombineBox()->click();
-    EXPECT_EQ(CBatchCalcDlg::RowTexts(dialog.RemainderList(kRemainderListAlkali)).front(), "K2O\t  0.26449");
+    EXPECT_EQ(ItemAt(CBatchCalcDlg::RowTexts(dialog.RemainderList(kRemainderListAlkali)), 0), "K2O\t  0.26449");
 
     UseOffered(dialog, "Whiting");
     UseOffered(dialog, "Silica");
@@ -326,7 +327,7 @@ TEST_F(BatchCalcDlgTest, SetupAppliesNewSuggestionPreferences)
     Open(dialog);
     Restart(dialog, kLeachUnity);
     dialog.ModeGroup()->button(kBatchListSuggestions)->click();
-    EXPECT_EQ(CBatchCalcDlg::RowTexts(dialog.RecipeList()).front().rfind("Potash Feldspar\tK2O", 0), 0u);
+    EXPECT_EQ(ItemAt(CBatchCalcDlg::RowTexts(dialog.RecipeList()), 0).rfind("Potash Feldspar\tK2O", 0), 0u);
     const std::string savedOrder = g_savedPrefs.sugord;
     WhenDialogShows<CBatchPrefsDlg>([](CBatchPrefsDlg& prefs) {
         prefs.OrderEdit()->setText(QStringLiteral("Ca Si"));
@@ -335,7 +336,7 @@ TEST_F(BatchCalcDlgTest, SetupAppliesNewSuggestionPreferences)
     dialog.Button(kBatchSetup)->click();
     EXPECT_EQ(g_prefs.sugord, "Ca Si");
     EXPECT_EQ(g_savedPrefs.sugord, savedOrder);
-    EXPECT_EQ(CBatchCalcDlg::RowTexts(dialog.RecipeList()).front().rfind("Whiting\tCaO", 0), 0u);
+    EXPECT_EQ(ItemAt(CBatchCalcDlg::RowTexts(dialog.RecipeList()), 0).rfind("Whiting\tCaO", 0), 0u);
     EXPECT_EQ(dialog.UnitGroup()->checkedId(), kRemainderMolecular);
 }
 

@@ -1,5 +1,6 @@
 #include "tools/FindSimilarGlazesDlg.h"
 
+#include "core/support/CheckedItems.h"
 #include "core/textfile/FakeTextView.h"
 #include "textfile/Information.h"
 #include "textfile/TextFileDoc.h"
@@ -112,7 +113,7 @@ TEST_F(FindSimilarGlazesDlgTest, TheDialogRemembersItsChoicesAndOffersSelectSimi
 TEST_F(FindSimilarGlazesDlgTest, CancelInTheProgressWindowStopsTheSearch)
 {
     for (int copy = 0; copy < 40; ++copy) {
-        CGlaze glaze(*m_doc->GetGlaze(copy % 5));
+        CGlaze glaze(Found(m_doc->GetGlaze(copy % 5)));
         glaze.m_name += " " + std::to_string(copy);
         m_doc->InsertGlaze(m_doc->GetGlazeCount(), glaze);
     }

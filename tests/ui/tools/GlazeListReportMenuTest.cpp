@@ -2,6 +2,7 @@
 // Glazes under its progress window, and the Shopping List.
 
 #include "ProgramFixture.h"
+#include "core/support/CheckedItems.h"
 #include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
@@ -109,7 +110,7 @@ TEST_F(GlazeListReportMenuTest, CancelDuringTheSearchPutsBackWhatItChanged)
 {
     // The analyses leave the zircon addition out; the search is asked to count additions.
     g_prefs.anchadd = 0;
-    const CGlaze& zirconWhite = *m_doc->GetGlaze(1);
+    const CGlaze& zirconWhite = Found(m_doc->GetGlaze(1));
     ASSERT_TRUE(zirconWhite.GetAnalysis().IsValid());
     const double silicaBefore = zirconWhite.GetAnalysis().unity[14];
     EXPECT_EQ(zirconWhite.GetAnalysis().unity[kZirconium], 0.0);

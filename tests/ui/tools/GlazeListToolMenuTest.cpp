@@ -2,6 +2,7 @@
 // the running program, on the shipped databases.
 
 #include "ProgramFixture.h"
+#include "core/support/CheckedItems.h"
 #include "core/framework/RecordingView.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
@@ -50,7 +51,7 @@ protected:
     {
         std::vector<std::string> names;
         for (int i = 0; i < doc.GetGlazeCount(); ++i)
-            names.push_back(doc.GetGlaze(i)->m_name);
+            names.push_back(Found(doc.GetGlaze(i)).m_name);
         return names;
     }
     static void Type(QLineEdit* edit, const QString& text)
@@ -214,7 +215,7 @@ TEST_F(GlazeListToolMenuTest, MixAndAverageInsertBesideTheirSources)
     Select(*m_list, {});
     ASSERT_TRUE(Choose(kMixGlazesEntry));
     ASSERT_EQ(m_doc->GetGlazeCount(), 11);
-    EXPECT_EQ(m_doc->GetGlaze(8)->m_name, "75% Cone 10 Shino Style  25% Cone 10 Celadon");
+    EXPECT_EQ(Found(m_doc->GetGlaze(8)).m_name, "75% Cone 10 Shino Style  25% Cone 10 Celadon");
     ASSERT_EQ(other.view->received.size(), 1u);
     EXPECT_EQ(other.view->At(0).code, HintGlazesInserted);
     EXPECT_EQ(other.view->At(0).index, 8);
@@ -224,7 +225,7 @@ TEST_F(GlazeListToolMenuTest, MixAndAverageInsertBesideTheirSources)
     other.view->received.clear();
     Select(*m_list, {0, 1});
     ASSERT_TRUE(Choose(kAverageGlazesEntry));
-    EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "Average of 2 glazes");
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "Average of 2 glazes");
     ASSERT_EQ(other.view->received.size(), 1u);
     EXPECT_EQ(other.view->At(0).index, 2);
     EXPECT_EQ(m_list->GetSelItems(), (std::vector<int>{0, 1})) << "the selection stays";

@@ -2,6 +2,7 @@
 // typing the constraints into the dialog's rows, on the shipped materials.
 
 #include "ProgramFixture.h"
+#include "core/support/CheckedItems.h"
 #include "core/framework/RecordingView.h"
 #include "framework/Cp1252.h"
 #include "glazes/Glaze.h"
@@ -123,14 +124,14 @@ TEST_F(OptimizeMenuTest, TheOptimalRecipeSavedAsANewGlazeMeetsItsConstraints)
 
     // Appended at the end of the database, selected, and announced.
     ASSERT_EQ(m_doc->GetGlazeCount(), 11);
-    const CGlaze& made = *m_doc->GetGlaze(10);
+    const CGlaze& made = Found(m_doc->GetGlaze(10));
     EXPECT_EQ(made.m_name, "New Optimized Glaze");
     EXPECT_EQ(m_list->GetSelItems(), std::vector<int>{10});
     ASSERT_EQ(other.view->received.size(), 1u);
     EXPECT_EQ(other.view->At(0).code, HintGlazesInserted);
     EXPECT_EQ(other.view->At(0).index, 10);
     ASSERT_NE(made.FindOptimizationParams(), nullptr);
-    EXPECT_EQ(made.FindOptimizationParams()->m_oxideConstraints.GetCount(), 4);
+    EXPECT_EQ(Found(made.FindOptimizationParams()).m_oxideConstraints.GetCount(), 4);
 
     // Its chemistry meets every '=' within the default tolerance of 0.1 % of the target.
     const CGlazeAnalysis& analysis = made.GetAnalysis();
@@ -168,11 +169,11 @@ TEST_F(OptimizeMenuTest, AnInfeasibleProblemLeavesNoRecipeToSave)
     });
     ASSERT_TRUE(Choose(kOptimizeEntry));
     ASSERT_EQ(m_doc->GetGlazeCount(), 11);
-    const CGlaze& kept = *m_doc->GetGlaze(10);
+    const CGlaze& kept = Found(m_doc->GetGlaze(10));
     EXPECT_EQ(kept.m_name, "New Optimization Parameters");
     EXPECT_TRUE(kept.m_components.empty()) << "no recipe breaking a constraint is kept";
     ASSERT_NE(kept.FindOptimizationParams(), nullptr);
-    EXPECT_EQ(kept.FindOptimizationParams()->m_oxideConstraints.GetCount(), 2);
+    EXPECT_EQ(Found(kept.FindOptimizationParams()).m_oxideConstraints.GetCount(), 2);
 }
 
 TEST_F(OptimizeMenuTest, TheGlazeFormRunsTheBatchCalculatorAndOptimizeOnItsGlaze)
@@ -217,8 +218,8 @@ TEST_F(OptimizeMenuTest, TheGlazeFormRunsTheBatchCalculatorAndOptimizeOnItsGlaze
         QTest::mouseClick(dialog.Button(1), Qt::LeftButton);
     });
     ASSERT_TRUE(Choose({"&Utilities", "&Optimize..."}));
-    ASSERT_GE(m_doc->GetGlaze(1)->m_additions.GetCount(), 1);
-    EXPECT_EQ(m_doc->GetGlaze(1)->m_additions.GetAt(0).m_name, "Tin Oxide") << "the batch was saved first";
+    ASSERT_GE(Found(m_doc->GetGlaze(1)).m_additions.GetCount(), 1);
+    EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_additions.GetAt(0).m_name, "Tin Oxide") << "the batch was saved first";
     EXPECT_EQ(CoreTextFromEdit(*GlazeForm::ComponentsEdit(form)).find("Nepheline Syenite"), std::string::npos)
         << "the optimal recipe replaced the form's";
     EXPECT_TRUE(GlazeForm::IsModified(form));

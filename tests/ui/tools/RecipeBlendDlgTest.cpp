@@ -1,5 +1,6 @@
 #include "tools/RecipeBlendDlg.h"
 
+#include "core/support/CheckedItems.h"
 #include "tools/MixGlazesDlg.h"
 #include "tools/ToolCommands.h"
 #include "ui/glazes/GlazeDlgTestFixture.h"
@@ -155,7 +156,7 @@ TEST_F(RecipeBlendDlgTest, MixGlazesTakesPartsAndAnEmptyFirstEntry)
 
     // Average Glazes has no dialog.
     EXPECT_EQ(RunAverageGlazesCommand(*m_doc, {0, 1}, m_list), 2);
-    EXPECT_EQ(m_doc->GetGlaze(2)->m_name, "Average of 2 glazes");
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "Average of 2 glazes");
 }
 
 TEST_F(RecipeBlendDlgTest, TheGlazeRowsStandOneBelowAnother)

@@ -1,5 +1,6 @@
 #include "tools/VarrowBlendDlg.h"
 
+#include "core/support/CheckedItems.h"
 #include "FieldCaption.h"
 #include "tools/ToolCommands.h"
 #include "ui/glazes/GlazeDlgTestFixture.h"
@@ -22,7 +23,7 @@ protected:
         g_prefs.decrecipepct = 2;
         g_prefs.tzsrecipepct = 0;
         if (m_doc && m_doc->GetGlazeCount() > 0) // else the fixture's SetUp stops the test
-            m_doc->GetGlaze(0)->m_additions.Add("Rutile", 4);
+            Found(m_doc->GetGlaze(0)).m_additions.Add("Rutile", 4);
     }
     template <class Control>
     static Control* At(const CVarrowBlendDlg& dialog, int id)

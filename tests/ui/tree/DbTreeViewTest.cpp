@@ -177,6 +177,7 @@ TEST_F(DbTreeViewTest, BranchesComeInOrderAndLabelsFollowTheMode)
     ASSERT_NE(m_view, nullptr);
     EXPECT_EQ(m_doc->GetTitle(), "Database Tree");
     EXPECT_EQ(m_view->GetFrame(), m_frame.ActiveChildFrame());
+    ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     EXPECT_EQ(m_frame.ActiveChildFrame()->windowTitle(), QStringLiteral("Database Tree"));
     EXPECT_EQ(m_frame.ActiveChildFrame()->size(), QSize(CDbTreeView::kInitialWidth, CDbTreeView::kInitialHeight));
 
