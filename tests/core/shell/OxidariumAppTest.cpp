@@ -41,6 +41,7 @@ TEST(OxidariumAppTest, HelpFollowsTheContextRules)
     // While a box with context 196897 is up, any help request opens that box's topic.
     messages.helps.clear();
     messages.onBox = [](const CFakeMessageService::Box&) {
+        ASSERT_NE(g_pApp, nullptr);
         g_pApp->ShowHelp(1999);
         g_pApp->ShowHelp(2001);
     };

@@ -211,6 +211,7 @@ TEST_F(FindSimilarGlazesTest, CancelStopsAtTheNextComparisonAndPutsBackWhatItCha
     EXPECT_EQ(information.frames[0]->minimized, 1);
     EXPECT_EQ(information.frames[0]->activated, 1);
     // Regression: the report was left scrolled to its end.
+    ASSERT_NE(g_pInformationDoc, nullptr);
     EXPECT_TRUE(static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->caretAtStart);
 }
 

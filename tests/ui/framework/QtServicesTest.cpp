@@ -87,6 +87,7 @@ TEST_F(QtServicesTest, AQuestionBoxHasItsButtonsIconDefaultAndAHelpButtonThatKee
         box->button(QMessageBox::No)->click();
     });
     // Cp1252 0x93/0x94 are the curly quotes.
+    ASSERT_NE(g_pApp, nullptr);
     const int answer = g_pApp->MessageBoxWithHelp("Save changes to \x93Red\x94?",
                                                   MsgYesNoCancel | MsgIconQuestion | MsgDefaultButton2, 0x30141);
     EXPECT_TRUE(examined);

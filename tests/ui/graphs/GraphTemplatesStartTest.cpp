@@ -71,6 +71,7 @@ TEST(GraphTemplatesStartTest, TheTreeBringsTheListWindowUpAndItsEditOpensTheEdit
     // A double-click on its entry in the tree shows it.
     auto* tree = FirstView<CDbTreeView>(g_pDbTreeDoc);
     ASSERT_NE(tree, nullptr);
+    ASSERT_NE(g_pDbTreeDoc, nullptr);
     const int entry = g_pDbTreeDoc->items.FindByPath(g_pGraphTypesDoc->GetPathName());
     ASSERT_GE(entry, 0);
     auto* node = static_cast<QTreeWidgetItem*>(RecordAt(g_pDbTreeDoc->items, entry).treeHandle);

@@ -245,6 +245,7 @@ TEST(AppServicesTest, TheInformationWindowAndTheTextCommands)
     EXPECT_EQ(request.helpId, 301u);
     EXPECT_TRUE(request.defaultExtension.empty());
     EXPECT_TRUE(request.initialPath.empty());
+    ASSERT_NE(g_pTextFileTemplate, nullptr);
     const std::vector<CDocument*> texts = g_pTextFileTemplate->GetDocuments();
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[1]->GetPathName(), box.dataDir + "/a.txt");
@@ -295,6 +296,7 @@ TEST(AppServicesTest, ScreenshotOfTheMainWindowAfterStartUp)
     QTest::qWait(600);
         EXPECT_TRUE(frame->grab().save(ScreenshotFolder() + "/main-window.png"));
     // The tree and the Information window are among the windows of the start.
+    ASSERT_NE(g_pDbTreeDoc, nullptr);
     EXPECT_FALSE(g_pDbTreeDoc->GetViews().empty());
     ASSERT_NE(g_pInformationDoc, nullptr);
     app.ExitInstance();

@@ -140,6 +140,7 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
     CMainFrame* frame = app.MainFrame();
     EXPECT_EQ(frame->DocumentPaneText(), " Database Tree");
     ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
+    ASSERT_NE(g_pTextFileTemplate, nullptr);
     ASSERT_EQ(frame->ActiveDocument(), g_pTextFileTemplate->GetDocuments().back());
     EXPECT_EQ(frame->DocumentPaneText(), " Ln 1 Col 1  (1/0)");
     ASSERT_NE(frame->ActiveChildFrame(), nullptr);
@@ -192,6 +193,7 @@ TEST(MainFrameTest, TheWindowMenuArrangesAndTheStatusBarToggles)
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    ASSERT_NE(g_pDbTreeDoc, nullptr);
     ASSERT_FALSE(g_pDbTreeDoc->GetViews().empty());
     auto* tree = dynamic_cast<QMdiSubWindow*>(g_pDbTreeDoc->GetViews().front()->GetFrame());
     ASSERT_NE(tree, nullptr);
@@ -274,15 +276,18 @@ TEST(MainFrameTest, EveryWindowMenuCarriesTheWorkspaceCommands)
         const bool information = std::any_of(window->items.begin(), window->items.end(), [](const CMenuDef& m) {
             return m.id == unsigned(CmdShellInformationWindow);
         });
+        ASSERT_NE(g_pTextFileTemplate, nullptr);
         EXPECT_EQ(information, resource == g_pTextFileTemplate->GetResourceId()) << resource;
     }
     EXPECT_GE(menus, 10);
 
     // From the tree window the commands are on the menu bar and they work.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(app.MainFrame()));
+    ASSERT_NE(g_pDbTreeDoc, nullptr);
     ASSERT_FALSE(g_pDbTreeDoc->GetViews().empty());
     g_pDbTreeDoc->GetViews().front()->GetFrame()->ActivateFrame();
     CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(g_pDbTreeTemplate, nullptr);
     EXPECT_EQ(frame->CurrentMenuResource(), g_pDbTreeTemplate->GetResourceId());
     QMenu* windowMenu = TopMenu(frame->menuBar(), QStringLiteral("&Window"));
     ASSERT_NE(windowMenu, nullptr);
@@ -312,13 +317,17 @@ TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacemen
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
     frame->ExecuteCommand(CmdShellNewTextWindow);
+    ASSERT_NE(g_pTextFileTemplate, nullptr);
     ASSERT_FALSE(g_pTextFileTemplate->GetDocuments().empty());
     CDocument* text = g_pTextFileTemplate->GetDocuments().back();
     // Made in the reverse order of the templates, so that the order of the questions is the
     // templates' and not the documents'.
     text->SetTitle("notes");
+    ASSERT_NE(g_pMaterialsDoc, nullptr);
     g_pMaterialsDoc->SetTitle("materials");
+    ASSERT_NE(g_pElementsDoc, nullptr);
     g_pElementsDoc->SetTitle("elements");
+    ASSERT_NE(g_pDbTreeDoc, nullptr);
     g_pDbTreeDoc->SetTitle("tree");
     for (CDocument* document : std::initializer_list<CDocument*>{text, g_pMaterialsDoc, g_pElementsDoc, g_pDbTreeDoc})
         document->SetModifiedFlag(true);
@@ -361,6 +370,7 @@ TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
     frame->move(40, 30);
     QApplication::processEvents();
     frame->ExecuteCommand(CmdShellNewTextWindow);
+    ASSERT_NE(g_pTextFileTemplate, nullptr);
     ASSERT_FALSE(g_pTextFileTemplate->GetDocuments().empty());
     CDocument* text = g_pTextFileTemplate->GetDocuments().back();
     text->SetModifiedFlag(true);

@@ -80,6 +80,7 @@ TEST(OxidariumAppUiTest, AnEmptyStartOpensNewSingletonsAndWritesOnlyTheProfile)
         EXPECT_TRUE(singleton->GetPathName().empty());
         EXPECT_FALSE(singleton->IsModified());
     }
+    ASSERT_NE(g_pMaterialsDoc, nullptr);
     EXPECT_EQ(g_pMaterialsDoc->Materials().GetCount(), 1) << "a new database holds its one new material";
     EXPECT_EQ(app.CountGlazeDocs(), 0);
     ASSERT_NE(g_pGlazesTemplate, nullptr);
@@ -95,7 +96,9 @@ TEST(OxidariumAppUiTest, AnEmptyStartOpensNewSingletonsAndWritesOnlyTheProfile)
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
     // Every singleton database with a window shows it; the tree's window is among them.
+    ASSERT_NE(g_pDbTreeDoc, nullptr);
     EXPECT_FALSE(g_pDbTreeDoc->GetViews().empty());
+    ASSERT_NE(g_pMaterialsDoc, nullptr);
     EXPECT_FALSE(g_pMaterialsDoc->GetViews().empty());
     ASSERT_NE(app.m_pSplash, nullptr);
     EXPECT_TRUE(app.m_pSplash->isVisible());
@@ -257,6 +260,7 @@ TEST(OxidariumAppUiTest, StartUpTextFilesOpenInListOrderAndMissingOnesAreSkipped
     ASSERT_EQ(g_savedPrefs.Save(), 0);
     g_savedPrefs.txtfile.clear(); // start-up reads into a fresh object
     ASSERT_TRUE(app.InitInstance());
+    ASSERT_NE(g_pTextFileTemplate, nullptr);
     const std::vector<CDocument*> texts = g_pTextFileTemplate->GetDocuments();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0]->GetPathName(), box.dataDir + "/two.txt");

@@ -76,6 +76,8 @@ CMainFrame* StartWithStarterGlazes(CShellSandbox& box, COxidariumAppUi& app, QSi
     if (!QTest::qWaitForWindowExposed(frame) || frame->MdiArea()->viewport()->size() != workspace)
         return nullptr;
     QApplication::setActiveWindow(frame);
+    if (!g_pGlazesTemplate)
+        return nullptr;
     return g_pGlazesTemplate->OpenDocumentFile(box.dataDir + "/glazes.glz") ? frame : nullptr;
 }
 
@@ -204,6 +206,7 @@ TEST(WorkspaceWindowsTest, AClosingWindowHandsOverToItsOpenerAndNeverToAMinimise
     ClickClose(second);
     EXPECT_EQ(frame->ActiveChildFrame(), list);
     EXPECT_TRUE(HasFocus(list));
+    ASSERT_NE(g_pGlazesTemplate, nullptr);
     EXPECT_EQ(frame->CurrentMenuResource(), g_pGlazesTemplate->GetResourceId());
 
     // With the list minimised in turn, the first form's Close goes to the window most recently

@@ -141,6 +141,7 @@ TEST_F(GlazeListReportMenuTest, CancelDuringTheSearchPutsBackWhatItChanged)
 TEST_F(GlazeListReportMenuTest, ADatabaseClosedDuringTheSearchStopsIt)
 {
     CShellSandbox::CopyFile(m_box.dataDir + "/glazes.glz", m_box.dataDir + "/second.glz");
+    ASSERT_NE(g_pGlazesTemplate, nullptr);
     auto* second = dynamic_cast<CGlazesDoc*>(g_pGlazesTemplate->OpenDocumentFile(m_box.dataDir + "/second.glz"));
     ASSERT_NE(second, nullptr);
     Activate(m_list);

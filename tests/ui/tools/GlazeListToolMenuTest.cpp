@@ -162,6 +162,7 @@ TEST_F(GlazeListToolMenuTest, BlendsFromTheMenuOpenNewDatabasesOfNamedGlazes)
 TEST_F(GlazeListToolMenuTest, VarrowBlendFromTheMenu)
 {
     // No "Kaolin" in the database, but a "Clay": the kaolin choice opens on it.
+    ASSERT_NE(g_pMaterialsDoc, nullptr);
     CMaterialArray& materials = g_pMaterialsDoc->Materials();
     const CMaterial* kaolin = materials.FindMaterial("Kaolin");
     ASSERT_NE(kaolin, nullptr);

@@ -41,6 +41,7 @@ TEST_F(MaterialAndSubstitutionToolMenuTest, FindSimilarMaterialsListsPotashFelds
     auto* list = FirstViewOf<CMaterialsView>(g_pMaterialsDoc);
     ASSERT_NE(list, nullptr);
     Activate(list);
+    ASSERT_NE(g_pMaterialsDoc, nullptr);
     CMaterialArray& materials = g_pMaterialsDoc->Materials();
     const int potash = materials.IndexOf(materials.FindMaterial("Potash Feldspar"));
     ASSERT_GE(potash, 0);
