@@ -1,5 +1,6 @@
 #include "elements/ElementInfoDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/shell/FakeMessageService.h"
 #include "elements/ElementRecord.h"
 #include "elements/ElementTable.h"
@@ -207,13 +208,13 @@ TEST_F(ElementInfoDlgTest, SelectElementsListsEveryElementWithItsGroup)
     select.InitDialog();
     EXPECT_EQ(select.windowTitle(), QStringLiteral("Select Elements to Print"));
     ASSERT_EQ(select.List()->count(), 103);
-    EXPECT_EQ(select.List()->item(0)->text(), QStringLiteral("  1\tHydrogen\t(volatile)"));
+    EXPECT_EQ(ListRow(select.List(), 0).text(), QStringLiteral("  1\tHydrogen\t(volatile)"));
     EXPECT_EQ(select.List()->selectedItems().size(), 2);
     EXPECT_EQ(select.List()->currentRow(), 4) << "the caret ends on the lowest chosen element";
     EXPECT_EQ(select.TabStops().size(), 4u);
 
-    select.List()->item(10)->setSelected(true);
-    select.List()->item(25)->setSelected(false);
+    ListRow(select.List(), 10).setSelected(true);
+    ListRow(select.List(), 25).setSelected(false);
     select.OkButton()->click();
     EXPECT_EQ(select.count, 2);
     EXPECT_EQ(select.flags[5], 1);

@@ -3,6 +3,7 @@
 
 #include "framework/Cp1252.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/shell/FakeMessageService.h"
 #include "elements/ElementsDoc.h"
 #include "framework/QtMessageService.h"
@@ -82,7 +83,7 @@ TEST_F(PathMessagesTest, OpeningAndSavingAFileWhoseNameHoldsAnyCharacterNamesItA
     QString onScreen;
     WhenDialogShows<CHelpMessageBox>([&](CHelpMessageBox& box) {
         onScreen = box.text();
-        box.button(QMessageBox::Ok)->click();
+        BoxButton(&box, QMessageBox::Ok).click();
     });
     service.ShowMessageBox(m_messages.At(0).text, kMessageCaption, MsgOk | MsgIconExclamation, 0);
     EXPECT_EQ(onScreen, Shown(missing) + ": Error opening file\n\nUsing default element data");

@@ -1,5 +1,6 @@
 #include "support/QtServices.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "framework/MdiFrame.h"
 #include "shell/OxidariumApp.h"
 
@@ -84,7 +85,7 @@ TEST_F(QtServicesTest, AQuestionBoxHasItsButtonsIconDefaultAndAHelpButtonThatKee
         QTest::keyClick(box, Qt::Key_F1);
         EXPECT_EQ(Status(), "Help topic 196929");
         examined = true;
-        box->button(QMessageBox::No)->click();
+        BoxButton(box, QMessageBox::No).click();
     });
     // Cp1252 0x93/0x94 are the curly quotes.
     ASSERT_NE(g_pApp, nullptr);
@@ -103,7 +104,7 @@ TEST_F(QtServicesTest, BoxesShownWithoutTheApplicationStillOpenTheirOwnTopic)
         ASSERT_NE(box, nullptr);
         box->HelpButton()->click();
         EXPECT_EQ(Status(), "Help topic 200001");
-        box->button(QMessageBox::Ok)->click();
+        BoxButton(box, QMessageBox::Ok).click();
     });
     EXPECT_EQ(m_services.Messages().ShowMessageBox("x", "Oxidarium", MsgOkCancel | MsgIconExclamation, 200001),
               MsgResultOk);

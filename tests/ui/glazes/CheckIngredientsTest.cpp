@@ -1,5 +1,6 @@
 #include "glazes/CheckIngredients.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
 #include "core/textfile/FakeTextView.h"
@@ -269,9 +270,9 @@ TEST_F(CheckIngredientsTest, TheUnknownIngredientDialogEnablesTheBoxOfItsChoice)
     EXPECT_FALSE(dialog.TargetCombo(kCheckChangeTo)->isEnabled());
     EXPECT_EQ(dialog.TargetCombo(kCheckChangeTo)->findText(QStringLiteral("Flint")), 5);
     EXPECT_EQ(dialog.TargetCombo(kCheckMakeAlias)->findText(QStringLiteral("Flint")), -1);
-    dialog.ChoiceGroup()->button(kCheckCreate)->click();
+    GroupButton(dialog.ChoiceGroup(), kCheckCreate).click();
     EXPECT_FALSE(dialog.TargetCombo(kCheckMakeAlias)->isEnabled());
-    dialog.ChoiceGroup()->button(kCheckChangeTo)->click();
+    GroupButton(dialog.ChoiceGroup(), kCheckChangeTo).click();
     EXPECT_TRUE(dialog.TargetCombo(kCheckChangeTo)->isEnabled());
     dialog.TargetCombo(kCheckChangeTo)->setCurrentIndex(5);
     // Skip All takes the choice showing before it ends.

@@ -1,5 +1,6 @@
 #include "glazes/FindGlazesDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "GlazeDlgTestFixture.h"
 #include "glazes/GlazeListDlgCommands.h"
 #include "glazes/GlazeSearchCriteria.h"
@@ -52,8 +53,8 @@ TEST_F(FindGlazesDlgTest, TwoCriteriaSelectTheMatchingGlazesAndAreRememberedForT
         ChooseField(dialog, 0, kSearchType);
         EXPECT_EQ(dialog.ValueCombo(0)->count(), static_cast<int>(g_prefs.glztyp.size()));
         QTest::keyClicks(dialog.ValueCombo(0)->lineEdit(), QStringLiteral(" matte "));
-        dialog.SearchGroup()->button(1)->click();
-        dialog.ActionGroup()->button(kFindSelect)->click();
+        GroupButton(dialog.SearchGroup(), 1).click();
+        GroupButton(dialog.ActionGroup(), kFindSelect).click();
         SaveScreenshot(dialog, "FindGlazesDlg");
         QTest::mouseClick(dialog.SearchButton(), Qt::LeftButton);
     });
@@ -81,8 +82,8 @@ TEST_F(FindGlazesDlgTest, TwoCriteriaSelectTheMatchingGlazesAndAreRememberedForT
         EXPECT_EQ(dialog.ColorCombo()->currentText(), QStringLiteral("blue"));
         EXPECT_EQ(dialog.FieldCombo(0)->currentText(), QStringLiteral("Glaze Type"));
         EXPECT_EQ(dialog.ValueCombo(0)->currentText(), QStringLiteral("matte"));
-        dialog.CombineGroup()->button(kCombineAny)->click();
-        dialog.ActionGroup()->button(kFindAddToSelection)->click();
+        GroupButton(dialog.CombineGroup(), kCombineAny).click();
+        GroupButton(dialog.ActionGroup(), kFindAddToSelection).click();
         QTest::mouseClick(dialog.SearchButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(RunFindGlazes(*m_doc, m_list, nullptr));
@@ -190,7 +191,7 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     EXPECT_EQ(request.m_criteria.m_criteria[2]->m_limitFormula, &m_limits.Database().GetAt(0));
 
     // Clear empties the criteria but keeps the radio choices.
-    dialog.ActionGroup()->button(kFindCopyToNewDatabase)->click();
+    GroupButton(dialog.ActionGroup(), kFindCopyToNewDatabase).click();
     dialog.ExactCheck(2)->setChecked(true);
     QTest::mouseClick(dialog.ClearButton(), Qt::LeftButton);
     EXPECT_TRUE(Criteria(dialog).m_criteria.m_criteria.empty());

@@ -4,6 +4,7 @@
 
 #include "GlazeEditViewFixture.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
@@ -108,7 +109,7 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
     const QString comparison = GlazeForm::ComparisonText(view)->toPlainText();
     EXPECT_TRUE(comparison.contains(QStringLiteral("SiO2 :"))) << comparison.toStdString();
     EXPECT_TRUE(comparison.contains(QStringLiteral(": 3.71\n"))) << comparison.toStdString();
-    EXPECT_TRUE(formulas->item(2)->text().endsWith(QStringLiteral("\t \tCone 6 gloss")));
+    EXPECT_TRUE(ListRow(formulas, 2).text().endsWith(QStringLiteral("\t \tCone 6 gloss")));
 
     QTest::mouseClick(GlazeForm::Button(view, kGedSave), Qt::LeftButton);
     EXPECT_EQ(GlazeForm::IsModified(view), 0);

@@ -1,4 +1,5 @@
 #include "GlazeEditViewFixture.h"
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "ui/support/OverlapCheck.h"
 
@@ -222,7 +223,7 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
     // The limit page: the glaze's own formula is marked and compared.
     view->ShowPage(kPageLimitFormula);
     ASSERT_GT(GlazeForm::LimitList(view)->count(), 5);
-    EXPECT_EQ(GlazeForm::LimitList(view)->item(5)->text(), QStringLiteral(" \t.\tCone 6 gloss, boron-free"));
+    EXPECT_EQ(ListRow(GlazeForm::LimitList(view), 5).text(), QStringLiteral(" \t.\tCone 6 gloss, boron-free"));
     EXPECT_EQ(GlazeForm::LimitList(view)->currentRow(), 5);
     EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QStringLiteral("Comparison to limit formula :"));
     EXPECT_TRUE(GlazeForm::ComparisonText(view)->toPlainText().contains(QStringLiteral("SiO2")));

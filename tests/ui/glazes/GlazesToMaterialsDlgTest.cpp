@@ -1,5 +1,6 @@
 #include "glazes/GlazesToMaterialsDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
 #include "glazes/GlazeListDlgCommands.h"
@@ -23,7 +24,7 @@ TEST_F(GlazesToMaterialsDlgTest, TheSelectedGlazesBecomeMaterialsAndTheChoiceIsK
     WhenDialogShows<CGlazesToMaterialsDlg>([](CGlazesToMaterialsDlg& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Glazes to Materials"));
         EXPECT_EQ(dialog.ChoiceGroup()->checkedId(), 0);
-        dialog.ChoiceGroup()->button(1)->click();
+        GroupButton(dialog.ChoiceGroup(), 1).click();
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(RunGlazesToMaterials(*m_doc, m_list, nullptr));

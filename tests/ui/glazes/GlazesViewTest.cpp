@@ -1,5 +1,6 @@
 #include "glazes/GlazesView.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -666,7 +667,7 @@ TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)
         auto* dialog = qobject_cast<CMergeDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         for (int i = 0; i < dialog->List()->count(); ++i)
-            rows.push_back(dialog->List()->item(i)->text());
+            rows.push_back(ListRow(dialog->List(), i).text());
         dialog->ReplaceExistingRadio()->setChecked(true);
         dialog->SelectAllButton()->click();
         dialog->OkButton()->click();

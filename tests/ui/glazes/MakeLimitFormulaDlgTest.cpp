@@ -1,5 +1,6 @@
 #include "glazes/MakeLimitFormulaDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "GlazeDlgTestFixture.h"
 #include "core/support/CheckedItems.h"
 #include "glazes/MakeLimitFormula.h"
@@ -33,13 +34,13 @@ TEST_F(MakeLimitFormulaDlgTest, AFormulaMadeFromThreeSelectedGlazesJoinsTheLimit
     WhenDialogShows<CMakeLimitFormulaDlg>([](CMakeLimitFormulaDlg& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Make Limit Formula"));
         dialog.NameEdit()->setText(QStringLiteral("Three glazes"));
-        dialog.BasedOnGroup()->button(1)->click();
+        GroupButton(dialog.BasedOnGroup(), 1).click();
         EXPECT_FALSE(dialog.FormulaCombo()->isEnabled());
         EXPECT_TRUE(dialog.CombinationList()->isEnabled());
         SelectCombination(dialog, "CaO");
         SelectCombination(dialog, "SiO2");
-        dialog.ScopeGroup()->button(0)->click();
-        dialog.DatabasesGroup()->button(0)->click();
+        GroupButton(dialog.ScopeGroup(), 0).click();
+        GroupButton(dialog.DatabasesGroup(), 0).click();
         dialog.NotesCheck()->setChecked(true);
         dialog.InformationCheck()->setChecked(false);
         SaveScreenshot(dialog, "MakeLimitFormulaDlg");

@@ -1,5 +1,6 @@
 #include "glazes/SetGlazeFieldDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
 #include "glazes/GlazeListDlgCommands.h"
@@ -59,7 +60,7 @@ TEST_F(SetGlazeFieldDlgTest, SetFieldChangesTheSelectedGlazesInOneBulkChange)
         ChooseField(dialog, kGlazeFieldColor);
         EXPECT_EQ(Values(dialog).size(), static_cast<int>(g_prefs.glzcol.size()));
         QTest::keyClicks(dialog.ValueCombo()->lineEdit(), QStringLiteral("Red"));
-        dialog.ScopeGroup()->button(0)->click();
+        GroupButton(dialog.ScopeGroup(), 0).click();
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(RunSetGlazeField(*m_doc, m_list, nullptr, [this, &refills] {
@@ -88,7 +89,7 @@ TEST_F(SetGlazeFieldDlgTest, SetFieldChangesTheSelectedGlazesInOneBulkChange)
     WhenDialogShows<CSetGlazeFieldDlg>([](CSetGlazeFieldDlg& dialog) {
         EXPECT_EQ(dialog.FieldCombo()->currentText(), QStringLiteral("Color"));
         EXPECT_EQ(dialog.ValueCombo()->currentText(), QStringLiteral("Red"));
-        dialog.ScopeGroup()->button(1)->click();
+        GroupButton(dialog.ScopeGroup(), 1).click();
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(RunSetGlazeField(*m_doc, m_list, nullptr));
@@ -106,7 +107,7 @@ TEST_F(SetGlazeFieldDlgTest, ResequenceNumbersTheIndexFieldsAfterThePattern)
     WhenDialogShows<CResequenceDlg>([](CResequenceDlg& dialog) {
         EXPECT_EQ(dialog.StartEdit()->text(), QStringLiteral("1"));
         dialog.StartEdit()->setText(QStringLiteral("G7"));
-        dialog.ScopeGroup()->button(0)->click();
+        GroupButton(dialog.ScopeGroup(), 0).click();
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(RunResequence(*m_doc, m_list, nullptr));

@@ -1,5 +1,6 @@
 #include "glazes/SortGlazesDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
 #include "glazes/GlazeListDlgCommands.h"
@@ -25,7 +26,7 @@ TEST_F(SortGlazesDlgTest, SortingByAChosenCriterionOrdersTheListAndIsRemembered)
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sort glazes by..."));
         EXPECT_EQ(dialog.CriterionButton(kColorCriterion)->text(), QStringLiteral("Color"));
         dialog.CriterionButton(kColorCriterion)->click();
-        dialog.MethodGroup()->button(1)->click();
+        GroupButton(dialog.MethodGroup(), 1).click();
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(RunSortGlazes(*m_doc, m_list, nullptr, [&refills] { ++refills; }));

@@ -1,4 +1,5 @@
 #include "GraphTypesFixture.h"
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 
 #include "graphs/GraphColorsDlg.h"
@@ -96,7 +97,7 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     const int types = dialog.materialTypes.GetCount();
     ASSERT_GT(types, 1);
     ASSERT_GT(dialog.OxideList()->count(), 0);
-    EXPECT_EQ(dialog.OxideList()->item(0)->text(), QStringLiteral("All Alkalis"));
+    EXPECT_EQ(ListRow(dialog.OxideList(), 0).text(), QStringLiteral("All Alkalis"));
     EXPECT_FALSE(dialog.Swatch(0)->isEnabled()) << "nothing chosen yet";
     // Regression: the row a list makes current when it gets the focus counted as a choice.
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
@@ -116,7 +117,7 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     const COxideColorList oxides = dialog.oxides;
     const CMaterialTypeColorList materials = dialog.materialTypes;
     int separator = 0;
-    while (dialog.OxideList()->item(separator)->data(Qt::UserRole).toInt() != kGraphVariableSeparator)
+    while (ListRow(dialog.OxideList(), separator).data(Qt::UserRole).toInt() != kGraphVariableSeparator)
         ++separator;
     dialog.OxideList()->setCurrentRow(separator);
     EXPECT_EQ(dialog.shownColor, 0);

@@ -1,4 +1,5 @@
 #include "GraphTypesFixture.h"
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 
 #include "framework/PrintPreviewDlg.h"
@@ -210,9 +211,9 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_EQ(style->currentData().toInt(), original.txmainsty) << "the top title keeps its own style";
     QListWidget* fields = editor->Ctl<QListWidget>(kGeFields);
     ASSERT_GE(fields->count(), 2);
-    EXPECT_TRUE(fields->item(0)->isSelected()) << "All Alkalis";
-    fields->item(0)->setSelected(false);
-    fields->item(1)->setSelected(true);
+    EXPECT_TRUE(ListRow(fields, 0).isSelected()) << "All Alkalis";
+    ListRow(fields, 0).setSelected(false);
+    ListRow(fields, 1).setSelected(true);
     // The first variable a scatter axis offers is a choice like any other.
     QComboBox* scatterX = editor->Ctl<QComboBox>(kGeScatterX);
     ASSERT_GT(scatterX->count(), 1);
@@ -226,7 +227,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_EQ(saved.txlegsty, 48);
     EXPECT_EQ(saved.txlegsiz, 120);
     EXPECT_EQ(saved.txlrbsty, style->itemData(0).toInt());
-    EXPECT_EQ(saved.bpoxides, "0,14," + fields->item(1)->data(Qt::UserRole).toString().toStdString());
+    EXPECT_EQ(saved.bpoxides, "0,14," + ListRow(fields, 1).data(Qt::UserRole).toString().toStdString());
 
     // The graph type decides what can be set.
     QComboBox* type = editor->Ctl<QComboBox>(kGeType);
@@ -370,7 +371,7 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     ASSERT_NE(databases->currentItem(), nullptr);
     EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("(?) Closed database"));
     ASSERT_EQ(editor->Ctl<QListWidget>(kGeDsGlazes)->count(), 1);
-    EXPECT_EQ(editor->Ctl<QListWidget>(kGeDsGlazes)->item(0)->text(), QStringLiteral("(?) Gone glaze"));
+    EXPECT_EQ(ListRow(editor->Ctl<QListWidget>(kGeDsGlazes), 0).text(), QStringLiteral("(?) Gone glaze"));
     editor->SaveToDatabase();
     ASSERT_EQ(m_doc->Database().GetAt(0).m_dataSources.size(), 2u);
     EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(1), elsewhere) << "unknown names are kept";
@@ -382,14 +383,15 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     // A specific database with one checked glaze names the source after the glaze.
     databases->setCurrentRow(0);
     editor->ChooseDatabaseRow(0);
+    ASSERT_NE(databases->currentItem(), nullptr);
     EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("Starter Glazes"));
     QListWidget* glazes = editor->Ctl<QListWidget>(kGeDsGlazes);
     ASSERT_GT(glazes->count(), 1);
-    glazes->item(1)->setCheckState(Qt::Checked);
+    ListRow(glazes, 1).setCheckState(Qt::Checked);
     EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked());
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsSetName), Qt::LeftButton);
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDsName)->text(), glazes->item(1)->text());
-    EXPECT_EQ(sources->item(1)->text(), glazes->item(1)->text());
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDsName)->text(), ListRow(glazes, 1).text());
+    EXPECT_EQ(ListRow(sources, 1).text(), ListRow(glazes, 1).text());
     QTest::mouseClick(editor->Ctl<CColorSwatchButton>(kGeDsFirstColor + 9), Qt::LeftButton);
     QTest::mouseClick(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + 3), Qt::LeftButton);
     editor->StoreCurrentDataSource();
@@ -683,8 +685,8 @@ TEST_F(GraphTypeEditViewTest, GetSelectedTakesTheGlazesSelectedInTheDatabase)
     EXPECT_TRUE(editor->IsChanged()) << "closing the form must ask to save the new glazes";
     QListWidget* glazes = editor->Ctl<QListWidget>(kGeDsGlazes);
     ASSERT_GT(glazes->count(), 2);
-    EXPECT_EQ(glazes->item(2)->checkState(), Qt::Checked);
-    EXPECT_EQ(glazes->item(1)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(ListRow(glazes, 2).checkState(), Qt::Checked);
+    EXPECT_EQ(ListRow(glazes, 1).checkState(), Qt::Unchecked);
     editor->SaveToDatabase();
     ASSERT_FALSE(m_doc->Database().GetAt(0).m_dataSources.empty());
     const CGraphDataSource& saved = m_doc->Database().GetAt(0).m_dataSources.GetAt(0);
@@ -720,6 +722,7 @@ TEST_F(GraphTypeEditViewTest, ADataSourceNamingTheFirstDatabaseShowsItChosen)
     editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(1);
     QListWidget* databases = editor->Ctl<QListWidget>(kGeDsDatabases);
     ASSERT_EQ(databases->currentRow(), 0);
+    ASSERT_NE(databases->currentItem(), nullptr);
     EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("Starter Glazes"));
     EXPECT_TRUE(databases->currentItem()->isSelected()) << "the chosen database is highlighted";
 }

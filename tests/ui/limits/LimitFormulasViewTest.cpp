@@ -1,5 +1,6 @@
 #include "limits/LimitFormulasView.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/support/CheckedItems.h"
@@ -233,7 +234,7 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->windowTitle(), QStringLiteral("Cone 6 gloss"));
     ASSERT_GT(edit->LimitsList()->count(), 0);
-    EXPECT_EQ(edit->LimitsList()->item(0)->text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
+    EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
     EXPECT_FALSE(edit->Button(kLimEditSave)->isEnabled());
 
     edit->LimitsList()->setCurrentRow(0);
@@ -242,7 +243,7 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("0.35"));
     Type(edit->ToEdit(), "0.4");
     QTest::mouseClick(edit->ByPercentCheck(), Qt::LeftButton);
-    EXPECT_EQ(edit->LimitsList()->item(0)->text(), QStringLiteral(" KNaO\t0.15 - 0.4 %"));
+    EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.4 %"));
     EXPECT_TRUE(edit->IsChanged());
     EXPECT_TRUE(edit->Button(kLimEditSave)->isEnabled());
     EXPECT_EQ(m_doc->Database().GetAt(2).m_limits.GetAt(0).GetRange(), "0.15 - 0.35") << "nothing stored yet";
@@ -446,12 +447,12 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     dialog.combinations = m_doc->Database().m_combinations;
     dialog.InitDialog();
     ASSERT_EQ(dialog.ComboList()->count(), 14);
-    EXPECT_EQ(dialog.ComboList()->item(13)->text(), QStringLiteral(" Si:Al\tSi/Al"));
+    EXPECT_EQ(ListRow(dialog.ComboList(), 13).text(), QStringLiteral(" Si:Al\tSi/Al"));
     const QListWidget* first = dialog.FirstList();
     QStringList separators;
     for (int row = 0; row < first->count(); ++row) {
-        if (first->item(row)->text() == QStringLiteral("---"))
-            separators << QString::number(first->item(row)->data(Qt::UserRole).toInt());
+        if (ListRow(first, row).text() == QStringLiteral("---"))
+            separators << QString::number(ListRow(first, row).data(Qt::UserRole).toInt());
     }
     ASSERT_GE(first->count(), 4);
     EXPECT_EQ(separators, (QStringList{"0", "0", "0"}));

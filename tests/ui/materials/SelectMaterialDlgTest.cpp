@@ -1,5 +1,6 @@
 #include "materials/SelectMaterialDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
@@ -24,8 +25,8 @@ TEST(SelectMaterialDlgTest, ListsDisplayKeysWithNothingSelected)
     dialog.InitDialog();
     EXPECT_EQ(dialog.helpId, 343u);
     ASSERT_EQ(dialog.List()->count(), 2);
-    EXPECT_EQ(dialog.List()->item(0)->text(), QStringLiteral("SIL\tSilica"));
-    EXPECT_EQ(dialog.List()->item(1)->text(), QStringLiteral("\tWhiting"));
+    EXPECT_EQ(ListRow(dialog.List(), 0).text(), QStringLiteral("SIL\tSilica"));
+    EXPECT_EQ(ListRow(dialog.List(), 1).text(), QStringLiteral("\tWhiting"));
     dialog.accept();
     EXPECT_EQ(dialog.selectedRow, -1) << "OK without a row chooses none";
 

@@ -1,5 +1,6 @@
 #include "shell/PreferencesDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "ShellSandbox.h"
 #include "core/framework/RecordingView.h"
 #include "materials/MaterialsDoc.h"
@@ -99,7 +100,7 @@ TEST_F(PreferencesDlgTest, UseTakesTheEditedSettingsIntoTheWorkingCopyOnly)
     SetText(dialog, IdcDecFirst + 3, "3");  // unity decimals ...
     SetText(dialog, IdcTzsFirst + 3, "7");  // ... with more least decimals than decimals
     SetText(dialog, IdcTzsFirst + 4, "-5");
-    dialog.Page(PrefPageMisc2)->RadioGroup(IdcColMonochrome)->button(0)->setChecked(true);
+    GroupButton(dialog.Page(PrefPageMisc2)->RadioGroup(IdcColMonochrome), 0).setChecked(true);
     dialog.UseButton()->click();
     EXPECT_EQ(dialog.result(), PrefResultUse);
     EXPECT_TRUE(sandbox.messages.boxes.empty());
@@ -339,7 +340,7 @@ TEST_F(PreferencesDlgTest, RecipeSizesAndFontsGoIntoTheDialogsCopy)
         auto* sizes = ActiveModal<CRecipeSizePrefsDlg>();
         ASSERT_NE(sizes, nullptr);
         okForm = sizes->SaveAndUseButton()->text() == QStringLiteral("OK") && !sizes->UseButton()->isVisible();
-        sizes->Choices()->button(2)->setChecked(true);
+        GroupButton(sizes->Choices(), 2).setChecked(true);
         sizes->SizesEdit()->setText(QStringLiteral("  250, R, W  "));
         sizes->SaveAndUseButton()->click();
     });

@@ -1,5 +1,6 @@
 #include "shell/RecipeSizeDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "ShellSandbox.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
@@ -44,7 +45,7 @@ void RunWith(const QString& text, int buttonId)
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Recipe Size Preferences"));
         EXPECT_EQ(dialog->SizesEdit()->text(), QStringLiteral("100,500,1000,2000,5000"));
         EXPECT_EQ(dialog->Choices()->checkedId(), 0);
-        dialog->Choices()->button(2)->setChecked(true);
+        GroupButton(dialog->Choices(), 2).setChecked(true);
         dialog->SizesEdit()->setText(text);
         dialog->findChild<QPushButton*>(QString::number(buttonId))->click();
     });

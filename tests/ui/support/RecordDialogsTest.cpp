@@ -1,4 +1,5 @@
 #include "support/DbNotesDlg.h"
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "support/EditLineDlg.h"
 #include "support/EditTextDlg.h"
@@ -59,7 +60,7 @@ QString RowText(const QListWidget& list, int row)
 int RowOf(const QListWidget& list, int index)
 {
     for (int row = 0; row < list.count(); ++row) {
-        if (list.item(row)->data(Qt::UserRole).toInt() == index)
+        if (ListRow(&list, row).data(Qt::UserRole).toInt() == index)
             return row;
     }
     return -1;

@@ -1,5 +1,6 @@
 #include "tools/BatchCalcDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "BatchOptDlgFixture.h"
 #include "FieldCaption.h"
@@ -68,7 +69,7 @@ TEST_F(BatchCalcDlgTest, LeachUnityFormulaBecomesItsBatchAndOkSplitsIt)
               "0.07186 K2O  0.19982 CaO  0.11059 Al2O3  1.00791 SiO2  0.03318 SnO2");
     EXPECT_EQ(dialog.MaterialsList()->count(), m_materials.Materials().GetCount());
     ASSERT_GT(dialog.MaterialsList()->count(), 0);
-    EXPECT_EQ(ToCp1252(dialog.MaterialsList()->item(0)->text()), "SIL\tSilica");
+    EXPECT_EQ(ToCp1252(ListRow(dialog.MaterialsList(), 0).text()), "SIL\tSilica");
     EXPECT_EQ(CBatchCalcDlg::RowTexts(dialog.RecipeList()),
               (Rows{"Potash Feldspar\t40", "Silica\t30", "Whiting\t20", "Kaolin\t10", "Tin Oxide\t  5"}));
 
@@ -217,7 +218,7 @@ TEST_F(BatchCalcDlgTest, PickingRowsSelectsMaterialsAndAmounts)
 
     // Suggestions: the list shows them and a pick selects the material with its amount.
     dialog.Button(kBatchRestart)->click();
-    dialog.ModeGroup()->button(kBatchListSuggestions)->click();
+    GroupButton(dialog.ModeGroup(), kBatchListSuggestions).click();
     EXPECT_EQ(CBatchCalcDlg::RowTexts(dialog.RecipeList()),
               (Rows{"Potash Feldspar\tK2O\t40", "Pearl Ash\tK2O\t  9.931"}));
     dialog.RecipeList()->setCurrentRow(1);
@@ -228,7 +229,7 @@ TEST_F(BatchCalcDlgTest, PickingRowsSelectsMaterialsAndAmounts)
     dialog.Button(kBatchMakeSuggestion)->click();
     EXPECT_EQ(dialog.MaterialBox()->text(), QStringLiteral("Pearl Ash"));
     ASSERT_GT(dialog.RecipeList()->count(), 0);
-    dialog.RecipeList()->item(0)->setSelected(true);
+    ListRow(dialog.RecipeList(), 0).setSelected(true);
     emit dialog.RecipeList()->itemDoubleClicked(dialog.RecipeList()->item(0));
     EXPECT_EQ(ToCp1252(dialog.RecipeBox()->toPlainText()), "Potash Feldspar\t    40");
 }
@@ -238,9 +239,9 @@ TEST_F(BatchCalcDlgTest, UnitsCombiningAndUndo)
     CBatchCalcDlg dialog;
     Open(dialog);
     Restart(dialog, kLeachUnity);
-    dialog.UnitGroup()->button(kRemainderMolePercent)->click();
+    GroupButton(dialog.UnitGroup(), kRemainderMolePercent).click();
     EXPECT_EQ(CBatchCalcDlg::RowTexts(dialog.RemainderList(kRemainderListOther)), (Rows{"SiO2\t72.50211"}));
-    dialog.UnitGroup()->button(kRemainderMolecular)->click();
+    GroupButton(dialog.UnitGroup(), kRemainderMolecular).click();
 
     dialog.CombineBox()->click();
     EXPECT_EQ(CBatchCalcDlg::RowTexts(dialog.RemainderList(kRemainderListAlkali)),
@@ -326,7 +327,7 @@ TEST_F(BatchCalcDlgTest, SetupAppliesNewSuggestionPreferences)
     CBatchCalcDlg dialog;
     Open(dialog);
     Restart(dialog, kLeachUnity);
-    dialog.ModeGroup()->button(kBatchListSuggestions)->click();
+    GroupButton(dialog.ModeGroup(), kBatchListSuggestions).click();
     EXPECT_EQ(ItemAt(CBatchCalcDlg::RowTexts(dialog.RecipeList()), 0).rfind("Potash Feldspar\tK2O", 0), 0u);
     const std::string savedOrder = g_savedPrefs.sugord;
     WhenDialogShows<CBatchPrefsDlg>([](CBatchPrefsDlg& prefs) {
@@ -371,7 +372,7 @@ TEST_F(BatchCalcDlgTest, MakeSuggestionCyclesThroughThreeSuggestions)
     // Calcium comes first in the order that has a remainder; whiting, wollastonite and
     // fluorspar each meet it with their smallest amount.
     Restart(dialog, "1 CaO  1 SiO2");
-    dialog.ModeGroup()->button(kBatchListSuggestions)->click();
+    GroupButton(dialog.ModeGroup(), kBatchListSuggestions).click();
     ASSERT_EQ(CBatchCalcDlg::RowTexts(dialog.RecipeList()).size(), 3u);
     std::vector<std::string> shown;
     for (int click = 0; click < 4; ++click) {

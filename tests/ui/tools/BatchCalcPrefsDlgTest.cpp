@@ -1,5 +1,6 @@
 #include "tools/BatchCalcPrefsDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "BatchOptDlgFixture.h"
 #include "framework/Cp1252.h"
 
@@ -33,8 +34,8 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
 
     dialog.OptionBox(2)->setChecked(true);
     dialog.ToleranceEdit()->setText(QStringLiteral("150"));
-    dialog.ToleranceUnits()->button(1)->setChecked(true);
-    dialog.RemainderUnits()->button(3)->setChecked(true);
+    GroupButton(dialog.ToleranceUnits(), 1).setChecked(true);
+    GroupButton(dialog.RemainderUnits(), 3).setChecked(true);
     dialog.NumberEdit(0)->setText(QStringLiteral("4"));
     // Decimals of 0 (an amount step of 1) and beyond 12 are refused, as the preferences file
     // refuses them; nothing is taken from the form then.

@@ -1,5 +1,6 @@
 #include "tools/FindSimilarGlazesDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "core/textfile/FakeTextView.h"
 #include "textfile/Information.h"
@@ -70,14 +71,14 @@ TEST_F(FindSimilarGlazesDlgTest, TheDialogRemembersItsChoicesAndOffersSelectSimi
     SaveScreenshot(first, "FindSimilarGlazesDlg");
 
     // "All Glazes" unchecks and disables "Select similar glazes"; so does "All Databases".
-    first.CompareGroup()->button(kSimilarAllGlazes)->click();
+    GroupButton(first.CompareGroup(), kSimilarAllGlazes).click();
     EXPECT_FALSE(first.SelectSimilarBox()->isEnabled());
     EXPECT_FALSE(first.SelectSimilarBox()->isChecked());
-    first.CompareGroup()->button(kSimilarSelectedGlazes)->click();
+    GroupButton(first.CompareGroup(), kSimilarSelectedGlazes).click();
     EXPECT_TRUE(first.SelectSimilarBox()->isEnabled());
-    first.CompareDatabaseGroup()->button(kSimilarAllDatabases)->click();
+    GroupButton(first.CompareDatabaseGroup(), kSimilarAllDatabases).click();
     EXPECT_FALSE(first.SelectSimilarBox()->isEnabled());
-    first.CompareDatabaseGroup()->button(kSimilarCurrentDatabase)->click();
+    GroupButton(first.CompareDatabaseGroup(), kSimilarCurrentDatabase).click();
 
     // The ranges of the top count and the cutoff.
     SetText(first.TopCountEdit(), QStringLiteral("0"));
@@ -121,7 +122,7 @@ TEST_F(FindSimilarGlazesDlgTest, CancelInTheProgressWindowStopsTheSearch)
     // stays until the search ends.
     bool sawProgress = false;
     WhenDialogShows<CFindSimilarGlazesDlg>([&sawProgress](CFindSimilarGlazesDlg& dialog) {
-        dialog.CompareGroup()->button(kSimilarAllGlazes)->click();
+        GroupButton(dialog.CompareGroup(), kSimilarAllGlazes).click();
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         QTimer::singleShot(0, [&sawProgress] {
             auto* progress = qobject_cast<CProgressDlg*>(QApplication::activeModalWidget());

@@ -1,5 +1,6 @@
 #include "materials/FindSimilarMaterialsDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/textfile/FakeTextView.h"
 #include "textfile/Information.h"
 #include "textfile/TextFileDoc.h"
@@ -91,7 +92,7 @@ TEST_F(FindSimilarMaterialsDlgTest, TheSummaryOfTheStarterDatabaseListsItsBestPa
     OnModal<CFindSimilarMaterialsDlg>([](CFindSimilarMaterialsDlg* dialog) {
         // No selection: "Select similar materials" is not offered.
         EXPECT_FALSE(dialog->SelectSimilarBox()->isEnabled());
-        dialog->CompareGroup()->button(kSimilarAllMaterials)->click();
+        GroupButton(dialog->CompareGroup(), kSimilarAllMaterials).click();
         dialog->findChild<QCheckBox*>(QStringLiteral("1310"))->click(); // "Show summary only"
         SetText(dialog->CutoffEdit(), QStringLiteral("90"));
         QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);

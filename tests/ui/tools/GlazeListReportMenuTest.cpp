@@ -2,6 +2,7 @@
 // Glazes under its progress window, and the Shopping List.
 
 #include "ProgramFixture.h"
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "framework/UpdateHint.h"
 #include "glazes/Glaze.h"
@@ -57,9 +58,9 @@ protected:
     void ShoppingList(const QString& sizeText)
     {
         WhenDialogShows<CShoppingListDlg>([sizeText](CShoppingListDlg& dialog) {
-            dialog.GlazesGroup()->button(kShopSelectedGlazes)->click();
-            dialog.SizeGroup()->button(kShopCustomSize)->click();
-            dialog.UnitGroup()->button(kShopGrams)->click();
+            GroupButton(dialog.GlazesGroup(), kShopSelectedGlazes).click();
+            GroupButton(dialog.SizeGroup(), kShopCustomSize).click();
+            GroupButton(dialog.UnitGroup(), kShopGrams).click();
             Type(dialog.SizeEdit(), sizeText);
             QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         });
@@ -81,10 +82,10 @@ TEST_F(GlazeListReportMenuTest, FindSimilarGlazesReportsTheMatchesAndSelectsThem
         EXPECT_EQ(dialog.CutoffEdit()->text(), QStringLiteral("90"));
         EXPECT_TRUE(dialog.SelectSimilarBox()->isChecked());
         // "All Glazes" cannot select the matches of one glaze.
-        dialog.CompareGroup()->button(kSimilarAllGlazes)->click();
+        GroupButton(dialog.CompareGroup(), kSimilarAllGlazes).click();
         EXPECT_FALSE(dialog.SelectSimilarBox()->isEnabled());
         EXPECT_FALSE(dialog.SelectSimilarBox()->isChecked());
-        dialog.CompareGroup()->button(kSimilarSelectedGlazes)->click();
+        GroupButton(dialog.CompareGroup(), kSimilarSelectedGlazes).click();
         EXPECT_TRUE(dialog.SelectSimilarBox()->isEnabled());
         dialog.SelectSimilarBox()->setChecked(true);
         Type(dialog.CutoffEdit(), QStringLiteral("91.4"));
@@ -116,7 +117,7 @@ TEST_F(GlazeListReportMenuTest, CancelDuringTheSearchPutsBackWhatItChanged)
     EXPECT_EQ(zirconWhite.GetAnalysis().unity[kZirconium], 0.0);
 
     WhenDialogShows<CFindSimilarGlazesDlg>([](CFindSimilarGlazesDlg& dialog) {
-        dialog.CompareGroup()->button(kSimilarAllGlazes)->click();
+        GroupButton(dialog.CompareGroup(), kSimilarAllGlazes).click();
         dialog.IncludeAdditionsBox()->setChecked(true);
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
@@ -147,7 +148,7 @@ TEST_F(GlazeListReportMenuTest, ADatabaseClosedDuringTheSearchStopsIt)
     Activate(m_list);
     Select(*m_list, {0});
     WhenDialogShows<CFindSimilarGlazesDlg>([](CFindSimilarGlazesDlg& dialog) {
-        dialog.CompareToDatabaseGroup()->button(kSimilarAllDatabases)->click();
+        GroupButton(dialog.CompareToDatabaseGroup(), kSimilarAllDatabases).click();
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     // Whatever reaches the program while events run, the search never touches a closed database.

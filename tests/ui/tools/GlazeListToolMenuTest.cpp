@@ -2,6 +2,7 @@
 // the running program, on the shipped databases.
 
 #include "ProgramFixture.h"
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "core/framework/RecordingView.h"
 #include "glazes/Glaze.h"
@@ -179,7 +180,7 @@ TEST_F(GlazeListToolMenuTest, VarrowBlendFromTheMenu)
         QListWidget* lines = dialog.IncludeList();
         ASSERT_EQ(lines->count(), 7) << "six components and the zircon addition";
         for (int row = 0; row < 6; ++row)
-            lines->item(row)->setSelected(false);
+            ListRow(lines, row).setSelected(false);
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         EXPECT_TRUE(dialog.isVisible());
         lines->selectAll();

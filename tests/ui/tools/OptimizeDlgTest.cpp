@@ -1,5 +1,6 @@
 #include "tools/OptimizeDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "BatchOptDlgFixture.h"
 #include "core/support/CheckedItems.h"
 #include "FieldCaption.h"
@@ -183,10 +184,10 @@ TEST_F(OptimizeDlgTest, ValuesThatAreNoNumbersAreRefusedBeforeARun)
     };
     refusals("Please enter a number between 0 and 1000.", kOptPageOxides1, silica.value1);
     silica.value1->setText(QStringLiteral("150"));
-    dialog.UnitGroup(0)->button(kOxideUnitWeightPercent)->click();
+    GroupButton(dialog.UnitGroup(0), kOxideUnitWeightPercent).click();
     refusals("Please enter a number between 0 and 100.", kOptPageOxides1, silica.value1);
     silica.value1->setText(QStringLiteral("3"));
-    dialog.UnitGroup(0)->button(kOxideUnitUnity)->click();
+    GroupButton(dialog.UnitGroup(0), kOxideUnitUnity).click();
     Type(RowOf(dialog, 12)->value1, "-1");
     refusals("Please enter a number between 0 and 1000.", kOptPageOxides1, RowOf(dialog, 12)->value1);
     RowOf(dialog, 12)->value1->setText(QStringLiteral("0.3"));
@@ -271,7 +272,7 @@ TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
     Type(RowOf(dialog, 11)->op1, "l");
     Type(RowOf(dialog, 11)->value1, "0.3");
     EXPECT_EQ(Text(dialog.SumLine(1)), "Sum of alkali oxides: 0.00000 to 0.30000");
-    dialog.UnitGroup(1)->button(kOxideUnitWeightPercent)->click();
+    GroupButton(dialog.UnitGroup(1), kOxideUnitWeightPercent).click();
     EXPECT_EQ(dialog.UnitGroup(0)->checkedId(), kOxideUnitWeightPercent);
     EXPECT_TRUE(RowOf(dialog, 11)->percent1->isVisibleTo(dialog.Page(kOptPageOxides1)));
     EXPECT_EQ(Text(dialog.SumLine(0)), "Sum of nonvolatile oxides: 0.00000% to 0.30000%");
@@ -320,7 +321,7 @@ TEST_F(OptimizeDlgTest, ScaleTo100MakesThePercentTargetsAddUp)
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number between 0 and 100."});
     EXPECT_EQ(Text(RowOf(dialog, 20)->value2), "1,5");
     // In unity units there is nothing to scale.
-    dialog.UnitGroup(0)->button(kOxideUnitUnity)->click();
+    GroupButton(dialog.UnitGroup(0), kOxideUnitUnity).click();
     EXPECT_FALSE(dialog.Button(kOptScaleTo100)->isEnabled());
 }
 
@@ -371,7 +372,7 @@ TEST_F(OptimizeDlgTest, AllowedMaterialsListAndClearing)
     dialog.ShowPage(kOptPageMaterials1);
     SaveScreenshot(dialog, "optimize-materials");
 
-    dialog.MaterialChoiceGroup()->button(1)->click();
+    GroupButton(dialog.MaterialChoiceGroup(), 1).click();
     const auto all = dialog.AllowedEntries();
     EXPECT_EQ(static_cast<int>(all.size()), m_materials.Materials().GetCount());
     EXPECT_EQ(std::count_if(all.begin(), all.end(), [](const auto& e) { return !e.second; }), 1)
@@ -465,12 +466,12 @@ TEST_F(OptimizeDlgTest, LoadConstraintsFromAGlazeAnalysis)
     dialog.currentGlazeIndex = 0;
     dialog.InitDialog();
     WhenDialogShows<CLoadOptParamsDlg>([](CLoadOptParamsDlg& load) {
-        EXPECT_TRUE(load.SourceGroup()->button(kLoadFromCurrentGlaze)->isEnabled());
+        EXPECT_TRUE(GroupButton(load.SourceGroup(), kLoadFromCurrentGlaze).isEnabled());
         EXPECT_EQ(load.DatabaseCombo()->count(), 1);
         EXPECT_EQ(load.GlazeCombo()->currentText(), QStringLiteral("Leach 4321"));
-        EXPECT_FALSE(load.OptionGroup()->button(kLoadGlazeParameters)->isEnabled()) << "the glaze has no parameters";
-        load.SourceGroup()->button(kLoadFromCurrentGlaze)->click();
-        load.OptionGroup()->button(kLoadGlazeUnity)->click();
+        EXPECT_FALSE(GroupButton(load.OptionGroup(), kLoadGlazeParameters).isEnabled()) << "the glaze has no parameters";
+        GroupButton(load.SourceGroup(), kLoadFromCurrentGlaze).click();
+        GroupButton(load.OptionGroup(), kLoadGlazeUnity).click();
         EXPECT_FALSE(load.VolatilesBox()->isEnabled());
         load.RecipeBox()->setChecked(true);
         SaveScreenshot(load, "optimize-load");

@@ -2,6 +2,7 @@
 // typing the constraints into the dialog's rows, on the shipped materials.
 
 #include "ProgramFixture.h"
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "core/framework/RecordingView.h"
 #include "framework/Cp1252.h"
@@ -193,7 +194,7 @@ TEST_F(OptimizeMenuTest, TheGlazeFormRunsTheBatchCalculatorAndOptimizeOnItsGlaze
             batch.Button(kBatchUseMaterial)->click();
             batch.Button(1)->click();
         });
-        scope.ChoiceGroup()->button(kBatchAdditionsOnly)->click();
+        GroupButton(scope.ChoiceGroup(), kBatchAdditionsOnly).click();
         QTest::mouseClick(scope.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
     });
     QTest::mouseClick(GlazeForm::Button(form, kGedBatchCalculation), Qt::LeftButton);

@@ -1,5 +1,6 @@
 #include "tools/ShoppingListDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "FieldCaption.h"
 #include "core/textfile/FakeTextView.h"
 #include "glazes/ScaleToIngredientDlg.h"
@@ -58,8 +59,8 @@ TEST_F(ShoppingListDlgTest, TheDialogRemembersItsChoicesAndTheCommandReports)
         EXPECT_EQ(dialog.UnitGroup()->checkedId(), kShopPounds);
         EXPECT_EQ(dialog.SizeEdit()->text(), QStringLiteral("100"));
         SaveScreenshot(dialog, "ShoppingListDlg");
-        dialog.SizeGroup()->button(kShopCustomSize)->click();
-        dialog.UnitGroup()->button(kShopKilograms)->click();
+        GroupButton(dialog.SizeGroup(), kShopCustomSize).click();
+        GroupButton(dialog.UnitGroup(), kShopKilograms).click();
         dialog.SizeEdit()->selectAll();
         QTest::keyClicks(dialog.SizeEdit(), QStringLiteral("2000"));
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
@@ -96,7 +97,7 @@ TEST_F(ShoppingListDlgTest, SizesBeyondWhatARecipeHoldsAreRefusedInTheirFields)
     const std::string message = "Please enter a number between 0 and 999999999.";
     CShoppingListDlg shopping;
     shopping.InitDialog();
-    shopping.SizeGroup()->button(kShopCustomSize)->click();
+    GroupButton(shopping.SizeGroup(), kShopCustomSize).click();
     CScaleToIngredientDlg scale;
     scale.ingredients = {"Silica"};
     scale.amounts = {"30"};
@@ -160,7 +161,7 @@ TEST_F(ShoppingListDlgTest, TheBatchScopeDialogHandsBackItsChoice)
     EXPECT_EQ(dialog.ChoiceGroup()->checkedId(), kBatchAdditionsOnly);
     dialog.show();
     SaveScreenshot(dialog, "BatchScopeDlg");
-    dialog.ChoiceGroup()->button(kBatchEntireRecipe)->click();
+    GroupButton(dialog.ChoiceGroup(), kBatchEntireRecipe).click();
     dialog.accept();
     EXPECT_EQ(dialog.choice, kBatchEntireRecipe);
 

@@ -1,5 +1,6 @@
 #include "tools/VarrowBlendDlg.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "FieldCaption.h"
 #include "tools/ToolCommands.h"
@@ -75,9 +76,9 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
     // Celadon's lines, components scaled to 100, every line selected; the addition tagged 1000.
     QListWidget* lines = dialog.IncludeList();
     ASSERT_EQ(lines->count(), 5);
-    EXPECT_EQ(lines->item(0)->text(), QStringLiteral("  30.    %  Silica"));
-    EXPECT_EQ(lines->item(4)->text(), QStringLiteral("+     4.    %  Rutile"));
-    EXPECT_EQ(lines->item(4)->data(Qt::UserRole).toInt(), 1000);
+    EXPECT_EQ(ListRow(lines, 0).text(), QStringLiteral("  30.    %  Silica"));
+    EXPECT_EQ(ListRow(lines, 4).text(), QStringLiteral("+     4.    %  Rutile"));
+    EXPECT_EQ(ListRow(lines, 4).data(Qt::UserRole).toInt(), 1000);
     EXPECT_EQ(lines->selectedItems().size(), 5);
 
     // Typing shows glaze C's share; the check boxes enable their controls; units change the label.
@@ -96,7 +97,7 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
 
     // Without components: the message, and the dialog stays open.
     for (int row = 0; row < 4; ++row)
-        lines->item(row)->setSelected(false);
+        ListRow(lines, row).setSelected(false);
     dialog.accept();
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"No components in Glaze C"});
     EXPECT_EQ(m_messages.Last().helpId, kVarrowCheckHelpId);
@@ -112,8 +113,8 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
     Type(dialog, Id::IdPointsCA, QStringLiteral("4"));
 
     // Clamped and defaulted values are kept on OK, with the chosen lines.
-    lines->item(0)->setSelected(true);
-    lines->item(2)->setSelected(true);
+    ListRow(lines, 0).setSelected(true);
+    ListRow(lines, 2).setSelected(true);
     Type(dialog, Id::IdCornerBatch, QStringLiteral("0"));
     Type(dialog, Id::IdKaolinB, QStringLiteral("80"));
     Type(dialog, Id::IdSilicaB, QStringLiteral("120"));
