@@ -30,8 +30,8 @@ TEST(FloatArrayTest, StartsWithTheCreatorsSizeAndStep)
     EXPECT_EQ(small.Add(2.5f), 0);
     EXPECT_EQ(small.GetCapacity(), 2);
     EXPECT_EQ(small.Add(3.5f), 0); // grows by one step
-    EXPECT_EQ(small.GetCapacity(), 5);
-    EXPECT_EQ(small.GetCount(), 3);
+    ASSERT_EQ(small.GetCapacity(), 5);
+    ASSERT_EQ(small.GetCount(), 3);
     EXPECT_EQ(small[0], 1.5f);
     EXPECT_EQ(small[2], 3.5f);
     EXPECT_EQ(small[3], 0.0f); // new slots are 0
@@ -130,6 +130,7 @@ TEST(FloatArrayTest, HistogramBoundsAndOutsideCounts)
     const CFloatArray array = ArrayOf({10.0f, 10.5f, -1.0f, 0.0f, 9.99f});
     CFloatStatistics s;
     ASSERT_EQ(array.ComputeStatistics(s, 0, 10, 20), 0);
+    ASSERT_EQ(s.histogram.size(), 20u);
     EXPECT_EQ(s.histogram[19], 2); // 10 (the upper end) and 9.99
     EXPECT_EQ(s.histogram[0], 1);
     EXPECT_EQ(s.above, 1);

@@ -307,10 +307,11 @@ TEST(ParamFileTest, NumbersGetTheValuesOfTheGeneralParsers)
     CRecorder rec;
     ASSERT_EQ(Read(rec, text, s_numbers).result, 0) << rec.m_errorText;
     ASSERT_EQ(g_doubles.size(), numbers.size());
+    ASSERT_EQ(g_floats.size(), numbers.size());
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         SCOPED_TRACE(numbers[i]);
-        EXPECT_EQ(rec.calls[4 * i], "count=" + std::to_string(ParseInt(numbers[i])));
-        EXPECT_EQ(rec.calls[4 * i + 1], "big=" + std::to_string(ParseLong(numbers[i])));
+        EXPECT_EQ(ItemAt(rec.calls, 4 * i), "count=" + std::to_string(ParseInt(numbers[i])));
+        EXPECT_EQ(ItemAt(rec.calls, 4 * i + 1), "big=" + std::to_string(ParseLong(numbers[i])));
         const double expected = ParseDouble(numbers[i]);
         const float expectedFloat = static_cast<float>(expected);
         EXPECT_EQ(std::memcmp(&g_floats[i], &expectedFloat, sizeof expectedFloat), 0);

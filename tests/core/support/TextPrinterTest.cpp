@@ -31,7 +31,14 @@ public:
 
     int PageWidth() override { return width; }
     int PageHeight() override { return height; }
-    int LineHeight(int slot) override { return lineHeights[static_cast<std::size_t>(slot)]; }
+    int LineHeight(int slot) override
+    {
+        if (slot < 0) {
+            ADD_FAILURE() << "font slot " << slot;
+            return 0;
+        }
+        return ItemAt(lineHeights, static_cast<std::size_t>(slot));
+    }
     int TextWidth(int, const std::string& text) override { return 10 * static_cast<int>(text.size()); }
     void DrawText(int slot, int x, int y, Align align, const std::string& text) override
     {

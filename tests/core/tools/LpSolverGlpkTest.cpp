@@ -158,6 +158,7 @@ TEST(LpSolverGlpkTest, RandomProblemsAgreeWithGlpsol)
         ASSERT_EQ(result == 0 ? 0 : lp.GetStatus(), glpk.status) << lp.GetStatusMessage();
         if (result != 0)
             continue;
+        ASSERT_EQ(x.size(), static_cast<std::size_t>(problem.variables));
         EXPECT_TRUE(Holds(problem, x));
         double objective = 0.0;
         for (int j = 0; j < problem.variables; ++j)

@@ -55,6 +55,7 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
 
     // Ctrl+S saves and appends again, with the whole new name selected for typing over.
     GlazeForm::NameEdit(view)->setText(QStringLiteral("Test tile 1"));
+    ASSERT_NE(view->GetFrame(), nullptr);
     view->GetFrame()->ActivateFrame();
     GlazeForm::NameEdit(view)->setFocus();
     QTest::keyClick(GlazeForm::NameEdit(view), Qt::Key_S, Qt::ControlModifier);
@@ -68,6 +69,7 @@ TEST_F(GlazeEditViewNavTest, ControlNWalksTheFieldGroups)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
+    ASSERT_NE(view->GetFrame(), nullptr);
     view->GetFrame()->ActivateFrame();
     GlazeForm::NameEdit(view)->setFocus();
     QTest::keyClick(GlazeForm::NameEdit(view), Qt::Key_N, Qt::ControlModifier);
@@ -355,6 +357,7 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
     EXPECT_EQ(GlazeForm::SubsetPosition(limited), 0);
 
     // Ctrl+S steps on through the subset and stays on its last glaze.
+    ASSERT_NE(limited->GetFrame(), nullptr);
     limited->GetFrame()->ActivateFrame();
     GlazeForm::NameEdit(limited)->setFocus();
     for (const int expected : {3, 5, 5}) {

@@ -141,7 +141,7 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsReadAtTheWindowsFirstS
         m_glazeDoc->SelectGlaze(row);
     for (const auto& [templateName, glaze] : kShots) {
         CGraphTemplate turned = m_doc->Database().GetAt(TemplateIndex(templateName));
-        if (!g_graphTypeTable[turned.type].bar)
+        if (!ItemAt(g_graphTypeTable, static_cast<std::size_t>(turned.type)).bar)
             continue;
         turned.piebar3d = 1;
         turned.true3d = 1;

@@ -178,7 +178,7 @@ TEST_F(GraphDialogsTest, ColorsDialogGrowsAShortOxideListAndDropsNamelessTypes)
     EXPECT_EQ(oxides[static_cast<std::size_t>(code)].code, code);
     EXPECT_EQ(oxides[static_cast<std::size_t>(code)].color / kGraphColorSetSize, 2);
     EXPECT_EQ(oxides[3].code, 3);
-    EXPECT_EQ(m_doc->Database().m_materialTypeColors.GetCount(), types.GetCount() - 1);
+    ASSERT_EQ(m_doc->Database().m_materialTypeColors.GetCount(), types.GetCount() - 1);
     EXPECT_EQ(m_doc->Database().m_materialTypeColors[0].m_name, types[1].m_name);
 }
 

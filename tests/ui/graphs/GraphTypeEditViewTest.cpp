@@ -76,20 +76,20 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(Caption(*editor), QStringLiteral("Unity formula (bar) (") +
                                     QString::fromLatin1(g_graphTypeTable[1].shortName) + QStringLiteral(")"));
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->text(), QStringLiteral("Unity formula (bar)"));
+    EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeName)).text(), QStringLiteral("Unity formula (bar)"));
     EXPECT_FALSE(editor->Button(kGeSave)->isEnabled());
-    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopAuto)->isChecked());
+    EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleTopAuto)).isChecked());
 
     // Clicking into a title box switches that title, and only that one, to the custom button.
     QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
     QApplication::sendEvent(editor->Ctl<QLineEdit>(kGeTitleLeft), &focusIn);
-    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleLeftCustom)->isChecked());
-    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopAuto)->isChecked());
-    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleBottomAuto)->isChecked());
+    EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleLeftCustom)).isChecked());
+    EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleTopAuto)).isChecked());
+    EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleBottomAuto)).isChecked());
     // Typing a title of one's own switches its group to the custom button.
     Type(editor->Ctl<QLineEdit>(kGeTitleTop), "My unity chart");
-    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleTopCustom)->isChecked());
-    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleBottomAuto)->isChecked()) << "the other titles keep theirs";
+    EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleTopCustom)).isChecked());
+    EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleBottomAuto)).isChecked()) << "the other titles keep theirs";
     EXPECT_TRUE(editor->IsChanged());
     EXPECT_TRUE(editor->Button(kGeSave)->isEnabled());
     EXPECT_EQ(m_doc->Database().GetAt(1).ttltop, "") << "nothing stored yet";
@@ -108,7 +108,7 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
 
     // After the save the form takes edits again.
     Type(editor->Ctl<QLineEdit>(kGeTitleBottom), "Below");
-    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeTitleBottomCustom)->isChecked());
+    EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleBottomCustom)).isChecked());
     EXPECT_TRUE(editor->IsChanged());
 
     // The notes button opens the notes for editing under "<name> - Notes".
@@ -125,7 +125,7 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeNotesButton), Qt::LeftButton);
     EXPECT_EQ(title, QStringLiteral("Unity formula (bar) - Notes"));
     EXPECT_FALSE(readOnly);
-    EXPECT_EQ(editor->Ctl<QPlainTextEdit>(kGeNotes)->toPlainText(), QStringLiteral("For the bar charts."));
+    EXPECT_EQ(Control(editor->Ctl<QPlainTextEdit>(kGeNotes)).toPlainText(), QStringLiteral("For the bar charts."));
 
     // Every page, for the record.
     auto* frame = dynamic_cast<CMDIChildFrame*>(editor->GetFrame());
@@ -186,28 +186,28 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
         EXPECT_EQ(editor->Control(kGeYTicks)->isEnabled(), yManual->isChecked());
     }
     // Bar width and depth are shown as 100 minus the stored gap, once 3-D bars are on.
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeBarWidth3D)->text().toInt(), 100 - original.xgap3d);
+    EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeBarWidth3D)).text().toInt(), 100 - original.xgap3d);
     EXPECT_FALSE(editor->Control(kGeBarWidth3D)->isEnabled());
     EXPECT_FALSE(editor->Control(kGeThickness)->isEnabled());
     editor->ShowPage(2);
-    editor->Ctl<QCheckBox>(kGe3D)->click();
+    Control(editor->Ctl<QCheckBox>(kGe3D)).click();
     EXPECT_TRUE(editor->Control(kGeBarWidth3D)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeThickness)->isEnabled()) << "3-D bars have a thickness";
     Type(editor->Ctl<QLineEdit>(kGeBarWidth3D), "30");
     // "Bold italic" for the legend.
-    editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(5);
+    Control(editor->Ctl<QListWidget>(kGeTextGroups)).setCurrentRow(5);
     QComboBox* style = editor->Ctl<QComboBox>(kGeTextStyle);
     EXPECT_FALSE(style->isEditable()) << "a style is chosen, not typed";
     style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
     emit style->activated(style->currentIndex());
     Type(editor->Ctl<QLineEdit>(kGeTextSize), "120");
     // The side titles' style set and then set back to the first one, "Plain".
-    editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(1);
+    Control(editor->Ctl<QListWidget>(kGeTextGroups)).setCurrentRow(1);
     style->setCurrentIndex(style->findText(QStringLiteral("Bold italic")));
     emit style->activated(style->currentIndex());
     style->setCurrentIndex(0);
     emit style->activated(0);
-    editor->Ctl<QListWidget>(kGeTextGroups)->setCurrentRow(0);
+    Control(editor->Ctl<QListWidget>(kGeTextGroups)).setCurrentRow(0);
     EXPECT_EQ(style->currentData().toInt(), original.txmainsty) << "the top title keeps its own style";
     QListWidget* fields = editor->Ctl<QListWidget>(kGeFields);
     ASSERT_GE(fields->count(), 2);
@@ -233,16 +233,16 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     QComboBox* type = editor->Ctl<QComboBox>(kGeType);
     type->setCurrentIndex(type->findData(int(kGraphTriaxial)));
     emit type->activated(type->currentIndex());
-    EXPECT_EQ(editor->Ctl<QCheckBox>(kGeGridX)->text(), QStringLiteral("Grid"));
+    EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeGridX)).text(), QStringLiteral("Grid"));
     EXPECT_TRUE(editor->Control(kGeImage)->isEnabled());
     EXPECT_FALSE(editor->Control(kGeHistogramX)->isEnabled());
-    EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->text(), QStringLiteral("Specific glazes :"));
+    EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)).text(), QStringLiteral("Specific glazes :"));
     EXPECT_TRUE(Caption(*editor).endsWith(QString::fromLatin1(g_graphTypeTable[kGraphTriaxial].shortName) + ")"));
     type->setCurrentIndex(type->findData(int(kGraphOnePieOxides)));
     emit type->activated(type->currentIndex());
-    EXPECT_EQ(editor->Ctl<QCheckBox>(kGeLabels)->text(), QStringLiteral("Segment Labels"));
+    EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeLabels)).text(), QStringLiteral("Segment Labels"));
     EXPECT_FALSE(editor->Control(kGeXAxisBox)->isEnabled());
-    EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->text(), QStringLiteral("Specific glaze :"));
+    EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)).text(), QStringLiteral("Specific glaze :"));
     // No Legend is offered on the kinds that draw a legend.
     std::vector<int> legends;
     for (int kind = 0; kind < kGraphTypeCount; ++kind) {
@@ -255,7 +255,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     // The average against a limit formula draws many glazes.
     type->setCurrentIndex(type->findData(int(kGraphAverageLimitFormula)));
     emit type->activated(type->currentIndex());
-    EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->text(), QStringLiteral("Specific glazes :"));
+    EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)).text(), QStringLiteral("Specific glazes :"));
 }
 
 TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
@@ -279,7 +279,7 @@ TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
     ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 2);
     EXPECT_EQ(editor->CurrentIndex(), kShippedCount + 1);
     EXPECT_EQ(editor->CurrentPage(), 1);
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->selectedText(), QStringLiteral("new graph template"));
+    EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeName)).selectedText(), QStringLiteral("new graph template"));
 
     // A subset of three never inserts or appends; Limited Access goes back to the database.
     Select({2, 4, 6});
@@ -319,7 +319,7 @@ TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
     Type(editor->Ctl<QLineEdit>(kGeName), "unsaved");
     Type(other->Ctl<QLineEdit>(kGeName), "Saved elsewhere");
     other->SaveToDatabase();
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->text(), QStringLiteral("Saved elsewhere"));
+    EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeName)).text(), QStringLiteral("Saved elsewhere"));
     EXPECT_FALSE(editor->IsChanged());
 
     // Copy takes the form as it stands; Paste loads it as unsaved edits.
@@ -331,7 +331,7 @@ TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
     editor->LoadRecord(0);
     EXPECT_TRUE(State(*editor, CmdGrtEditPaste).m_bEnabled);
     editor->OnCommand(CmdGrtEditPaste);
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeName)->text(), QStringLiteral("On the clipboard"));
+    EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeName)).text(), QStringLiteral("On the clipboard"));
     EXPECT_TRUE(editor->IsChanged());
     EXPECT_EQ(m_doc->Database().GetAt(0).m_name, "Oxide groups (pie)");
 
@@ -370,15 +370,15 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     QListWidget* databases = editor->Ctl<QListWidget>(kGeDsDatabases);
     ASSERT_NE(databases->currentItem(), nullptr);
     EXPECT_EQ(databases->currentItem()->text(), QStringLiteral("(?) Closed database"));
-    ASSERT_EQ(editor->Ctl<QListWidget>(kGeDsGlazes)->count(), 1);
+    ASSERT_EQ(Control(editor->Ctl<QListWidget>(kGeDsGlazes)).count(), 1);
     EXPECT_EQ(ListRow(editor->Ctl<QListWidget>(kGeDsGlazes), 0).text(), QStringLiteral("(?) Gone glaze"));
     editor->SaveToDatabase();
     ASSERT_EQ(m_doc->Database().GetAt(0).m_dataSources.size(), 2u);
     EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(1), elsewhere) << "unknown names are kept";
     // Leaving the named database leaves its named glazes for all glazes.
-    editor->Ctl<QRadioButton>(kGeDsCurrentDb)->click();
-    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeDsAllGlazes)->isChecked());
-    editor->Ctl<QRadioButton>(kGeDsSpecificDb)->click();
+    Control(editor->Ctl<QRadioButton>(kGeDsCurrentDb)).click();
+    EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeDsAllGlazes)).isChecked());
+    Control(editor->Ctl<QRadioButton>(kGeDsSpecificDb)).click();
 
     // A specific database with one checked glaze names the source after the glaze.
     databases->setCurrentRow(0);
@@ -388,9 +388,9 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     QListWidget* glazes = editor->Ctl<QListWidget>(kGeDsGlazes);
     ASSERT_GT(glazes->count(), 1);
     ListRow(glazes, 1).setCheckState(Qt::Checked);
-    EXPECT_TRUE(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked());
+    EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)).isChecked());
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsSetName), Qt::LeftButton);
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDsName)->text(), ListRow(glazes, 1).text());
+    EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeDsName)).text(), ListRow(glazes, 1).text());
     EXPECT_EQ(ListRow(sources, 1).text(), ListRow(glazes, 1).text());
     QTest::mouseClick(editor->Ctl<CColorSwatchButton>(kGeDsFirstColor + 9), Qt::LeftButton);
     QTest::mouseClick(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + 3), Qt::LeftButton);
@@ -408,15 +408,17 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     EXPECT_EQ(editor->CurrentDataSource(), 1);
 
     // Any fill pattern can be chosen, the first one too; the first data source can be chosen again.
+    ASSERT_NE(editor->Ctl<QAbstractButton>(kGeDsFirstPattern + 3), nullptr);
     editor->Ctl<QAbstractButton>(kGeDsFirstPattern + 3)->click();
     editor->StoreCurrentDataSource();
     EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dspat, 3);
+    ASSERT_NE(editor->Ctl<QAbstractButton>(kGeDsFirstPattern), nullptr);
     editor->Ctl<QAbstractButton>(kGeDsFirstPattern)->click();
     editor->StoreCurrentDataSource();
     EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dspat, 0);
     sources->setCurrentRow(0);
     EXPECT_EQ(editor->CurrentDataSource(), 0);
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDsName)->text(),
+    EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeDsName)).text(),
               QString::fromStdString(editor->WorkingDataSources().GetAt(0).m_name));
 }
 
@@ -438,7 +440,7 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     EXPECT_EQ(editor->CurrentPage(), 6);
     EXPECT_FALSE(editor->IsPreviewStale());
     EXPECT_EQ(editor->WorkingTemplate().ttltop, "Unsaved title") << "the preview draws the unsaved form";
-    EXPECT_GT(editor->Ctl<QComboBox>(kGeGraphGlaze)->count(), 0) << "the glazes of the chosen database";
+    EXPECT_GT(Control(editor->Ctl<QComboBox>(kGeGraphGlaze)).count(), 0) << "the glazes of the chosen database";
     // There Ctrl+Down steps to the next graph type and Ctrl+Up back.
     QComboBox* type = editor->Ctl<QComboBox>(kGeType);
     QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Down, Qt::ControlModifier);
@@ -473,8 +475,8 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     m_doc->SetTemplate(1, bars);
     CGraphTypeEditView* editor = OpenEditorOn(1);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeBarDepth)->text(), QStringLiteral("0")) << "a gap of 100 is no depth";
-    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeDistance)->text(), QStringLiteral("90"));
+    EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeBarDepth)).text(), QStringLiteral("0")) << "a gap of 100 is no depth";
+    EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeDistance)).text(), QStringLiteral("90"));
     ASSERT_TRUE(editor->Control(kGeDistance)->isEnabled());
     Type(editor->Ctl<QLineEdit>(kGeDistance), "25");
     editor->SaveToDatabase();
@@ -496,7 +498,7 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     choose(kGraphTriaxial);
     EXPECT_TRUE(editor->Control(kGeImage)->isEnabled());
     EXPECT_FALSE(editor->Control(kGeFields)->isEnabled()) << "its oxides are the corners";
-    EXPECT_EQ(editor->Ctl<QCheckBox>(kGeGridX)->text(), QStringLiteral("Grid"));
+    EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeGridX)).text(), QStringLiteral("Grid"));
     EXPECT_FALSE(editor->Control(kGeGridY)->isEnabled());
     EXPECT_EQ(qobject_cast<QLabel*>(editor->Control(kGeThicknessLabel))->text(), QStringLiteral("X/Y Scale (10-200)"));
     EXPECT_EQ(qobject_cast<QGroupBox*>(editor->Control(kGeXAxisBox))->title(), QStringLiteral("Bottom Axis"));
@@ -510,12 +512,12 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     EXPECT_TRUE(editor->Control(kGeZAxisBox)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeZManual)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeThickness)->isEnabled());
-    EXPECT_EQ(editor->Ctl<QCheckBox>(kGeGridX)->text(), QStringLiteral("X Grid"));
+    EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeGridX)).text(), QStringLiteral("X Grid"));
     EXPECT_EQ(qobject_cast<QGroupBox*>(editor->Control(kGeXAxisBox))->title(), QStringLiteral("X Axis"));
-    if (editor->Ctl<QCheckBox>(kGeZManual)->isChecked())
-        editor->Ctl<QCheckBox>(kGeZManual)->click();
+    if (Control(editor->Ctl<QCheckBox>(kGeZManual)).isChecked())
+        Control(editor->Ctl<QCheckBox>(kGeZManual)).click();
     EXPECT_FALSE(editor->Control(kGeZMin)->isEnabled());
-    editor->Ctl<QCheckBox>(kGeZManual)->click();
+    Control(editor->Ctl<QCheckBox>(kGeZManual)).click();
     EXPECT_TRUE(editor->Control(kGeZMin)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeZMinorTicks)->isEnabled());
 }
@@ -646,15 +648,15 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
 
     // Sizes have theirs; a field shown as 100 minus the value keeps 0 to 100. (The bar fields
     // are disabled for this type: they are set as the editor would load them.)
-    editor->Ctl<QLineEdit>(kGeBarWidth)->setText(QStringLiteral("-2147483648"));
-    editor->Ctl<QLineEdit>(kGeDistance)->setText(QStringLiteral("101"));
+    Control(editor->Ctl<QLineEdit>(kGeBarWidth)).setText(QStringLiteral("-2147483648"));
+    Control(editor->Ctl<QLineEdit>(kGeDistance)).setText(QStringLiteral("101"));
     EXPECT_FALSE(editor->SaveChanges());
     EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 100.");
     EXPECT_EQ(editor->CurrentPage(), 2);
-    editor->Ctl<QLineEdit>(kGeBarWidth)->setText(QStringLiteral("100"));
+    Control(editor->Ctl<QLineEdit>(kGeBarWidth)).setText(QStringLiteral("100"));
     EXPECT_FALSE(editor->SaveChanges());
     EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 100.");
-    editor->Ctl<QLineEdit>(kGeDistance)->setText(QStringLiteral("0"));
+    Control(editor->Ctl<QLineEdit>(kGeDistance)).setText(QStringLiteral("0"));
     EXPECT_TRUE(editor->SaveChanges());
     EXPECT_EQ(m_doc->Database().GetAt(6).xtick, 1000);
     EXPECT_EQ(m_doc->Database().GetAt(6).barwid, 100);
@@ -673,9 +675,9 @@ TEST_F(GraphTypeEditViewTest, GetSelectedTakesTheGlazesSelectedInTheDatabase)
     m_doc->InsertTemplate(0, picked);
     CGraphTypeEditView* editor = OpenEditorOn(0);
     ASSERT_NE(editor, nullptr);
-    editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(0);
-    editor->Ctl<QRadioButton>(kGeDsSpecificDb)->click();
-    editor->Ctl<QListWidget>(kGeDsDatabases)->setCurrentRow(0);
+    Control(editor->Ctl<QListWidget>(kGeDsList)).setCurrentRow(0);
+    Control(editor->Ctl<QRadioButton>(kGeDsSpecificDb)).click();
+    Control(editor->Ctl<QListWidget>(kGeDsDatabases)).setCurrentRow(0);
     editor->ChooseDatabaseRow(0);
     editor->SaveToDatabase();
     m_glazeDoc->ClearSelection();
@@ -719,7 +721,7 @@ TEST_F(GraphTypeEditViewTest, ADataSourceNamingTheFirstDatabaseShowsItChosen)
     m_doc->InsertTemplate(0, named);
     CGraphTypeEditView* editor = OpenEditorOn(0);
     ASSERT_NE(editor, nullptr);
-    editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(1);
+    Control(editor->Ctl<QListWidget>(kGeDsList)).setCurrentRow(1);
     QListWidget* databases = editor->Ctl<QListWidget>(kGeDsDatabases);
     ASSERT_EQ(databases->currentRow(), 0);
     ASSERT_NE(databases->currentItem(), nullptr);
@@ -738,10 +740,10 @@ TEST_F(GraphTypeEditViewTest, ANamedDatabasePicksNamedGlazesForAOneGlazeChartOnl
         m_doc->InsertTemplate(0, graph);
         CGraphTypeEditView* editor = OpenEditorOn(0);
         ASSERT_NE(editor, nullptr);
-        editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(0);
-        ASSERT_FALSE(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked());
-        editor->Ctl<QRadioButton>(kGeDsSpecificDb)->click();
-        EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)->isChecked(), type == 0) << type;
+        Control(editor->Ctl<QListWidget>(kGeDsList)).setCurrentRow(0);
+        ASSERT_FALSE(Control(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)).isChecked());
+        Control(editor->Ctl<QRadioButton>(kGeDsSpecificDb)).click();
+        EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)).isChecked(), type == 0) << type;
     }
 }
 
@@ -770,9 +772,10 @@ TEST_F(GraphTypeEditViewTest, TheSymbolsTakeTheDataSourcesColour)
         m_doc->InsertTemplate(0, graph);
         CGraphTypeEditView* editor = OpenEditorOn(0);
         ASSERT_NE(editor, nullptr);
-        editor->Ctl<QListWidget>(kGeDsList)->setCurrentRow(0);
+        Control(editor->Ctl<QListWidget>(kGeDsList)).setCurrentRow(0);
+        ASSERT_NE(editor->Ctl<CLineStyleButton>(kGeDsFirstSymbol), nullptr);
         EXPECT_EQ(editor->Ctl<CLineStyleButton>(kGeDsFirstSymbol)->ColorIndex(), shown) << stored;
-        EXPECT_EQ(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + shown / 16)->isChecked(), true) << stored;
+        EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + shown / 16)).isChecked(), true) << stored;
     }
 }
 
@@ -832,6 +835,7 @@ TEST_F(GraphTypeEditViewTest, ShiftArrowsStepTheTemplateAndTheLimitFormula)
     EXPECT_EQ(limits->currentText().toStdString(), "Cone 10 shino");
     editor->SaveToDatabase();
     EXPECT_EQ(m_doc->Database().GetAt(5).limform, "Cone 10 shino");
+    ASSERT_NE(editor->GetFrame(), nullptr);
     editor->GetFrame()->CloseFrame();
 }
 

@@ -1,4 +1,5 @@
 #include "GraphTypesFixture.h"
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 
 #include "framework/PrintPreviewDlg.h"
@@ -251,8 +252,8 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     };
     CGraphTypeEditView* editor = OpenEditorOn(5);
     ASSERT_NE(editor, nullptr);
-    editor->Ctl<QLineEdit>(kGeName)->setFocus();
-    editor->Ctl<QLineEdit>(kGeName)->end(false);
+    Control(editor->Ctl<QLineEdit>(kGeName)).setFocus();
+    Control(editor->Ctl<QLineEdit>(kGeName)).end(false);
     QTest::keyClicks(editor->Ctl<QLineEdit>(kGeName), " (mine)");
     ASSERT_TRUE(editor->IsChanged());
     recorder.view->received.clear();

@@ -50,7 +50,9 @@ TEST_F(GraphViewOfDeletedGlazeTest, DeletingTheGlazeWhileItsMaximisedReportClose
     ASSERT_TRUE(GetGlazeViews()->OpenAnalysisView(*m_glazeDoc, 0));
     auto* report = dynamic_cast<CGlazeAnalysisView*>(m_glazeDoc->GetViews().back());
     ASSERT_NE(report, nullptr);
+    ASSERT_NE(graph->GetFrame(), nullptr);
     graph->GetFrame()->ActivateFrame();
+    ASSERT_NE(report->GetFrame(), nullptr);
     report->GetFrame()->ActivateFrame();
     dynamic_cast<QMdiSubWindow*>(report->GetFrame())->showMaximized();
     Flush();
@@ -86,13 +88,16 @@ TEST_F(GraphViewOfDeletedGlazeTest, AGraphWindowLetsGoOfItsLimitFormulaWhenTheir
     ASSERT_EQ(graph->Graph()->limform, "Cone 10 gloss");
     CGraphView* other = Open(1);
     ASSERT_NE(other, nullptr);
+    ASSERT_NE(graph->GetFrame(), nullptr);
     graph->GetFrame()->ActivateFrame();
+    ASSERT_NE(other->GetFrame(), nullptr);
     other->GetFrame()->ActivateFrame();
     dynamic_cast<QMdiSubWindow*>(other->GetFrame())->showMaximized();
     Flush();
 
     limits->OnCloseDocument();
     EXPECT_EQ(graph->State().m_pLimitFormula, nullptr);
+    ASSERT_NE(other->GetFrame(), nullptr);
     other->GetFrame()->CloseFrame();
     Flush();
     EXPECT_TRUE(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())->isMaximized()) << "the graph window took over";

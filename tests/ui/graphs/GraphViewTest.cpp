@@ -211,6 +211,7 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     COxidariumApp::BroadcastUpdate(nullptr, m_doc, kind, HintGraphTemplatesInserted, 2, 0);
     Flush();
     ASSERT_EQ(GraphViews().size(), 2u);
+    ASSERT_NE(plain->GetFrame(), nullptr);
     plain->GetFrame()->CloseFrame();
     Flush();
 
@@ -316,6 +317,7 @@ TEST_F(GraphViewTest, CloneAspectRatiosTemplateEditorCopyAndTheErrorOfAChart)
     EXPECT_TRUE(view->OnCommand(CmdGrvEditTemplate));
     Flush();
     EXPECT_EQ(m_doc->FindEditView(1), editor);
+    ASSERT_NE(editor->GetFrame(), nullptr);
     editor->GetFrame()->CloseFrame();
     Flush();
     // The first template has an editor like any other.
@@ -324,6 +326,7 @@ TEST_F(GraphViewTest, CloneAspectRatiosTemplateEditorCopyAndTheErrorOfAChart)
     Flush();
     CView* first = m_doc->FindEditView(0);
     ASSERT_NE(first, nullptr);
+    ASSERT_NE(first->GetFrame(), nullptr);
     first->GetFrame()->CloseFrame();
     view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
     Flush();

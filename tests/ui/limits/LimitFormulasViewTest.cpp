@@ -436,6 +436,7 @@ TEST_F(LimitFormulasViewTest, LimitedFormsStepThroughTheChosenFormulas)
     EXPECT_EQ(edit->CurrentIndex(), 5);
 
         edit->SelectLimit(-1);
+    ASSERT_NE(edit->GetFrame(), nullptr);
     edit->GetFrame()->ActivateFrame();
     edit->SetFormulaIndex(2);
     dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->grab().save(ScreenshotFolder() + "/limit_formula_edit.png");

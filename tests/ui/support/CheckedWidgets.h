@@ -50,3 +50,15 @@ inline QAbstractButton& BoxButton(const QMessageBox* box, QMessageBox::StandardB
     static QPushButton* none = new QPushButton; // a widget must not outlive the application
     return *none;
 }
+
+// A control reached through an accessor that finds none when the program did not make it (a
+// look-up by id or by name).
+template <class Widget>
+Widget& Control(Widget* control, std::source_location where = std::source_location::current())
+{
+    if (control)
+        return *control;
+    ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line())) << "the control is missing";
+    static Widget* none = new Widget; // a widget must not outlive the application
+    return *none;
+}

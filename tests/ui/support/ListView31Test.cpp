@@ -88,7 +88,7 @@ TEST(ListView31Test, TabSeparatedFieldsStartAtEvery32DialogUnitsAlsoAfterAFontCh
     const auto runs = InkRuns(PaintRow(view, 0));
     ASSERT_EQ(runs.size(), 3u);
     for (std::size_t i = 0; i < runs.size(); ++i)
-        EXPECT_NEAR(runs[i].first, view.TextMargin() + view.FieldPositions(0)[i], 3) << "field " << i;
+        EXPECT_NEAR(runs[i].first, view.TextMargin() + ItemAt(view.FieldPositions(0), i), 3) << "field " << i;
 
     view.setFont(PixelFont(24));
     const int bigBase = view.DialogBaseUnitX();
