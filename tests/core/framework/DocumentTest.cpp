@@ -137,6 +137,7 @@ TEST_F(DocumentTest, SaveModifiedAsksOnceAndHonoursTheAnswer)
     EXPECT_EQ(m_messages.At(0).Buttons(), MsgYesNoCancel);
 
     CDocument* untitled = m_template.OpenDocumentFile("");
+    ASSERT_NE(untitled, nullptr);
     untitled->SetModifiedFlag();
     m_messages.answers = {MsgResultCancel};
     untitled->SaveModified();
@@ -146,6 +147,7 @@ TEST_F(DocumentTest, SaveModifiedAsksOnceAndHonoursTheAnswer)
 TEST_F(DocumentTest, SaveAsAsksForAPathAndAFailureKeepsExistingFiles)
 {
     auto* document = static_cast<CLineDoc*>(m_template.OpenDocumentFile(""));
+    ASSERT_NE(document, nullptr);
     document->text = "content";
     document->SetModifiedFlag();
 
@@ -176,6 +178,7 @@ TEST_F(DocumentTest, SaveAsAsksForAPathAndAFailureKeepsExistingFiles)
 TEST_F(DocumentTest, ViewsGetNoticesButTheSenderAndClosingTheLastFrameClosesTheDocument)
 {
     CDocument* document = m_template.OpenDocumentFile("");
+    ASSERT_NE(document, nullptr);
     ASSERT_EQ(m_frames.size(), 1u);
     EXPECT_EQ(m_frames[0]->view->plainUpdates, 1) << "the initial update";
     CRecordingFrame second(*document, "second");

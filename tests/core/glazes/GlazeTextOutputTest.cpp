@@ -100,6 +100,7 @@ TEST_F(GlazeTextOutputTest, SummaryOfOneGlaze)
     // A by-volume glaze: no batch column, no rule, no totals. One glaze per page: new page,
     // running header, no blank lines after it. Indices out of range are skipped.
     CGlaze* clear = m_doc.GetGlaze(1);
+    ASSERT_NE(clear, nullptr);
     clear->m_date = "01/02/2003";
     g_prefs.prtuseffs = 1;
     g_prefs.hazvis = 1;

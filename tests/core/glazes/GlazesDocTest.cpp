@@ -319,6 +319,7 @@ TEST_F(GlazesDocTest, NewDatabasesAndRecordOperations)
 
     // The application's new database starts empty; a search names it after its results.
     CDocument* fresh = m_app.NewGlazeDatabase();
+    ASSERT_NE(fresh, nullptr);
     ASSERT_NE(dynamic_cast<CGlazesDoc*>(fresh), nullptr);
     EXPECT_EQ(static_cast<CGlazesDoc*>(fresh)->GetGlazeCount(), 0);
     EXPECT_FALSE(fresh->IsModified());
@@ -338,6 +339,7 @@ TEST_F(GlazesDocTest, ClosingAModifiedDatabaseAsksOnce)
     CGlazesDoc* other = Open("");
     const std::string path = CopySample();
     CGlazesDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
     ASSERT_TRUE(other && doc);
     ASSERT_GE(m_frames.size(), 2u);
     CRecordingFrame& watcher = *m_frames[0];

@@ -31,9 +31,13 @@ protected:
         m_graph.type = type;
         EXPECT_GE(Build(m_graph, m_db, m_db->GetGlaze(0)), 0);
         EXPECT_EQ(m_graph.m_errorText, "");
-        const CChart* chart = m_graph.GetChart();
-        EXPECT_NE(chart, nullptr);
-        return *chart;
+        if (const CChart* chart = m_graph.GetChart())
+            return *chart;
+        // No chart: the test fails here and reads a blank one.
+        ADD_FAILURE() << "no chart";
+        static const CFakeChartMetrics metrics;
+        static const CChart none(metrics, 0.0, 0.0, 1000.0, 1000.0, 1000.0);
+        return none;
     }
 
     CGlazesDoc* m_db = nullptr;

@@ -82,8 +82,11 @@ TEST_F(BroadcastTest, ANoticeReachesEveryDocumentInTheFixedOrder)
     CKindDoc materials(Kind(DbFileType::Materials));
     CKindDoc elements(Kind(DbFileType::Elements));
     CDocument* glazeA = AddGlazeDoc("A");
+    ASSERT_NE(glazeA, nullptr);
     CDocument* glazeB = AddGlazeDoc("B");
+    ASSERT_NE(glazeB, nullptr);
     CDocument* text = m_texts.AddDocument(std::make_unique<CKindDoc>(), false);
+    ASSERT_NE(text, nullptr);
 
     CRecordingView textView("text", &m_log), glazeBView("glazeB", &m_log), graphsView("graphs", &m_log),
         treeView("tree", &m_log), elementsView("elements", &m_log), materialsView("materials", &m_log),
@@ -135,7 +138,9 @@ TEST_F(BroadcastTest, ADocumentClosedDuringABroadcastIsNotCalled)
 {
     CKindDoc elements(Kind(DbFileType::Elements));
     CDocument* doomed = AddGlazeDoc("doomed");
+    ASSERT_NE(doomed, nullptr);
     CDocument* survivor = AddGlazeDoc("survivor");
+    ASSERT_NE(survivor, nullptr);
     CRecordingView elementsView("elements", &m_log), doomedView("doomed", &m_log), survivorView("survivor", &m_log);
     elements.AddView(&elementsView);
     doomed->AddView(&doomedView);
@@ -175,6 +180,7 @@ TEST_F(BroadcastTest, OpenDocumentLookUps)
     CDocument* first = AddGlazeDoc("", "/data/a.glz");
     CDocument* second = AddGlazeDoc("Cone 6", "/data/b.glz");
     CDocument* text = m_texts.AddDocument(std::make_unique<CKindDoc>(), false);
+    ASSERT_NE(text, nullptr);
     text->SetPathName("/data/notes.txt");
 
     // Paths compare exactly once made full: letter case counts, as it does on Linux.

@@ -130,6 +130,7 @@ TEST_F(TextFileDocTest, SavesReportFailuresAndAnnounceOnlyRealSaves)
     CTextFileDoc* document = Open(WriteFile("glaze.txt", "old\n"));
     ASSERT_NE(document, nullptr);
     CFakeTextView* view = ViewOf(document);
+    ASSERT_NE(view, nullptr);
     view->Type("er");
     EXPECT_TRUE(document->IsModified());
 
@@ -213,6 +214,7 @@ TEST_F(TextFileDocTest, RevertReadsTheFileAgainAndKeepsTheTextWhenItCannot)
     CTextFileDoc* document = Open(path);
     ASSERT_NE(document, nullptr);
     CFakeTextView* view = ViewOf(document);
+    ASSERT_NE(view, nullptr);
     CCmdUI state(CmdTextRevert);
     ASSERT_TRUE(document->OnUpdateCommand(state));
     EXPECT_FALSE(state.m_bEnabled) << "nothing to revert while unmodified";
@@ -242,6 +244,7 @@ TEST_F(TextFileDocTest, ClosingAsksForChangesAndAnnouncesClosingThenClosed)
     ASSERT_NE(other, nullptr);
     ASSERT_NE(document, nullptr);
     CFakeTextView* watcher = ViewOf(other);
+    ASSERT_NE(watcher, nullptr);
     ViewOf(document)->Type("y");
 
     m_messages.answers.push_back(MsgResultCancel);

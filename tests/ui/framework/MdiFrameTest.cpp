@@ -157,6 +157,10 @@ protected:
     {
         auto* view = new ViewT();
         CMDIChildFrame* frame = m_frame.CreateChildFrame(m_template, document, view, view, true);
+        if (!frame) {
+            ADD_FAILURE() << "no window";
+            return nullptr;
+        }
         view->OnInitialUpdate();
         frame->ActivateFrame();
         return frame;
@@ -189,6 +193,7 @@ TEST_F(MdiFrameTest, TheMenuBarFollowsTheActiveDocumentWindow)
 TEST_F(MdiFrameTest, ADisabledCommandNeverRunsNotEvenFromItsShortcut)
 {
     auto* document = static_cast<CNoteDoc*>(m_template.OpenDocumentFile(""));
+    ASSERT_NE(document, nullptr);
     auto* view = static_cast<CNoteView*>(m_frame.ActiveView());
     ASSERT_NE(view, nullptr);
 
@@ -217,6 +222,7 @@ TEST_F(MdiFrameTest, ACommandThatRunsOutOfMemoryIsStoppedWithAMessage)
 {
     CFakeMessageService messages;
     auto* document = static_cast<CNoteDoc*>(m_template.OpenDocumentFile(""));
+    ASSERT_NE(document, nullptr);
     document->runOutOfMemory = true;
     QTest::keyClick(&m_frame, Qt::Key_K, Qt::ControlModifier);
     ASSERT_EQ(messages.Texts(),
@@ -243,6 +249,7 @@ TEST_F(MdiFrameTest, ADocumentThatFailsToCloseWithItsLastWindowIsReported)
 {
     CFakeMessageService messages;
     auto* document = static_cast<CNoteDoc*>(m_template.OpenDocumentFile(""));
+    ASSERT_NE(document, nullptr);
     document->SetTitle("Notes");
     document->failClose = true;
     ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
@@ -256,6 +263,7 @@ TEST_F(MdiFrameTest, ADocumentThatFailsToCloseWithItsLastWindowIsReported)
 TEST_F(MdiFrameTest, ClosingAModifiedDocumentsWindowAsksItsDocument)
 {
     auto* document = static_cast<CNoteDoc*>(m_template.OpenDocumentFile(""));
+    ASSERT_NE(document, nullptr);
     document->SetModifiedFlag();
     // Without a message service the save question answers its default button, Yes; the save
     // then asks for a path (no dialog service: Cancel) and fails, so the window stays.
@@ -302,10 +310,12 @@ TEST_F(MdiFrameTest, AFormThatKeepsItsSizeOpensAsANormalWindowWithItsTitleBar)
 {
     InstallViewFactory<CListLikeView>(m_template);
     CDocument* document = m_template.OpenDocumentFile("");
+    ASSERT_NE(document, nullptr);
     CMDIChildFrame* list = m_frame.ActiveChildFrame();
     ASSERT_NE(list, nullptr);
     list->showMaximized();
     CMDIChildFrame* form = OpenSecondWindow<CFormLikeView>(*document);
+    ASSERT_NE(form, nullptr);
     QApplication::processEvents();
     EXPECT_EQ(m_frame.ActiveChildFrame(), form);
     EXPECT_FALSE(form->CanGrow());
@@ -331,6 +341,7 @@ TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneThatOpenedIt)
     ASSERT_NE(table, nullptr);
     table->showMaximized();
     CDocument* document = m_template.OpenDocumentFile("");
+    ASSERT_NE(document, nullptr);
     CMDIChildFrame* list = m_frame.ActiveChildFrame();
     ASSERT_NE(list, table);
     list->showNormal();
@@ -338,6 +349,7 @@ TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneThatOpenedIt)
     m_frame.MdiArea()->setActiveSubWindow(list);
     table->raise();
     CMDIChildFrame* form = OpenSecondWindow<CFormLikeView>(*document);
+    ASSERT_NE(form, nullptr);
     ASSERT_EQ(m_frame.ActiveChildFrame(), form);
     form->CloseFrame();
     FlushEvents();
@@ -346,6 +358,7 @@ TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneThatOpenedIt)
     // With the window that opened it gone, the one most recently active takes over.
     m_frame.MdiArea()->setActiveSubWindow(table);
     CMDIChildFrame* other = OpenSecondWindow<CFormLikeView>(*document);
+    ASSERT_NE(other, nullptr);
     m_frame.MdiArea()->setActiveSubWindow(list);
     m_frame.MdiArea()->setActiveSubWindow(other);
     table->CloseFrame();
@@ -387,6 +400,7 @@ TEST_F(MdiFrameTest, CascadeStartsAgainAtTheTopAndKeepsEveryWindowsMinimum)
     EXPECT_EQ(lowest + 1, icon->y());
 
     CMDIChildFrame* wide = OpenSecondWindow<CNoteView>(*windows.front()->Document());
+    ASSERT_NE(wide, nullptr);
     wide->widget()->setMinimumSize(900, 600);
     QApplication::processEvents();
     m_frame.CascadeWindows();

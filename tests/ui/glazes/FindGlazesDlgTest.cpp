@@ -20,6 +20,7 @@ class FindGlazesDlgTest : public GlazeDlgFixture {};
 void ChooseField(CFindGlazesDlg& dialog, int row, int field)
 {
     QComboBox* fields = dialog.FieldCombo(row);
+    ASSERT_NE(fields, nullptr);
     fields->setCurrentIndex(fields->findData(field));
     emit fields->activated(fields->currentIndex());
 }
@@ -225,6 +226,7 @@ TEST_F(FindGlazesDlgTest, EachOfferedFieldSearchesItsOwnGlazeField)
         {"Note File", kSearchNoteFile}, {"Variations", kSearchVariations}, {"Notes", kSearchNotes},
         {"By Volume", kSearchByVolume}};
     QComboBox* combo = dialog.FieldCombo(0);
+    ASSERT_NE(combo, nullptr);
     for (const auto& [label, field] : fields) {
         const int at = combo->findText(QString::fromLatin1(label));
         ASSERT_GE(at, 0) << label;

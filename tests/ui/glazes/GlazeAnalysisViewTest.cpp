@@ -93,6 +93,7 @@ TEST_F(GlazeAnalysisViewTest, FollowsItsGlazeAndClosesWhenItGoes)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeAnalysisView* view = OpenReport(3);
+    ASSERT_NE(view, nullptr);
     const QString text = view->toPlainText();
     m_doc->DeleteGlaze(1);
     Notify(HintGlazesDeleted, 1);
@@ -119,6 +120,7 @@ TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeAnalysisView* view = OpenReport(0);
+    ASSERT_NE(view, nullptr);
     const std::string path = m_dir.path().toStdString() + "/report.txt";
     m_dialogs.AnswerPath(path);
     view->OnCommand(CmdGlazeWriteRecipe);
@@ -139,6 +141,7 @@ TEST_F(GlazeAnalysisViewTest, WritesTheGlazeToAFileOrReportsWhyNot)
 
     // The edit form prints the glaze as it stands, unsaved edits included.
     CGlazeEditView* edit = OpenEdit(0);
+    ASSERT_NE(edit, nullptr);
     GlazeForm::NameEdit(edit)->setText(QStringLiteral("Renamed Clear"));
     m_dialogs.AnswerClipboard();
     edit->OnCommand(CmdGlazeWriteSummary);

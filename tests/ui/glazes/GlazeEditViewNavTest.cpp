@@ -40,6 +40,7 @@ TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(9);
+    ASSERT_NE(view, nullptr);
     EXPECT_EQ(GlazeForm::Button(view, kGedNext)->text(), QStringLiteral("Append New"));
     EXPECT_EQ(GlazeForm::Button(view, kGedPrevious)->text(), QStringLiteral("Edit Previous"));
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("changed"));
@@ -69,6 +70,7 @@ TEST_F(GlazeEditViewNavTest, ControlNWalksTheFieldGroups)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
+    ASSERT_NE(view, nullptr);
     ASSERT_NE(view->GetFrame(), nullptr);
     view->GetFrame()->ActivateFrame();
     GlazeForm::NameEdit(view)->setFocus();
@@ -94,6 +96,7 @@ TEST_F(GlazeEditViewNavTest, ALimitedFormFollowsDeletionsAndClosesWhenItsGlazeGo
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenLimited({1, 3, 5});
+    ASSERT_NE(view, nullptr);
     EXPECT_TRUE(GlazeForm::IsSubsetMode(view));
     EXPECT_EQ(view->GetGlazeIndex(), 1);
     EXPECT_FALSE(GlazeForm::Button(view, kGedPrevious)->isEnabled());
@@ -122,6 +125,7 @@ TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(2);
+    ASSERT_NE(view, nullptr);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my notes"));
 
     // Another window saves this glaze: the stored version replaces the form.
@@ -149,6 +153,7 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(4);
+    ASSERT_NE(view, nullptr);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("variant"));
     view->OnCommand(CmdGedSaveAsNew);
     EXPECT_EQ(m_doc->GetGlazeCount(), 11);
@@ -164,6 +169,7 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
     ASSERT_EQ(ClipboardCount(g_glazeClipboard), 1);
     EXPECT_EQ(g_glazeClipboard.m_name, "Glazes");
     CGlazeEditView* other = OpenEdit(0);
+    ASSERT_NE(other, nullptr);
     CCmdUI paste(CmdGedPaste);
     EXPECT_TRUE(other->OnUpdateCommand(paste));
     EXPECT_TRUE(paste.m_bEnabled);
@@ -186,6 +192,7 @@ TEST_F(GlazeEditViewNavTest, ScreenshotsOfEveryPage)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
+    ASSERT_NE(view, nullptr);
     auto* frame = dynamic_cast<QMdiSubWindow*>(view->GetFrame());
     const char* const names[] = {"glaze-edit-description", "glaze-edit-recipe", "glaze-edit-notes",
                                  "glaze-edit-analysis", "glaze-edit-limit-formula"};
@@ -207,6 +214,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     m_app.m_bGraphsAvailable = 1;
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     ASSERT_FALSE(GlazeForm::GraphButton(view, kGraphPaneAnalysis)->isHidden());
     GlazeForm::PrintGraphPane(view, false); // no graph page shown: nothing to print, and no dialog
     view->ShowPage(kPageAnalysis);
@@ -350,6 +358,7 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* limited = OpenLimited({1, 3, 5});
+    ASSERT_NE(limited, nullptr);
     limited->EditNext();
     EXPECT_EQ(limited->GetGlazeIndex(), 3);
     limited->EditPrevious();
@@ -367,6 +376,7 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
 
     // A new glaze goes right after the first one of the database.
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     const int count = m_doc->GetGlazeCount();
     view->OnCommand(CmdGedAppendNew);
     EXPECT_EQ(m_doc->GetGlazeCount(), count + 1);
@@ -396,6 +406,7 @@ TEST_F(GlazeEditViewNavTest, GraphMenuPrintsAndPreviewsThroughTheirOwnDialogs)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     view->ShowPage(kPageAnalysis);
     const std::unique_ptr<QMenu> menu = view->BuildGraphMenu();
     const auto dialogOf = [&menu](const QString& item) {

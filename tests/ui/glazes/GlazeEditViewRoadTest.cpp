@@ -60,6 +60,7 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
 {
     ASSERT_NE(OpenCopy(), nullptr);
     CGlazeEditView* view = OpenEdit(9);
+    ASSERT_NE(view, nullptr);
     EXPECT_EQ(GlazeForm::Button(view, kGedNext)->text(), QStringLiteral("Append New"));
     QTest::mouseClick(GlazeForm::Button(view, kGedNext), Qt::LeftButton);
     ASSERT_EQ(m_doc->GetGlazeCount(), 11);
@@ -72,6 +73,7 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
 
     QTest::mouseClick(GlazeForm::PageButton(view, kPageRecipe), Qt::LeftButton);
     CTabEdit* field = GlazeForm::ComponentsEdit(view);
+    ASSERT_NE(field, nullptr);
     Focus(view, field);
     QTest::keyClicks(field, "potash");
     QTest::keyClick(field, Qt::Key_Tab);
@@ -102,6 +104,7 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
     QTest::mouseClick(GlazeForm::PageButton(view, kPageLimitFormula), Qt::LeftButton);
     EXPECT_EQ(GlazeForm::ComparisonText(view)->toPlainText(), QString());
     QListWidget* formulas = GlazeForm::LimitList(view);
+    ASSERT_NE(formulas, nullptr);
     ASSERT_GT(formulas->count(), 2);
     QTest::mouseClick(formulas->viewport(), Qt::LeftButton, {}, formulas->visualItemRect(formulas->item(2)).center());
     EXPECT_EQ(GlazeForm::ChosenLimitFormula(view), "Cone 6 gloss");
@@ -137,6 +140,7 @@ TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
     CGlazeEditView* view = OpenEmptyRecipe(0);
     ASSERT_NE(view, nullptr);
     CTabEdit* field = GlazeForm::ComponentsEdit(view);
+    ASSERT_NE(field, nullptr);
 
     // Enter with the caret on the first line treats no line; a name typed there stays.
     QTest::keyClicks(field, "whiting 8");
@@ -158,6 +162,7 @@ TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
     // Regression: closing the window with Yes to its question refused an expression the field
     // still held ("Please enter a number."); it is taken as leaving the field takes it.
     QLineEdit* batch = GlazeForm::BatchSizeEdit(view);
+    ASSERT_NE(batch, nullptr);
     Focus(view, batch);
     batch->selectAll();
     QTest::keyClicks(batch, "x2");
@@ -178,8 +183,10 @@ TEST_F(GlazeEditViewRoadTest, ARefusedRecipeLineKeepsTheFormFromSaving)
 {
     OpenShipped();
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     view->ShowPage(kPageRecipe);
     CTabEdit* field = GlazeForm::ComponentsEdit(view);
+    ASSERT_NE(field, nullptr);
     Focus(view, field);
     QTest::keyClick(field, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Return);
@@ -239,6 +246,7 @@ TEST_F(GlazeEditViewRoadTest, ARefusedRecipeLineKeepsTheFormFromSaving)
     // So is a working batch size; the field shows the stored one again.
     QTest::keyClicks(field, "Talc 1.5");
     QLineEdit* batch = GlazeForm::BatchSizeEdit(view);
+    ASSERT_NE(batch, nullptr);
     Focus(view, batch);
     batch->selectAll();
     QTest::keyClicks(batch, "12abc");
@@ -266,6 +274,7 @@ TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("Silica 26.5\nKaolin 26\nWhiting 5"));
     Found(m_materials.Materials().FindMaterial(std::string_view("Silica"))).m_density = 2.65;
     Found(m_materials.Materials().FindMaterial(std::string_view("Kaolin"))).m_density = 2.6;
@@ -307,6 +316,7 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
 
     // A recipe of components only goes to the calculator at once, with its lines.
     int rows = -1;
@@ -410,6 +420,7 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     ASSERT_NE(list, nullptr);
     CGlazeEditView* doomed = OpenEdit(1);
     CGlazeEditView* later = OpenEdit(4);
+    ASSERT_NE(later, nullptr);
     GlazeForm::SourceEdit(doomed)->setText(QStringLiteral("unsaved"));
     GlazeForm::SourceEdit(later)->setText(QStringLiteral("kept"));
 
@@ -493,6 +504,7 @@ TEST_F(GlazeEditViewRoadTest, SavingFindsTheStoredGlazeItself)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(3);
+    ASSERT_NE(view, nullptr);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("mine"));
     m_doc->InsertGlaze(0, CGlaze("slipped in"));
     view->SaveGlaze();

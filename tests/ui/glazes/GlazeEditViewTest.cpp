@@ -111,6 +111,7 @@ TEST_F(GlazeEditViewTest, MaterialNamesCompleteOnTabAndEnter)
     CGlazeEditView* view = OpenEmptyRecipe(0);
     ASSERT_NE(view, nullptr);
     CTabEdit* field = GlazeForm::ComponentsEdit(view);
+    ASSERT_NE(field, nullptr);
     ASSERT_TRUE(field->hasFocus());
 
     QTest::keyClicks(field, "wollas");
@@ -147,6 +148,7 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     GlazeForm::IndexEdit(view)->setText(QStringLiteral("G1a"));
     m_messages.answers = {MsgResultCancel};
     view->EditNext();
@@ -192,6 +194,7 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     SetText(GlazeForm::ComponentsEdit(view), "Whiting 100.0892\nSilica 60.0843");
     GlazeForm::AdditionsEdit(view)->clear();
     view->RefreshAnalysis();
@@ -260,6 +263,7 @@ TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     view->SendToInsight(kInsightEntireRecipe);
     EXPECT_EQ(m_clipboard.content, "Cone 6 Clear\r\nNepheline Syenite  20\r\nWollastonite  15\r\nWhiting  8\r\n"
                                    "Zinc Oxide  5\r\nKaolin  20\r\nSilica  32\r\n");
@@ -280,6 +284,7 @@ TEST_F(GlazeEditViewTest, RecipeTravelsToAndFromInsightThroughTheClipboard)
 
     // The components go into a glaze with additions: its additions stay.
     CGlazeEditView* other = OpenEdit(1);
+    ASSERT_NE(other, nullptr);
     const QString additions = GlazeForm::AdditionsEdit(other)->toPlainText();
     ASSERT_FALSE(additions.isEmpty());
     other->GetFromInsight();
@@ -311,6 +316,7 @@ TEST_F(GlazeEditViewTest, GetFromInsightWithoutARecipeChangesNothing)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
+    ASSERT_NE(view, nullptr);
     const QString components = GlazeForm::ComponentsEdit(view)->toPlainText();
     const QString additions = GlazeForm::AdditionsEdit(view)->toPlainText();
     ASSERT_FALSE(additions.isEmpty());
@@ -372,6 +378,7 @@ TEST_F(GlazeEditViewTest, ReciparyPromptsFollowTheNotes)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     GlazeForm::NotesEdit(view)->clear();
     view->AddReciparyPrompts();
     const QString notes = GlazeForm::NotesEdit(view)->toPlainText();
@@ -391,6 +398,7 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     const QString recipe = GlazeForm::ComponentsEdit(view)->toPlainText();
 
     // The shipped materials have no densities: nothing converts, and Cancel stops the messages.
@@ -486,6 +494,7 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(1);
+    ASSERT_NE(view, nullptr);
 
     // Jump To lists the database with the present glaze chosen.
     WhenModal<CSelectOneDlg>([](CSelectOneDlg* dialog) {
@@ -548,6 +557,7 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
     g_prefs.edboxfont.italic = 1;
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(0);
+    ASSERT_NE(view, nullptr);
     EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->font().italic());
     EXPECT_TRUE(GlazeForm::AnalysisPane(view)->font().italic());
     SetText(GlazeForm::ComponentsEdit(view), "Whiting 10\nSilica 15\nKaolin 25");

@@ -169,6 +169,7 @@ constexpr unsigned kFormatCommands[] = {
 TEST_F(GlazesViewTest, ShippedGlazesInEveryFormat)
 {
     CGlazesDoc* doc = Open(Shipped("glazes.glz"));
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(doc->GetGlazeCount(), 10);
@@ -231,6 +232,7 @@ TEST_F(GlazesViewTest, ShippedGlazesInEveryFormat)
 TEST_F(GlazesViewTest, ColumnCellsAndTabStops)
 {
     CGlazesDoc* doc = OpenLetters(2);
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     Found(doc->GetGlaze(0)).m_name = "Ash";
@@ -261,6 +263,7 @@ TEST_F(GlazesViewTest, ColumnCellsAndTabStops)
 TEST_F(GlazesViewTest, NoticesRefreshTheRows)
 {
     CGlazesDoc* doc = OpenLetters(6);
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     CGlazesDoc otherDoc;
@@ -315,6 +318,7 @@ TEST_F(GlazesViewTest, NoticesRefreshTheRows)
 TEST_F(GlazesViewTest, ClipboardCopyPasteAndPasteToNewDatabase)
 {
     CGlazesDoc* doc = OpenLetters(6);
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     CRecordingFrame recorder(*doc, "recorder");
@@ -370,6 +374,7 @@ TEST_F(GlazesViewTest, ClipboardCopyPasteAndPasteToNewDatabase)
 TEST_F(GlazesViewTest, OrderCommandsAnnounceTheNewIndex)
 {
     CGlazesDoc* doc = OpenLetters(6);
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     CRecordingFrame recorder(*doc, "recorder");
@@ -430,6 +435,7 @@ TEST_F(GlazesViewTest, OrderCommandsAnnounceTheNewIndex)
 TEST_F(GlazesViewTest, ImportsAppendAndAnnounceTheGlazes)
 {
     CGlazesDoc* doc = OpenLetters(3);
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     CRecordingFrame recorder(*doc, "recorder");
@@ -473,6 +479,7 @@ TEST_F(GlazesViewTest, ImportsAppendAndAnnounceTheGlazes)
 TEST_F(GlazesViewTest, SaveSelectedAndExports)
 {
     CGlazesDoc* doc = OpenLetters(3);
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     doc->Glazes().m_infoLines.push_back("kept");
@@ -652,6 +659,7 @@ TEST_F(GlazesViewTest, MouseOpensWindowsAndTheMenuKeepsTheSelection)
 TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)
 {
     CGlazesDoc* doc = OpenLetters(3);
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     Found(doc->GetGlaze(1)).m_name = "CELADON";
@@ -712,6 +720,7 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
     swap.m_set2.Add("Nepheline Syenite", 1.0);
     substitutions.InsertRecord(0, swap);
     CGlazesDoc* doc = OpenLetters(3);
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     Found(doc->GetGlaze(0)).m_components.Add("Custer Feldspar", 40.0);
@@ -740,6 +749,7 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
 TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)
 {
     CGlazesDoc* doc = Open(Shipped("glazes.glz"));
+    ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(doc->GetGlazeCount(), 10);

@@ -21,6 +21,7 @@ using Notices = std::vector<std::pair<int, int>>;
 void ChooseField(CSetGlazeFieldDlg& dialog, int field)
 {
     QComboBox* fields = dialog.FieldCombo();
+    ASSERT_NE(fields, nullptr);
     fields->setCurrentIndex(fields->findData(field));
     emit fields->activated(fields->currentIndex());
 }
@@ -133,6 +134,7 @@ TEST_F(SetGlazeFieldDlgTest, EachOfferedFieldSetsItsOwnGlazeField)
         {"Color", 8},      {"Flaws", 16},      {"Durability", 15}, {"By Volume", 22},   {"Working Batch Size", 23},
         {"Source", 3},     {"Limit Formula", 24}};
     QComboBox* combo = dialog.FieldCombo();
+    ASSERT_NE(combo, nullptr);
     for (const auto& [label, field] : fields) {
         const int at = combo->findText(QString::fromLatin1(label));
         ASSERT_GE(at, 0) << label;

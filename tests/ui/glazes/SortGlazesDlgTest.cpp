@@ -56,6 +56,7 @@ TEST_F(SortGlazesDlgTest, TheOxideListGivesAnElementOrNone)
     dialog.element = 14;
     dialog.InitDialog();
     QComboBox* oxides = dialog.OxideCombo();
+    ASSERT_NE(oxides, nullptr);
     EXPECT_EQ(oxides->currentText(), QStringLiteral("SiO2"));
     EXPECT_EQ(oxides->findText(QStringLiteral("<none>")), -1);
     // Three groups, each closed by a separator line.

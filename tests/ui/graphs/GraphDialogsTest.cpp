@@ -40,6 +40,7 @@ TEST_F(GraphDialogsTest, SettingsDialogRoundTrip)
     EXPECT_TRUE(dialog.MonochromeCheck()->isVisible());
     // Every graph type's name fits in its combo beside the arrow.
     QComboBox* types = dialog.Combo(kGsType);
+    ASSERT_NE(types, nullptr);
     for (int row = 0; row < types->count(); ++row)
         EXPECT_LT(types->fontMetrics().horizontalAdvance(types->itemText(row)), types->width() - 30) << row;
     EXPECT_EQ(dialog.Combo(kGsTemplate)->currentIndex(), -1) << "a template no longer in the database";
@@ -52,10 +53,12 @@ TEST_F(GraphDialogsTest, SettingsDialogRoundTrip)
 
     // Choosing a template selects its type; choosing a database leaves the glaze at "(none)".
     QComboBox* templates = dialog.Combo(kGsTemplate);
+    ASSERT_NE(templates, nullptr);
     templates->setCurrentIndex(8);
     emit templates->activated(8);
     EXPECT_EQ(dialog.Combo(kGsType)->currentData().toInt(), kGraphTriaxial);
     QComboBox* databases = dialog.Combo(kGsDatabase);
+    ASSERT_NE(databases, nullptr);
     emit databases->activated(1);
     EXPECT_EQ(dialog.Combo(kGsGlaze)->currentText(), QStringLiteral("(none)"));
     dialog.MonochromeCheck()->setChecked(true);

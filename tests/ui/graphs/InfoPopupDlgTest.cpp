@@ -51,6 +51,7 @@ TEST_F(InfoPopupDlgTest, CopiesGoToTheClipboardAndTheInformationWindow)
     popup->SetFullInfo("Worked glaze\r\n============\r\nSiO2  3.000\r\nCaO  0.700\r\n");
 
     QMenu* menu = popup->CreateContextMenu();
+    ASSERT_NE(menu, nullptr);
     QStringList texts;
     for (QAction* action : menu->actions())
         texts << action->text();

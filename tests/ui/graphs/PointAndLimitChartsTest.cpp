@@ -36,7 +36,11 @@ protected:
     const CGraph& Draw(const std::string& name, int type, const std::string& formula, const char* shot)
     {
         CGraphView* view = OpenGraphWindow(*m_doc);
-        EXPECT_NE(view, nullptr);
+        if (!view) {
+            ADD_FAILURE() << "no graph window";
+            static const CGraph none;
+            return none;
+        }
         const CGraphTemplateDatabase& templates = m_doc->Database();
         const CGraphTemplate* found = nullptr;
         for (int i = 0; i < templates.GetCount(); ++i)
@@ -240,6 +244,11 @@ protected:
         if (change)
             change(turned);
         CGraphView* view = OpenGraphWindow(*m_doc);
+        if (!view) {
+            ADD_FAILURE() << "no graph window";
+            static const CGraph none;
+            return none;
+        }
         view->SetGraph(&turned, m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, type);
         dynamic_cast<QWidget*>(view->GetFrame())->resize(760, 460);
         Flush();
@@ -325,6 +334,7 @@ TEST_F(ThreeDimensionalChartsTest, BackgroundImagesLieUnderThePoints)
         }
         m_turned.back()->ovfile = file.toStdString();
         CGraphView* view = OpenGraphWindow(*m_doc);
+        ASSERT_NE(view, nullptr);
         view->SetGraph(m_turned.back().get(), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
         dynamic_cast<QWidget*>(view->GetFrame())->resize(760, 460);
         Flush();
@@ -344,6 +354,7 @@ TEST_F(ThreeDimensionalChartsTest, BackgroundImagesLieUnderThePoints)
     }
     m_turned.back()->ovfile = (m_dir / "missing.png").string();
     CGraphView* view = OpenGraphWindow(*m_doc);
+    ASSERT_NE(view, nullptr);
     view->SetGraph(m_turned.back().get(), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, kGraphScatter);
     Flush();
     EXPECT_EQ(view->Graph()->m_noticeText, "Could not read background image file");

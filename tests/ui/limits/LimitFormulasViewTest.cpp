@@ -450,6 +450,7 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     ASSERT_EQ(dialog.ComboList()->count(), 14);
     EXPECT_EQ(ListRow(dialog.ComboList(), 13).text(), QStringLiteral(" Si:Al\tSi/Al"));
     const QListWidget* first = dialog.FirstList();
+    ASSERT_NE(first, nullptr);
     QStringList separators;
     for (int row = 0; row < first->count(); ++row) {
         if (ListRow(first, row).text() == QStringLiteral("---"))

@@ -75,6 +75,7 @@ TEST_F(CheckMaterialTest, BoxesComeInOrderAndCancelEndsTheCheck)
 TEST_F(CheckMaterialTest, TheEditViewRepairsOnlyItsFieldAndReportsBadMappingsAndFormulas)
 {
     CMaterialEditView* view = Open(3);
+    ASSERT_NE(view, nullptr);
     view->FormulaEdit()->setPlainText(QStringLiteral("%m 30 MgO  60 SiO2"));
     view->MapToEdit()->setText(QStringLiteral("Nowhere"));
     view->AliasEdit(0)->setText(QStringLiteral("Silica"));

@@ -18,6 +18,7 @@ class MaterialEditViewPercentTest : public MaterialEditViewFixture {};
 TEST_F(MaterialEditViewPercentTest, ConvertNormalizeAndAddLoiFollowThePercentageSum)
 {
     CMaterialEditView* view = Open(0);
+    ASSERT_NE(view, nullptr);
     const auto state = [&](const char* formula) {
         view->FormulaEdit()->setPlainText(QString::fromLatin1(formula));
         return std::string(Enabled(CmdMatEditConvertFormula) ? "C" : "-") + (Enabled(CmdMatEditNormalize) ? "N" : "-") +
@@ -40,6 +41,7 @@ TEST_F(MaterialEditViewPercentTest, ConvertNormalizeAndAddLoiFollowThePercentage
 TEST_F(MaterialEditViewPercentTest, OnlyAnEmptyFormulaIsRefusedAsEmpty)
 {
     CMaterialEditView* view = Open(0);
+    ASSERT_NE(view, nullptr);
     view->FormulaEdit()->setPlainText(QStringLiteral("SiO2"));
     view->NormalizeFormula();
     EXPECT_TRUE(m_messages.boxes.empty());
@@ -58,6 +60,7 @@ TEST_F(MaterialEditViewPercentTest, OnlyAnEmptyFormulaIsRefusedAsEmpty)
 TEST_F(MaterialEditViewPercentTest, ConvertStopsAtAnEmptyFormula)
 {
     CMaterialEditView* view = Open(0);
+    ASSERT_NE(view, nullptr);
     view->FormulaEdit()->setPlainText(QString());
     bool opened = false;
     QTimer::singleShot(50, [&opened] {
@@ -95,6 +98,7 @@ TEST_F(MaterialEditViewPercentTest, AMolecularFormulaConvertsWhateverItsWeight)
 TEST_F(MaterialEditViewPercentTest, NormalizeStopsAtAFormulaError)
 {
     CMaterialEditView* view = Open(0);
+    ASSERT_NE(view, nullptr);
     view->FormulaEdit()->setPlainText(QStringLiteral("% 60 SiO2  35 Qq"));
     view->NormalizeFormula();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Error in formula:\n  Unrecognized element symbol 'Qq'"}));

@@ -133,6 +133,7 @@ TEST_F(MaterialEditViewTest, TheFormRefusesCharactersTheFileCannotHold)
 TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)
 {
     CMaterialEditView* view = Open(1);
+    ASSERT_NE(view, nullptr);
     view->CodeEdit()->setText(QStringLiteral("EPK"));
     m_messages.answers = {MsgResultCancel};
     view->Next();
@@ -183,6 +184,7 @@ TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)
 TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtTheError)
 {
     CMaterialEditView* view = Open(2);
+    ASSERT_NE(view, nullptr);
     view->FormulaEdit()->setPlainText(QStringLiteral("CaO\nCO2 Xq2"));
     view->FormulaEntered();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
@@ -243,6 +245,7 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
 TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
 {
     CMaterialEditView* view = Open(1);
+    ASSERT_NE(view, nullptr);
     view->NameEdit()->setText(QStringLiteral("Clay (red)"));
     view->NameOrCodeLeft(view->NameEdit());
     EXPECT_EQ(view->NameEdit()->text(), QStringLiteral("Clay [red]"));
@@ -283,6 +286,7 @@ TEST_F(MaterialEditViewTest, MappingsLockTheMappedFieldsAndReportLoops)
 
     // Kaolin mapping to Whiting, which maps back to Kaolin, is invalid.
     CMaterialEditView* kaolin = Open(1);
+    ASSERT_NE(kaolin, nullptr);
     kaolin->MapToEdit()->setText(QStringLiteral("WHI"));
     kaolin->MappingEntered();
     EXPECT_EQ(kaolin->MapToEdit()->text(), QStringLiteral("Whiting"));
@@ -298,6 +302,7 @@ TEST_F(MaterialEditViewTest, MappingsLockTheMappedFieldsAndReportLoops)
 TEST_F(MaterialEditViewTest, NewRecordsFromTheForm)
 {
     CMaterialEditView* view = Open(3);
+    ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->Button(kMatEditNext)->text(), QStringLiteral("Append New"));
     view->Next();
     EXPECT_EQ(Database().GetCount(), 5);
@@ -333,6 +338,7 @@ TEST_F(MaterialEditViewTest, NewRecordsFromTheForm)
 TEST_F(MaterialEditViewTest, ReloadsAndDeletionsCloseTheWindowWithoutAsking)
 {
     CMaterialEditView* first = Open(1);
+    ASSERT_NE(first, nullptr);
     first->CodeEdit()->setText(QStringLiteral("changed"));
     Open(2);
     EXPECT_EQ(EditViewCount(), 2);
@@ -351,6 +357,7 @@ TEST_F(MaterialEditViewTest, ReloadsAndDeletionsCloseTheWindowWithoutAsking)
 TEST_F(MaterialEditViewTest, DeletingARecordWithUnsavedEditsAsksWhetherToDeleteIt)
 {
     CMaterialEditView* view = Open(1);
+    ASSERT_NE(view, nullptr);
     const std::string name = RecordAt(Database(), 1).m_name;
     view->CodeEdit()->setText(QStringLiteral("changed"));
     const int count = Database().GetCount();
@@ -402,6 +409,7 @@ TEST_F(MaterialEditViewTest, LimitedAccessStepsThroughItsOwnList)
 TEST_F(MaterialEditViewTest, DialogsOfTheFormChooseRecordsMappingsAndNotes)
 {
     CMaterialEditView* view = Open(0);
+    ASSERT_NE(view, nullptr);
     RunWhenModal<CSelectOneDlg>([](CSelectOneDlg* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Select a Material"));
         EXPECT_EQ(dialog->List()->currentRow(), 0);
@@ -436,6 +444,7 @@ TEST_F(MaterialEditViewTest, DialogsOfTheFormChooseRecordsMappingsAndNotes)
 TEST_F(MaterialEditViewTest, NoFieldOfTheFormCoversAnother)
 {
     CMaterialEditView* view = Open(1);
+    ASSERT_NE(view, nullptr);
     EXPECT_EQ(OverlappingControls(*view->Form()), std::vector<std::string>());
     // Every field has its caption.
     QStringList captions;

@@ -34,6 +34,7 @@ TEST(SelectMaterialDlgTest, ListsDisplayKeysWithNothingSelected)
     CSelectMaterialDlg pick(nullptr, 343);
     pick.show();
     QListWidget* list = pick.List();
+    ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 2);
     const QPoint second = list->visualItemRect(list->item(1)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);

@@ -20,6 +20,7 @@ TEST(SortMaterialsDlgTest, OxideListGroupsRolesAndReadsBackTheElement)
     EXPECT_EQ(dialog.ChoiceButton(9)->text(), QStringLiteral("Volatile % (LOI)"));
     EXPECT_TRUE(dialog.ChoiceButton(9)->isChecked());
     QComboBox* oxides = dialog.OxideCombo();
+    ASSERT_NE(oxides, nullptr);
     EXPECT_EQ(oxides->currentText(), QStringLiteral("Al2O3"));
     EXPECT_EQ(dialog.comboPosition, oxides->currentIndex());
 

@@ -173,7 +173,9 @@ TEST(AppServicesTest, FindGlazesRunsOverOneOrEveryDatabase)
     CGlazesFixture glazes;
     COxidariumApp app;
     CDocument* first = glazes.docTemplate.OpenDocumentFile("/d/first.glz");
+    ASSERT_NE(first, nullptr);
     CDocument* second = glazes.docTemplate.OpenDocumentFile("/d/second.glz");
+    ASSERT_NE(second, nullptr);
     CFakeGlazesView firstView(2), secondView(3);
     first->AddView(&firstView);
     second->AddView(&secondView);
@@ -223,6 +225,7 @@ TEST(AppServicesTest, TheInformationWindowAndTheTextCommands)
     app.SetProgramDir(box.programDir);
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
 
     app.ShowInformation("first report line");
     ASSERT_NE(g_pInformationDoc, nullptr);
@@ -291,6 +294,7 @@ TEST(AppServicesTest, ScreenshotOfTheMainWindowAfterStartUp)
     app.ShowInformation("Oxidarium started.");
     app.ShowInformation("Data directory: " + box.dataDir);
     CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     ASSERT_TRUE(frame->ExecuteCommand(CmdWindowTile));
     QTest::qWait(600);

@@ -138,6 +138,7 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
     app.SetProgramDir(box.programDir);
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->DocumentPaneText(), " Database Tree");
     ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
     ASSERT_NE(g_pTextFileTemplate, nullptr);
@@ -192,6 +193,7 @@ TEST(MainFrameTest, TheWindowMenuArrangesAndTheStatusBarToggles)
     app.SetProgramDir(box.programDir);
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     ASSERT_NE(g_pDbTreeDoc, nullptr);
     ASSERT_FALSE(g_pDbTreeDoc->GetViews().empty());
@@ -287,6 +289,7 @@ TEST(MainFrameTest, EveryWindowMenuCarriesTheWorkspaceCommands)
     ASSERT_FALSE(g_pDbTreeDoc->GetViews().empty());
     g_pDbTreeDoc->GetViews().front()->GetFrame()->ActivateFrame();
     CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
     ASSERT_NE(g_pDbTreeTemplate, nullptr);
     EXPECT_EQ(frame->CurrentMenuResource(), g_pDbTreeTemplate->GetResourceId());
     QMenu* windowMenu = TopMenu(frame->menuBar(), QStringLiteral("&Window"));
@@ -316,6 +319,7 @@ TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacemen
     app.SetProgramDir(box.programDir);
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
     frame->ExecuteCommand(CmdShellNewTextWindow);
     ASSERT_NE(g_pTextFileTemplate, nullptr);
     ASSERT_FALSE(g_pTextFileTemplate->GetDocuments().empty());
@@ -367,6 +371,7 @@ TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
     app.SetProgramDir(box.programDir);
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
     frame->move(40, 30);
     QApplication::processEvents();
     frame->ExecuteCommand(CmdShellNewTextWindow);

@@ -71,6 +71,8 @@ CMainFrame* StartWithStarterGlazes(CShellSandbox& box, COxidariumAppUi& app, QSi
     if (!app.InitInstance())
         return nullptr;
     CMainFrame* frame = app.MainFrame();
+    if (!frame)
+        return nullptr;
     frame->show();
     frame->resize(workspace + frame->size() - frame->MdiArea()->viewport()->size());
     if (!QTest::qWaitForWindowExposed(frame) || frame->MdiArea()->viewport()->size() != workspace)
@@ -119,6 +121,7 @@ TEST(WorkspaceWindowsTest, ListsTakeTheWorkspacesStateFormsKeepTheirOwnAndCloseB
     app.SetProgramDir(box.programDir);
     ASSERT_TRUE(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
     frame->resize(1200, 800);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     QMdiArea* area = frame->MdiArea();
@@ -240,6 +243,7 @@ TEST(WorkspaceWindowsTest, CascadeGivesEveryWindowMostOfTheWorkspaceOneTitleBarA
     auto* glazes = dynamic_cast<CGlazesView*>(frame->ActiveView());
     ASSERT_NE(glazes, nullptr);
     CMDIChildFrame* form = OpenForm(frame, glazes, 0);
+    ASSERT_NE(form, nullptr);
     const QSize formSize = form->size();
     CMDIChildFrame* list = FrameOf(glazes->GetDocument());
     ASSERT_NE(list, nullptr);

@@ -287,6 +287,7 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
 
     // Tab completes the name before the caret; Enter reformats the line just ended.
     CTabEdit* box = edit->SetEdit(0);
+    ASSERT_NE(box, nullptr);
     SetBox(box, "");
     box->setFocus();
     QTest::keyClicks(box, "wollast");
@@ -310,6 +311,7 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     const int talc = m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial(std::string_view("Talc")));
     ASSERT_GE(talc, 0);
     QListWidget* materials = edit->MaterialsList();
+    ASSERT_NE(materials, nullptr);
     ASSERT_GT(materials->count(), talc);
     materials->scrollToItem(materials->item(talc));
     QTest::mouseClick(materials->viewport(), Qt::LeftButton, {}, materials->visualItemRect(materials->item(talc)).center());
@@ -324,6 +326,7 @@ TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberKeepsTheFormFromSavin
     CSubstitutionEditView* edit = OpenEditOn(0);
     ASSERT_NE(edit, nullptr);
     CTabEdit* box = edit->SetEdit(1);
+    ASSERT_NE(box, nullptr);
     box->setFocus();
     box->moveCursor(QTextCursor::End);
     QTest::keyClicks(box, "Talc 1,5");

@@ -397,6 +397,7 @@ TEST_F(TextFileViewTest, TheInformationWindowCollectsReportsUntilItIsSaved)
     CTextFileDoc* information = g_pInformationDoc;
     ASSERT_NE(information, nullptr);
     CTextFileView* view = ViewOf(information);
+    ASSERT_NE(view, nullptr);
     EXPECT_EQ(information->GetTitle(), "Information");
     EXPECT_EQ(FrameOf(view)->windowTitle(), "Information");
     EXPECT_EQ(view->toPlainText(), "Glazes checked: 12\nUnity formula\n");
@@ -418,6 +419,7 @@ TEST_F(TextFileViewTest, TheInformationWindowCollectsReportsUntilItIsSaved)
 
     // Closing the Information window never asks, modified or not.
     CTextFileView* second = ViewOf(g_pInformationDoc);
+    ASSERT_NE(second, nullptr);
     EXPECT_TRUE(second->GetDocument()->IsModified());
     FrameOf(second)->close();
     FlushEvents();

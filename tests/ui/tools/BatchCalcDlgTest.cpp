@@ -202,6 +202,7 @@ TEST_F(BatchCalcDlgTest, PickingRowsSelectsMaterialsAndAmounts)
     EXPECT_EQ(dialog.AmountBox()->count(), 3);
     EXPECT_EQ(dialog.AmountBox()->itemText(0), QStringLiteral("  40.000 (K2O)"));
     QListWidget* other = dialog.RemainderList(kRemainderListOther);
+    ASSERT_NE(other, nullptr);
     ASSERT_EQ(CBatchCalcDlg::RowTexts(other), (Rows{"SiO2\t  1.00791", "SnO2\t  0.03318"}));
     other->setCurrentRow(0);
     EXPECT_EQ(other->currentRow(), -1) << "the pick is not kept";

@@ -178,6 +178,7 @@ TEST_F(GlazeListToolMenuTest, VarrowBlendFromTheMenu)
         EXPECT_EQ(dialog.FindControl<QComboBox>(Id::IdKaolinMaterial)->currentText(), QStringLiteral("Clay"));
         // Without a component line: the message, and the dialog stays.
         QListWidget* lines = dialog.IncludeList();
+        ASSERT_NE(lines, nullptr);
         ASSERT_EQ(lines->count(), 7) << "six components and the zircon addition";
         for (int row = 0; row < 6; ++row)
             ListRow(lines, row).setSelected(false);

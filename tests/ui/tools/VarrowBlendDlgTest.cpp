@@ -26,12 +26,12 @@ protected:
         if (m_doc && m_doc->GetGlazeCount() > 0) // else the fixture's SetUp stops the test
             Found(m_doc->GetGlaze(0)).m_additions.Add("Rutile", 4);
     }
-    template <class Control>
-    static Control* At(const CVarrowBlendDlg& dialog, int id)
+    // The control with id id; a missing one fails the test and a blank one stands in.
+    template <class Widget>
+    static Widget* At(const CVarrowBlendDlg& dialog, int id,
+                      std::source_location where = std::source_location::current())
     {
-        Control* control = dialog.FindControl<Control>(id);
-        EXPECT_NE(control, nullptr) << id;
-        return control;
+        return &Control(dialog.FindControl<Widget>(id), where);
     }
     static void Type(CVarrowBlendDlg& dialog, int id, const QString& text)
     {
@@ -75,6 +75,7 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
 
     // Celadon's lines, components scaled to 100, every line selected; the addition tagged 1000.
     QListWidget* lines = dialog.IncludeList();
+    ASSERT_NE(lines, nullptr);
     ASSERT_EQ(lines->count(), 5);
     EXPECT_EQ(ListRow(lines, 0).text(), QStringLiteral("  30.    %  Silica"));
     EXPECT_EQ(ListRow(lines, 4).text(), QStringLiteral("+     4.    %  Rutile"));

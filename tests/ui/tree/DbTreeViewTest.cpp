@@ -228,6 +228,7 @@ TEST_F(DbTreeViewTest, ClosingAndReopeningChangeOnlyTheEntrysImage)
     AddEntry("", "", DbTreeItemType::Elements);
     m_view->Rebuild();
     QTreeWidgetItem* node = NodeOf(0);
+    ASSERT_NE(node, nullptr);
     EXPECT_EQ(CDbTreeView::ImageOf(node), DbTreeImageGlazes);
     EXPECT_TRUE(Item(0).isOpen);
     EXPECT_EQ(CDbTreeView::ImageOf(NodeOf(1)), DbTreeImageNotOpen);
