@@ -43,7 +43,7 @@ protected:
         m_doc = dynamic_cast<CGlazesDoc*>(m_app.OpenAndAnnounce(g_pGlazesTemplate, m_path, 5));
         return m_doc;
     }
-    static QString Title(CGlazeEditView* view) { return dynamic_cast<QMdiSubWindow*>(view->GetFrame())->windowTitle(); }
+    static QString Title(CGlazeEditView* view) { return Control(dynamic_cast<QMdiSubWindow*>(view->GetFrame())).windowTitle(); }
     bool Enabled(CGlazeEditView* view, unsigned id)
     {
         CCmdUI ui(id);
@@ -168,7 +168,7 @@ TEST_F(GlazeEditViewRoadTest, TypingDetailsOfTheRecipeFields)
     QTest::keyClicks(batch, "x2");
     m_messages.boxes.clear();
     m_messages.answers = {MsgResultYes};
-    dynamic_cast<QMdiSubWindow*>(view->GetFrame())->close();
+    Control(dynamic_cast<QMdiSubWindow*>(view->GetFrame())).close();
     FlushDeletes();
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Save changes to \"Cone 6 Clear\" ?"});
     EXPECT_EQ(CountViews<CGlazeEditView>(), 0);

@@ -1,5 +1,6 @@
 #include "GraphTypesFixture.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "graphs/ChartCanvasQt.h"
 #include "graphs/ChartDrawing.h"
@@ -92,7 +93,7 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
     for (const auto& [templateName, glaze] : kShots) {
         CGraphView* view = OpenGraphWindow(*m_doc);
         ASSERT_NE(view, nullptr);
-        dynamic_cast<QWidget*>(view->GetFrame())->resize(820, 520);
+        Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(820, 520);
         const CGraphTemplate& graphTemplate = m_doc->Database().GetAt(TemplateIndex(templateName));
         view->SetGraph(&graphTemplate, m_glazeDoc, m_glazeDoc->GetGlaze(glaze), nullptr, -1, -1);
         Flush();
@@ -114,7 +115,7 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
         m_glazeDoc->SelectGlaze(row);
     CGraphView* view = OpenGraphWindow(*m_doc);
     ASSERT_NE(view, nullptr);
-    dynamic_cast<QWidget*>(view->GetFrame())->resize(820, 520);
+    Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(820, 520);
     view->SetGraph(&m_doc->Database().GetAt(TemplateIndex("Selected glazes: recipes (bar)")), m_glazeDoc,
                    m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
     Flush();
@@ -151,7 +152,7 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsReadAtTheWindowsFirstS
         ASSERT_NE(view, nullptr);
         view->SetGraph(&turned, m_glazeDoc, m_glazeDoc->GetGlaze(glaze), nullptr, -1, -1);
         Flush();
-        ASSERT_EQ(dynamic_cast<QWidget*>(view->GetFrame())->size(), QSize(CGraphView::kInitialWidth, CGraphView::kInitialHeight));
+        ASSERT_EQ(Control(dynamic_cast<QWidget*>(view->GetFrame())).size(), QSize(CGraphView::kInitialWidth, CGraphView::kInitialHeight));
         const CChart* chart = view->ChartWindow()->Chart();
         ASSERT_NE(chart, nullptr) << templateName;
         EXPECT_EQ(view->Graph()->m_errorText, "") << templateName;

@@ -48,7 +48,12 @@ protected:
     }
     static QString Caption(const CGraphTypeEditView& editor)
     {
-        return dynamic_cast<CMDIChildFrame*>(editor.GetFrame())->windowTitle();
+        const auto* frame = dynamic_cast<CMDIChildFrame*>(editor.GetFrame());
+        if (!frame) {
+            ADD_FAILURE() << "no window";
+            return QString();
+        }
+        return frame->windowTitle();
     }
     // The template as its file lines, for readable differences.
     static std::string FileText(const CGraphTemplate& graphTemplate)
@@ -500,9 +505,9 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     EXPECT_FALSE(editor->Control(kGeFields)->isEnabled()) << "its oxides are the corners";
     EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeGridX)).text(), QStringLiteral("Grid"));
     EXPECT_FALSE(editor->Control(kGeGridY)->isEnabled());
-    EXPECT_EQ(qobject_cast<QLabel*>(editor->Control(kGeThicknessLabel))->text(), QStringLiteral("X/Y Scale (10-200)"));
-    EXPECT_EQ(qobject_cast<QGroupBox*>(editor->Control(kGeXAxisBox))->title(), QStringLiteral("Bottom Axis"));
-    EXPECT_EQ(qobject_cast<QGroupBox*>(editor->Control(kGeYAxisBox))->title(), QStringLiteral("Left Axis"));
+    EXPECT_EQ(Control(qobject_cast<QLabel*>(editor->Control(kGeThicknessLabel))).text(), QStringLiteral("X/Y Scale (10-200)"));
+    EXPECT_EQ(Control(qobject_cast<QGroupBox*>(editor->Control(kGeXAxisBox))).title(), QStringLiteral("Bottom Axis"));
+    EXPECT_EQ(Control(qobject_cast<QGroupBox*>(editor->Control(kGeYAxisBox))).title(), QStringLiteral("Left Axis"));
     EXPECT_FALSE(editor->Control(kGeSticks)->isEnabled());
     EXPECT_FALSE(editor->Control(kGeZAxisBox)->isEnabled());
 
@@ -513,7 +518,7 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     EXPECT_TRUE(editor->Control(kGeZManual)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeThickness)->isEnabled());
     EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeGridX)).text(), QStringLiteral("X Grid"));
-    EXPECT_EQ(qobject_cast<QGroupBox*>(editor->Control(kGeXAxisBox))->title(), QStringLiteral("X Axis"));
+    EXPECT_EQ(Control(qobject_cast<QGroupBox*>(editor->Control(kGeXAxisBox))).title(), QStringLiteral("X Axis"));
     if (Control(editor->Ctl<QCheckBox>(kGeZManual)).isChecked())
         Control(editor->Ctl<QCheckBox>(kGeZManual)).click();
     EXPECT_FALSE(editor->Control(kGeZMin)->isEnabled());

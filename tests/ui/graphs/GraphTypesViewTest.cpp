@@ -312,6 +312,7 @@ TEST_F(GraphTypesViewTest, DatabaseNotesRenameWithCaseCounts)
     });
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListDatabaseNotes));
     EXPECT_EQ(m_doc->Database().m_name, "GRAPH Templates");
+    ASSERT_NE(dynamic_cast<CMDIChildFrame*>(m_view->GetFrame()), nullptr);
     EXPECT_EQ(dynamic_cast<CMDIChildFrame*>(m_view->GetFrame())->windowTitle(), QStringLiteral("GRAPH Templates"));
     EXPECT_EQ(Codes(recorder), std::vector<int>{38});
 }

@@ -4,6 +4,7 @@
 
 #include "GraphViewFixture.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazesView.h"
@@ -54,7 +55,7 @@ TEST_F(GraphViewOfDeletedGlazeTest, DeletingTheGlazeWhileItsMaximisedReportClose
     graph->GetFrame()->ActivateFrame();
     ASSERT_NE(report->GetFrame(), nullptr);
     report->GetFrame()->ActivateFrame();
-    dynamic_cast<QMdiSubWindow*>(report->GetFrame())->showMaximized();
+    Control(dynamic_cast<QMdiSubWindow*>(report->GetFrame())).showMaximized();
     Flush();
 
     auto* list = dynamic_cast<CGlazesView*>(m_glazeDoc->GetListView());
@@ -66,7 +67,7 @@ TEST_F(GraphViewOfDeletedGlazeTest, DeletingTheGlazeWhileItsMaximisedReportClose
 
     EXPECT_EQ(m_glazeDoc->GetGlazeCount(), 9);
     EXPECT_EQ(Found(m_glazeDoc->GetGlaze(0)).m_name, "Cone 6 Zircon White");
-    EXPECT_TRUE(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())->isMaximized()) << "the graph window took over";
+    EXPECT_TRUE(Control(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())).isMaximized()) << "the graph window took over";
     EXPECT_EQ(GlazeName(*graph), "none") << "the graph window lets the deleted glaze go";
 }
 
@@ -92,7 +93,7 @@ TEST_F(GraphViewOfDeletedGlazeTest, AGraphWindowLetsGoOfItsLimitFormulaWhenTheir
     graph->GetFrame()->ActivateFrame();
     ASSERT_NE(other->GetFrame(), nullptr);
     other->GetFrame()->ActivateFrame();
-    dynamic_cast<QMdiSubWindow*>(other->GetFrame())->showMaximized();
+    Control(dynamic_cast<QMdiSubWindow*>(other->GetFrame())).showMaximized();
     Flush();
 
     limits->OnCloseDocument();
@@ -100,7 +101,7 @@ TEST_F(GraphViewOfDeletedGlazeTest, AGraphWindowLetsGoOfItsLimitFormulaWhenTheir
     ASSERT_NE(other->GetFrame(), nullptr);
     other->GetFrame()->CloseFrame();
     Flush();
-    EXPECT_TRUE(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())->isMaximized()) << "the graph window took over";
+    EXPECT_TRUE(Control(dynamic_cast<QMdiSubWindow*>(graph->GetFrame())).isMaximized()) << "the graph window took over";
     EXPECT_EQ(graph->Graph()->limform, "");
     // The fixture's database is the program's one again, as it was before this one opened.
     g_pLimitFormulasDoc = &m_limits;

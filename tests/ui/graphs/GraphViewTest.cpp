@@ -1,5 +1,6 @@
 #include "GraphViewFixture.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "framework/PrintPreviewDlg.h"
 #include "glazes/GlazeAnalysisView.h"
@@ -39,13 +40,13 @@ TEST_F(GraphViewTest, OpenGraphDrawsTheGlazeAndLooksRight)
     ASSERT_NE(pie.Graph(), nullptr);
     EXPECT_EQ(pie.Graph()->m_errorText, "");
     EXPECT_EQ(pie.Graph()->GetTitle(), "Cone 6 Clear");
-    EXPECT_EQ(dynamic_cast<QWidget*>(pie.GetFrame())->windowTitle(), "Oxide groups (pie)");
-    EXPECT_EQ(dynamic_cast<QWidget*>(pie.GetFrame())->size().width(), CGraphView::kInitialWidth);
+    EXPECT_EQ(Control(dynamic_cast<QWidget*>(pie.GetFrame())).windowTitle(), "Oxide groups (pie)");
+    EXPECT_EQ(Control(dynamic_cast<QWidget*>(pie.GetFrame())).size().width(), CGraphView::kInitialWidth);
     ExpectReadableChart(*pie.ChartWindow(), pie.ChartWindow()->Chart(), "graph-view-oxide-pie");
 
     CGraphView* bars = Open(1);
     ASSERT_NE(bars, nullptr);
-    dynamic_cast<QWidget*>(bars->GetFrame())->resize(760, 420);
+    Control(dynamic_cast<QWidget*>(bars->GetFrame())).resize(760, 420);
     Flush();
     EXPECT_EQ(bars->Graph()->m_errorText, "");
     EXPECT_EQ(bars->Graph()->m_rows, static_cast<int>(bars->Graph()->m_cellTexts.size()));

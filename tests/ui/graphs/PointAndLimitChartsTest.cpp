@@ -1,5 +1,6 @@
 #include "GraphViewFixture.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "glazes/GlazesView.h"
 #include "graphs/Graph.h"
@@ -50,7 +51,7 @@ protected:
         for (int i = 0; i < m_limits.Database().GetCount(); ++i)
             limits = m_limits.Database().GetAt(i).m_name == formula ? &m_limits.Database().GetAt(i) : limits;
         view->SetGraph(found, m_glazeDoc, m_glazeDoc->GetGlaze(0), limits, -1, type);
-        dynamic_cast<QWidget*>(view->GetFrame())->resize(860, 520);
+        Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(860, 520);
         Flush();
         ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), shot);
         return *view->Graph();
@@ -194,7 +195,7 @@ TEST_F(PointAndLimitChartsTest, ScatterTitlesCountEachGlazeOnceAndTheCaptionFoll
     ASSERT_EQ(scatter.m_name, "Silica and alumina (scatter)");
     view->SetGraph(&scatter, m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
     Flush();
-    const auto caption = [view] { return dynamic_cast<QWidget*>(view->GetFrame())->windowTitle(); };
+    const auto caption = [view] { return Control(dynamic_cast<QWidget*>(view->GetFrame())).windowTitle(); };
     const auto title = [view] { return view->Graph()->GetTitle(); };
     EXPECT_EQ(caption(), "Silica and alumina (scatter)");
     EXPECT_EQ(title(), "Data for 10 glazes");
@@ -250,7 +251,7 @@ protected:
             return none;
         }
         view->SetGraph(&turned, m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, type);
-        dynamic_cast<QWidget*>(view->GetFrame())->resize(760, 460);
+        Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(760, 460);
         Flush();
         ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), shot);
         return *view->Graph();
@@ -336,7 +337,7 @@ TEST_F(ThreeDimensionalChartsTest, BackgroundImagesLieUnderThePoints)
         CGraphView* view = OpenGraphWindow(*m_doc);
         ASSERT_NE(view, nullptr);
         view->SetGraph(m_turned.back().get(), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
-        dynamic_cast<QWidget*>(view->GetFrame())->resize(760, 460);
+        Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(760, 460);
         Flush();
         const CGraph& graph = *view->Graph();
         EXPECT_EQ(graph.m_noticeText, "") << name;

@@ -232,6 +232,7 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     CRecordingFrame recorder(*m_doc, "recorder");
     CLimitFormulaEditView* edit = OpenEditOn(2);
     ASSERT_NE(edit, nullptr);
+    ASSERT_NE(dynamic_cast<CMDIChildFrame*>(edit->GetFrame()), nullptr);
     EXPECT_EQ(dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->windowTitle(), QStringLiteral("Cone 6 gloss"));
     ASSERT_GT(edit->LimitsList()->count(), 0);
     EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
@@ -439,6 +440,7 @@ TEST_F(LimitFormulasViewTest, LimitedFormsStepThroughTheChosenFormulas)
     ASSERT_NE(edit->GetFrame(), nullptr);
     edit->GetFrame()->ActivateFrame();
     edit->SetFormulaIndex(2);
+    ASSERT_NE(dynamic_cast<CMDIChildFrame*>(edit->GetFrame()), nullptr);
     dynamic_cast<CMDIChildFrame*>(edit->GetFrame())->grab().save(ScreenshotFolder() + "/limit_formula_edit.png");
 }
 

@@ -1,5 +1,6 @@
 #include "MaterialEditViewFixture.h"
 
+#include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "framework/UpdateHint.h"
 #include "materials/SelectMaterialDlg.h"
@@ -32,7 +33,7 @@ constexpr int kMaterials = static_cast<int>(DbFileType::Materials);
 
 QString FrameTitle(CMaterialEditView* view)
 {
-    return dynamic_cast<QMdiSubWindow*>(view->GetFrame())->windowTitle();
+    return Control(dynamic_cast<QMdiSubWindow*>(view->GetFrame())).windowTitle();
 }
 
 } // namespace
@@ -65,7 +66,7 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     EXPECT_EQ(NameAt(1), "Kaolin") << "edits stay in the form until saved";
 
         view->GetFrame()->ActivateFrame();
-    dynamic_cast<QWidget*>(view->GetFrame())->grab().save(ScreenshotFolder() + "/material-edit-view.png");
+    Control(dynamic_cast<QWidget*>(view->GetFrame())).grab().save(ScreenshotFolder() + "/material-edit-view.png");
 
     // A cost that is no number is refused, not saved as the number it begins with.
     view->CostEdit()->setText(QStringLiteral("0,35"));
