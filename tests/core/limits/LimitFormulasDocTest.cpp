@@ -368,7 +368,7 @@ TEST_F(LimitFormulasDocTest, CompilingFromGlazesAppendsTheFormulaAndShowsItsStat
     EXPECT_EQ(RecordAt(made.m_limits, 0).m_comboName, "CaO");
     EXPECT_THAT(made.m_notes, ElementsAre("Compiled from 2 glazes"));
     ASSERT_NE(g_pInformationDoc, nullptr);
-    const std::string text = static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->Text();
+    const std::string text = FakeViewOf(g_pInformationDoc).Text();
     EXPECT_EQ(text.find("an old report"), std::string::npos);
     EXPECT_EQ(text.rfind("Statistics: Compiled from 2 glazes\r\n\r\nOxide Combo: CaO\r\n", 0), 0u) << text;
 

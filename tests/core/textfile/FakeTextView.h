@@ -8,10 +8,12 @@
 #include "core/support/CheckedItems.h"
 #include "framework/Document.h"
 #include "framework/UpdateHint.h"
+#include "textfile/TextFileDoc.h"
 #include "textfile/TextFileViewBase.h"
 
 #include <deque>
 #include <memory>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -107,6 +109,18 @@ private:
     std::vector<std::string> m_lines{std::string()};
     std::vector<std::string> m_beforeEdit;
 };
+
+// The fake window of a text document; a document without one fails the test at the caller's line
+// and a blank window stands in.
+inline CFakeTextView& FakeViewOf(const CTextFileDoc* document,
+                                 std::source_location where = std::source_location::current())
+{
+    if (auto* view = document ? static_cast<CFakeTextView*>(document->GetTextView()) : nullptr)
+        return *view;
+    ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line())) << "no text window";
+    static CFakeTextView none;
+    return none;
+}
 
 // A window holding one fake text view; closing it destroys the view and tells the document.
 class CFakeTextFrame : public CFrameHost {

@@ -212,7 +212,7 @@ TEST_F(FindSimilarGlazesTest, CancelStopsAtTheNextComparisonAndPutsBackWhatItCha
     EXPECT_EQ(information.frames[0]->activated, 1);
     // Regression: the report was left scrolled to its end.
     ASSERT_NE(g_pInformationDoc, nullptr);
-    EXPECT_TRUE(static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->caretAtStart);
+    EXPECT_TRUE(FakeViewOf(g_pInformationDoc).caretAtStart);
 }
 
 } // namespace

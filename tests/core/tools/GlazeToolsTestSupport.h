@@ -73,7 +73,7 @@ public:
     // The window's text, lines joined by "\r\n".
     std::string Text() const
     {
-        return g_pInformationDoc ? static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->Text() : "";
+        return g_pInformationDoc ? FakeViewOf(g_pInformationDoc).Text() : "";
     }
 
     std::vector<std::unique_ptr<Frame>> frames;

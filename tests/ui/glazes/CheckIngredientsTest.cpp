@@ -86,7 +86,7 @@ protected:
     }
     static std::string Information()
     {
-        return g_pInformationDoc ? static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->Text() : "";
+        return g_pInformationDoc ? FakeViewOf(g_pInformationDoc).Text() : "";
     }
     CCheckIngredientsOptions Prompting() const
     {

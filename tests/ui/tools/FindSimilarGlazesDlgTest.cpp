@@ -36,7 +36,7 @@ protected:
     }
     static std::string Information()
     {
-        return g_pInformationDoc ? static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->Text() : "";
+        return g_pInformationDoc ? FakeViewOf(g_pInformationDoc).Text() : "";
     }
 
     std::unique_ptr<CDocTemplate> m_texts = CreateTextFileTemplate();

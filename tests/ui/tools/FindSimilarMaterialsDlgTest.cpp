@@ -38,7 +38,7 @@ protected:
     }
     static std::string Information()
     {
-        return g_pInformationDoc ? static_cast<CFakeTextView*>(g_pInformationDoc->GetTextView())->Text() : "";
+        return g_pInformationDoc ? FakeViewOf(g_pInformationDoc).Text() : "";
     }
     static void SetText(QLineEdit* edit, const QString& text)
     {
