@@ -42,7 +42,7 @@ protected:
     {
         std::string names;
         for (int i = 0; i < m_list.GetCount(); ++i)
-            names += (i ? "," : "") + m_list.GetAt(i).m_name;
+            names += (i ? "," : "") + RecordAt(m_list, i).m_name;
         return names;
     }
 
@@ -50,7 +50,7 @@ protected:
     {
         std::string indexes;
         for (int i = 0; i < m_list.GetCount(); ++i)
-            indexes += (i ? "," : "") + m_list.GetAt(i).m_index;
+            indexes += (i ? "," : "") + RecordAt(m_list, i).m_index;
         return indexes;
     }
 

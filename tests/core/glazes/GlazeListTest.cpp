@@ -48,8 +48,8 @@ void ExpectSameLines(const CIngredientList& a, const CIngredientList& b)
 {
     ASSERT_EQ(a.GetCount(), b.GetCount());
     for (int i = 0; i < a.GetCount(); ++i) {
-        EXPECT_EQ(a.GetAt(i).m_name, b.GetAt(i).m_name);
-        EXPECT_EQ(a.GetAt(i).m_amount, b.GetAt(i).m_amount);
+        EXPECT_EQ(RecordAt(a, i).m_name, RecordAt(b, i).m_name);
+        EXPECT_EQ(RecordAt(a, i).m_amount, RecordAt(b, i).m_amount);
     }
 }
 
@@ -198,7 +198,7 @@ TEST_F(GlazeListTest, GoldenFileReadsAndWritesBackUnchanged)
 
     CGlazeList built;
     BuildSample(built);
-    RecordAt(built, 0).m_components.GetAt(0).m_amount = 33.33333; // as the file rounds it
+    RecordAt(RecordAt(built, 0).m_components, 0).m_amount = 33.33333; // as the file rounds it
     ExpectSameLists(list, built);
     // The invalid constraint text is kept as it was read.
     const COptimizationParams* params = RecordAt(list, 0).FindOptimizationParams();
@@ -235,12 +235,12 @@ TEST_F(GlazeListTest, ReaderValueRules)
     ASSERT_EQ(a.m_components.GetCount(), 1);
     EXPECT_EQ(RecordAt(a.m_components, 0).m_amount, 7.5); // the second amount line wins
     EXPECT_EQ(RecordAt(list, 1).m_byVol, 1);
-    EXPECT_EQ(RecordAt(list, 1).m_additions.GetAt(0).m_amount, 2.0);
+    EXPECT_EQ(RecordAt(RecordAt(list, 1).m_additions, 0).m_amount, 2.0);
     EXPECT_EQ(RecordAt(list, 2).m_byVol, 0);
     EXPECT_EQ(RecordAt(list, 2).m_batchSize, std::numeric_limits<double>::max());
     // Texts that are no decimal number read as 0, never as an infinity or not-a-number.
-    EXPECT_EQ(RecordAt(list, 2).m_components.GetAt(0).m_amount, 0.0);
-    EXPECT_EQ(RecordAt(list, 2).m_components.GetAt(1).m_amount, 0.0);
+    EXPECT_EQ(RecordAt(RecordAt(list, 2).m_components, 0).m_amount, 0.0);
+    EXPECT_EQ(RecordAt(RecordAt(list, 2).m_components, 1).m_amount, 0.0);
     EXPECT_EQ(list.m_name, "Glazes");
 
     // A file with the header only: no glazes, the file's name and information lines.
@@ -415,7 +415,7 @@ TEST_F(GlazeListTest, ALargeFileReadInPiecesGivesWhatOneReadGives)
         std::istringstream stream(text);
         CGlazeList whole;
         ASSERT_EQ(whole.ReadFile(stream), 0) << whole.m_errorText;
-        EXPECT_GT(whole.GetCount(), 2000);
+        ASSERT_GT(whole.GetCount(), 2000);
         EXPECT_EQ(whole.GetAt(whole.GetCount() - 1).m_name, "Indented");
         EXPECT_EQ(whole.m_name, "Test glazes");
         EXPECT_TRUE(stream.eof());

@@ -5,6 +5,7 @@
 // in the database's spelling), a scratch directory and helpers for glazes and fixture files.
 
 #include "glazes/GlazeList.h"
+#include "core/support/CheckedItems.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "core/shell/FakeMessageService.h"
@@ -63,8 +64,8 @@ protected:
         ASSERT_EQ(list.GetCount(), static_cast<int>(expected.size()));
         int i = 0;
         for (const auto& [name, amount] : expected) {
-            EXPECT_EQ(list.GetAt(i).m_name, name);
-            EXPECT_DOUBLE_EQ(list.GetAt(i).m_amount, amount) << name;
+            EXPECT_EQ(RecordAt(list, i).m_name, name);
+            EXPECT_DOUBLE_EQ(RecordAt(list, i).m_amount, amount) << name;
             ++i;
         }
     }

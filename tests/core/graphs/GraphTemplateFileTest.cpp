@@ -196,7 +196,7 @@ TEST(GraphTemplateFileTest, CountsAndSizesOutsideTheirRangesAreKeptAndNoted)
     ASSERT_EQ(database.GetCount(), 25);
     ASSERT_NE(database.FindByName("Oxide groups (pie)"), nullptr);
     EXPECT_EQ(database.FindByName("Oxide groups (pie)")->xtickm, 150);
-    EXPECT_EQ(database.GetAt(24).barwid, INT_MIN);
+    EXPECT_EQ(RecordAt(database, 24).barwid, INT_MIN);
     const CParamNote& noted = database.m_readNotes.outOfRange;
     EXPECT_EQ(noted.count, 2);
     EXPECT_EQ(noted.line, 754);

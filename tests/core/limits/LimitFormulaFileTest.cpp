@@ -159,7 +159,7 @@ TEST_F(LimitFormulaFileTest, ReadingEdgeCases)
     const CLimitArray& limits = RecordAt(m_database, 0).m_limits;
     ASSERT_EQ(limits.GetCount(), 5);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(limits.GetAt(i).m_byPercent, i < 2 ? 1 : 0) << i;
+        EXPECT_EQ(RecordAt(limits, i).m_byPercent, i < 2 ? 1 : 0) << i;
     EXPECT_EQ(RecordAt(limits, 4).GetRange(), "< 1");
     EXPECT_TRUE(RecordAt(limits, 4).HasMaximum());
     EXPECT_EQ(RecordAt(m_database, 0).m_notes, (CStringArrayEx{"", "  two"}));

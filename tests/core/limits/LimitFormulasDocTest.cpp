@@ -124,7 +124,7 @@ protected:
     {
         std::vector<std::string> names;
         for (int i = 0; i < database.GetCount(); ++i)
-            names.push_back(database.GetAt(i).m_name);
+            names.push_back(RecordAt(database, i).m_name);
         return names;
     }
 

@@ -201,7 +201,7 @@ TEST(OxideCombinationTest, DefaultCombinations)
     ASSERT_EQ(list.GetCount(), 14);
     std::string names;
     for (int i = 0; i < list.GetCount(); ++i)
-        names += list.GetAt(i).m_name + " ";
+        names += RecordAt(list, i).m_name + " ";
     EXPECT_EQ(names, "Na2O K2O KNaO CaO MgO Li2O ZnO BaO SrO PbO Al2O3 B2O3 SiO2 Si:Al ");
     EXPECT_EQ(RecordAt(list, 2).GetFormula(), "Na+K");
     EXPECT_TRUE(RecordAt(list, 2).IsSodiumPlusPotassium());

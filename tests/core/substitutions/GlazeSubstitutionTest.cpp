@@ -54,10 +54,10 @@ TEST(GlazeSubstitutionTest, ChangesComponentsOrAdditionsAndTheAnalysisFollows)
     doc.SetModifiedFlag(false);
     EXPECT_EQ(ApplySubstitution(doc, 1, substitution, 0), 1) << "a change in the additions alone counts";
     ASSERT_GE(Found(doc.GetGlaze(1)).m_additions.GetCount(), 1);
-    EXPECT_EQ(Found(doc.GetGlaze(1)).m_additions.GetAt(0).m_name, "Magnesite");
+    EXPECT_EQ(RecordAt(Found(doc.GetGlaze(1)).m_additions, 0).m_name, "Magnesite");
     EXPECT_EQ(ApplySubstitution(doc, 1, substitution, 1), 1) << "and back";
     ASSERT_GE(Found(doc.GetGlaze(1)).m_additions.GetCount(), 1);
-    EXPECT_EQ(Found(doc.GetGlaze(1)).m_additions.GetAt(0).m_name, "Whiting");
+    EXPECT_EQ(RecordAt(Found(doc.GetGlaze(1)).m_additions, 0).m_name, "Whiting");
 
     // Nothing to replace: the answer is 0; no such glaze: 0, and the database stays as it was.
     EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 0), 0);

@@ -85,7 +85,7 @@ TEST_F(SubstitutionListTest, TheGoldenFileRoundTripsByteForByte)
     EXPECT_EQ(RecordAt(list, 2).m_date, "");
     EXPECT_THAT(RecordAt(list, 2).m_notes, ElementsAre("x"));
     ASSERT_GE(RecordAt(list, 2).m_set2.GetCount(), 1);
-    EXPECT_EQ(RecordAt(list, 2).m_set2.GetAt(0).m_amount, 0.0);
+    EXPECT_EQ(RecordAt(RecordAt(list, 2).m_set2, 0).m_amount, 0.0);
 
     EXPECT_EQ(Written(list), ReadAll(path));
 }
@@ -139,7 +139,7 @@ TEST_F(SubstitutionListTest, ReadingAcceptsWhatTheFormatAllows)
     ASSERT_EQ(list.GetCount(), 1);
     EXPECT_EQ(RecordAt(list, 0).m_date, Today());
     ASSERT_GE(RecordAt(list, 0).m_set1.GetCount(), 1);
-    EXPECT_EQ(RecordAt(list, 0).m_set1.GetAt(0).m_amount, 0.0);
+    EXPECT_EQ(RecordAt(RecordAt(list, 0).m_set1, 0).m_amount, 0.0);
     // The first character of a note is always dropped; both notes write back as "note = |".
     EXPECT_THAT(RecordAt(list, 0).m_notes, ElementsAre("", ""));
     EXPECT_NE(Written(list).find("set1amt = 0.00000\nnote = |\nnote = |\n\n"), std::string::npos);
@@ -203,7 +203,7 @@ TEST_F(SubstitutionListTest, TheListOwnsCopiesAndIgnoresBadIndices)
     ASSERT_THAT(Names(list), ElementsAre("C", "A", "B"));
     ASSERT_GE(RecordAt(list, 1).m_set1.GetCount(), 1);
     RecordAt(a.m_set1, 0).m_amount = 5;
-    EXPECT_EQ(RecordAt(list, 1).m_set1.GetAt(0).m_amount, 1.0);
+    EXPECT_EQ(RecordAt(RecordAt(list, 1).m_set1, 0).m_amount, 1.0);
 
     CSubstitution* kept = list.GetAt(1);
     ASSERT_NE(kept, nullptr);

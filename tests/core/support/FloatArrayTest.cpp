@@ -43,7 +43,7 @@ TEST(FloatArrayTest, SetSizeDropsTheValues)
     array.Add(1.0f);
     array.SetSize(10);
     EXPECT_EQ(array.GetCount(), 0);
-    EXPECT_EQ(array.GetCapacity(), 10);
+    ASSERT_EQ(array.GetCapacity(), 10);
     EXPECT_EQ(array[0], 0.0f);
     array.SetSize(100000);
     EXPECT_EQ(array.GetCapacity(), 100000);
@@ -77,7 +77,7 @@ TEST(FloatArrayTest, AddKeepsEveryValueAsGiven)
     for (int i = 0; i < 20000; ++i)
         ASSERT_EQ(array.Add(1.0), 0) << i;
     EXPECT_EQ(array.Add(0.1 + 0.2), 0);
-    EXPECT_EQ(array.GetCount(), 20001);
+    ASSERT_EQ(array.GetCount(), 20001);
     EXPECT_EQ(array[20000], 0.1 + 0.2);
 }
 

@@ -77,7 +77,7 @@ TEST(StringArrayExTest, EmptyEndsPaddingAndAppend)
     EXPECT_EQ(a.PadToSize(4), 0);
     EXPECT_EQ(a.PadToSize(7), 2);
     a.Append(a);
-    EXPECT_EQ(a.size(), 14u);
+    ASSERT_EQ(a.size(), 14u);
     EXPECT_EQ(a[7], "x");
     CStringArrayEx none{"", ""};
     none.RemoveLeadingEmpty();

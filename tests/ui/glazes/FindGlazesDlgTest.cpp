@@ -1,5 +1,6 @@
 #include "glazes/FindGlazesDlg.h"
 
+#include "core/support/CheckedItems.h"
 #include "ui/support/CheckedWidgets.h"
 #include "GlazeDlgTestFixture.h"
 #include "glazes/GlazeListDlgCommands.h"
@@ -180,7 +181,7 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     // Material, oxide and limit formula; the limit formula box offers the database's formulas.
     ASSERT_GT(m_limits.Database().GetCount(), 0);
     ASSERT_EQ(dialog.LimitFormulaCombo()->count(), m_limits.Database().GetCount());
-    EXPECT_EQ(dialog.LimitFormulaCombo()->itemText(0).toStdString(), m_limits.Database().GetAt(0).m_name);
+    EXPECT_EQ(dialog.LimitFormulaCombo()->itemText(0).toStdString(), RecordAt(m_limits.Database(), 0).m_name);
     dialog.MaterialEdit()->setText(QStringLiteral("\"Red Iron Oxide\""));
     dialog.OxideCombo()->setCurrentIndex(dialog.OxideCombo()->findData(20));
     dialog.LimitFormulaCombo()->setEditText(QStringLiteral("NEW limit formula"));

@@ -130,8 +130,8 @@ TEST_F(GlazeEditViewRoadTest, ARecipeTypedIntoANewGlazeShowsItsChemistryAndIsSav
     const char* const names[] = {"Potash Feldspar", "Silica", "Whiting", "Kaolin"};
     const double amounts[] = {40, 30, 20, 10};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(glaze.m_components.GetAt(i).m_name, names[i]);
-        EXPECT_EQ(glaze.m_components.GetAt(i).m_amount, amounts[i]);
+        EXPECT_EQ(RecordAt(glaze.m_components, i).m_name, names[i]);
+        EXPECT_EQ(RecordAt(glaze.m_components, i).m_amount, amounts[i]);
     }
 }
 

@@ -81,11 +81,11 @@ TEST_F(GlazeEditViewTest, ChangingAnAmountAndSavingAnnouncesTheGlazeAndTheListFo
     EXPECT_EQ(GlazeForm::IsModified(view), 1);
     EXPECT_TRUE(GlazeForm::Button(view, kGedSave)->isEnabled());
     ASSERT_GE(Found(m_doc->GetGlaze(0)).m_components.GetCount(), 3);
-    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_components.GetAt(2).m_amount, 8.0) << "edits stay in the form until saved";
+    EXPECT_EQ(RecordAt(Found(m_doc->GetGlaze(0)).m_components, 2).m_amount, 8.0) << "edits stay in the form until saved";
 
     QTest::mouseClick(GlazeForm::Button(view, kGedSave), Qt::LeftButton);
     ASSERT_GE(Found(m_doc->GetGlaze(0)).m_components.GetCount(), 3);
-    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_components.GetAt(2).m_amount, 18.0);
+    EXPECT_EQ(RecordAt(Found(m_doc->GetGlaze(0)).m_components, 2).m_amount, 18.0);
     EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazeChanged, 0}}));
     EXPECT_NE(list->GetText(0), rowBefore) << "the list row shows the new chemistry";
     EXPECT_TRUE(m_doc->IsModified());

@@ -340,7 +340,7 @@ TEST_F(GlazesViewTest, ClipboardCopyPasteAndPasteToNewDatabase)
     EXPECT_TRUE(view->RunCommand(CmdGlzCut));
     EXPECT_EQ(Names(*doc), "BBCCDE");
     ASSERT_EQ(ClipboardCount(g_glazeClipboard), 2);
-    EXPECT_EQ(g_glazeClipboard.GetAt(1).m_name, "F");
+    EXPECT_EQ(RecordAt(g_glazeClipboard, 1).m_name, "F");
     EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesDeleted, 0}}));
 
     std::string prompt, caption;
@@ -497,7 +497,7 @@ TEST_F(GlazesViewTest, SaveSelectedAndExports)
     ASSERT_EQ(written.Read(in), 0);
     EXPECT_EQ(written.m_name, "Letters (subset)");
     ASSERT_EQ(written.GetCount(), 2);
-    EXPECT_EQ(written.GetAt(1).m_name, "C");
+    EXPECT_EQ(RecordAt(written, 1).m_name, "C");
     EXPECT_EQ(written.m_infoLines, CStringArrayEx{"kept"});
     EXPECT_FALSE(doc->IsModified());
 
@@ -736,7 +736,7 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
     });
     EXPECT_TRUE(view->RunCommand(CmdGlzMakeSubstitution));
     ASSERT_GE(Found(doc->GetGlaze(0)).m_components.GetCount(), 1);
-    EXPECT_EQ(Found(doc->GetGlaze(0)).m_components.GetAt(0).m_name, "Nepheline Syenite");
+    EXPECT_EQ(RecordAt(Found(doc->GetGlaze(0)).m_components, 0).m_name, "Nepheline Syenite");
     EXPECT_EQ(TakeNotices(recorder), (Notices{{HintBulkChangeBegins, 0},
                                               {HintGlazeChanged, 0},
                                               {HintGlazeChanged, 2},

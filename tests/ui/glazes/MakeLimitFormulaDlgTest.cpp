@@ -53,8 +53,8 @@ TEST_F(MakeLimitFormulaDlgTest, AFormulaMadeFromThreeSelectedGlazesJoinsTheLimit
     const CLimitFormula& made = database.GetAt(1);
     EXPECT_EQ(made.m_name, "Three glazes");
     ASSERT_EQ(made.m_limits.GetCount(), 2);
-    EXPECT_EQ(made.m_limits.GetAt(0).m_comboName, "CaO");
-    EXPECT_EQ(made.m_limits.GetAt(1).m_comboName, "SiO2");
+    EXPECT_EQ(RecordAt(made.m_limits, 0).m_comboName, "CaO");
+    EXPECT_EQ(RecordAt(made.m_limits, 1).m_comboName, "SiO2");
     ASSERT_FALSE(made.m_notes.empty());
     EXPECT_EQ(made.m_notes.front(), "Compiled from 3 glazes");
     EXPECT_NE(std::find(made.m_notes.begin(), made.m_notes.end(), "Oxide Combo: SiO2"), made.m_notes.end());

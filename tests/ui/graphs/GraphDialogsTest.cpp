@@ -88,7 +88,7 @@ TEST_F(GraphDialogsTest, SettingsDialogRoundTrip)
     emit first.Combo(kGsTemplate)->activated(0);
     first.accept();
     EXPECT_EQ(first.graphTemplate, &m_doc->Database().GetAt(0));
-    EXPECT_EQ(first.graphType, m_doc->Database().GetAt(0).type);
+    EXPECT_EQ(first.graphType, RecordAt(m_doc->Database(), 0).type);
 }
 
 TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)

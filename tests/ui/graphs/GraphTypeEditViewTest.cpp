@@ -97,7 +97,7 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleBottomAuto)).isChecked()) << "the other titles keep theirs";
     EXPECT_TRUE(editor->IsChanged());
     EXPECT_TRUE(editor->Button(kGeSave)->isEnabled());
-    EXPECT_EQ(m_doc->Database().GetAt(1).ttltop, "") << "nothing stored yet";
+    EXPECT_EQ(RecordAt(m_doc->Database(), 1).ttltop, "") << "nothing stored yet";
 
     QTest::mouseClick(editor->Button(kGeSave), Qt::LeftButton);
     const CGraphTemplate& saved = m_doc->Database().GetAt(1);
@@ -156,9 +156,9 @@ TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
         editor->LoadRecord(i);
         CGraphTemplate stored("new graph template");
         editor->StoreControlsIntoTemplate(stored);
-        stored.ovftype = m_doc->Database().GetAt(i).ovftype;
+        stored.ovftype = RecordAt(m_doc->Database(), i).ovftype;
         EXPECT_EQ(FileText(stored), FileText(m_doc->Database().GetAt(i)));
-        EXPECT_EQ(stored, m_doc->Database().GetAt(i)) << m_doc->Database().GetAt(i).m_name;
+        EXPECT_EQ(stored, m_doc->Database().GetAt(i)) << RecordAt(m_doc->Database(), i).m_name;
     }
 }
 
@@ -280,7 +280,7 @@ TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
     Type(editor->Ctl<QLineEdit>(kGeTitleBottom), "saved by key");
     editor->ShowPage(2);
     QTest::keyClick(editor->Control(kGeLabels), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(m_doc->Database().GetAt(kShippedCount).ttlbot, "saved by key");
+    EXPECT_EQ(RecordAt(m_doc->Database(), kShippedCount).ttlbot, "saved by key");
     ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 2);
     EXPECT_EQ(editor->CurrentIndex(), kShippedCount + 1);
     EXPECT_EQ(editor->CurrentPage(), 1);
@@ -308,10 +308,10 @@ TEST_F(GraphTypeEditViewTest, PreviousNextSubsetAndSaveAsNew)
     Type(limited->Ctl<QLineEdit>(kGeTitleBottom), "edited");
     limited->OnCommand(CmdGrtEditSaveAsNew);
     ASSERT_EQ(m_doc->Database().GetCount(), kShippedCount + 3);
-    EXPECT_EQ(m_doc->Database().GetAt(6).m_name, "Silica and alumina (scatter)");
-    EXPECT_EQ(m_doc->Database().GetAt(6).ttlbot, "");
-    EXPECT_EQ(m_doc->Database().GetAt(7).m_name, "Silica and alumina (scatter) (new)");
-    EXPECT_EQ(m_doc->Database().GetAt(7).ttlbot, "edited");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 6).m_name, "Silica and alumina (scatter)");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 6).ttlbot, "");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 7).m_name, "Silica and alumina (scatter) (new)");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 7).ttlbot, "edited");
     EXPECT_EQ(limited->CurrentIndex(), 7);
 }
 
@@ -338,7 +338,7 @@ TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
     editor->OnCommand(CmdGrtEditPaste);
     EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeName)).text(), QStringLiteral("On the clipboard"));
     EXPECT_TRUE(editor->IsChanged());
-    EXPECT_EQ(m_doc->Database().GetAt(0).m_name, "Oxide groups (pie)");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).m_name, "Oxide groups (pie)");
 
     // Closing asks; Cancel keeps the form.
     m_messages.answers = {MsgResultCancel};
@@ -378,8 +378,8 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     ASSERT_EQ(Control(editor->Ctl<QListWidget>(kGeDsGlazes)).count(), 1);
     EXPECT_EQ(ListRow(editor->Ctl<QListWidget>(kGeDsGlazes), 0).text(), QStringLiteral("(?) Gone glaze"));
     editor->SaveToDatabase();
-    ASSERT_EQ(m_doc->Database().GetAt(0).m_dataSources.size(), 2u);
-    EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(1), elsewhere) << "unknown names are kept";
+    ASSERT_EQ(RecordAt(m_doc->Database(), 0).m_dataSources.size(), 2u);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).m_dataSources.GetAt(1), elsewhere) << "unknown names are kept";
     // Leaving the named database leaves its named glazes for all glazes.
     Control(editor->Ctl<QRadioButton>(kGeDsCurrentDb)).click();
     EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeDsAllGlazes)).isChecked());
@@ -401,7 +401,7 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     QTest::mouseClick(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + 3), Qt::LeftButton);
     editor->StoreCurrentDataSource();
     ASSERT_EQ(editor->WorkingDataSources().size(), 2u);
-    EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dscol, 3 * 16 + 9);
+    EXPECT_EQ(RecordAt(editor->WorkingDataSources(), 1).dscol, 3 * 16 + 9);
 
     // Deleting the last data source leaves none current.
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsDelete), Qt::LeftButton);
@@ -409,22 +409,22 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     EXPECT_EQ(editor->CurrentDataSource(), -1);
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsAdd), Qt::LeftButton);
     ASSERT_EQ(editor->WorkingDataSources().size(), 2u);
-    EXPECT_EQ(editor->WorkingDataSources().GetAt(1).m_name, "new data source");
+    EXPECT_EQ(RecordAt(editor->WorkingDataSources(), 1).m_name, "new data source");
     EXPECT_EQ(editor->CurrentDataSource(), 1);
 
     // Any fill pattern can be chosen, the first one too; the first data source can be chosen again.
     ASSERT_NE(editor->Ctl<QAbstractButton>(kGeDsFirstPattern + 3), nullptr);
     editor->Ctl<QAbstractButton>(kGeDsFirstPattern + 3)->click();
     editor->StoreCurrentDataSource();
-    EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dspat, 3);
+    EXPECT_EQ(RecordAt(editor->WorkingDataSources(), 1).dspat, 3);
     ASSERT_NE(editor->Ctl<QAbstractButton>(kGeDsFirstPattern), nullptr);
     editor->Ctl<QAbstractButton>(kGeDsFirstPattern)->click();
     editor->StoreCurrentDataSource();
-    EXPECT_EQ(editor->WorkingDataSources().GetAt(1).dspat, 0);
+    EXPECT_EQ(RecordAt(editor->WorkingDataSources(), 1).dspat, 0);
     sources->setCurrentRow(0);
     EXPECT_EQ(editor->CurrentDataSource(), 0);
     EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeDsName)).text(),
-              QString::fromStdString(editor->WorkingDataSources().GetAt(0).m_name));
+              QString::fromStdString(RecordAt(editor->WorkingDataSources(), 0).m_name));
 }
 
 TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits)
@@ -459,7 +459,7 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     EXPECT_NE(m_clipboard.content.find("Oxide groups (pie)"), std::string::npos) << m_clipboard.content;
     EXPECT_NE(m_clipboard.content.find("Unsaved title"), std::string::npos);
     EXPECT_EQ(editor->PrintMode(), 2);
-    EXPECT_EQ(m_doc->Database().GetAt(0).ttltop, "");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).ttltop, "");
 
     const std::string image = (m_dir / "chart").string();
     m_dialogs.AnswerPath(image, 1);
@@ -485,8 +485,8 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     ASSERT_TRUE(editor->Control(kGeDistance)->isEnabled());
     Type(editor->Ctl<QLineEdit>(kGeDistance), "25");
     editor->SaveToDatabase();
-    EXPECT_EQ(m_doc->Database().GetAt(1).eyepos3d, 75);
-    EXPECT_EQ(m_doc->Database().GetAt(1).zgap3d, 100);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 1).eyepos3d, 75);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 1).zgap3d, 100);
 
     const auto choose = [editor](int type) {
         QComboBox* types = editor->Ctl<QComboBox>(kGeType);
@@ -663,10 +663,10 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
     EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 100.");
     Control(editor->Ctl<QLineEdit>(kGeDistance)).setText(QStringLiteral("0"));
     EXPECT_TRUE(editor->SaveChanges());
-    EXPECT_EQ(m_doc->Database().GetAt(6).xtick, 1000);
-    EXPECT_EQ(m_doc->Database().GetAt(6).barwid, 100);
-    EXPECT_EQ(m_doc->Database().GetAt(6).eyepos3d, 100);
-    EXPECT_EQ(m_doc->Database().GetAt(6).xmax, 0.5);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 6).xtick, 1000);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 6).barwid, 100);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 6).eyepos3d, 100);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 6).xmax, 0.5);
 }
 
 namespace {
@@ -695,8 +695,8 @@ TEST_F(GraphTypeEditViewTest, GetSelectedTakesTheGlazesSelectedInTheDatabase)
     EXPECT_EQ(ListRow(glazes, 2).checkState(), Qt::Checked);
     EXPECT_EQ(ListRow(glazes, 1).checkState(), Qt::Unchecked);
     editor->SaveToDatabase();
-    ASSERT_FALSE(m_doc->Database().GetAt(0).m_dataSources.empty());
-    const CGraphDataSource& saved = m_doc->Database().GetAt(0).m_dataSources.GetAt(0);
+    ASSERT_FALSE(RecordAt(m_doc->Database(), 0).m_dataSources.empty());
+    const CGraphDataSource& saved = RecordAt(m_doc->Database(), 0).m_dataSources.GetAt(0);
     ASSERT_EQ(saved.dsgname.size(), 1u);
     EXPECT_EQ(saved.dsgname[0], Found(m_glazeDoc->GetGlaze(2)).m_name);
 }
@@ -839,7 +839,7 @@ TEST_F(GraphTypeEditViewTest, ShiftArrowsStepTheTemplateAndTheLimitFormula)
         QTest::keyClick(name, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(limits->currentText().toStdString(), "Cone 10 shino");
     editor->SaveToDatabase();
-    EXPECT_EQ(m_doc->Database().GetAt(5).limform, "Cone 10 shino");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 5).limform, "Cone 10 shino");
     ASSERT_NE(editor->GetFrame(), nullptr);
     editor->GetFrame()->CloseFrame();
 }

@@ -5,6 +5,7 @@
 // and a temporary profile and directory.
 
 #include "TestPaths.h"
+#include "core/support/CheckedItems.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
 #include "core/graphs/ChartTestSupport.h"
@@ -230,7 +231,7 @@ protected:
     {
         std::vector<std::string> names;
         for (int i = 0; i < m_doc->Database().GetCount(); ++i)
-            names.push_back(m_doc->Database().GetAt(i).m_name);
+            names.push_back(RecordAt(m_doc->Database(), i).m_name);
         return names;
     }
     void Select(std::initializer_list<int> rows) const

@@ -87,8 +87,8 @@ TEST_F(GraphTypesViewTest, CopyPasteAndNewTemplates)
     m_view->SetSel(-1, false);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListInsertNew));
     EXPECT_EQ(ItemAt(Names(), 0), "new graph template");
-    ASSERT_EQ(m_doc->Database().GetAt(0).m_dataSources.size(), 1u);
-    EXPECT_EQ(m_doc->Database().GetAt(0).m_dataSources.GetAt(0).m_name, "[current glaze]");
+    ASSERT_EQ(RecordAt(m_doc->Database(), 0).m_dataSources.size(), 1u);
+    EXPECT_EQ(RecordAt(m_doc->Database().GetAt(0).m_dataSources, 0).m_name, "[current glaze]");
     m_view->SetSel(-1, false);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListAppendNew));
     EXPECT_EQ(LastItem(Names()), "new graph template");
@@ -225,7 +225,7 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     std::ifstream in(subset, std::ios::binary);
     ASSERT_EQ(written.Read(in), 0);
     ASSERT_EQ(written.GetCount(), 2);
-    EXPECT_EQ(written.GetAt(0).m_name, "Unity formula (bar)");
+    EXPECT_EQ(RecordAt(written, 0).m_name, "Unity formula (bar)");
     EXPECT_EQ(written.m_name, "Graph Templates (subset)");
     CGraphTemplateDatabase defaults;
     EXPECT_EQ(written.m_oxideColors, defaults.m_oxideColors);

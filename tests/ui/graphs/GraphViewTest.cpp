@@ -68,7 +68,7 @@ TEST_F(GraphViewTest, TheTemplatesListOpensTheChosenTemplatesGraph)
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListOpenGraph));
     Flush();
     ASSERT_EQ(GraphViews().size(), 1u);
-    EXPECT_EQ(GraphViews().front()->State().m_template.m_name, m_doc->Database().GetAt(1).m_name);
+    EXPECT_EQ(GraphViews().front()->State().m_template.m_name, RecordAt(m_doc->Database(), 1).m_name);
 }
 
 // The glaze form and the report window name the template, the limit formula and the units.
@@ -78,7 +78,7 @@ TEST_F(GraphViewTest, GlazeWindowsAskForWhatTheyShow)
     CGlazeGraphRequest request;
     request.glaze = 2;
     request.graphTemplate = &m_doc->Database().GetAt(1);
-    request.limitFormula = m_limits.Database().GetAt(1).m_name;
+    request.limitFormula = RecordAt(m_limits.Database(), 1).m_name;
     request.units = 2;
     OpenGlazeGraph(*m_glazeDoc, request);
     Flush();
@@ -128,14 +128,14 @@ TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
     EXPECT_EQ(view->Graph(), before) << "no rebuild";
     Key(*view, Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(view->State().m_template.type, 1);
-    EXPECT_EQ(m_doc->Database().GetAt(0).type, 0);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).type, 0);
 
     // Shift+Left without a limit formula does nothing; Shift+Right takes the first.
     Key(*view, Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(view->State().m_pLimitFormula, nullptr);
     Key(*view, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(view->State().m_pLimitFormula, &m_limits.Database().GetAt(0));
-    EXPECT_EQ(view->Graph()->limform, m_limits.Database().GetAt(0).m_name);
+    EXPECT_EQ(view->Graph()->limform, RecordAt(m_limits.Database(), 0).m_name);
 
     // Shift+Down: the next template, its own type again.
     Key(*view, Qt::Key_Down, Qt::ShiftModifier);

@@ -45,11 +45,11 @@ protected:
         const CGraphTemplateDatabase& templates = m_doc->Database();
         const CGraphTemplate* found = nullptr;
         for (int i = 0; i < templates.GetCount(); ++i)
-            found = templates.GetAt(i).m_name == name ? &templates.GetAt(i) : found;
+            found = RecordAt(templates, i).m_name == name ? &templates.GetAt(i) : found;
         EXPECT_NE(found, nullptr) << name;
         CLimitFormula* limits = nullptr;
         for (int i = 0; i < m_limits.Database().GetCount(); ++i)
-            limits = m_limits.Database().GetAt(i).m_name == formula ? &m_limits.Database().GetAt(i) : limits;
+            limits = RecordAt(m_limits.Database(), i).m_name == formula ? &m_limits.Database().GetAt(i) : limits;
         view->SetGraph(found, m_glazeDoc, m_glazeDoc->GetGlaze(0), limits, -1, type);
         Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(860, 520);
         Flush();
@@ -110,11 +110,11 @@ TEST_F(PointAndLimitChartsTest, ALimitLeftOutIsTheNoticeOfTheDrawnChart)
     Found(m_limits.Database().m_combinations.FindByName("Si:Al")).m_plotMax = 0.0;
     CLimitFormula* formula = nullptr;
     for (int i = 0; i < m_limits.Database().GetCount(); ++i)
-        formula = m_limits.Database().GetAt(i).m_name == "Cone 6 gloss" ? &m_limits.Database().GetAt(i) : formula;
+        formula = RecordAt(m_limits.Database(), i).m_name == "Cone 6 gloss" ? &m_limits.Database().GetAt(i) : formula;
     ASSERT_NE(formula, nullptr);
     CGraphTemplate bars = m_doc->Database().GetAt(5);
     ASSERT_EQ(bars.m_name, "Limit formula (bar)");
-    bars.m_dataSources.GetAt(0).dsglz = 1; // the selected glazes
+    RecordAt(bars.m_dataSources, 0).dsglz = 1; // the selected glazes
     for (int type : {kGraphOneLimitFormula, kGraphAverageLimitFormula, kGraphAveragesLimitFormula, kGraphManyLimitFormula}) {
         for (int lying : {0, 1}) {
             bars.barhor = lying;
@@ -161,7 +161,7 @@ TEST_F(PointAndLimitChartsTest, ALegendOfManyGlazesCountsThoseItLeavesOut)
     }
     CGraphTemplate side = m_doc->Database().GetAt(18);
     ASSERT_EQ(side.m_name, "Selected glazes: oxides (bar)");
-    side.m_dataSources.GetAt(0).dsglz = 2; // every glaze of the database
+    RecordAt(side.m_dataSources, 0).dsglz = 2; // every glaze of the database
     CGraphView* view = OpenGraphWindow(*m_doc);
     ASSERT_NE(view, nullptr);
     view->SetGraph(&side, many, many->GetGlaze(0), nullptr, -1, -1);
@@ -230,7 +230,7 @@ protected:
         const CGraphTemplateDatabase& templates = m_doc->Database();
         const std::size_t before = m_turned.size();
         for (int i = 0; i < templates.GetCount(); ++i) {
-            if (templates.GetAt(i).m_name == name)
+            if (RecordAt(templates, i).m_name == name)
                 m_turned.push_back(std::make_unique<CGraphTemplate>(templates.GetAt(i)));
         }
         if (m_turned.size() == before) {
@@ -330,7 +330,7 @@ TEST_F(ThreeDimensionalChartsTest, BackgroundImagesLieUnderThePoints)
     for (const char* name : {"Silica and alumina (scatter)", "Fluxes (triaxial)"}) {
         const CGraphTemplateDatabase& templates = m_doc->Database();
         for (int i = 0; i < templates.GetCount(); ++i) {
-            if (templates.GetAt(i).m_name == name)
+            if (RecordAt(templates, i).m_name == name)
                 m_turned.push_back(std::make_unique<CGraphTemplate>(templates.GetAt(i)));
         }
         m_turned.back()->ovfile = file.toStdString();

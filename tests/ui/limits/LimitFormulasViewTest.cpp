@@ -112,14 +112,14 @@ protected:
         ASSERT_NE(m_view, nullptr);
         ASSERT_EQ(m_doc->Database().GetCount(), 5);
         for (int i = 0; i < m_doc->Database().GetCount(); ++i)
-            ASSERT_GT(m_doc->Database().GetAt(i).m_limits.GetCount(), 0) << m_doc->Database().GetAt(i).m_name;
+            ASSERT_GT(RecordAt(m_doc->Database(), i).m_limits.GetCount(), 0) << RecordAt(m_doc->Database(), i).m_name;
     }
 
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
         for (int i = 0; i < m_doc->Database().GetCount(); ++i)
-            names.push_back(m_doc->Database().GetAt(i).m_name);
+            names.push_back(RecordAt(m_doc->Database(), i).m_name);
         return names;
     }
     std::vector<std::string> Rows() const
@@ -247,11 +247,11 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.4 %"));
     EXPECT_TRUE(edit->IsChanged());
     EXPECT_TRUE(edit->Button(kLimEditSave)->isEnabled());
-    EXPECT_EQ(m_doc->Database().GetAt(2).m_limits.GetAt(0).GetRange(), "0.15 - 0.35") << "nothing stored yet";
+    EXPECT_EQ(RecordAt(m_doc->Database().GetAt(2).m_limits, 0).GetRange(), "0.15 - 0.35") << "nothing stored yet";
 
     QTest::mouseClick(edit->Button(kLimEditSave), Qt::LeftButton);
-    ASSERT_GT(m_doc->Database().GetAt(2).m_limits.GetCount(), 0);
-    const CLimit& saved = m_doc->Database().GetAt(2).m_limits.GetAt(0);
+    ASSERT_GT(RecordAt(m_doc->Database(), 2).m_limits.GetCount(), 0);
+    const CLimit& saved = RecordAt(m_doc->Database(), 2).m_limits.GetAt(0);
     EXPECT_EQ(saved.GetRange(), "0.15 - 0.4");
     EXPECT_EQ(saved.m_byPercent, 1);
     EXPECT_TRUE(m_doc->IsModified());
@@ -275,13 +275,13 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     Type(edit->ToEdit(), "2");
     edit->NumberLeft(edit->ToEdit());
     EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("2.0"));
-    EXPECT_EQ(edit->WorkingLimits().GetAt(limits - 1).GetRange(), "0.5 - 2.0");
+    EXPECT_EQ(RecordAt(edit->WorkingLimits(), limits - 1).GetRange(), "0.5 - 2.0");
     // A bound that is no number is never taken as the number it begins with: leaving refuses it
     // and shows the limit's bound again; a save refuses it where it stands.
     Type(edit->ToEdit(), "1,5"); // "1" stands in the limit while the user types on
     edit->NumberLeft(edit->ToEdit());
     EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("2.0"));
-    EXPECT_EQ(edit->WorkingLimits().GetAt(limits - 1).GetRange(), "0.5 - 2.0");
+    EXPECT_EQ(RecordAt(edit->WorkingLimits(), limits - 1).GetRange(), "0.5 - 2.0");
     Type(edit->FromEdit(), "0.5x");
     EXPECT_FALSE(edit->SaveChanges());
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter a number.", "Please enter a number."}));
@@ -289,7 +289,7 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     m_messages.boxes.clear();
     Type(edit->FromEdit(), "0.5");
     edit->SaveChanges();
-    EXPECT_EQ(m_doc->Database().GetAt(2).m_limits.GetCount(), limits - 1);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 2).m_limits.GetCount(), limits - 1);
 
     EXPECT_EQ(CLimitFormulaEditView::RangeText("0", ""), "> 0");
     EXPECT_EQ(CLimitFormulaEditView::RangeText("0.5", ""), ">= 0.5");
@@ -303,7 +303,7 @@ TEST_F(LimitFormulasViewTest, UnionOfTwoSelectedFormulasIsInsertedAfterThem)
     Select({0, 1});
     EXPECT_TRUE(m_view->RunCommand(CmdLimListUnion));
     ASSERT_EQ(m_doc->Database().GetCount(), 6);
-    EXPECT_EQ(m_doc->Database().GetAt(2).m_name, "Union of 2 limit formulas");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 2).m_name, "Union of 2 limit formulas");
     EXPECT_EQ(m_view->GetText(2), "Union of 2 limit formulas");
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{2});
     EXPECT_TRUE(m_doc->IsModified());
@@ -368,11 +368,11 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     Type(edit->FromEdit(), "0.2");
     edit->OnCommand(CmdLimEditSaveAsNew);
     ASSERT_EQ(m_doc->Database().GetCount(), 6);
-    EXPECT_EQ(m_doc->Database().GetAt(0).m_name, "Cone 10 gloss");
-    EXPECT_EQ(m_doc->Database().GetAt(0).m_limits.GetAt(0).GetRange(), "0.1 - 0.35") << "the stored version stays";
-    EXPECT_EQ(m_doc->Database().GetAt(1).m_name, "Cone 10 gloss (new)");
-    ASSERT_GT(m_doc->Database().GetAt(1).m_limits.GetCount(), 0);
-    EXPECT_EQ(m_doc->Database().GetAt(1).m_limits.GetAt(0).GetRange(), "0.2 - 0.35");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).m_name, "Cone 10 gloss");
+    EXPECT_EQ(RecordAt(m_doc->Database().GetAt(0).m_limits, 0).GetRange(), "0.1 - 0.35") << "the stored version stays";
+    EXPECT_EQ(RecordAt(m_doc->Database(), 1).m_name, "Cone 10 gloss (new)");
+    ASSERT_GT(RecordAt(m_doc->Database(), 1).m_limits.GetCount(), 0);
+    EXPECT_EQ(RecordAt(m_doc->Database().GetAt(1).m_limits, 0).GetRange(), "0.2 - 0.35");
     EXPECT_EQ(edit->CurrentIndex(), 1);
     EXPECT_EQ(m_view->GetText(1), "Cone 10 gloss (new)");
 
@@ -392,9 +392,9 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     Flush();
     EXPECT_EQ(EditViews().size(), 1u);
     ASSERT_EQ(g_limitFormulaClipboard.GetCount(), 1);
-    EXPECT_EQ(g_limitFormulaClipboard.GetAt(0).m_name, "On the clipboard");
-    EXPECT_EQ(m_doc->Database().GetCount(), 6);
-    EXPECT_EQ(m_doc->Database().GetAt(1).m_name, "Saved elsewhere");
+    EXPECT_EQ(RecordAt(g_limitFormulaClipboard, 0).m_name, "On the clipboard");
+    ASSERT_EQ(m_doc->Database().GetCount(), 6);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 1).m_name, "Saved elsewhere");
 
     // Paste loads the clipboard's formula as unsaved edits; closing then asks.
     other->OnCommand(CmdLimEditPaste);
@@ -433,7 +433,7 @@ TEST_F(LimitFormulasViewTest, LimitedFormsStepThroughTheChosenFormulas)
     EXPECT_EQ(edit->Button(kLimEditNext)->text(), QStringLiteral("Append New"));
     QTest::mouseClick(edit->Button(kLimEditNext), Qt::LeftButton);
     ASSERT_EQ(m_doc->Database().GetCount(), 6);
-    EXPECT_EQ(m_doc->Database().GetAt(5).m_name, "new limit formula");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 5).m_name, "new limit formula");
     EXPECT_EQ(edit->CurrentIndex(), 5);
 
         edit->SelectLimit(-1);
@@ -485,20 +485,20 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     ASSERT_EQ(dialog.combinations.GetCount(), 15);
     dialog.SelectCombination(14);
     dialog.PickItems(0, {20, 12});
-    EXPECT_EQ(dialog.combinations.GetAt(14).GetFormula(), "Mg+Ca") << "items follow the list's order";
+    EXPECT_EQ(RecordAt(dialog.combinations, 14).GetFormula(), "Mg+Ca") << "items follow the list's order";
     dialog.PickItems(1, {11});
-    EXPECT_EQ(dialog.combinations.GetAt(14).GetFormula(), "(Mg+Ca) - Na");
+    EXPECT_EQ(RecordAt(dialog.combinations, 14).GetFormula(), "(Mg+Ca) - Na");
     QTest::mouseClick(dialog.RatioRadio(), Qt::LeftButton);
-    EXPECT_EQ(dialog.combinations.GetAt(14).GetFormula(), "(Mg+Ca) / Na");
+    EXPECT_EQ(RecordAt(dialog.combinations, 14).GetFormula(), "(Mg+Ca) / Na");
     EXPECT_EQ(dialog.SecondLabel()->text(), QStringLiteral("Denominator :"));
     QTest::mouseClick(dialog.SumRadio(), Qt::LeftButton);
     dialog.PickItems(0, {});
-    EXPECT_EQ(dialog.combinations.GetAt(14).GetFormula(), " - Na");
+    EXPECT_EQ(RecordAt(dialog.combinations, 14).GetFormula(), " - Na");
     EXPECT_EQ(COxideCombosDlg::BuildFormula({104}, {105, 107}, true), "LOI / (Alkalis+Acids)");
     EXPECT_EQ(COxideCombosDlg::BuildFormula({}, {}, false), "");
 
     dialog.SortCombinations(true);
-    EXPECT_EQ(dialog.combinations.GetAt(0).m_name, "Al2O3");
+    EXPECT_EQ(RecordAt(dialog.combinations, 0).m_name, "Al2O3");
     EXPECT_FALSE(dialog.UpButton()->isEnabled());
 
     // Accepting through the list: unnamed combinations are dropped, limits keep their text.
@@ -512,8 +512,8 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
     EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 13);
     EXPECT_EQ(m_doc->Database().m_combinations.FindByName("KNaO"), nullptr);
-    ASSERT_GT(m_doc->Database().GetAt(0).m_limits.GetCount(), 0);
-    EXPECT_EQ(m_doc->Database().GetAt(0).m_limits.GetAt(0).m_comboName, "KNaO");
+    ASSERT_GT(RecordAt(m_doc->Database(), 0).m_limits.GetCount(), 0);
+    EXPECT_EQ(RecordAt(m_doc->Database().GetAt(0).m_limits, 0).m_comboName, "KNaO");
     ASSERT_EQ(recorder.view->received.size(), 1u);
     EXPECT_EQ(recorder.view->At(0).code, 29);
 }
@@ -530,8 +530,8 @@ TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
     ASSERT_EQ(saved.Read(in), 0);
     EXPECT_EQ(saved.m_name, "Starter Limit Formulas (subset)");
     ASSERT_EQ(saved.GetCount(), 2);
-    EXPECT_EQ(saved.GetAt(0).m_name, "Cone 10 matte");
-    EXPECT_EQ(saved.GetAt(1).m_name, "Cone 6 matte");
+    EXPECT_EQ(RecordAt(saved, 0).m_name, "Cone 10 matte");
+    EXPECT_EQ(RecordAt(saved, 1).m_name, "Cone 6 matte");
     EXPECT_EQ(saved.m_combinations.GetCount(), 14);
     EXPECT_FALSE(m_doc->IsModified());
 

@@ -40,8 +40,8 @@ TEST_F(MaterialsViewUtilitiesTest, MaterialsToGlazesMakesOneGlazePerMaterial)
         const CGlaze& glaze = Found(glazes->GetGlaze(i));
         EXPECT_EQ(glaze.m_name, names[i]);
         ASSERT_EQ(glaze.m_components.GetCount(), 1);
-        EXPECT_EQ(glaze.m_components.GetAt(0).m_name, names[i]);
-        EXPECT_DOUBLE_EQ(glaze.m_components.GetAt(0).m_amount, 100.0);
+        EXPECT_EQ(RecordAt(glaze.m_components, 0).m_name, names[i]);
+        EXPECT_DOUBLE_EQ(RecordAt(glaze.m_components, 0).m_amount, 100.0);
     }
     EXPECT_FALSE(m_doc->IsModified()) << "the materials database is not changed";
 

@@ -374,10 +374,10 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     ASSERT_EQ(m_doc->Substitutions().GetCount(), 17);
     EXPECT_EQ(ItemAt(Names(), 0), "Frit swap");
     ASSERT_EQ(RecordAt(m_doc->Substitutions(), 0).m_set1.GetCount(), 1);
-    EXPECT_EQ(RecordAt(m_doc->Substitutions(), 0).m_set1.GetAt(0).m_name, "Frit 3134");
+    EXPECT_EQ(RecordAt(RecordAt(m_doc->Substitutions(), 0).m_set1, 0).m_name, "Frit 3134");
     EXPECT_EQ(ItemAt(Names(), 1), "Frit swap (new)");
     ASSERT_EQ(RecordAt(m_doc->Substitutions(), 1).m_set1.GetCount(), 1);
-    EXPECT_EQ(RecordAt(m_doc->Substitutions(), 1).m_set1.GetAt(0).m_name, "Frit 3124");
+    EXPECT_EQ(RecordAt(RecordAt(m_doc->Substitutions(), 1).m_set1, 0).m_name, "Frit 3124");
     EXPECT_EQ(edit->CurrentIndex(), 1);
     EXPECT_FALSE(edit->IsChanged());
     std::vector<std::pair<int, int>> notices;

@@ -105,13 +105,13 @@ TEST_F(BatchCalcDlgTest, LeachUnityFormulaBecomesItsBatchAndOkSplitsIt)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const CIngredientList& components = dialog.calc.m_originalComponents;
     ASSERT_EQ(components.GetCount(), 4);
-    EXPECT_EQ(components.GetAt(0).m_name, "Potash Feldspar");
-    EXPECT_DOUBLE_EQ(components.GetAt(0).m_amount, 147.231);
-    EXPECT_EQ(components.GetAt(1).m_name, "Silica");
-    EXPECT_EQ(components.GetAt(2).m_name, "Whiting");
-    EXPECT_EQ(components.GetAt(3).m_name, "Kaolin");
+    EXPECT_EQ(RecordAt(components, 0).m_name, "Potash Feldspar");
+    EXPECT_DOUBLE_EQ(RecordAt(components, 0).m_amount, 147.231);
+    EXPECT_EQ(RecordAt(components, 1).m_name, "Silica");
+    EXPECT_EQ(RecordAt(components, 2).m_name, "Whiting");
+    EXPECT_EQ(RecordAt(components, 3).m_name, "Kaolin");
     ASSERT_EQ(dialog.calc.m_originalAdditions.GetCount(), 1);
-    EXPECT_DOUBLE_EQ(dialog.calc.m_originalAdditions.GetAt(0).m_amount, 7.5);
+    EXPECT_DOUBLE_EQ(RecordAt(dialog.calc.m_originalAdditions, 0).m_amount, 7.5);
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 
@@ -141,8 +141,8 @@ TEST_F(BatchCalcDlgTest, RunBatchCalculationHandsTheRecipeBackOnOkOnly)
     EXPECT_EQ(plain.palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(plain.palette().color(QPalette::WindowText), QColor(Qt::white));
     ASSERT_EQ(components.GetCount(), 2);
-    EXPECT_EQ(components.GetAt(0).m_name, "Silica");
-    EXPECT_EQ(components.GetAt(1).m_name, "Whiting");
+    EXPECT_EQ(RecordAt(components, 0).m_name, "Silica");
+    EXPECT_EQ(RecordAt(components, 1).m_name, "Whiting");
     EXPECT_TRUE(additions.empty());
 
     WhenDialogShows<CBatchCalcDlg>([](CBatchCalcDlg& dialog) {
@@ -153,7 +153,7 @@ TEST_F(BatchCalcDlgTest, RunBatchCalculationHandsTheRecipeBackOnOkOnly)
     });
     EXPECT_FALSE(RunBatchCalculation(components, additions, nullptr, "sed_bkg"));
     ASSERT_EQ(components.GetCount(), 2);
-    EXPECT_EQ(components.GetAt(0).m_name, "Silica");
+    EXPECT_EQ(RecordAt(components, 0).m_name, "Silica");
 }
 
 TEST_F(BatchCalcDlgTest, MaterialBoxCompletesAPrefixAndTheInformationBoxDescribesIt)
@@ -400,10 +400,10 @@ TEST_F(BatchCalcDlgTest, OkKeepsANewLineOfAnOldAdditionAmongTheAdditions)
     });
     ASSERT_TRUE(RunBatchCalculation(components, additions, nullptr, "ged_tab"));
     ASSERT_EQ(components.GetCount(), 1);
-    EXPECT_EQ(components.GetAt(0).m_name, "Silica");
+    EXPECT_EQ(RecordAt(components, 0).m_name, "Silica");
     ASSERT_EQ(additions.GetCount(), 1);
-    EXPECT_EQ(additions.GetAt(0).m_name, "zircopax");
-    EXPECT_EQ(additions.GetAt(0).m_amount, 5.0);
+    EXPECT_EQ(RecordAt(additions, 0).m_name, "zircopax");
+    EXPECT_EQ(RecordAt(additions, 0).m_amount, 5.0);
 }
 
 TEST_F(BatchCalcDlgTest, TheMaterialsListHasItsOwnBackground)

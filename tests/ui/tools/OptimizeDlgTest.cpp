@@ -126,7 +126,7 @@ TEST_F(OptimizeDlgTest, FindsAnOptimalConeSixRecipeAndShowsItsAnalysis)
     EXPECT_GE(analysis.unity[13], 0.3 - 1e-6);
 
     const std::string recipe = ToCp1252(dialog.LeftPane()->toPlainText());
-    EXPECT_NE(recipe.find(dialog.resultRecipe.GetAt(0).m_name + "\t"), std::string::npos);
+    EXPECT_NE(recipe.find(RecordAt(dialog.resultRecipe, 0).m_name + "\t"), std::string::npos);
     // The solver breaks ties at random, so only the form of the text is fixed here.
     EXPECT_NE(recipe.find("\n\nTotal\t1"), std::string::npos) << recipe;
     const std::string unity = ToCp1252(dialog.RightPane()->toPlainText());
@@ -506,7 +506,7 @@ TEST_F(OptimizeDlgTest, SaveAsksTheDispositionAndScalesTheRecipe)
 
     dialog.OnFindOptimalRecipe();
     ASSERT_FALSE(dialog.resultRecipe.empty());
-    const double firstAmount = dialog.resultRecipe.GetAt(0).m_amount;
+    const double firstAmount = RecordAt(dialog.resultRecipe, 0).m_amount;
     const double total = dialog.resultRecipe.GetTotalAmount();
     dialog.Button(kOptCostButton)->click();
     WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
@@ -523,7 +523,7 @@ TEST_F(OptimizeDlgTest, SaveAsksTheDispositionAndScalesTheRecipe)
     EXPECT_TRUE(dialog.newGlaze);
     EXPECT_EQ(dialog.newGlazeName, "New Optimized Glaze");
     EXPECT_NEAR(dialog.resultRecipe.GetTotalAmount(), 500.0, 1e-6);
-    EXPECT_NEAR(dialog.resultRecipe.GetAt(0).m_amount, firstAmount * 500 / total, 1e-9);
+    EXPECT_NEAR(RecordAt(dialog.resultRecipe, 0).m_amount, firstAmount * 500 / total, 1e-9);
     EXPECT_EQ(g_prefs.m_nOptimizeLeftPane, 2) << "the pane modes are kept for next time";
 }
 

@@ -220,7 +220,7 @@ TEST_F(OptimizeMenuTest, TheGlazeFormRunsTheBatchCalculatorAndOptimizeOnItsGlaze
     });
     ASSERT_TRUE(Choose({"&Utilities", "&Optimize..."}));
     ASSERT_GE(Found(m_doc->GetGlaze(1)).m_additions.GetCount(), 1);
-    EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_additions.GetAt(0).m_name, "Tin Oxide") << "the batch was saved first";
+    EXPECT_EQ(RecordAt(Found(m_doc->GetGlaze(1)).m_additions, 0).m_name, "Tin Oxide") << "the batch was saved first";
     EXPECT_EQ(CoreTextFromEdit(*GlazeForm::ComponentsEdit(form)).find("Nepheline Syenite"), std::string::npos)
         << "the optimal recipe replaced the form's";
     EXPECT_TRUE(GlazeForm::IsModified(form));

@@ -126,7 +126,7 @@ TEST_F(VarrowBlendDlgTest, LinesSharesAndChecks)
     EXPECT_DOUBLE_EQ(dialog.request.kaolinB + dialog.request.silicaB, 100.0);
     EXPECT_DOUBLE_EQ(dialog.request.kaolinB, 80.0 * 100.0 / 180.0); // 80 and 100 shrink in proportion
     ASSERT_EQ(dialog.request.components.GetCount(), 2);
-    EXPECT_EQ(dialog.request.components.GetAt(1).m_name, "Kaolin");
+    EXPECT_EQ(RecordAt(dialog.request.components, 1).m_name, "Kaolin");
     EXPECT_EQ(dialog.request.additions.GetCount(), 1);
     EXPECT_EQ(g_prefs.m_dVarrowKaolinA, 100.0);
     EXPECT_EQ(g_prefs.m_nVarrowUnits, 1);
