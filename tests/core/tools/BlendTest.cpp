@@ -104,7 +104,8 @@ TEST_F(BlendTest, TriaxialAndSquareGridsInGenerationOrder)
     ASSERT_NE(grid, nullptr);
     ASSERT_EQ(grid->GetGlazeCount(), 9);
     EXPECT_EQ(Found(grid->GetGlaze(4)).m_name, "25% A, 25% B, 25% C, 25% D");
-    ExpectLines(Found(grid->GetGlaze(4)).m_components, {{"Silica", 25}, {"Whiting", 25}, {"Kaolin", 25}, {"Feldspar", 25}});
+    ExpectLines(Found(grid->GetGlaze(4)).m_components,
+                {{"Silica", 25}, {"Whiting", 25}, {"Kaolin", 25}, {"Feldspar", 25}});
     EXPECT_EQ(Found(grid->GetGlaze(1)).m_name, "50% A, 50% B, 0% C, 0% D");
     EXPECT_EQ(Found(grid->GetGlaze(8)).m_name, "0% A, 0% B, 0% C, 100% D");
     EXPECT_EQ(grid->GetDbName(), "Square Blend");

@@ -52,7 +52,8 @@ TEST_F(VarrowBlendTest, CornersAndASmallGridByWeight)
     EXPECT_EQ(a.m_name, "A");
     ExpectLines(a.m_components, {{"Feldspar", 108}, {"Whiting", 72}, {"Kaolin", 120}});
     ExpectLines(a.m_additions, {{"Rutile", 30}});
-    ExpectLines(Found(blend->GetGlaze(1)).m_components, {{"Feldspar", 63}, {"Whiting", 42}, {"Kaolin", 75}, {"Silica", 120}});
+    ExpectLines(Found(blend->GetGlaze(1)).m_components,
+                {{"Feldspar", 63}, {"Whiting", 42}, {"Kaolin", 75}, {"Silica", 120}});
     ExpectLines(Found(blend->GetGlaze(2)).m_components, {{"Feldspar", 180}, {"Whiting", 120}});
     ExpectLines(Found(blend->GetGlaze(3)).m_components, {{"Feldspar", 90}, {"Whiting", 60}, {"Silica", 150}});
 

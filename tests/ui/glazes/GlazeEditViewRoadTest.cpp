@@ -43,7 +43,10 @@ protected:
         m_doc = dynamic_cast<CGlazesDoc*>(m_app.OpenAndAnnounce(g_pGlazesTemplate, m_path, 5));
         return m_doc;
     }
-    static QString Title(CGlazeEditView* view) { return Control(dynamic_cast<QMdiSubWindow*>(view->GetFrame())).windowTitle(); }
+    static QString Title(CGlazeEditView* view)
+    {
+        return Control(dynamic_cast<QMdiSubWindow*>(view->GetFrame())).windowTitle();
+    }
     bool Enabled(CGlazeEditView* view, unsigned id)
     {
         CCmdUI ui(id);

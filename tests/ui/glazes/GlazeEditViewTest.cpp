@@ -37,7 +37,10 @@ namespace {
 
 class GlazeEditViewTest : public GlazeEditViewFixture {
 protected:
-    static QString Title(CGlazeEditView* view) { return Control(dynamic_cast<QMdiSubWindow*>(view->GetFrame())).windowTitle(); }
+    static QString Title(CGlazeEditView* view)
+    {
+        return Control(dynamic_cast<QMdiSubWindow*>(view->GetFrame())).windowTitle();
+    }
     static void SetText(QPlainTextEdit* box, const char* text) { box->setPlainText(QString::fromLatin1(text)); }
 };
 

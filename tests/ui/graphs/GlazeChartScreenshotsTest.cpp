@@ -152,7 +152,8 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsReadAtTheWindowsFirstS
         ASSERT_NE(view, nullptr);
         view->SetGraph(&turned, m_glazeDoc, m_glazeDoc->GetGlaze(glaze), nullptr, -1, -1);
         Flush();
-        ASSERT_EQ(Control(dynamic_cast<QWidget*>(view->GetFrame())).size(), QSize(CGraphView::kInitialWidth, CGraphView::kInitialHeight));
+        ASSERT_EQ(Control(dynamic_cast<QWidget*>(view->GetFrame())).size(),
+                  QSize(CGraphView::kInitialWidth, CGraphView::kInitialHeight));
         const CChart* chart = view->ChartWindow()->Chart();
         ASSERT_NE(chart, nullptr) << templateName;
         EXPECT_EQ(view->Graph()->m_errorText, "") << templateName;

@@ -505,7 +505,8 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     EXPECT_FALSE(editor->Control(kGeFields)->isEnabled()) << "its oxides are the corners";
     EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeGridX)).text(), QStringLiteral("Grid"));
     EXPECT_FALSE(editor->Control(kGeGridY)->isEnabled());
-    EXPECT_EQ(Control(qobject_cast<QLabel*>(editor->Control(kGeThicknessLabel))).text(), QStringLiteral("X/Y Scale (10-200)"));
+    EXPECT_EQ(Control(qobject_cast<QLabel*>(editor->Control(kGeThicknessLabel))).text(),
+              QStringLiteral("X/Y Scale (10-200)"));
     EXPECT_EQ(Control(qobject_cast<QGroupBox*>(editor->Control(kGeXAxisBox))).title(), QStringLiteral("Bottom Axis"));
     EXPECT_EQ(Control(qobject_cast<QGroupBox*>(editor->Control(kGeYAxisBox))).title(), QStringLiteral("Left Axis"));
     EXPECT_FALSE(editor->Control(kGeSticks)->isEnabled());
