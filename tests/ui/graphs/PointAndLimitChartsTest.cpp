@@ -36,12 +36,6 @@ protected:
     // formula named `formula` (none when empty); its picture saved under `shot`.
     const CGraph& Draw(const std::string& name, int type, const std::string& formula, const char* shot)
     {
-        CGraphView* view = OpenGraphWindow(*m_doc);
-        if (!view) {
-            ADD_FAILURE() << "no graph window";
-            static const CGraph none;
-            return none;
-        }
         const CGraphTemplateDatabase& templates = m_doc->Database();
         const CGraphTemplate* found = nullptr;
         for (int i = 0; i < templates.GetCount(); ++i)
@@ -50,8 +44,21 @@ protected:
         CLimitFormula* limits = nullptr;
         for (int i = 0; i < m_limits.Database().GetCount(); ++i)
             limits = RecordAt(m_limits.Database(), i).m_name == formula ? &m_limits.Database().GetAt(i) : limits;
-        view->SetGraph(found, m_glazeDoc, m_glazeDoc->GetGlaze(0), limits, -1, type);
-        Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(860, 520);
+        return DrawIn(found, limits, type, QSize(860, 520), shot);
+    }
+
+    // A new graph window of graphTemplate in the given size, drawn as type and checked as readable.
+    const CGraph& DrawIn(const CGraphTemplate* graphTemplate, CLimitFormula* limits, int type, QSize size,
+                         const char* shot)
+    {
+        CGraphView* view = OpenGraphWindow(*m_doc);
+        if (!view) {
+            ADD_FAILURE() << "no graph window";
+            static const CGraph none;
+            return none;
+        }
+        view->SetGraph(graphTemplate, m_glazeDoc, m_glazeDoc->GetGlaze(0), limits, -1, type);
+        Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(size);
         Flush();
         ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), shot);
         return *view->Graph();
@@ -244,17 +251,7 @@ protected:
         turned.elev3d = elevation;
         if (change)
             change(turned);
-        CGraphView* view = OpenGraphWindow(*m_doc);
-        if (!view) {
-            ADD_FAILURE() << "no graph window";
-            static const CGraph none;
-            return none;
-        }
-        view->SetGraph(&turned, m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, type);
-        Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(760, 460);
-        Flush();
-        ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), shot);
-        return *view->Graph();
+        return DrawIn(&turned, nullptr, type, QSize(760, 460), shot);
     }
     std::vector<std::unique_ptr<CGraphTemplate>> m_turned;
 };
