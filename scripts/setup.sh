@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   locales
   glpk-utils  # glpsol: the solver's results are compared with GLPK's in the tests
+  xvfb xclip  # the paste test runs the program under a real X server with a clipboard owner that quits
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #include "ui/support/ProcessStateCheck.h"
 #include "ui/support/TestFolders.h"
 
-#include <QApplication>
+#include "framework/GuardedApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,8 @@ int main(int argc, char** argv)
     StartTestFolder();
     int result = 1;
     {
-        QApplication app(argc, argv);
+        // The program's own application object, with its command boundary and paste guard.
+        CGuardedApplication app(argc, argv);
         std::setlocale(LC_NUMERIC, "C");
         ::testing::InitGoogleTest(&argc, argv);
         InstallProcessStateCheck();

@@ -1,10 +1,12 @@
 #include "framework/GuardedApplication.h"
 
 #include "framework/CommandGuard.h"
+#include "framework/PasteGuard.h"
 
 CGuardedApplication::CGuardedApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    InstallPasteGuard(*this);
 }
 
 bool CGuardedApplication::notify(QObject* receiver, QEvent* event)
