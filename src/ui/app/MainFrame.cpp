@@ -310,7 +310,7 @@ bool CMainFrame::OnCommand(unsigned id)
         CascadeWindows();
         return true;
     case CmdWindowTile:
-        MdiArea()->tileSubWindows();
+        TileWindows();
         return true;
     case CmdWindowArrange:
         ArrangeIcons();

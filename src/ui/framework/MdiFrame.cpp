@@ -13,10 +13,12 @@
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 int g_bFrameClosing = 0;
@@ -216,35 +218,93 @@ void CMDIMainFrame::FinishPlacements()
         frame->FinishPlacement();
 }
 
-// As on every desktop: each window gets the workspace less as many title bars as fit in a third
-// of its height, the steps start again at the top left after that many windows, and the row of
-// minimised windows along the bottom stays uncovered. A window's layout keeps it from getting
-// smaller than its minimum size.
-void CMDIMainFrame::CascadeWindows()
+QRect CMDIMainFrame::ArrangeSpace(int least) const
 {
-    const QList<QMdiSubWindow*> stack = m_mdiArea->subWindowList(QMdiArea::StackingOrder);
-    QRect space = m_mdiArea->viewport()->rect();
-    const int step = std::max(1, g_pApp ? g_pApp->m_nCascadeStep
-                                        : style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    int iconRow = 0;
-    for (const QMdiSubWindow* window : stack) {
+    // The room the viewport has once no window sticks out of it and its scroll bars have gone.
+    QRect space(QPoint(0, 0), m_mdiArea->contentsRect().size());
+    int iconsTop = space.bottom() + 1;
+    for (const QMdiSubWindow* window : m_mdiArea->subWindowList()) {
         if (window->isVisible() && window->isMinimized())
-            iconRow = std::max(iconRow, window->height());
+            iconsTop = std::min(iconsTop, window->y());
     }
-    if (space.height() - iconRow >= step)
-        space.setHeight(space.height() - iconRow);
-    const int steps = space.height() / (3 * step);
-    const QSize most(space.width() - steps * step, space.height() - steps * step);
-    int placed = 0;
-    for (QMdiSubWindow* window : stack) {
+    if (iconsTop >= least)
+        space.setBottom(iconsTop - 1);
+    return space;
+}
+
+namespace {
+
+// The windows Cascade and Tile lay out: neither hidden nor minimised, shown as normal windows.
+std::vector<QMdiSubWindow*> NormalWindows(const QList<QMdiSubWindow*>& windows)
+{
+    std::vector<QMdiSubWindow*> normal;
+    for (QMdiSubWindow* window : windows) {
         if (!window->isVisible() || window->isMinimized())
             continue;
         if (window->isMaximized())
             window->showNormal();
-        const auto* frame = qobject_cast<const CMDIChildFrame*>(window);
-        const QSize size = frame && !frame->CanGrow() ? window->size() : most;
+        normal.push_back(window);
+    }
+    return normal;
+}
+
+bool KeepsItsSize(const QMdiSubWindow* window)
+{
+    const auto* frame = qobject_cast<const CMDIChildFrame*>(window);
+    return frame && !frame->CanGrow();
+}
+
+} // namespace
+
+// As on every desktop: each window gets the workspace less as many title bars as fit in a third
+// of its height, the steps start again at the top left after that many windows, and the rows of
+// minimised windows along the bottom stay uncovered. A window's layout keeps it from getting
+// smaller than its minimum size.
+void CMDIMainFrame::CascadeWindows()
+{
+    const int step = std::max(1, g_pApp ? g_pApp->m_nCascadeStep
+                                        : style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QRect space = ArrangeSpace(step);
+    const int steps = space.height() / (3 * step);
+    const QSize most(space.width() - steps * step, space.height() - steps * step);
+    int placed = 0;
+    for (QMdiSubWindow* window : NormalWindows(m_mdiArea->subWindowList(QMdiArea::StackingOrder))) {
+        const QSize size = KeepsItsSize(window) ? window->size() : most;
         const int offset = (placed++ % (steps + 1)) * step;
         window->setGeometry(QRect(QPoint(offset, offset), size));
+    }
+}
+
+// Columns of equal width, the windows shared out among them top to bottom (the first columns
+// take one fewer when they do not share evenly, so no room stays empty), the window in front at
+// the top left. A window whose minimum size is more than its place, or a form that keeps its
+// size, overlaps its neighbours but stays inside the workspace, above the minimised windows.
+void CMDIMainFrame::TileWindows()
+{
+    const QRect space = ArrangeSpace(style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    std::vector<QMdiSubWindow*> windows = NormalWindows(m_mdiArea->subWindowList(QMdiArea::StackingOrder));
+    std::reverse(windows.begin(), windows.end());
+    const int count = static_cast<int>(windows.size());
+    if (count == 0)
+        return;
+    const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
+    const int rows = (count + columns - 1) / columns;
+    const int shortColumns = columns * rows - count;
+    int next = 0;
+    for (int column = 0; column < columns; ++column) {
+        const int inColumn = column < shortColumns ? rows - 1 : rows;
+        const int left = space.left() + space.width() * column / columns;
+        const int width = space.left() + space.width() * (column + 1) / columns - left;
+        for (int row = 0; row < inColumn; ++row, ++next) {
+            QMdiSubWindow* window = windows[next];
+            const int top = space.top() + space.height() * row / inColumn;
+            const int height = space.top() + space.height() * (row + 1) / inColumn - top;
+            if (!KeepsItsSize(window))
+                window->resize(width, height);
+            const QSize size = window->size();
+            window->move(std::max(space.left(), std::min(left, space.right() + 1 - size.width())),
+                         std::max(space.top(), std::min(top, space.bottom() + 1 - size.height())));
+        }
     }
 }
 
@@ -374,7 +434,19 @@ void CMDIMainFrame::UpdateMenuBar()
 
 void CMDIMainFrame::ShowStatusMessage(const QString& text, int timeoutMs)
 {
+    m_statusMessage = timeoutMs == 0 ? text : QString();
     statusBar()->showMessage(text, timeoutMs);
+}
+
+bool CMDIMainFrame::event(QEvent* event)
+{
+    if (event->type() != QEvent::StatusTip)
+        return QMainWindow::event(event);
+    // A menu entry's prompt shows while the pointer or the keys are on it; when it goes the menu
+    // asks for an empty bar, and the last answer comes back instead.
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    statusBar()->showMessage(tip.isEmpty() ? m_statusMessage : tip);
+    return true;
 }
 
 CMDIChildFrame::CMDIChildFrame(CDocTemplate& docTemplate, CDocument& document, QWidget* widget, CView* view)

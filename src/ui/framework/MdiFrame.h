@@ -87,7 +87,8 @@ public:
     // A pop-up menu of routed commands, e.g. for a view's context menu (owned by the caller).
     QMenu* BuildPopupMenu(const CMenuDef& popup, QWidget* parent);
 
-    // Shows a text in the status bar's message pane.
+    // Shows a text in the status bar's message pane. A text shown for good (no time-out) comes back
+    // whenever a menu entry's prompt goes, so closing a menu never wipes a command's answer.
     void ShowStatusMessage(const QString& text, int timeoutMs = 0);
 
     // The menu bar currently shown (the resource id of the active template or the main menu).
@@ -103,11 +104,15 @@ public:
     // order, each a title bar further down and right than the one behind it, each with most of
     // the workspace (a form that keeps its size only moves) and never less than its minimum size.
     void CascadeWindows();
+    // Window > Tile: the same windows side by side and one above another, filling the workspace
+    // above the minimised windows and never leaving it (see TileWindows).
+    void TileWindows();
 
 signals:
     void activeChildChanged();
 
 protected:
+    bool event(QEvent* event) override;
     // Hook for derived frames: called twice a second and whenever the active window changes.
     virtual void UpdateStatusPanes() {}
 
@@ -120,11 +125,15 @@ private:
     std::vector<CCmdTarget*> CommandChain() const;
     // The command along the chain, outside the command boundary.
     bool RouteCommand(unsigned id);
+    // The workspace above the highest minimised window, or all of it when that leaves less than
+    // least pixels.
+    QRect ArrangeSpace(int least) const;
 
     QMdiArea* m_mdiArea = nullptr;
     CCmdTarget* m_appTarget = nullptr;
     unsigned m_mainMenu = 0;
     unsigned m_currentMenu = ~0u;
+    QString m_statusMessage; // what ShowStatusMessage last showed for good
     // Menus built once per resource id; the menu bar shows one set at a time.
     std::map<unsigned, std::vector<QMenu*>> m_menus;
 };

@@ -147,9 +147,9 @@ QString CQtMessageService::HelpStatusText(HelpRequest request, unsigned contextI
 {
     switch (request) {
     case HelpRequest::Context:
-        return QStringLiteral("Help topic %1").arg(contextId);
+        return QStringLiteral("Help topic %1: no help file is installed").arg(contextId);
     case HelpRequest::Finder:
-        return QStringLiteral("Help contents");
+        return QStringLiteral("Help contents: no help file is installed");
     default:
         return QString();
     }

@@ -79,11 +79,11 @@ TEST_F(QtServicesTest, AQuestionBoxHasItsButtonsIconDefaultAndAHelpButtonThatKee
         ASSERT_NE(box->HelpButton(), nullptr);
 
         box->HelpButton()->click();
-        EXPECT_EQ(Status(), "Help topic 196929");
+        EXPECT_EQ(Status(), "Help topic 196929: no help file is installed");
         EXPECT_TRUE(box->isVisible()) << "Help leaves the box open";
         m_frame.statusBar()->clearMessage();
         QTest::keyClick(box, Qt::Key_F1);
-        EXPECT_EQ(Status(), "Help topic 196929");
+        EXPECT_EQ(Status(), "Help topic 196929: no help file is installed");
         examined = true;
         BoxButton(box, QMessageBox::No).click();
     });
@@ -103,7 +103,7 @@ TEST_F(QtServicesTest, BoxesShownWithoutTheApplicationStillOpenTheirOwnTopic)
         auto* box = qobject_cast<CHelpMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
         box->HelpButton()->click();
-        EXPECT_EQ(Status(), "Help topic 200001");
+        EXPECT_EQ(Status(), "Help topic 200001: no help file is installed");
         BoxButton(box, QMessageBox::Ok).click();
     });
     EXPECT_EQ(m_services.Messages().ShowMessageBox("x", "Oxidarium", MsgOkCancel | MsgIconExclamation, 200001),
@@ -123,9 +123,9 @@ TEST_F(QtServicesTest, BoxesShownWithoutTheApplicationStillOpenTheirOwnTopic)
               MsgResultCancel);
 
     m_services.Messages().ShowHelp(HelpRequest::Finder, 0);
-    EXPECT_EQ(Status(), "Help contents");
+    EXPECT_EQ(Status(), "Help contents: no help file is installed");
     m_services.Messages().ShowHelp(HelpRequest::Quit, 0);
-    EXPECT_EQ(Status(), "Help contents") << "closing help shows nothing";
+    EXPECT_EQ(Status(), "Help contents: no help file is installed") << "closing help shows nothing";
 }
 
 TEST_F(QtServicesTest, ClipboardTextIsUnicodeWithLineFeedsOnQtAndCp1252WithCrLfInTheCore)

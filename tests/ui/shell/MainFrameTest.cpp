@@ -15,6 +15,7 @@
 #include "substitutions/SubstitutionsDoc.h"
 #include "textfile/TextFileDoc.h"
 #include "tree/DbTreeDoc.h"
+#include "support/QtServices.h"
 #include "ui/support/ModalDialogTest.h"
 
 #include <QLabel>
@@ -398,5 +399,50 @@ TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
 
     box.messages.answers = {MsgResultNo};
     EXPECT_TRUE(frame->close()) << "the next Exit ends the program";
+    app.ExitInstance();
+}
+
+// Every help request answers in the status bar, naming its topic and that no help file is
+// installed: Help > Help Contents by keyboard and by mouse (after its prompt showed while the
+// pointer was on it) as F1 does.
+TEST(MainFrameTest, EveryHelpCommandSaysWhichTopicAndThatNoHelpFileIsInstalled)
+{
+    CShellSandbox box;
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    CQtServices services;
+    CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    QApplication::setActiveWindow(frame);
+    const auto answer = [&] {
+        QTest::qWait(20);
+        const std::string text = frame->statusBar()->currentMessage().toStdString();
+        frame->statusBar()->clearMessage();
+        return text;
+    };
+    QMenu* help = TopMenu(frame->menuBar(), QStringLiteral("&Help"));
+    ASSERT_NE(help, nullptr);
+    const QList<QAction*> entries = help->actions();
+    ASSERT_GE(entries.size(), 2);
+    ASSERT_EQ(entries[1]->text(), QStringLiteral("Help &Contents"));
+
+    QTest::keyClick(frame, Qt::Key_H, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == help; }));
+    QTest::keyClick(help, Qt::Key_C);
+    EXPECT_EQ(answer(), "Help contents: no help file is installed");
+
+    QTest::mouseClick(frame->menuBar(), Qt::LeftButton, {}, frame->menuBar()->actionGeometry(help->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == help; }));
+    QTest::mouseMove(help, help->actionGeometry(entries[1]).center());
+    QTest::qWait(20);
+    QTest::mouseClick(help, Qt::LeftButton, {}, help->actionGeometry(entries[1]).center());
+    EXPECT_EQ(answer(), "Help contents: no help file is installed");
+
+    QApplication::setActiveWindow(frame); // the offscreen menu hands the activation back to no window
+    QTest::keyClick(frame, Qt::Key_F1);
+    EXPECT_EQ(answer(), "Help topic 250: no help file is installed") << "F1 on the database tree";
     app.ExitInstance();
 }

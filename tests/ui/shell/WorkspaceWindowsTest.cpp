@@ -24,9 +24,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 namespace {
 
@@ -104,6 +108,12 @@ void ClickClose(CMDIChildFrame* form)
         }
     }
     ADD_FAILURE() << "no Close button on " << form->windowTitle().toStdString();
+}
+
+// Where a minimised window lies: from the left, and from the bottom of the workspace.
+QPoint FromBottom(const QMdiArea* area, const QMdiSubWindow* window)
+{
+    return {window->x(), area->viewport()->height() - window->y()};
 }
 
 bool HasFocus(const CMDIChildFrame* window)
@@ -287,5 +297,98 @@ TEST(WorkspaceWindowsTest, CascadeGivesEveryWindowMostOfTheWorkspaceOneTitleBarA
     EXPECT_EQ(chart->size(), graph->ViewWidget()->size()) << "the chart is drawn at the new size";
     const QString shot = ScreenshotFolder() + "/workspace-cascade.png";
     EXPECT_TRUE(frame->grab().save(shot)) << shot.toStdString();
+    app.ExitInstance();
+}
+
+// Regressions: Window > Tile laid the right-hand column past the workspace's right edge (windows
+// cut off, scroll bars, the form's buttons out of sight), and Cascade covered the minimised
+// windows once they filled more than one row.
+TEST(WorkspaceWindowsTest, TileAndCascadeKeepEveryWindowInsideTheWorkspaceAboveEveryRowOfIcons)
+{
+    CShellSandbox box;
+    COxidariumAppUi app;
+    CMainFrame* frame = StartWithStarterGlazes(box, app, QSize(1000, 700));
+    ASSERT_NE(frame, nullptr);
+    QMdiArea* area = frame->MdiArea();
+    auto* glazes = dynamic_cast<CGlazesView*>(frame->ActiveView());
+    ASSERT_NE(glazes, nullptr);
+    CMDIChildFrame* list = FrameOf(glazes->GetDocument());
+    ASSERT_NE(list, nullptr);
+    CMDIChildFrame* form = OpenForm(frame, glazes, 0);
+    ASSERT_NE(form, nullptr);
+    const QSize formSize = form->size();
+    list->ActivateFrame();
+    ASSERT_TRUE(frame->ExecuteCommand(CmdGlzOpenGraph));
+    for (CDocument* document : {static_cast<CDocument*>(g_pElementsDoc), static_cast<CDocument*>(g_pDbTreeDoc)}) {
+        CMDIChildFrame* window = FrameOf(document);
+        ASSERT_NE(window, nullptr);
+        window->showNormal();
+    }
+    QApplication::processEvents();
+
+    // Checks that every window the user sees lies inside the workspace above the minimised
+    // windows, and that these kept their places along the bottom.
+    const auto checkInside = [&](const char* command, const std::map<QMdiSubWindow*, QPoint>& icons) {
+        QApplication::processEvents();
+        int iconsTop = area->viewport()->height();
+        int shown = 0;
+        for (QMdiSubWindow* window : area->subWindowList()) {
+            if (!window->isMinimized())
+                continue;
+            iconsTop = std::min(iconsTop, window->y());
+            EXPECT_EQ(FromBottom(area, window), icons.at(window)) << command << ": " << window->windowTitle().toStdString();
+        }
+        for (QMdiSubWindow* window : area->subWindowList()) {
+            if (window->isMinimized())
+                continue;
+            ++shown;
+            EXPECT_TRUE(QRect(0, 0, area->viewport()->width(), iconsTop).contains(window->geometry()))
+                << command << ": " << window->windowTitle().toStdString() << " lies at "
+                << window->geometry().x() << "," << window->geometry().y() << " "
+                << window->width() << "x" << window->height();
+        }
+        EXPECT_FALSE(area->horizontalScrollBar()->isVisible()) << command;
+        EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << command;
+        EXPECT_EQ(form->size(), formSize) << command << ": a form keeps its size";
+        return shown;
+    };
+    const auto iconPlaces = [&] {
+        std::map<QMdiSubWindow*, QPoint> icons;
+        for (QMdiSubWindow* window : area->subWindowList())
+            if (window->isMinimized())
+                icons[window] = FromBottom(area, window);
+        return icons;
+    };
+
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Tile"));
+    EXPECT_EQ(checkInside("Tile of five", iconPlaces()), 5) << "the form, its list, the tree, the table and the graph";
+    const QString shot = ScreenshotFolder() + "/workspace-tile.png";
+    EXPECT_TRUE(frame->grab().save(shot)) << shot.toStdString();
+
+    // Seven windows: a second form and a text window more.
+    ASSERT_NE(OpenForm(frame, glazes, 1), nullptr);
+    ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Tile"));
+    EXPECT_EQ(checkInside("Tile of seven", iconPlaces()), 7);
+
+    // A narrower workspace holds the minimised windows, the tree and the table now among them, in
+    // two rows: Cascade ends above both.
+    frame->resize(QSize(800, 700) + frame->size() - area->viewport()->size());
+    FrameOf(g_pElementsDoc)->showMinimized();
+    FrameOf(g_pDbTreeDoc)->showMinimized();
+    QApplication::processEvents();
+    ASSERT_TRUE(frame->ExecuteCommand(CmdWindowArrange));
+    std::map<QMdiSubWindow*, QPoint> icons = iconPlaces();
+    std::set<int> rows;
+    for (const auto& [window, place] : icons)
+        rows.insert(window->y());
+    ASSERT_GE(rows.size(), 2u) << "the minimised windows fill more than one row";
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Cascade"));
+    QApplication::processEvents();
+    for (QMdiSubWindow* window : area->subWindowList())
+        if (!window->isMinimized() && window != form)
+            EXPECT_LT(window->geometry().bottom(), *rows.begin()) << window->windowTitle().toStdString();
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Tile"));
+    checkInside("Tile beside two rows of icons", icons);
     app.ExitInstance();
 }

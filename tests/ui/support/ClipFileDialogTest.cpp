@@ -207,11 +207,11 @@ TEST_F(FileDialogTest, HelpButtonAndF1OpenTheDialogsTopic)
 {
     WhileModal([&](CClipFileDialogBase* dialog) {
         dialog->HelpButton()->click();
-        EXPECT_EQ(m_frame.statusBar()->currentMessage(), "Help topic 300");
+        EXPECT_EQ(m_frame.statusBar()->currentMessage(), "Help topic 300: no help file is installed");
         m_frame.statusBar()->clearMessage();
         QApplication::setActiveWindow(dialog);
         QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), Qt::Key_F1);
-        EXPECT_EQ(m_frame.statusBar()->currentMessage(), "Help topic 300");
+        EXPECT_EQ(m_frame.statusBar()->currentMessage(), "Help topic 300: no help file is installed");
         EXPECT_TRUE(dialog->isVisible());
         dialog->reject();
     });
