@@ -87,6 +87,7 @@ TEST(GraphTemplateSummaryTest, TriaxialWithNotesAndPageHeadings)
     t.oxtype = 2;
     t.txtrisiz = 110;
     t.ovfile = "limits.png";
+    t.ttlrtv = 0; // the right title upright, the left one along its axis
     EXPECT_THAT(SummaryLines(t, true),
                 ElementsAreArray(std::vector<std::string>{
                     "\x0c\x07",
@@ -103,7 +104,7 @@ TEST(GraphTemplateSummaryTest, TriaxialWithNotesAndPageHeadings)
                     "  Graph title:  \"Fluxes\"",
                     "  Bottom title: Automatic",
                     "  Left title:   Automatic (vertical)",
-                    "  Right title:  Automatic (vertical)",
+                    "  Right title:  Automatic",
                     "Styles:",
                     "  Axis Labels, Symbol size: 100%",
                     "Text Styles:",

@@ -168,12 +168,18 @@ TEST_F(ElementInfoDlgTest, CoefficientsNotesAndDefaultsAreReadBackOnOk)
     EXPECT_EQ(dialog.Edit(CElementInfoDlg::IdSurfaceTension)->text(), QStringLiteral("6.1"));
     dialog.NotesBox(CElementInfoDlg::IdNotes)->setPlainText(QStringLiteral("Toxic  \n\n  handle with care\n\n\n"));
     dialog.Combo(CElementInfoDlg::IdRoleRed)->setCurrentIndex(3);
-    // A coefficient is all number or unknown: "0,5" is refused, not taken as 0.
-    dialog.Edit(CElementInfoDlg::IdExpansion)->setText(QStringLiteral("0,5"));
-    dialog.accept();
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Please enter a number."});
-    EXPECT_EQ(dialog.result(), 0);
-    EXPECT_EQ(dialog.expansion, -999.0);
+    // A coefficient is all number or unknown: "3,4" is refused in each, not taken as 3.
+    for (int id : {CElementInfoDlg::IdExpansion, CElementInfoDlg::IdViscosity, CElementInfoDlg::IdSurfaceTension}) {
+        const QString kept = dialog.Edit(id)->text();
+        dialog.Edit(id)->setText(QStringLiteral("3,4"));
+        dialog.accept();
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Please enter a number."}) << id;
+        messages.boxes.clear();
+        EXPECT_EQ(dialog.result(), 0) << id;
+        EXPECT_EQ(dialog.expansion, -999.0) << id;
+        EXPECT_EQ(dialog.stension, 6.1) << id;
+        dialog.Edit(id)->setText(kept);
+    }
     dialog.Edit(CElementInfoDlg::IdExpansion)->setText(QStringLiteral("0.5"));
     dialog.accept();
     EXPECT_EQ(dialog.expansion, 0.5);

@@ -101,16 +101,22 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     EXPECT_TRUE(m_messages.boxes.empty());
 }
 
-// The cost beside its unit: "per lb" or "per kg", as the database keeps its costs.
-TEST_F(MaterialEditViewTest, TheCostIsPerTheDatabasesUnit)
+// The cost and the density beside their units: "per lb" or "per kg", a cup ("c") or a decilitre
+// ("dl"), as the database keeps them.
+TEST_F(MaterialEditViewTest, TheCostAndTheDensityArePerTheDatabasesUnits)
 {
-    const auto unit = [](const CMaterialEditView* view) {
-        const auto* label = view ? view->findChild<QLabel*>(QString::number(kMatEditCostUnit)) : nullptr;
+    const auto unit = [](const CMaterialEditView* view, int id) {
+        const auto* label = view ? view->findChild<QLabel*>(QString::number(id)) : nullptr;
         return label ? label->text().toStdString() : std::string("no label");
     };
-    EXPECT_EQ(unit(Open(1)), "per lb");
+    const CMaterialEditView* first = Open(1);
+    EXPECT_EQ(unit(first, kMatEditCostUnit), "per lb");
+    EXPECT_EQ(unit(first, kMatEditDensityUnit), "c");
     Database().m_costUnit = CMaterialArray::kCostPerKilogram;
-    EXPECT_EQ(unit(Open(2)), "per kg");
+    Database().m_densityUnit = CMaterialArray::kDensityPerDeciliter;
+    const CMaterialEditView* second = Open(2);
+    EXPECT_EQ(unit(second, kMatEditCostUnit), "per kg");
+    EXPECT_EQ(unit(second, kMatEditDensityUnit), "dl");
 }
 
 // The form's fields are record fields: what the database file cannot hold is not entered.
