@@ -70,6 +70,20 @@ bool PolygonContains(const std::vector<CChartPointD>& polygon, double x, double 
     return inside;
 }
 
+// True when (x, y) lies within reach of an edge of the polygon.
+bool NearPolygonEdge(const std::vector<CChartPointD>& polygon, double x, double y, double reach)
+{
+    for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+        const CChartPointD& a = polygon[j];
+        const double dx = polygon[i].x - a.x, dy = polygon[i].y - a.y;
+        const double length = dx * dx + dy * dy;
+        const double along = length > 0.0 ? std::clamp(((x - a.x) * dx + (y - a.y) * dy) / length, 0.0, 1.0) : 0.0;
+        if (std::hypot(x - a.x - along * dx, y - a.y - along * dy) <= reach)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 double CChartDefinition::Value(int point, int set) const
@@ -685,7 +699,8 @@ CChartHit CChart::HitTest(double pixelX, double pixelY) const
             continue;
         if (!near(p.left, p.bottom, p.width, p.height))
             continue;
-        if (p.hitByBounds || p.type != CChartPrimitive::Type::Polygon || PolygonContains(p.points, x, y))
+        if (p.hitByBounds || p.type != CChartPrimitive::Type::Polygon || PolygonContains(p.points, x, y) ||
+            NearPolygonEdge(p.points, x, y, std::max(p.outlineWidth, 1.0) / 2.0 / m_pixelsPerUnit))
             return {p.hitKind, p.objectId, p.column, p.row};
     }
     if (const CHitOnly* h = hiddenHit(0))

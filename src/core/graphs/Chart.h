@@ -289,7 +289,9 @@ public:
     // --- the picture ---
 
     const std::vector<CChartPrimitive>& Primitives() const { return m_primitives; }
-    // What lies under a pixel of the chart (the last drawn first).
+    // What lies under a pixel of the chart (the last drawn first). A polygon answers on its edge
+    // as far as it draws there: half its outline's width beyond it, half a pixel at least. Boxes
+    // thinner than a pixel show nothing but their outlines.
     CChartHit HitTest(double pixelX, double pixelY) const;
     // Replays the picture on a canvas of the chart's pixel grid.
     void Draw(CChartCanvas& canvas) const;

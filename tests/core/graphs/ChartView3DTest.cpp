@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <string>
+#include <vector>
 #include <utility>
 
 namespace {
@@ -95,6 +97,53 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
                 }
             }
         }
+    }
+}
+
+// Regression: thousands of glazes put true 3-D boxes rows of a fraction of a pixel deep, which show
+// as their outlines alone, and the outlines answered no click: seen side-on, most points of the
+// bars a user sees answered nothing. Every point where a drawn bar's fill or outline lies answers a
+// cell, whichever boxes were left out as covered.
+TEST(ChartView3D, EveryPointOnADrawnTrueThreeDimensionalBarAnswersACell)
+{
+    CFakeChartMetrics metrics;
+    constexpr int kItems = 3, kGlazes = 3000;
+    std::vector<CChartValueAt> values;
+    for (int glaze = 0; glaze < kGlazes; ++glaze) {
+        for (int item = 0; item < kItems; ++item)
+            values.push_back({item, glaze, 2.0 + (item * 5 + glaze / 7 * 3) % 11});
+    }
+    for (int rotation : {-90, 20}) {
+        CChart chart(metrics, 0.0, 0.0, 400.0, 250.0, 1000.0);
+        chart.ChartDefBegin();
+        chart.ChartSetSparseData(kItems, kGlazes, values);
+        chart.ChartSetView(7, rotation, 10, 0);
+        chart.ChartSetDepth(7, 100, 50, 50);
+        chart.ChartSetKind(kChartBarTrue3D, 0, 0x20);
+        const std::vector<const CChartPrimitive*> faces = CellPrimitives(chart);
+        ASSERT_GT(faces.size(), 1000u);
+        // Some 250 faces: each one's corners and the middles of its edges, inside its outline
+        // but outside its fill, 0.45 pixels out from the face's centre.
+        int points = 0, unanswered = 0;
+        for (std::size_t i = 0; i < faces.size(); i += faces.size() / 250) {
+            const std::vector<CChartPointD>& corners = faces[i]->points;
+            CChartPointD centre;
+            for (const CChartPointD& c : corners)
+                centre = {centre.x + c.x / corners.size(), centre.y + c.y / corners.size()};
+            for (std::size_t k = 0; k < corners.size(); ++k) {
+                const CChartPointD& a = corners[k];
+                const CChartPointD& b = corners[(k + 1) % corners.size()];
+                for (const CChartPointD at : {a, CChartPointD{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0}}) {
+                    const double x = chart.UnitsToPixelsX(at.x), y = chart.UnitsToPixelsY(at.y);
+                    const double outX = x - chart.UnitsToPixelsX(centre.x), outY = y - chart.UnitsToPixelsY(centre.y);
+                    const double out = std::hypot(outX, outY);
+                    const double step = out > 0.0 ? 0.45 / out : 0.0;
+                    ++points;
+                    unanswered += chart.HitTest(x + outX * step, y + outY * step).kind == CChartPrimitive::kHitCell ? 0 : 1;
+                }
+            }
+        }
+        EXPECT_EQ(unanswered, 0) << "of " << points << " points at rotation " << rotation;
     }
 }
 
