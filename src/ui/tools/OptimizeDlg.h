@@ -226,6 +226,8 @@ private:
     QWidget* BuildOptimizePage();
     void BuildGoalControls(QWidget* page);
     QWidget* BuildResultsPage();
+    // Puts the message in the status line, which grows to hold it.
+    void ShowStatus(const std::string& message);
     void BuildBottomButtons();
     void MakeRowFields(QWidget* page, COptConstraintRow& row, int x, int y);
     void WatchRow(COptConstraintRow& row, bool material);

@@ -3,6 +3,7 @@
 
 #include "tools/OptimizeDlg.h"
 
+#include "framework/Cp1252.h"
 #include "support/FocusWatcher.h"
 #include "support/ToggleButton.h"
 
@@ -14,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -241,15 +244,12 @@ QWidget* COptimizeDlg::BuildResultsPage()
 {
     auto* page = new QWidget(this);
     m_status = MakeLabel(page, "", kOptStatusLine);
-    // Two lines: a failure says which row is wrong and why, which does not fit in one.
     m_status->setWordWrap(true);
-    Place(m_status, 4, 1, 322, 19);
     m_leftPane = new QPlainTextEdit(page);
     m_rightPane = new QPlainTextEdit(page);
     SetControlId(m_leftPane, kOptLeftPane);
     SetControlId(m_rightPane, kOptRightPane);
-    Place(m_leftPane, 4, 21, 128, 168);
-    Place(m_rightPane, 136, 21, 190, 168);
+    ShowStatus(std::string());
     for (QPlainTextEdit* pane : {m_leftPane, m_rightPane}) {
         pane->setReadOnly(true);
         pane->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -271,6 +271,24 @@ QWidget* COptimizeDlg::BuildResultsPage()
     connect(m_leftButtons, &QButtonGroup::idClicked, this, &COptimizeDlg::OnLeftPane);
     connect(m_rightButtons, &QButtonGroup::idClicked, this, &COptimizeDlg::OnRightPane);
     return page;
+}
+
+// The status line holds two lines: a failure says which row is wrong and why, which does not fit
+// in one. A longer message (one that lists every oxide a unity formula cannot hold) takes the
+// lines it needs, and the panes below start lower: a run that failed has no results to show.
+void COptimizeDlg::ShowStatus(const std::string& message)
+{
+    constexpr int kStatusLines = 19; // dialog units
+    constexpr int kPanesTop = 21;
+    constexpr int kPanesHeight = 168;
+    m_status->setText(FromCp1252(message));
+    Place(m_status, 4, 1, 322, kStatusLines);
+    const int grown = std::max(m_status->heightForWidth(m_status->width()) - m_status->height(), 0);
+    m_status->resize(m_status->width(), m_status->height() + grown);
+    Place(m_leftPane, 4, kPanesTop, 128, kPanesHeight);
+    Place(m_rightPane, 136, kPanesTop, 190, kPanesHeight);
+    for (QPlainTextEdit* pane : {m_leftPane, m_rightPane})
+        pane->setGeometry(pane->geometry().adjusted(0, grown, 0, 0));
 }
 
 void COptimizeDlg::BuildBottomButtons()

@@ -60,7 +60,7 @@ void COptimizeDlg::OnFindOptimalRecipe()
     std::string message;
     COptimizer optimizer;
     optimizer.Run(params, resultRecipe, message, trace);
-    m_status->setText(FromCp1252(message));
+    ShowStatus(message);
     BuildResultTexts();
     ShowPanes();
     ShowPage(kOptPageResults);

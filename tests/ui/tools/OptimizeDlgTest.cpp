@@ -209,6 +209,24 @@ TEST_F(OptimizeDlgTest, ValuesThatAreNoNumbersAreRefusedBeforeARun)
     EXPECT_LE(dialog.StatusLine()->heightForWidth(dialog.StatusLine()->width()), dialog.StatusLine()->height())
         << "the whole message shows";
     SaveScreenshot(dialog, "optimize-no-flux");
+    // Regression: nine oxides at "< 0.5" made a message of four lines, cut at the top and the
+    // bottom by the two-line status line. It grows to hold them, and the panes start below it.
+    COptimizeDlg many;
+    many.params.m_oxideUnit = kOxideUnitUnity;
+    for (int code : {5, 13, 14, 15, 22, 24, 26, 40, 50})
+        many.params.m_oxideConstraints.Add(COxideConstraint(code, '<', "0.5", ""));
+    many.show();
+    many.Button(kOptFindRecipe)->click();
+    EXPECT_EQ(Text(many.StatusLine()),
+              "Error: no flux oxide may enter the glaze, so no unity formula can hold B2O3, Al2O3, SiO2, P2O5, "
+              "TiO2, Cr2O3, Fe2O3, ZrO2, SnO2: add a constraint on a flux such as CaO or KNaO, or use % units");
+    const QLabel& status = *many.StatusLine();
+    EXPECT_GE(status.height(), status.heightForWidth(status.width())) << "the whole message shows";
+    EXPECT_GT(status.height(), dialog.StatusLine()->height());
+    EXPECT_LE(status.geometry().bottom(), many.LeftPane()->geometry().top());
+    EXPECT_EQ(many.LeftPane()->geometry().bottom(), dialog.LeftPane()->geometry().bottom());
+    EXPECT_EQ(many.RightPane()->geometry().top(), many.LeftPane()->geometry().top());
+    SaveScreenshot(many, "optimize-no-flux-nine-oxides");
 
     // Save keeps no value it would refuse to run with either.
     dialog.RecipeSizeEdit()->setText(QStringLiteral("-5"));
