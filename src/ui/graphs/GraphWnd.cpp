@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <cmath>
@@ -20,6 +21,15 @@ CCoreRect ScreenRectOf(const QWidget& widget)
 {
     const QPoint origin = widget.mapToGlobal(QPoint(0, 0));
     return {origin.x(), origin.y(), origin.x() + widget.width(), origin.y() + widget.height()};
+}
+
+// The pixels per unit of the device the painter paints on: a widget painted into an image (as grab
+// and render do) paints on the image.
+qreal PixelRatioOf(QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    const QPaintDevice* device = engine && engine->paintDevice() ? engine->paintDevice() : painter.device();
+    return device ? device->devicePixelRatioF() : 1.0;
 }
 
 } // namespace
@@ -37,6 +47,7 @@ void CGraphWnd::SetGraph(CGraph* graph)
 {
     m_pGraph = graph;
     m_chartHandle = graph ? graph->GetChartHandle() : -1;
+    m_picture = QImage();
     update();
 }
 
@@ -66,10 +77,21 @@ const CChart* CGraphWnd::Chart() const
 void CGraphWnd::Paint(QPainter& painter)
 {
     const CChart* chart = SelectChart() ? Chart() : nullptr;
-    if (chart)
-        PaintChart(*chart, painter, QRectF(rect()));
-    else
+    if (!chart) {
         painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    const qreal ratio = PixelRatioOf(painter);
+    const QSize pixels(static_cast<int>(std::ceil(width() * ratio)), static_cast<int>(std::ceil(height() * ratio)));
+    if (m_picture.size() != pixels || m_picture.devicePixelRatioF() != ratio) {
+        m_picture = QImage(pixels, QImage::Format_RGB32);
+        m_picture.setDevicePixelRatio(ratio);
+        m_picture.fill(Qt::white); // under a fraction of a pixel the chart leaves at the edges
+        QPainter picture(&m_picture);
+        PaintChart(*chart, picture, QRectF(rect()));
+        ++m_picturesDrawn;
+    }
+    painter.drawImage(QPointF(0.0, 0.0), m_picture);
 }
 
 void CGraphWnd::paintEvent(QPaintEvent*)

@@ -7,9 +7,16 @@
 // handle: it paints the chart's picture, hands mouse presses and releases to the engine (which
 // notifies the host), prints the picture into a printer page as vector drawing, copies it to the
 // clipboard and writes it as an image file.
+//
+// Drawing a chart of many thousand glazes from its display list takes seconds, and a window is
+// painted whenever it is uncovered, moved or resized. So the window keeps the chart's picture as an
+// image of its size at the screen's pixel ratio, drawn when a paint first needs it after the chart
+// was attached or the size or ratio changed; every other paint shows that image. Printing and the
+// image files draw from the display list, at their own sizes.
 
 #include "graphs/Graph.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QRectF>
 #include <QWidget>
@@ -53,8 +60,11 @@ public:
     // Builds the graph with this window as host and frame; returns CGraph::Build's result.
     int BuildGraph(CGraph& graph, CChartNotifyTarget* notify, CGlazesDoc* glazeDb, CGlaze* glaze);
 
-    // The chart, or black without one.
+    // The chart's picture, drawn anew when it is not the attached chart's at the window's size and
+    // the painter's pixel ratio; black without a chart.
     void Paint(QPainter& painter);
+    // How many times the chart's picture has been drawn from its display list.
+    int PicturesDrawn() const { return m_picturesDrawn; }
     // The chart's picture as the engine keeps it, null without one.
     const CChart* Chart() const;
     void HideChart() { hide(); }
@@ -88,4 +98,6 @@ private:
 
     CGraph* m_pGraph = nullptr;
     int m_chartHandle = -1;
+    QImage m_picture;          // the attached chart's picture, null when none was drawn since
+    int m_picturesDrawn = 0;
 };

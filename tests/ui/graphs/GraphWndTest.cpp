@@ -2,6 +2,7 @@
 
 #include "core/support/CheckedItems.h"
 #include "core/graphs/GraphBuildTestSupport.h"
+#include "graphs/ChartCanvasQt.h"
 #include "graphs/ChartPalette.h"
 #include "graphs/QtChartEngine.h"
 #include "shell/Preferences.h"
@@ -129,6 +130,53 @@ TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
     m_wnd.SetGraph(&m_graph);
     QApplication::processEvents();
     EXPECT_GT(counter.paints, 0);
+}
+
+// A chart of many thousand glazes takes seconds to draw from its display list: the window draws
+// its picture once, at its size and pixel ratio, and shows it at every paint until the chart, the
+// size or the ratio changes.
+TEST_F(GraphWndTest, PaintsShowThePictureDrawnWhenTheChartOrTheSizeChanged)
+{
+    BuildPie(&m_glaze);
+    const CChart* chart = m_graph.GetChart();
+    ASSERT_NE(chart, nullptr);
+    const auto drawn = [](const CChart& chart, QSize size, qreal ratio) {
+        QImage image(size * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PaintChart(chart, painter, QRectF(QPointF(0.0, 0.0), QSizeF(size)));
+        return image;
+    };
+    const auto shown = [this](qreal ratio) {
+        QImage image(m_wnd.size() * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        m_wnd.render(&image);
+        return image;
+    };
+    const int before = m_wnd.PicturesDrawn();
+    EXPECT_EQ(shown(1.0), RenderChartImage(*chart));
+    m_wnd.repaint();
+    EXPECT_EQ(m_wnd.grab().toImage(), RenderChartImage(*chart));
+    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 1) << "repaints of the chart show its picture";
+
+    // Twice the pixels: the picture is drawn at that ratio, as sharp as the chart drawn there.
+    EXPECT_EQ(shown(2.0), drawn(*chart, m_wnd.size(), 2.0));
+    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 2);
+    // Resized with the same chart, the picture is drawn at the new size, the chart scaled to it.
+    m_wnd.resize(450, 280);
+    EXPECT_EQ(shown(1.0), drawn(*chart, QSize(450, 280), 1.0));
+    EXPECT_EQ(shown(1.0), drawn(*chart, QSize(450, 280), 1.0));
+    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 3);
+    // A chart attached anew is drawn anew, printed and written from its display list.
+    m_wnd.SetGraph(&m_graph);
+    EXPECT_EQ(shown(1.0), drawn(*chart, QSize(450, 280), 1.0));
+    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 4);
+    QTemporaryDir dir;
+    const std::string png = (dir.path() + "/pie.png").toStdString();
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph(png, kGraphImagePng), "");
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(600, 300));
+    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 4);
 }
 
 TEST_F(GraphWndTest, ClicksReachTheHostAsNoticesWithTheirPlace)
