@@ -144,6 +144,18 @@ QString FromFileName(const std::string& bytes)
     return QFile::decodeName(QByteArray::fromStdString(bytes));
 }
 
+std::string FileNameFromCp1252(const std::string& text)
+{
+    return QFile::encodeName(FromCp1252(text)).toStdString();
+}
+
+std::string Cp1252FromFileName(const std::string& path, std::u32string& outside)
+{
+    const QString name = FromFileName(path);
+    outside = CharactersOutsideCp1252(name);
+    return outside.empty() ? ToCp1252(name) : std::string();
+}
+
 QString FromMessageText(const std::string& bytes)
 {
     QString text;

@@ -17,6 +17,12 @@ std::string ToCp1252(const QString& text);
 
 // A file's path or name as the file system stores it (UTF-8 here), which is not database text.
 QString FromFileName(const std::string& bytes);
+// A file name kept in database text (a graph template's background image) as the file system
+// takes it, and a path as database text keeps it: each character the same. A path holding
+// characters Windows-1252 has no place for has no such text: those characters go into `outside`
+// and the text is empty.
+std::string FileNameFromCp1252(const std::string& text);
+std::string Cp1252FromFileName(const std::string& path, std::u32string& outside);
 // A message's text: Windows-1252, with the characters of the file names it holds that
 // Windows-1252 has no place for marked by MessagePath (support/MessagePath.h), shown as themselves.
 QString FromMessageText(const std::string& bytes);

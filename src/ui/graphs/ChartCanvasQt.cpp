@@ -281,7 +281,7 @@ QImage BackgroundImage(const std::string& file)
     // Decoded once for every chart and paint that shows it, and again only when the file
     // changes; an image that could not be read is remembered too.
     static QCache<QString, QImage> cache(8);
-    const QString path = QFile::decodeName(QByteArray::fromStdString(file));
+    const QString path = FromFileName(FileNameFromCp1252(file));
     const QFileInfo info(path);
     const QString key = info.absoluteFilePath() + QLatin1Char('|') +
                         QString::number(info.lastModified().toMSecsSinceEpoch()) + QLatin1Char('|') +

@@ -28,7 +28,8 @@ public:
 };
 
 // A chart's background image file decoded, or a null image when it cannot be used (no regular
-// file, not an image, damaged, too large). Each file is decoded once while it stays unchanged.
+// file, not an image, damaged, too large). The file is named as a graph template keeps it, in
+// Windows-1252 text (FileNameFromCp1252). Each file is decoded once while it stays unchanged.
 QImage BackgroundImage(const std::string& file);
 
 // The program's one CQtChartMetrics.

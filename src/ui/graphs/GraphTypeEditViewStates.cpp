@@ -5,7 +5,9 @@
 #include "graphs/GraphTypeEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/Cp1252Fields.h"
 #include "framework/FileDialogService.h"
+#include "framework/MessageService.h"
 #include "graphs/GraphTypeTable.h"
 #include "support/NotesEdit.h"
 
@@ -150,7 +152,14 @@ void CGraphTypeEditView::BrowseImage()
     const CFileDialogResult answer = AskForFiles(request);
     if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
         return;
-    SetText(kGeImage, answer.paths.front());
+    // The template keeps the name as Windows-1252 text, which the chart turns back into the path.
+    std::u32string outside;
+    const std::string name = Cp1252FromFileName(answer.paths.front(), outside);
+    if (!outside.empty()) {
+        AppMessageBox(RefusedCharactersMessage(NameCharacters(outside)), MsgOk | MsgIconExclamation, 0);
+        return;
+    }
+    SetText(kGeImage, name);
     MarkModified();
 }
 

@@ -2,8 +2,10 @@
 #include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 
+#include "framework/Cp1252.h"
 #include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
+#include "graphs/Chart.h"
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/GraphTypeEditViewPreview.h"
 #include "graphs/GraphWnd.h"
@@ -33,6 +35,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace graphtest;
 
@@ -467,6 +471,59 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     EXPECT_EQ(m_dialogs.Last().title, "Graph to File...");
     EXPECT_TRUE(fs::exists(image + ".png"));
     EXPECT_EQ(editor->PrintMode(), 1);
+}
+
+// Regression: a background image named with a letter beyond ASCII never loaded when typed (the
+// template keeps Windows-1252 text, which the chart opened as the file system's UTF-8 bytes), and
+// Browse put the UTF-8 bytes into the field, shown as "Glasur-Ã¤.png". Typed or browsed, the field
+// shows the name, the template keeps it as Windows-1252 text and the chart finds the file; a name
+// that Windows-1252 cannot hold is refused, its characters named.
+TEST_F(GraphTypeEditViewTest, ABackgroundImageNamedBeyondAsciiIsFoundTypedOrBrowsed)
+{
+    const QString typed = QString::fromStdString(m_dir.string()) + QStringLiteral("/Glasur-\u00e4.png");
+    const QString browsed = QString::fromStdString(m_dir.string()) + QStringLiteral("/Glasur-\u00f6.png");
+    QImage picture(32, 24, QImage::Format_RGB32);
+    picture.fill(QColor(250, 220, 160));
+    ASSERT_TRUE(picture.save(typed, "PNG"));
+    ASSERT_TRUE(picture.save(browsed, "PNG"));
+    int scatter = -1;
+    for (int i = 0; i < m_doc->Database().GetCount() && scatter < 0; ++i)
+        scatter = RecordAt(m_doc->Database(), i).type == kGraphScatter ? i : -1;
+    ASSERT_GE(scatter, 0);
+    CGraphTypeEditView* editor = OpenEditorOn(scatter);
+    ASSERT_NE(editor, nullptr);
+    QLineEdit& field = Control(editor->Ctl<QLineEdit>(kGeImage));
+    const auto drawsTheImage = [&](const QString& name) {
+        editor->ShowPage(6);
+        const CGraphWnd* window = Control(editor->PreviewArea()).findChild<CGraphWnd*>();
+        ASSERT_NE(window, nullptr);
+        ASSERT_NE(window->GetGraph(), nullptr);
+        EXPECT_EQ(window->GetGraph()->m_noticeText, "") << name.toStdString();
+        ASSERT_NE(window->Chart(), nullptr);
+        EXPECT_TRUE(std::ranges::any_of(window->Chart()->Primitives(), [](const CChartPrimitive& p) {
+            return p.type == CChartPrimitive::Type::Image;
+        })) << name.toStdString();
+        editor->SaveToDatabase();
+        EXPECT_EQ(RecordAt(m_doc->Database(), scatter).ovfile, ToCp1252(name));
+    };
+    editor->ShowPage(1);
+    field.setFocus();
+    field.selectAll();
+    field.insert(typed);
+    drawsTheImage(typed);
+
+    editor->ShowPage(1);
+    m_dialogs.AnswerPath(browsed.toStdString());
+    Control(editor->Ctl<QPushButton>(kGeImageBrowse)).click();
+    EXPECT_EQ(field.text().toStdString(), browsed.toStdString());
+    drawsTheImage(browsed);
+
+    editor->ShowPage(1);
+    m_dialogs.AnswerPath(m_dir.string() + "/Glasur-\xCE\xB1.png"); // alpha
+    Control(editor->Ctl<QPushButton>(kGeImageBrowse)).click();
+    EXPECT_EQ(m_messages.Last().text,
+              "These characters cannot be stored in the program's files and were not entered: \x81" "3B1; (U+03B1).");
+    EXPECT_EQ(field.text().toStdString(), browsed.toStdString());
 }
 
 TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAxes)
