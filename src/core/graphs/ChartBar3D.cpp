@@ -116,10 +116,56 @@ constexpr int kBoxLayers = 3;
 // upright line crosses the middle of the picture, so that uprights leaning in perspective keep
 // to their columns.
 //
+// Slim rows (each box drawing its front or back alone): a face's ink is known column by column,
+// so the same columns take faces of any width: a face is left out when kBoxLayers later faces
+// cover its ink (where the column's middle meets the face, and half the outline round it) but
+// for a band a quarter pixel wide, as in deep rows, at every quarter-pixel column it reaches; a
+// face covers the columns it spans there. A hundred thousand glazes by a thousand materials
+// put a few thousand faces behind every column, of which a few show.
+//
+// Wider faces are left to the places of deep rows, where they stand many to a quarter pixel.
+//
 // Hollow boxes show what lies behind them, so they cover nothing.
+constexpr double kNarrowFacePixels = 2.0;
+
+// The picture of a box's front or back, the face a slim box draws alone.
+struct CEndFace {
+    CChartPointD foot[2]; // the left one first
+    CChartPointD head[2]; // above the foot of the same side
+
+    // The lowest and highest points (as x and y) of the face where it meets the upright line at x.
+    CChartPointD SpanAt(double x) const
+    {
+        const CChartPointD corners[4] = {foot[0], foot[1], head[1], head[0]};
+        double low = HUGE_VAL, high = -HUGE_VAL;
+        for (int k = 0; k < 4; ++k) {
+            const CChartPointD& a = corners[k];
+            const CChartPointD& b = corners[(k + 1) % 4];
+            if (x < std::min(a.x, b.x) || x > std::max(a.x, b.x))
+                continue;
+            const double y = a.x == b.x ? a.y : a.y + (x - a.x) * (b.y - a.y) / (b.x - a.x);
+            low = std::min({low, y, a.x == b.x ? b.y : y});
+            high = std::max({high, y, a.x == b.x ? b.y : y});
+        }
+        return {low, high};
+    }
+};
+
+CEndFace EndFaceOf(const CChartView3D& view, const CBox& box)
+{
+    const double z = view.Faces({0.0, 0.0, -1.0}) ? box.low.z : box.high.z;
+    CEndFace face{{view.Project({box.low.x, box.low.y, z}), view.Project({box.high.x, box.low.y, z})},
+                  {view.Project({box.low.x, box.high.y, z}), view.Project({box.high.x, box.high.y, z})}};
+    if (face.foot[0].x > face.foot[1].x) { // seen from behind
+        std::swap(face.foot[0], face.foot[1]);
+        std::swap(face.head[0], face.head[1]);
+    }
+    return face;
+}
 
 std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, const std::vector<CBar>& bars,
-                               const std::vector<std::uint32_t>& order, const CBoxPlaces& places, bool perPoint)
+                               const std::vector<std::uint32_t>& order, const CBoxPlaces& places, bool perPoint,
+                               bool slim)
 {
     std::vector<bool> covered(order.size(), false);
     if (order.empty())
@@ -129,6 +175,7 @@ std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, co
     const double across = PictureStep(view, {any.high.x - any.low.x, 0.0, 0.0}).x +
                           PictureStep(view, {0.0, 0.0, any.high.z - any.low.z}).x;
     const bool thin = across * pixels < kThinBarPixels;
+    const bool faces = !thin && slim && across * pixels < kNarrowFacePixels;
     const double middle = view.Bounds().CenterY();
     CLaterSpans later(kBoxLayers);
     // The quarter-pixel columns across the picture of the chart's box, with a margin for outlines
@@ -136,15 +183,38 @@ std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, co
     constexpr double kMargin = 8.0; // pixels
     const CChartRect bounds = view.Bounds();
     const std::int64_t columnCount = ChartCell((bounds.Width() * pixels + 2.0 * kMargin) / kThinBarPixels) + 1;
-    std::vector<CLaterCover> columns(thin ? static_cast<std::size_t>(columnCount) : 0);
+    std::vector<CLaterCover> columns(thin || faces ? static_cast<std::size_t>(columnCount) : 0);
     const auto column = [&](double x) {
         const double at = ((x - bounds.left) * pixels + kMargin) / kThinBarPixels + 0.5;
         return static_cast<std::size_t>(std::clamp<std::int64_t>(ChartCell(at), 0, columnCount));
+    };
+    const auto middleOf = [&](std::size_t c) {
+        return bounds.left + ((static_cast<double>(c) + 0.5) * kThinBarPixels - kMargin) / pixels;
     };
     for (std::size_t i = order.size(); i-- > 0;) {
         const CBox box = places.Of(bars[order[i]]);
         const bool hides = chart.PatternFor(box.bar.point, box.bar.set, perPoint) != kChartPatternHollow;
         const double x = (box.low.x + box.high.x) / 2.0, z = (box.low.z + box.high.z) / 2.0;
+        if (faces) {
+            const CEndFace face = EndFaceOf(view, box);
+            const auto [leftmost, rightmost] = std::minmax({face.foot[0].x, face.foot[1].x, face.head[0].x, face.head[1].x});
+            const double inkReach = (0.5 - kThinBarPixels) / pixels;
+            const std::size_t first = column(leftmost - inkReach), last = column(rightmost + inkReach);
+            bool under = first < last;
+            for (std::size_t c = first; c < last && under; ++c) {
+                const CChartPointD span = face.SpanAt(std::clamp(middleOf(c), leftmost, rightmost));
+                under = span.x <= span.y && columns[c].Covers(span.x * pixels - 0.5 + kThinBarPixels,
+                                                              span.y * pixels + 0.5 - kThinBarPixels, kBoxLayers);
+            }
+            covered[i] = under;
+            if (under || !hides)
+                continue;
+            for (std::size_t c = column(leftmost), end = column(rightmost); c < end; ++c) {
+                const CChartPointD span = face.SpanAt(std::clamp(middleOf(c), leftmost, rightmost));
+                columns[c].Add(span.x * pixels - 0.5, span.y * pixels + 0.5);
+            }
+            continue;
+        }
         if (thin) {
             // The box's ink, its picture and the half of its outline round it, in pixels up,
             // sampled at the middles of the quarter-pixel columns it reaches.
@@ -273,13 +343,14 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
             view.Depth({(box.low.x + box.high.x) / 2, (box.low.y + box.high.y) / 2, (box.low.z + box.high.z) / 2}));
     }
     const std::vector<std::uint32_t> order = FarthestFirst(depths);
-    // Stacked and floating bars make one row: there boxes stand on one another, not behind.
-    const std::vector<bool> covered = rows > 1 && !everyBox
-                                          ? CoveredBoxes(chart, view, bars, order, places, style.perPoint)
-                                          : std::vector<bool>(order.size(), false);
     const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
     const CChartPointD row = PictureStep(view, {0.0, 0.0, (1.0 - 2.0 * places.zGap) / rows});
     const bool slim = !everyBox && std::hypot(row.x, row.y) * pixels < kSlimRowPixels;
+    const bool endShows = view.Faces({0.0, 0.0, -1.0}) || view.Faces({0.0, 0.0, 1.0});
+    // Stacked and floating bars make one row: there boxes stand on one another, not behind.
+    const std::vector<bool> covered = rows > 1 && !everyBox
+                                          ? CoveredBoxes(chart, view, bars, order, places, style.perPoint, slim && endShows)
+                                          : std::vector<bool>(order.size(), false);
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (!covered[i])
             DrawBox(chart, view, places.Of(bars[order[i]]), style.perPoint, slim);

@@ -191,6 +191,7 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
     for (const CMany& many : {CMany{3, 3000, 3, "chart-true-3d-many-glazes"},
                               CMany{2, 8000, 2, "chart-true-3d-very-many-glazes"},
                               CMany{1500, 3000, 3, "chart-true-3d-many-items"},
+                              CMany{250, 12000, 2, "chart-true-3d-many-items-and-glazes"},
                               CMany{3, 60, 3, "chart-true-3d-deep-rows", false}}) {
         // Heights in runs, as glazes of a database often share an analysis.
         std::vector<CChartValueAt> values;
