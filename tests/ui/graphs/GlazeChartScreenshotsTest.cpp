@@ -187,18 +187,20 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
         int itemsOfAGlaze; // all of them, or as many as a recipe has
         const char* shot;
         bool leavesOut = true;
+        bool rising = false; // each row a little taller than the one before it, so that every top shows
     };
     for (const CMany& many : {CMany{3, 3000, 3, "chart-true-3d-many-glazes"},
                               CMany{2, 8000, 2, "chart-true-3d-very-many-glazes"},
                               CMany{1500, 3000, 3, "chart-true-3d-many-items"},
-                              CMany{250, 12000, 2, "chart-true-3d-many-items-and-glazes"},
+                              CMany{250, 12000, 2, "chart-true-3d-many-items-and-glazes", true, true},
                               CMany{3, 60, 3, "chart-true-3d-deep-rows", false}}) {
         // Heights in runs, as glazes of a database often share an analysis.
         std::vector<CChartValueAt> values;
         for (int glaze = 0; glaze < many.glazes; ++glaze) {
             for (int k = 0; k < many.itemsOfAGlaze; ++k) {
                 const int item = (glaze * 7 + k * (many.items / many.itemsOfAGlaze)) % many.items;
-                values.push_back({item, glaze, 2.0 + (item * 5 + glaze / 7 * 3) % 11});
+                const double rise = many.rising ? 8.0 * glaze / many.glazes : 0.0;
+                values.push_back({item, glaze, 2.0 + (item * 5 + glaze / 7 * 3) % 11 + rise});
             }
         }
         const auto define = [&](CChart& chart) {
