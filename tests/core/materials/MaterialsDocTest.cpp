@@ -387,7 +387,8 @@ TEST_F(MaterialsDocTest, FailedSavesReportAndKeepTheOldFile)
         EXPECT_FALSE(doc.DoSave("", true));
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.At(1).text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).text,
+              existing + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(m_messages.At(1).helpId, 0x30122u);
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_TRUE(doc.IsModified());

@@ -157,7 +157,8 @@ TEST_F(TextFileDocTest, SavesReportFailuresAndAnnounceOnlyRealSaves)
         document->OnCommand(CmdTextSave);
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.At(1).text, path + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).text,
+              path + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(ReadAll(path), "old\n");
     EXPECT_TRUE(document->IsModified()) << "a failed save leaves the document modified";
     EXPECT_TRUE(view->hints.empty()) << "no saved notice for a failed save";

@@ -415,7 +415,8 @@ TEST_F(DbTreeDocTest, FailedSaveAsKeepsExistingFilesAndCreatesNothing)
     EXPECT_EQ(request.filter, "Database Trees (*.dbt)|*.dbt|All Files (*.*)|*.*||");
     EXPECT_EQ(request.helpId, 303u);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.At(0).text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(0).text,
+              existing + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(m_messages.At(0).helpId, 0x30122u);
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_TRUE(doc.GetPathName().empty());
