@@ -25,6 +25,12 @@ constexpr std::size_t kNoteSuffixLength = 11;
 // A note holds two numbers and a path: anything longer is no note of ours.
 constexpr std::size_t kLongestNote = 8192;
 
+bool IsNoteName(const std::string& path)
+{
+    return path.size() > kNoteSuffixLength &&
+           path.compare(path.size() - kNoteSuffixLength, kNoteSuffixLength, kNoteSuffix) == 0;
+}
+
 // The file a note names, as written on its first line ("<device> <inode>").
 bool ReadNoteIdentity(const std::string& note, std::uint64_t& device, std::uint64_t& inode)
 {
@@ -58,7 +64,7 @@ void ForEachRecordOf(const CFileStamp& file, const std::function<void(const std:
     fs::directory_iterator entries(folder, ec);
     for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
         const std::string note = entries->path().string();
-        if (note.size() <= kNoteSuffixLength || note.compare(note.size() - kNoteSuffixLength, kNoteSuffixLength, kNoteSuffix) != 0)
+        if (!IsNoteName(note))
             continue;
         std::uint64_t device = 0;
         std::uint64_t inode = 0;
@@ -165,13 +171,15 @@ bool CKeptCopy::Make(int targetFd)
 // durable.
 bool CKeptCopy::Record(const std::string& name)
 {
-    const std::string text = std::to_string(m_file.device) + " " + std::to_string(m_file.inode) + "\n" + m_target + "\n";
+    const std::string text =
+        std::to_string(m_file.device) + " " + std::to_string(m_file.inode) + "\n" + m_target + "\n";
     std::string temporaryNote;
     const int noteFd = WriteTemporaryNote(m_folder, name, text, temporaryNote);
     if (noteFd < 0)
         return false;
     const std::string when = TimeSuffix();
-    const std::string stem = MakeFilePath(m_folder, NameStem(m_folder, name, when.size() + 4 + kNoteSuffixLength) + when);
+    const std::size_t suffixLength = when.size() + 4 + kNoteSuffixLength; // "-999" at most
+    const std::string stem = MakeFilePath(m_folder, NameStem(m_folder, name, suffixLength) + when);
     bool named = false;
     for (int n = 1; n < 1000 && !named; ++n) {
         const std::string copy = stem + (n > 1 ? "-" + std::to_string(n) : std::string());

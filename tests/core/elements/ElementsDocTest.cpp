@@ -5,6 +5,8 @@
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FileSizeLimit.h"
+#include "core/support/DataHomeGuard.h"
+#include "core/support/UnfinishedSave.h"
 #include "framework/DocTemplate.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
@@ -163,6 +165,15 @@ TEST_F(ElementsDocTest, AFileThatCannotBeOpenedOrReadLeavesTheDefaults)
         EXPECT_EQ(ProfileElementFile(), custom);
         EXPECT_FALSE(doc.IsModified());
     }
+
+    // A file whose last save in place did not finish is read, and the open says so first.
+    const CDataHomeGuard dataHome(m_dir / "data");
+    const std::string copy = LeaveUnfinishedSave(custom);
+    m_messages.boxes.clear();
+    EXPECT_TRUE(doc.OnOpenDocument(custom));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{UnfinishedSaveText(custom, copy)});
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
+    EXPECT_FALSE(HoldsTheDefaults(doc));
 
     // A later Save As names the document after its new file as usual.
     const std::string target = (m_dir / "saved.ele").string();

@@ -365,7 +365,8 @@ TEST_F(SafeFileTest, AWriteInPlaceKeepsACopyOnlyWhileTheFileMayBeDamaged)
     EXPECT_EQ(run.result, static_cast<int>(SafeSaveResult::WriteFailed));
     const std::string copy = FindUnfinishedSave(CFileStamp::Of(target.string()));
     ASSERT_FALSE(copy.empty());
-    EXPECT_EQ(run.report, "The file may be incomplete; a copy of it as it was before this save is kept in " + copy + ".");
+    EXPECT_EQ(run.report,
+              "The file may be incomplete; a copy of it as it was before this save is kept in " + copy + ".");
     EXPECT_TRUE(ReadAll(copy) == old);
     const std::string copyName = fs::path(copy).filename().string();
     EXPECT_TRUE(copyName.starts_with("glazes.glz.")) << copyName;

@@ -122,8 +122,8 @@ inline CInterruptedRun RunInterruptingWrites(const std::function<bool(const std:
     bool inWatchedWrite = false;
     bool failing = false;
     int signal = 0;
-    while (run.traced && ::ptrace(PTRACE_SYSCALL, child, nullptr, signal) == 0 && ::waitpid(child, &status, 0) == child &&
-           WIFSTOPPED(status)) {
+    while (run.traced && ::ptrace(PTRACE_SYSCALL, child, nullptr, signal) == 0 &&
+           ::waitpid(child, &status, 0) == child && WIFSTOPPED(status)) {
         signal = 0;
         if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
             signal = WSTOPSIG(status); // the child's own signal goes on to it
