@@ -385,6 +385,9 @@ TEST_F(SafeFileTest, AWriteInPlaceKeepsACopyOnlyWhileTheFileMayBeDamaged)
     EXPECT_TRUE(run.interrupted);
     EXPECT_EQ(FindUnfinishedSave(CFileStamp::Of(target.string())), copy);
     EXPECT_TRUE(ReadAll(copy) == old);
+    const std::vector<std::string> names = FileNames(keptCopies);
+    EXPECT_EQ(std::count_if(names.begin(), names.end(), [](const std::string& name) { return name.ends_with(".unfinished"); }),
+              1);
 
     // A save that writes the file whole ends the record: nothing is kept.
     std::string reason;
@@ -392,6 +395,17 @@ TEST_F(SafeFileTest, AWriteInPlaceKeepsACopyOnlyWhileTheFileMayBeDamaged)
     EXPECT_TRUE(ReadAll(target) == newer);
     EXPECT_EQ(FileNames(keptCopies), std::vector<std::string>{});
     EXPECT_EQ(FindUnfinishedSave(CFileStamp::Of(target.string())), "");
+
+    // So does a save that renames a new file over it, once it has no second name.
+    run = RunInterruptingWrites(isTarget, {Action::Fail, 1, INT_MAX, ENOSPC}, save);
+    const std::string second = FindUnfinishedSave(CFileStamp::Of(target.string()));
+    ASSERT_FALSE(second.empty());
+    // A note without its copy (a save killed between making the two) records nothing.
+    fs::remove(second);
+    EXPECT_EQ(FindUnfinishedSave(CFileStamp::Of(target.string())), "");
+    fs::remove(m_dir / "also.glz");
+    EXPECT_EQ(save(reason), static_cast<int>(SafeSaveResult::Ok)) << reason;
+    EXPECT_EQ(FileNames(keptCopies), std::vector<std::string>{});
 }
 
 // Regression: in a shared folder with the sticky bit (mode 1777) a user may make files but not
