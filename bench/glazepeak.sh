@@ -14,9 +14,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-9}"
 others=("${@:2}")
-export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-3}"
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release --target oxidarium_read_bench oxidarium_bench_databases >/dev/null
+source bench/common.sh
+build_release oxidarium_read_bench oxidarium_bench_databases
 programs=("$PWD/build-release/bench/oxidarium_read_bench" "${others[@]}")
 
 work=$(mktemp -d)
@@ -34,9 +33,6 @@ for ((i = 0; i < runs; i++)); do
     done
   done
 done
-median() {
-  printf '%s\n' $1 | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'
-}
 for p in "${programs[@]}"; do
   echo "$p, $count glazes, $(stat -c %s "$file") bytes (medians of $runs):"
   for way in whole plain; do

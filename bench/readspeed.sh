@@ -19,9 +19,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-15}"
 cpu="${2:--}"
-export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-3}"
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release --target oxidarium_read_bench >/dev/null
+source bench/common.sh
+build_release oxidarium_read_bench
 reader="$PWD/build-release/bench/oxidarium_read_bench"
 # Each reader is a command to which the file is appended (or, with a word after it, inserted).
 readers=("$reader keys" "$reader keys @ plain")
@@ -41,10 +40,6 @@ seconds() {
   "${pin[@]}" $command >/dev/null
   local end=$EPOCHREALTIME
   echo "$end - $start" | bc -l
-}
-
-median() {
-  printf '%s\n' "$@" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'
 }
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"

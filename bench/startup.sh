@@ -16,9 +16,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-7}"
 others=("${@:2}")
-export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-3}"
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release --target oxidarium oxidarium_bench_databases >/dev/null
+source bench/common.sh
+build_release oxidarium oxidarium_bench_databases
 program="$PWD/build-release/bin/oxidarium"
 
 work=$(mktemp -d)

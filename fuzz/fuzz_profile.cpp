@@ -1,6 +1,7 @@
 // The profile file ("Oxidarium.ini") over arbitrary bytes. Whatever it holds, the profile saves
 // it to a file that reads back and saves to the same bytes, and a value written into it (line
-// breaks flattened) reads back the same, in memory and from the file.
+// breaks flattened, the blanks around it dropped) reads back the same, in memory and from the
+// file.
 
 #include "FuzzFiles.h"
 #include "support/Profile.h"
@@ -26,6 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string flat = value;
     std::replace(flat.begin(), flat.end(), '\r', ' ');
     std::replace(flat.begin(), flat.end(), '\n', ' ');
+    const auto isBlank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (!flat.empty() && isBlank(flat.back()))
+        flat.pop_back();
+    flat.erase(flat.begin(), std::find_if_not(flat.begin(), flat.end(), isBlank));
     for (const char* section : {"PositionAndSize", "colors", "Files"}) {
         FuzzCheck(reread.WriteString(section, "LastX", value));
         FuzzCheck(reread.GetString(section, "lastx") == flat);

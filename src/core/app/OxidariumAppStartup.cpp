@@ -120,6 +120,7 @@ std::string COxidariumApp::GetProgramDir() const
 bool COxidariumApp::InitInstance()
 {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    TellProfileSaveFailures();
     TakeDataLocationHandOver();
     RememberStartingDirectory();
     ShowSplash();
@@ -150,6 +151,15 @@ int COxidariumApp::ExitInstance()
 bool COxidariumApp::SaveAllModified()
 {
     return m_docManager.SaveAllModified();
+}
+
+// Window places and the databases to open come back at the next start only when the profile
+// can be saved: the first save that fails says so, with its reason (the profile tells once).
+void COxidariumApp::TellProfileSaveFailures()
+{
+    if (CProfile* profile = GetProfile())
+        profile->SetSaveFailureNotice(
+            [](const std::string& message) { AppMessageBox(message, MsgOk | MsgIconExclamation, 0); });
 }
 
 // A helper (the run script) hands over the data directory by leaving its path in

@@ -135,6 +135,7 @@ bool CElementsDoc::OnOpenDocument(const std::string& path)
     if (!in.Open(path)) {
         Warn(in.OpenFailure() + "\n\nUsing default element data", kElementOpenErrorHelpId);
     } else {
+        ReportUnfinishedSave(path, kElementReadErrorHelpId);
         int result = 0;
         {
             CBusyScope busy;

@@ -315,6 +315,7 @@ bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list, CFileStamp&
 {
     int result = 0;
     stamp = CFileStamp::Of(path);
+    ReportUnfinishedSave(path, kGlazeReadErrorHelpId);
     if (!CGlazeFilePrefetch::Take(path, list, result)) {
         CInputFile in;
         if (!in.Open(path)) {

@@ -218,6 +218,9 @@ public:
     virtual double ChartGetEventY() = 0;
     virtual int ChartCopyToClipboard(int format, int unused) = 0;
     virtual int ChartExportFile(int format, int unused, const std::string& file) = 0;
+    // Why the last ChartExportFile failed, in sentences for the user ("It is not a regular
+    // file."); empty when it gave no reason.
+    virtual std::string ChartExportFailure() const { return std::string(); }
 
     // The drawn picture of a chart, for the windows that paint and print it; null when the
     // engine keeps none.

@@ -291,6 +291,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
     if (!in.Open(path)) {
         AppMessageBox(in.OpenFailure(), MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
     } else {
+        ReportUnfinishedSave(path, m_kind.readErrorHelpId);
         int result = 0;
         std::string error;
         {

@@ -4,6 +4,7 @@
 #include "support/InputFile.h"
 #include "support/MessagePath.h"
 #include "support/ParamFile.h"
+#include "support/SafeFileKeptCopies.h"
 
 namespace {
 
@@ -41,6 +42,22 @@ std::string ReadNotesMessage(const std::string& path, const CParamReadNotes& not
                               "have been cut short",
                           ""));
     return message;
+}
+
+std::string UnfinishedSaveMessage(const std::string& path)
+{
+    const std::string copy = FindUnfinishedSave(CFileStamp::Of(path));
+    if (copy.empty())
+        return std::string();
+    return MessagePath(path) + ": The last save of this file did not finish, so the file may be damaged. A copy of it "
+                               "as it was before that save is kept in " + MessagePath(copy) + ".";
+}
+
+void ReportUnfinishedSave(const std::string& path, unsigned helpId)
+{
+    const std::string message = UnfinishedSaveMessage(path);
+    if (!message.empty())
+        AppMessageBox(message, MsgOk | MsgIconExclamation, helpId);
 }
 
 void ReportReadNotes(const std::string& path, const CParamFileContext& context, unsigned helpId)

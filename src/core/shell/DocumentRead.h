@@ -17,6 +17,16 @@ std::string MergeOpenFailure(const CInputFile& in, const std::string& path);
 // line: "<path>: line 25: "1,5" is not a number; read as 1". Empty when there is nothing to tell.
 std::string ReadNotesMessage(const std::string& path, const CParamReadNotes& notes);
 
+// When a save in place of the file at path died or failed half way (its kept copy is on record):
+// "<path>: The last save of this file did not finish, so the file may be damaged. A copy of it
+// as it was before that save is kept in <copy>."; else empty.
+std::string UnfinishedSaveMessage(const std::string& path);
+
+// Before a document reads path: that message in a message box, when there is one, so the user
+// learns it whether or not the file reads well (a file cut short or mixed with its old tail may
+// read without an error).
+void ReportUnfinishedSave(const std::string& path, unsigned helpId);
+
 // After path was read into context: its notes in one message box, so that the user learns them
 // before saving over the file (a save writes every value as it was read). Nothing otherwise.
 void ReportReadNotes(const std::string& path, const CParamFileContext& context, unsigned helpId);

@@ -185,6 +185,8 @@ private:
     // the answer; ExitInstance closes it when it opened.
     void OpenChartEngine();
     void CloseChartEngine();
+    // Installs the profile's save-failure notice: a message box.
+    void TellProfileSaveFailures();
     void TakeDataLocationHandOver();
     void RememberStartingDirectory();
     void LoadPreferences();

@@ -318,6 +318,8 @@ std::string ReadPreferencesFile(CPreferences& prefs, const CPreferenceListChecks
         helpId = kHelpPrefsOpenError;
         return in.OpenFailure();
     }
+    if (const std::string unfinished = UnfinishedSaveMessage(path); !unfinished.empty())
+        ShowMessage(unfinished, kHelpPrefsReadError);
     CBusyScope busy;
     CPreferencesReader reader(prefs);
     const int result = ParseParameterFile(reader.m_errorText, in, s_prefsKeys, &reader, 0);

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -16,6 +17,9 @@
 namespace {
 
 CProfile* s_profile = nullptr;
+
+constexpr const char* kLostSettingsText =
+    "Window places and the databases to open at start-up are not kept until the profile can be saved.";
 
 std::string Trimmed(const std::string& text)
 {
@@ -122,13 +126,13 @@ std::string CProfile::GetString(const std::string& section, const std::string& k
     const Line* line = Find(m_lines, section, key);
     if (!line)
         return defaultValue;
-    return line->text.substr(line->text.find('=') + 1);
+    return Trimmed(line->text.substr(line->text.find('=') + 1));
 }
 
 int CProfile::GetInt(const std::string& section, const std::string& key, int defaultValue) const
 {
     const Line* line = Find(m_lines, section, key);
-    return line ? ParseInt(line->text.substr(line->text.find('=') + 1)) : defaultValue;
+    return line ? ParseInt(Trimmed(line->text.substr(line->text.find('=') + 1))) : defaultValue;
 }
 
 bool CProfile::Apply(std::vector<Line>& lines, const Change& change)
@@ -142,10 +146,9 @@ bool CProfile::Apply(std::vector<Line>& lines, const Change& change)
         return true;
     }
     if (found) {
-        const std::string text = at->key + "=" + change.value;
-        if (at->text == text)
+        if (Trimmed(at->text.substr(at->text.find('=') + 1)) == change.value)
             return false;
-        at->text = text;
+        at->text = at->key + "=" + change.value;
         return true;
     }
     // Append after the section's last line, or start the section at the end of the file.
@@ -184,7 +187,7 @@ bool CProfile::WriteString(const std::string& section, const std::string& key, c
         if (c == '\r' || c == '\n')
             c = ' ';
     }
-    return Record({section, key, flat, false});
+    return Record({section, key, Trimmed(flat), false});
 }
 
 bool CProfile::WriteInt(const std::string& section, const std::string& key, int value)
@@ -220,8 +223,16 @@ bool CProfile::Save()
         bytes += '\n';
     }
     ++m_saveCount;
-    if (WriteFileSafely(m_path, bytes) != SafeSaveResult::Ok)
+    std::string reason;
+    const SafeSaveResult result = WriteFileSafely(
+        m_path, [&bytes](std::ostream& out) { return static_cast<bool>(out << bytes); }, &reason);
+    if (result != SafeSaveResult::Ok) {
+        if (!m_failureTold && m_failureNotice)
+            m_failureNotice(SaveFailureMessage(m_path, result, reason) + "\n\n" + kLostSettingsText);
+        m_failureTold = true;
         return false;
+    }
+    m_failureTold = false;
     m_lines = std::move(merged);
     m_changes.clear();
     return true;

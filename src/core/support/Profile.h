@@ -4,18 +4,23 @@
 // start-up, kept in an INI file of our own ("Oxidarium.ini").
 //
 // The file holds "[Section]" lines and plain "key=value" lines. Sections and keys are found
-// whatever their case; values come back exactly as written (leading blanks, commas and quotes
-// included). A write that changes something saves the file at once through the safe-save helper,
-// so a failed write leaves the old file intact; inside a CProfileWriteBatch the changes are saved
-// once, when the batch ends. A write of the value already held saves nothing. Lines the profile
-// does not understand are kept.
+// whatever their case; values come back without the blanks around them, as every other key =
+// value file is read (commas and quotes stay: "ElementDBFileName = /data/elements.ele" gives
+// "/data/elements.ele"). A write that changes something saves the file at once through the
+// safe-save helper, so a failed write leaves the old file intact; inside a CProfileWriteBatch the
+// changes are saved once, when the batch ends. A write of the value already held saves nothing.
+// Lines the profile does not understand are kept. A save that fails is told once, with its
+// reason, through the notice the program installs (SetSaveFailureNotice); the changes stay in
+// memory and the next save tries again, and once a save succeeds a later failure is told again.
 //
 // Several copies of the program share the file: a save applies only the changes this copy made
 // since its last save, in order, over the file as it is on disk at that moment (under a lock on
 // its directory, so two saves never interleave), and what this copy holds then becomes that
 // merged file. A key another copy wrote meanwhile is kept unless this copy changed the same key.
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CProfile {
@@ -35,8 +40,9 @@ public:
     // The value read as a decimal integer (prefix rules); the default when the key is missing.
     int GetInt(const std::string& section, const std::string& key, int defaultValue) const;
 
-    // Sets the value and saves the file (unless a batch is open); false when the file could not
-    // be written (the value stays set in memory and the next save tries again).
+    // Sets the value (without blanks around it: they would not be read back) and saves the file
+    // (unless a batch is open); false when the file could not be written (the value stays set in
+    // memory and the next save tries again).
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
     bool WriteInt(const std::string& section, const std::string& key, int value);
     // Removes the key (and saves); true when there was nothing to remove.
@@ -49,6 +55,11 @@ public:
     bool Save();
     // How many times this object has written its file.
     int SaveCount() const { return m_saveCount; }
+
+    // Receives the message of a failed save: the first failure after a good save (or since the
+    // start) is told, the ones after it are not. Null tells nothing.
+    using SaveFailureNotice = std::function<void(const std::string& message)>;
+    void SetSaveFailureNotice(SaveFailureNotice notice) { m_failureNotice = std::move(notice); }
 
 private:
     struct Line {
@@ -83,6 +94,8 @@ private:
     std::vector<Change> m_changes; // not yet saved, in the order they were made
     int m_batchDepth = 0;
     int m_saveCount = 0;
+    SaveFailureNotice m_failureNotice;
+    bool m_failureTold = false;
 };
 
 // Groups the writes of one change set (for example everything a preferences load writes back):

@@ -1,14 +1,14 @@
 #include "support/SafeFile.h"
 
 #include "support/MessagePath.h"
-#include "support/PathHelpers.h"
+#include "support/SafeFileHelpers.h"
+#include "support/SafeFileKeptCopies.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -21,12 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kTemporaryMark = ".~";
-constexpr std::size_t kRandomCharacters = 6; // the "XXXXXX" of mkstemp
-constexpr std::size_t kSuffixLength = 2 + kRandomCharacters;
-constexpr long kDefaultNameLimit = 255;
-constexpr const char* kKeptCopiesFolder = "Kept copies";
 constexpr const char* kNotRegularReason = "It is not a regular file.";
+constexpr const char* kNoMemoryReason = "There was not enough memory to save the file. It is unchanged.";
+constexpr const char* kRenameRefusedReason =
+    "Its folder does not let it be replaced, and the file itself may not be written.";
 
 // A symbolic link keeps pointing at the same file: the file it names is replaced. A link that
 // leads to no file, or round in a loop, is not replaced by a plain file: reason tells why.
@@ -68,148 +66,19 @@ void KeepOwnerAndMode(int fd, const std::string& target)
     ::fchmod(fd, old.st_mode & 07777);
 }
 
-// The directory part of path ("" for a bare name) and its file name.
-std::pair<std::string, std::string> SplitDirectory(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return {std::string(), path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
-}
-
-// The start of name, cut (never inside a UTF-8 character) so that it fits the directory's name
-// limit with suffixLength bytes after it.
-std::string NameStem(const std::string& directory, const std::string& name, std::size_t suffixLength)
-{
-    long limit = ::pathconf(directory.empty() ? "." : directory.c_str(), _PC_NAME_MAX);
-    if (limit <= 0)
-        limit = kDefaultNameLimit;
-    const std::size_t room = static_cast<std::size_t>(limit) > suffixLength ? static_cast<std::size_t>(limit) - suffixLength : 1;
-    if (name.size() <= room)
-        return name;
-    std::size_t cut = room;
-    while (cut > 1 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
-        --cut;
-    return name.substr(0, cut);
-}
-
-// The target's file name as the start of its temporary names.
-std::string TemporaryStem(const std::string& directory, const std::string& name)
-{
-    return NameStem(directory, name, kSuffixLength);
-}
-
-bool IsRandomCharacter(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// True when fileName is stem + ".~" + six random characters.
-bool IsTemporaryName(const std::string& fileName, const std::string& stem)
-{
-    return fileName.size() == stem.size() + kSuffixLength && fileName.compare(0, stem.size(), stem) == 0 &&
-           fileName.compare(stem.size(), 2, kTemporaryMark) == 0 &&
-           std::all_of(fileName.end() - static_cast<std::ptrdiff_t>(kRandomCharacters), fileName.end(), IsRandomCharacter);
-}
-
-// Removes the file when no save holds it: a lock taken without waiting proves its save died.
-void RemoveIfAbandoned(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    struct stat held {};
-    struct stat named {};
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-        held.st_ino == named.st_ino && held.st_dev == named.st_dev && S_ISREG(held.st_mode))
-        ::unlink(path.c_str());
-    ::close(fd);
-}
-
-// Removes what killed saves of the same target left behind.
-void RemoveAbandonedTemporaries(const std::string& directory, const std::string& stem)
-{
-    std::error_code ec;
-    fs::directory_iterator entries(directory.empty() ? fs::path(".") : fs::path(directory), ec);
-    for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
-        const std::string fileName = entries->path().filename().string();
-        if (IsTemporaryName(fileName, stem))
-            RemoveIfAbandoned(entries->path().string());
-    }
-}
-
-// Writes all of bytes at the start of the file on fd and cuts the file there; false when any of
-// it failed (the file may then hold part of them).
-bool WriteWholeFile(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
-}
-
-// The whole file on fd; false on a read error.
-bool ReadWholeFile(int fd, std::string& bytes)
-{
-    bytes.clear();
-    char block[65536];
-    for (off_t at = 0;;) {
-        const ssize_t n = ::pread(fd, block, sizeof block, at);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            return true;
-        bytes.append(block, static_cast<std::size_t>(n));
-        at += n;
-    }
-}
-
-// The folder the old bytes of files written in place are kept in.
-std::string KeptCopiesFolder()
-{
-    const std::string data = GetUserDataDirectory();
-    return data.empty() ? std::string() : MakeFilePath(data, kKeptCopiesFolder);
-}
-
-// Writes bytes into a new file in the kept-copies folder, named after the target and the time
-// ("glazes.glz.2024-05-01-143005", "-2" and on when that is taken); its path, or empty when it
-// could not be written whole.
-std::string KeepCopy(const std::string& target, const std::string& bytes)
+// The sentence saying that no copy of a file to be written in place could be kept.
+std::string NoCopyReason()
 {
     const std::string folder = KeptCopiesFolder();
-    if (folder.empty())
-        return std::string();
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    char when[32] = "";
-    const std::time_t now = std::time(nullptr);
-    struct tm local {};
-    if (::localtime_r(&now, &local))
-        std::strftime(when, sizeof when, ".%Y-%m-%d-%H%M%S", &local);
-    const std::string stem = NameStem(folder, SplitDirectory(target).second, std::string(when).size() + 4);
-    for (int n = 1; n < 1000; ++n) {
-        const std::string copy = MakeFilePath(folder, stem + when + (n > 1 ? "-" + std::to_string(n) : std::string()));
-        // The copy holds the user's data: only the user reads it.
-        const int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0 && errno == EEXIST)
-            continue;
-        if (fd < 0)
-            return std::string();
-        const bool written = WriteWholeFile(fd, bytes);
-        if (::close(fd) == 0 && written)
-            return copy;
-        ::unlink(copy.c_str());
-        return std::string();
-    }
-    return std::string();
+    return "The file can only be written in place, and no copy of it as it was could be kept first" +
+           (folder.empty() ? std::string() : " in " + MessagePath(folder)) + ". It is unchanged.";
+}
+
+// A refused rename that writing in place can get round: the folder (sticky, or closed to the
+// user) will not let the file be replaced, though the file itself may be writable.
+bool IsRenameRefused(int error)
+{
+    return error == EPERM || error == EACCES;
 }
 
 } // namespace
@@ -245,6 +114,7 @@ bool CSafeFileWriter::Open()
         m_failureReason = kNotRegularReason;
         return false;
     }
+    m_before = CFileStamp::Of(m_target);
     // A rename would part a file from its other names; without a new file beside it, only the
     // file itself can be written.
     if (exists && info.st_nlink > 1)
@@ -255,24 +125,31 @@ bool CSafeFileWriter::Open()
 bool CSafeFileWriter::OpenTemporary()
 {
     const auto [directory, name] = SplitDirectory(m_target);
-    const std::string stem = TemporaryStem(directory, name);
-    RemoveAbandonedTemporaries(directory, stem);
-    std::string pattern = directory + stem + kTemporaryMark + std::string(kRandomCharacters, 'X');
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
+    RemoveAbandonedTemporaries(directory, name);
+    m_fd = MakeLockedTemporary(directory, name, m_temporary);
+    if (m_fd < 0)
         return false;
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    m_fd = fd;
-    m_temporary = pattern;
-    m_stream.open(m_temporary, std::ios::binary | std::ios::trunc);
-    if (!m_stream) {
-        Abandon();
-        return false;
-    }
+    AttachStream();
     return true;
 }
 
 bool CSafeFileWriter::OpenInPlace()
+{
+    if (!OpenTarget())
+        return false;
+    if (!OpenSpool()) {
+        m_failureReason = NoCopyReason();
+        CloseFiles();
+        return false;
+    }
+    m_inPlace = true;
+    AttachStream();
+    return true;
+}
+
+// Opens the target itself for writing in place; false when it may not be written or is no
+// regular file.
+bool CSafeFileWriter::OpenTarget()
 {
     const int fd = ::open(m_target.c_str(), O_RDWR | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -283,84 +160,149 @@ bool CSafeFileWriter::OpenInPlace()
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    m_fd = fd;
-    m_inPlace = true;
+    m_targetFd = fd;
     return true;
 }
 
-SafeSaveResult CSafeFileWriter::CommitInPlace()
+// An unnamed file in the kept-copies folder that gathers the new bytes of a save in place: it
+// holds them on disk instead of in memory, and vanishes with the save, however that ends.
+bool CSafeFileWriter::OpenSpool()
 {
-    std::string old;
-    if (!m_newBytes || !ReadWholeFile(m_fd, old)) {
-        Abandon();
-        return SafeSaveResult::WriteFailed;
-    }
-    const std::string copy = KeepCopy(m_target, old);
-    if (copy.empty()) {
-        const std::string folder = KeptCopiesFolder();
-        m_failureReason = "The file can only be written in place, and no copy of it as it was could be kept first" +
-                          (folder.empty() ? std::string() : " in " + MessagePath(folder)) + ". It is unchanged.";
-        Abandon();
-        return SafeSaveResult::WriteFailed;
-    }
-    if (WriteWholeFile(m_fd, m_newBytes.str())) {
-        m_written = CFileStamp::OfDescriptor(m_fd);
-        ::unlink(copy.c_str());
-        m_committed = true;
-        CloseFile();
-        return SafeSaveResult::Ok;
-    }
-    // The old bytes go back where they can; the copy stays whatever happens.
-    m_failureReason = WriteWholeFile(m_fd, old)
-                          ? "The file is unchanged; a copy of it as it was is kept in " + MessagePath(copy) + "."
-                          : "The file may be incomplete; a copy of it as it was before this save is kept in " +
-                                MessagePath(copy) + ".";
-    Abandon();
-    return SafeSaveResult::WriteFailed;
+    const std::string folder = KeptCopiesFolder();
+    if (folder.empty())
+        return false;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    m_fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (m_fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+        return m_fd >= 0;
+    // A file system without unnamed files: a temporary one, its name removed at once.
+    std::string path;
+    m_fd = MakeLockedTemporary(folder, SplitDirectory(m_target).second, path);
+    if (m_fd >= 0)
+        ::unlink(path.c_str());
+    return m_fd >= 0;
+}
+
+void CSafeFileWriter::AttachStream()
+{
+    m_buffer = std::make_unique<CDescriptorWriteBuffer>(m_fd);
+    m_stream.rdbuf(m_buffer.get()); // clears the failed state
+}
+
+// Writes out what the stream holds; false, with the reason, when any of the new bytes could not
+// be written.
+bool CSafeFileWriter::FinishNewBytes()
+{
+    m_stream.flush();
+    if (m_stream && m_buffer && m_buffer->Error() == 0)
+        return true;
+    if (m_buffer)
+        m_failureReason = FileErrorReason(m_buffer->Error());
+    return false;
 }
 
 SafeSaveResult CSafeFileWriter::Commit()
 {
-    if (m_inPlace && m_fd >= 0)
-        return CommitInPlace();
-    if (m_temporary.empty())
-        return SafeSaveResult::OpenFailed;
-    m_stream.flush();
-    const bool written = static_cast<bool>(m_stream);
-    m_stream.close();
-    if (written && !m_stream.fail())
-        KeepOwnerAndMode(m_fd, m_target);
-    if (!written || m_stream.fail() || ::fsync(m_fd) != 0) {
+    try {
+        if (m_fd < 0)
+            return SafeSaveResult::OpenFailed;
+        if (!FinishNewBytes()) {
+            Abandon();
+            return SafeSaveResult::WriteFailed;
+        }
+        return m_inPlace ? CommitInPlace() : CommitByRename();
+    } catch (const std::bad_alloc&) {
+        // Nothing above allocates while the target is being written.
+        m_failureReason = kNoMemoryReason;
+        Abandon();
+        return SafeSaveResult::WriteFailed;
+    }
+}
+
+SafeSaveResult CSafeFileWriter::CommitByRename()
+{
+    KeepOwnerAndMode(m_fd, m_target);
+    if (::fsync(m_fd) != 0) {
+        m_failureReason = FileErrorReason(errno);
         Abandon();
         return SafeSaveResult::WriteFailed;
     }
     m_written = CFileStamp::OfDescriptor(m_fd);
     if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        const int error = errno;
+        if (IsRenameRefused(error) && m_before.exists && OpenTarget())
+            return CommitInPlace();
+        m_failureReason = IsRenameRefused(error) ? kRenameRefusedReason : FileErrorReason(error);
         Abandon();
         return SafeSaveResult::WriteFailed;
     }
     m_committed = true;
     m_temporary.clear();
-    CloseFile();
+    CloseFiles();
+    try {
+        ForgetUnfinishedSaves(m_before);
+    } catch (const std::bad_alloc&) {
+        // The file is saved; an old record stays until the next save.
+    }
     return SafeSaveResult::Ok;
+}
+
+// Writes the new bytes (on m_fd) over the target's own (on m_targetFd), once a copy of the old
+// ones is kept and recorded.
+SafeSaveResult CSafeFileWriter::CommitInPlace()
+{
+    CKeptCopy copy(m_target);
+    if (!copy.Make(m_targetFd)) {
+        m_failureReason = NoCopyReason();
+        Abandon();
+        return SafeSaveResult::WriteFailed;
+    }
+    const int error = CopyWholeFile(m_fd, m_targetFd);
+    if (error == 0) {
+        m_written = CFileStamp::OfDescriptor(m_targetFd);
+        m_committed = true;
+        Abandon(); // the temporary file, when the new bytes came from one
+        try {
+            copy.SaveFinished();
+        } catch (const std::bad_alloc&) {
+            // The file is saved; its record stays until the next save.
+        }
+        return SafeSaveResult::Ok;
+    }
+    if (CopyWholeFile(copy.Descriptor(), m_targetFd) == 0) {
+        copy.FileRestored();
+        m_failureReason = FileErrorReason(error) + " The file is unchanged.";
+    } else {
+        m_failureReason = "The file may be incomplete; a copy of it as it was before " +
+                          std::string(copy.RecordsEarlierSave() ? "an earlier save that did not finish" : "this save") +
+                          " is kept in " + MessagePath(copy.RecordedCopy()) + ".";
+    }
+    Abandon();
+    return SafeSaveResult::WriteFailed;
 }
 
 void CSafeFileWriter::Abandon()
 {
-    if (m_stream.is_open())
-        m_stream.close();
+    // A writer that stopped because its stream failed learns why here.
+    if (m_failureReason.empty() && m_buffer)
+        m_failureReason = FileErrorReason(m_buffer->Error());
+    m_stream.rdbuf(nullptr);
+    m_buffer.reset();
     if (!m_temporary.empty()) {
         std::remove(m_temporary.c_str());
         m_temporary.clear();
     }
-    CloseFile();
+    CloseFiles();
 }
 
-void CSafeFileWriter::CloseFile()
+void CSafeFileWriter::CloseFiles()
 {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
+    for (int* fd : {&m_fd, &m_targetFd}) {
+        if (*fd >= 0) {
+            ::close(*fd);
+            *fd = -1;
+        }
     }
 }
 
@@ -377,14 +319,21 @@ SafeSaveResult WriteFileSafely(const std::string& path, const std::function<bool
 {
     CSafeFileWriter writer(path);
     SafeSaveResult result = SafeSaveResult::OpenFailed;
+    std::string noMemory;
     if (writer.Open()) {
-        const bool written = write(writer.Stream()) && writer.Stream();
+        // A stream that failed on its own is left to Commit, which tells why.
+        bool written = false;
+        try {
+            written = write(writer.Stream());
+        } catch (const std::bad_alloc&) {
+            noMemory = kNoMemoryReason;
+        }
         if (!written)
             writer.Abandon();
         result = written ? writer.Commit() : SafeSaveResult::WriteFailed;
     }
     if (failureReason)
-        *failureReason = writer.FailureReason();
+        *failureReason = noMemory.empty() ? writer.FailureReason() : noMemory;
     return result;
 }
 

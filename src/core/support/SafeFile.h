@@ -17,21 +17,29 @@
 // that is no regular file (a folder, a pipe, a device).
 //
 // Two files cannot be saved so: one with a second name (a hard link), which the rename would
-// part from its other name, and one in a folder where the user may not make a new file. Such a
-// file is written in place. The new bytes are gathered first, so a writer that fails leaves the
-// file untouched; then the file as it was is copied into "Kept copies" in the user's data
-// directory, and only then written over. When that copy cannot be made the file is not written;
-// when the writing fails the old bytes are put back where possible, and the message names the
-// copy. A save that succeeds removes its copy. The file keeps its inode, names, owner and
+// part from its other name, and one whose folder lets no new file take its place (a folder the
+// user may not write, or a shared folder with the sticky bit where the file is another user's and
+// the rename is refused). Such a file is written in place. The new bytes are gathered first, in a
+// file of their own (the temporary file, or an unnamed one in "Kept copies"), so a writer that
+// fails leaves the file untouched and the save needs no more memory than a fixed buffer; then the
+// file as it was is copied into "Kept copies" in the user's data directory and recorded as the
+// copy of an unfinished save (support/SafeFileKeptCopies.h), and only then written over. When no
+// copy can be kept the file is not written; when the writing fails the old bytes are put back
+// and the copy goes, and only when they cannot be put back does the copy stay, named in the
+// message, with its record, so that the next open of the file can tell. A save that succeeds
+// removes its copy and any older one of the file. The file keeps its inode, names, owner and
 // permissions.
+//
+// A failure says why where the system tells (a full disk, a refused rename, too little memory).
 
 #include "support/FileStamp.h"
 
-#include <fstream>
 #include <functional>
-#include <iosfwd>
-#include <sstream>
+#include <memory>
+#include <ostream>
 #include <string>
+
+class CDescriptorWriteBuffer;
 
 enum class SafeSaveResult {
     Ok,
@@ -50,15 +58,17 @@ public:
     // be written, is read-only, a broken link or no regular file.
     bool Open();
     // Why Open or Commit failed when the cause is more than a missing permission or directory:
-    // sentences for the user (a broken link; where the old bytes of a file written in place are
-    // kept), else empty.
+    // sentences for the user (a broken link, a full disk; where the old bytes of a file written
+    // in place are kept), else empty.
     const std::string& FailureReason() const { return m_failureReason; }
     // The stream to write the file's bytes into (binary: no line-end translation).
-    std::ostream& Stream() { return m_inPlace ? static_cast<std::ostream&>(m_newBytes) : m_stream; }
-    // Flushes, syncs and closes the temporary file and renames it over the target; in place,
-    // keeps the old bytes aside and writes the new ones over them.
+    std::ostream& Stream() { return m_stream; }
+    // Flushes, syncs and closes the temporary file and renames it over the target (in place
+    // when the folder refuses the rename); in place, keeps the old bytes aside and writes the
+    // new ones over them.
     SafeSaveResult Commit();
-    // Drops the temporary file; the target stays as it was.
+    // Drops the temporary file; the target stays as it was. When the stream failed, the reason
+    // is kept.
     void Abandon();
 
     const std::string& TargetPath() const { return m_target; }
@@ -69,17 +79,25 @@ public:
 private:
     bool OpenTemporary();
     bool OpenInPlace();
+    bool OpenTarget();
+    bool OpenSpool();
+    void AttachStream();
+    bool FinishNewBytes();
+    SafeSaveResult CommitByRename();
     SafeSaveResult CommitInPlace();
-    void CloseFile();
+    void CloseFiles();
 
     std::string m_failureReason; // set before m_target: the constructor fills both
     std::string m_target;
     std::string m_temporary;
+    CFileStamp m_before; // the target as Open found it
     CFileStamp m_written;
-    std::ofstream m_stream;
-    std::ostringstream m_newBytes; // in place: the new bytes, gathered before anything is written
-    // The temporary file, locked while the save runs; in place, the target itself.
+    std::unique_ptr<CDescriptorWriteBuffer> m_buffer;
+    std::ostream m_stream{nullptr};
+    // The new bytes: the temporary file, locked while the save runs, or in place the unnamed
+    // file they are gathered in.
     int m_fd = -1;
+    int m_targetFd = -1; // in place: the target itself
     bool m_inPlace = false;
     bool m_committed = false;
 };

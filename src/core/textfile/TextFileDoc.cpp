@@ -7,6 +7,7 @@
 #include "framework/UpdateHint.h"
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
+#include "shell/DocumentRead.h"
 #include "support/DbFileType.h"
 #include "support/InputFile.h"
 #include "support/MessagePath.h"
@@ -81,6 +82,7 @@ bool CTextFileDoc::OnOpenDocument(const std::string& path)
         Warn(in.OpenFailure(), kTextOpenErrorHelpId);
         return false;
     }
+    ReportUnfinishedSave(path, kTextReadErrorHelpId);
     CStringArrayEx lines;
     int result = 0;
     {

@@ -133,6 +133,7 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
         Warn(in.OpenFailure(), kOpenErrorHelpId);
         openedPath.clear();
     } else {
+        ReportUnfinishedSave(path, kReadErrorHelpId);
         CBusyScope busy;
         if (items.Read(in) != 0) {
             Warn(MessagePath(path) + ": " + items.m_errorText, kReadErrorHelpId);

@@ -169,8 +169,12 @@ std::string CGraphWnd::CopyOrWriteGraph(const std::string& fileName, int format)
             return "Error writing to clipboard";
         return std::string();
     }
-    if (!engine || engine->ChartExportFile(format, 0, fileName) != 0)
+    if (!engine)
         return "Error writing file " + MessagePath(fileName);
+    if (engine->ChartExportFile(format, 0, fileName) != 0) {
+        const std::string reason = engine->ChartExportFailure();
+        return "Error writing file " + MessagePath(fileName) + (reason.empty() ? std::string() : "\n\n" + reason);
+    }
     return std::string();
 }
 

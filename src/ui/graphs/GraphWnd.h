@@ -77,7 +77,8 @@ public:
     // Where DrawToDC puts the chart on the device's page; empty without a chart or room.
     QRectF PrintTarget(const QPaintDevice& device) const;
     // Copies the chart to the clipboard (empty file name) or writes it in the format; an empty
-    // text, or "Error writing to clipboard" / "Error writing file " and the file name.
+    // text, or "Error writing to clipboard" / "Error writing file " and the file name, followed by
+    // the safe save's reason on a paragraph of its own when it gives one.
     std::string CopyOrWriteGraph(const std::string& fileName, int format);
     // The last mouse event's code (kChartEventRightPressed, kChartEventReleased ...) and its
     // place on the screen; 0 and the window's corner without a chart.

@@ -1,12 +1,15 @@
 #include "graphs/QtChartEngine.h"
 
 #include "graphs/ChartCanvasQt.h"
+#include "support/SafeFile.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
+
+#include <ostream>
 
 namespace {
 
@@ -31,18 +34,21 @@ int CQtChartEngine::ChartCopyToClipboard(int, int)
     return 0;
 }
 
-// The file is written whole or not at all: an existing image is replaced only by a complete one.
+// The image is encoded first and written through the program's safe save, like every other file:
+// whole or not at all, never over something that is no regular file, in place for a file with
+// a second name.
 int CQtChartEngine::ChartExportFile(int format, int, const std::string& file)
 {
+    m_exportFailure.clear();
     const char* formatName = ImageFormatName(format);
     if (!Selected() || !formatName || file.empty())
         return 1;
-    QSaveFile out(QFile::decodeName(QByteArray::fromStdString(file)));
-    if (!out.open(QIODevice::WriteOnly))
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !RenderChartImage(*Selected()).save(&buffer, formatName))
         return 1;
-    if (!RenderChartImage(*Selected()).save(&out, formatName)) {
-        out.cancelWriting();
-        return 1;
-    }
-    return out.commit() ? 0 : 1;
+    const auto write = [&bytes](std::ostream& out) {
+        return static_cast<bool>(out.write(bytes.constData(), bytes.size()));
+    };
+    return WriteFileSafely(file, write, &m_exportFailure) == SafeSaveResult::Ok ? 0 : 1;
 }

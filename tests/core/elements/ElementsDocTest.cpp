@@ -5,6 +5,8 @@
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FileSizeLimit.h"
+#include "core/support/DataHomeGuard.h"
+#include "core/support/UnfinishedSave.h"
 #include "framework/DocTemplate.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
@@ -164,6 +166,15 @@ TEST_F(ElementsDocTest, AFileThatCannotBeOpenedOrReadLeavesTheDefaults)
         EXPECT_FALSE(doc.IsModified());
     }
 
+    // A file whose last save in place did not finish is read, and the open says so first.
+    const CDataHomeGuard dataHome(m_dir / "data");
+    const std::string copy = LeaveUnfinishedSave(custom);
+    m_messages.boxes.clear();
+    EXPECT_TRUE(doc.OnOpenDocument(custom));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{UnfinishedSaveText(custom, copy)});
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
+    EXPECT_FALSE(HoldsTheDefaults(doc));
+
     // A later Save As names the document after its new file as usual.
     const std::string target = (m_dir / "saved.ele").string();
     m_dialogs.AnswerPath(target);
@@ -305,7 +316,8 @@ TEST_F(ElementsDocTest, FailedSavesReportAndKeepTheOldFile)
         EXPECT_FALSE(doc.DoSave("", true));
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.At(1).text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).text,
+              existing + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(m_messages.At(1).helpId, 0x30122u);
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_TRUE(doc.IsModified());

@@ -5,8 +5,10 @@
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
+#include "core/support/DataHomeGuard.h"
 #include "core/support/FileSizeLimit.h"
 #include "core/support/OrdinaryUser.h"
+#include "core/support/WriteInterruption.h"
 #include "framework/DocTemplate.h"
 #include "glazes/GlazeAnalysis.h"
 #include "glazes/GlazeClipboard.h"
@@ -19,6 +21,7 @@
 #include "shell/Preferences.h"
 #include "substitutions/GlazeSubstitution.h"
 #include "substitutions/Substitution.h"
+#include "support/SafeFileKeptCopies.h"
 
 #include <gtest/gtest.h>
 
@@ -482,7 +485,8 @@ TEST_F(GlazesDocTest, FailedSavesReportAndKeepFilesAndPath)
         EXPECT_TRUE(doc->OnCommand(CmdSaveGlazeDbAs));
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.At(1).text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).text,
+              existing + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_EQ(doc->GetPathName(), path);
 }
@@ -610,6 +614,59 @@ TEST_F(GlazesDocTest, AFileInAFolderTheUserMayNotWriteIsSavedInPlace)
     EXPECT_EQ(after.st_mode & 07777, 0664u);
     EXPECT_EQ(after.st_uid, OrdinaryUserId());
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << "nothing left beside it";
+}
+
+// Regression: a save in place (a database with a second name) killed while it wrote left the new
+// bytes followed by the old file's tail, and the next open read that mixed file without a word:
+// more glazes than either version held, made permanent by the next save. The killed save is on
+// record beside its copy of the old file, and every open of the file says so, until a save
+// writes it whole. The save runs in a child process killed as its first write returns.
+TEST_F(GlazesDocTest, ASaveInPlaceKilledWhileItWritesIsToldAtTheNextOpen)
+{
+    const CDataHomeGuard dataHome(m_dir / "data");
+    const std::string path = CopySample();
+    CGlazesDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    for (int i = 0; i < 3000; ++i)
+        doc->InsertGlaze(0, CGlaze("Glaze " + std::to_string(i)));
+    ASSERT_TRUE(doc->OnCommand(CmdSaveGlazeDb));
+    const std::string old = ReadAll(path);
+    fs::create_hard_link(path, m_dir / "also.glz");
+    for (int i = 0; i < 1000; ++i)
+        doc->DeleteGlaze(0);
+    const std::string newer = Written(*doc);
+    ASSERT_LT(newer.size(), old.size());
+
+    const CInterruptedRun run = RunInterruptingWrites([&](const std::string& written) { return written == path; },
+                                                      {CWritePlan::Action::Kill, 1},
+                                                      [&](std::string&) { return doc->OnCommand(CmdSaveGlazeDb) ? 0 : 1; });
+    if (!run.traced)
+        GTEST_SKIP() << "this system does not let a test trace its child process";
+    ASSERT_TRUE(run.interrupted);
+    const std::string mixed = ReadAll(path);
+    ASSERT_EQ(mixed.size(), old.size());
+    EXPECT_TRUE(mixed != old);
+    EXPECT_TRUE(mixed.starts_with(newer.substr(0, 4096)));
+    EXPECT_TRUE(mixed.ends_with(old.substr(old.size() - 4096)));
+
+    const std::string copy = FindUnfinishedSave(CFileStamp::Of(path));
+    ASSERT_FALSE(copy.empty());
+    EXPECT_TRUE(ReadAll(copy) == old);
+    m_messages.boxes.clear();
+    EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
+    ASSERT_FALSE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.At(0).text, path + ": The last save of this file did not finish, so the file may be damaged. "
+                                            "A copy of it as it was before that save is kept in " + copy + ".");
+    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(0).helpId, kGlazeReadErrorHelpId);
+
+    // A save that writes the file whole ends the record: nothing is kept, nothing more is said.
+    doc->InsertGlaze(0, CGlaze("Saved whole"));
+    ASSERT_TRUE(doc->OnCommand(CmdSaveGlazeDb));
+    EXPECT_TRUE(fs::is_empty(m_dir / "data" / "Oxidarium" / "Kept copies"));
+    m_messages.boxes.clear();
+    EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
+    EXPECT_TRUE(m_messages.boxes.empty());
 }
 
 TEST_F(GlazesDocTest, SubstitutionsConversionsAndTheSelection)

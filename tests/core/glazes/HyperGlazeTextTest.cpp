@@ -48,6 +48,9 @@ TEST_F(HyperGlazeTextTest, GoldenRecordsImportExactly)
 
     EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, (m_dir / "none.txt").string()), 2);
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{(m_dir / "none.txt").string() + ": Error opening file"});
+    // A folder is no file to read, and the message says so as every other open does.
+    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, m_dir.string()), 2);
+    EXPECT_EQ(m_messages.Last().text, m_dir.string() + ": not a regular file");
 }
 
 // Regression: random bytes were read as five junk glazes; a file without a single record of

@@ -42,7 +42,8 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
     const std::string cases = WriteFile("case.rcp", "5\nrcp\nx\nCase\nWhiting\n1\nEof\nstuff\nNOTES\nnote\nEndNotes\n");
     CGlazeList list;
     // Regression: /dev/zero was read until the memory ran out.
-    std::vector<std::string> paths = {lf, old, crlf, cut, cases, (m_dir / "missing.rcp").string(), "/dev/zero"};
+    std::vector<std::string> paths = {lf, old, crlf, cut, cases, (m_dir / "missing.rcp").string(), "/dev/zero",
+                                      m_dir.string()};
     EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 4);
     ASSERT_EQ(list.GetCount(), 4);
     ExpectLines(RecordAt(list, 0).m_components, {{"Silica", 30}, {"Whiting", 70}});
@@ -55,12 +56,13 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
     EXPECT_EQ(RecordAt(list, 3).m_name, "Case");
     EXPECT_EQ(RecordAt(list, 3).m_notes, CStringArrayEx{"note"});
 
-    ASSERT_EQ(m_messages.boxes.size(), 3u);
+    ASSERT_EQ(m_messages.boxes.size(), 4u);
     EXPECT_EQ(m_messages.At(0).text, old + ": Incorrect version number (should be >= 4.0)");
     EXPECT_EQ(m_messages.At(0).type, unsigned(MsgOkCancel | MsgIconExclamation));
     EXPECT_EQ(m_messages.At(0).helpId, kInsightImportErrorHelpId);
     EXPECT_EQ(m_messages.At(1).text, (m_dir / "missing.rcp").string() + ": Error opening file");
     EXPECT_EQ(m_messages.At(2).text, "/dev/zero: not a regular file");
+    EXPECT_EQ(m_messages.At(3).text, m_dir.string() + ": not a regular file");
 }
 
 TEST_F(InsightImportTest, SuggestedFileNames)

@@ -108,6 +108,9 @@ TEST_F(ReciparyTextTest, UnterminatedTextIsRefused)
 
     EXPECT_EQ(CReciparyIO::ImportRecipes(list, path + ".none"), 0);
     EXPECT_EQ(m_messages.Last().text, path + ".none: Error opening file");
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    EXPECT_EQ(CReciparyIO::ImportRecipes(list, folder), 0);
+    EXPECT_EQ(m_messages.Last().text, folder + ": not a regular file");
 }
 
 TEST_F(ReciparyTextTest, ExportWritesTheLabelledLayout)

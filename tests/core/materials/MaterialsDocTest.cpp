@@ -5,7 +5,9 @@
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
+#include "core/support/DataHomeGuard.h"
 #include "core/support/FileSizeLimit.h"
+#include "core/support/UnfinishedSave.h"
 #include "elements/ElementsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
@@ -256,6 +258,16 @@ TEST_F(MaterialsDocTest, FilesThatCannotBeReadLeaveAnEmptyDatabase)
         EXPECT_EQ(m_messages.Last().text, path + ": not a regular file");
         EXPECT_EQ(doc.GetPathName(), "");
     }
+
+    // A file whose last save in place did not finish is read, and the open says so first.
+    const CDataHomeGuard dataHome(m_dir / "data");
+    const std::string unfinished = WriteFile("unfinished.mat", kHeader + "name = B\nformula = CaCO3\n");
+    const std::string copy = LeaveUnfinishedSave(unfinished);
+    m_messages.boxes.clear();
+    EXPECT_TRUE(doc.OnOpenDocument(unfinished));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{UnfinishedSaveText(unfinished, copy)});
+    EXPECT_EQ(m_messages.At(0).helpId, 0x30120u);
+    EXPECT_EQ(doc.Materials().GetCount(), 1);
 }
 
 TEST_F(MaterialsDocTest, TheStarterDatabaseOpensQuietly)
@@ -387,7 +399,8 @@ TEST_F(MaterialsDocTest, FailedSavesReportAndKeepTheOldFile)
         EXPECT_FALSE(doc.DoSave("", true));
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.At(1).text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).text,
+              existing + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(m_messages.At(1).helpId, 0x30122u);
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_TRUE(doc.IsModified());

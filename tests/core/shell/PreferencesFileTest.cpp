@@ -431,7 +431,8 @@ TEST_F(PreferencesFileTest, FailedWriteLeavesTheOldFile)
     }
     EXPECT_EQ(ReadAll(m_prefsPath), "old file");
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.At(0).text, m_prefsPath + ": Error writing file");
+    EXPECT_EQ(m_messages.At(0).text,
+              m_prefsPath + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(m_messages.At(0).helpId, 0x30133u);
     EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
 

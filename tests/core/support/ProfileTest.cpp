@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -43,17 +45,24 @@ protected:
 
 } // namespace
 
-TEST_F(ProfileTest, FindsSectionsAndKeysWhateverTheirCaseAndKeepsValuesExactly)
+// Regression: a hand-edited line "ElementDBFileName = /data/elements.ele" was read with the blank
+// after "=", a path that does not exist. Values are read without the blanks around them, as in
+// every other key = value file; a write of the value held saves nothing, blanks or not.
+TEST_F(ProfileTest, FindsSectionsAndKeysWhateverTheirCaseAndTrimsBlanksAroundValues)
 {
     WriteRaw("[Colors]\r\nel_alk=255,0,0\r\n[files]\rMaterialDBFileName=  /data/materials.mat\n"
-             "; a comment\nPositionAndSize\n");
+             "ElementDBFileName = /data/elements.ele \t\nLastX =  12 \n; a comment\nPositionAndSize\n");
     CProfile profile(m_path);
     EXPECT_EQ(profile.GetString("COLORS", "EL_ALK"), "255,0,0");
-    EXPECT_EQ(profile.GetString("Files", "materialdbfilename"), "  /data/materials.mat");
+    EXPECT_EQ(profile.GetString("Files", "materialdbfilename"), "/data/materials.mat");
+    EXPECT_EQ(profile.GetString("Files", "ElementDBFileName"), "/data/elements.ele");
+    EXPECT_EQ(profile.GetInt("Files", "LastX", 0), 12);
+    EXPECT_TRUE(profile.WriteString("Files", "ElementDBFileName", "/data/elements.ele"));
+    EXPECT_EQ(profile.SaveCount(), 0);
     EXPECT_EQ(profile.GetString("Files", "Missing", "dflt"), "dflt");
     EXPECT_EQ(profile.GetInt("Files", "Missing", 7), 7);
 
-    ASSERT_TRUE(profile.WriteString("colors", "El_Alk", "\"quoted\", value"));
+    ASSERT_TRUE(profile.WriteString("colors", "El_Alk", " \"quoted\", value "));
     ASSERT_TRUE(profile.WriteInt("PositionAndSize", "LastX", -5));
     ASSERT_TRUE(profile.WriteString("Files", "DbTreeFileName", ""));
 
@@ -155,4 +164,32 @@ TEST_F(ProfileTest, TwoCopiesOfTheProgramKeepEachOthersChanges)
     // Each copy holds the merged file after its save.
     EXPECT_EQ(first.GetInt("PositionAndSize", "LastX", 0), 2);
     EXPECT_EQ(second.GetString("Files", "MaterialDBFileName"), "/new/materials.mat");
+}
+
+// Regression: a profile that could not be saved (a folder or a pipe in its place, a full disk)
+// lost the window places and the database list without a word: every caller ignored the failed
+// save. The first failure is told, with the safe save's reason; those after it are not, until a
+// save succeeds again.
+TEST_F(ProfileTest, AFailedSaveIsToldOnceWithItsReason)
+{
+    std::vector<std::string> told;
+    CProfile profile(m_path);
+    profile.SetSaveFailureNotice([&told](const std::string& message) { told.push_back(message); });
+    const std::string lost =
+        "\n\nWindow places and the databases to open at start-up are not kept until the profile can be saved.";
+    fs::create_directory(m_path);
+    EXPECT_FALSE(profile.WriteInt("PositionAndSize", "LastX", 10));
+    EXPECT_FALSE(profile.WriteInt("PositionAndSize", "LastY", 20));
+    EXPECT_EQ(told, std::vector<std::string>{m_path + ": Error opening file\n\nIt is not a regular file." + lost});
+
+    fs::remove(m_path);
+    EXPECT_TRUE(profile.WriteInt("PositionAndSize", "LastCX", 30));
+    EXPECT_EQ(CProfile(m_path).GetInt("PositionAndSize", "LastY", 0), 20) << "what could not be saved is saved now";
+    {
+        CFileSizeLimit limit(16);
+        EXPECT_FALSE(profile.WriteInt("PositionAndSize", "LastCY", 40));
+        EXPECT_FALSE(profile.WriteInt("PositionAndSize", "Style", 1));
+    }
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[1], m_path + ": Error writing file\n\nThe file would be larger than the file system allows." + lost);
 }

@@ -4,6 +4,8 @@
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FileSizeLimit.h"
 #include "core/textfile/FakeTextView.h"
+#include "core/support/DataHomeGuard.h"
+#include "core/support/UnfinishedSave.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
@@ -92,6 +94,15 @@ TEST_F(TextFileDocTest, FilesOpenLineByLineWhateverTheirLineEnds)
     EXPECT_EQ(ViewOf(document)->Text(), "Silica\r\nWhiting\r\n");
     EXPECT_EQ(ViewOf(document)->caption, (m_dir / "report.txt").string());
     EXPECT_FALSE(document->IsModified());
+
+    // A file whose last save in place did not finish is read, and the open says so first.
+    const CDataHomeGuard dataHome(m_dir / "data");
+    const std::string notes = WriteFile("notes.txt", "Cone 6\n");
+    const std::string copy = LeaveUnfinishedSave(notes);
+    CTextFileDoc* unfinished = Open(notes);
+    ASSERT_NE(unfinished, nullptr);
+    EXPECT_EQ(ViewOf(unfinished)->Text(), "Cone 6\r\n");
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{UnfinishedSaveText(notes, copy)});
 }
 
 TEST_F(TextFileDocTest, AFileWithoutAFinalLineBreakKeepsItsLastLineAndLongLinesStayWhole)
@@ -157,7 +168,8 @@ TEST_F(TextFileDocTest, SavesReportFailuresAndAnnounceOnlyRealSaves)
         document->OnCommand(CmdTextSave);
     }
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.At(1).text, path + ": Error writing file");
+    EXPECT_EQ(m_messages.At(1).text,
+              path + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(ReadAll(path), "old\n");
     EXPECT_TRUE(document->IsModified()) << "a failed save leaves the document modified";
     EXPECT_TRUE(view->hints.empty()) << "no saved notice for a failed save";

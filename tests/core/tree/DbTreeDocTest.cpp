@@ -6,6 +6,8 @@
 #include "core/framework/RecordingView.h"
 #include "core/shell/FakeMessageService.h"
 #include "core/support/FileSizeLimit.h"
+#include "core/support/DataHomeGuard.h"
+#include "core/support/UnfinishedSave.h"
 #include "framework/DocTemplate.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
@@ -365,6 +367,15 @@ TEST_F(DbTreeDocTest, OpeningReadsTheFileOrLeavesAnEmptyUntitledTree)
     EXPECT_EQ(m_messages.At(2).text, cut + ": line 18: \"type  = xyz\" ends the file without a line break; it was "
                                            "read as it stands, but the file may have been cut short");
     EXPECT_EQ(m_messages.At(2).helpId, 0x30120u);
+
+    // A file whose last save in place did not finish is read, and the open says so first.
+    const CDataHomeGuard dataHome(m_dir / "data");
+    const std::string copy = LeaveUnfinishedSave(catalogue);
+    EXPECT_TRUE(doc.OnOpenDocument(catalogue));
+    EXPECT_EQ(doc.items.GetCount(), 5);
+    ASSERT_EQ(m_messages.boxes.size(), 4u);
+    EXPECT_EQ(m_messages.At(3).text, UnfinishedSaveText(catalogue, copy));
+    EXPECT_EQ(m_messages.At(3).helpId, 0x30120u);
 }
 
 TEST_F(DbTreeDocTest, SavingWritesTheFileAndRefusedBackupLeavesEverythingAlone)
@@ -415,7 +426,8 @@ TEST_F(DbTreeDocTest, FailedSaveAsKeepsExistingFilesAndCreatesNothing)
     EXPECT_EQ(request.filter, "Database Trees (*.dbt)|*.dbt|All Files (*.*)|*.*||");
     EXPECT_EQ(request.helpId, 303u);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.At(0).text, existing + ": Error writing file");
+    EXPECT_EQ(m_messages.At(0).text,
+              existing + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(m_messages.At(0).helpId, 0x30122u);
     EXPECT_EQ(ReadAll(existing), "precious\r\nbytes");
     EXPECT_TRUE(doc.GetPathName().empty());

@@ -7,6 +7,7 @@
 #include "graphs/QtChartEngine.h"
 #include "shell/Preferences.h"
 #include "ui/support/TestFolders.h"
+#include "core/support/DataHomeGuard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,6 +22,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -106,6 +110,26 @@ TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
     const std::string unknown = (dir.path() + "/pie.png").toStdString() + ".png";
     EXPECT_EQ(m_wnd.CopyOrWriteGraph(unknown, 99), "Error writing file " + unknown);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(unknown)));
+
+    // Regression: the image was written past the program's safe save. A pipe of that name was
+    // replaced by a picture without a word, a file with a second name got a new inode (the other
+    // name kept the old picture), and a folder gave no reason.
+    const CDataHomeGuard dataHome(dir.path().toStdString() + "/data");
+    const std::string fifo = (dir.path() + "/pipe.png").toStdString();
+    const std::string folder = (dir.path() + "/folder.png").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(folder)));
+    for (const std::string& refused : {fifo, folder}) {
+        EXPECT_EQ(m_wnd.CopyOrWriteGraph(refused, kGraphImagePng),
+                  "Error writing file " + refused + "\n\nIt is not a regular file.");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    const std::string other = (dir.path() + "/other name.png").toStdString();
+    std::filesystem::create_hard_link(png, other);
+    ASSERT_TRUE(QFile::resize(QString::fromStdString(png), 10));
+    EXPECT_EQ(m_wnd.CopyOrWriteGraph(png, kGraphImagePng), "");
+    EXPECT_EQ(QImage(QString::fromStdString(other)).size(), QSize(600, 300)) << "both names show the new picture";
+    EXPECT_EQ(std::filesystem::hard_link_count(png), 2u);
 
     EXPECT_EQ(m_wnd.CopyOrWriteGraph("", kGraphImagePng), "");
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(600, 300));

@@ -246,6 +246,27 @@ TEST(OxidariumAppUiTest, TheStartingDirectoryIsRememberedUnlessTheProgramStartsI
     app.ExitInstance();
 }
 
+// Regression: a profile that could not be saved lost the window places and the database list
+// without a word. Start-up writes the profile at once; its first failed save is told, with the
+// reason, and the many writes after it are not.
+TEST(OxidariumAppUiTest, AProfileThatCannotBeSavedIsToldOnce)
+{
+    CShellSandbox box;
+    CShellSandbox::CopyFile(kSplashPicture, box.programDir + "/splash.bmp");
+    const std::string profilePath = box.root + "/Oxidarium.ini";
+    std::filesystem::create_directory(profilePath);
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(box.messages.Texts(),
+              std::vector<std::string>{profilePath + ": Error opening file\n\nIt is not a regular file.\n\nWindow "
+                                       "places and the databases to open at start-up are not kept until the profile "
+                                       "can be saved."});
+    EXPECT_EQ(box.messages.Last().Icon(), MsgIconExclamation);
+    app.ExitInstance();
+}
+
 TEST(OxidariumAppUiTest, StartUpTextFilesOpenInListOrderAndMissingOnesAreSkipped)
 {
     CShellSandbox box;

@@ -209,7 +209,8 @@ TEST(PrintJobTest, WriteToFileWritesSafelyAndReportsAFailure)
     }
     EXPECT_EQ(ReadFile(path), written);
     ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.At(0).text, path + ": Error writing file");
+    EXPECT_EQ(messages.At(0).text,
+              path + ": Error writing file\n\nThe file would be larger than the file system allows.");
     EXPECT_EQ(messages.At(0).Icon(), MsgIconError);
     EXPECT_EQ(messages.At(0).helpId, kWriteFileErrorHelpId);
 
