@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   locales
   glpk-utils  # glpsol: the solver's results are compared with GLPK's in the tests
+  gcovr       # scripts/coverage.sh: what the tests run, per file and folder
 )
 
 missing=()
