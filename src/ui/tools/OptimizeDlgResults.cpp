@@ -59,6 +59,7 @@ void COptimizeDlg::OnFindOptimalRecipe()
     trace = m_debug->isChecked();
     std::string message;
     COptimizer optimizer;
+    optimizer.m_solverSeed = solverSeed;
     optimizer.Run(params, resultRecipe, message, trace);
     m_status->setText(FromCp1252(message));
     BuildResultTexts();
