@@ -8,6 +8,7 @@
 #include "core/support/ExpectedFile.h"
 #include "ProgramFixture.h"
 #include "ui/glazes/GlazeEditViewAccess.h"
+#include "core/support/CheckedItems.h"
 #include "ui/support/CheckedWidgets.h"
 
 #include "framework/UpdateHint.h"
@@ -200,7 +201,7 @@ std::string BatchCalculation(CBatchCalcDlg& dialog, CFakeMessageService& message
     return text;
 }
 
-// The optimizer's panes after a search for the glaze's own unity formula.
+// The optimizer's panes after a search for the glaze's own unity formula (the dialog stays).
 std::string OptimizerPanes(COptimizeDlg& dialog)
 {
     WhenDialogShows<CLoadOptParamsDlg>([](CLoadOptParamsDlg& load) {
@@ -226,7 +227,6 @@ std::string OptimizerPanes(COptimizeDlg& dialog)
         text += std::string("[") + (mode == 1 ? "Unity" : mode == 2 ? "Weight %" : "Molecular %") + "]\n";
         text += ToCp1252(dialog.RightPane()->toPlainText()) + "\n";
     }
-    QTest::mouseClick(dialog.Button(2), Qt::LeftButton);
     return text;
 }
 
@@ -347,7 +347,10 @@ TEST_F(ToolOutputsTest, OptimizerResultPanes)
             if (!form)
                 return text + "(no form)\n";
             text += "--- " + m_doc->GetGlaze(glaze)->m_name + "\n";
-            WhenDialogShows<COptimizeDlg>([&text](COptimizeDlg& dialog) { text += OptimizerPanes(dialog); });
+            WhenDialogShows<COptimizeDlg>([&text](COptimizeDlg& dialog) {
+                text += OptimizerPanes(dialog);
+                QTest::mouseClick(dialog.Button(2), Qt::LeftButton);
+            });
             EXPECT_TRUE(Choose({"&Utilities", "&Optimize..."}));
             form->GetFrame()->CloseFrame();
         }
@@ -386,4 +389,53 @@ TEST_F(ToolOutputsTest, FindSimilarGlazesReport)
         return FromList({0}, {"&Utilities", "Fin&d Similar Glazes"}) ? Information() : std::string("(no report)\n");
     });
     ExpectSameAsFile(text, "tools/expected/find_similar_glazes_report.txt");
+}
+
+// Regression: the calculator and the optimizer took the amounts of a recipe by volume for grams,
+// so the calculator's formula was not the glaze's own, and the grams they gave back went into the
+// form as volumes.
+TEST_F(ToolOutputsTest, TheFormsRecipeToolsKeepARecipeByVolumeInVolumes)
+{
+    CGlazeEditView* form = Form(1);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(GlazeForm::ByVolumeBox(form)->isChecked());
+    // The original recipe, in grams, used line by line: OK gives the volumes back.
+    WhenDialogShows<CBatchCalcDlg>([](CBatchCalcDlg& dialog) {
+        EXPECT_EQ(Rows(dialog.RecipeList()), "  Nepheline Syenite\t315\n  Talc\t  90\n  Whiting\t180\n  Kaolin\t175\n"
+                                             "  Silica\t332.5\n");
+        for (const auto& line : dialog.calc.m_originalComponents) {
+            dialog.MaterialBox()->setText(QString::fromStdString(line->m_name));
+            dialog.AmountBox()->setEditText(QString::number(line->m_amount));
+            dialog.Button(kBatchUseMaterial)->click();
+        }
+        dialog.Button(1)->click();
+    });
+    QTest::mouseClick(GlazeForm::Button(form, kGedBatchCalculation), Qt::LeftButton);
+    EXPECT_TRUE(GlazeForm::ByVolumeBox(form)->isChecked());
+    EXPECT_EQ(ToCp1252(GlazeForm::ComponentsEdit(form)->toPlainText()),
+              "Nepheline Syenite\t      3\nTalc\t      1.5\nWhiting\t      2\nKaolin\t      2.5\nSilica\t      3.5");
+
+    // The optimal recipe for the glaze's own formula, saved into the form, comes as volumes too.
+    CIngredientList grams;
+    m_box.messages.answers = {MsgResultYes};
+    WhenDialogShows<COptimizeDlg>([&grams](COptimizeDlg& dialog) {
+        OptimizerPanes(dialog);
+        grams = dialog.resultRecipe;
+        WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
+            EXPECT_TRUE(disposition.CurrentRadio()->isChecked());
+            EXPECT_TRUE(disposition.RecipeBox()->isChecked());
+            EXPECT_FALSE(disposition.ScaleBox()->isChecked());
+            QTest::mouseClick(disposition.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.Button(1), Qt::LeftButton);
+    });
+    ASSERT_TRUE(Choose({"&Utilities", "&Optimize..."}));
+    // Silica 24.358 g of 95 g/dl, nepheline syenite 31.077 g of 105, talc 9.246 g of 60,
+    // wollastonite 21.027 g of 85, kaolin 17.265 g of 70.
+    ASSERT_EQ(grams.GetCount(), 5);
+    EXPECT_NEAR(RecordAt(grams, 0).m_amount, 24.358, 0.001);
+    EXPECT_TRUE(GlazeForm::ByVolumeBox(form)->isChecked());
+    EXPECT_EQ(ToCp1252(GlazeForm::ComponentsEdit(form)->toPlainText()),
+              "Nepheline Syenite\t      0.296\nTalc\t      0.154\nWollastonite\t      0.247\nKaolin\t      0.247\n"
+              "Silica\t      0.256");
 }
