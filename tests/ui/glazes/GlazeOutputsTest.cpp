@@ -1,21 +1,15 @@
 // What a potter reads about a glaze, each output compared whole with an expected file under
 // tests/data/glazes/expected: the glaze form's Analysis, Limit Formula and Notes pages, the report
-// window, and the summary and report as printed and as written to a file. The program runs on
-// tests/data/glazes/outputs.mat and outputs.glz, whose four glazes take the roads these outputs
-// have: boron and iron, a recipe by volume, additions, and a material no database holds. Each
-// output is made under the default preferences and again with every preference that changes it
-// turned the other way, applied as the Preferences dialog applies them.
+// window, and the summary and report as printed and as written to a file, for the four glazes
+// of ui/tools/OutputsFixture.h under the default preferences and again with every preference that
+// changes the output turned the other way.
 
-#include "core/support/ExpectedFile.h"
 #include "core/support/PrintedPages.h"
 #include "ui/glazes/GlazeEditViewAccess.h"
-#include "ui/tools/ProgramFixture.h"
+#include "ui/tools/OutputsFixture.h"
 
-#include "framework/UpdateHint.h"
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazePrinting.h"
-#include "shell/Preferences.h"
-#include "support/DbFileType.h"
 #include "support/PrintJob.h"
 
 #include <QListWidget>
@@ -27,12 +21,8 @@
 
 namespace {
 
-struct Setting {
-    const char* name;
-    std::function<void(CPreferences&)> change;
-};
-
-const Setting kDefaults{"default preferences", [](CPreferences&) {}};
+using Setting = COutputSetting;
+const Setting& kDefaults = kDefaultPreferences;
 
 // The number formats turned from their defaults, hazards and additions left out.
 void TurnFormats(CPreferences& p)
@@ -57,57 +47,12 @@ const Setting kChemistryPartsOff{"chemistry parts off, formats turned", [](CPref
 }};
 const Setting kNoChemistry{"no chemical analysis", [](CPreferences& p) { p.anchem = 0; }};
 
-class GlazeOutputsTest : public ProgramFixture {
+class GlazeOutputsTest : public OutputsFixture {
 protected:
-    GlazeOutputsTest() : ProgramFixture(Data("outputs.mat"))
+    // The output of every glaze under every setting.
+    std::string EveryGlazeAndSetting(const std::vector<Setting>& settings, const std::function<std::string(int)>& output)
     {
-        if (m_started && g_pGlazesTemplate)
-            m_doc = dynamic_cast<CGlazesDoc*>(g_pGlazesTemplate->OpenDocumentFile(Data("outputs.glz")));
-    }
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_started);
-        ASSERT_NE(m_doc, nullptr);
-        ASSERT_EQ(m_doc->GetGlazeCount(), 4);
-        ASSERT_NE(ListOf(m_doc), nullptr);
-    }
-
-    static std::string Data(const char* name) { return std::string(OXI_TEST_DATA_DIR) + "/glazes/" + name; }
-
-    // The output of every glaze (or of the database as a whole) under every setting, each under
-    // a heading; the working preferences are put back afterwards.
-    std::string EverySetting(const std::vector<Setting>& settings, const std::function<std::string(int)>& output,
-                             bool perGlaze = true)
-    {
-        std::string text;
-        const CPreferences defaults = g_prefs;
-        for (const Setting& setting : settings) {
-            setting.change(g_prefs);
-            Announce();
-            for (int i = 0; i < (perGlaze ? m_doc->GetGlazeCount() : 1); ++i) {
-                const std::string about = perGlaze ? m_doc->GetGlaze(i)->m_name + ", " : std::string();
-                text += "=== " + about + setting.name + "\n" + output(i);
-            }
-            g_prefs = defaults;
-        }
-        Announce();
-        return text;
-    }
-    static void Announce()
-    {
-        COxidariumApp::BroadcastUpdate(nullptr, nullptr, static_cast<int>(DbFileType::Preferences),
-                                       HintPreferencesChanged, 0, 0);
-    }
-
-    CGlazeEditView* Form(int glaze)
-    {
-        CGlazeEditView*& form = m_forms[glaze];
-        if (!form) {
-            const int indices[] = {glaze};
-            EXPECT_TRUE(GetGlazeViews()->OpenEditView(*m_doc, indices, false));
-            form = dynamic_cast<CGlazeEditView*>(LastItem(m_doc->GetViews()));
-        }
-        return form;
+        return EverySetting(settings, [this, &output] { return EveryGlaze(output); });
     }
     CGlazeAnalysisView* Report(int glaze)
     {
@@ -152,11 +97,10 @@ protected:
     // What Write to File of the glaze list writes for all four glazes.
     std::string WrittenFromList(unsigned command)
     {
-        CGlazesView* list = ListOf(m_doc);
-        Select(*list, {0, 1, 2, 3});
+        Select(*m_list, {0, 1, 2, 3});
         const std::string path = m_box.root + "/written.txt";
         m_box.dialogs.AnswerPath(path);
-        list->OnCommand(command);
+        m_list->OnCommand(command);
         std::ifstream in(path, std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
@@ -164,8 +108,6 @@ protected:
         return text.str();
     }
 
-    CGlazesDoc* m_doc = nullptr;
-    std::map<int, CGlazeEditView*> m_forms;
     std::map<int, CGlazeAnalysisView*> m_reports;
 };
 
@@ -173,7 +115,7 @@ protected:
 
 TEST_F(GlazeOutputsTest, AnalysisPage)
 {
-    const std::string text = EverySetting({kDefaults, kTurnedFormats}, [this](int glaze) {
+    const std::string text = EveryGlazeAndSetting({kDefaults, kTurnedFormats}, [this](int glaze) {
         CGlazeEditView* form = Form(glaze);
         if (!form)
             return std::string("(no form)\n");
@@ -189,7 +131,7 @@ TEST_F(GlazeOutputsTest, AnalysisPage)
 // comparison; then the first formula of the list chosen with a click.
 TEST_F(GlazeOutputsTest, LimitFormulaPage)
 {
-    const std::string text = EverySetting({kDefaults, kTurnedFormats}, [this](int glaze) {
+    const std::string text = EveryGlazeAndSetting({kDefaults, kTurnedFormats}, [this](int glaze) {
         CGlazeEditView* form = Form(glaze);
         QListWidget* formulas = form ? GlazeForm::LimitList(form) : nullptr;
         if (!formulas)
@@ -210,7 +152,7 @@ TEST_F(GlazeOutputsTest, LimitFormulaPage)
 
 TEST_F(GlazeOutputsTest, NotesPage)
 {
-    const std::string text = EverySetting({kDefaults}, [this](int glaze) {
+    const std::string text = EveryGlazeAndSetting({kDefaults}, [this](int glaze) {
         CGlazeEditView* form = Form(glaze);
         if (!form)
             return std::string("(no form)\n");
@@ -224,7 +166,7 @@ TEST_F(GlazeOutputsTest, NotesPage)
 
 TEST_F(GlazeOutputsTest, ReportWindow)
 {
-    const std::string text = EverySetting({kDefaults, kSectionsOff, kChemistryPartsOff, kNoChemistry}, [this](int glaze) {
+    const std::string text = EveryGlazeAndSetting({kDefaults, kSectionsOff, kChemistryPartsOff, kNoChemistry}, [this](int glaze) {
         CGlazeAnalysisView* report = Report(glaze);
         return report ? Shown(report->toPlainText()) : std::string("(no report window)\n");
     });
@@ -234,7 +176,7 @@ TEST_F(GlazeOutputsTest, ReportWindow)
 // Printed from the edit form, which prints the glaze as the form shows it.
 TEST_F(GlazeOutputsTest, ReportPrinted)
 {
-    const std::string text = EverySetting({kDefaults, kSectionsOff, kChemistryPartsOff, kNoChemistry}, [this](int glaze) {
+    const std::string text = EveryGlazeAndSetting({kDefaults, kSectionsOff, kChemistryPartsOff, kNoChemistry}, [this](int glaze) {
         CGlazeEditView* form = Form(glaze);
         return form ? Printed(form, 3) : std::string("(no form)\n");
     });
@@ -244,14 +186,14 @@ TEST_F(GlazeOutputsTest, ReportPrinted)
 TEST_F(GlazeOutputsTest, ReportsWritten)
 {
     const std::string text = EverySetting({kDefaults, kSectionsOff, kChemistryPartsOff, kNoChemistry},
-                                          [this](int) { return WrittenFromList(CmdGlzWriteReports); }, false);
+                                          [this] { return WrittenFromList(CmdGlzWriteReports); });
     ExpectSameAsFile(text, "glazes/expected/reports_written.txt");
 }
 
 // Printed from the report window.
 TEST_F(GlazeOutputsTest, SummaryPrinted)
 {
-    const std::string text = EverySetting({kDefaults, kSectionsOff, kTurnedFormats}, [this](int glaze) {
+    const std::string text = EveryGlazeAndSetting({kDefaults, kSectionsOff, kTurnedFormats}, [this](int glaze) {
         CGlazeAnalysisView* report = Report(glaze);
         return report ? Printed(report, 1) : std::string("(no report window)\n");
     });
@@ -261,6 +203,6 @@ TEST_F(GlazeOutputsTest, SummaryPrinted)
 TEST_F(GlazeOutputsTest, SummariesWritten)
 {
     const std::string text = EverySetting({kDefaults, kSectionsOff, kTurnedFormats},
-                                          [this](int) { return WrittenFromList(CmdGlzWriteSummaries); }, false);
+                                          [this] { return WrittenFromList(CmdGlzWriteSummaries); });
     ExpectSameAsFile(text, "glazes/expected/summaries_written.txt");
 }

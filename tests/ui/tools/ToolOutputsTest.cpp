@@ -1,20 +1,15 @@
 // What the recipe tools show a potter, each output compared whole with an expected file under
 // tests/data/tools/expected: Batch Calculation's results and material information, the blends'
 // and Mix's glazes, the shopping list, the optimizer's result panes and Find Similar Glazes'
-// report. The running program works on tests/data/glazes/outputs.mat and outputs.glz (boron and
-// iron, a recipe by volume, additions, a material no database holds), each tool reached as a
-// potter reaches it, under the default preferences and with those that change its output turned.
+// report, for the four glazes of OutputsFixture.h, each tool reached as a potter reaches it,
+// under the default preferences and with those that change its output turned.
 
-#include "core/support/ExpectedFile.h"
-#include "ProgramFixture.h"
+#include "OutputsFixture.h"
 #include "ui/glazes/GlazeEditViewAccess.h"
 #include "core/support/CheckedItems.h"
 #include "ui/support/CheckedWidgets.h"
 
-#include "framework/UpdateHint.h"
 #include "glazes/GlazeList.h"
-#include "shell/Preferences.h"
-#include "support/DbFileType.h"
 #include "support/TextHelpers.h"
 #include "tools/BatchCalcDlg.h"
 #include "tools/BatchScopeDlg.h"
@@ -40,14 +35,8 @@
 
 namespace {
 
-using Change = std::function<void(CPreferences&)>;
-
-struct Setting {
-    const char* name;
-    Change change;
-};
-
-const Setting kDefaults{"default preferences", [](CPreferences&) {}};
+using Setting = COutputSetting;
+const Setting& kDefaults = kDefaultPreferences;
 
 std::string Rows(const QListWidget* list)
 {
@@ -62,50 +51,8 @@ std::string Line(const char* caption, const QString& text)
     return caption + ToCp1252(text) + "\n";
 }
 
-class ToolOutputsTest : public ProgramFixture {
+class ToolOutputsTest : public OutputsFixture {
 protected:
-    ToolOutputsTest() : ProgramFixture(std::string(OXI_TEST_DATA_DIR) + "/glazes/outputs.mat")
-    {
-        if (m_started && g_pGlazesTemplate)
-            m_doc = dynamic_cast<CGlazesDoc*>(
-                g_pGlazesTemplate->OpenDocumentFile(std::string(OXI_TEST_DATA_DIR) + "/glazes/outputs.glz"));
-        m_list = ListOf(m_doc);
-    }
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_started);
-        ASSERT_NE(m_list, nullptr);
-        ASSERT_EQ(m_doc->GetGlazeCount(), 4);
-    }
-
-    // run under every setting, each under its heading, with the working preferences put back
-    // afterwards; the messages shown meanwhile follow what run wrote.
-    std::string EverySetting(const std::vector<Setting>& settings, const std::function<std::string()>& run)
-    {
-        std::string text;
-        const CPreferences defaults = g_prefs;
-        for (const Setting& setting : settings) {
-            setting.change(g_prefs);
-            Announce();
-            text += "=== " + std::string(setting.name) + "\n" + run() + Messages();
-            g_prefs = defaults;
-        }
-        Announce();
-        return text;
-    }
-    static void Announce()
-    {
-        COxidariumApp::BroadcastUpdate(nullptr, nullptr, static_cast<int>(DbFileType::Preferences),
-                                       HintPreferencesChanged, 0, 0);
-    }
-    std::string Messages()
-    {
-        std::string text;
-        for (const std::string& message : m_box.messages.Texts())
-            text += "[message] " + message + "\n";
-        m_box.messages.boxes.clear();
-        return text;
-    }
     // Chooses a Utilities entry of the glaze list with rows selected.
     bool FromList(std::initializer_list<int> rows, const QStringList& entry)
     {
@@ -115,15 +62,6 @@ protected:
         EXPECT_TRUE(ran) << entry.join(" > ").toStdString();
         return ran;
     }
-    CGlazeEditView* Form(int glaze)
-    {
-        const int indices[] = {glaze};
-        EXPECT_TRUE(GetGlazeViews()->OpenEditView(*m_doc, indices, false));
-        auto* form = dynamic_cast<CGlazeEditView*>(LastItem(m_doc->GetViews()));
-        Activate(form);
-        return form;
-    }
-
     // A blend from the Utilities menu: the glazes it made.
     template <class Dialog>
     std::string Blend(std::initializer_list<int> rows, const char* entry, const std::function<void(Dialog&)>& act)
@@ -152,8 +90,6 @@ protected:
         QTest::keyClicks(edit, QString::fromLatin1(text));
     }
 
-    CGlazesDoc* m_doc = nullptr;
-    CGlazesView* m_list = nullptr;
 };
 
 // The three remainder lists in one unit.
@@ -242,12 +178,11 @@ TEST_F(ToolOutputsTest, BatchCalculation)
                              p.sugord = "Ca K Na B Al Si Fe Zn";
                          }};
     const std::string text = EverySetting({kDefaults, turned}, [this] {
-        std::string text;
-        for (int glaze = 0; glaze < m_doc->GetGlazeCount(); ++glaze) {
+        return EveryGlaze([this](int glaze) {
             CGlazeEditView* form = Form(glaze);
             if (!form)
-                return text + "(no form)\n";
-            text += "--- " + m_doc->GetGlaze(glaze)->m_name + "\n";
+                return std::string("(no form)\n");
+            std::string text;
             const auto calculate = [this, &text](CBatchCalcDlg& dialog) {
                 text += BatchCalculation(dialog, m_box.messages);
             };
@@ -261,9 +196,8 @@ TEST_F(ToolOutputsTest, BatchCalculation)
                 WhenDialogShows<CBatchCalcDlg>(calculate);
             }
             QTest::mouseClick(GlazeForm::Button(form, kGedBatchCalculation), Qt::LeftButton);
-            form->GetFrame()->CloseFrame();
-        }
-        return text;
+            return text;
+        });
     });
     ExpectSameAsFile(text, "tools/expected/batch_calculation.txt");
 }
@@ -341,20 +275,17 @@ TEST_F(ToolOutputsTest, OptimizerResultPanes)
     const Setting turned{"recipe amounts with 2 decimals, remainders with 3",
                          [](CPreferences& p) { p.decrecipeinput = 2, p.tzsrecipeinput = 0, p.decremainders = 3; }};
     const std::string text = EverySetting({kDefaults, turned}, [this] {
-        std::string text;
-        for (int glaze = 0; glaze < m_doc->GetGlazeCount(); ++glaze) {
-            CGlazeEditView* form = Form(glaze);
-            if (!form)
-                return text + "(no form)\n";
-            text += "--- " + m_doc->GetGlaze(glaze)->m_name + "\n";
+        return EveryGlaze([this](int glaze) {
+            std::string text;
+            if (!Form(glaze))
+                return std::string("(no form)\n");
             WhenDialogShows<COptimizeDlg>([&text](COptimizeDlg& dialog) {
                 text += OptimizerPanes(dialog);
                 QTest::mouseClick(dialog.Button(2), Qt::LeftButton);
             });
             EXPECT_TRUE(Choose({"&Utilities", "&Optimize..."}));
-            form->GetFrame()->CloseFrame();
-        }
-        return text;
+            return text;
+        });
     });
     ExpectSameAsFile(text, "tools/expected/optimizer_result_panes.txt");
 }
