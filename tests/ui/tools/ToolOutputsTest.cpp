@@ -229,13 +229,14 @@ TEST_F(ToolOutputsTest, BlendAndMixResults)
         });
 
         // Three parts of the first glaze, one each of the by-volume glaze and the one with
-        // additions (inserted after the third); then the average of the first two rows.
+        // additions (inserted after the third); then the average of the mix and the third,
+        // whose additions merge.
         WhenDialogShows<CMixGlazesDlg>([](CMixGlazesDlg& dialog) {
             Type(dialog.PartsEdit(0), "3");
             QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
         });
         FromList({0, 1, 2}, {"&Utilities", "&Blend", "Mi&x Glazes..."});
-        FromList({0, 2}, {"&Utilities", "&Blend", "A&verage Glazes"});
+        FromList({2, 3}, {"&Utilities", "&Blend", "A&verage Glazes"});
         CGlazeList added;
         for (int i = 0; i < m_doc->GetGlazeCount(); ++i) {
             if (m_doc->GetGlaze(i)->m_index.empty())
