@@ -23,6 +23,7 @@
 #include "tools/VarrowBlendDlg.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -223,6 +224,9 @@ TEST_F(ToolOutputsTest, BlendAndMixResults)
         });
         text += Blend<CVarrowBlendDlg>({2}, "V&arrow Recipe Blend...", [](CVarrowBlendDlg& dialog) {
             using Id = CVarrowBlendDlg::ControlId;
+            // The dialog remembers these two for the session: an earlier blend may have set them.
+            dialog.FindControl<QCheckBox>(Id::IdGenerateCorners)->setChecked(false);
+            dialog.FindControl<QCheckBox>(Id::IdGenerateAll)->setChecked(false);
             Type(dialog.FindControl<QLineEdit>(Id::IdPointsCD), "1");
             Type(dialog.FindControl<QLineEdit>(Id::IdPointsCA), "1");
             QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
