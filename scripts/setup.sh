@@ -11,6 +11,7 @@ packages=(
   locales
   glpk-utils  # glpsol: the solver's results are compared with GLPK's in the tests
   xvfb xclip  # the paste test runs the program under a real X server with a clipboard owner that quits
+  gcovr       # scripts/coverage.sh: what the tests run, per file and folder
 )
 
 missing=()

@@ -113,6 +113,7 @@ int COptimizer::Run(const COptimizationParams& params, CIngredientList& recipe, 
 
     CLinearProgram program;
     program.m_traceSink = m_traceSink;
+    program.m_randomSeed = m_solverSeed;
     ok = ok && AddRows(program) && SetGoal(program);
     std::vector<double> x;
     if (ok) {

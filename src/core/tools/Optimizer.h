@@ -17,6 +17,7 @@
 #include "glazes/MaterialConstraint.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ public:
     std::function<void(const std::string&)> m_traceSink;
     // The database to use instead of the materials document's (tests, benchmarks).
     CMaterialArray* m_materials = nullptr;
+    // The seed of the solver's tie-breaking coin (CLinearProgram::m_randomSeed); 0: the clock.
+    std::uint32_t m_solverSeed = 0;
 
 private:
     // Per element z: may the oxide occur, and its bounds in the oxide unit.

@@ -262,7 +262,14 @@ void CGlazeEditView::BatchCalculation()
     }
     CIngredientList calcComponents = scope == kBatchAdditionsOnly ? CIngredientList() : components;
     CIngredientList calcAdditions = scope == kBatchComponentsOnly ? CIngredientList() : additions;
+    // The calculator works in grams: a recipe by volume goes to it as weights, and its answer
+    // comes back as volumes. A line without a density stops the command with its message.
+    const bool byVolume = m_byVolume->isChecked();
+    if (byVolume && !ConvertLines({&calcComponents, &calcAdditions}, true))
+        return;
     if (!RunBatchCalculation(calcComponents, calcAdditions, this, "ged_tab"))
+        return;
+    if (byVolume && !ConvertLines({&calcComponents, &calcAdditions}, false))
         return;
     // A part calculated alone gets the whole result; the other part keeps its lines.
     if (scope == kBatchComponentsOnly) {
@@ -303,7 +310,9 @@ void CGlazeEditView::Optimize()
     if (request.where == kDispositionCurrentGlaze) {
         if (request.saveParameters)
             m_work.GetOptimizationParams() = request.params;
-        if (request.saveRecipe)
+        // The optimal recipe is in grams; a recipe by volume takes it as volumes, and keeps its
+        // own lines when a material has no density.
+        if (request.saveRecipe && (!m_byVolume->isChecked() || ConvertLines({&request.recipe}, false)))
             request.recipe.DistributeTo(components, additions);
         SetModified(1);
         WriteBack(components, additions);

@@ -14,6 +14,7 @@
 #include "glazes/IngredientList.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,8 @@ public:
     int currentGlazeIndex = -1;
     int currentDatabaseIndex = -1;
     bool trace = false;
+    // The solver's tie-breaking seed (COptimizer::m_solverSeed); 0: the clock.
+    std::uint32_t solverSeed = 0;
     int leftPaneMode = 1;  // 1 recipe, 2 cost
     int rightPaneMode = 1; // 1 unity formula, 2 weight %, 3 molecular %
     std::string recipeText, costText, unityText, weightText, moleText;

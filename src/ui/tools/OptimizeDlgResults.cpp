@@ -59,6 +59,7 @@ void COptimizeDlg::OnFindOptimalRecipe()
     trace = m_debug->isChecked();
     std::string message;
     COptimizer optimizer;
+    optimizer.m_solverSeed = solverSeed;
     optimizer.Run(params, resultRecipe, message, trace);
     ShowStatus(message);
     BuildResultTexts();

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -173,24 +174,38 @@ TEST_F(GlazeListOpsTest, SortByDescriptionAndLimitFormula)
 
 TEST_F(GlazeListOpsTest, SortByAnalysisValues)
 {
-    AddMaterial("Silica", "SiO2", 1.0);
-    AddMaterial("Whiting", "CaCO3", 1.0);
+    AddMaterial("Silica", "SiO2", 1.0, 1.0);
+    AddMaterial("Whiting", "CaCO3", 1.0, 5.0);
+    AddMaterial("Kaolin", "Al2O3 2SiO2 2H2O", 1.0, 2.0);
     Add("unknown").m_components.Add("Unobtainium", 10);
-    Add("more silica").m_components.Add("Silica", 80);
-    ASSERT_EQ(m_list.GetCount(), 2);
-    RecordAt(m_list, 1).m_components.Add("Whiting", 20);
-    Add("less silica").m_components.Add("Silica", 20);
-    ASSERT_EQ(m_list.GetCount(), 3);
-    RecordAt(m_list, 2).m_components.Add("Whiting", 80);
-    ASSERT_TRUE(RecordAt(m_list, 1).GetAnalysis().IsValid());
+    for (const auto& [name, silica, whiting, kaolin] :
+         {std::tuple{"more silica", 80, 20, 10}, std::tuple{"less silica", 20, 80, 30}}) {
+        CGlaze& glaze = Add(name);
+        glaze.m_components.Add("Silica", silica);
+        glaze.m_components.Add("Whiting", whiting);
+        glaze.m_components.Add("Kaolin", kaolin);
+        ASSERT_TRUE(glaze.GetAnalysis().IsValid());
+    }
     ASSERT_FALSE(RecordAt(m_list, 0).GetAnalysis().IsValid());
 
-    m_list.SortBy(21, false, 14); // silicon's weight fraction
-    EXPECT_EQ(Names(), "less silica,more silica,unknown");
-    m_list.SortBy(21, false, 20); // calcium's
-    EXPECT_EQ(Names(), "more silica,less silica,unknown");
-    m_list.SortBy(21, false, 200); // out of range: silicon
-    EXPECT_EQ(Names(), "less silica,more silica,unknown");
+    // Ascending, glazes without chemistry last. "more silica" has the higher silica:alumina and
+    // acid:neutral ratios and unity silica and alumina (lime is the unity in both), "less silica"
+    // the more lime, so the higher expansion, more carbon dioxide to lose and the dearer whiting.
+    struct Row {
+        int criterion;
+        int element;
+        const char* order;
+    };
+    for (const Row& row : {Row{17, 14, "less silica,more silica,unknown"}, Row{18, 14, "less silica,more silica,unknown"},
+                           Row{19, 14, "more silica,less silica,unknown"}, Row{20, 14, "more silica,less silica,unknown"},
+                           Row{21, 14, "less silica,more silica,unknown"}, Row{21, 20, "more silica,less silica,unknown"},
+                           Row{21, 200, "less silica,more silica,unknown"}, Row{22, 20, "more silica,less silica,unknown"},
+                           Row{22, 14, "less silica,more silica,unknown"}, Row{23, 14, "less silica,more silica,unknown"},
+                           Row{23, 13, "less silica,more silica,unknown"}, Row{24, 14, "more silica,less silica,unknown"}}) {
+        m_list.SortBy(0, false, 14);
+        m_list.SortBy(row.criterion, false, row.element);
+        EXPECT_EQ(Names(), row.order) << g_glazeSortCriteria[row.criterion].label << " " << row.element;
+    }
 }
 
 TEST_F(GlazeListOpsTest, ScaleRecipe)

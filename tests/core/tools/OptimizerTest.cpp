@@ -395,3 +395,60 @@ TEST_F(OptimizerTest, MaterialBoundsInPercentAreSharesOfTheRecipe)
     EXPECT_NEAR(shareWith('>', "25"), 25.0, 1e-6);
     EXPECT_LE(shareWith('<', "5"), 5.0 + 1e-6);
 }
+
+// The other oxide units, bounds and goals: each problem's answer worked by hand.
+// - Molecular %: CaO 40 and SiO2 60 from whiting and silica need them 2 : 3 in moles.
+// - Expansion as the goal: a mole of K2O (94.2 g at 3.31 per %) expands a glaze more than one of
+//   Na2O (62.0 g at 3.90), so the least expansion takes the alkali of the unity formula from soda
+//   feldspar and the most from potash feldspar; capped half a unit above the soda recipe's
+//   expansion, the most is just that.
+// - Loss on ignition capped at 0: no whiting and no kaolin; wollastonite brings the lime and
+//   calcined kaolin the alumina.
+TEST_F(OptimizerTest, UnitsBoundsAndGoalsOtherThanUnityAndCost)
+{
+    KeepOnly({"Silica", "Whiting"});
+    COptimizationParams molar;
+    molar.m_oxideUnit = kOxideUnitMolePercent;
+    molar.m_oxideConstraints.Add(COxideConstraint(kCa, '=', "40", ""));
+    molar.m_oxideConstraints.Add(COxideConstraint(kSi, '=', "60", ""));
+    ASSERT_EQ(m_optimizer.Run(molar, m_recipe, m_message, false), 0) << m_message;
+    CGlaze glaze("molar");
+    glaze.m_components = m_recipe;
+    EXPECT_NEAR(glaze.GetAnalysis().moleFraction[kCa], 0.40, 0.0005);
+    EXPECT_NEAR(Amounts()["Whiting"] / 100.09 / (Amounts()["Silica"] / 60.08), 2.0 / 3.0, 0.002);
+
+    KeepOnly({"Silica", "Kaolin", "Calcined Kaolin", "Potash Feldspar", "Soda Feldspar", "Whiting", "Wollastonite"});
+    m_params.m_goal = kGoalExpansion;
+    struct Row {
+        int maximize;
+        const char* used;
+        const char* unused;
+    };
+    for (const Row& row : {Row{0, "Soda Feldspar", "Potash Feldspar"}, Row{1, "Potash Feldspar", "Soda Feldspar"}}) {
+        m_params.m_maximize = row.maximize;
+        ASSERT_EQ(Run(), 0) << m_message;
+        ExpectUnityTargetsMet();
+        EXPECT_GT(Amounts()[row.used], 1.0) << row.maximize;
+        EXPECT_LT(Amounts()[row.unused], 0.001) << row.maximize;
+    }
+    m_params.m_maximize = 0;
+    ASSERT_EQ(Run(), 0) << m_message;
+    CGlaze least("least");
+    least.m_components = m_recipe;
+    const double lowest = least.GetAnalysis().expansion;
+    m_params.m_maximize = 1;
+    m_params.m_expansionConstraint = COxideConstraint(kConstraintExpansion, '<', std::to_string(lowest + 0.5), "");
+    ASSERT_EQ(Run(), 0) << m_message;
+    CGlaze capped("capped");
+    capped.m_components = m_recipe;
+    EXPECT_NEAR(capped.GetAnalysis().expansion, lowest + 0.5, 0.01) << "the most the cap allows";
+
+    m_params.m_goal = kGoalCost;
+    m_params.m_expansionConstraint = COxideConstraint();
+    m_params.m_oxideConstraints.Add(COxideConstraint(kConstraintLOI, '<', "0", ""));
+    ASSERT_EQ(Run(), 0) << m_message;
+    EXPECT_EQ(Amounts().count("Whiting"), 0u);
+    EXPECT_EQ(Amounts().count("Kaolin"), 0u);
+    EXPECT_GT(Amounts()["Wollastonite"], 1.0);
+    EXPECT_GT(Amounts()["Calcined Kaolin"], 1.0);
+}

@@ -5,6 +5,8 @@
 #include "glazes/GlazePrinting.h"
 #include "glazes/GlazeReport.h"
 #include "support/LineOStream.h"
+#include "support/DbFileType.h"
+#include "support/SelectOneDlg.h"
 
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -110,8 +112,34 @@ TEST_F(GlazeAnalysisViewTest, FollowsItsGlazeAndClosesWhenItGoes)
     view->OnCommand(CmdGanEdit);
     EXPECT_EQ(CountViews<CGlazeEditView>(), 1) << "the open form is brought forward";
 
-    m_doc->DeleteGlaze(2);
-    Notify(HintGlazesDeleted, 2);
+    // A material of the recipe changed in its database: the report shows the new chemistry.
+    CMaterialArray& materials = m_materials.Materials();
+    const CMaterial* silica = materials.FindMaterial("Silica");
+    ASSERT_NE(silica, nullptr);
+    CMaterial changed = *silica;
+    changed.SetFormula("SiO2 H2O");
+    const QString before = view->toPlainText();
+    const int index = materials.IndexOf(silica);
+    m_materials.ReplaceMaterial(index, changed);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials),
+                                   HintMaterialChanged, index, HintExtra(materials.GetAt(index)));
+    EXPECT_NE(view->toPlainText(), before);
+    EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("H2O"))) << view->toPlainText().toStdString();
+
+    // Jump to lists the database with the shown glaze chosen, and shows the one picked.
+    WhenModal<CSelectOneDlg>([](CSelectOneDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Select a Glaze"));
+        EXPECT_EQ(dialog->List()->currentRow(), 2);
+        dialog->List()->setCurrentRow(6);
+        dialog->accept();
+    });
+    view->OnCommand(CmdGanJump);
+    EXPECT_EQ(view->GetGlazeIndex(), 6);
+    EXPECT_EQ(view->GetFrame() ? dynamic_cast<QMdiSubWindow*>(view->GetFrame())->windowTitle() : QString(),
+              QString::fromStdString(Found(m_doc->GetGlaze(6)).m_name));
+
+    m_doc->DeleteGlaze(6);
+    Notify(HintGlazesDeleted, 6);
     FlushDeletes();
     EXPECT_EQ(CountViews<CGlazeAnalysisView>(), 0);
 }

@@ -2,6 +2,7 @@
 
 #include "core/support/CheckedItems.h"
 #include "core/graphs/ChartTestSupport.h"
+#include "framework/Cp1252.h"
 #include "framework/MessageService.h"
 #include "framework/PrintPreviewDlg.h"
 #include "framework/UpdateHint.h"
@@ -383,6 +384,58 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
     EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_name, "new glaze");
     EXPECT_EQ(view->GetGlazeIndex(), 1);
     EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+// The record commands of the form's menu are enabled by the glaze's place in the database, or
+// in the limited set, and each shows the glaze it names; a disabled one is not run.
+TEST_F(GlazeEditViewNavTest, RecordCommandsFollowThePlaceOfTheGlaze)
+{
+    ASSERT_NE(OpenShipped(), nullptr);
+    CGlazeEditView* view = OpenEdit(0);
+    CGlazeEditView* limited = OpenLimited({1, 3, 5});
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(limited, nullptr);
+    struct Step {
+        CGlazeEditView* form;
+        unsigned id;
+        bool enabled;
+        int shown; // the glaze shown afterwards
+    };
+    CCmdUI access(CmdGedLimitedAccess);
+    view->OnUpdateCommand(access);
+    EXPECT_EQ(access.m_nCheck, 0) << "the full form is not limited";
+    EXPECT_FALSE(access.m_bEnabled);
+    limited->OnUpdateCommand(access);
+    EXPECT_EQ(access.m_nCheck, 1);
+    // Limited Access chosen again leaves the set: Next then walks the whole database.
+    const Step steps[] = {
+        {view, CmdGedPrevious, false, 0},   {view, CmdGedNext, true, 1},         {view, CmdGedPrevious, true, 0},
+        {view, CmdGedInsertNew, true, 0},   {view, CmdGedSaveAsNew, true, 0},    {view, CmdGedOpenReport, true, 0},
+        {limited, CmdGedPrevious, false, 1}, {limited, CmdGedNext, true, 3},     {limited, CmdGedNext, true, 5},
+        {limited, CmdGedNext, false, 5},    {limited, CmdGedPrevious, true, 3}, {limited, CmdGedInsertNew, false, 3},
+        {limited, CmdGedAppendNew, false, 3}, {limited, CmdGedLimitedAccess, true, 3}, {limited, CmdGedNext, true, 4},
+    };
+    for (const Step& step : steps) {
+        CCmdUI ui(step.id);
+        ASSERT_TRUE(step.form->OnUpdateCommand(ui)) << step.id;
+        EXPECT_EQ(ui.m_bEnabled, step.enabled) << step.id << " on glaze " << step.form->GetGlazeIndex();
+        if (ui.m_bEnabled && step.id != CmdGedInsertNew && step.id != CmdGedSaveAsNew && step.id != CmdGedOpenReport)
+            step.form->OnCommand(step.id);
+        EXPECT_EQ(step.form->GetGlazeIndex(), step.shown) << step.id;
+        EXPECT_EQ(ToCp1252(GlazeForm::NameEdit(step.form)->text()), Found(m_doc->GetGlaze(step.shown)).m_name);
+    }
+    EXPECT_FALSE(GlazeForm::IsSubsetMode(limited));
+
+    // Insert New puts a new glaze in the form's place and shows it; Open Report opens the
+    // report on the form's glaze.
+    view->OnCommand(CmdGedInsertNew);
+    ASSERT_EQ(m_doc->GetGlazeCount(), 11);
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_name, "new glaze");
+    EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("new glaze"));
+    view->OnCommand(CmdGedNext);
+    view->OnCommand(CmdGedOpenReport);
+    ASSERT_EQ(CountViews<CGlazeAnalysisView>(), 1);
+    EXPECT_EQ(dynamic_cast<CGlazeAnalysisView*>(LastItem(m_doc->GetViews()))->GetGlazeIndex(), 1);
 }
 
 namespace {

@@ -523,6 +523,15 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     view->MakeSubstitution();
     EXPECT_NE(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
     EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->toPlainText().contains(QStringLiteral("Wollastonite")));
+    // Without substitutions there is nothing to choose from, and the message says so.
+    while (m_substitutions.GetRecordCount() > 0)
+        m_substitutions.RemoveRecord(0);
+    m_messages.boxes.clear();
+    view->MakeSubstitution();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.At(0).text, "No substitutions available");
+    EXPECT_EQ(m_messages.At(0).helpId, 197952u);
+    m_messages.boxes.clear();
 
     // Components and additions: the calculator asks which part; Cancel ends the command.
     ASSERT_FALSE(GlazeForm::AdditionsEdit(view)->toPlainText().isEmpty());

@@ -25,6 +25,7 @@
 #include "support/DbFileType.h"
 #include "support/DbNotesDlg.h"
 #include "support/EditLineDlg.h"
+#include "support/NotesEdit.h"
 #include "support/MergeDlg.h"
 #include "support/TextPrinter.h"
 #include "ui/support/TestFolders.h"
@@ -744,6 +745,42 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
     EXPECT_EQ(view->GetSelItems(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(m_messages.Last().text, "Substitution was performed in 2 glazes");
     EXPECT_EQ(m_messages.Last().helpId, 197953u);
+}
+
+// Database Notes shows the database's name, file and notes; OK keeps what was typed, and only a
+// new name, which the window's caption shows, is announced.
+TEST_F(GlazesViewTest, DatabaseNotesKeepWhatWasTypedAndAnnounceOnlyANewName)
+{
+    CGlazesDoc* doc = OpenLetters(2);
+    ASSERT_NE(doc, nullptr);
+    CGlazesView* view = ViewOf(doc);
+    ASSERT_NE(view, nullptr);
+    CRecordingFrame recorder(*doc, "recorder");
+    struct Edit {
+        const char* name;
+        Notices heard;
+    };
+    for (const Edit& edit : {Edit{"Letters", {}}, Edit{"Studio tests", {{HintDatabaseNotesChanged, 0}}}}) {
+        QTimer::singleShot(0, [doc, edit] {
+            auto* dialog = qobject_cast<CDbNotesDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Glaze Database Notes and Information"));
+            EXPECT_EQ(dialog->fileName, doc->GetPathName());
+            dialog->NameEdit()->selectAll();
+            QTest::keyClicks(dialog->NameEdit(), QString::fromLatin1(edit.name));
+            dialog->NotesEdit()->selectAll();
+            QTest::keyClicks(dialog->NotesEdit(), QStringLiteral("First line"));
+            QTest::keyClick(dialog->NotesEdit(), Qt::Key_Return);
+            QTest::keyClicks(dialog->NotesEdit(), QStringLiteral("Second line"));
+            dialog->OkButton()->click();
+        });
+        EXPECT_TRUE(view->RunCommand(CmdGlzDatabaseNotes));
+        EXPECT_EQ(doc->GetDbName(), edit.name);
+        EXPECT_EQ(doc->Glazes().m_infoLines, (CStringArrayEx{"First line", "Second line"}));
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_EQ(doc->GetTitle(), edit.name);
+        EXPECT_EQ(TakeNotices(recorder), edit.heard) << edit.name;
+    }
 }
 
 TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)

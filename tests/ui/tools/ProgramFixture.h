@@ -35,11 +35,14 @@
 
 class ProgramFixture : public ::testing::Test {
 protected:
-    ProgramFixture()
+    // materials: a materials database to start with in place of the shipped one.
+    explicit ProgramFixture(const std::string& materials = std::string())
     {
         for (const char* name :
              {"elements.ele", "materials.mat", "glazes.glz", "substitutions.sub", "tarnell.lim", "graphtypes.grt"})
             CShellSandbox::CopyFile(std::string(OXI_SHIPPED_DATA_DIR) + "/" + name, m_box.dataDir + "/" + name);
+        if (!materials.empty())
+            CShellSandbox::CopyFile(materials, m_box.dataDir + "/materials.mat");
         CShellSandbox::WriteFile(m_box.programDir + "/datalocation.txt", m_box.dataDir + "\n");
         m_app.SetProgramDir(m_box.programDir);
         m_started = m_app.InitInstance();
