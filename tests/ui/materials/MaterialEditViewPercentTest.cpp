@@ -1,5 +1,6 @@
 #include "MaterialEditViewFixture.h"
 
+#include "materials/FormulaConversion.h"
 #include "materials/FormulaConversionDlg.h"
 
 #include <QLabel>
