@@ -403,10 +403,11 @@ bool CMaterialEditView::SaveChanges()
 
 // --- commands -------------------------------------------------------------------------------------
 
-void CMaterialEditView::CommitPendingEdit()
+bool CMaterialEditView::CommitPendingEdit()
 {
     if (QWidget* focused = QApplication::focusWidget())
         LeaveField(focused);
+    return true;
 }
 
 void CMaterialEditView::LeaveField(QObject* field)

@@ -121,7 +121,7 @@ public:
     // --- CView ---
     void OnInitialUpdate() override;
     // Runs the leaving handler of the field that has the focus.
-    void CommitPendingEdit() override;
+    bool CommitPendingEdit() override;
 
     // --- CMaterialEditLink ---
     void SaveToDatabase() override;

@@ -10,6 +10,7 @@
 #include <string>
 
 class QLineEdit;
+class QObject;
 
 // The messages of refused number fields.
 std::string WholeNumberRangeMessage(int minimum, int maximum); // "Please enter an integer between 1 and 99."
@@ -21,6 +22,23 @@ inline constexpr const char* kEnterNumberMessage = "Please enter a number.";
 // selects its text (a null field: the message alone). Always false, for the caller to return.
 bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type = MsgOk | MsgIconExclamation,
                  unsigned helpId = 0);
+
+// The refusals of one form, each shown once in one user action: a field left as a command
+// begins and the command's own check find the same fault. The next action (the program waiting
+// for the user again, as it does while a message or question is up) lets it be shown again.
+class CFormRefusals {
+public:
+    // owner: the form, which outlives nothing it refuses.
+    explicit CFormRefusals(QObject* owner) : m_owner(owner) {}
+    // The message in an exclamation box, unless one was shown in this action.
+    void Show(const std::string& message);
+    // Show, then the field focused with its text selected. Always false.
+    bool RefuseField(QLineEdit* edit, const std::string& message);
+
+private:
+    QObject* m_owner;
+    bool m_shown = false;
+};
 
 // A whole number from minimum to maximum; anything else gets the range message.
 bool ReadWholeNumberField(QLineEdit* edit, int minimum, int maximum, int& value);
