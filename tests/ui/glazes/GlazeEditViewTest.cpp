@@ -184,7 +184,7 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
     m_messages.answers = {MsgResultCancel};
     view->Close();
     FlushDeletes();
-    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+    ASSERT_EQ(CountViews<CGlazeEditView>(), 1);
     m_messages.answers = {MsgResultNo};
     view->Close();
     FlushDeletes();

@@ -430,7 +430,7 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     edit->NameEdit()->setText(QStringLiteral("On the clipboard"));
     edit->OnCommand(CmdLimEditCut);
     Flush();
-    EXPECT_EQ(EditViews().size(), 1u);
+    ASSERT_EQ(EditViews().size(), 1u);
     ASSERT_EQ(g_limitFormulaClipboard.GetCount(), 1);
     EXPECT_EQ(RecordAt(g_limitFormulaClipboard, 0).m_name, "On the clipboard");
     ASSERT_EQ(m_doc->Database().GetCount(), 6);
