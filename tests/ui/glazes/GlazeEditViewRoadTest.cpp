@@ -599,3 +599,51 @@ TEST_F(GlazeEditViewRoadTest, SavingFindsTheStoredGlazeItself)
     EXPECT_EQ(Found(m_doc->GetGlaze(4)).m_source, "mine");
     EXPECT_EQ(view->GetGlazeIndex(), 4);
 }
+
+// Regression: Edit twice on a glaze opened the second form exactly over the first, and saving
+// one reloaded the other, its unsaved changes gone without a question. A new form stands where
+// every new window does, offset from the one before; a form with unsaved changes asks before it
+// shows what another saved (No, the default, keeps its changes).
+TEST_F(GlazeEditViewRoadTest, TwoFormsOnOneGlazeKeepEachOthersUnsavedChanges)
+{
+    ASSERT_NE(OpenShipped(), nullptr);
+    CGlazeEditView* first = OpenEdit(2);
+    CGlazeEditView* second = OpenEdit(2);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(first, second);
+    FlushDeletes();
+    const QRect firstPlace = Control(dynamic_cast<QMdiSubWindow*>(first->GetFrame())).geometry();
+    const QRect secondPlace = Control(dynamic_cast<QMdiSubWindow*>(second->GetFrame())).geometry();
+    EXPECT_EQ(firstPlace.size(), secondPlace.size());
+    EXPECT_GT(secondPlace.x(), firstPlace.x());
+    EXPECT_GT(secondPlace.y(), firstPlace.y());
+
+    GlazeForm::NameEdit(first)->setText(QStringLiteral("Satin, my way"));
+    GlazeForm::SourceEdit(second)->setText(QStringLiteral("from the other form"));
+    const std::string question = "\"Satin, my way\" has been saved in another window. Show it as saved there, dropping "
+                                 "the unsaved changes in this window?";
+    m_messages.answers = {MsgResultNo};
+    GlazeForm::Button(second, kGedSave)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{question});
+    EXPECT_EQ(m_messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(m_frame.ActiveView(), first) << "the form that asks comes forward";
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_source, "from the other form");
+    EXPECT_EQ(GlazeForm::NameEdit(first)->text(), QStringLiteral("Satin, my way"));
+    EXPECT_EQ(GlazeForm::IsModified(first), 1);
+
+    // Yes shows the glaze as saved; a form without changes is reloaded without a question.
+    m_messages.boxes.clear();
+    GlazeForm::SourceEdit(second)->setText(QStringLiteral("again"));
+    m_messages.answers = {MsgResultYes};
+    GlazeForm::Button(second, kGedSave)->click();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{question});
+    EXPECT_EQ(GlazeForm::NameEdit(first)->text(), QStringLiteral("Cone 6 Satin Matte Blue"));
+    EXPECT_EQ(GlazeForm::SourceEdit(first)->text(), QStringLiteral("again"));
+    EXPECT_EQ(GlazeForm::IsModified(first), 0);
+    m_messages.boxes.clear();
+    GlazeForm::SourceEdit(second)->setText(QStringLiteral("third"));
+    GlazeForm::Button(second, kGedSave)->click();
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(GlazeForm::SourceEdit(first)->text(), QStringLiteral("third"));
+}

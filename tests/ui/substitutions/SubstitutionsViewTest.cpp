@@ -497,3 +497,21 @@ TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)
     EXPECT_EQ(written.rfind("Common Substitutions\n", 0), 0u) << written.substr(0, 80);
     EXPECT_NE(written.find("For: "), std::string::npos);
 }
+
+// Regression: saving or closing the database brought forward every edit form in turn, changed or
+// not, leaving the last of them in front of the one the user had answered. Only forms with
+// changes come forward and are asked.
+TEST_F(SubstitutionsViewTest, OnlyFormsWithChangesComeForwardWhenTheDatabaseAsks)
+{
+    CSubstitutionEditView* changed = OpenEditOn(0);
+    CSubstitutionEditView* unchanged = OpenEditOn(1);
+    ASSERT_NE(changed, nullptr);
+    ASSERT_NE(unchanged, nullptr);
+    changed->NameEdit()->setText(QStringLiteral("renamed"));
+    changed->SetModified(true);
+    ASSERT_EQ(m_frame.ActiveView(), unchanged);
+    m_messages.answers = {MsgResultNo};
+    EXPECT_TRUE(m_doc->SaveModified());
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Save changes to \"renamed\" ?"});
+    EXPECT_EQ(m_frame.ActiveView(), changed);
+}
