@@ -11,6 +11,7 @@
 #include "shell/Preferences.h"
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
+#include "support/FocusWatcher.h"
 #include "support/NotesEdit.h"
 #include "support/NumberField.h"
 #include "support/NumberFormat.h"
@@ -430,12 +431,8 @@ void CMaterialEditView::LeaveField(QObject* field)
 
 bool CMaterialEditView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // Another window taking the focus (a message box, a menu) does not leave the field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            LeaveField(watched);
-    }
+    if (event->type() == QEvent::FocusOut && IsFieldFocusChange(static_cast<QFocusEvent*>(event)->reason()))
+        LeaveField(watched);
     return QScrollArea::eventFilter(watched, event);
 }
 

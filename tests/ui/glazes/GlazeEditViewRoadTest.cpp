@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -646,4 +647,34 @@ TEST_F(GlazeEditViewRoadTest, TwoFormsOnOneGlazeKeepEachOthersUnsavedChanges)
     GlazeForm::Button(second, kGedSave)->click();
     EXPECT_TRUE(m_messages.boxes.empty());
     EXPECT_EQ(GlazeForm::SourceEdit(first)->text(), QStringLiteral("third"));
+}
+
+// Regression: a refused line's message came at every focus change, the menu bar's too, where it
+// swallowed the click that opened a menu. It comes when the field is left for another control
+// of the form, or when a command runs; the Window menu, another window or a message box taking
+// the focus leave the field as it is, untold.
+TEST_F(GlazeEditViewRoadTest, ARefusedLineIsToldWhenItsFieldIsLeftWithinTheForm)
+{
+    CGlazeEditView* view = OpenEmptyRecipe(0);
+    ASSERT_NE(view, nullptr);
+    CTabEdit* field = GlazeForm::ComponentsEdit(view);
+    QTest::keyClicks(field, "Talc 1,5");
+    const auto told = [this] {
+        QApplication::processEvents(); // the user's next action
+        const std::vector<std::string> texts = m_messages.Texts();
+        m_messages.boxes.clear();
+        return texts;
+    };
+    told();
+    m_frame.menuBar()->setFocus(Qt::MenuBarFocusReason);
+    EXPECT_EQ(told(), std::vector<std::string>{}) << "the menu bar";
+    Focus(view, field);
+    Control(dynamic_cast<QWidget*>(ListView())).setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(told(), std::vector<std::string>{}) << "the glaze list's window";
+    Focus(view, field);
+    told();
+    GlazeForm::BatchSizeEdit(view)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(told(), std::vector<std::string>{"The amount of \"Talc 1,5\" is not a number. Please enter a number "
+                                               "between 0 and 999999999."});
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("Talc 1,5"));
 }
