@@ -6,6 +6,7 @@
 // the dialog stays open.
 
 #include "framework/MessageService.h"
+#include "glazes/IngredientList.h" // kMaxRecipeAmount, which the recipe fields take
 
 #include <string>
 
@@ -45,10 +46,6 @@ bool ReadWholeNumberField(QLineEdit* edit, int minimum, int maximum, int& value)
 // A number from minimum to maximum: "Please enter a number." when the text is none, else the
 // range message when it lies outside.
 bool ReadNumberField(QLineEdit* edit, double minimum, double maximum, double& value);
-// The largest amount a recipe line, the working batch size or any other size of a recipe holds.
-// Beyond it a recipe's total would not stay a number, nor an amount a readable one ("1e999"
-// would show 309 digits).
-inline constexpr double kMaxRecipeAmount = 999999999.0;
 
 // True when text (blanks around it ignored) is a number, however written, beyond maximum.
 bool IsNumberBeyond(std::string text, double maximum);
