@@ -324,12 +324,16 @@ TEST_F(GlazeEditViewTest, GetFromInsightWithoutARecipeChangesNothing)
     const QString components = GlazeForm::ComponentsEdit(view)->toPlainText();
     const QString additions = GlazeForm::AdditionsEdit(view)->toPlainText();
     ASSERT_FALSE(additions.isEmpty());
-    // A line whose amount is no number is no recipe line either: the message names it.
+    // Regression: lines whose amounts the form refuses were dropped, and the recipe replaced by the
+    // others without a word. The recipe is not taken; the message names the first such line.
     const std::pair<const char*, const char*> clipboards[] = {
         {"", "Error opening clipboard"},
         {"Just a title\r\n", "Error opening clipboard"},
         {"Title\r\nno amount here\r\n", "The clipboard's recipe was not taken. The amount of \"no amount here\" is "
                                          "not a number. Please enter a number between 0 and 999999999."},
+        {"Test\r\nSilica 25\r\nRutile 5000000000\r\nKaolin 1,5\r\nWhiting 10\r\n",
+         "The clipboard's recipe was not taken. The amount of \"Rutile 5000000000\" is too large. Please enter a "
+         "number between 0 and 999999999."},
     };
     for (const auto& [text, message] : clipboards) {
         SCOPED_TRACE(text);
@@ -338,6 +342,7 @@ TEST_F(GlazeEditViewTest, GetFromInsightWithoutARecipeChangesNothing)
         m_messages.boxes.clear();
         EXPECT_TRUE(view->OnCommand(CmdGedGetFromInsight));
         ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{message});
+        EXPECT_EQ(m_messages.At(0).Icon(), unsigned(message[0] == 'E' ? MsgIconError : MsgIconExclamation));
         EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), components);
         EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), additions);
         EXPECT_EQ(GlazeForm::IsModified(view), 0);
