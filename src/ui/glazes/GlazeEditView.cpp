@@ -373,6 +373,10 @@ bool CGlazeEditView::LeaveField(QObject* field, bool tell)
 
 bool CGlazeEditView::CommitPendingEdit()
 {
+    if (QObject* field = m_menuBarTookFocusFrom) {
+        m_menuBarTookFocusFrom = nullptr;
+        return LeaveField(field, true);
+    }
     QWidget* focused = QApplication::focusWidget();
     return !focused || !m_form->isAncestorOf(focused) || LeaveField(focused, true);
 }
@@ -380,9 +384,22 @@ bool CGlazeEditView::CommitPendingEdit()
 bool CGlazeEditView::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::FocusOut:
-        if (IsFieldFocusChange(static_cast<QFocusEvent*>(event)->reason()))
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // The menu bar holding the focus (Alt, or Escape out of a menu) leaves the field only
+        // when the focus moves on from there to another control of the form, or a command runs.
+        if (reason == Qt::MenuBarFocusReason)
+            m_menuBarTookFocusFrom = watched;
+        else if (IsFieldFocusChange(reason))
             LeaveField(watched, FocusIsWithin(*m_form));
+        break;
+    }
+    case QEvent::FocusIn:
+        if (QObject* field = m_menuBarTookFocusFrom; field && field != watched) {
+            m_menuBarTookFocusFrom = nullptr;
+            LeaveField(field, true);
+        }
+        m_menuBarTookFocusFrom = nullptr;
         break;
     case QEvent::ShortcutOverride:
         // The form's keys come before the menus' shortcuts.

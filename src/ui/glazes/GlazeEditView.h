@@ -475,6 +475,7 @@ private:
     QPointer<CInfoPopupDlg> m_popup;
     CChartClickRouter m_chartClicks;
     CFormRefusals m_refusals{this};
+    QPointer<QObject> m_menuBarTookFocusFrom; // the field being edited while the menu bar has the focus
 
     // --- controls ---
     QWidget* m_form = nullptr;

@@ -651,14 +651,17 @@ TEST_F(GlazeEditViewRoadTest, TwoFormsOnOneGlazeKeepEachOthersUnsavedChanges)
 
 // Regression: a refused line's message came at every focus change, the menu bar's too, where it
 // swallowed the click that opened a menu. It comes when the field is left for another control
-// of the form, or when a command runs; the Window menu, another window or a message box taking
-// the focus leave the field as it is, untold.
+// of the form, or when a command runs; the menu bar, another window or a message box taking the
+// focus leave the field as it is, untold.
 TEST_F(GlazeEditViewRoadTest, ARefusedLineIsToldWhenItsFieldIsLeftWithinTheForm)
 {
     CGlazeEditView* view = OpenEmptyRecipe(0);
     ASSERT_NE(view, nullptr);
     CTabEdit* field = GlazeForm::ComponentsEdit(view);
+    QLineEdit* batch = GlazeForm::BatchSizeEdit(view);
     QTest::keyClicks(field, "Talc 1,5");
+    const std::vector<std::string> refusal = {
+        "The amount of \"Talc 1,5\" is not a number. Please enter a number between 0 and 999999999."};
     const auto told = [this] {
         QApplication::processEvents(); // the user's next action
         const std::vector<std::string> texts = m_messages.Texts();
@@ -668,13 +671,25 @@ TEST_F(GlazeEditViewRoadTest, ARefusedLineIsToldWhenItsFieldIsLeftWithinTheForm)
     told();
     m_frame.menuBar()->setFocus(Qt::MenuBarFocusReason);
     EXPECT_EQ(told(), std::vector<std::string>{}) << "the menu bar";
+    field->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(told(), std::vector<std::string>{}) << "back from the menu bar";
+    m_frame.menuBar()->setFocus(Qt::MenuBarFocusReason);
+    batch->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(told(), refusal) << "from the menu bar on to another control";
     Focus(view, field);
     Control(dynamic_cast<QWidget*>(ListView())).setFocus(Qt::MouseFocusReason);
     EXPECT_EQ(told(), std::vector<std::string>{}) << "the glaze list's window";
     Focus(view, field);
     told();
-    GlazeForm::BatchSizeEdit(view)->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(told(), std::vector<std::string>{"The amount of \"Talc 1,5\" is not a number. Please enter a number "
-                                               "between 0 and 999999999."});
+    batch->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(told(), refusal);
+    // A command chosen from the menu bar with the keyboard commits the field the bar took the
+    // focus from.
+    Focus(view, field);
+    told();
+    m_frame.menuBar()->setFocus(Qt::MenuBarFocusReason);
+    EXPECT_FALSE(m_frame.ExecuteCommand(CmdGlazeWriteRecipe));
+    EXPECT_EQ(told(), refusal);
+    EXPECT_TRUE(m_dialogs.requests.empty());
     EXPECT_EQ(field->toPlainText(), QStringLiteral("Talc 1,5"));
 }
