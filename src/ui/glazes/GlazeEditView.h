@@ -9,8 +9,8 @@
 //
 // The form steps through the database, or through a subset chosen in the list (limited access),
 // and follows every change notice of the program: it reloads its glaze when another window saves
-// it, and closes itself, without a question, when its glaze disappears or the database is
-// reverted.
+// it (a form holding unsaved changes asks first), and closes itself, without a question, when its
+// glaze disappears or the database is reverted.
 //
 // The parts of the class live in several files: GlazeEditView.cpp (life, loading, saving, change
 // notices), GlazeEditViewNav.cpp (navigation, new glazes, the glaze clipboard, keys),
