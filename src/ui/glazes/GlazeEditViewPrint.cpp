@@ -24,5 +24,5 @@ void CGlazeEditView::PrintGlaze(unsigned id)
     CGlaze glaze("new glaze");
     if (!CommitPendingEdit() || !FormGlaze(glaze))
         return;
-    RunGlazePrintCommand(kind != 0 ? id : CmdGlazePrintSummary, printKind, *doc, [&glaze] { return glaze; }, this);
+    RunGlazePrintCommand(kind != 0 ? id : CmdGlazePrintSummary, printKind, *doc, [glaze] { return glaze; }, this);
 }
