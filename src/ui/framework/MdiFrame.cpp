@@ -198,8 +198,9 @@ bool CMDIMainFrame::ExecuteCommand(unsigned id)
 
 bool CMDIMainFrame::RouteCommand(unsigned id)
 {
-    if (CView* view = ActiveView())
-        view->CommitPendingEdit();
+    // A field that refuses what it holds keeps it, and the command stops there.
+    if (CView* view = ActiveView(); view && !view->CommitPendingEdit())
+        return false;
     if (!QueryCommand(id).m_bEnabled)
         return false;
     for (CCmdTarget* target : CommandChain()) {

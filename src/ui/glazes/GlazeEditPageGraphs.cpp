@@ -14,6 +14,7 @@
 #include "graphs/GraphWnd.h"
 #include "shell/OxidariumApp.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -62,6 +63,7 @@ void CGlazeEditView::ShowText(int pane)
 {
     GraphPane& graph = Pane(pane);
     graph.chart->HideChart();
+    graph.leftOut->hide();
     (pane == kGraphPaneAnalysis ? m_analysisPane : m_comparisonText)->show();
     graph.graphMode = false;
 }
@@ -73,7 +75,11 @@ void CGlazeEditView::RebuildGraphPane(int pane)
     if (!graph.outOfDate || !graph.graphMode || m_nPage != page)
         return;
     DestroyPopup();
-    ControlsToGlaze(m_work);
+    const CRefusedLine refused = ControlsToGlaze(m_work);
+    // The chart shows the lines the form can read; a refused one is named above it.
+    graph.leftOut->setText(refused ? FromCp1252(LeftOutNote(refused)) : QString());
+    graph.leftOut->setVisible(static_cast<bool>(refused));
+    graph.leftOut->raise();
     BuildGraphChart(pane);
     graph.outOfDate = false;
     ++graph.builds;

@@ -117,16 +117,22 @@ void CGlazeEditView::RefreshAnalysis()
     RebuildGraphPane(kGraphPaneLimit);
 }
 
-void CGlazeEditView::BuildScratchGlaze(CGlaze& scratch)
+std::string CGlazeEditView::BuildScratchGlaze(CGlaze& scratch)
 {
     scratch.m_byVol = m_byVolume->isChecked() ? 1 : 0;
     CGlaze parsed("new glaze");
-    ControlsToGlaze(parsed);
+    const CRefusedLine refused = ControlsToGlaze(parsed);
     scratch.m_batchSize = parsed.m_batchSize;
     scratch.m_components = parsed.m_components;
     scratch.m_additions = parsed.m_additions;
     scratch.m_limform = m_limform;
     scratch.InvalidateAnalysis();
+    return refused ? LeftOutNote(refused) : std::string();
+}
+
+std::string CGlazeEditView::LeftOutNote(const CRefusedLine& refused)
+{
+    return "Left out: \"" + refused.text + "\"";
 }
 
 void CGlazeEditView::MakePanesCurrent(bool force)
@@ -134,16 +140,21 @@ void CGlazeEditView::MakePanesCurrent(bool force)
     if (!force && m_bPanesCurrent)
         return;
     CGlaze scratch("new glaze");
-    BuildScratchGlaze(scratch);
+    const std::string leftOut = BuildScratchGlaze(scratch);
     {
         CBusyScope busy;
         auto& p = m_paneTexts;
         scratch.FormatAnalysisPanes(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9]);
     }
+    // While a recipe line is refused the panes show the others' figures, and say so first.
+    if (!leftOut.empty()) {
+        for (std::string& text : m_paneTexts)
+            text = leftOut + "\r\n\r\n" + text;
+    }
     m_bPanesCurrent = true;
     ++m_nPaneComputations;
     ShowPaneTexts();
-    FillLimitPage(scratch);
+    FillLimitPage(scratch, leftOut);
 }
 
 void CGlazeEditView::SetPaneText(QPlainTextEdit* pane, const std::string& text)
@@ -161,7 +172,7 @@ void CGlazeEditView::ShowPaneTexts()
     SetPaneText(m_recipePane, m_paneTexts[5 + static_cast<std::size_t>(m_nRecipeMode)]);
 }
 
-void CGlazeEditView::FillLimitPage(const CGlaze& scratch)
+void CGlazeEditView::FillLimitPage(const CGlaze& scratch, const std::string& leftOut)
 {
     const QSignalBlocker blocker(m_limitList);
     m_limitList->clear();
@@ -192,6 +203,8 @@ void CGlazeEditView::FillLimitPage(const CGlaze& scratch)
     }
     if (lines.empty())
         lines.push_back("Analysis unavailable");
+    if (!leftOut.empty())
+        lines.insert(lines.begin(), {leftOut, std::string()});
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i)
         text += (i ? "\r\n" : "") + lines[i];

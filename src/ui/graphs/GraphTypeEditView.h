@@ -212,8 +212,9 @@ private:
     void LoadFields(const CGraphTemplate& graphTemplate);
     void StoreFields(CGraphTemplate& graphTemplate);
     // False, after the field's message, when a count or size lies outside its range or a field
-    // holds no number ("12abc", "0,5").
+    // holds no number ("12abc", "0,5"). Fields the graph type disables are not checked.
     bool CheckFieldRanges();
+    bool IsFieldEnabled(int id) const;
     void ShowRangeMessage(int id, int min, int max);
     // The page that holds control id.
     void ShowFieldPage(int id);

@@ -5,6 +5,21 @@
 #include "support/TextHelpers.h"
 
 #include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+// The refused field focused with its text selected, for the user to mend. Always false.
+bool SelectRefused(QLineEdit* edit)
+{
+    if (edit) {
+        edit->setFocus();
+        edit->selectAll();
+    }
+    return false;
+}
+
+} // namespace
 
 std::string WholeNumberRangeMessage(int minimum, int maximum)
 {
@@ -21,11 +36,22 @@ std::string NumberRangeMessage(double minimum, double maximum)
 bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type, unsigned helpId)
 {
     AppMessageBox(message, type, helpId);
-    if (edit) {
-        edit->setFocus();
-        edit->selectAll();
-    }
-    return false;
+    return SelectRefused(edit);
+}
+
+void CFormRefusals::Show(const std::string& message)
+{
+    if (m_shown)
+        return;
+    AppMessageBox(message, MsgOk | MsgIconExclamation, 0);
+    m_shown = true;
+    QTimer::singleShot(0, m_owner, [this] { m_shown = false; });
+}
+
+bool CFormRefusals::RefuseField(QLineEdit* edit, const std::string& message)
+{
+    Show(message);
+    return SelectRefused(edit);
 }
 
 bool ReadWholeNumberField(QLineEdit* edit, int minimum, int maximum, int& value)

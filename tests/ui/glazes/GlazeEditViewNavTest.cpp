@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QPrinter>
 #include <QLineEdit>
@@ -242,6 +243,19 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_EQ(GlazeForm::Graph(view, kGraphPaneAnalysis)->oxtype, 0);
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-graph");
+    // A refused recipe line is named over the chart of the others, as long as it stands.
+    QLabel* leftOut = &Control(view->findChild<QLabel*>(QStringLiteral("leftOut0")));
+    EXPECT_TRUE(leftOut->isHidden());
+    const QString recipe = GlazeForm::ComponentsEdit(view)->toPlainText();
+    GlazeForm::ComponentsEdit(view)->appendPlainText(QStringLiteral("Talc 1,5"));
+    view->RefreshAnalysis();
+    EXPECT_FALSE(leftOut->isHidden());
+    EXPECT_EQ(leftOut->text(), QStringLiteral("Left out: \"Talc 1,5\""));
+    QApplication::processEvents();
+    Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-graph-left-out");
+    GlazeForm::ComponentsEdit(view)->setPlainText(recipe);
+    view->RefreshAnalysis();
+    EXPECT_TRUE(leftOut->isHidden());
 
     // A clicked slice opens the information pop-up; a page switch closes it.
     view->OnChartMessage(kChartNoticeMessage, kChartNoticeCell, 0);
