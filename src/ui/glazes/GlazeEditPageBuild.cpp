@@ -296,6 +296,7 @@ void CGlazeEditView::BuildGraphButtons(QWidget* page, int pane, int x, int y, co
     graph.chart->setObjectName(QStringLiteral("chart%1").arg(pane));
     graph.host = std::make_unique<CWidgetChartWindow>(page);
     Place(graph.chart, chartArea.x(), chartArea.y(), chartArea.width(), chartArea.height());
+    graph.area = graph.chart->geometry();
     graph.chart->hide();
     graph.leftOut = new QLabel(page);
     graph.leftOut->setObjectName(QStringLiteral("leftOut%1").arg(pane));

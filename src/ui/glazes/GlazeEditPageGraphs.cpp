@@ -76,10 +76,14 @@ void CGlazeEditView::RebuildGraphPane(int pane)
         return;
     DestroyPopup();
     const CRefusedLine refused = ControlsToGlaze(m_work);
-    // The chart shows the lines the form can read; a refused one is named above it.
+    // The chart shows the lines the form can read; a refused one is named above it, and the
+    // chart gives up the banner's room so that its title stays in sight.
     graph.leftOut->setText(refused ? FromCp1252(LeftOutNote(refused)) : QString());
     graph.leftOut->setVisible(static_cast<bool>(refused));
-    graph.leftOut->raise();
+    QRect place = graph.area;
+    if (refused)
+        place.setTop(graph.leftOut->geometry().bottom() + 1);
+    graph.chart->setGeometry(place);
     BuildGraphChart(pane);
     graph.outOfDate = false;
     ++graph.builds;

@@ -356,7 +356,8 @@ private:
         std::unique_ptr<CChartWindow> host;
         QPushButton* graphButton = nullptr;
         QPushButton* textButton = nullptr;
-        QLabel* leftOut = nullptr; // over the chart: the recipe line it leaves out
+        QLabel* leftOut = nullptr; // above the chart: the recipe line it leaves out
+        QRect area;                // the chart's place on its page, with no line left out
     };
 
     CGlazesDoc* GlazesDoc() const;
