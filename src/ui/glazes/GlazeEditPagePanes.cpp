@@ -5,6 +5,7 @@
 #include "glazes/GlazeEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/Cp1252Fields.h"
 #include "framework/FileDialogService.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
@@ -21,6 +22,7 @@
 #include "support/DesktopOpenCheck.h"
 #include "support/EditTextDlg.h"
 #include "support/LineOStream.h"
+#include "support/MessagePath.h"
 #include "support/NotesEdit.h"
 #include "support/PathHelpers.h"
 #include "support/PlainTextEditLines.h"
@@ -325,7 +327,14 @@ void CGlazeEditView::BrowseFile(bool image)
     const CFileDialogResult answer = AskForFiles(request);
     if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
         return;
-    (image ? m_imageFile : m_noteFile)->setText(FromCp1252(answer.paths.front()));
+    // The glaze keeps the name as Windows-1252 text, which View turns back into the path.
+    std::u32string outside;
+    const std::string name = Cp1252FromFileName(answer.paths.front(), outside);
+    if (!outside.empty()) {
+        AppMessageBox(RefusedCharactersMessage(NameCharacters(outside)), MsgOk | MsgIconExclamation, 0);
+        return;
+    }
+    (image ? m_imageFile : m_noteFile)->setText(FromCp1252(name));
 }
 
 // The directory of the glaze database's file; the current directory while it has none.
@@ -345,9 +354,10 @@ void CGlazeEditView::ViewFile(bool image)
     if (name.empty())
         return;
     const std::string directory = DirectoryForFiles();
-    const std::string path = (std::filesystem::path(directory) / std::filesystem::path(name)).string();
+    const std::string path =
+        (std::filesystem::path(directory) / std::filesystem::path(FileNameFromCp1252(name))).string();
     if (!image && CAppContext::IsActive() && !g_prefs.texted.empty()) {
-        QProcess::startDetached(FromCp1252(g_prefs.texted), {FromCp1252(path)}, FromCp1252(directory));
+        QProcess::startDetached(FromCp1252(g_prefs.texted), {FromFileName(path)}, FromFileName(directory));
         return;
     }
     if (!image && EndsWithNoCase(name, ".txt") && g_pApp) {
@@ -357,8 +367,8 @@ void CGlazeEditView::ViewFile(bool image)
     // The file is named by whoever wrote the database: the desktop runs a program or desktop
     // entry it is handed, so those are refused.
     if (const std::string why = WhyNotOpenOnDesktop(path); !why.empty()) {
-        AppMessageBox(path + ": Not opened. " + why, MsgOk | MsgIconExclamation, 0);
+        AppMessageBox(MessagePath(path) + ": Not opened. " + why, MsgOk | MsgIconExclamation, 0);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromCp1252(path)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(FromFileName(path)));
 }

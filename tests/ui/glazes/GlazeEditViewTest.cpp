@@ -3,6 +3,8 @@
 #include "core/support/CheckedItems.h"
 #include "ui/support/OverlapCheck.h"
 
+#include "framework/Cp1252.h"
+#include "framework/Cp1252Fields.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeClipboard.h"
@@ -11,6 +13,7 @@
 #include "glazes/ScaleToIngredientDlg.h"
 #include "limits/LimitFormulaDB.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
+#include "support/MessagePath.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
 #include "support/TabEdit.h"
@@ -386,6 +389,23 @@ TEST_F(GlazeEditViewTest, ViewHandsOnlyPlainFilesToTheDesktop)
     EXPECT_EQ(view_(GlazeForm::ImageFileEdit(view), kGedImageView, (dir / "gone.png").string()),
               Texts{(dir / "gone.png").string() + ": Not opened. The file does not exist."});
     EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconExclamation));
+
+    // Regression: a name beyond ASCII, browsed for or typed, was garbled or never found. The
+    // glaze keeps it as Windows-1252 text; View finds the file's UTF-8 name.
+    fs::create_directories(dir / "Glasur-\xC3\xA4");
+    const std::string umlaut = (dir / "Glasur-\xC3\xA4").string();
+    m_dialogs.AnswerPath(umlaut);
+    GlazeForm::Button(view, kGedImageBrowse)->click();
+    EXPECT_EQ(GlazeForm::ImageFileEdit(view)->text(), QString::fromStdString(umlaut));
+    m_messages.boxes.clear();
+    GlazeForm::Button(view, kGedImageView)->click();
+    EXPECT_EQ(m_messages.Texts(), Texts{MessagePath(umlaut) + ": Not opened. It is not a regular file."});
+    m_dialogs.AnswerPath((dir / "\xCE\xB1.png").string()); // alpha: no Windows-1252 character
+    const QString note = GlazeForm::NoteFileEdit(view)->text();
+    GlazeForm::Button(view, kGedNoteBrowse)->click();
+    ASSERT_EQ(m_messages.Texts().size(), 2u);
+    EXPECT_EQ(m_messages.Texts()[1], RefusedCharactersMessage(NameCharacters(U"\u03B1")));
+    EXPECT_EQ(GlazeForm::NoteFileEdit(view)->text(), note) << "the refused name is not entered";
     fs::remove_all(dir);
 }
 
