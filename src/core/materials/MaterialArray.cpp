@@ -130,6 +130,12 @@ std::unique_ptr<CMaterial> CMaterialArray::TakeAt(int index)
     return material;
 }
 
+CMaterialArray::RecordList CMaterialArray::TakeAll()
+{
+    m_indexValid = false;
+    return std::exchange(m_records, {});
+}
+
 void CMaterialArray::InsertCopy(int index, const CMaterial& material)
 {
     if (index >= 0 && index <= GetCount())

@@ -62,7 +62,7 @@ void CGraphView::Rebuild(bool closePopup)
     m_pGraph = std::make_unique<CGraph>();
     m_state.PrepareGraph(*m_pGraph);
     SetCaption(m_state.Caption());
-    if (m_pGraph->Build(m_chartWnd, m_chartWnd, this, m_state.m_pGlazeDb, m_state.m_pGlaze) < 0)
+    if (m_pGraph->Build(m_chartWnd, m_chartWnd, this, m_state.ShownGlazeDb(), m_state.ShownGlaze()) < 0)
         return;
     m_chartWnd->SetGraph(m_pGraph.get());
 }
@@ -172,8 +172,10 @@ void CGraphView::ShowObjectMessage(int objectId)
 {
     if (!m_pGraph)
         return;
-    const std::string database = m_state.m_pGlazeDb ? m_state.m_pGlazeDb->GetDbName() : std::string();
-    const std::string glaze = m_state.m_pGlaze ? m_state.m_pGlaze->m_name : std::string();
+    const CGlazesDoc* glazeDb = m_state.ShownGlazeDb();
+    const CGlaze* shownGlaze = m_state.ShownGlaze();
+    const std::string database = glazeDb ? glazeDb->GetDbName() : std::string();
+    const std::string glaze = shownGlaze ? shownGlaze->m_name : std::string();
     if (g_pApp)
         g_pApp->MessageBoxWithHelp(ChartObjectMessage(*m_pGraph, objectId, database, glaze), 0, 0);
 }

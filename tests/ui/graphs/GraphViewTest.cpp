@@ -198,6 +198,15 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
                                    HintLimitFormulasDeleted, 1, 0);
     EXPECT_EQ(view->State().m_pLimitFormula, nullptr);
     view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
+    // Its glaze database lets go of the window when it starts closing, before it is destroyed
+    // (its windows close meanwhile and may hand the workspace to this one); another does not.
+    const int glazes = static_cast<int>(DbFileType::Glazes);
+    COxidariumApp::BroadcastUpdate(nullptr, static_cast<CDocument*>(m_glazeDoc), glazes, HintDocumentClosing, 0, 0);
+    EXPECT_EQ(view->State().m_pGlazeDb, m_second);
+    COxidariumApp::BroadcastUpdate(nullptr, static_cast<CDocument*>(m_second), glazes, HintDocumentClosing, 0, 0);
+    EXPECT_EQ(view->State().m_pGlazeDb, nullptr);
+    EXPECT_EQ(view->State().m_pGlaze, nullptr);
+    view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
     m_second->OnCloseDocument();
     m_second = nullptr;
     Flush();
