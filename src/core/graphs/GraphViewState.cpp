@@ -282,6 +282,8 @@ CGraphViewState::HintAction CGraphViewState::OnHint(const CUpdateHint& hint)
     }
 }
 
+// Glazes inserted or moved leave the glaze where it was; only a deletion is looked for (a
+// search through the database, once for each of a burst of notices).
 CGraphViewState::HintAction CGraphViewState::OnGlazeHint(const CUpdateHint& hint)
 {
     if (m_pGlazeDb && !DatabaseIsOpen()) {
@@ -290,7 +292,7 @@ CGraphViewState::HintAction CGraphViewState::OnGlazeHint(const CUpdateHint& hint
     } else if (hint.m_nCode == HintGlazesReplaced) {
         if (hint.m_pObject && hint.m_pObject == static_cast<const void*>(static_cast<CDocument*>(m_pGlazeDb)))
             m_pGlaze = nullptr;
-    } else if (m_pGlaze && !GlazeIsInDatabase()) {
+    } else if (hint.m_nCode == HintGlazesDeleted && m_pGlaze && !GlazeIsInDatabase()) {
         m_pGlaze = nullptr;
     }
     return HintAction::Rebuild;
