@@ -129,7 +129,8 @@ const char* const kTexts[] = {
 
 CMonkeyDriver::CMonkeyDriver(CMonkeyLog& log, CMonkeyJournal& journal, unsigned seed, std::string scratchDir,
                              double stepLimitSeconds)
-    : m_log(log), m_journal(journal), m_random(seed), m_scratchDir(std::move(scratchDir)), m_stepLimit(stepLimitSeconds),
+    : m_log(log), m_journal(journal), m_random(seed), m_scratchDir(std::move(scratchDir)),
+      m_stepLimit(stepLimitSeconds),
       m_previousMessages(nullptr), m_previousFileDialogs(nullptr)
 {
     for (const char* scheme : {"file", "http", "https", "mailto", "ftp"})
@@ -702,8 +703,8 @@ void CMonkeyDriver::Tick()
         std::string next;
         const bool pending = m_journal.TickPending(&draws, &next);
         if (pending && draws <= m_draws)
-            LeftTheJournal("the journal drives a " + next + " after " + std::to_string(draws) + " numbers where this run has a " +
-                           className + " after " + std::to_string(m_draws));
+            LeftTheJournal("the journal drives a " + next + " after " + std::to_string(draws) +
+                           " numbers where this run has a " + className + " after " + std::to_string(m_draws));
         if (!pending && ++m_unmatchedTicks > 1000)
             LeftTheJournal("a " + className + " is up that the journal does not drive");
         return;
@@ -922,6 +923,7 @@ void CMonkeyDriver::WatchSteps()
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         const long long started = m_stepStarted;
         if (started != 0 && NowMs() - started > static_cast<long long>(m_stepLimit * 1000))
-            m_log.FailFromWatchdog(("a step took longer than " + std::to_string(static_cast<int>(m_stepLimit)) + " s").c_str());
+            m_log.FailFromWatchdog(
+                ("a step took longer than " + std::to_string(static_cast<int>(m_stepLimit)) + " s").c_str());
     }
 }

@@ -42,6 +42,22 @@ protected:
         g_pGlazeAnalysisTemplate = nullptr;
     }
 
+    // The report of the first glaze of glazes, opened after graph and maximised over it; null
+    // (after a failure) when it did not open.
+    CGlazeAnalysisView* MaximisedReportOver(CGraphView& graph, CGlazesDoc& glazes)
+    {
+        EXPECT_TRUE(GetGlazeViews()->OpenAnalysisView(glazes, 0));
+        auto* report = dynamic_cast<CGlazeAnalysisView*>(glazes.GetViews().back());
+        EXPECT_NE(report, nullptr);
+        if (!report || !graph.GetFrame() || !report->GetFrame())
+            return nullptr;
+        graph.GetFrame()->ActivateFrame();
+        report->GetFrame()->ActivateFrame();
+        Control(dynamic_cast<QMdiSubWindow*>(report->GetFrame())).showMaximized();
+        Flush();
+        return report;
+    }
+
     CDocTemplate m_analysisTemplate{kGlazeAnalysisResourceId, kGlazesDocString, nullptr};
 };
 
@@ -55,15 +71,7 @@ TEST_F(GraphViewOfDeletedGlazeTest, DeletingTheGlazeWhileItsMaximisedReportClose
     CGraphView* graph = Open(1);
     ASSERT_NE(graph, nullptr);
     ASSERT_EQ(GlazeName(*graph), "Cone 6 Clear");
-    ASSERT_TRUE(GetGlazeViews()->OpenAnalysisView(*m_glazeDoc, 0));
-    auto* report = dynamic_cast<CGlazeAnalysisView*>(m_glazeDoc->GetViews().back());
-    ASSERT_NE(report, nullptr);
-    ASSERT_NE(graph->GetFrame(), nullptr);
-    graph->GetFrame()->ActivateFrame();
-    ASSERT_NE(report->GetFrame(), nullptr);
-    report->GetFrame()->ActivateFrame();
-    Control(dynamic_cast<QMdiSubWindow*>(report->GetFrame())).showMaximized();
-    Flush();
+    ASSERT_NE(MaximisedReportOver(*graph, *m_glazeDoc), nullptr);
 
     auto* list = dynamic_cast<CGlazesView*>(m_glazeDoc->GetListView());
     ASSERT_NE(list, nullptr);
@@ -245,15 +253,7 @@ TEST_F(GraphWindowOnReplacedRecordsTest, AGraphWindowIsNotRedrawnFromGlazesAReve
     CGraphView* graph = Open(1);
     ASSERT_NE(graph, nullptr);
     graph->SetGraph(graph->State().m_pTemplate, glazes, glazes->GetGlaze(0), nullptr, -1, -1);
-    ASSERT_TRUE(GetGlazeViews()->OpenAnalysisView(*glazes, 0));
-    auto* report = dynamic_cast<CGlazeAnalysisView*>(glazes->GetViews().back());
-    ASSERT_NE(report, nullptr);
-    ASSERT_NE(graph->GetFrame(), nullptr);
-    graph->GetFrame()->ActivateFrame();
-    ASSERT_NE(report->GetFrame(), nullptr);
-    report->GetFrame()->ActivateFrame();
-    Control(dynamic_cast<QMdiSubWindow*>(report->GetFrame())).showMaximized();
-    Flush();
+    ASSERT_NE(MaximisedReportOver(*graph, *glazes), nullptr);
     glazes->SetGlazeField(0, kGlazeFieldName, "Changed");
 
     ASSERT_TRUE(glazes->OnCommand(CmdRevertGlazeDb));
