@@ -21,6 +21,8 @@ bool SelectRefused(QLineEdit* edit)
 
 } // namespace
 
+#include <memory>
+
 std::string WholeNumberRangeMessage(int minimum, int maximum)
 {
     return "Please enter an integer between " + std::to_string(minimum) + " and " + std::to_string(maximum) + ".";
@@ -33,8 +35,17 @@ std::string NumberRangeMessage(double minimum, double maximum)
            FormatDoubleShortest(maximum) + ".";
 }
 
+// Putting the focus back into the refused field takes it from the field it went to; when that
+// one refuses its own text as it is left, the two would hand the focus to each other for ever
+// (a stack overflow). One refusal at a time: the first stands, and the other field is refused
+// when next it is left or its form is accepted.
 bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type, unsigned helpId)
 {
+    static bool s_refusing = false;
+    if (s_refusing)
+        return false;
+    s_refusing = true;
+    const std::unique_ptr<bool, void (*)(bool*)> done(&s_refusing, [](bool* refusing) { *refusing = false; });
     AppMessageBox(message, type, helpId);
     return SelectRefused(edit);
 }

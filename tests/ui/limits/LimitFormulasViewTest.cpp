@@ -518,6 +518,23 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
         dialog.grab().save(ScreenshotFolder() + "/oxide_combinations.png");
     EXPECT_EQ(dialog.FirstLabel()->text(), QStringLiteral("Numerator :"));
 
+    // Regression (the monkey: a stack overflow): with no combination chosen both plot bounds
+    // hold a refused text; leaving one for the other refused it and put the focus back, which
+    // left the other, which was refused and took the focus back, and so on for ever. The first
+    // refusal stands, once.
+    dialog.SelectCombination(-1);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    dialog.PlotMinEdit()->setFocus();
+    dialog.PlotMinEdit()->setText(QStringLiteral("abc"));
+    dialog.PlotMaxEdit()->setText(QStringLiteral("x1e999"));
+    m_messages.boxes.clear();
+    dialog.PlotMaxEdit()->setFocus();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_TRUE(dialog.PlotMinEdit()->hasFocus());
+    dialog.hide();
+    m_messages.boxes.clear();
+
     // A new combination takes what the controls hold when Append New Combo is pressed.
     dialog.SelectCombination(-1);
     dialog.NameEdit()->setText(QStringLiteral("Earths"));
