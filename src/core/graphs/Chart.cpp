@@ -204,6 +204,34 @@ void CChart::ChartSetData(int points, int sets, std::span<const double> values)
     m_def->sparseValues.clear();
 }
 
+namespace {
+
+// Sorts values of points below `points` point by point, those of one point by set, values of one
+// place in their order. Hundreds of thousands of values fall on a few thousand points: they are
+// counted into their points, then each point's values sorted by set where they are not already.
+void SortByPoint(std::vector<CChartValueAt>& values, int points)
+{
+    std::vector<std::size_t> starts(static_cast<std::size_t>(points) + 1, 0);
+    for (const CChartValueAt& v : values)
+        ++starts[static_cast<std::size_t>(v.point) + 1];
+    for (std::size_t p = 1; p < starts.size(); ++p)
+        starts[p] += starts[p - 1];
+    std::vector<CChartValueAt> byPoint(values.size());
+    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+    for (const CChartValueAt& v : values)
+        byPoint[next[static_cast<std::size_t>(v.point)]++] = v;
+    values = std::move(byPoint);
+    const auto bySet = [](const CChartValueAt& a, const CChartValueAt& b) { return a.set < b.set; };
+    for (std::size_t p = 0; p + 1 < starts.size(); ++p) {
+        const auto from = values.begin() + static_cast<std::ptrdiff_t>(starts[p]);
+        const auto to = values.begin() + static_cast<std::ptrdiff_t>(starts[p + 1]);
+        if (!std::is_sorted(from, to, bySet))
+            std::stable_sort(from, to, bySet);
+    }
+}
+
+} // namespace
+
 void CChart::ChartSetSparseData(int points, int sets, std::span<const CChartValueAt> values)
 {
     m_def->points = std::max(points, 0);
@@ -216,10 +244,13 @@ void CChart::ChartSetSparseData(int points, int sets, std::span<const CChartValu
         if (v.point >= 0 && v.point < points && v.set >= 0 && v.set < sets && std::isfinite(v.value) && v.value != 0.0)
             kept.push_back(v);
     }
-    const auto before = [](const CChartValueAt& a, const CChartValueAt& b) {
-        return a.point != b.point ? a.point < b.point : a.set < b.set;
-    };
-    std::stable_sort(kept.begin(), kept.end(), before);
+    // Point by point, set by set, values of one place in their order.
+    if (static_cast<std::size_t>(m_def->points) > kept.size())
+        std::stable_sort(kept.begin(), kept.end(), [](const CChartValueAt& a, const CChartValueAt& b) {
+            return a.point != b.point ? a.point < b.point : a.set < b.set;
+        });
+    else
+        SortByPoint(kept, m_def->points);
     // Of a value given twice the last counts.
     const auto same = [](const CChartValueAt& a, const CChartValueAt& b) { return a.point == b.point && a.set == b.set; };
     std::vector<CChartValueAt> unique;

@@ -18,8 +18,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -94,38 +96,78 @@ CGraphSet GlazeSet(const CGraph& graph, const CSeriesGlaze& series)
 }
 
 // The bars of every series and their frame: titles, the glazes' styles, the texts.
-void DrawManyGlazeBars(CGraph& graph, const std::vector<CGraphSet>& sets, const std::vector<std::string>& items,
+void DrawManyGlazeBars(CGraph& graph, std::vector<CGraphSet>&& sets, const std::vector<std::string>& items,
                        const std::string& title, const std::string& valueTitle, const std::string& format)
 {
-    const CChartSeries series = graph.SetTableSeries(sets, items);
+    const CChartSeries series = graph.SetTableSeries(std::move(sets), items);
     graph.DrawBarChart(series, title, valueTitle, format, 0, graph.autocol && !graph.mono);
 }
 
 // --- recipe items (types 20 and 21) ---
 
-// The recipe of a glaze in percent, each line named by its item: the material's own name (so that
-// a line written as a code or with a remark joins its material), or its type.
-CIngredientList RecipeItems(const CGlaze& glaze, bool byType)
-{
-    CIngredientList items;
-    for (const auto& line : BuildRecipeList(glaze, RecipeAmount::Percent)) {
-        const CMaterial* material = FindRecipeMaterial(line->m_name);
-        const std::string name = byType ? RecipeLineType(line->m_name) : material ? material->m_name : line->m_name;
-        items.Add(name, line->m_amount);
-    }
-    return items;
-}
+// A recipe line as a bar: its item (an index into the item names) and its percent.
+struct CRecipeLine {
+    std::size_t item;
+    double amount;
+};
 
-// Every item any glaze uses, once, in the preferred type order (reversed with `reverse`).
-std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector<CIngredientList>& recipes, bool byType)
+// The recipes of the glazes in percent, each line named by its item: the material's own name (so
+// that a line written as a code or with a remark joins its material), or its type. A database
+// names its thousand materials in a few thousand ways over hundreds of thousands of lines: each
+// way is looked up once.
+class CRecipeItems {
+public:
+    explicit CRecipeItems(bool byType) : m_byType(byType) {}
+
+    // The glaze's lines in recipe order, the components then the additions when the preferences
+    // count them in the chemistry (BuildRecipeList), named by index into Names().
+    void Read(const CGlaze& glaze, std::vector<CRecipeLine>& lines)
+    {
+        lines.clear();
+        const CGlazeAnalysis& analysis = glaze.GetAnalysis();
+        Append(glaze.m_components, analysis.componentItems, lines);
+        if (g_prefs.anchadd)
+            Append(glaze.m_additions, analysis.additionItems, lines);
+    }
+    const std::vector<std::string>& Names() const { return m_names; }
+
+private:
+    void Append(const CIngredientList& recipe, const CRecipeItemList& items, std::vector<CRecipeLine>& lines)
+    {
+        const std::size_t count = std::min(recipe.size(), items.size());
+        for (std::size_t k = 0; k < count; ++k)
+            lines.push_back({NameOf(recipe[k]->m_name), 100.0 * items[k].fraction});
+    }
+    std::size_t NameOf(const std::string& line)
+    {
+        const auto [at, added] = m_byLine.try_emplace(line, m_names.size());
+        if (added) {
+            const CMaterial* material = m_byType ? nullptr : FindRecipeMaterial(line);
+            m_names.push_back(m_byType ? RecipeLineType(line) : material ? material->m_name : line);
+        }
+        return at->second;
+    }
+
+    bool m_byType;
+    std::unordered_map<std::string_view, std::size_t> m_byLine; // the glazes' own texts
+    std::vector<std::string> m_names;
+};
+
+// Every item any glaze uses, once, in the preferred type order (reversed with `reverse`), and
+// the index among them of each name of `names` (one spelling of an item ignoring case).
+std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector<std::vector<CRecipeLine>>& recipes,
+                                          const std::vector<std::string>& names, bool byType,
+                                          std::vector<std::size_t>& itemOfName)
 {
     // Each name once, as its first glaze spells it (a set, so that thousands of glazes stay fast).
     CIngredientList all;
     CItemIndex seen;
-    for (const CIngredientList& recipe : recipes) {
-        for (const auto& item : recipe) {
-            if (seen.Add(item->m_name, 0))
-                all.Add(item->m_name, 1.0);
+    std::vector<bool> met(names.size(), false);
+    for (const std::vector<CRecipeLine>& recipe : recipes) {
+        for (const CRecipeLine& line : recipe) {
+            if (!met[line.item] && seen.Add(names[line.item], 0))
+                all.Add(names[line.item], 1.0);
+            met[line.item] = true;
         }
     }
     if (byType)
@@ -135,9 +177,35 @@ std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector
     if (graph.reverse)
         all.Reverse();
     std::vector<std::string> labels;
-    for (const auto& item : all)
+    CItemIndex index;
+    for (const auto& item : all) {
+        index.Add(item->m_name, labels.size());
         labels.push_back(item->m_name);
+    }
+    itemOfName.assign(names.size(), CItemIndex::kNone);
+    for (std::size_t n = 0; n < names.size(); ++n)
+        itemOfName[n] = met[n] ? index.Find(names[n]) : CItemIndex::kNone;
     return labels;
+}
+
+// The recipe's lines by item: the lines of one item (ignoring case) added into its first line,
+// then lines of exactly 0 dropped (CIngredientList::MergeDuplicates), as (item, percent).
+std::vector<std::pair<std::size_t, double>> MergedItems(const std::vector<CRecipeLine>& recipe,
+                                                        const std::vector<std::size_t>& itemOfName)
+{
+    std::vector<std::pair<std::size_t, double>> items;
+    items.reserve(recipe.size());
+    for (const CRecipeLine& line : recipe) {
+        const std::size_t item = itemOfName[line.item];
+        const auto first = std::find_if(items.begin(), items.end(), [item](const auto& i) { return i.first == item; });
+        if (first == items.end())
+            items.emplace_back(item, line.amount);
+        else
+            first->second += line.amount;
+    }
+    // -0.0 == 0.0, so a line holding minus zero goes as well.
+    std::erase_if(items, [](const auto& i) { return i.second == 0.0; });
+    return items;
 }
 
 std::string RecipeItemLine(const std::string& label, double value, int decimals)
@@ -160,8 +228,9 @@ std::string TooManyBars(std::size_t glazes, std::size_t items, bool byType)
 // its bars and its text lines, so that the chart costs what the recipes hold. Side by side, the
 // bars of 0 it leaves out would draw nothing; a cell's text is made when it is asked for, the
 // same as the full table's.
-void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes, std::vector<CIngredientList>& recipes,
-                          const std::vector<std::string>& labels, CItemIndex& itemIndex, bool byType)
+void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes,
+                          const std::vector<std::vector<CRecipeLine>>& recipes, const std::vector<std::string>& labels,
+                          const std::vector<std::size_t>& itemOfName, bool byType)
 {
     // Each glaze's cell heading and its items (index, percent) by index.
     struct CGlazeItems {
@@ -175,7 +244,7 @@ void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes
     series.sets = static_cast<int>(glazes.size());
     series.labels = labels;
     std::size_t lines = graph.m_textLines.size(), values = 0;
-    for (const CIngredientList& recipe : recipes) {
+    for (const std::vector<CRecipeLine>& recipe : recipes) {
         lines += 3 + recipe.size();
         values += recipe.size();
     }
@@ -188,14 +257,7 @@ void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes
     for (std::size_t s = 0; s < glazes.size(); ++s) {
         // A glaze's set (GlazeSet): its name heads its legend entry, cells and block of lines.
         const std::string& name = glazes[s].glaze->m_name;
-        CIngredientList& items = recipes[s];
-        items.MergeDuplicates();
-        CGlazeItems own{name, {}};
-        for (const auto& item : items) {
-            const std::size_t at = itemIndex.Find(item->m_name);
-            if (at != CItemIndex::kNone)
-                own.items.emplace_back(at, item->m_amount);
-        }
+        CGlazeItems own{name, MergedItems(recipes[s], itemOfName)};
         std::sort(own.items.begin(), own.items.end());
         CStringArrayEx block;
         block.reserve(own.items.size());
@@ -241,41 +303,34 @@ void BuildManyRecipeBars(CGraph& graph, CGlazesDoc* glazeDb, CGlaze* glaze, bool
                                    : "No glazes to display or no glazes without unidentified ingredients";
         return;
     }
-    std::vector<CIngredientList> recipes;
-    recipes.reserve(glazes.size());
-    for (const CSeriesGlaze& series : glazes)
-        recipes.push_back(RecipeItems(*series.glaze, byType));
-    const std::vector<std::string> labels = RecipeItemLabels(graph, recipes, byType);
+    CRecipeItems names(byType);
+    std::vector<std::vector<CRecipeLine>> recipes(glazes.size());
+    for (std::size_t g = 0; g < glazes.size(); ++g)
+        names.Read(*glazes[g].glaze, recipes[g]);
+    std::vector<std::size_t> itemOfName;
+    const std::vector<std::string> labels = RecipeItemLabels(graph, recipes, names.Names(), byType, itemOfName);
     if (labels.empty()) {
         graph.m_errorText = "Glazes contain no ingredients";
         return;
     }
-    CItemIndex itemIndex;
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        itemIndex.Add(labels[i], i);
     // One bar, one value, one cell text and one text line per glaze and item: a chart of every
     // glaze of a large database by each of its materials would need gigabytes.
     if (glazes.size() * labels.size() > kMaxManyGlazeBars) {
-        DrawSparseRecipeBars(graph, glazes, recipes, labels, itemIndex, byType);
+        DrawSparseRecipeBars(graph, glazes, recipes, labels, itemOfName, byType);
         return;
     }
     std::vector<CGraphSet> sets;
     for (std::size_t g = 0; g < glazes.size(); ++g) {
         CGraphSet set = GlazeSet(graph, glazes[g]);
         set.values.assign(labels.size(), 0.0);
-        CIngredientList& items = recipes[g];
-        items.MergeDuplicates();
-        for (const auto& item : items) {
-            const std::size_t at = itemIndex.Find(item->m_name);
-            if (at != CItemIndex::kNone)
-                set.values[at] = item->m_amount;
-        }
+        for (const auto& [at, amount] : MergedItems(recipes[g], itemOfName))
+            set.values[at] = amount;
         for (std::size_t i = 0; i < labels.size(); ++i)
             set.lines.push_back(RecipeItemLine(labels[i], set.values[i], g_prefs.decrecipepct));
         sets.push_back(std::move(set));
     }
     const int count = static_cast<int>(glazes.size());
-    DrawManyGlazeBars(graph, sets, labels,
+    DrawManyGlazeBars(graph, std::move(sets), labels,
                       CGraph::CountedGlazes(byType ? "Material types in " : "Materials in ", count),
                       "Percent of recipe", kChartPercentFormat);
 }
@@ -325,7 +380,7 @@ void CGraph::BuildManyOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze)
         m_errorText = "Glazes do not contain the selected oxides";
         return;
     }
-    DrawManyGlazeBars(*this, sets, labels, CountedGlazes("Oxides in ", static_cast<int>(glazes.size())),
+    DrawManyGlazeBars(*this, std::move(sets), labels, CountedGlazes("Oxides in ", static_cast<int>(glazes.size())),
                       GetUnitTitle(), oxtype != kGraphUnitUnity ? kChartPercentFormat : "");
 }
 
