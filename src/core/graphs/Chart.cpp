@@ -739,11 +739,17 @@ CChartHit CChart::HitTest(double pixelX, double pixelY) const
     return {};
 }
 
-void CChart::Draw(CChartCanvas& canvas) const
+void CChart::Draw(CChartCanvas& canvas) const { Draw(canvas, CChartPixelArea()); }
+
+void CChart::Draw(CChartCanvas& canvas, const CChartPixelArea& area, double margin) const
 {
     canvas.FillBackground(BackgroundColor());
     std::vector<CChartPointD> pixels; // one primitive's points at a time, its room kept
     for (const CChartPrimitive& p : m_primitives) {
+        const CChartPixelArea reach = Reach(p);
+        if (reach.right + margin < area.left || reach.left - margin > area.right || reach.bottom + margin < area.top ||
+            reach.top - margin > area.bottom)
+            continue;
         pixels.clear();
         for (const CChartPointD& point : p.points)
             pixels.push_back({UnitsToPixelsX(point.x), UnitsToPixelsY(point.y)});
@@ -762,6 +768,22 @@ void CChart::Draw(CChartCanvas& canvas) const
             break;
         }
     }
+}
+
+CChartPixelArea CChart::Reach(const CChartPrimitive& p) const
+{
+    // Beyond its box a polygon or line draws no further than its pen's width and a pixel of
+    // antialiased edge, a text no further than twice its size (slanted and overhanging letters);
+    // an image anywhere.
+    double reach = 0.0;
+    switch (p.type) {
+    case CChartPrimitive::Type::Polygon: reach = std::max(p.outlineWidth, 1.0) + 1.0; break;
+    case CChartPrimitive::Type::Polyline: reach = std::max(p.lineWidth, 1.0) + 1.0; break;
+    case CChartPrimitive::Type::Text: reach = 2.0 * p.font.pixelSize; break;
+    case CChartPrimitive::Type::Image: return CChartPixelArea();
+    }
+    return {UnitsToPixelsX(p.left) - reach, UnitsToPixelsY(p.bottom + p.height) - reach,
+            UnitsToPixelsX(p.left + p.width) + reach, UnitsToPixelsY(p.bottom) + reach};
 }
 
 bool CChartMetrics::CanReadImage(const std::string& path) const

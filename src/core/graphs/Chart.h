@@ -84,6 +84,7 @@
 #include "shell/NamedColors.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -124,6 +125,14 @@ struct CChartMarkerPlace {
     double y = 0.0;
     int symbol = 0;
     CColor color;
+};
+
+// An area of a chart's pixel grid (y downward); by default the whole plane.
+struct CChartPixelArea {
+    double left = -HUGE_VAL;
+    double top = -HUGE_VAL;
+    double right = HUGE_VAL;
+    double bottom = HUGE_VAL;
 };
 
 // What lies under a point of the chart.
@@ -295,6 +304,10 @@ public:
     CChartHit HitTest(double pixelX, double pixelY) const;
     // Replays the picture on a canvas of the chart's pixel grid.
     void Draw(CChartCanvas& canvas) const;
+    // Replays what may draw in the area of the pixel grid: a part of the picture drawn apart, on a
+    // canvas that shows that part alone. A device whose pixels are larger than the grid's
+    // spreads an edge further: `margin` grid pixels more.
+    void Draw(CChartCanvas& canvas, const CChartPixelArea& area, double margin = 0.0) const;
     CColor BackgroundColor() const { return PaletteColor(15); }
 
     // --- what was defined (for tests and the texts of the hosts) ---
@@ -351,6 +364,8 @@ public:
 private:
     CChartFont MakeFont(const CChartFontSetting& setting) const;
     void DrawChart(int kind, int options);
+    // Where the primitive may draw (Draw): the area of the pixel grid it reaches.
+    CChartPixelArea Reach(const CChartPrimitive& p) const;
     void AddPrimitive(CChartPrimitive primitive);
     // True when a text or line repeats one drawn before and not covered since (AddPrimitive).
     bool IsRepeat(const CChartPrimitive& primitive);
