@@ -289,6 +289,8 @@ public:
     // a block of the text lines: an empty line, the header underlined with '-', the lines;
     void AppendTextBlock(const std::string& header, const CStringArrayEx& lines);
     void AppendTextBlock(const std::string& header, CStringArrayEx&& lines);
+    // The same block appended to textLines (a part of the text built apart).
+    static void AppendTextBlockTo(CStringArrayEx& textLines, const std::string& header, CStringArrayEx&& lines);
     // the sets side by side over the points: a series of point-major values with the sets'
     // legend and styles (one set: its style on every point), the cell table of a column per set
     // ("heading\r\n\r\nline"; a table of many glazes makes a cell's text when it is asked for)

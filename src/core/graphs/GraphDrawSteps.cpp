@@ -88,10 +88,15 @@ void CGraph::AppendTextBlock(const std::string& header, const CStringArrayEx& li
 
 void CGraph::AppendTextBlock(const std::string& header, CStringArrayEx&& lines)
 {
-    m_textLines.push_back(std::string());
-    m_textLines.push_back(header);
-    m_textLines.push_back(std::string(header.size(), '-'));
-    m_textLines.insert(m_textLines.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+    AppendTextBlockTo(m_textLines, header, std::move(lines));
+}
+
+void CGraph::AppendTextBlockTo(CStringArrayEx& textLines, const std::string& header, CStringArrayEx&& lines)
+{
+    textLines.push_back(std::string());
+    textLines.push_back(header);
+    textLines.push_back(std::string(header.size(), '-'));
+    textLines.insert(textLines.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
 }
 
 CChartSeries CGraph::SetTableSeries(std::vector<CGraphSet>&& sets, const std::vector<std::string>& pointLabels)

@@ -7,6 +7,7 @@
 
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
+#include "graphs/ChartThreads.h"
 #include "graphs/GraphRecipeLists.h"
 #include "materials/Material.h"
 #include "shell/Preferences.h"
@@ -14,7 +15,9 @@
 #include "support/NumberFormat.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -67,6 +70,8 @@ private:
 // most kMaxRecipeLineBars of them.
 constexpr std::size_t kMaxManyGlazeBars = 250'000;
 constexpr std::size_t kMaxRecipeLineBars = 10'000'000;
+// The glazes of a part of a many-glaze chart built on a thread of its own (RunInParts).
+constexpr std::size_t kGlazesPerPart = 2048;
 
 bool HasUsableAnalysis(const CGlaze& glaze) { return glaze.GetAnalysis().IsValid(); }
 bool HasKnownWeights(const CGlaze& glaze) { return glaze.GetAnalysis().amountsValid != 0; }
@@ -237,45 +242,67 @@ void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes
         std::string heading;
         std::vector<std::pair<std::size_t, double>> items;
     };
+    // The glazes in parts of their own, each part's bars, text lines and legend built apart.
+    struct CPart {
+        std::vector<CGlazeItems> table;
+        std::vector<CChartValueAt> values;
+        CStringArrayEx lines;
+        std::vector<std::string> legend;
+        std::vector<int> colors, patterns;
+    };
+    const int decimals = g_prefs.decrecipepct;
+    std::vector<CPart> parts((glazes.size() + kGlazesPerPart - 1) / kGlazesPerPart);
+    std::atomic<std::size_t> bars{0}; // of all parts: too many stops every part
+    RunInParts(parts.size(), [&](std::size_t p) {
+        CPart& part = parts[p];
+        const std::size_t first = p * kGlazesPerPart, end = std::min(glazes.size(), first + kGlazesPerPart);
+        for (std::size_t s = first; s < end && bars <= kMaxRecipeLineBars; ++s) {
+            // A glaze's set (GlazeSet): its name heads its legend entry, cells and block of lines.
+            const std::string& name = glazes[s].glaze->m_name;
+            CGlazeItems own{name, MergedItems(recipes[s], itemOfName)};
+            std::sort(own.items.begin(), own.items.end());
+            CStringArrayEx block;
+            block.reserve(own.items.size());
+            for (const auto& [i, value] : own.items) {
+                part.values.push_back({static_cast<int>(i), static_cast<int>(s), value});
+                block.push_back(RecipeItemLine(labels[i], value, decimals));
+            }
+            bars += own.items.size();
+            CGraph::AppendTextBlockTo(part.lines, name, std::move(block));
+            const CChartColor style = graph.DataSetStyle(glazes[s].source);
+            part.legend.push_back(name);
+            part.colors.push_back(style.color);
+            part.patterns.push_back(style.pattern);
+            part.table.push_back(std::move(own));
+        }
+    });
+    if (bars > kMaxRecipeLineBars) {
+        graph.m_errorText = TooManyBars(glazes.size(), labels.size(), byType);
+        return;
+    }
     auto table = std::make_shared<std::vector<CGlazeItems>>();
     table->reserve(glazes.size());
-    const int decimals = g_prefs.decrecipepct;
     CChartSeries series;
     series.sets = static_cast<int>(glazes.size());
     series.labels = labels;
-    std::size_t lines = graph.m_textLines.size(), values = 0;
-    for (const std::vector<CRecipeLine>& recipe : recipes) {
-        lines += 3 + recipe.size();
-        values += recipe.size();
-    }
-    const std::size_t first = graph.m_textLines.size();
-    graph.m_textLines.reserve(lines);
-    series.sparseValues.reserve(std::min(values, kMaxRecipeLineBars + 1));
+    series.sparseValues.reserve(bars);
     series.legend.reserve(glazes.size());
     series.colors.reserve(glazes.size());
     series.patterns.reserve(glazes.size());
-    for (std::size_t s = 0; s < glazes.size(); ++s) {
-        // A glaze's set (GlazeSet): its name heads its legend entry, cells and block of lines.
-        const std::string& name = glazes[s].glaze->m_name;
-        CGlazeItems own{name, MergedItems(recipes[s], itemOfName)};
-        std::sort(own.items.begin(), own.items.end());
-        CStringArrayEx block;
-        block.reserve(own.items.size());
-        for (const auto& [i, value] : own.items) {
-            series.sparseValues.push_back({static_cast<int>(i), static_cast<int>(s), value});
-            block.push_back(RecipeItemLine(labels[i], value, decimals));
-        }
-        if (series.sparseValues.size() > kMaxRecipeLineBars) {
-            graph.m_textLines.resize(first);
-            graph.m_errorText = TooManyBars(glazes.size(), labels.size(), byType);
-            return;
-        }
-        graph.AppendTextBlock(name, std::move(block));
-        const CChartColor style = graph.DataSetStyle(glazes[s].source);
-        series.legend.push_back(name);
-        series.colors.push_back(style.color);
-        series.patterns.push_back(style.pattern);
-        table->push_back(std::move(own));
+    std::size_t lines = graph.m_textLines.size();
+    for (const CPart& part : parts)
+        lines += part.lines.size();
+    graph.m_textLines.reserve(lines);
+    for (CPart& part : parts) {
+        const auto take = [](auto& into, auto& from) {
+            into.insert(into.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+        };
+        take(*table, part.table);
+        take(series.sparseValues, part.values);
+        take(graph.m_textLines, part.lines);
+        take(series.legend, part.legend);
+        take(series.colors, part.colors);
+        take(series.patterns, part.patterns);
     }
     if (glazes.size() == 1) {
         series.colors.assign(labels.size(), series.colors.front());
@@ -344,34 +371,50 @@ void CGraph::BuildManyOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze)
         m_errorText = "No glazes to display or no chemical analyses known";
         return;
     }
-    std::vector<CGraphOxideEntry> items, entries;
+    std::vector<CGraphOxideEntry> items;
     if (GetOxideGroupValues(*glazes.front().glaze, items, true, reverse != 0, 0, false, false) == 0) {
         m_errorText = "No oxides selected";
         return;
     }
-    // Item by item whether any glaze has some of it; without allbar only those stay.
-    std::vector<CGraphSet> sets;
+    // Item by item whether any glaze has some of it; without allbar only those stay. The glazes
+    // in parts of their own, each part with the items its glazes have.
+    const std::size_t partCount = (glazes.size() + kGlazesPerPart - 1) / kGlazesPerPart;
+    std::vector<CGraphSet> sets(glazes.size());
+    std::vector<std::vector<char>> partKept(partCount, std::vector<char>(items.size(), 0));
+    const auto partOf = [&](std::size_t p) {
+        return std::pair{p * kGlazesPerPart, std::min(glazes.size(), (p + 1) * kGlazesPerPart)};
+    };
+    RunInParts(partCount, [&](std::size_t p) {
+        std::vector<CGraphOxideEntry> own;
+        for (std::size_t g = partOf(p).first; g < partOf(p).second; ++g) {
+            CGraphSet& set = sets[g];
+            set = GlazeSet(*this, glazes[g]);
+            GetOxideGroupValues(*glazes[g].glaze, own, true, reverse != 0, 0, false, false);
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                set.values.push_back(i < own.size() ? own[i].value : 0.0);
+                partKept[p][i] = partKept[p][i] || set.values.back() > 0.0;
+            }
+        }
+    });
     std::vector<bool> kept(items.size(), allbar != 0);
-    for (const CSeriesGlaze& series : glazes) {
-        CGraphSet set = GlazeSet(*this, series);
-        GetOxideGroupValues(*series.glaze, entries, true, reverse != 0, 0, false, false);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            set.values.push_back(i < entries.size() ? entries[i].value : 0.0);
-            kept[i] = kept[i] || set.values.back() > 0.0;
-        }
-        sets.push_back(std::move(set));
+    for (const std::vector<char>& part : partKept) {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            kept[i] = kept[i] || part[i];
     }
+    RunInParts(partCount, [&](std::size_t p) {
+        for (std::size_t g = partOf(p).first; g < partOf(p).second; ++g) {
+            CGraphSet& set = sets[g];
+            std::vector<double> values;
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (!kept[i])
+                    continue;
+                values.push_back(set.values[i]);
+                set.lines.push_back(FormatOxideLine(items[i].label, set.values[i]));
+            }
+            set.values = std::move(values);
+        }
+    });
     std::vector<std::string> labels;
-    for (CGraphSet& set : sets) {
-        std::vector<double> values;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (!kept[i])
-                continue;
-            values.push_back(set.values[i]);
-            set.lines.push_back(FormatOxideLine(items[i].label, set.values[i]));
-        }
-        set.values = std::move(values);
-    }
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (kept[i])
             labels.push_back(items[i].label);

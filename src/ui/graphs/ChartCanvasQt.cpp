@@ -3,6 +3,7 @@
 #include "framework/Cp1252.h"
 #include "support/InputFile.h"
 #include "graphs/Chart.h"
+#include "graphs/ChartThreads.h"
 
 #include <QBuffer>
 #include <QCache>
@@ -343,7 +344,6 @@ constexpr std::size_t kFewestPrimitivesInStrips = 2000;
 // comes out the same on any machine. A primitive across two strips is drawn in both, each time
 // clipped to the strip, at the cost of its set-up.
 constexpr int kStrips = 8;
-constexpr unsigned kMostStripThreads = 8;
 
 // The strips of a picture: upright (columns side by side) or lying (rows one above the other),
 // each from its first column or row to the next one's, the last up to the picture's width or
@@ -417,8 +417,7 @@ void PaintChart(const CChart& chart, QPainter& painter, const QRectF& target)
 
 void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target)
 {
-    const unsigned threads = std::min(std::max(std::thread::hardware_concurrency(), 1u), kMostStripThreads);
-    if (chart.Primitives().size() < kFewestPrimitivesInStrips || threads < 2 || target.isEmpty() ||
+    if (chart.Primitives().size() < kFewestPrimitivesInStrips || std::thread::hardware_concurrency() < 2 || target.isEmpty() ||
         image.width() < kStrips || image.height() < kStrips || image.depth() < 8) {
         QPainter painter(&image);
         PaintChart(chart, painter, target);
@@ -437,36 +436,27 @@ void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target)
     const CStrips strips = StripsOf(chart, image.size(), scaleX, scaleY, origin);
     // Two of the image's pixels in the grid: an edge antialiased there.
     const double margin = 2.0 / std::min(scaleX, scaleY);
-    std::atomic<std::size_t> next{0};
-    const auto paintStrips = [&] {
-        for (std::size_t strip = next++; strip + 1 < strips.starts.size(); strip = next++) {
-            const int first = strips.starts[strip], count = strips.starts[strip + 1] - first;
-            const QRect area = strips.upright ? QRect(first, 0, count, image.height()) : QRect(0, first, image.width(), count);
-            // Two painters, for the antialiased and the plain drawing (CQtChartCanvas), each of an
-            // image of its own: an image has one painter at a time.
-            QImage images[2] = {QImage(bits, image.width(), image.height(), image.bytesPerLine(), image.format()),
-                                QImage(bits, image.width(), image.height(), image.bytesPerLine(), image.format())};
-            QPainter painters[2];
-            for (int k = 0; k < 2; ++k) {
-                images[k].setDevicePixelRatio(ratio);
-                painters[k].begin(&images[k]);
-                painters[k].setClipRect(QRectF(QPointF(area.topLeft()) / ratio, QSizeF(area.size()) / ratio));
-                ScaleToChart(chart, painters[k], target, Qt::IntersectClip);
-            }
-            painters[1].setRenderHint(QPainter::Antialiasing, false);
-            CQtChartCanvas canvas(painters[0], &painters[1]);
-            const CChartPixelArea drawn{(area.left() - origin.x()) / scaleX, (area.top() - origin.y()) / scaleY,
-                                        (area.right() + 1.0 - origin.x()) / scaleX,
-                                        (area.bottom() + 1.0 - origin.y()) / scaleY};
-            chart.Draw(canvas, drawn, margin);
+    RunInParts(strips.starts.size() - 1, [&](std::size_t strip) {
+        const int first = strips.starts[strip], count = strips.starts[strip + 1] - first;
+        const QRect area = strips.upright ? QRect(first, 0, count, image.height()) : QRect(0, first, image.width(), count);
+        // Two painters, for the antialiased and the plain drawing (CQtChartCanvas), each of an
+        // image of its own: an image has one painter at a time.
+        QImage images[2] = {QImage(bits, image.width(), image.height(), image.bytesPerLine(), image.format()),
+                            QImage(bits, image.width(), image.height(), image.bytesPerLine(), image.format())};
+        QPainter painters[2];
+        for (int k = 0; k < 2; ++k) {
+            images[k].setDevicePixelRatio(ratio);
+            painters[k].begin(&images[k]);
+            painters[k].setClipRect(QRectF(QPointF(area.topLeft()) / ratio, QSizeF(area.size()) / ratio));
+            ScaleToChart(chart, painters[k], target, Qt::IntersectClip);
         }
-    };
-    std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < std::min<unsigned>(threads, static_cast<unsigned>(strips.starts.size() - 1)); ++t)
-        helpers.emplace_back(paintStrips);
-    paintStrips();
-    for (std::thread& helper : helpers)
-        helper.join();
+        painters[1].setRenderHint(QPainter::Antialiasing, false);
+        CQtChartCanvas canvas(painters[0], &painters[1]);
+        const CChartPixelArea drawn{(area.left() - origin.x()) / scaleX, (area.top() - origin.y()) / scaleY,
+                                    (area.right() + 1.0 - origin.x()) / scaleX,
+                                    (area.bottom() + 1.0 - origin.y()) / scaleY};
+        chart.Draw(canvas, drawn, margin);
+    });
 }
 
 QImage RenderChartImage(const CChart& chart)
