@@ -136,6 +136,24 @@ public:
     }
     const std::vector<std::string>& Names() const { return m_names; }
 
+    // Takes in the names another reader gave its lines (read apart, from other glazes), and
+    // renames those lines by this reader's indexes.
+    void Join(const CRecipeItems& other, std::vector<std::vector<CRecipeLine>>& recipes, std::size_t first,
+              std::size_t end)
+    {
+        std::vector<std::size_t> renamed(other.m_names.size());
+        for (const auto& [line, at] : other.m_byLine) {
+            const auto [here, added] = m_byLine.try_emplace(line, m_names.size());
+            if (added)
+                m_names.push_back(other.m_names[at]);
+            renamed[at] = here->second;
+        }
+        for (std::size_t g = first; g < end; ++g) {
+            for (CRecipeLine& line : recipes[g])
+                line.item = renamed[line.item];
+        }
+    }
+
 private:
     void Append(const CIngredientList& recipe, const CRecipeItemList& items, std::vector<CRecipeLine>& lines)
     {
@@ -330,10 +348,18 @@ void BuildManyRecipeBars(CGraph& graph, CGlazesDoc* glazeDb, CGlaze* glaze, bool
                                    : "No glazes to display or no glazes without unidentified ingredients";
         return;
     }
-    CRecipeItems names(byType);
+    // Read in parts, each naming its lines apart: the materials database answers many readers at
+    // once once its index is made, which the first look-up does.
+    FindRecipeMaterial(std::string_view());
     std::vector<std::vector<CRecipeLine>> recipes(glazes.size());
-    for (std::size_t g = 0; g < glazes.size(); ++g)
-        names.Read(*glazes[g].glaze, recipes[g]);
+    std::vector<CRecipeItems> readers((glazes.size() + kGlazesPerPart - 1) / kGlazesPerPart, CRecipeItems(byType));
+    RunInParts(readers.size(), [&](std::size_t p) {
+        for (std::size_t g = p * kGlazesPerPart; g < std::min(glazes.size(), (p + 1) * kGlazesPerPart); ++g)
+            readers[p].Read(*glazes[g].glaze, recipes[g]);
+    });
+    CRecipeItems names(byType);
+    for (std::size_t p = 0; p < readers.size(); ++p)
+        names.Join(readers[p], recipes, p * kGlazesPerPart, std::min(glazes.size(), (p + 1) * kGlazesPerPart));
     std::vector<std::size_t> itemOfName;
     const std::vector<std::string> labels = RecipeItemLabels(graph, recipes, names.Names(), byType, itemOfName);
     if (labels.empty()) {

@@ -132,6 +132,30 @@ TEST_F(ManyGlazeBarsTest, RecipesJoinTheirMaterialsAndTypes)
               "Glazes contain no ingredients");
 }
 
+// Thousands of glazes are read in parts, each part naming its lines apart: a material is one bar
+// however the parts spell it.
+TEST_F(ManyGlazeBarsTest, TheRecipesOfThousandsOfGlazesAreReadInParts)
+{
+    CMaterial& silica = *m_materials.Materials().FindMaterial(std::string_view("Silica"));
+    silica.m_code = "SIL";
+    silica.UpdateDisplayKey();
+    m_materials.Materials().InvalidateIndex();
+    std::vector<CGlaze> glazes;
+    for (int n = 0; n < 5000; ++n) {
+        const std::string name = "Glaze " + std::to_string(n);
+        glazes.push_back(n < 2048   ? MakeGlaze(name, {{"Silica", 100.0}})
+                         : n < 4500 ? MakeGlaze(name, {{"Kaolin", 50.0}, {"Silica", 50.0}})
+                                    : MakeGlaze(name, {{"SIL", 20.0}, {"Kaolin", 50.0}, {"silica", 30.0}}));
+    }
+    CGraph recipes;
+    Definition(AddSource(Init(recipes, kGraphManyBarRecipe), "Source", 3), NewDatabase(glazes), nullptr);
+    EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"Silica\" \"Kaolin\"])");
+    EXPECT_EQ(recipes.GetCellText(0, 0), "Glaze 0\r\n\r\nSilica  100.0%");
+    EXPECT_EQ(recipes.GetCellText(3000, 1), "Glaze 3000\r\n\r\nKaolin  50.0%");
+    EXPECT_EQ(recipes.GetCellText(4999, 0), "Glaze 4999\r\n\r\nSilica  50.0%");
+    EXPECT_EQ(recipes.GetCellText(4999, 1), "Glaze 4999\r\n\r\nKaolin  50.0%");
+}
+
 TEST_F(ManyGlazeBarsTest, ARecipeChartOfMoreThanAQuarterMillionBarsHoldsOnlyTheBarsOfItsRecipes)
 {
     // 501 glazes, each of a material of its own: 501 x 501 bars, just over a quarter million.
