@@ -617,8 +617,13 @@ bool CChart::IsRepeat(const CChartPrimitive& primitive)
 void CChart::AddPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
                         double outlineWidth, int hitKind, int column, int row)
 {
-    if (points.size() < 3)
-        return;
+    if (points.size() >= 3)
+        AddPrimitive(MakePolygon(points, fill, pattern, outline, outlineWidth, hitKind, column, row));
+}
+
+CChartPrimitive CChart::MakePolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
+                                    double outlineWidth, int hitKind, int column, int row) const
+{
     CChartPrimitive p;
     p.type = CChartPrimitive::Type::Polygon;
     p.points.reserve(points.size());
@@ -632,7 +637,16 @@ void CChart::AddPolygon(const std::vector<CChartPointD>& points, CColor fill, in
     p.column = column;
     p.row = row;
     SetBoundsFromPoints(p);
-    AddPrimitive(std::move(p));
+    return p;
+}
+
+void CChart::AddPolygons(std::vector<CChartPrimitive>&& polygons)
+{
+    m_primitives.reserve(m_primitives.size() + polygons.size());
+    for (CChartPrimitive& p : polygons) {
+        if (p.points.size() >= 3)
+            AddPrimitive(std::move(p));
+    }
 }
 
 void CChart::AddPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash)

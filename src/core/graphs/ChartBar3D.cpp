@@ -3,6 +3,7 @@
 // (stacked and floating bars make one row). Lying bars keep the 3-D look of flat bars.
 
 #include "graphs/ChartDrawing.h"
+#include "graphs/ChartThreads.h"
 #include "graphs/ChartView3D.h"
 
 #include <algorithm>
@@ -50,9 +51,10 @@ void Set(CChartPoint3D& p, int direction, double value) { (direction == 0 ? p.x 
 // of the polygons.
 constexpr double kSlimRowPixels = kThinBarPixels / 16.0;
 
-// The faces turned to the eye, shaded as if lit from above and the front; with `slim` only the
-// front or back face, where it shows.
-void DrawBox(CChart& chart, const CChartView3D& view, const CBox& box, bool perPoint, bool slim)
+// The faces turned to the eye, shaded as if lit from above and the front (with `slim` only the
+// front or back face, where it shows), added to faces.
+void DrawBox(const CChart& chart, const CChartView3D& view, const CBox& box, bool perPoint, bool slim,
+             std::vector<CChartPrimitive>& faces)
 {
     const CColor color = chart.PaletteColor(chart.ColorIndexFor(box.bar.point, box.bar.set, perPoint));
     const int pattern = chart.PatternFor(box.bar.point, box.bar.set, perPoint);
@@ -76,8 +78,8 @@ void DrawBox(CChart& chart, const CChartView3D& view, const CBox& box, bool perP
                 face.push_back(view.Project(p));
             }
             const double shade = d == 1 && side == 0 ? 0.6 : kShades[d];
-            chart.AddPolygon(face, ShadeColor(color, shade), pattern, edge, 1.0, CChartPrimitive::kHitCell, box.bar.set,
-                             box.bar.point);
+            faces.push_back(chart.MakePolygon(face, ShadeColor(color, shade), pattern, edge, 1.0,
+                                              CChartPrimitive::kHitCell, box.bar.set, box.bar.point));
         }
     }
 }
@@ -100,6 +102,8 @@ CChartPointD PictureStep(const CChartView3D& view, const CChartPoint3D& step)
 // Boxes are taken in depth order, far from the order of their bars: each bar is fetched this
 // many boxes ahead, so that a hundred thousand glazes do not wait on memory for every box.
 constexpr std::size_t kAhead = 16;
+// The boxes whose faces one thread makes at a time.
+constexpr std::size_t kBoxesPerPart = 16384;
 
 // How many later boxes of its place must cover a box before it is left out. Rows thinner than a
 // pixel stack hundreds of boxes one behind another within a pixel, and their antialiased edges
@@ -359,12 +363,18 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
     const std::vector<bool> covered = rows > 1 && !everyBox
                                           ? CoveredBoxes(chart, view, bars, order, places, style.perPoint, slim && endShows)
                                           : std::vector<bool>(order.size(), false);
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (i + kAhead < order.size())
-            __builtin_prefetch(&bars[order[i + kAhead]]);
-        if (!covered[i])
-            DrawBox(chart, view, places.Of(bars[order[i]]), style.perPoint, slim);
-    }
+    // The faces of the boxes made in parts on several threads, added in their order.
+    std::vector<std::vector<CChartPrimitive>> faces((order.size() + kBoxesPerPart - 1) / kBoxesPerPart);
+    RunInParts(faces.size(), [&](std::size_t part) {
+        for (std::size_t i = part * kBoxesPerPart; i < std::min(order.size(), (part + 1) * kBoxesPerPart); ++i) {
+            if (i + kAhead < order.size())
+                __builtin_prefetch(&bars[order[i + kAhead]]);
+            if (!covered[i])
+                DrawBox(chart, view, places.Of(bars[order[i]]), style.perPoint, slim, faces[part]);
+        }
+    });
+    for (std::vector<CChartPrimitive>& part : faces)
+        chart.AddPolygons(std::move(part));
     DrawChartAxis3D(chart, view, axes[0]);
     DrawChartAxis3D(chart, view, axes[1]);
     StoreLayout3D(chart, view.Bounds(), CChartScale{0.0, static_cast<double>(count), count, 0}, scale);
