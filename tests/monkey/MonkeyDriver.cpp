@@ -680,7 +680,14 @@ void CMonkeyDriver::ArrangeWindows()
     case 2: window->showMinimized(); break;
     case 3: window->showMaximized(); break;
     case 4: window->showNormal(); break;
-    default: window->resize(50 + Random(900), 50 + Random(700)); break;
+    default: {
+        // As with the mouse: a minimised window has no edges to drag.
+        const int width = 50 + Random(900);
+        const int height = 50 + Random(700);
+        if (!window->isMinimized())
+            window->resize(width, height);
+        break;
+    }
     }
     EndStep();
 }
@@ -840,7 +847,7 @@ void CMonkeyDriver::EndDialog(QWidget* dialog, DialogState& state)
 
 void CMonkeyDriver::Exit(CMainFrame& frame)
 {
-    for (int attempt = 0; attempt < 6 && frame.isVisible(); ++attempt) {
+    for (int attempt = 0; attempt < 8 && frame.isVisible(); ++attempt) {
         m_exiting = attempt >= 3;
         QAction* exitAction = nullptr;
         for (QAction* top : frame.menuBar()->actions()) {
@@ -851,6 +858,8 @@ void CMonkeyDriver::Exit(CMainFrame& frame)
                 }
             }
         }
+        if (attempt >= 4)
+            MendRefusedField(attempt);
         BeginStep("File > Exit");
         if (exitAction)
             exitAction->trigger();
@@ -861,6 +870,34 @@ void CMonkeyDriver::Exit(CMainFrame& frame)
     }
     if (frame.isVisible())
         m_log.Fail("File > Exit did not end the program");
+}
+
+// A field that refuses what it holds stops Exit and keeps the focus, as it should: the user
+// mends it. The monkey does what a user would: takes out the refused line of a recipe or set
+// (it is selected), or empties a number field, then tries 0 and 1 for fields that must hold one.
+void CMonkeyDriver::MendRefusedField(int attempt)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        return;
+    BeginStep("mend the refused field " + Describe(focus));
+    if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+        const char* texts[] = {"", "0", "1"};
+        edit->setText(QString::fromLatin1(texts[(attempt - 4) % 3]));
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
+        QTextCursor cursor = plain->textCursor();
+        if (cursor.hasSelection())
+            cursor.removeSelectedText();
+        else
+            plain->clear();
+    } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
+        QTextCursor cursor = rich->textCursor();
+        if (cursor.hasSelection())
+            cursor.removeSelectedText();
+        else
+            rich->clear();
+    }
+    EndStep();
 }
 
 // A file that a save just wrote (its document was modified, or had another path, at the last

@@ -133,12 +133,16 @@ void CGraphView::OnCloneView()
                     m_state.m_units, m_state.m_template.type);
 }
 
-// Landscape keeps the width and makes the height 17/22 of it; portrait keeps the height.
+// Landscape keeps the width and makes the height 17/22 of it; portrait keeps the height. A
+// minimised or maximised window is shown as a normal window first: resized as it is, an icon
+// taller than the others makes the workspace show and hide its scroll bars without end.
 void CGraphView::SetAspect(bool landscape)
 {
     auto* frame = dynamic_cast<QMdiSubWindow*>(GetFrame());
     if (!frame)
         return;
+    if (frame->isMinimized() || frame->isMaximized())
+        frame->showNormal();
     const QSize border = frame->size() - size();
     if (landscape)
         frame->resize(frame->width(), width() * 17 / 22 + border.height());

@@ -347,6 +347,13 @@ TEST_F(GraphViewTest, CloneAspectRatiosTemplateEditorCopyAndTheErrorOfAChart)
     EXPECT_TRUE(view->OnCommand(CmdGrvPortrait));
     EXPECT_EQ(frame->height(), height);
     EXPECT_EQ(view->width(), view->height() * 17 / 22);
+    // A minimised window is shown again in its new shape, not left an icon of another size.
+    frame->showMinimized();
+    Flush();
+    EXPECT_TRUE(view->OnCommand(CmdGrvLandscape));
+    Flush();
+    EXPECT_FALSE(frame->isMinimized());
+    EXPECT_EQ(view->height(), view->width() * 17 / 22);
 
     // Edit Graph Template opens the template's editor once; a second time it comes forward.
     EXPECT_TRUE(view->OnCommand(CmdGrvEditTemplate));
