@@ -859,7 +859,7 @@ void CMonkeyDriver::Exit(CMainFrame& frame)
             }
         }
         if (attempt >= 4)
-            MendRefusedField(attempt);
+            MendRefusedField(frame, attempt);
         BeginStep("File > Exit");
         if (exitAction)
             exitAction->trigger();
@@ -875,9 +875,10 @@ void CMonkeyDriver::Exit(CMainFrame& frame)
 // A field that refuses what it holds stops Exit and keeps the focus, as it should: the user
 // mends it. The monkey does what a user would: takes out the refused line of a recipe or set
 // (it is selected), or empties a number field, then tries 0 and 1 for fields that must hold one.
-void CMonkeyDriver::MendRefusedField(int attempt)
+void CMonkeyDriver::MendRefusedField(CMainFrame& frame, int attempt)
 {
-    QWidget* focus = QApplication::focusWidget();
+    // The refusal puts the focus back in the field; the main window may not be the active one.
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : frame.focusWidget();
     if (!focus)
         return;
     BeginStep("mend the refused field " + Describe(focus));
