@@ -37,6 +37,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -185,6 +186,16 @@ bool CMonkeyDriver::eventFilter(QObject* watched, QEvent* event)
             Post([guard] {
                 if (guard)
                     guard->reject();
+            });
+        } else if (progress) {
+            // Long work that shows its progress is no hang: like a user, the monkey cancels
+            // it when it has waited half as long as a step may take.
+            QPointer<CProgressDlg> guard(progress);
+            QTimer::singleShot(static_cast<int>(m_stepLimit * 500), this, [this, guard] {
+                if (!guard || !guard->isVisible())
+                    return;
+                m_log.Detail("progress dialog \"" + guard->windowTitle().toStdString() + "\" -> Cancel, waited long");
+                guard->reject();
             });
         }
     }
