@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 
 // The refused field focused with its text selected, for the user to mend. Always false.
@@ -19,9 +21,23 @@ bool SelectRefused(QLineEdit* edit)
     return false;
 }
 
-} // namespace
+// Putting the focus back into the refused field takes it from the field it went to; when that
+// one refuses its own text as it is left, the two would hand the focus to each other for ever
+// (a stack overflow). One refusal at a time, in every form: the first stands, and the other
+// field is refused when next it is left or its form is accepted.
+template <typename Tell>
+bool RefuseOnce(QLineEdit* edit, Tell tell)
+{
+    static bool s_refusing = false;
+    if (s_refusing)
+        return false;
+    s_refusing = true;
+    const std::unique_ptr<bool, void (*)(bool*)> done(&s_refusing, [](bool* refusing) { *refusing = false; });
+    tell();
+    return SelectRefused(edit);
+}
 
-#include <memory>
+} // namespace
 
 std::string WholeNumberRangeMessage(int minimum, int maximum)
 {
@@ -35,19 +51,9 @@ std::string NumberRangeMessage(double minimum, double maximum)
            FormatDoubleShortest(maximum) + ".";
 }
 
-// Putting the focus back into the refused field takes it from the field it went to; when that
-// one refuses its own text as it is left, the two would hand the focus to each other for ever
-// (a stack overflow). One refusal at a time: the first stands, and the other field is refused
-// when next it is left or its form is accepted.
 bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type, unsigned helpId)
 {
-    static bool s_refusing = false;
-    if (s_refusing)
-        return false;
-    s_refusing = true;
-    const std::unique_ptr<bool, void (*)(bool*)> done(&s_refusing, [](bool* refusing) { *refusing = false; });
-    AppMessageBox(message, type, helpId);
-    return SelectRefused(edit);
+    return RefuseOnce(edit, [&] { AppMessageBox(message, type, helpId); });
 }
 
 void CFormRefusals::Show(const std::string& message)
@@ -61,8 +67,7 @@ void CFormRefusals::Show(const std::string& message)
 
 bool CFormRefusals::RefuseField(QLineEdit* edit, const std::string& message)
 {
-    Show(message);
-    return SelectRefused(edit);
+    return RefuseOnce(edit, [&] { Show(message); });
 }
 
 bool ReadWholeNumberField(QLineEdit* edit, int minimum, int maximum, int& value)

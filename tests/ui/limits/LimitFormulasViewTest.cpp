@@ -335,6 +335,16 @@ TEST_F(LimitFormulasViewTest, ARefusedBoundStopsEveryRoadOutOfTheForm)
         EXPECT_FALSE(m_doc->IsModified()) << road;
         m_messages.boxes.clear();
     }
+
+    // Both bounds refused: leaving one for the other is told once and the focus stays in the
+    // one left (the two once handed the focus to each other until the stack overflowed).
+    edit->FromEdit()->setText(QStringLiteral("abc"));
+    ASSERT_TRUE(edit->ToEdit()->hasFocus());
+    edit->FromEdit()->setFocus();
+    Flush();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_TRUE(edit->ToEdit()->hasFocus());
+    EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("1,5"));
 }
 
 TEST_F(LimitFormulasViewTest, UnionOfTwoSelectedFormulasIsInsertedAfterThem)
