@@ -2,7 +2,15 @@
 // a generated glaze database of a few thousand glazes, used at random from a seed for a given
 // time, then ended through File > Exit.
 //
-//   oxidarium_monkey --seed N --seconds S [--step-limit SECONDS] [--working-set]
+//   oxidarium_monkey --seed N --seconds S [--step-limit SECONDS] [--working-set] [--journal FILE]
+//   oxidarium_monkey --replay FILE [--step-limit SECONDS]
+//
+// The walk depends on the clock as well as the seed (how many steps fit into a session, when the
+// dialog timer fires), so the same seed need not repeat it. Every run writes its walk to a
+// journal as it goes (MonkeyJournal.h): FILE with --journal, else journal.txt in the run's
+// temporary folder, which stays when the run fails and is named in its report. --replay FILE
+// takes exactly that walk again, with the seed and switches the journal names, and stops where
+// the program does something the journal does not show.
 //
 // Each step opens windows, runs an enabled menu or pop-up command, presses keys, types random but
 // typed values into fields (numbers in and out of range, empty, very long, non-Latin text),
@@ -17,12 +25,15 @@
 //
 // After every step: no crash, no sanitizer report, no failure stopped at a command boundary, no
 // step longer than the limit (5 s), and every file a save wrote opens again with the record count
-// of its document. A failure prints the seed and the last 50 steps and exits non-zero; the same
-// seed repeats the same walk.
+// of its document. A failure prints the seed, the journal and the last 50 steps and exits
+// non-zero; a crash prints them from its signal handler (on a stack of its own), a step over the
+// limit also the stack of the program's thread, and under AddressSanitizer the sanitizer's own
+// report comes first.
 
 #include "GeneratedGlazes.h"
 #include "TestPaths.h"
 #include "MonkeyDriver.h"
+#include "MonkeyJournal.h"
 #include "MonkeyLog.h"
 
 #include "framework/DocTemplate.h"
@@ -33,6 +44,7 @@
 #include "app/OxidariumAppUi.h"
 #include "support/Profile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -61,6 +73,8 @@ struct Options {
     double seconds = 30;
     double stepLimit = kStepLimit;
     bool workingSet = false;
+    std::string journal;
+    std::string replay;
 };
 
 Options ParseOptions(int argc, char** argv)
@@ -79,6 +93,10 @@ Options ParseOptions(int argc, char** argv)
             options.seconds = std::strtod(argv[i + 1], nullptr);
         else if (std::strcmp(argv[i], "--step-limit") == 0)
             options.stepLimit = std::strtod(argv[i + 1], nullptr);
+        else if (std::strcmp(argv[i], "--journal") == 0)
+            options.journal = argv[i + 1];
+        else if (std::strcmp(argv[i], "--replay") == 0)
+            options.replay = argv[i + 1];
         else
             continue;
         ++i;
@@ -127,31 +145,60 @@ void FilterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& 
 
 int main(int argc, char** argv)
 {
-    const Options options = ParseOptions(argc, argv);
+    Options options = ParseOptions(argc, argv);
+    CMonkeyJournal journal;
+    if (!options.replay.empty()) {
+        std::string error;
+        if (!journal.Load(options.replay, error)) {
+            std::fprintf(stderr, "monkey: %s\n", error.c_str());
+            return 2;
+        }
+        options.seed = journal.Seed();
+        options.workingSet = journal.WorkingSet();
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(FilterQtMessages);
     CGuardedApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    // Type-ahead in lists joins the keys that come within the interval: how many do depends on
+    // the speed of the run. Each key the monkey presses is a search of its own.
+    QApplication::setKeyboardInputInterval(0);
     const Sandbox box;
     const std::string currentDirectory = std::filesystem::current_path().string();
 
     CMonkeyLog log(options.seed);
     log.InstallCrashReports();
-    std::printf("monkey: seed %u for %.0f s in %s\n", options.seed, options.seconds, box.root.c_str());
+    journal.SetSandbox(box.root);
+    if (options.replay.empty()) {
+        if (options.journal.empty())
+            options.journal = box.root + "/journal.txt";
+        if (!journal.Record(options.journal, options.seed, options.workingSet)) {
+            std::fprintf(stderr, "monkey: cannot write the journal %s\n", options.journal.c_str());
+            return 2;
+        }
+        log.SetJournalPath(std::filesystem::absolute(options.journal).string());
+        std::printf("monkey: seed %u for %.0f s in %s\n", options.seed, options.seconds, box.root.c_str());
+    } else {
+        log.SetJournalPath(std::filesystem::absolute(options.replay).string());
+        std::printf("monkey: replaying %s (seed %u%s) in %s\n", options.replay.c_str(), options.seed,
+                    options.workingSet ? ", working set" : "", box.root.c_str());
+    }
     std::fflush(stdout);
 
     // Sessions of a few seconds to a minute, each started as a potter starts the program and
     // ended through File > Exit, until the time is up: every exit writes the window placement.
     CProfile profile(box.root + "/Oxidarium.ini");
     SetProfile(&profile);
-    CMonkeyDriver driver(log, options.seed, box.scratchDir, options.stepLimit);
+    CMonkeyDriver driver(log, journal, options.seed, box.scratchDir, options.stepLimit);
     const auto start = std::chrono::steady_clock::now();
     const auto elapsed = [start] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     };
     int sessions = 0;
     do {
+        if (!journal.BeginSession())
+            break;
         profile.DeleteKey("PositionAndSize", "LastX");
         {
             CAppContext context;
@@ -174,8 +221,13 @@ int main(int argc, char** argv)
         std::filesystem::current_path(currentDirectory);
         if (!CProfile(profile.Path()).HasValue("PositionAndSize", "LastX"))
             log.Fail("the window placement was not written to the profile at exit");
-    } while (elapsed() < options.seconds);
+    } while (journal.Replaying() || elapsed() < options.seconds);
     SetProfile(nullptr);
+    if (journal.Replaying()) {
+        std::printf("monkey: replayed %d steps of %s in %d sessions without a failure\n", journal.StepsReplayed(),
+                    options.replay.c_str(), sessions);
+        return 0;
+    }
     std::printf("monkey: seed %u passed, %d steps in %d sessions; the longest took %.2f s: %s\n", options.seed,
                 log.StepCount(), sessions, log.LongestStep(), log.LongestStepText().c_str());
     std::printf("monkey: windows and dialogs seen: %s\n", driver.KindsSeen().c_str());

@@ -10,6 +10,7 @@
 #include "materials/MaterialsDoc.h"
 #include "app/MainFrame.h"
 #include "shell/OxidariumApp.h"
+#include "support/ProgressDlg.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -37,8 +38,10 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <fstream>
 
 namespace {
@@ -124,12 +127,15 @@ const char* const kTexts[] = {
 
 } // namespace
 
-CMonkeyDriver::CMonkeyDriver(CMonkeyLog& log, unsigned seed, std::string scratchDir, double stepLimitSeconds)
-    : m_log(log), m_random(seed), m_scratchDir(std::move(scratchDir)), m_stepLimit(stepLimitSeconds),
+CMonkeyDriver::CMonkeyDriver(CMonkeyLog& log, CMonkeyJournal& journal, unsigned seed, std::string scratchDir,
+                             double stepLimitSeconds)
+    : m_log(log), m_journal(journal), m_random(seed), m_scratchDir(std::move(scratchDir)),
+      m_stepLimit(stepLimitSeconds),
       m_previousMessages(nullptr), m_previousFileDialogs(nullptr)
 {
     for (const char* scheme : {"file", "http", "https", "mailto", "ftp"})
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "OpenUrl");
+    QApplication::instance()->installEventFilter(this);
     m_ticker.setInterval(15);
     connect(&m_ticker, &QTimer::timeout, this, [this] { Tick(); });
     m_ticker.start();
@@ -161,6 +167,36 @@ void CMonkeyDriver::Detach()
     SetFileDialogService(m_previousFileDialogs);
 }
 
+bool CMonkeyDriver::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip)
+        return true;
+    if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow() &&
+        !m_appeared.contains(watched)) {
+        m_appeared[watched] = ++m_windowsShown;
+        connect(watched, &QObject::destroyed, this, [this](QObject* gone) { m_appeared.erase(gone); });
+    }
+    // How many ticks a progress dialog gets depends on the speed of the work under it: whether
+    // it is cancelled is decided when it shows, and the work sees the Cancel at its first look.
+    if (event->type() == QEvent::Show && !m_inTick) {
+        if (auto* progress = qobject_cast<CProgressDlg*>(watched); progress && Chance(30)) {
+            m_log.Detail("progress dialog \"" + progress->windowTitle().toStdString() + "\" -> Cancel");
+            QPointer<CProgressDlg> guard(progress);
+            Post([guard] {
+                if (guard)
+                    guard->reject();
+            });
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+long long CMonkeyDriver::Appeared(const QWidget* window) const
+{
+    const auto found = m_appeared.find(window);
+    return found == m_appeared.end() ? std::numeric_limits<long long>::max() : found->second;
+}
+
 void CMonkeyDriver::OpenUrl(const QUrl& url)
 {
     m_log.Detail("desktop asked to open " + url.toString().toStdString());
@@ -168,6 +204,7 @@ void CMonkeyDriver::OpenUrl(const QUrl& url)
 
 int CMonkeyDriver::Random(int below)
 {
+    ++m_draws;
     return below <= 1 ? 0 : std::uniform_int_distribution<int>(0, below - 1)(m_random);
 }
 
@@ -302,13 +339,23 @@ void CMonkeyDriver::OpenWorkingSet(const std::vector<std::string>& databases)
 
 void CMonkeyDriver::Run(double seconds)
 {
+    if (m_journal.Replaying()) {
+        const int tries = m_journal.RandomStepTries();
+        for (int i = 0; tries < 0 ? !m_journal.AtEnd() : i < tries; ++i)
+            Step();
+        return;
+    }
     const long long end = NowMs() + static_cast<long long>(seconds * 1000);
-    while (NowMs() < end)
+    int tries = 0;
+    for (; NowMs() < end; ++tries)
         Step();
+    m_journal.EndRandomSteps(tries);
 }
 
 void CMonkeyDriver::Step()
 {
+    if (m_journal.Replaying())
+        CatchUpTicks();
     const int kind = Random(100);
     if (m_workingSet && Chance(5))
         RunNamedCommand(kWorkingSetCommands[Random(static_cast<int>(std::size(kWorkingSetCommands)))]);
@@ -329,8 +376,36 @@ void CMonkeyDriver::Step()
 
 void CMonkeyDriver::BeginStep(const std::string& text)
 {
+    if (m_journal.Replaying())
+        CatchUpTicks();
     m_log.Step(text);
+    const std::string recorded = m_journal.Step(m_draws, text);
+    if (!recorded.empty())
+        LeftTheJournal("the journal has \"" + recorded + "\" where this run took \"" + std::to_string(m_draws) + " " +
+                       text + "\"");
     m_stepStarted = NowMs();
+}
+
+void CMonkeyDriver::LeftTheJournal(const std::string& what)
+{
+    m_log.Fail("the replay left the recorded walk at step " + std::to_string(m_log.StepCount()) + ": " + what +
+               " (the program did something else: a timer of its own, say)");
+}
+
+// The ticks the journal has before the next number is drawn: a dialog or pop-up menu that a step
+// left up, driven while the recorded run settled.
+void CMonkeyDriver::CatchUpTicks()
+{
+    long long draws = 0;
+    std::string dialog;
+    const long long giveUp = NowMs() + 20000;
+    while (m_journal.TickPending(&draws, &dialog) && draws <= m_draws) {
+        if (draws < m_draws || NowMs() > giveUp)
+            LeftTheJournal("the journal drives a " + dialog + " after " + std::to_string(draws) +
+                           " numbers, which this run does not show (" + std::to_string(m_draws) + " drawn)");
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 std::string CMonkeyDriver::KindsSeen() const
@@ -350,13 +425,26 @@ void CMonkeyDriver::EndStep()
         }
     }
     Settle();
+    // A pop-up menu or dialog that the step left up (shown without waiting for an answer) is
+    // driven now, where the walk stands, rather than by the clock during the next steps.
+    for (int round = 0; round < 400 && (QApplication::activePopupWidget() || QApplication::activeModalWidget());
+         ++round) {
+        Tick();
+        Settle();
+    }
     m_log.StepTook(static_cast<double>(NowMs() - m_stepStarted) / 1000);
     m_stepStarted = 0;
 }
 
+// Everything the step set going is done before the next one looks at the windows: events that
+// post further events (a window closed, another activated and given the focus) are followed to
+// the end, as far as the clock allows.
 void CMonkeyDriver::Settle()
 {
-    QApplication::processEvents();
+    for (int round = 0; round < 8; ++round) {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -384,10 +472,16 @@ QWidget* CMonkeyDriver::StepTarget()
     std::vector<QWidget*> targets;
     if (frame && frame->ActiveChildFrame())
         targets.push_back(frame->ActiveChildFrame());
+    // Pop-up menus and lists and tool tips come and go by themselves. The program's own list of
+    // its windows has no order (a set of addresses): they are taken in the order they appeared.
+    std::vector<QWidget*> windows;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != frame && window->isVisible() && !qobject_cast<QMenu*>(window))
-            targets.push_back(window);
+        const Qt::WindowType type = window->windowType();
+        if (window != frame && window->isVisible() && type != Qt::Popup && type != Qt::ToolTip)
+            windows.push_back(window);
     }
+    std::sort(windows.begin(), windows.end(), [this](QWidget* a, QWidget* b) { return Appeared(a) < Appeared(b); });
+    targets.insert(targets.end(), windows.begin(), windows.end());
     if (targets.empty())
         return frame;
     return targets[static_cast<std::size_t>(Random(static_cast<int>(targets.size())))];
@@ -595,14 +689,42 @@ void CMonkeyDriver::ArrangeWindows()
 
 void CMonkeyDriver::Tick()
 {
-    if (m_inTick)
+    if (m_inTick || m_actionPending)
         return;
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QWidget* modal = popup ? nullptr : QApplication::activeModalWidget();
+    if (!popup && (!modal || qobject_cast<CProgressDlg*>(modal)))
+        return;
+    const QWidget* target = popup ? static_cast<QWidget*>(popup) : modal;
+    const std::string className = target->metaObject()->className();
+    if (!m_journal.Tick(m_draws, className)) {
+        // A replay: the journal's tick comes later in the walk, or the walk left the journal.
+        long long draws = 0;
+        std::string next;
+        const bool pending = m_journal.TickPending(&draws, &next);
+        if (pending && draws <= m_draws)
+            LeftTheJournal("the journal drives a " + next + " after " + std::to_string(draws) +
+                           " numbers where this run has a " + className + " after " + std::to_string(m_draws));
+        if (!pending && ++m_unmatchedTicks > 1000)
+            LeftTheJournal("a " + className + " is up that the journal does not drive");
+        return;
+    }
+    m_unmatchedTicks = 0;
     m_inTick = true;
-    if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+    if (popup)
         DrivePopup(popup);
-    else if (QWidget* modal = QApplication::activeModalWidget())
+    else
         DriveModal(modal);
     m_inTick = false;
+}
+
+void CMonkeyDriver::Post(std::function<void()> action)
+{
+    m_actionPending = true;
+    QTimer::singleShot(0, this, [this, action = std::move(action)] {
+        m_actionPending = false;
+        action();
+    });
 }
 
 void CMonkeyDriver::DrivePopup(QMenu* menu)
@@ -621,9 +743,18 @@ void CMonkeyDriver::DrivePopup(QMenu* menu)
     m_log.Detail("pop-up entry " + action->text().toStdString());
     const QPoint at = menu->actionGeometry(action).center();
     QPointer<QMenu> guard(menu);
-    QTimer::singleShot(0, menu, [guard, at] {
+    Post([guard, at] {
         if (guard)
             QTest::mouseClick(guard, Qt::LeftButton, {}, at);
+    });
+}
+
+void CMonkeyDriver::ClickLater(QAbstractButton* button)
+{
+    QPointer<QAbstractButton> guard(button);
+    Post([guard] {
+        if (guard)
+            guard->click();
     });
 }
 
@@ -645,13 +776,13 @@ void CMonkeyDriver::DriveModal(QWidget* modal)
         if (!buttons.isEmpty()) {
             QAbstractButton* button = buttons[Random(static_cast<int>(buttons.size()))];
             m_log.Detail("box \"" + box->text().left(80).toStdString() + "\" -> " + button->text().toStdString());
-            QTimer::singleShot(0, button, [button] { button->click(); });
+            ClickLater(button);
             return;
         }
     }
     if (state.fills > 0 && !MustReject(modal) && state.ticks < 60) {
         --state.fills;
-        QTimer::singleShot(0, modal, [this, guard] {
+        Post([this, guard] {
             if (guard)
                 FillRandomField(guard);
         });
@@ -681,7 +812,7 @@ void CMonkeyDriver::EndDialog(QWidget* dialog, DialogState& state)
             chosen = qobject_cast<QPushButton*>(box->button(QDialogButtonBox::Ok));
         if (chosen && Usable(chosen)) {
             m_log.Detail("dialog OK " + Describe(chosen));
-            QTimer::singleShot(0, chosen, [chosen] { chosen->click(); });
+            ClickLater(chosen);
             return;
         }
     }
@@ -690,12 +821,12 @@ void CMonkeyDriver::EndDialog(QWidget* dialog, DialogState& state)
         if (!buttons.empty()) {
             QPushButton* button = buttons[static_cast<std::size_t>(Random(static_cast<int>(buttons.size())))];
             m_log.Detail("dialog button " + Describe(button));
-            QTimer::singleShot(0, button, [button] { button->click(); });
+            ClickLater(button);
             return;
         }
     }
     m_log.Detail("dialog rejected");
-    QTimer::singleShot(0, dialog, [guard, asDialog] {
+    Post([guard, asDialog] {
         if (!guard)
             return;
         if (asDialog)
@@ -791,9 +922,8 @@ void CMonkeyDriver::WatchSteps()
     while (!m_stopWatching) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         const long long started = m_stepStarted;
-        if (started != 0 && NowMs() - started > static_cast<long long>(m_stepLimit * 1000)) {
-            m_log.Print(("a step took longer than " + std::to_string(static_cast<int>(m_stepLimit)) + " s").c_str());
-            std::_Exit(1);
-        }
+        if (started != 0 && NowMs() - started > static_cast<long long>(m_stepLimit * 1000))
+            m_log.FailFromWatchdog(
+                ("a step took longer than " + std::to_string(static_cast<int>(m_stepLimit)) + " s").c_str());
     }
 }

@@ -4,6 +4,7 @@
 // timer that drives whatever dialog a step brings up, the watchdog on the length of a step and
 // the check of the files saved.
 
+#include "MonkeyJournal.h"
 #include "MonkeyLog.h"
 
 #include "framework/FileDialogService.h"
@@ -16,6 +17,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -25,6 +27,7 @@
 
 class CDocument;
 class CMainFrame;
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QWidget;
@@ -33,7 +36,8 @@ class CMonkeyDriver : public QObject, public CMessageService, public CFileDialog
     Q_OBJECT
 
 public:
-    CMonkeyDriver(CMonkeyLog& log, unsigned seed, std::string scratchDir, double stepLimitSeconds);
+    CMonkeyDriver(CMonkeyLog& log, CMonkeyJournal& journal, unsigned seed, std::string scratchDir,
+                  double stepLimitSeconds);
     ~CMonkeyDriver() override;
 
     // Installs the monkey's answers to message boxes and file questions over the program's
@@ -48,7 +52,7 @@ public:
     // graphs, reports and the graph template editor; from then on every twentieth step or so
     // is one of those commands again.
     void OpenWorkingSet(const std::vector<std::string>& databases);
-    // Random steps until the time is up.
+    // Random steps until the time is up (a replay: as many tries as the journal has).
     void Run(double seconds);
     // File > Exit, answering the save questions at random first and No at the end.
     void Exit(CMainFrame& frame);
@@ -65,6 +69,10 @@ public:
 public slots:
     // Where links and files the program hands to the desktop end: nowhere.
     void OpenUrl(const QUrl& url);
+
+protected:
+    // Tool tips show when the mouse has rested long enough: by the clock, not by the walk.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct DialogState {
@@ -98,12 +106,23 @@ private:
     void ArrangeWindows();
 
     QWidget* StepTarget();
+    // When a window was first shown (counted), for an order of windows that does not depend on
+    // where they stand in memory.
+    long long Appeared(const QWidget* window) const;
     std::vector<QAction*> EnabledMenuCommands(QMenu* menu);
     // Fills one field of container with a random value; false when it has none.
     bool FillRandomField(QWidget* container);
     void FillWidget(QWidget* field);
 
     void Tick();
+    // Runs action once the tick is over (a click may bring up a dialog of its own, which the
+    // next ticks drive); no tick acts on a dialog before its last action has run, so that the
+    // clock cannot reorder them.
+    void Post(std::function<void()> action);
+    // A replay: lets the journal's ticks on a dialog that the previous step left up run first.
+    void CatchUpTicks();
+    void ClickLater(QAbstractButton* button);
+    [[noreturn]] void LeftTheJournal(const std::string& what);
     void DriveModal(QWidget* modal);
     void DrivePopup(QMenu* menu);
     void EndDialog(QWidget* dialog, DialogState& state);
@@ -112,19 +131,25 @@ private:
     void WatchSteps();
 
     CMonkeyLog& m_log;
+    CMonkeyJournal& m_journal;
     std::mt19937 m_random;
+    long long m_draws = 0; // random numbers drawn so far: a replay draws the same before each step
     std::string m_scratchDir;
     double m_stepLimit;
     CMessageService* m_previousMessages;
     CFileDialogService* m_previousFileDialogs;
     QTimer m_ticker;
     bool m_inTick = false;
+    bool m_actionPending = false;
+    int m_unmatchedTicks = 0; // a replay: ticks on a dialog the journal does not drive
     bool m_exiting = false;
     bool m_workingSet = false;
     int m_saveCount = 0;
     std::map<QWidget*, DialogState> m_dialogs;
     std::map<const CDocument*, DocumentState> m_documents;
     std::set<std::string> m_kindsSeen;
+    std::map<const QObject*, long long> m_appeared;
+    long long m_windowsShown = 0;
 
     std::atomic<long long> m_stepStarted{0}; // steady-clock milliseconds, 0 between steps
     std::atomic<bool> m_stopWatching{false};

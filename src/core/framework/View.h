@@ -36,8 +36,9 @@ public:
     virtual void OnUpdate(CView* sender, const CUpdateHint* hint);
 
     // Commits whatever the user is editing in this view (a save must not miss the field that
-    // still has the focus). The default has nothing to commit.
-    virtual void CommitPendingEdit() {}
+    // still has the focus). False when the field refuses what it holds, after saying why: the
+    // command that asked does not run. The default has nothing to commit.
+    virtual bool CommitPendingEdit() { return true; }
 
 private:
     friend class CDocument;

@@ -347,7 +347,7 @@ bool CGlazesDoc::OnOpenDocument(const std::string& path)
     return loaded;
 }
 
-bool CGlazesDoc::RevertToSaved()
+bool CGlazesDoc::RevertToSaved(CNamedItemList<CGlaze>* gone)
 {
     const std::string path = GetPathName();
     if (path.empty())
@@ -358,7 +358,9 @@ bool CGlazesDoc::RevertToSaved()
     if (!ReadFile(path, fresh, stamp))
         return false;
     RememberFileState(path, stamp);
-    m_glazes.m_glazes = std::move(fresh.m_glazes);
+    std::swap(m_glazes.m_glazes, fresh.m_glazes);
+    if (gone)
+        *gone = std::move(fresh.m_glazes);
     m_glazes.m_name = std::move(fresh.m_name);
     m_glazes.m_infoLines = std::move(fresh.m_infoLines);
     m_glazes.m_version = fresh.m_version;
@@ -448,10 +450,14 @@ bool CGlazesDoc::OnCommand(unsigned id)
         if (SaveModified())
             OnCloseDocument();
         return true;
-    case CmdRevertGlazeDb:
-        if (RevertToSaved())
+    case CmdRevertGlazeDb: {
+        // The glazes read before go only once every window has heard of the new ones: a graph
+        // window may redraw from its glaze before its own notice comes.
+        CNamedItemList<CGlaze> gone;
+        if (RevertToSaved(&gone))
             BroadcastUpdate(nullptr, this, kGlazesKind, HintGlazesReplaced, 0, 0);
         return true;
+    }
     default:
         return false;
     }

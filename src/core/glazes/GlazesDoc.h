@@ -214,8 +214,9 @@ public:
     bool CanCloseFrame(CFrameHost* frame) override;
     CFileDialogRequest GetSaveAsRequest() const override;
     // Re-reads the file. A file that cannot be read leaves the glazes as they are (after the
-    // message); true when the document was reloaded.
-    bool RevertToSaved();
+    // message); true when the document was reloaded. The glazes it held are handed to gone
+    // when given (so that they outlive the notice of the new ones), else freed.
+    bool RevertToSaved(CNamedItemList<CGlaze>* gone = nullptr);
 
     bool OnCommand(unsigned id) override;
     bool OnUpdateCommand(CCmdUI& ui) override;

@@ -85,10 +85,10 @@ std::string RecordName(std::string_view record)
 // Turns one record's fields into a glaze appended to the target list.
 class CRecordReader {
 public:
-    explicit CRecordReader(CGlazeList& target) : m_target(target) {}
+    CRecordReader(CGlazeList& target, CImportedAmounts& amounts) : m_target(target), m_amounts(amounts) {}
     // False, adding nothing, when the record has fewer than 51 fields or a field holds control
-    // characters no record holds.
-    bool TakeRecord(std::string_view record);
+    // characters no record holds. line: where the record starts in the file, from 1.
+    bool TakeRecord(std::string_view record, long long line);
 
 private:
     void TakeField(int number, std::string_view raw);
@@ -96,7 +96,9 @@ private:
     void SetAmounts(CIngredientList& lines, const std::string& value);
 
     CGlazeList& m_target;
+    CImportedAmounts& m_amounts;
     std::unique_ptr<CGlaze> m_glaze;
+    long long m_line = 0;
 };
 
 void CRecordReader::AddIngredient(CIngredientList& into, const std::string& name)
@@ -107,17 +109,29 @@ void CRecordReader::AddIngredient(CIngredientList& into, const std::string& name
     m_glaze->InvalidateAnalysis();
 }
 
+// The amounts in the order of the materials; a line whose amount no recipe holds is left out.
 void CRecordReader::SetAmounts(CIngredientList& lines, const std::string& value)
 {
     CStringArrayEx pieces;
     pieces.AddTextLines(value, std::string(1, kAmountSeparator));
-    for (int i = 0; i < lines.GetCount() && i < static_cast<int>(pieces.size()); ++i)
-        lines.GetAt(i).m_amount = ParseDouble(pieces[static_cast<std::size_t>(i)]);
+    const int count = std::min(lines.GetCount(), static_cast<int>(pieces.size()));
+    std::vector<int> leftOut;
+    for (int i = 0; i < count; ++i) {
+        std::string text = pieces[static_cast<std::size_t>(i)];
+        TrimString(text);
+        CIngredient& line = lines.GetAt(i);
+        line.m_amount = m_amounts.Read(text, m_line);
+        if (m_amounts.LeavesOut(line.m_amount, m_line, m_glaze->m_name, line.m_name, text))
+            leftOut.push_back(i);
+    }
+    for (auto i = leftOut.rbegin(); i != leftOut.rend(); ++i)
+        lines.RemoveAt(*i);
     m_glaze->InvalidateAnalysis();
 }
 
-bool CRecordReader::TakeRecord(std::string_view record)
+bool CRecordReader::TakeRecord(std::string_view record, long long line)
 {
+    m_line = line;
     std::vector<std::string_view> fields;
     std::size_t start = 0;
     while (static_cast<int>(fields.size()) < kFieldCount - 1) {
@@ -249,7 +263,7 @@ void WriteGlaze(std::ostream& out, const CGlaze& glaze)
 } // namespace
 
 int CHyperGlazeIO::ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter,
-                                 std::vector<CLeftOutRecord>* leftOut)
+                                 std::vector<CLeftOutRecord>* leftOut, CImportedAmounts* amounts)
 {
     // A record is one line with 50 TABs. A line that reaches the note but has fewer is joined
     // with the lines after it (the note or a later field holding a line break) as long as they
@@ -257,15 +271,17 @@ int CHyperGlazeIO::ImportRecords(CGlazeList& target, std::string_view text, char
     // line brings more TABs, is a record cut short: it is left out, and the next one starts there.
     constexpr std::size_t kTabs = kFieldCount - 1;
     constexpr std::size_t kNone = std::string_view::npos;
-    CRecordReader reader(target);
+    CImportedAmounts untold;
+    CRecordReader reader(target, amounts ? *amounts : untold);
     int number = 0;
+    long long line = 0, recordLine = 0;
     std::size_t recordStart = kNone, recordEnd = 0, recordTabs = 0;
     const auto finishRecord = [&] {
         if (recordStart == kNone)
             return;
         ++number;
         const std::string_view record = text.substr(recordStart, recordEnd - recordStart);
-        if (!reader.TakeRecord(record) && leftOut)
+        if (!reader.TakeRecord(record, recordLine) && leftOut)
             leftOut->push_back({number, RecordName(record)});
         recordStart = kNone;
     };
@@ -273,12 +289,14 @@ int CHyperGlazeIO::ImportRecords(CGlazeList& target, std::string_view text, char
         std::size_t end = text.find(lineDelimiter, start);
         if (end == kNone)
             end = text.size();
-        const std::string_view line = text.substr(start, end - start);
-        const std::size_t tabs = CountTabs(line);
+        const std::string_view lineText = text.substr(start, end - start);
+        ++line;
+        const std::size_t tabs = CountTabs(lineText);
         if (recordStart != kNone && (recordTabs < kNoteField || recordTabs + tabs > kTabs))
             finishRecord();
-        if (recordStart == kNone && !IsBlankLine(line)) {
+        if (recordStart == kNone && !IsBlankLine(lineText)) {
             recordStart = start;
+            recordLine = line;
             recordTabs = 0;
         }
         if (recordStart != kNone) {
@@ -325,7 +343,8 @@ int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
         return CReciparyIO::ImportText(target, text, delimiter, path);
     const int before = target.GetCount();
     std::vector<CLeftOutRecord> leftOut;
-    const int after = ImportRecords(target, text, delimiter, &leftOut);
+    CImportedAmounts amounts;
+    const int after = ImportRecords(target, text, delimiter, &leftOut, &amounts);
     // Records that were there but could not be read are named whether or not others came in;
     // a file holding NUL bytes is no text at all, and its lines are no records to name.
     const bool isText = text.find('\0') == std::string::npos;
@@ -334,6 +353,7 @@ int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
                       MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
     else if (after == before)
         AppMessageBox(MessagePath(path) + ": " + kNoRecordsMessage, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
+    amounts.Report(path, kGlazeImportErrorHelpId);
     return after;
 }
 

@@ -25,6 +25,8 @@
 inline constexpr const char* kNoRecordsMessage =
     "No HyperGlaze recipes were found: the file is not a HyperGlaze export. Nothing was imported.";
 
+class CImportedAmounts;
+
 // A record of the export that could not be read: its place in the file (from 1) and first field.
 struct CLeftOutRecord {
     int number = 0;
@@ -45,9 +47,10 @@ public:
     // lineDelimiter; a field may hold a line break) and appends one glaze per complete record.
     // A line break may fall only in the note (field 39) or a later field. A record with fewer than
     // 51 fields, or with a control character other than TAB, vertical tab, the amount separator
-    // and line breaks, adds nothing and is listed in leftOut. Returns target's glaze count.
+    // and line breaks, adds nothing and is listed in leftOut. The amounts are read as
+    // CImportedAmounts says, into amounts when given. Returns target's glaze count.
     static int ImportRecords(CGlazeList& target, std::string_view text, char lineDelimiter,
-                             std::vector<CLeftOutRecord>* leftOut = nullptr);
+                             std::vector<CLeftOutRecord>* leftOut = nullptr, CImportedAmounts* amounts = nullptr);
 
     // True when text is labelled rather than database-export records: a line beginning with
     // "Glaze name:" (ignoring case and leading blanks) comes before any line that reaches a

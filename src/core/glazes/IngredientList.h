@@ -18,6 +18,12 @@
 #include <utility>
 #include <vector>
 
+// The largest amount a recipe line, the working batch size or any other size of a recipe holds.
+// Beyond it a recipe's total would not stay a number, nor an amount a readable one ("1e999"
+// would show 309 digits): the forms refuse it where it is typed, and the importers leave out a
+// line that holds it.
+inline constexpr double kMaxRecipeAmount = 999999999.0;
+
 class CIngredient {
 public:
     CIngredient() = default;

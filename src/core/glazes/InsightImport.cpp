@@ -2,6 +2,7 @@
 
 #include "framework/MessageService.h"
 #include "materials/MaterialsDoc.h"
+#include "shell/DocumentRead.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
 #include "support/InputFile.h"
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr const char* kVersionError = ": Incorrect version number (should be >= 4.0)";
+constexpr std::size_t kLeftOutLinesListed = 10; // lines named in the message; the rest counted
 constexpr const char* kPrematureEndError = ": Premature end of file";
 constexpr double kLowestVersion = 4.0;
 
@@ -35,10 +37,14 @@ enum class RecipeState {
 
 class CRecipeReader {
 public:
-    CRecipeReader(bool lfLineEnds, CGlazeList& target) : m_lfLineEnds(lfLineEnds), m_target(target) {}
+    CRecipeReader(bool lfLineEnds, CGlazeList& target, CImportedAmounts& amounts)
+        : m_lfLineEnds(lfLineEnds), m_target(target), m_amounts(amounts)
+    {
+    }
 
-    // Takes one trimmed line; false with the error text when the recipe cannot go on.
-    bool TakeLine(const std::string& line, std::string& error);
+    // Takes one trimmed line, numbered from 1; false with the error text when the recipe cannot
+    // go on.
+    bool TakeLine(const std::string& line, long long number, std::string& error);
     // The end of the text: false with the error text when a recipe was left unfinished.
     bool AtEnd(std::string& error);
 
@@ -48,6 +54,7 @@ private:
 
     const bool m_lfLineEnds;
     CGlazeList& m_target;
+    CImportedAmounts& m_amounts;
     RecipeState m_state = RecipeState::Version;
     double m_version = 0.0;
     bool m_skipLine = false;
@@ -74,7 +81,7 @@ bool CRecipeReader::TakeVersionLine(const std::string& line, std::string& error)
     return true;
 }
 
-bool CRecipeReader::TakeLine(const std::string& line, std::string& error)
+bool CRecipeReader::TakeLine(const std::string& line, long long number, std::string& error)
 {
     switch (m_state) {
     case RecipeState::Version:
@@ -98,8 +105,11 @@ bool CRecipeReader::TakeLine(const std::string& line, std::string& error)
         m_state = RecipeState::Amount;
         break;
     case RecipeState::Amount:
-        m_glaze->m_components.Add(m_material, ParseDouble(line));
-        m_glaze->InvalidateAnalysis();
+        if (const double amount = m_amounts.Read(line, number);
+            !m_amounts.LeavesOut(amount, number, m_glaze->m_name, m_material, line)) {
+            m_glaze->m_components.Add(m_material, amount);
+            m_glaze->InvalidateAnalysis();
+        }
         m_state = RecipeState::Material;
         break;
     case RecipeState::AfterEof:
@@ -164,12 +174,14 @@ void WriteIngredientLines(std::ostream& out, const CIngredientList& lines)
 } // namespace
 
 int CInsightIO::ReadRecipeText(std::string_view text, char delimiter, bool lfLineEnds, CGlazeList& target,
-                               std::string& error)
+                               std::string& error, CImportedAmounts* amounts)
 {
     error.clear();
-    CRecipeReader reader(lfLineEnds, target);
+    CImportedAmounts untold;
+    CRecipeReader reader(lfLineEnds, target, amounts ? *amounts : untold);
+    long long number = 0;
     for (std::string& line : SplitImportLines(text, delimiter)) {
-        if (!reader.TakeLine(TrimString(line), error))
+        if (!reader.TakeLine(TrimString(line), ++number, error))
             return 1;
     }
     return reader.AtEnd(error) ? 0 : 1;
@@ -190,8 +202,10 @@ int CInsightIO::ImportRecipes(CGlazeList& target, std::vector<std::string>& path
             delimiter = LineDelimiterOf(text);
             lfLineEnds = delimiter == '\n' && !FirstLineEndsWithCrLf(text);
         }
+        CImportedAmounts amounts;
         if (error.empty())
-            ReadRecipeText(text, delimiter, lfLineEnds, target, error);
+            ReadRecipeText(text, delimiter, lfLineEnds, target, error, &amounts);
+        amounts.Report(path, kInsightImportErrorHelpId);
         if (!error.empty() &&
             AppMessageBox(MessagePath(path) + error, MsgOkCancel | MsgIconExclamation, kInsightImportErrorHelpId) ==
                 MsgResultCancel) {
@@ -284,6 +298,47 @@ void SplitInsightRecipe(const CIngredientList& received, const CIngredientList& 
     }
     components = std::move(newComponents);
     additions = std::move(newAdditions);
+}
+
+double CImportedAmounts::Read(std::string_view text, long long line)
+{
+    std::size_t used = 0;
+    const double amount = ParseDoublePrefix(text, used);
+    // An empty amount reads as 0 and loses nothing.
+    if (used != text.size() && m_notes.notNumbers.Add(line))
+        m_notes.notNumbers.text = "\"" + std::string(text) + "\" is not a number; read as " + FormatDoubleShortest(amount);
+    return amount;
+}
+
+bool CImportedAmounts::LeavesOut(double amount, long long line, const std::string& glaze, const std::string& material,
+                                 std::string_view text)
+{
+    if (amount >= 0.0 && amount <= kMaxRecipeAmount)
+        return false;
+    m_leftOut.push_back("line " + std::to_string(line) + " (" + glaze + "): " + material + " " + std::string(text));
+    return true;
+}
+
+std::string CImportedAmounts::Message(const std::string& source) const
+{
+    std::string message = ReadNotesMessage(source, m_notes);
+    if (m_leftOut.empty())
+        return message;
+    const std::size_t count = m_leftOut.size();
+    message += (message.empty() ? "" : "\n\n") + MessagePath(source) + ": " + std::to_string(count) +
+               (count == 1 ? " ingredient line was left out, its amount negative or more than a recipe holds:"
+                           : " ingredient lines were left out, their amounts negative or more than a recipe holds:");
+    for (std::size_t i = 0; i < count && i < kLeftOutLinesListed; ++i)
+        message += "\n" + m_leftOut[i];
+    if (count > kLeftOutLinesListed)
+        message += "\nand " + std::to_string(count - kLeftOutLinesListed) + " more";
+    return message;
+}
+
+void CImportedAmounts::Report(const std::string& source, unsigned helpId) const
+{
+    if (const std::string message = Message(source); !message.empty())
+        AppMessageBox(message, MsgOk | MsgIconExclamation, helpId);
 }
 
 bool ReadImportFile(const std::string& path, std::string& text, std::string& error)

@@ -19,6 +19,7 @@
 // splitting it into lines without cutting any line short.
 
 #include "glazes/GlazeList.h"
+#include "support/ParamFile.h"
 #include "support/StringArrayEx.h"
 
 #include <iosfwd>
@@ -43,6 +44,8 @@ enum InsightRecipeScope : int {
     kInsightEntireRecipe = 3,
 };
 
+class CImportedAmounts;
+
 class CInsightIO {
 public:
     // Reads every source into glazes appended to target. With fromClipboard the path list
@@ -56,8 +59,9 @@ public:
     // recipe carry an extra line after each material; clipboard text always counts as such).
     // 0 on success; otherwise 1 with the error text (": Incorrect version number (should be >=
     // 4.0)" or ": Premature end of file"); glazes of recipes completed before the error stay.
+    // The amounts are read as CImportedAmounts says, into amounts when given.
     static int ReadRecipeText(std::string_view text, char delimiter, bool lfLineEnds, CGlazeList& target,
-                              std::string& error);
+                              std::string& error, CImportedAmounts* amounts = nullptr);
 
     // Writes the glazes at indices (bad indices skipped) as version 5.0 recipes, an empty line
     // before every recipe but the first. 0, or 1 when the stream failed.
@@ -87,6 +91,30 @@ void SplitInsightRecipe(const CIngredientList& received, const CIngredientList& 
                         CIngredientList& components, CIngredientList& additions);
 
 // --- shared by the glaze text importers ------------------------------------------------------
+
+// What an importer could not take of one source's amounts as written, told once per source. An
+// amount that is not wholly a number is read by the prefix rules ("1,5" as 1), and the first of
+// them is named with their count, as the database readers name theirs. A line whose amount is
+// negative, or more than a recipe holds ("1e999", read as the largest number there is), is left
+// out and named: kept, it would make the recipe's total "inf" or less than nothing, and the next
+// save write 0 or a 309-digit number.
+class CImportedAmounts {
+public:
+    // The amount text of the line numbered line (from 1 in the source), read so.
+    double Read(std::string_view text, long long line);
+    // True, naming the line ("line 12 (Celadon): Rutile -5"), when amount is negative or more
+    // than a recipe holds: the importer then leaves the line out.
+    bool LeavesOut(double amount, long long line, const std::string& glaze, const std::string& material,
+                   std::string_view text);
+    // "<source>: ..." of each thing to tell, empty when there is none.
+    std::string Message(const std::string& source) const;
+    // Message, in one box when it is not empty.
+    void Report(const std::string& source, unsigned helpId) const;
+
+private:
+    CParamReadNotes m_notes;
+    std::vector<std::string> m_leftOut; // "line <n> (<glaze>): <material> <amount>"
+};
 
 // The file's bytes; false when it cannot be read, with error set to what the message puts after
 // the path (": Error opening file", ": not a regular file").

@@ -83,7 +83,7 @@ std::string TakeLastToken(std::string& text)
 
 class CReciparyReader {
 public:
-    explicit CReciparyReader(CGlazeList& target) : m_target(target) {}
+    CReciparyReader(CGlazeList& target, CImportedAmounts& amounts) : m_target(target), m_amounts(amounts) {}
 
     // Takes one line (trimmed on the right); false when the user cancelled.
     bool TakeLine(const std::string& line);
@@ -99,6 +99,8 @@ private:
     void FinishGlaze();
 
     CGlazeList& m_target;
+    CImportedAmounts& m_amounts;
+    long long m_line = 0; // the number of the line being read, from 1
     ReciparyState m_state = ReciparyState::Seeking;
     AmountOrder m_order = AmountOrder::Undecided;
     bool m_twoColumns = false;
@@ -125,6 +127,7 @@ void CReciparyReader::FinishGlaze()
 
 bool CReciparyReader::TakeLine(const std::string& line)
 {
+    ++m_line;
     // A new block ends the one in progress wherever it stands, so a glaze whose block has no
     // "Comments:" line is neither lost nor merged into its predecessor.
     if (StartsWithNoCase(line, kGlazeNameLabel)) {
@@ -211,20 +214,25 @@ bool CReciparyReader::TakeIngredient(const std::string& line, CIngredientList& i
     if (m_order == AmountOrder::Undecided)
         m_order = ParseDouble(line) > 0.0 ? AmountOrder::AmountFirst : AmountOrder::NameFirst;
     std::string name;
-    double amount = 0.0;
+    std::string amountText;
     if (m_order == AmountOrder::AmountFirst) {
-        amount = ParseDouble(line);
         const std::size_t blank = line.find_first_of(" \t\n\v\f\r");
+        amountText = line.substr(0, blank);
         if (blank != std::string::npos)
             name = line.substr(blank);
         TrimStringLeft(name);
     } else {
         name = line;
-        amount = ParseDouble(TakeLastToken(name));
+        amountText = TakeLastToken(name);
         if (m_twoColumns)
             TakeLastToken(name); // the percent column
         TrimString(name);
     }
+    // No amount at all, or one of 0 or less, is asked about below, naming the line; one that no
+    // recipe holds is left out and named at the end.
+    double amount = ParseDouble(amountText) > 0.0 ? m_amounts.Read(amountText, m_line) : 0.0;
+    if (amount > 0.0 && m_amounts.LeavesOut(amount, m_line, m_glaze->m_name, name, amountText))
+        return true;
     if (!(amount > 0.0)) {
         const std::string question = "Missing ingredient amount?\n Glaze: " + m_glaze->m_name + "\n Line reads: " +
                                      line + "\n(setting amount to 99999.0)";
@@ -309,7 +317,8 @@ void WriteGlaze(std::ostream& out, const CGlaze& glaze)
 
 int CReciparyIO::ImportText(CGlazeList& target, std::string_view text, char delimiter, const std::string& source)
 {
-    CReciparyReader reader(target);
+    CImportedAmounts amounts;
+    CReciparyReader reader(target, amounts);
     int lineCount = 0;
     for (std::string& line : SplitImportLines(text, delimiter)) {
         ++lineCount;
@@ -325,6 +334,7 @@ int CReciparyIO::ImportText(CGlazeList& target, std::string_view text, char deli
         }
     }
     reader.AtEnd();
+    amounts.Report(source, kGlazeImportErrorHelpId);
     return target.GetCount();
 }
 

@@ -128,6 +128,6 @@ void CGraph::BuildAveragesOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze)
     std::vector<std::string> labels;
     for (const CGraphOxideEntry& item : items)
         labels.push_back(item.label);
-    const CChartSeries series = SetTableSeries(sets, labels);
+    const CChartSeries series = SetTableSeries(std::move(sets), labels);
     DrawBarChart(series, "Oxide averages", GetUnitTitle(), oxtype != kGraphUnitUnity ? kChartPercentFormat : "");
 }

@@ -204,6 +204,34 @@ void CChart::ChartSetData(int points, int sets, std::span<const double> values)
     m_def->sparseValues.clear();
 }
 
+namespace {
+
+// Sorts values of points below `points` point by point, those of one point by set, values of one
+// place in their order. Hundreds of thousands of values fall on a few thousand points: they are
+// counted into their points, then each point's values sorted by set where they are not already.
+void SortByPoint(std::vector<CChartValueAt>& values, int points)
+{
+    std::vector<std::size_t> starts(static_cast<std::size_t>(points) + 1, 0);
+    for (const CChartValueAt& v : values)
+        ++starts[static_cast<std::size_t>(v.point) + 1];
+    for (std::size_t p = 1; p < starts.size(); ++p)
+        starts[p] += starts[p - 1];
+    std::vector<CChartValueAt> byPoint(values.size());
+    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+    for (const CChartValueAt& v : values)
+        byPoint[next[static_cast<std::size_t>(v.point)]++] = v;
+    values = std::move(byPoint);
+    const auto bySet = [](const CChartValueAt& a, const CChartValueAt& b) { return a.set < b.set; };
+    for (std::size_t p = 0; p + 1 < starts.size(); ++p) {
+        const auto from = values.begin() + static_cast<std::ptrdiff_t>(starts[p]);
+        const auto to = values.begin() + static_cast<std::ptrdiff_t>(starts[p + 1]);
+        if (!std::is_sorted(from, to, bySet))
+            std::stable_sort(from, to, bySet);
+    }
+}
+
+} // namespace
+
 void CChart::ChartSetSparseData(int points, int sets, std::span<const CChartValueAt> values)
 {
     m_def->points = std::max(points, 0);
@@ -216,10 +244,13 @@ void CChart::ChartSetSparseData(int points, int sets, std::span<const CChartValu
         if (v.point >= 0 && v.point < points && v.set >= 0 && v.set < sets && std::isfinite(v.value) && v.value != 0.0)
             kept.push_back(v);
     }
-    const auto before = [](const CChartValueAt& a, const CChartValueAt& b) {
-        return a.point != b.point ? a.point < b.point : a.set < b.set;
-    };
-    std::stable_sort(kept.begin(), kept.end(), before);
+    // Point by point, set by set, values of one place in their order.
+    if (static_cast<std::size_t>(m_def->points) > kept.size())
+        std::stable_sort(kept.begin(), kept.end(), [](const CChartValueAt& a, const CChartValueAt& b) {
+            return a.point != b.point ? a.point < b.point : a.set < b.set;
+        });
+    else
+        SortByPoint(kept, m_def->points);
     // Of a value given twice the last counts.
     const auto same = [](const CChartValueAt& a, const CChartValueAt& b) { return a.point == b.point && a.set == b.set; };
     std::vector<CChartValueAt> unique;
@@ -586,8 +617,13 @@ bool CChart::IsRepeat(const CChartPrimitive& primitive)
 void CChart::AddPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
                         double outlineWidth, int hitKind, int column, int row)
 {
-    if (points.size() < 3)
-        return;
+    if (points.size() >= 3)
+        AddPrimitive(MakePolygon(points, fill, pattern, outline, outlineWidth, hitKind, column, row));
+}
+
+CChartPrimitive CChart::MakePolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
+                                    double outlineWidth, int hitKind, int column, int row) const
+{
     CChartPrimitive p;
     p.type = CChartPrimitive::Type::Polygon;
     p.points.reserve(points.size());
@@ -601,7 +637,16 @@ void CChart::AddPolygon(const std::vector<CChartPointD>& points, CColor fill, in
     p.column = column;
     p.row = row;
     SetBoundsFromPoints(p);
-    AddPrimitive(std::move(p));
+    return p;
+}
+
+void CChart::AddPolygons(std::vector<CChartPrimitive>&& polygons)
+{
+    m_primitives.reserve(m_primitives.size() + polygons.size());
+    for (CChartPrimitive& p : polygons) {
+        if (p.points.size() >= 3)
+            AddPrimitive(std::move(p));
+    }
 }
 
 void CChart::AddPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash)
@@ -708,11 +753,17 @@ CChartHit CChart::HitTest(double pixelX, double pixelY) const
     return {};
 }
 
-void CChart::Draw(CChartCanvas& canvas) const
+void CChart::Draw(CChartCanvas& canvas) const { Draw(canvas, CChartPixelArea()); }
+
+void CChart::Draw(CChartCanvas& canvas, const CChartPixelArea& area, double margin) const
 {
     canvas.FillBackground(BackgroundColor());
     std::vector<CChartPointD> pixels; // one primitive's points at a time, its room kept
     for (const CChartPrimitive& p : m_primitives) {
+        const CChartPixelArea reach = Reach(p);
+        if (reach.right + margin < area.left || reach.left - margin > area.right || reach.bottom + margin < area.top ||
+            reach.top - margin > area.bottom)
+            continue;
         pixels.clear();
         for (const CChartPointD& point : p.points)
             pixels.push_back({UnitsToPixelsX(point.x), UnitsToPixelsY(point.y)});
@@ -731,6 +782,22 @@ void CChart::Draw(CChartCanvas& canvas) const
             break;
         }
     }
+}
+
+CChartPixelArea CChart::Reach(const CChartPrimitive& p) const
+{
+    // Beyond its box a polygon or line draws no further than its pen's width and a pixel of
+    // antialiased edge, a text no further than twice its size (slanted and overhanging letters);
+    // an image anywhere.
+    double reach = 0.0;
+    switch (p.type) {
+    case CChartPrimitive::Type::Polygon: reach = std::max(p.outlineWidth, 1.0) + 1.0; break;
+    case CChartPrimitive::Type::Polyline: reach = std::max(p.lineWidth, 1.0) + 1.0; break;
+    case CChartPrimitive::Type::Text: reach = 2.0 * p.font.pixelSize; break;
+    case CChartPrimitive::Type::Image: return CChartPixelArea();
+    }
+    return {UnitsToPixelsX(p.left) - reach, UnitsToPixelsY(p.bottom + p.height) - reach,
+            UnitsToPixelsX(p.left + p.width) + reach, UnitsToPixelsY(p.bottom) + reach};
 }
 
 bool CChartMetrics::CanReadImage(const std::string& path) const

@@ -84,6 +84,7 @@
 #include "shell/NamedColors.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -124,6 +125,14 @@ struct CChartMarkerPlace {
     double y = 0.0;
     int symbol = 0;
     CColor color;
+};
+
+// An area of a chart's pixel grid (y downward); by default the whole plane.
+struct CChartPixelArea {
+    double left = -HUGE_VAL;
+    double top = -HUGE_VAL;
+    double right = HUGE_VAL;
+    double bottom = HUGE_VAL;
 };
 
 // What lies under a point of the chart.
@@ -295,6 +304,10 @@ public:
     CChartHit HitTest(double pixelX, double pixelY) const;
     // Replays the picture on a canvas of the chart's pixel grid.
     void Draw(CChartCanvas& canvas) const;
+    // Replays what may draw in the area of the pixel grid: a part of the picture drawn apart, on a
+    // canvas that shows that part alone. A device whose pixels are larger than the grid's
+    // spreads an edge further: `margin` grid pixels more.
+    void Draw(CChartCanvas& canvas, const CChartPixelArea& area, double margin = 0.0) const;
     CColor BackgroundColor() const { return PaletteColor(15); }
 
     // --- what was defined (for tests and the texts of the hosts) ---
@@ -324,6 +337,11 @@ public:
     // Adds primitives given in the current area's units.
     void AddPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
                     double outlineWidth, int hitKind = CChartPrimitive::kHitNone, int column = 0, int row = 0);
+    // The polygon AddPolygon adds, made apart (on any thread), and polygons so made added in turn.
+    CChartPrimitive MakePolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
+                                double outlineWidth, int hitKind = CChartPrimitive::kHitNone, int column = 0,
+                                int row = 0) const;
+    void AddPolygons(std::vector<CChartPrimitive>&& polygons);
     void AddPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash);
     // Text with its box's corner nearest to (x, y) chosen by align (see ChartDrawText).
     void AddText(double x, double y, int align, const CChartFont& font, CColor color, int angle,
@@ -351,6 +369,8 @@ public:
 private:
     CChartFont MakeFont(const CChartFontSetting& setting) const;
     void DrawChart(int kind, int options);
+    // Where the primitive may draw (Draw): the area of the pixel grid it reaches.
+    CChartPixelArea Reach(const CChartPrimitive& p) const;
     void AddPrimitive(CChartPrimitive primitive);
     // True when a text or line repeats one drawn before and not covered since (AddPrimitive).
     bool IsRepeat(const CChartPrimitive& primitive);

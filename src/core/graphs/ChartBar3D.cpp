@@ -3,6 +3,7 @@
 // (stacked and floating bars make one row). Lying bars keep the 3-D look of flat bars.
 
 #include "graphs/ChartDrawing.h"
+#include "graphs/ChartThreads.h"
 #include "graphs/ChartView3D.h"
 
 #include <algorithm>
@@ -50,15 +51,17 @@ void Set(CChartPoint3D& p, int direction, double value) { (direction == 0 ? p.x 
 // of the polygons.
 constexpr double kSlimRowPixels = kThinBarPixels / 16.0;
 
-// The faces turned to the eye, shaded as if lit from above and the front; with `slim` only the
-// front or back face, where it shows.
-void DrawBox(CChart& chart, const CChartView3D& view, const CBox& box, bool perPoint, bool slim)
+// The faces turned to the eye, shaded as if lit from above and the front (with `slim` only the
+// front or back face, where it shows), added to faces.
+void DrawBox(const CChart& chart, const CChartView3D& view, const CBox& box, bool perPoint, bool slim,
+             std::vector<CChartPrimitive>& faces)
 {
     const CColor color = chart.PaletteColor(chart.ColorIndexFor(box.bar.point, box.bar.set, perPoint));
     const int pattern = chart.PatternFor(box.bar.point, box.bar.set, perPoint);
     const CColor edge = pattern == kChartPatternHollow ? color : ShadeColor(color, 0.45);
     static constexpr double kShades[3] = {0.75, 1.3, 1.0}; // sides, top and bottom, front and back
     const bool endShows = view.Faces({0.0, 0.0, -1.0}) || view.Faces({0.0, 0.0, 1.0});
+    std::vector<CChartPointD> face; // one face's corners at a time, its room kept
     for (int d = slim && endShows ? 2 : 0; d < 3; ++d) {
         for (int side = 0; side < 2; ++side) {
             CChartPoint3D normal;
@@ -66,7 +69,7 @@ void DrawBox(CChart& chart, const CChartView3D& view, const CBox& box, bool perP
             if (!view.Faces(normal))
                 continue;
             const int a = d == 0 ? 1 : 0, b = d == 2 ? 1 : 2;
-            std::vector<CChartPointD> face;
+            face.clear();
             constexpr int kCorners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
             for (const auto& corner : kCorners) {
                 CChartPoint3D p = side ? box.high : box.low;
@@ -75,8 +78,8 @@ void DrawBox(CChart& chart, const CChartView3D& view, const CBox& box, bool perP
                 face.push_back(view.Project(p));
             }
             const double shade = d == 1 && side == 0 ? 0.6 : kShades[d];
-            chart.AddPolygon(face, ShadeColor(color, shade), pattern, edge, 1.0, CChartPrimitive::kHitCell, box.bar.set,
-                             box.bar.point);
+            faces.push_back(chart.MakePolygon(face, ShadeColor(color, shade), pattern, edge, 1.0,
+                                              CChartPrimitive::kHitCell, box.bar.set, box.bar.point));
         }
     }
 }
@@ -95,6 +98,12 @@ CChartPointD PictureStep(const CChartView3D& view, const CChartPoint3D& step)
     }
     return longest;
 }
+
+// Boxes are taken in depth order, far from the order of their bars: each bar is fetched this
+// many boxes ahead, so that a hundred thousand glazes do not wait on memory for every box.
+constexpr std::size_t kAhead = 16;
+// The boxes whose faces one thread makes at a time.
+constexpr std::size_t kBoxesPerPart = 16384;
 
 // How many later boxes of its place must cover a box before it is left out. Rows thinner than a
 // pixel stack hundreds of boxes one behind another within a pixel, and their antialiased edges
@@ -151,9 +160,9 @@ struct CEndFace {
     }
 };
 
-CEndFace EndFaceOf(const CChartView3D& view, const CBox& box)
+CEndFace EndFaceOf(const CChartView3D& view, const CBox& box, bool frontShows)
 {
-    const double z = view.Faces({0.0, 0.0, -1.0}) ? box.low.z : box.high.z;
+    const double z = frontShows ? box.low.z : box.high.z;
     CEndFace face{{view.Project({box.low.x, box.low.y, z}), view.Project({box.high.x, box.low.y, z})},
                   {view.Project({box.low.x, box.high.y, z}), view.Project({box.high.x, box.high.y, z})}};
     if (face.foot[0].x > face.foot[1].x) { // seen from behind
@@ -177,6 +186,7 @@ std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, co
     const bool thin = across * pixels < kThinBarPixels;
     const bool faces = !thin && slim && across * pixels < kNarrowFacePixels;
     const double middle = view.Bounds().CenterY();
+    const bool frontShows = view.Faces({0.0, 0.0, -1.0});
     CLaterSpans later(kBoxLayers);
     // The quarter-pixel columns across the picture of the chart's box, with a margin for outlines
     // and for uprights that lean in perspective.
@@ -192,11 +202,13 @@ std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, co
         return bounds.left + ((static_cast<double>(c) + 0.5) * kThinBarPixels - kMargin) / pixels;
     };
     for (std::size_t i = order.size(); i-- > 0;) {
+        if (i >= kAhead)
+            __builtin_prefetch(&bars[order[i - kAhead]]);
         const CBox box = places.Of(bars[order[i]]);
         const bool hides = chart.PatternFor(box.bar.point, box.bar.set, perPoint) != kChartPatternHollow;
         const double x = (box.low.x + box.high.x) / 2.0, z = (box.low.z + box.high.z) / 2.0;
         if (faces) {
-            const CEndFace face = EndFaceOf(view, box);
+            const CEndFace face = EndFaceOf(view, box, frontShows);
             const auto [leftmost, rightmost] = std::minmax({face.foot[0].x, face.foot[1].x, face.head[0].x, face.head[1].x});
             const double inkReach = (0.5 - kThinBarPixels) / pixels;
             const std::size_t first = column(leftmost - inkReach), last = column(rightmost + inkReach);
@@ -351,10 +363,18 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
     const std::vector<bool> covered = rows > 1 && !everyBox
                                           ? CoveredBoxes(chart, view, bars, order, places, style.perPoint, slim && endShows)
                                           : std::vector<bool>(order.size(), false);
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (!covered[i])
-            DrawBox(chart, view, places.Of(bars[order[i]]), style.perPoint, slim);
-    }
+    // The faces of the boxes made in parts on several threads, added in their order.
+    std::vector<std::vector<CChartPrimitive>> faces((order.size() + kBoxesPerPart - 1) / kBoxesPerPart);
+    RunInParts(faces.size(), [&](std::size_t part) {
+        for (std::size_t i = part * kBoxesPerPart; i < std::min(order.size(), (part + 1) * kBoxesPerPart); ++i) {
+            if (i + kAhead < order.size())
+                __builtin_prefetch(&bars[order[i + kAhead]]);
+            if (!covered[i])
+                DrawBox(chart, view, places.Of(bars[order[i]]), style.perPoint, slim, faces[part]);
+        }
+    });
+    for (std::vector<CChartPrimitive>& part : faces)
+        chart.AddPolygons(std::move(part));
     DrawChartAxis3D(chart, view, axes[0]);
     DrawChartAxis3D(chart, view, axes[1]);
     StoreLayout3D(chart, view.Bounds(), CChartScale{0.0, static_cast<double>(count), count, 0}, scale);

@@ -130,6 +130,8 @@ public:
     static constexpr int kNoticeBoxColor = 14;
     // The chart's height in its own units.
     static constexpr double kChartScale = 1000.0;
+    // The most cells of a table of sets whose texts are made beforehand (SetTableSeries).
+    static constexpr std::size_t kMostCellTexts = 20'000;
 
     // The template defaults named "new graph template"; no chart (handle -1), no texts.
     CGraph();
@@ -287,10 +289,13 @@ public:
     // a block of the text lines: an empty line, the header underlined with '-', the lines;
     void AppendTextBlock(const std::string& header, const CStringArrayEx& lines);
     void AppendTextBlock(const std::string& header, CStringArrayEx&& lines);
+    // The same block appended to textLines (a part of the text built apart).
+    static void AppendTextBlockTo(CStringArrayEx& textLines, const std::string& header, CStringArrayEx&& lines);
     // the sets side by side over the points: a series of point-major values with the sets'
     // legend and styles (one set: its style on every point), the cell table of a column per set
-    // ("heading\r\n\r\nline") and a block of text lines per set;
-    CChartSeries SetTableSeries(const std::vector<CGraphSet>& sets, const std::vector<std::string>& pointLabels);
+    // ("heading\r\n\r\nline"; a table of many glazes makes a cell's text when it is asked for)
+    // and a block of text lines per set, taken from the sets;
+    CChartSeries SetTableSeries(std::vector<CGraphSet>&& sets, const std::vector<std::string>& pointLabels);
     // a whole pie of the series' points with its two automatic titles: the 3-D tilt by elev3d,
     // the kind with its label options (markMono: and the monochrome mark of a mono chart), and
     // for flat pies with borders the outline pass;

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -87,30 +88,58 @@ void CGraph::AppendTextBlock(const std::string& header, const CStringArrayEx& li
 
 void CGraph::AppendTextBlock(const std::string& header, CStringArrayEx&& lines)
 {
-    m_textLines.push_back(std::string());
-    m_textLines.push_back(header);
-    m_textLines.push_back(std::string(header.size(), '-'));
-    m_textLines.insert(m_textLines.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+    AppendTextBlockTo(m_textLines, header, std::move(lines));
 }
 
-CChartSeries CGraph::SetTableSeries(const std::vector<CGraphSet>& sets, const std::vector<std::string>& pointLabels)
+void CGraph::AppendTextBlockTo(CStringArrayEx& textLines, const std::string& header, CStringArrayEx&& lines)
+{
+    textLines.push_back(std::string());
+    textLines.push_back(header);
+    textLines.push_back(std::string(header.size(), '-'));
+    textLines.insert(textLines.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+}
+
+CChartSeries CGraph::SetTableSeries(std::vector<CGraphSet>&& sets, const std::vector<std::string>& pointLabels)
 {
     CChartSeries series;
     series.sets = static_cast<int>(sets.size());
     series.labels = pointLabels;
     m_columns = series.sets;
     m_rows = series.Points();
+    const std::size_t cells = pointLabels.size() * sets.size();
+    series.values.reserve(cells);
     for (std::size_t i = 0; i < pointLabels.size(); ++i) {
-        for (const CGraphSet& set : sets) {
+        for (const CGraphSet& set : sets)
             series.values.push_back(i < set.values.size() ? set.values[i] : 0.0);
-            m_cellTexts.push_back(set.cellHeading + "\r\n\r\n" + (i < set.lines.size() ? set.lines[i] : std::string()));
-        }
     }
-    for (const CGraphSet& set : sets) {
+    // A cell's text is its set's heading over the set's line of the point. Many glazes by their
+    // oxides make a million cells: their texts are made when asked for, from the text lines.
+    const bool onDemand = cells > kMostCellTexts;
+    for (std::size_t i = 0; i < pointLabels.size() && !onDemand; ++i) {
+        for (const CGraphSet& set : sets)
+            m_cellTexts.push_back(set.cellHeading + "\r\n\r\n" + (i < set.lines.size() ? set.lines[i] : std::string()));
+    }
+    struct CSetLines {
+        std::string heading;
+        std::size_t first; // the set's first line in m_textLines
+        std::size_t count;
+    };
+    auto table = std::make_shared<std::vector<CSetLines>>();
+    table->reserve(onDemand ? sets.size() : 0);
+    for (CGraphSet& set : sets) {
         series.legend.push_back(set.legend);
         series.colors.push_back(set.style.color);
         series.patterns.push_back(set.style.pattern);
-        AppendTextBlock(set.header, set.lines);
+        if (onDemand)
+            table->push_back({std::move(set.cellHeading), m_textLines.size() + 3, set.lines.size()});
+        AppendTextBlock(set.header, std::move(set.lines));
+    }
+    if (onDemand) {
+        m_cellTextOf = [this, table](int column, int row) {
+            const CSetLines& set = (*table)[static_cast<std::size_t>(column)];
+            const std::size_t line = static_cast<std::size_t>(row);
+            return set.heading + "\r\n\r\n" + (line < set.count ? m_textLines[set.first + line] : std::string());
+        };
     }
     // One set draws its colour on every bar: the engine colours a single set point by point.
     if (sets.size() == 1) {

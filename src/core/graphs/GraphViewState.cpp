@@ -32,6 +32,16 @@ const CLimitFormulaDB* LimitFormulas() { return g_pLimitFormulasDoc ? &g_pLimitF
 
 } // namespace
 
+CGlazesDoc* LiveGlazeDatabase(CGlazesDoc* glazeDb)
+{
+    return glazeDb && IndexOfGlazeDoc(glazeDb) >= 0 ? glazeDb : nullptr;
+}
+
+CGlaze* LiveGlaze(CGlazesDoc* glazeDb, CGlaze* glaze)
+{
+    return glaze && LiveGlazeDatabase(glazeDb) && IndexOfGlaze(*glazeDb, glaze) >= 0 ? glaze : nullptr;
+}
+
 CGraphViewState::CGraphViewState(CGraphTypesDoc* document) : m_pDoc(document) {}
 
 int CGraphViewState::TemplateIndexOf(const CGraphTemplate* graphTemplate) const
@@ -48,8 +58,10 @@ void CGraphViewState::Set(const CGraphTemplate* graphTemplate, CGlazesDoc* glaze
     m_pGlaze = glazeDb ? glaze : nullptr;
     m_pLimitFormula = limitFormula;
     m_units = units;
-    if (graphTemplate)
+    if (graphTemplate) {
         m_template = *graphTemplate;
+        m_templateType = graphTemplate->type;
+    }
     if (typeOverride >= 0)
         m_template.type = typeOverride;
 }
@@ -58,8 +70,8 @@ void CGraphViewState::PrepareGraph(CGraph& graph) const
 {
     if (m_pTemplate) {
         graph.SetTemplate(m_template);
-        if (m_pLimitFormula)
-            graph.limform = m_pLimitFormula->m_name;
+        if (const CLimitFormula* formula = ShownLimitFormula())
+            graph.limform = formula->m_name;
         if (m_units >= 0 && m_units <= 2)
             graph.oxtype = m_units;
     }
@@ -74,19 +86,26 @@ std::string CGraphViewState::Caption() const
     // Drawn as another graph type than its own (Ctrl+Up, Ctrl+Down, Graph Settings), the window
     // names the type it shows beside the template whose settings draw it.
     const GraphTypeInfo* shown = GetGraphTypeInfo(m_template.type);
-    if (shown && m_template.type != m_pTemplate->type)
+    if (shown && m_template.type != m_templateType)
         return m_template.m_name + ": " + shown->longName;
     return m_template.m_name;
 }
 
+CGlazesDoc* CGraphViewState::ShownGlazeDb() const { return LiveGlazeDatabase(m_pGlazeDb); }
+
+CGlaze* CGraphViewState::ShownGlaze() const { return LiveGlaze(m_pGlazeDb, m_pGlaze); }
+
+const CLimitFormula* CGraphViewState::ShownLimitFormula() const
+{
+    const CLimitFormulaDB* formulas = LimitFormulas();
+    return formulas && m_pLimitFormula && formulas->FindFormula(m_pLimitFormula) >= 0 ? m_pLimitFormula : nullptr;
+}
+
 // --- glazes and databases ---------------------------------------------------------------------
 
-bool CGraphViewState::DatabaseIsOpen() const { return m_pGlazeDb && IndexOfGlazeDoc(m_pGlazeDb) >= 0; }
+bool CGraphViewState::DatabaseIsOpen() const { return LiveGlazeDatabase(m_pGlazeDb) != nullptr; }
 
-bool CGraphViewState::GlazeIsInDatabase() const
-{
-    return m_pGlaze && DatabaseIsOpen() && IndexOfGlaze(*m_pGlazeDb, m_pGlaze) >= 0;
-}
+bool CGraphViewState::GlazeIsInDatabase() const { return LiveGlaze(m_pGlazeDb, m_pGlaze) != nullptr; }
 
 // The open glaze databases make one sequence of glazes, database by database; empty databases
 // are skipped.
@@ -263,6 +282,8 @@ CGraphViewState::HintAction CGraphViewState::OnHint(const CUpdateHint& hint)
     }
 }
 
+// Glazes inserted or moved leave the glaze where it was; only a deletion is looked for (a
+// search through the database, once for each of a burst of notices).
 CGraphViewState::HintAction CGraphViewState::OnGlazeHint(const CUpdateHint& hint)
 {
     if (m_pGlazeDb && !DatabaseIsOpen()) {
@@ -271,7 +292,7 @@ CGraphViewState::HintAction CGraphViewState::OnGlazeHint(const CUpdateHint& hint
     } else if (hint.m_nCode == HintGlazesReplaced) {
         if (hint.m_pObject && hint.m_pObject == static_cast<const void*>(static_cast<CDocument*>(m_pGlazeDb)))
             m_pGlaze = nullptr;
-    } else if (m_pGlaze && !GlazeIsInDatabase()) {
+    } else if (hint.m_nCode == HintGlazesDeleted && m_pGlaze && !GlazeIsInDatabase()) {
         m_pGlaze = nullptr;
     }
     return HintAction::Rebuild;
@@ -303,10 +324,17 @@ CGraphViewState::HintAction CGraphViewState::OnLimitFormulaHint(int code)
 
 CGraphViewState::HintAction CGraphViewState::OnDocumentHint(const CUpdateHint& hint)
 {
-    // The formula goes before its database does: nothing may redraw from it afterwards.
+    // The formula, and the glaze database with its glaze, go before their database does:
+    // nothing may redraw from them while it closes.
     if (hint.m_nKind == static_cast<int>(DbFileType::LimitFormulas) && hint.m_nCode == HintDocumentClosing &&
         m_pLimitFormula) {
         m_pLimitFormula = nullptr;
+        return HintAction::Rebuild;
+    }
+    if (hint.m_nKind == kGlazesKind && hint.m_nCode == HintDocumentClosing && m_pGlazeDb &&
+        hint.m_pObject == static_cast<const void*>(static_cast<CDocument*>(m_pGlazeDb))) {
+        m_pGlazeDb = nullptr;
+        m_pGlaze = nullptr;
         return HintAction::Rebuild;
     }
     if (hint.m_nKind != kGlazesKind || hint.m_nCode != HintDocumentClosed)

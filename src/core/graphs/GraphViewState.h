@@ -8,7 +8,9 @@
 // The view (ui/graphs/GraphView.h) keeps one and rebuilds its chart whenever a step or a notice
 // says so. Only the working copy is ever changed here (graph-type steps): the stored template is
 // never written. Pointers to glazes, databases, limit formulas and templates are dropped by the
-// notice rules before they can dangle.
+// notice rules, and nothing is read through one unless it is still where it was chosen from: a
+// window may redraw (the workspace hands it the maximised place, say) before its own notice of a
+// change comes. The template is read only when it is chosen: the view draws its own copy.
 
 #include "graphs/GraphTemplate.h"
 
@@ -20,6 +22,11 @@ class CGraph;
 class CGraphTypesDoc;
 class CLimitFormula;
 class CUpdateHint;
+
+// A chosen glaze database while it is open, else null; a chosen glaze while that database (open)
+// holds it, else null. Windows that keep such a choice across notices read it through these.
+CGlazesDoc* LiveGlazeDatabase(CGlazesDoc* glazeDb);
+CGlaze* LiveGlaze(CGlazesDoc* glazeDb, CGlaze* glaze);
 
 class CGraphViewState {
 public:
@@ -47,6 +54,13 @@ public:
     // Formula (bar)"); "Graph" with no template.
     std::string Caption() const;
 
+    // What the chart is drawn from, each only while it is still there: the glaze database while
+    // it is open, the glaze while that database holds it, the limit formula while the open limit
+    // formulas hold it; else null.
+    CGlazesDoc* ShownGlazeDb() const;
+    CGlaze* ShownGlaze() const;
+    const CLimitFormula* ShownLimitFormula() const;
+
     // --- keyboard steps; each returns true when the chart is to be rebuilt ---
 
     bool NextGlaze();
@@ -69,6 +83,7 @@ public:
     int m_templateIndex = -1;
     const CGraphTemplate* m_pTemplate = nullptr;
     CGraphTemplate m_template{"new graph template"};
+    int m_templateType = 0; // the chosen template's own graph type
     CGlazesDoc* m_pGlazeDb = nullptr;
     CGlaze* m_pGlaze = nullptr;
     const CLimitFormula* m_pLimitFormula = nullptr;

@@ -7,6 +7,7 @@
 
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
+#include "graphs/ChartThreads.h"
 #include "graphs/GraphRecipeLists.h"
 #include "materials/Material.h"
 #include "shell/Preferences.h"
@@ -14,12 +15,16 @@
 #include "support/NumberFormat.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -65,6 +70,8 @@ private:
 // most kMaxRecipeLineBars of them.
 constexpr std::size_t kMaxManyGlazeBars = 250'000;
 constexpr std::size_t kMaxRecipeLineBars = 10'000'000;
+// The glazes of a part of a many-glaze chart built on a thread of its own (RunInParts).
+constexpr std::size_t kGlazesPerPart = 2048;
 
 bool HasUsableAnalysis(const CGlaze& glaze) { return glaze.GetAnalysis().IsValid(); }
 bool HasKnownWeights(const CGlaze& glaze) { return glaze.GetAnalysis().amountsValid != 0; }
@@ -94,38 +101,96 @@ CGraphSet GlazeSet(const CGraph& graph, const CSeriesGlaze& series)
 }
 
 // The bars of every series and their frame: titles, the glazes' styles, the texts.
-void DrawManyGlazeBars(CGraph& graph, const std::vector<CGraphSet>& sets, const std::vector<std::string>& items,
+void DrawManyGlazeBars(CGraph& graph, std::vector<CGraphSet>&& sets, const std::vector<std::string>& items,
                        const std::string& title, const std::string& valueTitle, const std::string& format)
 {
-    const CChartSeries series = graph.SetTableSeries(sets, items);
+    const CChartSeries series = graph.SetTableSeries(std::move(sets), items);
     graph.DrawBarChart(series, title, valueTitle, format, 0, graph.autocol && !graph.mono);
 }
 
 // --- recipe items (types 20 and 21) ---
 
-// The recipe of a glaze in percent, each line named by its item: the material's own name (so that
-// a line written as a code or with a remark joins its material), or its type.
-CIngredientList RecipeItems(const CGlaze& glaze, bool byType)
-{
-    CIngredientList items;
-    for (const auto& line : BuildRecipeList(glaze, RecipeAmount::Percent)) {
-        const CMaterial* material = FindRecipeMaterial(line->m_name);
-        const std::string name = byType ? RecipeLineType(line->m_name) : material ? material->m_name : line->m_name;
-        items.Add(name, line->m_amount);
-    }
-    return items;
-}
+// A recipe line as a bar: its item (an index into the item names) and its percent.
+struct CRecipeLine {
+    std::size_t item;
+    double amount;
+};
 
-// Every item any glaze uses, once, in the preferred type order (reversed with `reverse`).
-std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector<CIngredientList>& recipes, bool byType)
+// The recipes of the glazes in percent, each line named by its item: the material's own name (so
+// that a line written as a code or with a remark joins its material), or its type. A database
+// names its thousand materials in a few thousand ways over hundreds of thousands of lines: each
+// way is looked up once.
+class CRecipeItems {
+public:
+    explicit CRecipeItems(bool byType) : m_byType(byType) {}
+
+    // The glaze's lines in recipe order, the components then the additions when the preferences
+    // count them in the chemistry (BuildRecipeList), named by index into Names().
+    void Read(const CGlaze& glaze, std::vector<CRecipeLine>& lines)
+    {
+        lines.clear();
+        const CGlazeAnalysis& analysis = glaze.GetAnalysis();
+        Append(glaze.m_components, analysis.componentItems, lines);
+        if (g_prefs.anchadd)
+            Append(glaze.m_additions, analysis.additionItems, lines);
+    }
+    const std::vector<std::string>& Names() const { return m_names; }
+
+    // Takes in the names another reader gave its lines (read apart, from other glazes), and
+    // renames those lines by this reader's indexes.
+    void Join(const CRecipeItems& other, std::vector<std::vector<CRecipeLine>>& recipes, std::size_t first,
+              std::size_t end)
+    {
+        std::vector<std::size_t> renamed(other.m_names.size());
+        for (const auto& [line, at] : other.m_byLine) {
+            const auto [here, added] = m_byLine.try_emplace(line, m_names.size());
+            if (added)
+                m_names.push_back(other.m_names[at]);
+            renamed[at] = here->second;
+        }
+        for (std::size_t g = first; g < end; ++g) {
+            for (CRecipeLine& line : recipes[g])
+                line.item = renamed[line.item];
+        }
+    }
+
+private:
+    void Append(const CIngredientList& recipe, const CRecipeItemList& items, std::vector<CRecipeLine>& lines)
+    {
+        const std::size_t count = std::min(recipe.size(), items.size());
+        for (std::size_t k = 0; k < count; ++k)
+            lines.push_back({NameOf(recipe[k]->m_name), 100.0 * items[k].fraction});
+    }
+    std::size_t NameOf(const std::string& line)
+    {
+        const auto [at, added] = m_byLine.try_emplace(line, m_names.size());
+        if (added) {
+            const CMaterial* material = m_byType ? nullptr : FindRecipeMaterial(line);
+            m_names.push_back(m_byType ? RecipeLineType(line) : material ? material->m_name : line);
+        }
+        return at->second;
+    }
+
+    bool m_byType;
+    std::unordered_map<std::string_view, std::size_t> m_byLine; // the glazes' own texts
+    std::vector<std::string> m_names;
+};
+
+// Every item any glaze uses, once, in the preferred type order (reversed with `reverse`), and
+// the index among them of each name of `names` (one spelling of an item ignoring case).
+std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector<std::vector<CRecipeLine>>& recipes,
+                                          const std::vector<std::string>& names, bool byType,
+                                          std::vector<std::size_t>& itemOfName)
 {
     // Each name once, as its first glaze spells it (a set, so that thousands of glazes stay fast).
     CIngredientList all;
     CItemIndex seen;
-    for (const CIngredientList& recipe : recipes) {
-        for (const auto& item : recipe) {
-            if (seen.Add(item->m_name, 0))
-                all.Add(item->m_name, 1.0);
+    std::vector<bool> met(names.size(), false);
+    for (const std::vector<CRecipeLine>& recipe : recipes) {
+        for (const CRecipeLine& line : recipe) {
+            if (!met[line.item] && seen.Add(names[line.item], 0))
+                all.Add(names[line.item], 1.0);
+            met[line.item] = true;
         }
     }
     if (byType)
@@ -135,9 +200,35 @@ std::vector<std::string> RecipeItemLabels(const CGraph& graph, const std::vector
     if (graph.reverse)
         all.Reverse();
     std::vector<std::string> labels;
-    for (const auto& item : all)
+    CItemIndex index;
+    for (const auto& item : all) {
+        index.Add(item->m_name, labels.size());
         labels.push_back(item->m_name);
+    }
+    itemOfName.assign(names.size(), CItemIndex::kNone);
+    for (std::size_t n = 0; n < names.size(); ++n)
+        itemOfName[n] = met[n] ? index.Find(names[n]) : CItemIndex::kNone;
     return labels;
+}
+
+// The recipe's lines by item: the lines of one item (ignoring case) added into its first line,
+// then lines of exactly 0 dropped (CIngredientList::MergeDuplicates), as (item, percent).
+std::vector<std::pair<std::size_t, double>> MergedItems(const std::vector<CRecipeLine>& recipe,
+                                                        const std::vector<std::size_t>& itemOfName)
+{
+    std::vector<std::pair<std::size_t, double>> items;
+    items.reserve(recipe.size());
+    for (const CRecipeLine& line : recipe) {
+        const std::size_t item = itemOfName[line.item];
+        const auto first = std::find_if(items.begin(), items.end(), [item](const auto& i) { return i.first == item; });
+        if (first == items.end())
+            items.emplace_back(item, line.amount);
+        else
+            first->second += line.amount;
+    }
+    // -0.0 == 0.0, so a line holding minus zero goes as well.
+    std::erase_if(items, [](const auto& i) { return i.second == 0.0; });
+    return items;
 }
 
 std::string RecipeItemLine(const std::string& label, double value, int decimals)
@@ -160,60 +251,76 @@ std::string TooManyBars(std::size_t glazes, std::size_t items, bool byType)
 // its bars and its text lines, so that the chart costs what the recipes hold. Side by side, the
 // bars of 0 it leaves out would draw nothing; a cell's text is made when it is asked for, the
 // same as the full table's.
-void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes, std::vector<CIngredientList>& recipes,
-                          const std::vector<std::string>& labels, CItemIndex& itemIndex, bool byType)
+void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes,
+                          const std::vector<std::vector<CRecipeLine>>& recipes, const std::vector<std::string>& labels,
+                          const std::vector<std::size_t>& itemOfName, bool byType)
 {
     // Each glaze's cell heading and its items (index, percent) by index.
     struct CGlazeItems {
         std::string heading;
         std::vector<std::pair<std::size_t, double>> items;
     };
+    // The glazes in parts of their own, each part's bars, text lines and legend built apart.
+    struct CPart {
+        std::vector<CGlazeItems> table;
+        std::vector<CChartValueAt> values;
+        CStringArrayEx lines;
+        std::vector<std::string> legend;
+        std::vector<int> colors, patterns;
+    };
+    const int decimals = g_prefs.decrecipepct;
+    std::vector<CPart> parts((glazes.size() + kGlazesPerPart - 1) / kGlazesPerPart);
+    std::atomic<std::size_t> bars{0}; // of all parts: too many stops every part
+    RunInParts(parts.size(), [&](std::size_t p) {
+        CPart& part = parts[p];
+        const std::size_t first = p * kGlazesPerPart, end = std::min(glazes.size(), first + kGlazesPerPart);
+        for (std::size_t s = first; s < end && bars <= kMaxRecipeLineBars; ++s) {
+            // A glaze's set (GlazeSet): its name heads its legend entry, cells and block of lines.
+            const std::string& name = glazes[s].glaze->m_name;
+            CGlazeItems own{name, MergedItems(recipes[s], itemOfName)};
+            std::sort(own.items.begin(), own.items.end());
+            CStringArrayEx block;
+            block.reserve(own.items.size());
+            for (const auto& [i, value] : own.items) {
+                part.values.push_back({static_cast<int>(i), static_cast<int>(s), value});
+                block.push_back(RecipeItemLine(labels[i], value, decimals));
+            }
+            bars += own.items.size();
+            CGraph::AppendTextBlockTo(part.lines, name, std::move(block));
+            const CChartColor style = graph.DataSetStyle(glazes[s].source);
+            part.legend.push_back(name);
+            part.colors.push_back(style.color);
+            part.patterns.push_back(style.pattern);
+            part.table.push_back(std::move(own));
+        }
+    });
+    if (bars > kMaxRecipeLineBars) {
+        graph.m_errorText = TooManyBars(glazes.size(), labels.size(), byType);
+        return;
+    }
     auto table = std::make_shared<std::vector<CGlazeItems>>();
     table->reserve(glazes.size());
-    const int decimals = g_prefs.decrecipepct;
     CChartSeries series;
     series.sets = static_cast<int>(glazes.size());
     series.labels = labels;
-    std::size_t lines = graph.m_textLines.size(), values = 0;
-    for (const CIngredientList& recipe : recipes) {
-        lines += 3 + recipe.size();
-        values += recipe.size();
-    }
-    const std::size_t first = graph.m_textLines.size();
-    graph.m_textLines.reserve(lines);
-    series.sparseValues.reserve(std::min(values, kMaxRecipeLineBars + 1));
+    series.sparseValues.reserve(bars);
     series.legend.reserve(glazes.size());
     series.colors.reserve(glazes.size());
     series.patterns.reserve(glazes.size());
-    for (std::size_t s = 0; s < glazes.size(); ++s) {
-        // A glaze's set (GlazeSet): its name heads its legend entry, cells and block of lines.
-        const std::string& name = glazes[s].glaze->m_name;
-        CIngredientList& items = recipes[s];
-        items.MergeDuplicates();
-        CGlazeItems own{name, {}};
-        for (const auto& item : items) {
-            const std::size_t at = itemIndex.Find(item->m_name);
-            if (at != CItemIndex::kNone)
-                own.items.emplace_back(at, item->m_amount);
-        }
-        std::sort(own.items.begin(), own.items.end());
-        CStringArrayEx block;
-        block.reserve(own.items.size());
-        for (const auto& [i, value] : own.items) {
-            series.sparseValues.push_back({static_cast<int>(i), static_cast<int>(s), value});
-            block.push_back(RecipeItemLine(labels[i], value, decimals));
-        }
-        if (series.sparseValues.size() > kMaxRecipeLineBars) {
-            graph.m_textLines.resize(first);
-            graph.m_errorText = TooManyBars(glazes.size(), labels.size(), byType);
-            return;
-        }
-        graph.AppendTextBlock(name, std::move(block));
-        const CChartColor style = graph.DataSetStyle(glazes[s].source);
-        series.legend.push_back(name);
-        series.colors.push_back(style.color);
-        series.patterns.push_back(style.pattern);
-        table->push_back(std::move(own));
+    std::size_t lines = graph.m_textLines.size();
+    for (const CPart& part : parts)
+        lines += part.lines.size();
+    graph.m_textLines.reserve(lines);
+    for (CPart& part : parts) {
+        const auto take = [](auto& into, auto& from) {
+            into.insert(into.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+        };
+        take(*table, part.table);
+        take(series.sparseValues, part.values);
+        take(graph.m_textLines, part.lines);
+        take(series.legend, part.legend);
+        take(series.colors, part.colors);
+        take(series.patterns, part.patterns);
     }
     if (glazes.size() == 1) {
         series.colors.assign(labels.size(), series.colors.front());
@@ -241,41 +348,42 @@ void BuildManyRecipeBars(CGraph& graph, CGlazesDoc* glazeDb, CGlaze* glaze, bool
                                    : "No glazes to display or no glazes without unidentified ingredients";
         return;
     }
-    std::vector<CIngredientList> recipes;
-    recipes.reserve(glazes.size());
-    for (const CSeriesGlaze& series : glazes)
-        recipes.push_back(RecipeItems(*series.glaze, byType));
-    const std::vector<std::string> labels = RecipeItemLabels(graph, recipes, byType);
+    // Read in parts, each naming its lines apart: the materials database answers many readers at
+    // once once its index is made, which the first look-up does.
+    FindRecipeMaterial(std::string_view());
+    std::vector<std::vector<CRecipeLine>> recipes(glazes.size());
+    std::vector<CRecipeItems> readers((glazes.size() + kGlazesPerPart - 1) / kGlazesPerPart, CRecipeItems(byType));
+    RunInParts(readers.size(), [&](std::size_t p) {
+        for (std::size_t g = p * kGlazesPerPart; g < std::min(glazes.size(), (p + 1) * kGlazesPerPart); ++g)
+            readers[p].Read(*glazes[g].glaze, recipes[g]);
+    });
+    CRecipeItems names(byType);
+    for (std::size_t p = 0; p < readers.size(); ++p)
+        names.Join(readers[p], recipes, p * kGlazesPerPart, std::min(glazes.size(), (p + 1) * kGlazesPerPart));
+    std::vector<std::size_t> itemOfName;
+    const std::vector<std::string> labels = RecipeItemLabels(graph, recipes, names.Names(), byType, itemOfName);
     if (labels.empty()) {
         graph.m_errorText = "Glazes contain no ingredients";
         return;
     }
-    CItemIndex itemIndex;
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        itemIndex.Add(labels[i], i);
     // One bar, one value, one cell text and one text line per glaze and item: a chart of every
     // glaze of a large database by each of its materials would need gigabytes.
     if (glazes.size() * labels.size() > kMaxManyGlazeBars) {
-        DrawSparseRecipeBars(graph, glazes, recipes, labels, itemIndex, byType);
+        DrawSparseRecipeBars(graph, glazes, recipes, labels, itemOfName, byType);
         return;
     }
     std::vector<CGraphSet> sets;
     for (std::size_t g = 0; g < glazes.size(); ++g) {
         CGraphSet set = GlazeSet(graph, glazes[g]);
         set.values.assign(labels.size(), 0.0);
-        CIngredientList& items = recipes[g];
-        items.MergeDuplicates();
-        for (const auto& item : items) {
-            const std::size_t at = itemIndex.Find(item->m_name);
-            if (at != CItemIndex::kNone)
-                set.values[at] = item->m_amount;
-        }
+        for (const auto& [at, amount] : MergedItems(recipes[g], itemOfName))
+            set.values[at] = amount;
         for (std::size_t i = 0; i < labels.size(); ++i)
             set.lines.push_back(RecipeItemLine(labels[i], set.values[i], g_prefs.decrecipepct));
         sets.push_back(std::move(set));
     }
     const int count = static_cast<int>(glazes.size());
-    DrawManyGlazeBars(graph, sets, labels,
+    DrawManyGlazeBars(graph, std::move(sets), labels,
                       CGraph::CountedGlazes(byType ? "Material types in " : "Materials in ", count),
                       "Percent of recipe", kChartPercentFormat);
 }
@@ -289,34 +397,50 @@ void CGraph::BuildManyOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze)
         m_errorText = "No glazes to display or no chemical analyses known";
         return;
     }
-    std::vector<CGraphOxideEntry> items, entries;
+    std::vector<CGraphOxideEntry> items;
     if (GetOxideGroupValues(*glazes.front().glaze, items, true, reverse != 0, 0, false, false) == 0) {
         m_errorText = "No oxides selected";
         return;
     }
-    // Item by item whether any glaze has some of it; without allbar only those stay.
-    std::vector<CGraphSet> sets;
+    // Item by item whether any glaze has some of it; without allbar only those stay. The glazes
+    // in parts of their own, each part with the items its glazes have.
+    const std::size_t partCount = (glazes.size() + kGlazesPerPart - 1) / kGlazesPerPart;
+    std::vector<CGraphSet> sets(glazes.size());
+    std::vector<std::vector<char>> partKept(partCount, std::vector<char>(items.size(), 0));
+    const auto partOf = [&](std::size_t p) {
+        return std::pair{p * kGlazesPerPart, std::min(glazes.size(), (p + 1) * kGlazesPerPart)};
+    };
+    RunInParts(partCount, [&](std::size_t p) {
+        std::vector<CGraphOxideEntry> own;
+        for (std::size_t g = partOf(p).first; g < partOf(p).second; ++g) {
+            CGraphSet& set = sets[g];
+            set = GlazeSet(*this, glazes[g]);
+            GetOxideGroupValues(*glazes[g].glaze, own, true, reverse != 0, 0, false, false);
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                set.values.push_back(i < own.size() ? own[i].value : 0.0);
+                partKept[p][i] = partKept[p][i] || set.values.back() > 0.0;
+            }
+        }
+    });
     std::vector<bool> kept(items.size(), allbar != 0);
-    for (const CSeriesGlaze& series : glazes) {
-        CGraphSet set = GlazeSet(*this, series);
-        GetOxideGroupValues(*series.glaze, entries, true, reverse != 0, 0, false, false);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            set.values.push_back(i < entries.size() ? entries[i].value : 0.0);
-            kept[i] = kept[i] || set.values.back() > 0.0;
-        }
-        sets.push_back(std::move(set));
+    for (const std::vector<char>& part : partKept) {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            kept[i] = kept[i] || part[i];
     }
+    RunInParts(partCount, [&](std::size_t p) {
+        for (std::size_t g = partOf(p).first; g < partOf(p).second; ++g) {
+            CGraphSet& set = sets[g];
+            std::vector<double> values;
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (!kept[i])
+                    continue;
+                values.push_back(set.values[i]);
+                set.lines.push_back(FormatOxideLine(items[i].label, set.values[i]));
+            }
+            set.values = std::move(values);
+        }
+    });
     std::vector<std::string> labels;
-    for (CGraphSet& set : sets) {
-        std::vector<double> values;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (!kept[i])
-                continue;
-            values.push_back(set.values[i]);
-            set.lines.push_back(FormatOxideLine(items[i].label, set.values[i]));
-        }
-        set.values = std::move(values);
-    }
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (kept[i])
             labels.push_back(items[i].label);
@@ -325,7 +449,7 @@ void CGraph::BuildManyOxidesBar(CGlazesDoc* glazeDb, CGlaze* glaze)
         m_errorText = "Glazes do not contain the selected oxides";
         return;
     }
-    DrawManyGlazeBars(*this, sets, labels, CountedGlazes("Oxides in ", static_cast<int>(glazes.size())),
+    DrawManyGlazeBars(*this, std::move(sets), labels, CountedGlazes("Oxides in ", static_cast<int>(glazes.size())),
                       GetUnitTitle(), oxtype != kGraphUnitUnity ? kChartPercentFormat : "");
 }
 

@@ -130,11 +130,23 @@ std::unique_ptr<CMaterial> CMaterialArray::TakeAt(int index)
     return material;
 }
 
+CMaterialArray::RecordList CMaterialArray::TakeAll()
+{
+    m_indexValid = false;
+    return std::exchange(m_records, {});
+}
+
 void CMaterialArray::InsertCopy(int index, const CMaterial& material)
 {
+    const bool appended = index == GetCount();
     if (index >= 0 && index <= GetCount())
         m_records.insert(m_records.begin() + index, std::make_unique<CMaterial>(material));
-    m_indexValid = false;
+    // A material added at the end moves no other: its keys join the index as it stands.
+    // Glazes to Materials adds one for each glaze and looks materials up in between.
+    if (appended && m_indexValid)
+        AddIndexKeys(index);
+    else
+        m_indexValid = false;
 }
 
 void CMaterialArray::ReplaceAt(int index, const CMaterial& material)

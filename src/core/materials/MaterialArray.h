@@ -93,6 +93,8 @@ public:
     void RemoveAt(int index) { TakeAt(index); }
     // The material at index taken out of the array (null out of range), for the caller to keep.
     std::unique_ptr<CMaterial> TakeAt(int index);
+    // Every material taken out of the array, for the caller to keep; the settings stay.
+    RecordList TakeAll();
     void InsertCopy(int index, const CMaterial& material); // index 0..count
     void ReplaceAt(int index, const CMaterial& material);
     void Swap(int a, int b);

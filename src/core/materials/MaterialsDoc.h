@@ -68,6 +68,10 @@ struct CMaterialAccess {
     static void Insert(CMaterialArray& c, int i, const CMaterial& record) { c.InsertCopy(i, record); }
     static void Remove(CMaterialArray& c, int i) { c.RemoveAt(i); }
     static std::shared_ptr<void> Take(CMaterialArray& c, int i) { return c.TakeAt(i); }
+    static std::shared_ptr<void> TakeAll(CMaterialArray& c)
+    {
+        return std::make_shared<CMaterialArray::RecordList>(c.TakeAll());
+    }
     static void Assign(CMaterialArray& c, int i, const CMaterial& record) { c.ReplaceAt(i, record); }
     static void Swap(CMaterialArray& c, int i, int j) { c.Swap(i, j); }
     static void Move(CMaterialArray& c, int from, int to) { c.Move(from, to); }

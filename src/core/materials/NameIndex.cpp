@@ -81,6 +81,14 @@ int CNameIndex::AddKey(std::string_view key, int record, const std::string* disp
     if (display)
         node.display = *display;
     AddEntry(n);
+    if (m_built) {
+        if (2 * static_cast<std::size_t>(m_entryCount) > m_hashSlots.size())
+            BuildHashTable();
+        else
+            HashEntry(n);
+        m_treeBuilt = false;
+        m_root = -1;
+    }
     return n;
 }
 
@@ -130,20 +138,25 @@ void CNameIndex::BuildHashTable()
     while (size < 2 * static_cast<std::size_t>(m_entryCount))
         size *= 2;
     m_hashSlots.assign(size, -1);
-    for (int n = 0; n < m_entryCount; ++n) {
-        Node& node = GetNode(n);
-        node.left = node.right = node.nextDuplicate = -1;
-        std::size_t slot = HashFolded(node.key) & (size - 1);
-        while (m_hashSlots[slot] >= 0 && CompareKey(GetNode(m_hashSlots[slot]).key, node.key, false) != 0)
-            slot = (slot + 1) & (size - 1);
-        if (m_hashSlots[slot] < 0) {
-            m_hashSlots[slot] = n;
-            continue;
-        }
-        Node& head = GetNode(m_hashSlots[slot]);
-        node.nextDuplicate = head.nextDuplicate;
-        head.nextDuplicate = n;
+    for (int n = 0; n < m_entryCount; ++n)
+        HashEntry(n);
+}
+
+void CNameIndex::HashEntry(int n)
+{
+    const std::size_t mask = m_hashSlots.size() - 1;
+    Node& node = GetNode(n);
+    node.left = node.right = node.nextDuplicate = -1;
+    std::size_t slot = HashFolded(node.key) & mask;
+    while (m_hashSlots[slot] >= 0 && CompareKey(GetNode(m_hashSlots[slot]).key, node.key, false) != 0)
+        slot = (slot + 1) & mask;
+    if (m_hashSlots[slot] < 0) {
+        m_hashSlots[slot] = n;
+        return;
     }
+    Node& head = GetNode(m_hashSlots[slot]);
+    node.nextDuplicate = head.nextDuplicate;
+    head.nextDuplicate = n;
 }
 
 // The tree serves the prefix searches only, so it is linked on the first of them: opening a
@@ -152,6 +165,9 @@ void CNameIndex::BuildTree()
 {
     if (!m_built || m_treeBuilt)
         return;
+    // Links of an earlier tree go first: a key added since may sit anywhere in the new one.
+    for (int n = 0; n < m_entryCount; ++n)
+        GetNode(n).left = GetNode(n).right = -1;
     std::vector<int> heads;
     for (int n : m_hashSlots) {
         if (n >= 0)

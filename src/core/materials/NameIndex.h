@@ -18,7 +18,9 @@
 // less memory in a large database. Build makes the hash table only; the tree, which only the
 // prefix searches walk, is linked when the first of them (or Root) needs it.
 //
-// Use: Reset, then for each key NewNode, fill the node, AddEntry; then Build; then search.
+// Use: Reset, then for each key NewNode, fill the node, AddEntry; then Build; then search. A key
+// added with AddKey after Build joins the built index at once, as the last entry (the index of a
+// material appended to the collection grows without a rebuild).
 
 #include <string>
 #include <string_view>
@@ -45,7 +47,8 @@ public:
     // nodes 0 .. EntryCount() - 1.
     void AddEntry(int node);
     // NewNode, filled with key (folded too), record and display name (null: the key itself),
-    // then AddEntry. An empty key is not added. Returns the node, or -1.
+    // then AddEntry (and into the hash table when the index is built). An empty key is not
+    // added. Returns the node, or -1.
     int AddKey(std::string_view key, int record, const std::string* display);
     // Makes room for count nodes at once, so that an index of a known size is not over-allocated.
     void Reserve(int count);
@@ -80,6 +83,9 @@ public:
 private:
     int BuildBalanced(const std::vector<int>& heads, int first, int count);
     void BuildHashTable();
+    // Puts entry n into the hash table, which has room for it: heading its key's chain, or right
+    // behind the head.
+    void HashEntry(int n);
     void BuildTree();
 
     std::vector<Node> m_nodes; // every node made so far; a node's number is its position

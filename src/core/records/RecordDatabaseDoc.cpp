@@ -65,7 +65,16 @@ int CRecordDatabaseDoc::FindRecordIdentity(const void* record) const
 
 void CRecordDatabaseDoc::Announce(int code, int index, CView* sender, const void* record)
 {
+    std::vector<std::shared_ptr<void>> gone;
+    if (code == m_kind.hints.deleted || code == m_kind.hints.replaced)
+        gone.swap(m_outgoing);
     BroadcastUpdate(sender, this, KindCode(), code, index, HintExtra(record));
+}
+
+void CRecordDatabaseDoc::RetireAllRecords()
+{
+    if (GetRecordCount() > 0)
+        m_outgoing.push_back(TakeAllRecords());
 }
 
 // --- list operations ------------------------------------------------------------------------------
@@ -90,11 +99,9 @@ bool CRecordDatabaseDoc::CutRecords(std::span<const int> rows, CView* sender)
 
 void CRecordDatabaseDoc::RemoveRows(std::span<const int> rows, CView* sender)
 {
-    // The records leave the list at once but go only once every window has heard: a window of
-    // another document may redraw from one of them before its own notice comes.
-    std::vector<std::shared_ptr<void>> removed;
+    // The records leave the list at once but go only once every window has heard.
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-        removed.push_back(TakeRecord(*row));
+        m_outgoing.push_back(TakeRecord(*row));
     Announce(m_kind.hints.deleted, rows.front(), sender);
 }
 
@@ -270,6 +277,7 @@ int CRecordDatabaseDoc::OpenDatabase(const std::string& path)
 
 void CRecordDatabaseDoc::StartNewDatabase()
 {
+    RetireAllRecords();
     ResetRecords();
     InsertNewRecord(0);
 }
@@ -285,6 +293,7 @@ bool CRecordDatabaseDoc::OnNewDocument()
 
 bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
 {
+    RetireAllRecords();
     ResetRecords();
     bool loaded = false;
     CInputFile in;

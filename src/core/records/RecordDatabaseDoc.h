@@ -174,6 +174,8 @@ public:
     virtual void RemoveRecord(int index) = 0;
     // The record at index taken out of the list (null out of range), for the caller to keep.
     virtual std::shared_ptr<void> TakeRecord(int index) = 0;
+    // Every record taken out of the list at once, for the caller to keep; the settings stay.
+    virtual std::shared_ptr<void> TakeAllRecords() = 0;
     virtual void InsertNewRecord(int index) = 0;
     // A copy of the record at index inserted before it (nothing out of range).
     virtual void DuplicateRecord(int index) = 0;
@@ -230,7 +232,8 @@ public:
     void ChangeDatabaseNotes(const std::string& name, const CStringArrayEx& infoLines, CView* sender);
     // Announces the merge: replaced records close every edit window, else the appended ones.
     void AnnounceMerge(const CMergeCounts& counts, CView* sender);
-    // Sends a notice of this document's kind.
+    // Sends a notice of this document's kind. A notice that records were deleted or replaced
+    // frees the records that went once every window has heard it.
     void Announce(int code, int index, CView* sender = nullptr, const void* record = nullptr);
 
     // --- edit windows ---
@@ -302,10 +305,19 @@ protected:
 
 private:
     void RemoveRows(std::span<const int> rows, CView* sender);
+    // Takes every record out before the database is emptied (Open, New, Revert); they go with
+    // the notice of the replacement.
+    void RetireAllRecords();
     void RememberFile(const std::string& path) const;
     void OnFileOpen();
     void OnFileSave(bool askForPath);
     CRecordEditViews* EditViews() const { return GetRecordEditViews(m_kind.kind); }
 
     const CRecordDatabaseKind& m_kind;
+    // Records that left the database and the notice of their going has not yet reached every
+    // window: a window of another document (a graph window drawing a template or a limit
+    // formula) may redraw from one of them before its own notice comes, say when a window that
+    // closes on the notice hands the workspace over to it, or while a message box about the
+    // file is up.
+    std::vector<std::shared_ptr<void>> m_outgoing;
 };

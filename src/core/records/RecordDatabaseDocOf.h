@@ -24,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Record access for a collection whose records stand in the CNamedItemList member List and
@@ -40,6 +41,10 @@ struct CNamedListAccess {
     static void Insert(Collection& c, int i, const Record& record) { (c.*List).InsertCopy(i, record); }
     static void Remove(Collection& c, int i) { (c.*List).RemoveAt(i); }
     static std::shared_ptr<void> Take(Collection& c, int i) { return (c.*List).Take(i); }
+    static std::shared_ptr<void> TakeAll(Collection& c)
+    {
+        return std::make_shared<CNamedItemList<Record>>(std::exchange(c.*List, {}));
+    }
     static void Assign(Collection& c, int i, const Record& record) { (c.*List).AssignAt(i, record); }
     static void Swap(Collection& c, int i, int j) { (c.*List).SwapItems(i, j); }
     static void Move(Collection& c, int from, int to) { (c.*List).MoveItem(from, to); }
@@ -110,6 +115,7 @@ public:
         SetModifiedFlag();
         return Access::Take(m_records, index);
     }
+    std::shared_ptr<void> TakeAllRecords() override { return Access::TakeAll(m_records); }
     void InsertNewRecord(int index) override { InsertRecord(index, NewRecord()); }
     void DuplicateRecord(int index) override
     {

@@ -7,6 +7,7 @@
 #include "framework/MessageService.h"
 
 #include <span>
+#include <string>
 #include <utility>
 
 class CView;
@@ -23,9 +24,9 @@ public:
     virtual int AskDeleteChanges() { return AskSaveChanges() == MsgResultCancel ? MsgResultNo : MsgResultYes; }
     // Sets or clears the window's unsaved-changes state.
     virtual void SetChanged(bool changed) = 0;
-    // Whether the window holds unsaved changes; a window without any is not brought forward to
-    // ask.
-    virtual bool HasChanges() const { return true; }
+    // Whether the window holds unsaved changes; a window without any is neither brought forward
+    // nor asked.
+    virtual bool HasChanges() const = 0;
     // Writes the window's working copy back into its database.
     virtual void WriteBack() = 0;
 };
@@ -39,6 +40,12 @@ using CEditForm = std::pair<CView*, CEditFormLink*>;
 // that does not happen.
 bool ConfirmDeleteWithForms(std::span<const CEditForm> forms);
 
-// Asks one form whether to save its unsaved changes (its frame comes forward when it has any)
-// and saves on Yes; with close, the form then closes without asking again. False on Cancel.
+// Asks one form whether to save its unsaved changes (its frame comes forward) and saves on Yes;
+// a form without any is not asked. With close, the form then closes without asking again. False
+// on Cancel.
 bool AskToSaveForm(const CEditForm& form, bool close);
+
+// Another window saved the record that form holds unsaved changes of: the form comes forward and
+// asks whether to show the record as saved, dropping its own changes. True on Yes; No, the
+// default, keeps them (the form's next save then replaces what the other window saved).
+bool AskToReloadForm(const CEditForm& form, const std::string& name, unsigned helpId);

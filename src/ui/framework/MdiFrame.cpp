@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <utility>
 
 int g_bFrameClosing = 0;
 
@@ -198,8 +199,9 @@ bool CMDIMainFrame::ExecuteCommand(unsigned id)
 
 bool CMDIMainFrame::RouteCommand(unsigned id)
 {
-    if (CView* view = ActiveView())
-        view->CommitPendingEdit();
+    // A field that refuses what it holds keeps it, and the command stops there.
+    if (CView* view = ActiveView(); view && !view->CommitPendingEdit())
+        return false;
     if (!QueryCommand(id).m_bEnabled)
         return false;
     for (CCmdTarget* target : CommandChain()) {
@@ -275,37 +277,96 @@ void CMDIMainFrame::CascadeWindows()
     }
 }
 
-// Columns of equal width, the windows shared out among them top to bottom (the first columns
-// take one fewer when they do not share evenly, so no room stays empty), the window in front at
-// the top left. A window whose minimum size is more than its place, or a form that keeps its
-// size, overlaps its neighbours but stays inside the workspace, above the minimised windows.
+namespace {
+
+// The places of count windows tiled over space: columns of equal width, the windows shared out
+// among them top to bottom, the first columns taking one fewer when they do not share evenly, so
+// no room stays empty.
+std::vector<QRect> TileCells(int count, const QRect& space)
+{
+    std::vector<QRect> cells;
+    if (count == 0)
+        return cells;
+    const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
+    const int rows = (count + columns - 1) / columns;
+    const int shortColumns = columns * rows - count;
+    for (int column = 0; column < columns; ++column) {
+        const int inColumn = column < shortColumns ? rows - 1 : rows;
+        const int left = space.left() + space.width() * column / columns;
+        const int right = space.left() + space.width() * (column + 1) / columns;
+        for (int row = 0; row < inColumn; ++row) {
+            const int top = space.top() + space.height() * row / inColumn;
+            const int bottom = space.top() + space.height() * (row + 1) / inColumn;
+            cells.emplace_back(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        }
+    }
+    return cells;
+}
+
+QSize LeastSize(const QMdiSubWindow* window)
+{
+    return window->minimumSize().expandedTo(window->minimumSizeHint());
+}
+
+// How many of the windows fit their places at their minimum sizes, and the room they share.
+std::pair<int, long long> Fit(const std::vector<QMdiSubWindow*>& windows, const QRect& space)
+{
+    if (space.isEmpty())
+        return {-1, 0};
+    const std::vector<QRect> cells = TileCells(static_cast<int>(windows.size()), space);
+    int fitting = 0;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const QSize least = LeastSize(windows[i]);
+        fitting += least.width() <= cells[i].width() && least.height() <= cells[i].height() ? 1 : 0;
+    }
+    return {fitting, static_cast<long long>(space.width()) * space.height()};
+}
+
+// Puts the window in its place (a form only moves there), then back inside bounds where its size
+// takes it past them: it overlaps a neighbour rather than leave the workspace.
+void PlaceInside(QMdiSubWindow* window, const QRect& place, const QRect& bounds)
+{
+    if (!KeepsItsSize(window))
+        window->resize(place.size());
+    const QSize size = window->size();
+    window->move(std::max(bounds.left(), std::min(place.left(), bounds.right() + 1 - size.width())),
+                 std::max(bounds.top(), std::min(place.top(), bounds.bottom() + 1 - size.height())));
+}
+
+} // namespace
+
+// Forms, which keep their size, stand side by side along the top, the one in front first; the
+// other windows share out the room beside or below them, whichever holds more of them at their
+// minimum sizes (then whichever is larger), as the cells of TileCells. Every window stays inside
+// the workspace above the minimised windows.
 void CMDIMainFrame::TileWindows()
 {
     const QRect space = ArrangeSpace(style()->pixelMetric(QStyle::PM_TitleBarHeight));
     std::vector<QMdiSubWindow*> windows = NormalWindows(m_mdiArea->subWindowList(QMdiArea::StackingOrder));
     std::reverse(windows.begin(), windows.end());
-    const int count = static_cast<int>(windows.size());
-    if (count == 0)
-        return;
-    const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
-    const int rows = (count + columns - 1) / columns;
-    const int shortColumns = columns * rows - count;
-    int next = 0;
-    for (int column = 0; column < columns; ++column) {
-        const int inColumn = column < shortColumns ? rows - 1 : rows;
-        const int left = space.left() + space.width() * column / columns;
-        const int width = space.left() + space.width() * (column + 1) / columns - left;
-        for (int row = 0; row < inColumn; ++row, ++next) {
-            QMdiSubWindow* window = windows[next];
-            const int top = space.top() + space.height() * row / inColumn;
-            const int height = space.top() + space.height() * (row + 1) / inColumn - top;
-            if (!KeepsItsSize(window))
-                window->resize(width, height);
-            const QSize size = window->size();
-            window->move(std::max(space.left(), std::min(left, space.right() + 1 - size.width())),
-                         std::max(space.top(), std::min(top, space.bottom() + 1 - size.height())));
+    std::vector<QMdiSubWindow*> growing;
+    int formsRight = space.left();
+    int formsBottom = space.top();
+    for (QMdiSubWindow* window : windows) {
+        if (!KeepsItsSize(window)) {
+            growing.push_back(window);
+            continue;
         }
+        PlaceInside(window, QRect(QPoint(formsRight, space.top()), window->size()), space);
+        formsRight = std::min(space.right() + 1, window->geometry().right() + 1);
+        formsBottom = std::max(formsBottom, window->geometry().bottom() + 1);
     }
+    QRect room = space;
+    if (formsRight > space.left()) {
+        const QRect beside(QPoint(formsRight, space.top()), space.bottomRight());
+        const QRect below(QPoint(space.left(), formsBottom), space.bottomRight());
+        room = Fit(growing, beside) >= Fit(growing, below) ? beside : below;
+        if (room.isEmpty())
+            room = space;
+    }
+    const std::vector<QRect> cells = TileCells(static_cast<int>(growing.size()), room);
+    for (std::size_t i = 0; i < growing.size(); ++i)
+        PlaceInside(growing[i], cells[i], space);
 }
 
 QAction* CMDIMainFrame::MakeAction(const CMenuDef& item, QObject* parent)

@@ -104,8 +104,8 @@ public:
     // order, each a title bar further down and right than the one behind it, each with most of
     // the workspace (a form that keeps its size only moves) and never less than its minimum size.
     void CascadeWindows();
-    // Window > Tile: the same windows side by side and one above another, filling the workspace
-    // above the minimised windows and never leaving it (see TileWindows).
+    // Window > Tile: the same windows side by side and one above another, forms at their own size,
+    // filling the workspace above the minimised windows and never leaving it (see TileWindows).
     void TileWindows();
 
 signals:

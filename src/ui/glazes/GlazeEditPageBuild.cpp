@@ -296,7 +296,13 @@ void CGlazeEditView::BuildGraphButtons(QWidget* page, int pane, int x, int y, co
     graph.chart->setObjectName(QStringLiteral("chart%1").arg(pane));
     graph.host = std::make_unique<CWidgetChartWindow>(page);
     Place(graph.chart, chartArea.x(), chartArea.y(), chartArea.width(), chartArea.height());
+    graph.area = graph.chart->geometry();
     graph.chart->hide();
+    graph.leftOut = new QLabel(page);
+    graph.leftOut->setObjectName(QStringLiteral("leftOut%1").arg(pane));
+    graph.leftOut->setAutoFillBackground(true);
+    Place(graph.leftOut, chartArea.x() + 1, chartArea.y() + 1, chartArea.width() - 2, 10);
+    graph.leftOut->hide();
     connect(graph.textButton, &QPushButton::clicked, this, [this, pane] { ShowText(pane); });
     connect(graph.graphButton, &QPushButton::clicked, this, [this, pane] { ShowGraph(pane); });
 }
@@ -381,7 +387,8 @@ void CGlazeEditView::ConnectButtons()
         if (!CommitForSave())
             return;
         SaveGlaze();
-        GlazeToControls(m_work);
+        if (m_nModified == 0)
+            GlazeToControls(m_work);
     });
     onClick(kGedUndo, [this] { EditGlaze(m_nSourceIndex); });
     onClick(kGedPrevious, [this] { EditPrevious(); });

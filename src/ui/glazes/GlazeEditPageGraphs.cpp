@@ -14,6 +14,7 @@
 #include "graphs/GraphWnd.h"
 #include "shell/OxidariumApp.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -62,6 +63,7 @@ void CGlazeEditView::ShowText(int pane)
 {
     GraphPane& graph = Pane(pane);
     graph.chart->HideChart();
+    graph.leftOut->hide();
     (pane == kGraphPaneAnalysis ? m_analysisPane : m_comparisonText)->show();
     graph.graphMode = false;
 }
@@ -73,7 +75,15 @@ void CGlazeEditView::RebuildGraphPane(int pane)
     if (!graph.outOfDate || !graph.graphMode || m_nPage != page)
         return;
     DestroyPopup();
-    ControlsToGlaze(m_work);
+    const CRefusedLine refused = ControlsToGlaze(m_work);
+    // The chart shows the lines the form can read; a refused one is named above it, and the
+    // chart gives up the banner's room so that its title stays in sight.
+    graph.leftOut->setText(refused ? FromCp1252(LeftOutNote(refused)) : QString());
+    graph.leftOut->setVisible(static_cast<bool>(refused));
+    QRect place = graph.area;
+    if (refused)
+        place.setTop(graph.leftOut->geometry().bottom() + 1);
+    graph.chart->setGeometry(place);
     BuildGraphChart(pane);
     graph.outOfDate = false;
     ++graph.builds;

@@ -5,6 +5,7 @@
 #include "glazes/GlazeEditView.h"
 
 #include "framework/Cp1252.h"
+#include "framework/Cp1252Fields.h"
 #include "framework/FileDialogService.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
@@ -21,6 +22,7 @@
 #include "support/DesktopOpenCheck.h"
 #include "support/EditTextDlg.h"
 #include "support/LineOStream.h"
+#include "support/MessagePath.h"
 #include "support/NotesEdit.h"
 #include "support/PathHelpers.h"
 #include "support/PlainTextEditLines.h"
@@ -117,16 +119,22 @@ void CGlazeEditView::RefreshAnalysis()
     RebuildGraphPane(kGraphPaneLimit);
 }
 
-void CGlazeEditView::BuildScratchGlaze(CGlaze& scratch)
+std::string CGlazeEditView::BuildScratchGlaze(CGlaze& scratch)
 {
     scratch.m_byVol = m_byVolume->isChecked() ? 1 : 0;
     CGlaze parsed("new glaze");
-    ControlsToGlaze(parsed);
+    const CRefusedLine refused = ControlsToGlaze(parsed);
     scratch.m_batchSize = parsed.m_batchSize;
     scratch.m_components = parsed.m_components;
     scratch.m_additions = parsed.m_additions;
     scratch.m_limform = m_limform;
     scratch.InvalidateAnalysis();
+    return refused ? LeftOutNote(refused) : std::string();
+}
+
+std::string CGlazeEditView::LeftOutNote(const CRefusedLine& refused)
+{
+    return "Left out: \"" + refused.text + "\"";
 }
 
 void CGlazeEditView::MakePanesCurrent(bool force)
@@ -134,16 +142,21 @@ void CGlazeEditView::MakePanesCurrent(bool force)
     if (!force && m_bPanesCurrent)
         return;
     CGlaze scratch("new glaze");
-    BuildScratchGlaze(scratch);
+    const std::string leftOut = BuildScratchGlaze(scratch);
     {
         CBusyScope busy;
         auto& p = m_paneTexts;
         scratch.FormatAnalysisPanes(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9]);
     }
+    // While a recipe line is refused the panes show the others' figures, and say so first.
+    if (!leftOut.empty()) {
+        for (std::string& text : m_paneTexts)
+            text = leftOut + "\r\n\r\n" + text;
+    }
     m_bPanesCurrent = true;
     ++m_nPaneComputations;
     ShowPaneTexts();
-    FillLimitPage(scratch);
+    FillLimitPage(scratch, leftOut);
 }
 
 void CGlazeEditView::SetPaneText(QPlainTextEdit* pane, const std::string& text)
@@ -161,7 +174,7 @@ void CGlazeEditView::ShowPaneTexts()
     SetPaneText(m_recipePane, m_paneTexts[5 + static_cast<std::size_t>(m_nRecipeMode)]);
 }
 
-void CGlazeEditView::FillLimitPage(const CGlaze& scratch)
+void CGlazeEditView::FillLimitPage(const CGlaze& scratch, const std::string& leftOut)
 {
     const QSignalBlocker blocker(m_limitList);
     m_limitList->clear();
@@ -192,6 +205,8 @@ void CGlazeEditView::FillLimitPage(const CGlaze& scratch)
     }
     if (lines.empty())
         lines.push_back("Analysis unavailable");
+    if (!leftOut.empty())
+        lines.insert(lines.begin(), {leftOut, std::string()});
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i)
         text += (i ? "\r\n" : "") + lines[i];
@@ -312,7 +327,14 @@ void CGlazeEditView::BrowseFile(bool image)
     const CFileDialogResult answer = AskForFiles(request);
     if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
         return;
-    (image ? m_imageFile : m_noteFile)->setText(FromCp1252(answer.paths.front()));
+    // The glaze keeps the name as Windows-1252 text, which View turns back into the path.
+    std::u32string outside;
+    const std::string name = Cp1252FromFileName(answer.paths.front(), outside);
+    if (!outside.empty()) {
+        AppMessageBox(RefusedCharactersMessage(NameCharacters(outside)), MsgOk | MsgIconExclamation, 0);
+        return;
+    }
+    (image ? m_imageFile : m_noteFile)->setText(FromCp1252(name));
 }
 
 // The directory of the glaze database's file; the current directory while it has none.
@@ -332,9 +354,10 @@ void CGlazeEditView::ViewFile(bool image)
     if (name.empty())
         return;
     const std::string directory = DirectoryForFiles();
-    const std::string path = (std::filesystem::path(directory) / std::filesystem::path(name)).string();
+    const std::string path =
+        (std::filesystem::path(directory) / std::filesystem::path(FileNameFromCp1252(name))).string();
     if (!image && CAppContext::IsActive() && !g_prefs.texted.empty()) {
-        QProcess::startDetached(FromCp1252(g_prefs.texted), {FromCp1252(path)}, FromCp1252(directory));
+        QProcess::startDetached(FromCp1252(g_prefs.texted), {FromFileName(path)}, FromFileName(directory));
         return;
     }
     if (!image && EndsWithNoCase(name, ".txt") && g_pApp) {
@@ -344,8 +367,8 @@ void CGlazeEditView::ViewFile(bool image)
     // The file is named by whoever wrote the database: the desktop runs a program or desktop
     // entry it is handed, so those are refused.
     if (const std::string why = WhyNotOpenOnDesktop(path); !why.empty()) {
-        AppMessageBox(path + ": Not opened. " + why, MsgOk | MsgIconExclamation, 0);
+        AppMessageBox(MessagePath(path) + ": Not opened. " + why, MsgOk | MsgIconExclamation, 0);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromCp1252(path)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(FromFileName(path)));
 }

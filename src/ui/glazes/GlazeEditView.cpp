@@ -14,10 +14,12 @@
 #include "graphs/GraphWnd.h"
 #include "shell/AppContext.h"
 #include "shell/DeleteQuestion.h"
+#include "shell/EditFormLink.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
+#include "support/FocusWatcher.h"
 #include "support/NotesEdit.h"
 #include "support/NumberText.h"
 #include "support/PlainTextEditLines.h"
@@ -133,7 +135,10 @@ void CGlazeEditView::DestroyPopup()
 void CGlazeEditView::OnInitialUpdate()
 {
     KeepFieldsInCp1252(this);
-    FitAndCentreFrame(*this);
+    // The window keeps the place every new window gets, offset from the one before: a second
+    // form on the same glaze must not hide the first exactly.
+    if (auto* frame = dynamic_cast<QWidget*>(GetFrame()))
+        frame->adjustSize();
     EditGlaze(-1);
     ShowPage(kPageDescription);
     ApplyEditFont();
@@ -214,7 +219,7 @@ void CGlazeEditView::GlazeToControls(const CGlaze& glaze)
     m_bLoading = loading;
 }
 
-void CGlazeEditView::ControlsToGlaze(CGlaze& target)
+CRefusedLine CGlazeEditView::ControlsToGlaze(CGlaze& target)
 {
     target.m_name = Trimmed(m_name->text());
     target.m_index = Trimmed(m_index->text());
@@ -228,14 +233,14 @@ void CGlazeEditView::ControlsToGlaze(CGlaze& target)
     double batch = 0.0;
     ReadNumberText(Trimmed(m_batchSize->text()), batch);
     target.m_batchSize = batch < 1.0 ? 0.0 : batch;
-    ReadRecipeField(m_components, target.m_components);
-    ReadRecipeField(m_additions, target.m_additions);
+    const CRefusedLine refused = ReadRecipeFields(target.m_components, target.m_additions);
     ReadWholeEditLines(*m_variations, target.m_variations);
     ReadWholeEditLines(*m_notes, target.m_notes);
     target.m_limform = m_limform;
     target.ParseRange();
     target.UpdateDateValue();
     target.InvalidateAnalysis();
+    return refused;
 }
 
 // --- loading and saving -------------------------------------------------------------------------
@@ -251,7 +256,7 @@ void CGlazeEditView::EditGlaze(int index)
         GlazeToControls(m_work);
         SetFrameTitle(m_work.m_name);
         RefreshAnalysis();
-        UpdateRecipeSize(-1.0);
+        UpdateRecipeSize();
         m_nLastRecipeField = 0;
         m_nModified = 0;
     } else {
@@ -270,8 +275,12 @@ void CGlazeEditView::SaveGlaze()
     const int index = IndexOfGlaze(m_pSourceGlaze);
     if (!doc || index < 0)
         return;
+    // The callers asked CanSaveForm first; a refused line is refused again rather than dropped.
+    if (const CRefusedLine refused = ControlsToGlaze(m_work)) {
+        RefuseRecipeLine(refused);
+        return;
+    }
     m_nSourceIndex = index;
-    ControlsToGlaze(m_work);
     doc->ReplaceGlaze(m_nSourceIndex, m_work);
     m_pSourceGlaze = doc->GetGlaze(m_nSourceIndex);
     if (m_bSubset && m_nSubsetPos >= 0)
@@ -343,11 +352,11 @@ void CGlazeEditView::ConnectChangeSignals()
     connect(m_byVolume, &QCheckBox::clicked, this, [this] {
         SetModified(1);
         RefreshAnalysis();
-        UpdateRecipeSize(-1.0);
+        UpdateRecipeSize();
     });
 }
 
-bool CGlazeEditView::LeaveField(QObject* field)
+bool CGlazeEditView::LeaveField(QObject* field, bool tell)
 {
     if (m_bInFieldHandler || m_bClosing || m_bLoading)
         return true;
@@ -355,17 +364,21 @@ bool CGlazeEditView::LeaveField(QObject* field)
     m_bInFieldHandler = true;
     bool taken = true;
     if (field == m_components || field == m_additions)
-        taken = RecipeFieldLeft(static_cast<CTabEdit*>(field));
+        taken = RecipeFieldLeft(static_cast<CTabEdit*>(field), tell);
     else if (field == m_batchSize)
-        taken = BatchSizeLeft();
+        taken = BatchSizeLeft(tell);
     m_bInFieldHandler = false;
     return taken;
 }
 
-void CGlazeEditView::CommitPendingEdit()
+bool CGlazeEditView::CommitPendingEdit()
 {
-    if (QWidget* focused = QApplication::focusWidget(); focused && m_form->isAncestorOf(focused))
-        LeaveField(focused);
+    if (QObject* field = m_menuBarTookFocusFrom) {
+        m_menuBarTookFocusFrom = nullptr;
+        return LeaveField(field, true);
+    }
+    QWidget* focused = QApplication::focusWidget();
+    return !focused || !m_form->isAncestorOf(focused) || LeaveField(focused, true);
 }
 
 bool CGlazeEditView::eventFilter(QObject* watched, QEvent* event)
@@ -373,11 +386,21 @@ bool CGlazeEditView::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::FocusOut: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // Another window taking the focus (a message box, a menu) does not leave the field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            LeaveField(watched);
+        // The menu bar holding the focus (Alt, or Escape out of a menu) leaves the field only
+        // when the focus moves on from there to another control of the form, or a command runs.
+        if (reason == Qt::MenuBarFocusReason)
+            m_menuBarTookFocusFrom = watched;
+        else if (IsFieldFocusChange(reason))
+            LeaveField(watched, FocusIsWithin(*m_form));
         break;
     }
+    case QEvent::FocusIn:
+        if (QObject* field = m_menuBarTookFocusFrom; field && field != watched) {
+            m_menuBarTookFocusFrom = nullptr;
+            LeaveField(field, true);
+        }
+        m_menuBarTookFocusFrom = nullptr;
+        break;
     case QEvent::ShortcutOverride:
         // The form's keys come before the menus' shortcuts.
         if (FormKeyCommand(static_cast<QKeyEvent*>(event)) != 0) {
@@ -461,17 +484,27 @@ void CGlazeEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
         RebuildGraphPane(kGraphPaneLimit);
         break;
     default:
-        OnGlazeNotice(*hint);
+        OnGlazeNotice(sender, *hint);
         break;
     }
 }
 
-void CGlazeEditView::OnGlazeNotice(const CUpdateHint& hint)
+// Another form saved the glaze this one holds unsaved changes of: they are dropped only when the
+// user says so. (The list's commands that change glazes ask every form on them before.)
+bool CGlazeEditView::MayReload(CView* sender)
+{
+    if (m_nModified == 0 || !dynamic_cast<CGlazeEditView*>(sender))
+        return true;
+    return AskToReloadForm({this, this}, ToCp1252(m_name->text()), kGlazeEditSaveQuestionHelpId);
+}
+
+void CGlazeEditView::OnGlazeNotice(CView* sender, const CUpdateHint& hint)
 {
     switch (hint.m_nCode) {
     case HintGlazeChanged:
         if (m_pSourceGlaze && hint.m_extra == HintExtra(m_pSourceGlaze)) {
-            EditGlaze(m_nSourceIndex);
+            if (MayReload(sender))
+                EditGlaze(m_nSourceIndex);
         } else if (!m_bFrozen) {
             MarkGraphsOutOfDate();
             RebuildGraphPane(kGraphPaneAnalysis);

@@ -9,8 +9,8 @@
 //
 // The form steps through the database, or through a subset chosen in the list (limited access),
 // and follows every change notice of the program: it reloads its glaze when another window saves
-// it, and closes itself, without a question, when its glaze disappears or the database is
-// reverted.
+// it (a form holding unsaved changes asks first), and closes itself, without a question, when its
+// glaze disappears or the database is reverted.
 //
 // The parts of the class live in several files: GlazeEditView.cpp (life, loading, saving, change
 // notices), GlazeEditViewNav.cpp (navigation, new glazes, the glaze clipboard, keys),
@@ -26,7 +26,9 @@
 #include "graphs/GraphOutput.h"
 #include "graphs/GraphTemplate.h"
 #include "graphs/InfoPopupDlg.h"
+#include "support/AmountLines.h"
 #include "support/LogFont.h"
+#include "support/NumberField.h"
 #include "support/StringArrayEx.h"
 
 #include <QPointer>
@@ -159,8 +161,9 @@ public:
     void OnUpdate(CView* sender, const CUpdateHint* hint) override;
     bool OnCommand(unsigned id) override;
     bool OnUpdateCommand(CCmdUI& ui) override;
-    // Runs the leaving handler of the field that has the focus.
-    void CommitPendingEdit() override;
+    // Runs the leaving handler of the field that has the focus; false when it refused what the
+    // field holds.
+    bool CommitPendingEdit() override;
 
     // --- CGlazeEditLink ---
     int GetGlazeIndex() const override { return m_nSourceIndex; }
@@ -190,10 +193,11 @@ public:
     void CheckIngredients();
     // Double-click in the material list: material row with 100 into the last recipe field.
     void InsertMaterial(int row);
-    // Both false when they refused what the field holds (after saying why).
-    bool RecipeFieldLeft(CTabEdit* field);
+    // Both false when they refused what the field holds; with tell they say why (a field left for
+    // another window tells when the user comes back or runs a command).
+    bool RecipeFieldLeft(CTabEdit* field, bool tell);
     // "x2.5", "*2", "/4" in Working Batch Size become the components' total scaled.
-    bool BatchSizeLeft();
+    bool BatchSizeLeft(bool tell);
 
     // --- recipe tools (GlazeEditViewTools.cpp) ---
 
@@ -213,8 +217,7 @@ public:
 
     // --- printing (GlazeEditViewPrint.cpp) ---
 
-    // The lines of a print kind (1 summary, 2 recipe, 3 report) of the glaze on the form.
-    void FillPrinter(CTextPrinter& printer, int kind);
+    // The print kind (1 summary, 2 recipe, 3 report) File > Print prints.
     int printKind = 1;
 
     // --- navigation and records (GlazeEditViewNav.cpp) ---
@@ -259,42 +262,41 @@ private:
     // GlazeEditView.cpp
     void SetModified(int flag);
     // Every field of the controls into target: trimmed texts, cones from the range, the recipe
-    // read quietly; target's analysis is dropped.
-    void ControlsToGlaze(CGlaze& target);
+    // lines; target's analysis is dropped. Returns the first recipe line whose amount is refused
+    // (target then holds the lines around it): whoever reads the form learns of it.
+    CRefusedLine ControlsToGlaze(CGlaze& target);
 
     // RecipeEntry.cpp
-    // One ingredient per line with a positive amount, names rewritten to the database's form.
-    // With report 1, unknown, unavailable and badly mapped materials are reported (OK / Cancel;
-    // Cancel clears report). Returns the number of problems reported.
-    static int ParseRecipeLines(const CStringArrayEx& lines, CIngredientList& list, int& report);
     static void FormatRecipeLines(CStringArrayEx& lines, const CIngredientList& list);
-    // The recipe size label and the scale buttons; a negative total is computed from the form.
-    void UpdateRecipeSize(double total);
+    // The recipe size label (the components' total, naming a line it leaves out) and the scale
+    // buttons.
+    void UpdateRecipeSize();
     // View > Update (Ctrl+U): both recipe fields reformatted, the panes recomputed.
     void OnUpdateRecipe();
     void FillMaterialList();
     // Completion after a line break (Enter) and on Tab.
     void CompleteOnEnter(CTabEdit* field);
     void CompleteOnTab(CTabEdit* field);
-    // The lines of a recipe field, and the field's lines read into a list quietly.
+    // The lines of a recipe field as they stand.
     CStringArrayEx RecipeLines(CTabEdit* field) const;
-    void ReadRecipeField(CTabEdit* field, CIngredientList& list) const;
     void SetRecipeLines(CTabEdit* field, const CStringArrayEx& lines);
-    // A recipe line whose amount is refused (AmountLines.h) is never dropped by a save or a tool
-    // that rewrites the recipe: they refuse it instead, show the Recipe page and select the
-    // line. False then.
-    bool CheckRecipeLines();
+    // Both recipe fields read (AmountLines.h): one ingredient per line with a positive amount,
+    // names in the database's form; the first refused line, of the components before the
+    // additions, comes back.
+    CRefusedLine ReadRecipeFields(CIngredientList& components, CIngredientList& additions) const;
+    // A recipe line whose amount is refused is never dropped by a save, a print, a check or a
+    // tool that rewrites or sends the recipe: they refuse it instead, show the Recipe page and
+    // select the line. False.
+    bool RefuseRecipeLine(const CRefusedLine& refused);
     // Before the form is saved: its recipe lines and its working batch size.
     bool CanSaveForm();
     // The field being edited left, then CanSaveForm: what Save Changes, Ctrl+S and Save as New
     // check.
     bool CommitForSave();
-    // The message of a refused amount or size, unless one was shown in this same user action.
-    void ShowRefusal(const std::string& message);
     // The refusal of the Working Batch Size text, the field focused and its text selected.
     void RefuseBatchSize(const std::string& message);
-    // Both recipe fields read quietly, for a tool that rewrites or sends them; false, leaving the
-    // fields as typed, when CheckRecipeLines refuses.
+    // Both recipe fields read, for a tool that rewrites, sends or checks them; false, leaving the
+    // fields as typed, after refusing a line (RefuseRecipeLine).
     bool ReadRecipe(CIngredientList& components, CIngredientList& additions);
 
     // GlazeEditViewTools.cpp
@@ -309,8 +311,9 @@ private:
     // GlazeEditViewPrint.cpp
     // A print, preview or write command of the Print menu (or File > Print).
     void PrintGlaze(unsigned id);
-    // A glaze "new glaze" filled from the controls, as printing and the clipboard take it.
-    CGlaze FormGlaze();
+    // glaze filled from the controls, as printing and the clipboard take it; false, after
+    // refusing a recipe line, when the form holds one.
+    bool FormGlaze(CGlaze& glaze);
 
     // GlazeEditViewNav.cpp
     void InsertNew();
@@ -353,6 +356,8 @@ private:
         std::unique_ptr<CChartWindow> host;
         QPushButton* graphButton = nullptr;
         QPushButton* textButton = nullptr;
+        QLabel* leftOut = nullptr; // above the chart: the recipe line it leaves out
+        QRect area;                // the chart's place on its page, with no line left out
     };
 
     CGlazesDoc* GlazesDoc() const;
@@ -375,12 +380,15 @@ private:
     void ApplyEditFont();
     void ConnectChangeSignals();
     void OnFieldEdited();
-    // The leaving handler of field; false when it refused what the field holds.
-    bool LeaveField(QObject* field);
+    // The leaving handler of field; false when it refused what the field holds (said with tell).
+    bool LeaveField(QObject* field, bool tell);
     void OnGlazesMoved();
     void OnGraphTemplatesChanged(int code, const void* object);
-    // The change notices that concern the form's glaze and database.
-    void OnGlazeNotice(const CUpdateHint& hint);
+    // The change notices that concern the form's glaze and database, sent by sender.
+    void OnGlazeNotice(CView* sender, const CUpdateHint& hint);
+    // Whether the form may show its glaze as sender just saved it: yes without unsaved changes,
+    // else the user's answer.
+    bool MayReload(CView* sender);
 
     // GlazeEditViewNav.cpp
     // Asks the save question: false on Cancel, after saving on Yes.
@@ -418,8 +426,11 @@ private:
 
     // GlazeEditPagePanes.cpp
     void ShowPaneTexts();
-    void FillLimitPage(const CGlaze& scratch);
-    void BuildScratchGlaze(CGlaze& scratch);
+    void FillLimitPage(const CGlaze& scratch, const std::string& leftOut);
+    // The form's recipe as the panes compute it; returns LeftOutNote of a refused line, else "".
+    std::string BuildScratchGlaze(CGlaze& scratch);
+    // What the panes say of a recipe line they leave out.
+    static std::string LeftOutNote(const CRefusedLine& refused);
     void PressModeButtons();
     void SetPaneText(QPlainTextEdit* pane, const std::string& text);
     // A new graph of the pane's template for the glaze on the form, drawn into its chart window.
@@ -445,7 +456,6 @@ private:
     bool m_bLoading = false;
     bool m_bClosing = false;
     bool m_bInFieldHandler = false;
-    bool m_bRefusalShown = false; // until the program next waits for the user (ShowRefusal)
     bool m_bListsFilled = false;
     bool m_bMaterialsFilled = false;
     int m_nCompletion = 1;
@@ -465,6 +475,8 @@ private:
     std::array<CGraphTemplate, 2> m_defaultTemplates;
     QPointer<CInfoPopupDlg> m_popup;
     CChartClickRouter m_chartClicks;
+    CFormRefusals m_refusals{this};
+    QPointer<QObject> m_menuBarTookFocusFrom; // the field being edited while the menu bar has the focus
 
     // --- controls ---
     QWidget* m_form = nullptr;

@@ -69,6 +69,9 @@ void CGlazeEditView::SendToInsight(int scope)
         AppMessageBox("Error writing to Clipboard", MsgOk | MsgIconError, kGlazeEditStopHelpId);
 }
 
+// A clipboard line whose amount the form refuses refuses the whole recipe, named in the message:
+// taken without it the recipe would lack an ingredient, taken as typed any text on the clipboard
+// would come in as recipe lines.
 void CGlazeEditView::GetFromInsight()
 {
     CIngredientList components;
@@ -78,13 +81,15 @@ void CGlazeEditView::GetFromInsight()
     std::string clipboardText;
     std::string title;
     CStringArrayEx lines;
-    CIngredientList received;
     int scope = kInsightEntireRecipe;
     CClipboardService* clipboard = GetClipboardService();
-    if (clipboard && clipboard->GetText(clipboardText)) {
+    if (clipboard && clipboard->GetText(clipboardText))
         scope = ReadInsightClipboardRecipe(clipboardText, title, lines);
-        int quiet = 0;
-        ParseRecipeLines(lines, received, quiet);
+    CIngredientList received;
+    if (const CRefusedLine refused = ReadAmountLines(lines, received)) {
+        AppMessageBox("The clipboard's recipe was not taken. " + refused.Message(), MsgOk | MsgIconExclamation,
+                      kGlazeEditStopHelpId);
+        return;
     }
     // No text, or text without a single recipe line, is no recipe: the form keeps its own.
     if (received.GetCount() == 0) {

@@ -239,7 +239,8 @@ void CGlazeEditView::SaveAsNew()
     if (ToCp1252(m_name->text()) == original.m_name)
         m_name->setText(FromCp1252(original.m_name + " (new)"));
     SaveGlaze();
-    GlazeToControls(m_work);
+    if (m_nModified == 0)
+        GlazeToControls(m_work);
     UpdateButtons();
 }
 
@@ -276,10 +277,11 @@ void CGlazeEditView::SaveAndNext()
 bool CGlazeEditView::Copy()
 {
     // The glaze as it can be saved: a refused line would be left out of the copy (and lost by Cut).
-    if (!CAppContext::IsActive() || !CanSaveForm())
+    CGlaze glaze("new glaze");
+    if (!CAppContext::IsActive() || !CanSaveForm() || !FormGlaze(glaze))
         return false;
     ClearClipboard(g_glazeClipboard);
-    AppendToClipboard(g_glazeClipboard, FormGlaze());
+    AppendToClipboard(g_glazeClipboard, glaze);
     return true;
 }
 
@@ -297,7 +299,7 @@ void CGlazeEditView::Paste()
     GlazeToControls(m_work);
     SetFrameTitle(m_work.m_name);
     RefreshAnalysis();
-    UpdateRecipeSize(-1.0);
+    UpdateRecipeSize();
     SetModified(1);
 }
 

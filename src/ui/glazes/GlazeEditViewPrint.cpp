@@ -1,21 +1,16 @@
 // The Print menu of the glaze edit form: the summary, recipe or report of the glaze as the form
-// shows it (unsaved edits included), printed, previewed or written to a text file.
+// shows it (unsaved edits included), printed, previewed or written to a text file. A form that
+// holds a refused recipe line prints nothing: a sheet without that ingredient would be weighed
+// from.
 
 #include "glazes/GlazeEditView.h"
 
 #include "glazes/GlazePrinting.h"
 
-void CGlazeEditView::FillPrinter(CTextPrinter& printer, int kind)
+bool CGlazeEditView::FormGlaze(CGlaze& glaze)
 {
-    if (const CGlazesDoc* doc = GlazesDoc())
-        FillGlazePrinter(printer, *doc, FormGlaze(), kind);
-}
-
-CGlaze CGlazeEditView::FormGlaze()
-{
-    CGlaze glaze("new glaze");
-    ControlsToGlaze(glaze);
-    return glaze;
+    const CRefusedLine refused = ControlsToGlaze(glaze);
+    return !refused || RefuseRecipeLine(refused);
 }
 
 void CGlazeEditView::PrintGlaze(unsigned id)
@@ -26,6 +21,8 @@ void CGlazeEditView::PrintGlaze(unsigned id)
         return;
     if (kind != 0)
         printKind = kind;
-    CommitPendingEdit();
-    RunGlazePrintCommand(kind != 0 ? id : CmdGlazePrintSummary, printKind, *doc, [this] { return FormGlaze(); }, this);
+    CGlaze glaze("new glaze");
+    if (!CommitPendingEdit() || !FormGlaze(glaze))
+        return;
+    RunGlazePrintCommand(kind != 0 ? id : CmdGlazePrintSummary, printKind, *doc, [glaze] { return glaze; }, this);
 }

@@ -1,7 +1,7 @@
 // The recipe tools of the glaze edit form: weight and volume conversion, scaling, rounding,
-// Scale to Ingredient, Make Substitution and Edit Ingredients. Each reads both recipe fields
-// quietly into scratch lists, changes the lists and writes them back into the fields; saving is
-// left to Save Changes. A tool does nothing to fields that hold a line it would drop (ReadRecipe).
+// Scale to Ingredient, Make Substitution and Edit Ingredients. Each reads both recipe fields into
+// scratch lists, changes the lists and writes them back into the fields; saving is left to Save
+// Changes. A tool does nothing to fields that hold a line it would drop (ReadRecipe).
 
 #include "glazes/GlazeEditView.h"
 
@@ -87,7 +87,7 @@ void CGlazeEditView::WriteBack(const CIngredientList& components, const CIngredi
     FormatRecipeLines(lines, additions);
     SetRecipeLines(m_additions, lines);
     RefreshAnalysis();
-    UpdateRecipeSize(components.GetTotalAmount());
+    UpdateRecipeSize();
 }
 
 // All lines or none: one material without a density leaves the recipe and its unit alone.
@@ -330,8 +330,8 @@ void CGlazeEditView::EditIngredients()
         return;
     CIngredientList components;
     CIngredientList additions;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
+    if (!ReadRecipe(components, additions))
+        return;
     CStringArrayEx names;
     for (const CIngredientList* list : {&components, &additions}) {
         for (int i = 0; i < list->GetCount(); ++i)

@@ -30,7 +30,6 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -97,11 +96,6 @@ std::string FormatRecipeAmount(double amount)
 std::string FormatRecipeLine(const std::string& name, double amount)
 {
     return name + "\t" + FormatRecipeAmount(amount);
-}
-
-bool SplitRecipeLine(const std::string& line, std::string& name, double& amount)
-{
-    return SplitAmountLine(line, name, amount) == AmountLine::Amount && amount > 0.0;
 }
 
 std::string RebuildRecipeLine(const std::string& finished)
@@ -180,24 +174,6 @@ bool EvaluateBatchSizeExpression(const std::string& text, double total, double& 
 
 // --- reading and writing recipe lines ---------------------------------------------------------
 
-int CGlazeEditView::ParseRecipeLines(const CStringArrayEx& lines, CIngredientList& list, int& report)
-{
-    list.clear();
-    CMaterialArray* materials = Materials();
-    int problems = 0;
-    for (const std::string& line : lines) {
-        std::string name;
-        double amount = 0.0;
-        if (!SplitRecipeLine(line, name, amount))
-            continue;
-        const CMaterial* material = materials ? materials->FindMaterial(name, true) : nullptr;
-        if (report == 1)
-            problems += CheckLine(materials, name, material, report);
-        list.Add(name, amount);
-    }
-    return problems;
-}
-
 void CGlazeEditView::FormatRecipeLines(CStringArrayEx& lines, const CIngredientList& list)
 {
     lines.clear();
@@ -212,10 +188,11 @@ CStringArrayEx CGlazeEditView::RecipeLines(CTabEdit* field) const
     return lines;
 }
 
-void CGlazeEditView::ReadRecipeField(CTabEdit* field, CIngredientList& list) const
+CRefusedLine CGlazeEditView::ReadRecipeFields(CIngredientList& components, CIngredientList& additions) const
 {
-    int quiet = 0;
-    ParseRecipeLines(RecipeLines(field), list, quiet);
+    const CRefusedLine refused = ReadAmountLines(*m_components, components);
+    const CRefusedLine refusedAddition = ReadAmountLines(*m_additions, additions);
+    return refused ? refused : refusedAddition;
 }
 
 // The form's own writes never start a completion and never count as the user's edits.
@@ -278,44 +255,47 @@ void CGlazeEditView::CompleteOnTab(CTabEdit* field)
 
 // --- leaving the fields -------------------------------------------------------------------------
 
-bool CGlazeEditView::RecipeFieldLeft(CTabEdit* field)
+bool CGlazeEditView::RecipeFieldLeft(CTabEdit* field, bool tell)
 {
     m_nLastRecipeField = field == m_additions ? 1 : 0;
     if (m_nModified == 0)
         return true;
     // A line whose amount is refused is no ingredient: it stays as typed, for the user to mend,
     // instead of vanishing with the rebuilt lines. A save or a tool selects it.
-    if (const int line = FindRefusedAmountLine(*field); line >= 0) {
-        ShowRefusal(RefusedAmountMessage(ToCp1252(field->document()->findBlockByNumber(line).text())));
-        RefreshAnalysis();
-        return false;
-    }
     CIngredientList list;
-    ReadRecipeField(field, list);
-    CStringArrayEx lines;
-    FormatRecipeLines(lines, list);
-    if (lines != RecipeLines(field))
-        SetRecipeLines(field, lines);
-    SetModified(1);
+    const CRefusedLine refused = ReadAmountLines(*field, list);
+    if (refused) {
+        if (tell)
+            m_refusals.Show(refused.Message());
+    } else {
+        CStringArrayEx lines;
+        FormatRecipeLines(lines, list);
+        if (lines != RecipeLines(field))
+            SetRecipeLines(field, lines);
+    }
     RefreshAnalysis();
-    if (field == m_components)
-        UpdateRecipeSize(list.GetTotalAmount());
-    return true;
+    UpdateRecipeSize();
+    return !refused;
 }
 
-bool CGlazeEditView::BatchSizeLeft()
+bool CGlazeEditView::BatchSizeLeft(bool tell)
 {
     if (m_nModified == 0)
         return true;
     CIngredientList components;
-    ReadRecipeField(m_components, components);
+    const CRefusedLine refusedLine = ReadAmountLines(*m_components, components);
     const std::string text = ToCp1252(m_batchSize->text());
     double value = 0.0;
     const bool expression = EvaluateBatchSizeExpression(text, components.GetTotalAmount(), value);
+    // "x2" of components one of which is refused would scale a total the recipe does not have.
+    if (expression && refusedLine)
+        return tell && RefuseRecipeLine(refusedLine);
     // A size the field cannot hold ("1e999", "x1e999") or no number at all ("12abc") is
     // refused; the field shows the form's working batch size again.
     const std::string refusal = expression ? (value <= kMaxRecipeAmount ? "" : NumberRangeMessage(0.0, kMaxRecipeAmount))
                                            : NumberTextRefusal(text, kMaxRecipeAmount);
+    if (!refusal.empty() && !tell)
+        return false;
     if (!refusal.empty() || expression) {
         const bool loading = m_bLoading;
         m_bLoading = true;
@@ -330,50 +310,29 @@ bool CGlazeEditView::BatchSizeLeft()
 
 // --- what a save and a recipe tool may take ----------------------------------------------------
 
-// A refusal is shown once in one user action: a field left as a command begins and the
-// command's own check find the same fault. A question the command asks meanwhile, or the next
-// action, lets it be shown again.
-void CGlazeEditView::ShowRefusal(const std::string& message)
-{
-    if (m_bRefusalShown)
-        return;
-    AppMessageBox(message, MsgOk | MsgIconExclamation, 0);
-    m_bRefusalShown = true;
-    QTimer::singleShot(0, this, [this] { m_bRefusalShown = false; });
-}
-
 void CGlazeEditView::RefuseBatchSize(const std::string& message)
 {
     ShowPage(kPageRecipe);
-    ShowRefusal(message);
-    m_batchSize->setFocus();
-    m_batchSize->selectAll();
+    m_refusals.RefuseField(m_batchSize, message);
 }
 
-bool CGlazeEditView::CheckRecipeLines()
+bool CGlazeEditView::RefuseRecipeLine(const CRefusedLine& refused)
 {
-    for (CTabEdit* field : {m_components, m_additions}) {
-        if (const int line = FindRefusedAmountLine(*field); line >= 0) {
-            ShowPage(kPageRecipe);
-            ShowRefusal(RefusedAmountMessage(ToCp1252(field->document()->findBlockByNumber(line).text())));
-            SelectEditLine(field, line);
-            return false;
-        }
-    }
-    return true;
+    ShowPage(kPageRecipe);
+    return RefuseAmountLine(refused, m_refusals);
 }
 
 bool CGlazeEditView::CommitForSave()
 {
-    bool left = true;
-    if (QWidget* focused = QApplication::focusWidget(); focused && m_form->isAncestorOf(focused))
-        left = LeaveField(focused);
+    const bool left = CommitPendingEdit();
     return CanSaveForm() && left;
 }
 
 bool CGlazeEditView::CanSaveForm()
 {
-    if (!CheckRecipeLines())
+    CIngredientList components;
+    CIngredientList additions;
+    if (!ReadRecipe(components, additions))
         return false;
     const std::string refusal = NumberTextRefusal(ToCp1252(m_batchSize->text()), kMaxRecipeAmount);
     if (!refusal.empty())
@@ -383,16 +342,13 @@ bool CGlazeEditView::CanSaveForm()
 
 bool CGlazeEditView::ReadRecipe(CIngredientList& components, CIngredientList& additions)
 {
-    if (!CheckRecipeLines())
-        return false;
-    ReadRecipeField(m_components, components);
-    ReadRecipeField(m_additions, additions);
-    return true;
+    const CRefusedLine refused = ReadRecipeFields(components, additions);
+    return !refused || RefuseRecipeLine(refused);
 }
 
 // --- the recipe size label, the material list, Update -----------------------------------------
 
-void CGlazeEditView::UpdateRecipeSize(double total)
+void CGlazeEditView::UpdateRecipeSize()
 {
     QPushButton* scale = Button(kGedScaleBatch);
     QPushButton* scale100 = Button(kGedScale100);
@@ -402,12 +358,13 @@ void CGlazeEditView::UpdateRecipeSize(double total)
         scale100->hide();
         return;
     }
-    if (total < 0.0) {
-        CIngredientList components;
-        ReadRecipeField(m_components, components);
-        total = components.GetTotalAmount();
-    }
-    m_recipeSize->setText(FromCp1252("Recipe size : " + FormatInputAmount(total) + " g"));
+    // The size of the lines the form can read; one it refuses is named, not silently left out.
+    CIngredientList components;
+    const CRefusedLine refused = ReadAmountLines(*m_components, components);
+    std::string size = "Recipe size : " + FormatInputAmount(components.GetTotalAmount()) + " g";
+    if (refused)
+        size += " (line " + std::to_string(refused.line + 1) + " left out)";
+    m_recipeSize->setText(FromCp1252(size));
     scale->setText(QStringLiteral("Scale to W.B.S."));
     scale100->show();
 }
@@ -442,7 +399,7 @@ void CGlazeEditView::InsertMaterial(int row)
     m_nCompletion = 1;
     SetModified(1);
     RefreshAnalysis();
-    UpdateRecipeSize(-1.0);
+    UpdateRecipeSize();
 }
 
 void CGlazeEditView::OnUpdateRecipe()
@@ -452,22 +409,33 @@ void CGlazeEditView::OnUpdateRecipe()
     if (focused) {
         // As if the focus went to the other field and back: both are left and reformatted.
         CTabEdit* other = focused == m_components ? m_additions : m_components;
-        RecipeFieldLeft(focused);
-        RecipeFieldLeft(other);
+        RecipeFieldLeft(focused, true);
+        RecipeFieldLeft(other, true);
         focused->setFocus();
         focused->moveCursor(QTextCursor::End);
         focused->ensureCursorVisible();
     }
     RefreshAnalysis();
-    UpdateRecipeSize(-1.0);
+    UpdateRecipeSize();
 }
 
+// A line the form refuses is told first: the check of the others cannot speak for the recipe.
 void CGlazeEditView::CheckIngredients()
 {
-    CIngredientList scratch;
+    CIngredientList components;
+    CIngredientList additions;
+    if (!ReadRecipe(components, additions))
+        return;
+    CMaterialArray* materials = Materials();
     int report = 1;
-    int problems = ParseRecipeLines(RecipeLines(m_components), scratch, report);
-    problems += ParseRecipeLines(RecipeLines(m_additions), scratch, report);
+    int problems = 0;
+    for (const CIngredientList* list : {&components, &additions}) {
+        for (int i = 0; i < list->GetCount() && report == 1; ++i) {
+            std::string name = list->GetAt(i).m_name;
+            const CMaterial* material = materials ? materials->FindMaterial(name, true) : nullptr;
+            problems += CheckLine(materials, name, material, report);
+        }
+    }
     if (problems == 0)
         AppMessageBox("All ingredients are in the material list, available, and have correct mapping",
                       MsgOk | MsgIconInformation, kAllClearHelpId);

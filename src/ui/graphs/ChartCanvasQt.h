@@ -29,7 +29,8 @@ public:
 
 // A chart's background image file decoded, or a null image when it cannot be used (no regular
 // file, not an image, damaged, too large). The file is named as a graph template keeps it, in
-// Windows-1252 text (FileNameFromCp1252). Each file is decoded once while it stays unchanged.
+// Windows-1252 text (FileNameFromCp1252). Each file is decoded once while it stays unchanged;
+// any thread may ask.
 QImage BackgroundImage(const std::string& file);
 
 // The program's one CQtChartMetrics.
@@ -37,9 +38,12 @@ const CChartMetrics& GetQtChartMetrics();
 
 // Draws on the painter as it stands when the canvas is made (its transform is the chart's pixel
 // grid). Every call sets the pen, brush and font it uses; nothing else of the painter changes.
+// Plain fills (see DrawPolygon) go to `plain` when given: a painter of the same device, transform
+// and clip without antialiasing, so that the painter's antialiasing is not turned off and on for
+// each polygon (which sets its clip anew).
 class CQtChartCanvas : public CChartCanvas {
 public:
-    explicit CQtChartCanvas(QPainter& painter);
+    explicit CQtChartCanvas(QPainter& painter, QPainter* plain = nullptr);
 
     void FillBackground(CColor color) override;
     void DrawPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
@@ -59,6 +63,7 @@ private:
     const QPolygonF& ToPolygon(const std::vector<CChartPointD>& points);
 
     QPainter& m_painter;
+    QPainter* m_plain;
     QTransform m_grid; // the painter's transform: the chart's pixel grid
     std::vector<CFace> m_faces;
     QPolygonF m_polygon; // the latest polygon's points, its room kept for the next
@@ -66,5 +71,9 @@ private:
 
 // Draws the chart scaled from its pixel grid onto target (in the painter's coordinates).
 void PaintChart(const CChart& chart, QPainter& painter, const QRectF& target);
+// Draws the chart scaled from its pixel grid onto target (in the image's coordinates), the same
+// pixels as PaintChart on a painter of the image. A chart of many primitives is drawn in strips
+// on several threads at once.
+void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target);
 // The chart as an image of its own pixel size.
 QImage RenderChartImage(const CChart& chart);

@@ -304,8 +304,7 @@ void CGraphTypeEditView::OnOtherNotice(const CUpdateHint& hint)
     case HintGlazesDeleted:
     case HintGlazesReordered:
     case HintGlazesReplaced:
-        RefreshGlazeLists();
-        InvalidatePreview();
+        m_refreshGlazeLists.Request();
         break;
     case HintLimitFormulaChanged:
     case HintLimitFormulasInserted:

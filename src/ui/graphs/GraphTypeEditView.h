@@ -12,6 +12,7 @@
 // navigation, limited access, Save as New and the button row are the base's.
 // InstallGraphTypeEditTemplate gives the edit template (resource 16) its menu bar.
 
+#include "framework/CoalescedCall.h"
 #include "framework/MenuDef.h"
 #include "graphs/GraphOutput.h"
 #include "graphs/GraphDataSource.h"
@@ -212,8 +213,9 @@ private:
     void LoadFields(const CGraphTemplate& graphTemplate);
     void StoreFields(CGraphTemplate& graphTemplate);
     // False, after the field's message, when a count or size lies outside its range or a field
-    // holds no number ("12abc", "0,5").
+    // holds no number ("12abc", "0,5"). Fields the graph type disables are not checked.
     bool CheckFieldRanges();
+    bool IsFieldEnabled(int id) const;
     void ShowRangeMessage(int id, int min, int max);
     // The page that holds control id.
     void ShowFieldPage(int id);
@@ -281,6 +283,11 @@ private:
     std::map<int, QWidget*> m_controls;
     std::map<int, QLabel*> m_buddies;
     std::map<int, QButtonGroup*> m_radioGroups;
+    // The glaze lists hold every glaze of a database: a burst of glaze notices refills them once.
+    CCoalescedCall m_refreshGlazeLists{this, [this] {
+                                           RefreshGlazeLists();
+                                           InvalidatePreview();
+                                       }};
 };
 
 // Opens a new editor window on the document (not yet loaded with a template); null when no

@@ -293,18 +293,24 @@ void CGraphTypeEditView::LoadFields(const CGraphTemplate& graphTemplate)
     LoadOxideSelections(graphTemplate);
 }
 
+// A number field the graph type disables keeps its value as stored (graphTemplate holds it): the
+// user cannot touch it, and a value the file held outside its range stays as read.
 void CGraphTypeEditView::StoreFields(CGraphTemplate& graphTemplate)
 {
     for (const SIntField& field : kIntFields) {
         int& value = graphTemplate.*field.field;
+        if (field.kind != FieldKind::Check && !IsFieldEnabled(field.id))
+            continue;
         switch (field.kind) {
         case FieldKind::Check: value = Checked(field.id) ? 1 : 0; break;
         case FieldKind::Int: value = IntField(field.id); break;
         case FieldKind::Inverted: value = 100 - IntField(field.id); break;
         }
     }
-    for (const auto& [id, field] : kDoubleFields)
-        graphTemplate.*field = DoubleField(id);
+    for (const auto& [id, field] : kDoubleFields) {
+        if (IsFieldEnabled(id))
+            graphTemplate.*field = DoubleField(id);
+    }
     for (const auto& [id, field] : kTextFields)
         graphTemplate.*field = Text(id);
     for (const auto& [id, field] : kTitleRadios)
@@ -396,11 +402,19 @@ std::pair<int, int> ShownRange(const SGraphTemplateRange& range, bool inverted)
 
 } // namespace
 
+// Whether the field is enabled, as the one table of what a graph type enables
+// (UpdateControlStates) left it: what it disables is neither checked nor stored.
+bool CGraphTypeEditView::IsFieldEnabled(int id) const
+{
+    const QWidget* control = Control(id);
+    return control && control->isEnabledTo(m_form);
+}
+
 bool CGraphTypeEditView::CheckFieldRanges()
 {
     for (const SIntField& field : kIntFields) {
         const SGraphTemplateRange* range = FindGraphTemplateRange(field.field);
-        if (field.kind == FieldKind::Check || !range)
+        if (field.kind == FieldKind::Check || !range || !IsFieldEnabled(field.id))
             continue;
         const auto [min, max] = ShownRange(*range, field.kind == FieldKind::Inverted);
         // The whole text: "12abc" is no 12.
@@ -411,6 +425,8 @@ bool CGraphTypeEditView::CheckFieldRanges()
         }
     }
     for (const auto& [id, field] : kDoubleFields) {
+        if (!IsFieldEnabled(id))
+            continue;
         if (const std::string refusal = NumberTextRefusal(Text(id), DBL_MAX); !refusal.empty()) {
             ShowFieldPage(id);
             return RefuseField(Ctl<QLineEdit>(id), refusal);

@@ -7,6 +7,7 @@
 #include "framework/MdiFrame.h"
 #include "framework/MessageService.h"
 #include "graphs/GraphTypeEditViewPreview.h"
+#include "graphs/GraphViewState.h"
 #include "graphs/GraphWnd.h"
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
@@ -45,8 +46,10 @@ void CGraphTypeEditView::RedrawPreview()
 {
     if (!m_bPreviewStale)
         return;
-    auto* glazeDb = ComboPointer<CGlazesDoc>(Ctl<QComboBox>(kGeGraphDatabase));
-    auto* glaze = ComboPointer<CGlaze>(Ctl<QComboBox>(kGeGraphGlaze));
+    // The lists are filled again on the notices; until then a database closed or a glaze gone
+    // is drawn as none.
+    CGlazesDoc* glazeDb = LiveGlazeDatabase(ComboPointer<CGlazesDoc>(Ctl<QComboBox>(kGeGraphDatabase)));
+    CGlaze* glaze = LiveGlaze(glazeDb, ComboPointer<CGlaze>(Ctl<QComboBox>(kGeGraphGlaze)));
     // The preview always shows the form's unsaved state.
     StoreCurrentDataSource();
     StoreControlsIntoTemplate(m_template);

@@ -56,15 +56,24 @@ void CGraphView::SetGraph(const CGraphTemplate* graphTemplate, CGlazesDoc* glaze
 
 void CGraphView::Rebuild(bool closePopup)
 {
-    if (closePopup)
+    if (closePopup || m_closePopupPending)
         ClosePopup();
+    m_rebuildSoon.Cancel();
+    m_closePopupPending = false;
+    ++m_nBuilds;
     m_chartWnd->SetGraph(nullptr);
     m_pGraph = std::make_unique<CGraph>();
     m_state.PrepareGraph(*m_pGraph);
     SetCaption(m_state.Caption());
-    if (m_pGraph->Build(m_chartWnd, m_chartWnd, this, m_state.m_pGlazeDb, m_state.m_pGlaze) < 0)
+    if (m_pGraph->Build(m_chartWnd, m_chartWnd, this, m_state.ShownGlazeDb(), m_state.ShownGlaze()) < 0)
         return;
     m_chartWnd->SetGraph(m_pGraph.get());
+}
+
+void CGraphView::RebuildSoon(bool closePopup)
+{
+    m_closePopupPending = m_closePopupPending || closePopup;
+    m_rebuildSoon.Request();
 }
 
 void CGraphView::SetCaption(const std::string& caption)
@@ -127,7 +136,7 @@ void CGraphView::OnUpdate(CView* sender, const CUpdateHint* hint)
         return;
     switch (m_state.OnHint(*hint)) {
     case CGraphViewState::HintAction::None: break;
-    case CGraphViewState::HintAction::Rebuild: Rebuild(true); break;
+    case CGraphViewState::HintAction::Rebuild: RebuildSoon(true); break;
     case CGraphViewState::HintAction::ResetGraph:
         SetGraph(m_state.m_pTemplate, m_state.m_pGlazeDb, m_state.m_pGlaze, m_state.m_pLimitFormula, m_state.m_units,
                  -1);
@@ -172,8 +181,10 @@ void CGraphView::ShowObjectMessage(int objectId)
 {
     if (!m_pGraph)
         return;
-    const std::string database = m_state.m_pGlazeDb ? m_state.m_pGlazeDb->GetDbName() : std::string();
-    const std::string glaze = m_state.m_pGlaze ? m_state.m_pGlaze->m_name : std::string();
+    const CGlazesDoc* glazeDb = m_state.ShownGlazeDb();
+    const CGlaze* shownGlaze = m_state.ShownGlaze();
+    const std::string database = glazeDb ? glazeDb->GetDbName() : std::string();
+    const std::string glaze = shownGlaze ? shownGlaze->m_name : std::string();
     if (g_pApp)
         g_pApp->MessageBoxWithHelp(ChartObjectMessage(*m_pGraph, objectId, database, glaze), 0, 0);
 }

@@ -12,6 +12,7 @@
 // What the view draws and how notices and steps change it live in the core
 // (graphs/GraphViewState.h); this class owns the chart window, the graph and the pop-up.
 
+#include "framework/CoalescedCall.h"
 #include "framework/MenuDef.h"
 #include "framework/View.h"
 #include "graphs/ChartEngine.h"
@@ -83,14 +84,19 @@ public:
                   int units, int typeOverride);
     // Replaces the graph by a new one built from the current choices.
     void Rebuild(bool closePopup);
+    // Rebuild once the notices being sent are all in: they come in bursts (Shift Up of a
+    // thousand glazes sends a thousand), and a chart over a whole database costs a build each.
+    void RebuildSoon(bool closePopup);
+    bool RebuildPending() const { return m_rebuildSoon.Pending(); }
 
     const CGraphViewState& State() const { return m_state; }
     CGraph* Graph() const { return m_pGraph.get(); }
     CGraphWnd* ChartWindow() const { return m_chartWnd; }
     CInfoPopupDlg* Popup() const { return m_pInfoPopup; }
     void SetForceMono(bool mono) { m_state.m_bForceMono = mono ? 1 : 0; }
-    // How often the chart's pop-up menu has been shown (for tests).
+    // How often the chart's pop-up menu has been shown, and the chart built (for tests).
     int MenusShown() const { return m_nMenusShown; }
+    int BuildCount() const { return m_nBuilds; }
 
     // A keyboard message of TranslateGraphKey (1134..1145).
     void OnGraphMessage(int message);
@@ -135,6 +141,9 @@ private:
     CChartClickRouter m_clicks;
     int m_printMode = 1;
     int m_nMenusShown = 0;
+    int m_nBuilds = 0;
+    CCoalescedCall m_rebuildSoon{this, [this] { Rebuild(false); }};
+    bool m_closePopupPending = false;
 };
 
 // The graph window's menu bar (resource 17) and the chart's pop-up menu (303).

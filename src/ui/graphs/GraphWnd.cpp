@@ -87,8 +87,7 @@ void CGraphWnd::Paint(QPainter& painter)
         m_picture = QImage(pixels, QImage::Format_RGB32);
         m_picture.setDevicePixelRatio(ratio);
         m_picture.fill(Qt::white); // under a fraction of a pixel the chart leaves at the edges
-        QPainter picture(&m_picture);
-        PaintChart(*chart, picture, QRectF(rect()));
+        PaintChartImage(*chart, m_picture, QRectF(rect()));
         ++m_picturesDrawn;
     }
     painter.drawImage(QPointF(0.0, 0.0), m_picture);

@@ -11,8 +11,9 @@
 // Drawing a chart of many thousand glazes from its display list takes seconds, and a window is
 // painted whenever it is uncovered, moved or resized. So the window keeps the chart's picture as an
 // image of its size at the screen's pixel ratio, drawn when a paint first needs it after the chart
-// was attached or the size or ratio changed; every other paint shows that image. Printing and the
-// image files draw from the display list, at their own sizes.
+// was attached or the size or ratio changed (on several threads when the chart has thousands of
+// primitives, PaintChartImage); every other paint shows that image. Printing and the image files
+// draw from the display list, at their own sizes.
 
 #include "graphs/Graph.h"
 

@@ -7,6 +7,7 @@
 #include "shell/NamedColors.h"
 #include "shell/Preferences.h"
 #include "support/DialogStyle.h"
+#include "support/FocusWatcher.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"
 #include "support/PrintSurface.h"
@@ -166,7 +167,19 @@ void CLimitFormulaEditView::ConnectSignals()
         if (m_bLoading)
             return;
         const QList<QListWidgetItem*> chosen = m_limitsList->selectedItems();
-        SelectLimit(chosen.isEmpty() ? -1 : m_limitsList->row(chosen.front()));
+        const int row = chosen.isEmpty() ? -1 : m_limitsList->row(chosen.front());
+        // Another limit would fill the fields: a refused bound keeps them, and its limit stays
+        // chosen.
+        if (row != m_nLimit && !BoundsTaken()) {
+            m_bLoading = true;
+            if (m_nLimit >= 0)
+                m_limitsList->setCurrentRow(m_nLimit);
+            else
+                m_limitsList->clearSelection();
+            m_bLoading = false;
+            return;
+        }
+        SelectLimit(row);
     });
     connect(m_combination, &QComboBox::editTextChanged, this, [this] {
         if (!m_bLoading)
@@ -182,23 +195,23 @@ void CLimitFormulaEditView::ConnectSignals()
 
 bool CLimitFormulaEditView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+    if (event->type() == QEvent::FocusOut && IsFieldFocusChange(static_cast<QFocusEvent*>(event)->reason())) {
         if (watched == m_combination->lineEdit())
             CombinationLeft();
         else if (watched == m_from || watched == m_to)
-            NumberLeft(static_cast<QLineEdit*>(watched));
+            NumberLeft(static_cast<QLineEdit*>(watched), FocusIsWithin(*m_form));
     }
     return QScrollArea::eventFilter(watched, event);
 }
 
-void CLimitFormulaEditView::CommitPendingEdit()
+bool CLimitFormulaEditView::CommitPendingEdit()
 {
     QWidget* focus = m_form->focusWidget();
     if (focus == m_combination->lineEdit())
         CombinationLeft();
     else if (focus == m_from || focus == m_to)
-        NumberLeft(static_cast<QLineEdit*>(focus));
+        return NumberLeft(static_cast<QLineEdit*>(focus), true);
+    return true;
 }
 
 void CLimitFormulaEditView::ApplyNotesFont()

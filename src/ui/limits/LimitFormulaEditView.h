@@ -12,6 +12,7 @@
 #include "limits/LimitFormula.h"
 #include "limits/LimitFormulasDoc.h"
 #include "records/RecordEditView.h"
+#include "support/NumberField.h"
 
 #include <string>
 #include <vector>
@@ -91,8 +92,8 @@ public:
 
     // --- CView ---
     void OnInitialUpdate() override;
-    // Runs the leaving handler of the field that has the focus.
-    void CommitPendingEdit() override;
+    // Runs the leaving handler of the field that has the focus; false when it refused a bound.
+    bool CommitPendingEdit() override;
 
     // Loads the formula at index; outside the database the form shows nothing (index -1).
     void SetFormulaIndex(int index) { LoadRecord(index); }
@@ -124,9 +125,9 @@ public:
     // The range text of the From and To fields.
     static std::string RangeText(const std::string& from, const std::string& to);
     // Leaving the combination box and the From and To fields. A bound that is no number ("1,5")
-    // is refused and the field shows the limit's bound again.
+    // is refused (said with tell): the field keeps it, the limit its range; false then.
     void CombinationLeft();
-    void NumberLeft(QLineEdit* edit);
+    bool NumberLeft(QLineEdit* edit, bool tell);
 
     QLineEdit* NameEdit() const { return m_name; }
     QListWidget* LimitsList() const { return m_limitsList; }
@@ -145,7 +146,7 @@ protected:
     void ShowRecordAt(int index) override;
     void ClearForm() override;
     void WriteRecord(int index) override;
-    // The From and To fields hold numbers or nothing.
+    // The From and To fields hold numbers or nothing (BoundsTaken).
     bool CanSaveForm() override;
     QLineEdit* NameField() const override { return m_name; }
     void OnOtherNotice(const CUpdateHint& hint) override;
@@ -155,6 +156,9 @@ protected:
 private:
     CLimitFormulasDoc* LimitFormulasDoc() const;
     CLimitFormulaDB* Database() const;
+    // False, after refusing the first bound field that holds neither a number nor nothing: what
+    // would fill the fields anew, or save them, waits until it is mended.
+    bool BoundsTaken();
 
     // LimitFormulaEditView.cpp: the form.
     void BuildForm();
@@ -174,6 +178,7 @@ private:
     // The limit's range as it was before its bounds were typed into: the fields apply every
     // keystroke, so "2" stands in the limit on the way to a refused "2,5".
     std::string m_committedRange;
+    CFormRefusals m_refusals{this};
 
     QLineEdit* m_name = nullptr;
     QListWidget* m_limitsList = nullptr;

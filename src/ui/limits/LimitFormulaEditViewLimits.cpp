@@ -95,6 +95,7 @@ void CLimitFormulaEditView::SelectLimit(int index)
         m_from->clear();
         m_to->clear();
         m_byPercent->setChecked(false);
+        m_committedRange.clear();
     } else {
         m_limitsList->setCurrentRow(m_nLimit);
         const CLimit& limit = m_limits.GetAt(m_nLimit);
@@ -117,9 +118,13 @@ void CLimitFormulaEditView::ApplyFieldsToLimit()
     const std::string from = Trimmed(m_from->text());
     const std::string to = Trimmed(m_to->text());
     // A bound that is no number is not taken into the limit (it would be read as the number its
-    // text begins with); leaving the field or saving refuses it.
+    // text begins with, and "1" of "1,5" stood in it while the user typed): the limit keeps the
+    // range it had before its fields were typed into, until leaving the field or saving refuses
+    // the bound. Typed, it is a change all the same: the form asks before it is left.
     const bool numbers = NumberTextRefusal(from, DBL_MAX).empty() && NumberTextRefusal(to, DBL_MAX).empty();
-    const std::string range = numbers ? RangeText(from, to) : limit.GetRange();
+    if (!numbers)
+        SetModified(true);
+    const std::string range = numbers ? RangeText(from, to) : m_committedRange;
     const int byPercent = m_byPercent->isChecked() ? 1 : 0;
     // Leaving a field rewrites its number: that alone changes nothing to save.
     if (limit.m_comboName == combination && limit.GetRange() == range && limit.m_byPercent == byPercent)
@@ -143,36 +148,44 @@ void CLimitFormulaEditView::CombinationLeft()
     ApplyFieldsToLimit();
 }
 
-void CLimitFormulaEditView::NumberLeft(QLineEdit* edit)
+// A refused bound stays as typed, for the user to mend (the limit keeps its range meanwhile:
+// ApplyFieldsToLimit).
+bool CLimitFormulaEditView::NumberLeft(QLineEdit* edit, bool tell)
 {
     const std::string text = Trimmed(edit->text());
-    if (const std::string refusal = NumberTextRefusal(text, DBL_MAX); !refusal.empty()) {
-        if (m_nLimit >= 0 && m_nLimit < m_limits.GetCount()) {
-            m_limits.GetAt(m_nLimit).SetRange(m_committedRange);
-            RefreshLimitRow(m_nLimit);
-            SelectLimit(m_nLimit);
-        }
-        RefuseField(edit, refusal);
-        return;
-    }
+    if (const std::string refusal = NumberTextRefusal(text, DBL_MAX); !refusal.empty())
+        return !tell || m_refusals.RefuseField(edit, refusal);
     edit->setText(text.empty() ? QString() : FromCp1252(FormatLimitNumber(ParseDouble(text))));
     ApplyFieldsToLimit();
     if (m_nLimit >= 0 && m_nLimit < m_limits.GetCount())
         m_committedRange = m_limits.GetAt(m_nLimit).GetRange();
+    return true;
+}
+
+bool CLimitFormulaEditView::BoundsTaken()
+{
+    for (QLineEdit* edit : {m_from, m_to}) {
+        if (const std::string refusal = NumberTextRefusal(Trimmed(edit->text()), DBL_MAX); !refusal.empty())
+            return m_refusals.RefuseField(edit, refusal);
+    }
+    return true;
 }
 
 bool CLimitFormulaEditView::CanSaveForm()
 {
-    return CheckOptionalNumberField(m_from, DBL_MAX) && CheckOptionalNumberField(m_to, DBL_MAX);
+    return BoundsTaken();
 }
 
 void CLimitFormulaEditView::AppendNewLimit()
 {
+    if (!BoundsTaken())
+        return;
     if (m_nLimit < 0) {
         m_limits.Add(CLimit());
         m_nLimit = m_limits.GetCount() - 1;
         FillLimitsList();
         ApplyFieldsToLimit();
+        m_committedRange = m_limits.GetAt(m_nLimit).GetRange();
         SetModified(true);
     }
     SelectLimit(-1);
@@ -183,6 +196,7 @@ void CLimitFormulaEditView::DeleteLimit()
 {
     if (m_nLimit < 0)
         return;
+    // The fields go with the limit: what they hold, refused or not, is deleted with it.
     m_limits.RemoveAt(m_nLimit);
     m_nLimit = -1;
     FillLimitsList();
@@ -215,7 +229,7 @@ void CLimitFormulaEditView::MoveLimitDown()
 void CLimitFormulaEditView::SortLimits()
 {
     const int count = m_limits.GetCount();
-    if (count < 2)
+    if (count < 2 || !BoundsTaken())
         return;
     const CLimitFormulaDB* database = Database();
     std::vector<std::pair<int, int>> keys; // (position of the combination, old index)

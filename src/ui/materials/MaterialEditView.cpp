@@ -11,6 +11,7 @@
 #include "shell/Preferences.h"
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
+#include "support/FocusWatcher.h"
 #include "support/NotesEdit.h"
 #include "support/NumberField.h"
 #include "support/NumberFormat.h"
@@ -305,9 +306,11 @@ void CMaterialEditView::Load(const CMaterial& material)
     m_name->setText(FromCp1252(material.m_name));
     m_code->setText(FromCp1252(material.m_code));
     m_type->setEditText(FromCp1252(material.m_type));
-    m_density->setText(FromCp1252(FormatFixed(material.m_density, 1)));
+    m_shownDensity = FormatFixed(material.m_density, 1);
+    m_density->setText(FromCp1252(m_shownDensity));
     std::string cost = MaterialsDoc() ? MaterialsDoc()->FormatCost(material.m_costPerLb) : FormatFixed(material.m_costPerLb, 2);
-    m_cost->setText(FromCp1252(TrimStringLeft(cost)));
+    m_shownCost = TrimStringLeft(cost);
+    m_cost->setText(FromCp1252(m_shownCost));
     m_available->setChecked(material.m_available != 0);
     m_mapTo->setText(FromCp1252(material.m_mapTo));
     m_formula->setPlainText(FromCp1252(material.m_formula));
@@ -334,10 +337,8 @@ void CMaterialEditView::Store(CMaterial& material)
     material.m_code = TextOf(m_code);
     material.UpdateDisplayKey();
     material.m_type = ToCp1252(m_type->currentText());
-    material.m_density = 0.0;
-    material.m_costPerLb = 0.0;
-    ReadNumberText(TextOf(m_density), material.m_density);
-    ReadNumberText(TextOf(m_cost), material.m_costPerLb);
+    material.m_density = FieldNumber(m_density, m_shownDensity, m_work.m_density);
+    material.m_costPerLb = FieldNumber(m_cost, m_shownCost, m_work.m_costPerLb);
     material.m_available = m_available->isChecked() ? 1 : 0;
     material.m_mapTo = TextOf(m_mapTo);
     material.SetFormula(FormulaText());
@@ -389,8 +390,21 @@ void CMaterialEditView::SaveToDatabase()
 
 bool CMaterialEditView::CanSaveForm()
 {
-    return CheckFormulaBeforeSave() && CheckOptionalNumberField(m_density, DBL_MAX) &&
-           CheckOptionalNumberField(m_cost, DBL_MAX);
+    return CheckFormulaBeforeSave() && (TextOf(m_density) == m_shownDensity || CheckOptionalNumberField(m_density, DBL_MAX)) &&
+           (TextOf(m_cost) == m_shownCost || CheckOptionalNumberField(m_cost, DBL_MAX));
+}
+
+// A number field left as it was shown keeps the value it shows: a value the file held beyond
+// what the field takes ("1e400", named when the file was opened) stays as read and blocks no
+// save of the other fields. What the user types is read whole.
+double CMaterialEditView::FieldNumber(QLineEdit* edit, const std::string& shown, double loaded) const
+{
+    const std::string text = TextOf(edit);
+    if (text == shown)
+        return loaded;
+    double value = 0.0;
+    ReadNumberText(text, value);
+    return value;
 }
 
 bool CMaterialEditView::SaveChanges()
@@ -403,10 +417,11 @@ bool CMaterialEditView::SaveChanges()
 
 // --- commands -------------------------------------------------------------------------------------
 
-void CMaterialEditView::CommitPendingEdit()
+bool CMaterialEditView::CommitPendingEdit()
 {
     if (QWidget* focused = QApplication::focusWidget())
         LeaveField(focused);
+    return true;
 }
 
 void CMaterialEditView::LeaveField(QObject* field)
@@ -429,12 +444,8 @@ void CMaterialEditView::LeaveField(QObject* field)
 
 bool CMaterialEditView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // Another window taking the focus (a message box, a menu) does not leave the field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            LeaveField(watched);
-    }
+    if (event->type() == QEvent::FocusOut && IsFieldFocusChange(static_cast<QFocusEvent*>(event)->reason()))
+        LeaveField(watched);
     return QScrollArea::eventFilter(watched, event);
 }
 

@@ -121,7 +121,7 @@ public:
     // --- CView ---
     void OnInitialUpdate() override;
     // Runs the leaving handler of the field that has the focus.
-    void CommitPendingEdit() override;
+    bool CommitPendingEdit() override;
 
     // --- CMaterialEditLink ---
     void SaveToDatabase() override;
@@ -168,6 +168,9 @@ public:
     // --- form contents ---
     void Load(const CMaterial& material);
     void Store(CMaterial& material);
+    // The number a density or cost field holds: loaded while its text is still shown, else what
+    // was typed (0 for none).
+    double FieldNumber(QLineEdit* edit, const std::string& shown, double loaded) const;
     std::string FormulaText() const;
     void SetFormulaText(const std::string& text);
 
@@ -242,6 +245,9 @@ private:
     void ReportFormulaError(const std::string& text, const std::string& error, int position);
 
     CMaterial m_work;
+    // The density and cost texts as Load showed them.
+    std::string m_shownDensity;
+    std::string m_shownCost;
     std::vector<std::string> m_aliases;
     std::vector<std::string> m_aliasCodes;
     int m_firstAlias = 0;

@@ -115,8 +115,8 @@ void CRecordEditView::AddButtonRow(int y, const CButtonPlace (&places)[7], int h
         AddButton(QString::fromLatin1(buttons[k].first), buttons[k].second, places[k].x, y, places[k].width, height);
     const auto onClick = [this](int id, auto handler) { connect(Button(id), &QPushButton::clicked, this, handler); };
     onClick(ids.save, [this] {
-        CommitPendingEdit();
-        SaveChanges();
+        if (CommitPendingEdit())
+            SaveChanges();
     });
     onClick(ids.undo, [this] { UndoChanges(); });
     onClick(ids.previous, [this] { EditPrevious(); });
@@ -201,7 +201,9 @@ int CRecordEditView::AskDeleteChanges()
 void CRecordEditView::SaveToDatabase()
 {
     CRecordDatabaseDoc* doc = RecordDoc();
-    if (!doc || !m_pCurrent || m_nCurrent < 0 || m_nCurrent >= doc->GetRecordCount())
+    // Every caller asked CanSaveForm; asked again, it keeps a form that refuses from being
+    // written as if it had been taken.
+    if (!doc || !m_pCurrent || m_nCurrent < 0 || m_nCurrent >= doc->GetRecordCount() || !CanSaveForm())
         return;
     WriteRecord(m_nCurrent);
     m_pCurrent = doc->GetRecordIdentity(m_nCurrent);
@@ -219,6 +221,8 @@ bool CRecordEditView::SaveChanges()
 
 bool CRecordEditView::AskAndSave()
 {
+    if (!CommitPendingEdit())
+        return false;
     const int answer = AskSaveChanges();
     if (answer == MsgResultCancel)
         return false;

@@ -93,6 +93,7 @@ public:
     // Writes the form into the current record and announces it; the form is then unchanged.
     void SaveToDatabase() override;
     void SetChanged(bool changed) override { SetModified(changed); }
+    bool HasChanges() const override { return m_bModified; }
     int EditedRecordIndex() const override { return m_nCurrent; }
 
     // Makes the record at index current and shows it; outside the database no record is current.
@@ -144,7 +145,8 @@ protected:
     int RecordCount() const;
     const void* CurrentIdentity() const { return m_pCurrent; }
     void Broadcast(int code, int index, const void* record = nullptr);
-    // Asks the save question; false when the user cancelled.
+    // Commits the field being edited, then asks the save question; false when the field refused
+    // what it holds or the user cancelled.
     bool AskAndSave();
     void CloseQuietly();
     // Finds the record (and the limited list) again after the list changed; false when the
@@ -177,9 +179,9 @@ protected:
     virtual void WriteRecord(int index) = 0;
     // After a record was loaded, or the list around it changed.
     virtual void AfterRecordMoved() {}
-    // Before every save (Save Changes, Ctrl+S, a Yes to the save question, Save as New), Copy and
-    // Cut: false, after saying why, when the form holds what it cannot save as it stands; nothing
-    // is then saved or copied and the form keeps its edits.
+    // Before every save (Save Changes, Ctrl+S, a Yes to the save question, Save as New), Copy,
+    // Cut and printing: false, after saying why, when the form holds what it cannot save as it
+    // stands; nothing is then saved, copied or printed and the form keeps its edits.
     virtual bool CanSaveForm() { return true; }
     // The name field (its text is the question's name; Save as New and Ctrl+S work on it).
     virtual QLineEdit* NameField() const = 0;

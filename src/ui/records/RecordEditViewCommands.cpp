@@ -225,15 +225,17 @@ void CRecordEditView::CloseQuietly()
 
 void CRecordEditView::Close()
 {
-    CommitPendingEdit();
     if (!AskAndSave())
         return;
     CloseQuietly();
 }
 
+// What the form cannot save it does not print either: a summary without a refused line would be
+// taken for the record.
 void CRecordEditView::PrintSummary(unsigned id)
 {
-    CommitPendingEdit();
+    if (!CommitPendingEdit() || !CanSaveForm())
+        return;
     CPrintJob job([this](CTextPrinter& printer) { FillPrinter(printer); });
     if (id == m_kind.commands.print)
         job.Print(this);

@@ -12,6 +12,7 @@
 #include "substitutions/SubstitutionList.h"
 #include "support/AmountLines.h"
 #include "support/DialogStyle.h"
+#include "support/FocusWatcher.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"
 #include "support/TabEdit.h"
@@ -29,7 +30,6 @@ namespace {
 
 constexpr int kFormWidth = 384;
 constexpr int kFormHeight = 216;
-constexpr unsigned kSetProblemHelpId = 0x30156;
 
 const std::vector<int> kSetTabStops = {70, 80, 90, 100};
 const std::vector<int> kMaterialTabStops = {35, 45, 55, 65};
@@ -152,16 +152,15 @@ void CSubstitutionEditView::ConnectSignals()
 bool CSubstitutionEditView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut && (watched == m_set1 || watched == m_set2) &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        SetBoxLeft(static_cast<QPlainTextEdit*>(watched));
+        IsFieldFocusChange(static_cast<QFocusEvent*>(event)->reason()))
+        SetBoxLeft(static_cast<QPlainTextEdit*>(watched), FocusIsWithin(*m_form));
     return QScrollArea::eventFilter(watched, event);
 }
 
-void CSubstitutionEditView::CommitPendingEdit()
+bool CSubstitutionEditView::CommitPendingEdit()
 {
     QWidget* focus = m_form->focusWidget();
-    if (focus == m_set1 || focus == m_set2)
-        SetBoxLeft(static_cast<QPlainTextEdit*>(focus));
+    return (focus != m_set1 && focus != m_set2) || SetBoxLeft(static_cast<QPlainTextEdit*>(focus), true);
 }
 
 void CSubstitutionEditView::ApplyNotesFont()
@@ -199,32 +198,23 @@ void CSubstitutionEditView::SetBoxLines(QPlainTextEdit* box, const CStringArrayE
     m_bLoading = loading;
 }
 
-int CSubstitutionEditView::ParseSetLines(const CStringArrayEx& lines, CIngredientList& out, bool& warn)
+CRefusedLine CSubstitutionEditView::ReadSets(std::array<CIngredientList, 2>& sets) const
 {
-    out.clear();
-    CMaterialArray* materials = g_pMaterialsDoc ? &g_pMaterialsDoc->Materials() : nullptr;
-    int problems = 0;
-    const auto report = [&problems, &warn](const std::string& text) {
-        ++problems;
-        if (AppMessageBox(text, MsgOkCancel | MsgIconInformation, kSetProblemHelpId) == MsgResultCancel)
-            warn = false;
-    };
-    for (const std::string& line : lines) {
-        std::string name;
-        double amount = 0.0;
-        if (SplitAmountLine(line, name, amount) != AmountLine::Amount || !(amount > 0.0))
-            continue;
-        CMaterial* material = materials ? materials->FindMaterial(name, true) : nullptr;
-        if (warn && !material)
-            report("\"" + name + "\" is not in the material list");
-        if (warn && material && material->m_available == 0)
-            report("\"" + name + "\" is unavailable");
-        int status = MappingOk;
-        if (warn && material && !material->m_mapTo.empty() && !materials->ResolveMapping(material, &status))
-            report("\"" + name + "\" has an invalid mapping");
-        out.Add(name, amount);
-    }
-    return problems;
+    const CRefusedLine refused = ReadAmountLines(*m_set1, sets[0]);
+    const CRefusedLine refusedInSet2 = ReadAmountLines(*m_set2, sets[1]);
+    return refused ? refused : refusedInSet2;
+}
+
+bool CSubstitutionEditView::TakeSets(std::array<CIngredientList, 2>& sets)
+{
+    const CRefusedLine refused = ReadSets(sets);
+    return !refused || RefuseAmountLine(refused, m_refusals);
+}
+
+bool CSubstitutionEditView::CanSaveForm()
+{
+    std::array<CIngredientList, 2> sets;
+    return TakeSets(sets);
 }
 
 void CSubstitutionEditView::FormatSetLines(CStringArrayEx& lines, const CIngredientList& list)
@@ -260,28 +250,25 @@ void CSubstitutionEditView::ShowRecord(const CSubstitution& record)
     m_nLastSet = 0;
 }
 
-void CSubstitutionEditView::GatherRecord(CSubstitution& record)
+CRefusedLine CSubstitutionEditView::GatherRecord(CSubstitution& record)
 {
     std::string name = ToCp1252(m_name->text());
     record.m_name = TrimString(name);
-    bool warn = false;
-    ParseSetLines(BoxLines(m_set1, true), record.m_set1, warn);
-    ParseSetLines(BoxLines(m_set2, true), record.m_set2, warn);
+    std::array<CIngredientList, 2> sets;
+    const CRefusedLine refused = ReadSets(sets);
+    record.m_set1 = std::move(sets[0]);
+    record.m_set2 = std::move(sets[1]);
     record.m_notes = BoxLines(m_notes, false);
+    return refused;
 }
 
-bool CSubstitutionEditView::CheckSetLines()
-{
-    for (CTabEdit* box : {m_set1, m_set2}) {
-        if (const int line = FindRefusedAmountLine(*box); line >= 0)
-            return RefuseAmountLine(box, line);
-    }
-    return true;
-}
-
+// The base asked CanSaveForm before: a form that holds a refused line writes nothing.
 void CSubstitutionEditView::WriteRecord(int index)
 {
-    GatherRecord(m_work);
+    CSubstitution record = m_work;
+    if (GatherRecord(record))
+        return;
+    m_work = std::move(record);
     SubstitutionsDoc()->SetRecord(index, m_work);
 }
 

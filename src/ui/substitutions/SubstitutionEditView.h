@@ -13,9 +13,13 @@
 
 #include "substitutions/Substitution.h"
 #include "substitutions/SubstitutionsDoc.h"
+#include "glazes/IngredientList.h"
 #include "records/RecordEditView.h"
+#include "support/AmountLines.h"
+#include "support/NumberField.h"
 #include "support/StringArrayEx.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -95,24 +99,19 @@ public:
 
     // --- CView ---
     void OnInitialUpdate() override;
-    // Runs the leaving handler of the set box that has the focus.
-    void CommitPendingEdit() override;
+    // Runs the leaving handler of the set box that has the focus; false when it refused a line.
+    bool CommitPendingEdit() override;
 
     // Shows record in the controls (it becomes the working copy).
     void ShowRecord(const CSubstitution& record);
-    // Reads the controls into record: trimmed name, both sets (without warnings), the notes.
-    void GatherRecord(CSubstitution& record);
+    // Reads the controls into record: trimmed name, both sets, the notes. Returns the first set
+    // line whose amount is refused (record then holds the lines around it).
+    CRefusedLine GatherRecord(CSubstitution& record);
     // Writes the form into the current record and announces it; the form is then unmodified.
     void StoreRecord() { SaveToDatabase(); }
     // Save Changes: stores the record and shows it as stored.
     bool SaveChanges() override;
 
-    // Reads set lines ("material TAB amount") into out: lines without a positive amount are
-    // dropped (and those whose amount is refused, which a save and the tools refuse first:
-    // CheckSetLines), found materials take their canonical name. With warn set, a material that is not
-    // in the database, unavailable or badly mapped is reported in an OK / Cancel box; Cancel
-    // clears warn for the remaining lines. Returns the number of problems reported.
-    static int ParseSetLines(const CStringArrayEx& lines, CIngredientList& out, bool& warn);
     // One line per ingredient, the amount with the typed-amount decimals ("decrecipeinput").
     static void FormatSetLines(CStringArrayEx& lines, const CIngredientList& list);
 
@@ -126,7 +125,8 @@ public:
     void CompleteName(QPlainTextEdit* box);
     // A change in a set box: an ended line is canonicalised and reformatted (or emptied).
     void CompleteEndedLine(QPlainTextEdit* box);
-    void SetBoxLeft(QPlainTextEdit* box);
+    // False when the box holds a refused line (said with tell): it then keeps its lines as typed.
+    bool SetBoxLeft(QPlainTextEdit* box, bool tell);
     // Appends the material of the materials list's row with amount 100 to the last set used.
     void AddMaterial(int row);
     void FillMaterialsList();
@@ -149,7 +149,7 @@ protected:
 
     // --- CRecordEditView ---
     // The set lines: one whose amount is refused (AmountLines.h) is selected after its message.
-    bool CanSaveForm() override { return CheckSetLines(); }
+    bool CanSaveForm() override;
     void ShowRecordAt(int index) override;
     void WriteRecord(int index) override;
     QLineEdit* NameField() const override { return m_name; }
@@ -159,9 +159,12 @@ protected:
 
 private:
     CSubstitutionsDoc* SubstitutionsDoc() const;
-    // False, after refusing the first set line whose amount is refused, when a box holds one: a
-    // save or a tool that rewrites the sets would drop it.
-    bool CheckSetLines();
+    // Both set boxes read (AmountLines.h): one ingredient per line with a positive amount, names
+    // in the database's form. The first refused line, of set 1 before set 2, comes back.
+    CRefusedLine ReadSets(std::array<CIngredientList, 2>& sets) const;
+    // ReadSets for a save, a print or a tool that rewrites, sends or checks the sets: false,
+    // after refusing the line (RefuseAmountLine), when one is refused.
+    bool TakeSets(std::array<CIngredientList, 2>& sets);
 
     // SubstitutionEditView.cpp: the form.
     void BuildForm();
@@ -171,13 +174,15 @@ private:
     // The lines of a box (set lines without empty lines), and a box filled with lines.
     static CStringArrayEx BoxLines(QPlainTextEdit* box, bool skipEmpty);
     void SetBoxLines(QPlainTextEdit* box, const CStringArrayEx& lines);
-    // A set box's lines parsed (no warnings) and written back formatted.
-    void ReformatBox(QPlainTextEdit* box);
+    // A set box's lines written back formatted; false, keeping them as typed, when one is refused
+    // (said with tell).
+    bool ReformatBox(QPlainTextEdit* box, bool tell);
 
     CSubstitution m_work;
     int m_nLastSet = 0;
     bool m_bMaterialsFilled = false;
     bool m_bCompleting = false;
+    CFormRefusals m_refusals{this};
 
     QLineEdit* m_name = nullptr;
     CTabEdit* m_set1 = nullptr;

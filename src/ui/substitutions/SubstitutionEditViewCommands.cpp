@@ -8,11 +8,13 @@
 #include "support/PrintJob.h"
 #include "support/TextPrinter.h"
 
+// The base asked CanSaveForm before Copy and printing: a form holding a refused line gives
+// nothing.
 void CSubstitutionEditView::Copy()
 {
     CSubstitution record = m_work;
-    GatherRecord(record);
-    CopyRecordToClipboard(g_substitutionClipboard, record);
+    if (!GatherRecord(record))
+        CopyRecordToClipboard(g_substitutionClipboard, record);
 }
 
 void CSubstitutionEditView::Paste()
@@ -30,7 +32,8 @@ void CSubstitutionEditView::FillPrinter(CTextPrinter& printer)
     if (!doc)
         return;
     CSubstitution record = m_work;
-    GatherRecord(record);
+    if (GatherRecord(record))
+        return;
     CLineOStream out(printer, 0);
     doc->WriteSummaries(out, {}, &record);
 }

@@ -22,6 +22,7 @@
 
 namespace {
 
+constexpr unsigned kSetProblemHelpId = 0x30156;
 constexpr unsigned kCheckDoneHelpId = 0x30157;
 
 CMaterialArray* Materials()
@@ -49,24 +50,22 @@ std::string CompletedName(std::string text)
 
 } // namespace
 
-void CSubstitutionEditView::ReformatBox(QPlainTextEdit* box)
+bool CSubstitutionEditView::ReformatBox(QPlainTextEdit* box, bool tell)
 {
     CIngredientList list;
-    bool warn = false;
-    ParseSetLines(BoxLines(box, true), list, warn);
+    if (const CRefusedLine refused = ReadAmountLines(*box, list))
+        return tell && RefuseAmountLine(refused, m_refusals);
     CStringArrayEx lines;
     FormatSetLines(lines, list);
     SetBoxLines(box, lines);
+    return true;
 }
 
 void CSubstitutionEditView::Exchange()
 {
-    if (!CheckSetLines())
+    std::array<CIngredientList, 2> sets;
+    if (!TakeSets(sets))
         return;
-    CIngredientList sets[2];
-    bool warn = false;
-    ParseSetLines(BoxLines(m_set1, true), sets[0], warn);
-    ParseSetLines(BoxLines(m_set2, true), sets[1], warn);
     CStringArrayEx lines;
     FormatSetLines(lines, sets[1]);
     SetBoxLines(m_set1, lines);
@@ -79,12 +78,9 @@ void CSubstitutionEditView::Exchange()
 // keeps its proportion to set 1.
 void CSubstitutionEditView::Normalize()
 {
-    if (!CheckSetLines())
+    std::array<CIngredientList, 2> sets;
+    if (!TakeSets(sets))
         return;
-    CIngredientList sets[2];
-    bool warn = false;
-    ParseSetLines(BoxLines(m_set1, true), sets[0], warn);
-    ParseSetLines(BoxLines(m_set2, true), sets[1], warn);
     if (sets[0].GetCount() > 0) {
         double divisor = sets[0].GetAt(0).m_amount;
         if (divisor == 100.0 || divisor == 0.0)
@@ -104,12 +100,35 @@ void CSubstitutionEditView::Normalize()
     SetModified(true);
 }
 
+// A material that is not in the database, unavailable or badly mapped is reported in an OK /
+// Cancel box; Cancel ends the reporting. A line the form refuses is told first: the check of the
+// others cannot speak for the sets.
 void CSubstitutionEditView::CheckMaterials()
 {
-    CIngredientList list;
+    std::array<CIngredientList, 2> sets;
+    if (!TakeSets(sets))
+        return;
+    CMaterialArray* materials = Materials();
+    int problems = 0;
     bool warn = true;
-    int problems = ParseSetLines(BoxLines(m_set1, true), list, warn);
-    problems += ParseSetLines(BoxLines(m_set2, true), list, warn);
+    const auto report = [&problems, &warn](const std::string& text) {
+        ++problems;
+        if (AppMessageBox(text, MsgOkCancel | MsgIconInformation, kSetProblemHelpId) == MsgResultCancel)
+            warn = false;
+    };
+    for (const CIngredientList& set : sets) {
+        for (int i = 0; i < set.GetCount() && warn; ++i) {
+            std::string name = set.GetAt(i).m_name;
+            CMaterial* material = materials ? materials->FindMaterial(name, true) : nullptr;
+            if (!material)
+                report("\"" + name + "\" is not in the material list");
+            if (warn && material && material->m_available == 0)
+                report("\"" + name + "\" is unavailable");
+            int status = MappingOk;
+            if (warn && material && !material->m_mapTo.empty() && !materials->ResolveMapping(material, &status))
+                report("\"" + name + "\" has an invalid mapping");
+        }
+    }
     if (problems == 0)
         AppMessageBox("All ingredients are in the material list, available, and have correct mapping",
                       MsgOk | MsgIconInformation, kCheckDoneHelpId);
@@ -118,11 +137,10 @@ void CSubstitutionEditView::CheckMaterials()
 // Set 1 is the recipe the calculator starts from; the batch it hands back becomes set 2.
 void CSubstitutionEditView::BatchCalculation()
 {
-    if (!CheckSetLines())
+    std::array<CIngredientList, 2> sets;
+    if (!TakeSets(sets))
         return;
-    CIngredientList components;
-    bool warn = false;
-    ParseSetLines(BoxLines(m_set1, true), components, warn);
+    CIngredientList& components = sets[0];
     CStringArrayEx lines;
     FormatSetLines(lines, components);
     SetBoxLines(m_set1, lines);
@@ -182,13 +200,11 @@ void CSubstitutionEditView::CompleteEndedLine(QPlainTextEdit* box)
     m_bCompleting = false;
 }
 
-void CSubstitutionEditView::SetBoxLeft(QPlainTextEdit* box)
+bool CSubstitutionEditView::SetBoxLeft(QPlainTextEdit* box, bool tell)
 {
     m_nLastSet = box == m_set2 ? 1 : 0;
-    // A box holding a line whose amount is refused keeps its lines as typed: the save and the
-    // tools say why.
-    if (IsChanged() && FindRefusedAmountLine(*box) < 0)
-        ReformatBox(box);
+    // A box holding a line whose amount is refused keeps its lines as typed, for the user to mend.
+    return !IsChanged() || ReformatBox(box, tell);
 }
 
 void CSubstitutionEditView::AddMaterial(int row)

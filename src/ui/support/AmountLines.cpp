@@ -2,8 +2,11 @@
 
 #include "framework/Cp1252.h"
 #include "framework/MessageService.h"
+#include "glazes/IngredientList.h"
+#include "materials/MaterialsDoc.h"
 #include "support/NumberField.h"
 #include "support/NumberText.h"
+#include "support/PlainTextEditLines.h"
 #include "support/TextHelpers.h"
 
 #include <QPlainTextEdit>
@@ -48,15 +51,37 @@ std::string RefusedAmountMessage(const std::string& line)
     return "The amount of \"" + shown + why + NumberRangeMessage(0.0, kMaxRecipeAmount);
 }
 
-int FindRefusedAmountLine(const QPlainTextEdit& box)
+CRefusedLine ReadAmountLines(const CStringArrayEx& lines, CIngredientList& ingredients)
 {
-    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+    ingredients.clear();
+    CMaterialArray* materials = g_pMaterialsDoc ? &g_pMaterialsDoc->Materials() : nullptr;
+    CRefusedLine refused;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string name;
         double amount = 0.0;
-        if (SplitAmountLine(ToCp1252(block.text()), name, amount) == AmountLine::Refused)
-            return block.blockNumber();
+        const AmountLine kind = SplitAmountLine(lines[i], name, amount);
+        if (kind == AmountLine::Refused && !refused) {
+            refused.line = static_cast<int>(i);
+            refused.text = lines[i];
+            TrimString(refused.text);
+        }
+        if (kind != AmountLine::Amount || !(amount > 0.0))
+            continue;
+        if (materials)
+            materials->FindMaterial(name, true);
+        ingredients.Add(name, amount);
     }
-    return -1;
+    return refused;
+}
+
+CRefusedLine ReadAmountLines(QPlainTextEdit& box, CIngredientList& ingredients)
+{
+    CStringArrayEx lines;
+    ReadWholeEditLines(box, lines);
+    CRefusedLine refused = ReadAmountLines(lines, ingredients);
+    if (refused)
+        refused.box = &box;
+    return refused;
 }
 
 void SelectEditLine(QPlainTextEdit* box, int line)
@@ -68,10 +93,10 @@ void SelectEditLine(QPlainTextEdit* box, int line)
     box->ensureCursorVisible();
 }
 
-bool RefuseAmountLine(QPlainTextEdit* box, int line)
+bool RefuseAmountLine(const CRefusedLine& refused, CFormRefusals& refusals)
 {
-    const QTextBlock block = box->document()->findBlockByNumber(line);
-    AppMessageBox(RefusedAmountMessage(ToCp1252(block.text())), MsgOk | MsgIconExclamation, 0);
-    SelectEditLine(box, line);
+    refusals.Show(refused.Message());
+    if (refused.box)
+        SelectEditLine(refused.box, refused.line);
     return false;
 }

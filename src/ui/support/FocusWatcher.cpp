@@ -1,10 +1,22 @@
 #include "support/FocusWatcher.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QWidget>
 
 #include <utility>
+
+bool IsFieldFocusChange(Qt::FocusReason reason)
+{
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+bool FocusIsWithin(const QWidget& form)
+{
+    const QWidget* focused = QApplication::focusWidget();
+    return focused && form.isAncestorOf(focused);
+}
 
 void CFocusWatcher::Watch(QWidget* widget, Handler onEnter, Handler onLeave)
 {
@@ -20,8 +32,7 @@ bool CFocusWatcher::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
         return QObject::eventFilter(watched, event);
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+    if (!IsFieldFocusChange(static_cast<QFocusEvent*>(event)->reason()))
         return false;
     const Handler& handler = event->type() == QEvent::FocusIn ? m_onEnter : m_onLeave;
     if (handler)

@@ -12,6 +12,14 @@
 class QEvent;
 class QWidget;
 
+// Whether a focus change of this reason takes the user out of a field: the focus going to another
+// window (a message box coming up) or to a drop-down list or a menu does not.
+bool IsFieldFocusChange(Qt::FocusReason reason);
+// Whether the focus stands on a control of form: a field left for one of them tells at once what
+// it refuses; left for the menu bar or another window, it tells when the user comes back or runs
+// a command.
+bool FocusIsWithin(const QWidget& form);
+
 class CFocusWatcher : public QObject {
 public:
     using Handler = std::function<void()>;

@@ -5,6 +5,23 @@
 #include "support/TextHelpers.h"
 
 #include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+// The refused field focused with its text selected, for the user to mend. Always false.
+bool SelectRefused(QLineEdit* edit)
+{
+    if (edit) {
+        edit->setFocus();
+        edit->selectAll();
+    }
+    return false;
+}
+
+} // namespace
+
+#include <memory>
 
 std::string WholeNumberRangeMessage(int minimum, int maximum)
 {
@@ -18,14 +35,34 @@ std::string NumberRangeMessage(double minimum, double maximum)
            FormatDoubleShortest(maximum) + ".";
 }
 
+// Putting the focus back into the refused field takes it from the field it went to; when that
+// one refuses its own text as it is left, the two would hand the focus to each other for ever
+// (a stack overflow). One refusal at a time: the first stands, and the other field is refused
+// when next it is left or its form is accepted.
 bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type, unsigned helpId)
 {
+    static bool s_refusing = false;
+    if (s_refusing)
+        return false;
+    s_refusing = true;
+    const std::unique_ptr<bool, void (*)(bool*)> done(&s_refusing, [](bool* refusing) { *refusing = false; });
     AppMessageBox(message, type, helpId);
-    if (edit) {
-        edit->setFocus();
-        edit->selectAll();
-    }
-    return false;
+    return SelectRefused(edit);
+}
+
+void CFormRefusals::Show(const std::string& message)
+{
+    if (m_shown)
+        return;
+    AppMessageBox(message, MsgOk | MsgIconExclamation, 0);
+    m_shown = true;
+    QTimer::singleShot(0, m_owner, [this] { m_shown = false; });
+}
+
+bool CFormRefusals::RefuseField(QLineEdit* edit, const std::string& message)
+{
+    Show(message);
+    return SelectRefused(edit);
 }
 
 bool ReadWholeNumberField(QLineEdit* edit, int minimum, int maximum, int& value)

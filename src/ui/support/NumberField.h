@@ -6,10 +6,12 @@
 // the dialog stays open.
 
 #include "framework/MessageService.h"
+#include "glazes/IngredientList.h" // kMaxRecipeAmount, which the recipe fields take
 
 #include <string>
 
 class QLineEdit;
+class QObject;
 
 // The messages of refused number fields.
 std::string WholeNumberRangeMessage(int minimum, int maximum); // "Please enter an integer between 1 and 99."
@@ -22,15 +24,28 @@ inline constexpr const char* kEnterNumberMessage = "Please enter a number.";
 bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type = MsgOk | MsgIconExclamation,
                  unsigned helpId = 0);
 
+// The refusals of one form, each shown once in one user action: a field left as a command
+// begins and the command's own check find the same fault. The next action (the program waiting
+// for the user again, as it does while a message or question is up) lets it be shown again.
+class CFormRefusals {
+public:
+    // owner: the form, which outlives nothing it refuses.
+    explicit CFormRefusals(QObject* owner) : m_owner(owner) {}
+    // The message in an exclamation box, unless one was shown in this action.
+    void Show(const std::string& message);
+    // Show, then the field focused with its text selected. Always false.
+    bool RefuseField(QLineEdit* edit, const std::string& message);
+
+private:
+    QObject* m_owner;
+    bool m_shown = false;
+};
+
 // A whole number from minimum to maximum; anything else gets the range message.
 bool ReadWholeNumberField(QLineEdit* edit, int minimum, int maximum, int& value);
 // A number from minimum to maximum: "Please enter a number." when the text is none, else the
 // range message when it lies outside.
 bool ReadNumberField(QLineEdit* edit, double minimum, double maximum, double& value);
-// The largest amount a recipe line, the working batch size or any other size of a recipe holds.
-// Beyond it a recipe's total would not stay a number, nor an amount a readable one ("1e999"
-// would show 309 digits).
-inline constexpr double kMaxRecipeAmount = 999999999.0;
 
 // True when text (blanks around it ignored) is a number, however written, beyond maximum.
 bool IsNumberBeyond(std::string text, double maximum);

@@ -65,6 +65,27 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
     EXPECT_EQ(m_messages.At(3).text, m_dir.string() + ": not a regular file");
 }
 
+// Regression: negative amounts were kept, "1e999" read as 1.8e308 and "1,5" as 1 without the
+// note the glaze database's reader gives: the recipe's total showed "inf" or less than nothing.
+// Such lines are left out and named; what was read otherwise than written is told once a file.
+TEST_F(InsightImportTest, AmountsNoRecipeHoldsAreLeftOutAndNamed)
+{
+    const std::string path = WriteFile("odd.rcp", "5.0\nRCP\nx\nOdd\nSilica\n1,5\nWhiting\n-5\nKaolin\n1e999\n"
+                                                   "Talc\n2,5\nFeldspar\n40\nEOF\n");
+    CGlazeList list;
+    std::vector<std::string> paths = {path};
+    EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 1);
+    ASSERT_EQ(list.GetCount(), 1);
+    ExpectLines(RecordAt(list, 0).m_components, {{"Silica", 1}, {"Talc", 2}, {"Feldspar", 40}});
+    EXPECT_EQ(m_messages.Texts(),
+              std::vector<std::string>{path + ": line 6: \"1,5\" is not a number; read as 1 (the first of 2 values in "
+                                              "the file that could not be read as written)\n\n" +
+                                       path + ": 2 ingredient lines were left out, their amounts negative or more "
+                                              "than a recipe holds:\nline 8 (Odd): Whiting -5\nline 10 (Odd): Kaolin "
+                                              "1e999"});
+    EXPECT_EQ(m_messages.At(0).helpId, kInsightImportErrorHelpId);
+}
+
 TEST_F(InsightImportTest, SuggestedFileNames)
 {
     EXPECT_EQ(CInsightIO::SuggestedFileName("Cone 6 Clear!"), "Cone6Cle.rcp");

@@ -87,6 +87,18 @@ TEST_F(ReciparyTextTest, IngredientLineForms)
     EXPECT_EQ(m_messages.At(1).text, "Missing ingredient name?\n Glaze: C\n(setting name to 'XXXXXX')");
     EXPECT_EQ(m_messages.At(1).helpId, kReciparyMissingNameHelpId);
 
+    // An amount no recipe holds leaves its line out, named; one read otherwise than written is
+    // told once.
+    list.Reset();
+    m_messages.boxes.clear();
+    ASSERT_EQ(ImportClipboard(m_clipboard, list, "Glaze name: E\nRecipe:\nSilica 1e999\nWhiting 12abc\nKaolin 3\n"), 1);
+    ExpectLines(RecordAt(list, 0).m_components, {{"Whiting", 12}, {"Kaolin", 3}});
+    EXPECT_EQ(m_messages.Texts(),
+              std::vector<std::string>{"Clipboard: line 4: \"12abc\" is not a number; read as 12\n\nClipboard: 1 "
+                                       "ingredient line was left out, its amount negative or more than a recipe "
+                                       "holds:\nline 3 (E): Silica 1e999"});
+    m_messages.boxes.clear();
+
     // Cancel ends the import and empties the list.
     m_messages.answers.push_back(MsgResultCancel);
     list.m_name = "Kept?";

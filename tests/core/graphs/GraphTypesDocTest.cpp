@@ -43,6 +43,7 @@ public:
         }
         void SaveToDatabase() override { ++saved; }
         void SetChanged(bool value) override { modified = value; }
+        bool HasChanges() const override { return modified; }
         int index = 0;
         int answer = MsgResultNo;
         int asked = 0;

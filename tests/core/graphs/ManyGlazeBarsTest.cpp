@@ -64,6 +64,29 @@ TEST_F(ManyGlazeBarsTest, EveryGlazeIsASeriesAndOxidesNoGlazeHasAreLeftOut)
     EXPECT_EQ(Call("ChartSetColors"), "ChartSetColors(2, [0 0])"); // the outline pass only
 }
 
+// Every glaze of a large database by its oxides is a million cells: their texts are made when a
+// bar is clicked, the same texts as a small chart's (beyond CGraph::kMostCellTexts).
+TEST_F(ManyGlazeBarsTest, TheCellsOfAnOxideChartOfManyGlazesAreTextsMadeWhenAsked)
+{
+    std::vector<CGlaze> glazes;
+    for (int n = 0; n < 10001; ++n)
+        glazes.push_back(n % 2 ? MakeGlaze("Tinted " + std::to_string(n), {{"Silica", 90.0}, {"Rutile", 10.0}})
+                               : MakeGlaze("Plain " + std::to_string(n), {{"Silica", 100.0}}));
+    CGraph graph;
+    AddSource(Init(graph, kGraphManyBarOxides, "14,22,12"), "Source", 3);
+    graph.allbar = 0;
+    Definition(graph, NewDatabase(glazes), nullptr);
+    ASSERT_EQ(graph.m_columns * graph.m_rows, 20002);
+    EXPECT_TRUE(graph.m_cellTexts.empty());
+    EXPECT_EQ(graph.GetCellText(1, 1), "Tinted 1\r\n\r\nTiO2  10.00%");
+    EXPECT_EQ(graph.GetCellText(10000, 0), "Plain 10000\r\n\r\nSiO2  100.00%");
+    EXPECT_EQ(graph.GetCellText(10000, 1), "Plain 10000\r\n\r\nTiO2  0.00%");
+    EXPECT_EQ(graph.GetCellText(10001, 0), "");
+    ASSERT_EQ(graph.m_textLines.size(), 5u * 10001u);
+    EXPECT_THAT(std::vector<std::string>(graph.m_textLines.end() - 5, graph.m_textLines.end()),
+                ElementsAre("", "Plain 10000", "-----------", "SiO2  100.00%", "TiO2  0.00%"));
+}
+
 TEST_F(ManyGlazeBarsTest, RecipesJoinTheirMaterialsAndTypes)
 {
     CMaterial& silica = *m_materials.Materials().FindMaterial(std::string_view("Silica"));
@@ -72,23 +95,26 @@ TEST_F(ManyGlazeBarsTest, RecipesJoinTheirMaterialsAndTypes)
     m_materials.Materials().InvalidateIndex();
     CGlazesDoc* database = NewDatabase({MakeGlaze("Coded", {{"SIL", 40.0}, {"Whiting", 60.0}}),
                                         MakeGlaze("Named", {{"Silica", 100.0}}),
-                                        MakeGlaze("Unknown", {{"Silica", 50.0}, {"Unobtainium", 50.0}})});
-    // A line written as the material's code is that material's bar; the glaze with an unknown
-    // material is left out.
+                                        MakeGlaze("Unknown", {{"Silica", 50.0}, {"Unobtainium", 50.0}}),
+                                        MakeGlaze("Twice", {{"Whiting", 50.0}, {"SIL", 20.0}, {"silica", 30.0}})});
+    // A line written as the material's code is that material's bar, and a material written twice
+    // (as its code and in another case) is one bar; the glaze with an unknown material is left
+    // out.
     CGraph recipes;
     Definition(AddSource(Init(recipes, kGraphManyBarRecipe), "Source", 3), database, nullptr);
-    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(2, 2, [40 100 60 0])");
+    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(2, 3, [40 100 50 60 0 50])");
     EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"Silica\" \"Whiting\"])");
-    EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Materials in 2 glazes\")");
+    EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Materials in 3 glazes\")");
     EXPECT_EQ(Call("ChartSetAxisFormat"), "ChartSetAxisFormat(1, \"##0\\%\")");
     EXPECT_EQ(recipes.GetCellText(0, 0), "Coded\r\n\r\nSilica  40.0%");
+    EXPECT_EQ(recipes.GetCellText(2, 0), "Twice\r\n\r\nSilica  50.0%");
 
     // By type the unknown material counts as "unknown".
     CGraph types;
     Definition(AddSource(Init(types, kGraphManyBarMaterialTypes), "Source", 3), database, nullptr);
-    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(3, 3, [40 100 50 60 0 0 0 0 50])");
+    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(3, 4, [40 100 50 50 60 0 0 50 0 0 50 0])");
     EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(3, [\"silica\" \"flux\" \"unknown\"])");
-    EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Material types in 3 glazes\")");
+    EXPECT_EQ(Call("ChartSetTitleA"), "ChartSetTitleA(\"Material types in 4 glazes\")");
     types.reverse = 1;
     Definition(types, database, nullptr);
     EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(3, [\"unknown\" \"flux\" \"silica\"])");
@@ -104,6 +130,30 @@ TEST_F(ManyGlazeBarsTest, RecipesJoinTheirMaterialsAndTypes)
     CGraph noLines;
     EXPECT_EQ(Refusal(AddSource(Init(noLines, kGraphManyBarRecipe), "Source", 3), washes, nullptr),
               "Glazes contain no ingredients");
+}
+
+// Thousands of glazes are read in parts, each part naming its lines apart: a material is one bar
+// however the parts spell it.
+TEST_F(ManyGlazeBarsTest, TheRecipesOfThousandsOfGlazesAreReadInParts)
+{
+    CMaterial& silica = *m_materials.Materials().FindMaterial(std::string_view("Silica"));
+    silica.m_code = "SIL";
+    silica.UpdateDisplayKey();
+    m_materials.Materials().InvalidateIndex();
+    std::vector<CGlaze> glazes;
+    for (int n = 0; n < 5000; ++n) {
+        const std::string name = "Glaze " + std::to_string(n);
+        glazes.push_back(n < 2048   ? MakeGlaze(name, {{"Silica", 100.0}})
+                         : n < 4500 ? MakeGlaze(name, {{"Kaolin", 50.0}, {"Silica", 50.0}})
+                                    : MakeGlaze(name, {{"SIL", 20.0}, {"Kaolin", 50.0}, {"silica", 30.0}}));
+    }
+    CGraph recipes;
+    Definition(AddSource(Init(recipes, kGraphManyBarRecipe), "Source", 3), NewDatabase(glazes), nullptr);
+    EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"Silica\" \"Kaolin\"])");
+    EXPECT_EQ(recipes.GetCellText(0, 0), "Glaze 0\r\n\r\nSilica  100.0%");
+    EXPECT_EQ(recipes.GetCellText(3000, 1), "Glaze 3000\r\n\r\nKaolin  50.0%");
+    EXPECT_EQ(recipes.GetCellText(4999, 0), "Glaze 4999\r\n\r\nSilica  50.0%");
+    EXPECT_EQ(recipes.GetCellText(4999, 1), "Glaze 4999\r\n\r\nKaolin  50.0%");
 }
 
 TEST_F(ManyGlazeBarsTest, ARecipeChartOfMoreThanAQuarterMillionBarsHoldsOnlyTheBarsOfItsRecipes)

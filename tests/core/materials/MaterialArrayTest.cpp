@@ -174,6 +174,61 @@ TEST_F(MaterialArrayTest, EveryChangeOfAKeyRebuildsTheIndex)
     EXPECT_EQ(Found("xx9"), "<none>");
 }
 
+// Regression (the monkey: a step of minutes): Glazes to Materials of a few thousand glazes
+// appends a material for each and looks materials up for the next, and every append rebuilt the
+// whole index. An appended material joins the index as it stands, with the answers a rebuild
+// would give.
+TEST_F(MaterialArrayTest, AMaterialAppendedJoinsTheIndexWithoutARebuild)
+{
+    Add("Whiting", "WH", "CaCO3");
+    Add("Talc", "", "3MgO 4SiO2 H2O");
+    for (int i = 0; i < 20; ++i)
+        Add("Stain " + std::to_string(i * 7));
+    ASSERT_EQ(Found("whiting"), "Whiting");
+    int status = 99;
+    std::string text = "ta";
+    ASSERT_EQ(m_db.FindByPrefix(text, false, &status), m_db.GetAt(1)); // the tree is linked
+    // Every key and the beginnings of each, by look-up and by prefix.
+    const auto answers = [this] {
+        std::vector<std::pair<const CMaterial*, int>> found;
+        for (const auto& m : m_db.Records()) {
+            for (std::size_t length = 1; length <= m->m_name.size(); ++length) {
+                std::string prefix = m->m_name.substr(0, length);
+                int prefixStatus = 0;
+                found.emplace_back(m_db.FindByPrefix(prefix, false, &prefixStatus), prefixStatus);
+            }
+            found.emplace_back(m_db.FindMaterial(std::string_view(m->m_name)), 0);
+        }
+        return found;
+    };
+
+    CMaterial frit("Whiting Frit");
+    frit.m_code = "WF";
+    m_db.InsertCopy(m_db.GetCount(), frit);
+    m_db.InsertCopy(m_db.GetCount(), CMaterial("whiting")); // the first in the database answers
+    EXPECT_TRUE(m_db.IsIndexValid()) << "appending rebuilt nothing";
+    EXPECT_EQ(m_db.FindMaterial(std::string_view("WHITING")), m_db.GetAt(0));
+    EXPECT_EQ(Found("wf"), "Whiting Frit");
+    text = "whiting f";
+    EXPECT_EQ(m_db.FindByPrefix(text, false, &status), m_db.GetAt(22));
+    const auto grown = answers();
+    m_db.InvalidateIndex();
+    EXPECT_EQ(answers(), grown) << "the answers of an index built anew";
+
+    for (int i = 0; i < 40; ++i) // past the hash table's room
+        m_db.InsertCopy(m_db.GetCount(), CMaterial("Glaze " + std::to_string(i)));
+    EXPECT_TRUE(m_db.IsIndexValid());
+    EXPECT_EQ(Found("glaze 39"), "Glaze 39");
+    EXPECT_EQ(Found("talc"), "Talc");
+    const auto regrown = answers();
+    m_db.InvalidateIndex();
+    EXPECT_EQ(answers(), regrown);
+    // Inserting anywhere else moves materials: the index is built anew.
+    m_db.InsertCopy(0, CMaterial("Alumina"));
+    EXPECT_FALSE(m_db.IsIndexValid());
+    EXPECT_EQ(m_db.FindMaterial(std::string_view("whiting")), m_db.GetAt(1));
+}
+
 TEST_F(MaterialArrayTest, PrefixLookUps)
 {
     CMaterial& potash = Add("Potash Feldspar", "PF");

@@ -23,6 +23,7 @@ struct CScriptedLink : CRecordEditLink {
     int AskSaveChanges() override { return ++script.asked, script.answer; }
     void SaveToDatabase() override { ++script.saved; }
     void SetChanged(bool changed) override { script.changed = changed; }
+    bool HasChanges() const override { return script.changed; }
     int EditedRecordIndex() const override { return script.index; }
     CScript script;
 };

@@ -39,6 +39,7 @@ public:
         }
         void SaveToDatabase() override { ++saved; }
         void SetChanged(bool changed) override { this->changed = changed; }
+        bool HasChanges() const override { return changed; }
         int answer = MsgResultNo;
         int asked = 0;
         int saved = 0;

@@ -67,8 +67,9 @@ public:
 class CNoteView : public QLabel, public CView {
 public:
     CNoteView() : QLabel(QStringLiteral("note")) {}
-    void CommitPendingEdit() override { ++commits; }
+    bool CommitPendingEdit() override { return ++commits, !refuses; }
     int commits = 0;
+    bool refuses = false; // as a field that refuses what it holds
 };
 
 // Sizes its new window in OnInitialUpdate, as the database lists do.
@@ -200,6 +201,13 @@ TEST_F(MdiFrameTest, ADisabledCommandNeverRunsNotEvenFromItsShortcut)
     QTest::keyClick(&m_frame, Qt::Key_K, Qt::ControlModifier);
     EXPECT_EQ(document->count, 1);
     EXPECT_EQ(view->commits, 1) << "the field being edited is committed first";
+    // A field that refuses what it holds stops the command, wherever it would have run.
+    view->refuses = true;
+    EXPECT_FALSE(m_frame.ExecuteCommand(kCountCmd));
+    EXPECT_FALSE(m_frame.ExecuteCommand(kMainCmd));
+    EXPECT_EQ(document->count, 1);
+    EXPECT_EQ(m_appTarget.runs, 0);
+    view->refuses = false;
 
     document->allowed = false;
     QTest::keyClick(&m_frame, Qt::Key_K, Qt::ControlModifier);

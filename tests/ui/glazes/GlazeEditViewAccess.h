@@ -23,6 +23,9 @@
 #include <string>
 
 struct CGlazeEditViewTestAccess {
+    // The glaze as the form would print it; false when the form refuses a recipe line.
+    static bool FormGlaze(CGlazeEditView* view, CGlaze& glaze) { return view->FormGlaze(glaze); }
+
     template <class T>
     static T* Control(const CGlazeEditView* view, const QString& name)
     {

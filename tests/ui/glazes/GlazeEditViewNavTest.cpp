@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QPrinter>
 #include <QLineEdit>
@@ -242,6 +243,25 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_EQ(GlazeForm::Graph(view, kGraphPaneAnalysis)->oxtype, 0);
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-graph");
+    // A refused recipe line is named above the chart of the others, as long as it stands; the
+    // chart moves down out of its way, so its title stays in sight.
+    QLabel* leftOut = &Control(view->findChild<QLabel*>(QStringLiteral("leftOut0")));
+    QWidget* chart = GlazeForm::ChartWindow(view, kGraphPaneAnalysis);
+    const QRect chartPlace = chart->geometry();
+    EXPECT_TRUE(leftOut->isHidden());
+    const QString recipe = GlazeForm::ComponentsEdit(view)->toPlainText();
+    GlazeForm::ComponentsEdit(view)->appendPlainText(QStringLiteral("Talc 1,5"));
+    view->RefreshAnalysis();
+    EXPECT_FALSE(leftOut->isHidden());
+    EXPECT_EQ(leftOut->text(), QStringLiteral("Left out: \"Talc 1,5\""));
+    EXPECT_FALSE(chart->geometry().intersects(leftOut->geometry()));
+    EXPECT_EQ(chart->geometry().bottom(), chartPlace.bottom());
+    QApplication::processEvents();
+    Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-graph-left-out");
+    GlazeForm::ComponentsEdit(view)->setPlainText(recipe);
+    view->RefreshAnalysis();
+    EXPECT_TRUE(leftOut->isHidden());
+    EXPECT_EQ(chart->geometry(), chartPlace);
 
     // A clicked slice opens the information pop-up; a page switch closes it.
     view->OnChartMessage(kChartNoticeMessage, kChartNoticeCell, 0);

@@ -3,6 +3,8 @@
 #include "core/support/CheckedItems.h"
 #include "ui/support/OverlapCheck.h"
 
+#include "framework/Cp1252.h"
+#include "framework/Cp1252Fields.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/GlazeClipboard.h"
@@ -11,6 +13,7 @@
 #include "glazes/ScaleToIngredientDlg.h"
 #include "limits/LimitFormulaDB.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
+#include "support/MessagePath.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
 #include "support/TabEdit.h"
@@ -184,7 +187,7 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
     m_messages.answers = {MsgResultCancel};
     view->Close();
     FlushDeletes();
-    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+    ASSERT_EQ(CountViews<CGlazeEditView>(), 1);
     m_messages.answers = {MsgResultNo};
     view->Close();
     FlushDeletes();
@@ -239,12 +242,13 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
     const QString huge = QStringLiteral("Whiting 100.0892\nSilica 60.0843\nKaolin 1e999\nSilica 1e999");
     GlazeForm::ComponentsEdit(view)->setPlainText(huge);
     m_messages.boxes.clear();
-    view->RecipeFieldLeft(GlazeForm::ComponentsEdit(view));
+    view->RecipeFieldLeft(GlazeForm::ComponentsEdit(view), true);
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"The amount of \"Kaolin 1e999\" is too large. Please "
                                                            "enter a number between 0 and 999999999."});
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), huge);
     view->ShowPage(kPageAnalysis);
-    EXPECT_TRUE(GlazeForm::AnalysisPane(view)->toPlainText().startsWith(QStringLiteral("  CaO 48.3%")));
+    EXPECT_TRUE(GlazeForm::AnalysisPane(view)->toPlainText().startsWith(
+        QStringLiteral("Left out: \"Kaolin 1e999\"\n\n  CaO 48.3%")));
 
     // An unknown material: no chemistry to compare.
     SetText(GlazeForm::ComponentsEdit(view), "Mystery 10");
@@ -323,14 +327,25 @@ TEST_F(GlazeEditViewTest, GetFromInsightWithoutARecipeChangesNothing)
     const QString components = GlazeForm::ComponentsEdit(view)->toPlainText();
     const QString additions = GlazeForm::AdditionsEdit(view)->toPlainText();
     ASSERT_FALSE(additions.isEmpty());
-    for (const char* text : {"", "Just a title\r\n", "Title\r\nno amount here\r\n"}) {
+    // Regression: lines whose amounts the form refuses were dropped, and the recipe replaced by the
+    // others without a word. The recipe is not taken; the message names the first such line.
+    const std::pair<const char*, const char*> clipboards[] = {
+        {"", "Error opening clipboard"},
+        {"Just a title\r\n", "Error opening clipboard"},
+        {"Title\r\nno amount here\r\n", "The clipboard's recipe was not taken. The amount of \"no amount here\" is "
+                                         "not a number. Please enter a number between 0 and 999999999."},
+        {"Test\r\nSilica 25\r\nRutile 5000000000\r\nKaolin 1,5\r\nWhiting 10\r\n",
+         "The clipboard's recipe was not taken. The amount of \"Rutile 5000000000\" is too large. Please enter a "
+         "number between 0 and 999999999."},
+    };
+    for (const auto& [text, message] : clipboards) {
         SCOPED_TRACE(text);
         m_clipboard.content = text;
         m_clipboard.hasText = true;
         m_messages.boxes.clear();
         EXPECT_TRUE(view->OnCommand(CmdGedGetFromInsight));
-        ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{"Error opening clipboard"});
-        EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconError));
+        ASSERT_EQ(m_messages.Texts(), std::vector<std::string>{message});
+        EXPECT_EQ(m_messages.At(0).Icon(), unsigned(message[0] == 'E' ? MsgIconError : MsgIconExclamation));
         EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), components);
         EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), additions);
         EXPECT_EQ(GlazeForm::IsModified(view), 0);
@@ -374,6 +389,23 @@ TEST_F(GlazeEditViewTest, ViewHandsOnlyPlainFilesToTheDesktop)
     EXPECT_EQ(view_(GlazeForm::ImageFileEdit(view), kGedImageView, (dir / "gone.png").string()),
               Texts{(dir / "gone.png").string() + ": Not opened. The file does not exist."});
     EXPECT_EQ(m_messages.At(0).Icon(), unsigned(MsgIconExclamation));
+
+    // Regression: a name beyond ASCII, browsed for or typed, was garbled or never found. The
+    // glaze keeps it as Windows-1252 text; View finds the file's UTF-8 name.
+    fs::create_directories(dir / "Glasur-\xC3\xA4");
+    const std::string umlaut = (dir / "Glasur-\xC3\xA4").string();
+    m_dialogs.AnswerPath(umlaut);
+    GlazeForm::Button(view, kGedImageBrowse)->click();
+    EXPECT_EQ(GlazeForm::ImageFileEdit(view)->text(), QString::fromStdString(umlaut));
+    m_messages.boxes.clear();
+    GlazeForm::Button(view, kGedImageView)->click();
+    EXPECT_EQ(m_messages.Texts(), Texts{MessagePath(umlaut) + ": Not opened. It is not a regular file."});
+    m_dialogs.AnswerPath((dir / "\xCE\xB1.png").string()); // alpha: no Windows-1252 character
+    const QString note = GlazeForm::NoteFileEdit(view)->text();
+    GlazeForm::Button(view, kGedNoteBrowse)->click();
+    ASSERT_EQ(m_messages.Texts().size(), 2u);
+    EXPECT_EQ(m_messages.Texts()[1], RefusedCharactersMessage(NameCharacters(U"\u03B1")));
+    EXPECT_EQ(GlazeForm::NoteFileEdit(view)->text(), note) << "the refused name is not entered";
     fs::remove_all(dir);
 }
 
@@ -454,12 +486,12 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     view->ShowPage(kPageAnalysis);
     view->SetRecipePaneMode(2);
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("x2.5"));
-    view->BatchSizeLeft();
+    view->BatchSizeLeft(true);
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("250"));
     EXPECT_TRUE(GlazeForm::RecipePane(view)->toPlainText().contains(QStringLiteral("250.00")))
         << "the batch amounts follow the new size";
     GlazeForm::BatchSizeEdit(view)->setText(QStringLiteral("/0"));
-    view->BatchSizeLeft();
+    view->BatchSizeLeft(true);
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("0"));
     // A size the field cannot hold is refused, not shown as "inf" or 309 digits; the field shows
     // the form's working batch size again.
@@ -468,7 +500,7 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
         QApplication::processEvents(); // each a user action of its own
         GlazeForm::BatchSizeEdit(view)->setText(QString::fromLatin1(huge));
         GlazeForm::NameEdit(view)->setFocus(); // where the user went
-        view->BatchSizeLeft();
+        view->BatchSizeLeft(true);
         EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), QStringLiteral("100")) << huge;
         EXPECT_TRUE(GlazeForm::BatchSizeEdit(view)->hasFocus()) << "back in the refused field";
     }

@@ -85,13 +85,24 @@ protected:
         return text;
     }
 
-    // What a print of kind (1 summary, 3 report) from the window shows on paper.
-    template <class Window>
-    static std::string Printed(Window* window, int kind)
+    // What a print of kind (1 summary, 3 report) from the report window shows on paper.
+    static std::string Printed(CGlazeAnalysisView* window, int kind)
     {
         CTextPrinter printer;
         CPrintJob::ApplyPreferences(printer);
         window->FillPrinter(printer, kind);
+        return PrintedPages(printer);
+    }
+    // The same from the edit form, which prints the glaze as it shows it.
+    static std::string Printed(CGlazeEditView* form, int kind)
+    {
+        CGlaze glaze("new glaze");
+        const auto* doc = dynamic_cast<const CGlazesDoc*>(form->GetDocument());
+        if (!doc || !GlazeForm::FormGlaze(form, glaze))
+            return "(the form prints nothing)\n";
+        CTextPrinter printer;
+        CPrintJob::ApplyPreferences(printer);
+        FillGlazePrinter(printer, *doc, glaze, kind);
         return PrintedPages(printer);
     }
     // What Write to File of the glaze list writes for all four glazes.

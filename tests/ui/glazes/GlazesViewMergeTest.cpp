@@ -47,6 +47,6 @@ TEST_F(GlazesViewMergeTest, AppendingLeavesTheEditWindowsAndTheirEditsAlone)
     ASSERT_EQ(m_doc->GetGlazeCount(), count + 1);
     EXPECT_EQ(Found(m_doc->GetGlaze(count)).m_name, Found(m_doc->GetGlaze(1)).m_name)
         << "a glaze of the same name is appended";
-    EXPECT_EQ(CountViews<CGlazeEditView>(), 1);
+    ASSERT_EQ(CountViews<CGlazeEditView>(), 1);
     EXPECT_EQ(GlazeForm::NotesEdit(view)->toPlainText(), QStringLiteral("unsaved"));
 }

@@ -1,9 +1,11 @@
 #include "glazes/RecipeEntry.h"
 
 #include "TestPaths.h"
+#include "glazes/IngredientList.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "support/AmountLines.h"
 
 #include <gtest/gtest.h>
 
@@ -39,18 +41,24 @@ TEST_F(RecipeEntryTest, LinesAreWrittenRightAlignedWithDoubledPadding)
 
 TEST_F(RecipeEntryTest, TypedLinesAreReadFromTheRight)
 {
-    std::string name;
-    double amount = 0.0;
-    EXPECT_TRUE(SplitRecipeLine("  Custer Feldspar \t 45.5  ", name, amount));
-    EXPECT_EQ(name, "Custer Feldspar");
-    EXPECT_DOUBLE_EQ(amount, 45.5);
-    EXPECT_FALSE(SplitRecipeLine("Silica", name, amount)) << "no white space: all name";
-    EXPECT_EQ(name, "Silica");
-    EXPECT_FALSE(SplitRecipeLine("Silica 0", name, amount));
-    EXPECT_FALSE(SplitRecipeLine("Silica -3", name, amount));
-    EXPECT_FALSE(SplitRecipeLine("Silica abc", name, amount));
-    EXPECT_FALSE(SplitRecipeLine("Talc 1,5", name, amount)) << "no amount, not 1";
-    EXPECT_DOUBLE_EQ(amount, 0.0);
+    // A positive amount makes an ingredient, named as the database names the material; a line
+    // that is all name, or whose amount is 0 or less, makes none.
+    CIngredientList read;
+    EXPECT_FALSE(ReadAmountLines({"  Custer Feldspar \t 45.5  ", "Silica", "Silica 0", "Silica -3", "whiting 8"}, read));
+    ASSERT_EQ(read.GetCount(), 2);
+    EXPECT_EQ(read.GetAt(0).m_name, "Custer Feldspar");
+    EXPECT_DOUBLE_EQ(read.GetAt(0).m_amount, 45.5);
+    EXPECT_EQ(read.GetAt(1).m_name, "Whiting");
+    // The first line whose amount is no number comes back ("Talc 1,5" has no amount, not 1);
+    // the lines around it are read all the same.
+    const CRefusedLine refused = ReadAmountLines({"Silica 10", " Talc 1,5 ", "Kaolin abc", "Kaolin 2"}, read);
+    EXPECT_EQ(refused.line, 1);
+    EXPECT_EQ(refused.text, "Talc 1,5");
+    EXPECT_EQ(refused.Message(), "The amount of \"Talc 1,5\" is not a number. Please enter a number between 0 and 999999999.");
+    ASSERT_EQ(read.GetCount(), 2);
+    EXPECT_EQ(read.GetAt(1).m_name, "Kaolin");
+    EXPECT_EQ(ReadAmountLines({"Silica 10", "Kaolin 1e999"}, read).Message(),
+              "The amount of \"Kaolin 1e999\" is too large. Please enter a number between 0 and 999999999.");
 
     // Enter: the database's own name and the written form; no amount empties the line.
     EXPECT_EQ(RebuildRecipeLine("whiting 8"), "Whiting\t      8");

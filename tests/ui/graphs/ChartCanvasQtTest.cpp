@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 #include <vector>
 
 #include <sys/stat.h>
@@ -165,6 +167,54 @@ TEST(ChartCanvasQtTest, AHatchedSliceHasNoEdgeOfItsFillColour)
         }
     }
     EXPECT_LE(longestRun, 2);
+}
+
+// A chart of thousands of primitives is drawn in strips on several threads: the picture is the
+// one drawn whole, pixel for pixel, at any pixel ratio. Lines that cross a strip's edges (slanted
+// ones, dashed and thick ones, texts) run from their ends as in the whole picture; the slim bars
+// beside an edge keep their antialiased pixels on the other side of it.
+TEST(ChartCanvasQtTest, AChartOfThousandsOfPrimitivesDrawnOnSeveralThreadsIsTheChartDrawnWhole)
+{
+    CChart chart(GetQtChartMetrics(), 0.0, 0.0, 640.0, 400.0, 1000.0);
+    chart.ChartDefBegin();
+    constexpr int kPoints = 30, kSets = 12;
+    std::vector<double> values;
+    for (int i = 0; i < kPoints * kSets; ++i)
+        values.push_back(1.0 + (i * 37 % 101));
+    chart.ChartSetData(kPoints, kSets, values);
+    chart.ChartSetTitleA("Strips of one picture");
+    chart.ChartSetKind(kChartBar, 0x0008, 0);
+    const double width = chart.ChartGetAreaWidth();
+    for (int k = 0; k < 1800; ++k) {
+        const double x = (k * 7919 % 1597) * width / 1597.0, y = k * 389 % 1000;
+        chart.ChartDrawLine(x, y, x + 9.0 + k % 11, y + 5.0 - k % 13, k % 4, k % 3, k % 14);
+    }
+    for (int k = 0; k < 24; ++k) {
+        chart.ChartDrawLine(0.0, 100.0 + 35.0 * k, width, 130.0 + 33.0 * k, k % 4, k % 3, k % 14);
+        chart.ChartDrawLine(60.0 * k + 7.0, 0.0, 60.0 * k + 31.0, 1000.0, k % 2, 0, 9);
+        chart.ChartDrawText(60.0 * k, 40.0 * k, 2, 0, 1, "Strip " + std::to_string(k));
+    }
+    chart.ChartDefEnd();
+    ASSERT_GE(chart.Primitives().size(), 2000u);
+
+    for (const qreal ratio : {1.0, 2.0, 1.25}) {
+        const QSize pixels(static_cast<int>(std::ceil(640 * ratio)), static_cast<int>(std::ceil(400 * ratio)));
+        QImage whole(pixels, QImage::Format_RGB32), strips(pixels, QImage::Format_RGB32);
+        for (QImage* image : {&whole, &strips}) {
+            image->setDevicePixelRatio(ratio);
+            image->fill(Qt::white);
+        }
+        QPainter painter(&whole);
+        PaintChart(chart, painter, QRectF(0.0, 0.0, 640.0, 400.0));
+        painter.end();
+        PaintChartImage(chart, strips, QRectF(0.0, 0.0, 640.0, 400.0));
+        int differing = 0;
+        for (int y = 0; y < pixels.height(); ++y) {
+            for (int x = 0; x < pixels.width(); ++x)
+                differing += whole.pixel(x, y) != strips.pixel(x, y) ? 1 : 0;
+        }
+        EXPECT_EQ(differing, 0) << "pixel ratio " << ratio;
+    }
 }
 
 } // namespace

@@ -158,9 +158,10 @@ TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
     ASSERT_NE(editor, nullptr);
     for (int i = 0; i < m_doc->Database().GetCount(); ++i) {
         editor->LoadRecord(i);
-        CGraphTemplate stored("new graph template");
+        // As the form stores: into its working copy, which holds the settings without a control
+        // (ovftype) and the fields the graph type disables.
+        CGraphTemplate stored = RecordAt(m_doc->Database(), i);
         editor->StoreControlsIntoTemplate(stored);
-        stored.ovftype = RecordAt(m_doc->Database(), i).ovftype;
         EXPECT_EQ(FileText(stored), FileText(m_doc->Database().GetAt(i)));
         EXPECT_EQ(stored, m_doc->Database().GetAt(i)) << RecordAt(m_doc->Database(), i).m_name;
     }
@@ -708,23 +709,65 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
     EXPECT_EQ(m_messages.Last().text, "Please enter a number.");
     EXPECT_EQ(m_doc->Database().GetAt(6), original);
     Type(editor->Ctl<QLineEdit>(kGeXMax), "0.5");
+    EXPECT_TRUE(editor->SaveChanges());
+    EXPECT_EQ(RecordAt(m_doc->Database(), 6).xtick, 1000);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 6).xmax, 0.5);
 
-    // Sizes have theirs; a field shown as 100 minus the value keeps 0 to 100. (The bar fields
-    // are disabled for this type: they are set as the editor would load them.)
-    Control(editor->Ctl<QLineEdit>(kGeBarWidth)).setText(QStringLiteral("-2147483648"));
-    Control(editor->Ctl<QLineEdit>(kGeDistance)).setText(QStringLiteral("101"));
+    // Sizes have theirs; a field shown as 100 minus the value keeps 0 to 100: the bar width of a
+    // flat bar chart, the eye distance of a 3-D scatter seen in perspective.
+    editor->LoadRecord(1);
+    ASSERT_EQ(RecordAt(m_doc->Database(), 1).m_name, "Unity formula (bar)");
+    Type(editor->Ctl<QLineEdit>(kGeBarWidth), "-2147483648");
     EXPECT_FALSE(editor->SaveChanges());
     EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 100.");
     EXPECT_EQ(editor->CurrentPage(), 2);
-    Control(editor->Ctl<QLineEdit>(kGeBarWidth)).setText(QStringLiteral("100"));
+    Type(editor->Ctl<QLineEdit>(kGeBarWidth), "100");
+    EXPECT_TRUE(editor->SaveChanges());
+    EXPECT_EQ(RecordAt(m_doc->Database(), 1).barwid, 100);
+    int scatter3d = 0;
+    while (scatter3d < m_doc->Database().GetCount() && RecordAt(m_doc->Database(), scatter3d).type != 23)
+        ++scatter3d;
+    editor->LoadRecord(scatter3d);
+    ASSERT_EQ(RecordAt(m_doc->Database(), scatter3d).persp3d, 1);
+    Type(editor->Ctl<QLineEdit>(kGeDistance), "101");
     EXPECT_FALSE(editor->SaveChanges());
     EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 100.");
-    Control(editor->Ctl<QLineEdit>(kGeDistance)).setText(QStringLiteral("0"));
+    Type(editor->Ctl<QLineEdit>(kGeDistance), "0");
     EXPECT_TRUE(editor->SaveChanges());
-    EXPECT_EQ(RecordAt(m_doc->Database(), 6).xtick, 1000);
-    EXPECT_EQ(RecordAt(m_doc->Database(), 6).barwid, 100);
-    EXPECT_EQ(RecordAt(m_doc->Database(), 6).eyepos3d, 100);
-    EXPECT_EQ(RecordAt(m_doc->Database(), 6).xmax, 0.5);
+    EXPECT_EQ(RecordAt(m_doc->Database(), scatter3d).eyepos3d, 100);
+}
+
+// Regression: a value the file held outside its range in a field the graph type disables
+// (xtickm = 150 of a pie) refused every save of its template, by Save Changes, Yes to the save
+// question, Edit Next or Close, over a field the user cannot touch. What the type disables is
+// neither checked nor stored: it keeps its value as stored.
+TEST_F(GraphTypeEditViewTest, FieldsTheGraphTypeDisablesAreNeitherCheckedNorStored)
+{
+    CGraphTemplate pie = RecordAt(m_doc->Database(), 0);
+    ASSERT_EQ(pie.m_name, "Oxide groups (pie)");
+    pie.xtickm = 150;
+    m_doc->SetTemplate(0, pie);
+    CGraphTypeEditView* editor = OpenEditorOn(0);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_FALSE(editor->Ctl<QLineEdit>(kGeXMinorTicks)->isEnabled());
+    EXPECT_FALSE(editor->Ctl<QLineEdit>(kGeBarWidth)->isEnabled());
+    EXPECT_FALSE(editor->Ctl<QLineEdit>(kGeXMax)->isEnabled());
+    Type(editor->Ctl<QLineEdit>(kGeTitleTop), "Groups");
+    EXPECT_TRUE(editor->SaveChanges());
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).ttltop, "Groups");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).xtickm, 150);
+    // A disabled field holding what no save takes (as the editor would load it) is left alone too.
+    Control(editor->Ctl<QLineEdit>(kGeBarWidth)).setText(QStringLiteral("-5"));
+    Control(editor->Ctl<QLineEdit>(kGeXMax)).setText(QStringLiteral("0,5"));
+    Type(editor->Ctl<QLineEdit>(kGeTitleTop), "Oxide groups");
+    m_messages.answers = {MsgResultYes};
+    ASSERT_EQ(editor->AskSaveChanges(), MsgResultYes);
+    editor->SaveToDatabase();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Save changes to \"Oxide groups (pie)\" ?"});
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).ttltop, "Oxide groups");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).barwid, pie.barwid);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).xmax, pie.xmax);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 0).xtickm, 150);
 }
 
 namespace {

@@ -265,7 +265,7 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     ASSERT_EQ(m_messages.boxes.size(), asked + 1);
     EXPECT_EQ(m_messages.Last().text, "Save changes to \"Limit formula (bar) (mine)\" ?");
     EXPECT_TRUE(Codes(recorder).empty()) << "nothing merged";
-    EXPECT_EQ(Editors().size(), 1u);
+    ASSERT_EQ(Editors().size(), 1u);
     // Yes keeps the edits in the database; the merge then goes on and the editor closes.
     m_messages.answers = {MsgResultYes};
     m_dialogs.AnswerPath(subset);

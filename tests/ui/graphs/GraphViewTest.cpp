@@ -4,6 +4,7 @@
 #include "core/support/CheckedItems.h"
 #include "framework/PrintPreviewDlg.h"
 #include "glazes/GlazeAnalysisView.h"
+#include "glazes/GlazesView.h"
 #include "graphs/Graph.h"
 #include "graphs/GraphView.h"
 #include "graphs/GraphWnd.h"
@@ -198,6 +199,15 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
                                    HintLimitFormulasDeleted, 1, 0);
     EXPECT_EQ(view->State().m_pLimitFormula, nullptr);
     view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
+    // Its glaze database lets go of the window when it starts closing, before it is destroyed
+    // (its windows close meanwhile and may hand the workspace to this one); another does not.
+    const int glazes = static_cast<int>(DbFileType::Glazes);
+    COxidariumApp::BroadcastUpdate(nullptr, static_cast<CDocument*>(m_glazeDoc), glazes, HintDocumentClosing, 0, 0);
+    EXPECT_EQ(view->State().m_pGlazeDb, m_second);
+    COxidariumApp::BroadcastUpdate(nullptr, static_cast<CDocument*>(m_second), glazes, HintDocumentClosing, 0, 0);
+    EXPECT_EQ(view->State().m_pGlazeDb, nullptr);
+    EXPECT_EQ(view->State().m_pGlaze, nullptr);
+    view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
     m_second->OnCloseDocument();
     m_second = nullptr;
     Flush();
@@ -228,6 +238,34 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     // The templates stay open when their last window closes.
     EXPECT_EQ(g_pGraphTypesDoc, m_doc);
     EXPECT_NE(OpenGraphWindow(*m_doc), nullptr);
+}
+
+// Regression (the monkey: a step of minutes): Shift Up of many glazes sends a notice for each
+// row, and every graph window built its chart anew for each, over the whole database for the
+// charts of many glazes. Each builds it once, when the notices are all in.
+TEST_F(GraphViewTest, ABurstOfNoticesBuildsEachChartOnce)
+{
+    CGraphView* one = Open(1);
+    CGraphView* average = Open(17);
+    ASSERT_NE(one, nullptr);
+    ASSERT_NE(average, nullptr);
+    auto* list = dynamic_cast<CGlazesView*>(m_glazeDoc->GetListView());
+    ASSERT_NE(list, nullptr);
+    const std::string first = Found(m_glazeDoc->GetGlaze(0)).m_name;
+    const int builtOne = one->BuildCount();
+    const int builtAverage = average->BuildCount();
+    list->DeselectAll();
+    for (int row = 1; row < m_glazeDoc->GetGlazeCount(); ++row)
+        list->SetSel(row, true);
+
+    ASSERT_TRUE(list->RunCommand(CmdGlzShiftUp));
+    EXPECT_EQ(one->BuildCount(), builtOne) << "nothing is built while the notices come in";
+    Flush();
+
+    EXPECT_EQ(Found(m_glazeDoc->GetGlaze(m_glazeDoc->GetGlazeCount() - 1)).m_name, first);
+    EXPECT_EQ(one->BuildCount(), builtOne + 1);
+    EXPECT_EQ(average->BuildCount(), builtAverage + 1);
+    EXPECT_EQ(GlazeName(*one), "Cone 6 Clear") << "the window keeps its glaze where it moved";
 }
 
 TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)

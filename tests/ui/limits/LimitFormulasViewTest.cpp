@@ -273,15 +273,18 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     edit->SelectLimit(limits - 1);
     Type(edit->FromEdit(), "0.5");
     Type(edit->ToEdit(), "2");
-    edit->NumberLeft(edit->ToEdit());
+    EXPECT_TRUE(edit->NumberLeft(edit->ToEdit(), true));
     EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("2.0"));
     EXPECT_EQ(RecordAt(edit->WorkingLimits(), limits - 1).GetRange(), "0.5 - 2.0");
     // A bound that is no number is never taken as the number it begins with: leaving refuses it
-    // and shows the limit's bound again; a save refuses it where it stands.
+    // and keeps it for the user to mend, the limit its range; a save refuses it where it stands.
     Type(edit->ToEdit(), "1,5"); // "1" stands in the limit while the user types on
-    edit->NumberLeft(edit->ToEdit());
-    EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("2.0"));
+    EXPECT_FALSE(edit->NumberLeft(edit->ToEdit(), true));
+    EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("1,5"));
     EXPECT_EQ(RecordAt(edit->WorkingLimits(), limits - 1).GetRange(), "0.5 - 2.0");
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    QApplication::processEvents(); // the user's next action
+    edit->ToEdit()->setText(QStringLiteral("2"));
     Type(edit->FromEdit(), "0.5x");
     EXPECT_FALSE(edit->SaveChanges());
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Please enter a number.", "Please enter a number."}));
@@ -295,6 +298,43 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     EXPECT_EQ(CLimitFormulaEditView::RangeText("0.5", ""), ">= 0.5");
     EXPECT_EQ(CLimitFormulaEditView::RangeText("", "2"), "<= 2");
     EXPECT_EQ(CLimitFormulaEditView::RangeText("", ""), "");
+}
+
+// Regression: a bound refused on leaving its field was put back at once, and the command that
+// followed went on: Yes to "Save changes to ...?" then saved the old bound and moved on, closed
+// the form or quit. The typed text stays, is refused, and every road stops there.
+TEST_F(LimitFormulasViewTest, ARefusedBoundStopsEveryRoadOutOfTheForm)
+{
+    CLimitFormulaEditView* edit = OpenEditOn(2);
+    ASSERT_NE(edit, nullptr);
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"View > Next Limit Formula", [this] { m_frame.ExecuteCommand(CmdLimEditNext); }},
+        {"View > Close View", [this] { m_frame.ExecuteCommand(CmdLimEditCloseView); }},
+        {"Print > Write to File", [this] { m_frame.ExecuteCommand(CmdLimEditWriteToFile); }},
+        {"Save Changes", [edit] { edit->Button(kLimEditSave)->click(); }},
+        {"Edit Next", [edit] { edit->Button(kLimEditNext)->click(); }},
+        {"Close", [edit] { edit->Button(kLimEditClose)->click(); }},
+        {"another limit", [edit] { edit->LimitsList()->setCurrentRow(1); }},
+        {"Append New Limit", [edit] { edit->Button(kLimEditAppendLimit)->click(); }},
+    };
+    for (const auto& [road, take] : roads) {
+        edit->LimitsList()->setCurrentRow(0);
+        Type(edit->ToEdit(), "1,5");
+        ASSERT_EQ(m_frame.ActiveView(), edit) << road;
+        m_messages.answers = {MsgResultYes};
+        take();
+        Flush();
+        ASSERT_EQ(EditViews().size(), 1u) << road;
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."}) << road;
+        EXPECT_EQ(edit->CurrentIndex(), 2) << road;
+        EXPECT_EQ(edit->CurrentLimit(), 0) << road;
+        EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("1,5")) << road;
+        EXPECT_TRUE(edit->IsChanged()) << road;
+        EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.35")) << road;
+        EXPECT_EQ(RecordAt(RecordAt(m_doc->Database(), 2).m_limits, 0).GetRange(), "0.15 - 0.35") << road;
+        EXPECT_FALSE(m_doc->IsModified()) << road;
+        m_messages.boxes.clear();
+    }
 }
 
 TEST_F(LimitFormulasViewTest, UnionOfTwoSelectedFormulasIsInsertedAfterThem)
@@ -390,7 +430,7 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     edit->NameEdit()->setText(QStringLiteral("On the clipboard"));
     edit->OnCommand(CmdLimEditCut);
     Flush();
-    EXPECT_EQ(EditViews().size(), 1u);
+    ASSERT_EQ(EditViews().size(), 1u);
     ASSERT_EQ(g_limitFormulaClipboard.GetCount(), 1);
     EXPECT_EQ(RecordAt(g_limitFormulaClipboard, 0).m_name, "On the clipboard");
     ASSERT_EQ(m_doc->Database().GetCount(), 6);
@@ -477,6 +517,23 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_TRUE(dialog.RatioRadio()->isChecked());
         dialog.grab().save(ScreenshotFolder() + "/oxide_combinations.png");
     EXPECT_EQ(dialog.FirstLabel()->text(), QStringLiteral("Numerator :"));
+
+    // Regression (the monkey: a stack overflow): with no combination chosen both plot bounds
+    // hold a refused text; leaving one for the other refused it and put the focus back, which
+    // left the other, which was refused and took the focus back, and so on for ever. The first
+    // refusal stands, once.
+    dialog.SelectCombination(-1);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    dialog.PlotMinEdit()->setFocus();
+    dialog.PlotMinEdit()->setText(QStringLiteral("abc"));
+    dialog.PlotMaxEdit()->setText(QStringLiteral("x1e999"));
+    m_messages.boxes.clear();
+    dialog.PlotMaxEdit()->setFocus();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_TRUE(dialog.PlotMinEdit()->hasFocus());
+    dialog.hide();
+    m_messages.boxes.clear();
 
     // A new combination takes what the controls hold when Append New Combo is pressed.
     dialog.SelectCombination(-1);

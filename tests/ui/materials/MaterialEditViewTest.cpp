@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cfloat>
+
 namespace {
 
 class MaterialEditViewTest : public MaterialEditViewFixture {};
@@ -463,4 +465,34 @@ TEST_F(MaterialEditViewTest, NoFieldOfTheFormCoversAnother)
                                     "Map to :", "Report :", "Notes :"}));
     // On the material windows' own colour.
     EXPECT_EQ(view->Form()->palette().color(QPalette::Window), ToQColor(GetNamedColor("med_bkg")));
+}
+
+// Regression: a value the file held beyond what its field takes ("density = 1e400", read as
+// the largest number there is) refused every save of its material, a notes-only edit too, over a
+// field the user had not touched. Named when the file was opened, it stays as read while its
+// field is left alone; only what the user types into the field is refused.
+TEST_F(MaterialEditViewTest, AValueReadBeyondItsFieldDoesNotBlockSavingTheOthers)
+{
+    RecordAt(Database(), 1).m_density = DBL_MAX;
+    RecordAt(Database(), 1).m_costPerLb = DBL_MAX;
+    CMaterialEditView* view = Open(1);
+    ASSERT_NE(view, nullptr);
+    Control(view->findChild<QPlainTextEdit*>(QString::number(kMatEditNotes))).setPlainText(QStringLiteral("kept in a dry place"));
+    EXPECT_TRUE(view->IsChanged());
+    QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{});
+    EXPECT_EQ(RecordAt(Database(), 1).m_notes, CStringArrayEx{"kept in a dry place"});
+    EXPECT_EQ(RecordAt(Database(), 1).m_density, DBL_MAX);
+    EXPECT_EQ(RecordAt(Database(), 1).m_costPerLb, DBL_MAX);
+    // Typed into, the field is read whole again.
+    view->DensityEdit()->setText(view->DensityEdit()->text() + QStringLiteral("0"));
+    QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
+    EXPECT_EQ(RecordAt(Database(), 1).m_density, DBL_MAX);
+    m_messages.boxes.clear();
+    view->DensityEdit()->setText(QStringLiteral("2.6"));
+    QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(RecordAt(Database(), 1).m_density, 2.6);
+    EXPECT_EQ(RecordAt(Database(), 1).m_costPerLb, DBL_MAX);
 }

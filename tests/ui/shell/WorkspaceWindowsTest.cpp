@@ -362,6 +362,12 @@ TEST(WorkspaceWindowsTest, TileAndCascadeKeepEveryWindowInsideTheWorkspaceAboveE
 
     ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Tile"));
     EXPECT_EQ(checkInside("Tile of five", iconPlaces()), 5) << "the form, its list, the tree, the table and the graph";
+    // They fit side by side: the form at its size along the top, the others below it.
+    for (QMdiSubWindow* one : area->subWindowList())
+        for (QMdiSubWindow* other : area->subWindowList())
+            if (one != other && !one->isMinimized() && !other->isMinimized())
+                EXPECT_FALSE(one->geometry().intersects(other->geometry()))
+                    << one->windowTitle().toStdString() << " covers " << other->windowTitle().toStdString();
     const QString shot = ScreenshotFolder() + "/workspace-tile.png";
     EXPECT_TRUE(frame->grab().save(shot)) << shot.toStdString();
 

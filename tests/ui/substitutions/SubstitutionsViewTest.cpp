@@ -319,45 +319,58 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
 }
 
 // Regression: a set line whose amount was no number was saved as the number its text began with
-// ("Talc 1,5" as "Talc 1") or dropped ("Silica abc"), and the tools rewrote it away. The form
-// saves nothing while it holds one, and the tools leave the sets alone.
-TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberKeepsTheFormFromSaving)
+// ("Talc 1,5" as "Talc 1") or dropped ("Silica abc"), and the tools rewrote it away; Check
+// Materials then answered that all was well, and the printed summary left the line out. The form
+// saves, prints, copies and checks nothing while either set holds one: every road refuses the
+// line, selects it, and leaves the sets alone.
+TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberStopsEveryRoad)
 {
     CSubstitutionEditView* edit = OpenEditOn(0);
     ASSERT_NE(edit, nullptr);
-    CTabEdit* box = edit->SetEdit(1);
-    ASSERT_NE(box, nullptr);
-    box->setFocus();
-    box->moveCursor(QTextCursor::End);
-    QTest::keyClicks(box, "Talc 1,5");
-    const std::string stored = BoxText(box);
-    const std::string refusal = "The amount of \"Talc 1,5\" is not a number. Please enter a number between 0 and 999999999.";
-    const auto refused = [&](const char* step) {
-        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{refusal}) << step;
-        EXPECT_EQ(BoxText(box), stored) << step;
-        EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("Talc 1,5")) << step;
-        EXPECT_EQ(RecordAt(m_doc->Substitutions(), 0).m_set2.GetCount(), 1) << step;
-        EXPECT_TRUE(edit->IsChanged()) << step;
-        m_messages.boxes.clear();
+    const std::string summary = (m_dir / "summary.txt").string();
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"Save Changes", [edit] { edit->Button(kSubEditSave)->click(); }},
+        {"Close, Yes", [edit] { edit->Button(kSubEditClose)->click(); }},
+        {"Edit Next, Yes", [edit] { edit->Button(kSubEditNext)->click(); }},
+        {"Ctrl+S", [edit] { edit->OnCommand(CmdSubEditSaveAndNext); }},
+        {"Normalize", [edit] { edit->Button(kSubEditNormalize)->click(); }},
+        {"Exchange", [edit] { edit->Button(kSubEditExchange)->click(); }},
+        {"Check Materials", [edit] { edit->Button(kSubEditCheck)->click(); }},
+        {"Write to File", [this] { m_frame.ExecuteCommand(CmdSubEditWriteToFile); }},
+        // Nor does Cut copy the form without the line and close it.
+        {"Cut", [edit] { edit->OnCommand(CmdSubEditCut); }},
     };
-    edit->Button(kSubEditSave)->click();
-    refused("Save Changes");
-    m_messages.answers = {MsgResultYes};
-    edit->Button(kSubEditClose)->click();
-    Flush();
-    ASSERT_EQ(EditViews().size(), 1u);
-    EXPECT_EQ(m_messages.At(0).text, "Save changes to \"Wollastonite for whiting and silica\" ?");
-    m_messages.boxes.erase(m_messages.boxes.begin());
-    refused("Close, Yes");
-    edit->Button(kSubEditNormalize)->click();
-    refused("Normalize");
-    // Nor does Cut copy the form without the line and close it.
-    edit->OnCommand(CmdSubEditCut);
-    Flush();
-    ASSERT_EQ(EditViews().size(), 1u);
-    refused("Cut");
-    edit->SetBoxLeft(box);
-    EXPECT_EQ(BoxText(box), stored) << "leaving the box keeps its lines as typed";
+    for (int set = 0; set < 2; ++set) {
+        CTabEdit* box = edit->SetEdit(set);
+        ASSERT_NE(box, nullptr);
+        edit->UndoChanges();
+        box->setFocus();
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClicks(box, "Talc 1,5");
+        const std::string typed = BoxText(box);
+        const int stored = RecordAt(m_doc->Substitutions(), 0).m_set2.GetCount();
+        for (const auto& [road, take] : roads) {
+            ASSERT_EQ(m_frame.ActiveView(), edit) << road;
+            m_messages.answers = {MsgResultYes};
+            m_dialogs.AnswerPath(summary);
+            take();
+            Flush(); // and the user's next action
+            ASSERT_EQ(EditViews().size(), 1u) << road;
+            EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"The amount of \"Talc 1,5\" is not a number. "
+                                                                   "Please enter a number between 0 and 999999999."})
+                << road << " " << set;
+            EXPECT_EQ(BoxText(box), typed) << road;
+            EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("Talc 1,5")) << road;
+            EXPECT_EQ(RecordAt(m_doc->Substitutions(), 0).m_set2.GetCount(), stored) << road;
+            EXPECT_EQ(edit->CurrentIndex(), 0) << road;
+            EXPECT_TRUE(edit->IsChanged()) << road;
+            EXPECT_FALSE(fs::exists(summary)) << road;
+            m_messages.boxes.clear();
+            m_dialogs.answers.clear();
+        }
+        EXPECT_FALSE(edit->SetBoxLeft(box, false));
+        EXPECT_EQ(BoxText(box), typed) << "leaving the box keeps its lines as typed";
+    }
 }
 
 TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
@@ -483,4 +496,22 @@ TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)
     const std::string written = ReadAll(table);
     EXPECT_EQ(written.rfind("Common Substitutions\n", 0), 0u) << written.substr(0, 80);
     EXPECT_NE(written.find("For: "), std::string::npos);
+}
+
+// Regression: saving or closing the database brought forward every edit form in turn, changed or
+// not, leaving the last of them in front of the one the user had answered. Only forms with
+// changes come forward and are asked.
+TEST_F(SubstitutionsViewTest, OnlyFormsWithChangesComeForwardWhenTheDatabaseAsks)
+{
+    CSubstitutionEditView* changed = OpenEditOn(0);
+    CSubstitutionEditView* unchanged = OpenEditOn(1);
+    ASSERT_NE(changed, nullptr);
+    ASSERT_NE(unchanged, nullptr);
+    changed->NameEdit()->setText(QStringLiteral("renamed"));
+    changed->SetModified(true);
+    ASSERT_EQ(m_frame.ActiveView(), unchanged);
+    m_messages.answers = {MsgResultNo};
+    EXPECT_TRUE(m_doc->SaveModified());
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Save changes to \"renamed\" ?"});
+    EXPECT_EQ(m_frame.ActiveView(), changed);
 }
