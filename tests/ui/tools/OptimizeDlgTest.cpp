@@ -456,6 +456,8 @@ TEST_F(OptimizeDlgTest, OptimizePrefsDefaultsAndScreenshot)
     EXPECT_EQ(prefs.ToleranceEdit()->text(), QStringLiteral("8"));
     SaveScreenshot(prefs, "optimize-prefs");
     EXPECT_EQ(OverlappingControls(prefs), std::vector<std::string>());
+    EXPECT_EQ(CaptionFault(*prefs.NumberEdit(0), "Remainders"), "");
+    EXPECT_EQ(CaptionFault(*prefs.NumberEdit(2), "Recipe (input)"), "");
     prefs.ColumnEdit(3)->setText(QStringLiteral("Fe LOSS vol"));
     prefs.NumberEdit(1)->setText(QStringLiteral("-7"));
     EXPECT_FALSE(prefs.TakeControls());
