@@ -315,5 +315,6 @@ TEST_F(CheckIngredientsTest, TheDialogShowsTheSelectChoiceItWasGiven)
         dialog.options.selectGlazes = select;
         dialog.InitDialog();
         EXPECT_EQ(dialog.SelectCheck()->isChecked(), select != 0);
+        EXPECT_EQ(dialog.helpId, 375u) << "its help topic";
     }
 }

@@ -168,6 +168,16 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     EXPECT_EQ(Only(dialog).m_low, 1);
     ChooseField(dialog, 1, 0);
 
+    // The range, firing and colour boxes offer the words of the preferences.
+    for (const auto& [combo, words] : {std::pair{dialog.RangeCombo(), &g_prefs.glzrng},
+                                       {dialog.FiringCombo(), &g_prefs.glzftyp}, {dialog.ColorCombo(), &g_prefs.glzcol}}) {
+        std::vector<std::string> items;
+        for (int i = 0; i < combo->count(); ++i)
+            items.push_back(combo->itemText(i).toStdString());
+        EXPECT_EQ(items, static_cast<const std::vector<std::string>&>(*words));
+    }
+    EXPECT_EQ(dialog.ColorCombo()->itemText(0), QStringLiteral("Clear"));
+
     // A range without digits adds nothing; one with cones adds the overlap test.
     dialog.RangeCombo()->setEditText(QStringLiteral("low fire"));
     EXPECT_TRUE(Criteria(dialog).m_criteria.m_criteria.empty());
