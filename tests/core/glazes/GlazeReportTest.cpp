@@ -226,6 +226,21 @@ TEST_F(GlazeReportTest, SectionsFollowThePreferences)
     ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[5], "+++++++++++++++++++\002\001");
     EXPECT_EQ(lines[6], "       Potash Feldspar    42.1%    $  0.42 per kg glaze\001");
+
+    // Without alumina there is no alumina:silica ratio, and an oxide without a known viscosity
+    // factor gives no viscosity index, only that nothing is known.
+    AddMaterial("Beryllia", "BeO");
+    g_prefs.anchunity = g_prefs.anchvisco = 1;
+    g_prefs.anchvolat = g_prefs.ancost = g_prefs.ancostsum = 0;
+    lines = Report(MakeGlaze({{"Beryllia", 100}}, {}, "4-6"));
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(Lines(lines.end() - 5, lines.end()), (Lines{
+        "     BeO  1.00\001",
+        "",
+        "Viscosity index: 0.0\001",
+        "",
+        "Nothing known about surface tension\001",
+    }));
 }
 
 // Without densities a by-volume recipe has no weights: the report keeps the recipe as entered
