@@ -128,6 +128,23 @@ TEST_F(FindGlazesDlgTest, MovingMatchesNeverLosesThemAndCopyingLeavesTheSource)
     EXPECT_EQ(GlazeNames(), (std::vector<std::string>{"Celadon", "Temmoku"}));
     EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazesDeleted, 2}}));
     EXPECT_EQ(refills, 1);
+
+    // Through the command, Copy to New Database puts the matches into a new database of search
+    // results and leaves the source as it was.
+    WhenDialogShows<CFindGlazesDlg>([](CFindGlazesDlg& dialog) {
+        QTest::mouseClick(dialog.ClearButton(), Qt::LeftButton);
+        ChooseField(dialog, 0, kSearchType);
+        QTest::keyClicks(dialog.ValueCombo(0)->lineEdit(), QStringLiteral("glossy"));
+        GroupButton(dialog.ActionGroup(), kFindCopyToNewDatabase).click();
+        QTest::mouseClick(dialog.SearchButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(RunFindGlazes(*m_doc, m_list, nullptr));
+    ASSERT_EQ(m_frames.size(), 2u);
+    const auto* results = dynamic_cast<const CGlazesDoc*>(m_frames[1]->view->GetDocument());
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->GetDbName(), "Search Results");
+    EXPECT_EQ(results->GetGlazeCount(), 2);
+    EXPECT_EQ(GlazeNames(), (std::vector<std::string>{"Celadon", "Temmoku"}));
 }
 
 TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)

@@ -166,7 +166,12 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
     EXPECT_EQ(view->GetGlazeIndex(), 5);
     EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
 
-    // Copy, then Paste into another form; Cut closes without removing anything.
+    // Paste waits for something copied. Copy, then Paste into another form; Cut closes without
+    // removing anything.
+    g_glazeClipboard.Reset();
+    CCmdUI empty(CmdGedPaste);
+    EXPECT_TRUE(view->OnUpdateCommand(empty));
+    EXPECT_FALSE(empty.m_bEnabled);
     view->OnCommand(CmdGedCopy);
     ASSERT_EQ(ClipboardCount(g_glazeClipboard), 1);
     EXPECT_EQ(g_glazeClipboard.m_name, "Glazes");

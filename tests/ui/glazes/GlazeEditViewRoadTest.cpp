@@ -306,6 +306,7 @@ TEST_F(GlazeEditViewRoadTest, ARefusedLineInEitherRecipeFieldStopsEveryRoad)
         {"Check Ingredients", [view] { GlazeForm::Button(view, kGedCheckIngredients)->click(); }},
         {"Send to Insight", [view] { view->OnCommand(CmdGedSendEntire); }},
         {"Scale to 100", [view] { GlazeForm::Button(view, kGedScale100)->click(); }},
+        {"Scale to W.B.S.", [view] { GlazeForm::Button(view, kGedScaleBatch)->click(); }},
         {"Edit Ingredients", [view] { view->OnCommand(CmdGedEditIngredients); }},
         {"Copy", [view] { view->OnCommand(CmdGedCopy); }},
         {"Cut", [view] { view->OnCommand(CmdGedCut); }},

@@ -550,11 +550,13 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
     EXPECT_EQ(GlazeForm::IsModified(view), 1);
 
-    // Whiting and silica give way to wollastonite.
+    // Whiting and silica give way to wollastonite, in the additions too.
+    GlazeForm::AdditionsEdit(view)->setPlainText(recipe);
     WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) { dialog->accept(); });
     view->MakeSubstitution();
     EXPECT_NE(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
     EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->toPlainText().contains(QStringLiteral("Wollastonite")));
+    EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), GlazeForm::ComponentsEdit(view)->toPlainText());
     // Without substitutions there is nothing to choose from, and the message says so.
     while (m_substitutions.GetRecordCount() > 0)
         m_substitutions.RemoveRecord(0);
@@ -584,6 +586,16 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     });
     view->ScaleToIngredient();
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+    // The amount it has, written otherwise, changes nothing, not even the working batch size.
+    const QString batch = GlazeForm::BatchSizeEdit(view)->text();
+    WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
+        dialog->IngredientCombo()->setCurrentIndex(0);
+        dialog->AmountEdit()->setText(QStringLiteral("50"));
+        dialog->WorkingBatchCheck()->setChecked(true);
+        dialog->accept();
+    });
+    view->ScaleToIngredient();
+    EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), batch);
     WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
         dialog->IngredientCombo()->setCurrentIndex(1);
         dialog->AmountEdit()->setText(QStringLiteral("-2"));
