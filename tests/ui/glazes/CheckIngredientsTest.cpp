@@ -145,6 +145,7 @@ TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
 {
     CScriptedPrompter prompter;
     prompter.unknown = {{1, kCheckChangeTo, "Rutile"}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}};
+    m_doc->GetGlaze(0)->m_additions.Add("Red Iron Oxide", 1);
     int refills = 0;
     CCheckIngredients check(*m_doc, m_list);
     check.Run(Prompting(), prompter, [&refills] { ++refills; });
@@ -156,7 +157,9 @@ TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     EXPECT_EQ(m_messages.At(0).text, "Summary of changes:\n  1 ingredient name changed\n");
     EXPECT_EQ(m_messages.At(0).helpId, kCheckSummaryHelpId);
-    EXPECT_EQ(TakeNotices(), (Notices{{HintGlazeChanged, 1}, {HintGlazeChanged, 2}, {HintGlazeChanged, 4}}));
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_additions.at(0)->m_name, "Rutile");
+    EXPECT_EQ(TakeNotices(),
+              (Notices{{HintGlazeChanged, 0}, {HintGlazeChanged, 1}, {HintGlazeChanged, 2}, {HintGlazeChanged, 4}}));
     EXPECT_EQ(refills, 1);
     EXPECT_EQ(m_materials.Materials().GetCount(), 5);
 }

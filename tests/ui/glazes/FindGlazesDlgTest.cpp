@@ -209,6 +209,10 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     ASSERT_GT(m_limits.Database().GetCount(), 0);
     ASSERT_EQ(dialog.LimitFormulaCombo()->count(), m_limits.Database().GetCount());
     EXPECT_EQ(dialog.LimitFormulaCombo()->itemText(0).toStdString(), RecordAt(m_limits.Database(), 0).m_name);
+    // The material field is trimmed as it is left.
+    dialog.MaterialEdit()->setText(QStringLiteral("  Silica "));
+    emit dialog.MaterialEdit()->editingFinished();
+    EXPECT_EQ(dialog.MaterialEdit()->text(), QStringLiteral("Silica"));
     dialog.MaterialEdit()->setText(QStringLiteral("\"Red Iron Oxide\""));
     dialog.OxideCombo()->setCurrentIndex(dialog.OxideCombo()->findData(20));
     dialog.LimitFormulaCombo()->setEditText(QStringLiteral("NEW limit formula"));

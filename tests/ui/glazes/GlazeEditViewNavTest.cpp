@@ -390,6 +390,14 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
     limited->EditPrevious();
     EXPECT_EQ(limited->GetGlazeIndex(), 1);
     EXPECT_EQ(GlazeForm::SubsetPosition(limited), 0);
+    // At the subset's first glaze Previous does nothing, nor asks about the edits.
+    const QString source = GlazeForm::SourceEdit(limited)->text();
+    GlazeForm::SourceEdit(limited)->setText(QStringLiteral("edited"));
+    m_messages.boxes.clear();
+    limited->EditPrevious();
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(limited->GetGlazeIndex(), 1);
+    GlazeForm::SourceEdit(limited)->setText(source);
 
     // Ctrl+S steps on through the subset and stays on its last glaze.
     ASSERT_NE(limited->GetFrame(), nullptr);

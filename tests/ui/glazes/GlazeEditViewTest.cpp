@@ -596,15 +596,17 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     });
     view->ScaleToIngredient();
     EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), batch);
-    WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
-        dialog->IngredientCombo()->setCurrentIndex(1);
-        dialog->AmountEdit()->setText(QStringLiteral("-2"));
-        dialog->accept();
-    });
-    m_messages.boxes.clear();
-    view->ScaleToIngredient();
-    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Ingredient amount must be a positive number"}));
-    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+    for (const char* amount : {"-2", "two"}) {
+        WhenModal<CScaleToIngredientDlg>([amount](CScaleToIngredientDlg* dialog) {
+            dialog->IngredientCombo()->setCurrentIndex(1);
+            dialog->AmountEdit()->setText(QString::fromLatin1(amount));
+            dialog->accept();
+        });
+        m_messages.boxes.clear();
+        view->ScaleToIngredient();
+        EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Ingredient amount must be a positive number"})) << amount;
+        EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+    }
 }
 
 TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
