@@ -252,6 +252,16 @@ TEST_F(GlazeReportTest, SectionsFollowThePreferences)
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(Lines(lines.end() - 2, lines.end()),
               (Lines{"Onset of oxide volatization:\001", "  B2O3    1150 C (c/2)    (partial loss)\001"}));
+
+    // A line costing exactly ten cents a kilogram of glaze shows its cost.
+    AddMaterial("Dime", "SiO2", 1.00);
+    g_prefs.anchvolat = 0;
+    g_prefs.ancost = 1;
+    lines = Report(MakeGlaze({{"Dime", 10}, {"Silica", 90}}));
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.find("Dime") != std::string::npos &&
+                                                                 line.find("$  0.10") != std::string::npos; }),
+              1);
 }
 
 // Without densities a by-volume recipe has no weights: the report keeps the recipe as entered

@@ -186,6 +186,8 @@ TEST_F(GlazeTest, CopiesAreDeepAndOwnTheirParameters)
     // With parameters onto one without, and back: each glaze holds its own or none.
     CGlaze without("without");
     without = with;
+    EXPECT_EQ(without.m_lowCone, -4) << "assigning re-derives them too";
+    EXPECT_EQ(without.m_highTemp, 1201);
     ASSERT_NE(without.FindOptimizationParams(), nullptr);
     EXPECT_NE(without.FindOptimizationParams(), with.FindOptimizationParams());
     without.GetOptimizationParams().m_goal = kGoalExpansion;
