@@ -212,6 +212,10 @@ TEST_F(CheckIngredientsTest, MakeAliasGivesTheMaterialTheNameAndSaysSo)
     prompter.unknown = {{1, kCheckMakeAlias, "Rutile"}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}};
     CCheckIngredients(*m_doc, m_list).Run(Prompting(), prompter);
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Summary of changes:\n  1 material alias added\n"}));
+    // A name changed besides is summed up with it.
+    CCheckIngredients both(*m_doc, m_list);
+    both.namesChanged = both.aliasesAdded = 1;
+    EXPECT_EQ(both.SummaryText(), "Summary of changes:\n  1 ingredient name changed\n  1 material alias added\n");
     EXPECT_EQ(Found(m_materials.Materials().FindMaterial(std::string_view("Rutile"))).m_akaNames,
               (CStringArrayEx{"Red Iron Oxide"}));
 }

@@ -51,6 +51,7 @@ TEST_F(FindGlazesDlgTest, TwoCriteriaSelectTheMatchingGlazesAndAreRememberedForT
     int refills = 0;
     WhenDialogShows<CFindGlazesDlg>([](CFindGlazesDlg& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Find Glazes"));
+        EXPECT_NE(dialog.findChild<QPushButton*>(QString::number(kHelpButtonId)), nullptr) << "its help button";
         QTest::keyClicks(dialog.ColorCombo()->lineEdit(), QStringLiteral("blue"));
         ChooseField(dialog, 0, kSearchType);
         EXPECT_EQ(dialog.ValueCombo(0)->count(), static_cast<int>(g_prefs.glztyp.size()));
