@@ -406,6 +406,9 @@ TEST_F(GlazeEditViewTest, ViewHandsOnlyPlainFilesToTheDesktop)
     ASSERT_EQ(m_messages.Texts().size(), 2u);
     EXPECT_EQ(m_messages.Texts()[1], RefusedCharactersMessage(NameCharacters(U"\u03B1")));
     EXPECT_EQ(GlazeForm::NoteFileEdit(view)->text(), note) << "the refused name is not entered";
+    m_dialogs.AnswerCancel();
+    GlazeForm::Button(view, kGedNoteBrowse)->click();
+    EXPECT_EQ(GlazeForm::NoteFileEdit(view)->text(), note) << "Cancel enters nothing";
     fs::remove_all(dir);
 }
 
@@ -632,10 +635,16 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
         view->SetAnalysisMode(mode);
         texts << GlazeForm::RecipeAnalysisText(view)->toPlainText() << GlazeForm::AnalysisPane(view)->toPlainText();
     }
+    const char* const recipeModes[4] = {"Recipe Amount", "Working Batch", "Percent", "Cost per Kg"};
     for (int mode = 1; mode <= 4; ++mode) {
         view->SetRecipePaneMode(mode);
         texts << GlazeForm::RecipePane(view)->toPlainText();
+        for (int other = 1; other <= 4; ++other) // only the chosen mode's button stays down
+            EXPECT_EQ(GlazeForm::Control<CToggleButton>(view, QString::fromLatin1(recipeModes[other - 1]))->state,
+                      other == mode ? 1 : 0) << mode << " " << other;
     }
+    // The panes have the analysis colours while the preferences keep colours on.
+    EXPECT_EQ(GlazeForm::AnalysisPane(view)->palette().color(QPalette::Base), QColor(224, 255, 192));
     for (int i = 0; i < texts.size(); ++i) {
         EXPECT_FALSE(texts[i].isEmpty()) << i;
         for (int j = 0; j < i; ++j)
