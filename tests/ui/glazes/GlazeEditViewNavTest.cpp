@@ -417,6 +417,11 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
     EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_name, "new glaze");
     EXPECT_EQ(view->GetGlazeIndex(), 1);
     EXPECT_TRUE(m_messages.boxes.empty());
+    // Save and Next goes on to the next glaze, on its description page.
+    view->ShowPage(kPageRecipe);
+    view->OnCommand(CmdGedSaveAndNext);
+    EXPECT_EQ(view->GetGlazeIndex(), 2);
+    EXPECT_EQ(GlazeForm::CurrentPage(view), kPageDescription);
 }
 
 // The record commands of the form's menu are enabled by the glaze's place in the database, or

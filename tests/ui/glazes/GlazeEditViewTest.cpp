@@ -645,6 +645,17 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
     }
     // The panes have the analysis colours while the preferences keep colours on.
     EXPECT_EQ(GlazeForm::AnalysisPane(view)->palette().color(QPalette::Base), QColor(224, 255, 192));
+    // After a change of the preferences the form still follows a changed material.
+    COxidariumApp::BroadcastUpdate(nullptr, nullptr, static_cast<int>(DbFileType::Preferences), HintPreferencesChanged, 0, 0);
+    const QString before = GlazeForm::AnalysisPane(view)->toPlainText();
+    const int silica = m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial("Silica"));
+    ASSERT_GE(silica, 0);
+    CMaterial wet = *m_materials.Materials().GetAt(silica);
+    wet.SetFormula("SiO2 H2O");
+    m_materials.ReplaceMaterial(silica, wet);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintMaterialChanged,
+                                   silica, HintExtra(m_materials.Materials().GetAt(silica)));
+    EXPECT_NE(GlazeForm::AnalysisPane(view)->toPlainText(), before);
     for (int i = 0; i < texts.size(); ++i) {
         EXPECT_FALSE(texts[i].isEmpty()) << i;
         for (int j = 0; j < i; ++j)
