@@ -808,7 +808,6 @@ TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)
     EXPECT_TRUE(view->RunCommand(kFormatCommands[4]));
     EXPECT_EQ(view->GetCaretIndex(), 0);
     EXPECT_TRUE(State(*view, CmdGlzCorrectCrazing).m_bEnabled) << "one glaze chosen";
-    EXPECT_TRUE(State(*view, CmdGlzToMaterials).m_bEnabled) << "one glaze chosen";
 
     // Whether additions count in the chemistry changes the analyses the rows show.
     const std::string before = rows();
