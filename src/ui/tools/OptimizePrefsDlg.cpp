@@ -48,7 +48,7 @@ void COptimizePrefsDlg::BuildControls()
         PlaceDlu(edit, 82, 28 + 16 * column, 210, 12);
         m_columns[static_cast<std::size_t>(column)] = edit;
     }
-    PlaceDlu(new QLabel(QStringLiteral("Numeric formats :"), this), 8, 98, 80, 9);
+    PlaceDlu(new QLabel(QStringLiteral("Numeric formats :"), this), 8, 98, 72, 9);
     PlaceDlu(new QLabel(QStringLiteral("Decimals"), this), 82, 98, 36, 9);
     PlaceDlu(new QLabel(QStringLiteral("(minimum)"), this), 122, 98, 40, 9);
     PlaceDlu(new QLabel(QStringLiteral("Remainders"), this), 20, 111, 60, 9);

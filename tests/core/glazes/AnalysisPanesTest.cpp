@@ -160,6 +160,13 @@ TEST_F(AnalysisPanesTest, TableColumnsFollowTheDecimals)
     // Percentages: columns of 14, one blank apart; trailing zeros blanked down to none.
     EXPECT_EQ(p[4].substr(0, p[4].find("\r\n")), "  K2O 16.9215% Al2O3 18.3165%  SiO2 64.7619%");
     EXPECT_EQ(p[5].substr(0, p[5].find("\r\n")), "  K2O 12.5   % Al2O3 12.5   %  SiO2 75.    %");
+
+    // The loss on ignition has its line only when it shows at the decimals: 0.00004997% rounds
+    // away at four, 0.00006% does not.
+    AddMaterial("Trace", "% 99.99995003 SiO2  0.00004997 LOI");
+    AddMaterial("Small", "% 99.99994 SiO2  0.00006 LOI");
+    EXPECT_EQ(Panes(MakeGlaze({{"Trace", 100}}))[1].find("LOI"), std::string::npos);
+    EXPECT_NE(Panes(MakeGlaze({{"Small", 100}}))[1].find("LOI:  0.0001%\r\n"), std::string::npos);
 }
 
 TEST_F(AnalysisPanesTest, NoAluminaNoRatioLines)

@@ -143,6 +143,9 @@ TEST_F(GlazeAnalysisTest, UnityDivisorFallsBackThroughTheGroups)
     EXPECT_DOUBLE_EQ(a.unity[kSi], 2.0);
     EXPECT_DOUBLE_EQ(a.siAlRatio, 2.0);
     EXPECT_EQ(a.neutralAlkaliRatio, 0.0);
+    // A trace of silica still gives its small ratio.
+    AddMaterial("Silica-poor clay", "Al2O3 0.05SiO2");
+    EXPECT_NEAR(MakeGlaze({{"Silica-poor clay", 100}}).GetAnalysis().siAlRatio, 0.05, 1e-12);
 
     // Only acid: the acid total is 1.
     CGlaze silica = MakeGlaze({{"Silica", 100}});

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -226,6 +227,41 @@ TEST_F(GlazeReportTest, SectionsFollowThePreferences)
     ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[5], "+++++++++++++++++++\002\001");
     EXPECT_EQ(lines[6], "       Potash Feldspar    42.1%    $  0.42 per kg glaze\001");
+
+    // Without alumina there is no alumina:silica ratio, and an oxide without a known viscosity
+    // factor gives no viscosity index, only that nothing is known.
+    AddMaterial("Beryllia", "BeO");
+    g_prefs.anchunity = g_prefs.anchvisco = g_prefs.anhaznotes = 1; // and no material hazards
+    g_prefs.anchvolat = g_prefs.ancost = g_prefs.ancostsum = 0;
+    lines = Report(MakeGlaze({{"Beryllia", 100}}, {}, "4-6"));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Material Hazards:"), 0);
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(Lines(lines.end() - 5, lines.end()), (Lines{
+        "     BeO  1.00\001",
+        "",
+        "Viscosity index: 0.0\001",
+        "",
+        "Nothing known about surface tension\001",
+    }));
+
+    // Boron volatilizes from cone 2 on.
+    AddMaterial("Boric", "B2O3 CaO 3SiO2");
+    g_prefs.anchvisco = 0;
+    g_prefs.anchvolat = 1;
+    lines = Report(MakeGlaze({{"Boric", 100}}, {}, "1-2"));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(Lines(lines.end() - 2, lines.end()),
+              (Lines{"Onset of oxide volatization:\001", "  B2O3    1150 C (c/2)    (partial loss)\001"}));
+
+    // A line costing exactly ten cents a kilogram of glaze shows its cost.
+    AddMaterial("Dime", "SiO2", 1.00);
+    g_prefs.anchvolat = 0;
+    g_prefs.ancost = 1;
+    lines = Report(MakeGlaze({{"Dime", 10}, {"Silica", 90}}));
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.find("Dime") != std::string::npos &&
+                                                                 line.find("$  0.10") != std::string::npos; }),
+              1);
 }
 
 // Without densities a by-volume recipe has no weights: the report keeps the recipe as entered

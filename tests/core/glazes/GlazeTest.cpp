@@ -75,6 +75,16 @@ TEST_F(GlazeTest, ConeTableLookups)
     EXPECT_EQ(TemperatureFromCone(-30), 576);
     EXPECT_EQ(TemperatureFromCone(14), 1388);
     EXPECT_EQ(g_coneTable.back().cone, 40);
+    // The cones follow one another (there is no cone 0) at rising temperatures, each in Fahrenheit
+    // its Celsius value converted.
+    for (std::size_t i = 0; i < kConeTableRows; ++i) {
+        const CConeTableRow& row = g_coneTable[i];
+        EXPECT_NEAR(row.fahrenheit, row.celsius * 9.0 / 5.0 + 32.0, 0.5) << row.cone;
+        if (i == 0)
+            continue;
+        EXPECT_EQ(row.cone, g_coneTable[i - 1].cone == -1 ? 1 : g_coneTable[i - 1].cone + 1) << i;
+        EXPECT_GT(row.celsius, g_coneTable[i - 1].celsius) << row.cone;
+    }
 }
 
 TEST_F(GlazeTest, NewGlazeCarriesTodaysDate)
@@ -176,6 +186,8 @@ TEST_F(GlazeTest, CopiesAreDeepAndOwnTheirParameters)
     // With parameters onto one without, and back: each glaze holds its own or none.
     CGlaze without("without");
     without = with;
+    EXPECT_EQ(without.m_lowCone, -4) << "assigning re-derives them too";
+    EXPECT_EQ(without.m_highTemp, 1201);
     ASSERT_NE(without.FindOptimizationParams(), nullptr);
     EXPECT_NE(without.FindOptimizationParams(), with.FindOptimizationParams());
     without.GetOptimizationParams().m_goal = kGoalExpansion;

@@ -129,6 +129,14 @@ TEST_F(GlazeTextOutputTest, SummaryOfOneGlaze)
     EXPECT_EQ(plain[3], "\001Recipe:");
     EXPECT_EQ(plain[7], "\001                          --------");
     EXPECT_EQ(plain[8], "\001                            100.00");
+
+    // Additions alone have nothing to be scaled by: they are listed as written.
+    clear->m_components = CIngredientList();
+    clear->m_additions.Add("Rutile", 5);
+    clear->SetField(kGlazeFieldBatchSize, "500");
+    const TextLines additions = Text([&](std::ostream& out) { text.WriteSummaries(out, indices, nullptr); });
+    ASSERT_EQ(additions.size(), 11u);
+    EXPECT_EQ(additions[5], "\001                  Rutile      5.00");
 }
 
 TEST_F(GlazeTextOutputTest, RecipesAtSeveralBatchSizes)

@@ -212,6 +212,9 @@ TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
     // The comment lines run on into one paragraph when re-flowed.
     EXPECT_EQ(shino.m_notes, CStringArrayEx{"Recipe given by volume. Thick. Variations -- less soda"});
     EXPECT_EQ(RecordAt(back, 1).m_name, "Bare");
+    // So does it behind a line of other text.
+    CGlazeList behind;
+    EXPECT_EQ(CHyperGlazeIO::ImportRecipes(behind, WriteFile("behind.txt", "Shared by a friend\r" + out.str())), 2);
 }
 
 // --- the outside sample: 60 recipes of a HyperGlaze user's labelled text -----------------------

@@ -71,14 +71,15 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
 TEST_F(InsightImportTest, AmountsNoRecipeHoldsAreLeftOutAndNamed)
 {
     const std::string path = WriteFile("odd.rcp", "5.0\nRCP\nx\nOdd\nSilica\n1,5\nWhiting\n-5\nKaolin\n1e999\n"
-                                                   "Talc\n2,5\nFeldspar\n40\nEOF\n");
+                                                   "Talc\n2,5\nZircon\nnotes\nFeldspar\n40\nEOF\n");
     CGlazeList list;
     std::vector<std::string> paths = {path};
     EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 1);
     ASSERT_EQ(list.GetCount(), 1);
-    ExpectLines(RecordAt(list, 0).m_components, {{"Silica", 1}, {"Talc", 2}, {"Feldspar", 40}});
+    // An amount reading "notes" is no number, not the start of the notes.
+    ExpectLines(RecordAt(list, 0).m_components, {{"Silica", 1}, {"Talc", 2}, {"Zircon", 0}, {"Feldspar", 40}});
     EXPECT_EQ(m_messages.Texts(),
-              std::vector<std::string>{path + ": line 6: \"1,5\" is not a number; read as 1 (the first of 2 values in "
+              std::vector<std::string>{path + ": line 6: \"1,5\" is not a number; read as 1 (the first of 3 values in "
                                               "the file that could not be read as written)\n\n" +
                                        path + ": 2 ingredient lines were left out, their amounts negative or more "
                                               "than a recipe holds:\nline 8 (Odd): Whiting -5\nline 10 (Odd): Kaolin "

@@ -77,6 +77,12 @@ TEST(OxideConstraintTest, UnsplittableTextIsInvalidAndKeptAsRead)
         EXPECT_TRUE(again.Parse(record.Format()));
         EXPECT_EQ(again, record);
     }
+    // Its fault quotes the text, a long one cut after 24 characters.
+    COxideConstraint longLine;
+    longLine.Parse("11,=,2.5 and a good deal more");
+    EXPECT_EQ(longLine.Fault(), "oxide constraint \"11,=,2.5 and a good deal...\" cannot be read");
+    longLine.Parse("11,=,2.5 and a good deal");
+    EXPECT_EQ(longLine.Fault(), "oxide constraint \"11,=,2.5 and a good deal\" cannot be read") << "24 are shown whole";
     // Once somebody fills the record in, its members are written.
     COxideConstraint edited;
     edited.Parse("11,=,2.5");

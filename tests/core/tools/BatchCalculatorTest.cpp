@@ -62,6 +62,12 @@ TEST_F(BatchCalculatorTest, LeachUnityFormulaBackIntoItsBatch)
     calc.Start();
     EXPECT_EQ(calc.m_formulaText, "0.07186 K2O  0.19982 CaO  0.11059 Al2O3  1.00791 SiO2");
     EXPECT_TRUE(m_messages.boxes.empty());
+    // The recipe's own formula, with blanks around it or not, stands for the recipe's exact moles:
+    // feldspar comes back as its 40 g, not as what the rounded moles hold.
+    calc.m_formulaText = "  " + calc.m_formulaText + " ";
+    calc.RestartFromFormula();
+    calc.SelectMaterial("Potash Feldspar");
+    EXPECT_EQ(calc.m_amountText, "40");
 
     calc.m_formulaText = kLeachUnity;
     calc.RestartFromFormula();
@@ -330,12 +336,12 @@ TEST_F(BatchCalculatorTest, ListsInformationAndFormulaChecks)
 {
     CBatchCalculator calc;
     calc.m_originalComponents.Add("Silica", 8.5);
-    calc.m_originalAdditions.Add("Zircon", 12.25);
+    calc.m_originalAdditions.Add("Zircon", 10.05);
     calc.Start();
-    EXPECT_EQ(calc.BuildListRows(), (std::vector<CBatchListRow>{{"Silica\t  8.5", 0}, {"Zircon\t12.25", 1000}}));
+    EXPECT_EQ(calc.BuildListRows(), (std::vector<CBatchListRow>{{"Silica\t  8.5", 0}, {"Zircon\t10.05", 1000}}));
     calc.SelectListItem(1000);
     EXPECT_EQ(calc.m_materialText, "Zircon");
-    EXPECT_EQ(calc.m_amountText, "12.25");
+    EXPECT_EQ(calc.m_amountText, "10.05");
 
     calc.m_materialText = "Silica";
     EXPECT_EQ(calc.BuildMaterialInformation(),
@@ -368,6 +374,16 @@ TEST_F(BatchCalculatorTest, RemaindersInWeightPercentOfTheFormula)
     // 18.839 + 6.198 + 39.254 + 180.253 g: silica is 73.709 % of the weight.
     calc.SetRemainderUnit(kRemainderWeightPercent);
     EXPECT_EQ(Texts(calc.m_remainderRows[kRemainderListOther]), (std::vector<std::string>{"SiO2\t73.70933"}));
+    // A formula of a few hundredths of a gram is still all silica.
+    calc.m_formulaText = "0.001 SiO2";
+    calc.RestartFromFormula();
+    EXPECT_EQ(Texts(calc.m_remainderRows[kRemainderListOther]), (std::vector<std::string>{"SiO2\t100.00000"}));
+    // Just beyond 1000 g (1000.05 g of silica) the amounts offered make room for four places
+    // before the point.
+    calc.m_formulaText = "16.6441 SiO2";
+    calc.RestartFromFormula();
+    calc.SelectMaterial("Wollastonite");
+    EXPECT_EQ(Texts(calc.m_amountChoiceRows), (std::vector<std::string>{"      0.000 (CaO)", "1933.440 (SiO2)"}));
 }
 
 // The suggestions list shows the database as it is when the user turns to it.
@@ -409,7 +425,7 @@ TEST_F(BatchCalculatorTest, TheSuggestionToleranceCountsMolesOrWeight)
 }
 
 // Any tolerance above 0, however small, suggests by the tolerance: a whiting with 0.03% magnesia
-// (0.03% of its oxides' moles undesired) is suggested at 0.05%, and at 0 it is not.
+// (0.03% of its oxides' moles undesired) is suggested at 0.05% and at 0.03001%, and at 0 it is not.
 TEST_F(BatchCalculatorTest, ASmallSuggestionToleranceStillSuggestsByTheTolerance)
 {
     g_prefs.sugextend = 0;
@@ -430,6 +446,7 @@ TEST_F(BatchCalculatorTest, ASmallSuggestionToleranceStillSuggestsByTheTolerance
     };
     EXPECT_EQ(suggested(0.05), (std::vector<std::string>{"Whiting 0.03% MgO\tCaO\t73.625", "Whiting\tCaO\t73.616",
                                                          "Wollastonite\tCaO\t85.44", "Fluorspar\tCaO\t57.426"}));
+    EXPECT_EQ(ItemAt(suggested(0.03001), 0), "Whiting 0.03% MgO\tCaO\t73.625");
     EXPECT_EQ(suggested(0.0),
               (std::vector<std::string>{"Whiting\tCaO\t73.616", "Wollastonite\tCaO\t85.44", "Fluorspar\tCaO\t57.426"}));
 }

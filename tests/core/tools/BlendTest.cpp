@@ -142,7 +142,7 @@ TEST_F(BlendTest, EndpointsThatCannotBeBlendedStopBeforeAnyDatabaseIsMade)
     // Unchosen or unknown endpoints end silently.
     request.endpoints = {0, -1, -1, -1};
     EXPECT_EQ(RunRecipeBlend(request, *source), nullptr);
-    request.endpoints = {0, 9, -1, -1};
+    request.endpoints = {0, 4, -1, -1}; // one past the last glaze
     EXPECT_EQ(RunRecipeBlend(request, *source), nullptr);
     EXPECT_EQ(m_messages.boxes.size(), 3u);
     EXPECT_EQ(m_app.CountGlazeDocs(), before);

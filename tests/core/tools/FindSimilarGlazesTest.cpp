@@ -144,6 +144,11 @@ TEST_F(FindSimilarGlazesTest, OneSelectedGlazeAgainstItsDatabaseSelectsTheMatche
     m_request.compositeOnly = 1;
     Measures({6});
     EXPECT_THAT(Search(*m_doc), ElementsAre("==========", "=== G1 ===", "==========", ""));
+    // Without Select similar the search leaves the selection alone.
+    selection.rows = {0};
+    m_request.selectSimilar = 0;
+    Search(*m_doc);
+    EXPECT_THAT(selection.rows, ElementsAre(0));
 }
 
 TEST_F(FindSimilarGlazesTest, LessVerboseOutputOverTwoDatabases)

@@ -51,11 +51,11 @@ TEST_F(MixGlazesTest, MixingTwoGlazesOneToOne)
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_THAT(Notices(), ElementsAre(std::pair{int(HintGlazesInserted), 3}));
 
-    // Parts 3 and 1 in slots 2 and 4 (rows 3 and 0): inserted after row 3. A part typed for an
-    // empty slot and a negative part take no share; an infinite part none either.
+    // Parts 0.3 and 0.1 in slots 2 and 4 (rows 3 and 0): inserted after row 3. A part typed for
+    // an empty slot and a negative part take no share; an infinite part none either.
     CMixGlazesRequest request;
     request.glazes = {-1, 4, 1, 0};
-    request.parts = {5.0, 3.0, -2.0, 1.0};
+    request.parts = {5.0, 0.3, -2.0, 0.1};
     EXPECT_EQ(RunMixGlazes(request, *m_doc, WindowOf(m_doc).frame.view.get()), 5);
     EXPECT_EQ(Found(m_doc->GetGlaze(5)).m_name, "75% Z  25% X");
     request.parts = {0.0, std::numeric_limits<double>::infinity(), 0.0, 0.0};

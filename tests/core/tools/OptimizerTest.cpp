@@ -88,16 +88,25 @@ protected:
     std::vector<std::string> m_trace;
 };
 
-// Only a cap of 0 rules an oxide out: MgO capped at 0.05 leaves talc usable. LOI capped at 0
-// rules out every volatile, water too: kaolin drops out.
+// Only a cap of 0 rules an oxide out: MgO capped at 0.05 leaves talc usable, and a cap on KNaO
+// sets no floor. Water capped at 0 rules out kaolin; LOI capped at 0 every volatile, whiting too.
 TEST_F(OptimizerTest, ASmallCapKeepsTheOxideAndNoLossRulesOutWater)
 {
     KeepOnly({"Silica", "Kaolin", "Calcined Kaolin", "Potash Feldspar", "Whiting", "Wollastonite", "Talc"});
     m_params.m_goal = kGoalLOI;
     m_params.m_oxideConstraints.Add(COxideConstraint(12, '<', "0.05", "")); // MgO
+    m_params.m_oxideConstraints[0] = COxideConstraint(kConstraintKNaO, '<', "0.3", "");
     ASSERT_EQ(Run(true), 0) << m_message;
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), " KNaO  min=0.000000  max=0.300000"), m_trace.end());
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Talc"), m_trace.end());
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Kaolin"), m_trace.end());
+
+    // Water capped at 0 rules out kaolin and leaves whiting.
+    m_params.m_oxideConstraints.Add(COxideConstraint(1, '<', "0", "")); // H2O
+    m_trace.clear();
+    Run(true);
+    EXPECT_EQ(std::find(m_trace.begin(), m_trace.end(), "usable material: Kaolin"), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Whiting"), m_trace.end());
 
     m_params.m_oxideConstraints.Add(COxideConstraint(kConstraintLOI, '<', "0", ""));
     m_trace.clear();
@@ -124,6 +133,7 @@ TEST_F(OptimizerTest, FourMaterialsGiveTheOneRecipeOfTheUnityFormula)
 {
     KeepOnly({"Silica", "Kaolin", "Potash Feldspar", "Whiting"});
     m_params.m_goal = kGoalLOI;
+    m_params.m_oxideConstraints.Add(COxideConstraint(kConstraintLOI, '>', "0", "")); // bounds nothing
     ASSERT_EQ(Run(true), 0) << m_message;
     EXPECT_EQ(m_message, "Optimization complete");
     // Worked by hand: 0.3 feldspar, 0.7 whiting, 0.05 kaolin and 1.1 silica (in moles) weigh
@@ -140,6 +150,8 @@ TEST_F(OptimizerTest, FourMaterialsGiveTheOneRecipeOfTheUnityFormula)
 
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), " KNaO  min=0.299700  max=0.300300"), m_trace.end());
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), " SiO2  min=2.997000  max=3.003000"), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "  LOI  min=0.000000  max=-1.000000"), m_trace.end())
+        << "no maximum";
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Whiting"), m_trace.end());
     const auto counts = std::find_if(m_trace.begin(), m_trace.end(), [](const std::string& line) {
         return std::regex_match(line, std::regex("[0-9]+ allowed oxides \\(5 nonvolatile\\), 4 usable materials"));

@@ -117,7 +117,7 @@ TEST_F(VarrowBlendTest, VolumesNamesAndCornerShares)
     EXPECT_EQ(empty->Glazes().m_infoLines.size(), 13u);
 
     // kA 100: A is kaolin alone; kB 0: B is C at 60 and silica 40; kB + sB beyond 100 keep
-    // their ratio and leave no room for C.
+    // their ratio and leave no room for C, in the corner and in the grid glaze that is all B.
     CVarrowBlendRequest corners = m_request;
     corners.generateAll = false;
     corners.generateCorners = true;
@@ -130,9 +130,13 @@ TEST_F(VarrowBlendTest, VolumesNamesAndCornerShares)
     ExpectLines(Found(first->GetGlaze(1)).m_components, {{"Feldspar", 36}, {"Whiting", 24}, {"Silica", 40}});
     corners.kaolinB = 80.0;
     corners.silicaB = 70.0;
+    corners.generateAll = true;
+    corners.pointsCD = corners.pointsCA = 0;
+    corners.amounts = kVarrowMaterialWeights;
     CGlazesDoc* second = RunVarrowBlend(corners, *m_source);
     ASSERT_NE(second, nullptr);
     ExpectLines(Found(second->GetGlaze(1)).m_components, {{"Kaolin", 53.33333333}, {"Silica", 46.66666667}});
+    ExpectLines(Found(second->GetGlaze(4 + 1)).m_components, {{"Kaolin", 53.33333333}, {"Silica", 46.66666667}});
     EXPECT_EQ(ItemAt(second->Glazes().m_infoLines, 12), "  0.0% Glaze C, 53.3% Kaolin, and 46.7% Silica.");
 
     // What the dialog refuses builds nothing.

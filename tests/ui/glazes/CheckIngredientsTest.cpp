@@ -145,6 +145,7 @@ TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
 {
     CScriptedPrompter prompter;
     prompter.unknown = {{1, kCheckChangeTo, "Rutile"}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}};
+    m_doc->GetGlaze(0)->m_additions.Add("Red Iron Oxide", 1);
     int refills = 0;
     CCheckIngredients check(*m_doc, m_list);
     check.Run(Prompting(), prompter, [&refills] { ++refills; });
@@ -156,7 +157,9 @@ TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     EXPECT_EQ(m_messages.At(0).text, "Summary of changes:\n  1 ingredient name changed\n");
     EXPECT_EQ(m_messages.At(0).helpId, kCheckSummaryHelpId);
-    EXPECT_EQ(TakeNotices(), (Notices{{HintGlazeChanged, 1}, {HintGlazeChanged, 2}, {HintGlazeChanged, 4}}));
+    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_additions.at(0)->m_name, "Rutile");
+    EXPECT_EQ(TakeNotices(),
+              (Notices{{HintGlazeChanged, 0}, {HintGlazeChanged, 1}, {HintGlazeChanged, 2}, {HintGlazeChanged, 4}}));
     EXPECT_EQ(refills, 1);
     EXPECT_EQ(m_materials.Materials().GetCount(), 5);
 }
@@ -209,6 +212,10 @@ TEST_F(CheckIngredientsTest, MakeAliasGivesTheMaterialTheNameAndSaysSo)
     prompter.unknown = {{1, kCheckMakeAlias, "Rutile"}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}};
     CCheckIngredients(*m_doc, m_list).Run(Prompting(), prompter);
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Summary of changes:\n  1 material alias added\n"}));
+    // A name changed besides is summed up with it.
+    CCheckIngredients both(*m_doc, m_list);
+    both.namesChanged = both.aliasesAdded = 1;
+    EXPECT_EQ(both.SummaryText(), "Summary of changes:\n  1 ingredient name changed\n  1 material alias added\n");
     EXPECT_EQ(Found(m_materials.Materials().FindMaterial(std::string_view("Rutile"))).m_akaNames,
               (CStringArrayEx{"Red Iron Oxide"}));
 }
@@ -315,5 +322,6 @@ TEST_F(CheckIngredientsTest, TheDialogShowsTheSelectChoiceItWasGiven)
         dialog.options.selectGlazes = select;
         dialog.InitDialog();
         EXPECT_EQ(dialog.SelectCheck()->isChecked(), select != 0);
+        EXPECT_EQ(dialog.helpId, 375u) << "its help topic";
     }
 }

@@ -51,6 +51,7 @@ TEST_F(FindGlazesDlgTest, TwoCriteriaSelectTheMatchingGlazesAndAreRememberedForT
     int refills = 0;
     WhenDialogShows<CFindGlazesDlg>([](CFindGlazesDlg& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Find Glazes"));
+        EXPECT_NE(dialog.findChild<QPushButton*>(QString::number(kHelpButtonId)), nullptr) << "its help button";
         QTest::keyClicks(dialog.ColorCombo()->lineEdit(), QStringLiteral("blue"));
         ChooseField(dialog, 0, kSearchType);
         EXPECT_EQ(dialog.ValueCombo(0)->count(), static_cast<int>(g_prefs.glztyp.size()));
@@ -128,6 +129,23 @@ TEST_F(FindGlazesDlgTest, MovingMatchesNeverLosesThemAndCopyingLeavesTheSource)
     EXPECT_EQ(GlazeNames(), (std::vector<std::string>{"Celadon", "Temmoku"}));
     EXPECT_EQ(TakeNotices(), (std::vector<std::pair<int, int>>{{HintGlazesDeleted, 2}}));
     EXPECT_EQ(refills, 1);
+
+    // Through the command, Copy to New Database puts the matches into a new database of search
+    // results and leaves the source as it was.
+    WhenDialogShows<CFindGlazesDlg>([](CFindGlazesDlg& dialog) {
+        QTest::mouseClick(dialog.ClearButton(), Qt::LeftButton);
+        ChooseField(dialog, 0, kSearchType);
+        QTest::keyClicks(dialog.ValueCombo(0)->lineEdit(), QStringLiteral("glossy"));
+        GroupButton(dialog.ActionGroup(), kFindCopyToNewDatabase).click();
+        QTest::mouseClick(dialog.SearchButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(RunFindGlazes(*m_doc, m_list, nullptr));
+    ASSERT_EQ(m_frames.size(), 2u);
+    const auto* results = dynamic_cast<const CGlazesDoc*>(m_frames[1]->view->GetDocument());
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->GetDbName(), "Search Results");
+    EXPECT_EQ(results->GetGlazeCount(), 2);
+    EXPECT_EQ(GlazeNames(), (std::vector<std::string>{"Celadon", "Temmoku"}));
 }
 
 TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
@@ -168,6 +186,16 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     EXPECT_EQ(Only(dialog).m_low, 1);
     ChooseField(dialog, 1, 0);
 
+    // The range, firing and colour boxes offer the words of the preferences.
+    for (const auto& [combo, words] : {std::pair{dialog.RangeCombo(), &g_prefs.glzrng},
+                                       {dialog.FiringCombo(), &g_prefs.glzftyp}, {dialog.ColorCombo(), &g_prefs.glzcol}}) {
+        std::vector<std::string> items;
+        for (int i = 0; i < combo->count(); ++i)
+            items.push_back(combo->itemText(i).toStdString());
+        EXPECT_EQ(items, static_cast<const std::vector<std::string>&>(*words));
+    }
+    EXPECT_EQ(dialog.ColorCombo()->itemText(0), QStringLiteral("Clear"));
+
     // A range without digits adds nothing; one with cones adds the overlap test.
     dialog.RangeCombo()->setEditText(QStringLiteral("low fire"));
     EXPECT_TRUE(Criteria(dialog).m_criteria.m_criteria.empty());
@@ -182,6 +210,10 @@ TEST_F(FindGlazesDlgTest, ControlsBecomeCriteria)
     ASSERT_GT(m_limits.Database().GetCount(), 0);
     ASSERT_EQ(dialog.LimitFormulaCombo()->count(), m_limits.Database().GetCount());
     EXPECT_EQ(dialog.LimitFormulaCombo()->itemText(0).toStdString(), RecordAt(m_limits.Database(), 0).m_name);
+    // The material field is trimmed as it is left.
+    dialog.MaterialEdit()->setText(QStringLiteral("  Silica "));
+    emit dialog.MaterialEdit()->editingFinished();
+    EXPECT_EQ(dialog.MaterialEdit()->text(), QStringLiteral("Silica"));
     dialog.MaterialEdit()->setText(QStringLiteral("\"Red Iron Oxide\""));
     dialog.OxideCombo()->setCurrentIndex(dialog.OxideCombo()->findData(20));
     dialog.LimitFormulaCombo()->setEditText(QStringLiteral("NEW limit formula"));

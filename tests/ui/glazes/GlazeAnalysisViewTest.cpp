@@ -85,6 +85,7 @@ TEST_F(GlazeAnalysisViewTest, ShowsTheReportWithoutPaperOnlyLinesAndLeavesTheDat
     EXPECT_EQ(view->GetGlazeIndex(), 0) << "Previous on the first glaze does nothing";
     view->OnCommand(CmdGanNext);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Cone 6 Zircon White"));
+    EXPECT_TRUE(Enabled(view, CmdGanPrevious)) << "from the second glaze on";
     view->FillReport(9);
     EXPECT_FALSE(Enabled(view, CmdGanNext));
     view->OnCommand(CmdGanNext);

@@ -166,7 +166,12 @@ TEST_F(GlazeEditViewNavTest, SaveAsNewCopyCutAndPaste)
     EXPECT_EQ(view->GetGlazeIndex(), 5);
     EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("Cone 10 Tenmoku (new)"));
 
-    // Copy, then Paste into another form; Cut closes without removing anything.
+    // Paste waits for something copied. Copy, then Paste into another form; Cut closes without
+    // removing anything.
+    g_glazeClipboard.Reset();
+    CCmdUI empty(CmdGedPaste);
+    EXPECT_TRUE(view->OnUpdateCommand(empty));
+    EXPECT_FALSE(empty.m_bEnabled);
     view->OnCommand(CmdGedCopy);
     ASSERT_EQ(ClipboardCount(g_glazeClipboard), 1);
     EXPECT_EQ(g_glazeClipboard.m_name, "Glazes");
@@ -385,6 +390,14 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
     limited->EditPrevious();
     EXPECT_EQ(limited->GetGlazeIndex(), 1);
     EXPECT_EQ(GlazeForm::SubsetPosition(limited), 0);
+    // At the subset's first glaze Previous does nothing, nor asks about the edits.
+    const QString source = GlazeForm::SourceEdit(limited)->text();
+    GlazeForm::SourceEdit(limited)->setText(QStringLiteral("edited"));
+    m_messages.boxes.clear();
+    limited->EditPrevious();
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(limited->GetGlazeIndex(), 1);
+    GlazeForm::SourceEdit(limited)->setText(source);
 
     // Ctrl+S steps on through the subset and stays on its last glaze.
     ASSERT_NE(limited->GetFrame(), nullptr);
@@ -404,6 +417,11 @@ TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsT
     EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_name, "new glaze");
     EXPECT_EQ(view->GetGlazeIndex(), 1);
     EXPECT_TRUE(m_messages.boxes.empty());
+    // Save and Next goes on to the next glaze, on its description page.
+    view->ShowPage(kPageRecipe);
+    view->OnCommand(CmdGedSaveAndNext);
+    EXPECT_EQ(view->GetGlazeIndex(), 2);
+    EXPECT_EQ(GlazeForm::CurrentPage(view), kPageDescription);
 }
 
 // The record commands of the form's menu are enabled by the glaze's place in the database, or

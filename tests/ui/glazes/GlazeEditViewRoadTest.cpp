@@ -306,6 +306,7 @@ TEST_F(GlazeEditViewRoadTest, ARefusedLineInEitherRecipeFieldStopsEveryRoad)
         {"Check Ingredients", [view] { GlazeForm::Button(view, kGedCheckIngredients)->click(); }},
         {"Send to Insight", [view] { view->OnCommand(CmdGedSendEntire); }},
         {"Scale to 100", [view] { GlazeForm::Button(view, kGedScale100)->click(); }},
+        {"Scale to W.B.S.", [view] { GlazeForm::Button(view, kGedScaleBatch)->click(); }},
         {"Edit Ingredients", [view] { view->OnCommand(CmdGedEditIngredients); }},
         {"Copy", [view] { view->OnCommand(CmdGedCopy); }},
         {"Cut", [view] { view->OnCommand(CmdGedCut); }},
@@ -436,6 +437,8 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
     EXPECT_TRUE(Enabled(view, CmdGedOpenGraph));
 
     // The graph window is asked for the chosen limit formula and the form's oxide units.
+    CGlazeEditView* third = OpenEdit(2);
+    EXPECT_NE(third, nullptr);
     struct CGraphRecorder : CGlazeViews {
         CGlazeEditLink* AsEditView(CView*) override { return nullptr; }
         CGlazeAnalysisLink* AsAnalysisView(CView*) override { return nullptr; }
@@ -452,8 +455,11 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
     GlazeForm::LimitList(view)->setCurrentRow(3);
     view->SetAnalysisMode(2);
     view->OnCommand(CmdGedOpenGraph);
+    if (third)
+        third->OnCommand(CmdGedOpenGraph); // a form on another glaze asks for that one
     InstallGlazeViews();
-    ASSERT_EQ(graphs.requests.size(), 2u);
+    ASSERT_EQ(graphs.requests.size(), 3u);
+    EXPECT_EQ(graphs.requests[2].glaze, 2);
     EXPECT_EQ(graphs.requests[0].limitFormula, "Cone 6 gloss, boron-free");
     EXPECT_EQ(graphs.requests[1].glaze, 0);
     EXPECT_EQ(graphs.requests[1].graphTemplate, nullptr) << "the panes drew no template: the first one";

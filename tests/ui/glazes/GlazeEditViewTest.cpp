@@ -406,6 +406,9 @@ TEST_F(GlazeEditViewTest, ViewHandsOnlyPlainFilesToTheDesktop)
     ASSERT_EQ(m_messages.Texts().size(), 2u);
     EXPECT_EQ(m_messages.Texts()[1], RefusedCharactersMessage(NameCharacters(U"\u03B1")));
     EXPECT_EQ(GlazeForm::NoteFileEdit(view)->text(), note) << "the refused name is not entered";
+    m_dialogs.AnswerCancel();
+    GlazeForm::Button(view, kGedNoteBrowse)->click();
+    EXPECT_EQ(GlazeForm::NoteFileEdit(view)->text(), note) << "Cancel enters nothing";
     fs::remove_all(dir);
 }
 
@@ -550,11 +553,13 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
     EXPECT_EQ(GlazeForm::IsModified(view), 1);
 
-    // Whiting and silica give way to wollastonite.
+    // Whiting and silica give way to wollastonite, in the additions too.
+    GlazeForm::AdditionsEdit(view)->setPlainText(recipe);
     WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) { dialog->accept(); });
     view->MakeSubstitution();
     EXPECT_NE(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
     EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->toPlainText().contains(QStringLiteral("Wollastonite")));
+    EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), GlazeForm::ComponentsEdit(view)->toPlainText());
     // Without substitutions there is nothing to choose from, and the message says so.
     while (m_substitutions.GetRecordCount() > 0)
         m_substitutions.RemoveRecord(0);
@@ -584,15 +589,27 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     });
     view->ScaleToIngredient();
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+    // The amount it has, written otherwise, changes nothing, not even the working batch size.
+    const QString batch = GlazeForm::BatchSizeEdit(view)->text();
     WhenModal<CScaleToIngredientDlg>([](CScaleToIngredientDlg* dialog) {
-        dialog->IngredientCombo()->setCurrentIndex(1);
-        dialog->AmountEdit()->setText(QStringLiteral("-2"));
+        dialog->IngredientCombo()->setCurrentIndex(0);
+        dialog->AmountEdit()->setText(QStringLiteral("50"));
+        dialog->WorkingBatchCheck()->setChecked(true);
         dialog->accept();
     });
-    m_messages.boxes.clear();
     view->ScaleToIngredient();
-    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Ingredient amount must be a positive number"}));
-    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+    EXPECT_EQ(GlazeForm::BatchSizeEdit(view)->text(), batch);
+    for (const char* amount : {"-2", "two"}) {
+        WhenModal<CScaleToIngredientDlg>([amount](CScaleToIngredientDlg* dialog) {
+            dialog->IngredientCombo()->setCurrentIndex(1);
+            dialog->AmountEdit()->setText(QString::fromLatin1(amount));
+            dialog->accept();
+        });
+        m_messages.boxes.clear();
+        view->ScaleToIngredient();
+        EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Ingredient amount must be a positive number"})) << amount;
+        EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Silica\t    50\nKaolin\t    75"));
+    }
 }
 
 TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
@@ -618,10 +635,27 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
         view->SetAnalysisMode(mode);
         texts << GlazeForm::RecipeAnalysisText(view)->toPlainText() << GlazeForm::AnalysisPane(view)->toPlainText();
     }
+    const char* const recipeModes[4] = {"Recipe Amount", "Working Batch", "Percent", "Cost per Kg"};
     for (int mode = 1; mode <= 4; ++mode) {
         view->SetRecipePaneMode(mode);
         texts << GlazeForm::RecipePane(view)->toPlainText();
+        for (int other = 1; other <= 4; ++other) // only the chosen mode's button stays down
+            EXPECT_EQ(GlazeForm::Control<CToggleButton>(view, QString::fromLatin1(recipeModes[other - 1]))->state,
+                      other == mode ? 1 : 0) << mode << " " << other;
     }
+    // The panes have the analysis colours while the preferences keep colours on.
+    EXPECT_EQ(GlazeForm::AnalysisPane(view)->palette().color(QPalette::Base), QColor(224, 255, 192));
+    // After a change of the preferences the form still follows a changed material.
+    COxidariumApp::BroadcastUpdate(nullptr, nullptr, static_cast<int>(DbFileType::Preferences), HintPreferencesChanged, 0, 0);
+    const QString before = GlazeForm::AnalysisPane(view)->toPlainText();
+    const int silica = m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial("Silica"));
+    ASSERT_GE(silica, 0);
+    CMaterial wet = *m_materials.Materials().GetAt(silica);
+    wet.SetFormula("SiO2 H2O");
+    m_materials.ReplaceMaterial(silica, wet);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintMaterialChanged,
+                                   silica, HintExtra(m_materials.Materials().GetAt(silica)));
+    EXPECT_NE(GlazeForm::AnalysisPane(view)->toPlainText(), before);
     for (int i = 0; i < texts.size(); ++i) {
         EXPECT_FALSE(texts[i].isEmpty()) << i;
         for (int j = 0; j < i; ++j)

@@ -4,6 +4,7 @@
 #include "glazes/GlazesView.h"
 #include "support/MergeDlg.h"
 
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -38,6 +39,8 @@ TEST_F(GlazesViewMergeTest, AppendingLeavesTheEditWindowsAndTheirEditsAlone)
                                                "name   = " << Found(m_doc->GetGlaze(1)).m_name << "\n";
     m_dialogs.AnswerPath(source);
     WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
+        ASSERT_EQ(dialog->List()->count(), 1);
+        EXPECT_TRUE(dialog->List()->item(0)->text().startsWith(QLatin1Char('*'))) << "a name the database holds";
         dialog->AppendAllRadio()->setChecked(true);
         dialog->SelectAllButton()->click();
         dialog->OkButton()->click();

@@ -540,6 +540,11 @@ TEST_F(GlazesViewTest, SaveSelectedAndExports)
     EXPECT_TRUE(view->RunCommand(CmdGlzExportHtml));
     EXPECT_EQ(m_messages.Last().text, "Error writing to Clipboard");
     EXPECT_EQ(m_messages.Last().helpId, 196900u);
+    ASSERT_FALSE(m_dialogs.requests.empty());
+    EXPECT_EQ(m_dialogs.requests.back().title, "Export in HTML format...");
+    m_dialogs.AnswerCancel();
+    EXPECT_TRUE(view->RunCommand(CmdGlzExportHyperGlaze));
+    EXPECT_EQ(m_dialogs.requests.back().title, "Export in HyperGlaze-importable text format...");
 }
 
 TEST_F(GlazesViewTest, PrintPreviewAndWriteToFile)

@@ -1,6 +1,7 @@
 #include "tools/BatchCalcPrefsDlg.h"
 
 #include "ui/support/CheckedWidgets.h"
+#include "ui/support/OverlapCheck.h"
 #include "BatchOptDlgFixture.h"
 #include "framework/Cp1252.h"
 
@@ -31,6 +32,7 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
     EXPECT_EQ(dialog.NumberEdit(0)->text(), QStringLiteral("5"));
     EXPECT_EQ(dialog.NumberEdit(3)->text(), QStringLiteral("-1"));
     SaveScreenshot(dialog, "batch-calculation-prefs");
+    EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
 
     dialog.OptionBox(2)->setChecked(true);
     dialog.ToleranceEdit()->setText(QStringLiteral("150"));
@@ -53,6 +55,8 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
     EXPECT_EQ(dialog.sugextend, 0);
     dialog.NumberEdit(3)->setText(QStringLiteral("-1"));
     ASSERT_TRUE(dialog.TakeControls());
+    EXPECT_EQ(dialog.sugunav, 1);
+    EXPECT_EQ(dialog.sugmulti, 1);
     EXPECT_EQ(dialog.sugextend, 1);
     EXPECT_EQ(dialog.sugtol, 100.0);
     EXPECT_EQ(dialog.sugtoltyp, 1);
@@ -79,12 +83,15 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
     EXPECT_EQ(dialog.tzsremainders, 3);
     EXPECT_EQ(dialog.decrecipeinput, 7);
 
-    // A stored tolerance unit beyond the two choices shows as the last one.
+    // A stored tolerance unit beyond the two choices shows as the last one; extended suggestions
+    // stored on show checked.
     CBatchPrefsDlg stored;
     stored.CopyFrom(g_prefs);
     stored.sugtoltyp = 4;
+    stored.sugextend = 1;
     stored.InitDialog();
     EXPECT_EQ(stored.ToleranceUnits()->checkedId(), 1);
+    EXPECT_TRUE(stored.OptionBox(2)->isChecked());
 }
 
 TEST_F(BatchCalcPrefsDlgTest, TheSuggestionOrderMustNameElements)

@@ -24,7 +24,9 @@ inline std::string CaptionFault(const QWidget& field, const char* text)
     const QRect l = caption->geometry();
     const QRect f = field.geometry();
     const bool left = l.left() > 0 && l.right() <= f.left() + 2 && l.bottom() >= f.top() && l.top() <= f.bottom();
-    const bool right = l.left() >= f.right() - 2 && l.bottom() >= f.top() && l.top() <= f.bottom();
+    // Only a unit stands right of its field: a caption ending in a colon introduces what follows it.
+    const bool right = !QString::fromLatin1(text).endsWith(QLatin1Char(':')) && l.left() >= f.right() - 2 &&
+                       l.bottom() >= f.top() && l.top() <= f.bottom();
     const bool above = l.left() > 0 && l.bottom() <= f.top() + 2 && f.top() - l.bottom() < 2 * l.height() &&
                        l.left() <= f.left() && l.right() > f.left();
     if (left || right || above)

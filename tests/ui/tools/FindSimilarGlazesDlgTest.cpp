@@ -1,6 +1,7 @@
 #include "tools/FindSimilarGlazesDlg.h"
 
 #include "ui/support/CheckedWidgets.h"
+#include "ui/support/OverlapCheck.h"
 #include "core/support/CheckedItems.h"
 #include "core/textfile/FakeTextView.h"
 #include "textfile/Information.h"
@@ -11,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,6 +71,17 @@ TEST_F(FindSimilarGlazesDlgTest, TheDialogRemembersItsChoicesAndOffersSelectSimi
     EXPECT_TRUE(first.SelectSimilarBox()->isChecked());
     first.show();
     SaveScreenshot(first, "FindSimilarGlazesDlg");
+    EXPECT_EQ(OverlappingControls(first), std::vector<std::string>());
+    // The database choices stand in their frames, under the glaze choices.
+    for (const auto& [group, title] : {std::pair{first.CompareDatabaseGroup(), "Compare"},
+                                       {first.CompareToDatabaseGroup(), "Compare to"}}) {
+        const auto frames = first.findChildren<QGroupBox*>();
+        const auto frame = std::find_if(frames.begin(), frames.end(),
+                                        [title](const QGroupBox* box) { return box->title() == QLatin1String(title); });
+        ASSERT_NE(frame, frames.end()) << title;
+        for (const QAbstractButton* button : group->buttons())
+            EXPECT_TRUE((*frame)->geometry().contains(button->geometry())) << title;
+    }
 
     // "All Glazes" unchecks and disables "Select similar glazes"; so does "All Databases".
     GroupButton(first.CompareGroup(), kSimilarAllGlazes).click();

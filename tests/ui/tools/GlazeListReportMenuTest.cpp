@@ -149,9 +149,11 @@ TEST_F(GlazeListReportMenuTest, ADatabaseClosedDuringTheSearchStopsIt)
     Select(*m_list, {0});
     WhenDialogShows<CFindSimilarGlazesDlg>([](CFindSimilarGlazesDlg& dialog) {
         GroupButton(dialog.CompareToDatabaseGroup(), kSimilarAllDatabases).click();
+        dialog.IncludeAdditionsBox()->click(); // the search changes the preference and puts it back
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
-    // Whatever reaches the program while events run, the search never touches a closed database.
+    // Whatever reaches the program while events run, the search never touches a closed database,
+    // not even when it drops the analyses made under the other additions choice.
     WhenProgressReads(QStringLiteral("Comparing 3 of 20"), [second](CProgressDlg&) { second->OnCloseDocument(); });
     ASSERT_TRUE(Choose(kFindSimilarEntry));
     EXPECT_EQ(Information(), "Search stopped: a glaze database was closed or changed.\n");

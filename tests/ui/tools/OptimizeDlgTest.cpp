@@ -262,6 +262,8 @@ TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
     EXPECT_EQ(Text(silica.value1), "");
     EXPECT_EQ(Text(silica.value2), "");
     EXPECT_EQ(Text(silica.op1), "");
+    Type(dialog.ExpansionRow().op1, "g");
+    EXPECT_EQ(Text(dialog.ExpansionRow().op1), ">=") << "the expansion row completes as the oxide rows";
 
     COptConstraintRow& calcium = *RowOf(dialog, 20);
     Type(calcium.op1, "e");
@@ -403,6 +405,8 @@ TEST_F(OptimizeDlgTest, AllowedMaterialsListAndClearing)
     EXPECT_EQ(Text(dialog.MaterialRow(0).name), "Silica");
     dialog.Button(kOptClearMaterials)->click();
     EXPECT_EQ(Text(dialog.MaterialRow(0).name), "");
+    EXPECT_EQ(Text(dialog.MaterialRow(0).op1), "");
+    EXPECT_EQ(Text(dialog.MaterialRow(0).value2), "");
     dialog.Button(kOptClearConstraints)->click();
     EXPECT_EQ(dialog.params, COptimizationParams());
     EXPECT_EQ(dialog.AllowedEntries().size(), all.size() - 1) << "available materials again";
@@ -451,6 +455,9 @@ TEST_F(OptimizeDlgTest, OptimizePrefsDefaultsAndScreenshot)
     EXPECT_EQ(ToCp1252(prefs.ColumnEdit(0)->text()), "Na,K,Mg,Ca,Li,Zn,Sr,Ba,Pb,,Nk");
     EXPECT_EQ(prefs.ToleranceEdit()->text(), QStringLiteral("8"));
     SaveScreenshot(prefs, "optimize-prefs");
+    EXPECT_EQ(OverlappingControls(prefs), std::vector<std::string>());
+    EXPECT_EQ(CaptionFault(*prefs.NumberEdit(0), "Remainders"), "");
+    EXPECT_EQ(CaptionFault(*prefs.NumberEdit(2), "Recipe (input)"), "");
     prefs.ColumnEdit(3)->setText(QStringLiteral("Fe LOSS vol"));
     prefs.NumberEdit(1)->setText(QStringLiteral("-7"));
     EXPECT_FALSE(prefs.TakeControls());
@@ -488,6 +495,8 @@ TEST_F(OptimizeDlgTest, LoadConstraintsFromAGlazeAnalysis)
         EXPECT_EQ(load.DatabaseCombo()->count(), 1);
         EXPECT_EQ(load.GlazeCombo()->currentText(), QStringLiteral("Leach 4321"));
         EXPECT_FALSE(GroupButton(load.OptionGroup(), kLoadGlazeParameters).isEnabled()) << "the glaze has no parameters";
+        GroupButton(load.SourceGroup(), kLoadFromLimitFormula).click();
+        EXPECT_FALSE(GroupButton(load.OptionGroup(), kLoadGlazeUnity).isEnabled()) << "a limit formula offers none";
         GroupButton(load.SourceGroup(), kLoadFromCurrentGlaze).click();
         GroupButton(load.OptionGroup(), kLoadGlazeUnity).click();
         EXPECT_FALSE(load.VolatilesBox()->isEnabled());
@@ -598,18 +607,25 @@ TEST_F(OptimizeDlgTest, AConstraintOnWaterIsKept)
 }
 
 // On opening, the dialog shows what it was given and what was kept: page captions, the expansion
-// row, the pane the user chose last, the tolerance captions; a long material name moves the
-// amounts column; Check All checks every material.
+// row, the direction, the panes the user chose last, the tolerance captions; a long material name moves the
+// amounts column; the pages' controls; Check All checks every material.
 TEST_F(OptimizeDlgTest, ShowsWhatItWasGivenInItsPlaceAndCheckAllChecksEveryMaterial)
 {
     const int savedPane = std::exchange(g_prefs.m_nOptimizeRightPane, 3);
+    const int savedLeftPane = std::exchange(g_prefs.m_nOptimizeLeftPane, 2);
     COptimizeDlg dialog;
     dialog.params.m_expansionConstraint = COxideConstraint(0, '>', "6.5", "7.5");
+    dialog.params.m_maximize = 1;
     dialog.InitDialog();
     g_prefs.m_nOptimizeRightPane = savedPane;
+    g_prefs.m_nOptimizeLeftPane = savedLeftPane;
+    EXPECT_EQ(dialog.DirectionGroup()->checkedId(), 1) << "Maximize";
+    EXPECT_TRUE(dialog.Button(kOptCostButton)->isChecked());
     EXPECT_EQ(dialog.PageButton(kOptPageCount - 1)->DisplayText(), QStringLiteral("Results"));
     EXPECT_EQ(Text(dialog.ExpansionRow().value1), "6.5");
     EXPECT_EQ(Text(dialog.ExpansionRow().value2), "7.5");
+    dialog.GatherParams();
+    EXPECT_EQ(dialog.params.m_expansionConstraint.m_value2, "7.5") << "and gathered back";
     EXPECT_EQ(dialog.RightPaneGroup()->checkedId(), 3) << "molecular %";
     EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Oxide :"), "");
     EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Default +/- tolerances :"), "");
@@ -621,8 +637,13 @@ TEST_F(OptimizeDlgTest, ShowsWhatItWasGivenInItsPlaceAndCheckAllChecksEveryMater
               ItemAt(TabStopsFromDlu(dialog.font(), {65}), 0))
         << "a name too long for the first stop moves the amounts right";
 
-    dialog.ShowPage(kOptPageMaterials1);
-    EXPECT_EQ(OverlappingControls(*dialog.MaterialRow(0).name->parentWidget()), std::vector<std::string>());
+    // On every page no control covers another or reaches outside, and the page shown is the
+    // only one.
+    for (int page = 0; page < kOptPageCount; ++page) {
+        dialog.ShowPage(page);
+        EXPECT_EQ(OverlappingControls(*dialog.Page(page)), std::vector<std::string>()) << page;
+        EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>()) << page;
+    }
     dialog.Button(kOptUncheckAll)->click();
     dialog.Button(kOptCheckAll)->click();
     const auto entries = dialog.AllowedEntries();
@@ -631,7 +652,7 @@ TEST_F(OptimizeDlgTest, ShowsWhatItWasGivenInItsPlaceAndCheckAllChecksEveryMater
 }
 
 // Choosing a limit formula in its list loads from that formula; a remembered database that is
-// no longer open falls back to the first one.
+// no longer open, and a remembered formula no longer there, fall back to the first one.
 TEST_F(OptimizeDlgTest, LoadFromAChosenLimitFormulaAndTheFirstOpenDatabase)
 {
     CLimitFormula first;
@@ -643,11 +664,13 @@ TEST_F(OptimizeDlgTest, LoadFromAChosenLimitFormulaAndTheFirstOpenDatabase)
     COptimizeDlg dialog;
     dialog.currentDatabaseIndex = 5;
     dialog.currentGlazeIndex = 0;
+    dialog.loadFormulaIndex = 9;
     dialog.InitDialog();
     int source = -1;
     WhenDialogShows<CLoadOptParamsDlg>([&source](CLoadOptParamsDlg& load) {
         EXPECT_EQ(load.DatabaseCombo()->currentIndex(), 0);
         EXPECT_EQ(load.GlazeCombo()->currentText(), QStringLiteral("Leach 4321"));
+        EXPECT_EQ(load.FormulaCombo()->currentText(), QStringLiteral("Cone 6 Gloss"));
         QTest::keyClick(load.FormulaCombo(), Qt::Key_Down);
         EXPECT_EQ(load.FormulaCombo()->currentText(), QStringLiteral("Cone 10 Matte"));
         source = load.choice.source;
@@ -657,25 +680,33 @@ TEST_F(OptimizeDlgTest, LoadFromAChosenLimitFormulaAndTheFirstOpenDatabase)
     EXPECT_EQ(source, kLoadFromLimitFormula);
 }
 
-// Saving a recipe without scaling keeps the amounts the optimizer found.
+// Saving a recipe without scaling, or scaled to a size left empty, keeps the amounts the
+// optimizer found; a size however small scales them.
 TEST_F(OptimizeDlgTest, SaveWithoutScalingKeepsTheAmounts)
 {
-    COptimizeDlg dialog;
-    dialog.params = ConeSixUnity();
-    dialog.InitDialog();
-    dialog.OnFindOptimalRecipe();
-    ASSERT_FALSE(dialog.resultRecipe.empty());
-    const double total = dialog.resultRecipe.GetTotalAmount();
-    WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
-        if (disposition.ScaleBox()->isChecked())
-            disposition.ScaleBox()->click();
-        disposition.ScaleToEdit()->setText(QStringLiteral("500"));
-        disposition.accept();
-    });
-    dialog.Button(1)->click();
-    EXPECT_TRUE(dialog.saveRecipe);
-    EXPECT_FALSE(dialog.scaleRecipe);
-    EXPECT_NEAR(dialog.resultRecipe.GetTotalAmount(), total, 1e-9);
+    struct Row {
+        bool scale;
+        const char* size;
+        double total; // 0: the optimizer's
+    };
+    for (const Row& row : {Row{false, "500", 0.0}, Row{true, "", 0.0}, Row{true, "0.05", 0.05}}) {
+        COptimizeDlg dialog;
+        dialog.params = ConeSixUnity();
+        dialog.InitDialog();
+        dialog.OnFindOptimalRecipe();
+        ASSERT_FALSE(dialog.resultRecipe.empty());
+        const double total = dialog.resultRecipe.GetTotalAmount();
+        WhenDialogShows<CDispositionDlg>([row](CDispositionDlg& disposition) {
+            if (disposition.ScaleBox()->isChecked() != row.scale)
+                disposition.ScaleBox()->click();
+            disposition.ScaleToEdit()->setText(QString::fromLatin1(row.size));
+            disposition.accept();
+        });
+        dialog.Button(1)->click();
+        EXPECT_TRUE(dialog.saveRecipe);
+        EXPECT_EQ(dialog.scaleRecipe, row.scale);
+        EXPECT_NEAR(dialog.resultRecipe.GetTotalAmount(), row.total > 0.0 ? row.total : total, 1e-9) << row.size;
+    }
 }
 
 // Save and Use writes the preferences file.

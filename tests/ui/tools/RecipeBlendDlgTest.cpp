@@ -167,4 +167,7 @@ TEST_F(RecipeBlendDlgTest, TheGlazeRowsStandOneBelowAnother)
     EXPECT_EQ(OverlappingControls(triaxial), std::vector<std::string>());
     EXPECT_LT(triaxial.GlazeList(0)->y(), triaxial.GlazeList(1)->y());
     EXPECT_LT(triaxial.GlazeList(1)->y(), triaxial.GlazeList(2)->y());
+    // The dialog is sized to its rows: it ends just below its buttons.
+    const QRect ok = triaxial.OkButton()->geometry();
+    EXPECT_LT(triaxial.height() - ok.bottom(), ok.height()) << triaxial.height();
 }

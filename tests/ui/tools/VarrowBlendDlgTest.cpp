@@ -1,6 +1,7 @@
 #include "tools/VarrowBlendDlg.h"
 
 #include "ui/support/CheckedWidgets.h"
+#include "ui/support/OverlapCheck.h"
 #include "core/support/CheckedItems.h"
 #include "FieldCaption.h"
 #include "tools/ToolCommands.h"
@@ -148,6 +149,12 @@ TEST_F(VarrowBlendDlgTest, TheCommandRemembersItsChoicesAndMakesTheBlend)
         At<QCheckBox>(dialog, Id::IdGenerateCorners)->setChecked(true);
         At<QCheckBox>(dialog, Id::IdGenerateAll)->setChecked(true);
         SaveScreenshot(dialog, "VarrowBlendDlg");
+        EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
+        for (const auto& [id, caption] : {std::pair{Id::IdCornerBatch, "Batch size of each corner :"},
+                                          {Id::IdBlendBatch, "Size of each glaze :"},
+                                          {Id::IdPointsCD, "Points between C and D :"},
+                                          {Id::IdPointsCA, "Points between C and A :"}, {Id::IdSilicaD, "%"}})
+            EXPECT_EQ(CaptionFault(*At<QLineEdit>(dialog, id), caption), "") << caption;
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     CGlazesDoc* made = RunVarrowBlendCommand(*m_doc, {4}, nullptr);
