@@ -172,15 +172,16 @@ TEST_F(ChartTest, ThreeDimensionalBarsHaveTheirGridOnTheBackWall)
               }), 2);
 }
 
-// True 3-D bars label their value axis to its top, and draw no grid unless asked for one.
+// True 3-D bars label their value axis to its top, reach their values on it, and draw no grid
+// unless asked for one.
 TEST(ChartBars3D, TheValueAxisIsLabelledToItsTopWithoutAGridUnasked)
 {
     CFakeChartMetrics metrics;
-    const auto draw = [&metrics](int options) {
+    const auto draw = [&metrics](int options, int mode = 6, int rotation = 20, int elevation = 10) {
         auto chart = std::make_unique<CChart>(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
         chart->ChartDefBegin();
         chart->ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
-        chart->ChartSetView(6, 20, 10, 0);
+        chart->ChartSetView(mode, rotation, elevation, 0);
         chart->ChartSetDepth(7, 100, 50, 50);
         chart->ChartSetKind(kChartBar3D | 0x80, options, 0x20);
         return chart;
@@ -193,6 +194,20 @@ TEST(ChartBars3D, TheValueAxisIsLabelledToItsTopWithoutAGridUnasked)
     };
     EXPECT_EQ(gridLines(*draw(1)), 0);
     EXPECT_GT(gridLines(*draw(4)), 0);
+
+    // Seen square from the front, each bar's top stands where its value stands on the axis.
+    const std::unique_ptr<CChart> front = draw(0, 0, 0, 0);
+    const double low = front->ChartGetLayout(3), high = front->ChartGetLayout(2);
+    const double floor = front->ChartGetLayout(7), height = front->ChartGetLayout(5);
+    ASSERT_EQ(high, 30.0);
+    std::vector<double> tops(3, floor);
+    for (const CChartPrimitive* face : CellPrimitives(*front)) {
+        double& top = ItemAt(tops, static_cast<std::size_t>(face->row));
+        for (const CChartPointD& corner : face->points)
+            top = std::max(top, corner.y);
+    }
+    for (std::size_t bar = 0; bar < tops.size(); ++bar)
+        EXPECT_NEAR(tops[bar], floor + height * (10.0 * static_cast<double>(bar + 1) - low) / (high - low), 1e-6) << bar;
 }
 
 TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -41,8 +42,13 @@ TEST(ChartCanvasQtTest, ABackgroundImageIsWhatDecodesFromARegularFile)
     QFile cut(QString::fromStdString(png));
     ASSERT_TRUE(cut.resize(cut.size() * 2 / 3));
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // A photograph's bitmap runs to megabytes.
+    const std::string photo = base + "/photo.bmp";
+    ASSERT_TRUE(picture.scaled(800, 600).save(QString::fromStdString(photo), "BMP"));
+    ASSERT_GT(QFileInfo(QString::fromStdString(photo)).size(), 1 << 20);
 
     const CChartMetrics& metrics = GetQtChartMetrics();
+    EXPECT_TRUE(metrics.CanReadImage(photo));
     EXPECT_TRUE(metrics.CanReadImage(dib));
     EXPECT_TRUE(metrics.CanReadImage(misnamed));
     EXPECT_FALSE(metrics.CanReadImage(png));

@@ -137,6 +137,14 @@ TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
     Key(*view, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(view->State().m_pLimitFormula, &m_limits.Database().GetAt(0));
     EXPECT_EQ(view->Graph()->limform, RecordAt(m_limits.Database(), 0).m_name);
+    // On to the last formula, where it stops.
+    const int lastFormula = m_limits.Database().GetCount() - 1;
+    for (int step = 0; step < lastFormula + 1; ++step)
+        Key(*view, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_pLimitFormula, &m_limits.Database().GetAt(lastFormula));
+    EXPECT_EQ(view->Graph()->limform, RecordAt(m_limits.Database(), lastFormula).m_name);
+    Key(*view, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_pLimitFormula, &m_limits.Database().GetAt(lastFormula - 1));
 
     // Shift+Down: the next template, its own type again.
     Key(*view, Qt::Key_Down, Qt::ShiftModifier);
@@ -184,6 +192,13 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     graph = view->Graph();
     COxidariumApp::BroadcastUpdate(view, m_glazeDoc, static_cast<int>(DbFileType::Glazes), HintGlazeChanged, 0, 0);
     EXPECT_EQ(view->Graph(), graph);
+    // New colours (Material and Oxide Colors) and preferences draw the chart again.
+    for (const int code : {HintGraphColorsChanged, HintPreferencesChanged}) {
+        const int built = view->BuildCount();
+        COxidariumApp::BroadcastUpdate(nullptr, m_doc, kind, code, 0, 0);
+        Flush();
+        EXPECT_EQ(view->BuildCount(), built + 1) << code;
+    }
 
     // Deleting a glaze it does not show keeps its glaze; deleting its glaze leaves none.
     view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(1), nullptr, -1, -1);
