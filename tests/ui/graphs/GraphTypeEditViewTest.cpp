@@ -165,6 +165,16 @@ TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
         EXPECT_EQ(FileText(stored), FileText(m_doc->Database().GetAt(i)));
         EXPECT_EQ(stored, m_doc->Database().GetAt(i)) << RecordAt(m_doc->Database(), i).m_name;
     }
+    // No shipped template is in % Molecular units; one survives the form as well.
+    CGraphTemplate molecular = RecordAt(m_doc->Database(), 0);
+    molecular.oxtype = kGraphUnitMolePercent;
+    m_doc->SetTemplate(0, molecular);
+    editor->LoadRecord(0);
+    EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeUnitsMolecular)).text(), QStringLiteral("%  Molecular"));
+    CGraphTemplate stored = molecular;
+    stored.oxtype = kGraphUnitUnity;
+    editor->StoreControlsIntoTemplate(stored);
+    EXPECT_EQ(stored.oxtype, kGraphUnitMolePercent);
 }
 
 TEST_F(GraphTypeEditViewTest, NoControlOfAPageCoversAnother)
