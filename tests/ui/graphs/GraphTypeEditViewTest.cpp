@@ -168,13 +168,16 @@ TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
     // No shipped template is in % Molecular units; one survives the form as well.
     CGraphTemplate molecular = RecordAt(m_doc->Database(), 0);
     molecular.oxtype = kGraphUnitMolePercent;
+    molecular.txmainfam = RecordAt(m_doc->Database(), 0).txmainfam == 2 ? 1 : 2;
     m_doc->SetTemplate(0, molecular);
     editor->LoadRecord(0);
     EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeUnitsMolecular)).text(), QStringLiteral("%  Molecular"));
     CGraphTemplate stored = molecular;
     stored.oxtype = kGraphUnitUnity;
+    stored.txmainfam = 0;
     editor->StoreControlsIntoTemplate(stored);
     EXPECT_EQ(stored.oxtype, kGraphUnitMolePercent);
+    EXPECT_EQ(stored.txmainfam, molecular.txmainfam) << "the main title's font, the first text style";
 }
 
 TEST_F(GraphTypeEditViewTest, NoControlOfAPageCoversAnother)
@@ -450,6 +453,17 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     EXPECT_FALSE(editor->IsPreviewStale());
     EXPECT_TRUE(State(*editor, CmdGrtEditCopyGraph).m_bEnabled);
     editor->ShowPage(1);
+    EXPECT_FALSE(editor->IsPreviewStale());
+    // A glaze database opened, closed or given new notes: the preview is drawn again.
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, static_cast<int>(DbFileType::Glazes), HintDatabaseNotesChanged, 0, 0);
+    EXPECT_TRUE(editor->IsPreviewStale());
+    // So it is at the end of a change of many glazes at once.
+    editor->ShowPage(6);
+    editor->ShowPage(1);
+    ASSERT_FALSE(editor->IsPreviewStale());
+    for (const int code : {HintBulkChangeBegins, HintBulkChangeEndsRefreshAll})
+        COxidariumApp::BroadcastUpdate(nullptr, m_doc, static_cast<int>(DbFileType::Glazes), code, 0, 0);
+    EXPECT_TRUE(editor->IsPreviewStale());
     Type(editor->Ctl<QLineEdit>(kGeTitleTop), "Unsaved title");
     EXPECT_TRUE(editor->IsPreviewStale());
     EXPECT_FALSE(State(*editor, CmdGrtEditCopyGraph).m_bEnabled) << "disabled until the Graph page redraws";

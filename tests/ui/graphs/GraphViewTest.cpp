@@ -192,6 +192,11 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     graph = view->Graph();
     COxidariumApp::BroadcastUpdate(view, m_glazeDoc, static_cast<int>(DbFileType::Glazes), HintGlazeChanged, 0, 0);
     EXPECT_EQ(view->Graph(), graph);
+    // Another kind of database closing leaves the chart as it is.
+    graph = view->Graph();
+    COxidariumApp::BroadcastUpdate(nullptr, &m_limits, static_cast<int>(DbFileType::LimitFormulas), HintDocumentClosed, 0, 0);
+    Flush();
+    EXPECT_EQ(view->Graph(), graph);
     // New colours (Material and Oxide Colors) and preferences draw the chart again.
     for (const int code : {HintGraphColorsChanged, HintPreferencesChanged}) {
         const int built = view->BuildCount();
