@@ -425,7 +425,11 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsDelete), Qt::LeftButton);
     EXPECT_EQ(editor->WorkingDataSources().size(), 1u);
     EXPECT_EQ(editor->CurrentDataSource(), -1);
+    // A new data source is an edit to save.
+    editor->SaveToDatabase();
+    ASSERT_FALSE(editor->IsChanged());
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsAdd), Qt::LeftButton);
+    EXPECT_TRUE(editor->IsChanged());
     ASSERT_EQ(editor->WorkingDataSources().size(), 2u);
     EXPECT_EQ(RecordAt(editor->WorkingDataSources(), 1).m_name, "new data source");
     EXPECT_EQ(editor->CurrentDataSource(), 1);
