@@ -439,6 +439,12 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     editor->Ctl<QAbstractButton>(kGeDsFirstPattern + 3)->click();
     editor->StoreCurrentDataSource();
     EXPECT_EQ(RecordAt(editor->WorkingDataSources(), 1).dspat, 3);
+    const auto* chosen = editor->Ctl<CMarkerButton>(kGeDsFirstPattern + 3);
+    const auto* first = editor->Ctl<CMarkerButton>(kGeDsFirstPattern);
+    ASSERT_NE(chosen, nullptr);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(chosen->IsHighlighted()) << "shown as chosen";
+    EXPECT_FALSE(first->IsHighlighted());
     ASSERT_NE(editor->Ctl<QAbstractButton>(kGeDsFirstPattern), nullptr);
     editor->Ctl<QAbstractButton>(kGeDsFirstPattern)->click();
     editor->StoreCurrentDataSource();
@@ -828,6 +834,10 @@ TEST_F(GraphTypeEditViewTest, GetSelectedTakesTheGlazesSelectedInTheDatabase)
     const CGraphDataSource& saved = RecordAt(m_doc->Database(), 0).m_dataSources.GetAt(0);
     ASSERT_EQ(saved.dsgname.size(), 1u);
     EXPECT_EQ(saved.dsgname[0], Found(m_glazeDoc->GetGlaze(2)).m_name);
+    // Opened again, the form shows the saved glaze checked.
+    editor->LoadRecord(0);
+    Control(editor->Ctl<QListWidget>(kGeDsList)).setCurrentRow(0);
+    EXPECT_EQ(ListRow(editor->Ctl<QListWidget>(kGeDsGlazes), 2).checkState(), Qt::Checked);
 }
 
 
