@@ -942,9 +942,31 @@ TEST_F(GraphTypeEditViewTest, SteppingBackAGlazeKeepsTheDatabase)
     glazes->setCurrentIndex(0);
     QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(databases->currentIndex(), -1);
+    // The lists filled again after a change to the glazes keep that choice.
+    COxidariumApp::BroadcastUpdate(nullptr, m_glazeDoc, static_cast<int>(DbFileType::Glazes), HintDatabaseNotesChanged, 0, 0);
+    EXPECT_EQ(databases->currentIndex(), -1);
     QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(databases->currentIndex(), 0);
     EXPECT_EQ(glazes->currentIndex(), 0);
+
+    // Ctrl+Shift+Left from a later database takes the first glaze of the one before.
+    auto* second = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    ASSERT_NE(second, nullptr);
+    second->InsertGlaze(0, Found(m_glazeDoc->GetGlaze(0)));
+    COxidariumApp::BroadcastUpdate(nullptr, second, static_cast<int>(DbFileType::Glazes), HintDocumentOpened, 0, 0);
+    ASSERT_EQ(databases->count(), 2);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(databases->currentIndex(), 1);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(databases->currentIndex(), 0);
+    EXPECT_EQ(glazes->currentIndex(), 0);
+
+    // Ctrl+Down steps the graph type up to the last one, the triaxial chart, and no further.
+    QComboBox* type = editor->Ctl<QComboBox>(kGeType);
+    type->setCurrentIndex(type->findData(23));
+    for (int press = 0; press < 2; ++press)
+        QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(type->currentData().toInt(), 24);
 }
 
 // On the Graph page Shift+Down and Shift+Up step the template and leave the chosen database as it
