@@ -259,6 +259,12 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeGridX)).text(), QStringLiteral("Grid"));
     EXPECT_TRUE(editor->Control(kGeImage)->isEnabled());
     EXPECT_FALSE(editor->Control(kGeHistogramX)->isEnabled());
+    EXPECT_TRUE(editor->Control(kGeScatterX)->isEnabled()) << "the triangle's corners";
+    type->setCurrentIndex(type->findData(int(kGraphOnePieOxides)));
+    emit type->activated(type->currentIndex());
+    EXPECT_FALSE(editor->Control(kGeScatterX)->isEnabled()) << "a pie has no scatter axes";
+    type->setCurrentIndex(type->findData(int(kGraphTriaxial)));
+    emit type->activated(type->currentIndex());
     EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)).text(), QStringLiteral("Specific glazes :"));
     EXPECT_TRUE(Caption(*editor).endsWith(QString::fromLatin1(g_graphTypeTable[kGraphTriaxial].shortName) + ")"));
     type->setCurrentIndex(type->findData(int(kGraphOnePieOxides)));

@@ -258,6 +258,12 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     // The templates stay open when their last window closes.
     EXPECT_EQ(g_pGraphTypesDoc, m_doc);
     EXPECT_NE(OpenGraphWindow(*m_doc), nullptr);
+    // With no template left a glaze's graph opens on none.
+    while (m_doc->Database().GetCount() > 0)
+        m_doc->RemoveTemplate(0);
+    ASSERT_TRUE(OpenGraphOfGlaze(*m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr));
+    Flush();
+    EXPECT_EQ(LastItem(GraphViews())->State().m_pTemplate, nullptr);
 }
 
 // Regression (the monkey: a step of minutes): Shift Up of many glazes sends a notice for each
