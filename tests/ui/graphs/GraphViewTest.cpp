@@ -261,9 +261,12 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     // With no template left a glaze's graph opens on none.
     while (m_doc->Database().GetCount() > 0)
         m_doc->RemoveTemplate(0);
+    const std::size_t before = GraphViews().size();
     ASSERT_TRUE(OpenGraphOfGlaze(*m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr));
     Flush();
-    EXPECT_EQ(LastItem(GraphViews())->State().m_pTemplate, nullptr);
+    ASSERT_EQ(GraphViews().size(), before + 1);
+    for (const CGraphView* shown : GraphViews())
+        EXPECT_EQ(shown->State().m_pTemplate, nullptr);
 }
 
 // Regression (the monkey: a step of minutes): Shift Up of many glazes sends a notice for each
