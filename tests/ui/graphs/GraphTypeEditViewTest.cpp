@@ -120,7 +120,9 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleBottomCustom)).isChecked());
     EXPECT_TRUE(editor->IsChanged());
 
-    // The notes button opens the notes for editing under "<name> - Notes".
+    // The notes button opens the notes for editing under "<name> - Notes"; new notes are an edit to save.
+    editor->SaveToDatabase();
+    ASSERT_FALSE(editor->IsChanged());
     QString title;
     bool readOnly = true;
     WhenModal<CEditTextDlg>([&](CEditTextDlg& dialog) {
@@ -135,6 +137,7 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_EQ(title, QStringLiteral("Unity formula (bar) - Notes"));
     EXPECT_FALSE(readOnly);
     EXPECT_EQ(Control(editor->Ctl<QPlainTextEdit>(kGeNotes)).toPlainText(), QStringLiteral("For the bar charts."));
+    EXPECT_TRUE(editor->IsChanged());
 
     // Every page, for the record.
     auto* frame = dynamic_cast<CMDIChildFrame*>(editor->GetFrame());
