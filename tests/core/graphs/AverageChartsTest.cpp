@@ -97,6 +97,9 @@ TEST_F(AverageChartsTest, EachUsableDataSetIsASeriesOfItsOwn)
     CGraph none;
     EXPECT_EQ(Refusal(Init(none, kGraphAveragesBarOxides), m_database, nullptr),
               "No glazes to display or no chemical analyses known");
+    CGraph noOxides;
+    AddSource(Init(noOxides, kGraphAveragesBarOxides, ""), "Silicas", 3, {"Silica glass"});
+    EXPECT_EQ(Refusal(noOxides, m_database, nullptr), "No oxides selected");
 }
 
 } // namespace

@@ -172,15 +172,16 @@ TEST_F(ChartTest, ThreeDimensionalBarsHaveTheirGridOnTheBackWall)
               }), 2);
 }
 
-// True 3-D bars label their value axis to its top, and draw no grid unless asked for one.
+// True 3-D bars label their value axis to its top, reach their values on it, and draw no grid
+// unless asked for one.
 TEST(ChartBars3D, TheValueAxisIsLabelledToItsTopWithoutAGridUnasked)
 {
     CFakeChartMetrics metrics;
-    const auto draw = [&metrics](int options) {
+    const auto draw = [&metrics](int options, int mode = 6, int rotation = 20, int elevation = 10) {
         auto chart = std::make_unique<CChart>(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
         chart->ChartDefBegin();
         chart->ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
-        chart->ChartSetView(6, 20, 10, 0);
+        chart->ChartSetView(mode, rotation, elevation, 0);
         chart->ChartSetDepth(7, 100, 50, 50);
         chart->ChartSetKind(kChartBar3D | 0x80, options, 0x20);
         return chart;
@@ -193,6 +194,33 @@ TEST(ChartBars3D, TheValueAxisIsLabelledToItsTopWithoutAGridUnasked)
     };
     EXPECT_EQ(gridLines(*draw(1)), 0);
     EXPECT_GT(gridLines(*draw(4)), 0);
+
+    // Seen square from the front, each bar's top stands where its value stands on the axis.
+    const std::unique_ptr<CChart> front = draw(0, 0, 0, 0);
+    const double low = front->ChartGetLayout(3), high = front->ChartGetLayout(2);
+    const double floor = front->ChartGetLayout(7), height = front->ChartGetLayout(5);
+    ASSERT_EQ(high, 30.0);
+    std::vector<double> tops(3, floor);
+    for (const CChartPrimitive* face : CellPrimitives(*front)) {
+        double& top = ItemAt(tops, static_cast<std::size_t>(face->row));
+        for (const CChartPointD& corner : face->points)
+            top = std::max(top, corner.y);
+    }
+    for (std::size_t bar = 0; bar < tops.size(); ++bar)
+        EXPECT_NEAR(tops[bar], floor + height * (10.0 * static_cast<double>(bar + 1) - low) / (high - low), 1e-6) << bar;
+    // There only the fronts show, in the bars' own colours.
+    for (const CChartPrimitive* face : CellPrimitives(*front))
+        EXPECT_EQ(face->color, front->PaletteColor(front->ColorIndexFor(face->row, 0, true))) << face->row;
+    // The category axis, drawn after them, runs under the whole box.
+    const std::vector<CChartPrimitive>& drawn = front->Primitives();
+    const auto lastFace = std::find_if(drawn.rbegin(), drawn.rend(),
+                                       [](const CChartPrimitive& p) { return p.hitKind == CChartPrimitive::kHitCell; });
+    ASSERT_NE(lastFace, drawn.rbegin());
+    const CChartPrimitive& axis = *lastFace.base();
+    ASSERT_EQ(axis.points.size(), 2u);
+    const double left = front->ChartGetLayout(6), width = front->ChartGetLayout(4);
+    EXPECT_NEAR(std::min(axis.points[0].x, axis.points[1].x), left, 1e-6);
+    EXPECT_NEAR(std::max(axis.points[0].x, axis.points[1].x), left + width, 1e-6);
 }
 
 TEST_F(ChartTest, StackedFloatingAndClusteredBarsScaleToWhatTheyShow)
@@ -575,6 +603,26 @@ TEST_F(ChartTest, ALaterSeriesStandsOverTheEarlierOnesPoints)
     ASSERT_GE(cells.size(), 4u);
     for (std::size_t i = cells.size() - 4; i < cells.size(); ++i)
         EXPECT_EQ(cells[i]->color, GraphPaletteColor(cells[i]->column == 0 ? 4 : 12)) << i;
+    // A point beyond the end of a fixed axis is left out.
+    chart.ChartSetXData(4, std::vector<double>{1.0, 2.0, 2.0, 5.0});
+    const std::size_t before = CellPrimitives(chart).size();
+    chart.ChartSetKind(kChartPoints, 1, 0x20);
+    EXPECT_EQ(CellPrimitives(chart).size() - before, 3u);
+    // The axes' ticks, the minor ones too, are solid lines.
+    chart.ChartSetMinorTicks(0, 2);
+    chart.ChartSetMinorTicks(1, 2);
+    chart.ChartSetKind(kChartPoints, 1, 0x20);
+    const auto lines = std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
+        return p.type == CChartPrimitive::Type::Polyline;
+    });
+    EXPECT_GT(lines, 20);
+    EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) { return p.dash != 0; }), 0);
+    // Without colours of their own the series take the automatic ones in turn.
+    chart.ChartDefBegin();
+    std::vector<int> automatic;
+    for (int set = 0; set < 15; ++set)
+        automatic.push_back(chart.ColorIndexFor(0, set, false));
+    EXPECT_THAT(automatic, ElementsAre(9, 12, 10, 14, 11, 13, 1, 4, 2, 6, 3, 5, 8, 7, 9));
 }
 
 // Regression: the left corner label of a zoomed triangle, centred on the corner, lost its
@@ -649,6 +697,8 @@ TEST_F(ChartTest, AnUpwardValueAxisHasItsTicksOutsideOrAcross)
                                       ElementsAre(CChartPointD{80.0, 400.0}, CChartPointD{100.0, 400.0})));
     // Across: half a tick length on either side.
     EXPECT_THAT(LastItem(ticks(6)), ElementsAre(CChartPointD{90.0, 400.0}, CChartPointD{110.0, 400.0}));
+    // A level axis (the limit formula charts' across ones), ticks inside: up from the axis.
+    EXPECT_THAT(LastItem(ticks(1)), ElementsAre(CChartPointD{400.0, 100.0}, CChartPointD{400.0, 120.0}));
 }
 
 // Category labels wrapped to many lines may take most of the height; the plot keeps what they leave.

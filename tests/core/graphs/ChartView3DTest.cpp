@@ -147,6 +147,31 @@ TEST(ChartView3D, EveryPointOnADrawnTrueThreeDimensionalBarAnswersACell)
     }
 }
 
+// Category names too wide to stand side by side under true 3-D bars stand upright, whole while
+// they take less than 0.4 of the chart's height; a longer one keeps as much as fits there.
+TEST(ChartView3D, CategoryNamesTooWideForTheirPlacesStandUpright)
+{
+    CFakeChartMetrics metrics; // 20 units a character
+    std::vector<std::string> names = {"Potash feldspar", "Whiting", "Silica 325 mesh", "Talc", "Dolomite",
+                                      "Wollastonite", "Zinc oxide", "Frit 3134", "Bone ash", "Rutile",
+                                      "Kaolin from the old quarry behind the works"};
+    CChart chart(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
+    chart.ChartDefBegin();
+    chart.ChartSetData(static_cast<int>(names.size()), 1, std::vector<double>(names.size(), 1.0));
+    chart.ChartSetPointLabels(static_cast<int>(names.size()), names);
+    chart.ChartSetView(0, 0, 0, 0);
+    chart.ChartSetDepth(7, 100, 50, 50);
+    chart.ChartSetKind(kChartBarTrue3D, 0, 0x20);
+    std::vector<std::string> upright;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Text && p.angle == 90)
+            upright.push_back(p.text);
+    }
+    const std::string shortened = "Kaolin from the ...";
+    names.back() = shortened;
+    EXPECT_EQ(upright, names);
+}
+
 // Seen from the front, the up grid alone is level lines across the back wall; the across grid
 // alone is upright lines there and the floor's lines, which show as level ones.
 TEST(ChartView3D, TheUpGridIsLevelAndTheAcrossGridUpright)

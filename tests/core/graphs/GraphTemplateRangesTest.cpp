@@ -72,6 +72,10 @@ TEST_F(GraphTemplateRangesTest, ABarWidthBelowZeroIsNoWidth)
     EXPECT_EQ(Built(kGraphOneBarOxides).Definition().barGap, 95);
     m_graph.barwid = INT_MIN;
     EXPECT_EQ(Built(kGraphBoxAndWhiskers).Definition().barGap, 95);
+    // A thickness of 0 is in range: the flattest 3-D pie.
+    m_graph.piebar3d = 1;
+    m_graph.depth3d = 0;
+    EXPECT_EQ(Built(kGraphOnePieOxides).Definition().depth, 0);
 }
 
 // A manual axis of -1e308 to 1e308 has no finite step (its labels cast infinity to an int): it

@@ -83,6 +83,10 @@ TEST(GraphTemplateTest, CopiesAreDeepAndSelfAssignmentKeepsTheSources)
     EXPECT_NE(copy.m_dataSources[0].get(), t.m_dataSources[0].get());
     RecordAt(copy.m_dataSources, 0).dsgname.push_back("C");
     EXPECT_EQ(RecordAt(t.m_dataSources, 0).dsgname.size(), 2u);
+    // A template with one more data source is another template.
+    CGraphTemplate longer = t;
+    longer.m_dataSources.InsertAt(1, source);
+    EXPECT_NE(longer, t);
 
     const CGraphDataSource* before = t.m_dataSources[0].get();
     CGraphTemplate& alias = t;

@@ -68,7 +68,11 @@ TEST_F(GraphTest, BuildMakesTheChartInTheFramesPlaceOrNothing)
     EXPECT_EQ(CGraph::GetBuilder(24), &CGraph::BuildTriaxial);
 
     CGraph other;
-    EXPECT_GT(Build(other, -1), handle);
+    const int otherHandle = Build(other, -1);
+    EXPECT_GT(otherHandle, handle);
+    // Built again, a graph lets go of its old chart.
+    EXPECT_GT(Build(other, -1), otherHandle);
+    EXPECT_EQ(engine.ChartSelect(otherHandle, 0), -1);
 
     // No chart: graphs unavailable, a window missing or without a pixel of height.
     CGraph refused;

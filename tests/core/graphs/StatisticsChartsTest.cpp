@@ -126,6 +126,15 @@ TEST_F(StatisticsChartsTest, BoxesTakeTheOrderStatisticsOfSevenOrMoreGlazes)
     EXPECT_EQ(ItemAt(graph.m_textLines, 9), " 5% at or below " + graph.FormatOxideValue(silica[1]));
     EXPECT_THAT(graph.GetCellText(6, 0), testing::StartsWith("SiO2\r\n\r\nmedian " + graph.FormatOxideValue(silica[10]) +
                                                              "\r\n\r\n95% at or below "));
+    EXPECT_EQ(Call("ChartSetAxisFormat"), "ChartSetAxisFormat(1, \"##0\\%\")");
+    // Unity numbers have no per cent sign; the boxes take the width, and the level grid, asked for.
+    graph.oxtype = kGraphUnitUnity;
+    graph.barwid = 60;
+    graph.gridy = 1;
+    Definition(graph, database, nullptr);
+    EXPECT_EQ(Call("ChartSetAxisFormat"), "");
+    EXPECT_EQ(Call("ChartSetBarGap"), "ChartSetBarGap(40)");
+    EXPECT_EQ(Call("ChartSetKind"), "ChartSetKind(17, 17416, 32)");
 
     // Six usable glazes are too few, whatever the unusable ones.
     CGlazesDoc* few = NewDatabase({glazes[0], glazes[1], glazes[2], glazes[3], glazes[4], glazes[5],

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -41,8 +42,13 @@ TEST(ChartCanvasQtTest, ABackgroundImageIsWhatDecodesFromARegularFile)
     QFile cut(QString::fromStdString(png));
     ASSERT_TRUE(cut.resize(cut.size() * 2 / 3));
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // A photograph's bitmap runs to megabytes.
+    const std::string photo = base + "/photo.bmp";
+    ASSERT_TRUE(picture.scaled(800, 600).save(QString::fromStdString(photo), "BMP"));
+    ASSERT_GT(QFileInfo(QString::fromStdString(photo)).size(), 1 << 20);
 
     const CChartMetrics& metrics = GetQtChartMetrics();
+    EXPECT_TRUE(metrics.CanReadImage(photo));
     EXPECT_TRUE(metrics.CanReadImage(dib));
     EXPECT_TRUE(metrics.CanReadImage(misnamed));
     EXPECT_FALSE(metrics.CanReadImage(png));
@@ -167,6 +173,22 @@ TEST(ChartCanvasQtTest, AHatchedSliceHasNoEdgeOfItsFillColour)
         }
     }
     EXPECT_LE(longestRun, 2);
+
+    // Between its lines a hatch is white, whatever was drawn under it.
+    QImage under(40, 40, QImage::Format_RGB32);
+    under.fill(QColor(0, 0, 200));
+    QPainter painter(&under);
+    CQtChartCanvas canvas(painter);
+    canvas.DrawPolygon({{4.0, 4.0}, {36.0, 4.0}, {36.0, 36.0}, {4.0, 36.0}}, CColor(200, 0, 0), 3, CColor(), 0.0);
+    painter.end();
+    int white = 0, red = 0;
+    for (int x = 10; x < 30; ++x) {
+        const QColor c = under.pixelColor(x, 20);
+        white += c == QColor(Qt::white) ? 1 : 0;
+        red += c == QColor(200, 0, 0) ? 1 : 0;
+    }
+    EXPECT_GT(red, 0);
+    EXPECT_EQ(white + red, 20);
 }
 
 // A chart of thousands of primitives is drawn in strips on several threads: the picture is the

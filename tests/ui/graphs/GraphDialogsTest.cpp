@@ -113,8 +113,20 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     const int afterPreferences = dialog.materialTypes.GetCount();
     dialog.LoadFromPreferences();
     EXPECT_EQ(dialog.materialTypes.GetCount(), afterPreferences);
+    CMaterial stain;
+    stain.m_name = "Cobalt blue stain";
+    stain.m_type = "Stains";
+    m_materials.InsertMaterial(0, stain);
+    ASSERT_EQ(dialog.materialTypes.Find("Stains"), nullptr);
     dialog.LoadFromMaterialList();
     EXPECT_GE(dialog.materialTypes.GetCount(), afterPreferences);
+    // ...and every type the materials name.
+    const CMaterialArray& shipped = m_materials.Materials();
+    ASSERT_GT(shipped.GetCount(), 0);
+    for (int i = 0; i < shipped.GetCount(); ++i) {
+        const std::string& type = Found(shipped.GetAt(i)).m_type;
+        EXPECT_TRUE(type.empty() || dialog.materialTypes.Find(type)) << type;
+    }
 
     // A colour-set press on a separator row changes no entry.
     const COxideColorList oxides = dialog.oxides;
@@ -136,8 +148,14 @@ TEST_F(GraphDialogsTest, ColorsDialogMaterialTypes)
     EXPECT_EQ(dialog.selectedOxideRow, -1) << "the oxide list is deselected";
     QTest::keyClicks(dialog.NameEdit(), "X");
     EXPECT_EQ(LastItem(dialog.materialTypes[static_cast<std::size_t>(last)].m_name), 'X');
+    // The patterns show black, and in the type's colour once they are used with it.
+    QTest::mouseClick(dialog.Swatch(3), Qt::LeftButton);
+    const int colour = dialog.materialTypes[static_cast<std::size_t>(last)].color;
+    EXPECT_NE(colour, 0);
+    EXPECT_EQ(dialog.PatternButton(2)->ColorIndex(), 0);
     QTest::mouseClick(dialog.UsePatternCheck(), Qt::LeftButton);
     EXPECT_EQ(dialog.materialTypes[static_cast<std::size_t>(last)].colorWithPattern, 1);
+    EXPECT_EQ(dialog.PatternButton(2)->ColorIndex(), colour);
     QTest::mouseClick(dialog.Button(kGcDelete), Qt::LeftButton);
     EXPECT_EQ(dialog.materialTypes.GetCount(), last);
     EXPECT_EQ(dialog.selectedType, -1);
@@ -190,7 +208,9 @@ TEST_F(GraphDialogsTest, ColorsDialogLayout)
     CGraphColorsDlg dialog(&m_frame);
     dialog.InitDialog();
     EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
-    // The pattern buttons stand in columns under the colour swatches.
+    // The swatches stand in four columns, and the pattern buttons in the same columns under them.
+    for (int k = 4; k < kGraphColorSetSize; ++k)
+        EXPECT_EQ(dialog.Swatch(k)->x(), dialog.Swatch(k % 4)->x()) << k;
     for (int p = 0; p < 4; ++p)
         EXPECT_EQ(dialog.PatternButton(p)->x(), dialog.Swatch(p)->x()) << p;
 }

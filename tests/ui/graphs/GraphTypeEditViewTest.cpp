@@ -120,7 +120,9 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_TRUE(Control(editor->Ctl<QRadioButton>(kGeTitleBottomCustom)).isChecked());
     EXPECT_TRUE(editor->IsChanged());
 
-    // The notes button opens the notes for editing under "<name> - Notes".
+    // The notes button opens the notes for editing under "<name> - Notes"; new notes are an edit to save.
+    editor->SaveToDatabase();
+    ASSERT_FALSE(editor->IsChanged());
     QString title;
     bool readOnly = true;
     WhenModal<CEditTextDlg>([&](CEditTextDlg& dialog) {
@@ -135,6 +137,7 @@ TEST_F(GraphTypeEditViewTest, EditingATitleAndSavingAnnouncesTheChange)
     EXPECT_EQ(title, QStringLiteral("Unity formula (bar) - Notes"));
     EXPECT_FALSE(readOnly);
     EXPECT_EQ(Control(editor->Ctl<QPlainTextEdit>(kGeNotes)).toPlainText(), QStringLiteral("For the bar charts."));
+    EXPECT_TRUE(editor->IsChanged());
 
     // Every page, for the record.
     auto* frame = dynamic_cast<CMDIChildFrame*>(editor->GetFrame());
@@ -165,6 +168,19 @@ TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
         EXPECT_EQ(FileText(stored), FileText(m_doc->Database().GetAt(i)));
         EXPECT_EQ(stored, m_doc->Database().GetAt(i)) << RecordAt(m_doc->Database(), i).m_name;
     }
+    // No shipped template is in % Molecular units; one survives the form as well.
+    CGraphTemplate molecular = RecordAt(m_doc->Database(), 0);
+    molecular.oxtype = kGraphUnitMolePercent;
+    molecular.txmainfam = RecordAt(m_doc->Database(), 0).txmainfam == 2 ? 1 : 2;
+    m_doc->SetTemplate(0, molecular);
+    editor->LoadRecord(0);
+    EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeUnitsMolecular)).text(), QStringLiteral("%  Molecular"));
+    CGraphTemplate stored = molecular;
+    stored.oxtype = kGraphUnitUnity;
+    stored.txmainfam = 0;
+    editor->StoreControlsIntoTemplate(stored);
+    EXPECT_EQ(stored.oxtype, kGraphUnitMolePercent);
+    EXPECT_EQ(stored.txmainfam, molecular.txmainfam) << "the main title's font, the first text style";
 }
 
 TEST_F(GraphTypeEditViewTest, NoControlOfAPageCoversAnother)
@@ -246,6 +262,12 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeGridX)).text(), QStringLiteral("Grid"));
     EXPECT_TRUE(editor->Control(kGeImage)->isEnabled());
     EXPECT_FALSE(editor->Control(kGeHistogramX)->isEnabled());
+    EXPECT_TRUE(editor->Control(kGeScatterX)->isEnabled()) << "the triangle's corners";
+    type->setCurrentIndex(type->findData(int(kGraphOnePieOxides)));
+    emit type->activated(type->currentIndex());
+    EXPECT_FALSE(editor->Control(kGeScatterX)->isEnabled()) << "a pie has no scatter axes";
+    type->setCurrentIndex(type->findData(int(kGraphTriaxial)));
+    emit type->activated(type->currentIndex());
     EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeDsSpecificGlazes)).text(), QStringLiteral("Specific glazes :"));
     EXPECT_TRUE(Caption(*editor).endsWith(QString::fromLatin1(g_graphTypeTable[kGraphTriaxial].shortName) + ")"));
     type->setCurrentIndex(type->findData(int(kGraphOnePieOxides)));
@@ -412,7 +434,11 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsDelete), Qt::LeftButton);
     EXPECT_EQ(editor->WorkingDataSources().size(), 1u);
     EXPECT_EQ(editor->CurrentDataSource(), -1);
+    // A new data source is an edit to save.
+    editor->SaveToDatabase();
+    ASSERT_FALSE(editor->IsChanged());
     QTest::mouseClick(editor->Ctl<QPushButton>(kGeDsAdd), Qt::LeftButton);
+    EXPECT_TRUE(editor->IsChanged());
     ASSERT_EQ(editor->WorkingDataSources().size(), 2u);
     EXPECT_EQ(RecordAt(editor->WorkingDataSources(), 1).m_name, "new data source");
     EXPECT_EQ(editor->CurrentDataSource(), 1);
@@ -422,6 +448,12 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     editor->Ctl<QAbstractButton>(kGeDsFirstPattern + 3)->click();
     editor->StoreCurrentDataSource();
     EXPECT_EQ(RecordAt(editor->WorkingDataSources(), 1).dspat, 3);
+    const auto* chosen = editor->Ctl<CMarkerButton>(kGeDsFirstPattern + 3);
+    const auto* first = editor->Ctl<CMarkerButton>(kGeDsFirstPattern);
+    ASSERT_NE(chosen, nullptr);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(chosen->IsHighlighted()) << "shown as chosen";
+    EXPECT_FALSE(first->IsHighlighted());
     ASSERT_NE(editor->Ctl<QAbstractButton>(kGeDsFirstPattern), nullptr);
     editor->Ctl<QAbstractButton>(kGeDsFirstPattern)->click();
     editor->StoreCurrentDataSource();
@@ -440,6 +472,17 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     EXPECT_FALSE(editor->IsPreviewStale());
     EXPECT_TRUE(State(*editor, CmdGrtEditCopyGraph).m_bEnabled);
     editor->ShowPage(1);
+    EXPECT_FALSE(editor->IsPreviewStale());
+    // A glaze database opened, closed or given new notes: the preview is drawn again.
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, static_cast<int>(DbFileType::Glazes), HintDatabaseNotesChanged, 0, 0);
+    EXPECT_TRUE(editor->IsPreviewStale());
+    // So it is at the end of a change of many glazes at once.
+    editor->ShowPage(6);
+    editor->ShowPage(1);
+    ASSERT_FALSE(editor->IsPreviewStale());
+    for (const int code : {HintBulkChangeBegins, HintBulkChangeEndsRefreshAll})
+        COxidariumApp::BroadcastUpdate(nullptr, m_doc, static_cast<int>(DbFileType::Glazes), code, 0, 0);
+    EXPECT_TRUE(editor->IsPreviewStale());
     Type(editor->Ctl<QLineEdit>(kGeTitleTop), "Unsaved title");
     EXPECT_TRUE(editor->IsPreviewStale());
     EXPECT_FALSE(State(*editor, CmdGrtEditCopyGraph).m_bEnabled) << "disabled until the Graph page redraws";
@@ -800,6 +843,10 @@ TEST_F(GraphTypeEditViewTest, GetSelectedTakesTheGlazesSelectedInTheDatabase)
     const CGraphDataSource& saved = RecordAt(m_doc->Database(), 0).m_dataSources.GetAt(0);
     ASSERT_EQ(saved.dsgname.size(), 1u);
     EXPECT_EQ(saved.dsgname[0], Found(m_glazeDoc->GetGlaze(2)).m_name);
+    // Opened again, the form shows the saved glaze checked.
+    editor->LoadRecord(0);
+    Control(editor->Ctl<QListWidget>(kGeDsList)).setCurrentRow(0);
+    EXPECT_EQ(ListRow(editor->Ctl<QListWidget>(kGeDsGlazes), 2).checkState(), Qt::Checked);
 }
 
 
@@ -904,9 +951,31 @@ TEST_F(GraphTypeEditViewTest, SteppingBackAGlazeKeepsTheDatabase)
     glazes->setCurrentIndex(0);
     QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(databases->currentIndex(), -1);
+    // The lists filled again after a change to the glazes keep that choice.
+    COxidariumApp::BroadcastUpdate(nullptr, m_glazeDoc, static_cast<int>(DbFileType::Glazes), HintDatabaseNotesChanged, 0, 0);
+    EXPECT_EQ(databases->currentIndex(), -1);
     QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(databases->currentIndex(), 0);
     EXPECT_EQ(glazes->currentIndex(), 0);
+
+    // Ctrl+Shift+Left from a later database takes the first glaze of the one before.
+    auto* second = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
+    ASSERT_NE(second, nullptr);
+    second->InsertGlaze(0, Found(m_glazeDoc->GetGlaze(0)));
+    COxidariumApp::BroadcastUpdate(nullptr, second, static_cast<int>(DbFileType::Glazes), HintDocumentOpened, 0, 0);
+    ASSERT_EQ(databases->count(), 2);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(databases->currentIndex(), 1);
+    QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(databases->currentIndex(), 0);
+    EXPECT_EQ(glazes->currentIndex(), 0);
+
+    // Ctrl+Down steps the graph type up to the last one, the triaxial chart, and no further.
+    QComboBox* type = editor->Ctl<QComboBox>(kGeType);
+    type->setCurrentIndex(type->findData(23));
+    for (int press = 0; press < 2; ++press)
+        QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(type->currentData().toInt(), 24);
 }
 
 // On the Graph page Shift+Down and Shift+Up step the template and leave the chosen database as it

@@ -114,6 +114,14 @@ TEST_F(GraphTypesViewTest, OrderingCommands)
     CCmdUI up(CmdGrtListShiftUp);
     EXPECT_TRUE(m_view->OnUpdateCommand(up));
     EXPECT_FALSE(up.m_bEnabled) << "the first row cannot go up";
+    // Open Graph wants a chosen template.
+    CCmdUI open(CmdGrtListOpenGraph);
+    EXPECT_TRUE(m_view->OnUpdateCommand(open));
+    EXPECT_TRUE(open.m_bEnabled);
+    Select({});
+    EXPECT_TRUE(m_view->OnUpdateCommand(open));
+    EXPECT_FALSE(open.m_bEnabled);
+    Select({0, 1});
 
     // Shift Down announces the row each template left.
     recorder.view->received.clear();

@@ -137,6 +137,14 @@ TEST_F(GraphViewTest, KeysStepThroughGlazesDatabasesTypesLimitsAndTemplates)
     Key(*view, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(view->State().m_pLimitFormula, &m_limits.Database().GetAt(0));
     EXPECT_EQ(view->Graph()->limform, RecordAt(m_limits.Database(), 0).m_name);
+    // On to the last formula, where it stops.
+    const int lastFormula = m_limits.Database().GetCount() - 1;
+    for (int step = 0; step < lastFormula + 1; ++step)
+        Key(*view, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_pLimitFormula, &m_limits.Database().GetAt(lastFormula));
+    EXPECT_EQ(view->Graph()->limform, RecordAt(m_limits.Database(), lastFormula).m_name);
+    Key(*view, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(view->State().m_pLimitFormula, &m_limits.Database().GetAt(lastFormula - 1));
 
     // Shift+Down: the next template, its own type again.
     Key(*view, Qt::Key_Down, Qt::ShiftModifier);
@@ -184,6 +192,18 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     graph = view->Graph();
     COxidariumApp::BroadcastUpdate(view, m_glazeDoc, static_cast<int>(DbFileType::Glazes), HintGlazeChanged, 0, 0);
     EXPECT_EQ(view->Graph(), graph);
+    // Another kind of database closing leaves the chart as it is.
+    graph = view->Graph();
+    COxidariumApp::BroadcastUpdate(nullptr, &m_limits, static_cast<int>(DbFileType::LimitFormulas), HintDocumentClosed, 0, 0);
+    Flush();
+    EXPECT_EQ(view->Graph(), graph);
+    // New colours (Material and Oxide Colors) and preferences draw the chart again.
+    for (const int code : {HintGraphColorsChanged, HintPreferencesChanged}) {
+        const int built = view->BuildCount();
+        COxidariumApp::BroadcastUpdate(nullptr, m_doc, kind, code, 0, 0);
+        Flush();
+        EXPECT_EQ(view->BuildCount(), built + 1) << code;
+    }
 
     // Deleting a glaze it does not show keeps its glaze; deleting its glaze leaves none.
     view->SetGraph(view->State().m_pTemplate, m_second, m_second->GetGlaze(1), nullptr, -1, -1);
@@ -238,6 +258,15 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
     // The templates stay open when their last window closes.
     EXPECT_EQ(g_pGraphTypesDoc, m_doc);
     EXPECT_NE(OpenGraphWindow(*m_doc), nullptr);
+    // With no template left a glaze's graph opens on none.
+    while (m_doc->Database().GetCount() > 0)
+        m_doc->RemoveTemplate(0);
+    const std::size_t before = GraphViews().size();
+    ASSERT_TRUE(OpenGraphOfGlaze(*m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr));
+    Flush();
+    ASSERT_EQ(GraphViews().size(), before + 1);
+    for (const CGraphView* shown : GraphViews())
+        EXPECT_EQ(shown->State().m_pTemplate, nullptr);
 }
 
 // Regression (the monkey: a step of minutes): Shift Up of many glazes sends a notice for each

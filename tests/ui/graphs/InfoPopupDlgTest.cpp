@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
@@ -37,6 +38,20 @@ TEST_F(InfoPopupDlgTest, ThePopupSizesItselfToItsText)
     EXPECT_EQ(popup->TextControl()->size(),
               QSize(std::max(width + 10, 160), std::max(3 * metrics.height() + 10, 40)));
     EXPECT_EQ(popup->size(), popup->TextControl()->size() + QSize(10, 10));
+    // It is painted blank, with the third line under it (a margin of 5 pixels).
+    const QImage shown = popup->TextControl()->grab().toImage();
+    const auto ink = [&shown](int top, int bottom) {
+        int dark = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < shown.width(); ++x)
+                dark += qGray(shown.pixel(x, y)) < 100 ? 1 : 0;
+        }
+        return dark;
+    };
+    const int h = metrics.height();
+    EXPECT_GT(ink(5, 5 + h), 0);
+    EXPECT_EQ(ink(5 + h, 5 + 2 * h), 0);
+    EXPECT_GT(ink(5 + 2 * h, 5 + 3 * h), 0);
     popup->SetCaption("Worked glaze");
     EXPECT_EQ(popup->windowTitle(), QStringLiteral("Worked glaze"));
     popup->close();
