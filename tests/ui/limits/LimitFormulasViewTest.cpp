@@ -416,15 +416,20 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     EXPECT_EQ(edit->CurrentIndex(), 1);
     EXPECT_EQ(m_view->GetText(1), "Cone 10 gloss (new)");
 
-    // Another form saving the same formula replaces this form's unsaved edits.
+    // Another form saving the same formula replaces this form's unsaved edits once it says Yes.
     CLimitFormulaEditView* other = OpenEditOn(1);
     ASSERT_NE(other, nullptr);
     edit->NameEdit()->setText(QStringLiteral("unsaved"));
     edit->SetChanged(true);
     other->NameEdit()->setText(QStringLiteral("Saved elsewhere"));
+    m_messages.answers = {MsgResultYes};
     other->SaveChanges();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.At(0).text, "\"unsaved\" has been saved in another window. Show it as saved there, dropping the "
+                                     "unsaved changes in this window?");
     EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Saved elsewhere"));
     EXPECT_FALSE(edit->IsChanged());
+    m_messages.boxes.clear();
 
     // Cut copies the form's formula and closes the form; the database keeps it.
     edit->NameEdit()->setText(QStringLiteral("On the clipboard"));
