@@ -18,6 +18,7 @@
 #include "shell/Preferences.h"
 #include "support/DbNotesDlg.h"
 #include "support/MergeDlg.h"
+#include "support/NotesEdit.h"
 #include "support/Profile.h"
 #include "ui/support/TestFolders.h"
 
@@ -404,6 +405,9 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
 {
     CLimitFormulaEditView* edit = OpenEditOn(0);
     ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->NotesEdit()->toPlainText(), QStringLiteral("Glossy stoneware and porcelain glazes, cone 9 to 11, "
+                                                               "oxidation or reduction.\nKeep silica high within the "
+                                                               "range for durable surfaces."));
     edit->SelectLimit(0);
     Type(edit->FromEdit(), "0.2");
     edit->OnCommand(CmdLimEditSaveAsNew);

@@ -16,6 +16,7 @@
 #include "substitutions/SubstitutionEditView.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"
+#include "support/DialogStyle.h"
 #include "support/MergeDlg.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"
@@ -25,6 +26,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -209,6 +211,17 @@ TEST_F(SubstitutionsViewTest, ChooseASubstitutionReturnsTheChoiceForwardOrRevers
     EXPECT_EQ(dialog.List()->currentRow(), 0);
     EXPECT_EQ(BoxText(dialog.Set1Edit()), "Whiting\t100.00\r\nSilica\t  60.03\r\n");
     EXPECT_EQ(BoxText(dialog.Set2Edit()), "Wollastonite\t116.06\r\n");
+    // Each set box stands below its caption, its amounts lined up at 70 dialog units.
+    const std::pair<QPlainTextEdit*, QString> boxes[] = {{dialog.Set1Edit(), QStringLiteral("Material(s) :")},
+                                                         {dialog.Set2Edit(), QStringLiteral("Substitution :")}};
+    for (const auto& [box, caption] : boxes) {
+        const QLabel* label = nullptr;
+        for (const QLabel* candidate : dialog.findChildren<QLabel*>())
+            label = candidate->text() == caption ? candidate : label;
+        ASSERT_NE(label, nullptr) << caption.toStdString();
+        EXPECT_GT(box->geometry().top(), label->geometry().bottom()) << caption.toStdString();
+        EXPECT_EQ(box->tabStopDistance(), TabStopsFromDlu(box->font(), {70}).front()) << caption.toStdString();
+    }
     dialog.grab().save(ScreenshotFolder() + "/choose_substitution.png");
 
     dialog.List()->setCurrentRow(1);
