@@ -244,6 +244,9 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     EXPECT_EQ(edit->FromEdit()->text(), QStringLiteral("0.15"));
     EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("0.35"));
     Type(edit->ToEdit(), "0.4");
+    // Weight % stands below the bounds, in line with the combination.
+    EXPECT_GT(edit->ByPercentCheck()->geometry().top(), edit->FromEdit()->geometry().bottom());
+    EXPECT_EQ(edit->ByPercentCheck()->x(), edit->CombinationBox()->x());
     QTest::mouseClick(edit->ByPercentCheck(), Qt::LeftButton);
     EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.4 %"));
     EXPECT_TRUE(edit->IsChanged());
@@ -317,6 +320,7 @@ TEST_F(LimitFormulasViewTest, ARefusedBoundStopsEveryRoadOutOfTheForm)
         {"Close", [edit] { edit->Button(kLimEditClose)->click(); }},
         {"another limit", [edit] { edit->LimitsList()->setCurrentRow(1); }},
         {"Append New Limit", [edit] { edit->Button(kLimEditAppendLimit)->click(); }},
+        {"Tab to From", [edit] { edit->FromEdit()->setFocus(Qt::TabFocusReason); }},
     };
     for (const auto& [road, take] : roads) {
         edit->LimitsList()->setCurrentRow(0);

@@ -249,6 +249,19 @@ TEST_F(SubstitutionsViewTest, ChooseASubstitutionReturnsTheChoiceForwardOrRevers
     EXPECT_EQ(forward.current, 2);
     EXPECT_EQ(forward.reverse, 0);
 
+    // A double click on a substitution chooses it, forward.
+    CChooseSubstitutionDlg doubleClicked(&m_frame);
+    doubleClicked.InitDialog();
+    doubleClicked.show();
+    QListWidget* list = doubleClicked.List();
+    ASSERT_GT(list->count(), 3);
+    const QPoint third = list->visualItemRect(list->item(3)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third);
+    EXPECT_EQ(doubleClicked.result(), QDialog::Accepted);
+    EXPECT_EQ(doubleClicked.current, 3);
+    EXPECT_EQ(doubleClicked.reverse, 0);
+
     CChooseSubstitutionDlg cancelled(&m_frame);
     cancelled.SelectSubstitution(99);
     cancelled.InitDialog();
