@@ -17,6 +17,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/DbNotesDlg.h"
+#include "support/EditTextDlg.h"
 #include "support/MergeDlg.h"
 #include "support/NotesEdit.h"
 #include "support/Profile.h"
@@ -238,6 +239,16 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     ASSERT_GT(edit->LimitsList()->count(), 0);
     EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
     EXPECT_FALSE(edit->Button(kLimEditSave)->isEnabled());
+    // Up and Down move the chosen limit, where there is room: none is chosen as the form opens.
+    const auto shifts = [edit] {
+        return std::pair(edit->Button(kLimEditUp)->isEnabled(), edit->Button(kLimEditDown)->isEnabled());
+    };
+    EXPECT_EQ(shifts(), std::pair(false, false));
+    edit->LimitsList()->setCurrentRow(1);
+    EXPECT_EQ(shifts(), std::pair(true, true));
+    edit->LimitsList()->setCurrentRow(edit->LimitsList()->count() - 1);
+    EXPECT_EQ(shifts(), std::pair(true, false));
+
 
     edit->LimitsList()->setCurrentRow(0);
     EXPECT_EQ(edit->CombinationBox()->currentText(), QStringLiteral("KNaO"));
@@ -407,8 +418,40 @@ TEST_F(LimitFormulasViewTest, ClipboardNewFormulasAndOrdering)
 
 TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
 {
+    ClearClipboard(g_limitFormulaClipboard);
     CLimitFormulaEditView* edit = OpenEditOn(0);
     ASSERT_NE(edit, nullptr);
+    // With nothing on the clipboard, Paste leaves the form as it is.
+    edit->OnCommand(CmdLimEditPaste);
+    EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Cone 10 gloss"));
+    EXPECT_FALSE(edit->IsChanged());
+    // The form writes its formula's summary as it stands, its name ruled.
+    const std::string summary = (m_dir / "form.txt").string();
+    m_dialogs.AnswerPath(summary);
+    edit->OnCommand(CmdLimEditWriteToFile);
+    EXPECT_EQ(ReadAll(summary), "Cone 10 gloss\n-------------\n\n    KNaO   0.1 - 0.35\n    CaO    0.3 - 0.7\n"
+                                "    MgO    <= 0.35\n    ZnO    <= 0.3\n    BaO    <= 0.3\n    B2O3   <= 0.2\n"
+                                "    Al2O3  0.3 - 0.5\n    SiO2   3 - 5\n    Si:Al  7 - 11\n\nNotes:\n"
+                                "  Glossy stoneware and porcelain glazes, cone 9 to 11, oxidation or reduction.\n"
+                                "  Keep silica high within the range for durable surfaces.\n");
+    // The notes box takes the edit-box font of the preferences when it changes.
+    g_prefs.edboxfont.italic = 1;
+    const CUpdateHint preferences(nullptr, m_doc, 0, HintPreferencesChanged, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &preferences);
+    EXPECT_TRUE(edit->NotesEdit()->font().italic());
+
+    // "..." edits the notes in a dialog of their own.
+    WhenModal<CEditTextDlg>([](CEditTextDlg& notes) {
+        EXPECT_EQ(notes.caption, "Cone 10 gloss - Notes");
+        EXPECT_FALSE(notes.TextEdit()->isReadOnly());
+        notes.TextEdit()->selectAll();
+        QTest::keyClicks(notes.TextEdit(), "Typed notes");
+        notes.accept();
+    });
+    edit->Button(kLimEditNotesButton)->click();
+    EXPECT_EQ(edit->NotesEdit()->toPlainText(), QStringLiteral("Typed notes"));
+    EXPECT_TRUE(edit->IsChanged());
+    edit->UndoChanges();
     EXPECT_EQ(edit->NotesEdit()->toPlainText(), QStringLiteral("Glossy stoneware and porcelain glazes, cone 9 to 11, "
                                                                "oxidation or reduction.\nKeep silica high within the "
                                                                "range for durable surfaces."));

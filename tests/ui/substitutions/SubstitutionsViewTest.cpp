@@ -275,6 +275,12 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
 {
     CSubstitutionEditView* edit = OpenEditOn(0);
     ASSERT_NE(edit, nullptr);
+    // Each set box has its caption.
+    QStringList captions;
+    for (const QLabel* label : edit->findChildren<QLabel*>())
+        captions << label->text();
+    EXPECT_TRUE(captions.contains(QStringLiteral("Material(s) :"))) << captions.join(u'|').toStdString();
+    EXPECT_TRUE(captions.contains(QStringLiteral("Substitution :"))) << captions.join(u'|').toStdString();
     EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Wollastonite for whiting and silica"));
     EXPECT_EQ(BoxText(edit->SetEdit(0)), "Whiting\t100\r\nSilica\t  60.03\r\n");
 
