@@ -248,6 +248,17 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     EXPECT_EQ(shifts(), std::pair(true, true));
     edit->LimitsList()->setCurrentRow(edit->LimitsList()->count() - 1);
     EXPECT_EQ(shifts(), std::pair(true, false));
+    // Down moves the first limit below the second; Delete Limit takes the chosen one away.
+    edit->LimitsList()->setCurrentRow(0);
+    edit->Button(kLimEditDown)->click();
+    EXPECT_EQ(ListRow(edit->LimitsList(), 1).text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
+    EXPECT_EQ(shifts(), std::pair(true, true));
+    EXPECT_TRUE(edit->IsChanged());
+    const int shown = edit->LimitsList()->count();
+    edit->Button(kLimEditDeleteLimit)->click();
+    EXPECT_EQ(edit->LimitsList()->count(), shown - 1);
+    EXPECT_EQ(ListRow(edit->LimitsList(), 1).text().contains(QStringLiteral("KNaO")), false);
+    edit->UndoChanges();
 
 
     edit->LimitsList()->setCurrentRow(0);
@@ -283,8 +294,12 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     QTest::mouseClick(edit->Button(kLimEditAppendLimit), Qt::LeftButton);
     EXPECT_EQ(edit->WorkingLimits().GetCount(), limits - 1);
     EXPECT_TRUE(edit->FromEdit()->text().isEmpty());
+    EXPECT_TRUE(edit->ToEdit()->text().isEmpty());
+    EXPECT_FALSE(edit->ByPercentCheck()->isChecked());
+    EXPECT_FALSE(edit->IsChanged());
     QTest::mouseClick(edit->Button(kLimEditAppendLimit), Qt::LeftButton);
     ASSERT_EQ(edit->WorkingLimits().GetCount(), limits);
+    EXPECT_TRUE(edit->IsChanged());
     edit->SelectLimit(limits - 1);
     Type(edit->FromEdit(), "0.5");
     Type(edit->ToEdit(), "2");

@@ -281,6 +281,26 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
         captions << label->text();
     EXPECT_TRUE(captions.contains(QStringLiteral("Material(s) :"))) << captions.join(u'|').toStdString();
     EXPECT_TRUE(captions.contains(QStringLiteral("Substitution :"))) << captions.join(u'|').toStdString();
+    // Tab leaves the notes box, typing in it is a change, and it takes a changed edit-box font.
+    EXPECT_TRUE(edit->NotesEdit()->tabChangesFocus());
+    g_prefs.edboxfont.italic = 1;
+    const CUpdateHint preferences(nullptr, m_doc, 0, HintPreferencesChanged, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &preferences);
+    EXPECT_TRUE(edit->NotesEdit()->font().italic());
+    edit->NotesEdit()->setFocus();
+    QTest::keyClicks(edit->NotesEdit(), "x");
+    EXPECT_TRUE(edit->IsChanged());
+    edit->UndoChanges();
+    // Paste changes nothing with an empty clipboard, and shows the clipboard's substitution as
+    // unsaved edits.
+    ClearClipboard(g_substitutionClipboard);
+    edit->OnCommand(CmdSubEditPaste);
+    EXPECT_FALSE(edit->IsChanged());
+    AppendToClipboard(g_substitutionClipboard, RecordAt(m_doc->Substitutions(), 1));
+    edit->OnCommand(CmdSubEditPaste);
+    EXPECT_EQ(edit->NameEdit()->text().toStdString(), RecordAt(m_doc->Substitutions(), 1).m_name);
+    EXPECT_TRUE(edit->IsChanged());
+    edit->UndoChanges();
     EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Wollastonite for whiting and silica"));
     EXPECT_EQ(BoxText(edit->SetEdit(0)), "Whiting\t100\r\nSilica\t  60.03\r\n");
 
