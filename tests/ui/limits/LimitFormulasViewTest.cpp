@@ -248,16 +248,20 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     EXPECT_EQ(shifts(), std::pair(true, true));
     edit->LimitsList()->setCurrentRow(edit->LimitsList()->count() - 1);
     EXPECT_EQ(shifts(), std::pair(true, false));
-    // Down moves the first limit below the second; Delete Limit takes the chosen one away.
-    edit->LimitsList()->setCurrentRow(0);
-    edit->Button(kLimEditDown)->click();
+    // Up and Down move the chosen limit, which stays chosen; Delete Limit takes it away.
+    edit->LimitsList()->setCurrentRow(1);
+    const QString second = ListRow(edit->LimitsList(), 1).text();
+    edit->Button(kLimEditUp)->click();
     EXPECT_EQ(ListRow(edit->LimitsList(), 1).text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
-    EXPECT_EQ(shifts(), std::pair(true, true));
+    EXPECT_EQ(shifts(), std::pair(false, true));
     EXPECT_TRUE(edit->IsChanged());
+    edit->Button(kLimEditDown)->click();
+    EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
+    EXPECT_EQ(shifts(), std::pair(true, true));
     const int shown = edit->LimitsList()->count();
     edit->Button(kLimEditDeleteLimit)->click();
     EXPECT_EQ(edit->LimitsList()->count(), shown - 1);
-    EXPECT_EQ(ListRow(edit->LimitsList(), 1).text().contains(QStringLiteral("KNaO")), false);
+    EXPECT_NE(ListRow(edit->LimitsList(), 1).text(), second);
     edit->UndoChanges();
 
 
@@ -439,6 +443,12 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     // With nothing on the clipboard, Paste leaves the form as it is.
     edit->OnCommand(CmdLimEditPaste);
     EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Cone 10 gloss"));
+    EXPECT_FALSE(edit->IsChanged());
+    // A change of the oxide combinations refills their box and leaves the chosen limit as it was.
+    edit->SelectLimit(0);
+    const CUpdateHint combinations(nullptr, m_doc, 0, HintOxideCombinationsChanged, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &combinations);
+    EXPECT_EQ(edit->CombinationBox()->currentText(), QStringLiteral("KNaO"));
     EXPECT_FALSE(edit->IsChanged());
     // The form writes its formula's summary as it stands, its name ruled.
     const std::string summary = (m_dir / "form.txt").string();
@@ -625,7 +635,7 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_EQ(COxideCombosDlg::BuildFormula({104}, {105, 107}, true), "LOI / (Alkalis+Acids)");
     EXPECT_EQ(COxideCombosDlg::BuildFormula({}, {}, false), "");
 
-    dialog.SortCombinations(true);
+    dialog.SortNameButton()->click();
     EXPECT_EQ(RecordAt(dialog.combinations, 0).m_name, "Al2O3");
     EXPECT_FALSE(dialog.UpButton()->isEnabled());
 
@@ -635,7 +645,7 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
         shown.SelectCombination(2);
         shown.NameEdit()->clear();
         shown.RebuildFromControls();
-        shown.accept();
+        shown.OkButton()->click();
     });
     EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
     EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 13);
@@ -644,6 +654,21 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_EQ(RecordAt(m_doc->Database().GetAt(0).m_limits, 0).m_comboName, "KNaO");
     ASSERT_EQ(recorder.view->received.size(), 1u);
     EXPECT_EQ(recorder.view->At(0).code, 29);
+
+    // Cancel keeps the combinations as they were.
+    WhenModal<COxideCombosDlg>([](COxideCombosDlg& shown) {
+        shown.SelectCombination(0);
+        shown.NameEdit()->clear();
+        shown.RebuildFromControls();
+        for (QPushButton* button : shown.findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Cancel"))
+                button->click();
+        }
+        if (shown.isVisible())
+            shown.done(QDialog::Accepted); // Cancel did not end it: what it holds is taken
+    });
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
+    EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 13);
 }
 
 TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
@@ -686,6 +711,16 @@ TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Unable to merge file " + missing,
                                                             (m_dir / "bare.lim").string() +
                                                                 " contains no oxide combinations!"}));
+
+    // Replace existing puts each merged combination in the place of the one of its name.
+    m_dialogs.AnswerPath(subset);
+    WhenModal<CMergeDlg>([](CMergeDlg& merge) {
+        merge.SelectAllButton()->click();
+        merge.ReplaceExistingRadio()->setChecked(true);
+        merge.accept();
+    });
+    m_view->RunCommand(CmdLimListMergeCombinations);
+    EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 14);
 
     // Printing asks about the header first; without it and without a selection nothing prints.
     m_messages.boxes.clear();

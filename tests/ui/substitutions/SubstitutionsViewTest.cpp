@@ -281,6 +281,15 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
         captions << label->text();
     EXPECT_TRUE(captions.contains(QStringLiteral("Material(s) :"))) << captions.join(u'|').toStdString();
     EXPECT_TRUE(captions.contains(QStringLiteral("Substitution :"))) << captions.join(u'|').toStdString();
+    // Write to File writes the form's substitution as it stands.
+    const std::string summary = (m_dir / "form.txt").string();
+    m_dialogs.AnswerPath(summary);
+    edit->OnCommand(CmdSubEditWriteToFile);
+    EXPECT_EQ(ReadAll(summary), "Wollastonite for whiting and silica\n-----------------------------------\n\n"
+                                "For:                        Substitute:\n"
+                                "   100.00 Whiting              116.06 Wollastonite\n    60.03 Silica\n\n"
+                                "Same calcium and silica in the fired glaze. Wollastonite gives off no carbon\n"
+                                "dioxide, so glazes gas less and pinhole less than with whiting.\n");
     // Tab leaves the notes box, typing in it is a change, and it takes a changed edit-box font.
     EXPECT_TRUE(edit->NotesEdit()->tabChangesFocus());
     g_prefs.edboxfont.italic = 1;
@@ -368,6 +377,13 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     materials->scrollToItem(materials->item(talc));
     QTest::mouseClick(materials->viewport(), Qt::LeftButton, {}, materials->visualItemRect(materials->item(talc)).center());
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\nTalc\t100\r\n");
+
+    // The list follows the materials database.
+    const int listed = materials->count();
+    m_materials.InsertRecord(0, CMaterial("Zircopax"));
+    const CUpdateHint inserted(nullptr, &m_materials, 0, HintMaterialsInserted, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &inserted);
+    EXPECT_EQ(materials->count(), listed + 1);
 }
 
 // Regression: a set line whose amount was no number was saved as the number its text began with
@@ -388,6 +404,7 @@ TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberStopsEveryRoad)
         {"Normalize", [edit] { edit->Button(kSubEditNormalize)->click(); }},
         {"Exchange", [edit] { edit->Button(kSubEditExchange)->click(); }},
         {"Check Materials", [edit] { edit->Button(kSubEditCheck)->click(); }},
+        {"Batch Calculation", [edit] { edit->Button(kSubEditBatchCalc)->click(); }},
         {"Write to File", [this] { m_frame.ExecuteCommand(CmdSubEditWriteToFile); }},
         // Nor does Cut copy the form without the line and close it.
         {"Cut", [edit] { edit->OnCommand(CmdSubEditCut); }},
