@@ -571,6 +571,16 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     dialog.combinations = m_doc->Database().m_combinations;
     dialog.InitDialog();
     ASSERT_EQ(dialog.ComboList()->count(), 14);
+    // Each item list stands under its caption.
+    const std::pair<QLabel*, QListWidget*> sides[] = {{dialog.FirstLabel(), dialog.FirstList()},
+                                                      {dialog.SecondLabel(), dialog.SecondList()}};
+    for (const auto& [caption, items] : sides) {
+        EXPECT_EQ(caption->x(), items->x());
+        EXPECT_LT(caption->geometry().bottom(), items->geometry().top());
+    }
+    EXPECT_EQ(dialog.FirstLabel()->text(), QStringLiteral("Add :"));
+    dialog.SelectCombination(0);
+    EXPECT_EQ(dialog.NameEdit()->text(), QStringLiteral("Na2O"));
     EXPECT_EQ(ListRow(dialog.ComboList(), 13).text(), QStringLiteral(" Si:Al\tSi/Al"));
     const QListWidget* first = dialog.FirstList();
     ASSERT_NE(first, nullptr);
@@ -618,12 +628,17 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
 
     // A new combination takes what the controls hold when Append New Combo is pressed.
     dialog.SelectCombination(-1);
+    EXPECT_TRUE(dialog.PlotMinEdit()->text().isEmpty());
     dialog.NameEdit()->setText(QStringLiteral("Earths"));
     dialog.AppendNewCombo();
     ASSERT_EQ(dialog.combinations.GetCount(), 15);
     dialog.SelectCombination(14);
     dialog.PickItems(0, {20, 12});
     EXPECT_EQ(RecordAt(dialog.combinations, 14).GetFormula(), "Mg+Ca") << "items follow the list's order";
+    dialog.NameEdit()->setFocus();
+    dialog.NameEdit()->selectAll();
+    QTest::keyClicks(dialog.NameEdit(), "Earth oxides");
+    EXPECT_EQ(RecordAt(dialog.combinations, 14).m_name, "Earth oxides") << "the name is taken as it is typed";
     dialog.PickItems(1, {11});
     EXPECT_EQ(RecordAt(dialog.combinations, 14).GetFormula(), "(Mg+Ca) - Na");
     QTest::mouseClick(dialog.RatioRadio(), Qt::LeftButton);
@@ -646,6 +661,8 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
         shown.NameEdit()->clear();
         shown.RebuildFromControls();
         shown.OkButton()->click();
+        if (shown.isVisible())
+            shown.reject(); // OK did not end it: nothing is taken
     });
     EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
     EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 13);

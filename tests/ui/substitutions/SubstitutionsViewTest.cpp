@@ -193,6 +193,14 @@ TEST_F(SubstitutionsViewTest, TheListShowsTheShippedSubstitutions)
                                   "Wollastonite gives off no carbon dioxide, so glazes gas less and pinhole less than "
                                   "with whiting.");
     EXPECT_TRUE(m_view->RunCommand(CmdSubListNames));
+    // Print Selected wants a selection.
+    for (const bool selected : {false, true}) {
+        m_view->SetSel(-1, false);
+        m_view->SetSel(2, selected);
+        CCmdUI state(CmdSubListWriteSelected);
+        EXPECT_TRUE(m_view->OnUpdateCommand(state));
+        EXPECT_EQ(state.m_bEnabled, selected);
+    }
 
     const CUpdateHint bring(nullptr, m_doc, 7, HintBringFrameForward, 0, 0);
     m_doc->UpdateAllViews(nullptr, &bring);
@@ -364,9 +372,19 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     QTest::keyClicks(box, "Talc 1,5");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\n\r\nTalc 1,5\r\n");
+    // Enter also spells the material's name as the database does.
+    SetBox(box, "");
+    box->setFocus();
+    QTest::keyClicks(box, "talc 2");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(BoxText(box), "Talc\t    2\r\n");
     SetBox(box, "Wollastonite\t    5\r\n");
 
     // A material picked in the list goes to the set last worked in, at 100.
+    edit->SetEdit(1)->setFocus();
+    edit->NameEdit()->setFocus();
+    EXPECT_EQ(edit->LastFocusedSet(), 1);
+    box->setFocus();
     edit->NameEdit()->setFocus();
     EXPECT_EQ(edit->LastFocusedSet(), 0);
     const int talc = m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial(std::string_view("Talc")));
