@@ -581,6 +581,15 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_EQ(dialog.FirstLabel()->text(), QStringLiteral("Add :"));
     dialog.SelectCombination(0);
     EXPECT_EQ(dialog.NameEdit()->text(), QStringLiteral("Na2O"));
+    // Up and Down move the chosen combination where there is room.
+    EXPECT_FALSE(dialog.UpButton()->isEnabled());
+    dialog.DownButton()->click();
+    EXPECT_EQ(RecordAt(dialog.combinations, 1).m_name, "Na2O");
+    EXPECT_TRUE(dialog.UpButton()->isEnabled());
+    dialog.UpButton()->click();
+    EXPECT_EQ(RecordAt(dialog.combinations, 0).m_name, "Na2O");
+    dialog.SelectCombination(13);
+    EXPECT_FALSE(dialog.DownButton()->isEnabled());
     EXPECT_EQ(ListRow(dialog.ComboList(), 13).text(), QStringLiteral(" Si:Al\tSi/Al"));
     const QListWidget* first = dialog.FirstList();
     ASSERT_NE(first, nullptr);

@@ -7,6 +7,7 @@
 #include "shell/Clipboards.h"
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
+#include "support/EditTextDlg.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
 #include "ui/framework/TypeText.h"
@@ -289,6 +290,10 @@ TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
     const CUpdateHint preferences(nullptr, m_doc, 0, HintPreferencesChanged, 0, 0);
     m_doc->UpdateAllViews(nullptr, &preferences);
     EXPECT_TRUE(named->NotesBox(0)->font().italic());
+    // Cancel in a notes dialog changes nothing.
+    RunWhenModal<CEditTextDlg>([](CEditTextDlg* notes) { notes->reject(); });
+    named->EditNotes(kMatEditNotesButton);
+    EXPECT_FALSE(named->IsChanged());
 }
 
 TEST_F(MaterialEditViewTest, MappingsLockTheMappedFieldsAndReportLoops)
