@@ -294,6 +294,15 @@ TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
     RunWhenModal<CEditTextDlg>([](CEditTextDlg* notes) { notes->reject(); });
     named->EditNotes(kMatEditNotesButton);
     EXPECT_FALSE(named->IsChanged());
+    // A code typed on a row past the last other name makes a row of its own.
+    named->AliasDown();
+    named->AliasCodeEdit(1)->setText(QStringLiteral("C3"));
+    named->AliasLeft(named->AliasCodeEdit(1));
+    EXPECT_EQ(named->AliasEdit(0)->text(), QStringLiteral("Second"));
+    EXPECT_EQ(named->AliasCodeEdit(1)->text(), QStringLiteral("C3"));
+    ASSERT_TRUE(named->SaveChanges());
+    EXPECT_EQ(RecordAt(Database(), 3).m_akaNames, (CStringArrayEx{"First", "Second", ""}));
+    EXPECT_EQ(RecordAt(Database(), 3).m_akaCodes, (CStringArrayEx{"", "", "C3"}));
 }
 
 TEST_F(MaterialEditViewTest, MappingsLockTheMappedFieldsAndReportLoops)
