@@ -7,6 +7,7 @@
 #include "framework/UpdateHint.h"
 #include "shell/AppContext.h"
 #include "shell/DeleteQuestion.h"
+#include "shell/EditFormLink.h"
 #include "shell/NamedColors.h"
 #include "shell/Preferences.h"
 #include "support/DialogStyle.h"
@@ -257,6 +258,15 @@ void CRecordEditView::UpdateButtons()
 
 // --- notices --------------------------------------------------------------------------------------
 
+// Another form saved the record this one holds unsaved changes of: they are dropped only when the
+// user says so. (The list's commands that change records ask every form on them before.)
+bool CRecordEditView::MayReload(CView* sender)
+{
+    if (!m_bModified || !dynamic_cast<CRecordEditView*>(sender))
+        return true;
+    return AskToReloadForm({this, this}, ToCp1252(NameField()->text()), m_kind.saveQuestionHelpId);
+}
+
 void CRecordEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
 {
     if (sender == this || m_bClosing)
@@ -276,7 +286,8 @@ void CRecordEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
         const bool mine = m_pCurrent && (hint->m_extra == HintExtra(m_pCurrent) ||
                                          (hint->m_extra == 0 && hint->m_nIndex == m_nCurrent));
         if (mine) {
-            LoadRecord(doc->FindRecordIdentity(m_pCurrent));
+            if (MayReload(sender))
+                LoadRecord(doc->FindRecordIdentity(m_pCurrent));
         } else {
             UpdateButtons();
             AfterRecordMoved();

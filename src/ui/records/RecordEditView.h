@@ -11,7 +11,8 @@
 // New, Cut, limited access over the records chosen in the list, closing, the button row (Save
 // Changes, Undo Changes, Edit Previous, Edit Next, Jump to..., Close, ?), the shared commands of
 // the edit menu with their enabling, printing of the summary, and the notices of its kind: a
-// changed record reloads, inserted, deleted and moved records are followed, a replaced database
+// changed record reloads (a form with unsaved changes that another form saved over asks first),
+// inserted, deleted and moved records are followed, a replaced database
 // or a vanished record closes the window without a question (the document asked before).
 //
 // A kind states its texts, command ids and button ids in a CRecordEditKind and gives the hooks
@@ -197,6 +198,9 @@ protected:
     bool m_bClosing = false;
 
 private:
+    // Whether a notice that sender saved the form's record may show it as saved: a form with
+    // unsaved changes asks first when another form saved it.
+    bool MayReload(CView* sender);
     bool UpdateSharedCommand(CCmdUI& ui);
     bool RunSharedCommand(unsigned id);
     void InstallSaveAndNextKey();

@@ -350,9 +350,14 @@ TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
     ASSERT_NE(other, editor);
     Type(editor->Ctl<QLineEdit>(kGeName), "unsaved");
     Type(other->Ctl<QLineEdit>(kGeName), "Saved elsewhere");
+    // The editor holding unsaved edits asks before it shows what the other saved; Yes drops them.
+    m_messages.answers = {MsgResultYes};
     other->SaveToDatabase();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.At(0).helpId, 196928u);
     EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeName)).text(), QStringLiteral("Saved elsewhere"));
     EXPECT_FALSE(editor->IsChanged());
+    m_messages.boxes.clear();
 
     // Copy takes the form as it stands; Paste loads it as unsaved edits.
     Type(editor->Ctl<QLineEdit>(kGeName), "On the clipboard");

@@ -17,7 +17,9 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/DbNotesDlg.h"
+#include "support/EditTextDlg.h"
 #include "support/MergeDlg.h"
+#include "support/NotesEdit.h"
 #include "support/Profile.h"
 #include "ui/support/TestFolders.h"
 
@@ -237,12 +239,40 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     ASSERT_GT(edit->LimitsList()->count(), 0);
     EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
     EXPECT_FALSE(edit->Button(kLimEditSave)->isEnabled());
+    // Up and Down move the chosen limit, where there is room: none is chosen as the form opens.
+    const auto shifts = [edit] {
+        return std::pair(edit->Button(kLimEditUp)->isEnabled(), edit->Button(kLimEditDown)->isEnabled());
+    };
+    EXPECT_EQ(shifts(), std::pair(false, false));
+    edit->LimitsList()->setCurrentRow(1);
+    EXPECT_EQ(shifts(), std::pair(true, true));
+    edit->LimitsList()->setCurrentRow(edit->LimitsList()->count() - 1);
+    EXPECT_EQ(shifts(), std::pair(true, false));
+    // Up and Down move the chosen limit, which stays chosen; Delete Limit takes it away.
+    edit->LimitsList()->setCurrentRow(1);
+    const QString second = ListRow(edit->LimitsList(), 1).text();
+    edit->Button(kLimEditUp)->click();
+    EXPECT_EQ(ListRow(edit->LimitsList(), 1).text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
+    EXPECT_EQ(shifts(), std::pair(false, true));
+    EXPECT_TRUE(edit->IsChanged());
+    edit->Button(kLimEditDown)->click();
+    EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.35"));
+    EXPECT_EQ(shifts(), std::pair(true, true));
+    const int shown = edit->LimitsList()->count();
+    edit->Button(kLimEditDeleteLimit)->click();
+    EXPECT_EQ(edit->LimitsList()->count(), shown - 1);
+    EXPECT_NE(ListRow(edit->LimitsList(), 1).text(), second);
+    edit->UndoChanges();
+
 
     edit->LimitsList()->setCurrentRow(0);
     EXPECT_EQ(edit->CombinationBox()->currentText(), QStringLiteral("KNaO"));
     EXPECT_EQ(edit->FromEdit()->text(), QStringLiteral("0.15"));
     EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("0.35"));
     Type(edit->ToEdit(), "0.4");
+    // Weight % stands below the bounds, in line with the combination.
+    EXPECT_GT(edit->ByPercentCheck()->geometry().top(), edit->FromEdit()->geometry().bottom());
+    EXPECT_EQ(edit->ByPercentCheck()->x(), edit->CombinationBox()->x());
     QTest::mouseClick(edit->ByPercentCheck(), Qt::LeftButton);
     EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.4 %"));
     EXPECT_TRUE(edit->IsChanged());
@@ -268,8 +298,12 @@ TEST_F(LimitFormulasViewTest, SavingAnEditedLimitAnnouncesTheChangedFormula)
     QTest::mouseClick(edit->Button(kLimEditAppendLimit), Qt::LeftButton);
     EXPECT_EQ(edit->WorkingLimits().GetCount(), limits - 1);
     EXPECT_TRUE(edit->FromEdit()->text().isEmpty());
+    EXPECT_TRUE(edit->ToEdit()->text().isEmpty());
+    EXPECT_FALSE(edit->ByPercentCheck()->isChecked());
+    EXPECT_FALSE(edit->IsChanged());
     QTest::mouseClick(edit->Button(kLimEditAppendLimit), Qt::LeftButton);
     ASSERT_EQ(edit->WorkingLimits().GetCount(), limits);
+    EXPECT_TRUE(edit->IsChanged());
     edit->SelectLimit(limits - 1);
     Type(edit->FromEdit(), "0.5");
     Type(edit->ToEdit(), "2");
@@ -316,6 +350,7 @@ TEST_F(LimitFormulasViewTest, ARefusedBoundStopsEveryRoadOutOfTheForm)
         {"Close", [edit] { edit->Button(kLimEditClose)->click(); }},
         {"another limit", [edit] { edit->LimitsList()->setCurrentRow(1); }},
         {"Append New Limit", [edit] { edit->Button(kLimEditAppendLimit)->click(); }},
+        {"Tab to From", [edit] { edit->FromEdit()->setFocus(Qt::TabFocusReason); }},
     };
     for (const auto& [road, take] : roads) {
         edit->LimitsList()->setCurrentRow(0);
@@ -412,8 +447,49 @@ TEST_F(LimitFormulasViewTest, ClipboardNewFormulasAndOrdering)
 
 TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
 {
+    ClearClipboard(g_limitFormulaClipboard);
     CLimitFormulaEditView* edit = OpenEditOn(0);
     ASSERT_NE(edit, nullptr);
+    // With nothing on the clipboard, Paste leaves the form as it is.
+    edit->OnCommand(CmdLimEditPaste);
+    EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Cone 10 gloss"));
+    EXPECT_FALSE(edit->IsChanged());
+    // A change of the oxide combinations refills their box and leaves the chosen limit as it was.
+    edit->SelectLimit(0);
+    const CUpdateHint combinations(nullptr, m_doc, 0, HintOxideCombinationsChanged, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &combinations);
+    EXPECT_EQ(edit->CombinationBox()->currentText(), QStringLiteral("KNaO"));
+    EXPECT_FALSE(edit->IsChanged());
+    // The form writes its formula's summary as it stands, its name ruled.
+    const std::string summary = (m_dir / "form.txt").string();
+    m_dialogs.AnswerPath(summary);
+    edit->OnCommand(CmdLimEditWriteToFile);
+    EXPECT_EQ(ReadAll(summary), "Cone 10 gloss\n-------------\n\n    KNaO   0.1 - 0.35\n    CaO    0.3 - 0.7\n"
+                                "    MgO    <= 0.35\n    ZnO    <= 0.3\n    BaO    <= 0.3\n    B2O3   <= 0.2\n"
+                                "    Al2O3  0.3 - 0.5\n    SiO2   3 - 5\n    Si:Al  7 - 11\n\nNotes:\n"
+                                "  Glossy stoneware and porcelain glazes, cone 9 to 11, oxidation or reduction.\n"
+                                "  Keep silica high within the range for durable surfaces.\n");
+    // The notes box takes the edit-box font of the preferences when it changes.
+    g_prefs.edboxfont.italic = 1;
+    const CUpdateHint preferences(nullptr, m_doc, 0, HintPreferencesChanged, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &preferences);
+    EXPECT_TRUE(edit->NotesEdit()->font().italic());
+
+    // "..." edits the notes in a dialog of their own.
+    WhenModal<CEditTextDlg>([](CEditTextDlg& notes) {
+        EXPECT_EQ(notes.caption, "Cone 10 gloss - Notes");
+        EXPECT_FALSE(notes.TextEdit()->isReadOnly());
+        notes.TextEdit()->selectAll();
+        QTest::keyClicks(notes.TextEdit(), "Typed notes");
+        notes.accept();
+    });
+    edit->Button(kLimEditNotesButton)->click();
+    EXPECT_EQ(edit->NotesEdit()->toPlainText(), QStringLiteral("Typed notes"));
+    EXPECT_TRUE(edit->IsChanged());
+    edit->UndoChanges();
+    EXPECT_EQ(edit->NotesEdit()->toPlainText(), QStringLiteral("Glossy stoneware and porcelain glazes, cone 9 to 11, "
+                                                               "oxidation or reduction.\nKeep silica high within the "
+                                                               "range for durable surfaces."));
     edit->SelectLimit(0);
     Type(edit->FromEdit(), "0.2");
     edit->OnCommand(CmdLimEditSaveAsNew);
@@ -426,15 +502,20 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     EXPECT_EQ(edit->CurrentIndex(), 1);
     EXPECT_EQ(m_view->GetText(1), "Cone 10 gloss (new)");
 
-    // Another form saving the same formula replaces this form's unsaved edits.
+    // Another form saving the same formula replaces this form's unsaved edits once it says Yes.
     CLimitFormulaEditView* other = OpenEditOn(1);
     ASSERT_NE(other, nullptr);
     edit->NameEdit()->setText(QStringLiteral("unsaved"));
     edit->SetChanged(true);
     other->NameEdit()->setText(QStringLiteral("Saved elsewhere"));
+    m_messages.answers = {MsgResultYes};
     other->SaveChanges();
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.At(0).text, "\"unsaved\" has been saved in another window. Show it as saved there, dropping the "
+                                     "unsaved changes in this window?");
     EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Saved elsewhere"));
     EXPECT_FALSE(edit->IsChanged());
+    m_messages.boxes.clear();
 
     // Cut copies the form's formula and closes the form; the database keeps it.
     edit->NameEdit()->setText(QStringLiteral("On the clipboard"));
@@ -500,6 +581,25 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     dialog.combinations = m_doc->Database().m_combinations;
     dialog.InitDialog();
     ASSERT_EQ(dialog.ComboList()->count(), 14);
+    // Each item list stands under its caption.
+    const std::pair<QLabel*, QListWidget*> sides[] = {{dialog.FirstLabel(), dialog.FirstList()},
+                                                      {dialog.SecondLabel(), dialog.SecondList()}};
+    for (const auto& [caption, items] : sides) {
+        EXPECT_EQ(caption->x(), items->x());
+        EXPECT_LT(caption->geometry().bottom(), items->geometry().top());
+    }
+    EXPECT_EQ(dialog.FirstLabel()->text(), QStringLiteral("Add :"));
+    dialog.SelectCombination(0);
+    EXPECT_EQ(dialog.NameEdit()->text(), QStringLiteral("Na2O"));
+    // Up and Down move the chosen combination where there is room.
+    EXPECT_FALSE(dialog.UpButton()->isEnabled());
+    dialog.DownButton()->click();
+    EXPECT_EQ(RecordAt(dialog.combinations, 1).m_name, "Na2O");
+    EXPECT_TRUE(dialog.UpButton()->isEnabled());
+    dialog.UpButton()->click();
+    EXPECT_EQ(RecordAt(dialog.combinations, 0).m_name, "Na2O");
+    dialog.SelectCombination(13);
+    EXPECT_FALSE(dialog.DownButton()->isEnabled());
     EXPECT_EQ(ListRow(dialog.ComboList(), 13).text(), QStringLiteral(" Si:Al\tSi/Al"));
     const QListWidget* first = dialog.FirstList();
     ASSERT_NE(first, nullptr);
@@ -547,12 +647,17 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
 
     // A new combination takes what the controls hold when Append New Combo is pressed.
     dialog.SelectCombination(-1);
+    EXPECT_TRUE(dialog.PlotMinEdit()->text().isEmpty());
     dialog.NameEdit()->setText(QStringLiteral("Earths"));
     dialog.AppendNewCombo();
     ASSERT_EQ(dialog.combinations.GetCount(), 15);
     dialog.SelectCombination(14);
     dialog.PickItems(0, {20, 12});
     EXPECT_EQ(RecordAt(dialog.combinations, 14).GetFormula(), "Mg+Ca") << "items follow the list's order";
+    dialog.NameEdit()->setFocus();
+    dialog.NameEdit()->selectAll();
+    QTest::keyClicks(dialog.NameEdit(), "Earth oxides");
+    EXPECT_EQ(RecordAt(dialog.combinations, 14).m_name, "Earth oxides") << "the name is taken as it is typed";
     dialog.PickItems(1, {11});
     EXPECT_EQ(RecordAt(dialog.combinations, 14).GetFormula(), "(Mg+Ca) - Na");
     QTest::mouseClick(dialog.RatioRadio(), Qt::LeftButton);
@@ -564,7 +669,7 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_EQ(COxideCombosDlg::BuildFormula({104}, {105, 107}, true), "LOI / (Alkalis+Acids)");
     EXPECT_EQ(COxideCombosDlg::BuildFormula({}, {}, false), "");
 
-    dialog.SortCombinations(true);
+    dialog.SortNameButton()->click();
     EXPECT_EQ(RecordAt(dialog.combinations, 0).m_name, "Al2O3");
     EXPECT_FALSE(dialog.UpButton()->isEnabled());
 
@@ -574,7 +679,9 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
         shown.SelectCombination(2);
         shown.NameEdit()->clear();
         shown.RebuildFromControls();
-        shown.accept();
+        shown.OkButton()->click();
+        if (shown.isVisible())
+            shown.reject(); // OK did not end it: nothing is taken
     });
     EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
     EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 13);
@@ -583,6 +690,21 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_EQ(RecordAt(m_doc->Database().GetAt(0).m_limits, 0).m_comboName, "KNaO");
     ASSERT_EQ(recorder.view->received.size(), 1u);
     EXPECT_EQ(recorder.view->At(0).code, 29);
+
+    // Cancel keeps the combinations as they were.
+    WhenModal<COxideCombosDlg>([](COxideCombosDlg& shown) {
+        shown.SelectCombination(0);
+        shown.NameEdit()->clear();
+        shown.RebuildFromControls();
+        for (QPushButton* button : shown.findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Cancel"))
+                button->click();
+        }
+        if (shown.isVisible())
+            shown.done(QDialog::Accepted); // Cancel did not end it: what it holds is taken
+    });
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
+    EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 13);
 }
 
 TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
@@ -625,6 +747,16 @@ TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Unable to merge file " + missing,
                                                             (m_dir / "bare.lim").string() +
                                                                 " contains no oxide combinations!"}));
+
+    // Replace existing puts each merged combination in the place of the one of its name.
+    m_dialogs.AnswerPath(subset);
+    WhenModal<CMergeDlg>([](CMergeDlg& merge) {
+        merge.SelectAllButton()->click();
+        merge.ReplaceExistingRadio()->setChecked(true);
+        merge.accept();
+    });
+    m_view->RunCommand(CmdLimListMergeCombinations);
+    EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 14);
 
     // Printing asks about the header first; without it and without a selection nothing prints.
     m_messages.boxes.clear();

@@ -65,9 +65,11 @@ TEST_F(CheckMaterialTest, BoxesComeInOrderAndCancelEndsTheCheck)
     EXPECT_EQ(m_messages.At(0).Icon(), 0u);
     EXPECT_EQ(m_messages.At(0).helpId, 0x30259u);
 
-    // Percentages that add to 100 need no question.
+    // Percentages that add to 100 need no question, nor does a mapping that ends at another
+    // material.
     m_messages.boxes.clear();
     empty.formula = "% 60 SiO2  40 Al2O3";
+    empty.mapping = "Silica";
     result = CheckMaterialFields(Database(), 2, Database().GetAt(2), empty);
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Current names, codes, mapping, and formula check out okay"});
 }

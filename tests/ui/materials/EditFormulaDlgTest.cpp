@@ -76,6 +76,17 @@ TEST_F(EditFormulaDlgTest, FormulaTextGoesToTheGridAndComesBackInColumnOrder)
               "% 10.2 Na2O  4.8 K2O  0.1 MgO  0.4 CaO  23.6 Al2O3  0.4 B2O3  60 SiO2  0.1 Fe2O3  0.4 LOI");
 }
 
+// A compound comes into the grid broken apart into its oxides only when the preferences say so.
+TEST_F(EditFormulaDlgTest, ACompoundIsBrokenApartOnlyWhenThePreferencesSaySo)
+{
+    for (const int breakApart : {0, 1}) {
+        g_prefs.formedbrkcmplx = breakApart;
+        CEditFormulaDlg dialog(nullptr, "CaCO3");
+        dialog.InitDialog();
+        EXPECT_EQ(dialog.GridText(), breakApart ? "CaO  CO2" : "CaCO3") << breakApart;
+    }
+}
+
 TEST_F(EditFormulaDlgTest, ComponentsOutsideTheColumnsFillTheExtraCellsThenTheOtherField)
 {
     CEditFormulaDlg dialog(nullptr, "CuO Cr2O3 CoO NiO MnO2 V2O5 Cs2O Rb2O SiO2 2 SiO2");
@@ -124,14 +135,16 @@ TEST_F(EditFormulaDlgTest, ButtonsNormaliseAddLoiClearAndRefuseEmptyOrBadFormula
 {
     CEditFormulaDlg dialog(nullptr, "% 50 SiO2  45 Al2O3");
     dialog.InitDialog();
-    dialog.OnAddLoi();
+    dialog.AddLoiButton()->click();
     EXPECT_EQ(dialog.AmountEdit(3, 0)->text(), QStringLiteral("5"));
     EXPECT_EQ(Status(dialog), QStringLiteral("Percentage sum: 100%"));
 
     dialog.AmountEdit(3, 0)->clear();
-    dialog.OnNormalize();
+    dialog.OnAmountLeft(dialog.AmountEdit(3, 0));
+    EXPECT_EQ(Status(dialog), QStringLiteral("Percentage sum: 95%"));
+    dialog.NormalizeButton()->click();
     EXPECT_EQ(Status(dialog), QStringLiteral("Percentage sum: 100%"));
-    EXPECT_EQ(dialog.GridText().substr(0, 2), "% ");
+    EXPECT_EQ(dialog.GridText(), "% 47.368 Al2O3  52.632 SiO2");
 
     dialog.OnClear();
     EXPECT_EQ(dialog.GridText(), "");

@@ -7,6 +7,7 @@
 #include "shell/Clipboards.h"
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
+#include "support/EditTextDlg.h"
 #include "support/NotesEdit.h"
 #include "support/SelectOneDlg.h"
 #include "ui/framework/TypeText.h"
@@ -275,6 +276,33 @@ TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
     ASSERT_TRUE(view->SaveChanges());
     EXPECT_EQ(RecordAt(Database(), 1).m_akaNames, (CStringArrayEx{"China Clay", "EPK", "Kaolin [calcined]"}));
     EXPECT_EQ(RecordAt(Database(), 1).m_akaCodes, (CStringArrayEx{"", "EPK1", "CK"}));
+
+    // Other names without codes show with empty code fields.
+    RecordAt(Database(), 3).m_akaNames = {"First", "Second"};
+    RecordAt(Database(), 3).m_akaCodes.clear();
+    CMaterialEditView* named = Open(3);
+    ASSERT_NE(named, nullptr);
+    EXPECT_EQ(named->AliasEdit(1)->text(), QStringLiteral("Second"));
+    EXPECT_EQ(named->AliasCodeEdit(1)->text(), QString());
+
+    // The notes boxes take a changed edit-box font.
+    g_prefs.edboxfont.italic = 1;
+    const CUpdateHint preferences(nullptr, m_doc, 0, HintPreferencesChanged, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &preferences);
+    EXPECT_TRUE(named->NotesBox(0)->font().italic());
+    // Cancel in a notes dialog changes nothing.
+    RunWhenModal<CEditTextDlg>([](CEditTextDlg* notes) { notes->reject(); });
+    named->EditNotes(kMatEditNotesButton);
+    EXPECT_FALSE(named->IsChanged());
+    // A code typed on a row past the last other name makes a row of its own.
+    named->AliasDown();
+    named->AliasCodeEdit(1)->setText(QStringLiteral("C3"));
+    named->AliasLeft(named->AliasCodeEdit(1));
+    EXPECT_EQ(named->AliasEdit(0)->text(), QStringLiteral("Second"));
+    EXPECT_EQ(named->AliasCodeEdit(1)->text(), QStringLiteral("C3"));
+    ASSERT_TRUE(named->SaveChanges());
+    EXPECT_EQ(RecordAt(Database(), 3).m_akaNames, (CStringArrayEx{"First", "Second", ""}));
+    EXPECT_EQ(RecordAt(Database(), 3).m_akaCodes, (CStringArrayEx{"", "", "C3"}));
 }
 
 TEST_F(MaterialEditViewTest, MappingsLockTheMappedFieldsAndReportLoops)
@@ -292,6 +320,9 @@ TEST_F(MaterialEditViewTest, MappingsLockTheMappedFieldsAndReportLoops)
     EXPECT_TRUE(view->FormulaButton()->isHidden());
     EXPECT_FALSE(view->CanConvert()) << "a mapped material's formula is not its own";
     ASSERT_TRUE(view->SaveChanges());
+    CMaterialEditView* again = Open(2);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->MapToEdit()->text(), QStringLiteral("Kaolin")) << "a new form shows the stored mapping";
 
     // Kaolin mapping to Whiting, which maps back to Kaolin, is invalid.
     CMaterialEditView* kaolin = Open(1);

@@ -76,6 +76,14 @@ TEST(MaterialUnitsDlgTest, ValuesOutOfRangeKeepTheDialogOpen)
     EXPECT_EQ(dialog.multiplyDensities, 1);
     EXPECT_DOUBLE_EQ(dialog.densityFactor, 0.5);
     EXPECT_EQ(FormatUnitsFactor(2.0), "2.0");
+
+    // The dialog opens on the database's units.
+    CMaterialUnitsDlg perDeciliter;
+    perDeciliter.densityUnit = 1;
+    perDeciliter.costUnit = 1;
+    perDeciliter.InitDialog();
+    EXPECT_TRUE(perDeciliter.DeciliterRadio()->isChecked());
+    EXPECT_TRUE(perDeciliter.KilogramRadio()->isChecked());
 }
 
 // Each unit choice has a place of its own: none hides under another.

@@ -239,6 +239,11 @@ TEST_F(MaterialsViewTest, FindSelectsTheMatchesAndCountsThem)
         EXPECT_FALSE(dialog->FormulasCheck()->isChecked());
         EXPECT_EQ(OverlappingControls(*dialog), std::vector<std::string>());
         EXPECT_EQ(dialog->helpId, 340u);
+        QStringList buttons;
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+            buttons << button->text();
+        buttons.sort();
+        EXPECT_EQ(buttons, (QStringList{"?", "Cancel", "OK"}));
                 dialog->grab().save(ScreenshotFolder() + "/find-materials.png");
         QTest::keyClicks(dialog->TextEdit(), QStringLiteral("carb"));
         dialog->OkButton()->click();
@@ -264,6 +269,7 @@ TEST_F(MaterialsViewTest, FindSelectsTheMatchesAndCountsThem)
     // In formulas only: nothing; the caret goes back to the first row.
     OnModal<CFindMaterialsDlg>([](CFindMaterialsDlg* dialog) {
         EXPECT_EQ(dialog->TextEdit()->text(), QStringLiteral("carb"));
+        EXPECT_EQ(dialog->TextEdit()->selectedText(), QStringLiteral("carb")) << "typing replaces the last text";
         dialog->NamesCheck()->setChecked(false);
         dialog->CodesCheck()->setChecked(false);
         dialog->FormulasCheck()->setChecked(true);

@@ -1,7 +1,7 @@
 // The edit-form base in real windows, once for each kind built on it: a form holding unsaved
 // edits follows its record through the list's Shift, Selected to Top, Alphabetize and Paste
 // without a question and keeps the edits; deleting its record asks it first, and Cancel keeps
-// both the record and the form.
+// both the record and the form; another form's save over its record asks before it drops them.
 
 #include "records/RecordEditView.h"
 
@@ -185,6 +185,54 @@ TYPED_TEST(RecordEditViewTest, ANoToAnyFormKeepsTheEditsOfEveryForm)
     EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
     EXPECT_TRUE(forms[0]->IsChanged());
     EXPECT_TRUE(forms[1]->IsChanged());
+}
+
+// Regression: with two forms on one record, saving one reloaded the other and its unsaved edits
+// were gone without a question. A form with unsaved changes comes forward and asks (No, the
+// default, keeps them); a form without any shows what the other saved, quietly.
+TYPED_TEST(RecordEditViewTest, TwoFormsOnOneRecordKeepEachOthersUnsavedChanges)
+{
+    std::vector<typename TestFixture::View*> forms;
+    for (int k = 0; k < 2; ++k) {
+        ASSERT_TRUE(this->Run(this->Commands().edit, {1}));
+        forms.push_back(dynamic_cast<typename TestFixture::View*>(this->doc->GetViews().back()));
+        ASSERT_NE(forms.back(), nullptr);
+    }
+    auto* first = forms[0];
+    auto* second = forms[1];
+    ASSERT_NE(first, second);
+    const auto type = [](auto* form, const char* text) {
+        form->NameEdit()->setFocus();
+        form->NameEdit()->end(false);
+        QTest::keyClicks(form->NameEdit(), QString::fromLatin1(text));
+    };
+    const auto save = [](auto* form) { form->Button(form->EditKind().buttons.save)->click(); };
+    type(first, " edited");
+    type(second, " saved");
+    const std::string question = "\"Beta edited\" has been saved in another window. Show it as saved there, dropping "
+                                 "the unsaved changes in this window?";
+    this->messages.answers = {MsgResultNo};
+    save(second);
+    EXPECT_EQ(this->messages.Texts(), std::vector<std::string>{question});
+    EXPECT_EQ(this->messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(this->frame.ActiveView(), first) << "the form that asks comes forward";
+    EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta saved", "Gamma"}));
+    EXPECT_EQ(first->NameEdit()->text(), QStringLiteral("Beta edited"));
+    EXPECT_TRUE(first->IsChanged());
+
+    // Yes shows the record as saved; a form without changes then follows the next save quietly.
+    this->messages.boxes.clear();
+    type(second, " again");
+    this->messages.answers = {MsgResultYes};
+    save(second);
+    EXPECT_EQ(this->messages.Texts(), std::vector<std::string>{question});
+    EXPECT_EQ(first->NameEdit()->text(), QStringLiteral("Beta saved again"));
+    EXPECT_FALSE(first->IsChanged());
+    this->messages.boxes.clear();
+    type(second, "!");
+    save(second);
+    EXPECT_TRUE(this->messages.boxes.empty());
+    EXPECT_EQ(first->NameEdit()->text(), QStringLiteral("Beta saved again!"));
 }
 
 // Each form is as large as its kind states, in dialog units, and filled with its kind's colour.

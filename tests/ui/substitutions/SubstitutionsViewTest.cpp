@@ -16,6 +16,7 @@
 #include "substitutions/SubstitutionEditView.h"
 #include "substitutions/SubstitutionList.h"
 #include "substitutions/SubstitutionsDoc.h"
+#include "support/DialogStyle.h"
 #include "support/MergeDlg.h"
 #include "support/NotesEdit.h"
 #include "support/PlainTextEditLines.h"
@@ -25,6 +26,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -191,6 +193,14 @@ TEST_F(SubstitutionsViewTest, TheListShowsTheShippedSubstitutions)
                                   "Wollastonite gives off no carbon dioxide, so glazes gas less and pinhole less than "
                                   "with whiting.");
     EXPECT_TRUE(m_view->RunCommand(CmdSubListNames));
+    // Print Selected wants a selection.
+    for (const bool selected : {false, true}) {
+        m_view->SetSel(-1, false);
+        m_view->SetSel(2, selected);
+        CCmdUI state(CmdSubListWriteSelected);
+        EXPECT_TRUE(m_view->OnUpdateCommand(state));
+        EXPECT_EQ(state.m_bEnabled, selected);
+    }
 
     const CUpdateHint bring(nullptr, m_doc, 7, HintBringFrameForward, 0, 0);
     m_doc->UpdateAllViews(nullptr, &bring);
@@ -209,6 +219,17 @@ TEST_F(SubstitutionsViewTest, ChooseASubstitutionReturnsTheChoiceForwardOrRevers
     EXPECT_EQ(dialog.List()->currentRow(), 0);
     EXPECT_EQ(BoxText(dialog.Set1Edit()), "Whiting\t100.00\r\nSilica\t  60.03\r\n");
     EXPECT_EQ(BoxText(dialog.Set2Edit()), "Wollastonite\t116.06\r\n");
+    // Each set box stands below its caption, its amounts lined up at 70 dialog units.
+    const std::pair<QPlainTextEdit*, QString> boxes[] = {{dialog.Set1Edit(), QStringLiteral("Material(s) :")},
+                                                         {dialog.Set2Edit(), QStringLiteral("Substitution :")}};
+    for (const auto& [box, caption] : boxes) {
+        const QLabel* label = nullptr;
+        for (const QLabel* candidate : dialog.findChildren<QLabel*>())
+            label = candidate->text() == caption ? candidate : label;
+        ASSERT_NE(label, nullptr) << caption.toStdString();
+        EXPECT_GT(box->geometry().top(), label->geometry().bottom()) << caption.toStdString();
+        EXPECT_EQ(box->tabStopDistance(), TabStopsFromDlu(box->font(), {70}).front()) << caption.toStdString();
+    }
     dialog.grab().save(ScreenshotFolder() + "/choose_substitution.png");
 
     dialog.List()->setCurrentRow(1);
@@ -236,6 +257,19 @@ TEST_F(SubstitutionsViewTest, ChooseASubstitutionReturnsTheChoiceForwardOrRevers
     EXPECT_EQ(forward.current, 2);
     EXPECT_EQ(forward.reverse, 0);
 
+    // A double click on a substitution chooses it, forward.
+    CChooseSubstitutionDlg doubleClicked(&m_frame);
+    doubleClicked.InitDialog();
+    doubleClicked.show();
+    QListWidget* list = doubleClicked.List();
+    ASSERT_GT(list->count(), 3);
+    const QPoint third = list->visualItemRect(list->item(3)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third);
+    EXPECT_EQ(doubleClicked.result(), QDialog::Accepted);
+    EXPECT_EQ(doubleClicked.current, 3);
+    EXPECT_EQ(doubleClicked.reverse, 0);
+
     CChooseSubstitutionDlg cancelled(&m_frame);
     cancelled.SelectSubstitution(99);
     cancelled.InitDialog();
@@ -249,6 +283,41 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
 {
     CSubstitutionEditView* edit = OpenEditOn(0);
     ASSERT_NE(edit, nullptr);
+    // Each set box has its caption.
+    QStringList captions;
+    for (const QLabel* label : edit->findChildren<QLabel*>())
+        captions << label->text();
+    EXPECT_TRUE(captions.contains(QStringLiteral("Material(s) :"))) << captions.join(u'|').toStdString();
+    EXPECT_TRUE(captions.contains(QStringLiteral("Substitution :"))) << captions.join(u'|').toStdString();
+    // Write to File writes the form's substitution as it stands.
+    const std::string summary = (m_dir / "form.txt").string();
+    m_dialogs.AnswerPath(summary);
+    edit->OnCommand(CmdSubEditWriteToFile);
+    EXPECT_EQ(ReadAll(summary), "Wollastonite for whiting and silica\n-----------------------------------\n\n"
+                                "For:                        Substitute:\n"
+                                "   100.00 Whiting              116.06 Wollastonite\n    60.03 Silica\n\n"
+                                "Same calcium and silica in the fired glaze. Wollastonite gives off no carbon\n"
+                                "dioxide, so glazes gas less and pinhole less than with whiting.\n");
+    // Tab leaves the notes box, typing in it is a change, and it takes a changed edit-box font.
+    EXPECT_TRUE(edit->NotesEdit()->tabChangesFocus());
+    g_prefs.edboxfont.italic = 1;
+    const CUpdateHint preferences(nullptr, m_doc, 0, HintPreferencesChanged, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &preferences);
+    EXPECT_TRUE(edit->NotesEdit()->font().italic());
+    edit->NotesEdit()->setFocus();
+    QTest::keyClicks(edit->NotesEdit(), "x");
+    EXPECT_TRUE(edit->IsChanged());
+    edit->UndoChanges();
+    // Paste changes nothing with an empty clipboard, and shows the clipboard's substitution as
+    // unsaved edits.
+    ClearClipboard(g_substitutionClipboard);
+    edit->OnCommand(CmdSubEditPaste);
+    EXPECT_FALSE(edit->IsChanged());
+    AppendToClipboard(g_substitutionClipboard, RecordAt(m_doc->Substitutions(), 1));
+    edit->OnCommand(CmdSubEditPaste);
+    EXPECT_EQ(edit->NameEdit()->text().toStdString(), RecordAt(m_doc->Substitutions(), 1).m_name);
+    EXPECT_TRUE(edit->IsChanged());
+    edit->UndoChanges();
     EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Wollastonite for whiting and silica"));
     EXPECT_EQ(BoxText(edit->SetEdit(0)), "Whiting\t100\r\nSilica\t  60.03\r\n");
 
@@ -303,9 +372,19 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     QTest::keyClicks(box, "Talc 1,5");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\n\r\nTalc 1,5\r\n");
+    // Enter also spells the material's name as the database does.
+    SetBox(box, "");
+    box->setFocus();
+    QTest::keyClicks(box, "talc 2");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(BoxText(box), "Talc\t    2\r\n");
     SetBox(box, "Wollastonite\t    5\r\n");
 
     // A material picked in the list goes to the set last worked in, at 100.
+    edit->SetEdit(1)->setFocus();
+    edit->NameEdit()->setFocus();
+    EXPECT_EQ(edit->LastFocusedSet(), 1);
+    box->setFocus();
     edit->NameEdit()->setFocus();
     EXPECT_EQ(edit->LastFocusedSet(), 0);
     const int talc = m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial(std::string_view("Talc")));
@@ -316,6 +395,13 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     materials->scrollToItem(materials->item(talc));
     QTest::mouseClick(materials->viewport(), Qt::LeftButton, {}, materials->visualItemRect(materials->item(talc)).center());
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\nTalc\t100\r\n");
+
+    // The list follows the materials database.
+    const int listed = materials->count();
+    m_materials.InsertRecord(0, CMaterial("Zircopax"));
+    const CUpdateHint inserted(nullptr, &m_materials, 0, HintMaterialsInserted, 0, 0);
+    m_doc->UpdateAllViews(nullptr, &inserted);
+    EXPECT_EQ(materials->count(), listed + 1);
 }
 
 // Regression: a set line whose amount was no number was saved as the number its text began with
@@ -336,6 +422,7 @@ TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberStopsEveryRoad)
         {"Normalize", [edit] { edit->Button(kSubEditNormalize)->click(); }},
         {"Exchange", [edit] { edit->Button(kSubEditExchange)->click(); }},
         {"Check Materials", [edit] { edit->Button(kSubEditCheck)->click(); }},
+        {"Batch Calculation", [edit] { edit->Button(kSubEditBatchCalc)->click(); }},
         {"Write to File", [this] { m_frame.ExecuteCommand(CmdSubEditWriteToFile); }},
         // Nor does Cut copy the form without the line and close it.
         {"Cut", [edit] { edit->OnCommand(CmdSubEditCut); }},
