@@ -672,6 +672,15 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     dialog.SortNameButton()->click();
     EXPECT_EQ(RecordAt(dialog.combinations, 0).m_name, "Al2O3");
     EXPECT_FALSE(dialog.UpButton()->isEnabled());
+    // Two combinations can be sorted, one cannot.
+    while (dialog.combinations.GetCount() > 2) {
+        dialog.SelectCombination(0);
+        dialog.DeleteCombo();
+    }
+    EXPECT_TRUE(dialog.SortNameButton()->isEnabled());
+    dialog.SelectCombination(0);
+    dialog.DeleteCombo();
+    EXPECT_FALSE(dialog.SortNameButton()->isEnabled());
 
     // Accepting through the list: unnamed combinations are dropped, limits keep their text.
     CRecordingFrame recorder(*m_doc, "recorder");

@@ -250,6 +250,10 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(view->FormulaEdit(), &tab);
     EXPECT_EQ(m_messages.boxes.size(), boxes + 1);
+    // Mended and left again, the formula is taken: every leave of a field runs its handler.
+    view->FormulaEdit()->setPlainText(QStringLiteral("CaO CO2"));
+    QApplication::sendEvent(view->FormulaEdit(), &tab);
+    EXPECT_EQ(view->WeightText()->text(), QStringLiteral("100.1"));
 }
 
 TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
