@@ -870,7 +870,7 @@ void CMonkeyDriver::Exit(CMainFrame& frame)
             }
         }
         if (attempt >= 4)
-            MendRefusedField(frame, attempt);
+            MendRefusedField(frame, attempt - 4);
         BeginStep("File > Exit");
         if (exitAction)
             exitAction->trigger();
@@ -886,28 +886,27 @@ void CMonkeyDriver::Exit(CMainFrame& frame)
 // A field that refuses what it holds stops Exit and keeps the focus, as it should: the user
 // mends it. The monkey does what a user would: takes out the refused line of a recipe or set
 // (it is selected), or empties a number field, then tries 0 and 1 for fields that must hold one.
-void CMonkeyDriver::MendRefusedField(CMainFrame& frame, int attempt)
+void CMonkeyDriver::MendRefusedField(CMainFrame& frame, int tries)
 {
     // The refusal puts the focus back in the field; the main window may not be the active one.
     QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : frame.focusWidget();
     if (!focus)
         return;
     BeginStep("mend the refused field " + Describe(focus));
+    const auto takeOutRefusedLine = [](auto* box) {
+        QTextCursor cursor = box->textCursor();
+        if (cursor.hasSelection())
+            cursor.removeSelectedText();
+        else
+            box->clear();
+    };
     if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
         const char* texts[] = {"", "0", "1"};
-        edit->setText(QString::fromLatin1(texts[(attempt - 4) % 3]));
+        edit->setText(QString::fromLatin1(texts[tries % 3]));
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
-        QTextCursor cursor = plain->textCursor();
-        if (cursor.hasSelection())
-            cursor.removeSelectedText();
-        else
-            plain->clear();
+        takeOutRefusedLine(plain);
     } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
-        QTextCursor cursor = rich->textCursor();
-        if (cursor.hasSelection())
-            cursor.removeSelectedText();
-        else
-            rich->clear();
+        takeOutRefusedLine(rich);
     }
     EndStep();
 }

@@ -56,7 +56,7 @@ public:
     void Run(double seconds);
     // File > Exit, answering the save questions at random first and No at the end.
     void Exit(CMainFrame& frame);
-    void MendRefusedField(CMainFrame& frame, int attempt);
+    void MendRefusedField(CMainFrame& frame, int tries);
     int Steps() const { return m_log.StepCount(); }
     // The kinds of window and dialog the walk has seen so far.
     std::string KindsSeen() const;

@@ -51,7 +51,7 @@ TEST_F(MixGlazesTest, MixingTwoGlazesOneToOne)
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_THAT(Notices(), ElementsAre(std::pair{int(HintGlazesInserted), 3}));
 
-    // Parts 0.3 and 0.1 in slots 2 and 4 (rows 3 and 0): inserted after row 3. A part typed for
+    // Shares of 0.3 and 0.1 in slots 2 and 4 (rows 3 and 0): inserted after row 3. A part typed for
     // an empty slot and a negative part take no share; an infinite part none either.
     CMixGlazesRequest request;
     request.glazes = {-1, 4, 1, 0};
