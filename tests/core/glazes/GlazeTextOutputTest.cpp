@@ -251,6 +251,21 @@ TEST_F(GlazeTextOutputTest, ListTables)
     EXPECT_EQ(ParseColumnLayout("#N?$", columns, present), 4);
     EXPECT_EQ(columns, (std::vector<int>{1, 0, 15, 27}));
 
+    // A share the expansion rests on is rounded as it stands: iron without a coefficient leaves
+    // 99.45 % of the fired weight, shown as 99 %, not 100 %.
+    CGlaze trace = MakeGlaze({{"Silica", 99.45}, {"Red Iron Oxide", 0.55}});
+    trace.m_name = "Iron Trace";
+    m_doc.InsertGlaze(2, trace);
+    CElementTable noIron;
+    noIron[26].expansion = -999.0;
+    {
+        CWorkingElementTableScope scope(noIron);
+        text.BuildListTable(rows, header, 3);
+        RecordAt(m_doc.Glazes(), 2).InvalidateAnalysis();
+    }
+    EXPECT_EQ(ItemAt(rows, 2),
+              "Iron Trace                  100.0                          35.0x10e-7/K  [99%]             $  0.31/kg");
+
     // An empty database: the heading, an empty header with its rule, no rows.
     m_doc.Glazes().m_glazes.clear();
     expected = heading;
