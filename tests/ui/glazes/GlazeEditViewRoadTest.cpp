@@ -374,10 +374,11 @@ TEST_F(GlazeEditViewRoadTest, WeightToVolumeConvertsEveryLineOrNone)
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), typed);
     EXPECT_FALSE(GlazeForm::ByVolumeBox(view)->isChecked());
 
-    Found(m_materials.Materials().FindMaterial(std::string_view("Whiting"))).m_density = 2.5;
+    // A density however small is known.
+    Found(m_materials.Materials().FindMaterial(std::string_view("Whiting"))).m_density = 0.05;
     view->ConvertWeightVolume();
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(),
-              QStringLiteral("Silica\t    10\nKaolin\t    10\nWhiting\t      2"));
+              QStringLiteral("Silica\t    10\nKaolin\t    10\nWhiting\t  100"));
     EXPECT_TRUE(GlazeForm::ByVolumeBox(view)->isChecked());
     EXPECT_EQ(GlazeForm::RecipeSizeLabel(view)->text(), QString()) << "a recipe by volume has no size in grams";
 }

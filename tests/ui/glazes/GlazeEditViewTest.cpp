@@ -148,6 +148,18 @@ TEST_F(GlazeEditViewTest, MaterialNamesCompleteOnTabAndEnter)
     // A material picked in the list goes into the field left last.
     view->InsertMaterial(0);
     EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t    15\nWhiting\t      8\nKaolin\t    20.5\nSilica\t100\n"));
+
+    // Tab after blanks alone takes the blanks away and leaves the line above as it stands: its
+    // amount, taken out to be typed again, is no line break's finished line to clear.
+    Focus(view, field);
+    QTest::keyClick(field, Qt::Key_Up);
+    QTest::keyClick(field, Qt::Key_End);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_Down);
+    QTest::keyClicks(field, "  ");
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(field->toPlainText(), QStringLiteral("Wollastonite\t    15\nWhiting\t      8\nKaolin\t    20.5\nSilica\t\n"));
 }
 
 TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
@@ -708,12 +720,15 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
     EXPECT_EQ(GlazeForm::ComparisonLabel(view)->text(), QString());
     SetCurrentLimitFormulaDB(limits);
 
-    // Only the blanks padding an amount after its tab are narrowed; blanks leading a line are not.
-    GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("  Silica\nKaolin\t    20"));
+    // Only the blanks padding an amount after its tab are narrowed, also on a line that starts
+    // with its tab; blanks leading a line are not.
+    GlazeForm::ComponentsEdit(view)->setPlainText(QStringLiteral("  Silica\nKaolin\t    20\n\t   5"));
     QTextBlock block = GlazeForm::ComponentsEdit(view)->document()->firstBlock();
     EXPECT_TRUE(block.layout()->formats().isEmpty());
-    block = block.next();
-    ASSERT_EQ(block.layout()->formats().size(), 1);
-    EXPECT_EQ(block.layout()->formats().front().start, 7);
-    EXPECT_EQ(block.layout()->formats().front().length, 4);
+    for (const auto& [start, length] : {std::pair{7, 4}, std::pair{1, 3}}) {
+        block = block.next();
+        ASSERT_EQ(block.layout()->formats().size(), 1) << block.text().toStdString();
+        EXPECT_EQ(block.layout()->formats().front().start, start);
+        EXPECT_EQ(block.layout()->formats().front().length, length);
+    }
 }

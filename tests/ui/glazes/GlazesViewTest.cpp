@@ -733,6 +733,7 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
     Found(doc->GetGlaze(2)).m_components.Add("Custer Feldspar", 10.0);
     CRecordingFrame recorder(*doc, "recorder");
     EXPECT_FALSE(State(*view, CmdGlzMakeSubstitution).m_bEnabled) << "nothing selected";
+    EXPECT_FALSE(State(*view, CmdGlzToMaterials).m_bEnabled) << "nothing selected";
 
     Select(*view, {0, 1, 2});
     QTimer::singleShot(0, [] {
@@ -808,6 +809,7 @@ TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)
     EXPECT_TRUE(view->RunCommand(kFormatCommands[4]));
     EXPECT_EQ(view->GetCaretIndex(), 0);
     EXPECT_TRUE(State(*view, CmdGlzCorrectCrazing).m_bEnabled) << "one glaze chosen";
+    EXPECT_TRUE(State(*view, CmdGlzToMaterials).m_bEnabled) << "one glaze chosen";
 
     // Whether additions count in the chemistry changes the analyses the rows show.
     const std::string before = rows();
