@@ -9,6 +9,7 @@
 #include "support/PathHelpers.h"
 #include "support/StringArrayEx.h"
 #include "support/TextHelpers.h"
+#include "support/TextLines.h"
 
 #include <algorithm>
 #include <memory>
@@ -338,9 +339,14 @@ int CHyperGlazeIO::ImportRecipes(CGlazeList& target, const std::string& path)
         AppMessageBox(MessagePath(path) + error, MsgOk | MsgIconExclamation, kGlazeImportErrorHelpId);
         return target.GetCount();
     }
-    const char delimiter = LineDelimiterOf(text);
+    // Labelled text passes through other programs and editors, and comes back with its line
+    // ends mixed (a first line ended by LF before lines ended by CR, say): a sampled delimiter
+    // would run lines together and lose whole recipes, so every kind of line end ends a line.
     if (IsLabelledText(text))
-        return CReciparyIO::ImportText(target, text, delimiter, path);
+        return CReciparyIO::ImportText(target, text, LineBreaks::Any, path);
+    // A record's fields may hold line breaks of the other kind: records end at the line end the
+    // text mostly uses.
+    const char delimiter = LineDelimiterOf(text);
     const int before = target.GetCount();
     std::vector<CLeftOutRecord> leftOut;
     CImportedAmounts amounts;

@@ -315,12 +315,12 @@ void WriteGlaze(std::ostream& out, const CGlaze& glaze)
 
 } // namespace
 
-int CReciparyIO::ImportText(CGlazeList& target, std::string_view text, char delimiter, const std::string& source)
+int CReciparyIO::ImportText(CGlazeList& target, std::string_view text, LineBreaks breaks, const std::string& source)
 {
     CImportedAmounts amounts;
     CReciparyReader reader(target, amounts);
     int lineCount = 0;
-    for (std::string& line : SplitImportLines(text, delimiter)) {
+    for (std::string& line : SplitLines(text, breaks)) {
         ++lineCount;
         if (lineCount <= 3 && line.size() > kLongestOpeningLine) {
             AppMessageBox(MessagePath(source) + ": File does not have proper line termination line " + std::to_string(lineCount),

@@ -20,6 +20,7 @@
 // to 70 columns).
 
 #include "glazes/GlazeList.h"
+#include "support/TextLines.h"
 
 #include <iosfwd>
 #include <span>
@@ -38,8 +39,14 @@ public:
     // its information lines. Returns target's glaze count.
     static int ImportRecipes(CGlazeList& target, const std::string& path);
 
-    // The reading itself, over text split at delimiter; source names the text in messages.
-    static int ImportText(CGlazeList& target, std::string_view text, char delimiter, const std::string& source);
+    // The reading itself, over text split into lines at the given line ends; source names the
+    // text in messages.
+    static int ImportText(CGlazeList& target, std::string_view text, LineBreaks breaks, const std::string& source);
+    // The same over text whose lines end with delimiter ('\r' or '\n'; a CR LF pair is one end).
+    static int ImportText(CGlazeList& target, std::string_view text, char delimiter, const std::string& source)
+    {
+        return ImportText(target, text, delimiter == '\r' ? LineBreaks::Cr : LineBreaks::Lf, source);
+    }
 
     // Writes the glazes at indices (bad indices skipped) in the labelled layout. 0, or 1 when
     // the stream failed.

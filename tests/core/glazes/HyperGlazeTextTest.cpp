@@ -215,6 +215,24 @@ TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
     // So does it behind a line of other text.
     CGlazeList behind;
     EXPECT_EQ(CHyperGlazeIO::ImportRecipes(behind, WriteFile("behind.txt", "Shared by a friend\r" + out.str())), 2);
+
+    // A text edited elsewhere mixes its line ends: CR, LF and CR LF each end one line, and every
+    // recipe comes in whole.
+    std::string mixed = out.str();
+    mixed.replace(mixed.find('\r'), 1, "\n");                  // the first line ends with LF
+    mixed.replace(mixed.find("Flaws: crawls\r"), 14, "Flaws: crawls\r\n");
+    mixed.replace(mixed.rfind("Recipe:\r"), 8, "Recipe:\n");
+    CGlazeList mixedBack;
+    ASSERT_EQ(CHyperGlazeIO::ImportRecipes(mixedBack, WriteFile("mixed.txt", mixed)), 2);
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(RecordAt(mixedBack, 0).m_name, "Shino");
+    EXPECT_EQ(RecordAt(mixedBack, 0).m_range, "10");
+    EXPECT_EQ(RecordAt(mixedBack, 0).m_flaws, "crawls");
+    ExpectLines(RecordAt(mixedBack, 0).m_components, {{"Nepheline Syenite", 40.13}, {"EPK", 60}});
+    ExpectLines(RecordAt(mixedBack, 0).m_additions, {{"Soda Ash", 2}});
+    EXPECT_EQ(RecordAt(mixedBack, 0).m_notes, shino.m_notes);
+    EXPECT_EQ(RecordAt(mixedBack, 1).m_name, "Bare");
+    EXPECT_EQ(RecordAt(mixedBack, 1).m_components.GetCount(), 0);
 }
 
 // --- the outside sample: 60 recipes of a HyperGlaze user's labelled text -----------------------
