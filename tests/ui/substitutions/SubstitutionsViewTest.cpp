@@ -22,6 +22,7 @@
 #include "support/PlainTextEditLines.h"
 #include "support/Profile.h"
 #include "support/TabEdit.h"
+#include "tools/BatchCalcDlg.h"
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
@@ -362,6 +363,15 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     QTest::keyClicks(box, "wollast");
     QTest::keyClick(box, Qt::Key_Tab);
     EXPECT_EQ(BoxText(box), "Wollastonite\t");
+    // At the start of a line it has nothing to complete; after one letter it has.
+    SetBox(box, "");
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(BoxText(box), "");
+    QTest::keyClicks(box, "d");
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(BoxText(box), "Dolomite\t");
+    SetBox(box, "Wollastonite\t");
+    box->moveCursor(QTextCursor::End);
     QTest::keyClicks(box, "5");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\n");
@@ -402,6 +412,19 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     const CUpdateHint inserted(nullptr, &m_materials, 0, HintMaterialsInserted, 0, 0);
     m_doc->UpdateAllViews(nullptr, &inserted);
     EXPECT_EQ(materials->count(), listed + 1);
+
+    // Batch Calculation's batch, accepted, becomes set 2: an edit to save.
+    edit->UndoChanges();
+    ASSERT_FALSE(edit->IsChanged());
+    WhenModal<CBatchCalcDlg>([](CBatchCalcDlg& dialog) {
+        dialog.MaterialBox()->setText(QStringLiteral("Wollastonite"));
+        dialog.OnMaterialLeft();
+        dialog.Button(kBatchUseMaterial)->click();
+        dialog.Button(1)->click();
+    });
+    edit->Button(kSubEditBatchCalc)->click();
+    EXPECT_EQ(BoxText(edit->SetEdit(1)), "Wollastonite\t116.058\r\n");
+    EXPECT_TRUE(edit->IsChanged());
 }
 
 // Regression: a set line whose amount was no number was saved as the number its text began with
