@@ -4,6 +4,7 @@
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
+#include "core/support/PrintedPages.h"
 #include "core/shell/FakeMessageService.h"
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
@@ -284,6 +285,9 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
 {
     CSubstitutionEditView* edit = OpenEditOn(0);
     ASSERT_NE(edit, nullptr);
+    // The form brings its own menu, its tools in it.
+    EXPECT_EQ(m_frame.CurrentMenuResource(), kSubstitutionEditResourceId);
+    EXPECT_EQ(m_frame.CommandCaption(CmdSubEditBatchCalc), "&Batch Calculation...");
     // Each set box has its caption.
     QStringList captions;
     for (const QLabel* label : edit->findChildren<QLabel*>())
@@ -606,6 +610,15 @@ TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)
     const std::string written = ReadAll(table);
     EXPECT_EQ(written.rfind("Common Substitutions\n", 0), 0u) << written.substr(0, 80);
     EXPECT_NE(written.find("For: "), std::string::npos);
+
+    // Printed, the table's later pages are headed by the database's name and their number.
+    CTextPrinter printer;
+    m_view->FillPrinter(printer, true);
+    const std::string pages = PrintedPages(printer);
+    const std::size_t second = pages.find("=== page 2\n");
+    ASSERT_NE(second, std::string::npos) << pages;
+    EXPECT_EQ(pages.substr(second, pages.find('\n', pages.find('\n', second) + 1) - second),
+              "=== page 2\nh Common Substitutions" + std::string(59, ' ') + "Page 2");
 }
 
 // Regression: saving or closing the database brought forward every edit form in turn, changed or
