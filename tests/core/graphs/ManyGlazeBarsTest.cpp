@@ -189,6 +189,8 @@ TEST_F(ManyGlazeBarsTest, ARecipeChartOfMoreThanAQuarterMillionBarsHoldsOnlyTheB
     const int row = std::stoi(match[1]), other = std::stoi(match[2]);
     EXPECT_EQ(recipes.GetCellText(0, row), "Glaze 0\r\n\r\nQuartz 0  100.0%");
     EXPECT_EQ(recipes.GetCellText(0, other), "Glaze 0\r\n\r\nQuartz 1  0.0%");
+    // A material a glaze has none of is 0 whether the glaze's own material comes before or after it.
+    EXPECT_EQ(recipes.GetCellText(1, row), "Glaze 1\r\n\r\nQuartz 0  0.0%");
     EXPECT_EQ(recipes.GetCellText(501, row), "");
 }
 

@@ -149,6 +149,15 @@ TEST_F(SourceBarsTest, AListedGroupLeavesTheRestOfTheLineToOtherOxides)
     ASSERT_GE(values.size(), 2u);
     EXPECT_GT(values[0], 0.0);
     EXPECT_NEAR(values[0] + values[1], 60.0, 1e-9); // the soda feldspar line is 60 % of the recipe
+
+    // What a material loses on firing beyond its oxides is volatile, and the rest of its line.
+    AddMaterial("Damp silica").SetFormula("% 90 SiO2  10 LOI", nullptr);
+    CGlaze damp = MakeGlaze("Damp", {{"Damp silica", 50.0}, {"Silica", 50.0}});
+    CGraph volatiles;
+    Definition(Init(volatiles, kGraphOneRecipeAndOxides, "109"), nullptr, &damp);
+    EXPECT_EQ(Call("ChartSetPointLabels"), "ChartSetPointLabels(2, [\"Silica\" \"Damp silica\"])");
+    EXPECT_THAT(Numbers("ChartSetData"), ElementsAre(0.0, testing::DoubleNear(50.0, 1e-9), testing::DoubleNear(5.0, 1e-9),
+                                                     testing::DoubleNear(45.0, 1e-9)));
 }
 
 } // namespace

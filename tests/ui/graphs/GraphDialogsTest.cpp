@@ -8,6 +8,7 @@
 #include "limits/LimitFormulasDoc.h"
 #include "ui/support/OverlapCheck.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QComboBox>
@@ -274,4 +275,27 @@ TEST(StylePickerTest, EverySymbolSampleLooksItsOwn)
     EXPECT_TRUE(inked(5, 4, 9) && !inked(5, 3, 9) && !inked(5, 5, 9)) << "the hollow square: a one-pixel outline";
     EXPECT_EQ(samples[0].pixelColor(19, 19), QColor(Qt::black));
     EXPECT_EQ(samples[0].pixelColor(0, 0), white);
+
+    // A shown button chosen or no longer chosen paints its new frame without waiting for another
+    // reason to paint (a grab would paint it anew, so the paints themselves are looked at).
+    struct CFramesPainted : QObject {
+        std::vector<bool> chosen;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                chosen.push_back(static_cast<CStylePickerButton*>(watched)->IsHighlighted());
+            return false;
+        }
+    } painted;
+    CColorSwatchButton swatch;
+    swatch.resize(20, 20);
+    swatch.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&swatch));
+    QApplication::processEvents();
+    swatch.installEventFilter(&painted);
+    swatch.SetHighlighted(true);
+    QApplication::processEvents();
+    swatch.SetHighlighted(false);
+    QApplication::processEvents();
+    EXPECT_EQ(painted.chosen, (std::vector<bool>{true, false}));
 }

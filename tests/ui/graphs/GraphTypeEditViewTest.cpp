@@ -9,6 +9,7 @@
 #include "graphs/GraphTemplateClipboard.h"
 #include "graphs/GraphTypeEditViewPreview.h"
 #include "graphs/GraphWnd.h"
+#include "graphs/InfoPopupDlg.h"
 #include "graphs/StylePicker.h"
 #include "limits/LimitFormulasDoc.h"
 #include "shell/Clipboards.h"
@@ -31,6 +32,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -476,7 +478,22 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     editor->ShowPage(6);
     EXPECT_FALSE(editor->IsPreviewStale());
     EXPECT_TRUE(State(*editor, CmdGrtEditCopyGraph).m_bEnabled);
+    // A click on a cell of the chart pops up its text; the Graph tab clicked again leaves it
+    // open, another page closes it.
+    CGraphWnd& chartWindow = Control(Control(editor->PreviewArea()).findChild<CGraphWnd*>());
+    ASSERT_NE(chartWindow.Chart(), nullptr);
+    const CChart& chart = *chartWindow.Chart();
+    const auto cell = std::find_if(chart.Primitives().begin(), chart.Primitives().end(), [&](const CChartPrimitive& p) {
+        return p.hitKind == CChartPrimitive::kHitCell && !PixelRect(chart, p).isEmpty();
+    });
+    ASSERT_NE(cell, chart.Primitives().end());
+    QTest::mouseClick(&chartWindow, Qt::LeftButton, {}, PixelRect(chart, *cell).center().toPoint());
+    const QPointer<CInfoPopupDlg> popup = editor->findChild<CInfoPopupDlg*>();
+    ASSERT_TRUE(popup && popup->isVisible());
+    QTest::mouseClick(editor->TabButton(6), Qt::LeftButton);
+    EXPECT_TRUE(popup && popup->isVisible());
     editor->ShowPage(1);
+    EXPECT_FALSE(popup && popup->isVisible());
     EXPECT_FALSE(editor->IsPreviewStale());
     // A glaze database opened, closed or given new notes: the preview is drawn again.
     COxidariumApp::BroadcastUpdate(nullptr, m_doc, static_cast<int>(DbFileType::Glazes), HintDatabaseNotesChanged, 0, 0);

@@ -678,9 +678,11 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
         dialog.DeleteCombo();
     }
     EXPECT_TRUE(dialog.SortNameButton()->isEnabled());
+    EXPECT_TRUE(dialog.SortRoleButton()->isEnabled());
     dialog.SelectCombination(0);
     dialog.DeleteCombo();
     EXPECT_FALSE(dialog.SortNameButton()->isEnabled());
+    EXPECT_FALSE(dialog.SortRoleButton()->isEnabled());
 
     // Accepting through the list: unnamed combinations are dropped, limits keep their text.
     CRecordingFrame recorder(*m_doc, "recorder");

@@ -67,6 +67,15 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     EXPECT_EQ(FrameTitle(view), QStringLiteral("Grolleg Kaolin"));
     view->DensityEdit()->setText(QStringLiteral("2.55"));
     EXPECT_EQ(NameAt(1), "Kaolin") << "edits stay in the form until saved";
+    // A type typed in the Type box stays there on Enter, not added to the list of types.
+    QComboBox& type = Control(view->TypeBox());
+    const int types = type.count();
+    type.setFocus();
+    Control(type.lineEdit()).selectAll();
+    QTest::keyClicks(&type, "glass former");
+    QTest::keyClick(&type, Qt::Key_Return);
+    EXPECT_EQ(type.count(), types);
+    EXPECT_EQ(type.currentText(), QStringLiteral("glass former"));
 
         view->GetFrame()->ActivateFrame();
     Control(dynamic_cast<QWidget*>(view->GetFrame())).grab().save(ScreenshotFolder() + "/material-edit-view.png");
@@ -83,6 +92,7 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
     EXPECT_EQ(NameAt(1), "Grolleg Kaolin");
     EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_density, 2.55);
+    EXPECT_EQ(RecordAt(Database(), 1).m_type, "glass former");
     EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_costPerLb, 0.35);
     EXPECT_EQ(RecordAt(Database(), 1).m_akaCodes, (CStringArrayEx{"", "EPK1"}));
     EXPECT_EQ(RecordAt(Database(), 1).m_displayKey, "KAO\tGrolleg Kaolin");

@@ -4,6 +4,7 @@
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
+#include "core/support/PrintedPages.h"
 #include "core/shell/FakeMessageService.h"
 #include "framework/DocTemplate.h"
 #include "framework/MdiFrame.h"
@@ -22,6 +23,7 @@
 #include "support/PlainTextEditLines.h"
 #include "support/Profile.h"
 #include "support/TabEdit.h"
+#include "tools/BatchCalcDlg.h"
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
@@ -283,6 +285,9 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
 {
     CSubstitutionEditView* edit = OpenEditOn(0);
     ASSERT_NE(edit, nullptr);
+    // The form brings its own menu, its tools in it.
+    EXPECT_EQ(m_frame.CurrentMenuResource(), kSubstitutionEditResourceId);
+    EXPECT_EQ(m_frame.CommandCaption(CmdSubEditBatchCalc), "&Batch Calculation...");
     // Each set box has its caption.
     QStringList captions;
     for (const QLabel* label : edit->findChildren<QLabel*>())
@@ -362,6 +367,15 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     QTest::keyClicks(box, "wollast");
     QTest::keyClick(box, Qt::Key_Tab);
     EXPECT_EQ(BoxText(box), "Wollastonite\t");
+    // At the start of a line it has nothing to complete; after one letter it has.
+    SetBox(box, "");
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(BoxText(box), "");
+    QTest::keyClicks(box, "d");
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(BoxText(box), "Dolomite\t");
+    SetBox(box, "Wollastonite\t");
+    box->moveCursor(QTextCursor::End);
     QTest::keyClicks(box, "5");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(BoxText(box), "Wollastonite\t    5\r\n");
@@ -402,6 +416,19 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     const CUpdateHint inserted(nullptr, &m_materials, 0, HintMaterialsInserted, 0, 0);
     m_doc->UpdateAllViews(nullptr, &inserted);
     EXPECT_EQ(materials->count(), listed + 1);
+
+    // Batch Calculation's batch, accepted, becomes set 2: an edit to save.
+    edit->UndoChanges();
+    ASSERT_FALSE(edit->IsChanged());
+    WhenModal<CBatchCalcDlg>([](CBatchCalcDlg& dialog) {
+        dialog.MaterialBox()->setText(QStringLiteral("Wollastonite"));
+        dialog.OnMaterialLeft();
+        dialog.Button(kBatchUseMaterial)->click();
+        dialog.Button(1)->click();
+    });
+    edit->Button(kSubEditBatchCalc)->click();
+    EXPECT_EQ(BoxText(edit->SetEdit(1)), "Wollastonite\t116.058\r\n");
+    EXPECT_TRUE(edit->IsChanged());
 }
 
 // Regression: a set line whose amount was no number was saved as the number its text began with
@@ -583,6 +610,15 @@ TEST_F(SubstitutionsViewTest, ListOrderingPasteSubsetMergeAndTable)
     const std::string written = ReadAll(table);
     EXPECT_EQ(written.rfind("Common Substitutions\n", 0), 0u) << written.substr(0, 80);
     EXPECT_NE(written.find("For: "), std::string::npos);
+
+    // Printed, the table's later pages are headed by the database's name and their number.
+    CTextPrinter printer;
+    m_view->FillPrinter(printer, true);
+    const std::string pages = PrintedPages(printer);
+    const std::size_t second = pages.find("=== page 2\n");
+    ASSERT_NE(second, std::string::npos) << pages;
+    EXPECT_EQ(pages.substr(second, pages.find('\n', pages.find('\n', second) + 1) - second),
+              "=== page 2\nh Common Substitutions" + std::string(59, ' ') + "Page 2");
 }
 
 // Regression: saving or closing the database brought forward every edit form in turn, changed or
