@@ -739,16 +739,17 @@ def coverage_map(rels, jobs):
         source = re.sub(r"CMakeFiles/[^/]+\.dir/", "", str(obj))[: -len(".gcno")]
         if source in digests:
             objects.setdefault(source, []).append(obj)
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    suites = []
+    for program in PROGRAMS:
+        _, out = run_process([str(COVERAGE_BUILD / "tests" / program), "--gtest_list_tests"], env=env,
+                             cwd=COVERAGE_BUILD)
+        suites += [(program, line.split()[0][:-1]) for line in out.split("\n")
+                   if line[:1].strip() and line.split()[0].endswith(".")]
     runs = COVERAGE_BUILD / "suites"
     shutil.rmtree(runs, ignore_errors=True)
     for gcda in COVERAGE_BUILD.rglob("*.gcda"):
         gcda.unlink()
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", GCOV_PREFIX_STRIP=str(len(COVERAGE_BUILD.parts) - 1))
-    suites = []
-    for program in PROGRAMS:
-        _, out = run_process([str(COVERAGE_BUILD / "tests" / program), "--gtest_list_tests"], env=env)
-        suites += [(program, line.split()[0][:-1]) for line in out.split("\n")
-                   if line[:1].strip() and line.split()[0].endswith(".")]
     files = {rel: {"lines": {}, "functions": {}, "file": set()} for rel in rels}
 
     def run(n):
@@ -756,7 +757,8 @@ def coverage_map(rels, jobs):
         folder = runs / program / suite.replace("/", "_")
         start = time.monotonic()
         code, out = run_process([str(COVERAGE_BUILD / "tests" / program), "--gtest_filter=" + suite + ".*"],
-                                env=dict(env, GCOV_PREFIX=str(folder)), cwd=COVERAGE_BUILD)
+                                env=dict(env, GCOV_PREFIX=str(folder), GCOV_PREFIX_STRIP=str(len(COVERAGE_BUILD.parts) - 1)),
+                                cwd=COVERAGE_BUILD)
         seconds = time.monotonic() - start
         if code != 0:
             return seconds, code, out
