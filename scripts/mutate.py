@@ -754,11 +754,12 @@ def coverage_map(rels, jobs):
 
     def run(n):
         program, suite = suites[n]
+        # The counts of /work/.../build-coverage/src/x.gcda go to <folder>/src/x.gcda.
         folder = runs / program / suite.replace("/", "_")
+        counts_to = dict(env, GCOV_PREFIX=str(folder), GCOV_PREFIX_STRIP=str(len(COVERAGE_BUILD.parts) - 1))
         start = time.monotonic()
         code, out = run_process([str(COVERAGE_BUILD / "tests" / program), "--gtest_filter=" + suite + ".*"],
-                                env=dict(env, GCOV_PREFIX=str(folder), GCOV_PREFIX_STRIP=str(len(COVERAGE_BUILD.parts) - 1)),
-                                cwd=COVERAGE_BUILD)
+                                env=counts_to, cwd=COVERAGE_BUILD)
         seconds = time.monotonic() - start
         if code != 0:
             return seconds, code, out
@@ -845,9 +846,9 @@ def suites_running(cmap, entry):
     return [(program, suite) for program, suite, _ in suites], sum(took for _, _, took in suites)
 
 
-CHECK_STATUSES = [("HOLDS", "hold"), ("UNRUN", "run by no test"), ("KILLED", "killed by a test"), ("CRASHED", "crashed a test program"),
-                  ("ASAN", "flagged by the sanitizers"), ("TIMEOUT", "timed out"),
-                  ("NOTBUILT", "do not compile"), ("STALE", "stale")]
+CHECK_STATUSES = [("HOLDS", "hold"), ("UNRUN", "run by no test"), ("KILLED", "killed by a test"),
+                  ("CRASHED", "crashed a test program"), ("ASAN", "flagged by the sanitizers"),
+                  ("TIMEOUT", "timed out"), ("NOTBUILT", "do not compile"), ("STALE", "stale")]
 
 
 def check_ignores(args):
@@ -1004,6 +1005,8 @@ def main():
                         help="give the entries that name no line, or whose line moved, their line")
     args = parser.parse_args()
     args.root = ROOT
+    if args.coverage_select and not args.check_ignores:
+        parser.error("--coverage-select goes with --check-ignores")
     if args.renumber_ignores:
         return renumber_ignores()
     if args.check_ignores:
