@@ -8,6 +8,8 @@
 #   scripts/coverage.sh                       build, run, report on every folder of src/
 #   scripts/coverage.sh src/core/tools ...    the same, untested.txt only for those folders
 #   scripts/coverage.sh --report [FOLDER...]  report again on the last run, without building
+#   scripts/coverage.sh --build               only build (scripts/mutate.py --coverage-select runs the
+#                                             tests itself, one suite at a time)
 # Branches the compiler adds for exceptions are left out: no test could take them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,8 +17,10 @@ cd "$(dirname "$0")/.."
 build=build-coverage
 out=$build/coverage
 report_only=0
+build_only=0
 failed=0
 if [ "${1:-}" = "--report" ]; then report_only=1; shift; fi
+if [ "${1:-}" = "--build" ]; then build_only=1; shift; fi
 folders=("$@")
 
 if [ "$report_only" -eq 0 ]; then
@@ -27,6 +31,7 @@ if [ "$report_only" -eq 0 ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DOXI_BUILD_UI=ON -DOXI_BUILD_BENCH=OFF \
     "-DCMAKE_CXX_FLAGS=--coverage -fprofile-update=atomic" -DCMAKE_EXE_LINKER_FLAGS=--coverage >/dev/null
   cmake --build "$build" -j "$jobs" --target core_tests ui_tests
+  [ "$build_only" -eq 0 ] || exit 0
   # Counts add up over runs: start from none.
   find "$build" -name '*.gcda' -delete
   export QT_QPA_PLATFORM=offscreen

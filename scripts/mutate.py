@@ -36,9 +36,26 @@ library's bounds checks) and runs every test of both test programs in both build
 each entry as HOLDS, KILLED (a test fails), CRASHED, ASAN (a sanitizer or bounds check
 reports), TIMEOUT, NOTBUILT or STALE, in <build>/mutation/ignore-check.txt. A folder or file
 as target checks only its entries; --resume keeps what an interrupted check found.
+
+    scripts/mutate.py --check-ignores --coverage-select --jobs 3
+
+With --coverage-select each entry's mutant runs only the test suites whose run executes the
+entry's line: a test that never executes the line cannot behave otherwise with the mutant. The
+map of which suite runs which line comes from the coverage build (build-coverage, built by
+scripts/coverage.sh --build): every suite of both programs runs in a process of its own, --jobs
+at once, each writing its gcov counts to a folder of its own (build-coverage/suites/...), and
+gcov reads the counts of the entries' files. The map is kept in build-coverage/coverage-select.json
+with a digest of each file it was made of, and made again when the worktree's text of an entry's
+file differs (an entry names its line by number). An entry whose line no suite runs is UNRUN (no
+test can notice it; counted apart from HOLDS). A line gcov counts no code for (a case label, a
+constant the compiler folds) is taken as run by the suites that run its function, outside any
+function by those that run any line of its file. Afterwards the suites' counts are merged into
+the build folder, so scripts/coverage.sh --report reports on the whole run.
 """
 
 import argparse
+import hashlib
+import json
 import os
 import random
 import re
@@ -48,6 +65,7 @@ import subprocess
 import sys
 import threading
 import time
+from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
@@ -501,6 +519,11 @@ class Runner:
         self.cmake_args = list(cmake_args)
         self.env = dict(env or os.environ, QT_QPA_PLATFORM="offscreen")
 
+    def select(self, suites):
+        """Runs only the given (test program, suite) pairs from now on."""
+        self.stages = [(program, ":".join(suite + ".*" for p, suite in sorted(suites) if p == program))
+                       for program in PROGRAMS if any(p == program for p, _ in suites)]
+
     @classmethod
     def from_args(cls, args, folder_rel):
         return cls(args.root, args.root / args.build, folder_rel, args.jobs, args.tests, args.ctest,
@@ -651,8 +674,14 @@ class CheckWorker:
             path.write_text(text, encoding="utf-8")
             self.planted.pop(path)
 
-    def check(self, entry):
-        """(status, detail) of one entry's mutant: HOLDS when no test of either build notices it."""
+    def check(self, entry, suites=None, seconds=0.0):
+        """(status, detail) of one entry's mutant: HOLDS when no test of either build notices it.
+        With suites ((program, suite) pairs) only those run, with time limits from seconds, what
+        they took in the coverage build."""
+        if suites:
+            for name, runner in self.builds:
+                runner.select(suites)
+                runner.timeout = max(120.0, seconds * (20 if name else 5))
         path = self.tree / entry.rel
         source = path.read_text(encoding="utf-8")
         lines = source.split("\n")
@@ -676,9 +705,150 @@ class CheckWorker:
             self.restore()
 
 
-CHECK_STATUSES = [("HOLDS", "hold"), ("KILLED", "killed by a test"), ("CRASHED", "crashed a test program"),
-                  ("ASAN", "flagged by the sanitizers"), ("TIMEOUT", "timed out"),
-                  ("NOTBUILT", "do not compile"), ("STALE", "stale")]
+PROGRAMS = ("core_tests", "ui_tests")
+COVERAGE_BUILD = ROOT / "build-coverage"
+COVERAGE_MAP = COVERAGE_BUILD / "coverage-select.json"
+
+
+def source_digests(rels):
+    return {rel: hashlib.sha1((ROOT / rel).read_bytes()).hexdigest() if (ROOT / rel).is_file() else None
+            for rel in rels}
+
+
+def coverage_map(rels, jobs):
+    """Which test suites execute which lines of the source files rels, from the coverage build:
+    {"commit", "sources": digest per file, "suites": [program, suite, seconds] ..., "files": per
+    file {"lines": suite indexes per line gcov counts code on, "functions": [first line, last
+    line, suite indexes] ..., "file": suite indexes running any of its lines}}. Taken from the
+    cache while the files read as when it was made; else the build is brought up to date and
+    every suite run again."""
+    digests = source_digests(rels)
+    if COVERAGE_MAP.exists():
+        cached = json.loads(COVERAGE_MAP.read_text(encoding="utf-8"))
+        changed = [rel for rel in rels if cached["sources"].get(rel, "") != digests[rel]]
+        if not changed:
+            return cached
+        print("the coverage map was made of other text of %d files (%s ...): making it again"
+              % (len(changed), changed[0]), flush=True)
+    subprocess.run([str(ROOT / "scripts" / "coverage.sh"), "--build"], check=True,
+                   env=dict(os.environ, OXI_COVERAGE_JOBS=str(min(4, max(jobs, 1)))))
+    # The object files that count each file's lines (a file may be built into several targets).
+    objects = {}
+    for gcno in (COVERAGE_BUILD / "src").rglob("*.gcno"):
+        obj = gcno.relative_to(COVERAGE_BUILD)
+        source = re.sub(r"CMakeFiles/[^/]+\.dir/", "", str(obj))[: -len(".gcno")]
+        if source in digests:
+            objects.setdefault(source, []).append(obj)
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    suites = []
+    for program in PROGRAMS:
+        _, out = run_process([str(COVERAGE_BUILD / "tests" / program), "--gtest_list_tests"], env=env,
+                             cwd=COVERAGE_BUILD)
+        suites += [(program, line.split()[0][:-1]) for line in out.split("\n")
+                   if line[:1].strip() and line.split()[0].endswith(".")]
+    runs = COVERAGE_BUILD / "suites"
+    shutil.rmtree(runs, ignore_errors=True)
+    for gcda in COVERAGE_BUILD.rglob("*.gcda"):
+        gcda.unlink()
+    files = {rel: {"lines": {}, "functions": {}, "file": set()} for rel in rels}
+
+    def run(n):
+        program, suite = suites[n]
+        # The counts of /work/.../build-coverage/src/x.gcda go to <folder>/src/x.gcda.
+        folder = runs / program / suite.replace("/", "_")
+        counts_to = dict(env, GCOV_PREFIX=str(folder), GCOV_PREFIX_STRIP=str(len(COVERAGE_BUILD.parts) - 1))
+        start = time.monotonic()
+        code, out = run_process([str(COVERAGE_BUILD / "tests" / program), "--gtest_filter=" + suite + ".*"],
+                                env=counts_to, cwd=COVERAGE_BUILD)
+        seconds = time.monotonic() - start
+        if code != 0:
+            return seconds, code, out
+        # gcov finds each count file's notes file beside it.
+        gcdas = []
+        for obj in (o for objs in objects.values() for o in objs):
+            gcda = folder / obj.with_suffix(".gcda")
+            if gcda.exists():
+                gcda.with_suffix(".gcno").symlink_to(COVERAGE_BUILD / obj)
+                gcdas.append(str(gcda))
+        _, out = run_process(["gcov", "--json-format", "--stdout"] + gcdas, cwd=folder) if gcdas else (0, "")
+        for line in out.split("\n"):
+            if not line.startswith("{"):
+                continue
+            report = json.loads(line)
+            for counted in report["files"]:
+                rel = os.path.relpath(Path(report["current_working_directory"]) / counted["file"], ROOT)
+                if rel not in files:
+                    continue
+                found = files[rel]
+                with lock:
+                    for record in counted["lines"]:
+                        on = found["lines"].setdefault(record["line_number"], set())
+                        if record["count"]:
+                            on.add(n)
+                            found["file"].add(n)
+                    for function in counted["functions"]:
+                        on = found["functions"].setdefault((function["start_line"], function["end_line"]), set())
+                        if function["execution_count"]:
+                            on.add(n)
+        return seconds, code, out
+
+    lock = threading.Lock()
+    seconds = []
+    # The suites' counts add up in one folder, then go to the build folder, as if the programs had
+    # run whole: scripts/coverage.sh --report reports on them.
+    whole = runs / "whole"
+    with ThreadPoolExecutor(max(1, jobs)) as pool:
+        for n, (took, code, out) in enumerate(pool.map(run, range(len(suites)))):
+            if code != 0:
+                pool.shutdown(cancel_futures=True)
+                print(out[-3000:])
+                sys.exit("the tests fail on the unchanged sources (coverage build): %s %s" % suites[n])
+            seconds.append(took)
+            folder = runs / suites[n][0] / suites[n][1].replace("/", "_")
+            if not folder.exists():
+                continue
+            if not whole.exists():
+                folder.rename(whole)
+            else:
+                run_process(["gcov-tool", "merge", "-o", str(whole), str(folder), str(whole)])
+                shutil.rmtree(folder)
+            print("\rcoverage: %d of %d suites run" % (n + 1, len(suites)), end="", flush=True)
+    print(flush=True)
+    for gcda in whole.rglob("*.gcda"):
+        gcda.replace(COVERAGE_BUILD / gcda.relative_to(whole))
+    shutil.rmtree(runs)
+    if source_digests(rels) != digests:
+        sys.exit("the sources changed while the coverage map was made: run again")
+    commit = subprocess.run(["git", "describe", "--always", "--dirty"], cwd=ROOT, stdout=subprocess.PIPE,
+                            text=True).stdout.strip()
+    made = {"commit": commit, "sources": digests,
+            "suites": [[program, suite, took] for (program, suite), took in zip(suites, seconds)],
+            "files": {rel: {"lines": {str(k): sorted(v) for k, v in found["lines"].items()},
+                            "functions": [[a, b, sorted(v)] for (a, b), v in found["functions"].items()],
+                            "file": sorted(found["file"])} for rel, found in files.items()}}
+    COVERAGE_MAP.write_text(json.dumps(made), encoding="utf-8")
+    return made
+
+
+def suites_running(cmap, entry):
+    """The (program, suite) pairs whose run executes the entry's line, and their seconds in the
+    coverage build. Where gcov counts no code on the line, or the line is a case label (which
+    decides where the switch above jumps), the suites running its function stand in; outside any
+    function, those running any line of the file."""
+    found = cmap["files"].get(entry.rel)
+    if not found:
+        return [], 0.0
+    chosen = found["lines"].get(str(entry.line))
+    if chosen is None or entry.original.startswith(("case ", "default:")):
+        around = [set(ids) for first, last, ids in found["functions"] if first <= entry.line <= last]
+        chosen = set().union(*around) if around else found["file"]
+    suites = [cmap["suites"][n] for n in sorted(chosen)]
+    return [(program, suite) for program, suite, _ in suites], sum(took for _, _, took in suites)
+
+
+CHECK_STATUSES = [("HOLDS", "hold"), ("UNRUN", "run by no test"), ("KILLED", "killed by a test"),
+                  ("CRASHED", "crashed a test program"), ("ASAN", "flagged by the sanitizers"),
+                  ("TIMEOUT", "timed out"), ("NOTBUILT", "do not compile"), ("STALE", "stale")]
 
 
 def check_ignores(args):
@@ -726,6 +896,16 @@ def check_ignores(args):
     for entry in entries:
         if entry.at in results and (results[entry.at][0] == "STALE" or not args.resume):
             show(entry, *results[entry.at])
+    selected = {}
+    if args.coverage_select and runnable:
+        cmap = coverage_map(sorted({e.rel for e in runnable}), args.jobs)
+        print("coverage map of %s" % cmap["commit"], flush=True)
+        for entry in runnable:
+            selected[entry.at] = suites_running(cmap, entry)
+            if not selected[entry.at][0]:
+                results[entry.at] = ("UNRUN", "")
+                show(entry, "UNRUN", "")
+        runnable = [e for e in runnable if e.at not in results]
 
     workers = [CheckWorker(ROOT / (args.build + "-check") / ("w%d" % (n + 1)), args)
                for n in range(max(1, min(args.jobs, len(runnable))))]
@@ -748,15 +928,16 @@ def check_ignores(args):
             worker.sync()
         for worker in workers:
             worker.prepare(args.jobs)
-        times = workers[0].baseline()
+        # With a coverage selection the coverage run stands for the run on the unchanged sources.
+        times = [0.0, 0.0] if selected else workers[0].baseline()
         for worker in workers:
             for (_, runner), seconds in zip(worker.builds, times):
                 runner.jobs = 1
                 runner.timeout = max(120.0, seconds * 5)
         stale = sum(1 for status, _ in results.values() if status == "STALE")
-        print("%d entries, %d stale, %d judged before; %d to check in %d copies (tests take %s s)" % (
+        print("%d entries, %d stale, %d judged before; %d to check in %d copies (tests take %s)" % (
             len(entries), stale, len(results) - stale, len(runnable), len(workers),
-            " and ".join("%.0f" % t for t in times)), flush=True)
+            "the suites that run each line" if selected else " and ".join("%.0f s" % t for t in times)), flush=True)
         queue = list(reversed(runnable))
 
         def work(worker):
@@ -765,7 +946,7 @@ def check_ignores(args):
                     if not queue:
                         return
                     entry = queue.pop()
-                status, detail = worker.check(entry)
+                status, detail = worker.check(entry, *selected.get(entry.at, (None, 0.0)))
                 with lock:
                     results[entry.at] = (status, detail)
                 show(entry, status, detail)
@@ -779,7 +960,8 @@ def check_ignores(args):
 
     counts = {status: 0 for status, _ in CHECK_STATUSES}
     with open(report_path, "w", encoding="utf-8") as report:
-        report.write("# ignore list check: every test of core_tests and ui_tests, ordinary and sanitizer builds\n")
+        report.write("# ignore list check: %s of core_tests and ui_tests, ordinary and sanitizer builds\n"
+                     % ("the suites that run each entry's line" if args.coverage_select else "every test"))
         for entry in entries:
             status, detail = results[entry.at]
             counts[status] += 1
@@ -791,7 +973,7 @@ def check_ignores(args):
     partial_path.unlink()
     print(summary)
     print("results in", report_path)
-    return 0 if counts["HOLDS"] == len(entries) else 1
+    return 0 if counts["HOLDS"] + counts["UNRUN"] == len(entries) else 1
 
 
 def main():
@@ -816,10 +998,15 @@ def main():
                              "AddressSanitizer, and list the entries that are not true or are stale")
     parser.add_argument("--resume", action="store_true",
                         help="with --check-ignores: keep the results of an interrupted check")
+    parser.add_argument("--coverage-select", action="store_true",
+                        help="with --check-ignores: run for each entry only the test suites that execute its line, "
+                             "as the coverage build (build-coverage) finds; a line no suite runs is UNRUN")
     parser.add_argument("--renumber-ignores", action="store_true",
                         help="give the entries that name no line, or whose line moved, their line")
     args = parser.parse_args()
     args.root = ROOT
+    if args.coverage_select and not args.check_ignores:
+        parser.error("--coverage-select goes with --check-ignores")
     if args.renumber_ignores:
         return renumber_ignores()
     if args.check_ignores:
