@@ -374,6 +374,12 @@ TEST_F(SubstitutionsViewTest, TheEditFormNormalizesExchangesAndChecksItsSets)
     QTest::keyClicks(box, "d");
     QTest::keyClick(box, Qt::Key_Tab);
     EXPECT_EQ(BoxText(box), "Dolomite\t");
+    // Nor over a selection: the letters stay as typed.
+    SetBox(box, "");
+    QTest::keyClicks(box, "do");
+    QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(BoxText(box), "do");
     SetBox(box, "Wollastonite\t");
     box->moveCursor(QTextCursor::End);
     QTest::keyClicks(box, "5");
