@@ -751,6 +751,7 @@ def coverage_map(rels, jobs):
     for gcda in COVERAGE_BUILD.rglob("*.gcda"):
         gcda.unlink()
     files = {rel: {"lines": {}, "functions": {}, "file": set()} for rel in rels}
+    lock = threading.Lock()  # the suites' runs fill files from several threads
 
     def run(n):
         program, suite = suites[n]
@@ -792,7 +793,6 @@ def coverage_map(rels, jobs):
                             on.add(n)
         return seconds, code, out
 
-    lock = threading.Lock()
     seconds = []
     # The suites' counts add up in one folder, then go to the build folder, as if the programs had
     # run whole: scripts/coverage.sh --report reports on them.
