@@ -109,6 +109,9 @@ inline constexpr unsigned kMatEditFormulaEmptyHelpId = 0x30241;
 inline constexpr unsigned kMatEditNot100HelpId = 0x30242;
 inline constexpr unsigned kMatEditForcedSumHelpId = 0x30243;
 
+// "Invalid formula!" and the engine's error: the message of a formula refused where it is typed.
+std::string InvalidFormulaMessage(const std::string& error);
+
 // What the form states about itself (its commands, buttons and texts).
 extern const CRecordEditKind kMaterialEdit;
 
