@@ -356,12 +356,14 @@ std::string CEditFormulaDlg::ForceRefusal() const
                                              : "Forced MW must be a positive number";
 }
 
-// The first shown amount or forced value that is no number above 0 is refused as the status line
-// refuses it: read as far as it is a number, "1,5" would go into the formula as 1.
+// The first shown amount or forced value that is no number at all is refused with the status
+// line's message: read as far as it is a number, "1,5" would go into the formula as 1. A cell
+// holding 0 or a negative number is left out of the formula, as clearing it would.
 bool CEditFormulaDlg::CheckNumberFields()
 {
     const auto refused = [](const QLineEdit* edit) {
-        return !edit->isHidden() && IsRefusedNumber(Trimmed(edit->text()));
+        const std::string text = Trimmed(edit->text());
+        return !edit->isHidden() && !text.empty() && !IsNumberText(text);
     };
     using Cells = std::span<const CellControls>;
     for (const Cells cells : {Cells(m_cells), Cells(m_extras)}) {

@@ -110,9 +110,9 @@ TEST_F(MaterialEditViewPercentTest, NormalizeStopsAtAFormulaError)
 }
 
 // Regression: "1,5" typed into Talc's CaO in Edit Formula was refused on the line under the cells,
-// yet OK took it as 1. OK refuses what the line refuses, in a column, an extra cell and the forced
-// weight alike: the message, the text as typed and selected, the dialog open; the mended value
-// goes through.
+// yet OK took it as 1. OK refuses a text that is no number, in a column, an extra cell and the
+// forced weight alike: the message, the text as typed and selected, the dialog open; the mended
+// value goes through. A number of 0 or less leaves its component out, without a word.
 TEST_F(MaterialEditViewPercentTest, EditFormulaRefusesOnOkWhatItsStatusLineRefuses)
 {
     enum Field { CaO, FirstExtra, Force };
@@ -124,7 +124,8 @@ TEST_F(MaterialEditViewPercentTest, EditFormulaRefusesOnOkWhatItsStatusLineRefus
     const Row rows[] = {
         {3, CaO, "1,5", "Amount must be a positive number", "1.5", "3 MgO  1.5 CaO  4 SiO2  H2O"},
         {3, Force, "260x", "Forced MW must be a positive number", "260", "[MW=260] 3 MgO  4 SiO2  H2O"},
-        {2, FirstExtra, "-2", "Amount must be a positive number", "2", "2 CaCO3"}, // Whiting: CaCO3
+        {2, FirstExtra, "2x", "Amount must be a positive number", "2", "2 CaCO3"}, // Whiting: CaCO3
+        {3, CaO, "0", "", "", "3 MgO  4 SiO2  H2O"}, // 0 or less leaves the component out
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
@@ -150,8 +151,9 @@ TEST_F(MaterialEditViewPercentTest, EditFormulaRefusesOnOkWhatItsStatusLineRefus
             type(row.mended);
         });
         QTest::mouseClick(view->FormulaButton(), Qt::LeftButton);
-        EXPECT_EQ(refused, row.typed);
-        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{row.message});
+        const bool refuses = *row.message != '\0';
+        EXPECT_EQ(refused, refuses ? row.typed : "");
+        EXPECT_EQ(m_messages.Texts(), refuses ? std::vector<std::string>{row.message} : std::vector<std::string>{});
         EXPECT_EQ(view->FormulaEdit()->toPlainText().toStdString(), row.formula);
     }
 }
