@@ -7,6 +7,7 @@
 #include "materials/Material.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "support/NumberField.h"
 #include "support/NumberFormat.h"
 #include "support/TextHelpers.h"
 
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <span>
 
 namespace {
 
@@ -41,6 +44,14 @@ std::string StatusNumber(double value)
 {
     std::string text = FormatFixed(value, g_prefs.decformulas);
     return StripTrailingZerosAll(text);
+}
+
+constexpr const char* kAmountRefusal = "Amount must be a positive number";
+
+// An amount or forced value is empty or a number above 0; the status line and OK refuse the rest.
+bool IsRefusedNumber(const std::string& text)
+{
+    return !text.empty() && !IsPositiveNumberText(text);
 }
 
 bool IsHundred(double value)
@@ -316,8 +327,8 @@ void CEditFormulaDlg::OnAmountLeft(QLineEdit* edit)
 {
     const std::string amount = Trimmed(edit->text());
     edit->setText(FromCp1252(amount));
-    if (!amount.empty() && !IsPositiveNumberText(amount))
-        SetErrorStatus(QStringLiteral("Amount must be a positive number"));
+    if (IsRefusedNumber(amount))
+        SetErrorStatus(QString::fromLatin1(kAmountRefusal));
     else
         RefreshStatus();
 }
@@ -332,12 +343,36 @@ void CEditFormulaDlg::OnForceLeft()
 {
     const std::string force = Trimmed(m_forceEdit->text());
     m_forceEdit->setText(FromCp1252(force));
-    if (!force.empty() && !IsPositiveNumberText(force)) {
-        SetErrorStatus(m_grid.kind == kGridWeightPercent ? QStringLiteral("Forced % sum must be a positive number")
-                                                         : QStringLiteral("Forced MW must be a positive number"));
+    if (IsRefusedNumber(force)) {
+        SetErrorStatus(FromCp1252(ForceRefusal()));
         return;
     }
     RefreshStatus();
+}
+
+std::string CEditFormulaDlg::ForceRefusal() const
+{
+    return m_grid.kind == kGridWeightPercent ? "Forced % sum must be a positive number"
+                                             : "Forced MW must be a positive number";
+}
+
+// The first shown amount or forced value that is no number at all is refused with the status
+// line's message: read as far as it is a number, "1,5" would go into the formula as 1. A cell
+// holding 0 or a negative number is left out of the formula, as clearing it would.
+bool CEditFormulaDlg::CheckNumberFields()
+{
+    const auto refused = [](const QLineEdit* edit) {
+        const std::string text = Trimmed(edit->text());
+        return !edit->isHidden() && !text.empty() && !IsNumberText(text);
+    };
+    using Cells = std::span<const CellControls>;
+    for (const Cells cells : {Cells(m_cells), Cells(m_extras)}) {
+        for (const CellControls& cell : cells) {
+            if (refused(cell.edit))
+                return RefuseField(cell.edit, kAmountRefusal);
+        }
+    }
+    return !refused(m_forceEdit) || RefuseField(m_forceEdit, ForceRefusal());
 }
 
 void CEditFormulaDlg::OnKind(int kind)
@@ -423,6 +458,8 @@ void CEditFormulaDlg::OnSetup()
 void CEditFormulaDlg::accept()
 {
     InitDialog();
+    if (!CheckNumberFields())
+        return;
     CMaterial scratch("new material");
     std::string error;
     if (scratch.SetFormula(GridText(), &error) != 0) {

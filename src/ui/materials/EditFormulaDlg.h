@@ -115,6 +115,10 @@ private:
     void PlaceButtons(int top);
     void UpdatePercentSigns();
     void SetErrorStatus(const QString& text);
+    // The status line's message for a forced value that is no number above 0, by formula kind.
+    std::string ForceRefusal() const;
+    // False after refusing the first amount or forced value the status line would refuse.
+    bool CheckNumberFields();
     void EnableTools(bool convert, bool normalize, bool addLoi);
 
     CFormulaGrid m_grid;

@@ -15,7 +15,6 @@
 #include "support/NotesEdit.h"
 #include "support/NumberField.h"
 #include "support/NumberFormat.h"
-#include "support/NumberText.h"
 #include "support/PlainTextEditLines.h"
 #include "support/PrintSurface.h"
 #include "support/TextHelpers.h"
@@ -306,11 +305,7 @@ void CMaterialEditView::Load(const CMaterial& material)
     m_name->setText(FromCp1252(material.m_name));
     m_code->setText(FromCp1252(material.m_code));
     m_type->setEditText(FromCp1252(material.m_type));
-    m_shownDensity = FormatFixed(material.m_density, 1);
-    m_density->setText(FromCp1252(m_shownDensity));
-    std::string cost = MaterialsDoc() ? MaterialsDoc()->FormatCost(material.m_costPerLb) : FormatFixed(material.m_costPerLb, 2);
-    m_shownCost = TrimStringLeft(cost);
-    m_cost->setText(FromCp1252(m_shownCost));
+    ShowNumbers(material);
     m_available->setChecked(material.m_available != 0);
     m_mapTo->setText(FromCp1252(material.m_mapTo));
     m_formula->setPlainText(FromCp1252(material.m_formula));
@@ -330,6 +325,24 @@ void CMaterialEditView::Load(const CMaterial& material)
     UpdateWeightDisplay();
 }
 
+std::string CMaterialEditView::DensityText(double density)
+{
+    return FormatFixed(density, 1);
+}
+
+// The cost as the form shows it: the database's cost format without its leading blanks.
+std::string CMaterialEditView::CostText(double cost) const
+{
+    std::string text = MaterialsDoc() ? MaterialsDoc()->FormatCost(cost) : FormatFixed(cost, 2);
+    return TrimStringLeft(text);
+}
+
+void CMaterialEditView::ShowNumbers(const CMaterial& material)
+{
+    m_shownDensity.Show(m_density, DensityText(material.m_density), material.m_density);
+    m_shownCost.Show(m_cost, CostText(material.m_costPerLb), material.m_costPerLb);
+}
+
 void CMaterialEditView::Store(CMaterial& material)
 {
     ReadAliasRowsIntoLists();
@@ -337,8 +350,8 @@ void CMaterialEditView::Store(CMaterial& material)
     material.m_code = TextOf(m_code);
     material.UpdateDisplayKey();
     material.m_type = ToCp1252(m_type->currentText());
-    material.m_density = FieldNumber(m_density, m_shownDensity, m_work.m_density);
-    material.m_costPerLb = FieldNumber(m_cost, m_shownCost, m_work.m_costPerLb);
+    material.m_density = m_shownDensity.Value(m_density);
+    material.m_costPerLb = m_shownCost.Value(m_cost);
     material.m_available = m_available->isChecked() ? 1 : 0;
     material.m_mapTo = TextOf(m_mapTo);
     material.SetFormula(FormulaText());
@@ -376,6 +389,8 @@ void CMaterialEditView::ShowRecordAt(int index)
 void CMaterialEditView::WriteRecord(int index)
 {
     Store(m_work);
+    m_shownDensity.Keep(m_density, m_work.m_density);
+    m_shownCost.Keep(m_cost, m_work.m_costPerLb);
     MaterialsDoc()->ReplaceMaterial(index, m_work);
 }
 
@@ -390,21 +405,7 @@ void CMaterialEditView::SaveToDatabase()
 
 bool CMaterialEditView::CanSaveForm()
 {
-    return CheckFormulaBeforeSave() && (TextOf(m_density) == m_shownDensity || CheckOptionalNumberField(m_density, DBL_MAX)) &&
-           (TextOf(m_cost) == m_shownCost || CheckOptionalNumberField(m_cost, DBL_MAX));
-}
-
-// A number field left as it was shown keeps the value it shows: a value the file held beyond
-// what the field takes ("1e400", named when the file was opened) stays as read and blocks no
-// save of the other fields. What the user types is read whole.
-double CMaterialEditView::FieldNumber(QLineEdit* edit, const std::string& shown, double loaded) const
-{
-    const std::string text = TextOf(edit);
-    if (text == shown)
-        return loaded;
-    double value = 0.0;
-    ReadNumberText(text, value);
-    return value;
+    return CheckFormulaBeforeSave() && m_shownDensity.Check(m_density, DBL_MAX) && m_shownCost.Check(m_cost, DBL_MAX);
 }
 
 bool CMaterialEditView::SaveChanges()

@@ -18,6 +18,7 @@
 #include "materials/Material.h"
 #include "materials/MaterialsDoc.h"
 #include "records/RecordEditView.h"
+#include "support/NumberField.h"
 
 #include <array>
 #include <string>
@@ -108,6 +109,9 @@ inline constexpr unsigned kMatEditFormulaEmptyHelpId = 0x30241;
 inline constexpr unsigned kMatEditNot100HelpId = 0x30242;
 inline constexpr unsigned kMatEditForcedSumHelpId = 0x30243;
 
+// "Invalid formula!" and the engine's error: the message of a formula refused where it is typed.
+std::string InvalidFormulaMessage(const std::string& error);
+
 // What the form states about itself (its commands, buttons and texts).
 extern const CRecordEditKind kMaterialEdit;
 
@@ -168,9 +172,10 @@ public:
     // --- form contents ---
     void Load(const CMaterial& material);
     void Store(CMaterial& material);
-    // The number a density or cost field holds: loaded while its text is still shown, else what
-    // was typed (0 for none).
-    double FieldNumber(QLineEdit* edit, const std::string& shown, double loaded) const;
+    // The density and cost of material shown in their fields, each text standing for its value.
+    void ShowNumbers(const CMaterial& material);
+    static std::string DensityText(double density);
+    std::string CostText(double cost) const;
     std::string FormulaText() const;
     void SetFormulaText(const std::string& text);
 
@@ -245,9 +250,9 @@ private:
     void ReportFormulaError(const std::string& text, const std::string& error, int position);
 
     CMaterial m_work;
-    // The density and cost texts as Load showed them.
-    std::string m_shownDensity;
-    std::string m_shownCost;
+    // The density and cost fields' texts as last loaded or saved, and the values they stand for.
+    CShownNumber m_shownDensity;
+    CShownNumber m_shownCost;
     std::vector<std::string> m_aliases;
     std::vector<std::string> m_aliasCodes;
     int m_firstAlias = 0;

@@ -37,6 +37,11 @@ double RoundedToFormulaDecimals(double value)
 
 } // namespace
 
+std::string InvalidFormulaMessage(const std::string& error)
+{
+    return "Invalid formula!\n    " + error;
+}
+
 bool CMaterialEditView::ParseFieldFormula(CMaterial& scratch) const
 {
     return scratch.SetFormula(FormulaText()) == 0;
@@ -67,7 +72,7 @@ void CMaterialEditView::UpdateWeightDisplay(const std::string* text)
 void CMaterialEditView::ReportFormulaError(const std::string& text, const std::string& error, int position)
 {
     m_reportedFormula = text;
-    AppMessageBox("Invalid formula!\n    " + error, MsgOk | MsgIconError, kMatEditFormulaErrorHelpId);
+    AppMessageBox(InvalidFormulaMessage(error), MsgOk | MsgIconError, kMatEditFormulaErrorHelpId);
     m_formula->setFocus();
     QTextCursor cursor = m_formula->textCursor();
     cursor.setPosition(std::clamp(position, 0, static_cast<int>(m_formula->toPlainText().size())));

@@ -13,7 +13,6 @@
 #include "support/EditTextDlg.h"
 #include "support/LineOStream.h"
 #include "support/NotesEdit.h"
-#include "support/NumberFormat.h"
 #include "support/PlainTextEditLines.h"
 #include "support/TextHelpers.h"
 #include "support/TextPrinter.h"
@@ -38,13 +37,6 @@ std::string Trimmed(const QLineEdit* edit)
 {
     std::string text = TextOf(edit);
     return TrimString(text);
-}
-
-// The cost as the form shows it: the database's cost format without its leading blanks.
-std::string CostText(const CMaterialsDoc& doc, double cost)
-{
-    std::string text = doc.FormatCost(cost);
-    return TrimStringLeft(text);
 }
 
 } // namespace
@@ -192,15 +184,14 @@ void CMaterialEditView::MappingEntered()
 
 void CMaterialEditView::SetFieldsFromMapped(const CMaterial& mapped)
 {
-    const CMaterialsDoc* doc = MaterialsDoc();
-    const std::string density = FormatFixed(mapped.m_density, 1);
-    const std::string cost = CostText(*doc, mapped.m_costPerLb);
     const bool available = mapped.m_available != 0;
-    if (TextOf(m_density) == density && TextOf(m_cost) == cost && m_available->isChecked() == available &&
-        FormulaText() == mapped.m_formula)
+    const bool same = TextOf(m_density) == DensityText(mapped.m_density) &&
+                      TextOf(m_cost) == CostText(mapped.m_costPerLb) && m_available->isChecked() == available &&
+                      FormulaText() == mapped.m_formula;
+    // The same texts stand for the mapped material's values too.
+    ShowNumbers(mapped);
+    if (same)
         return;
-    m_density->setText(FromCp1252(density));
-    m_cost->setText(FromCp1252(cost));
     m_available->setChecked(available);
     SetFormulaText(mapped.m_formula);
     UpdateWeightDisplay();

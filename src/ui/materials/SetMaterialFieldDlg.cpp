@@ -1,6 +1,7 @@
 #include "materials/SetMaterialFieldDlg.h"
 
 #include "framework/Cp1252.h"
+#include "materials/MaterialEditView.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
@@ -22,7 +23,7 @@ const SMaterialFieldChoice g_materialFieldChoices[kMaterialFieldChoiceCount] = {
     {"Density", kMaterialFieldDensity},
     {"Cost", kMaterialFieldCost},
     {"Available", 8},
-    {"Formula", 10},
+    {"Formula", kMaterialFieldFormula},
     {"Map to", 11},
     {"Notes", 12},
     {"Notes (appended)", 15},
@@ -144,5 +145,18 @@ void CSetMaterialFieldDlg::accept()
     if ((fieldNumber == kMaterialFieldDensity || fieldNumber == kMaterialFieldCost) &&
         !CheckOptionalNumberField(m_values->lineEdit(), DBL_MAX))
         return;
+    if (fieldNumber == kMaterialFieldFormula && !CheckFormula())
+        return;
     CStyledDialog::accept();
+}
+
+// A formula the engine cannot read would empty the formula of every material it is set on.
+bool CSetMaterialFieldDlg::CheckFormula()
+{
+    CMaterial scratch("new material");
+    std::string error;
+    if (scratch.SetFormula(valueText, &error) == 0)
+        return true;
+    return RefuseField(m_values->lineEdit(), InvalidFormulaMessage(error), MsgOk | MsgIconError,
+                       kMatEditFormulaErrorHelpId);
 }

@@ -22,9 +22,10 @@ struct SMaterialFieldChoice {
     int field; // CMaterial::SetField number
 };
 inline constexpr int kMaterialFieldChoiceCount = 15;
-// The CMaterial::SetField numbers of the fields that take a number.
+// The CMaterial::SetField numbers of the fields that take a number, and of the formula.
 inline constexpr int kMaterialFieldDensity = 7;
 inline constexpr int kMaterialFieldCost = 9;
+inline constexpr int kMaterialFieldFormula = 10;
 extern const SMaterialFieldChoice g_materialFieldChoices[kMaterialFieldChoiceCount];
 
 class CSetMaterialFieldDlg : public CStyledDialog {
@@ -55,6 +56,8 @@ private:
     // A new field was chosen: the value box is emptied and given that field's choices.
     void OnFieldChanged();
     void FillValues();
+    // False after refusing a value text that is no formula, with the engine's message.
+    bool CheckFormula();
 
     QComboBox* m_values = nullptr;
     QComboBox* m_fields = nullptr;

@@ -121,3 +121,31 @@ bool CheckNumberFieldLimit(QLineEdit* edit, double maximum)
         return RefuseField(edit, NumberRangeMessage(0.0, maximum));
     return true;
 }
+
+void CShownNumber::Show(QLineEdit* edit, const std::string& text, double value)
+{
+    if (ToCp1252(edit->text()) != text)
+        edit->setText(FromCp1252(text));
+    Keep(edit, value);
+}
+
+void CShownNumber::Keep(const QLineEdit* edit, double value)
+{
+    m_text = ToCp1252(edit->text());
+    m_value = value;
+}
+
+double CShownNumber::Value(const QLineEdit* edit) const
+{
+    const std::string text = ToCp1252(edit->text());
+    if (text == m_text)
+        return m_value;
+    double value = 0.0;
+    ReadNumberText(text, value);
+    return value;
+}
+
+bool CShownNumber::Check(QLineEdit* edit, double maximum) const
+{
+    return ToCp1252(edit->text()) == m_text || CheckOptionalNumberField(edit, maximum);
+}

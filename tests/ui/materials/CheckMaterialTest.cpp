@@ -45,9 +45,16 @@ TEST_F(CheckMaterialTest, BoxesComeInOrderAndCancelEndsTheCheck)
     EXPECT_EQ(m_messages.At(5).Icon(), unsigned(MsgIconExclamation));
     EXPECT_EQ(result.problems, 3);
     EXPECT_TRUE(result.formulaRepaired);
-    CMaterial repaired("new material");
-    ASSERT_EQ(repaired.SetFormula(fields.formula), 0);
-    EXPECT_DOUBLE_EQ(repaired.m_percentSum, 100.0);
+    EXPECT_EQ(fields.formula, "% 52.632 SiO2  42.105 CaO  3.158 Cs2O  2.105 Rb2O");
+
+    // Yes to the LOI question adds the rest as LOI: the amounts stay as they were.
+    m_messages.boxes.clear();
+    fields.formula = "% 50 SiO2  40 CaO  3 Cs2O  2 Rb2O";
+    m_messages.answers = {MsgResultOk, MsgResultOk, MsgResultOk, MsgResultYes, MsgResultOk};
+    result = CheckMaterialFields(Database(), 2, Database().GetAt(2), fields);
+    EXPECT_EQ(m_messages.boxes.size(), 5u);
+    EXPECT_EQ(fields.formula, "% 50 SiO2  40 CaO  3 Cs2O  2 Rb2O  5 LOI");
+    EXPECT_TRUE(result.formulaRepaired);
 
     // Cancel in the first box ends the check without the summary.
     m_messages.boxes.clear();

@@ -1,9 +1,12 @@
 #include "MaterialEditViewFixture.h"
 
+#include "materials/EditFormulaDlg.h"
 #include "materials/FormulaConversion.h"
 #include "materials/FormulaConversionDlg.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -104,4 +107,53 @@ TEST_F(MaterialEditViewPercentTest, NormalizeStopsAtAFormulaError)
     view->NormalizeFormula();
     EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Error in formula:\n  Unrecognized element symbol 'Qq'"}));
     EXPECT_EQ(view->FormulaEdit()->toPlainText(), QStringLiteral("% 60 SiO2  35 Qq"));
+}
+
+// Regression: "1,5" typed into Talc's CaO in Edit Formula was refused on the line under the cells,
+// yet OK took it as 1. OK refuses a text that is no number, in a column, an extra cell and the
+// forced weight alike: the message, the text as typed and selected, the dialog open; the mended
+// value goes through. A number of 0 or less leaves its component out, without a word.
+TEST_F(MaterialEditViewPercentTest, EditFormulaRefusesOnOkWhatItsStatusLineRefuses)
+{
+    enum Field { CaO, FirstExtra, Force };
+    struct Row {
+        int material;
+        Field field;
+        const char *typed, *message, *mended, *formula;
+    };
+    const Row rows[] = {
+        {3, CaO, "1,5", "Amount must be a positive number", "1.5", "3 MgO  1.5 CaO  4 SiO2  H2O"},
+        {3, Force, "260x", "Forced MW must be a positive number", "260", "[MW=260] 3 MgO  4 SiO2  H2O"},
+        {2, FirstExtra, "2x", "Amount must be a positive number", "2", "2 CaCO3"}, // Whiting: CaCO3
+        {3, CaO, "0", "", "", "3 MgO  4 SiO2  H2O"}, // 0 or less leaves the component out
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        CMaterialEditView* view = Open(row.material);
+        ASSERT_NE(view, nullptr);
+        m_messages.boxes.clear();
+        std::string refused;
+        RunWhenModal<CEditFormulaDlg>([&row, &refused](CEditFormulaDlg* dialog) {
+            QLineEdit* field = row.field == Force ? dialog->ForceEdit()
+                               : row.field == CaO ? dialog->AmountEdit(0, 3)
+                                                  : dialog->ExtraEdit(0);
+            QPushButton* ok = dialog->findChild<QPushButton*>(QStringLiteral("1"));
+            const auto type = [&](const char* text) {
+                field->setFocus();
+                field->selectAll();
+                QTest::keyClicks(field, text);
+                QTest::mouseClick(ok, Qt::LeftButton);
+            };
+            type(row.typed);
+            if (!dialog->isVisible())
+                return;
+            refused = field->selectedText().toStdString();
+            type(row.mended);
+        });
+        QTest::mouseClick(view->FormulaButton(), Qt::LeftButton);
+        const bool refuses = *row.message != '\0';
+        EXPECT_EQ(refused, refuses ? row.typed : "");
+        EXPECT_EQ(m_messages.Texts(), refuses ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+        EXPECT_EQ(view->FormulaEdit()->toPlainText().toStdString(), row.formula);
+    }
 }

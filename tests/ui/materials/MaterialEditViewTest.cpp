@@ -115,21 +115,61 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
 }
 
 // The cost and the density beside their units: "per lb" or "per kg", a cup ("c") or a decilitre
-// ("dl"), as the database keeps them.
+// ("dl"), as the database keeps them. Regression: a value typed back after a save and saved again
+// was stored as the value saved before (Kaolin's 0.85 typed over with 0.80, saved, typed back and
+// saved stayed 0.80), and Close asked nothing.
 TEST_F(MaterialEditViewTest, TheCostAndTheDensityArePerTheDatabasesUnits)
 {
+    struct Row {
+        int costUnit, densityUnit, costPlaces;
+        const char *costLabel, *densityLabel, *cost, *otherCost;
+    };
+    const Row rows[] = {
+        {CMaterialArray::kCostPerPound, CMaterialArray::kDensityPerCup, 2, "per lb", "c", "0.85", "0.80"},
+        {CMaterialArray::kCostPerKilogram, CMaterialArray::kDensityPerDeciliter, 3, "per kg", "dl", "0.850", "0.800"},
+    };
     const auto unit = [](const CMaterialEditView* view, int id) {
         const auto* label = view ? view->findChild<QLabel*>(QString::number(id)) : nullptr;
         return label ? label->text().toStdString() : std::string("no label");
     };
-    const CMaterialEditView* first = Open(1);
-    EXPECT_EQ(unit(first, kMatEditCostUnit), "per lb");
-    EXPECT_EQ(unit(first, kMatEditDensityUnit), "c");
-    Database().m_costUnit = CMaterialArray::kCostPerKilogram;
-    Database().m_densityUnit = CMaterialArray::kDensityPerDeciliter;
-    const CMaterialEditView* second = Open(2);
-    EXPECT_EQ(unit(second, kMatEditCostUnit), "per kg");
-    EXPECT_EQ(unit(second, kMatEditDensityUnit), "dl");
+    const auto type = [](QLineEdit* edit, const char* text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.costLabel);
+        Database().m_costUnit = row.costUnit;
+        Database().m_densityUnit = row.densityUnit;
+        Database().m_costPlacesRight = row.costPlaces;
+        // More digits than the fields show: what is typed back after a save is read as typed.
+        RecordAt(Database(), 1).m_costPerLb = 0.8504;
+        RecordAt(Database(), 1).m_density = 0.04;
+        CMaterialEditView* view = Open(1);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(unit(view, kMatEditCostUnit), row.costLabel);
+        EXPECT_EQ(unit(view, kMatEditDensityUnit), row.densityLabel);
+        EXPECT_EQ(view->CostEdit()->text().toStdString(), row.cost);
+        for (const auto& [cost, density] : {std::pair(row.otherCost, "2.6"), std::pair(row.cost, "0.0")}) {
+            type(view->CostEdit(), cost);
+            type(view->DensityEdit(), density);
+            QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
+            EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_costPerLb, std::stod(cost));
+            EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_density, std::stod(density));
+            EXPECT_EQ(view->CostEdit()->text().toStdString(), cost);
+            EXPECT_FALSE(view->IsChanged());
+        }
+        view->Close();
+        FlushDeletes();
+        EXPECT_EQ(EditViewCount(), 0);
+        view = Open(1);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->CostEdit()->text().toStdString(), row.cost);
+        EXPECT_EQ(view->DensityEdit()->text(), QStringLiteral("0.0"));
+        view->Close();
+        FlushDeletes();
+    }
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{});
 }
 
 // The form's fields are record fields: what the database file cannot hold is not entered.

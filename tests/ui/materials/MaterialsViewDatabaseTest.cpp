@@ -6,6 +6,7 @@
 #include "support/DbNotesDlg.h"
 #include "support/MergeDlg.h"
 #include "support/NotesEdit.h"
+#include "ui/support/CheckedWidgets.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -236,4 +237,38 @@ TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
     EXPECT_EQ(RecordAt(Database(), whiting).m_hazNotes, CStringArrayEx{"Wear a mask"});
     EXPECT_EQ(RecordAt(Database(), whiting).m_notes, notes);
+
+    // Regression: a formula that does not parse emptied the formula of every material it was set
+    // on, without a word. It is refused with the engine's message as typed, the dialog open and
+    // the value selected, and nothing changes; mended, it goes to the selected material only.
+    const int kaolin = IndexOf("Kaolin");
+    Select({kaolin});
+    const auto formulas = [this] {
+        std::vector<std::string> all;
+        for (int i = 0; i < Database().GetCount(); ++i)
+            all.push_back(RecordAt(Database(), i).m_formula);
+        return all;
+    };
+    const std::vector<std::string> before = formulas();
+    m_messages.boxes.clear();
+    bool refused = false;
+    OnModal<CSetMaterialFieldDlg>([this, &refused](CSetMaterialFieldDlg* dialog) {
+        dialog->FieldCombo()->setCurrentIndex(dialog->FieldCombo()->findText(QStringLiteral("Formula")));
+        dialog->AllRadio()->click();
+        QLineEdit& value = Control(dialog->ValueCombo()->lineEdit());
+        QTest::keyClicks(&value, "Al2O3 2SiO2 2h2o");
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+        if (!dialog->isVisible())
+            return;
+        refused = value.selectedText() == QStringLiteral("Al2O3 2SiO2 2h2o");
+        dialog->SelectedRadio()->click();
+        QTest::keyClicks(&value, "Al2O3 2.1SiO2 2H2O");
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListSetField));
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Invalid formula!\n    Unexpected character 'h'"});
+    std::vector<std::string> after = before;
+    after[static_cast<std::size_t>(kaolin)] = "Al2O3 2.1SiO2 2H2O";
+    EXPECT_EQ(formulas(), after);
 }
