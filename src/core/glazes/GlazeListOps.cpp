@@ -3,7 +3,7 @@
 
 #include "glazes/GlazeList.h"
 
-#include "materials/MaterialsDoc.h"
+#include "glazes/RecipeByVolume.h"
 
 #include <cmath>
 #include <memory>
@@ -32,30 +32,6 @@ void CGlazeList::Move(int from, int to)
 
 namespace {
 
-// The density of a recipe line's material, or 0 when it is unknown or has none.
-double LineDensity(const CIngredient& line)
-{
-    if (!g_pMaterialsDoc)
-        return 0.0;
-    const CMaterial* material = g_pMaterialsDoc->Materials().FindMaterial(std::string_view(line.m_name));
-    return material && material->m_density > 0.0 ? material->m_density : 0.0;
-}
-
-// Converts every line of list in place; false at the first line without a density (the list
-// is then partly converted, so callers work on a copy).
-bool ConvertLines(CIngredientList& list, bool toVolume)
-{
-    for (auto& line : list) {
-        if (!line)
-            continue;
-        const double density = LineDensity(*line);
-        if (density <= 0.0)
-            return false;
-        line->m_amount = toVolume ? line->m_amount / density : line->m_amount * density;
-    }
-    return true;
-}
-
 void ScaleLines(CIngredientList& list, double factor)
 {
     for (auto& line : list)
@@ -74,7 +50,8 @@ int CGlaze::ConvertWeightVolume(int target)
         return 0;
     CIngredientList components(m_components);
     CIngredientList additions(m_additions);
-    if (!ConvertLines(components, toVolume) || !ConvertLines(additions, toVolume))
+    std::vector<std::string> noDensity;
+    if (!ConvertByDensity({&components, &additions}, !toVolume, noDensity))
         return 1;
     m_components = std::move(components);
     m_additions = std::move(additions);

@@ -3,6 +3,7 @@
 #include "framework/MessageService.h"
 #include "glazes/InsightImport.h"
 #include "shell/Preferences.h"
+#include "support/CompareNoCase.h"
 #include "support/MessagePath.h"
 #include "support/NumberFormat.h"
 #include "support/NumberText.h"
@@ -79,6 +80,19 @@ std::string TakeLastToken(std::string& text)
     text.erase(start);
     TrimStringRight(text);
     return token;
+}
+
+// True when text is written as a number, usable or not ("12", "-5", "0x10", "nan", "inf"), rather
+// than a word that ends a name.
+bool LooksLikeNumber(std::string_view text)
+{
+    std::size_t used = 0;
+    ParseDoublePrefix(text, used);
+    if (used > 0)
+        return true;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-'))
+        text.remove_prefix(1);
+    return EqualsNoCase(text, "nan") || EqualsNoCase(text, "inf") || EqualsNoCase(text, "infinity");
 }
 
 class CReciparyReader {
@@ -228,10 +242,11 @@ bool CReciparyReader::TakeIngredient(const std::string& line, CIngredientList& i
             TakeLastToken(name); // the percent column
         TrimString(name);
     }
-    // No amount at all, or one of 0 or less, is asked about below, naming the line; one that no
-    // recipe holds is left out and named at the end.
-    double amount = ParseDouble(amountText) > 0.0 ? m_amounts.Read(amountText, m_line) : 0.0;
-    if (amount > 0.0 && m_amounts.LeavesOut(amount, m_line, m_glaze->m_name, name, amountText))
+    // A negative amount, or one no recipe holds, leaves its line out, named at the end; no amount,
+    // or one that reads as 0 ("nan", "0x10"), is asked about, naming the line.
+    const double written = ParseDouble(amountText);
+    double amount = written > 0.0 ? m_amounts.Read(amountText, m_line) : written;
+    if (m_amounts.LeavesOut(amount, m_line, m_glaze->m_name, name, amountText))
         return true;
     if (!(amount > 0.0)) {
         const std::string question = "Missing ingredient amount?\n Glaze: " + m_glaze->m_name + "\n Line reads: " +
@@ -240,7 +255,10 @@ bool CReciparyReader::TakeIngredient(const std::string& line, CIngredientList& i
             MsgResultCancel)
             return false;
         amount = kMissingAmount;
-        name = line;
+        // A line without any amount is the material's name whole ("Custer Feldspar"); an amount
+        // that is there but unusable leaves the name before it.
+        if (!LooksLikeNumber(amountText))
+            name = line;
     }
     if (name.empty()) {
         const std::string question =

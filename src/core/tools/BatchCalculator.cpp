@@ -2,6 +2,7 @@
 
 #include "elements/ElementList.h"
 #include "framework/MessageService.h"
+#include "glazes/RecipeByVolume.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialFormula.h"
 #include "materials/MaterialsDoc.h"
@@ -131,10 +132,17 @@ void CBatchCalculator::Start()
     RecomputeSuggestions();
 }
 
-void CBatchCalculator::FinishOk()
+bool CBatchCalculator::FinishOk()
 {
     CIngredientList result(m_recipe);
+    std::vector<std::string> noDensity;
+    if (m_resultByVolume && !ConvertByDensity({&result}, false, noDensity)) {
+        ShowStop(NoDensityMessage(noDensity, "The recipe is by volume: every line needs a density. Undo the line, "
+                                             "or give its material a density in the materials database."));
+        return false;
+    }
     result.DistributeTo(m_originalComponents, m_originalAdditions);
+    return true;
 }
 
 // --- the formula and the remainders ---------------------------------------------------------------

@@ -85,13 +85,18 @@ public:
     // --- the caller's recipe: filled before Start, the result after FinishOk ---
     CIngredientList m_originalComponents;
     CIngredientList m_originalAdditions;
+    // The caller's recipe is by volume: it comes in as weights and the result goes back as
+    // volumes.
+    bool m_resultByVolume = false;
 
     // The dialog's start: the suggestion order is parsed, the formula is built from the original
     // recipe, the recipe so far is emptied, the material cleared and the suggestions computed.
     void Start();
     // OK: the recipe so far goes into the original components and additions, after the pattern
-    // of the original split; the recipe so far is left empty.
-    void FinishOk();
+    // of the original split. False, handing nothing back and keeping the recipe so far, when the
+    // result is to be by volume and a line has no density: a message names every such line, so
+    // the user can undo it and try again instead of losing the calculation.
+    bool FinishOk();
 
     // --- the calculator's operations ---
 

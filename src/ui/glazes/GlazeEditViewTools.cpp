@@ -1,7 +1,9 @@
 // The recipe tools of the glaze edit form: weight and volume conversion, scaling, rounding,
 // Scale to Ingredient, Make Substitution and Edit Ingredients. Each reads both recipe fields into
 // scratch lists, changes the lists and writes them back into the fields; saving is left to Save
-// Changes. A tool does nothing to fields that hold a line it would drop (ReadRecipe).
+// Changes. A tool does nothing to fields that hold a line it would drop (ReadRecipe). The tools
+// that count in grams (Batch Calculation, Optimize, Make Substitution and the batch size of Scale
+// to Ingredient) take a recipe by volume as weights and hand their answer back as volumes.
 
 #include "glazes/GlazeEditView.h"
 
@@ -9,14 +11,15 @@
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/IngredientList.h"
+#include "glazes/RecipeByVolume.h"
 #include "glazes/RecipeEntry.h"
 #include "glazes/ScaleToIngredientDlg.h"
-#include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
+#include "substitutions/GlazeSubstitution.h"
 #include "substitutions/Substitution.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "support/NumberField.h"
@@ -37,7 +40,6 @@
 
 namespace {
 
-constexpr unsigned kDensityUnknownHelpId = 197936;
 constexpr unsigned kNoSubstitutionsHelpId = 197952;
 constexpr unsigned kAdjustRecipeHelpId = 197968;
 constexpr unsigned kIngredientAmountHelpId = 198176;
@@ -52,29 +54,6 @@ bool AskToAdjust(double target)
 {
     return AppMessageBox("Do you want to adjust the recipe so the components add up to " + FormatInputAmount(target) + "?",
                          MsgYesNo | MsgIconQuestion, kAdjustRecipeHelpId) == MsgResultYes;
-}
-
-// The density conversion of every line; false, after the messages, when a line's material is
-// unknown or has no density (Cancel stops the checking).
-bool ConvertLines(std::initializer_list<CIngredientList*> lists, bool toWeight)
-{
-    CMaterialArray* materials = g_pMaterialsDoc ? &g_pMaterialsDoc->Materials() : nullptr;
-    bool converted = true;
-    for (CIngredientList* list : lists) {
-        for (int i = 0; i < list->GetCount(); ++i) {
-            CIngredient& line = list->GetAt(i);
-            const CMaterial* material = materials ? materials->FindMaterial(std::string_view(line.m_name)) : nullptr;
-            if (material && material->m_density > 0.0) {
-                line.m_amount = toWeight ? line.m_amount * material->m_density : line.m_amount / material->m_density;
-                continue;
-            }
-            converted = false;
-            if (AppMessageBox("Density of " + line.m_name + " unknown", MsgOkCancel | MsgIconExclamation,
-                              kDensityUnknownHelpId) == MsgResultCancel)
-                return false;
-        }
-    }
-    return converted;
 }
 
 } // namespace
@@ -98,7 +77,7 @@ void CGlazeEditView::ConvertWeightVolume()
     if (!ReadRecipe(components, additions))
         return;
     const bool byVolume = m_byVolume->isChecked();
-    if (!ConvertLines({&components, &additions}, byVolume))
+    if (!ConvertByDensityAsking({&components, &additions}, byVolume))
         return;
     m_byVolume->setChecked(!byVolume);
     SetModified(1);
@@ -204,9 +183,13 @@ void CGlazeEditView::ScaleToIngredient()
         return;
     }
     if (dialog.workingBatchOnly) {
-        double total = components.GetTotalAmount();
+        // The working batch size is in grams, also for a recipe by volume.
+        CIngredientList weighed[2] = {components, additions};
+        if (m_byVolume->isChecked() && !ConvertByDensityAsking({&weighed[0], &weighed[1]}, true))
+            return;
+        double total = weighed[0].GetTotalAmount();
         if (total <= 0.0)
-            total = additions.GetTotalAmount();
+            total = weighed[1].GetTotalAmount();
         m_batchSize->setText(FromCp1252(FormatInputAmount(total * wanted / present)));
     } else {
         Multiply(components, wanted / present);
@@ -230,10 +213,13 @@ void CGlazeEditView::MakeSubstitution()
         dialog.backgroundColor = GetNamedColor("ged_tab");
         dialog.SelectSubstitution(0);
         if (dialog.exec() == QDialog::Accepted && dialog.current >= 0) {
-            if (const CSubstitution* substitution = substitutions->GetAt(dialog.current)) {
-                substitution->ApplyToRecipe(components, dialog.reverse);
-                substitution->ApplyToRecipe(additions, dialog.reverse);
-            }
+            std::vector<std::string> noDensity;
+            const CSubstitution* substitution = substitutions->GetAt(dialog.current);
+            if (substitution && ApplySubstitutionToRecipe(*substitution, dialog.reverse, m_byVolume->isChecked(),
+                                                          components, additions, noDensity) < 0)
+                AppMessageBox(NoDensityMessage(noDensity, "The recipe is by volume, and the substitution is by "
+                                                          "weight: every line needs a density."),
+                              MsgOk | MsgIconExclamation, kDensityUnknownHelpId);
         }
     }
     SetModified(1);
@@ -262,14 +248,7 @@ void CGlazeEditView::BatchCalculation()
     }
     CIngredientList calcComponents = scope == kBatchAdditionsOnly ? CIngredientList() : components;
     CIngredientList calcAdditions = scope == kBatchComponentsOnly ? CIngredientList() : additions;
-    // The calculator works in grams: a recipe by volume goes to it as weights, and its answer
-    // comes back as volumes. A line without a density stops the command with its message.
-    const bool byVolume = m_byVolume->isChecked();
-    if (byVolume && !ConvertLines({&calcComponents, &calcAdditions}, true))
-        return;
-    if (!RunBatchCalculation(calcComponents, calcAdditions, this, "ged_tab"))
-        return;
-    if (byVolume && !ConvertLines({&calcComponents, &calcAdditions}, false))
+    if (!RunBatchCalculation(calcComponents, calcAdditions, this, "ged_tab", m_byVolume->isChecked()))
         return;
     // A part calculated alone gets the whole result; the other part keeps its lines.
     if (scope == kBatchComponentsOnly) {
@@ -305,14 +284,13 @@ void CGlazeEditView::Optimize()
     request.titleSuffix = storedName.empty() ? "<untitled>" : storedName;
     request.glazeIndex = m_nSourceIndex;
     request.databaseIndex = g_pApp ? g_pApp->IndexOfGlazeDoc(doc) : -1;
+    request.byVolume = m_byVolume->isChecked();
     if (!RunOptimize(request, this) || (!request.saveParameters && !request.saveRecipe))
         return;
     if (request.where == kDispositionCurrentGlaze) {
         if (request.saveParameters)
             m_work.GetOptimizationParams() = request.params;
-        // The optimal recipe is in grams; a recipe by volume takes it as volumes, and keeps its
-        // own lines when a material has no density.
-        if (request.saveRecipe && (!m_byVolume->isChecked() || ConvertLines({&request.recipe}, false)))
+        if (request.saveRecipe)
             request.recipe.DistributeTo(components, additions);
         SetModified(1);
         WriteBack(components, additions);

@@ -1,6 +1,7 @@
 #include "tools/BatchCalcDlg.h"
 
 #include "framework/Cp1252.h"
+#include "glazes/RecipeByVolume.h"
 #include "materials/Material.h"
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
@@ -409,13 +410,18 @@ void CBatchCalcDlg::ShowListRows()
 }
 
 bool RunBatchCalculation(CIngredientList& components, CIngredientList& additions, QWidget* parent,
-                         const char* colorWhenBlack)
+                         const char* colorWhenBlack, bool byVolume)
 {
     CBatchCalcDlg dialog(parent);
     if (colorWhenBlack && dialog.backgroundColor == CColor(0, 0, 0))
         dialog.backgroundColor = GetNamedColor(colorWhenBlack);
     dialog.calc.m_originalComponents = components;
     dialog.calc.m_originalAdditions = additions;
+    // The calculator counts in grams: without a density for every line there is no formula.
+    if (byVolume &&
+        !ConvertByDensityAsking({&dialog.calc.m_originalComponents, &dialog.calc.m_originalAdditions}, true))
+        return false;
+    dialog.calc.m_resultByVolume = byVolume;
     if (dialog.exec() != QDialog::Accepted)
         return false;
     components = dialog.calc.m_originalComponents;

@@ -172,7 +172,9 @@ private:
 // Runs the dialog on a recipe: components and additions go in as the original recipe and, on
 // OK, come back as the calculated recipe split after their pattern. While the named colour
 // "dlg_batch_bkg" is black (as it is by default) the dialog takes colorWhenBlack instead (the
-// glaze edit view passes "ged_tab", the substitution edit view "sed_bkg"). False on Cancel, with
-// both lists unchanged.
+// glaze edit view passes "ged_tab", the substitution edit view "sed_bkg"). A recipe byVolume
+// goes to the calculator as weights and its result comes back as volumes; a line without a
+// density stops the command before the dialog opens, and OK refuses a result line without one.
+// False on Cancel, with both lists unchanged.
 bool RunBatchCalculation(CIngredientList& components, CIngredientList& additions, QWidget* parent,
-                         const char* colorWhenBlack = nullptr);
+                         const char* colorWhenBlack = nullptr, bool byVolume = false);

@@ -235,6 +235,7 @@ void CBatchCalcDlg::OnSetup()
 
 void CBatchCalcDlg::accept()
 {
-    calc.FinishOk();
+    if (!calc.FinishOk())
+        return;
     CStyledDialog::accept();
 }

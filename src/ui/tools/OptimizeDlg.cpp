@@ -1,7 +1,9 @@
 #include "tools/OptimizeDlg.h"
 
 #include "framework/Cp1252.h"
+#include "framework/MessageService.h"
 #include "glazes/Glaze.h"
+#include "glazes/RecipeByVolume.h"
 #include "shell/Preferences.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
@@ -176,13 +178,22 @@ void COptimizeDlg::OnSave()
     scaleTo = dialog.scaleTo;
     newGlaze = dialog.where != kDispositionCurrentGlaze;
     newGlazeName = dialog.newName;
+    CIngredientList recipe = resultRecipe;
+    std::vector<std::string> noDensity;
+    if (saveRecipe && !newGlaze && currentByVolume && !ConvertByDensity({&recipe}, false, noDensity)) {
+        AppMessageBox(NoDensityMessage(noDensity, "The glaze's recipe is by volume: every line needs a density. Save "
+                                                  "the recipe into a new glaze, or give the material a density first."),
+                      MsgOk | MsgIconExclamation, kDensityUnknownHelpId);
+        return;
+    }
     double target = 0.0;
     ReadNumberText(scaleTo, target);
-    const double total = resultRecipe.GetTotalAmount();
+    const double total = recipe.GetTotalAmount();
     if (saveRecipe && scaleRecipe && target > 0.0 && total > 0.0) {
-        for (auto& line : resultRecipe)
+        for (auto& line : recipe)
             line->m_amount *= target / total;
     }
+    resultRecipe = std::move(recipe);
     accept();
 }
 
@@ -211,6 +222,7 @@ bool RunOptimize(COptimizeRequest& request, QWidget* parent)
     dialog.titleSuffix = request.titleSuffix;
     dialog.currentGlazeIndex = request.glazeIndex;
     dialog.currentDatabaseIndex = request.databaseIndex;
+    dialog.currentByVolume = request.byVolume;
     if (dialog.exec() != QDialog::Accepted)
         return false;
     request.params = dialog.params;

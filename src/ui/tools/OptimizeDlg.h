@@ -106,12 +106,14 @@ struct COptimizeRequest {
     std::string titleSuffix;     // the glaze's name ("<untitled>" for none); empty: no suffix
     int glazeIndex = -1;         // the glaze the dialog is opened for; -1 none
     int databaseIndex = -1;      // its database among the open glaze databases; -1 none
+    bool byVolume = false;       // that glaze's recipe is by volume
     // --- out, after Save ---
     bool saveParameters = false;
     bool saveRecipe = false;
     int where = 1;               // 0 the current glaze, 1 a new glaze
     std::string newName;         // the new glaze's name as typed
-    CIngredientList recipe;      // the result recipe, scaled when asked
+    CIngredientList recipe;      // the result recipe, scaled when asked; by volume when it goes
+                                 // into a glaze whose recipe is
 };
 
 class COptimizeDlg : public CStyledDialog {
@@ -127,6 +129,9 @@ public:
     std::string titleSuffix;
     int currentGlazeIndex = -1;
     int currentDatabaseIndex = -1;
+    // The current glaze's recipe is by volume: a recipe saved into it is converted to volumes
+    // before it is scaled, so it totals what was asked in volumes.
+    bool currentByVolume = false;
     bool trace = false;
     // The solver's tie-breaking seed (COptimizer::m_solverSeed); 0: the clock.
     std::uint32_t solverSeed = 0;

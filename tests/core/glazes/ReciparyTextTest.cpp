@@ -87,16 +87,24 @@ TEST_F(ReciparyTextTest, IngredientLineForms)
     EXPECT_EQ(m_messages.At(1).text, "Missing ingredient name?\n Glaze: C\n(setting name to 'XXXXXX')");
     EXPECT_EQ(m_messages.At(1).helpId, kReciparyMissingNameHelpId);
 
-    // An amount no recipe holds leaves its line out, named; one read otherwise than written is
-    // told once.
+    // An amount no recipe holds, or a negative one, leaves its line out, named; one read otherwise
+    // than written is told once. An amount that is there but reads as 0 is asked about, and the
+    // line kept at 99999 keeps the material's name alone.
     list.Reset();
     m_messages.boxes.clear();
-    ASSERT_EQ(ImportClipboard(m_clipboard, list, "Glaze name: E\nRecipe:\nSilica 1e999\nWhiting 12abc\nKaolin 3\n"), 1);
+    ASSERT_EQ(ImportClipboard(m_clipboard, list,
+                              "Glaze name: E\nRecipe:\nSilica 1e999\nWhiting 12abc\nKaolin 3\n"
+                              "Glaze name: F\nRecipe:\tPercent\tBatch\nSilica\t1\t-5\nTalc\t1\tnan\nZinc Oxide\t1\t0x10\n"),
+              2);
     ExpectLines(RecordAt(list, 0).m_components, {{"Whiting", 12}, {"Kaolin", 3}});
+    ExpectLines(RecordAt(list, 1).m_components, {{"Talc", 99999.0}, {"Zinc Oxide", 99999.0}});
     EXPECT_EQ(m_messages.Texts(),
-              std::vector<std::string>{"Clipboard: line 4: \"12abc\" is not a number; read as 12\n\nClipboard: 1 "
-                                       "ingredient line was left out, its amount negative or more than a recipe "
-                                       "holds:\nline 3 (E): Silica 1e999"});
+              (std::vector<std::string>{
+                  "Missing ingredient amount?\n Glaze: F\n Line reads: Talc\t1\tnan\n(setting amount to 99999.0)",
+                  "Missing ingredient amount?\n Glaze: F\n Line reads: Zinc Oxide\t1\t0x10\n(setting amount to 99999.0)",
+                  "Clipboard: line 4: \"12abc\" is not a number; read as 12\n\nClipboard: 2 ingredient lines were left "
+                  "out, their amounts negative or more than a recipe holds:\nline 3 (E): Silica 1e999\nline 8 (F): "
+                  "Silica -5"}));
     m_messages.boxes.clear();
 
     // Cancel ends the import and empties the list.

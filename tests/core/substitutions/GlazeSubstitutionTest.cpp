@@ -59,10 +59,23 @@ TEST(GlazeSubstitutionTest, ChangesComponentsOrAdditionsAndTheAnalysisFollows)
     ASSERT_GE(Found(doc.GetGlaze(1)).m_additions.GetCount(), 1);
     EXPECT_EQ(RecordAt(Found(doc.GetGlaze(1)).m_additions, 0).m_name, "Whiting");
 
+    // A recipe by volume is substituted by weight: 2 dl of whiting at 90 g/dl are 180 g of
+    // magnesite, 6 dl at 30 g/dl. While magnesite has no density the recipe stays as it was.
+    CGlaze measured("Measured");
+    measured.m_byVol = 1;
+    measured.m_components.Add("Whiting", 2.0);
+    doc.InsertGlaze(2, measured);
+    materials.Materials().FindMaterial(std::string_view("Whiting"))->m_density = 90.0;
+    EXPECT_EQ(ApplySubstitution(doc, 2, substitution, 0), 0);
+    EXPECT_EQ(RecordAt(Found(doc.GetGlaze(2)).m_components, 0).m_amount, 2.0);
+    materials.Materials().FindMaterial(std::string_view("Magnesite"))->m_density = 30.0;
+    EXPECT_EQ(ApplySubstitution(doc, 2, substitution, 0), 1);
+    EXPECT_NEAR(RecordAt(Found(doc.GetGlaze(2)).m_components, 0).m_amount, 6.0, 1e-12);
+
     // Nothing to replace: the answer is 0; no such glaze: 0, and the database stays as it was.
     EXPECT_EQ(ApplySubstitution(doc, 0, substitution, 0), 0);
     doc.SetModifiedFlag(false);
-    EXPECT_EQ(ApplySubstitution(doc, 2, substitution, 0), 0);
+    EXPECT_EQ(ApplySubstitution(doc, 3, substitution, 0), 0);
     EXPECT_FALSE(doc.IsModified());
 }
 

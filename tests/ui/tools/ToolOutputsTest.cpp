@@ -10,6 +10,10 @@
 #include "ui/support/CheckedWidgets.h"
 
 #include "glazes/GlazeList.h"
+#include "glazes/ScaleToIngredientDlg.h"
+#include "materials/MaterialsDoc.h"
+#include "substitutions/ChooseSubstitutionDlg.h"
+#include "support/NumberText.h"
 #include "support/TextHelpers.h"
 #include "tools/BatchCalcDlg.h"
 #include "tools/BatchScopeDlg.h"
@@ -327,51 +331,130 @@ TEST_F(ToolOutputsTest, FindSimilarGlazesReport)
     ExpectSameAsFile(text, "tools/expected/find_similar_glazes_report.txt");
 }
 
-// Regression: the calculator and the optimizer took the amounts of a recipe by volume for grams,
-// so the calculator's formula was not the glaze's own, and the grams they gave back went into the
-// form as volumes.
-TEST_F(ToolOutputsTest, TheFormsRecipeToolsKeepARecipeByVolumeInVolumes)
-{
-    CGlazeEditView* form = Form(1);
-    ASSERT_NE(form, nullptr);
-    ASSERT_TRUE(GlazeForm::ByVolumeBox(form)->isChecked());
-    // The original recipe, in grams, used line by line: OK gives the volumes back.
-    WhenDialogShows<CBatchCalcDlg>([](CBatchCalcDlg& dialog) {
-        EXPECT_EQ(Rows(dialog.RecipeList()), "  Nepheline Syenite\t315\n  Talc\t  90\n  Whiting\t180\n  Kaolin\t175\n"
-                                             "  Silica\t332.5\n");
-        for (const auto& line : dialog.calc.m_originalComponents) {
-            dialog.MaterialBox()->setText(QString::fromStdString(line->m_name));
-            dialog.AmountBox()->setEditText(QString::number(line->m_amount));
-            dialog.Button(kBatchUseMaterial)->click();
-        }
-        dialog.Button(1)->click();
-    });
-    QTest::mouseClick(GlazeForm::Button(form, kGedBatchCalculation), Qt::LeftButton);
-    EXPECT_TRUE(GlazeForm::ByVolumeBox(form)->isChecked());
-    EXPECT_EQ(ToCp1252(GlazeForm::ComponentsEdit(form)->toPlainText()),
-              "Nepheline Syenite\t      3\nTalc\t      1.5\nWhiting\t      2\nKaolin\t      2.5\nSilica\t      3.5");
+namespace {
 
-    // The optimal recipe for the glaze's own formula, saved into the form, comes as volumes too.
-    CIngredientList grams;
-    m_box.messages.answers = {MsgResultYes};
-    WhenDialogShows<COptimizeDlg>([&grams](COptimizeDlg& dialog) {
-        OptimizerPanes(dialog);
-        grams = dialog.resultRecipe;
+// The calculator driven as a potter drives it: every line of the original recipe but the last,
+// and cobalt carbonate, which has no density; OK. A recipe by volume cannot take that line: the
+// dialog stays, and the line is undone before OK again.
+void CalculateWithCobalt(CBatchCalcDlg& dialog)
+{
+    const CIngredientList& lines = dialog.calc.m_originalComponents;
+    const auto use = [&dialog](const std::string& name, const QString& amount) {
+        dialog.MaterialBox()->setFocus();
+        dialog.MaterialBox()->clear();
+        QTest::keyClicks(dialog.MaterialBox(), QString::fromStdString(name));
+        dialog.AmountBox()->setFocus(); // leaving the material offers an amount, typed over
+        dialog.AmountBox()->lineEdit()->selectAll();
+        QTest::keyClicks(dialog.AmountBox(), amount);
+        QTest::mouseClick(dialog.Button(kBatchUseMaterial), Qt::LeftButton);
+    };
+    for (int i = 0; i + 1 < lines.GetCount(); ++i)
+        use(lines.GetAt(i).m_name, QString::number(lines.GetAt(i).m_amount));
+    use("Cobalt Carbonate", QStringLiteral("5"));
+    QTest::mouseClick(dialog.Button(1), Qt::LeftButton);
+    if (dialog.isVisible()) {
+        QTest::mouseClick(dialog.Button(kBatchUndo), Qt::LeftButton);
+        QTest::mouseClick(dialog.Button(1), Qt::LeftButton);
+    }
+}
+
+// The optimal recipe saved into the glaze, scaled to 100. While talc has no density a recipe by
+// volume cannot take it: the dialog stays, and Save goes through once talc has its density back.
+void SaveScaledTo100(COptimizeDlg& dialog, CMaterial& talc)
+{
+    OptimizerPanes(dialog);
+    const double density = talc.m_density;
+    talc.m_density = 0.0;
+    for (int save = 0; save < 2 && dialog.isVisible(); ++save) {
         WhenDialogShows<CDispositionDlg>([](CDispositionDlg& disposition) {
             EXPECT_TRUE(disposition.CurrentRadio()->isChecked());
-            EXPECT_TRUE(disposition.RecipeBox()->isChecked());
-            EXPECT_FALSE(disposition.ScaleBox()->isChecked());
+            QTest::mouseClick(disposition.ScaleBox(), Qt::LeftButton);
+            disposition.ScaleToEdit()->selectAll();
+            QTest::keyClicks(disposition.ScaleToEdit(), QStringLiteral("100"));
             QTest::mouseClick(disposition.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
         });
         QTest::mouseClick(dialog.Button(1), Qt::LeftButton);
-    });
-    ASSERT_TRUE(Choose({"&Utilities", "&Optimize..."}));
-    // Silica 24.358 g of 95 g/dl, nepheline syenite 31.077 g of 105, talc 9.246 g of 60,
-    // wollastonite 21.027 g of 85, kaolin 17.265 g of 70.
-    ASSERT_EQ(grams.GetCount(), 5);
-    EXPECT_NEAR(RecordAt(grams, 0).m_amount, 24.358, 0.001);
-    EXPECT_TRUE(GlazeForm::ByVolumeBox(form)->isChecked());
-    EXPECT_EQ(ToCp1252(GlazeForm::ComponentsEdit(form)->toPlainText()),
-              "Nepheline Syenite\t      0.296\nTalc\t      0.154\nWollastonite\t      0.247\nKaolin\t      0.247\n"
-              "Silica\t      0.256");
+        talc.m_density = density;
+    }
+}
+
+} // namespace
+
+// Regression: the tools that count in grams took the amounts of a recipe by volume for grams
+// and wrote grams back as volumes; then a calculated line without a density threw the whole
+// calculation away, and Optimize scaled its recipe to 100 g before it became volumes. Each tool,
+// on the recipe by weight and on the one by volume: what the form holds after it.
+TEST_F(ToolOutputsTest, TheFormsRecipeToolsKeepARecipeByVolumeInVolumes)
+{
+    CMaterial* talc = g_pMaterialsDoc->Materials().FindMaterial(std::string_view("Talc"));
+    ASSERT_NE(talc, nullptr);
+    struct Road {
+        const char* tool;
+        std::function<void(CGlazeEditView*)> run;
+        const char* byWeight;
+        const char* byVolume;
+    };
+    const Road roads[] = {
+        {"Batch Calculation", [](CGlazeEditView* form) {
+             CMaterial* cobalt = g_pMaterialsDoc->Materials().FindMaterial(std::string_view("Cobalt Carbonate"));
+             const double density = std::exchange(cobalt->m_density, 0.0);
+             WhenDialogShows<CBatchCalcDlg>(CalculateWithCobalt);
+             QTest::mouseClick(GlazeForm::Button(form, kGedBatchCalculation), Qt::LeftButton);
+             cobalt->m_density = density;
+         },
+         "Potash Feldspar\t    25\nBorax\t    12\nWhiting\t    16\nKaolin\t    12\nSilica\t    30\nCobalt Carbonate\t      5\n"
+         "batch 500\n",
+         "Nepheline Syenite\t      3\nTalc\t      1.5\nWhiting\t      2\nKaolin\t      2.5\nbatch 2000\n"
+         "[message] Density of Cobalt Carbonate unknown\n\nThe recipe is by volume: every line needs a density. Undo "
+         "the line, or give its material a density in the materials database.\n"},
+        {"Optimize, scaled to 100", [this, talc](CGlazeEditView*) {
+             WhenDialogShows<COptimizeDlg>([talc](COptimizeDlg& dialog) { SaveScaledTo100(dialog, *talc); });
+             EXPECT_TRUE(Choose({"&Utilities", "&Optimize..."}));
+         },
+         "Potash Feldspar\t    26.22\nBorax\t    12.586\nWollastonite\t    20.062\nKaolin\t    12.585\n"
+         "Silica\t    23.303\nRed Iron Oxide\t      5.244\nbatch 500\n",
+         // Silica 24.358 g of 95 g/dl, nepheline syenite 31.077 g of 105, talc 9.246 g of 60,
+         // wollastonite 21.027 g of 85, kaolin 17.265 g of 70: 1.2005 dl, times 83.3.
+         "Nepheline Syenite\t    24.654\nTalc\t    12.836\nWollastonite\t    20.606\nKaolin\t    20.545\n"
+         "Silica\t    21.358\nbatch 2000\n[message] Density of Talc unknown\n\nThe glaze's recipe is by volume: every "
+         "line needs a density. Save the recipe into a new glaze, or give the material a density first.\n"},
+        {"Scale to Ingredient, working batch size: Whiting doubled", [this](CGlazeEditView*) {
+             WhenDialogShows<CScaleToIngredientDlg>([](CScaleToIngredientDlg& dialog) {
+                 dialog.IngredientCombo()->setCurrentIndex(2);
+                 dialog.AmountEdit()->selectAll();
+                 QTest::keyClicks(dialog.AmountEdit(), QString::number(2 * ParseDouble(dialog.amounts[2])));
+                 EXPECT_TRUE(dialog.WorkingBatchCheck()->isChecked());
+                 QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+             });
+             EXPECT_TRUE(Choose({"&Utilities", "&Scale to Ingredient..."}));
+         },
+         "Potash Feldspar\t    25\nBorax\t    12\nWhiting\t    16\nKaolin\t    12\nSilica\t    30\nRed Iron Oxide\t      5\n"
+         "batch 200\n",
+         // 315 + 90 + 180 + 175 + 332.5 g, twice.
+         "Nepheline Syenite\t      3\nTalc\t      1.5\nWhiting\t      2\nKaolin\t      2.5\nSilica\t      3.5\nbatch 2185\n"},
+        {"Make Substitution: wollastonite for whiting and silica", [](CGlazeEditView* form) {
+             WhenDialogShows<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg& dialog) {
+                 QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+             });
+             QTest::mouseClick(GlazeForm::Button(form, kGedMakeSubstitution), Qt::LeftButton);
+         },
+         "Potash Feldspar\t    25\nBorax\t    12\nWollastonite\t    18.57\nKaolin\t    12\nSilica\t    20.395\n"
+         "Red Iron Oxide\t      5\nbatch 500\n",
+         // 180 g of whiting and 108.05 g of the 332.5 g of silica become 208.91 g of wollastonite.
+         "Nepheline Syenite\t      3\nTalc\t      1.5\nWollastonite\t      2.458\nKaolin\t      2.5\nSilica\t      2.363\n"
+         "batch 2000\n"},
+    };
+    for (const Road& road : roads) {
+        for (const int glaze : {0, 1}) {
+            CGlazeEditView* form = Form(glaze);
+            ASSERT_NE(form, nullptr);
+            ASSERT_EQ(GlazeForm::ByVolumeBox(form)->isChecked(), glaze == 1);
+            road.run(form);
+            EXPECT_EQ(GlazeForm::ByVolumeBox(form)->isChecked(), glaze == 1);
+            const std::string got = ToCp1252(GlazeForm::ComponentsEdit(form)->toPlainText()) + "\nbatch " +
+                                    ToCp1252(GlazeForm::BatchSizeEdit(form)->text()) + "\n" + Messages();
+            EXPECT_EQ(got, glaze == 0 ? road.byWeight : road.byVolume) << road.tool << ", glaze " << glaze;
+            QTest::mouseClick(GlazeForm::Button(form, kGedUndo), Qt::LeftButton);
+        }
+    }
 }
