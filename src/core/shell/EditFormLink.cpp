@@ -37,12 +37,31 @@ bool AskToSaveForm(const CEditForm& form, bool close)
     return true;
 }
 
-bool AskToReloadForm(const CEditForm& form, const std::string& name, unsigned helpId)
+// The form comes forward to ask; No, the default (Enter), loses nothing and is remembered.
+bool CSavedElsewhere::Ask(const CEditForm& form, const std::string& savedName, const char* question, unsigned icon,
+                          unsigned helpId)
 {
     if (CFrameHost* frame = form.first->GetFrame())
         frame->ActivateFrame();
-    const std::string question = "\"" + name +
-                                 "\" has been saved in another window. Show it as saved there, dropping the unsaved "
-                                 "changes in this window?";
-    return AppMessageBox(question, MsgYesNo | MsgIconQuestion | MsgDefaultButton2, helpId) == MsgResultYes;
+    m_bSavedElsewhere = AppMessageBox("\"" + savedName + "\"" + question, MsgYesNo | icon | MsgDefaultButton2,
+                                      helpId) != MsgResultYes;
+    return !m_bSavedElsewhere;
+}
+
+bool CSavedElsewhere::MayReload(const CEditForm& form, const CView* sender, const std::string& savedName,
+                                unsigned helpId)
+{
+    return !form.second->HasChanges() || !dynamic_cast<const CEditFormLink*>(sender) ||
+           Ask(form, savedName,
+               " has been saved in another window. Show it as saved there, dropping the unsaved changes in this "
+               "window?",
+               MsgIconQuestion, helpId);
+}
+
+bool CSavedElsewhere::MayReplace(const CEditForm& form, const std::string& savedName, unsigned helpId)
+{
+    return !m_bSavedElsewhere ||
+           Ask(form, savedName,
+               " was saved in another window since this form showed it. Replace it with this form's version?",
+               MsgIconExclamation, helpId);
 }

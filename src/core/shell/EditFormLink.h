@@ -45,7 +45,26 @@ bool ConfirmDeleteWithForms(std::span<const CEditForm> forms);
 // on Cancel.
 bool AskToSaveForm(const CEditForm& form, bool close);
 
-// Another window saved the record that form holds unsaved changes of: the form comes forward and
-// asks whether to show the record as saved, dropping its own changes. True on Yes; No, the
-// default, keeps them (the form's next save then replaces what the other window saved).
-bool AskToReloadForm(const CEditForm& form, const std::string& name, unsigned helpId);
+// What one form knows of saves over its record from other edit windows. A form without unsaved
+// changes shows such a save quietly; one with changes comes forward and asks first, and when the
+// user keeps the changes, the form's own next save asks before it replaces what the other window
+// saved, as a save over a file that another program changed does. Each edit form holds one.
+class CSavedElsewhere {
+public:
+    // sender saved the form's record, now named savedName: whether the form shall show it as
+    // saved. True for a form without changes and for a notice from a window that is no edit form
+    // (its command asked the forms before); otherwise the question, Yes dropping the changes. No,
+    // the default, keeps them and is remembered.
+    bool MayReload(const CEditForm& form, const CView* sender, const std::string& savedName, unsigned helpId);
+    // Before the form's save replaces its record, now named savedName: true unless the record was
+    // saved in another window since the form showed it and the user says No (the default). A Yes
+    // is not asked for again.
+    bool MayReplace(const CEditForm& form, const std::string& savedName, unsigned helpId);
+    // The form shows its record as stored, or keeps the other window's save beside its own.
+    void Forget() { m_bSavedElsewhere = false; }
+
+private:
+    bool Ask(const CEditForm& form, const std::string& savedName, const char* question, unsigned icon, unsigned helpId);
+
+    bool m_bSavedElsewhere = false;
+};

@@ -110,7 +110,7 @@ void CCheckIngredients::Run(const CCheckIngredientsOptions& options, CCheckIngre
     Gather(options);
     if (options.listInformation)
         ListInInformation(options);
-    if (options.prompt && AskDispositions(prompter)) {
+    if (options.prompt && AskDispositions(prompter) && AskEditForms()) {
         const int materialCount = g_pMaterialsDoc ? g_pMaterialsDoc->Materials().GetCount() : 0;
         MarkAvailable();
         for (int n = 0; n < static_cast<int>(unknownNames.size()); ++n)
@@ -203,6 +203,24 @@ bool CCheckIngredients::AskUnavailableNames(CCheckIngredientsPrompter& prompter)
             return false;
     }
     return true;
+}
+
+// Renamed ingredients reload the edit forms of the flagged glazes, and a changed materials database
+// closes every material form: as before every command that rewrites glazes or materials, those
+// forms are asked first. Cancel abandons the disposition, nothing changed.
+bool CCheckIngredients::AskEditForms()
+{
+    const auto chosen = [this](int action) { return std::find(actions.begin(), actions.end(), action) != actions.end(); };
+    const bool materialsChange = chosen(kCheckMakeAlias) || chosen(kCheckCreate) || chosen(kCheckCreateAndMap) ||
+                                 std::find(markAvailable.begin(), markAvailable.end(), 1) != markAvailable.end();
+    std::vector<int> renamed;
+    for (std::size_t k = 0; k < checked.size() && chosen(kCheckChangeTo); ++k) {
+        if (flagged[k])
+            renamed.push_back(checked[k]);
+    }
+    abandoned = !m_document.CommitEditViewsOf(renamed) ||
+                (materialsChange && g_pMaterialsDoc && !g_pMaterialsDoc->AskAllEditViews());
+    return !abandoned;
 }
 
 void CCheckIngredients::MarkAvailable()

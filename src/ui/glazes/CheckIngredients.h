@@ -87,7 +87,7 @@ public:
     std::vector<int> actions;          // per unknown name
     CStringArrayEx targets;            // per unknown name
     std::vector<int> markAvailable;    // per unavailable name
-    bool abandoned = false;            // Cancel in a disposition dialog
+    bool abandoned = false;            // Cancel in a disposition dialog or an edit form's question
     int namesChanged = 0;
     int aliasesAdded = 0;
     int materialsCreated = 0;
@@ -101,6 +101,8 @@ private:
     bool AskDispositions(CCheckIngredientsPrompter& prompter);
     bool AskUnknownNames(CCheckIngredientsPrompter& prompter);
     bool AskUnavailableNames(CCheckIngredientsPrompter& prompter);
+    // The edit forms on what the chosen dispositions rewrite; false when the user cancelled.
+    bool AskEditForms();
     void MarkAvailable();
     void ApplyUnknown(int n);
     void RenameIngredient(const std::string& name, const std::string& target);

@@ -248,6 +248,7 @@ CRefusedLine CGlazeEditView::ControlsToGlaze(CGlaze& target)
 void CGlazeEditView::EditGlaze(int index)
 {
     CGlazesDoc* doc = GlazesDoc();
+    m_savedElsewhere.Forget();
     if (doc && index >= 0 && index < doc->GetGlazeCount()) {
         m_nSourceIndex = index;
         m_pSourceGlaze = doc->GetGlaze(index);
@@ -280,6 +281,8 @@ void CGlazeEditView::SaveGlaze()
         RefuseRecipeLine(refused);
         return;
     }
+    if (!MayReplaceStored())
+        return;
     m_nSourceIndex = index;
     doc->ReplaceGlaze(m_nSourceIndex, m_work);
     m_pSourceGlaze = doc->GetGlaze(m_nSourceIndex);
@@ -303,7 +306,7 @@ int CGlazeEditView::SaveModified()
     const int answer = AppMessageBox("Save changes to \"" + ToCp1252(m_name->text()) + "\" ?",
                                      MsgYesNoCancel | MsgIconQuestion, kGlazeEditSaveQuestionHelpId);
     // The field being edited is left first, as by Save Changes: a size typed as "x2" is taken.
-    return answer == MsgResultYes && !CommitForSave() ? MsgResultCancel : answer;
+    return answer == MsgResultYes && !CommitForReplace() ? MsgResultCancel : answer;
 }
 
 void CGlazeEditView::SetModified(int flag)
@@ -489,13 +492,15 @@ void CGlazeEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
     }
 }
 
-// Another form saved the glaze this one holds unsaved changes of: they are dropped only when the
-// user says so. (The list's commands that change glazes ask every form on them before.)
-bool CGlazeEditView::MayReload(CView* sender)
+bool CGlazeEditView::MayReplaceStored()
 {
-    if (m_nModified == 0 || !dynamic_cast<CGlazeEditView*>(sender))
-        return true;
-    return AskToReloadForm({this, this}, ToCp1252(m_name->text()), kGlazeEditSaveQuestionHelpId);
+    return !m_pSourceGlaze ||
+           m_savedElsewhere.MayReplace({this, this}, m_pSourceGlaze->m_name, kGlazeEditSaveQuestionHelpId);
+}
+
+bool CGlazeEditView::CommitForReplace()
+{
+    return CommitForSave() && MayReplaceStored();
 }
 
 void CGlazeEditView::OnGlazeNotice(CView* sender, const CUpdateHint& hint)
@@ -503,7 +508,7 @@ void CGlazeEditView::OnGlazeNotice(CView* sender, const CUpdateHint& hint)
     switch (hint.m_nCode) {
     case HintGlazeChanged:
         if (m_pSourceGlaze && hint.m_extra == HintExtra(m_pSourceGlaze)) {
-            if (MayReload(sender))
+            if (m_savedElsewhere.MayReload({this, this}, sender, m_pSourceGlaze->m_name, kGlazeEditSaveQuestionHelpId))
                 EditGlaze(m_nSourceIndex);
         } else if (!m_bFrozen) {
             MarkGraphsOutOfDate();

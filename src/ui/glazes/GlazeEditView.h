@@ -9,7 +9,8 @@
 //
 // The form steps through the database, or through a subset chosen in the list (limited access),
 // and follows every change notice of the program: it reloads its glaze when another window saves
-// it (a form holding unsaved changes asks first), and closes itself, without a question, when its
+// it (a form holding unsaved changes asks first, and when it keeps them, asks again before its own
+// save replaces the other's: CSavedElsewhere), and closes itself, without a question, when its
 // glaze disappears or the database is reverted.
 //
 // The parts of the class live in several files: GlazeEditView.cpp (life, loading, saving, change
@@ -179,8 +180,8 @@ public:
     // nothing and its controls keep what they show.
     void EditGlaze(int index);
     // MsgResultNo when the form is unmodified, else the answer to "Save changes to "name" ?";
-    // a Yes leaves the field being edited, and one that the form cannot be saved with
-    // (CommitForSave) becomes Cancel, after saying why.
+    // a Yes leaves the field being edited, and one that the form cannot be saved with, or whose
+    // save the user does not let replace another window's (CommitForReplace), becomes Cancel.
     // It saves nothing itself.
     int SaveModified();
     // Limited access to the glazes at indices (count of them), on the first.
@@ -290,9 +291,11 @@ private:
     bool RefuseRecipeLine(const CRefusedLine& refused);
     // Before the form is saved: its recipe lines and its working batch size.
     bool CanSaveForm();
-    // The field being edited left, then CanSaveForm: what Save Changes, Ctrl+S and Save as New
-    // check.
+    // The field being edited left, then CanSaveForm: what Save as New checks.
     bool CommitForSave();
+    // CommitForSave, then MayReplaceStored: what Save Changes, Ctrl+S and a Yes to the save
+    // question check.
+    bool CommitForReplace();
     // The refusal of the Working Batch Size text, the field focused and its text selected.
     void RefuseBatchSize(const std::string& message);
     // Both recipe fields read, for a tool that rewrites, sends or checks them; false, leaving the
@@ -386,9 +389,9 @@ private:
     void OnGraphTemplatesChanged(int code, const void* object);
     // The change notices that concern the form's glaze and database, sent by sender.
     void OnGlazeNotice(CView* sender, const CUpdateHint& hint);
-    // Whether the form may show its glaze as sender just saved it: yes without unsaved changes,
-    // else the user's answer.
-    bool MayReload(CView* sender);
+    // Before a save replaces the stored glaze: false when another window saved it since the form
+    // showed it and the user keeps that save (CSavedElsewhere).
+    bool MayReplaceStored();
 
     // GlazeEditViewNav.cpp
     // Asks the save question: false on Cancel, after saving on Yes.
@@ -476,6 +479,7 @@ private:
     QPointer<CInfoPopupDlg> m_popup;
     CChartClickRouter m_chartClicks;
     CFormRefusals m_refusals{this};
+    CSavedElsewhere m_savedElsewhere;
     QPointer<QObject> m_menuBarTookFocusFrom; // the field being edited while the menu bar has the focus
 
     // --- controls ---

@@ -238,6 +238,8 @@ void CGlazeEditView::SaveAsNew()
         m_nSourceIndex = IndexOfGlaze(m_pSourceGlaze);
     if (ToCp1252(m_name->text()) == original.m_name)
         m_name->setText(FromCp1252(original.m_name + " (new)"));
+    // What another window saved stays, as the copy before: nothing is replaced.
+    m_savedElsewhere.Forget();
     SaveGlaze();
     if (m_nModified == 0)
         GlazeToControls(m_work);
@@ -250,7 +252,7 @@ void CGlazeEditView::SaveAndNext()
     if (!doc)
         return;
     if (m_nModified != 0) {
-        if (!CommitForSave())
+        if (!CommitForReplace())
             return;
         SaveGlaze();
     }

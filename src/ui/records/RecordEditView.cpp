@@ -165,6 +165,7 @@ void CRecordEditView::LoadRecord(int index)
     const void* record = doc ? doc->GetRecordIdentity(index) : nullptr;
     m_nCurrent = record ? index : -1;
     m_pCurrent = record;
+    m_savedElsewhere.Forget();
     if (record)
         ShowRecordAt(index);
     else
@@ -188,8 +189,9 @@ int CRecordEditView::AskSaveChanges()
         return MsgResultNo;
     const std::string question = "Save changes to \"" + ToCp1252(NameField()->text()) + "\" ?";
     const int answer = AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, m_kind.saveQuestionHelpId);
-    // A form that cannot be saved as it stands has said why and stays open, edits and all.
-    return answer == MsgResultYes && !CanSaveForm() ? MsgResultCancel : answer;
+    // A form that cannot be saved as it stands has said why and stays open, edits and all; so
+    // does one whose user keeps what another window saved.
+    return answer == MsgResultYes && !(CanSaveForm() && MayReplaceStored()) ? MsgResultCancel : answer;
 }
 
 int CRecordEditView::AskDeleteChanges()
@@ -202,9 +204,10 @@ int CRecordEditView::AskDeleteChanges()
 void CRecordEditView::SaveToDatabase()
 {
     CRecordDatabaseDoc* doc = RecordDoc();
-    // Every caller asked CanSaveForm; asked again, it keeps a form that refuses from being
-    // written as if it had been taken.
-    if (!doc || !m_pCurrent || m_nCurrent < 0 || m_nCurrent >= doc->GetRecordCount() || !CanSaveForm())
+    // Every caller asked CanSaveForm and MayReplaceStored; asked again, they keep a form that
+    // refuses, or whose user kept another window's save, from being written as if it had been taken.
+    if (!doc || !m_pCurrent || m_nCurrent < 0 || m_nCurrent >= doc->GetRecordCount() || !CanSaveForm() ||
+        !MayReplaceStored())
         return;
     WriteRecord(m_nCurrent);
     m_pCurrent = doc->GetRecordIdentity(m_nCurrent);
@@ -214,7 +217,7 @@ void CRecordEditView::SaveToDatabase()
 
 bool CRecordEditView::SaveChanges()
 {
-    if (!CanSaveForm())
+    if (!CanSaveForm() || !MayReplaceStored())
         return false;
     SaveToDatabase();
     return true;
@@ -258,13 +261,16 @@ void CRecordEditView::UpdateButtons()
 
 // --- notices --------------------------------------------------------------------------------------
 
-// Another form saved the record this one holds unsaved changes of: they are dropped only when the
-// user says so. (The list's commands that change records ask every form on them before.)
-bool CRecordEditView::MayReload(CView* sender)
+std::string CRecordEditView::StoredName() const
 {
-    if (!m_bModified || !dynamic_cast<CRecordEditView*>(sender))
-        return true;
-    return AskToReloadForm({this, this}, ToCp1252(NameField()->text()), m_kind.saveQuestionHelpId);
+    const CRecordDatabaseDoc* doc = RecordDoc();
+    const int index = doc && m_pCurrent ? doc->FindRecordIdentity(m_pCurrent) : -1;
+    return index >= 0 ? doc->GetRecordName(index) : std::string();
+}
+
+bool CRecordEditView::MayReplaceStored()
+{
+    return m_savedElsewhere.MayReplace({this, this}, StoredName(), m_kind.saveQuestionHelpId);
 }
 
 void CRecordEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
@@ -286,7 +292,7 @@ void CRecordEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
         const bool mine = m_pCurrent && (hint->m_extra == HintExtra(m_pCurrent) ||
                                          (hint->m_extra == 0 && hint->m_nIndex == m_nCurrent));
         if (mine) {
-            if (MayReload(sender))
+            if (m_savedElsewhere.MayReload({this, this}, sender, StoredName(), m_kind.saveQuestionHelpId))
                 LoadRecord(doc->FindRecordIdentity(m_pCurrent));
         } else {
             UpdateButtons();

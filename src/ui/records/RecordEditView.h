@@ -11,7 +11,8 @@
 // New, Cut, limited access over the records chosen in the list, closing, the button row (Save
 // Changes, Undo Changes, Edit Previous, Edit Next, Jump to..., Close, ?), the shared commands of
 // the edit menu with their enabling, printing of the summary, and the notices of its kind: a
-// changed record reloads (a form with unsaved changes that another form saved over asks first),
+// changed record reloads (a form with unsaved changes that another form saved over asks first,
+// and when it keeps them, asks again before its own save replaces the other's: CSavedElsewhere),
 // inserted, deleted and moved records are followed, a replaced database
 // or a vanished record closes the window without a question (the document asked before).
 //
@@ -198,9 +199,11 @@ protected:
     bool m_bClosing = false;
 
 private:
-    // Whether a notice that sender saved the form's record may show it as saved: a form with
-    // unsaved changes asks first when another form saved it.
-    bool MayReload(CView* sender);
+    // The form's record as stored (empty for none).
+    std::string StoredName() const;
+    // Before a save replaces the stored record: false when another window saved it since the
+    // form showed it and the user keeps that save (CSavedElsewhere).
+    bool MayReplaceStored();
     bool UpdateSharedCommand(CCmdUI& ui);
     bool RunSharedCommand(unsigned id);
     void InstallSaveAndNextKey();
@@ -216,4 +219,5 @@ private:
     int m_nLimitedPosition = 0;
     CLogFont m_editorFont;
     std::vector<QPushButton*> m_buttons;
+    CSavedElsewhere m_savedElsewhere;
 };

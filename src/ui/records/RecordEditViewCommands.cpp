@@ -137,6 +137,8 @@ void CRecordEditView::SaveAsNew()
     doc->DuplicateRecord(m_nCurrent);
     Broadcast(doc->Kind().hints.inserted, m_nCurrent);
     RelocateRecord();
+    // What another window saved stays, as the copy before: nothing is replaced.
+    m_savedElsewhere.Forget();
     QLineEdit* name = NameField();
     if (ToCp1252(name->text()) == storedName)
         name->setText(FromCp1252(storedName + " (new)"));

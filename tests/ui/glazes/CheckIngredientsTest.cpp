@@ -3,6 +3,8 @@
 #include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
+#include "core/framework/RecordingView.h"
+#include "core/shell/ScriptedEditViews.h"
 #include "core/textfile/FakeTextView.h"
 #include "glazes/CheckIngredientsDlg.h"
 #include "glazes/CheckIngredientsMapDlg.h"
@@ -220,20 +222,32 @@ TEST_F(CheckIngredientsTest, MakeAliasGivesTheMaterialTheNameAndSaysSo)
               (CStringArrayEx{"Red Iron Oxide"}));
 }
 
+// Regression: the notice that the materials changed closed every material form, its unsaved edits
+// gone without a question. The forms are asked first; Cancel there cancels as in a disposition.
 TEST_F(CheckIngredientsTest, CancelLeavesRecipesAndMaterialsAlone)
 {
-    CScriptedPrompter prompter;
-    prompter.unknown = {{1, kCheckCreate, ""}, {2, kCheckNoAction, ""}};
-    CCheckIngredientsOptions options = Prompting();
-    options.selectGlazes = 1;
-    CCheckIngredients check(*m_doc, m_list);
-    check.Run(options, prompter);
-    EXPECT_TRUE(check.abandoned);
-    EXPECT_EQ(m_materials.Materials().GetCount(), 5);
-    EXPECT_TRUE(m_messages.boxes.empty());
-    EXPECT_FALSE(m_doc->IsModified());
-    // The glazes with problems are selected all the same.
-    EXPECT_EQ(m_selection.rows, (std::vector<int>{1, 2, 4}));
+    CScriptedViews<CMaterialEditViews, CScriptedLink> materialForms(DbFileType::Materials);
+    CRecordingFrame form(m_materials, "material form");
+    materialForms.Script(form.view.get()).answer = MsgResultCancel;
+    const std::deque<CScriptedPrompter::Answer> roads[] = {
+        {{1, kCheckCreate, ""}, {2, kCheckNoAction, ""}}, // Cancel at the second name
+        {{kCheckCreateAllId, kCheckNoAction, ""}},        // Cancel in the material form
+    };
+    for (const auto& answers : roads) {
+        CScriptedPrompter prompter;
+        prompter.unknown = answers;
+        CCheckIngredientsOptions options = Prompting();
+        options.selectGlazes = 1;
+        CCheckIngredients check(*m_doc, m_list);
+        check.Run(options, prompter);
+        EXPECT_TRUE(check.abandoned);
+        EXPECT_EQ(m_materials.Materials().GetCount(), 5);
+        EXPECT_TRUE(m_messages.boxes.empty());
+        EXPECT_FALSE(m_doc->IsModified());
+        // The glazes with problems are selected all the same.
+        EXPECT_EQ(m_selection.rows, (std::vector<int>{1, 2, 4}));
+    }
+    EXPECT_EQ(materialForms.Script(form.view.get()).asked, 1);
 }
 
 TEST_F(CheckIngredientsTest, TheDialogsRunTheCommand)

@@ -8,6 +8,7 @@
 #include "core/support/CheckedItems.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
+#include "glazes/CheckIngredients.h"
 #include "glazes/GlazeListDlgCommands.h"
 #include "glazes/GlazePrinting.h"
 #include "glazes/IngredientList.h"
@@ -570,26 +571,69 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     EXPECT_EQ(m_messages.boxes.size(), 1u);
 }
 
-// Regression: Set Field, Resequence and Make Substitution reloaded the changed glazes into their
-// edit windows, dropping unsaved edits without a word.
-TEST_F(GlazeEditViewRoadTest, SettingAFieldAsksTheEditWindowsOfTheGlazesFirst)
+// Regression: Set Field, Resequence, Make Substitution and Check Ingredients (Change to) reloaded
+// the changed glazes into their edit windows, dropping unsaved edits without a word. The window
+// of a glaze the command rewrites is asked first: Cancel changes no glaze, Yes saves the edits
+// before the command runs.
+TEST_F(GlazeEditViewRoadTest, ListCommandsAskTheEditWindowsOfTheGlazesTheyRewrite)
 {
     ASSERT_NE(OpenShipped(), nullptr);
-    CGlazeEditView* view = OpenEdit(0);
-    GlazeForm::SourceEdit(view)->setText(QStringLiteral("my source"));
-    m_messages.answers = {MsgResultYes};
-    ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T1");
-    EXPECT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_source, "my source") << "Yes saved the edits first";
-    EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_index, "T1");
-    EXPECT_EQ(GlazeForm::IndexEdit(view)->text(), QStringLiteral("T1")) << "the window shows its glaze as changed";
-    EXPECT_EQ(GlazeForm::IsModified(view), 0);
+    Found(m_doc->GetGlaze(1)).m_components.Add("Mystery", 5);
+    Found(m_doc->GetGlaze(1)).InvalidateAnalysis();
+    // "Change to : Potash Feldspar" for the unknown name.
+    struct : CCheckIngredientsPrompter {
+        int AskUnknown(const std::string& name, int& action, std::string& target) override
+        {
+            action = name == "Mystery" ? kCheckChangeTo : kCheckNoAction;
+            target = "Potash Feldspar";
+            return 1;
+        }
+        int AskUnavailable(const std::string&) override { return kCheckSkipAllId; }
+    } prompter;
+    CCheckIngredientsOptions prompting;
+    prompting.listInformation = 0;
+    prompting.prompt = 1;
+    const auto mystery = [](const QString& recipe) { return recipe.contains(QStringLiteral("Mystery")); };
+    struct Command {
+        const char* name;
+        std::function<void()> run;
+        std::function<bool(CGlazeEditView*)> shown; // the window shows the command's change
+    };
+    const Command commands[] = {
+        {"Set Field", [this] { ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T1"); },
+         [](CGlazeEditView* view) { return GlazeForm::IndexEdit(view)->text() == QStringLiteral("T1"); }},
+        {"Check Ingredients", [&] { CCheckIngredients(*m_doc, ListView()).Run(prompting, prompter); },
+         [&](CGlazeEditView* view) { return !mystery(GlazeForm::ComponentsEdit(view)->toPlainText()); }},
+    };
+    for (const Command& command : commands) {
+        SCOPED_TRACE(command.name);
+        CGlazeEditView* view = OpenEdit(1);
+        ASSERT_NE(view, nullptr);
+        Focus(view, GlazeForm::SourceEdit(view));
+        GlazeForm::SourceEdit(view)->end(false);
+        QTest::keyClicks(GlazeForm::SourceEdit(view), " (mine)");
+        const QString source = GlazeForm::SourceEdit(view)->text();
+        const std::string question = "Save changes to \"Cone 6 Zircon White\" ?";
+        m_messages.answers = {MsgResultCancel};
+        command.run();
+        ASSERT_FALSE(m_messages.boxes.empty());
+        EXPECT_EQ(m_messages.At(0).text, question);
+        EXPECT_FALSE(command.shown(view)) << "Cancel changes no glaze";
+        EXPECT_EQ(GlazeForm::SourceEdit(view)->text(), source);
+        EXPECT_EQ(GlazeForm::IsModified(view), 1);
 
-    GlazeForm::SourceEdit(view)->setText(QStringLiteral("again"));
-    m_messages.answers = {MsgResultCancel};
-    ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T2");
-    EXPECT_EQ(Found(m_doc->GetGlaze(5)).m_index, "T1") << "Cancel changes no glaze";
-    EXPECT_EQ(GlazeForm::SourceEdit(view)->text(), QStringLiteral("again"));
+        m_messages.boxes.clear();
+        m_messages.answers = {MsgResultYes};
+        command.run();
+        ASSERT_FALSE(m_messages.boxes.empty());
+        EXPECT_EQ(m_messages.At(0).text, question);
+        EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_source, source.toStdString()) << "Yes saved the edits first";
+        EXPECT_TRUE(command.shown(view)) << "the window shows its glaze as changed";
+        EXPECT_EQ(GlazeForm::IsModified(view), 0);
+        m_messages.boxes.clear();
+        view->Close();
+        FlushDeletes();
+    }
 }
 
 // A form always saves into its own glaze, even when the list changed under it unannounced.
@@ -608,52 +652,100 @@ TEST_F(GlazeEditViewRoadTest, SavingFindsTheStoredGlazeItself)
     EXPECT_EQ(view->GetGlazeIndex(), 4);
 }
 
-// Regression: Edit twice on a glaze opened the second form exactly over the first, and saving
-// one reloaded the other, its unsaved changes gone without a question. A new form stands where
-// every new window does, offset from the one before; a form with unsaved changes asks before it
-// shows what another saved (No, the default, keeps its changes).
-TEST_F(GlazeEditViewRoadTest, TwoFormsOnOneGlazeKeepEachOthersUnsavedChanges)
+// Regression: Edit twice on a glaze opened the second form exactly over the first; saving one
+// reloaded the other, its unsaved changes gone without a question; and once its user kept them,
+// its own save replaced the other's without a word. A new form stands offset from the one before.
+// A form with unsaved changes asks before it shows what another saved, naming the glaze as saved,
+// and asks again before its save replaces that save; No, the default, keeps its changes unsaved
+// (Close and Ctrl+S then stay on the glaze). Both forms save, in both orders.
+TEST_F(GlazeEditViewRoadTest, TwoFormsOnOneGlazeKeepEachOthersSaves)
 {
     ASSERT_NE(OpenShipped(), nullptr);
-    CGlazeEditView* first = OpenEdit(2);
-    CGlazeEditView* second = OpenEdit(2);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    ASSERT_NE(first, second);
-    FlushDeletes();
-    const QRect firstPlace = Control(dynamic_cast<QMdiSubWindow*>(first->GetFrame())).geometry();
-    const QRect secondPlace = Control(dynamic_cast<QMdiSubWindow*>(second->GetFrame())).geometry();
-    EXPECT_EQ(firstPlace.size(), secondPlace.size());
-    EXPECT_GT(secondPlace.x(), firstPlace.x());
-    EXPECT_GT(secondPlace.y(), firstPlace.y());
+    const char* const names[] = {"Mine A", "Mine B"};
+    const char* const choices[] = {"Celadon", "Cone 10"}; // Glaze Type in the first form, Range in the second
+    std::string CGlaze::* const fields[] = {&CGlaze::m_type, &CGlaze::m_range};
+    const auto type = [this](CGlazeEditView* view, QLineEdit* field, const char* text) {
+        Focus(view, field);
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    };
+    for (const int first : {0, 1}) {
+        SCOPED_TRACE(first);
+        const int glaze = 2 + first;
+        const std::array<CGlazeEditView*, 2> forms = {OpenEdit(glaze), OpenEdit(glaze)};
+        ASSERT_NE(forms[0], nullptr);
+        ASSERT_NE(forms[1], nullptr);
+        ASSERT_NE(forms[0], forms[1]);
+        FlushDeletes();
+        const QRect firstPlace = Control(dynamic_cast<QMdiSubWindow*>(forms[0]->GetFrame())).geometry();
+        const QRect secondPlace = Control(dynamic_cast<QMdiSubWindow*>(forms[1]->GetFrame())).geometry();
+        EXPECT_EQ(firstPlace.size(), secondPlace.size());
+        EXPECT_GT(secondPlace.x(), firstPlace.x());
+        EXPECT_GT(secondPlace.y(), firstPlace.y());
+        const std::string before = Found(m_doc->GetGlaze(glaze)).*fields[first];
+        for (int k : {0, 1}) {
+            type(forms[k], GlazeForm::NameEdit(forms[k]), names[k]);
+            type(forms[k], GlazeForm::ChoiceBox(forms[k], k)->lineEdit(), choices[k]);
+        }
+        CGlazeEditView* saver = forms[first];
+        CGlazeEditView* asked = forms[1 - first];
+        const std::string saved = std::string("\"") + names[first] + "\"";
+        m_messages.answers = {MsgResultNo};
+        QTest::mouseClick(GlazeForm::Button(saver, kGedSave), Qt::LeftButton);
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{saved + " has been saved in another window. Show it as "
+                                                                       "saved there, dropping the unsaved changes in this window?"});
+        EXPECT_EQ(m_frame.ActiveView(), asked) << "the form that asks comes forward";
+        EXPECT_EQ(GlazeForm::NameEdit(asked)->text(), QString::fromLatin1(names[1 - first]));
 
-    GlazeForm::NameEdit(first)->setText(QStringLiteral("Satin, my way"));
-    GlazeForm::SourceEdit(second)->setText(QStringLiteral("from the other form"));
-    const std::string question = "\"Satin, my way\" has been saved in another window. Show it as saved there, dropping "
-                                 "the unsaved changes in this window?";
-    m_messages.answers = {MsgResultNo};
-    GlazeForm::Button(second, kGedSave)->click();
-    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{question});
-    EXPECT_EQ(m_messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2));
-    EXPECT_EQ(m_frame.ActiveView(), first) << "the form that asks comes forward";
-    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_source, "from the other form");
-    EXPECT_EQ(GlazeForm::NameEdit(first)->text(), QStringLiteral("Satin, my way"));
-    EXPECT_EQ(GlazeForm::IsModified(first), 1);
+        // The asked form's save asks before it replaces the other's; No keeps its edits on the form.
+        const std::string replace = saved + " was saved in another window since this form showed it. Replace it with "
+                                            "this form's version?";
+        m_messages.boxes.clear();
+        if (first == 0) {
+            m_messages.answers = {MsgResultYes, MsgResultNo};
+            QTest::mouseClick(GlazeForm::Button(asked, kGedClose), Qt::LeftButton);
+            EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{std::string("Save changes to \"") + names[1] + "\" ?", replace}));
+        } else {
+            m_messages.answers = {MsgResultNo};
+            QTest::keyClick(GlazeForm::NameEdit(asked), Qt::Key_S, Qt::ControlModifier);
+            EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{replace});
+        }
+        EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+        EXPECT_EQ(asked->GetGlazeIndex(), glaze) << "the form stays on its glaze";
+        EXPECT_EQ(GlazeForm::IsModified(asked), 1);
+        EXPECT_EQ(GlazeForm::NameEdit(asked)->text(), QString::fromLatin1(names[1 - first]));
+        EXPECT_EQ(Found(m_doc->GetGlaze(glaze)).m_name, names[first]);
 
-    // Yes shows the glaze as saved; a form without changes is reloaded without a question.
-    m_messages.boxes.clear();
-    GlazeForm::SourceEdit(second)->setText(QStringLiteral("again"));
-    m_messages.answers = {MsgResultYes};
-    GlazeForm::Button(second, kGedSave)->click();
-    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{question});
-    EXPECT_EQ(GlazeForm::NameEdit(first)->text(), QStringLiteral("Cone 6 Satin Matte Blue"));
-    EXPECT_EQ(GlazeForm::SourceEdit(first)->text(), QStringLiteral("again"));
-    EXPECT_EQ(GlazeForm::IsModified(first), 0);
-    m_messages.boxes.clear();
-    GlazeForm::SourceEdit(second)->setText(QStringLiteral("third"));
-    GlazeForm::Button(second, kGedSave)->click();
-    EXPECT_TRUE(m_messages.boxes.empty());
-    EXPECT_EQ(GlazeForm::SourceEdit(first)->text(), QStringLiteral("third"));
+        // Yes replaces it; the other form, unchanged since its save, shows the result.
+        m_messages.boxes.clear();
+        m_messages.answers = {MsgResultYes};
+        QTest::mouseClick(GlazeForm::Button(asked, kGedSave), Qt::LeftButton);
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{replace});
+        const CGlaze& stored = Found(m_doc->GetGlaze(glaze));
+        EXPECT_EQ(stored.m_name, names[1 - first]);
+        EXPECT_EQ(stored.*fields[1 - first], choices[1 - first]);
+        EXPECT_EQ(stored.*fields[first], before) << "the user chose to replace the other's save";
+        EXPECT_EQ(GlazeForm::IsModified(asked), 0);
+        EXPECT_EQ(GlazeForm::IsModified(saver), 0);
+        EXPECT_EQ(GlazeForm::NameEdit(saver)->text(), QString::fromLatin1(names[1 - first]));
+        // Shown anew (Undo Changes) or kept beside the other's save (Save as New), the glaze is
+        // asked about no more.
+        type(asked, GlazeForm::NameEdit(asked), "mine");
+        type(saver, GlazeForm::NameEdit(saver), "again");
+        m_messages.answers = {MsgResultNo};
+        QTest::mouseClick(GlazeForm::Button(saver, kGedSave), Qt::LeftButton);
+        m_messages.boxes.clear();
+        if (first == 0) {
+            QTest::mouseClick(GlazeForm::Button(asked, kGedUndo), Qt::LeftButton);
+            type(asked, GlazeForm::NameEdit(asked), "mine");
+            QTest::mouseClick(GlazeForm::Button(asked, kGedSave), Qt::LeftButton);
+        } else {
+            EXPECT_TRUE(asked->OnCommand(CmdGedSaveAsNew));
+        }
+        EXPECT_TRUE(m_messages.boxes.empty());
+        EXPECT_EQ(Found(m_doc->GetGlaze(glaze)).m_name, first == 0 ? "mine" : "again");
+        EXPECT_EQ(Found(m_doc->GetGlaze(glaze + first)).m_name, "mine");
+    }
 }
 
 // Regression: a refused line's message came at every focus change, the menu bar's too, where it

@@ -511,8 +511,8 @@ TEST_F(LimitFormulasViewTest, SaveAsNewCutAndAnotherFormsSave)
     m_messages.answers = {MsgResultYes};
     other->SaveChanges();
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.At(0).text, "\"unsaved\" has been saved in another window. Show it as saved there, dropping the "
-                                     "unsaved changes in this window?");
+    EXPECT_EQ(m_messages.At(0).text, "\"Saved elsewhere\" has been saved in another window. Show it as saved there, "
+                                     "dropping the unsaved changes in this window?");
     EXPECT_EQ(edit->NameEdit()->text(), QStringLiteral("Saved elsewhere"));
     EXPECT_FALSE(edit->IsChanged());
     m_messages.boxes.clear();

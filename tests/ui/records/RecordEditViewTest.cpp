@@ -1,10 +1,13 @@
 // The edit-form base in real windows, once for each kind built on it: a form holding unsaved
 // edits follows its record through the list's Shift, Selected to Top, Alphabetize and Paste
 // without a question and keeps the edits; deleting its record asks it first, and Cancel keeps
-// both the record and the form; another form's save over its record asks before it drops them.
+// both the record and the form; another form's save over its record asks before it drops them,
+// and once they are kept, the form asks before its own save replaces the other's.
 
 #include "records/RecordEditView.h"
 
+#include "graphs/GraphTypeEditView.h"
+#include "graphs/GraphTypesView.h"
 #include "limits/LimitFormulaEditView.h"
 #include "limits/LimitFormulasView.h"
 #include "materials/MaterialEditView.h"
@@ -21,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -40,6 +44,8 @@ struct MaterialsForm : CFormKind<MaterialsForm> {
     using Doc = CMaterialsDoc;
     using Record = CMaterial;
     using View = CMaterialEditView;
+    static QLineEdit* Name(View* form) { return form->NameEdit(); }
+    static constexpr bool kSaveAndNextKey = true; // Ctrl+S
     static constexpr unsigned kList = kMaterialsResourceId;
     static constexpr unsigned kEdit = kMaterialEditResourceId;
     static constexpr const char* kDocString = kMaterialsDocString;
@@ -57,6 +63,8 @@ struct LimitFormulasForm : CFormKind<LimitFormulasForm> {
     using Doc = CLimitFormulasDoc;
     using Record = CLimitFormula;
     using View = CLimitFormulaEditView;
+    static QLineEdit* Name(View* form) { return form->NameEdit(); }
+    static constexpr bool kSaveAndNextKey = false; // Ctrl+S
     static constexpr unsigned kList = kLimitFormulasResourceId;
     static constexpr unsigned kEdit = kLimitFormulaEditResourceId;
     static constexpr const char* kDocString = kLimitFormulasDocString;
@@ -74,6 +82,8 @@ struct SubstitutionsForm : CFormKind<SubstitutionsForm> {
     using Doc = CSubstitutionsDoc;
     using Record = CSubstitution;
     using View = CSubstitutionEditView;
+    static QLineEdit* Name(View* form) { return form->NameEdit(); }
+    static constexpr bool kSaveAndNextKey = true; // Ctrl+S
     static constexpr unsigned kList = kSubstitutionsResourceId;
     static constexpr unsigned kEdit = kSubstitutionEditResourceId;
     static constexpr const char* kDocString = kSubstitutionsDocString;
@@ -86,6 +96,25 @@ struct SubstitutionsForm : CFormKind<SubstitutionsForm> {
         InstallSubstitutionEditTemplate(edit.docTemplate);
     }
     static void Uninstall() { SetSubstitutionEditViews(nullptr); }
+};
+
+struct GraphTemplatesForm : CFormKind<GraphTemplatesForm> {
+    using Doc = CGraphTypesDoc;
+    using Record = CGraphTemplate;
+    using View = CGraphTypeEditView;
+    static QLineEdit* Name(View* form) { return form->Ctl<QLineEdit>(kGeName); }
+    static constexpr bool kSaveAndNextKey = true;
+    static constexpr unsigned kList = kGraphTypesResourceId;
+    static constexpr unsigned kEdit = kGraphTypeEditResourceId;
+    static constexpr const char* kDocString = kGraphTypesDocString;
+    static constexpr int kFormWidth = 400; // dialog units
+    static constexpr int kFormHeight = 252;
+    static constexpr const char* kColor = "grted_bkg";
+    static void Install(CDocTemplate& list, CEditForms& edit)
+    {
+        InstallGraphTypesTemplate(list);
+        InstallGraphTypeEditTemplate(edit.docTemplate);
+    }
 };
 
 template <class Kind>
@@ -110,7 +139,7 @@ protected:
     }
 };
 
-using Kinds = ::testing::Types<MaterialsForm, LimitFormulasForm, SubstitutionsForm>;
+using Kinds = ::testing::Types<MaterialsForm, LimitFormulasForm, SubstitutionsForm, GraphTemplatesForm>;
 TYPED_TEST_SUITE(RecordEditViewTest, Kinds);
 
 TYPED_TEST(RecordEditViewTest, AFormFollowsItsRecordAndKeepsItsEditsUntilTheRecordIsDeleted)
@@ -121,16 +150,16 @@ TYPED_TEST(RecordEditViewTest, AFormFollowsItsRecordAndKeepsItsEditsUntilTheReco
     auto* form = this->Form();
     ASSERT_NE(form, nullptr);
     ASSERT_EQ(form->CurrentIndex(), 1);
-    form->NameEdit()->setFocus();
-    form->NameEdit()->end(false);
-    QTest::keyClicks(form->NameEdit(), " edited");
+    TypeParam::Name(form)->setFocus();
+    TypeParam::Name(form)->end(false);
+    QTest::keyClicks(TypeParam::Name(form), " edited");
     ASSERT_TRUE(form->IsChanged());
 
     const auto followsBeta = [&](int index) {
         EXPECT_EQ(form, this->Form()) << "the form stays open";
         EXPECT_EQ(form->CurrentIndex(), index);
         EXPECT_TRUE(form->IsChanged());
-        EXPECT_EQ(form->NameEdit()->text(), QStringLiteral("Beta edited"));
+        EXPECT_EQ(TypeParam::Name(form)->text(), QStringLiteral("Beta edited"));
     };
     EXPECT_TRUE(this->Run(c.shiftUp, {1}));
     followsBeta(0);
@@ -170,9 +199,9 @@ TYPED_TEST(RecordEditViewTest, ANoToAnyFormKeepsTheEditsOfEveryForm)
         ASSERT_TRUE(this->Run(c.edit, {row}));
         auto* form = dynamic_cast<typename TestFixture::View*>(this->doc->GetViews().back());
         ASSERT_NE(form, nullptr);
-        form->NameEdit()->setFocus();
-        form->NameEdit()->end(false);
-        QTest::keyClicks(form->NameEdit(), " edited");
+        TypeParam::Name(form)->setFocus();
+        TypeParam::Name(form)->end(false);
+        QTest::keyClicks(TypeParam::Name(form), " edited");
         forms.push_back(form);
     }
     this->messages.answers = {MsgResultYes, MsgResultNo};
@@ -188,51 +217,96 @@ TYPED_TEST(RecordEditViewTest, ANoToAnyFormKeepsTheEditsOfEveryForm)
 }
 
 // Regression: with two forms on one record, saving one reloaded the other and its unsaved edits
-// were gone without a question. A form with unsaved changes comes forward and asks (No, the
-// default, keeps them); a form without any shows what the other saved, quietly.
-TYPED_TEST(RecordEditViewTest, TwoFormsOnOneRecordKeepEachOthersUnsavedChanges)
+// were gone without a question; once its user kept them, its own save replaced the other's
+// without a word. A form with unsaved changes comes forward and asks, naming the record as saved,
+// and asks again before its save replaces the other's; No, the default, keeps its changes unsaved
+// (Close, Ctrl+S and Append New then stay on the record). Both forms save, in both orders.
+TYPED_TEST(RecordEditViewTest, TwoFormsOnOneRecordKeepEachOthersSaves)
 {
-    std::vector<typename TestFixture::View*> forms;
-    for (int k = 0; k < 2; ++k) {
-        ASSERT_TRUE(this->Run(this->Commands().edit, {1}));
-        forms.push_back(dynamic_cast<typename TestFixture::View*>(this->doc->GetViews().back()));
-        ASSERT_NE(forms.back(), nullptr);
-    }
-    auto* first = forms[0];
-    auto* second = forms[1];
-    ASSERT_NE(first, second);
-    const auto type = [](auto* form, const char* text) {
-        form->NameEdit()->setFocus();
-        form->NameEdit()->end(false);
-        QTest::keyClicks(form->NameEdit(), QString::fromLatin1(text));
+    using View = typename TestFixture::View;
+    const auto type = [](View* form, const std::string& text) {
+        TypeParam::Name(form)->setFocus();
+        TypeParam::Name(form)->selectAll();
+        QTest::keyClicks(TypeParam::Name(form), QString::fromStdString(text));
     };
-    const auto save = [](auto* form) { form->Button(form->EditKind().buttons.save)->click(); };
-    type(first, " edited");
-    type(second, " saved");
-    const std::string question = "\"Beta edited\" has been saved in another window. Show it as saved there, dropping "
-                                 "the unsaved changes in this window?";
-    this->messages.answers = {MsgResultNo};
-    save(second);
-    EXPECT_EQ(this->messages.Texts(), std::vector<std::string>{question});
-    EXPECT_EQ(this->messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2));
-    EXPECT_EQ(this->frame.ActiveView(), first) << "the form that asks comes forward";
-    EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta saved", "Gamma"}));
-    EXPECT_EQ(first->NameEdit()->text(), QStringLiteral("Beta edited"));
-    EXPECT_TRUE(first->IsChanged());
+    const auto save = [](View* form) { QTest::mouseClick(form->Button(form->EditKind().buttons.save), Qt::LeftButton); };
+    for (const int first : {0, 1}) {
+        SCOPED_TRACE(first);
+        const int record = 1 + first;
+        std::array<View*, 2> forms{};
+        for (View*& form : forms) {
+            ASSERT_TRUE(this->Run(this->Commands().edit, {record}));
+            form = dynamic_cast<View*>(this->doc->GetViews().back());
+            ASSERT_NE(form, nullptr);
+        }
+        ASSERT_NE(forms[0], forms[1]);
+        const std::string names[] = {this->Names()[record] + " A", this->Names()[record] + " B"};
+        type(forms[0], names[0]);
+        type(forms[1], names[1]);
+        View* saver = forms[first];
+        View* asked = forms[1 - first];
+        this->messages.answers = {MsgResultNo};
+        save(saver);
+        EXPECT_EQ(this->messages.Texts(), std::vector<std::string>{"\"" + names[first] +
+                                                                   "\" has been saved in another window. Show it as "
+                                                                   "saved there, dropping the unsaved changes in this window?"});
+        EXPECT_EQ(this->frame.ActiveView(), asked) << "the form that asks comes forward";
+        EXPECT_EQ(this->Names()[record], names[first]);
+        EXPECT_EQ(TypeParam::Name(asked)->text().toStdString(), names[1 - first]);
 
-    // Yes shows the record as saved; a form without changes then follows the next save quietly.
-    this->messages.boxes.clear();
-    type(second, " again");
-    this->messages.answers = {MsgResultYes};
-    save(second);
-    EXPECT_EQ(this->messages.Texts(), std::vector<std::string>{question});
-    EXPECT_EQ(first->NameEdit()->text(), QStringLiteral("Beta saved again"));
-    EXPECT_FALSE(first->IsChanged());
-    this->messages.boxes.clear();
-    type(second, "!");
-    save(second);
-    EXPECT_TRUE(this->messages.boxes.empty());
-    EXPECT_EQ(first->NameEdit()->text(), QStringLiteral("Beta saved again!"));
+        // The asked form's save asks before it replaces the other's; No keeps its edits on the form.
+        const std::string replace = "\"" + names[first] +
+                                    "\" was saved in another window since this form showed it. Replace it with this "
+                                    "form's version?";
+        this->messages.boxes.clear();
+        const std::size_t open = this->doc->GetViews().size();
+        std::vector<std::string> questions = {"Save changes to \"" + names[1 - first] + "\" ?", replace};
+        if (first == 1 && TypeParam::kSaveAndNextKey) {
+            this->messages.answers = {MsgResultNo};
+            QTest::keyClick(TypeParam::Name(asked), Qt::Key_S, Qt::ControlModifier);
+            questions.erase(questions.begin());
+        } else {
+            this->messages.answers = {MsgResultYes, MsgResultNo};
+            const CRecordEditButtons& buttons = asked->EditKind().buttons;
+            QTest::mouseClick(asked->Button(first == 0 ? buttons.close : buttons.next), Qt::LeftButton);
+        }
+        EXPECT_EQ(this->messages.Texts(), questions);
+        EXPECT_EQ(this->messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps both";
+        this->Flush();
+        ASSERT_EQ(this->doc->GetViews().size(), open) << "the form stays open";
+        EXPECT_EQ(this->Names().size(), 3u) << "Append New stops";
+        EXPECT_EQ(asked->CurrentIndex(), record) << "the form stays on its record";
+        EXPECT_TRUE(asked->IsChanged());
+        EXPECT_EQ(TypeParam::Name(asked)->text().toStdString(), names[1 - first]);
+        EXPECT_EQ(this->Names()[record], names[first]);
+
+        // Yes replaces it; the other form, unchanged since its save, shows the result.
+        this->messages.boxes.clear();
+        this->messages.answers = {MsgResultYes};
+        save(asked);
+        EXPECT_EQ(this->messages.Texts(), std::vector<std::string>{replace});
+        EXPECT_EQ(this->Names()[record], names[1 - first]);
+        EXPECT_FALSE(asked->IsChanged());
+        EXPECT_FALSE(saver->IsChanged());
+        EXPECT_EQ(TypeParam::Name(saver)->text().toStdString(), names[1 - first]);
+        // Shown anew (Undo Changes) or kept beside the other's save (Save as New), the record is
+        // asked about no more.
+        type(asked, "mine");
+        type(saver, "again");
+        this->messages.answers = {MsgResultNo};
+        save(saver);
+        this->messages.boxes.clear();
+        if (first == 0) {
+            QTest::mouseClick(asked->Button(asked->EditKind().buttons.undo), Qt::LeftButton);
+            type(asked, "mine");
+            save(asked);
+        } else {
+            EXPECT_TRUE(asked->OnCommand(asked->EditKind().commands.saveAsNew));
+        }
+        EXPECT_TRUE(this->messages.boxes.empty());
+        EXPECT_EQ(this->Names()[record], first == 0 ? "mine" : "again");
+        EXPECT_EQ(this->Names()[record + first], "mine");
+    }
 }
 
 // Each form is as large as its kind states, in dialog units, and filled with its kind's colour.
