@@ -456,7 +456,8 @@ TEST_F(SafeFileTest, ANoteCountsOnlyForTheFileItsPathNames)
     }
 
     // Its own save in place, killed as it writes, is recorded with its own copy; a second killed
-    // save keeps that first one, and the open after it names it.
+    // save keeps that first one, and so does a third whose write fails and puts the damaged file
+    // back; the open after them names it.
     leaveNote(id, m_dir / "a.glz");
     const auto save = [&](std::string& report) {
         return static_cast<int>(WriteFileSafely(target.string(), [](std::ostream& out) {
@@ -470,6 +471,8 @@ TEST_F(SafeFileTest, ANoteCountsOnlyForTheFileItsPathNames)
             GTEST_SKIP() << "this system does not let a test trace its child process";
         EXPECT_TRUE(run.interrupted);
     }
+    const CInterruptedRun failed = RunInterruptingWrites(isTarget, {CWritePlan::Action::Fail, 2, 1, ENOSPC}, save);
+    EXPECT_EQ(failed.report, failed.traced ? "The disk is full. The file is unchanged." : "");
     const std::string own = FindUnfinishedSave(file);
     EXPECT_NE(own, copy);
     EXPECT_TRUE(ReadAll(own) == old);
