@@ -12,6 +12,7 @@ packages=(
   glpk-utils  # glpsol: the solver's results are compared with GLPK's in the tests
   xvfb xclip  # the paste test runs the program under a real X server with a clipboard owner that quits
   gcovr       # scripts/coverage.sh: what the tests run, per file and folder
+  acl         # setfacl: a save keeps the access list of a shared file (the test skips without it)
 )
 
 missing=()

@@ -11,6 +11,7 @@
 #include <new>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -48,22 +49,28 @@ std::string ResolveTarget(const std::string& path, std::string& reason)
     return target;
 }
 
-// Gives the new file the owner, group and permissions of the file it replaces (the owner only
-// where the system permits it); a new file gets the usual 0666 & ~umask.
-void KeepOwnerAndMode(int fd, const std::string& target)
+// Gives the new file what the file it replaces carries besides its bytes: its owner and group,
+// its extended attributes (the access list among them) and its permissions. Null when all of it
+// is kept, else what could not be (a user's new file cannot be given another user as owner). A
+// new file gets the usual 0666 & ~umask.
+const char* KeepWhatTheFileCarries(int fd, const std::string& target)
 {
     struct stat old {};
     if (::stat(target.c_str(), &old) != 0) {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         ::fchmod(fd, 0666 & ~mask);
-        return;
+        return nullptr;
     }
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
-        // The owner and group stay the saving user's: only the permissions are kept.
-    }
-    // After the owner: changing it may clear the set-id bits.
-    ::fchmod(fd, old.st_mode & 07777);
+    // The owner first: changing it clears the set-id bits and the file's capabilities.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        return "owner and group";
+    if (!CopyExtendedAttributes(target, fd))
+        return "access list and extended attributes";
+    struct stat now {};
+    if (::fchmod(fd, old.st_mode & 07777) != 0 || ::fstat(fd, &now) != 0 || now.st_mode != old.st_mode)
+        return "permissions";
+    return nullptr;
 }
 
 // The sentence saying that no copy of a file to be written in place could be kept.
@@ -222,13 +229,29 @@ SafeSaveResult CSafeFileWriter::Commit()
 
 SafeSaveResult CSafeFileWriter::CommitByRename()
 {
-    KeepOwnerAndMode(m_fd, m_target);
+    // A new file that would part the file from its owner or its access list cannot take its
+    // place: only the file itself keeps them.
+    if (const char* lost = KeepWhatTheFileCarries(m_fd, m_target)) {
+        if (OpenTarget())
+            return CommitInPlace();
+        m_failureReason =
+            std::string("A new file cannot be given its ") + lost + ", and the file itself may not be written.";
+        Abandon();
+        return SafeSaveResult::WriteFailed;
+    }
     if (::fsync(m_fd) != 0) {
         m_failureReason = FileErrorReason(errno);
         Abandon();
         return SafeSaveResult::WriteFailed;
     }
     m_written = CFileStamp::OfDescriptor(m_fd);
+    // Once renamed over, the file's path names the new one: its records are those found now.
+    std::vector<std::string> records;
+    try {
+        records = UnfinishedSaves(m_before);
+    } catch (const std::bad_alloc&) {
+        // A record not found stays in the folder, no file's any more.
+    }
     if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         const int error = errno;
         if (IsRenameRefused(error) && m_before.exists && OpenTarget())
@@ -241,9 +264,9 @@ SafeSaveResult CSafeFileWriter::CommitByRename()
     m_temporary.clear();
     CloseFiles();
     try {
-        ForgetUnfinishedSaves(m_before);
+        ForgetUnfinishedSaves(records);
     } catch (const std::bad_alloc&) {
-        // The file is saved; an old record stays until the next save.
+        // The file is saved; its old record stays in the folder, no file's any more.
     }
     return SafeSaveResult::Ok;
 }

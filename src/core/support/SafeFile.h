@@ -10,25 +10,28 @@
 // a lock on its temporary file until it is done. A save killed on the way leaves its file
 // behind unlocked: the next save of the same target removes every such file before it writes.
 //
-// The new file takes the old one's permissions and, where the system permits, its owner and
-// group. A file without any write permission bit is read-only and is never replaced, whoever
-// saves. A save through a symbolic link replaces the file the link names and keeps the link;
-// a link that names no file, or leads round in a loop, is an open failure, and so is a name
-// that is no regular file (a folder, a pipe, a device).
+// The new file takes what the old one carries besides its bytes: owner, group, permissions and
+// every extended attribute (the access list that shares it with other users among them). A file
+// without any write permission bit is read-only and is never replaced, whoever saves. A save
+// through a symbolic link replaces the file the link names and keeps the link; a link that names
+// no file, or leads round in a loop, is an open failure, and so is a name that is no regular file
+// (a folder, a pipe, a device).
 //
-// Two files cannot be saved so: one with a second name (a hard link), which the rename would
-// part from its other name, and one whose folder lets no new file take its place (a folder the
-// user may not write, or a shared folder with the sticky bit where the file is another user's and
-// the rename is refused). Such a file is written in place. The new bytes are gathered first, in a
-// file of their own (the temporary file, or an unnamed one in "Kept copies"), so a writer that
-// fails leaves the file untouched and the save needs no more memory than a fixed buffer; then the
-// file as it was is copied into "Kept copies" in the user's data directory and recorded as the
-// copy of an unfinished save (support/SafeFileKeptCopies.h), and only then written over. When no
-// copy can be kept the file is not written; when the writing fails the old bytes are put back
-// and the copy goes, and only when they cannot be put back does the copy stay, named in the
-// message, with its record, so that the next open of the file can tell. A save that succeeds
-// removes its copy and any older one of the file. The file keeps its inode, names, owner and
-// permissions.
+// Three files cannot be saved so: one with a second name (a hard link), which the rename would
+// part from its other name; one whose folder lets no new file take its place (a folder the user
+// may not write, or a shared folder with the sticky bit where the file is another user's and the
+// rename is refused); and one that a new file cannot be made to carry as it is (another user's
+// file, whose owner the user cannot give, or an attribute the system refuses to set). Such a file
+// is written in place. The new bytes are gathered first, in a file of their own (the temporary
+// file, or an unnamed one in "Kept copies"), so a writer that fails leaves the file untouched and
+// the save needs no more memory than a fixed buffer; then the file as it was is copied into "Kept
+// copies" in the user's data directory and recorded as the copy of an unfinished save
+// (support/SafeFileKeptCopies.h), and only then written over. When no copy can be kept the file is
+// not written; when the writing fails the old bytes are put back and the copy goes, and only when
+// they cannot be put back does the copy stay, named in the message, with its record, so that the
+// next open of the file can tell. A save that succeeds removes its copy and any older one of the
+// file (not those of a deleted file whose inode number it took). The file keeps its inode, names,
+// owner, permissions and attributes.
 //
 // A failure says why where the system tells (a full disk, a refused rename, too little memory).
 

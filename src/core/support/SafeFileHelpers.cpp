@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -73,7 +74,71 @@ bool WriteAllAt(int fd, const char* data, std::size_t count, off_t offset)
     return true;
 }
 
+// Fills text by call (a listxattr or getxattr of any kind: asked with no room it tells the size
+// it needs), asking again while what it reads grows in between. False (errno set) on failure.
+template <class Call>
+bool ReadSized(std::string& text, Call call)
+{
+    for (;;) {
+        const ssize_t size = call(nullptr, 0);
+        if (size < 0)
+            return false;
+        text.assign(static_cast<std::size_t>(size), '\0');
+        const ssize_t n = size == 0 ? 0 : call(text.data(), text.size());
+        if (n >= 0) {
+            text.resize(static_cast<std::size_t>(n));
+            return true;
+        }
+        if (errno != ERANGE)
+            return false;
+    }
+}
+
+// The names in a list of extended attributes ("user.a\0system.b\0"); none when the file system
+// keeps no attributes. False when they could not be listed.
+template <class List>
+bool AttributeNames(std::vector<std::string>& names, List list)
+{
+    std::string text;
+    if (!ReadSized(text, list))
+        return errno == ENOTSUP;
+    text += '\0'; // every name ends with one: a list cut short still ends
+    for (std::size_t at = 0; at + 1 < text.size(); at = text.find('\0', at) + 1)
+        names.emplace_back(text.c_str() + at);
+    return true;
+}
+
 } // namespace
+
+bool CopyExtendedAttributes(const std::string& from, int to)
+{
+    std::vector<std::string> names;
+    std::vector<std::string> held;
+    if (!AttributeNames(names, [&](char* list, std::size_t size) { return ::listxattr(from.c_str(), list, size); }) ||
+        !AttributeNames(held, [&](char* list, std::size_t size) { return ::flistxattr(to, list, size); }))
+        return false;
+    for (const std::string& name : names) {
+        std::string value;
+        std::string now;
+        const auto read = [&](char* data, std::size_t size) {
+            return ::getxattr(from.c_str(), name.c_str(), data, size);
+        };
+        if (!ReadSized(value, read))
+            return false;
+        // One the new file has already (a label the system gives every file) need not be set.
+        if (ReadSized(now, [&](char* data, std::size_t size) { return ::fgetxattr(to, name.c_str(), data, size); }) &&
+            now == value)
+            continue;
+        if (::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0)
+            return false;
+    }
+    // An access list the folder hands every new file is not the file's own.
+    for (const std::string& name : held) {
+        if (std::find(names.begin(), names.end(), name) == names.end() && ::fremovexattr(to, name.c_str()) != 0)
+            return false;
+    }
+    return true;
+}
 
 std::pair<std::string, std::string> SplitDirectory(const std::string& path)
 {

@@ -32,6 +32,11 @@ void RemoveAbandonedTemporaries(const std::string& directory, const std::string&
 // through one fixed buffer. 0, or the errno of what failed (the file on to may then hold part).
 int CopyWholeFile(int from, int to);
 
+// Gives the file open on to every extended attribute the file at from has (its access list
+// among them, links followed) and takes away those it has that from has not. False when one
+// could not be given or taken; true when the file system keeps no attributes.
+bool CopyExtendedAttributes(const std::string& from, int to);
+
 // Makes the names created or removed in directory durable; false when that failed.
 bool SyncDirectory(const std::string& directory);
 

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -13,6 +14,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -22,7 +24,7 @@ namespace {
 constexpr const char* kKeptCopiesFolder = "Kept copies";
 constexpr const char* kNoteSuffix = ".unfinished";
 constexpr std::size_t kNoteSuffixLength = 11;
-// A note holds two numbers and a path: anything longer is no note of ours.
+// A note holds three numbers and a path: anything longer is no note of ours.
 constexpr std::size_t kLongestNote = 8192;
 
 bool IsNoteName(const std::string& path)
@@ -31,8 +33,46 @@ bool IsNoteName(const std::string& path)
            path.compare(path.size() - kNoteSuffixLength, kNoteSuffixLength, kNoteSuffix) == 0;
 }
 
-// The file a note names, as written on its first line ("<device> <inode>").
-bool ReadNoteIdentity(const std::string& note, std::uint64_t& device, std::uint64_t& inode)
+// What a note records: the file's device and inode, its birth time in nanoseconds where the file
+// system keeps one (notes of older days hold none), and the path it was saved under.
+struct CNote {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool born = false;
+    long long bornAt = 0;
+    std::string path;
+};
+
+// The file path names now, or the one open on fd when path is empty.
+CNote IdentityOf(int fd, const std::string& path)
+{
+    CNote identity;
+    struct statx info {};
+    if (::statx(path.empty() ? fd : AT_FDCWD, path.c_str(), path.empty() ? AT_EMPTY_PATH : 0,
+                STATX_INO | STATX_BTIME, &info) != 0)
+        return identity;
+    identity.device = makedev(info.stx_dev_major, info.stx_dev_minor);
+    identity.inode = info.stx_ino;
+    identity.born = (info.stx_mask & STATX_BTIME) != 0;
+    identity.bornAt = info.stx_btime.tv_sec * 1000000000LL + info.stx_btime.tv_nsec;
+    identity.path = path;
+    return identity;
+}
+
+// The note of a save of the file (as IdentityOf found it) under path: "<device> <inode>[ <birth
+// time>]", then the path, absolute, each ending a line. Older readers take the first two numbers
+// and pass over the rest.
+std::string NoteText(const CNote& file, const std::string& path)
+{
+    std::string text = std::to_string(file.device) + " " + std::to_string(file.inode);
+    if (file.born)
+        text += " " + std::to_string(file.bornAt);
+    std::error_code ec;
+    const std::string absolute = fs::absolute(path, ec).string();
+    return text + "\n" + (ec ? path : absolute) + "\n";
+}
+
+bool ReadNote(const std::string& note, CNote& read)
 {
     const int fd = ::open(note.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -42,19 +82,37 @@ bool ReadNoteIdentity(const std::string& note, std::uint64_t& device, std::uint6
     while ((n = ::read(fd, text, kLongestNote)) < 0 && errno == EINTR) {
     }
     ::close(fd);
-    if (n <= 0)
+    if (n <= 0 || text[n - 1] != '\n')
         return false;
-    text[n] = '\0';
-    unsigned long long d = 0;
-    unsigned long long i = 0;
-    if (std::sscanf(text, "%llu %llu\n", &d, &i) != 2)
+    text[n - 1] = '\0';
+    char* const lineEnd = std::strchr(text, '\n');
+    if (!lineEnd)
         return false;
-    device = d;
-    inode = i;
+    *lineEnd = '\0';
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long bornAt = 0;
+    const int numbers = std::sscanf(text, "%llu %llu %lld", &device, &inode, &bornAt);
+    if (numbers < 2)
+        return false;
+    read = CNote{device, inode, numbers == 3, bornAt, lineEnd + 1};
     return true;
 }
 
-// Calls found(copy, note) for each note in the kept-copies folder that names file.
+// True when note records a save of file: it names the file's device and inode, and its path
+// names that same file still, born when the note says where both tell. An inode number goes to a
+// new file as soon as the old one is deleted: a note of the deleted file is not the new one's.
+bool NoteNamesFile(const CNote& note, const CFileStamp& file)
+{
+    if (note.device != file.device || note.inode != file.inode)
+        return false;
+    const CNote named = IdentityOf(-1, note.path);
+    if (named.device != file.device || named.inode != file.inode)
+        return false;
+    return !note.born || !named.born || note.bornAt == named.bornAt;
+}
+
+// Calls found(copy, note) for each note in the kept-copies folder that records a save of file.
 void ForEachRecordOf(const CFileStamp& file, const std::function<void(const std::string&, const std::string&)>& found)
 {
     const std::string folder = KeptCopiesFolder();
@@ -64,11 +122,8 @@ void ForEachRecordOf(const CFileStamp& file, const std::function<void(const std:
     fs::directory_iterator entries(folder, ec);
     for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
         const std::string note = entries->path().string();
-        if (!IsNoteName(note))
-            continue;
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
-        if (ReadNoteIdentity(note, device, inode) && device == file.device && inode == file.inode)
+        CNote read;
+        if (IsNoteName(note) && ReadNote(note, read) && NoteNamesFile(read, file))
             found(note.substr(0, note.size() - kNoteSuffixLength), note);
     }
 }
@@ -111,22 +166,28 @@ std::string KeptCopiesFolder()
     return data.empty() ? std::string() : MakeFilePath(data, kKeptCopiesFolder);
 }
 
-std::string FindUnfinishedSave(const CFileStamp& file)
+std::vector<std::string> UnfinishedSaves(const CFileStamp& file)
 {
-    std::string kept;
-    ForEachRecordOf(file, [&kept](const std::string& copy, const std::string&) {
-        if (kept.empty() && IsRegularFile(copy))
-            kept = copy;
-    });
-    return kept;
+    std::vector<std::string> copies;
+    ForEachRecordOf(file, [&copies](const std::string& copy, const std::string&) { copies.push_back(copy); });
+    return copies;
 }
 
-void ForgetUnfinishedSaves(const CFileStamp& file)
+std::string FindUnfinishedSave(const CFileStamp& file)
 {
-    ForEachRecordOf(file, [](const std::string& copy, const std::string& note) {
+    for (const std::string& copy : UnfinishedSaves(file)) {
+        if (IsRegularFile(copy))
+            return copy;
+    }
+    return std::string();
+}
+
+void ForgetUnfinishedSaves(const std::vector<std::string>& copies)
+{
+    for (const std::string& copy : copies) {
         ::unlink(copy.c_str());
-        ::unlink(note.c_str());
-    });
+        ::unlink((copy + kNoteSuffix).c_str());
+    }
 }
 
 CKeptCopy::CKeptCopy(std::string target)
@@ -159,7 +220,7 @@ bool CKeptCopy::Make(int targetFd)
     m_earlierRecord = !m_recorded.empty();
     if (m_earlierRecord)
         return true;
-    if (!Record(name)) {
+    if (!Record(name, NoteText(IdentityOf(targetFd, std::string()), m_target))) {
         RemoveTemporary();
         return false;
     }
@@ -167,12 +228,10 @@ bool CKeptCopy::Make(int targetFd)
     return true;
 }
 
-// Gives the copy its kept name with its note beside it, the note first, then makes both
+// Gives the copy its kept name with its note (text) beside it, the note first, then makes both
 // durable.
-bool CKeptCopy::Record(const std::string& name)
+bool CKeptCopy::Record(const std::string& name, const std::string& text)
 {
-    const std::string text =
-        std::to_string(m_file.device) + " " + std::to_string(m_file.inode) + "\n" + m_target + "\n";
     std::string temporaryNote;
     const int noteFd = WriteTemporaryNote(m_folder, name, text, temporaryNote);
     if (noteFd < 0)
@@ -218,7 +277,7 @@ bool CKeptCopy::Record(const std::string& name)
 void CKeptCopy::SaveFinished()
 {
     RemoveTemporary();
-    ForgetUnfinishedSaves(m_file);
+    ForgetUnfinishedSaves(UnfinishedSaves(m_file));
     m_copy.clear();
 }
 

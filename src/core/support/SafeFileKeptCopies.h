@@ -4,7 +4,11 @@
 // file as it was is copied into "Kept copies" in the user's data directory
 // ("glazes.glz.2024-05-01-143005"), synced, and recorded as the copy of an unfinished save by a
 // note beside it ("glazes.glz.2024-05-01-143005.unfinished": the file's device and inode on the
-// first line, its path after that), and the folder is synced; only then is the file touched.
+// first line, with its birth time where the file system keeps one, its absolute path after that),
+// and the folder is synced; only then is the file touched. A note is the file's only while that
+// path names the same device and inode (born at that time): inode numbers are given to new files
+// as soon as a file is deleted, and a note of a deleted file is neither told of nor removed by
+// the file that took its number.
 //
 // The note is the record: a save that ends with the file whole (written, or its old bytes put
 // back) removes its copy and note, so a copy with its note is there only while it is the one
@@ -22,16 +26,22 @@
 #include "support/FileStamp.h"
 
 #include <string>
+#include <vector>
 
 // The folder the copies are kept in; empty when there is no user data directory.
 std::string KeptCopiesFolder();
 
-// The kept copy that records an unfinished save of file (matched by device and inode, so any of
-// its names finds it); empty when there is none.
+// The kept copies on record for unfinished saves of file: those whose note names its device and
+// inode under a path that still names it (any of the file's names finds them). A note of a file
+// that was deleted, or whose path names another file now, is no other file's, though the new one
+// took its inode number.
+std::vector<std::string> UnfinishedSaves(const CFileStamp& file);
+
+// The kept copy that records an unfinished save of file; empty when there is none.
 std::string FindUnfinishedSave(const CFileStamp& file);
 
-// Removes every record of an unfinished save of file, copy and note: it has been saved whole.
-void ForgetUnfinishedSaves(const CFileStamp& file);
+// Removes the copies, each with its note: the file they record has been saved whole.
+void ForgetUnfinishedSaves(const std::vector<std::string>& copies);
 
 // The copy that one save in place keeps of the file as it was.
 class CKeptCopy {
@@ -59,7 +69,7 @@ public:
     // Otherwise (the file may be damaged) the record stays when the object goes.
 
 private:
-    bool Record(const std::string& name);
+    bool Record(const std::string& name, const std::string& text);
     void RemoveTemporary();
 
     std::string m_target;

@@ -65,8 +65,14 @@ TEST_F(ProfileTest, FindsSectionsAndKeysWhateverTheirCaseAndTrimsBlanksAroundVal
     ASSERT_TRUE(profile.WriteString("colors", "El_Alk", " \"quoted\", value "));
     ASSERT_TRUE(profile.WriteInt("PositionAndSize", "LastX", -5));
     ASSERT_TRUE(profile.WriteString("Files", "DbTreeFileName", ""));
+    // A line break of either kind in a value would start a line of its own in the file.
+    ASSERT_TRUE(profile.WriteString("Files", "GlazeDir", "/glazes\rSneaked=3\nLastY=4"));
 
     CProfile reread(m_path);
+    EXPECT_EQ(reread.GetString("Files", "GlazeDir"), "/glazes Sneaked=3 LastY=4");
+    EXPECT_FALSE(reread.HasValue("Files", "Sneaked"));
+    EXPECT_TRUE(reread.WriteString("Files", "GlazeDir", reread.GetString("Files", "GlazeDir")));
+    EXPECT_EQ(reread.SaveCount(), 0) << "the value read back is the value held";
     EXPECT_EQ(reread.GetString("Colors", "el_alk"), "\"quoted\", value");
     EXPECT_EQ(reread.GetInt("positionandsize", "lastx", 0), -5);
     EXPECT_TRUE(reread.HasValue("Files", "DbTreeFileName"));

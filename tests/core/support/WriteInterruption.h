@@ -4,7 +4,8 @@
 // the test traces (ptrace), stopping it at every system call; each write call (write, pwrite,
 // writev ...) into a file the test picks by its path is counted, and from the chosen one on the
 // child is either killed (SIGKILL) as soon as that write returns, as a crash or a power cut
-// would stop it, or the writes fail with an error (ENOSPC: a full disk) without writing. The
+// would stop it, or the writes fail with an error (ENOSPC: a full disk) without writing. A plan
+// may count another call instead (an extended attribute refused). The
 // child leaves through _exit; its report comes back as text (core/support/ChildProcess.h).
 //
 // Tracing needs a system that lets a process trace its child; making calls fail needs x86-64
@@ -34,6 +35,7 @@ struct CWritePlan {
     int from = 1;          // the first write (counted from 1) that is interrupted
     int count = INT_MAX;   // how many writes fail (Fail only)
     int error = ENOSPC;    // the error they fail with
+    long call = -1;        // the system call counted instead of the write calls (SYS_fsetxattr ...)
 };
 
 struct CInterruptedRun {
@@ -55,8 +57,10 @@ inline std::string DescriptorPath(pid_t child, unsigned long long fd)
     return n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string();
 }
 
-inline bool IsWriteCall(unsigned long long number)
+inline bool IsPlannedCall(const CWritePlan& plan, unsigned long long number)
 {
+    if (plan.call >= 0)
+        return number == static_cast<unsigned long long>(plan.call);
     return number == SYS_write || number == SYS_pwrite64 || number == SYS_writev || number == SYS_pwritev ||
            number == SYS_pwritev2;
 }
@@ -133,7 +137,7 @@ inline CInterruptedRun RunInterruptingWrites(const std::function<bool(const std:
         if (::ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info) <= 0)
             continue;
         if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
-            inWatchedWrite = IsWriteCall(info.entry.nr) && watched(DescriptorPath(child, info.entry.args[0]));
+            inWatchedWrite = IsPlannedCall(plan, info.entry.nr) && watched(DescriptorPath(child, info.entry.args[0]));
             if (inWatchedWrite)
                 ++writes;
             failing = inWatchedWrite && plan.action == CWritePlan::Action::Fail && writes >= plan.from &&
