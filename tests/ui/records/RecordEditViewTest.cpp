@@ -17,10 +17,14 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -236,7 +240,9 @@ TYPED_TEST(RecordEditViewTest, TwoFormsOnOneRecordKeepEachOthersUnsavedChanges)
 }
 
 // Each form is as large as its kind states, in dialog units, and filled with its kind's colour.
-TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColour)
+// Regression: a second form on the same record stood exactly over the first, hiding it; it stands
+// a title bar apart, both inside the workspace.
+TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColourAndASecondOneStandsApart)
 {
     ASSERT_TRUE(this->Run(this->Commands().edit, {0}));
     const auto* form = this->Form();
@@ -246,6 +252,15 @@ TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColour)
     const CDialogUnits units(form->font());
     EXPECT_EQ(page->size(), QSize(units.X(TypeParam::kFormWidth), units.Y(TypeParam::kFormHeight)));
     EXPECT_EQ(page->palette().color(QPalette::Window), ToQColor(GetNamedColor(TypeParam::kColor)));
+
+    ASSERT_TRUE(this->Run(this->Commands().edit, {0}));
+    const auto* second = dynamic_cast<const QMdiSubWindow*>(this->doc->GetViews().back()->GetFrame());
+    const auto* first = dynamic_cast<const QMdiSubWindow*>(form->GetFrame());
+    ASSERT_TRUE(first && second && first != second);
+    const QPoint apart = second->pos() - first->pos();
+    EXPECT_GE(std::max(std::abs(apart.x()), std::abs(apart.y())), this->app.m_nCascadeStep);
+    for (const QMdiSubWindow* window : {first, second})
+        EXPECT_TRUE(window->mdiArea()->viewport()->rect().contains(window->geometry()));
 }
 
 } // namespace
