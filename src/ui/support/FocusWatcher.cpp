@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QWidget>
 
 #include <utility>
@@ -14,19 +12,11 @@ namespace {
 // Set while a refusal tells the user and gives its field the keyboard back.
 bool s_refusing = false;
 
-// The field's document window in front of the workspace, and its window in front of the
-// program's windows as the active one: the keys the user types next go where they are asked for.
+// The field's window in front of the program's windows as the active one: the keys the user types
+// next go where they are asked for. (A form that refuses is the active document window already:
+// whoever asks it to save or runs its command brings it forward first.)
 void BringForward(QWidget& field)
 {
-    for (QWidget* parent = field.parentWidget(); parent; parent = parent->parentWidget()) {
-        if (auto* document = qobject_cast<QMdiSubWindow*>(parent)) {
-            if (document->isMinimized())
-                document->showNormal();
-            if (QMdiArea* area = document->mdiArea())
-                area->setActiveSubWindow(document);
-            break;
-        }
-    }
     QWidget* window = field.window();
     if (window->isVisible() && !window->isActiveWindow()) {
         window->raise();

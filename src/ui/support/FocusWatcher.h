@@ -26,9 +26,9 @@ bool IsFieldFocusChange(Qt::FocusReason reason);
 bool FocusIsWithin(const QWidget& form);
 
 // A refusal of field: tell says why (its message), then the field gets the keyboard whatever
-// window was active: its document window comes to the front of the workspace, its window to the
-// front of the program's windows as the active one (a modeless dialog that was active stays open
-// behind it), the field takes the focus and select marks what the user is to mend. While it
+// window was active: its window comes to the front of the program's windows as the active one (a
+// modeless dialog that was active stays open), the field takes the focus and select marks what
+// the user is to mend. While it
 // tells and moves the focus, the focus leaving a field is no leaving of it (IsFieldFocusChange),
 // so no other field is refused on the way.
 void HandFocusToRefused(QWidget* field, const std::function<void()>& tell, const std::function<void()>& select);

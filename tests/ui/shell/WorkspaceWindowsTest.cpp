@@ -649,6 +649,8 @@ TEST(WorkspaceWindowsTest, AtTheDefaultSizeEveryNewOrRestoredWindowStandsInsideT
         EXPECT_FALSE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible()) << how;
     };
     inside(frame->ActiveChildFrame(), "the glaze list opened at start");
+    auto* glazes = dynamic_cast<CGlazesView*>(frame->ActiveView());
+    ASSERT_NE(glazes, nullptr);
 
     CMDIChildFrame* treeWindow = FrameOf(g_pDbTreeDoc);
     auto* tree = dynamic_cast<QTreeWidget*>(treeWindow ? treeWindow->View() : nullptr);
@@ -674,5 +676,12 @@ TEST(WorkspaceWindowsTest, AtTheDefaultSizeEveryNewOrRestoredWindowStandsInsideT
         inside(windows[i], "restored");
         windows[i]->showMinimized();
     }
+
+    // Two forms on one glaze, each larger than the workspace: the second stands a title bar
+    // apart from the first, not over it.
+    CMDIChildFrame* first = OpenForm(frame, glazes, 0);
+    CMDIChildFrame* second = OpenForm(frame, glazes, 0);
+    ASSERT_TRUE(first && second && first != second);
+    EXPECT_EQ(second->pos() - first->pos(), QPoint(app.m_nCascadeStep, app.m_nCascadeStep));
     app.ExitInstance();
 }
