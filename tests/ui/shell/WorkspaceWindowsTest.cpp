@@ -43,9 +43,9 @@
 
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace {
 
@@ -111,6 +111,15 @@ CMDIChildFrame* OpenForm(CMainFrame* frame, QAbstractItemView* list, int row)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     QApplication::processEvents();
     return frame->ActiveChildFrame();
+}
+
+// The form on the first record of a database whose list is minimised, opened from the list.
+CMDIChildFrame* OpenFormOn(CMainFrame* frame, CDocument* database)
+{
+    CMDIChildFrame* list = FrameOf(database);
+    if (list)
+        list->ActivateFrame();
+    return list ? OpenForm(frame, dynamic_cast<QAbstractItemView*>(list->View()), 0) : nullptr;
 }
 
 // The form's own Close button, clicked.
@@ -472,13 +481,6 @@ TEST(WorkspaceWindowsTest, TwoRefusedFieldsNeverHandTheKeyboardBackAndForth)
     ASSERT_NE(frame, nullptr);
     auto* glazes = dynamic_cast<CGlazesView*>(frame->ActiveView());
     ASSERT_NE(glazes, nullptr);
-    const auto formOn = [frame](CDocument* document) -> QWidget* {
-        CMDIChildFrame* list = FrameOf(document);
-        if (!list)
-            return nullptr;
-        list->ActivateFrame();
-        return OpenForm(frame, dynamic_cast<QAbstractItemView*>(list->View()), 0);
-    };
     std::unique_ptr<COxideCombosDlg> combos;
     const std::string lineRefused =
         "The amount of \"Cone 6 Clear\" is not a number. Please enter a number between 0 and 999999999.";
@@ -494,11 +496,11 @@ TEST(WorkspaceWindowsTest, TwoRefusedFieldsNeverHandTheKeyboardBackAndForth)
         const char* mend;
     };
     const Pair pairs[] = {
-        {"substitution form", [&] { return formOn(g_pSubstitutionsDoc); }, "2573", "2574", "Cone 6 Clear",
+        {"substitution form", [&] { return OpenFormOn(frame, g_pSubstitutionsDoc); }, "2573", "2574", "Cone 6 Clear",
          "Cone 6 Clear", lineRefused, false, "Silica 10"},
         {"limit formula form",
          [&]() -> QWidget* {
-             QWidget* form = formOn(g_pLimitFormulasDoc);
+             QWidget* form = OpenFormOn(frame, g_pLimitFormulasDoc);
              auto* limits = form ? form->findChild<QListWidget*>("2701") : nullptr;
              if (limits && limits->count() > 0)
                  QTest::mouseClick(limits->viewport(), Qt::LeftButton, {}, limits->visualItemRect(limits->item(0)).center());
@@ -551,18 +553,6 @@ TEST(WorkspaceWindowsTest, TwoRefusedFieldsNeverHandTheKeyboardBackAndForth)
     app.ExitInstance();
 }
 
-namespace {
-
-std::string FileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-} // namespace
-
 // Regression (the monkey: "File > Exit did not end the program"): with a text window's Find dialog
 // the active window, Exit's refusal of a limit form's bound brought the form to the front but left
 // the keyboard in the Find dialog, so the mend went into the search text and every Exit was
@@ -574,10 +564,7 @@ TEST(WorkspaceWindowsTest, ARefusalGivesItsFieldTheKeyboardWhateverWindowWasActi
     COxidariumAppUi app;
     CMainFrame* frame = StartWithStarterGlazes(box, app, QSize(1200, 800));
     ASSERT_NE(frame, nullptr);
-    CMDIChildFrame* limits = FrameOf(g_pLimitFormulasDoc);
-    ASSERT_NE(limits, nullptr);
-    limits->ActivateFrame();
-    CMDIChildFrame* form = OpenForm(frame, dynamic_cast<QAbstractItemView*>(limits->View()), 0);
+    CMDIChildFrame* form = OpenFormOn(frame, g_pLimitFormulasDoc);
     auto* edit = dynamic_cast<CLimitFormulaEditView*>(form ? form->View() : nullptr);
     ASSERT_NE(edit, nullptr);
     ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&File", "&New Text Window"));
@@ -589,7 +576,6 @@ TEST(WorkspaceWindowsTest, ARefusalGivesItsFieldTheKeyboardWhateverWindowWasActi
     box.messages.boxes.clear();
     edit->LimitsList()->setCurrentRow(0);
     const QString bound = edit->FromEdit()->text();
-    ASSERT_FALSE(bound.isEmpty());
     ClickInto(edit->FromEdit());
     edit->FromEdit()->end(false);
     QTest::keyClicks(edit->FromEdit(), "x");
@@ -622,7 +608,9 @@ TEST(WorkspaceWindowsTest, ARefusalGivesItsFieldTheKeyboardWhateverWindowWasActi
     ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&File", "E&xit"));
     CShellSandbox::FlushEvents();
     EXPECT_FALSE(frame->isVisible()) << "Exit ends the program; asked: " << ::testing::PrintToString(box.messages.Texts());
-    EXPECT_NE(FileText(box.dataDir + "/tarnell.lim").find("0.125"), std::string::npos) << "the mended bound is saved";
+    std::ifstream saved(box.dataDir + "/tarnell.lim");
+    const std::string written((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_NE(written.find("0.125"), std::string::npos) << "the mended bound is saved";
     app.ExitInstance();
 }
 
@@ -641,11 +629,8 @@ TEST(WorkspaceWindowsTest, AtTheDefaultSizeEveryNewOrRestoredWindowStandsInsideT
     const auto inside = [area](const QMdiSubWindow* window, const std::string& how) {
         CShellSandbox::FlushEvents();
         ASSERT_NE(window, nullptr) << how;
-        const QRect place = window->geometry();
-        EXPECT_TRUE(area->viewport()->rect().contains(place))
-            << how << ": " << window->windowTitle().toStdString() << " at " << place.x() << "," << place.y() << " "
-            << place.width() << "x" << place.height() << " in " << area->viewport()->width() << "x"
-            << area->viewport()->height();
+        EXPECT_TRUE(area->viewport()->rect().contains(window->geometry()))
+            << how << ": " << window->windowTitle().toStdString();
         EXPECT_FALSE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible()) << how;
     };
     inside(frame->ActiveChildFrame(), "the glaze list opened at start");
