@@ -178,10 +178,10 @@ private:
     // Inside the workspace and clear of the windows there (see MdiFrame.cpp).
     void StandInSight();
     void ActivateSuccessor(QMdiArea* area);
+    bool CanSucceed(QMdiSubWindow* window, QMdiArea* area) const;
 
     // How many cascade steps a window is moved at most to stand clear of the others.
     static constexpr int kStandApartTries = 8;
-    bool CanSucceed(QMdiSubWindow* window, QMdiArea* area) const;
 
     CDocTemplate* m_pTemplate;
     CDocument* m_pDocument;

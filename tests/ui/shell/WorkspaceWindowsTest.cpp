@@ -95,7 +95,8 @@ CMainFrame* StartWithStarterGlazes(CShellSandbox& box, COxidariumAppUi& app, QSi
     frame->show();
     if (workspace.isValid())
         frame->resize(workspace + frame->size() - frame->MdiArea()->viewport()->size());
-    if (!QTest::qWaitForWindowExposed(frame) || (workspace.isValid() && frame->MdiArea()->viewport()->size() != workspace))
+    if (!QTest::qWaitForWindowExposed(frame) ||
+        (workspace.isValid() && frame->MdiArea()->viewport()->size() != workspace))
         return nullptr;
     QApplication::setActiveWindow(frame);
     if (!g_pGlazesTemplate)
@@ -503,7 +504,8 @@ TEST(WorkspaceWindowsTest, TwoRefusedFieldsNeverHandTheKeyboardBackAndForth)
              QWidget* form = OpenFormOn(frame, g_pLimitFormulasDoc);
              auto* limits = form ? form->findChild<QListWidget*>("2701") : nullptr;
              if (limits && limits->count() > 0)
-                 QTest::mouseClick(limits->viewport(), Qt::LeftButton, {}, limits->visualItemRect(limits->item(0)).center());
+                 QTest::mouseClick(limits->viewport(), Qt::LeftButton, {},
+                                   limits->visualItemRect(limits->item(0)).center());
              return form;
          },
          "2706", "2707", "0.1x", "abc", "Please enter a number.", false, "0.1"},
@@ -607,7 +609,8 @@ TEST(WorkspaceWindowsTest, ARefusalGivesItsFieldTheKeyboardWhateverWindowWasActi
     box.messages.answers = {MsgResultYes, MsgResultYes, MsgResultNo};
     ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&File", "E&xit"));
     CShellSandbox::FlushEvents();
-    EXPECT_FALSE(frame->isVisible()) << "Exit ends the program; asked: " << ::testing::PrintToString(box.messages.Texts());
+    EXPECT_FALSE(frame->isVisible()) << "Exit ends the program; asked: "
+                                     << ::testing::PrintToString(box.messages.Texts());
     std::ifstream saved(box.dataDir + "/tarnell.lim");
     const std::string written((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
     EXPECT_NE(written.find("0.125"), std::string::npos) << "the mended bound is saved";
