@@ -121,6 +121,7 @@ CMainFrame::~CMainFrame()
     // The base closes the document windows after this part is gone: activation changes must
     // not reach it then.
     disconnect(m_decorateConnection);
+    disconnect(statusBar(), nullptr, this, nullptr);
     // A failure may not leave a destructor (that would end the program on the spot).
     RunGuarded("write the window placement", [this] { WritePlacement(); });
 }
@@ -248,7 +249,8 @@ void CMainFrame::CreateStatusPanes()
 {
     QStatusBar* bar = statusBar();
     m_documentPane = new QLabel(bar);
-    m_documentPane->setMinimumWidth(m_documentPane->fontMetrics().horizontalAdvance(kDocumentPaneSizer));
+    m_documentPane->setFixedWidth(m_documentPane->fontMetrics().horizontalAdvance(kDocumentPaneSizer));
+    connect(bar, &QStatusBar::messageChanged, this, [this] { UpdateStatusPanes(); });
     m_capsPane = new QLabel(QStringLiteral("CAP"), bar);
     m_numPane = new QLabel(QStringLiteral("NUM"), bar);
     // The key states cannot be read portably: the indicators stay in their "off" look.
@@ -261,8 +263,15 @@ void CMainFrame::CreateStatusPanes()
 
 void CMainFrame::UpdateStatusPanes()
 {
-    if (m_documentPane)
-        m_documentPane->setText(FromCp1252(DocumentPaneText()));
+    if (!m_documentPane)
+        return;
+    const QString text = FromCp1252(DocumentPaneText());
+    m_documentPane->setText(text);
+    // The pane keeps room for its widest text, so that it does not jump as the caret moves,
+    // except while a message shows: the message then takes what the pane does not need.
+    const bool message = !statusBar()->currentMessage().isEmpty();
+    m_documentPane->setFixedWidth(
+        m_documentPane->fontMetrics().horizontalAdvance(message ? text : QString::fromLatin1(kDocumentPaneSizer)));
 }
 
 std::string CMainFrame::DocumentPaneText() const

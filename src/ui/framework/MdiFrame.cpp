@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <utility>
 
@@ -27,6 +28,13 @@ int g_bFrameClosing = 0;
 namespace {
 
 CMDIMainFrame* s_mainFrame = nullptr;
+
+// A title bar's height: the step between cascaded windows, and how far apart two windows must
+// stand for the one behind to show.
+int CascadeStep(const QWidget& widget)
+{
+    return std::max(1, g_pApp ? g_pApp->m_nCascadeStep : widget.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+}
 
 constexpr const char* kCommandProperty = "oxiCommand";
 
@@ -192,6 +200,7 @@ std::string CMDIMainFrame::CommandCaption(unsigned id) const
 
 bool CMDIMainFrame::ExecuteCommand(unsigned id)
 {
+    ClearStatusAnswer();
     bool handled = false;
     RunGuarded(CommandAction(CommandCaption(id)), [&] { handled = RouteCommand(id); });
     return handled;
@@ -264,8 +273,7 @@ bool KeepsItsSize(const QMdiSubWindow* window)
 // smaller than its minimum size.
 void CMDIMainFrame::CascadeWindows()
 {
-    const int step = std::max(1, g_pApp ? g_pApp->m_nCascadeStep
-                                        : style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const int step = CascadeStep(*this);
     const QRect space = ArrangeSpace(step);
     const int steps = space.height() / (3 * step);
     const QSize most(space.width() - steps * step, space.height() - steps * step);
@@ -435,6 +443,7 @@ void CMDIMainFrame::FillWindowList(QMenu* menu, QAction* marker)
         entry->setCheckable(true);
         entry->setChecked(window == m_mdiArea->activeSubWindow());
         connect(entry, &QAction::triggered, this, [this, window] {
+            ClearStatusAnswer();
             if (window->isMinimized())
                 window->showNormal();
             m_mdiArea->setActiveSubWindow(window);
@@ -497,6 +506,15 @@ void CMDIMainFrame::ShowStatusMessage(const QString& text, int timeoutMs)
 {
     m_statusMessage = timeoutMs == 0 ? text : QString();
     statusBar()->showMessage(text, timeoutMs);
+    // Readable whole even where the bar is too narrow for it.
+    statusBar()->setToolTip(m_statusMessage);
+}
+
+// An answer in the status bar (a help command's) belongs to the command that gave it.
+void CMDIMainFrame::ClearStatusAnswer()
+{
+    if (!m_statusMessage.isEmpty())
+        ShowStatusMessage(QString());
 }
 
 bool CMDIMainFrame::event(QEvent* event)
@@ -520,6 +538,12 @@ CMDIChildFrame::CMDIChildFrame(CDocTemplate& docTemplate, CDocument& document, Q
                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // Connected before the workspace connects its own handler, so this runs first.
     connect(this, &QMdiSubWindow::aboutToActivate, this, [this] { OnAboutToActivate(); });
+    // A window restored from its icon comes back where it stood, which the workspace may no
+    // longer hold.
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
+        if ((before & Qt::WindowMinimized) && !(now & (Qt::WindowMinimized | Qt::WindowMaximized)))
+            StandInSight();
+    });
     document.AddView(view);
     view->SetFrame(this);
 }
@@ -565,17 +589,73 @@ void CMDIChildFrame::FinishPlacement()
     if (!m_placementPending || !area || !isVisible())
         return;
     m_placementPending = false;
-    if (!CanGrow() || isMinimized() || isMaximized())
+    if (isMinimized() || isMaximized())
         return;
     bool otherMaximized = false;
     for (QMdiSubWindow* window : area->subWindowList()) {
-        if (window != this && window->isVisible() && window->isMaximized()) {
+        if (CanGrow() && window != this && window->isVisible() && window->isMaximized()) {
             otherMaximized = true;
             window->showNormal();
         }
     }
     if (otherMaximized)
         showMaximized();
+    else
+        StandInSight();
+}
+
+namespace {
+
+// Where a window extent long stands along one side of the workspace (from low, extent long):
+// wanted moved by shift, then inside; a window longer than the workspace puts its start in
+// sight, shifted forwards only.
+int Along(int wanted, int length, int low, int extent, int shift)
+{
+    if (length <= extent)
+        return std::clamp(wanted + shift, low, low + extent - length);
+    return low + std::max(0, shift);
+}
+
+// Whether another window the user sees stands less than a step from place, so that one of the
+// two would hide the other.
+bool Crowds(const QMdiSubWindow* window, QPoint place, int step)
+{
+    for (const QMdiSubWindow* other : window->mdiArea()->subWindowList()) {
+        if (other != window && other->isVisible() && !other->isMinimized() && !other->isMaximized() &&
+            std::abs(other->x() - place.x()) < step && std::abs(other->y() - place.y()) < step)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// A window that can grow shrinks to the workspace; then it stands inside it, at its place or the
+// nearest one down or up the cascade where no other window stands on it (a second form on a
+// record, centred as the first was, would hide that one exactly).
+void CMDIChildFrame::StandInSight()
+{
+    QMdiArea* area = mdiArea();
+    if (!area || isMinimized() || isMaximized())
+        return;
+    const QRect bounds = area->viewport()->rect();
+    if (CanGrow())
+        resize(size().boundedTo(bounds.size()).expandedTo(minimumSize()));
+    const int step = CascadeStep(*this);
+    const QPoint wanted = pos();
+    QPoint place;
+    for (int shift = 0; shift <= kStandApartTries * step; shift += step) {
+        for (int sign : {1, -1}) {
+            place = QPoint(Along(wanted.x(), width(), bounds.left(), bounds.width(), sign * shift),
+                           Along(wanted.y(), height(), bounds.top(), bounds.height(), sign * shift));
+            if (!Crowds(this, place, step)) {
+                move(place);
+                return;
+            }
+        }
+    }
+    move(Along(wanted.x(), width(), bounds.left(), bounds.width(), 0),
+         Along(wanted.y(), height(), bounds.top(), bounds.height(), 0));
 }
 
 bool CMDIChildFrame::CanSucceed(QMdiSubWindow* window, QMdiArea* area) const

@@ -12,6 +12,9 @@
 // workspace's state: when another window is maximised it opens maximised too, as in every MDI
 // program. A form that keeps its size (a view that scrolls a form it never stretches) is never
 // maximised: it stays a normal window with its title bar over whatever the workspace shows.
+// A window opened normal, or restored from its icon, stands inside the workspace (one that can
+// grow shrinks to fit it) and never exactly over another window: it moves along the cascade
+// until a title bar of the one behind shows.
 // Closing the active window activates the window that opened it (an edit form gives the focus
 // back to its list), else the one most recently active, else none; a minimised window is never
 // activated so, since the keys would then go to a window the user cannot see.
@@ -88,7 +91,8 @@ public:
     QMenu* BuildPopupMenu(const CMenuDef& popup, QWidget* parent);
 
     // Shows a text in the status bar's message pane. A text shown for good (no time-out) comes back
-    // whenever a menu entry's prompt goes, so closing a menu never wipes a command's answer.
+    // whenever a menu entry's prompt goes, so closing a menu never wipes a command's answer, and
+    // is the bar's tool tip too; the next command clears it.
     void ShowStatusMessage(const QString& text, int timeoutMs = 0);
 
     // The menu bar currently shown (the resource id of the active template or the main menu).
@@ -128,6 +132,8 @@ private:
     // The workspace above the highest minimised window, or all of it when that leaves less than
     // least pixels.
     QRect ArrangeSpace(int least) const;
+    // A command or a window picked from the Window menu clears the last command's answer.
+    void ClearStatusAnswer();
 
     QMdiArea* m_mdiArea = nullptr;
     CCmdTarget* m_appTarget = nullptr;
@@ -154,7 +160,7 @@ public:
     // False for a form that keeps its size: it is never maximised and has no maximise button.
     bool CanGrow() const;
     // Called once the view has placed and sized its new window: the window opens maximised when
-    // another window of the workspace is. Later calls do nothing.
+    // another window of the workspace is, else stands in sight. Later calls do nothing.
     void FinishPlacement();
 
     // CFrameHost
@@ -169,8 +175,13 @@ protected:
 private:
     friend class CMDIMainFrame;
     void OnAboutToActivate();
+    // Inside the workspace and clear of the windows there (see MdiFrame.cpp).
+    void StandInSight();
     void ActivateSuccessor(QMdiArea* area);
     bool CanSucceed(QMdiSubWindow* window, QMdiArea* area) const;
+
+    // How many cascade steps a window is moved at most to stand clear of the others.
+    static constexpr int kStandApartTries = 8;
 
     CDocTemplate* m_pTemplate;
     CDocument* m_pDocument;

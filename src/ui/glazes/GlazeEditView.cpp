@@ -393,8 +393,8 @@ bool CGlazeEditView::eventFilter(QObject* watched, QEvent* event)
         // when the focus moves on from there to another control of the form, or a command runs.
         if (reason == Qt::MenuBarFocusReason)
             m_menuBarTookFocusFrom = watched;
-        else if (IsFieldFocusChange(reason))
-            LeaveField(watched, FocusIsWithin(*m_form));
+        else if (IsFieldFocusChange(reason) && !LeaveField(watched, FocusIsWithin(*m_form)) && TookFocusBack(watched))
+            return true; // the refused field keeps the focus and the text selected for the user
         break;
     }
     case QEvent::FocusIn:

@@ -200,6 +200,9 @@ bool CLimitFormulaEditView::eventFilter(QObject* watched, QEvent* event)
             CombinationLeft();
         else if (watched == m_from || watched == m_to)
             NumberLeft(static_cast<QLineEdit*>(watched), FocusIsWithin(*m_form));
+        // A refused bound keeps the focus and its text selected for the user to type over.
+        if (TookFocusBack(watched))
+            return true;
     }
     return QScrollArea::eventFilter(watched, event);
 }

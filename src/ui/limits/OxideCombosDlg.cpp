@@ -8,6 +8,7 @@
 #include "limits/LimitNumberText.h"
 #include "shell/OxidariumApp.h"
 #include "support/DbFileType.h"
+#include "support/FocusWatcher.h"
 #include "support/NumberField.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
@@ -192,11 +193,13 @@ void COxideCombosDlg::OnInitDialog()
 
 bool COxideCombosDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && IsFieldFocusChange(static_cast<QFocusEvent*>(event)->reason())) {
         if (watched == m_nameEdit)
             NameLeft();
         else if (watched == m_plotMin || watched == m_plotMax)
             PlotLeft(static_cast<QLineEdit*>(watched));
+        if (TookFocusBack(watched))
+            return true;
     }
     return CStyledDialog::eventFilter(watched, event);
 }

@@ -13,6 +13,7 @@
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "support/FocusWatcher.h"
 #include "support/NumberFormat.h"
 #include "support/TextHelpers.h"
 
@@ -72,12 +73,15 @@ void CMaterialEditView::UpdateWeightDisplay(const std::string* text)
 void CMaterialEditView::ReportFormulaError(const std::string& text, const std::string& error, int position)
 {
     m_reportedFormula = text;
-    AppMessageBox(InvalidFormulaMessage(error), MsgOk | MsgIconError, kMatEditFormulaErrorHelpId);
-    m_formula->setFocus();
-    QTextCursor cursor = m_formula->textCursor();
-    cursor.setPosition(std::clamp(position, 0, static_cast<int>(m_formula->toPlainText().size())));
-    m_formula->setTextCursor(cursor);
-    m_formula->ensureCursorVisible();
+    const auto tell = [&] {
+        AppMessageBox(InvalidFormulaMessage(error), MsgOk | MsgIconError, kMatEditFormulaErrorHelpId);
+    };
+    HandFocusToRefused(m_formula, tell, [&] {
+        QTextCursor cursor = m_formula->textCursor();
+        cursor.setPosition(std::clamp(position, 0, static_cast<int>(m_formula->toPlainText().size())));
+        m_formula->setTextCursor(cursor);
+        m_formula->ensureCursorVisible();
+    });
     ShowWeight(-1.0, false);
 }
 

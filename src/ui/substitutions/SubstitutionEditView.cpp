@@ -152,8 +152,11 @@ void CSubstitutionEditView::ConnectSignals()
 bool CSubstitutionEditView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut && (watched == m_set1 || watched == m_set2) &&
-        IsFieldFocusChange(static_cast<QFocusEvent*>(event)->reason()))
+        IsFieldFocusChange(static_cast<QFocusEvent*>(event)->reason())) {
         SetBoxLeft(static_cast<QPlainTextEdit*>(watched), FocusIsWithin(*m_form));
+        if (TookFocusBack(watched))
+            return true;
+    }
     return QScrollArea::eventFilter(watched, event);
 }
 

@@ -4,6 +4,7 @@
 #include "framework/MessageService.h"
 #include "glazes/IngredientList.h"
 #include "materials/MaterialsDoc.h"
+#include "support/FocusWatcher.h"
 #include "support/NumberField.h"
 #include "support/NumberText.h"
 #include "support/PlainTextEditLines.h"
@@ -84,19 +85,22 @@ CRefusedLine ReadAmountLines(QPlainTextEdit& box, CIngredientList& ingredients)
     return refused;
 }
 
-void SelectEditLine(QPlainTextEdit* box, int line)
+namespace {
+
+// The line selected in its box and scrolled into sight.
+void SelectLine(QPlainTextEdit* box, int line)
 {
     QTextCursor cursor(box->document()->findBlockByNumber(line));
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    box->setFocus();
     box->setTextCursor(cursor);
     box->ensureCursorVisible();
 }
 
+} // namespace
+
 bool RefuseAmountLine(const CRefusedLine& refused, CFormRefusals& refusals)
 {
-    refusals.Show(refused.Message());
-    if (refused.box)
-        SelectEditLine(refused.box, refused.line);
+    HandFocusToRefused(
+        refused.box, [&] { refusals.Show(refused.Message()); }, [&] { SelectLine(refused.box, refused.line); });
     return false;
 }

@@ -49,8 +49,7 @@ struct [[nodiscard]] CRefusedLine {
 CRefusedLine ReadAmountLines(const CStringArrayEx& lines, CIngredientList& ingredients);
 CRefusedLine ReadAmountLines(QPlainTextEdit& box, CIngredientList& ingredients);
 
-// Focuses box with the line selected, for the user to mend.
-void SelectEditLine(QPlainTextEdit* box, int line);
-// Shows the refusal of the line (once in one user action: refusals), then selects it in its
-// box. Always false, for the caller to return.
+// Shows the refusal of the line (once in one user action: refusals), then gives its box the
+// keyboard with the line selected, for the user to mend (HandFocusToRefused: one refusal at a
+// time). Always false, for the caller to return.
 bool RefuseAmountLine(const CRefusedLine& refused, CFormRefusals& refusals);

@@ -1,40 +1,22 @@
 #include "support/NumberField.h"
 
 #include "framework/Cp1252.h"
+#include "support/FocusWatcher.h"
 #include "support/NumberText.h"
 #include "support/TextHelpers.h"
 
 #include <QLineEdit>
 #include <QTimer>
 
-#include <memory>
-
 namespace {
 
-// The refused field focused with its text selected, for the user to mend. Always false.
-bool SelectRefused(QLineEdit* edit)
-{
-    if (edit) {
-        edit->setFocus();
-        edit->selectAll();
-    }
-    return false;
-}
-
-// Putting the focus back into the refused field takes it from the field it went to; when that
-// one refuses its own text as it is left, the two would hand the focus to each other for ever
-// (a stack overflow). One refusal at a time, in every form: the first stands, and the other
-// field is refused when next it is left or its form is accepted.
+// The message, then the refused field given the keyboard with its text selected, for the user to
+// mend (HandFocusToRefused). Always false.
 template <typename Tell>
-bool RefuseOnce(QLineEdit* edit, Tell tell)
+bool Refuse(QLineEdit* edit, Tell tell)
 {
-    static bool s_refusing = false;
-    if (s_refusing)
-        return false;
-    s_refusing = true;
-    const std::unique_ptr<bool, void (*)(bool*)> done(&s_refusing, [](bool* refusing) { *refusing = false; });
-    tell();
-    return SelectRefused(edit);
+    HandFocusToRefused(edit, tell, [edit] { edit->selectAll(); });
+    return false;
 }
 
 } // namespace
@@ -53,7 +35,7 @@ std::string NumberRangeMessage(double minimum, double maximum)
 
 bool RefuseField(QLineEdit* edit, const std::string& message, unsigned type, unsigned helpId)
 {
-    return RefuseOnce(edit, [&] { AppMessageBox(message, type, helpId); });
+    return Refuse(edit, [&] { AppMessageBox(message, type, helpId); });
 }
 
 void CFormRefusals::Show(const std::string& message)
@@ -67,7 +49,7 @@ void CFormRefusals::Show(const std::string& message)
 
 bool CFormRefusals::RefuseField(QLineEdit* edit, const std::string& message)
 {
-    return RefuseOnce(edit, [&] { Show(message); });
+    return Refuse(edit, [&] { Show(message); });
 }
 
 bool ReadWholeNumberField(QLineEdit* edit, int minimum, int maximum, int& value)

@@ -350,6 +350,10 @@ TEST_F(GraphTypeEditViewTest, ClipboardAndAnotherEditorsSave)
     CGraphTypeEditView* other = OpenEditorOn(3);
     ASSERT_NE(editor, nullptr);
     ASSERT_NE(other, editor);
+    const auto* first = dynamic_cast<QWidget*>(editor->GetFrame());
+    const auto* second = dynamic_cast<QWidget*>(other->GetFrame());
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(second->pos(), first->pos()) << "the second editor stands offset, not over the first";
     Type(editor->Ctl<QLineEdit>(kGeName), "unsaved");
     Type(other->Ctl<QLineEdit>(kGeName), "Saved elsewhere");
     // The editor holding unsaved edits asks before it shows what the other saved; Yes drops them.

@@ -350,6 +350,8 @@ TEST_F(LimitFormulasViewTest, ARefusedBoundStopsEveryRoadOutOfTheForm)
         {"Close", [edit] { edit->Button(kLimEditClose)->click(); }},
         {"another limit", [edit] { edit->LimitsList()->setCurrentRow(1); }},
         {"Append New Limit", [edit] { edit->Button(kLimEditAppendLimit)->click(); }},
+        // Nor does Sort clear the fields and drop the bound without a word.
+        {"Sort", [edit] { edit->Button(kLimEditSort)->click(); }},
         {"Tab to From", [edit] { edit->FromEdit()->setFocus(Qt::TabFocusReason); }},
     };
     for (const auto& [road, take] : roads) {
@@ -364,6 +366,8 @@ TEST_F(LimitFormulasViewTest, ARefusedBoundStopsEveryRoadOutOfTheForm)
         EXPECT_EQ(edit->CurrentIndex(), 2) << road;
         EXPECT_EQ(edit->CurrentLimit(), 0) << road;
         EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("1,5")) << road;
+        EXPECT_EQ(QApplication::focusWidget(), edit->ToEdit()) << road << ": the keys go to the refused bound";
+        EXPECT_EQ(edit->ToEdit()->selectedText(), QStringLiteral("1,5")) << road;
         EXPECT_TRUE(edit->IsChanged()) << road;
         EXPECT_EQ(ListRow(edit->LimitsList(), 0).text(), QStringLiteral(" KNaO\t0.15 - 0.35")) << road;
         EXPECT_EQ(RecordAt(RecordAt(m_doc->Database(), 2).m_limits, 0).GetRange(), "0.15 - 0.35") << road;
@@ -380,6 +384,19 @@ TEST_F(LimitFormulasViewTest, ARefusedBoundStopsEveryRoadOutOfTheForm)
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
     EXPECT_TRUE(edit->ToEdit()->hasFocus());
     EXPECT_EQ(edit->ToEdit()->text(), QStringLiteral("1,5"));
+
+    // The user's next step: each mend typed into whatever has the keyboard after its refusal,
+    // and the save goes through.
+    for (const char* mend : {"0.4", "0.2"}) {
+        m_messages.boxes.clear();
+        QWidget* keyboard = QApplication::focusWidget();
+        ASSERT_NE(keyboard, nullptr);
+        QTest::keyClicks(keyboard, mend);
+        edit->Button(kLimEditSave)->click();
+        Flush();
+    }
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(RecordAt(RecordAt(m_doc->Database(), 2).m_limits, 0).GetRange(), "0.2 - 0.4");
 }
 
 TEST_F(LimitFormulasViewTest, UnionOfTwoSelectedFormulasIsInsertedAfterThem)

@@ -20,6 +20,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -310,7 +312,9 @@ TYPED_TEST(RecordEditViewTest, TwoFormsOnOneRecordKeepEachOthersSaves)
 }
 
 // Each form is as large as its kind states, in dialog units, and filled with its kind's colour.
-TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColour)
+// Regression: a second form on the same record stood exactly over the first, hiding it; it stands
+// a title bar apart, both inside the workspace.
+TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColourAndASecondOneStandsApart)
 {
     ASSERT_TRUE(this->Run(this->Commands().edit, {0}));
     const auto* form = this->Form();
@@ -320,6 +324,13 @@ TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColour)
     const CDialogUnits units(form->font());
     EXPECT_EQ(page->size(), QSize(units.X(TypeParam::kFormWidth), units.Y(TypeParam::kFormHeight)));
     EXPECT_EQ(page->palette().color(QPalette::Window), ToQColor(GetNamedColor(TypeParam::kColor)));
+
+    ASSERT_TRUE(this->Run(this->Commands().edit, {0}));
+    const auto* second = dynamic_cast<const QMdiSubWindow*>(this->doc->GetViews().back()->GetFrame());
+    const auto* first = dynamic_cast<const QMdiSubWindow*>(form->GetFrame());
+    ASSERT_TRUE(first && second && first != second);
+    EXPECT_EQ(second->pos() - first->pos(), QPoint(this->app.m_nCascadeStep, this->app.m_nCascadeStep));
+    EXPECT_TRUE(second->mdiArea()->viewport()->rect().contains(second->geometry()));
 }
 
 } // namespace

@@ -404,7 +404,9 @@ TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
 
 // Every help request answers in the status bar, naming its topic and that no help file is
 // installed: Help > Help Contents by keyboard and by mouse (after its prompt showed while the
-// pointer was on it) as F1 does.
+// pointer was on it) as F1 does. Regression: at the default window size the answer was cut short
+// ("...no help file is i") and stayed after later commands; it is shown whole and goes at the
+// next command.
 TEST(MainFrameTest, EveryHelpCommandSaysWhichTopicAndThatNoHelpFileIsInstalled)
 {
     CShellSandbox box;
@@ -417,11 +419,18 @@ TEST(MainFrameTest, EveryHelpCommandSaysWhichTopicAndThatNoHelpFileIsInstalled)
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     QApplication::setActiveWindow(frame);
+    ASSERT_EQ(frame->size(), QSize(500, 400));
+    QStatusBar* bar = frame->statusBar();
     const auto answer = [&] {
         QTest::qWait(20);
-        const std::string text = frame->statusBar()->currentMessage().toStdString();
-        frame->statusBar()->clearMessage();
-        return text;
+        const QString text = bar->currentMessage();
+        // The message pane ends left of the first pane beside it.
+        EXPECT_LE(bar->fontMetrics().horizontalAdvance(text), frame->DocumentPane()->x() - 8) << "cut short";
+        EXPECT_EQ(bar->toolTip(), text);
+        EXPECT_TRUE(frame->ExecuteCommand(CmdWindowArrange));
+        EXPECT_EQ(bar->currentMessage(), QString()) << "the next command clears the answer";
+        EXPECT_EQ(bar->toolTip(), QString());
+        return text.toStdString();
     };
     QMenu* help = TopMenu(frame->menuBar(), QStringLiteral("&Help"));
     ASSERT_NE(help, nullptr);

@@ -1,6 +1,7 @@
 // The program's own windows in the workspace, driven as a user drives them: a list opened while
 // another window is maximised, edit forms opened from their list, what becomes active when a
-// window closes, and Window > Cascade.
+// window closes, Window > Cascade, where windows open at the default size, and which field the
+// keys go to after a refusal.
 
 #include "ShellSandbox.h"
 #include "core/support/CheckedItems.h"
@@ -12,23 +13,37 @@
 #include "glazes/GlazesView.h"
 #include "graphs/GraphView.h"
 #include "graphs/GraphWnd.h"
+#include "limits/LimitFormulaEditView.h"
+#include "limits/LimitFormulasDoc.h"
+#include "limits/OxideCombosDlg.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/MaterialsView.h"
+#include "substitutions/SubstitutionEditView.h"
+#include "substitutions/SubstitutionsDoc.h"
+#include "support/FindReplaceDlg.h"
+#include "textfile/TextFileView.h"
 #include "app/AppCommands.h"
 #include "app/MainFrame.h"
 #include "app/OxidariumAppUi.h"
 #include "tree/DbTreeDoc.h"
 #include "ui/support/TestFolders.h"
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTreeWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -63,7 +78,7 @@ bool PickMenuEntry(QMenuBar* bar, const QString& menuTitle, const QString& entry
 }
 
 // A first day with the program: the shipped databases handed over, Starter Glazes open in a
-// workspace of the given size.
+// workspace of the given size (none: the main window's default size).
 CMainFrame* StartWithStarterGlazes(CShellSandbox& box, COxidariumAppUi& app, QSize workspace)
 {
     std::filesystem::current_path(box.root);
@@ -78,8 +93,10 @@ CMainFrame* StartWithStarterGlazes(CShellSandbox& box, COxidariumAppUi& app, QSi
     if (!frame)
         return nullptr;
     frame->show();
-    frame->resize(workspace + frame->size() - frame->MdiArea()->viewport()->size());
-    if (!QTest::qWaitForWindowExposed(frame) || frame->MdiArea()->viewport()->size() != workspace)
+    if (workspace.isValid())
+        frame->resize(workspace + frame->size() - frame->MdiArea()->viewport()->size());
+    if (!QTest::qWaitForWindowExposed(frame) ||
+        (workspace.isValid() && frame->MdiArea()->viewport()->size() != workspace))
         return nullptr;
     QApplication::setActiveWindow(frame);
     if (!g_pGlazesTemplate)
@@ -88,13 +105,22 @@ CMainFrame* StartWithStarterGlazes(CShellSandbox& box, COxidariumAppUi& app, QSi
 }
 
 // Opens the edit form of a row as a user does, with a double click.
-CMDIChildFrame* OpenForm(CMainFrame* frame, CGlazesView* list, int row)
+CMDIChildFrame* OpenForm(CMainFrame* frame, QAbstractItemView* list, int row)
 {
     const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     QApplication::processEvents();
     return frame->ActiveChildFrame();
+}
+
+// The form on the first record of a database whose list is minimised, opened from the list.
+CMDIChildFrame* OpenFormOn(CMainFrame* frame, CDocument* database)
+{
+    CMDIChildFrame* list = FrameOf(database);
+    if (list)
+        list->ActivateFrame();
+    return list ? OpenForm(frame, dynamic_cast<QAbstractItemView*>(list->View()), 0) : nullptr;
 }
 
 // The form's own Close button, clicked.
@@ -119,6 +145,45 @@ QPoint FromBottom(const QMdiArea* area, const QMdiSubWindow* window)
 bool HasFocus(const CMDIChildFrame* window)
 {
     return window && window->isAncestorOf(QApplication::focusWidget());
+}
+
+// What a one-line or many-line field holds, all of it or what is selected; and text put into it
+// as a paste leaves it.
+QString FieldText(const QWidget* field, bool selected = false)
+{
+    if (const auto* line = qobject_cast<const QLineEdit*>(field))
+        return selected ? line->selectedText() : line->text();
+    if (const auto* box = qobject_cast<const QPlainTextEdit*>(field))
+        return selected ? box->textCursor().selectedText() : box->toPlainText();
+    ADD_FAILURE() << "no text field";
+    return QString();
+}
+void PutText(QWidget* field, const QString& text)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        line->setText(text);
+    else if (auto* box = qobject_cast<QPlainTextEdit*>(field))
+        box->setPlainText(text);
+}
+
+// A click on a field, in front of the program's windows as a user's click puts its window.
+void ClickInto(QWidget* field)
+{
+    if (!field->window()->isActiveWindow()) {
+        field->window()->activateWindow();
+        QApplication::processEvents();
+    }
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(4, 4));
+    CShellSandbox::FlushEvents();
+}
+
+// The user's typing goes to whatever has the keyboard.
+void TypeIntoKeyboard(const QString& text)
+{
+    QApplication::processEvents();
+    QWidget* keyboard = QApplication::focusWidget();
+    ASSERT_NE(keyboard, nullptr) << "no field has the keyboard";
+    QTest::keyClicks(keyboard, text);
 }
 
 } // namespace
@@ -363,11 +428,14 @@ TEST(WorkspaceWindowsTest, TileAndCascadeKeepEveryWindowInsideTheWorkspaceAboveE
     ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Tile"));
     EXPECT_EQ(checkInside("Tile of five", iconPlaces()), 5) << "the form, its list, the tree, the table and the graph";
     // They fit side by side: the form at its size along the top, the others below it.
-    for (QMdiSubWindow* one : area->subWindowList())
-        for (QMdiSubWindow* other : area->subWindowList())
-            if (one != other && !one->isMinimized() && !other->isMinimized())
+    for (QMdiSubWindow* one : area->subWindowList()) {
+        for (QMdiSubWindow* other : area->subWindowList()) {
+            if (one != other && !one->isMinimized() && !other->isMinimized()) {
                 EXPECT_FALSE(one->geometry().intersects(other->geometry()))
                     << one->windowTitle().toStdString() << " covers " << other->windowTitle().toStdString();
+            }
+        }
+    }
     const QString shot = ScreenshotFolder() + "/workspace-tile.png";
     EXPECT_TRUE(frame->grab().save(shot)) << shot.toStdString();
 
@@ -391,10 +459,216 @@ TEST(WorkspaceWindowsTest, TileAndCascadeKeepEveryWindowInsideTheWorkspaceAboveE
     ASSERT_GE(rows.size(), 2u) << "the minimised windows fill more than one row";
     ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Cascade"));
     QApplication::processEvents();
-    for (QMdiSubWindow* window : area->subWindowList())
-        if (!window->isMinimized() && window != form)
+    for (QMdiSubWindow* window : area->subWindowList()) {
+        if (!window->isMinimized() && window != form) {
             EXPECT_LT(window->geometry().bottom(), *rows.begin()) << window->windowTitle().toStdString();
+        }
+    }
     ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", "&Tile"));
     checkInside("Tile beside two rows of icons", icons);
+    app.ExitInstance();
+}
+
+// Regression (the monkey, a stack overflow): the two sets of a substitution form, each holding a
+// line without an amount, took the keyboard back from each other for ever when the user clicked
+// from one to the other. In every form and dialog with two fields that refuse what they hold as
+// they are left, the first is refused once and keeps the keyboard with its text selected, and the
+// other refuses nothing meanwhile; the mend typed over it lets the user on to the other.
+TEST(WorkspaceWindowsTest, TwoRefusedFieldsNeverHandTheKeyboardBackAndForth)
+{
+    CShellSandbox box;
+    COxidariumAppUi app;
+    CMainFrame* frame = StartWithStarterGlazes(box, app, QSize(1200, 800));
+    ASSERT_NE(frame, nullptr);
+    auto* glazes = dynamic_cast<CGlazesView*>(frame->ActiveView());
+    ASSERT_NE(glazes, nullptr);
+    std::unique_ptr<COxideCombosDlg> combos;
+    const std::string lineRefused =
+        "The amount of \"Cone 6 Clear\" is not a number. Please enter a number between 0 and 999999999.";
+    struct Pair {
+        const char* window;
+        std::function<QWidget*()> open;
+        const char* first; // the fields' names, and the refused texts they hold
+        const char* second;
+        const char* firstText;
+        const char* secondText;
+        std::string message; // the first field's refusal
+        bool showsItsValue;  // the refused field shows its value again instead of the text
+        const char* mend;
+    };
+    const Pair pairs[] = {
+        {"substitution form", [&] { return OpenFormOn(frame, g_pSubstitutionsDoc); }, "2573", "2574", "Cone 6 Clear",
+         "Cone 6 Clear", lineRefused, false, "Silica 10"},
+        {"limit formula form",
+         [&]() -> QWidget* {
+             QWidget* form = OpenFormOn(frame, g_pLimitFormulasDoc);
+             auto* limits = form ? form->findChild<QListWidget*>("2701") : nullptr;
+             if (limits && limits->count() > 0)
+                 QTest::mouseClick(limits->viewport(), Qt::LeftButton, {},
+                                   limits->visualItemRect(limits->item(0)).center());
+             return form;
+         },
+         "2706", "2707", "0.1x", "abc", "Please enter a number.", false, "0.1"},
+        {"glaze form",
+         [&]() -> QWidget* {
+             QWidget* form = OpenForm(frame, glazes, 0);
+             if (auto* recipe = form ? form->findChild<QWidget*>("pageButton2") : nullptr)
+                 QTest::mouseClick(recipe, Qt::LeftButton);
+             return form;
+         },
+         "batchSize", "components", "12abc", "Cone 6 Clear", "Please enter a number.", true, "500"},
+        {"oxide combinations dialog",
+         [&]() -> QWidget* {
+             combos = std::make_unique<COxideCombosDlg>(frame);
+             combos->combinations = g_pLimitFormulasDoc->Database().m_combinations;
+             combos->show();
+             combos->SelectCombination(3);
+             return combos.get();
+         },
+         "2612", "2613", "abc", "x1e999", "Please enter a number.", true, "0.5"},
+    };
+    for (const Pair& pair : pairs) {
+        QWidget* window = pair.open();
+        ASSERT_NE(window, nullptr) << pair.window;
+        auto* first = window->findChild<QWidget*>(pair.first);
+        auto* second = window->findChild<QWidget*>(pair.second);
+        ASSERT_TRUE(first && second) << pair.window;
+        const QString value = FieldText(first);
+        PutText(second, pair.secondText);
+        PutText(first, pair.firstText);
+        ClickInto(first);
+        box.messages.boxes.clear();
+        ClickInto(second);
+        EXPECT_EQ(box.messages.Texts(), std::vector<std::string>{pair.message}) << pair.window;
+        EXPECT_EQ(QApplication::focusWidget(), first) << pair.window;
+        EXPECT_EQ(FieldText(first, true), pair.showsItsValue ? value : QString(pair.firstText)) << pair.window;
+        EXPECT_EQ(FieldText(second), QString(pair.secondText)) << pair.window;
+
+        TypeIntoKeyboard(pair.mend);
+        box.messages.boxes.clear();
+        ClickInto(second);
+        EXPECT_TRUE(box.messages.boxes.empty()) << pair.window;
+        EXPECT_EQ(QApplication::focusWidget(), second) << pair.window;
+        EXPECT_FALSE(FieldText(first).contains(pair.firstText)) << pair.window;
+    }
+    combos.reset();
+    app.ExitInstance();
+}
+
+// Regression (the monkey: "File > Exit did not end the program"): with a text window's Find dialog
+// the active window, Exit's refusal of a limit form's bound brought the form to the front but left
+// the keyboard in the Find dialog, so the mend went into the search text and every Exit was
+// refused again. The refused field gets the keyboard, whatever window was active; the Find dialog
+// stays open behind it, and the mend typed then lets Exit save and end the program.
+TEST(WorkspaceWindowsTest, ARefusalGivesItsFieldTheKeyboardWhateverWindowWasActive)
+{
+    CShellSandbox box;
+    COxidariumAppUi app;
+    CMainFrame* frame = StartWithStarterGlazes(box, app, QSize(1200, 800));
+    ASSERT_NE(frame, nullptr);
+    CMDIChildFrame* form = OpenFormOn(frame, g_pLimitFormulasDoc);
+    auto* edit = dynamic_cast<CLimitFormulaEditView*>(form ? form->View() : nullptr);
+    ASSERT_NE(edit, nullptr);
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&File", "&New Text Window"));
+    auto* text = dynamic_cast<CTextFileView*>(frame->ActiveView());
+    ASSERT_NE(text, nullptr);
+
+    // "x" typed after a bound; the text window clicked (which leaves the bound quietly) and its
+    // Find dialog opened, the active window now.
+    box.messages.boxes.clear();
+    edit->LimitsList()->setCurrentRow(0);
+    const QString bound = edit->FromEdit()->text();
+    ClickInto(edit->FromEdit());
+    edit->FromEdit()->end(false);
+    QTest::keyClicks(edit->FromEdit(), "x");
+    ClickInto(text->viewport());
+    ASSERT_EQ(frame->ActiveView(), text);
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Edit", "&Find..."));
+    CFindReplaceDlg* find = text->FindDialog();
+    ASSERT_NE(find, nullptr);
+    find->activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), find);
+    EXPECT_TRUE(box.messages.boxes.empty()) << "the bound is left for another window quietly";
+
+    box.messages.answers = {MsgResultYes};
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&File", "E&xit"));
+    CShellSandbox::FlushEvents();
+    ASSERT_TRUE(frame->isVisible()) << "Exit is refused";
+    EXPECT_EQ(box.messages.Last().text, "Please enter a number.");
+    EXPECT_EQ(QApplication::activeWindow(), frame);
+    EXPECT_EQ(QApplication::focusWidget(), edit->FromEdit());
+    EXPECT_EQ(edit->FromEdit()->selectedText(), bound + "x");
+    EXPECT_TRUE(find->isVisible()) << "the Find dialog stays open";
+
+    const QString searched = find->FindEdit()->text();
+    TypeIntoKeyboard("0.125");
+    EXPECT_EQ(find->FindEdit()->text(), searched);
+    box.messages.boxes.clear();
+    box.messages.answers = {MsgResultYes, MsgResultYes, MsgResultNo};
+    ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&File", "E&xit"));
+    CShellSandbox::FlushEvents();
+    EXPECT_FALSE(frame->isVisible()) << "Exit ends the program; asked: "
+                                     << ::testing::PrintToString(box.messages.Texts());
+    std::ifstream saved(box.dataDir + "/tarnell.lim");
+    const std::string written((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_NE(written.find("0.125"), std::string::npos) << "the mended bound is saved";
+    app.ExitInstance();
+}
+
+// Regression: at the default 500 x 400 main window, the glaze list opened at start, a text window
+// opened from the tree and a minimised window restored stood partly outside the workspace, behind
+// its scroll bars.
+TEST(WorkspaceWindowsTest, AtTheDefaultSizeEveryNewOrRestoredWindowStandsInsideTheWorkspace)
+{
+    CShellSandbox box;
+    CShellSandbox::WriteFile(box.dataDir + "/notes.txt", "A note\n");
+    COxidariumAppUi app;
+    CMainFrame* frame = StartWithStarterGlazes(box, app, QSize());
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(frame->size(), QSize(500, 400));
+    QMdiArea* area = frame->MdiArea();
+    const auto inside = [area](const QMdiSubWindow* window, const std::string& how) {
+        CShellSandbox::FlushEvents();
+        ASSERT_NE(window, nullptr) << how;
+        EXPECT_TRUE(area->viewport()->rect().contains(window->geometry()))
+            << how << ": " << window->windowTitle().toStdString();
+        EXPECT_FALSE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible()) << how;
+    };
+    inside(frame->ActiveChildFrame(), "the glaze list opened at start");
+    auto* glazes = dynamic_cast<CGlazesView*>(frame->ActiveView());
+    ASSERT_NE(glazes, nullptr);
+
+    CMDIChildFrame* treeWindow = FrameOf(g_pDbTreeDoc);
+    auto* tree = dynamic_cast<QTreeWidget*>(treeWindow ? treeWindow->View() : nullptr);
+    ASSERT_NE(tree, nullptr);
+    treeWindow->ActivateFrame();
+    const QList<QTreeWidgetItem*> notes = tree->findItems("notes", Qt::MatchContains | Qt::MatchRecursive);
+    ASSERT_EQ(notes.size(), 1);
+    tree->scrollToItem(notes.front());
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(notes.front()).center());
+    CMDIChildFrame* text = frame->ActiveChildFrame();
+    ASSERT_TRUE(text && dynamic_cast<CTextFileView*>(text->View()));
+    inside(text, "a text window opened from the tree");
+    const QString shot = ScreenshotFolder() + "/workspace-default-size.png";
+    EXPECT_TRUE(frame->grab().save(shot)) << shot.toStdString();
+
+    // Each minimised window restored through the Window menu, and minimised again.
+    const QList<QMdiSubWindow*> windows = area->subWindowList();
+    for (int i = 0; i < windows.size(); ++i) {
+        if (!windows[i]->isMinimized())
+            continue;
+        const QString entry = QStringLiteral("&%1 %2").arg(i + 1).arg(windows[i]->windowTitle());
+        ASSERT_TRUE(PickMenuEntry(frame->menuBar(), "&Window", entry)) << entry.toStdString();
+        inside(windows[i], "restored");
+        windows[i]->showMinimized();
+    }
+
+    // Two forms on one glaze, each larger than the workspace: the second stands a title bar
+    // apart from the first, not over it.
+    CMDIChildFrame* first = OpenForm(frame, glazes, 0);
+    CMDIChildFrame* second = OpenForm(frame, glazes, 0);
+    ASSERT_TRUE(first && second && first != second);
+    EXPECT_EQ(second->pos() - first->pos(), QPoint(app.m_nCascadeStep, app.m_nCascadeStep));
     app.ExitInstance();
 }

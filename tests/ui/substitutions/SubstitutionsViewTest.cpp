@@ -481,6 +481,7 @@ TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberStopsEveryRoad)
                 << road << " " << set;
             EXPECT_EQ(BoxText(box), typed) << road;
             EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("Talc 1,5")) << road;
+            EXPECT_EQ(QApplication::focusWidget(), box) << road << ": the keys go to the refused line";
             EXPECT_EQ(RecordAt(m_doc->Substitutions(), 0).m_set2.GetCount(), stored) << road;
             EXPECT_EQ(edit->CurrentIndex(), 0) << road;
             EXPECT_TRUE(edit->IsChanged()) << road;
@@ -491,6 +492,18 @@ TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberStopsEveryRoad)
         EXPECT_FALSE(edit->SetBoxLeft(box, false));
         EXPECT_EQ(BoxText(box), typed) << "leaving the box keeps its lines as typed";
     }
+
+    // The user's next step: the mend typed over the selected line, and the save goes through.
+    QWidget* keyboard = QApplication::focusWidget();
+    ASSERT_NE(keyboard, nullptr);
+    QTest::keyClicks(keyboard, "Talc 1.5");
+    edit->Button(kSubEditSave)->click();
+    Flush();
+    EXPECT_TRUE(m_messages.boxes.empty());
+    const CIngredientList& saved = RecordAt(m_doc->Substitutions(), 0).m_set2;
+    ASSERT_GT(saved.GetCount(), 0);
+    EXPECT_EQ(saved.GetAt(saved.GetCount() - 1).m_name, "Talc");
+    EXPECT_DOUBLE_EQ(saved.GetAt(saved.GetCount() - 1).m_amount, 1.5);
 }
 
 TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
