@@ -146,8 +146,9 @@ void DrawBoxChart(CChart& chart, int options, const CChartRect& region);
 void DrawAreaChart(CChart& chart, int options, const CChartRect& region);
 void DrawPointChart(CChart& chart, int options, const CChartRect& region);
 void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region);
-// Boxes that later boxes cover are left out (see ChartBar3D.cpp); everyBox draws them too: as far
-// as the eye can tell the same picture, at many times the cost with many thousand glazes.
+// Boxes that later boxes cover whole are left out, and slim rows draw their fronts alone (see
+// ChartBar3D.cpp, ChartBoxCover.h); everyBox draws every face of every box: as far as the eye can
+// tell the same picture, at many times the cost with many thousand glazes.
 void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool everyBox = false);
 // The layout values of a chart drawn in a 3-D box: the box's picture and its two scales.
 void StoreLayout3D(CChart& chart, const CChartRect& box, const CChartScale& horizontal, const CChartScale& vertical);
