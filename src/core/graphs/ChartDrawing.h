@@ -55,6 +55,11 @@ std::vector<std::string> WrapChartText(const CChart& chart, const CChartFont& fo
 // Darker (factor below 1) or lighter shade of a colour.
 CColor ShadeColor(CColor color, double factor);
 
+// How many places apart names of `size` stand that are `room` apart: every such name is drawn,
+// the others left out, where hundreds of category names would pile over one another (1 when
+// each has its room).
+int ChartLabelStep(double room, double size);
+
 // Titles and legend; returns what is left for the plot.
 CChartRect DrawChartDecorations(CChart& chart, int kind);
 

@@ -170,6 +170,46 @@ TEST(ChartView3D, CategoryNamesTooWideForTheirPlacesStandUpright)
     const std::string shortened = "Kaolin from the ...";
     names.back() = shortened;
     EXPECT_EQ(upright, names);
+
+    // Regression: the names of hundreds of materials were all drawn over one another, a black
+    // band. Names too many to stand apart are thinned evenly, every k-th kept: each clear of its
+    // neighbours, with less than a line between them (no more left out than need be).
+    struct CCrowd {
+        int kind;
+        int options;
+        const char* what;
+    };
+    for (const CCrowd& crowd : {CCrowd{kChartBar, 0, "bars"}, CCrowd{kChartBar, 0x800, "lying bars"},
+                                CCrowd{kChartBarTrue3D, 0, "true 3-D bars"}}) {
+        std::vector<std::string> many;
+        for (int k = 0; k < 300; ++k)
+            many.push_back("M" + std::to_string(k));
+        CChart crowded(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
+        crowded.ChartDefBegin();
+        crowded.ChartSetData(300, 1, std::vector<double>(300, 1.0));
+        crowded.ChartSetPointLabels(300, many);
+        crowded.ChartSetView(0, 20, 10, 0);
+        crowded.ChartSetKind(crowd.kind, crowd.options, 0x20);
+        std::vector<const CChartPrimitive*> drawn;
+        for (const CChartPrimitive& p : crowded.Primitives()) {
+            if (p.type == CChartPrimitive::Type::Text && p.text.starts_with("M"))
+                drawn.push_back(&p);
+        }
+        ASSERT_GE(drawn.size(), 5u) << crowd.what;
+        const int step = std::stoi(drawn[1]->text.substr(1));
+        EXPECT_GE(step, 2) << crowd.what;
+        const bool lying = crowd.options != 0;
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            EXPECT_EQ(drawn[i]->text, "M" + std::to_string(i * step)) << crowd.what;
+            if (i == 0)
+                continue;
+            const CChartPrimitive& a = *drawn[i - 1];
+            const CChartPrimitive& b = *drawn[i];
+            const double gap = lying ? a.bottom - (b.bottom + b.height) : b.left - (a.left + a.width);
+            EXPECT_GE(gap, -1e-9) << crowd.what << " " << b.text;
+            EXPECT_LT(gap, lying ? b.height : b.width) << crowd.what << " " << b.text;
+        }
+    }
 }
 
 // Seen from the front, the up grid alone is level lines across the back wall; the across grid
