@@ -3,6 +3,7 @@
 #include "core/support/CheckedItems.h"
 #include "core/graphs/ChartTestSupport.h"
 #include "graphs/ChartDefinition.h"
+#include "graphs/ChartPalette.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,7 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
                     chart.ChartSetXData(6, std::vector<double>{1.0, 4.0, 2.0, 3.0, 5.0, 0.5});
                     chart.ChartSetZData(6, std::vector<double>{0.2, 0.9, 0.4, 0.1, 0.7, 0.5});
                     chart.ChartSetPointLabels(3, std::vector<std::string>{"A", "B", "C"});
+                    chart.ChartSetColors(2, std::vector<int>{12, 9});
                     chart.ChartSetView(mode, rotation, elevation, 0);
                     chart.ChartSetDepth(7, 100, 50, 50);
                     chart.ChartSetKind(k.kind, k.options, 0x20);
@@ -88,6 +90,12 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
                     const std::string where = std::to_string(k.kind) + " at " + std::to_string(rotation) + ", " +
                                               std::to_string(elevation) + " mode " + std::to_string(mode);
                     EXPECT_EQ(cells.size(), 3u * k.sets) << where;
+                    // Boxes seen from above show their tops alone, lit; from below their bottoms, shaded.
+                    for (const CChartPrimitive* p : CellPrimitives(chart)) {
+                        if (k.kind == kChartBarTrue3D && std::abs(elevation) == 90)
+                            EXPECT_EQ(p->color, ShadeColor(GraphPaletteColor(p->column ? 9 : 12), elevation > 0 ? 1.3 : 0.6))
+                                << where;
+                    }
                     for (const CChartPrimitive& p : chart.Primitives()) {
                         EXPECT_GE(p.left, -1e-6) << where;
                         EXPECT_GE(p.bottom, -1e-6) << where;
