@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <mutex>
 #include <string_view>
 #include <thread>
@@ -212,6 +213,30 @@ const CQtChartCanvas::CFace& CQtChartCanvas::FaceOf(const CChartFont& font)
     return m_faces.back();
 }
 
+const QPen& CQtChartCanvas::PenOf(CColor color, double width)
+{
+    static const QPen none(Qt::NoPen);
+    if (!(width > 0.0))
+        return none;
+    const float narrow = static_cast<float>(width);
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &narrow, sizeof bits);
+    const std::uint64_t key = (std::uint64_t{bits} << 32) | (std::uint32_t{color.r} << 16) | (color.g << 8) | color.b;
+    const auto [at, made] = m_pens.try_emplace(key);
+    if (made)
+        at->second = QPen(ToQColor(color), width);
+    return at->second;
+}
+
+const QBrush& CQtChartCanvas::BrushOf(CColor color, Qt::BrushStyle style)
+{
+    const std::uint64_t key = (std::uint64_t(style) << 32) | (std::uint32_t{color.r} << 16) | (color.g << 8) | color.b;
+    const auto [at, made] = m_brushes.try_emplace(key);
+    if (made)
+        at->second = QBrush(ToQColor(color), style);
+    return at->second;
+}
+
 const QPolygonF& CQtChartCanvas::ToPolygon(const std::vector<CChartPointD>& points)
 {
     m_polygon.resize(static_cast<qsizetype>(points.size()));
@@ -230,7 +255,7 @@ void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor
                                  double outlineWidth)
 {
     const QPolygonF& polygon = ToPolygon(points);
-    const QPen outlinePen = outlineWidth > 0.0 ? QPen(ToQColor(outline), outlineWidth) : QPen(Qt::NoPen);
+    const QPen& outlinePen = PenOf(outline, outlineWidth);
     if (pattern == kChartPatternHollow) {
         if (outlineWidth > 0.0) {
             m_painter.setPen(outlinePen);
@@ -242,8 +267,8 @@ void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor
     // A solid fill without an outline is edged in its own colour, so that neighbouring slices meet
     // without seams.
     const bool edged = pattern == kChartPatternSolid && outlineWidth <= 0.0;
-    const QPen edge = edged ? QPen(ToQColor(fill), 1.0) : outlinePen;
-    const QBrush brush(ToQColor(fill), pattern == kChartPatternSolid ? Qt::SolidPattern : HatchOf(pattern));
+    const QPen& edge = edged ? PenOf(fill, 1.0) : outlinePen;
+    const QBrush& brush = BrushOf(fill, pattern == kChartPatternSolid ? Qt::SolidPattern : HatchOf(pattern));
     // Antialiased fills of the boxes of many thousand glazes cost seconds, plain ones a fraction:
     // the fill is drawn plain and its edge, antialiased, over the steps of its border. A hatch
     // without an outline keeps an antialiased border of its own.

@@ -5,13 +5,17 @@
 
 #include "graphs/ChartCanvas.h"
 
+#include <QBrush>
 #include <QFont>
+#include <QPen>
 #include <QImage>
 #include <QPolygonF>
 #include <QRect>
 #include <QRectF>
 #include <QTransform>
 
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 class CChart;
@@ -77,6 +81,10 @@ private:
     };
     const CFace& FaceOf(const CChartFont& font);
     const QPolygonF& ToPolygon(const std::vector<CChartPointD>& points);
+    // A pen or brush of each colour made once per canvas: each made anew allocates, and the boxes
+    // of many thousand glazes share a few hundred colours.
+    const QPen& PenOf(CColor color, double width);
+    const QBrush& BrushOf(CColor color, Qt::BrushStyle style);
 
     QPainter& m_painter;
     QPainter* m_plain;
@@ -84,6 +92,8 @@ private:
     QTransform m_grid; // the painter's transform: the chart's pixel grid
     std::vector<CFace> m_faces;
     QPolygonF m_polygon; // the latest polygon's points, its room kept for the next
+    std::unordered_map<std::uint64_t, QPen> m_pens;
+    std::unordered_map<std::uint64_t, QBrush> m_brushes;
 };
 
 // Draws the chart scaled from its pixel grid onto target (in the painter's coordinates).
