@@ -92,9 +92,10 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
                     EXPECT_EQ(cells.size(), 3u * k.sets) << where;
                     // Boxes seen from above show their tops alone, lit; from below their bottoms, shaded.
                     for (const CChartPrimitive* p : CellPrimitives(chart)) {
-                        if (k.kind == kChartBarTrue3D && std::abs(elevation) == 90)
+                        if (k.kind == kChartBarTrue3D && std::abs(elevation) == 90) {
                             EXPECT_EQ(p->color, ShadeColor(GraphPaletteColor(p->column ? 9 : 12), elevation > 0 ? 1.3 : 0.6))
                                 << where;
+                        }
                     }
                     for (const CChartPrimitive& p : chart.Primitives()) {
                         EXPECT_GE(p.left, -1e-6) << where;
