@@ -511,8 +511,11 @@ void PaintChart(const CChart& chart, QPainter& painter, const QRectF& target)
 
 void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target)
 {
+    // Only images whose pixels a background image is stretched onto (CQtChartRaster) come out the
+    // same in strips.
+    const bool stretched = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied;
     if (chart.Primitives().size() < kFewestPrimitivesInStrips || std::thread::hardware_concurrency() < 2 || target.isEmpty() ||
-        image.width() < kStrips || image.height() < kStrips || image.depth() < 8) {
+        image.width() < kStrips || image.height() < kStrips || !stretched) {
         QPainter painter(&image);
         PaintChart(chart, painter, target);
         return;
