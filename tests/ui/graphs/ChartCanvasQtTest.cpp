@@ -193,8 +193,8 @@ TEST(ChartCanvasQtTest, AHatchedSliceHasNoEdgeOfItsFillColour)
 
 // A chart of thousands of primitives is drawn in strips on several threads: the picture is the
 // one drawn whole, pixel for pixel, at any pixel ratio. Lines that cross a strip's edges (slanted
-// ones, dashed and thick ones, texts) run from their ends as in the whole picture; the slim bars
-// beside an edge keep their antialiased pixels on the other side of it.
+// ones, dashed and thick ones, markers, texts) run from their ends as in the whole picture; the
+// slim bars beside an edge keep their antialiased pixels on the other side of it.
 TEST(ChartCanvasQtTest, AChartOfThousandsOfPrimitivesDrawnOnSeveralThreadsIsTheChartDrawnWhole)
 {
     // A background image of odd size under the chart, stretched over a part of it: each strip
@@ -227,6 +227,7 @@ TEST(ChartCanvasQtTest, AChartOfThousandsOfPrimitivesDrawnOnSeveralThreadsIsTheC
         chart.ChartDrawLine(0.0, 100.0 + 35.0 * k, width, 130.0 + 33.0 * k, k % 4, k % 3, k % 14);
         chart.ChartDrawLine(60.0 * k + 7.0, 0.0, 60.0 * k + 31.0, 1000.0, k % 2, 0, 9);
         chart.ChartDrawText(60.0 * k, 40.0 * k, 2, 0, 1, "Strip " + std::to_string(k));
+        chart.ChartDrawSymbol(70.0 * k + 11.0, 37.0 * k + 50.0, k % 14, k % 16);
     }
     chart.ChartDefEnd();
     ASSERT_GE(chart.Primitives().size(), 2000u);
