@@ -640,12 +640,20 @@ CChartPrimitive CChart::MakePolygon(const std::vector<CChartPointD>& points, CCo
     return p;
 }
 
-void CChart::AddPolygons(std::vector<CChartPrimitive>&& polygons)
+void CChart::AddPolygons(std::vector<std::vector<CChartPrimitive>>&& parts)
 {
-    m_primitives.reserve(m_primitives.size() + polygons.size());
-    for (CChartPrimitive& p : polygons) {
-        if (p.points.size() >= 3)
-            AddPrimitive(std::move(p));
+    // Room for all at once: the boxes of a hundred thousand glazes come in dozens of parts, and
+    // room made for each part alone moved every primitive before it again.
+    std::size_t count = m_primitives.size();
+    for (const std::vector<CChartPrimitive>& part : parts)
+        count += part.size();
+    m_primitives.reserve(count);
+    for (std::vector<CChartPrimitive>& part : parts) {
+        for (CChartPrimitive& p : part) {
+            if (p.points.size() >= 3)
+                AddPrimitive(std::move(p));
+        }
+        std::vector<CChartPrimitive>().swap(part);
     }
 }
 

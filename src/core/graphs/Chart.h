@@ -337,11 +337,12 @@ public:
     // Adds primitives given in the current area's units.
     void AddPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
                     double outlineWidth, int hitKind = CChartPrimitive::kHitNone, int column = 0, int row = 0);
-    // The polygon AddPolygon adds, made apart (on any thread), and polygons so made added in turn.
+    // The polygon AddPolygon adds, made apart (on any thread), and polygons so made added in turn,
+    // part after part.
     CChartPrimitive MakePolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
                                 double outlineWidth, int hitKind = CChartPrimitive::kHitNone, int column = 0,
                                 int row = 0) const;
-    void AddPolygons(std::vector<CChartPrimitive>&& polygons);
+    void AddPolygons(std::vector<std::vector<CChartPrimitive>>&& parts);
     void AddPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash);
     // Text with its box's corner nearest to (x, y) chosen by align (see ChartDrawText).
     void AddText(double x, double y, int align, const CChartFont& font, CColor color, int angle,

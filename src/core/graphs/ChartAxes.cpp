@@ -16,6 +16,14 @@ constexpr int kWallColor = 8;
 
 } // namespace
 
+int ChartLabelStep(double room, double size)
+{
+    constexpr double kMostSteps = 1 << 30; // one name of any count
+    if (!(size > room))
+        return 1;
+    return static_cast<int>(room > 0.0 ? std::min(std::ceil(size / room), kMostSteps) : kMostSteps);
+}
+
 CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan vertical, int options)
     : m_chart(chart), m_h(std::move(horizontal)), m_v(std::move(vertical)), m_labels((options & 1) == 0),
       m_gridVertical((options & 4) != 0), m_gridHorizontal((options & 8) != 0), m_font(chart.FontOf(2))
@@ -192,7 +200,9 @@ void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
         return;
     }
     const bool turned = (m_h.flags & CChartAxisSettings::kVerticalLabels) != 0;
-    for (int j = 0; j < m_h.count && j < static_cast<int>(m_h.labels.size()); ++j) {
+    // Upright names a line high side by side; wrapped ones fit their places.
+    const int step = turned ? ChartLabelStep(m_slotWidth, m_textHeight) : 1;
+    for (int j = 0; j < m_h.count && j < static_cast<int>(m_h.labels.size()); j += step) {
         const double x = X(plot, j + 0.5);
         const std::string& label = m_h.labels[static_cast<std::size_t>(j)];
         if (turned) {
@@ -234,7 +244,8 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
                             FormatChartNumber(value, m_v.format, m_v.scale.Step()));
         return;
     }
-    for (int j = 0; j < m_v.count && j < static_cast<int>(m_v.labels.size()); ++j)
+    const int step = ChartLabelStep(m_v.count > 0 ? plot.Height() / m_v.count : plot.Height(), m_textHeight);
+    for (int j = 0; j < m_v.count && j < static_cast<int>(m_v.labels.size()); j += step)
         m_chart.AddText(labelX, Y(plot, j + 0.5) - half, align, m_font, black, 0, m_v.labels[static_cast<std::size_t>(j)]);
 }
 

@@ -2,6 +2,7 @@
 // across, the values up, and the sets of side-by-side bars stand in rows one behind the other
 // (stacked and floating bars make one row). Lying bars keep the 3-D look of flat bars.
 
+#include "graphs/ChartBoxCover.h"
 #include "graphs/ChartDrawing.h"
 #include "graphs/ChartThreads.h"
 #include "graphs/ChartView3D.h"
@@ -14,6 +15,12 @@
 #include <vector>
 
 namespace {
+
+// A box whose depth pictures shorter than this many pixels (rows of a hundred thousand glazes)
+// has a side and a top no wider than that: slivers lying wholly inside the one-pixel outline of
+// its own front, which is drawn after them. Such a box draws its front (or back) alone, a third
+// of the polygons.
+constexpr double kSlimRowPixels = kThinBarPixels / 16.0;
 
 constexpr double kBoxHeight = 0.6; // of the box's width
 constexpr double kRowDepth = 0.15; // one row's depth at thickness 100 %, of the box's width
@@ -44,12 +51,6 @@ struct CBoxPlaces {
 
 double Get(const CChartPoint3D& p, int direction) { return direction == 0 ? p.x : direction == 1 ? p.y : p.z; }
 void Set(CChartPoint3D& p, int direction, double value) { (direction == 0 ? p.x : direction == 1 ? p.y : p.z) = value; }
-
-// A box whose depth pictures shorter than this many pixels (rows of a hundred thousand glazes)
-// has a side and a top no wider than that: slivers lying wholly inside the one-pixel outline of
-// its own front, which is drawn after them. Such a box draws its front (or back) alone, a third
-// of the polygons.
-constexpr double kSlimRowPixels = kThinBarPixels / 16.0;
 
 // The faces turned to the eye, shaded as if lit from above and the front (with `slim` only the
 // front or back face, where it shows), added to faces.
@@ -105,59 +106,14 @@ constexpr std::size_t kAhead = 16;
 // The boxes whose faces one thread makes at a time.
 constexpr std::size_t kBoxesPerPart = 16384;
 
-// How many later boxes of its place must cover a box before it is left out. Rows thinner than a
-// pixel stack hundreds of boxes one behind another within a pixel, and their antialiased edges
-// show through one another: a pixel there is made by the last few boxes drawn on it.
-constexpr int kBoxLayers = 3;
-
-// For side-by-side boxes in drawing order, true for each box that later boxes cover as far as
-// the eye can tell; drawing them all costs seconds with a hundred thousand glazes.
-//
-// Deep rows: boxes of one category whose front corners fall in the same quarter pixel make one
-// place. A box that kBoxLayers later boxes of its place each cover from its foot to its top is
-// left out: its edges lie within a quarter pixel of theirs, inside their one-pixel outlines but
-// for a band a quarter pixel wide at most, where the boxes of the place behind, drawn earlier,
-// show the same edges.
-//
-// Narrow boxes (many categories, less than a quarter pixel across): a box is left out when the
-// ink of later boxes (each box's picture and the half of its outline round it) covers its own
-// ink at the middle of every quarter-pixel column it reaches. The column is taken where the box's
-// upright line crosses the middle of the picture, so that uprights leaning in perspective keep
-// to their columns.
-//
-// Slim rows (each box drawing its front or back alone): a face's ink is known column by column,
-// so the same columns take faces of any width: a face is left out when kBoxLayers later faces
-// cover its ink (where the column's middle meets the face, and half the outline round it) but
-// for a band a quarter pixel wide, as in deep rows, at every quarter-pixel column it reaches; a
-// face covers the columns it spans there. A hundred thousand glazes by a thousand materials
-// put a few thousand faces behind every column, of which a few show.
-//
-// Wider faces are left to the places of deep rows, where they stand many to a quarter pixel.
-//
-// Hollow boxes show what lies behind them, so they cover nothing.
+// Boxes whose picture is narrower than this (many categories) may be covered by the boxes of their
+// neighbours together, column by column (CChartBoxCover).
 constexpr double kNarrowFacePixels = 2.0;
 
-// The picture of a box's front or back, the face a slim box draws alone.
+// The front or back face of a box, the face a slim box draws alone, left corners first.
 struct CEndFace {
-    CChartPointD foot[2]; // the left one first
+    CChartPointD foot[2];
     CChartPointD head[2]; // above the foot of the same side
-
-    // The lowest and highest points (as x and y) of the face where it meets the upright line at x.
-    CChartPointD SpanAt(double x) const
-    {
-        const CChartPointD corners[4] = {foot[0], foot[1], head[1], head[0]};
-        double low = HUGE_VAL, high = -HUGE_VAL;
-        for (int k = 0; k < 4; ++k) {
-            const CChartPointD& a = corners[k];
-            const CChartPointD& b = corners[(k + 1) % 4];
-            if (x < std::min(a.x, b.x) || x > std::max(a.x, b.x))
-                continue;
-            const double y = a.x == b.x ? a.y : a.y + (x - a.x) * (b.y - a.y) / (b.x - a.x);
-            low = std::min({low, y, a.x == b.x ? b.y : y});
-            high = std::max({high, y, a.x == b.x ? b.y : y});
-        }
-        return {low, high};
-    }
 };
 
 CEndFace EndFaceOf(const CChartView3D& view, const CBox& box, bool frontShows)
@@ -172,9 +128,35 @@ CEndFace EndFaceOf(const CChartView3D& view, const CBox& box, bool frontShows)
     return face;
 }
 
+// The picture a box draws, in pixels: the bounds of its end face alone, or of every corner; with
+// the rectangle inside its end face.
+CCoverPicture PictureOf(const CChartView3D& view, const CBox& box, bool endAlone, bool frontShows, double pixels)
+{
+    const CEndFace face = EndFaceOf(view, box, frontShows);
+    CChartRect bounds{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    const auto add = [&bounds](const CEndFace& end) {
+        for (const CChartPointD& p : {end.foot[0], end.foot[1], end.head[0], end.head[1]}) {
+            bounds = {std::min(bounds.left, p.x), std::min(bounds.bottom, p.y), std::max(bounds.right, p.x),
+                      std::max(bounds.top, p.y)};
+        }
+    };
+    add(face);
+    if (!endAlone)
+        add(EndFaceOf(view, box, !frontShows));
+    const CChartRect inner{std::max(face.foot[0].x, face.head[0].x), std::max(face.foot[0].y, face.foot[1].y),
+                           std::min(face.foot[1].x, face.head[1].x), std::min(face.head[0].y, face.head[1].y)};
+    const auto scaled = [pixels](const CChartRect& r) {
+        return CChartRect{r.left * pixels, r.bottom * pixels, r.right * pixels, r.top * pixels};
+    };
+    return {scaled(bounds), scaled(inner)};
+}
+
+// For side-by-side boxes in drawing order, true for each box that later boxes cover whole
+// (CChartBoxCover); drawing them all costs seconds with a hundred thousand glazes. Hollow boxes
+// show what lies behind them, so they cover nothing. Only narrow boxes are left out.
 std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, const std::vector<CBar>& bars,
                                const std::vector<std::uint32_t>& order, const CBoxPlaces& places, bool perPoint,
-                               bool slim)
+                               bool endAlone)
 {
     std::vector<bool> covered(order.size(), false);
     if (order.empty())
@@ -183,70 +165,17 @@ std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, co
     const CBox any = places.Of(bars[order.front()]); // all boxes are of one size
     const double across = PictureStep(view, {any.high.x - any.low.x, 0.0, 0.0}).x +
                           PictureStep(view, {0.0, 0.0, any.high.z - any.low.z}).x;
-    const bool thin = across * pixels < kThinBarPixels;
-    const bool faces = !thin && slim && across * pixels < kNarrowFacePixels;
-    const double middle = view.Bounds().CenterY();
-    const bool frontShows = view.Faces({0.0, 0.0, -1.0});
-    CLaterSpans later(kBoxLayers);
-    // The quarter-pixel columns across the picture of the chart's box, with a margin for outlines
-    // and for uprights that lean in perspective.
-    constexpr double kMargin = 8.0; // pixels
+    if (across * pixels >= kNarrowFacePixels)
+        return covered;
     const CChartRect bounds = view.Bounds();
-    const std::int64_t columnCount = ChartCell((bounds.Width() * pixels + 2.0 * kMargin) / kThinBarPixels) + 1;
-    std::vector<CLaterCover> columns(thin || faces ? static_cast<std::size_t>(columnCount) : 0);
-    const auto column = [&](double x) {
-        const double at = ((x - bounds.left) * pixels + kMargin) / kThinBarPixels + 0.5;
-        return static_cast<std::size_t>(std::clamp<std::int64_t>(ChartCell(at), 0, columnCount));
-    };
-    const auto middleOf = [&](std::size_t c) {
-        return bounds.left + ((static_cast<double>(c) + 0.5) * kThinBarPixels - kMargin) / pixels;
-    };
+    CChartBoxCover cover(bounds.left * pixels, bounds.right * pixels);
+    const bool frontShows = view.Faces({0.0, 0.0, -1.0});
     for (std::size_t i = order.size(); i-- > 0;) {
         if (i >= kAhead)
             __builtin_prefetch(&bars[order[i - kAhead]]);
         const CBox box = places.Of(bars[order[i]]);
         const bool hides = chart.PatternFor(box.bar.point, box.bar.set, perPoint) != kChartPatternHollow;
-        const double x = (box.low.x + box.high.x) / 2.0, z = (box.low.z + box.high.z) / 2.0;
-        if (faces) {
-            const CEndFace face = EndFaceOf(view, box, frontShows);
-            const auto [leftmost, rightmost] = std::minmax({face.foot[0].x, face.foot[1].x, face.head[0].x, face.head[1].x});
-            const double inkReach = (0.5 - kThinBarPixels) / pixels;
-            const std::size_t first = column(leftmost - inkReach), last = column(rightmost + inkReach);
-            bool under = first < last;
-            for (std::size_t c = first; c < last && under; ++c) {
-                const CChartPointD span = face.SpanAt(std::clamp(middleOf(c), leftmost, rightmost));
-                under = span.x <= span.y && columns[c].Covers(span.x * pixels - 0.5 + kThinBarPixels,
-                                                              span.y * pixels + 0.5 - kThinBarPixels, kBoxLayers);
-            }
-            covered[i] = under;
-            if (under || !hides)
-                continue;
-            for (std::size_t c = column(leftmost), end = column(rightmost); c < end; ++c) {
-                const CChartPointD span = face.SpanAt(std::clamp(middleOf(c), leftmost, rightmost));
-                columns[c].Add(span.x * pixels - 0.5, span.y * pixels + 0.5);
-            }
-            continue;
-        }
-        if (thin) {
-            // The box's ink, its picture and the half of its outline round it, in pixels up,
-            // sampled at the middles of the quarter-pixel columns it reaches.
-            const CChartPointD foot = view.Project({x, box.low.y, z}), head = view.Project({x, box.high.y, z});
-            const double at = view.UprightX(foot, middle), reach = across / 2.0 + 0.5 / pixels;
-            const double low = std::min(foot.y, head.y) * pixels - 0.5;
-            const double high = std::max(foot.y, head.y) * pixels + 0.5;
-            const std::size_t first = column(at - reach), last = column(at + reach);
-            bool under = first < last;
-            for (std::size_t c = first; c < last && under; ++c)
-                under = columns[c].Covers(low, high, 1);
-            covered[i] = under;
-            for (std::size_t c = first; c < last && !under && hides; ++c)
-                columns[c].Add(low, high);
-            continue;
-        }
-        const CChartPointD corner = view.Project({box.low.x, 0.0, box.low.z});
-        const CCoverGroup place{box.bar.point, ChartCell(corner.x * pixels / kThinBarPixels),
-                                ChartCell(corner.y * pixels / kThinBarPixels)};
-        covered[i] = later.Covered(place, box.low.y, box.high.y, hides);
+        covered[i] = cover.Covered(PictureOf(view, box, endAlone, frontShows, pixels), hides);
     }
     return covered;
 }
@@ -373,8 +302,7 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
                 DrawBox(chart, view, places.Of(bars[order[i]]), style.perPoint, slim, faces[part]);
         }
     });
-    for (std::vector<CChartPrimitive>& part : faces)
-        chart.AddPolygons(std::move(part));
+    chart.AddPolygons(std::move(faces));
     DrawChartAxis3D(chart, view, axes[0]);
     DrawChartAxis3D(chart, view, axes[1]);
     StoreLayout3D(chart, view.Bounds(), CChartScale{0.0, static_cast<double>(count), count, 0}, scale);

@@ -55,6 +55,11 @@ std::vector<std::string> WrapChartText(const CChart& chart, const CChartFont& fo
 // Darker (factor below 1) or lighter shade of a colour.
 CColor ShadeColor(CColor color, double factor);
 
+// How many places apart names of `size` stand that are `room` apart: every such name is drawn,
+// the others left out, where hundreds of category names would pile over one another (1 when
+// each has its room).
+int ChartLabelStep(double room, double size);
+
 // Titles and legend; returns what is left for the plot.
 CChartRect DrawChartDecorations(CChart& chart, int kind);
 
@@ -146,8 +151,9 @@ void DrawBoxChart(CChart& chart, int options, const CChartRect& region);
 void DrawAreaChart(CChart& chart, int options, const CChartRect& region);
 void DrawPointChart(CChart& chart, int options, const CChartRect& region);
 void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region);
-// Boxes that later boxes cover are left out (see ChartBar3D.cpp); everyBox draws them too: as far
-// as the eye can tell the same picture, at many times the cost with many thousand glazes.
+// Boxes that later boxes cover whole are left out, and slim rows draw their fronts alone (see
+// ChartBar3D.cpp, ChartBoxCover.h); everyBox draws every face of every box: as far as the eye can
+// tell the same picture, at many times the cost with many thousand glazes.
 void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool everyBox = false);
 // The layout values of a chart drawn in a 3-D box: the box's picture and its two scales.
 void StoreLayout3D(CChart& chart, const CChartRect& box, const CChartScale& horizontal, const CChartScale& vertical);

@@ -268,6 +268,7 @@ void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& ax
     const std::size_t count = std::min(axis.labels.size(), axis.ticks.size());
     axis.lines.assign(axis.labels.size(), {});
     axis.upright = false;
+    axis.every = 1;
     // The least room between neighbouring ticks across the picture and up it.
     double across = region.Width(), up = region.Height();
     for (std::size_t i = 0; i + 1 < count; ++i) {
@@ -276,14 +277,16 @@ void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& ax
         across = std::min(across, std::fabs(q.x - p.x));
         up = std::min(up, std::fabs(q.y - p.y));
     }
+    const double th = chart.TextHeightUnits(font);
     if (side.Beside() || across < up) {
         // One above another: each label on one line.
         for (std::size_t i = 0; i < count; ++i)
             axis.lines[i] = {ElideChartText(chart, font, axis.labels[i], region.Width() * kBesideShare)};
+        axis.every = ChartLabelStep(up, th);
         return;
     }
     // Side by side, with a blank of half a line between neighbours.
-    const double room = across - chart.TextHeightUnits(font) / 2.0;
+    const double room = across - th / 2.0;
     bool fits = true;
     for (std::size_t i = 0; i < count && fits; ++i) {
         axis.lines[i] = WrapChartText(chart, font, axis.labels[i], room);
@@ -296,6 +299,7 @@ void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& ax
     axis.upright = true;
     for (std::size_t i = 0; i < count; ++i)
         axis.lines[i] = {ElideChartText(chart, font, axis.labels[i], region.Height() * kUprightShare)};
+    axis.every = ChartLabelStep(across, th);
 }
 
 // The ticks and labels of the axes as things attached to the box.
@@ -311,7 +315,7 @@ std::vector<CChartAttached3D> AxisThings(const CChart& chart, const CChartAxis3D
             const CChartPoint3D at = CubePoint(axis.direction, axis.ticks[i], side.a, side.b);
             const double tx = side.dx * tick, ty = side.dy * tick;
             things.push_back({at, std::min(tx, 0.0), std::min(ty, 0.0), std::max(tx, 0.0), std::max(ty, 0.0)});
-            if (i >= axis.labels.size())
+            if (i >= axis.labels.size() || i % static_cast<std::size_t>(axis.every) != 0)
                 continue;
             const CChartRect block = LabelBlock(chart, font, axis, i, side);
             things.push_back({at, block.left + tx * 1.5, block.bottom + ty * 1.5, block.right + tx * 1.5,
@@ -353,7 +357,7 @@ void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D
     for (std::size_t i = 0; i < axis.ticks.size(); ++i) {
         const CChartPointD p = view.Project(CubePoint(axis.direction, axis.ticks[i], side.a, side.b));
         chart.AddPolyline({p, {p.x + side.dx * tick, p.y + side.dy * tick}}, black, 1.0, 0);
-        if (i >= axis.labels.size())
+        if (i >= axis.labels.size() || i % static_cast<std::size_t>(axis.every) != 0)
             continue;
         // The block's lines, each aligned within it as the block stands to its anchor.
         const CChartRect block = LabelBlock(chart, font, axis, i, side);

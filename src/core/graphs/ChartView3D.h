@@ -82,6 +82,8 @@ struct CChartAxis3D {
     // the box. Without them each label is one line.
     std::vector<std::vector<std::string>> lines;
     bool upright = false;
+    // Labels too many to stand apart: only every this many are drawn (ChartLabelStep).
+    int every = 1;
 };
 
 // The three walls behind the data (the floor among them): light panels, or their outlines alone

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <mutex>
 #include <string_view>
 #include <thread>
@@ -172,9 +173,33 @@ const CChartMetrics& GetQtChartMetrics()
     return metrics;
 }
 
-CQtChartCanvas::CQtChartCanvas(QPainter& painter, QPainter* plain)
-    : m_painter(painter), m_plain(plain), m_grid(painter.worldTransform())
+CQtChartCanvas::CQtChartCanvas(QPainter& painter, QPainter* plain, const CQtChartRaster& raster)
+    : m_painter(painter), m_plain(plain), m_raster(raster), m_grid(painter.worldTransform())
 {
+}
+
+namespace {
+
+// The device pixels whose middles lie in the rectangle.
+QRect PixelsOf(const QRectF& device)
+{
+    const auto first = [](double edge) { return static_cast<int>(std::ceil(edge - 0.5)); };
+    return QRect(QPoint(first(device.left()), first(device.top())),
+                 QPoint(first(device.right()) - 1, first(device.bottom()) - 1));
+}
+
+} // namespace
+
+CQtChartRaster CQtChartRaster::Of(QPainter& painter, double chartWidth, double chartHeight)
+{
+    QPaintDevice* device = painter.device();
+    if (!device || device->devType() != QInternal::Image)
+        return {};
+    QImage& image = *static_cast<QImage*>(device);
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)
+        return {};
+    const QRectF chart = painter.deviceTransform().mapRect(QRectF(0.0, 0.0, chartWidth, chartHeight));
+    return {image.bits(), image.bytesPerLine(), PixelsOf(chart) & image.rect()};
 }
 
 const CQtChartCanvas::CFace& CQtChartCanvas::FaceOf(const CChartFont& font)
@@ -186,6 +211,30 @@ const CQtChartCanvas::CFace& CQtChartCanvas::FaceOf(const CChartFont& font)
     const QFont face = QFontFromChartFont(font);
     m_faces.push_back({font, face, QFontMetricsF(face).ascent()});
     return m_faces.back();
+}
+
+const QPen& CQtChartCanvas::PenOf(CColor color, double width)
+{
+    static const QPen none(Qt::NoPen);
+    if (!(width > 0.0))
+        return none;
+    const float narrow = static_cast<float>(width);
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &narrow, sizeof bits);
+    const std::uint64_t key = (std::uint64_t{bits} << 32) | (std::uint32_t{color.r} << 16) | (color.g << 8) | color.b;
+    const auto [at, made] = m_pens.try_emplace(key);
+    if (made)
+        at->second = QPen(ToQColor(color), width);
+    return at->second;
+}
+
+const QBrush& CQtChartCanvas::BrushOf(CColor color, Qt::BrushStyle style)
+{
+    const std::uint64_t key = (std::uint64_t(style) << 32) | (std::uint32_t{color.r} << 16) | (color.g << 8) | color.b;
+    const auto [at, made] = m_brushes.try_emplace(key);
+    if (made)
+        at->second = QBrush(ToQColor(color), style);
+    return at->second;
 }
 
 const QPolygonF& CQtChartCanvas::ToPolygon(const std::vector<CChartPointD>& points)
@@ -206,7 +255,7 @@ void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor
                                  double outlineWidth)
 {
     const QPolygonF& polygon = ToPolygon(points);
-    const QPen outlinePen = outlineWidth > 0.0 ? QPen(ToQColor(outline), outlineWidth) : QPen(Qt::NoPen);
+    const QPen& outlinePen = PenOf(outline, outlineWidth);
     if (pattern == kChartPatternHollow) {
         if (outlineWidth > 0.0) {
             m_painter.setPen(outlinePen);
@@ -218,8 +267,8 @@ void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor
     // A solid fill without an outline is edged in its own colour, so that neighbouring slices meet
     // without seams.
     const bool edged = pattern == kChartPatternSolid && outlineWidth <= 0.0;
-    const QPen edge = edged ? QPen(ToQColor(fill), 1.0) : outlinePen;
-    const QBrush brush(ToQColor(fill), pattern == kChartPatternSolid ? Qt::SolidPattern : HatchOf(pattern));
+    const QPen& edge = edged ? PenOf(fill, 1.0) : outlinePen;
+    const QBrush& brush = BrushOf(fill, pattern == kChartPatternSolid ? Qt::SolidPattern : HatchOf(pattern));
     // Antialiased fills of the boxes of many thousand glazes cost seconds, plain ones a fraction:
     // the fill is drawn plain and its edge, antialiased, over the steps of its border. A hatch
     // without an outline keeps an antialiased border of its own.
@@ -313,16 +362,61 @@ QImage BackgroundImage(const std::string& file)
                         QString::number(info.size());
     if (const QImage* image = cache.object(key))
         return *image;
+    // In the pixels the chart stretches onto an image.
     QImage image = DecodeImage(path);
+    if (!image.isNull())
+        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     cache.insert(key, new QImage(image));
     return image;
 }
 
+namespace {
+
+// A premultiplied pixel over another.
+QRgb Over(QRgb top, QRgb under)
+{
+    const int alpha = qAlpha(top);
+    if (alpha == 255)
+        return top;
+    const auto mix = [alpha](int a, int b) { return a + (b * (255 - alpha) + 127) / 255; };
+    return qRgba(mix(qRed(top), qRed(under)), mix(qGreen(top), qGreen(under)), mix(qBlue(top), qBlue(under)),
+                 mix(alpha, qAlpha(under)));
+}
+
+// The nearest pixels of the image (premultiplied 32-bit) stretched over the device rectangle,
+// over what the raster holds, within its clip.
+void StretchOnto(const CQtChartRaster& raster, const QImage& image, const QRectF& device)
+{
+    const QRect area = PixelsOf(device) & raster.clip;
+    if (area.isEmpty())
+        return;
+    const auto source = [](int pixel, double start, double length, int count) {
+        return std::clamp(static_cast<int>(std::floor((pixel + 0.5 - start) * count / length)), 0, count - 1);
+    };
+    std::vector<int> columns(static_cast<std::size_t>(area.width()));
+    for (int x = area.left(); x <= area.right(); ++x)
+        columns[static_cast<std::size_t>(x - area.left())] = source(x, device.left(), device.width(), image.width());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(source(y, device.top(), device.height(), image.height())));
+        auto* to = reinterpret_cast<QRgb*>(raster.bits + y * raster.bytesPerLine) + area.left();
+        for (std::size_t k = 0; k < columns.size(); ++k)
+            to[k] = Over(from[columns[k]], to[k]);
+    }
+}
+
+} // namespace
+
 void CQtChartCanvas::DrawImage(const std::string& path, double left, double top, double width, double height)
 {
     const QImage image = BackgroundImage(path);
-    if (!image.isNull())
-        m_painter.drawImage(QRectF(left, top, width, height), image);
+    if (image.isNull())
+        return;
+    const QRectF target(left, top, width, height);
+    const QTransform device = m_painter.deviceTransform();
+    if (m_raster.bits && device.type() <= QTransform::TxScale && device.m11() > 0.0 && device.m22() > 0.0)
+        StretchOnto(m_raster, image, device.mapRect(target));
+    else
+        m_painter.drawImage(target, image);
 }
 
 namespace {
@@ -410,15 +504,18 @@ void PaintChart(const CChart& chart, QPainter& painter, const QRectF& target)
 {
     painter.save();
     ScaleToChart(chart, painter, target);
-    CQtChartCanvas canvas(painter);
+    CQtChartCanvas canvas(painter, nullptr, CQtChartRaster::Of(painter, chart.PixelWidth(), chart.PixelHeight()));
     chart.Draw(canvas);
     painter.restore();
 }
 
 void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target)
 {
+    // Only images whose pixels a background image is stretched onto (CQtChartRaster) come out the
+    // same in strips.
+    const bool stretched = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied;
     if (chart.Primitives().size() < kFewestPrimitivesInStrips || std::thread::hardware_concurrency() < 2 || target.isEmpty() ||
-        image.width() < kStrips || image.height() < kStrips || image.depth() < 8) {
+        image.width() < kStrips || image.height() < kStrips || !stretched) {
         QPainter painter(&image);
         PaintChart(chart, painter, target);
         return;
@@ -451,7 +548,9 @@ void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target)
             ScaleToChart(chart, painters[k], target, Qt::IntersectClip);
         }
         painters[1].setRenderHint(QPainter::Antialiasing, false);
-        CQtChartCanvas canvas(painters[0], &painters[1]);
+        CQtChartRaster raster = CQtChartRaster::Of(painters[0], chart.PixelWidth(), chart.PixelHeight());
+        raster.clip &= area;
+        CQtChartCanvas canvas(painters[0], &painters[1], raster);
         const CChartPixelArea drawn{(area.left() - origin.x()) / scaleX, (area.top() - origin.y()) / scaleY,
                                     (area.right() + 1.0 - origin.x()) / scaleX,
                                     (area.bottom() + 1.0 - origin.y()) / scaleY};

@@ -5,12 +5,17 @@
 
 #include "graphs/ChartCanvas.h"
 
+#include <QBrush>
 #include <QFont>
+#include <QPen>
 #include <QImage>
 #include <QPolygonF>
+#include <QRect>
 #include <QRectF>
 #include <QTransform>
 
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 class CChart;
@@ -36,14 +41,29 @@ QImage BackgroundImage(const std::string& file);
 // The program's one CQtChartMetrics.
 const CChartMetrics& GetQtChartMetrics();
 
+// The pixels of the 32-bit image a painter draws on, and the device pixels it may draw there
+// (its clip). A background image is stretched onto them pixel by pixel, each pixel found from its
+// own place alone: Qt steps through the image row after row from the clip's edge, so that a
+// picture drawn in strips showed the next row of the image along a strip's edge at some pixel
+// ratios.
+struct CQtChartRaster {
+    uchar* bits = nullptr;
+    qsizetype bytesPerLine = 0;
+    QRect clip;
+
+    // The image's pixels when the painter paints on an image of 32-bit pixels (else none), the
+    // clip the chart's rectangle in its pixel grid as the painter maps it.
+    static CQtChartRaster Of(QPainter& painter, double chartWidth, double chartHeight);
+};
+
 // Draws on the painter as it stands when the canvas is made (its transform is the chart's pixel
 // grid). Every call sets the pen, brush and font it uses; nothing else of the painter changes.
 // Plain fills (see DrawPolygon) go to `plain` when given: a painter of the same device, transform
 // and clip without antialiasing, so that the painter's antialiasing is not turned off and on for
-// each polygon (which sets its clip anew).
+// each polygon (which sets its clip anew). Images go to `raster` when given.
 class CQtChartCanvas : public CChartCanvas {
 public:
-    explicit CQtChartCanvas(QPainter& painter, QPainter* plain = nullptr);
+    explicit CQtChartCanvas(QPainter& painter, QPainter* plain = nullptr, const CQtChartRaster& raster = {});
 
     void FillBackground(CColor color) override;
     void DrawPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
@@ -61,12 +81,19 @@ private:
     };
     const CFace& FaceOf(const CChartFont& font);
     const QPolygonF& ToPolygon(const std::vector<CChartPointD>& points);
+    // A pen or brush of each colour made once per canvas: each made anew allocates, and the boxes
+    // of many thousand glazes share a few hundred colours.
+    const QPen& PenOf(CColor color, double width);
+    const QBrush& BrushOf(CColor color, Qt::BrushStyle style);
 
     QPainter& m_painter;
     QPainter* m_plain;
+    CQtChartRaster m_raster;
     QTransform m_grid; // the painter's transform: the chart's pixel grid
     std::vector<CFace> m_faces;
     QPolygonF m_polygon; // the latest polygon's points, its room kept for the next
+    std::unordered_map<std::uint64_t, QPen> m_pens;
+    std::unordered_map<std::uint64_t, QBrush> m_brushes;
 };
 
 // Draws the chart scaled from its pixel grid onto target (in the painter's coordinates).

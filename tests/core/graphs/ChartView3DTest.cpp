@@ -3,6 +3,7 @@
 #include "core/support/CheckedItems.h"
 #include "core/graphs/ChartTestSupport.h"
 #include "graphs/ChartDefinition.h"
+#include "graphs/ChartPalette.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,7 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
                     chart.ChartSetXData(6, std::vector<double>{1.0, 4.0, 2.0, 3.0, 5.0, 0.5});
                     chart.ChartSetZData(6, std::vector<double>{0.2, 0.9, 0.4, 0.1, 0.7, 0.5});
                     chart.ChartSetPointLabels(3, std::vector<std::string>{"A", "B", "C"});
+                    chart.ChartSetColors(2, std::vector<int>{12, 9});
                     chart.ChartSetView(mode, rotation, elevation, 0);
                     chart.ChartSetDepth(7, 100, 50, 50);
                     chart.ChartSetKind(k.kind, k.options, 0x20);
@@ -88,6 +90,13 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
                     const std::string where = std::to_string(k.kind) + " at " + std::to_string(rotation) + ", " +
                                               std::to_string(elevation) + " mode " + std::to_string(mode);
                     EXPECT_EQ(cells.size(), 3u * k.sets) << where;
+                    // Boxes seen from above show their tops alone, lit; from below their bottoms, shaded.
+                    for (const CChartPrimitive* p : CellPrimitives(chart)) {
+                        if (k.kind == kChartBarTrue3D && std::abs(elevation) == 90) {
+                            EXPECT_EQ(p->color, ShadeColor(GraphPaletteColor(p->column ? 9 : 12), elevation > 0 ? 1.3 : 0.6))
+                                << where;
+                        }
+                    }
                     for (const CChartPrimitive& p : chart.Primitives()) {
                         EXPECT_GE(p.left, -1e-6) << where;
                         EXPECT_GE(p.bottom, -1e-6) << where;
@@ -170,6 +179,46 @@ TEST(ChartView3D, CategoryNamesTooWideForTheirPlacesStandUpright)
     const std::string shortened = "Kaolin from the ...";
     names.back() = shortened;
     EXPECT_EQ(upright, names);
+
+    // Regression: the names of hundreds of materials were all drawn over one another, a black
+    // band. Names too many to stand apart are thinned evenly, every k-th kept: each clear of its
+    // neighbours, with less than a line between them (no more left out than need be).
+    struct CCrowd {
+        int kind;
+        int options;
+        const char* what;
+    };
+    for (const CCrowd& crowd : {CCrowd{kChartBar, 0, "bars"}, CCrowd{kChartBar, 0x800, "lying bars"},
+                                CCrowd{kChartBarTrue3D, 0, "true 3-D bars"}}) {
+        std::vector<std::string> many;
+        for (int k = 0; k < 300; ++k)
+            many.push_back("M" + std::to_string(k));
+        CChart crowded(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
+        crowded.ChartDefBegin();
+        crowded.ChartSetData(300, 1, std::vector<double>(300, 1.0));
+        crowded.ChartSetPointLabels(300, many);
+        crowded.ChartSetView(0, 20, 10, 0);
+        crowded.ChartSetKind(crowd.kind, crowd.options, 0x20);
+        std::vector<const CChartPrimitive*> drawn;
+        for (const CChartPrimitive& p : crowded.Primitives()) {
+            if (p.type == CChartPrimitive::Type::Text && p.text.starts_with("M"))
+                drawn.push_back(&p);
+        }
+        ASSERT_GE(drawn.size(), 5u) << crowd.what;
+        const int step = std::stoi(drawn[1]->text.substr(1));
+        EXPECT_GE(step, 2) << crowd.what;
+        const bool lying = crowd.options != 0;
+        for (std::size_t i = 0; i < drawn.size(); ++i) {
+            EXPECT_EQ(drawn[i]->text, "M" + std::to_string(i * step)) << crowd.what;
+            if (i == 0)
+                continue;
+            const CChartPrimitive& a = *drawn[i - 1];
+            const CChartPrimitive& b = *drawn[i];
+            const double gap = lying ? a.bottom - (b.bottom + b.height) : b.left - (a.left + a.width);
+            EXPECT_GE(gap, -1e-9) << crowd.what << " " << b.text;
+            EXPECT_LT(gap, lying ? b.height : b.width) << crowd.what << " " << b.text;
+        }
+    }
 }
 
 // Seen from the front, the up grid alone is level lines across the back wall; the across grid

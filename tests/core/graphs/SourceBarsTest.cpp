@@ -40,6 +40,10 @@ TEST_F(SourceBarsTest, OxideBarsShareTheirValueByTheUnitsOfTheLines)
     std::vector<double> shares = Numbers("ChartSetData");
     ASSERT_EQ(shares.size(), 2u);
     EXPECT_NEAR(shares[0], shares[1], 1e-9);
+    // Regression: the segments fell short of the bar, and their numbers with them.
+    EXPECT_THAT(weight.m_textLines, ElementsAre("", "Other oxides  128.18%", testing::_, "... 64.09% from Silica",
+                                                "... 64.09% from Whiting"));
+    EXPECT_NEAR(shares[0] + shares[1], 128.18, 0.005);
     EXPECT_EQ(Call("ChartSetKind"), "ChartSetKind(3, 8192, 32)");
     EXPECT_EQ(Call("ChartSetLegend"), "ChartSetLegend(2, [\"Silica\" \"Whiting\"])");
     EXPECT_EQ(Call("ChartSetColors"), "ChartSetColors(2, [12 11])");

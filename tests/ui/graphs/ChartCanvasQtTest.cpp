@@ -193,12 +193,24 @@ TEST(ChartCanvasQtTest, AHatchedSliceHasNoEdgeOfItsFillColour)
 
 // A chart of thousands of primitives is drawn in strips on several threads: the picture is the
 // one drawn whole, pixel for pixel, at any pixel ratio. Lines that cross a strip's edges (slanted
-// ones, dashed and thick ones, texts) run from their ends as in the whole picture; the slim bars
-// beside an edge keep their antialiased pixels on the other side of it.
+// ones, dashed and thick ones, markers, texts) run from their ends as in the whole picture; the
+// slim bars beside an edge keep their antialiased pixels on the other side of it.
 TEST(ChartCanvasQtTest, AChartOfThousandsOfPrimitivesDrawnOnSeveralThreadsIsTheChartDrawnWhole)
 {
+    // A background image of odd size under the chart, stretched over a part of it: each strip
+    // draws its share, and not one row of the image may come out shifted along a strip's edge.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string file = dir.path().toStdString() + "/under.png";
+    QImage under(97, 61, QImage::Format_RGB32);
+    for (int y = 0; y < under.height(); ++y) {
+        for (int x = 0; x < under.width(); ++x)
+            under.setPixelColor(x, y, QColor(x * 29 % 256, y * 53 % 256, (x + y) * 17 % 256));
+    }
+    ASSERT_TRUE(under.save(QString::fromStdString(file), "PNG"));
     CChart chart(GetQtChartMetrics(), 0.0, 0.0, 640.0, 400.0, 1000.0);
     chart.ChartDefBegin();
+    ASSERT_EQ(chart.ChartSetBackgroundImage(97.3, 41.9, 1203.7, 913.1, file), 0);
     constexpr int kPoints = 30, kSets = 12;
     std::vector<double> values;
     for (int i = 0; i < kPoints * kSets; ++i)
@@ -215,11 +227,12 @@ TEST(ChartCanvasQtTest, AChartOfThousandsOfPrimitivesDrawnOnSeveralThreadsIsTheC
         chart.ChartDrawLine(0.0, 100.0 + 35.0 * k, width, 130.0 + 33.0 * k, k % 4, k % 3, k % 14);
         chart.ChartDrawLine(60.0 * k + 7.0, 0.0, 60.0 * k + 31.0, 1000.0, k % 2, 0, 9);
         chart.ChartDrawText(60.0 * k, 40.0 * k, 2, 0, 1, "Strip " + std::to_string(k));
+        chart.ChartDrawSymbol(70.0 * k + 11.0, 37.0 * k + 50.0, k % 14, k % 16);
     }
     chart.ChartDefEnd();
     ASSERT_GE(chart.Primitives().size(), 2000u);
 
-    for (const qreal ratio : {1.0, 2.0, 1.25}) {
+    for (const qreal ratio : {1.0, 2.0, 1.25, 1.5}) {
         const QSize pixels(static_cast<int>(std::ceil(640 * ratio)), static_cast<int>(std::ceil(400 * ratio)));
         QImage whole(pixels, QImage::Format_RGB32), strips(pixels, QImage::Format_RGB32);
         for (QImage* image : {&whole, &strips}) {
@@ -236,6 +249,8 @@ TEST(ChartCanvasQtTest, AChartOfThousandsOfPrimitivesDrawnOnSeveralThreadsIsTheC
                 differing += whole.pixel(x, y) != strips.pixel(x, y) ? 1 : 0;
         }
         EXPECT_EQ(differing, 0) << "pixel ratio " << ratio;
+        // The image's second pixel of its second row, some 7 x 6 pixels of the chart's grid.
+        EXPECT_EQ(strips.pixelColor((QPointF(46.0, 27.0) * ratio).toPoint()), under.pixelColor(1, 1)) << ratio;
     }
 }
 

@@ -187,20 +187,23 @@ TEST_F(GraphWndTest, PaintsShowThePictureDrawnWhenTheChartOrTheSizeChanged)
     // Twice the pixels: the picture is drawn at that ratio, as sharp as the chart drawn there.
     EXPECT_EQ(shown(2.0), drawn(*chart, m_wnd.size(), 2.0));
     EXPECT_EQ(m_wnd.PicturesDrawn(), before + 2);
-    // Resized with the same chart, the picture is drawn at the new size, the chart scaled to it.
+    // Resized alone (the same chart and ratio), the picture is drawn at the new size, the chart
+    // scaled to it; then at another ratio alone, and back at the first.
     m_wnd.resize(450, 280);
+    EXPECT_EQ(shown(2.0), drawn(*chart, QSize(450, 280), 2.0));
+    EXPECT_EQ(shown(1.25), drawn(*chart, QSize(450, 280), 1.25));
     EXPECT_EQ(shown(1.0), drawn(*chart, QSize(450, 280), 1.0));
     EXPECT_EQ(shown(1.0), drawn(*chart, QSize(450, 280), 1.0));
-    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 3);
+    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 5);
     // A chart attached anew is drawn anew, printed and written from its display list.
     m_wnd.SetGraph(&m_graph);
     EXPECT_EQ(shown(1.0), drawn(*chart, QSize(450, 280), 1.0));
-    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 4);
+    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 6);
     QTemporaryDir dir;
     const std::string png = (dir.path() + "/pie.png").toStdString();
     EXPECT_EQ(m_wnd.CopyOrWriteGraph(png, kGraphImagePng), "");
     EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(600, 300));
-    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 4);
+    EXPECT_EQ(m_wnd.PicturesDrawn(), before + 6);
 }
 
 TEST_F(GraphWndTest, ClicksReachTheHostAsNoticesWithTheirPlace)
