@@ -225,6 +225,10 @@ void CMaterialArray::SetField(int index, int field, const std::string& text)
     if (!record)
         return;
     record->SetField(field, text);
+    if (field == 7)
+        record->m_density = KeptDensity(record->m_density);
+    else if (field == 9)
+        record->m_costPerLb = KeptCost(record->m_costPerLb);
     // Name, other name, code, other-name code and formula are keys of the index.
     if (field == 1 || field == 2 || field == 3 || field == 4 || field == 10)
         m_indexValid = false;

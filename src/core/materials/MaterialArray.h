@@ -108,7 +108,8 @@ public:
     void ScaleDensities(double factor);
     // Sets every formula again from its own text, so that analyses follow the element table.
     void ReparseFormulas();
-    // The record's SetField; a change of a key marks the index stale.
+    // The record's SetField; a change of a key marks the index stale. A density or cost is
+    // stored as the file keeps it.
     void SetField(int index, int field, const std::string& text);
 
     // --- look-ups ---
@@ -162,6 +163,11 @@ public:
     int Read(std::istream& in, const CParamPieceOptions& options = {});
     // Writes the whole file; non-zero when the stream failed.
     int Write(std::ostream& out) const;
+    // A density and a cost as the file keeps them, in the database's own units: one decimal, and
+    // the cost places right. What the user types is stored so, so that the form, the list and the
+    // file show one number (the file's format stays, since other programs read it).
+    static double KeptDensity(double density);
+    double KeptCost(double cost) const;
 
     // --- Insight TMT files (TmtFile.h) ---
 

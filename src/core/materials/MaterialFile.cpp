@@ -260,6 +260,15 @@ std::string FileNumber(double value, int decimals)
     return FormatDoubleFixed(value, decimals);
 }
 
+// The decimals the file keeps of a density.
+constexpr int kDensityDecimals = 1;
+
+// The number the file holds after value is written with decimals and read back.
+double KeptNumber(double value, int decimals)
+{
+    return ParseDouble(FileNumber(value, decimals));
+}
+
 void WriteLine(std::ostream& out, const char* key, const std::string& value)
 {
     out << key << OneLineValue(value) << '\n';
@@ -290,7 +299,7 @@ void WriteMaterial(std::ostream& out, const CMaterial& m, int costPlaces)
     WriteLine(out, "type      = ", m.m_type);
     WriteLine(out, "mapto     = ", m.m_mapTo);
     WriteLine(out, "formula   = ", m.m_formula);
-    WriteLine(out, "density   = ", FileNumber(m.m_density, 1));
+    WriteLine(out, "density   = ", FileNumber(m.m_density, kDensityDecimals));
     WriteLine(out, "available = ", m.m_available > 0 ? "y" : "n");
     WriteLine(out, "costperlb = ", FileNumber(m.m_costPerLb, costPlaces));
     WriteLines(out, "annote = |", m.m_anNotes);
@@ -338,6 +347,16 @@ int CMaterialArray::Read(std::istream& in, const CParamPieceOptions& options)
     if (result != 0)
         ResetToDefaults();
     return result;
+}
+
+double CMaterialArray::KeptDensity(double density)
+{
+    return KeptNumber(density, kDensityDecimals);
+}
+
+double CMaterialArray::KeptCost(double cost) const
+{
+    return KeptNumber(cost, m_costPlacesRight);
 }
 
 int CMaterialArray::Write(std::ostream& out) const

@@ -158,9 +158,13 @@ QWidget* CGraphTypeEditView::PreviewArea() const
 
 void CGraphTypeEditView::UpdateCaption()
 {
-    const std::string name = Text(kGeName);
+    SetCaption(CaptionFor(Text(kGeName)));
+}
+
+std::string CGraphTypeEditView::CaptionFor(const std::string& name) const
+{
     const GraphTypeInfo* info = GetGraphTypeInfo(m_template.type);
-    SetCaption(info ? name + " (" + info->shortName + ")" : name);
+    return info ? name + " (" + info->shortName + ")" : name;
 }
 
 void CGraphTypeEditView::ApplyNotesFont()

@@ -190,6 +190,8 @@ protected:
     void WriteRecord(int index) override;
     void AfterRecordMoved() override;
     QLineEdit* NameField() const override;
+    // The name and the short name of the form's graph type.
+    std::string CaptionFor(const std::string& name) const override;
     void OnOtherNotice(const CUpdateHint& hint) override;
     bool UpdateKindCommand(CCmdUI& ui) override;
     bool RunKindCommand(unsigned id) override;

@@ -337,6 +337,13 @@ std::string CMaterialEditView::CostText(double cost) const
     return TrimStringLeft(text);
 }
 
+// A typed cost as the database's file keeps it (without a database there is no file).
+double CMaterialEditView::KeptCost(double cost) const
+{
+    const CMaterialsDoc* doc = MaterialsDoc();
+    return doc ? doc->Materials().KeptCost(cost) : cost;
+}
+
 void CMaterialEditView::ShowNumbers(const CMaterial& material)
 {
     m_shownDensity.Show(m_density, DensityText(material.m_density), material.m_density);
@@ -350,8 +357,8 @@ void CMaterialEditView::Store(CMaterial& material)
     material.m_code = TextOf(m_code);
     material.UpdateDisplayKey();
     material.m_type = ToCp1252(m_type->currentText());
-    material.m_density = m_shownDensity.Value(m_density);
-    material.m_costPerLb = m_shownCost.Value(m_cost);
+    material.m_density = m_shownDensity.Value(m_density, CMaterialArray::KeptDensity);
+    material.m_costPerLb = m_shownCost.Value(m_cost, [this](double cost) { return KeptCost(cost); });
     material.m_available = m_available->isChecked() ? 1 : 0;
     material.m_mapTo = TextOf(m_mapTo);
     material.SetFormula(FormulaText());
@@ -389,8 +396,8 @@ void CMaterialEditView::ShowRecordAt(int index)
 void CMaterialEditView::WriteRecord(int index)
 {
     Store(m_work);
-    m_shownDensity.Keep(m_density, m_work.m_density);
-    m_shownCost.Keep(m_cost, m_work.m_costPerLb);
+    // The fields show what was stored, as the file will keep it.
+    ShowNumbers(m_work);
     MaterialsDoc()->ReplaceMaterial(index, m_work);
 }
 

@@ -176,6 +176,7 @@ public:
     void ShowNumbers(const CMaterial& material);
     static std::string DensityText(double density);
     std::string CostText(double cost) const;
+    double KeptCost(double cost) const;
     std::string FormulaText() const;
     void SetFormulaText(const std::string& text);
 

@@ -211,6 +211,9 @@ void CRecordEditView::SaveToDatabase()
         return;
     WriteRecord(m_nCurrent);
     m_pCurrent = doc->GetRecordIdentity(m_nCurrent);
+    // The title and the Window menu name the record as saved, whether or not the kind's title
+    // followed the name as it was typed.
+    SetCaption(CaptionFor(doc->GetRecordName(m_nCurrent)));
     Broadcast(doc->Kind().hints.changed, m_nCurrent, m_pCurrent);
     SetModified(false);
 }

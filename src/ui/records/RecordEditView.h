@@ -14,7 +14,8 @@
 // changed record reloads (a form with unsaved changes that another form saved over asks first,
 // and when it keeps them, asks again before its own save replaces the other's: CSavedElsewhere),
 // inserted, deleted and moved records are followed, a replaced database
-// or a vanished record closes the window without a question (the document asked before).
+// or a vanished record closes the window without a question (the document asked before). After
+// every save the window's title (and so its Window menu entry) names the record as saved.
 //
 // A kind states its texts, command ids and button ids in a CRecordEditKind and gives the hooks
 // that touch its own record type and controls.
@@ -158,6 +159,8 @@ protected:
     void InsertAndLoad(int position);
     // The frame's caption.
     void SetCaption(const std::string& name);
+    // The caption of the form on a record named name; a kind may add to the name.
+    virtual std::string CaptionFor(const std::string& name) const { return name; }
 
     // The form: a new m_form of width x height dialog units filled with the named colour, then
     // dialog-unit placement, labels and buttons (found again by Button).

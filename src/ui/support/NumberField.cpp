@@ -108,23 +108,18 @@ void CShownNumber::Show(QLineEdit* edit, const std::string& text, double value)
 {
     if (ToCp1252(edit->text()) != text)
         edit->setText(FromCp1252(text));
-    Keep(edit, value);
-}
-
-void CShownNumber::Keep(const QLineEdit* edit, double value)
-{
     m_text = ToCp1252(edit->text());
     m_value = value;
 }
 
-double CShownNumber::Value(const QLineEdit* edit) const
+double CShownNumber::Value(const QLineEdit* edit, const std::function<double(double)>& asKept) const
 {
     const std::string text = ToCp1252(edit->text());
     if (text == m_text)
         return m_value;
     double value = 0.0;
     ReadNumberText(text, value);
-    return value;
+    return asKept(value);
 }
 
 bool CShownNumber::Check(QLineEdit* edit, double maximum) const

@@ -8,6 +8,7 @@
 #include "framework/MessageService.h"
 #include "glazes/IngredientList.h" // kMaxRecipeAmount, which the recipe fields take
 
+#include <functional>
 #include <string>
 
 class QLineEdit;
@@ -66,16 +67,15 @@ bool CheckNumberFieldLimit(QLineEdit* edit, double maximum);
 // A number field's text as the form showed it, and the value that text stands for: while the
 // text stays as shown it stands for that value exactly (digits the field does not show, or a value
 // the file held beyond what the field takes, stay as read and block no save). Text typed over it
-// is read whole, and what the form saves from it is shown from then on (Keep), so a value typed
-// back after a save is read as typed, not taken for the one shown before.
+// is read whole and stored as the record keeps it; the form then shows what it stored (Show), so
+// a value typed back after a save is read as typed, not taken for the one shown before.
 class CShownNumber {
 public:
     // Sets edit's text (when it differs) as standing for value.
     void Show(QLineEdit* edit, const std::string& text, double value);
-    // The text edit holds now stands for value (what was just saved from it).
-    void Keep(const QLineEdit* edit, double value);
-    // The value edit's text stands for: the shown value, else the text read whole (0 for none).
-    double Value(const QLineEdit* edit) const;
+    // The value edit's text stands for: the shown value, else the text read whole (0 for none) as
+    // the record keeps it (asKept: a file that keeps fewer places rounds it).
+    double Value(const QLineEdit* edit, const std::function<double(double)>& asKept) const;
     // True for the shown text and for typed text that is a number up to maximum, or nothing;
     // anything else is refused as CheckOptionalNumberField refuses it.
     bool Check(QLineEdit* edit, double maximum) const;

@@ -26,7 +26,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <array>
 #include <cfloat>
+#include <sstream>
 
 namespace {
 
@@ -65,7 +67,7 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
     EXPECT_TRUE(view->IsChanged());
     EXPECT_TRUE(view->Button(kMatEditSave)->isEnabled());
     EXPECT_EQ(FrameTitle(view), QStringLiteral("Grolleg Kaolin"));
-    view->DensityEdit()->setText(QStringLiteral("2.55"));
+    view->DensityEdit()->setText(QStringLiteral("2.5"));
     EXPECT_EQ(NameAt(1), "Kaolin") << "edits stay in the form until saved";
     // A type typed in the Type box stays there on Enter, not added to the list of types.
     QComboBox& type = Control(view->TypeBox());
@@ -91,7 +93,7 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
 
     QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
     EXPECT_EQ(NameAt(1), "Grolleg Kaolin");
-    EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_density, 2.55);
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_density, 2.5);
     EXPECT_EQ(RecordAt(Database(), 1).m_type, "glass former");
     EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_costPerLb, 0.35);
     EXPECT_EQ(RecordAt(Database(), 1).m_akaCodes, (CStringArrayEx{"", "EPK1"}));
@@ -117,16 +119,18 @@ TEST_F(MaterialEditViewTest, EditingAFieldAndSavingWritesTheRecordBackAndAnnounc
 // The cost and the density beside their units: "per lb" or "per kg", a cup ("c") or a decilitre
 // ("dl"), as the database keeps them. Regression: a value typed back after a save and saved again
 // was stored as the value saved before (Kaolin's 0.85 typed over with 0.80, saved, typed back and
-// saved stayed 0.80), and Close asked nothing.
+// saved stayed 0.80), and Close asked nothing. Regression: a value typed with more places than
+// the file keeps was shown so after the save, then came back rounded from the file.
 TEST_F(MaterialEditViewTest, TheCostAndTheDensityArePerTheDatabasesUnits)
 {
     struct Row {
         int costUnit, densityUnit, costPlaces;
-        const char *costLabel, *densityLabel, *cost, *otherCost;
+        const char *costLabel, *densityLabel, *cost, *otherCost, *longCost, *keptCost;
     };
     const Row rows[] = {
-        {CMaterialArray::kCostPerPound, CMaterialArray::kDensityPerCup, 2, "per lb", "c", "0.85", "0.80"},
-        {CMaterialArray::kCostPerKilogram, CMaterialArray::kDensityPerDeciliter, 3, "per kg", "dl", "0.850", "0.800"},
+        {CMaterialArray::kCostPerPound, CMaterialArray::kDensityPerCup, 2, "per lb", "c", "0.85", "0.80", "1.505", "1.51"},
+        {CMaterialArray::kCostPerKilogram, CMaterialArray::kDensityPerDeciliter, 3, "per kg", "dl", "0.850", "0.800",
+         "0.8536", "0.854"},
     };
     const auto unit = [](const CMaterialEditView* view, int id) {
         const auto* label = view ? view->findChild<QLabel*>(QString::number(id)) : nullptr;
@@ -150,14 +154,26 @@ TEST_F(MaterialEditViewTest, TheCostAndTheDensityArePerTheDatabasesUnits)
         EXPECT_EQ(unit(view, kMatEditCostUnit), row.costLabel);
         EXPECT_EQ(unit(view, kMatEditDensityUnit), row.densityLabel);
         EXPECT_EQ(view->CostEdit()->text().toStdString(), row.cost);
-        for (const auto& [cost, density] : {std::pair(row.otherCost, "2.6"), std::pair(row.cost, "0.0")}) {
+        // Typed with more places than the file keeps, twice: stored and shown as the file keeps it.
+        const std::array<std::array<const char*, 4>, 5> typings = {{{row.otherCost, "2.6", row.otherCost, "2.6"},
+                                                                    {row.longCost, "2.655", row.keptCost, "2.7"},
+                                                                    {row.longCost, "2.655", row.keptCost, "2.7"},
+                                                                    {row.keptCost, "2.7", row.keptCost, "2.7"},
+                                                                    {row.cost, "0.0", row.cost, "0.0"}}};
+        for (const auto& [cost, density, keptCost, keptDensity] : typings) {
             type(view->CostEdit(), cost);
             type(view->DensityEdit(), density);
             QTest::mouseClick(view->Button(kMatEditSave), Qt::LeftButton);
-            EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_costPerLb, std::stod(cost));
-            EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_density, std::stod(density));
-            EXPECT_EQ(view->CostEdit()->text().toStdString(), cost);
+            EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_costPerLb, std::stod(keptCost));
+            EXPECT_DOUBLE_EQ(RecordAt(Database(), 1).m_density, std::stod(keptDensity));
+            EXPECT_EQ(view->CostEdit()->text().toStdString(), keptCost);
+            EXPECT_EQ(view->DensityEdit()->text().toStdString(), keptDensity);
             EXPECT_FALSE(view->IsChanged());
+            std::ostringstream file;
+            Database().Write(file);
+            EXPECT_NE(file.str().find(std::string("density   = ") + keptDensity + "\navailable = y\ncostperlb = " +
+                                      keptCost + "\n"),
+                      std::string::npos);
         }
         view->Close();
         FlushDeletes();

@@ -66,12 +66,15 @@ TEST(SetMaterialFieldDlgTest, ValueChoicesFollowTheField)
     EXPECT_EQ(dialog.valueText, "from the supplier");
 }
 
-// Each field the dialog offers sets the material field of its name.
+// Each field the dialog offers sets the material field of its name. Regression: a density or cost
+// with more places than the file keeps was set as typed, and came back rounded from the file; it is
+// set as the file keeps it, in the database's cost places.
 TEST(SetMaterialFieldDlgTest, EachOfferedFieldSetsItsOwnMaterialField)
 {
     CAppContext context;
-    const auto set = [](const char* label, const char* value) {
+    const auto set = [](const char* label, const char* value, int costPlaces = 2) {
         CMaterialArray materials;
+        materials.m_costPlacesRight = costPlaces;
         materials.InsertCopy(0, CMaterial("Silica"));
         for (const SMaterialFieldChoice& choice : g_materialFieldChoices) {
             if (std::string(choice.label) == label)
@@ -85,4 +88,7 @@ TEST(SetMaterialFieldDlgTest, EachOfferedFieldSetsItsOwnMaterialField)
     EXPECT_EQ(set("Name", "Flint").m_name, "Flint");
     EXPECT_EQ(set("Code", "FL").m_code, "FL");
     EXPECT_EQ(set("Type", "glass former").m_type, "glass former");
+    EXPECT_DOUBLE_EQ(set("Density", "2.655").m_density, 2.7);
+    EXPECT_DOUBLE_EQ(set("Cost", "1.505").m_costPerLb, 1.51);
+    EXPECT_DOUBLE_EQ(set("Cost", "0.8536", 3).m_costPerLb, 0.854);
 }

@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -54,6 +56,7 @@ struct MaterialsForm : CFormKind<MaterialsForm> {
     static constexpr int kFormWidth = 352; // dialog units
     static constexpr int kFormHeight = 302;
     static constexpr const char* kColor = "med_bkg";
+    static constexpr const char* kTitleSuffix = ""; // after the name
     static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallMaterialsTemplate(list);
@@ -73,6 +76,7 @@ struct LimitFormulasForm : CFormKind<LimitFormulasForm> {
     static constexpr int kFormWidth = 352; // dialog units
     static constexpr int kFormHeight = 246;
     static constexpr const char* kColor = "led_bkg";
+    static constexpr const char* kTitleSuffix = ""; // after the name
     static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallLimitFormulasTemplate(list);
@@ -92,6 +96,7 @@ struct SubstitutionsForm : CFormKind<SubstitutionsForm> {
     static constexpr int kFormWidth = 384; // dialog units
     static constexpr int kFormHeight = 216;
     static constexpr const char* kColor = "sed_bkg";
+    static constexpr const char* kTitleSuffix = ""; // after the name
     static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallSubstitutionsTemplate(list);
@@ -112,6 +117,7 @@ struct GraphTemplatesForm : CFormKind<GraphTemplatesForm> {
     static constexpr int kFormWidth = 400; // dialog units
     static constexpr int kFormHeight = 252;
     static constexpr const char* kColor = "grted_bkg";
+    static constexpr const char* kTitleSuffix = " (Oxides)"; // after the name
     static void Install(CDocTemplate& list, CEditForms& edit)
     {
         InstallGraphTypesTemplate(list);
@@ -309,6 +315,33 @@ TYPED_TEST(RecordEditViewTest, TwoFormsOnOneRecordKeepEachOthersSaves)
         EXPECT_EQ(this->Names()[record], first == 0 ? "mine" : "again");
         EXPECT_EQ(this->Names()[record + first], "mine");
     }
+}
+
+// Regression: a limit formula's or a graph template's form kept its old title, and its old entry
+// in the Window menu, after a rename was saved; every form names its record as saved.
+TYPED_TEST(RecordEditViewTest, ASavedRenameTitlesTheWindowAndItsWindowMenuEntry)
+{
+    ASSERT_TRUE(this->Run(this->Commands().edit, {1}));
+    auto* form = this->Form();
+    ASSERT_NE(form, nullptr);
+    TypeParam::Name(form)->setFocus();
+    TypeParam::Name(form)->selectAll();
+    QTest::keyClicks(TypeParam::Name(form), "Cone 10 shino v2");
+    QTest::mouseClick(form->Button(form->EditKind().buttons.save), Qt::LeftButton);
+    ASSERT_EQ(this->Names()[1], "Cone 10 shino v2");
+    const QString title = QStringLiteral("Cone 10 shino v2") + QString::fromLatin1(TypeParam::kTitleSuffix);
+    const auto* window = dynamic_cast<const QMdiSubWindow*>(form->GetFrame());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle().toStdString(), title.toStdString());
+    QStringList entries;
+    for (QAction* top : this->frame.menuBar()->actions()) {
+        if (top->text() != QStringLiteral("&Window") || !top->menu())
+            continue;
+        emit top->menu()->aboutToShow();
+        for (const QAction* entry : top->menu()->actions())
+            entries << entry->text();
+    }
+    EXPECT_TRUE(entries.contains(QStringLiteral("&2 ") + title)) << entries.join(QStringLiteral(" | ")).toStdString();
 }
 
 // Each form is as large as its kind states, in dialog units, and filled with its kind's colour.
