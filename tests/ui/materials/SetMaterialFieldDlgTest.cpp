@@ -75,7 +75,11 @@ TEST(SetMaterialFieldDlgTest, EachOfferedFieldSetsItsOwnMaterialField)
     const auto set = [](const char* label, const char* value, int costPlaces = 2) {
         CMaterialArray materials;
         materials.m_costPlacesRight = costPlaces;
-        materials.InsertCopy(0, CMaterial("Silica"));
+        CMaterial silica("Silica");
+        silica.m_notes.assign(1, "old");
+        silica.m_anNotes.assign(1, "old");
+        silica.m_hazNotes.assign(1, "old");
+        materials.InsertCopy(0, silica);
         for (const SMaterialFieldChoice& choice : g_materialFieldChoices) {
             if (std::string(choice.label) == label)
                 materials.SetField(0, choice.field, value);
@@ -91,4 +95,16 @@ TEST(SetMaterialFieldDlgTest, EachOfferedFieldSetsItsOwnMaterialField)
     EXPECT_DOUBLE_EQ(set("Density", "2.655").m_density, 2.7);
     EXPECT_DOUBLE_EQ(set("Cost", "1.505").m_costPerLb, 1.51);
     EXPECT_DOUBLE_EQ(set("Cost", "0.8536", 3).m_costPerLb, 0.854);
+    EXPECT_EQ(set("Available", "Yes").m_available, 1);
+    EXPECT_EQ(set("Formula", "SiO2").m_formula, "SiO2");
+    EXPECT_EQ(set("Formula", "SiO2").m_mapTo, "");
+    EXPECT_EQ(set("Map to", "Flint").m_mapTo, "Flint");
+    EXPECT_EQ(set("Date", "2026-12-09").m_date, "2026-12-09");
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(Lines(set("Notes", "new").m_notes), (Lines{"new"}));
+    EXPECT_EQ(Lines(set("Notes (appended)", "new").m_notes), (Lines{"old", "new"}));
+    EXPECT_EQ(Lines(set("Analysis Notes", "new").m_anNotes), (Lines{"new"}));
+    EXPECT_EQ(Lines(set("Analysis Notes (appended)", "new").m_anNotes), (Lines{"old", "new"}));
+    EXPECT_EQ(Lines(set("Hazard Notes", "new").m_hazNotes), (Lines{"new"}));
+    EXPECT_EQ(Lines(set("Hazard Notes (appended)", "new").m_hazNotes), (Lines{"old", "new"}));
 }
