@@ -28,7 +28,8 @@ public:
     // Replaces the selection when it is a match, then finds the next. False when no match
     // follows.
     bool ReplaceCurrent();
-    // Replaces every match from the start of the text; the number replaced.
+    // Replaces every match from the start of the text (CReplaceAll: under a progress window
+    // when long); the number replaced.
     int ReplaceAll();
 
     // The last search again on edit (Find Next without the dialog); false when there was no

@@ -11,6 +11,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/FindReplaceDlg.h"
+#include "support/ProgressDlg.h"
 #include "support/TextPrinter.h"
 #include "textfile/Information.h"
 #include "textfile/TextFileCommands.h"
@@ -28,6 +29,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTest>
 #include <QTimer>
 
@@ -355,6 +357,75 @@ TEST_F(TextFileViewTest, FindAndReplace)
     EXPECT_TRUE(view->GetDocument()->IsModified());
     m_frame.ExecuteCommand(CmdEditUndo);
     EXPECT_EQ(view->toPlainText(), "Silica 40\nsilica sand\nWhiting 20\n") << "one Undo takes Replace All back";
+}
+
+// A Replace All that would run long shows its progress; Cancel, even halfway, leaves the text as
+// it was: not modified, nothing to undo. One whose result is longer than a text window can hold
+// is refused before anything changes.
+TEST_F(TextFileViewTest, ALongReplaceAllCancelledHalfwayLeavesTheTextAsItWas)
+{
+    std::string lines;
+    for (int i = 0; i < 2000; ++i)
+        lines += "Silica 40 glaze " + std::string(35, '.') + "\n";
+    CTextFileView* view = Open(WriteFile("long.txt", lines));
+    ASSERT_NE(view, nullptr);
+    const QString before = view->toPlainText();
+    QTextCursor caret(view->document()->findBlockByNumber(1000));
+    view->setTextCursor(caret);
+    m_frame.ExecuteCommand(CmdEditReplace);
+    CFindReplaceDlg* replace = view->FindDialog();
+    ASSERT_NE(replace, nullptr);
+
+    replace->FindEdit()->setText(QStringLiteral("."));
+    replace->ReplaceEdit()->setText(QString(32767, QLatin1Char('x')));
+    EXPECT_EQ(replace->ReplaceAll(), 0);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Replacing every match would make the text longer than a text window can "
+                                        "hold. Nothing was replaced.");
+
+    // 30 pasted lines in place of each of the 2,000 matches: 4.2 million characters.
+    replace->FindEdit()->setText(QStringLiteral("Silica"));
+    replace->ReplaceEdit()->setText(QString(QString(69, QLatin1Char('x')) + QLatin1Char('\n')).repeated(30));
+    QString halfway;
+    auto* watch = new QTimer(view);
+    QObject::connect(watch, &QTimer::timeout, [&] {
+        auto* progress = qobject_cast<CProgressDlg*>(QApplication::activeModalWidget());
+        if (!progress || progress->TextLabel()->text() == QStringLiteral("Replacing 2000 matches: 0%"))
+            return;
+        watch->stop();
+        EXPECT_EQ(progress->windowTitle(), QStringLiteral("Replace All"));
+        EXPECT_EQ(progress->TextLabel()->text(), QStringLiteral("Replacing 2000 matches: 24%"));
+        halfway = view->toPlainText();
+        QTest::mouseClick(progress->CancelButton(), Qt::LeftButton);
+    });
+    watch->start(0);
+    EXPECT_EQ(replace->ReplaceAll(), 0);
+    EXPECT_EQ(halfway.count(QStringLiteral("Silica")), 2000 - 499) << "cancelled halfway";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(view->toPlainText(), before);
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+    EXPECT_FALSE(view->document()->isUndoAvailable());
+    EXPECT_FALSE(view->document()->isRedoAvailable());
+    EXPECT_EQ(view->textCursor().blockNumber(), 1000) << "the caret stays where it was";
+}
+
+// Pasted lines in place of every whole word, in either case; one Ctrl+Z takes them all back.
+TEST_F(TextFileViewTest, ReplaceAllWithPastedLinesIsOneUndoStep)
+{
+    CTextFileView* view = Open(WriteFile("lines.txt", "Silica 40\nsilica sand\nWhiting 20\nsilicate\n"));
+    ASSERT_NE(view, nullptr);
+    m_frame.ExecuteCommand(CmdEditReplace);
+    CFindReplaceDlg* replace = view->FindDialog();
+    ASSERT_NE(replace, nullptr);
+    replace->FindEdit()->setText(QStringLiteral("silica"));
+    replace->WholeWordBox()->setChecked(true);
+    replace->MatchCaseBox()->setChecked(false);
+    replace->ReplaceEdit()->setText(QStringLiteral("Flint 30\r\nQuartz 10"));
+    EXPECT_EQ(replace->ReplaceAll(), 2);
+    EXPECT_EQ(view->toPlainText(), "Flint 30\nQuartz 10 40\nFlint 30\nQuartz 10 sand\nWhiting 20\nsilicate\n");
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->toPlainText(), "Silica 40\nsilica sand\nWhiting 20\nsilicate\n");
 }
 
 TEST_F(TextFileViewTest, PrintingLayoutAndWriteToTheClipboard)
