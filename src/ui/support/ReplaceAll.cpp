@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -80,11 +79,6 @@ int CReplaceAll::Run(QWidget* progressParent)
         QApplication::beep();
         return 0;
     }
-    const QTextCursor caret = m_edit->textCursor();
-    m_oldAnchor = caret.anchor();
-    m_oldPosition = caret.position();
-    m_oldHorizontal = m_edit->horizontalScrollBar()->value();
-    m_oldVertical = m_edit->verticalScrollBar()->value();
     try {
         ReadText();
         if (m_text.size() >= kLongText)
@@ -213,22 +207,14 @@ bool CReplaceAll::PutInPlace()
     return true;
 }
 
-// Takes back the pieces put in so far, unannounced, with the undo step they made; the caret and
-// the scrolling go back where they were.
+// Takes back the replacements made so far, unannounced, with the undo step they made. The
+// control's caret and scrolling follow the text back where they were.
 void CReplaceAll::TakeBack()
 {
     QTextDocument* document = m_edit->document();
-    {
-        const QSignalBlocker quiet(document);
-        document->undo();
-        document->clearUndoRedoStacks(QTextDocument::RedoStack);
-    }
-    QTextCursor caret(document);
-    caret.setPosition(m_oldAnchor);
-    caret.setPosition(m_oldPosition, QTextCursor::KeepAnchor);
-    m_edit->setTextCursor(caret);
-    m_edit->horizontalScrollBar()->setValue(m_oldHorizontal);
-    m_edit->verticalScrollBar()->setValue(m_oldVertical);
+    const QSignalBlocker quiet(document);
+    document->undo();
+    document->clearUndoRedoStacks(QTextDocument::RedoStack);
 }
 
 void CReplaceAll::Refuse(const std::string& message)

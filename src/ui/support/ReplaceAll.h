@@ -67,8 +67,4 @@ private:
     std::unique_ptr<CProgressDlg> m_progress;
     QElapsedTimer m_clock;
     qint64 m_lastLook = 0;
-    int m_oldAnchor = 0;
-    int m_oldPosition = 0;
-    int m_oldHorizontal = 0;
-    int m_oldVertical = 0;
 };

@@ -360,8 +360,8 @@ TEST_F(TextFileViewTest, FindAndReplace)
 }
 
 // A Replace All that would run long shows its progress; Cancel, even halfway, leaves the text as
-// it was: not modified, nothing to undo. One whose result is longer than a text window can hold
-// is refused before anything changes.
+// it was: not modified, nothing to undo or redo. One whose result is longer than a text window
+// can hold is refused before anything changes.
 TEST_F(TextFileViewTest, ALongReplaceAllCancelledHalfwayLeavesTheTextAsItWas)
 {
     std::string lines;
@@ -407,6 +407,13 @@ TEST_F(TextFileViewTest, ALongReplaceAllCancelledHalfwayLeavesTheTextAsItWas)
     EXPECT_FALSE(view->document()->isUndoAvailable());
     EXPECT_FALSE(view->document()->isRedoAvailable());
     EXPECT_EQ(view->textCursor().blockNumber(), 1000) << "the caret stays where it was";
+
+    // Left to finish, it is one step, and Undo takes it back whole.
+    EXPECT_EQ(replace->ReplaceAll(), 2000);
+    EXPECT_EQ(view->document()->blockCount(), 2000 * 31 + 1);
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->toPlainText(), before);
 }
 
 // Pasted lines in place of every whole word, in either case; one Ctrl+Z takes them all back.
