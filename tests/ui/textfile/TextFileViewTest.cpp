@@ -408,31 +408,52 @@ TEST_F(TextFileViewTest, ALongReplaceAllCancelledHalfwayLeavesTheTextAsItWas)
     EXPECT_FALSE(view->document()->isRedoAvailable());
     EXPECT_EQ(view->textCursor().blockNumber(), 1000) << "the caret stays where it was";
 
-    // Left to finish, it is one step, and Undo takes it back whole.
+    // Left to finish, it is one step of its own, and Undo takes it back whole.
+    QTest::keyClicks(view, "Frit ");
+    const QString typed = view->toPlainText();
     EXPECT_EQ(replace->ReplaceAll(), 2000);
     EXPECT_EQ(view->document()->blockCount(), 2000 * 31 + 1);
-    EXPECT_TRUE(view->GetDocument()->IsModified());
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(view->toPlainText(), before);
+    EXPECT_EQ(view->toPlainText(), typed);
 }
 
-// Pasted lines in place of every whole word, in either case; one Ctrl+Z takes them all back.
-TEST_F(TextFileViewTest, ReplaceAllWithPastedLinesIsOneUndoStep)
+// Replace All replaces what Find Next would find one after the other, each search starting after
+// the last replacement: after "x" in place of the first "--", the second is no whole word. Pasted
+// lines go in whatever their line breaks; one Ctrl+Z takes it all back.
+TEST_F(TextFileViewTest, ReplaceAllAsMatchByMatchAndOneUndoStep)
 {
-    CTextFileView* view = Open(WriteFile("lines.txt", "Silica 40\nsilica sand\nWhiting 20\nsilicate\n"));
+    struct Case {
+        const char* text;
+        const char* find;
+        bool wholeWord;
+        bool matchCase;
+        const char* replacement;
+        int count;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Silica 40\nsilica sand\nWhiting 20\nsilicate\n", "silica", true, false, "Flint 30\r\nQuartz 10", 2,
+         "Flint 30\nQuartz 10 40\nFlint 30\nQuartz 10 sand\nWhiting 20\nsilicate\n"},
+        {"a ---- b", "--", true, false, "x", 1, "a x-- b"},
+        {"Silica silica", "silica", false, true, "Q", 1, "Silica Q"},
+    };
+    CTextFileView* view = Open(WriteFile("lines.txt", ""));
     ASSERT_NE(view, nullptr);
     m_frame.ExecuteCommand(CmdEditReplace);
     CFindReplaceDlg* replace = view->FindDialog();
     ASSERT_NE(replace, nullptr);
-    replace->FindEdit()->setText(QStringLiteral("silica"));
-    replace->WholeWordBox()->setChecked(true);
-    replace->MatchCaseBox()->setChecked(false);
-    replace->ReplaceEdit()->setText(QStringLiteral("Flint 30\r\nQuartz 10"));
-    EXPECT_EQ(replace->ReplaceAll(), 2);
-    EXPECT_EQ(view->toPlainText(), "Flint 30\nQuartz 10 40\nFlint 30\nQuartz 10 sand\nWhiting 20\nsilicate\n");
-    EXPECT_TRUE(view->GetDocument()->IsModified());
-    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(view->toPlainText(), "Silica 40\nsilica sand\nWhiting 20\nsilicate\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        view->setPlainText(QString::fromUtf8(c.text));
+        replace->FindEdit()->setText(QString::fromUtf8(c.find));
+        replace->WholeWordBox()->setChecked(c.wholeWord);
+        replace->MatchCaseBox()->setChecked(c.matchCase);
+        replace->ReplaceEdit()->setText(QString::fromUtf8(c.replacement));
+        EXPECT_EQ(replace->ReplaceAll(), c.count);
+        EXPECT_EQ(view->toPlainText(), QString::fromUtf8(c.expected));
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(view->toPlainText(), QString::fromUtf8(c.text));
+    }
 }
 
 TEST_F(TextFileViewTest, PrintingLayoutAndWriteToTheClipboard)
