@@ -46,6 +46,11 @@ private:
     QPlainTextEdit* m_edit;
 };
 
+std::string Percent(qsizetype done, qsizetype total)
+{
+    return std::to_string(done * 100 / std::max<qsizetype>(total, 1)) + "%";
+}
+
 } // namespace
 
 CReplaceAll::CReplaceAll(QPlainTextEdit* edit, const QString& find, QTextDocument::FindFlags flags,
@@ -79,33 +84,41 @@ int CReplaceAll::Run(QWidget* progressParent)
         QApplication::beep();
         return 0;
     }
+    qsizetype newSize = 0;
     try {
-        ReadText();
-        if (m_text.size() >= kLongText)
-            OpenProgress(progressParent, "Searching: 0%");
-        const bool searched = FindMatches();
-        const qsizetype newSize = m_text.size() + Count() * (m_replacement.size() - m_find.size());
-        m_text = QString();
-        if (!searched)
+        if (!Search(progressParent, newSize))
             return 0;
-        if (m_starts.empty()) {
-            if (m_progress)
-                m_progress->Close();
-            QApplication::beep();
-            return 0;
-        }
-        if (newSize > kMaxText) {
-            Refuse(TooLongText());
-            return 0;
-        }
-        if (newSize >= kLongText && !m_progress)
-            OpenProgress(progressParent, ReplacingText(0));
     } catch (const std::bad_alloc&) {
         m_text = QString();
         Refuse(NoMemoryText());
         return 0;
     }
+    if (m_starts.empty()) {
+        if (m_progress)
+            m_progress->Close();
+        QApplication::beep();
+        return 0;
+    }
+    if (newSize > kMaxText) {
+        Refuse(TooLongText());
+        return 0;
+    }
+    if (newSize >= kLongText && !m_progress)
+        OpenProgress(progressParent, ReplacingText(0));
     return PutInPlace() ? static_cast<int>(Count()) : 0;
+}
+
+// Finds every match and the length of the text once they are replaced; false when the user
+// cancelled.
+bool CReplaceAll::Search(QWidget* progressParent, qsizetype& newSize)
+{
+    ReadText();
+    if (m_text.size() >= kLongText)
+        OpenProgress(progressParent, "Searching: 0%");
+    const bool searched = FindMatches();
+    newSize = m_text.size() + Count() * (m_replacement.size() - m_find.size());
+    m_text = QString();
+    return searched;
 }
 
 void CReplaceAll::ReadText()
@@ -126,7 +139,8 @@ void CReplaceAll::ReadText()
 // goes on one character after its end.
 bool CReplaceAll::FindMatches()
 {
-    const QString text = m_text.contains(QChar::Nbsp) ? QString(m_text).replace(QChar::Nbsp, QLatin1Char(' ')) : m_text;
+    const QString text =
+        m_text.contains(QChar::Nbsp) ? QString(m_text).replace(QChar::Nbsp, QLatin1Char(' ')) : m_text;
     const Qt::CaseSensitivity sensitivity =
         (m_flags & QTextDocument::FindCaseSensitively) ? Qt::CaseSensitive : Qt::CaseInsensitive;
     const bool wholeWords = m_flags & QTextDocument::FindWholeWords;
@@ -134,7 +148,7 @@ bool CReplaceAll::FindMatches()
     qsizetype lastEnd = -1;
     bool wordBeforeNext = false;
     for (;;) {
-        if (TimeToLook() && !KeepGoing("Searching: " + std::to_string(from * 100 / std::max<qsizetype>(text.size(), 1)) + "%"))
+        if (TimeToLook() && !KeepGoing("Searching: " + Percent(from, text.size())))
             return false;
         const qsizetype start = text.indexOf(m_find, from, sensitivity);
         if (start < 0)
@@ -160,7 +174,7 @@ bool CReplaceAll::PutInPlace()
 {
     QTextDocument* document = m_edit->document();
     const qsizetype growth = m_replacement.size() - m_find.size();
-    const qsizetype perBatch = std::max<qsizetype>(1, std::min(kBatch, kPiece / std::max<qsizetype>(m_replacement.size(), 1)));
+    const qsizetype perBatch = std::clamp<qsizetype>(kPiece / std::max<qsizetype>(m_replacement.size(), 1), 1, kBatch);
     if (!KeepGoing(ReplacingText(0)))
         return false;
     CFrozenView frozen(m_edit);
@@ -247,5 +261,5 @@ bool CReplaceAll::KeepGoing(const std::string& text)
 
 std::string CReplaceAll::ReplacingText(qsizetype done) const
 {
-    return "Replacing " + std::to_string(Count()) + " matches: " + std::to_string(done * 100 / std::max<qsizetype>(Count(), 1)) + "%";
+    return "Replacing " + std::to_string(Count()) + " matches: " + Percent(done, Count());
 }

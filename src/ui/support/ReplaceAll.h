@@ -44,6 +44,7 @@ public:
     static std::string NoMemoryText();
 
 private:
+    bool Search(QWidget* progressParent, qsizetype& newSize);
     void ReadText();
     bool FindMatches();
     bool PutInPlace();
