@@ -3,7 +3,8 @@
 // The Find and Replace dialog of the text windows: modeless, one per text control, owned by the
 // control. Find searches down or up from the caret and wraps round once; Replace replaces the
 // found text and looks for the next; Replace All replaces every occurrence in one step that a
-// single Undo takes back. The last search is remembered for Find Next (F3) without the dialog.
+// single Undo takes back, a long one under a progress window whose Cancel changes nothing. The
+// last search is remembered for Find Next (F3) without the dialog.
 
 #include <QDialog>
 #include <QString>
