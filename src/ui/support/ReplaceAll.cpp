@@ -51,6 +51,16 @@ std::string Percent(qsizetype done, qsizetype total)
     return std::to_string(done * 100 / std::max<qsizetype>(total, 1)) + "%";
 }
 
+std::string TooLongText()
+{
+    return "Replacing every match would make the text longer than a text window can hold. Nothing was replaced.";
+}
+
+std::string NoMemoryText()
+{
+    return NotEnoughMemoryText("replace every match") + " Nothing was replaced.";
+}
+
 } // namespace
 
 CReplaceAll::CReplaceAll(QPlainTextEdit* edit, const QString& find, QTextDocument::FindFlags flags,
@@ -67,16 +77,6 @@ CReplaceAll::~CReplaceAll()
         m_progress->Close();
 }
 
-std::string CReplaceAll::TooLongText()
-{
-    return "Replacing every match would make the text longer than a text window can hold. Nothing was replaced.";
-}
-
-std::string CReplaceAll::NoMemoryText()
-{
-    return NotEnoughMemoryText("replace every match") + " Nothing was replaced.";
-}
-
 int CReplaceAll::Run(QWidget* progressParent)
 {
     // A match lies within one line: a text to find that holds a line break has none.
@@ -90,6 +90,7 @@ int CReplaceAll::Run(QWidget* progressParent)
             return 0;
     } catch (const std::bad_alloc&) {
         m_text = QString();
+        m_starts = {};
         Refuse(NoMemoryText());
         return 0;
     }

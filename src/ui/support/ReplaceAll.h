@@ -40,9 +40,6 @@ public:
     // user cancelled or the replacement was refused.
     int Run(QWidget* progressParent);
 
-    static std::string TooLongText();
-    static std::string NoMemoryText();
-
 private:
     bool Search(QWidget* progressParent, qsizetype& newSize);
     void ReadText();
