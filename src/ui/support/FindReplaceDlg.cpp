@@ -1,5 +1,7 @@
 #include "support/FindReplaceDlg.h"
 
+#include "support/ReplaceAll.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -174,21 +176,8 @@ int CFindReplaceDlg::ReplaceAll()
     Remember();
     if (!m_edit || s_lastSearch.text.isEmpty())
         return 0;
-    const QTextDocument::FindFlags flags = s_lastSearch.flags & ~QTextDocument::FindBackward;
-    const QString replacement = m_replaceEdit->text();
-    QTextCursor edit(m_edit->document());
-    edit.beginEditBlock();
-    int count = 0;
-    QTextCursor found = m_edit->document()->find(s_lastSearch.text, 0, flags);
-    while (!found.isNull()) {
-        found.insertText(replacement);
-        ++count;
-        found = m_edit->document()->find(s_lastSearch.text, found.position(), flags);
-    }
-    edit.endEditBlock();
-    if (count == 0)
-        QApplication::beep();
-    return count;
+    CReplaceAll replace(m_edit, s_lastSearch.text, s_lastSearch.flags, m_replaceEdit->text());
+    return replace.Run(this);
 }
 
 bool CFindReplaceDlg::FindAgain(QPlainTextEdit* edit)

@@ -3,7 +3,8 @@
 // The Find and Replace dialog of the text windows: modeless, one per text control, owned by the
 // control. Find searches down or up from the caret and wraps round once; Replace replaces the
 // found text and looks for the next; Replace All replaces every occurrence in one step that a
-// single Undo takes back. The last search is remembered for Find Next (F3) without the dialog.
+// single Undo takes back, a long one under a progress window whose Cancel changes nothing. The
+// last search is remembered for Find Next (F3) without the dialog.
 
 #include <QDialog>
 #include <QString>
@@ -28,7 +29,8 @@ public:
     // Replaces the selection when it is a match, then finds the next. False when no match
     // follows.
     bool ReplaceCurrent();
-    // Replaces every match from the start of the text; the number replaced.
+    // Replaces every match from the start of the text (CReplaceAll: under a progress window
+    // when long); the number replaced.
     int ReplaceAll();
 
     // The last search again on edit (Find Next without the dialog); false when there was no

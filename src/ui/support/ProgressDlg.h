@@ -1,9 +1,10 @@
 #pragma once
 
-// The progress window of the long searches: one line of text and a Cancel button. The search
-// runs on the user-interface thread and calls KeepGoing between its steps, which lets waiting
-// events run (repaints, the Cancel click). The window is application-modal while it is open, so
-// no other window takes input and the databases the search holds stay as they are.
+// The progress window of the long searches (and of a long Replace All in a text window): one
+// line of text and a Cancel button. The search runs on the user-interface thread and calls
+// KeepGoing between its steps, which lets waiting events run (repaints, the Cancel click). The
+// window is application-modal while it is open, so no other window takes input and the databases
+// the search holds stay as they are.
 //
 // Cancel (the button, Escape or the window's close box) only raises the cancel flag: the window
 // stays until the search closes it.

@@ -11,6 +11,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/FindReplaceDlg.h"
+#include "support/ProgressDlg.h"
 #include "support/TextPrinter.h"
 #include "textfile/Information.h"
 #include "textfile/TextFileCommands.h"
@@ -28,6 +29,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTest>
 #include <QTimer>
 
@@ -355,6 +357,108 @@ TEST_F(TextFileViewTest, FindAndReplace)
     EXPECT_TRUE(view->GetDocument()->IsModified());
     m_frame.ExecuteCommand(CmdEditUndo);
     EXPECT_EQ(view->toPlainText(), "Silica 40\nsilica sand\nWhiting 20\n") << "one Undo takes Replace All back";
+}
+
+// A Replace All that would run long shows its progress; Cancel, even halfway, leaves the text as
+// it was: not modified, nothing to undo or redo. One whose result is longer than a text window
+// can hold is refused before anything changes.
+TEST_F(TextFileViewTest, ALongReplaceAllCancelledHalfwayLeavesTheTextAsItWas)
+{
+    std::string lines;
+    for (int i = 0; i < 2000; ++i)
+        lines += "Silica 40 glaze " + std::string(35, '.') + "\n";
+    CTextFileView* view = Open(WriteFile("long.txt", lines));
+    ASSERT_NE(view, nullptr);
+    const QString before = view->toPlainText();
+    QTextCursor caret(view->document()->findBlockByNumber(1000));
+    view->setTextCursor(caret);
+    m_frame.ExecuteCommand(CmdEditReplace);
+    CFindReplaceDlg* replace = view->FindDialog();
+    ASSERT_NE(replace, nullptr);
+
+    replace->FindEdit()->setText(QStringLiteral("."));
+    replace->ReplaceEdit()->setText(QString(32767, QLatin1Char('x')));
+    EXPECT_EQ(replace->ReplaceAll(), 0);
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_EQ(m_messages.boxes[0].text, "Replacing every match would make the text longer than a text window can "
+                                        "hold. Nothing was replaced.");
+
+    // 30 pasted lines in place of each of the 2,000 matches: 4.2 million characters.
+    replace->FindEdit()->setText(QStringLiteral("Silica"));
+    const QString pasted = QString(QString(69, QLatin1Char('x')) + QLatin1Char('\n')).repeated(30);
+    replace->ReplaceEdit()->setText(pasted);
+    QString halfway;
+    auto* watch = new QTimer(view);
+    QObject::connect(watch, &QTimer::timeout, [&] {
+        auto* progress = qobject_cast<CProgressDlg*>(QApplication::activeModalWidget());
+        if (!progress || progress->TextLabel()->text() == QStringLiteral("Replacing 2000 matches: 0%"))
+            return;
+        watch->stop();
+        EXPECT_EQ(progress->windowTitle(), QStringLiteral("Replace All"));
+        EXPECT_EQ(progress->TextLabel()->text(), QStringLiteral("Replacing 2000 matches: 24%"));
+        halfway = view->toPlainText();
+        QTest::mouseClick(progress->CancelButton(), Qt::LeftButton);
+    });
+    watch->start(0);
+    EXPECT_EQ(replace->ReplaceAll(), 0);
+    EXPECT_EQ(halfway.count(QStringLiteral("Silica")), 2000 - 499) << "cancelled halfway";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(view->toPlainText(), before);
+    EXPECT_FALSE(view->GetDocument()->IsModified());
+    EXPECT_FALSE(view->document()->isUndoAvailable());
+    EXPECT_FALSE(view->document()->isRedoAvailable());
+    EXPECT_EQ(view->textCursor().blockNumber(), 1000) << "the caret stays where it was";
+
+    // Left to finish, it is one step of its own, and Undo takes it back whole.
+    replace->FindEdit()->setText(QStringLiteral("glaze"));
+    replace->ReplaceEdit()->setText(QStringLiteral("Glaze\n"));
+    EXPECT_EQ(replace->ReplaceAll(), 2000);
+    const QString earlier = view->toPlainText();
+    replace->FindEdit()->setText(QStringLiteral("Silica"));
+    replace->ReplaceEdit()->setText(pasted);
+    EXPECT_EQ(replace->ReplaceAll(), 2000);
+    EXPECT_EQ(view->document()->blockCount(), 2000 * 32 + 1);
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view->toPlainText(), earlier);
+}
+
+// Replace All replaces what Find Next would find one after the other, each search starting after
+// the last replacement: after "x" in place of the first "--", the second is no whole word. Pasted
+// lines go in whatever their line breaks; one Ctrl+Z takes it all back.
+TEST_F(TextFileViewTest, ReplaceAllAsMatchByMatchAndOneUndoStep)
+{
+    struct Case {
+        const char* text;
+        const char* find;
+        bool wholeWord;
+        bool matchCase;
+        const char* replacement;
+        int count;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Silica 40\nsilica sand\nWhiting 20\nsilicate\n", "silica", true, false, "Flint 30\r\nQuartz 10", 2,
+         "Flint 30\nQuartz 10 40\nFlint 30\nQuartz 10 sand\nWhiting 20\nsilicate\n"},
+        {"a ---- b", "--", true, false, "x", 1, "a x-- b"},
+        {"Silica silica", "silica", false, true, "Q", 1, "Silica Q"},
+    };
+    CTextFileView* view = Open(WriteFile("lines.txt", ""));
+    ASSERT_NE(view, nullptr);
+    m_frame.ExecuteCommand(CmdEditReplace);
+    CFindReplaceDlg* replace = view->FindDialog();
+    ASSERT_NE(replace, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        view->setPlainText(QString::fromUtf8(c.text));
+        replace->FindEdit()->setText(QString::fromUtf8(c.find));
+        replace->WholeWordBox()->setChecked(c.wholeWord);
+        replace->MatchCaseBox()->setChecked(c.matchCase);
+        replace->ReplaceEdit()->setText(QString::fromUtf8(c.replacement));
+        EXPECT_EQ(replace->ReplaceAll(), c.count);
+        EXPECT_EQ(view->toPlainText(), QString::fromUtf8(c.expected));
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(view->toPlainText(), QString::fromUtf8(c.text));
+    }
 }
 
 TEST_F(TextFileViewTest, PrintingLayoutAndWriteToTheClipboard)
