@@ -146,6 +146,12 @@ TEST(PrintPreviewDlgTest, AManyPagePrintoutDrawsOnlyThePagesShownAndStepsThrough
         EXPECT_EQ(Shown(preview), QStringLiteral("Pages %1-%2 of %2").arg(count - 1).arg(count));
         preview.grab();
         EXPECT_EQ(preview.PagesDrawn(), 6) << "the sheets are drawn anew at each size";
+        // At twice the pixels the desk shows the same sheets, sharper.
+        QWidget* pages = preview.findChild<QScrollArea*>(QStringLiteral("pages"))->widget();
+        QImage sharp(pages->size() * 2, QImage::Format_RGB32);
+        sharp.setDevicePixelRatio(2);
+        pages->render(&sharp);
+        EXPECT_LT(MeanGreyDifference(sharp.scaled(pages->size()), pages->grab().toImage()), 8.0);
 
         // Print... closes the preview and prints as the Print command does: the Print dialog.
         WhenDialogShows<QPrintDialog>([&printAsked](QPrintDialog& print) {
