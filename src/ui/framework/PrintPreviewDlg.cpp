@@ -1,5 +1,6 @@
 #include "framework/PrintPreviewDlg.h"
 
+#include "framework/PixelRatio.h"
 #include "framework/PrintSetup.h"
 #include "support/Services.h"
 
@@ -75,7 +76,7 @@ protected:
         if (across == 0 || size.isEmpty())
             return;
         const QSize sheet = size.toSize();
-        const qreal ratio = painter.device()->devicePixelRatioF();
+        const qreal ratio = PixelRatioOf(painter);
         if (sheet != m_sheetSize || ratio != m_sheetRatio) {
             m_sheets.clear();
             m_sheetSize = sheet;
