@@ -122,6 +122,7 @@ TEST(PrintPreviewDlgTest, AManyPagePrintoutDrawsOnlyThePagesShownAndStepsThrough
         EXPECT_EQ(Shown(preview), QStringLiteral("Page 1 of %1").arg(count));
         EXPECT_EQ(preview.PagesDrawn(), 1) << "pages stepped over unseen are not drawn";
 
+        QApplication::processEvents();
         Click(preview, "next");
         Click(preview, "twoPage");
         EXPECT_EQ(Shown(preview), QStringLiteral("Pages 2-3 of %1").arg(count));
