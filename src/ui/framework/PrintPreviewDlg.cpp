@@ -1,5 +1,6 @@
 #include "framework/PrintPreviewDlg.h"
 
+#include "framework/PixelRatio.h"
 #include "framework/PrintSetup.h"
 #include "support/Services.h"
 
@@ -27,8 +28,8 @@ const QColor kShadowColor(64, 64, 64);
 
 } // namespace
 
-// The grey desk with the sheets shown; each sheet is drawn once for its size and kept while it
-// is shown.
+// The grey desk with the sheets shown; each sheet is drawn once for its size and the pixel ratio
+// of what it is painted on, and kept while it is shown.
 class CPreviewPagesWidget : public QWidget {
 public:
     explicit CPreviewPagesWidget(CPrintPreviewDlg& dialog)
@@ -75,9 +76,11 @@ protected:
         if (across == 0 || size.isEmpty())
             return;
         const QSize sheet = size.toSize();
-        if (sheet != m_sheetSize) {
+        const qreal ratio = PixelRatioOf(painter);
+        if (sheet != m_sheetSize || ratio != m_sheetRatio) {
             m_sheets.clear();
             m_sheetSize = sheet;
+            m_sheetRatio = ratio;
         }
         // Only the sheets shown are kept.
         const int first = m_dialog.m_firstPage;
@@ -114,9 +117,8 @@ private:
         auto found = m_sheets.find(page);
         if (found != m_sheets.end())
             return found->second;
-        const qreal ratio = devicePixelRatioF();
-        QImage image(m_sheetSize * ratio, QImage::Format_RGB32);
-        image.setDevicePixelRatio(ratio);
+        QImage image(m_sheetSize * m_sheetRatio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(m_sheetRatio);
         QPainter painter(&image);
         m_dialog.DrawPaper(painter, QRectF(QPointF(0, 0), QSizeF(m_sheetSize)), page);
         painter.end();
@@ -126,6 +128,7 @@ private:
     CPrintPreviewDlg& m_dialog;
     std::map<int, QImage> m_sheets;
     QSize m_sheetSize;
+    qreal m_sheetRatio = 1.0;
     int m_wheel = 0;
 };
 

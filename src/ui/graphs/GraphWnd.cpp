@@ -1,5 +1,6 @@
 #include "graphs/GraphWnd.h"
 
+#include "framework/PixelRatio.h"
 #include "graphs/Chart.h"
 #include "graphs/ChartCanvasQt.h"
 #include "shell/Preferences.h"
@@ -10,7 +11,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintDevice>
-#include <QPaintEngine>
 #include <QPainter>
 
 #include <cmath>
@@ -21,15 +21,6 @@ CCoreRect ScreenRectOf(const QWidget& widget)
 {
     const QPoint origin = widget.mapToGlobal(QPoint(0, 0));
     return {origin.x(), origin.y(), origin.x() + widget.width(), origin.y() + widget.height()};
-}
-
-// The pixels per unit of the device the painter paints on: a widget painted into an image (as grab
-// and render do) paints on the image.
-qreal PixelRatioOf(QPainter& painter)
-{
-    const QPaintEngine* engine = painter.paintEngine();
-    const QPaintDevice* device = engine && engine->paintDevice() ? engine->paintDevice() : painter.device();
-    return device ? device->devicePixelRatioF() : 1.0;
 }
 
 } // namespace

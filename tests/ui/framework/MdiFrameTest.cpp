@@ -183,8 +183,17 @@ TEST_F(MdiFrameTest, TheMenuBarFollowsTheActiveDocumentWindow)
     ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
     EXPECT_EQ(m_frame.ActiveDocument(), document);
     EXPECT_EQ(MenuTitles(m_frame.menuBar()), (QStringList{"&Note", "&Window"}));
-
+    // The Window menu lists each window once, however often it opens.
     ASSERT_NE(m_frame.ActiveChildFrame(), nullptr);
+    QMenu* windows = m_frame.menuBar()->actions().back()->menu();
+    emit windows->aboutToShow();
+    emit windows->aboutToShow();
+    QStringList entries;
+    for (const QAction* entry : windows->actions())
+        if (!entry->isSeparator())
+            entries << entry->text();
+    EXPECT_EQ(entries, QStringList{"&1 " + m_frame.ActiveChildFrame()->windowTitle()});
+
     m_frame.ActiveChildFrame()->CloseFrame();
     FlushEvents();
     EXPECT_TRUE(m_template.GetDocuments().empty()) << "closing the last window closes the document";
@@ -221,6 +230,16 @@ TEST_F(MdiFrameTest, ADisabledCommandNeverRunsNotEvenFromItsShortcut)
     // The application target is the end of the chain.
     EXPECT_TRUE(m_frame.ExecuteCommand(kMainCmd));
     EXPECT_EQ(m_appTarget.runs, 1);
+
+    // The open menu shows the state; closed, its entries take their shortcuts again.
+    QMenu* note = m_frame.menuBar()->actions().front()->menu();
+    emit note->aboutToShow();
+    EXPECT_FALSE(note->actions().front()->isEnabled());
+    EXPECT_TRUE(note->actions().front()->isChecked());
+    emit note->aboutToHide();
+    document->allowed = true;
+    QTest::keyClick(&m_frame, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(document->count, 2);
 }
 
 // A command that runs out of memory (a 981 MB glaze file under a 1 GB limit) ended the program
@@ -302,11 +321,13 @@ TEST_F(MdiFrameTest, ANewWindowOpensMaximisedOnlyWhenAnotherIsMaximised)
 
     first->showMaximized();
     m_frame.MdiArea()->setActiveSubWindow(first);
-    m_template.OpenDocumentFile("");
-    QApplication::processEvents();
+    // Opened by a command, it is in its final state when the command returns.
+    m_appTarget.open = [this] { m_template.OpenDocumentFile(""); };
+    ASSERT_TRUE(m_frame.ExecuteCommand(kMainCmd));
     CMDIChildFrame* third = m_frame.ActiveChildFrame();
     ASSERT_NE(third, first);
     EXPECT_TRUE(third->isMaximized());
+    QApplication::processEvents();
     EXPECT_EQ(third->geometry(), m_frame.MdiArea()->viewport()->rect());
     EXPECT_FALSE(first->isMaximized()) << "one maximised window at a time";
     third->showNormal();
@@ -374,6 +395,14 @@ TEST_F(MdiFrameTest, ClosingAWindowActivatesTheOneThatOpenedIt)
     other->CloseFrame();
     FlushEvents();
     EXPECT_EQ(m_frame.ActiveChildFrame(), list);
+
+    // A window closed behind the active one leaves that one active.
+    CMDIChildFrame* third = OpenSecondWindow<CFormLikeView>(*document);
+    CMDIChildFrame* fourth = OpenSecondWindow<CFormLikeView>(*document);
+    ASSERT_TRUE(third && fourth);
+    third->CloseFrame();
+    FlushEvents();
+    EXPECT_EQ(m_frame.ActiveChildFrame(), fourth);
 }
 
 // Window > Cascade: most of the workspace each, a title bar apart, starting again at the top left
@@ -406,6 +435,15 @@ TEST_F(MdiFrameTest, CascadeStartsAgainAtTheTopAndKeepsEveryWindowsMinimum)
     for (std::size_t i = 0; i + 1 < windows.size(); ++i)
         lowest = std::max(lowest, windows[i]->geometry().bottom());
     EXPECT_EQ(lowest + 1, icon->y());
+
+    // Tile: the window in front at the top left, every one above the icon, also one pushed up
+    // because its minimum is taller than its place.
+    for (std::size_t i = 0; i + 1 < windows.size(); ++i)
+        windows[i]->setMinimumHeight(200);
+    m_frame.TileWindows();
+    EXPECT_EQ(windows[5]->pos(), QPoint(0, 0)) << "the last opened of those shown";
+    for (std::size_t i = 0; i + 1 < windows.size(); ++i)
+        EXPECT_TRUE(QRect(0, 0, 600, icon->y()).contains(windows[i]->geometry())) << i;
 
     CMDIChildFrame* wide = OpenSecondWindow<CNoteView>(*windows.front()->Document());
     ASSERT_NE(wide, nullptr);

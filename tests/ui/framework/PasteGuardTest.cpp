@@ -16,11 +16,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <fstream>
+#include <memory>
 
 namespace {
 
@@ -184,6 +186,21 @@ TEST(PasteGuardTest, NoPasteCrashesWhenTheClipboardOwnerHasQuit)
     EXPECT_EQ(session.exitCode(), 0) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
     EXPECT_EQ(output.find("SKIPPED"), std::string::npos) << output;
+}
+
+// The guard switches off only a Paste that would find nothing: with text on the clipboard, a
+// multi-line field's menu keeps it as the menu takes a key.
+TEST(PasteGuardTest, AFieldsMenuKeepsPasteWhileTheClipboardHoldsText)
+{
+    QPlainTextEdit field;
+    QGuiApplication::clipboard()->setText(QStringLiteral("Talc 10"));
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(menu.get(), &down);
+    const QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+    ASSERT_NE(paste, nullptr);
+    EXPECT_TRUE(paste->isEnabled());
+    QGuiApplication::clipboard()->clear();
 }
 
 TEST_F(PasteInAnXSessionTest, NothingComesInFromAnOwnerThatQuitAndTextFromOneThatLives)

@@ -96,6 +96,17 @@ TEST(PrintPreviewDlgTest, AManyPagePrintoutDrawsOnlyThePagesShownAndStepsThrough
         ASSERT_GT(count, 40);
         preview.grab();
         EXPECT_EQ(preview.PagesDrawn(), 1);
+        EXPECT_TRUE(preview.isSizeGripEnabled());
+        // Fitted to the window, the sheet stands a gap below the desk's top and a gap and its
+        // shadow above its bottom.
+        const QImage desk = preview.findChild<QScrollArea*>(QStringLiteral("pages"))->widget()->grab().toImage();
+        int top = 0, bottom = desk.height() - 1;
+        while (top < bottom && qGray(desk.pixel(desk.width() / 2, top)) != 255)
+            ++top;
+        while (bottom > top && qGray(desk.pixel(desk.width() / 2, bottom)) != 255)
+            --bottom;
+        EXPECT_EQ(top, 16);
+        EXPECT_EQ(desk.height() - 1 - bottom, 16 + 4);
         EXPECT_EQ(Shown(preview), QStringLiteral("Page 1 of %1").arg(count));
         EXPECT_FALSE(preview.findChild<QPushButton*>(QStringLiteral("prev"))->isEnabled());
 
@@ -111,10 +122,13 @@ TEST(PrintPreviewDlgTest, AManyPagePrintoutDrawsOnlyThePagesShownAndStepsThrough
         EXPECT_EQ(Shown(preview), QStringLiteral("Page 1 of %1").arg(count));
         EXPECT_EQ(preview.PagesDrawn(), 1) << "pages stepped over unseen are not drawn";
 
+        QApplication::processEvents();
         Click(preview, "next");
         Click(preview, "twoPage");
         EXPECT_EQ(Shown(preview), QStringLiteral("Pages 2-3 of %1").arg(count));
         EXPECT_EQ(preview.findChild<QPushButton*>(QStringLiteral("twoPage"))->text(), QStringLiteral("&One Page"));
+        QApplication::processEvents();
+        EXPECT_EQ(preview.PagesDrawn(), 3) << "the pages turned to are drawn at once";
         SaveScreenshot(preview, "print-preview-two-pages");
         EXPECT_LE(preview.PagesDrawn(), 3);
         for (int k = 0; k < count; ++k)
@@ -126,9 +140,19 @@ TEST(PrintPreviewDlgTest, AManyPagePrintoutDrawsOnlyThePagesShownAndStepsThrough
         EXPECT_FALSE(preview.findChild<QPushButton*>(QStringLiteral("twoPage"))->isEnabled());
         QApplication::processEvents();
         SaveScreenshot(preview, "print-preview-zoomed");
+        Click(preview, "zoomIn");
+        Click(preview, "zoomOut");
+        EXPECT_TRUE(preview.findChild<QPushButton*>(QStringLiteral("zoomOut"))->isEnabled()) << "one step out";
         Click(preview, "zoomOut");
         EXPECT_EQ(Shown(preview), QStringLiteral("Pages %1-%2 of %2").arg(count - 1).arg(count));
-        EXPECT_LE(preview.PagesDrawn(), 5);
+        preview.grab();
+        EXPECT_EQ(preview.PagesDrawn(), 6) << "the sheets are drawn anew at each size";
+        // At twice the pixels the desk shows the same sheets, sharper.
+        QWidget* pages = preview.findChild<QScrollArea*>(QStringLiteral("pages"))->widget();
+        QImage sharp(pages->size() * 2, QImage::Format_RGB32);
+        sharp.setDevicePixelRatio(2);
+        pages->render(&sharp);
+        EXPECT_LT(MeanGreyDifference(sharp.scaled(pages->size()), pages->grab().toImage()), 8.0);
 
         // Print... closes the preview and prints as the Print command does: the Print dialog.
         WhenDialogShows<QPrintDialog>([&printAsked](QPrintDialog& print) {
@@ -139,6 +163,18 @@ TEST(PrintPreviewDlgTest, AManyPagePrintoutDrawsOnlyThePagesShownAndStepsThrough
     });
     job.PrintPreview();
     EXPECT_TRUE(printAsked);
+}
+
+TEST(PrintPreviewDlgTest, AnEmptyPrintoutShowsNoPage)
+{
+    CAppContext context;
+    CPrintJob job([](CTextPrinter&) {});
+    WhenDialogShows<CPrintPreviewDlg>([](CPrintPreviewDlg& preview) {
+        EXPECT_EQ(Shown(preview), QStringLiteral("No pages to preview"));
+        EXPECT_FALSE(preview.findChild<QPushButton*>(QStringLiteral("zoomIn"))->isEnabled());
+        preview.reject();
+    });
+    job.PrintPreview();
 }
 
 // The preview draws a page from the printer's layout, scaled to the screen: what it shows is

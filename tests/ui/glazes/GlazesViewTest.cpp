@@ -31,6 +31,7 @@
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -660,6 +661,19 @@ TEST_F(GlazesViewTest, MouseOpensWindowsAndTheMenuKeepsTheSelection)
     QTest::mousePress(view->viewport(), Qt::RightButton, {}, row2);
     EXPECT_EQ(firstItem, QStringLiteral("&Edit"));
     EXPECT_EQ(view->GetSelItems(), (std::vector<int>{1, 4})) << "the right button leaves the selection alone";
+
+    // The menu key opens the menu on the caret's row, the first one too.
+    view->SetCaretIndex(0);
+    QPoint shownAt;
+    QTimer::singleShot(0, [&shownAt] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            shownAt = popup->pos();
+            popup->close();
+        }
+    });
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint());
+    QApplication::sendEvent(view, &key);
+    EXPECT_EQ(shownAt, view->viewport()->mapToGlobal(view->visualRect(view->model()->index(0, 0)).center()));
 }
 
 TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)

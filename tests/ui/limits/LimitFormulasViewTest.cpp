@@ -779,6 +779,7 @@ TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)
     // Replace existing puts each merged combination in the place of the one of its name.
     m_dialogs.AnswerPath(subset);
     WhenModal<CMergeDlg>([](CMergeDlg& merge) {
+        EXPECT_TRUE(merge.SortCheck()->isHidden()) << "the combinations keep their order";
         merge.SelectAllButton()->click();
         merge.ReplaceExistingRadio()->setChecked(true);
         merge.accept();

@@ -350,13 +350,22 @@ TYPED_TEST(RecordEditViewTest, ASavedRenameTitlesTheWindowAndItsWindowMenuEntry)
 TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColourAndASecondOneStandsApart)
 {
     ASSERT_TRUE(this->Run(this->Commands().edit, {0}));
-    const auto* form = this->Form();
+    auto* form = this->Form();
     ASSERT_NE(form, nullptr);
     const QWidget* page = form->widget();
     ASSERT_NE(page, nullptr);
     const CDialogUnits units(form->font());
     EXPECT_EQ(page->size(), QSize(units.X(TypeParam::kFormWidth), units.Y(TypeParam::kFormHeight)));
     EXPECT_EQ(page->palette().color(QPalette::Window), ToQColor(GetNamedColor(TypeParam::kColor)));
+    // On the first record the buttons insert before it and step to the next; Help opens the
+    // form's topic, and a command of the list is not the form's to offer.
+    const CRecordEditKind& kind = form->EditKind();
+    EXPECT_EQ(form->Button(kind.buttons.previous)->text(), QStringLiteral("Insert New"));
+    EXPECT_EQ(form->Button(kind.buttons.next)->text(), QStringLiteral("Edit Next"));
+    EXPECT_TRUE(form->OnCommand(kind.help));
+    ASSERT_EQ(this->messages.helps.size(), 1u);
+    EXPECT_EQ(this->messages.helps[0].id, kind.helpId);
+    EXPECT_FALSE(this->frame.QueryCommand(this->Commands().deleteRows).m_bEnabled);
 
     ASSERT_TRUE(this->Run(this->Commands().edit, {0}));
     const auto* second = dynamic_cast<const QMdiSubWindow*>(this->doc->GetViews().back()->GetFrame());
@@ -364,6 +373,16 @@ TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColourAndASecondOneStand
     ASSERT_TRUE(first && second && first != second);
     EXPECT_EQ(second->pos() - first->pos(), QPoint(this->app.m_nCascadeStep, this->app.m_nCascadeStep));
     EXPECT_TRUE(second->mdiArea()->viewport()->rect().contains(second->geometry()));
+
+    // Insert New shows the new first record; Ctrl+S there goes on to the next one.
+    QTest::mouseClick(form->Button(kind.buttons.previous), Qt::LeftButton);
+    EXPECT_EQ(form->CurrentIndex(), 0);
+    EXPECT_EQ(this->Names().size(), 4u);
+    if (kind.saveAndNext != 0) {
+        EXPECT_TRUE(form->OnCommand(kind.saveAndNext));
+        EXPECT_EQ(form->CurrentIndex(), 1);
+        EXPECT_EQ(this->Names().size(), 4u);
+    }
 }
 
 } // namespace

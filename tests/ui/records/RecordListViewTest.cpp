@@ -10,6 +10,8 @@
 #include "limits/LimitFormulasView.h"
 #include "materials/MaterialsDoc.h"
 #include "materials/MaterialsView.h"
+#include "records/RecordMenus.h"
+#include "shell/AppCommandIds.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "substitutions/SubstitutionsView.h"
 #include "support/MergeDlg.h"
@@ -108,6 +110,16 @@ TYPED_TEST(RecordListViewTest, DeleteAsksTheEditWindowOfItsRecord)
     EXPECT_EQ(script.saved, 0); // the edits go with the record
     EXPECT_TRUE(this->Names().empty());
     EXPECT_EQ(this->view->GetCount(), 0);
+    // Insert New in the empty list: the new record is the first row, and the caret is on it.
+    EXPECT_TRUE(this->Run(this->Commands().insertNew, {}));
+    EXPECT_EQ(this->Names().size(), 1u);
+    EXPECT_EQ(this->view->GetCaretIndex(), 0);
+    // A command of the frame is the frame's to enable; the list's own prompts name its kind.
+    CCmdUI tile(CmdWindowTile);
+    EXPECT_FALSE(this->view->OnUpdateCommand(tile));
+    const CRecordListKind& kind = this->view->ListKind();
+    EXPECT_EQ(std::string(RecordListCommandPrompt(kind, kind.commands.merge)),
+              std::string("Merge ") + kind.words.records + " from another " + kind.words.record + " database");
 }
 
 // Shift, Selected to Top, Alphabetize and Paste keep every record: an edit window holding unsaved
@@ -127,8 +139,10 @@ TYPED_TEST(RecordListViewTest, ReorderingAndPastingLeaveUnsavedEditsAlone)
     EXPECT_TRUE(this->Run(c.selectedToTop, {1}));
     EXPECT_EQ(this->Names(), (Names{"Alpha", "Beta"}));
     EXPECT_TRUE(this->Run(c.shiftDown, {0}));
+    EXPECT_NE(this->view->GetText(0).find("Beta"), std::string::npos);
     EXPECT_TRUE(this->Run(c.alphabetize, {}));
     EXPECT_EQ(this->Names(), (Names{"Alpha", "Beta"}));
+    EXPECT_NE(this->view->GetText(0).find("Alpha"), std::string::npos) << "the list shows the new order";
     EXPECT_TRUE(this->Run(c.copy, {1}));
     EXPECT_TRUE(this->Run(c.paste, {0}));
     EXPECT_EQ(this->Names(), (Names{"Beta", "Alpha", "Beta"}));
@@ -146,6 +160,24 @@ TYPED_TEST(RecordListViewTest, ReorderingAndPastingLeaveUnsavedEditsAlone)
     EXPECT_TRUE(this->Run(c.deleteRows, {1}));
     EXPECT_EQ(script.asked, 1);
     EXPECT_EQ(this->Names(), (Names{"Beta", "Alpha", "Beta"}));
+}
+
+// Switching to names and notes keeps the rows in view where the user scrolled, away from the caret.
+TYPED_TEST(RecordListViewTest, AnotherViewModeKeepsTheTopRow)
+{
+    const CRecordListCommands& c = this->Commands();
+    for (int i = 2; i < 40; ++i)
+        this->doc->InsertRecord(i, typename TestFixture::Record(("Record " + std::to_string(i)).c_str()));
+    this->view->FillList(0, -1, true);
+    this->view->GetFrame()->ActivateFrame();
+    this->view->SetCaretIndex(0);
+    this->view->SetTopIndex(10);
+    ASSERT_EQ(this->view->GetTopIndex(), 10);
+    for (const unsigned mode : {c.namesAndNotes, c.names}) {
+        if (mode != 0)
+            EXPECT_TRUE(this->view->RunCommand(mode));
+        EXPECT_EQ(this->view->GetTopIndex(), 10);
+    }
 }
 
 // A merge that replaces records closes every edit window, so every one is asked first, even one
@@ -176,6 +208,14 @@ TYPED_TEST(RecordListViewTest, MergeReplacingRecordsAsksEveryEditWindowFirst)
     EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta"}));
     ASSERT_FALSE(editor.view->received.empty());
     EXPECT_EQ(editor.view->Last().code, this->doc->Kind().hints.replaced);
+
+    // A record the merge appends is the one selected.
+    EXPECT_TRUE(this->Run(this->Commands().deleteRows, {1}));
+    this->dialogs.AnswerPath(source);
+    ReplaceAllWhenMerging();
+    EXPECT_TRUE(this->Run(this->Commands().merge, {0}));
+    EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(this->view->GetSelItems(), std::vector<int>{1});
 }
 
 } // namespace

@@ -98,6 +98,7 @@ TEST(FileFilterTest, TheProgramsFilterGivesOneQtFilterPerPairShowingTheDescripti
 
     // The combo box shows the descriptions unchanged; the chosen filter comes back from 1.
     CClipFileDialog dialog(true, "glz", "", FileDlgHideReadOnly, kGlazeFilter);
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile) << "a missing file is the caller's to report";
     auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->count(), 2);
@@ -117,6 +118,13 @@ TEST_F(FileDialogTest, ASaveGetsTheDefaultExtensionAndReportsTheChosenFilter)
         EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir::current().canonicalPath());
         EXPECT_FALSE(dialog->ClipboardButton()->isVisible()) << "not asked for";
         EXPECT_TRUE(dialog->HelpButton()->isVisible());
+        EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        // Enter on the Help button takes the dialog's default, as on the dialog's own buttons;
+        // the strip ends where they do.
+        EXPECT_FALSE(dialog->HelpButton()->autoDefault());
+        const QWidget* box = dialog->findChild<QWidget*>(QStringLiteral("buttonBox"));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(dialog->HelpButton()->geometry().right(), box->geometry().right());
         dialog->SetFilterIndex(2);
         TypeAndAccept(dialog, QStringLiteral("report"));
     });

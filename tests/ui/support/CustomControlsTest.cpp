@@ -73,6 +73,7 @@ TEST(ToggleButtonTest, OnButtonsCarryArrowsAndLookPressedWhenTheStateIsThePresse
     button.resize(120, 24);
     button.Setup(kOffBackground, kOnBackground, kOffText, kOnText, CToggleButton::ArrowDown, 1, 1, "Cap");
     EXPECT_EQ(button.DisplayText(), QStringLiteral("VV  Cap  VV"));
+    EXPECT_EQ(button.text(), QStringLiteral("Cap")) << "where a form reads the caption back to recolour it";
     QImage on = button.grab().toImage();
     EXPECT_EQ(Pixel(on, 0, 0), QColor(Qt::black)); // sunken: dark top-left
     EXPECT_EQ(Pixel(on, 119, 23), QColor(Qt::white));
@@ -115,6 +116,7 @@ TEST(Draw3DFrameTest, EdgesRunInsideTheRectangleAndOnlyRaisedFramesDoubleAtTheBo
     EXPECT_EQ(Pixel(raised, 1, 5), QColor(Qt::white));
     EXPECT_EQ(Pixel(raised, 9, 5), QColor(Qt::black));
     EXPECT_EQ(Pixel(raised, 8, 5), QColor(Qt::black));
+    EXPECT_EQ(Pixel(raised, 5, 8), QColor(Qt::black));
     EXPECT_EQ(Pixel(raised, 5, 2), QColor(100, 100, 100));
 
     const QImage sunken = draw(true, true, true);

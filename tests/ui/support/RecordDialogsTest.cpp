@@ -172,6 +172,10 @@ TEST_F(RecordDialogsTest, NotesDialogStretchesItsNotesBoxAndKeepsButtonsAtTheirE
     const int cancelRight = dialog.width() - dialog.CancelButton()->geometry().right();
     const int okLeft = dialog.OkButton()->x();
     const int notesRight = dialog.width() - dialog.NotesEdit()->geometry().right();
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        labels << label->text();
+    EXPECT_EQ(labels, (QStringList{"Database Name :", "File Name :", "/home/potter/glazes/cone6.glz"}));
 
     SaveScreenshot(dialog, "db-notes-dialog");
 

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <algorithm>
@@ -139,5 +140,20 @@ TEST_F(FindSimilarMaterialsDlgTest, BothDialogsOfferTheSixOxideMeasuresFirst)
         EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
         EXPECT_GT(dialog->OkButton()->geometry().top(), dialog->CutoffEdit()->geometry().bottom());
         EXPECT_TRUE(dialog->rect().contains(dialog->OkButton()->geometry()));
+        // Compare and Compare to each hold their two choices one under the other.
+        const QList<QRadioButton*> radios = dialog->findChildren<QRadioButton*>();
+        ASSERT_GE(radios.size(), 4);
+        EXPECT_EQ(radios[1]->x(), radios[0]->x());
+        EXPECT_EQ(radios[3]->x(), radios[2]->x());
     }
+    // OK reads the choices as the user left them: all scores, no selecting.
+    materials.request.compositeOnly = 1;
+    materials.request.selectSimilar = 0;
+    materials.show();
+    for (QRadioButton* radio : materials.findChildren<QRadioButton*>())
+        if (radio->text() == QStringLiteral("Show all scores"))
+            radio->click();
+    materials.accept();
+    EXPECT_EQ(materials.request.compositeOnly, 0);
+    EXPECT_EQ(materials.request.selectSimilar, 0);
 }
