@@ -939,8 +939,9 @@ std::string CMonkeyDriver::RefusedField(CMainFrame& frame) const
             holds = plain->textCursor().hasSelection() ? plain->textCursor().selectedText() : plain->toPlainText();
         else if (const auto* rich = qobject_cast<const QTextEdit*>(focus))
             holds = rich->textCursor().hasSelection() ? rich->textCursor().selectedText() : rich->toPlainText();
-        text = "the field " + Describe(focus) + " of " + Describe(window) + " refused \"" +
-               holds.left(60).replace(QChar::ParagraphSeparator, QLatin1Char(' ')).toStdString() +
+        holds = holds.left(60).replace(QChar::ParagraphSeparator, QLatin1Char(' '));
+        holds.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text = "the field " + Describe(focus) + " of " + Describe(window) + " refused \"" + holds.toStdString() +
                "\" and keeps the keyboard";
     }
     if (!m_lastMessage.empty())
