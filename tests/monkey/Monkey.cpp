@@ -29,10 +29,10 @@
 // After every step: no crash, no sanitizer report, no failure stopped at a command boundary, no
 // step longer than the limit (5 s), and every file a save wrote opens again with the record count
 // of its document; at the end, File > Exit ends the program (else the report names the field and
-// window that refused, what the field holds and what the program said last). A failure prints the seed, the journal and the last 50 steps and exits
-// non-zero; a crash prints them from its signal handler (on a stack of its own), a step over the
-// limit also the stack of the program's thread, and under AddressSanitizer the sanitizer's own
-// report comes first.
+// window that refused, what the field holds and what the program said last). A failure prints
+// the seed, the journal and the last 50 steps and exits non-zero; a crash prints them from its
+// signal handler (on a stack of its own), a step over the limit also the stack of the program's
+// thread, and under AddressSanitizer the sanitizer's own report comes first.
 
 #include "GeneratedGlazes.h"
 #include "TestPaths.h"
