@@ -11,6 +11,7 @@
 #include "app/MainFrame.h"
 #include "shell/OxidariumApp.h"
 #include "support/ProgressDlg.h"
+#include "tools/OptimizeDlg.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -176,6 +177,12 @@ bool CMonkeyDriver::eventFilter(QObject* watched, QEvent* event)
         !m_appeared.contains(watched)) {
         m_appeared[watched] = ++m_windowsShown;
         connect(watched, &QObject::destroyed, this, [this](QObject* gone) { m_appeared.erase(gone); });
+    }
+    // The optimizer breaks ties between equal steps by a coin the clock seeds: a fixed seed keeps
+    // its recipes, and the walk that follows them, the same in a replay.
+    if (event->type() == QEvent::Show) {
+        if (auto* optimize = dynamic_cast<COptimizeDlg*>(watched); optimize && optimize->solverSeed == 0)
+            optimize->solverSeed = 1;
     }
     // How many ticks a progress dialog gets depends on the speed of the work under it: whether
     // it is cancelled is decided when it shows, and the work sees the Cancel at its first look.
