@@ -274,7 +274,7 @@ int CMonkeyDriver::ShowMessageBox(const std::string& text, const std::string&, u
     }
     if (m_exiting && (type & MsgButtonMask) != MsgOk)
         answer = (type & MsgButtonMask) == MsgOkCancel ? MsgResultOk : MsgResultNo;
-    Detail("message box \"" + shown + "\" -> " + std::to_string(answer));
+    Detail("message box \"" + text + "\" -> " + std::to_string(answer));
     m_lastMessage = shown;
     return answer;
 }
@@ -838,7 +838,7 @@ void CMonkeyDriver::DriveModal(QWidget* modal)
         const QList<QAbstractButton*> buttons = box->buttons();
         if (!buttons.isEmpty()) {
             QAbstractButton* button = buttons[Random(static_cast<int>(buttons.size()))];
-            Detail("box \"" + box->text().left(80).toStdString() + "\" -> " + button->text().toStdString());
+            Detail("box \"" + box->text().toStdString() + "\" -> " + button->text().toStdString());
             ClickLater(button);
             return;
         }

@@ -6,6 +6,8 @@
 namespace {
 
 constexpr const char* kHeader = "monkey journal 1";
+// Details are kept to this many bytes (a message box may list a hundred records).
+constexpr std::size_t kDetailLength = 240;
 
 } // namespace
 
@@ -117,7 +119,11 @@ std::string CMonkeyJournal::Step(long long draws, const std::string& text)
 
 std::string CMonkeyJournal::Detail(long long draws, const std::string& text)
 {
-    const std::string normalised = std::to_string(draws) + " " + Normalised(text);
+    // Cut short after the sandbox folder is named, not before: a cut through the folder's path
+    // would differ from run to run.
+    std::string normalised = std::to_string(draws) + " " + Normalised(text);
+    if (normalised.size() > kDetailLength)
+        normalised.resize(kDetailLength);
     if (!m_replaying) {
         Write("d " + normalised);
         return std::string();
