@@ -7,10 +7,13 @@
 //
 // The walk depends on the clock as well as the seed (how many steps fit into a session, when the
 // dialog timer fires), so the same seed need not repeat it. Every run writes its walk to a
-// journal as it goes (MonkeyJournal.h): FILE with --journal, else journal.txt in the run's
-// temporary folder, which stays when the run fails and is named in its report. --replay FILE
-// takes exactly that walk again, with the seed and switches the journal names, and stops where
-// the program does something the journal does not show.
+// journal as it goes (MonkeyJournal.h: the steps, the details of each and the commit the monkey
+// was built from): FILE with --journal, else journal.txt in the run's folder, which stays when
+// the run fails and is named in its report. --replay FILE takes exactly that walk again, with
+// the seed and switches the journal names, and stops, naming the step and what differs, where
+// the program does something the journal does not show. What the walk sees is the same in every
+// run: the same fonts (the widget tests'), a folder path of the same length and glyph widths,
+// and dialogs driven only once the events that brought them up have all been delivered.
 //
 // Each step opens windows, runs an enabled menu or pop-up command, presses keys, types random but
 // typed values into fields (numbers in and out of range, empty, very long, non-Latin text),
@@ -25,16 +28,18 @@
 //
 // After every step: no crash, no sanitizer report, no failure stopped at a command boundary, no
 // step longer than the limit (5 s), and every file a save wrote opens again with the record count
-// of its document. A failure prints the seed, the journal and the last 50 steps and exits
-// non-zero; a crash prints them from its signal handler (on a stack of its own), a step over the
-// limit also the stack of the program's thread, and under AddressSanitizer the sanitizer's own
-// report comes first.
+// of its document; at the end, File > Exit ends the program (else the report names the field and
+// window that refused, what the field holds and what the program said last). A failure prints
+// the seed, the journal and the last 50 steps and exits non-zero; a crash prints them from its
+// signal handler (on a stack of its own), a step over the limit also the stack of the program's
+// thread, and under AddressSanitizer the sanitizer's own report comes first.
 
 #include "GeneratedGlazes.h"
 #include "TestPaths.h"
 #include "MonkeyDriver.h"
 #include "MonkeyJournal.h"
 #include "MonkeyLog.h"
+#include "MonkeyProgram.h"
 
 #include "framework/DocTemplate.h"
 #include "framework/GuardedApplication.h"
@@ -45,10 +50,9 @@
 #include "support/Profile.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -56,6 +60,9 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -104,11 +111,29 @@ Options ParseOptions(int argc, char** argv)
     return options;
 }
 
+// The sandbox's path shows in window titles, lists and the files the walk writes, and how wide
+// they are decides whether scroll bars show, which are fields a step may pick: every run has a
+// path of the same length and the same glyph widths, a number in a folder of its own.
+std::string MakeSandboxRoot()
+{
+    for (int tries = 0, number = static_cast<int>(::getpid()) % 1000000; tries < 1000000;
+         ++tries, number = (number + 1) % 1000000) {
+        char path[64];
+        std::snprintf(path, sizeof path, "/tmp/oxidarium-monkey-%06d", number);
+        if (::mkdir(path, 0700) == 0)
+            return path;
+        if (errno != EEXIST)
+            break;
+    }
+    std::fprintf(stderr, "monkey: cannot make a folder in /tmp\n");
+    std::exit(2);
+}
+
 // The program's folders: its own directory (with the hand-over of the data directory), the data
-// directory with the databases, a scratch folder for saves, and the profile.
+// directory with the databases, a scratch folder for saves, and the profile. A run that fails
+// leaves them (with the journal) for a look.
 struct Sandbox {
-    QTemporaryDir dir{QDir::tempPath() + "/oxidarium-monkey-XXXXXX"};
-    std::string root = dir.path().toStdString();
+    std::string root = MakeSandboxRoot();
     std::string programDir = root + "/program";
     std::string dataDir = root + "/data";
     std::string scratchDir = root + "/scratch";
@@ -129,6 +154,9 @@ struct Sandbox {
             std::fclose(handOver);
         }
     }
+    ~Sandbox() { std::filesystem::remove_all(root); }
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
 };
 
 // The offscreen platform's notes on what it cannot do are no findings.
@@ -156,15 +184,19 @@ int main(int argc, char** argv)
         options.seed = journal.Seed();
         options.workingSet = journal.WorkingSet();
     }
+    const Sandbox box;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Text is measured with the same fonts whatever the machine has installed, as in the widget
+    // tests: how wide a window's text is decides which scroll bars a step may pick.
+    qputenv("FONTCONFIG_FILE", OXI_TEST_FONTCONFIG);
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(box.root + "/cache"));
     qInstallMessageHandler(FilterQtMessages);
     CGuardedApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     // Type-ahead in lists joins the keys that come within the interval: how many do depends on
     // the speed of the run. Each key the monkey presses is a search of its own.
     QApplication::setKeyboardInputInterval(0);
-    const Sandbox box;
     const std::string currentDirectory = std::filesystem::current_path().string();
 
     CMonkeyLog log(options.seed);
@@ -173,7 +205,7 @@ int main(int argc, char** argv)
     if (options.replay.empty()) {
         if (options.journal.empty())
             options.journal = box.root + "/journal.txt";
-        if (!journal.Record(options.journal, options.seed, options.workingSet)) {
+        if (!journal.Record(options.journal, options.seed, options.workingSet, OXI_MONKEY_PROGRAM)) {
             std::fprintf(stderr, "monkey: cannot write the journal %s\n", options.journal.c_str());
             return 2;
         }
@@ -183,6 +215,12 @@ int main(int argc, char** argv)
         log.SetJournalPath(std::filesystem::absolute(options.replay).string());
         std::printf("monkey: replaying %s (seed %u%s) in %s\n", options.replay.c_str(), options.seed,
                     options.workingSet ? ", working set" : "", box.root.c_str());
+        // Another program may take another walk from the same steps: where it parts from the
+        // journal is then the program's doing, not the monkey's.
+        if (journal.Program() != OXI_MONKEY_PROGRAM)
+            std::printf("monkey: the journal was recorded by the program at %s, this is %s\n",
+                        journal.Program().empty() ? "a commit it does not name" : journal.Program().c_str(),
+                        OXI_MONKEY_PROGRAM);
     }
     std::fflush(stdout);
 

@@ -11,6 +11,7 @@
 #include "app/MainFrame.h"
 #include "shell/OxidariumApp.h"
 #include "support/ProgressDlg.h"
+#include "tools/OptimizeDlg.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -177,11 +178,17 @@ bool CMonkeyDriver::eventFilter(QObject* watched, QEvent* event)
         m_appeared[watched] = ++m_windowsShown;
         connect(watched, &QObject::destroyed, this, [this](QObject* gone) { m_appeared.erase(gone); });
     }
+    // The optimizer breaks ties between equal steps by a coin the clock seeds: a fixed seed keeps
+    // its recipes, and the walk that follows them, the same in a replay.
+    if (event->type() == QEvent::Show) {
+        if (auto* optimize = dynamic_cast<COptimizeDlg*>(watched); optimize && optimize->solverSeed == 0)
+            optimize->solverSeed = 1;
+    }
     // How many ticks a progress dialog gets depends on the speed of the work under it: whether
     // it is cancelled is decided when it shows, and the work sees the Cancel at its first look.
     if (event->type() == QEvent::Show && !m_inTick) {
         if (auto* progress = qobject_cast<CProgressDlg*>(watched); progress && Chance(30)) {
-            m_log.Detail("progress dialog \"" + progress->windowTitle().toStdString() + "\" -> Cancel");
+            Detail("progress dialog \"" + progress->windowTitle().toStdString() + "\" -> Cancel");
             QPointer<CProgressDlg> guard(progress);
             Post([guard] {
                 if (guard)
@@ -194,6 +201,7 @@ bool CMonkeyDriver::eventFilter(QObject* watched, QEvent* event)
             QTimer::singleShot(static_cast<int>(m_stepLimit * 500), this, [this, guard] {
                 if (!guard || !guard->isVisible())
                     return;
+                // By the clock: not in the journal, whose walk may part from here on.
                 m_log.Detail("progress dialog \"" + guard->windowTitle().toStdString() + "\" -> Cancel, waited long");
                 guard->reject();
             });
@@ -210,7 +218,7 @@ long long CMonkeyDriver::Appeared(const QWidget* window) const
 
 void CMonkeyDriver::OpenUrl(const QUrl& url)
 {
-    m_log.Detail("desktop asked to open " + url.toString().toStdString());
+    Detail("desktop asked to open " + url.toString().toStdString());
 }
 
 int CMonkeyDriver::Random(int below)
@@ -266,13 +274,14 @@ int CMonkeyDriver::ShowMessageBox(const std::string& text, const std::string&, u
     }
     if (m_exiting && (type & MsgButtonMask) != MsgOk)
         answer = (type & MsgButtonMask) == MsgOkCancel ? MsgResultOk : MsgResultNo;
-    m_log.Detail("message box \"" + shown + "\" -> " + std::to_string(answer));
+    Detail("message box \"" + text + "\" -> " + std::to_string(answer));
+    m_lastMessage = shown;
     return answer;
 }
 
 void CMonkeyDriver::ShowHelp(HelpRequest, unsigned contextId)
 {
-    m_log.Detail("help " + std::to_string(contextId));
+    Detail("help " + std::to_string(contextId));
 }
 
 CFileDialogResult CMonkeyDriver::AskForFiles(const CFileDialogRequest& request)
@@ -280,12 +289,12 @@ CFileDialogResult CMonkeyDriver::AskForFiles(const CFileDialogRequest& request)
     CFileDialogResult result;
     const int pick = Random(10);
     if (m_exiting || pick < 2) {
-        m_log.Detail("file dialog \"" + request.title + "\" -> Cancel");
+        Detail("file dialog \"" + request.title + "\" -> Cancel");
         return result;
     }
     if (request.clipboardOption && pick < 3) {
         result.outcome = CFileDialogResult::Outcome::Clipboard;
-        m_log.Detail("file dialog \"" + request.title + "\" -> Clipboard");
+        Detail("file dialog \"" + request.title + "\" -> Clipboard");
         return result;
     }
     result.outcome = CFileDialogResult::Outcome::Ok;
@@ -303,14 +312,14 @@ CFileDialogResult CMonkeyDriver::AskForFiles(const CFileDialogRequest& request)
         }
         std::sort(files.begin(), files.end());
         if (files.empty()) {
-            m_log.Detail("file dialog \"" + request.title + "\" -> Cancel (no file)");
+            Detail("file dialog \"" + request.title + "\" -> Cancel (no file)");
             return CFileDialogResult{};
         }
         result.paths.push_back(files[static_cast<std::size_t>(Random(static_cast<int>(files.size())))]);
         if (request.mode == CFileDialogRequest::Mode::OpenMultiple && Chance(30))
             result.paths.push_back(files[static_cast<std::size_t>(Random(static_cast<int>(files.size())))]);
     }
-    m_log.Detail("file dialog \"" + request.title + "\" -> " + result.paths.front());
+    Detail("file dialog \"" + request.title + "\" -> " + result.paths.front());
     return result;
 }
 
@@ -397,10 +406,18 @@ void CMonkeyDriver::BeginStep(const std::string& text)
     m_stepStarted = NowMs();
 }
 
+void CMonkeyDriver::Detail(const std::string& text)
+{
+    m_log.Detail(text);
+    const std::string recorded = m_journal.Detail(m_draws, text);
+    if (!recorded.empty())
+        LeftTheJournal("the journal has \"" + recorded + "\" where this run has \"" + std::to_string(m_draws) + " " +
+                       text + "\"");
+}
+
 void CMonkeyDriver::LeftTheJournal(const std::string& what)
 {
-    m_log.Fail("the replay left the recorded walk at step " + std::to_string(m_log.StepCount()) + ": " + what +
-               " (the program did something else: a timer of its own, say)");
+    m_log.Fail("the replay left the recorded walk at step " + std::to_string(m_log.StepCount()) + ": " + what);
 }
 
 // The ticks the journal has before the next number is drawn: a dialog or pop-up menu that a step
@@ -602,15 +619,17 @@ bool CMonkeyDriver::FillRandomField(QWidget* container)
     }
     if (fields.empty())
         return false;
-    FillWidget(fields[static_cast<std::size_t>(Random(static_cast<int>(fields.size())))]);
+    const int pick = Random(static_cast<int>(fields.size()));
+    FillWidget(fields[static_cast<std::size_t>(pick)],
+               " (field " + std::to_string(pick + 1) + " of " + std::to_string(fields.size()) + ")");
     return true;
 }
 
-void CMonkeyDriver::FillWidget(QWidget* field)
+void CMonkeyDriver::FillWidget(QWidget* field, const std::string& which)
 {
     const std::string text = RandomText();
     const QString value = QString::fromUtf8(text.c_str());
-    m_log.Detail(Describe(field) + " <- \"" + text.substr(0, 60) + (text.size() > 60 ? "...\"" : "\""));
+    Detail(Describe(field) + which + " <- \"" + text.substr(0, 60) + (text.size() > 60 ? "...\"" : "\""));
     field->setFocus();
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
         edit->selectAll();
@@ -707,7 +726,23 @@ void CMonkeyDriver::ArrangeWindows()
 
 void CMonkeyDriver::Tick()
 {
-    if (m_inTick || m_actionPending)
+    if (m_inTick || m_settlingTick || m_actionPending)
+        return;
+    // A progress dialog is left to the work under it (and to eventFilter).
+    const auto up = [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        return QApplication::activePopupWidget() || (modal && !qobject_cast<CProgressDlg*>(modal));
+    };
+    if (!up())
+        return;
+    // The timer fires by the clock: when it was due during the step, it fires before the events
+    // that bring the dialog or menu up have all been delivered (its window's activation, the
+    // focus, the layout). What the tick sees must not depend on that: it looks only once they
+    // have been.
+    m_settlingTick = true;
+    Settle();
+    m_settlingTick = false;
+    if (m_actionPending || !up())
         return;
     auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QWidget* modal = popup ? nullptr : QApplication::activeModalWidget();
@@ -723,8 +758,18 @@ void CMonkeyDriver::Tick()
         if (pending && draws <= m_draws)
             LeftTheJournal("the journal drives a " + next + " after " + std::to_string(draws) +
                            " numbers where this run has a " + className + " after " + std::to_string(m_draws));
-        if (!pending && ++m_unmatchedTicks > 1000)
-            LeftTheJournal("a " + className + " is up that the journal does not drive");
+        // While the dialog or menu waits for its tick nothing else draws numbers: when the
+        // journal's next tick needs more than have been drawn, or the journal has none, the
+        // walk has parted from it (a detail before drew fewer numbers than the recorded one).
+        if (m_draws != m_unmatchedAt) {
+            m_unmatchedAt = m_draws;
+            m_unmatchedTicks = 0;
+        }
+        if (++m_unmatchedTicks > 150)
+            LeftTheJournal(pending ? "the journal drives a " + next + " after " + std::to_string(draws) +
+                                         " numbers; this run's " + className + " waits for it with " +
+                                         std::to_string(m_draws) + " drawn"
+                                   : "a " + className + " is up that the journal does not drive");
         return;
     }
     m_unmatchedTicks = 0;
@@ -753,12 +798,12 @@ void CMonkeyDriver::DrivePopup(QMenu* menu)
             entries.push_back(action);
     }
     if (entries.empty() || Chance(25)) {
-        m_log.Detail("pop-up menu closed");
+        Detail("pop-up menu closed");
         menu->close();
         return;
     }
     QAction* action = entries[static_cast<std::size_t>(Random(static_cast<int>(entries.size())))];
-    m_log.Detail("pop-up entry " + action->text().toStdString());
+    Detail("pop-up entry " + action->text().toStdString());
     const QPoint at = menu->actionGeometry(action).center();
     QPointer<QMenu> guard(menu);
     Post([guard, at] {
@@ -782,7 +827,7 @@ void CMonkeyDriver::DriveModal(QWidget* modal)
     if (state.ticks == 0) {
         m_kindsSeen.insert(modal->metaObject()->className());
         state.fills = Random(5);
-        m_log.Detail("dialog " + Describe(modal));
+        Detail("dialog " + Describe(modal));
         connect(modal, &QObject::destroyed, this, [this, modal] { m_dialogs.erase(modal); });
     }
     ++state.ticks;
@@ -793,7 +838,7 @@ void CMonkeyDriver::DriveModal(QWidget* modal)
         const QList<QAbstractButton*> buttons = box->buttons();
         if (!buttons.isEmpty()) {
             QAbstractButton* button = buttons[Random(static_cast<int>(buttons.size()))];
-            m_log.Detail("box \"" + box->text().left(80).toStdString() + "\" -> " + button->text().toStdString());
+            Detail("box \"" + box->text().toStdString() + "\" -> " + button->text().toStdString());
             ClickLater(button);
             return;
         }
@@ -814,7 +859,7 @@ void CMonkeyDriver::EndDialog(QWidget* dialog, DialogState& state)
     QPointer<QWidget> guard(dialog);
     auto* asDialog = qobject_cast<QDialog*>(dialog);
     if (state.ticks > 150) {
-        m_log.Detail("dialog does not close: hidden");
+        Detail("dialog does not close: hidden");
         dialog->hide();
         return;
     }
@@ -829,7 +874,7 @@ void CMonkeyDriver::EndDialog(QWidget* dialog, DialogState& state)
         if (auto* box = dialog->findChild<QDialogButtonBox*>(); box && !chosen)
             chosen = qobject_cast<QPushButton*>(box->button(QDialogButtonBox::Ok));
         if (chosen && Usable(chosen)) {
-            m_log.Detail("dialog OK " + Describe(chosen));
+            Detail("dialog OK " + Describe(chosen));
             ClickLater(chosen);
             return;
         }
@@ -838,12 +883,12 @@ void CMonkeyDriver::EndDialog(QWidget* dialog, DialogState& state)
         const std::vector<QPushButton*> buttons = UsableChildren<QPushButton>(dialog);
         if (!buttons.empty()) {
             QPushButton* button = buttons[static_cast<std::size_t>(Random(static_cast<int>(buttons.size())))];
-            m_log.Detail("dialog button " + Describe(button));
+            Detail("dialog button " + Describe(button));
             ClickLater(button);
             return;
         }
     }
-    m_log.Detail("dialog rejected");
+    Detail("dialog rejected");
     Post([guard, asDialog] {
         if (!guard)
             return;
@@ -880,7 +925,35 @@ void CMonkeyDriver::Exit(CMainFrame& frame)
         CheckSavedFiles();
     }
     if (frame.isVisible())
-        m_log.Fail("File > Exit did not end the program");
+        m_log.Fail("File > Exit did not end the program: " + RefusedField(frame));
+}
+
+// Which field of which window stopped Exit: the one a refusal gave the keyboard back to, with
+// what it holds, and what the program said last.
+std::string CMonkeyDriver::RefusedField(CMainFrame& frame) const
+{
+    const QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : frame.focusWidget();
+    std::string text = "no field has the keyboard";
+    if (focus) {
+        // The document window or dialog the field stands in.
+        const QWidget* window = focus;
+        while (window->parentWidget() && !window->isWindow() && !qobject_cast<const QMdiSubWindow*>(window))
+            window = window->parentWidget();
+        QString holds;
+        if (const auto* edit = qobject_cast<const QLineEdit*>(focus))
+            holds = edit->text();
+        else if (const auto* plain = qobject_cast<const QPlainTextEdit*>(focus))
+            holds = plain->textCursor().hasSelection() ? plain->textCursor().selectedText() : plain->toPlainText();
+        else if (const auto* rich = qobject_cast<const QTextEdit*>(focus))
+            holds = rich->textCursor().hasSelection() ? rich->textCursor().selectedText() : rich->toPlainText();
+        holds = holds.left(60).replace(QChar::ParagraphSeparator, QLatin1Char(' '));
+        holds.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text = "the field " + Describe(focus) + " of " + Describe(window) + " refused \"" + holds.toStdString() +
+               "\" and keeps the keyboard";
+    }
+    if (!m_lastMessage.empty())
+        text += "; the program said last: \"" + m_lastMessage + "\"";
+    return text;
 }
 
 // A field that refuses what it holds stops Exit and keeps the focus, as it should: the user
@@ -948,7 +1021,7 @@ void CMonkeyDriver::CheckSavedFiles()
                 std::ifstream in(path, std::ios::binary);
                 if (list.ReadFile(in) == 0)
                     return list.GetCount();
-                m_log.Detail("reading " + path + " again: " + list.m_errorText);
+                Detail("reading " + path + " again: " + list.m_errorText);
                 return -1;
             });
         }
@@ -959,7 +1032,7 @@ void CMonkeyDriver::CheckSavedFiles()
             std::ifstream in(path, std::ios::binary);
             if (materials.Read(in) == 0)
                 return materials.GetCount();
-            m_log.Detail("reading " + path + " again: " + materials.m_errorText);
+            Detail("reading " + path + " again: " + materials.m_errorText);
             return -1;
         });
     }

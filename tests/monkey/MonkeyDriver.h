@@ -113,7 +113,8 @@ private:
     std::vector<QAction*> EnabledMenuCommands(QMenu* menu);
     // Fills one field of container with a random value; false when it has none.
     bool FillRandomField(QWidget* container);
-    void FillWidget(QWidget* field);
+    // which: the field's place among those the step could pick, for the log and the journal.
+    void FillWidget(QWidget* field, const std::string& which);
 
     void Tick();
     // Runs action once the tick is over (a click may bring up a dialog of its own, which the
@@ -123,11 +124,16 @@ private:
     // A replay: lets the journal's ticks on a dialog that the previous step left up run first.
     void CatchUpTicks();
     void ClickLater(QAbstractButton* button);
+    // A detail of the step (a dialog's field filled, a message box answered): into the log and
+    // the journal; a replay stops where the journal has another.
+    void Detail(const std::string& text);
     [[noreturn]] void LeftTheJournal(const std::string& what);
     void DriveModal(QWidget* modal);
     void DrivePopup(QMenu* menu);
     void EndDialog(QWidget* dialog, DialogState& state);
 
+    // The field and window that refused Exit, what the field holds and the last message.
+    std::string RefusedField(CMainFrame& frame) const;
     void CheckSavedFiles();
     void WatchSteps();
 
@@ -141,11 +147,14 @@ private:
     CFileDialogService* m_previousFileDialogs;
     QTimer m_ticker;
     bool m_inTick = false;
+    bool m_settlingTick = false;
     bool m_actionPending = false;
     int m_unmatchedTicks = 0; // a replay: ticks on a dialog the journal does not drive
+    long long m_unmatchedAt = -1; // with this many numbers drawn
     bool m_exiting = false;
     bool m_workingSet = false;
     int m_saveCount = 0;
+    std::string m_lastMessage; // the text of the last message box, named when Exit is refused
     std::map<QWidget*, DialogState> m_dialogs;
     std::map<const CDocument*, DocumentState> m_documents;
     std::set<std::string> m_kindsSeen;

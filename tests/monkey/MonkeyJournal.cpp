@@ -6,6 +6,8 @@
 namespace {
 
 constexpr const char* kHeader = "monkey journal 1";
+// Details are kept to this many bytes (a message box may list a hundred records).
+constexpr std::size_t kDetailLength = 240;
 
 } // namespace
 
@@ -15,7 +17,7 @@ CMonkeyJournal::~CMonkeyJournal()
         std::fclose(m_file);
 }
 
-bool CMonkeyJournal::Record(const std::string& path, unsigned seed, bool workingSet)
+bool CMonkeyJournal::Record(const std::string& path, unsigned seed, bool workingSet, const std::string& program)
 {
     m_file = std::fopen(path.c_str(), "w");
     if (!m_file)
@@ -24,7 +26,9 @@ bool CMonkeyJournal::Record(const std::string& path, unsigned seed, bool working
     std::setvbuf(m_file, nullptr, _IOLBF, 0);
     m_seed = seed;
     m_workingSet = workingSet;
-    Write(std::string(kHeader) + "\nseed " + std::to_string(seed) + "\nworking-set " + (workingSet ? "1" : "0"));
+    m_program = program;
+    Write(std::string(kHeader) + "\nseed " + std::to_string(seed) + "\nworking-set " + (workingSet ? "1" : "0") +
+          "\nprogram " + program);
     return true;
 }
 
@@ -46,10 +50,13 @@ bool CMonkeyJournal::Load(const std::string& path, std::string& error)
     while (std::getline(in, line)) {
         if (line == "session")
             m_entries.push_back({'n', std::string()});
+        else if (line.rfind("program ", 0) == 0)
+            m_program = line.substr(8);
         else if (line.rfind("end ", 0) == 0)
             m_entries.push_back({'e', line.substr(4)});
-        else if (line.size() >= 2 && (line[0] == 's' || line[0] == 't') && line[1] == ' ')
+        else if (line.size() >= 2 && (line[0] == 's' || line[0] == 't' || line[0] == 'd') && line[1] == ' ')
             m_entries.push_back({line[0], line.substr(2)});
+        m_hasDetails = m_hasDetails || (!m_entries.empty() && m_entries.back().kind == 'd');
         // Anything else is the last line of a crashed run, cut short.
     }
     m_replaying = true;
@@ -103,16 +110,43 @@ std::string CMonkeyJournal::Step(long long draws, const std::string& text)
     if (AtEnd())
         return std::string();
     const Entry& entry = m_entries[m_next];
-    if (entry.kind != 's' || entry.text != normalised) {
-        switch (entry.kind) {
-        case 's': return entry.text;
-        case 't': return "a tick on " + entry.text;
-        default: return "a new session";
-        }
-    }
+    if (entry.kind != 's' || entry.text != normalised)
+        return Expected();
     ++m_next;
     ++m_stepsReplayed;
     return std::string();
+}
+
+std::string CMonkeyJournal::Detail(long long draws, const std::string& text)
+{
+    // Cut short after the sandbox folder is named, not before: a cut through the folder's path
+    // would differ from run to run.
+    std::string normalised = std::to_string(draws) + " " + Normalised(text);
+    if (normalised.size() > kDetailLength)
+        normalised.resize(kDetailLength);
+    if (!m_replaying) {
+        Write("d " + normalised);
+        return std::string();
+    }
+    SkipEnd();
+    if (!m_hasDetails || AtEnd())
+        return std::string();
+    if (m_entries[m_next].kind != 'd' || m_entries[m_next].text != normalised)
+        return Expected();
+    ++m_next;
+    return std::string();
+}
+
+std::string CMonkeyJournal::Expected() const
+{
+    const Entry& entry = m_entries[m_next];
+    switch (entry.kind) {
+    case 's': return entry.text;
+    case 'd': return "the detail " + entry.text;
+    case 't': return "a tick on " + entry.text;
+    case 'e': return "the end of the session's random steps";
+    default: return "a new session";
+    }
 }
 
 bool CMonkeyJournal::Tick(long long draws, const std::string& className)
