@@ -413,9 +413,10 @@ def test_filter(test_dir):
     """The gtest filter selecting every suite defined in a test folder."""
     suites = set()
     for source in sorted(test_dir.glob("*.cpp")):
-        for m in re.finditer(r"^\s*(?:TEST|TEST_F|TEST_P|TYPED_TEST)\(\s*(\w+)\s*,",
+        for m in re.finditer(r"^\s*(TEST|TEST_F|TEST_P|TYPED_TEST)\(\s*(\w+)\s*,",
                              source.read_text(encoding="utf-8"), re.M):
-            suites.add(m.group(1))
+            # A typed suite runs once per type, as <suite>/0, <suite>/1 ...
+            suites.add(m.group(2) + ("/*" if m.group(1) == "TYPED_TEST" else ""))
         for m in re.finditer(r"INSTANTIATE_TEST_SUITE_P\(\s*(\w+)\s*,\s*(\w+)", source.read_text(encoding="utf-8")):
             suites.add(m.group(1) + "/" + m.group(2))
     return ":".join(sorted(s + ".*" for s in suites))
