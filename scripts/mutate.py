@@ -581,7 +581,8 @@ class Runner:
         report = sanitizer_detail(out)
         if report:
             return "sanitizer", report
-        failed = re.findall(r"\[  FAILED  \] (\S+)", out) + re.findall(r"\d+ - (\S+) \(Failed\)", out)
+        # A typed test is reported as "<suite>/<n>.<test>, where TypeParam = ...".
+        failed = re.findall(r"\[  FAILED  \] ([^\s,]+)", out) + re.findall(r"\d+ - (\S+) \(Failed\)", out)
         if failed:
             return "failed", failed[0]
         running = re.findall(r"\[ RUN      \] (\S+)", out)

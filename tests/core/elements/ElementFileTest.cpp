@@ -209,7 +209,8 @@ TEST(ElementFileTest, ValueDetails)
     EXPECT_EQ(si.unusual, 1);
     EXPECT_EQ(si.hazards, 6);
 
-    ASSERT_EQ(Read(file, OneElementFile(2, "difoxinred = n\nncat = 2\n")), 0);
+    ASSERT_EQ(Read(file, OneElementFile(2, "difoxinred = n\nncat = 2\nhazards = -8\n")), 0);
+    EXPECT_EQ(file.m_elements[14].hazards, -8) << "hazard bits are carried as they are, the sign bit too";
     EXPECT_EQ(file.m_elements[14].difoxinred, 0);
     EXPECT_EQ(file.m_elements[14].oxide, "Si2O2");
 

@@ -1,5 +1,6 @@
 #include "materials/FormulaConversion.h"
 
+#include "core/framework/RecordingView.h"
 #include "core/support/CheckedItems.h"
 #include "core/materials/MaterialTestSupport.h"
 #include "core/shell/FakeMessageService.h"
@@ -68,7 +69,7 @@ TEST_F(FormulaConversionTest, PercentFormulaToUnity)
     // 56.0794 g CaO and 44.0098 g LOI as CO2 is one mole of each.
     EXPECT_EQ(Converted("% 56.0794 CaO  44.0098 LOI", kConvertToUnity, kUnityOnAlkalis, 6), "CaO  CO2");
     // A % formula whose sum does not round to 100 is not converted (modes 2, 3 and 4).
-    for (int mode : {kConvertToMolecularPercent, kConvertToMolecular, kConvertToUnity}) {
+    for (int mode : {kConvertToWeightPercent, kConvertToMolecularPercent, kConvertToMolecular, kConvertToUnity}) {
         EXPECT_EQ(Converted("% 50 SiO2  49 Al2O3", mode), "% 50 SiO2  49 Al2O3");
         EXPECT_EQ(Converted("% 50 SiO2  51 Al2O3", mode), "% 50 SiO2  51 Al2O3");
     }
@@ -78,6 +79,7 @@ TEST_F(FormulaConversionTest, PercentFormulaToUnity)
     // An element the formula lacks gives way to the groups; the last element of the table counts.
     EXPECT_EQ(Converted("2CaO 4SiO2", kConvertToUnity, 13), "CaO  2 SiO2");
     EXPECT_EQ(Converted("2Lw", kConvertToUnity, kUnityOnAlkalis), "Lw");
+    EXPECT_EQ(Converted("2SiO2 4Lw", kConvertToUnity, 103), "0.5 SiO2  Lw");
     // A component as the unit; compounds follow the oxides.
     EXPECT_EQ(Converted("4CaCO3 2SiO2", kConvertToUnity, kUnityOnComponentBase + 1), "SiO2  2 CaCO3");
 }
@@ -110,7 +112,9 @@ TEST_F(FormulaConversionTest, WhitingOxidisedWithItsLossOnIgnition)
     EXPECT_EQ(percent.m_formula, "% 56.0294 CaO  43.9706 O2");
 
     EXPECT_EQ(Converted("% 90 SiO2  5 CO2  5 LOI", kConvertVolatilesToLoi), "% 90 SiO2  10 LOI");
+    EXPECT_EQ(Converted("% 90 SiO2  10 C", kConvertVolatilesToLoi), "% 90 SiO2  10 LOI");
     EXPECT_EQ(Converted("CaCO3", kConvertBreakApart), "CaO  CO2");
+    EXPECT_EQ(Converted("FeS2", kConvertBreakApart), "Fe  2 S");
     EXPECT_EQ(Converted("%m 50 CaCO3  50 SiO2", kConvertBreakApart), "%m 33.3333 CaO  33.3333 SiO2  33.3333 CO2");
 }
 
@@ -236,6 +240,15 @@ TEST_F(FormulaConversionTest, BulkCommandsOfTheMaterialsList)
     // The formula is a look-up key: the old one no longer finds a material.
     EXPECT_EQ(document.Materials().FindMaterial(std::string_view("CaCO3")), nullptr);
     EXPECT_EQ(ConvertSelectedFormulas(document, rows, [](CMaterial& m) { m.NormalizePercentages(0); }), 0);
+
+    // One row: the mapped material follows quietly, and the one notice names the row.
+    CRecordingFrame frame(document, "list");
+    const int first[] = {0};
+    EXPECT_EQ(ConvertSelectedFormulas(document, first, [](CMaterial& m) { m.ConvertFormula(kConvertToMolecular, 0, -1, 0, 8); }), 1);
+    EXPECT_EQ(RecordAt(document.Materials(), 1).m_formula, "CaCO3");
+    ASSERT_EQ(frame.view->received.size(), 1u);
+    EXPECT_EQ(frame.view->received[0].code, HintMaterialChanged);
+    EXPECT_EQ(frame.view->received[0].index, 0);
 }
 
 } // namespace

@@ -60,6 +60,9 @@ TEST(NameIndexTest, BalancedTreeWithDuplicateChains)
     // "b" also begins "bc": two materials, whichever of them the first node made holds.
     Fill(index, {"b", "bc"});
     EXPECT_EQ(index.FindPrefix("B"), -2);
+    // The second key beginning "c" lies to the right of "b", below the first one ("cb", the root).
+    Fill(index, {"a", "b", "ca", "cb", "d", "e", "f"});
+    EXPECT_EQ(index.FindPrefix("C"), -2);
 }
 
 TEST(NameIndexTest, LargeIndexesStayBalancedAndNodesAreReused)

@@ -109,9 +109,9 @@ TEST_F(TmtFileTest, EdgeCasesOfTheText)
     const std::string head = "5.0TMT\n<Header>\nUnity1Name=RO\nOxideProperty1=expan\n";
     // Unity "No" changes nothing: the named oxide stays an acid. A file ending inside a material
     // section still adds the material; a missing weight forces nothing, whatever the material
-    // before it weighed.
+    // before it weighed. An unknown key and an oxide without an amount add nothing.
     ASSERT_EQ(ReadText(head + "<Oxide>\nName=Li2O\nUnity1=No\n<Oxide>\nName=SiO2\n"
-                              "<Material>\nName=Wet\nWeight=100\nSiO2=1.000\n<Material>\nName=Flint\nSiO2=1.000"),
+                              "<Material>\nName=Wet\nWeight=100\nGlow=7\nLi2O=\nSiO2=1.000\n<Material>\nName=Flint\nSiO2=1.000"),
               0);
     EXPECT_EQ(m_roles[3], kRoleAcid);
     ASSERT_EQ(m_read.GetCount(), 2);

@@ -25,6 +25,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <unistd.h>
@@ -126,6 +127,25 @@ TYPED_TEST(RecordDatabaseDocTest, RecordOperationsAlwaysMarkTheDocumentModified)
     EXPECT_EQ(this->NamesOf(), (Names{"alumina", "Zinc", "Clay", "clay"}));
     EXPECT_EQ(this->doc.FindRecordIdentity(this->doc.GetRecordIdentity(2)), 2);
     EXPECT_EQ(this->doc.GetRecordIdentity(4), nullptr);
+    this->doc.InsertNewRecordAt(0, nullptr);
+    EXPECT_EQ(this->doc.GetRecordName(0), this->doc.Kind().newRecordName) << "a new record may head the list";
+
+    // The file commands are the document's, always enabled but Revert; others are not its own.
+    const CRecordFileCommands& commands = this->doc.Kind().commands;
+    for (unsigned id : {commands.save, commands.saveAs, commands.newDatabase, commands.open}) {
+        CCmdUI ui(id);
+        ui.Enable(false);
+        EXPECT_TRUE(this->doc.OnUpdateCommand(ui) && ui.m_bEnabled) << id;
+    }
+    CCmdUI other(0);
+    EXPECT_FALSE(this->doc.OnUpdateCommand(other));
+
+    // A new database starts without the notes of the one before (graph templates keep theirs,
+    // with their colours).
+    this->doc.SetDatabaseNotes("Mine", CStringArrayEx{"kept?"});
+    this->doc.SetModifiedFlag(false);
+    EXPECT_TRUE(this->doc.OnCommand(commands.newDatabase));
+    EXPECT_EQ(this->doc.GetInfoLines().empty(), (!std::is_same_v<TypeParam, GraphTemplatesKind>));
 }
 
 // Regression: a save wrote over whatever another program had saved since the file was read.
@@ -317,6 +337,7 @@ TYPED_TEST(RecordDatabaseDocTest, MergeAppendsOrAssignsOverRecordsOfTheSameName)
     EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "beta", "Gamma", "alpha"}));
 
     doc.AnnounceMerge(replacing, nullptr);
+    doc.AnnounceMerge(CMergeCounts{}, nullptr); // a merge that took nothing says nothing
     doc.AnnounceMerge(appending, nullptr);
     EXPECT_THAT(this->TakeNotices(),
                 ElementsAre(std::pair(this->Codes().replaced, 0), std::pair(this->Codes().inserted, 3)));
@@ -341,6 +362,8 @@ TYPED_TEST(RecordDatabaseDocTest, EditWindowsAreAskedAndTheListWindowOnlyMinimis
     EXPECT_EQ(script.saved, 1);
     EXPECT_EQ(editor.closed, 0);
     script.answer = MsgResultNo;
+    EXPECT_TRUE(doc.CanCloseFrame(&editor));
+    EXPECT_EQ(editor.closed, 0) << "the frame closes itself once the form has answered";
     EXPECT_TRUE(doc.AskEditView(editor.view.get(), true));
     EXPECT_EQ(editor.closed, 1);
     EXPECT_FALSE(script.changed);

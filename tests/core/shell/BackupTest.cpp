@@ -90,9 +90,12 @@ TEST_F(BackupTest, SameDirectoryModeAddsBakAndReplacesIt)
     WriteAll(file, "first");
     EXPECT_EQ(settings.BackupFile(file.string(), error), 0);
     EXPECT_EQ(ReadAll(m_dir / "x.mat.bak"), "first");
+    const fs::perms privateFile = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(m_dir / "x.mat.bak", privateFile);
     WriteAll(file, "second");
     EXPECT_EQ(settings.BackupFile(file.string(), error), 0);
     EXPECT_EQ(ReadAll(m_dir / "x.mat.bak"), "second");
+    EXPECT_EQ(fs::status(m_dir / "x.mat.bak").permissions(), privateFile) << "the old backup is written over, not made anew";
     EXPECT_EQ(ReadAll(file), "second");
     EXPECT_EQ(FilesInDir(m_dir), 2u);
     WriteAll(file, "");

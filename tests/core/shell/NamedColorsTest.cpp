@@ -2,11 +2,13 @@
 
 #include "shell/Preferences.h"
 #include "support/Profile.h"
+#include "TestPaths.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <ostream>
 #include <set>
 #include <string>
@@ -75,6 +77,14 @@ TEST_F(NamedColorsTest, LooksUpNamesIgnoringCase)
         EXPECT_EQ(entry.fixed != 0, entry.monoSubstitute == nullptr) << entry.name;
     }
     EXPECT_EQ(fixed, 5);
+
+    // A profile without colours is given every built-in one.
+    CProfile profile(m_path);
+    SetProfile(&profile);
+    LoadNamedColors();
+    std::ifstream written(m_path, std::ios::binary);
+    std::ifstream builtIn(fs::path(OXI_TEST_DATA_DIR) / "shell" / "colors-default.ini", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), std::string(std::istreambuf_iterator<char>(builtIn), {}));
 }
 
 TEST_F(NamedColorsTest, MonochromeUsesTheGreySubstitutes)

@@ -271,6 +271,10 @@ TEST_F(PreferencesFileTest, ReaderRulesForRangesAndFlags)
     EXPECT_TRUE(flags.mattyp.empty());
     EXPECT_EQ(flags.m_nVersion, 2);
     EXPECT_EQ(m_messages.boxes.size(), 1u);
+    for (const char* line : {"tzsrecipe = 13\n", "sugtoltyp = 2\n"}) {
+        P refused;
+        EXPECT_EQ(LoadFile(std::string(kHeader) + line, refused), 1) << line;
+    }
 
     P twice;
     EXPECT_EQ(LoadFile(std::string(kHeader) + "hazwarn = a\nhazwarn = b\n", twice), 1);
@@ -350,6 +354,9 @@ TEST_F(PreferencesFileTest, ValidationOfTheLists)
     EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 14);
     EXPECT_EQ(P::ValidationMessage(14), "Error in 'formedcol3' (Formula Edit dialog third column)");
     prefs = P();
+    prefs.optimizecol3 = "Fe,Nk";
+    prefs.optimizecol4 = "Nk";
+    EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 0) << "the optimizer's columns take Nk";
     prefs.optimizecol4 = "Si,Qq";
     EXPECT_EQ(prefs.Validate(CChemistryListChecks()), 19);
     EXPECT_EQ(P::ValidationMessage(0), "");

@@ -84,6 +84,9 @@ TEST(PreferencesTest, FreshObjectHasTheDefaults)
     EXPECT_DOUBLE_EQ(prefs.m_dSimMatCutoff, 80.0);
     EXPECT_THAT(prefs.m_nSimGlzMeasures, ElementsAre(1, 0, 0, 0, 0, 0, 0, 0));
     EXPECT_DOUBLE_EQ(prefs.m_dVarrowCornerBatch, 300.0);
+    const std::array<int, 5> similar = {prefs.m_nMatSortChoice, prefs.m_nSimGlzLessVerbose, prefs.m_nSimGlzTopCount,
+                                        prefs.m_nSimMatHowMany, prefs.m_nSimMatTopCount};
+    EXPECT_THAT(similar, ElementsAre(0, 0, 5, 0, 5));
 
     EXPECT_TRUE(prefs.m_strFilePath.empty());
     EXPECT_EQ(prefs.m_nVersion, 0);
@@ -104,8 +107,15 @@ TEST(PreferencesTest, SetDefaultsRestoresSettingsButKeepsTheFile)
     prefs.m_nVersion = 2;
     prefs.m_strErrorText = "Incorrect file type: Other";
     prefs.m_makeLimCombinations = {"R2O", "RO"};
+    prefs.optimizecol4 = "Mn";
+    prefs.expert = {"/data/expert.txt"};
+    prefs.m_strVarrowSilica = "Flint";
 
     prefs.SetDefaults();
+
+    EXPECT_EQ(prefs.optimizecol4, "");
+    EXPECT_TRUE(prefs.expert.empty());
+    EXPECT_EQ(prefs.m_strVarrowSilica, "");
 
     EXPECT_EQ(prefs.mattab, "K Na Ca Mg Ba Zn Pb B Al Si Zr LOI");
     EXPECT_EQ(prefs.decrecipe, 2);

@@ -107,6 +107,21 @@ TEST_F(SafeFileTest, AFailurePartWayLeavesTheOldFileByteIdentical)
     EXPECT_EQ(reason, "The file would be larger than the file system allows.");
     EXPECT_EQ(ReadAll(target), old);
     EXPECT_EQ(FilesInDir(), 1u);
+
+    // A rename that fails for another reason than a refusal is no cue to write in place.
+    const CInterruptedRun renamed = RunInterruptingWrites([](const std::string&) { return true; },
+                                                          CWritePlan{CWritePlan::Action::Fail, 1, INT_MAX, EIO, SYS_rename},
+                                                          [&](std::string& report) {
+        return static_cast<int>(WriteFileSafely(target.string(), [](std::ostream& out) {
+            return static_cast<bool>(out << "new\n");
+        }, &report));
+    });
+    if (renamed.traced) {
+        EXPECT_EQ(renamed.result, static_cast<int>(SafeSaveResult::WriteFailed));
+        EXPECT_EQ(renamed.report, "The disk reported an error.");
+        EXPECT_EQ(FilesInDir(), 1u);
+        EXPECT_EQ(ReadAll(target), old);
+    }
 }
 
 TEST_F(SafeFileTest, AMissingDirectoryIsAnOpenFailure)
