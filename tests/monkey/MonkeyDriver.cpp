@@ -69,6 +69,13 @@ std::string Describe(const QWidget* widget)
     return text;
 }
 
+// Which of how many usable widgets of a window a step took: where a replay parts there, the
+// journal and the run name the lists they took it from.
+std::string PlaceIn(int pick, std::size_t count, const QWidget* window)
+{
+    return " (" + std::to_string(pick + 1) + " of " + std::to_string(count) + " in " + Describe(window) + ")";
+}
+
 // Widgets the monkey can give a value to.
 bool IsField(const QWidget* widget)
 {
@@ -563,8 +570,9 @@ void CMonkeyDriver::OpenPopupMenu()
     std::vector<QWidget*> places = UsableChildren<QWidget>(target);
     if (target)
         places.push_back(target);
-    QWidget* place = places[static_cast<std::size_t>(Random(static_cast<int>(places.size())))];
-    BeginStep("pop-up menu on " + Describe(place));
+    const int pick = Random(static_cast<int>(places.size()));
+    QWidget* place = places[static_cast<std::size_t>(pick)];
+    BeginStep("pop-up menu on " + Describe(place) + PlaceIn(pick, places.size(), target));
     const QPoint at(Random(std::max(place->width(), 1)), Random(std::max(place->height(), 1)));
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, place->mapToGlobal(at));
     QApplication::sendEvent(place, &event);
@@ -589,15 +597,20 @@ void CMonkeyDriver::PressKey()
         {Qt::Key_1, {}}, {Qt::Key_Period, {}}, {Qt::Key_Space, {}}, {Qt::Key_Backspace, {}},
     };
     QWidget* target = QApplication::focusWidget();
+    std::string place;
     if (!target || Chance(30)) {
-        const std::vector<QWidget*> places = UsableChildren<QWidget>(StepTarget());
-        if (!places.empty())
-            target = places[static_cast<std::size_t>(Random(static_cast<int>(places.size())))];
+        QWidget* window = StepTarget();
+        const std::vector<QWidget*> places = UsableChildren<QWidget>(window);
+        if (!places.empty()) {
+            const int pick = Random(static_cast<int>(places.size()));
+            target = places[static_cast<std::size_t>(pick)];
+            place = PlaceIn(pick, places.size(), window);
+        }
     }
     if (!target)
         return;
     const auto& [key, modifiers] = keys[Random(static_cast<int>(std::size(keys)))];
-    BeginStep("key " + QKeySequence(key | modifiers).toString().toStdString() + " on " + Describe(target));
+    BeginStep("key " + QKeySequence(key | modifiers).toString().toStdString() + " on " + Describe(target) + place);
     QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
     EndStep();
 }
