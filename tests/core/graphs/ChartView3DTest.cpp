@@ -223,8 +223,9 @@ TEST(ChartView3D, CategoryNamesTooWideForTheirPlacesStandUpright)
                 const double gap = upright ? b.left - (a.left + a.width) : a.bottom - (b.bottom + b.height);
                 EXPECT_GE(gap, -slack) << what << " " << b.text;
                 EXPECT_LT(gap, upright ? b.width : b.height) << what << " " << b.text;
-                if (!gaps)
+                if (!gaps) {
                     EXPECT_EQ(b.text, "M" + std::to_string(i * step)) << what;
+                }
             }
         }
     }
