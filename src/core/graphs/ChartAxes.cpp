@@ -16,12 +16,23 @@ constexpr int kWallColor = 8;
 
 } // namespace
 
-int ChartLabelStep(double room, double size)
+std::vector<bool> ChartNamesShown(const CChart& chart, std::span<const double> places,
+                                  std::span<const std::string> names, double size)
 {
-    constexpr double kMostSteps = 1 << 30; // one name of any count
-    if (!(size > room))
-        return 1;
-    return static_cast<int>(room > 0.0 ? std::min(std::ceil(size / room), kMostSteps) : kMostSteps);
+    // Boxes that reach less than half a pixel into each other show no overlap: a line's box holds
+    // room above and below its letters.
+    const double slack = 0.5 / (chart.PixelsPerUnit() * chart.CurrentArea().unitScale);
+    std::vector<bool> shown(places.size(), false);
+    bool any = false;
+    double last = 0.0;
+    for (std::size_t i = 0; i < places.size() && i < names.size(); ++i) {
+        if (names[i].empty() || (any && std::fabs(places[i] - last) < size - slack))
+            continue;
+        shown[i] = true;
+        any = true;
+        last = places[i];
+    }
+    return shown;
 }
 
 CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan vertical, int options)
@@ -174,6 +185,15 @@ double CChartAxes::TickTo(int flags) const
     return (flags & CChartAxisSettings::kTicksIncreasing) ? m_tick : m_tick / 2.0;
 }
 
+std::vector<bool> CChartAxes::NamesShown(const CChartAxisPlan& axis, const CChartRect& plot, double size) const
+{
+    const std::size_t count = std::min(static_cast<std::size_t>(std::max(axis.count, 0)), axis.labels.size());
+    std::vector<double> places;
+    for (std::size_t j = 0; j < count; ++j)
+        places.push_back(&axis == &m_h ? X(plot, j + 0.5) : Y(plot, j + 0.5));
+    return ChartNamesShown(m_chart, places, std::span(axis.labels).first(count), size);
+}
+
 void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
 {
     const CColor black = m_chart.PaletteColor(0);
@@ -201,8 +221,10 @@ void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
     }
     const bool turned = (m_h.flags & CChartAxisSettings::kVerticalLabels) != 0;
     // Upright names a line high side by side; wrapped ones fit their places.
-    const int step = turned ? ChartLabelStep(m_slotWidth, m_textHeight) : 1;
-    for (int j = 0; j < m_h.count && j < static_cast<int>(m_h.labels.size()); j += step) {
+    const std::vector<bool> shown = NamesShown(m_h, plot, turned ? m_textHeight : 0.0);
+    for (int j = 0; j < static_cast<int>(shown.size()); ++j) {
+        if (!shown[static_cast<std::size_t>(j)])
+            continue;
         const double x = X(plot, j + 0.5);
         const std::string& label = m_h.labels[static_cast<std::size_t>(j)];
         if (turned) {
@@ -244,9 +266,11 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
                             FormatChartNumber(value, m_v.format, m_v.scale.Step()));
         return;
     }
-    const int step = ChartLabelStep(m_v.count > 0 ? plot.Height() / m_v.count : plot.Height(), m_textHeight);
-    for (int j = 0; j < m_v.count && j < static_cast<int>(m_v.labels.size()); j += step)
-        m_chart.AddText(labelX, Y(plot, j + 0.5) - half, align, m_font, black, 0, m_v.labels[static_cast<std::size_t>(j)]);
+    const std::vector<bool> shown = NamesShown(m_v, plot, m_textHeight);
+    for (std::size_t j = 0; j < shown.size(); ++j) {
+        if (shown[j])
+            m_chart.AddText(labelX, Y(plot, j + 0.5) - half, align, m_font, black, 0, m_v.labels[j]);
+    }
 }
 
 void CChartAxes::DrawAxes(const CChartRect& plot)

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -55,10 +56,13 @@ std::vector<std::string> WrapChartText(const CChart& chart, const CChartFont& fo
 // Darker (factor below 1) or lighter shade of a colour.
 CColor ShadeColor(CColor color, double factor);
 
-// How many places apart names of `size` stand that are `room` apart: every such name is drawn,
-// the others left out, where hundreds of category names would pile over one another (1 when
-// each has its room).
-int ChartLabelStep(double room, double size);
+// Which of the names at `places` along an axis (in their order along it) are drawn, where each
+// takes `size` of the axis (a line's height for names upright side by side or one above another):
+// every name where they stand apart; where they would stand over one another, as hundreds of
+// category names would, each that stands clear of the last one drawn (every k-th where they
+// stand evenly). An empty name takes no place and no turn.
+std::vector<bool> ChartNamesShown(const CChart& chart, std::span<const double> places,
+                                  std::span<const std::string> names, double size);
 
 // Titles and legend; returns what is left for the plot.
 CChartRect DrawChartDecorations(CChart& chart, int kind);
@@ -196,6 +200,8 @@ private:
     double LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize) const;
     // Whether every category label wraps into lines no wider than its slot.
     bool LabelsFitSlots() const;
+    // The names of a category axis (m_h or m_v) drawn where each takes `size` of it.
+    std::vector<bool> NamesShown(const CChartAxisPlan& axis, const CChartRect& plot, double size) const;
     void DrawHorizontalAxis(const CChartRect& plot);
     void DrawVerticalAxis(const CChartRect& plot);
     std::vector<double> MajorPositions(const CChartAxisPlan& axis) const;

@@ -260,6 +260,20 @@ CChartRect LabelBlock(const CChart& chart, const CChartFont& font, const CChartA
     return {left, bottom, left + width, bottom + height};
 }
 
+// The labels drawn of those the axis shows across the picture (upright, side by side) or up it
+// (one above another), each a line high there.
+std::vector<bool> LabelsShown(const CChart& chart, const CChartView3D& view, const CChartAxis3D& axis,
+                              const CAxisSide& side, bool up, double th)
+{
+    const std::size_t count = std::min(axis.labels.size(), axis.ticks.size());
+    std::vector<double> places;
+    for (std::size_t i = 0; i < count; ++i) {
+        const CChartPointD p = view.Project(CubePoint(axis.direction, axis.ticks[i], side.a, side.b));
+        places.push_back(up ? p.y : p.x);
+    }
+    return ChartNamesShown(chart, places, std::span(axis.labels).first(count), th);
+}
+
 // The labels of the axis set to stand clear of each other at the view's present fit.
 void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& axis, const CAxisSide& side,
                  const CChartRect& region)
@@ -268,7 +282,7 @@ void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& ax
     const std::size_t count = std::min(axis.labels.size(), axis.ticks.size());
     axis.lines.assign(axis.labels.size(), {});
     axis.upright = false;
-    axis.every = 1;
+    axis.shown.clear();
     // The least room between neighbouring ticks across the picture and up it.
     double across = region.Width(), up = region.Height();
     for (std::size_t i = 0; i + 1 < count; ++i) {
@@ -282,7 +296,7 @@ void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& ax
         // One above another: each label on one line.
         for (std::size_t i = 0; i < count; ++i)
             axis.lines[i] = {ElideChartText(chart, font, axis.labels[i], region.Width() * kBesideShare)};
-        axis.every = ChartLabelStep(up, th);
+        axis.shown = LabelsShown(chart, view, axis, side, true, th);
         return;
     }
     // Side by side, with a blank of half a line between neighbours.
@@ -299,7 +313,7 @@ void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& ax
     axis.upright = true;
     for (std::size_t i = 0; i < count; ++i)
         axis.lines[i] = {ElideChartText(chart, font, axis.labels[i], region.Height() * kUprightShare)};
-    axis.every = ChartLabelStep(across, th);
+    axis.shown = LabelsShown(chart, view, axis, side, false, th);
 }
 
 // The ticks and labels of the axes as things attached to the box.
@@ -315,7 +329,7 @@ std::vector<CChartAttached3D> AxisThings(const CChart& chart, const CChartAxis3D
             const CChartPoint3D at = CubePoint(axis.direction, axis.ticks[i], side.a, side.b);
             const double tx = side.dx * tick, ty = side.dy * tick;
             things.push_back({at, std::min(tx, 0.0), std::min(ty, 0.0), std::max(tx, 0.0), std::max(ty, 0.0)});
-            if (i >= axis.labels.size() || i % static_cast<std::size_t>(axis.every) != 0)
+            if (!axis.Shows(i))
                 continue;
             const CChartRect block = LabelBlock(chart, font, axis, i, side);
             things.push_back({at, block.left + tx * 1.5, block.bottom + ty * 1.5, block.right + tx * 1.5,
@@ -357,7 +371,7 @@ void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D
     for (std::size_t i = 0; i < axis.ticks.size(); ++i) {
         const CChartPointD p = view.Project(CubePoint(axis.direction, axis.ticks[i], side.a, side.b));
         chart.AddPolyline({p, {p.x + side.dx * tick, p.y + side.dy * tick}}, black, 1.0, 0);
-        if (i >= axis.labels.size() || i % static_cast<std::size_t>(axis.every) != 0)
+        if (!axis.Shows(i))
             continue;
         // The block's lines, each aligned within it as the block stands to its anchor.
         const CChartRect block = LabelBlock(chart, font, axis, i, side);

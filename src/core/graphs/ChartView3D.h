@@ -82,8 +82,11 @@ struct CChartAxis3D {
     // the box. Without them each label is one line.
     std::vector<std::vector<std::string>> lines;
     bool upright = false;
-    // Labels too many to stand apart: only every this many are drawn (ChartLabelStep).
-    int every = 1;
+    // Labels too many to stand apart: only those marked are drawn (ChartNamesShown); none marked,
+    // all of them.
+    std::vector<bool> shown;
+
+    bool Shows(std::size_t i) const { return i < labels.size() && (shown.empty() || (i < shown.size() && shown[i])); }
 };
 
 // The three walls behind the data (the floor among them): light panels, or their outlines alone

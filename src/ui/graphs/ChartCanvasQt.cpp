@@ -190,13 +190,18 @@ QRect PixelsOf(const QRectF& device)
 
 } // namespace
 
+bool CQtChartRaster::Takes(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied;
+}
+
 CQtChartRaster CQtChartRaster::Of(QPainter& painter, double chartWidth, double chartHeight)
 {
     QPaintDevice* device = painter.device();
     if (!device || device->devType() != QInternal::Image)
         return {};
     QImage& image = *static_cast<QImage*>(device);
-    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)
+    if (!Takes(image.format()))
         return {};
     const QRectF chart = painter.deviceTransform().mapRect(QRectF(0.0, 0.0, chartWidth, chartHeight));
     return {image.bits(), image.bytesPerLine(), PixelsOf(chart) & image.rect()};
@@ -511,11 +516,8 @@ void PaintChart(const CChart& chart, QPainter& painter, const QRectF& target)
 
 void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target)
 {
-    // Only images whose pixels a background image is stretched onto (CQtChartRaster) come out the
-    // same in strips.
-    const bool stretched = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied;
     if (chart.Primitives().size() < kFewestPrimitivesInStrips || std::thread::hardware_concurrency() < 2 || target.isEmpty() ||
-        image.width() < kStrips || image.height() < kStrips || !stretched) {
+        image.width() < kStrips || image.height() < kStrips || !CQtChartRaster::Takes(image.format())) {
         QPainter painter(&image);
         PaintChart(chart, painter, target);
         return;

@@ -51,8 +51,12 @@ struct CQtChartRaster {
     qsizetype bytesPerLine = 0;
     QRect clip;
 
-    // The image's pixels when the painter paints on an image of 32-bit pixels (else none), the
-    // clip the chart's rectangle in its pixel grid as the painter maps it.
+    // Whether the canvas stretches a background image onto an image of this format itself (its
+    // 32-bit formats, premultiplied or opaque): only such a picture comes out the same drawn in
+    // strips (PaintChartImage) as drawn whole.
+    static bool Takes(QImage::Format format);
+    // The image's pixels when the painter paints on an image it takes (else none), the clip the
+    // chart's rectangle in its pixel grid as the painter maps it.
     static CQtChartRaster Of(QPainter& painter, double chartWidth, double chartHeight);
 };
 

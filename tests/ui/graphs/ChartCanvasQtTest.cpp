@@ -210,6 +210,7 @@ TEST(ChartCanvasQtTest, AChartOfThousandsOfPrimitivesDrawnOnSeveralThreadsIsTheC
     ASSERT_TRUE(under.save(QString::fromStdString(file), "PNG"));
     CChart chart(GetQtChartMetrics(), 0.0, 0.0, 640.0, 400.0, 1000.0);
     chart.ChartDefBegin();
+    // Left, bottom, width and height in units of 0.4 pixels, the chart 1000 units high.
     ASSERT_EQ(chart.ChartSetBackgroundImage(97.3, 41.9, 1203.7, 913.1, file), 0);
     constexpr int kPoints = 30, kSets = 12;
     std::vector<double> values;
@@ -249,6 +250,24 @@ TEST(ChartCanvasQtTest, AChartOfThousandsOfPrimitivesDrawnOnSeveralThreadsIsTheC
                 differing += whole.pixel(x, y) != strips.pixel(x, y) ? 1 : 0;
         }
         EXPECT_EQ(differing, 0) << "pixel ratio " << ratio;
+        // Each row and each column of the image shows at its place in the picture (the bars and
+        // lines over it hide the rest). Regression: rows were chosen by the picture's width instead
+        // of its height, and a sixth of the pixels of the picture showed the wrong ones.
+        const QRectF placed(QPointF(97.3, 1000.0 - 41.9 - 913.1) * 0.4 * ratio, QSizeF(1203.7, 913.1) * 0.4 * ratio);
+        std::vector<bool> rows(static_cast<std::size_t>(under.height()));
+        std::vector<bool> columns(static_cast<std::size_t>(under.width()));
+        for (int r = 0; r < under.height(); ++r) {
+            for (int c = 0; c < under.width(); ++c) {
+                for (const double within : {0.25, 0.5, 0.75}) {
+                    const QPointF at(placed.left() + (c + within) * placed.width() / under.width(),
+                                     placed.top() + (r + within) * placed.height() / under.height());
+                    if (strips.pixel(at.toPoint()) == under.pixel(c, r))
+                        rows[static_cast<std::size_t>(r)] = columns[static_cast<std::size_t>(c)] = true;
+                }
+            }
+        }
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), true), under.height()) << "pixel ratio " << ratio;
+        EXPECT_EQ(std::count(columns.begin(), columns.end(), true), under.width()) << "pixel ratio " << ratio;
         // The image's second pixel of its second row, some 7 x 6 pixels of the chart's grid.
         EXPECT_EQ(strips.pixelColor((QPointF(46.0, 27.0) * ratio).toPoint()), under.pixelColor(1, 1)) << ratio;
     }

@@ -154,6 +154,82 @@ TEST_F(PointAndLimitChartsTest, ALimitLeftOutIsTheNoticeOfTheDrawnChart)
     }
 }
 
+// Regression: the limit charts left limits unnamed at the graph window's first size: names too
+// many to stand apart were thinned by places, every other one drawn, and the empty places between
+// groups (which carry the value axes of other scales) took their turns. Names are left out only
+// where they would stand over a drawn one; where they fit, every limit is named.
+TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
+{
+    CLimitFormula* formula = nullptr;
+    for (int i = 0; i < m_limits.Database().GetCount(); ++i)
+        formula = RecordAt(m_limits.Database(), i).m_name == "Cone 6 gloss" ? &m_limits.Database().GetAt(i) : formula;
+    ASSERT_NE(formula, nullptr);
+    // The places of the shipped formula's nine limits, and of the other five combinations after them.
+    const std::vector<std::string> places = {"KNaO", "CaO", "MgO", "ZnO", "BaO", "", "B2O3", "", "Al2O3", "", "SiO2",
+                                             "", "Si:Al", "", "Na2O", "K2O", "Li2O", "SrO", "PbO"};
+    struct CSize {
+        QSize size;
+        bool everyCombination; // else the nine shipped limits
+        bool allNamed;         // the names fit
+    };
+    const CSize sizes[] = {{{700, 180}, false, false}, {{620, 300}, true, true},   {{400, 250}, true, true},
+                           {{800, 450}, true, true},   {{1600, 1000}, true, true}, {{300, 200}, true, false}};
+    for (const CSize& size : sizes) {
+        if (size.everyCombination && formula->m_limits.GetCount() == 9) {
+            for (const char* combination : {"Na2O", "K2O", "Li2O", "SrO", "PbO"})
+                formula->m_limits.Add(CLimit(combination, "<= 0.1"));
+        }
+        const std::size_t count = size.everyCombination ? places.size() : 13;
+        for (const char* kind : {"Limit formula (bar)", "Limit formula, average (bar)", "Limit formula, averages (bar)",
+                                 "Limit formula, each glaze (bar)"}) {
+            const std::string what = std::string(kind) + " " + std::to_string(size.size.width()) + " x " +
+                                     std::to_string(size.size.height());
+            CGraphView* view = OpenGraphWindow(*m_doc);
+            ASSERT_NE(view, nullptr);
+            Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(size.size);
+            const std::vector<std::string> names = Names();
+            const int shipped = static_cast<int>(std::find(names.begin(), names.end(), kind) - names.begin());
+            ASSERT_LT(shipped, kShippedCount) << kind;
+            view->SetGraph(&m_doc->Database().GetAt(shipped), m_glazeDoc, m_glazeDoc->GetGlaze(0), formula, -1, -1);
+            Flush();
+            ASSERT_EQ(view->Graph()->m_errorText, "") << what;
+            const CChart& chart = *view->ChartWindow()->Chart();
+            // The names drawn, by their places.
+            std::vector<std::pair<std::size_t, QRectF>> named;
+            for (const CChartPrimitive& p : chart.Primitives()) {
+                const auto at = std::find(places.begin(), places.begin() + count, p.text);
+                if (p.type == CChartPrimitive::Type::Text && at != places.begin() + count && !p.text.empty())
+                    named.push_back({static_cast<std::size_t>(at - places.begin()), PixelRect(chart, p)});
+            }
+            ASSERT_GE(named.size(), 2u) << what;
+            EXPECT_EQ(CrowdedTexts(chart), "") << what;
+            // Each name left out would stand over a drawn one (the places lie evenly, top down).
+            const double first = named.front().second.center().y();
+            const double pitch = (named.back().second.center().y() - first) /
+                                 static_cast<double>(named.back().first - named.front().first);
+            std::string unnamed;
+            for (std::size_t place = 0; place < count; ++place) {
+                if (places[place].empty() ||
+                    std::any_of(named.begin(), named.end(), [place](const auto& n) { return n.first == place; }))
+                    continue;
+                unnamed += " " + places[place];
+                const double steps = static_cast<double>(place) - static_cast<double>(named.front().first);
+                QRectF wouldBe = named.front().second;
+                wouldBe.moveCenter({wouldBe.center().x(), first + pitch * steps});
+                EXPECT_TRUE(std::any_of(named.begin(), named.end(), [&](const auto& n) {
+                    return wouldBe.adjusted(0.5, 0.5, -0.5, -0.5).intersects(n.second);
+                })) << what << ": " << places[place] << " left out with room of its own";
+            }
+            EXPECT_EQ(unnamed.empty(), size.allNamed) << what << ": unnamed" << unnamed;
+            if (size.size == QSize(620, 300) && std::string(kind) == "Limit formula (bar)") {
+                EXPECT_TRUE(view->ChartWindow()->grab().save(ScreenshotPath("chart-02-limit-every-name")));
+            }
+            view->GetFrame()->CloseFrame();
+            Flush();
+        }
+    }
+}
+
 // Regression: with more glazes than its height holds, the legend's last entry stood half below
 // the chart. Entries that do not fit are left out whole, and the legend says how many.
 TEST_F(PointAndLimitChartsTest, ALegendOfManyGlazesCountsThoseItLeavesOut)
