@@ -208,8 +208,9 @@ TEST(PrintPreviewDlgTest, ThePreviewStandsWholeOnTheScreenAndAnEmptyPrintoutShow
             EXPECT_EQ(Shown(preview), QStringLiteral("No pages to preview"));
             EXPECT_FALSE(preview.findChild<QPushButton*>(QStringLiteral("zoomIn"))->isEnabled());
             EXPECT_EQ(preview.size(), wanted);
-            if (roomAround)
+            if (roomAround) {
                 EXPECT_EQ(preview.geometry().center(), place.center());
+            }
             EXPECT_TRUE(screen.contains(preview.frameGeometry())) << place.width() << "x" << place.height();
             for (const QPushButton* button : preview.findChildren<QPushButton*>())
                 EXPECT_TRUE(screen.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())))
