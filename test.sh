@@ -21,11 +21,17 @@ case "${1:-}" in
     cmake -S . -B build -G Ninja
     cmake --build build
     ctest --test-dir build --output-on-failure -j "$jobs"
-    # ctest runs each test in a process of its own; each test program also runs once as a whole,
-    # in shuffled order (fixed seed), so a test that leaves the process changed fails here.
+    # ctest runs each test in a process of its own, each within its time-out (tests/CMakeLists.txt);
+    # each test program also runs once as a whole, in shuffled order (fixed seed), so a test that
+    # leaves the process changed fails here. A whole run takes a minute or two; one that has not
+    # ended after 20 minutes hangs, and fails.
     for program in build/tests/core_tests build/tests/ui_tests; do
       echo "== $program as one process, shuffled"
-      "$program" --gtest_shuffle --gtest_random_seed=2026 --gtest_brief=1
+      timeout --kill-after=30 1200 "$program" --gtest_shuffle --gtest_random_seed=2026 --gtest_brief=1 || {
+        status=$?
+        [ "$status" -eq 124 ] && echo "== $program did not end within 20 minutes as one process" >&2
+        exit "$status"
+      }
     done
     # The monkey on the optimised build, where every step must finish within 5 s.
     build/tests/oxidarium_monkey --seed 1 --seconds 15 & first=$!

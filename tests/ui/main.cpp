@@ -1,3 +1,4 @@
+#include "ui/support/ModalWatchdog.h"
 #include "ui/support/ProcessStateCheck.h"
 #include "ui/support/TestFolders.h"
 
@@ -22,6 +23,8 @@ int main(int argc, char** argv)
         std::setlocale(LC_NUMERIC, "C");
         ::testing::InitGoogleTest(&argc, argv);
         InstallProcessStateCheck();
+        // A modal window no test answers fails its test instead of keeping the run waiting.
+        StartModalWatchdog();
         result = RUN_ALL_TESTS();
         if (result == 0 && ProcessStateChanged())
             result = 1;

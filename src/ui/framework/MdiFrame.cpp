@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -112,11 +113,10 @@ CMDIChildFrame* CMDIMainFrame::CreateChildFrame(CDocTemplate& docTemplate, CDocu
         frame->move(position.x, position.y);
     }
     // The window shows normal until its view has sized it; it then takes the workspace's state,
-    // at the latest when the events that follow its making have been handled.
+    // at the latest when the events that follow its first showing have been handled (showEvent).
     frame->m_placementPending = true;
     if (visible)
         frame->show();
-    QTimer::singleShot(0, frame, [frame] { frame->FinishPlacement(); });
     return frame;
 }
 
@@ -606,14 +606,16 @@ void CMDIChildFrame::FinishPlacement()
 
 namespace {
 
-// Where a window extent long stands along one side of the workspace (from low, extent long):
-// wanted moved by shift, then inside; a window longer than the workspace puts its start in
-// sight, shifted forwards only.
+// Where a window length long stands along one side of the workspace (from low, extent long):
+// wanted brought inside, then moved by shift and kept inside (a place beyond the workspace's end
+// steps back from the end, not from itself); a window longer than the workspace puts its start
+// in sight, shifted forwards only.
 int Along(int wanted, int length, int low, int extent, int shift)
 {
-    if (length <= extent)
-        return std::clamp(wanted + shift, low, low + extent - length);
-    return low + std::max(0, shift);
+    if (length > extent)
+        return low + std::max(0, shift);
+    const int high = low + extent - length;
+    return std::clamp(std::clamp(wanted, low, high) + shift, low, high);
 }
 
 // Whether another window the user sees stands less than a step from place, so that one of the
@@ -726,6 +728,15 @@ void SetDocumentCaption(CView& view, const std::string& name)
     if (CDocument* document = view.GetDocument())
         document->SetTitle(name);
     SetViewCaption(view, name);
+}
+
+// A window made while the main window is hidden (at start-up) first shows with the main window:
+// only then has the workspace its size, so the placement waits for that showing.
+void CMDIChildFrame::showEvent(QShowEvent* event)
+{
+    QMdiSubWindow::showEvent(event);
+    if (m_placementPending)
+        QTimer::singleShot(0, this, [this] { FinishPlacement(); });
 }
 
 bool CMDIChildFrame::IsFrameMinimized() const

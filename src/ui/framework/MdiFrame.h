@@ -8,8 +8,8 @@
 // the main menu.
 //
 // Window placement: a new document window stands at the application's next cascade position with
-// the size its view gives it in OnInitialUpdate; only then (FinishPlacement) does it take the
-// workspace's state: when another window is maximised it opens maximised too, as in every MDI
+// the size its view gives it in OnInitialUpdate; only then, and once it shows with the main window
+// (FinishPlacement), does it take the workspace's state: when another window is maximised it opens maximised too, as in every MDI
 // program. A form that keeps its size (a view that scrolls a form it never stretches) is never
 // maximised: it stays a normal window with its title bar over whatever the workspace shows.
 // A window opened normal, or restored from its icon, stands inside the workspace (one that can
@@ -171,6 +171,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     friend class CMDIMainFrame;

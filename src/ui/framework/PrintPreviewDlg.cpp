@@ -4,12 +4,14 @@
 #include "framework/PrintSetup.h"
 #include "support/Services.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -179,12 +181,42 @@ CPrintPreviewDlg::CPrintPreviewDlg(QPrinter& printer, CPreviewContent& content, 
     layout->addWidget(m_status);
 
     const QWidget* frame = parent ? parent->window() : nullptr;
-    resize(frame ? frame->size().expandedTo(QSize(640, 560)) : QSize(900, 800));
+    layout->activate();
+    PlaceOnScreen(frame ? frame->size().expandedTo(QSize(640, 560)) : QSize(900, 800), frame);
     print->setFocus();
     UpdateControls();
 }
 
 CPrintPreviewDlg::~CPrintPreviewDlg() = default;
+
+// Over the main window's centre, as a dialog stands, and whole inside the screen's available
+// area (the screen less its task bars and panels), the size cut to fit it with a frame around as
+// the main window wears. Standing at its own place, the window is not moved by the showing.
+void CPrintPreviewDlg::PlaceOnScreen(const QSize& wanted, const QWidget* mainWindow)
+{
+    const QScreen* screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(wanted);
+        return;
+    }
+    const bool framed = mainWindow && mainWindow->isVisible();
+    const QRect area = screen->availableGeometry();
+    QMargins frame;
+    if (framed) {
+        const QRect inner = mainWindow->geometry();
+        const QRect outer = mainWindow->frameGeometry();
+        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    }
+    resize(wanted.boundedTo(area.size().shrunkBy(frame)));
+    QRect outer(QPoint(0, 0), size().grownBy(frame));
+    outer.moveCenter(framed ? mainWindow->geometry().center() : area.center());
+    const auto inside = [](int start, int length, int low, int extent) {
+        return std::max(low, std::min(start, low + extent - length));
+    };
+    move(inside(outer.left(), outer.width(), area.left(), area.width()),
+         inside(outer.top(), outer.height(), area.top(), area.height()));
+}
 
 QPushButton* CPrintPreviewDlg::AddButton(const QString& text, const char* name)
 {

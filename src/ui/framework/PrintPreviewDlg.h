@@ -6,6 +6,7 @@
 // preview opens, and a page is drawn only when it is shown: a printout of thousands of pages
 // opens as fast as one of a single page.
 //
+// The window takes the main window's size, at least 640 x 560, and stands whole on the screen.
 // Print... closes the preview and asks its caller to print as the Print command does; Next
 // Page, Prev Page, Page Up, Page Down and the mouse wheel step one page; the status line names
 // the pages shown and the page count.
@@ -76,6 +77,7 @@ private:
     friend class CPreviewPagesWidget;
 
     QPushButton* AddButton(const QString& text, const char* name);
+    void PlaceOnScreen(const QSize& wanted, const QWidget* mainWindow);
     void ShowFrom(int first);
     void SetZoom(int zoom);
     void UpdateControls();

@@ -334,6 +334,35 @@ TEST_F(MdiFrameTest, ANewWindowOpensMaximisedOnlyWhenAnotherIsMaximised)
     EXPECT_EQ(third->size(), QSize(300, 200)) << "restoring gives the size its view chose";
 }
 
+// A new window whose place is taken stands a step down the cascade. Regression: at the
+// workspace's bottom right, where the cascade's places lie beyond the workspace and a window
+// cannot step down, new windows opened exactly over the one there; they stand a step up.
+TEST_F(MdiFrameTest, ANewWindowNeverStandsExactlyOverAnotherNotEvenInTheBottomRightCorner)
+{
+    InstallViewFactory<CListLikeView>(m_template);
+    const QSize workspace(500, 300);
+    m_frame.resize(workspace + m_frame.size() - m_frame.MdiArea()->viewport()->size());
+    ASSERT_EQ(m_frame.MdiArea()->viewport()->size(), workspace);
+    std::vector<CMDIChildFrame*> windows;
+    const QPoint beyond(18 * 23, 6 * 23); // the cascade's farthest place
+    for (const QPoint wanted : {QPoint(0, 0), QPoint(0, 0), beyond, beyond, beyond}) {
+        m_app.m_nNextChildX = wanted.x();
+        m_app.m_nNextChildY = wanted.y();
+        m_template.OpenDocumentFile("");
+        QApplication::processEvents();
+        windows.push_back(m_frame.ActiveChildFrame());
+        ASSERT_NE(windows.back(), nullptr);
+        EXPECT_TRUE(QRect(QPoint(0, 0), workspace).contains(windows.back()->geometry())) << windows.size();
+    }
+    const QPoint step(23, 23);
+    EXPECT_EQ(windows[0]->pos(), QPoint(0, 0));
+    EXPECT_EQ(windows[1]->pos(), step) << "a step down";
+    EXPECT_GT(windows[2]->x(), workspace.width() - 300 - 23) << "at the right";
+    EXPECT_GT(windows[2]->y(), workspace.height() - 200 - 23) << "at the bottom";
+    EXPECT_EQ(windows[3]->pos(), windows[2]->pos() - step) << "a step up";
+    EXPECT_EQ(windows[4]->pos(), windows[2]->pos() - 2 * step) << "two steps up";
+}
+
 // Regression: edit forms opened "maximised" as floating forms without a title bar.
 TEST_F(MdiFrameTest, AFormThatKeepsItsSizeOpensAsANormalWindowWithItsTitleBar)
 {

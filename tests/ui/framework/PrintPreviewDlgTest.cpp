@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QWheelEvent>
 
@@ -152,7 +153,28 @@ TEST(PrintPreviewDlgTest, AManyPagePrintoutDrawsOnlyThePagesShownAndStepsThrough
         QImage sharp(pages->size() * 2, QImage::Format_RGB32);
         sharp.setDevicePixelRatio(2);
         pages->render(&sharp);
-        EXPECT_LT(MeanGreyDifference(sharp.scaled(pages->size()), pages->grab().toImage()), 8.0);
+        const QImage plain = pages->grab().toImage();
+        EXPECT_LT(MeanGreyDifference(sharp.scaled(pages->size()), plain), 8.0);
+        // Regression guard: its first sheet is the page drawn at twice the pixels, not the
+        // sheet of the first picture scaled up. The sheet's paper is white along its top and
+        // left edges, within the margins.
+        const auto white = [&plain](int x, int y) { return plain.pixel(x, y) == qRgb(255, 255, 255); };
+        QRect sheet(0, plain.height() / 2, 1, 1);
+        while (sheet.left() < plain.width() / 2 && !white(sheet.left(), sheet.top()))
+            sheet.moveLeft(sheet.left() + 1);
+        while (sheet.top() > 0 && white(sheet.left(), sheet.top() - 1))
+            sheet.moveTop(sheet.top() - 1);
+        while (sheet.right() + 1 < plain.width() && white(sheet.right() + 1, sheet.top()))
+            sheet.setRight(sheet.right() + 1);
+        while (sheet.bottom() + 1 < plain.height() && white(sheet.left(), sheet.bottom() + 1))
+            sheet.setBottom(sheet.bottom() + 1);
+        ASSERT_GT(sheet.width(), 100);
+        QImage page(sheet.size() * 2, QImage::Format_RGB32);
+        page.setDevicePixelRatio(2);
+        QPainter painter(&page);
+        preview.DrawPaper(painter, QRectF(QPointF(0, 0), QSizeF(sheet.size())), count - 1);
+        painter.end();
+        EXPECT_EQ(MeanGreyDifference(sharp.copy(QRect(sheet.topLeft() * 2, page.size())), page), 0.0);
 
         // Print... closes the preview and prints as the Print command does: the Print dialog.
         WhenDialogShows<QPrintDialog>([&printAsked](QPrintDialog& print) {
@@ -165,16 +187,39 @@ TEST(PrintPreviewDlgTest, AManyPagePrintoutDrawsOnlyThePagesShownAndStepsThrough
     EXPECT_TRUE(printAsked);
 }
 
-TEST(PrintPreviewDlgTest, AnEmptyPrintoutShowsNoPage)
+// The preview takes at least 640 x 560 and the main window's size, stands over the main window's
+// centre as dialogs do, and stands whole on the screen. Regression: beside a main window larger
+// than the screen, or on a small screen, its bottom and its buttons stood off the screen.
+TEST(PrintPreviewDlgTest, ThePreviewStandsWholeOnTheScreenAndAnEmptyPrintoutShowsNoPage)
 {
     CAppContext context;
     CPrintJob job([](CTextPrinter&) {});
-    WhenDialogShows<CPrintPreviewDlg>([](CPrintPreviewDlg& preview) {
-        EXPECT_EQ(Shown(preview), QStringLiteral("No pages to preview"));
-        EXPECT_FALSE(preview.findChild<QPushButton*>(QStringLiteral("zoomIn"))->isEnabled());
-        preview.reject();
-    });
-    job.PrintPreview();
+    QWidget mainWindow;
+    const QRect screen = mainWindow.screen()->availableGeometry();
+    const QRect places[] = {QRect(120, 150, 500, 400), QRect(0, 0, 700, 500),
+                            QRect(QPoint(0, 0), screen.size() + QSize(200, 300))};
+    for (const QRect& place : places) {
+        mainWindow.setGeometry(place);
+        mainWindow.show();
+        const QSize frame = mainWindow.frameGeometry().size() - mainWindow.size();
+        const QSize wanted = place.size().expandedTo(QSize(640, 560)).boundedTo(screen.size() - frame);
+        const bool roomAround = place.width() < 640;
+        WhenDialogShows<CPrintPreviewDlg>([&](CPrintPreviewDlg& preview) {
+            EXPECT_EQ(Shown(preview), QStringLiteral("No pages to preview"));
+            EXPECT_FALSE(preview.findChild<QPushButton*>(QStringLiteral("zoomIn"))->isEnabled());
+            EXPECT_EQ(preview.size(), wanted);
+            if (roomAround) {
+                EXPECT_EQ(preview.geometry().center(), place.center());
+            }
+            EXPECT_TRUE(screen.contains(preview.frameGeometry())) << place.width() << "x" << place.height();
+            for (const QPushButton* button : preview.findChildren<QPushButton*>())
+                EXPECT_TRUE(screen.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())))
+                    << button->text().toStdString();
+            preview.reject();
+        });
+        job.PrintPreview(&mainWindow);
+    }
+    mainWindow.hide();
 }
 
 // The preview draws a page from the printer's layout, scaled to the screen: what it shows is

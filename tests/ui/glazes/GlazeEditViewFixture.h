@@ -28,6 +28,7 @@
 #include "support/Profile.h"
 #include "support/TabEdit.h"
 #include "ui/support/TestFolders.h"
+#include "ui/support/ModalWatchdog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,7 +46,7 @@
 template <class T>
 void WhenModal(const std::function<void(T*)>& act, int attempts = 100)
 {
-    QTimer::singleShot(10, [act, attempts] {
+    QTimer::singleShot(10, [act, attempts, atWork = CModalDriverToken::Make()] {
         auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
         if (dialog)
             act(dialog);

@@ -29,6 +29,7 @@
 #include "support/DbFileType.h"
 #include "support/Profile.h"
 #include "ui/support/TestFolders.h"
+#include "ui/support/ModalWatchdog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,7 +57,7 @@ namespace fs = std::filesystem;
 template <class Dialog>
 void WhenModal(std::function<void(Dialog&)> act)
 {
-    QTimer::singleShot(0, [act] {
+    QTimer::singleShot(0, [act, atWork = CModalDriverToken::Make()] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         if (!dialog) {
             ADD_FAILURE() << "the expected dialog is not showing";

@@ -19,6 +19,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/Profile.h"
+#include "ui/support/ModalWatchdog.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -38,7 +39,7 @@
 template <class T>
 void OnModal(const std::function<void(T*)>& act, int attempts = 50)
 {
-    QTimer::singleShot(10, [act, attempts] {
+    QTimer::singleShot(10, [act, attempts, atWork = CModalDriverToken::Make()] {
         auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
         if (dialog)
             act(dialog);

@@ -290,3 +290,40 @@ TEST(OxidariumAppUiTest, StartUpTextFilesOpenInListOrderAndMissingOnesAreSkipped
     EXPECT_NE(box.messages.At(1).text.find("missing.txt"), std::string::npos);
     app.ExitInstance();
 }
+
+// Regression: started with a file whose read shows a message, the Database Tree window stood
+// partly below the workspace at the default size: the placement that keeps a new window inside
+// ran while the message turned the event loop and the main window was still hidden, and was not
+// tried again.
+TEST(OxidariumAppUiTest, AStartThatShowsAMessageStillPlacesEveryWindowInsideTheWorkspace)
+{
+    CShellSandbox box;
+    CShellSandbox::CopyFile(kSplashPicture, box.programDir + "/splash.bmp");
+    const std::string notes = box.dataDir + "/notes.txt";
+    CShellSandbox::WriteFile(notes, "Glaze notes\n");
+    std::filesystem::current_path(box.root);
+    // As a real box does, the message turns the event loop while it stands.
+    box.messages.onBox = [](const CFakeMessageService::Box&) { QApplication::processEvents(); };
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    app.m_cmdInfo.m_strFileName = notes;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(box.messages.Texts(), std::vector<std::string>{notes + ": Parse error in line 1"});
+    CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(frame->size(), QSize(500, 400));
+    CShellSandbox::FlushEvents();
+    QMdiArea* area = frame->MdiArea();
+    QStringList shown;
+    for (const QMdiSubWindow* window : area->subWindowList()) {
+        if (!window->isVisible() || window->isMinimized())
+            continue;
+        shown << window->windowTitle();
+        EXPECT_TRUE(area->viewport()->rect().contains(window->geometry()))
+            << window->windowTitle().toStdString() << " stands at " << window->geometry().x() << ","
+            << window->geometry().y() << " " << window->width() << "x" << window->height() << " in "
+            << area->viewport()->width() << "x" << area->viewport()->height();
+    }
+    EXPECT_TRUE(shown.contains(QStringLiteral("Database Tree"))) << shown.join(QStringLiteral(", ")).toStdString();
+    app.ExitInstance();
+}

@@ -3,6 +3,7 @@
 // What the dialog tests share: driving a modal dialog from inside its event loop, and saving a
 // screenshot of a widget for a human to look at (see TestFolders.h).
 
+#include "ui/support/ModalWatchdog.h"
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
@@ -17,14 +18,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
-// Runs drive on the next modal dialog of type Dialog once it is up (exec() shows it). When none
-// comes up within a second the test fails and whatever modal window stands instead is closed, so
-// the test never hangs.
+namespace ModalDriving {
+
 template <class Dialog>
-void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
+void Retry(std::function<void(Dialog&)> drive, int triesLeft, std::shared_ptr<CModalDriverToken> atWork)
 {
-    QTimer::singleShot(5, [drive = std::move(drive), triesLeft]() mutable {
+    QTimer::singleShot(5, [drive = std::move(drive), triesLeft, atWork = std::move(atWork)]() mutable {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         if (dialog && dialog->isVisible()) {
             drive(*dialog);
@@ -36,8 +37,19 @@ void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
                 other->close();
             return;
         }
-        WhenDialogShows<Dialog>(std::move(drive), triesLeft - 1);
+        Retry<Dialog>(std::move(drive), triesLeft - 1, std::move(atWork));
     });
+}
+
+} // namespace ModalDriving
+
+// Runs drive on the next modal dialog of type Dialog once it is up (exec() shows it). When none
+// comes up within a second the test fails and whatever modal window stands instead is closed, so
+// the test never hangs. Until drive has run, the modal watchdog leaves the dialog to it.
+template <class Dialog>
+void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
+{
+    ModalDriving::Retry<Dialog>(std::move(drive), triesLeft, CModalDriverToken::Make());
 }
 
 // Closes the modal dialog that is up; none up fails the test instead of ending the run.
