@@ -90,8 +90,11 @@ public:
 
     // --- CRecordEditLink ---
     // MsgResultNo without asking when the form is unchanged, else the save question's answer; a
-    // Yes that the form cannot be saved with (CanSaveForm) becomes Cancel.
+    // Yes that the form cannot be saved with (CanSaveForm) becomes Cancel, one whose save the
+    // user does not let replace what was stored meanwhile No.
     int AskSaveChanges() override;
+    // Shows the record as stored.
+    void DropChanges() override;
     int AskDeleteChanges() override;
     // Writes the form into the current record and announces it; the form is then unchanged.
     void SaveToDatabase() override;
@@ -119,8 +122,9 @@ public:
     void InsertNew();
     void AppendNew();
     void JumpTo();
-    // The stored version stays where it is; the form's record moves one down and takes the
-    // edits (its name gains " (new)" when unchanged), so both versions are kept.
+    // The stored version stays where it is, unchanged, with every other window on it; a new
+    // record after it takes the form's edits (its name gains " (new)" when unchanged), and the
+    // form shows the new record.
     void SaveAsNew();
     // Copy, then closes without a question. Like Copy, nothing when CanSaveForm refuses: the copy
     // would leave out what the form refuses, and closing would lose it.
@@ -202,6 +206,9 @@ protected:
     bool m_bClosing = false;
 
 private:
+    // The save question; keptStored is the answer when the user says Yes but keeps what was
+    // stored meanwhile (MayReplaceStored).
+    int AskSave(int keptStored);
     // The form's record as stored (empty for none).
     std::string StoredName() const;
     // Before a save replaces the stored record: false when another window saved it since the
