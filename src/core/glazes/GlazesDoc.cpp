@@ -273,9 +273,9 @@ bool CGlazesDoc::CommitEditViews(bool close)
     return AskEditViews([](int) { return true; }, close);
 }
 
-bool CGlazesDoc::CommitEditViewsOf(std::span<const int> indices, const CView* sender)
+bool CGlazesDoc::CommitEditViewsOf(std::span<const int> indices)
 {
-    return AskFormsBeforeChange(EditFormsOf(indices, false), sender);
+    return AskFormsBeforeChange(EditFormsOf(indices, false));
 }
 
 CView* CGlazesDoc::FindEditView(int index) const
@@ -457,7 +457,7 @@ bool CGlazesDoc::OnCommand(unsigned id)
         // The glazes read again close every edit window: each says first what becomes of its
         // unsaved edits.
         CNamedItemList<CGlaze> gone;
-        if (AskFormsBeforeChange(EditFormsOf({}, true), nullptr) && RevertToSaved(&gone))
+        if (AskFormsBeforeChange(EditFormsOf({}, true)) && RevertToSaved(&gone))
             BroadcastUpdate(nullptr, this, kGlazesKind, HintGlazesReplaced, 0, 0);
         return true;
     }

@@ -189,10 +189,9 @@ public:
     // set, edit and analysis views are closed afterwards. False when the user cancelled.
     bool CommitEditViews(bool close);
     // Before the glazes at indices are changed or replaced: every edit view that shows one of
-    // them, but sender, asks (AskFormsBeforeChange: Yes saves, No drops the edits), so that no
-    // unsaved edit vanishes unasked. False when the user cancelled; the command then leaves the
-    // glazes alone.
-    bool CommitEditViewsOf(std::span<const int> indices, const CView* sender = nullptr);
+    // them asks (AskFormsBeforeChange: Yes saves, No drops the edits), so that no unsaved edit
+    // vanishes unasked. False when the user cancelled; the command then leaves the glazes alone.
+    bool CommitEditViewsOf(std::span<const int> indices);
     // Before the glazes at indices are deleted: every edit view on one of them with unsaved
     // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
     // user said No to any; then every view keeps its edits.

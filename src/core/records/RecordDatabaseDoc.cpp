@@ -245,14 +245,14 @@ std::vector<CEditForm> CRecordDatabaseDoc::EditFormsOf(std::span<const int> indi
     return forms;
 }
 
-bool CRecordDatabaseDoc::AskEditViewsOf(std::span<const int> indices, const CView* sender)
+bool CRecordDatabaseDoc::AskEditViewsOf(std::span<const int> indices)
 {
-    return AskFormsBeforeChange(EditFormsOf(indices, false), sender);
+    return AskFormsBeforeChange(EditFormsOf(indices, false));
 }
 
-bool CRecordDatabaseDoc::AskAllEditViews(const CView* sender)
+bool CRecordDatabaseDoc::AskAllEditViews()
 {
-    return AskFormsBeforeChange(EditFormsOf({}, true), sender);
+    return AskFormsBeforeChange(EditFormsOf({}, true));
 }
 
 bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)

@@ -252,9 +252,9 @@ public:
     // cancelled, else 1.
     int AskEditViews(bool close = false);
     // Before a command rewrites or deletes the records at the indices: asks the edit windows of
-    // those records, but sender (AskFormsBeforeChange: Yes saves, No drops the edits). False when
-    // the user cancelled.
-    bool AskEditViewsOf(std::span<const int> indices, const CView* sender = nullptr);
+    // those records (AskFormsBeforeChange: Yes saves, No drops the edits). False when the user
+    // cancelled.
+    bool AskEditViewsOf(std::span<const int> indices);
     // Before the records at indices are deleted: every edit window on one of them with unsaved
     // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
     // user said No to any; then every window keeps its edits.
@@ -262,7 +262,7 @@ public:
     // Before a command replaces the whole database (its notice closes every edit window) or
     // rewrites any of its records: asks every edit window as AskEditViewsOf does. False when the
     // user cancelled.
-    bool AskAllEditViews(const CView* sender = nullptr);
+    bool AskAllEditViews();
 
     // --- the file ---
 

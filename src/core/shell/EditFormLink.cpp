@@ -37,10 +37,10 @@ bool AskToSaveForm(const CEditForm& form, bool close)
     return true;
 }
 
-bool AskFormsBeforeChange(std::span<const CEditForm> forms, const CView* sender)
+bool AskFormsBeforeChange(std::span<const CEditForm> forms)
 {
     for (const auto& [view, link] : forms) {
-        if (view == sender || !link->HasChanges())
+        if (!link->HasChanges())
             continue;
         if (CFrameHost* frame = view->GetFrame())
             frame->ActivateFrame();

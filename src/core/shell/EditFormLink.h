@@ -58,10 +58,10 @@ bool ConfirmDeleteWithForms(std::span<const CEditForm> forms);
 bool AskToSaveForm(const CEditForm& form, bool close);
 
 // Before a command changes or removes the records of the forms: each form with unsaved changes
-// (the sending one excepted) comes forward and asks whether to save them; Yes saves, No drops
-// them at once, so that the form shows what the command does to its record. False on Cancel,
-// which ends the asking: the command then changes nothing.
-bool AskFormsBeforeChange(std::span<const CEditForm> forms, const CView* sender);
+// comes forward and asks whether to save them; Yes saves, No drops them at once, so that the
+// form shows what the command does to its record. False on Cancel, which ends the asking: the
+// command then changes nothing.
+bool AskFormsBeforeChange(std::span<const CEditForm> forms);
 
 // What one form knows of changes to its record made elsewhere: saves from other edit windows and
 // the changes that reach it unasked (the materials mapped to a saved material follow it). A form

@@ -219,7 +219,7 @@ bool CCheckIngredients::AskGlazeForms(const CCheckIngredientsOptions& options)
         if (flagged[k])
             rows.push_back(checked[k]);
     }
-    abandoned = !m_document.CommitEditViewsOf(rows, m_sender);
+    abandoned = !m_document.CommitEditViewsOf(rows);
     if (!abandoned)
         Gather(options);
     return !abandoned;

@@ -11,8 +11,9 @@
 // New, Cut, limited access over the records chosen in the list, closing, the button row (Save
 // Changes, Undo Changes, Edit Previous, Edit Next, Jump to..., Close, ?), the shared commands of
 // the edit menu with their enabling, printing of the summary, and the notices of its kind: a
-// changed record reloads (a form with unsaved changes that another form saved over asks first,
-// and when it keeps them, asks again before its own save replaces the other's: CSavedElsewhere),
+// changed record reloads (a form with unsaved changes that another form saved over, or that a
+// command changed without asking it, such as the update of mapped materials, asks first, and
+// when it keeps them, asks again before its own save replaces that change: CSavedElsewhere),
 // inserted, deleted and moved records are followed, a replaced database
 // or a vanished record closes the window without a question (the document asked before). After
 // every save the window's title (and so its Window menu entry) names the record as saved.
