@@ -251,18 +251,21 @@ bool CGlazesDoc::AskEditViews(const std::function<bool(int)>& concerned, bool cl
     return true;
 }
 
-bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
+std::vector<CEditForm> CGlazesDoc::EditFormsOf(std::span<const int> indices, bool all) const
 {
-    CGlazeViews* views = GetGlazeViews();
-    if (!views)
-        return true;
     std::vector<CEditForm> forms;
-    for (CView* view : GetViews()) {
+    CGlazeViews* views = GetGlazeViews();
+    for (CView* view : views ? GetViews() : std::vector<CView*>{}) {
         CGlazeEditLink* link = views->AsEditView(view);
-        if (link && std::find(indices.begin(), indices.end(), link->GetGlazeIndex()) != indices.end())
+        if (link && (all || std::find(indices.begin(), indices.end(), link->GetGlazeIndex()) != indices.end()))
             forms.emplace_back(view, link);
     }
-    return ConfirmDeleteWithForms(forms);
+    return forms;
+}
+
+bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
+{
+    return ConfirmDeleteWithForms(EditFormsOf(indices, false));
 }
 
 bool CGlazesDoc::CommitEditViews(bool close)
@@ -272,9 +275,7 @@ bool CGlazesDoc::CommitEditViews(bool close)
 
 bool CGlazesDoc::CommitEditViewsOf(std::span<const int> indices)
 {
-    return AskEditViews(
-        [indices](int index) { return index >= 0 && std::find(indices.begin(), indices.end(), index) != indices.end(); },
-        false);
+    return AskFormsBeforeChange(EditFormsOf(indices, false));
 }
 
 CView* CGlazesDoc::FindEditView(int index) const
@@ -453,8 +454,10 @@ bool CGlazesDoc::OnCommand(unsigned id)
     case CmdRevertGlazeDb: {
         // The glazes read before go only once every window has heard of the new ones: a graph
         // window may redraw from its glaze before its own notice comes.
+        // The glazes read again close every edit window: each says first what becomes of its
+        // unsaved edits.
         CNamedItemList<CGlaze> gone;
-        if (RevertToSaved(&gone))
+        if (AskFormsBeforeChange(EditFormsOf({}, true)) && RevertToSaved(&gone))
             BroadcastUpdate(nullptr, this, kGlazesKind, HintGlazesReplaced, 0, 0);
         return true;
     }

@@ -188,9 +188,9 @@ public:
     // Asks every edit view with unsaved changes whether to save them (Yes saves). With close
     // set, edit and analysis views are closed afterwards. False when the user cancelled.
     bool CommitEditViews(bool close);
-    // Before the glazes at indices are deleted or replaced: the same question of every edit view
-    // that shows one of them, so that no unsaved edit vanishes unasked. False when the user
-    // cancelled; the command then leaves the glazes alone.
+    // Before the glazes at indices are changed or replaced: every edit view that shows one of
+    // them asks (AskFormsBeforeChange: Yes saves, No drops the edits), so that no unsaved edit
+    // vanishes unasked. False when the user cancelled; the command then leaves the glazes alone.
     bool CommitEditViewsOf(std::span<const int> indices);
     // Before the glazes at indices are deleted: every edit view on one of them with unsaved
     // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
@@ -229,6 +229,8 @@ private:
     // close set, the analysis views are closed as well.
     bool AskEditViews(const std::function<bool(int)>& concerned, bool close);
     void SaveCommand(bool saveAs);
+    // The edit views on the glazes at indices, or on any glaze.
+    std::vector<CEditForm> EditFormsOf(std::span<const int> indices, bool all) const;
     CGlazeListSelection* Selection() const;
 
     CView* m_pListView = nullptr;

@@ -355,7 +355,8 @@ int ConvertSelectedFormulas(CMaterialsDoc& document, std::span<const int> rows,
     // A formula is a look-up key of the collection.
     materials.InvalidateIndex();
     document.SetModifiedFlag();
-    document.UpdateMappedMaterials(false, false);
+    // The materials mapped to a converted one follow it, and their forms hear of it.
+    document.UpdateMappedMaterials(false, rows.size() == 1);
     if (rows.size() == 1) {
         BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Materials),
                                        HintMaterialChanged, rows[0], HintExtra(materials.GetAt(rows[0])));

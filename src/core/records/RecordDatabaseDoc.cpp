@@ -234,28 +234,30 @@ int CRecordDatabaseDoc::AskEditViews(bool close)
     return 1;
 }
 
-bool CRecordDatabaseDoc::AskEditViewsOf(std::span<const int> indices)
-{
-    const std::vector<CView*> snapshot = GetViews();
-    for (CView* view : snapshot) {
-        if (std::find(GetViews().begin(), GetViews().end(), view) == GetViews().end())
-            continue;
-        const CRecordEditLink* link = EditLinkOf(view);
-        if (link && Contains(indices, link->EditedRecordIndex()) && !AskEditView(view, false))
-            return false;
-    }
-    return true;
-}
-
-bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
+std::vector<CEditForm> CRecordDatabaseDoc::EditFormsOf(std::span<const int> indices, bool all) const
 {
     std::vector<CEditForm> forms;
     for (CView* view : GetViews()) {
         CRecordEditLink* link = EditLinkOf(view);
-        if (link && Contains(indices, link->EditedRecordIndex()))
+        if (link && (all || Contains(indices, link->EditedRecordIndex())))
             forms.emplace_back(view, link);
     }
-    return ConfirmDeleteWithForms(forms);
+    return forms;
+}
+
+bool CRecordDatabaseDoc::AskEditViewsOf(std::span<const int> indices)
+{
+    return AskFormsBeforeChange(EditFormsOf(indices, false));
+}
+
+bool CRecordDatabaseDoc::AskAllEditViews()
+{
+    return AskFormsBeforeChange(EditFormsOf({}, true));
+}
+
+bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
+{
+    return ConfirmDeleteWithForms(EditFormsOf(indices, false));
 }
 
 // --- the file -------------------------------------------------------------------------------------
@@ -411,7 +413,9 @@ bool CRecordDatabaseDoc::OnCommand(unsigned id)
 {
     const CRecordFileCommands& commands = m_kind.commands;
     if (id == commands.revert) {
-        if (!GetPathName().empty()) {
+        // The records read again close every edit window: each says first what becomes of its
+        // unsaved edits.
+        if (!GetPathName().empty() && AskAllEditViews()) {
             OnOpenDocument(std::string(GetPathName()));
             Announce(m_kind.hints.replaced, 0);
         }

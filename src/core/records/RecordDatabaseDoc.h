@@ -177,7 +177,8 @@ public:
     // Every record taken out of the list at once, for the caller to keep; the settings stay.
     virtual std::shared_ptr<void> TakeAllRecords() = 0;
     virtual void InsertNewRecord(int index) = 0;
-    // A copy of the record at index inserted before it (nothing out of range).
+    // A copy of the record at index inserted after it (nothing out of range); the record keeps
+    // its identity.
     virtual void DuplicateRecord(int index) = 0;
     // Even when an index is out of range and nothing moves, these mark the document modified.
     virtual void SwapRecords(int i, int j) = 0;
@@ -251,15 +252,17 @@ public:
     // cancelled, else 1.
     int AskEditViews(bool close = false);
     // Before a command rewrites or deletes the records at the indices: asks the edit windows of
-    // those records. False when the user cancelled.
+    // those records (AskFormsBeforeChange: Yes saves, No drops the edits). False when the user
+    // cancelled.
     bool AskEditViewsOf(std::span<const int> indices);
     // Before the records at indices are deleted: every edit window on one of them with unsaved
     // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
     // user said No to any; then every window keeps its edits.
     bool ConfirmDeleteWithEditViews(std::span<const int> indices);
-    // Before a command replaces the whole database (its notice closes every edit window): asks
-    // every edit window. False when the user cancelled.
-    bool AskAllEditViews() { return AskEditViews(false) != 0; }
+    // Before a command replaces the whole database (its notice closes every edit window) or
+    // rewrites any of its records: asks every edit window as AskEditViewsOf does. False when the
+    // user cancelled.
+    bool AskAllEditViews();
 
     // --- the file ---
 
@@ -312,6 +315,8 @@ private:
     void OnFileOpen();
     void OnFileSave(bool askForPath);
     CRecordEditViews* EditViews() const { return GetRecordEditViews(m_kind.kind); }
+    // The edit windows on the records at indices, or on any record.
+    std::vector<CEditForm> EditFormsOf(std::span<const int> indices, bool all) const;
 
     const CRecordDatabaseKind& m_kind;
     // Records that left the database and the notice of their going has not yet reached every

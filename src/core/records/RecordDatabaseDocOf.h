@@ -121,7 +121,7 @@ public:
     {
         if (const Record* record = RecordAt(index)) {
             const Record copy = *record;
-            InsertRecord(index, copy);
+            InsertRecord(index + 1, copy);
         }
     }
     void SwapRecords(int i, int j) override

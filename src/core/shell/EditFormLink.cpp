@@ -37,6 +37,24 @@ bool AskToSaveForm(const CEditForm& form, bool close)
     return true;
 }
 
+bool AskFormsBeforeChange(std::span<const CEditForm> forms)
+{
+    for (const auto& [view, link] : forms) {
+        if (!link->HasChanges())
+            continue;
+        if (CFrameHost* frame = view->GetFrame())
+            frame->ActivateFrame();
+        const int answer = link->AskSaveChanges();
+        if (answer == MsgResultCancel)
+            return false;
+        if (answer == MsgResultYes)
+            link->WriteBack();
+        else
+            link->DropChanges();
+    }
+    return true;
+}
+
 // The form comes forward to ask; No, the default (Enter), loses nothing and is remembered.
 bool CSavedElsewhere::Ask(const CEditForm& form, const std::string& savedName, const char* question, unsigned icon,
                           unsigned helpId)
@@ -51,10 +69,14 @@ bool CSavedElsewhere::Ask(const CEditForm& form, const std::string& savedName, c
 bool CSavedElsewhere::MayReload(const CEditForm& form, const CView* sender, const std::string& savedName,
                                 unsigned helpId)
 {
-    return !form.second->HasChanges() || !dynamic_cast<const CEditFormLink*>(sender) ||
-           Ask(form, savedName,
-               " has been saved in another window. Show it as saved there, dropping the unsaved changes in this "
-               "window?",
+    if (!form.second->HasChanges())
+        return true;
+    m_bByForm = dynamic_cast<const CEditFormLink*>(sender) != nullptr;
+    return Ask(form, savedName,
+               m_bByForm ? " has been saved in another window. Show it as saved there, dropping the unsaved changes "
+                           "in this window?"
+                         : " has been changed outside this window. Show it as changed, dropping the unsaved changes "
+                           "in this window?",
                MsgIconQuestion, helpId);
 }
 
@@ -62,6 +84,9 @@ bool CSavedElsewhere::MayReplace(const CEditForm& form, const std::string& saved
 {
     return !m_bSavedElsewhere ||
            Ask(form, savedName,
-               " was saved in another window since this form showed it. Replace it with this form's version?",
+               m_bByForm ? " was saved in another window since this form showed it. Replace it with this form's "
+                           "version?"
+                         : " was changed outside this window since this form showed it. Replace it with this "
+                           "form's version?",
                MsgIconExclamation, helpId);
 }

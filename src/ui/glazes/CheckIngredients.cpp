@@ -108,9 +108,12 @@ void CCheckIngredients::Run(const CCheckIngredientsOptions& options, CCheckIngre
         return;
     }
     Gather(options);
+    // The forms on the glazes found are asked before the dispositions, so that the names offered
+    // are those of the glazes as saved.
+    const bool asked = !options.prompt || AskGlazeForms(options);
     if (options.listInformation)
         ListInInformation(options);
-    if (options.prompt && AskDispositions(prompter) && AskEditForms()) {
+    if (asked && options.prompt && AskDispositions(prompter) && AskMaterialForms()) {
         const int materialCount = g_pMaterialsDoc ? g_pMaterialsDoc->Materials().GetCount() : 0;
         MarkAvailable();
         for (int n = 0; n < static_cast<int>(unknownNames.size()); ++n)
@@ -126,6 +129,8 @@ void CCheckIngredients::Run(const CCheckIngredientsOptions& options, CCheckIngre
 
 void CCheckIngredients::Gather(const CCheckIngredientsOptions& options)
 {
+    unknownNames.clear();
+    unavailableNames.clear();
     flagged.assign(checked.size(), 0);
     for (std::size_t k = 0; k < checked.size(); ++k) {
         const CGlaze& glaze = *m_document.GetGlaze(checked[k]);
@@ -205,21 +210,29 @@ bool CCheckIngredients::AskUnavailableNames(CCheckIngredientsPrompter& prompter)
     return true;
 }
 
-// Renamed ingredients reload the edit forms of the flagged glazes, and a changed materials database
-// closes every material form: as before every command that rewrites glazes or materials, those
-// forms are asked first. Cancel abandons the disposition, nothing changed.
-bool CCheckIngredients::AskEditForms()
+// A rename rewrites the flagged glazes: their edit forms save or drop their edits first, and the
+// glazes are checked again as they were saved. Cancel abandons the disposition, nothing changed.
+bool CCheckIngredients::AskGlazeForms(const CCheckIngredientsOptions& options)
+{
+    std::vector<int> rows;
+    for (std::size_t k = 0; k < checked.size(); ++k) {
+        if (flagged[k])
+            rows.push_back(checked[k]);
+    }
+    abandoned = !m_document.CommitEditViewsOf(rows);
+    if (!abandoned)
+        Gather(options);
+    return !abandoned;
+}
+
+// A changed materials database closes every material form: as before every command that rewrites
+// materials, those forms are asked first. Cancel abandons the disposition, nothing changed.
+bool CCheckIngredients::AskMaterialForms()
 {
     const auto chosen = [this](int action) { return std::find(actions.begin(), actions.end(), action) != actions.end(); };
     const bool materialsChange = chosen(kCheckMakeAlias) || chosen(kCheckCreate) || chosen(kCheckCreateAndMap) ||
                                  std::find(markAvailable.begin(), markAvailable.end(), 1) != markAvailable.end();
-    std::vector<int> renamed;
-    for (std::size_t k = 0; k < checked.size() && chosen(kCheckChangeTo); ++k) {
-        if (flagged[k])
-            renamed.push_back(checked[k]);
-    }
-    abandoned = !m_document.CommitEditViewsOf(renamed) ||
-                (materialsChange && g_pMaterialsDoc && !g_pMaterialsDoc->AskAllEditViews());
+    abandoned = materialsChange && g_pMaterialsDoc && !g_pMaterialsDoc->AskAllEditViews();
     return !abandoned;
 }
 
@@ -245,8 +258,9 @@ void CCheckIngredients::ApplyUnknown(int n)
     const std::string& target = targets[static_cast<std::size_t>(n)];
     switch (actions[static_cast<std::size_t>(n)]) {
     case kCheckChangeTo:
-        RenameIngredient(name, target);
-        ++namesChanged;
+        // Counted only where a recipe held the name.
+        if (RenameIngredient(name, target))
+            ++namesChanged;
         break;
     case kCheckMakeAlias:
         AddAlias(name, target);
@@ -262,8 +276,9 @@ void CCheckIngredients::ApplyUnknown(int n)
     }
 }
 
-void CCheckIngredients::RenameIngredient(const std::string& name, const std::string& target)
+bool CCheckIngredients::RenameIngredient(const std::string& name, const std::string& target)
 {
+    bool renamed = false;
     for (std::size_t k = 0; k < checked.size(); ++k) {
         CGlaze* glaze = flagged[k] ? m_document.GetGlaze(checked[k]) : nullptr;
         if (!glaze)
@@ -280,8 +295,10 @@ void CCheckIngredients::RenameIngredient(const std::string& name, const std::str
         if (changed) {
             glaze->InvalidateAnalysis();
             m_document.SetModifiedFlag(true);
+            renamed = true;
         }
     }
+    return renamed;
 }
 
 void CCheckIngredients::AddAlias(const std::string& name, const std::string& target)

@@ -101,11 +101,16 @@ private:
     bool AskDispositions(CCheckIngredientsPrompter& prompter);
     bool AskUnknownNames(CCheckIngredientsPrompter& prompter);
     bool AskUnavailableNames(CCheckIngredientsPrompter& prompter);
-    // The edit forms on what the chosen dispositions rewrite; false when the user cancelled.
-    bool AskEditForms();
+    // The edit forms on the flagged glazes, which are then gathered again; false when the user
+    // cancelled.
+    bool AskGlazeForms(const CCheckIngredientsOptions& options);
+    // The material forms when the chosen dispositions change the materials; false when the user
+    // cancelled.
+    bool AskMaterialForms();
     void MarkAvailable();
     void ApplyUnknown(int n);
-    void RenameIngredient(const std::string& name, const std::string& target);
+    // False when no checked glaze held the name.
+    bool RenameIngredient(const std::string& name, const std::string& target);
     void AddAlias(const std::string& name, const std::string& target);
     void CreateMaterial(const std::string& name, const std::string& mapTo);
     void Refresh(int materialCount, const std::function<void()>& fillList);

@@ -299,14 +299,27 @@ int CGlazeEditView::AskDeleteChanges()
     return AskDeleteChangedRecord(ToCp1252(m_name->text()), kGlazeEditSaveQuestionHelpId);
 }
 
-int CGlazeEditView::SaveModified()
+int CGlazeEditView::SaveModified(int keptStored)
 {
     if (m_nModified == 0)
         return MsgResultNo;
     const int answer = AppMessageBox("Save changes to \"" + ToCp1252(m_name->text()) + "\" ?",
                                      MsgYesNoCancel | MsgIconQuestion, kGlazeEditSaveQuestionHelpId);
+    if (answer != MsgResultYes)
+        return answer;
     // The field being edited is left first, as by Save Changes: a size typed as "x2" is taken.
-    return answer == MsgResultYes && !CommitForReplace() ? MsgResultCancel : answer;
+    if (!CommitForSave())
+        return MsgResultCancel;
+    return MayReplaceStored() ? MsgResultYes : keptStored;
+}
+
+void CGlazeEditView::DropChanges()
+{
+    const int index = IndexOfGlaze(m_pSourceGlaze);
+    if (index >= 0)
+        EditGlaze(index);
+    else
+        SetModified(0);
 }
 
 void CGlazeEditView::SetModified(int flag)

@@ -168,7 +168,11 @@ public:
 
     // --- CGlazeEditLink ---
     int GetGlazeIndex() const override { return m_nSourceIndex; }
-    int AskSaveChanges() override { return SaveModified(); }
+    // A Yes whose save the user does not let replace another window's is a No here: the
+    // document's command goes on without the form's edits.
+    int AskSaveChanges() override { return SaveModified(MsgResultNo); }
+    // Shows the glaze as stored.
+    void DropChanges() override;
     int AskDeleteChanges() override;
     void SaveGlaze() override;
     void SetChanged(bool changed) override { SetModified(changed ? 1 : 0); }
@@ -180,10 +184,10 @@ public:
     // nothing and its controls keep what they show.
     void EditGlaze(int index);
     // MsgResultNo when the form is unmodified, else the answer to "Save changes to "name" ?";
-    // a Yes leaves the field being edited, and one that the form cannot be saved with, or whose
-    // save the user does not let replace another window's (CommitForReplace), becomes Cancel.
-    // It saves nothing itself.
-    int SaveModified();
+    // a Yes leaves the field being edited, and one that the form cannot be saved with becomes
+    // Cancel, one whose save the user does not let replace another window's (MayReplaceStored)
+    // keptStored. It saves nothing itself.
+    int SaveModified(int keptStored = MsgResultCancel);
     // Limited access to the glazes at indices (count of them), on the first.
     void SetGlazeSelection(const int* indices, int count);
     // Recomputes what the visible page shows.

@@ -223,22 +223,30 @@ void CGlazeEditView::AppendNew()
     InsertNewAt(m_nSourceIndex + 1);
 }
 
-// The stored glaze keeps its place unedited; the form's glaze follows it as a new one.
+// The stored glaze keeps its place and stays as it was, with every other window on it; a new
+// glaze after it takes the form's edits, and the form shows the new glaze.
 void CGlazeEditView::SaveAsNew()
 {
     CGlazesDoc* doc = GlazesDoc();
-    if (!doc || !m_pSourceGlaze || m_nSourceIndex < 0 || m_nSourceIndex >= doc->GetGlazeCount() || !CommitForSave())
+    if (!doc || !m_pSourceGlaze || !CommitForSave())
         return;
-    const CGlaze original = *m_pSourceGlaze;
-    doc->InsertGlaze(m_nSourceIndex, original);
-    Broadcast(HintGlazesInserted, m_nSourceIndex, nullptr);
+    const int index = IndexOfGlaze(m_pSourceGlaze);
+    if (index < 0)
+        return;
+    const std::string storedName = m_pSourceGlaze->m_name;
+    doc->InsertGlaze(index + 1, *m_pSourceGlaze);
+    m_pSourceGlaze = doc->GetGlaze(index + 1);
+    m_nSourceIndex = index + 1;
+    if (m_bSubset && m_nSubsetPos >= 0 && m_nSubsetPos < SubsetCount()) {
+        m_subsetGlazes.insert(m_subsetGlazes.begin() + m_nSubsetPos + 1, m_pSourceGlaze);
+        ++m_nSubsetPos;
+    }
+    Broadcast(HintGlazesInserted, index + 1, nullptr);
     if (m_bSubset)
         RemapSubset();
-    else
-        m_nSourceIndex = IndexOfGlaze(m_pSourceGlaze);
-    if (ToCp1252(m_name->text()) == original.m_name)
-        m_name->setText(FromCp1252(original.m_name + " (new)"));
-    // What another window saved stays, as the copy before: nothing is replaced.
+    if (ToCp1252(m_name->text()) == storedName)
+        m_name->setText(FromCp1252(storedName + " (new)"));
+    // What another window saved stays in the stored glaze: nothing is replaced.
     m_savedElsewhere.Forget();
     SaveGlaze();
     if (m_nModified == 0)

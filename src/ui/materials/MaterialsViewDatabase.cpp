@@ -19,7 +19,6 @@
 namespace {
 
 constexpr unsigned kFindResultHelpId = 0x30230;
-constexpr int kMapToField = 11;
 
 } // namespace
 
@@ -120,8 +119,8 @@ void CMaterialsView::OnSetField()
         doc->SetMaterialField(i, dialog.fieldNumber, dialog.valueText);
         Broadcast(HintMaterialChanged, i, doc->Materials().GetAt(i));
     }
-    if (dialog.fieldNumber == kMapToField)
-        doc->UpdateMappedMaterials(true, false);
+    // Whatever the field, the materials mapped to a changed one follow it; their forms hear of it.
+    doc->UpdateMappedMaterials(true, true);
     Broadcast(HintBulkChangeEndsRefreshAll, 0);
     FillList(GetTopIndex(), -1, true);
     Reselect(selected);

@@ -183,15 +183,33 @@ void CRecordEditView::SetModified(bool modified)
     UpdateButtons();
 }
 
-int CRecordEditView::AskSaveChanges()
+int CRecordEditView::AskSave(int keptStored)
 {
     if (!m_bModified)
         return MsgResultNo;
     const std::string question = "Save changes to \"" + ToCp1252(NameField()->text()) + "\" ?";
     const int answer = AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, m_kind.saveQuestionHelpId);
-    // A form that cannot be saved as it stands has said why and stays open, edits and all; so
-    // does one whose user keeps what another window saved.
-    return answer == MsgResultYes && !(CanSaveForm() && MayReplaceStored()) ? MsgResultCancel : answer;
+    if (answer != MsgResultYes)
+        return answer;
+    // A form that cannot be saved as it stands has said why and stays open, edits and all.
+    if (!CanSaveForm())
+        return MsgResultCancel;
+    return MayReplaceStored() ? MsgResultYes : keptStored;
+}
+
+int CRecordEditView::AskSaveChanges()
+{
+    // A document's command goes on without the edits of a form whose user keeps the stored
+    // version, as after a No.
+    return AskSave(MsgResultNo);
+}
+
+void CRecordEditView::DropChanges()
+{
+    if (m_pCurrent && RelocateRecord())
+        LoadRecord(m_nCurrent);
+    else
+        SetModified(false);
 }
 
 int CRecordEditView::AskDeleteChanges()
@@ -230,7 +248,8 @@ bool CRecordEditView::AskAndSave()
 {
     if (!CommitPendingEdit())
         return false;
-    const int answer = AskSaveChanges();
+    // The form's own step stays where it is when its user keeps what was stored meanwhile.
+    const int answer = AskSave(MsgResultCancel);
     if (answer == MsgResultCancel)
         return false;
     if (answer == MsgResultYes)

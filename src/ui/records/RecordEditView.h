@@ -11,8 +11,9 @@
 // New, Cut, limited access over the records chosen in the list, closing, the button row (Save
 // Changes, Undo Changes, Edit Previous, Edit Next, Jump to..., Close, ?), the shared commands of
 // the edit menu with their enabling, printing of the summary, and the notices of its kind: a
-// changed record reloads (a form with unsaved changes that another form saved over asks first,
-// and when it keeps them, asks again before its own save replaces the other's: CSavedElsewhere),
+// changed record reloads (a form with unsaved changes that another form saved over, or that a
+// command changed without asking it, such as the update of mapped materials, asks first, and
+// when it keeps them, asks again before its own save replaces that change: CSavedElsewhere),
 // inserted, deleted and moved records are followed, a replaced database
 // or a vanished record closes the window without a question (the document asked before). After
 // every save the window's title (and so its Window menu entry) names the record as saved.
@@ -90,8 +91,11 @@ public:
 
     // --- CRecordEditLink ---
     // MsgResultNo without asking when the form is unchanged, else the save question's answer; a
-    // Yes that the form cannot be saved with (CanSaveForm) becomes Cancel.
+    // Yes that the form cannot be saved with (CanSaveForm) becomes Cancel, one whose save the
+    // user does not let replace what was stored meanwhile No.
     int AskSaveChanges() override;
+    // Shows the record as stored.
+    void DropChanges() override;
     int AskDeleteChanges() override;
     // Writes the form into the current record and announces it; the form is then unchanged.
     void SaveToDatabase() override;
@@ -119,8 +123,9 @@ public:
     void InsertNew();
     void AppendNew();
     void JumpTo();
-    // The stored version stays where it is; the form's record moves one down and takes the
-    // edits (its name gains " (new)" when unchanged), so both versions are kept.
+    // The stored version stays where it is, unchanged, with every other window on it; a new
+    // record after it takes the form's edits (its name gains " (new)" when unchanged), and the
+    // form shows the new record.
     void SaveAsNew();
     // Copy, then closes without a question. Like Copy, nothing when CanSaveForm refuses: the copy
     // would leave out what the form refuses, and closing would lose it.
@@ -202,6 +207,9 @@ protected:
     bool m_bClosing = false;
 
 private:
+    // The save question; keptStored is the answer when the user says Yes but keeps what was
+    // stored meanwhile (MayReplaceStored).
+    int AskSave(int keptStored);
     // The form's record as stored (empty for none).
     std::string StoredName() const;
     // Before a save replaces the stored record: false when another window saved it since the

@@ -131,13 +131,20 @@ void CRecordEditView::JumpTo()
 void CRecordEditView::SaveAsNew()
 {
     CRecordDatabaseDoc* doc = RecordDoc();
-    if (!doc || !m_pCurrent || (m_bLimited && !m_kind.saveAsNewWhenLimited) || !CanSaveForm())
+    if (!doc || !m_pCurrent || (m_bLimited && !m_kind.saveAsNewWhenLimited) || !CanSaveForm() || !RelocateRecord())
         return;
+    // The stored record keeps its place and its identity, so every other window on it stays
+    // there; the copy after it becomes the form's record.
     const std::string storedName = doc->GetRecordName(m_nCurrent);
+    const int position = m_nCurrent + 1;
     doc->DuplicateRecord(m_nCurrent);
-    Broadcast(doc->Kind().hints.inserted, m_nCurrent);
+    const void* copy = doc->GetRecordIdentity(position);
+    if (m_bLimited && m_nLimitedPosition >= 0 && m_nLimitedPosition < LimitedCount())
+        m_limitedRecords.insert(m_limitedRecords.begin() + m_nLimitedPosition + 1, copy);
+    m_pCurrent = copy;
+    Broadcast(doc->Kind().hints.inserted, position);
     RelocateRecord();
-    // What another window saved stays, as the copy before: nothing is replaced.
+    // What another window saved stays in the stored record: nothing is replaced.
     m_savedElsewhere.Forget();
     QLineEdit* name = NameField();
     if (ToCp1252(name->text()) == storedName)

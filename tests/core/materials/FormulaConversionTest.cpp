@@ -241,14 +241,17 @@ TEST_F(FormulaConversionTest, BulkCommandsOfTheMaterialsList)
     EXPECT_EQ(document.Materials().FindMaterial(std::string_view("CaCO3")), nullptr);
     EXPECT_EQ(ConvertSelectedFormulas(document, rows, [](CMaterial& m) { m.NormalizePercentages(0); }), 0);
 
-    // One row: the mapped material follows quietly, and the one notice names the row.
+    // One row: the mapped material follows, and its notice reaches a form on it (regression: the
+    // form kept showing the old formula); then the notice of the row.
     CRecordingFrame frame(document, "list");
     const int first[] = {0};
     EXPECT_EQ(ConvertSelectedFormulas(document, first, [](CMaterial& m) { m.ConvertFormula(kConvertToMolecular, 0, -1, 0, 8); }), 1);
     EXPECT_EQ(RecordAt(document.Materials(), 1).m_formula, "CaCO3");
-    ASSERT_EQ(frame.view->received.size(), 1u);
+    ASSERT_EQ(frame.view->received.size(), 2u);
     EXPECT_EQ(frame.view->received[0].code, HintMaterialChanged);
-    EXPECT_EQ(frame.view->received[0].index, 0);
+    EXPECT_EQ(frame.view->received[0].index, 1);
+    EXPECT_EQ(frame.view->received[1].code, HintMaterialChanged);
+    EXPECT_EQ(frame.view->received[1].index, 0);
 }
 
 } // namespace

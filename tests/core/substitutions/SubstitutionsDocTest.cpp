@@ -263,16 +263,25 @@ TEST_F(SubstitutionsDocTest, OpenNewAndRevertAskFirstAndAnnounce)
     EXPECT_EQ(doc.Substitutions().GetCount(), 3);
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintSubstitutionsReplaced, 0}}));
 
-    // Revert reads the file again without a question.
-    edit.answer = MsgResultNo;
+    // Revert reads the file again, which closes the edit views: each is asked first, Cancel
+    // stopping the revert and No dropping its edits. Regression: the edits went without a word.
+    edit.answer = MsgResultCancel;
     doc.RemoveRecord(0);
     CCmdUI revert(CmdRevertSubstitutionDb);
     EXPECT_TRUE(doc.OnUpdateCommand(revert));
     EXPECT_TRUE(revert.m_bEnabled);
     EXPECT_TRUE(doc.OnCommand(CmdRevertSubstitutionDb));
+    EXPECT_EQ(edit.asked, 3);
+    EXPECT_EQ(doc.Substitutions().GetCount(), 2);
+    EXPECT_TRUE(TakeNotices(frame).empty());
+    edit.answer = MsgResultNo;
+    EXPECT_TRUE(doc.OnCommand(CmdRevertSubstitutionDb));
+    EXPECT_EQ(edit.asked, 4);
+    EXPECT_FALSE(edit.changed);
     EXPECT_EQ(doc.Substitutions().GetCount(), 3);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintSubstitutionsReplaced, 0}}));
+    edit.changed = true;
 
     // New leaves one new record, untitled and unmodified; Revert then does nothing.
     EXPECT_TRUE(doc.OnCommand(CmdNewSubstitutionDb));

@@ -130,11 +130,17 @@ TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
     ASSERT_NE(view, nullptr);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my notes"));
 
-    // Another window saves this glaze: the stored version replaces the form.
+    // Something that is no edit form changes this glaze: the form holding edits asks before the
+    // stored version replaces them (regression: it took such a change for one asked before).
     CGlaze changed = Found(m_doc->GetGlaze(2));
     changed.m_source = "from elsewhere";
     m_doc->ReplaceGlaze(2, changed);
+    m_messages.answers = {MsgResultYes};
     Notify(HintGlazeChanged, 2, m_doc->GetGlaze(2));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"\"Cone 6 Satin Matte Blue\" has been changed outside this "
+                                                           "window. Show it as changed, dropping the unsaved changes "
+                                                           "in this window?"});
+    m_messages.boxes.clear();
     EXPECT_EQ(GlazeForm::SourceEdit(view)->text(), QStringLiteral("from elsewhere"));
     EXPECT_EQ(GlazeForm::IsModified(view), 0);
 

@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextCursor>
 
 #include <filesystem>
 #include <fstream>
@@ -636,6 +637,65 @@ TEST_F(GlazeEditViewRoadTest, ListCommandsAskTheEditWindowsOfTheGlazesTheyRewrit
     }
 }
 
+// Regression: with two forms on a glaze, one saving the unknown "Mystery" into it and the other
+// keeping its edits, Check Ingredients offered "Mystery", asked the form only afterwards, and
+// after Yes and Yes there (the form's version, without it) said "1 ingredient name changed"
+// though no recipe held the name. The forms are asked before the names are gathered.
+TEST_F(GlazeEditViewRoadTest, CheckIngredientsAsksTheFormsBeforeItOffersTheNames)
+{
+    ASSERT_NE(OpenShipped(), nullptr);
+    CGlazeEditView* kept = OpenEdit(1);
+    CGlazeEditView* adder = OpenEdit(1);
+    ASSERT_TRUE(kept && adder && kept != adder);
+    Focus(kept, GlazeForm::SourceEdit(kept));
+    QTest::keyClicks(GlazeForm::SourceEdit(kept), " (mine)");
+    CTabEdit* recipe = GlazeForm::ComponentsEdit(adder);
+    Focus(adder, recipe);
+    recipe->moveCursor(QTextCursor::End);
+    QTest::keyClick(recipe, Qt::Key_Return);
+    QTest::keyClicks(recipe, "Mystery 5");
+    const auto holdsMystery = [this] {
+        const CIngredientList& lines = Found(m_doc->GetGlaze(1)).m_components;
+        return std::any_of(lines.begin(), lines.end(), [](const auto& line) { return line && line->m_name == "Mystery"; });
+    };
+    m_messages.answers = {MsgResultNo};
+    QTest::mouseClick(GlazeForm::Button(adder, kGedSave), Qt::LeftButton);
+    ASSERT_TRUE(holdsMystery());
+    ASSERT_EQ(GlazeForm::IsModified(kept), 1);
+
+    struct : CCheckIngredientsPrompter {
+        int AskUnknown(const std::string& name, int& action, std::string& target) override
+        {
+            asked.push_back(name);
+            action = kCheckChangeTo;
+            target = "Potash Feldspar";
+            return 1;
+        }
+        int AskUnavailable(const std::string&) override { return kCheckSkipAllId; }
+        std::vector<std::string> asked;
+    } prompter;
+    CCheckIngredientsOptions prompting;
+    prompting.listInformation = 0;
+    prompting.prompt = 1;
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultYes, MsgResultYes};
+    CCheckIngredients check(*m_doc, ListView());
+    check.Run(prompting, prompter);
+    FlushDeletes();
+    EXPECT_EQ(m_messages.Texts(),
+              (std::vector<std::string>{"Save changes to \"Cone 6 Zircon White\" ?",
+                                        "\"Cone 6 Zircon White\" was saved in another window since this form showed "
+                                        "it. Replace it with this form's version?"}))
+        << "no summary: nothing was changed";
+    EXPECT_TRUE(prompter.asked.empty()) << "no name of the glaze as saved is unknown";
+    EXPECT_EQ(check.namesChanged, 0);
+    EXPECT_FALSE(holdsMystery());
+    EXPECT_EQ(GlazeForm::IsModified(kept), 0);
+    EXPECT_EQ(GlazeForm::IsModified(adder), 0);
+    EXPECT_EQ(GlazeForm::ComponentsEdit(adder)->toPlainText(), GlazeForm::ComponentsEdit(kept)->toPlainText())
+        << "both forms show the glaze as saved";
+}
+
 // A form always saves into its own glaze, even when the list changed under it unannounced.
 TEST_F(GlazeEditViewRoadTest, SavingFindsTheStoredGlazeItself)
 {
@@ -745,6 +805,152 @@ TEST_F(GlazeEditViewRoadTest, TwoFormsOnOneGlazeKeepEachOthersSaves)
         EXPECT_TRUE(m_messages.boxes.empty());
         EXPECT_EQ(Found(m_doc->GetGlaze(glaze)).m_name, first == 0 ? "mine" : "again");
         EXPECT_EQ(Found(m_doc->GetGlaze(glaze + first)).m_name, "mine");
+    }
+}
+
+// The glaze forms on the roads of the record forms' table (RecordEditViewTest): a form holds the
+// unsaved name "Mine held" over a glaze, and a second form is open on the same glaze; with
+// otherSaved, that one saved "Mine saved" first and the held form kept its edits. "#" stands for
+// the glaze's stored name, "%" for the name the second form saved.
+// Regressions: Save as New moved the other form to the new copy and asked it about a glaze it
+// never showed; a No to "Replace it with this form's version?" stopped the database's Save and a
+// Merge without a word; Revert closed forms holding edits without a question.
+TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
+{
+    enum class Road { OtherFormSaves, DatabaseSave, MergeReplacing, Revert, Delete, SaveAsNew };
+    struct CRow {
+        const char* what;
+        Road road;
+        bool otherSaved;
+        std::vector<int> answers;
+        std::vector<const char*> questions;
+        const char* heldOn;             // the stored glaze the held form still shows, edits kept; null: closed
+        std::vector<const char*> file;  // the names from the glaze on in the file after the road
+    };
+    const char* save = "Save changes to \"Mine held\" ?";
+    const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
+                          "version?";
+    const std::vector<CRow> rows = {
+        {"another form saves", Road::OtherFormSaves, false, {MsgResultNo},
+         {"\"%\" has been saved in another window. Show it as saved there, dropping the unsaved changes in this window?"},
+         "%", {"%"}},
+        {"the database's Save, keeping the stored version", Road::DatabaseSave, true, {MsgResultYes, MsgResultNo},
+         {save, replace}, "%", {"%"}},
+        {"Merge replacing, keeping the stored version", Road::MergeReplacing, true, {MsgResultYes, MsgResultNo},
+         {save, replace}, nullptr, {"%"}},
+        {"Revert To Saved, cancelled", Road::Revert, true, {MsgResultCancel}, {save}, "%", {"%"}},
+        {"Revert To Saved", Road::Revert, true, {MsgResultNo}, {save}, nullptr, {"#"}},
+        {"Delete, keeping the glaze", Road::Delete, false, {MsgResultNo},
+         {"\"Mine held\" has unsaved changes and will be deleted. Delete it?"}, "#", {"#"}},
+        {"another form's Save as New", Road::SaveAsNew, false, {}, {}, "#", {"#", "# (new)"}},
+    };
+    ASSERT_NE(OpenCopy(), nullptr);
+    const auto type = [this](CGlazeEditView* view, const char* text) {
+        Focus(view, GlazeForm::NameEdit(view));
+        GlazeForm::NameEdit(view)->selectAll();
+        QTest::keyClicks(GlazeForm::NameEdit(view), QString::fromLatin1(text));
+    };
+    const auto named = [](const char* text, const std::string& stored, const std::string& saved) {
+        std::string result = text;
+        for (const auto& [mark, name] : {std::pair{'#', stored}, std::pair{'%', saved}}) {
+            if (const std::size_t at = result.find(mark); at != std::string::npos)
+                result.replace(at, 1, name);
+        }
+        return result;
+    };
+    const auto names = [&named](const std::vector<const char*>& texts, const std::string& stored, const std::string& saved) {
+        std::vector<std::string> result;
+        for (const char* text : texts)
+            result.push_back(named(text, stored, saved));
+        return result;
+    };
+    int g = 0;
+    for (const CRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string stored = Found(m_doc->GetGlaze(g)).m_name;
+        CGlazeEditView* held = OpenEdit(g);
+        CGlazeEditView* other = OpenEdit(g);
+        ASSERT_TRUE(held && other && held != other);
+        type(held, "Mine held");
+        const std::string saved = row.otherSaved || row.road == Road::OtherFormSaves ? "Mine saved" : stored;
+        if (row.otherSaved) {
+            m_messages.answers = {MsgResultNo};
+            type(other, "Mine saved");
+            QTest::mouseClick(GlazeForm::Button(other, kGedSave), Qt::LeftButton);
+        }
+        m_messages.boxes.clear();
+        m_messages.answers.assign(row.answers.begin(), row.answers.end());
+        switch (row.road) {
+        case Road::OtherFormSaves:
+            type(other, "Mine saved");
+            QTest::mouseClick(GlazeForm::Button(other, kGedSave), Qt::LeftButton);
+            break;
+        case Road::DatabaseSave: EXPECT_TRUE(m_doc->OnCommand(CmdSaveGlazeDb)); break;
+        case Road::MergeReplacing: {
+            const std::string source = m_dir.path().toStdString() + "/incoming.glz";
+            std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
+                                                       "name   = Mine saved\ncolor = green\n";
+            m_dialogs.AnswerPath(source);
+            WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
+                dialog->ReplaceExistingRadio()->setChecked(true);
+                dialog->SelectAllButton()->click();
+                dialog->OkButton()->click();
+            });
+            EXPECT_TRUE(ListView()->RunCommand(CmdGlzMerge));
+            break;
+        }
+        case Road::Revert: EXPECT_TRUE(m_doc->OnCommand(CmdRevertGlazeDb)); break;
+        case Road::Delete:
+            m_doc->ClearSelection();
+            m_doc->SelectGlaze(g);
+            EXPECT_TRUE(ListView()->RunCommand(CmdGlzDelete));
+            break;
+        case Road::SaveAsNew: EXPECT_TRUE(other->OnCommand(CmdGedSaveAsNew)); break;
+        }
+        FlushDeletes();
+        EXPECT_EQ(m_messages.Texts(), names(row.questions, stored, saved));
+        const std::vector<CView*>& views = m_doc->GetViews();
+        const bool heldOpen = std::find(views.begin(), views.end(), static_cast<CView*>(held)) != views.end();
+        EXPECT_EQ(heldOpen, row.heldOn != nullptr);
+        if (row.heldOn && heldOpen) {
+            EXPECT_EQ(GlazeForm::IsModified(held), 1);
+            EXPECT_EQ(GlazeForm::NameEdit(held)->text(), QStringLiteral("Mine held"));
+            EXPECT_EQ(held->GetGlazeIndex(), g);
+            EXPECT_EQ(Found(m_doc->GetGlaze(g)).m_name, named(row.heldOn, stored, saved));
+        }
+        if (row.road == Road::SaveAsNew) {
+            EXPECT_EQ(other->GetGlazeIndex(), g + 1) << "the saving form shows the new glaze";
+            EXPECT_EQ(Title(other).toStdString(), stored + " (new)");
+        }
+        if (row.road == Road::DatabaseSave)
+            EXPECT_FALSE(m_doc->IsModified()) << "the file was written";
+        else
+            ASSERT_TRUE(m_doc->OnSaveDocument(m_path));
+        CGlazesDoc file;
+        ASSERT_TRUE(file.OnOpenDocument(m_path));
+        const std::vector<std::string> expected = names(row.file, stored, saved);
+        for (std::size_t k = 0; k < expected.size(); ++k)
+            EXPECT_EQ(Found(file.GetGlaze(g + static_cast<int>(k))).m_name, expected[k]);
+
+        // The next step: the held form saves over the glaze it shows, asking first where another
+        // window saved it meanwhile.
+        if (row.heldOn && heldOpen) {
+            m_messages.boxes.clear();
+            m_messages.answers = {MsgResultYes};
+            QTest::mouseClick(GlazeForm::Button(held, kGedSave), Qt::LeftButton);
+            EXPECT_EQ(m_messages.Texts(), names(saved == stored ? std::vector<const char*>{} : std::vector<const char*>{replace},
+                                                stored, saved));
+            EXPECT_EQ(Found(m_doc->GetGlaze(g)).m_name, "Mine held");
+        }
+        for (CView* window : std::vector<CView*>(m_doc->GetViews())) {
+            if (auto* form = dynamic_cast<CGlazeEditView*>(window)) {
+                form->SetChanged(false);
+                form->GetFrame()->CloseFrame();
+            }
+        }
+        FlushDeletes();
+        m_messages.boxes.clear();
+        ++g;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "glazes/GlazeAnalysisView.h"
 #include "glazes/GlazesView.h"
 #include "graphs/Graph.h"
+#include "graphs/GraphTypeEditView.h"
 #include "graphs/GraphView.h"
 #include "graphs/GraphWnd.h"
 #include "graphs/InfoPopupDlg.h"
@@ -15,6 +16,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
@@ -272,6 +274,45 @@ TEST_F(GraphViewTest, NoticesRebuildResetOrCloseTheWindow)
 // Regression (the monkey: a step of minutes): Shift Up of many glazes sends a notice for each
 // row, and every graph window built its chart anew for each, over the whole database for the
 // charts of many glazes. Each builds it once, when the notices are all in.
+// Regression: after Save as New in one template editor, the graph window on the template drew the
+// new copy under the old title, and the next save in another editor on the template replaced the
+// copy without a question. The stored template keeps its place and identity; only the editor that
+// saved moves to the copy.
+TEST_F(GraphViewTest, SaveAsNewLeavesTheGraphWindowAndOtherEditorsOnTheStoredTemplate)
+{
+    CGraphView* view = Open(1);
+    ASSERT_NE(view, nullptr);
+    const CGraphTemplate stored = RecordAt(m_doc->Database(), 1);
+    CGraphTypeEditView* saver = OpenEditorOn(1);
+    CGraphTypeEditView* other = OpenEditorOn(1);
+    ASSERT_TRUE(saver && other && saver != other);
+    const auto type = [](QLineEdit* edit, const char* text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    };
+    type(other->Ctl<QLineEdit>(kGeName), "Mine");
+    type(saver->Ctl<QLineEdit>(kGeTitleBottom), "the copy's title");
+    EXPECT_TRUE(saver->OnCommand(CmdGrtEditSaveAsNew));
+    Flush();
+    EXPECT_TRUE(m_messages.boxes.empty()) << "no form is asked about a template it never showed";
+    EXPECT_EQ(RecordAt(m_doc->Database(), 1).m_name, stored.m_name);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 1).ttlbot, stored.ttlbot);
+    EXPECT_EQ(RecordAt(m_doc->Database(), 2).m_name, stored.m_name + " (new)");
+    EXPECT_EQ(saver->CurrentIndex(), 2);
+    EXPECT_EQ(other->CurrentIndex(), 1);
+    EXPECT_EQ(view->State().m_template.m_name, stored.m_name);
+    EXPECT_EQ(view->State().m_template.ttlbot, stored.ttlbot);
+
+    // The other editor's save goes over the stored template, asking nothing; the copy stays.
+    EXPECT_TRUE(other->SaveChanges());
+    Flush();
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(RecordAt(m_doc->Database(), 1).m_name, "Mine");
+    EXPECT_EQ(RecordAt(m_doc->Database(), 2).ttlbot, "the copy's title");
+    EXPECT_EQ(view->State().m_template.m_name, "Mine") << "the graph window follows its template";
+}
+
 TEST_F(GraphViewTest, ABurstOfNoticesBuildsEachChartOnce)
 {
     CGraphView* one = Open(1);

@@ -16,6 +16,11 @@
 #include "substitutions/SubstitutionEditView.h"
 #include "substitutions/SubstitutionsView.h"
 #include "support/DialogStyle.h"
+#include "materials/FormulaConversion.h"
+#include "materials/FormulaConversionDlg.h"
+#include "materials/SetMaterialFieldDlg.h"
+#include "shell/Clipboards.h"
+#include "ui/support/ModalDialogTest.h"
 #include "ui/records/RecordWindowsFixture.h"
 
 #include <QApplication>
@@ -28,7 +33,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -124,6 +132,16 @@ struct GraphTemplatesForm : CFormKind<GraphTemplatesForm> {
         InstallGraphTypeEditTemplate(edit.docTemplate);
     }
 };
+
+CMaterial MakeFormMaterial(const char* name, const char* formula, double density, double cost)
+{
+    CMaterial material(name);
+    material.SetFormula(formula);
+    material.m_density = density;
+    material.m_costPerLb = cost;
+    material.m_available = 1;
+    return material;
+}
 
 template <class Kind>
 class RecordEditViewTest : public RecordWindowsFixture<Kind> {
@@ -382,6 +400,318 @@ TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColourAndASecondOneStand
         EXPECT_TRUE(form->OnCommand(kind.saveAndNext));
         EXPECT_EQ(form->CurrentIndex(), 1);
         EXPECT_EQ(this->Names().size(), 4u);
+    }
+}
+
+// The roads of the table below: every command that changes or removes a stored record.
+enum class Road { OtherFormSaves, SaveAsNew, DatabaseSave, MergeReplacing, Revert, Delete, Cut };
+
+// One road, taken while a form holds the unsaved name "Beta held" over Beta and a second form is
+// open on Beta too. With otherSaved, the second form saved "Beta saved" first and the held form
+// kept its edits (No).
+struct CRoadRow {
+    const char* what;
+    Road road;
+    bool otherSaved;
+    std::vector<int> answers;
+    std::vector<const char*> questions; // "%" stands for the name the second form saved
+    const char* heldOn;                 // the stored record the held form still shows, edits kept; null: closed
+    std::vector<const char*> file;      // the records of the database's file after the road
+    bool heldSaveAsks;                  // the held form's own save then asks before it replaces "%"
+};
+
+const std::vector<CRoadRow>& RoadRows()
+{
+    const char* save = "Save changes to \"Beta held\" ?";
+    const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
+                          "version?";
+    static const std::vector<CRoadRow> rows = {
+        {"another form saves", Road::OtherFormSaves, false, {MsgResultNo},
+         {"\"%\" has been saved in another window. Show it as saved there, dropping the unsaved changes in this window?"},
+         "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
+        {"another form's Save as New", Road::SaveAsNew, false, {}, {}, "Beta", {"Alpha", "Beta", "Beta (new)", "Gamma"}, false},
+        {"the database's Save, keeping the stored version", Road::DatabaseSave, true, {MsgResultYes, MsgResultNo},
+         {save, replace}, "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
+        {"Merge replacing, keeping the stored version", Road::MergeReplacing, true, {MsgResultYes, MsgResultNo},
+         {save, replace}, nullptr, {"Alpha", "Beta saved", "Gamma"}, false},
+        {"Revert To Saved, cancelled", Road::Revert, true, {MsgResultCancel}, {save}, "Beta saved",
+         {"Alpha", "Beta saved", "Gamma"}, true},
+        {"Revert To Saved", Road::Revert, true, {MsgResultNo}, {save}, nullptr, {"Alpha", "Beta", "Gamma"}, false},
+        {"Delete, keeping the record", Road::Delete, false, {MsgResultNo},
+         {"\"Beta held\" has unsaved changes and will be deleted. Delete it?"}, "Beta", {"Alpha", "Beta", "Gamma"}, false},
+        {"Cut, saving first", Road::Cut, false, {MsgResultYes}, {save}, nullptr, {"Alpha", "Gamma"}, false},
+    };
+    return rows;
+}
+
+std::string Named(const char* text, const std::string& saved)
+{
+    std::string result = text;
+    if (const std::size_t at = result.find('%'); at != std::string::npos)
+        result.replace(at, 1, saved);
+    return result;
+}
+
+// Regressions: Save as New moved every other window on the record to the new copy, which the
+// next save there replaced; a No to "Replace it with this form's version?" stopped the database's
+// Save and a Merge without a word; Revert closed forms holding edits without a question.
+TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
+{
+    using View = typename TestFixture::View;
+    const CRecordListCommands& c = this->Commands();
+    const CRecordFileCommands& file = this->doc->Kind().commands;
+    const std::string folder = this->dir.path().toStdString();
+    ASSERT_TRUE(this->doc->OnSaveDocument(folder + "/base"));
+    const auto open = [this, &c] {
+        EXPECT_TRUE(this->Run(c.edit, {1}));
+        return dynamic_cast<View*>(this->doc->GetViews().back());
+    };
+    const auto isOpen = [this](View* form) {
+        const auto& views = this->doc->GetViews();
+        return std::find(views.begin(), views.end(), form) != views.end();
+    };
+    const auto type = [](View* form, const char* text) {
+        TypeParam::Name(form)->setFocus();
+        TypeParam::Name(form)->selectAll();
+        QTest::keyClicks(TypeParam::Name(form), QString::fromLatin1(text));
+    };
+    const auto save = [](View* form) { QTest::mouseClick(form->Button(form->EditKind().buttons.save), Qt::LeftButton); };
+    const auto fileNames = [this](const std::string& path) {
+        std::vector<std::string> names;
+        const std::unique_ptr<CRecordSource> read = this->doc->ReadRecordFile(path);
+        for (int i = 0; read && i < read->Count(); ++i)
+            names.push_back(read->NameAt(i));
+        return names;
+    };
+    const auto texts = [](const std::vector<const char*>& list, const std::string& saved) {
+        std::vector<std::string> result;
+        for (const char* text : list)
+            result.push_back(Named(text, saved));
+        return result;
+    };
+    int k = 0;
+    for (const CRoadRow& row : RoadRows()) {
+        SCOPED_TRACE(row.what);
+        const std::string path = folder + "/row" + std::to_string(k++);
+        std::filesystem::copy_file(folder + "/base", path);
+        this->doc->SetModifiedFlag(false);
+        ASSERT_EQ(this->doc->OpenDatabase(path), 0);
+        this->Flush();
+        View* held = open();
+        View* other = open();
+        ASSERT_TRUE(held && other && held != other);
+        type(held, "Beta held");
+        const std::string saved = row.otherSaved || row.road == Road::OtherFormSaves ? "Beta saved" : "Beta";
+        if (row.otherSaved) {
+            this->messages.answers = {MsgResultNo};
+            type(other, "Beta saved");
+            save(other);
+        }
+        this->messages.boxes.clear();
+        this->messages.answers.assign(row.answers.begin(), row.answers.end());
+        switch (row.road) {
+        case Road::OtherFormSaves:
+            type(other, "Beta saved");
+            save(other);
+            break;
+        case Road::SaveAsNew: EXPECT_TRUE(other->OnCommand(other->EditKind().commands.saveAsNew)); break;
+        case Road::DatabaseSave: EXPECT_TRUE(this->doc->OnCommand(file.save)); break;
+        case Road::MergeReplacing:
+            ASSERT_TRUE(this->doc->SaveRecordsAs(folder + "/merged", std::vector<int>{1}));
+            this->dialogs.AnswerPath(folder + "/merged");
+            ReplaceAllWhenMerging();
+            EXPECT_TRUE(this->Run(c.merge, {}));
+            break;
+        case Road::Revert: EXPECT_TRUE(this->doc->OnCommand(file.revert)); break;
+        case Road::Delete: EXPECT_TRUE(this->Run(c.deleteRows, {1})); break;
+        case Road::Cut: EXPECT_TRUE(this->Run(c.cut, {1})); break;
+        }
+        this->Flush();
+        EXPECT_EQ(this->messages.Texts(), texts(row.questions, saved));
+        const bool heldOpen = isOpen(held);
+        EXPECT_EQ(heldOpen, row.heldOn != nullptr);
+        if (row.heldOn && heldOpen) {
+            EXPECT_TRUE(held->IsChanged());
+            EXPECT_EQ(TypeParam::Name(held)->text(), QStringLiteral("Beta held"));
+            EXPECT_EQ(this->Names()[static_cast<std::size_t>(held->CurrentIndex())], row.heldOn);
+        }
+        // Every window without edits is titled by the record it shows.
+        if (isOpen(other) && !other->IsChanged()) {
+            const std::string shown = this->Names()[static_cast<std::size_t>(other->CurrentIndex())];
+            EXPECT_EQ(dynamic_cast<const QMdiSubWindow*>(other->GetFrame())->windowTitle().toStdString(),
+                      shown + TypeParam::kTitleSuffix);
+            EXPECT_EQ(TypeParam::Name(other)->text().toStdString(), shown);
+        }
+        if (row.road == Road::DatabaseSave)
+            EXPECT_FALSE(this->doc->IsModified()) << "the file was written";
+        else
+            ASSERT_TRUE(this->doc->OnSaveDocument(path));
+        std::vector<std::string> expected(row.file.begin(), row.file.end());
+        EXPECT_EQ(fileNames(path), expected);
+
+        // The user's next step: the held form saves its edits over the record it shows.
+        if (row.heldOn && heldOpen) {
+            this->messages.boxes.clear();
+            this->messages.answers = {MsgResultYes};
+            save(held);
+            EXPECT_EQ(this->messages.Texts(), texts(row.heldSaveAsks ? std::vector<const char*>{
+                                                                           "\"%\" was saved in another window since "
+                                                                           "this form showed it. Replace it with this "
+                                                                           "form's version?"}
+                                                                     : std::vector<const char*>{},
+                                                    saved));
+            EXPECT_EQ(this->Names()[static_cast<std::size_t>(held->CurrentIndex())], "Beta held");
+            EXPECT_EQ(this->Names().size(), expected.size());
+        }
+        for (CView* window : std::vector<CView*>(this->doc->GetViews())) {
+            if (auto* form = dynamic_cast<View*>(window)) {
+                form->SetChanged(false);
+                form->GetFrame()->CloseFrame();
+            }
+        }
+        this->Flush();
+        this->messages.boxes.clear();
+    }
+}
+
+// The roads that change a material that Beta maps to, while a form holds edits over Beta.
+enum class MaterialRoad { FormSaves, SetField, Convert, Paste };
+
+struct CMappedRow {
+    const char* what;
+    MaterialRoad road;
+    int field;         // Set Field's choice (Cost 4, Density 3, Available 5, Formula 6)
+    const char* value; // typed or set
+    int answer;        // to the held form's question: Yes drops its edits, No keeps them
+    bool told;         // "1 material mapping updated" follows
+};
+
+class MappedMaterialTest : public RecordEditViewTest<MaterialsForm> {
+protected:
+    CMaterial& Stored(int index) { return *doc->Materials().GetAt(index); }
+    // Beta's density, cost, availability and formula are those of the material it maps to.
+    static void ExpectInStep(const CMaterial& mapped, const CMaterial& end)
+    {
+        EXPECT_EQ(mapped.m_density, end.m_density);
+        EXPECT_EQ(mapped.m_costPerLb, end.m_costPerLb);
+        EXPECT_EQ(mapped.m_available, end.m_available);
+        EXPECT_EQ(mapped.m_formula, end.m_formula);
+    }
+};
+
+// Regressions: saving a material silently reloaded the forms on the materials mapped to it,
+// dropping their unsaved edits; Set Field of a cost, density, formula or availability left the
+// materials mapped to it with the old values, and Convert and Paste left their forms showing them.
+TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToDateAskingTheirFormsFirst)
+{
+    const std::vector<CMappedRow> rows = {
+        {"Alpha's form saves a cost", MaterialRoad::FormSaves, 0, "1.05", MsgResultNo, true},
+        {"Set Field Cost", MaterialRoad::SetField, 4, "1.23", MsgResultYes, true},
+        {"Set Field Density", MaterialRoad::SetField, 3, "2.4", MsgResultNo, true},
+        {"Set Field Available", MaterialRoad::SetField, 5, "No", MsgResultYes, true},
+        {"Set Field Formula", MaterialRoad::SetField, 6, "Al2O3 2SiO2", MsgResultNo, true},
+        {"Convert Formula", MaterialRoad::Convert, 0, "", MsgResultYes, false},
+        {"Paste of the material mapped to", MaterialRoad::Paste, 0, "", MsgResultNo, true},
+    };
+    const std::string folder = dir.path().toStdString();
+    const auto isOpen = [this](CView* form) {
+        const auto& views = doc->GetViews();
+        return std::find(views.begin(), views.end(), form) != views.end();
+    };
+    int k = 0;
+    for (const CMappedRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        const bool paste = row.road == MaterialRoad::Paste;
+        Stored(0) = MakeFormMaterial("Alpha", "SiO2", 2.6, 0.5);
+        Stored(1) = CMaterial("Beta");
+        Stored(1).m_mapTo = paste ? "Delta" : "Alpha";
+        doc->UpdateMappedMaterials(false, false);
+        const std::string path = folder + "/mapped" + std::to_string(k++);
+        ASSERT_TRUE(doc->OnSaveDocument(path));
+        messages.boxes.clear();
+        ASSERT_TRUE(Run(Commands().edit, {1}));
+        auto* held = Form();
+        ASSERT_NE(held, nullptr);
+        held->NameEdit()->setFocus();
+        held->NameEdit()->selectAll();
+        QTest::keyClicks(held->NameEdit(), "Beta held");
+        messages.answers = {row.answer, MsgResultOk};
+        switch (row.road) {
+        case MaterialRoad::FormSaves: {
+            ASSERT_TRUE(Run(Commands().edit, {0}));
+            auto* alpha = dynamic_cast<CMaterialEditView*>(doc->GetViews().back());
+            ASSERT_NE(alpha, nullptr);
+            alpha->CostEdit()->setFocus();
+            alpha->CostEdit()->selectAll();
+            QTest::keyClicks(alpha->CostEdit(), QString::fromLatin1(row.value));
+            QTest::mouseClick(alpha->Button(alpha->EditKind().buttons.save), Qt::LeftButton);
+            break;
+        }
+        case MaterialRoad::SetField:
+            WhenDialogShows<CSetMaterialFieldDlg>([&row](CSetMaterialFieldDlg& dialog) {
+                dialog.FieldCombo()->setCurrentIndex(row.field);
+                dialog.ValueCombo()->setEditText(QString::fromLatin1(row.value));
+                dialog.SelectedRadio()->click();
+                dialog.OkButton()->click();
+            });
+            EXPECT_TRUE(Run(CmdMatListSetField, {0}));
+            break;
+        case MaterialRoad::Convert:
+            WhenDialogShows<CFormulaConversionDlg>([](CFormulaConversionDlg& dialog) {
+                dialog.Radio(kConvertToWeightPercent)->click();
+                dialog.OkButton()->click();
+            });
+            EXPECT_TRUE(Run(CmdMatListConvertFormulas, {0}));
+            break;
+        case MaterialRoad::Paste:
+            ClearClipboard(g_materialClipboard);
+            AppendToClipboard(g_materialClipboard, MakeFormMaterial("Delta", "Al2O3 2SiO2 2H2O", 2.5, 0.75));
+            EXPECT_TRUE(Run(Commands().paste, {2}));
+            break;
+        }
+        Flush();
+        std::vector<std::string> questions = {
+            "\"Beta\" has been changed outside this window. Show it as changed, dropping the unsaved changes in this "
+            "window?"};
+        if (row.told)
+            questions.push_back("1 material mapping updated");
+        EXPECT_EQ(messages.Texts(), questions);
+        const int beta = held->CurrentIndex();
+        const CMaterial& end = Stored(paste ? 2 : 0);
+        ExpectInStep(Stored(beta), end);
+        ASSERT_TRUE(isOpen(held));
+        EXPECT_EQ(held->IsChanged(), row.answer == MsgResultNo);
+        EXPECT_EQ(held->NameEdit()->text(), row.answer == MsgResultNo ? QStringLiteral("Beta held") : QStringLiteral("Beta"));
+        if (row.answer == MsgResultYes)
+            EXPECT_EQ(held->FormulaEdit()->toPlainText().toStdString(), Stored(beta).m_formula);
+
+        // The next step: a kept form's save asks before it replaces the changed material, and the
+        // mapping still holds in the file.
+        messages.boxes.clear();
+        if (row.answer == MsgResultNo) {
+            messages.answers = {MsgResultYes};
+            QTest::mouseClick(held->Button(held->EditKind().buttons.save), Qt::LeftButton);
+            EXPECT_EQ(messages.Texts(), std::vector<std::string>{"\"Beta\" was changed outside this window since this "
+                                                                 "form showed it. Replace it with this form's version?"});
+            EXPECT_EQ(Stored(beta).m_name, "Beta held");
+        }
+        ASSERT_TRUE(doc->OnSaveDocument(path));
+        const auto file = doc->ReadMergeFile(path);
+        ASSERT_NE(file, nullptr);
+        ExpectInStep(*file->records.GetAt(beta), *file->records.GetAt(paste ? 2 : 0));
+        EXPECT_EQ(file->records.GetAt(beta)->m_name, row.answer == MsgResultNo ? "Beta held" : "Beta");
+        EXPECT_EQ(file->records.GetAt(paste ? 2 : 0)->m_costPerLb, end.m_costPerLb);
+
+        for (CView* window : std::vector<CView*>(doc->GetViews())) {
+            if (auto* form = dynamic_cast<CMaterialEditView*>(window)) {
+                form->SetChanged(false);
+                form->GetFrame()->CloseFrame();
+            }
+        }
+        Flush();
+        if (paste)
+            EXPECT_TRUE(Run(Commands().deleteRows, {2}));
+        messages.boxes.clear();
     }
 }
 

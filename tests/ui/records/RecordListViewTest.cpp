@@ -61,23 +61,6 @@ struct GraphTemplatesList : CListKindOf<CGraphTypesDoc, CGraphTemplate, CScripte
     static EditViews MakeEditViews() { return EditViews(); }
 };
 
-// Takes every option of the merge dialog that is up: all records, replacing those of the same name.
-void ReplaceAllWhenMerging()
-{
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<CMergeDlg*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            ADD_FAILURE() << "the merge dialog is not showing";
-            if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-            return;
-        }
-        dialog->SelectAllButton()->click();
-        dialog->ReplaceExistingRadio()->setChecked(true);
-        dialog->accept();
-    });
-}
-
 template <class Kind>
 class RecordListViewTest : public RecordWindowsFixture<Kind> {
 protected:

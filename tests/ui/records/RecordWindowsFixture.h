@@ -18,9 +18,14 @@
 #include "shell/AppContext.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "support/MergeDlg.h"
 #include "support/Profile.h"
 
+#include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +33,23 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+// Takes every option of the merge dialog that is up: all records, replacing those of the same name.
+inline void ReplaceAllWhenMerging()
+{
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CMergeDlg*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "the merge dialog is not showing";
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        dialog->SelectAllButton()->click();
+        dialog->ReplaceExistingRadio()->setChecked(true);
+        dialog->accept();
+    });
+}
 
 template <class Kind>
 class RecordWindowsFixture : public ::testing::Test {
