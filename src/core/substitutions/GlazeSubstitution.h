@@ -15,7 +15,7 @@ class CSubstitution;
 // 0 when the substitution did not apply (duplicate lines are merged all the same; a recipe by
 // volume needs no densities for that); -1, with both lists as they were, when byVolume and the
 // substitution applies but a line before or after it has no density: each such material is then
-// named once in noDensity (whose names tell nothing after another answer).
+// named once in noDensity (read it only after -1).
 int ApplySubstitutionToRecipe(const CSubstitution& substitution, int reverse, bool byVolume,
                               CIngredientList& components, CIngredientList& additions,
                               std::vector<std::string>& noDensity);
