@@ -81,6 +81,10 @@ public:
     // m_errorText (inherited) holds the message of a failed read.
 };
 
+// True for an amount above 0 that a glaze database file writes as 0 (below half its last decimal,
+// "1e-320"): no recipe keeps it, and the importers take it for no amount.
+bool AmountWrittenAsZero(double amount);
+
 // The sort criteria of the Sort dialog: its label and the key letter compared after the name.
 struct CGlazeSortCriterion {
     const char* label;

@@ -24,10 +24,16 @@ constexpr double kWholeNumberLimit = 4503599627370496.0; // 2^52
 // The text is handed to the stream in blocks of about this size.
 constexpr std::size_t kFlushSize = 1 << 16;
 
+// The decimals the file keeps of an amount: those the recipes are shown and typed with, and five
+// at least.
+int FileDecimals()
+{
+    return std::max({g_prefs.decrecipe, g_prefs.decrecipeinput, 5});
+}
+
 class CGlazeFileWriter {
 public:
-    explicit CGlazeFileWriter(std::ostream& out)
-        : m_out(out), m_decimals(std::max({g_prefs.decrecipe, g_prefs.decrecipeinput, 5}))
+    explicit CGlazeFileWriter(std::ostream& out) : m_out(out), m_decimals(FileDecimals())
     {
         m_text.reserve(kFlushSize + 4096);
     }
@@ -189,6 +195,11 @@ void CGlazeFileWriter::OptimizationParams(const COptimizationParams& params)
 }
 
 } // namespace
+
+bool AmountWrittenAsZero(double amount)
+{
+    return amount > 0.0 && FormatFileNumber(amount, FileDecimals()) == "0";
+}
 
 int CGlazeList::Write(std::ostream& out) const
 {

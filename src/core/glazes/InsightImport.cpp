@@ -304,6 +304,12 @@ double CImportedAmounts::Read(std::string_view text, long long line)
 {
     std::size_t used = 0;
     const double amount = ParseDoublePrefix(text, used);
+    // Kept, an amount the file writes as 0 would come back from the next save as none.
+    if (AmountWrittenAsZero(amount)) {
+        if (m_notes.notNumbers.Add(line))
+            m_notes.notNumbers.text = "\"" + std::string(text) + "\" is less than a recipe keeps; read as 0";
+        return 0.0;
+    }
     // An empty amount reads as 0 and loses nothing.
     if (used != text.size() && m_notes.notNumbers.Add(line))
         m_notes.notNumbers.text = "\"" + std::string(text) + "\" is not a number; read as " + FormatDoubleShortest(amount);

@@ -93,8 +93,9 @@ void SplitInsightRecipe(const CIngredientList& received, const CIngredientList& 
 // --- shared by the glaze text importers ------------------------------------------------------
 
 // What an importer could not take of one source's amounts as written, told once per source. An
-// amount that is not wholly a number is read by the prefix rules ("1,5" as 1), and the first of
-// them is named with their count, as the database readers name theirs. A line whose amount is
+// amount that is not wholly a number is read by the prefix rules ("1,5" as 1), and one that the
+// glaze file would write as 0 ("1e-320") as 0; the first of them is named with their count, as the
+// database readers name theirs. A line whose amount is
 // negative, or more than a recipe holds ("1e999", read as the largest number there is), is left
 // out and named: kept, it would make the recipe's total "inf" or less than nothing, and the next
 // save write 0 or a 309-digit number.

@@ -243,9 +243,10 @@ bool CReciparyReader::TakeIngredient(const std::string& line, CIngredientList& i
         TrimString(name);
     }
     // A negative amount, or one no recipe holds, leaves its line out, named at the end; no amount,
-    // or one that reads as 0 ("nan", "0x10"), is asked about, naming the line.
+    // or one that reads as 0 ("nan", "0x10") or that the glaze file would write as 0 ("1e-320",
+    // which an export writes as 0.00), is asked about, naming the line.
     const double written = ParseDouble(amountText);
-    double amount = written > 0.0 ? m_amounts.Read(amountText, m_line) : written;
+    double amount = AmountWrittenAsZero(written) ? 0.0 : written > 0.0 ? m_amounts.Read(amountText, m_line) : written;
     if (m_amounts.LeavesOut(amount, m_line, m_glaze->m_name, name, amountText))
         return true;
     if (!(amount > 0.0)) {

@@ -12,17 +12,26 @@ class CSubstitution;
 // Applies the substitution to a recipe's components and then to its additions (forward, or
 // reversed when reverse is non-zero). A substitution states its amounts by weight: a recipe
 // byVolume is substituted as weights and brought back to volumes. 1 when either list changed,
-// 0 when the substitution did not apply (duplicate lines are merged all the same); -1, with both
-// lists as they were, when byVolume and a line before or after has no density (named in
-// noDensity).
+// 0 when the substitution did not apply (duplicate lines are merged all the same; a recipe by
+// volume needs no densities for that); -1, with both lists as they were, when byVolume and the
+// substitution applies but a line before or after it has no density: each such material is then
+// named once in noDensity (read it only after -1).
 int ApplySubstitutionToRecipe(const CSubstitution& substitution, int reverse, bool byVolume,
                               CIngredientList& components, CIngredientList& additions,
                               std::vector<std::string>& noDensity);
 
+// Why a recipe by volume was not substituted: "Density of <name> unknown" for each name of
+// noDensity, then what the user can do. The glaze form shows it; the glaze list shows it under the
+// name of each glaze it could not change.
+std::string SubstitutionNoDensityMessage(const std::vector<std::string>& noDensity);
+
 // Applies the substitution to glaze number index's recipe as ApplySubstitutionToRecipe does and
-// marks the document modified. 1 when the recipe changed, else 0; an index out of range, or a
-// recipe by volume with a line without a density, changes nothing and gives 0.
-int ApplySubstitution(CGlazesDoc& document, int index, const CSubstitution& substitution, int reverse);
+// marks the document modified. 1 when the recipe changed, 0 when the substitution did not apply
+// or there is no such glaze, -1 when the recipe is by volume and lines have no density: the
+// recipe stays as it was, and the materials are named in noDensity when given.
+int ApplySubstitution(CGlazesDoc& document, int index, const CSubstitution& substitution, int reverse,
+                      std::vector<std::string>* noDensity = nullptr);
 // The same with substitution number substitutionIndex of the substitutions database; 0,
 // changing nothing, when there is no such substitution.
-int ApplySubstitution(CGlazesDoc& document, int index, int substitutionIndex, int reverse);
+int ApplySubstitution(CGlazesDoc& document, int index, int substitutionIndex, int reverse,
+                      std::vector<std::string>* noDensity = nullptr);

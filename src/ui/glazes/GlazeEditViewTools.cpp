@@ -217,9 +217,8 @@ void CGlazeEditView::MakeSubstitution()
             const CSubstitution* substitution = substitutions->GetAt(dialog.current);
             if (substitution && ApplySubstitutionToRecipe(*substitution, dialog.reverse, m_byVolume->isChecked(),
                                                           components, additions, noDensity) < 0)
-                AppMessageBox(NoDensityMessage(noDensity, "The recipe is by volume, and the substitution is by "
-                                                          "weight: every line needs a density."),
-                              MsgOk | MsgIconExclamation, kDensityUnknownHelpId);
+                AppMessageBox(SubstitutionNoDensityMessage(noDensity), MsgOk | MsgIconExclamation,
+                              kDensityUnknownHelpId);
         }
     }
     SetModified(1);

@@ -7,6 +7,7 @@
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/CheckIngredients.h"
+#include "glazes/Glaze.h"
 #include "glazes/GlazeListDlgCommands.h"
 #include "glazes/MakeLimitFormula.h"
 #include "shell/NamedColors.h"
@@ -23,6 +24,8 @@ namespace {
 
 constexpr unsigned kDatabaseNotesHelpId = 322;
 constexpr unsigned kSubstitutionDoneHelpId = 197953;
+// Make Substitution names at most so many glazes it could not change, and counts the rest.
+constexpr int kNotChangedListed = 10;
 
 } // namespace
 
@@ -103,13 +106,24 @@ void CGlazesView::OnMakeSubstitution()
         return;
     BeginBulkChange();
     int changed = 0;
+    int notChanged = 0;
+    std::string why;
     for (int row : selected) {
-        if (ApplySubstitution(*doc, row, dialog.current, dialog.reverse) != 0) {
+        std::vector<std::string> noDensity;
+        const int result = ApplySubstitution(*doc, row, dialog.current, dialog.reverse, &noDensity);
+        if (result > 0) {
             ++changed;
             Broadcast(HintGlazeChanged, row, doc->GetGlaze(row));
+        } else if (result < 0 && ++notChanged <= kNotChangedListed) {
+            const CGlaze* glaze = doc->GetGlaze(row);
+            why += "\n\n\"" + (glaze ? glaze->m_name : std::string()) + "\" was not changed:\n" +
+                   SubstitutionNoDensityMessage(noDensity);
         }
     }
     EndBulkChange(selected);
-    AppMessageBox("Substitution was performed in " + std::to_string(changed) + " glaze" + (changed == 1 ? "" : "s"),
-                  MsgOk | MsgIconInformation, kSubstitutionDoneHelpId);
+    if (notChanged > kNotChangedListed)
+        why += "\n\nand " + std::to_string(notChanged - kNotChangedListed) + " more glaze" +
+               (notChanged - kNotChangedListed == 1 ? "" : "s") + " by volume not changed for the same reason";
+    AppMessageBox("Substitution was performed in " + std::to_string(changed) + " glaze" + (changed == 1 ? "" : "s") + why,
+                  MsgOk | (notChanged > 0 ? MsgIconExclamation : MsgIconInformation), kSubstitutionDoneHelpId);
 }

@@ -83,7 +83,7 @@ std::string COxideCombosDlg::BuildFormula(const std::vector<int>& first, const s
     return left + (ratio ? " / " : " - ") + right;
 }
 
-COxideCombosDlg::COxideCombosDlg(QWidget* parent) : CStyledDialog(parent, kOxideCombosHelpId)
+COxideCombosDlg::COxideCombosDlg(QWidget* parent) : CStyledDialog(parent, kOxideCombosHelpId), m_refusals(this)
 {
     setWindowTitle(QStringLiteral("Oxides and Oxide Combinations"));
     backgroundColor = GetNamedColor("led_bkg");
@@ -122,7 +122,19 @@ void COxideCombosDlg::CreateControls()
         if (m_loading)
             return;
         const QList<QListWidgetItem*> chosen = m_comboList->selectedItems();
-        SelectCombination(chosen.isEmpty() ? -1 : m_comboList->row(chosen.front()));
+        const int row = chosen.isEmpty() ? -1 : m_comboList->row(chosen.front());
+        // Another combination would fill the fields: a refused bound keeps them, and its
+        // combination stays chosen.
+        if (row != m_selected && !BoundsTaken()) {
+            m_loading = true;
+            if (m_selected >= 0)
+                m_comboList->setCurrentRow(m_selected);
+            else
+                m_comboList->clearSelection();
+            m_loading = false;
+            return;
+        }
+        SelectCombination(row);
     });
 }
 
@@ -342,6 +354,8 @@ void COxideCombosDlg::NameLeft()
     RebuildFromControls();
 }
 
+// A refused bound stays as typed, for the user to mend; the combination keeps the bound it had
+// before its field was typed into ("1" of "1,5" stood in it on the way).
 void COxideCombosDlg::PlotLeft(QLineEdit* edit)
 {
     std::string text = ToCp1252(edit->text());
@@ -350,11 +364,11 @@ void COxideCombosDlg::PlotLeft(QLineEdit* edit)
         return;
     if (const std::string refusal = NumberTextRefusal(text, DBL_MAX); !refusal.empty()) {
         if (m_selected >= 0) {
-            double& bound = edit == m_plotMin ? combinations.GetAt(m_selected).m_plotMin : combinations.GetAt(m_selected).m_plotMax;
-            bound = edit == m_plotMin ? m_committedMin : m_committedMax;
-            edit->setText(FromCp1252(FormatLimitNumber(bound)));
+            COxideCombination& combination = combinations.GetAt(m_selected);
+            (edit == m_plotMin ? combination.m_plotMin : combination.m_plotMax) =
+                edit == m_plotMin ? m_committedMin : m_committedMax;
         }
-        RefuseField(edit, refusal);
+        m_refusals.RefuseField(edit, refusal);
         return;
     }
     edit->setText(FromCp1252(FormatLimitNumber(ParseDouble(text))));
@@ -363,17 +377,26 @@ void COxideCombosDlg::PlotLeft(QLineEdit* edit)
         (edit == m_plotMin ? m_committedMin : m_committedMax) = ParseDouble(text);
 }
 
-void COxideCombosDlg::accept()
+bool COxideCombosDlg::BoundsTaken()
 {
     for (QLineEdit* edit : {m_plotMin, m_plotMax}) {
-        if (!CheckOptionalNumberField(edit, DBL_MAX))
-            return;
+        std::string text = ToCp1252(edit->text());
+        if (const std::string refusal = NumberTextRefusal(TrimString(text), DBL_MAX); !refusal.empty())
+            return m_refusals.RefuseField(edit, refusal);
     }
-    CStyledDialog::accept();
+    return true;
+}
+
+void COxideCombosDlg::accept()
+{
+    if (BoundsTaken())
+        CStyledDialog::accept();
 }
 
 void COxideCombosDlg::AppendNewCombo()
 {
+    if (!BoundsTaken())
+        return;
     if (m_selected < 0) {
         combinations.Add(COxideCombination("", "", 0.0, 1.0));
         m_selected = combinations.GetCount() - 1;
@@ -399,7 +422,7 @@ void COxideCombosDlg::DeleteCombo()
 
 void COxideCombosDlg::MoveUp()
 {
-    if (m_selected <= 0)
+    if (m_selected <= 0 || !BoundsTaken())
         return;
     combinations.SwapItems(m_selected - 1, m_selected);
     FillCombinationList();
@@ -408,7 +431,7 @@ void COxideCombosDlg::MoveUp()
 
 void COxideCombosDlg::MoveDown()
 {
-    if (m_selected < 0 || m_selected >= combinations.GetCount() - 1)
+    if (m_selected < 0 || m_selected >= combinations.GetCount() - 1 || !BoundsTaken())
         return;
     combinations.SwapItems(m_selected, m_selected + 1);
     FillCombinationList();
@@ -418,6 +441,8 @@ void COxideCombosDlg::MoveDown()
 // An exchange sort of neighbours keeps equal entries in their order.
 void COxideCombosDlg::SortCombinations(bool byName)
 {
+    if (!BoundsTaken())
+        return;
     for (int end = combinations.GetCount() - 1; end > 0; --end) {
         bool swapped = false;
         for (int i = 0; i < end; ++i) {

@@ -7,6 +7,7 @@
 
 #include "limits/OxideCombination.h"
 #include "support/DialogStyle.h"
+#include "support/NumberField.h"
 
 #include <string>
 #include <vector>
@@ -101,9 +102,14 @@ private:
     std::vector<int> PickedItems(const QListWidget& list) const;
     void UpdateButtons();
     void NameLeft();
-    // A plot bound that is no number ("1,5") is refused; the field shows the combination's again.
+    // A plot bound that is no number ("1,5") is refused and kept as typed, selected for the user
+    // to mend; the combination keeps its bound.
     void PlotLeft(QLineEdit* edit);
+    // False after refusing the first plot bound that is no number: OK, and every command that
+    // would show another combination in the fields, stop there.
+    bool BoundsTaken();
 
+    CFormRefusals m_refusals;
     int m_selected = -1;
     // The selected combination's plot range before its fields were typed into: the fields apply
     // every keystroke, so "1" stands in the combination on the way to a refused "1,5".

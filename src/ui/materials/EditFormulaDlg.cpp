@@ -300,6 +300,12 @@ void CEditFormulaDlg::SetErrorStatus(const QString& text)
 
 void CEditFormulaDlg::RefreshStatus()
 {
+    // A field that is no number keeps the status on its refusal until it is mended: the formula
+    // read around it ("1,5" as 1, "abc" left out) would show a weight it does not have.
+    if (const CRefusedField refused = FirstRefusedField(); refused.edit) {
+        SetErrorStatus(FromCp1252(refused.message));
+        return;
+    }
     CMaterial scratch("new material");
     std::string error;
     if (scratch.SetFormula(GridText(), &error) != 0) {
@@ -356,10 +362,10 @@ std::string CEditFormulaDlg::ForceRefusal() const
                                              : "Forced MW must be a positive number";
 }
 
-// The first shown amount or forced value that is no number at all is refused with the status
-// line's message: read as far as it is a number, "1,5" would go into the formula as 1. A cell
-// holding 0 or a negative number is left out of the formula, as clearing it would.
-bool CEditFormulaDlg::CheckNumberFields()
+// The first shown amount or forced value that is no number at all, with the status line's message
+// for it: read as far as it is a number, "1,5" would go into the formula as 1. A cell holding 0 or
+// a negative number is left out of the formula, as clearing it would.
+CEditFormulaDlg::CRefusedField CEditFormulaDlg::FirstRefusedField() const
 {
     const auto refused = [](const QLineEdit* edit) {
         const std::string text = Trimmed(edit->text());
@@ -369,10 +375,20 @@ bool CEditFormulaDlg::CheckNumberFields()
     for (const Cells cells : {Cells(m_cells), Cells(m_extras)}) {
         for (const CellControls& cell : cells) {
             if (refused(cell.edit))
-                return RefuseField(cell.edit, kAmountRefusal);
+                return {cell.edit, kAmountRefusal};
         }
     }
-    return !refused(m_forceEdit) || RefuseField(m_forceEdit, ForceRefusal());
+    if (refused(m_forceEdit))
+        return {m_forceEdit, ForceRefusal()};
+    return {};
+}
+
+// Refuses the first field the status line refuses, for the user to mend before anything reads
+// or rewrites the grid.
+bool CEditFormulaDlg::CheckNumberFields()
+{
+    const CRefusedField refused = FirstRefusedField();
+    return !refused.edit || RefuseField(refused.edit, refused.message);
 }
 
 void CEditFormulaDlg::OnKind(int kind)
@@ -432,6 +448,10 @@ void CEditFormulaDlg::OnConvert()
 
 void CEditFormulaDlg::OnSetup()
 {
+    // New columns lay the grid out again from the formula it makes, which would drop or rewrite
+    // a field that is no number.
+    if (!CheckNumberFields())
+        return;
     CEditFormulaPrefsDlg dialog(this);
     dialog.columns = {g_prefs.formedcol1, g_prefs.formedcol2, g_prefs.formedcol3, g_prefs.formedcol4};
     dialog.breakApart = g_prefs.formedbrkcmplx;

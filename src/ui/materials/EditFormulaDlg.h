@@ -5,7 +5,8 @@
 // components outside the columns and a free text for the rest. A status line under the grid
 // shows the formula's weight or percentage sum (or what is wrong with it), and the buttons
 // convert, normalise, add LOI, clear and set up the columns. OK gives the formula back with its
-// components in display order.
+// components in display order. A field that is no number ("1,5") holds the status on its refusal
+// and the three tools disabled until it is mended; OK and Setup refuse it as typed.
 
 #include "materials/FormulaGrid.h"
 #include "support/DialogStyle.h"
@@ -85,6 +86,8 @@ public:
     QPushButton* ConvertButton() const { return m_convertButton; }
     QPushButton* NormalizeButton() const { return m_normalizeButton; }
     QPushButton* AddLoiButton() const { return m_addLoiButton; }
+    QPushButton* SetupButton() const { return m_setupButton; }
+    QPushButton* OkButton() const { return m_okButton; }
     const CFormulaGrid& Grid() const { return m_grid; }
 
 public slots:
@@ -117,7 +120,12 @@ private:
     void SetErrorStatus(const QString& text);
     // The status line's message for a forced value that is no number above 0, by formula kind.
     std::string ForceRefusal() const;
-    // False after refusing the first amount or forced value the status line would refuse.
+    struct CRefusedField {
+        QLineEdit* edit = nullptr; // none when every field is a number or empty
+        std::string message;
+    };
+    CRefusedField FirstRefusedField() const;
+    // False after refusing the first amount or forced value the status line refuses.
     bool CheckNumberFields();
     void EnableTools(bool convert, bool normalize, bool addLoi);
 

@@ -131,22 +131,25 @@ TEST_F(HyperGlazeTextTest, EveryReadableRecordComesInAndTheOthersAreNamed)
 
 // Regression: negative amounts were kept and "1e999" read as 1.8e308, so that the recipe's total
 // showed "inf" or -50.00 and the next save wrote 0 or a 309-digit number, without a word; "1,5"
-// came in as 1 unsaid. Such lines are left out and named, and what was read otherwise than
-// written is told once, in the one message of the file.
+// came in as 1 unsaid, and "1e-320" as an amount the next save wrote as 0. Such lines are left
+// out and named, and what was read otherwise than written is told once, in the one message of the
+// file.
 TEST_F(HyperGlazeTextTest, AmountsNoRecipeHoldsAreLeftOutAndNamed)
 {
     std::string fine = Record("Fine", "", 50, true);
-    fine.replace(fine.find("25\x1d" "75"), 5, "1,5\x1d" "75");
+    fine.replace(fine.find("25\x1d" "75"), 5, "1e-320\x1d" "1,5");
     std::string odd = Record("Odd", "", 50, true);
     odd.replace(odd.find("25\x1d" "75"), 5, "-5\x1d" "1e999");
     const std::string path = WriteFile("amounts.txt", fine + "\n" + odd + Record("Later", "1,0"));
     CGlazeList list;
     EXPECT_EQ(CHyperGlazeIO::ImportRecipes(list, path), 3);
     ASSERT_EQ(list.GetCount(), 3);
-    ExpectLines(RecordAt(list, 0).m_components, {{"Silica", 1}, {"Kaolin", 75}});
+    // An amount the glaze file would write as 0 is read as the 0 it would come back as.
+    ExpectLines(RecordAt(list, 0).m_components, {{"Silica", 0}, {"Kaolin", 1}});
     EXPECT_EQ(RecordAt(list, 1).m_components.GetCount(), 0);
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{
-                                      path + ": line 1: \"1,5\" is not a number; read as 1\n\n" + path +
+                                      path + ": line 1: \"1e-320\" is less than a recipe keeps; read as 0 (the first "
+                                             "of 2 values in the file that could not be read as written)\n\n" + path +
                                       ": 2 ingredient lines were left out, their amounts negative or more than a recipe "
                                       "holds:\nline 3 (Odd): Silica -5\nline 3 (Odd): Kaolin 1e999"});
     EXPECT_EQ(m_messages.At(0).helpId, kGlazeImportErrorHelpId);

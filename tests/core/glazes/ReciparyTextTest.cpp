@@ -107,6 +107,32 @@ TEST_F(ReciparyTextTest, IngredientLineForms)
                   "Silica -5"}));
     m_messages.boxes.clear();
 
+    // Regression: "1e-320" was kept, exported as 0.00 and asked about only when that file was read
+    // back. Every amount that is not wholly a number is named as "1,5" is; one the glaze file
+    // would write as 0 is asked about as a missing one.
+    struct AmountForm {
+        const char* text;
+        double kept;
+        const char* told;
+    };
+    const AmountForm forms[] = {
+        {"1,5", 1, "Clipboard: line 3: \"1,5\" is not a number; read as 1"},
+        {"1.5e", 1.5, "Clipboard: line 3: \"1.5e\" is not a number; read as 1.5"},
+        {"2e-", 2, "Clipboard: line 3: \"2e-\" is not a number; read as 2"},
+        {"0.000006", 0.000006, nullptr},
+        {"0.000004", 99999, "Missing ingredient amount?\n Glaze: G\n Line reads: Rutile 0.000004\n(setting amount to 99999.0)"},
+        {"1e-320", 99999, "Missing ingredient amount?\n Glaze: G\n Line reads: Rutile 1e-320\n(setting amount to 99999.0)"},
+    };
+    for (const AmountForm& form : forms) {
+        list.Reset();
+        m_messages.boxes.clear();
+        ASSERT_EQ(ImportClipboard(m_clipboard, list, "Glaze name: G\nRecipe:\nRutile " + std::string(form.text) + "\n"), 1);
+        ExpectLines(RecordAt(list, 0).m_components, {{"Rutile", form.kept}});
+        EXPECT_EQ(m_messages.Texts(), form.told ? std::vector<std::string>{form.told} : std::vector<std::string>{})
+            << form.text;
+    }
+    m_messages.boxes.clear();
+
     // Cancel ends the import and empties the list.
     m_messages.answers.push_back(MsgResultCancel);
     list.m_name = "Kept?";

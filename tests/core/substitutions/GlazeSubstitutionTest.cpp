@@ -60,13 +60,16 @@ TEST(GlazeSubstitutionTest, ChangesComponentsOrAdditionsAndTheAnalysisFollows)
     EXPECT_EQ(RecordAt(Found(doc.GetGlaze(1)).m_additions, 0).m_name, "Whiting");
 
     // A recipe by volume is substituted by weight: 2 dl of whiting at 90 g/dl are 180 g of
-    // magnesite, 6 dl at 30 g/dl. While magnesite has no density the recipe stays as it was.
+    // magnesite, 6 dl at 30 g/dl. While magnesite has no density the recipe stays as it was, and
+    // the answer names it.
     CGlaze measured("Measured");
     measured.m_byVol = 1;
     measured.m_components.Add("Whiting", 2.0);
     doc.InsertGlaze(2, measured);
     materials.Materials().FindMaterial(std::string_view("Whiting"))->m_density = 90.0;
-    EXPECT_EQ(ApplySubstitution(doc, 2, substitution, 0), 0);
+    std::vector<std::string> noDensity;
+    EXPECT_EQ(ApplySubstitution(doc, 2, substitution, 0, &noDensity), -1);
+    EXPECT_EQ(noDensity, std::vector<std::string>{"Magnesite"});
     EXPECT_EQ(RecordAt(Found(doc.GetGlaze(2)).m_components, 0).m_amount, 2.0);
     materials.Materials().FindMaterial(std::string_view("Magnesite"))->m_density = 30.0;
     EXPECT_EQ(ApplySubstitution(doc, 2, substitution, 0), 1);

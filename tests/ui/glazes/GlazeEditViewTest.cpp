@@ -565,6 +565,22 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
     EXPECT_EQ(GlazeForm::IsModified(view), 1);
 
+    // By volume the substitution needs a density for every line, before and after it: the shipped
+    // materials have none, so the recipe stays as it was and the message names each material.
+    GlazeForm::ByVolumeBox(view)->setChecked(true);
+    m_messages.boxes.clear();
+    WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) { dialog->accept(); });
+    view->MakeSubstitution();
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{
+                                      "Density of Potash Feldspar unknown\nDensity of Whiting unknown\nDensity of "
+                                      "Kaolin unknown\nDensity of Silica unknown\nDensity of Red Iron Oxide unknown\n"
+                                      "Density of Wollastonite unknown\n\nThe recipe is by volume, and the substitution "
+                                      "is by weight: every line needs a density."});
+    EXPECT_EQ(m_messages.Last().helpId, 197936u);
+    GlazeForm::ByVolumeBox(view)->setChecked(false);
+    m_messages.boxes.clear();
+
     // Whiting and silica give way to wollastonite, in the additions too.
     GlazeForm::AdditionsEdit(view)->setPlainText(recipe);
     WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) { dialog->accept(); });

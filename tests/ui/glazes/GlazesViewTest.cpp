@@ -26,6 +26,7 @@
 #include "support/DbNotesDlg.h"
 #include "support/EditLineDlg.h"
 #include "support/NotesEdit.h"
+#include "support/NumberText.h"
 #include "support/MergeDlg.h"
 #include "support/TextPrinter.h"
 #include "ui/support/TestFolders.h"
@@ -732,39 +733,121 @@ TEST_F(GlazesViewTest, MergeReplacesExistingGlazesAndNotesRename)
     EXPECT_EQ(TakeNotices(recorder), (Notices{{HintDatabaseNotesChanged, 0}}));
 }
 
-TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChanges)
+// Make Substitution over the glazes of the list: each glaze it changes is announced between the
+// two notices of a bulk change, and the message counts them. A recipe by volume is substituted by
+// weight, in its additions alone too; one holding a line without a density is not changed, and
+// the message names it with the form's words (regression: it was skipped without a word, so that
+// with the shipped materials, none of which has a density, every recipe by volume was). One the
+// substitution does not apply to needs no densities and is not named.
+TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChangesAndNamesTheGlazesItCouldNotChange)
 {
     CSubstitutionsDoc substitutions;
     CSubstitution swap("Feldspar swap");
-    swap.m_set1.Add("Custer Feldspar", 1.0);
-    swap.m_set2.Add("Nepheline Syenite", 1.0);
+    swap.m_set1.Add("Nepheline Syenite", 1.0);
+    swap.m_set2.Add("Potash Feldspar", 1.0);
     substitutions.InsertRecord(0, swap);
-    CGlazesDoc* doc = OpenLetters(3);
+    CGlazesDoc* doc = OpenLetters(16);
     ASSERT_NE(doc, nullptr);
     CGlazesView* view = ViewOf(doc);
     ASSERT_NE(view, nullptr);
-    Found(doc->GetGlaze(0)).m_components.Add("Custer Feldspar", 40.0);
-    Found(doc->GetGlaze(2)).m_components.Add("Custer Feldspar", 10.0);
+    for (const auto& [name, density] : {std::pair{"Nepheline Syenite", 2.5}, std::pair{"Potash Feldspar", 2.0},
+                                        std::pair{"Silica", 2.0}})
+        Found(m_materials.Materials().FindMaterial(std::string_view(name))).m_density = density;
+    const auto recipe = [doc](int row, bool byVolume, CIngredientList components, CIngredientList additions) {
+        CGlaze& glaze = Found(doc->GetGlaze(row));
+        glaze.m_byVol = byVolume ? 1 : 0;
+        glaze.m_components = std::move(components);
+        glaze.m_additions = std::move(additions);
+    };
+    const auto lines = [](std::initializer_list<std::pair<const char*, double>> list) {
+        CIngredientList ingredients;
+        for (const auto& [name, amount] : list)
+            ingredients.Add(name, amount);
+        return ingredients;
+    };
+    recipe(0, false, lines({{"Nepheline Syenite", 40}, {"Silica", 60}}), {});
+    recipe(1, false, lines({{"Silica", 60}, {"silica", 40}}), {}); // left alone, its lines merged
+    // 2 dl of nepheline syenite at 2.5 are 5 g of potash feldspar, 2.5 dl at 2.
+    recipe(2, true, lines({{"Silica", 3}}), lines({{"Nepheline Syenite", 2}}));
+    recipe(3, true, lines({{"Nepheline Syenite", 2}, {"Whiting", 1}}), {});
+    recipe(4, true, lines({{"Whiting", 4}}), {});
+    for (int row = 5; row < 16; ++row)
+        recipe(row, true, lines({{"Nepheline Syenite", 1}, {"Talc", 1}}), {});
     CRecordingFrame recorder(*doc, "recorder");
     EXPECT_FALSE(State(*view, CmdGlzMakeSubstitution).m_bEnabled) << "nothing selected";
     EXPECT_FALSE(State(*view, CmdGlzToMaterials).m_bEnabled) << "nothing selected";
 
-    Select(*view, {0, 1, 2});
+    Select(*view, {0, 1, 2, 3, 4});
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CChooseSubstitutionDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         dialog->MakeButton()->click();
     });
     EXPECT_TRUE(view->RunCommand(CmdGlzMakeSubstitution));
-    ASSERT_GE(Found(doc->GetGlaze(0)).m_components.GetCount(), 1);
-    EXPECT_EQ(RecordAt(Found(doc->GetGlaze(0)).m_components, 0).m_name, "Nepheline Syenite");
+    const auto recipeText = [doc](int row) {
+        std::string text;
+        const CGlaze& glaze = Found(doc->GetGlaze(row));
+        for (const CIngredientList* list : {&glaze.m_components, &glaze.m_additions}) {
+            text += list == &glaze.m_components ? "" : " +";
+            for (int i = 0; i < list->GetCount(); ++i)
+                text += " " + list->GetAt(i).m_name + " " + FormatDoubleShortest(list->GetAt(i).m_amount);
+        }
+        return text;
+    };
+    EXPECT_EQ(recipeText(0), " Potash Feldspar 40 Silica 60 +");
+    EXPECT_EQ(recipeText(1), " Silica 100 +");
+    EXPECT_EQ(recipeText(2), " Silica 3 + Potash Feldspar 2.5");
+    EXPECT_EQ(recipeText(3), " Nepheline Syenite 2 Whiting 1 +");
+    EXPECT_EQ(recipeText(4), " Whiting 4 +");
     EXPECT_EQ(TakeNotices(recorder), (Notices{{HintBulkChangeBegins, 0},
                                               {HintGlazeChanged, 0},
                                               {HintGlazeChanged, 2},
                                               {HintBulkChangeEndsRefreshDocument, 0}}));
-    EXPECT_EQ(view->GetSelItems(), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(m_messages.Last().text, "Substitution was performed in 2 glazes");
+    EXPECT_EQ(view->GetSelItems(), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{
+                                      "Substitution was performed in 2 glazes\n\n\"D\" was not changed:\nDensity of "
+                                      "Whiting unknown\n\nThe recipe is by volume, and the substitution is by weight: "
+                                      "every line needs a density."});
+    EXPECT_EQ(m_messages.Last().Icon(), unsigned(MsgIconExclamation));
     EXPECT_EQ(m_messages.Last().helpId, 197953u);
+
+    // Whiting given a density, the glaze left over is changed too; nothing else is left to say.
+    m_messages.boxes.clear();
+    Found(m_materials.Materials().FindMaterial(std::string_view("Whiting"))).m_density = 1.0;
+    Select(*view, {3});
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CChooseSubstitutionDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->MakeButton()->click();
+    });
+    EXPECT_TRUE(view->RunCommand(CmdGlzMakeSubstitution));
+    EXPECT_EQ(recipeText(3), " Potash Feldspar 2.5 Whiting 1 +");
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Substitution was performed in 1 glaze"});
+    EXPECT_EQ(m_messages.Last().Icon(), unsigned(MsgIconInformation));
+
+    // Ten glazes not changed are all named; of eleven, the last is counted.
+    for (const int count : {10, 11}) {
+        m_messages.boxes.clear();
+        view->DeselectAll();
+        for (int row = 5; row < 5 + count; ++row)
+            view->SelectGlaze(row);
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<CChooseSubstitutionDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->MakeButton()->click();
+        });
+        EXPECT_TRUE(view->RunCommand(CmdGlzMakeSubstitution));
+        ASSERT_EQ(m_messages.boxes.size(), 1u);
+        const std::string& told = m_messages.Last().text;
+        EXPECT_TRUE(told.starts_with("Substitution was performed in 0 glazes\n\n\"F\" was not changed:\nDensity of "
+                                     "Talc unknown\n")) << told;
+        EXPECT_NE(told.find("\"O\" was not changed:"), std::string::npos);
+        EXPECT_EQ(told.find("\"P\""), std::string::npos);
+        EXPECT_TRUE(told.ends_with(count == 10 ? "every line needs a density."
+                                               : "every line needs a density.\n\nand 1 more glaze by volume not "
+                                                 "changed for the same reason"))
+            << told;
+    }
 }
 
 // Database Notes shows the database's name, file and notes; OK keeps what was typed, and only a

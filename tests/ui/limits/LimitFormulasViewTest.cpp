@@ -639,6 +639,7 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."});
     EXPECT_EQ(dialog.result(), 0);
     m_messages.boxes.clear();
+    QApplication::processEvents(); // the user's next action
     dialog.SelectCombination(3);
     dialog.SelectCombination(13);
     EXPECT_TRUE(dialog.RatioRadio()->isChecked());
@@ -733,6 +734,60 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     });
     EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
     EXPECT_EQ(m_doc->Database().m_combinations.GetCount(), 13);
+}
+
+// Regression: the Oxide Combinations dialog put the old value back into a refused plot bound
+// before its message, where every other form keeps the text as typed for the user to mend; and
+// another combination chosen, Up, Down, Sort or Append New Combo then filled the field anew as if
+// nothing had been refused. The text stays, selected, the combination keeps its bound, and every
+// road stops there, told once.
+TEST_F(LimitFormulasViewTest, ARefusedPlotBoundStaysAsTypedOnEveryRoadOfTheCombinationsDialog)
+{
+    WhenModal<COxideCombosDlg>([this](COxideCombosDlg& dialog) {
+        QListWidget* list = dialog.ComboList();
+        const auto clickRow = [list](int row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        };
+        const auto click = [](QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); };
+        const std::pair<const char*, std::function<void()>> roads[] = {
+            {"Tab to Plot from", [&] { dialog.PlotMinEdit()->setFocus(Qt::TabFocusReason); }},
+            {"another combination", [&] { clickRow(5); }},
+            {"Up", [&] { click(dialog.UpButton()); }},
+            {"Down", [&] { click(dialog.DownButton()); }},
+            {"by Role", [&] { click(dialog.SortRoleButton()); }},
+            {"Alphabetical", [&] { click(dialog.SortNameButton()); }},
+            {"Append New Combo", [&] { click(dialog.findChild<QPushButton*>(QStringLiteral("2614"))); }},
+            {"OK", [&] { click(dialog.OkButton()); }},
+        };
+        QApplication::setActiveWindow(&dialog);
+        clickRow(3);
+        ASSERT_EQ(dialog.SelectedCombination(), 3);
+        const QString row = ListRow(list, 3).text();
+        ASSERT_EQ(dialog.PlotMaxEdit()->text(), QStringLiteral("1.0"));
+        for (const auto& [road, take] : roads) {
+            Type(dialog.PlotMaxEdit(), "0,5"); // "0" stands in the combination while the user types on
+            take();
+            Flush();
+            EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Please enter a number."}) << road;
+            EXPECT_TRUE(dialog.isVisible()) << road;
+            EXPECT_EQ(dialog.SelectedCombination(), 3) << road;
+            EXPECT_EQ(list->currentRow(), 3) << road;
+            EXPECT_EQ(ListRow(list, 3).text(), row) << road;
+            EXPECT_EQ(RecordAt(dialog.combinations, 3).m_plotMax, 1.0) << road;
+            EXPECT_EQ(dialog.PlotMaxEdit()->text(), QStringLiteral("0,5")) << road;
+            EXPECT_EQ(QApplication::focusWidget(), dialog.PlotMaxEdit()) << road << ": the keys go to the refused bound";
+            EXPECT_EQ(dialog.PlotMaxEdit()->selectedText(), QStringLiteral("0,5")) << road;
+            m_messages.boxes.clear();
+        }
+        // The user's next step: the mend typed over the selection, and OK takes it.
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1.5"));
+        click(dialog.OkButton());
+        if (dialog.isVisible())
+            dialog.reject(); // OK did not end it: nothing is taken
+    });
+    EXPECT_TRUE(m_view->RunCommand(CmdLimListOxideCombinations));
+    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(RecordAt(m_doc->Database().m_combinations, 3).m_plotMax, 1.5);
 }
 
 TEST_F(LimitFormulasViewTest, SaveSelectedMergeAndWriteToFile)

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -111,24 +112,101 @@ TEST_F(EditFormulaDlgTest, ComponentsOutsideTheColumnsFillTheExtraCellsThenTheOt
     EXPECT_EQ(dialog.GridText(), "% 1.0 SiO2  1.0 CuO");
     dialog.ExtraEdit(1)->setText(QStringLiteral("lots"));
     dialog.OnAmountLeft(dialog.ExtraEdit(1));
-    EXPECT_EQ(Status(dialog), QStringLiteral("Amount must be a positive number"));
+    dialog.OnAmountLeft(dialog.ExtraEdit(0));
+    EXPECT_EQ(Status(dialog), QStringLiteral("Amount must be a positive number")) << "until the cell is mended";
     EXPECT_FALSE(dialog.ConvertButton()->isEnabled());
     EXPECT_FALSE(dialog.NormalizeButton()->isEnabled());
 
-    // A forced value typed in % weight is written; switching to % molecular hides and drops it.
+    // A forced value typed in % weight is written; switching to % molecular hides and drops it,
+    // whatever it holds.
     dialog.ExtraEdit(1)->clear();
     dialog.ForceEdit()->setText(QStringLiteral("x"));
     dialog.OnForceLeft();
+    dialog.OnAmountLeft(dialog.ExtraEdit(0));
     EXPECT_EQ(Status(dialog), QStringLiteral("Forced % sum must be a positive number"));
     dialog.ForceEdit()->setText(QStringLiteral("100"));
     dialog.OnForceLeft();
     EXPECT_EQ(dialog.GridText(), "%[Sum=100] 1.0 SiO2  1.0 CuO");
+    dialog.ForceEdit()->setText(QStringLiteral("x"));
     dialog.KindRadio(kGridMolePercent)->click();
     EXPECT_TRUE(dialog.ForceEdit()->isHidden());
+    EXPECT_EQ(Status(dialog), QStringLiteral("Percentage sum: 2%"));
     EXPECT_EQ(dialog.GridText(), "%m 1.0 SiO2  1.0 CuO");
+    dialog.ForceEdit()->setText(QStringLiteral("100"));
     dialog.KindRadio(kGridMolecular)->click();
     EXPECT_EQ(dialog.ForceLabel()->text(), QStringLiteral("Force Mol. Wt. :"));
     EXPECT_EQ(dialog.GridText(), "[MW=100] SiO2  CuO");
+}
+
+// Regression: a cell that is no number ("1,5" for SiO2) held the status line on its refusal only
+// until another cell was left: the status then showed the weight with 1 SiO2, Convert was
+// enabled, and Setup... > Use turned the cell into "1.0" ("abc" into nothing) without a word.
+// The refusal holds until the cell is mended, and Setup refuses the cell as OK does.
+TEST_F(EditFormulaDlgTest, ACellThatIsNoNumberHoldsTheStatusAndNothingRewritesIt)
+{
+    for (const char* typed : {"1,5", "abc"}) {
+        CEditFormulaDlg dialog(nullptr, "K2O  Al2O3  6SiO2");
+        dialog.InitDialog();
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QLineEdit* potash = dialog.AmountEdit(0, 1);
+        QLineEdit* alumina = dialog.AmountEdit(1, 0);
+        QLineEdit* silica = dialog.AmountEdit(2, 0);
+        const auto typeInto = [](QLineEdit* cell, const char* text) {
+            cell->setFocus(Qt::TabFocusReason);
+            cell->selectAll();
+            QTest::keyClicks(cell, QString::fromLatin1(text));
+        };
+        typeInto(silica, typed);
+        typeInto(alumina, "1.2");
+        EXPECT_EQ(Status(dialog), QStringLiteral("Amount must be a positive number")) << typed;
+        potash->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(Status(dialog), QStringLiteral("Amount must be a positive number")) << typed;
+        EXPECT_FALSE(dialog.ConvertButton()->isEnabled()) << typed;
+        QTest::mouseClick(dialog.KindRadio(kGridWeightPercent), Qt::LeftButton);
+        EXPECT_EQ(Status(dialog), QStringLiteral("Amount must be a positive number")) << typed;
+        EXPECT_FALSE(dialog.NormalizeButton()->isEnabled()) << typed;
+        EXPECT_FALSE(dialog.AddLoiButton()->isEnabled()) << typed;
+        QTest::mouseClick(dialog.KindRadio(kGridMolecular), Qt::LeftButton);
+
+        // Setup... and OK refuse the cell as typed, selected for the user to mend.
+        bool setupShown = false;
+        const auto useIfShown = [&setupShown] {
+            QTimer::singleShot(0, [&setupShown] {
+                if (auto* setup = qobject_cast<CEditFormulaPrefsDlg*>(QApplication::activeModalWidget())) {
+                    setupShown = true;
+                    setup->UseButton()->click();
+                }
+            });
+        };
+        for (QPushButton* button : {dialog.SetupButton(), dialog.OkButton()}) {
+            m_messages.boxes.clear();
+            useIfShown();
+            QTest::mouseClick(button, Qt::LeftButton);
+            QApplication::processEvents();
+            EXPECT_FALSE(setupShown) << typed;
+            EXPECT_TRUE(dialog.isVisible()) << typed;
+            EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Amount must be a positive number"}) << typed;
+            EXPECT_EQ(silica->text(), QString::fromLatin1(typed));
+            EXPECT_EQ(QApplication::focusWidget(), silica) << typed;
+            EXPECT_EQ(silica->selectedText(), QString::fromLatin1(typed));
+            EXPECT_EQ(Status(dialog), QStringLiteral("Amount must be a positive number")) << typed;
+        }
+
+        // Mended, the status shows the formula's weight again, and Setup lays the grid out anew.
+        m_messages.boxes.clear();
+        QTest::keyClicks(silica, QStringLiteral("6"));
+        alumina->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(Status(dialog).toStdString(), "Mol. Wt. : 577.055");
+        EXPECT_TRUE(dialog.ConvertButton()->isEnabled());
+        useIfShown();
+        QTest::mouseClick(dialog.SetupButton(), Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(setupShown);
+        EXPECT_EQ(dialog.GridText(), "K2O  1.2 Al2O3  6 SiO2");
+        EXPECT_TRUE(m_messages.boxes.empty());
+        dialog.hide();
+    }
 }
 
 TEST_F(EditFormulaDlgTest, ButtonsNormaliseAddLoiClearAndRefuseEmptyOrBadFormulas)

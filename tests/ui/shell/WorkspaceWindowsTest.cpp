@@ -525,7 +525,7 @@ TEST(WorkspaceWindowsTest, TwoRefusedFieldsNeverHandTheKeyboardBackAndForth)
              combos->SelectCombination(3);
              return combos.get();
          },
-         "2612", "2613", "abc", "x1e999", "Please enter a number.", true, "0.5"},
+         "2612", "2613", "abc", "x1e999", "Please enter a number.", false, "0.5"},
     };
     for (const Pair& pair : pairs) {
         QWidget* window = pair.open();
