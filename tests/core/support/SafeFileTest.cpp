@@ -576,6 +576,8 @@ TEST_F(SafeFileTest, ANoteNamesItsFileByItsBirthWhateverItsPath)
     if ((kept & Generation) != 0) {
         const std::string before = ReadAll(target);
         const CInterruptedRun killed = RunInterruptingWrites(isTarget, unborn, save);
+        if (!killed.traced)
+            GTEST_SKIP() << "this system does not let a test change what its child's calls answer";
         EXPECT_TRUE(killed.interrupted);
         const std::string generationCopy = Recorded(target);
         EXPECT_TRUE(generationCopy.starts_with((keptCopies / "b.glz.").string())) << generationCopy;

@@ -7,11 +7,12 @@
 // would stop it, or the writes fail with an error (ENOSPC: a full disk) without writing. A plan
 // may count another call instead (an extended attribute refused), and may show the child a file
 // system that keeps no birth times (statx answers without them) or no inode generation numbers
-// (their request is refused). The child leaves through _exit; its report
-// comes back as text (core/support/ChildProcess.h).
+// (their request is refused). The child leaves through _exit; its report comes back as text
+// (core/support/ChildProcess.h).
 //
-// Tracing needs a system that lets a process trace its child; making calls fail needs x86-64
-// (the registers are set by hand). Where either is missing the run says so and the test skips.
+// Tracing needs a system that lets a process trace its child; making calls fail or changing what
+// they answer needs x86-64 (the registers and the answer are set by hand). Where either is
+// missing the run says so and the test skips.
 
 #include "core/support/ChildProcess.h"
 
@@ -118,7 +119,7 @@ inline void HideBirthTimes(pid_t child, const CWritePlan& plan, const __ptrace_s
     if (refused)
         SkipCall(child, false, ENOTTY);
     if (buffer != 0 && info.exit.rval == 0) {
-        // stx_mask is the first field; the word read holds it in its low half (x86-64 only).
+        // stx_mask is the first field: the low half of the word read (x86-64 is little-endian).
         errno = 0;
         const long word = ::ptrace(PTRACE_PEEKDATA, child, buffer, nullptr);
         if (errno == 0)
@@ -138,7 +139,7 @@ inline CInterruptedRun RunInterruptingWrites(const std::function<bool(const std:
 {
     using namespace write_interruption;
     CInterruptedRun run;
-    if ((plan.action == CWritePlan::Action::Fail || plan.noGenerations) && !CanFailCalls())
+    if ((plan.action == CWritePlan::Action::Fail || plan.noBirthTimes || plan.noGenerations) && !CanFailCalls())
         return run;
     int channel[2];
     if (::pipe(channel) != 0)
