@@ -226,7 +226,7 @@ CFileIdentity CFileIdentity::Of(const std::string& path)
         return identity;
     const CFileIdentity opened = OfDescriptor(fd);
     ::close(fd);
-    return opened.device == identity.device && opened.inode == identity.inode ? opened : identity;
+    return opened.exists ? opened : identity;
 }
 
 CFileIdentity CFileIdentity::OfDescriptor(int fd)
@@ -362,8 +362,9 @@ void CKeptCopy::SaveFinished()
 {
     RemoveTemporary();
     std::vector<std::string> records = UnfinishedSaves(m_file);
-    // Its own, too, where the file system keeps nothing that makes it certainly the file's.
-    if (!m_copy.empty() && std::find(records.begin(), records.end(), m_copy) == records.end())
+    // Its own, too, where the file system keeps nothing that makes it certainly the file's (a
+    // copy already gone is not there to remove a second time).
+    if (!m_copy.empty())
         records.push_back(m_copy);
     ForgetUnfinishedSaves(records);
     m_copy.clear();
