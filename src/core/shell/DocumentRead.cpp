@@ -46,11 +46,17 @@ std::string ReadNotesMessage(const std::string& path, const CParamReadNotes& not
 
 std::string UnfinishedSaveMessage(const std::string& path)
 {
-    const std::string copy = FindUnfinishedSave(CFileStamp::Of(path));
-    if (copy.empty())
+    const CUnfinishedSave found = FindUnfinishedSave(CFileIdentity::Of(path));
+    if (found.copy.empty())
         return std::string();
-    return MessagePath(path) + ": The last save of this file did not finish, so the file may be damaged. A copy of it "
-                               "as it was before that save is kept in " + MessagePath(copy) + ".";
+    if (found.certain)
+        return MessagePath(path) + ": The last save of this file did not finish, so the file may be damaged. A copy "
+                                   "of it as it was before that save is kept in " + MessagePath(found.copy) + ".";
+    return MessagePath(path) + ": A save that did not finish may have been a save of this file, so the file may be "
+                               "damaged; the record of that save names this file's place on the disk, which a file "
+                               "deleted since may have held. A copy of the file that save was writing, as it was "
+                               "before, is kept in " + MessagePath(found.copy) +
+           ". Delete that copy once it is not needed, and this is not said again.";
 }
 
 void ReportUnfinishedSave(const std::string& path, unsigned helpId)

@@ -19,7 +19,9 @@ std::string ReadNotesMessage(const std::string& path, const CParamReadNotes& not
 
 // When a save in place of the file at path died or failed half way (its kept copy is on record):
 // "<path>: The last save of this file did not finish, so the file may be damaged. A copy of it
-// as it was before that save is kept in <copy>."; else empty.
+// as it was before that save is kept in <copy>."; when the record may as well be of a deleted
+// file that held the same place on the disk (a file system that keeps no birth times, a record
+// of an older version), a message that says so and how to end it; else empty.
 std::string UnfinishedSaveMessage(const std::string& path);
 
 // Before a document reads path: that message in a message box, when there is one, so the user

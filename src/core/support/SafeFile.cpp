@@ -248,7 +248,7 @@ SafeSaveResult CSafeFileWriter::CommitByRename()
     // Once renamed over, the file's path names the new one: its records are those found now.
     std::vector<std::string> records;
     try {
-        records = UnfinishedSaves(m_before);
+        records = UnfinishedSaves(CFileIdentity::Of(m_target));
     } catch (const std::bad_alloc&) {
         // A record not found stays in the folder, no file's any more.
     }

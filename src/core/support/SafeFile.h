@@ -11,11 +11,13 @@
 // behind unlocked: the next save of the same target removes every such file before it writes.
 //
 // The new file takes what the old one carries besides its bytes: owner, group, permissions and
-// every extended attribute (the access list that shares it with other users among them). A file
-// without any write permission bit is read-only and is never replaced, whoever saves. A save
-// through a symbolic link replaces the file the link names and keeps the link; a link that names
-// no file, or leads round in a loop, is an open failure, and so is a name that is no regular file
-// (a folder, a pipe, a device).
+// every extended attribute the user can list (the access list that shares it with other users
+// among them). "trusted." attributes are listed to the superuser only: a save by anyone else that
+// replaces the file cannot know of them, and the new file goes without (a file written in place
+// keeps them). A file without any write permission bit is read-only and is never replaced,
+// whoever saves. A save through a symbolic link replaces the file the link names and keeps the
+// link; a link that names no file, or leads round in a loop, is an open failure, and so is a name
+// that is no regular file (a folder, a pipe, a device).
 //
 // Three files cannot be saved so: one with a second name (a hard link), which the rename would
 // part from its other name; one whose folder lets no new file take its place (a folder the user
@@ -29,9 +31,10 @@
 // (support/SafeFileKeptCopies.h), and only then written over. When no copy can be kept the file is
 // not written; when the writing fails the old bytes are put back and the copy goes, and only when
 // they cannot be put back does the copy stay, named in the message, with its record, so that the
-// next open of the file can tell. A save that succeeds removes its copy and any older one of the
-// file (not those of a deleted file whose inode number it took). The file keeps its inode, names,
-// owner, permissions and attributes.
+// next open of the file can tell. A save that succeeds removes its copy and any older one that is
+// certainly the file's, whatever name it was saved under (not one that may be a deleted file's
+// whose inode number it took: support/SafeFileKeptCopies.h tells them apart). The file keeps its
+// inode, names, owner, permissions and attributes.
 //
 // A failure says why where the system tells (a full disk, a refused rename, too little memory).
 

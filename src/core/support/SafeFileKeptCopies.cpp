@@ -3,16 +3,20 @@
 #include "support/PathHelpers.h"
 #include "support/SafeFileHelpers.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -24,8 +28,10 @@ namespace {
 constexpr const char* kKeptCopiesFolder = "Kept copies";
 constexpr const char* kNoteSuffix = ".unfinished";
 constexpr std::size_t kNoteSuffixLength = 11;
-// A note holds three numbers and a path: anything longer is no note of ours.
+// A note holds a few numbers and a path: anything longer is no note of ours.
 constexpr std::size_t kLongestNote = 8192;
+constexpr const char* kGenerationKey = "generation=";
+constexpr unsigned kIdentityMask = STATX_TYPE | STATX_INO | STATX_BTIME;
 
 bool IsNoteName(const std::string& path)
 {
@@ -33,46 +39,88 @@ bool IsNoteName(const std::string& path)
            path.compare(path.size() - kNoteSuffixLength, kNoteSuffixLength, kNoteSuffix) == 0;
 }
 
-// What a note records: the file's device and inode, its birth time in nanoseconds where the file
-// system keeps one (notes of older days hold none), and the path it was saved under.
-struct CNote {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    bool born = false;
-    long long bornAt = 0;
-    std::string path;
-};
-
-// The file path names now, or the one open on fd when path is empty.
-CNote IdentityOf(int fd, const std::string& path)
+CFileIdentity FromStatx(const struct statx& info)
 {
-    CNote identity;
-    struct statx info {};
-    if (::statx(path.empty() ? fd : AT_FDCWD, path.c_str(), path.empty() ? AT_EMPTY_PATH : 0,
-                STATX_INO | STATX_BTIME, &info) != 0)
-        return identity;
+    CFileIdentity identity;
+    identity.exists = true;
     identity.device = makedev(info.stx_dev_major, info.stx_dev_minor);
     identity.inode = info.stx_ino;
     identity.born = (info.stx_mask & STATX_BTIME) != 0;
     identity.bornAt = info.stx_btime.tv_sec * 1000000000LL + info.stx_btime.tv_nsec;
-    identity.path = path;
     return identity;
 }
 
-// The note of a save of the file (as IdentityOf found it) under path: "<device> <inode>[ <birth
-// time>]", then the path, absolute, each ending a line. Older readers take the first two numbers
-// and pass over the rest.
-std::string NoteText(const CNote& file, const std::string& path)
+// Adds the generation number of the inode open on fd, where its file system gives one. Zero is
+// taken for none: a file system that keeps none may answer so.
+void AddGeneration(int fd, CFileIdentity& identity)
 {
-    std::string text = std::to_string(file.device) + " " + std::to_string(file.inode);
-    if (file.born)
-        text += " " + std::to_string(file.bornAt);
-    std::error_code ec;
-    const std::string absolute = fs::absolute(path, ec).string();
-    return text + "\n" + (ec ? path : absolute) + "\n";
+    long answer = 0; // the request is declared with a long; file systems fill an int at its start
+    if (::ioctl(fd, FS_IOC_GETVERSION, &answer) != 0)
+        return;
+    std::uint32_t generation = 0;
+    std::memcpy(&generation, &answer, sizeof generation);
+    identity.generated = generation != 0;
+    identity.generation = generation;
 }
 
-bool ReadNote(const std::string& note, CNote& read)
+// "<device> <inode>[ <birth time>][ generation=<n>]": the first line of a note.
+std::string IdentityLine(const CFileIdentity& file)
+{
+    std::string line = std::to_string(file.device) + " " + std::to_string(file.inode);
+    if (file.born)
+        line += " " + std::to_string(file.bornAt);
+    if (file.generated)
+        line += std::string(" ") + kGenerationKey + std::to_string(file.generation);
+    return line;
+}
+
+template <class Number>
+bool ParseNumber(std::string_view word, Number& number)
+{
+    const char* const end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, number);
+    return error == std::errc() && stop == end;
+}
+
+// Reads an IdentityLine: the device and inode first, a birth time third where there is one, the
+// generation by its key; words of later versions are passed over.
+bool ParseIdentityLine(std::string_view line, CFileIdentity& file)
+{
+    file = CFileIdentity();
+    int word = 0;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t space = std::min(line.find(' ', at), line.size());
+        const std::string_view text = line.substr(at, space - at);
+        at = space + 1;
+        if (text.empty())
+            continue;
+        const int place = word++;
+        if (place == 0 && !ParseNumber(text, file.device))
+            return false;
+        if (place == 1 && !ParseNumber(text, file.inode))
+            return false;
+        if (place == 2 && ParseNumber(text, file.bornAt))
+            file.born = true;
+        if (text.starts_with(kGenerationKey) && ParseNumber(text.substr(std::strlen(kGenerationKey)), file.generation))
+            file.generated = file.generation != 0;
+    }
+    file.exists = word >= 2;
+    return file.exists;
+}
+
+// The note of a save of file under path: its IdentityLine, then the path, absolute, each ending
+// a line. Older readers take the first two numbers (and a birth time third) and pass over the
+// rest.
+std::string NoteText(const CFileIdentity& file, const std::string& path)
+{
+    std::error_code ec;
+    const std::string absolute = fs::absolute(path, ec).string();
+    return IdentityLine(file) + "\n" + (ec ? path : absolute) + "\n";
+}
+
+// The identity of the file a note records (notes of older days hold no birth time and no
+// generation); false when note is no note of ours.
+bool ReadNote(const std::string& note, CFileIdentity& file)
 {
     const int fd = ::open(note.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -89,31 +137,26 @@ bool ReadNote(const std::string& note, CNote& read)
     if (!lineEnd)
         return false;
     *lineEnd = '\0';
-    unsigned long long device = 0;
-    unsigned long long inode = 0;
-    long long bornAt = 0;
-    const int numbers = std::sscanf(text, "%llu %llu %lld", &device, &inode, &bornAt);
-    if (numbers < 2)
-        return false;
-    read = CNote{device, inode, numbers == 3, bornAt, lineEnd + 1};
-    return true;
+    return ParseIdentityLine(text, file);
 }
 
-// True when note records a save of file: it names the file's device and inode, and its path
-// names that same file still, born when the note says where both tell. An inode number goes to a
-// new file as soon as the old one is deleted: a note of the deleted file is not the new one's.
-bool NoteNamesFile(const CNote& note, const CFileStamp& file)
+enum class Match { None, Possible, Certain };
+
+// How a note's file and file meet. An inode number goes to a new file as soon as the old one is
+// deleted: only a birth time or a generation number that both carry tells the two apart.
+Match NoteMatch(const CFileIdentity& note, const CFileIdentity& file)
 {
-    if (note.device != file.device || note.inode != file.inode)
-        return false;
-    const CNote named = IdentityOf(-1, note.path);
-    if (named.device != file.device || named.inode != file.inode)
-        return false;
-    return !note.born || !named.born || note.bornAt == named.bornAt;
+    if (!file.exists || note.device != file.device || note.inode != file.inode)
+        return Match::None;
+    const bool bothBorn = note.born && file.born;
+    const bool bothGenerated = note.generated && file.generated;
+    if ((bothBorn && note.bornAt != file.bornAt) || (bothGenerated && note.generation != file.generation))
+        return Match::None;
+    return bothBorn || bothGenerated ? Match::Certain : Match::Possible;
 }
 
-// Calls found(copy, note) for each note in the kept-copies folder that records a save of file.
-void ForEachRecordOf(const CFileStamp& file, const std::function<void(const std::string&, const std::string&)>& found)
+// Calls found(copy, match) for each note in the kept-copies folder that is or may be of file.
+void ForEachRecordOf(const CFileIdentity& file, const std::function<void(const std::string&, Match)>& found)
 {
     const std::string folder = KeptCopiesFolder();
     if (!file.exists || folder.empty())
@@ -122,9 +165,12 @@ void ForEachRecordOf(const CFileStamp& file, const std::function<void(const std:
     fs::directory_iterator entries(folder, ec);
     for (; !ec && entries != fs::directory_iterator(); entries.increment(ec)) {
         const std::string note = entries->path().string();
-        CNote read;
-        if (IsNoteName(note) && ReadNote(note, read) && NoteNamesFile(read, file))
-            found(note.substr(0, note.size() - kNoteSuffixLength), note);
+        CFileIdentity noted;
+        if (!IsNoteName(note) || !ReadNote(note, noted))
+            continue;
+        const Match match = NoteMatch(noted, file);
+        if (match != Match::None)
+            found(note.substr(0, note.size() - kNoteSuffixLength), match);
     }
 }
 
@@ -166,20 +212,55 @@ std::string KeptCopiesFolder()
     return data.empty() ? std::string() : MakeFilePath(data, kKeptCopiesFolder);
 }
 
-std::vector<std::string> UnfinishedSaves(const CFileStamp& file)
+CFileIdentity CFileIdentity::Of(const std::string& path)
+{
+    struct statx info {};
+    if (path.empty() || ::statx(AT_FDCWD, path.c_str(), 0, kIdentityMask, &info) != 0)
+        return CFileIdentity();
+    CFileIdentity identity = FromStatx(info);
+    if (!S_ISREG(info.stx_mode))
+        return identity;
+    // The generation is asked of an open file; one the user may not read goes without it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return identity;
+    const CFileIdentity opened = OfDescriptor(fd);
+    ::close(fd);
+    return opened.exists ? opened : identity;
+}
+
+CFileIdentity CFileIdentity::OfDescriptor(int fd)
+{
+    struct statx info {};
+    if (fd < 0 || ::statx(fd, "", AT_EMPTY_PATH, kIdentityMask, &info) != 0)
+        return CFileIdentity();
+    CFileIdentity identity = FromStatx(info);
+    if (S_ISREG(info.stx_mode))
+        AddGeneration(fd, identity);
+    return identity;
+}
+
+std::vector<std::string> UnfinishedSaves(const CFileIdentity& file)
 {
     std::vector<std::string> copies;
-    ForEachRecordOf(file, [&copies](const std::string& copy, const std::string&) { copies.push_back(copy); });
+    ForEachRecordOf(file, [&copies](const std::string& copy, Match match) {
+        if (match == Match::Certain)
+            copies.push_back(copy);
+    });
     return copies;
 }
 
-std::string FindUnfinishedSave(const CFileStamp& file)
+CUnfinishedSave FindUnfinishedSave(const CFileIdentity& file)
 {
-    for (const std::string& copy : UnfinishedSaves(file)) {
-        if (IsRegularFile(copy))
-            return copy;
-    }
-    return std::string();
+    CUnfinishedSave found;
+    ForEachRecordOf(file, [&found](const std::string& copy, Match match) {
+        const bool certain = match == Match::Certain;
+        if (!IsRegularFile(copy))
+            return;
+        if (found.copy.empty() || (certain && !found.certain) || (certain == found.certain && copy < found.copy))
+            found = CUnfinishedSave{copy, certain};
+    });
+    return found;
 }
 
 void ForgetUnfinishedSaves(const std::vector<std::string>& copies)
@@ -202,7 +283,7 @@ CKeptCopy::~CKeptCopy()
 
 bool CKeptCopy::Make(int targetFd)
 {
-    m_file = CFileStamp::OfDescriptor(targetFd);
+    m_file = CFileIdentity::OfDescriptor(targetFd);
     m_folder = KeptCopiesFolder();
     if (!m_file.exists || m_folder.empty())
         return false;
@@ -216,11 +297,14 @@ bool CKeptCopy::Make(int targetFd)
         RemoveTemporary();
         return false;
     }
-    m_recorded = FindUnfinishedSave(m_file);
-    m_earlierRecord = !m_recorded.empty();
-    if (m_earlierRecord)
+    // A record that may be a deleted file's does not stand in for this file's own.
+    const CUnfinishedSave earlier = FindUnfinishedSave(m_file);
+    m_earlierRecord = earlier.certain;
+    if (m_earlierRecord) {
+        m_recorded = earlier.copy;
         return true;
-    if (!Record(name, NoteText(IdentityOf(targetFd, std::string()), m_target))) {
+    }
+    if (!Record(name, NoteText(m_file, m_target))) {
         RemoveTemporary();
         return false;
     }
@@ -277,7 +361,12 @@ bool CKeptCopy::Record(const std::string& name, const std::string& text)
 void CKeptCopy::SaveFinished()
 {
     RemoveTemporary();
-    ForgetUnfinishedSaves(UnfinishedSaves(m_file));
+    std::vector<std::string> records = UnfinishedSaves(m_file);
+    // Its own, too, where the file system keeps nothing that makes it certainly the file's (a
+    // copy already gone is not there to remove a second time).
+    if (!m_copy.empty())
+        records.push_back(m_copy);
+    ForgetUnfinishedSaves(records);
     m_copy.clear();
 }
 

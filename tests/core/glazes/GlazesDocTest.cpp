@@ -649,7 +649,7 @@ TEST_F(GlazesDocTest, ASaveInPlaceKilledWhileItWritesIsToldAtTheNextOpen)
     EXPECT_TRUE(mixed.starts_with(newer.substr(0, 4096)));
     EXPECT_TRUE(mixed.ends_with(old.substr(old.size() - 4096)));
 
-    const std::string copy = FindUnfinishedSave(CFileStamp::Of(path));
+    const std::string copy = FindUnfinishedSave(CFileIdentity::Of(path)).copy;
     ASSERT_FALSE(copy.empty());
     EXPECT_TRUE(ReadAll(copy) == old);
     m_messages.boxes.clear();
@@ -659,6 +659,17 @@ TEST_F(GlazesDocTest, ASaveInPlaceKilledWhileItWritesIsToldAtTheNextOpen)
                                             "A copy of it as it was before that save is kept in " + copy + ".");
     EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
     EXPECT_EQ(m_messages.At(0).helpId, kGlazeReadErrorHelpId);
+    // Renamed since, the file is told of when it is opened by its new name or its other one.
+    const std::string renamed = (m_dir / "renamed.glz").string();
+    fs::rename(path, renamed);
+    for (const std::string& name : {renamed, (m_dir / "also.glz").string()}) {
+        m_messages.boxes.clear();
+        ASSERT_NE(Open(name), nullptr) << name;
+        ASSERT_FALSE(m_messages.boxes.empty()) << name;
+        EXPECT_EQ(m_messages.At(0).text, name + ": The last save of this file did not finish, so the file may be "
+                                                "damaged. A copy of it as it was before that save is kept in " + copy + ".");
+    }
+    fs::rename(renamed, path);
 
     // A save that writes the file whole ends the record: nothing is kept, nothing more is said.
     doc->InsertGlaze(0, CGlaze("Saved whole"));

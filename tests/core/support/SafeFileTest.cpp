@@ -23,7 +23,9 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -334,6 +336,14 @@ std::string NumberedLines(const std::string& word, std::size_t bytes)
     return text;
 }
 
+// What an open of path finds on record: the kept copy, after "? " when it only may be the file's
+// (a note without a birth time or generation number to tell), or "" when there is none.
+std::string Recorded(const fs::path& path)
+{
+    const CUnfinishedSave found = FindUnfinishedSave(CFileIdentity::Of(path.string()));
+    return found.copy.empty() || found.certain ? found.copy : "? " + found.copy;
+}
+
 std::vector<std::string> FileNames(const fs::path& folder)
 {
     std::vector<std::string> names;
@@ -360,13 +370,17 @@ TEST_F(SafeFileTest, AWriteInPlaceKeepsACopyOnlyWhileTheFileMayBeDamaged)
     std::ofstream(target, std::ios::binary) << old;
     fs::create_hard_link(target, m_dir / "also.glz");
     const std::string newer = NumberedLines("new", 150000);
-    const auto isTarget = [&](const std::string& path) { return path == target.string(); };
-    const auto save = [&](std::string& report) {
-        const SafeSaveResult result = WriteFileSafely(target.string(), [&](std::ostream& out) {
-            return static_cast<bool>(out << newer);
-        }, &report);
-        return static_cast<int>(result);
+    const fs::path also = m_dir / "also.glz";
+    const auto isTarget = [&](const std::string& path) { return path == target.string() || path == also.string(); };
+    const auto saveTo = [&](const fs::path& path) {
+        return [&newer, path](std::string& report) {
+            const SafeSaveResult result = WriteFileSafely(path.string(), [&](std::ostream& out) {
+                return static_cast<bool>(out << newer);
+            }, &report);
+            return static_cast<int>(result);
+        };
     };
+    const auto save = saveTo(target);
     using Action = CWritePlan::Action;
 
     // The second write of the new bytes fails; the old ones go back and the copy goes with them.
@@ -382,7 +396,7 @@ TEST_F(SafeFileTest, AWriteInPlaceKeepsACopyOnlyWhileTheFileMayBeDamaged)
     // Nothing more can be written: the copy stays, with the record that names the file.
     run = RunInterruptingWrites(isTarget, {Action::Fail, 2, INT_MAX, ENOSPC}, save);
     EXPECT_EQ(run.result, static_cast<int>(SafeSaveResult::WriteFailed));
-    const std::string copy = FindUnfinishedSave(CFileStamp::Of(target.string()));
+    const std::string copy = Recorded(target);
     ASSERT_FALSE(copy.empty());
     EXPECT_EQ(run.report,
               "The file may be incomplete; a copy of it as it was before this save is kept in " + copy + ".");
@@ -390,19 +404,43 @@ TEST_F(SafeFileTest, AWriteInPlaceKeepsACopyOnlyWhileTheFileMayBeDamaged)
     const std::string copyName = fs::path(copy).filename().string();
     EXPECT_TRUE(copyName.starts_with("glazes.glz.")) << copyName;
     EXPECT_EQ(FileNames(keptCopies), (std::vector<std::string>{copyName, copyName + ".unfinished"}));
-    EXPECT_EQ(FindUnfinishedSave(CFileStamp::Of((m_dir / "also.glz").string())), copy) << "the same file";
+    EXPECT_EQ(Recorded(also), copy) << "the same file";
     for (const std::string& name : FileNames(keptCopies)) {
         struct stat info {};
         ASSERT_EQ(::stat((keptCopies / name).c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, 0600u) << name << ": only the user reads the copy";
     }
 
-    // A save of the damaged file, killed as it writes, keeps the first copy, the file as it was
-    // before the first unfinished save, as the only one; what it copied itself goes with the
-    // next save.
-    run = RunInterruptingWrites(isTarget, {Action::Kill, 1}, save);
+    // Regression: the note was the file's only while the path it records named it. The file
+    // renamed, moved to another folder or deleted, the open by its new or its other name said
+    // nothing, and its copy was named by nothing. Every name it has now finds the record.
+    const fs::path moved = m_dir / "elsewhere" / "moved.glz";
+    fs::create_directories(moved.parent_path());
+    for (const fs::path& to : {m_dir / "renamed.glz", fs::path(), moved}) {
+        if (to.empty())
+            fs::remove(target);
+        else
+            fs::rename(target, to);
+        EXPECT_EQ(Recorded(also), copy) << to;
+        EXPECT_EQ(to.empty() ? copy : Recorded(to), copy) << to;
+        if (to == moved)
+            break;
+        if (to.empty())
+            fs::create_hard_link(also, target);
+        else
+            fs::rename(to, target);
+    }
+
+    // A save of the damaged file (here by its other name, the first one moved away), killed as it
+    // writes or failing, keeps the first copy, the file as it was before the first unfinished
+    // save, as the only one; what it copied itself goes with the next save.
+    run = RunInterruptingWrites(isTarget, {Action::Kill, 1}, saveTo(also));
     EXPECT_TRUE(run.interrupted);
-    EXPECT_EQ(FindUnfinishedSave(CFileStamp::Of(target.string())), copy);
+    run = RunInterruptingWrites(isTarget, {Action::Fail, 1, INT_MAX, ENOSPC}, saveTo(also));
+    EXPECT_EQ(run.report, "The file may be incomplete; a copy of it as it was before an earlier save that did not "
+                          "finish is kept in " + copy + ".");
+    fs::rename(moved, target);
+    EXPECT_EQ(Recorded(target), copy);
     EXPECT_TRUE(ReadAll(copy) == old);
     const std::vector<std::string> names = FileNames(keptCopies);
     EXPECT_EQ(std::count_if(names.begin(), names.end(), [](const std::string& name) { return name.ends_with(".unfinished"); }),
@@ -413,16 +451,16 @@ TEST_F(SafeFileTest, AWriteInPlaceKeepsACopyOnlyWhileTheFileMayBeDamaged)
     EXPECT_EQ(save(reason), static_cast<int>(SafeSaveResult::Ok)) << reason;
     EXPECT_TRUE(ReadAll(target) == newer);
     EXPECT_EQ(FileNames(keptCopies), std::vector<std::string>{});
-    EXPECT_EQ(FindUnfinishedSave(CFileStamp::Of(target.string())), "");
+    EXPECT_EQ(Recorded(target), "");
 
     // So does a save that renames a new file over it, once it has no second name.
     run = RunInterruptingWrites(isTarget, {Action::Fail, 1, INT_MAX, ENOSPC}, save);
-    const std::string second = FindUnfinishedSave(CFileStamp::Of(target.string()));
+    const std::string second = Recorded(target);
     ASSERT_FALSE(second.empty());
     // A note without its copy (a save killed between making the two) records nothing.
     fs::remove(second);
-    EXPECT_EQ(FindUnfinishedSave(CFileStamp::Of(target.string())), "");
-    fs::remove(m_dir / "also.glz");
+    EXPECT_EQ(Recorded(target), "");
+    fs::remove(also);
     EXPECT_EQ(save(reason), static_cast<int>(SafeSaveResult::Ok)) << reason;
     EXPECT_EQ(FileNames(keptCopies), std::vector<std::string>{});
 }
@@ -430,10 +468,14 @@ TEST_F(SafeFileTest, AWriteInPlaceKeepsACopyOnlyWhileTheFileMayBeDamaged)
 // Regression: a note of an unfinished save was matched to a file by device and inode alone, and an
 // inode number goes to a new file as soon as the old one is deleted: the new file was told that
 // its last save did not finish (naming the other file's copy), its save deleted that copy, the
-// only whole one, and its own killed save made no record of its own. A note counts only while the
-// path it records names that same file (born when the note says, where the system keeps a birth
-// time); another file's note is neither told of nor removed.
-TEST_F(SafeFileTest, ANoteCountsOnlyForTheFileItsPathNames)
+// only whole one, and its own killed save made no record of its own. Then the path the note
+// records had to name the file still, and where no birth time was kept that was all: a new file
+// at the same path that took the deleted file's inode was trusted as that file. A note is now
+// certainly a file's when their device and inode agree and a birth time or a generation number
+// that both carry agrees (none differing), whatever the path; where neither is carried by both
+// the note may be the file's: named with that doubt, it never stands in for the file's own record
+// and no save removes it.
+TEST_F(SafeFileTest, ANoteNamesItsFileByItsBirthWhateverItsPath)
 {
     const CDataHomeGuard dataHome(m_dir / "data");
     const fs::path keptCopies = m_dir / "data" / "Oxidarium" / "Kept copies";
@@ -449,30 +491,57 @@ TEST_F(SafeFileTest, ANoteCountsOnlyForTheFileItsPathNames)
     ASSERT_EQ(::statx(AT_FDCWD, target.c_str(), 0, STATX_BTIME, &born), 0);
     const bool hasBirth = (born.stx_mask & STATX_BTIME) != 0;
     const long long bornAt = born.stx_btime.tv_sec * 1000000000LL + born.stx_btime.tv_nsec;
+    unsigned generation = 0;
+    {
+        const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
+        if (::ioctl(fd, FS_IOC_GETVERSION, &generation) != 0)
+            generation = 0;
+        ::close(fd);
+    }
+    const std::string birth = " " + std::to_string(bornAt);
+    const std::string ofGeneration = " generation=" + std::to_string(generation);
+    const std::string otherGeneration = " generation=" + std::to_string(generation + 1);
     const std::string copy = (keptCopies / "a.glz.2024-05-01-143005").string();
     const auto leaveNote = [&](const std::string& line, const fs::path& path) {
         std::ofstream(copy) << "a as it was\n";
         std::ofstream(copy + ".unfinished") << line << "\n" << path.string() << "\n";
     };
-    // The note's first line, the path it records, and whether it counts for b.glz.
-    const std::tuple<std::string, fs::path, bool> notes[] = {
-        {id, m_dir / "a.glz", false}, // a deleted file, whose inode number b.glz took
-        {id, m_dir / "c.glz", false}, // ... and whose name another file took
-        {id + " " + std::to_string(bornAt), target, true},
-        {id, m_dir / "also.glz", true}, // older notes hold no birth time
-        {std::to_string(file.device) + " " + std::to_string(file.inode + 1), target, false}, // an earlier b.glz
-        {id + " " + std::to_string(bornAt - 1), target, !hasBirth}, // an earlier b.glz, its inode number taken
+    enum Needs { Nothing = 0, Birth = 1, Generation = 2 }; // what the test folder's file system must keep
+    enum class Kind { None, Possible, Certain };
+    // The note's first line, the path it records, what the row needs, and what it is to b.glz.
+    const std::tuple<std::string, fs::path, int, Kind> notes[] = {
+        {id, m_dir / "a.glz", Nothing, Kind::Possible}, // an older note, or a file system keeping neither
+        {id, m_dir / "c.glz", Nothing, Kind::Possible}, // ... its path taken by another file
+        {id, target, Nothing, Kind::Possible}, // ... or by a new file that took its inode number
+        {id + birth + ofGeneration, target, Birth | Generation, Kind::Certain},
+        {id + birth, m_dir / "a.glz", Birth, Kind::Certain}, // b.glz renamed or deleted since
+        {id + ofGeneration, m_dir / "c.glz", Generation, Kind::Certain}, // a file system keeping no birth time
+        {id + birth + " later=7", target, Birth, Kind::Certain}, // words of later versions pass
+        {std::to_string(file.device) + " " + std::to_string(file.inode + 1) + birth, target, Nothing, Kind::None},
+        {std::to_string(file.device + 1) + " " + std::to_string(file.inode) + birth + ofGeneration, target, Nothing,
+         Kind::None}, // a file of another disk
+        {id + " " + std::to_string(bornAt - 1), target, Birth, Kind::None}, // an earlier b.glz, its inode taken
+        {id + " " + std::to_string(bornAt - 1) + ofGeneration, target, Birth | Generation, Kind::None},
+        {id + birth + otherGeneration, target, Birth | Generation, Kind::None},
+        {id + otherGeneration, target, Generation, Kind::None}, // told apart by its generation alone
     };
-    for (const auto& [line, path, counts] : notes) {
+    const int kept = (hasBirth ? Birth : 0) | (generation != 0 ? Generation : 0);
+    if (kept == Nothing)
+        GTEST_SKIP() << "the file system under " << m_dir << " keeps no birth times and no generation numbers";
+    for (const auto& [line, path, needs, kind] : notes) {
+        if ((needs & kept) != needs)
+            continue;
         leaveNote(line, path);
-        EXPECT_EQ(FindUnfinishedSave(file), counts ? copy : "") << line << " " << path;
+        const std::string expected = kind == Kind::None ? "" : kind == Kind::Possible ? "? " + copy : copy;
+        EXPECT_EQ(Recorded(target), expected) << line << " " << path;
+        EXPECT_EQ(Recorded(m_dir / "also.glz"), expected) << line << " " << path;
         ASSERT_EQ(WriteFileSafely(target.string(), old), SafeSaveResult::Ok);
-        EXPECT_EQ(fs::exists(copy), !counts) << line << " " << path << ": a save removes its own file's record only";
+        EXPECT_EQ(fs::exists(copy), kind != Kind::Certain) << line << " " << path << ": a save removes its own file's record only";
     }
 
-    // Its own save in place, killed as it writes, is recorded with its own copy; a second killed
-    // save keeps that first one, and so does a third whose write fails and puts the damaged file
-    // back; the open after them names it.
+    // Its own save in place, killed as it writes, is recorded with its own copy, though a note
+    // that may be its own is there; a second killed save keeps that first one, and so does a
+    // third whose write fails and puts the damaged file back; the open after them names it.
     leaveNote(id, m_dir / "a.glz");
     const auto save = [&](std::string& report) {
         return static_cast<int>(WriteFileSafely(target.string(), [](std::ostream& out) {
@@ -488,16 +557,70 @@ TEST_F(SafeFileTest, ANoteCountsOnlyForTheFileItsPathNames)
     }
     const CInterruptedRun failed = RunInterruptingWrites(isTarget, {CWritePlan::Action::Fail, 2, 1, ENOSPC}, save);
     EXPECT_EQ(failed.report, failed.traced ? "The disk is full. The file is unchanged." : "");
-    const std::string own = FindUnfinishedSave(file);
-    EXPECT_NE(own, copy);
+    const std::string own = Recorded(target);
+    EXPECT_TRUE(own.starts_with((keptCopies / "b.glz.").string())) << own;
     EXPECT_TRUE(ReadAll(own) == old);
     EXPECT_TRUE(ReadAll(target) != old);
     // The save that writes it whole ends its record, and only its own.
     std::string reason;
     EXPECT_EQ(save(reason), static_cast<int>(SafeSaveResult::Ok)) << reason;
-    EXPECT_EQ(FindUnfinishedSave(file), "");
     const std::string copyName = fs::path(copy).filename().string();
+    EXPECT_EQ(Recorded(target), "? " + copy);
     EXPECT_EQ(FileNames(keptCopies), (std::vector<std::string>{copyName, copyName + ".unfinished"}));
+
+    // On a file system that keeps generation numbers but no birth times (ext4 made with 128-byte
+    // inodes; so a traced child sees it), a killed save's note names the file by its generation,
+    // and the save that writes the file whole removes it.
+    CWritePlan unborn{CWritePlan::Action::Kill, 1};
+    unborn.noBirthTimes = true;
+    if ((kept & Generation) != 0) {
+        const std::string before = ReadAll(target);
+        const CInterruptedRun killed = RunInterruptingWrites(isTarget, unborn, save);
+        if (!killed.traced)
+            GTEST_SKIP() << "this system does not let a test change what its child's calls answer";
+        EXPECT_TRUE(killed.interrupted);
+        const std::string generationCopy = Recorded(target);
+        EXPECT_TRUE(generationCopy.starts_with((keptCopies / "b.glz.").string())) << generationCopy;
+        EXPECT_TRUE(ReadAll(generationCopy) == before);
+        EXPECT_EQ(ReadAll(generationCopy + ".unfinished"), id + ofGeneration + "\n" + target.string() + "\n");
+        EXPECT_EQ(save(reason), static_cast<int>(SafeSaveResult::Ok)) << reason;
+        EXPECT_EQ(FileNames(keptCopies), (std::vector<std::string>{copyName, copyName + ".unfinished"}));
+    }
+
+    // On a file system that keeps neither birth times nor generation numbers, a note that names
+    // b.glz's device and inode may be a deleted file's: the open names it with that doubt, b.glz's
+    // own save, killed as it writes, keeps its own record with its old bytes in a kept copy (not
+    // only in a temporary file the next save would remove), and a save that writes b.glz whole
+    // removes neither.
+    leaveNote(id + birth + ofGeneration, target);
+    const std::string before = ReadAll(target);
+    unborn.noGenerations = true;
+    const CInterruptedRun killed = RunInterruptingWrites(isTarget, unborn, save);
+    if (!killed.traced)
+        GTEST_SKIP() << "this system does not let a test change what its child's calls answer";
+    EXPECT_TRUE(killed.interrupted);
+    std::vector<std::string> names = FileNames(keptCopies);
+    ASSERT_EQ(names.size(), 4u);
+    EXPECT_EQ(names[0], copyName);
+    const fs::path ownCopy = keptCopies / names[2];
+    EXPECT_TRUE(names[2].starts_with("b.glz.")) << names[2];
+    EXPECT_TRUE(ReadAll(ownCopy) == before);
+    EXPECT_EQ(ReadAll(ownCopy.string() + ".unfinished"), id + "\n" + target.string() + "\n");
+    unborn.from = INT_MAX;
+    const CInterruptedRun opened = RunInterruptingWrites(isTarget, unborn, [&](std::string& report) {
+        report = Recorded(target) + "|";
+        const int result = save(reason);
+        report += Recorded(m_dir / "also.glz");
+        return result;
+    });
+    EXPECT_EQ(opened.result, static_cast<int>(SafeSaveResult::Ok));
+    EXPECT_EQ(opened.report, "? " + copy + "|? " + copy);
+    EXPECT_EQ(FileNames(keptCopies), names);
+    // Where birth times are kept, b.glz's save removes the note that is certainly its own.
+    EXPECT_EQ(Recorded(target), copy);
+    EXPECT_EQ(save(reason), static_cast<int>(SafeSaveResult::Ok)) << reason;
+    EXPECT_EQ(Recorded(target), "? " + ownCopy.string());
+    EXPECT_EQ(FileNames(keptCopies), (std::vector<std::string>{names[2], names[3]}));
 }
 
 // Regression: in a shared folder with the sticky bit (mode 1777) a user may make files but not

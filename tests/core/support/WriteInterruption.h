@@ -5,11 +5,14 @@
 // writev ...) into a file the test picks by its path is counted, and from the chosen one on the
 // child is either killed (SIGKILL) as soon as that write returns, as a crash or a power cut
 // would stop it, or the writes fail with an error (ENOSPC: a full disk) without writing. A plan
-// may count another call instead (an extended attribute refused). The
-// child leaves through _exit; its report comes back as text (core/support/ChildProcess.h).
+// may count another call instead (an extended attribute refused), and may show the child a file
+// system that keeps no birth times (statx answers without them) or no inode generation numbers
+// (their request is refused). The child leaves through _exit; its report comes back as text
+// (core/support/ChildProcess.h).
 //
-// Tracing needs a system that lets a process trace its child; making calls fail needs x86-64
-// (the registers are set by hand). Where either is missing the run says so and the test skips.
+// Tracing needs a system that lets a process trace its child; making calls fail or changing what
+// they answer needs x86-64 (the registers and the answer are set by hand). Where either is
+// missing the run says so and the test skips.
 
 #include "core/support/ChildProcess.h"
 
@@ -20,7 +23,9 @@
 #include <functional>
 #include <string>
 
+#include <linux/fs.h>
 #include <sys/ptrace.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -36,6 +41,8 @@ struct CWritePlan {
     int count = INT_MAX;   // how many writes fail (Fail only)
     int error = ENOSPC;    // the error they fail with
     long call = -1;        // the system call counted instead of the write calls (SYS_fsetxattr ...)
+    bool noBirthTimes = false;  // no file tells its birth time
+    bool noGenerations = false; // no file tells its inode's generation number
 };
 
 struct CInterruptedRun {
@@ -93,6 +100,35 @@ inline void SkipCall(pid_t child, bool atEntry, int error)
 #endif
 }
 
+// Shows the child a file system that keeps no birth times or no generation numbers, as plan
+// says: at the entry of a generation request it is skipped (and refused at its exit); at the exit
+// of a statx the birth time is taken out of the answer's mask. buffer keeps the answer's address
+// between.
+inline void HideBirthTimes(pid_t child, const CWritePlan& plan, const __ptrace_syscall_info& info,
+                           unsigned long long& buffer, bool& refused)
+{
+    if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
+        refused = plan.noGenerations && info.entry.nr == SYS_ioctl && info.entry.args[1] == FS_IOC_GETVERSION;
+        buffer = plan.noBirthTimes && info.entry.nr == SYS_statx ? info.entry.args[4] : 0;
+        if (refused)
+            SkipCall(child, true, ENOTTY);
+        return;
+    }
+    if (info.op != PTRACE_SYSCALL_INFO_EXIT)
+        return;
+    if (refused)
+        SkipCall(child, false, ENOTTY);
+    if (buffer != 0 && info.exit.rval == 0) {
+        // stx_mask is the first field: the low half of the word read (x86-64 is little-endian).
+        errno = 0;
+        const long word = ::ptrace(PTRACE_PEEKDATA, child, buffer, nullptr);
+        if (errno == 0)
+            ::ptrace(PTRACE_POKEDATA, child, buffer, word & ~static_cast<long>(STATX_BTIME));
+    }
+    refused = false;
+    buffer = 0;
+}
+
 } // namespace write_interruption
 
 // Runs work in a traced child and interrupts its writes into the files watched picks (by the
@@ -103,7 +139,7 @@ inline CInterruptedRun RunInterruptingWrites(const std::function<bool(const std:
 {
     using namespace write_interruption;
     CInterruptedRun run;
-    if (plan.action == CWritePlan::Action::Fail && !CanFailCalls())
+    if ((plan.action == CWritePlan::Action::Fail || plan.noBirthTimes || plan.noGenerations) && !CanFailCalls())
         return run;
     int channel[2];
     if (::pipe(channel) != 0)
@@ -126,6 +162,8 @@ inline CInterruptedRun RunInterruptingWrites(const std::function<bool(const std:
     bool inWatchedWrite = false;
     bool failing = false;
     int signal = 0;
+    unsigned long long statxBuffer = 0;
+    bool refusedCall = false;
     while (run.traced && ::ptrace(PTRACE_SYSCALL, child, nullptr, signal) == 0 &&
            ::waitpid(child, &status, 0) == child && WIFSTOPPED(status)) {
         signal = 0;
@@ -136,6 +174,8 @@ inline CInterruptedRun RunInterruptingWrites(const std::function<bool(const std:
         __ptrace_syscall_info info {};
         if (::ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info) <= 0)
             continue;
+        if (plan.noBirthTimes || plan.noGenerations)
+            HideBirthTimes(child, plan, info, statxBuffer, refusedCall);
         if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
             inWatchedWrite = IsPlannedCall(plan, info.entry.nr) && watched(DescriptorPath(child, info.entry.args[0]));
             if (inWatchedWrite)

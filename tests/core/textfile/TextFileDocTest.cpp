@@ -103,6 +103,14 @@ TEST_F(TextFileDocTest, FilesOpenLineByLineWhateverTheirLineEnds)
     ASSERT_NE(unfinished, nullptr);
     EXPECT_EQ(ViewOf(unfinished)->Text(), "Cone 6\r\n");
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{UnfinishedSaveText(notes, copy)});
+
+    // A note of an older version, which cannot tell this file from a deleted one that held its
+    // place on the disk, is told with that doubt.
+    const std::string older = WriteFile("older.txt", "Cone 10\n");
+    const std::string olderCopy = LeaveUnfinishedSave(older, true);
+    m_messages.boxes.clear();
+    ASSERT_NE(Open(older), nullptr);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{UnfinishedSaveText(older, olderCopy, false)});
 }
 
 TEST_F(TextFileDocTest, AFileWithoutAFinalLineBreakKeepsItsLastLineAndLongLinesStayWhole)
