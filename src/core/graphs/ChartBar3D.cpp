@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -180,41 +179,47 @@ std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, co
     return covered;
 }
 
-// The indexes of the depths, the largest (the farthest box) first, equal ones in their own order,
-// so that nearer boxes cover farther ones. Sorted by the bits of the depths, a digit at a time:
-// a chart of many thousand glazes sorts hundreds of thousands of boxes.
-std::vector<std::uint32_t> FarthestFirst(const std::vector<double>& depths)
+// The indexes of the boxes, the farthest first, so that nearer boxes cover farther ones: by the
+// depth of their footprints, then (boxes stacked on one footprint) of their middles where given,
+// equal ones in their own order. Boxes stand on a grid of footprints, so the order of the
+// footprints is the order of the boxes however tall each is: ordered by their middles, a tall box
+// a row behind a short one was drawn over it. Sorted by the depths made whole numbers, a digit at
+// a time: a chart of many thousand glazes sorts hundreds of thousands of boxes.
+std::vector<std::uint32_t> FarthestFirst(const std::vector<double>& footprints, const std::vector<double>& middles)
 {
     struct CKey {
-        std::uint64_t bits;
+        std::uint32_t bits;
         std::uint32_t index;
     };
-    std::vector<CKey> keys(depths.size()), sorted(depths.size());
-    for (std::size_t i = 0; i < depths.size(); ++i) {
-        // Bits that run up as the depth runs down: a negated positive number's bits all flipped,
-        // a negated negative one's sign bit set. Both zeros are one.
-        const double down = depths[i] == 0.0 ? 0.0 : -depths[i];
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &down, sizeof bits);
-        keys[i] = {bits >> 63 ? ~bits : bits | (std::uint64_t{1} << 63), static_cast<std::uint32_t>(i)};
-    }
+    std::vector<CKey> keys(footprints.size()), sorted(footprints.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i].index = static_cast<std::uint32_t>(i);
     constexpr int kDigitBits = 16;
     std::vector<std::size_t> starts(std::size_t{1} << kDigitBits);
-    for (int shift = 0; shift < 64; shift += kDigitBits) {
-        const auto digit = [shift](const CKey& key) {
-            return (key.bits >> shift) & ((std::uint64_t{1} << kDigitBits) - 1);
-        };
-        std::fill(starts.begin(), starts.end(), 0);
-        for (const CKey& key : keys)
-            ++starts[digit(key)];
-        if (!keys.empty() && starts[digit(keys.front())] == keys.size())
-            continue; // every key has the same digit here
-        std::size_t at = 0;
-        for (std::size_t& start : starts)
-            at += std::exchange(start, at);
-        for (const CKey& key : keys)
-            sorted[starts[digit(key)]++] = key;
-        keys.swap(sorted);
+    // The lesser key first, then the greater: each pass keeps the order of the keys it finds equal.
+    for (const std::vector<double>* depths : {&middles, &footprints}) {
+        if (depths->size() != keys.size() || keys.empty())
+            continue;
+        // Whole numbers that run up as the depth runs down, some billions to the depths' range:
+        // rows of a hundred thousand glazes lie thousands apart.
+        const auto [least, most] = std::minmax_element(depths->begin(), depths->end());
+        const double scale = *most > *least ? 4294967295.0 / (*most - *least) : 0.0;
+        for (CKey& key : keys)
+            key.bits = static_cast<std::uint32_t>(std::clamp((*most - (*depths)[key.index]) * scale, 0.0, 4294967295.0));
+        for (int shift = 0; shift < 32; shift += kDigitBits) {
+            const auto digit = [shift](const CKey& key) { return (key.bits >> shift) & ((1u << kDigitBits) - 1); };
+            std::fill(starts.begin(), starts.end(), 0);
+            for (const CKey& key : keys)
+                ++starts[digit(key)];
+            if (starts[digit(keys.front())] == keys.size())
+                continue; // every key has the same digit here
+            std::size_t at = 0;
+            for (std::size_t& start : starts)
+                at += std::exchange(start, at);
+            for (const CKey& key : keys)
+                sorted[starts[digit(key)]++] = key;
+            keys.swap(sorted);
+        }
     }
     std::vector<std::uint32_t> order;
     order.reserve(keys.size());
@@ -276,14 +281,18 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
     FitChartView3D(chart, view, axes, region);
     DrawChartCage(chart, view, axes, def.thin != 0, (options & 4) != 0, (options & 8) != 0);
     CBoxPlaces places{count, rows, std::clamp(def.xGap, 0, 95) / 200.0, std::clamp(def.zGap, 0, 95) / 200.0, scale};
-    std::vector<double> depths;
-    depths.reserve(bars.size());
+    // Boxes of one row share their footprints with the boxes they stand on.
+    std::vector<double> footprints, middles;
+    footprints.reserve(bars.size());
+    middles.reserve(rows == 1 ? bars.size() : 0);
     for (const CBar& bar : bars) {
         const CBox box = places.Of(bar);
-        depths.push_back(
-            view.Depth({(box.low.x + box.high.x) / 2, (box.low.y + box.high.y) / 2, (box.low.z + box.high.z) / 2}));
+        const double x = (box.low.x + box.high.x) / 2, z = (box.low.z + box.high.z) / 2;
+        footprints.push_back(view.Depth({x, 0.0, z}));
+        if (rows == 1)
+            middles.push_back(view.Depth({x, (box.low.y + box.high.y) / 2, z}));
     }
-    const std::vector<std::uint32_t> order = FarthestFirst(depths);
+    const std::vector<std::uint32_t> order = FarthestFirst(footprints, middles);
     const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
     const CChartPointD row = PictureStep(view, {0.0, 0.0, (1.0 - 2.0 * places.zGap) / rows});
     const bool slim = !everyBox && std::hypot(row.x, row.y) * pixels < kSlimRowPixels;
