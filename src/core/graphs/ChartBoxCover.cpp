@@ -40,7 +40,7 @@ bool CChartBoxCover::Covered(const CCoverPicture& picture, bool hides)
         const auto [first, end] = Columns(b.left - kInkReach, b.right + kInkReach, false);
         bool covered = first < end;
         for (std::size_t c = first; c < end && covered; ++c)
-            covered = m_columns[c].Covers(b.bottom - kInkReach, b.top + kInkReach, 1);
+            covered = m_columns[c].Covers(b.bottom - kInkReach, b.top + kInkReach);
         if (covered)
             return true;
     }

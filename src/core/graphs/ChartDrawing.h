@@ -6,7 +6,6 @@
 #include "graphs/Chart.h"
 #include "graphs/ChartDefinition.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -102,35 +101,26 @@ struct CCoverGroup {
 
 // What the later of a group of things drawn one over another cover, the things taken from the
 // last drawn back to the first: a thing that later ones cover from end to end leaves no trace and
-// need not be drawn. Where each shows through the next (antialiased edges), a thing shows no trace
-// only under several: so for each number n of layers the group keeps the stretch (of values, or
-// of the picture's height) that n of its later things cover without a gap (the longest, where
-// they leave one).
+// need not be drawn. The group keeps the stretch (of values, or of the picture's height) that its
+// later things cover without a gap (the longest, where they leave one).
 class CLaterCover {
 public:
-    static constexpr int kMostLayers = 4;
-
-    // Whether `layers` of the later things cover low..high.
-    bool Covers(double low, double high, int layers) const;
+    // Whether the later things cover low..high.
+    bool Covers(double low, double high) const { return low >= m_low && high <= m_high; }
     // Adds a later thing's stretch.
     void Add(double low, double high);
 
 private:
-    struct CStretch {
-        double low = 0.0;
-        double high = -1.0; // empty
-    };
-    std::array<CStretch, kMostLayers> m_stretches;
+    double m_low = 0.0;
+    double m_high = -1.0; // empty
 };
 
 // Things drawn many to a pixel in groups (the bars of a pixel column, say), each covering only
 // things of its own group.
 class CLaterSpans {
 public:
-    explicit CLaterSpans(int layers = 1) : m_layers(layers) {}
-
-    // Takes the next thing back: true when `layers` of the later things of its group cover
-    // low..high. A thing that hides what lies under it and is not covered adds its stretch.
+    // Takes the next thing back: true when the later things of its group cover low..high. A thing
+    // that hides what lies under it and is not covered adds its stretch.
     bool Covered(const CCoverGroup& group, double low, double high, bool hides);
 
 private:
@@ -138,7 +128,6 @@ private:
         std::size_t operator()(const CCoverGroup& g) const;
     };
 
-    int m_layers;
     std::unordered_map<CCoverGroup, CLaterCover, CGroupHash> m_groups;
     // The group of the last thing, found again at once: a group's things often come together.
     CCoverGroup m_lastGroup;
