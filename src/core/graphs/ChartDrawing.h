@@ -82,9 +82,8 @@ struct CBarStyle {
 // The bars of the definition, and the range of values they span.
 std::vector<CBar> MakeBars(const CChartDefinition& def, const CBarStyle& style, double& low, double& high);
 
-// Bars and boxes narrower than this many pixels are drawn many to a pixel (a group of many
-// thousand glazes), one over another: there a bar or box that later ones cover leaves no trace
-// (see CLaterSpans).
+// Bars narrower than this many pixels are drawn many to a pixel (a group of many thousand
+// glazes), one over another: there a bar that later ones cover leaves no trace (see CLaterSpans).
 constexpr double kThinBarPixels = 0.25;
 
 // The cell of a grid of unit cells that a coordinate falls in: value rounded down.
@@ -140,9 +139,10 @@ void DrawBoxChart(CChart& chart, int options, const CChartRect& region);
 void DrawAreaChart(CChart& chart, int options, const CChartRect& region);
 void DrawPointChart(CChart& chart, int options, const CChartRect& region);
 void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region);
-// Boxes that later boxes cover whole are left out, and slim rows draw their fronts alone (see
-// ChartBar3D.cpp, ChartBoxCover.h); everyBox draws every face of every box: as far as the eye can
-// tell the same picture, at many times the cost with many thousand glazes.
+// Slim rows draw their end faces alone, the rows of a category column that show only slivers in
+// runs, and narrow boxes that the boxes drawn after them cover are left out (see ChartBoxCover.h);
+// everyBox draws every face of every box: as far as the eye can tell the same picture, at many
+// times the cost with many thousand glazes.
 void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool everyBox = false);
 // The layout values of a chart drawn in a 3-D box: the box's picture and its two scales.
 void StoreLayout3D(CChart& chart, const CChartRect& box, const CChartScale& horizontal, const CChartScale& vertical);
