@@ -134,29 +134,17 @@ std::size_t CLaterSpans::CGroupHash::operator()(const CCoverGroup& g) const
     return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
-bool CLaterCover::Covers(double low, double high, int layers) const
-{
-    const CStretch& deepest = m_stretches[static_cast<std::size_t>(std::clamp(layers, 1, kMostLayers) - 1)];
-    return low >= deepest.low && high <= deepest.high;
-}
-
 void CLaterCover::Add(double low, double high)
 {
-    const auto join = [](CStretch& into, const CStretch& more) {
-        if (more.high < more.low)
-            return;
-        if (into.high >= into.low && more.low <= into.high && more.high >= into.low)
-            into = {std::min(into.low, more.low), std::max(into.high, more.high)};
-        else if (more.high - more.low > into.high - into.low)
-            into = more;
-    };
-    // What n + 1 later things cover now: what n + 1 of them covered, and what n covered that this
-    // one covers too.
-    for (std::size_t n = m_stretches.size() - 1; n > 0; --n) {
-        const CStretch& below = m_stretches[n - 1];
-        join(m_stretches[n], {std::max(below.low, low), std::min(below.high, high)});
+    if (high < low)
+        return;
+    if (m_high >= m_low && low <= m_high && high >= m_low) {
+        m_low = std::min(m_low, low);
+        m_high = std::max(m_high, high);
+    } else if (high - low > m_high - m_low) {
+        m_low = low;
+        m_high = high;
     }
-    join(m_stretches[0], {low, high});
 }
 
 bool CLaterSpans::Covered(const CCoverGroup& group, double low, double high, bool hides)
@@ -168,7 +156,7 @@ bool CLaterSpans::Covered(const CCoverGroup& group, double low, double high, boo
     }
     if (!m_last)
         return false;
-    if (m_last->Covers(low, high, m_layers))
+    if (m_last->Covers(low, high))
         return true;
     if (hides)
         m_last->Add(low, high);

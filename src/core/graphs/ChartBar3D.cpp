@@ -10,17 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <utility>
 #include <vector>
 
 namespace {
-
-// A box whose depth pictures shorter than this many pixels (rows of a hundred thousand glazes)
-// has a side and a top no wider than that: slivers lying wholly inside the one-pixel outline of
-// its own front, which is drawn after them. Such a box draws its front (or back) alone, a third
-// of the polygons.
-constexpr double kSlimRowPixels = kThinBarPixels / 16.0;
 
 constexpr double kBoxHeight = 0.6; // of the box's width
 constexpr double kRowDepth = 0.15; // one row's depth at thickness 100 %, of the box's width
@@ -52,13 +45,11 @@ struct CBoxPlaces {
 double Get(const CChartPoint3D& p, int direction) { return direction == 0 ? p.x : direction == 1 ? p.y : p.z; }
 void Set(CChartPoint3D& p, int direction, double value) { (direction == 0 ? p.x : direction == 1 ? p.y : p.z) = value; }
 
-// The faces turned to the eye, shaded as if lit from above and the front (with `slim` only the
-// front or back face, where it shows), added to faces.
-void DrawBox(const CChart& chart, const CChartView3D& view, const CBox& box, bool perPoint, bool slim,
+// The faces turned to the eye in the colour and pattern, shaded as if lit from above and the front
+// (with `slim` only the front or back face, where it shows), added to faces.
+void DrawBox(const CChart& chart, const CChartView3D& view, const CBox& box, CColor color, int pattern, bool slim,
              std::vector<CChartPrimitive>& faces)
 {
-    const CColor color = chart.PaletteColor(chart.ColorIndexFor(box.bar.point, box.bar.set, perPoint));
-    const int pattern = chart.PatternFor(box.bar.point, box.bar.set, perPoint);
     const CColor edge = pattern == kChartPatternHollow ? color : ShadeColor(color, 0.45);
     static constexpr double kShades[3] = {0.75, 1.3, 1.0}; // sides, top and bottom, front and back
     const bool endShows = view.Faces({0.0, 0.0, -1.0}) || view.Faces({0.0, 0.0, 1.0});
@@ -106,10 +97,6 @@ constexpr std::size_t kAhead = 16;
 // The boxes whose faces one thread makes at a time.
 constexpr std::size_t kBoxesPerPart = 16384;
 
-// Boxes whose picture is narrower than this (many categories) may be covered by the boxes of their
-// neighbours together, column by column (CChartBoxCover).
-constexpr double kNarrowFacePixels = 2.0;
-
 // The front or back face of a box, the face a slim box draws alone, left corners first.
 struct CEndFace {
     CChartPointD foot[2];
@@ -128,93 +115,239 @@ CEndFace EndFaceOf(const CChartView3D& view, const CBox& box, bool frontShows)
     return face;
 }
 
-// The picture a box draws, in pixels: the bounds of its end face alone, or of every corner; with
-// the rectangle inside its end face.
-CCoverPicture PictureOf(const CChartView3D& view, const CBox& box, bool endAlone, bool frontShows, double pixels)
+// The strip a box's middle upright sweeps where it crosses the height `middle`, in pixels.
+CCoverStrip StripOf(const CChartView3D& view, const CBox& box, double middle, double pixels)
 {
-    const CEndFace face = EndFaceOf(view, box, frontShows);
-    CChartRect bounds{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
-    const auto add = [&bounds](const CEndFace& end) {
-        for (const CChartPointD& p : {end.foot[0], end.foot[1], end.head[0], end.head[1]}) {
-            bounds = {std::min(bounds.left, p.x), std::min(bounds.bottom, p.y), std::max(bounds.right, p.x),
-                      std::max(bounds.top, p.y)};
-        }
-    };
-    add(face);
-    if (!endAlone)
-        add(EndFaceOf(view, box, !frontShows));
-    const CChartRect inner{std::max(face.foot[0].x, face.head[0].x), std::max(face.foot[0].y, face.foot[1].y),
-                           std::min(face.foot[1].x, face.head[1].x), std::min(face.head[0].y, face.head[1].y)};
-    const auto scaled = [pixels](const CChartRect& r) {
-        return CChartRect{r.left * pixels, r.bottom * pixels, r.right * pixels, r.top * pixels};
-    };
-    return {scaled(bounds), scaled(inner)};
+    const double x = (box.low.x + box.high.x) / 2.0, z = (box.low.z + box.high.z) / 2.0;
+    const CChartPointD foot = view.Project({x, box.low.y, z}), head = view.Project({x, box.high.y, z});
+    return {view.UprightX(foot, middle) * pixels, std::min(foot.y, head.y) * pixels, std::max(foot.y, head.y) * pixels};
 }
 
-// For side-by-side boxes in drawing order, true for each box that later boxes cover whole
-// (CChartBoxCover); drawing them all costs seconds with a hundred thousand glazes. Hollow boxes
-// show what lies behind them, so they cover nothing. Only narrow boxes are left out.
-std::vector<bool> CoveredBoxes(const CChart& chart, const CChartView3D& view, const std::vector<CBar>& bars,
-                               const std::vector<std::uint32_t>& order, const CBoxPlaces& places, bool perPoint,
-                               bool endAlone)
-{
-    std::vector<bool> covered(order.size(), false);
-    if (order.empty())
-        return covered;
-    const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
-    const CBox any = places.Of(bars[order.front()]); // all boxes are of one size
-    const double across = PictureStep(view, {any.high.x - any.low.x, 0.0, 0.0}).x +
-                          PictureStep(view, {0.0, 0.0, any.high.z - any.low.z}).x;
-    if (across * pixels >= kNarrowFacePixels)
-        return covered;
-    const CChartRect bounds = view.Bounds();
-    CChartBoxCover cover(bounds.left * pixels, bounds.right * pixels);
-    const bool frontShows = view.Faces({0.0, 0.0, -1.0});
-    for (std::size_t i = order.size(); i-- > 0;) {
-        if (i >= kAhead)
-            __builtin_prefetch(&bars[order[i - kAhead]]);
-        const CBox box = places.Of(bars[order[i]]);
-        const bool hides = chart.PatternFor(box.bar.point, box.bar.set, perPoint) != kChartPatternHollow;
-        covered[i] = cover.Covered(PictureOf(view, box, endAlone, frontShows, pixels), hides);
+// What the chart draws of its boxes, in drawing order: each piece the faces of one box, or of a
+// run of slim rows drawn as one (CChartColumnRuns).
+class CBoxPieces {
+public:
+    CBoxPieces(const CChart& chart, const CChartView3D& view, const std::vector<CBar>& bars,
+               const std::vector<std::uint32_t>& order, const CBoxPlaces& places, bool perPoint)
+        : m_chart(chart), m_view(view), m_bars(bars), m_order(order), m_places(places), m_perPoint(perPoint)
+    {
     }
-    return covered;
-}
 
-// The indexes of the depths, the largest (the farthest box) first, equal ones in their own order,
-// so that nearer boxes cover farther ones. Sorted by the bits of the depths, a digit at a time:
-// a chart of many thousand glazes sorts hundreds of thousands of boxes.
-std::vector<std::uint32_t> FarthestFirst(const std::vector<double>& depths)
+    // Every box a piece of its own.
+    void EveryBox()
+    {
+        m_pieces.resize(m_order.size());
+        for (std::size_t i = 0; i < m_order.size(); ++i)
+            m_pieces[i] = {static_cast<std::uint32_t>(i), kAlone};
+    }
+
+    // Slim rows drawing their end faces alone, `pitch` pixels apart in the picture: the rows of a
+    // column that show only slivers beyond the nearer rows drawn in runs.
+    void ColumnRuns(double pitch, bool frontShows, double pixels)
+    {
+        CChartColumnRuns runs(static_cast<std::size_t>(m_places.count));
+        for (const CBar& bar : m_bars)
+            runs.Note(static_cast<std::size_t>(bar.point), bar.set * pitch);
+        // The boxes taken back from the last, a few parts at a time: what the runs need of each
+        // made on several threads (boxes are taken in depth order, far from the order of their
+        // bars), then taken in turn.
+        std::vector<CRow> rows(kMostChartThreads * kBoxesPerPart);
+        for (std::size_t end = m_order.size(); end > 0;) {
+            const std::size_t begin = end > rows.size() ? end - rows.size() : 0;
+            RunInParts((end - begin + kBoxesPerPart - 1) / kBoxesPerPart, [&](std::size_t part) {
+                for (std::size_t i = begin + part * kBoxesPerPart; i < std::min(end, begin + (part + 1) * kBoxesPerPart); ++i) {
+                    if (i + kAhead < end)
+                        __builtin_prefetch(&m_bars[m_order[i + kAhead]]);
+                    rows[i - begin] = RowOf(m_bars[m_order[i]], pitch, frontShows, pixels);
+                }
+            });
+            for (std::size_t i = end; i-- > begin;) {
+                const CRow& row = rows[i - begin];
+                const CChartColumnRuns::CTaken taken = runs.Take(row.row);
+                if (taken.piece == m_pieces.size()) {
+                    m_pieces.push_back({static_cast<std::uint32_t>(i), taken.run ? static_cast<std::uint32_t>(m_runs.size()) : kAlone});
+                    if (taken.run)
+                        m_runs.emplace_back();
+                }
+                // The farthest row of a run so far: the run draws its face.
+                CPiece& piece = m_pieces[taken.piece];
+                piece.box = static_cast<std::uint32_t>(i);
+                if (piece.run != kAlone)
+                    Join(m_runs[piece.run], row);
+            }
+            end = begin;
+        }
+        std::reverse(m_pieces.begin(), m_pieces.end());
+    }
+
+    // Leaves out the pieces of narrow boxes that later pieces cover (CChartBoxCover). Hollow boxes
+    // show what lies behind them, so they cover nothing.
+    void LeaveOutCovered(double pixels)
+    {
+        if (m_pieces.empty())
+            return;
+        const CBox any = Box(m_pieces.front()); // all boxes are of one width and depth
+        const double across = PictureStep(m_view, {any.high.x - any.low.x, 0.0, 0.0}).x +
+                              PictureStep(m_view, {0.0, 0.0, any.high.z - any.low.z}).x;
+        const CChartRect bounds = m_view.Bounds();
+        CChartBoxCover cover(bounds.left * pixels, bounds.right * pixels, across * pixels);
+        if (!cover.Tries())
+            return;
+        // The pieces taken back from the last, a few parts at a time: the parts' strips (and
+        // whether they hide what lies behind) made on several threads, then tried in turn.
+        std::vector<std::pair<CCoverStrip, bool>> strips(kMostChartThreads * kBoxesPerPart);
+        std::vector<bool> kept(m_pieces.size(), true);
+        for (std::size_t end = m_pieces.size(); end > 0;) {
+            const std::size_t begin = end > strips.size() ? end - strips.size() : 0;
+            RunInParts((end - begin + kBoxesPerPart - 1) / kBoxesPerPart, [&](std::size_t part) {
+                for (std::size_t i = begin + part * kBoxesPerPart; i < std::min(end, begin + (part + 1) * kBoxesPerPart); ++i) {
+                    const CBox box = Box(m_pieces[i]);
+                    strips[i - begin] = {StripOf(m_view, box, bounds.CenterY(), pixels),
+                                         m_chart.PatternFor(box.bar.point, box.bar.set, m_perPoint) != kChartPatternHollow};
+                }
+            });
+            for (std::size_t i = end; i-- > begin;)
+                kept[i] = !cover.Covered(strips[i - begin].first, strips[i - begin].second);
+            end = begin;
+        }
+        std::size_t to = 0;
+        for (std::size_t i = 0; i < m_pieces.size(); ++i) {
+            if (kept[i])
+                m_pieces[to++] = m_pieces[i];
+        }
+        m_pieces.resize(to);
+    }
+
+    std::size_t Count() const { return m_pieces.size(); }
+
+    // The faces of piece i, added to faces.
+    void Draw(std::size_t i, bool slim, std::vector<CChartPrimitive>& faces) const
+    {
+        const CPiece& piece = m_pieces[i];
+        if (i + kAhead < m_pieces.size())
+            __builtin_prefetch(&m_bars[m_order[m_pieces[i + kAhead].box]]);
+        const CBox box = Box(piece);
+        const int pattern = m_chart.PatternFor(box.bar.point, box.bar.set, m_perPoint);
+        if (piece.run == kAlone) {
+            DrawBox(m_chart, m_view, box, m_chart.PaletteColor(m_chart.ColorIndexFor(box.bar.point, box.bar.set, m_perPoint)),
+                    pattern, slim, faces);
+            return;
+        }
+        const CRun& run = m_runs[piece.run];
+        const auto mean = [&run](std::uint64_t sum) { return static_cast<std::uint8_t>((sum + run.rows / 2) / run.rows); };
+        for (std::uint32_t layer = 0; layer < std::min<std::uint32_t>(run.rows, kRunLayers); ++layer)
+            DrawBox(m_chart, m_view, box, CColor(mean(run.red), mean(run.green), mean(run.blue)), pattern, slim, faces);
+    }
+
+private:
+    static constexpr std::uint32_t kAlone = static_cast<std::uint32_t>(-1);
+
+    struct CPiece {
+        std::uint32_t box = 0; // its place in the drawing order of boxes (a run's farthest row's)
+        std::uint32_t run = kAlone;
+    };
+    // The rows of a run: how high and low they reach (in the unit cube) and their colours summed.
+    struct CRun {
+        double low = HUGE_VAL;
+        double high = -HUGE_VAL;
+        std::uint64_t red = 0;
+        std::uint64_t green = 0;
+        std::uint64_t blue = 0;
+        std::uint32_t rows = 0;
+    };
+
+    // A slim row as the runs take it: its place and end face, how low and high its box reaches
+    // (in the unit cube) and its colour.
+    struct CRow {
+        CChartColumnRuns::CRow row;
+        double low = 0.0;
+        double high = 0.0;
+        CColor color;
+    };
+
+    CRow RowOf(const CBar& bar, double pitch, bool frontShows, double pixels) const
+    {
+        const CBox box = m_places.Of(bar);
+        const CEndFace face = EndFaceOf(m_view, box, frontShows);
+        const int pattern = m_chart.PatternFor(bar.point, bar.set, m_perPoint);
+        return {{static_cast<std::size_t>(bar.point), bar.set * pitch, std::min(face.foot[0].y, face.foot[1].y) * pixels,
+                 std::max(face.head[0].y, face.head[1].y) * pixels, pattern, pattern == kChartPatternHollow},
+                box.low.y,
+                box.high.y,
+                m_chart.PaletteColor(m_chart.ColorIndexFor(bar.point, bar.set, m_perPoint))};
+    }
+
+    static void Join(CRun& run, const CRow& row)
+    {
+        run.low = std::min(run.low, row.low);
+        run.high = std::max(run.high, row.high);
+        run.red += row.color.r;
+        run.green += row.color.g;
+        run.blue += row.color.b;
+        ++run.rows;
+    }
+
+    CBox Box(const CPiece& piece) const
+    {
+        CBox box = m_places.Of(m_bars[m_order[piece.box]]);
+        if (piece.run != kAlone) {
+            box.low.y = m_runs[piece.run].low;
+            box.high.y = m_runs[piece.run].high;
+        }
+        return box;
+    }
+
+    const CChart& m_chart;
+    const CChartView3D& m_view;
+    const std::vector<CBar>& m_bars;
+    const std::vector<std::uint32_t>& m_order;
+    const CBoxPlaces& m_places;
+    bool m_perPoint;
+    std::vector<CPiece> m_pieces;
+    std::vector<CRun> m_runs;
+};
+
+// The indexes of the boxes, the farthest first, so that nearer boxes cover farther ones: by the
+// depth of their footprints, then (boxes stacked on one footprint) of their middles where given,
+// equal ones in their own order. Boxes stand on a grid of footprints, so the order of the
+// footprints is the order of the boxes however tall each is: ordered by their middles, a tall box
+// a row behind a short one was drawn over it. Sorted by the depths made whole numbers, a digit at
+// a time: a chart of many thousand glazes sorts hundreds of thousands of boxes.
+std::vector<std::uint32_t> FarthestFirst(const std::vector<double>& footprints, const std::vector<double>& middles)
 {
     struct CKey {
-        std::uint64_t bits;
+        std::uint32_t bits;
         std::uint32_t index;
     };
-    std::vector<CKey> keys(depths.size()), sorted(depths.size());
-    for (std::size_t i = 0; i < depths.size(); ++i) {
-        // Bits that run up as the depth runs down: a negated positive number's bits all flipped,
-        // a negated negative one's sign bit set. Both zeros are one.
-        const double down = depths[i] == 0.0 ? 0.0 : -depths[i];
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &down, sizeof bits);
-        keys[i] = {bits >> 63 ? ~bits : bits | (std::uint64_t{1} << 63), static_cast<std::uint32_t>(i)};
-    }
+    std::vector<CKey> keys(footprints.size()), sorted(footprints.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i].index = static_cast<std::uint32_t>(i);
     constexpr int kDigitBits = 16;
     std::vector<std::size_t> starts(std::size_t{1} << kDigitBits);
-    for (int shift = 0; shift < 64; shift += kDigitBits) {
-        const auto digit = [shift](const CKey& key) {
-            return (key.bits >> shift) & ((std::uint64_t{1} << kDigitBits) - 1);
-        };
-        std::fill(starts.begin(), starts.end(), 0);
-        for (const CKey& key : keys)
-            ++starts[digit(key)];
-        if (!keys.empty() && starts[digit(keys.front())] == keys.size())
-            continue; // every key has the same digit here
-        std::size_t at = 0;
-        for (std::size_t& start : starts)
-            at += std::exchange(start, at);
-        for (const CKey& key : keys)
-            sorted[starts[digit(key)]++] = key;
-        keys.swap(sorted);
+    // The lesser key first, then the greater: each pass keeps the order of the keys it finds equal.
+    for (const std::vector<double>* depths : {&middles, &footprints}) {
+        if (depths->size() != keys.size() || keys.empty())
+            continue;
+        // Whole numbers that run up as the depth runs down, some billions to the depths' range:
+        // rows of a hundred thousand glazes lie thousands apart.
+        const auto [least, most] = std::minmax_element(depths->begin(), depths->end());
+        const double scale = *most > *least ? 4294967295.0 / (*most - *least) : 0.0;
+        for (CKey& key : keys)
+            key.bits = static_cast<std::uint32_t>(std::clamp((*most - (*depths)[key.index]) * scale, 0.0, 4294967295.0));
+        for (int shift = 0; shift < 32; shift += kDigitBits) {
+            const auto digit = [shift](const CKey& key) { return (key.bits >> shift) & ((1u << kDigitBits) - 1); };
+            std::fill(starts.begin(), starts.end(), 0);
+            for (const CKey& key : keys)
+                ++starts[digit(key)];
+            if (starts[digit(keys.front())] == keys.size())
+                continue; // every key has the same digit here
+            std::size_t at = 0;
+            for (std::size_t& start : starts)
+                at += std::exchange(start, at);
+            for (const CKey& key : keys)
+                sorted[starts[digit(key)]++] = key;
+            keys.swap(sorted);
+        }
     }
     std::vector<std::uint32_t> order;
     order.reserve(keys.size());
@@ -276,31 +409,38 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
     FitChartView3D(chart, view, axes, region);
     DrawChartCage(chart, view, axes, def.thin != 0, (options & 4) != 0, (options & 8) != 0);
     CBoxPlaces places{count, rows, std::clamp(def.xGap, 0, 95) / 200.0, std::clamp(def.zGap, 0, 95) / 200.0, scale};
-    std::vector<double> depths;
-    depths.reserve(bars.size());
+    // Boxes of one row share their footprints with the boxes they stand on.
+    std::vector<double> footprints, middles;
+    footprints.reserve(bars.size());
+    middles.reserve(rows == 1 ? bars.size() : 0);
     for (const CBar& bar : bars) {
         const CBox box = places.Of(bar);
-        depths.push_back(
-            view.Depth({(box.low.x + box.high.x) / 2, (box.low.y + box.high.y) / 2, (box.low.z + box.high.z) / 2}));
+        const double x = (box.low.x + box.high.x) / 2, z = (box.low.z + box.high.z) / 2;
+        footprints.push_back(view.Depth({x, 0.0, z}));
+        if (rows == 1)
+            middles.push_back(view.Depth({x, (box.low.y + box.high.y) / 2, z}));
     }
-    const std::vector<std::uint32_t> order = FarthestFirst(depths);
+    const std::vector<std::uint32_t> order = FarthestFirst(footprints, middles);
     const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
     const CChartPointD row = PictureStep(view, {0.0, 0.0, (1.0 - 2.0 * places.zGap) / rows});
     const bool slim = !everyBox && std::hypot(row.x, row.y) * pixels < kSlimRowPixels;
-    const bool endShows = view.Faces({0.0, 0.0, -1.0}) || view.Faces({0.0, 0.0, 1.0});
+    const bool frontShows = view.Faces({0.0, 0.0, -1.0});
+    const bool endAlone = slim && (frontShows || view.Faces({0.0, 0.0, 1.0}));
+    CBoxPieces pieces(chart, view, bars, order, places, style.perPoint);
     // Stacked and floating bars make one row: there boxes stand on one another, not behind.
-    const std::vector<bool> covered = rows > 1 && !everyBox
-                                          ? CoveredBoxes(chart, view, bars, order, places, style.perPoint, slim && endShows)
-                                          : std::vector<bool>(order.size(), false);
-    // The faces of the boxes made in parts on several threads, added in their order.
-    std::vector<std::vector<CChartPrimitive>> faces((order.size() + kBoxesPerPart - 1) / kBoxesPerPart);
+    if (everyBox || rows == 1 || !endAlone) {
+        pieces.EveryBox();
+    } else {
+        const CChartPointD pitch = PictureStep(view, {0.0, 0.0, 1.0 / rows});
+        pieces.ColumnRuns(std::hypot(pitch.x, pitch.y) * pixels, frontShows, pixels);
+    }
+    if (!everyBox && rows > 1)
+        pieces.LeaveOutCovered(pixels);
+    // The faces of the pieces made in parts on several threads, added in their order.
+    std::vector<std::vector<CChartPrimitive>> faces((pieces.Count() + kBoxesPerPart - 1) / kBoxesPerPart);
     RunInParts(faces.size(), [&](std::size_t part) {
-        for (std::size_t i = part * kBoxesPerPart; i < std::min(order.size(), (part + 1) * kBoxesPerPart); ++i) {
-            if (i + kAhead < order.size())
-                __builtin_prefetch(&bars[order[i + kAhead]]);
-            if (!covered[i])
-                DrawBox(chart, view, places.Of(bars[order[i]]), style.perPoint, slim, faces[part]);
-        }
+        for (std::size_t i = part * kBoxesPerPart; i < std::min(pieces.Count(), (part + 1) * kBoxesPerPart); ++i)
+            pieces.Draw(i, slim, faces[part]);
     });
     chart.AddPolygons(std::move(faces));
     DrawChartAxis3D(chart, view, axes[0]);

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
-// The width of a column: a sixteenth of a pixel, so that the boxes of neighbouring categories
-// a fraction of a pixel apart cover what they cover in whole columns.
-constexpr double kColumnPixels = 1.0 / 16.0;
+// The width of a cover column: a quarter pixel.
+constexpr double kColumnPixels = 0.25;
 // A box's outline reaches this far beyond its picture.
 constexpr double kInkReach = 0.5;
 // Room for the outlines beyond the picture, and for uprights leaning in perspective.
@@ -15,45 +15,70 @@ constexpr double kMarginPixels = 8.0;
 
 } // namespace
 
-CChartBoxCover::CChartBoxCover(double left, double right)
-    : m_columns(static_cast<std::size_t>(std::max(0.0, std::ceil((right - left + 2.0 * kMarginPixels) / kColumnPixels)))),
-      m_origin(left - kMarginPixels)
+std::int64_t CChartColumnRuns::Window(double depth)
 {
+    return ChartCell(depth / kRunPixels);
 }
 
-std::pair<std::size_t, std::size_t> CChartBoxCover::Columns(double from, double to, bool whole) const
+void CChartColumnRuns::Note(std::size_t column, double depth)
 {
-    const double count = static_cast<double>(m_columns.size());
-    const double at = (from - m_origin) / kColumnPixels;
-    const double first = whole ? std::ceil(at) : std::floor(at);
-    const double end = std::floor((to - m_origin) / kColumnPixels) + (whole ? 0.0 : 1.0);
-    return {static_cast<std::size_t>(std::clamp(first, 0.0, count)), static_cast<std::size_t>(std::clamp(end, 0.0, count))};
+    CColumn& c = m_columns[column];
+    c.first = std::min(c.first, Window(depth));
+    c.last = std::max(c.last, Window(depth));
 }
 
-bool CChartBoxCover::Covered(const CCoverPicture& picture, bool hides)
+CChartColumnRuns::CTaken CChartColumnRuns::Take(const CRow& row)
 {
-    // The ink, the picture's bounds grown by the outline, in every column it reaches; ink beyond
-    // the columns is not covered.
-    const CChartRect& b = picture.bounds;
-    const double right = m_origin + static_cast<double>(m_columns.size()) * kColumnPixels;
-    if (b.left - kInkReach >= m_origin && b.right + kInkReach < right) {
-        const auto [first, end] = Columns(b.left - kInkReach, b.right + kInkReach, false);
-        bool covered = first < end;
-        for (std::size_t c = first; c < end && covered; ++c)
-            covered = m_columns[c].Covers(b.bottom - kInkReach, b.top + kInkReach, 1);
-        if (covered)
-            return true;
+    CColumn& column = m_columns[row.column];
+    const std::int64_t window = Window(row.depth);
+    const bool end = window == column.first || window == column.last;
+    const bool standsOut = !column.any || row.bottom < column.bottom - kRunPixels || row.top > column.top + kRunPixels;
+    if (row.hollow || end || standsOut) {
+        // Farther rows are drawn before it, apart.
+        std::fill(std::begin(column.runs), std::end(column.runs), CRun{});
+        if (!row.hollow) {
+            column.bottom = column.any ? std::min(column.bottom, row.bottom) : row.bottom;
+            column.top = column.any ? std::max(column.top, row.top) : row.top;
+            column.any = true;
+        }
+        return {m_pieces++, false};
     }
-    const CChartRect& r = picture.inner;
-    if (!hides || r.right < r.left || r.top < r.bottom)
+    // Which ends of the nearer rows it reaches: only rows at the top make the column's top.
+    const int ends = (row.top >= column.top - kRunPixels ? 1 : 0) + (row.bottom <= column.bottom + kRunPixels ? 2 : 0);
+    CRun& run = column.runs[ends];
+    if (run.piece == kNone || run.window != window || run.pattern != row.pattern)
+        run = {m_pieces++, window, row.pattern};
+    column.bottom = std::min(column.bottom, row.bottom);
+    column.top = std::max(column.top, row.top);
+    return {run.piece, true};
+}
+
+CChartBoxCover::CChartBoxCover(double left, double right, double across)
+    : m_columns(across < kNarrowBoxPixels
+                    ? static_cast<std::size_t>(std::max(0.0, std::ceil((right - left + 2.0 * kMarginPixels) / kColumnPixels)))
+                    : 0),
+      m_origin(left - kMarginPixels), m_reach(across / 2.0 + kInkReach)
+{
+}
+
+bool CChartBoxCover::Covered(const CCoverStrip& strip, bool hides)
+{
+    // The columns whose middle lines the strip's ink crosses; ink beyond the columns is not
+    // covered.
+    const double from = std::ceil((strip.middle - m_reach - m_origin) / kColumnPixels - 0.5);
+    const double to = std::ceil((strip.middle + m_reach - m_origin) / kColumnPixels - 0.5);
+    if (m_columns.empty() || !(from >= 0.0) || !(to < static_cast<double>(m_columns.size())) || to <= from)
         return false;
-    // Its ink holds the inner rectangle grown by the outline: across at the rectangle's height,
-    // and up and down over its width.
-    const auto [first, end] = Columns(r.left - kInkReach, r.right + kInkReach, true);
-    for (std::size_t c = first; c < end; ++c)
-        m_columns[c].Add(r.bottom, r.top);
-    const auto [coreFirst, coreEnd] = Columns(r.left, r.right, true);
-    for (std::size_t c = coreFirst; c < coreEnd; ++c)
-        m_columns[c].Add(r.bottom - kInkReach, r.top + kInkReach);
+    const auto first = static_cast<std::size_t>(from), end = static_cast<std::size_t>(to);
+    const double low = strip.bottom - kInkReach, high = strip.top + kInkReach;
+    bool covered = true;
+    for (std::size_t c = first; c < end && covered; ++c)
+        covered = m_columns[c].Covers(low, high);
+    if (covered)
+        return true;
+    if (hides) {
+        for (std::size_t c = first; c < end; ++c)
+            m_columns[c].Add(low, high);
+    }
     return false;
 }

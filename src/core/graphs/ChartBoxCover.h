@@ -1,49 +1,134 @@
 #pragma once
 
-// Which boxes of a true 3-D bar chart of narrow boxes (many categories) the boxes drawn after
-// them cover whole, so that they need not be drawn: a hundred thousand glazes by a thousand
-// materials put boxes many to a pixel. Used only by the chart's own drawing files.
+// How a true 3-D bar chart of very many boxes draws only what shows: a hundred thousand glazes by
+// a handful of oxides put a hundred thousand rows one behind another in each category's column,
+// hundreds to a pixel; by a thousand materials, boxes many to a pixel across as well. Every rule
+// of it lives here; used only by the chart's own drawing files (ChartBar3D.cpp).
 //
-// A box draws its picture (the faces turned to the eye, or a slim row's front alone) and its
-// outline, half a pixel round it: its ink. A box is left out only where the ink of boxes drawn
-// after it (and drawn themselves) covers its ink whole. A box whose ink shows by a sliver, however
-// thin, is drawn: the side of rows a fraction of a pixel deep is made of such slivers, each row's
-// outline in its colour, and every pixel there mixes the outlines of hundreds of rows. Leaving
-// out all rows but those a quarter pixel apart showed the colours of the few left as stripes,
-// and leaving out any regular share of them mixes only some of the colours.
+// A box draws its faces turned to the eye and its outline, half a pixel round them: its ink.
 //
-// The ink of the later boxes is kept column by column: narrow columns across the picture, each
-// holding the stretch the later boxes' ink covers over the column's whole width (of each later
-// box, a rectangle inside its picture grown by its outline). A box is covered when in every
-// column its ink reaches (its picture's bounds grown by its outline) that stretch holds its ink's
-// height. Boxes of wide categories show their neighbours' sides and their rows' slivers: they
-// are all drawn.
+// Slim rows: a box whose depth pictures shorter than kSlimRowPixels has a side and a top no wider
+// than that, slivers inside the outline of its own end face (the front, or the back seen from
+// behind), which is drawn after them: it draws that end face alone.
+//
+// Column runs (CChartColumnRuns): the slim rows of one category column, taken from the nearest
+// back, each reach beyond the nearer rows' faces by a sliver (the column's side and top, seen
+// askew, are made of such slivers, every row's outline in its colour) or stand out above or below
+// them. A row that stands out by more than kRunPixels is drawn by itself, and so are the rows of
+// the column's nearest and farthest kRunPixels, its ends. The others join a run: the rows next to
+// one another in the column that lie within the same kRunPixels of its depth in the picture and
+// reach the same ends of the nearer rows (the column's top, its foot, both or neither: only rows
+// at the top make the column's top). A run is drawn as one end face, its farthest row's, as high
+// and as low as its rows reach, in their mean colour. The outlines of its rows, a sliver apart,
+// lie over one another, and where each covers a pixel in part they darken it together as one does
+// not: the face is drawn as many times over as the run has rows, up to kRunLayers (drawn once,
+// the ends and edges of the columns showed paler). The side of a column is then drawn a few
+// faces to the pixel, each of the mean of the hundreds of rows' colours that the faces of every
+// box mix there (taking one row in a few hundred instead showed the colours of the rows taken as
+// stripes).
+//
+// Narrow boxes (CChartBoxCover): boxes of many categories, narrower than kNarrowBoxPixels, stand
+// many to a pixel across as well, a thousand materials' columns a fraction of a pixel apart, and
+// are covered by the boxes of their neighbours together. The cover takes each box as the strip its
+// middle upright sweeps where it crosses the middle of the chart (the boxes near one another lean
+// alike in perspective) and its ink as that strip grown by the outline; it keeps, in quarter-pixel
+// columns across the picture, the stretch of each column that the ink of the boxes drawn after a
+// box covers, and leaves the box out where in every column its ink crosses that stretch holds it.
+// Boxes as wide as kNarrowBoxPixels or wider show their neighbours' sides: they are not tried (a
+// column run of them leaves out what their own column covers).
 
 #include "graphs/ChartDrawing.h"
 
-#include <utility>
+#include <cstdint>
 #include <vector>
 
-// A box's picture in pixels, y upward: its bounds, and a rectangle inside it (empty when it has
-// none).
-struct CCoverPicture {
-    CChartRect bounds;
-    CChartRect inner{0.0, 0.0, -1.0, -1.0};
+// A box whose depth pictures shorter than this many pixels draws its end face alone.
+inline constexpr double kSlimRowPixels = 1.0 / 64.0;
+// The depth of a column run in the picture, and how far a row may reach beyond the nearer rows of
+// its column (pixels) and still join one.
+inline constexpr double kRunPixels = 0.25;
+// How many times over a run of as many rows or more draws its face (see above).
+inline constexpr int kRunLayers = 3;
+// Boxes narrower than this many pixels across may be covered by their neighbours (CChartBoxCover).
+inline constexpr double kNarrowBoxPixels = 2.0;
+
+// The slim rows of a chart's category columns, taken from the last drawn back (the nearest first),
+// parted into pieces each drawn as one face: a row alone, or a run of rows.
+class CChartColumnRuns {
+public:
+    // A row of a column: its column (category), its place along the column's depth in the picture
+    // (pixels), its end face's lowest and highest point in the picture (pixels, y upward) and its
+    // pattern; a hollow row shows what lies behind it, so it covers nothing.
+    struct CRow {
+        std::size_t column = 0;
+        double depth = 0.0;
+        double bottom = 0.0;
+        double top = 0.0;
+        int pattern = 0;
+        bool hollow = false;
+    };
+
+    explicit CChartColumnRuns(std::size_t columns) : m_columns(columns) {}
+
+    // Notes where a row lies before any row is taken: the rows of the first and last kRunPixels of
+    // a column's depth (its two ends) are each drawn alone.
+    void Note(std::size_t column, double depth);
+    // The piece a row belongs to, and whether the piece is a run (it may be of one row) or a row
+    // drawn alone.
+    struct CTaken {
+        std::size_t piece = 0;
+        bool run = false;
+    };
+    // The piece the next row back belongs to: pieces are numbered as they begin, the nearest first.
+    // A row that starts a piece is the piece's nearest: the piece is drawn in its place.
+    CTaken Take(const CRow& row);
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // The run the next row of a column reaching the same ends may join.
+    struct CRun {
+        std::size_t piece = kNone;
+        std::int64_t window = 0;
+        int pattern = 0;
+    };
+    struct CColumn {
+        bool any = false;    // nearer rows taken
+        double bottom = 0.0; // the nearer rows' faces reach this low and high
+        double top = 0.0;
+        CRun runs[4]; // of rows that reach neither of those ends, the top, the bottom, or both
+        std::int64_t first = INT64_MAX; // the windows of its ends
+        std::int64_t last = INT64_MIN;
+    };
+
+    static std::int64_t Window(double depth);
+
+    std::vector<CColumn> m_columns;
+    std::size_t m_pieces = 0;
+};
+
+// A narrow box as the cover takes it (pixels, y upward): the strip its middle upright sweeps,
+// where that upright crosses the middle of the chart, from the box's foot to its head.
+struct CCoverStrip {
+    double middle = 0.0;
+    double bottom = 0.0;
+    double top = 0.0;
 };
 
 class CChartBoxCover {
 public:
-    // Columns over a picture from left to right (pixels).
-    CChartBoxCover(double left, double right);
+    // Columns over a picture from left to right (pixels) for boxes `across` pixels wide; boxes as
+    // wide as kNarrowBoxPixels or wider are never covered, and need no columns.
+    CChartBoxCover(double left, double right, double across);
 
-    // Takes the next box back, the last drawn first: true when later boxes cover its ink whole.
+    // Whether boxes of its width may be covered at all.
+    bool Tries() const { return !m_columns.empty(); }
+    // Takes the next box back, the last drawn first: true when later boxes cover its ink.
     // A box not covered that hides what lies under it (not hollow) covers the earlier ones.
-    bool Covered(const CCoverPicture& picture, bool hides);
+    bool Covered(const CCoverStrip& strip, bool hides);
 
 private:
-    // The columns from..to lies in, or those wholly inside it (to is then one past the last).
-    std::pair<std::size_t, std::size_t> Columns(double from, double to, bool whole) const;
-
     std::vector<CLaterCover> m_columns;
     double m_origin = 0.0;
+    double m_reach = 0.0; // half the width of a box's ink
 };

@@ -6,7 +6,6 @@
 #include "graphs/Chart.h"
 #include "graphs/ChartDefinition.h"
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -87,9 +86,8 @@ struct CBarStyle {
 // The bars of the definition, and the range of values they span.
 std::vector<CBar> MakeBars(const CChartDefinition& def, const CBarStyle& style, double& low, double& high);
 
-// Bars and boxes narrower than this many pixels are drawn many to a pixel (a group of many
-// thousand glazes), one over another: there a bar or box that later ones cover leaves no trace
-// (see CLaterSpans).
+// Bars narrower than this many pixels are drawn many to a pixel (a group of many thousand
+// glazes), one over another: there a bar that later ones cover leaves no trace (see CLaterSpans).
 constexpr double kThinBarPixels = 0.25;
 
 // The cell of a grid of unit cells that a coordinate falls in: value rounded down.
@@ -106,35 +104,26 @@ struct CCoverGroup {
 
 // What the later of a group of things drawn one over another cover, the things taken from the
 // last drawn back to the first: a thing that later ones cover from end to end leaves no trace and
-// need not be drawn. Where each shows through the next (antialiased edges), a thing shows no trace
-// only under several: so for each number n of layers the group keeps the stretch (of values, or
-// of the picture's height) that n of its later things cover without a gap (the longest, where
-// they leave one).
+// need not be drawn. The group keeps the stretch (of values, or of the picture's height) that its
+// later things cover without a gap (the longest, where they leave one).
 class CLaterCover {
 public:
-    static constexpr int kMostLayers = 4;
-
-    // Whether `layers` of the later things cover low..high.
-    bool Covers(double low, double high, int layers) const;
+    // Whether the later things cover low..high.
+    bool Covers(double low, double high) const { return low >= m_low && high <= m_high; }
     // Adds a later thing's stretch.
     void Add(double low, double high);
 
 private:
-    struct CStretch {
-        double low = 0.0;
-        double high = -1.0; // empty
-    };
-    std::array<CStretch, kMostLayers> m_stretches;
+    double m_low = 0.0;
+    double m_high = -1.0; // empty
 };
 
 // Things drawn many to a pixel in groups (the bars of a pixel column, say), each covering only
 // things of its own group.
 class CLaterSpans {
 public:
-    explicit CLaterSpans(int layers = 1) : m_layers(layers) {}
-
-    // Takes the next thing back: true when `layers` of the later things of its group cover
-    // low..high. A thing that hides what lies under it and is not covered adds its stretch.
+    // Takes the next thing back: true when the later things of its group cover low..high. A thing
+    // that hides what lies under it and is not covered adds its stretch.
     bool Covered(const CCoverGroup& group, double low, double high, bool hides);
 
 private:
@@ -142,7 +131,6 @@ private:
         std::size_t operator()(const CCoverGroup& g) const;
     };
 
-    int m_layers;
     std::unordered_map<CCoverGroup, CLaterCover, CGroupHash> m_groups;
     // The group of the last thing, found again at once: a group's things often come together.
     CCoverGroup m_lastGroup;
@@ -155,9 +143,10 @@ void DrawBoxChart(CChart& chart, int options, const CChartRect& region);
 void DrawAreaChart(CChart& chart, int options, const CChartRect& region);
 void DrawPointChart(CChart& chart, int options, const CChartRect& region);
 void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region);
-// Boxes that later boxes cover whole are left out, and slim rows draw their fronts alone (see
-// ChartBar3D.cpp, ChartBoxCover.h); everyBox draws every face of every box: as far as the eye can
-// tell the same picture, at many times the cost with many thousand glazes.
+// Slim rows draw their end faces alone, the rows of a category column that show only slivers in
+// runs, and narrow boxes that the boxes drawn after them cover are left out (see ChartBoxCover.h);
+// everyBox draws every face of every box: as far as the eye can tell the same picture, at many
+// times the cost with many thousand glazes.
 void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool everyBox = false);
 // The layout values of a chart drawn in a 3-D box: the box's picture and its two scales.
 void StoreLayout3D(CChart& chart, const CChartRect& box, const CChartScale& horizontal, const CChartScale& vertical);

@@ -156,6 +156,81 @@ TEST(ChartView3D, EveryPointOnADrawnTrueThreeDimensionalBarAnswersACell)
     }
 }
 
+// Regression: boxes were drawn in the order of the depths of their middles, so a tall box a row
+// behind a short one, its middle higher and so nearer the eye seen from above, was drawn after
+// it and hid it: the short glaze's bar stood behind the tall one, and a click on it answered the
+// tall one. Boxes are drawn in the order of their footprints, whatever their heights: a click in
+// the middle of the nearest bar answers its glaze, seen from the front or behind, above or below.
+TEST(ChartView3D, ANearBarStandsBeforeTheTallerBarsBehindIt)
+{
+    CFakeChartMetrics metrics;
+    constexpr int kGlazes = 24;
+    struct CSeen {
+        int rotation;
+        int elevation;
+        int nearest; // glaze
+    };
+    for (const CSeen& seen : {CSeen{20, 10, 0}, CSeen{-20, 30, 0}, CSeen{20, -10, 0}, CSeen{160, 10, kGlazes - 1}}) {
+        // Every other glaze short, the nearest among them.
+        std::vector<CChartValueAt> values;
+        for (int glaze = 0; glaze < kGlazes; ++glaze)
+            values.push_back({0, glaze, glaze % 2 == seen.nearest % 2 ? 2.0 : 10.0});
+        CChart chart(metrics, 0.0, 0.0, 400.0, 250.0, 1000.0);
+        chart.ChartDefBegin();
+        chart.ChartSetSparseData(1, kGlazes, values);
+        chart.ChartSetView(7, seen.rotation, seen.elevation, 0);
+        chart.ChartSetDepth(7, 100, 50, 50);
+        chart.ChartSetKind(kChartBarTrue3D, 0, 0x20);
+        CChartPointD middle;
+        int corners = 0;
+        for (const CChartPrimitive* face : CellPrimitives(chart)) {
+            if (face->column != seen.nearest)
+                continue;
+            for (const CChartPointD& p : face->points) {
+                middle = {middle.x + p.x, middle.y + p.y};
+                ++corners;
+            }
+        }
+        ASSERT_GT(corners, 0) << seen.rotation << " " << seen.elevation;
+        const CChartHit hit =
+            chart.HitTest(chart.UnitsToPixelsX(middle.x / corners), chart.UnitsToPixelsY(middle.y / corners));
+        EXPECT_EQ(hit.kind, CChartPrimitive::kHitCell) << seen.rotation << " " << seen.elevation;
+        EXPECT_EQ(hit.column, seen.nearest) << seen.rotation << " " << seen.elevation;
+    }
+}
+
+// Stacked boxes share their footprint: the one nearer the eye is drawn after the other, the upper
+// seen from above, the lower from below, so that where one's top or bottom meets the other the
+// nearer one shows and answers a click.
+TEST(ChartView3D, StackedBoxesShowTheOneNearerTheEyeWhereTheyMeet)
+{
+    CFakeChartMetrics metrics;
+    for (const int elevation : {10, -10}) {
+        CChart chart(metrics, 0.0, 0.0, 400.0, 250.0, 1000.0);
+        chart.ChartDefBegin();
+        const std::vector<double> values = {5.0, 5.0};
+        chart.ChartSetData(1, 2, values);
+        chart.ChartSetView(7, 20, elevation, 0);
+        chart.ChartSetDepth(7, 100, 50, 50);
+        chart.ChartSetKind(kChartBarTrue3D, 0x2000, 0x20);
+        // Where they meet: the lower box's top face seen from above, the upper's bottom face from
+        // below (the face of the farther box whose middle lies nearest the other box).
+        const int farther = elevation > 0 ? 0 : 1, nearer = 1 - farther;
+        CChartPointD meeting{0.0, elevation > 0 ? -HUGE_VAL : HUGE_VAL};
+        for (const CChartPrimitive* face : CellPrimitives(chart)) {
+            if (face->column != farther)
+                continue;
+            CChartPointD middle;
+            for (const CChartPointD& p : face->points)
+                middle = {middle.x + p.x / face->points.size(), middle.y + p.y / face->points.size()};
+            if (elevation > 0 ? middle.y > meeting.y : middle.y < meeting.y)
+                meeting = middle;
+        }
+        const CChartHit hit = chart.HitTest(chart.UnitsToPixelsX(meeting.x), chart.UnitsToPixelsY(meeting.y));
+        EXPECT_EQ(hit.column, nearer) << elevation;
+    }
+}
+
 // Category names too wide to stand side by side under true 3-D bars stand upright, whole while
 // they take less than 0.4 of the chart's height; a longer one keeps as much as fits there.
 TEST(ChartView3D, CategoryNamesTooWideForTheirPlacesStandUpright)
