@@ -16,20 +16,32 @@ bool ConfirmDeleteWithForms(std::span<const CEditForm> forms)
     return true;
 }
 
+namespace {
+
+// A form with unsaved changes comes forward and asks whether to save them; Yes saves. The
+// answer, No without asking when there are none.
+int AskAndSave(const CEditForm& form)
+{
+    const auto& [view, link] = form;
+    if (!link->HasChanges())
+        return MsgResultNo;
+    if (CFrameHost* frame = view->GetFrame())
+        frame->ActivateFrame();
+    const int answer = link->AskSaveChanges();
+    if (answer == MsgResultYes)
+        link->WriteBack();
+    return answer;
+}
+
+} // namespace
+
 bool AskToSaveForm(const CEditForm& form, bool close)
 {
     const auto& [view, link] = form;
-    CFrameHost* frame = view->GetFrame();
-    if (link->HasChanges()) {
-        if (frame)
-            frame->ActivateFrame();
-        const int answer = link->AskSaveChanges();
-        if (answer == MsgResultCancel)
-            return false;
-        if (answer == MsgResultYes)
-            link->WriteBack();
-    }
+    if (AskAndSave(form) == MsgResultCancel)
+        return false;
     if (close) {
+        CFrameHost* frame = view->GetFrame();
         link->SetChanged(false);
         if (frame)
             frame->CloseFrame();
@@ -39,18 +51,13 @@ bool AskToSaveForm(const CEditForm& form, bool close)
 
 bool AskFormsBeforeChange(std::span<const CEditForm> forms)
 {
-    for (const auto& [view, link] : forms) {
-        if (!link->HasChanges())
-            continue;
-        if (CFrameHost* frame = view->GetFrame())
-            frame->ActivateFrame();
-        const int answer = link->AskSaveChanges();
+    for (const CEditForm& form : forms) {
+        const bool changed = form.second->HasChanges();
+        const int answer = AskAndSave(form);
         if (answer == MsgResultCancel)
             return false;
-        if (answer == MsgResultYes)
-            link->WriteBack();
-        else
-            link->DropChanges();
+        if (changed && answer == MsgResultNo)
+            form.second->DropChanges();
     }
     return true;
 }
