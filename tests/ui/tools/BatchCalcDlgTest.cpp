@@ -204,7 +204,9 @@ TEST_F(BatchCalcDlgTest, PickingRowsSelectsMaterialsAndAmounts)
     QListWidget* other = dialog.RemainderList(kRemainderListOther);
     ASSERT_NE(other, nullptr);
     ASSERT_EQ(CBatchCalcDlg::RowTexts(other), (Rows{"SiO2\t  1.00791", "SnO2\t  0.03318"}));
+    dialog.AmountBox()->setFocus();
     other->setCurrentRow(0);
+    EXPECT_EQ(dialog.focusWidget(), dialog.Button(kBatchUseMaterial)) << "Enter now uses the amount";
     EXPECT_EQ(other->currentRow(), -1) << "the pick is not kept";
     EXPECT_EQ(dialog.AmountBox()->currentText(), QStringLiteral("93.511"));
 
@@ -356,6 +358,8 @@ TEST_F(BatchCalcDlgTest, SmallScreenUsesTheCompactLayoutAndScrolls)
         EXPECT_EQ(dialog.Content()->y(), -bar->maximum());
         bar->triggerAction(QAbstractSlider::SliderPageStepSub);
         EXPECT_EQ(dialog.Content()->y(), 0) << "page up goes to the top";
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        EXPECT_EQ(dialog.Content()->y(), -1) << "a line down moves one pixel";
     }
 
     m_messages.screenHeight = 768;
