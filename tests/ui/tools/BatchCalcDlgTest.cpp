@@ -348,19 +348,23 @@ TEST_F(BatchCalcDlgTest, SmallScreenUsesTheCompactLayoutAndScrolls)
 {
     m_messages.screenHeight = 480;
     CBatchCalcDlg dialog;
+    // A font large enough that the dialog is taller than the screen the tests run on.
+    QFont large = dialog.font();
+    large.setPointSize(40);
+    dialog.setFont(large);
     Open(dialog);
     EXPECT_TRUE(dialog.IsCompact());
     EXPECT_EQ(dialog.width(), CDialogUnits(dialog.font()).X(412));
-    if (QScrollBar* bar = dialog.ScrollBar()) {
-        EXPECT_EQ(bar->minimum(), 0);
-        EXPECT_GT(bar->maximum(), 0);
-        bar->setValue(bar->maximum());
-        EXPECT_EQ(dialog.Content()->y(), -bar->maximum());
-        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-        EXPECT_EQ(dialog.Content()->y(), 0) << "page up goes to the top";
-        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        EXPECT_EQ(dialog.Content()->y(), -1) << "a line down moves one pixel";
-    }
+    QScrollBar* bar = dialog.ScrollBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(dialog.Content()->y(), -bar->maximum());
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(dialog.Content()->y(), 0) << "page up goes to the top";
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(dialog.Content()->y(), -1) << "a line down moves one pixel";
 
     m_messages.screenHeight = 768;
     CBatchCalcDlg normal;
