@@ -118,6 +118,8 @@ TEST_F(GlazeSimilarityTest, IngredientAndNameMeasures)
     EXPECT_DOUBLE_EQ(Score(named1, named2, {20}), 100.0);
     Score(named1, named3, {20});
     EXPECT_NEAR(m_scores[20], 300.0 / 7.0, 1e-9); // C L A D against T M K U
+    Score(CGlaze("Ash Glaze"), CGlaze("ash"), {20});
+    EXPECT_NEAR(m_scores[20], 50.0, 1e-9); // a quarter A against a third, and G L Z E
     EXPECT_EQ(Score(named1, CGlaze("42"), {20}), 0.0);
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -168,6 +169,12 @@ TEST_F(GlazeTextOutputTest, RecipesAtSeveralBatchSizes)
         "",
         "",
     }));
+    // The recipe size alone: the amounts as entered.
+    g_prefs.prtrecsize = 1;
+    const TextLines entered = Text([&](std::ostream& out) { text.WriteRecipes(out, first, nullptr); });
+    ASSERT_GT(entered.size(), 4u);
+    EXPECT_EQ(entered[4], "\001       Potash Feldspar    167.00");
+    g_prefs.prtrecsize = 2;
 
     // By volume: no batch columns, and a blank line between the components and the additions.
     Found(m_doc.GetGlaze(0)).m_byVol = 1;
@@ -227,6 +234,12 @@ TEST_F(GlazeTextOutputTest, ListTables)
         RecordAt(m_doc.Glazes(), 0).InvalidateAnalysis();
     }
     EXPECT_EQ(ItemAt(rows, 0), "Celadon      18.3    13.8    67.9   1.0: 8.00  1.0: 8.13    0.1x10e-7/K  [100%]     10.3   $  0.69/kg");
+    // The three-part ratio is as wide as its sample, 1.0:10.00:10.00.
+    const std::string layout = std::exchange(g_prefs.glzext3, "N!N");
+    text.BuildListTable(rows, header, 3);
+    g_prefs.glzext3 = layout;
+    EXPECT_EQ(header, "Name        Alk:Neut:Acid    Name      ");
+    EXPECT_EQ(ItemAt(rows, 0), "Celadon     1.0: 0.50: 4.06  Celadon   ");
 
     // The oxide tables put each value under its oxide; a glaze without chemistry is its name.
     text.BuildListTable(rows, header, 4);

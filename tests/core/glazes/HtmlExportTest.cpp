@@ -20,6 +20,7 @@ TEST_F(HtmlExportTest, PageForTwoGlazes)
     blue.m_range = "10";
     blue.m_firetype = "reduction";
     blue.m_color = "blue";
+    blue.m_vistexture = "speckled";
     blue.m_date = "1/2/2003";
     blue.m_notes = {"Use \"thin\" coats"};
     Append(glazes, blue);
@@ -39,7 +40,7 @@ TEST_F(HtmlExportTest, PageForTwoGlazes)
               "</UL>\n\n<HR>\n\n"
               "<H3><A NAME=\"glz0000\"></A>Glaze name: Tom &amp; Jerry&#39;s &lt;Blue&gt;</H3>\n"
               "<B>Glaze type:</B> celadon<BR>\n<B>Cone:</B> 10<BR>\n<B>Firing:</B> reduction<BR>\n"
-              "<B>Color:</B> blue<BR>\n<B>Date:</B> 1/2/2003<BR>\n<P>\n"
+              "<B>Color:</B> blue<BR>\n<B>Visual texture:</B> speckled<BR>\n<B>Date:</B> 1/2/2003<BR>\n<P>\n"
               "<B>Recipe:</B> (Percent, Batch)<BR><PRE>Silica                   30.0       30.00\n"
               "Whiting                  70.0       70.00\n"
               "                        -----    --------\n"

@@ -40,12 +40,13 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
     const std::string old = WriteFile("old.rcp", "3.5\nRCP\nx\nOld\nWhiting\n1\nEOF\n");
     const std::string cut = WriteFile("cut.rcp", "5.0\nRCP\nx\nCut\nWhiting\n1\nEOF\nNOTES\nhalf");
     const std::string cases = WriteFile("case.rcp", "5\nrcp\nx\nCase\nWhiting\n1\nEof\nstuff\nNOTES\nnote\nEndNotes\n");
+    const std::string blank = WriteFile("blank.rcp", "\n5.0\nRCP\nx\nBlank\nWhiting\n1\nEOF\n");
     CGlazeList list;
     // Regression: /dev/zero was read until the memory ran out.
     std::vector<std::string> paths = {lf, old, crlf, cut, cases, (m_dir / "missing.rcp").string(), "/dev/zero",
-                                      m_dir.string()};
-    EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 4);
-    ASSERT_EQ(list.GetCount(), 4);
+                                      m_dir.string(), blank};
+    EXPECT_EQ(CInsightIO::ImportRecipes(list, paths, false), 5);
+    ASSERT_EQ(list.GetCount(), 5);
     ExpectLines(RecordAt(list, 0).m_components, {{"Silica", 30}, {"Whiting", 70}});
     EXPECT_EQ(RecordAt(list, 0).m_notes, CStringArrayEx{"pasted"});
     ExpectLines(RecordAt(list, 1).m_components, {{"Whiting", 55}});
@@ -55,6 +56,9 @@ TEST_F(InsightImportTest, VersionAndLineEndsDecideTheLayout)
     EXPECT_EQ(RecordAt(list, 2).m_notes, CStringArrayEx{"half"});
     EXPECT_EQ(RecordAt(list, 3).m_name, "Case");
     EXPECT_EQ(RecordAt(list, 3).m_notes, CStringArrayEx{"note"});
+    // A blank line before the version is passed over.
+    EXPECT_EQ(RecordAt(list, 4).m_name, "Blank");
+    ExpectLines(RecordAt(list, 4).m_components, {{"Whiting", 1}});
 
     ASSERT_EQ(m_messages.boxes.size(), 4u);
     EXPECT_EQ(m_messages.At(0).text, old + ": Incorrect version number (should be >= 4.0)");

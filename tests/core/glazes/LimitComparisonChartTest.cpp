@@ -103,7 +103,7 @@ TEST_F(LimitComparisonChartTest, AxesAreSharedOnlyByTheSameKindAndRange)
     EXPECT_EQ(lines[12], Blanks(5) + "Nowhere  ???  \x01");
     // The value by percent: potassium oxide in a potash flux of 0.6 alumina.
     EXPECT_EQ(lines[9].substr(65, 2), "  ");
-    EXPECT_TRUE(lines[10].ends_with(" %\x01"));
+    EXPECT_TRUE(lines[10].ends_with(":  53.7 %\x01")) << lines[10];
     for (std::size_t i = 0; i < expected.size(); ++i) {
         if (expected[i].empty()) {
             EXPECT_EQ(lines[i], "") << i;

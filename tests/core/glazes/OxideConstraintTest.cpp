@@ -354,4 +354,8 @@ TEST_F(SumGroupBoundsTest, AlkaliPairConflicts)
     EXPECT_EQ(m_message, "");
     EXPECT_DOUBLE_EQ(m_sum.lower, 0.300005);
     EXPECT_DOUBLE_EQ(m_sum.upper, 0.3);
+    // Exactly the tolerance apart is still within it.
+    const COxideConstraintArray edge = {Make(kSodium, '<', "0.3"), Make(kConstraintKNaO, '>', "0.30001")};
+    EXPECT_EQ(edge.SumGroupBounds(kGroupAllOxides, 0, m_sum, m_message), 0);
+    EXPECT_EQ(m_message, "");
 }

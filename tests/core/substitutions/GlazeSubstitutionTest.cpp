@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // A substitution applied to a glaze of a glaze database: to the components and to the additions,
@@ -80,6 +84,34 @@ TEST(GlazeSubstitutionTest, ChangesComponentsOrAdditionsAndTheAnalysisFollows)
     doc.SetModifiedFlag(false);
     EXPECT_EQ(ApplySubstitution(doc, 3, substitution, 0), 0);
     EXPECT_FALSE(doc.IsModified());
+
+    // Nothing to replace still merges the lines of one material, by volume too (silica 1 and
+    // 0.5 dl, and 0.25 and 0.25 dl), and marks the database changed; by volume too a change in
+    // the additions alone counts.
+    materials.Materials().FindMaterial(std::string_view("Silica"))->m_density = 100.0;
+    CGlaze doubled("Doubled");
+    doubled.m_byVol = 1;
+    doubled.m_components.Add("Silica", 1.0);
+    doubled.m_components.Add("silica", 0.5);
+    doubled.m_additions.Add("Silica", 0.25);
+    doubled.m_additions.Add("SILICA", 0.25);
+    doc.InsertGlaze(3, doubled);
+    doc.SetModifiedFlag(false);
+    EXPECT_EQ(ApplySubstitution(doc, 3, substitution, 0), 0);
+    EXPECT_TRUE(doc.IsModified());
+    using Lines = std::vector<std::pair<std::string, double>>;
+    const auto lines = [](const CIngredientList& list) {
+        Lines found;
+        for (const auto& line : list)
+            found.emplace_back(line->m_name, line->m_amount);
+        return found;
+    };
+    CGlaze& merged = Found(doc.GetGlaze(3));
+    EXPECT_EQ(lines(merged.m_components), (Lines{{"Silica", 1.5}}));
+    EXPECT_EQ(lines(merged.m_additions), (Lines{{"Silica", 0.5}}));
+    merged.m_additions.Add("Whiting", 2.0);
+    EXPECT_EQ(ApplySubstitution(doc, 3, substitution, 0), 1);
+    EXPECT_EQ(lines(merged.m_additions), (Lines{{"Silica", 0.5}, {"Magnesite", 6.0}}));
 }
 
 } // namespace

@@ -95,6 +95,7 @@ TEST_F(BatchCalculatorTest, LeachUnityFormulaBackIntoItsBatch)
               (std::vector<std::string>{"147.231 (K2O)", "226.600 (Al2O3)", "344.197 (SiO2)"}));
     const double feldspar = std::stod(calc.m_amountText);
     ASSERT_TRUE(calc.UseMaterial());
+    EXPECT_TRUE(calc.m_amountChoiceRows.empty()) << "the used material's amounts are no longer offered";
     // Without kaolin the alumina still wanted stays in the remainders.
     EXPECT_EQ(Texts(calc.m_remainderRows[kRemainderListNeutral]), (std::vector<std::string>{"Al2O3\t  0.14258"}));
     const double kaolin = UseOffered(calc, "Kaolin");
@@ -243,6 +244,7 @@ TEST_F(BatchCalculatorTest, ASuggestedMaterialWithParenthesesInItsNameIsSelected
 
 TEST_F(BatchCalculatorTest, RemainderUnitsAndKNaCombined)
 {
+    g_prefs.sugord = "Na Ca";
     CBatchCalculator calc;
     calc.Start();
     calc.m_formulaText = "0.2 K2O  0.1 Na2O  0.7 CaO  3 SiO2";
@@ -252,6 +254,11 @@ TEST_F(BatchCalculatorTest, RemainderUnitsAndKNaCombined)
     calc.SetCombineKNa(true);
     EXPECT_EQ(Texts(calc.m_remainderRows[kRemainderListAlkali]),
               (std::vector<std::string>{"KNaO\t  0.30000", "CaO\t  0.70000"}));
+    // "Na" in the suggestion order stands for KNaO then.
+    std::vector<std::string> names;
+    for (const auto& line : calc.GetSuggestions())
+        names.push_back(line->m_name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Soda Ash (KNaO)", "Pearl Ash (KNaO)"}));
     calc.SetRemainderUnit(kRemainderMolePercent);
     EXPECT_EQ(Texts(calc.m_remainderRows[kRemainderListOther]), (std::vector<std::string>{"SiO2\t75.00000"}));
     calc.SetRemainderUnit(kRemainderWeight);
@@ -320,6 +327,8 @@ TEST_F(BatchCalculatorTest, RoundedAmountsAndTheirAnalysis)
     g_prefs.decremainders = 6;
     EXPECT_EQ(offered("0.1929 SiO2"), "12.346");
     g_prefs.decremainders = 5;
+    // A remainder of exactly t is still wanted: the step below (0 g) would leave t, not less.
+    EXPECT_EQ(offered("0.00001 SiO2"), "0.001");
 
     offered("0.192890625 SiO2"); // 12.345 g exactly
     const char* expected[] = {"  12.345 g  satisfies :  SiO2", "  12.346 g  satisfies :  SiO2",
@@ -330,6 +339,14 @@ TEST_F(BatchCalculatorTest, RoundedAmountsAndTheirAnalysis)
     }
     calc.SelectRemainderOxide(14);
     EXPECT_EQ(calc.m_amountText, "12.345");
+
+    // With t = 0.1, 9.6 g leave exactly 0.1 of the 0.25 SiO2 (9.6 / 64 = 0.15): not satisfied yet.
+    g_prefs.decremainders = 1;
+    offered("0.25 SiO2");
+    calc.AnalyseAmount(9.6, nullptr);
+    EXPECT_EQ(calc.m_analysisLine, "");
+    calc.AnalyseAmount(9.7, nullptr);
+    EXPECT_EQ(calc.m_analysisLine, "  9.7 g  satisfies :  SiO2");
 }
 
 TEST_F(BatchCalculatorTest, ListsInformationAndFormulaChecks)
@@ -449,6 +466,22 @@ TEST_F(BatchCalculatorTest, ASmallSuggestionToleranceStillSuggestsByTheTolerance
     EXPECT_EQ(ItemAt(suggested(0.03001), 0), "Whiting 0.03% MgO\tCaO\t73.625");
     EXPECT_EQ(suggested(0.0),
               (std::vector<std::string>{"Whiting\tCaO\t73.616", "Wollastonite\tCaO\t85.44", "Fluorspar\tCaO\t57.426"}));
+
+    // The second pass offers a material the tolerance turned away only when its limiting amount
+    // leaves CaO wanting: lean lime silicate, held back by its silica, is named after SiO2; whiting
+    // and fluorspar, a rounding step too rich in CaO for 0.00001 %, meet CaO and are not offered.
+    g_prefs.sugmulti = 1;
+    g_prefs.sugtol = 0.00001;
+    CMaterial lean("Lean Lime Silicate");
+    lean.SetFormula("0.99 CaO 1 SiO2");
+    m_doc.InsertMaterial(0, lean);
+    CBatchCalculator calc;
+    calc.Start();
+    calc.m_formulaText = "1 CaO  1 SiO2";
+    calc.RestartFromFormula();
+    calc.SetListMode(kBatchListSuggestions);
+    EXPECT_EQ(Texts(calc.BuildListRows()),
+              (std::vector<std::string>{"Wollastonite\tCaO\t116.163", "Lean Lime Silicate\tSiO2\t115.602"}));
 }
 
 } // namespace

@@ -129,6 +129,18 @@ TEST(LpSolverTest, FailuresGiveTheirCodesTextsAndZeros)
     EXPECT_EQ(limited.Solve(x, false), 0);
     EXPECT_EQ(limited.GetStatus(), kLPStatusNone);
     EXPECT_EQ(limited.GetStatusMessage(), "");
+
+    // A coarse tolerance of 0.1 passes over X2's entry of 0.05 in the first row, which leaves X1
+    // at -0.1: within the tolerance, so the solution stands; -0.2 is beyond it.
+    for (const auto& [rhs, status] : {std::pair{0.4, kLPStatusNone}, std::pair{0.3, kLPStatusUnknown}}) {
+        CLinearProgram coarse;
+        coarse.m_tolerance = 0.1;
+        coarse.AddConstraint(Row{1.0, 0.05}, rhs, kLPEqual);
+        coarse.AddConstraint(Row{0.0, 1.0}, 10.0, kLPLessOrEqual);
+        coarse.SetCost(Row{0.0, -1.0});
+        coarse.Solve(x, false);
+        EXPECT_EQ(coarse.GetStatus(), status) << rhs;
+    }
 }
 
 TEST(LpSolverTest, TraceShowsTheProblemEveryPivotAndTableauAndTheSolution)
@@ -195,6 +207,34 @@ TEST(LpSolverTest, TextbookProblemsReachTheirOptima)
     ASSERT_EQ(redundant.Solve(x, false), 0);
     EXPECT_NEAR(x[0], 2.0, 1e-9);
     EXPECT_NEAR(x[1], 0.0, 1e-9);
+
+    // Rows that differ in the seventh digit are one row within the tolerance: whatever the coin,
+    // the solver finds a point that meets them all, neither "Solution is unbounded" along a ray
+    // that breaks them ever more nor an artificial brought back above zero ("Unknown error").
+    struct NearlyOneRow {
+        Row rows[3];
+        double rhs[3];
+        Row cost;
+    };
+    const NearlyOneRow nearly[] = {
+        {{{0.9999998, -2.0000002, 3.0}, {1.0000002, -1.9999998, 3.0}, {1.0, -2.0, 3.0}}, {2.0000003, 1.9999997, 2.0},
+         {-3.0, 3.0, 1.0}},
+        {{{-3.0000006, 1.9999994, 3.0}, {-3.0, 2.0, 3.0}, {-2.9999994, 2.0000006, 3.0}}, {3.0, 3.0, 3.0}, {0.0, -3.0, 1.0}},
+    };
+    for (const NearlyOneRow& problem : nearly) {
+        for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+            CLinearProgram lp;
+            lp.m_randomSeed = seed;
+            for (int i = 0; i < 3; ++i)
+                lp.AddConstraint(problem.rows[i], problem.rhs[i], kLPEqual);
+            lp.SetCost(problem.cost);
+            ASSERT_EQ(lp.Solve(x, false), 0) << lp.GetStatusMessage() << ", seed " << seed;
+            for (int i = 0; i < 3; ++i) {
+                const Row& row = problem.rows[i];
+                EXPECT_NEAR(row[0] * x[0] + row[1] * x[1] + row[2] * x[2], problem.rhs[i], 1e-5) << seed;
+            }
+        }
+    }
 
     // Beale's problem cycles under the most-negative rule with a fixed tie-break; the coin breaks
     // the cycle whatever its seed. Optimum -5/4 at X1 = 1, X3 = 1.

@@ -101,6 +101,13 @@ TEST_F(OptimizerTest, ASmallCapKeepsTheOxideAndNoLossRulesOutWater)
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Talc"), m_trace.end());
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Kaolin"), m_trace.end());
 
+    // A cap on KNaO beyond the whole unity leaves potassium at most the whole unity.
+    m_params.m_oxideConstraints[0] = COxideConstraint(kConstraintKNaO, '<', "1.5", "");
+    m_trace.clear();
+    ASSERT_EQ(Run(true), 0) << m_message;
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "  K2O  min=0.000000  max=1.000000"), m_trace.end());
+    m_params.m_oxideConstraints[0] = COxideConstraint(kConstraintKNaO, '<', "0.3", "");
+
     // Water capped at 0 rules out kaolin and leaves whiting.
     m_params.m_oxideConstraints.Add(COxideConstraint(1, '<', "0", "")); // H2O
     m_trace.clear();
@@ -114,6 +121,8 @@ TEST_F(OptimizerTest, ASmallCapKeepsTheOxideAndNoLossRulesOutWater)
     EXPECT_EQ(std::find(m_trace.begin(), m_trace.end(), "usable material: Kaolin"), m_trace.end());
     EXPECT_EQ(std::find(m_trace.begin(), m_trace.end(), "usable material: Whiting"), m_trace.end());
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Silica"), m_trace.end());
+    EXPECT_EQ(std::find_if(m_trace.begin(), m_trace.end(), [](const std::string& line) { return line.starts_with("  LOI"); }),
+              m_trace.end()) << "no loss is left to bound";
 }
 
 // A material with no oxides at all (an empty formula) can add nothing and is not offered.
@@ -388,6 +397,21 @@ TEST_F(OptimizerTest, AnOxideCappedAtZeroLeavesOutItsMaterials)
     EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), "usable material: Whiting"), m_trace.end());
     EXPECT_EQ(Amounts().count("Talc"), 0u);
     ExpectUnityTargetsMet();
+
+    // A cap above 0 keeps the oxide and holds it: of the 0.05 Al2O3 the feldspar leaves wanting,
+    // with water capped at 0.05 the cheapest recipe takes 0.025 from kaolin (Al2O3 2SiO2 2H2O)
+    // and the rest from calcined kaolin.
+    KeepOnly({"Silica", "Kaolin", "Calcined Kaolin", "Potash Feldspar", "Whiting"});
+    for (const auto& material : m_doc.Materials().Records())
+        material->m_costPerLb = material->m_name == "Kaolin" ? 0.01 : 0.5;
+    m_params.m_goal = kGoalCost;
+    m_params.m_oxideConstraints[4] = COxideConstraint(1, '<', "0.05", ""); // H2O, for the MgO cap
+    ASSERT_EQ(Run(), 0) << m_message;
+    ExpectUnityTargetsMet();
+    CGlaze glaze("water");
+    glaze.m_components = m_recipe;
+    EXPECT_NEAR(glaze.GetAnalysis().unity[1], 0.05, 1e-6);
+    EXPECT_GT(Amounts()["Calcined Kaolin"], 1.0);
 }
 
 // In % weight units a material bound is its share of the raw recipe.
@@ -409,7 +433,8 @@ TEST_F(OptimizerTest, MaterialBoundsInPercentAreSharesOfTheRecipe)
 }
 
 // The other oxide units, bounds and goals: each problem's answer worked by hand.
-// - Molecular %: CaO 40 and SiO2 60 from whiting and silica need them 2 : 3 in moles.
+// - Molecular %: CaO 40 and SiO2 60 from whiting and silica need them 2 : 3 in moles; in weight %
+//   the fired glaze is 40 % CaO.
 // - Expansion as the goal: a mole of K2O (94.2 g at 3.31 per %) expands a glaze more than one of
 //   Na2O (62.0 g at 3.90), so the least expansion takes the alkali of the unity formula from soda
 //   feldspar and the most from potash feldspar; capped half a unit above the soda recipe's
@@ -428,6 +453,12 @@ TEST_F(OptimizerTest, UnitsBoundsAndGoalsOtherThanUnityAndCost)
     glaze.m_components = m_recipe;
     EXPECT_NEAR(glaze.GetAnalysis().moleFraction[kCa], 0.40, 0.0005);
     EXPECT_NEAR(Amounts()["Whiting"] / 100.09 / (Amounts()["Silica"] / 60.08), 2.0 / 3.0, 0.002);
+    COptimizationParams weight = molar;
+    weight.m_oxideUnit = kOxideUnitWeightPercent;
+    ASSERT_EQ(m_optimizer.Run(weight, m_recipe, m_message, false), 0) << m_message;
+    CGlaze fired("weight");
+    fired.m_components = m_recipe;
+    EXPECT_NEAR(fired.GetAnalysis().weightFraction[kCa], 0.40, 0.0005);
 
     KeepOnly({"Silica", "Kaolin", "Calcined Kaolin", "Potash Feldspar", "Soda Feldspar", "Whiting", "Wollastonite"});
     m_params.m_goal = kGoalExpansion;

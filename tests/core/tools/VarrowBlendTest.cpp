@@ -115,6 +115,7 @@ TEST_F(VarrowBlendTest, VolumesNamesAndCornerShares)
     ASSERT_NE(empty, nullptr);
     EXPECT_EQ(empty->GetGlazeCount(), 0);
     EXPECT_EQ(empty->Glazes().m_infoLines.size(), 13u);
+    EXPECT_TRUE(empty->IsModified()) << "closing it asks before its notes are lost";
 
     // kA 100: A is kaolin alone; kB 0: B is C at 60 and silica 40; kB + sB beyond 100 keep
     // their ratio and leave no room for C, in the corner and in the grid glaze that is all B.

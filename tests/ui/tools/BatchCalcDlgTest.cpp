@@ -204,7 +204,9 @@ TEST_F(BatchCalcDlgTest, PickingRowsSelectsMaterialsAndAmounts)
     QListWidget* other = dialog.RemainderList(kRemainderListOther);
     ASSERT_NE(other, nullptr);
     ASSERT_EQ(CBatchCalcDlg::RowTexts(other), (Rows{"SiO2\t  1.00791", "SnO2\t  0.03318"}));
+    dialog.AmountBox()->setFocus();
     other->setCurrentRow(0);
+    EXPECT_EQ(dialog.focusWidget(), dialog.Button(kBatchUseMaterial)) << "Enter now uses the amount";
     EXPECT_EQ(other->currentRow(), -1) << "the pick is not kept";
     EXPECT_EQ(dialog.AmountBox()->currentText(), QStringLiteral("93.511"));
 
@@ -346,17 +348,23 @@ TEST_F(BatchCalcDlgTest, SmallScreenUsesTheCompactLayoutAndScrolls)
 {
     m_messages.screenHeight = 480;
     CBatchCalcDlg dialog;
+    // A font large enough that the dialog is taller than the screen the tests run on.
+    QFont large = dialog.font();
+    large.setPointSize(40);
+    dialog.setFont(large);
     Open(dialog);
     EXPECT_TRUE(dialog.IsCompact());
     EXPECT_EQ(dialog.width(), CDialogUnits(dialog.font()).X(412));
-    if (QScrollBar* bar = dialog.ScrollBar()) {
-        EXPECT_EQ(bar->minimum(), 0);
-        EXPECT_GT(bar->maximum(), 0);
-        bar->setValue(bar->maximum());
-        EXPECT_EQ(dialog.Content()->y(), -bar->maximum());
-        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-        EXPECT_EQ(dialog.Content()->y(), 0) << "page up goes to the top";
-    }
+    QScrollBar* bar = dialog.ScrollBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(dialog.Content()->y(), -bar->maximum());
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(dialog.Content()->y(), 0) << "page up goes to the top";
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(dialog.Content()->y(), -1) << "a line down moves one pixel";
 
     m_messages.screenHeight = 768;
     CBatchCalcDlg normal;

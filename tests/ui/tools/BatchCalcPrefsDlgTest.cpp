@@ -3,6 +3,7 @@
 #include "ui/support/CheckedWidgets.h"
 #include "ui/support/OverlapCheck.h"
 #include "BatchOptDlgFixture.h"
+#include "FieldCaption.h"
 #include "framework/Cp1252.h"
 
 #include <QButtonGroup>
@@ -33,6 +34,10 @@ TEST_F(BatchCalcPrefsDlgTest, ShowsAndTakesTheElevenValues)
     EXPECT_EQ(dialog.NumberEdit(3)->text(), QStringLiteral("-1"));
     SaveScreenshot(dialog, "batch-calculation-prefs");
     EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
+    const std::pair<int, const char*> captions[] = {{0, "Remainders"}, {0, "Decimals"}, {1, "(minimum)"},
+                                                    {2, "Recipe (input)"}};
+    for (const auto& [field, caption] : captions)
+        EXPECT_EQ(CaptionFault(*dialog.NumberEdit(field), caption), "") << caption;
 
     dialog.OptionBox(2)->setChecked(true);
     dialog.ToleranceEdit()->setText(QStringLiteral("150"));

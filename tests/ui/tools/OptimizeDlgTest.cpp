@@ -4,6 +4,7 @@
 #include "BatchOptDlgFixture.h"
 #include "core/support/CheckedItems.h"
 #include "FieldCaption.h"
+#include "elements/ElementTable.h"
 #include "framework/Cp1252.h"
 #include "glazes/GlazeAnalysis.h"
 #include "support/DialogStyle.h"
@@ -343,6 +344,19 @@ TEST_F(OptimizeDlgTest, ScaleTo100MakesThePercentTargetsAddUp)
     // In unity units there is nothing to scale.
     GroupButton(dialog.UnitGroup(0), kOxideUnitUnity).click();
     EXPECT_FALSE(dialog.Button(kOptScaleTo100)->isEnabled());
+
+    // Hydrogen given another role in the Elements window is scaled as any non-volatile oxide.
+    CElementTable working;
+    working.SetRole(1, kRoleAcid);
+    const CWorkingElementTableScope scope(working);
+    COptimizeDlg wet;
+    wet.params.m_oxideUnit = kOxideUnitWeightPercent;
+    wet.params.m_oxideConstraints.Add(COxideConstraint(14, '=', "45", ""));
+    wet.params.m_oxideConstraints.Add(COxideConstraint(1, '=', "5", ""));
+    wet.InitDialog();
+    wet.Button(kOptScaleTo100)->click();
+    EXPECT_EQ(Text(RowOf(wet, 14)->value1), "90.00000");
+    EXPECT_EQ(Text(RowOf(wet, 1)->value1), "10.00000");
 }
 
 TEST_F(OptimizeDlgTest, ConstraintsOutsideTheColumnsTakeFreeRowsOrAreDiscarded)
@@ -495,6 +509,7 @@ TEST_F(OptimizeDlgTest, LoadConstraintsFromAGlazeAnalysis)
         EXPECT_EQ(load.DatabaseCombo()->count(), 1);
         EXPECT_EQ(load.GlazeCombo()->currentText(), QStringLiteral("Leach 4321"));
         EXPECT_FALSE(GroupButton(load.OptionGroup(), kLoadGlazeParameters).isEnabled()) << "the glaze has no parameters";
+        EXPECT_EQ(load.OptionGroup()->checkedId(), kLoadGlazeUnity) << "what is offered in their place";
         GroupButton(load.SourceGroup(), kLoadFromLimitFormula).click();
         EXPECT_FALSE(GroupButton(load.OptionGroup(), kLoadGlazeUnity).isEnabled()) << "a limit formula offers none";
         GroupButton(load.SourceGroup(), kLoadFromCurrentGlaze).click();
@@ -629,6 +644,7 @@ TEST_F(OptimizeDlgTest, ShowsWhatItWasGivenInItsPlaceAndCheckAllChecksEveryMater
     EXPECT_EQ(dialog.RightPaneGroup()->checkedId(), 3) << "molecular %";
     EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Oxide :"), "");
     EXPECT_EQ(CaptionFault(*dialog.OxideToleranceEdit(), "Default +/- tolerances :"), "");
+    EXPECT_EQ(CaptionFault(*dialog.MaterialToleranceEdit(), "Material :"), "");
 
     dialog.recipeText = "Nepheline Syenite 270 mesh, Canadian, low iron\t12.5\r\n";
     dialog.OnLeftPane(1);
@@ -671,6 +687,11 @@ TEST_F(OptimizeDlgTest, LoadFromAChosenLimitFormulaAndTheFirstOpenDatabase)
         EXPECT_EQ(load.DatabaseCombo()->currentIndex(), 0);
         EXPECT_EQ(load.GlazeCombo()->currentText(), QStringLiteral("Leach 4321"));
         EXPECT_EQ(load.FormulaCombo()->currentText(), QStringLiteral("Cone 6 Gloss"));
+        // The database chosen again lists its glazes once, none of them chosen yet.
+        const int glazes = load.GlazeCombo()->count();
+        emit load.DatabaseCombo()->activated(0);
+        EXPECT_EQ(load.GlazeCombo()->count(), glazes);
+        EXPECT_EQ(load.GlazeCombo()->currentIndex(), -1);
         QTest::keyClick(load.FormulaCombo(), Qt::Key_Down);
         EXPECT_EQ(load.FormulaCombo()->currentText(), QStringLiteral("Cone 10 Matte"));
         source = load.choice.source;

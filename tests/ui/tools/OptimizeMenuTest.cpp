@@ -147,15 +147,24 @@ TEST_F(OptimizeMenuTest, AnInfeasibleProblemLeavesNoRecipeToSave)
         Constrain(dialog, kCalcium, "=", "0.7");
         Constrain(dialog, kSilicon, "=", "3.5");
         Constrain(dialog, kConstraintKNaO, ">", "0");
+        ShowInformation("an earlier report");
         QTest::mouseClick(dialog.Button(kOptFindRecipe), Qt::LeftButton);
         ASSERT_EQ(ToCp1252(dialog.StatusLine()->text()), "Optimization complete");
         ASSERT_FALSE(dialog.resultRecipe.empty());
+        EXPECT_EQ(Information(), "an earlier report\n") << "a run without debugging output leaves it alone";
 
-        // Without another flux calcium is the whole unity: 0.7 cannot be met.
+        // Without another flux calcium is the whole unity: 0.7 cannot be met. The debugging
+        // output takes the Information window's place of the earlier report.
+        QTest::mouseClick(dialog.PageButton(kOptPageOptimize), Qt::LeftButton);
+        QTest::mouseClick(dialog.DebugBox(), Qt::LeftButton);
+        ASSERT_TRUE(dialog.DebugBox()->isChecked());
         QTest::mouseClick(dialog.PageButton(kOptPageOxides1), Qt::LeftButton);
         Type(RowOf(dialog, kConstraintKNaO).op1, "x");
         QTest::mouseClick(dialog.Button(kOptFindRecipe), Qt::LeftButton);
         EXPECT_EQ(ToCp1252(dialog.StatusLine()->text()), "Error 4: No feasible solutions");
+        const std::string trace = Information();
+        EXPECT_EQ(trace.find("an earlier report"), std::string::npos);
+        EXPECT_NE(trace.find("usable material: Whiting\n"), std::string::npos) << trace;
         EXPECT_TRUE(dialog.resultRecipe.empty());
         EXPECT_EQ(dialog.LeftPane()->toPlainText(), QString()) << "the last recipe is gone";
         EXPECT_EQ(dialog.RightPane()->toPlainText(), QString());

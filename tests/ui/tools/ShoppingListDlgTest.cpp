@@ -164,6 +164,9 @@ TEST_F(ShoppingListDlgTest, TheBatchScopeDialogHandsBackItsChoice)
     GroupButton(dialog.ChoiceGroup(), kBatchEntireRecipe).click();
     dialog.accept();
     EXPECT_EQ(dialog.choice, kBatchEntireRecipe);
+    GroupButton(dialog.ChoiceGroup(), kBatchComponentsOnly).click();
+    dialog.accept();
+    EXPECT_EQ(dialog.choice, kBatchComponentsOnly) << "the first choice is taken as well";
 
     CBatchScopeDlg titled;
     titled.title = "Recalculate Additions";
