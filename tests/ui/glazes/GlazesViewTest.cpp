@@ -900,13 +900,22 @@ TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)
         return all;
     };
 
+    view->DeselectAll();
+    EXPECT_FALSE(State(*view, CmdGlzAverageGlazes).m_bEnabled) << "no glaze chosen";
     // A new format keeps the caret on the first row.
     Select(*view, {2});
+    EXPECT_TRUE(State(*view, CmdGlzAverageGlazes).m_bEnabled);
     view->SetCaretIndex(0);
     EXPECT_TRUE(view->RunCommand(kFormatCommands[4]));
     EXPECT_EQ(view->GetCaretIndex(), 0);
     EXPECT_TRUE(State(*view, CmdGlzCorrectCrazing).m_bEnabled) << "one glaze chosen";
     EXPECT_TRUE(State(*view, CmdGlzToMaterials).m_bEnabled) << "one glaze chosen";
+    // Correct Crazing and Change Melting Point open their help topics.
+    EXPECT_TRUE(view->RunCommand(CmdGlzCorrectCrazing));
+    EXPECT_TRUE(view->RunCommand(CmdGlzChangeMeltingPoint));
+    ASSERT_EQ(m_messages.helps.size(), 2u);
+    EXPECT_EQ(m_messages.helps[0].id, 372u);
+    EXPECT_EQ(m_messages.helps[1].id, 373u);
 
     // Whether additions count in the chemistry changes the analyses the rows show; the caret and
     // the selection stay.
