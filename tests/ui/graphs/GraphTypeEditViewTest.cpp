@@ -627,6 +627,11 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     editor->SaveToDatabase();
     EXPECT_EQ(RecordAt(m_doc->Database(), 1).eyepos3d, 75);
     EXPECT_EQ(RecordAt(m_doc->Database(), 1).zgap3d, 100);
+    // A depth below 0 (a gap beyond the whole) is refused with its range.
+    Type(editor->Ctl<QLineEdit>(kGeBarDepth), "-1");
+    EXPECT_FALSE(editor->SaveChanges());
+    EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 100.");
+    Type(editor->Ctl<QLineEdit>(kGeBarDepth), "0");
 
     const auto choose = [editor](int type) {
         QComboBox* types = editor->Ctl<QComboBox>(kGeType);
@@ -654,9 +659,10 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     EXPECT_FALSE(editor->Control(kGeSticks)->isEnabled());
     EXPECT_FALSE(editor->Control(kGeZAxisBox)->isEnabled());
 
-    // The 3-D scatter: the Z axis, its manual settings once ticked, and sticks.
+    // The 3-D scatter: the Z axis, its manual settings once ticked, and sticks; no bars.
     choose(23);
     EXPECT_TRUE(editor->Control(kGeSticks)->isEnabled());
+    EXPECT_FALSE(editor->Control(kGeHorizontalBars)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeZAxisBox)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeZManual)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeThickness)->isEnabled());
