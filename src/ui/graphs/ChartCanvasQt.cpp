@@ -514,13 +514,13 @@ void PaintChart(const CChart& chart, QPainter& painter, const QRectF& target)
     painter.restore();
 }
 
-void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target)
+int PaintChartImage(const CChart& chart, QImage& image, const QRectF& target)
 {
     if (chart.Primitives().size() < kFewestPrimitivesInStrips || std::thread::hardware_concurrency() < 2 || target.isEmpty() ||
         image.width() < kStrips || image.height() < kStrips || !CQtChartRaster::Takes(image.format())) {
         QPainter painter(&image);
         PaintChart(chart, painter, target);
-        return;
+        return 1;
     }
     // Each strip is drawn by painters of its own, on images of their own over the picture's
     // pixels, clipped to the strip. (An image of the strip's pixels alone would not do: a thin
@@ -558,6 +558,7 @@ void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target)
                                     (area.bottom() + 1.0 - origin.y()) / scaleY};
         chart.Draw(canvas, drawn, margin);
     });
+    return static_cast<int>(strips.starts.size()) - 1;
 }
 
 QImage RenderChartImage(const CChart& chart)

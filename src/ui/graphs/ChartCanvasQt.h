@@ -104,7 +104,7 @@ private:
 void PaintChart(const CChart& chart, QPainter& painter, const QRectF& target);
 // Draws the chart scaled from its pixel grid onto target (in the image's coordinates), the same
 // pixels as PaintChart on a painter of the image. A chart of many primitives is drawn in strips
-// on several threads at once.
-void PaintChartImage(const CChart& chart, QImage& image, const QRectF& target);
+// on several threads at once. Returns the number of parts drawn: 1 when drawn whole.
+int PaintChartImage(const CChart& chart, QImage& image, const QRectF& target);
 // The chart as an image of its own pixel size.
 QImage RenderChartImage(const CChart& chart);

@@ -61,6 +61,12 @@ TEST_F(ChartSparseBarsTest, OnlyTheValuesGivenAreBarsInTheFullTablesPlaces)
     EXPECT_EQ(sparse.Definition().sparseValues.size(), 5u);
     EXPECT_DOUBLE_EQ(sparse.Definition().Value(2, 1), 70.0);
     EXPECT_DOUBLE_EQ(sparse.Definition().Value(1, 2), 0.0);
+    // So in a table of more places than values (sorted another way).
+    CChart wide{metrics, 0.0, 0.0, 600.0, 300.0, 1000.0};
+    wide.ChartDefBegin();
+    wide.ChartSetSparseData(10, 2, std::vector<CChartValueAt>{{7, 1, 5}, {2, 0, 8}, {7, 1, 9}});
+    EXPECT_EQ(wide.Definition().sparseValues.size(), 2u);
+    EXPECT_DOUBLE_EQ(wide.Definition().Value(7, 1), 9.0);
 
     const std::vector<CDrawnBar> bars = Bars(sparse);
     ASSERT_EQ(bars.size(), 5u);

@@ -430,7 +430,28 @@ TEST_F(ChartTest, LegendsAndSideTitlesTakeTheirRoom)
     const auto texts = DrawnTexts(chart);
     EXPECT_THAT(texts, ElementsAre("Left", "Right", "Glaze one", "Two"));
     EXPECT_EQ(ItemAt(chart.Primitives(), 0).angle, 90);
-    EXPECT_EQ(CellPrimitives(chart).size(), 2u);
+    // The areas rise with their values (1 to 3, and 2 to 4 over it) on an axis that holds them.
+    const auto areas = CellPrimitives(chart);
+    ASSERT_EQ(areas.size(), 2u);
+    ASSERT_EQ(areas[0]->points.size(), 4u);
+    ASSERT_EQ(areas[1]->points.size(), 4u);
+    EXPECT_LT(areas[0]->points[1].y, areas[0]->points[2].y);
+    EXPECT_LT(areas[0]->points[2].y, areas[1]->points[2].y);
+    // Each entry's swatch is a square of 0.8 line at the legend's left edge.
+    int swatches = 0;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type != CChartPrimitive::Type::Polygon || p.hitKind != CChartPrimitive::kHitNone ||
+            std::fabs(p.left - chart.ChartGetLayout(10)) > 1e-9)
+            continue;
+        ++swatches;
+        ASSERT_EQ(p.points.size(), 4u);
+        for (std::size_t k = 0; k < 4; ++k) {
+            const CChartPointD from = p.points[k], to = p.points[(k + 1) % 4];
+            EXPECT_NEAR(std::fabs(to.x - from.x) + std::fabs(to.y - from.y), 0.8 * lineHeight, 1e-9) << k;
+            EXPECT_TRUE(to.x == from.x || to.y == from.y) << "sides upright and level: " << k;
+        }
+    }
+    EXPECT_EQ(swatches, 2);
 }
 
 TEST_F(ChartTest, BarsManyToThePixelDrawOnlyThoseNoLaterBarOfTheirColumnCovers)
@@ -562,26 +583,34 @@ TEST_F(ChartTest, TheLayoutLiesInsideTheChartAndAFrameAlongItIsTheAxes)
     EXPECT_TRUE(HasLine(chart, {left, bottom}, {left, bottom + height}));
 }
 
+// The first, a middle and the last point missing in turn.
 TEST_F(ChartTest, MissingPointsAreNeitherDrawnNorHit)
 {
-    chart.ChartDefBegin();
-    chart.ChartSetXData(3, std::vector<double>{1.0, 2.0, 3.0});
-    chart.ChartSetData(3, 1, std::vector<double>{1.0, 2.0, 3.0});
-    chart.ChartSetPointFlags(3, std::vector<int>{0, kChartPointMissing, 0});
-    chart.ChartSetAxisX(0x200 + 0x1C, 4, 0, 4.0, 0.0);
-    chart.ChartSetAxisY(0x100 + 0x1C, 4, 0, 4.0, 0.0);
-    chart.ChartSetKind(kChartPoints, 1, 0x20);
-    const auto at = [this](double x, double y) {
-        return CChartPointD{chart.ChartGetLayout(6) + x / 4.0 * chart.ChartGetLayout(4),
-                            chart.ChartGetLayout(7) + y / 4.0 * chart.ChartGetLayout(5)};
-    };
-    const auto cells = CellPrimitives(chart);
-    ASSERT_EQ(cells.size(), 2u);
-    EXPECT_EQ(cells[0]->row, 0);
-    EXPECT_EQ(cells[1]->row, 2);
-    const CChartPointD hidden = at(2.0, 2.0), shown = at(3.0, 3.0);
-    EXPECT_EQ(HitAt(hidden.x, hidden.y), CChartHit{});
-    EXPECT_EQ(HitAt(shown.x, shown.y), (CChartHit{8, 0, 0, 2}));
+    for (const int missing : {1, 0, 2}) {
+        SCOPED_TRACE(missing);
+        std::vector<int> flags(3, 0);
+        flags[static_cast<std::size_t>(missing)] = kChartPointMissing;
+        CChart points{metrics, 0.0, 0.0, 600.0, 300.0, 1000.0};
+        points.ChartDefBegin();
+        points.ChartSetXData(3, std::vector<double>{1.0, 2.0, 3.0});
+        points.ChartSetData(3, 1, std::vector<double>{1.0, 2.0, 3.0});
+        points.ChartSetPointFlags(3, flags);
+        points.ChartSetAxisX(0x200 + 0x1C, 4, 0, 4.0, 0.0);
+        points.ChartSetAxisY(0x100 + 0x1C, 4, 0, 4.0, 0.0);
+        points.ChartSetKind(kChartPoints, 1, 0x20);
+        const auto hitAt = [&points](double value) {
+            const double x = points.ChartGetLayout(6) + value / 4.0 * points.ChartGetLayout(4);
+            const double y = points.ChartGetLayout(7) + value / 4.0 * points.ChartGetLayout(5);
+            return points.HitTest(points.UnitsToPixelsX(x), points.UnitsToPixelsY(y));
+        };
+        const auto cells = CellPrimitives(points);
+        ASSERT_EQ(cells.size(), 2u);
+        EXPECT_EQ(cells[0]->row, missing == 0 ? 1 : 0);
+        EXPECT_EQ(cells[1]->row, missing == 2 ? 1 : 2);
+        const int other = missing == 2 ? 0 : 2;
+        EXPECT_EQ(hitAt(missing + 1.0), CChartHit{});
+        EXPECT_EQ(hitAt(other + 1.0), (CChartHit{8, 0, 0, other}));
+    }
 }
 
 TEST_F(ChartTest, ALaterSeriesStandsOverTheEarlierOnesPoints)
@@ -608,14 +637,18 @@ TEST_F(ChartTest, ALaterSeriesStandsOverTheEarlierOnesPoints)
     const std::size_t before = CellPrimitives(chart).size();
     chart.ChartSetKind(kChartPoints, 1, 0x20);
     EXPECT_EQ(CellPrimitives(chart).size() - before, 3u);
-    // The axes' ticks, the minor ones too, are solid lines.
-    chart.ChartSetMinorTicks(0, 2);
-    chart.ChartSetMinorTicks(1, 2);
-    chart.ChartSetKind(kChartPoints, 1, 0x20);
-    const auto lines = std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
-        return p.type == CChartPrimitive::Type::Polyline;
-    });
-    EXPECT_GT(lines, 20);
+    // The axes' ticks, the minor ones too, are solid lines: none asked, none drawn; two asked, two
+    // in each of the four steps of both axes.
+    const auto linesDrawn = [this](int minor) {
+        chart.ChartSetMinorTicks(0, minor);
+        chart.ChartSetMinorTicks(1, minor);
+        const std::size_t first = chart.Primitives().size();
+        chart.ChartSetKind(kChartPoints, 1, 0x20);
+        return std::count_if(chart.Primitives().begin() + static_cast<std::ptrdiff_t>(first), chart.Primitives().end(),
+                             [](const CChartPrimitive& p) { return p.type == CChartPrimitive::Type::Polyline; });
+    };
+    const auto plain = linesDrawn(0);
+    EXPECT_EQ(linesDrawn(2) - plain, 2 * 4 * 2);
     EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) { return p.dash != 0; }), 0);
     // Without colours of their own the series take the automatic ones in turn.
     chart.ChartDefBegin();

@@ -109,6 +109,26 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
     }
 }
 
+// A 3-D scatter labels each axis from its first tick to its last.
+TEST(ChartView3D, AThreeDimensionalScatterLabelsEachAxisToItsEnd)
+{
+    CFakeChartMetrics metrics;
+    CChart chart(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
+    chart.ChartDefBegin();
+    chart.ChartSetData(2, 1, std::vector<double>{1.0, 2.0});
+    chart.ChartSetXData(2, std::vector<double>{1.0, 3.0});
+    chart.ChartSetZData(2, std::vector<double>{2.0, 1.0});
+    chart.ChartSetAxisX(0x200 + 0x1C, 4, 0, 4.0, 0.0);
+    chart.ChartSetAxisY(0x100 + 0x1C, 4, 0, 4.0, 0.0);
+    chart.ChartSetAxisZ(0x1C, 4, 0, 4.0, 0.0);
+    chart.ChartSetKind(kChartPoints3D, 0, 0x20);
+    const std::vector<std::string> scale{"0", "1", "2", "3", "4"};
+    std::vector<std::string> axes;
+    for (int axis = 0; axis < 3; ++axis)
+        axes.insert(axes.end(), scale.begin(), scale.end());
+    EXPECT_EQ(DrawnTexts(chart), axes);
+}
+
 // Regression: thousands of glazes put true 3-D boxes rows of a fraction of a pixel deep, which show
 // as their outlines alone, and the outlines answered no click: seen side-on, most points of the
 // bars a user sees answered nothing. Every point where a drawn bar's fill or outline lies answers a
@@ -339,6 +359,37 @@ TEST(ChartView3D, TheUpGridIsLevelAndTheAcrossGridUpright)
     EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
                   return p.type == CChartPrimitive::Type::Polyline;
               }), 6);
+    // Without the cage flipping, the walls are the left one, the floor and the back one, seen
+    // from any side.
+    CChartView3D turned(View(0, 30, 20), 1.0, 1.0, 1.0);
+    turned.Fit({0.0, 0.0, 1000.0, 1000.0});
+    CChart cage(metrics, 0.0, 0.0, 1000.0, 1000.0, 1000.0);
+    DrawChartCage(cage, turned, axes, false, true, true);
+    std::vector<std::vector<CChartPointD>> walls;
+    for (const CChartPrimitive& p : cage.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Polygon)
+            walls.push_back(p.points);
+    }
+    const auto corners = [&turned](int d, double at) {
+        std::vector<CChartPointD> points;
+        for (const auto& [a, b] : {std::pair{0.0, 0.0}, std::pair{1.0, 0.0}, std::pair{1.0, 1.0}, std::pair{0.0, 1.0}}) {
+            CChartPoint3D p{};
+            p.x = d == 0 ? at : a;
+            p.y = d == 1 ? at : d == 0 ? a : b;
+            p.z = d == 2 ? at : b;
+            points.push_back(turned.Project(p));
+        }
+        return points;
+    };
+    ASSERT_EQ(walls.size(), 3u);
+    for (int d = 0; d < 3; ++d) {
+        ASSERT_EQ(walls[static_cast<std::size_t>(d)].size(), 4u);
+        std::vector<CChartPointD> expected = corners(d, d == 2 ? 1.0 : 0.0);
+        for (std::size_t k = 0; k < 4; ++k) {
+            EXPECT_NEAR(walls[static_cast<std::size_t>(d)][k].x, expected[k].x, 1e-6) << d << " " << k;
+            EXPECT_NEAR(walls[static_cast<std::size_t>(d)][k].y, expected[k].y, 1e-6) << d << " " << k;
+        }
+    }
 }
 
 // In perspective the eye stands 1.6 box diagonals from the box's centre at eye 100 and 0.06 more

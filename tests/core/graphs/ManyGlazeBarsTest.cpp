@@ -42,8 +42,12 @@ TEST_F(ManyGlazeBarsTest, EveryGlazeIsASeriesAndOxidesNoGlazeHasAreLeftOut)
     graph.allbar = 1;
     Definition(graph, m_database, nullptr);
     EXPECT_EQ(Call("ChartSetData"), "ChartSetData(3, 2, [100 90 0 10 0 0])");
-
+    // An LOI in a list written elsewhere (104) is no bar and moves none.
     graph.allbar = 0;
+    graph.bpoxides = "14,104,22";
+    Definition(graph, m_database, nullptr);
+    EXPECT_EQ(Call("ChartSetData"), "ChartSetData(2, 2, [100 90 0 10])");
+
     graph.bpoxides = "12";
     EXPECT_EQ(Refusal(graph, m_database, nullptr), "Glazes do not contain the selected oxides");
 

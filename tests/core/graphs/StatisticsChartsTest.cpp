@@ -62,6 +62,14 @@ TEST_F(StatisticsChartsTest, HistogramClassesCountEveryGlazeOnceAndTheMaximumInT
                                        "1000.00 - 1100.00 :  1 glaze\r\n1100.00 - 1200.00 :  0 glazes\r\n"
                                        "1200.00 - 1300.00 :  2 glazes\r\n1 glazes over maximum\r\n");
 
+    // The texts list up to 25 classes.
+    graph.hmin = 900.0;
+    graph.hmax = 1400.0;
+    graph.hsteps = 25;
+    Definition(graph, database, nullptr);
+    EXPECT_EQ(graph.m_textLines.size(), 5u + 25u);
+    EXPECT_EQ(graph.m_textLines.back(), "1380.00 - 1400.00 :  0 glazes");
+
     // A value far above a very narrow range counts over the maximum; with more than 25 classes
     // the texts list no classes.
     graph.hoxide = kGraphVarHighestTemp;

@@ -148,6 +148,7 @@ TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
     CScriptedPrompter prompter;
     prompter.unknown = {{1, kCheckChangeTo, "Rutile"}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}};
     m_doc->GetGlaze(0)->m_additions.Add("Red Iron Oxide", 1);
+    ASSERT_EQ(Found(m_doc->GetGlaze(1)).GetAnalysis().componentItems.at(2).flags, kItemNotInDatabase);
     int refills = 0;
     CCheckIngredients check(*m_doc, m_list);
     check.Run(Prompting(), prompter, [&refills] { ++refills; });
@@ -155,6 +156,8 @@ TEST_F(CheckIngredientsTest, ChangeToRenamesTheIngredientInEveryLetterCase)
     EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_components.at(2)->m_name, "Rutile");
     EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_additions.at(0)->m_name, "Rutile");
     EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_components.at(2)->m_name, "Zircopax");
+    // The renamed recipe's chemistry finds the material it now names (marked not available).
+    EXPECT_EQ(Found(m_doc->GetGlaze(1)).GetAnalysis().componentItems.at(2).flags, kItemNotAvailable);
     EXPECT_TRUE(m_doc->IsModified());
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     EXPECT_EQ(m_messages.At(0).text, "Summary of changes:\n  1 ingredient name changed\n");
@@ -229,15 +232,23 @@ TEST_F(CheckIngredientsTest, CancelLeavesRecipesAndMaterialsAlone)
     CScriptedViews<CMaterialEditViews, CScriptedLink> materialForms(DbFileType::Materials);
     CRecordingFrame form(m_materials, "material form");
     materialForms.Script(form.view.get()).answer = MsgResultCancel;
-    const std::deque<CScriptedPrompter::Answer> roads[] = {
-        {{1, kCheckCreate, ""}, {2, kCheckNoAction, ""}}, // Cancel at the second name
-        {{kCheckCreateAllId, kCheckNoAction, ""}},        // Cancel in the material form
+    const struct {
+        std::deque<CScriptedPrompter::Answer> unknown;
+        std::deque<int> unavailable;
+        std::vector<int> selected;
+    } roads[] = {
+        {{{1, kCheckCreate, ""}, {2, kCheckNoAction, ""}}, {}, {1, 2, 4}}, // Cancel at the second name
+        {{{kCheckCreateAllId, kCheckNoAction, ""}}, {}, {1, 2, 4}},        // Cancel in the material form
+        // Cancel at the unavailable material, after a name to create
+        {{{1, kCheckCreate, ""}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}}, {2}, {1, 2, 3, 4}},
     };
-    for (const auto& answers : roads) {
+    for (const auto& road : roads) {
         CScriptedPrompter prompter;
-        prompter.unknown = answers;
+        prompter.unknown = road.unknown;
+        prompter.unavailable = road.unavailable;
         CCheckIngredientsOptions options = Prompting();
         options.selectGlazes = 1;
+        options.unavailable = road.unavailable.empty() ? 0 : 1;
         CCheckIngredients check(*m_doc, m_list);
         check.Run(options, prompter);
         EXPECT_TRUE(check.abandoned);
@@ -245,7 +256,7 @@ TEST_F(CheckIngredientsTest, CancelLeavesRecipesAndMaterialsAlone)
         EXPECT_TRUE(m_messages.boxes.empty());
         EXPECT_FALSE(m_doc->IsModified());
         // The glazes with problems are selected all the same.
-        EXPECT_EQ(m_selection.rows, (std::vector<int>{1, 2, 4}));
+        EXPECT_EQ(m_selection.rows, road.selected);
     }
     EXPECT_EQ(materialForms.Script(form.view.get()).asked, 1);
 }
@@ -329,13 +340,28 @@ TEST_F(CheckIngredientsTest, SkipAllKeepsTheAnswersGivenAndGoesOnToUnavailableMa
     EXPECT_EQ(m_materials.Materials().GetCount(), 6);
 }
 
-TEST_F(CheckIngredientsTest, TheDialogShowsTheSelectChoiceItWasGiven)
+// Every choice shows as it was given, and OK hands back each one the user turned over.
+TEST_F(CheckIngredientsTest, TheDialogShowsTheChoicesItWasGivenAndKeepsTheOnesChanged)
 {
-    for (const int select : {1, 0}) {
+    for (const int given : {1, 0}) {
         CCheckIngredientsDlg dialog;
-        dialog.options.selectGlazes = select;
+        CCheckIngredientsOptions& options = dialog.options;
+        options.allGlazes = options.unknown = options.unavailable = given;
+        options.selectGlazes = options.listInformation = options.prompt = given;
         dialog.InitDialog();
-        EXPECT_EQ(dialog.SelectCheck()->isChecked(), select != 0);
+        QCheckBox* const checks[] = {dialog.UnknownCheck(), dialog.UnavailableCheck(), dialog.SelectCheck(),
+                                     dialog.ListCheck(), dialog.PromptCheck()};
+        EXPECT_EQ(dialog.ScopeGroup()->checkedId(), given);
+        for (QCheckBox* check : checks) {
+            EXPECT_EQ(check->isChecked(), given != 0) << check->text().toStdString();
+            check->setChecked(given == 0);
+        }
         EXPECT_EQ(dialog.helpId, 375u) << "its help topic";
+        GroupButton(dialog.ScopeGroup(), 1 - given).click();
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        const int turned = 1 - given;
+        EXPECT_EQ((std::vector<int>{options.allGlazes, options.unknown, options.unavailable, options.selectGlazes,
+                                    options.listInformation, options.prompt}),
+                  std::vector<int>(6, turned));
     }
 }

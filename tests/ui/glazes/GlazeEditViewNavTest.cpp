@@ -41,8 +41,10 @@ protected:
 TEST_F(GlazeEditViewNavTest, EditNextOnTheLastGlazeAppendsANewOne)
 {
     ASSERT_NE(OpenShipped(), nullptr);
-    CGlazeEditView* view = OpenEdit(9);
+    CGlazeEditView* view = OpenEdit(8);
     ASSERT_NE(view, nullptr);
+    view->EditNext(); // the last glaze but one steps on to the last
+    EXPECT_EQ(view->GetGlazeIndex(), 9);
     EXPECT_EQ(GlazeForm::Button(view, kGedNext)->text(), QStringLiteral("Append New"));
     EXPECT_EQ(GlazeForm::Button(view, kGedPrevious)->text(), QStringLiteral("Edit Previous"));
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("changed"));
@@ -299,13 +301,16 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_TRUE(QFile::exists(QString::fromStdString(image + ".DIB")));
     EXPECT_TRUE(m_messages.boxes.empty());
 
-    // The chart's menu copies, writes and prints it; on paper it fills one page, in vectors.
-    const std::unique_ptr<QMenu> menu = view->BuildGraphMenu();
+    // The chart's menu, shown by a right click, copies, writes and prints it; on paper it fills
+    // one page, in vectors.
     QStringList items;
-    for (QAction* action : menu->actions())
-        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(items, QStringList({"Copy Graph to &Clipboard", "Write Graph to &File", "-", "&Print Graph...",
+    ReadNextPopupMenu(items);
+    QWidget* chartWindow = GlazeForm::ChartWindow(view, kGraphPaneAnalysis);
+    QTest::mousePress(chartWindow, Qt::RightButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(chartWindow, Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(items, QStringList({"Copy Graph to &Clipboard", "Write Graph to &File", "", "&Print Graph...",
                                   "Print Graph Pre&view..."}));
+    const std::unique_ptr<QMenu> menu = view->BuildGraphMenu();
     QGuiApplication::clipboard()->clear();
     ASSERT_FALSE(menu->actions().isEmpty());
     menu->actions().front()->trigger();
@@ -456,7 +461,8 @@ TEST_F(GlazeEditViewNavTest, RecordCommandsFollowThePlaceOfTheGlaze)
         {view, CmdGedPrevious, false, 0},   {view, CmdGedNext, true, 1},         {view, CmdGedPrevious, true, 0},
         {view, CmdGedInsertNew, true, 0},   {view, CmdGedSaveAsNew, true, 0},    {view, CmdGedOpenReport, true, 0},
         {limited, CmdGedPrevious, false, 1}, {limited, CmdGedNext, true, 3},     {limited, CmdGedNext, true, 5},
-        {limited, CmdGedNext, false, 5},    {limited, CmdGedPrevious, true, 3}, {limited, CmdGedInsertNew, false, 3},
+        {limited, CmdGedNext, false, 5},    {limited, CmdGedPrevious, true, 3}, {limited, CmdGedPrevious, true, 1},
+        {limited, CmdGedNext, true, 3},     {limited, CmdGedInsertNew, false, 3},
         {limited, CmdGedAppendNew, false, 3}, {limited, CmdGedLimitedAccess, true, 3}, {limited, CmdGedNext, true, 4},
     };
     for (const Step& step : steps) {

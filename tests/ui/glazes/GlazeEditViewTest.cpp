@@ -227,6 +227,8 @@ TEST_F(GlazeEditViewTest, AnalysisPanesShowTheWorkedGlazeAndAreComputedOnlyWhenS
     view->ShowPage(kPageDescription);
     view->ShowPage(kPageAnalysis);
     EXPECT_EQ(GlazeForm::PaneComputations(view), before + 1) << "nothing changed: nothing recomputed";
+    view->ShowPage(kPageLimitFormula);
+    EXPECT_EQ(GlazeForm::PaneComputations(view), before + 1) << "nor for the Limit Formula page";
 
     // One display mode for both pages.
     view->SetAnalysisMode(2);

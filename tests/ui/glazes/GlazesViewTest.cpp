@@ -900,21 +900,42 @@ TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)
         return all;
     };
 
+    view->DeselectAll();
+    EXPECT_FALSE(State(*view, CmdGlzAverageGlazes).m_bEnabled) << "no glaze chosen";
     // A new format keeps the caret on the first row.
     Select(*view, {2});
+    EXPECT_TRUE(State(*view, CmdGlzAverageGlazes).m_bEnabled);
     view->SetCaretIndex(0);
     EXPECT_TRUE(view->RunCommand(kFormatCommands[4]));
     EXPECT_EQ(view->GetCaretIndex(), 0);
     EXPECT_TRUE(State(*view, CmdGlzCorrectCrazing).m_bEnabled) << "one glaze chosen";
     EXPECT_TRUE(State(*view, CmdGlzToMaterials).m_bEnabled) << "one glaze chosen";
+    // Correct Crazing and Change Melting Point open their help topics.
+    EXPECT_TRUE(view->RunCommand(CmdGlzCorrectCrazing));
+    EXPECT_TRUE(view->RunCommand(CmdGlzChangeMeltingPoint));
+    ASSERT_EQ(m_messages.helps.size(), 2u);
+    EXPECT_EQ(m_messages.helps[0].id, 372u);
+    EXPECT_EQ(m_messages.helps[1].id, 373u);
 
-    // Whether additions count in the chemistry changes the analyses the rows show.
+    // Whether additions count in the chemistry changes the analyses the rows show; the caret and
+    // the selection stay.
     const std::string before = rows();
     const int anchadd = g_prefs.anchadd;
     g_prefs.anchadd = anchadd ? 0 : 1;
+    view->SetCaretIndex(5);
+    const std::vector<int> selected = view->GetSelItems();
     COxidariumApp::BroadcastUpdate(nullptr, nullptr, static_cast<int>(DbFileType::Preferences), HintPreferencesChanged, 0, 0);
     EXPECT_NE(rows(), before);
+    EXPECT_EQ(view->GetCaretIndex(), 5);
+    EXPECT_EQ(view->GetSelItems(), selected);
     g_prefs.anchadd = anchadd;
+    COxidariumApp::BroadcastUpdate(nullptr, nullptr, static_cast<int>(DbFileType::Preferences), HintPreferencesChanged, 0, 0);
+    ASSERT_EQ(rows(), before);
+    // So does a material taken out of the materials database: its glazes lose its oxides.
+    CMaterialArray& materials = m_materials.Materials();
+    m_materials.DeleteMaterial(materials.IndexOf(materials.FindMaterial(std::string_view("Whiting"))));
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintMaterialsDeleted, 0, 0);
+    EXPECT_NE(rows(), before);
 
     // A bulk change ending for one database thaws the list.
     Broadcast(doc, HintBulkChangeBegins, 0);

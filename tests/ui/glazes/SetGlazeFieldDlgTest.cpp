@@ -103,6 +103,7 @@ TEST_F(SetGlazeFieldDlgTest, ResequenceNumbersTheIndexFieldsAfterThePattern)
     EXPECT_EQ(ResequenceTexts("T-10b", 3), (std::vector<std::string>{"T-10b", "T-11b", "T-12b"}));
     EXPECT_EQ(ResequenceTexts("X", 3), (std::vector<std::string>{"X1", "X2", "X3"}));
     EXPECT_EQ(ResequenceTexts("A001", 2), (std::vector<std::string>{"A1", "A2"}));
+    EXPECT_EQ(ResequenceTexts("R-9x", 2), (std::vector<std::string>{"R-9x", "R-10x"}));
 
     m_selection.rows = {0, 2, 4};
     WhenDialogShows<CResequenceDlg>([](CResequenceDlg& dialog) {
@@ -112,16 +113,28 @@ TEST_F(SetGlazeFieldDlgTest, ResequenceNumbersTheIndexFieldsAfterThePattern)
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(RunResequence(*m_doc, m_list, nullptr));
-    std::vector<std::string> indexes;
-    for (int n = 0; n < m_doc->GetGlazeCount(); ++n)
-        indexes.push_back(Found(m_doc->GetGlaze(n)).m_index);
-    EXPECT_EQ(indexes, (std::vector<std::string>{"G7", "", "G8", "", "G9"}));
+    const auto indexes = [this] {
+        std::vector<std::string> texts;
+        for (int n = 0; n < m_doc->GetGlazeCount(); ++n)
+            texts.push_back(Found(m_doc->GetGlaze(n)).m_index);
+        return texts;
+    };
+    EXPECT_EQ(indexes(), (std::vector<std::string>{"G7", "", "G8", "", "G9"}));
     EXPECT_EQ(TakeNotices(), (Notices{{HintBulkChangeBegins, 0},
                                       {HintGlazeChanged, 0},
                                       {HintGlazeChanged, 2},
                                       {HintGlazeChanged, 4},
                                       {HintBulkChangeEndsRefreshDocument, 0}}));
     EXPECT_EQ(g_prefs.m_strResequenceStart, "G7");
+
+    // The next run offers the same pattern; all glazes then take numbers.
+    WhenDialogShows<CResequenceDlg>([](CResequenceDlg& dialog) {
+        EXPECT_EQ(dialog.StartEdit()->text(), QStringLiteral("G7"));
+        GroupButton(dialog.ScopeGroup(), 1).click();
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(RunResequence(*m_doc, m_list, nullptr));
+    EXPECT_EQ(indexes(), (std::vector<std::string>{"G7", "G8", "G9", "G10", "G11"}));
 }
 
 // Each field the dialog offers sets the glaze field of its name.

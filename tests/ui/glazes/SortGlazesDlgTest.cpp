@@ -7,6 +7,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -59,6 +60,13 @@ TEST_F(SortGlazesDlgTest, TheOxideListGivesAnElementOrNone)
     ASSERT_NE(oxides, nullptr);
     EXPECT_EQ(oxides->currentText(), QStringLiteral("SiO2"));
     EXPECT_EQ(oxides->findText(QStringLiteral("<none>")), -1);
+    // "Oxide :" stands just over the list it names.
+    const QLabel* label = nullptr;
+    for (const QLabel* each : dialog.findChildren<QLabel*>())
+        label = each->text() == QStringLiteral("Oxide :") ? each : label;
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->x(), oxides->x());
+    EXPECT_LT(label->geometry().bottom(), oxides->y());
     // Three groups, each closed by a separator line.
     int separators = 0;
     for (int row = 0; row < oxides->count(); ++row)

@@ -1,6 +1,7 @@
 #include "GraphTypesFixture.h"
 #include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
+#include "core/support/ExpectedFile.h"
 
 #include "framework/Cp1252.h"
 #include "framework/PrintPreviewDlg.h"
@@ -185,15 +186,21 @@ TEST_F(GraphTypeEditViewTest, EveryShippedTemplateSurvivesTheForm)
     EXPECT_EQ(stored.txmainfam, molecular.txmainfam) << "the main title's font, the first text style";
 }
 
+// No control of a page covers another, and each page names its fields and rows of buttons.
 TEST_F(GraphTypeEditViewTest, NoControlOfAPageCoversAnother)
 {
     CGraphTypeEditView* editor = OpenEditorOn(0);
     ASSERT_NE(editor, nullptr);
+    std::string labels;
     for (int page = 1; page <= 6; ++page) {
         editor->ShowPage(page);
         ASSERT_NE(editor->PageWidget(page), nullptr);
         EXPECT_EQ(OverlappingControls(*editor->PageWidget(page)), std::vector<std::string>()) << "page " << page;
+        labels += "page " + std::to_string(page) + "\n";
+        for (const QLabel* label : editor->PageWidget(page)->findChildren<QLabel*>())
+            labels += "  " + label->text().toStdString() + "\n";
     }
+    ExpectSameAsFile(labels, "graphs/expected/template_editor_labels.txt");
 }
 
 TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
@@ -212,6 +219,7 @@ TEST_F(GraphTypeEditViewTest, StylesAxesAndDataFields)
     for (int click = 0; click < 2; ++click) {
         yManual->click();
         EXPECT_EQ(editor->Control(kGeYTicks)->isEnabled(), yManual->isChecked());
+        EXPECT_EQ(editor->Control(kGeYMin)->isEnabled(), yManual->isChecked());
     }
     // Bar width and depth are shown as 100 minus the stored gap, once 3-D bars are on.
     EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeBarWidth3D)).text().toInt(), 100 - original.xgap3d);
@@ -499,6 +507,10 @@ TEST_F(GraphTypeEditViewTest, PreviewOutputWaitsForTheRedrawAndSummaryShowsEdits
     editor->ShowPage(1);
     EXPECT_FALSE(popup && popup->isVisible());
     EXPECT_FALSE(editor->IsPreviewStale());
+    const int drawn = chartWindow.GetChartHandle();
+    editor->ShowPage(6);
+    EXPECT_EQ(chartWindow.GetChartHandle(), drawn) << "nothing changed: the chart is not built again";
+    editor->ShowPage(1);
     // A glaze database opened, closed or given new notes: the preview is drawn again.
     COxidariumApp::BroadcastUpdate(nullptr, m_doc, static_cast<int>(DbFileType::Glazes), HintDatabaseNotesChanged, 0, 0);
     EXPECT_TRUE(editor->IsPreviewStale());
@@ -610,10 +622,16 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeBarDepth)).text(), QStringLiteral("0")) << "a gap of 100 is no depth";
     EXPECT_EQ(Control(editor->Ctl<QLineEdit>(kGeDistance)).text(), QStringLiteral("90"));
     ASSERT_TRUE(editor->Control(kGeDistance)->isEnabled());
+    EXPECT_TRUE(editor->Control(kGeElevation)->isEnabled()) << "true 3-D bars are seen from a height";
     Type(editor->Ctl<QLineEdit>(kGeDistance), "25");
     editor->SaveToDatabase();
     EXPECT_EQ(RecordAt(m_doc->Database(), 1).eyepos3d, 75);
     EXPECT_EQ(RecordAt(m_doc->Database(), 1).zgap3d, 100);
+    // A depth below 0 (a gap beyond the whole) is refused with its range.
+    Type(editor->Ctl<QLineEdit>(kGeBarDepth), "-1");
+    EXPECT_FALSE(editor->SaveChanges());
+    EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 100.");
+    Type(editor->Ctl<QLineEdit>(kGeBarDepth), "0");
 
     const auto choose = [editor](int type) {
         QComboBox* types = editor->Ctl<QComboBox>(kGeType);
@@ -630,6 +648,8 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     choose(kGraphTriaxial);
     EXPECT_TRUE(editor->Control(kGeImage)->isEnabled());
     EXPECT_FALSE(editor->Control(kGeFields)->isEnabled()) << "its oxides are the corners";
+    EXPECT_TRUE(editor->Control(kGeScatterZ)->isEnabled()) << "the third corner";
+    EXPECT_FALSE(editor->Control(kGeElevation)->isEnabled());
     EXPECT_EQ(Control(editor->Ctl<QCheckBox>(kGeGridX)).text(), QStringLiteral("Grid"));
     EXPECT_FALSE(editor->Control(kGeGridY)->isEnabled());
     EXPECT_EQ(Control(qobject_cast<QLabel*>(editor->Control(kGeThicknessLabel))).text(),
@@ -639,9 +659,10 @@ TEST_F(GraphTypeEditViewTest, ThreeDValuesAreShownAsWidthsAndTheTypeDecidesTheAx
     EXPECT_FALSE(editor->Control(kGeSticks)->isEnabled());
     EXPECT_FALSE(editor->Control(kGeZAxisBox)->isEnabled());
 
-    // The 3-D scatter: the Z axis, its manual settings once ticked, and sticks.
+    // The 3-D scatter: the Z axis, its manual settings once ticked, and sticks; no bars.
     choose(23);
     EXPECT_TRUE(editor->Control(kGeSticks)->isEnabled());
+    EXPECT_FALSE(editor->Control(kGeHorizontalBars)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeZAxisBox)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeZManual)->isEnabled());
     EXPECT_TRUE(editor->Control(kGeThickness)->isEnabled());
@@ -724,8 +745,10 @@ TEST_F(GraphTypeEditViewTest, TheChartPrintsOnOnePageAndTheSummaryPrintsWhatItWr
     EXPECT_FALSE(QImage(QString::fromStdString(image)).isNull());
     EXPECT_FALSE(fs::exists(image + ".png"));
 
-    // The summary's printed lines are its written lines, unsaved edits included.
+    // The summary's printed lines are its written lines, unsaved edits included (typed on a page
+    // where the preview is not drawn again).
     g_prefs.prtuseffs = 0;
+    editor->ShowPage(1);
     Type(editor->Ctl<QLineEdit>(kGeTitleBottom), "Unsaved bottom title");
     const std::string path = (m_dir / "summary.txt").string();
     m_dialogs.AnswerPath(path);
@@ -804,6 +827,21 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
     Type(editor->Ctl<QLineEdit>(kGeDistance), "0");
     EXPECT_TRUE(editor->SaveChanges());
     EXPECT_EQ(RecordAt(m_doc->Database(), scatter3d).eyepos3d, 100);
+
+    // A text size typed for one group and left for another is shown in its group when the save
+    // refuses it.
+    editor->ShowPage(2);
+    QListWidget* groups = editor->Ctl<QListWidget>(kGeTextGroups);
+    Control(groups).setCurrentRow(5);
+    Type(editor->Ctl<QLineEdit>(kGeTextSize), "1500");
+    groups->setCurrentRow(1);
+    EXPECT_FALSE(editor->SaveChanges());
+    EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 1000.");
+    EXPECT_EQ(groups->currentRow(), 5);
+    EXPECT_EQ(editor->Ctl<QLineEdit>(kGeTextSize)->text(), QStringLiteral("1500"));
+    Type(editor->Ctl<QLineEdit>(kGeTextSize), "150");
+    EXPECT_TRUE(editor->SaveChanges());
+    EXPECT_EQ(RecordAt(m_doc->Database(), scatter3d).txlegsiz, 150);
 }
 
 // Regression: a value the file held outside its range in a field the graph type disables
@@ -984,12 +1022,15 @@ TEST_F(GraphTypeEditViewTest, SteppingBackAGlazeKeepsTheDatabase)
     EXPECT_EQ(databases->currentIndex(), 0);
     EXPECT_EQ(glazes->currentIndex(), 0);
 
-    // Ctrl+Shift+Left from a later database takes the first glaze of the one before.
+    // Ctrl+Shift+Left from a later database takes the first glaze of the one before. (Another
+    // database opened leaves the chosen glaze chosen.)
+    glazes->setCurrentIndex(2);
     auto* second = dynamic_cast<CGlazesDoc*>(m_app.NewGlazeDatabase());
     ASSERT_NE(second, nullptr);
     second->InsertGlaze(0, Found(m_glazeDoc->GetGlaze(0)));
     COxidariumApp::BroadcastUpdate(nullptr, second, static_cast<int>(DbFileType::Glazes), HintDocumentOpened, 0, 0);
     ASSERT_EQ(databases->count(), 2);
+    EXPECT_EQ(glazes->currentIndex(), 2);
     QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(databases->currentIndex(), 1);
     QTest::keyClick(editor->Ctl<QLineEdit>(kGeName), Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);

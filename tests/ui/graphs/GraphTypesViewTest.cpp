@@ -12,6 +12,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -59,6 +60,13 @@ TEST_F(GraphTypesViewTest, TheListShowsTheShippedTemplates)
     frame->resize(CGraphTypesView::kInitialWidth, CGraphTypesView::kInitialHeight);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListNames));
     frame->grab().save(ScreenshotPath("graph_templates_list"));
+    // The window, brought forward, shows its own menus.
+    frame->ActivateFrame();
+    QApplication::processEvents();
+    QStringList menus;
+    for (const QAction* menu : m_frame.menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "Sor&t", "&View", "&Utilities", "&Print", "&Window", "&Help"}));
 }
 
 TEST_F(GraphTypesViewTest, CopyPasteAndNewTemplates)

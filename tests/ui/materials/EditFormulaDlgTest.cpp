@@ -136,6 +136,12 @@ TEST_F(EditFormulaDlgTest, ComponentsOutsideTheColumnsFillTheExtraCellsThenTheOt
     dialog.KindRadio(kGridMolecular)->click();
     EXPECT_EQ(dialog.ForceLabel()->text(), QStringLiteral("Force Mol. Wt. :"));
     EXPECT_EQ(dialog.GridText(), "[MW=100] SiO2  CuO");
+
+    // A stored forced sum shows in its field and is written back.
+    CEditFormulaDlg forced(nullptr, "%[Sum=100] 1.0 SiO2  1.0 CuO");
+    forced.InitDialog();
+    EXPECT_EQ(forced.ForceEdit()->text(), QStringLiteral("100"));
+    EXPECT_EQ(forced.GridText(), "%[Sum=100] 1.0 SiO2  1.0 CuO");
 }
 
 // Regression: a cell that is no number ("1,5" for SiO2) held the status line on its refusal only

@@ -119,13 +119,13 @@ TEST_F(MaterialEditViewPercentTest, EditFormulaRefusesOnOkWhatItsStatusLineRefus
     struct Row {
         int material;
         Field field;
-        const char *typed, *message, *mended, *formula;
+        const char *typed, *message, *mended, *formula, *weight;
     };
     const Row rows[] = {
-        {3, CaO, "1,5", "Amount must be a positive number", "1.5", "3 MgO  1.5 CaO  4 SiO2  H2O"},
-        {3, Force, "260x", "Forced MW must be a positive number", "260", "[MW=260] 3 MgO  4 SiO2  H2O"},
-        {2, FirstExtra, "2x", "Amount must be a positive number", "2", "2 CaCO3"}, // Whiting: CaCO3
-        {3, CaO, "0", "", "", "3 MgO  4 SiO2  H2O"}, // 0 or less leaves the component out
+        {3, CaO, "1,5", "Amount must be a positive number", "1.5", "3 MgO  1.5 CaO  4 SiO2  H2O", "463.4"},
+        {3, Force, "260x", "Forced MW must be a positive number", "260", "[MW=260] 3 MgO  4 SiO2  H2O", "260.0"},
+        {2, FirstExtra, "2x", "Amount must be a positive number", "2", "2 CaCO3", "200.2"}, // Whiting: CaCO3
+        {3, CaO, "0", "", "", "3 MgO  4 SiO2  H2O", "379.3"}, // 0 or less leaves the component out
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
@@ -155,5 +155,6 @@ TEST_F(MaterialEditViewPercentTest, EditFormulaRefusesOnOkWhatItsStatusLineRefus
         EXPECT_EQ(refused, refuses ? row.typed : "");
         EXPECT_EQ(m_messages.Texts(), refuses ? std::vector<std::string>{row.message} : std::vector<std::string>{});
         EXPECT_EQ(view->FormulaEdit()->toPlainText().toStdString(), row.formula);
+        EXPECT_EQ(view->WeightText()->text().toStdString(), row.weight) << "the new formula's weight at once";
     }
 }

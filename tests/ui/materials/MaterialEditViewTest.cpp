@@ -295,6 +295,15 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     view->FormulaEntered();
     EXPECT_EQ(view->WeightText()->text(), QStringLiteral("90.0%"));
     EXPECT_TRUE(view->WeightLabel()->isHidden());
+    // A trace amount shows too, and an emptied box weighs nothing.
+    view->FormulaEdit()->setPlainText(QStringLiteral("% 0.06 Fe2O3"));
+    view->FormulaEntered();
+    EXPECT_EQ(view->WeightText()->text(), QStringLiteral("0.1%"));
+    view->FormulaEdit()->clear();
+    view->FormulaEntered();
+    EXPECT_EQ(view->WeightText()->text(), QStringLiteral("0.0"));
+    view->FormulaEdit()->setPlainText(QStringLiteral("% 60 SiO2  30 Al2O3"));
+    view->FormulaEntered();
     EXPECT_TRUE(view->SaveChanges());
     EXPECT_EQ(RecordAt(Database(), 2).m_formula, "% 60 SiO2  30 Al2O3");
 
@@ -337,7 +346,8 @@ TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
     EXPECT_EQ(view->AliasEdit(1)->text(), QString());
     view->AliasEdit(1)->setText(QStringLiteral("Kaolin (calcined)"));
     view->AliasCodeEdit(1)->setText(QStringLiteral(" CK "));
-    view->AliasLeft(view->AliasEdit(1));
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason); // the user tabs on
+    QApplication::sendEvent(view->AliasEdit(1), &tab);
     EXPECT_EQ(view->AliasEdit(1)->text(), QStringLiteral("Kaolin [calcined]"));
     EXPECT_FALSE(view->AliasDownButton()->isHidden());
     EXPECT_FALSE(view->AliasUpButton()->isHidden());
@@ -360,6 +370,9 @@ TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
     const CUpdateHint preferences(nullptr, m_doc, 0, HintPreferencesChanged, 0, 0);
     m_doc->UpdateAllViews(nullptr, &preferences);
     EXPECT_TRUE(named->NotesBox(0)->font().italic());
+    CMaterialEditView* later = Open(2);
+    ASSERT_NE(later, nullptr);
+    EXPECT_TRUE(later->NotesBox(kMatEditNotesButton)->font().italic()) << "a form opened since takes it too";
     // Cancel in a notes dialog changes nothing.
     RunWhenModal<CEditTextDlg>([](CEditTextDlg* notes) { notes->reject(); });
     named->EditNotes(kMatEditNotesButton);
@@ -546,8 +559,13 @@ TEST_F(MaterialEditViewTest, DialogsOfTheFormChooseRecordsMappingsAndNotes)
         dialog->accept();
     });
     view->EditNotes(kMatEditHazardButton);
+    EXPECT_TRUE(view->IsChanged()) << "the notes wait to be saved";
     ASSERT_TRUE(view->SaveChanges());
     EXPECT_EQ(RecordAt(Database(), 3).m_hazNotes, (CStringArrayEx{"Wear a mask.", "Keep dry."}));
+    // A form opened on it again shows the notes as saved.
+    CMaterialEditView* again = Open(3);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->NotesBox(kMatEditHazardButton)->toPlainText(), QStringLiteral("Wear a mask.\nKeep dry."));
     EXPECT_EQ(RecordAt(Database(), 3).m_mapTo, "Silica");
 }
 

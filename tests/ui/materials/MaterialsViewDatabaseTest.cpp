@@ -170,8 +170,11 @@ TEST_F(MaterialsViewDatabaseTest, CheckDatabaseSelectsTheReportedMaterials)
     ASSERT_TRUE(m_view->RunCommand(CmdMatListCheckDatabase));
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{5});
 
-    while (Database().GetCount() > 1)
+    while (Database().GetCount() > 2)
         m_doc->DeleteMaterial(0);
+    m_view->FillList(0, -1, true);
+    EXPECT_TRUE(Enabled(CmdMatListCheckDatabase)) << "two materials to compare";
+    m_doc->DeleteMaterial(0);
     m_view->FillList(0, -1, true);
     EXPECT_FALSE(Enabled(CmdMatListCheckDatabase));
 }
@@ -180,6 +183,7 @@ TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
 {
     const int count = Database().GetCount();
     ASSERT_TRUE(m_view->RunCommand(CmdMatListExtendedView2));
+    const std::vector<int> stops = m_view->GetTabStops();
     Select({2});
     OnModal<CSetMaterialFieldDlg>([](CSetMaterialFieldDlg* dialog) {
         EXPECT_TRUE(dialog->SelectedRadio()->isChecked());
@@ -196,6 +200,7 @@ TEST_F(MaterialsViewDatabaseTest, SetFieldOverAllMaterialsBetweenFreezeAndThaw)
     EXPECT_EQ(CountHints(HintMaterialChanged), count);
     EXPECT_EQ(Row(0), "\tSIL\tSilica\tsilica\tNot Available\t$    0.75 / lb\t\tSiO2");
     EXPECT_EQ(Row(count - 1).find("\tNot Available\t") != std::string::npos, true);
+    EXPECT_GT(m_view->GetTabStops(), stops) << "the columns after the wider one move over";
     EXPECT_EQ(m_view->GetSelItems(), std::vector<int>{2});
     EXPECT_EQ(g_prefs.m_nMatSetFieldScope, 1);
     EXPECT_EQ(g_prefs.m_nMatSetFieldChoice, 5);

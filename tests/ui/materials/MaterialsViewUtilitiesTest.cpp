@@ -3,6 +3,8 @@
 #include "MaterialsViewFixture.h"
 #include "core/support/CheckedItems.h"
 #include "core/support/FakeServices.h"
+#include "core/support/PrintedPages.h"
+#include "framework/PrintPreviewDlg.h"
 #include "glazes/Glaze.h"
 #include "materials/FormulaConversion.h"
 #include "materials/FormulaConversionDlg.h"
@@ -62,6 +64,7 @@ TEST_F(MaterialsViewUtilitiesTest, FormulaCommandsChangeUnmappedSelectedMaterial
     Select({row});
     ASSERT_TRUE(m_view->RunCommand(CmdMatListNormalizeFormulas));
     EXPECT_DOUBLE_EQ(nepheline->m_parsedPercentSum, 100.0);
+    EXPECT_EQ(nepheline->m_formula, "% 50 SiO2  50 Al2O3") << "each share scaled, no LOI added";
     EXPECT_EQ(Row(row), "\tNEPH\tNepheline Syenite\t" + nepheline->m_formula);
     ASSERT_EQ(Hints().size(), 1u);
     EXPECT_EQ(Hint(0).code, HintMaterialChanged);
@@ -189,6 +192,11 @@ TEST_F(MaterialsViewUtilitiesTest, PrintingWritesSummariesAndTheTable)
     EXPECT_FALSE(table.m_showFirstHeader);
     EXPECT_FALSE(table.m_laterPageNumber);
     ASSERT_FALSE(table.empty());
+    // On paper the name stands tall over its thick rule, and a thin rule heads the columns.
+    const std::string pages = PrintedPages(table);
+    const std::string head = "=== page 1\nT Starter Materials\n ==================\n\n";
+    EXPECT_EQ(pages.substr(0, head.size()), head);
+    EXPECT_NE(pages.find("\n  Code    Name\n ----------------------------\n  SIL     Silica\n"), std::string::npos);
 
     m_dialogs.AnswerClipboard();
     ASSERT_TRUE(m_view->RunCommand(CmdMatListWriteList));
@@ -197,6 +205,10 @@ TEST_F(MaterialsViewUtilitiesTest, PrintingWritesSummariesAndTheTable)
     EXPECT_NE(m_clipboard.content.find("Starter Materials"), std::string::npos);
     EXPECT_NE(m_clipboard.content.find("Vanadium Pentoxide"), std::string::npos);
     EXPECT_EQ(m_clipboard.content.find('\x19'), std::string::npos) << "no layout characters";
+    // The frame's Print Preview shows what was printed last: the list.
+    OnModal<CPrintPreviewDlg>([](CPrintPreviewDlg* preview) { preview->reject(); });
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListFramePreview));
+    EXPECT_EQ(m_view->printKind, kMaterialsPrintTable);
 
     Select({1});
     m_dialogs.AnswerClipboard();
