@@ -686,6 +686,17 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
     COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintMaterialChanged,
                                    silica, HintExtra(m_materials.Materials().GetAt(silica)));
     EXPECT_NE(GlazeForm::AnalysisPane(view)->toPlainText(), before);
+    // Between the notices of a bulk change (Set Field over the materials) the form waits for
+    // its end, then shows every change at once.
+    const QString wetText = GlazeForm::AnalysisPane(view)->toPlainText();
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintBulkChangeBegins, 0, 0);
+    wet.SetFormula("SiO2");
+    m_materials.ReplaceMaterial(silica, wet);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintMaterialChanged,
+                                   silica, HintExtra(m_materials.Materials().GetAt(silica)));
+    EXPECT_EQ(GlazeForm::AnalysisPane(view)->toPlainText(), wetText);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintBulkChangeEndsRefreshAll, 0, 0);
+    EXPECT_EQ(GlazeForm::AnalysisPane(view)->toPlainText(), before);
     for (int i = 0; i < texts.size(); ++i) {
         EXPECT_FALSE(texts[i].isEmpty()) << i;
         for (int j = 0; j < i; ++j)

@@ -598,6 +598,9 @@ TEST_F(LimitFormulasViewTest, TheCombinationsDialogBuildsFormulasFromTheItemList
     dialog.combinations = m_doc->Database().m_combinations;
     dialog.InitDialog();
     ASSERT_EQ(dialog.ComboList()->count(), 14);
+    // It opens with nothing chosen: nothing to move up or down.
+    EXPECT_FALSE(dialog.UpButton()->isEnabled());
+    EXPECT_FALSE(dialog.DownButton()->isEnabled());
     // Each item list stands under its caption.
     const std::pair<QLabel*, QListWidget*> sides[] = {{dialog.FirstLabel(), dialog.FirstList()},
                                                       {dialog.SecondLabel(), dialog.SecondList()}};
