@@ -95,6 +95,12 @@ TEST_F(SubstitutionApplyTest, TheSmallestRatioSetsTheFactorAndTheFirstFromLineAn
     recipe = Recipe({{"Kaolin", 1}, {"Feldspar", 40}, {"Silica", 10}, {"Nepheline", 2}});
     ASSERT_EQ(Apply(s, recipe, 0), 1);
     EXPECT_EQ(LinesOf(recipe), (Lines{{"Kaolin", 6}, {"Feldspar", 20}, {"Nepheline", 17}}));
+
+    // A set written for 100 parts applies to a recipe holding a few of them.
+    const CSubstitution hundred = Make({{"Feldspar", 100}}, {{"Nepheline", 100}});
+    recipe = Recipe({{"Feldspar", 5}, {"Silica", 30}});
+    ASSERT_EQ(Apply(hundred, recipe, 0), 1);
+    EXPECT_EQ(LinesOf(recipe), (Lines{{"Nepheline", 5}, {"Silica", 30}}));
 }
 
 // Regression: both set lines took the same silica line (Wollastonite 10, silica taken twice).

@@ -130,7 +130,7 @@ TEST_F(SubstitutionListTest, ReadingAcceptsWhatTheFormatAllows)
 {
     CSubstitutionList list;
     ASSERT_EQ(ReadText(list, "FILETYPE = x\nfiletype = oxidarium SUBSTITUTIONS\r\nversion = 1\r\n"
-                             "I = |info\r\nname = No date\r\nset1mat = Talc\r\nset1amt = 0\r\nunknown = 4\r\n"
+                             "I = |info\r\nname = No date\r\nset1mat = Talc\r\nset1amt = 0\r\nset2mat = Kaolin\r\nunknown = 4\r\n"
                              "note = x\r\nnote = |\r\n"),
               0)
         << list.m_errorText;
@@ -140,9 +140,13 @@ TEST_F(SubstitutionListTest, ReadingAcceptsWhatTheFormatAllows)
     EXPECT_EQ(RecordAt(list, 0).m_date, Today());
     ASSERT_GE(RecordAt(list, 0).m_set1.GetCount(), 1);
     EXPECT_EQ(RecordAt(RecordAt(list, 0).m_set1, 0).m_amount, 0.0);
+    // A material without its amount line has none.
+    ASSERT_EQ(RecordAt(list, 0).m_set2.GetCount(), 1);
+    EXPECT_EQ(RecordAt(RecordAt(list, 0).m_set2, 0).m_amount, 0.0);
     // The first character of a note is always dropped; both notes write back as "note = |".
     EXPECT_THAT(RecordAt(list, 0).m_notes, ElementsAre("", ""));
-    EXPECT_NE(Written(list).find("set1amt = 0.00000\nnote = |\nnote = |\n\n"), std::string::npos);
+    EXPECT_NE(Written(list).find("set1amt = 0.00000\nset2mat = Kaolin\nset2amt = 0.00000\nnote = |\nnote = |\n\n"),
+              std::string::npos) << Written(list);
 
     // An empty database writes its header and one empty line, and reads back by its name.
     CSubstitutionList empty;
