@@ -1,6 +1,7 @@
 #include "glazes/CheckIngredients.h"
 
 #include "ui/support/CheckedWidgets.h"
+#include "ui/support/OverlapCheck.h"
 #include "core/support/CheckedItems.h"
 #include "GlazeDlgTestFixture.h"
 #include "core/framework/RecordingView.h"
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -269,6 +271,7 @@ TEST_F(CheckIngredientsTest, TheDialogsRunTheCommand)
         EXPECT_TRUE(first.ListCheck()->isChecked());
         EXPECT_FALSE(first.PromptCheck()->isChecked());
         EXPECT_EQ(first.ScopeGroup()->checkedId(), 1);
+        EXPECT_EQ(OverlappingControls(first), std::vector<std::string>());
         first.ListCheck()->setChecked(false);
         first.PromptCheck()->setChecked(true);
         QTest::mouseClick(first.OkButton(), Qt::LeftButton);
@@ -306,7 +309,11 @@ TEST_F(CheckIngredientsTest, TheUnknownIngredientDialogEnablesTheBoxOfItsChoice)
     EXPECT_FALSE(dialog.TargetCombo(kCheckMakeAlias)->isEnabled());
     GroupButton(dialog.ChoiceGroup(), kCheckChangeTo).click();
     EXPECT_TRUE(dialog.TargetCombo(kCheckChangeTo)->isEnabled());
-    dialog.TargetCombo(kCheckChangeTo)->setCurrentIndex(5);
+    // The name can be typed as well as picked.
+    QLineEdit* typed = dialog.TargetCombo(kCheckChangeTo)->lineEdit();
+    ASSERT_NE(typed, nullptr);
+    typed->clear();
+    QTest::keyClicks(typed, "Flint");
     // Skip All takes the choice showing before it ends.
     QTest::mouseClick(dialog.SkipAllButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), kCheckSkipAllId);
