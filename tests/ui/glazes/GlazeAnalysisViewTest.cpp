@@ -126,6 +126,41 @@ TEST_F(GlazeAnalysisViewTest, FollowsItsGlazeAndClosesWhenItGoes)
                                    HintMaterialChanged, index, HintExtra(materials.GetAt(index)));
     EXPECT_NE(view->toPlainText(), before);
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("H2O"))) << view->toPlainText().toStdString();
+    // Between the notices of a bulk change (Set Field over the materials) it waits for the end.
+    const QString wet = view->toPlainText();
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintBulkChangeBegins, 0, 0);
+    changed.SetFormula("SiO2");
+    m_materials.ReplaceMaterial(index, changed);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials),
+                                   HintMaterialChanged, index, HintExtra(materials.GetAt(index)));
+    EXPECT_EQ(view->toPlainText(), wet);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintBulkChangeEndsRefreshAll, 0, 0);
+    EXPECT_EQ(view->toPlainText(), before);
+
+    // Open Graph asks for the glaze's own limit formula only where the database has one by its name.
+    struct CGraphRecorder : CGlazeViews {
+        CGlazeEditLink* AsEditView(CView*) override { return nullptr; }
+        CGlazeAnalysisLink* AsAnalysisView(CView*) override { return nullptr; }
+        bool OpenGlazeGraphView(CGlazesDoc&, const CGlazeGraphRequest& request) override
+        {
+            requests.push_back(request);
+            return true;
+        }
+        std::vector<CGlazeGraphRequest> requests;
+    } graphs;
+    SetGlazeViews(&graphs);
+    m_app.m_bGraphsAvailable = 1;
+    m_graphTypes = std::make_unique<CGraphTypesDoc>();
+    m_graphTypes->InsertTemplate(0, CGraphTemplate("bars"));
+    Found(m_doc->GetGlaze(2)).m_limform = "Cone 6 matte";
+    view->OnCommand(CmdGanOpenGraph);
+    Found(m_doc->GetGlaze(2)).m_limform = "No such formula";
+    view->OnCommand(CmdGanOpenGraph);
+    InstallGlazeViews();
+    ASSERT_EQ(graphs.requests.size(), 2u);
+    EXPECT_EQ(graphs.requests[0].glaze, 2);
+    EXPECT_EQ(graphs.requests[0].limitFormula, "Cone 6 matte");
+    EXPECT_EQ(graphs.requests[1].limitFormula, "");
 
     // Jump to lists the database with the shown glaze chosen, and shows the one picked.
     WhenModal<CSelectOneDlg>([](CSelectOneDlg* dialog) {

@@ -389,6 +389,12 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     EXPECT_EQ(GlazeForm::Graph(view, kGraphPaneLimit)->limform, "Cone 6 gloss, boron-free");
     QTest::mouseClick(GlazeForm::GraphButton(view, kGraphPaneLimit), Qt::LeftButton);
     EXPECT_EQ(GlazeForm::GraphTemplate(view, kGraphPaneLimit)->m_name, "Limit formula (bar)") << "the only one offered";
+    // A name typed on another page is drawn in the chart's title once its page shows again.
+    const int built = GlazeForm::GraphBuilds(view, kGraphPaneLimit);
+    view->ShowPage(kPageDescription);
+    QTest::keyClicks(GlazeForm::NameEdit(view), " II");
+    view->ShowPage(kPageLimitFormula);
+    EXPECT_EQ(GlazeForm::GraphBuilds(view, kGraphPaneLimit), built + 1);
 }
 
 TEST_F(GlazeEditViewNavTest, PreviousStepsBackThroughASubsetAndAppendNewFollowsTheFirstGlaze)

@@ -181,6 +181,7 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
     view->EditNext();
     EXPECT_EQ(view->GetGlazeIndex(), 1);
     EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_index, "G1") << "No drops the edits";
+    EXPECT_EQ(GlazeForm::Button(view, kGedPrevious)->text(), QStringLiteral("Edit Previous"));
 
     GlazeForm::IndexEdit(view)->setText(QStringLiteral("G2b"));
     m_messages.answers = {MsgResultYes};
@@ -661,9 +662,15 @@ TEST_F(GlazeEditViewTest, PanesTogglesAndScalingFollowEveryChoice)
     EXPECT_EQ(GlazeForm::Control<CToggleButton>(view, QStringLiteral("Analysis"))->state, 1);
     EXPECT_EQ(GlazeForm::Control<CToggleButton>(view, QStringLiteral("Materials"))->state, 0);
     QStringList texts;
+    const QStringList analysisModes = {"Unity Formula", "Weight %", "Molecular %"};
     for (int mode = 1; mode <= 3; ++mode) {
         view->SetAnalysisMode(mode);
         texts << GlazeForm::RecipeAnalysisText(view)->toPlainText() << GlazeForm::AnalysisPane(view)->toPlainText();
+        // The Analysis page's mode buttons show the mode too, only its own down.
+        for (const CToggleButton* button : GlazeForm::Page(view, kPageAnalysis)->findChildren<CToggleButton*>()) {
+            if (analysisModes.contains(button->text()))
+                EXPECT_EQ(button->state, button->text() == analysisModes[mode - 1] ? 1 : 0) << mode;
+        }
     }
     const char* const recipeModes[4] = {"Recipe Amount", "Working Batch", "Percent", "Cost per Kg"};
     for (int mode = 1; mode <= 4; ++mode) {
