@@ -12,6 +12,7 @@
 #include "glazes/InsightImport.h"
 #include "glazes/ScaleToIngredientDlg.h"
 #include "limits/LimitFormulaDB.h"
+#include "materials/MaterialsDoc.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
 #include "support/MessagePath.h"
 #include "support/NotesEdit.h"
@@ -454,6 +455,33 @@ TEST_F(GlazeEditViewTest, RecipeToolsRewriteTheFieldsOnly)
     ASSERT_NE(view, nullptr);
     const QString recipe = GlazeForm::ComponentsEdit(view)->toPlainText();
 
+    // A recipe rounded off waits to be saved, even where no amount changed.
+    view->OnCommand(CmdGedRound1);
+    EXPECT_EQ(GlazeForm::IsModified(view), 1);
+    GlazeForm::Button(view, kGedUndo)->click();
+    ASSERT_EQ(GlazeForm::IsModified(view), 0);
+
+    // Edit Ingredients opens one material form over the recipe's materials, in the recipe's order.
+    struct CLimitedRecorder : CMaterialEditViews {
+        bool OpenEditView(CMaterialsDoc&, int) override { return true; }
+        bool OpenLimitedEditView(CMaterialsDoc&, const std::vector<int>& indices) override
+        {
+            limited.push_back(indices);
+            return true;
+        }
+        CMaterialEditLink* AsEditView(CView*) override { return nullptr; }
+        std::vector<std::vector<int>> limited;
+    } forms;
+    CMaterialEditViews* const installed = GetMaterialEditViews();
+    SetMaterialEditViews(&forms);
+    view->OnCommand(CmdGedEditIngredients);
+    SetMaterialEditViews(installed);
+    CMaterialArray& materials = m_materials.Materials();
+    std::vector<int> shown;
+    for (const char* name : {"Nepheline Syenite", "Wollastonite", "Whiting", "Zinc Oxide", "Kaolin", "Silica"})
+        shown.push_back(materials.IndexOf(materials.FindMaterial(name)));
+    EXPECT_EQ(forms.limited, std::vector<std::vector<int>>{shown});
+
     // The shipped materials have no densities: nothing converts, and Cancel stops the messages.
     m_messages.answers = {MsgResultOk, MsgResultCancel};
     view->ConvertWeightVolume();
@@ -591,6 +619,17 @@ TEST_F(GlazeEditViewTest, DialogToolsWorkOnTheFormsRecipe)
     EXPECT_NE(GlazeForm::ComponentsEdit(view)->toPlainText(), recipe);
     EXPECT_TRUE(GlazeForm::ComponentsEdit(view)->toPlainText().contains(QStringLiteral("Wollastonite")));
     EXPECT_EQ(GlazeForm::AdditionsEdit(view)->toPlainText(), GlazeForm::ComponentsEdit(view)->toPlainText());
+    // A substitution the recipe no longer holds changes nothing and says nothing.
+    const QString substituted = GlazeForm::ComponentsEdit(view)->toPlainText();
+    SetText(GlazeForm::AdditionsEdit(view), "");
+    SetText(GlazeForm::ComponentsEdit(view), "Kaolin 50");
+    m_messages.boxes.clear();
+    WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) { dialog->accept(); });
+    view->MakeSubstitution();
+    EXPECT_EQ(GlazeForm::ComponentsEdit(view)->toPlainText(), QStringLiteral("Kaolin\t    50"));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{});
+    GlazeForm::ComponentsEdit(view)->setPlainText(substituted);
+    GlazeForm::AdditionsEdit(view)->setPlainText(substituted);
     // Without substitutions there is nothing to choose from, and the message says so.
     while (m_substitutions.GetRecordCount() > 0)
         m_substitutions.RemoveRecord(0);

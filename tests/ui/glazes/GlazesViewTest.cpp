@@ -387,6 +387,7 @@ TEST_F(GlazesViewTest, OrderCommandsAnnounceTheNewIndex)
     EXPECT_EQ(Names(*doc), "ACDBEF");
     EXPECT_EQ(view->GetText(1), "\tC");
     EXPECT_EQ(view->GetSelItems(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(view->GetCaretIndex(), 1) << "the caret on the first row moved";
     EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesReordered, 1}, {HintGlazesReordered, 2}}));
 
     // Shift+Down is the menu's key, not the list's own extension of the selection.
@@ -395,6 +396,7 @@ TEST_F(GlazesViewTest, OrderCommandsAnnounceTheNewIndex)
     QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Names(*doc), "ABCDEF");
     EXPECT_EQ(view->GetSelItems(), (std::vector<int>{2, 3}));
+    EXPECT_EQ(view->GetCaretIndex(), 3) << "the caret on the last row moved";
     EXPECT_EQ(TakeNotices(recorder), (Notices{{HintGlazesReordered, 3}, {HintGlazesReordered, 2}}));
 
     Select(*view, {0});
@@ -936,6 +938,16 @@ TEST_F(GlazesViewTest, PreferencesAndBulkEndsRefreshTheNumbersAndTheCaretStays)
     m_materials.DeleteMaterial(materials.IndexOf(materials.FindMaterial(std::string_view("Whiting"))));
     COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintMaterialsDeleted, 0, 0);
     EXPECT_NE(rows(), before);
+    // And a material's formula set over a bulk change (Set Field): the analyses follow at its end.
+    const std::string withoutWhiting = rows();
+    const int kaolin = materials.IndexOf(materials.FindMaterial(std::string_view("Kaolin")));
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintBulkChangeBegins, 0, 0);
+    CMaterial sandy = *materials.GetAt(kaolin);
+    sandy.SetFormula("Al2O3 4SiO2 2H2O");
+    m_materials.ReplaceMaterial(kaolin, sandy);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintMaterialChanged, kaolin, 0);
+    COxidariumApp::BroadcastUpdate(nullptr, &m_materials, static_cast<int>(DbFileType::Materials), HintBulkChangeEndsRefreshAll, 0, 0);
+    EXPECT_NE(rows(), withoutWhiting);
 
     // A bulk change ending for one database thaws the list.
     Broadcast(doc, HintBulkChangeBegins, 0);

@@ -128,4 +128,5 @@ TEST_F(MakeLimitFormulaDlgTest, NoControlCoversAnother)
     CMakeLimitFormulaDlg dialog;
     dialog.InitDialog();
     EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "a dialog of fixed size";
 }

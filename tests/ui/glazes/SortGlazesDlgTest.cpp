@@ -53,6 +53,12 @@ TEST_F(SortGlazesDlgTest, SortingByAChosenCriterionOrdersTheListAndIsRemembered)
 
 TEST_F(SortGlazesDlgTest, TheOxideListGivesAnElementOrNone)
 {
+    // A remembered field past the list (a profile edited by hand) leaves every field unchosen.
+    CSortGlazesDlg beyond;
+    beyond.criterion = kGlazeSortCount;
+    beyond.InitDialog();
+    EXPECT_EQ(beyond.CriterionButton(kGlazeSortCount), nullptr);
+
     CSortGlazesDlg dialog;
     dialog.element = 14;
     dialog.InitDialog();
