@@ -83,6 +83,14 @@ TEST(ChartCanvasQtTest, TextMeasuresFollowTheApplicationFont)
     const double fixed = metrics.TextWidth(font, "iiiiW");
     EXPECT_DOUBLE_EQ(fixed, fresh());
     EXPECT_NE(fixed, proportional);
+    // Bold is measured as bold, though its text was measured upright just before.
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans")));
+    CChartFont bold = font;
+    bold.style = CChartFont::kBold;
+    ASSERT_DOUBLE_EQ(metrics.TextWidth(font, "iiiiW"), proportional);
+    EXPECT_DOUBLE_EQ(metrics.TextWidth(bold, "iiiiW"),
+                     QFontMetricsF(QFontFromChartFont(bold)).horizontalAdvance(QStringLiteral("iiiiW")));
+    EXPECT_GT(metrics.TextWidth(bold, "iiiiW"), proportional);
     // An empty text has no width, and measuring it leaves the line height as it is.
     EXPECT_EQ(metrics.TextWidth(font, ""), 0.0);
     EXPECT_DOUBLE_EQ(metrics.TextHeight(font), QFontMetricsF(QFontFromChartFont(font)).height());
