@@ -243,6 +243,17 @@ TEST_F(GlazeReportTest, SectionsFollowThePreferences)
         "",
         "Nothing known about surface tension\001",
     }));
+    // With nothing before it, not even hazards, the chemistry goes without a heading; the recipe
+    // alone before it gives it one.
+    const auto headings = [](const Lines& report) {
+        return std::count_if(report.begin(), report.end(), [](const std::string& line) {
+            return line.find("Chemical Analysis") != std::string::npos;
+        });
+    };
+    EXPECT_EQ(headings(lines), 0);
+    g_prefs.anrec = 1;
+    EXPECT_EQ(headings(Report(MakeGlaze({{"Beryllia", 100}}, {}, "4-6"))), 3);
+    g_prefs.anrec = 0;
 
     // Boron volatilizes from cone 2 on.
     AddMaterial("Boric", "B2O3 CaO 3SiO2");
@@ -262,6 +273,21 @@ TEST_F(GlazeReportTest, SectionsFollowThePreferences)
                             [](const std::string& line) { return line.find("Dime") != std::string::npos &&
                                                                  line.find("$  0.10") != std::string::npos; }),
               1);
+
+    // The element table's notes on the oxides name the volatile ones too, and a limit formula of
+    // a single limit is compared.
+    CElementTable table;
+    table[6].annotations.push_back("Carbon leaves as CO2.");
+    CWorkingElementTableScope scope(table);
+    CLimitFormula single("One Limit");
+    single.m_limits.Add(CLimit("SiO2", "3 - 5", 0));
+    m_limits.InsertFormula(0, single);
+    g_prefs.ancheln = g_prefs.anchlimform = 1;
+    CGlaze worked = WorkedGlaze();
+    worked.m_limform = "one limit";
+    lines = Report(worked);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "  Carbon leaves as CO2."), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Comparison to limit formula \"one limit\"\001"), 1);
 }
 
 // Without densities a by-volume recipe has no weights: the report keeps the recipe as entered

@@ -189,6 +189,7 @@ TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
     glaze.m_range = "10";
     glaze.m_firetype = "reduction";
     glaze.m_flaws = "crawls";
+    glaze.m_vistexture = "satin";
     glaze.m_byVol = 1;
     glaze.m_notes = {"Thick."};
     glaze.m_variations = {"less soda"};
@@ -198,7 +199,7 @@ TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
     const int indices[] = {0, 1};
     EXPECT_EQ(CHyperGlazeIO::ExportRecipes(out, glazes, indices), 0);
     EXPECT_EQ(out.str(), "Glaze name: Shino\rCone: 10\rColor: \rTesting: \rSurface: \rFiring: reduction\r"
-                         "Flaws: crawls\rRecipe:\rNepheline Syenite\t40.13\rEPK\t60.00\r"
+                         "Visual texture: satin\rFlaws: crawls\rRecipe:\rNepheline Syenite\t40.13\rEPK\t60.00\r"
                          "Also add:\rSoda Ash\t2.00\r"
                          "Comments:\rRecipe given by volume.\rThick.\rVariations --\rless soda\r"
                          "Glaze name: Bare\rCone: \rColor: \rTesting: \rSurface: \rFiring: \rRecipe:\rComments:\r");

@@ -1,6 +1,7 @@
 #include "glazes/IngredientList.h"
 
 #include "core/support/CheckedItems.h"
+#include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
 #include "support/CompareNoCase.h"
@@ -164,6 +165,19 @@ TEST_F(IngredientListTest, SortByTypeOrderPutsUnknownMaterialsLast)
     list.SortByPreferredTypeOrder();
     EXPECT_EQ(Names(list),
               (std::vector<std::string>{"Whiting", "Silica", "EPK", "Kaolin", "Mystery", "Unknown"}));
+
+    // The program's own finder takes the types from the open materials database.
+    SetMaterialTypeFinder(m_previous);
+    CMaterialsDoc materials;
+    CMaterial clay("Ball Clay");
+    clay.m_type = "clay";
+    materials.InsertMaterial(0, clay);
+    CMaterial flint("Flint");
+    flint.m_type = "silica";
+    materials.InsertMaterial(1, flint);
+    list = MakeList({{"Mystery", 1}, {"Flint", 2}, {"Ball Clay", 3}});
+    list.SortByTypeOrder({"clay", "silica"});
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Ball Clay", "Flint", "Mystery"}));
 }
 
 TEST_F(IngredientListTest, DistributeFollowsTheOldAdditionsByNameAndByType)

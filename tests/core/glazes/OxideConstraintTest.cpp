@@ -323,6 +323,12 @@ TEST_F(SumGroupBoundsTest, AlkaliPairMeetsKNaO)
     ASSERT_EQ(sodiumFirst.SumGroupBounds(kGroupAlkali, 0, m_sum, m_message), 0);
     EXPECT_DOUBLE_EQ(m_sum.lower, 0.3);
     EXPECT_DOUBLE_EQ(m_sum.upper, 0.4);
+    // So does potassium at the top of the list.
+    const COxideConstraintArray potassiumFirst = {Make(kPotassium, '<', "0.2"), Make(kSodium, '<', "0.2"),
+                                                  Make(kConstraintKNaO, '>', "0.3")};
+    ASSERT_EQ(potassiumFirst.SumGroupBounds(kGroupAlkali, 0, m_sum, m_message), 0) << m_message;
+    EXPECT_DOUBLE_EQ(m_sum.lower, 0.3);
+    EXPECT_DOUBLE_EQ(m_sum.upper, 0.4);
 
     // A pair without a maximum (an element table that makes sodium neutral, which the unity does
     // not bound) leaves KNaO's maximum as it is.

@@ -182,11 +182,13 @@ TEST_F(ReciparyTextTest, ExportWritesTheLabelledLayout)
                          "Glaze name: Zero\nDate: " + RecordAt(glazes, 1).m_date + "\n\n"
                          "Recipe:\tPercent\tBatch\nSilica\t0.0\t0.00\nTotals:\t0.0 %\t0.00 g\n\nComments:\n\n");
 
+    // Every description field written, empty or not; indices of no glaze are skipped.
     g_prefs.emptydesc = 1;
     std::ostringstream all;
-    const int one[] = {1};
-    CReciparyIO::ExportRecipes(all, glazes, one);
+    const int one[] = {-1, 1, 2};
+    EXPECT_EQ(CReciparyIO::ExportRecipes(all, glazes, one), 0);
     EXPECT_EQ(all.str().substr(0, 60), "Glaze name: Zero\nCone: \nColor: \nTesting: \nSurface texture: \n");
+    EXPECT_EQ(all.str().find("Glaze name:", 1), std::string::npos);
 }
 
 TEST_F(ReciparyTextTest, ExportThenImportGivesBackTheGlazes)

@@ -76,6 +76,11 @@ TEST_F(BatchCalculatorTest, LeachUnityFormulaBackIntoItsBatch)
               (std::vector<std::string>{"K2O\t  0.26449", "CaO\t  0.73551"}));
     EXPECT_EQ(Texts(calc.m_remainderRows[kRemainderListOther]), (std::vector<std::string>{"SiO2\t  3.70994"}));
 
+    // A beginning that several materials share takes the first of them in the database.
+    calc.m_materialText = "Cobalt";
+    calc.LeaveMaterialBox();
+    EXPECT_EQ(calc.m_materialText, "Cobalt Carbonate");
+
     calc.m_materialText = "Whi";
     calc.LeaveMaterialBox();
     EXPECT_EQ(calc.m_materialText, "Whiting");
@@ -339,6 +344,10 @@ TEST_F(BatchCalculatorTest, RoundedAmountsAndTheirAnalysis)
     }
     calc.SelectRemainderOxide(14);
     EXPECT_EQ(calc.m_amountText, "12.345");
+    // An oxide the formula does not want offers no amount.
+    calc.SelectRemainderOxide(20); // CaO
+    EXPECT_EQ(calc.m_amountText, "0.0");
+    EXPECT_EQ(calc.m_analysisLine, "");
 
     // With t = 0.1, 9.6 g leave exactly 0.1 of the 0.25 SiO2 (9.6 / 64 = 0.15): not satisfied yet.
     g_prefs.decremainders = 1;

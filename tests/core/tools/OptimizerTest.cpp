@@ -459,6 +459,17 @@ TEST_F(OptimizerTest, UnitsBoundsAndGoalsOtherThanUnityAndCost)
     CGlaze fired("weight");
     fired.m_components = m_recipe;
     EXPECT_NEAR(fired.GetAnalysis().weightFraction[kCa], 0.40, 0.0005);
+    // KNaO in mole percent counts the moles of soda and potash together; a cap on water (H2O)
+    // holds the water alone, so none of these materials feels it.
+    KeepOnly({"Silica", "Whiting", "Soda Ash"});
+    molar.m_oxideConstraints[0] = COxideConstraint(kCa, '=', "30", "");
+    molar.m_oxideConstraints.Add(COxideConstraint(kConstraintKNaO, '=', "10", ""));
+    molar.m_oxideConstraints.Add(COxideConstraint(1, '<', "5", ""));
+    ASSERT_EQ(m_optimizer.Run(molar, m_recipe, m_message, false), 0) << m_message;
+    CGlaze soda("soda");
+    soda.m_components = m_recipe;
+    EXPECT_NEAR(soda.GetAnalysis().moleFraction[11], 0.10, 0.0005);
+    EXPECT_NEAR(soda.GetAnalysis().moleFraction[kCa], 0.30, 0.0005);
 
     KeepOnly({"Silica", "Kaolin", "Calcined Kaolin", "Potash Feldspar", "Soda Feldspar", "Whiting", "Wollastonite"});
     m_params.m_goal = kGoalExpansion;

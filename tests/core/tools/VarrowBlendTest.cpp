@@ -59,6 +59,8 @@ TEST_F(VarrowBlendTest, CornersAndASmallGridByWeight)
 
     // The grid row by row from the A-B side: A, half A half B, B, ..., D.
     ExpectLines(Found(blend->GetGlaze(4)).m_components, {{"Feldspar", 36}, {"Whiting", 24}, {"Kaolin", 40}});
+    EXPECT_THAT(Found(blend->GetGlaze(4)).m_notes,
+                ElementsAre("Varrow recipe blend:", "  100.0% A", "    0.0% B", "    0.0% C", "    0.0% D"));
     EXPECT_EQ(Found(blend->GetGlaze(5)).m_name, "50% A, 50% B, 0% C, 0% D");
     ExpectLines(Found(blend->GetGlaze(5)).m_components,
                 {{"Feldspar", 28.5}, {"Whiting", 19}, {"Kaolin", 32.5}, {"Silica", 20}});
