@@ -993,6 +993,10 @@ TEST_F(GraphTypeEditViewTest, TheSymbolsTakeTheDataSourcesColour)
         ASSERT_NE(editor->Ctl<CLineStyleButton>(kGeDsFirstSymbol), nullptr);
         EXPECT_EQ(editor->Ctl<CLineStyleButton>(kGeDsFirstSymbol)->ColorIndex(), shown) << stored;
         EXPECT_EQ(Control(editor->Ctl<QRadioButton>(kGeDsFirstColorSet + shown / 16)).isChecked(), true) << stored;
+        // A symbol clicked is the data source's once saved.
+        editor->Ctl<CLineStyleButton>(kGeDsFirstSymbol + 2)->click();
+        editor->SaveToDatabase();
+        EXPECT_EQ(RecordAt(m_doc->Database(), 0).m_dataSources.GetAt(0).dssym, 2) << stored;
     }
 }
 
@@ -1077,8 +1081,31 @@ TEST_F(GraphTypeEditViewTest, ShiftArrowsStepTheTemplateAndTheLimitFormula)
     EXPECT_EQ(limits->currentText().toStdString(), "Cone 10 shino");
     editor->SaveToDatabase();
     EXPECT_EQ(RecordAt(m_doc->Database(), 5).limform, "Cone 10 shino");
+    // Ctrl+B and Ctrl+N step through the pages, round from the first to the last.
+    editor->ShowPage(2);
+    QTest::keyClick(name, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(editor->CurrentPage(), 1);
+    QTest::keyClick(name, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(editor->CurrentPage(), kGraphEditPageCount);
+    QTest::keyClick(name, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(editor->CurrentPage(), 1);
     ASSERT_NE(editor->GetFrame(), nullptr);
     editor->GetFrame()->CloseFrame();
+
+    // On the Graph page Shift+Down steps on to the last template and no further: the keyboard
+    // inserts none.
+    const int count = m_doc->Database().GetCount();
+    CGraphTypeEditView* last = OpenEditorOn(count - 2);
+    ASSERT_NE(last, nullptr);
+    last->ShowPage(6);
+    QLineEdit* lastName = last->Ctl<QLineEdit>(kGeName);
+    QTest::keyClick(lastName, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(last->CurrentIndex(), count - 1);
+    QTest::keyClick(lastName, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(last->CurrentIndex(), count - 1);
+    EXPECT_EQ(m_doc->Database().GetCount(), count);
+    ASSERT_NE(last->GetFrame(), nullptr);
+    last->GetFrame()->CloseFrame();
 }
 
 } // namespace

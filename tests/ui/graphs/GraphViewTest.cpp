@@ -311,6 +311,20 @@ TEST_F(GraphViewTest, SaveAsNewLeavesTheGraphWindowAndOtherEditorsOnTheStoredTem
     EXPECT_EQ(RecordAt(m_doc->Database(), 1).m_name, "Mine");
     EXPECT_EQ(RecordAt(m_doc->Database(), 2).ttlbot, "the copy's title");
     EXPECT_EQ(view->State().m_template.m_name, "Mine") << "the graph window follows its template";
+    // Open Graph on a template whose graph window stands open brings that window forward.
+    EXPECT_TRUE(other->OnCommand(CmdGrtEditOpenGraph));
+    Flush();
+    EXPECT_EQ(GraphViews(), std::vector<CGraphView*>{view});
+    // Cancel to the save question that Open Graph asks opens nothing.
+    ASSERT_NE(view->GetFrame(), nullptr);
+    view->GetFrame()->CloseFrame();
+    Flush();
+    type(other->Ctl<QLineEdit>(kGeName), "Mine again");
+    m_messages.answers = {MsgResultCancel};
+    EXPECT_TRUE(other->OnCommand(CmdGrtEditOpenGraph));
+    Flush();
+    EXPECT_EQ(m_messages.boxes.size(), 1u);
+    EXPECT_TRUE(GraphViews().empty());
 }
 
 TEST_F(GraphViewTest, ABurstOfNoticesBuildsEachChartOnce)
