@@ -124,6 +124,10 @@ TEST_F(ChartTest, AThreeDimensionalPieTiltsAwayAsItsElevationRises)
     EXPECT_NEAR(faceShape(0), std::cos(30.0 * degree), 0.01);
     EXPECT_NEAR(faceShape(40), std::cos(70.0 * degree), 0.01);
     EXPECT_NEAR(faceShape(-20), std::cos(10.0 * degree), 0.01);
+    // Tilted most (80 degrees) at a depth of 100 %, the wall is 0.12 of the radius deep: the pie
+    // stands 2 cos 80 + 0.12 radii high.
+    faceShape(50);
+    EXPECT_NEAR(chart.ChartGetLayout(5) / (chart.ChartGetLayout(4) / 2.0), 2.0 * std::cos(80.0 * degree) + 0.12, 1e-9);
 }
 
 TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
@@ -170,6 +174,13 @@ TEST_F(ChartTest, ThreeDimensionalBarsHaveTheirGridOnTheBackWall)
     EXPECT_EQ(std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
                   return p.type == CChartPrimitive::Type::Polyline && p.points.size() == 3;
               }), 2);
+    // Each runs up the left wall and level along the back wall.
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type != CChartPrimitive::Type::Polyline || p.points.size() != 3)
+            continue;
+        EXPECT_GT(p.points[1].y, p.points[0].y);
+        EXPECT_DOUBLE_EQ(p.points[2].y, p.points[1].y);
+    }
 }
 
 // True 3-D bars label their value axis to its top, reach their values on it, and draw no grid
@@ -323,6 +334,12 @@ TEST(ChartScale, NiceStepsFixedEndsAndNumberFormats)
     scale = MakeChartScale(fixed, 1.1, 1.1, false);
     EXPECT_EQ(scale.min, 0.0);
     EXPECT_EQ(scale.max, 1.0);
+    // A fixed minimum above every value runs up as far again: 0.1 to 0.2.
+    fixed.flags = 0x04;
+    fixed.min = 0.1;
+    scale = MakeChartScale(fixed, 0.05, 0.08, false);
+    EXPECT_EQ(scale.min, 0.1);
+    EXPECT_DOUBLE_EQ(scale.max, 0.2);
 
     EXPECT_EQ(FormatChartNumber(12.0, "##0\\%", 10.0), "12%");
     EXPECT_EQ(FormatChartNumber(1.5, "\\$###0.00", 0.5), "$1.50");
@@ -345,6 +362,11 @@ TEST_F(ChartTest, MouseEventsBecomeNoticesOfWhatWasHit)
     chart.ChartDrawBox();
     const int box = chart.ChartGetObjectId();
     EXPECT_EQ(box, 1);
+    // The box answers within half its outline's width (1.67 units here) of its edge, and no
+    // farther beyond a corner, not even in line with a side.
+    EXPECT_EQ(HitAt(35.0, 36.5), (CChartHit{CChartPrimitive::kHitObject, box, 0, 0}));
+    EXPECT_EQ(HitAt(35.0, 37.5), CChartHit{});
+    EXPECT_EQ(HitAt(37.5, 0.0), CChartHit{});
 
     chart.OnMouseEvent(kChartEventLeftPressed, chart.UnitsToPixelsX(10.0), chart.UnitsToPixelsY(10.0));
     chart.OnMouseEvent(kChartEventLeftPressed, chart.UnitsToPixelsX(1100.0), chart.UnitsToPixelsY(600.0));
@@ -452,6 +474,20 @@ TEST_F(ChartTest, LegendsAndSideTitlesTakeTheirRoom)
         }
     }
     EXPECT_EQ(swatches, 2);
+
+    // A turned right title reads downwards at the chart's right margin: the canvas turns it
+    // about its corner there.
+    chart.ChartDefBegin();
+    chart.ChartSetTitleD("Right");
+    chart.ChartSetSideTitleStyle(11, 0);
+    chart.ChartSetData(2, 2, std::vector<double>{1, 2, 3, 4});
+    const std::size_t before = chart.Primitives().size();
+    chart.ChartSetKind(kChartArea, 1, 0x20);
+    const CChartPrimitive& turned = ItemAt(chart.Primitives(), before);
+    EXPECT_EQ(turned.text, "Right");
+    EXPECT_EQ(turned.angle, 270);
+    EXPECT_NEAR(turned.left + turned.width, 1980.0, 1e-9);
+    EXPECT_THAT(turned.points, ElementsAre(CChartPointD{1980.0, turned.bottom + turned.height}));
 }
 
 TEST_F(ChartTest, BarsManyToThePixelDrawOnlyThoseNoLaterBarOfTheirColumnCovers)
@@ -708,6 +744,15 @@ TEST_F(ChartTest, DegenerateSizesRangesAndValuesDrawNoNaN)
     tiny.ChartSetLegend(1, std::vector<std::string>{"legend"});
     tiny.ChartSetKind(kChartBar, 0, 0x20);
     tiny.ChartSetKind(kChartPie, 0x8000, 0);
+    EXPECT_TRUE(AllFinite(tiny));
+    // Bars with depth in a chart narrower than its margins have no room for it: a face each,
+    // none of their top and side faces turned inside out.
+    tiny.ChartSetDepth(1, 100, 0, 0);
+    const std::size_t before = tiny.Primitives().size();
+    tiny.ChartSetKind(kChartBar3D, 0, 0x20);
+    EXPECT_EQ(std::count_if(tiny.Primitives().begin() + static_cast<std::ptrdiff_t>(before), tiny.Primitives().end(),
+                            [](const CChartPrimitive& p) { return p.type == CChartPrimitive::Type::Polygon; }),
+              3);
     EXPECT_TRUE(AllFinite(tiny));
 }
 

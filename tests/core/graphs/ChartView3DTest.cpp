@@ -127,6 +127,14 @@ TEST(ChartView3D, AThreeDimensionalScatterLabelsEachAxisToItsEnd)
     for (int axis = 0; axis < 3; ++axis)
         axes.insert(axes.end(), scale.begin(), scale.end());
     EXPECT_EQ(DrawnTexts(chart), axes);
+    // The level grid lines on the walls come with the up grid (option 8) only.
+    const auto lines = [&chart](int options) {
+        const std::size_t before = chart.Primitives().size();
+        chart.ChartSetKind(kChartPoints3D, options, 0x20);
+        return std::count_if(chart.Primitives().begin() + static_cast<std::ptrdiff_t>(before), chart.Primitives().end(),
+                             [](const CChartPrimitive& p) { return p.type == CChartPrimitive::Type::Polyline; });
+    };
+    EXPECT_GT(lines(8), lines(0));
 }
 
 // Regression: thousands of glazes put true 3-D boxes rows of a fraction of a pixel deep, which show
@@ -136,16 +144,23 @@ TEST(ChartView3D, AThreeDimensionalScatterLabelsEachAxisToItsEnd)
 TEST(ChartView3D, EveryPointOnADrawnTrueThreeDimensionalBarAnswersACell)
 {
     CFakeChartMetrics metrics;
-    constexpr int kItems = 3, kGlazes = 3000;
-    std::vector<CChartValueAt> values;
-    for (int glaze = 0; glaze < kGlazes; ++glaze) {
-        for (int item = 0; item < kItems; ++item)
-            values.push_back({item, glaze, 2.0 + (item * 5 + glaze / 7 * 3) % 11});
-    }
-    for (int rotation : {-90, 20}) {
+    struct CSeen {
+        int rotation;
+        int items;
+        int glazes;
+    };
+    // Side-on, 30 items of 4,500 glazes make every box a piece of its own, boxes less than two
+    // pixels across, more than the cover takes in at one round (8 x 16,384).
+    for (const CSeen seen : {CSeen{-90, 3, 3000}, CSeen{20, 3, 3000}, CSeen{-90, 30, 4500}}) {
+        const int rotation = seen.rotation;
+        std::vector<CChartValueAt> values;
+        for (int glaze = 0; glaze < seen.glazes; ++glaze) {
+            for (int item = 0; item < seen.items; ++item)
+                values.push_back({item, glaze, 2.0 + (item * 5 + glaze / 7 * 3) % 11});
+        }
         CChart chart(metrics, 0.0, 0.0, 400.0, 250.0, 1000.0);
         chart.ChartDefBegin();
-        chart.ChartSetSparseData(kItems, kGlazes, values);
+        chart.ChartSetSparseData(seen.items, seen.glazes, values);
         chart.ChartSetView(7, rotation, 10, 0);
         chart.ChartSetDepth(7, 100, 50, 50);
         chart.ChartSetKind(kChartBarTrue3D, 0, 0x20);
@@ -172,7 +187,7 @@ TEST(ChartView3D, EveryPointOnADrawnTrueThreeDimensionalBarAnswersACell)
                 }
             }
         }
-        EXPECT_EQ(unanswered, 0) << "of " << points << " points at rotation " << rotation;
+        EXPECT_EQ(unanswered, 0) << "of " << points << " points at rotation " << rotation << " of " << seen.glazes << " glazes";
     }
 }
 

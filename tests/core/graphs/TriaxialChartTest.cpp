@@ -121,6 +121,7 @@ TEST_F(TriaxialChartTest, GridImageAndGlazesWithoutTheVariables)
     const std::vector<std::string> lines = Calls("ChartDrawLine");
     ASSERT_EQ(lines.size(), 3u + 12u + 1u);
     EXPECT_EQ(lines[4], "ChartDrawLine(355.662433, 0, 572.168784, 375, 1, 0, 0)");
+    EXPECT_EQ(lines[8], "ChartDrawLine(283.493649, 125, 716.506351, 125, 1, 0, 0)"); // level, side to side
     EXPECT_EQ(lines[12], "ChartDrawLine(427.831216, 375, 644.337567, 0, 1, 0, 0)"); // from the left side to the base
     EXPECT_TRUE(Calls("ChartDrawText").empty());
 

@@ -218,6 +218,16 @@ TEST(ChartCanvasQtTest, LinesEndAtTheirEndPoints)
     }
     EXPECT_EQ(thick, "..........####################..........");
     EXPECT_EQ(dotted, "..........#..#..#..#..#..#..#...........");
+
+    // A line drawn on a chart comes out so: the chart 40 x 20 pixels, 50 units to the pixel.
+    CChart chart(GetQtChartMetrics(), 0.0, 0.0, 40.0, 20.0, 1000.0);
+    chart.ChartDefBegin();
+    chart.ChartDrawLine(500.0, 275.0, 1500.0, 275.0, 4, 0, 0);
+    const QImage drawn = RenderChartImage(chart);
+    std::string onChart;
+    for (int x = 0; x < drawn.width(); ++x)
+        onChart += drawn.pixelColor(x, 14) == QColor(Qt::black) ? '#' : '.';
+    EXPECT_EQ(onChart, "..........####################..........");
 }
 
 // A chart of thousands of primitives is drawn in strips on several threads: the picture is the
