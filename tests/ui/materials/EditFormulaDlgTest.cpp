@@ -10,10 +10,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -311,6 +313,22 @@ TEST_F(EditFormulaDlgTest, SetupChecksTheColumnsAndRelaysTheGrid)
     dialog.OnSetup();
     EXPECT_EQ(g_prefs.formedcol1, "SiO2,Al2O3");
     EXPECT_EQ(g_savedPrefs.formedcol1, CPreferences().formedcol1) << "Use leaves the stored copy alone";
+    // Save and Use stores the columns as well (into a file of the test's own).
+    const QTemporaryDir folder;
+    g_savedPrefs.m_strFilePath = folder.filePath(QStringLiteral("prefs.ini")).toStdString();
+    QTimer::singleShot(10, [] {
+        auto* setup = qobject_cast<CEditFormulaPrefsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(setup, nullptr);
+        setup->ColumnEdit(1)->setText(QStringLiteral("K2O,Na2O"));
+        setup->SaveAndUseButton()->click();
+    });
+    dialog.OnSetup();
+    EXPECT_EQ(g_prefs.formedcol2, "K2O,Na2O");
+    EXPECT_EQ(g_savedPrefs.formedcol1, "SiO2,Al2O3");
+    EXPECT_EQ(g_savedPrefs.formedcol2, "K2O,Na2O");
+    QFile saved(folder.filePath(QStringLiteral("prefs.ini")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("formedcol2 = K2O,Na2O"));
     EXPECT_EQ(dialog.RowLabel(0, 1)->text(), QStringLiteral("Al2O3"));
     EXPECT_EQ(dialog.AmountEdit(0, 0)->text(), QStringLiteral("6"));
     EXPECT_EQ(dialog.AmountEdit(1, 0)->text(), QStringLiteral("1.0"));
@@ -335,6 +353,22 @@ TEST_F(EditFormulaDlgTest, TheExtraCellsStayInsideTheDialogAndApart)
     CEditFormulaDlg dialog(nullptr, "CuO Cr2O3 CoO NiO MnO2 V2O5 Cs2O Rb2O SiO2 2 SiO2");
     dialog.InitDialog();
     dialog.show(); // the children of a dialog never shown all count as hidden
+    EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
+    // Each name stands level with its field, in the columns and in the extra cells.
+    const auto level = [](const QLabel* name, const QLineEdit* field) {
+        return name->geometry().top() >= field->geometry().top() &&
+               name->geometry().bottom() <= field->geometry().bottom() + 1; // rounding
+    };
+    EXPECT_TRUE(level(dialog.RowLabel(2, 0), dialog.AmountEdit(2, 0)));
+    for (int cell = 0; cell < 6; ++cell)
+        EXPECT_TRUE(level(dialog.ExtraLabel(cell), dialog.ExtraEdit(cell))) << cell;
+    // In % weight every extra cell in use shows its % sign, and they still stand apart.
+    dialog.KindRadio(kGridWeightPercent)->click();
+    for (int cell = 0; cell < 6; ++cell) {
+        const auto* percent = dialog.findChild<QLabel*>(QString::number(kEditFormulaExtraPercent + cell));
+        ASSERT_NE(percent, nullptr);
+        EXPECT_TRUE(percent->isVisible()) << cell;
+    }
     EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
     dialog.hide();
 }

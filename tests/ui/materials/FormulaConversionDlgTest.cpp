@@ -6,6 +6,7 @@
 #include "materials/Material.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "ui/support/OverlapCheck.h"
 #include "ui/support/TestFolders.h"
 
 #include <QComboBox>
@@ -61,6 +62,9 @@ TEST(FormulaConversionDlgTest, AMaterialDecidesTheConversionsAndTheUnityTargets)
     EXPECT_EQ(dialog.LoiCombo()->currentText(), QStringLiteral("O2"));
     EXPECT_FALSE(dialog.LoiCombo()->isEnabled()) << "no conversion chosen yet";
     EXPECT_EQ(dialog.DecimalsEdit()->text(), QString::number(g_prefs.decformulas));
+    dialog.show(); // the children of a dialog never shown all count as hidden
+    EXPECT_EQ(OverlappingControls(dialog), std::vector<std::string>());
+    dialog.hide();
         dialog.grab().save(ScreenshotFolder() + "/formula-conversion.png");
 
     dialog.UnityCombo()->setCurrentIndex(4);
@@ -111,7 +115,10 @@ TEST(FormulaConversionDlgTest, ForcedValuesAndBulkUse)
 
     // OK without a choice ends the dialog as Cancel.
     g_prefs.m_nFormConvChoice = -1;
+    g_prefs.m_nFormConvDecimals = 0; // remembered from the last conversion
+    g_prefs.m_nFormConvMinDecimals = 0;
     all.InitDialog();
+    EXPECT_EQ(all.DecimalsEdit()->text(), QStringLiteral("0"));
     EXPECT_TRUE(all.LoiCombo()->isHidden()) << "materials converted together keep their own LOI oxide";
     all.accept();
     EXPECT_EQ(all.result(), QDialog::Rejected);
@@ -128,6 +135,11 @@ TEST(FormulaConversionDlgTest, AVolatileOxideIsAUnityTarget)
     dialog.SetMaterial(Parsed("% 56 CaO  44 CO2"));
     EXPECT_EQ(dialog.unityCodes, (std::vector<int>{-1, kUnitySeparator, 20, kUnitySeparator, 1001}));
     EXPECT_EQ(LastItem(dialog.unityTexts), "CO2");
+
+    // Only main elements: one separator after them, none for the other elements it lacks.
+    CFormulaConversionDlg clay;
+    clay.SetMaterial(Parsed("Al2O3  2SiO2"));
+    EXPECT_EQ(clay.unityCodes, (std::vector<int>{-2, -3, kUnitySeparator, 13, 14, kUnitySeparator}));
 }
 
 // Hydrogen is volatile in the shipped table; given another role in the Elements window it is a

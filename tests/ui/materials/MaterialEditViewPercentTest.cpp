@@ -32,6 +32,7 @@ TEST_F(MaterialEditViewPercentTest, ConvertNormalizeAndAddLoiFollowThePercentage
     EXPECT_EQ(state("% 60 SiO2  40 Al2O3"), "C--");
     EXPECT_EQ(state("% 60 SiO2  45 Al2O3"), "-N-");
     EXPECT_EQ(state("SiO2"), "C--");
+    EXPECT_EQ(state("% "), "---") << "a percentage prefix alone weighs nothing";
 
     // Convert at 95 % says why and leaves the formula alone.
     view->FormulaEdit()->setPlainText(QStringLiteral("% 60 SiO2  35 Al2O3"));

@@ -125,12 +125,13 @@ TEST_F(MaterialEditViewTest, TheCostAndTheDensityArePerTheDatabasesUnits)
 {
     struct Row {
         int costUnit, densityUnit, costPlaces;
-        const char *costLabel, *densityLabel, *cost, *otherCost, *longCost, *keptCost;
+        const char *currency, *costLabel, *densityLabel, *cost, *otherCost, *longCost, *keptCost;
     };
     const Row rows[] = {
-        {CMaterialArray::kCostPerPound, CMaterialArray::kDensityPerCup, 2, "per lb", "c", "0.85", "0.80", "1.505", "1.51"},
-        {CMaterialArray::kCostPerKilogram, CMaterialArray::kDensityPerDeciliter, 3, "per kg", "dl", "0.850", "0.800",
-         "0.8536", "0.854"},
+        {CMaterialArray::kCostPerPound, CMaterialArray::kDensityPerCup, 2, "$", "per lb", "c", "0.85", "0.80", "1.505",
+         "1.51"},
+        {CMaterialArray::kCostPerKilogram, CMaterialArray::kDensityPerDeciliter, 3, "F", "per kg", "dl", "0.850",
+         "0.800", "0.8536", "0.854"},
     };
     const auto unit = [](const CMaterialEditView* view, int id) {
         const auto* label = view ? view->findChild<QLabel*>(QString::number(id)) : nullptr;
@@ -146,11 +147,13 @@ TEST_F(MaterialEditViewTest, TheCostAndTheDensityArePerTheDatabasesUnits)
         Database().m_costUnit = row.costUnit;
         Database().m_densityUnit = row.densityUnit;
         Database().m_costPlacesRight = row.costPlaces;
+        Database().m_currencySymbol = row.currency;
         // More digits than the fields show: what is typed back after a save is read as typed.
         RecordAt(Database(), 1).m_costPerLb = 0.8504;
         RecordAt(Database(), 1).m_density = 0.04;
         CMaterialEditView* view = Open(1);
         ASSERT_NE(view, nullptr);
+        EXPECT_EQ(unit(view, kMatEditCurrency), row.currency);
         EXPECT_EQ(unit(view, kMatEditCostUnit), row.costLabel);
         EXPECT_EQ(unit(view, kMatEditDensityUnit), row.densityLabel);
         EXPECT_EQ(view->CostEdit()->text().toStdString(), row.cost);
@@ -365,11 +368,16 @@ TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
     EXPECT_EQ(named->AliasEdit(1)->text(), QStringLiteral("Second"));
     EXPECT_EQ(named->AliasCodeEdit(1)->text(), QString());
 
-    // The notes boxes take a changed edit-box font.
+    // The notes boxes take a changed edit-box font; the Type box takes the new list of types and
+    // keeps the type the form shows.
     g_prefs.edboxfont.italic = 1;
+    g_prefs.mattyp.push_back("Frit");
+    view->TypeBox()->setEditText(QStringLiteral("Flux"));
     const CUpdateHint preferences(nullptr, m_doc, 0, HintPreferencesChanged, 0, 0);
     m_doc->UpdateAllViews(nullptr, &preferences);
     EXPECT_TRUE(named->NotesBox(0)->font().italic());
+    EXPECT_EQ(view->TypeBox()->currentText(), QStringLiteral("Flux"));
+    EXPECT_EQ(view->TypeBox()->itemText(view->TypeBox()->count() - 1), QStringLiteral("Frit"));
     CMaterialEditView* later = Open(2);
     ASSERT_NE(later, nullptr);
     EXPECT_TRUE(later->NotesBox(kMatEditNotesButton)->font().italic()) << "a form opened since takes it too";
@@ -377,6 +385,17 @@ TEST_F(MaterialEditViewTest, NamesLoseTheirParenthesesAndOtherNamesScroll)
     RunWhenModal<CEditTextDlg>([](CEditTextDlg* notes) { notes->reject(); });
     named->EditNotes(kMatEditNotesButton);
     EXPECT_FALSE(named->IsChanged());
+    // Other names cleared on the second page: the rows go back to the names that are left.
+    view->AliasDown();
+    ASSERT_EQ(view->AliasEdit(0)->text(), QStringLiteral("EPK"));
+    for (int row = 0; row < 2; ++row) {
+        view->AliasEdit(row)->clear();
+        view->AliasCodeEdit(row)->clear();
+    }
+    view->AliasDown();
+    EXPECT_EQ(view->AliasEdit(0)->text(), QStringLiteral("China Clay"));
+    EXPECT_TRUE(view->AliasUpButton()->isHidden());
+    EXPECT_TRUE(view->AliasDownButton()->isHidden());
     // A code typed on a row past the last other name makes a row of its own.
     named->AliasDown();
     named->AliasCodeEdit(1)->setText(QStringLiteral("C3"));

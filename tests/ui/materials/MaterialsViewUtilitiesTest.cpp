@@ -10,6 +10,7 @@
 #include "materials/FormulaConversionDlg.h"
 #include "materials/ImportTmtDlg.h"
 #include "support/TextPrinter.h"
+#include "ui/support/OverlapCheck.h"
 #include "ui/support/TestFolders.h"
 
 #include <QCheckBox>
@@ -128,6 +129,9 @@ TEST_F(MaterialsViewUtilitiesTest, TmtImportAppendsAndExportGoesToTheClipboard)
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Import from Insight TMT file..."));
         EXPECT_TRUE(dialog->MaterialsCheck()->isChecked());
         EXPECT_FALSE(dialog->RolesCheck()->isChecked());
+        // The dialog ends just under its buttons, every control inside it and apart.
+        EXPECT_LT(dialog->height() - dialog->OkButton()->geometry().bottom(), dialog->OkButton()->height());
+        EXPECT_EQ(OverlappingControls(*dialog), std::vector<std::string>());
                 dialog->grab().save(ScreenshotFolder() + "/import-tmt.png");
         dialog->OkButton()->click();
     });

@@ -4,7 +4,9 @@
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "support/DialogStyle.h"
 
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QTest>
 
@@ -27,6 +29,12 @@ TEST(SelectMaterialDlgTest, ListsDisplayKeysWithNothingSelected)
     ASSERT_EQ(dialog.List()->count(), 2);
     EXPECT_EQ(ListRow(dialog.List(), 0).text(), QStringLiteral("SIL\tSilica"));
     EXPECT_EQ(ListRow(dialog.List(), 1).text(), QStringLiteral("\tWhiting"));
+    // The names stand in one column past the codes, whether a code comes before them or not.
+    const auto* columns = qobject_cast<const CTabStopDelegate*>(dialog.List()->itemDelegate());
+    ASSERT_NE(columns, nullptr);
+    const int code = QFontMetrics(dialog.List()->font()).horizontalAdvance(QStringLiteral("SIL"));
+    EXPECT_EQ(columns->NextStop(code), columns->NextStop(0));
+    EXPECT_GT(columns->NextStop(0), code);
     dialog.accept();
     EXPECT_EQ(dialog.selectedRow, -1) << "OK without a row chooses none";
 
