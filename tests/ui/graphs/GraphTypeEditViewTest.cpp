@@ -40,6 +40,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <set>
 
 using namespace graphtest;
 
@@ -462,6 +463,19 @@ TEST_F(GraphTypeEditViewTest, DataSources)
     EXPECT_EQ(RecordAt(editor->WorkingDataSources(), 1).m_name, "new data source");
     EXPECT_EQ(editor->CurrentDataSource(), 1);
 
+    // A hatch's swatch shows its hatch: more than one colour inside its frame (the diagonal
+    // cross, the last hatch, too).
+    const auto coloursInside = [editor](int k) {
+        const QImage image = editor->Ctl<QWidget>(kGeDsFirstPattern + k)->grab().toImage();
+        std::set<QRgb> colours;
+        for (int y = image.height() / 3; y < image.height() * 2 / 3; ++y) {
+            for (int x = image.width() / 3; x < image.width() * 2 / 3; ++x)
+                colours.insert(image.pixel(x, y));
+        }
+        return colours.size();
+    };
+    for (int k = 2; k <= 6; ++k)
+        EXPECT_GT(coloursInside(k), 1u) << k;
     // Any fill pattern can be chosen, the first one too; the first data source can be chosen again.
     ASSERT_NE(editor->Ctl<QAbstractButton>(kGeDsFirstPattern + 3), nullptr);
     editor->Ctl<QAbstractButton>(kGeDsFirstPattern + 3)->click();
@@ -859,6 +873,8 @@ TEST_F(GraphTypeEditViewTest, FieldsTheGraphTypeDisablesAreNeitherCheckedNorStor
     EXPECT_FALSE(editor->Ctl<QLineEdit>(kGeXMinorTicks)->isEnabled());
     EXPECT_FALSE(editor->Ctl<QLineEdit>(kGeBarWidth)->isEnabled());
     EXPECT_FALSE(editor->Ctl<QLineEdit>(kGeXMax)->isEnabled());
+    EXPECT_FALSE(editor->Ctl<QAbstractButton>(kGeXBottom)->isEnabled()) << "a pie has no axes";
+    EXPECT_TRUE(editor->Ctl<QAbstractButton>(kGeBorders)->isEnabled()) << "its slices have borders";
     Type(editor->Ctl<QLineEdit>(kGeTitleTop), "Groups");
     EXPECT_TRUE(editor->SaveChanges());
     EXPECT_EQ(RecordAt(m_doc->Database(), 0).ttltop, "Groups");
@@ -875,6 +891,12 @@ TEST_F(GraphTypeEditViewTest, FieldsTheGraphTypeDisablesAreNeitherCheckedNorStor
     EXPECT_EQ(RecordAt(m_doc->Database(), 0).barwid, pie.barwid);
     EXPECT_EQ(RecordAt(m_doc->Database(), 0).xmax, pie.xmax);
     EXPECT_EQ(RecordAt(m_doc->Database(), 0).xtickm, 150);
+    // A scatter has no bars or slices to border.
+    CGraphTypeEditView* scatter = OpenEditorOn(6);
+    ASSERT_NE(scatter, nullptr);
+    ASSERT_EQ(scatter->Ctl<QLineEdit>(kGeName)->text(), QStringLiteral("Silica and alumina (scatter)"));
+    EXPECT_FALSE(scatter->Ctl<QAbstractButton>(kGeBorders)->isEnabled());
+    EXPECT_TRUE(scatter->Ctl<QAbstractButton>(kGeXBottom)->isEnabled());
 }
 
 namespace {

@@ -371,23 +371,38 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
     EXPECT_EQ(view->ChartWindow()->size(), QSize(400, 200));
 
     // A click on a bar shows its text in the pop-up, titled with the glaze.
-    const CChart* chart = view->ChartWindow()->Chart();
-    ASSERT_NE(chart, nullptr);
-    QPoint bar;
-    for (const CChartPrimitive& p : chart->Primitives()) {
-        if (p.hitKind == CChartPrimitive::kHitCell && p.row == 2) {
-            bar = QPoint(static_cast<int>(chart->UnitsToPixelsX(p.left + p.width / 2)),
-                         static_cast<int>(chart->UnitsToPixelsY(p.bottom + p.height / 2)));
-            break;
+    const auto clickBar = [view] {
+        const CChart* chart = view->ChartWindow()->Chart();
+        if (!chart)
+            return;
+        for (const CChartPrimitive& p : chart->Primitives()) {
+            if (p.hitKind == CChartPrimitive::kHitCell && p.row == 2) {
+                const QPoint bar(static_cast<int>(chart->UnitsToPixelsX(p.left + p.width / 2)),
+                                 static_cast<int>(chart->UnitsToPixelsY(p.bottom + p.height / 2)));
+                QTest::mouseClick(view->ChartWindow(), Qt::LeftButton, {}, bar);
+                return;
+            }
         }
-    }
-    QTest::mouseClick(view->ChartWindow(), Qt::LeftButton, {}, bar);
+    };
+    clickBar();
     ASSERT_NE(view->Popup(), nullptr);
     EXPECT_EQ(view->Popup()->TextControl()->GetText(), view->Graph()->GetCellText(0, 2));
     EXPECT_EQ(view->Popup()->windowTitle(), "Cone 6 Clear");
-    // Stepping to another glaze closes the pop-up of the old one.
+    // Stepping to another glaze closes the pop-up of the old one; so do another template and a
+    // change of the glaze shown.
     Key(*view, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(GlazeName(*view), Found(m_glazeDoc->GetGlaze(1)).m_name);
+    EXPECT_EQ(view->Popup(), nullptr);
+    clickBar();
+    ASSERT_NE(view->Popup(), nullptr);
+    Key(*view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(view->Popup(), nullptr);
+    Key(*view, Qt::Key_Up, Qt::ShiftModifier);
+    clickBar();
+    ASSERT_NE(view->Popup(), nullptr);
+    COxidariumApp::BroadcastUpdate(nullptr, m_glazeDoc, static_cast<int>(DbFileType::Glazes), HintGlazeChanged, 1,
+                                   HintExtra(m_glazeDoc->GetGlaze(1)));
+    Flush();
     EXPECT_EQ(view->Popup(), nullptr);
 
     // A right press and release shows the menu once; a release alone does not.
