@@ -541,7 +541,10 @@ TEST_F(OptimizeDlgTest, SaveAsksTheDispositionAndScalesTheRecipe)
         EXPECT_FALSE(disposition.CurrentRadio()->isEnabled());
         EXPECT_TRUE(disposition.NewRadio()->isChecked());
         EXPECT_EQ(disposition.NameEdit()->text(), QStringLiteral("New Optimization Parameters"));
-        disposition.reject();
+        for (QPushButton* button : disposition.findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Cancel"))
+                button->click();
+        }
     });
     dialog.Button(1)->click();
     EXPECT_NE(dialog.result(), QDialog::Accepted);
