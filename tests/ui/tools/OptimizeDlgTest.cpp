@@ -139,6 +139,12 @@ TEST_F(OptimizeDlgTest, FindsAnOptimalConeSixRecipeAndShowsItsAnalysis)
     dialog.Button(kOptCostButton)->click();
     EXPECT_EQ(dialog.leftPaneMode, 2);
     EXPECT_NE(ToCp1252(dialog.LeftPane()->toPlainText()).find("Cost per kg\t$\t"), std::string::npos);
+    // A second run shows its own costs alone, and the goal chosen is the one it optimises.
+    dialog.ShowPage(kOptPageOptimize);
+    dialog.GoalGroup()->button(1)->click();
+    dialog.Button(kOptFindRecipe)->click();
+    EXPECT_EQ(dialog.params.m_goal, 1);
+    EXPECT_EQ(dialog.costText.find("Cost per kg\t"), dialog.costText.rfind("Cost per kg\t"));
     dialog.Button(kOptUnityButton + 1)->click();
     std::string weight = dialog.weightText;
     std::erase(weight, '\r');
@@ -265,6 +271,14 @@ TEST_F(OptimizeDlgTest, FieldEditingCompletesOperatorsAndValues)
     EXPECT_EQ(Text(silica.op1), "");
     Type(dialog.ExpansionRow().op1, "g");
     EXPECT_EQ(Text(dialog.ExpansionRow().op1), ">=") << "the expansion row completes as the oxide rows";
+    // A value without its operator, or an operator without its value, is no expansion bound.
+    for (const auto& [op, value] : {std::pair{"", "6.5"}, std::pair{">=", ""}}) {
+        dialog.ExpansionRow().op1->setText(QString::fromLatin1(op));
+        dialog.ExpansionRow().value1->setText(QString::fromLatin1(value));
+        dialog.GatherParams();
+        EXPECT_EQ(dialog.params.m_expansionConstraint.m_op, '=') << op << value;
+        EXPECT_EQ(dialog.params.m_expansionConstraint.Format(), std::to_string(kConstraintExpansion) + ",=,,,") << op << value;
+    }
 
     COptConstraintRow& calcium = *RowOf(dialog, 20);
     Type(calcium.op1, "e");
@@ -702,6 +716,15 @@ TEST_F(OptimizeDlgTest, LoadFromAChosenLimitFormulaAndTheFirstOpenDatabase)
     });
     dialog.Button(kOptLoadConstraints)->click();
     EXPECT_EQ(source, kLoadFromLimitFormula);
+    // A remembered database just past the open ones (one closed since) gives the first one.
+    COptimizeDlg again;
+    again.currentDatabaseIndex = g_pApp->CountGlazeDocs();
+    again.InitDialog();
+    WhenDialogShows<CLoadOptParamsDlg>([](CLoadOptParamsDlg& load) {
+        EXPECT_EQ(load.DatabaseCombo()->currentIndex(), 0);
+        load.reject();
+    });
+    again.Button(kOptLoadConstraints)->click();
 }
 
 // Saving a recipe without scaling, or scaled to a size left empty, keeps the amounts the
