@@ -138,16 +138,7 @@ TEST_F(GlazeAnalysisViewTest, FollowsItsGlazeAndClosesWhenItGoes)
     EXPECT_EQ(view->toPlainText(), before);
 
     // Open Graph asks for the glaze's own limit formula only where the database has one by its name.
-    struct CGraphRecorder : CGlazeViews {
-        CGlazeEditLink* AsEditView(CView*) override { return nullptr; }
-        CGlazeAnalysisLink* AsAnalysisView(CView*) override { return nullptr; }
-        bool OpenGlazeGraphView(CGlazesDoc&, const CGlazeGraphRequest& request) override
-        {
-            requests.push_back(request);
-            return true;
-        }
-        std::vector<CGlazeGraphRequest> requests;
-    } graphs;
+    CGraphRequestRecorder graphs;
     SetGlazeViews(&graphs);
     m_app.m_bGraphsAvailable = 1;
     m_graphTypes = std::make_unique<CGraphTypesDoc>();

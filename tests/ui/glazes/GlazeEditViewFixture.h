@@ -57,6 +57,18 @@ void WhenModal(const std::function<void(T*)>& act, int attempts = 100)
     });
 }
 
+// Records what the glaze windows ask of the graph window, in place of opening it.
+struct CGraphRequestRecorder : CGlazeViews {
+    CGlazeEditLink* AsEditView(CView*) override { return nullptr; }
+    CGlazeAnalysisLink* AsAnalysisView(CView*) override { return nullptr; }
+    bool OpenGlazeGraphView(CGlazesDoc&, const CGlazeGraphRequest& request) override
+    {
+        requests.push_back(request);
+        return true;
+    }
+    std::vector<CGlazeGraphRequest> requests;
+};
+
 class GlazeEditViewFixture : public ::testing::Test {
 protected:
     GlazeEditViewFixture()

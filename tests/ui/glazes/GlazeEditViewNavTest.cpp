@@ -346,16 +346,7 @@ TEST_F(GlazeEditViewNavTest, GraphPanesDrawTheOfferedTemplatesInTurn)
     QApplication::processEvents();
     Screenshot(dynamic_cast<QWidget*>(view->GetFrame()), "glaze-edit-analysis-bars");
     // Over a chart, the pane's "..." opens the graph window on the pane's template.
-    struct CGraphRecorder : CGlazeViews {
-        CGlazeEditLink* AsEditView(CView*) override { return nullptr; }
-        CGlazeAnalysisLink* AsAnalysisView(CView*) override { return nullptr; }
-        bool OpenGlazeGraphView(CGlazesDoc&, const CGlazeGraphRequest& request) override
-        {
-            requests.push_back(request);
-            return true;
-        }
-        std::vector<CGlazeGraphRequest> requests;
-    } graphs;
+    CGraphRequestRecorder graphs;
     CGlazeViews* const installed = GetGlazeViews();
     SetGlazeViews(&graphs);
     view->EnlargePane(kGedEnlargeAnalysis);

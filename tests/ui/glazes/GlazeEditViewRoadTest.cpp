@@ -442,16 +442,7 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
     // The graph window is asked for the chosen limit formula and the form's oxide units.
     CGlazeEditView* third = OpenEdit(2);
     EXPECT_NE(third, nullptr);
-    struct CGraphRecorder : CGlazeViews {
-        CGlazeEditLink* AsEditView(CView*) override { return nullptr; }
-        CGlazeAnalysisLink* AsAnalysisView(CView*) override { return nullptr; }
-        bool OpenGlazeGraphView(CGlazesDoc&, const CGlazeGraphRequest& request) override
-        {
-            requests.push_back(request);
-            return true;
-        }
-        std::vector<CGlazeGraphRequest> requests;
-    } graphs;
+    CGraphRequestRecorder graphs;
     SetGlazeViews(&graphs);
     view->ShowPage(kPageLimitFormula);
     view->OnCommand(CmdGedOpenGraph); // nothing picked in the list: the glaze's own formula
