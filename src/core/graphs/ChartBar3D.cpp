@@ -123,6 +123,25 @@ CCoverStrip StripOf(const CChartView3D& view, const CBox& box, double middle, do
     return {view.UprightX(foot, middle) * pixels, std::min(foot.y, head.y) * pixels, std::max(foot.y, head.y) * pixels};
 }
 
+// Takes the items count - 1 down to 0 in turn, take(i, made), each with what make(i) made of it:
+// made on several threads a few parts at a time, as the items are taken one by one in an order
+// far from their bars' (boxes in depth order).
+template <class Made, class Make, class Take>
+void TakeBackMadeInParts(std::size_t count, const Make& make, const Take& take)
+{
+    std::vector<Made> made(std::min<std::size_t>(count, kMostChartThreads * kBoxesPerPart));
+    for (std::size_t end = count; end > 0;) {
+        const std::size_t begin = end > made.size() ? end - made.size() : 0;
+        RunInParts((end - begin + kBoxesPerPart - 1) / kBoxesPerPart, [&](std::size_t part) {
+            for (std::size_t i = begin + part * kBoxesPerPart; i < std::min(end, begin + (part + 1) * kBoxesPerPart); ++i)
+                made[i - begin] = make(i);
+        });
+        for (std::size_t i = end; i-- > begin;)
+            take(i, made[i - begin]);
+        end = begin;
+    }
+}
+
 // What the chart draws of its boxes, in drawing order: each piece the faces of one box, or of a
 // run of slim rows drawn as one (CChartColumnRuns).
 class CBoxPieces {
@@ -148,35 +167,25 @@ public:
         CChartColumnRuns runs(static_cast<std::size_t>(m_places.count));
         for (const CBar& bar : m_bars)
             runs.Note(static_cast<std::size_t>(bar.point), bar.set * pitch);
-        // The boxes taken back from the last, a few parts at a time: what the runs need of each
-        // made on several threads (boxes are taken in depth order, far from the order of their
-        // bars), then taken in turn.
-        std::vector<CRow> rows(kMostChartThreads * kBoxesPerPart);
-        for (std::size_t end = m_order.size(); end > 0;) {
-            const std::size_t begin = end > rows.size() ? end - rows.size() : 0;
-            RunInParts((end - begin + kBoxesPerPart - 1) / kBoxesPerPart, [&](std::size_t part) {
-                for (std::size_t i = begin + part * kBoxesPerPart; i < std::min(end, begin + (part + 1) * kBoxesPerPart); ++i) {
-                    if (i + kAhead < end)
-                        __builtin_prefetch(&m_bars[m_order[i + kAhead]]);
-                    rows[i - begin] = RowOf(m_bars[m_order[i]], pitch, frontShows, pixels);
-                }
-            });
-            for (std::size_t i = end; i-- > begin;) {
-                const CRow& row = rows[i - begin];
-                const CChartColumnRuns::CTaken taken = runs.Take(row.row);
-                if (taken.piece == m_pieces.size()) {
-                    m_pieces.push_back({static_cast<std::uint32_t>(i), taken.run ? static_cast<std::uint32_t>(m_runs.size()) : kAlone});
-                    if (taken.run)
-                        m_runs.emplace_back();
-                }
-                // The farthest row of a run so far: the run draws its face.
-                CPiece& piece = m_pieces[taken.piece];
-                piece.box = static_cast<std::uint32_t>(i);
-                if (piece.run != kAlone)
-                    Join(m_runs[piece.run], row);
+        // The boxes taken back from the last.
+        const auto make = [&](std::size_t i) {
+            if (i + kAhead < m_order.size())
+                __builtin_prefetch(&m_bars[m_order[i + kAhead]]);
+            return RowOf(m_bars[m_order[i]], pitch, frontShows, pixels);
+        };
+        TakeBackMadeInParts<CRow>(m_order.size(), make, [&](std::size_t i, const CRow& row) {
+            const CChartColumnRuns::CTaken taken = runs.Take(row.row);
+            if (taken.piece == m_pieces.size()) {
+                m_pieces.push_back({static_cast<std::uint32_t>(i), taken.run ? static_cast<std::uint32_t>(m_runs.size()) : kAlone});
+                if (taken.run)
+                    m_runs.emplace_back();
             }
-            end = begin;
-        }
+            // The farthest row of a run so far: the run draws its face.
+            CPiece& piece = m_pieces[taken.piece];
+            piece.box = static_cast<std::uint32_t>(i);
+            if (piece.run != kAlone)
+                Join(m_runs[piece.run], row);
+        });
         std::reverse(m_pieces.begin(), m_pieces.end());
     }
 
@@ -193,23 +202,18 @@ public:
         CChartBoxCover cover(bounds.left * pixels, bounds.right * pixels, across * pixels);
         if (!cover.Tries())
             return;
-        // The pieces taken back from the last, a few parts at a time: the parts' strips (and
-        // whether they hide what lies behind) made on several threads, then tried in turn.
-        std::vector<std::pair<CCoverStrip, bool>> strips(kMostChartThreads * kBoxesPerPart);
+        // The pieces taken back from the last: each one's strip, and whether it hides what lies
+        // behind.
+        using CStripOf = std::pair<CCoverStrip, bool>;
+        const auto make = [&](std::size_t i) {
+            const CBox box = Box(m_pieces[i]);
+            return CStripOf{StripOf(m_view, box, bounds.CenterY(), pixels),
+                            m_chart.PatternFor(box.bar.point, box.bar.set, m_perPoint) != kChartPatternHollow};
+        };
         std::vector<bool> kept(m_pieces.size(), true);
-        for (std::size_t end = m_pieces.size(); end > 0;) {
-            const std::size_t begin = end > strips.size() ? end - strips.size() : 0;
-            RunInParts((end - begin + kBoxesPerPart - 1) / kBoxesPerPart, [&](std::size_t part) {
-                for (std::size_t i = begin + part * kBoxesPerPart; i < std::min(end, begin + (part + 1) * kBoxesPerPart); ++i) {
-                    const CBox box = Box(m_pieces[i]);
-                    strips[i - begin] = {StripOf(m_view, box, bounds.CenterY(), pixels),
-                                         m_chart.PatternFor(box.bar.point, box.bar.set, m_perPoint) != kChartPatternHollow};
-                }
-            });
-            for (std::size_t i = end; i-- > begin;)
-                kept[i] = !cover.Covered(strips[i - begin].first, strips[i - begin].second);
-            end = begin;
-        }
+        TakeBackMadeInParts<CStripOf>(m_pieces.size(), make, [&](std::size_t i, const CStripOf& strip) {
+            kept[i] = !cover.Covered(strip.first, strip.second);
+        });
         std::size_t to = 0;
         for (std::size_t i = 0; i < m_pieces.size(); ++i) {
             if (kept[i])
