@@ -148,9 +148,9 @@ int COxidariumApp::ExitInstance()
     return result;
 }
 
-bool COxidariumApp::SaveAllModified()
+bool COxidariumApp::SaveAllModified(SaveModifiedFor reason)
 {
-    return m_docManager.SaveAllModified();
+    return m_docManager.SaveAllModified(reason);
 }
 
 // Window places and the databases to open come back at the next start only when the profile

@@ -90,7 +90,7 @@ void CElementsDoc::BroadcastElements(int code, int index, CView* sender)
 
 int CElementsDoc::OpenFile(const std::string& path)
 {
-    if (!SaveModified())
+    if (!SaveModified(SaveModifiedFor::Closing))
         return 1;
     OnOpenDocument(path);
     BroadcastElements(HintElementsReplaced, 0);
@@ -127,28 +127,58 @@ bool CElementsDoc::OnNewDocument()
     return true;
 }
 
-bool CElementsDoc::OnOpenDocument(const std::string& path)
+bool CElementsDoc::ReadElementFile(const std::string& path, CFileStamp& stamp, bool reverting)
 {
     ResetToDefaults();
-    bool loaded = false;
     CInputFile in;
     if (!in.Open(path)) {
-        Warn(in.OpenFailure() + "\n\nUsing default element data", kElementOpenErrorHelpId);
-    } else {
-        ReportUnfinishedSave(path, kElementReadErrorHelpId);
-        int result = 0;
-        {
-            CBusyScope busy;
-            result = ReadElements(in);
-        }
-        if (result != 0)
-            Warn(MessagePath(path) + ": " + m_errorText + "\nUsing default element data", kElementReadErrorHelpId);
-        else
-            ReportReadNotes(path, *this, kElementReadErrorHelpId);
-        loaded = result == 0;
+        Warn(in.OpenFailure() + (reverting ? "" : "\n\nUsing default element data"), kElementOpenErrorHelpId);
+        return false;
     }
+    stamp = in.Stamp();
+    ReportUnfinishedSave(path, kElementReadErrorHelpId);
+    int result = 0;
+    {
+        CBusyScope busy;
+        result = ReadElements(in);
+    }
+    if (result != 0) {
+        Warn(MessagePath(path) + ": " + m_errorText + (reverting ? "" : "\nUsing default element data"),
+             kElementReadErrorHelpId);
+        return false;
+    }
+    ReportReadNotes(path, *this, kElementReadErrorHelpId);
+    return true;
+}
+
+bool CElementsDoc::RevertToSaved()
+{
+    const std::string path = GetPathName();
+    if (path.empty())
+        return false;
+    const CElementTable table = m_elements;
+    const std::string name = m_dbName;
+    const CStringArrayEx infoLines = m_infoLines;
+    const int version = m_version;
+    CFileStamp stamp;
+    if (!ReadElementFile(path, stamp, true)) {
+        m_elements = table;
+        m_dbName = name;
+        m_infoLines = infoLines;
+        m_version = version;
+        return false;
+    }
+    RememberFileState(path, stamp);
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CElementsDoc::OnOpenDocument(const std::string& path)
+{
+    CFileStamp stamp;
+    const bool loaded = ReadElementFile(path, stamp, false);
     if (loaded) {
-        RememberFileState(path, in.Stamp());
+        RememberFileState(path, stamp);
         CDocument::SetPathName(path);
     } else {
         ClearPathName();
@@ -214,13 +244,11 @@ bool CElementsDoc::OnCommand(unsigned id)
         BroadcastElements(HintDocumentSaved, 0);
         return true;
     case CmdRevertElementDb:
-        if (!GetPathName().empty()) {
-            OnOpenDocument(std::string(GetPathName()));
+        if (RevertToSaved())
             BroadcastElements(HintElementsReplaced, 0);
-        }
         return true;
     case CmdNewElementDb:
-        if (SaveModified()) {
+        if (SaveModified(SaveModifiedFor::Closing)) {
             OnNewDocument();
             BroadcastElements(HintElementsReplaced, 0);
         }

@@ -96,6 +96,12 @@ public:
 private:
     // Back to the built-in contents: default records, default name, no information lines.
     void ResetToDefaults();
+    // Reads path over the defaults: false after a message when it cannot be opened or read
+    // (one that says the defaults are used, but for a revert, which puts the table back).
+    bool ReadElementFile(const std::string& path, CFileStamp& stamp, bool reverting);
+    // Revert To Saved: a file that cannot be read (gone, of another kind, damaged) leaves the
+    // table, its path and its modified flag as they were, after the message.
+    bool RevertToSaved();
     void OnFileOpen();
     void BroadcastElements(int code, int index, CView* sender = nullptr);
 

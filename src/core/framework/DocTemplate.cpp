@@ -163,11 +163,11 @@ std::vector<CDocTemplate*> CDocManager::GetTemplates() const
     return templates;
 }
 
-bool CDocManager::SaveAllModified()
+bool CDocManager::SaveAllModified(SaveModifiedFor reason)
 {
     for (const auto& docTemplate : m_templates) {
         for (CDocument* document : docTemplate->GetDocuments()) {
-            if (docTemplate->HasDocument(document) && !document->SaveModified())
+            if (docTemplate->HasDocument(document) && !document->SaveModified(reason))
                 return false;
         }
     }

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CDocument;
+enum class SaveModifiedFor;
 
 class CDocTemplate {
 public:
@@ -83,7 +84,7 @@ public:
 
     // Asks every modified document, template by template, whether to save; false when the user
     // cancelled.
-    bool SaveAllModified();
+    bool SaveAllModified(SaveModifiedFor reason);
     // Closes every document of every template.
     void CloseAllDocuments();
 

@@ -195,7 +195,7 @@ std::string CDocument::SaveQuestionName() const
     return "Untitled";
 }
 
-bool CDocument::SaveModified()
+bool CDocument::SaveModified(SaveModifiedFor /*reason*/)
 {
     if (!IsModified())
         return true;
@@ -292,5 +292,5 @@ bool CDocument::CanCloseFrame(CFrameHost* frame)
         if (view->GetFrame() && view->GetFrame() != frame)
             return true;
     }
-    return SaveModified();
+    return SaveModified(SaveModifiedFor::Closing);
 }

@@ -30,6 +30,12 @@ class CFrameHost;
 class CUpdateHint;
 class CView;
 
+// Why a document is asked to save its changes: its windows are about to close or its contents
+// to be replaced (Exit, its last window closed, Open or New over it), or it is only to be saved
+// (Save All Databases). An edit window that keeps the stored version of its record over another
+// window's save stops a closing, but lets a save go on without its edits.
+enum class SaveModifiedFor { Closing, SavingOnly };
+
 class CDocument : public CCmdTarget {
 public:
     CDocument();
@@ -95,7 +101,7 @@ public:
     void KeepWithoutWindows(bool keep) { m_bKeepWithoutWindows = keep; }
 
     // Asks whether to save a modified document: true to go on (saved or discarded), false to stop.
-    virtual bool SaveModified();
+    virtual bool SaveModified(SaveModifiedFor reason);
     // Saves to the current path, or asks for one when there is none or the file is read-only.
     virtual bool DoFileSave();
     // Saves to path, or asks for a path when path is empty; replace takes the new path.

@@ -230,25 +230,22 @@ void CGlazesDoc::SelectGlazes(std::span<const int> indices)
 
 // --- edit and analysis views ---------------------------------------------------------------------------
 
-bool CGlazesDoc::AskEditViews(const std::function<bool(int)>& concerned, bool close)
+void CGlazesDoc::CloseGlazeViews()
 {
     CGlazeViews* views = GetGlazeViews();
     if (!views)
-        return true;
+        return;
     const std::vector<CView*> snapshot = GetViews();
     for (CView* view : snapshot) {
-        // An earlier answer may have closed this view.
+        // An earlier close may have taken this view with it.
         if (!HasView(GetViews(), view))
             continue;
-        if (CGlazeEditLink* link = views->AsEditView(view)) {
-            if (concerned(link->GetGlazeIndex()) && !AskToSaveForm({view, link}, close))
-                return false;
-        } else if (close && views->AsAnalysisView(view)) {
-            if (CFrameHost* frame = view->GetFrame())
-                frame->CloseFrame();
-        }
+        CGlazeEditLink* link = views->AsEditView(view);
+        if (link)
+            link->SetChanged(false);
+        if (CFrameHost* frame = view->GetFrame(); frame && (link || views->AsAnalysisView(view)))
+            frame->CloseFrame();
     }
-    return true;
 }
 
 std::vector<CEditForm> CGlazesDoc::EditFormsOf(std::span<const int> indices, bool all) const
@@ -268,14 +265,14 @@ bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
     return ConfirmDeleteWithForms(EditFormsOf(indices, false));
 }
 
-bool CGlazesDoc::CommitEditViews(bool close)
+bool CGlazesDoc::AskEditFormsOf(std::span<const int> indices, FormsAsked when)
 {
-    return AskEditViews([](int) { return true; }, close);
+    return AskForms(EditFormsOf(indices, false), when);
 }
 
-bool CGlazesDoc::CommitEditViewsOf(std::span<const int> indices)
+bool CGlazesDoc::AskEveryEditForm(FormsAsked when)
 {
-    return AskFormsBeforeChange(EditFormsOf(indices, false));
+    return AskForms(EditFormsOf({}, true), when);
 }
 
 CView* CGlazesDoc::FindEditView(int index) const
@@ -384,9 +381,9 @@ void CGlazesDoc::OnCloseDocument()
     CloseAnnounced(kGlazesKind);
 }
 
-bool CGlazesDoc::SaveModified()
+bool CGlazesDoc::SaveModified(SaveModifiedFor reason)
 {
-    if (!CommitEditViews(false))
+    if (!AskEveryEditForm(reason == SaveModifiedFor::Closing ? FormsAsked::BeforeClose : FormsAsked::BeforeSave))
         return false;
     if (!IsModified())
         return true;
@@ -406,15 +403,19 @@ bool CGlazesDoc::CanCloseFrame(CFrameHost* frame)
     for (CView* view : GetViews()) {
         if (!frame || view->GetFrame() != frame)
             continue;
-        if (CGlazeEditLink* link = views ? views->AsEditView(view) : nullptr)
-            return AskToSaveForm({view, link}, false);
+        if (CGlazeEditLink* link = views ? views->AsEditView(view) : nullptr) {
+            const CEditForm form{view, link};
+            return AskForms({&form, 1}, FormsAsked::BeforeClose);
+        }
         if (views && views->AsAnalysisView(view))
             return true;
-        // The list view: its edit and analysis views go with it.
-        if (!CommitEditViews(true))
-            return false;
+        // The list view: its edit and analysis views go with it, once every question was
+        // answered (a Cancel to the database's question keeps them all open, edits and all).
         frame->ActivateFrame();
-        return CDocument::CanCloseFrame(frame);
+        if (!SaveModified(SaveModifiedFor::Closing))
+            return false;
+        CloseGlazeViews();
+        return true;
     }
     return true;
 }
@@ -431,7 +432,7 @@ CFileDialogRequest CGlazesDoc::GetSaveAsRequest() const
 
 void CGlazesDoc::SaveCommand(bool saveAs)
 {
-    if (!CommitEditViews(false))
+    if (!AskEveryEditForm(FormsAsked::BeforeSave))
         return;
     const std::string path = saveAs ? std::string() : GetPathName();
     // Only a save that happened is announced: listeners take the notice for a file on disk.
@@ -448,17 +449,23 @@ bool CGlazesDoc::OnCommand(unsigned id)
         return true;
     case CmdCloseGlazeDb:
         // The close destroys this document: nothing may follow it.
-        if (SaveModified())
+        if (SaveModified(SaveModifiedFor::Closing))
             OnCloseDocument();
         return true;
     case CmdRevertGlazeDb: {
+        // The glazes read again close every edit window: the unsaved edits in them go only after
+        // one question that says so, and only once the file was read.
+        const std::vector<CEditForm> forms = EditFormsOf({}, true);
+        if (GetPathName().empty() || !ConfirmRevertWithForms(forms, kGlazeSaveQuestionHelpId))
+            return true;
         // The glazes read before go only once every window has heard of the new ones: a graph
         // window may redraw from its glaze before its own notice comes.
-        // The glazes read again close every edit window: each says first what becomes of its
-        // unsaved edits.
         CNamedItemList<CGlaze> gone;
-        if (AskFormsBeforeChange(EditFormsOf({}, true)) && RevertToSaved(&gone))
+        if (RevertToSaved(&gone)) {
+            for (const auto& [view, link] : forms)
+                link->SetChanged(false);
             BroadcastUpdate(nullptr, this, kGlazesKind, HintGlazesReplaced, 0, 0);
+        }
         return true;
     }
     default:

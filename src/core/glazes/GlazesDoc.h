@@ -22,7 +22,6 @@
 #include "glazes/GlazeList.h"
 #include "shell/EditFormLink.h"
 
-#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -185,13 +184,16 @@ public:
 
     // --- edit and analysis views ---
 
-    // Asks every edit view with unsaved changes whether to save them (Yes saves). With close
-    // set, edit and analysis views are closed afterwards. False when the user cancelled.
-    bool CommitEditViews(bool close);
-    // Before the glazes at indices are changed or replaced: every edit view that shows one of
-    // them asks (AskFormsBeforeChange: Yes saves, No drops the edits), so that no unsaved edit
-    // vanishes unasked. False when the user cancelled; the command then leaves the glazes alone.
-    bool CommitEditViewsOf(std::span<const int> indices);
+    // The edit views on the glazes at indices ask about their unsaved changes, before what when
+    // names (AskForms: every answer first, then Yes saves; No keeps or drops the edits as when
+    // says), so that no unsaved edit vanishes unasked. False when the user cancelled; the command
+    // then leaves the glazes and the forms alone.
+    bool AskEditFormsOf(std::span<const int> indices, FormsAsked when);
+    // The same for every edit view, whatever its glaze.
+    bool AskEveryEditForm(FormsAsked when);
+    // The edit views on the glazes at indices, or on any glaze: a command that changes more than
+    // this database asks them together with the others it changes.
+    std::vector<CEditForm> EditFormsOf(std::span<const int> indices, bool all) const;
     // Before the glazes at indices are deleted: every edit view on one of them with unsaved
     // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
     // user said No to any; then every view keeps its edits.
@@ -210,7 +212,9 @@ public:
     bool OnSaveDocument(const std::string& path) override;
     // Announces the close before and after the framework's close.
     void OnCloseDocument() override;
-    bool SaveModified() override;
+    // The edit views first (BeforeClose, or BeforeSave for a save alone), then the database's
+    // own question.
+    bool SaveModified(SaveModifiedFor reason) override;
     bool CanCloseFrame(CFrameHost* frame) override;
     CFileDialogRequest GetSaveAsRequest() const override;
     // Re-reads the file. A file that cannot be read leaves the glazes as they are (after the
@@ -225,12 +229,9 @@ private:
     // The file's glazes into list and what the file was before the read into stamp; false
     // after a message when it cannot be opened or read.
     bool ReadFile(const std::string& path, CGlazeList& list, CFileStamp& stamp) const;
-    // AskToSaveForm for every edit view whose glaze concerned accepts, stopping at a Cancel; with
-    // close set, the analysis views are closed as well.
-    bool AskEditViews(const std::function<bool(int)>& concerned, bool close);
+    // The edit and analysis views close without a question (every one was asked before).
+    void CloseGlazeViews();
     void SaveCommand(bool saveAs);
-    // The edit views on the glazes at indices, or on any glaze.
-    std::vector<CEditForm> EditFormsOf(std::span<const int> indices, bool all) const;
     CGlazeListSelection* Selection() const;
 
     CView* m_pListView = nullptr;

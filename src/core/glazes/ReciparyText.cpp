@@ -243,13 +243,14 @@ bool CReciparyReader::TakeIngredient(const std::string& line, CIngredientList& i
         TrimString(name);
     }
     // A negative amount, or one no recipe holds, leaves its line out, named at the end; no amount,
-    // or one that reads as 0 ("nan", "0x10") or that the glaze file would write as 0 ("1e-320",
-    // which an export writes as 0.00), is asked about, naming the line.
+    // or one that reads as 0 ("nan", "0x10"), is asked about, naming the line. One too small for
+    // the glaze file ("0.000004", "1e-320") is there: it reads as 0 and is named at the end.
     const double written = ParseDouble(amountText);
-    double amount = AmountWrittenAsZero(written) ? 0.0 : written > 0.0 ? m_amounts.Read(amountText, m_line) : written;
+    const bool tooSmall = AmountWrittenAsZero(written);
+    double amount = written > 0.0 ? m_amounts.Read(amountText, m_line) : written;
     if (m_amounts.LeavesOut(amount, m_line, m_glaze->m_name, name, amountText))
         return true;
-    if (!(amount > 0.0)) {
+    if (!(amount > 0.0) && !tooSmall) {
         const std::string question = "Missing ingredient amount?\n Glaze: " + m_glaze->m_name + "\n Line reads: " +
                                      line + "\n(setting amount to 99999.0)";
         if (AppMessageBox(question, MsgOkCancel | MsgIconExclamation, kReciparyMissingAmountHelpId) ==

@@ -103,12 +103,6 @@ public:
     CView* FindEditView(int n) const;
     // The first graph view of this document that draws the template, else null.
     CView* FindGraphView(const CGraphTemplate* graphTemplate) const;
-    // For an editor: brings its frame forward and asks about its changes (Yes saves them into the
-    // database); with close, the editor is then closed without asking again. False on Cancel;
-    // true for any other view.
-    bool SaveEditView(CView* view, bool close) { return AskEditView(view, close); }
-    // SaveEditView for every view in order, stopping at the first Cancel.
-    bool SaveAllEditViews(bool close) { return AskEditViews(close) != 0; }
 
     // The summary lines (GraphTemplateSummary.h) of graphTemplate, or when it is null of the
     // templates at positions (those out of range skipped), with the current print preferences.

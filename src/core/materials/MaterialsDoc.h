@@ -167,7 +167,7 @@ protected:
     void CopySettingsTo(CMaterialArray& subset) const override;
     // Mapped materials take their values from the ends of their chains.
     void OnRecordsRead() override { UpdateMappedMaterials(true, false); }
-    void OnRecordsPasted() override { UpdateMappedMaterials(true, true); }
+    void OnRecordsInserted() override { UpdateMappedMaterials(true, true); }
 };
 
 // The one materials document, or null when none exists.

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <sstream>
 
 namespace {
 
@@ -90,7 +91,7 @@ bool CRecordDatabaseDoc::DeleteRecords(std::span<const int> rows, CView* sender)
 bool CRecordDatabaseDoc::CutRecords(std::span<const int> rows, CView* sender)
 {
     // The edit windows answer first, so that the clipboard receives what they saved.
-    if (rows.empty() || !AskEditViewsOf(rows))
+    if (rows.empty() || !AskEditFormsOf(rows, FormsAsked::BeforeChange))
         return false;
     CopyRecordsToClipboard(rows);
     RemoveRows(rows, sender);
@@ -110,7 +111,7 @@ int CRecordDatabaseDoc::PasteRecords(int position, CView* sender)
     const int pasted = InsertClipboardRecords(position);
     if (pasted == 0)
         return 0;
-    OnRecordsPasted();
+    OnRecordsInserted();
     Announce(m_kind.hints.inserted, position, sender);
     return pasted;
 }
@@ -215,25 +216,6 @@ CRecordEditLink* CRecordDatabaseDoc::EditLinkOf(CView* view) const
     return views && view ? views->AsEditView(view) : nullptr;
 }
 
-bool CRecordDatabaseDoc::AskEditView(CView* view, bool close)
-{
-    CRecordEditLink* link = EditLinkOf(view);
-    return !link || AskToSaveForm({view, link}, close);
-}
-
-int CRecordDatabaseDoc::AskEditViews(bool close)
-{
-    const std::vector<CView*> snapshot = GetViews();
-    for (CView* view : snapshot) {
-        // An earlier answer may have closed this view.
-        if (std::find(GetViews().begin(), GetViews().end(), view) == GetViews().end())
-            continue;
-        if (!AskEditView(view, close))
-            return 0;
-    }
-    return 1;
-}
-
 std::vector<CEditForm> CRecordDatabaseDoc::EditFormsOf(std::span<const int> indices, bool all) const
 {
     std::vector<CEditForm> forms;
@@ -245,14 +227,14 @@ std::vector<CEditForm> CRecordDatabaseDoc::EditFormsOf(std::span<const int> indi
     return forms;
 }
 
-bool CRecordDatabaseDoc::AskEditViewsOf(std::span<const int> indices)
+bool CRecordDatabaseDoc::AskEditFormsOf(std::span<const int> indices, FormsAsked when)
 {
-    return AskFormsBeforeChange(EditFormsOf(indices, false));
+    return AskForms(EditFormsOf(indices, false), when);
 }
 
-bool CRecordDatabaseDoc::AskAllEditViews()
+bool CRecordDatabaseDoc::AskEveryEditForm(FormsAsked when)
 {
-    return AskFormsBeforeChange(EditFormsOf({}, true));
+    return AskForms(EditFormsOf({}, true), when);
 }
 
 bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
@@ -270,7 +252,7 @@ void CRecordDatabaseDoc::RememberFile(const std::string& path) const
 
 int CRecordDatabaseDoc::OpenDatabase(const std::string& path)
 {
-    if (!SaveModified())
+    if (!SaveModified(SaveModifiedFor::Closing))
         return 1;
     OnOpenDocument(path);
     Announce(m_kind.hints.replaced, 0);
@@ -293,27 +275,34 @@ bool CRecordDatabaseDoc::OnNewDocument()
     return true;
 }
 
+bool CRecordDatabaseDoc::ReadDatabaseFrom(const std::string& path, std::istream& in)
+{
+    ResetRecords();
+    ReportUnfinishedSave(path, m_kind.readErrorHelpId);
+    int result = 0;
+    std::string error;
+    {
+        CBusyScope busy;
+        result = ReadRecords(in, error);
+    }
+    if (result != 0) {
+        AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
+        return false;
+    }
+    ReportReadNotes(path, RecordsContext(), m_kind.readErrorHelpId);
+    return true;
+}
+
 bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
 {
     RetireAllRecords();
-    ResetRecords();
-    bool loaded = false;
     CInputFile in;
+    bool loaded = false;
     if (!in.Open(path)) {
+        ResetRecords();
         AppMessageBox(in.OpenFailure(), MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
     } else {
-        ReportUnfinishedSave(path, m_kind.readErrorHelpId);
-        int result = 0;
-        std::string error;
-        {
-            CBusyScope busy;
-            result = ReadRecords(in, error);
-        }
-        if (result != 0)
-            AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
-        else
-            ReportReadNotes(path, RecordsContext(), m_kind.readErrorHelpId);
-        loaded = result == 0;
+        loaded = ReadDatabaseFrom(path, in);
     }
     if (loaded) {
         RememberFileState(path, in.Stamp());
@@ -327,6 +316,43 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
     }
     SetModifiedFlag(false);
     OnRecordsRead();
+    return true;
+}
+
+bool CRecordDatabaseDoc::RevertToSaved()
+{
+    const std::string path = GetPathName();
+    if (path.empty() || !ConfirmRevertWithForms(EditFormsOf({}, true), m_nSaveQuestionHelpId))
+        return false;
+    // The file is read aside first: one that has gone, become another kind of file or been
+    // damaged must not cost the records in memory, nor the edits in the windows.
+    CInputFile file;
+    std::string bytes;
+    if (!file.Open(path) || !file.ReadAll(bytes)) {
+        AppMessageBox(file.is_open() ? MessagePath(path) + ": Error reading file" : file.OpenFailure(),
+                      MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
+        return false;
+    }
+    {
+        std::istringstream aside(bytes);
+        std::string error;
+        CBusyScope busy;
+        if (ReadRecordsAside(aside, error) != 0) {
+            AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
+            return false;
+        }
+    }
+    // The same bytes read again into the database; the records read before go with the notice
+    // of the new ones.
+    RetireAllRecords();
+    std::istringstream in(std::move(bytes));
+    ReadDatabaseFrom(path, in);
+    RememberFileState(path, file.Stamp());
+    SetModifiedFlag(false);
+    OnRecordsRead();
+    for (const auto& [view, link] : EditFormsOf({}, true))
+        link->SetChanged(false); // the edits go with the records read again
+    Announce(m_kind.hints.replaced, 0);
     return true;
 }
 
@@ -356,11 +382,11 @@ CFileDialogRequest CRecordDatabaseDoc::GetSaveAsRequest() const
     return request;
 }
 
-bool CRecordDatabaseDoc::SaveModified()
+bool CRecordDatabaseDoc::SaveModified(SaveModifiedFor reason)
 {
-    if (!AskEditViews(false))
+    if (!AskEveryEditForm(reason == SaveModifiedFor::Closing ? FormsAsked::BeforeClose : FormsAsked::BeforeSave))
         return false;
-    return CDocument::SaveModified();
+    return CDocument::SaveModified(reason);
 }
 
 bool CRecordDatabaseDoc::CanCloseFrame(CFrameHost* frame)
@@ -368,8 +394,10 @@ bool CRecordDatabaseDoc::CanCloseFrame(CFrameHost* frame)
     for (CView* view : GetViews()) {
         if (!frame || view->GetFrame() != frame)
             continue;
-        if (EditLinkOf(view))
-            return AskEditView(view, false);
+        if (CRecordEditLink* link = EditLinkOf(view)) {
+            const CEditForm form{view, link};
+            return AskForms({&form, 1}, FormsAsked::BeforeClose);
+        }
         if (CRecordEditViews* views = EditViews(); views && views->ClosesFreely(view))
             return true;
         // The list window stays while the program runs.
@@ -403,7 +431,7 @@ void CRecordDatabaseDoc::OnFileOpen()
 
 void CRecordDatabaseDoc::OnFileSave(bool askForPath)
 {
-    if (!AskEditViews(false))
+    if (!AskEveryEditForm(FormsAsked::BeforeSave))
         return;
     DoSave(askForPath ? std::string() : std::string(GetPathName()), true);
     Announce(HintDocumentSaved, 0);
@@ -413,16 +441,11 @@ bool CRecordDatabaseDoc::OnCommand(unsigned id)
 {
     const CRecordFileCommands& commands = m_kind.commands;
     if (id == commands.revert) {
-        // The records read again close every edit window: each says first what becomes of its
-        // unsaved edits.
-        if (!GetPathName().empty() && AskAllEditViews()) {
-            OnOpenDocument(std::string(GetPathName()));
-            Announce(m_kind.hints.replaced, 0);
-        }
+        RevertToSaved();
     } else if (id == commands.save || id == commands.saveAs) {
         OnFileSave(id == commands.saveAs);
     } else if (id == commands.newDatabase) {
-        if (SaveModified()) {
+        if (SaveModified(SaveModifiedFor::Closing)) {
             OnNewDocument();
             Announce(m_kind.hints.replaced, 0);
         }

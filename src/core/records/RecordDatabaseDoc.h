@@ -245,24 +245,21 @@ public:
     void OpenLimitedEditView(const std::vector<int>& indices);
     // The view as an edit window of this kind, or null.
     CRecordEditLink* EditLinkOf(CView* view) const;
-    // The save question of one edit window (AskToSaveForm). True for a view that is no edit
-    // window.
-    bool AskEditView(CView* view, bool close);
-    // AskEditView for every edit window in turn, stopping at the first Cancel: 0 when the user
-    // cancelled, else 1.
-    int AskEditViews(bool close = false);
-    // Before a command rewrites or deletes the records at the indices: asks the edit windows of
-    // those records (AskFormsBeforeChange: Yes saves, No drops the edits). False when the user
-    // cancelled.
-    bool AskEditViewsOf(std::span<const int> indices);
+    // The edit windows on the records at indices ask about their unsaved changes, before what
+    // when names (AskForms: every answer first, then Yes saves; No keeps or drops the edits as
+    // when says). False when the user cancelled: nothing has changed.
+    bool AskEditFormsOf(std::span<const int> indices, FormsAsked when);
+    // The same for every edit window, whatever its record: before a command that replaces the
+    // whole database (its notice closes every edit window) or may rewrite any record, a save of
+    // the database, or its windows' close.
+    bool AskEveryEditForm(FormsAsked when);
+    // The edit windows on the records at indices, or on any record: a command that changes more
+    // than this database asks them together with the others it changes.
+    std::vector<CEditForm> EditFormsOf(std::span<const int> indices, bool all) const;
     // Before the records at indices are deleted: every edit window on one of them with unsaved
     // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
     // user said No to any; then every window keeps its edits.
     bool ConfirmDeleteWithEditViews(std::span<const int> indices);
-    // Before a command replaces the whole database (its notice closes every edit window) or
-    // rewrites any of its records: asks every edit window as AskEditViewsOf does. False when the
-    // user cancelled.
-    bool AskAllEditViews();
 
     // --- the file ---
 
@@ -276,13 +273,20 @@ public:
     // Always true: a file that cannot be opened or read leaves an empty database after a
     // message, without a path; the profile keeps naming the file, so the next start tries again.
     bool OnOpenDocument(const std::string& path) override;
+    // Revert To Saved: the file of the database's path read again, after the edit windows with
+    // unsaved changes were told that it drops them (ConfirmRevertWithForms; Cancel reverts
+    // nothing). The file is read aside: one that cannot be read (gone, of another kind, damaged)
+    // leaves the records, the path and the modified flag as they were after its message, and
+    // every window keeps its edits. False when nothing was reverted.
+    bool RevertToSaved();
     bool OnSaveDocument(const std::string& path) override;
     // Windows of other documents hold records of a database (a graph window its limit formula):
     // its close is announced to them.
     void OnCloseDocument() override;
     CFileDialogRequest GetSaveAsRequest() const override;
-    // The edit windows first, then the document's own question.
-    bool SaveModified() override;
+    // The edit windows first (BeforeClose, or BeforeSave for a save alone), then the document's
+    // own question.
+    bool SaveModified(SaveModifiedFor reason) override;
     // An edit window asks its question; the list window minimises instead of closing.
     bool CanCloseFrame(CFrameHost* frame) override;
     // Stores the path only: the window's title stays.
@@ -294,6 +298,9 @@ public:
 protected:
     // Empties the database before a file is read into it.
     virtual void ResetRecords() = 0;
+    // Reads a file into a database of its own, which then goes, leaving this one untouched: 0, or
+    // an error with its message in error. A revert reads its file so first.
+    virtual int ReadRecordsAside(std::istream& in, std::string& error) const = 0;
     // Empties the database for New and gives it its first record.
     virtual void StartNewDatabase();
     // Reads the file into the emptied database: 0, or an error with its message in error.
@@ -303,20 +310,21 @@ protected:
     virtual bool WriteRecords(std::ostream& out) const = 0;
     // After a file was read, successfully or not.
     virtual void OnRecordsRead() {}
-    // After records came in from the clipboard.
-    virtual void OnRecordsPasted() {}
+    // After records came in from the clipboard, or from a file merged.
+    virtual void OnRecordsInserted() {}
 
 private:
     void RemoveRows(std::span<const int> rows, CView* sender);
-    // Takes every record out before the database is emptied (Open, New, Revert); they go with
-    // the notice of the replacement.
+    // Takes every record out before the database is emptied (Open, New); they go with the notice
+    // of the replacement.
     void RetireAllRecords();
+    // Reads in, the file of path, into the emptied database: false after a message when it
+    // cannot be read.
+    bool ReadDatabaseFrom(const std::string& path, std::istream& in);
     void RememberFile(const std::string& path) const;
     void OnFileOpen();
     void OnFileSave(bool askForPath);
     CRecordEditViews* EditViews() const { return GetRecordEditViews(m_kind.kind); }
-    // The edit windows on the records at indices, or on any record.
-    std::vector<CEditForm> EditFormsOf(std::span<const int> indices, bool all) const;
 
     const CRecordDatabaseKind& m_kind;
     // Records that left the database and the notice of their going has not yet reached every

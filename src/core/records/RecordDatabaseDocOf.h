@@ -243,6 +243,8 @@ public:
                 ++counts.appended;
             }
         }
+        if (counts.appended + counts.replaced > 0)
+            OnRecordsInserted();
         return counts;
     }
 
@@ -256,6 +258,14 @@ protected:
     // written file carries.
     virtual void CopySettingsTo(Collection& /*subset*/) const {}
 
+    int ReadRecordsAside(std::istream& in, std::string& error) const override
+    {
+        Collection aside;
+        const int result = aside.Read(in);
+        if (result != 0)
+            error = aside.m_errorText;
+        return result;
+    }
     int ReadRecords(std::istream& in, std::string& error) override
     {
         const int result = m_records.Read(in);

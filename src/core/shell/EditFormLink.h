@@ -5,12 +5,14 @@
 // the questions that span several forms are asked once, here.
 //
 // The one rule: a form's unsaved edits go only after a question that says so, whatever road
-// changes its record. A document asks the forms on the records a command is about to change or
-// remove before it changes them (AskFormsBeforeChange, ConfirmDeleteWithForms; Cancel stops the
-// command), and a form that still holds edits when the notice of a change to its record reaches
-// it (a change that follows from another, such as the materials mapped to a saved one) asks
-// then, before it shows the record as changed (CSavedElsewhere). A form follows the record it
-// shows, never a place in the list.
+// changes its record, and a command that asks is one step. A document asks the forms on the
+// records a command is about to save, change, remove or close (AskForms, ConfirmDeleteWithForms,
+// ConfirmRevertWithForms) and gathers every answer before it does anything: Cancel anywhere
+// leaves every form and every record as it was, and each form is asked at most once. A form that
+// still holds edits when the notice of a change to its record reaches it outside such a step (a
+// change that follows from another, such as the materials mapped to a saved one) asks then,
+// before it shows the record as changed (CSavedElsewhere). A form follows the record it shows,
+// never a place in the list.
 
 #include "framework/MessageService.h"
 
@@ -20,18 +22,43 @@
 
 class CView;
 
+// A form's answer to "Save changes to "<name>" ?".
+enum class FormAnswer {
+    DontSave,
+    Save,
+    // Yes, then No to "... Replace it with this form's version?": the form's record was saved
+    // in another window (or changed by a command) since the form showed it, and the user keeps
+    // that version.
+    KeepStored,
+    // Cancel, or a Yes the form cannot be saved with (it said why).
+    Cancel,
+};
+
+// What the forms are asked before, which says what a No means.
+enum class FormsAsked {
+    // The database is written (its Save and Save As, Save All Databases): No leaves the edits
+    // in the form, unsaved. Keeping the stored version is a No: the save goes on without them.
+    BeforeSave,
+    // A command changes or removes the forms' records (Set Field, Convert, Merge, Cut, ...): No
+    // drops the edits, so that the form shows what the command does. Keeping the stored version
+    // is a No.
+    BeforeChange,
+    // The forms close (their own close, the close of their database, Exit, Open or New over
+    // it): No lets the edits go with the form. Keeping the stored version keeps the form open
+    // with its edits, and stops the closing as Cancel does.
+    BeforeClose,
+};
+
 class CEditFormLink {
 public:
     virtual ~CEditFormLink() = default;
-    // Asks whether to save the window's unsaved changes: MsgResultYes, MsgResultNo or
-    // MsgResultCancel (No without asking when there are none). A Yes whose save the user does not
-    // let replace another window's save (CSavedElsewhere) is a No: the stored version stays, and
-    // the document's command goes on without the form's edits.
-    virtual int AskSaveChanges() = 0;
+    // Asks whether to save the window's unsaved changes (DontSave without asking when there are
+    // none). It saves and drops nothing itself.
+    virtual FormAnswer AskSaveChanges() = 0;
     // Before the window's record is deleted: MsgResultYes without unsaved changes, else the
     // answer to DeleteChangedRecordQuestion (MsgResultYes or MsgResultNo). Windows that do not
     // ask it answer the save question (Cancel keeps the record).
-    virtual int AskDeleteChanges() { return AskSaveChanges() == MsgResultCancel ? MsgResultNo : MsgResultYes; }
+    virtual int AskDeleteChanges() { return AskSaveChanges() == FormAnswer::Cancel ? MsgResultNo : MsgResultYes; }
     // Sets or clears the window's unsaved-changes state.
     virtual void SetChanged(bool changed) = 0;
     // Whether the window holds unsaved changes; a window without any is neither brought forward
@@ -40,11 +67,20 @@ public:
     // Writes the window's working copy back into its database.
     virtual void WriteBack() = 0;
     // Drops the unsaved changes: the window shows its record as stored.
-    virtual void DropChanges() { SetChanged(false); }
+    virtual void DropChanges() = 0;
+    // The record's name as the window shows it, edits included (the save question's name).
+    virtual std::string FormName() const = 0;
 };
 
 // An edit window as a document sees it: the view (its frame comes forward to ask) and its link.
 using CEditForm = std::pair<CView*, CEditFormLink*>;
+
+// Each form with unsaved changes comes forward and is asked whether to save them, once. Only
+// when no form cancelled does anything happen: the edits answered No are dropped (BeforeChange;
+// on the other roads they stay until the form closes or saves), then the forms answered Yes save,
+// in turn; none of them asks again in this step about another's save of its record. False on
+// Cancel, with every form and record as it was.
+bool AskForms(std::span<const CEditForm> forms, FormsAsked when);
 
 // Before records are deleted: each form on one of them is asked in turn whether its record may
 // go with its unsaved changes. The changes are dropped only once every form said Yes; the first
@@ -52,29 +88,25 @@ using CEditForm = std::pair<CView*, CEditFormLink*>;
 // that does not happen.
 bool ConfirmDeleteWithForms(std::span<const CEditForm> forms);
 
-// Asks one form whether to save its unsaved changes (its frame comes forward) and saves on Yes;
-// a form without any is not asked. With close, the form then closes without asking again. False
-// on Cancel. A No leaves the changes on a form that stays open (a save of the database).
-bool AskToSaveForm(const CEditForm& form, bool close);
-
-// Before a command changes or removes the records of the forms: each form with unsaved changes
-// comes forward and asks whether to save them; Yes saves, No drops them at once, so that the
-// form shows what the command does to its record. False on Cancel, which ends the asking: the
-// command then changes nothing.
-bool AskFormsBeforeChange(std::span<const CEditForm> forms);
+// Before Revert To Saved reads the database's file again, which closes the forms: when any holds
+// unsaved changes, one question says that the revert drops them, naming each form ("Revert To
+// Saved drops the unsaved changes in ... ." OK / Cancel, Cancel the default). True to go on. The
+// caller drops nothing until the file was read: a revert that cannot read its file keeps them.
+bool ConfirmRevertWithForms(std::span<const CEditForm> forms, unsigned helpId);
 
 // What one form knows of changes to its record made elsewhere: saves from other edit windows and
 // the changes that reach it unasked (the materials mapped to a saved material follow it). A form
 // without unsaved changes shows such a change quietly; one with changes comes forward and asks
 // first, and when the user keeps the changes, the form's own next save asks before it replaces
-// what was stored meanwhile, as a save over a file that another program changed does. Each edit
-// form holds one.
+// what was stored meanwhile, as a save over a file that another program changed does. A form
+// answered within a step of AskForms asks neither: it keeps its edits for the save it was told
+// to make, or remembers the change as kept. Each edit form holds one.
 class CSavedElsewhere {
 public:
     // sender (another edit form, or a command) changed the form's record, now named savedName:
-    // whether the form shall show it as changed. True for a form without changes (a command asks
-    // the forms before, and a No there has dropped them); otherwise the question, Yes dropping
-    // the changes. No, the default, keeps them and is remembered.
+    // whether the form shall show it as changed. True for a form without changes; otherwise the
+    // question, Yes dropping the changes. No, the default, keeps them and is remembered: a form
+    // that keeps its changes is not asked again before its save.
     bool MayReload(const CEditForm& form, const CView* sender, const std::string& savedName, unsigned helpId);
     // Before the form's save replaces its record, now named savedName: true unless the record was
     // changed elsewhere since the form showed it and the user says No (the default). A Yes is not

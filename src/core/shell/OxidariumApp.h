@@ -17,6 +17,7 @@
 
 class CDocument;
 class CView;
+enum class SaveModifiedFor;
 
 // What the command line asks for. The automation, embedding and registration switches of other
 // desktops mean nothing here and never reach this.
@@ -77,7 +78,8 @@ public:
     // Closes what start-up opened that outlives the windows; returns the program's exit code.
     virtual int ExitInstance();
     // Asks every modified document, template by template, whether to save; false on Cancel.
-    bool SaveAllModified();
+    // Exit asks before closing, Save All Databases for the save alone.
+    bool SaveAllModified(SaveModifiedFor reason);
     // Writes to the profile's "Files" section the path of each default database present in the
     // current directory (the tree file excepted); a missing file leaves its key alone.
     void WriteDefaultDatabasePaths();

@@ -157,11 +157,11 @@ void CTextFileDoc::OnCloseDocument()
     BroadcastUpdate(nullptr, identity, kTextFileKind, HintDocumentClosed, 0, 0);
 }
 
-bool CTextFileDoc::SaveModified()
+bool CTextFileDoc::SaveModified(SaveModifiedFor reason)
 {
     if (!IsModified() || IsInformationDoc())
         return true;
-    return CDocument::SaveModified();
+    return CDocument::SaveModified(reason);
 }
 
 CFileDialogRequest CTextFileDoc::GetSaveAsRequest() const
@@ -212,7 +212,7 @@ bool CTextFileDoc::OnCommand(unsigned id)
         RevertToSaved();
         return true;
     case CmdTextClose:
-        if (SaveModified())
+        if (SaveModified(SaveModifiedFor::Closing))
             OnCloseDocument(); // may destroy this document: nothing may follow
         return true;
     default:

@@ -59,7 +59,7 @@ public:
     // announces that the document is gone (code 37, the pointer only an identity).
     void OnCloseDocument() override;
     // True at once when not modified or when this is the Information window; else asks.
-    bool SaveModified() override;
+    bool SaveModified(SaveModifiedFor reason) override;
     bool DoSave(const std::string& path, bool replace = true) override;
     CFileDialogRequest GetSaveAsRequest() const override;
 

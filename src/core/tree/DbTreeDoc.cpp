@@ -156,6 +156,25 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
     return true;
 }
 
+bool CDbTreeDoc::RevertToSaved()
+{
+    const std::string path = GetPathName();
+    if (path.empty())
+        return false;
+    const std::string title = GetTitle();
+    const bool modified = IsModified();
+    auto kept = std::move(items.m_records);
+    items.m_records.clear();
+    OnOpenDocument(path);
+    if (!GetPathName().empty())
+        return true;
+    items.m_records = std::move(kept);
+    SetPathName(path);
+    SetTitle(title);
+    SetModifiedFlag(modified);
+    return false;
+}
+
 bool CDbTreeDoc::OnSaveDocument(const std::string& path)
 {
     const bool written = WriteDocumentFile(*this, path, kBackupQuestionHelpId, kWriteErrorHelpId, [this](std::ostream& out) { return items.Write(out) == 0; });
@@ -193,14 +212,11 @@ bool CDbTreeDoc::OnCommand(unsigned id)
         DoSave(std::string(), true);
         return true;
     case CmdRevertDbTree:
-        if (!GetPathName().empty()) {
-            const std::string path = GetPathName();
-            OnOpenDocument(path);
+        if (RevertToSaved())
             BroadcastTreeChanged();
-        }
         return true;
     case CmdNewDbTree:
-        if (SaveModified()) {
+        if (SaveModified(SaveModifiedFor::Closing)) {
             OnNewDocument();
             SetTitle("Untitled");
             BroadcastTreeChanged();
@@ -242,7 +258,7 @@ void CDbTreeDoc::OnFileOpen()
     const CFileDialogResult answer = AskForFiles(request);
     if (answer.outcome != CFileDialogResult::Outcome::Ok || answer.paths.empty())
         return;
-    if (!SaveModified())
+    if (!SaveModified(SaveModifiedFor::Closing))
         return;
     OnOpenDocument(answer.paths.front());
     BroadcastTreeChanged();

@@ -40,6 +40,9 @@ public:
     // Always true: a file that cannot be opened or read leaves an empty, untitled tree after a
     // message. The path (or nothing) becomes the profile's current tree file.
     bool OnOpenDocument(const std::string& path) override;
+    // Revert To Saved: a file that cannot be read (gone, of another kind, damaged) leaves the
+    // tree, its path, title and modified flag as they were, after the message.
+    bool RevertToSaved();
     bool OnSaveDocument(const std::string& path) override;
     void DeleteContents() override { items.Clear(); }
     // The tree window is never closed by the user: it is minimised instead.

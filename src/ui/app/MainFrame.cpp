@@ -206,7 +206,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     bool saved = true;
     // A save that fails on the way (out of memory, say) keeps the program open with its
     // documents, as Cancel does.
-    if (g_pApp && !RunGuarded("save the changed documents", [&saved] { saved = g_pApp->SaveAllModified(); }))
+    if (g_pApp && !RunGuarded("save the changed documents", [&saved] { saved = g_pApp->SaveAllModified(SaveModifiedFor::Closing); }))
         saved = false;
     if (!saved) {
         event->ignore();

@@ -171,7 +171,7 @@ bool COxidariumAppUi::OnCommand(unsigned id)
         OnOpenTextFile();
         return true;
     case CmdShellSaveAllDatabases:
-        SaveAllModified();
+        SaveAllModified(SaveModifiedFor::SavingOnly);
         return true;
     case CmdShellExit:
         if (m_pMainFrame)

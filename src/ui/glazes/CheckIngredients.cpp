@@ -65,6 +65,18 @@ void ListNames(const CStringArrayEx& names, const char* heading, const char* non
     ShowInformation(std::string());
 }
 
+// Whether the recipe holds a line of the material name.
+bool HoldsIngredient(const CGlaze& glaze, const std::string& name)
+{
+    for (const CIngredientList* lines : {&glaze.m_components, &glaze.m_additions}) {
+        for (const auto& line : *lines) {
+            if (line && EqualsNoCase(line->m_name, name))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 CCheckIngredientsOptions CCheckIngredientsOptions::Remembered()
@@ -108,12 +120,9 @@ void CCheckIngredients::Run(const CCheckIngredientsOptions& options, CCheckIngre
         return;
     }
     Gather(options);
-    // The forms on the glazes found are asked before the dispositions, so that the names offered
-    // are those of the glazes as saved.
-    const bool asked = !options.prompt || AskGlazeForms(options);
     if (options.listInformation)
         ListInInformation(options);
-    if (asked && options.prompt && AskDispositions(prompter) && AskMaterialForms()) {
+    if (options.prompt && AskDispositions(prompter) && AskTheirForms()) {
         const int materialCount = g_pMaterialsDoc ? g_pMaterialsDoc->Materials().GetCount() : 0;
         MarkAvailable();
         for (int n = 0; n < static_cast<int>(unknownNames.size()); ++n)
@@ -132,6 +141,7 @@ void CCheckIngredients::Gather(const CCheckIngredientsOptions& options)
     unknownNames.clear();
     unavailableNames.clear();
     flagged.assign(checked.size(), 0);
+    rewritten.assign(checked.size(), 0);
     for (std::size_t k = 0; k < checked.size(); ++k) {
         const CGlaze& glaze = *m_document.GetGlaze(checked[k]);
         bool problem = false;
@@ -210,29 +220,36 @@ bool CCheckIngredients::AskUnavailableNames(CCheckIngredientsPrompter& prompter)
     return true;
 }
 
-// A rename rewrites the flagged glazes: their edit forms save or drop their edits first, and the
-// glazes are checked again as they were saved. Cancel abandons the disposition, nothing changed.
-bool CCheckIngredients::AskGlazeForms(const CCheckIngredientsOptions& options)
+std::vector<int> CCheckIngredients::RewrittenGlazes() const
 {
     std::vector<int> rows;
     for (std::size_t k = 0; k < checked.size(); ++k) {
-        if (flagged[k])
-            rows.push_back(checked[k]);
+        const CGlaze* glaze = flagged[k] ? m_document.GetGlaze(checked[k]) : nullptr;
+        for (std::size_t n = 0; glaze && n < unknownNames.size(); ++n) {
+            if (actions[n] == kCheckChangeTo && HoldsIngredient(*glaze, unknownNames[n])) {
+                rows.push_back(checked[k]);
+                break;
+            }
+        }
     }
-    abandoned = !m_document.CommitEditViewsOf(rows);
-    if (!abandoned)
-        Gather(options);
-    return !abandoned;
+    return rows;
 }
 
-// A changed materials database closes every material form: as before every command that rewrites
-// materials, those forms are asked first. Cancel abandons the disposition, nothing changed.
-bool CCheckIngredients::AskMaterialForms()
+// Once the dispositions are chosen, the forms on what they rewrite are asked, all in one step:
+// those of the glazes a rename rewrites, and every material form when the materials change (a
+// changed materials database closes them). A glaze whose form saves is renamed as it was saved.
+// Cancel abandons the disposition, nothing changed.
+bool CCheckIngredients::AskTheirForms()
 {
     const auto chosen = [this](int action) { return std::find(actions.begin(), actions.end(), action) != actions.end(); };
     const bool materialsChange = chosen(kCheckMakeAlias) || chosen(kCheckCreate) || chosen(kCheckCreateAndMap) ||
                                  std::find(markAvailable.begin(), markAvailable.end(), 1) != markAvailable.end();
-    abandoned = materialsChange && g_pMaterialsDoc && !g_pMaterialsDoc->AskAllEditViews();
+    std::vector<CEditForm> forms = m_document.EditFormsOf(RewrittenGlazes(), false);
+    if (materialsChange && g_pMaterialsDoc) {
+        const std::vector<CEditForm> materialForms = g_pMaterialsDoc->EditFormsOf({}, true);
+        forms.insert(forms.end(), materialForms.begin(), materialForms.end());
+    }
+    abandoned = !AskForms(forms, FormsAsked::BeforeChange);
     return !abandoned;
 }
 
@@ -296,6 +313,7 @@ bool CCheckIngredients::RenameIngredient(const std::string& name, const std::str
             glaze->InvalidateAnalysis();
             m_document.SetModifiedFlag(true);
             renamed = true;
+            rewritten[k] = 1;
         }
     }
     return renamed;
@@ -365,7 +383,7 @@ void CCheckIngredients::Refresh(int materialCount, const std::function<void()>& 
     // Edit views holding a renamed glaze reload it, also when the materials changed as well.
     if (namesChanged > 0) {
         for (std::size_t k = 0; k < checked.size(); ++k) {
-            if (flagged[k])
+            if (rewritten[k])
                 COxidariumApp::BroadcastUpdate(m_sender, &m_document, static_cast<int>(DbFileType::Glazes),
                                                HintGlazeChanged, checked[k], HintExtra(m_document.GetGlaze(checked[k])));
         }

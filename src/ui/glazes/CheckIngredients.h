@@ -82,6 +82,7 @@ public:
     // The state of the run, readable afterwards.
     std::vector<int> checked;          // glaze indices checked, in list order
     std::vector<int> flagged;          // one flag per checked glaze: it has a problem
+    std::vector<int> rewritten;        // one flag per checked glaze: a rename changed its recipe
     CStringArrayEx unknownNames;       // sorted, unique ignoring case
     CStringArrayEx unavailableNames;
     std::vector<int> actions;          // per unknown name
@@ -101,12 +102,11 @@ private:
     bool AskDispositions(CCheckIngredientsPrompter& prompter);
     bool AskUnknownNames(CCheckIngredientsPrompter& prompter);
     bool AskUnavailableNames(CCheckIngredientsPrompter& prompter);
-    // The edit forms on the flagged glazes, which are then gathered again; false when the user
-    // cancelled.
-    bool AskGlazeForms(const CCheckIngredientsOptions& options);
-    // The material forms when the chosen dispositions change the materials; false when the user
-    // cancelled.
-    bool AskMaterialForms();
+    // The flagged glazes whose recipes hold a name the dispositions change.
+    std::vector<int> RewrittenGlazes() const;
+    // The edit forms on the glazes and materials the chosen dispositions rewrite, asked together;
+    // false when the user cancelled.
+    bool AskTheirForms();
     void MarkAvailable();
     void ApplyUnknown(int n);
     // False when no checked glaze held the name.

@@ -296,21 +296,26 @@ int CGlazeEditView::AskDeleteChanges()
 {
     if (m_nModified == 0)
         return MsgResultYes;
-    return AskDeleteChangedRecord(ToCp1252(m_name->text()), kGlazeEditSaveQuestionHelpId);
+    return AskDeleteChangedRecord(FormName(), kGlazeEditSaveQuestionHelpId);
 }
 
-int CGlazeEditView::SaveModified(int keptStored)
+FormAnswer CGlazeEditView::AskSaveChanges()
 {
     if (m_nModified == 0)
-        return MsgResultNo;
-    const int answer = AppMessageBox("Save changes to \"" + ToCp1252(m_name->text()) + "\" ?",
-                                     MsgYesNoCancel | MsgIconQuestion, kGlazeEditSaveQuestionHelpId);
+        return FormAnswer::DontSave;
+    const int answer = AppMessageBox("Save changes to \"" + FormName() + "\" ?", MsgYesNoCancel | MsgIconQuestion,
+                                     kGlazeEditSaveQuestionHelpId);
     if (answer != MsgResultYes)
-        return answer;
+        return answer == MsgResultNo ? FormAnswer::DontSave : FormAnswer::Cancel;
     // The field being edited is left first, as by Save Changes: a size typed as "x2" is taken.
     if (!CommitForSave())
-        return MsgResultCancel;
-    return MayReplaceStored() ? MsgResultYes : keptStored;
+        return FormAnswer::Cancel;
+    return MayReplaceStored() ? FormAnswer::Save : FormAnswer::KeepStored;
+}
+
+std::string CGlazeEditView::FormName() const
+{
+    return ToCp1252(m_name->text());
 }
 
 void CGlazeEditView::DropChanges()

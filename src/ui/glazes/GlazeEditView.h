@@ -168,11 +168,14 @@ public:
 
     // --- CGlazeEditLink ---
     int GetGlazeIndex() const override { return m_nSourceIndex; }
-    // A Yes whose save the user does not let replace another window's is a No here: the
-    // document's command goes on without the form's edits.
-    int AskSaveChanges() override { return SaveModified(MsgResultNo); }
+    // DontSave when the form is unmodified, else the answer to "Save changes to "name" ?"; a
+    // Yes leaves the field being edited, and one that the form cannot be saved with becomes
+    // Cancel, one whose save the user does not let replace another window's (MayReplaceStored)
+    // KeepStored. It saves nothing itself.
+    FormAnswer AskSaveChanges() override;
     // Shows the glaze as stored.
     void DropChanges() override;
+    std::string FormName() const override;
     int AskDeleteChanges() override;
     void SaveGlaze() override;
     void SetChanged(bool changed) override { SetModified(changed ? 1 : 0); }
@@ -183,11 +186,6 @@ public:
     // Loads glaze index of the document into the form; outside the database the form edits
     // nothing and its controls keep what they show.
     void EditGlaze(int index);
-    // MsgResultNo when the form is unmodified, else the answer to "Save changes to "name" ?";
-    // a Yes leaves the field being edited, and one that the form cannot be saved with becomes
-    // Cancel, one whose save the user does not let replace another window's (MayReplaceStored)
-    // keptStored. It saves nothing itself.
-    int SaveModified(int keptStored = MsgResultCancel);
     // Limited access to the glazes at indices (count of them), on the first.
     void SetGlazeSelection(const int* indices, int count);
     // Recomputes what the visible page shows.

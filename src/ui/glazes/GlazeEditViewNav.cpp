@@ -58,10 +58,11 @@ void CGlazeEditView::UpdateButtons()
 
 bool CGlazeEditView::AskAndSave()
 {
-    const int answer = SaveModified();
-    if (answer == MsgResultCancel)
+    // The form's own step stays where it is when its user keeps what was stored meanwhile.
+    const FormAnswer answer = AskSaveChanges();
+    if (answer == FormAnswer::Cancel || answer == FormAnswer::KeepStored)
         return false;
-    if (answer == MsgResultYes)
+    if (answer == FormAnswer::Save)
         SaveGlaze();
     return true;
 }
@@ -317,12 +318,8 @@ void CGlazeEditView::Paste()
 
 void CGlazeEditView::Close()
 {
-    const int answer = SaveModified();
-    if (answer == MsgResultCancel)
-        return;
-    if (answer == MsgResultYes)
-        SaveGlaze();
-    CloseQuietly();
+    if (AskAndSave())
+        CloseQuietly();
 }
 
 void CGlazeEditView::OpenReport()

@@ -57,7 +57,7 @@ void SetFieldInRows(CGlazesDoc& document, CView* sender, const std::vector<int>&
                     const std::vector<std::string>& texts, const FillListFn& fillList)
 {
     // The glazes' edit windows say first what becomes of their unsaved edits.
-    if (!document.CommitEditViewsOf(rows))
+    if (!document.AskEditFormsOf(rows, FormsAsked::BeforeChange))
         return;
     const std::vector<int> selection = GetSelectedGlazeRows(document);
     Notify(document, sender, HintBulkChangeBegins, 0);
@@ -122,7 +122,7 @@ int ApplyFindResult(CGlazesDoc& document, const MatchCriteria& request, CView* s
             break;
         // Moved glazes leave their edit windows, which say first what becomes of their edits;
         // Cancel leaves this database's matches where they are.
-        if (request.m_action == kFindMoveToNewDatabase && !document.CommitEditViewsOf(matches))
+        if (request.m_action == kFindMoveToNewDatabase && !document.AskEditFormsOf(matches, FormsAsked::BeforeChange))
             break;
         for (int row : matches)
             target->InsertGlaze(target->GetGlazeCount(), *document.GetGlaze(row));

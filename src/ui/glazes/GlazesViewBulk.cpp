@@ -102,7 +102,7 @@ void CGlazesView::OnMakeSubstitution()
     CChooseSubstitutionDlg dialog(this);
     dialog.backgroundColor = GetNamedColor("ged_tab");
     dialog.SelectSubstitution(0);
-    if (dialog.exec() != QDialog::Accepted || dialog.current < 0 || !doc->CommitEditViewsOf(selected))
+    if (dialog.exec() != QDialog::Accepted || dialog.current < 0 || !doc->AskEditFormsOf(selected, FormsAsked::BeforeChange))
         return;
     BeginBulkChange();
     int changed = 0;

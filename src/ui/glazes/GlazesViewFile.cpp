@@ -193,7 +193,7 @@ void CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>
     const bool replaces = method == 1 && std::any_of(picked.begin(), picked.end(), [&existing](int i) {
         return existing[static_cast<std::size_t>(i)] >= 0;
     });
-    if (replaces && !doc->CommitEditViews(false))
+    if (replaces && !doc->AskEveryEditForm(FormsAsked::BeforeChange))
         return;
     const int oldCount = doc->GetGlazeCount();
     int appended = 0;

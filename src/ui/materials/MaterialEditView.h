@@ -153,8 +153,10 @@ public:
     void NameOrCodeLeft(QLineEdit* edit);
     void AliasLeft(QLineEdit* edit);
     void MappingEntered();
-    // True when the mapping does not resolve.
-    bool UpdateMappingState();
+    // True when the mapping does not resolve. The fields of a mapped material show those of the
+    // end of its chain; byUser: the user's own edit (a mapping typed, chosen or pasted) made them
+    // differ, which marks the form changed.
+    bool UpdateMappingState(bool byUser = true);
 
     // --- formula tools and Check Material (MaterialEditViewFormula.cpp) ---
     void FormulaEntered();
@@ -205,7 +207,10 @@ protected:
     // --- CRecordEditView ---
     void ShowRecordAt(int index) override;
     void WriteRecord(int index) override;
-    void AfterRecordMoved() override { UpdateMappingState(); }
+    // Another material changed or moved: a mapped form shows what its chain now ends in. The
+    // stored record follows through the document, whose notice reloads a form without edits, so
+    // the form is not marked changed for it.
+    void AfterRecordMoved() override { UpdateMappingState(false); }
     // The formula, then density and cost, which are numbers ("2,6" is refused, not saved as 2).
     bool CanSaveForm() override;
     QLineEdit* NameField() const override { return m_name; }
@@ -235,7 +240,7 @@ private:
     void ReadAliasRowsIntoLists();
     bool BracketFix(QLineEdit* edit);
 
-    void SetFieldsFromMapped(const CMaterial& mapped);
+    void SetFieldsFromMapped(const CMaterial& mapped, bool byUser);
 
     // --- formula helpers (MaterialEditViewFormula.cpp) ---
     // Shows value (a weight, or a percentage sum when percent) beside the formula; negative

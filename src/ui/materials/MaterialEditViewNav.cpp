@@ -182,23 +182,30 @@ void CMaterialEditView::MappingEntered()
     UpdateMappingState();
 }
 
-void CMaterialEditView::SetFieldsFromMapped(const CMaterial& mapped)
+void CMaterialEditView::SetFieldsFromMapped(const CMaterial& mapped, bool byUser)
 {
     const bool available = mapped.m_available != 0;
     const bool same = TextOf(m_density) == DensityText(mapped.m_density) &&
                       TextOf(m_cost) == CostText(mapped.m_costPerLb) && m_available->isChecked() == available &&
                       FormulaText() == mapped.m_formula;
+    // Shown for the document's change, the values do not mark the form changed.
+    const bool wasLoading = m_bLoading;
+    m_bLoading = wasLoading || !byUser;
     // The same texts stand for the mapped material's values too.
     ShowNumbers(mapped);
+    if (!same) {
+        m_available->setChecked(available);
+        SetFormulaText(mapped.m_formula);
+    }
+    m_bLoading = wasLoading;
     if (same)
         return;
-    m_available->setChecked(available);
-    SetFormulaText(mapped.m_formula);
     UpdateWeightDisplay();
-    SetChanged(true);
+    if (byUser)
+        SetChanged(true);
 }
 
-bool CMaterialEditView::UpdateMappingState()
+bool CMaterialEditView::UpdateMappingState(bool byUser)
 {
     CMaterialsDoc* doc = MaterialsDoc();
     const std::string mapping = Trimmed(m_mapTo);
@@ -210,7 +217,7 @@ bool CMaterialEditView::UpdateMappingState()
         const CMaterial* end = target ? doc->Materials().ResolveMapping(target, &status) : nullptr;
         invalid = !end || end == CurrentRecord();
         if (!invalid)
-            SetFieldsFromMapped(*end);
+            SetFieldsFromMapped(*end, byUser);
     }
     m_invalidMapping->setVisible(invalid);
     for (QWidget* control : {static_cast<QWidget*>(m_density), static_cast<QWidget*>(m_cost),

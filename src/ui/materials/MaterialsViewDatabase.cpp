@@ -111,7 +111,7 @@ void CMaterialsView::OnSetField()
         rows.clear();
     }
     // The materials are rewritten: their edit windows save or drop their edits first.
-    if (!doc->AskEditViewsOf(rows))
+    if (!doc->AskEditFormsOf(rows, FormsAsked::BeforeChange))
         return;
 
     Broadcast(HintBulkChangeBegins, 0);
@@ -139,7 +139,7 @@ void CMaterialsView::OnUnits()
     dialog.costUnit = database.m_costUnit;
     dialog.densityUnit = database.m_densityUnit;
     // Every cost and density may be rewritten and every edit window closes: each is asked first.
-    if (dialog.exec() == QDialog::Rejected || !doc->AskAllEditViews())
+    if (dialog.exec() == QDialog::Rejected || !doc->AskEveryEditForm(FormsAsked::BeforeChange))
         return;
     database.m_currencySymbol = dialog.currencySymbol;
     if (dialog.costUnit == CMaterialArray::kCostPerPound || dialog.costUnit == CMaterialArray::kCostPerKilogram)

@@ -67,7 +67,7 @@ void CMaterialsView::ConvertSelected(const std::function<void(CMaterial&)>& oper
         return;
     // One material is announced as changed, several as all replaced (every edit window closes):
     // the edit windows concerned save or drop their edits first.
-    const bool asked = rows.size() == 1 ? doc->AskEditViewsOf(rows) : doc->AskAllEditViews();
+    const bool asked = rows.size() == 1 ? doc->AskEditFormsOf(rows, FormsAsked::BeforeChange) : doc->AskEveryEditForm(FormsAsked::BeforeChange);
     if (!asked || ConvertSelectedFormulas(*doc, rows, operation, this) == 0)
         return;
     FillList(GetTopIndex(), -1, true);

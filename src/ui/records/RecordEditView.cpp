@@ -183,25 +183,23 @@ void CRecordEditView::SetModified(bool modified)
     UpdateButtons();
 }
 
-int CRecordEditView::AskSave(int keptStored)
+FormAnswer CRecordEditView::AskSaveChanges()
 {
     if (!m_bModified)
-        return MsgResultNo;
-    const std::string question = "Save changes to \"" + ToCp1252(NameField()->text()) + "\" ?";
+        return FormAnswer::DontSave;
+    const std::string question = "Save changes to \"" + FormName() + "\" ?";
     const int answer = AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, m_kind.saveQuestionHelpId);
     if (answer != MsgResultYes)
-        return answer;
+        return answer == MsgResultNo ? FormAnswer::DontSave : FormAnswer::Cancel;
     // A form that cannot be saved as it stands has said why and stays open, edits and all.
     if (!CanSaveForm())
-        return MsgResultCancel;
-    return MayReplaceStored() ? MsgResultYes : keptStored;
+        return FormAnswer::Cancel;
+    return MayReplaceStored() ? FormAnswer::Save : FormAnswer::KeepStored;
 }
 
-int CRecordEditView::AskSaveChanges()
+std::string CRecordEditView::FormName() const
 {
-    // A document's command goes on without the edits of a form whose user keeps the stored
-    // version, as after a No.
-    return AskSave(MsgResultNo);
+    return ToCp1252(NameField()->text());
 }
 
 void CRecordEditView::DropChanges()
@@ -216,7 +214,7 @@ int CRecordEditView::AskDeleteChanges()
 {
     if (!m_bModified)
         return MsgResultYes;
-    return AskDeleteChangedRecord(ToCp1252(NameField()->text()), m_kind.saveQuestionHelpId);
+    return AskDeleteChangedRecord(FormName(), m_kind.saveQuestionHelpId);
 }
 
 void CRecordEditView::SaveToDatabase()
@@ -249,10 +247,10 @@ bool CRecordEditView::AskAndSave()
     if (!CommitPendingEdit())
         return false;
     // The form's own step stays where it is when its user keeps what was stored meanwhile.
-    const int answer = AskSave(MsgResultCancel);
-    if (answer == MsgResultCancel)
+    const FormAnswer answer = AskSaveChanges();
+    if (answer == FormAnswer::Cancel || answer == FormAnswer::KeepStored)
         return false;
-    if (answer == MsgResultYes)
+    if (answer == FormAnswer::Save)
         SaveToDatabase();
     return true;
 }

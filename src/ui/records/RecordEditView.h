@@ -90,12 +90,13 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
 
     // --- CRecordEditLink ---
-    // MsgResultNo without asking when the form is unchanged, else the save question's answer; a
+    // DontSave without asking when the form is unchanged, else the save question's answer; a
     // Yes that the form cannot be saved with (CanSaveForm) becomes Cancel, one whose save the
-    // user does not let replace what was stored meanwhile No.
-    int AskSaveChanges() override;
+    // user does not let replace what was stored meanwhile KeepStored.
+    FormAnswer AskSaveChanges() override;
     // Shows the record as stored.
     void DropChanges() override;
+    std::string FormName() const override;
     int AskDeleteChanges() override;
     // Writes the form into the current record and announces it; the form is then unchanged.
     void SaveToDatabase() override;
@@ -207,9 +208,6 @@ protected:
     bool m_bClosing = false;
 
 private:
-    // The save question; keptStored is the answer when the user says Yes but keeps what was
-    // stored meanwhile (MayReplaceStored).
-    int AskSave(int keptStored);
     // The form's record as stored (empty for none).
     std::string StoredName() const;
     // Before a save replaces the stored record: false when another window saved it since the

@@ -203,7 +203,7 @@ void CRecordListView::OnMerge()
         return;
     const std::vector<int>& chosen = choice.chosen;
     // Replaced records close every edit window: each is asked first, and Cancel merges nothing.
-    if (doc->CountReplacements(*file, chosen, choice.method) > 0 && !doc->AskAllEditViews())
+    if (doc->CountReplacements(*file, chosen, choice.method) > 0 && !doc->AskEveryEditForm(FormsAsked::BeforeChange))
         return;
     const CMergeCounts counts = doc->MergeRecords(*file, chosen, choice.method);
     if (counts.appended + counts.replaced == 0)

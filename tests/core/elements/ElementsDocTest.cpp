@@ -366,6 +366,19 @@ TEST_F(ElementsDocTest, RevertToSavedAndNewReloadAndAnnounce)
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintElementsReplaced, 0}}));
 
+    // Regression: reverting to a file that had gone put the defaults in place of the table.
+    doc.Elements().SetRole(14, kRoleAcid);
+    doc.SetModifiedFlag();
+    fs::remove(path);
+    EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": Error opening file"});
+    EXPECT_EQ(doc.Elements()[14].role, kRoleAcid);
+    EXPECT_EQ(doc.GetDatabaseName(), "Custom");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_TRUE(TakeNotices(frame).empty());
+    m_messages.boxes.clear();
+
     doc.SetModifiedFlag();
     m_messages.answers = {MsgResultCancel};
     EXPECT_TRUE(doc.OnCommand(CmdNewElementDb));

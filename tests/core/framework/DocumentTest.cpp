@@ -120,16 +120,16 @@ TEST_F(DocumentTest, SaveModifiedAsksOnceAndHonoursTheAnswer)
     const std::string path = WriteFile("b.lin", "old\n");
     auto* document = static_cast<CLineDoc*>(m_template.OpenDocumentFile(path));
     ASSERT_NE(document, nullptr);
-    EXPECT_TRUE(document->SaveModified());
+    EXPECT_TRUE(document->SaveModified(SaveModifiedFor::Closing));
     EXPECT_TRUE(m_messages.boxes.empty()) << "an unmodified document asks nothing";
 
     document->text = "new";
     document->SetModifiedFlag();
     m_messages.answers = {MsgResultCancel, MsgResultNo, MsgResultYes};
-    EXPECT_FALSE(document->SaveModified());
-    EXPECT_TRUE(document->SaveModified());
+    EXPECT_FALSE(document->SaveModified(SaveModifiedFor::Closing));
+    EXPECT_TRUE(document->SaveModified(SaveModifiedFor::Closing));
     EXPECT_EQ(ReadAll(path), "old\n");
-    EXPECT_TRUE(document->SaveModified());
+    EXPECT_TRUE(document->SaveModified(SaveModifiedFor::Closing));
     EXPECT_EQ(ReadAll(path), "new\n");
     EXPECT_FALSE(document->IsModified());
     ASSERT_EQ(m_messages.boxes.size(), 3u);
@@ -140,7 +140,7 @@ TEST_F(DocumentTest, SaveModifiedAsksOnceAndHonoursTheAnswer)
     ASSERT_NE(untitled, nullptr);
     untitled->SetModifiedFlag();
     m_messages.answers = {MsgResultCancel};
-    untitled->SaveModified();
+    untitled->SaveModified(SaveModifiedFor::Closing);
     EXPECT_EQ(m_messages.Last().text, "Save changes to Lines1?");
 }
 

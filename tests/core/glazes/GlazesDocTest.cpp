@@ -1,5 +1,6 @@
 #include "glazes/GlazesDoc.h"
 
+#include "core/shell/FakeFormLink.h"
 #include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
@@ -44,21 +45,11 @@ using Notices = std::vector<std::pair<int, int>>; // (code, index)
 // Edit and analysis views as the user interface provides them, answering from a script.
 class CFakeGlazeViews : public CGlazeViews {
 public:
-    struct Edit : CGlazeEditLink {
+    struct Edit : CFakeFormLink<CGlazeEditLink> {
         int GetGlazeIndex() const override { return index; }
-        int AskSaveChanges() override
-        {
-            ++asked;
-            return answer;
-        }
         void SaveGlaze() override { ++saved; }
-        void SetChanged(bool value) override { changed = value; }
-        bool HasChanges() const override { return changed; }
         int index = 0;
-        int answer = MsgResultNo;
-        int asked = 0;
         int saved = 0;
-        bool changed = true;
     };
     struct Analysis : CGlazeAnalysisLink {
         int GetGlazeIndex() const override { return index; }
@@ -297,7 +288,7 @@ TEST_F(GlazesDocTest, NewDatabasesAndRecordOperations)
     EXPECT_EQ(Found(doc->GetGlaze(0)).m_name, "new glaze");
     EXPECT_EQ(doc->GetDbName(), "Glazes");
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_TRUE(doc->SaveModified()) << "an untouched new database asks nothing";
+    EXPECT_TRUE(doc->SaveModified(SaveModifiedFor::Closing)) << "an untouched new database asks nothing";
     EXPECT_TRUE(m_messages.boxes.empty());
 
     doc->ReplaceGlaze(0, CGlaze("B"));
@@ -438,7 +429,7 @@ TEST_F(GlazesDocTest, CommandsOnSomeGlazesAskOnlyTheirEditViews)
     one.answer = two.answer = MsgResultCancel;
 
     const int glazes[] = {1, 2};
-    EXPECT_FALSE(doc->CommitEditViewsOf(glazes)) << "Cancel stops the command";
+    EXPECT_FALSE(doc->AskEditFormsOf(glazes, FormsAsked::BeforeChange)) << "Cancel stops the command";
     EXPECT_EQ(one.asked, 0);
     EXPECT_EQ(two.asked, 1);
     EXPECT_EQ(second.activated, 1) << "the asking view comes forward";
@@ -446,7 +437,7 @@ TEST_F(GlazesDocTest, CommandsOnSomeGlazesAskOnlyTheirEditViews)
     // A view without changes is not brought forward.
     two.changed = false;
     two.answer = MsgResultNo;
-    EXPECT_TRUE(doc->CommitEditViewsOf(glazes));
+    EXPECT_TRUE(doc->AskEditFormsOf(glazes, FormsAsked::BeforeChange));
     EXPECT_EQ(second.activated, 1);
     EXPECT_EQ(second.closed, 0) << "the command's own notice closes it, if it must";
 }
@@ -556,7 +547,7 @@ TEST_F(GlazesDocTest, AReadOnlyFileIsNotSavedOver)
     // Closing asks for a new name instead, whoever runs the program.
     m_dialogs.AnswerPath((m_dir / "copy.glz").string());
     m_messages.answers = {MsgResultYes};
-    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_TRUE(doc->SaveModified(SaveModifiedFor::Closing));
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(doc->GetPathName(), (m_dir / "copy.glz").string());

@@ -108,8 +108,9 @@ TEST_F(ReciparyTextTest, IngredientLineForms)
     m_messages.boxes.clear();
 
     // Regression: "1e-320" was kept, exported as 0.00 and asked about only when that file was read
-    // back. Every amount that is not wholly a number is named as "1,5" is; one the glaze file
-    // would write as 0 is asked about as a missing one.
+    // back, and then "0.000004" was asked about as a missing amount and stored as 99999. Every
+    // amount that is not wholly a number is named as "1,5" is; one the glaze file would write as 0
+    // reads as 0 and is named.
     struct AmountForm {
         const char* text;
         double kept;
@@ -120,8 +121,8 @@ TEST_F(ReciparyTextTest, IngredientLineForms)
         {"1.5e", 1.5, "Clipboard: line 3: \"1.5e\" is not a number; read as 1.5"},
         {"2e-", 2, "Clipboard: line 3: \"2e-\" is not a number; read as 2"},
         {"0.000006", 0.000006, nullptr},
-        {"0.000004", 99999, "Missing ingredient amount?\n Glaze: G\n Line reads: Rutile 0.000004\n(setting amount to 99999.0)"},
-        {"1e-320", 99999, "Missing ingredient amount?\n Glaze: G\n Line reads: Rutile 1e-320\n(setting amount to 99999.0)"},
+        {"0.000004", 0, "Clipboard: line 3: \"0.000004\" is less than a recipe keeps; read as 0"},
+        {"1e-320", 0, "Clipboard: line 3: \"1e-320\" is less than a recipe keeps; read as 0"},
     };
     for (const AmountForm& form : forms) {
         list.Reset();

@@ -1,5 +1,6 @@
 #include "graphs/GraphTypesDoc.h"
 
+#include "core/shell/FakeFormLink.h"
 #include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
@@ -34,21 +35,11 @@ using ::testing::ElementsAre;
 // from its script.
 class CFakeGraphViews : public CGraphTemplateViews {
 public:
-    struct Editor : CGraphTypeEditLink {
+    struct Editor : CFakeFormLink<CGraphTypeEditLink> {
         int EditedRecordIndex() const override { return index; }
-        int AskSaveChanges() override
-        {
-            ++asked;
-            return answer;
-        }
         void SaveToDatabase() override { ++saved; }
-        void SetChanged(bool value) override { modified = value; }
-        bool HasChanges() const override { return modified; }
         int index = 0;
-        int answer = MsgResultNo;
-        int asked = 0;
         int saved = 0;
-        bool modified = true;
     };
     struct Graph : CGraphViewLink {
         const CGraphTemplate* GetShownTemplate() const override { return shown; }
@@ -343,16 +334,18 @@ TEST_F(GraphTypesDocTest, EditorsAreAskedAndTheListWindowOnlyMinimises)
     CFakeGraphViews::Editor& link = views.editors[editor.view.get()];
     link.answer = MsgResultCancel;
     EXPECT_FALSE(doc.CanCloseFrame(&editor));
-    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_FALSE(doc.SaveModified(SaveModifiedFor::Closing));
     EXPECT_EQ(link.asked, 2);
     link.answer = MsgResultYes;
-    EXPECT_TRUE(doc.SaveAllEditViews(false));
+    EXPECT_TRUE(doc.AskEveryEditForm(FormsAsked::BeforeSave));
     EXPECT_EQ(link.saved, 1);
     EXPECT_EQ(editor.closed, 0);
-    EXPECT_TRUE(doc.SaveEditView(editor.view.get(), true));
-    EXPECT_FALSE(link.modified);
-    EXPECT_EQ(editor.closed, 1);
-    EXPECT_TRUE(doc.SaveEditView(list.view.get(), true));
+    link.answer = MsgResultNo;
+    EXPECT_TRUE(doc.AskEveryEditForm(FormsAsked::BeforeSave));
+    EXPECT_TRUE(link.changed) << "a save of the database leaves the edits it does not take in the form";
+    EXPECT_TRUE(doc.AskEveryEditForm(FormsAsked::BeforeChange));
+    EXPECT_FALSE(link.changed) << "before a change, No drops them";
+    EXPECT_EQ(editor.closed, 0);
 }
 
 TEST_F(GraphTypesDocTest, SummaryOfSelectedTemplatesFollowsThePrintPreference)

@@ -1,5 +1,6 @@
 #include "limits/LimitFormulasDoc.h"
 
+#include "core/shell/FakeFormLink.h"
 #include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
@@ -41,19 +42,9 @@ const std::string kHeader = "filetype = Oxidarium Limit Formulas\nversion =  2\n
 // that answers the save question from its script.
 class CFakeEditViews : public CLimitFormulaEditViews {
 public:
-    struct Link : CLimitFormulaEditLink {
-        int AskSaveChanges() override
-        {
-            ++asked;
-            return answer;
-        }
+    struct Link : CFakeFormLink<CLimitFormulaEditLink> {
         void SaveToDatabase() override { ++saved; }
-        void SetChanged(bool changed) override { this->changed = changed; }
-        bool HasChanges() const override { return changed; }
-        int answer = MsgResultNo;
-        int asked = 0;
         int saved = 0;
-        bool changed = true;
     };
 
     CFakeEditViews() { SetLimitFormulaEditViews(this); }

@@ -1,5 +1,6 @@
 #include "materials/MaterialsDoc.h"
 
+#include "core/shell/FakeFormLink.h"
 #include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
@@ -40,19 +41,9 @@ const std::string kHeader = "filetype = Oxidarium Materials\nversion =  2\n\n";
 // that answers the save question from its script.
 class CFakeEditViews : public CMaterialEditViews {
 public:
-    struct Link : CMaterialEditLink {
-        int AskSaveChanges() override
-        {
-            ++asked;
-            return answer;
-        }
+    struct Link : CFakeFormLink<CMaterialEditLink> {
         void SaveToDatabase() override { ++saved; }
-        void SetChanged(bool changed) override { this->changed = changed; }
-        bool HasChanges() const override { return changed; }
-        int answer = MsgResultNo;
-        int asked = 0;
         int saved = 0;
-        bool changed = true;
     };
 
     CFakeEditViews() { SetMaterialEditViews(this); }
@@ -470,7 +461,7 @@ TEST_F(MaterialsDocTest, EditViewsAreAskedBeforeTheDatabaseIsSaved)
     // Cancel in the edit view's question stops everything.
     link.answer = MsgResultCancel;
     doc.SetModifiedFlag();
-    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_FALSE(doc.SaveModified(SaveModifiedFor::Closing));
     EXPECT_EQ(link.asked, 1);
     EXPECT_EQ(edit.activated, 1);
     EXPECT_TRUE(m_messages.boxes.empty());
@@ -484,9 +475,9 @@ TEST_F(MaterialsDocTest, EditViewsAreAskedBeforeTheDatabaseIsSaved)
     EXPECT_TRUE(list.minimized);
 
     link.answer = MsgResultNo;
-    EXPECT_EQ(doc.AskEditViews(true), 1);
+    EXPECT_TRUE(doc.AskEveryEditForm(FormsAsked::BeforeChange));
     EXPECT_FALSE(link.changed);
-    EXPECT_EQ(edit.closed, 1);
+    EXPECT_EQ(link.dropped, 1);
     EXPECT_EQ(link.saved, 1);
 
     EXPECT_EQ(doc.OpenEditView(4), 1);

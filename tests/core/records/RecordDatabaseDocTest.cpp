@@ -354,19 +354,19 @@ TYPED_TEST(RecordDatabaseDocTest, EditWindowsAreAskedAndTheListWindowOnlyMinimis
 
     script.answer = MsgResultCancel;
     EXPECT_FALSE(doc.CanCloseFrame(&editor));
-    EXPECT_FALSE(doc.AskAllEditViews());
-    EXPECT_FALSE(doc.SaveModified());
+    EXPECT_FALSE(doc.AskEveryEditForm(FormsAsked::BeforeChange));
+    EXPECT_FALSE(doc.SaveModified(SaveModifiedFor::Closing));
     EXPECT_EQ(script.asked, 3);
     script.answer = MsgResultYes;
-    EXPECT_TRUE(doc.AskAllEditViews());
+    EXPECT_TRUE(doc.AskEveryEditForm(FormsAsked::BeforeChange));
     EXPECT_EQ(script.saved, 1);
     EXPECT_EQ(editor.closed, 0);
     script.answer = MsgResultNo;
     EXPECT_TRUE(doc.CanCloseFrame(&editor));
     EXPECT_EQ(editor.closed, 0) << "the frame closes itself once the form has answered";
-    EXPECT_TRUE(doc.AskEditView(editor.view.get(), true));
-    EXPECT_EQ(editor.closed, 1);
-    EXPECT_FALSE(script.changed);
+    EXPECT_TRUE(script.changed) << "the edits go with the frame";
+    EXPECT_TRUE(doc.AskEveryEditForm(FormsAsked::BeforeChange));
+    EXPECT_FALSE(script.changed) << "before a change, No drops them";
     EXPECT_EQ(script.saved, 1);
 }
 

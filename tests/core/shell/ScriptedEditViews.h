@@ -20,10 +20,18 @@ struct CScript {
 };
 
 struct CScriptedLink : CRecordEditLink {
-    int AskSaveChanges() override { return ++script.asked, script.answer; }
+    FormAnswer AskSaveChanges() override
+    {
+        ++script.asked;
+        return script.answer == MsgResultYes  ? FormAnswer::Save
+               : script.answer == MsgResultNo ? FormAnswer::DontSave
+                                              : FormAnswer::Cancel;
+    }
     void SaveToDatabase() override { ++script.saved; }
     void SetChanged(bool changed) override { script.changed = changed; }
     bool HasChanges() const override { return script.changed; }
+    void DropChanges() override { script.changed = false; }
+    std::string FormName() const override { return "form"; }
     int EditedRecordIndex() const override { return script.index; }
     CScript script;
 };

@@ -1,5 +1,6 @@
 #include "substitutions/SubstitutionsDoc.h"
 
+#include "core/shell/FakeFormLink.h"
 #include "core/support/CheckedItems.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
@@ -31,19 +32,9 @@ using ::testing::ElementsAre;
 // that answers the save question from its script.
 class CFakeEditViews : public CSubstitutionEditViews {
 public:
-    struct Link : CSubstitutionEditLink {
-        int AskSaveChanges() override
-        {
-            ++asked;
-            return answer;
-        }
+    struct Link : CFakeFormLink<CSubstitutionEditLink> {
         void SaveToDatabase() override { ++saved; }
-        void SetChanged(bool changed) override { this->changed = changed; }
-        bool HasChanges() const override { return changed; }
-        int answer = MsgResultNo;
-        int asked = 0;
         int saved = 0;
-        bool changed = true;
     };
 
     CFakeEditViews() { SetSubstitutionEditViews(this); }
@@ -263,25 +254,29 @@ TEST_F(SubstitutionsDocTest, OpenNewAndRevertAskFirstAndAnnounce)
     EXPECT_EQ(doc.Substitutions().GetCount(), 3);
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintSubstitutionsReplaced, 0}}));
 
-    // Revert reads the file again, which closes the edit views: each is asked first, Cancel
-    // stopping the revert and No dropping its edits. Regression: the edits went without a word.
-    edit.answer = MsgResultCancel;
+    // Revert reads the file again, which closes the edit views: one question says whose edits
+    // it drops, Cancel stopping the revert. Regressions: the edits went without a word; then a
+    // save question whose Yes the revert undid.
     doc.RemoveRecord(0);
     CCmdUI revert(CmdRevertSubstitutionDb);
     EXPECT_TRUE(doc.OnUpdateCommand(revert));
     EXPECT_TRUE(revert.m_bEnabled);
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultCancel};
     EXPECT_TRUE(doc.OnCommand(CmdRevertSubstitutionDb));
-    EXPECT_EQ(edit.asked, 3);
+    EXPECT_THAT(m_messages.Texts(), ElementsAre("Revert To Saved drops the unsaved changes in \"form\"."));
+    EXPECT_TRUE(edit.changed);
     EXPECT_EQ(doc.Substitutions().GetCount(), 2);
     EXPECT_TRUE(TakeNotices(frame).empty());
-    edit.answer = MsgResultNo;
+    m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertSubstitutionDb));
-    EXPECT_EQ(edit.asked, 4);
+    EXPECT_EQ(edit.asked, 2) << "no save question";
     EXPECT_FALSE(edit.changed);
     EXPECT_EQ(doc.Substitutions().GetCount(), 3);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintSubstitutionsReplaced, 0}}));
     edit.changed = true;
+    edit.answer = MsgResultNo;
 
     // New leaves one new record, untitled and unmodified; Revert then does nothing.
     EXPECT_TRUE(doc.OnCommand(CmdNewSubstitutionDb));

@@ -492,18 +492,21 @@ TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
     ASSERT_EQ(frame.view->received.size(), 2u);
     EXPECT_EQ(frame.view->At(1).code, HintDbTreeChanged);
 
+    // Regression: reverting to a file that had gone emptied the tree, its only copy.
     fs::remove(catalogue);
     doc.RemoveItemAt(0);
     EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
     EXPECT_EQ(m_messages.Last().text, catalogue + ": Error opening file");
-    EXPECT_EQ(doc.items.GetCount(), 0);
-    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_EQ(doc.items.GetCount(), 4);
+    EXPECT_EQ(doc.GetPathName(), catalogue);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(frame.view->received.size(), 2u) << "nothing changed";
     EXPECT_EQ(ProfileTreeFile(), catalogue);
 
     Add(doc, "/d/a.glz", "A", DbTreeItemType::Glazes);
     m_messages.answers = {MsgResultCancel, MsgResultNo};
     EXPECT_TRUE(doc.OnCommand(CmdNewDbTree));
-    EXPECT_EQ(doc.items.GetCount(), 1) << "cancelled";
+    EXPECT_EQ(doc.items.GetCount(), 5) << "cancelled";
     EXPECT_TRUE(doc.OnCommand(CmdNewDbTree));
     EXPECT_EQ(doc.items.GetCount(), 0);
     EXPECT_FALSE(doc.IsModified());

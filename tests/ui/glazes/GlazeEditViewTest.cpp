@@ -193,7 +193,7 @@ TEST_F(GlazeEditViewTest, LeavingWithChangesAsksWhetherToSave)
     // Saving the database asks every edit window with changes.
     GlazeForm::IndexEdit(view)->setText(QStringLiteral("G0"));
     m_messages.answers = {MsgResultYes};
-    EXPECT_TRUE(m_doc->CommitEditViews(false));
+    EXPECT_TRUE(m_doc->AskEveryEditForm(FormsAsked::BeforeSave));
     EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_index, "G0");
 
     GlazeForm::IndexEdit(view)->setText(QStringLiteral("X"));

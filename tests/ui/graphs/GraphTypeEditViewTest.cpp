@@ -803,7 +803,7 @@ TEST_F(GraphTypeEditViewTest, CountsOutsideTheirRangesAreNotSaved)
     EXPECT_EQ(m_doc->Database().GetAt(6), original);
     // The save question's Yes keeps the form open on the field.
     m_messages.answers = {MsgResultYes};
-    EXPECT_EQ(editor->AskSaveChanges(), MsgResultCancel);
+    EXPECT_EQ(editor->AskSaveChanges(), FormAnswer::Cancel);
     EXPECT_EQ(m_messages.Last().text, "Please enter an integer between 0 and 1000.");
     // A count or a bound is all number: "10x" is no 10, "0,5" no 0.
     Type(editor->Ctl<QLineEdit>(kGeXTicks), "10x");
@@ -884,7 +884,7 @@ TEST_F(GraphTypeEditViewTest, FieldsTheGraphTypeDisablesAreNeitherCheckedNorStor
     Control(editor->Ctl<QLineEdit>(kGeXMax)).setText(QStringLiteral("0,5"));
     Type(editor->Ctl<QLineEdit>(kGeTitleTop), "Oxide groups");
     m_messages.answers = {MsgResultYes};
-    ASSERT_EQ(editor->AskSaveChanges(), MsgResultYes);
+    ASSERT_EQ(editor->AskSaveChanges(), FormAnswer::Save);
     editor->SaveToDatabase();
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Save changes to \"Oxide groups (pie)\" ?"});
     EXPECT_EQ(RecordAt(m_doc->Database(), 0).ttltop, "Oxide groups");

@@ -243,7 +243,7 @@ TEST_F(MaterialEditViewTest, LeavingAChangedFormAsksWhetherToSave)
     EXPECT_EQ(view->Button(kMatEditPrevious)->text(), QStringLiteral("Insert New"));
     view->CodeEdit()->setText(QStringLiteral("QTZ"));
     m_messages.answers = {MsgResultYes};
-    EXPECT_EQ(m_doc->AskEditViews(false), 1);
+    EXPECT_TRUE(m_doc->AskEveryEditForm(FormsAsked::BeforeSave));
     EXPECT_EQ(RecordAt(Database(), 0).m_code, "QTZ");
     EXPECT_EQ(m_messages.boxes.size(), 1u);
 
@@ -285,7 +285,7 @@ TEST_F(MaterialEditViewTest, ABadFormulaShowsTheEnginesMessageAndPutsTheCaretAtT
     EXPECT_EQ(RecordAt(Database(), 2).m_formula, "CaCO3");
     EXPECT_TRUE(view->IsChanged());
     m_messages.answers = {MsgResultYes};
-    EXPECT_EQ(view->AskSaveChanges(), MsgResultCancel);
+    EXPECT_EQ(view->AskSaveChanges(), FormAnswer::Cancel);
     ASSERT_EQ(m_messages.boxes.size(), 3u); // the refused save, the question, the refused save
     EXPECT_EQ(m_messages.At(0).text, "Invalid formula!\n    Unrecognized element symbol 'Xq'");
     EXPECT_EQ(m_messages.At(2).text, m_messages.At(0).text);

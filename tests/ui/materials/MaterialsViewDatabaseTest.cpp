@@ -27,7 +27,8 @@ protected:
         const std::string path = Dir() + "/extra.mat";
         std::ofstream(path, std::ios::binary)
             << "filetype = Oxidarium Materials\nversion =  2\n\ndbname  = Extra\n\n"
-               "name      = silica\ncode      = SIL325\nformula   = SiO2\navailable = y\n\n"
+               "name      = silica\ncode      = SIL325\nformula   = SiO2\navailable = y\ndensity   = 2.2\n"
+               "costperlb = 0.42\n\n"
                "name      = Frit X\ncode      = FX\nformula   = CaO B2O3 2SiO2\navailable = y\n\n";
         return path;
     }
@@ -46,11 +47,22 @@ protected:
 
 } // namespace
 
+// Regression: the materials mapped to a replaced one kept its old cost and density, in memory and
+// in the saved file.
 TEST_F(MaterialsViewDatabaseTest, MergeAppendsOrReplacesByName)
 {
     const int count = Database().GetCount();
     const std::string source = WriteSource();
+    Database().GetAt(2)->m_mapTo = "Silica";
+    Database().GetAt(3)->m_mapTo = "Silica";
+    m_messages.answers = {MsgResultOk};
     Merge(source, true, true);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"2 material mappings updated"});
+    for (int mapped : {2, 3}) {
+        EXPECT_EQ(RecordAt(Database(), mapped).m_costPerLb, 0.42);
+        EXPECT_EQ(RecordAt(Database(), mapped).m_density, 2.2);
+    }
+    m_messages.boxes.clear();
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
     EXPECT_EQ(m_dialogs.At(0).title, "Merge Material Database...");
     EXPECT_EQ(m_dialogs.At(0).filter, "Database Files (*.mat)|*.mat|All Files (*.*)|*.*||");

@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -404,27 +405,51 @@ TYPED_TEST(RecordEditViewTest, TheFormHasItsKindsSizeAndColourAndASecondOneStand
 }
 
 // The roads of the table below: every command that changes or removes a stored record.
-enum class Road { OtherFormSaves, SaveAsNew, DatabaseSave, MergeReplacing, Revert, Delete, Cut };
+enum class Road {
+    OtherFormSaves,
+    SaveAsNew,
+    SaveAsNewLimited, // the second form is limited to Beta and Gamma
+    DatabaseSave,
+    MergeReplacing,
+    Revert,
+    RevertGone,      // the file was deleted before
+    RevertOtherKind, // the file was replaced by a glaze database
+    Delete,
+    Cut,
+    TitleBar,
+    CtrlF4,
+    CloseButton,
+    Exit, // the database's question at Exit
+};
 
 // One road, taken while a form holds the unsaved name "Beta held" over Beta and a second form is
 // open on Beta too. With otherSaved, the second form saved "Beta saved" first and the held form
-// kept its edits (No).
+// kept its edits (No); with otherHolds, the second form holds the unsaved name "Beta other".
 struct CRoadRow {
     const char* what;
     Road road;
     bool otherSaved;
     std::vector<int> answers;
-    std::vector<const char*> questions; // "%" stands for the name the second form saved
-    const char* heldOn;                 // the stored record the held form still shows, edits kept; null: closed
+    std::vector<const char*> questions; // "%" stands for the name the second form saved, "$" for the file
+    const char* heldOn;                 // the stored record the held form shows; null: closed
     std::vector<const char*> file;      // the records of the database's file after the road
     bool heldSaveAsks;                  // the held form's own save then asks before it replaces "%"
+    bool otherHolds = false;
+    bool heldKeeps = true;  // the held form still holds its edits (else it shows heldOn as stored)
+    bool otherKeeps = false; // the second form still holds "Beta other"
 };
 
 const std::vector<CRoadRow>& RoadRows()
 {
     const char* save = "Save changes to \"Beta held\" ?";
+    const char* saveOther = "Save changes to \"Beta other\" ?";
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
                           "version?";
+    const char* revert = "Revert To Saved drops the unsaved changes in \"Beta held\".";
+    const int yes = MsgResultYes;
+    const int no = MsgResultNo;
+    const int ok = MsgResultOk;
+    const int cancel = MsgResultCancel;
     static const std::vector<CRoadRow> rows = {
         {"another form saves", Road::OtherFormSaves, false, {MsgResultNo},
          {"\"%\" has been saved in another window. Show it as saved there, dropping the unsaved changes in this window?"},
@@ -434,27 +459,59 @@ const std::vector<CRoadRow>& RoadRows()
          {save, replace}, "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
         {"Merge replacing, keeping the stored version", Road::MergeReplacing, true, {MsgResultYes, MsgResultNo},
          {save, replace}, nullptr, {"Alpha", "Beta saved", "Gamma"}, false},
-        {"Revert To Saved, cancelled", Road::Revert, true, {MsgResultCancel}, {save}, "Beta saved",
+        {"Revert To Saved, cancelled", Road::Revert, true, {cancel}, {revert}, "Beta saved",
          {"Alpha", "Beta saved", "Gamma"}, true},
-        {"Revert To Saved", Road::Revert, true, {MsgResultNo}, {save}, nullptr, {"Alpha", "Beta", "Gamma"}, false},
-        {"Delete, keeping the record", Road::Delete, false, {MsgResultNo},
+        {"Revert To Saved", Road::Revert, true, {ok}, {revert}, nullptr, {"Alpha", "Beta", "Gamma"}, false},
+        {"Revert To Saved of a file that is gone keeps the database and the edits", Road::RevertGone, true, {ok, ok},
+         {revert, "$: Error opening file"}, "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
+        {"Revert To Saved of a file replaced by another kind keeps the database and the edits", Road::RevertOtherKind,
+         true, {ok, ok, yes}, {revert, "$: Incorrect file type: Oxidarium Glazes"}, "Beta saved",
+         {"Alpha", "Beta saved", "Gamma"}, true},
+        {"Revert To Saved names every form it drops the edits of", Road::Revert, false, {cancel},
+         {"Revert To Saved drops the unsaved changes in \"Beta held\" and \"Beta other\"."}, "Beta",
+         {"Alpha", "Beta", "Gamma"}, false, true, true, true},
+        {"Delete, keeping the record", Road::Delete, false, {no},
          {"\"Beta held\" has unsaved changes and will be deleted. Delete it?"}, "Beta", {"Alpha", "Beta", "Gamma"}, false},
-        {"Cut, saving first", Road::Cut, false, {MsgResultYes}, {save}, nullptr, {"Alpha", "Gamma"}, false},
+        {"Cut, saving first", Road::Cut, false, {yes}, {save}, nullptr, {"Alpha", "Gamma"}, false},
+        {"Cut, No to the first form, then Cancel", Road::Cut, false, {no, cancel}, {save, saveOther}, "Beta",
+         {"Alpha", "Beta", "Gamma"}, false, true, true, true},
+        {"Merge replacing, No to the first form, then Cancel", Road::MergeReplacing, false, {no, cancel},
+         {save, saveOther}, "Beta", {"Alpha", "Beta", "Gamma"}, false, true, true, true},
+        {"the database's Save with two forms holding edits asks each once", Road::DatabaseSave, false, {yes, yes},
+         {save, saveOther}, "Beta other", {"Alpha", "Beta other", "Gamma"}, false, true, false},
+        {"the database's Save, Yes to the first form, No to the second", Road::DatabaseSave, false, {yes, no},
+         {save, saveOther}, "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true, false, true},
+        {"another form's Save as New, in limited access", Road::SaveAsNewLimited, false, {}, {}, "Beta",
+         {"Alpha", "Beta", "Beta (new)", "Gamma"}, false},
+        {"the title bar's close, keeping the stored version", Road::TitleBar, true, {yes, no}, {save, replace},
+         "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
+        {"Ctrl+F4, keeping the stored version", Road::CtrlF4, true, {yes, no}, {save, replace}, "Beta saved",
+         {"Alpha", "Beta saved", "Gamma"}, true},
+        {"the Close button, keeping the stored version", Road::CloseButton, true, {yes, no}, {save, replace},
+         "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
+        {"Exit, keeping the stored version", Road::Exit, true, {yes, no}, {save, replace}, "Beta saved",
+         {"Alpha", "Beta saved", "Gamma"}, true},
     };
     return rows;
 }
 
-std::string Named(const char* text, const std::string& saved)
+std::string Named(const char* text, const std::string& saved, const std::string& path = {})
 {
     std::string result = text;
     if (const std::size_t at = result.find('%'); at != std::string::npos)
         result.replace(at, 1, saved);
+    if (const std::size_t at = result.find('$'); at != std::string::npos)
+        result.replace(at, 1, path);
     return result;
 }
 
 // Regressions: Save as New moved every other window on the record to the new copy, which the
 // next save there replaced; a No to "Replace it with this form's version?" stopped the database's
-// Save and a Merge without a word; Revert closed forms holding edits without a question.
+// Save and a Merge without a word; Revert closed forms holding edits without a question. Then:
+// No to a first form dropped its edits though a Cancel at the second stopped the command; Revert
+// asked a save question whose Yes it undid, and one of a vanished file emptied the database; a
+// form closed by its title bar after keeping the stored version lost its edits; a second form on
+// the record was asked up to three questions by one save.
 TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
 {
     using View = typename TestFixture::View;
@@ -462,8 +519,8 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
     const CRecordFileCommands& file = this->doc->Kind().commands;
     const std::string folder = this->dir.path().toStdString();
     ASSERT_TRUE(this->doc->OnSaveDocument(folder + "/base"));
-    const auto open = [this, &c] {
-        EXPECT_TRUE(this->Run(c.edit, {1}));
+    const auto open = [this, &c](bool limited) {
+        EXPECT_TRUE(limited ? this->Run(c.editLimited, {1, 2}) : this->Run(c.edit, {1}));
         return dynamic_cast<View*>(this->doc->GetViews().back());
     };
     const auto isOpen = [this](View* form) {
@@ -483,12 +540,14 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             names.push_back(read->NameAt(i));
         return names;
     };
-    const auto texts = [](const std::vector<const char*>& list, const std::string& saved) {
+    const auto texts = [](const std::vector<const char*>& list, const std::string& saved, const std::string& path) {
         std::vector<std::string> result;
         for (const char* text : list)
-            result.push_back(Named(text, saved));
+            result.push_back(Named(text, saved, path));
         return result;
     };
+    const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
+                          "version?";
     int k = 0;
     for (const CRoadRow& row : RoadRows()) {
         SCOPED_TRACE(row.what);
@@ -497,8 +556,8 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
         this->doc->SetModifiedFlag(false);
         ASSERT_EQ(this->doc->OpenDatabase(path), 0);
         this->Flush();
-        View* held = open();
-        View* other = open();
+        View* held = open(false);
+        View* other = open(row.road == Road::SaveAsNewLimited);
         ASSERT_TRUE(held && other && held != other);
         type(held, "Beta held");
         const std::string saved = row.otherSaved || row.road == Road::OtherFormSaves ? "Beta saved" : "Beta";
@@ -507,6 +566,8 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             type(other, "Beta saved");
             save(other);
         }
+        if (row.otherHolds)
+            type(other, "Beta other");
         this->messages.boxes.clear();
         this->messages.answers.assign(row.answers.begin(), row.answers.end());
         switch (row.road) {
@@ -515,6 +576,19 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             save(other);
             break;
         case Road::SaveAsNew: EXPECT_TRUE(other->OnCommand(other->EditKind().commands.saveAsNew)); break;
+        case Road::SaveAsNewLimited:
+            EXPECT_TRUE(other->OnCommand(other->EditKind().commands.saveAsNew));
+            if (!other->EditKind().saveAsNewWhenLimited) {
+                EXPECT_EQ(this->Names().size(), 3u) << "a kind without Save as New in limited access";
+                break;
+            }
+            // The new record joins the records the form is limited to, after the stored one.
+            EXPECT_EQ(other->CurrentIndex(), 2);
+            EXPECT_EQ(other->LimitedCount(), 3);
+            EXPECT_EQ(other->LimitedPosition(), 1);
+            other->EditNext();
+            EXPECT_EQ(other->CurrentIndex(), 3) << "Edit Next goes on to Gamma";
+            break;
         case Road::DatabaseSave: EXPECT_TRUE(this->doc->OnCommand(file.save)); break;
         case Road::MergeReplacing:
             ASSERT_TRUE(this->doc->SaveRecordsAs(folder + "/merged", std::vector<int>{1}));
@@ -523,17 +597,43 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             EXPECT_TRUE(this->Run(c.merge, {}));
             break;
         case Road::Revert: EXPECT_TRUE(this->doc->OnCommand(file.revert)); break;
+        case Road::RevertGone:
+        case Road::RevertOtherKind:
+            std::filesystem::remove(path);
+            // (The save that follows asks before it replaces the file another program wrote: Yes.)
+            if (row.road == Road::RevertOtherKind)
+                std::ofstream(path, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\nname = Celadon\n";
+            EXPECT_TRUE(this->doc->OnCommand(file.revert));
+            EXPECT_TRUE(this->doc->IsModified()) << "nothing was reverted";
+            EXPECT_EQ(this->doc->GetPathName(), path);
+            break;
+        case Road::TitleBar: dynamic_cast<QMdiSubWindow*>(held->GetFrame())->close(); break;
+        case Road::CtrlF4:
+            QApplication::setActiveWindow(&this->frame);
+            held->GetFrame()->ActivateFrame();
+            TypeParam::Name(held)->setFocus();
+            QTest::keyClick(TypeParam::Name(held), Qt::Key_F4, Qt::ControlModifier);
+            break;
+        case Road::CloseButton:
+            QTest::mouseClick(held->Button(held->EditKind().buttons.close), Qt::LeftButton);
+            break;
+        case Road::Exit: EXPECT_FALSE(this->doc->SaveModified(SaveModifiedFor::Closing)); break;
         case Road::Delete: EXPECT_TRUE(this->Run(c.deleteRows, {1})); break;
         case Road::Cut: EXPECT_TRUE(this->Run(c.cut, {1})); break;
         }
         this->Flush();
-        EXPECT_EQ(this->messages.Texts(), texts(row.questions, saved));
+        EXPECT_EQ(this->messages.Texts(), texts(row.questions, saved, path));
         const bool heldOpen = isOpen(held);
         EXPECT_EQ(heldOpen, row.heldOn != nullptr);
         if (row.heldOn && heldOpen) {
-            EXPECT_TRUE(held->IsChanged());
-            EXPECT_EQ(TypeParam::Name(held)->text(), QStringLiteral("Beta held"));
+            EXPECT_EQ(held->IsChanged(), row.heldKeeps);
+            EXPECT_EQ(TypeParam::Name(held)->text().toStdString(), row.heldKeeps ? "Beta held" : row.heldOn);
             EXPECT_EQ(this->Names()[static_cast<std::size_t>(held->CurrentIndex())], row.heldOn);
+        }
+        if (row.otherKeeps) {
+            ASSERT_TRUE(isOpen(other));
+            EXPECT_TRUE(other->IsChanged());
+            EXPECT_EQ(TypeParam::Name(other)->text(), QStringLiteral("Beta other"));
         }
         // Every window without edits is titled by the record it shows.
         if (isOpen(other) && !other->IsChanged()) {
@@ -547,19 +647,23 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
         else
             ASSERT_TRUE(this->doc->OnSaveDocument(path));
         std::vector<std::string> expected(row.file.begin(), row.file.end());
+        if (row.road == Road::SaveAsNewLimited && !other->EditKind().saveAsNewWhenLimited)
+            std::erase(expected, "Beta (new)");
         EXPECT_EQ(fileNames(path), expected);
 
         // The user's next step: the held form saves its edits over the record it shows.
-        if (row.heldOn && heldOpen) {
+        if (row.heldOn && heldOpen && row.heldKeeps) {
             this->messages.boxes.clear();
-            this->messages.answers = {MsgResultYes};
+            this->messages.answers = {MsgResultYes, MsgResultYes};
             save(held);
-            EXPECT_EQ(this->messages.Texts(), texts(row.heldSaveAsks ? std::vector<const char*>{
-                                                                           "\"%\" was saved in another window since "
-                                                                           "this form showed it. Replace it with this "
-                                                                           "form's version?"}
-                                                                     : std::vector<const char*>{},
-                                                    saved));
+            std::vector<const char*> asked;
+            if (row.heldSaveAsks)
+                asked.push_back(replace);
+            // A second form that kept its edits hears of the save.
+            if (row.otherKeeps)
+                asked.push_back("\"Beta held\" has been saved in another window. Show it as saved there, dropping the "
+                                "unsaved changes in this window?");
+            EXPECT_EQ(this->messages.Texts(), texts(asked, saved, path));
             EXPECT_EQ(this->Names()[static_cast<std::size_t>(held->CurrentIndex())], "Beta held");
             EXPECT_EQ(this->Names().size(), expected.size());
         }
@@ -575,15 +679,20 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
 }
 
 // The roads that change a material that Beta maps to, while a form holds edits over Beta.
-enum class MaterialRoad { FormSaves, SetField, Convert, Paste };
+enum class MaterialRoad { FormSaves, SetField, SetFieldAll, Convert, ConvertBoth, Paste };
 
 struct CMappedRow {
     const char* what;
     MaterialRoad road;
     int field;         // Set Field's choice (Cost 4, Density 3, Available 5, Formula 6)
     const char* value; // typed or set
-    int answer;        // to the held form's question: Yes drops its edits, No keeps them
-    bool told;         // "1 material mapping updated" follows
+    std::vector<int> answers;
+    std::vector<const char*> questions;
+    bool heldKeeps;       // the held form still holds "Beta held" (else it shows Beta as stored)
+    bool applied = true;  // the command changed the materials (Cancel: nothing changed)
+    bool heldEdits = true; // the held form holds edits before the road
+    bool alphaForm = false; // a second form, opened after it, holds "Alpha mine" over Alpha
+    const char* alphaCost = nullptr; // or, keeping the name, this cost
 };
 
 class MappedMaterialTest : public RecordEditViewTest<MaterialsForm> {
@@ -597,21 +706,57 @@ protected:
         EXPECT_EQ(mapped.m_available, end.m_available);
         EXPECT_EQ(mapped.m_formula, end.m_formula);
     }
+    CMaterialEditView* OpenForm(int row, const char* name)
+    {
+        EXPECT_TRUE(Run(Commands().edit, {row}));
+        auto* form = dynamic_cast<CMaterialEditView*>(doc->GetViews().back());
+        if (form && name) {
+            form->NameEdit()->setFocus();
+            form->NameEdit()->selectAll();
+            QTest::keyClicks(form->NameEdit(), QString::fromLatin1(name));
+        }
+        return form;
+    }
 };
 
 // Regressions: saving a material silently reloaded the forms on the materials mapped to it,
 // dropping their unsaved edits; Set Field of a cost, density, formula or availability left the
-// materials mapped to it with the old values, and Convert and Paste left their forms showing them.
+// materials mapped to it with the old values, and Convert and Paste left their forms showing them;
+// a form on a mapped material without edits was asked as if it held some and left marked changed;
+// No to a first form dropped its edits though a second form's Cancel then stopped the command.
 TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToDateAskingTheirFormsFirst)
 {
+    const char* changed = "\"Beta\" has been changed outside this window. Show it as changed, dropping the unsaved "
+                          "changes in this window?";
+    const char* told = "1 material mapping updated";
+    const char* saveHeld = "Save changes to \"Beta held\" ?";
+    const char* saveAlpha = "Save changes to \"Alpha mine\" ?";
+    const int yes = MsgResultYes;
+    const int no = MsgResultNo;
+    const int ok = MsgResultOk;
+    const int cancel = MsgResultCancel;
     const std::vector<CMappedRow> rows = {
-        {"Alpha's form saves a cost", MaterialRoad::FormSaves, 0, "1.05", MsgResultNo, true},
-        {"Set Field Cost", MaterialRoad::SetField, 4, "1.23", MsgResultYes, true},
-        {"Set Field Density", MaterialRoad::SetField, 3, "2.4", MsgResultNo, true},
-        {"Set Field Available", MaterialRoad::SetField, 5, "No", MsgResultYes, true},
-        {"Set Field Formula", MaterialRoad::SetField, 6, "Al2O3 2SiO2", MsgResultNo, true},
-        {"Convert Formula", MaterialRoad::Convert, 0, "", MsgResultYes, false},
-        {"Paste of the material mapped to", MaterialRoad::Paste, 0, "", MsgResultNo, true},
+        {"Alpha's form saves a cost", MaterialRoad::FormSaves, 0, "1.05", {no, ok}, {changed, told}, true},
+        {"Set Field Cost", MaterialRoad::SetField, 4, "1.23", {yes, ok}, {changed, told}, false},
+        {"Set Field Density", MaterialRoad::SetField, 3, "2.4", {no, ok}, {changed, told}, true},
+        {"Set Field Available", MaterialRoad::SetField, 5, "No", {yes, ok}, {changed, told}, false},
+        {"Set Field Formula", MaterialRoad::SetField, 6, "Al2O3 2SiO2", {no, ok}, {changed, told}, true},
+        {"Convert Formula", MaterialRoad::Convert, 0, "", {yes}, {changed}, false},
+        {"Convert Formula, keeping the edits", MaterialRoad::Convert, 0, "", {no}, {changed}, true},
+        {"Paste of the material mapped to", MaterialRoad::Paste, 0, "", {no, ok}, {changed, told}, true},
+        {"Alpha's form saves, the mapped form without edits", MaterialRoad::FormSaves, 0, "1.05", {ok}, {told}, false,
+         true, false},
+        {"Set Field Cost, the mapped form without edits", MaterialRoad::SetField, 4, "1.23", {ok}, {told}, false, true,
+         false},
+        {"Convert Formula, the mapped form without edits", MaterialRoad::Convert, 0, "", {}, {}, false, true, false},
+        {"Set Field over every material, No drops the form's edits", MaterialRoad::SetFieldAll, 3, "2.4", {no},
+         {saveHeld}, false},
+        {"Set Field over every material, No, then Cancel", MaterialRoad::SetFieldAll, 4, "1.23", {no, cancel},
+         {saveHeld, saveAlpha}, true, false, true, true},
+        {"Convert on two rows, No, then Cancel", MaterialRoad::ConvertBoth, 0, "", {no, cancel}, {saveHeld, saveAlpha},
+         true, false, true, true},
+        {"Convert Formula after Alpha's form saved a cost: Beta's form is asked once", MaterialRoad::Convert, 0, "",
+         {yes, no, ok}, {"Save changes to \"Alpha\" ?", changed, told}, true, true, true, true, "0.9"},
     };
     const std::string folder = dir.path().toStdString();
     const auto isOpen = [this](CView* form) {
@@ -629,39 +774,45 @@ TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToD
         const std::string path = folder + "/mapped" + std::to_string(k++);
         ASSERT_TRUE(doc->OnSaveDocument(path));
         messages.boxes.clear();
-        ASSERT_TRUE(Run(Commands().edit, {1}));
-        auto* held = Form();
+        auto* held = OpenForm(1, row.heldEdits ? "Beta held" : nullptr);
         ASSERT_NE(held, nullptr);
-        held->NameEdit()->setFocus();
-        held->NameEdit()->selectAll();
-        QTest::keyClicks(held->NameEdit(), "Beta held");
-        messages.answers = {row.answer, MsgResultOk};
-        switch (row.road) {
-        case MaterialRoad::FormSaves: {
-            ASSERT_TRUE(Run(Commands().edit, {0}));
-            auto* alpha = dynamic_cast<CMaterialEditView*>(doc->GetViews().back());
-            ASSERT_NE(alpha, nullptr);
+        auto* alpha = row.alphaForm ? OpenForm(0, row.alphaCost ? nullptr : "Alpha mine") : nullptr;
+        if (alpha && row.alphaCost) {
             alpha->CostEdit()->setFocus();
             alpha->CostEdit()->selectAll();
-            QTest::keyClicks(alpha->CostEdit(), QString::fromLatin1(row.value));
-            QTest::mouseClick(alpha->Button(alpha->EditKind().buttons.save), Qt::LeftButton);
+            QTest::keyClicks(alpha->CostEdit(), QString::fromLatin1(row.alphaCost));
+        }
+        messages.answers.assign(row.answers.begin(), row.answers.end());
+        switch (row.road) {
+        case MaterialRoad::FormSaves: {
+            auto* saver = OpenForm(0, nullptr);
+            ASSERT_NE(saver, nullptr);
+            saver->CostEdit()->setFocus();
+            saver->CostEdit()->selectAll();
+            QTest::keyClicks(saver->CostEdit(), QString::fromLatin1(row.value));
+            QTest::mouseClick(saver->Button(saver->EditKind().buttons.save), Qt::LeftButton);
             break;
         }
         case MaterialRoad::SetField:
+        case MaterialRoad::SetFieldAll:
             WhenDialogShows<CSetMaterialFieldDlg>([&row](CSetMaterialFieldDlg& dialog) {
                 dialog.FieldCombo()->setCurrentIndex(row.field);
                 dialog.ValueCombo()->setEditText(QString::fromLatin1(row.value));
-                dialog.SelectedRadio()->click();
+                (row.road == MaterialRoad::SetFieldAll ? dialog.AllRadio() : dialog.SelectedRadio())->click();
                 dialog.OkButton()->click();
             });
             EXPECT_TRUE(Run(CmdMatListSetField, {0}));
             break;
         case MaterialRoad::Convert:
+        case MaterialRoad::ConvertBoth:
             WhenDialogShows<CFormulaConversionDlg>([](CFormulaConversionDlg& dialog) {
                 dialog.Radio(kConvertToWeightPercent)->click();
                 dialog.OkButton()->click();
             });
-            EXPECT_TRUE(Run(CmdMatListConvertFormulas, {0}));
+            if (row.road == MaterialRoad::Convert)
+                EXPECT_TRUE(Run(CmdMatListConvertFormulas, {0}));
+            else
+                EXPECT_TRUE(Run(CmdMatListConvertFormulas, {0, 1}));
             break;
         case MaterialRoad::Paste:
             ClearClipboard(g_materialClipboard);
@@ -670,36 +821,43 @@ TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToD
             break;
         }
         Flush();
-        std::vector<std::string> questions = {
-            "\"Beta\" has been changed outside this window. Show it as changed, dropping the unsaved changes in this "
-            "window?"};
-        if (row.told)
-            questions.push_back("1 material mapping updated");
+        std::vector<std::string> questions(row.questions.begin(), row.questions.end());
         EXPECT_EQ(messages.Texts(), questions);
         const int beta = held->CurrentIndex();
         const CMaterial& end = Stored(paste ? 2 : 0);
         ExpectInStep(Stored(beta), end);
+        if (!row.applied) {
+            EXPECT_EQ(Stored(0).m_costPerLb, 0.5) << "nothing changed";
+            EXPECT_EQ(Stored(0).m_formula, "SiO2");
+            ASSERT_TRUE(alpha && isOpen(alpha));
+            EXPECT_TRUE(alpha->IsChanged());
+            EXPECT_EQ(alpha->NameEdit()->text(), QStringLiteral("Alpha mine"));
+        }
         ASSERT_TRUE(isOpen(held));
-        EXPECT_EQ(held->IsChanged(), row.answer == MsgResultNo);
-        EXPECT_EQ(held->NameEdit()->text(), row.answer == MsgResultNo ? QStringLiteral("Beta held") : QStringLiteral("Beta"));
-        if (row.answer == MsgResultYes)
+        EXPECT_EQ(held->IsChanged(), row.heldKeeps);
+        EXPECT_EQ(held->NameEdit()->text(), row.heldKeeps ? QStringLiteral("Beta held") : QStringLiteral("Beta"));
+        if (!row.heldKeeps) {
             EXPECT_EQ(held->FormulaEdit()->toPlainText().toStdString(), Stored(beta).m_formula);
+            EXPECT_EQ(held->DensityEdit()->text().toDouble(), Stored(beta).m_density);
+        }
 
         // The next step: a kept form's save asks before it replaces the changed material, and the
         // mapping still holds in the file.
         messages.boxes.clear();
-        if (row.answer == MsgResultNo) {
+        if (row.heldKeeps) {
             messages.answers = {MsgResultYes};
             QTest::mouseClick(held->Button(held->EditKind().buttons.save), Qt::LeftButton);
-            EXPECT_EQ(messages.Texts(), std::vector<std::string>{"\"Beta\" was changed outside this window since this "
-                                                                 "form showed it. Replace it with this form's version?"});
+            EXPECT_EQ(messages.Texts(), row.applied ? std::vector<std::string>{"\"Beta\" was changed outside this window "
+                                                                               "since this form showed it. Replace it "
+                                                                               "with this form's version?"}
+                                                    : std::vector<std::string>{});
             EXPECT_EQ(Stored(beta).m_name, "Beta held");
         }
         ASSERT_TRUE(doc->OnSaveDocument(path));
         const auto file = doc->ReadMergeFile(path);
         ASSERT_NE(file, nullptr);
         ExpectInStep(*file->records.GetAt(beta), *file->records.GetAt(paste ? 2 : 0));
-        EXPECT_EQ(file->records.GetAt(beta)->m_name, row.answer == MsgResultNo ? "Beta held" : "Beta");
+        EXPECT_EQ(file->records.GetAt(beta)->m_name, row.heldKeeps ? "Beta held" : "Beta");
         EXPECT_EQ(file->records.GetAt(paste ? 2 : 0)->m_costPerLb, end.m_costPerLb);
 
         for (CView* window : std::vector<CView*>(doc->GetViews())) {

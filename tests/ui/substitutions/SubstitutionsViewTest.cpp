@@ -654,7 +654,7 @@ TEST_F(SubstitutionsViewTest, OnlyFormsWithChangesComeForwardWhenTheDatabaseAsks
     changed->SetModified(true);
     ASSERT_EQ(m_frame.ActiveView(), unchanged);
     m_messages.answers = {MsgResultNo};
-    EXPECT_TRUE(m_doc->SaveModified());
+    EXPECT_TRUE(m_doc->SaveModified(SaveModifiedFor::Closing));
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Save changes to \"renamed\" ?"});
     EXPECT_EQ(m_frame.ActiveView(), changed);
 }
