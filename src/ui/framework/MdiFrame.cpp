@@ -536,6 +536,7 @@ CMDIChildFrame::CMDIChildFrame(CDocTemplate& docTemplate, CDocument& document, Q
     if (!CanGrow())
         setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    AddCloseKey();
     // Connected before the workspace connects its own handler, so this runs first.
     connect(this, &QMdiSubWindow::aboutToActivate, this, [this] { OnAboutToActivate(); });
     // A window restored from its icon comes back where it stood, which the workspace may no
@@ -546,6 +547,20 @@ CMDIChildFrame::CMDIChildFrame(CDocTemplate& docTemplate, CDocument& document, Q
     });
     document.AddView(view);
     view->SetFrame(this);
+}
+
+// Ctrl+F4 closes the active window on every desktop, as in every MDI program, beside the close
+// keys of the desktop itself (Ctrl+W on some): the window menu's Close takes it too.
+void CMDIChildFrame::AddCloseKey()
+{
+    const QList<QKeySequence> desktop = QKeySequence::keyBindings(QKeySequence::Close);
+    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
+    if (desktop.isEmpty() || desktop.contains(ctrlF4) || !systemMenu())
+        return;
+    for (QAction* action : systemMenu()->actions()) {
+        if (action->shortcuts() == desktop)
+            action->setShortcuts(QList<QKeySequence>{ctrlF4} + desktop);
+    }
 }
 
 CMDIChildFrame::~CMDIChildFrame()

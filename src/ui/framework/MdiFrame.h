@@ -176,6 +176,7 @@ protected:
 private:
     friend class CMDIMainFrame;
     void OnAboutToActivate();
+    void AddCloseKey();
     // Inside the workspace and clear of the windows there (see MdiFrame.cpp).
     void StandInSight();
     void ActivateSuccessor(QMdiArea* area);
