@@ -333,14 +333,16 @@ bool CRecordDatabaseDoc::RevertToSaved()
                       MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
         return false;
     }
+    std::string error;
+    int result = 0;
     {
         std::istringstream aside(bytes);
-        std::string error;
         CBusyScope busy;
-        if (ReadRecordsAside(aside, error) != 0) {
-            AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
-            return false;
-        }
+        result = ReadRecordsAside(aside, error);
+    }
+    if (result != 0) {
+        AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
+        return false;
     }
     // The same bytes read again into the database; the records read before go with the notice
     // of the new ones.
