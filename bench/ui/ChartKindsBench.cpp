@@ -7,10 +7,11 @@
 // of every kind and of the true 3-D bar kinds (what uncovering or moving the window costs; target
 // under 20 ms), and a resize of the true 3-D bar kinds at three sizes, which builds the chart at
 // the new size and paints it, as the graph view does at every size change (target under 0.5 s at
-// 1400 x 900).
+// every size), over the 100,000 glazes and over 12,000 (rows of boxes a fraction of a pixel deep
+// but not many to the pixel).
 //
 // The databases are generated (bench/generated): 1,000 materials, and 100,000 glazes whose
-// recipes use them. The limit charts draw against the shipped "Cone 6 gloss".
+// recipes use them (and a database of 12,000 such glazes). The limit charts draw against the shipped "Cone 6 gloss".
 //
 // "peak MB" is the process's peak resident memory after the kind's runs (the database included;
 // run one kind per process, with --benchmark_filter, for a kind's own peak). The chart of every
@@ -55,6 +56,7 @@
 namespace {
 
 constexpr int kGlazes = 100000;
+constexpr int kFewerGlazes = 12000;
 constexpr int kMaterials = 1000;
 constexpr const char* kLimitFormulaName = "Cone 6 gloss";
 
@@ -72,12 +74,16 @@ public:
         const std::string directory = m_dir.path().toStdString();
         WriteGeneratedFile(directory + "/materials.mat", GeneratedMaterialsFile(kMaterials));
         WriteGeneratedFile(directory + "/glazes.glz", GeneratedGlazesFile(kGlazes, kMaterials));
+        WriteGeneratedFile(directory + "/fewer.glz", GeneratedGlazesFile(kFewerGlazes, kMaterials));
         m_materials.OnOpenDocument(directory + "/materials.mat");
         m_glazes.OnOpenDocument(directory + "/glazes.glz");
+        m_fewerGlazes.OnOpenDocument(directory + "/fewer.glz");
         // The analyses belong to the database, not to the chart: they are worked out once here,
         // as showing them in the list window does.
-        for (int i = 0; i < m_glazes.Glazes().GetCount(); ++i)
-            m_glazes.Glazes().GetAt(i).GetAnalysis();
+        for (CGlazesDoc* glazes : {&m_glazes, &m_fewerGlazes}) {
+            for (int i = 0; i < glazes->Glazes().GetCount(); ++i)
+                glazes->Glazes().GetAt(i).GetAnalysis();
+        }
         std::ifstream templates(OXI_SHIPPED_DATA_DIR "/graphtypes.grt", std::ios::binary);
         m_templates.Database().Read(templates);
         m_engine.ChartLibOpen("", "C");
@@ -116,7 +122,8 @@ public:
         return result;
     }
 
-    CGlazesDoc& Glazes() { return m_glazes; }
+    // The database of 100,000 glazes, or of 12,000.
+    CGlazesDoc& Glazes(int count = kGlazes) { return count == kFewerGlazes ? m_fewerGlazes : m_glazes; }
 
 private:
     QTemporaryDir m_dir;
@@ -124,6 +131,7 @@ private:
     COxidariumApp m_app;
     CMaterialsDoc m_materials;
     CGlazesDoc m_glazes;
+    CGlazesDoc m_fewerGlazes;
     CGraphTypesDoc m_templates;
     CQtChartEngine m_engine;
     CLimitFormulaDB m_limits;
@@ -192,11 +200,12 @@ BENCHMARK(BM_TrueThreeDimensionalBarKindOver100000Glazes)
     ->Apply(TrueThreeDimensionalBarKinds)
     ->Unit(benchmark::kMillisecond);
 
-// A graph window of 1600 x 1000 on the screen, its chart built over the database as the graph
-// view builds it: with the window as host, at the window's size.
+// A graph window of 1600 x 1000 on the screen, its chart built over the database of `glazes`
+// glazes as the graph view builds it: with the window as host, at the window's size.
 class CShownGraphWindow {
 public:
-    explicit CShownGraphWindow(const CGraphTemplate& graphTemplate) : m_template(graphTemplate)
+    explicit CShownGraphWindow(const CGraphTemplate& graphTemplate, int glazes = kGlazes)
+        : m_template(graphTemplate), m_glazes(CChartWorld::Get().Glazes(glazes))
     {
         m_screen.resize(1600, 1000);
         m_window = new CGraphWnd(&m_screen);
@@ -211,11 +220,10 @@ public:
 
     void Rebuild()
     {
-        CChartWorld& world = CChartWorld::Get();
         m_window->SetGraph(nullptr);
         m_graph = std::make_unique<CGraph>();
         m_graph->SetTemplate(m_template);
-        m_window->BuildGraph(*m_graph, nullptr, &world.Glazes(), &world.Glazes().Glazes().GetAt(0));
+        m_window->BuildGraph(*m_graph, nullptr, &m_glazes, &m_glazes.Glazes().GetAt(0));
         m_window->SetGraph(m_graph.get());
     }
     CGraphWnd& Window() { return *m_window; }
@@ -223,6 +231,7 @@ public:
 
 private:
     CGraphTemplate m_template;
+    CGlazesDoc& m_glazes;
     QWidget m_screen;
     CGraphWnd* m_window; // a child of m_screen
     std::unique_ptr<CGraph> m_graph;
@@ -258,11 +267,11 @@ BENCHMARK(BM_RepaintOfAnUnchangedTrueThreeDimensionalChartAt1600x1000)
     ->Unit(benchmark::kMillisecond);
 
 // The window made smaller and larger in turn (at the window's first size, 620 x 300, with 600 x
-// 290; 1400 x 900 with 1300 x 840; 1600 x 1000 with 1500 x 940): each size change builds the
-// chart at the new size and paints it. "process ms" is the processor time of every thread of the
+// 290; 1400 x 900 with 1300 x 840; 1600 x 1000 with 1500 x 940), over 100,000 glazes and over
+// 12,000: each size change builds the chart at the new size and paints it. "process ms" is the processor time of every thread of the
 // process (the picture is painted on several), for a machine that others share. With
 // OXI_BENCH_PICTURES naming a folder, the larger size's picture is saved there
-// (true-3d-kind-18-1400x900.png), to set beside another build's.
+// (true-3d-kind-18-1400x900-100000.png), to set beside another build's.
 const std::pair<QSize, QSize> kResizes[] = {{{620, 300}, {600, 290}}, {{1400, 900}, {1300, 840}}, {{1600, 1000}, {1500, 940}}};
 
 void BM_ResizeOfATrueThreeDimensionalChart(benchmark::State& state)
@@ -272,7 +281,8 @@ void BM_ResizeOfATrueThreeDimensionalChart(benchmark::State& state)
         return resize.first.width() == state.range(1);
     });
     const auto [larger, smaller] = *sizes;
-    CShownGraphWindow shown(turned);
+    const int glazes = static_cast<int>(state.range(2));
+    CShownGraphWindow shown(turned, glazes);
     shown.Window().setGeometry(0, 0, larger.width(), larger.height());
     shown.Rebuild();
     shown.Window().repaint();
@@ -308,11 +318,12 @@ void BM_ResizeOfATrueThreeDimensionalChart(benchmark::State& state)
     if (const QString folder = qEnvironmentVariable("OXI_BENCH_PICTURES"); !folder.isEmpty()) {
         shown.Window().setGeometry(0, 0, larger.width(), larger.height());
         shown.Rebuild();
-        shown.Window().grab().save(QStringLiteral("%1/true-3d-kind-%2-%3x%4.png")
+        shown.Window().grab().save(QStringLiteral("%1/true-3d-kind-%2-%3x%4-%5.png")
                                        .arg(folder)
                                        .arg(turned.type)
                                        .arg(larger.width())
-                                       .arg(larger.height()));
+                                       .arg(larger.height())
+                                       .arg(glazes));
     }
 }
 
@@ -320,13 +331,15 @@ void TrueThreeDimensionalBarKindsAtThreeSizes(benchmark::internal::Benchmark* be
 {
     for (int kind = 0; kind < kGraphTypeCount; ++kind) {
         for (const auto& [larger, smaller] : kResizes) {
-            if (g_graphTypeTable[kind].bar)
-                benchmark->Args({kind, larger.width()});
+            for (const int glazes : {kFewerGlazes, kGlazes}) {
+                if (g_graphTypeTable[kind].bar)
+                    benchmark->Args({kind, larger.width(), glazes});
+            }
         }
     }
 }
 BENCHMARK(BM_ResizeOfATrueThreeDimensionalChart)
-    ->ArgNames({"kind", "width"})
+    ->ArgNames({"kind", "width", "glazes"})
     ->Apply(TrueThreeDimensionalBarKindsAtThreeSizes)
     ->Unit(benchmark::kMillisecond);
 

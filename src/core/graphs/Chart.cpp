@@ -510,6 +510,10 @@ void CChart::ChartDrawValueAxis(double x, double y, double length, double tickLe
     const int side = mode & 3;
     const double from = side == 1 ? 0.0 : -tickLength / (side == 2 ? 2.0 : 1.0);
     const double to = side == 0 ? 0.0 : tickLength / (side == 2 ? 2.0 : 1.0);
+    if (upward)
+        NoteValueAxis(x + from, y, x + to, y + length);
+    else
+        NoteValueAxis(x, y + from, x + length, y + to);
     for (int i = 0; i <= ticks && ticks > 0; ++i) {
         const double at = length * i / ticks;
         if (upward)
@@ -521,8 +525,10 @@ void CChart::ChartDrawValueAxis(double x, double y, double length, double tickLe
 
 void CChart::ChartSetAxisPartA(double x, double y, double step, int count, int font, std::span<const std::string> labels)
 {
+    std::vector<CChartPointD> anchors;
     for (int k = 0; k < count && ToIndex(k) < labels.size(); ++k)
-        AddText(x + k * step, y, 0x02, FontOf(font), PaletteColor(0), 0, labels[ToIndex(k)]);
+        anchors.push_back({x + k * step, y});
+    DrawValueAxisNumbers(anchors, 0x02, FontOf(font), labels, true);
 }
 
 void CChart::ChartSetAxisPartB(double x, double y, double step, int count, int font, int align,
@@ -530,8 +536,10 @@ void CChart::ChartSetAxisPartB(double x, double y, double step, int count, int f
 {
     const CChartFont f = FontOf(font);
     const double drop = (align & 0x10) ? TextHeightUnits(f) : TextHeightUnits(f) / 2.0;
+    std::vector<CChartPointD> anchors;
     for (int k = 0; k < count && ToIndex(k) < labels.size(); ++k)
-        AddText(x, y + k * step - drop, 0x01, f, PaletteColor(0), 0, labels[ToIndex(k)]);
+        anchors.push_back({x, y + k * step - drop});
+    DrawValueAxisNumbers(anchors, 0x01, f, labels, false);
 }
 
 int CChart::ChartSetBackgroundImage(double left, double bottom, double width, double height, const std::string& file)

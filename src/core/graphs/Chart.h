@@ -277,9 +277,11 @@ public:
     // right) with ticks + 1 ticks of tickLength; mode & 3: 0 ticks toward decreasing
     // coordinates, 1 toward increasing ones, 2 across.
     void ChartDrawValueAxis(double x, double y, double length, double tickLength, int ticks, int mode);
-    // Labels of such an axis: count texts in font, the first at (x, y), each next one `step`
-    // further right (A: centred, bottoms at y) or up (B: right edges at x, centred on y; with
-    // align bit 0x10 their tops at y).
+    // Labels of such an axis (its numbers): count texts in font, the first at (x, y), each next
+    // one `step` further right (A: centred, bottoms at y) or up (B: right edges at x, centred on
+    // y; with align bit 0x10 their tops at y). Numbers that would touch are thinned as category
+    // names are, side by side a blank apart; an axis whose numbers would come within a blank of
+    // another value axis drawn before it (its line, ticks or numbers) shows none.
     void ChartSetAxisPartA(double x, double y, double step, int count, int font, std::span<const std::string> labels);
     void ChartSetAxisPartB(double x, double y, double step, int count, int font, int align,
                            std::span<const std::string> labels);
@@ -366,6 +368,9 @@ public:
     int PatternFor(int point, int set, bool perPoint) const;
     CLayoutValues& CurrentLayout();
     const CChartArea& CurrentArea() const;
+    // A value axis' line and ticks, the box given in the current area's units: the numbers of the
+    // value axes drawn after it keep clear of it (ChartSetAxisPartA and B).
+    void NoteValueAxis(double left, double bottom, double right, double top);
 
 private:
     CChartFont MakeFont(const CChartFontSetting& setting) const;
@@ -377,6 +382,12 @@ private:
     bool IsRepeat(const CChartPrimitive& primitive);
     CChartPointD ToMain(double x, double y) const;
     double ToMainLength(double length) const;
+    // The pixels a box of the current area's units covers.
+    CChartPixelArea PixelArea(double left, double bottom, double right, double top) const;
+    // The numbers of a value axis at their anchors (see ChartSetAxisPartA and B), those that
+    // stand clear of one another (across: side by side) and of the other value axes.
+    void DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
+                              std::span<const std::string> numbers, bool across);
 
     const CChartMetrics& m_metrics;
     double m_hostX;

@@ -35,6 +35,63 @@ std::vector<bool> ChartNamesShown(const CChart& chart, std::span<const double> p
     return shown;
 }
 
+CChartPixelArea CChart::PixelArea(double left, double bottom, double right, double top) const
+{
+    const CChartPointD low = ToMain(left, bottom), high = ToMain(right, top);
+    return {UnitsToPixelsX(low.x), UnitsToPixelsY(high.y), UnitsToPixelsX(high.x), UnitsToPixelsY(low.y)};
+}
+
+void CChart::NoteValueAxis(double left, double bottom, double right, double top)
+{
+    m_draw->valueAxes.push_back({PixelArea(left, bottom, right, top)});
+}
+
+void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
+                                  std::span<const std::string> numbers, bool across)
+{
+    numbers = numbers.first(std::min(numbers.size(), anchors.size()));
+    const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
+    // Side by side each takes the widest number's width and a blank; one above another a line.
+    double size = height;
+    if (across) {
+        size = 0.0;
+        for (const std::string& number : numbers)
+            size = std::max(size, TextWidthUnits(font, number));
+        size += blank;
+    }
+    std::vector<double> places;
+    for (const CChartPointD& anchor : anchors.first(numbers.size()))
+        places.push_back(across ? anchor.x : anchor.y);
+    const std::vector<bool> shown = ChartNamesShown(*this, places, numbers, size);
+    // The ink of the value axes drawn before this one (the last noted is its own).
+    std::vector<std::vector<CChartPixelArea>>& axes = m_draw->valueAxes;
+    if (axes.empty())
+        axes.emplace_back();
+    const auto others = std::span(axes).first(axes.size() - 1);
+    const double reach = blank * PixelsPerUnit() * CurrentArea().unitScale;
+    std::vector<CChartPixelArea> drawn;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (!shown[i])
+            continue;
+        const double width = TextWidthUnits(font, numbers[i]);
+        const double left = (align & 0x01) ? anchors[i].x - width : (align & 0x02) ? anchors[i].x - width / 2.0 : anchors[i].x;
+        const CChartPixelArea area = PixelArea(left, anchors[i].y, left + width, anchors[i].y + height);
+        for (const std::vector<CChartPixelArea>& axis : others) {
+            for (const CChartPixelArea& ink : axis) {
+                if (area.left - reach < ink.right && ink.left < area.right + reach && area.top - reach < ink.bottom &&
+                    ink.top < area.bottom + reach)
+                    return; // too narrow for its numbers
+            }
+        }
+        drawn.push_back(area);
+    }
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (shown[i])
+            AddText(anchors[i].x, anchors[i].y, align, font, PaletteColor(0), 0, numbers[i]);
+    }
+    axes.back().insert(axes.back().end(), drawn.begin(), drawn.end());
+}
+
 CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan vertical, int options)
     : m_chart(chart), m_h(std::move(horizontal)), m_v(std::move(vertical)), m_labels((options & 1) == 0),
       m_gridVertical((options & 4) != 0), m_gridHorizontal((options & 8) != 0), m_font(chart.FontOf(2))
@@ -209,6 +266,8 @@ void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
             m_chart.AddPolyline({{xm, y + TickFrom(m_h.flags) / 2.0}, {xm, y + TickTo(m_h.flags) / 2.0}}, black, 1.0, 0);
         }
     }
+    if (!m_h.category)
+        m_chart.NoteValueAxis(plot.left, y + TickFrom(m_h.flags), plot.right, y + TickTo(m_h.flags));
     if (!m_labels)
         return;
     const double away = m_tick + m_gap;
@@ -255,6 +314,8 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
             m_chart.AddPolyline({{x + TickFrom(m_v.flags) / 2.0, ym}, {x + TickTo(m_v.flags) / 2.0, ym}}, black, 1.0, 0);
         }
     }
+    if (!m_v.category)
+        m_chart.NoteValueAxis(x + TickFrom(m_v.flags), plot.bottom, x + TickTo(m_v.flags), plot.top);
     if (!m_labels)
         return;
     const double labelX = m_v.farSide ? x + m_tick + m_gap : x - m_tick - m_gap;

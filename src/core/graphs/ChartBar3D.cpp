@@ -157,7 +157,7 @@ public:
     {
         m_pieces.resize(m_order.size());
         for (std::size_t i = 0; i < m_order.size(); ++i)
-            m_pieces[i] = {static_cast<std::uint32_t>(i), kAlone};
+            m_pieces[i] = {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i), kAlone};
     }
 
     // Slim rows drawing their end faces alone, `pitch` pixels apart in the picture: the rows of a
@@ -176,13 +176,16 @@ public:
         TakeBackMadeInParts<CRow>(m_order.size(), make, [&](std::size_t i, const CRow& row) {
             const CChartColumnRuns::CTaken taken = runs.Take(row.row);
             if (taken.piece == m_pieces.size()) {
-                m_pieces.push_back({static_cast<std::uint32_t>(i), taken.run ? static_cast<std::uint32_t>(m_runs.size()) : kAlone});
+                m_pieces.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i),
+                                    taken.run ? static_cast<std::uint32_t>(m_runs.size()) : kAlone});
                 if (taken.run)
                     m_runs.emplace_back();
             }
             // The farthest row of a run so far: the run draws its face.
             CPiece& piece = m_pieces[taken.piece];
             piece.box = static_cast<std::uint32_t>(i);
+            if (taken.answers)
+                piece.answer = static_cast<std::uint32_t>(i);
             if (piece.run != kAlone)
                 Join(m_runs[piece.run], row);
         });
@@ -230,8 +233,9 @@ public:
         const CPiece& piece = m_pieces[i];
         if (i + kAhead < m_pieces.size())
             __builtin_prefetch(&m_bars[m_order[m_pieces[i + kAhead].box]]);
-        const CBox box = Box(piece);
+        CBox box = Box(piece);
         const int pattern = m_chart.PatternFor(box.bar.point, box.bar.set, m_perPoint);
+        box.bar = m_bars[m_order[piece.answer]];
         if (piece.run == kAlone) {
             DrawBox(m_chart, m_view, box, m_chart.PaletteColor(m_chart.ColorIndexFor(box.bar.point, box.bar.set, m_perPoint)),
                     pattern, slim, faces);
@@ -247,7 +251,8 @@ private:
     static constexpr std::uint32_t kAlone = static_cast<std::uint32_t>(-1);
 
     struct CPiece {
-        std::uint32_t box = 0; // its place in the drawing order of boxes (a run's farthest row's)
+        std::uint32_t box = 0;    // its place in the drawing order of boxes (a run's farthest row's)
+        std::uint32_t answer = 0; // the box whose cell a click on it answers (see CChartColumnRuns)
         std::uint32_t run = kAlone;
     };
     // The rows of a run: how high and low they reach (in the unit cube) and their colours summed.
@@ -426,18 +431,18 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
     }
     const std::vector<std::uint32_t> order = FarthestFirst(footprints, middles);
     const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
-    const CChartPointD row = PictureStep(view, {0.0, 0.0, (1.0 - 2.0 * places.zGap) / rows});
-    const bool slim = !everyBox && std::hypot(row.x, row.y) * pixels < kSlimRowPixels;
+    // How far apart rows stand in the picture (pixels): closer than kSlimRowPixels they are slim.
+    const CChartPointD step = PictureStep(view, {0.0, 0.0, 1.0 / rows});
+    const double pitch = std::hypot(step.x, step.y) * pixels;
+    const bool slim = !everyBox && pitch < kSlimRowPixels;
     const bool frontShows = view.Faces({0.0, 0.0, -1.0});
     const bool endAlone = slim && (frontShows || view.Faces({0.0, 0.0, 1.0}));
     CBoxPieces pieces(chart, view, bars, order, places, style.perPoint);
     // Stacked and floating bars make one row: there boxes stand on one another, not behind.
-    if (everyBox || rows == 1 || !endAlone) {
+    if (endAlone && rows > 1 && pitch < kRunRowPixels)
+        pieces.ColumnRuns(pitch, frontShows, pixels);
+    else
         pieces.EveryBox();
-    } else {
-        const CChartPointD pitch = PictureStep(view, {0.0, 0.0, 1.0 / rows});
-        pieces.ColumnRuns(std::hypot(pitch.x, pitch.y) * pixels, frontShows, pixels);
-    }
     if (!everyBox && rows > 1)
         pieces.LeaveOutCovered(pixels);
     // The faces of the pieces made in parts on several threads, added in their order.

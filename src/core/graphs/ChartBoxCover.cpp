@@ -46,11 +46,23 @@ CChartColumnRuns::CTaken CChartColumnRuns::Take(const CRow& row)
     // Which ends of the nearer rows it reaches: only rows at the top make the column's top.
     const int ends = (row.top >= column.top - kRunPixels ? 1 : 0) + (row.bottom <= column.bottom + kRunPixels ? 2 : 0);
     CRun& run = column.runs[ends];
-    if (run.piece == kNone || run.window != window || run.pattern != row.pattern)
-        run = {m_pieces++, window, row.pattern};
+    const double bottom = std::min(run.bottom, row.bottom), top = std::max(run.top, row.top);
+    const auto reachesOver = [&](double low, double high) { return low <= bottom + kRunPixels && high >= top - kRunPixels; };
+    const bool answerStays = reachesOver(run.answerBottom, run.answerTop);
     column.bottom = std::min(column.bottom, row.bottom);
     column.top = std::max(column.top, row.top);
-    return {run.piece, true};
+    if (run.piece == kNone || run.window != window || run.pattern != row.pattern ||
+        !(answerStays || reachesOver(row.bottom, row.top))) {
+        run = {m_pieces++, window, row.pattern, row.bottom, row.top, row.bottom, row.top};
+        return {run.piece, true, true};
+    }
+    run.bottom = bottom;
+    run.top = top;
+    if (!answerStays) {
+        run.answerBottom = row.bottom;
+        run.answerTop = row.top;
+    }
+    return {run.piece, true, !answerStays};
 }
 
 CChartBoxCover::CChartBoxCover(double left, double right, double across)

@@ -7,25 +7,31 @@
 //
 // A box draws its faces turned to the eye and its outline, half a pixel round them: its ink.
 //
-// Slim rows: a box whose depth pictures shorter than kSlimRowPixels has a side and a top no wider
-// than that, slivers inside the outline of its own end face (the front, or the back seen from
-// behind), which is drawn after them: it draws that end face alone.
+// Slim rows: rows closer than kSlimRowPixels in the picture make boxes whose side and top are no
+// wider than that, slivers inside the outline of their own end face (the front, or the back seen
+// from behind), which is drawn after them: each box draws that end face alone. (Rows from a 64th
+// to a 16th of a pixel apart, 10,000 glazes, drew every face of every box, more than a hundred
+// thousand glazes draw.)
 //
-// Column runs (CChartColumnRuns): the slim rows of one category column, taken from the nearest
-// back, each reach beyond the nearer rows' faces by a sliver (the column's side and top, seen
-// askew, are made of such slivers, every row's outline in its colour) or stand out above or below
-// them. A row that stands out by more than kRunPixels is drawn by itself, and so are the rows of
-// the column's nearest and farthest kRunPixels, its ends. The others join a run: the rows next to
-// one another in the column that lie within the same kRunPixels of its depth in the picture and
-// reach the same ends of the nearer rows (the column's top, its foot, both or neither: only rows
-// at the top make the column's top). A run is drawn as one end face, its farthest row's, as high
-// and as low as its rows reach, in their mean colour. The outlines of its rows, a sliver apart,
-// lie over one another, and where each covers a pixel in part they darken it together as one does
-// not: the face is drawn as many times over as the run has rows, up to kRunLayers (drawn once,
-// the ends and edges of the columns showed paler). The side of a column is then drawn a few
-// faces to the pixel, each of the mean of the hundreds of rows' colours that the faces of every
-// box mix there (taking one row in a few hundred instead showed the colours of the rows taken as
-// stripes).
+// Column runs (CChartColumnRuns): slim rows closer than kRunRowPixels, eight and more to a run's
+// depth. The rows of one category column, taken from the nearest back, each reach beyond the
+// nearer rows' faces by a sliver (the column's side and top, seen askew, are made of such
+// slivers, every row's outline in its colour) or stand out above or below them. A row that stands
+// out by more than kRunPixels is drawn by itself, and so are the rows of the column's nearest and
+// farthest kRunPixels, its ends. The others join a run: the rows next to one another in the column
+// that lie within the same kRunPixels of its depth in the picture and reach the same ends of the
+// nearer rows (the column's top, its foot, both or neither: only rows at the top make the
+// column's top), one row of which reaches over the whole run to within kRunPixels. A run is drawn
+// as one end face, its farthest row's, as high and as low as its rows reach, in their mean colour;
+// a click on it answers the row that reaches over it, whose own face lies there (answering the
+// farthest, perhaps a short one, named glazes whose bars were not there). The outlines of its
+// rows, a sliver apart, lie over one another, and where each covers a pixel in part they darken
+// it together as one does not: the face is drawn as many times over as the run has rows, up to
+// kRunLayers (drawn once, the ends and edges of the columns showed paler). The side of a column is
+// then drawn a few faces to the pixel, each of the mean of the hundreds of rows' colours that the
+// faces of every box mix there (taking one row in a few hundred instead showed the colours of the
+// rows taken as stripes; with fewer than eight rows to a run, the mean of a few glazes' colours
+// showed greyer than the walls of every box).
 //
 // Narrow boxes (CChartBoxCover): boxes of many categories, narrower than kNarrowBoxPixels, stand
 // many to a pixel across as well, a thousand materials' columns a fraction of a pixel apart, and
@@ -42,8 +48,10 @@
 #include <cstdint>
 #include <vector>
 
-// A box whose depth pictures shorter than this many pixels draws its end face alone.
-inline constexpr double kSlimRowPixels = 1.0 / 64.0;
+// Rows closer than this many pixels in the picture are slim: their boxes draw their end faces alone.
+inline constexpr double kSlimRowPixels = 1.0 / 16.0;
+// Slim rows closer than this many pixels are drawn in column runs where they can.
+inline constexpr double kRunRowPixels = 1.0 / 32.0;
 // The depth of a column run in the picture, and how far a row may reach beyond the nearer rows of
 // its column (pixels) and still join one.
 inline constexpr double kRunPixels = 0.25;
@@ -73,11 +81,12 @@ public:
     // Notes where a row lies before any row is taken: the rows of the first and last kRunPixels of
     // a column's depth (its two ends) are each drawn alone.
     void Note(std::size_t column, double depth);
-    // The piece a row belongs to, and whether the piece is a run (it may be of one row) or a row
-    // drawn alone.
+    // The piece a row belongs to, whether the piece is a run (it may be of one row) or a row
+    // drawn alone, and whether the row now answers for the piece (reaches over its whole face).
     struct CTaken {
         std::size_t piece = 0;
         bool run = false;
+        bool answers = true;
     };
     // The piece the next row back belongs to: pieces are numbered as they begin, the nearest first.
     // A row that starts a piece is the piece's nearest: the piece is drawn in its place.
@@ -86,11 +95,16 @@ public:
 private:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-    // The run the next row of a column reaching the same ends may join.
+    // The run the next row of a column reaching the same ends may join: how low and high its face
+    // reaches, and the row that answers for it.
     struct CRun {
         std::size_t piece = kNone;
         std::int64_t window = 0;
         int pattern = 0;
+        double bottom = 0.0;
+        double top = 0.0;
+        double answerBottom = 0.0;
+        double answerTop = 0.0;
     };
     struct CColumn {
         bool any = false;    // nearer rows taken

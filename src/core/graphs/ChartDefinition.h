@@ -85,6 +85,8 @@ struct CChartDefinition {
 // The drawing calls' own settings, kept across definitions.
 struct CChartDrawState {
     CChartFontSetting textFont;
+    // The ink of each value axis drawn (its line and ticks, then its numbers), in pixels.
+    std::vector<std::vector<CChartPixelArea>> valueAxes;
     double markerSize = CChartDefinition::kDefaultMarkerSize;
     int fillColor = 0;
     int shapeA = 0;

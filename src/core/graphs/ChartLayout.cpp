@@ -141,16 +141,24 @@ CChartRect DrawChartDecorations(CChart& chart, int kind)
     const double margin = chart.ChartGetAreaHeight() * kMarginShare;
     CChartRect r{margin, margin, chart.ChartGetAreaWidth() - margin, chart.ChartGetAreaHeight() - margin};
     const CColor black = chart.PaletteColor(0);
+    // The top and bottom titles break into lines where they are wider than the chart.
     if (!def.titles[0].empty()) {
         const CChartFont font = chart.FontOf(0);
-        chart.AddText(r.CenterX(), r.top, 0x102, font, black, 0, def.titles[0]);
-        r.top -= chart.TextHeightUnits(font) + margin / 2.0;
+        for (const std::string& line : WrapChartText(chart, font, def.titles[0], r.Width())) {
+            chart.AddText(r.CenterX(), r.top, 0x102, font, black, 0, line);
+            r.top -= chart.TextHeightUnits(font);
+        }
+        r.top -= margin / 2.0;
     }
     const CChartFont sideFont = chart.FontOf(1);
     const double sideHeight = chart.TextHeightUnits(sideFont);
     if (!def.titles[1].empty()) {
-        chart.AddText(r.CenterX(), r.bottom, 0x02, sideFont, black, 0, def.titles[1]);
-        r.bottom += sideHeight + margin / 2.0;
+        const std::vector<std::string> lines = WrapChartText(chart, sideFont, def.titles[1], r.Width());
+        for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+            chart.AddText(r.CenterX(), r.bottom, 0x02, sideFont, black, 0, *line);
+            r.bottom += sideHeight;
+        }
+        r.bottom += margin / 2.0;
     }
     if (!def.titles[2].empty()) {
         const double width = chart.TextWidthUnits(sideFont, def.titles[2]);

@@ -231,6 +231,33 @@ TEST(ChartView3D, ANearBarStandsBeforeTheTallerBarsBehindIt)
             chart.HitTest(chart.UnitsToPixelsX(middle.x / corners), chart.UnitsToPixelsY(middle.y / corners));
         EXPECT_EQ(hit.kind, CChartPrimitive::kHitCell) << seen.rotation << " " << seen.elevation;
         EXPECT_EQ(hit.column, seen.nearest) << seen.rotation << " " << seen.elevation;
+
+        // The same glazes side by side in one row: each short bar's end face shows whole, its side
+        // over the taller bar behind it, and answers a click anywhere across it.
+        std::vector<double> heights;
+        for (const CChartValueAt& v : values)
+            heights.push_back(v.value);
+        CChart row(metrics, 0.0, 0.0, 400.0, 250.0, 1000.0);
+        row.ChartDefBegin();
+        row.ChartSetData(kGlazes, 1, heights);
+        row.ChartSetColors(1, std::vector<int>{12});
+        row.ChartSetView(7, seen.rotation, seen.elevation, 0);
+        row.ChartSetDepth(7, 100, 50, 50);
+        row.ChartSetKind(kChartBarTrue3D, 0, 0x20);
+        int shortBars = 0;
+        for (const CChartPrimitive* face : CellPrimitives(row)) {
+            if (heights[static_cast<std::size_t>(face->row)] > 2.0 || face->color != GraphPaletteColor(12))
+                continue;
+            ++shortBars; // its end face: corners from the lower left, round
+            const std::vector<CChartPointD>& c = face->points;
+            for (const double across : {0.1, 0.5, 0.9}) {
+                const double x = (c[0].x + c[3].x) / 2.0 + across * ((c[1].x + c[2].x) - (c[0].x + c[3].x)) / 2.0;
+                const double y = (c[0].y + c[3].y) / 2.0 + across * ((c[1].y + c[2].y) - (c[0].y + c[3].y)) / 2.0;
+                EXPECT_EQ(row.HitTest(row.UnitsToPixelsX(x), row.UnitsToPixelsY(y)).row, face->row)
+                    << seen.rotation << " " << seen.elevation << " across " << across;
+            }
+        }
+        EXPECT_EQ(shortBars, kGlazes / 2) << seen.rotation << " " << seen.elevation;
     }
 }
 

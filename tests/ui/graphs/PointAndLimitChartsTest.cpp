@@ -17,6 +17,33 @@ namespace {
 using namespace graphtest;
 using ::testing::Contains;
 
+// The numbers of value axes that read as one: " [a|b]" for each two at one height that stand less
+// than 3 pixels apart, or less than a line's height where an axis line runs between them.
+std::string NumbersRunTogether(const CChart& chart)
+{
+    std::vector<std::pair<QRectF, std::string>> numbers;
+    std::vector<double> axes; // the places of upright lines longer than a few lines
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        const QRectF r = PixelRect(chart, p);
+        if (p.type == CChartPrimitive::Type::Text && !p.text.empty() &&
+            p.text.find_first_not_of("0123456789.%") == std::string::npos)
+            numbers.push_back({r, p.text});
+        if (p.type == CChartPrimitive::Type::Polyline && r.width() < 1.0 && r.height() > 60.0)
+            axes.push_back(r.center().x());
+    }
+    std::string together;
+    for (const auto& [a, first] : numbers) {
+        for (const auto& [b, second] : numbers) {
+            if (a.right() > b.left() || std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) < 0.5)
+                continue; // not a before b at one height
+            const bool across = std::any_of(axes.begin(), axes.end(), [&](double x) { return x > a.right() && x < b.left(); });
+            if (b.left() - a.right() < (across ? a.height() : 3.0))
+                together += " [" + first + "|" + second + "]";
+        }
+    }
+    return together;
+}
+
 // The scatter, triaxial and limit-formula charts as a potter opens them: a graph window on a
 // shipped template over the shipped glazes, a few of them selected in the glaze list.
 class PointAndLimitChartsTest : public GraphViewFixture {
@@ -157,7 +184,10 @@ TEST_F(PointAndLimitChartsTest, ALimitLeftOutIsTheNoticeOfTheDrawnChart)
 // Regression: the limit charts left limits unnamed at the graph window's first size: names too
 // many to stand apart were thinned by places, every other one drawn, and the empty places between
 // groups (which carry the value axes of other scales) took their turns. Names are left out only
-// where they would stand over a drawn one; where they fit, every limit is named.
+// where they would stand over a drawn one; where they fit, every limit is named. Regression: the
+// numbers of those value axes ran together in narrow windows ("2.04.06.08.010.0"), and upright
+// bars put one axis' numbers against the ticks of the axis before it ("1.010.020.0"): numbers at
+// one height stand a few pixels apart, and a line's height apart where an axis runs between them.
 TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
 {
     CLimitFormula* formula = nullptr;
@@ -171,9 +201,11 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
         QSize size;
         bool everyCombination; // else the nine shipped limits
         bool allNamed;         // the names fit
+        bool upright = false;  // the bars stand, which the shipped templates lay down
     };
-    const CSize sizes[] = {{{700, 180}, false, false}, {{620, 300}, true, true},   {{400, 250}, true, true},
-                           {{800, 450}, true, true},   {{1600, 1000}, true, true}, {{300, 200}, true, false}};
+    const CSize sizes[] = {{{700, 180}, false, false}, {{300, 400}, false, true},  {{620, 300}, true, true},
+                           {{400, 250}, true, true},   {{800, 450}, true, true},   {{1600, 1000}, true, true},
+                           {{300, 200}, true, false},  {{460, 400}, true, true, true}};
     for (const CSize& size : sizes) {
         if (size.everyCombination && formula->m_limits.GetCount() == 9) {
             for (const char* combination : {"Na2O", "K2O", "Li2O", "SrO", "PbO"})
@@ -190,7 +222,9 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
             const std::vector<std::string> names = Names();
             const int shipped = static_cast<int>(std::find(names.begin(), names.end(), kind) - names.begin());
             ASSERT_LT(shipped, kShippedCount) << kind;
-            view->SetGraph(&m_doc->Database().GetAt(shipped), m_glazeDoc, m_glazeDoc->GetGlaze(0), formula, -1, -1);
+            CGraphTemplate graphTemplate = m_doc->Database().GetAt(shipped);
+            graphTemplate.barhor = size.upright ? 0 : graphTemplate.barhor;
+            view->SetGraph(&graphTemplate, m_glazeDoc, m_glazeDoc->GetGlaze(0), formula, -1, -1);
             Flush();
             ASSERT_EQ(view->Graph()->m_errorText, "") << what;
             const CChart& chart = *view->ChartWindow()->Chart();
@@ -203,6 +237,7 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
             }
             ASSERT_GE(named.size(), 2u) << what;
             EXPECT_EQ(CrowdedTexts(chart), "") << what;
+            EXPECT_EQ(NumbersRunTogether(chart), "") << what;
             // Each name left out would stand over a drawn one (the places lie evenly, top down).
             const double first = named.front().second.center().y();
             const double pitch = (named.back().second.center().y() - first) /
