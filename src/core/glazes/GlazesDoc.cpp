@@ -348,7 +348,8 @@ bool CGlazesDoc::OnOpenDocument(const std::string& path)
 bool CGlazesDoc::RevertToSaved(CNamedItemList<CGlaze>* gone)
 {
     const std::string path = GetPathName();
-    if (path.empty())
+    const std::vector<CEditForm> forms = EditFormsOf({}, true);
+    if (path.empty() || !ConfirmRevertWithForms(forms, kGlazeSaveQuestionHelpId))
         return false;
     // Read aside first: a file that has become unreadable must not cost the glazes in memory.
     CGlazeList fresh;
@@ -363,6 +364,8 @@ bool CGlazesDoc::RevertToSaved(CNamedItemList<CGlaze>* gone)
     m_glazes.m_infoLines = std::move(fresh.m_infoLines);
     m_glazes.m_version = fresh.m_version;
     SetModifiedFlag(false);
+    for (const auto& [view, link] : forms)
+        link->SetChanged(false);
     return true;
 }
 
@@ -453,19 +456,11 @@ bool CGlazesDoc::OnCommand(unsigned id)
             OnCloseDocument();
         return true;
     case CmdRevertGlazeDb: {
-        // The glazes read again close every edit window: the unsaved edits in them go only after
-        // one question that says so, and only once the file was read.
-        const std::vector<CEditForm> forms = EditFormsOf({}, true);
-        if (GetPathName().empty() || !ConfirmRevertWithForms(forms, kGlazeSaveQuestionHelpId))
-            return true;
         // The glazes read before go only once every window has heard of the new ones: a graph
         // window may redraw from its glaze before its own notice comes.
         CNamedItemList<CGlaze> gone;
-        if (RevertToSaved(&gone)) {
-            for (const auto& [view, link] : forms)
-                link->SetChanged(false);
+        if (RevertToSaved(&gone))
             BroadcastUpdate(nullptr, this, kGlazesKind, HintGlazesReplaced, 0, 0);
-        }
         return true;
     }
     default:

@@ -217,9 +217,11 @@ public:
     bool SaveModified(SaveModifiedFor reason) override;
     bool CanCloseFrame(CFrameHost* frame) override;
     CFileDialogRequest GetSaveAsRequest() const override;
-    // Re-reads the file. A file that cannot be read leaves the glazes as they are (after the
-    // message); true when the document was reloaded. The glazes it held are handed to gone
-    // when given (so that they outlive the notice of the new ones), else freed.
+    // Re-reads the file, after the edit views with unsaved changes were told that it drops them
+    // (ConfirmRevertWithForms; Cancel reverts nothing). A file that cannot be read leaves the
+    // glazes and the views' edits as they are (after the message); true when the document was
+    // reloaded, its edit views' edits dropped for the notice that closes them. The glazes it held
+    // are handed to gone when given (so that they outlive the notice of the new ones), else freed.
     bool RevertToSaved(CNamedItemList<CGlaze>* gone = nullptr);
 
     bool OnCommand(unsigned id) override;

@@ -65,16 +65,10 @@ void ListNames(const CStringArrayEx& names, const char* heading, const char* non
     ShowInformation(std::string());
 }
 
-// Whether the recipe holds a line of the material name.
+// Whether the recipe holds a line of the material name (ignoring case).
 bool HoldsIngredient(const CGlaze& glaze, const std::string& name)
 {
-    for (const CIngredientList* lines : {&glaze.m_components, &glaze.m_additions}) {
-        for (const auto& line : *lines) {
-            if (line && EqualsNoCase(line->m_name, name))
-                return true;
-        }
-    }
-    return false;
+    return glaze.m_components.FindByName(name) || glaze.m_additions.FindByName(name);
 }
 
 } // namespace

@@ -7,14 +7,18 @@
 
 #include <string>
 
+// The form's answer to a message-box result.
+inline FormAnswer FormAnswerOf(int result)
+{
+    return result == MsgResultYes ? FormAnswer::Save : result == MsgResultNo ? FormAnswer::DontSave : FormAnswer::Cancel;
+}
+
 template <class Link>
 struct CFakeFormLink : Link {
     FormAnswer AskSaveChanges() override
     {
         ++asked;
-        return answer == MsgResultYes  ? FormAnswer::Save
-               : answer == MsgResultNo ? FormAnswer::DontSave
-                                       : FormAnswer::Cancel;
+        return FormAnswerOf(answer);
     }
     void SetChanged(bool value) override { changed = value; }
     bool HasChanges() const override { return changed; }

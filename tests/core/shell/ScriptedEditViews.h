@@ -4,6 +4,7 @@
 // edit window on the record whose index it is given, answering the save question as told and
 // counting what it was asked.
 
+#include "core/shell/FakeFormLink.h"
 #include "graphs/GraphTypesDoc.h"
 #include "records/RecordDatabaseDoc.h"
 
@@ -23,9 +24,7 @@ struct CScriptedLink : CRecordEditLink {
     FormAnswer AskSaveChanges() override
     {
         ++script.asked;
-        return script.answer == MsgResultYes  ? FormAnswer::Save
-               : script.answer == MsgResultNo ? FormAnswer::DontSave
-                                              : FormAnswer::Cancel;
+        return FormAnswerOf(script.answer);
     }
     void SaveToDatabase() override { ++script.saved; }
     void SetChanged(bool changed) override { script.changed = changed; }

@@ -58,9 +58,15 @@ TEST_F(MaterialsViewDatabaseTest, MergeAppendsOrReplacesByName)
     m_messages.answers = {MsgResultOk};
     Merge(source, true, true);
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"2 material mappings updated"});
-    for (int mapped : {2, 3}) {
-        EXPECT_EQ(RecordAt(Database(), mapped).m_costPerLb, 0.42);
-        EXPECT_EQ(RecordAt(Database(), mapped).m_density, 2.2);
+    const std::string saved = Dir() + "/merged.mat";
+    ASSERT_TRUE(m_doc->OnSaveDocument(saved));
+    const auto file = m_doc->ReadMergeFile(saved);
+    ASSERT_NE(file, nullptr);
+    for (const CMaterialArray* materials : {&Database(), &file->records}) {
+        for (int mapped : {2, 3}) {
+            EXPECT_EQ(RecordAt(*materials, mapped).m_costPerLb, 0.42);
+            EXPECT_EQ(RecordAt(*materials, mapped).m_density, 2.2);
+        }
     }
     m_messages.boxes.clear();
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
