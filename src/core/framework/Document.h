@@ -111,8 +111,11 @@ public:
     virtual CFileDialogRequest GetSaveAsRequest() const;
     // Whether the frame may close (the document's last frame asks SaveModified).
     virtual bool CanCloseFrame(CFrameHost* frame);
-    // Revert To Saved is offered while the document is modified and has a path.
-    bool CanRevertToSaved() const { return m_bModified && !m_strPathName.empty(); }
+    // Revert To Saved is offered while the document has a path and something to revert: it is
+    // modified, or a window holds unsaved edits of its records.
+    bool CanRevertToSaved() const { return (m_bModified || FormsHoldEdits()) && !m_strPathName.empty(); }
+    // Whether an edit window holds unsaved edits of the document's records.
+    virtual bool FormsHoldEdits() const { return false; }
 
     // What a file was when this document last read or wrote it, taken before reading (so that a
     // change during the read counts as a change) or from the file just written.

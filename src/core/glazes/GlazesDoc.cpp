@@ -260,9 +260,15 @@ std::vector<CEditForm> CGlazesDoc::EditFormsOf(std::span<const int> indices, boo
     return forms;
 }
 
-bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
+bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices, RecordGoes goes)
 {
-    return ConfirmDeleteWithForms(EditFormsOf(indices, false));
+    return ConfirmDeleteWithForms(EditFormsOf(indices, false), goes);
+}
+
+bool CGlazesDoc::FormsHoldEdits() const
+{
+    const std::vector<CEditForm> forms = EditFormsOf({}, true);
+    return std::any_of(forms.begin(), forms.end(), [](const CEditForm& form) { return form.second->HasChanges(); });
 }
 
 bool CGlazesDoc::AskEditFormsOf(std::span<const int> indices, FormsAsked when)
@@ -328,7 +334,6 @@ bool CGlazesDoc::ReadFile(const std::string& path, CGlazeList& list, CFileStamp&
         Warn(MessagePath(path) + ": " + list.m_errorText, kGlazeReadErrorHelpId);
         return false;
     }
-    ReportReadNotes(path, list, kGlazeReadErrorHelpId);
     return true;
 }
 
@@ -339,8 +344,10 @@ bool CGlazesDoc::OnOpenDocument(const std::string& path)
     m_glazes.Reset();
     CFileStamp stamp;
     const bool loaded = ReadFile(path, m_glazes, stamp);
-    if (loaded)
+    if (loaded) {
+        ReportReadNotes(path, m_glazes, kGlazeReadErrorHelpId);
         RememberFileState(path, stamp);
+    }
     SetModifiedFlag(false);
     return loaded;
 }
@@ -356,6 +363,11 @@ bool CGlazesDoc::RevertToSaved(CNamedItemList<CGlaze>* gone)
     CFileStamp stamp;
     if (!ReadFile(path, fresh, stamp))
         return false;
+    // A file cut short reads without an error: what is left of it replaces nothing unasked.
+    const CParamReadNotes& notes = fresh.m_readNotes;
+    if (!ConfirmRevertToCutFile(path, notes, kGlazeReadErrorHelpId))
+        return false;
+    ReportReadNotes(path, notes, kGlazeReadErrorHelpId, true);
     RememberFileState(path, stamp);
     std::swap(m_glazes.m_glazes, fresh.m_glazes);
     if (gone)
@@ -472,7 +484,7 @@ bool CGlazesDoc::OnUpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
     case CmdRevertGlazeDb:
-        ui.Enable(!GetPathName().empty());
+        ui.Enable(CanRevertToSaved());
         return true;
     case CmdSaveGlazeDb:
     case CmdSaveGlazeDbAs:

@@ -194,10 +194,12 @@ public:
     // The edit views on the glazes at indices, or on any glaze: a command that changes more than
     // this database asks them together with the others it changes.
     std::vector<CEditForm> EditFormsOf(std::span<const int> indices, bool all) const;
-    // Before the glazes at indices are deleted: every edit view on one of them with unsaved
-    // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
-    // user said No to any; then every view keeps its edits.
-    bool ConfirmDeleteWithEditViews(std::span<const int> indices);
+    // Before the glazes at indices are deleted (or replaced by a merge): every edit view on one of
+    // them with unsaved changes asks whether to delete it all the same (ConfirmDeleteWithForms).
+    // False when the user said No to any; then every view keeps its edits.
+    bool ConfirmDeleteWithEditViews(std::span<const int> indices, RecordGoes goes = RecordGoes::Deleted);
+    // Whether an edit view holds unsaved changes (Revert To Saved would drop them).
+    bool FormsHoldEdits() const override;
     // The edit (analysis) view showing the glaze at index, else null.
     CView* FindEditView(int index) const;
     CView* FindAnalysisView(int index) const;
@@ -219,7 +221,8 @@ public:
     CFileDialogRequest GetSaveAsRequest() const override;
     // Re-reads the file, after the edit views with unsaved changes were told that it drops them
     // (ConfirmRevertWithForms; Cancel reverts nothing). A file that cannot be read leaves the
-    // glazes and the views' edits as they are (after the message); true when the document was
+    // glazes and the views' edits as they are (after the message), and so does one that may have
+    // been cut short unless the user reverts to it all the same (ConfirmRevertToCutFile); true when the document was
     // reloaded, its edit views' edits dropped for the notice that closes them. The glazes it held
     // are handed to gone when given (so that they outlive the notice of the new ones), else freed.
     bool RevertToSaved(CNamedItemList<CGlaze>* gone = nullptr);
@@ -229,7 +232,8 @@ public:
 
 private:
     // The file's glazes into list and what the file was before the read into stamp; false
-    // after a message when it cannot be opened or read.
+    // after a message when it cannot be opened or read. What the read noticed is told after
+    // (ReportReadNotes).
     bool ReadFile(const std::string& path, CGlazeList& list, CFileStamp& stamp) const;
     // The edit and analysis views close without a question (every one was asked before).
     void CloseGlazeViews();

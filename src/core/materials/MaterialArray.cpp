@@ -136,6 +136,12 @@ CMaterialArray::RecordList CMaterialArray::TakeAll()
     return std::exchange(m_records, {});
 }
 
+void CMaterialArray::PutBackAll(RecordList records)
+{
+    m_indexValid = false;
+    m_records = std::move(records);
+}
+
 void CMaterialArray::InsertCopy(int index, const CMaterial& material)
 {
     const bool appended = index == GetCount();

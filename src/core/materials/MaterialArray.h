@@ -95,6 +95,8 @@ public:
     std::unique_ptr<CMaterial> TakeAt(int index);
     // Every material taken out of the array, for the caller to keep; the settings stay.
     RecordList TakeAll();
+    // Records that TakeAll took, back in place of whatever the array holds.
+    void PutBackAll(RecordList records);
     void InsertCopy(int index, const CMaterial& material); // index 0..count
     void ReplaceAt(int index, const CMaterial& material);
     void Swap(int a, int b);

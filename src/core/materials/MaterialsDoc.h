@@ -72,6 +72,10 @@ struct CMaterialAccess {
     {
         return std::make_shared<CMaterialArray::RecordList>(c.TakeAll());
     }
+    static void PutBackAll(CMaterialArray& c, const std::shared_ptr<void>& all)
+    {
+        c.PutBackAll(std::move(*std::static_pointer_cast<CMaterialArray::RecordList>(all)));
+    }
     static void Assign(CMaterialArray& c, int i, const CMaterial& record) { c.ReplaceAt(i, record); }
     static void Swap(CMaterialArray& c, int i, int j) { c.Swap(i, j); }
     static void Move(CMaterialArray& c, int from, int to) { c.Move(from, to); }

@@ -9,6 +9,7 @@
 #include "shell/DocumentRead.h"
 #include "support/InputFile.h"
 #include "support/MessagePath.h"
+#include "support/ParamFile.h"
 #include "support/Profile.h"
 #include "support/Services.h"
 
@@ -177,13 +178,18 @@ void CRecordDatabaseDoc::ChangeDatabaseNotes(const std::string& name, const CStr
         Announce(HintDatabaseNotesChanged, 0, sender);
 }
 
-int CRecordDatabaseDoc::CountReplacements(const CRecordSource& file, const std::vector<int>& chosen, int method) const
+std::vector<int> CRecordDatabaseDoc::RecordsReplacedBy(const CRecordSource& file, const std::vector<int>& chosen,
+                                                       int method) const
 {
+    std::vector<int> replaced;
     if (method != kMergeReplaceExisting)
-        return 0;
-    int replaced = 0;
-    for (int i : chosen)
-        replaced += FindRecordByName(file.NameAt(i)) >= 0 ? 1 : 0;
+        return replaced;
+    for (int i : chosen) {
+        if (const int at = FindRecordByName(file.NameAt(i)); at >= 0)
+            replaced.push_back(at);
+    }
+    std::sort(replaced.begin(), replaced.end());
+    replaced.erase(std::unique(replaced.begin(), replaced.end()), replaced.end());
     return replaced;
 }
 
@@ -237,9 +243,15 @@ bool CRecordDatabaseDoc::AskEveryEditForm(FormsAsked when)
     return AskForms(EditFormsOf({}, true), when);
 }
 
-bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices)
+bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices, RecordGoes goes)
 {
-    return ConfirmDeleteWithForms(EditFormsOf(indices, false));
+    return ConfirmDeleteWithForms(EditFormsOf(indices, false), goes);
+}
+
+bool CRecordDatabaseDoc::FormsHoldEdits() const
+{
+    const std::vector<CEditForm> forms = EditFormsOf({}, true);
+    return std::any_of(forms.begin(), forms.end(), [](const CEditForm& form) { return form.second->HasChanges(); });
 }
 
 // --- the file -------------------------------------------------------------------------------------
@@ -275,10 +287,9 @@ bool CRecordDatabaseDoc::OnNewDocument()
     return true;
 }
 
-bool CRecordDatabaseDoc::ReadDatabaseFrom(const std::string& path, std::istream& in)
+bool CRecordDatabaseDoc::ReadDatabaseFrom(const std::string& path, std::istream& in, bool cutShortAsked)
 {
     ResetRecords();
-    ReportUnfinishedSave(path, m_kind.readErrorHelpId);
     int result = 0;
     std::string error;
     {
@@ -289,7 +300,7 @@ bool CRecordDatabaseDoc::ReadDatabaseFrom(const std::string& path, std::istream&
         AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
         return false;
     }
-    ReportReadNotes(path, RecordsContext(), m_kind.readErrorHelpId);
+    ReportReadNotes(path, RecordsContext().m_readNotes, m_kind.readErrorHelpId, cutShortAsked);
     return true;
 }
 
@@ -302,6 +313,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
         ResetRecords();
         AppMessageBox(in.OpenFailure(), MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
     } else {
+        ReportUnfinishedSave(path, m_kind.readErrorHelpId);
         loaded = ReadDatabaseFrom(path, in);
     }
     if (loaded) {
@@ -333,22 +345,37 @@ bool CRecordDatabaseDoc::RevertToSaved()
                       MsgOk | MsgIconExclamation, m_kind.openErrorHelpId);
         return false;
     }
+    ReportUnfinishedSave(path, m_kind.readErrorHelpId);
     std::string error;
+    CParamReadNotes notes;
     int result = 0;
     {
         std::istringstream aside(bytes);
         CBusyScope busy;
-        result = ReadRecordsAside(aside, error);
+        result = ReadRecordsAside(aside, error, notes);
     }
     if (result != 0) {
         AppMessageBox(MessagePath(path) + ": " + error, MsgOk | MsgIconExclamation, m_kind.readErrorHelpId);
         return false;
     }
+    // A file cut short reads without an error: what is left of it replaces nothing unasked.
+    if (!ConfirmRevertToCutFile(path, notes, m_kind.readErrorHelpId))
+        return false;
     // The same bytes read again into the database; the records read before go with the notice
     // of the new ones.
+    const std::size_t retired = m_outgoing.size();
     RetireAllRecords();
     std::istringstream in(std::move(bytes));
-    ReadDatabaseFrom(path, in);
+    if (!ReadDatabaseFrom(path, in, notes.lastLineUnterminated.count > 0)) {
+        // Read aside, the same bytes fail only for want of memory: the records read before come
+        // back, and the database is not taken for its file.
+        if (m_outgoing.size() > retired) {
+            PutBackAllRecords(m_outgoing.back());
+            m_outgoing.pop_back();
+        }
+        SetModifiedFlag();
+        return false;
+    }
     RememberFileState(path, file.Stamp());
     SetModifiedFlag(false);
     OnRecordsRead();

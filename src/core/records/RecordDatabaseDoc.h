@@ -38,6 +38,7 @@
 
 class CFrameHost;
 class CParamFileContext;
+struct CParamReadNotes;
 class CRecordDatabaseDoc;
 class CStringArrayEx;
 class CView;
@@ -176,6 +177,8 @@ public:
     virtual std::shared_ptr<void> TakeRecord(int index) = 0;
     // Every record taken out of the list at once, for the caller to keep; the settings stay.
     virtual std::shared_ptr<void> TakeAllRecords() = 0;
+    // What TakeAllRecords took, back in place of the records the database holds.
+    virtual void PutBackAllRecords(const std::shared_ptr<void>& all) = 0;
     virtual void InsertNewRecord(int index) = 0;
     // A copy of the record at index inserted after it (nothing out of range); the record keeps
     // its identity.
@@ -203,8 +206,9 @@ public:
     virtual std::unique_ptr<CRecordSource> ReadRecordFile(const std::string& path) const = 0;
     // The index of the record named name (ignoring case), else -1.
     virtual int FindRecordByName(std::string_view name) const = 0;
-    // The records of the file that the merge would assign over records of this database.
-    int CountReplacements(const CRecordSource& file, const std::vector<int>& chosen, int method) const;
+    // The records of this database that a merge of the chosen records of file would assign over,
+    // ascending.
+    std::vector<int> RecordsReplacedBy(const CRecordSource& file, const std::vector<int>& chosen, int method) const;
     // Appends copies of the chosen records of a file this document read (kMergeAppendAll), or
     // appends those whose name is new and assigns the others over the record of that name
     // (kMergeReplaceExisting). Names are matched against the database as it stood before the
@@ -256,10 +260,13 @@ public:
     // The edit windows on the records at indices, or on any record: a command that changes more
     // than this database asks them together with the others it changes.
     std::vector<CEditForm> EditFormsOf(std::span<const int> indices, bool all) const;
-    // Before the records at indices are deleted: every edit window on one of them with unsaved
-    // changes asks whether to delete it all the same (ConfirmDeleteWithForms). False when the
-    // user said No to any; then every window keeps its edits.
-    bool ConfirmDeleteWithEditViews(std::span<const int> indices);
+    // Before the records at indices are deleted (or replaced by a merge): every edit window on one
+    // of them with unsaved changes asks whether to delete it all the same
+    // (ConfirmDeleteWithForms). False when the user said No to any; then every window keeps its
+    // edits.
+    bool ConfirmDeleteWithEditViews(std::span<const int> indices, RecordGoes goes = RecordGoes::Deleted);
+    // Whether an edit window holds unsaved changes (Revert To Saved would drop them).
+    bool FormsHoldEdits() const override;
 
     // --- the file ---
 
@@ -277,7 +284,8 @@ public:
     // unsaved changes were told that it drops them (ConfirmRevertWithForms; Cancel reverts
     // nothing). The file is read aside: one that cannot be read (gone, of another kind, damaged)
     // leaves the records, the path and the modified flag as they were after its message, and
-    // every window keeps its edits. False when nothing was reverted.
+    // every window keeps its edits; so does one that may have been cut short, unless the user
+    // reverts to it all the same (ConfirmRevertToCutFile). False when nothing was reverted.
     bool RevertToSaved();
     bool OnSaveDocument(const std::string& path) override;
     // Windows of other documents hold records of a database (a graph window its limit formula):
@@ -299,8 +307,9 @@ protected:
     // Empties the database before a file is read into it.
     virtual void ResetRecords() = 0;
     // Reads a file into a database of its own, which then goes, leaving this one untouched: 0, or
-    // an error with its message in error. A revert reads its file so first.
-    virtual int ReadRecordsAside(std::istream& in, std::string& error) const = 0;
+    // an error with its message in error; notes: what the read noticed. A revert reads its file
+    // so first.
+    virtual int ReadRecordsAside(std::istream& in, std::string& error, CParamReadNotes& notes) const = 0;
     // Empties the database for New and gives it its first record.
     virtual void StartNewDatabase();
     // Reads the file into the emptied database: 0, or an error with its message in error.
@@ -319,8 +328,9 @@ private:
     // of the replacement.
     void RetireAllRecords();
     // Reads in, the file of path, into the emptied database: false after a message when it
-    // cannot be read.
-    bool ReadDatabaseFrom(const std::string& path, std::istream& in);
+    // cannot be read. cutShortAsked: the user chose to revert to a file that may have been cut
+    // short, which its notes then leave out.
+    bool ReadDatabaseFrom(const std::string& path, std::istream& in, bool cutShortAsked = false);
     void RememberFile(const std::string& path) const;
     void OnFileOpen();
     void OnFileSave(bool askForPath);

@@ -45,6 +45,10 @@ struct CNamedListAccess {
     {
         return std::make_shared<CNamedItemList<Record>>(std::exchange(c.*List, {}));
     }
+    static void PutBackAll(Collection& c, const std::shared_ptr<void>& all)
+    {
+        c.*List = std::move(*std::static_pointer_cast<CNamedItemList<Record>>(all));
+    }
     static void Assign(Collection& c, int i, const Record& record) { (c.*List).AssignAt(i, record); }
     static void Swap(Collection& c, int i, int j) { (c.*List).SwapItems(i, j); }
     static void Move(Collection& c, int from, int to) { (c.*List).MoveItem(from, to); }
@@ -116,6 +120,7 @@ public:
         return Access::Take(m_records, index);
     }
     std::shared_ptr<void> TakeAllRecords() override { return Access::TakeAll(m_records); }
+    void PutBackAllRecords(const std::shared_ptr<void>& all) override { Access::PutBackAll(m_records, all); }
     void InsertNewRecord(int index) override { InsertRecord(index, NewRecord()); }
     void DuplicateRecord(int index) override
     {
@@ -258,12 +263,13 @@ protected:
     // written file carries.
     virtual void CopySettingsTo(Collection& /*subset*/) const {}
 
-    int ReadRecordsAside(std::istream& in, std::string& error) const override
+    int ReadRecordsAside(std::istream& in, std::string& error, CParamReadNotes& notes) const override
     {
         Collection aside;
         const int result = aside.Read(in);
         if (result != 0)
             error = aside.m_errorText;
+        notes = aside.m_readNotes;
         return result;
     }
     int ReadRecords(std::istream& in, std::string& error) override

@@ -1,20 +1,28 @@
 #pragma once
 
 // The question a record list asks before it deletes a record that an edit window holds unsaved
-// changes to: saving them first would change nothing, so it asks whether to delete at all.
+// changes to, or a merge replaces it: saving them first would change nothing, so it asks whether
+// to go on at all.
 
 #include "framework/MessageService.h"
 
 #include <string>
 
-inline std::string DeleteChangedRecordQuestion(const std::string& name)
+// What becomes of the record.
+enum class RecordGoes {
+    Deleted,
+    Replaced, // by a record of the same name that a merge brings
+};
+
+inline std::string DeleteChangedRecordQuestion(const std::string& name, RecordGoes goes = RecordGoes::Deleted)
 {
-    return "\"" + name + "\" has unsaved changes and will be deleted. Delete it?";
+    return "\"" + name + "\" has unsaved changes and will be " +
+           (goes == RecordGoes::Deleted ? "deleted. Delete it?" : "replaced by the one merged in. Replace it?");
 }
 
 // Asks it: MsgResultYes or MsgResultNo. Enter answers No, so that a key pressed in haste deletes
 // neither the record nor its edits.
-inline int AskDeleteChangedRecord(const std::string& name, unsigned helpId)
+inline int AskDeleteChangedRecord(const std::string& name, RecordGoes goes, unsigned helpId)
 {
-    return AppMessageBox(DeleteChangedRecordQuestion(name), MsgYesNo | MsgIconQuestion | MsgDefaultButton2, helpId);
+    return AppMessageBox(DeleteChangedRecordQuestion(name, goes), MsgYesNo | MsgIconQuestion | MsgDefaultButton2, helpId);
 }

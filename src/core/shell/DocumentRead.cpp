@@ -68,7 +68,26 @@ void ReportUnfinishedSave(const std::string& path, unsigned helpId)
 
 void ReportReadNotes(const std::string& path, const CParamFileContext& context, unsigned helpId)
 {
-    const std::string message = ReadNotesMessage(path, context.m_readNotes);
+    ReportReadNotes(path, context.m_readNotes, helpId, false);
+}
+
+void ReportReadNotes(const std::string& path, const CParamReadNotes& notes, unsigned helpId, bool cutShortAsked)
+{
+    CParamReadNotes told = notes;
+    if (cutShortAsked)
+        told.lastLineUnterminated = CParamNote();
+    const std::string message = ReadNotesMessage(path, told);
     if (!message.empty())
         AppMessageBox(message, MsgOk | MsgIconExclamation, helpId);
+}
+
+bool ConfirmRevertToCutFile(const std::string& path, const CParamReadNotes& notes, unsigned helpId)
+{
+    const CParamNote& cut = notes.lastLineUnterminated;
+    if (cut.count == 0)
+        return true;
+    const std::string question = MessagePath(path) + ": \"" + cut.text +
+                                 "\" ends the file without a line break, so the file may have been cut short (line " +
+                                 std::to_string(cut.line) + "). Revert to it anyway?";
+    return AppMessageBox(question, MsgOkCancel | MsgIconExclamation | MsgDefaultButton2, helpId) == MsgResultOk;
 }

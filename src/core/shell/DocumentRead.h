@@ -32,3 +32,13 @@ void ReportUnfinishedSave(const std::string& path, unsigned helpId);
 // After path was read into context: its notes in one message box, so that the user learns them
 // before saving over the file (a save writes every value as it was read). Nothing otherwise.
 void ReportReadNotes(const std::string& path, const CParamFileContext& context, unsigned helpId);
+// The same for the notes of a read; cutShortAsked leaves out a last line without a line break,
+// which the user was asked about already (ConfirmRevertToCutFile).
+void ReportReadNotes(const std::string& path, const CParamReadNotes& notes, unsigned helpId, bool cutShortAsked);
+
+// Before Revert To Saved replaces what is in memory with a file whose read noted that it may have
+// been cut short (its last line has no line break: another program or a full disk stopped
+// writing it mid-line): "<path>: "<line>" ends the file without a line break, so the file may
+// have been cut short (line N). Revert to it anyway?" OK / Cancel, Cancel the default. True to go
+// on, without a question when the read noted nothing of the kind.
+bool ConfirmRevertToCutFile(const std::string& path, const CParamReadNotes& notes, unsigned helpId);

@@ -42,6 +42,12 @@ void BringForward(const CEditForm& form)
         frame->ActivateFrame();
 }
 
+// Before a save replaces a record stored meanwhile (after the record's name).
+constexpr const char* kSavedInAnotherWindow =
+    " was saved in another window since this form showed it. Replace it with this form's version?";
+constexpr const char* kChangedOutside =
+    " was changed outside this window since this form showed it. Replace it with this form's version?";
+
 // "A", "A" and "B", "A", "B" and "C".
 std::string NameList(const std::vector<std::string>& names)
 {
@@ -56,20 +62,87 @@ std::string NameList(const std::vector<std::string>& names)
 
 } // namespace
 
+namespace {
+
+// What No means for an answer: keeping the stored version is a No, except before a close, where
+// it keeps the form open as Cancel does.
+FormAnswer Settle(FormAnswer answer, FormsAsked when)
+{
+    if (answer != FormAnswer::KeepStored)
+        return answer;
+    return when == FormsAsked::BeforeClose ? FormAnswer::Cancel : FormAnswer::DontSave;
+}
+
+// What every form knew of other saves before a step asked it (a Yes to "... Replace it with
+// this form's version?" forgets that its record was saved elsewhere): put back unless the step
+// goes on.
+class CGuardsKept {
+public:
+    explicit CGuardsKept(std::span<const CEditForm> forms)
+    {
+        for (const auto& [view, link] : forms) {
+            if (CSavedElsewhere* guard = link->Guard())
+                m_guards.emplace_back(guard, *guard);
+        }
+    }
+    ~CGuardsKept()
+    {
+        for (auto& [guard, before] : m_guards)
+            *guard = before;
+    }
+    CGuardsKept(const CGuardsKept&) = delete;
+    CGuardsKept& operator=(const CGuardsKept&) = delete;
+    void Keep() { m_guards.clear(); }
+
+private:
+    std::vector<std::pair<CSavedElsewhere*, CSavedElsewhere>> m_guards;
+};
+
+using CAnswers = std::vector<std::pair<CEditForm, FormAnswer>>;
+
+// Forms on one record that were all told to save: each after the first would replace the
+// version saved before it, so it is asked now, as its own save would ask then. False on Cancel.
+bool AskOneVersionPerRecord(CAnswers& answers, FormsAsked when)
+{
+    std::vector<std::pair<const void*, const CEditFormLink*>> saving; // a record, the form whose version it gets
+    for (auto& [form, answer] : answers) {
+        const void* record = form.second->EditedRecord();
+        if (answer != FormAnswer::Save || !record)
+            continue;
+        const auto earlier = std::find_if(saving.begin(), saving.end(),
+                                          [record](const auto& entry) { return entry.first == record; });
+        if (earlier == saving.end()) {
+            saving.emplace_back(record, form.second);
+            continue;
+        }
+        CSavedElsewhere* guard = form.second->Guard();
+        answer = Settle(guard ? guard->AskToReplaceInStep(form, earlier->second->FormName()) : FormAnswer::Save, when);
+        if (answer == FormAnswer::Cancel)
+            return false;
+        if (answer == FormAnswer::Save)
+            earlier->second = form.second;
+    }
+    return true;
+}
+
+} // namespace
+
 bool AskForms(std::span<const CEditForm> forms, FormsAsked when)
 {
-    std::vector<std::pair<CEditForm, FormAnswer>> answers;
+    CGuardsKept guards(forms);
+    CAnswers answers;
     for (const CEditForm& form : forms) {
         if (!form.second->HasChanges())
             continue;
         BringForward(form);
-        FormAnswer answer = form.second->AskSaveChanges();
-        if (answer == FormAnswer::KeepStored)
-            answer = when == FormsAsked::BeforeClose ? FormAnswer::Cancel : FormAnswer::DontSave;
+        const FormAnswer answer = Settle(form.second->AskSaveChanges(), when);
         if (answer == FormAnswer::Cancel)
             return false;
         answers.emplace_back(form, answer);
     }
+    if (!AskOneVersionPerRecord(answers, when))
+        return false;
+    guards.Keep();
     std::vector<CSettledForm> settled;
     for (const auto& [form, answer] : answers) {
         if (answer == FormAnswer::DontSave && when == FormsAsked::BeforeChange)
@@ -85,12 +158,12 @@ bool AskForms(std::span<const CEditForm> forms, FormsAsked when)
     return true;
 }
 
-bool ConfirmDeleteWithForms(std::span<const CEditForm> forms)
+bool ConfirmDeleteWithForms(std::span<const CEditForm> forms, RecordGoes goes)
 {
     for (const CEditForm& form : forms) {
         if (form.second->HasChanges())
             BringForward(form);
-        if (form.second->AskDeleteChanges() != MsgResultYes)
+        if (form.second->AskDeleteChanges(goes) != MsgResultYes)
             return false;
     }
     for (const auto& [view, link] : forms)
@@ -113,17 +186,15 @@ bool ConfirmRevertWithForms(std::span<const CEditForm> forms, unsigned helpId)
 }
 
 // The form comes forward to ask; No, the default (Enter), loses nothing and is remembered.
-bool CSavedElsewhere::Ask(const CEditForm& form, const std::string& savedName, const char* question, unsigned icon,
-                          unsigned helpId)
+bool CSavedElsewhere::Ask(const CEditForm& form, const std::string& savedName, const char* question, unsigned icon)
 {
     BringForward(form);
     m_bSavedElsewhere = AppMessageBox("\"" + savedName + "\"" + question, MsgYesNo | icon | MsgDefaultButton2,
-                                      helpId) != MsgResultYes;
+                                      m_helpId) != MsgResultYes;
     return !m_bSavedElsewhere;
 }
 
-bool CSavedElsewhere::MayReload(const CEditForm& form, const CView* sender, const std::string& savedName,
-                                unsigned helpId)
+bool CSavedElsewhere::MayReload(const CEditForm& form, const CView* sender, const std::string& savedName)
 {
     if (!form.second->HasChanges())
         return true;
@@ -144,18 +215,21 @@ bool CSavedElsewhere::MayReload(const CEditForm& form, const CView* sender, cons
                            "in this window?"
                          : " has been changed outside this window. Show it as changed, dropping the unsaved changes "
                            "in this window?",
-               MsgIconQuestion, helpId);
+               MsgIconQuestion);
 }
 
-bool CSavedElsewhere::MayReplace(const CEditForm& form, const std::string& savedName, unsigned helpId)
+bool CSavedElsewhere::MayReplace(const CEditForm& form, const std::string& savedName)
 {
     if (const CSettledForm* settled = Settled(form.second); settled && settled->saves)
         m_bSavedElsewhere = false;
     return !m_bSavedElsewhere ||
-           Ask(form, savedName,
-               m_bByForm ? " was saved in another window since this form showed it. Replace it with this form's "
-                           "version?"
-                         : " was changed outside this window since this form showed it. Replace it with this "
-                           "form's version?",
-               MsgIconExclamation, helpId);
+           Ask(form, savedName, m_bByForm ? kSavedInAnotherWindow : kChangedOutside, MsgIconExclamation);
+}
+
+FormAnswer CSavedElsewhere::AskToReplaceInStep(const CEditForm& form, const std::string& otherName)
+{
+    BringForward(form);
+    const int answer = AppMessageBox("\"" + otherName + "\"" + kSavedInAnotherWindow,
+                                     MsgYesNoCancel | MsgIconExclamation | MsgDefaultButton2, m_helpId);
+    return answer == MsgResultYes ? FormAnswer::Save : answer == MsgResultNo ? FormAnswer::KeepStored : FormAnswer::Cancel;
 }

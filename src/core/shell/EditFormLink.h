@@ -15,12 +15,17 @@
 // never a place in the list.
 
 #include "framework/MessageService.h"
+#include "shell/DeleteQuestion.h"
 
 #include <span>
 #include <string>
 #include <utility>
 
+class CEditFormLink;
 class CView;
+
+// An edit window as a document sees it: the view (its frame comes forward to ask) and its link.
+using CEditForm = std::pair<CView*, CEditFormLink*>;
 
 // A form's answer to "Save changes to "<name>" ?".
 enum class FormAnswer {
@@ -49,16 +54,56 @@ enum class FormsAsked {
     BeforeClose,
 };
 
+// What one form knows of changes to its record made elsewhere: saves from other edit windows and
+// the changes that reach it unasked (the materials mapped to a saved material follow it). A form
+// without unsaved changes shows such a change quietly; one with changes comes forward and asks
+// first, and when the user keeps the changes, the form's own next save asks before it replaces
+// what was stored meanwhile, as a save over a file that another program changed does. A form
+// answered within a step of AskForms asks neither: it keeps its edits for the save it was told
+// to make, or remembers the change as kept. Each edit form holds one.
+class CSavedElsewhere {
+public:
+    // helpId: the help topic of the form's questions.
+    explicit CSavedElsewhere(unsigned helpId = 0) : m_helpId(helpId) {}
+
+    // sender (another edit form, or a command) changed the form's record, now named savedName:
+    // whether the form shall show it as changed. True for a form without changes; otherwise the
+    // question, Yes dropping the changes. No, the default, keeps them and is remembered: a form
+    // that keeps its changes is not asked again before its save.
+    bool MayReload(const CEditForm& form, const CView* sender, const std::string& savedName);
+    // Before the form's save replaces its record, now named savedName: true unless the record was
+    // changed elsewhere since the form showed it and the user says No (the default). A Yes is not
+    // asked for again.
+    bool MayReplace(const CEditForm& form, const std::string& savedName);
+    // Within a step of AskForms in which another form saves the same record first, as otherName:
+    // the question the form's own save would then ask, before anything is written. Save to
+    // replace the other's version, KeepStored to keep it, Cancel.
+    FormAnswer AskToReplaceInStep(const CEditForm& form, const std::string& otherName);
+    // The form shows its record as stored, or keeps the other window's save beside its own.
+    void Forget() { m_bSavedElsewhere = false; }
+
+private:
+    bool Ask(const CEditForm& form, const std::string& savedName, const char* question, unsigned icon);
+
+    bool m_bSavedElsewhere = false;
+    // The change came from another edit form's save, not from a command.
+    bool m_bByForm = true;
+    unsigned m_helpId;
+};
+
 class CEditFormLink {
 public:
     virtual ~CEditFormLink() = default;
     // Asks whether to save the window's unsaved changes (DontSave without asking when there are
     // none). It saves and drops nothing itself.
     virtual FormAnswer AskSaveChanges() = 0;
-    // Before the window's record is deleted: MsgResultYes without unsaved changes, else the
-    // answer to DeleteChangedRecordQuestion (MsgResultYes or MsgResultNo). Windows that do not
-    // ask it answer the save question (Cancel keeps the record).
-    virtual int AskDeleteChanges() { return AskSaveChanges() == FormAnswer::Cancel ? MsgResultNo : MsgResultYes; }
+    // Before the window's record is deleted or replaced: MsgResultYes without unsaved changes,
+    // else the answer to DeleteChangedRecordQuestion (MsgResultYes or MsgResultNo). Windows that
+    // do not ask it answer the save question (Cancel keeps the record).
+    virtual int AskDeleteChanges(RecordGoes /*goes*/)
+    {
+        return AskSaveChanges() == FormAnswer::Cancel ? MsgResultNo : MsgResultYes;
+    }
     // Sets or clears the window's unsaved-changes state.
     virtual void SetChanged(bool changed) = 0;
     // Whether the window holds unsaved changes; a window without any is neither brought forward
@@ -70,23 +115,29 @@ public:
     virtual void DropChanges() = 0;
     // The record's name as the window shows it, edits included (the save question's name).
     virtual std::string FormName() const = 0;
+    // The record the window edits, as an identity (null for none): two windows on one record
+    // save one version.
+    virtual const void* EditedRecord() const { return nullptr; }
+    // What the window knows of changes to its record made elsewhere (null: nothing).
+    virtual CSavedElsewhere* Guard() { return nullptr; }
 };
 
-// An edit window as a document sees it: the view (its frame comes forward to ask) and its link.
-using CEditForm = std::pair<CView*, CEditFormLink*>;
 
-// Each form with unsaved changes comes forward and is asked whether to save them, once. Only
-// when no form cancelled does anything happen: the edits answered No are dropped (BeforeChange;
-// on the other roads they stay until the form closes or saves), then the forms answered Yes save,
-// in turn; none of them asks again in this step about another's save of its record. False on
-// Cancel, with every form and record as it was.
+// Each form with unsaved changes comes forward and is asked whether to save them, once. Two
+// forms on one record answered Yes save one version: the later one is asked, before anything is
+// written, whether its version replaces the earlier one's (its own save would ask so after the
+// other's). Only when no form cancelled does anything happen: the edits answered No are dropped
+// (BeforeChange; on the other roads they stay until the form closes or saves), then the forms
+// answered Yes save, in turn; none of them asks again in this step about another's save of its
+// record. False on Cancel, with every form, its edits and what it knows of other saves, and every
+// record as it was.
 bool AskForms(std::span<const CEditForm> forms, FormsAsked when);
 
-// Before records are deleted: each form on one of them is asked in turn whether its record may
-// go with its unsaved changes. The changes are dropped only once every form said Yes; the first
-// No ends the asking and leaves every form as it was (false), so no edit is lost for a delete
-// that does not happen.
-bool ConfirmDeleteWithForms(std::span<const CEditForm> forms);
+// Before records are deleted, or replaced by a merge: each form on one of them is asked in turn
+// whether its record may go with its unsaved changes. The changes are dropped only once every
+// form said Yes; the first No ends the asking and leaves every form as it was (false), so no edit
+// is lost for a delete that does not happen.
+bool ConfirmDeleteWithForms(std::span<const CEditForm> forms, RecordGoes goes = RecordGoes::Deleted);
 
 // Before Revert To Saved reads the database's file again, which closes the forms: when any holds
 // unsaved changes, one question says that the revert drops them, naming each form ("Revert To
@@ -94,31 +145,3 @@ bool ConfirmDeleteWithForms(std::span<const CEditForm> forms);
 // caller drops nothing until the file was read: a revert that cannot read its file keeps them.
 bool ConfirmRevertWithForms(std::span<const CEditForm> forms, unsigned helpId);
 
-// What one form knows of changes to its record made elsewhere: saves from other edit windows and
-// the changes that reach it unasked (the materials mapped to a saved material follow it). A form
-// without unsaved changes shows such a change quietly; one with changes comes forward and asks
-// first, and when the user keeps the changes, the form's own next save asks before it replaces
-// what was stored meanwhile, as a save over a file that another program changed does. A form
-// answered within a step of AskForms asks neither: it keeps its edits for the save it was told
-// to make, or remembers the change as kept. Each edit form holds one.
-class CSavedElsewhere {
-public:
-    // sender (another edit form, or a command) changed the form's record, now named savedName:
-    // whether the form shall show it as changed. True for a form without changes; otherwise the
-    // question, Yes dropping the changes. No, the default, keeps them and is remembered: a form
-    // that keeps its changes is not asked again before its save.
-    bool MayReload(const CEditForm& form, const CView* sender, const std::string& savedName, unsigned helpId);
-    // Before the form's save replaces its record, now named savedName: true unless the record was
-    // changed elsewhere since the form showed it and the user says No (the default). A Yes is not
-    // asked for again.
-    bool MayReplace(const CEditForm& form, const std::string& savedName, unsigned helpId);
-    // The form shows its record as stored, or keeps the other window's save beside its own.
-    void Forget() { m_bSavedElsewhere = false; }
-
-private:
-    bool Ask(const CEditForm& form, const std::string& savedName, const char* question, unsigned icon, unsigned helpId);
-
-    bool m_bSavedElsewhere = false;
-    // The change came from another edit form's save, not from a command.
-    bool m_bByForm = true;
-};

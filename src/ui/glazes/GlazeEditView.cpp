@@ -292,11 +292,11 @@ void CGlazeEditView::SaveGlaze()
     SetModified(0);
 }
 
-int CGlazeEditView::AskDeleteChanges()
+int CGlazeEditView::AskDeleteChanges(RecordGoes goes)
 {
     if (m_nModified == 0)
         return MsgResultYes;
-    return AskDeleteChangedRecord(FormName(), kGlazeEditSaveQuestionHelpId);
+    return AskDeleteChangedRecord(FormName(), goes, kGlazeEditSaveQuestionHelpId);
 }
 
 FormAnswer CGlazeEditView::AskSaveChanges()
@@ -513,7 +513,7 @@ void CGlazeEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
 bool CGlazeEditView::MayReplaceStored()
 {
     return !m_pSourceGlaze ||
-           m_savedElsewhere.MayReplace({this, this}, m_pSourceGlaze->m_name, kGlazeEditSaveQuestionHelpId);
+           m_savedElsewhere.MayReplace({this, this}, m_pSourceGlaze->m_name);
 }
 
 bool CGlazeEditView::CommitForReplace()
@@ -526,7 +526,7 @@ void CGlazeEditView::OnGlazeNotice(CView* sender, const CUpdateHint& hint)
     switch (hint.m_nCode) {
     case HintGlazeChanged:
         if (m_pSourceGlaze && hint.m_extra == HintExtra(m_pSourceGlaze)) {
-            if (m_savedElsewhere.MayReload({this, this}, sender, m_pSourceGlaze->m_name, kGlazeEditSaveQuestionHelpId))
+            if (m_savedElsewhere.MayReload({this, this}, sender, m_pSourceGlaze->m_name))
                 EditGlaze(m_nSourceIndex);
         } else if (!m_bFrozen) {
             MarkGraphsOutOfDate();
@@ -540,15 +540,23 @@ void CGlazeEditView::OnGlazeNotice(CView* sender, const CUpdateHint& hint)
         OnGlazesMoved();
         break;
     case HintGlazesReplaced:
-        if (hint.m_pObject == GetDocument())
+        // A database read anew keeps none of its glazes, and its windows go. A command that
+        // rewrote glazes in place (a merge) asked the windows on them first: a window whose glaze
+        // is still there stays, showing it as stored, or keeping its edits of a glaze the
+        // command left alone.
+        if (hint.m_pObject != GetDocument())
+            break;
+        if (!m_pSourceGlaze)
             CloseQuietly();
+        else if (OnGlazesMoved() && m_nModified == 0)
+            EditGlaze(m_nSourceIndex);
         break;
     default:
         break;
     }
 }
 
-void CGlazeEditView::OnGlazesMoved()
+bool CGlazeEditView::OnGlazesMoved()
 {
     bool present = true;
     if (m_bSubset) {
@@ -559,7 +567,8 @@ void CGlazeEditView::OnGlazesMoved()
     }
     if (!present) {
         CloseQuietly();
-        return;
+        return false;
     }
     UpdateButtons();
+    return true;
 }

@@ -176,10 +176,12 @@ public:
     // Shows the glaze as stored.
     void DropChanges() override;
     std::string FormName() const override;
-    int AskDeleteChanges() override;
+    int AskDeleteChanges(RecordGoes goes) override;
     void SaveGlaze() override;
     void SetChanged(bool changed) override { SetModified(changed ? 1 : 0); }
     bool HasChanges() const override { return m_nModified != 0; }
+    const void* EditedRecord() const override { return m_pSourceGlaze; }
+    CSavedElsewhere* Guard() override { return &m_savedElsewhere; }
 
     // --- the operations other windows use ---
 
@@ -387,7 +389,8 @@ private:
     void OnFieldEdited();
     // The leaving handler of field; false when it refused what the field holds (said with tell).
     bool LeaveField(QObject* field, bool tell);
-    void OnGlazesMoved();
+    // False when the glaze has gone, and the window with it.
+    bool OnGlazesMoved();
     void OnGraphTemplatesChanged(int code, const void* object);
     // The change notices that concern the form's glaze and database, sent by sender.
     void OnGlazeNotice(CView* sender, const CUpdateHint& hint);
@@ -481,7 +484,7 @@ private:
     QPointer<CInfoPopupDlg> m_popup;
     CChartClickRouter m_chartClicks;
     CFormRefusals m_refusals{this};
-    CSavedElsewhere m_savedElsewhere;
+    CSavedElsewhere m_savedElsewhere{kGlazeEditSaveQuestionHelpId};
     QPointer<QObject> m_menuBarTookFocusFrom; // the field being edited while the menu bar has the focus
 
     // --- controls ---

@@ -188,12 +188,14 @@ void CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>
     CGlazesDoc* doc = GlazesDoc();
     if (!doc || picked.empty())
         return;
-    // Replacing announces a reloaded database, which closes its edit windows: they say first
-    // what becomes of their unsaved edits, and Cancel merges nothing.
-    const bool replaces = method == 1 && std::any_of(picked.begin(), picked.end(), [&existing](int i) {
-        return existing[static_cast<std::size_t>(i)] >= 0;
-    });
-    if (replaces && !doc->AskEveryEditForm(FormsAsked::BeforeChange))
+    // The edit windows on the glazes the merge replaces hold edits that would go with them: each
+    // is asked first, and a No merges nothing. Windows on other glazes keep theirs.
+    std::vector<int> replacing;
+    for (int i : picked) {
+        if (const int at = existing[static_cast<std::size_t>(i)]; method == 1 && at >= 0)
+            replacing.push_back(at);
+    }
+    if (!doc->ConfirmDeleteWithEditViews(replacing, RecordGoes::Replaced))
         return;
     const int oldCount = doc->GetGlazeCount();
     int appended = 0;

@@ -19,7 +19,7 @@
 #include <QShortcut>
 
 
-CRecordEditView::CRecordEditView(const CRecordEditKind& kind) : m_kind(kind)
+CRecordEditView::CRecordEditView(const CRecordEditKind& kind) : m_kind(kind), m_savedElsewhere(kind.saveQuestionHelpId)
 {
     setWidgetResizable(false);
     if (m_kind.saveAndNext != 0)
@@ -210,11 +210,11 @@ void CRecordEditView::DropChanges()
         SetModified(false);
 }
 
-int CRecordEditView::AskDeleteChanges()
+int CRecordEditView::AskDeleteChanges(RecordGoes goes)
 {
     if (!m_bModified)
         return MsgResultYes;
-    return AskDeleteChangedRecord(FormName(), m_kind.saveQuestionHelpId);
+    return AskDeleteChangedRecord(FormName(), goes, m_kind.saveQuestionHelpId);
 }
 
 void CRecordEditView::SaveToDatabase()
@@ -290,7 +290,7 @@ std::string CRecordEditView::StoredName() const
 
 bool CRecordEditView::MayReplaceStored()
 {
-    return m_savedElsewhere.MayReplace({this, this}, StoredName(), m_kind.saveQuestionHelpId);
+    return m_savedElsewhere.MayReplace({this, this}, StoredName());
 }
 
 void CRecordEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
@@ -312,7 +312,7 @@ void CRecordEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
         const bool mine = m_pCurrent && (hint->m_extra == HintExtra(m_pCurrent) ||
                                          (hint->m_extra == 0 && hint->m_nIndex == m_nCurrent));
         if (mine) {
-            if (m_savedElsewhere.MayReload({this, this}, sender, StoredName(), m_kind.saveQuestionHelpId))
+            if (m_savedElsewhere.MayReload({this, this}, sender, StoredName()))
                 LoadRecord(doc->FindRecordIdentity(m_pCurrent));
         } else {
             UpdateButtons();
@@ -326,7 +326,20 @@ void CRecordEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
         UpdateButtons();
         AfterRecordMoved();
     } else if (code == codes.replaced) {
-        CloseQuietly();
+        // A database read anew keeps no record of before, and its windows go. A command that
+        // rewrote records in place (a merge, a conversion of several) asked the windows on them
+        // first: a window whose record is still there stays, showing it as stored, or keeping its
+        // edits of a record the command left alone.
+        if (!m_pCurrent || !RelocateRecord()) {
+            CloseQuietly();
+            return;
+        }
+        if (m_bModified) {
+            UpdateButtons();
+            AfterRecordMoved();
+        } else {
+            LoadRecord(m_nCurrent);
+        }
     } else {
         OnOtherNotice(*hint);
     }

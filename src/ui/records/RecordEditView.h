@@ -97,12 +97,14 @@ public:
     // Shows the record as stored.
     void DropChanges() override;
     std::string FormName() const override;
-    int AskDeleteChanges() override;
+    int AskDeleteChanges(RecordGoes goes) override;
     // Writes the form into the current record and announces it; the form is then unchanged.
     void SaveToDatabase() override;
     void SetChanged(bool changed) override { SetModified(changed); }
     bool HasChanges() const override { return m_bModified; }
     int EditedRecordIndex() const override { return m_nCurrent; }
+    const void* EditedRecord() const override { return m_pCurrent; }
+    CSavedElsewhere* Guard() override { return &m_savedElsewhere; }
 
     // Makes the record at index current and shows it; outside the database no record is current.
     void LoadRecord(int index);

@@ -202,8 +202,9 @@ void CRecordListView::OnMerge()
     if (!choice.accepted)
         return;
     const std::vector<int>& chosen = choice.chosen;
-    // Replaced records close every edit window: each is asked first, and Cancel merges nothing.
-    if (doc->CountReplacements(*file, chosen, choice.method) > 0 && !doc->AskEveryEditForm(FormsAsked::BeforeChange))
+    // The edit windows on the records the merge replaces hold edits that would go with them: each
+    // is asked first, and a No merges nothing. Windows on other records keep theirs.
+    if (!doc->ConfirmDeleteWithEditViews(doc->RecordsReplacedBy(*file, chosen, choice.method), RecordGoes::Replaced))
         return;
     const CMergeCounts counts = doc->MergeRecords(*file, chosen, choice.method);
     if (counts.appended + counts.replaced == 0)

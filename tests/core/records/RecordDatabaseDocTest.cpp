@@ -325,8 +325,8 @@ TYPED_TEST(RecordDatabaseDocTest, MergeAppendsOrAssignsOverRecordsOfTheSameName)
     for (const char* name : {"beta", "Gamma", "alpha"})
         file.Append(typename TestFixture::Record(name));
     const std::vector<int> chosen{0, 1};
-    EXPECT_EQ(doc.CountReplacements(file, chosen, kMergeAppendAll), 0);
-    EXPECT_EQ(doc.CountReplacements(file, chosen, kMergeReplaceExisting), 1);
+    EXPECT_EQ(doc.RecordsReplacedBy(file, chosen, kMergeAppendAll), std::vector<int>{});
+    EXPECT_EQ(doc.RecordsReplacedBy(file, chosen, kMergeReplaceExisting), std::vector<int>{1});
 
     const CMergeCounts replacing = doc.MergeRecords(file, chosen, kMergeReplaceExisting);
     EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "beta", "Gamma"}));

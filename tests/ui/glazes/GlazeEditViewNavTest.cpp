@@ -151,8 +151,13 @@ TEST_F(GlazeEditViewNavTest, OtherWritersAndRevertingReachTheForm)
     Notify(HintGlazesInserted, 0);
     EXPECT_EQ(view->GetGlazeIndex(), 3);
 
-    // Reverting the database closes every form on it without a question.
-    GlazeForm::SourceEdit(view)->setText(QStringLiteral("lost"));
+    // Glazes rewritten in place (a merge) keep the form on its glaze, edits and all; a database
+    // read anew closes every form on it without a question (the revert asked before).
+    GlazeForm::SourceEdit(view)->setText(QStringLiteral("kept"));
+    Notify(HintGlazesReplaced, 0);
+    ASSERT_EQ(CountViews<CGlazeEditView>(), 1);
+    EXPECT_EQ(GlazeForm::SourceEdit(view)->text(), QStringLiteral("kept"));
+    const CNamedItemList<CGlaze> gone = std::exchange(m_doc->Glazes().m_glazes, {});
     Notify(HintGlazesReplaced, 0);
     FlushDeletes();
     EXPECT_EQ(CountViews<CGlazeEditView>(), 0);

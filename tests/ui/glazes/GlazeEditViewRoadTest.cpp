@@ -395,11 +395,13 @@ TEST_F(GlazeEditViewRoadTest, RevertingClosesEveryWindowOnTheDatabaseOnly)
     CGlazesDoc other;
     COxidariumApp::BroadcastUpdate(nullptr, &other, 5, HintGlazesReplaced, 0, 0);
     EXPECT_EQ(CountViews<CGlazeEditView>(), 2) << "another database's reload concerns none of them";
-    COxidariumApp::BroadcastUpdate(nullptr, m_doc, 5, HintGlazesReplaced, 0, 0);
+    m_messages.answers = {MsgResultOk};
+    EXPECT_TRUE(m_doc->OnCommand(CmdRevertGlazeDb));
     FlushDeletes();
     EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
     EXPECT_EQ(CountViews<CGlazeAnalysisView>(), 0);
-    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Revert To Saved drops the unsaved changes in \"" +
+                                                           Found(m_doc->GetGlaze(0)).m_name + "\"."});
 }
 
 TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindows)
@@ -462,12 +464,15 @@ TEST_F(GlazeEditViewRoadTest, BatchCalculationOptimizeAndOpenGraphOpenTheirWindo
 }
 
 // Regression: merging with "replace existing" replaced glazes whose edit windows held unsaved
-// edits, and closed those windows, without a word.
+// edits, and closed those windows, without a word; then it asked every edit window, a Yes saving
+// edits the merge overwrote at once, and closed them all, those on glazes it left alone too.
 TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
 {
     ASSERT_NE(OpenShipped(), nullptr);
     CGlazeEditView* view = OpenEdit(2);
     GlazeForm::SourceEdit(view)->setText(QStringLiteral("my tests"));
+    CGlazeEditView* alone = OpenEdit(4);
+    GlazeForm::SourceEdit(alone)->setText(QStringLiteral("mine"));
     const std::string source = m_dir.path().toStdString() + "/incoming.glz";
     std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
                                                "name   = cone 6 satin matte blue\ncolor = green\n";
@@ -481,20 +486,30 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
         ASSERT_TRUE(ListView()->RunCommand(CmdGlzMerge));
     };
 
-    m_messages.answers = {MsgResultCancel};
+    const std::vector<std::string> asked = {"\"Cone 6 Satin Matte Blue\" has unsaved changes and will be replaced by "
+                                            "the one merged in. Replace it?"};
+    m_messages.answers = {MsgResultNo};
     merge();
-    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 6 Satin Matte Blue\" ?"}));
-    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "Cone 6 Satin Matte Blue") << "Cancel merges nothing";
+    EXPECT_EQ(m_messages.Texts(), asked);
+    EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter merges nothing";
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "Cone 6 Satin Matte Blue") << "No merges nothing";
     EXPECT_EQ(m_doc->GetGlazeCount(), 10);
-    ASSERT_EQ(CountViews<CGlazeEditView>(), 1);
+    ASSERT_EQ(CountViews<CGlazeEditView>(), 2);
     EXPECT_EQ(GlazeForm::IsModified(view), 1);
 
+    m_messages.boxes.clear();
     m_messages.answers = {MsgResultYes};
     merge();
     FlushDeletes();
+    EXPECT_EQ(m_messages.Texts(), asked);
     EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "cone 6 satin matte blue");
     EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_color, "green");
-    EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
+    // The form on the replaced glaze shows the merged one; the other keeps its edits.
+    ASSERT_EQ(CountViews<CGlazeEditView>(), 2);
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
+    EXPECT_EQ(GlazeForm::NameEdit(view)->text(), QStringLiteral("cone 6 satin matte blue"));
+    EXPECT_EQ(GlazeForm::IsModified(alone), 1);
+    EXPECT_EQ(GlazeForm::SourceEdit(alone)->text(), QStringLiteral("mine"));
 }
 
 // Regression: deleting a glaze from the list closed its edit window and dropped its unsaved
@@ -873,7 +888,9 @@ TEST_F(GlazeEditViewRoadTest, TwoFormsOnOneGlazeKeepEachOthersSaves)
 // glaze was asked three questions by one save.
 TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
 {
-    enum class Road { OtherFormSaves, DatabaseSave, MergeReplacing, Revert, RevertGone, Delete, SaveAsNew, TitleBar, Exit };
+    // RevertCut: another program cut the file in the middle of a line half way through it.
+    enum class Road { OtherFormSaves, DatabaseSave, MergeReplacing, Revert, RevertGone, RevertCut, Delete, SaveAsNew,
+                      TitleBar, Exit };
     struct CRow {
         const char* what;
         Road road;
@@ -890,14 +907,17 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
                           "version?";
     const char* revert = "Revert To Saved drops the unsaved changes in \"Mine held\".";
+    const char* merged = "\"Mine held\" has unsaved changes and will be replaced by the one merged in. Replace it?";
+    const char* replaceHeld = "\"Mine held\" was saved in another window since this form showed it. Replace it with "
+                              "this form's version?";
     const std::vector<CRow> rows = {
         {"another form saves", Road::OtherFormSaves, false, {MsgResultNo},
          {"\"%\" has been saved in another window. Show it as saved there, dropping the unsaved changes in this window?"},
          "%", {"%"}},
         {"the database's Save, keeping the stored version", Road::DatabaseSave, true, {MsgResultYes, MsgResultNo},
          {save, replace}, "%", {"%"}},
-        {"Merge replacing, keeping the stored version", Road::MergeReplacing, true, {MsgResultYes, MsgResultNo},
-         {save, replace}, nullptr, {"%"}},
+        {"Merge replacing, No keeps the glaze and the edits", Road::MergeReplacing, true, {MsgResultNo}, {merged}, "%",
+         {"%"}},
         {"Revert To Saved, cancelled", Road::Revert, true, {MsgResultCancel}, {revert}, "%", {"%"}},
         {"Revert To Saved", Road::Revert, true, {MsgResultOk}, {revert}, nullptr, {"#"}},
         {"Revert To Saved of a file that is gone keeps the glazes and the edits", Road::RevertGone, true,
@@ -905,13 +925,28 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
         {"Delete, keeping the glaze", Road::Delete, false, {MsgResultNo},
          {"\"Mine held\" has unsaved changes and will be deleted. Delete it?"}, "#", {"#"}},
         {"another form's Save as New", Road::SaveAsNew, false, {}, {}, "#", {"#", "# (new)"}},
-        {"Merge replacing, No to the first form, then Cancel", Road::MergeReplacing, false,
-         {MsgResultNo, MsgResultCancel}, {save, saveOther}, "#", {"#"}, true},
-        {"the database's Save with two forms holding edits asks each once", Road::DatabaseSave, false,
-         {MsgResultYes, MsgResultYes}, {save, saveOther}, "Mine other", {"Mine other"}, true, false},
+        {"Merge replacing, Yes to the first form, No to the second", Road::MergeReplacing, false,
+         {MsgResultYes, MsgResultNo},
+         {merged, "\"Mine other\" has unsaved changes and will be replaced by the one merged in. Replace it?"}, "#",
+         {"#"}, true},
+        {"the database's Save, Yes to both forms: the second replaces the first's version", Road::DatabaseSave, false,
+         {MsgResultYes, MsgResultYes, MsgResultYes}, {save, saveOther, replaceHeld}, "Mine other", {"Mine other"}, true,
+         false},
         {"the title bar's close, keeping the stored version", Road::TitleBar, true, {MsgResultYes, MsgResultNo},
          {save, replace}, "%", {"%"}},
         {"Exit, keeping the stored version", Road::Exit, true, {MsgResultYes, MsgResultNo}, {save, replace}, "%", {"%"}},
+        {"the database's Save, Yes to both forms: the second keeps the first's version", Road::DatabaseSave, false,
+         {MsgResultYes, MsgResultYes, MsgResultNo}, {save, saveOther, replaceHeld}, "Mine held", {"Mine held"}, true,
+         false},
+        {"the database's Save, Yes to both forms, then Cancel", Road::DatabaseSave, false,
+         {MsgResultYes, MsgResultYes, MsgResultCancel}, {save, saveOther, replaceHeld}, "#", {"#"}, true},
+        {"Merge replacing, Yes: the form shows the merged glaze", Road::MergeReplacing, true, {MsgResultYes}, {merged},
+         "%", {"%"}, false, false},
+        // "@" is the question about the file cut short. The last row leaves half the glazes.
+        {"Revert To Saved of a file cut short, cancelled, keeps the glazes and the edits", Road::RevertCut, true,
+         {MsgResultOk, MsgResultCancel, MsgResultYes}, {revert, "@"}, "%", {"%"}},
+        {"Revert To Saved of a file cut short, reverting all the same", Road::RevertCut, true,
+         {MsgResultOk, MsgResultOk}, {revert, "@"}, nullptr, {}},
     };
     ASSERT_NE(OpenCopy(), nullptr);
     const auto type = [this](CGlazeEditView* view, const char* text) {
@@ -927,10 +962,12 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
         }
         return result;
     };
-    const auto names = [&named](const std::vector<const char*>& texts, const std::string& stored, const std::string& saved) {
+    std::string cutShort; // the question about the file cut short
+    const auto names = [&named, &cutShort](const std::vector<const char*>& texts, const std::string& stored,
+                                           const std::string& saved) {
         std::vector<std::string> result;
         for (const char* text : texts)
-            result.push_back(named(text, stored, saved));
+            result.push_back(std::string(text) == "@" ? cutShort : named(text, stored, saved));
         return result;
     };
     int g = 0;
@@ -970,7 +1007,29 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
             EXPECT_TRUE(ListView()->RunCommand(CmdGlzMerge));
             break;
         }
-        case Road::Revert: EXPECT_TRUE(m_doc->OnCommand(CmdRevertGlazeDb)); break;
+        case Road::Revert:
+            EXPECT_TRUE(m_doc->OnCommand(CmdRevertGlazeDb));
+            ASSERT_FALSE(m_messages.boxes.empty());
+            EXPECT_EQ(m_messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps the edits";
+            break;
+        case Road::RevertCut: {
+            std::string bytes;
+            {
+                std::ifstream in(m_path, std::ios::binary);
+                bytes.assign(std::istreambuf_iterator<char>(in), {});
+            }
+            bytes.resize(bytes.find('=', bytes.size() / 2) + 3);
+            std::ofstream(m_path, std::ios::binary | std::ios::trunc) << bytes;
+            cutShort = m_path + ": \"" + bytes.substr(bytes.rfind('\n') + 1) +
+                       "\" ends the file without a line break, so the file may have been cut short (line " +
+                       std::to_string(std::count(bytes.begin(), bytes.end(), '\n') + 1) + "). Revert to it anyway?";
+            EXPECT_TRUE(m_doc->OnCommand(CmdRevertGlazeDb));
+            ASSERT_EQ(m_messages.boxes.size(), 2u);
+            EXPECT_EQ(m_messages.At(1).type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps all";
+            EXPECT_EQ(m_doc->IsModified(), row.heldOn != nullptr);
+            EXPECT_EQ(m_doc->GetGlazeCount() < 10, row.heldOn == nullptr);
+            break;
+        }
         case Road::RevertGone:
             std::filesystem::remove(m_path);
             EXPECT_TRUE(m_doc->OnCommand(CmdRevertGlazeDb));
@@ -998,7 +1057,8 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
             EXPECT_EQ(held->GetGlazeIndex(), g);
             EXPECT_EQ(Found(m_doc->GetGlaze(g)).m_name, named(row.heldOn, stored, saved));
         }
-        if (row.otherHolds && !row.heldKeeps)
+        const bool otherKeeps = row.otherHolds && (row.heldKeeps || named(row.heldOn, stored, saved) == "Mine held");
+        if (row.otherHolds && !otherKeeps)
             EXPECT_EQ(GlazeForm::IsModified(other), 0) << "both forms saved";
         else if (row.otherHolds)
             EXPECT_EQ(GlazeForm::NameEdit(other)->text(), QStringLiteral("Mine other")) << "kept";

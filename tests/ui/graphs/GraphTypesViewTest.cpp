@@ -260,37 +260,53 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     EXPECT_EQ(m_doc->Database().GetCount(), kShippedCount);
     EXPECT_EQ(Codes(recorder), std::vector<int>{22});
 
-    // An editor with unsaved edits is asked before a replacing merge; Cancel merges nothing.
+    // An editor with unsaved edits of a template the merge replaces is asked first, and No merges
+    // nothing; one on a template the merge leaves alone is not asked and keeps its edits.
     const auto replaceAll = [](CMergeDlg& merge) {
         merge.ReplaceExistingRadio()->setChecked(true);
         merge.List()->selectAll();
         merge.accept();
     };
-    CGraphTypeEditView* editor = OpenEditorOn(5);
-    ASSERT_NE(editor, nullptr);
-    Control(editor->Ctl<QLineEdit>(kGeName)).setFocus();
-    Control(editor->Ctl<QLineEdit>(kGeName)).end(false);
-    QTest::keyClicks(editor->Ctl<QLineEdit>(kGeName), " (mine)");
-    ASSERT_TRUE(editor->IsChanged());
+    const auto edit = [this](int index) {
+        CGraphTypeEditView* editor = OpenEditorOn(index);
+        if (editor) {
+            Control(editor->Ctl<QLineEdit>(kGeName)).setFocus();
+            Control(editor->Ctl<QLineEdit>(kGeName)).end(false);
+            QTest::keyClicks(editor->Ctl<QLineEdit>(kGeName), " (mine)");
+        }
+        return editor;
+    };
+    CGraphTypeEditView* alone = edit(5);
+    CGraphTypeEditView* replaced = edit(1);
+    ASSERT_TRUE(alone && replaced && alone->IsChanged() && replaced->IsChanged());
     recorder.view->received.clear();
     const std::size_t asked = m_messages.boxes.size();
-    m_messages.answers = {MsgResultCancel};
+    m_messages.answers = {MsgResultNo};
     m_dialogs.AnswerPath(subset);
     WhenModal<CMergeDlg>(replaceAll);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
     ASSERT_EQ(m_messages.boxes.size(), asked + 1);
-    EXPECT_EQ(m_messages.Last().text, "Save changes to \"Limit formula (bar) (mine)\" ?");
+    EXPECT_EQ(m_messages.Last().text, "\"Unity formula (bar) (mine)\" has unsaved changes and will be replaced by the "
+                                      "one merged in. Replace it?");
     EXPECT_TRUE(Codes(recorder).empty()) << "nothing merged";
-    ASSERT_EQ(Editors().size(), 1u);
-    // Yes keeps the edits in the database; the merge then goes on and the editor closes.
+    // Yes lets the edits go with the template the merge replaces, which the editor then shows.
     m_messages.answers = {MsgResultYes};
     m_dialogs.AnswerPath(subset);
     WhenModal<CMergeDlg>(replaceAll);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
     Flush();
-    EXPECT_EQ(ItemAt(Names(), 5), "Limit formula (bar) (mine)");
-    EXPECT_EQ(Codes(recorder), (std::vector<int>{18, 22}));
-    EXPECT_TRUE(Editors().empty());
+    EXPECT_EQ(m_messages.boxes.size(), asked + 2);
+    EXPECT_EQ(Codes(recorder), (std::vector<int>{22}));
+    ASSERT_EQ(Editors().size(), 2u);
+    EXPECT_FALSE(replaced->IsChanged());
+    EXPECT_EQ(Control(replaced->Ctl<QLineEdit>(kGeName)).text(), QStringLiteral("Unity formula (bar)"));
+    EXPECT_TRUE(alone->IsChanged());
+    EXPECT_EQ(Control(alone->Ctl<QLineEdit>(kGeName)).text(), QStringLiteral("Limit formula (bar) (mine)"));
+    for (CGraphTypeEditView* editor : {alone, replaced}) {
+        editor->SetChanged(false);
+        editor->GetFrame()->CloseFrame();
+    }
+    Flush();
 
     // Appending announces the first new row, the old count.
     recorder.view->received.clear();

@@ -488,6 +488,13 @@ TEST_F(MaterialEditViewTest, ReloadsAndDeletionsCloseTheWindowWithoutAsking)
     COxidariumApp::BroadcastUpdate(nullptr, m_doc, kMaterials, HintMaterialsDeleted, 2, 0);
     FlushDeletes();
     EXPECT_EQ(EditViewCount(), 1);
+    // Records rewritten in place (a merge) keep the window on its record, edits and all.
+    COxidariumApp::BroadcastUpdate(nullptr, m_doc, kMaterials, HintMaterialsReplaced, 0, 0);
+    FlushDeletes();
+    ASSERT_EQ(EditViewCount(), 1);
+    EXPECT_EQ(first->CodeEdit()->text(), QStringLiteral("changed"));
+    // A database read anew holds none of the records before.
+    const CMaterialArray::RecordList gone = Database().TakeAll();
     COxidariumApp::BroadcastUpdate(nullptr, m_doc, kMaterials, HintMaterialsReplaced, 0, 0);
     FlushDeletes();
     EXPECT_EQ(EditViewCount(), 0);

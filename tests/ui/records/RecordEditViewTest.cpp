@@ -414,6 +414,7 @@ enum class Road {
     Revert,
     RevertGone,      // the file was deleted before
     RevertOtherKind, // the file was replaced by a glaze database
+    RevertCut,       // another program cut the file in the middle of Gamma's name
     Delete,
     Cut,
     TitleBar,
@@ -423,7 +424,7 @@ enum class Road {
 };
 
 // One road, taken while a form holds the unsaved name "Beta held" over Beta and a second form is
-// open on Beta too. With otherSaved, the second form saved "Beta saved" first and the held form
+// open on Beta too. A question "@" is the one about a file cut short. With otherSaved, the second form saved "Beta saved" first and the held form
 // kept its edits (No); with otherHolds, the second form holds the unsaved name "Beta other".
 struct CRoadRow {
     const char* what;
@@ -446,6 +447,9 @@ const std::vector<CRoadRow>& RoadRows()
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
                           "version?";
     const char* revert = "Revert To Saved drops the unsaved changes in \"Beta held\".";
+    const char* merged = "\"Beta held\" has unsaved changes and will be replaced by the one merged in. Replace it?";
+    const char* replaceHeld = "\"Beta held\" was saved in another window since this form showed it. Replace it with "
+                              "this form's version?";
     const int yes = MsgResultYes;
     const int no = MsgResultNo;
     const int ok = MsgResultOk;
@@ -457,8 +461,10 @@ const std::vector<CRoadRow>& RoadRows()
         {"another form's Save as New", Road::SaveAsNew, false, {}, {}, "Beta", {"Alpha", "Beta", "Beta (new)", "Gamma"}, false},
         {"the database's Save, keeping the stored version", Road::DatabaseSave, true, {MsgResultYes, MsgResultNo},
          {save, replace}, "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
-        {"Merge replacing, keeping the stored version", Road::MergeReplacing, true, {MsgResultYes, MsgResultNo},
-         {save, replace}, nullptr, {"Alpha", "Beta saved", "Gamma"}, false},
+        {"Merge replacing, No keeps the record and the edits", Road::MergeReplacing, true, {no}, {merged},
+         "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
+        {"Merge replacing, Yes: the form shows the merged record", Road::MergeReplacing, true, {yes}, {merged},
+         "Beta saved", {"Alpha", "Beta saved", "Gamma"}, false, false, false},
         {"Revert To Saved, cancelled", Road::Revert, true, {cancel}, {revert}, "Beta saved",
          {"Alpha", "Beta saved", "Gamma"}, true},
         {"Revert To Saved", Road::Revert, true, {ok}, {revert}, nullptr, {"Alpha", "Beta", "Gamma"}, false},
@@ -467,6 +473,10 @@ const std::vector<CRoadRow>& RoadRows()
         {"Revert To Saved of a file replaced by another kind keeps the database and the edits", Road::RevertOtherKind,
          true, {ok, ok, yes}, {revert, "$: Incorrect file type: Oxidarium Glazes"}, "Beta saved",
          {"Alpha", "Beta saved", "Gamma"}, true},
+        {"Revert To Saved of a file cut short, cancelled, keeps the database and the edits", Road::RevertCut, true,
+         {ok, cancel, yes}, {revert, "@"}, "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
+        {"Revert To Saved of a file cut short, reverting all the same", Road::RevertCut, true, {ok, ok}, {revert, "@"},
+         nullptr, {"Alpha", "Beta", "Gam"}, false},
         {"Revert To Saved names every form it drops the edits of", Road::Revert, false, {cancel},
          {"Revert To Saved drops the unsaved changes in \"Beta held\" and \"Beta other\"."}, "Beta",
          {"Alpha", "Beta", "Gamma"}, false, true, true, true},
@@ -475,10 +485,24 @@ const std::vector<CRoadRow>& RoadRows()
         {"Cut, saving first", Road::Cut, false, {yes}, {save}, nullptr, {"Alpha", "Gamma"}, false},
         {"Cut, No to the first form, then Cancel", Road::Cut, false, {no, cancel}, {save, saveOther}, "Beta",
          {"Alpha", "Beta", "Gamma"}, false, true, true, true},
-        {"Merge replacing, No to the first form, then Cancel", Road::MergeReplacing, false, {no, cancel},
-         {save, saveOther}, "Beta", {"Alpha", "Beta", "Gamma"}, false, true, true, true},
-        {"the database's Save with two forms holding edits asks each once", Road::DatabaseSave, false, {yes, yes},
-         {save, saveOther}, "Beta other", {"Alpha", "Beta other", "Gamma"}, false, true, false},
+        {"Merge replacing, Yes to the first form, No to the second", Road::MergeReplacing, false, {yes, no},
+         {merged, "\"Beta other\" has unsaved changes and will be replaced by the one merged in. Replace it?"}, "Beta",
+         {"Alpha", "Beta", "Gamma"}, false, true, true, true},
+        // Both forms on Beta answered Yes: the second one's version would replace the first's.
+        {"the database's Save, Yes to both forms: the second replaces the first's version", Road::DatabaseSave, false,
+         {yes, yes, yes}, {save, saveOther, replaceHeld}, "Beta other", {"Alpha", "Beta other", "Gamma"}, false, true,
+         false},
+        {"the database's Save, Yes to both forms: the second keeps the first's version", Road::DatabaseSave, false,
+         {yes, yes, no}, {save, saveOther, replaceHeld}, "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true,
+         false, true},
+        {"the database's Save, Yes to both forms, then Cancel", Road::DatabaseSave, false, {yes, yes, cancel},
+         {save, saveOther, replaceHeld}, "Beta", {"Alpha", "Beta", "Gamma"}, false, true, true, true},
+        {"Exit, Yes to both forms, then Cancel", Road::Exit, false, {yes, yes, cancel}, {save, saveOther, replaceHeld},
+         "Beta", {"Alpha", "Beta", "Gamma"}, false, true, true, true},
+        // The held form kept its edits over the other's save and lets its own replace it, then the
+        // other form cancels: the held form still asks before its save replaces the other's.
+        {"Exit, Yes to replacing, then Cancel", Road::Exit, true, {yes, yes, cancel}, {save, replace, saveOther},
+         "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true, true, true, true},
         {"the database's Save, Yes to the first form, No to the second", Road::DatabaseSave, false, {yes, no},
          {save, saveOther}, "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true, false, true},
         {"another form's Save as New, in limited access", Road::SaveAsNewLimited, false, {}, {}, "Beta",
@@ -540,10 +564,12 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             names.push_back(read->NameAt(i));
         return names;
     };
-    const auto texts = [](const std::vector<const char*>& list, const std::string& saved, const std::string& path) {
+    std::string cutShort; // the question about the file cut short
+    const auto texts = [&cutShort](const std::vector<const char*>& list, const std::string& saved,
+                                   const std::string& path) {
         std::vector<std::string> result;
         for (const char* text : list)
-            result.push_back(Named(text, saved, path));
+            result.push_back(std::string(text) == "@" ? cutShort : Named(text, saved, path));
         return result;
     };
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
@@ -596,7 +622,29 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             ReplaceAllWhenMerging();
             EXPECT_TRUE(this->Run(c.merge, {}));
             break;
-        case Road::Revert: EXPECT_TRUE(this->doc->OnCommand(file.revert)); break;
+        case Road::Revert:
+            EXPECT_TRUE(this->doc->OnCommand(file.revert));
+            ASSERT_FALSE(this->messages.boxes.empty());
+            EXPECT_EQ(this->messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps the edits";
+            break;
+        case Road::RevertCut: {
+            std::string bytes;
+            {
+                std::ifstream in(path, std::ios::binary);
+                bytes.assign(std::istreambuf_iterator<char>(in), {});
+            }
+            bytes.resize(bytes.rfind("Gamma") + 3);
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+            const std::size_t lineStart = bytes.rfind('\n') + 1;
+            cutShort = path + ": \"" + bytes.substr(lineStart) +
+                       "\" ends the file without a line break, so the file may have been cut short (line " +
+                       std::to_string(std::count(bytes.begin(), bytes.end(), '\n') + 1) + "). Revert to it anyway?";
+            EXPECT_TRUE(this->doc->OnCommand(file.revert));
+            ASSERT_EQ(this->messages.boxes.size(), 2u);
+            EXPECT_EQ(this->messages.At(1).type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps all";
+            EXPECT_EQ(this->doc->IsModified(), row.heldOn != nullptr);
+            break;
+        }
         case Road::RevertGone:
         case Road::RevertOtherKind:
             std::filesystem::remove(path);
@@ -666,6 +714,14 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             EXPECT_EQ(this->messages.Texts(), texts(asked, saved, path));
             EXPECT_EQ(this->Names()[static_cast<std::size_t>(held->CurrentIndex())], "Beta held");
             EXPECT_EQ(this->Names().size(), expected.size());
+        }
+        // A second form that kept its edits over the held form's save asks before it replaces it.
+        if (row.otherKeeps && !row.heldKeeps) {
+            this->messages.boxes.clear();
+            this->messages.answers = {MsgResultNo};
+            save(other);
+            EXPECT_EQ(this->messages.Texts(), std::vector<std::string>{Named(replace, "Beta held")});
+            EXPECT_TRUE(other->IsChanged());
         }
         for (CView* window : std::vector<CView*>(this->doc->GetViews())) {
             if (auto* form = dynamic_cast<View*>(window)) {

@@ -163,16 +163,21 @@ TYPED_TEST(RecordListViewTest, AnotherViewModeKeepsTheTopRow)
     }
 }
 
-// A merge that replaces records closes every edit window, so every one is asked first, even one
-// on a record the merge leaves alone; Cancel merges nothing.
-TYPED_TEST(RecordListViewTest, MergeReplacingRecordsAsksEveryEditWindowFirst)
+// A merge that replaces records asks the edit windows on them first, and a No merges nothing.
+// Regression: it asked every edit window, and closed them all, even those on records it left
+// alone.
+TYPED_TEST(RecordListViewTest, MergeReplacingRecordsAsksTheEditWindowsOfTheReplacedRecordsFirst)
 {
     const std::string source = this->dir.path().toStdString() + "/source";
     ASSERT_TRUE(this->doc->SaveRecordsAs(source, std::vector<int>{1}));
     CRecordingFrame editor(*this->doc, "editor");
     CScript& script = this->editViews.Script(editor.view.get());
-    script.index = 0;
+    script.index = 1;
     script.answer = MsgResultCancel;
+    CRecordingFrame alone(*this->doc, "alone");
+    CScript& untouched = this->editViews.Script(alone.view.get());
+    untouched.index = 0;
+    untouched.answer = MsgResultCancel;
     this->doc->SetModifiedFlag(false);
 
     this->dialogs.AnswerPath(source);
@@ -191,6 +196,8 @@ TYPED_TEST(RecordListViewTest, MergeReplacingRecordsAsksEveryEditWindowFirst)
     EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta"}));
     ASSERT_FALSE(editor.view->received.empty());
     EXPECT_EQ(editor.view->Last().code, this->doc->Kind().hints.replaced);
+    EXPECT_EQ(untouched.asked, 0);
+    EXPECT_TRUE(untouched.changed);
 
     // A record the merge appends is the one selected.
     EXPECT_TRUE(this->Run(this->Commands().deleteRows, {1}));
