@@ -336,6 +336,22 @@ void CMaterial::ConvertFormula(int mode, int target, int decimals, int trailingZ
 
 // --- the materials list's bulk commands -----------------------------------------------------------
 
+std::vector<int> RowsConvertedBy(const CMaterialsDoc& document, std::span<const int> rows,
+                                 const std::function<void(CMaterial&)>& operation)
+{
+    std::vector<int> converted;
+    for (int row : rows) {
+        const CMaterial* material = document.Materials().GetAt(row);
+        if (!material || !material->m_mapTo.empty())
+            continue;
+        CMaterial copy = *material;
+        operation(copy);
+        if (copy.m_formula != material->m_formula)
+            converted.push_back(row);
+    }
+    return converted;
+}
+
 int ConvertSelectedFormulas(CMaterialsDoc& document, std::span<const int> rows,
                             const std::function<void(CMaterial&)>& operation, CView* sender)
 {
@@ -355,8 +371,9 @@ int ConvertSelectedFormulas(CMaterialsDoc& document, std::span<const int> rows,
     // A formula is a look-up key of the collection.
     materials.InvalidateIndex();
     document.SetModifiedFlag();
-    // The materials mapped to a converted one follow it, and their forms hear of it.
-    document.UpdateMappedMaterials(false, rows.size() == 1);
+    // The materials mapped to a converted one follow it, and their forms hear of it: the notice
+    // of several leaves open the forms on the records it did not change.
+    document.UpdateMappedMaterials(false, true);
     if (rows.size() == 1) {
         BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Materials),
                                        HintMaterialChanged, rows[0], HintExtra(materials.GetAt(rows[0])));

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 class CMaterial;
 class CMaterialsDoc;
@@ -73,8 +74,12 @@ void ConvertFormulaToUnityOnComponent(CMaterial& material, int index, int loiOxi
 // The materials list's bulk formula commands: operation runs on every record at the given rows
 // that maps to no other material, in row order; a record counts as changed when its formula text
 // differs afterwards. When any changed, the document is marked modified, the mapped materials are
-// brought up to date quietly and one notice goes out from sender: material changed (with the row
-// and its record) for a single row, materials replaced otherwise. Returns the number changed;
-// rows outside the database are skipped.
+// brought up to date (each with its notice, so that a form holding edits of one asks) and one
+// notice goes out from sender: material changed (with the row and its record) for a single row,
+// materials replaced otherwise. Returns the number changed; rows outside the database are
+// skipped.
 int ConvertSelectedFormulas(CMaterialsDoc& document, std::span<const int> rows,
                             const std::function<void(CMaterial&)>& operation, CView* sender = nullptr);
+// The rows whose formulas operation would change, found on copies: the forms to ask first.
+std::vector<int> RowsConvertedBy(const CMaterialsDoc& document, std::span<const int> rows,
+                                 const std::function<void(CMaterial&)>& operation);

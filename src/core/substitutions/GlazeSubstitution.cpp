@@ -24,6 +24,27 @@ void DropRepeatedNames(std::vector<std::string>& names, std::size_t from)
     names.insert(names.end(), once.begin(), once.end());
 }
 
+bool SameLines(const CIngredientList& a, const CIngredientList& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x->m_name == y->m_name && x->m_amount == y->m_amount;
+    });
+}
+
+// Applies the substitution to the glaze's recipe: 1, 0 or -1 (with names) as
+// ApplySubstitutionToRecipe says, and in changed whether the lists differ afterwards (a
+// substitution that does not apply still merges duplicate lines).
+int ApplyToRecipe(const CSubstitution& substitution, int reverse, CGlaze& glaze, std::vector<std::string>& names,
+                  bool& changed)
+{
+    const CIngredientList components = glaze.m_components;
+    const CIngredientList additions = glaze.m_additions;
+    const int result = ApplySubstitutionToRecipe(substitution, reverse, glaze.m_byVol != 0, glaze.m_components,
+                                                 glaze.m_additions, names);
+    changed = result > 0 || !SameLines(components, glaze.m_components) || !SameLines(additions, glaze.m_additions);
+    return result;
+}
+
 } // namespace
 
 int ApplySubstitutionToRecipe(const CSubstitution& substitution, int reverse, bool byVolume,
@@ -72,15 +93,27 @@ int ApplySubstitution(CGlazesDoc& document, int index, const CSubstitution& subs
     if (!glaze)
         return 0;
     std::vector<std::string> names;
-    const int changed = ApplySubstitutionToRecipe(substitution, reverse, glaze->m_byVol != 0, glaze->m_components,
-                                                  glaze->m_additions, names);
-    if (changed < 0) {
+    bool changed = false;
+    const int result = ApplyToRecipe(substitution, reverse, *glaze, names, changed);
+    if (result < 0) {
         if (noDensity)
             *noDensity = std::move(names);
         return -1;
     }
-    glaze->InvalidateAnalysis();
-    document.SetModifiedFlag();
+    // A glaze the substitution leaves as it was leaves the database unmodified.
+    if (changed) {
+        glaze->InvalidateAnalysis();
+        document.SetModifiedFlag();
+    }
+    return result;
+}
+
+bool SubstitutionChangesGlaze(const CGlaze& glaze, const CSubstitution& substitution, int reverse)
+{
+    CGlaze copy = glaze;
+    std::vector<std::string> names;
+    bool changed = false;
+    ApplyToRecipe(substitution, reverse, copy, names, changed);
     return changed;
 }
 

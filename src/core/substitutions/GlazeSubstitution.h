@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class CGlaze;
 class CGlazesDoc;
 class CIngredientList;
 class CSubstitution;
@@ -26,7 +27,7 @@ int ApplySubstitutionToRecipe(const CSubstitution& substitution, int reverse, bo
 std::string SubstitutionNoDensityMessage(const std::vector<std::string>& noDensity);
 
 // Applies the substitution to glaze number index's recipe as ApplySubstitutionToRecipe does and
-// marks the document modified. 1 when the recipe changed, 0 when the substitution did not apply
+// marks the document modified when the recipe changed (merged duplicate lines count). 1 when the recipe changed, 0 when the substitution did not apply
 // or there is no such glaze, -1 when the recipe is by volume and lines have no density: the
 // recipe stays as it was, and the materials are named in noDensity when given.
 int ApplySubstitution(CGlazesDoc& document, int index, const CSubstitution& substitution, int reverse,
@@ -35,3 +36,8 @@ int ApplySubstitution(CGlazesDoc& document, int index, const CSubstitution& subs
 // changing nothing, when there is no such substitution.
 int ApplySubstitution(CGlazesDoc& document, int index, int substitutionIndex, int reverse,
                       std::vector<std::string>* noDensity = nullptr);
+
+// Whether applying the substitution would change the glaze's recipe at all (merged duplicate
+// lines count; a recipe by volume it cannot change for want of densities does not change): the
+// glazes whose forms a command asks first.
+bool SubstitutionChangesGlaze(const CGlaze& glaze, const CSubstitution& substitution, int reverse);

@@ -1,5 +1,7 @@
 #include "glazes/GlazeListDlgCommands.h"
 
+#include "framework/DocRegistry.h"
+#include "framework/DocTemplate.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "framework/View.h"
@@ -81,6 +83,26 @@ std::vector<int> FindMatches(CGlazesDoc& document, const MatchCriteria& request)
     return matches;
 }
 
+// Before Move to New Database: the forms on the glazes it moves, in every database it searches,
+// asked in one step. False on Cancel: nothing moves, and no database of results opens.
+bool AskFormsOfMovedGlazes(CGlazesDoc& document, const MatchCriteria& request)
+{
+    std::vector<CGlazesDoc*> searched{&document};
+    if (request.m_allDatabases && g_pGlazesTemplate) {
+        searched.clear();
+        for (CDocument* other : g_pGlazesTemplate->GetDocuments()) {
+            if (auto* glazes = dynamic_cast<CGlazesDoc*>(other); glazes && glazes->GetListView())
+                searched.push_back(glazes);
+        }
+    }
+    std::vector<CEditForm> forms;
+    for (CGlazesDoc* glazes : searched) {
+        const std::vector<CEditForm> moved = glazes->EditFormsOf(FindMatches(*glazes, request), false);
+        forms.insert(forms.end(), moved.begin(), moved.end());
+    }
+    return AskForms(forms, FormsAsked::BeforeChange);
+}
+
 } // namespace
 
 // The document hands out the selected glazes; their rows are their positions.
@@ -120,10 +142,7 @@ int ApplyFindResult(CGlazesDoc& document, const MatchCriteria& request, CView* s
         auto* target = dynamic_cast<CGlazesDoc*>(request.m_pTarget);
         if (!target || target == &document || matches.empty())
             break;
-        // Moved glazes leave their edit windows, which say first what becomes of their edits;
-        // Cancel leaves this database's matches where they are.
-        if (request.m_action == kFindMoveToNewDatabase && !document.AskEditFormsOf(matches, FormsAsked::BeforeChange))
-            break;
+        // Moved glazes leave their edit windows, which the command asked first.
         for (int row : matches)
             target->InsertGlaze(target->GetGlazeCount(), *document.GetGlaze(row));
         if (request.m_action == kFindCopyToNewDatabase)
@@ -149,6 +168,8 @@ bool RunFindGlazes(CGlazesDoc& document, CView* sender, QWidget* parent, const F
     if (request.m_criteria.m_criteria.empty() &&
         AppMessageBox("There are no search criteria - all glazes will match. Continue?", MsgYesNo,
                       kNoSearchCriteriaHelpId) != MsgResultYes)
+        return false;
+    if (request.m_action == kFindMoveToNewDatabase && !AskFormsOfMovedGlazes(document, request))
         return false;
     CGlazeSearchRun run;
     run.allDatabases = request.m_allDatabases != 0;

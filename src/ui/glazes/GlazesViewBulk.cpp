@@ -102,7 +102,17 @@ void CGlazesView::OnMakeSubstitution()
     CChooseSubstitutionDlg dialog(this);
     dialog.backgroundColor = GetNamedColor("ged_tab");
     dialog.SelectSubstitution(0);
-    if (dialog.exec() != QDialog::Accepted || dialog.current < 0 || !doc->AskEditFormsOf(selected, FormsAsked::BeforeChange))
+    if (dialog.exec() != QDialog::Accepted || dialog.current < 0)
+        return;
+    // Only the forms on the glazes the substitution changes are asked.
+    const CSubstitution* substitution = g_pSubstitutionsDoc->Substitutions().GetAt(dialog.current);
+    std::vector<int> changing;
+    for (int row : selected) {
+        const CGlaze* glaze = doc->GetGlaze(row);
+        if (substitution && glaze && SubstitutionChangesGlaze(*glaze, *substitution, dialog.reverse))
+            changing.push_back(row);
+    }
+    if (!doc->AskEditFormsOf(changing, FormsAsked::BeforeChange))
         return;
     BeginBulkChange();
     int changed = 0;

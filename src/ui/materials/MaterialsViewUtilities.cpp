@@ -65,10 +65,11 @@ void CMaterialsView::ConvertSelected(const std::function<void(CMaterial&)>& oper
     const std::vector<int> rows = GetSelItems();
     if (!doc || rows.empty())
         return;
-    // One material is announced as changed, several as all replaced (every edit window closes):
-    // the edit windows concerned save or drop their edits first.
-    const bool asked = rows.size() == 1 ? doc->AskEditFormsOf(rows, FormsAsked::BeforeChange) : doc->AskEveryEditForm(FormsAsked::BeforeChange);
-    if (!asked || ConvertSelectedFormulas(*doc, rows, operation, this) == 0)
+    // Only the edit windows on the materials whose formulas change save or drop their edits
+    // first; a conversion that changes nothing asks nothing.
+    const std::vector<int> converted = RowsConvertedBy(*doc, rows, operation);
+    if (converted.empty() || !doc->AskEditFormsOf(converted, FormsAsked::BeforeChange) ||
+        ConvertSelectedFormulas(*doc, rows, operation, this) == 0)
         return;
     FillList(GetTopIndex(), -1, true);
     Reselect(rows);

@@ -9,11 +9,14 @@
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
 #include "glazes/CheckIngredients.h"
+#include "glazes/FindGlazesDlg.h"
 #include "glazes/GlazeListDlgCommands.h"
 #include "glazes/GlazePrinting.h"
 #include "glazes/IngredientList.h"
 #include "glazes/GlazeSearchCriteria.h"
 #include "graphs/GraphTemplate.h"
+#include "substitutions/ChooseSubstitutionDlg.h"
+#include "substitutions/Substitution.h"
 #include "support/MergeDlg.h"
 #include "support/NotesEdit.h"
 #include "support/TabEdit.h"
@@ -21,7 +24,9 @@
 #include "tools/BatchCalcDlg.h"
 #include "tools/OptimizeDlg.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -576,6 +581,39 @@ TEST_F(GlazeEditViewRoadTest, DeletingGlazesAsksOnlyTheirOwnEditWindows)
     later->SaveGlaze();
     EXPECT_EQ(Found(m_doc->GetGlaze(place)).m_source, "kept");
     EXPECT_EQ(m_messages.boxes.size(), 1u);
+
+    // Find's Move to New Database asks the window of a glaze it moves before anything happens.
+    // Regression: Cancel there opened an empty "Search Results" database and reported the glaze
+    // found.
+    GlazeForm::SourceEdit(later)->setText(QStringLiteral("kept again"));
+    const auto moveTenmoku = [this, list] {
+        WhenModal<CFindGlazesDlg>([](CFindGlazesDlg* dialog) {
+            QTest::mouseClick(dialog->ClearButton(), Qt::LeftButton);
+            QComboBox* fields = dialog->FieldCombo(0);
+            fields->setCurrentIndex(fields->findData(kSearchName));
+            emit fields->activated(fields->currentIndex());
+            QTest::keyClicks(dialog->ValueCombo(0)->lineEdit(), QStringLiteral("Tenmoku"));
+            GroupButton(dialog->ActionGroup(), kFindMoveToNewDatabase).click();
+            QTest::mouseClick(dialog->SearchButton(), Qt::LeftButton);
+        });
+        return RunFindGlazes(*m_doc, list, nullptr);
+    };
+    const std::size_t databases = g_pGlazesTemplate->GetDocuments().size();
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultCancel};
+    EXPECT_FALSE(moveTenmoku());
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 10 Tenmoku\" ?"}));
+    EXPECT_EQ(g_pGlazesTemplate->GetDocuments().size(), databases) << "no database of results";
+    EXPECT_EQ(m_doc->GetGlazeCount(), 9);
+    EXPECT_EQ(GlazeForm::SourceEdit(later)->text(), QStringLiteral("kept again"));
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultNo};
+    EXPECT_TRUE(moveTenmoku());
+    FlushDeletes();
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to \"Cone 10 Tenmoku\" ?",
+                                                            "Number of glazes found by search: 1"}));
+    EXPECT_EQ(m_doc->GetGlazeCount(), 8);
+    EXPECT_EQ(g_pGlazesTemplate->GetDocuments().size(), databases + 1);
 }
 
 // Regression: Set Field, Resequence, Make Substitution and Check Ingredients (Change to) reloaded
@@ -604,16 +642,31 @@ TEST_F(GlazeEditViewRoadTest, ListCommandsAskTheEditWindowsOfTheGlazesTheyRewrit
     prompting.listInformation = 0;
     prompting.prompt = 1;
     const auto mystery = [](const QString& recipe) { return recipe.contains(QStringLiteral("Mystery")); };
+    // The substitution takes the unknown name out of glazes 1 and 2; glaze 3, selected too, holds
+    // none.
+    CSubstitution outOfMystery("Mystery out");
+    outOfMystery.m_set1.Add("Mystery", 1);
+    outOfMystery.m_set2.Add("Silica", 1);
+    m_substitutions.InsertRecord(0, outOfMystery);
+    const auto substitute = [this] {
+        m_doc->ClearSelection();
+        m_doc->SelectGlazes(std::vector<int>{1, 2, 3});
+        WhenModal<CChooseSubstitutionDlg>([](CChooseSubstitutionDlg* dialog) { dialog->MakeButton()->click(); });
+        ListView()->RunCommand(CmdGlzMakeSubstitution);
+    };
     struct Command {
         const char* name;
         std::function<void()> run;
         std::function<bool(CGlazeEditView*)> shown; // the window shows the command's change
+        bool leavesGlaze3 = false;                  // a form on glaze 3 is neither asked nor changed
     };
     const Command commands[] = {
         {"Set Field", [this] { ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T1"); },
          [](CGlazeEditView* view) { return GlazeForm::IndexEdit(view)->text() == QStringLiteral("T1"); }},
         {"Check Ingredients", [&] { CCheckIngredients(*m_doc, ListView()).Run(prompting, prompter); },
-         [&](CGlazeEditView* view) { return !mystery(GlazeForm::ComponentsEdit(view)->toPlainText()); }},
+         [&](CGlazeEditView* view) { return !mystery(GlazeForm::ComponentsEdit(view)->toPlainText()); }, true},
+        {"Make Substitution", substitute,
+         [&](CGlazeEditView* view) { return !mystery(GlazeForm::ComponentsEdit(view)->toPlainText()); }, true},
     };
     for (const Command& command : commands) {
         SCOPED_TRACE(command.name);
@@ -651,6 +704,11 @@ TEST_F(GlazeEditViewRoadTest, ListCommandsAskTheEditWindowsOfTheGlazesTheyRewrit
         EXPECT_EQ(GlazeForm::SourceEdit(view)->text(), source);
         EXPECT_EQ(GlazeForm::IsModified(view), 1);
 
+        CGlazeEditView* alone = command.leavesGlaze3 ? OpenEdit(3) : nullptr;
+        if (alone) {
+            Focus(alone, GlazeForm::SourceEdit(alone));
+            QTest::keyClicks(GlazeForm::SourceEdit(alone), " (alone)");
+        }
         m_messages.boxes.clear();
         m_messages.answers = {MsgResultYes};
         command.run();
@@ -659,9 +717,21 @@ TEST_F(GlazeEditViewRoadTest, ListCommandsAskTheEditWindowsOfTheGlazesTheyRewrit
         EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_source, source.toStdString()) << "Yes saved the edits first";
         EXPECT_TRUE(command.shown(view)) << "the window shows its glaze as changed";
         EXPECT_EQ(GlazeForm::IsModified(view), 0);
+        if (alone) {
+            for (const std::string& asked : m_messages.Texts())
+                EXPECT_EQ(asked.find(Found(m_doc->GetGlaze(3)).m_name), std::string::npos) << asked;
+            EXPECT_EQ(GlazeForm::IsModified(alone), 1);
+            EXPECT_TRUE(GlazeForm::SourceEdit(alone)->text().endsWith(QStringLiteral(" (alone)")));
+            alone->SetChanged(false);
+            alone->Close();
+        }
         m_messages.boxes.clear();
         view->Close();
         FlushDeletes();
+        for (int glaze : {1, 2}) { // the unknown name back for the next command
+            if (CIngredientList& recipe = Found(m_doc->GetGlaze(glaze)).m_components; recipe.FindIndexByName("Mystery") < 0)
+                recipe.Add("Mystery", 5);
+        }
     }
 }
 
@@ -986,6 +1056,9 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
         }
         if (row.otherHolds)
             type(other, "Mine other");
+        CCmdUI revertState(CmdRevertGlazeDb);
+        EXPECT_TRUE(m_doc->OnUpdateCommand(revertState));
+        EXPECT_TRUE(revertState.m_bEnabled) << "Revert To Saved is offered while a form holds edits";
         m_messages.boxes.clear();
         m_messages.answers.assign(row.answers.begin(), row.answers.end());
         switch (row.road) {

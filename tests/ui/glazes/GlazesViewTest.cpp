@@ -827,6 +827,19 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChangesAndNamesTheGlazesItCoul
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Substitution was performed in 1 glaze"});
     EXPECT_EQ(m_messages.Last().Icon(), unsigned(MsgIconInformation));
 
+    // Regression: a substitution that changed no glaze marked the database modified.
+    m_messages.boxes.clear();
+    doc->SetModifiedFlag(false);
+    Select(*view, {3, 4});
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CChooseSubstitutionDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->MakeButton()->click();
+    });
+    EXPECT_TRUE(view->RunCommand(CmdGlzMakeSubstitution));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Substitution was performed in 0 glazes"});
+    EXPECT_FALSE(doc->IsModified());
+
     // Ten glazes not changed are all named; of eleven, the last is counted.
     for (const int count : {10, 11}) {
         m_messages.boxes.clear();

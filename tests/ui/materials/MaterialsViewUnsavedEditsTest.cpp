@@ -1,7 +1,7 @@
 // The materials list's bulk commands never drop an edit window's unsaved edits: Convert,
-// Normalize and Add LOI over several materials, Units and Set Field ask the edit windows whose
-// records they rewrite (every one when the database is announced as replaced), and Cancel leaves
-// everything as it was. These commands used to close the windows without a question.
+// Normalize and Add LOI, Units and Set Field ask the edit windows whose records they rewrite, and
+// Cancel leaves everything as it was. These commands used to close the windows without a
+// question.
 
 #include "MaterialsViewFixture.h"
 
@@ -50,33 +50,43 @@ protected:
     CScript* m_script = nullptr;
 };
 
-TEST_F(MaterialsViewUnsavedEditsTest, FormulaCommandsOverSeveralMaterialsAskEveryEditWindowFirst)
+// Regression: over several rows they asked every edit window, a No dropping its edits, even on
+// materials not selected; and asked, dropping edits on No, where no formula changed.
+TEST_F(MaterialsViewUnsavedEditsTest, FormulaCommandsAskOnlyTheEditWindowsOfTheMaterialsTheyChange)
 {
     const std::vector<std::string> before = Formulas();
-    Select({1, 2}); // the edit window is on material 0: it closes all the same
+    // Molecular formulas neither normalize nor take an LOI: nothing changes, nothing is asked.
+    Select({0, 1});
     ASSERT_TRUE(m_view->RunCommand(CmdMatListNormalizeFormulas));
     ASSERT_TRUE(m_view->RunCommand(CmdMatListAddLoi));
-    ConvertToWeightPercent();
-    ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
-    EXPECT_EQ(m_script->asked, 3);
+    EXPECT_EQ(m_script->asked, 0);
     EXPECT_EQ(Formulas(), before);
     EXPECT_FALSE(m_doc->IsModified());
-    EXPECT_EQ(m_editor->closed, 0);
     EXPECT_TRUE(m_editor->view->received.empty());
 
-    // One material is announced on its own: only its edit windows are asked.
-    Select({1});
+    // The edit window is on material 0, which a conversion of the others leaves alone.
+    Select({1, 2});
     ConvertToWeightPercent();
     ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
-    EXPECT_EQ(m_script->asked, 3);
+    EXPECT_EQ(m_script->asked, 0);
+    EXPECT_TRUE(m_script->changed) << "its edits stay";
+    EXPECT_NE(Formulas()[1], before[1]);
+    EXPECT_EQ(m_editor->view->Last().code, HintMaterialsReplaced);
 
-    m_script->answer = MsgResultYes;
+    // Material 0 changes: its window is asked, and Cancel converts nothing.
+    const std::vector<std::string> converted = Formulas();
     Select({0, 1});
     ConvertToWeightPercent();
     ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
-    EXPECT_EQ(m_script->asked, 4);
+    EXPECT_EQ(m_script->asked, 1);
+    EXPECT_EQ(Formulas(), converted);
+
+    m_script->answer = MsgResultYes;
+    ConvertToWeightPercent();
+    ASSERT_TRUE(m_view->RunCommand(CmdMatListConvertFormulas));
+    EXPECT_EQ(m_script->asked, 2);
     EXPECT_EQ(m_script->saved, 1);
-    EXPECT_EQ(m_editor->view->Last().code, HintMaterialsReplaced);
+    EXPECT_EQ(Formulas()[0], "% 100 SiO2");
 }
 
 TEST_F(MaterialsViewUnsavedEditsTest, UnitsAndSetFieldAskBeforeRewritingMaterials)

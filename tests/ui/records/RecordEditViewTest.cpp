@@ -594,6 +594,10 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
         }
         if (row.otherHolds)
             type(other, "Beta other");
+        // Revert To Saved is offered while a form holds edits, the database unmodified or not.
+        CCmdUI revertState(file.revert);
+        EXPECT_TRUE(this->doc->OnUpdateCommand(revertState));
+        EXPECT_TRUE(revertState.m_bEnabled);
         this->messages.boxes.clear();
         this->messages.answers.assign(row.answers.begin(), row.answers.end());
         switch (row.road) {
@@ -809,8 +813,12 @@ TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToD
          {saveHeld}, false},
         {"Set Field over every material, No, then Cancel", MaterialRoad::SetFieldAll, 4, "1.23", {no, cancel},
          {saveHeld, saveAlpha}, true, false, true, true},
-        {"Convert on two rows, No, then Cancel", MaterialRoad::ConvertBoth, 0, "", {no, cancel}, {saveHeld, saveAlpha},
-         true, false, true, true},
+        // Beta takes its formula from Alpha: a conversion of both changes Alpha alone, asks its form
+        // alone, and Beta's form hears of the change that follows.
+        {"Convert on two rows, No to Alpha's form", MaterialRoad::ConvertBoth, 0, "", {no, no}, {saveAlpha, changed},
+         true, true, true, true},
+        {"Convert on two rows, Cancel at Alpha's form", MaterialRoad::ConvertBoth, 0, "", {cancel}, {saveAlpha}, true,
+         false, true, true},
         {"Convert Formula after Alpha's form saved a cost: Beta's form is asked once", MaterialRoad::Convert, 0, "",
          {yes, no, ok}, {"Save changes to \"Alpha\" ?", changed, told}, true, true, true, true, "0.9"},
     };
