@@ -147,7 +147,9 @@ bool CElementsDoc::ReadElementFile(const std::string& path, CFileStamp& stamp, b
              kElementReadErrorHelpId);
         return false;
     }
-    ReportReadNotes(path, *this, kElementReadErrorHelpId);
+    if (reverting && !ConfirmRevertToCutFile(path, m_readNotes, kElementReadErrorHelpId))
+        return false;
+    ReportReadNotes(path, m_readNotes, kElementReadErrorHelpId, reverting);
     return true;
 }
 

@@ -124,24 +124,33 @@ bool CDbTreeDoc::OnNewDocument()
     return true;
 }
 
-bool CDbTreeDoc::OnOpenDocument(const std::string& path)
+bool CDbTreeDoc::ReadTreeFile(const std::string& path, CInputFile& in, bool reverting)
 {
     items.Clear();
-    std::string openedPath = path;
-    CInputFile in;
     if (!in.Open(path)) {
         Warn(in.OpenFailure(), kOpenErrorHelpId);
-        openedPath.clear();
-    } else {
-        ReportUnfinishedSave(path, kReadErrorHelpId);
-        CBusyScope busy;
-        if (items.Read(in) != 0) {
-            Warn(MessagePath(path) + ": " + items.m_errorText, kReadErrorHelpId);
-            openedPath.clear();
-        } else {
-            ReportReadNotes(path, items, kReadErrorHelpId);
-        }
+        return false;
     }
+    ReportUnfinishedSave(path, kReadErrorHelpId);
+    int result = 0;
+    {
+        CBusyScope busy;
+        result = items.Read(in);
+    }
+    if (result != 0) {
+        Warn(MessagePath(path) + ": " + items.m_errorText, kReadErrorHelpId);
+        return false;
+    }
+    if (reverting && !ConfirmRevertToCutFile(path, items.m_readNotes, kReadErrorHelpId))
+        return false;
+    ReportReadNotes(path, items.m_readNotes, kReadErrorHelpId, reverting);
+    return true;
+}
+
+bool CDbTreeDoc::OnOpenDocument(const std::string& path)
+{
+    CInputFile in;
+    std::string openedPath = ReadTreeFile(path, in, false) ? path : std::string();
     if (openedPath.empty()) {
         ClearPathName();
         SetTitle("Untitled");
@@ -161,18 +170,16 @@ bool CDbTreeDoc::RevertToSaved()
     const std::string path = GetPathName();
     if (path.empty())
         return false;
-    const std::string title = GetTitle();
-    const bool modified = IsModified();
     auto kept = std::move(items.m_records);
     items.m_records.clear();
-    OnOpenDocument(path);
-    if (!GetPathName().empty())
-        return true;
-    items.m_records = std::move(kept);
-    SetPathName(path);
-    SetTitle(title);
-    SetModifiedFlag(modified);
-    return false;
+    CInputFile in;
+    if (!ReadTreeFile(path, in, true)) {
+        items.m_records = std::move(kept);
+        return false;
+    }
+    RememberFileState(path, in.Stamp());
+    SetModifiedFlag(false);
+    return true;
 }
 
 bool CDbTreeDoc::OnSaveDocument(const std::string& path)

@@ -14,6 +14,8 @@
 #include <array>
 #include <string>
 
+class CInputFile;
+
 class CFrameHost;
 class CView;
 
@@ -41,7 +43,8 @@ public:
     // message. The path (or nothing) becomes the profile's current tree file.
     bool OnOpenDocument(const std::string& path) override;
     // Revert To Saved: a file that cannot be read (gone, of another kind, damaged) leaves the
-    // tree, its path, title and modified flag as they were, after the message.
+    // tree, its path, title and modified flag as they were, after the message; so does one that
+    // may have been cut short, unless the user reverts to it all the same.
     bool RevertToSaved();
     bool OnSaveDocument(const std::string& path) override;
     void DeleteContents() override { items.Clear(); }
@@ -83,6 +86,10 @@ public:
     CDbTreeItemList items;
 
 private:
+    // Reads the file of path into the emptied entries: false after a message when it cannot be
+    // opened or read, or (reverting) the user keeps what is in memory rather than a file that may
+    // have been cut short. in: the file opened.
+    bool ReadTreeFile(const std::string& path, CInputFile& in, bool reverting);
     // The tree file holds an entry's path and title one per line: a path or title holding a line
     // break is refused, with LineBreakMessage unless quiet. True when the entry can be kept.
     static bool CanKeep(const std::string& path, const std::string& title, bool quiet);

@@ -229,18 +229,34 @@ std::vector<int> CCheckIngredients::RewrittenGlazes() const
     return rows;
 }
 
+std::vector<int> CCheckIngredients::RewrittenMaterials() const
+{
+    std::vector<int> rows;
+    CMaterialArray* materials = g_pMaterialsDoc ? &g_pMaterialsDoc->Materials() : nullptr;
+    const auto add = [&rows, materials](const std::string& name) {
+        if (const CMaterial* material = materials->FindMaterial(std::string_view(name)))
+            rows.push_back(materials->IndexOf(material));
+    };
+    for (std::size_t n = 0; materials && n < unknownNames.size(); ++n) {
+        if (actions[n] == kCheckMakeAlias)
+            add(targets[n]);
+    }
+    for (std::size_t n = 0; materials && n < unavailableNames.size(); ++n) {
+        if (markAvailable[n])
+            add(unavailableNames[n]);
+    }
+    return rows;
+}
+
 // Once the dispositions are chosen, the forms on what they rewrite are asked, all in one step:
-// those of the glazes a rename rewrites, and every material form when the materials change (a
-// changed materials database closes them). A glaze whose form saves is renamed as it was saved.
+// those of the glazes a rename rewrites, and those of the materials that take an alias or are made
+// available (a new material changes none). A glaze whose form saves is renamed as it was saved.
 // Cancel abandons the disposition, nothing changed.
 bool CCheckIngredients::AskTheirForms()
 {
-    const auto chosen = [this](int action) { return std::find(actions.begin(), actions.end(), action) != actions.end(); };
-    const bool materialsChange = chosen(kCheckMakeAlias) || chosen(kCheckCreate) || chosen(kCheckCreateAndMap) ||
-                                 std::find(markAvailable.begin(), markAvailable.end(), 1) != markAvailable.end();
     std::vector<CEditForm> forms = m_document.EditFormsOf(RewrittenGlazes(), false);
-    if (materialsChange && g_pMaterialsDoc) {
-        const std::vector<CEditForm> materialForms = g_pMaterialsDoc->EditFormsOf({}, true);
+    if (g_pMaterialsDoc) {
+        const std::vector<CEditForm> materialForms = g_pMaterialsDoc->EditFormsOf(RewrittenMaterials(), false);
         forms.insert(forms.end(), materialForms.begin(), materialForms.end());
     }
     abandoned = !AskForms(forms, FormsAsked::BeforeChange);
@@ -383,7 +399,8 @@ void CCheckIngredients::Refresh(int materialCount, const std::function<void()>& 
         }
     }
     if (materialsChanged && g_pMaterialsDoc) {
-        g_pMaterialsDoc->UpdateMappedMaterials(false, false);
+        // The forms on the materials mapped to a changed one hear of it.
+        g_pMaterialsDoc->UpdateMappedMaterials(false, true);
         for (int n = 0; n < m_document.GetGlazeCount(); ++n)
             m_document.GetGlaze(n)->InvalidateAnalysis();
         COxidariumApp::BroadcastUpdate(m_sender, g_pMaterialsDoc, static_cast<int>(DbFileType::Materials),

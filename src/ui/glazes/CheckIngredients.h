@@ -104,6 +104,8 @@ private:
     bool AskUnavailableNames(CCheckIngredientsPrompter& prompter);
     // The flagged glazes whose recipes hold a name the dispositions change.
     std::vector<int> RewrittenGlazes() const;
+    // The materials the chosen dispositions change: alias targets, and those made available.
+    std::vector<int> RewrittenMaterials() const;
     // The edit forms on the glazes and materials the chosen dispositions rewrite, asked together;
     // false when the user cancelled.
     bool AskTheirForms();

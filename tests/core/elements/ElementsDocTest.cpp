@@ -366,23 +366,42 @@ TEST_F(ElementsDocTest, RevertToSavedAndNewReloadAndAnnounce)
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintElementsReplaced, 0}}));
 
-    // Regression: reverting to a file that had gone put the defaults in place of the table.
-    doc.Elements().SetRole(14, kRoleAcid);
+    // Regression: reverting to a file that had gone put the defaults in place of the table. The
+    // role set is neither the file's (neutral) nor the default (acid).
+    doc.Elements().SetRole(14, kRoleAlkali);
     doc.SetModifiedFlag();
     fs::remove(path);
     EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": Error opening file"});
-    EXPECT_EQ(doc.Elements()[14].role, kRoleAcid);
+    EXPECT_EQ(doc.Elements()[14].role, kRoleAlkali);
     EXPECT_EQ(doc.GetDatabaseName(), "Custom");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_TRUE(TakeNotices(frame).empty());
     m_messages.boxes.clear();
 
+    // A file cut short in its last line: Revert asks first, Cancel (Enter) keeps the table.
+    WriteFile("custom.ele", "filetype = Oxidarium Elements\nversion =  2\n\ndbname  = Cut\n\nz = 14\nrole = 2\nnote = |sa");
+    EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": \"note = |sa\" ends the file without a line "
+                                                           "break, so the file may have been cut short (line 8). "
+                                                           "Revert to it anyway?"});
+    EXPECT_EQ(doc.Elements()[14].role, kRoleAlkali);
+    EXPECT_EQ(doc.GetDatabaseName(), "Custom");
+    EXPECT_TRUE(doc.IsModified());
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultOk};
+    EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
+    EXPECT_EQ(m_messages.boxes.size(), 1u) << "nothing more is said of it";
+    EXPECT_EQ(doc.GetDatabaseName(), "Cut");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(TakeNotices(frame), (Notices{{HintElementsReplaced, 0}}));
+    m_messages.boxes.clear();
+
     doc.SetModifiedFlag();
     m_messages.answers = {MsgResultCancel};
     EXPECT_TRUE(doc.OnCommand(CmdNewElementDb));
-    EXPECT_EQ(doc.GetDatabaseName(), "Custom") << "cancelled";
+    EXPECT_EQ(doc.GetDatabaseName(), "Cut") << "cancelled";
     EXPECT_TRUE(TakeNotices(frame).empty());
 
     m_messages.answers = {MsgResultNo};

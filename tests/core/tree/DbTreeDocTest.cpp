@@ -503,6 +503,22 @@ TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
     EXPECT_EQ(frame.view->received.size(), 2u) << "nothing changed";
     EXPECT_EQ(ProfileTreeFile(), catalogue);
 
+    // A file cut short in its last line: Revert asks first, and Cancel keeps the tree.
+    std::string cut = ReadAll(std::string(OXI_TEST_DATA_DIR) + "/tree/catalogue.dbt");
+    cut.resize(cut.size() - 3);
+    WriteFile("catalogue.dbt", cut);
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultCancel};
+    EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{
+                                      catalogue + ": \"" + cut.substr(cut.rfind('\n') + 1) +
+                                      "\" ends the file without a line break, so the file may have been cut short "
+                                      "(line " + std::to_string(std::count(cut.begin(), cut.end(), '\n') + 1) +
+                                      "). Revert to it anyway?"});
+    EXPECT_EQ(doc.items.GetCount(), 4);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(frame.view->received.size(), 2u) << "nothing changed";
+
     Add(doc, "/d/a.glz", "A", DbTreeItemType::Glazes);
     m_messages.answers = {MsgResultCancel, MsgResultNo};
     EXPECT_TRUE(doc.OnCommand(CmdNewDbTree));

@@ -229,19 +229,25 @@ TEST_F(CheckIngredientsTest, MakeAliasGivesTheMaterialTheNameAndSaysSo)
 }
 
 // Regression: the notice that the materials changed closed every material form, its unsaved edits
-// gone without a question. The forms are asked first; Cancel there cancels as in a disposition.
+// gone without a question. The forms on the materials a disposition changes are asked first;
+// Cancel there cancels as in a disposition. Then: every material form was asked, and a No
+// dropped its edits, though the disposition left its material alone.
 TEST_F(CheckIngredientsTest, CancelLeavesRecipesAndMaterialsAlone)
 {
     CScriptedViews<CMaterialEditViews, CScriptedLink> materialForms(DbFileType::Materials);
     CRecordingFrame form(m_materials, "material form");
     materialForms.Script(form.view.get()).answer = MsgResultCancel;
+    materialForms.Script(form.view.get()).index =
+        m_materials.Materials().IndexOf(m_materials.Materials().FindMaterial(std::string_view("Rutile")));
+    CRecordingFrame alone(m_materials, "another material's form");
+    materialForms.Script(alone.view.get()).answer = MsgResultNo;
     const struct {
         std::deque<CScriptedPrompter::Answer> unknown;
         std::deque<int> unavailable;
         std::vector<int> selected;
     } roads[] = {
         {{{1, kCheckCreate, ""}, {2, kCheckNoAction, ""}}, {}, {1, 2, 4}}, // Cancel at the second name
-        {{{kCheckCreateAllId, kCheckNoAction, ""}}, {}, {1, 2, 4}},        // Cancel in the material form
+        {{{1, kCheckMakeAlias, "Rutile"}, {kCheckSkipAllId, kCheckNoAction, ""}}, {}, {1, 2, 4}}, // Cancel in Rutile's form
         // Cancel at the unavailable material, after a name to create
         {{{1, kCheckCreate, ""}, {kCheckSkipId, kCheckNoAction, ""}, {kCheckSkipId, kCheckNoAction, ""}}, {2}, {1, 2, 3, 4}},
     };
@@ -262,6 +268,8 @@ TEST_F(CheckIngredientsTest, CancelLeavesRecipesAndMaterialsAlone)
         EXPECT_EQ(m_selection.rows, road.selected);
     }
     EXPECT_EQ(materialForms.Script(form.view.get()).asked, 1);
+    EXPECT_EQ(materialForms.Script(alone.view.get()).asked, 0);
+    EXPECT_TRUE(materialForms.Script(alone.view.get()).changed);
 }
 
 TEST_F(CheckIngredientsTest, TheDialogsRunTheCommand)

@@ -765,6 +765,11 @@ TEST_F(GlazeEditViewRoadTest, CheckIngredientsAsksOnlyTheFormsOfTheGlazesItsChoi
     QTest::mouseClick(GlazeForm::Button(adder, kGedSave), Qt::LeftButton);
     ASSERT_TRUE(holdsMystery());
     ASSERT_EQ(GlazeForm::IsModified(kept), 1);
+    // Glaze 3 holds only Enigma, which no row rewrites: the form holding edits of it is never asked.
+    Found(m_doc->GetGlaze(3)).m_components.Add("Enigma", 2);
+    CGlazeEditView* skipped = OpenEdit(3);
+    ASSERT_NE(skipped, nullptr);
+    GlazeForm::SourceEdit(skipped)->setText(QStringLiteral("skipped"));
 
     // Answers each name: Mystery with mystery, Enigma with enigma (action, then the result).
     struct : CCheckIngredientsPrompter {
@@ -830,6 +835,8 @@ TEST_F(GlazeEditViewRoadTest, CheckIngredientsAsksOnlyTheFormsOfTheGlazesItsChoi
     EXPECT_EQ(GlazeForm::IsModified(adder), 0);
     EXPECT_EQ(GlazeForm::ComponentsEdit(adder)->toPlainText(), GlazeForm::ComponentsEdit(kept)->toPlainText())
         << "both forms show the glaze as saved";
+    EXPECT_EQ(GlazeForm::IsModified(skipped), 1);
+    EXPECT_EQ(GlazeForm::SourceEdit(skipped)->text(), QStringLiteral("skipped"));
 }
 
 // A form always saves into its own glaze, even when the list changed under it unannounced.

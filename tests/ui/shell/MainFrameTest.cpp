@@ -9,6 +9,7 @@
 #include "graphs/GraphTypesDoc.h"
 #include "graphs/GraphTypesView.h"
 #include "limits/LimitFormulasDoc.h"
+#include "materials/MaterialEditView.h"
 #include "materials/MaterialsDoc.h"
 #include "app/AppCommands.h"
 #include "app/OxidariumAppUi.h"
@@ -358,6 +359,60 @@ TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacemen
     EXPECT_EQ(PlacementValue(box, "LastX"), 10);
     EXPECT_EQ(PlacementValue(box, "LastCX"), 500);
     EXPECT_EQ(PlacementValue(box, "Style"), 0);
+}
+
+// Save All Databases and Exit through their commands, with two forms on one material. Save All
+// saves the database: the second Yes would replace the first's version and is asked so, Enter
+// keeping the first's, and that form keeps its edits. At Exit the form asks again before its save
+// replaces the other's: Enter keeps the stored version, which keeps the form open and the program
+// running. Regressions: the second Yes overwrote the first without a word; Exit closed the form
+// when its user kept the stored version; Save All Databases was taken for a close.
+TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
+{
+    CShellSandbox box;
+    std::filesystem::current_path(box.root);
+    COxidariumAppUi app;
+    app.SetProgramDir(box.programDir);
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(g_pMaterialsDoc, nullptr);
+    std::vector<CMaterialEditView*> forms;
+    for (const char* name : {"Silica A", "Silica B"}) {
+        ASSERT_EQ(g_pMaterialsDoc->OpenEditView(0), 1);
+        forms.push_back(dynamic_cast<CMaterialEditView*>(g_pMaterialsDoc->GetViews().back()));
+        ASSERT_NE(forms.back(), nullptr);
+        forms.back()->NameEdit()->setFocus();
+        forms.back()->NameEdit()->selectAll();
+        QTest::keyClicks(forms.back()->NameEdit(), QString::fromLatin1(name));
+    }
+    const std::string replace = "\"Silica A\" was saved in another window since this form showed it. Replace it with "
+                                "this form's version?";
+    box.messages.boxes.clear();
+    box.messages.answers = {MsgResultYes, MsgResultYes}; // then Enter
+    EXPECT_TRUE(frame->ExecuteCommand(CmdShellSaveAllDatabases));
+    ASSERT_GE(box.messages.boxes.size(), 3u);
+    EXPECT_EQ(box.messages.At(0).text, "Save changes to \"Silica A\" ?");
+    EXPECT_EQ(box.messages.At(1).text, "Save changes to \"Silica B\" ?");
+    EXPECT_EQ(box.messages.At(2).text, replace);
+    EXPECT_EQ(g_pMaterialsDoc->GetRecordName(0), "Silica A");
+    EXPECT_FALSE(forms[0]->IsChanged());
+    EXPECT_TRUE(forms[1]->IsChanged()) << "the form keeps the edits it did not save";
+
+    box.messages.boxes.clear();
+    box.messages.answers = {MsgResultYes}; // then Enter
+    EXPECT_TRUE(frame->ExecuteCommand(CmdShellExit));
+    EXPECT_EQ(box.messages.Texts(), (std::vector<std::string>{"Save changes to \"Silica B\" ?", replace}));
+    EXPECT_TRUE(frame->isVisible()) << "the program runs on";
+    const std::vector<CView*>& views = g_pMaterialsDoc->GetViews();
+    ASSERT_NE(std::find(views.begin(), views.end(), static_cast<CView*>(forms[1])), views.end());
+    EXPECT_TRUE(forms[1]->IsChanged());
+    EXPECT_EQ(forms[1]->NameEdit()->text(), QStringLiteral("Silica B"));
+
+    forms[1]->SetChanged(false);
+    box.messages.answers = {MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo};
+    EXPECT_TRUE(frame->close());
+    app.ExitInstance();
 }
 
 // A failure thrown while Exit asked its save questions ended the program with std::terminate
