@@ -549,17 +549,22 @@ CMDIChildFrame::CMDIChildFrame(CDocTemplate& docTemplate, CDocument& document, Q
     view->SetFrame(this);
 }
 
+QList<QKeySequence> CMDIChildFrame::CloseKeys(const QList<QKeySequence>& desktop)
+{
+    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
+    return desktop.contains(ctrlF4) ? desktop : QList<QKeySequence>{ctrlF4} + desktop;
+}
+
 // Ctrl+F4 closes the active window on every desktop, as in every MDI program, beside the close
 // keys of the desktop itself (Ctrl+W on some): the window menu's Close takes it too.
 void CMDIChildFrame::AddCloseKey()
 {
     const QList<QKeySequence> desktop = QKeySequence::keyBindings(QKeySequence::Close);
-    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
-    if (desktop.isEmpty() || desktop.contains(ctrlF4) || !systemMenu())
+    if (desktop.isEmpty() || !systemMenu())
         return;
     for (QAction* action : systemMenu()->actions()) {
         if (action->shortcuts() == desktop)
-            action->setShortcuts(QList<QKeySequence>{ctrlF4} + desktop);
+            action->setShortcuts(CloseKeys(desktop));
     }
 }
 

@@ -34,6 +34,7 @@
 #include "framework/MenuDef.h"
 #include "framework/View.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -172,6 +173,10 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+
+public:
+    // The keys of a window's Close: Ctrl+F4 first, then the desktop's own (Ctrl+W on some).
+    static QList<QKeySequence> CloseKeys(const QList<QKeySequence>& desktop);
 
 private:
     friend class CMDIMainFrame;

@@ -303,6 +303,12 @@ TEST_F(MdiFrameTest, ClosingAModifiedDocumentsWindowAsksItsDocument)
     m_frame.ActiveChildFrame()->close();
     FlushEvents();
     EXPECT_TRUE(m_template.GetDocuments().empty());
+
+    // Ctrl+F4 closes a window whatever the desktop's own keys (this platform's hold it already).
+    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
+    const QKeySequence ctrlW(Qt::CTRL | Qt::Key_W);
+    EXPECT_EQ(CMDIChildFrame::CloseKeys({ctrlW}), (QList<QKeySequence>{ctrlF4, ctrlW}));
+    EXPECT_EQ(CMDIChildFrame::CloseKeys({ctrlW, ctrlF4}), (QList<QKeySequence>{ctrlW, ctrlF4}));
 }
 
 // Regression: a list opened while another window was maximised showed as a frameless box of its
