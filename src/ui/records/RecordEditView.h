@@ -14,8 +14,9 @@
 // changed record reloads (a form with unsaved changes that another form saved over, or that a
 // command changed without asking it, such as the update of mapped materials, asks first, and
 // when it keeps them, asks again before its own save replaces that change: CSavedElsewhere),
-// inserted, deleted and moved records are followed, a replaced database
-// or a vanished record closes the window without a question (the document asked before). After
+// inserted, deleted and moved records are followed, a database read anew
+// or a vanished record closes the window without a question (the document asked before), while
+// records rewritten in place (a merge) keep it on its record. After
 // every save the window's title (and so its Window menu entry) names the record as saved.
 //
 // A kind states its texts, command ids and button ids in a CRecordEditKind and gives the hooks
