@@ -361,12 +361,15 @@ TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacemen
     EXPECT_EQ(PlacementValue(box, "Style"), 0);
 }
 
-// Save All Databases and Exit through their commands, with two forms on one material. Save All
-// saves the database: the second Yes would replace the first's version and is asked so, Enter
-// keeping the first's, and that form keeps its edits. At Exit the form asks again before its save
-// replaces the other's: Enter keeps the stored version, which keeps the form open and the program
-// running. Regressions: the second Yes overwrote the first without a word; Exit closed the form
+// Save All Databases and Exit through their commands, with three forms on one material, each
+// coming forward to ask. Save All saves the database: each later Yes would replace the version
+// saved before it and is asked so (Yes for B over A, Enter keeping B's over C's), and the form
+// that kept the stored version keeps its edits. At Exit that form asks again before its save
+// replaces B's: Enter keeps the stored version, which keeps the form open and the program
+// running. Regressions: a second Yes overwrote the first without a word; Exit closed the form
 // when its user kept the stored version; Save All Databases was taken for a close.
+std::vector<CView*> s_askedFrom; // the active window at each question
+
 TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
 {
     CShellSandbox box;
@@ -378,7 +381,7 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
     ASSERT_NE(frame, nullptr);
     ASSERT_NE(g_pMaterialsDoc, nullptr);
     std::vector<CMaterialEditView*> forms;
-    for (const char* name : {"Silica A", "Silica B"}) {
+    for (const char* name : {"Silica A", "Silica B", "Silica C"}) {
         ASSERT_EQ(g_pMaterialsDoc->OpenEditView(0), 1);
         forms.push_back(dynamic_cast<CMaterialEditView*>(g_pMaterialsDoc->GetViews().back()));
         ASSERT_NE(forms.back(), nullptr);
@@ -386,30 +389,42 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
         forms.back()->NameEdit()->selectAll();
         QTest::keyClicks(forms.back()->NameEdit(), QString::fromLatin1(name));
     }
-    const std::string replace = "\"Silica A\" was saved in another window since this form showed it. Replace it with "
-                                "this form's version?";
+    const auto replace = [](const char* name) {
+        return "\"" + std::string(name) + "\" was saved in another window since this form showed it. Replace it with "
+                                         "this form's version?";
+    };
     box.messages.boxes.clear();
-    box.messages.answers = {MsgResultYes, MsgResultYes}; // then Enter
+    s_askedFrom.clear();
+    box.messages.onBox = [](const CFakeMessageService::Box&) {
+        s_askedFrom.push_back(CMDIMainFrame::Instance()->ActiveView());
+    };
+    box.messages.answers = {MsgResultYes, MsgResultYes, MsgResultYes, MsgResultYes}; // then Enter
     EXPECT_TRUE(frame->ExecuteCommand(CmdShellSaveAllDatabases));
-    ASSERT_GE(box.messages.boxes.size(), 3u);
-    EXPECT_EQ(box.messages.At(0).text, "Save changes to \"Silica A\" ?");
-    EXPECT_EQ(box.messages.At(1).text, "Save changes to \"Silica B\" ?");
-    EXPECT_EQ(box.messages.At(2).text, replace);
-    EXPECT_EQ(g_pMaterialsDoc->GetRecordName(0), "Silica A");
+    ASSERT_GE(box.messages.boxes.size(), 5u);
+    std::vector<std::string> asked = box.messages.Texts();
+    asked.resize(5); // the database's own question follows
+    EXPECT_EQ(asked, (std::vector<std::string>{"Save changes to \"Silica A\" ?", "Save changes to \"Silica B\" ?",
+                                               "Save changes to \"Silica C\" ?", replace("Silica A"),
+                                               replace("Silica B")}));
+    const std::vector<CView*> from(s_askedFrom.begin(), s_askedFrom.begin() + 5);
+    EXPECT_EQ(from, (std::vector<CView*>{forms[0], forms[1], forms[2], forms[1], forms[2]})) << "each form comes forward";
+    EXPECT_EQ(g_pMaterialsDoc->GetRecordName(0), "Silica B");
     EXPECT_FALSE(forms[0]->IsChanged());
-    EXPECT_TRUE(forms[1]->IsChanged()) << "the form keeps the edits it did not save";
+    EXPECT_EQ(forms[0]->NameEdit()->text(), QStringLiteral("Silica B")) << "it shows the version that stands";
+    EXPECT_TRUE(forms[2]->IsChanged()) << "the form keeps the edits it did not save";
 
+    box.messages.onBox = nullptr;
     box.messages.boxes.clear();
     box.messages.answers = {MsgResultYes}; // then Enter
     EXPECT_TRUE(frame->ExecuteCommand(CmdShellExit));
-    EXPECT_EQ(box.messages.Texts(), (std::vector<std::string>{"Save changes to \"Silica B\" ?", replace}));
+    EXPECT_EQ(box.messages.Texts(), (std::vector<std::string>{"Save changes to \"Silica C\" ?", replace("Silica B")}));
     EXPECT_TRUE(frame->isVisible()) << "the program runs on";
     const std::vector<CView*>& views = g_pMaterialsDoc->GetViews();
-    ASSERT_NE(std::find(views.begin(), views.end(), static_cast<CView*>(forms[1])), views.end());
-    EXPECT_TRUE(forms[1]->IsChanged());
-    EXPECT_EQ(forms[1]->NameEdit()->text(), QStringLiteral("Silica B"));
+    ASSERT_NE(std::find(views.begin(), views.end(), static_cast<CView*>(forms[2])), views.end());
+    EXPECT_TRUE(forms[2]->IsChanged());
+    EXPECT_EQ(forms[2]->NameEdit()->text(), QStringLiteral("Silica C"));
 
-    forms[1]->SetChanged(false);
+    forms[2]->SetChanged(false);
     box.messages.answers = {MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo};
     EXPECT_TRUE(frame->close());
     app.ExitInstance();
