@@ -46,12 +46,29 @@
 #include <limits>
 #include <fstream>
 
+#include <pthread.h>
+
 namespace {
 
 long long NowMs()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+// The processor time spent so far on clock (a thread's), in nanoseconds.
+long long SpentNs(clockid_t clock)
+{
+    timespec now = {};
+    clock_gettime(clock, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+std::string Seconds(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g s", seconds);
+    return text;
 }
 
 std::string Describe(const QWidget* widget)
@@ -137,11 +154,14 @@ const char* const kTexts[] = {
 } // namespace
 
 CMonkeyDriver::CMonkeyDriver(CMonkeyLog& log, CMonkeyJournal& journal, unsigned seed, std::string scratchDir,
-                             double stepLimitSeconds)
+                             SStepLimits limits)
     : m_log(log), m_journal(journal), m_random(seed), m_scratchDir(std::move(scratchDir)),
-      m_stepLimit(stepLimitSeconds),
+      m_limits(limits),
       m_previousMessages(nullptr), m_previousFileDialogs(nullptr)
 {
+    // The driver is made on the program's thread, which runs every step.
+    if (pthread_getcpuclockid(pthread_self(), &m_programClock) != 0)
+        m_programClock = CLOCK_PROCESS_CPUTIME_ID;
     for (const char* scheme : {"file", "http", "https", "mailto", "ftp"})
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "OpenUrl");
     QApplication::instance()->installEventFilter(this);
@@ -203,9 +223,10 @@ bool CMonkeyDriver::eventFilter(QObject* watched, QEvent* event)
             });
         } else if (progress) {
             // Long work that shows its progress is no hang: like a user, the monkey cancels
-            // it when it has waited half as long as a step may take.
+            // it when it has waited on the clock half as long as a step may spend working (a
+            // busy machine makes it cancel sooner).
             QPointer<CProgressDlg> guard(progress);
-            QTimer::singleShot(static_cast<int>(m_stepLimit * 500), this, [this, guard] {
+            QTimer::singleShot(static_cast<int>(m_limits.processorSeconds * 500), this, [this, guard] {
                 if (!guard || !guard->isVisible())
                     return;
                 // By the clock: not in the journal, whose walk may part from here on.
@@ -410,6 +431,7 @@ void CMonkeyDriver::BeginStep(const std::string& text)
     if (!recorded.empty())
         LeftTheJournal("the journal has \"" + recorded + "\" where this run took \"" + std::to_string(m_draws) + " " +
                        text + "\"");
+    m_stepStartedSpent = SpentNs(m_programClock);
     m_stepStarted = NowMs();
 }
 
@@ -467,7 +489,8 @@ void CMonkeyDriver::EndStep()
         Tick();
         Settle();
     }
-    m_log.StepTook(static_cast<double>(NowMs() - m_stepStarted) / 1000);
+    m_log.StepTook(static_cast<double>(SpentNs(m_programClock) - m_stepStartedSpent) / 1e9,
+                   static_cast<double>(NowMs() - m_stepStarted) / 1000);
     m_stepStarted = 0;
 }
 
@@ -1056,8 +1079,17 @@ void CMonkeyDriver::WatchSteps()
     while (!m_stopWatching) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         const long long started = m_stepStarted;
-        if (started != 0 && NowMs() - started > static_cast<long long>(m_stepLimit * 1000))
-            m_log.FailFromWatchdog(
-                ("a step took longer than " + std::to_string(static_cast<int>(m_stepLimit)) + " s").c_str());
+        if (started == 0)
+            continue;
+        const double spent = static_cast<double>(SpentNs(m_programClock) - m_stepStartedSpent) / 1e9;
+        const double lasted = static_cast<double>(NowMs() - started) / 1000;
+        if (spent > m_limits.processorSeconds)
+            m_log.FailFromWatchdog(("a step spent more than " + Seconds(m_limits.processorSeconds) +
+                                    " of processor time (" + Seconds(lasted) + " on the clock)")
+                                       .c_str());
+        if (lasted > m_limits.clockSeconds)
+            m_log.FailFromWatchdog(("a step did not end within " + Seconds(m_limits.clockSeconds) + " (" +
+                                    Seconds(spent) + " of processor time spent)")
+                                       .c_str());
     }
 }

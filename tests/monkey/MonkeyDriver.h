@@ -1,8 +1,8 @@
 #pragma once
 
 // The monkey's hands: the random steps, the answers to message boxes and file questions, the
-// timer that drives whatever dialog a step brings up, the watchdog on the length of a step and
-// the check of the files saved.
+// timer that drives whatever dialog a step brings up, the watchdog on steps that hang and the
+// check of the files saved.
 
 #include "MonkeyJournal.h"
 #include "MonkeyLog.h"
@@ -25,6 +25,8 @@
 #include <thread>
 #include <vector>
 
+#include <ctime>
+
 class CDocument;
 class CMainFrame;
 class QAbstractButton;
@@ -32,12 +34,21 @@ class QAction;
 class QMenu;
 class QWidget;
 
+// When a step is a hang. The processor time the program's thread spends in the step measures its
+// work whatever else the machine runs; the time on the clock, far longer, catches a step that
+// waits for good and so spends none. Work the chart builder spreads over threads is the same work
+// on one core or eight: the program's thread does its share and waits for the rest.
+struct SStepLimits {
+    double processorSeconds;
+    double clockSeconds;
+};
+
 class CMonkeyDriver : public QObject, public CMessageService, public CFileDialogService {
     Q_OBJECT
 
 public:
     CMonkeyDriver(CMonkeyLog& log, CMonkeyJournal& journal, unsigned seed, std::string scratchDir,
-                  double stepLimitSeconds);
+                  SStepLimits limits);
     ~CMonkeyDriver() override;
 
     // Installs the monkey's answers to message boxes and file questions over the program's
@@ -142,7 +153,7 @@ private:
     std::mt19937 m_random;
     long long m_draws = 0; // random numbers drawn so far: a replay draws the same before each step
     std::string m_scratchDir;
-    double m_stepLimit;
+    SStepLimits m_limits;
     CMessageService* m_previousMessages;
     CFileDialogService* m_previousFileDialogs;
     QTimer m_ticker;
@@ -161,7 +172,9 @@ private:
     std::map<const QObject*, long long> m_appeared;
     long long m_windowsShown = 0;
 
+    clockid_t m_programClock; // the processor time of the program's thread
     std::atomic<long long> m_stepStarted{0}; // steady-clock milliseconds, 0 between steps
+    std::atomic<long long> m_stepStartedSpent{0}; // the program's thread's processor time then, in ns
     std::atomic<bool> m_stopWatching{false};
     std::thread m_watchdog;
 };

@@ -160,11 +160,12 @@ void CMonkeyLog::Add(const std::string& text)
     m_next = (m_next + 1) % kKept;
 }
 
-void CMonkeyLog::StepTook(double seconds)
+void CMonkeyLog::StepTook(double seconds, double clockSeconds)
 {
     if (seconds <= m_longest)
         return;
     m_longest = seconds;
+    m_longestOnTheClock = clockSeconds;
     m_longestText = m_current;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the monkey did last: the seed and the last 50 steps, printed with every failure (a crash,
-// a sanitizer report, std::terminate, a step over its time limit, a finding of a check).
+// a sanitizer report, std::terminate, a step that hangs, a finding of a check).
 //
 // The report of a crash is written from the signal handler, on a stack of its own (a stack
 // overflow leaves none to run on), with write(2) alone: the steps are kept in fixed buffers that
@@ -24,9 +24,11 @@ public:
     void Step(const std::string& text);
     void Detail(const std::string& text);
     int StepCount() const { return m_steps; }
-    // The current step took seconds: the longest is remembered.
-    void StepTook(double seconds);
+    // The current step spent seconds of processor time, lasting clockSeconds: the one that spent
+    // the most is remembered.
+    void StepTook(double seconds, double clockSeconds);
     double LongestStep() const { return m_longest; }
+    double LongestStepOnTheClock() const { return m_longestOnTheClock; }
     const std::string& LongestStepText() const { return m_longestText; }
 
     // Prints the finding with the seed and the last steps and ends the process with 1.
@@ -48,6 +50,7 @@ private:
     char m_journal[1024] = {};
     std::string m_current;
     double m_longest = 0;
+    double m_longestOnTheClock = 0;
     std::string m_longestText;
 
     void Add(const std::string& text);

@@ -95,6 +95,14 @@ bool LooksLikeNumber(std::string_view text)
     return EqualsNoCase(text, "nan") || EqualsNoCase(text, "inf") || EqualsNoCase(text, "infinity");
 }
 
+// True when text is a number written as 0 ("0", "0.00"): an amount, as the exports write an amount
+// of 0, unlike a missing one or one that only reads as 0 ("nan", "0x10").
+bool IsWrittenZero(std::string_view text)
+{
+    double value = 1.0;
+    return ReadNumberText(text, value) && value == 0.0;
+}
+
 class CReciparyReader {
 public:
     CReciparyReader(CGlazeList& target, CImportedAmounts& amounts) : m_target(target), m_amounts(amounts) {}
@@ -243,14 +251,16 @@ bool CReciparyReader::TakeIngredient(const std::string& line, CIngredientList& i
         TrimString(name);
     }
     // A negative amount, or one no recipe holds, leaves its line out, named at the end; no amount,
-    // or one that reads as 0 ("nan", "0x10"), is asked about, naming the line. One too small for
-    // the glaze file ("0.000004", "1e-320") is there: it reads as 0 and is named at the end.
+    // or one that reads as 0 but is no number ("nan", "0x10"), is asked about, naming the line.
+    // One too small for the glaze file ("0.000004", "1e-320") is there: it reads as 0 and is named
+    // at the end; a 0 written as a number ("0.00") is an amount of 0.
     const double written = ParseDouble(amountText);
     const bool tooSmall = AmountWrittenAsZero(written);
-    double amount = written > 0.0 ? m_amounts.Read(amountText, m_line) : written;
+    const bool zero = IsWrittenZero(amountText);
+    double amount = written > 0.0 ? m_amounts.Read(amountText, m_line) : zero ? 0.0 : written;
     if (m_amounts.LeavesOut(amount, m_line, m_glaze->m_name, name, amountText))
         return true;
-    if (!(amount > 0.0) && !tooSmall) {
+    if (!(amount > 0.0) && !tooSmall && !zero) {
         const std::string question = "Missing ingredient amount?\n Glaze: " + m_glaze->m_name + "\n Line reads: " +
                                      line + "\n(setting amount to 99999.0)";
         if (AppMessageBox(question, MsgOkCancel | MsgIconExclamation, kReciparyMissingAmountHelpId) ==

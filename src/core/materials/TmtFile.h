@@ -128,8 +128,9 @@ struct STmtImportResult {
 };
 
 // The Import command after its two dialogs: reads the file at path (null: the clipboard) and,
-// as the options say, appends the materials to the open materials database (one notice, code
-// materials inserted with the old count, sent from sender) and sets the element roles and
-// expansions through the elements document (one notice, elements reloaded). Each database
-// records the import in its information lines.
+// as the options say, appends the materials to the open materials database as Merge appends a
+// file's (the materials mapped to one of them take its values, as after a Paste; then one
+// notice, code materials inserted with the old count, sent from sender) and sets the element
+// roles and expansions through the elements document (one notice, elements reloaded). Each
+// database records the import in its information lines.
 STmtImportResult ImportTmtFile(const STmtImportOptions& options, const std::string* path, CView* sender = nullptr);

@@ -17,6 +17,8 @@
 #include "support/Services.h"
 
 #include <istream>
+#include <numeric>
+#include <vector>
 
 int CMaterialArray::ReadTmt(std::istream& in, char delimiter, const std::string& source, int* roles,
                             double* expansions)
@@ -60,17 +62,19 @@ namespace {
 
 constexpr int kLastElement = kElementCount - 1;
 
-void AppendMaterials(const CMaterialArray& read, const std::string& source, CView* sender, STmtImportResult& result)
+// Appended as a merge appends the records of a file of materials, so that what follows from new
+// records follows here too: the materials mapped to one of them take its values.
+void AppendMaterials(const CMaterialsDoc::CRecordFile& read, const std::string& source, CView* sender,
+                     STmtImportResult& result)
 {
     CMaterialsDoc& document = *g_pMaterialsDoc;
-    CMaterialArray& materials = document.Materials();
-    result.oldCount = materials.GetCount();
-    for (const auto& material : read.Records())
-        document.InsertMaterial(materials.GetCount(), *material);
-    result.importedCount = read.GetCount();
-    BroadcastUpdate(sender, &document, static_cast<int>(DbFileType::Materials), HintMaterialsInserted,
-                                   result.oldCount, 0);
-    materials.m_infoLines.push_back("Imported " + std::to_string(read.GetCount()) + " materials from " + source);
+    std::vector<int> all(static_cast<std::size_t>(read.Count()));
+    std::iota(all.begin(), all.end(), 0);
+    const CMergeCounts counts = document.MergeRecords(read, all, kMergeAppendAll);
+    result.importedCount = counts.appended;
+    document.AnnounceMerge(counts, sender);
+    document.Materials().m_infoLines.push_back("Imported " + std::to_string(counts.appended) + " materials from " +
+                                               source);
 }
 
 } // namespace
@@ -91,14 +95,14 @@ STmtImportResult ImportTmtFile(const STmtImportOptions& options, const std::stri
         expansions[z] = options.clearExpansions ? 0.0 : table[z].expansion;
     }
 
-    CMaterialArray read;
-    if (read.ReadTmtFile(path, roles, expansions) != 0) {
+    CMaterialsDoc::CRecordFile read;
+    if (read.records.ReadTmtFile(path, roles, expansions) != 0) {
         result.status = 1;
         return result;
     }
     const CBusyScope busy;
     const std::string source = path ? *path : std::string(kTmtClipboardSource);
-    if (options.materials && read.GetCount() > 0 && g_pMaterialsDoc)
+    if (options.materials && read.Count() > 0 && g_pMaterialsDoc)
         AppendMaterials(read, source, sender, result);
 
     if (!g_pElementsDoc || !(options.roles || options.expansions))

@@ -194,7 +194,7 @@ TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
     glaze.m_notes = {"Thick."};
     glaze.m_variations = {"less soda"};
     Append(glazes, glaze);
-    Append(glazes, MakeGlaze("Bare", {}));
+    Append(glazes, MakeGlaze("Bare", {{"Rutile", 0}}));
     std::ostringstream out;
     const int indices[] = {0, 1};
     EXPECT_EQ(CHyperGlazeIO::ExportRecipes(out, glazes, indices), 0);
@@ -202,7 +202,8 @@ TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
                          "Visual texture: satin\rFlaws: crawls\rRecipe:\rNepheline Syenite\t40.13\rEPK\t60.00\r"
                          "Also add:\rSoda Ash\t2.00\r"
                          "Comments:\rRecipe given by volume.\rThick.\rVariations --\rless soda\r"
-                         "Glaze name: Bare\rCone: \rColor: \rTesting: \rSurface: \rFiring: \rRecipe:\rComments:\r");
+                         "Glaze name: Bare\rCone: \rColor: \rTesting: \rSurface: \rFiring: \rRecipe:\rRutile\t0.00\r"
+                         "Comments:\r");
 
     // Written text reads back through the same import.
     const std::string path = WriteFile("export.txt", out.str());
@@ -216,6 +217,9 @@ TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
     // The comment lines run on into one paragraph when re-flowed.
     EXPECT_EQ(shino.m_notes, CStringArrayEx{"Recipe given by volume. Thick. Variations -- less soda"});
     EXPECT_EQ(RecordAt(back, 1).m_name, "Bare");
+    // Regression: an amount of 0 came back as a missing one, asked about and set to 99999.
+    ExpectLines(RecordAt(back, 1).m_components, {{"Rutile", 0}});
+    EXPECT_TRUE(m_messages.boxes.empty());
     // So does it behind a line of other text.
     CGlazeList behind;
     EXPECT_EQ(CHyperGlazeIO::ImportRecipes(behind, WriteFile("behind.txt", "Shared by a friend\r" + out.str())), 2);
@@ -236,7 +240,7 @@ TEST_F(HyperGlazeTextTest, ExportWritesLabelledLinesEndedByCr)
     ExpectLines(RecordAt(mixedBack, 0).m_additions, {{"Soda Ash", 2}});
     EXPECT_EQ(RecordAt(mixedBack, 0).m_notes, shino.m_notes);
     EXPECT_EQ(RecordAt(mixedBack, 1).m_name, "Bare");
-    EXPECT_EQ(RecordAt(mixedBack, 1).m_components.GetCount(), 0);
+    ExpectLines(RecordAt(mixedBack, 1).m_components, {{"Rutile", 0}});
 }
 
 // --- the outside sample: 60 recipes of a HyperGlaze user's labelled text -----------------------

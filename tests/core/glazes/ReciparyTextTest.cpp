@@ -123,6 +123,7 @@ TEST_F(ReciparyTextTest, IngredientLineForms)
         {"0.000006", 0.000006, nullptr},
         {"0.000004", 0, "Clipboard: line 3: \"0.000004\" is less than a recipe keeps; read as 0"},
         {"1e-320", 0, "Clipboard: line 3: \"1e-320\" is less than a recipe keeps; read as 0"},
+        {"0", 0, nullptr},
     };
     for (const AmountForm& form : forms) {
         list.Reset();
@@ -204,7 +205,7 @@ TEST_F(ReciparyTextTest, ExportThenImportGivesBackTheGlazes)
     full.SetField(kGlazeFieldDate, "12/31/1999");
     full.m_notes = {"First paragraph.", "", "Second paragraph."};
     Append(glazes, full);
-    Append(glazes, MakeGlaze("Plain", {{"Whiting", 100}}));
+    Append(glazes, MakeGlaze("Plain", {{"Whiting", 100}, {"Rutile", 0}}));
     std::ostringstream out;
     const int indices[] = {0, 1};
     CReciparyIO::ExportRecipes(out, glazes, indices);
@@ -225,7 +226,9 @@ TEST_F(ReciparyTextTest, ExportThenImportGivesBackTheGlazes)
     }
     ExpectLines(RecordAt(back, 0).m_components, {{"Silica", 25.25}, {"Custer Feldspar", 74.75}});
     ExpectLines(RecordAt(back, 0).m_additions, {{"Rutile", 4}});
-    ExpectLines(RecordAt(back, 1).m_components, {{"Whiting", 100}});
+    // Regression: the amount of 0 ("0.0\t0.00") came back as a missing one, asked about and set to 99999.
+    ExpectLines(RecordAt(back, 1).m_components, {{"Whiting", 100}, {"Rutile", 0}});
+    EXPECT_TRUE(m_messages.boxes.empty());
 }
 
 } // namespace

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <climits>
 #include <cmath>
+#include <ctime>
 #include <limits>
 #include <string>
 #include <vector>
@@ -45,15 +45,16 @@ TEST(NumberFormatTest, PowersOfTenComeFromTheTablesAndBeyond)
     EXPECT_DOUBLE_EQ(PowerOfTen(-20), 1e-20);
 }
 
-// Regression: a huge |n| used to loop n - 12 times (billions for INT_MAX).
+// Regression: a huge |n| used to loop n - 12 times (billions for INT_MAX): seconds of processor
+// time, however busy the machine.
 TEST(NumberFormatTest, HugePowersAreClampedNotLooped)
 {
-    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t start = std::clock();
     EXPECT_EQ(PowerOfTen(INT_MAX), std::numeric_limits<double>::infinity());
     EXPECT_EQ(PowerOfTen(INT_MIN), 0.0);
     EXPECT_EQ(PowerOfTen(400), std::numeric_limits<double>::infinity());
     EXPECT_EQ(PowerOfTen(-400), 0.0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_LT(std::clock() - start, CLOCKS_PER_SEC);
 }
 
 TEST(NumberFormatTest, RoundingIsHalfAwayFromZero)

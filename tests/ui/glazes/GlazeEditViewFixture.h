@@ -28,7 +28,7 @@
 #include "support/Profile.h"
 #include "support/TabEdit.h"
 #include "ui/support/TestFolders.h"
-#include "ui/support/ModalWatchdog.h"
+#include "ui/support/ModalDialogTest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,17 +44,9 @@
 
 // Runs act on the modal dialog of type T that the next call opens, from inside its event loop.
 template <class T>
-void WhenModal(const std::function<void(T*)>& act, int attempts = 100)
+void WhenModal(const std::function<void(T*)>& act)
 {
-    QTimer::singleShot(10, [act, attempts, atWork = CModalDriverToken::Make()] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (dialog)
-            act(dialog);
-        else if (attempts > 0)
-            WhenModal<T>(act, attempts - 1);
-        else
-            ADD_FAILURE() << "the dialog never came up";
-    });
+    WhenDialogShows<T>([act](T& dialog) { act(&dialog); });
 }
 
 // Records what the glaze windows ask of the graph window, in place of opening it.

@@ -493,15 +493,11 @@ TEST_F(GlazeEditViewNavTest, RecordCommandsFollowThePlaceOfTheGlaze)
 namespace {
 
 // Closes the next modal dialog, from inside its event loop, and notes its class in shown.
-void CloseNextModal(const std::shared_ptr<QString>& shown, int attempts = 200)
+void CloseNextModal(const std::shared_ptr<QString>& shown)
 {
-    QTimer::singleShot(10, [shown, attempts] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            *shown = QString::fromLatin1(modal->metaObject()->className());
-            modal->close();
-        } else if (attempts > 0) {
-            CloseNextModal(shown, attempts - 1);
-        }
+    WhenDialogShows<QWidget>([shown](QWidget& modal) {
+        *shown = QString::fromLatin1(modal.metaObject()->className());
+        modal.close();
     });
 }
 

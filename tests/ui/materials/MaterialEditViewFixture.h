@@ -16,6 +16,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/Profile.h"
+#include "ui/support/ModalDialogTest.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -32,17 +33,9 @@
 
 // Runs act on the modal dialog of type T that the next call opens, from inside its event loop.
 template <class T>
-void RunWhenModal(const std::function<void(T*)>& act, int attempts = 50)
+void RunWhenModal(const std::function<void(T*)>& act)
 {
-    QTimer::singleShot(10, [act, attempts] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (dialog)
-            act(dialog);
-        else if (attempts > 0)
-            RunWhenModal<T>(act, attempts - 1);
-        else
-            ADD_FAILURE() << "the dialog never came up";
-    });
+    WhenDialogShows<T>([act](T& dialog) { act(&dialog); });
 }
 
 inline CMaterial MakeMaterial(const std::string& name, const std::string& code, const std::string& formula,

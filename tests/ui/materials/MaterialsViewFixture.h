@@ -19,7 +19,7 @@
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
 #include "support/Profile.h"
-#include "ui/support/ModalWatchdog.h"
+#include "ui/support/ModalDialogTest.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -37,17 +37,9 @@
 
 // Runs act on the modal dialog of type T that the next call opens, from inside its event loop.
 template <class T>
-void OnModal(const std::function<void(T*)>& act, int attempts = 50)
+void OnModal(const std::function<void(T*)>& act)
 {
-    QTimer::singleShot(10, [act, attempts, atWork = CModalDriverToken::Make()] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (dialog)
-            act(dialog);
-        else if (attempts > 0)
-            OnModal<T>(act, attempts - 1);
-        else
-            ADD_FAILURE() << "the dialog never came up";
-    });
+    WhenDialogShows<T>([act](T& dialog) { act(&dialog); });
 }
 
 // Records what the list asks of the material edit views.

@@ -18,10 +18,12 @@
 #include "support/DialogStyle.h"
 #include "materials/FormulaConversion.h"
 #include "materials/FormulaConversionDlg.h"
+#include "materials/ImportTmtDlg.h"
 #include "materials/SetMaterialFieldDlg.h"
 #include "shell/Clipboards.h"
 #include "ui/support/ModalDialogTest.h"
 #include "ui/records/RecordWindowsFixture.h"
+#include "TestPaths.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -739,7 +741,7 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
 }
 
 // The roads that change a material that Beta maps to, while a form holds edits over Beta.
-enum class MaterialRoad { FormSaves, SetField, SetFieldAll, Convert, ConvertBoth, Paste };
+enum class MaterialRoad { FormSaves, SetField, SetFieldAll, Convert, ConvertBoth, Paste, ImportTmt };
 
 struct CMappedRow {
     const char* what;
@@ -781,9 +783,10 @@ protected:
 
 // Regressions: saving a material silently reloaded the forms on the materials mapped to it,
 // dropping their unsaved edits; Set Field of a cost, density, formula or availability left the
-// materials mapped to it with the old values, and Convert and Paste left their forms showing them;
-// a form on a mapped material without edits was asked as if it held some and left marked changed;
-// No to a first form dropped its edits though a second form's Cancel then stopped the command.
+// materials mapped to it with the old values, as an Insight TMT import of it did, and Convert and
+// Paste left their forms showing them; a form on a mapped material without edits was asked as if
+// it held some and left marked changed; No to a first form dropped its edits though a second
+// form's Cancel then stopped the command.
 TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToDateAskingTheirFormsFirst)
 {
     const char* changed = "\"Beta\" has been changed outside this window. Show it as changed, dropping the unsaved "
@@ -804,6 +807,7 @@ TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToD
         {"Convert Formula", MaterialRoad::Convert, 0, "", {yes}, {changed}, false},
         {"Convert Formula, keeping the edits", MaterialRoad::Convert, 0, "", {no}, {changed}, true},
         {"Paste of the material mapped to", MaterialRoad::Paste, 0, "", {no, ok}, {changed, told}, true},
+        {"Insight TMT import of the material mapped to", MaterialRoad::ImportTmt, 0, "", {no, ok}, {changed, told}, true},
         {"Alpha's form saves, the mapped form without edits", MaterialRoad::FormSaves, 0, "1.05", {ok}, {told}, false,
          true, false},
         {"Set Field Cost, the mapped form without edits", MaterialRoad::SetField, 4, "1.23", {ok}, {told}, false, true,
@@ -831,9 +835,10 @@ TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToD
     for (const CMappedRow& row : rows) {
         SCOPED_TRACE(row.what);
         const bool paste = row.road == MaterialRoad::Paste;
+        const bool import = row.road == MaterialRoad::ImportTmt; // Spodumene, the file's last material
         Stored(0) = MakeFormMaterial("Alpha", "SiO2", 2.6, 0.5);
         Stored(1) = CMaterial("Beta");
-        Stored(1).m_mapTo = paste ? "Delta" : "Alpha";
+        Stored(1).m_mapTo = paste ? "Delta" : import ? "Spodumene" : "Alpha";
         doc->UpdateMappedMaterials(false, false);
         const std::string path = folder + "/mapped" + std::to_string(k++);
         ASSERT_TRUE(doc->OnSaveDocument(path));
@@ -883,12 +888,18 @@ TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToD
             AppendToClipboard(g_materialClipboard, MakeFormMaterial("Delta", "Al2O3 2SiO2 2H2O", 2.5, 0.75));
             EXPECT_TRUE(Run(Commands().paste, {2}));
             break;
+        case MaterialRoad::ImportTmt:
+            dialogs.AnswerPath(OXI_TEST_DATA_DIR "/materials/sample.tmt");
+            WhenDialogShows<CImportTmtDlg>([](CImportTmtDlg& dialog) { dialog.OkButton()->click(); });
+            EXPECT_TRUE(Run(CmdMatListImportTmt, {0}));
+            break;
         }
         Flush();
         std::vector<std::string> questions(row.questions.begin(), row.questions.end());
         EXPECT_EQ(messages.Texts(), questions);
         const int beta = held->CurrentIndex();
-        const CMaterial& end = Stored(paste ? 2 : 0);
+        const int endAt = paste ? 2 : import ? doc->Materials().GetCount() - 1 : 0;
+        const CMaterial& end = Stored(endAt);
         ExpectInStep(Stored(beta), end);
         if (!row.applied) {
             EXPECT_EQ(Stored(0).m_costPerLb, 0.5) << "nothing changed";
@@ -920,9 +931,9 @@ TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToD
         ASSERT_TRUE(doc->OnSaveDocument(path));
         const auto file = doc->ReadMergeFile(path);
         ASSERT_NE(file, nullptr);
-        ExpectInStep(*file->records.GetAt(beta), *file->records.GetAt(paste ? 2 : 0));
+        ExpectInStep(*file->records.GetAt(beta), *file->records.GetAt(endAt));
         EXPECT_EQ(file->records.GetAt(beta)->m_name, row.heldKeeps ? "Beta held" : "Beta");
-        EXPECT_EQ(file->records.GetAt(paste ? 2 : 0)->m_costPerLb, end.m_costPerLb);
+        EXPECT_EQ(file->records.GetAt(endAt)->m_costPerLb, end.m_costPerLb);
 
         for (CView* window : std::vector<CView*>(doc->GetViews())) {
             if (auto* form = dynamic_cast<CMaterialEditView*>(window)) {
@@ -931,8 +942,12 @@ TEST_F(MappedMaterialTest, EveryRoadThatChangesAMaterialBringsItsMappedOnesUpToD
             }
         }
         Flush();
-        if (paste)
+        if (paste) {
             EXPECT_TRUE(Run(Commands().deleteRows, {2}));
+        }
+        if (import) {
+            EXPECT_TRUE(Run(Commands().deleteRows, {endAt - 2, endAt - 1, endAt}));
+        }
         messages.boxes.clear();
     }
 }

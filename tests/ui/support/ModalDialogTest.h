@@ -22,34 +22,39 @@
 
 namespace ModalDriving {
 
+// How long the program may wait for a dialog (SleptMs: time it works towards the dialog, however
+// long a busy machine makes that, does not count).
+inline constexpr double kWaitMs = 1000;
+
 template <class Dialog>
-void Retry(std::function<void(Dialog&)> drive, int triesLeft, std::shared_ptr<CModalDriverToken> atWork)
+void Retry(std::function<void(Dialog&)> drive, double giveUpAt, std::shared_ptr<CModalDriverToken> atWork)
 {
-    QTimer::singleShot(5, [drive = std::move(drive), triesLeft, atWork = std::move(atWork)]() mutable {
+    QTimer::singleShot(5, [drive = std::move(drive), giveUpAt, atWork = std::move(atWork)]() mutable {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         if (dialog && dialog->isVisible()) {
             drive(*dialog);
             return;
         }
-        if (triesLeft <= 0) {
+        if (SleptMs() > giveUpAt) {
             ADD_FAILURE() << "no dialog came up";
             if (QWidget* other = QApplication::activeModalWidget())
                 other->close();
             return;
         }
-        Retry<Dialog>(std::move(drive), triesLeft - 1, std::move(atWork));
+        Retry<Dialog>(std::move(drive), giveUpAt, std::move(atWork));
     });
 }
 
 } // namespace ModalDriving
 
 // Runs drive on the next modal dialog of type Dialog once it is up (exec() shows it). When none
-// comes up within a second the test fails and whatever modal window stands instead is closed, so
-// the test never hangs. Until drive has run, the modal watchdog leaves the dialog to it.
+// has come up after the program waited a second for it (asleep in an event loop, SleptMs) the test
+// fails and whatever modal window stands instead is closed, so the test never hangs. Until drive
+// has run, the modal watchdog leaves the dialog to it.
 template <class Dialog>
-void WhenDialogShows(std::function<void(Dialog&)> drive, int triesLeft = 200)
+void WhenDialogShows(std::function<void(Dialog&)> drive)
 {
-    ModalDriving::Retry<Dialog>(std::move(drive), triesLeft, CModalDriverToken::Make());
+    ModalDriving::Retry<Dialog>(std::move(drive), SleptMs() + ModalDriving::kWaitMs, CModalDriverToken::Make());
 }
 
 // Closes the modal dialog that is up; none up fails the test instead of ending the run.

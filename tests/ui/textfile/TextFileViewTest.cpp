@@ -16,6 +16,7 @@
 #include "textfile/Information.h"
 #include "textfile/TextFileCommands.h"
 #include "textfile/TextFileDoc.h"
+#include "ui/support/ModalDialogTest.h"
 #include "ui/support/TestFolders.h"
 
 #include <QApplication>
@@ -47,20 +48,12 @@ void FlushEvents()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Runs act on the modal dialog of type T that the next call opens, from inside its event loop.
-// The dialog is looked for a few times; one that never comes up fails the test.
+// Runs act on the modal dialog of type T that the next call opens, from inside its event loop;
+// one that never comes up fails the test.
 template <class T>
-void OnModal(const std::function<void(T*)>& act, int attempts = 50)
+void OnModal(const std::function<void(T*)>& act)
 {
-    QTimer::singleShot(10, [act, attempts] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (dialog)
-            act(dialog);
-        else if (attempts > 0)
-            OnModal<T>(act, attempts - 1);
-        else
-            ADD_FAILURE() << "the dialog never came up";
-    });
+    WhenDialogShows<T>([act](T& dialog) { act(&dialog); });
 }
 
 // Answers the tab-size question.
