@@ -169,14 +169,14 @@ TYPED_TEST(RecordListViewTest, AnotherViewModeKeepsTheTopRow)
 TYPED_TEST(RecordListViewTest, MergeReplacingRecordsAsksTheEditWindowsOfTheReplacedRecordsFirst)
 {
     const std::string source = this->dir.path().toStdString() + "/source";
-    ASSERT_TRUE(this->doc->SaveRecordsAs(source, std::vector<int>{1}));
+    ASSERT_TRUE(this->doc->SaveRecordsAs(source, std::vector<int>{0}));
     CRecordingFrame editor(*this->doc, "editor");
     CScript& script = this->editViews.Script(editor.view.get());
-    script.index = 1;
+    script.index = 0;
     script.answer = MsgResultCancel;
     CRecordingFrame alone(*this->doc, "alone");
     CScript& untouched = this->editViews.Script(alone.view.get());
-    untouched.index = 0;
+    untouched.index = 1;
     untouched.answer = MsgResultCancel;
     this->doc->SetModifiedFlag(false);
 
@@ -200,11 +200,11 @@ TYPED_TEST(RecordListViewTest, MergeReplacingRecordsAsksTheEditWindowsOfTheRepla
     EXPECT_TRUE(untouched.changed);
 
     // A record the merge appends is the one selected.
-    EXPECT_TRUE(this->Run(this->Commands().deleteRows, {1}));
+    EXPECT_TRUE(this->Run(this->Commands().deleteRows, {0}));
     this->dialogs.AnswerPath(source);
     ReplaceAllWhenMerging();
     EXPECT_TRUE(this->Run(this->Commands().merge, {0}));
-    EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(this->Names(), (std::vector<std::string>{"Beta", "Alpha"}));
     EXPECT_EQ(this->view->GetSelItems(), std::vector<int>{1});
 }
 
