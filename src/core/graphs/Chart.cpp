@@ -382,7 +382,7 @@ CChartFont CChart::LegendFont() const { return MakeFont(m_def->fonts[3]); }
 
 CChartFont CChart::MakeFont(const CChartFontSetting& setting) const
 {
-    const double base = std::clamp(m_pixelHeight / 28.0, 8.0, 13.0);
+    const double base = std::clamp(std::min(m_pixelWidth, m_pixelHeight) / 28.0, 8.0, 13.0);
     CChartFont result;
     result.family = setting.family;
     result.style = setting.style;
@@ -510,10 +510,7 @@ void CChart::ChartDrawValueAxis(double x, double y, double length, double tickLe
     const int side = mode & 3;
     const double from = side == 1 ? 0.0 : -tickLength / (side == 2 ? 2.0 : 1.0);
     const double to = side == 0 ? 0.0 : tickLength / (side == 2 ? 2.0 : 1.0);
-    if (upward)
-        NoteValueAxis(x + from, y, x + to, y + length);
-    else
-        NoteValueAxis(x, y + from, x + length, y + to);
+    NoteValueAxis(x, y, length, upward, from, to);
     for (int i = 0; i <= ticks && ticks > 0; ++i) {
         const double at = length * i / ticks;
         if (upward)

@@ -70,7 +70,8 @@
 // Fonts. ChartSetFont(group, family, style, size percent): group 0 the top title, 1 the other
 // titles, 2 slice, axis and corner labels, 3 the legend. The drawing calls name a font by
 // number: 0 to 2 those groups, 3 the text font of ChartSetTextFont. Size 100 % is a text height
-// of chart pixel height / 28, kept between 8 and 13 pixels.
+// of the chart's smaller side in pixels / 28, kept between 8 and 13 pixels: a narrow window made
+// taller keeps its texts' widths.
 //
 // Text alignment words of ChartDrawText: 0x01 right edge at x, 0x02 centre at x (else the left
 // edge), 0x100 top at y (else the bottom at y); other bits are kept.
@@ -148,6 +149,7 @@ struct CChartDefinition;
 struct CChartDrawState;
 struct CChartFontSetting;
 struct CChartArea;
+struct CChartValueAxisInk;
 class CChartDuplicateFilter;
 
 class CChart {
@@ -279,9 +281,8 @@ public:
     void ChartDrawValueAxis(double x, double y, double length, double tickLength, int ticks, int mode);
     // Labels of such an axis (its numbers): count texts in font, the first at (x, y), each next
     // one `step` further right (A: centred, bottoms at y) or up (B: right edges at x, centred on
-    // y; with align bit 0x10 their tops at y). Numbers that would touch are thinned as category
-    // names are, side by side a blank apart; an axis whose numbers would come within a blank of
-    // another value axis drawn before it (its line, ticks or numbers) shows none.
+    // y; with align bit 0x10 their tops at y), drawn as every value axis' numbers are (see
+    // DrawValueAxisNumbers).
     void ChartSetAxisPartA(double x, double y, double step, int count, int font, std::span<const std::string> labels);
     void ChartSetAxisPartB(double x, double y, double step, int count, int font, int align,
                            std::span<const std::string> labels);
@@ -368,9 +369,22 @@ public:
     int PatternFor(int point, int set, bool perPoint) const;
     CLayoutValues& CurrentLayout();
     const CChartArea& CurrentArea() const;
-    // A value axis' line and ticks, the box given in the current area's units: the numbers of the
-    // value axes drawn after it keep clear of it (ChartSetAxisPartA and B).
-    void NoteValueAxis(double left, double bottom, double right, double top);
+    // A value axis' line from (x, y) of `length` (upward or to the right) in the current area's
+    // units, its ticks reaching from `from` to `to` across it: the numbers of the value axes drawn
+    // after it keep clear of it, and its own numbers follow (DrawValueAxisNumbers).
+    void NoteValueAxis(double x, double y, double length, bool upward, double from, double to);
+    // The numbers of the value axis noted last (the chart's own axes and those a builder draws,
+    // ChartSetAxisPartA and B), the i-th a text of `align` (see ChartDrawText) at anchors[i],
+    // side by side (across) or one above another. Numbers too many to stand apart are thinned as
+    // category names are, side by side a blank apart, one above another a line apart. Of each
+    // value axis drawn before that runs their way (its line, ticks and numbers) they keep what
+    // stands beside them at their height a line's height clear, two axes side by side reading as
+    // two, and the rest a blank. Where they cannot, the axis keeps its far end alone, over the
+    // top of an upright axis or after the end of a lying one, where it stands so clear of those
+    // axes, clear of the texts drawn and inside the area; it shows no number only where not even
+    // that end can stand.
+    void DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
+                              std::span<const std::string> numbers, bool across);
 
 private:
     CChartFont MakeFont(const CChartFontSetting& setting) const;
@@ -384,10 +398,14 @@ private:
     double ToMainLength(double length) const;
     // The pixels a box of the current area's units covers.
     CChartPixelArea PixelArea(double left, double bottom, double right, double top) const;
-    // The numbers of a value axis at their anchors (see ChartSetAxisPartA and B), those that
-    // stand clear of one another (across: side by side) and of the other value axes.
-    void DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
-                              std::span<const std::string> numbers, bool across);
+    // The pixels a text of `align` at (x, y) in the current area's units covers.
+    CChartPixelArea TextPixelArea(double x, double y, int align, const CChartFont& font, const std::string& text) const;
+    // Whether a box of pixels keeps `reach` pixels clear of every text drawn.
+    bool ClearOfTexts(const CChartPixelArea& box, double reach) const;
+    // The far end of a value axis whose numbers cannot stand at their places, beyond its line's end
+    // where it stands clear (see DrawValueAxisNumbers).
+    void DrawValueAxisEnd(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,
+                          const CChartFont& font, std::span<const std::string> numbers);
 
     const CChartMetrics& m_metrics;
     double m_hostX;

@@ -35,22 +35,88 @@ std::vector<bool> ChartNamesShown(const CChart& chart, std::span<const double> p
     return shown;
 }
 
+namespace {
+
+// Whether two boxes of pixels come within `reach` of each other.
+bool Near(const CChartPixelArea& a, const CChartPixelArea& b, double reach)
+{
+    return a.left - reach < b.right && b.left < a.right + reach && a.top - reach < b.bottom && b.top < a.bottom + reach;
+}
+
+// Whether a box of pixels stands clear of the axes' lines, ticks and numbers: `beside` pixels from
+// what of them stands beside it at its height (numbers side by side with another axis' would read
+// as one row), a blank from the rest.
+bool ClearOfAxes(const CChartPixelArea& box, std::span<const CChartValueAxisInk* const> axes, double beside,
+                 double blank)
+{
+    const auto clear = [&](const CChartPixelArea& ink) {
+        const double reach = box.top < ink.bottom && ink.top < box.bottom ? beside : blank;
+        return box.left - reach >= ink.right || ink.left >= box.right + reach || box.top - blank >= ink.bottom ||
+               ink.top >= box.bottom + blank;
+    };
+    for (const CChartValueAxisInk* axis : axes) {
+        if ((axis->lined && !clear(axis->line)) || !std::all_of(axis->numbers.begin(), axis->numbers.end(), clear))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 CChartPixelArea CChart::PixelArea(double left, double bottom, double right, double top) const
 {
-    const CChartPointD low = ToMain(left, bottom), high = ToMain(right, top);
+    const CChartPointD low = ToMain(std::min(left, right), std::min(bottom, top));
+    const CChartPointD high = ToMain(std::max(left, right), std::max(bottom, top));
     return {UnitsToPixelsX(low.x), UnitsToPixelsY(high.y), UnitsToPixelsX(high.x), UnitsToPixelsY(low.y)};
 }
 
-void CChart::NoteValueAxis(double left, double bottom, double right, double top)
+CChartPixelArea CChart::TextPixelArea(double x, double y, int align, const CChartFont& font, const std::string& text) const
 {
-    m_draw->valueAxes.push_back({PixelArea(left, bottom, right, top)});
+    const double width = TextWidthUnits(font, text);
+    const double left = (align & 0x01) ? x - width : (align & 0x02) ? x - width / 2.0 : x;
+    const double bottom = (align & 0x100) ? y - TextHeightUnits(font) : y;
+    return PixelArea(left, bottom, left + width, bottom + TextHeightUnits(font));
+}
+
+bool CChart::ClearOfTexts(const CChartPixelArea& box, double reach) const
+{
+    for (const CChartPrimitive& p : m_primitives) {
+        if (p.type == CChartPrimitive::Type::Text &&
+            Near(box, {UnitsToPixelsX(p.left), UnitsToPixelsY(p.bottom + p.height), UnitsToPixelsX(p.left + p.width),
+                       UnitsToPixelsY(p.bottom)},
+                 reach))
+            return false;
+    }
+    return true;
+}
+
+void CChart::NoteValueAxis(double x, double y, double length, bool upward, double from, double to)
+{
+    CChartValueAxisInk axis;
+    axis.lined = true;
+    axis.upward = upward;
+    axis.line = upward ? PixelArea(x + from, y, x + to, y + length) : PixelArea(x, y + from, x + length, y + to);
+    axis.end = upward ? ToMain(x, std::max(y, y + length)) : ToMain(std::max(x, x + length), y);
+    m_draw->valueAxes.push_back(std::move(axis));
 }
 
 void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
                                   std::span<const std::string> numbers, bool across)
 {
     numbers = numbers.first(std::min(numbers.size(), anchors.size()));
+    std::vector<CChartValueAxisInk>& axes = m_draw->valueAxes;
+    if (axes.empty() || axes.back().upward == across)
+        axes.push_back({CChartPixelArea(), false, !across, {}, {}}); // numbers without a line of their own
+    CChartValueAxisInk& own = axes.back();
+    // The value axes drawn before that run its way; one drawn again in its place is itself.
+    std::vector<const CChartValueAxisInk*> others;
+    for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
+        const bool again = axis.lined && own.lined && axis.end == own.end;
+        if (axis.upward == own.upward && !again)
+            others.push_back(&axis);
+    }
     const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
+    const double pixels = PixelsPerUnit() * CurrentArea().unitScale;
     // Side by side each takes the widest number's width and a blank; one above another a line.
     double size = height;
     if (across) {
@@ -63,33 +129,48 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
     for (const CChartPointD& anchor : anchors.first(numbers.size()))
         places.push_back(across ? anchor.x : anchor.y);
     const std::vector<bool> shown = ChartNamesShown(*this, places, numbers, size);
-    // The ink of the value axes drawn before this one (the last noted is its own).
-    std::vector<std::vector<CChartPixelArea>>& axes = m_draw->valueAxes;
-    if (axes.empty())
-        axes.emplace_back();
-    const auto others = std::span(axes).first(axes.size() - 1);
-    const double reach = blank * PixelsPerUnit() * CurrentArea().unitScale;
-    std::vector<CChartPixelArea> drawn;
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
+    std::vector<CChartPixelArea> boxes;
+    bool clear = true;
+    for (std::size_t i = 0; i < numbers.size() && clear; ++i) {
         if (!shown[i])
             continue;
-        const double width = TextWidthUnits(font, numbers[i]);
-        const double left = (align & 0x01) ? anchors[i].x - width : (align & 0x02) ? anchors[i].x - width / 2.0 : anchors[i].x;
-        const CChartPixelArea area = PixelArea(left, anchors[i].y, left + width, anchors[i].y + height);
-        for (const std::vector<CChartPixelArea>& axis : others) {
-            for (const CChartPixelArea& ink : axis) {
-                if (area.left - reach < ink.right && ink.left < area.right + reach && area.top - reach < ink.bottom &&
-                    ink.top < area.bottom + reach)
-                    return; // too narrow for its numbers
-            }
+        boxes.push_back(TextPixelArea(anchors[i].x, anchors[i].y, align, font, numbers[i]));
+        clear = ClearOfAxes(boxes.back(), others, height * pixels, blank * pixels);
+    }
+    if (clear) {
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            if (shown[i])
+                AddText(anchors[i].x, anchors[i].y, align, font, PaletteColor(0), 0, numbers[i]);
         }
-        drawn.push_back(area);
+        own.numbers.insert(own.numbers.end(), boxes.begin(), boxes.end());
+        return;
     }
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (shown[i])
-            AddText(anchors[i].x, anchors[i].y, align, font, PaletteColor(0), 0, numbers[i]);
-    }
-    axes.back().insert(axes.back().end(), drawn.begin(), drawn.end());
+    DrawValueAxisEnd(own, others, font, numbers);
+}
+
+void CChart::DrawValueAxisEnd(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,
+                              const CChartFont& font, std::span<const std::string> numbers)
+{
+    const auto last = std::find_if(numbers.rbegin(), numbers.rend(), [](const std::string& n) { return !n.empty(); });
+    if (!own.lined || last == numbers.rend())
+        return;
+    // The line's far end in the current area's units, and the number a quarter blank beyond it:
+    // over an upright axis, its middle on the line; after a lying one, its middle level with it.
+    const CChartArea& area = CurrentArea();
+    const double x = (own.end.x - area.originX) / area.unitScale;
+    const double y = (own.end.y - area.originY) / area.unitScale;
+    const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
+    const double gap = blank / 4.0;
+    const int align = own.upward ? 0x02 : 0;
+    const CChartPointD at = own.upward ? CChartPointD{x, y + gap} : CChartPointD{x + gap, y - height / 2.0};
+    const CChartPixelArea box = TextPixelArea(at.x, at.y, align, font, *last);
+    const CChartPixelArea room = PixelArea(0.0, 0.0, area.width, area.height);
+    const double pixels = PixelsPerUnit() * area.unitScale;
+    if (box.left < room.left || box.right > room.right || box.top < room.top || box.bottom > room.bottom ||
+        !ClearOfAxes(box, others, height * pixels, blank * pixels) || !ClearOfTexts(box, 1.0))
+        return;
+    AddText(at.x, at.y, align, font, PaletteColor(0), 0, *last);
+    own.numbers.push_back(box);
 }
 
 CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan vertical, int options)
@@ -148,8 +229,8 @@ double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, do
     } else if (horizontalAxis) {
         size = m_textHeight;
     } else {
-        for (double value : MajorPositions(axis))
-            size = std::max(size, m_chart.TextWidthUnits(m_font, FormatChartNumber(value, axis.format, axis.scale.Step())));
+        for (const std::string& number : Numbers(axis, MajorPositions(axis)))
+            size = std::max(size, m_chart.TextWidthUnits(m_font, number));
     }
     return m_tick + m_gap + size;
 }
@@ -168,8 +249,14 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
         const double last = m_chart.TextWidthUnits(m_font, FormatChartNumber(m_h.scale.max, m_h.format, m_h.scale.Step()));
         (m_v.farSide ? plot.left : plot.right) += m_v.farSide ? last / 2.0 : -last / 2.0;
     }
-    if (m_labels && !m_v.category)
-        (m_h.farSide ? plot.bottom : plot.top) += m_h.farSide ? m_textHeight / 2.0 : -m_textHeight / 2.0;
+    // An upright value axis keeps a line over its top: room for the far end of a value axis that
+    // a builder draws beside it, where its numbers cannot stand (CChart::DrawValueAxisNumbers).
+    if (m_labels && !m_v.category) {
+        if (m_h.farSide)
+            plot.bottom += m_textHeight / 2.0;
+        else
+            plot.top -= m_textHeight + m_gap;
+    }
     plot.right -= m_dx;
     plot.top -= m_dy;
     m_slotWidth = m_h.category && m_h.count > 0 ? plot.Width() / m_h.count : plot.Width();
@@ -242,6 +329,14 @@ double CChartAxes::TickTo(int flags) const
     return (flags & CChartAxisSettings::kTicksIncreasing) ? m_tick : m_tick / 2.0;
 }
 
+std::vector<std::string> CChartAxes::Numbers(const CChartAxisPlan& axis, std::span<const double> values) const
+{
+    std::vector<std::string> numbers;
+    for (double value : values)
+        numbers.push_back(FormatChartNumber(value, axis.format, axis.scale.Step()));
+    return numbers;
+}
+
 std::vector<bool> CChartAxes::NamesShown(const CChartAxisPlan& axis, const CChartRect& plot, double size) const
 {
     const std::size_t count = std::min(static_cast<std::size_t>(std::max(axis.count, 0)), axis.labels.size());
@@ -267,15 +362,16 @@ void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
         }
     }
     if (!m_h.category)
-        m_chart.NoteValueAxis(plot.left, y + TickFrom(m_h.flags), plot.right, y + TickTo(m_h.flags));
+        m_chart.NoteValueAxis(plot.left, y, plot.Width(), false, TickFrom(m_h.flags), TickTo(m_h.flags));
     if (!m_labels)
         return;
     const double away = m_tick + m_gap;
     const double labelY = m_h.farSide ? y + away : y - away;
     if (!m_h.category) {
+        std::vector<CChartPointD> anchors;
         for (double value : majors)
-            m_chart.AddText(X(plot, value), labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 0,
-                            FormatChartNumber(value, m_h.format, m_h.scale.Step()));
+            anchors.push_back({X(plot, value), labelY});
+        m_chart.DrawValueAxisNumbers(anchors, m_h.farSide ? 0x02 : 0x102, m_font, Numbers(m_h, majors), true);
         return;
     }
     const bool turned = (m_h.flags & CChartAxisSettings::kVerticalLabels) != 0;
@@ -315,16 +411,17 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
         }
     }
     if (!m_v.category)
-        m_chart.NoteValueAxis(x + TickFrom(m_v.flags), plot.bottom, x + TickTo(m_v.flags), plot.top);
+        m_chart.NoteValueAxis(x, plot.bottom, plot.Height(), true, TickFrom(m_v.flags), TickTo(m_v.flags));
     if (!m_labels)
         return;
     const double labelX = m_v.farSide ? x + m_tick + m_gap : x - m_tick - m_gap;
     const int align = m_v.farSide ? 0 : 0x01;
     const double half = m_textHeight / 2.0;
     if (!m_v.category) {
+        std::vector<CChartPointD> anchors;
         for (double value : majors)
-            m_chart.AddText(labelX, Y(plot, value) - half, align, m_font, black, 0,
-                            FormatChartNumber(value, m_v.format, m_v.scale.Step()));
+            anchors.push_back({labelX, Y(plot, value) - half});
+        m_chart.DrawValueAxisNumbers(anchors, align, m_font, Numbers(m_v, majors), false);
         return;
     }
     const std::vector<bool> shown = NamesShown(m_v, plot, m_textHeight);

@@ -82,11 +82,21 @@ struct CChartDefinition {
     int Flag(int index) const;
 };
 
+// A value axis as drawn, in pixels: its line with its ticks, the way it runs, the far end of its
+// line (in main-area units) and its numbers.
+struct CChartValueAxisInk {
+    CChartPixelArea line;
+    bool lined = false; // no line was noted: numbers alone
+    bool upward = false;
+    CChartPointD end;
+    std::vector<CChartPixelArea> numbers;
+};
+
 // The drawing calls' own settings, kept across definitions.
 struct CChartDrawState {
     CChartFontSetting textFont;
-    // The ink of each value axis drawn (its line and ticks, then its numbers), in pixels.
-    std::vector<std::vector<CChartPixelArea>> valueAxes;
+    // Each value axis drawn, in drawing order.
+    std::vector<CChartValueAxisInk> valueAxes;
     double markerSize = CChartDefinition::kDefaultMarkerSize;
     int fillColor = 0;
     int shapeA = 0;

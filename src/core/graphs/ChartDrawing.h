@@ -194,6 +194,8 @@ private:
     void DrawHorizontalAxis(const CChartRect& plot);
     void DrawVerticalAxis(const CChartRect& plot);
     std::vector<double> MajorPositions(const CChartAxisPlan& axis) const;
+    // The numbers of a value axis at the values.
+    std::vector<std::string> Numbers(const CChartAxisPlan& axis, std::span<const double> values) const;
     double TickFrom(int flags) const;
     double TickTo(int flags) const;
 

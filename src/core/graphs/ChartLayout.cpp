@@ -4,6 +4,7 @@
 #include "graphs/ChartDrawing.h"
 
 #include "support/NumberText.h"
+#include "support/TextHelpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,6 +74,24 @@ double DrawLegend(CChart& chart, int kind, const CChartRect& region)
     return width;
 }
 
+// The lines of a top or bottom title: broken at blanks to the width, a word wider than it
+// shortened with "...", and no more lines than `room` holds, the last one then ending in "...".
+std::vector<std::string> TitleLines(const CChart& chart, const CChartFont& font, const std::string& text, double width,
+                                    double room)
+{
+    std::vector<std::string> lines = WrapChartText(chart, font, text, width);
+    const double held = std::floor(room / chart.TextHeightUnits(font) + 1e-9);
+    const std::size_t most = held < static_cast<double>(lines.size()) ? static_cast<std::size_t>(std::max(held, 0.0)) : lines.size();
+    if (most > 0 && most < lines.size()) {
+        for (std::size_t k = most; k < lines.size(); ++k)
+            lines[most - 1] += " " + lines[k];
+    }
+    lines.resize(most);
+    for (std::string& line : lines)
+        line = ElideChartText(chart, font, line, width);
+    return lines;
+}
+
 // As many decimals as the step needs, but no more than show its first three digits (a step of
 // 1/6 labels 0.167, 0.333...).
 double DecimalsForStep(double step)
@@ -93,18 +112,7 @@ double DecimalsForStep(double step)
 
 std::string ElideChartText(const CChart& chart, const CChartFont& font, const std::string& text, double width)
 {
-    if (chart.TextWidthUnits(font, text) <= width)
-        return text;
-    if (text.size() <= 1)
-        return text + "...";
-    // The longest beginning that fits with "...": found by halving, a long name costs a few
-    // measures rather than one for each character.
-    std::size_t fits = 1, tooLong = text.size();
-    while (tooLong - fits > 1) {
-        const std::size_t middle = fits + (tooLong - fits) / 2;
-        (chart.TextWidthUnits(font, text.substr(0, middle) + "...") <= width ? fits : tooLong) = middle;
-    }
-    return text.substr(0, fits) + "...";
+    return ElideToWidth(text, width, [&](const std::string& t) { return chart.TextWidthUnits(font, t); });
 }
 
 std::vector<std::string> WrapChartText(const CChart& chart, const CChartFont& font, const std::string& text,
@@ -141,42 +149,53 @@ CChartRect DrawChartDecorations(CChart& chart, int kind)
     const double margin = chart.ChartGetAreaHeight() * kMarginShare;
     CChartRect r{margin, margin, chart.ChartGetAreaWidth() - margin, chart.ChartGetAreaHeight() - margin};
     const CColor black = chart.PaletteColor(0);
-    // The top and bottom titles break into lines where they are wider than the chart.
+    // The top and bottom titles break into lines where they are wider than the chart, each
+    // taking at most a third of its height.
+    const double third = r.Height() / 3.0;
     if (!def.titles[0].empty()) {
         const CChartFont font = chart.FontOf(0);
-        for (const std::string& line : WrapChartText(chart, font, def.titles[0], r.Width())) {
+        const double height = chart.TextHeightUnits(font);
+        for (const std::string& line : TitleLines(chart, font, def.titles[0], r.Width(), std::max(third, height))) {
             chart.AddText(r.CenterX(), r.top, 0x102, font, black, 0, line);
-            r.top -= chart.TextHeightUnits(font);
+            r.top -= height;
         }
         r.top -= margin / 2.0;
     }
     const CChartFont sideFont = chart.FontOf(1);
     const double sideHeight = chart.TextHeightUnits(sideFont);
     if (!def.titles[1].empty()) {
-        const std::vector<std::string> lines = WrapChartText(chart, sideFont, def.titles[1], r.Width());
+        // Below the top title, never over it.
+        const std::vector<std::string> lines =
+            TitleLines(chart, sideFont, def.titles[1], r.Width(), std::min(std::max(third, sideHeight), r.Height()));
         for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
             chart.AddText(r.CenterX(), r.bottom, 0x02, sideFont, black, 0, *line);
             r.bottom += sideHeight;
         }
-        r.bottom += margin / 2.0;
+        if (!lines.empty())
+            r.bottom += margin / 2.0;
     }
+    // A side title longer than the chart is shortened to its length.
     if (!def.titles[2].empty()) {
-        const double width = chart.TextWidthUnits(sideFont, def.titles[2]);
+        const std::string title =
+            ElideChartText(chart, sideFont, def.titles[2], def.leftTitleVertical ? r.Height() : r.Width());
+        const double width = chart.TextWidthUnits(sideFont, title);
         if (def.leftTitleVertical) {
-            chart.AddText(r.left, r.CenterY() - width / 2.0, 0, sideFont, black, 90, def.titles[2]);
+            chart.AddText(r.left, r.CenterY() - width / 2.0, 0, sideFont, black, 90, title);
             r.left += sideHeight + margin / 2.0;
         } else {
-            chart.AddText(r.left, r.CenterY() - sideHeight / 2.0, 0, sideFont, black, 0, def.titles[2]);
+            chart.AddText(r.left, r.CenterY() - sideHeight / 2.0, 0, sideFont, black, 0, title);
             r.left += width + margin / 2.0;
         }
     }
     if (!def.titles[3].empty()) {
-        const double width = chart.TextWidthUnits(sideFont, def.titles[3]);
+        const std::string title =
+            ElideChartText(chart, sideFont, def.titles[3], def.rightTitleVertical ? r.Height() : r.Width());
+        const double width = chart.TextWidthUnits(sideFont, title);
         if (def.rightTitleVertical) {
-            chart.AddText(r.right - sideHeight, r.CenterY() - width / 2.0, 0, sideFont, black, 270, def.titles[3]);
+            chart.AddText(r.right - sideHeight, r.CenterY() - width / 2.0, 0, sideFont, black, 270, title);
             r.right -= sideHeight + margin / 2.0;
         } else {
-            chart.AddText(r.right, r.CenterY() - sideHeight / 2.0, 0x01, sideFont, black, 0, def.titles[3]);
+            chart.AddText(r.right, r.CenterY() - sideHeight / 2.0, 0x01, sideFont, black, 0, title);
             r.right -= width + margin / 2.0;
         }
     }

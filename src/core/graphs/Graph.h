@@ -193,9 +193,12 @@ public:
     void SetFonts();
     // The plot area's four edges, when force is set or exactly one of gridx and gridy is.
     void DrawPlotFrame(bool force);
-    // Word-wraps text to width in font (ChartMeasureTextWidth); an empty text gives no line.
+    // Word-wraps text to width in font (ChartMeasureTextWidth), breaking lines at blanks only: a
+    // word wider than the width stands on a line of its own, shortened with "..."; an empty text
+    // gives no line.
     void WrapText(CStringArrayEx& lines, const std::string& text, double width, int font, int style);
-    // A legend block of n markers and wrapped texts in the current area (the limit-formula charts).
+    // A legend block of n markers and wrapped texts in the current area (the limit-formula charts);
+    // a marker and the room round it take at most a quarter of the width, whatever the height.
     void DrawTextBox(double left, double bottom, double width, double height, int n, int font, int textOption,
                      const std::vector<int>& colors, const std::vector<int>& symbols, const CStringArrayEx& texts);
     static void ClearPlotArea(ChartPlotArea& area);

@@ -149,12 +149,14 @@ bool CGraph::CreateChart(CChartWindow* host, CChartWindow* frame, CChartNotifyTa
 }
 
 // A square in the chart's bottom-left corner, coloured for an error or a notice; an error's
-// text stands beside it, a notice's text shows when the square is clicked.
+// text stands beside it, broken into lines that the chart's width holds (the last beside the
+// square), a notice's text shows when the square is clicked.
 void CGraph::DrawMessageBox()
 {
     CChartEngine& engine = Engine();
     const bool error = !m_errorText.empty();
-    const double side = error ? engine.ChartMeasureTextHeight(2, 0, "XYZxyz") + 10.0 : kNoticeBoxSide;
+    const double line = error ? engine.ChartMeasureTextHeight(2, 0, "XYZxyz") : 0.0;
+    const double side = error ? line + 10.0 : kNoticeBoxSide;
     const double corners[] = {0.0, 0.0, side, 0.0, side, side, 0.0, side, 0.0, 0.0};
     engine.ChartSetShapeKind(5, 2);
     engine.ChartSetShapeGeometry(5, 2, corners);
@@ -162,8 +164,12 @@ void CGraph::DrawMessageBox()
     engine.ChartSetFillColor(error ? kErrorBoxColor : kNoticeBoxColor);
     engine.ChartSetBoxBorder();
     m_messageObjectId = engine.ChartGetObjectId();
-    if (error)
-        engine.ChartDrawText(side + 10.0, 5.0, 2, 0, 4, m_errorText);
+    if (!error)
+        return;
+    CStringArrayEx lines;
+    WrapText(lines, m_errorText, engine.ChartGetAreaWidth() - side - 20.0, 2, 0);
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        engine.ChartDrawText(side + 10.0, 5.0 + line * static_cast<double>(lines.size() - 1 - k), 2, 0, 4, lines[k]);
 }
 
 std::string CGraph::GetCellText(int column, int row) const

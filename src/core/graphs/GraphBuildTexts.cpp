@@ -128,6 +128,7 @@ void CGraph::DrawPlotFrame(bool force)
 void CGraph::WrapText(CStringArrayEx& lines, const std::string& text, double width, int font, int style)
 {
     CChartEngine& chart = Engine();
+    const auto measure = [&](const std::string& t) { return chart.ChartMeasureTextWidth(font, style, t); };
     std::string rest = text;
     TrimString(rest);
     while (!rest.empty()) {
@@ -135,22 +136,23 @@ void CGraph::WrapText(CStringArrayEx& lines, const std::string& text, double wid
         std::size_t low = 0, high = rest.size();
         while (low < high) {
             const std::size_t middle = (low + high + 1) / 2;
-            if (chart.ChartMeasureTextWidth(font, style, rest.substr(0, middle)) <= width)
+            if (measure(rest.substr(0, middle)) <= width)
                 low = middle;
             else
                 high = middle - 1;
         }
-        if (low == 0 || low == rest.size()) {
+        if (low == rest.size()) {
             lines.push_back(rest);
             return;
         }
-        std::size_t take = low;
-        if (!IsWhitespaceChar(rest[low])) {
-            const std::size_t blank = rest.substr(0, low).rfind(' ');
-            if (blank != std::string::npos && blank > 0)
-                take = blank;
+        // Up to the last blank that fits; a first word wider than the width stands alone, shortened.
+        std::size_t take = IsWhitespaceChar(rest[low]) ? low : rest.substr(0, low).rfind(' ');
+        if (take == std::string::npos) {
+            take = std::min(rest.find(' '), rest.size());
+            lines.push_back(ElideToWidth(rest.substr(0, take), width, measure));
+        } else {
+            lines.push_back(rest.substr(0, take));
         }
-        lines.push_back(rest.substr(0, take));
         rest = rest.substr(take);
         TrimString(rest);
     }
@@ -160,7 +162,7 @@ void CGraph::DrawTextBox(double left, double bottom, double width, double height
                          const std::vector<int>& colors, const std::vector<int>& symbols, const CStringArrayEx& texts)
 {
     CChartEngine& chart = Engine();
-    const double u = chart.ChartGetAreaHeight() * 0.025;
+    const double u = std::min(chart.ChartGetAreaHeight() * 0.025, width * 0.1);
     double m = u;
     if (symsize > 0) {
         m = symsize * u * 0.01;

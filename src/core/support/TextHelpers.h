@@ -98,6 +98,24 @@ void WrapTextLine(std::string& line, std::string& rest, int width);
 // remainder, in time and memory linear in the line's length.
 void AppendWrappedLines(std::string_view line, int width, std::vector<std::string>& out);
 
+// The text as it is when `measure` finds it no wider than the width, else its longest beginning
+// that is with "..." after it (its first character at least). Found by halving: a long text costs
+// a few measures rather than one for each character.
+template <class Measure>
+std::string ElideToWidth(const std::string& text, double width, Measure measure)
+{
+    if (measure(text) <= width)
+        return text;
+    if (text.size() <= 1)
+        return text + "...";
+    std::size_t fits = 1, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const std::size_t middle = fits + (tooLong - fits) / 2;
+        (measure(text.substr(0, middle) + "...") <= width ? fits : tooLong) = middle;
+    }
+    return text.substr(0, fits) + "...";
+}
+
 // --- names, numbers, dates --------------------------------------------------------------------
 
 // "Name (code)": code receives the text from the first '(' on, parenthesis included, and text

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <span>
 #include <vector>
 
 namespace {
@@ -133,9 +134,10 @@ TEST_F(ChartTest, AThreeDimensionalPieTiltsAwayAsItsElevationRises)
 TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
 {
     DefineBars(0);
-    // Value labels "0" to "30" (40 units) with tick and gap (18) on the left; half a line above;
-    // one line of category labels with tick and gap below.
-    EXPECT_THAT(Layout({6, 7, 4, 5}), ElementsAre(78.0, 71.333, 1902.0, 892.0));
+    // Value labels "0" to "30" (40 units) with tick and gap (18) on the left; a line and a gap
+    // (6) above, room for a number over the axis' top; one line of category labels with tick and
+    // gap below.
+    EXPECT_THAT(Layout({6, 7, 4, 5}), ElementsAre(78.0, 71.333, 1902.0, 869.333));
     EXPECT_THAT(Layout({0, 1, 2, 3, 13, 15}), ElementsAre(3.0, 0.0, 30.0, 0.0, 3.0, 3.0));
     EXPECT_THAT(DrawnTexts(chart), ElementsAre("A", "B", "C", "0", "10", "20", "30"));
     // The axes and their ticks are solid lines.
@@ -143,8 +145,8 @@ TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
                   return p.type == CChartPrimitive::Type::Polyline && p.dash != 0;
               }), 0);
     // Bar B stands in the middle third, from 0 to 20.
-    EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 892.0 / 3.0), (CChartHit{8, 0, 0, 1}));
-    EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 892.0 * 0.8), CChartHit{});
+    EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 869.333 / 3.0), (CChartHit{8, 0, 0, 1}));
+    EXPECT_EQ(HitAt(78.0 + 1902.0 / 2.0, 71.333 + 869.333 * 0.8), CChartHit{});
 
     // Lying bars: categories on the left, counted from the top; values along the bottom.
     const std::size_t before = DrawnTexts(chart).size();
@@ -155,6 +157,24 @@ TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
     EXPECT_THAT(Layout({6, 7, 4, 5}), ElementsAre(58.0, 71.333, 1902.0, 908.667));
     EXPECT_THAT(Layout({0, 1, 2, 3, 13, 15}), ElementsAre(30.0, 0.0, 3.0, 0.0, 3.0, 3.0));
     EXPECT_EQ(HitAt(58.0 + 10.0, 71.333 + 908.667 * 5.0 / 6.0), (CChartHit{8, 0, 0, 0}));
+
+    // Regression: the chart's own value axis drew every number, run together where they were
+    // many ("0.00.20.40.60.81.0"). Numbers too many to stand apart are thinned as names are: 30
+    // intervals of 29 units upright, a line (33.3) apart, every other; 40 intervals of 47.6
+    // units lying, the widest number (40) and a blank (20) apart, every other too.
+    for (const auto& [options, ticks] : {std::pair{0, 30}, std::pair{0x800, 40}}) {
+        const std::size_t from = DrawnTexts(chart).size();
+        chart.ChartDefBegin();
+        chart.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+        chart.ChartSetAxisY(0x1C, ticks, 0, ticks, 0.0);
+        chart.ChartSetKind(kChartBar, options, 0x20);
+        const std::vector<std::string> drawn = DrawnTexts(chart);
+        std::vector<std::string> every(drawn.begin() + static_cast<std::ptrdiff_t>(from), drawn.end());
+        std::vector<std::string> other;
+        for (int k = 0; k <= ticks; k += 2)
+            other.push_back(std::to_string(k));
+        EXPECT_EQ(every, other) << ticks;
+    }
 
     // No labels: only the ticks take room. (The picture keeps what earlier definitions drew.)
     const std::size_t texts = DrawnTexts(chart).size();
@@ -537,6 +557,32 @@ TEST_F(ChartTest, WideTextsBreakAtBlanksOrAreShortened)
     EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 340.0), "Nepheline Syenite");
     EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 339.0), "Nepheline Sye...");
     EXPECT_EQ(ElideChartText(chart, font, "Nepheline Syenite", 10.0), "N...");
+
+    // Regression: a title word wider than the chart ran off both its edges, and long top and
+    // bottom titles piled onto each other in a small chart. A word is shortened to the chart's
+    // width (1960 units); each title takes at most a third of its height (320 units, 9 lines of
+    // 33.3), the last line ending in "..." where more would follow.
+    std::string words;
+    for (int k = 0; k < 200; ++k)
+        words += "word ";
+    chart.ChartDefBegin();
+    chart.ChartSetTitleA(std::string(120, 'W') + " " + words);
+    chart.ChartSetTitleB(words);
+    chart.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+    chart.ChartSetKind(kChartBar, 0, 0x20);
+    std::vector<std::string> titles;
+    for (std::size_t i = 0; i < 18; ++i) {
+        const CChartPrimitive& p = ItemAt(chart.Primitives(), i);
+        titles.push_back(p.text);
+        EXPECT_GE(p.left, 20.0) << p.text;
+        EXPECT_LE(p.left + p.width, 1980.0) << p.text;
+        EXPECT_TRUE(i < 9 ? p.bottom >= 660.0 - 1e-9 : p.bottom + p.height <= 340.0 + 1e-9) << p.text;
+    }
+    // The bottom title is drawn from the foot up: its last line first.
+    const std::string line = "word word word word word word word word word word word word word word word word word word word";
+    EXPECT_THAT(titles, ElementsAre(std::string(95, 'W') + "...", line, line, line, line, line, line, line, line + " ...",
+                                    line + " ...", line, line, line, line, line, line, line, line));
+    EXPECT_EQ(ItemAt(chart.Primitives(), 18).type, CChartPrimitive::Type::Polygon); // then the bars
 }
 
 // Regression: a legend taller than the chart ran off its foot, its last entry cut in half.
@@ -779,6 +825,43 @@ TEST_F(ChartTest, AnUpwardValueAxisHasItsTicksOutsideOrAcross)
     EXPECT_THAT(LastItem(ticks(1)), ElementsAre(CChartPointD{400.0, 100.0}, CChartPointD{400.0, 120.0}));
 }
 
+// Regression: the numbers of a value axis of its own stood a blank from the ticks of the one
+// before, the two read as one row; where they could not, the axis showed no number at all. They
+// keep a line's height (33.3 units) clear of what of another axis stands beside them, or the
+// axis keeps its far end alone, over its top (20 units a character here).
+TEST_F(ChartTest, ValueAxesSideBySideReadAsTwo)
+{
+    const std::string first[] = {"", "1.0", "2.0"}, second[] = {"", "5.0", "10.0"};
+    // Each number drawn with its box' middle, rounded.
+    using Drawn = std::vector<std::pair<std::string, CChartPointD>>;
+    const auto axis = [this](double x, std::span<const std::string> numbers) {
+        const std::size_t from = chart.Primitives().size();
+        chart.ChartDrawValueAxis(x, 100.0, 300.0, 15.0, 2, 5); // ticks to the right, up to x + 15
+        chart.ChartSetAxisPartB(x - 15.0, 100.0 + lineHeight / 2.0, 150.0, 3, 2, 0x14, numbers);
+        Drawn drawn;
+        for (std::size_t i = from; i < chart.Primitives().size(); ++i) {
+            const CChartPrimitive& p = chart.Primitives()[i];
+            if (p.type == CChartPrimitive::Type::Text)
+                drawn.push_back({p.text, {std::round(p.left + p.width / 2.0), std::round((p.bottom + p.height / 2.0) * 10.0) / 10.0}});
+        }
+        return drawn;
+    };
+    // Numbers right edges 15 from their axis, at its ticks.
+    EXPECT_EQ(axis(400.0, first), (Drawn{{"1.0", {355.0, 250.0}}, {"2.0", {355.0, 400.0}}}));
+    // Its numbers would stand 25 from the ticks before (more than a blank, less than a line): its
+    // far end stands a quarter blank (5) over its top, its middle on the axis.
+    EXPECT_EQ(axis(535.0, second), (Drawn{{"10.0", {535.0, 421.7}}}));
+    // 40 clear of that end, 65 of the ticks.
+    EXPECT_EQ(axis(690.0, first), (Drawn{{"1.0", {645.0, 250.0}}, {"2.0", {645.0, 400.0}}}));
+    // An end that would stand over a text shows no number either.
+    chart.ChartDrawText(790.0, 410.0, 2, 0, 0, "x");
+    EXPECT_EQ(axis(800.0, second), Drawn{});
+    // Drawn after the axis to its right, an axis keeps clear of that one's numbers too: here its
+    // own would touch them, and its far end stand beside the top one.
+    EXPECT_EQ(axis(1200.0, first).size(), 2u);
+    EXPECT_EQ(axis(1140.0, second), Drawn{});
+}
+
 // Category labels wrapped to many lines may take most of the height; the plot keeps what they leave.
 TEST_F(ChartTest, WrappedLabelsLeaveThePlotTheRestOfTheHeight)
 {
@@ -790,7 +873,7 @@ TEST_F(ChartTest, WrappedLabelsLeaveThePlotTheRestOfTheHeight)
     chart.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
     chart.ChartSetPointLabels(3, labels);
     chart.ChartSetKind(kChartBar, 0, 0x20);
-    EXPECT_THAT(Layout({5}), ElementsAre(125.333)); // 24 lines of 33.33 units below it
+    EXPECT_THAT(Layout({5}), ElementsAre(102.667)); // 24 lines of 33.33 units below it
 }
 
 // Labels of thin slices at six o'clock stack up from the foot of the region, none below it.

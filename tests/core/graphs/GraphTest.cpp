@@ -177,11 +177,16 @@ TEST_F(GraphTest, FontsPlotFrameWrappedTextAndTextBoxes)
     graph.WrapText(lines, "  Total silica content  ", 200.0, 3, 8);
     EXPECT_THAT(lines, ElementsAre("Total", "silica", "content"));
     lines.clear();
-    graph.WrapText(lines, "Al2O3:SiO2 ratio", 100.0, 3, 8);
-    EXPECT_THAT(lines, ElementsAre("Al2O3", ":SiO2", "ratio"));
+    graph.WrapText(lines, "Al2O3 SiO2 ratio", 200.0, 3, 8); // the first line just fits
+    EXPECT_THAT(lines, ElementsAre("Al2O3 SiO2", "ratio"));
     lines.clear();
-    graph.WrapText(lines, "ab cd", 10.0, 3, 8); // not one character fits: all on one line
-    EXPECT_THAT(lines, ElementsAre("ab cd"));
+    // Regression: a word wider than the width was broken where it filled the line (a legend read
+    // "Starte r Glazes"). It stands on a line of its own, shortened with "...".
+    graph.WrapText(lines, "Al2O3:SiO2 ratio", 100.0, 3, 8);
+    EXPECT_THAT(lines, ElementsAre("Al...", "ratio"));
+    lines.clear();
+    graph.WrapText(lines, "ab cd", 10.0, 3, 8); // not one character fits: each word's first
+    EXPECT_THAT(lines, ElementsAre("a...", "c..."));
     lines.clear();
     graph.WrapText(lines, "   ", 100.0, 3, 8);
     EXPECT_TRUE(lines.empty());
@@ -230,6 +235,7 @@ TEST_F(GraphTest, FontsPlotFrameWrappedTextAndTextBoxes)
 
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 
 // The calls a build makes, against the recording engine.
@@ -327,16 +333,36 @@ TEST_F(GraphBuildCallsTest, NoChartWithoutGraphsRoomOrAnEngineThatMakesIt)
 TEST_F(GraphBuildCallsTest, TheErrorBoxAndTheNoticeBox)
 {
     // No glaze for the oxide pie: a box of colour 12 as high as "XYZxyz" (20 here) plus 10, and
-    // the text beside it.
+    // the text beside it, broken into lines as wide as the chart holds (the width asked, then the
+    // text measured).
+    const auto drawn = [this] {
+        std::vector<std::string> calls;
+        for (const std::string& call : engine.CallsFrom("ChartMeasureTextHeight")) {
+            if (call.rfind("ChartMeasureTextWidth", 0) != 0)
+                calls.push_back(call);
+        }
+        return calls;
+    };
     CGraph graph;
     graph.type = 0;
     graph.Build(&host, &frame, &notify, nullptr, nullptr);
     EXPECT_EQ(graph.m_errorText, "No glaze to display");
-    EXPECT_THAT(engine.CallsFrom("ChartMeasureTextHeight"),
-                ElementsAre("ChartMeasureTextHeight(2, 0, \"XYZxyz\")", "ChartSetShapeKind(5, 2)",
-                            "ChartSetShapeGeometry(5, 2, [0 0 30 0 30 30 0 30 0 0])", "ChartSetBoxStyle(0, 0, 0, 0)",
-                            "ChartSetFillColor(12)", "ChartSetBoxBorder()", "ChartGetObjectId()",
-                            "ChartDrawText(40, 5, 2, 0, 4, \"No glaze to display\")"));
+    EXPECT_THAT(drawn(), ElementsAre("ChartMeasureTextHeight(2, 0, \"XYZxyz\")", "ChartSetShapeKind(5, 2)",
+                                     "ChartSetShapeGeometry(5, 2, [0 0 30 0 30 30 0 30 0 0])",
+                                     "ChartSetBoxStyle(0, 0, 0, 0)", "ChartSetFillColor(12)", "ChartSetBoxBorder()",
+                                     "ChartGetObjectId()", "ChartGetAreaWidth()",
+                                     "ChartDrawText(40, 5, 2, 0, 4, \"No glaze to display\")"));
+    // Regression: the text ran out of a narrow chart. Between the box and the chart's edge, 10
+    // units from each, 150 units hold 15 characters: two lines, the last beside the box.
+    engine.width = 200.0;
+    engine.calls.clear();
+    CGraph narrow;
+    narrow.type = 0;
+    narrow.Build(&host, &frame, &notify, nullptr, nullptr);
+    EXPECT_THAT(engine.CallsFrom("ChartGetObjectId"),
+                Contains("ChartDrawText(40, 25, 2, 0, 4, \"No glaze to\")"));
+    EXPECT_EQ(LastItem(engine.calls), "ChartDrawText(40, 5, 2, 0, 4, \"display\")");
+    engine.width = 1500.0;
     EXPECT_EQ(graph.m_messageObjectId, 7);
     EXPECT_EQ(graph.GetMessageText(7), "No glaze to display");
 

@@ -275,13 +275,14 @@ TEST_F(LimitFormulaChartsTest, WhatCannotBeDrawnIsSaid)
     AddSource("One", 9, 1, {"G2"});
     EXPECT_EQ(Refusal(), "Limit formula contains no usable limits");
     const std::string handle = std::to_string(m_graph.GetChartHandle());
-    EXPECT_THAT(m_recorder.CallsFrom("ChartBeginSubArea"),
-                ElementsAre("ChartBeginSubArea(" + handle + ", 0, 0, 1125, 1000, 1000)",
-                            "ChartEndSubArea(" + handle + ", 1, 0)",
-                            "ChartMeasureTextHeight(2, 0, \"XYZxyz\")", "ChartSetShapeKind(5, 2)",
-                            "ChartSetShapeGeometry(5, 2, [0 0 30 0 30 30 0 30 0 0])", "ChartSetBoxStyle(0, 0, 0, 0)",
-                            "ChartSetFillColor(12)", "ChartSetBoxBorder()", "ChartGetObjectId()",
-                            "ChartDrawText(40, 5, 2, 0, 4, \"Limit formula contains no usable limits\")"));
+    std::vector<std::string> closed = m_recorder.CallsFrom("ChartBeginSubArea");
+    std::erase_if(closed, [](const std::string& call) { return call.rfind("ChartMeasureTextWidth", 0) == 0; });
+    EXPECT_THAT(closed, ElementsAre("ChartBeginSubArea(" + handle + ", 0, 0, 1125, 1000, 1000)",
+                                    "ChartEndSubArea(" + handle + ", 1, 0)", "ChartMeasureTextHeight(2, 0, \"XYZxyz\")",
+                                    "ChartSetShapeKind(5, 2)", "ChartSetShapeGeometry(5, 2, [0 0 30 0 30 30 0 30 0 0])",
+                                    "ChartSetBoxStyle(0, 0, 0, 0)", "ChartSetFillColor(12)", "ChartSetBoxBorder()",
+                                    "ChartGetObjectId()", "ChartGetAreaWidth()",
+                                    "ChartDrawText(40, 5, 2, 0, 4, \"Limit formula contains no usable limits\")"));
 }
 
 // Limits that contradict themselves, or combinations without a plot maximum, were left out of

@@ -11,37 +11,77 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
+#include <set>
+#include <sstream>
 
 namespace {
 
 using namespace graphtest;
 using ::testing::Contains;
 
+bool IsNumber(const CChartPrimitive& p)
+{
+    return p.type == CChartPrimitive::Type::Text && !p.text.empty() &&
+           p.text.find_first_not_of("0123456789.%") == std::string::npos;
+}
+
+// The places of the upright lines longer than a few lines (value axes), left to right.
+std::vector<double> UprightAxes(const CChart& chart)
+{
+    std::vector<double> axes;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        const QRectF r = PixelRect(chart, p);
+        if (p.type == CChartPrimitive::Type::Polyline && r.width() < 1.0 && r.height() > 60.0)
+            axes.push_back(r.center().x());
+    }
+    std::sort(axes.begin(), axes.end());
+    return axes;
+}
+
 // The numbers of value axes that read as one: " [a|b]" for each two at one height that stand less
-// than 3 pixels apart, or less than a line's height where an axis line runs between them.
+// than 3 pixels apart, or, where another axis' line or ticks stand between them, the later less
+// than a line's height clear of them.
 std::string NumbersRunTogether(const CChart& chart)
 {
     std::vector<std::pair<QRectF, std::string>> numbers;
-    std::vector<double> axes; // the places of upright lines longer than a few lines
+    std::vector<QRectF> lines;
     for (const CChartPrimitive& p : chart.Primitives()) {
-        const QRectF r = PixelRect(chart, p);
-        if (p.type == CChartPrimitive::Type::Text && !p.text.empty() &&
-            p.text.find_first_not_of("0123456789.%") == std::string::npos)
-            numbers.push_back({r, p.text});
-        if (p.type == CChartPrimitive::Type::Polyline && r.width() < 1.0 && r.height() > 60.0)
-            axes.push_back(r.center().x());
+        if (IsNumber(p))
+            numbers.push_back({PixelRect(chart, p), p.text});
+        if (p.type == CChartPrimitive::Type::Polyline)
+            lines.push_back(PixelRect(chart, p));
     }
     std::string together;
     for (const auto& [a, first] : numbers) {
         for (const auto& [b, second] : numbers) {
             if (a.right() > b.left() || std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) < 0.5)
                 continue; // not a before b at one height
-            const bool across = std::any_of(axes.begin(), axes.end(), [&](double x) { return x > a.right() && x < b.left(); });
-            if (b.left() - a.right() < (across ? a.height() : 3.0))
+            double ink = a.right(); // the right edge of the last line or tick between them
+            for (const QRectF& line : lines) {
+                if (line.left() > a.right() && line.right() < b.left() && line.top() < b.bottom() && line.bottom() > b.top())
+                    ink = std::max(ink, line.right());
+            }
+            if (b.left() - ink < (ink > a.right() ? b.height() : 3.0))
                 together += " [" + first + "|" + second + "]";
         }
     }
     return together;
+}
+
+// How many of the upright value axes show no number: a number stands by the first axis at or
+// to the right of its middle (left of its axis, or over its top).
+int UprightAxesWithoutNumbers(const CChart& chart)
+{
+    const std::vector<double> axes = UprightAxes(chart);
+    std::vector<bool> numbered(axes.size(), false);
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        const double middle = PixelRect(chart, p).center().x();
+        const auto axis = std::lower_bound(axes.begin(), axes.end(), middle - 0.5);
+        if (IsNumber(p) && axis != axes.end())
+            numbered[static_cast<std::size_t>(axis - axes.begin())] = true;
+    }
+    return static_cast<int>(std::count(numbered.begin(), numbered.end(), false));
 }
 
 // The scatter, triaxial and limit-formula charts as a potter opens them: a graph window on a
@@ -188,6 +228,11 @@ TEST_F(PointAndLimitChartsTest, ALimitLeftOutIsTheNoticeOfTheDrawnChart)
 // numbers of those value axes ran together in narrow windows ("2.04.06.08.010.0"), and upright
 // bars put one axis' numbers against the ticks of the axis before it ("1.010.020.0"): numbers at
 // one height stand a few pixels apart, and a line's height apart where an axis runs between them.
+// Regression: the chart's own value axis was never thinned ("0.00.20.40.60.81.0" 300 pixels
+// wide); two axes' numbers stood a blank apart ("1.0 10.0", read as one row); an axis that
+// could not keep clear of the one before showed no number, three of them side by side; and
+// the legend broke its words ("Starte r Glazes"). Where an axis' numbers cannot stand, its far
+// end stands over its top; a legend word stays whole.
 TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
 {
     CLimitFormula* formula = nullptr;
@@ -202,10 +247,14 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
         bool everyCombination; // else the nine shipped limits
         bool allNamed;         // the names fit
         bool upright = false;  // the bars stand, which the shipped templates lay down
+        int unnumbered = -1;   // upright: at most this many value axes show no number (-1: any)
     };
-    const CSize sizes[] = {{{700, 180}, false, false}, {{300, 400}, false, true},  {{620, 300}, true, true},
-                           {{400, 250}, true, true},   {{800, 450}, true, true},   {{1600, 1000}, true, true},
-                           {{300, 200}, true, false},  {{460, 400}, true, true, true}};
+    const CSize sizes[] = {{{700, 180}, false, false},         {{300, 400}, false, true},
+                           {{300, 520}, false, true},          {{360, 280}, false, true, true},
+                           {{460, 640}, false, true, true, 1}, {{240, 400}, false, true, true},
+                           {{620, 300}, true, true},           {{400, 250}, true, true},
+                           {{800, 450}, true, true},           {{1600, 1000}, true, true},
+                           {{300, 200}, true, false},          {{460, 400}, true, true, true}};
     for (const CSize& size : sizes) {
         if (size.everyCombination && formula->m_limits.GetCount() == 9) {
             for (const char* combination : {"Na2O", "K2O", "Li2O", "SrO", "PbO"})
@@ -238,6 +287,26 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
             ASSERT_GE(named.size(), 2u) << what;
             EXPECT_EQ(CrowdedTexts(chart), "") << what;
             EXPECT_EQ(NumbersRunTogether(chart), "") << what;
+            if (size.unnumbered >= 0) {
+                EXPECT_LE(UprightAxesWithoutNumbers(chart), size.unnumbered) << what;
+            }
+            // The legend beside the charts of data sets (a quarter of the width) holds whole words of
+            // the data sets' titles.
+            const int type = view->Graph()->type;
+            const bool legend = type == kGraphAveragesLimitFormula || type == kGraphManyLimitFormula;
+            std::set<std::string> words;
+            for (int source = 0; source < view->Graph()->m_dataSources.GetCount(); ++source) {
+                std::istringstream title(view->Graph()->GetDataSetTitle(source, m_glazeDoc, nullptr));
+                words.insert(std::istream_iterator<std::string>(title), std::istream_iterator<std::string>());
+            }
+            for (const CChartPrimitive& p : chart.Primitives()) {
+                std::istringstream line(p.text);
+                for (auto word = std::istream_iterator<std::string>(line);
+                     legend && p.type == CChartPrimitive::Type::Text && p.left > chart.ChartGetWidth() * 0.75 &&
+                     word != std::istream_iterator<std::string>();
+                     ++word)
+                    EXPECT_TRUE(words.contains(*word)) << what << ": " << *word << " in the legend";
+            }
             // Each name left out would stand over a drawn one (the places lie evenly, top down).
             const double first = named.front().second.center().y();
             const double pitch = (named.back().second.center().y() - first) /
