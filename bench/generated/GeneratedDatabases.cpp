@@ -39,7 +39,7 @@ void AppendMaterial(std::string& file, int i)
     file += "\n";
 }
 
-void AppendGlaze(std::string& file, int n, int materialCount)
+void AppendGlaze(std::string& file, int n, int materialCount, const char* first)
 {
     const char* colour = kColours[n % 8];
     file += Number("name   = Glaze ", n) + " " + colour + "\n";
@@ -54,7 +54,7 @@ void AppendGlaze(std::string& file, int n, int materialCount)
     file += "imagefile = \nnotefile  = \nlimform   = Cone 6 gloss\nby_vol    = n\nbatchsize = 100\n";
     for (int k = 0; k < 6; ++k) {
         const int material = (n * 7 + k * 1009) % materialCount;
-        file += Number("component = Material ", material) + "\n";
+        file += (first && k == 0 ? std::string("component = ") + first : Number("component = Material ", material)) + "\n";
         file += "amount    = " + std::to_string(5 + (n * 13 + k * 7) % 30) + "\n";
     }
     file += Number("addition  = Material ", (n * 11 + 3) % materialCount) + "\n";
@@ -75,13 +75,13 @@ std::string GeneratedMaterialsFile(int count)
     return file;
 }
 
-std::string GeneratedGlazesFile(int count, int materialCount)
+std::string GeneratedGlazesFile(int count, int materialCount, const char* first)
 {
     std::string file = "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = Generated Glazes\n"
                        "I = |Generated for the benchmarks.\n\n";
     file.reserve(static_cast<std::size_t>(count) * 720);
     for (int n = 0; n < count; ++n)
-        AppendGlaze(file, n, materialCount < 10 ? 10 : materialCount);
+        AppendGlaze(file, n, materialCount < 10 ? 10 : materialCount, first);
     return file;
 }
 

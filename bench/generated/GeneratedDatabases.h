@@ -14,8 +14,9 @@
 // The text of a materials database file of count materials.
 std::string GeneratedMaterialsFile(int count);
 // The text of a glaze database file of count glazes whose recipes use the materials of a
-// generated database of materialCount materials (at least 10).
-std::string GeneratedGlazesFile(int count, int materialCount);
+// generated database of materialCount materials (at least 10); with `first` named, every glaze's
+// first component is that material.
+std::string GeneratedGlazesFile(int count, int materialCount, const char* first = nullptr);
 
 // The text of a key = value file of records five-key records, about 100 bytes a record (the
 // reader's benchmarks; KeyValueReading.h reads it).

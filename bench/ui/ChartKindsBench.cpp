@@ -1,17 +1,21 @@
 // Every chart kind over a database of 100,000 glazes: the shipped template of the kind, its data
 // sets all glazes of the database, built by the program's engine and rendered into the graph
 // window's 600 x 300 image, as the graph window draws it; and every bar kind again with true 3-D
-// bars. Target: each under 1 s (Release build).
+// bars. Target: each under 1 s (Release build). Each at a device pixel ratio of 1 and of 2 (a
+// screen at 200 %, the image 1200 x 600 pixels), where the same chart may cost at most four
+// times as much: the pixels it fills.
 //
 // The graph window itself at 1600 x 1000 over the same glazes: a repaint of its unchanged chart
 // of every kind and of the true 3-D bar kinds (what uncovering or moving the window costs; target
 // under 20 ms), and a resize of the true 3-D bar kinds at three sizes, which builds the chart at
 // the new size and paints it, as the graph view does at every size change (target under 0.5 s at
-// every size), over the 100,000 glazes and over 12,000 (rows of boxes a fraction of a pixel deep
-// but not many to the pixel).
+// every size), over the 100,000 glazes, over 12,000 (rows of boxes a fraction of a pixel deep
+// but not many to the pixel) and over 8,000 (rows some tenths of a pixel deep, of a dozen
+// oxides each: the most boxes whose every face shows), at pixel ratios 1 and 2.
 //
 // The databases are generated (bench/generated): 1,000 materials, and 100,000 glazes whose
-// recipes use them (and a database of 12,000 such glazes). The limit charts draw against the shipped "Cone 6 gloss".
+// recipes use them (and databases of 12,000 such glazes, and of 8,000 whose recipes start with a
+// frit of twelve oxides, each glaze's oxides charted as twelve bars). The limit charts draw against the shipped "Cone 6 gloss".
 //
 // "peak MB" is the process's peak resident memory after the kind's runs (the database included;
 // run one kind per process, with --benchmark_filter, for a kind's own peak). The chart of every
@@ -38,6 +42,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QRectF>
 #include <QSize>
 #include <QWindow>
 #include <QTemporaryDir>
@@ -57,6 +62,16 @@ namespace {
 
 constexpr int kGlazes = 100000;
 constexpr int kFewerGlazes = 12000;
+constexpr int kPeakGlazes = 8000;
+// The first material of every recipe of the 8,000, beside the generated ones: twelve oxides.
+constexpr const char* kTwelveOxideFrit = "Twelve-oxide frit";
+constexpr const char* kTwelveOxideFritRecord = "name      = Twelve-oxide frit\ndate      = 01/15/2025\ncode      = F00012\n"
+                                               "type      = frit\nmapto     = \nformula   = % 50 SiO2  18 Al2O3  5 B2O3  3 CaO  "
+                                               "2 MgO  8 Na2O  4 K2O  2 ZnO  1 Li2O  2 BaO  2 SrO  2 TiO2  1 LOI\n"
+                                               "density   = 60.0\navailable = y\ncostperlb = 2.25\n\n";
+// The twelve oxides' codes (their elements' numbers), the oxide list of the oxide charts of the
+// 8,000 glazes.
+constexpr const char* kTwelveOxides = "14,13,5,20,12,11,19,30,3,56,38,22";
 constexpr int kMaterials = 1000;
 constexpr const char* kLimitFormulaName = "Cone 6 gloss";
 
@@ -72,15 +87,17 @@ public:
     CChartWorld()
     {
         const std::string directory = m_dir.path().toStdString();
-        WriteGeneratedFile(directory + "/materials.mat", GeneratedMaterialsFile(kMaterials));
+        WriteGeneratedFile(directory + "/materials.mat", GeneratedMaterialsFile(kMaterials) + kTwelveOxideFritRecord);
         WriteGeneratedFile(directory + "/glazes.glz", GeneratedGlazesFile(kGlazes, kMaterials));
         WriteGeneratedFile(directory + "/fewer.glz", GeneratedGlazesFile(kFewerGlazes, kMaterials));
+        WriteGeneratedFile(directory + "/peak.glz", GeneratedGlazesFile(kPeakGlazes, kMaterials, kTwelveOxideFrit));
         m_materials.OnOpenDocument(directory + "/materials.mat");
         m_glazes.OnOpenDocument(directory + "/glazes.glz");
         m_fewerGlazes.OnOpenDocument(directory + "/fewer.glz");
+        m_peakGlazes.OnOpenDocument(directory + "/peak.glz");
         // The analyses belong to the database, not to the chart: they are worked out once here,
         // as showing them in the list window does.
-        for (CGlazesDoc* glazes : {&m_glazes, &m_fewerGlazes}) {
+        for (CGlazesDoc* glazes : {&m_glazes, &m_fewerGlazes, &m_peakGlazes}) {
             for (int i = 0; i < glazes->Glazes().GetCount(); ++i)
                 glazes->Glazes().GetAt(i).GetAnalysis();
         }
@@ -122,8 +139,11 @@ public:
         return result;
     }
 
-    // The database of 100,000 glazes, or of 12,000.
-    CGlazesDoc& Glazes(int count = kGlazes) { return count == kFewerGlazes ? m_fewerGlazes : m_glazes; }
+    // The database of 100,000 glazes, of 12,000 or of 8,000.
+    CGlazesDoc& Glazes(int count = kGlazes)
+    {
+        return count == kFewerGlazes ? m_fewerGlazes : count == kPeakGlazes ? m_peakGlazes : m_glazes;
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -132,14 +152,16 @@ private:
     CMaterialsDoc m_materials;
     CGlazesDoc m_glazes;
     CGlazesDoc m_fewerGlazes;
+    CGlazesDoc m_peakGlazes;
     CGraphTypesDoc m_templates;
     CQtChartEngine m_engine;
     CLimitFormulaDB m_limits;
     CCurrentLimitFormulaDBScope m_limitsScope{m_limits};
 };
 
-// Builds and renders the template's chart over the database, as the graph window does, each run.
-void MeasureChart(benchmark::State& state, const CGraphTemplate& graphTemplate)
+// Builds and renders the template's chart over the database, as the graph window does at the
+// device pixel ratio, each run.
+void MeasureChart(benchmark::State& state, const CGraphTemplate& graphTemplate, int ratio)
 {
     CChartWorld& world = CChartWorld::Get();
     CGlaze* first = &world.Glazes().Glazes().GetAt(0);
@@ -151,7 +173,9 @@ void MeasureChart(benchmark::State& state, const CGraphTemplate& graphTemplate)
         graph.SetTemplate(graphTemplate);
         graph.Build(&window, &window, nullptr, &world.Glazes(), first);
         if (const CChart* chart = graph.GetChart()) {
-            image = RenderChartImage(*chart);
+            image = QImage(600 * ratio, 300 * ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            PaintChartImage(*chart, image, QRectF(0.0, 0.0, 600.0, 300.0));
             primitives = chart->Primitives().size();
         }
     }
@@ -165,9 +189,12 @@ void MeasureChart(benchmark::State& state, const CGraphTemplate& graphTemplate)
 
 void BM_ChartKindOver100000Glazes(benchmark::State& state)
 {
-    MeasureChart(state, CChartWorld::Get().TemplateOf(static_cast<int>(state.range(0))));
+    MeasureChart(state, CChartWorld::Get().TemplateOf(static_cast<int>(state.range(0))), static_cast<int>(state.range(1)));
 }
-BENCHMARK(BM_ChartKindOver100000Glazes)->ArgName("kind")->DenseRange(0, kGraphTypeCount - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChartKindOver100000Glazes)
+    ->ArgNames({"kind", "ratio"})
+    ->ArgsProduct({benchmark::CreateDenseRange(0, kGraphTypeCount - 1, 1), {1, 2}})
+    ->Unit(benchmark::kMillisecond);
 
 // The bar kinds with "3-D" and "true 3-D" ticked in their template, seen as the template editor
 // sets a new template's view (rotation 20, elevation 10, in perspective): bars in a box, one row
@@ -185,7 +212,7 @@ CGraphTemplate TrueThreeDimensionalTemplateOf(int kind)
 
 void BM_TrueThreeDimensionalBarKindOver100000Glazes(benchmark::State& state)
 {
-    MeasureChart(state, TrueThreeDimensionalTemplateOf(static_cast<int>(state.range(0))));
+    MeasureChart(state, TrueThreeDimensionalTemplateOf(static_cast<int>(state.range(0))), static_cast<int>(state.range(1)));
 }
 
 void TrueThreeDimensionalBarKinds(benchmark::internal::Benchmark* benchmark)
@@ -195,9 +222,19 @@ void TrueThreeDimensionalBarKinds(benchmark::internal::Benchmark* benchmark)
             benchmark->Arg(kind);
     }
 }
+
+void TrueThreeDimensionalBarKindsAtTwoRatios(benchmark::internal::Benchmark* benchmark)
+{
+    for (int kind = 0; kind < kGraphTypeCount; ++kind) {
+        for (const int ratio : {1, 2}) {
+            if (g_graphTypeTable[kind].bar)
+                benchmark->Args({kind, ratio});
+        }
+    }
+}
 BENCHMARK(BM_TrueThreeDimensionalBarKindOver100000Glazes)
-    ->ArgName("kind")
-    ->Apply(TrueThreeDimensionalBarKinds)
+    ->ArgNames({"kind", "ratio"})
+    ->Apply(TrueThreeDimensionalBarKindsAtTwoRatios)
     ->Unit(benchmark::kMillisecond);
 
 // A graph window of 1600 x 1000 on the screen, its chart built over the database of `glazes`
@@ -227,6 +264,22 @@ public:
         m_window->SetGraph(m_graph.get());
     }
     CGraphWnd& Window() { return *m_window; }
+    // Paints the window now at the device pixel ratio: at 1 on the screen, at another into an
+    // image of the window at that ratio (kept from one paint to the next, as a screen's is), as a
+    // screen of that ratio has it painted.
+    void Paint(int ratio)
+    {
+        if (ratio == 1) {
+            m_window->repaint();
+            return;
+        }
+        const QSize pixels = m_window->size() * ratio;
+        if (m_scaled.size() != pixels) {
+            m_scaled = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+            m_scaled.setDevicePixelRatio(ratio);
+        }
+        m_window->render(&m_scaled);
+    }
     std::size_t Primitives() const { return m_graph->GetChart() ? m_graph->GetChart()->Primitives().size() : 0; }
 
 private:
@@ -235,6 +288,7 @@ private:
     QWidget m_screen;
     CGraphWnd* m_window; // a child of m_screen
     std::unique_ptr<CGraph> m_graph;
+    QImage m_scaled;
 };
 
 // Repaints the window's unchanged chart: the first paint after the build is not measured.
@@ -268,24 +322,28 @@ BENCHMARK(BM_RepaintOfAnUnchangedTrueThreeDimensionalChartAt1600x1000)
 
 // The window made smaller and larger in turn (at the window's first size, 620 x 300, with 600 x
 // 290; 1400 x 900 with 1300 x 840; 1600 x 1000 with 1500 x 940), over 100,000 glazes and over
-// 12,000: each size change builds the chart at the new size and paints it. "process ms" is the processor time of every thread of the
-// process (the picture is painted on several), for a machine that others share. With
-// OXI_BENCH_PICTURES naming a folder, the larger size's picture is saved there
-// (true-3d-kind-18-1400x900-100000.png), to set beside another build's.
+// 12,000 and over 8,000, at device pixel ratios 1 and 2: each size change builds the chart at the
+// new size and paints it. "process ms" is the processor time of every thread of the process (the
+// picture is painted on several), for a machine that others share. With OXI_BENCH_PICTURES naming
+// a folder, the larger size's picture is saved there (true-3d-kind-18-1400x900-100000-ratio-2.png),
+// to set beside another build's.
 const std::pair<QSize, QSize> kResizes[] = {{{620, 300}, {600, 290}}, {{1400, 900}, {1300, 840}}, {{1600, 1000}, {1500, 940}}};
 
 void BM_ResizeOfATrueThreeDimensionalChart(benchmark::State& state)
 {
-    const CGraphTemplate turned = TrueThreeDimensionalTemplateOf(static_cast<int>(state.range(0)));
+    CGraphTemplate turned = TrueThreeDimensionalTemplateOf(static_cast<int>(state.range(0)));
     const auto sizes = std::find_if(std::begin(kResizes), std::end(kResizes), [&](const auto& resize) {
         return resize.first.width() == state.range(1);
     });
     const auto [larger, smaller] = *sizes;
     const int glazes = static_cast<int>(state.range(2));
+    const int ratio = static_cast<int>(state.range(3));
+    if (glazes == kPeakGlazes)
+        turned.bpoxides = kTwelveOxides;
     CShownGraphWindow shown(turned, glazes);
     shown.Window().setGeometry(0, 0, larger.width(), larger.height());
     shown.Rebuild();
-    shown.Window().repaint();
+    shown.Paint(ratio);
     bool small = false;
     double building = 0.0, painting = 0.0;
     std::size_t primitives = shown.Primitives(); // at the larger size
@@ -298,7 +356,7 @@ void BM_ResizeOfATrueThreeDimensionalChart(benchmark::State& state)
         const auto start = std::chrono::steady_clock::now();
         shown.Rebuild();
         const auto built = std::chrono::steady_clock::now();
-        shown.Window().repaint();
+        shown.Paint(ratio);
         building += std::chrono::duration<double, std::milli>(built - start).count();
         painting += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - built).count();
         if (!small)
@@ -318,12 +376,16 @@ void BM_ResizeOfATrueThreeDimensionalChart(benchmark::State& state)
     if (const QString folder = qEnvironmentVariable("OXI_BENCH_PICTURES"); !folder.isEmpty()) {
         shown.Window().setGeometry(0, 0, larger.width(), larger.height());
         shown.Rebuild();
-        shown.Window().grab().save(QStringLiteral("%1/true-3d-kind-%2-%3x%4-%5.png")
-                                       .arg(folder)
-                                       .arg(turned.type)
-                                       .arg(larger.width())
-                                       .arg(larger.height())
-                                       .arg(glazes));
+        QImage picture(larger * ratio, QImage::Format_ARGB32_Premultiplied);
+        picture.setDevicePixelRatio(ratio);
+        shown.Window().render(&picture);
+        picture.save(QStringLiteral("%1/true-3d-kind-%2-%3x%4-%5-ratio-%6.png")
+                         .arg(folder)
+                         .arg(turned.type)
+                         .arg(larger.width())
+                         .arg(larger.height())
+                         .arg(glazes)
+                         .arg(ratio));
     }
 }
 
@@ -331,15 +393,17 @@ void TrueThreeDimensionalBarKindsAtThreeSizes(benchmark::internal::Benchmark* be
 {
     for (int kind = 0; kind < kGraphTypeCount; ++kind) {
         for (const auto& [larger, smaller] : kResizes) {
-            for (const int glazes : {kFewerGlazes, kGlazes}) {
-                if (g_graphTypeTable[kind].bar)
-                    benchmark->Args({kind, larger.width(), glazes});
+            for (const int glazes : {kPeakGlazes, kFewerGlazes, kGlazes}) {
+                for (const int ratio : {1, 2}) {
+                    if (g_graphTypeTable[kind].bar)
+                        benchmark->Args({kind, larger.width(), glazes, ratio});
+                }
             }
         }
     }
 }
 BENCHMARK(BM_ResizeOfATrueThreeDimensionalChart)
-    ->ArgNames({"kind", "width", "glazes"})
+    ->ArgNames({"kind", "width", "glazes", "ratio"})
     ->Apply(TrueThreeDimensionalBarKindsAtThreeSizes)
     ->Unit(benchmark::kMillisecond);
 

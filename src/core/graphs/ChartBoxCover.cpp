@@ -15,6 +15,11 @@ constexpr double kMarginPixels = 8.0;
 
 } // namespace
 
+bool SlimRows(double pitch, std::size_t faces)
+{
+    return pitch < kSlimRowPixels || (pitch < kBudgetSlimRowPixels && faces > kBoxFaceBudget);
+}
+
 std::int64_t CChartColumnRuns::Window(double depth)
 {
     return ChartCell(depth / kRunPixels);

@@ -11,7 +11,11 @@
 // wider than that, slivers inside the outline of their own end face (the front, or the back seen
 // from behind), which is drawn after them: each box draws that end face alone. (Rows from a 64th
 // to a 16th of a pixel apart, 10,000 glazes, drew every face of every box, more than a hundred
-// thousand glazes draw.)
+// thousand glazes draw.) So do rows up to kBudgetSlimRowPixels apart whose boxes' every face would
+// come to more than kBoxFaceBudget faces (SlimRows): their sides and tops are still slivers within
+// the outlines of the ends before them, and the faces a chart draws no longer peak just before its
+// rows come a 16th of a pixel close (8,000 glazes of a dozen oxides drew every face of every box,
+// twice the faces of a hundred thousand glazes, and each size of the window took seconds).
 //
 // Column runs (CChartColumnRuns): slim rows closer than kRunRowPixels, eight and more to a run's
 // depth. The rows of one category column, taken from the nearest back, each reach beyond the
@@ -45,6 +49,7 @@
 
 #include "graphs/ChartDrawing.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -59,6 +64,14 @@ inline constexpr double kRunPixels = 0.25;
 inline constexpr int kRunLayers = 3;
 // Boxes narrower than this many pixels across may be covered by their neighbours (CChartBoxCover).
 inline constexpr double kNarrowBoxPixels = 2.0;
+// Rows closer than kBudgetSlimRowPixels are slim too where every face of their boxes comes to
+// more than kBoxFaceBudget faces.
+inline constexpr double kBudgetSlimRowPixels = 0.25;
+inline constexpr std::size_t kBoxFaceBudget = 100000;
+
+// Whether rows `pitch` pixels apart in the picture are slim, when every face of their boxes turned
+// to the eye comes to `faces` faces.
+bool SlimRows(double pitch, std::size_t faces);
 
 // The slim rows of a chart's category columns, taken from the last drawn back (the nearest first),
 // parted into pieces each drawn as one face: a row alone, or a run of rows.

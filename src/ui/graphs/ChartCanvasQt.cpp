@@ -174,8 +174,11 @@ const CChartMetrics& GetQtChartMetrics()
 }
 
 CQtChartCanvas::CQtChartCanvas(QPainter& painter, QPainter* plain, const CQtChartRaster& raster)
-    : m_painter(painter), m_plain(plain), m_raster(raster), m_grid(painter.worldTransform())
+    : m_painter(painter), m_plain(plain), m_raster(raster), m_grid(painter.worldTransform()),
+      m_device(painter.deviceTransform())
 {
+    if (m_device.type() <= QTransform::TxScale)
+        m_deviceScale = std::min(std::fabs(m_device.m11()), std::fabs(m_device.m22()));
 }
 
 namespace {
@@ -262,11 +265,8 @@ void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor
     const QPolygonF& polygon = ToPolygon(points);
     const QPen& outlinePen = PenOf(outline, outlineWidth);
     if (pattern == kChartPatternHollow) {
-        if (outlineWidth > 0.0) {
-            m_painter.setPen(outlinePen);
-            m_painter.setBrush(Qt::NoBrush);
-            m_painter.drawPolygon(polygon);
-        }
+        if (outlineWidth > 0.0)
+            DrawOutline(polygon, outlinePen);
         return;
     }
     // A solid fill without an outline is edged in its own colour, so that neighbouring slices meet
@@ -291,9 +291,99 @@ void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor
     filler.drawPolygon(polygon);
     if (&filler == &m_painter)
         m_painter.setRenderHint(QPainter::Antialiasing, smooth);
-    if (edge.style() == Qt::NoPen)
+    if (edge.style() != Qt::NoPen)
+        DrawOutline(polygon, edge);
+}
+
+namespace {
+
+// The opaque colour over the pixel by the coverage (0 to 256).
+void Blend(QRgb& pixel, QRgb color, std::uint32_t coverage)
+{
+    if (coverage >= 256) {
+        pixel = color;
         return;
-    m_painter.setPen(edge);
+    }
+    const std::uint32_t under = pixel, rest = 256 - coverage;
+    const std::uint32_t redBlue = (((color & 0xff00ffu) * coverage + (under & 0xff00ffu) * rest) >> 8) & 0xff00ffu;
+    const std::uint32_t alphaGreen = (((color >> 8) & 0xff00ffu) * coverage + ((under >> 8) & 0xff00ffu) * rest) & 0xff00ff00u;
+    pixel = redBlue | alphaGreen;
+}
+
+// How much of the pixel span [first, first + 1] lies between low and high.
+double Overlap(int first, double low, double high)
+{
+    return std::max(0.0, std::min(high, first + 1.0) - std::max(low, static_cast<double>(first)));
+}
+
+// A line from a to b (device pixels) `width` pixels wide with square ends, antialiased as Qt
+// draws its thin lines, within the raster's clip: stepping a pixel at a time along the way it
+// runs farther, each pixel across covered as much as the line's band crosses it there. Each
+// pixel is found from its own place alone, so that a picture drawn in strips comes out the same
+// as drawn whole (Qt's wide lines start from where they enter the clip).
+void DrawWideLine(const CQtChartRaster& raster, QPointF a, QPointF b, double width, QRgb color)
+{
+    const bool lying = std::fabs(b.x() - a.x()) >= std::fabs(b.y() - a.y());
+    // Along (u) and across (v) the way the line runs farther.
+    const auto along = [lying](const QPointF& p) { return lying ? p.x() : p.y(); };
+    const auto across = [lying](const QPointF& p) { return lying ? p.y() : p.x(); };
+    if (along(a) > along(b))
+        std::swap(a, b);
+    const double du = along(b) - along(a), dv = across(b) - across(a);
+    const double length = std::hypot(du, dv);
+    const double cosine = length > 0.0 ? du / length : 1.0, slope = du > 0.0 ? dv / du : 0.0;
+    const double half = width / 2.0, reach = half / cosine;
+    const double start = along(a) - half * cosine, end = along(b) + half * cosine;
+    // The steps and pixels across within the clip, found before they are made whole numbers (a
+    // point far off, or not a number, is no step at all).
+    const QRect& clip = raster.clip;
+    const double fromStep = std::max(std::floor(start), static_cast<double>(lying ? clip.left() : clip.top()));
+    const double toStep = std::min(std::ceil(end) - 1.0, static_cast<double>(lying ? clip.right() : clip.bottom()));
+    if (!(fromStep <= toStep))
+        return;
+    const int firstStep = static_cast<int>(fromStep), lastStep = static_cast<int>(toStep);
+    const double nearest = lying ? clip.top() : clip.left(), farthest = lying ? clip.bottom() : clip.right();
+    // From one pixel to the next along and across.
+    const qsizetype line = raster.bytesPerLine / static_cast<qsizetype>(sizeof(QRgb));
+    const qsizetype step = lying ? 1 : line, next = lying ? line : 1;
+    auto* const pixels = reinterpret_cast<QRgb*>(raster.bits);
+    for (int u = firstStep; u <= lastStep; ++u) {
+        const double share = Overlap(u, start, end);
+        const double middle = across(a) + slope * (u + 0.5 - along(a));
+        const double low = middle - reach, high = middle + reach;
+        const double from = std::max(std::floor(low), nearest), to = std::min(std::ceil(high) - 1.0, farthest);
+        if (!(from <= to))
+            continue;
+        const int first = static_cast<int>(from), last = static_cast<int>(to);
+        QRgb* pixel = pixels + u * step + first * next;
+        for (int v = first; v <= last; ++v, pixel += next) {
+            const double cover = v == first || v == last ? Overlap(v, low, high) : 1.0;
+            Blend(*pixel, color, static_cast<std::uint32_t>(cover * share * 256.0 + 0.5));
+        }
+    }
+}
+
+} // namespace
+
+// An outline no wider than a device pixel is drawn as one closed line, by Qt's own thin-line
+// drawing. A wider one (an outline of a pixel on a screen of pixel ratio 2 is two device pixels
+// wide) Qt strokes as a shape of its own, joins and all, antialiased: some ten times the cost,
+// seconds for the boxes of many thousand glazes. On an image the canvas draws it itself, as its
+// edges, each a band of the pen's width with square ends antialiased as the thin lines are: the
+// same outline as at ratio 1, as wide in the chart's pixels, only sharper, at some three times
+// the cost of the thin lines (twice as long, and three pixels across where they cover two);
+// where two edges meet, the square ends fill the corner. (A printer keeps the joined outline: it
+// draws shapes, not pixels.)
+void CQtChartCanvas::DrawOutline(const QPolygonF& polygon, const QPen& pen)
+{
+    const double width = pen.widthF() * m_deviceScale;
+    if (m_raster.bits && width > 1.0 && polygon.size() >= 2) {
+        const QRgb color = pen.color().rgba();
+        for (qsizetype i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++)
+            DrawWideLine(m_raster, m_device.map(polygon[j]), m_device.map(polygon[i]), width, color);
+        return;
+    }
+    m_painter.setPen(pen);
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawPolygon(polygon);
 }

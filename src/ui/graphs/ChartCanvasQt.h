@@ -89,11 +89,18 @@ private:
     // of many thousand glazes share a few hundred colours.
     const QPen& PenOf(CColor color, double width);
     const QBrush& BrushOf(CColor color, Qt::BrushStyle style);
+    // Draws the polygon's outline with the pen (see DrawOutline in the source).
+    void DrawOutline(const QPolygonF& polygon, const QPen& pen);
 
     QPainter& m_painter;
     QPainter* m_plain;
     CQtChartRaster m_raster;
     QTransform m_grid; // the painter's transform: the chart's pixel grid
+    // The painter's device transform, and how many device pixels a pixel of the grid is where it
+    // only scales and moves (on a screen of pixel ratio 2 and a grid as large as the window, 2);
+    // else 0.
+    QTransform m_device;
+    double m_deviceScale = 0.0;
     std::vector<CFace> m_faces;
     QPolygonF m_polygon; // the latest polygon's points, its room kept for the next
     std::unordered_map<std::uint64_t, QPen> m_pens;
