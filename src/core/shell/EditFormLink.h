@@ -44,7 +44,7 @@ enum class FormsAsked {
     // The database is written (its Save and Save As, Save All Databases): No leaves the edits
     // in the form, unsaved. Keeping the stored version is a No: the save goes on without them.
     BeforeSave,
-    // A command changes or removes the forms' records (Set Field, Convert, Merge, Cut, ...): No
+    // A command changes or removes the forms' records (Set Field, Convert, Cut, ...): No
     // drops the edits, so that the form shows what the command does. Keeping the stored version
     // is a No.
     BeforeChange,
