@@ -267,8 +267,7 @@ bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices, Record
 
 bool CGlazesDoc::FormsHoldEdits() const
 {
-    const std::vector<CEditForm> forms = EditFormsOf({}, true);
-    return std::any_of(forms.begin(), forms.end(), [](const CEditForm& form) { return form.second->HasChanges(); });
+    return AnyHoldsChanges(EditFormsOf({}, true));
 }
 
 bool CGlazesDoc::AskEditFormsOf(std::span<const int> indices, FormsAsked when)

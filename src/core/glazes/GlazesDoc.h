@@ -222,8 +222,9 @@ public:
     // Re-reads the file, after the edit views with unsaved changes were told that it drops them
     // (ConfirmRevertWithForms; Cancel reverts nothing). A file that cannot be read leaves the
     // glazes and the views' edits as they are (after the message), and so does one that may have
-    // been cut short unless the user reverts to it all the same (ConfirmRevertToCutFile); true when the document was
-    // reloaded, its edit views' edits dropped for the notice that closes them. The glazes it held
+    // been cut short unless the user reverts to it all the same (ConfirmRevertToCutFile); true
+    // when the document was reloaded, its edit views' edits dropped for the notice that closes
+    // them. The glazes it held
     // are handed to gone when given (so that they outlive the notice of the new ones), else freed.
     bool RevertToSaved(CNamedItemList<CGlaze>* gone = nullptr);
 

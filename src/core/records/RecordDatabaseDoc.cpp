@@ -250,8 +250,7 @@ bool CRecordDatabaseDoc::ConfirmDeleteWithEditViews(std::span<const int> indices
 
 bool CRecordDatabaseDoc::FormsHoldEdits() const
 {
-    const std::vector<CEditForm> forms = EditFormsOf({}, true);
-    return std::any_of(forms.begin(), forms.end(), [](const CEditForm& form) { return form.second->HasChanges(); });
+    return AnyHoldsChanges(EditFormsOf({}, true));
 }
 
 // --- the file -------------------------------------------------------------------------------------

@@ -60,10 +60,6 @@ std::string NameList(const std::vector<std::string>& names)
     return list;
 }
 
-} // namespace
-
-namespace {
-
 // What No means for an answer: keeping the stored version is a No, except before a close, where
 // it keeps the form open as Cancel does.
 FormAnswer Settle(FormAnswer answer, FormsAsked when)
@@ -126,6 +122,11 @@ bool AskOneVersionPerRecord(CAnswers& answers, FormsAsked when)
 }
 
 } // namespace
+
+bool AnyHoldsChanges(std::span<const CEditForm> forms)
+{
+    return std::any_of(forms.begin(), forms.end(), [](const CEditForm& form) { return form.second->HasChanges(); });
+}
 
 bool AskForms(std::span<const CEditForm> forms, FormsAsked when)
 {

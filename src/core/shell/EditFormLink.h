@@ -123,6 +123,9 @@ public:
 };
 
 
+// Whether any of the forms holds unsaved changes.
+bool AnyHoldsChanges(std::span<const CEditForm> forms);
+
 // Each form with unsaved changes comes forward and is asked whether to save them, once. Two
 // forms on one record answered Yes save one version: the later one is asked, before anything is
 // written, whether its version replaces the earlier one's (its own save would ask so after the

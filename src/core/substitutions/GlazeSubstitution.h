@@ -27,9 +27,10 @@ int ApplySubstitutionToRecipe(const CSubstitution& substitution, int reverse, bo
 std::string SubstitutionNoDensityMessage(const std::vector<std::string>& noDensity);
 
 // Applies the substitution to glaze number index's recipe as ApplySubstitutionToRecipe does and
-// marks the document modified when the recipe changed (merged duplicate lines count). 1 when the recipe changed, 0 when the substitution did not apply
-// or there is no such glaze, -1 when the recipe is by volume and lines have no density: the
-// recipe stays as it was, and the materials are named in noDensity when given.
+// marks the document modified when the recipe changed (merged duplicate lines count). 1 when the
+// substitution applied, 0 when it did not or there is no such glaze, -1 when the recipe is by
+// volume and lines have no density: the recipe stays as it was, and the materials are named in
+// noDensity when given.
 int ApplySubstitution(CGlazesDoc& document, int index, const CSubstitution& substitution, int reverse,
                       std::vector<std::string>* noDensity = nullptr);
 // The same with substitution number substitutionIndex of the substitutions database; 0,
