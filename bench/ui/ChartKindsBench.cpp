@@ -11,7 +11,9 @@
 // the new size and paints it, as the graph view does at every size change (target under 0.5 s at
 // every size), over the 100,000 glazes, over 12,000 (rows of boxes a fraction of a pixel deep
 // but not many to the pixel) and over 8,000 (rows some tenths of a pixel deep, of a dozen
-// oxides each: the most boxes whose every face shows), at pixel ratios 1 and 2.
+// oxides each: the most boxes whose every face shows), at pixel ratios 1 and 2; and the oxide
+// chart's resize over 1,000 to 100,000 glazes of twelve oxides at ratio 1, where what it draws
+// must not peak below the largest count.
 //
 // The databases are generated (bench/generated): 1,000 materials, and 100,000 glazes whose
 // recipes use them (and databases of 12,000 such glazes, and of 8,000 whose recipes start with a
@@ -53,7 +55,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -144,6 +148,23 @@ public:
     {
         return count == kFewerGlazes ? m_fewerGlazes : count == kPeakGlazes ? m_peakGlazes : m_glazes;
     }
+    // A database of `count` glazes whose recipes start with the twelve-oxide frit, made when first
+    // asked for.
+    CGlazesDoc& TwelveOxideGlazes(int count)
+    {
+        if (count == kPeakGlazes)
+            return m_peakGlazes;
+        std::unique_ptr<CGlazesDoc>& glazes = m_twelveOxideGlazes[count];
+        if (!glazes) {
+            const std::string path = m_dir.path().toStdString() + "/twelve-" + std::to_string(count) + ".glz";
+            WriteGeneratedFile(path, GeneratedGlazesFile(count, kMaterials, kTwelveOxideFrit));
+            glazes = std::make_unique<CGlazesDoc>();
+            glazes->OnOpenDocument(path);
+            for (int i = 0; i < glazes->Glazes().GetCount(); ++i)
+                glazes->Glazes().GetAt(i).GetAnalysis();
+        }
+        return *glazes;
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -153,6 +174,7 @@ private:
     CGlazesDoc m_glazes;
     CGlazesDoc m_fewerGlazes;
     CGlazesDoc m_peakGlazes;
+    std::map<int, std::unique_ptr<CGlazesDoc>> m_twelveOxideGlazes;
     CGraphTypesDoc m_templates;
     CQtChartEngine m_engine;
     CLimitFormulaDB m_limits;
@@ -242,7 +264,11 @@ BENCHMARK(BM_TrueThreeDimensionalBarKindOver100000Glazes)
 class CShownGraphWindow {
 public:
     explicit CShownGraphWindow(const CGraphTemplate& graphTemplate, int glazes = kGlazes)
-        : m_template(graphTemplate), m_glazes(CChartWorld::Get().Glazes(glazes))
+        : CShownGraphWindow(graphTemplate, CChartWorld::Get().Glazes(glazes))
+    {
+    }
+    CShownGraphWindow(const CGraphTemplate& graphTemplate, CGlazesDoc& glazes)
+        : m_template(graphTemplate), m_glazes(glazes)
     {
         m_screen.resize(1600, 1000);
         m_window = new CGraphWnd(&m_screen);
@@ -329,17 +355,17 @@ BENCHMARK(BM_RepaintOfAnUnchangedTrueThreeDimensionalChartAt1600x1000)
 // to set beside another build's.
 const std::pair<QSize, QSize> kResizes[] = {{{620, 300}, {600, 290}}, {{1400, 900}, {1300, 840}}, {{1600, 1000}, {1500, 940}}};
 
-void BM_ResizeOfATrueThreeDimensionalChart(benchmark::State& state)
+// The larger and smaller size of the resize whose larger size is `width` wide.
+std::pair<QSize, QSize> ResizeOfWidth(std::int64_t width)
 {
-    CGraphTemplate turned = TrueThreeDimensionalTemplateOf(static_cast<int>(state.range(0)));
-    const auto sizes = std::find_if(std::begin(kResizes), std::end(kResizes), [&](const auto& resize) {
-        return resize.first.width() == state.range(1);
-    });
-    const auto [larger, smaller] = *sizes;
-    const int glazes = static_cast<int>(state.range(2));
-    const int ratio = static_cast<int>(state.range(3));
-    if (glazes == kPeakGlazes)
-        turned.bpoxides = kTwelveOxides;
+    return *std::find_if(std::begin(kResizes), std::end(kResizes),
+                         [&](const auto& resize) { return resize.first.width() == width; });
+}
+
+void MeasureResize(benchmark::State& state, const CGraphTemplate& turned, CGlazesDoc& glazes,
+                   std::pair<QSize, QSize> sizes, int ratio)
+{
+    const auto [larger, smaller] = sizes;
     CShownGraphWindow shown(turned, glazes);
     shown.Window().setGeometry(0, 0, larger.width(), larger.height());
     shown.Rebuild();
@@ -384,9 +410,19 @@ void BM_ResizeOfATrueThreeDimensionalChart(benchmark::State& state)
                          .arg(turned.type)
                          .arg(larger.width())
                          .arg(larger.height())
-                         .arg(glazes)
+                         .arg(glazes.Glazes().GetCount())
                          .arg(ratio));
     }
+}
+
+void BM_ResizeOfATrueThreeDimensionalChart(benchmark::State& state)
+{
+    CGraphTemplate turned = TrueThreeDimensionalTemplateOf(static_cast<int>(state.range(0)));
+    const int glazes = static_cast<int>(state.range(2));
+    if (glazes == kPeakGlazes)
+        turned.bpoxides = kTwelveOxides;
+    MeasureResize(state, turned, CChartWorld::Get().Glazes(glazes), ResizeOfWidth(state.range(1)),
+                  static_cast<int>(state.range(3)));
 }
 
 void TrueThreeDimensionalBarKindsAtThreeSizes(benchmark::internal::Benchmark* benchmark)
@@ -405,6 +441,21 @@ void TrueThreeDimensionalBarKindsAtThreeSizes(benchmark::internal::Benchmark* be
 BENCHMARK(BM_ResizeOfATrueThreeDimensionalChart)
     ->ArgNames({"kind", "width", "glazes", "ratio"})
     ->Apply(TrueThreeDimensionalBarKindsAtThreeSizes)
+    ->Unit(benchmark::kMillisecond);
+
+// The oxide chart of glazes of twelve oxides, from 1,000 glazes to 100,000, at ratio 1: what it
+// draws ("primitives") must not peak at some count below the largest, and a resize at the peak
+// must take under 0.5 s as at every count.
+void BM_ResizeOfTwelveOxidesByGlazeCount(benchmark::State& state)
+{
+    CGraphTemplate turned = TrueThreeDimensionalTemplateOf(kGraphManyBarOxides);
+    turned.bpoxides = kTwelveOxides;
+    MeasureResize(state, turned, CChartWorld::Get().TwelveOxideGlazes(static_cast<int>(state.range(1))),
+                  ResizeOfWidth(state.range(0)), 1);
+}
+BENCHMARK(BM_ResizeOfTwelveOxidesByGlazeCount)
+    ->ArgNames({"width", "glazes"})
+    ->ArgsProduct({{1400, 1600}, {1000, 2000, 3000, 4000, 5000, 6000, 8000, 10000, 12000, 16000, 24000, 40000, 100000}})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
