@@ -313,7 +313,9 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
                                     {620, 300}, true, kMostFewer, 40, true},
                               CMany{3, 60, 3, "chart-true-3d-deep-rows", false, true},
                               CMany{12, 8000, 12, "chart-true-3d-dozen-oxides-ratio-2", true, false, 0.0, {1600, 1000},
-                                    false, 2, 56, false, 2, 200000, 0.025}}) {
+                                    false, 2, 56, false, 2, 200000, 0.025},
+                              CMany{3, 20000, 3, "chart-true-3d-many-glazes-falling-ratio-2", true, false, -8.0,
+                                    {620, 300}, false, 20, 48, false, 2}}) {
         // Heights in runs, as glazes of a database often share an analysis, or glaze by glaze.
         std::vector<CChartValueAt> values;
         for (int glaze = 0; glaze < many.glazes; ++glaze) {
