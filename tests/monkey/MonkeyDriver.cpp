@@ -994,7 +994,8 @@ std::string CMonkeyDriver::RefusedField(CMainFrame& frame) const
 
 // A field that refuses what it holds stops Exit and keeps the focus, as it should: the user
 // mends it. The monkey does what a user would: takes out the refused line of a recipe or set
-// (it is selected), or empties a number field, then tries 0 and 1 for fields that must hold one.
+// (it is selected), and at the next refusal empties the box (a paste of many lines refuses them
+// one by one), or empties a number field, then tries 0 and 1 for fields that must hold one.
 void CMonkeyDriver::MendRefusedField(CMainFrame& frame, int tries)
 {
     // The refusal puts the focus back in the field; the main window may not be the active one.
@@ -1002,9 +1003,9 @@ void CMonkeyDriver::MendRefusedField(CMainFrame& frame, int tries)
     if (!focus)
         return;
     BeginStep("mend the refused field " + Describe(focus));
-    const auto takeOutRefusedLine = [](auto* box) {
+    const auto takeOutRefusedLine = [tries](auto* box) {
         QTextCursor cursor = box->textCursor();
-        if (cursor.hasSelection())
+        if (cursor.hasSelection() && tries == 0)
             cursor.removeSelectedText();
         else
             box->clear();
