@@ -157,8 +157,9 @@ TYPED_TEST(RecordListViewTest, AnotherViewModeKeepsTheTopRow)
     this->view->SetTopIndex(10);
     ASSERT_EQ(this->view->GetTopIndex(), 10);
     for (const unsigned mode : {c.namesAndNotes, c.names}) {
-        if (mode != 0)
+        if (mode != 0) {
             EXPECT_TRUE(this->view->RunCommand(mode));
+        }
         EXPECT_EQ(this->view->GetTopIndex(), 10);
     }
 }

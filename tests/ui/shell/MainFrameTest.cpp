@@ -38,6 +38,13 @@
 
 namespace {
 
+// Starts the program over the sandbox, its files beside it: the main window, or none.
+CMainFrame* StartProgram(const CShellSandbox& box, COxidariumAppUi& app)
+{
+    app.SetProgramDir(box.programDir);
+    return app.InitInstance() ? app.MainFrame() : nullptr;
+}
+
 // A glaze database stand-in: records the path it was opened with.
 class CFakeGlazesDoc : public CDocument {
 public:
@@ -137,9 +144,7 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
     }
     std::filesystem::current_path(box.root);
     COxidariumAppUi app;
-    app.SetProgramDir(box.programDir);
-    ASSERT_TRUE(app.InitInstance());
-    CMainFrame* frame = app.MainFrame();
+    CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->DocumentPaneText(), " Database Tree");
     ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewTextWindow));
@@ -194,9 +199,7 @@ TEST(MainFrameTest, TheWindowMenuArrangesAndTheStatusBarToggles)
     CShellSandbox box;
     std::filesystem::current_path(box.root);
     COxidariumAppUi app;
-    app.SetProgramDir(box.programDir);
-    ASSERT_TRUE(app.InitInstance());
-    CMainFrame* frame = app.MainFrame();
+    CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     ASSERT_NE(g_pDbTreeDoc, nullptr);
@@ -320,9 +323,7 @@ TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacemen
     CShellSandbox box;
     std::filesystem::current_path(box.root);
     COxidariumAppUi app;
-    app.SetProgramDir(box.programDir);
-    ASSERT_TRUE(app.InitInstance());
-    CMainFrame* frame = app.MainFrame();
+    CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
     frame->ExecuteCommand(CmdShellNewTextWindow);
     ASSERT_NE(g_pTextFileTemplate, nullptr);
@@ -377,9 +378,7 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
     CShellSandbox box;
     std::filesystem::current_path(box.root);
     COxidariumAppUi app;
-    app.SetProgramDir(box.programDir);
-    ASSERT_TRUE(app.InitInstance());
-    CMainFrame* frame = app.MainFrame();
+    CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
     ASSERT_NE(g_pMaterialsDoc, nullptr);
     std::vector<CMaterialEditView*> forms;
@@ -441,9 +440,7 @@ TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
     CShellSandbox box;
     std::filesystem::current_path(box.root);
     COxidariumAppUi app;
-    app.SetProgramDir(box.programDir);
-    ASSERT_TRUE(app.InitInstance());
-    CMainFrame* frame = app.MainFrame();
+    CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
     frame->move(40, 30);
     QApplication::processEvents();
@@ -484,11 +481,9 @@ TEST(MainFrameTest, EveryHelpCommandSaysWhichTopicAndThatNoHelpFileIsInstalled)
     CShellSandbox box;
     std::filesystem::current_path(box.root);
     COxidariumAppUi app;
-    app.SetProgramDir(box.programDir);
-    ASSERT_TRUE(app.InitInstance());
-    CQtServices services;
-    CMainFrame* frame = app.MainFrame();
+    CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
+    CQtServices services;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     QApplication::setActiveWindow(frame);
     ASSERT_EQ(frame->size(), QSize(500, 400));
