@@ -41,6 +41,7 @@ namespace {
 // Starts the program over the sandbox, its files beside it: the main window, or none.
 CMainFrame* StartProgram(const CShellSandbox& box, COxidariumAppUi& app)
 {
+    std::filesystem::current_path(box.root);
     app.SetProgramDir(box.programDir);
     return app.InitInstance() ? app.MainFrame() : nullptr;
 }
@@ -142,7 +143,6 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
         CMainFrame frame;
         EXPECT_EQ(frame.DocumentPaneText(), "No doc");
     }
-    std::filesystem::current_path(box.root);
     COxidariumAppUi app;
     CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
@@ -197,7 +197,6 @@ TEST(MainFrameTest, TheDocumentPaneNamesWhatTheActiveWindowHolds)
 TEST(MainFrameTest, TheWindowMenuArrangesAndTheStatusBarToggles)
 {
     CShellSandbox box;
-    std::filesystem::current_path(box.root);
     COxidariumAppUi app;
     CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
@@ -321,7 +320,6 @@ TEST(MainFrameTest, OnlyDroppedGlazeDatabasesOpen)
 TEST(MainFrameTest, ExitAsksModifiedDocumentsInTemplateOrderAndWritesThePlacement)
 {
     CShellSandbox box;
-    std::filesystem::current_path(box.root);
     COxidariumAppUi app;
     CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
@@ -376,7 +374,6 @@ std::vector<CView*> s_askedFrom; // the active window at each question
 TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
 {
     CShellSandbox box;
-    std::filesystem::current_path(box.root);
     COxidariumAppUi app;
     CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
@@ -438,7 +435,6 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
 TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
 {
     CShellSandbox box;
-    std::filesystem::current_path(box.root);
     COxidariumAppUi app;
     CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
@@ -479,7 +475,6 @@ TEST(MainFrameTest, AFailureDuringExitKeepsTheProgramOpenAndThePlacementWritten)
 TEST(MainFrameTest, EveryHelpCommandSaysWhichTopicAndThatNoHelpFileIsInstalled)
 {
     CShellSandbox box;
-    std::filesystem::current_path(box.root);
     COxidariumAppUi app;
     CMainFrame* frame = StartProgram(box, app);
     ASSERT_NE(frame, nullptr);
