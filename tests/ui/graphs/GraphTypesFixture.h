@@ -125,16 +125,22 @@ inline CCellColours CellColoursShown(const CChart& chart, const QImage& image)
     return result;
 }
 
-// Saves the chart window's picture for review and checks that its data cells show their
-// colours (a few points may lie under later ones).
-inline void ExpectReadableChart(QWidget& window, const CChart* chart, const char* shot)
+// Checks that the data cells of the chart's picture show their colours (a few points may lie
+// under later ones).
+inline void ExpectReadableChart(const QImage& image, const CChart* chart, const char* shot)
 {
-    const QImage image = window.grab().toImage();
-    EXPECT_TRUE(image.save(ScreenshotPath(shot))) << shot;
     ASSERT_NE(chart, nullptr) << shot;
     const CCellColours colours = CellColoursShown(*chart, image);
     EXPECT_GT(colours.cells, 0) << shot;
     EXPECT_GE(colours.shown * 4, colours.cells * 3) << shot << ": " << colours.shown << " of " << colours.cells;
+}
+
+// Saves the chart window's picture for review and checks that its data cells show their colours.
+inline void ExpectReadableChart(QWidget& window, const CChart* chart, const char* shot)
+{
+    const QImage image = window.grab().toImage();
+    EXPECT_TRUE(image.save(ScreenshotPath(shot))) << shot;
+    ExpectReadableChart(image, chart, shot);
 }
 
 // A primitive's bounding box in pixels of the chart.
