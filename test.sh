@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the tests.
-#   ./test.sh             every test (widget tests on the offscreen platform), each test program
-#                         once more as a whole in shuffled order, and the monkey for two seeds
-#                         of 15 s
-#   ./test.sh --sanitize  every test (core and widgets) under AddressSanitizer and
+#   ./test.sh             every test (widget tests on the offscreen platform), the chart tests
+#                         once more at pixel ratio 2 (a screen at 200 %), each test program once
+#                         more as a whole in shuffled order, and the monkey for two seeds of 15 s
+#   ./test.sh --sanitize  every test (core and widgets, at pixel ratio 1) under AddressSanitizer and
 #                         UndefinedBehaviorSanitizer, then the monkey (tests/monkey) for four
 #                         seeds of 25 s
 #   ./test.sh --fuzz      each fuzz target over its seeds plus 20,000 generated inputs (up to
@@ -28,6 +28,7 @@ case "${1:-}" in
     cmake -S . -B build -G Ninja
     cmake --build build
     limit_processor_time
+    # With the chart tests at pixel ratio 2 (label ratio-2, tests/CMakeLists.txt).
     ctest --test-dir build --output-on-failure -j "$jobs"
     # ctest runs each test in a process of its own, each within its time-out (tests/CMakeLists.txt);
     # each test program also runs once as a whole, in shuffled order (fixed seed), so a test that
@@ -59,7 +60,8 @@ case "${1:-}" in
     # Leaks are suppressed only inside system libraries, by library name.
     export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+    # The chart tests run at pixel ratio 2 once, in the first pass.
+    ctest --test-dir build-sanitize --output-on-failure -j "$jobs" --label-exclude ratio-2
     # The monkey: the whole program used at random, four seeds of 25 s, two at a time.
     monkey() { nice build-sanitize/tests/oxidarium_monkey --seed "$1" --seconds 25; }
     for pair in "1 2" "3 4"; do

@@ -201,7 +201,7 @@ TEST(ChartCanvasQtTest, AHatchedSliceHasNoEdgeOfItsFillColour)
 }
 
 // A line ends at its end points, however thick, and a dotted one keeps its gaps: nothing is
-// capped beyond them.
+// capped beyond them. An outline's edges end square beyond the corners, which they fill.
 TEST(ChartCanvasQtTest, LinesEndAtTheirEndPoints)
 {
     QImage image(40, 20, QImage::Format_RGB32);
@@ -228,6 +228,53 @@ TEST(ChartCanvasQtTest, LinesEndAtTheirEndPoints)
     for (int x = 0; x < drawn.width(); ++x)
         onChart += drawn.pixelColor(x, 14) == QColor(Qt::black) ? '#' : '.';
     EXPECT_EQ(onChart, "..........####################..........");
+
+    // A red box outlined in black at pixel ratio 2, drawn as the graph window draws its picture on
+    // a screen at 200 %: its outline a pixel of the chart wide, as at ratio 1, the canvas's own
+    // edges, each a band two device pixels wide whose square ends fill the corners, antialiased
+    // where the band halves a pixel. (Stroked by Qt as a shape, at ten times the cost, its corners
+    // were bevelled.) The box spans device pixels 10 to 30.5 across and 4 to 16 down; beside it a
+    // red triangle from (40, 28) to (60, 28) and (60, 8).
+    CChart boxed(GetQtChartMetrics(), 0.0, 0.0, 40.0, 20.0, 1000.0);
+    boxed.ChartDefBegin();
+    boxed.ChartSetShapeGeometry(4, 2, std::vector<double>{250.0, 900.0, 762.5, 900.0, 762.5, 600.0, 250.0, 600.0});
+    boxed.ChartSetFillColor(12);
+    boxed.ChartDrawBox();
+    boxed.ChartSetShapeGeometry(3, 2, std::vector<double>{1000.0, 300.0, 1500.0, 300.0, 1500.0, 800.0});
+    boxed.ChartDrawBox();
+    QImage fine(80, 40, QImage::Format_RGB32);
+    fine.setDevicePixelRatio(2.0);
+    fine.fill(Qt::white);
+    PaintChartImage(boxed, fine, QRectF(0.0, 0.0, 40.0, 20.0));
+    const auto row = [&fine](int y) {
+        std::string pixels;
+        for (int x = 0; x < 40; ++x) {
+            const QColor c = fine.pixelColor(x, y);
+            pixels += c == QColor(Qt::white) ? '.' : c == QColor(Qt::black) ? '#' : c == QColor(Qt::red) ? 'o' : '-';
+        }
+        return pixels;
+    };
+    const std::string across = ".........######################-........";
+    const std::string inside = ".........##oooooooooooooooooo-#-........";
+    EXPECT_EQ(row(2), std::string(40, '.'));
+    for (const int y : {3, 4, 15, 16})
+        EXPECT_EQ(row(y), across) << "row " << y;
+    for (const int y : {5, 10, 14})
+        EXPECT_EQ(row(y), inside) << "row " << y;
+    EXPECT_EQ(row(17), std::string(40, '.'));
+    // Across the triangle's slanted edge each column holds a band as wide across as an upright
+    // one, 2 / cos 45 device pixels of ink (the black over white or red: the red channel tells),
+    // centred on the edge.
+    for (int x = 44; x <= 56; ++x) {
+        double ink = 0.0, middle = 0.0;
+        for (int y = 0; y < 26; ++y) { // above the bottom edge's band
+            const double share = 1.0 - fine.pixelColor(x, y).red() / 255.0;
+            ink += share;
+            middle += share * (y + 0.5);
+        }
+        EXPECT_NEAR(ink, 2.0 * std::sqrt(2.0), 0.03) << "column " << x;
+        EXPECT_NEAR(middle / ink, 68.0 - (x + 0.5), 0.05) << "column " << x;
+    }
 }
 
 // A chart of thousands of primitives is drawn in strips on several threads: the picture is the

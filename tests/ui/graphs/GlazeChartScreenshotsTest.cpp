@@ -25,9 +25,16 @@ using namespace graphtest;
 // The shipped templates of the recipe, cost, material-type, average, statistics and many-glaze
 // charts, with the glaze of the database each draws: the one-glaze charts the first glaze (the
 // third for the additions of its recipe), the many-glaze charts every glaze or the selected ones.
-const std::pair<const char*, int> kShots[] = {
+// A row with a pixel ratio is shown once more whole, its graph window as a screen of that ratio
+// (a screen at 200 %) shows it, whatever the screen the tests run on.
+struct CShot {
+    const char* templateName;
+    int glaze;
+    qreal ratio = 0.0;
+};
+const CShot kShots[] = {
     {"Oxide sources (bar)", 0},
-    {"Recipe (pie)", 2},
+    {"Recipe (pie)", 2, 2.0},
     {"Recipe (bar)", 2},
     {"Recipe and oxides (bar)", 0},
     {"Material costs (pie)", 0},
@@ -39,7 +46,7 @@ const std::pair<const char*, int> kShots[] = {
     {"Averages: database and selection (bar)", 0},
     {"Expansion (histogram)", 0},
     {"Main oxides (box & whiskers)", 0},
-    {"Selected glazes: oxides (bar)", 0},
+    {"Selected glazes: oxides (bar)", 0, 2.0},
     {"Selected glazes: recipes (bar)", 0},
     {"Selected glazes: material types (bar)", 0},
 };
@@ -92,7 +99,7 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
     for (int row : {3, 4, 6})
         m_glazeDoc->SelectGlaze(row);
     std::set<int> types;
-    for (const auto& [templateName, glaze] : kShots) {
+    for (const auto& [templateName, glaze, ratio] : kShots) {
         CGraphView* view = OpenGraphWindow(*m_doc);
         ASSERT_NE(view, nullptr);
         Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(820, 520);
@@ -106,6 +113,18 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
         types.insert(graphTemplate.type);
         const std::string name = "chart-type-" + std::to_string(graphTemplate.type);
         ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), name.c_str());
+        if (ratio > 0.0) {
+            QWidget& frame = Control(dynamic_cast<QWidget*>(view->GetFrame()));
+            QImage window((QSizeF(frame.size()) * ratio).toSize(), QImage::Format_RGB32);
+            window.setDevicePixelRatio(ratio);
+            frame.render(&window);
+            const std::string whole = name + "-window-ratio-" + std::to_string(static_cast<int>(ratio));
+            EXPECT_TRUE(window.save(ScreenshotPath(whole.c_str()))) << whole;
+            const QRect chart(view->ChartWindow()->mapTo(&frame, QPoint(0, 0)), view->ChartWindow()->size());
+            QImage shown = window.copy(QRectF(QPointF(chart.topLeft()) * ratio, QSizeF(chart.size()) * ratio).toRect());
+            shown.setDevicePixelRatio(ratio);
+            ExpectReadableChart(shown, view->ChartWindow()->Chart(), whole.c_str());
+        }
         view->GetFrame()->CloseFrame();
         Flush();
     }
@@ -217,7 +236,7 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsReadAtTheWindowsFirstS
     m_glazeDoc->ClearSelection();
     for (int row : {3, 4, 6})
         m_glazeDoc->SelectGlaze(row);
-    for (const auto& [templateName, glaze] : kShots) {
+    for (const auto& [templateName, glaze, ratio] : kShots) {
         CGraphTemplate turned = m_doc->Database().GetAt(TemplateIndex(templateName));
         if (!ItemAt(g_graphTypeTable, static_cast<std::size_t>(turned.type)).bar)
             continue;

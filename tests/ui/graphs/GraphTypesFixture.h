@@ -84,7 +84,8 @@ inline QString ScreenshotPath(const char* name)
 
 // What a person reads a chart by: the filled slices, bars, boxes and points, each in its
 // colour. Counts the solid data cells of the picture at least a pixel in each direction, and
-// those whose colour shows somewhere along the middle row or column of their box.
+// those whose colour shows somewhere along the middle row or column of their box (in the
+// picture's own pixels, at its pixel ratio).
 struct CCellColours {
     int cells = 0;
     int shown = 0;
@@ -102,6 +103,8 @@ inline bool ShowsColour(const QImage& image, int x, int y, CColor color)
 inline CCellColours CellColoursShown(const CChart& chart, const QImage& image)
 {
     CCellColours result;
+    const double ratio = image.devicePixelRatio();
+    const auto device = [ratio](double pixel) { return static_cast<int>(std::floor(pixel * ratio)); };
     for (const CChartPrimitive& p : chart.Primitives()) {
         const int left = static_cast<int>(std::ceil(chart.UnitsToPixelsX(p.left)));
         const int right = static_cast<int>(std::floor(chart.UnitsToPixelsX(p.left + p.width)));
@@ -111,26 +114,33 @@ inline CCellColours CellColoursShown(const CChart& chart, const QImage& image)
             p.pattern != kChartPatternSolid || right <= left || bottom <= top)
             continue;
         bool shown = false;
-        for (int x = left; x < right && !shown; ++x)
-            shown = ShowsColour(image, x, (top + bottom) / 2, p.color);
-        for (int y = top; y < bottom && !shown; ++y)
-            shown = ShowsColour(image, (left + right) / 2, y, p.color);
+        const int middleY = device((top + bottom) / 2.0), middleX = device((left + right) / 2.0);
+        for (int x = device(left); x < device(right) && !shown; ++x)
+            shown = ShowsColour(image, x, middleY, p.color);
+        for (int y = device(top); y < device(bottom) && !shown; ++y)
+            shown = ShowsColour(image, middleX, y, p.color);
         ++result.cells;
         result.shown += shown ? 1 : 0;
     }
     return result;
 }
 
-// Saves the chart window's picture for review and checks that its data cells show their
-// colours (a few points may lie under later ones).
-inline void ExpectReadableChart(QWidget& window, const CChart* chart, const char* shot)
+// Checks that the data cells of the chart's picture show their colours (a few points may lie
+// under later ones).
+inline void ExpectReadableChart(const QImage& image, const CChart* chart, const char* shot)
 {
-    const QImage image = window.grab().toImage();
-    EXPECT_TRUE(image.save(ScreenshotPath(shot))) << shot;
     ASSERT_NE(chart, nullptr) << shot;
     const CCellColours colours = CellColoursShown(*chart, image);
     EXPECT_GT(colours.cells, 0) << shot;
     EXPECT_GE(colours.shown * 4, colours.cells * 3) << shot << ": " << colours.shown << " of " << colours.cells;
+}
+
+// Saves the chart window's picture for review and checks that its data cells show their colours.
+inline void ExpectReadableChart(QWidget& window, const CChart* chart, const char* shot)
+{
+    const QImage image = window.grab().toImage();
+    EXPECT_TRUE(image.save(ScreenshotPath(shot))) << shot;
+    ExpectReadableChart(image, chart, shot);
 }
 
 // A primitive's bounding box in pixels of the chart.

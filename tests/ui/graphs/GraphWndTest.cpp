@@ -34,6 +34,12 @@ QColor PaletteQColor(int index)
     return QColor(color.r, color.g, color.b);
 }
 
+// The colour of a window's picture (a grab, at the screen's pixel ratio) at a pixel of the window.
+QColor ColourAt(const QImage& image, int x, int y)
+{
+    return image.pixelColor(QPoint(x, y) * image.devicePixelRatio());
+}
+
 class GraphWndTest : public GraphBuildTestBase {
 protected:
     GraphWndTest()
@@ -95,7 +101,7 @@ TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
     EXPECT_EQ(image.size(), QSize(600, 300));
     // The centre lies in the silica slice, in the colour of the acids.
     EXPECT_EQ(image.pixelColor(300, 150), PaletteQColor(12));
-    EXPECT_EQ(shot.pixelColor(300, 150), PaletteQColor(12));
+    EXPECT_EQ(ColourAt(shot, 300, 150), PaletteQColor(12));
     EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
 
     const std::string jpeg = (dir.path() + "/pie.jpg").toStdString();
@@ -136,7 +142,7 @@ TEST_F(GraphWndTest, TheOxidePieIsPaintedExportedAndCopied)
 
     // Without a graph the window is black and there is nothing to copy.
     m_wnd.SetGraph(nullptr);
-    EXPECT_EQ(m_wnd.grab().toImage().pixelColor(300, 150), QColor(Qt::black));
+    EXPECT_EQ(ColourAt(m_wnd.grab().toImage(), 300, 150), QColor(Qt::black));
     EXPECT_EQ(m_wnd.CopyOrWriteGraph("", kGraphImagePng), "Error writing to clipboard");
     EXPECT_EQ(m_wnd.CopyOrWriteGraph(png, kGraphImagePng), "Error writing file " + png);
 
@@ -178,19 +184,21 @@ TEST_F(GraphWndTest, PaintsShowThePictureDrawnWhenTheChartOrTheSizeChanged)
         m_wnd.render(&image);
         return image;
     };
+    // At the screen's pixel ratio (1, or 2 on a screen at 200 %).
+    const qreal screen = m_wnd.devicePixelRatioF();
     const int before = m_wnd.PicturesDrawn();
-    EXPECT_EQ(shown(1.0), RenderChartImage(*chart));
+    EXPECT_EQ(shown(screen), screen == 1.0 ? RenderChartImage(*chart) : drawn(*chart, m_wnd.size(), screen));
     m_wnd.repaint();
-    EXPECT_EQ(m_wnd.grab().toImage(), RenderChartImage(*chart));
+    EXPECT_EQ(m_wnd.grab().toImage(), drawn(*chart, m_wnd.size(), screen));
     EXPECT_EQ(m_wnd.PicturesDrawn(), before + 1) << "repaints of the chart show its picture";
 
     // Twice the pixels: the picture is drawn at that ratio, as sharp as the chart drawn there.
-    EXPECT_EQ(shown(2.0), drawn(*chart, m_wnd.size(), 2.0));
+    EXPECT_EQ(shown(2.0 * screen), drawn(*chart, m_wnd.size(), 2.0 * screen));
     EXPECT_EQ(m_wnd.PicturesDrawn(), before + 2);
     // Resized alone (the same chart and ratio), the picture is drawn at the new size, the chart
     // scaled to it; then at another ratio alone, and back at the first.
     m_wnd.resize(450, 280);
-    EXPECT_EQ(shown(2.0), drawn(*chart, QSize(450, 280), 2.0));
+    EXPECT_EQ(shown(2.0 * screen), drawn(*chart, QSize(450, 280), 2.0 * screen));
     EXPECT_EQ(shown(1.25), drawn(*chart, QSize(450, 280), 1.25));
     EXPECT_EQ(shown(1.0), drawn(*chart, QSize(450, 280), 1.0));
     EXPECT_EQ(shown(1.0), drawn(*chart, QSize(450, 280), 1.0));
@@ -240,7 +248,7 @@ TEST_F(GraphWndTest, AnErrorTextIsShownInItsBox)
     ASSERT_EQ(m_graph.m_errorText, "No glaze to display");
     const QImage image = m_wnd.grab().toImage();
         image.save(ScreenshotFolder() + "/graph-error.png");
-    EXPECT_EQ(image.pixelColor(4, 296), PaletteQColor(12));
+    EXPECT_EQ(ColourAt(image, 4, 296), PaletteQColor(12));
     // The text stands to the right of the box, in red.
     const CChartPrimitive& text = LastItem(m_graph.GetChart()->Primitives());
     ASSERT_EQ(text.text, "No glaze to display");
@@ -249,7 +257,7 @@ TEST_F(GraphWndTest, AnErrorTextIsShownInItsBox)
     const QPoint to = PixelOf(text.left + text.width, text.bottom);
     for (int x = from.x(); x < to.x() && !red; ++x) {
         for (int y = from.y(); y < to.y() && !red; ++y)
-            red = image.pixelColor(x, y).red() > 150 && image.pixelColor(x, y).green() < 100;
+            red = ColourAt(image, x, y).red() > 150 && ColourAt(image, x, y).green() < 100;
     }
     EXPECT_TRUE(red);
     // A click on the box names the box.

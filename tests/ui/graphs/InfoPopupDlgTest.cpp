@@ -40,9 +40,10 @@ TEST_F(InfoPopupDlgTest, ThePopupSizesItselfToItsText)
     EXPECT_EQ(popup->size(), popup->TextControl()->size() + QSize(10, 10));
     // It is painted blank, with the third line under it (a margin of 5 pixels).
     const QImage shown = popup->TextControl()->grab().toImage();
-    const auto ink = [&shown](int top, int bottom) {
+    const auto ink = [&shown](int top, int bottom) { // rows of the window, at any pixel ratio
+        const double ratio = shown.devicePixelRatio();
         int dark = 0;
-        for (int y = top; y < bottom; ++y) {
+        for (int y = static_cast<int>(top * ratio); y < static_cast<int>(bottom * ratio); ++y) {
             for (int x = 0; x < shown.width(); ++x)
                 dark += qGray(shown.pixel(x, y)) < 100 ? 1 : 0;
         }

@@ -528,7 +528,7 @@ TEST_F(ThreeDimensionalChartsTest, BackgroundImagesLieUnderThePoints)
         const double width = chart.ChartGetLayout(4), height = chart.ChartGetLayout(5);
         const QPoint inside(static_cast<int>(chart.UnitsToPixelsX(left + width * 0.5)),
                             static_cast<int>(chart.UnitsToPixelsY(bottom + height * 0.1)));
-        EXPECT_EQ(shot.pixelColor(inside), QColor(250, 220, 160)) << name;
+        EXPECT_EQ(shot.pixelColor(inside * shot.devicePixelRatio()), QColor(250, 220, 160)) << name;
     }
     m_turned.back()->ovfile = (m_dir / "missing.png").string();
     CGraphView* view = OpenGraphWindow(*m_doc);
