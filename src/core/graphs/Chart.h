@@ -375,14 +375,17 @@ public:
     void NoteValueAxis(double x, double y, double length, bool upward, double from, double to);
     // The numbers of the value axis noted last (the chart's own axes and those a builder draws,
     // ChartSetAxisPartA and B), the i-th a text of `align` (see ChartDrawText) at anchors[i],
-    // side by side (across) or one above another. Numbers too many to stand apart are thinned as
-    // category names are, side by side a blank apart, one above another a line apart. Of each
-    // value axis drawn before that runs their way (its line, ticks and numbers) they keep what
-    // stands beside them at their height a line's height clear, two axes side by side reading as
-    // two, and the rest a blank. Where they cannot, the axis keeps its far end alone, over the
-    // top of an upright axis or after the end of a lying one, where it stands so clear of those
-    // axes, clear of the texts drawn and inside the area; it shows no number only where not even
-    // that end can stand.
+    // side by side (across) or one above another, level with their ticks. Numbers too many to
+    // stand apart are thinned to every k-th tick from the foot, side by side a blank apart, one
+    // above another a line apart, and the far end is always among them (in place of the k-th
+    // before it where the two would meet). Of each value axis drawn before that runs their way
+    // (its line, ticks and numbers) they keep what stands beside them at their height a line's
+    // height clear, two axes side by side reading as two, and the rest a blank. Where the numbers
+    // of an upright axis cannot stand across, they stand turned upright, a line wide. Where they
+    // cannot stand at all, the axis keeps its two ends, each at its place, turned there, or
+    // beyond its line (the foot of a lying axis before its start, the far end over the top of an
+    // upright axis or after the end of a lying one), where it stands so clear of those axes, clear
+    // of the texts drawn and inside the area.
     void DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
                               std::span<const std::string> numbers, bool across);
 
@@ -402,10 +405,16 @@ private:
     CChartPixelArea TextPixelArea(double x, double y, int align, const CChartFont& font, const std::string& text) const;
     // Whether a box of pixels keeps `reach` pixels clear of every text drawn.
     bool ClearOfTexts(const CChartPixelArea& box, double reach) const;
-    // The far end of a value axis whose numbers cannot stand at their places, beyond its line's end
-    // where it stands clear (see DrawValueAxisNumbers).
-    void DrawValueAxisEnd(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,
-                          const CChartFont& font, std::span<const std::string> numbers);
+    // The two ends of a value axis whose numbers cannot stand at their places (see
+    // DrawValueAxisNumbers).
+    void DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,
+                           std::span<const CChartPointD> anchors, int align, const CChartFont& font,
+                           std::span<const std::string> numbers);
+    // The pixels a value axis' number covers at `at` (as DrawValueAxisNumbers places it), or
+    // turned upright there, its middle where the upright text's middle stands; and that number drawn.
+    CChartPixelArea NumberPixelArea(const CChartPointD& at, int align, bool turned, const CChartFont& font,
+                                    const std::string& number) const;
+    void AddNumber(const CChartPointD& at, int align, bool turned, const CChartFont& font, const std::string& number);
 
     const CChartMetrics& m_metrics;
     double m_hostX;

@@ -96,17 +96,67 @@ void CChart::NoteValueAxis(double x, double y, double length, bool upward, doubl
     axis.lined = true;
     axis.upward = upward;
     axis.line = upward ? PixelArea(x + from, y, x + to, y + length) : PixelArea(x, y + from, x + length, y + to);
+    axis.start = upward ? ToMain(x, std::min(y, y + length)) : ToMain(std::min(x, x + length), y);
     axis.end = upward ? ToMain(x, std::max(y, y + length)) : ToMain(std::max(x, x + length), y);
     m_draw->valueAxes.push_back(std::move(axis));
+}
+
+namespace {
+
+// Of numbers at evenly spaced `places` along their axis, each taking `size` of it, those drawn:
+// every k-th from the foot, k the fewest steps that hold a number, and the far end, in place of
+// the k-th before it where the two would meet. False where not even the two ends stand apart.
+bool EveryKthAndTheEnds(std::span<const double> places, double size, std::vector<bool>& shown)
+{
+    const std::size_t n = places.size();
+    shown.assign(n, n > 0);
+    if (n < 2)
+        return true;
+    const double step = std::fabs(places[1] - places[0]);
+    const std::size_t k =
+        step > 0.0 ? std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(size / step - 1e-9))) : n;
+    for (std::size_t i = 1; i < n; ++i)
+        shown[i] = i % k == 0;
+    const std::size_t last = n - 1, before = last - last % k;
+    if (!shown[last] && before > 0 && std::fabs(places[last] - places[before]) < size)
+        shown[before] = false;
+    shown[last] = true;
+    return std::fabs(places[last] - places[0]) >= size;
+}
+
+} // namespace
+
+CChartPixelArea CChart::NumberPixelArea(const CChartPointD& at, int align, bool turned, const CChartFont& font,
+                                        const std::string& number) const
+{
+    if (!turned)
+        return TextPixelArea(at.x, at.y, align, font, number);
+    // Turned, it stands a line wide, its middle level with the tick.
+    const double width = TextHeightUnits(font), length = TextWidthUnits(font, number);
+    const double left = (align & 0x01) ? at.x - width : at.x;
+    const double bottom = at.y + TextHeightUnits(font) / 2.0 - length / 2.0;
+    return PixelArea(left, bottom, left + width, bottom + length);
+}
+
+void CChart::AddNumber(const CChartPointD& at, int align, bool turned, const CChartFont& font,
+                       const std::string& number)
+{
+    if (!turned) {
+        AddText(at.x, at.y, align, font, PaletteColor(0), 0, number);
+        return;
+    }
+    const double length = TextWidthUnits(font, number);
+    AddText(at.x, at.y + TextHeightUnits(font) / 2.0 - length / 2.0, align & 0x01, font, PaletteColor(0), 90, number);
 }
 
 void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
                                   std::span<const std::string> numbers, bool across)
 {
     numbers = numbers.first(std::min(numbers.size(), anchors.size()));
+    anchors = anchors.first(numbers.size());
     std::vector<CChartValueAxisInk>& axes = m_draw->valueAxes;
     if (axes.empty() || axes.back().upward == across)
-        axes.push_back({CChartPixelArea(), false, !across, {}, {}}); // numbers without a line of their own
+        axes.push_back({CChartPixelArea(), false, !across, {}, {}, {}}); // numbers without a line of their own
     CChartValueAxisInk& own = axes.back();
     // The value axes drawn before that run its way; one drawn again in its place is itself.
     std::vector<const CChartValueAxisInk*> others;
@@ -117,60 +167,109 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
     }
     const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
     const double pixels = PixelsPerUnit() * CurrentArea().unitScale;
-    // Side by side each takes the widest number's width and a blank; one above another a line.
-    double size = height;
-    if (across) {
-        size = 0.0;
-        for (const std::string& number : numbers)
-            size = std::max(size, TextWidthUnits(font, number));
-        size += blank;
-    }
+    const double slack = 0.5 / pixels; // boxes reaching less than half a pixel into each other
+    double widest = 0.0;
+    for (const std::string& number : numbers)
+        widest = std::max(widest, TextWidthUnits(font, number));
     std::vector<double> places;
-    for (const CChartPointD& anchor : anchors.first(numbers.size()))
+    for (const CChartPointD& anchor : anchors)
         places.push_back(across ? anchor.x : anchor.y);
-    const std::vector<bool> shown = ChartNamesShown(*this, places, numbers, size);
-    std::vector<CChartPixelArea> boxes;
-    bool clear = true;
-    for (std::size_t i = 0; i < numbers.size() && clear; ++i) {
-        if (!shown[i])
+    const auto clearOfAxes = [&](const CChartPixelArea& box) {
+        return ClearOfAxes(box, others, height * pixels, blank * pixels);
+    };
+    // Side by side each takes the widest number's width and a blank (three pixels at least); one
+    // above another a line; turned upright, the widest number's length and that blank.
+    const double apart = std::max(blank, 3.0 / pixels);
+    for (const bool turned : {false, true}) {
+        if (turned && across)
+            break;
+        const double size = (across || turned ? widest + apart : height) - slack;
+        std::vector<bool> shown;
+        bool clear = EveryKthAndTheEnds(places, size, shown);
+        std::vector<CChartPixelArea> boxes;
+        for (std::size_t i = 0; i < numbers.size() && clear; ++i) {
+            if (shown[i] && !numbers[i].empty()) {
+                boxes.push_back(NumberPixelArea(anchors[i], align, turned, font, numbers[i]));
+                clear = clearOfAxes(boxes.back());
+            }
+        }
+        if (!clear)
             continue;
-        boxes.push_back(TextPixelArea(anchors[i].x, anchors[i].y, align, font, numbers[i]));
-        clear = ClearOfAxes(boxes.back(), others, height * pixels, blank * pixels);
-    }
-    if (clear) {
+        // The foot of an upright axis whose number would touch one of a lying axis' numbers (the
+        // two feet in the corner of a plot) stands on its tick rather than level with it.
+        std::vector<CChartPointD> at(anchors.begin(), anchors.end());
+        if (!across && !turned && !boxes.empty() && !numbers[0].empty()) {
+            for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
+                for (const CChartPixelArea& number : axis.upward ? std::span<const CChartPixelArea>() : axis.numbers) {
+                    if (at[0].y == anchors[0].y && Near(boxes.front(), number, blank * pixels)) {
+                        at[0].y += height / 2.0;
+                        boxes.front() = NumberPixelArea(at[0], align, false, font, numbers[0]);
+                    }
+                }
+            }
+        }
         for (std::size_t i = 0; i < numbers.size(); ++i) {
             if (shown[i])
-                AddText(anchors[i].x, anchors[i].y, align, font, PaletteColor(0), 0, numbers[i]);
+                AddNumber(at[i], align, turned, font, numbers[i]);
         }
         own.numbers.insert(own.numbers.end(), boxes.begin(), boxes.end());
         return;
     }
-    DrawValueAxisEnd(own, others, font, numbers);
+    DrawValueAxisEnds(own, others, anchors, align, font, numbers);
 }
 
-void CChart::DrawValueAxisEnd(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,
-                              const CChartFont& font, std::span<const std::string> numbers)
+void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,
+                               std::span<const CChartPointD> anchors, int align, const CChartFont& font,
+                               std::span<const std::string> numbers)
 {
-    const auto last = std::find_if(numbers.rbegin(), numbers.rend(), [](const std::string& n) { return !n.empty(); });
-    if (!own.lined || last == numbers.rend())
+    if (numbers.empty())
         return;
-    // The line's far end in the current area's units, and the number a quarter blank beyond it:
-    // over an upright axis, its middle on the line; after a lying one, its middle level with it.
     const CChartArea& area = CurrentArea();
-    const double x = (own.end.x - area.originX) / area.unitScale;
-    const double y = (own.end.y - area.originY) / area.unitScale;
     const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
-    const double gap = blank / 4.0;
-    const int align = own.upward ? 0x02 : 0;
-    const CChartPointD at = own.upward ? CChartPointD{x, y + gap} : CChartPointD{x + gap, y - height / 2.0};
-    const CChartPixelArea box = TextPixelArea(at.x, at.y, align, font, *last);
-    const CChartPixelArea room = PixelArea(0.0, 0.0, area.width, area.height);
     const double pixels = PixelsPerUnit() * area.unitScale;
-    if (box.left < room.left || box.right > room.right || box.top < room.top || box.bottom > room.bottom ||
-        !ClearOfAxes(box, others, height * pixels, blank * pixels) || !ClearOfTexts(box, 1.0))
-        return;
-    AddText(at.x, at.y, align, font, PaletteColor(0), 0, *last);
-    own.numbers.push_back(box);
+    const CChartPixelArea room = PixelArea(0.0, 0.0, area.width, area.height);
+    const auto stands = [&](const CChartPixelArea& box) {
+        return box.left >= room.left && box.right <= room.right && box.top >= room.top && box.bottom <= room.bottom &&
+               ClearOfAxes(box, others, height * pixels, blank * pixels) && ClearOfTexts(box, 1.0);
+    };
+    // Where each end may stand, in turn: at its place, turned upright there (an upright axis),
+    // and beyond its line: the foot of a lying axis before its start, level with it (where the
+    // names beside the bars leave room), the far end over the top of an upright axis or after
+    // the end of a lying one.
+    struct CPlace {
+        CChartPointD at;
+        int align;
+        bool turned;
+    };
+    const double gap = blank / 4.0;
+    for (const bool far : {false, true}) {
+        const std::size_t i = far ? numbers.size() - 1 : 0;
+        if (numbers[i].empty() || (far && i == 0))
+            continue;
+        std::vector<CPlace> places{{anchors[i], align, false}};
+        if (own.upward)
+            places.push_back({anchors[i], align, true});
+        if (own.lined) {
+            const CChartPointD line = {(own.end.x - area.originX) / area.unitScale,
+                                       (own.end.y - area.originY) / area.unitScale};
+            const CChartPointD start = {(own.start.x - area.originX) / area.unitScale,
+                                        (own.start.y - area.originY) / area.unitScale};
+            if (far && own.upward)
+                places.push_back({{line.x, line.y + gap}, 0x02, false});
+            else if (far)
+                places.push_back({{line.x + gap, line.y - height / 2.0}, 0, false});
+            else if (!own.upward)
+                places.push_back({{start.x - gap, start.y - height / 2.0}, 0x01, false});
+        }
+        for (const CPlace& place : places) {
+            const CChartPixelArea box = NumberPixelArea(place.at, place.align, place.turned, font, numbers[i]);
+            if (stands(box)) {
+                AddNumber(place.at, place.align, place.turned, font, numbers[i]);
+                own.numbers.push_back(box);
+                break;
+            }
+        }
+    }
 }
 
 CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan vertical, int options)

@@ -88,6 +88,7 @@ struct CChartValueAxisInk {
     CChartPixelArea line;
     bool lined = false; // no line was noted: numbers alone
     bool upward = false;
+    CChartPointD start; // the line's foot and far end
     CChartPointD end;
     std::vector<CChartPixelArea> numbers;
 };

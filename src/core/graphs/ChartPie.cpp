@@ -94,7 +94,10 @@ void DrawLabels(CChart& chart, std::vector<CPieLabel>& labels, const CPieGeometr
         const double x = g.cx + (label.right ? 1.0 : -1.0) * (g.rx + gap);
         chart.AddPolyline({label.edge, {x, label.y}}, black, 1.0, 0);
         const double textX = label.right ? x + gap / 3.0 : x - gap / 3.0;
-        chart.AddText(textX, label.y - th / 2.0, label.right ? 0 : 0x01, font, black, 0, label.text);
+        // A label wider than the room beside the pie in a narrow window is shortened to it.
+        const double room = label.right ? region.right - textX : textX - region.left;
+        chart.AddText(textX, label.y - th / 2.0, label.right ? 0 : 0x01, font, black, 0,
+                      ElideChartText(chart, font, label.text, room));
     }
 }
 

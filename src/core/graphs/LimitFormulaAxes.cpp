@@ -24,7 +24,6 @@ constexpr int kSecondGrid = 0x08;
 constexpr int kBarKindFlags = 0x20;
 constexpr int kBarColor = 7;
 constexpr int kMonoBarColor = 15;
-constexpr double kValueAxisTick = 15.0;
 
 double Ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
@@ -157,25 +156,27 @@ void CGraph::DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const Char
         const CLimitSlot& slot = slots[j];
         if (slot.limit >= 0)
             continue;
-        std::vector<std::string> texts(1);
-        for (int k = 1; k <= ticks; ++k) {
+        std::vector<std::string> texts;
+        for (int k = 0; k <= ticks; ++k) {
             const double value = static_cast<double>(k) / ticks * (slot.max - slot.min) + slot.min;
             texts.push_back(slot.byPercent ? FormatFixed(value, 0) + "%" : FormatFixed(value, 1));
         }
+        // The ticks are half a line of the axis' text long, whatever the window's size, and the
+        // numbers stand an eighth of a line beyond them, level with their ticks.
         engine.ChartSetTextFont(txaxfam, txaxsty, txaxsiz, 0);
-        const double t = engine.ChartGetTextHeight();
+        const double line = engine.ChartGetTextHeight();
+        const double tick = line / 2.0, away = tick + line / 8.0;
         const double end = static_cast<double>(j) + 1.0;
         if (!barhor) {
             const double p = (end - a.horizontalMin) * Ratio(a.width, a.horizontalMax - a.horizontalMin) + a.left;
-            engine.ChartDrawValueAxis(p, a.bottom, a.height, kValueAxisTick, ticks, tickin == 0 ? 5 : tickin == 2 ? 4 : 6);
+            engine.ChartDrawValueAxis(p, a.bottom, a.height, tick, ticks, tickin == 0 ? 5 : tickin == 2 ? 4 : 6);
             if (labels)
-                engine.ChartSetAxisPartB(p - kValueAxisTick, a.bottom + txaxsiz * t * 0.005, a.height / ticks, ticks + 1,
-                                         3, 0x14, texts);
+                engine.ChartSetAxisPartB(p - away, a.bottom, a.height / ticks, ticks + 1, 3, 0x04, texts);
         } else {
             const double p = (a.bottom + a.height) - (end - a.verticalMin) * Ratio(a.height, a.verticalMax - a.verticalMin);
-            engine.ChartDrawValueAxis(a.left, p, a.width, kValueAxisTick, ticks, tickin == 0 ? 0 : tickin == 2 ? 1 : 2);
+            engine.ChartDrawValueAxis(a.left, p, a.width, tick, ticks, tickin == 0 ? 0 : tickin == 2 ? 1 : 2);
             if (labels)
-                engine.ChartSetAxisPartA(a.left, p + 10.0, a.width / ticks, ticks + 1, 3, 2, texts);
+                engine.ChartSetAxisPartA(a.left, p + away, a.width / ticks, ticks + 1, 3, 2, texts);
         }
     }
 }

@@ -9,6 +9,7 @@
 #include "graphs/GraphPointTable.h"
 #include "support/NumberFormat.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -20,6 +21,7 @@ constexpr double kSin60 = 0.866025403;
 constexpr double kOneOverSin60 = 1.1547005394251697;
 constexpr double kOutsidePoint = 1.1; // beyond the 0 to 1 axes of the frame pass
 constexpr int kDefaultDivisions = 10;
+constexpr double kCornerNameDrop = 20.0; // the bottom corners' names hang this far below the base
 
 // The triangle in the plot area (left L, bottom T, width Wd, height Ht): its bounding box X0, Y0,
 // W, H lies dx, dy inside. Corners: z bottom left, x bottom right, y at the top.
@@ -29,17 +31,20 @@ struct CTriangle {
     double X0 = 0.0, Y0 = 0.0, W = 0.0, H = 0.0;
 };
 
-CTriangle InscribeTriangle(double L, double T, double Wd, double Ht)
+// The triangle inscribed in the plot area less `below` at its bottom and `above` at its top.
+CTriangle InscribeTriangle(double L, double T, double Wd, double Ht, double below, double above)
 {
     CTriangle t{L, T, Wd, Ht};
-    if (Wd > 0.0 && Ht / Wd > kSin60)
-        t.dy = (Ht - Wd * kSin60) * 0.5;
+    const double room = std::max(Ht - below - above, 0.0);
+    if (Wd > 0.0 && room / Wd > kSin60)
+        t.dy = (room - Wd * kSin60) * 0.5;
     else
-        t.dx = (Wd - Ht * kOneOverSin60) * 0.5;
+        t.dx = (Wd - room * kOneOverSin60) * 0.5;
     t.X0 = L + t.dx;
-    t.Y0 = T + t.dy;
     t.W = Wd - 2.0 * t.dx;
-    t.H = Ht - 2.0 * t.dy;
+    t.H = room - 2.0 * t.dy;
+    t.dy += below;
+    t.Y0 = T + t.dy;
     return t;
 }
 
@@ -152,8 +157,9 @@ void DrawCorners(CChartEngine& engine, const CGraphTemplate& graph, const CTrian
     }
     const bool x = r.min[0] > 0.0, y = r.min[1] > 0.0, z = r.min[2] > 0.0;
     engine.ChartSetTextFont(graph.txtrifam, graph.txtristy, graph.txtrisiz, 0);
-    engine.ChartDrawText(t.X0, t.Y0 - 20.0, 3, 0x112, 0, JoinTexts({{x, &min[0]}, {y, &min[1]}, {true, &max[2]}}));
-    engine.ChartDrawText(t.X0 + t.W, t.Y0 - 20.0, 3, 0x112, 0,
+    engine.ChartDrawText(t.X0, t.Y0 - kCornerNameDrop, 3, 0x112, 0,
+                         JoinTexts({{x, &min[0]}, {y, &min[1]}, {true, &max[2]}}));
+    engine.ChartDrawText(t.X0 + t.W, t.Y0 - kCornerNameDrop, 3, 0x112, 0,
                          JoinTexts({{true, &max[0]}, {y, &min[1]}, {z, &min[2]}}));
     engine.ChartDrawText(t.X0 + t.W / 2.0 + 40.0, t.Y0 + t.H, 3, 0x110, 0,
                          JoinTexts({{x, &min[0]}, {true, &max[1]}, {z, &min[2]}}));
@@ -210,7 +216,15 @@ void CGraph::BuildTriaxial(CGlazesDoc* glazeDb, CGlaze* glaze)
     const double bottom = engine.ChartGetLayout(7);
     const double width = engine.ChartGetLayout(4);
     const double height = engine.ChartGetLayout(5);
-    const CTriangle t = InscribeTriangle(left, bottom, width, height);
+    // The corner names stand below the base and over the top corner, inside the plot region:
+    // clear of a bottom or top title.
+    double below = 0.0, above = 0.0;
+    if (labels) {
+        engine.ChartSetTextFont(txtrifam, txtristy, txtrisiz, 0);
+        above = engine.ChartGetTextHeight();
+        below = kCornerNameDrop + above;
+    }
+    const CTriangle t = InscribeTriangle(left, bottom, width, height, below, above);
     if (!ovfile.empty())
         DrawBackgroundImage(t.X0, t.Y0, t.W, t.H);
     DrawTriangle(engine, t, gridx ? (xman ? xtick : yman ? ytick : kDefaultDivisions) : 0);

@@ -26,16 +26,19 @@ bool IsNumber(const CChartPrimitive& p)
            p.text.find_first_not_of("0123456789.%") == std::string::npos;
 }
 
-// The places of the upright lines longer than a few lines (value axes), left to right.
-std::vector<double> UprightAxes(const CChart& chart)
+// The value axes running one way (upright or lying): the lines of that way longer than a few
+// lines of text, in pixels.
+std::vector<QRectF> ValueAxes(const CChart& chart, bool upright)
 {
-    std::vector<double> axes;
+    std::vector<QRectF> axes;
     for (const CChartPrimitive& p : chart.Primitives()) {
         const QRectF r = PixelRect(chart, p);
-        if (p.type == CChartPrimitive::Type::Polyline && r.width() < 1.0 && r.height() > 60.0)
-            axes.push_back(r.center().x());
+        if (p.type == CChartPrimitive::Type::Polyline && (upright ? r.width() < 1.0 && r.height() > 24.0
+                                                                  : r.height() < 1.0 && r.width() > 24.0))
+            axes.push_back(r);
     }
-    std::sort(axes.begin(), axes.end());
+    const auto across = [upright](const QRectF& r) { return upright ? r.center().x() : r.center().y(); };
+    std::sort(axes.begin(), axes.end(), [&](const QRectF& a, const QRectF& b) { return across(a) < across(b); });
     return axes;
 }
 
@@ -45,16 +48,20 @@ std::vector<double> UprightAxes(const CChart& chart)
 std::string NumbersRunTogether(const CChart& chart)
 {
     std::vector<std::pair<QRectF, std::string>> numbers;
+    std::vector<double> heights; // of a line of each: a number turned upright is a line wide
     std::vector<QRectF> lines;
     for (const CChartPrimitive& p : chart.Primitives()) {
-        if (IsNumber(p))
+        if (IsNumber(p)) {
             numbers.push_back({PixelRect(chart, p), p.text});
+            heights.push_back(p.angle != 0 ? numbers.back().first.width() : numbers.back().first.height());
+        }
         if (p.type == CChartPrimitive::Type::Polyline)
             lines.push_back(PixelRect(chart, p));
     }
     std::string together;
     for (const auto& [a, first] : numbers) {
-        for (const auto& [b, second] : numbers) {
+        for (std::size_t j = 0; j < numbers.size(); ++j) {
+            const auto& [b, second] = numbers[j];
             if (a.right() > b.left() || std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) < 0.5)
                 continue; // not a before b at one height
             double ink = a.right(); // the right edge of the last line or tick between them
@@ -62,26 +69,70 @@ std::string NumbersRunTogether(const CChart& chart)
                 if (line.left() > a.right() && line.right() < b.left() && line.top() < b.bottom() && line.bottom() > b.top())
                     ink = std::max(ink, line.right());
             }
-            if (b.left() - ink < (ink > a.right() ? b.height() : 3.0))
+            if (b.left() - ink < (ink > a.right() ? heights[j] : 3.0))
                 together += " [" + first + "|" + second + "]";
         }
     }
     return together;
 }
 
-// How many of the upright value axes show no number: a number stands by the first axis at or
-// to the right of its middle (left of its axis, or over its top).
-int UprightAxesWithoutNumbers(const CChart& chart)
+// The value axes running one way that do not show both their ends: " [i: foot]", " [i: far end]"
+// for the i-th (left to right, top down). A number belongs to the first axis at or beyond its
+// middle (left of an upright one or over its top; over a lying one, or before its start or after
+// its end, level with it), the chart's own lying axis to the last; it is an end when it stands
+// level with the axis' foot or far end, or beyond it. A number along its axis stands level with
+// one of its ticks (" [number off its ticks]"), and with `middles`, an axis shows a number
+// between its ends too (" [i: no middle]").
+std::string AxesWithoutTheirEnds(const CChart& chart, bool upright, bool middles = false)
 {
-    const std::vector<double> axes = UprightAxes(chart);
-    std::vector<bool> numbered(axes.size(), false);
+    const std::vector<QRectF> axes = ValueAxes(chart, upright);
+    std::vector<QRectF> ticks;
     for (const CChartPrimitive& p : chart.Primitives()) {
-        const double middle = PixelRect(chart, p).center().x();
-        const auto axis = std::lower_bound(axes.begin(), axes.end(), middle - 0.5);
-        if (IsNumber(p) && axis != axes.end())
-            numbered[static_cast<std::size_t>(axis - axes.begin())] = true;
+        const QRectF r = PixelRect(chart, p);
+        if (p.type == CChartPrimitive::Type::Polyline && (upright ? r.height() < 1.0 && r.width() <= 24.0
+                                                                  : r.width() < 1.0 && r.height() <= 24.0))
+            ticks.push_back(r);
     }
-    return static_cast<int>(std::count(numbered.begin(), numbered.end(), false));
+    std::vector<bool> between(axes.size(), false);
+    std::string missing;
+    std::vector<std::pair<bool, bool>> ends(axes.size(), {false, false});
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (!IsNumber(p) || axes.empty())
+            continue;
+        const QPointF middle = PixelRect(chart, p).center();
+        std::size_t i = 0;
+        while (i + 1 < axes.size() && (upright ? axes[i].center().x() : axes[i].center().y()) <
+                                          (upright ? middle.x() : middle.y()) - 0.5)
+            ++i;
+        const QRectF& axis = axes[i];
+        if (upright && axis.center().x() < middle.x() - 0.5)
+            continue; // right of every upright axis
+        auto& [foot, far] = ends[i];
+        const bool atFoot = upright ? middle.y() >= axis.bottom() - 1.0 : middle.x() <= axis.left() + 1.0;
+        const bool atEnd = upright ? middle.y() <= axis.top() + 1.0 : middle.x() >= axis.right() - 1.0;
+        foot = foot || atFoot;
+        far = far || atEnd;
+        between[i] = between[i] || (!atFoot && !atEnd);
+        const bool along = upright ? middle.y() > axis.top() - 1.0 && middle.y() < axis.bottom() + 1.0
+                                   : middle.x() > axis.left() - 1.0 && middle.x() < axis.right() + 1.0;
+        const bool level = std::any_of(ticks.begin(), ticks.end(), [&](const QRectF& tick) {
+            return upright ? tick.left() <= axis.center().x() + 0.5 && tick.right() >= axis.center().x() - 0.5 &&
+                                 std::fabs(tick.center().y() - middle.y()) <= 1.0
+                           : tick.top() <= axis.center().y() + 0.5 && tick.bottom() >= axis.center().y() - 0.5 &&
+                                 std::fabs(tick.center().x() - middle.x()) <= 1.0;
+        });
+        if (along && !level)
+            missing += " [" + p.text + " off its ticks]";
+    }
+    for (std::size_t i = 0; i < axes.size(); ++i) {
+        if (middles && !between[i])
+            missing += " [" + std::to_string(i) + ": no middle]";
+        if (!ends[i].first)
+            missing += " [" + std::to_string(i) + ": foot]";
+        if (!ends[i].second)
+            missing += " [" + std::to_string(i) + ": far end]";
+    }
+    return missing;
 }
 
 // The scatter, triaxial and limit-formula charts as a potter opens them: a graph window on a
@@ -247,14 +298,28 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
         bool everyCombination; // else the nine shipped limits
         bool allNamed;         // the names fit
         bool upright = false;  // the bars stand, which the shipped templates lay down
-        int unnumbered = -1;   // upright: at most this many value axes show no number (-1: any)
+        bool middles = false;  // every value axis shows a number between its ends too
+        int textSize = 100;    // the axis text's size, percent
     };
-    const CSize sizes[] = {{{700, 180}, false, false},         {{300, 400}, false, true},
-                           {{300, 520}, false, true},          {{360, 280}, false, true, true},
-                           {{460, 640}, false, true, true, 1}, {{240, 400}, false, true, true},
-                           {{620, 300}, true, true},           {{400, 250}, true, true},
-                           {{800, 450}, true, true},           {{1600, 1000}, true, true},
-                           {{300, 200}, true, false},          {{460, 400}, true, true, true}};
+    // Every value axis shows its two ends, each number level with its tick.
+    const CSize sizes[] = {{{700, 180}, false, false},
+                           {{300, 400}, false, true},
+                           {{300, 520}, false, true},
+                           {{360, 280}, false, true, true, true},
+                           {{460, 640}, false, true, true, true},
+                           {{240, 400}, false, true, true},
+                           {{300, 900}, false, true, true},
+                           {{300, 280}, false, true, true},
+                           {{300, 880}, false, true, true},
+                           {{620, 300}, false, true, true, false, 160},
+                           // From here on every combination is limited.
+                           {{620, 300}, true, true},
+                           {{400, 250}, true, true},
+                           {{800, 450}, true, true},
+                           {{1600, 1000}, true, true},
+                           {{300, 200}, true, false},
+                           {{460, 400}, true, true, true},
+                           {{900, 200}, true, false}};
     for (const CSize& size : sizes) {
         if (size.everyCombination && formula->m_limits.GetCount() == 9) {
             for (const char* combination : {"Na2O", "K2O", "Li2O", "SrO", "PbO"})
@@ -264,7 +329,8 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
         for (const char* kind : {"Limit formula (bar)", "Limit formula, average (bar)", "Limit formula, averages (bar)",
                                  "Limit formula, each glaze (bar)"}) {
             const std::string what = std::string(kind) + " " + std::to_string(size.size.width()) + " x " +
-                                     std::to_string(size.size.height());
+                                     std::to_string(size.size.height()) + (size.upright ? " upright" : "") + " " +
+                                     std::to_string(size.textSize) + "%";
             CGraphView* view = OpenGraphWindow(*m_doc);
             ASSERT_NE(view, nullptr);
             Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(size.size);
@@ -273,6 +339,7 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
             ASSERT_LT(shipped, kShippedCount) << kind;
             CGraphTemplate graphTemplate = m_doc->Database().GetAt(shipped);
             graphTemplate.barhor = size.upright ? 0 : graphTemplate.barhor;
+            graphTemplate.txaxsiz = size.textSize;
             view->SetGraph(&graphTemplate, m_glazeDoc, m_glazeDoc->GetGlaze(0), formula, -1, -1);
             Flush();
             ASSERT_EQ(view->Graph()->m_errorText, "") << what;
@@ -287,9 +354,7 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
             ASSERT_GE(named.size(), 2u) << what;
             EXPECT_EQ(CrowdedTexts(chart), "") << what;
             EXPECT_EQ(NumbersRunTogether(chart), "") << what;
-            if (size.unnumbered >= 0) {
-                EXPECT_LE(UprightAxesWithoutNumbers(chart), size.unnumbered) << what;
-            }
+            EXPECT_EQ(AxesWithoutTheirEnds(chart, size.upright, size.middles), "") << what;
             // The legend beside the charts of data sets (a quarter of the width) holds whole words of
             // the data sets' titles.
             const int type = view->Graph()->type;
