@@ -525,7 +525,7 @@ void CChart::ChartSetAxisPartA(double x, double y, double step, int count, int f
     std::vector<CChartPointD> anchors;
     for (int k = 0; k < count && ToIndex(k) < labels.size(); ++k)
         anchors.push_back({x + k * step, y});
-    DrawValueAxisNumbers(anchors, 0x02, FontOf(font), labels, true);
+    DrawValueAxisNumbers(anchors, 0x02, FontOf(font), labels, true, true);
 }
 
 void CChart::ChartSetAxisPartB(double x, double y, double step, int count, int font, int align,

@@ -386,8 +386,9 @@ public:
     // beyond its line (the foot of a lying axis before its start, the far end over the top of an
     // upright axis or after the end of a lying one), where it stands so clear of those axes, clear
     // of the texts drawn and inside the area.
+    // With footBefore, a lying axis' foot stands before its line's start, level with it.
     void DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
-                              std::span<const std::string> numbers, bool across);
+                              std::span<const std::string> numbers, bool across, bool footBefore = false);
 
 private:
     CChartFont MakeFont(const CChartFontSetting& setting) const;
@@ -408,8 +409,8 @@ private:
     // The two ends of a value axis whose numbers cannot stand at their places (see
     // DrawValueAxisNumbers).
     void DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,
-                           std::span<const CChartPointD> anchors, int align, const CChartFont& font,
-                           std::span<const std::string> numbers);
+                           std::span<const CChartPointD> anchors, std::span<const int> aligns,
+                           const CChartFont& font, std::span<const std::string> numbers);
     // The pixels a value axis' number covers at `at` (as DrawValueAxisNumbers places it), or
     // turned upright there, its middle where the upright text's middle stands; and that number drawn.
     CChartPixelArea NumberPixelArea(const CChartPointD& at, int align, bool turned, const CChartFont& font,

@@ -150,7 +150,7 @@ void CChart::AddNumber(const CChartPointD& at, int align, bool turned, const CCh
 }
 
 void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
-                                  std::span<const std::string> numbers, bool across)
+                                  std::span<const std::string> numbers, bool across, bool footBefore)
 {
     numbers = numbers.first(std::min(numbers.size(), anchors.size()));
     anchors = anchors.first(numbers.size());
@@ -177,6 +177,16 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
     const auto clearOfAxes = [&](const CChartPixelArea& box) {
         return ClearOfAxes(box, others, height * pixels, blank * pixels);
     };
+    // Each number's anchor and alignment: a lying axis' foot may stand before its line's start,
+    // level with it, its right edge a quarter blank away.
+    std::vector<CChartPointD> at(anchors.begin(), anchors.end());
+    std::vector<int> aligns(at.size(), align);
+    if (footBefore && across && own.lined && !at.empty()) {
+        const CChartArea& area = CurrentArea();
+        at[0] = {(own.start.x - area.originX) / area.unitScale - blank / 4.0,
+                 (own.start.y - area.originY) / area.unitScale - height / 2.0};
+        aligns[0] = 0x01;
+    }
     // Side by side each takes the widest number's width and a blank (three pixels at least); one
     // above another a line; turned upright, the widest number's length and that blank.
     const double apart = std::max(blank, 3.0 / pixels);
@@ -189,15 +199,14 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
         std::vector<CChartPixelArea> boxes;
         for (std::size_t i = 0; i < numbers.size() && clear; ++i) {
             if (shown[i] && !numbers[i].empty()) {
-                boxes.push_back(NumberPixelArea(anchors[i], align, turned, font, numbers[i]));
-                clear = clearOfAxes(boxes.back());
+                boxes.push_back(NumberPixelArea(at[i], aligns[i], turned, font, numbers[i]));
+                clear = clearOfAxes(boxes.back()) && (at[i] == anchors[i] || ClearOfTexts(boxes.back(), 1.0));
             }
         }
         if (!clear)
             continue;
         // The foot of an upright axis whose number would touch one of a lying axis' numbers (the
         // two feet in the corner of a plot) stands on its tick rather than level with it.
-        std::vector<CChartPointD> at(anchors.begin(), anchors.end());
         if (!across && !turned && !boxes.empty() && !numbers[0].empty()) {
             for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
                 for (const CChartPixelArea& number : axis.upward ? std::span<const CChartPixelArea>() : axis.numbers) {
@@ -210,17 +219,17 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
         }
         for (std::size_t i = 0; i < numbers.size(); ++i) {
             if (shown[i])
-                AddNumber(at[i], align, turned, font, numbers[i]);
+                AddNumber(at[i], aligns[i], turned, font, numbers[i]);
         }
         own.numbers.insert(own.numbers.end(), boxes.begin(), boxes.end());
         return;
     }
-    DrawValueAxisEnds(own, others, anchors, align, font, numbers);
+    DrawValueAxisEnds(own, others, at, aligns, font, numbers);
 }
 
 void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,
-                               std::span<const CChartPointD> anchors, int align, const CChartFont& font,
-                               std::span<const std::string> numbers)
+                               std::span<const CChartPointD> anchors, std::span<const int> aligns,
+                               const CChartFont& font, std::span<const std::string> numbers)
 {
     if (numbers.empty())
         return;
@@ -246,9 +255,9 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
         const std::size_t i = far ? numbers.size() - 1 : 0;
         if (numbers[i].empty() || (far && i == 0))
             continue;
-        std::vector<CPlace> places{{anchors[i], align, false}};
+        std::vector<CPlace> places{{anchors[i], aligns[i], false}};
         if (own.upward)
-            places.push_back({anchors[i], align, true});
+            places.push_back({anchors[i], aligns[i], true});
         if (own.lined) {
             const CChartPointD line = {(own.end.x - area.originX) / area.unitScale,
                                        (own.end.y - area.originY) / area.unitScale};
@@ -258,7 +267,7 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
                 places.push_back({{line.x, line.y + gap}, 0x02, false});
             else if (far)
                 places.push_back({{line.x + gap, line.y - height / 2.0}, 0, false});
-            else if (!own.upward)
+            else if (!own.upward && aligns[i] == aligns.back())
                 places.push_back({{start.x - gap, start.y - height / 2.0}, 0x01, false});
         }
         for (const CPlace& place : places) {

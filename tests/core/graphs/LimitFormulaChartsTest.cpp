@@ -68,13 +68,14 @@ TEST_F(LimitFormulaChartsTest, OneGlazeAgainstLimitsOfThreeScales)
                             "ChartGetLayout(7)", "ChartGetLayout(4)", "ChartGetLayout(5)", "ChartGetLayout(1)",
                             "ChartGetLayout(0)", "ChartGetLayout(3)", "ChartGetLayout(2)", "ChartGetLayout(8)",
                             "ChartGetLayout(13)", "ChartGetLayout(15)", "ChartDefEnd()",
-                            // A value axis of its own at each gap: up to 5, then up to 1.
+                            // A value axis of its own at each gap: 0 up to 5, then 0 up to 1, its ticks
+                            // half a line (20) long, its numbers level with them.
                             "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
-                            "ChartDrawValueAxis(400, 50, 300, 15, 5, 5)",
-                            "ChartSetAxisPartB(385, 60, 60, 6, 3, 20, [\"\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
+                            "ChartDrawValueAxis(400, 50, 300, 10, 5, 5)",
+                            "ChartSetAxisPartB(387.5, 50, 60, 6, 3, 4, [\"0.0\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
                             "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
-                            "ChartDrawValueAxis(600, 50, 300, 15, 5, 5)",
-                            "ChartSetAxisPartB(585, 60, 60, 6, 3, 20, [\"\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])",
+                            "ChartDrawValueAxis(600, 50, 300, 10, 5, 5)",
+                            "ChartSetAxisPartB(587.5, 50, 60, 6, 3, 4, [\"0.0\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])",
                             // The markers over the chart: SiO2 3 at 3/5 of the height.
                             "ChartSetShapeKind(1, 6)", "ChartSetShapeGeometry(1, 6, [300 90 0 180 0 0])",
                             "ChartSetMarkerX(6, [50 150 0 350 0 550])", "ChartSetMarkerColors(6, [12 10 1 10 1 10])",
@@ -121,7 +122,7 @@ TEST_F(LimitFormulaChartsTest, LyingMonoBarsWithGridsAndOutlines)
     EXPECT_THAT(calls, IsSupersetOf({"ChartSetTitleA(\"G3\")", "ChartSetTitleC(\"Cone 6\")", "ChartSetColors(2, [15 15])",
                                      "ChartSetAxisY(8476, 5, 0, 1, 0)", "ChartSetKind(3, 2697, 32)",
                                      "ChartSetPatterns(2, [1 1])", "ChartSetColors(2, [0 0])",
-                                     "ChartSetKind(3, 2689, 32)", "ChartDrawValueAxis(100, 200, 600, 15, 5, 0)"}));
+                                     "ChartSetKind(3, 2689, 32)", "ChartDrawValueAxis(100, 200, 600, 10, 5, 0)"}));
     EXPECT_TRUE(Calls("ChartSetAxisPart").empty());
     // Lying bars: values across, slots down from the top.
     EXPECT_THAT(Calls("ChartSetShapeGeometry"), ElementsAre("ChartSetShapeGeometry(1, 6, [275 225 300 125 300 25])"));
@@ -331,7 +332,8 @@ TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheNotice)
 }
 
 
-// Lying bars with labels write each gap's values under its axis, ten points below it.
+// Lying bars with labels write each gap's values over its axis, from its foot, an eighth of a
+// line beyond its ticks of half a line.
 TEST_F(LimitFormulaChartsTest, LyingBarsLabelTheirValueAxes)
 {
     m_graph.type = kGraphOneLimitFormula;
@@ -342,8 +344,8 @@ TEST_F(LimitFormulaChartsTest, LyingBarsLabelTheirValueAxes)
                          {3, 0.0},   {2, 6.0},  {13, 5.0},  {15, 6.0}};
     Definition();
     EXPECT_THAT(Calls("ChartSetAxisPartA"),
-                ElementsAre("ChartSetAxisPartA(100, 210, 120, 6, 3, 2, [\"\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
-                            "ChartSetAxisPartA(100, 110, 120, 6, 3, 2, [\"\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])"));
+                ElementsAre("ChartSetAxisPartA(100, 212.5, 120, 6, 3, 2, [\"0.0\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
+                            "ChartSetAxisPartA(100, 112.5, 120, 6, 3, 2, [\"0.0\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])"));
 }
 
 } // namespace

@@ -151,9 +151,10 @@ inline QRectF PixelRect(const CChart& chart, const CChartPrimitive& p)
 }
 
 // What a person cannot read: each text that runs out of the chart, or over another text or one
-// of the given boxes (in pixels, named for the report), as " [text out of the chart]" or
-// " [text over other]"; empty when all stand clear.
-inline std::string CrowdedTexts(const CChart& chart, std::vector<std::pair<QRectF, std::string>> boxes = {})
+// of the given boxes (in pixels, named for the report), or within `clear` pixels of it, as
+// " [text out of the chart]" or " [text over other]"; empty when all stand clear.
+inline std::string CrowdedTexts(const CChart& chart, std::vector<std::pair<QRectF, std::string>> boxes = {},
+                                double clear = 0.0)
 {
     const QRectF whole(0.0, 0.0, chart.PixelWidth(), chart.PixelHeight());
     std::vector<std::pair<QRectF, std::string>> texts = std::move(boxes);
@@ -165,7 +166,7 @@ inline std::string CrowdedTexts(const CChart& chart, std::vector<std::pair<QRect
         if (!whole.contains(r))
             crowded += " [" + p.text + " out of the chart]";
         for (const auto& [other, text] : texts) {
-            if (r.adjusted(0.5, 0.5, -0.5, -0.5).intersects(other))
+            if (r.adjusted(0.5 - clear, 0.5 - clear, clear - 0.5, clear - 0.5).intersects(other))
                 crowded += " [" + p.text + " over " + text + "]";
         }
         texts.push_back({r, p.text});

@@ -202,6 +202,23 @@ TEST_F(PointAndLimitChartsTest, ScattersOfTheShippedGlazes)
     EXPECT_EQ(triangle.m_errorText, "");
     ASSERT_NE(triangle.GetChart(), nullptr);
     EXPECT_GT(CellPrimitives(*triangle.GetChart()).size(), 0u);
+
+    // Regression: the corner numbers of the scatter's two axes touched ("0.00.0"), and the
+    // triaxial's corner names stood over a long bottom title: texts stand a pixel clear of each
+    // other.
+    EXPECT_EQ(CrowdedTexts(*chart, {}, 1.0), "");
+    const CGraphTemplateDatabase& templates = m_doc->Database();
+    for (int i = 0; i < templates.GetCount(); ++i) {
+        if (RecordAt(templates, i).m_name != "Fluxes (triaxial)")
+            continue;
+        CGraphTemplate titled = templates.GetAt(i);
+        titled.ttlbota = 0;
+        titled.ttlbot = "Fluxes of the selected glazes by their unity formulas, without boron";
+        ASSERT_EQ(titled.ttlbot.size(), 68u);
+        const CGraph& graph = DrawIn(&titled, nullptr, kGraphTriaxial, QSize(740, 400), "chart-24-triaxial-titled");
+        ASSERT_NE(graph.GetChart(), nullptr);
+        EXPECT_EQ(CrowdedTexts(*graph.GetChart(), {}, 1.0), "");
+    }
 }
 
 TEST_F(PointAndLimitChartsTest, LimitFormulaChartsOfTheShippedGlazes)
