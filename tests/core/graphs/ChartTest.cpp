@@ -827,8 +827,8 @@ TEST_F(ChartTest, AnUpwardValueAxisHasItsTicksOutsideOrAcross)
 
 // Regression: the numbers of a value axis of its own stood a blank from the ticks of the one
 // before, the two read as one row; where they could not, the axis showed no number at all. They
-// keep a line's height (33.3 units) clear of what of another axis stands beside them, or the
-// axis keeps its far end alone, over its top (20 units a character here).
+// keep a line's height (33.3 units) clear of what of another axis stands beside them; where they
+// cannot stand across they stand turned upright, a line wide (20 units a character here).
 TEST_F(ChartTest, ValueAxesSideBySideReadAsTwo)
 {
     const std::string first[] = {"", "1.0", "2.0"}, second[] = {"", "5.0", "10.0"};
@@ -848,16 +848,13 @@ TEST_F(ChartTest, ValueAxesSideBySideReadAsTwo)
     };
     // Numbers right edges 15 from their axis, at its ticks.
     EXPECT_EQ(axis(400.0, first), (Drawn{{"1.0", {355.0, 250.0}}, {"2.0", {355.0, 400.0}}}));
-    // Its numbers would stand 25 from the ticks before (more than a blank, less than a line): its
-    // far end stands a quarter blank (5) over its top, its middle on the axis.
-    EXPECT_EQ(axis(535.0, second), (Drawn{{"10.0", {535.0, 421.7}}}));
-    // 40 clear of that end, 65 of the ticks.
+    // Its numbers would stand 25 from the ticks before (more than a blank, less than a line):
+    // they stand turned upright, their right edges where they were, their middles at the ticks.
+    EXPECT_EQ(axis(535.0, second), (Drawn{{"5.0", {503.0, 250.0}}, {"10.0", {503.0, 400.0}}}));
+    // 65 clear of the ticks before.
     EXPECT_EQ(axis(690.0, first), (Drawn{{"1.0", {645.0, 250.0}}, {"2.0", {645.0, 400.0}}}));
-    // An end that would stand over a text shows no number either.
-    chart.ChartDrawText(790.0, 410.0, 2, 0, 0, "x");
-    EXPECT_EQ(axis(800.0, second), Drawn{});
     // Drawn after the axis to its right, an axis keeps clear of that one's numbers too: here its
-    // own would touch them, and its far end stand beside the top one.
+    // own would touch them, turned too, and its far end stand beside the top one.
     EXPECT_EQ(axis(1200.0, first).size(), 2u);
     EXPECT_EQ(axis(1140.0, second), Drawn{});
 }
