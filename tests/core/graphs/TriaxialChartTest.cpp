@@ -30,7 +30,8 @@ protected:
 
 TEST_F(TriaxialChartTest, TheTriangleIsInscribedInThePlotArea)
 {
-    // 1000 x 500: the triangle's base is 500 / sin 60 = 577.35026971 wide, 211.32486514 in.
+    // 1000 x 500: the corner names (a line of 20) take 20 + 20 below the base and 20 over the top
+    // corner, so the triangle's base is 440 / sin 60 = 508.06823726 wide, 245.96588137 in.
     EXPECT_THAT(Definition(),
                 ElementsAre("ChartDefBegin()", "ChartSetTitleA(\"Data for 2 glazes\")", "ChartSetTitleB(\"  \")",
                             "ChartSetTitleC(\"% Weight\")", "ChartSetSideTitleStyle(6, 0)",
@@ -43,22 +44,23 @@ TEST_F(TriaxialChartTest, TheTriangleIsInscribedInThePlotArea)
                             "ChartSetTriaxial(7, 15)", "ChartSetXData(2, [1.1 1.1])", "ChartSetData(2, 1, [1.1 1.1])",
                             "ChartSetPointFlags(2, [0 0])", "ChartSetKind(9, 1, 32)", "ChartSetAutoRedraw(1)",
                             "ChartGetLayout(6)", "ChartGetLayout(7)", "ChartGetLayout(4)", "ChartGetLayout(5)",
-                            "ChartDrawLine(211.324865, 0, 500, 500, 1, 0, 0)",
-                            "ChartDrawLine(500, 500, 788.675135, 0, 1, 0, 0)",
-                            "ChartDrawLine(788.675135, 0, 211.324865, 0, 1, 0, 0)",
+                            "ChartSetTextFont(1, 0, 120, 0)", "ChartGetTextHeight()",
+                            "ChartDrawLine(245.965881, 40, 500, 480, 1, 0, 0)",
+                            "ChartDrawLine(500, 480, 754.034119, 40, 1, 0, 0)",
+                            "ChartDrawLine(754.034119, 40, 245.965881, 40, 1, 0, 0)",
                             "ChartSetTextFont(1, 0, 120, 0)",
-                            "ChartDrawText(211.324865, -20, 3, 274, 0, \"100% CaO\")",
-                            "ChartDrawText(788.675135, -20, 3, 274, 0, \"100% SiO2\")",
-                            "ChartDrawText(540, 500, 3, 272, 0, \"100% Al2O3\")",
-                            "ChartSetXData(2, [0.514436 0.639627])", "ChartSetData(2, 1, [0.249992 0.079432])",
+                            "ChartDrawText(245.965881, 20, 3, 274, 0, \"100% CaO\")",
+                            "ChartDrawText(754.034119, 20, 3, 274, 0, \"100% SiO2\")",
+                            "ChartDrawText(540, 480, 3, 272, 0, \"100% Al2O3\")",
+                            "ChartSetXData(2, [0.512704 0.622872])", "ChartSetData(2, 1, [0.299993 0.1499])",
                             "ChartSetPointFlags(2, [0 0])", "ChartSetKind(9, 17, 32)",
-                            "ChartDrawLine(788.675135, 0, 211.324865, 0, 1, 0, 0)", "ChartDefEnd()"));
+                            "ChartDrawLine(754.034119, 40, 245.965881, 40, 1, 0, 0)", "ChartDefEnd()"));
     EXPECT_EQ(m_graph.GetCellText(0, 0), "Inside\r\n\r\n40.00%  SiO2\r\n25.00%  Al2O3\r\n35.00%  CaO");
 
-    // 500 x 1000: the triangle is as wide as the plot and 283.49364925 up.
+    // 500 x 1000: the triangle is as wide as the plot, 40 + (940 - 433.01270189) / 2 up.
     m_recorder.layout = {{6, 0.0}, {7, 0.0}, {4, 500.0}, {5, 1000.0}};
     Definition();
-    EXPECT_EQ(ItemAt(Calls("ChartDrawLine"), 0), "ChartDrawLine(0, 283.493649, 250, 716.506351, 1, 0, 0)");
+    EXPECT_EQ(ItemAt(Calls("ChartDrawLine"), 0), "ChartDrawLine(0, 293.493649, 250, 726.506351, 1, 0, 0)");
 }
 
 TEST_F(TriaxialChartTest, AManualScaleZoomsIntoASmallerTriangle)
@@ -72,12 +74,12 @@ TEST_F(TriaxialChartTest, AManualScaleZoomsIntoASmallerTriangle)
     Definition();
     // Fx 0.2 to 0.6, Fy 0.1 to 0.5, Fz 0.3 to 0.7.
     EXPECT_THAT(Calls("ChartDrawText"),
-                ElementsAre("ChartDrawText(211.324865, -20, 3, 274, 0, \"20% SiO2, 10% Al2O3, 70% CaO\")",
-                            "ChartDrawText(788.675135, -20, 3, 274, 0, \"60% SiO2, 10% Al2O3, 30% CaO\")",
-                            "ChartDrawText(540, 500, 3, 272, 0, \"20% SiO2, 50% Al2O3, 30% CaO\")"));
+                ElementsAre("ChartDrawText(245.965881, 20, 3, 274, 0, \"20% SiO2, 10% Al2O3, 70% CaO\")",
+                            "ChartDrawText(754.034119, 20, 3, 274, 0, \"60% SiO2, 10% Al2O3, 30% CaO\")",
+                            "ChartDrawText(540, 480, 3, 272, 0, \"20% SiO2, 50% Al2O3, 30% CaO\")"));
     // Inside: (0.4 - 0.2) / 0.4 + (0.25 - 0.1) / 0.4 / 2 of the base, beyond the offset; the silica
     // glaze (Fx 0.70) is not drawn but keeps its shares.
-    EXPECT_EQ(LastItem(Calls("ChartSetXData")), "ChartSetXData(2, [0.608259 0.702126])");
+    EXPECT_EQ(LastItem(Calls("ChartSetXData")), "ChartSetXData(2, [0.595267 0.702126])");
     EXPECT_EQ(LastItem(Calls("ChartSetPointFlags")), "ChartSetPointFlags(2, [0 256])");
     EXPECT_EQ(LastItem(m_graph.m_textLines), "Silica:   70.21%  SiO2,   7.94%  Al2O3,   21.84%  CaO");
 
@@ -87,9 +89,9 @@ TEST_F(TriaxialChartTest, AManualScaleZoomsIntoASmallerTriangle)
     m_graph.xmax = 1.0;
     m_graph.yman = 0;
     Definition();
-    EXPECT_THAT(Calls("ChartDrawText"), ElementsAre("ChartDrawText(211.324865, -20, 3, 274, 0, \"1.00 CaO\")",
-                                                    "ChartDrawText(788.675135, -20, 3, 274, 0, \"1.00 SiO2\")",
-                                                    "ChartDrawText(540, 500, 3, 272, 0, \"1.00 Al2O3\")"));
+    EXPECT_THAT(Calls("ChartDrawText"), ElementsAre("ChartDrawText(245.965881, 20, 3, 274, 0, \"1.00 CaO\")",
+                                                    "ChartDrawText(754.034119, 20, 3, 274, 0, \"1.00 SiO2\")",
+                                                    "ChartDrawText(540, 480, 3, 272, 0, \"1.00 Al2O3\")"));
 
     // A zoom of no size is refused instead of dividing by zero.
     m_graph.xmin = 0.5;
