@@ -178,14 +178,13 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
         return ClearOfAxes(box, others, height * pixels, blank * pixels);
     };
     // Each number's anchor and alignment: a lying axis' foot may stand before its line's start,
-    // level with it, its right edge a quarter blank away.
+    // level with the other numbers, its right edge a quarter blank away.
     std::vector<CChartPointD> at(anchors.begin(), anchors.end());
     std::vector<int> aligns(at.size(), align);
     if (footBefore && across && own.lined && !at.empty()) {
         const CChartArea& area = CurrentArea();
-        at[0] = {(own.start.x - area.originX) / area.unitScale - blank / 4.0,
-                 (own.start.y - area.originY) / area.unitScale - height / 2.0};
-        aligns[0] = 0x01;
+        at[0] = {(own.start.x - area.originX) / area.unitScale - blank / 4.0, anchors[0].y};
+        aligns[0] = (align & 0x100) | 0x01;
     }
     // Side by side each takes the widest number's width and a blank (three pixels at least); one
     // above another a line; turned upright, the widest number's length and that blank.
@@ -197,10 +196,16 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
         std::vector<bool> shown;
         bool clear = EveryKthAndTheEnds(places, size, shown);
         std::vector<CChartPixelArea> boxes;
+        bool footLeft = false; // a foot before the line's start that finds no room there
         for (std::size_t i = 0; i < numbers.size() && clear; ++i) {
             if (shown[i] && !numbers[i].empty()) {
-                boxes.push_back(NumberPixelArea(at[i], aligns[i], turned, font, numbers[i]));
-                clear = clearOfAxes(boxes.back()) && (at[i] == anchors[i] || ClearOfTexts(boxes.back(), 1.0));
+                const CChartPixelArea box = NumberPixelArea(at[i], aligns[i], turned, font, numbers[i]);
+                const bool stands = clearOfAxes(box) && (at[i] == anchors[i] || ClearOfTexts(box, 1.0));
+                footLeft = i == 0 && at[i] != anchors[i] && !stands;
+                shown[i] = shown[i] && !footLeft;
+                clear = stands || footLeft;
+                if (stands)
+                    boxes.push_back(box);
             }
         }
         if (!clear)
@@ -222,6 +227,10 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
                 AddNumber(at[i], aligns[i], turned, font, numbers[i]);
         }
         own.numbers.insert(own.numbers.end(), boxes.begin(), boxes.end());
+        // The others stand; the foot tries the places left to an end of its own.
+        if (footLeft)
+            DrawValueAxisEnds(own, others, std::span(at).first(1), std::span(aligns).first(1), font,
+                              numbers.first(1));
         return;
     }
     DrawValueAxisEnds(own, others, at, aligns, font, numbers);
@@ -266,9 +275,9 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
             if (far && own.upward)
                 places.push_back({{line.x, line.y + gap}, 0x02, false});
             else if (far)
-                places.push_back({{line.x + gap, line.y - height / 2.0}, 0, false});
+                places.push_back({{line.x + gap, anchors[i].y}, aligns[i] & 0x100, false});
             else if (!own.upward && aligns[i] == aligns.back())
-                places.push_back({{start.x - gap, start.y - height / 2.0}, 0x01, false});
+                places.push_back({{start.x - gap, anchors[i].y}, (aligns[i] & 0x100) | 0x01, false});
         }
         for (const CPlace& place : places) {
             const CChartPixelArea box = NumberPixelArea(place.at, place.align, place.turned, font, numbers[i]);

@@ -376,13 +376,6 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
             }
             ASSERT_GE(named.size(), 2u) << what;
             EXPECT_EQ(CrowdedTexts(chart), "") << what;
-            if (getenv("DUMPAX") && what.find(getenv("DUMPAX")) != std::string::npos) {
-                for (const CChartPrimitive& p : chart.Primitives()) {
-                    const QRectF r = PixelRect(chart, p);
-                    if ((p.type == CChartPrimitive::Type::Text) || (p.type == CChartPrimitive::Type::Polyline && (r.width() < 1 || r.height() < 1)))
-                        fprintf(stderr, "DUMP %s '%s' a%d L%.1f T%.1f R%.1f B%.1f\n", p.type == CChartPrimitive::Type::Text ? "T" : "L", p.text.c_str(), (int)p.angle, r.left(), r.top(), r.right(), r.bottom());
-                }
-            }
             EXPECT_EQ(NumbersRunTogether(chart, size.upright), "") << what;
             EXPECT_EQ(AxesWithoutTheirEnds(chart, size.upright, size.middles), "") << what;
             // The legend beside the charts of data sets (a quarter of the width) holds whole words of
