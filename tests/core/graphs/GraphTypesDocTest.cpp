@@ -271,7 +271,7 @@ TEST_F(GraphTypesDocTest, SaveWritesTheFileAndRemembersIt)
         m_messages.answers = answers;
         EXPECT_TRUE(doc.OnCommand(CmdRevertGraphTypeDb));
         EXPECT_EQ(m_messages.Texts(),
-                  answers.empty() ? std::vector<std::string>{drops} : std::vector<std::string>{drops, cutShort});
+                  (answers.empty() ? std::vector<std::string>{drops} : std::vector<std::string>{drops, cutShort}));
         EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
         EXPECT_EQ(doc.Database().GetCount(), 1);
         EXPECT_TRUE(doc.IsModified());
