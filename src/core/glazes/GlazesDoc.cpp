@@ -355,7 +355,7 @@ bool CGlazesDoc::RevertToSaved(CNamedItemList<CGlaze>* gone)
 {
     const std::string path = GetPathName();
     const std::vector<CEditForm> forms = EditFormsOf({}, true);
-    if (path.empty() || !ConfirmRevertWithForms(forms, kGlazeSaveQuestionHelpId))
+    if (path.empty() || !ConfirmRevertToSaved(*this, forms, kGlazeSaveQuestionHelpId))
         return false;
     // Read aside first: a file that has become unreadable must not cost the glazes in memory.
     CGlazeList fresh;

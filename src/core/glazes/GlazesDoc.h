@@ -219,8 +219,8 @@ public:
     bool SaveModified(SaveModifiedFor reason) override;
     bool CanCloseFrame(CFrameHost* frame) override;
     CFileDialogRequest GetSaveAsRequest() const override;
-    // Re-reads the file, after the edit views with unsaved changes were told that it drops them
-    // (ConfirmRevertWithForms; Cancel reverts nothing). A file that cannot be read leaves the
+    // Re-reads the file, after one question said that it drops the unsaved changes of the
+    // database and of its edit views (ConfirmRevertToSaved; Cancel reverts nothing). A file that cannot be read leaves the
     // glazes and the views' edits as they are (after the message), and so does one that may have
     // been cut short unless the user reverts to it all the same (ConfirmRevertToCutFile); true
     // when the document was reloaded, its edit views' edits dropped for the notice that closes

@@ -333,7 +333,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
 bool CRecordDatabaseDoc::RevertToSaved()
 {
     const std::string path = GetPathName();
-    if (path.empty() || !ConfirmRevertWithForms(EditFormsOf({}, true), m_nSaveQuestionHelpId))
+    if (path.empty() || !ConfirmRevertToSaved(*this, EditFormsOf({}, true), m_nSaveQuestionHelpId))
         return false;
     // The file is read aside first: one that has gone, become another kind of file or been
     // damaged must not cost the records in memory, nor the edits in the windows.

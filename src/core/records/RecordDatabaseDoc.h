@@ -280,9 +280,9 @@ public:
     // Always true: a file that cannot be opened or read leaves an empty database after a
     // message, without a path; the profile keeps naming the file, so the next start tries again.
     bool OnOpenDocument(const std::string& path) override;
-    // Revert To Saved: the file of the database's path read again, after the edit windows with
-    // unsaved changes were told that it drops them (ConfirmRevertWithForms; Cancel reverts
-    // nothing). The file is read aside: one that cannot be read (gone, of another kind, damaged)
+    // Revert To Saved: the file of the database's path read again, after one question said that
+    // it drops the unsaved changes of the database and of its edit windows (ConfirmRevertToSaved;
+    // Cancel reverts nothing). The file is read aside: one that cannot be read (gone, of another kind, damaged)
     // leaves the records, the path and the modified flag as they were after its message, and
     // every window keeps its edits; so does one that may have been cut short, unless the user
     // reverts to it all the same (ConfirmRevertToCutFile). False when nothing was reverted.

@@ -1,6 +1,8 @@
 #include "shell/EditFormLink.h"
 
+#include "framework/Document.h"
 #include "framework/View.h"
+#include "support/MessagePath.h"
 
 #include <algorithm>
 #include <vector>
@@ -172,7 +174,7 @@ bool ConfirmDeleteWithForms(std::span<const CEditForm> forms, RecordGoes goes)
     return true;
 }
 
-bool ConfirmRevertWithForms(std::span<const CEditForm> forms, unsigned helpId)
+bool ConfirmRevertToSaved(const CDocument& document, std::span<const CEditForm> forms, unsigned helpId)
 {
     std::vector<std::string> names;
     for (const auto& [view, link] : forms) {
@@ -180,9 +182,15 @@ bool ConfirmRevertWithForms(std::span<const CEditForm> forms, unsigned helpId)
         if (link->HasChanges() && std::find(names.begin(), names.end(), name) == names.end())
             names.push_back(std::move(name));
     }
-    if (names.empty())
+    const bool modified = document.IsModified();
+    if (!modified && names.empty())
         return true;
-    const std::string question = "Revert To Saved drops the unsaved changes in " + NameList(names) + ".";
+    std::string question = "Revert To Saved drops the unsaved changes";
+    if (modified)
+        question += " to " + MessagePath(document.GetPathName());
+    if (!names.empty())
+        question += std::string(modified ? " and" : "") + " in " + NameList(names);
+    question += ".";
     return AppMessageBox(question, MsgOkCancel | MsgIconExclamation | MsgDefaultButton2, helpId) == MsgResultOk;
 }
 

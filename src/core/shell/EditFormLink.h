@@ -7,7 +7,7 @@
 // The one rule: a form's unsaved edits go only after a question that says so, whatever road
 // changes its record, and a command that asks is one step. A document asks the forms on the
 // records a command is about to save, change, remove or close (AskForms, ConfirmDeleteWithForms,
-// ConfirmRevertWithForms) and gathers every answer before it does anything: Cancel anywhere
+// ConfirmRevertToSaved) and gathers every answer before it does anything: Cancel anywhere
 // leaves every form and every record as it was, and each form is asked at most once. A form that
 // still holds edits when the notice of a change to its record reaches it outside such a step (a
 // change that follows from another, such as the materials mapped to a saved one) asks then,
@@ -21,6 +21,7 @@
 #include <string>
 #include <utility>
 
+class CDocument;
 class CEditFormLink;
 class CView;
 
@@ -142,9 +143,11 @@ bool AskForms(std::span<const CEditForm> forms, FormsAsked when);
 // is lost for a delete that does not happen.
 bool ConfirmDeleteWithForms(std::span<const CEditForm> forms, RecordGoes goes = RecordGoes::Deleted);
 
-// Before Revert To Saved reads the database's file again, which closes the forms: when any holds
-// unsaved changes, one question says that the revert drops them, naming each form ("Revert To
-// Saved drops the unsaved changes in ... ." OK / Cancel, Cancel the default). True to go on. The
-// caller drops nothing until the file was read: a revert that cannot read its file keeps them.
-bool ConfirmRevertWithForms(std::span<const CEditForm> forms, unsigned helpId);
+// Before Revert To Saved reads the document's file again, which closes the forms: when the
+// document is modified or any form holds unsaved changes, one question says what the revert
+// drops, naming the file when the document is modified and each form with changes ("Revert To
+// Saved drops the unsaved changes to <path> and in "A"." / "... to <path>." / "... in "A" and
+// "B"." OK / Cancel, Cancel the default). True to go on. The caller drops nothing until the file
+// was read: a revert that cannot read its file keeps them.
+bool ConfirmRevertToSaved(const CDocument& document, std::span<const CEditForm> forms, unsigned helpId);
 

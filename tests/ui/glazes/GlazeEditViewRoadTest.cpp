@@ -983,7 +983,7 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
     const char* saveOther = "Save changes to \"Mine other\" ?";
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
                           "version?";
-    const char* revert = "Revert To Saved drops the unsaved changes in \"Mine held\".";
+    const char* revert = "Revert To Saved drops the unsaved changes to $ and in \"Mine held\".";
     const char* merged = "\"Mine held\" has unsaved changes and will be replaced by the one merged in. Replace it?";
     const char* replaceHeld = "\"Mine held\" was saved in another window since this form showed it. Replace it with "
                               "this form's version?";

@@ -448,7 +448,7 @@ const std::vector<CRoadRow>& RoadRows()
     const char* saveOther = "Save changes to \"Beta other\" ?";
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
                           "version?";
-    const char* revert = "Revert To Saved drops the unsaved changes in \"Beta held\".";
+    const char* revert = "Revert To Saved drops the unsaved changes to $ and in \"Beta held\".";
     const char* merged = "\"Beta held\" has unsaved changes and will be replaced by the one merged in. Replace it?";
     const char* replaceHeld = "\"Beta held\" was saved in another window since this form showed it. Replace it with "
                               "this form's version?";
