@@ -209,7 +209,7 @@ bool CMDIMainFrame::ExecuteCommand(unsigned id)
 bool CMDIMainFrame::RouteCommand(unsigned id)
 {
     // A field that refuses what it holds keeps it, and the command stops there.
-    if (CView* view = ActiveView(); view && !view->CommitPendingEdit())
+    if (CView* view = ActiveView(); view && TakesFieldFirst(id) && !view->CommitPendingEdit())
         return false;
     if (!QueryCommand(id).m_bEnabled)
         return false;
