@@ -1,5 +1,7 @@
 #include "records/RecordEditView.h"
 
+#include "support/FocusWatcher.h"
+
 #include "framework/Cp1252.h"
 #include "framework/Cp1252Fields.h"
 #include "framework/MdiFrame.h"
@@ -119,6 +121,7 @@ void CRecordEditView::AddButtonRow(int y, const CButtonPlace (&places)[7], int h
         if (CommitPendingEdit())
             SaveChanges();
     });
+    DropsEditsOnClick(*Button(ids.undo));
     onClick(ids.undo, [this] { UndoChanges(); });
     onClick(ids.previous, [this] { EditPrevious(); });
     onClick(ids.next, [this] { EditNext(); });

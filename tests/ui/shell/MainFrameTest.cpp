@@ -10,6 +10,8 @@
 #include "graphs/GraphTypesView.h"
 #include "limits/LimitFormulasDoc.h"
 #include "materials/MaterialEditView.h"
+#include "materials/MaterialUnitsDlg.h"
+#include "materials/MaterialsView.h"
 #include "materials/MaterialsDoc.h"
 #include "app/AppCommands.h"
 #include "app/OxidariumAppUi.h"
@@ -412,17 +414,83 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
     EXPECT_TRUE(forms[2]->IsChanged()) << "the form keeps the edits it did not save";
 
     box.messages.onBox = nullptr;
-    box.messages.boxes.clear();
-    box.messages.answers = {MsgResultYes}; // then Enter
-    EXPECT_TRUE(frame->ExecuteCommand(CmdShellExit));
-    EXPECT_EQ(box.messages.Texts(), (std::vector<std::string>{"Save changes to \"Silica C\" ?", replace("Silica B")}));
-    EXPECT_TRUE(frame->isVisible()) << "the program runs on";
+    const auto stays = [](const char* name) {
+        return "\"" + std::string(name) + "\" stays open with its unsaved changes, so the command goes no further.";
+    };
+    const auto savedFirst = [](const char* name) {
+        return "\"" + std::string(name) + "\" will be saved from another window first. Replace it with this form's "
+                                         "version?";
+    };
     const std::vector<CView*>& views = g_pMaterialsDoc->GetViews();
-    ASSERT_NE(std::find(views.begin(), views.end(), static_cast<CView*>(forms[2])), views.end());
-    EXPECT_TRUE(forms[2]->IsChanged());
-    EXPECT_EQ(forms[2]->NameEdit()->text(), QStringLiteral("Silica C"));
+    const auto holds = [&views](CMaterialEditView* form, const char* name) {
+        ASSERT_NE(std::find(views.begin(), views.end(), static_cast<CView*>(form)), views.end()) << name;
+        EXPECT_TRUE(form->IsChanged()) << name;
+        EXPECT_EQ(form->NameEdit()->text().toStdString(), name);
+    };
+    const auto type = [](CMaterialEditView* form, const char* name) {
+        form->NameEdit()->setFocus();
+        form->NameEdit()->selectAll();
+        QTest::keyClicks(form->NameEdit(), QString::fromLatin1(name));
+    };
+    CView* list = nullptr;
+    for (CView* view : views)
+        list = dynamic_cast<CMaterialEditView*>(view) ? list : view;
+    ASSERT_NE(list, nullptr);
+    // Each step: the forms typed into, the command, the answers before Enter, what is asked, the
+    // name stored, the form that keeps its edits and whether the program runs on.
+    struct CStep {
+        const char* what;
+        std::vector<std::pair<int, const char*>> typed;
+        unsigned command;
+        std::vector<int> answers;
+        std::vector<std::string> asked;
+        const char* stored;
+        std::pair<int, const char*> keeps;
+    };
+    const CStep steps[] = {
+        // At Exit the form that kept the stored version asks again before its save replaces B's:
+        // Enter keeps the form open with its edits, and the program says why it runs on.
+        {"Exit, Yes, then Enter", {}, CmdShellExit, {MsgResultYes},
+         {"Save changes to \"Silica C\" ?", replace("Silica B"), stays("Silica C")}, "Silica B", {2, "Silica C"}},
+        // Enter at the question within a step keeps the first form's version, saved, and the
+        // second form's edits, over which Units goes on.
+        {"Units, Yes, Yes, then Enter", {{0, "Silica D"}, {1, "Silica E"}}, CmdMatListUnits, {MsgResultYes, MsgResultYes},
+         {"Save changes to \"Silica D\" ?", "Save changes to \"Silica E\" ?", savedFirst("Silica D")}, "Silica D",
+         {1, "Silica E"}},
+        {"Exit, Yes, Yes, then Enter", {{0, "Silica F"}, {1, "Silica G"}}, CmdShellExit, {MsgResultYes, MsgResultYes},
+         {"Save changes to \"Silica F\" ?", "Save changes to \"Silica G\" ?", savedFirst("Silica F"), stays("Silica G")},
+         "Silica F", {1, "Silica G"}},
+        {"Exit, Yes, Yes, No", {{0, "Silica H"}, {1, "Silica I"}}, CmdShellExit,
+         {MsgResultYes, MsgResultYes, MsgResultNo},
+         {"Save changes to \"Silica H\" ?", "Save changes to \"Silica I\" ?", savedFirst("Silica H"), stays("Silica I")},
+         "Silica H", {1, "Silica I"}},
+    };
+    for (const CStep& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (step.command == CmdMatListUnits) { // a fresh pair of forms
+            forms[2]->SetChanged(false);
+            forms[2]->GetFrame()->CloseFrame();
+            QApplication::processEvents();
+        }
+        for (const auto& [form, name] : step.typed) {
+            forms[static_cast<std::size_t>(form)]->DropChanges(); // what it kept before goes
+            type(forms[static_cast<std::size_t>(form)], name);
+        }
+        box.messages.boxes.clear();
+        box.messages.answers.assign(step.answers.begin(), step.answers.end());
+        if (step.command == CmdMatListUnits) {
+            WhenDialogShows<CMaterialUnitsDlg>([](CMaterialUnitsDlg& dialog) { dialog.OkButton()->click(); });
+            EXPECT_TRUE(CMDIMainFrame::RunViewCommand(*list, step.command));
+        } else {
+            EXPECT_TRUE(frame->ExecuteCommand(step.command));
+        }
+        EXPECT_EQ(box.messages.Texts(), step.asked);
+        EXPECT_TRUE(frame->isVisible()) << "the program runs on";
+        EXPECT_EQ(g_pMaterialsDoc->GetRecordName(0), step.stored);
+        holds(forms[static_cast<std::size_t>(step.keeps.first)], step.keeps.second);
+    }
 
-    forms[2]->SetChanged(false);
+    forms[1]->SetChanged(false);
     box.messages.answers = {MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo};
     EXPECT_TRUE(frame->close());
     app.ExitInstance();
