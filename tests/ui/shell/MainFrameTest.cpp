@@ -9,16 +9,19 @@
 #include "graphs/GraphTypesDoc.h"
 #include "graphs/GraphTypesView.h"
 #include "limits/LimitFormulasDoc.h"
+#include "glazes/GlazesDoc.h"
 #include "materials/MaterialEditView.h"
 #include "materials/MaterialUnitsDlg.h"
 #include "materials/MaterialsView.h"
 #include "materials/MaterialsDoc.h"
 #include "app/AppCommands.h"
 #include "app/OxidariumAppUi.h"
+#include "substitutions/SubstitutionEditView.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "textfile/TextFileDoc.h"
 #include "tree/DbTreeDoc.h"
 #include "support/QtServices.h"
+#include "ui/glazes/GlazeEditViewAccess.h"
 #include "ui/support/ModalDialogTest.h"
 
 #include <QLabel>
@@ -490,9 +493,63 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
         holds(forms[static_cast<std::size_t>(step.keeps.first)], step.keeps.second);
     }
 
-    forms[1]->SetChanged(false);
-    box.messages.answers = {MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo};
-    EXPECT_TRUE(frame->close());
+    // Exit over a form whose field refuses what it holds ("1,5" as an amount), the caret still in
+    // it: the form is asked its save question. Yes tells the refusal and the program runs on; No
+    // lets the form close without its edits. Regression: Exit took the field first and showed
+    // only the refusal, each time, so that the program could not be left by its menu.
+    for (CMaterialEditView* form : forms) {
+        if (std::find(views.begin(), views.end(), static_cast<CView*>(form)) != views.end()) {
+            form->SetChanged(false);
+            form->GetFrame()->CloseFrame();
+        }
+    }
+    CShellSandbox::FlushEvents();
+    g_pMaterialsDoc->SetModifiedFlag(false);
+    ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewGlazeDatabase));
+    auto* glazes = dynamic_cast<CGlazesDoc*>(g_pGlazesTemplate->GetDocuments().back());
+    ASSERT_NE(glazes, nullptr);
+    glazes->InsertGlaze(0, CGlaze("Mine"));
+    glazes->SetModifiedFlag(false);
+    const int first[] = {0};
+    ASSERT_TRUE(GetGlazeViews()->OpenEditView(*glazes, first, false));
+    auto* glazeForm = dynamic_cast<CGlazeEditView*>(glazes->GetViews().back());
+    ASSERT_NE(glazeForm, nullptr);
+    ASSERT_NE(g_pSubstitutionsDoc, nullptr);
+    g_pSubstitutionsDoc->InsertRecord(0, CSubstitution("Mine"));
+    g_pSubstitutionsDoc->SetModifiedFlag(false);
+    ASSERT_EQ(g_pSubstitutionsDoc->OpenEditView(0), 1);
+    auto* substitutionForm = dynamic_cast<CSubstitutionEditView*>(g_pSubstitutionsDoc->GetViews().back());
+    ASSERT_NE(substitutionForm, nullptr);
+    const std::string refusal = "The amount of \"Talc 1,5\" is not a number. Please enter a number between 0 and "
+                                "999999999.";
+    // The glaze database is asked first: its form holds the refused text second.
+    const std::pair<CView*, QPlainTextEdit*> refusing[] = {{substitutionForm, substitutionForm->SetEdit(0)},
+                                                           {glazeForm, GlazeForm::ComponentsEdit(glazeForm)}};
+    for (const auto& [form, field] : refusing) {
+        SCOPED_TRACE(form == glazeForm ? "a glaze form" : "a substitution form");
+        if (form == glazeForm)
+            glazeForm->ShowPage(kPageRecipe);
+        form->GetFrame()->ActivateFrame();
+        QApplication::setActiveWindow(frame);
+        field->setFocus();
+        field->moveCursor(QTextCursor::End);
+        QTest::keyClicks(field, "Talc 1,5");
+        box.messages.boxes.clear();
+        box.messages.answers = {MsgResultYes};
+        EXPECT_TRUE(frame->ExecuteCommand(CmdShellExit));
+        CShellSandbox::FlushEvents();
+        EXPECT_EQ(box.messages.Texts(), (std::vector<std::string>{"Save changes to \"Mine\" ?", refusal}));
+        EXPECT_TRUE(frame->isVisible()) << "the program runs on";
+        EXPECT_TRUE(field->toPlainText().endsWith(QStringLiteral("Talc 1,5")));
+        EXPECT_EQ(QApplication::focusWidget(), field);
+    }
+    box.messages.boxes.clear();
+    box.messages.answers = {MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo};
+    EXPECT_TRUE(frame->ExecuteCommand(CmdShellExit));
+    CShellSandbox::FlushEvents();
+    EXPECT_FALSE(frame->isVisible()) << "No let the forms close, and the program with them";
+    for (const std::string& asked : box.messages.Texts())
+        EXPECT_EQ(asked.find("is not a number"), std::string::npos) << asked;
     app.ExitInstance();
 }
 
