@@ -194,8 +194,9 @@ FormAnswer CRecordEditView::AskSaveChanges()
     const int answer = AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, m_kind.saveQuestionHelpId);
     if (answer != MsgResultYes)
         return answer == MsgResultNo ? FormAnswer::DontSave : FormAnswer::Cancel;
+    // The field being edited is left first, as by Save Changes (Exit leaves it to this question).
     // A form that cannot be saved as it stands has said why and stays open, edits and all.
-    if (!CanSaveForm())
+    if (!CommitPendingEdit() || !CanSaveForm())
         return FormAnswer::Cancel;
     return MayReplaceStored() ? FormAnswer::Save : FormAnswer::KeepStored;
 }
