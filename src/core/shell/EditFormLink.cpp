@@ -144,7 +144,7 @@ bool AskForms(std::span<const CEditForm> forms, FormsAsked when)
         return false;
     guards.Keep();
     std::vector<CSettledForm> settled;
-    const CEditFormLink* keptOpen = nullptr; // the first form that keeps its edits over a close
+    CEditFormLink* keptOpen = nullptr; // the first form that keeps its edits over a close
     for (const auto& [form, answer] : answers) {
         if (answer == FormAnswer::DontSave && when == FormsAsked::BeforeChange) {
             form.second->DropChanges();
@@ -166,9 +166,10 @@ bool AskForms(std::span<const CEditForm> forms, FormsAsked when)
         }
     }
     if (keptOpen && when == FormsAsked::BeforeClose) {
+        const CSavedElsewhere* guard = keptOpen->Guard();
         AppMessageBox("\"" + keptOpen->FormName() + "\" stays open with its unsaved changes, so the command goes no "
                       "further.",
-                      MsgOk | MsgIconInformation);
+                      MsgOk | MsgIconInformation, guard ? guard->HelpId() : 0);
         return false;
     }
     return true;

@@ -85,6 +85,8 @@ public:
     // the question the form's own save would then ask, before anything is written. Save to
     // replace the other's version, KeepStored to keep it, Cancel.
     FormAnswer AskToReplaceInStep(const CEditForm& form, const std::string& otherName);
+    // The help topic of the form's questions.
+    unsigned HelpId() const { return m_helpId; }
     // The form shows its record as stored, or keeps the other window's save beside its own.
     void Forget() { m_bSavedElsewhere = false; }
     // The form keeps its edits over the version another form saves in this step: its own

@@ -197,11 +197,6 @@ void CMainFrame::changeEvent(QEvent* event)
         TrackPlacement();
 }
 
-bool CMainFrame::TakesFieldFirst(unsigned id) const
-{
-    return id != CmdShellExit;
-}
-
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     // The placement goes into the profile before anything else the closing does, so that no

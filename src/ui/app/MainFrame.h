@@ -55,8 +55,6 @@ public:
 
 protected:
     void UpdateStatusPanes() override;
-    // Exit takes the road of the title bar's close, which leaves the focused field as it is.
-    bool TakesFieldFirst(unsigned id) const override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -120,10 +120,6 @@ protected:
     bool event(QEvent* event) override;
     // Hook for derived frames: called twice a second and whenever the active window changes.
     virtual void UpdateStatusPanes() {}
-    // Whether the command takes the field being edited first (it stops where the field refuses
-    // what it holds). Not a command that closes the windows: their forms ask their own save
-    // questions, and one whose user drops the edits closes without its field refusing.
-    virtual bool TakesFieldFirst(unsigned /*id*/) const { return true; }
 
 private:
     QAction* MakeAction(const CMenuDef& item, QObject* parent);
