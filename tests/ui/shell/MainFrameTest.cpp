@@ -396,6 +396,10 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
         return "\"" + std::string(name) + "\" was saved in another window since this form showed it. Replace it with "
                                          "this form's version?";
     };
+    const auto savedFirst = [](const char* name) {
+        return "\"" + std::string(name) + "\" will be saved from another window first. Replace it with this form's "
+                                         "version?";
+    };
     box.messages.boxes.clear();
     s_askedFrom.clear();
     box.messages.onBox = [](const CFakeMessageService::Box&) {
@@ -407,8 +411,8 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
     std::vector<std::string> asked = box.messages.Texts();
     asked.resize(5); // the database's own question follows
     EXPECT_EQ(asked, (std::vector<std::string>{"Save changes to \"Silica A\" ?", "Save changes to \"Silica B\" ?",
-                                               "Save changes to \"Silica C\" ?", replace("Silica A"),
-                                               replace("Silica B")}));
+                                               "Save changes to \"Silica C\" ?", savedFirst("Silica A"),
+                                               savedFirst("Silica B")}));
     const std::vector<CView*> from(s_askedFrom.begin(), s_askedFrom.begin() + 5);
     EXPECT_EQ(from, (std::vector<CView*>{forms[0], forms[1], forms[2], forms[1], forms[2]})) << "each form comes forward";
     EXPECT_EQ(g_pMaterialsDoc->GetRecordName(0), "Silica B");
@@ -419,10 +423,6 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
     box.messages.onBox = nullptr;
     const auto stays = [](const char* name) {
         return "\"" + std::string(name) + "\" stays open with its unsaved changes, so the command goes no further.";
-    };
-    const auto savedFirst = [](const char* name) {
-        return "\"" + std::string(name) + "\" will be saved from another window first. Replace it with this form's "
-                                         "version?";
     };
     const std::vector<CView*>& views = g_pMaterialsDoc->GetViews();
     const auto holds = [&views](CMaterialEditView* form, const char* name) {
