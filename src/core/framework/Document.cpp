@@ -117,13 +117,6 @@ void CDocument::UpdateAllViews(CView* sender, const CUpdateHint* hint)
     }
 }
 
-void CDocument::CommitPendingEdits()
-{
-    const std::vector<CView*> snapshot = m_views;
-    for (CView* view : snapshot)
-        view->CommitPendingEdit();
-}
-
 bool CDocument::OnNewDocument()
 {
     DeleteContents();
@@ -199,7 +192,6 @@ bool CDocument::SaveModified(SaveModifiedFor /*reason*/)
 {
     if (!IsModified())
         return true;
-    CommitPendingEdits();
     const int answer = AppMessageBox(FormatMessage1("Save changes to %1?", SaveQuestionName()),
                                MsgYesNoCancel | MsgIconExclamation, m_nSaveQuestionHelpId);
     if (answer == MsgResultCancel)

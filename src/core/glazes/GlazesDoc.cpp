@@ -401,7 +401,6 @@ bool CGlazesDoc::SaveModified(SaveModifiedFor reason)
         return false;
     if (!IsModified())
         return true;
-    CommitPendingEdits();
     const int answer = AppMessageBox(FormatMessage1("Save changes to %1?", SaveQuestionName()),
                                      MsgYesNoCancel | MsgIconExclamation, kGlazeSaveQuestionHelpId);
     if (answer == MsgResultCancel)
@@ -419,7 +418,7 @@ bool CGlazesDoc::CanCloseFrame(CFrameHost* frame)
             continue;
         if (CGlazeEditLink* link = views ? views->AsEditView(view) : nullptr) {
             const CEditForm form{view, link};
-            return AskForms({&form, 1}, FormsAsked::BeforeClose);
+            return AskForms({&form, 1}, FormsAsked::BeforeOwnClose);
         }
         if (views && views->AsAnalysisView(view))
             return true;

@@ -91,8 +91,9 @@ bool CRecordDatabaseDoc::DeleteRecords(std::span<const int> rows, CView* sender)
 
 bool CRecordDatabaseDoc::CutRecords(std::span<const int> rows, CView* sender)
 {
-    // The edit windows answer first, so that the clipboard receives what they saved.
-    if (rows.empty() || !AskEditFormsOf(rows, FormsAsked::BeforeChange))
+    // The edit windows answer first, so that the clipboard receives what they saved; their
+    // records leave the list, so a form that keeps its edits stops the cut as it stops a close.
+    if (rows.empty() || !AskEditFormsOf(rows, FormsAsked::BeforeClose))
         return false;
     CopyRecordsToClipboard(rows);
     RemoveRows(rows, sender);
@@ -424,7 +425,7 @@ bool CRecordDatabaseDoc::CanCloseFrame(CFrameHost* frame)
             continue;
         if (CRecordEditLink* link = EditLinkOf(view)) {
             const CEditForm form{view, link};
-            return AskForms({&form, 1}, FormsAsked::BeforeClose);
+            return AskForms({&form, 1}, FormsAsked::BeforeOwnClose);
         }
         if (CRecordEditViews* views = EditViews(); views && views->ClosesFreely(view))
             return true;

@@ -967,7 +967,7 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
 {
     // RevertCut: another program cut the file in the middle of a line half way through it.
     enum class Road { OtherFormSaves, DatabaseSave, MergeReplacing, Revert, RevertGone, RevertCut, Delete, SaveAsNew,
-                      TitleBar, Exit };
+                      TitleBar, Exit, SetField };
     struct CRow {
         const char* what;
         Road road;
@@ -985,8 +985,10 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
                           "version?";
     const char* revert = "Revert To Saved drops the unsaved changes to $ and in \"Mine held\".";
     const char* merged = "\"Mine held\" has unsaved changes and will be replaced by the one merged in. Replace it?";
-    const char* replaceHeld = "\"Mine held\" was saved in another window since this form showed it. Replace it with "
-                              "this form's version?";
+    const char* replaceHeld = "\"Mine held\" will be saved from another window first. Replace it with this form's "
+                              "version?";
+    const char* heldStays = "\"Mine held\" stays open with its unsaved changes, so the command goes no further.";
+    const char* otherStays = "\"Mine other\" stays open with its unsaved changes, so the command goes no further.";
     const std::vector<CRow> rows = {
         {"another form saves", Road::OtherFormSaves, false, {MsgResultNo},
          {"\"%\" has been saved in another window. Show it as saved there, dropping the unsaved changes in this window?"},
@@ -1011,7 +1013,13 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
          false},
         {"the title bar's close, keeping the stored version", Road::TitleBar, true, {MsgResultYes, MsgResultNo},
          {save, replace}, "%", {"%"}},
-        {"Exit, keeping the stored version", Road::Exit, true, {MsgResultYes, MsgResultNo}, {save, replace}, "%", {"%"}},
+        {"Exit, keeping the stored version", Road::Exit, true, {MsgResultYes, MsgResultNo}, {save, replace, heldStays},
+         "%", {"%"}},
+        // Enter at the question keeps the held form's version and the other form's edits.
+        {"Exit, Yes to both forms, then Enter", Road::Exit, false, {MsgResultYes, MsgResultYes},
+         {save, saveOther, replaceHeld, otherStays}, "Mine held", {"Mine held"}, true, false},
+        {"Set Field, Yes to both forms, then Enter", Road::SetField, false, {MsgResultYes, MsgResultYes},
+         {save, saveOther, replaceHeld}, "Mine held", {"Mine held"}, true, false},
         {"the database's Save, Yes to both forms: the second keeps the first's version", Road::DatabaseSave, false,
          {MsgResultYes, MsgResultYes, MsgResultNo}, {save, saveOther, replaceHeld}, "Mine held", {"Mine held"}, true,
          false},
@@ -1118,6 +1126,7 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
             break;
         case Road::TitleBar: dynamic_cast<QMdiSubWindow*>(held->GetFrame())->close(); break;
         case Road::Exit: EXPECT_FALSE(m_doc->SaveModified(SaveModifiedFor::Closing)); break;
+        case Road::SetField: ApplySetGlazeField(*m_doc, ListView(), true, kGlazeFieldIndex, "T1"); break;
         case Road::Delete:
             m_doc->ClearSelection();
             m_doc->SelectGlaze(g);
@@ -1140,8 +1149,10 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
         const bool otherKeeps = row.otherHolds && (row.heldKeeps || named(row.heldOn, stored, saved) == "Mine held");
         if (row.otherHolds && !otherKeeps)
             EXPECT_EQ(GlazeForm::IsModified(other), 0) << "both forms saved";
-        else if (row.otherHolds)
+        else if (row.otherHolds) {
             EXPECT_EQ(GlazeForm::NameEdit(other)->text(), QStringLiteral("Mine other")) << "kept";
+            EXPECT_EQ(GlazeForm::IsModified(other), 1);
+        }
         if (row.road == Road::SaveAsNew) {
             EXPECT_EQ(other->GetGlazeIndex(), g + 1) << "the saving form shows the new glaze";
             EXPECT_EQ(Title(other).toStdString(), stored + " (new)");

@@ -450,8 +450,10 @@ const std::vector<CRoadRow>& RoadRows()
                           "version?";
     const char* revert = "Revert To Saved drops the unsaved changes to $ and in \"Beta held\".";
     const char* merged = "\"Beta held\" has unsaved changes and will be replaced by the one merged in. Replace it?";
-    const char* replaceHeld = "\"Beta held\" was saved in another window since this form showed it. Replace it with "
-                              "this form's version?";
+    const char* replaceHeld = "\"Beta held\" will be saved from another window first. Replace it with this form's "
+                              "version?";
+    const char* heldStays = "\"Beta held\" stays open with its unsaved changes, so the command goes no further.";
+    const char* otherStays = "\"Beta other\" stays open with its unsaved changes, so the command goes no further.";
     const int yes = MsgResultYes;
     const int no = MsgResultNo;
     const int ok = MsgResultOk;
@@ -515,8 +517,14 @@ const std::vector<CRoadRow>& RoadRows()
          {"Alpha", "Beta saved", "Gamma"}, true},
         {"the Close button, keeping the stored version", Road::CloseButton, true, {yes, no}, {save, replace},
          "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
-        {"Exit, keeping the stored version", Road::Exit, true, {yes, no}, {save, replace}, "Beta saved",
+        {"Exit, keeping the stored version", Road::Exit, true, {yes, no}, {save, replace, heldStays}, "Beta saved",
          {"Alpha", "Beta saved", "Gamma"}, true},
+        // Enter at the question keeps the held form's version, saved, and the other form's edits,
+        // and the command stops there, saying so.
+        {"Exit, Yes to both forms, then Enter", Road::Exit, false, {yes, yes}, {save, saveOther, replaceHeld, otherStays},
+         "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true, false, true},
+        {"Cut, Yes to both forms, then Enter", Road::Cut, false, {yes, yes}, {save, saveOther, replaceHeld, otherStays},
+         "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true, false, true},
     };
     return rows;
 }
