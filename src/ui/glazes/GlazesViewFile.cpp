@@ -16,6 +16,7 @@
 #include "shell/DocumentRead.h"
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
+#include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 #include "support/InputFile.h"
 #include "support/MergeDlg.h"
@@ -218,7 +219,7 @@ void CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>
     else
         FillList(0, 0, true);
     if (!replaced.empty())
-        BroadcastMerge(this, doc, kGlazesKind, HintGlazesReplaced, 0, replaced);
+        BroadcastMerge(this, doc, static_cast<int>(DbFileType::Glazes), HintGlazesReplaced, 0, replaced);
     else
         Broadcast(HintGlazesInserted, oldCount);
 }

@@ -495,9 +495,12 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
                                             "the one merged in. Replace it?"};
     m_messages.answers = {MsgResultNo};
     merge();
-    EXPECT_EQ(m_messages.Texts(), asked);
-    EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter merges nothing";
-    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "Cone 6 Satin Matte Blue") << "No merges nothing";
+    EXPECT_EQ(m_messages.Texts(),
+              (std::vector<std::string>{asked[0], "Nothing was merged from " + source +
+                                                      ". \"Cone 6 Satin Matte Blue\" was kept with the unsaved "
+                                                      "changes in its window."}));
+    EXPECT_EQ(m_messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps the glaze";
+    EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "Cone 6 Satin Matte Blue") << "No keeps the glaze";
     EXPECT_EQ(m_doc->GetGlazeCount(), 10);
     ASSERT_EQ(CountViews<CGlazeEditView>(), 2);
     EXPECT_EQ(GlazeForm::IsModified(view), 1);
