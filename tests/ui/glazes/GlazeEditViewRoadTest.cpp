@@ -1021,7 +1021,7 @@ TEST_F(GlazeEditViewRoadTest, TwoFormsOnOneGlazeKeepEachOthersSaves)
 TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
 {
     // RevertCut: another program cut the file in the middle of a line half way through it.
-    // MergeWithNew: the file holds the glaze and a new "Delta", and a report window is open on the
+    // MergeWithNew: the file holds the glaze and a new "Delta <g>", and a report window is open on the
     // next glaze, which the merge leaves alone.
     enum class Road { OtherFormSaves, DatabaseSave, MergeReplacing, MergeWithNew, Revert, RevertGone, RevertCut, Delete,
                       SaveAsNew, TitleBar, Exit };
@@ -1035,7 +1035,7 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
         std::vector<const char*> file;  // the names from the glaze on in the file after the road
         bool otherHolds = false;
         bool heldKeeps = true; // the held form still holds its edits (else it shows heldOn as stored)
-        bool appends = false;  // "Delta" was appended
+        bool appends = false;  // "Delta <g>" was appended
     };
     const char* save = "Save changes to \"Mine held\" ?";
     const char* saveOther = "Save changes to \"Mine other\" ?";
@@ -1165,7 +1165,8 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
         case Road::MergeWithNew: {
             const std::string source = m_dir.path().toStdString() + "/incoming.glz";
             std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
-                                                       "name   = " << saved << "\ncolor = green\n\nname   = Delta\n";
+                                                       "name   = " << saved << "\ncolor = green\n\nname   = Delta " << g
+                                                    << "\n";
             CGlazeAnalysisView* report = OpenReport(g + 1);
             ASSERT_NE(report, nullptr);
             const int count = m_doc->GetGlazeCount();
