@@ -44,6 +44,11 @@ CDocument* CUpdateHint::Document() const
     return static_cast<CDocument*>(const_cast<void*>(m_pObject));
 }
 
+bool CUpdateHint::LeavesRecord(const void* record) const
+{
+    return m_merged && record && std::find(m_merged->begin(), m_merged->end(), record) == m_merged->end();
+}
+
 std::string FormatMessage1(const std::string& format, const std::string& value)
 {
     std::string text = format;

@@ -265,6 +265,14 @@ bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices, Record
     return ConfirmDeleteWithForms(EditFormsOf(indices, false), goes);
 }
 
+bool CGlazesDoc::AskMergeForms(CMergePlan& plan)
+{
+    return plan.AskForms([this](int glaze) {
+        const int one[] = {glaze};
+        return EditFormsOf(one, false);
+    });
+}
+
 bool CGlazesDoc::FormsHoldEdits() const
 {
     return AnyHoldsChanges(EditFormsOf({}, true));

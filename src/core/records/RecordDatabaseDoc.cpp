@@ -179,27 +179,29 @@ void CRecordDatabaseDoc::ChangeDatabaseNotes(const std::string& name, const CStr
         Announce(HintDatabaseNotesChanged, 0, sender);
 }
 
-std::vector<int> CRecordDatabaseDoc::RecordsReplacedBy(const CRecordSource& file, const std::vector<int>& chosen,
-                                                       int method) const
+CMergePlan CRecordDatabaseDoc::PlanMerge(const CRecordSource& file, const std::vector<int>& chosen, int method) const
 {
-    std::vector<int> replaced;
-    if (method != kMergeReplaceExisting)
-        return replaced;
-    for (int i : chosen) {
-        if (const int at = FindRecordByName(file.NameAt(i)); at >= 0)
-            replaced.push_back(at);
-    }
-    std::sort(replaced.begin(), replaced.end());
-    replaced.erase(std::unique(replaced.begin(), replaced.end()), replaced.end());
-    return replaced;
+    return CMergePlan(chosen, method == kMergeReplaceExisting,
+                      [this, &file](int incoming) { return FindRecordByName(file.NameAt(incoming)); });
+}
+
+bool CRecordDatabaseDoc::AskMergeForms(CMergePlan& plan)
+{
+    return plan.AskForms([this](int record) {
+        const int one[] = {record};
+        return EditFormsOf(one, false);
+    });
 }
 
 void CRecordDatabaseDoc::AnnounceMerge(const CMergeCounts& counts, CView* sender)
 {
-    if (counts.replaced > 0)
-        Announce(m_kind.hints.replaced, 0, sender, this);
-    else if (counts.appended > 0)
+    if (counts.replaced > 0) {
+        std::vector<std::shared_ptr<void>> gone;
+        gone.swap(m_outgoing);
+        BroadcastMerge(sender, this, KindCode(), m_kind.hints.replaced, HintExtra(this), counts.replacedRecords);
+    } else if (counts.appended > 0) {
         Announce(m_kind.hints.inserted, counts.oldCount, sender);
+    }
 }
 
 // --- edit windows ---------------------------------------------------------------------------------
