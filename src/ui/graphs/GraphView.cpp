@@ -152,7 +152,7 @@ void CGraphView::OnUpdate(CView* sender, const CUpdateHint* hint)
 
 // --- the chart's clicks -----------------------------------------------------------------------
 
-void CGraphView::OnChartMessage(unsigned message, unsigned kind, std::uint32_t data)
+void CGraphView::OnChartMessage(unsigned message, unsigned kind, std::uint64_t data)
 {
     const CChartClick click = m_clicks.Route(*m_chartWnd, message, kind, data);
     switch (click.kind) {

@@ -111,7 +111,7 @@ public:
     const CGraphTemplate* GetShownTemplate() const override { return m_state.m_pTemplate; }
 
     // --- CChartNotifyTarget ---
-    void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override;
+    void OnChartMessage(unsigned message, unsigned kind, std::uint64_t data) override;
 
     // The lines of the chosen template's summary (Print Graph Template).
     void FillSummaryPrinter(CTextPrinter& printer);
