@@ -423,8 +423,9 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
         ASSERT_EQ(turned.m_name, "Selected glazes: oxides (bar)");
         turned.piebar3d = 1;
         turned.m_dataSources.GetAt(0).dsglz = kDataSourceAllGlazes;
-        view->SetGraph(&turned, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
         frame->resize(700, 440);
+        Flush();
+        view->SetGraph(&turned, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
         Flush();
         const CChart* chart = view->ChartWindow()->Chart();
         ASSERT_NE(chart, nullptr);
@@ -467,6 +468,7 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
         EXPECT_EQ(view->BuildCount(), builds + 1);
         Flush();
         EXPECT_EQ(view->BuildCount(), builds + 1);
+        view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
     }
 
     // A right press and release shows the menu once; a release alone does not.
