@@ -434,13 +434,24 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
         for (const CChartPrimitive& p : chart->Primitives()) {
             if (p.hitKind != CChartPrimitive::kHitCell || p.column < 65536 || p.points.empty())
                 continue;
+            // The back rows show above the nearer ones only near their tops: the face is tried
+            // from its middle out towards each of its corners.
             double x = 0.0, y = 0.0;
             for (const CChartPointD& point : p.points) {
                 x += chart->UnitsToPixelsX(point.x) / static_cast<double>(p.points.size());
                 y += chart->UnitsToPixelsY(point.y) / static_cast<double>(p.points.size());
             }
-            at = QPoint(static_cast<int>(x), static_cast<int>(y));
-            hit = chart->HitTest(at.x() + 0.5, at.y() + 0.5);
+            for (const CChartPointD& corner : p.points) {
+                for (const double toward : {0.95, 0.8, 0.5, 0.0}) {
+                    at = QPoint(static_cast<int>(x + toward * (chart->UnitsToPixelsX(corner.x) - x)),
+                                static_cast<int>(y + toward * (chart->UnitsToPixelsY(corner.y) - y)));
+                    hit = chart->HitTest(at.x() + 0.5, at.y() + 0.5);
+                    if (hit.kind == CChartPrimitive::kHitCell && hit.column >= 65536)
+                        break;
+                }
+                if (hit.kind == CChartPrimitive::kHitCell && hit.column >= 65536)
+                    break;
+            }
             if (hit.kind == CChartPrimitive::kHitCell && hit.column >= 65536)
                 break;
         }
