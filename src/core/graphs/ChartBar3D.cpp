@@ -164,7 +164,7 @@ public:
     // column that show only slivers beyond the nearer rows drawn in runs.
     void ColumnRuns(double pitch, bool frontShows, double pixels)
     {
-        CChartColumnRuns runs(static_cast<std::size_t>(m_places.count));
+        CChartColumnRuns runs(static_cast<std::size_t>(m_places.count), pitch);
         for (const CBar& bar : m_bars)
             runs.Note(static_cast<std::size_t>(bar.point), bar.set * pitch);
         // The boxes taken back from the last.

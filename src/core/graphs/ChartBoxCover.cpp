@@ -32,9 +32,9 @@ bool RunRows(double pitch, std::size_t ends, std::size_t budget)
     return pitch < kRunRowPixels || (pitch < kBudgetSlimRowPixels && ends > budget);
 }
 
-std::int64_t CChartColumnRuns::Window(double depth)
+std::int64_t CChartColumnRuns::Window(double depth) const
 {
-    return ChartCell(depth / kRunPixels);
+    return ChartCell(depth / m_depth);
 }
 
 void CChartColumnRuns::Note(std::size_t column, double depth)

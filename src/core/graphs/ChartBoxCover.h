@@ -59,6 +59,7 @@
 
 #include "graphs/ChartDrawing.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -70,6 +71,10 @@ inline constexpr double kRunRowPixels = 1.0 / 32.0;
 // The depth of a column run in the picture, and how far a row may reach beyond the nearer rows of
 // its column (pixels) and still join one.
 inline constexpr double kRunPixels = 0.25;
+// The fewest rows a run's depth holds: rows too far apart for so many to a kRunPixels deep run
+// join runs as deep as that (runs of a few rows, as the budget draws rows up to
+// kBudgetSlimRowPixels apart, mixed a few glazes' colours into walls of visible stripes).
+inline constexpr double kLeastRunRows = 8.0;
 // How many times over a run of as many rows or more draws its face (see above).
 inline constexpr int kRunLayers = 3;
 // Boxes narrower than this many pixels across may be covered by their neighbours (CChartBoxCover).
@@ -110,7 +115,11 @@ public:
         bool hollow = false;
     };
 
-    explicit CChartColumnRuns(std::size_t columns) : m_columns(columns) {}
+    // Rows `pitch` pixels apart in the picture: a run's depth holds kLeastRunRows of them at least.
+    CChartColumnRuns(std::size_t columns, double pitch)
+        : m_columns(columns), m_depth(std::max(kRunPixels, kLeastRunRows * pitch))
+    {
+    }
 
     // Notes where a row lies before any row is taken: the rows of the first and last kRunPixels of
     // a column's depth (its two ends) are each drawn alone.
@@ -149,9 +158,10 @@ private:
         std::int64_t last = INT64_MIN;
     };
 
-    static std::int64_t Window(double depth);
+    std::int64_t Window(double depth) const;
 
     std::vector<CColumn> m_columns;
+    double m_depth = kRunPixels; // of a run in the picture (pixels)
     std::size_t m_pieces = 0;
 };
 
