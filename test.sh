@@ -34,14 +34,18 @@ case "${1:-}" in
     # each test program also runs once as a whole, in shuffled order (fixed seed), so a test that
     # leaves the process changed fails here. A whole run spends a minute or two; one that has not
     # ended after 30 minutes on the clock waits for good, and fails.
-    for program in build/tests/core_tests build/tests/ui_tests; do
-      echo "== $program as one process, shuffled"
-      timeout --kill-after=30 1800 "$program" --gtest_shuffle --gtest_random_seed=2026 --gtest_brief=1 || {
+    # The two programs run side by side (one core each).
+    whole_run() {
+      echo "== $1 as one process, shuffled"
+      timeout --kill-after=30 1800 "$1" --gtest_shuffle --gtest_random_seed=2026 --gtest_brief=1 || {
         status=$?
-        [ "$status" -eq 124 ] && echo "== $program did not end within 30 minutes as one process" >&2
-        exit "$status"
+        [ "$status" -eq 124 ] && echo "== $1 did not end within 30 minutes as one process" >&2
+        return "$status"
       }
-    done
+    }
+    whole_run build/tests/core_tests & core=$!
+    whole_run build/tests/ui_tests & ui=$!
+    wait "$core"; wait "$ui"
     # The monkey on the optimised build: a step that spends more than 5 s of processor time on the
     # program's thread, or has not ended after five minutes on the clock, hangs, and fails.
     build/tests/oxidarium_monkey --seed 1 --seconds 15 & first=$!

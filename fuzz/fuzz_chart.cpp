@@ -46,7 +46,7 @@ private:
 
 class CIgnoredNotices : public CChartNotifyTarget {
 public:
-    void OnChartMessage(unsigned, unsigned, std::uint32_t) override {}
+    void OnChartMessage(unsigned, unsigned, std::uint64_t) override {}
 };
 
 // The program's world, made once: materials, one glaze database with its first glaze current,

@@ -9,6 +9,7 @@
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
+#include "shell/EditFormLink.h"
 #include "shell/Preferences.h"
 #include "support/DbFileType.h"
 #include "support/InputFile.h"
@@ -156,7 +157,7 @@ bool CElementsDoc::ReadElementFile(const std::string& path, CFileStamp& stamp, b
 bool CElementsDoc::RevertToSaved()
 {
     const std::string path = GetPathName();
-    if (path.empty())
+    if (path.empty() || !ConfirmRevertToSaved(*this, {}, m_nSaveQuestionHelpId))
         return false;
     const CElementTable table = m_elements;
     const std::string name = m_dbName;

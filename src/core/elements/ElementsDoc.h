@@ -99,8 +99,10 @@ private:
     // Reads path over the defaults: false after a message when it cannot be opened or read
     // (one that says the defaults are used, but for a revert, which puts the table back).
     bool ReadElementFile(const std::string& path, CFileStamp& stamp, bool reverting);
-    // Revert To Saved: a file that cannot be read (gone, of another kind, damaged) leaves the
-    // table, its path and its modified flag as they were, after the message.
+    // Revert To Saved, after the question that says the unsaved changes go (ConfirmRevertToSaved):
+    // a file that cannot be read (gone, of another kind, damaged) leaves the table, its path and
+    // its modified flag as they were, after the message; so does one that may have been cut short,
+    // unless the user reverts to it all the same.
     bool RevertToSaved();
     void OnFileOpen();
     void BroadcastElements(int code, int index, CView* sender = nullptr);

@@ -71,9 +71,11 @@ void ClearSingletonDocument(int kind, const CDocument* document)
         SetSingletonDocument(kind, nullptr);
 }
 
-void BroadcastUpdate(CView* sender, const void* object, int kind, int code, int index, std::uintptr_t extra)
+namespace {
+
+void Broadcast(const CUpdateHint& hint)
 {
-    const CUpdateHint hint(sender, object, kind, code, index, extra);
+    CView* sender = hint.m_pSender;
     // The receivers are fixed before anyone reacts: documents that open meanwhile wait for the
     // next notice, and documents that close meanwhile are skipped.
     std::vector<CDocument*> receivers;
@@ -93,4 +95,19 @@ void BroadcastUpdate(CView* sender, const void* object, int kind, int code, int 
         if (CDocument::IsLive(document))
             document->UpdateAllViews(sender, &hint);
     }
+}
+
+} // namespace
+
+void BroadcastUpdate(CView* sender, const void* object, int kind, int code, int index, std::uintptr_t extra)
+{
+    Broadcast(CUpdateHint(sender, object, kind, code, index, extra));
+}
+
+void BroadcastMerge(CView* sender, const void* object, int kind, int code, std::uintptr_t extra,
+                    const std::vector<const void*>& replaced)
+{
+    CUpdateHint hint(sender, object, kind, code, 0, extra);
+    hint.m_merged = &replaced;
+    Broadcast(hint);
 }

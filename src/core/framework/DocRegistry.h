@@ -9,6 +9,7 @@
 // as the named entry points; they forward here.
 
 #include <cstdint>
+#include <vector>
 
 class CDocTemplate;
 class CDocument;
@@ -28,6 +29,9 @@ void ClearSingletonDocument(int kind, const CDocument* document);
 // called any more, and a notice sent from inside a view's OnUpdate completes before the outer
 // one goes on.
 void BroadcastUpdate(CView* sender, const void* object, int kind, int code, int index, std::uintptr_t extra);
+// The same for a merge's notice that records were replaced (CUpdateHint::m_merged).
+void BroadcastMerge(CView* sender, const void* object, int kind, int code, std::uintptr_t extra,
+                    const std::vector<const void*>& replaced);
 
 // Template pointers of the document registry, set at start-up (null until then).
 extern CDocTemplate* g_pGlazesTemplate;

@@ -44,6 +44,11 @@ CDocument* CUpdateHint::Document() const
     return static_cast<CDocument*>(const_cast<void*>(m_pObject));
 }
 
+bool CUpdateHint::LeavesRecord(const void* record) const
+{
+    return m_merged && record && std::find(m_merged->begin(), m_merged->end(), record) == m_merged->end();
+}
+
 std::string FormatMessage1(const std::string& format, const std::string& value)
 {
     std::string text = format;
@@ -115,13 +120,6 @@ void CDocument::UpdateAllViews(CView* sender, const CUpdateHint* hint)
             continue;
         view->OnUpdate(sender, hint);
     }
-}
-
-void CDocument::CommitPendingEdits()
-{
-    const std::vector<CView*> snapshot = m_views;
-    for (CView* view : snapshot)
-        view->CommitPendingEdit();
 }
 
 bool CDocument::OnNewDocument()
@@ -199,7 +197,6 @@ bool CDocument::SaveModified(SaveModifiedFor /*reason*/)
 {
     if (!IsModified())
         return true;
-    CommitPendingEdits();
     const int answer = AppMessageBox(FormatMessage1("Save changes to %1?", SaveQuestionName()),
                                MsgYesNoCancel | MsgIconExclamation, m_nSaveQuestionHelpId);
     if (answer == MsgResultCancel)

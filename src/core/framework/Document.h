@@ -79,8 +79,6 @@ public:
     // document whose data follows another database (material analyses follow the element table)
     // brings it up to date here, whether or not a window shows it. Nothing by default.
     virtual void OnBroadcastNotice(const CUpdateHint& /*hint*/) {}
-    // Asks every view to commit the field being edited.
-    void CommitPendingEdits();
 
     // Life cycle; each returns false on failure.
     virtual bool OnNewDocument();

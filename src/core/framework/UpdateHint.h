@@ -9,6 +9,7 @@
 // not keep it or its pointers.
 
 #include <cstdint>
+#include <vector>
 
 class CDocument;
 class CView;
@@ -75,6 +76,13 @@ public:
     int m_nCode;            // UpdateHintCode
     int m_nIndex;           // record index, 0 when the code gives it no meaning, -1 for all
     std::uintptr_t m_extra; // the changed record, the document for a merge, else 0
+    // A merge's notice that records were replaced: the records it assigned over (their
+    // identities), so that the windows on the records it left alone stay. Null for a database
+    // read anew or rewritten whole, whose windows all go.
+    const std::vector<const void*>* m_merged = nullptr;
+
+    // Whether the notice leaves the record alone: a merge that did not replace it.
+    bool LeavesRecord(const void* record) const;
 };
 
 // Views recognise a record carried in a hint by comparing it with this.

@@ -265,6 +265,14 @@ bool CGlazesDoc::ConfirmDeleteWithEditViews(std::span<const int> indices, Record
     return ConfirmDeleteWithForms(EditFormsOf(indices, false), goes);
 }
 
+bool CGlazesDoc::AskMergeForms(CMergePlan& plan)
+{
+    return plan.AskForms([this](int glaze) {
+        const int one[] = {glaze};
+        return EditFormsOf(one, false);
+    });
+}
+
 bool CGlazesDoc::FormsHoldEdits() const
 {
     return AnyHoldsChanges(EditFormsOf({}, true));
@@ -355,7 +363,7 @@ bool CGlazesDoc::RevertToSaved(CNamedItemList<CGlaze>* gone)
 {
     const std::string path = GetPathName();
     const std::vector<CEditForm> forms = EditFormsOf({}, true);
-    if (path.empty() || !ConfirmRevertWithForms(forms, kGlazeSaveQuestionHelpId))
+    if (path.empty() || !ConfirmRevertToSaved(*this, forms, kGlazeSaveQuestionHelpId))
         return false;
     // Read aside first: a file that has become unreadable must not cost the glazes in memory.
     CGlazeList fresh;
@@ -401,7 +409,6 @@ bool CGlazesDoc::SaveModified(SaveModifiedFor reason)
         return false;
     if (!IsModified())
         return true;
-    CommitPendingEdits();
     const int answer = AppMessageBox(FormatMessage1("Save changes to %1?", SaveQuestionName()),
                                      MsgYesNoCancel | MsgIconExclamation, kGlazeSaveQuestionHelpId);
     if (answer == MsgResultCancel)
@@ -419,7 +426,7 @@ bool CGlazesDoc::CanCloseFrame(CFrameHost* frame)
             continue;
         if (CGlazeEditLink* link = views ? views->AsEditView(view) : nullptr) {
             const CEditForm form{view, link};
-            return AskForms({&form, 1}, FormsAsked::BeforeClose);
+            return AskForms({&form, 1}, FormsAsked::BeforeOwnClose);
         }
         if (views && views->AsAnalysisView(view))
             return true;

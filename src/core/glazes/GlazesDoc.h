@@ -21,6 +21,7 @@
 #include "framework/MessageService.h"
 #include "glazes/GlazeList.h"
 #include "shell/EditFormLink.h"
+#include "shell/MergePlan.h"
 
 #include <memory>
 #include <span>
@@ -194,8 +195,11 @@ public:
     // The edit views on the glazes at indices, or on any glaze: a command that changes more than
     // this database asks them together with the others it changes.
     std::vector<CEditForm> EditFormsOf(std::span<const int> indices, bool all) const;
-    // Before the glazes at indices are deleted (or replaced by a merge): every edit view on one of
-    // them with unsaved changes asks whether to delete it all the same (ConfirmDeleteWithForms).
+    // The edit views on the glazes a merge replaces are asked, glaze by glaze
+    // (CMergePlan::AskForms); a No takes its glaze out of the plan. False on Cancel.
+    bool AskMergeForms(CMergePlan& plan);
+    // Before the glazes at indices are deleted: every edit view on one of them with unsaved
+    // changes asks whether to delete it all the same (ConfirmDeleteWithForms).
     // False when the user said No to any; then every view keeps its edits.
     bool ConfirmDeleteWithEditViews(std::span<const int> indices, RecordGoes goes = RecordGoes::Deleted);
     // Whether an edit view holds unsaved changes (Revert To Saved would drop them).
@@ -219,8 +223,8 @@ public:
     bool SaveModified(SaveModifiedFor reason) override;
     bool CanCloseFrame(CFrameHost* frame) override;
     CFileDialogRequest GetSaveAsRequest() const override;
-    // Re-reads the file, after the edit views with unsaved changes were told that it drops them
-    // (ConfirmRevertWithForms; Cancel reverts nothing). A file that cannot be read leaves the
+    // Re-reads the file, after one question said that it drops the unsaved changes of the
+    // database and of its edit views (ConfirmRevertToSaved; Cancel reverts nothing). A file that cannot be read leaves the
     // glazes and the views' edits as they are (after the message), and so does one that may have
     // been cut short unless the user reverts to it all the same (ConfirmRevertToCutFile); true
     // when the document was reloaded, its edit views' edits dropped for the notice that closes

@@ -164,10 +164,10 @@ void CChart::OnMouseEvent(int eventCode, double pixelX, double pixelY)
     m_lastEventY = PixelsToUnitsY(pixelY);
     const CChartHit hit = eventCode == kChartEventLeftPressed ? HitTest(pixelX, pixelY) : CChartHit{};
     unsigned kind = kChartNoticeOther;
-    std::uint32_t data = 0;
+    std::uint64_t data = 0;
     if (hit.kind == CChartPrimitive::kHitCell) {
         kind = kChartNoticeCell;
-        data = (static_cast<std::uint32_t>(hit.column) << 16) | (static_cast<std::uint32_t>(hit.row) & 0xFFFF);
+        data = ChartCellNoticeData(hit.column, hit.row);
     } else if (hit.kind == CChartPrimitive::kHitObject) {
         kind = kChartNoticeObject;
         data = (static_cast<std::uint32_t>(hit.objectId) << 16) | 1u;

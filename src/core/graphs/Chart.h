@@ -64,7 +64,7 @@
 // (column = k mod series, row = k / series) for marker k; boxes (ChartDrawBox, the engine's
 // ChartSetBoxBorder) remember their object id. A mouse event on the chart (OnMouseEvent) becomes notices to the
 // windows set with ChartSetNotifyWindow (kChartNoticeMessage: kind 8 a data cell with
-// (column << 16) | row, kind 4 a drawn object with (id << 16) | 1, kind 2 anything else) and
+// ChartCellNoticeData(column, row), kind 4 a drawn object with (id << 16) | 1, kind 2 anything else) and
 // ChartSetEventWindow (kChartEventMessage with the event code).
 //
 // Fonts. ChartSetFont(group, family, style, size percent): group 0 the top title, 1 the other

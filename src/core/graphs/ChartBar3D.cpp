@@ -164,7 +164,7 @@ public:
     // column that show only slivers beyond the nearer rows drawn in runs.
     void ColumnRuns(double pitch, bool frontShows, double pixels)
     {
-        CChartColumnRuns runs(static_cast<std::size_t>(m_places.count));
+        CChartColumnRuns runs(static_cast<std::size_t>(m_places.count), pitch);
         for (const CBar& bar : m_bars)
             runs.Note(static_cast<std::size_t>(bar.point), bar.set * pitch);
         // The boxes taken back from the last.
@@ -432,21 +432,23 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
     const std::vector<std::uint32_t> order = FarthestFirst(footprints, middles);
     const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
     // How far apart rows stand in the picture (pixels), and how many faces of a box are turned to
-    // the eye: close enough, the rows are slim (SlimRows).
+    // the eye: close enough, the rows are slim (SlimRows), against a budget of the faces the
+    // columns' depth in the picture holds.
     const CChartPointD step = PictureStep(view, {0.0, 0.0, 1.0 / rows});
     const double pitch = std::hypot(step.x, step.y) * pixels;
+    const std::size_t budget = BoxFaceBudget(pitch * rows * count);
     std::size_t facesOfABox = 0;
     for (int d = 0; d < 6; ++d) {
         CChartPoint3D normal;
         Set(normal, d / 2, d % 2 ? 1.0 : -1.0);
         facesOfABox += view.Faces(normal) ? 1 : 0;
     }
-    const bool slim = !everyBox && SlimRows(pitch, bars.size() * facesOfABox);
+    const bool slim = !everyBox && SlimRows(pitch, bars.size() * facesOfABox, budget);
     const bool frontShows = view.Faces({0.0, 0.0, -1.0});
     const bool endAlone = slim && (frontShows || view.Faces({0.0, 0.0, 1.0}));
     CBoxPieces pieces(chart, view, bars, order, places, style.perPoint);
     // Stacked and floating bars make one row: there boxes stand on one another, not behind.
-    if (endAlone && rows > 1 && pitch < kRunRowPixels)
+    if (endAlone && rows > 1 && RunRows(pitch, bars.size(), budget))
         pieces.ColumnRuns(pitch, frontShows, pixels);
     else
         pieces.EveryBox();

@@ -15,14 +15,26 @@ constexpr double kMarginPixels = 8.0;
 
 } // namespace
 
-bool SlimRows(double pitch, std::size_t faces)
+std::size_t BoxFaceBudget(double columnPixels)
 {
-    return pitch < kSlimRowPixels || (pitch < kBudgetSlimRowPixels && faces > kBoxFaceBudget);
+    const double faces = std::clamp(kBudgetFacesPerPixel * columnPixels, static_cast<double>(kLeastBoxFaceBudget),
+                                    static_cast<double>(kMostBoxFaceBudget));
+    return static_cast<std::size_t>(faces);
 }
 
-std::int64_t CChartColumnRuns::Window(double depth)
+bool SlimRows(double pitch, std::size_t faces, std::size_t budget)
 {
-    return ChartCell(depth / kRunPixels);
+    return pitch < kSlimRowPixels || (pitch < kBudgetSlimRowPixels && faces > budget);
+}
+
+bool RunRows(double pitch, std::size_t ends, std::size_t budget)
+{
+    return pitch < kRunRowPixels || (pitch < kBudgetSlimRowPixels && ends > budget);
+}
+
+std::int64_t CChartColumnRuns::Window(double depth) const
+{
+    return ChartCell(depth / m_depth);
 }
 
 void CChartColumnRuns::Note(std::size_t column, double depth)

@@ -12,10 +12,20 @@
 // from behind), which is drawn after them: each box draws that end face alone. (Rows from a 64th
 // to a 16th of a pixel apart, 10,000 glazes, drew every face of every box, more than a hundred
 // thousand glazes draw.) So do rows up to kBudgetSlimRowPixels apart whose boxes' every face would
-// come to more than kBoxFaceBudget faces (SlimRows): their sides and tops are still slivers within
-// the outlines of the ends before them, and the faces a chart draws no longer peak just before its
-// rows come a 16th of a pixel close (8,000 glazes of a dozen oxides drew every face of every box,
-// twice the faces of a hundred thousand glazes, and each size of the window took seconds).
+// come to more than the chart's face budget (SlimRows): their sides and tops are still slivers
+// within the outlines of the ends before them, and the faces a chart draws no longer peak just
+// before its rows come a 16th of a pixel close (8,000 glazes of a dozen oxides drew every face of
+// every box, twice the faces of a hundred thousand glazes, and each size of the window took
+// seconds). Slim rows whose end faces alone still come to more than the budget are drawn in
+// column runs, however far under kRunRowPixels apart.
+//
+// The face budget (BoxFaceBudget): kBudgetFacesPerPixel faces to each pixel of the columns' depth
+// in the picture, what the column runs of rows hundreds to a pixel draw there, kept between
+// kLeastBoxFaceBudget and kMostBoxFaceBudget. A fixed budget let the rows just too far apart for
+// runs draw every end face, one a box, more than the runs of the most glazes draw: 12,000 glazes
+// of a dozen oxides drew 144,000 faces at 1400 x 900, 16,000 drew 192,000 at 1800 x 1100, against
+// 90,000 for 100,000 glazes. Under the budget, no count of glazes draws much more than the fewest
+// or the most glazes draw at the same size of the window.
 //
 // Column runs (CChartColumnRuns): slim rows closer than kRunRowPixels, eight and more to a run's
 // depth. The rows of one category column, taken from the nearest back, each reach beyond the
@@ -49,6 +59,7 @@
 
 #include "graphs/ChartDrawing.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -60,18 +71,33 @@ inline constexpr double kRunRowPixels = 1.0 / 32.0;
 // The depth of a column run in the picture, and how far a row may reach beyond the nearer rows of
 // its column (pixels) and still join one.
 inline constexpr double kRunPixels = 0.25;
+// The fewest rows a run's depth holds: rows too far apart for so many to a kRunPixels deep run
+// join runs as deep as that (runs of a few rows, as the budget draws rows up to
+// kBudgetSlimRowPixels apart, mixed a few glazes' colours into walls of visible stripes).
+inline constexpr double kLeastRunRows = 8.0;
 // How many times over a run of as many rows or more draws its face (see above).
 inline constexpr int kRunLayers = 3;
 // Boxes narrower than this many pixels across may be covered by their neighbours (CChartBoxCover).
 inline constexpr double kNarrowBoxPixels = 2.0;
 // Rows closer than kBudgetSlimRowPixels are slim too where every face of their boxes comes to
-// more than kBoxFaceBudget faces.
+// more than the face budget.
 inline constexpr double kBudgetSlimRowPixels = 0.25;
-inline constexpr std::size_t kBoxFaceBudget = 100000;
+// The face budget: so many faces to a pixel of the columns' depth, kept between the least and the
+// most.
+inline constexpr double kBudgetFacesPerPixel = 16.0;
+inline constexpr std::size_t kLeastBoxFaceBudget = 40000;
+inline constexpr std::size_t kMostBoxFaceBudget = 100000;
+
+// The face budget of a chart whose category columns reach `columnPixels` pixels deep in the
+// picture, all of them together.
+std::size_t BoxFaceBudget(double columnPixels);
 
 // Whether rows `pitch` pixels apart in the picture are slim, when every face of their boxes turned
-// to the eye comes to `faces` faces.
-bool SlimRows(double pitch, std::size_t faces);
+// to the eye comes to `faces` faces, against the chart's face budget.
+bool SlimRows(double pitch, std::size_t faces, std::size_t budget);
+// Whether slim rows `pitch` pixels apart whose end faces come to `ends` faces are drawn in column
+// runs.
+bool RunRows(double pitch, std::size_t ends, std::size_t budget);
 
 // The slim rows of a chart's category columns, taken from the last drawn back (the nearest first),
 // parted into pieces each drawn as one face: a row alone, or a run of rows.
@@ -89,7 +115,11 @@ public:
         bool hollow = false;
     };
 
-    explicit CChartColumnRuns(std::size_t columns) : m_columns(columns) {}
+    // Rows `pitch` pixels apart in the picture: a run's depth holds kLeastRunRows of them at least.
+    CChartColumnRuns(std::size_t columns, double pitch)
+        : m_columns(columns), m_depth(std::max(kRunPixels, kLeastRunRows * pitch))
+    {
+    }
 
     // Notes where a row lies before any row is taken: the rows of the first and last kRunPixels of
     // a column's depth (its two ends) are each drawn alone.
@@ -128,9 +158,10 @@ private:
         std::int64_t last = INT64_MIN;
     };
 
-    static std::int64_t Window(double depth);
+    std::int64_t Window(double depth) const;
 
     std::vector<CColumn> m_columns;
+    double m_depth = kRunPixels; // of a run in the picture (pixels)
     std::size_t m_pieces = 0;
 };
 

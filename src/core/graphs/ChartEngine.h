@@ -82,8 +82,17 @@ enum ChartExportFormat : int {
 class CChartNotifyTarget {
 public:
     virtual ~CChartNotifyTarget() = default;
-    virtual void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) = 0;
+    virtual void OnChartMessage(unsigned message, unsigned kind, std::uint64_t data) = 0;
 };
+
+// The data of a notice of a data cell: its column and row whole, 32 bits each (in 16 bits each,
+// the 65,537th glaze of a chart answered as the first).
+constexpr std::uint64_t ChartCellNoticeData(int column, int row)
+{
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(column)) << 32) | static_cast<std::uint32_t>(row);
+}
+constexpr int ChartNoticeColumn(std::uint64_t data) { return static_cast<int>(static_cast<std::uint32_t>(data >> 32)); }
+constexpr int ChartNoticeRow(std::uint64_t data) { return static_cast<int>(static_cast<std::uint32_t>(data)); }
 
 // A window that a chart is made in (host) or fills (frame); the Qt layer's chart window and
 // pages implement it.

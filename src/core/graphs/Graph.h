@@ -149,6 +149,14 @@ public:
     // window, a window side below 1 pixel, or the engine refusing the chart.
     int Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify, CGlazesDoc* glazeDb,
               CGlaze* glaze);
+    // Whether the last Build kept its reading: the values it read from the glazes, from which
+    // the chart is drawn again at another size (Redraw) without reading the glazes again.
+    bool KeepsItsReading() const { return static_cast<bool>(m_drawReading); }
+    // Makes the chart anew in host at the place of frame, as Build does, and draws it from the
+    // reading the last Build kept, with the texts and cells of that build. For a window whose
+    // size changed while its glazes, template and settings did not. Returns what Build returns;
+    // -1 without a kept reading.
+    int Redraw(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify);
 
     // The builder of a graph type, null outside 0..24.
     static ChartBuilder GetBuilder(int graphType);
@@ -310,6 +318,10 @@ public:
     // plot frame.
     void DrawBarChart(const CChartSeries& series, const std::string& title, const std::string& valueTitle,
                       const std::string& axisFormat, int extraOptions = 0, bool libraryColors = false);
+    // DrawBarChart as the builder's last step, the series and texts kept as the graph's reading
+    // (m_drawReading): a size change draws the chart again from them.
+    void DrawKeptBarChart(CChartSeries&& series, const std::string& title, const std::string& valueTitle,
+                          const std::string& axisFormat, bool libraryColors);
 
     // The steps of the many-glaze point charts (graphs/GraphPointTable.cpp), in the order a
     // builder calls them: the error text of the first of xoxide, yoxide (and zoxide for three
@@ -351,6 +363,9 @@ public:
     int m_columns = 0;
     int m_rows = 0;
     std::string m_title;
+    // The chart's drawing from the values the builder read, when the builder keeps them (the
+    // bars of many glazes, whose reading costs more than their drawing): Redraw runs it again.
+    std::function<void(CGraph&)> m_drawReading;
 
 protected:
     // The engine with this graph's chart selected; valid from the builder's start.
@@ -364,6 +379,9 @@ private:
                      const std::string& right);
 
     void ForgetBuild();
+    // Destroys the last chart and makes a new one in host at frame's place, with the palette
+    // and setup every chart starts with; false when no chart was made.
+    bool StartChart(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify);
     // Places the chart in host at frame's place; false when a window is missing or too small.
     bool CreateChart(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify);
 

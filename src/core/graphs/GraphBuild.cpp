@@ -83,22 +83,9 @@ ChartBuilder CGraph::GetBuilder(int graphType)
 int CGraph::Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify, CGlazesDoc* glazeDb,
                   CGlaze* glaze)
 {
-    if (m_chartHandle >= 0 && m_engine && m_engine == GetChartEngine())
-        m_engine->ChartDestroy(m_chartHandle);
-    m_chartHandle = -1;
-    m_engine = GetChartEngine();
     ForgetBuild();
-    if (!GraphsAvailable() || !host || !frame)
-        return -1;
-    if (!CreateChart(host, frame, notify))
+    if (!StartChart(host, frame, notify))
         return m_chartHandle;
-    for (int i = 32; i < kGraphPaletteSize; ++i) {
-        const CGraphPaletteEntry& entry = g_graphPalette[static_cast<std::size_t>(i)];
-        m_engine->ChartSetPaletteEntry(i, entry.red, entry.green, entry.blue);
-    }
-    m_engine->ChartSetupA(11);
-    m_engine->ChartSetupB(15);
-    m_engine->ChartSetupC(1);
     // Settings typed into the editor and not yet checked reach the preview as they are.
     BoundGraphTemplate(*this);
     if (const ChartBuilder builder = GetBuilder(type))
@@ -106,6 +93,36 @@ int CGraph::Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* n
     if (!m_errorText.empty() || !m_noticeText.empty())
         DrawMessageBox();
     return m_chartHandle;
+}
+
+int CGraph::Redraw(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify)
+{
+    if (!m_drawReading)
+        return -1;
+    if (!StartChart(host, frame, notify))
+        return m_chartHandle;
+    m_drawReading(*this);
+    if (!m_errorText.empty() || !m_noticeText.empty())
+        DrawMessageBox();
+    return m_chartHandle;
+}
+
+bool CGraph::StartChart(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify)
+{
+    if (m_chartHandle >= 0 && m_engine && m_engine == GetChartEngine())
+        m_engine->ChartDestroy(m_chartHandle);
+    m_chartHandle = -1;
+    m_engine = GetChartEngine();
+    if (!GraphsAvailable() || !host || !frame || !CreateChart(host, frame, notify))
+        return false;
+    for (int i = 32; i < kGraphPaletteSize; ++i) {
+        const CGraphPaletteEntry& entry = g_graphPalette[static_cast<std::size_t>(i)];
+        m_engine->ChartSetPaletteEntry(i, entry.red, entry.green, entry.blue);
+    }
+    m_engine->ChartSetupA(11);
+    m_engine->ChartSetupB(15);
+    m_engine->ChartSetupC(1);
+    return true;
 }
 
 // A graph is meant to be built once; built again, it starts from nothing rather than adding to
@@ -117,6 +134,7 @@ void CGraph::ForgetBuild()
     m_messageObjectId = -1;
     m_cellTexts.clear();
     m_cellTextOf = nullptr;
+    m_drawReading = nullptr;
     m_textLines.clear();
     m_columns = 0;
     m_rows = 0;

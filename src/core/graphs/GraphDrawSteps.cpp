@@ -209,3 +209,13 @@ void CGraph::DrawBarChart(const CChartSeries& series, const std::string& title, 
     DrawPlotFrame(false);
     chart.ChartDefEnd();
 }
+
+void CGraph::DrawKeptBarChart(CChartSeries&& series, const std::string& title, const std::string& valueTitle,
+                              const std::string& axisFormat, bool libraryColors)
+{
+    m_drawReading = [series = std::make_shared<const CChartSeries>(std::move(series)), title, valueTitle, axisFormat,
+                     libraryColors](CGraph& graph) {
+        graph.DrawBarChart(*series, title, valueTitle, axisFormat, 0, libraryColors);
+    };
+    m_drawReading(*this);
+}

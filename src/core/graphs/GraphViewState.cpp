@@ -290,7 +290,8 @@ CGraphViewState::HintAction CGraphViewState::OnGlazeHint(const CUpdateHint& hint
         m_pGlazeDb = nullptr;
         m_pGlaze = nullptr;
     } else if (hint.m_nCode == HintGlazesReplaced) {
-        if (hint.m_pObject && hint.m_pObject == static_cast<const void*>(static_cast<CDocument*>(m_pGlazeDb)))
+        if (hint.m_pObject && hint.m_pObject == static_cast<const void*>(static_cast<CDocument*>(m_pGlazeDb)) &&
+            !hint.LeavesRecord(m_pGlaze))
             m_pGlaze = nullptr;
     } else if (hint.m_nCode == HintGlazesDeleted && m_pGlaze && !GlazeIsInDatabase()) {
         m_pGlaze = nullptr;

@@ -104,8 +104,8 @@ CGraphSet GlazeSet(const CGraph& graph, const CSeriesGlaze& series)
 void DrawManyGlazeBars(CGraph& graph, std::vector<CGraphSet>&& sets, const std::vector<std::string>& items,
                        const std::string& title, const std::string& valueTitle, const std::string& format)
 {
-    const CChartSeries series = graph.SetTableSeries(std::move(sets), items);
-    graph.DrawBarChart(series, title, valueTitle, format, 0, graph.autocol && !graph.mono);
+    graph.DrawKeptBarChart(graph.SetTableSeries(std::move(sets), items), title, valueTitle, format,
+                           graph.autocol && !graph.mono);
 }
 
 // --- recipe items (types 20 and 21) ---
@@ -336,8 +336,9 @@ void DrawSparseRecipeBars(CGraph& graph, const std::vector<CSeriesGlaze>& glazes
         return (*table)[static_cast<std::size_t>(column)].heading + "\r\n\r\n" +
                RecipeItemLine(labels[item], value, decimals);
     };
-    graph.DrawBarChart(series, CGraph::CountedGlazes(byType ? "Material types in " : "Materials in ", series.sets),
-                       "Percent of recipe", kChartPercentFormat, 0, graph.autocol && !graph.mono);
+    const std::string title = CGraph::CountedGlazes(byType ? "Material types in " : "Materials in ", series.sets);
+    graph.DrawKeptBarChart(std::move(series), title, "Percent of recipe", kChartPercentFormat,
+                           graph.autocol && !graph.mono);
 }
 
 void BuildManyRecipeBars(CGraph& graph, CGlazesDoc* glazeDb, CGlaze* glaze, bool byType)

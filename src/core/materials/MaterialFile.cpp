@@ -244,7 +244,9 @@ ParamDesc s_materialKeys[] = {
     {"costunit", 'i', OnCostUnit, kOnceInRange, 0, 1, 0},
     {"costrod", 'i', OnCostPlacesRight, kOnceInRange, 0, 10, 0},
     {"costlod", 'i', OnCostPlacesLeft, kOnceInRange, 0, 10, 0},
-    {"densunit", 'i', OnDensityUnit, kOnceInRange, 0, 1, 0},
+    // The last header line, the last of a database without materials (each material ends with a
+    // blank line).
+    {"densunit", 'i', OnDensityUnit, kOnceInRange | PF_ENDS_FILE, 0, 1, 0},
     {"filetype", 's', OnFileType, PF_REQUIRED | PF_ONCE, 0, 0, 0},
     {"version", 'i', OnVersion, PF_REQUIRED | kOnceInRange, 1, 2, 0},
     {nullptr, 0, OnEndOfFile, 0, 0, 0, 0},

@@ -70,7 +70,7 @@ void AppendMaterials(const CMaterialsDoc::CRecordFile& read, const std::string& 
     CMaterialsDoc& document = *g_pMaterialsDoc;
     std::vector<int> all(static_cast<std::size_t>(read.Count()));
     std::iota(all.begin(), all.end(), 0);
-    const CMergeCounts counts = document.MergeRecords(read, all, kMergeAppendAll);
+    const CMergeCounts counts = document.MergeRecords(read, document.PlanMerge(read, all, kMergeAppendAll));
     result.importedCount = counts.appended;
     document.AnnounceMerge(counts, sender);
     document.Materials().m_infoLines.push_back("Imported " + std::to_string(counts.appended) + " materials from " +

@@ -91,8 +91,9 @@ bool CRecordDatabaseDoc::DeleteRecords(std::span<const int> rows, CView* sender)
 
 bool CRecordDatabaseDoc::CutRecords(std::span<const int> rows, CView* sender)
 {
-    // The edit windows answer first, so that the clipboard receives what they saved.
-    if (rows.empty() || !AskEditFormsOf(rows, FormsAsked::BeforeChange))
+    // The edit windows answer first, so that the clipboard receives what they saved; their
+    // records leave the list, so a form that keeps its edits stops the cut as it stops a close.
+    if (rows.empty() || !AskEditFormsOf(rows, FormsAsked::BeforeClose))
         return false;
     CopyRecordsToClipboard(rows);
     RemoveRows(rows, sender);
@@ -178,27 +179,29 @@ void CRecordDatabaseDoc::ChangeDatabaseNotes(const std::string& name, const CStr
         Announce(HintDatabaseNotesChanged, 0, sender);
 }
 
-std::vector<int> CRecordDatabaseDoc::RecordsReplacedBy(const CRecordSource& file, const std::vector<int>& chosen,
-                                                       int method) const
+CMergePlan CRecordDatabaseDoc::PlanMerge(const CRecordSource& file, const std::vector<int>& chosen, int method) const
 {
-    std::vector<int> replaced;
-    if (method != kMergeReplaceExisting)
-        return replaced;
-    for (int i : chosen) {
-        if (const int at = FindRecordByName(file.NameAt(i)); at >= 0)
-            replaced.push_back(at);
-    }
-    std::sort(replaced.begin(), replaced.end());
-    replaced.erase(std::unique(replaced.begin(), replaced.end()), replaced.end());
-    return replaced;
+    return CMergePlan(chosen, method == kMergeReplaceExisting,
+                      [this, &file](int incoming) { return FindRecordByName(file.NameAt(incoming)); });
+}
+
+bool CRecordDatabaseDoc::AskMergeForms(CMergePlan& plan)
+{
+    return plan.AskForms([this](int record) {
+        const int one[] = {record};
+        return EditFormsOf(one, false);
+    });
 }
 
 void CRecordDatabaseDoc::AnnounceMerge(const CMergeCounts& counts, CView* sender)
 {
-    if (counts.replaced > 0)
-        Announce(m_kind.hints.replaced, 0, sender, this);
-    else if (counts.appended > 0)
+    if (counts.replaced > 0) {
+        std::vector<std::shared_ptr<void>> gone;
+        gone.swap(m_outgoing);
+        BroadcastMerge(sender, this, KindCode(), m_kind.hints.replaced, HintExtra(this), counts.replacedRecords);
+    } else if (counts.appended > 0) {
         Announce(m_kind.hints.inserted, counts.oldCount, sender);
+    }
 }
 
 // --- edit windows ---------------------------------------------------------------------------------
@@ -333,7 +336,7 @@ bool CRecordDatabaseDoc::OnOpenDocument(const std::string& path)
 bool CRecordDatabaseDoc::RevertToSaved()
 {
     const std::string path = GetPathName();
-    if (path.empty() || !ConfirmRevertWithForms(EditFormsOf({}, true), m_nSaveQuestionHelpId))
+    if (path.empty() || !ConfirmRevertToSaved(*this, EditFormsOf({}, true), m_nSaveQuestionHelpId))
         return false;
     // The file is read aside first: one that has gone, become another kind of file or been
     // damaged must not cost the records in memory, nor the edits in the windows.
@@ -424,7 +427,7 @@ bool CRecordDatabaseDoc::CanCloseFrame(CFrameHost* frame)
             continue;
         if (CRecordEditLink* link = EditLinkOf(view)) {
             const CEditForm form{view, link};
-            return AskForms({&form, 1}, FormsAsked::BeforeClose);
+            return AskForms({&form, 1}, FormsAsked::BeforeOwnClose);
         }
         if (CRecordEditViews* views = EditViews(); views && views->ClosesFreely(view))
             return true;

@@ -27,6 +27,7 @@
 #include "framework/Document.h"
 #include "framework/MessageService.h"
 #include "shell/EditFormLink.h"
+#include "shell/MergePlan.h"
 #include "support/DbFileType.h"
 
 #include <iosfwd>
@@ -152,6 +153,7 @@ struct CMergeCounts {
     int appended = 0;
     int replaced = 0;
     int oldCount = 0; // records before the merge: the first appended one stands here
+    std::vector<const void*> replacedRecords; // the identities of the records replaced
 };
 
 class CRecordDatabaseDoc : public CDocument {
@@ -206,14 +208,16 @@ public:
     virtual std::unique_ptr<CRecordSource> ReadRecordFile(const std::string& path) const = 0;
     // The index of the record named name (ignoring case), else -1.
     virtual int FindRecordByName(std::string_view name) const = 0;
-    // The records of this database that a merge of the chosen records of file would assign over,
-    // ascending.
-    std::vector<int> RecordsReplacedBy(const CRecordSource& file, const std::vector<int>& chosen, int method) const;
-    // Appends copies of the chosen records of a file this document read (kMergeAppendAll), or
-    // appends those whose name is new and assigns the others over the record of that name
-    // (kMergeReplaceExisting). Names are matched against the database as it stood before the
-    // merge. Announces nothing (AnnounceMerge does).
-    virtual CMergeCounts MergeRecords(const CRecordSource& file, const std::vector<int>& chosen, int method) = 0;
+    // What a merge of the chosen records of file does: all appended (kMergeAppendAll), or those
+    // whose name is new appended and the others assigned over the record of that name
+    // (kMergeReplaceExisting). Names are matched against the database as it stands now.
+    CMergePlan PlanMerge(const CRecordSource& file, const std::vector<int>& chosen, int method) const;
+    // The edit windows on the records the plan replaces are asked, record by record
+    // (CMergePlan::AskForms); a No takes its record out of the plan. False on Cancel.
+    bool AskMergeForms(CMergePlan& plan);
+    // Carries out the plan with copies of the records of a file this document read. Announces
+    // nothing (AnnounceMerge does).
+    virtual CMergeCounts MergeRecords(const CRecordSource& file, const CMergePlan& plan) = 0;
 
     // --- list operations: announced once from sender ---
 
@@ -235,7 +239,8 @@ public:
     void AlphabetizeRecords(CView* sender);
     // Stores the notes; announces a changed database name.
     void ChangeDatabaseNotes(const std::string& name, const CStringArrayEx& infoLines, CView* sender);
-    // Announces the merge: replaced records close every edit window, else the appended ones.
+    // Announces the merge: the records replaced (their windows show them as merged, the windows
+    // on other records stay), else the appended ones.
     void AnnounceMerge(const CMergeCounts& counts, CView* sender);
     // Sends a notice of this document's kind. A notice that records were deleted or replaced
     // frees the records that went once every window has heard it.
@@ -280,9 +285,9 @@ public:
     // Always true: a file that cannot be opened or read leaves an empty database after a
     // message, without a path; the profile keeps naming the file, so the next start tries again.
     bool OnOpenDocument(const std::string& path) override;
-    // Revert To Saved: the file of the database's path read again, after the edit windows with
-    // unsaved changes were told that it drops them (ConfirmRevertWithForms; Cancel reverts
-    // nothing). The file is read aside: one that cannot be read (gone, of another kind, damaged)
+    // Revert To Saved: the file of the database's path read again, after one question said that
+    // it drops the unsaved changes of the database and of its edit windows (ConfirmRevertToSaved;
+    // Cancel reverts nothing). The file is read aside: one that cannot be read (gone, of another kind, damaged)
     // leaves the records, the path and the modified flag as they were after its message, and
     // every window keeps its edits; so does one that may have been cut short, unless the user
     // reverts to it all the same (ConfirmRevertToCutFile). False when nothing was reverted.

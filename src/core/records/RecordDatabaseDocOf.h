@@ -230,18 +230,18 @@ public:
         return file;
     }
     int FindRecordByName(std::string_view name) const override { return Access::FindByName(m_records, name); }
-    CMergeCounts MergeRecords(const CRecordSource& source, const std::vector<int>& chosen, int method) override
+    CMergeCounts MergeRecords(const CRecordSource& source, const CMergePlan& plan) override
     {
         const CRecordFile& file = static_cast<const CRecordFile&>(source);
         CMergeCounts counts;
         counts.oldCount = GetRecordCount();
-        for (int i : chosen) {
-            const Record* record = Access::At(file.records, i);
+        for (const CMergeStep& step : plan.Steps()) {
+            const Record* record = Access::At(file.records, step.incoming);
             if (!record)
                 continue;
-            const int existing = method == kMergeReplaceExisting ? FindRecordByName(record->m_name) : -1;
-            if (existing >= 0 && existing < counts.oldCount) {
-                SetRecord(existing, *record);
+            if (step.replaces >= 0) {
+                SetRecord(step.replaces, *record);
+                counts.replacedRecords.push_back(GetRecordIdentity(step.replaces));
                 ++counts.replaced;
             } else {
                 InsertRecord(GetRecordCount(), *record);

@@ -20,9 +20,11 @@ inline std::string DeleteChangedRecordQuestion(const std::string& name, RecordGo
            (goes == RecordGoes::Deleted ? "deleted. Delete it?" : "replaced by the one merged in. Replace it?");
 }
 
-// Asks it: MsgResultYes or MsgResultNo. Enter answers No, so that a key pressed in haste deletes
-// neither the record nor its edits.
+// Asks it: MsgResultYes or MsgResultNo, and for a merge MsgResultCancel too (No keeps the record
+// and its edits and merges the rest, Cancel merges nothing). Enter answers No, so that a key
+// pressed in haste deletes neither the record nor its edits.
 inline int AskDeleteChangedRecord(const std::string& name, RecordGoes goes, unsigned helpId)
 {
-    return AppMessageBox(DeleteChangedRecordQuestion(name, goes), MsgYesNo | MsgIconQuestion | MsgDefaultButton2, helpId);
+    const unsigned buttons = goes == RecordGoes::Replaced ? MsgYesNoCancel : MsgYesNo;
+    return AppMessageBox(DeleteChangedRecordQuestion(name, goes), buttons | MsgIconQuestion | MsgDefaultButton2, helpId);
 }

@@ -83,11 +83,13 @@ void ReportReadNotes(const std::string& path, const CParamReadNotes& notes, unsi
 
 bool ConfirmRevertToCutFile(const std::string& path, const CParamReadNotes& notes, unsigned helpId)
 {
-    const CParamNote& cut = notes.lastLineUnterminated;
+    const bool midLine = notes.lastLineUnterminated.count > 0;
+    const CParamNote& cut = midLine ? notes.lastLineUnterminated : notes.endsInRecord;
     if (cut.count == 0)
         return true;
-    const std::string question = MessagePath(path) + ": \"" + cut.text +
-                                 "\" ends the file without a line break, so the file may have been cut short (line " +
-                                 std::to_string(cut.line) + "). Revert to it anyway?";
+    const std::string question = MessagePath(path) + ": \"" + cut.text + "\" ends the file " +
+                                 (midLine ? "without a line break" : "in the middle of a record") +
+                                 ", so the file may have been cut short (line " + std::to_string(cut.line) +
+                                 "). Revert to it anyway?";
     return AppMessageBox(question, MsgOkCancel | MsgIconExclamation | MsgDefaultButton2, helpId) == MsgResultOk;
 }

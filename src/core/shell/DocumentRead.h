@@ -37,8 +37,10 @@ void ReportReadNotes(const std::string& path, const CParamFileContext& context, 
 void ReportReadNotes(const std::string& path, const CParamReadNotes& notes, unsigned helpId, bool cutShortAsked);
 
 // Before Revert To Saved replaces what is in memory with a file whose read noted that it may have
-// been cut short (its last line has no line break: another program or a full disk stopped
-// writing it mid-line): "<path>: "<line>" ends the file without a line break, so the file may
-// have been cut short (line N). Revert to it anyway?" OK / Cancel, Cancel the default. True to go
-// on, without a question when the read noted nothing of the kind.
+// been cut short (another program or a full disk stopped writing it): "<path>: "<line>" ends the
+// file without a line break, so the file may have been cut short (line N). Revert to it anyway?"
+// when its last line has no line break, "... ends the file in the middle of a record, so ..." when
+// the blank line that ends every record is missing (CParamReadNotes::endsInRecord). OK / Cancel,
+// Cancel the default. True to go on, without a question when the read noted nothing of the kind.
+// Open and Merge tell only of the line break: a file ending in a record holds what it holds.
 bool ConfirmRevertToCutFile(const std::string& path, const CParamReadNotes& notes, unsigned helpId);

@@ -1,6 +1,8 @@
 #include "shell/EditFormLink.h"
 
+#include "framework/Document.h"
 #include "framework/View.h"
+#include "support/MessagePath.h"
 
 #include <algorithm>
 #include <vector>
@@ -47,6 +49,8 @@ constexpr const char* kSavedInAnotherWindow =
     " was saved in another window since this form showed it. Replace it with this form's version?";
 constexpr const char* kChangedOutside =
     " was changed outside this window since this form showed it. Replace it with this form's version?";
+// Within a step, before anything is written (after the name of the version saved first).
+constexpr const char* kSavedFirstInStep = " will be saved from another window first. Replace it with this form's version?";
 
 // "A", "A" and "B", "A", "B" and "C".
 std::string NameList(const std::vector<std::string>& names)
@@ -60,13 +64,10 @@ std::string NameList(const std::vector<std::string>& names)
     return list;
 }
 
-// What No means for an answer: keeping the stored version is a No, except before a close, where
-// it keeps the form open as Cancel does.
+// Keeping the stored version before the form's own close keeps it open, as Cancel does.
 FormAnswer Settle(FormAnswer answer, FormsAsked when)
 {
-    if (answer != FormAnswer::KeepStored)
-        return answer;
-    return when == FormsAsked::BeforeClose ? FormAnswer::Cancel : FormAnswer::DontSave;
+    return answer == FormAnswer::KeepStored && when == FormsAsked::BeforeOwnClose ? FormAnswer::Cancel : answer;
 }
 
 // What every form knew of other saves before a step asked it (a Yes to "... Replace it with
@@ -145,16 +146,33 @@ bool AskForms(std::span<const CEditForm> forms, FormsAsked when)
         return false;
     guards.Keep();
     std::vector<CSettledForm> settled;
+    CEditFormLink* keptOpen = nullptr; // the first form that keeps its edits over a close
     for (const auto& [form, answer] : answers) {
-        if (answer == FormAnswer::DontSave && when == FormsAsked::BeforeChange)
+        if (answer == FormAnswer::DontSave && when == FormsAsked::BeforeChange) {
             form.second->DropChanges();
-        else
-            settled.push_back({form.second, answer == FormAnswer::Save});
+            continue;
+        }
+        settled.push_back({form.second, answer == FormAnswer::Save});
+        if (answer != FormAnswer::KeepStored)
+            continue;
+        if (CSavedElsewhere* guard = form.second->Guard())
+            guard->KeepOverOtherSave();
+        if (!keptOpen)
+            keptOpen = form.second;
     }
-    const CSettledScope scope(settled);
-    for (const auto& [form, answer] : answers) {
-        if (answer == FormAnswer::Save)
-            form.second->WriteBack();
+    {
+        const CSettledScope scope(settled);
+        for (const auto& [form, answer] : answers) {
+            if (answer == FormAnswer::Save)
+                form.second->WriteBack();
+        }
+    }
+    if (keptOpen && when == FormsAsked::BeforeClose) {
+        const CSavedElsewhere* guard = keptOpen->Guard();
+        AppMessageBox("\"" + keptOpen->FormName() + "\" stays open with its unsaved changes, so the command goes no "
+                      "further.",
+                      MsgOk | MsgIconInformation, guard ? guard->HelpId() : 0);
+        return false;
     }
     return true;
 }
@@ -172,7 +190,7 @@ bool ConfirmDeleteWithForms(std::span<const CEditForm> forms, RecordGoes goes)
     return true;
 }
 
-bool ConfirmRevertWithForms(std::span<const CEditForm> forms, unsigned helpId)
+bool ConfirmRevertToSaved(const CDocument& document, std::span<const CEditForm> forms, unsigned helpId)
 {
     std::vector<std::string> names;
     for (const auto& [view, link] : forms) {
@@ -180,9 +198,15 @@ bool ConfirmRevertWithForms(std::span<const CEditForm> forms, unsigned helpId)
         if (link->HasChanges() && std::find(names.begin(), names.end(), name) == names.end())
             names.push_back(std::move(name));
     }
-    if (names.empty())
+    const bool modified = document.IsModified();
+    if (!modified && names.empty())
         return true;
-    const std::string question = "Revert To Saved drops the unsaved changes in " + NameList(names) + ".";
+    std::string question = "Revert To Saved drops the unsaved changes";
+    if (modified)
+        question += " to " + MessagePath(document.GetPathName());
+    if (!names.empty())
+        question += std::string(modified ? " and" : "") + " in " + NameList(names);
+    question += ".";
     return AppMessageBox(question, MsgOkCancel | MsgIconExclamation | MsgDefaultButton2, helpId) == MsgResultOk;
 }
 
@@ -230,7 +254,7 @@ bool CSavedElsewhere::MayReplace(const CEditForm& form, const std::string& saved
 FormAnswer CSavedElsewhere::AskToReplaceInStep(const CEditForm& form, const std::string& otherName)
 {
     BringForward(form);
-    const int answer = AppMessageBox("\"" + otherName + "\"" + kSavedInAnotherWindow,
+    const int answer = AppMessageBox("\"" + otherName + "\"" + kSavedFirstInStep,
                                      MsgYesNoCancel | MsgIconExclamation | MsgDefaultButton2, m_helpId);
     return answer == MsgResultYes ? FormAnswer::Save : answer == MsgResultNo ? FormAnswer::KeepStored : FormAnswer::Cancel;
 }

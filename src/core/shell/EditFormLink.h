@@ -7,7 +7,7 @@
 // The one rule: a form's unsaved edits go only after a question that says so, whatever road
 // changes its record, and a command that asks is one step. A document asks the forms on the
 // records a command is about to save, change, remove or close (AskForms, ConfirmDeleteWithForms,
-// ConfirmRevertWithForms) and gathers every answer before it does anything: Cancel anywhere
+// ConfirmRevertToSaved) and gathers every answer before it does anything: Cancel anywhere
 // leaves every form and every record as it was, and each form is asked at most once. A form that
 // still holds edits when the notice of a change to its record reaches it outside such a step (a
 // change that follows from another, such as the materials mapped to a saved one) asks then,
@@ -21,6 +21,7 @@
 #include <string>
 #include <utility>
 
+class CDocument;
 class CEditFormLink;
 class CView;
 
@@ -31,27 +32,33 @@ using CEditForm = std::pair<CView*, CEditFormLink*>;
 enum class FormAnswer {
     DontSave,
     Save,
-    // Yes, then No to "... Replace it with this form's version?": the form's record was saved
-    // in another window (or changed by a command) since the form showed it, and the user keeps
-    // that version.
+    // Yes, then No to "... Replace it with this form's version?": another window's version of
+    // the form's record stands (saved since the form showed it, or saved first in this step), and
+    // the form keeps its edits beside it, unsaved, for a later save that asks again.
     KeepStored,
     // Cancel, or a Yes the form cannot be saved with (it said why).
     Cancel,
 };
 
-// What the forms are asked before, which says what a No means.
+// What the forms are asked before, which says what a No means. Keeping the other window's
+// version (KeepStored) never drops the form's edits: the form stays open holding them, marked
+// changed, and its own later save asks again against the version that then stands.
 enum class FormsAsked {
     // The database is written (its Save and Save As, Save All Databases): No leaves the edits
-    // in the form, unsaved. Keeping the stored version is a No: the save goes on without them.
+    // in the form, unsaved. Keeping the stored version leaves them too, and the save goes on.
     BeforeSave,
-    // A command changes or removes the forms' records (Set Field, Convert, Cut, ...): No
-    // drops the edits, so that the form shows what the command does. Keeping the stored version
-    // is a No.
+    // A command changes the forms' records (Set Field, Convert, Units, ...): No drops the
+    // edits, so that the form shows what the command does. Keeping the stored version keeps
+    // them, and the command goes on over the version that stands.
     BeforeChange,
-    // The forms close (their own close, the close of their database, Exit, Open or New over
-    // it): No lets the edits go with the form. Keeping the stored version keeps the form open
-    // with its edits, and stops the closing as Cancel does.
+    // The forms close with their database (its close, Exit, Open or New over it), or their
+    // record leaves it (Cut): No lets the edits go with the form. A form that keeps the stored
+    // version stays open with its edits: the other forms' saves are made, and the command stops,
+    // saying which form stays open.
     BeforeClose,
+    // The form's own close (its title bar, Ctrl+F4, its Close button): keeping the stored
+    // version keeps it open with its edits, as Cancel does.
+    BeforeOwnClose,
 };
 
 // What one form knows of changes to its record made elsewhere: saves from other edit windows and
@@ -79,8 +86,18 @@ public:
     // the question the form's own save would then ask, before anything is written. Save to
     // replace the other's version, KeepStored to keep it, Cancel.
     FormAnswer AskToReplaceInStep(const CEditForm& form, const std::string& otherName);
+    // The help topic of the form's questions.
+    unsigned HelpId() const { return m_helpId; }
     // The form shows its record as stored, or keeps the other window's save beside its own.
     void Forget() { m_bSavedElsewhere = false; }
+    // The form keeps its edits over the version another form saves in this step: its own
+    // later save asks before it replaces that version.
+    void KeepOverOtherSave()
+    {
+        if (!m_bSavedElsewhere)
+            m_bByForm = true;
+        m_bSavedElsewhere = true;
+    }
 
 private:
     bool Ask(const CEditForm& form, const std::string& savedName, const char* question, unsigned icon);
@@ -128,12 +145,13 @@ bool AnyHoldsChanges(std::span<const CEditForm> forms);
 
 // Each form with unsaved changes comes forward and is asked whether to save them, once. Two
 // forms on one record answered Yes save one version: the later one is asked, before anything is
-// written, whether its version replaces the earlier one's (its own save would ask so after the
-// other's). Only when no form cancelled does anything happen: the edits answered No are dropped
-// (BeforeChange; on the other roads they stay until the form closes or saves), then the forms
-// answered Yes save, in turn; none of them asks again in this step about another's save of its
-// record. False on Cancel, with every form, its edits and what it knows of other saves, and every
-// record as it was.
+// written, whether its version will replace the earlier one's (No, the default, keeps the earlier
+// one's and the later form's edits). Only when no form cancelled does anything happen: the edits
+// answered No are dropped (BeforeChange; on the other roads they stay until the form closes or
+// saves), then the forms answered Yes save, in turn; none of them asks again in this step about
+// another's save of its record. False on Cancel, with every form, its edits and what it knows of
+// other saves, and every record as it was; false too before a close that a form kept open
+// (BeforeClose), once the others saved and the user was told.
 bool AskForms(std::span<const CEditForm> forms, FormsAsked when);
 
 // Before records are deleted, or replaced by a merge: each form on one of them is asked in turn
@@ -142,9 +160,11 @@ bool AskForms(std::span<const CEditForm> forms, FormsAsked when);
 // is lost for a delete that does not happen.
 bool ConfirmDeleteWithForms(std::span<const CEditForm> forms, RecordGoes goes = RecordGoes::Deleted);
 
-// Before Revert To Saved reads the database's file again, which closes the forms: when any holds
-// unsaved changes, one question says that the revert drops them, naming each form ("Revert To
-// Saved drops the unsaved changes in ... ." OK / Cancel, Cancel the default). True to go on. The
-// caller drops nothing until the file was read: a revert that cannot read its file keeps them.
-bool ConfirmRevertWithForms(std::span<const CEditForm> forms, unsigned helpId);
+// Before Revert To Saved reads the document's file again, which closes the forms: when the
+// document is modified or any form holds unsaved changes, one question says what the revert
+// drops, naming the file when the document is modified and each form with changes ("Revert To
+// Saved drops the unsaved changes to <path> and in "A"." / "... to <path>." / "... in "A" and
+// "B"." OK / Cancel, Cancel the default). True to go on. The caller drops nothing until the file
+// was read: a revert that cannot read its file keeps them.
+bool ConfirmRevertToSaved(const CDocument& document, std::span<const CEditForm> forms, unsigned helpId);
 

@@ -24,25 +24,12 @@ void DropRepeatedNames(std::vector<std::string>& names, std::size_t from)
     names.insert(names.end(), once.begin(), once.end());
 }
 
-bool SameLines(const CIngredientList& a, const CIngredientList& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x->m_name == y->m_name && x->m_amount == y->m_amount;
-    });
-}
-
 // Applies the substitution to the glaze's recipe: 1, 0 or -1 (with names) as
-// ApplySubstitutionToRecipe says, and in changed whether the lists differ afterwards (a
-// substitution that does not apply still merges duplicate lines).
-int ApplyToRecipe(const CSubstitution& substitution, int reverse, CGlaze& glaze, std::vector<std::string>& names,
-                  bool& changed)
+// ApplySubstitutionToRecipe says.
+int ApplyToRecipe(const CSubstitution& substitution, int reverse, CGlaze& glaze, std::vector<std::string>& names)
 {
-    const CIngredientList components = glaze.m_components;
-    const CIngredientList additions = glaze.m_additions;
-    const int result = ApplySubstitutionToRecipe(substitution, reverse, glaze.m_byVol != 0, glaze.m_components,
-                                                 glaze.m_additions, names);
-    changed = result > 0 || !SameLines(components, glaze.m_components) || !SameLines(additions, glaze.m_additions);
-    return result;
+    return ApplySubstitutionToRecipe(substitution, reverse, glaze.m_byVol != 0, glaze.m_components, glaze.m_additions,
+                                     names);
 }
 
 } // namespace
@@ -61,12 +48,10 @@ int ApplySubstitutionToRecipe(const CSubstitution& substitution, int reverse, bo
     const int changedComponents = substitution.ApplyToRecipe(weighedComponents, reverse);
     const int changedAdditions = substitution.ApplyToRecipe(weighedAdditions, reverse);
     const bool changed = changedComponents != 0 || changedAdditions != 0;
-    if (!changed) {
-        // The volumes stay as typed rather than come back through two conversions.
-        components.MergeDuplicates();
-        additions.MergeDuplicates();
+    // A recipe the substitution does not apply to stays as it was, line for line: its volumes as
+    // typed, and lines of one material or of 0 unmerged.
+    if (!changed)
         return 0;
-    }
     // Back to volumes, naming the put-in materials without a density too, so that one message
     // names every density the substitution needs.
     if (byVolume)
@@ -93,28 +78,34 @@ int ApplySubstitution(CGlazesDoc& document, int index, const CSubstitution& subs
     if (!glaze)
         return 0;
     std::vector<std::string> names;
-    bool changed = false;
-    const int result = ApplyToRecipe(substitution, reverse, *glaze, names, changed);
-    if (result < 0) {
-        if (noDensity)
-            *noDensity = std::move(names);
-        return -1;
-    }
+    const int result = ApplyToRecipe(substitution, reverse, *glaze, names);
+    if (result < 0 && noDensity)
+        *noDensity = std::move(names);
     // A glaze the substitution leaves as it was leaves the database unmodified.
-    if (changed) {
+    if (result > 0) {
         glaze->InvalidateAnalysis();
         document.SetModifiedFlag();
     }
     return result;
 }
 
-bool SubstitutionChangesGlaze(const CGlaze& glaze, const CSubstitution& substitution, int reverse)
+CSubstitutionPlan PlanSubstitution(const CGlazesDoc& document, std::span<const int> rows,
+                                   const CSubstitution& substitution, int reverse)
 {
-    CGlaze copy = glaze;
-    std::vector<std::string> names;
-    bool changed = false;
-    ApplyToRecipe(substitution, reverse, copy, names, changed);
-    return changed;
+    CSubstitutionPlan plan;
+    for (const int row : rows) {
+        const CGlaze* glaze = document.GetGlaze(row);
+        if (!glaze)
+            continue;
+        CGlaze copy = *glaze;
+        std::vector<std::string> names;
+        const int result = ApplyToRecipe(substitution, reverse, copy, names);
+        if (result > 0)
+            plan.changes.push_back(row);
+        else if (result < 0)
+            plan.refused.emplace_back(row, std::move(names));
+    }
+    return plan;
 }
 
 int ApplySubstitution(CGlazesDoc& document, int index, int substitutionIndex, int reverse,

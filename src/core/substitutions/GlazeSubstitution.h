@@ -2,7 +2,9 @@
 
 // Substitutions applied to the glazes of a glaze database, and to the recipe of a glaze form.
 
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CGlaze;
@@ -12,9 +14,9 @@ class CSubstitution;
 
 // Applies the substitution to a recipe's components and then to its additions (forward, or
 // reversed when reverse is non-zero). A substitution states its amounts by weight: a recipe
-// byVolume is substituted as weights and brought back to volumes. 1 when either list changed,
-// 0 when the substitution did not apply (duplicate lines are merged all the same; a recipe by
-// volume needs no densities for that); -1, with both lists as they were, when byVolume and the
+// byVolume is substituted as weights and brought back to volumes (lines of one material merge as
+// the substitution merges them). 1 when either list changed, 0, with both lists as they were,
+// when the substitution did not apply (a recipe by volume needs no densities for that); -1, with both lists as they were, when byVolume and the
 // substitution applies but a line before or after it has no density: each such material is then
 // named once in noDensity (read it only after -1).
 int ApplySubstitutionToRecipe(const CSubstitution& substitution, int reverse, bool byVolume,
@@ -27,10 +29,9 @@ int ApplySubstitutionToRecipe(const CSubstitution& substitution, int reverse, bo
 std::string SubstitutionNoDensityMessage(const std::vector<std::string>& noDensity);
 
 // Applies the substitution to glaze number index's recipe as ApplySubstitutionToRecipe does and
-// marks the document modified when the recipe changed (merged duplicate lines count). 1 when the
-// substitution applied, 0 when it did not or there is no such glaze, -1 when the recipe is by
-// volume and lines have no density: the recipe stays as it was, and the materials are named in
-// noDensity when given.
+// marks the document modified when it applied. 1 when the substitution applied, 0 when it did not
+// or there is no such glaze, -1 when the recipe is by volume and lines have no density: the recipe
+// stays as it was, and the materials are named in noDensity when given.
 int ApplySubstitution(CGlazesDoc& document, int index, const CSubstitution& substitution, int reverse,
                       std::vector<std::string>* noDensity = nullptr);
 // The same with substitution number substitutionIndex of the substitutions database; 0,
@@ -38,7 +39,14 @@ int ApplySubstitution(CGlazesDoc& document, int index, const CSubstitution& subs
 int ApplySubstitution(CGlazesDoc& document, int index, int substitutionIndex, int reverse,
                       std::vector<std::string>* noDensity = nullptr);
 
-// Whether applying the substitution would change the glaze's recipe at all (merged duplicate
-// lines count; a recipe by volume it cannot change for want of densities does not change): the
-// glazes whose forms a command asks first.
-bool SubstitutionChangesGlaze(const CGlaze& glaze, const CSubstitution& substitution, int reverse);
+// What a substitution does to glazes of a database, decided once before anything changes: the
+// glazes whose recipes it changes are the ones whose forms are asked, that are changed, counted
+// and announced; the others are left alone.
+struct CSubstitutionPlan {
+    std::vector<int> changes;
+    // Glazes by volume it applies to but cannot change for want of densities, with the materials
+    // that lack one.
+    std::vector<std::pair<int, std::vector<std::string>>> refused;
+};
+CSubstitutionPlan PlanSubstitution(const CGlazesDoc& document, std::span<const int> rows,
+                                   const CSubstitution& substitution, int reverse);

@@ -119,6 +119,15 @@ public:
     bool LastLineUnterminated() const { return m_incomplete; }
     const std::string& LastLineText() const { return m_lastLine; }
 
+    // Whether the buffer holds nothing after the line handed out last but the LF of its CR LF: a
+    // line that is not the file's last leaves more there, or comes from the next read of the
+    // stream, which may move the bytes of the line before.
+    bool Drained() const
+    {
+        const std::size_t rest = m_end - m_begin;
+        return rest == 0 || (rest == 1 && m_skipLf && m_text[m_begin] == '\n');
+    }
+
     // Leaves the stream just after the last line handed out (where it can seek) and marks the end
     // of the data as end of file; once.
     void Finish();
@@ -513,12 +522,14 @@ int HandleValue(std::string& errorText, ParamDesc& entry, CParamFileContext* con
     return result;
 }
 
-// One line of the file: 0 to go on (keyLine tells whether it was a key line) or a result that
-// ends the read. The line is split in place as SplitParameterLine would split it.
+// One line of the file: 0 to go on (keyLine tells whether it was a key line, endsFile whether its
+// key may end a file) or a result that ends the read. The line is split in place as
+// SplitParameterLine would split it.
 int HandleLine(std::string& errorText, const CKeyIndex& keys, CParamFileContext* context, char* text,
-               char* textEnd, long long line, bool& keyLine)
+               char* textEnd, long long line, bool& keyLine, bool& endsFile)
 {
     keyLine = false;
+    endsFile = false;
     while (IsWhitespaceChar(*text)) // the NUL at textEnd stops it
         ++text;
     if (textEnd - text < 3 || !IsLetter(*text))
@@ -538,6 +549,7 @@ int HandleLine(std::string& errorText, const CKeyIndex& keys, CParamFileContext*
     ParamDesc* entry = keys.Find(text, static_cast<std::size_t>(keyEnd - text));
     if (!entry)
         return PF_OK;
+    endsFile = (entry->flags & PF_ENDS_FILE) != 0;
     if (entry->count < INT32_MAX)
         ++entry->count;
     if (entry->count >= 2 && (entry->flags & PF_ONCE)) {
@@ -606,30 +618,48 @@ int ReadLines(std::string& errorText, CLineSource& source, ParamDesc* table, Par
     if (notes)
         *notes = CParamReadNotes();
     long long line = 0;
+    bool reachedEnd = false;
+    // Whether the last line held more than blanks and no key that ends a file; its text, kept
+    // only of a line that may be the last (Drained), once per block of the stream.
+    bool endsInRecord = false;
+    std::string lastText;
     {
         const CKeyIndex keys(table);
         char* text = nullptr;
         char* textEnd = nullptr;
         for (;;) {
             const auto status = source.Next(text, textEnd);
-            if (status == CLineSource::Status::End)
+            if (status == CLineSource::Status::End) {
+                reachedEnd = true;
                 break;
+            }
             if (status == CLineSource::Status::Error) {
                 SetLineMessage(errorText, "Read error after line ", line);
                 return PF_READ_ERROR;
             }
             ++line;
+            const bool mayBeLast = source.Drained() &&
+                                   std::any_of(text, textEnd, [](char c) { return !IsWhitespaceChar(c); });
+            if (mayBeLast)
+                lastText = Excerpt(std::string_view(text, static_cast<std::size_t>(textEnd - text)));
             bool keyLine = false;
-            if (const int result = HandleLine(errorText, keys, context, text, textEnd, line, keyLine); result != 0)
+            bool endsFile = false;
+            if (const int result = HandleLine(errorText, keys, context, text, textEnd, line, keyLine, endsFile);
+                result != 0)
                 return result;
+            endsInRecord = mayBeLast && !endsFile;
             if (keyLine && lineLimit >= 1 && line >= lineLimit)
                 break;
         }
     }
     if (notes) {
         notes->lines = line;
-        if (source.LastLineUnterminated() && notes->lastLineUnterminated.Add(line))
-            notes->lastLineUnterminated.text = source.LastLineText();
+        if (source.LastLineUnterminated()) {
+            if (notes->lastLineUnterminated.Add(line))
+                notes->lastLineUnterminated.text = source.LastLineText();
+        } else if (reachedEnd && endsInRecord && notes->endsInRecord.Add(line)) {
+            notes->endsInRecord.text = std::move(lastText);
+        }
     }
     source.Finish();
     return FinishRead(errorText, table, endEntry, context);

@@ -70,6 +70,9 @@ constexpr std::uint32_t PF_ONCE = 0x40;       // the key may occur at most once
 // (CParamReadNotes::outOfRange) instead of ending the read; for settings that what uses them
 // bounds.
 constexpr std::uint32_t PF_NOTE_RANGE = 0x80;
+// The key a file of the format may end with, its last line, where every other record ends with a
+// blank line: a file that ends right after it ends complete (CParamReadNotes::endsInRecord).
+constexpr std::uint32_t PF_ENDS_FILE = 0x100;
 
 // One entry of a key table. Tables are static arrays ended by an entry with a null key; only
 // the count changes at run time (it is reset to 0 at the start of every read).
@@ -101,6 +104,11 @@ struct CParamReadNotes {
     // The data ended after a line without a line break that held more than blanks: the line was
     // read like any other, but a file cut short ends so too. text: the line (its first 200 bytes).
     CParamNote lastLineUnterminated;
+    // The data ended in the middle of a record: its last line was no blank line (the line every
+    // record of the program's own files ends with) nor a key that ends a file (PF_ENDS_FILE),
+    // and had its line break (else lastLineUnterminated tells). A file cut short right after a
+    // line break ends so. text: the last line (its first 200 bytes).
+    CParamNote endsInRecord;
     // Values of numeric keys that are not wholly a number of the key's type, read by the prefix
     // rules of NumberText.h (an empty value, read as 0, is none). text: "\"1,5\" is not a
     // number; read as 1", "... is not a whole number ...", "... is too large a number ...".

@@ -149,5 +149,11 @@ void CParamReadNotes::Append(const CParamReadNotes& next)
         }
         mine.count += later.count;
     }
+    // Only the file's end ends in a record: a piece ends where the next one's record begins.
+    if (next.lines > 0) {
+        endsInRecord = next.endsInRecord;
+        if (endsInRecord.count > 0)
+            endsInRecord.line += lines;
+    }
     lines += next.lines;
 }

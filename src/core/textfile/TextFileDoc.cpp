@@ -8,6 +8,7 @@
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
+#include "shell/EditFormLink.h"
 #include "support/DbFileType.h"
 #include "support/InputFile.h"
 #include "support/MessagePath.h"
@@ -195,9 +196,9 @@ void CTextFileDoc::Save(bool saveAs)
 
 void CTextFileDoc::RevertToSaved()
 {
-    if (GetPathName().empty())
-        return;
     const std::string path = GetPathName();
+    if (path.empty() || !ConfirmRevertToSaved(*this, {}, m_nSaveQuestionHelpId))
+        return;
     OnOpenDocument(path);
 }
 

@@ -84,7 +84,8 @@ public:
     // The lines waiting for the view; the view calls this once when it first shows them.
     CStringArrayEx TakePendingLines();
 
-    // "Revert To Saved": the file read again in place of the text, without a question.
+    // "Revert To Saved": the file read again in place of the text, after the question that says
+    // the unsaved changes go (ConfirmRevertToSaved; Cancel keeps the text).
     void RevertToSaved();
 
     // True when the text fits the file, or when the user accepts "?" for what does not.

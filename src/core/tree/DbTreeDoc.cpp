@@ -9,6 +9,7 @@
 #include "shell/Backup.h"
 #include "shell/DocumentFile.h"
 #include "shell/DocumentRead.h"
+#include "shell/EditFormLink.h"
 #include "support/CompareNoCase.h"
 #include "support/DbFileInfo.h"
 #include "support/InputFile.h"
@@ -168,7 +169,7 @@ bool CDbTreeDoc::OnOpenDocument(const std::string& path)
 bool CDbTreeDoc::RevertToSaved()
 {
     const std::string path = GetPathName();
-    if (path.empty())
+    if (path.empty() || !ConfirmRevertToSaved(*this, {}, m_nSaveQuestionHelpId))
         return false;
     auto kept = std::move(items.m_records);
     items.m_records.clear();

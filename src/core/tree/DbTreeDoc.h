@@ -42,7 +42,8 @@ public:
     // Always true: a file that cannot be opened or read leaves an empty, untitled tree after a
     // message. The path (or nothing) becomes the profile's current tree file.
     bool OnOpenDocument(const std::string& path) override;
-    // Revert To Saved: a file that cannot be read (gone, of another kind, damaged) leaves the
+    // Revert To Saved, after the question that says the unsaved changes go (ConfirmRevertToSaved):
+    // a file that cannot be read (gone, of another kind, damaged) leaves the
     // tree, its path, title and modified flag as they were, after the message; so does one that
     // may have been cut short, unless the user reverts to it all the same.
     bool RevertToSaved();

@@ -75,7 +75,8 @@ int OnEnd(CParamFileContext* context, const char*, const void*)
 ParamDesc s_dbTreeKeys[] = {
     {"name", 's', OnName, 0, 0, 0, 0},
     {"title", 's', OnTitle, 0, 0, 0, 0},
-    {"type", 's', OnType, 0, 0, 0, 0},
+    // An item's last line; the items follow each other without blank lines.
+    {"type", 's', OnType, PF_ENDS_FILE, 0, 0, 0},
     {"filetype", 's', OnFileType, PF_REQUIRED | PF_ONCE, 0, 0, 0},
     {"version", 'i', OnVersion, PF_REQUIRED | PF_ONCE | PF_MIN_INCL | PF_MAX_INCL, 1, 2, 0},
     {nullptr, 0, OnEnd, 0, 0, 0, 0},

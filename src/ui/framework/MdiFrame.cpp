@@ -4,6 +4,7 @@
 #include "framework/Cp1252.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
+#include "shell/AppCommandIds.h"
 #include "shell/OxidariumApp.h"
 
 #include <QAction>
@@ -208,8 +209,10 @@ bool CMDIMainFrame::ExecuteCommand(unsigned id)
 
 bool CMDIMainFrame::RouteCommand(unsigned id)
 {
-    // A field that refuses what it holds keeps it, and the command stops there.
-    if (CView* view = ActiveView(); view && !view->CommitPendingEdit())
+    // A field that refuses what it holds keeps it, and the command stops there. Not at Exit,
+    // which takes the road of the main window's title-bar close: the forms ask their own save
+    // questions, and one whose user drops the edits closes without its field refusing.
+    if (CView* view = ActiveView(); view && id != CmdShellExit && !view->CommitPendingEdit())
         return false;
     if (!QueryCommand(id).m_bEnabled)
         return false;

@@ -165,7 +165,8 @@ void CGlazeAnalysisView::OnUpdate(CView* sender, const CUpdateHint* hint)
             CloseQuietly();
         break;
     case HintGlazesReplaced:
-        if (hint->m_pObject == GetDocument())
+        // A merge that left this glaze alone leaves its report open.
+        if (hint->m_pObject == GetDocument() && !hint->LeavesRecord(m_pGlaze))
             CloseQuietly();
         break;
     case HintBulkChangeBegins:

@@ -12,6 +12,7 @@
 #include "shell/NamedColors.h"
 #include "shell/Preferences.h"
 #include "support/DialogStyle.h"
+#include "support/FocusWatcher.h"
 #include "support/NotesEdit.h"
 #include "support/TabEdit.h"
 #include "support/ToggleButton.h"
@@ -390,6 +391,7 @@ void CGlazeEditView::ConnectButtons()
         if (m_nModified == 0)
             GlazeToControls(m_work);
     });
+    DropsEditsOnClick(*Button(kGedUndo));
     onClick(kGedUndo, [this] { EditGlaze(m_nSourceIndex); });
     onClick(kGedPrevious, [this] { EditPrevious(); });
     onClick(kGedNext, [this] { EditNext(); });

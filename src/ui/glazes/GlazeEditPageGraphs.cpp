@@ -128,7 +128,7 @@ void CGlazeEditView::OnGraphTemplatesChanged(int code, const void* object)
 
 // --- the charts' notices ------------------------------------------------------------------------
 
-void CGlazeEditView::OnChartMessage(unsigned message, unsigned kind, std::uint32_t data)
+void CGlazeEditView::OnChartMessage(unsigned message, unsigned kind, std::uint64_t data)
 {
     const int pane = VisibleGraphPane();
     if (pane < 0 || !Pane(pane).graph)

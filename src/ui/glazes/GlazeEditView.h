@@ -247,7 +247,7 @@ public:
     void SetDefaultLimitFormula();
     void ShowText(int pane);
     // The notices of the visible graph pane's chart (GlazeEditPageGraphs.cpp).
-    void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override;
+    void OnChartMessage(unsigned message, unsigned kind, std::uint64_t data) override;
     void WriteGraphToFile();
     // The chart's right-button menu (shown at the pointer on a right press and release).
     std::unique_ptr<QMenu> BuildGraphMenu();

@@ -84,7 +84,9 @@ std::vector<int> FindMatches(CGlazesDoc& document, const MatchCriteria& request)
 }
 
 // Before Move to New Database: the forms on the glazes it moves, in every database it searches,
-// asked in one step. False on Cancel: nothing moves, and no database of results opens.
+// asked in one step. The moved glazes leave their database and their forms close with them, so
+// they are asked as before a close: a form that would keep its edits stops the move. False on
+// Cancel: nothing moves, and no database of results opens.
 bool AskFormsOfMovedGlazes(CGlazesDoc& document, const MatchCriteria& request)
 {
     std::vector<CGlazesDoc*> searched{&document};
@@ -100,7 +102,7 @@ bool AskFormsOfMovedGlazes(CGlazesDoc& document, const MatchCriteria& request)
         const std::vector<CEditForm> moved = glazes->EditFormsOf(FindMatches(*glazes, request), false);
         forms.insert(forms.end(), moved.begin(), moved.end());
     }
-    return AskForms(forms, FormsAsked::BeforeChange);
+    return AskForms(forms, FormsAsked::BeforeClose);
 }
 
 } // namespace

@@ -214,7 +214,7 @@ private:
     void OnFind();
     void OnMerge();
     void MergeGlazes(const CGlazeList& incoming, const std::vector<int>& picked, int method,
-                     const std::vector<int>& existing);
+                     const std::vector<int>& existing, const std::string& path);
     void OnSaveSelected();
     void OnImport(unsigned id);
     // Appends imported glazes at the end and announces them; info is the information line.

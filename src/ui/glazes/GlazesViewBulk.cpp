@@ -104,31 +104,29 @@ void CGlazesView::OnMakeSubstitution()
     dialog.SelectSubstitution(0);
     if (dialog.exec() != QDialog::Accepted || dialog.current < 0)
         return;
-    // Only the forms on the glazes the substitution changes are asked.
     const CSubstitution* substitution = g_pSubstitutionsDoc->Substitutions().GetAt(dialog.current);
-    std::vector<int> changing;
-    for (int row : selected) {
-        const CGlaze* glaze = doc->GetGlaze(row);
-        if (substitution && glaze && SubstitutionChangesGlaze(*glaze, *substitution, dialog.reverse))
-            changing.push_back(row);
-    }
-    if (!doc->AskEditFormsOf(changing, FormsAsked::BeforeChange))
+    if (!substitution)
+        return;
+    // Which glazes the substitution changes is decided once: only their forms are asked, only
+    // they are changed, counted and announced.
+    const CSubstitutionPlan plan = PlanSubstitution(*doc, selected, *substitution, dialog.reverse);
+    if (!doc->AskEditFormsOf(plan.changes, FormsAsked::BeforeChange))
         return;
     BeginBulkChange();
     int changed = 0;
-    int notChanged = 0;
-    std::string why;
-    for (int row : selected) {
-        std::vector<std::string> noDensity;
-        const int result = ApplySubstitution(*doc, row, dialog.current, dialog.reverse, &noDensity);
-        if (result > 0) {
+    for (int row : plan.changes) {
+        if (ApplySubstitution(*doc, row, *substitution, dialog.reverse) > 0) {
             ++changed;
             Broadcast(HintGlazeChanged, row, doc->GetGlaze(row));
-        } else if (result < 0 && ++notChanged <= kNotChangedListed) {
-            const CGlaze* glaze = doc->GetGlaze(row);
-            why += "\n\n\"" + (glaze ? glaze->m_name : std::string()) + "\" was not changed:\n" +
-                   SubstitutionNoDensityMessage(noDensity);
         }
+    }
+    const int notChanged = static_cast<int>(plan.refused.size());
+    std::string why;
+    for (int k = 0; k < notChanged && k < kNotChangedListed; ++k) {
+        const auto& [row, noDensity] = plan.refused[static_cast<std::size_t>(k)];
+        const CGlaze* glaze = doc->GetGlaze(row);
+        why += "\n\n\"" + (glaze ? glaze->m_name : std::string()) + "\" was not changed:\n" +
+               SubstitutionNoDensityMessage(noDensity);
     }
     EndBulkChange(selected);
     if (notChanged > kNotChangedListed)

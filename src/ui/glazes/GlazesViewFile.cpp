@@ -4,6 +4,7 @@
 
 #include "glazes/GlazesView.h"
 
+#include "framework/DocRegistry.h"
 #include "framework/FileDialogService.h"
 #include "framework/MessageService.h"
 #include "framework/UpdateHint.h"
@@ -15,6 +16,7 @@
 #include "shell/DocumentRead.h"
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
+#include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 #include "support/InputFile.h"
 #include "support/MergeDlg.h"
@@ -177,45 +179,47 @@ void CGlazesView::OnMerge()
         if (i < static_cast<int>(dialog.flags.size()) && dialog.flags[static_cast<std::size_t>(i)] != 0)
             picked.push_back(i);
     }
-    MergeGlazes(incoming, picked, dialog.method, existing);
+    MergeGlazes(incoming, picked, dialog.method, existing, path);
     if (dialog.sortAfterMerge && !picked.empty())
         OnResort();
 }
 
 void CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>& picked, int method,
-                              const std::vector<int>& existing)
+                              const std::vector<int>& existing, const std::string& path)
 {
     CGlazesDoc* doc = GlazesDoc();
     if (!doc || picked.empty())
         return;
+    // Only "Append new, replace existing" replaces glazes; "Append all" appends every one.
+    CMergePlan plan(picked, method == 1, [&existing](int i) { return existing[static_cast<std::size_t>(i)]; });
     // The edit windows on the glazes the merge replaces hold edits that would go with them: each
-    // is asked first, and a No merges nothing. Windows on other glazes keep theirs.
-    std::vector<int> replacing;
-    for (int i : picked) {
-        if (const int at = existing[static_cast<std::size_t>(i)]; method == 1 && at >= 0)
-            replacing.push_back(at);
-    }
-    if (!doc->ConfirmDeleteWithEditViews(replacing, RecordGoes::Replaced))
+    // is asked first; a No keeps its glaze, Cancel merges nothing. Windows on other glazes keep
+    // theirs.
+    if (!doc->AskMergeForms(plan)) {
+        ReportMergeOutcome(path, 0, 0, {}, kMergeDialogHelpId);
         return;
+    }
     const int oldCount = doc->GetGlazeCount();
     int appended = 0;
-    int replaced = 0;
-    for (int i : picked) {
-        const int at = existing[static_cast<std::size_t>(i)];
-        if (method == 1 && at >= 0) {
-            doc->ReplaceGlaze(at, incoming.GetAt(i));
-            ++replaced;
+    std::vector<const void*> replaced;
+    for (const CMergeStep& step : plan.Steps()) {
+        if (step.replaces >= 0) {
+            doc->ReplaceGlaze(step.replaces, incoming.GetAt(step.incoming));
+            replaced.push_back(doc->GetGlaze(step.replaces));
         } else {
-            doc->InsertGlaze(doc->GetGlazeCount(), incoming.GetAt(i));
+            doc->InsertGlaze(doc->GetGlazeCount(), incoming.GetAt(step.incoming));
             ++appended;
         }
     }
+    ReportMergeOutcome(path, appended, static_cast<int>(replaced.size()), plan.Kept(), kMergeDialogHelpId);
+    if (plan.Empty())
+        return;
     if (appended > 0)
         FillList(std::max(oldCount - 10, 0), oldCount, true);
     else
         FillList(0, 0, true);
-    if (replaced > 0)
-        Broadcast(HintGlazesReplaced, 0);
+    if (!replaced.empty())
+        BroadcastMerge(this, doc, static_cast<int>(DbFileType::Glazes), HintGlazesReplaced, 0, replaced);
     else
         Broadcast(HintGlazesInserted, oldCount);
 }

@@ -211,7 +211,7 @@ int TranslateGraphKey(int key, Qt::KeyboardModifiers modifiers)
     return (shift ? 1138 : 1134) + arrow;
 }
 
-CChartClick CChartClickRouter::Route(CGraphWnd& window, unsigned message, unsigned kind, std::uint32_t data)
+CChartClick CChartClickRouter::Route(CGraphWnd& window, unsigned message, unsigned kind, std::uint64_t data)
 {
     CChartClick click;
     if (message != kChartNoticeMessage)
@@ -227,15 +227,13 @@ CChartClick CChartClickRouter::Route(CGraphWnd& window, unsigned message, unsign
         return click;
     }
     m_armed = false;
-    const int high = static_cast<int>(data >> 16);
-    const int low = static_cast<int>(data & 0xFFFF);
     if (kind == kChartNoticeCell) {
         click.kind = CChartClick::Kind::Cell;
-        click.column = high;
-        click.row = low;
-    } else if (kind == kChartNoticeObject && low == 1) {
+        click.column = ChartNoticeColumn(data);
+        click.row = ChartNoticeRow(data);
+    } else if (kind == kChartNoticeObject && (data & 0xFFFF) == 1) {
         click.kind = CChartClick::Kind::Object;
-        click.objectId = high;
+        click.objectId = static_cast<int>(data >> 16);
     }
     return click;
 }

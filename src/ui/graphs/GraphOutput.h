@@ -62,7 +62,7 @@ struct CChartClick {
 
 class CChartClickRouter {
 public:
-    CChartClick Route(CGraphWnd& window, unsigned message, unsigned kind, std::uint32_t data);
+    CChartClick Route(CGraphWnd& window, unsigned message, unsigned kind, std::uint64_t data);
     bool IsArmed() const { return m_armed; }
 
 private:

@@ -52,7 +52,7 @@ void CGraphPreview::ClosePopup()
     }
 }
 
-void CGraphPreview::OnChartMessage(unsigned message, unsigned kind, std::uint32_t data)
+void CGraphPreview::OnChartMessage(unsigned message, unsigned kind, std::uint64_t data)
 {
     if (!m_window)
         return;

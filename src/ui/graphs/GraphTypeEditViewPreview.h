@@ -46,7 +46,7 @@ public:
     void ClosePopup();
 
     // The chart's notices (kChartNoticeMessage); every other message is ignored.
-    void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override;
+    void OnChartMessage(unsigned message, unsigned kind, std::uint64_t data) override;
 
 private:
     void ShowCellText(int column, int row);

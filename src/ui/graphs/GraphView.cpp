@@ -81,8 +81,19 @@ void CGraphView::SetCaption(const std::string& caption)
     SetViewCaption(*this, caption);
 }
 
-// Only a real size change with room for a chart rebuilds: a minimised window, or one of 10
-// pixels or less either way, keeps its chart as it is.
+void CGraphView::Redraw()
+{
+    if (!m_pGraph || !m_pGraph->KeepsItsReading() || m_rebuildSoon.Pending()) {
+        Rebuild(false);
+        return;
+    }
+    m_chartWnd->SetGraph(nullptr);
+    if (m_pGraph->Redraw(m_chartWnd, m_chartWnd, this) >= 0)
+        m_chartWnd->SetGraph(m_pGraph.get());
+}
+
+// Only a real size change with room for a chart draws it again: a minimised window, or one of
+// 10 pixels or less either way, keeps its chart as it is.
 void CGraphView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -90,7 +101,7 @@ void CGraphView::resizeEvent(QResizeEvent* event)
     if ((frame && frame->isMinimized()) || width() < 11 || height() < 11)
         return;
     m_chartWnd->setGeometry(0, 0, width(), height());
-    Rebuild(false);
+    Redraw();
 }
 
 void CGraphView::keyPressEvent(QKeyEvent* event)
@@ -152,7 +163,7 @@ void CGraphView::OnUpdate(CView* sender, const CUpdateHint* hint)
 
 // --- the chart's clicks -----------------------------------------------------------------------
 
-void CGraphView::OnChartMessage(unsigned message, unsigned kind, std::uint32_t data)
+void CGraphView::OnChartMessage(unsigned message, unsigned kind, std::uint64_t data)
 {
     const CChartClick click = m_clicks.Route(*m_chartWnd, message, kind, data);
     switch (click.kind) {

@@ -88,6 +88,10 @@ public:
     // thousand glazes sends a thousand), and a chart over a whole database costs a build each.
     void RebuildSoon(bool closePopup);
     bool RebuildPending() const { return m_rebuildSoon.Pending(); }
+    // A size change: the chart drawn again at the new size from the graph's reading when it kept
+    // one and no notice has asked for a rebuild since (the glazes, template and settings are as
+    // they were), else built anew.
+    void Redraw();
 
     const CGraphViewState& State() const { return m_state; }
     CGraph* Graph() const { return m_pGraph.get(); }
@@ -111,7 +115,7 @@ public:
     const CGraphTemplate* GetShownTemplate() const override { return m_state.m_pTemplate; }
 
     // --- CChartNotifyTarget ---
-    void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override;
+    void OnChartMessage(unsigned message, unsigned kind, std::uint64_t data) override;
 
     // The lines of the chosen template's summary (Print Graph Template).
     void FillSummaryPrinter(CTextPrinter& printer);

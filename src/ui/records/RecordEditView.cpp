@@ -1,5 +1,7 @@
 #include "records/RecordEditView.h"
 
+#include "support/FocusWatcher.h"
+
 #include "framework/Cp1252.h"
 #include "framework/Cp1252Fields.h"
 #include "framework/MdiFrame.h"
@@ -119,6 +121,7 @@ void CRecordEditView::AddButtonRow(int y, const CButtonPlace (&places)[7], int h
         if (CommitPendingEdit())
             SaveChanges();
     });
+    DropsEditsOnClick(*Button(ids.undo));
     onClick(ids.undo, [this] { UndoChanges(); });
     onClick(ids.previous, [this] { EditPrevious(); });
     onClick(ids.next, [this] { EditNext(); });
@@ -191,8 +194,9 @@ FormAnswer CRecordEditView::AskSaveChanges()
     const int answer = AppMessageBox(question, MsgYesNoCancel | MsgIconQuestion, m_kind.saveQuestionHelpId);
     if (answer != MsgResultYes)
         return answer == MsgResultNo ? FormAnswer::DontSave : FormAnswer::Cancel;
+    // The field being edited is left first, as by Save Changes (Exit leaves it to this question).
     // A form that cannot be saved as it stands has said why and stays open, edits and all.
-    if (!CanSaveForm())
+    if (!CommitPendingEdit() || !CanSaveForm())
         return FormAnswer::Cancel;
     return MayReplaceStored() ? FormAnswer::Save : FormAnswer::KeepStored;
 }

@@ -201,12 +201,18 @@ void CRecordListView::OnMerge()
     const CMergeChoice choice = AskWhatToMerge(path, m_kind.words.records, names, existing, true);
     if (!choice.accepted)
         return;
-    const std::vector<int>& chosen = choice.chosen;
     // The edit windows on the records the merge replaces hold edits that would go with them: each
-    // is asked first, and a No merges nothing. Windows on other records keep theirs.
-    if (!doc->ConfirmDeleteWithEditViews(doc->RecordsReplacedBy(*file, chosen, choice.method), RecordGoes::Replaced))
+    // is asked first; a No keeps its record, Cancel merges nothing. Windows on other records keep
+    // theirs.
+    CMergePlan plan = doc->PlanMerge(*file, choice.chosen, choice.method);
+    if (plan.Empty())
         return;
-    const CMergeCounts counts = doc->MergeRecords(*file, chosen, choice.method);
+    if (!doc->AskMergeForms(plan)) {
+        ReportMergeOutcome(path, 0, 0, {}, m_kind.mergeHelpId);
+        return;
+    }
+    const CMergeCounts counts = doc->MergeRecords(*file, plan);
+    ReportMergeOutcome(path, counts.appended, counts.replaced, plan.Kept(), m_kind.mergeHelpId);
     if (counts.appended + counts.replaced == 0)
         return;
     RefillAfterMerge(counts.appended, counts.oldCount);

@@ -37,6 +37,11 @@ bool FocusIsWithin(const QWidget& form)
     return focused && form.isAncestorOf(focused);
 }
 
+void DropsEditsOnClick(QWidget& button)
+{
+    button.setFocusPolicy(Qt::TabFocus);
+}
+
 void HandFocusToRefused(QWidget* field, const std::function<void()>& tell, const std::function<void()>& select)
 {
     const bool outer = s_refusing;

@@ -24,6 +24,10 @@ bool IsFieldFocusChange(Qt::FocusReason reason);
 // it refuses; left for the menu bar or another window, it tells when the user comes back or runs
 // a command.
 bool FocusIsWithin(const QWidget& form);
+// A button that drops what its form holds (Undo Changes): a click on it leaves the focus where it
+// is, so that the field being edited refuses nothing before the click arrives and the first click
+// acts. The button is still reached by Tab.
+void DropsEditsOnClick(QWidget& button);
 
 // A refusal of field: tell says why (its message), then the field gets the keyboard whatever
 // window was active: its window comes to the front of the program's windows as the active one (a

@@ -360,6 +360,15 @@ TEST_F(ElementsDocTest, RevertToSavedAndNewReloadAndAnnounce)
     doc.Elements().SetRole(14, kRoleAcid);
     doc.SetModifiedFlag();
     EXPECT_TRUE(Enabled(doc, CmdRevertElementDb));
+    // Revert asks before it drops the changes; Enter (Cancel) keeps them.
+    EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
+    const std::string drops = "Revert To Saved drops the unsaved changes to " + path + ".";
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{drops});
+    EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(doc.Elements()[14].role, kRoleAcid);
+    EXPECT_TRUE(doc.IsModified());
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
     EXPECT_EQ(doc.Elements()[14].role, kRoleNeutral);
     EXPECT_FALSE(doc.IsModified());
@@ -368,11 +377,13 @@ TEST_F(ElementsDocTest, RevertToSavedAndNewReloadAndAnnounce)
 
     // Regression: reverting to a file that had gone put the defaults in place of the table. The
     // role set is neither the file's (neutral) nor the default (acid).
+    m_messages.boxes.clear();
     doc.Elements().SetRole(14, kRoleAlkali);
     doc.SetModifiedFlag();
     fs::remove(path);
+    m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
-    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": Error opening file"});
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{drops, path + ": Error opening file"}));
     EXPECT_EQ(doc.Elements()[14].role, kRoleAlkali);
     EXPECT_EQ(doc.GetDatabaseName(), "Custom");
     EXPECT_TRUE(doc.IsModified());
@@ -381,18 +392,27 @@ TEST_F(ElementsDocTest, RevertToSavedAndNewReloadAndAnnounce)
     m_messages.boxes.clear();
 
     // A file cut short in its last line: Revert asks first, Cancel (Enter) keeps the table.
-    WriteFile("custom.ele", "filetype = Oxidarium Elements\nversion =  2\n\ndbname  = Cut\n\nz = 14\nrole = 2\nnote = |sa");
+    // Cut after a line break, the file lacks the blank line that ends its last element: asked
+    // the same way.
+    for (const char* end : {"note = |sa", "note = |sa\n"}) {
+        WriteFile("custom.ele", std::string("filetype = Oxidarium Elements\nversion =  2\n\ndbname  = Cut\n\nz = 14\n"
+                                            "role = 2\n") + end);
+        m_messages.answers = {MsgResultOk};
+        EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
+        EXPECT_EQ(m_messages.Texts(),
+                  (std::vector<std::string>{drops, path + ": \"note = |sa\" ends the file " +
+                                                       (end[10] ? "in the middle of a record" : "without a line break") +
+                                                       ", so the file may have been cut short (line 8). "
+                                                       "Revert to it anyway?"}));
+        EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+        EXPECT_EQ(doc.Elements()[14].role, kRoleAlkali);
+        EXPECT_EQ(doc.GetDatabaseName(), "Custom");
+        EXPECT_TRUE(doc.IsModified());
+        m_messages.boxes.clear();
+    }
+    m_messages.answers = {MsgResultOk, MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
-    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": \"note = |sa\" ends the file without a line "
-                                                           "break, so the file may have been cut short (line 8). "
-                                                           "Revert to it anyway?"});
-    EXPECT_EQ(doc.Elements()[14].role, kRoleAlkali);
-    EXPECT_EQ(doc.GetDatabaseName(), "Custom");
-    EXPECT_TRUE(doc.IsModified());
-    m_messages.boxes.clear();
-    m_messages.answers = {MsgResultOk};
-    EXPECT_TRUE(doc.OnCommand(CmdRevertElementDb));
-    EXPECT_EQ(m_messages.boxes.size(), 1u) << "nothing more is said of it";
+    EXPECT_EQ(m_messages.boxes.size(), 2u) << "nothing more is said of it";
     EXPECT_EQ(doc.GetDatabaseName(), "Cut");
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintElementsReplaced, 0}}));

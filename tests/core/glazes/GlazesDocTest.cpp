@@ -182,23 +182,52 @@ TEST_F(GlazesDocTest, OpenSaveAndRevertAnnounceThemselves)
     EXPECT_TRUE(m_dialogs.requests.empty());
     EXPECT_TRUE(m_messages.boxes.empty());
 
-    // Revert drops the changes without a question and announces the reload.
+    // Revert asks before it drops the changes: Enter (Cancel) keeps them; OK reverts and
+    // announces the reload.
     doc->InsertGlaze(0, CGlaze("Extra"));
     doc->SetGlazeField(0, kGlazeFieldColor, "red");
+    const std::string drops = "Revert To Saved drops the unsaved changes to " + path + ".";
+    EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{drops});
+    EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(doc->GetGlazeCount(), 2);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(TakeNotices(list).empty());
+    m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
     EXPECT_EQ(TakeNotices(list), (Notices{{HintGlazesReplaced, 0}}));
     ASSERT_EQ(doc->GetGlazeCount(), 1);
     EXPECT_EQ(Found(doc->GetGlaze(0)).m_name, "Celadon 6");
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_TRUE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.boxes.size(), 2u);
+    m_messages.boxes.clear();
+
+    // Cut after the line break of a glaze's line, the file lacks the blank line that ends the
+    // glaze: asked as a file cut mid-line is, and Enter (Cancel) keeps the glazes.
+    const std::string saved = ReadAll(path);
+    const std::string cut = saved.substr(0, saved.find("\ncolor") + 1);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << cut;
+    doc->InsertGlaze(1, CGlaze("Unsaved"));
+    m_messages.answers = {MsgResultOk};
+    EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
+    EXPECT_EQ(m_messages.Texts(),
+              (std::vector<std::string>{drops, path + ": \"firetype     = reduction\" ends the file in the middle of a "
+                                                      "record, so the file may have been cut short (line " +
+                                                      std::to_string(std::count(cut.begin(), cut.end(), '\n')) +
+                                                      "). Revert to it anyway?"}));
+    EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(doc->GetGlazeCount(), 2);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(TakeNotices(list).empty());
+    m_messages.boxes.clear();
 
     // A file that became unreadable is reported and costs nothing in memory.
-    doc->InsertGlaze(1, CGlaze("Unsaved"));
     fs::remove(path);
+    m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
-    ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.At(0).text, path + ": Error opening file");
-    EXPECT_EQ(m_messages.At(0).helpId, 0x30119u);
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(m_messages.At(1).text, path + ": Error opening file");
+    EXPECT_EQ(m_messages.At(1).helpId, 0x30119u);
     EXPECT_EQ(doc->GetGlazeCount(), 2);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(TakeNotices(list).empty());
@@ -644,12 +673,13 @@ TEST_F(GlazesDocTest, ASaveInPlaceKilledWhileItWritesIsToldAtTheNextOpen)
     ASSERT_FALSE(copy.empty());
     EXPECT_TRUE(ReadAll(copy) == old);
     m_messages.boxes.clear();
+    m_messages.answers = {MsgResultOk}; // to "Revert To Saved drops the unsaved changes to ..."
     EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
-    ASSERT_FALSE(m_messages.boxes.empty());
-    EXPECT_EQ(m_messages.At(0).text, path + ": The last save of this file did not finish, so the file may be damaged. "
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(m_messages.At(1).text, path + ": The last save of this file did not finish, so the file may be damaged. "
                                             "A copy of it as it was before that save is kept in " + copy + ".");
-    EXPECT_EQ(m_messages.At(0).Icon(), MsgIconExclamation);
-    EXPECT_EQ(m_messages.At(0).helpId, kGlazeReadErrorHelpId);
+    EXPECT_EQ(m_messages.At(1).Icon(), MsgIconExclamation);
+    EXPECT_EQ(m_messages.At(1).helpId, kGlazeReadErrorHelpId);
     // Renamed since, the file is told of when it is opened by its new name or its other one.
     const std::string renamed = (m_dir / "renamed.glz").string();
     fs::rename(path, renamed);

@@ -48,13 +48,13 @@ public:
 struct CChartNotice {
     unsigned message = 0;
     unsigned kind = 0;
-    std::uint32_t data = 0;
+    std::uint64_t data = 0;
     bool operator==(const CChartNotice&) const = default;
 };
 
 class CRecordingNotifyTarget : public CChartNotifyTarget {
 public:
-    void OnChartMessage(unsigned message, unsigned kind, std::uint32_t data) override
+    void OnChartMessage(unsigned message, unsigned kind, std::uint64_t data) override
     {
         notices.push_back({message, kind, data});
     }

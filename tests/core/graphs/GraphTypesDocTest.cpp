@@ -253,11 +253,32 @@ TEST_F(GraphTypesDocTest, SaveWritesTheFileAndRemembersIt)
     doc.Database().Write(expected);
     EXPECT_EQ(ReadAll(path), expected.str());
 
-    // Revert reads the file again and announces the reload.
+    // Revert asks before it drops the changes; Enter (Cancel) keeps them. Cut after a line break
+    // in its last template, the file lacks the blank line that ends it: asked as a file cut
+    // short, Enter keeps all. OK, OK reads the file again and announces the reload.
     doc.RemoveTemplate(0);
     ASSERT_TRUE(doc.OnUpdateCommand(revert));
     EXPECT_TRUE(revert.m_bEnabled);
     TakeCodes(frame);
+    const std::string drops = "Revert To Saved drops the unsaved changes to " + path + ".";
+    const std::string cut = expected.str().substr(0, expected.str().rfind("\nname") + 1) + "name   = second\n";
+    const std::string cutShort = path + ": \"name   = second\" ends the file in the middle of a record, so the file "
+                                        "may have been cut short (line " +
+                                 std::to_string(std::count(cut.begin(), cut.end(), '\n')) + "). Revert to it anyway?";
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << cut;
+    for (const std::deque<int>& answers : {std::deque<int>{}, std::deque<int>{MsgResultOk}}) {
+        m_messages.boxes.clear();
+        m_messages.answers = answers;
+        EXPECT_TRUE(doc.OnCommand(CmdRevertGraphTypeDb));
+        EXPECT_EQ(m_messages.Texts(),
+                  (answers.empty() ? std::vector<std::string>{drops} : std::vector<std::string>{drops, cutShort}));
+        EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+        EXPECT_EQ(doc.Database().GetCount(), 1);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_TRUE(TakeCodes(frame).empty());
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << expected.str();
+    m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertGraphTypeDb));
     EXPECT_EQ(doc.Database().GetCount(), 2);
     EXPECT_FALSE(doc.IsModified());

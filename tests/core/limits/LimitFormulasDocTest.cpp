@@ -268,16 +268,38 @@ TEST_F(LimitFormulasDocTest, NewOpenAndRevertAskFirstAndAnnounce)
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintLimitFormulasReplaced, 0}}));
 
+    // Revert asks before it drops the changes, and Enter (Cancel) keeps them. The file lacks the
+    // blank line that ends its last formula: asked as a file cut short, Enter keeps all too.
     doc.RemoveFormula(0);
     EXPECT_TRUE(doc.OnUpdateCommand(revert));
     EXPECT_TRUE(revert.m_bEnabled);
+    const std::string drops = "Revert To Saved drops the unsaved changes to " + path + ".";
+    for (const std::deque<int>& answers : {std::deque<int>{}, std::deque<int>{MsgResultOk}}) {
+        m_messages.boxes.clear();
+        m_messages.answers = answers;
+        EXPECT_TRUE(doc.OnCommand(CmdRevertLimitFormulaDb));
+        std::vector<std::string> asked{drops};
+        if (!answers.empty())
+            asked.push_back(path + ": \"name = A\" ends the file in the middle of a record, so the file may have been "
+                                   "cut short (line 4). Revert to it anyway?");
+        EXPECT_EQ(m_messages.Texts(), asked);
+        EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+        EXPECT_TRUE(Names(doc.Database()).empty());
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_TRUE(TakeNotices(frame).empty());
+    }
+    WriteFile("a.lim", kHeader + "name = A\n\n");
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertLimitFormulaDb));
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{drops});
     EXPECT_THAT(Names(doc.Database()), ElementsAre("A"));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintLimitFormulasReplaced, 0}}));
 
     // Cancel at the save question keeps everything.
     doc.RemoveFormula(0);
+    m_messages.boxes.clear();
     m_messages.answers = {MsgResultCancel, MsgResultCancel};
     EXPECT_EQ(doc.OpenDatabase(path), 1);
     EXPECT_TRUE(doc.OnCommand(CmdNewLimitFormulaDb) && doc.IsModified());

@@ -442,10 +442,45 @@ TEST_F(MaterialsDocTest, NewOpenAndRevertAskFirstAndAnnounce)
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintMaterialsReplaced, 0}}));
 
     doc.DeleteMaterial(0);
+    m_messages.boxes.clear();
     m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertMaterialDb));
     EXPECT_EQ(doc.Materials().GetCount(), 3);
     EXPECT_EQ(TakeNotices(frame), (Notices{{HintMaterialsReplaced, 0}}));
+    const std::string drops = "Revert To Saved drops the unsaved changes to " + path + ".";
+    ASSERT_FALSE(m_messages.boxes.empty());
+    EXPECT_EQ(m_messages.At(0).text, drops);
+
+    // Cut after the line break of a material's line, the file lacks the blank line that ends the
+    // material: Revert asks as of a file cut short, and Enter (Cancel) keeps all. A file without
+    // materials ends with its last header line, and reverts without that question.
+    const std::string whole = ReadAll(path);
+    const std::string cut = whole.substr(0, whole.find("density = 90\n") + 13);
+    const std::string empty = kHeader + "dbname  = M\n\ncursym   = $\ncostunit = 0\ncostrod  = 2\ncostlod  = 3\n"
+                                        "densunit = 0\n";
+    for (const std::string& text : {cut, empty}) {
+        WriteFile("mapped.mat", text);
+        doc.DeleteMaterial(0);
+        m_messages.boxes.clear();
+        m_messages.answers = {MsgResultOk};
+        EXPECT_TRUE(doc.OnCommand(CmdRevertMaterialDb));
+        ASSERT_FALSE(m_messages.boxes.empty());
+        EXPECT_EQ(m_messages.At(0).text, drops);
+        if (text == cut) {
+            EXPECT_EQ(m_messages.Texts(),
+                      (std::vector<std::string>{drops, path + ": \"density = 90\" ends the file in the middle of a "
+                                                              "record, so the file may have been cut short (line " +
+                                                              std::to_string(std::count(cut.begin(), cut.end(), '\n')) +
+                                                              "). Revert to it anyway?"}));
+            EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+            EXPECT_EQ(doc.Materials().GetCount(), 2);
+            EXPECT_TRUE(doc.IsModified());
+            EXPECT_TRUE(TakeNotices(frame).empty());
+        } else {
+            EXPECT_EQ(doc.Materials().GetCount(), 0);
+            EXPECT_FALSE(doc.IsModified());
+        }
+    }
     EXPECT_FALSE(doc.OnCommand(12345));
 }
 

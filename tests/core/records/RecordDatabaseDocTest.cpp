@@ -325,15 +325,15 @@ TYPED_TEST(RecordDatabaseDocTest, MergeAppendsOrAssignsOverRecordsOfTheSameName)
     for (const char* name : {"beta", "Gamma", "alpha"})
         file.Append(typename TestFixture::Record(name));
     const std::vector<int> chosen{0, 1};
-    EXPECT_EQ(doc.RecordsReplacedBy(file, chosen, kMergeAppendAll), std::vector<int>{});
-    EXPECT_EQ(doc.RecordsReplacedBy(file, chosen, kMergeReplaceExisting), std::vector<int>{1});
+    EXPECT_EQ(doc.PlanMerge(file, chosen, kMergeAppendAll).Replaced(), std::vector<int>{});
+    EXPECT_EQ(doc.PlanMerge(file, chosen, kMergeReplaceExisting).Replaced(), std::vector<int>{1});
 
-    const CMergeCounts replacing = doc.MergeRecords(file, chosen, kMergeReplaceExisting);
+    const CMergeCounts replacing = doc.MergeRecords(file, doc.PlanMerge(file, chosen, kMergeReplaceExisting));
     EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "beta", "Gamma"}));
     EXPECT_EQ(replacing.replaced, 1);
     EXPECT_EQ(replacing.appended, 1);
     EXPECT_EQ(replacing.oldCount, 2);
-    const CMergeCounts appending = doc.MergeRecords(file, std::vector<int>{2}, kMergeAppendAll);
+    const CMergeCounts appending = doc.MergeRecords(file, doc.PlanMerge(file, std::vector<int>{2}, kMergeAppendAll));
     EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "beta", "Gamma", "alpha"}));
 
     doc.AnnounceMerge(replacing, nullptr);

@@ -187,12 +187,19 @@ TEST_F(SubstitutionListTest, WritingKeepsEveryValueOnItsLineAndEveryAmountReadab
     one.InsertAt(0, CSubstitution("x"));
     ASSERT_EQ(one.GetCount(), 1);
     RecordAt(one, 0).m_set1.Add("Silica", 1.0 / 3.0);
-    g_prefs.decrecipe = 8;
-    g_prefs.decrecipeinput = 2;
-    EXPECT_NE(Written(one).find("set1amt = 0.33333333\n"), std::string::npos);
-    g_prefs.decrecipe = 3;
-    g_prefs.decrecipeinput = 3;
-    EXPECT_NE(Written(one).find("set1amt = 0.33333\n"), std::string::npos);
+    const struct {
+        int recipe, input;
+        const char* line;
+    } rows[] = {
+        {8, 2, "set1amt = 0.33333333\n"},
+        {2, 8, "set1amt = 0.33333333\n"}, // the amounts as typed keep every decimal typed
+        {3, 3, "set1amt = 0.33333\n"},
+    };
+    for (const auto& row : rows) {
+        g_prefs.decrecipe = row.recipe;
+        g_prefs.decrecipeinput = row.input;
+        EXPECT_NE(Written(one).find(row.line), std::string::npos) << row.recipe << " " << row.input;
+    }
 }
 
 TEST_F(SubstitutionListTest, TheListOwnsCopiesAndIgnoresBadIndices)

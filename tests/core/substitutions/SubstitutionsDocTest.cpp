@@ -264,10 +264,30 @@ TEST_F(SubstitutionsDocTest, OpenNewAndRevertAskFirstAndAnnounce)
     m_messages.boxes.clear();
     m_messages.answers = {MsgResultCancel};
     EXPECT_TRUE(doc.OnCommand(CmdRevertSubstitutionDb));
-    EXPECT_THAT(m_messages.Texts(), ElementsAre("Revert To Saved drops the unsaved changes in \"form\"."));
+    EXPECT_THAT(m_messages.Texts(),
+                ElementsAre("Revert To Saved drops the unsaved changes to " + path + " and in \"form\"."));
     EXPECT_TRUE(edit.changed);
     EXPECT_EQ(doc.Substitutions().GetCount(), 2);
     EXPECT_TRUE(TakeNotices(frame).empty());
+    // Cut after a line break in its last record, the file lacks the blank line that ends it:
+    // asked as a file cut short, and Enter (Cancel) keeps all.
+    const std::string golden = ReadAll(path);
+    const std::string cut = golden.substr(0, golden.rfind("set2mat"));
+    WriteFile("golden.sub", cut);
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultOk};
+    EXPECT_TRUE(doc.OnCommand(CmdRevertSubstitutionDb));
+    ASSERT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_EQ(m_messages.At(1).text, path + ": \"set2amt = 0.00000\" ends the file in the middle of a record, so the "
+                                            "file may have been cut short (line " +
+                                            std::to_string(std::count(cut.begin(), cut.end(), '\n')) +
+                                            "). Revert to it anyway?");
+    EXPECT_EQ(m_messages.At(1).type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_TRUE(edit.changed);
+    EXPECT_EQ(doc.Substitutions().GetCount(), 2);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(TakeNotices(frame).empty());
+    WriteFile("golden.sub", golden);
     m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertSubstitutionDb));
     EXPECT_EQ(edit.asked, 2) << "no save question";

@@ -90,18 +90,21 @@ void ExpectSameNote(const CParamNote& pieces, const CParamNote& plain)
 TEST(ParamFilePiecesTest, PiecesMakeTheCallsOfOneRead)
 {
     for (const std::string lineBreak : {"\n", "\r\n", "\r"}) {
-        for (const std::string& last : {std::string(), std::string("name = cut short")}) {
+        // The records follow each other without blank lines: the file ends in its last record
+        // unless a blank line closes it (each piece ends in a record too, and tells nothing).
+        for (const std::string& last : {std::string(), std::string("name = cut short"), lineBreak}) {
             const std::string text = RecordsText(lineBreak) + last;
             CParamReadNotes notes;
             const std::vector<std::string> plain = PlainCalls(text, notes);
-            EXPECT_EQ(notes.lastLineUnterminated.count, last.empty() ? 0 : 1);
+            EXPECT_EQ(notes.lastLineUnterminated.count, last.starts_with("name") ? 1 : 0);
+            EXPECT_EQ(notes.endsInRecord.count, last.empty() ? 1 : 0);
             EXPECT_EQ(notes.notNumbers.count, 3);
             EXPECT_EQ(notes.notNumbers.line, 290);
             EXPECT_EQ(notes.notNumbers.text, "\"89abc\" is not a number; read as 89");
             for (const CParamPieceOptions options :
                  {CParamPieceOptions{1, 64}, CParamPieceOptions{2, 64}, CParamPieceOptions{3, 1000}}) {
                 SCOPED_TRACE(std::to_string(lineBreak.size()) + " " + std::to_string(options.threads) + " " +
-                             std::to_string(options.pieceBytes) + last);
+                             std::to_string(options.pieceBytes) + " " + std::to_string(last.size()));
                 std::istringstream in(text);
                 std::vector<std::unique_ptr<CCalls>> pieces;
                 ASSERT_TRUE(ReadParamFileInPieces(in, kFormat, pieces, options));
@@ -114,6 +117,7 @@ TEST(ParamFilePiecesTest, PiecesMakeTheCallsOfOneRead)
                 const CParamReadNotes& read = pieces.front()->m_readNotes;
                 EXPECT_EQ(read.lines, notes.lines);
                 ExpectSameNote(read.lastLineUnterminated, notes.lastLineUnterminated);
+                ExpectSameNote(read.endsInRecord, notes.endsInRecord);
                 ExpectSameNote(read.notNumbers, notes.notNumbers);
             }
         }

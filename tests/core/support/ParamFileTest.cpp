@@ -477,13 +477,39 @@ TEST(ParamFileTest, ALastLineWithoutLineBreakIsReadAndNoted)
     EXPECT_EQ(longLine.calls, std::vector<std::string>{"name=" + std::string(300, 'x')});
     EXPECT_EQ(longLine.m_readNotes.lastLineUnterminated.text, "name = " + std::string(193, 'x') + "...");
 
-    // A whole file, or one ending in blanks, is complete; a new read starts afresh.
-    for (const char* text : {"name = first\n", "name = first\r", "name = first\n \t", ""}) {
+    // A whole file, or one ending in blanks, is complete; a new read starts afresh. Without the
+    // blank line that ends a record, the file is noted as ending in one (line, text); a line that
+    // ends the reader's first block is no last line when more follows.
+    const std::string block(4096 - 8, 'x');
+    const struct {
+        std::string text;
+        long long endsInRecord; // its line, or 0
+        std::string last;
+    } rows[] = {
+        {"name = first\n", 1, "name = first"},
+        {"name = first\r", 1, "name = first"},
+        {"name = first\r\n", 1, "name = first"},
+        {"name = first\n\n", 0, ""},
+        {"name = first\r\n\r\n", 0, ""},
+        {"name = first\n \t", 0, ""},
+        {"", 0, ""},
+        {"name = " + block + "\n\n", 0, ""},
+        {"name = " + block + "\nk = 3\n", 2, "k = 3"},
+        {"name = " + block + "\n", 1, "name = " + std::string(193, 'x') + "..."},
+    };
+    for (const auto& row : rows) {
         CRecorder whole;
         whole.m_readNotes.lastLineUnterminated.count = 1;
-        EXPECT_EQ(Read(whole, text, s_optional).result, 0);
-        EXPECT_EQ(whole.m_readNotes.lastLineUnterminated.count, 0) << text;
+        whole.m_readNotes.endsInRecord.count = 1;
+        EXPECT_EQ(Read(whole, row.text, s_optional).result, 0);
+        EXPECT_EQ(whole.m_readNotes.lastLineUnterminated.count, 0) << row.text.substr(0, 20);
+        EXPECT_EQ(whole.m_readNotes.endsInRecord.count, row.endsInRecord ? 1 : 0) << row.text.substr(0, 20);
+        EXPECT_EQ(whole.m_readNotes.endsInRecord.line, row.endsInRecord) << row.text.substr(0, 20);
+        EXPECT_EQ(whole.m_readNotes.endsInRecord.text, row.last) << row.text.substr(0, 20);
     }
+    CRecorder unterminated;
+    EXPECT_EQ(Read(unterminated, "name = first\ncount = 3", s_optional).result, 0);
+    EXPECT_EQ(unterminated.m_readNotes.endsInRecord.count, 0) << "told as a last line without a line break";
 }
 
 // The old reader cut lines at 4095 characters and handled the rest as a line of its own.

@@ -243,16 +243,27 @@ TEST_F(TextFileDocTest, RevertReadsTheFileAgainAndKeepsTheTextWhenItCannot)
     state = CCmdUI(CmdTextRevert);
     document->OnUpdateCommand(state);
     EXPECT_TRUE(state.m_bEnabled);
+    // Revert asks before it drops the typed text; Enter (Cancel) keeps it.
+    document->OnCommand(CmdTextRevert);
+    const std::string drops = "Revert To Saved drops the unsaved changes to " + path + ".";
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{drops});
+    EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(view->Text(), "first\r\nsecond\r\nchanged");
+    EXPECT_TRUE(document->IsModified());
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultOk};
     document->OnCommand(CmdTextRevert);
     EXPECT_EQ(view->Text(), "first\r\nsecond\r\n");
     EXPECT_FALSE(document->IsModified());
     EXPECT_FALSE(view->CanUndo());
-    EXPECT_TRUE(m_messages.boxes.empty()) << "revert asks no question";
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{drops});
+    m_messages.boxes.clear();
 
     view->Type("keep me");
     fs::remove(path);
+    m_messages.answers = {MsgResultOk};
     document->OnCommand(CmdTextRevert);
-    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{path + ": Error opening file"});
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{drops, path + ": Error opening file"}));
     EXPECT_EQ(view->Text(), "first\r\nsecond\r\nkeep me");
     EXPECT_TRUE(document->IsModified());
 }

@@ -485,16 +485,25 @@ TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
 
     doc.RemoveItemAt(0);
     EXPECT_TRUE(Enabled(doc, CmdRevertDbTree));
+    // Revert asks before it drops the changes; Enter (Cancel) keeps them.
+    EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
+    const std::string drops = "Revert To Saved drops the unsaved changes to " + catalogue + ".";
+    EXPECT_EQ(m_messages.Last().text, drops);
+    EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(doc.items.GetCount(), 4);
+    EXPECT_TRUE(doc.IsModified());
+    m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
     EXPECT_EQ(doc.items.GetCount(), 5);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(m_messages.boxes.size(), 1u) << "reverting asks nothing";
+    EXPECT_EQ(m_messages.boxes.size(), 3u) << "reverting asks one question";
     ASSERT_EQ(frame.view->received.size(), 2u);
     EXPECT_EQ(frame.view->At(1).code, HintDbTreeChanged);
 
     // Regression: reverting to a file that had gone emptied the tree, its only copy.
     fs::remove(catalogue);
     doc.RemoveItemAt(0);
+    m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
     EXPECT_EQ(m_messages.Last().text, catalogue + ": Error opening file");
     EXPECT_EQ(doc.items.GetCount(), 4);
@@ -503,21 +512,30 @@ TEST_F(DbTreeDocTest, CommandsRevertNewAndOpen)
     EXPECT_EQ(frame.view->received.size(), 2u) << "nothing changed";
     EXPECT_EQ(ProfileTreeFile(), catalogue);
 
-    // A file cut short in its last line: Revert asks first, and Cancel keeps the tree.
-    std::string cut = ReadAll(std::string(OXI_TEST_DATA_DIR) + "/tree/catalogue.dbt");
-    cut.resize(cut.size() - 3);
-    WriteFile("catalogue.dbt", cut);
-    m_messages.boxes.clear();
-    m_messages.answers = {MsgResultCancel};
-    EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
-    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{
-                                      catalogue + ": \"" + cut.substr(cut.rfind('\n') + 1) +
-                                      "\" ends the file without a line break, so the file may have been cut short "
-                                      "(line " + std::to_string(std::count(cut.begin(), cut.end(), '\n') + 1) +
-                                      "). Revert to it anyway?"});
-    EXPECT_EQ(doc.items.GetCount(), 4);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(frame.view->received.size(), 2u) << "nothing changed";
+    // A file cut short in its last line, or after the line break of an item's name or title
+    // (an item ends with its type): Revert asks first, and Cancel (Enter) keeps the tree.
+    const std::string whole = ReadAll(std::string(OXI_TEST_DATA_DIR) + "/tree/catalogue.dbt");
+    ASSERT_TRUE(whole.ends_with("\n") && whole.find("\ntitle") != std::string::npos);
+    for (const std::size_t size : {whole.size() - 3, whole.rfind("\ntitle") + 1, whole.rfind("\ntype") + 1}) {
+        const std::string cut = whole.substr(0, size);
+        WriteFile("catalogue.dbt", cut);
+        m_messages.boxes.clear();
+        m_messages.answers = {MsgResultOk};
+        EXPECT_TRUE(doc.OnCommand(CmdRevertDbTree));
+        const bool midLine = !cut.ends_with('\n');
+        const std::string last = cut.substr(cut.rfind('\n', cut.size() - 2) + 1);
+        EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{
+                                          drops, catalogue + ": \"" + (midLine ? last : last.substr(0, last.size() - 1)) +
+                                          "\" ends the file " +
+                                          (midLine ? "without a line break" : "in the middle of a record") +
+                                          ", so the file may have been cut short (line " +
+                                          std::to_string(std::count(cut.begin(), cut.end(), '\n') + midLine) +
+                                          "). Revert to it anyway?"}));
+        EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+        EXPECT_EQ(doc.items.GetCount(), 4);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(frame.view->received.size(), 2u) << "nothing changed";
+    }
 
     Add(doc, "/d/a.glz", "A", DbTreeItemType::Glazes);
     m_messages.answers = {MsgResultCancel, MsgResultNo};

@@ -31,7 +31,8 @@ TEST_F(GlazesViewMergeTest, AFileThatCannotBeOpenedIsNamedOnceAndNothingChanges)
 TEST_F(GlazesViewMergeTest, AppendingLeavesTheEditWindowsAndTheirEditsAlone)
 {
     ASSERT_NE(OpenShipped(), nullptr);
-    CGlazeEditView* view = OpenEdit(0);
+    // The form is on the glaze whose name comes in: appended, it replaces nothing to ask about.
+    CGlazeEditView* view = OpenEdit(1);
     GlazeForm::NotesEdit(view)->setPlainText(QStringLiteral("unsaved"));
     const int count = m_doc->GetGlazeCount();
     const std::string source = m_dir.path().toStdString() + "/incoming.glz";

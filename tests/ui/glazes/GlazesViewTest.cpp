@@ -768,7 +768,8 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChangesAndNamesTheGlazesItCoul
         return ingredients;
     };
     recipe(0, false, lines({{"Nepheline Syenite", 40}, {"Silica", 60}}), {});
-    recipe(1, false, lines({{"Silica", 60}, {"silica", 40}}), {}); // left alone, its lines merged
+    // Left alone, line for line: a material twice and a line of 0, as the glaze form saves them.
+    recipe(1, false, lines({{"Silica", 10}, {"Whiting", 20}, {"silica", 5}, {"Talc", 0}}), {});
     // 2 dl of nepheline syenite at 2.5 are 5 g of potash feldspar, 2.5 dl at 2.
     recipe(2, true, lines({{"Silica", 3}}), lines({{"Nepheline Syenite", 2}}));
     recipe(3, true, lines({{"Nepheline Syenite", 2}, {"Whiting", 1}}), {});
@@ -797,7 +798,7 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChangesAndNamesTheGlazesItCoul
         return text;
     };
     EXPECT_EQ(recipeText(0), " Potash Feldspar 40 Silica 60 +");
-    EXPECT_EQ(recipeText(1), " Silica 100 +");
+    EXPECT_EQ(recipeText(1), " Silica 10 Whiting 20 silica 5 Talc 0 +");
     EXPECT_EQ(recipeText(2), " Silica 3 + Potash Feldspar 2.5");
     EXPECT_EQ(recipeText(3), " Nepheline Syenite 2 Whiting 1 +");
     EXPECT_EQ(recipeText(4), " Whiting 4 +");
@@ -827,10 +828,11 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChangesAndNamesTheGlazesItCoul
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Substitution was performed in 1 glaze"});
     EXPECT_EQ(m_messages.Last().Icon(), unsigned(MsgIconInformation));
 
-    // Regression: a substitution that changed no glaze marked the database modified.
+    // Regression: a substitution that changed no glaze marked the database modified; then one
+    // that did not apply merged the lines of a glaze all the same, and marked it modified.
     m_messages.boxes.clear();
     doc->SetModifiedFlag(false);
-    Select(*view, {3, 4});
+    Select(*view, {1, 3, 4});
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CChooseSubstitutionDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -839,6 +841,7 @@ TEST_F(GlazesViewTest, MakeSubstitutionBracketsItsChangesAndNamesTheGlazesItCoul
     EXPECT_TRUE(view->RunCommand(CmdGlzMakeSubstitution));
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Substitution was performed in 0 glazes"});
     EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(recipeText(1), " Silica 10 Whiting 20 silica 5 Talc 0 +");
 
     // Ten glazes not changed are all named; of eleven, the last is counted.
     for (const int count : {10, 11}) {

@@ -348,7 +348,15 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
                               CMany{12, 8000, 12, "chart-true-3d-dozen-oxides-ratio-2", true, false, 0.0, {1600, 1000},
                                     false, 2, 56, false, 2, 200000, 0.025},
                               CMany{3, 20000, 3, "chart-true-3d-many-glazes-falling-ratio-2", true, false, -8.0,
-                                    {620, 300}, false, 20, 48, false, 2}}) {
+                                    {620, 300}, false, 20, 48, false, 2},
+                              // Under a fixed budget these drew every end face (144,000) or every
+                              // face (72,000) of their boxes, more than 100,000 glazes draw at
+                              // their sizes (some 136,000 and 49,000 here); at 620 x 300 more than
+                              // 1.25 times that, and twice what 1,000 glazes draw (36,000).
+                              CMany{12, 12000, 12, "chart-true-3d-twelve-thousand-of-a-dozen", true, false, 0.0,
+                                    {1400, 900}, false, 2, 56, false, 1, 100000, 0.025},
+                              CMany{12, 2000, 12, "chart-true-3d-two-thousand-of-a-dozen", true, false, 0.0,
+                                    {620, 300}, false, 2, 56, false, 1, 61000, 0.025}}) {
         // Heights in runs, as glazes of a database often share an analysis, or glaze by glaze.
         std::vector<CChartValueAt> values;
         for (int glaze = 0; glaze < many.glazes; ++glaze) {

@@ -260,8 +260,9 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     EXPECT_EQ(m_doc->Database().GetCount(), kShippedCount);
     EXPECT_EQ(Codes(recorder), std::vector<int>{22});
 
-    // An editor with unsaved edits of a template the merge replaces is asked first, and No merges
-    // nothing; one on a template the merge leaves alone is not asked and keeps its edits.
+    // An editor with unsaved edits of a template the merge replaces is asked first, and No keeps
+    // that template and its edits, merges the rest and says so; one on a template the merge leaves
+    // alone is not asked and keeps its edits.
     const auto replaceAll = [](CMergeDlg& merge) {
         merge.ReplaceExistingRadio()->setChecked(true);
         merge.List()->selectAll();
@@ -285,17 +286,21 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     m_dialogs.AnswerPath(subset);
     WhenModal<CMergeDlg>(replaceAll);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
-    ASSERT_EQ(m_messages.boxes.size(), asked + 1);
-    EXPECT_EQ(m_messages.Last().text, "\"Unity formula (bar) (mine)\" has unsaved changes and will be replaced by the "
-                                      "one merged in. Replace it?");
-    EXPECT_TRUE(Codes(recorder).empty()) << "nothing merged";
+    ASSERT_EQ(m_messages.boxes.size(), asked + 2);
+    EXPECT_EQ(m_messages.boxes[asked].text, "\"Unity formula (bar) (mine)\" has unsaved changes and will be replaced "
+                                            "by the one merged in. Replace it?");
+    EXPECT_EQ(m_messages.Last().text, "Merged from " + MessagePath(subset) + ": 0 appended, 1 replaced. \"Unity "
+                                      "formula (bar) (mine)\" was kept with the unsaved changes in its window.");
+    EXPECT_EQ(Codes(recorder), (std::vector<int>{22})) << "the other template replaced";
+    EXPECT_TRUE(replaced->IsChanged());
+    recorder.view->received.clear();
     // Yes lets the edits go with the template the merge replaces, which the editor then shows.
     m_messages.answers = {MsgResultYes};
     m_dialogs.AnswerPath(subset);
     WhenModal<CMergeDlg>(replaceAll);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
     Flush();
-    EXPECT_EQ(m_messages.boxes.size(), asked + 2);
+    EXPECT_EQ(m_messages.boxes.size(), asked + 3);
     EXPECT_EQ(Codes(recorder), (std::vector<int>{22}));
     ASSERT_EQ(Editors().size(), 2u);
     EXPECT_FALSE(replaced->IsChanged());

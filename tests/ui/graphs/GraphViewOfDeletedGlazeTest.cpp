@@ -256,8 +256,11 @@ TEST_F(GraphWindowOnReplacedRecordsTest, AGraphWindowIsNotRedrawnFromGlazesAReve
     ASSERT_NE(MaximisedReportOver(*graph, *glazes), nullptr);
     glazes->SetGlazeField(0, kGlazeFieldName, "Changed");
 
+    m_messages.answers = {MsgResultOk};
     ASSERT_TRUE(glazes->OnCommand(CmdRevertGlazeDb));
     Flush();
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{"Revert To Saved drops the unsaved changes to " +
+                                                           MessagePath(copy.string()) + "."});
 
     EXPECT_EQ(Found(glazes->GetGlaze(0)).m_name, "Cone 6 Clear");
     EXPECT_EQ(GlazeName(*graph), "none") << "the graph window lets the glaze of the old list go";

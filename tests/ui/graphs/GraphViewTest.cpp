@@ -405,6 +405,83 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
     Flush();
     EXPECT_EQ(view->Popup(), nullptr);
 
+    // Regression: a click travelled to the window in 16 bits of glaze, so that a glaze past the
+    // 65,536th answered as the one 65,536 before it. The true 3-D oxide bars of 65,600 glazes, the
+    // last few taller at the back: a click on one of those answers its own name.
+    {
+        CGlazeList& many = m_second->Glazes();
+        const CGlaze low = Found(m_glazeDoc->GetGlaze(0)), tall = Found(m_glazeDoc->GetGlaze(1));
+        while (many.GetCount() > 0)
+            many.RemoveAt(0);
+        constexpr int kMany = 65600;
+        for (int i = 0; i < kMany; ++i) {
+            CGlaze glaze = i < kMany - 40 ? low : tall;
+            glaze.m_name = "Gen " + std::to_string(i + 1);
+            many.InsertCopyAt(i, glaze);
+        }
+        CGraphTemplate turned = m_doc->Database().GetAt(18);
+        ASSERT_EQ(turned.m_name, "Selected glazes: oxides (bar)");
+        turned.piebar3d = 1;
+        turned.m_dataSources.GetAt(0).dsglz = kDataSourceAllGlazes;
+        frame->resize(700, 440);
+        Flush();
+        view->SetGraph(&turned, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
+        Flush();
+        const CChart* chart = view->ChartWindow()->Chart();
+        ASSERT_NE(chart, nullptr);
+        QPoint at(-1, -1);
+        CChartHit hit;
+        for (const CChartPrimitive& p : chart->Primitives()) {
+            if (p.hitKind != CChartPrimitive::kHitCell || p.column < 65536 || p.points.empty())
+                continue;
+            // The back rows show above the nearer ones only near their tops: the face is tried
+            // from its middle out towards each of its corners.
+            double x = 0.0, y = 0.0;
+            for (const CChartPointD& point : p.points) {
+                x += chart->UnitsToPixelsX(point.x) / static_cast<double>(p.points.size());
+                y += chart->UnitsToPixelsY(point.y) / static_cast<double>(p.points.size());
+            }
+            for (const CChartPointD& corner : p.points) {
+                for (const double toward : {0.95, 0.8, 0.5, 0.0}) {
+                    at = QPoint(static_cast<int>(x + toward * (chart->UnitsToPixelsX(corner.x) - x)),
+                                static_cast<int>(y + toward * (chart->UnitsToPixelsY(corner.y) - y)));
+                    hit = chart->HitTest(at.x() + 0.5, at.y() + 0.5);
+                    if (hit.kind == CChartPrimitive::kHitCell && hit.column >= 65536)
+                        break;
+                }
+                if (hit.kind == CChartPrimitive::kHitCell && hit.column >= 65536)
+                    break;
+            }
+            if (hit.kind == CChartPrimitive::kHitCell && hit.column >= 65536)
+                break;
+        }
+        ASSERT_GE(hit.column, 65536) << "no bar of a glaze past the 65,536th shows";
+        QTest::mouseClick(view->ChartWindow(), Qt::LeftButton, {}, at);
+        ASSERT_NE(view->Popup(), nullptr);
+        EXPECT_EQ(view->Popup()->TextControl()->GetText(), view->Graph()->GetCellText(hit.column, hit.row));
+        EXPECT_NE(view->Popup()->TextControl()->GetText().find("Gen " + std::to_string(hit.column + 1)), std::string::npos)
+            << view->Popup()->TextControl()->GetText();
+        // A size change draws the chart again from the glazes as the build read them (reading
+        // them again took a quarter of a resize of 100,000): the same graph, the chart at the new
+        // size. A notice of a changed glaze reads them again at the next.
+        const CGraph* read = view->Graph();
+        const int builds = view->BuildCount();
+        frame->resize(640, 400);
+        Flush();
+        EXPECT_EQ(view->Graph(), read);
+        EXPECT_EQ(view->BuildCount(), builds);
+        ASSERT_NE(view->ChartWindow()->Chart(), nullptr);
+        EXPECT_DOUBLE_EQ(view->ChartWindow()->Chart()->PixelWidth(), view->ChartWindow()->width());
+        EXPECT_EQ(view->Graph()->GetCellText(hit.column, hit.row), view->Popup()->TextControl()->GetText());
+        COxidariumApp::BroadcastUpdate(nullptr, m_second, static_cast<int>(DbFileType::Glazes), HintGlazeChanged,
+                                       65599, HintExtra(m_second->GetGlaze(65599)));
+        frame->resize(700, 440);
+        EXPECT_EQ(view->BuildCount(), builds + 1);
+        Flush();
+        EXPECT_EQ(view->BuildCount(), builds + 1);
+        view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+    }
+
     // A right press and release shows the menu once; a release alone does not.
     QTimer::singleShot(0, [] {
         if (QWidget* popup = QApplication::activePopupWidget())

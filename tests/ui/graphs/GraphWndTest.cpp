@@ -223,7 +223,7 @@ TEST_F(GraphWndTest, ClicksReachTheHostAsNoticesWithTheirPlace)
     const CChartNotice cell = ItemAt(m_host.notices, 1);
     EXPECT_EQ(cell.message, kChartNoticeMessage);
     EXPECT_EQ(cell.kind, kChartNoticeCell);
-    EXPECT_EQ(m_graph.GetCellText(static_cast<int>(cell.data >> 16), static_cast<int>(cell.data & 0xFFFF)), "CaO  0.700");
+    EXPECT_EQ(m_graph.GetCellText(ChartNoticeColumn(cell.data), ChartNoticeRow(cell.data)), "CaO  0.700");
     EXPECT_EQ(LastItem(m_host.notices).kind, kChartNoticeOther); // the release
 
     // A right press is event 4, its release event 0; both at the pointer's screen place.

@@ -413,6 +413,7 @@ enum class Road {
     SaveAsNewLimited, // the second form is limited to Beta and Gamma
     DatabaseSave,
     MergeReplacing,
+    MergeWithNew, // the file holds Beta and the new Delta
     Revert,
     RevertGone,      // the file was deleted before
     RevertOtherKind, // the file was replaced by a glaze database
@@ -433,7 +434,8 @@ struct CRoadRow {
     Road road;
     bool otherSaved;
     std::vector<int> answers;
-    std::vector<const char*> questions; // "%" stands for the name the second form saved, "$" for the file
+    std::vector<const char*> questions; // "%" stands for the name the second form saved, "$" for the file,
+                                        // "#" for the folder of the files merged
     const char* heldOn;                 // the stored record the held form shows; null: closed
     std::vector<const char*> file;      // the records of the database's file after the road
     bool heldSaveAsks;                  // the held form's own save then asks before it replaces "%"
@@ -448,10 +450,12 @@ const std::vector<CRoadRow>& RoadRows()
     const char* saveOther = "Save changes to \"Beta other\" ?";
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
                           "version?";
-    const char* revert = "Revert To Saved drops the unsaved changes in \"Beta held\".";
+    const char* revert = "Revert To Saved drops the unsaved changes to $ and in \"Beta held\".";
     const char* merged = "\"Beta held\" has unsaved changes and will be replaced by the one merged in. Replace it?";
-    const char* replaceHeld = "\"Beta held\" was saved in another window since this form showed it. Replace it with "
-                              "this form's version?";
+    const char* replaceHeld = "\"Beta held\" will be saved from another window first. Replace it with this form's "
+                              "version?";
+    const char* heldStays = "\"Beta held\" stays open with its unsaved changes, so the command goes no further.";
+    const char* otherStays = "\"Beta other\" stays open with its unsaved changes, so the command goes no further.";
     const int yes = MsgResultYes;
     const int no = MsgResultNo;
     const int ok = MsgResultOk;
@@ -463,8 +467,22 @@ const std::vector<CRoadRow>& RoadRows()
         {"another form's Save as New", Road::SaveAsNew, false, {}, {}, "Beta", {"Alpha", "Beta", "Beta (new)", "Gamma"}, false},
         {"the database's Save, keeping the stored version", Road::DatabaseSave, true, {MsgResultYes, MsgResultNo},
          {save, replace}, "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
-        {"Merge replacing, No keeps the record and the edits", Road::MergeReplacing, true, {no}, {merged},
+        {"Merge replacing, No keeps the record and the edits", Road::MergeReplacing, true, {no},
+         {merged, "Nothing was merged from #/merged. \"Beta held\" was kept with the unsaved changes in its window."},
          "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
+        // A No keeps its record and merges the rest; Enter is that No; Cancel merges nothing.
+        {"Merge replacing and appending, No merges the rest", Road::MergeWithNew, false, {no},
+         {merged, "Merged from #/withDelta: 1 appended, 0 replaced. \"Beta held\" was kept with the unsaved changes "
+                  "in its window."},
+         "Beta", {"Alpha", "Beta", "Gamma", "Delta"}, false},
+        {"Merge replacing and appending, Enter merges the rest", Road::MergeWithNew, false, {},
+         {merged, "Merged from #/withDelta: 1 appended, 0 replaced. \"Beta held\" was kept with the unsaved changes "
+                  "in its window."},
+         "Beta", {"Alpha", "Beta", "Gamma", "Delta"}, false},
+        {"Merge replacing and appending, Cancel merges nothing", Road::MergeWithNew, false, {cancel},
+         {merged, "Nothing was merged from #/withDelta."}, "Beta", {"Alpha", "Beta", "Gamma"}, false},
+        {"Merge replacing and appending, Yes replaces and appends", Road::MergeWithNew, false, {yes}, {merged}, "Beta",
+         {"Alpha", "Beta", "Gamma", "Delta"}, false, false, false},
         {"Merge replacing, Yes: the form shows the merged record", Road::MergeReplacing, true, {yes}, {merged},
          "Beta saved", {"Alpha", "Beta saved", "Gamma"}, false, false, false},
         {"Revert To Saved, cancelled", Road::Revert, true, {cancel}, {revert}, "Beta saved",
@@ -488,7 +506,9 @@ const std::vector<CRoadRow>& RoadRows()
         {"Cut, No to the first form, then Cancel", Road::Cut, false, {no, cancel}, {save, saveOther}, "Beta",
          {"Alpha", "Beta", "Gamma"}, false, true, true, true},
         {"Merge replacing, Yes to the first form, No to the second", Road::MergeReplacing, false, {yes, no},
-         {merged, "\"Beta other\" has unsaved changes and will be replaced by the one merged in. Replace it?"}, "Beta",
+         {merged, "\"Beta other\" has unsaved changes and will be replaced by the one merged in. Replace it?",
+          "Nothing was merged from #/merged. \"Beta other\" was kept with the unsaved changes in its window."},
+         "Beta",
          {"Alpha", "Beta", "Gamma"}, false, true, true, true},
         // Both forms on Beta answered Yes: the second one's version would replace the first's.
         {"the database's Save, Yes to both forms: the second replaces the first's version", Road::DatabaseSave, false,
@@ -515,8 +535,14 @@ const std::vector<CRoadRow>& RoadRows()
          {"Alpha", "Beta saved", "Gamma"}, true},
         {"the Close button, keeping the stored version", Road::CloseButton, true, {yes, no}, {save, replace},
          "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
-        {"Exit, keeping the stored version", Road::Exit, true, {yes, no}, {save, replace}, "Beta saved",
+        {"Exit, keeping the stored version", Road::Exit, true, {yes, no}, {save, replace, heldStays}, "Beta saved",
          {"Alpha", "Beta saved", "Gamma"}, true},
+        // Enter at the question keeps the held form's version, saved, and the other form's edits,
+        // and the command stops there, saying so.
+        {"Exit, Yes to both forms, then Enter", Road::Exit, false, {yes, yes}, {save, saveOther, replaceHeld, otherStays},
+         "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true, false, true},
+        {"Cut, Yes to both forms, then Enter", Road::Cut, false, {yes, yes}, {save, saveOther, replaceHeld, otherStays},
+         "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true, false, true},
     };
     return rows;
 }
@@ -544,6 +570,9 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
     const CRecordListCommands& c = this->Commands();
     const CRecordFileCommands& file = this->doc->Kind().commands;
     const std::string folder = this->dir.path().toStdString();
+    this->doc->InsertRecord(3, typename TestFixture::Record("Delta"));
+    ASSERT_TRUE(this->doc->SaveRecordsAs(folder + "/withDelta", std::vector<int>{1, 3}));
+    this->doc->RemoveRecord(3);
     ASSERT_TRUE(this->doc->OnSaveDocument(folder + "/base"));
     const auto open = [this, &c](bool limited) {
         EXPECT_TRUE(limited ? this->Run(c.editLimited, {1, 2}) : this->Run(c.edit, {1}));
@@ -567,11 +596,14 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
         return names;
     };
     std::string cutShort; // the question about the file cut short
-    const auto texts = [&cutShort](const std::vector<const char*>& list, const std::string& saved,
-                                   const std::string& path) {
+    const auto texts = [&cutShort, &folder](const std::vector<const char*>& list, const std::string& saved,
+                                            const std::string& path) {
         std::vector<std::string> result;
-        for (const char* text : list)
+        for (const char* text : list) {
             result.push_back(std::string(text) == "@" ? cutShort : Named(text, saved, path));
+            if (const std::size_t at = result.back().find('#'); at != std::string::npos)
+                result.back().replace(at, 1, folder);
+        }
         return result;
     };
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
@@ -627,6 +659,13 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             this->dialogs.AnswerPath(folder + "/merged");
             ReplaceAllWhenMerging();
             EXPECT_TRUE(this->Run(c.merge, {}));
+            break;
+        case Road::MergeWithNew:
+            this->dialogs.AnswerPath(folder + "/withDelta");
+            ReplaceAllWhenMerging();
+            EXPECT_TRUE(this->Run(c.merge, {}));
+            ASSERT_FALSE(this->messages.boxes.empty());
+            EXPECT_EQ(this->messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps the edits";
             break;
         case Road::Revert:
             EXPECT_TRUE(this->doc->OnCommand(file.revert));

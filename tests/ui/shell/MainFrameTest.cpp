@@ -9,14 +9,19 @@
 #include "graphs/GraphTypesDoc.h"
 #include "graphs/GraphTypesView.h"
 #include "limits/LimitFormulasDoc.h"
+#include "glazes/GlazesDoc.h"
 #include "materials/MaterialEditView.h"
+#include "materials/MaterialUnitsDlg.h"
+#include "materials/MaterialsView.h"
 #include "materials/MaterialsDoc.h"
 #include "app/AppCommands.h"
 #include "app/OxidariumAppUi.h"
+#include "substitutions/SubstitutionEditView.h"
 #include "substitutions/SubstitutionsDoc.h"
 #include "textfile/TextFileDoc.h"
 #include "tree/DbTreeDoc.h"
 #include "support/QtServices.h"
+#include "ui/glazes/GlazeEditViewAccess.h"
 #include "ui/support/ModalDialogTest.h"
 
 #include <QLabel>
@@ -391,6 +396,10 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
         return "\"" + std::string(name) + "\" was saved in another window since this form showed it. Replace it with "
                                          "this form's version?";
     };
+    const auto savedFirst = [](const char* name) {
+        return "\"" + std::string(name) + "\" will be saved from another window first. Replace it with this form's "
+                                         "version?";
+    };
     box.messages.boxes.clear();
     s_askedFrom.clear();
     box.messages.onBox = [](const CFakeMessageService::Box&) {
@@ -402,8 +411,8 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
     std::vector<std::string> asked = box.messages.Texts();
     asked.resize(5); // the database's own question follows
     EXPECT_EQ(asked, (std::vector<std::string>{"Save changes to \"Silica A\" ?", "Save changes to \"Silica B\" ?",
-                                               "Save changes to \"Silica C\" ?", replace("Silica A"),
-                                               replace("Silica B")}));
+                                               "Save changes to \"Silica C\" ?", savedFirst("Silica A"),
+                                               savedFirst("Silica B")}));
     const std::vector<CView*> from(s_askedFrom.begin(), s_askedFrom.begin() + 5);
     EXPECT_EQ(from, (std::vector<CView*>{forms[0], forms[1], forms[2], forms[1], forms[2]})) << "each form comes forward";
     EXPECT_EQ(g_pMaterialsDoc->GetRecordName(0), "Silica B");
@@ -412,19 +421,135 @@ TEST(MainFrameTest, SaveAllAndExitAskTheFormsAsTheirCommandsMean)
     EXPECT_TRUE(forms[2]->IsChanged()) << "the form keeps the edits it did not save";
 
     box.messages.onBox = nullptr;
-    box.messages.boxes.clear();
-    box.messages.answers = {MsgResultYes}; // then Enter
-    EXPECT_TRUE(frame->ExecuteCommand(CmdShellExit));
-    EXPECT_EQ(box.messages.Texts(), (std::vector<std::string>{"Save changes to \"Silica C\" ?", replace("Silica B")}));
-    EXPECT_TRUE(frame->isVisible()) << "the program runs on";
+    const auto stays = [](const char* name) {
+        return "\"" + std::string(name) + "\" stays open with its unsaved changes, so the command goes no further.";
+    };
     const std::vector<CView*>& views = g_pMaterialsDoc->GetViews();
-    ASSERT_NE(std::find(views.begin(), views.end(), static_cast<CView*>(forms[2])), views.end());
-    EXPECT_TRUE(forms[2]->IsChanged());
-    EXPECT_EQ(forms[2]->NameEdit()->text(), QStringLiteral("Silica C"));
+    const auto holds = [&views](CMaterialEditView* form, const char* name) {
+        ASSERT_NE(std::find(views.begin(), views.end(), static_cast<CView*>(form)), views.end()) << name;
+        EXPECT_TRUE(form->IsChanged()) << name;
+        EXPECT_EQ(form->NameEdit()->text().toStdString(), name);
+    };
+    const auto type = [](CMaterialEditView* form, const char* name) {
+        form->NameEdit()->setFocus();
+        form->NameEdit()->selectAll();
+        QTest::keyClicks(form->NameEdit(), QString::fromLatin1(name));
+    };
+    CView* list = nullptr;
+    for (CView* view : views)
+        list = dynamic_cast<CMaterialEditView*>(view) ? list : view;
+    ASSERT_NE(list, nullptr);
+    // Each step: the forms typed into, the command, the answers before Enter, what is asked, the
+    // name stored, the form that keeps its edits and whether the program runs on.
+    struct CStep {
+        const char* what;
+        std::vector<std::pair<int, const char*>> typed;
+        unsigned command;
+        std::vector<int> answers;
+        std::vector<std::string> asked;
+        const char* stored;
+        std::pair<int, const char*> keeps;
+    };
+    const CStep steps[] = {
+        // At Exit the form that kept the stored version asks again before its save replaces B's:
+        // Enter keeps the form open with its edits, and the program says why it runs on.
+        {"Exit, Yes, then Enter", {}, CmdShellExit, {MsgResultYes},
+         {"Save changes to \"Silica C\" ?", replace("Silica B"), stays("Silica C")}, "Silica B", {2, "Silica C"}},
+        // Enter at the question within a step keeps the first form's version, saved, and the
+        // second form's edits, over which Units goes on.
+        {"Units, Yes, Yes, then Enter", {{0, "Silica D"}, {1, "Silica E"}}, CmdMatListUnits, {MsgResultYes, MsgResultYes},
+         {"Save changes to \"Silica D\" ?", "Save changes to \"Silica E\" ?", savedFirst("Silica D")}, "Silica D",
+         {1, "Silica E"}},
+        {"Exit, Yes, Yes, then Enter", {{0, "Silica F"}, {1, "Silica G"}}, CmdShellExit, {MsgResultYes, MsgResultYes},
+         {"Save changes to \"Silica F\" ?", "Save changes to \"Silica G\" ?", savedFirst("Silica F"), stays("Silica G")},
+         "Silica F", {1, "Silica G"}},
+        {"Exit, Yes, Yes, No", {{0, "Silica H"}, {1, "Silica I"}}, CmdShellExit,
+         {MsgResultYes, MsgResultYes, MsgResultNo},
+         {"Save changes to \"Silica H\" ?", "Save changes to \"Silica I\" ?", savedFirst("Silica H"), stays("Silica I")},
+         "Silica H", {1, "Silica I"}},
+    };
+    for (const CStep& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (step.command == CmdMatListUnits) { // a fresh pair of forms
+            forms[2]->SetChanged(false);
+            forms[2]->GetFrame()->CloseFrame();
+            QApplication::processEvents();
+        }
+        for (const auto& [form, name] : step.typed) {
+            forms[static_cast<std::size_t>(form)]->DropChanges(); // what it kept before goes
+            type(forms[static_cast<std::size_t>(form)], name);
+        }
+        box.messages.boxes.clear();
+        box.messages.answers.assign(step.answers.begin(), step.answers.end());
+        if (step.command == CmdMatListUnits) {
+            WhenDialogShows<CMaterialUnitsDlg>([](CMaterialUnitsDlg& dialog) { dialog.OkButton()->click(); });
+            EXPECT_TRUE(CMDIMainFrame::RunViewCommand(*list, step.command));
+        } else {
+            EXPECT_TRUE(frame->ExecuteCommand(step.command));
+        }
+        EXPECT_EQ(box.messages.Texts(), step.asked);
+        EXPECT_TRUE(frame->isVisible()) << "the program runs on";
+        EXPECT_EQ(g_pMaterialsDoc->GetRecordName(0), step.stored);
+        holds(forms[static_cast<std::size_t>(step.keeps.first)], step.keeps.second);
+    }
 
-    forms[2]->SetChanged(false);
-    box.messages.answers = {MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo};
-    EXPECT_TRUE(frame->close());
+    // Exit over a form whose field refuses what it holds ("1,5" as an amount), the caret still in
+    // it: the form is asked its save question. Yes tells the refusal and the program runs on; No
+    // lets the form close without its edits. Regression: Exit took the field first and showed
+    // only the refusal, each time, so that the program could not be left by its menu.
+    for (CMaterialEditView* form : forms) {
+        if (std::find(views.begin(), views.end(), static_cast<CView*>(form)) != views.end()) {
+            form->SetChanged(false);
+            form->GetFrame()->CloseFrame();
+        }
+    }
+    CShellSandbox::FlushEvents();
+    g_pMaterialsDoc->SetModifiedFlag(false);
+    ASSERT_TRUE(frame->ExecuteCommand(CmdShellNewGlazeDatabase));
+    auto* glazes = dynamic_cast<CGlazesDoc*>(g_pGlazesTemplate->GetDocuments().back());
+    ASSERT_NE(glazes, nullptr);
+    glazes->InsertGlaze(0, CGlaze("Mine"));
+    glazes->SetModifiedFlag(false);
+    const int first[] = {0};
+    ASSERT_TRUE(GetGlazeViews()->OpenEditView(*glazes, first, false));
+    auto* glazeForm = dynamic_cast<CGlazeEditView*>(glazes->GetViews().back());
+    ASSERT_NE(glazeForm, nullptr);
+    ASSERT_NE(g_pSubstitutionsDoc, nullptr);
+    g_pSubstitutionsDoc->InsertRecord(0, CSubstitution("Mine"));
+    g_pSubstitutionsDoc->SetModifiedFlag(false);
+    ASSERT_EQ(g_pSubstitutionsDoc->OpenEditView(0), 1);
+    auto* substitutionForm = dynamic_cast<CSubstitutionEditView*>(g_pSubstitutionsDoc->GetViews().back());
+    ASSERT_NE(substitutionForm, nullptr);
+    const std::string refusal = "The amount of \"Talc 1,5\" is not a number. Please enter a number between 0 and "
+                                "999999999.";
+    // The glaze database is asked first: its form holds the refused text second.
+    const std::pair<CView*, QPlainTextEdit*> refusing[] = {{substitutionForm, substitutionForm->SetEdit(0)},
+                                                           {glazeForm, GlazeForm::ComponentsEdit(glazeForm)}};
+    for (const auto& [form, field] : refusing) {
+        SCOPED_TRACE(form == glazeForm ? "a glaze form" : "a substitution form");
+        if (form == glazeForm)
+            glazeForm->ShowPage(kPageRecipe);
+        form->GetFrame()->ActivateFrame();
+        QApplication::setActiveWindow(frame);
+        field->setFocus();
+        field->moveCursor(QTextCursor::End);
+        QTest::keyClicks(field, "Talc 1,5");
+        box.messages.boxes.clear();
+        box.messages.answers = {MsgResultYes};
+        EXPECT_TRUE(frame->ExecuteCommand(CmdShellExit));
+        CShellSandbox::FlushEvents();
+        EXPECT_EQ(box.messages.Texts(), (std::vector<std::string>{"Save changes to \"Mine\" ?", refusal}));
+        EXPECT_TRUE(frame->isVisible()) << "the program runs on";
+        EXPECT_TRUE(field->toPlainText().endsWith(QStringLiteral("Talc 1,5")));
+        EXPECT_EQ(QApplication::focusWidget(), field);
+    }
+    box.messages.boxes.clear();
+    box.messages.answers = {MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo, MsgResultNo};
+    EXPECT_TRUE(frame->ExecuteCommand(CmdShellExit));
+    CShellSandbox::FlushEvents();
+    EXPECT_FALSE(frame->isVisible()) << "No let the forms close, and the program with them";
+    for (const std::string& asked : box.messages.Texts())
+        EXPECT_EQ(asked.find("is not a number"), std::string::npos) << asked;
     app.ExitInstance();
 }
 

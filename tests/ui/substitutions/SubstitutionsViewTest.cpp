@@ -463,7 +463,11 @@ TEST_F(SubstitutionsViewTest, ASetLineWhoseAmountIsNoNumberStopsEveryRoad)
     for (int set = 0; set < 2; ++set) {
         CTabEdit* box = edit->SetEdit(set);
         ASSERT_NE(box, nullptr);
-        edit->UndoChanges();
+        // Undo Changes acts on its first click, the refused line in the other box untold.
+        QTest::mouseClick(edit->Button(kSubEditUndo), Qt::LeftButton);
+        Flush();
+        EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{}) << set;
+        EXPECT_FALSE(edit->IsChanged()) << set;
         box->setFocus();
         box->moveCursor(QTextCursor::End);
         QTest::keyClicks(box, "Talc 1,5");

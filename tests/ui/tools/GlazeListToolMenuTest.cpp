@@ -7,6 +7,7 @@
 #include "core/framework/RecordingView.h"
 #include "glazes/Glaze.h"
 #include "glazes/GlazeAnalysis.h"
+#include "glazes/SetGlazeFieldDlg.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/Preferences.h"
 #include "tools/FindSimilarGlazesDlg.h"
@@ -232,4 +233,39 @@ TEST_F(GlazeListToolMenuTest, MixAndAverageInsertBesideTheirSources)
     ASSERT_EQ(other.view->received.size(), 1u);
     EXPECT_EQ(other.view->At(0).index, 2);
     EXPECT_EQ(m_list->GetSelItems(), (std::vector<int>{0, 1})) << "the selection stays";
+}
+
+// Regression: Set Field over every glaze, then File > Revert To Saved dropped the changes without
+// a question. The revert asks once, naming the file; Enter (Cancel) keeps every glaze as set.
+TEST_F(GlazeListToolMenuTest, RevertToSavedAfterSetFieldOverAllAsksFirst)
+{
+    WhenDialogShows<CSetGlazeFieldDlg>([](CSetGlazeFieldDlg& dialog) {
+        QComboBox* fields = dialog.FieldCombo();
+        fields->setCurrentIndex(fields->findData(kGlazeFieldColor));
+        emit fields->activated(fields->currentIndex());
+        dialog.ValueCombo()->setEditText(QStringLiteral("Red"));
+        GroupButton(dialog.ScopeGroup(), 1).click();
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    });
+    ASSERT_TRUE(Choose({"&Utilities", "Set &Field..."}));
+    ASSERT_TRUE(m_doc->IsModified());
+    const auto colors = [this] {
+        std::vector<std::string> all;
+        for (int i = 0; i < m_doc->GetGlazeCount(); ++i)
+            all.push_back(Found(m_doc->GetGlaze(i)).m_color);
+        return all;
+    };
+    const std::vector<std::string> set = colors();
+    EXPECT_EQ(set, std::vector<std::string>(10, "Red"));
+    m_box.messages.boxes.clear();
+    ASSERT_TRUE(Choose({"&File", "&Revert To Saved"}));
+    EXPECT_EQ(m_box.messages.Texts(), std::vector<std::string>{"Revert To Saved drops the unsaved changes to " +
+                                                               m_box.dataDir + "/glazes.glz."});
+    EXPECT_EQ(m_box.messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
+    EXPECT_EQ(colors(), set);
+    EXPECT_TRUE(m_doc->IsModified());
+    m_box.messages.answers = {MsgResultOk};
+    ASSERT_TRUE(Choose({"&File", "&Revert To Saved"}));
+    EXPECT_NE(colors(), set);
+    EXPECT_FALSE(m_doc->IsModified());
 }
