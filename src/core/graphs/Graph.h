@@ -343,11 +343,15 @@ public:
     // The floating bars of a limit formula's usable limits, one scale per run of equal plot
     // maxima with a value axis of its own in the gap before it (graphs/LimitFormulaAxes.cpp).
     // Defines and draws the chart from ChartDefBegin to ChartDefEnd, then the extra value axes;
-    // returns the number of slots, 0 after the error text when no limit is usable.
+    // returns the number of slots, 0 after the error text when no limit is usable, and 0 with
+    // m_limitGapSlots raised when the gaps are too narrow for their axes' numbers (Build then
+    // builds the chart again).
     int SetupLimitFormulaAxes(const std::string& title, const CLimitFormula& formula, std::vector<CLimitSlot>& slots,
                               ChartPlotArea& area);
     // The value axes (ticks and labels) of the gap slots' scales over the drawn plot area.
     void DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area);
+    // The empty slots each gap needs for its axis' numbers over the drawn plot area.
+    int GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area);
 
     // --- state (the builders fill these) ---
 
@@ -366,6 +370,9 @@ public:
     // The chart's drawing from the values the builder read, when the builder keeps them (the
     // bars of many glazes, whose reading costs more than their drawing): Redraw runs it again.
     std::function<void(CGraph&)> m_drawReading;
+    // The empty slots of each gap of a limit chart: as many as its value axis' numbers need.
+    int m_limitGapSlots = 1;
+    bool m_rebuildWithWiderGaps = false;
 
 protected:
     // The engine with this graph's chart selected; valid from the builder's start.

@@ -24,6 +24,7 @@ constexpr int kSecondGrid = 0x08;
 constexpr int kBarKindFlags = 0x20;
 constexpr int kBarColor = 7;
 constexpr int kMonoBarColor = 15;
+constexpr int kMostGapSlots = 16;
 
 double Ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
@@ -44,9 +45,10 @@ std::string LimitProblem(const CLimit& limit, const COxideCombination& combinati
 }
 
 // The slots of the formula's usable limits (their combination is listed and has a plot maximum
-// above 0, their bounds agree), a gap before every change of scale. problem: why the first
-// limit on a listed combination was left out, or nothing.
-std::vector<CLimitSlot> MakeSlots(const CLimitFormula& formula, const CLimitFormulaDB* database, std::string& problem)
+// above 0, their bounds agree), a gap of `gapSlots` empty slots before every change of scale.
+// problem: why the first limit on a listed combination was left out, or nothing.
+std::vector<CLimitSlot> MakeSlots(const CLimitFormula& formula, const CLimitFormulaDB* database, int gapSlots,
+                                  std::string& problem)
 {
     std::vector<CLimitSlot> slots;
     for (int i = 0; i < formula.m_limits.GetCount(); ++i) {
@@ -60,7 +62,8 @@ std::vector<CLimitSlot> MakeSlots(const CLimitFormula& formula, const CLimitForm
             continue;
         }
         const CLimitSlot slot{i, limit.m_byPercent != 0, 0.0, combination->m_plotMax};
-        if (!slots.empty() && slot.max != slots.back().max)
+        const bool rescaled = !slots.empty() && slot.max != slots.back().max;
+        for (int k = 0; k < gapSlots && rescaled; ++k)
             slots.push_back({-1, slot.byPercent, slot.min, slot.max});
         slots.push_back(slot);
     }
@@ -107,7 +110,7 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
 {
     const CLimitFormulaDB* database = GetCurrentLimitFormulaDB();
     std::string problem;
-    slots = MakeSlots(formula, database, problem);
+    slots = MakeSlots(formula, database, m_limitGapSlots, problem);
     if (slots.empty()) {
         m_errorText = "Limit formula contains no usable limits";
         return 0;
@@ -144,8 +147,50 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
     DrawPlotFrame(false);
     ReadPlotArea(area);
     engine.ChartDefEnd();
+    if (const int wanted = GapSlotsWanted(slots, area); wanted > m_limitGapSlots) {
+        m_limitGapSlots = wanted;
+        m_rebuildWithWiderGaps = true;
+        return 0;
+    }
     DrawLimitValueAxes(slots, area);
     return n;
+}
+
+int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& a)
+{
+    CChartEngine& engine = Engine();
+    engine.ChartSetTextFont(txaxfam, txaxsty, txaxsiz, 0);
+    const double line = engine.ChartGetTextHeight();
+    const double length = barhor ? a.height : a.width;
+    int limits = 0, gaps = 0, fewest = static_cast<int>(slots.size());
+    for (std::size_t j = 0, run = 0; j < slots.size(); ++j) {
+        if (slots[j].limit >= 0) {
+            ++limits;
+            ++run;
+        } else if (j + 1 < slots.size() && slots[j + 1].limit >= 0) {
+            ++gaps; // the last empty slot of a gap carries the axis
+            fewest = std::min(fewest, static_cast<int>(run));
+            run = 0;
+        }
+    }
+    if (gaps == 0 || !labels || line <= 0.0 || length <= 0.0)
+        return 1;
+    // A gap holds its axis' ticks (half a line), its numbers an eighth of a line beyond them, a
+    // line of them (upright, turned where they cannot stand across), and a quarter line clear of
+    // the names of the slot before, which reach half a line from its middle. The numbers also
+    // keep clear of the ticks of the axis before, limits and gap away: a blank below them, a
+    // line beside them.
+    const double between = barhor ? 2.5 * line : 3.25 * line;
+    // A limit's slot keeps a third of a line at least: where even that leaves too little room,
+    // an axis keeps what of its numbers stand.
+    int g = 1;
+    for (; g < kMostGapSlots; ++g) {
+        const double slot = length / (limits + gaps * g);
+        if ((g * slot + slot / 2.0 >= 2.25 * line && (fewest + g) * slot >= between) ||
+            length / (limits + gaps * (g + 1)) < line / 3.0)
+            break;
+    }
+    return g;
 }
 
 void CGraph::DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const ChartPlotArea& a)
@@ -154,8 +199,8 @@ void CGraph::DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const Char
     const int ticks = static_cast<int>(barhor ? a.horizontalTicks : a.verticalTicks);
     for (std::size_t j = 0; j < slots.size() && ticks > 0; ++j) {
         const CLimitSlot& slot = slots[j];
-        if (slot.limit >= 0)
-            continue;
+        if (slot.limit >= 0 || (j + 1 < slots.size() && slots[j + 1].limit < 0))
+            continue; // a limit, or a gap's empty slot before the one that carries its axis
         std::vector<std::string> texts;
         for (int k = 0; k <= ticks; ++k) {
             const double value = static_cast<double>(k) / ticks * (slot.max - slot.min) + slot.min;

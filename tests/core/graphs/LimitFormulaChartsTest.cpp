@@ -68,6 +68,8 @@ TEST_F(LimitFormulaChartsTest, OneGlazeAgainstLimitsOfThreeScales)
                             "ChartGetLayout(7)", "ChartGetLayout(4)", "ChartGetLayout(5)", "ChartGetLayout(1)",
                             "ChartGetLayout(0)", "ChartGetLayout(3)", "ChartGetLayout(2)", "ChartGetLayout(8)",
                             "ChartGetLayout(13)", "ChartGetLayout(15)", "ChartDefEnd()",
+                            // Gaps of one slot (100) hold their numbers (a line is 20).
+                            "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
                             // A value axis of its own at each gap: 0 up to 5, then 0 up to 1, its ticks
                             // half a line (20) long, its numbers level with them.
                             "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
