@@ -380,6 +380,8 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
             ASSERT_GE(named.size(), 2u) << what;
             EXPECT_EQ(CrowdedTexts(chart), "") << what;
             EXPECT_EQ(NumbersRunTogether(chart, size.upright), "") << what;
+            // The chart's own value axis and one at each change of scale.
+            EXPECT_EQ(ValueAxes(chart, size.upright).size(), size.everyCombination ? 6u : 5u) << what;
             // Upright, only the charts with a legend beside them may lack the room.
             const std::string bare = AxesWithoutTheirEnds(chart, size.upright, size.middles);
             const bool sets = std::string(kind).find("averages") != std::string::npos ||
