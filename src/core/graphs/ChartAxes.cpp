@@ -174,8 +174,10 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
     std::vector<double> places;
     for (const CChartPointD& anchor : anchors)
         places.push_back(across ? anchor.x : anchor.y);
-    const auto clearOfAxes = [&](const CChartPixelArea& box) {
-        return ClearOfAxes(box, others, height * pixels, blank * pixels);
+    // Turned upright, numbers read along their axis, never as one row with another axis' ink:
+    // a blank keeps them apart.
+    const auto clearOfAxes = [&](const CChartPixelArea& box, bool turned) {
+        return ClearOfAxes(box, others, (turned ? blank : height) * pixels, blank * pixels);
     };
     // Each number's anchor and alignment: a lying axis' foot may stand before its line's start,
     // level with the other numbers, its right edge a quarter blank away.
@@ -200,10 +202,11 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
         for (std::size_t i = 0; i < numbers.size() && clear; ++i) {
             if (shown[i] && !numbers[i].empty()) {
                 const CChartPixelArea box = NumberPixelArea(at[i], aligns[i], turned, font, numbers[i]);
-                const bool stands = clearOfAxes(box) && (at[i] == anchors[i] || ClearOfTexts(box, 1.0));
-                footLeft = i == 0 && at[i] != anchors[i] && !stands;
-                shown[i] = shown[i] && !footLeft;
-                clear = stands || footLeft;
+                const bool stands = clearOfAxes(box, turned) && (at[i] == anchors[i] || ClearOfTexts(box, 1.0));
+                const bool left = i == 0 && at[i] != anchors[i] && !stands;
+                footLeft = footLeft || left;
+                shown[i] = shown[i] && !left;
+                clear = stands || left;
                 if (stands)
                     boxes.push_back(box);
             }
@@ -246,9 +249,9 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
     const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
     const double pixels = PixelsPerUnit() * area.unitScale;
     const CChartPixelArea room = PixelArea(0.0, 0.0, area.width, area.height);
-    const auto stands = [&](const CChartPixelArea& box) {
+    const auto stands = [&](const CChartPixelArea& box, bool turned) {
         return box.left >= room.left && box.right <= room.right && box.top >= room.top && box.bottom <= room.bottom &&
-               ClearOfAxes(box, others, height * pixels, blank * pixels) && ClearOfTexts(box, 1.0);
+               ClearOfAxes(box, others, (turned ? blank : height) * pixels, blank * pixels) && ClearOfTexts(box, 1.0);
     };
     // Where each end may stand, in turn: at its place, turned upright there (an upright axis),
     // and beyond its line: the foot of a lying axis before its start, level with it (where the
@@ -278,10 +281,13 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
                 places.push_back({{line.x + gap, anchors[i].y}, aligns[i] & 0x100, false});
             else if (!own.upward && aligns[i] == aligns.back())
                 places.push_back({{start.x - gap, anchors[i].y}, (aligns[i] & 0x100) | 0x01, false});
+            // Before a lying axis' start, a foot may rise up to half a line over the name below.
+            for (int rise = 1; !far && !own.upward && rise <= 4; ++rise)
+                places.push_back({{start.x - gap, anchors[i].y + height * rise / 8.0}, (aligns[i] & 0x100) | 0x01, false});
         }
         for (const CPlace& place : places) {
             const CChartPixelArea box = NumberPixelArea(place.at, place.align, place.turned, font, numbers[i]);
-            if (stands(box)) {
+            if (stands(box, place.turned)) {
                 AddNumber(place.at, place.align, place.turned, font, numbers[i]);
                 own.numbers.push_back(box);
                 break;

@@ -28,6 +28,10 @@ constexpr int kMostGapSlots = 16;
 
 double Ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
+// What of a value axis' ticks `tick` long reaches the side of its numbers: none where they point
+// away (the default), all where they point at them (tickin 2), half where they cross the line.
+double TicksTowardNumbers(int tickin, double tick) { return tickin == 0 ? 0.0 : tickin == 2 ? tick : tick / 2.0; }
+
 // Why a limit on a listed combination cannot be drawn, or nothing: a plot maximum that is no
 // number above 0 gives no scale, and bounds that are no finite numbers, or a minimum above the
 // maximum, give no bar.
@@ -175,18 +179,19 @@ int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlot
     }
     if (gaps == 0 || !labels || line <= 0.0 || length <= 0.0)
         return 1;
-    // A gap holds its axis' ticks (half a line), its numbers an eighth of a line beyond them, a
-    // line of them (upright, turned where they cannot stand across), and a quarter line clear of
-    // the names of the slot before, which reach half a line from its middle. The numbers also
-    // keep clear of the ticks of the axis before, limits and gap away: a blank below them, a
-    // line beside them.
-    const double between = barhor ? 2.5 * line : 3.25 * line;
+    // A gap holds what of its axis' ticks reach the numbers' side, the numbers an eighth of a
+    // line beyond, a line of them (upright, turned where they cannot stand across), and an
+    // eighth of a line clear of the names of the slot before, which reach half a line from its
+    // middle. The numbers also keep a blank clear of the ticks of the axis before (half a line
+    // across both sides), limits and gap away.
+    const double own = TicksTowardNumbers(tickin, line / 2.0) + 1.125 * line;
+    const double between = line / 2.0 + 1.125 * line + engine.ChartMeasureTextWidth(3, 0, " ");
     // A limit's slot keeps a third of a line at least: where even that leaves too little room,
     // an axis keeps what of its numbers stand.
     int g = 1;
     for (; g < kMostGapSlots; ++g) {
         const double slot = length / (limits + gaps * g);
-        if ((g * slot + slot / 2.0 >= 2.25 * line && (fewest + g) * slot >= between) ||
+        if ((g * slot + slot / 2.0 >= own + 0.625 * line && (fewest + g) * slot >= between) ||
             length / (limits + gaps * (g + 1)) < line / 3.0)
             break;
     }
@@ -207,10 +212,11 @@ void CGraph::DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const Char
             texts.push_back(slot.byPercent ? FormatFixed(value, 0) + "%" : FormatFixed(value, 1));
         }
         // The ticks are half a line of the axis' text long, whatever the window's size, and the
-        // numbers stand an eighth of a line beyond them, level with their ticks.
+        // numbers stand an eighth of a line beyond what of them reaches the numbers' side (over
+        // a lying axis, left of an upright one), level with their ticks.
         engine.ChartSetTextFont(txaxfam, txaxsty, txaxsiz, 0);
         const double line = engine.ChartGetTextHeight();
-        const double tick = line / 2.0, away = tick + line / 8.0;
+        const double tick = line / 2.0, away = TicksTowardNumbers(tickin, tick) + line / 8.0;
         const double end = static_cast<double>(j) + 1.0;
         if (!barhor) {
             const double p = (end - a.horizontalMin) * Ratio(a.width, a.horizontalMax - a.horizontalMin) + a.left;

@@ -70,14 +70,15 @@ TEST_F(LimitFormulaChartsTest, OneGlazeAgainstLimitsOfThreeScales)
                             "ChartGetLayout(13)", "ChartGetLayout(15)", "ChartDefEnd()",
                             // Gaps of one slot (100) hold their numbers (a line is 20).
                             "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
+                            "ChartMeasureTextWidth(3, 0, \" \")",
                             // A value axis of its own at each gap: 0 up to 5, then 0 up to 1, its ticks
                             // half a line (20) long, its numbers level with them.
                             "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
                             "ChartDrawValueAxis(400, 50, 300, 10, 5, 5)",
-                            "ChartSetAxisPartB(387.5, 50, 60, 6, 3, 4, [\"0.0\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
+                            "ChartSetAxisPartB(397.5, 50, 60, 6, 3, 4, [\"0.0\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
                             "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
                             "ChartDrawValueAxis(600, 50, 300, 10, 5, 5)",
-                            "ChartSetAxisPartB(587.5, 50, 60, 6, 3, 4, [\"0.0\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])",
+                            "ChartSetAxisPartB(597.5, 50, 60, 6, 3, 4, [\"0.0\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])",
                             // The markers over the chart: SiO2 3 at 3/5 of the height.
                             "ChartSetShapeKind(1, 6)", "ChartSetShapeGeometry(1, 6, [300 90 0 180 0 0])",
                             "ChartSetMarkerX(6, [50 150 0 350 0 550])", "ChartSetMarkerColors(6, [12 10 1 10 1 10])",
@@ -335,7 +336,7 @@ TEST_F(LimitFormulaChartsTest, LimitsLeftOutAreNamedInTheNotice)
 
 
 // Lying bars with labels write each gap's values over its axis, from its foot, an eighth of a
-// line beyond its ticks of half a line.
+// line over its line, its ticks of half a line pointing down, or beyond them where they point up.
 TEST_F(LimitFormulaChartsTest, LyingBarsLabelTheirValueAxes)
 {
     m_graph.type = kGraphOneLimitFormula;
@@ -344,6 +345,12 @@ TEST_F(LimitFormulaChartsTest, LyingBarsLabelTheirValueAxes)
     m_graph.labels = 1;
     m_recorder.layout = {{6, 100.0}, {7, 50.0}, {4, 600.0}, {5, 300.0}, {1, 0.0}, {0, 1.0},
                          {3, 0.0},   {2, 6.0},  {13, 5.0},  {15, 6.0}};
+    for (const int tickin : {0, 2}) {
+        m_graph.tickin = tickin;
+        Definition();
+        const std::string over = tickin == 0 ? "202.5" : "212.5";
+        EXPECT_THAT(Calls("ChartSetAxisPartA"), ::testing::Contains(::testing::HasSubstr("ChartSetAxisPartA(100, " + over + ", 120"))) << tickin;
+    }
     Definition();
     EXPECT_THAT(Calls("ChartSetAxisPartA"),
                 ElementsAre("ChartSetAxisPartA(100, 212.5, 120, 6, 3, 2, [\"0.0\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
