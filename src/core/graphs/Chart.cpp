@@ -772,7 +772,8 @@ void CChart::Draw(CChartCanvas& canvas, const CChartPixelArea& area, double marg
 {
     canvas.FillBackground(BackgroundColor());
     std::vector<CChartPointD> pixels; // one primitive's points at a time, its room kept
-    for (const CChartPrimitive& p : m_primitives) {
+    for (auto at = m_primitives.begin(); at != m_primitives.end(); ++at) {
+        const CChartPrimitive& p = *at;
         const CChartPixelArea reach = Reach(p);
         if (reach.right + margin < area.left || reach.left - margin > area.right || reach.bottom + margin < area.top ||
             reach.top - margin > area.bottom)
@@ -781,9 +782,18 @@ void CChart::Draw(CChartCanvas& canvas, const CChartPixelArea& area, double marg
         for (const CChartPointD& point : p.points)
             pixels.push_back({UnitsToPixelsX(point.x), UnitsToPixelsY(point.y)});
         switch (p.type) {
-        case CChartPrimitive::Type::Polygon:
-            canvas.DrawPolygon(pixels, p.color, p.pattern, p.outline, p.outlineWidth);
+        case CChartPrimitive::Type::Polygon: {
+            // The same face drawn over again at once.
+            const auto same = [&p](const CChartPrimitive& q) {
+                return q.type == p.type && q.color == p.color && q.pattern == p.pattern && q.outline == p.outline &&
+                       q.outlineWidth == p.outlineWidth && q.points == p.points;
+            };
+            int times = 1;
+            for (; at + 1 != m_primitives.end() && same(at[1]); ++at)
+                ++times;
+            canvas.DrawPolygonTimes(pixels, p.color, p.pattern, p.outline, p.outlineWidth, times);
             break;
+        }
         case CChartPrimitive::Type::Polyline:
             canvas.DrawPolyline(pixels, p.color, p.lineWidth, p.dash);
             break;

@@ -77,6 +77,15 @@ public:
     // outlined when outlineWidth is above 0.
     virtual void DrawPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
                              double outlineWidth) = 0;
+    // The same polygon drawn `times` times over, one after another (a run of slim rows draws its
+    // face so, see kRunLayers): the picture of as many DrawPolygon calls, which a device may draw
+    // in one go.
+    virtual void DrawPolygonTimes(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
+                                  double outlineWidth, int times)
+    {
+        for (int k = 0; k < times; ++k)
+            DrawPolygon(points, fill, pattern, outline, outlineWidth);
+    }
     // An open line; dash 0 solid, 1 dashed, 2 dotted.
     virtual void DrawPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash) = 0;
     // One line of text whose top-left corner, before turning, lies at (x, y); angle 90 turns it

@@ -262,10 +262,16 @@ void CQtChartCanvas::FillBackground(CColor color)
 void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
                                  double outlineWidth)
 {
+    DrawPolygonTimes(points, fill, pattern, outline, outlineWidth, 1);
+}
+
+void CQtChartCanvas::DrawPolygonTimes(const std::vector<CChartPointD>& points, CColor fill, int pattern,
+                                      CColor outline, double outlineWidth, int times)
+{
     const QPolygonF& polygon = ToPolygon(points);
     const QPen& outlinePen = PenOf(outline, outlineWidth);
     if (pattern == kChartPatternHollow) {
-        if (outlineWidth > 0.0)
+        for (int k = 0; k < times && outlineWidth > 0.0; ++k)
             DrawOutline(polygon, outlinePen);
         return;
     }
@@ -280,19 +286,24 @@ void CQtChartCanvas::DrawPolygon(const std::vector<CChartPointD>& points, CColor
     const bool smooth = m_painter.testRenderHint(QPainter::Antialiasing);
     const bool smoothFill = smooth && edge.style() == Qt::NoPen;
     QPainter& filler = m_plain && !smoothFill ? *m_plain : m_painter;
-    if (&filler == &m_painter)
-        m_painter.setRenderHint(QPainter::Antialiasing, smoothFill);
-    filler.setPen(Qt::NoPen);
-    if (pattern != kChartPatternSolid) {
-        filler.setBrush(Qt::white);
+    // A solid fill drawn plain sets its pixels alike each time: drawn over again with an outline
+    // the canvas draws itself, it is filled once and outlined `times` times over (DrawOutline).
+    const bool once = times > 1 && pattern == kChartPatternSolid && !smoothFill && DrawsOutline(edge);
+    for (int k = 0; k < (once ? 1 : times); ++k) {
+        if (&filler == &m_painter)
+            m_painter.setRenderHint(QPainter::Antialiasing, smoothFill);
+        filler.setPen(Qt::NoPen);
+        if (pattern != kChartPatternSolid) {
+            filler.setBrush(Qt::white);
+            filler.drawPolygon(polygon);
+        }
+        filler.setBrush(brush);
         filler.drawPolygon(polygon);
+        if (&filler == &m_painter)
+            m_painter.setRenderHint(QPainter::Antialiasing, smooth);
+        if (edge.style() != Qt::NoPen)
+            DrawOutline(polygon, edge, once ? times : 1);
     }
-    filler.setBrush(brush);
-    filler.drawPolygon(polygon);
-    if (&filler == &m_painter)
-        m_painter.setRenderHint(QPainter::Antialiasing, smooth);
-    if (edge.style() != Qt::NoPen)
-        DrawOutline(polygon, edge);
 }
 
 namespace {
@@ -310,6 +321,96 @@ void Blend(QRgb& pixel, QRgb color, std::uint32_t coverage)
     pixel = redBlue | alphaGreen;
 }
 
+// An outline drawn so many times over its polygon, filled plain in between each time (in device
+// pixels, filled odd-even as Qt fills it). Each time the fill sets its pixels again and the
+// outline comes out over them as the first time; so the polygon is filled once, and the pixels
+// outside it that its edges only partly cover are noted, in the order drawn, to be blended again
+// in that order the other times.
+class COutlineTimes {
+public:
+    using CAgain = std::pair<QRgb*, std::uint32_t>; // a pixel and its coverage
+
+    COutlineTimes() = default;
+    COutlineTimes(int times, const QPolygonF& polygon, std::vector<CAgain>& again)
+        : m_times(times), m_polygon(&polygon), m_again(&again)
+    {
+        again.clear();
+        if (times < 2)
+            return;
+        // A convex polygon (a box's face) fills the pixels whose middles lie within all its
+        // edges: each edge's side of them told by a sum of products, without a division.
+        double area = 0.0;
+        int turns = 0;
+        const qsizetype n = polygon.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const QPointF& a = polygon[i];
+            const QPointF& b = polygon[(i + 1) % n];
+            const QPointF& c = polygon[(i + 2) % n];
+            area += a.x() * b.y() - b.x() * a.y();
+            const double turn = (b.x() - a.x()) * (c.y() - b.y()) - (b.y() - a.y()) * (c.x() - b.x());
+            turns |= turn > 0.0 ? 1 : turn < 0.0 ? 2 : 0;
+        }
+        if (turns == 3 || n > kMostSides)
+            return; // not convex: each pixel tried against every edge
+        const double side = area >= 0.0 ? 1.0 : -1.0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const QPointF& a = polygon[i];
+            const QPointF& b = polygon[(i + 1) % n];
+            m_edges[m_sides++] = {side * (a.y() - b.y()), side * (b.x() - a.x()),
+                                  side * (a.x() * b.y() - b.x() * a.y())};
+        }
+        m_convex = true;
+    }
+
+    // Notes the pixel (x, y) at `at` blended by the coverage, when it is to be blended again.
+    void Note(QRgb* at, std::uint32_t coverage, int x, int y) const
+    {
+        if (m_times > 1 && coverage > 0 && coverage < 256 && !Filled(x, y))
+            m_again->push_back({at, coverage});
+    }
+    // Blends the pixels noted the other times over.
+    void Again(QRgb color) const
+    {
+        for (int k = 1; k < m_times; ++k) {
+            for (const auto& [pixel, coverage] : *m_again)
+                Blend(*pixel, color, coverage);
+        }
+    }
+
+private:
+    // Whether the fill sets the pixel: its middle inside the polygon.
+    bool Filled(int x, int y) const
+    {
+        const double px = x + 0.5, py = y + 0.5;
+        if (m_convex) {
+            for (int i = 0; i < m_sides; ++i) {
+                if (!(m_edges[i].a * px + m_edges[i].b * py + m_edges[i].c > 0.0))
+                    return false;
+            }
+            return m_sides > 0;
+        }
+        bool inside = false;
+        const QPolygonF& p = *m_polygon;
+        for (qsizetype i = 0, j = p.size() - 1; i < p.size(); j = i++) {
+            if ((p[i].y() > py) != (p[j].y() > py) &&
+                px < (p[j].x() - p[i].x()) * (py - p[i].y()) / (p[j].y() - p[i].y()) + p[i].x())
+                inside = !inside;
+        }
+        return inside;
+    }
+
+    static constexpr int kMostSides = 8;
+    struct CEdge {
+        double a = 0.0, b = 0.0, c = 0.0; // a x + b y + c above 0 on the inner side
+    };
+    int m_times = 1;
+    const QPolygonF* m_polygon = nullptr;
+    std::vector<CAgain>* m_again = nullptr;
+    bool m_convex = false;
+    int m_sides = 0;
+    CEdge m_edges[kMostSides];
+};
+
 // How much of the pixel span [first, first + 1] lies between low and high.
 double Overlap(int first, double low, double high)
 {
@@ -321,7 +422,8 @@ double Overlap(int first, double low, double high)
 // runs farther, each pixel across covered as much as the line's band crosses it there. Each
 // pixel is found from its own place alone, so that a picture drawn in strips comes out the same
 // as drawn whole (Qt's wide lines start from where they enter the clip).
-void DrawWideLine(const CQtChartRaster& raster, QPointF a, QPointF b, double width, QRgb color)
+void DrawWideLine(const CQtChartRaster& raster, QPointF a, QPointF b, double width, QRgb color,
+                  const COutlineTimes& times = {})
 {
     const bool lying = std::fabs(b.x() - a.x()) >= std::fabs(b.y() - a.y());
     // Along (u) and across (v) the way the line runs farther.
@@ -358,7 +460,9 @@ void DrawWideLine(const CQtChartRaster& raster, QPointF a, QPointF b, double wid
         QRgb* pixel = pixels + u * step + first * next;
         for (int v = first; v <= last; ++v, pixel += next) {
             const double cover = v == first || v == last ? Overlap(v, low, high) : 1.0;
-            Blend(*pixel, color, static_cast<std::uint32_t>(cover * share * 256.0 + 0.5));
+            const auto coverage = static_cast<std::uint32_t>(cover * share * 256.0 + 0.5);
+            Blend(*pixel, color, coverage);
+            times.Note(pixel, coverage, lying ? u : v, lying ? v : u);
         }
     }
 }
@@ -374,18 +478,30 @@ void DrawWideLine(const CQtChartRaster& raster, QPointF a, QPointF b, double wid
 // the cost of the thin lines (twice as long, and three pixels across where they cover two);
 // where two edges meet, the square ends fill the corner. (A printer keeps the joined outline: it
 // draws shapes, not pixels.)
-void CQtChartCanvas::DrawOutline(const QPolygonF& polygon, const QPen& pen)
+bool CQtChartCanvas::DrawsOutline(const QPen& pen) const
 {
-    const double width = pen.widthF() * m_deviceScale;
-    if (m_raster.bits && width > 1.0 && polygon.size() >= 2) {
+    return m_raster.bits && pen.style() != Qt::NoPen && pen.widthF() * m_deviceScale > 1.0;
+}
+
+void CQtChartCanvas::DrawOutline(const QPolygonF& polygon, const QPen& pen, int times)
+{
+    if (DrawsOutline(pen) && polygon.size() >= 2) {
+        const double width = pen.widthF() * m_deviceScale;
         const QRgb color = pen.color().rgba();
+        m_devicePolygon.resize(polygon.size());
+        for (qsizetype i = 0; i < polygon.size(); ++i)
+            m_devicePolygon[i] = m_device.map(polygon[i]);
+        const COutlineTimes over(times, m_devicePolygon, m_again);
         for (qsizetype i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++)
-            DrawWideLine(m_raster, m_device.map(polygon[j]), m_device.map(polygon[i]), width, color);
+            DrawWideLine(m_raster, m_devicePolygon[j], m_devicePolygon[i], width, color, over);
+        over.Again(color);
         return;
     }
-    m_painter.setPen(pen);
-    m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawPolygon(polygon);
+    for (int k = 0; k < times; ++k) {
+        m_painter.setPen(pen);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawPolygon(polygon);
+    }
 }
 
 void CQtChartCanvas::DrawPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash)

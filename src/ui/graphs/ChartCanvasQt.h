@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CChart;
@@ -72,6 +73,8 @@ public:
     void FillBackground(CColor color) override;
     void DrawPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
                      double outlineWidth) override;
+    void DrawPolygonTimes(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
+                          double outlineWidth, int times) override;
     void DrawPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash) override;
     void DrawText(const std::string& text, const CChartFont& font, CColor color, double x, double y, int angle) override;
     void DrawImage(const std::string& path, double left, double top, double width, double height) override;
@@ -89,8 +92,11 @@ private:
     // of many thousand glazes share a few hundred colours.
     const QPen& PenOf(CColor color, double width);
     const QBrush& BrushOf(CColor color, Qt::BrushStyle style);
-    // Draws the polygon's outline with the pen (see DrawOutline in the source).
-    void DrawOutline(const QPolygonF& polygon, const QPen& pen);
+    // Whether the canvas draws an outline of the pen itself (see DrawOutline in the source).
+    bool DrawsOutline(const QPen& pen) const;
+    // Draws the polygon's outline with the pen (see DrawOutline in the source): `times` times over,
+    // where the canvas draws it itself, over the polygon filled once.
+    void DrawOutline(const QPolygonF& polygon, const QPen& pen, int times = 1);
 
     QPainter& m_painter;
     QPainter* m_plain;
@@ -103,6 +109,9 @@ private:
     double m_deviceScale = 0.0;
     std::vector<CFace> m_faces;
     QPolygonF m_polygon; // the latest polygon's points, its room kept for the next
+    QPolygonF m_devicePolygon; // the same in device pixels (DrawOutline), its room kept
+    // The pixels an outline drawn over again blends again (DrawOutline), their room kept.
+    std::vector<std::pair<QRgb*, std::uint32_t>> m_again;
     std::unordered_map<std::uint64_t, QPen> m_pens;
     std::unordered_map<std::uint64_t, QBrush> m_brushes;
 };

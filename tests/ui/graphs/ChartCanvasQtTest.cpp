@@ -275,6 +275,66 @@ TEST(ChartCanvasQtTest, LinesEndAtTheirEndPoints)
         EXPECT_NEAR(ink, 2.0 * std::sqrt(2.0), 0.03) << "column " << x;
         EXPECT_NEAR(middle / ink, 68.0 - (x + 0.5), 0.05) << "column " << x;
     }
+
+    // The box drawn twice more, one right after the other (as a run of slim rows draws its face),
+    // goes to the canvas at once: the picture of the two drawn one after another, pixel for pixel,
+    // the outline's antialiased pixels outside the fill darker than the first box left them,
+    // those inside as it left them. Then once more in another colour: another box.
+    boxed.ChartSetShapeGeometry(4, 2, std::vector<double>{250.0, 900.0, 762.5, 900.0, 762.5, 600.0, 250.0, 600.0});
+    boxed.ChartDrawBox();
+    boxed.ChartDrawBox();
+    QImage twice(80, 40, QImage::Format_RGB32);
+    twice.setDevicePixelRatio(2.0);
+    twice.fill(Qt::white);
+    PaintChartImage(boxed, twice, QRectF(0.0, 0.0, 40.0, 20.0));
+    EXPECT_NE(twice.pixel(31, 10), fine.pixel(31, 10)); // outside: darker
+    EXPECT_EQ(twice.pixel(29, 10), fine.pixel(29, 10)); // inside: as once
+    boxed.ChartSetFillColor(9);
+    boxed.ChartDrawBox();
+    class CEachTime : public CChartCanvas {
+    public:
+        explicit CEachTime(CChartCanvas& canvas) : m_canvas(canvas) {}
+        void FillBackground(CColor color) override { m_canvas.FillBackground(color); }
+        void DrawPolygon(const std::vector<CChartPointD>& points, CColor fill, int pattern, CColor outline,
+                         double width) override
+        {
+            m_canvas.DrawPolygon(points, fill, pattern, outline, width);
+        }
+        void DrawPolyline(const std::vector<CChartPointD>& points, CColor color, double width, int dash) override
+        {
+            m_canvas.DrawPolyline(points, color, width, dash);
+        }
+        void DrawText(const std::string& text, const CChartFont& font, CColor color, double x, double y, int angle) override
+        {
+            m_canvas.DrawText(text, font, color, x, y, angle);
+        }
+        void DrawImage(const std::string& path, double left, double top, double width, double height) override
+        {
+            m_canvas.DrawImage(path, left, top, width, height);
+        }
+
+    private:
+        CChartCanvas& m_canvas;
+    };
+    QImage atOnce(80, 40, QImage::Format_RGB32), eachTime(80, 40, QImage::Format_RGB32);
+    for (QImage* image : {&atOnce, &eachTime}) {
+        image->setDevicePixelRatio(2.0);
+        image->fill(Qt::white);
+    }
+    QPainter once(&atOnce);
+    PaintChart(boxed, once, QRectF(0.0, 0.0, 40.0, 20.0));
+    once.end();
+    QPainter each(&eachTime);
+    each.setRenderHint(QPainter::Antialiasing);
+    {
+        CQtChartCanvas canvas(each, nullptr, CQtChartRaster::Of(each, 40.0, 20.0));
+        CEachTime byOne(canvas);
+        boxed.Draw(byOne);
+    }
+    each.end();
+    EXPECT_TRUE(atOnce == eachTime);
+    const CColor other = boxed.PaletteColor(9);
+    EXPECT_EQ(atOnce.pixelColor(20, 10), QColor(other.r, other.g, other.b));
 }
 
 // A chart of thousands of primitives is drawn in strips on several threads: the picture is the
