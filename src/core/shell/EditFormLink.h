@@ -115,11 +115,12 @@ public:
     // none). It saves and drops nothing itself.
     virtual FormAnswer AskSaveChanges() = 0;
     // Before the window's record is deleted or replaced: MsgResultYes without unsaved changes,
-    // else the answer to DeleteChangedRecordQuestion (MsgResultYes or MsgResultNo). Windows that
-    // do not ask it answer the save question (Cancel keeps the record).
+    // else the answer to DeleteChangedRecordQuestion (MsgResultYes, MsgResultNo, or
+    // MsgResultCancel where the question offers it). Windows that do not ask it answer the save
+    // question: Cancel stops the command, any other answer lets the record go.
     virtual int AskDeleteChanges(RecordGoes /*goes*/)
     {
-        return AskSaveChanges() == FormAnswer::Cancel ? MsgResultNo : MsgResultYes;
+        return AskSaveChanges() == FormAnswer::Cancel ? MsgResultCancel : MsgResultYes;
     }
     // Sets or clears the window's unsaved-changes state.
     virtual void SetChanged(bool changed) = 0;

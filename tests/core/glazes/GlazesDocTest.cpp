@@ -2,6 +2,7 @@
 
 #include "core/shell/FakeFormLink.h"
 #include "core/support/CheckedItems.h"
+#include "core/support/RevertQuestions.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -211,10 +212,7 @@ TEST_F(GlazesDocTest, OpenSaveAndRevertAnnounceThemselves)
     m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc->OnCommand(CmdRevertGlazeDb));
     EXPECT_EQ(m_messages.Texts(),
-              (std::vector<std::string>{drops, path + ": \"firetype     = reduction\" ends the file in the middle of a "
-                                                      "record, so the file may have been cut short (line " +
-                                                      std::to_string(std::count(cut.begin(), cut.end(), '\n')) +
-                                                      "). Revert to it anyway?"}));
+              (std::vector<std::string>{drops, revert_questions::CutShortQuestion(path, cut)}));
     EXPECT_EQ(m_messages.Last().type & MsgDefaultMask, unsigned(MsgDefaultButton2));
     EXPECT_EQ(doc->GetGlazeCount(), 2);
     EXPECT_TRUE(doc->IsModified());

@@ -2,6 +2,7 @@
 
 #include "core/shell/FakeFormLink.h"
 #include "core/support/CheckedItems.h"
+#include "core/support/RevertQuestions.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -262,9 +263,7 @@ TEST_F(GraphTypesDocTest, SaveWritesTheFileAndRemembersIt)
     TakeCodes(frame);
     const std::string drops = "Revert To Saved drops the unsaved changes to " + path + ".";
     const std::string cut = expected.str().substr(0, expected.str().rfind("\nname") + 1) + "name   = second\n";
-    const std::string cutShort = path + ": \"name   = second\" ends the file in the middle of a record, so the file "
-                                        "may have been cut short (line " +
-                                 std::to_string(std::count(cut.begin(), cut.end(), '\n')) + "). Revert to it anyway?";
+    const std::string cutShort = revert_questions::CutShortQuestion(path, cut);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << cut;
     for (const std::deque<int>& answers : {std::deque<int>{}, std::deque<int>{MsgResultOk}}) {
         m_messages.boxes.clear();

@@ -2,6 +2,7 @@
 
 #include "core/shell/FakeFormLink.h"
 #include "core/support/CheckedItems.h"
+#include "core/support/RevertQuestions.h"
 #include "TestPaths.h"
 #include "core/framework/FakeFileDialogs.h"
 #include "core/framework/RecordingView.h"
@@ -278,10 +279,7 @@ TEST_F(SubstitutionsDocTest, OpenNewAndRevertAskFirstAndAnnounce)
     m_messages.answers = {MsgResultOk};
     EXPECT_TRUE(doc.OnCommand(CmdRevertSubstitutionDb));
     ASSERT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_EQ(m_messages.At(1).text, path + ": \"set2amt = 0.00000\" ends the file in the middle of a record, so the "
-                                            "file may have been cut short (line " +
-                                            std::to_string(std::count(cut.begin(), cut.end(), '\n')) +
-                                            "). Revert to it anyway?");
+    EXPECT_EQ(m_messages.At(1).text, revert_questions::CutShortQuestion(path, cut));
     EXPECT_EQ(m_messages.At(1).type & MsgDefaultMask, unsigned(MsgDefaultButton2));
     EXPECT_TRUE(edit.changed);
     EXPECT_EQ(doc.Substitutions().GetCount(), 2);

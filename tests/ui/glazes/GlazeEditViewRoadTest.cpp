@@ -63,6 +63,22 @@ protected:
         EXPECT_TRUE(view->OnUpdateCommand(ui)) << id;
         return ui.m_bEnabled;
     }
+    // Merge Glaze Database of the glazes `records` (after the file's heading) from a file in the
+    // test's folder, every one of them replacing the glaze of its name; the file's path.
+    std::string MergeReplacing(const std::string& records)
+    {
+        const std::string source = m_dir.path().toStdString() + "/incoming.glz";
+        std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
+                                                << records;
+        m_dialogs.AnswerPath(source);
+        WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
+            dialog->ReplaceExistingRadio()->setChecked(true);
+            dialog->SelectAllButton()->click();
+            dialog->OkButton()->click();
+        });
+        EXPECT_TRUE(ListView()->RunCommand(CmdGlzMerge));
+        return source;
+    }
 
     std::string m_path;
 };
@@ -479,17 +495,7 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
     CGlazeEditView* alone = OpenEdit(4);
     GlazeForm::SourceEdit(alone)->setText(QStringLiteral("mine"));
     const std::string source = m_dir.path().toStdString() + "/incoming.glz";
-    std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
-                                               "name   = cone 6 satin matte blue\ncolor = green\n";
-    const auto merge = [this, &source] {
-        m_dialogs.AnswerPath(source);
-        WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
-            dialog->ReplaceExistingRadio()->setChecked(true);
-            dialog->SelectAllButton()->click();
-            dialog->OkButton()->click();
-        });
-        ASSERT_TRUE(ListView()->RunCommand(CmdGlzMerge));
-    };
+    const auto merge = [this] { MergeReplacing("name   = cone 6 satin matte blue\ncolor = green\n"); };
 
     const std::vector<std::string> asked = {"\"Cone 6 Satin Matte Blue\" has unsaved changes and will be replaced by "
                                             "the one merged in. Replace it?"};
@@ -1167,34 +1173,12 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
             QTest::mouseClick(GlazeForm::Button(other, kGedSave), Qt::LeftButton);
             break;
         case Road::DatabaseSave: EXPECT_TRUE(m_doc->OnCommand(CmdSaveGlazeDb)); break;
-        case Road::MergeReplacing: {
-            const std::string source = m_dir.path().toStdString() + "/incoming.glz";
-            std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
-                                                       "name   = " << saved << "\ncolor = green\n";
-            m_dialogs.AnswerPath(source);
-            WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
-                dialog->ReplaceExistingRadio()->setChecked(true);
-                dialog->SelectAllButton()->click();
-                dialog->OkButton()->click();
-            });
-            EXPECT_TRUE(ListView()->RunCommand(CmdGlzMerge));
-            break;
-        }
+        case Road::MergeReplacing: MergeReplacing("name   = " + saved + "\ncolor = green\n"); break;
         case Road::MergeWithNew: {
-            const std::string source = m_dir.path().toStdString() + "/incoming.glz";
-            std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
-                                                       "name   = " << saved << "\ncolor = green\n\nname   = Delta " << g
-                                                    << "\n";
             CGlazeAnalysisView* report = OpenReport(g + 1);
             ASSERT_NE(report, nullptr);
             const int count = m_doc->GetGlazeCount();
-            m_dialogs.AnswerPath(source);
-            WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
-                dialog->ReplaceExistingRadio()->setChecked(true);
-                dialog->SelectAllButton()->click();
-                dialog->OkButton()->click();
-            });
-            EXPECT_TRUE(ListView()->RunCommand(CmdGlzMerge));
+            MergeReplacing("name   = " + saved + "\ncolor = green\n\nname   = Delta " + std::to_string(g) + "\n");
             ASSERT_FALSE(m_messages.boxes.empty());
             EXPECT_EQ(m_messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps the edits";
             EXPECT_EQ(m_doc->GetGlazeCount(), count + (row.appends ? 1 : 0));
