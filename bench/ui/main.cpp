@@ -1,4 +1,5 @@
 #include "BenchWindows.h"
+#include "support/HeapReuse.h"
 
 #include <QApplication>
 
@@ -34,9 +35,10 @@ void RunBenchmarksEnd()
 }
 
 // Widget benchmarks need an application object; they run on the offscreen platform unless
-// another one is asked for.
+// another one is asked for. The heap is set up as the program's.
 int main(int argc, char** argv)
 {
+    KeepFreedMemoryForReuse();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

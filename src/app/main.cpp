@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/OxidariumAppUi.h"
 #include "app/StartupTimer.h"
+#include "support/HeapReuse.h"
 #include "support/Profile.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 
 int main(int argc, char* argv[])
 {
+    KeepFreedMemoryForReuse();
     CGuardedApplication app(argc, argv);
     // Qt sets the numeric locale from the environment; every number the program reads or
     // writes uses the "." decimal point whatever the user's locale.

@@ -167,6 +167,7 @@ public:
         CChartColumnRuns runs(static_cast<std::size_t>(m_places.count), pitch);
         for (const CBar& bar : m_bars)
             runs.Note(static_cast<std::size_t>(bar.point), bar.set * pitch);
+        m_pieces.reserve(m_order.size()); // a piece at most per box
         // The boxes taken back from the last.
         const auto make = [&](std::size_t i) {
             if (i + kAhead < m_order.size())
