@@ -591,6 +591,12 @@ CChartPointD CChart::ToMain(double x, double y) const
     return {a.originX + x * a.unitScale, a.originY + y * a.unitScale};
 }
 
+CChartPointD CChart::FromMain(const CChartPointD& p) const
+{
+    const CChartArea& a = m_areas.back();
+    return {(p.x - a.originX) / a.unitScale, (p.y - a.originY) / a.unitScale};
+}
+
 double CChart::ToMainLength(double length) const { return length * m_areas.back().unitScale; }
 
 void CChart::AddPrimitive(CChartPrimitive primitive)

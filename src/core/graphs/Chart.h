@@ -399,6 +399,8 @@ private:
     // True when a text or line repeats one drawn before and not covered since (AddPrimitive).
     bool IsRepeat(const CChartPrimitive& primitive);
     CChartPointD ToMain(double x, double y) const;
+    // A point of the main area in the current area's units (ToMain's inverse).
+    CChartPointD FromMain(const CChartPointD& p) const;
     double ToMainLength(double length) const;
     // The pixels a box of the current area's units covers.
     CChartPixelArea PixelArea(double left, double bottom, double right, double top) const;

@@ -184,8 +184,7 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
     std::vector<CChartPointD> at(anchors.begin(), anchors.end());
     std::vector<int> aligns(at.size(), align);
     if (footBefore && across && own.lined && !at.empty()) {
-        const CChartArea& area = CurrentArea();
-        at[0] = {(own.start.x - area.originX) / area.unitScale - blank / 4.0, anchors[0].y};
+        at[0] = {FromMain(own.start).x - blank / 4.0, anchors[0].y};
         aligns[0] = (align & 0x100) | 0x01;
     }
     // Side by side each takes the widest number's width and a blank (three pixels at least); one
@@ -253,10 +252,10 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
         return box.left >= room.left && box.right <= room.right && box.top >= room.top && box.bottom <= room.bottom &&
                ClearOfAxes(box, others, (turned ? blank : height) * pixels, blank * pixels) && ClearOfTexts(box, 1.0);
     };
-    // Where each end may stand, in turn: at its place, turned upright there (an upright axis),
-    // and beyond its line: the foot of a lying axis before its start, level with it (where the
-    // names beside the bars leave room), the far end over the top of an upright axis or after
-    // the end of a lying one.
+    // Where each end may stand, in turn: at its place, turned upright there (an upright axis);
+    // the foot of a lying axis from its start on, and before its start, level with it (where the
+    // names beside the bars leave room) or rising up to half a line over the name below; the far
+    // end over the top of an upright axis or after the end of a lying one.
     struct CPlace {
         CChartPointD at;
         int align;
@@ -271,18 +270,14 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
         if (own.upward)
             places.push_back({anchors[i], aligns[i], true});
         if (own.lined) {
-            const CChartPointD line = {(own.end.x - area.originX) / area.unitScale,
-                                       (own.end.y - area.originY) / area.unitScale};
-            const CChartPointD start = {(own.start.x - area.originX) / area.unitScale,
-                                        (own.start.y - area.originY) / area.unitScale};
+            const CChartPointD line = FromMain(own.end), start = FromMain(own.start);
             if (far && own.upward)
                 places.push_back({{line.x, line.y + gap}, 0x02, false});
             else if (far)
                 places.push_back({{line.x + gap, anchors[i].y}, aligns[i] & 0x100, false});
-            else if (!own.upward && aligns[i] == aligns.back())
-                places.push_back({{start.x - gap, anchors[i].y}, (aligns[i] & 0x100) | 0x01, false});
-            // Before a lying axis' start, a foot may rise up to half a line over the name below.
-            for (int rise = 1; !far && !own.upward && rise <= 4; ++rise)
+            else if (!own.upward)
+                places.push_back({{start.x, anchors[i].y}, aligns[i] & 0x100, false});
+            for (int rise = 0; !far && !own.upward && rise <= 4; ++rise)
                 places.push_back({{start.x - gap, anchors[i].y + height * rise / 8.0}, (aligns[i] & 0x100) | 0x01, false});
         }
         for (const CPlace& place : places) {

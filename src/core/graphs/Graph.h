@@ -352,6 +352,8 @@ public:
     void DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area);
     // The empty slots each gap needs for its axis' numbers over the drawn plot area.
     int GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area);
+    // The height of a line of the value axes' text, which becomes the engine's text font.
+    double UseAxisTextFont();
 
     // --- state (the builders fill these) ---
 

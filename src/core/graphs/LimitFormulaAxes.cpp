@@ -160,11 +160,16 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
     return n;
 }
 
+double CGraph::UseAxisTextFont()
+{
+    Engine().ChartSetTextFont(txaxfam, txaxsty, txaxsiz, 0);
+    return Engine().ChartGetTextHeight();
+}
+
 int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& a)
 {
     CChartEngine& engine = Engine();
-    engine.ChartSetTextFont(txaxfam, txaxsty, txaxsiz, 0);
-    const double line = engine.ChartGetTextHeight();
+    const double line = UseAxisTextFont();
     const double length = barhor ? a.height : a.width;
     int limits = 0, gaps = 0, fewest = static_cast<int>(slots.size());
     for (std::size_t j = 0, run = 0; j < slots.size(); ++j) {
@@ -202,6 +207,11 @@ void CGraph::DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const Char
 {
     CChartEngine& engine = Engine();
     const int ticks = static_cast<int>(barhor ? a.horizontalTicks : a.verticalTicks);
+    // The ticks are half a line of the axis' text long, whatever the window's size, and the
+    // numbers stand an eighth of a line beyond what of them reaches the numbers' side (over a
+    // lying axis, left of an upright one), level with their ticks.
+    const double line = UseAxisTextFont();
+    const double tick = line / 2.0, away = TicksTowardNumbers(tickin, tick) + line / 8.0;
     for (std::size_t j = 0; j < slots.size() && ticks > 0; ++j) {
         const CLimitSlot& slot = slots[j];
         if (slot.limit >= 0 || (j + 1 < slots.size() && slots[j + 1].limit < 0))
@@ -211,12 +221,6 @@ void CGraph::DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const Char
             const double value = static_cast<double>(k) / ticks * (slot.max - slot.min) + slot.min;
             texts.push_back(slot.byPercent ? FormatFixed(value, 0) + "%" : FormatFixed(value, 1));
         }
-        // The ticks are half a line of the axis' text long, whatever the window's size, and the
-        // numbers stand an eighth of a line beyond what of them reaches the numbers' side (over
-        // a lying axis, left of an upright one), level with their ticks.
-        engine.ChartSetTextFont(txaxfam, txaxsty, txaxsiz, 0);
-        const double line = engine.ChartGetTextHeight();
-        const double tick = line / 2.0, away = TicksTowardNumbers(tickin, tick) + line / 8.0;
         const double end = static_cast<double>(j) + 1.0;
         if (!barhor) {
             const double p = (end - a.horizontalMin) * Ratio(a.width, a.horizontalMax - a.horizontalMin) + a.left;

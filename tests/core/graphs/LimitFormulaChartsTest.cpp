@@ -76,7 +76,6 @@ TEST_F(LimitFormulaChartsTest, OneGlazeAgainstLimitsOfThreeScales)
                             "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
                             "ChartDrawValueAxis(400, 50, 300, 10, 5, 5)",
                             "ChartSetAxisPartB(397.5, 50, 60, 6, 3, 4, [\"0.0\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
-                            "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
                             "ChartDrawValueAxis(600, 50, 300, 10, 5, 5)",
                             "ChartSetAxisPartB(597.5, 50, 60, 6, 3, 4, [\"0.0\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])",
                             // The markers over the chart: SiO2 3 at 3/5 of the height.

@@ -327,6 +327,20 @@ TYPED_TEST(RecordDatabaseDocTest, MergeAppendsOrAssignsOverRecordsOfTheSameName)
     const std::vector<int> chosen{0, 1};
     EXPECT_EQ(doc.PlanMerge(file, chosen, kMergeAppendAll).Replaced(), std::vector<int>{});
     EXPECT_EQ(doc.PlanMerge(file, chosen, kMergeReplaceExisting).Replaced(), std::vector<int>{1});
+    // An edit window on the record replaced that asks only the save question: Cancel stops the
+    // merge, No lets the record go with its edits.
+    CRecordingFrame editor(doc, "editor");
+    CScript& script = this->views.Script(editor.view.get());
+    script.index = 1;
+    script.answer = MsgResultCancel;
+    CMergePlan asked = doc.PlanMerge(file, chosen, kMergeReplaceExisting);
+    EXPECT_FALSE(doc.AskMergeForms(asked));
+    EXPECT_TRUE(script.changed);
+    script.answer = MsgResultNo;
+    EXPECT_TRUE(doc.AskMergeForms(asked));
+    EXPECT_EQ(asked.Replaced(), std::vector<int>{1});
+    EXPECT_FALSE(script.changed);
+    EXPECT_EQ(script.asked, 2);
 
     const CMergeCounts replacing = doc.MergeRecords(file, doc.PlanMerge(file, chosen, kMergeReplaceExisting));
     EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "beta", "Gamma"}));
