@@ -90,6 +90,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One drawn primitive, in main-area units (y upward).
@@ -383,12 +384,17 @@ public:
     // height clear, two axes side by side reading as two, and the rest a blank. Where the numbers
     // of an upright axis cannot stand across, they stand turned upright, a line wide. Where they
     // cannot stand at all, the axis keeps its two ends, each at its place, turned there, or
-    // beyond its line (the foot of a lying axis before its start, the far end over the top of an
-    // upright axis or after the end of a lying one), where it stands so clear of those axes, clear
-    // of the texts drawn and inside the area.
+    // within or beyond its line (a lying axis' foot hanging from its start or before it, an
+    // upright one's rising from its tick; the far end hanging from the top of an upright axis,
+    // over it, or after the end of a lying one), where it stands so clear of those axes, clear
+    // of the texts drawn and inside the area. A foot that finds no room before a lying axis'
+    // start hangs from it, the first number after it giving way where the two would meet.
     // With footBefore, a lying axis' foot stands before its line's start, level with it.
     void DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
                               std::span<const std::string> numbers, bool across, bool footBefore = false);
+    // Whether a name of `align` at (x, y) in the current area's units lies within the area and
+    // clear of the value axes' numbers.
+    bool NameStandsClear(double x, double y, int align, const CChartFont& font, const std::string& name) const;
 
 private:
     CChartFont MakeFont(const CChartFontSetting& setting) const;
@@ -406,8 +412,13 @@ private:
     CChartPixelArea PixelArea(double left, double bottom, double right, double top) const;
     // The pixels a text of `align` at (x, y) in the current area's units covers.
     CChartPixelArea TextPixelArea(double x, double y, int align, const CChartFont& font, const std::string& text) const;
-    // Whether a box of pixels keeps `reach` pixels clear of every text drawn.
-    bool ClearOfTexts(const CChartPixelArea& box, double reach) const;
+    // Whether the box comes no nearer than `reach` pixels to a text drawn; a text `again` drawn
+    // in that very place is the same drawn again, no obstacle.
+    bool ClearOfTexts(const CChartPixelArea& box, double reach, std::string_view again = {}) const;
+    // Whether the box comes no nearer than `reach` pixels to a number of the value axes drawn.
+    bool ClearOfNumbers(const CChartPixelArea& box, double reach) const;
+    // Whether a box of pixels lies within the current area.
+    bool InsideArea(const CChartPixelArea& box) const;
     // The two ends of a value axis whose numbers cannot stand at their places (see
     // DrawValueAxisNumbers).
     void DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,

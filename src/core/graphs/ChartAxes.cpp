@@ -78,16 +78,44 @@ CChartPixelArea CChart::TextPixelArea(double x, double y, int align, const CChar
     return PixelArea(left, bottom, left + width, bottom + TextHeightUnits(font));
 }
 
-bool CChart::ClearOfTexts(const CChartPixelArea& box, double reach) const
+bool CChart::ClearOfTexts(const CChartPixelArea& box, double reach, std::string_view again) const
 {
     for (const CChartPrimitive& p : m_primitives) {
-        if (p.type == CChartPrimitive::Type::Text &&
-            Near(box, {UnitsToPixelsX(p.left), UnitsToPixelsY(p.bottom + p.height), UnitsToPixelsX(p.left + p.width),
-                       UnitsToPixelsY(p.bottom)},
-                 reach))
+        if (p.type != CChartPrimitive::Type::Text)
+            continue;
+        const CChartPixelArea other{UnitsToPixelsX(p.left), UnitsToPixelsY(p.bottom + p.height),
+                                    UnitsToPixelsX(p.left + p.width), UnitsToPixelsY(p.bottom)};
+        const bool same = !again.empty() && p.text == again && std::fabs(other.left - box.left) < 0.5 &&
+                          std::fabs(other.top - box.top) < 0.5;
+        if (Near(box, other, reach) && !same)
             return false;
     }
     return true;
+}
+
+bool CChart::ClearOfNumbers(const CChartPixelArea& box, double reach) const
+{
+    for (const CChartValueAxisInk& axis : m_draw->valueAxes) {
+        for (const CChartPixelArea& number : axis.numbers) {
+            if (Near(box, number, reach))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool CChart::InsideArea(const CChartPixelArea& box) const
+{
+    const CChartPixelArea room = PixelArea(0.0, 0.0, CurrentArea().width, CurrentArea().height);
+    return box.left >= room.left && box.right <= room.right && box.top >= room.top && box.bottom <= room.bottom;
+}
+
+bool CChart::NameStandsClear(double x, double y, int align, const CChartFont& font, const std::string& name) const
+{
+    const CChartPixelArea box = TextPixelArea(x, y, align, font, name);
+    // Boxes that reach less than half a pixel into each other show no overlap: a line's box holds
+    // room above and below its letters.
+    return InsideArea(box) && ClearOfNumbers(box, -0.5);
 }
 
 void CChart::NoteValueAxis(double x, double y, double length, bool upward, double from, double to)
@@ -201,7 +229,12 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
         for (std::size_t i = 0; i < numbers.size() && clear; ++i) {
             if (shown[i] && !numbers[i].empty()) {
                 const CChartPixelArea box = NumberPixelArea(at[i], aligns[i], turned, font, numbers[i]);
-                const bool stands = clearOfAxes(box, turned) && (at[i] == anchors[i] || ClearOfTexts(box, 1.0));
+                // Turned at its tick, a number reaches half its length beyond it, past the line's
+                // ends where other texts may stand (the names under the plot). Drawn again in its
+                // place (a chart's second pass), it meets only itself.
+                const bool stands =
+                    clearOfAxes(box, turned) &&
+                    (at[i] == anchors[i] && !turned ? true : ClearOfTexts(box, 1.0, turned ? numbers[i] : ""));
                 const bool left = i == 0 && at[i] != anchors[i] && !stands;
                 footLeft = footLeft || left;
                 shown[i] = shown[i] && !left;
@@ -212,16 +245,41 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
         }
         if (!clear)
             continue;
-        // The foot of an upright axis whose number would touch one of a lying axis' numbers (the
-        // two feet in the corner of a plot) stands on its tick rather than level with it.
-        if (!across && !turned && !boxes.empty() && !numbers[0].empty()) {
-            for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
-                for (const CChartPixelArea& number : axis.upward ? std::span<const CChartPixelArea>() : axis.numbers) {
-                    if (at[0].y == anchors[0].y && Near(boxes.front(), number, blank * pixels)) {
-                        at[0].y += height / 2.0;
-                        boxes.front() = NumberPixelArea(at[0], align, false, font, numbers[0]);
-                    }
+        // A foot that finds no room before the line's start hangs from it, the first number
+        // after it giving way where the two would meet.
+        if (footLeft) {
+            const CChartPointD hang = {FromMain(own.start).x, anchors[0].y};
+            const CChartPixelArea box = NumberPixelArea(hang, align & 0x100, false, font, numbers[0]);
+            std::size_t next = 1;
+            while (next < numbers.size() && !shown[next])
+                ++next;
+            const bool meets = !boxes.empty() && Near(box, boxes.front(), apart * pixels);
+            if (clearOfAxes(box, false) && ClearOfTexts(box, 1.0) && !(meets && next + 1 >= numbers.size())) {
+                if (meets) {
+                    shown[next] = false;
+                    boxes.erase(boxes.begin());
                 }
+                at[0] = hang;
+                aligns[0] = align & 0x100;
+                shown[0] = true;
+                boxes.insert(boxes.begin(), box);
+                footLeft = false;
+            }
+        }
+        // The foot of an upright axis whose number would touch one of a lying axis' numbers (the
+        // two feet in the corner of a plot) or a name under the plot stands on its tick rather
+        // than level with it.
+        if (!across && !turned && !boxes.empty() && !numbers[0].empty()) {
+            bool meets = !ClearOfTexts(boxes.front(), 1.0, numbers[0]);
+            for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
+                for (const CChartPixelArea& number : axis.upward ? std::span<const CChartPixelArea>() : axis.numbers)
+                    meets = meets || Near(boxes.front(), number, blank * pixels);
+            }
+            const CChartPointD raised = {at[0].x, at[0].y + height / 2.0};
+            const CChartPixelArea box = NumberPixelArea(raised, align, false, font, numbers[0]);
+            if (meets && (boxes.size() < 2 || !Near(box, boxes[1], 0.0)) && ClearOfTexts(box, 1.0, numbers[0])) {
+                at[0] = raised;
+                boxes.front() = box;
             }
         }
         for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -247,12 +305,12 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
     const CChartArea& area = CurrentArea();
     const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
     const double pixels = PixelsPerUnit() * area.unitScale;
-    const CChartPixelArea room = PixelArea(0.0, 0.0, area.width, area.height);
     const auto stands = [&](const CChartPixelArea& box, bool turned) {
-        return box.left >= room.left && box.right <= room.right && box.top >= room.top && box.bottom <= room.bottom &&
-               ClearOfAxes(box, others, (turned ? blank : height) * pixels, blank * pixels) && ClearOfTexts(box, 1.0);
+        return InsideArea(box) && ClearOfTexts(box, 1.0) &&
+               ClearOfAxes(box, others, (turned ? blank : height) * pixels, blank * pixels);
     };
-    // Where each end may stand, in turn: at its place, turned upright there (an upright axis);
+    // Where each end may stand, in turn: at its place, turned upright there or within its
+    // line's length (an upright axis);
     // the foot of a lying axis from its start on, and before its start, level with it (where the
     // names beside the bars leave room) or rising up to half a line over the name below; the far
     // end over the top of an upright axis or after the end of a lying one.
@@ -267,8 +325,13 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
         if (numbers[i].empty() || (far && i == 0))
             continue;
         std::vector<CPlace> places{{anchors[i], aligns[i], false}};
-        if (own.upward)
+        if (own.upward) {
+            // Turned, at its tick, or clear of what lies beyond its end: the foot rising from its
+            // tick, the far end hanging from its own.
+            const double half = TextWidthUnits(font, numbers[i]) / 2.0;
             places.push_back({anchors[i], aligns[i], true});
+            places.push_back({{anchors[i].x, anchors[i].y + (far ? -half : half)}, aligns[i], true});
+        }
         if (own.lined) {
             const CChartPointD line = FromMain(own.end), start = FromMain(own.start);
             if (far && own.upward)
@@ -542,10 +605,13 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
         m_chart.DrawValueAxisNumbers(anchors, align, m_font, Numbers(m_v, majors), false);
         return;
     }
+    // A name that would stand over a number of the value axis, or out of a window too short for
+    // the names, is left out.
     const std::vector<bool> shown = NamesShown(m_v, plot, m_textHeight);
     for (std::size_t j = 0; j < shown.size(); ++j) {
-        if (shown[j])
-            m_chart.AddText(labelX, Y(plot, j + 0.5) - half, align, m_font, black, 0, m_v.labels[j]);
+        const double y = Y(plot, j + 0.5) - half;
+        if (shown[j] && m_chart.NameStandsClear(labelX, y, align, m_font, m_v.labels[j]))
+            m_chart.AddText(labelX, y, align, m_font, black, 0, m_v.labels[j]);
     }
 }
 
