@@ -338,8 +338,8 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
     // room its axis' numbers need, names giving way. Where a limit's bar would grow thinner
     // than a third of a line, an axis keeps what of its numbers stand, its foot hanging from
     // its start (700 x 180, 300 x 200, 900 x 200, 200 x 200) or rising from its tick where no
-    // other place is left (200 x 200 upright). A window too short for the gaps' numbers (112
-    // pixels high) keeps its texts clear of each other and inside the chart, names giving way.
+    // other place is left (200 x 200 upright). A window too short for the gaps' numbers (112 and
+    // 150 pixels high) keeps its texts clear of each other and inside the chart, names giving way.
     const CSize sizes[] = {{{700, 180}, false, false},
                            {{300, 400}, false, true},
                            {{300, 520}, false, true},
@@ -354,6 +354,7 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{200, 200}, false, true, true},
                            {{700, 112}, false, false, false, false, 100, false},
                            {{700, 112}, false, true, true, false, 100, false},
+                           {{1000, 150}, false, false, false, false, 100, false},
                            // From here on every combination is limited.
                            {{620, 300}, true, false},
                            {{400, 250}, true, false},
