@@ -304,11 +304,11 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
         return InsideArea(box) && ClearOfTexts(box, 1.0) &&
                ClearOfAxes(box, others, (turned ? blank : height) * pixels, blank * pixels);
     };
-    // Where each end may stand, in turn: at its place, turned upright there or within its
-    // line's length (an upright axis);
-    // the foot of a lying axis from its start on, and before its start, level with it (where the
-    // names beside the bars leave room) or rising up to half a line over the name below; the far
-    // end over the top of an upright axis or after the end of a lying one.
+    // Where each end may stand, in turn: at its place; on an upright axis turned there, or turned
+    // within the line's length (the foot rising from its tick, the far end hanging from its
+    // own); the foot of a lying axis hanging from its start, or before its start, level with it
+    // (where the names beside the bars leave room) or rising up to half a line over the name
+    // below; the far end over the top of an upright axis or after the end of a lying one.
     struct CPlace {
         CChartPointD at;
         int align;
@@ -321,8 +321,6 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
             continue;
         std::vector<CPlace> places{{anchors[i], aligns[i], false}};
         if (own.upward) {
-            // Turned, at its tick, or clear of what lies beyond its end: the foot rising from its
-            // tick, the far end hanging from its own.
             const double half = TextWidthUnits(font, numbers[i]) / 2.0;
             places.push_back({anchors[i], aligns[i], true});
             places.push_back({{anchors[i].x, anchors[i].y + (far ? -half : half)}, aligns[i], true});
