@@ -89,9 +89,9 @@ std::string NumbersRunTogether(const CChart& chart, bool upright)
 // for the i-th (left to right, top down). A number belongs to the first axis at or beyond its
 // middle (left of an upright one or over its top; over a lying one, or before its start or after
 // its end, level with it), the chart's own lying axis to the last; it is an end when it stands
-// level with the axis' foot or far end, or beyond it, or hangs from a lying axis' start. A number along its axis stands level with
-// one of its ticks (" [number off its ticks]"), and with `middles`, an axis shows a number
-// between its ends too (" [i: no middle]").
+// level with the axis' foot or far end, or beyond it, or hangs from an end (turned, on an
+// upright axis). A number along its axis stands level with one of its ticks (" [number off its
+// ticks]"), and with `middles`, an axis shows a number between its ends too (" [i: no middle]").
 std::string AxesWithoutTheirEnds(const CChart& chart, bool upright, bool middles = false)
 {
     const std::vector<QRectF> axes = ValueAxes(chart, upright);
@@ -417,9 +417,10 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                      legend && p.type == CChartPrimitive::Type::Text && p.left > chart.ChartGetWidth() * 0.75 &&
                      word != std::istream_iterator<std::string>();
                      ++word)
-                    EXPECT_TRUE(words.contains(*word) || (word->ends_with("...") && std::any_of(words.begin(), words.end(), [&](const std::string& whole) {
-                                    return whole.starts_with(word->substr(0, word->size() - 3)) && whole.size() + 3 > word->size();
-                                })))
+                    EXPECT_TRUE(words.contains(*word) || std::any_of(words.begin(), words.end(), [&](const std::string& whole) {
+                                    const std::string stem = word->substr(0, word->size() - 3);
+                                    return word->ends_with("...") && stem.size() < whole.size() && whole.starts_with(stem);
+                                }))
                         << what << ": " << *word << " in the legend";
             }
             // A gap takes as many empty places as its axis' numbers need: the places lie evenly,
