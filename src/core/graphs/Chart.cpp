@@ -351,6 +351,8 @@ void CChart::ChartSetDepth(int mode, int depth, int xGap, int zGap)
 
 void CChart::ChartSetTriaxial(int, int) { m_def->triaxial = true; }
 void CChart::ChartSetBarGap(int gap) { m_def->barGap = std::clamp(gap, 0, 95); }
+
+void CChart::ChartKeepRoomForEnds(const std::string& foot, const std::string& far) { m_def->endsBeyond = {foot, far}; }
 void CChart::ChartSetMarkerSize(double size) { m_draw->markerSize = std::max(size, 0.0); }
 
 void CChart::ChartSetKind(int kind, int options, int /*flags*/)
@@ -525,7 +527,10 @@ void CChart::ChartSetAxisPartA(double x, double y, double step, int count, int f
     std::vector<CChartPointD> anchors;
     for (int k = 0; k < count && ToIndex(k) < labels.size(); ++k)
         anchors.push_back({x + k * step, y});
-    DrawValueAxisNumbers(anchors, 0x02, FontOf(font), labels, true, true);
+    if (EndsStandBeyond())
+        DrawValueAxisEndsBeyond(FontOf(font), labels.first(anchors.size()));
+    else
+        DrawValueAxisNumbers(anchors, 0x02, FontOf(font), labels, true, true);
 }
 
 void CChart::ChartSetAxisPartB(double x, double y, double step, int count, int font, int align,
@@ -536,7 +541,10 @@ void CChart::ChartSetAxisPartB(double x, double y, double step, int count, int f
     std::vector<CChartPointD> anchors;
     for (int k = 0; k < count && ToIndex(k) < labels.size(); ++k)
         anchors.push_back({x, y + k * step - drop});
-    DrawValueAxisNumbers(anchors, 0x01, f, labels, false);
+    if (EndsStandBeyond())
+        DrawValueAxisEndsBeyond(f, labels.first(anchors.size()));
+    else
+        DrawValueAxisNumbers(anchors, 0x01, f, labels, false);
 }
 
 int CChart::ChartSetBackgroundImage(double left, double bottom, double width, double height, const std::string& file)

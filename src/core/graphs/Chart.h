@@ -240,6 +240,10 @@ public:
     void ChartSetTriaxial(int a, int b);
     // Space between groups of bars, percent of a category.
     void ChartSetBarGap(int gap);
+    // Value axes a builder draws beside the chart's own show only their ends, beyond their lines
+    // (see ChartSetAxisPartA): the plot keeps room before its start for the widest `foot` and
+    // after its end for the widest `far` end, the names standing beyond that room on their side.
+    void ChartKeepRoomForEnds(const std::string& foot, const std::string& far);
     void ChartSetMarkerSize(double size);
     // Lays out and draws the chart as defined so far.
     void ChartSetKind(int kind, int options, int flags);
@@ -283,7 +287,8 @@ public:
     // Labels of such an axis (its numbers): count texts in font, the first at (x, y), each next
     // one `step` further right (A: centred, bottoms at y) or up (B: right edges at x, centred on
     // y; with align bit 0x10 their tops at y), drawn as every value axis' numbers are (see
-    // DrawValueAxisNumbers).
+    // DrawValueAxisNumbers); where the chart keeps room for their ends (ChartKeepRoomForEnds),
+    // the first and last alone, beyond the line's ends (DrawValueAxisEndsBeyond).
     void ChartSetAxisPartA(double x, double y, double step, int count, int font, std::span<const std::string> labels);
     void ChartSetAxisPartB(double x, double y, double step, int count, int font, int align,
                            std::span<const std::string> labels);
@@ -392,6 +397,14 @@ public:
     // With footBefore, a lying axis' foot stands before its line's start, level with it.
     void DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
                               std::span<const std::string> numbers, bool across, bool footBefore = false);
+    // Whether the plot keeps room for the ends of the value axes a builder draws.
+    bool EndsStandBeyond() const;
+    // The first and last of the numbers of the value axis noted last, beyond its line's ends, a
+    // tick and a gap away (as the names stand from theirs): lying beside a lying axis, level with
+    // it; turned upright under and over an upright one, their middles in line with it. Each
+    // stands where it keeps clear of the texts drawn, within the area and short of the lines of
+    // the axes that run beside its own.
+    void DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std::string> numbers);
     // Whether a name of `align` at (x, y) in the current area's units lies within the area and
     // clear of the value axes' numbers.
     bool NameStandsClear(double x, double y, int align, const CChartFont& font, const std::string& name) const;

@@ -347,6 +347,42 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
     }
 }
 
+bool CChart::EndsStandBeyond() const { return !m_def->endsBeyond[0].empty() || !m_def->endsBeyond[1].empty(); }
+
+void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std::string> numbers)
+{
+    std::vector<CChartValueAxisInk>& axes = m_draw->valueAxes;
+    if (axes.empty() || !axes.back().lined || numbers.empty())
+        return;
+    CChartValueAxisInk& own = axes.back();
+    const double height = TextHeightUnits(font), away = ChartGetAreaHeight() * (kTickShare + kGapShare);
+    const CChartPointD start = FromMain(own.start), end = FromMain(own.end);
+    // An end reaching across the line of another axis beside its own would read as that one's.
+    const auto acrossAnother = [&](const CChartPixelArea& box) {
+        return std::any_of(axes.begin(), axes.end() - 1, [&](const CChartValueAxisInk& axis) {
+            return axis.lined && axis.upward == own.upward &&
+                   (own.upward ? box.left < axis.line.right && axis.line.left < box.right
+                               : box.top < axis.line.bottom && axis.line.top < box.bottom);
+        });
+    };
+    for (const bool far : {false, true}) {
+        const std::string& number = far ? numbers.back() : numbers.front();
+        if (number.empty() || (far && numbers.size() < 2))
+            continue;
+        const double length = TextWidthUnits(font, number);
+        // Turned, a number's middle lies half its length over its anchor and half a line under.
+        const CChartPointD at = !own.upward ? CChartPointD{far ? end.x + away : start.x - away, start.y - height / 2.0}
+                                : far       ? CChartPointD{end.x - height / 2.0, end.y + away + length / 2.0 - height / 2.0}
+                                            : CChartPointD{start.x - height / 2.0, start.y - away - length / 2.0 - height / 2.0};
+        const int align = !own.upward && !far ? 0x01 : 0;
+        const CChartPixelArea box = NumberPixelArea(at, align, own.upward, font, number);
+        if (InsideArea(box) && ClearOfTexts(box, 1.0) && !acrossAnother(box)) {
+            AddNumber(at, align, own.upward, font, number);
+            own.numbers.push_back(box);
+        }
+    }
+}
+
 CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan vertical, int options)
     : m_chart(chart), m_h(std::move(horizontal)), m_v(std::move(vertical)), m_labels((options & 1) == 0),
       m_gridVertical((options & 4) != 0), m_gridHorizontal((options & 8) != 0), m_font(chart.FontOf(2))
@@ -354,6 +390,17 @@ CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan 
     m_textHeight = chart.TextHeightUnits(m_font);
     m_tick = chart.ChartGetAreaHeight() * kTickShare;
     m_gap = chart.ChartGetAreaHeight() * kGapShare;
+    // Each end stands a tick and a gap beyond its line's end (CChart::DrawValueAxisEndsBeyond).
+    const std::array<std::string, 2>& ends = chart.Definition().endsBeyond;
+    if (m_labels && m_h.category != m_v.category) {
+        m_footRoom = ends[0].empty() ? 0.0 : m_tick + m_gap + chart.TextWidthUnits(m_font, ends[0]);
+        m_farRoom = ends[1].empty() ? 0.0 : m_tick + m_gap + chart.TextWidthUnits(m_font, ends[1]);
+    }
+}
+
+double CChartAxes::RoomForEnds(const CChartAxisPlan& names) const
+{
+    return !names.category ? 0.0 : names.farSide ? m_farRoom : m_footRoom;
 }
 
 void CChartAxes::SetDepth(double dx, double dy)
@@ -417,19 +464,22 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
         plot.top -= m_dy;
         return plot;
     }
-    const double verticalBand = LabelBand(m_v, false, 0.0);
+    // The room kept for the ends of a builder's value axes lies between the plot and the names
+    // on their side, and is kept on the other side where the axis' own numbers leave less.
+    const double verticalBand = LabelBand(m_v, false, 0.0) + RoomForEnds(m_v);
     (m_v.farSide ? plot.right : plot.left) += m_v.farSide ? -verticalBand : verticalBand;
     if (m_labels && !m_h.category) {
         const double last = m_chart.TextWidthUnits(m_font, FormatChartNumber(m_h.scale.max, m_h.format, m_h.scale.Step()));
-        (m_v.farSide ? plot.left : plot.right) += m_v.farSide ? last / 2.0 : -last / 2.0;
+        (m_v.farSide ? plot.left : plot.right) +=
+            m_v.farSide ? std::max(last / 2.0, m_footRoom) : -std::max(last / 2.0, m_farRoom);
     }
     // An upright value axis keeps a line over its top: room for the far end of a value axis that
     // a builder draws beside it, where its numbers cannot stand (CChart::DrawValueAxisNumbers).
     if (m_labels && !m_v.category) {
         if (m_h.farSide)
-            plot.bottom += m_textHeight / 2.0;
+            plot.bottom += std::max(m_textHeight / 2.0, m_footRoom);
         else
-            plot.top -= m_textHeight + m_gap;
+            plot.top -= std::max(m_textHeight + m_gap, m_farRoom);
     }
     plot.right -= m_dx;
     plot.top -= m_dy;
@@ -437,7 +487,7 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
     // Labels with a word wider than their slot would run into each other: they stand upright.
     if (m_labels && m_h.category && !LabelsFitSlots())
         m_h.flags |= CChartAxisSettings::kVerticalLabels;
-    const double horizontalBand = LabelBand(m_h, true, m_slotWidth);
+    const double horizontalBand = LabelBand(m_h, true, m_slotWidth) + RoomForEnds(m_h);
     (m_h.farSide ? plot.top : plot.bottom) += m_h.farSide ? -horizontalBand : horizontalBand;
     // Whatever the labels ask, the plot keeps a tenth of the region.
     if (plot.Width() < region.Width() * 0.1)
@@ -539,7 +589,7 @@ void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
         m_chart.NoteValueAxis(plot.left, y, plot.Width(), false, TickFrom(m_h.flags), TickTo(m_h.flags));
     if (!m_labels)
         return;
-    const double away = m_tick + m_gap;
+    const double away = m_tick + m_gap + RoomForEnds(m_h);
     const double labelY = m_h.farSide ? y + away : y - away;
     if (!m_h.category) {
         std::vector<CChartPointD> anchors;
@@ -588,7 +638,8 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
         m_chart.NoteValueAxis(x, plot.bottom, plot.Height(), true, TickFrom(m_v.flags), TickTo(m_v.flags));
     if (!m_labels)
         return;
-    const double labelX = m_v.farSide ? x + m_tick + m_gap : x - m_tick - m_gap;
+    const double away = m_tick + m_gap + RoomForEnds(m_v);
+    const double labelX = m_v.farSide ? x + away : x - away;
     const int align = m_v.farSide ? 0 : 0x01;
     const double half = m_textHeight / 2.0;
     if (!m_v.category) {

@@ -75,6 +75,9 @@ struct CChartDefinition {
     int zGap = 50;
     bool triaxial = false;
     int barGap = kDefaultBarGap;
+    // The widest foot and far end of the value axes a builder draws beside the chart's own,
+    // which stand beyond their lines' ends; empty: they stand along their lines.
+    std::array<std::string, 2> endsBeyond;
 
     // The value of point p of set s; 0 outside the data.
     double Value(int point, int set) const;

@@ -198,6 +198,9 @@ private:
     std::vector<std::string> Numbers(const CChartAxisPlan& axis, std::span<const double> values) const;
     double TickFrom(int flags) const;
     double TickTo(int flags) const;
+    // The room kept beside the plot on the side of a category axis' names for the ends of the
+    // value axes a builder draws (CChart::ChartKeepRoomForEnds).
+    double RoomForEnds(const CChartAxisPlan& names) const;
 
     CChart& m_chart;
     CChartAxisPlan m_h;
@@ -213,6 +216,10 @@ private:
     double m_tick = 0.0;
     double m_gap = 0.0;
     double m_slotWidth = 0.0;
+    // The room kept before the start and after the end of the value axes that a builder draws
+    // beside the chart's own, for their ends (bars only: one axis of names, one of values).
+    double m_footRoom = 0.0;
+    double m_farRoom = 0.0;
 };
 
 // The chart's markers (see Chart.h for the symbols).

@@ -296,6 +296,12 @@ void CDisplayListEngine::ChartSetBarGap(int gap)
         m_selected->ChartSetBarGap(gap);
 }
 
+void CDisplayListEngine::ChartKeepRoomForEnds(const std::string& foot, const std::string& far)
+{
+    if (m_selected)
+        m_selected->ChartKeepRoomForEnds(foot, far);
+}
+
 void CDisplayListEngine::ChartSetKind(int kind, int options, int flags)
 {
     if (m_selected)

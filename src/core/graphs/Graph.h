@@ -351,7 +351,9 @@ public:
     // The value axes (ticks and labels) of the gap slots' scales over the drawn plot area.
     void DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area);
     // The empty slots each gap needs for its axis' numbers over the drawn plot area.
-    int GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area);
+    // hold: whether they hold them; where they cannot, the axes show their ends beyond their
+    // lines, in room the chart keeps (CChart::ChartKeepRoomForEnds).
+    int GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area, bool& hold);
     // The height of a line of the value axes' text, which becomes the engine's text font.
     double UseAxisTextFont();
 
@@ -374,6 +376,7 @@ public:
     std::function<void(CGraph&)> m_drawReading;
     // The empty slots of each gap of a limit chart: as many as its value axis' numbers need.
     int m_limitGapSlots = 1;
+    bool m_limitEndsBeyond = false;
     bool m_rebuildWithWiderGaps = false;
 
 protected:

@@ -86,6 +86,7 @@ int CGraph::Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* n
     // A limit chart whose gaps are too narrow for their axes' numbers is built once more, with
     // the gaps it asked for.
     m_limitGapSlots = 1;
+    m_limitEndsBeyond = false;
     do {
         m_rebuildWithWiderGaps = false;
         ForgetBuild();

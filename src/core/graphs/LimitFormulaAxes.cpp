@@ -28,6 +28,12 @@ constexpr int kMostGapSlots = 16;
 
 double Ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
+// The number a slot's value axis writes at `value`.
+std::string AxisNumber(const CLimitSlot& slot, double value)
+{
+    return slot.byPercent ? FormatFixed(value, 0) + "%" : FormatFixed(value, 1);
+}
+
 // What of a value axis' ticks `tick` long reaches the side of its numbers: none where they point
 // away (the default), all where they point at them (tickin 2), half where they cross the line.
 double TicksTowardNumbers(int tickin, double tick) { return tickin == 0 ? 0.0 : tickin == 2 ? tick : tick / 2.0; }
@@ -137,6 +143,18 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
     engine.ChartSetColors(2, std::vector<int>{barColor, barColor});
     engine.ChartSetPatterns(2, std::vector<int>{0, 0});
     SetLimitAxes(engine, *this, slots[0]);
+    if (m_limitEndsBeyond) {
+        // The longest of the gaps' feet and far ends (their digits are as wide as each other).
+        const auto longer = [](const std::string& a, const std::string& b) { return a.size() < b.size(); };
+        std::string foot, far;
+        for (const CLimitSlot& slot : slots) {
+            if (slot.limit < 0) {
+                foot = std::max(foot, AxisNumber(slot, slot.min), longer);
+                far = std::max(far, AxisNumber(slot, slot.max), longer);
+            }
+        }
+        engine.ChartKeepRoomForEnds(foot, far);
+    }
     const int options = kFloatingBars + (barhor ? kHorizontalBars : 0) + (labels ? 0 : kNoLabels);
     const bool firstGrid = (barhor ? gridy : gridx) != 0;
     const bool secondGrid = (barhor ? gridx : gridy) != 0;
@@ -151,8 +169,10 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
     DrawPlotFrame(false);
     ReadPlotArea(area);
     engine.ChartDefEnd();
-    if (const int wanted = GapSlotsWanted(slots, area); wanted > m_limitGapSlots) {
-        m_limitGapSlots = wanted;
+    bool hold = true;
+    if (const int wanted = GapSlotsWanted(slots, area, hold); wanted > m_limitGapSlots || !(hold || m_limitEndsBeyond)) {
+        m_limitGapSlots = std::max(wanted, m_limitGapSlots);
+        m_limitEndsBeyond = m_limitEndsBeyond || !hold;
         m_rebuildWithWiderGaps = true;
         return 0;
     }
@@ -166,11 +186,12 @@ double CGraph::UseAxisTextFont()
     return Engine().ChartGetTextHeight();
 }
 
-int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& a)
+int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& a, bool& hold)
 {
     CChartEngine& engine = Engine();
     const double line = UseAxisTextFont();
     const double length = barhor ? a.height : a.width;
+    hold = true;
     int limits = 0, gaps = 0, fewest = static_cast<int>(slots.size());
     for (std::size_t j = 0, run = 0; j < slots.size(); ++j) {
         if (slots[j].limit >= 0) {
@@ -196,8 +217,8 @@ int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlot
     int g = 1;
     for (; g < kMostGapSlots; ++g) {
         const double slot = length / (limits + gaps * g);
-        if ((g * slot + slot / 2.0 >= own + 0.625 * line && (fewest + g) * slot >= between) ||
-            length / (limits + gaps * (g + 1)) < line / 3.0)
+        hold = g * slot + slot / 2.0 >= own + 0.625 * line && (fewest + g) * slot >= between;
+        if (hold || length / (limits + gaps * (g + 1)) < line / 3.0)
             break;
     }
     return g;
@@ -219,7 +240,7 @@ void CGraph::DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const Char
         std::vector<std::string> texts;
         for (int k = 0; k <= ticks; ++k) {
             const double value = static_cast<double>(k) / ticks * (slot.max - slot.min) + slot.min;
-            texts.push_back(slot.byPercent ? FormatFixed(value, 0) + "%" : FormatFixed(value, 1));
+            texts.push_back(AxisNumber(slot, value));
         }
         const double end = static_cast<double>(j) + 1.0;
         if (!barhor) {

@@ -74,8 +74,17 @@ std::string NumbersRunTogether(const CChart& chart, bool upright)
             if (a.right() > b.left() || std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) < 0.5)
                 continue; // not a before b at one height
             double ink = a.right(); // the right edge of the last line or tick between them
+            // The ends of a lying axis beyond its line stand level with it, its ticks between them.
+            const auto levelWith = [&](const QRectF& line) {
+                return !upright && std::any_of(axes.begin(), axes.end(), [&](const QRectF& axis) {
+                           return axis.center().y() > std::max(a.top(), b.top()) &&
+                                  axis.center().y() < std::min(a.bottom(), b.bottom()) &&
+                                  line.adjusted(-0.5, -0.5, 0.5, 0.5).intersects(axis.adjusted(-0.5, -0.5, 0.5, 0.5));
+                       });
+            };
             for (const QRectF& line : lines) {
-                if (line.left() > a.right() && line.right() < b.left() && line.top() < b.bottom() && line.bottom() > b.top())
+                if (line.left() > a.right() && line.right() < b.left() && line.top() < b.bottom() &&
+                    line.bottom() > b.top() && !levelWith(line))
                     ink = std::max(ink, line.right());
             }
             if (b.left() - ink < (ink > a.right() && !turned[j] ? heights[j] : 3.0))
@@ -91,7 +100,8 @@ std::string NumbersRunTogether(const CChart& chart, bool upright)
 // its end, level with it), the chart's own lying axis to the last; it is an end when it stands
 // level with the axis' foot or far end, or beyond it, or hangs from an end (turned, on an
 // upright axis). A number along its axis stands level with one of its ticks (" [number off its
-// ticks]"), and with `middles`, an axis shows a number between its ends too (" [i: no middle]").
+// ticks]"), none over its axis' line (" [number over its line]"), and with `middles`, an axis
+// shows a number between its ends too (" [i: no middle]").
 std::string AxesWithoutTheirEnds(const CChart& chart, bool upright, bool middles = false)
 {
     const std::vector<QRectF> axes = ValueAxes(chart, upright);
@@ -138,6 +148,13 @@ std::string AxesWithoutTheirEnds(const CChart& chart, bool upright, bool middles
         });
         if (along && !level && !hangs)
             missing += " [" + p.text + " off its ticks]";
+        const QPointF line = axis.center();
+        const bool crosses = upright ? box.left() + 0.5 < line.x() && line.x() < box.right() - 0.5 &&
+                                           box.top() + 0.5 < axis.bottom() && axis.top() < box.bottom() - 0.5
+                                     : box.top() + 0.5 < line.y() && line.y() < box.bottom() - 0.5 &&
+                                           box.left() + 0.5 < axis.right() && axis.left() < box.right() - 0.5;
+        if (crosses)
+            missing += " [" + p.text + " over its line]";
     }
     for (std::size_t i = 0; i < axes.size(); ++i) {
         if (middles && !between[i])
@@ -338,8 +355,10 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
     // room its axis' numbers need, names giving way. Where a limit's bar would grow thinner
     // than a third of a line, an axis keeps what of its numbers stand, its foot hanging from
     // its start (700 x 180, 300 x 200, 900 x 200, 200 x 200) or rising from its tick where no
-    // other place is left (200 x 200 upright). A window too short for the gaps' numbers (112 and
-    // 150 pixels high) keeps its texts clear of each other and inside the chart, names giving way.
+    // other place is left (200 x 200 upright). Where the gaps cannot hold a line of numbers (150
+    // pixels high, 14 limits in 200 x 200, upright beside a legend 200 and 220 pixels wide), each
+    // axis shows its ends alone beyond its line, clear of it. At 112 pixels high, where the axes
+    // stand closer than a line, the texts keep clear of each other and inside the chart.
     const CSize sizes[] = {{{700, 180}, false, false},
                            {{300, 400}, false, true},
                            {{300, 520}, false, true},
@@ -354,7 +373,7 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{200, 200}, false, true, true},
                            {{700, 112}, false, false, false, false, 100, false},
                            {{700, 112}, false, true, true, false, 100, false},
-                           {{1000, 150}, false, false, false, false, 100, false},
+                           {{1000, 150}, false, false},
                            // From here on every combination is limited.
                            {{620, 300}, true, false},
                            {{400, 250}, true, false},
@@ -362,7 +381,10 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{1600, 1000}, true, true},
                            {{300, 200}, true, false},
                            {{460, 400}, true, true, true},
-                           {{900, 200}, true, false}};
+                           {{900, 200}, true, false},
+                           {{200, 200}, true, false},
+                           {{200, 300}, true, false, true},
+                           {{220, 900}, true, false, true}};
     for (const CSize& size : sizes) {
         if (size.everyCombination && formula->m_limits.GetCount() == 9) {
             for (const char* combination : {"Na2O", "K2O", "Li2O", "SrO", "PbO"})
