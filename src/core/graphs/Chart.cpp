@@ -352,7 +352,11 @@ void CChart::ChartSetDepth(int mode, int depth, int xGap, int zGap)
 void CChart::ChartSetTriaxial(int, int) { m_def->triaxial = true; }
 void CChart::ChartSetBarGap(int gap) { m_def->barGap = std::clamp(gap, 0, 95); }
 
-void CChart::ChartKeepRoomForEnds(const std::string& foot, const std::string& far) { m_def->endsBeyond = {foot, far}; }
+void CChart::ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns)
+{
+    m_def->endsBeyond = {foot, far};
+    m_def->endsColumns = std::clamp(columns, 1, 2);
+}
 void CChart::ChartSetMarkerSize(double size) { m_draw->markerSize = std::max(size, 0.0); }
 
 void CChart::ChartSetKind(int kind, int options, int /*flags*/)

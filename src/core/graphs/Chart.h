@@ -243,7 +243,8 @@ public:
     // Value axes a builder draws beside the chart's own show only their ends, beyond their lines
     // (see ChartSetAxisPartA): the plot keeps room before its start for the widest `foot` and
     // after its end for the widest `far` end, the names standing beyond that room on their side.
-    void ChartKeepRoomForEnds(const std::string& foot, const std::string& far);
+    // With two `columns`, the ends of axes closer than a line take turns in two columns there.
+    void ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns = 1);
     void ChartSetMarkerSize(double size);
     // Lays out and draws the chart as defined so far.
     void ChartSetKind(int kind, int options, int flags);
@@ -402,9 +403,11 @@ public:
     // The first and last of the numbers of the value axis noted last, beyond its line's ends, a
     // tick and a gap away (as the names stand from theirs): lying beside a lying axis, level with
     // it; turned upright under and over an upright one, their middles in line with it. Each
-    // stands where it keeps clear of the texts drawn, within the area and short of the lines of
-    // the axes that run beside its own.
+    // stands in the first column of the room kept where it keeps clear of the texts drawn,
+    // within the area and short of the lines of the axes that run beside its own.
     void DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std::string> numbers);
+    // How far apart the columns of those ends stand: a blank, three pixels at least.
+    double EndsColumnsApart(const CChartFont& font) const;
     // Whether a name of `align` at (x, y) in the current area's units lies within the area and
     // clear of the value axes' numbers.
     bool NameStandsClear(double x, double y, int align, const CChartFont& font, const std::string& name) const;

@@ -263,15 +263,16 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
         }
         // The foot of an upright axis whose number would touch one of a lying axis' numbers (the
         // two feet in the corner of a plot) or a name under the plot stands on its tick rather
-        // than level with it.
-        if (!across && !turned && !boxes.empty() && !numbers[0].empty()) {
+        // than level with it; turned, it rises from its tick.
+        if (!across && !boxes.empty() && !numbers[0].empty()) {
             bool meets = !ClearOfTexts(boxes.front(), 1.0, numbers[0]);
             for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
                 for (const CChartPixelArea& number : axis.upward ? std::span<const CChartPixelArea>() : axis.numbers)
                     meets = meets || Near(boxes.front(), number, blank * pixels);
             }
-            const CChartPointD raised = {at[0].x, at[0].y + height / 2.0};
-            const CChartPixelArea box = NumberPixelArea(raised, align, false, font, numbers[0]);
+            const double rise = turned ? TextWidthUnits(font, numbers[0]) / 2.0 : height / 2.0;
+            const CChartPointD raised = {at[0].x, at[0].y + rise};
+            const CChartPixelArea box = NumberPixelArea(raised, align, turned, font, numbers[0]);
             if (meets && (boxes.size() < 2 || !Near(box, boxes[1], 0.0)) && ClearOfTexts(box, 1.0, numbers[0])) {
                 at[0] = raised;
                 boxes.front() = box;
@@ -349,6 +350,11 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
 
 bool CChart::EndsStandBeyond() const { return !m_def->endsBeyond[0].empty() || !m_def->endsBeyond[1].empty(); }
 
+double CChart::EndsColumnsApart(const CChartFont& font) const
+{
+    return std::max(TextWidthUnits(font, " "), 3.0 / (PixelsPerUnit() * CurrentArea().unitScale));
+}
+
 void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std::string> numbers)
 {
     std::vector<CChartValueAxisInk>& axes = m_draw->valueAxes;
@@ -356,13 +362,16 @@ void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std
         return;
     CChartValueAxisInk& own = axes.back();
     const double height = TextHeightUnits(font), away = ChartGetAreaHeight() * (kTickShare + kGapShare);
+    const double apart = EndsColumnsApart(font);
     const CChartPointD start = FromMain(own.start), end = FromMain(own.end);
     // An end reaching across the line of another axis beside its own would read as that one's.
     const auto acrossAnother = [&](const CChartPixelArea& box) {
         return std::any_of(axes.begin(), axes.end() - 1, [&](const CChartValueAxisInk& axis) {
+            const CChartPointD a = FromMain(axis.start), b = FromMain(axis.end);
+            const CChartPixelArea line = PixelArea(a.x, a.y, b.x, b.y); // the line alone, not its ticks
             return axis.lined && axis.upward == own.upward &&
-                   (own.upward ? box.left < axis.line.right && axis.line.left < box.right
-                               : box.top < axis.line.bottom && axis.line.top < box.bottom);
+                   (own.upward ? box.left < line.right && line.left < box.right
+                               : box.top < line.bottom && line.top < box.bottom);
         });
     };
     for (const bool far : {false, true}) {
@@ -370,15 +379,22 @@ void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std
         if (number.empty() || (far && numbers.size() < 2))
             continue;
         const double length = TextWidthUnits(font, number);
-        // Turned, a number's middle lies half its length over its anchor and half a line under.
-        const CChartPointD at = !own.upward ? CChartPointD{far ? end.x + away : start.x - away, start.y - height / 2.0}
-                                : far       ? CChartPointD{end.x - height / 2.0, end.y + away + length / 2.0 - height / 2.0}
-                                            : CChartPointD{start.x - height / 2.0, start.y - away - length / 2.0 - height / 2.0};
-        const int align = !own.upward && !far ? 0x01 : 0;
-        const CChartPixelArea box = NumberPixelArea(at, align, own.upward, font, number);
-        if (InsideArea(box) && ClearOfTexts(box, 1.0) && !acrossAnother(box)) {
-            AddNumber(at, align, own.upward, font, number);
-            own.numbers.push_back(box);
+        // Each column as wide as the room's widest end of that side, and a blank apart.
+        const double column = TextWidthUnits(font, m_def->endsBeyond[far ? 1 : 0]) + apart;
+        for (int c = 0; c < m_def->endsColumns; ++c) {
+            const double beyond = away + c * column;
+            // Turned, a number's middle lies half its length over its anchor and half a line under.
+            const CChartPointD at =
+                !own.upward ? CChartPointD{far ? end.x + beyond : start.x - beyond, start.y - height / 2.0}
+                : far       ? CChartPointD{end.x - height / 2.0, end.y + beyond + length / 2.0 - height / 2.0}
+                            : CChartPointD{start.x - height / 2.0, start.y - beyond - length / 2.0 - height / 2.0};
+            const int align = !own.upward && !far ? 0x01 : 0;
+            const CChartPixelArea box = NumberPixelArea(at, align, own.upward, font, number);
+            if (InsideArea(box) && ClearOfTexts(box, 1.0) && !acrossAnother(box)) {
+                AddNumber(at, align, own.upward, font, number);
+                own.numbers.push_back(box);
+                break;
+            }
         }
     }
 }
@@ -390,11 +406,17 @@ CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan 
     m_textHeight = chart.TextHeightUnits(m_font);
     m_tick = chart.ChartGetAreaHeight() * kTickShare;
     m_gap = chart.ChartGetAreaHeight() * kGapShare;
-    // Each end stands a tick and a gap beyond its line's end (CChart::DrawValueAxisEndsBeyond).
+    // Each end stands a tick and a gap beyond its line's end, in one of the columns kept there
+    // (CChart::DrawValueAxisEndsBeyond).
     const std::array<std::string, 2>& ends = chart.Definition().endsBeyond;
     if (m_labels && m_h.category != m_v.category) {
-        m_footRoom = ends[0].empty() ? 0.0 : m_tick + m_gap + chart.TextWidthUnits(m_font, ends[0]);
-        m_farRoom = ends[1].empty() ? 0.0 : m_tick + m_gap + chart.TextWidthUnits(m_font, ends[1]);
+        const int columns = chart.Definition().endsColumns;
+        const double apart = chart.EndsColumnsApart(m_font);
+        const auto room = [&](const std::string& end) {
+            return end.empty() ? 0.0 : m_tick + m_gap + columns * (chart.TextWidthUnits(m_font, end) + apart) - apart;
+        };
+        m_footRoom = room(ends[0]);
+        m_farRoom = room(ends[1]);
     }
 }
 

@@ -178,7 +178,7 @@ public:
     virtual void ChartSetDepth(int mode, int depth, int xGap, int zGap) = 0;
     virtual void ChartSetTriaxial(int a, int b) = 0;
     virtual void ChartSetBarGap(int gap) = 0;
-    virtual void ChartKeepRoomForEnds(const std::string& foot, const std::string& far) = 0;
+    virtual void ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns) = 0;
     // Lays out and draws the chart as defined so far.
     virtual void ChartSetKind(int kind, int options, int flags) = 0;
     virtual double ChartGetLayout(int selector) = 0;

@@ -296,10 +296,10 @@ void CDisplayListEngine::ChartSetBarGap(int gap)
         m_selected->ChartSetBarGap(gap);
 }
 
-void CDisplayListEngine::ChartKeepRoomForEnds(const std::string& foot, const std::string& far)
+void CDisplayListEngine::ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns)
 {
     if (m_selected)
-        m_selected->ChartKeepRoomForEnds(foot, far);
+        m_selected->ChartKeepRoomForEnds(foot, far, columns);
 }
 
 void CDisplayListEngine::ChartSetKind(int kind, int options, int flags)

@@ -79,7 +79,7 @@ public:
     void ChartSetDepth(int mode, int depth, int xGap, int zGap) override;
     void ChartSetTriaxial(int a, int b) override;
     void ChartSetBarGap(int gap) override;
-    void ChartKeepRoomForEnds(const std::string& foot, const std::string& far) override;
+    void ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns) override;
     void ChartSetKind(int kind, int options, int flags) override;
     double ChartGetLayout(int selector) override;
 

@@ -351,9 +351,10 @@ public:
     // The value axes (ticks and labels) of the gap slots' scales over the drawn plot area.
     void DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area);
     // The empty slots each gap needs for its axis' numbers over the drawn plot area.
-    // hold: whether they hold them; where they cannot, the axes show their ends beyond their
-    // lines, in room the chart keeps (CChart::ChartKeepRoomForEnds).
-    int GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area, bool& hold);
+    // columns: 0 where they hold them; else the columns the axes' ends take beyond their lines,
+    // in room the chart keeps (CChart::ChartKeepRoomForEnds): two where axes stand closer
+    // than a line.
+    int GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area, int& columns);
     // The height of a line of the value axes' text, which becomes the engine's text font.
     double UseAxisTextFont();
 
@@ -376,7 +377,7 @@ public:
     std::function<void(CGraph&)> m_drawReading;
     // The empty slots of each gap of a limit chart: as many as its value axis' numbers need.
     int m_limitGapSlots = 1;
-    bool m_limitEndsBeyond = false;
+    int m_limitEndColumns = 0; // the columns of the axes' ends beyond their lines; 0: in the gaps
     bool m_rebuildWithWiderGaps = false;
 
 protected:

@@ -86,7 +86,7 @@ int CGraph::Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* n
     // A limit chart whose gaps are too narrow for their axes' numbers is built once more, with
     // the gaps it asked for.
     m_limitGapSlots = 1;
-    m_limitEndsBeyond = false;
+    m_limitEndColumns = 0;
     do {
         m_rebuildWithWiderGaps = false;
         ForgetBuild();

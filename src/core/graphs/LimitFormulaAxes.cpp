@@ -143,7 +143,7 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
     engine.ChartSetColors(2, std::vector<int>{barColor, barColor});
     engine.ChartSetPatterns(2, std::vector<int>{0, 0});
     SetLimitAxes(engine, *this, slots[0]);
-    if (m_limitEndsBeyond) {
+    if (m_limitEndColumns > 0) {
         // The longest of the gaps' feet and far ends (their digits are as wide as each other).
         const auto longer = [](const std::string& a, const std::string& b) { return a.size() < b.size(); };
         std::string foot, far;
@@ -153,7 +153,7 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
                 far = std::max(far, AxisNumber(slot, slot.max), longer);
             }
         }
-        engine.ChartKeepRoomForEnds(foot, far);
+        engine.ChartKeepRoomForEnds(foot, far, m_limitEndColumns);
     }
     const int options = kFloatingBars + (barhor ? kHorizontalBars : 0) + (labels ? 0 : kNoLabels);
     const bool firstGrid = (barhor ? gridy : gridx) != 0;
@@ -169,10 +169,10 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
     DrawPlotFrame(false);
     ReadPlotArea(area);
     engine.ChartDefEnd();
-    bool hold = true;
-    if (const int wanted = GapSlotsWanted(slots, area, hold); wanted > m_limitGapSlots || !(hold || m_limitEndsBeyond)) {
+    int columns = 0;
+    if (const int wanted = GapSlotsWanted(slots, area, columns); wanted > m_limitGapSlots || columns > m_limitEndColumns) {
         m_limitGapSlots = std::max(wanted, m_limitGapSlots);
-        m_limitEndsBeyond = m_limitEndsBeyond || !hold;
+        m_limitEndColumns = std::max(columns, m_limitEndColumns);
         m_rebuildWithWiderGaps = true;
         return 0;
     }
@@ -186,12 +186,12 @@ double CGraph::UseAxisTextFont()
     return Engine().ChartGetTextHeight();
 }
 
-int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& a, bool& hold)
+int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& a, int& columns)
 {
     CChartEngine& engine = Engine();
     const double line = UseAxisTextFont();
     const double length = barhor ? a.height : a.width;
-    hold = true;
+    columns = 0;
     int limits = 0, gaps = 0, fewest = static_cast<int>(slots.size());
     for (std::size_t j = 0, run = 0; j < slots.size(); ++j) {
         if (slots[j].limit >= 0) {
@@ -214,10 +214,13 @@ int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlot
     const double between = line / 2.0 + 1.125 * line + engine.ChartMeasureTextWidth(3, 0, " ");
     // A limit's slot keeps a third of a line at least: where even that leaves too little room,
     // an axis keeps what of its numbers stand.
+    // Where the gaps cannot hold a line of numbers, the axes' ends stand beyond their lines, in
+    // two columns where the closest axes stand less than a line (and a tenth) apart.
     int g = 1;
     for (; g < kMostGapSlots; ++g) {
         const double slot = length / (limits + gaps * g);
-        hold = g * slot + slot / 2.0 >= own + 0.625 * line && (fewest + g) * slot >= between;
+        const bool hold = g * slot + slot / 2.0 >= own + 0.625 * line && (fewest + g) * slot >= between;
+        columns = hold ? 0 : (fewest + g) * slot < 1.1 * line ? 2 : 1;
         if (hold || length / (limits + gaps * (g + 1)) < line / 3.0)
             break;
     }

@@ -168,9 +168,9 @@ public:
     void ChartSetDepth(int m, int d, int x, int z) override { Log(0, "ChartSetDepth", m, d, x, z); }
     void ChartSetTriaxial(int a, int b) override { Log(0, "ChartSetTriaxial", a, b); }
     void ChartSetBarGap(int gap) override { Log(0, "ChartSetBarGap", gap); }
-    void ChartKeepRoomForEnds(const std::string& foot, const std::string& far) override
+    void ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns) override
     {
-        Log(0, "ChartKeepRoomForEnds", foot, far);
+        Log(0, "ChartKeepRoomForEnds", foot, far, columns);
     }
     void ChartSetKind(int kind, int options, int flags) override { Log(0, "ChartSetKind", kind, options, flags); }
     double ChartGetLayout(int s) override

@@ -73,6 +73,12 @@ std::string NumbersRunTogether(const CChart& chart, bool upright)
             const auto& [b, second] = numbers[j];
             if (a.right() > b.left() || std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) < 0.5)
                 continue; // not a before b at one height
+            // Ends before every lying axis' start and after every one's end read as no row.
+            const bool beyondEnds = !upright && std::all_of(axes.begin(), axes.end(), [&](const QRectF& axis) {
+                                        return a.right() <= axis.left() && b.left() >= axis.right();
+                                    });
+            if (beyondEnds)
+                continue;
             double ink = a.right(); // the right edge of the last line or tick between them
             // The ends of a lying axis beyond its line stand level with it, its ticks between them.
             const auto levelWith = [&](const QRectF& line) {
@@ -355,10 +361,11 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
     // room its axis' numbers need, names giving way. Where a limit's bar would grow thinner
     // than a third of a line, an axis keeps what of its numbers stand, its foot hanging from
     // its start (700 x 180, 300 x 200, 900 x 200, 200 x 200) or rising from its tick where no
-    // other place is left (200 x 200 upright). Where the gaps cannot hold a line of numbers (150
-    // pixels high, 14 limits in 200 x 200, upright beside a legend 200 and 220 pixels wide), each
-    // axis shows its ends alone beyond its line, clear of it. At 112 pixels high, where the axes
-    // stand closer than a line, the texts keep clear of each other and inside the chart.
+    // other place is left (200 x 200 upright) or where it would stand over a name (400 x 400
+    // upright, turned). Where the gaps cannot hold a line of numbers (150 pixels high, 14 limits
+    // in 200 x 200, upright beside a legend 200 and 220 pixels wide), each axis shows its ends
+    // alone beyond its line, clear of it; at 112 pixels high, where the axes stand closer than a
+    // line, their ends take turns in two columns.
     const CSize sizes[] = {{{700, 180}, false, false},
                            {{300, 400}, false, true},
                            {{300, 520}, false, true},
@@ -371,7 +378,7 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{620, 300}, false, true, true, false, 160},
                            {{200, 200}, false, false},
                            {{200, 200}, false, true, true},
-                           {{700, 112}, false, false, false, false, 100, false},
+                           {{700, 112}, false, false},
                            {{700, 112}, false, true, true, false, 100, false},
                            {{1000, 150}, false, false},
                            // From here on every combination is limited.
@@ -384,7 +391,8 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{900, 200}, true, false},
                            {{200, 200}, true, false},
                            {{200, 300}, true, false, true},
-                           {{220, 900}, true, false, true}};
+                           {{220, 900}, true, false, true},
+                           {{400, 400}, true, false, true}};
     for (const CSize& size : sizes) {
         if (size.everyCombination && formula->m_limits.GetCount() == 9) {
             for (const char* combination : {"Na2O", "K2O", "Li2O", "SrO", "PbO"})
