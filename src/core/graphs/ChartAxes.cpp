@@ -186,10 +186,14 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
     if (axes.empty() || axes.back().upward == across)
         axes.push_back({CChartPixelArea(), false, !across, {}, {}, {}}); // numbers without a line of their own
     CChartValueAxisInk& own = axes.back();
-    // The value axes drawn before that run its way; one drawn again in its place is itself.
+    // The value axes drawn before that run its way; one drawn again in its place (the bars'
+    // outline pass) is itself, and shows the numbers it showed then: placed again among them,
+    // a number would find its own place taken and stand elsewhere, a second time.
     std::vector<const CChartValueAxisInk*> others;
     for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
         const bool again = axis.lined && own.lined && axis.end == own.end;
+        if (again && axis.upward == own.upward && !axis.numbers.empty())
+            return;
         if (axis.upward == own.upward && !again)
             others.push_back(&axis);
     }
@@ -221,7 +225,7 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
     for (const bool turned : {false, true}) {
         if (turned && across)
             break;
-        const double size = (across || turned ? widest + apart : height) - slack;
+        const double size = across || turned ? widest + apart : height - slack;
         std::vector<bool> shown;
         bool clear = EveryKthAndTheEnds(places, size, shown);
         std::vector<CChartPixelArea> boxes;
