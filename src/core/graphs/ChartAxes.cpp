@@ -280,6 +280,11 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
             if (meets && (boxes.size() < 2 || !Near(box, boxes[1], 0.0)) && ClearOfTexts(box, 1.0, numbers[0])) {
                 at[0] = raised;
                 boxes.front() = box;
+            } else if (!ClearOfTexts(boxes.front(), -0.5, numbers[0])) {
+                // Over a name, and with no room to rise: it tries the places left to an end.
+                shown[0] = false;
+                boxes.erase(boxes.begin());
+                footLeft = true;
             }
         }
         for (std::size_t i = 0; i < numbers.size(); ++i) {
