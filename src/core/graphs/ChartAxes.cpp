@@ -186,17 +186,18 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
     if (axes.empty() || axes.back().upward == across)
         axes.push_back({CChartPixelArea(), false, !across, {}, {}, {}}); // numbers without a line of their own
     CChartValueAxisInk& own = axes.back();
-    // The value axes drawn before that run its way; one drawn again in its place (the bars'
-    // outline pass) is itself, and shows the numbers it showed then: placed again among them,
-    // a number would find its own place taken and stand elsewhere, a second time.
+    // The value axes drawn before that run its way; one drawn again in its place is itself, and
+    // with the same numbers (the bars' outline pass) shows what it showed then: placed again
+    // among them, a number would find its own place taken and stand elsewhere, a second time.
     std::vector<const CChartValueAxisInk*> others;
     for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
         const bool again = axis.lined && own.lined && axis.end == own.end;
-        if (again && axis.upward == own.upward && !axis.numbers.empty())
+        if (again && axis.upward == own.upward && std::ranges::equal(axis.texts, numbers))
             return;
         if (axis.upward == own.upward && !again)
             others.push_back(&axis);
     }
+    own.texts.assign(numbers.begin(), numbers.end());
     const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
     const double pixels = PixelsPerUnit() * CurrentArea().unitScale;
     const double slack = 0.5 / pixels; // boxes reaching less than half a pixel into each other
@@ -277,9 +278,18 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
             const double rise = turned ? TextWidthUnits(font, numbers[0]) / 2.0 : height / 2.0;
             const CChartPointD raised = {at[0].x, at[0].y + rise};
             const CChartPixelArea box = NumberPixelArea(raised, align, turned, font, numbers[0]);
-            if (meets && (boxes.size() < 2 || !Near(box, boxes[1], 0.0)) && ClearOfTexts(box, 1.0, numbers[0])) {
+            // A number between the ends that the raised foot would meet gives way to it.
+            const bool meetsNext = boxes.size() >= 2 && Near(box, boxes[1], 0.0);
+            if (meets && (!meetsNext || boxes.size() > 2) && ClearOfTexts(box, 1.0, numbers[0])) {
                 at[0] = raised;
                 boxes.front() = box;
+                for (std::size_t next = 1; meetsNext && next < numbers.size(); ++next) {
+                    if (shown[next] && !numbers[next].empty()) {
+                        shown[next] = false;
+                        boxes.erase(boxes.begin() + 1);
+                        break;
+                    }
+                }
             } else if (!ClearOfTexts(boxes.front(), -0.5, numbers[0])) {
                 // Over a name, and with no room to rise: it tries the places left to an end.
                 shown[0] = false;

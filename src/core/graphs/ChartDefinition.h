@@ -95,6 +95,7 @@ struct CChartValueAxisInk {
     CChartPointD start; // the line's foot and far end
     CChartPointD end;
     std::vector<CChartPixelArea> numbers;
+    std::vector<std::string> texts; // the numbers it was given, shown or not
 };
 
 // The drawing calls' own settings, kept across definitions.

@@ -162,18 +162,25 @@ TEST_F(ChartTest, BarsLeaveRoomForTheirAxisLabels)
     // many ("0.00.20.40.60.81.0"). Numbers too many to stand apart are thinned as names are: 30
     // intervals of 29 units upright, a line (33.3) apart, every other; 40 intervals of 47.6
     // units lying, the widest number (40) and a blank (20) apart, every other too.
+    // (Each on a picture of its own: what the charts above drew would stand in their way.)
     for (const auto& [options, ticks] : {std::pair{0, 30}, std::pair{0x800, 40}}) {
-        const std::size_t from = DrawnTexts(chart).size();
-        chart.ChartDefBegin();
-        chart.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
-        chart.ChartSetAxisY(0x1C, ticks, 0, ticks, 0.0);
-        chart.ChartSetKind(kChartBar, options, 0x20);
-        const std::vector<std::string> drawn = DrawnTexts(chart);
-        std::vector<std::string> every(drawn.begin() + static_cast<std::ptrdiff_t>(from), drawn.end());
+        CChart fresh{metrics, 0.0, 0.0, 600.0, 300.0, 1000.0};
+        fresh.ChartDefBegin();
+        fresh.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+        fresh.ChartSetAxisY(0x1C, ticks, 0, ticks, 0.0);
+        fresh.ChartSetKind(kChartBar, options, 0x20);
+        const std::vector<std::string> drawn = DrawnTexts(fresh);
+        std::vector<std::string> every(drawn.begin(), drawn.end());
         std::vector<std::string> other;
         for (int k = 0; k <= ticks; k += 2)
             other.push_back(std::to_string(k));
         EXPECT_EQ(every, other) << ticks;
+        // Defined again in the same place with other numbers, the axis shows those.
+        fresh.ChartDefBegin();
+        fresh.ChartSetData(3, 1, std::vector<double>{10.0, 20.0, 30.0});
+        fresh.ChartSetAxisY(0x1C, 5, 0, 25, 0.0);
+        fresh.ChartSetKind(kChartBar, options, 0x20);
+        EXPECT_THAT(DrawnTexts(fresh), ::testing::Contains("5")) << ticks;
     }
 
     // No labels: only the ticks take room. (The picture keeps what earlier definitions drew.)

@@ -398,7 +398,8 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{400, 400}, true, false, true},
                            {{200, 140}, true, false, true},
                            {{200, 120}, true, false},
-                           {{200, 120}, true, false, true, false, 100, false}};
+                           {{200, 120}, true, false, true, false, 100, false},
+                           {{230, 170}, true, false, true}};
     for (const CSize& size : sizes) {
         if (size.everyCombination && formula->m_limits.GetCount() == 9) {
             for (const char* combination : {"Na2O", "K2O", "Li2O", "SrO", "PbO"})
