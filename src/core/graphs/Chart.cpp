@@ -355,7 +355,7 @@ void CChart::ChartSetBarGap(int gap) { m_def->barGap = std::clamp(gap, 0, 95); }
 void CChart::ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns)
 {
     m_def->endsBeyond = {foot, far};
-    m_def->endsColumns = std::clamp(columns, 1, 2);
+    m_def->endsColumns = std::clamp(columns, 1, kMostEndColumns);
 }
 void CChart::ChartSetMarkerSize(double size) { m_draw->markerSize = std::max(size, 0.0); }
 

@@ -243,7 +243,8 @@ public:
     // Value axes a builder draws beside the chart's own show only their ends, beyond their lines
     // (see ChartSetAxisPartA): the plot keeps room before its start for the widest `foot` and
     // after its end for the widest `far` end, the names standing beyond that room on their side.
-    // With two `columns`, the ends of axes closer than a line take turns in two columns there.
+    // With more `columns` (up to kMostEndColumns), the ends of axes closer than their ends need
+    // take turns in that many columns there.
     void ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns = 1);
     void ChartSetMarkerSize(double size);
     // Lays out and draws the chart as defined so far.

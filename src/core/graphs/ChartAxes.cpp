@@ -382,6 +382,17 @@ void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std
     CChartValueAxisInk& own = axes.back();
     const double height = TextHeightUnits(font), away = ChartGetAreaHeight() * (kTickShare + kGapShare);
     const double apart = EndsColumnsApart(font);
+    // Turned upright side by side, the ends of two axes read as one unless a blank apart (lying,
+    // they stand one above another).
+    const double blank = apart * PixelsPerUnit() * CurrentArea().unitScale;
+    const auto besideAnother = [&](const CChartPixelArea& box) {
+        return own.upward && std::any_of(axes.begin(), axes.end() - 1, [&](const CChartValueAxisInk& axis) {
+                   return std::ranges::any_of(axis.numbers, [&](const CChartPixelArea& n) {
+                       return box.top < n.bottom && n.top < box.bottom && box.left - blank < n.right &&
+                              n.left < box.right + blank;
+                   });
+               });
+    };
     const CChartPointD start = FromMain(own.start), end = FromMain(own.end);
     // An end reaching across the line of another axis beside its own would read as that one's.
     const auto acrossAnother = [&](const CChartPixelArea& box) {
@@ -409,7 +420,7 @@ void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std
                             : CChartPointD{start.x - height / 2.0, start.y - beyond - length / 2.0 - height / 2.0};
             const int align = !own.upward && !far ? 0x01 : 0;
             const CChartPixelArea box = NumberPixelArea(at, align, own.upward, font, number);
-            if (InsideArea(box) && ClearOfTexts(box, 1.0) && !acrossAnother(box)) {
+            if (InsideArea(box) && ClearOfTexts(box, 1.0) && !besideAnother(box) && !acrossAnother(box)) {
                 AddNumber(at, align, own.upward, font, number);
                 own.numbers.push_back(box);
                 break;
@@ -522,6 +533,10 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
         else
             plot.top -= std::max(m_textHeight + m_gap, m_farRoom);
     }
+    // The ends of a builder's lying axes stand level with their lines, half a line under the
+    // lowest (or over the highest, across from the numbers).
+    if (m_labels && !m_h.category && m_footRoom + m_farRoom > 0.0)
+        (m_h.farSide ? plot.bottom : plot.top) += m_h.farSide ? m_textHeight / 2.0 : -m_textHeight / 2.0;
     plot.right -= m_dx;
     plot.top -= m_dy;
     m_slotWidth = m_h.category && m_h.count > 0 ? plot.Width() / m_h.count : plot.Width();

@@ -78,7 +78,7 @@ struct CChartDefinition {
     // The widest foot and far end of the value axes a builder draws beside the chart's own,
     // which stand beyond their lines' ends; empty: they stand along their lines.
     std::array<std::string, 2> endsBeyond;
-    int endsColumns = 1; // side by side, for ends of axes closer than a line
+    int endsColumns = 1; // side by side, for ends of axes closer than their ends need
 
     // The value of point p of set s; 0 outside the data.
     double Value(int point, int set) const;

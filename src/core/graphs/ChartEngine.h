@@ -47,6 +47,8 @@ enum ChartKind : int {
 
 // Point flag: the point is missing (neither drawn nor hit).
 inline constexpr int kChartPointMissing = 0x100;
+// The most columns the ends of value axes beyond their lines take (ChartKeepRoomForEnds).
+inline constexpr int kMostEndColumns = 4;
 
 // A value of point `point` of set `set` (ChartSetSparseData).
 struct CChartValueAt {

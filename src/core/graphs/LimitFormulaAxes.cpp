@@ -211,16 +211,19 @@ int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlot
     // middle. The numbers also keep a blank clear of the ticks of the axis before (half a line
     // across both sides), limits and gap away.
     const double own = TicksTowardNumbers(tickin, line / 2.0) + 1.125 * line;
-    const double between = line / 2.0 + 1.125 * line + engine.ChartMeasureTextWidth(3, 0, " ");
+    const double blank = engine.ChartMeasureTextWidth(3, 0, " ");
+    const double between = line / 2.0 + 1.125 * line + blank;
     // A limit's slot keeps a third of a line at least: where even that leaves too little room,
-    // an axis keeps what of its numbers stand.
-    // Where the gaps cannot hold a line of numbers, the axes' ends stand beyond their lines, in
-    // two columns where the closest axes stand less than a line (and a tenth) apart.
+    // an axis keeps what of its numbers stand. Where the gaps cannot hold a line of numbers, the
+    // axes' ends stand beyond their lines, in as many columns as neighbours need to stand as far
+    // apart as their ends do: lying, level with their axes, a line (and a tenth); upright,
+    // turned, a line wide and a blank.
+    const double ends = barhor ? 1.1 * line : line + blank;
     int g = 1;
     for (; g < kMostGapSlots; ++g) {
         const double slot = length / (limits + gaps * g);
         const bool hold = g * slot + slot / 2.0 >= own + 0.625 * line && (fewest + g) * slot >= between;
-        columns = hold ? 0 : (fewest + g) * slot < 1.1 * line ? 2 : 1;
+        columns = hold ? 0 : std::clamp(static_cast<int>(std::ceil(ends / ((fewest + g) * slot))), 1, kMostEndColumns);
         if (hold || length / (limits + gaps * (g + 1)) < line / 3.0)
             break;
     }

@@ -364,8 +364,8 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
     // other place is left (200 x 200 upright) or where it would stand over a name (400 x 400
     // upright, turned). Where the gaps cannot hold a line of numbers (150 pixels high, 14 limits
     // in 200 x 200, upright beside a legend 200 and 220 pixels wide), each axis shows its ends
-    // alone beyond its line, clear of it; at 112 pixels high, where the axes stand closer than a
-    // line, their ends take turns in two columns. In the smallest windows (200 x 120, 200 x 140)
+    // alone beyond its line, clear of it; where the axes stand closer than their ends need (112
+    // pixels high; upright at 160 %, three columns at 230 x 1000), their ends take turns in columns. In the smallest windows (200 x 120, 200 x 140)
     // the chart's own numbers keep three pixels apart and its foot, drawn again by the outline
     // pass, stands once; upright at 200 x 120 a foot gives way to a name where it cannot rise.
     const CSize sizes[] = {{{700, 180}, false, false},
@@ -384,6 +384,7 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{700, 112}, false, true, true, false, 100, false},
                            {{1000, 150}, false, false},
                            {{200, 120}, false, false},
+                           {{640, 130}, false, false, false, false, 160},
                            // From here on every combination is limited.
                            {{620, 300}, true, false},
                            {{400, 250}, true, false},
@@ -399,7 +400,9 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{200, 140}, true, false, true},
                            {{200, 120}, true, false},
                            {{200, 120}, true, false, true, false, 100, false},
-                           {{230, 170}, true, false, true}};
+                           {{230, 170}, true, false, true},
+                           {{300, 380}, true, false, true, false, 160},
+                           {{230, 1000}, true, false, true, false, 160}};
     for (const CSize& size : sizes) {
         if (size.everyCombination && formula->m_limits.GetCount() == 9) {
             for (const char* combination : {"Na2O", "K2O", "Li2O", "SrO", "PbO"})
