@@ -21,6 +21,7 @@
 #include "support/SafeFile.h"
 #include "support/Services.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -241,8 +242,13 @@ public:
                 continue;
             if (step.replaces >= 0) {
                 SetRecord(step.replaces, *record);
-                counts.replacedRecords.push_back(GetRecordIdentity(step.replaces));
-                ++counts.replaced;
+                // A name the file holds twice replaces its record twice: one record replaced.
+                const void* identity = GetRecordIdentity(step.replaces);
+                if (std::find(counts.replacedRecords.begin(), counts.replacedRecords.end(), identity) ==
+                    counts.replacedRecords.end()) {
+                    counts.replacedRecords.push_back(identity);
+                    ++counts.replaced;
+                }
             } else {
                 InsertRecord(GetRecordCount(), *record);
                 ++counts.appended;

@@ -26,17 +26,37 @@ const CSettledForm* Settled(const CEditFormLink* link)
     return found == s_settled->end() ? nullptr : &*found;
 }
 
-// The step's answers stand while its saves run (steps do not nest: a save asks nothing).
-class CSettledScope {
+// What a step of AskForms knows stands while the step runs (steps do not nest: a save asks
+// nothing), each in a global of its own.
+template <class T>
+class CStepScope {
 public:
-    explicit CSettledScope(std::vector<CSettledForm>& forms) : m_outer(std::exchange(s_settled, &forms)) {}
-    ~CSettledScope() { s_settled = m_outer; }
-    CSettledScope(const CSettledScope&) = delete;
-    CSettledScope& operator=(const CSettledScope&) = delete;
+    CStepScope(std::vector<T>*& global, std::vector<T>& value) : m_global(global), m_outer(std::exchange(global, &value))
+    {
+    }
+    ~CStepScope() { m_global = m_outer; }
+    CStepScope(const CStepScope&) = delete;
+    CStepScope& operator=(const CStepScope&) = delete;
 
 private:
-    std::vector<CSettledForm>* m_outer;
+    std::vector<T>*& m_global;
+    std::vector<T>* m_outer;
 };
+
+// The forms told to save so far while AskForms asks its forms. A form whose record one of them
+// saves first is asked, once every form has answered, whether its version replaces that one
+// (AskOneVersionPerRecord): its own question about a save made before the step would be a second
+// question about the same choice, and is not asked.
+std::vector<CEditForm>* s_saving = nullptr;
+
+bool SavedFirstInStep(const CEditForm& form)
+{
+    const void* record = form.second->EditedRecord();
+    return s_saving && record &&
+           std::any_of(s_saving->begin(), s_saving->end(), [&form, record](const CEditForm& other) {
+               return other.second != form.second && other.second->EditedRecord() == record;
+           });
+}
 
 void BringForward(const CEditForm& form)
 {
@@ -133,44 +153,52 @@ bool AskForms(std::span<const CEditForm> forms, FormsAsked when)
 {
     CGuardsKept guards(forms);
     CAnswers answers;
-    for (const CEditForm& form : forms) {
-        if (!form.second->HasChanges())
-            continue;
-        BringForward(form);
-        const FormAnswer answer = Settle(form.second->AskSaveChanges(), when);
-        if (answer == FormAnswer::Cancel)
-            return false;
-        answers.emplace_back(form, answer);
+    {
+        std::vector<CEditForm> saving;
+        const CStepScope<CEditForm> scope(s_saving, saving);
+        for (const CEditForm& form : forms) {
+            if (!form.second->HasChanges())
+                continue;
+            BringForward(form);
+            const FormAnswer answer = Settle(form.second->AskSaveChanges(), when);
+            if (answer == FormAnswer::Cancel)
+                return false;
+            answers.emplace_back(form, answer);
+            if (answer == FormAnswer::Save)
+                saving.push_back(form);
+        }
     }
     if (!AskOneVersionPerRecord(answers, when))
         return false;
     guards.Keep();
+    // A form that keeps its edits beside another's save of its record learns of that save as
+    // the save's notice reaches it (CSavedElsewhere::MayReload), and only so.
     std::vector<CSettledForm> settled;
-    CEditFormLink* keptOpen = nullptr; // the first form that keeps its edits over a close
+    std::vector<std::string> keptOpen; // the forms that keep their edits over a close
     for (const auto& [form, answer] : answers) {
         if (answer == FormAnswer::DontSave && when == FormsAsked::BeforeChange) {
             form.second->DropChanges();
             continue;
         }
         settled.push_back({form.second, answer == FormAnswer::Save});
-        if (answer != FormAnswer::KeepStored)
-            continue;
-        if (CSavedElsewhere* guard = form.second->Guard())
-            guard->KeepOverOtherSave();
-        if (!keptOpen)
-            keptOpen = form.second;
+        if (answer == FormAnswer::KeepStored)
+            keptOpen.push_back(form.second->FormName());
     }
     {
-        const CSettledScope scope(settled);
+        const CStepScope<CSettledForm> scope(s_settled, settled);
         for (const auto& [form, answer] : answers) {
             if (answer == FormAnswer::Save)
                 form.second->WriteBack();
         }
     }
-    if (keptOpen && when == FormsAsked::BeforeClose) {
-        const CSavedElsewhere* guard = keptOpen->Guard();
-        AppMessageBox("\"" + keptOpen->FormName() + "\" stays open with its unsaved changes, so the command goes no "
-                      "further.",
+    if (!keptOpen.empty() && when == FormsAsked::BeforeClose) {
+        const CSavedElsewhere* guard = nullptr;
+        for (const auto& [form, answer] : answers) {
+            if (answer == FormAnswer::KeepStored && !guard)
+                guard = form.second->Guard();
+        }
+        AppMessageBox(NameList(keptOpen) + (keptOpen.size() == 1 ? " stays open with its" : " stay open with their") +
+                          " unsaved changes, so the command goes no further.",
                       MsgOk | MsgIconInformation, guard ? guard->HelpId() : 0);
         return false;
     }
@@ -247,7 +275,7 @@ bool CSavedElsewhere::MayReplace(const CEditForm& form, const std::string& saved
 {
     if (const CSettledForm* settled = Settled(form.second); settled && settled->saves)
         m_bSavedElsewhere = false;
-    return !m_bSavedElsewhere ||
+    return !m_bSavedElsewhere || SavedFirstInStep(form) ||
            Ask(form, savedName, m_bByForm ? kSavedInAnotherWindow : kChangedOutside, MsgIconExclamation);
 }
 

@@ -76,11 +76,14 @@ public:
     // sender (another edit form, or a command) changed the form's record, now named savedName:
     // whether the form shall show it as changed. True for a form without changes; otherwise the
     // question, Yes dropping the changes. No, the default, keeps them and is remembered: a form
-    // that keeps its changes is not asked again before its save.
+    // that keeps its changes is not asked again before its save. This is the one place where a
+    // form learns that its record was changed beside its edits: a form answered in a step of
+    // AskForms that does not save asks nothing here and remembers the change as kept.
     bool MayReload(const CEditForm& form, const CView* sender, const std::string& savedName);
     // Before the form's save replaces its record, now named savedName: true unless the record was
     // changed elsewhere since the form showed it and the user says No (the default). A Yes is not
-    // asked for again.
+    // asked for again. While AskForms asks a step in which another form saves the record first,
+    // true without a question: the step asks once which version stands (AskToReplaceInStep).
     bool MayReplace(const CEditForm& form, const std::string& savedName);
     // Within a step of AskForms in which another form saves the same record first, as otherName:
     // the question the form's own save would then ask, before anything is written. Save to
@@ -88,16 +91,8 @@ public:
     FormAnswer AskToReplaceInStep(const CEditForm& form, const std::string& otherName);
     // The help topic of the form's questions.
     unsigned HelpId() const { return m_helpId; }
-    // The form shows its record as stored, or keeps the other window's save beside its own.
+    // The form shows its record as stored.
     void Forget() { m_bSavedElsewhere = false; }
-    // The form keeps its edits over the version another form saves in this step: its own
-    // later save asks before it replaces that version.
-    void KeepOverOtherSave()
-    {
-        if (!m_bSavedElsewhere)
-            m_bByForm = true;
-        m_bSavedElsewhere = true;
-    }
 
 private:
     bool Ask(const CEditForm& form, const std::string& savedName, const char* question, unsigned icon);
@@ -133,6 +128,10 @@ public:
     virtual void DropChanges() = 0;
     // The record's name as the window shows it, edits included (the save question's name).
     virtual std::string FormName() const = 0;
+    // The record's name as it is stored: what a question about the stored record (its delete or
+    // its replacement by a merge) calls it, naming the window's FormName beside it where the two
+    // differ.
+    virtual std::string StoredName() const { return FormName(); }
     // The record the window edits, as an identity (null for none): two windows on one record
     // save one version.
     virtual const void* EditedRecord() const { return nullptr; }

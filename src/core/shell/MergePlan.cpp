@@ -27,7 +27,7 @@ std::vector<int> CMergePlan::Replaced() const
 bool CMergePlan::AskForms(const std::function<std::vector<CEditForm>(int record)>& formsOf)
 {
     std::vector<int> kept;
-    std::vector<std::string> keptNames;
+    std::vector<CMergeReport::CKept> keptNames;
     std::vector<CEditForm> replacedForms;
     for (const int record : Replaced()) {
         const std::vector<CEditForm> forms = formsOf(record);
@@ -42,7 +42,7 @@ bool CMergePlan::AskForms(const std::function<std::vector<CEditForm>(int record)
                 return false;
             if (answer != MsgResultYes) {
                 keep = true;
-                keptNames.push_back(form.second->FormName());
+                keptNames.push_back({form.second->StoredName(), form.second->FormName()});
                 break;
             }
         }
@@ -60,25 +60,62 @@ bool CMergePlan::AskForms(const std::function<std::vector<CEditForm>(int record)
     return true;
 }
 
-std::string MergeOutcomeMessage(const std::string& path, int appended, int replaced,
-                                const std::vector<std::string>& kept)
+CMergeReport CMergePlan::Report(const std::function<std::string(int incoming)>& incomingName) const
 {
-    if (kept.empty() && appended + replaced > 0)
+    CMergeReport report;
+    report.kept = m_kept;
+    report.replaced = static_cast<int>(Replaced().size());
+    for (auto step = m_steps.begin(); step != m_steps.end(); ++step) {
+        if (step->replaces < 0) {
+            ++report.appended;
+            continue;
+        }
+        // A record replaced again later is told once, at its last replacement.
+        const auto later = std::find_if(step + 1, m_steps.end(),
+                                        [step](const CMergeStep& other) { return other.replaces == step->replaces; });
+        if (later != m_steps.end())
+            continue;
+        const auto times = std::count_if(m_steps.begin(), step + 1,
+                                         [step](const CMergeStep& other) { return other.replaces == step->replaces; });
+        if (times > 1)
+            report.repeated.push_back({incomingName(step->incoming), static_cast<int>(times)});
+    }
+    return report;
+}
+
+namespace {
+
+// The sentence that names a record kept for its window's edits, and the window's name where it
+// shows another.
+std::string KeptText(const CMergeReport::CKept& kept)
+{
+    std::string text = " \"" + kept.stored + "\" was kept with the unsaved changes in its window";
+    if (kept.shown != kept.stored)
+        text += " (\"" + kept.shown + "\")";
+    return text + ".";
+}
+
+} // namespace
+
+std::string MergeOutcomeMessage(const std::string& path, const CMergeReport& report)
+{
+    const int merged = report.appended + report.replaced;
+    if (report.kept.empty() && report.repeated.empty() && merged > 0)
         return std::string();
-    std::string message =
-        appended + replaced == 0
-            ? "Nothing was merged from " + MessagePath(path) + "."
-            : "Merged from " + MessagePath(path) + ": " + std::to_string(appended) + " appended, " +
-                  std::to_string(replaced) + " replaced.";
-    for (const std::string& name : kept)
-        message += " \"" + name + "\" was kept with the unsaved changes in its window.";
+    std::string message = merged == 0 ? "Nothing was merged from " + MessagePath(path) + "."
+                                      : "Merged from " + MessagePath(path) + ": " + std::to_string(report.appended) +
+                                            " appended, " + std::to_string(report.replaced) + " replaced.";
+    for (const CMergeReport::CRepeated& repeated : report.repeated)
+        message += " The file holds \"" + repeated.name + "\" " + std::to_string(repeated.times) +
+                   " times; the last of them stands.";
+    for (const CMergeReport::CKept& kept : report.kept)
+        message += KeptText(kept);
     return message;
 }
 
-void ReportMergeOutcome(const std::string& path, int appended, int replaced, const std::vector<std::string>& kept,
-                        unsigned helpId)
+void ReportMergeOutcome(const std::string& path, const CMergeReport& report, unsigned helpId)
 {
-    const std::string message = MergeOutcomeMessage(path, appended, replaced, kept);
+    const std::string message = MergeOutcomeMessage(path, report);
     if (!message.empty())
         AppMessageBox(message, MsgOk | MsgIconInformation, helpId);
 }

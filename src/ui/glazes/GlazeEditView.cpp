@@ -296,7 +296,7 @@ int CGlazeEditView::AskDeleteChanges(RecordGoes goes)
 {
     if (m_nModified == 0)
         return MsgResultYes;
-    return AskDeleteChangedRecord(FormName(), goes, kGlazeEditSaveQuestionHelpId);
+    return AskDeleteChangedRecord(StoredName(), FormName(), goes, kGlazeEditSaveQuestionHelpId);
 }
 
 FormAnswer CGlazeEditView::AskSaveChanges()
@@ -316,6 +316,11 @@ FormAnswer CGlazeEditView::AskSaveChanges()
 std::string CGlazeEditView::FormName() const
 {
     return ToCp1252(m_name->text());
+}
+
+std::string CGlazeEditView::StoredName() const
+{
+    return m_pSourceGlaze ? m_pSourceGlaze->m_name : FormName();
 }
 
 void CGlazeEditView::DropChanges()

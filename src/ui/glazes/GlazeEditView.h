@@ -176,6 +176,7 @@ public:
     // Shows the glaze as stored.
     void DropChanges() override;
     std::string FormName() const override;
+    std::string StoredName() const override;
     int AskDeleteChanges(RecordGoes goes) override;
     void SaveGlaze() override;
     void SetChanged(bool changed) override { SetModified(changed ? 1 : 0); }

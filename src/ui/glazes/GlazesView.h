@@ -213,7 +213,8 @@ private:
     // GlazesViewFile.cpp
     void OnFind();
     void OnMerge();
-    void MergeGlazes(const CGlazeList& incoming, const std::vector<int>& picked, int method,
+    // Merges the picked glazes; true when at least one was appended or replaced.
+    bool MergeGlazes(const CGlazeList& incoming, const std::vector<int>& picked, int method,
                      const std::vector<int>& existing, const std::string& path);
     void OnSaveSelected();
     void OnImport(unsigned id);

@@ -179,25 +179,25 @@ void CGlazesView::OnMerge()
         if (i < static_cast<int>(dialog.flags.size()) && dialog.flags[static_cast<std::size_t>(i)] != 0)
             picked.push_back(i);
     }
-    MergeGlazes(incoming, picked, dialog.method, existing, path);
-    if (dialog.sortAfterMerge && !picked.empty())
+    // The glazes are sorted only when at least one was merged.
+    if (MergeGlazes(incoming, picked, dialog.method, existing, path) && dialog.sortAfterMerge)
         OnResort();
 }
 
-void CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>& picked, int method,
+bool CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>& picked, int method,
                               const std::vector<int>& existing, const std::string& path)
 {
     CGlazesDoc* doc = GlazesDoc();
     if (!doc || picked.empty())
-        return;
+        return false;
     // Only "Append new, replace existing" replaces glazes; "Append all" appends every one.
     CMergePlan plan(picked, method == 1, [&existing](int i) { return existing[static_cast<std::size_t>(i)]; });
     // The edit windows on the glazes the merge replaces hold edits that would go with them: each
     // is asked first; a No keeps its glaze, Cancel merges nothing. Windows on other glazes keep
     // theirs.
     if (!doc->AskMergeForms(plan)) {
-        ReportMergeOutcome(path, 0, 0, {}, kMergeDialogHelpId);
-        return;
+        ReportMergeOutcome(path, {}, kMergeDialogHelpId);
+        return false;
     }
     const int oldCount = doc->GetGlazeCount();
     int appended = 0;
@@ -211,9 +211,9 @@ void CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>
             ++appended;
         }
     }
-    ReportMergeOutcome(path, appended, static_cast<int>(replaced.size()), plan.Kept(), kMergeDialogHelpId);
+    ReportMergeOutcome(path, plan.Report([&incoming](int i) { return incoming.GetAt(i).m_name; }), kMergeDialogHelpId);
     if (plan.Empty())
-        return;
+        return false;
     if (appended > 0)
         FillList(std::max(oldCount - 10, 0), oldCount, true);
     else
@@ -222,6 +222,7 @@ void CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>
         BroadcastMerge(this, doc, static_cast<int>(DbFileType::Glazes), HintGlazesReplaced, 0, replaced);
     else
         Broadcast(HintGlazesInserted, oldCount);
+    return true;
 }
 
 // --- Save Selected As -----------------------------------------------------------------------------

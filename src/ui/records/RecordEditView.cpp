@@ -218,7 +218,7 @@ int CRecordEditView::AskDeleteChanges(RecordGoes goes)
 {
     if (!m_bModified)
         return MsgResultYes;
-    return AskDeleteChangedRecord(FormName(), goes, m_kind.saveQuestionHelpId);
+    return AskDeleteChangedRecord(StoredName(), FormName(), goes, m_kind.saveQuestionHelpId);
 }
 
 void CRecordEditView::SaveToDatabase()
@@ -289,7 +289,7 @@ std::string CRecordEditView::StoredName() const
 {
     const CRecordDatabaseDoc* doc = RecordDoc();
     const int index = doc && m_pCurrent ? doc->FindRecordIdentity(m_pCurrent) : -1;
-    return index >= 0 ? doc->GetRecordName(index) : std::string();
+    return index >= 0 ? doc->GetRecordName(index) : FormName();
 }
 
 bool CRecordEditView::MayReplaceStored()

@@ -98,6 +98,8 @@ public:
     // Shows the record as stored.
     void DropChanges() override;
     std::string FormName() const override;
+    // The form's record as stored (the form's name while it shows none).
+    std::string StoredName() const override;
     int AskDeleteChanges(RecordGoes goes) override;
     // Writes the form into the current record and announces it; the form is then unchanged.
     void SaveToDatabase() override;
@@ -211,8 +213,6 @@ protected:
     bool m_bClosing = false;
 
 private:
-    // The form's record as stored (empty for none).
-    std::string StoredName() const;
     // Before a save replaces the stored record: false when another window saved it since the
     // form showed it and the user keeps that save (CSavedElsewhere).
     bool MayReplaceStored();

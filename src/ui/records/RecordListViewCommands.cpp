@@ -208,11 +208,11 @@ void CRecordListView::OnMerge()
     if (plan.Empty())
         return;
     if (!doc->AskMergeForms(plan)) {
-        ReportMergeOutcome(path, 0, 0, {}, m_kind.mergeHelpId);
+        ReportMergeOutcome(path, {}, m_kind.mergeHelpId);
         return;
     }
     const CMergeCounts counts = doc->MergeRecords(*file, plan);
-    ReportMergeOutcome(path, counts.appended, counts.replaced, plan.Kept(), m_kind.mergeHelpId);
+    ReportMergeOutcome(path, plan.Report([&file](int incoming) { return file->NameAt(incoming); }), m_kind.mergeHelpId);
     if (counts.appended + counts.replaced == 0)
         return;
     RefillAfterMerge(counts.appended, counts.oldCount);

@@ -322,7 +322,7 @@ TYPED_TEST(RecordDatabaseDocTest, MergeAppendsOrAssignsOverRecordsOfTheSameName)
     auto& doc = this->doc;
     this->Fill({"Alpha", "Beta"});
     typename TestFixture::Doc::CRecordFile file;
-    for (const char* name : {"beta", "Gamma", "alpha"})
+    for (const char* name : {"beta", "Gamma", "alpha", "BETA"})
         file.Append(typename TestFixture::Record(name));
     const std::vector<int> chosen{0, 1};
     EXPECT_EQ(doc.PlanMerge(file, chosen, kMergeAppendAll).Replaced(), std::vector<int>{});
@@ -342,13 +342,15 @@ TYPED_TEST(RecordDatabaseDocTest, MergeAppendsOrAssignsOverRecordsOfTheSameName)
     EXPECT_FALSE(script.changed);
     EXPECT_EQ(script.asked, 2);
 
-    const CMergeCounts replacing = doc.MergeRecords(file, doc.PlanMerge(file, chosen, kMergeReplaceExisting));
-    EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "beta", "Gamma"}));
+    // Beta twice in the file: one record replaced, twice, the file's last one standing.
+    const CMergeCounts replacing =
+        doc.MergeRecords(file, doc.PlanMerge(file, std::vector<int>{0, 1, 3}, kMergeReplaceExisting));
+    EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "BETA", "Gamma"}));
     EXPECT_EQ(replacing.replaced, 1);
     EXPECT_EQ(replacing.appended, 1);
     EXPECT_EQ(replacing.oldCount, 2);
     const CMergeCounts appending = doc.MergeRecords(file, doc.PlanMerge(file, std::vector<int>{2}, kMergeAppendAll));
-    EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "beta", "Gamma", "alpha"}));
+    EXPECT_EQ(this->NamesOf(), (Names{"Alpha", "BETA", "Gamma", "alpha"}));
 
     doc.AnnounceMerge(replacing, nullptr);
     doc.AnnounceMerge(CMergeCounts{}, nullptr); // a merge that took nothing says nothing

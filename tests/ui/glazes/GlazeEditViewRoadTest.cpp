@@ -13,6 +13,7 @@
 #include "glazes/GlazeListDlgCommands.h"
 #include "glazes/GlazePrinting.h"
 #include "glazes/IngredientList.h"
+#include "glazes/SortGlazesDlg.h"
 #include "glazes/GlazeSearchCriteria.h"
 #include "graphs/GraphTemplate.h"
 #include "substitutions/ChooseSubstitutionDlg.h"
@@ -64,16 +65,18 @@ protected:
         return ui.m_bEnabled;
     }
     // Merge Glaze Database of the glazes `records` (after the file's heading) from a file in the
-    // test's folder, every one of them replacing the glaze of its name; the file's path.
-    std::string MergeReplacing(const std::string& records)
+    // test's folder, every one of them replacing the glaze of its name, sorting after the merge
+    // when asked; the file's path.
+    std::string MergeReplacing(const std::string& records, bool sortAfter = false)
     {
         const std::string source = m_dir.path().toStdString() + "/incoming.glz";
         std::ofstream(source, std::ios::binary) << "filetype = Oxidarium Glazes\nversion =  2\n\ndbname  = In\n\n"
                                                 << records;
         m_dialogs.AnswerPath(source);
-        WhenModal<CMergeDlg>([](CMergeDlg* dialog) {
+        WhenModal<CMergeDlg>([sortAfter](CMergeDlg* dialog) {
             dialog->ReplaceExistingRadio()->setChecked(true);
             dialog->SelectAllButton()->click();
+            dialog->SortCheck()->setChecked(sortAfter);
             dialog->OkButton()->click();
         });
         EXPECT_TRUE(ListView()->RunCommand(CmdGlzMerge));
@@ -495,7 +498,8 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
     CGlazeEditView* alone = OpenEdit(4);
     GlazeForm::SourceEdit(alone)->setText(QStringLiteral("mine"));
     const std::string source = m_dir.path().toStdString() + "/incoming.glz";
-    const auto merge = [this] { MergeReplacing("name   = cone 6 satin matte blue\ncolor = green\n"); };
+    // With "Sort after merge": the Sort dialog follows only a merge that merged something.
+    const auto merge = [this] { MergeReplacing("name   = cone 6 satin matte blue\ncolor = green\n", true); };
 
     const std::vector<std::string> asked = {"\"Cone 6 Satin Matte Blue\" has unsaved changes and will be replaced by "
                                             "the one merged in. Replace it?"};
@@ -513,8 +517,14 @@ TEST_F(GlazeEditViewRoadTest, MergeReplacingGlazesAsksTheirEditWindowsFirst)
 
     m_messages.boxes.clear();
     m_messages.answers = {MsgResultYes};
+    bool sortAsked = false;
+    WhenModal<CSortGlazesDlg>([&sortAsked](CSortGlazesDlg* dialog) {
+        sortAsked = true;
+        dialog->CancelButton()->click();
+    });
     merge();
     FlushDeletes();
+    EXPECT_TRUE(sortAsked);
     EXPECT_EQ(m_messages.Texts(), asked);
     EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_name, "cone 6 satin matte blue");
     EXPECT_EQ(Found(m_doc->GetGlaze(2)).m_color, "green");
@@ -1029,8 +1039,8 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
     // RevertCut: another program cut the file in the middle of a line half way through it.
     // MergeWithNew: the file holds the glaze and a new "Delta <g>", and a report window is open on the
     // next glaze, which the merge leaves alone.
-    enum class Road { OtherFormSaves, DatabaseSave, MergeReplacing, MergeWithNew, Revert, RevertGone, RevertCut, Delete,
-                      SaveAsNew, TitleBar, Exit, SetField };
+    enum class Road { OtherFormSaves, DatabaseSave, MergeReplacing, MergeTwice, MergeWithNew, Revert, RevertGone,
+                      RevertCut, Delete, SaveAsNew, TitleBar, Exit, SetField };
     struct CRow {
         const char* what;
         Road road;
@@ -1048,7 +1058,8 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
                           "version?";
     const char* revert = "Revert To Saved drops the unsaved changes to $ and in \"Mine held\".";
-    const char* merged = "\"Mine held\" has unsaved changes and will be replaced by the one merged in. Replace it?";
+    const char* merged = "\"%\" has unsaved changes in its window (\"Mine held\") and will be replaced by the one "
+                         "merged in. Replace it?";
     const char* replaceHeld = "\"Mine held\" will be saved from another window first. Replace it with this form's "
                               "version?";
     const char* heldStays = "\"Mine held\" stays open with its unsaved changes, so the command goes no further.";
@@ -1060,17 +1071,17 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
         {"the database's Save, keeping the stored version", Road::DatabaseSave, true, {MsgResultYes, MsgResultNo},
          {save, replace}, "%", {"%"}},
         {"Merge replacing, No keeps the glaze and the edits", Road::MergeReplacing, true, {MsgResultNo},
-         {merged, "Nothing was merged from &/incoming.glz. \"Mine held\" was kept with the unsaved changes in its "
-                  "window."},
+         {merged, "Nothing was merged from &/incoming.glz. \"%\" was kept with the unsaved changes in its window "
+                  "(\"Mine held\")."},
          "%", {"%"}},
         // A No keeps its glaze and merges the rest; Enter is that No; Cancel merges nothing.
         {"Merge replacing and appending, No merges the rest", Road::MergeWithNew, false, {MsgResultNo},
-         {merged, "Merged from &/incoming.glz: 1 appended, 0 replaced. \"Mine held\" was kept with the unsaved "
-                  "changes in its window."},
+         {merged, "Merged from &/incoming.glz: 1 appended, 0 replaced. \"%\" was kept with the unsaved changes in "
+                  "its window (\"Mine held\")."},
          "#", {"#"}, false, true, true},
         {"Merge replacing and appending, Enter merges the rest", Road::MergeWithNew, false, {},
-         {merged, "Merged from &/incoming.glz: 1 appended, 0 replaced. \"Mine held\" was kept with the unsaved "
-                  "changes in its window."},
+         {merged, "Merged from &/incoming.glz: 1 appended, 0 replaced. \"%\" was kept with the unsaved changes in "
+                  "its window (\"Mine held\")."},
          "#", {"#"}, false, true, true},
         {"Merge replacing and appending, Cancel merges nothing", Road::MergeWithNew, false, {MsgResultCancel},
          {merged, "Nothing was merged from &/incoming.glz."}, "#", {"#"}, false, true, false},
@@ -1081,12 +1092,15 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
         {"Revert To Saved of a file that is gone keeps the glazes and the edits", Road::RevertGone, true,
          {MsgResultOk, MsgResultOk}, {revert, "$: Error opening file"}, "%", {"%"}},
         {"Delete, keeping the glaze", Road::Delete, false, {MsgResultNo},
-         {"\"Mine held\" has unsaved changes and will be deleted. Delete it?"}, "#", {"#"}},
+         {"\"%\" has unsaved changes in its window (\"Mine held\") and will be deleted. Delete it?"}, "#", {"#"}},
         {"another form's Save as New", Road::SaveAsNew, false, {}, {}, "#", {"#", "# (new)"}},
         {"Merge replacing, Yes to the first form, No to the second", Road::MergeReplacing, false,
          {MsgResultYes, MsgResultNo},
-         {merged, "\"Mine other\" has unsaved changes and will be replaced by the one merged in. Replace it?",
-          "Nothing was merged from &/incoming.glz. \"Mine other\" was kept with the unsaved changes in its window."},
+         {merged,
+          "\"%\" has unsaved changes in its window (\"Mine other\") and will be replaced by the one merged in. Replace "
+          "it?",
+          "Nothing was merged from &/incoming.glz. \"%\" was kept with the unsaved changes in its window (\"Mine "
+          "other\")."},
          "#", {"#"}, true},
         {"the database's Save, Yes to both forms: the second replaces the first's version", Road::DatabaseSave, false,
          {MsgResultYes, MsgResultYes, MsgResultYes}, {save, saveOther, replaceHeld}, "Mine other", {"Mine other"}, true,
@@ -1106,6 +1120,11 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
         {"the database's Save, Yes to both forms, then Cancel", Road::DatabaseSave, false,
          {MsgResultYes, MsgResultYes, MsgResultCancel}, {save, saveOther, replaceHeld}, "#", {"#"}, true},
         {"Merge replacing, Yes: the form shows the merged glaze", Road::MergeReplacing, true, {MsgResultYes}, {merged},
+         "%", {"%"}, false, false},
+        // One glaze replaced, twice: the file's second one, green, stands, and the user is told.
+        {"Merge replacing a name the file holds twice", Road::MergeTwice, true, {MsgResultYes},
+         {merged, "Merged from &/incoming.glz: 0 appended, 1 replaced. The file holds \"%\" 2 times; the last of them "
+                  "stands."},
          "%", {"%"}, false, false},
         // "@" is the question about the file cut short. The last row leaves half the glazes.
         {"Revert To Saved of a file cut short, cancelled, keeps the glazes and the edits", Road::RevertCut, true,
@@ -1174,6 +1193,10 @@ TEST_F(GlazeEditViewRoadTest, EveryRoadToAGlazeAsksItsFormsFirst)
             break;
         case Road::DatabaseSave: EXPECT_TRUE(m_doc->OnCommand(CmdSaveGlazeDb)); break;
         case Road::MergeReplacing: MergeReplacing("name   = " + saved + "\ncolor = green\n"); break;
+        case Road::MergeTwice:
+            MergeReplacing("name   = " + saved + "\ncolor = blue\n\nname   = " + saved + "\ncolor = green\n");
+            EXPECT_EQ(Found(m_doc->GetGlaze(g)).m_color, "green");
+            break;
         case Road::MergeWithNew: {
             CGlazeAnalysisView* report = OpenReport(g + 1);
             ASSERT_NE(report, nullptr);

@@ -287,10 +287,12 @@ TEST_F(GraphTypesViewTest, SaveSelectedAndMerge)
     WhenModal<CMergeDlg>(replaceAll);
     EXPECT_TRUE(m_view->RunCommand(CmdGrtListMerge));
     ASSERT_EQ(m_messages.boxes.size(), asked + 2);
-    EXPECT_EQ(m_messages.boxes[asked].text, "\"Unity formula (bar) (mine)\" has unsaved changes and will be replaced "
-                                            "by the one merged in. Replace it?");
+    EXPECT_EQ(m_messages.boxes[asked].text, "\"Unity formula (bar)\" has unsaved changes in its window (\"Unity "
+                                            "formula (bar) (mine)\") and will be replaced by the one merged in. "
+                                            "Replace it?");
     EXPECT_EQ(m_messages.Last().text, "Merged from " + MessagePath(subset) + ": 0 appended, 1 replaced. \"Unity "
-                                      "formula (bar) (mine)\" was kept with the unsaved changes in its window.");
+                                      "formula (bar)\" was kept with the unsaved changes in its window (\"Unity "
+                                      "formula (bar) (mine)\").");
     EXPECT_EQ(Codes(recorder), (std::vector<int>{22})) << "the other template replaced";
     EXPECT_TRUE(replaced->IsChanged());
     recorder.view->received.clear();

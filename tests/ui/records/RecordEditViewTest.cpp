@@ -208,7 +208,7 @@ TYPED_TEST(RecordEditViewTest, AFormFollowsItsRecordAndKeepsItsEditsUntilTheReco
     this->messages.answers = {MsgResultNo, MsgResultYes};
     EXPECT_TRUE(this->Run(c.deleteRows, {1, 2}));
     this->Flush();
-    EXPECT_EQ(this->messages.Texts(), (Names{"\"Beta edited\" has unsaved changes and will be deleted. Delete it?"}));
+    EXPECT_EQ(this->messages.Texts(), (Names{"\"Beta\" has unsaved changes in its window (\"Beta edited\") and will be deleted. Delete it?"}));
     EXPECT_EQ(this->Names(), (Names{"Gamma", "Alpha", "Beta", "Gamma"}));
     followsBeta(2);
     EXPECT_TRUE(this->Run(c.deleteRows, {1, 2}));
@@ -237,8 +237,9 @@ TYPED_TEST(RecordEditViewTest, ANoToAnyFormKeepsTheEditsOfEveryForm)
     EXPECT_TRUE(this->Run(c.deleteRows, {0, 1, 2}));
     this->Flush();
     EXPECT_EQ(this->messages.Texts(),
-              (std::vector<std::string>{"\"Alpha edited\" has unsaved changes and will be deleted. Delete it?",
-                                        "\"Gamma edited\" has unsaved changes and will be deleted. Delete it?"}));
+              (std::vector<std::string>{
+                  "\"Alpha\" has unsaved changes in its window (\"Alpha edited\") and will be deleted. Delete it?",
+                  "\"Gamma\" has unsaved changes in its window (\"Gamma edited\") and will be deleted. Delete it?"}));
     EXPECT_EQ(this->messages.At(0).type & MsgDefaultMask, unsigned(MsgDefaultButton2)) << "Enter keeps the record";
     EXPECT_EQ(this->Names(), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
     EXPECT_TRUE(forms[0]->IsChanged());
@@ -412,7 +413,9 @@ enum class Road {
     SaveAsNew,
     SaveAsNewLimited, // the second form is limited to Beta and Gamma
     DatabaseSave,
+    DatabaseSaveThenExit, // the held form then types "Beta held more"
     MergeReplacing,
+    MergeTwice, // the file holds Beta, Gamma and Gamma again
     MergeWithNew, // the file holds Beta and the new Delta
     Revert,
     RevertGone,      // the file was deleted before
@@ -442,6 +445,7 @@ struct CRoadRow {
     bool otherHolds = false;
     bool heldKeeps = true;  // the held form still holds its edits (else it shows heldOn as stored)
     bool otherKeeps = false; // the second form still holds "Beta other"
+    bool thirdHolds = false; // a third form holds the unsaved name "Beta third"
 };
 
 const std::vector<CRoadRow>& RoadRows()
@@ -451,11 +455,16 @@ const std::vector<CRoadRow>& RoadRows()
     const char* replace = "\"%\" was saved in another window since this form showed it. Replace it with this form's "
                           "version?";
     const char* revert = "Revert To Saved drops the unsaved changes to $ and in \"Beta held\".";
-    const char* merged = "\"Beta held\" has unsaved changes and will be replaced by the one merged in. Replace it?";
+    // The stored record is what a merge replaces, named beside what its window shows.
+    const char* merged = "\"%\" has unsaved changes in its window (\"Beta held\") and will be replaced by the one "
+                         "merged in. Replace it?";
     const char* replaceHeld = "\"Beta held\" will be saved from another window first. Replace it with this form's "
                               "version?";
     const char* heldStays = "\"Beta held\" stays open with its unsaved changes, so the command goes no further.";
     const char* otherStays = "\"Beta other\" stays open with its unsaved changes, so the command goes no further.";
+    const char* saveMore = "Save changes to \"Beta held more\" ?";
+    const char* replaceMore = "\"Beta held more\" will be saved from another window first. Replace it with this form's "
+                              "version?";
     const int yes = MsgResultYes;
     const int no = MsgResultNo;
     const int ok = MsgResultOk;
@@ -468,16 +477,17 @@ const std::vector<CRoadRow>& RoadRows()
         {"the database's Save, keeping the stored version", Road::DatabaseSave, true, {MsgResultYes, MsgResultNo},
          {save, replace}, "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
         {"Merge replacing, No keeps the record and the edits", Road::MergeReplacing, true, {no},
-         {merged, "Nothing was merged from #/merged. \"Beta held\" was kept with the unsaved changes in its window."},
+         {merged, "Nothing was merged from #/merged. \"%\" was kept with the unsaved changes in its window "
+                  "(\"Beta held\")."},
          "Beta saved", {"Alpha", "Beta saved", "Gamma"}, true},
         // A No keeps its record and merges the rest; Enter is that No; Cancel merges nothing.
         {"Merge replacing and appending, No merges the rest", Road::MergeWithNew, false, {no},
-         {merged, "Merged from #/withDelta: 1 appended, 0 replaced. \"Beta held\" was kept with the unsaved changes "
-                  "in its window."},
+         {merged, "Merged from #/withDelta: 1 appended, 0 replaced. \"%\" was kept with the unsaved changes in its "
+                  "window (\"Beta held\")."},
          "Beta", {"Alpha", "Beta", "Gamma", "Delta"}, false},
         {"Merge replacing and appending, Enter merges the rest", Road::MergeWithNew, false, {},
-         {merged, "Merged from #/withDelta: 1 appended, 0 replaced. \"Beta held\" was kept with the unsaved changes "
-                  "in its window."},
+         {merged, "Merged from #/withDelta: 1 appended, 0 replaced. \"%\" was kept with the unsaved changes in its "
+                  "window (\"Beta held\")."},
          "Beta", {"Alpha", "Beta", "Gamma", "Delta"}, false},
         {"Merge replacing and appending, Cancel merges nothing", Road::MergeWithNew, false, {cancel},
          {merged, "Nothing was merged from #/withDelta."}, "Beta", {"Alpha", "Beta", "Gamma"}, false},
@@ -501,13 +511,16 @@ const std::vector<CRoadRow>& RoadRows()
          {"Revert To Saved drops the unsaved changes in \"Beta held\" and \"Beta other\"."}, "Beta",
          {"Alpha", "Beta", "Gamma"}, false, true, true, true},
         {"Delete, keeping the record", Road::Delete, false, {no},
-         {"\"Beta held\" has unsaved changes and will be deleted. Delete it?"}, "Beta", {"Alpha", "Beta", "Gamma"}, false},
+         {"\"%\" has unsaved changes in its window (\"Beta held\") and will be deleted. Delete it?"}, "Beta",
+         {"Alpha", "Beta", "Gamma"}, false},
         {"Cut, saving first", Road::Cut, false, {yes}, {save}, nullptr, {"Alpha", "Gamma"}, false},
         {"Cut, No to the first form, then Cancel", Road::Cut, false, {no, cancel}, {save, saveOther}, "Beta",
          {"Alpha", "Beta", "Gamma"}, false, true, true, true},
         {"Merge replacing, Yes to the first form, No to the second", Road::MergeReplacing, false, {yes, no},
-         {merged, "\"Beta other\" has unsaved changes and will be replaced by the one merged in. Replace it?",
-          "Nothing was merged from #/merged. \"Beta other\" was kept with the unsaved changes in its window."},
+         {merged,
+          "\"%\" has unsaved changes in its window (\"Beta other\") and will be replaced by the one merged in. Replace "
+          "it?",
+          "Nothing was merged from #/merged. \"%\" was kept with the unsaved changes in its window (\"Beta other\")."},
          "Beta",
          {"Alpha", "Beta", "Gamma"}, false, true, true, true},
         // Both forms on Beta answered Yes: the second one's version would replace the first's.
@@ -543,6 +556,26 @@ const std::vector<CRoadRow>& RoadRows()
          "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true, false, true},
         {"Cut, Yes to both forms, then Enter", Road::Cut, false, {yes, yes}, {save, saveOther, replaceHeld, otherStays},
          "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true, false, true},
+        // A form is asked once in a step whether its version replaces another: the version saved
+        // first in the step, not also the one saved before it.
+        {"the database's Save keeping the second form's edits, then Exit, Yes to both, then Enter",
+         Road::DatabaseSaveThenExit, false, {yes, yes, no, yes, yes},
+         {save, saveOther, replaceHeld, saveMore, saveOther, replaceMore, otherStays}, "Beta held more",
+         {"Alpha", "Beta held more", "Gamma"}, false, true, false, true},
+        {"Exit with three forms, Yes to each, then Enter at both questions", Road::Exit, false, {yes, yes, yes},
+         {save, saveOther, "Save changes to \"Beta third\" ?", replaceHeld, replaceHeld,
+          "\"Beta other\" and \"Beta third\" stay open with their unsaved changes, so the command goes no further."},
+         "Beta held", {"Alpha", "Beta held", "Gamma"}, false, true, false, true, true},
+        // A No keeps the record: its other forms are not asked.
+        {"Merge replacing, No to the first of two forms", Road::MergeReplacing, false, {no},
+         {merged, "Nothing was merged from #/merged. \"%\" was kept with the unsaved changes in its window "
+                  "(\"Beta held\")."},
+         "Beta", {"Alpha", "Beta", "Gamma"}, false, true, true, true},
+        // The file holds Beta, and Gamma twice: one record replaced, and the user told which Gamma stands.
+        {"Merge replacing a name the file holds twice, keeping Beta", Road::MergeTwice, false, {no},
+         {merged, "Merged from #/twice: 0 appended, 1 replaced. The file holds \"Gamma\" 2 times; the last of them "
+                  "stands. \"%\" was kept with the unsaved changes in its window (\"Beta held\")."},
+         "Beta", {"Alpha", "Beta", "Gamma"}, false},
     };
     return rows;
 }
@@ -628,6 +661,8 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
         }
         if (row.otherHolds)
             type(other, "Beta other");
+        if (row.thirdHolds)
+            type(open(false), "Beta third");
         // Revert To Saved is offered while a form holds edits, the database unmodified or not.
         CCmdUI revertState(file.revert);
         EXPECT_TRUE(this->doc->OnUpdateCommand(revertState));
@@ -654,6 +689,17 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             EXPECT_EQ(other->CurrentIndex(), 3) << "Edit Next goes on to Gamma";
             break;
         case Road::DatabaseSave: EXPECT_TRUE(this->doc->OnCommand(file.save)); break;
+        case Road::DatabaseSaveThenExit:
+            EXPECT_TRUE(this->doc->OnCommand(file.save));
+            type(held, "Beta held more");
+            EXPECT_FALSE(this->doc->SaveModified(SaveModifiedFor::Closing));
+            break;
+        case Road::MergeTwice:
+            ASSERT_TRUE(this->doc->SaveRecordsAs(folder + "/twice", std::vector<int>{1, 2, 2}));
+            this->dialogs.AnswerPath(folder + "/twice");
+            ReplaceAllWhenMerging();
+            EXPECT_TRUE(this->Run(c.merge, {}));
+            break;
         case Road::MergeReplacing:
             ASSERT_TRUE(this->doc->SaveRecordsAs(folder + "/merged", std::vector<int>{1}));
             this->dialogs.AnswerPath(folder + "/merged");
@@ -765,7 +811,7 @@ TYPED_TEST(RecordEditViewTest, EveryRoadToARecordAsksItsFormsFirst)
             this->messages.boxes.clear();
             this->messages.answers = {MsgResultNo};
             save(other);
-            EXPECT_EQ(this->messages.Texts(), std::vector<std::string>{Named(replace, "Beta held")});
+            EXPECT_EQ(this->messages.Texts(), std::vector<std::string>{Named(replace, row.heldOn)});
             EXPECT_TRUE(other->IsChanged());
         }
         for (CView* window : std::vector<CView*>(this->doc->GetViews())) {

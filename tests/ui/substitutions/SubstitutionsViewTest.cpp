@@ -557,7 +557,8 @@ TEST_F(SubstitutionsViewTest, SaveAsNewCutAndDeletingTheRecord)
     EXPECT_TRUE(m_view->RunCommand(CmdSubListDelete));
     Flush();
     EXPECT_TRUE(EditViews().empty());
-    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"\"unsaved\" has unsaved changes and will be deleted. Delete it?"}));
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{
+                  "\"Frit swap (new)\" has unsaved changes in its window (\"unsaved\") and will be deleted. Delete it?"}));
     ASSERT_EQ(m_doc->Substitutions().GetCount(), 16);
     m_messages.boxes.clear();
 
