@@ -482,6 +482,38 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
         view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
     }
 
+    // Regression: a size change drew a chart of the glaze list's selection again from what its
+    // build had read, the glazes selected then ("Oxides in 3 glazes" with five others selected).
+    // The bars of the selected glazes' oxides, recipes and material types follow the list's
+    // selection at the next size change, and draw from their reading while it stays.
+    auto* list = dynamic_cast<CGlazesView*>(m_glazeDoc->GetListView());
+    ASSERT_NE(list, nullptr);
+    const auto select = [list](int first, int last) {
+        for (const int row : {first, last})
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, row == first ? Qt::NoModifier : Qt::ShiftModifier,
+                              list->visualRect(list->model()->index(row, 0)).center());
+    };
+    for (const auto& [t, shows] : {std::pair{18, "Oxides in "}, {19, "Materials in "}, {20, "Material types in "}}) {
+        select(1, 3);
+        view->SetGraph(&m_doc->Database().GetAt(t), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+        frame->resize(700, 440);
+        Flush();
+        EXPECT_EQ(view->Graph()->GetTitle(), shows + std::string("3 glazes"));
+        const int builds = view->BuildCount();
+        frame->resize(640, 400);
+        Flush();
+        EXPECT_EQ(view->BuildCount(), builds) << shows;
+        select(4, 8);
+        frame->resize(700, 440);
+        Flush();
+        EXPECT_EQ(view->Graph()->GetTitle(), shows + std::string("5 glazes"));
+    }
+    EXPECT_TRUE(list->RunCommand(CmdGlzSelectAll));
+    frame->resize(640, 400);
+    Flush();
+    EXPECT_EQ(view->Graph()->GetTitle(), "Material types in 10 glazes");
+    view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+
     // A right press and release shows the menu once; a release alone does not.
     QTimer::singleShot(0, [] {
         if (QWidget* popup = QApplication::activePopupWidget())
