@@ -479,6 +479,29 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
         EXPECT_EQ(view->BuildCount(), builds + 1);
         Flush();
         EXPECT_EQ(view->BuildCount(), builds + 1);
+
+        // A scatter's glazes are its rows: a click on a point of a glaze past the 65,536th names
+        // that glaze, not the one 65,536 before it.
+        CGraphTemplate scatter = m_doc->Database().GetAt(6);
+        ASSERT_EQ(scatter.type, kGraphScatter);
+        view->SetGraph(&scatter, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
+        Flush();
+        chart = view->ChartWindow()->Chart();
+        ASSERT_NE(chart, nullptr);
+        hit = {};
+        for (const CChartPrimitive& p : chart->Primitives()) {
+            at = QPoint(static_cast<int>(chart->UnitsToPixelsX(p.left + p.width / 2)),
+                        static_cast<int>(chart->UnitsToPixelsY(p.bottom + p.height / 2)));
+            if (p.hitKind == CChartPrimitive::kHitCell && p.row >= 65536)
+                hit = chart->HitTest(at.x() + 0.5, at.y() + 0.5);
+            if (hit.row >= 65536)
+                break;
+        }
+        ASSERT_GE(hit.row, 65536) << "no point of a glaze past the 65,536th shows";
+        QTest::mouseClick(view->ChartWindow(), Qt::LeftButton, {}, at);
+        ASSERT_NE(view->Popup(), nullptr);
+        EXPECT_NE(view->Popup()->TextControl()->GetText().find("Gen " + std::to_string(hit.row + 1) + "\r"),
+                  std::string::npos) << view->Popup()->TextControl()->GetText();
         view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
     }
 
