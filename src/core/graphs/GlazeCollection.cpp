@@ -1,5 +1,5 @@
-// The glazes that a graph's data sources select, and the four chart titles of each chart
-// family.
+// The glazes that a graph's data sources select (and whether a kept reading still has them),
+// and the four chart titles of each chart family.
 
 #include "graphs/Graph.h"
 
@@ -93,6 +93,29 @@ CGlaze* CGraph::FirstGlaze(CGlazesDoc* glazeDb, CGlaze* glaze) const
     }
     return nullptr;
 }
+
+void CGraph::NoteReadGlazes(CGlazesDoc* glazeDb, CGlaze* glaze)
+{
+    std::vector<CGlaze*> glazes;
+    CollectAllGlazes(glazes, glazeDb, glaze);
+    m_readGlazeDb = glazeDb;
+    m_readGlaze = glaze;
+    m_readGlazes = std::move(glazes);
+}
+
+// Gathering a hundred thousand glazes again costs a thousandth of drawing their chart.
+bool CGraph::KeepsItsReading() const
+{
+    if (!m_drawReading)
+        return false;
+    std::vector<CGlaze*> glazes;
+    glazes.reserve(m_readGlazes.size());
+    CollectAllGlazes(glazes, m_readGlazeDb, m_readGlaze);
+    return glazes == m_readGlazes;
+}
+
+// What it was read from stays until the next reading is noted: it is read only with a reading.
+void CGraph::DropReading() { m_drawReading = nullptr; }
 
 void CGraph::ApplyTitles(const std::string& top, const std::string& bottom, const std::string& left,
                          const std::string& right)

@@ -149,9 +149,15 @@ public:
     // window, a window side below 1 pixel, or the engine refusing the chart.
     int Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify, CGlazesDoc* glazeDb,
               CGlaze* glaze);
-    // Whether the last Build kept its reading: the values it read from the glazes, from which
-    // the chart is drawn again at another size (Redraw) without reading the glazes again.
-    bool KeepsItsReading() const { return static_cast<bool>(m_drawReading); }
+    // Whether the last Build kept its reading (the values it read from the glazes, from which
+    // Redraw draws the chart again at another size without reading the glazes again) and it
+    // still holds: not dropped, and the data sources give the glazes it read. A glaze list's
+    // selection changes with no notice, so the glazes are gathered again here; what notices tell
+    // (a glaze, a material or the template changed) the host drops. The glaze database handed to
+    // Build must still be open: its host drops the reading when it hears that it closes.
+    bool KeepsItsReading() const;
+    // Forgets the reading: the next size change builds the chart anew.
+    void DropReading();
     // Makes the chart anew in host at the place of frame, as Build does, and draws it from the
     // reading the last Build kept, with the texts and cells of that build. For a window whose
     // size changed while its glazes, template and settings did not. Returns what Build returns;
@@ -392,6 +398,8 @@ private:
                      const std::string& right);
 
     void ForgetBuild();
+    // Notes what a kept reading was read from (KeepsItsReading reads it again).
+    void NoteReadGlazes(CGlazesDoc* glazeDb, CGlaze* glaze);
     // Destroys the last chart and makes a new one in host at frame's place, with the palette
     // and setup every chart starts with; false when no chart was made.
     bool StartChart(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify);
@@ -399,4 +407,9 @@ private:
     bool CreateChart(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify);
 
     CChartEngine* m_engine = nullptr;
+    // What the reading was read from: the glaze database and glaze handed to Build, and the
+    // glazes the data sources gave, in order.
+    CGlazesDoc* m_readGlazeDb = nullptr;
+    CGlaze* m_readGlaze = nullptr;
+    std::vector<CGlaze*> m_readGlazes;
 };

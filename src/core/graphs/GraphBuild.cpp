@@ -97,6 +97,8 @@ int CGraph::Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* n
         if (const ChartBuilder builder = GetBuilder(type))
             (this->*builder)(glazeDb, glaze);
     } while (m_rebuildWithWiderGaps);
+    if (m_drawReading)
+        NoteReadGlazes(glazeDb, glaze);
     if (!m_errorText.empty() || !m_noticeText.empty())
         DrawMessageBox();
     return m_chartHandle;
@@ -141,7 +143,7 @@ void CGraph::ForgetBuild()
     m_messageObjectId = -1;
     m_cellTexts.clear();
     m_cellTextOf = nullptr;
-    m_drawReading = nullptr;
+    DropReading();
     m_textLines.clear();
     m_columns = 0;
     m_rows = 0;

@@ -83,7 +83,7 @@ void CGraphView::SetCaption(const std::string& caption)
 
 void CGraphView::Redraw()
 {
-    if (!m_pGraph || !m_pGraph->KeepsItsReading() || m_rebuildSoon.Pending()) {
+    if (!m_pGraph || !m_pGraph->KeepsItsReading()) {
         Rebuild(false);
         return;
     }
@@ -145,7 +145,13 @@ void CGraphView::OnUpdate(CView* sender, const CUpdateHint* hint)
 {
     if (sender == this || !hint)
         return;
-    switch (m_state.OnHint(*hint)) {
+    const CGraphViewState::HintAction action = m_state.OnHint(*hint);
+    // A notice that changes the chart changes what it was read from: the reading goes at once,
+    // so that a size change before the new build draws nothing from it (nor reads a closing
+    // database's selection).
+    if (action != CGraphViewState::HintAction::None && m_pGraph)
+        m_pGraph->DropReading();
+    switch (action) {
     case CGraphViewState::HintAction::None: break;
     case CGraphViewState::HintAction::Rebuild: RebuildSoon(true); break;
     case CGraphViewState::HintAction::ResetGraph:

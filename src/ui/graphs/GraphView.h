@@ -88,9 +88,9 @@ public:
     // thousand glazes sends a thousand), and a chart over a whole database costs a build each.
     void RebuildSoon(bool closePopup);
     bool RebuildPending() const { return m_rebuildSoon.Pending(); }
-    // A size change: the chart drawn again at the new size from the graph's reading when it kept
-    // one and no notice has asked for a rebuild since (the glazes, template and settings are as
-    // they were), else built anew.
+    // A size change: the chart drawn again at the new size from the graph's reading while it
+    // holds (no notice has dropped it, and the data sources give the glazes it read: the glaze
+    // list's selection among them), else built anew.
     void Redraw();
 
     const CGraphViewState& State() const { return m_state; }

@@ -479,8 +479,63 @@ TEST_F(GraphViewTest, ResizesClicksAndThePopUpMenu)
         EXPECT_EQ(view->BuildCount(), builds + 1);
         Flush();
         EXPECT_EQ(view->BuildCount(), builds + 1);
+
+        // A scatter's glazes are its rows: a click on a point of a glaze past the 65,536th names
+        // that glaze, not the one 65,536 before it.
+        CGraphTemplate scatter = m_doc->Database().GetAt(6);
+        ASSERT_EQ(scatter.type, kGraphScatter);
+        view->SetGraph(&scatter, m_second, m_second->GetGlaze(0), nullptr, -1, -1);
+        Flush();
+        chart = view->ChartWindow()->Chart();
+        ASSERT_NE(chart, nullptr);
+        hit = {};
+        for (const CChartPrimitive& p : chart->Primitives()) {
+            at = QPoint(static_cast<int>(chart->UnitsToPixelsX(p.left + p.width / 2)),
+                        static_cast<int>(chart->UnitsToPixelsY(p.bottom + p.height / 2)));
+            if (p.hitKind == CChartPrimitive::kHitCell && p.row >= 65536)
+                hit = chart->HitTest(at.x() + 0.5, at.y() + 0.5);
+            if (hit.row >= 65536)
+                break;
+        }
+        ASSERT_GE(hit.row, 65536) << "no point of a glaze past the 65,536th shows";
+        QTest::mouseClick(view->ChartWindow(), Qt::LeftButton, {}, at);
+        ASSERT_NE(view->Popup(), nullptr);
+        EXPECT_NE(view->Popup()->TextControl()->GetText().find("Gen " + std::to_string(hit.row + 1) + "\r"),
+                  std::string::npos) << view->Popup()->TextControl()->GetText();
         view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
     }
+
+    // Regression: a size change drew a chart of the glaze list's selection again from what its
+    // build had read, the glazes selected then ("Oxides in 3 glazes" with five others selected).
+    // The bars of the selected glazes' oxides, recipes and material types follow the list's
+    // selection at the next size change, and draw from their reading while it stays.
+    auto* list = dynamic_cast<CGlazesView*>(m_glazeDoc->GetListView());
+    ASSERT_NE(list, nullptr);
+    const auto select = [list](int first, int last) {
+        for (const int row : {first, last})
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, row == first ? Qt::NoModifier : Qt::ShiftModifier,
+                              list->visualRect(list->model()->index(row, 0)).center());
+    };
+    for (const auto& [t, shows] : {std::pair{18, "Oxides in "}, {19, "Materials in "}, {20, "Material types in "}}) {
+        select(1, 3);
+        view->SetGraph(&m_doc->Database().GetAt(t), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
+        frame->resize(700, 440);
+        Flush();
+        EXPECT_EQ(view->Graph()->GetTitle(), shows + std::string("3 glazes"));
+        const int builds = view->BuildCount();
+        frame->resize(640, 400);
+        Flush();
+        EXPECT_EQ(view->BuildCount(), builds) << shows;
+        select(4, 8);
+        frame->resize(700, 440);
+        Flush();
+        EXPECT_EQ(view->Graph()->GetTitle(), shows + std::string("5 glazes"));
+    }
+    EXPECT_TRUE(list->RunCommand(CmdGlzSelectAll));
+    frame->resize(640, 400);
+    Flush();
+    EXPECT_EQ(view->Graph()->GetTitle(), "Material types in 10 glazes");
+    view->SetGraph(&m_doc->Database().GetAt(1), m_glazeDoc, m_glazeDoc->GetGlaze(0), nullptr, -1, -1);
 
     // A right press and release shows the menu once; a release alone does not.
     QTimer::singleShot(0, [] {
