@@ -209,12 +209,14 @@ void CMaterialArray::ScaleCosts(double factor)
 {
     for (auto& record : m_records)
         record->m_costPerLb *= factor;
+    m_costScalings.push_back(factor);
 }
 
 void CMaterialArray::ScaleDensities(double factor)
 {
     for (auto& record : m_records)
         record->m_density *= factor;
+    m_densityScalings.push_back(factor);
 }
 
 void CMaterialArray::ReparseFormulas()

@@ -106,8 +106,16 @@ public:
     // Sorts by g_materialSortSpecs[kind]; oxide is the element of the W key (outside 0..103:
     // silicon). A kind outside the table does nothing.
     void Sort(int kind, int oxide);
+    // Multiply every cost, or every density, by factor and keep the factor, so that a window
+    // holding a number read before (an edit form keeping its edits) converts it as the records
+    // were converted.
     void ScaleCosts(double factor);
     void ScaleDensities(double factor);
+    // Every factor the costs and the densities were multiplied by, in turn, for the life of the
+    // collection (a read or a reset keeps them, so that a count taken before stays a place in
+    // the list).
+    const std::vector<double>& CostScalings() const { return m_costScalings; }
+    const std::vector<double>& DensityScalings() const { return m_densityScalings; }
     // Sets every formula again from its own text, so that analyses follow the element table.
     void ReparseFormulas();
     // The record's SetField; a change of a key marks the index stale. A density or cost is
@@ -211,6 +219,8 @@ private:
     RecordList m_records;
     CNameIndex m_index;
     bool m_indexValid = false;
+    std::vector<double> m_costScalings;
+    std::vector<double> m_densityScalings;
 };
 
 // Position of the first slot of records that holds pointer; -1 when it is null or absent.

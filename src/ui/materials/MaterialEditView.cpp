@@ -15,6 +15,7 @@
 #include "support/NotesEdit.h"
 #include "support/NumberField.h"
 #include "support/NumberFormat.h"
+#include "support/NumberText.h"
 #include "support/PlainTextEditLines.h"
 #include "support/PrintSurface.h"
 #include "support/TextHelpers.h"
@@ -33,6 +34,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <functional>
 
 namespace {
 
@@ -52,6 +54,25 @@ void SetLines(QPlainTextEdit* box, const CStringArrayEx& lines)
     for (std::size_t i = 0; i < lines.size(); ++i)
         text += (i ? "\r\n" : "") + lines[i];
     box->setPlainText(EditTextFromCore(text));
+}
+
+// Converts the number in edit: what its text stands for (the value shown, or the number typed
+// over it) is multiplied by the factors from first on and shown as format gives it, the text
+// standing for the product. A text that is no number stays as typed, for a save to refuse, and
+// no longer stands for what was shown before.
+void ConvertField(QLineEdit* edit, CShownNumber& shown, const std::vector<double>& factors, std::size_t first,
+                  const std::function<std::string(double)>& format)
+{
+    double value = 0.0;
+    // What the form shows is a number: a text that is none was typed.
+    if (!ReadNumberText(TextOf(edit), value)) {
+        shown = CShownNumber();
+        return;
+    }
+    value = shown.Value(edit, [](double typed) { return typed; });
+    for (std::size_t i = first; i < factors.size(); ++i)
+        value *= factors[i];
+    shown.Show(edit, format(value), value);
 }
 
 } // namespace
@@ -268,6 +289,27 @@ void CMaterialEditView::ShowUnits()
                                                                                 : QStringLiteral("per lb"));
     m_densityUnit->setText(materials.m_densityUnit == CMaterialArray::kDensityPerDeciliter ? QStringLiteral("dl")
                                                                                            : QStringLiteral("c"));
+    m_numbersIn = {materials.m_costPlacesRight, materials.CostScalings().size(), materials.DensityScalings().size()};
+}
+
+void CMaterialEditView::FollowUnits()
+{
+    const CMaterialsDoc* doc = MaterialsDoc();
+    if (!doc)
+        return;
+    const CMaterialArray& materials = doc->Materials();
+    const bool wasLoading = m_bLoading;
+    // The same amounts in other units: the form is not changed by them.
+    m_bLoading = true;
+    if (materials.CostScalings().size() != m_numbersIn.costScalings ||
+        materials.m_costPlacesRight != m_numbersIn.costPlaces)
+        ConvertField(m_cost, m_shownCost, materials.CostScalings(), m_numbersIn.costScalings,
+                     [this](double cost) { return CostText(cost); });
+    if (materials.DensityScalings().size() != m_numbersIn.densityScalings)
+        ConvertField(m_density, m_shownDensity, materials.DensityScalings(), m_numbersIn.densityScalings,
+                     DensityText);
+    m_bLoading = wasLoading;
+    ShowUnits();
 }
 
 // --- life -----------------------------------------------------------------------------------------
@@ -278,6 +320,13 @@ void CMaterialEditView::OnInitialUpdate()
     FillTypeBox();
     ShowUnits();
     CRecordEditView::OnInitialUpdate();
+}
+
+void CMaterialEditView::OnUpdate(CView* sender, const CUpdateHint* hint)
+{
+    if (!m_bClosing)
+        FollowUnits();
+    CRecordEditView::OnUpdate(sender, hint);
 }
 
 void CMaterialEditView::OnOtherNotice(const CUpdateHint& hint)

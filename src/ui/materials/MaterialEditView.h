@@ -124,6 +124,9 @@ public:
 
     // --- CView ---
     void OnInitialUpdate() override;
+    // Whatever the notice, the form first follows the database's units (FollowUnits), then
+    // reacts to it as every record form does.
+    void OnUpdate(CView* sender, const CUpdateHint* hint) override;
     // Runs the leaving handler of the field that has the focus.
     bool CommitPendingEdit() override;
 
@@ -233,7 +236,14 @@ private:
     void ConnectChangeSignals();
     void ApplyNotesFont();
     void FillTypeBox();
+    // The database's currency symbol and units beside the fields; the numbers in the fields are
+    // taken to be in the database's units as they stand now.
     void ShowUnits();
+    // When the database's units changed since the fields' numbers were shown or typed (Units),
+    // the numbers are multiplied by every factor the records were multiplied by since and shown
+    // in the database's cost places; then the units are shown. A form that keeps its edits
+    // through Units so never saves a number in a unit other than the one it shows.
+    void FollowUnits();
 
     void ShowAliasRows();
     void StoreAliasRows();
@@ -259,6 +269,14 @@ private:
     // The density and cost fields' texts as last loaded or saved, and the values they stand for.
     CShownNumber m_shownDensity;
     CShownNumber m_shownCost;
+    // The units the two fields' numbers are in: the database's cost places and how many of its
+    // scalings of costs and of densities (CMaterialArray::CostScalings) they include.
+    struct CNumbersIn {
+        int costPlaces = -1;
+        std::size_t costScalings = 0;
+        std::size_t densityScalings = 0;
+    };
+    CNumbersIn m_numbersIn;
     std::vector<std::string> m_aliases;
     std::vector<std::string> m_aliasCodes;
     int m_firstAlias = 0;

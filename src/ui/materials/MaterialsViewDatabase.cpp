@@ -138,7 +138,9 @@ void CMaterialsView::OnUnits()
     dialog.placesRight = database.m_costPlacesRight;
     dialog.costUnit = database.m_costUnit;
     dialog.densityUnit = database.m_densityUnit;
-    // Every cost and density may be rewritten and every edit window closes: each is asked first.
+    // Every cost and density may be rewritten: each edit window with edits is asked first. The
+    // windows stay; on the notice each shows the new units, the edits a window keeps converted
+    // as the records are.
     if (dialog.exec() == QDialog::Rejected || !doc->AskEveryEditForm(FormsAsked::BeforeChange))
         return;
     database.m_currencySymbol = dialog.currencySymbol;

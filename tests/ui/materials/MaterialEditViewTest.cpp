@@ -3,6 +3,8 @@
 #include "ui/support/CheckedWidgets.h"
 #include "core/support/CheckedItems.h"
 #include "framework/UpdateHint.h"
+#include "materials/MaterialUnitsDlg.h"
+#include "materials/MaterialsView.h"
 #include "materials/SelectMaterialDlg.h"
 #include "shell/Clipboards.h"
 #include "support/DbFileType.h"
@@ -24,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <array>
@@ -189,6 +192,56 @@ TEST_F(MaterialEditViewTest, TheCostAndTheDensityArePerTheDatabasesUnits)
         FlushDeletes();
     }
     EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{});
+
+    // Units through the list's menu, to pounds and cups: two forms on Silica hold edits and are
+    // answered by Enter (Yes, Yes, and No to the second's version replacing the first's, so the
+    // second keeps its edits); a form on Kaolin holds none. Regression: every form kept the old
+    // units beside the numbers, and the kept form saved its cost typed per kg as per lb.
+    Database().m_costUnit = CMaterialArray::kCostPerKilogram;
+    Database().m_densityUnit = CMaterialArray::kDensityPerDeciliter;
+    Database().m_costPlacesRight = 2;
+    RecordAt(Database(), 1).m_costPerLb = 0.85;
+    RecordAt(Database(), 1).m_density = 2.6;
+    auto* list = OpenViewWindow<CMaterialsView>(&m_materialsTemplate, *m_doc);
+    ASSERT_NE(list, nullptr);
+    const std::array<CMaterialEditView*, 3> forms = {Open(0), Open(0), Open(1)};
+    type(forms[0]->CodeEdit(), "SIO");
+    type(forms[1]->CostEdit(), "2.00");
+    type(forms[1]->DensityEdit(), "2.5");
+    RunWhenModal<CMaterialUnitsDlg>([](CMaterialUnitsDlg* dialog) {
+        dialog->PoundRadio()->click();
+        dialog->CupRadio()->click();
+        dialog->CurrencyEdit()->setText(QStringLiteral("$"));
+        dialog->OkButton()->click();
+    });
+    ASSERT_TRUE(list->RunCommand(CmdMatListUnits));
+    const std::string silica = "\"Silica\"";
+    EXPECT_EQ(m_messages.Texts(), (std::vector<std::string>{"Save changes to " + silica + " ?",
+                                                            "Save changes to " + silica + " ?",
+                                                            silica + " will be saved from another window first. "
+                                                                     "Replace it with this form's version?"}));
+    const auto shown = [&unit, &forms] {
+        std::vector<std::string> texts;
+        for (CMaterialEditView* form : forms)
+            texts.push_back(unit(form, kMatEditCurrency) + " " + form->CostEdit()->text().toStdString() + " " +
+                            unit(form, kMatEditCostUnit) + ", " + form->DensityEdit()->text().toStdString() +
+                            " g per " + unit(form, kMatEditDensityUnit) + (form->IsChanged() ? ", changed" : ""));
+        return texts;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::string>{"$ 0.11 per lb, 6.2 g per c", "$ 0.91 per lb, 5.9 g per c, changed",
+                                                 "$ 0.39 per lb, 6.2 g per c"}));
+    m_messages.boxes.clear();
+    m_messages.answers = {MsgResultYes};
+    QTest::mouseClick(forms[1]->Button(kMatEditSave), Qt::LeftButton);
+    EXPECT_EQ(m_messages.Texts(), std::vector<std::string>{silica + " was saved in another window since this form "
+                                                                    "showed it. Replace it with this form's version?"});
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 0).m_costPerLb, 2.0 * 0.453597);
+    EXPECT_DOUBLE_EQ(RecordAt(Database(), 0).m_density, 2.5 * 2.36575);
+    EXPECT_EQ(shown(), (std::vector<std::string>{"$ 0.91 per lb, 5.9 g per c", "$ 0.91 per lb, 5.9 g per c",
+                                                 "$ 0.39 per lb, 6.2 g per c"}));
+    std::ostringstream file;
+    Database().Write(file);
+    EXPECT_NE(file.str().find("density   = 5.9\navailable = y\ncostperlb = 0.91\n"), std::string::npos);
 }
 
 // The form's fields are record fields: what the database file cannot hold is not entered.
