@@ -39,6 +39,9 @@ protected:
 
     void inputMethodEvent(QInputMethodEvent* event) override
     {
+        // Text being composed is typed too: leaving the field commits it, and must say so.
+        if (!event->preeditString().isEmpty() || !event->commitString().isEmpty())
+            m_typed = true;
         const QScopedValueRollback<int> keys(m_keys, m_keys + 1);
         QLineEdit::inputMethodEvent(event);
     }
