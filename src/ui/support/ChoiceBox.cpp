@@ -64,8 +64,6 @@ void MakeChoiceBox(QComboBox* box)
 {
     // Editable first, as Qt sets up an editable box; then the line edit that keeps the rule.
     box->setEditable(true);
-    auto* edit = new CChoiceLineEdit(box);
-    edit->setPalette(box->palette());
-    box->setLineEdit(edit);
+    box->setLineEdit(new CChoiceLineEdit(box));
     box->setInsertPolicy(QComboBox::NoInsert);
 }
