@@ -36,6 +36,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -62,10 +63,26 @@ int SizeOnScreen(int stored, int screenExtent)
     return std::max(std::min(stored, screenExtent), kMinimumSize);
 }
 
-QSize ScreenSize()
+// Where a window whose corner is at corner may stand: the area the desktop leaves to windows on
+// the screen holding that corner, or on the primary screen when no screen does. In the
+// coordinates of the present scale, so a window left large by a session at 100 % fits a screen
+// at 200 % too.
+QRect AvailableArea(QPoint corner)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(800, 600);
+    const QScreen* screen = QGuiApplication::screenAt(corner);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+// The stored rectangle brought onto its screen, whole.
+QRect PlacedOnScreen(const QRect& stored)
+{
+    const QRect area = AvailableArea(stored.topLeft());
+    const QPoint corner(area.left() + CornerOnScreen(stored.left() - area.left(), area.width()),
+                        area.top() + CornerOnScreen(stored.top() - area.top(), area.height()));
+    const QSize size(SizeOnScreen(stored.width(), area.width()), SizeOnScreen(stored.height(), area.height()));
+    return FittedInto(QRect(corner, size), area);
 }
 
 bool IsGlazeDatabasePath(const QString& path)
@@ -128,15 +145,34 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::ReadPlacement()
 {
-    const QSize screen = ScreenSize();
-    const int x = CornerOnScreen(ProfileInt("LastX", 10), screen.width());
-    const int y = CornerOnScreen(ProfileInt("LastY", 10), screen.height());
-    const int cx = SizeOnScreen(ProfileInt("LastCX", 500), screen.width());
-    const int cy = SizeOnScreen(ProfileInt("LastCY", 400), screen.height());
+    const QRect stored(ProfileInt("LastX", 10), ProfileInt("LastY", 10), ProfileInt("LastCX", 500),
+                       ProfileInt("LastCY", 400));
     m_nStyle = ProfileInt("Style", kStyleNormal);
-    m_placement = QRect(x, y, cx, cy);
-    move(x, y);
-    resize(cx, cy);
+    m_placement = PlacedOnScreen(stored);
+    m_frameToFit = true;
+    move(m_placement.topLeft());
+    resize(m_placement.size());
+}
+
+// The desktop's frame around the window (title bar, borders) is known only once the window
+// shows: the first time it is, in the normal state, the frame too is brought onto the screen.
+void CMainFrame::FitFrameOnScreen()
+{
+    if (!m_frameToFit || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QRect frame = frameGeometry();
+    const QRect inside = geometry();
+    if (frame == inside)
+        return;
+    m_frameToFit = false;
+    const QRect fitted = FittedInto(frame, AvailableArea(frame.topLeft()));
+    if (fitted == frame)
+        return;
+    // The document windows stood inside the workspace as it was before; they do so again once
+    // it has its new size.
+    m_windowsToFit = fitted.size() != frame.size();
+    resize(fitted.size() - (frame.size() - inside.size()));
+    move(fitted.topLeft());
 }
 
 void CMainFrame::WritePlacement() const
@@ -167,6 +203,7 @@ void CMainFrame::TrackPlacement()
 {
     if (!isVisible())
         return;
+    FitFrameOnScreen();
     const Qt::WindowStates state = windowState();
     if (state & Qt::WindowMinimized) {
         m_nStyle = kStyleMinimized;
@@ -176,6 +213,12 @@ void CMainFrame::TrackPlacement()
         m_nStyle = kStyleNormal;
         m_placement = QRect(pos(), size());
     }
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    CMDIMainFrame::showEvent(event);
+    FitFrameOnScreen();
 }
 
 void CMainFrame::moveEvent(QMoveEvent* event)
@@ -188,6 +231,8 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
 {
     CMDIMainFrame::resizeEvent(event);
     TrackPlacement();
+    if (std::exchange(m_windowsToFit, false))
+        StandWindowsInSight();
 }
 
 void CMainFrame::changeEvent(QEvent* event)

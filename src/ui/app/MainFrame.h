@@ -3,8 +3,9 @@
 // The program's main window: the workspace of document windows with the menus and a status bar.
 //
 // It remembers its placement in the profile ("PositionAndSize": the last normal rectangle and
-// whether it was left minimised, normal or maximised), opens glaze databases dropped on it,
-// carries the Window menu's commands and shows in a status pane what the active window holds.
+// whether it was left minimised, normal or maximised) and opens there again, fitted wholly onto
+// the screen it opens on at the present scale, its frame too. It opens glaze databases dropped on
+// it, carries the Window menu's commands and shows in a status pane what the active window holds.
 
 #include "framework/MdiFrame.h"
 
@@ -55,6 +56,7 @@ public:
 
 protected:
     void UpdateStatusPanes() override;
+    void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -66,12 +68,17 @@ private:
     void ReadPlacement();
     void WritePlacement() const;
     void TrackPlacement();
+    void FitFrameOnScreen();
     void CreateStatusPanes();
     // Status prompts for the menu entries, and the main menu's inert Edit item disabled.
     void DecorateMenuBar();
 
     QRect m_placement{10, 10, 500, 400};
     int m_nStyle = kStyleNormal;
+    // The frame the desktop puts around the window is still to be brought onto the screen.
+    bool m_frameToFit = false;
+    // It was, and the document windows are to stand inside the smaller workspace.
+    bool m_windowsToFit = false;
     QLabel* m_documentPane = nullptr;
     QLabel* m_capsPane = nullptr;
     QLabel* m_numPane = nullptr;

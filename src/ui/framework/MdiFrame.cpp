@@ -232,6 +232,14 @@ void CMDIMainFrame::FinishPlacements()
         frame->FinishPlacement();
 }
 
+void CMDIMainFrame::StandWindowsInSight()
+{
+    for (CMDIChildFrame* frame : ChildFrames()) {
+        if (!frame->m_placementPending && frame->isVisible())
+            frame->StandInSight();
+    }
+}
+
 QRect CMDIMainFrame::ArrangeSpace(int least) const
 {
     // The room the viewport has once no window sticks out of it and its scroll bars have gone.
@@ -654,6 +662,14 @@ bool Crowds(const QMdiSubWindow* window, QPoint place, int step)
 }
 
 } // namespace
+
+QRect FittedInto(const QRect& rect, const QRect& area)
+{
+    const QSize size = rect.size().boundedTo(area.size());
+    return QRect(QPoint(Along(rect.left(), size.width(), area.left(), area.width(), 0),
+                        Along(rect.top(), size.height(), area.top(), area.height(), 0)),
+                 size);
+}
 
 // A window that can grow shrinks to the workspace; then it stands inside it, at its place or the
 // nearest one down or up the cascade where no other window stands on it (a second form on a

@@ -38,6 +38,7 @@
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QRect>
 
 #include <functional>
 #include <map>
@@ -52,6 +53,10 @@ class QMenu;
 
 // 1 while the main window handles its close request (code that runs inside the close reads it).
 extern int g_bFrameClosing;
+
+// rect shrunk to area where it is larger, then moved the least that puts it wholly inside: how a
+// window stored or made elsewhere is brought into sight of the screen it opens on.
+QRect FittedInto(const QRect& rect, const QRect& area);
 
 class CMDIMainFrame : public QMainWindow, public CCmdTarget {
     Q_OBJECT
@@ -104,6 +109,9 @@ public:
 
     // Lets every new document window take the workspace's state now (see FinishPlacement).
     void FinishPlacements();
+    // Brings every document window that shows normally back inside the workspace, as a new one
+    // stands: for a workspace that shrank before the user saw the windows placed in it.
+    void StandWindowsInSight();
 
     // Window > Cascade: the windows that are neither hidden nor minimised, in their stacking
     // order, each a title bar further down and right than the one behind it, each with most of

@@ -3,6 +3,7 @@
 #include "framework/Cp1252.h"
 #include "glazes/CheckIngredients.h"
 #include "materials/MaterialsDoc.h"
+#include "support/ChoiceBox.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -57,8 +58,7 @@ CCheckIngredientsMapDlg::CCheckIngredientsMapDlg(QWidget* parent)
         if (slot < 0)
             continue;
         auto* combo = new QComboBox(this);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
+        MakeChoiceBox(combo);
         SetControlId(combo, kFirstTargetId + slot);
         PlaceDlu(combo, 106, 33 + choice * 14, 136, 12);
         m_targets[static_cast<std::size_t>(slot)] = combo;

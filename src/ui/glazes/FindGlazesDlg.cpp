@@ -9,6 +9,7 @@
 #include "materials/MaterialsDoc.h"
 #include "materials/SelectMaterialDlg.h"
 #include "shell/Preferences.h"
+#include "support/ChoiceBox.h"
 #include "support/TextHelpers.h"
 
 #include <QButtonGroup>
@@ -143,8 +144,7 @@ void FillVocabulary(QComboBox& combo, const CStringArrayEx& words)
 QComboBox* NewEditableCombo(QWidget* parent)
 {
     auto* combo = new QComboBox(parent);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    MakeChoiceBox(combo);
     return combo;
 }
 

@@ -11,6 +11,7 @@
 #include "shell/AppContext.h"
 #include "shell/NamedColors.h"
 #include "shell/Preferences.h"
+#include "support/ChoiceBox.h"
 #include "support/DialogStyle.h"
 #include "support/FocusWatcher.h"
 #include "support/NotesEdit.h"
@@ -197,8 +198,7 @@ void CGlazeEditView::BuildDescriptionPage(QWidget* page)
         AddLabel(page, QString::fromLatin1(kGlazeChoiceFields[i].label), x, y + 2, 52);
         auto* box = new QComboBox(page);
         box->setObjectName(QStringLiteral("choice%1").arg(i));
-        box->setEditable(true);
-        box->setInsertPolicy(QComboBox::NoInsert);
+        MakeChoiceBox(box);
         Place(box, x + 54, y, 136, 12);
         m_choices[i] = box;
     }

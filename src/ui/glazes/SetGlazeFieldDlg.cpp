@@ -5,6 +5,7 @@
 #include "glazes/RecipeEntry.h"
 #include "limits/LimitFormulaDB.h"
 #include "shell/Preferences.h"
+#include "support/ChoiceBox.h"
 #include "support/NumberField.h"
 
 #include <QButtonGroup>
@@ -123,8 +124,7 @@ CSetGlazeFieldDlg::CSetGlazeFieldDlg(QWidget* parent)
     auto* valueLabel = new QLabel(QStringLiteral("Value :"), this);
     PlaceDlu(valueLabel, 8, 68, 30, 10);
     m_values = new QComboBox(this);
-    m_values->setEditable(true);
-    m_values->setInsertPolicy(QComboBox::NoInsert);
+    MakeChoiceBox(m_values);
     SetControlId(m_values, kValueComboId);
     PlaceDlu(m_values, 42, 66, 150, 12);
 

@@ -1,6 +1,7 @@
 #include "graphs/GraphTemplatePage.h"
 
 #include "shell/NamedColors.h"
+#include "support/ChoiceBox.h"
 #include "support/DialogStyle.h"
 
 #include <QButtonGroup>
@@ -73,9 +74,8 @@ QLineEdit* CGraphTemplatePage::AddLabelledEdit(int id, int labelId, const char* 
 QComboBox* CGraphTemplatePage::AddCombo(int id, int x, int y, int width, int dropHeight, bool editable)
 {
     auto* combo = new QComboBox(this);
-    combo->setEditable(editable);
     if (editable)
-        combo->setInsertPolicy(QComboBox::NoInsert);
+        MakeChoiceBox(combo);
     // The drop-down height in dialog units decides how many rows show at once.
     combo->setMaxVisibleItems(std::max(5, dropHeight / 9));
     Place(combo, x, y, width, 13);

@@ -6,6 +6,7 @@
 #include "shell/AppContext.h"
 #include "shell/NamedColors.h"
 #include "shell/Preferences.h"
+#include "support/ChoiceBox.h"
 #include "support/DialogStyle.h"
 #include "support/FocusWatcher.h"
 #include "support/NotesEdit.h"
@@ -127,8 +128,7 @@ void CLimitFormulaEditView::BuildLimitControls()
     AddLabel(QStringLiteral("Oxide Combination :"), 190, 38, 100);
     m_combination = new QComboBox(m_form);
     m_combination->setObjectName(QString::number(kLimEditCombination));
-    m_combination->setEditable(true);
-    m_combination->setInsertPolicy(QComboBox::NoInsert);
+    MakeChoiceBox(m_combination);
     Place(m_combination, 190, 48, 150, 13);
     AddLabel(QStringLiteral("Range :"), 190, 68, 40);
     AddLabel(QStringLiteral("From :"), 190, 82, 24);

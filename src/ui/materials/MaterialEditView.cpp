@@ -9,6 +9,7 @@
 #include "shell/NamedColors.h"
 #include "shell/OxidariumApp.h"
 #include "shell/Preferences.h"
+#include "support/ChoiceBox.h"
 #include "support/DbFileType.h"
 #include "support/DialogStyle.h"
 #include "support/FocusWatcher.h"
@@ -158,8 +159,7 @@ void CMaterialEditView::BuildValueRows()
     AddLabel(QStringLiteral("Type :"), 8, 58, 44);
     m_type = new QComboBox(m_form);
     m_type->setObjectName(QString::number(kMatEditType));
-    m_type->setEditable(true);
-    m_type->setInsertPolicy(QComboBox::NoInsert);
+    MakeChoiceBox(m_type);
     Place(m_type, kFieldX, 56, 100, 12);
     m_available = new QCheckBox(QStringLiteral("Available"), m_form);
     m_available->setObjectName(QString::number(kMatEditAvailable));

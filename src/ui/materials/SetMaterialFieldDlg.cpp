@@ -5,6 +5,7 @@
 #include "materials/MaterialsDoc.h"
 #include "shell/AppContext.h"
 #include "shell/Preferences.h"
+#include "support/ChoiceBox.h"
 #include "support/NumberField.h"
 
 #include <QButtonGroup>
@@ -66,8 +67,7 @@ CSetMaterialFieldDlg::CSetMaterialFieldDlg(QWidget* parent)
     PlaceDlu(valueLabel, 8, 28, 40, 10);
     m_values = new QComboBox(this);
     SetControlId(m_values, kValueComboId);
-    m_values->setEditable(true);
-    m_values->setInsertPolicy(QComboBox::NoInsert);
+    MakeChoiceBox(m_values);
     PlaceDlu(m_values, 50, 26, 178, 14);
     m_selected = new QRadioButton(QStringLiteral("Currently selected materials"), this);
     SetControlId(m_selected, kSelectedId);

@@ -6,6 +6,7 @@
 #include "materials/MaterialArray.h"
 #include "materials/MaterialsDoc.h"
 #include "shell/OxidariumApp.h"
+#include "support/ChoiceBox.h"
 #include "support/FocusWatcher.h"
 
 #include <QButtonGroup>
@@ -132,8 +133,7 @@ void CBatchCalcDlg::BuildMaterialArea()
     Place(new QLabel(QStringLiteral("Amount :"), m_content), 178, 148, 31, 9);
     m_amount = new QComboBox(m_content);
     SetControlId(m_amount, kBatchAmount);
-    m_amount->setEditable(true);
-    m_amount->setInsertPolicy(QComboBox::NoInsert);
+    MakeChoiceBox(m_amount);
     m_amount->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Place(m_amount, 210, 146, 57, 12);
     m_amount->view()->setMinimumWidth(CDialogUnits(font()).X(90));

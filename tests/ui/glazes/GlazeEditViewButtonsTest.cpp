@@ -41,6 +41,45 @@ TEST_F(GlazeEditViewButtonsTest, UndoChangesPutsTheStoredGlazeBackIntoTheForm)
     EXPECT_FALSE(GlazeForm::Button(view, kGedSave)->isEnabled());
     EXPECT_EQ(Found(m_doc->GetGlaze(0)).m_name, "Cone 6 Clear");
     EXPECT_TRUE(m_messages.boxes.empty());
+
+    // Passing through the choice fields is no edit, though their lists offer "Oxidation" and
+    // "Clear": Tab from Range through every one, Enter in Color, nothing typed.
+    QStringList shown;
+    for (int field = 0; field < 13; ++field)
+        shown << GlazeForm::ChoiceBox(view, field)->currentText();
+    QTest::mouseClick(GlazeForm::PageButton(view, kPageDescription), Qt::LeftButton);
+    Focus(view, GlazeForm::ChoiceBox(view, 1));
+    for (int field = 1; field < 13; ++field) {
+        if (field == 5)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), GlazeForm::ImageFileEdit(view)) << "every field was passed";
+    for (int field = 0; field < 13; ++field)
+        EXPECT_EQ(GlazeForm::ChoiceBox(view, field)->currentText(), shown[field]) << field;
+    EXPECT_EQ(shown[2], QStringLiteral("oxidation"));
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
+    EXPECT_FALSE(GlazeForm::Button(view, kGedSave)->isEnabled());
+
+    // Typed, a prefix takes the item offered, in the list's case. Ctrl+S there saves and shows
+    // the next glaze, whose stored text the field keeps when the caret moves on to the Name.
+    Focus(view, GlazeForm::ChoiceBox(view, 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("re"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(GlazeForm::ChoiceBox(view, 2)->currentText(), QStringLiteral("Reduction"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("sa"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(view->GetGlazeIndex(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), GlazeForm::NameEdit(view));
+    EXPECT_EQ(GlazeForm::ChoiceBox(view, 2)->currentText(), QStringLiteral("oxidation"));
+    EXPECT_EQ(GlazeForm::IsModified(view), 0);
+    QTest::mouseClick(GlazeForm::Button(view, kGedClose), Qt::LeftButton);
+    FlushDeletes();
+    EXPECT_EQ(CountViews<CGlazeEditView>(), 0);
+    EXPECT_TRUE(m_messages.boxes.empty()) << "nothing to ask about";
+    EXPECT_EQ(Found(m_doc->GetGlaze(1)).m_firetype, "oxidation");
 }
 
 TEST_F(GlazeEditViewButtonsTest, EnlargeButtonsOpenTheirTextUnderTheGlazesName)

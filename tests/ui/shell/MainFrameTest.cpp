@@ -104,9 +104,35 @@ TEST(MainFrameTest, ThePlacementComesFromTheProfileWithinTheScreen)
     box.profile.WriteInt("PositionAndSize", "LastY", screen.height() / 8 * 7 + 1);
     box.profile.WriteInt("PositionAndSize", "LastCX", 50);
     box.profile.WriteInt("PositionAndSize", "LastCY", screen.height() + 300);
+    {
+        CMainFrame frame;
+        EXPECT_EQ(frame.pos(), QPoint(0, 0));
+        EXPECT_EQ(frame.size(), QSize(100, screen.height()));
+    }
+
+    // The window stands wholly in the area the desktop leaves to windows: larger than it (left so
+    // at 100 %, opened at 200 %), or with its corner too far right and down for its size.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize half = area.size() / 2;
+    const std::pair<QRect, QRect> rows[] = {
+        {QRect(10, 10, area.width() + 700, area.height() + 500), area},
+        {QRect(area.topLeft() + QPoint(area.width() / 8 * 7, area.height() / 8 * 7), half),
+         QRect(area.topLeft() + QPoint(area.width() - half.width(), area.height() - half.height()), half)}};
+    for (const auto& [stored, shown] : rows) {
+        box.profile.WriteInt("PositionAndSize", "LastX", stored.x());
+        box.profile.WriteInt("PositionAndSize", "LastY", stored.y());
+        box.profile.WriteInt("PositionAndSize", "LastCX", stored.width());
+        box.profile.WriteInt("PositionAndSize", "LastCY", stored.height());
+        CMainFrame frame;
+        EXPECT_EQ(QRect(frame.pos(), frame.size()), shown);
+        EXPECT_EQ(frame.Placement(), shown);
+    }
+    // Shown, the frame the desktop draws around it stands in the area too.
     CMainFrame frame;
-    EXPECT_EQ(frame.pos(), QPoint(0, 0));
-    EXPECT_EQ(frame.size(), QSize(100, screen.height()));
+    frame.ShowInStoredState();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    EXPECT_NE(frame.frameGeometry(), frame.geometry()) << "a frame is drawn";
+    EXPECT_TRUE(area.contains(frame.frameGeometry()));
 }
 
 TEST(MainFrameTest, ClosingWhileMaximisedKeepsTheLastNormalRectangle)
