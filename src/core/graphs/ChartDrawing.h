@@ -63,6 +63,13 @@ CColor ShadeColor(CColor color, double factor);
 std::vector<bool> ChartNamesShown(const CChart& chart, std::span<const double> places,
                                   std::span<const std::string> names, double size);
 
+// Which of the numbers of a scale at `places` along an axis are drawn, where each takes `size` of
+// it: every k-th from the foot, k the fewest steps that divide the scale's intervals (so that the
+// numbers step evenly and the far end is among them) and keep each two drawn `size` apart; the
+// foot alone where not even the two ends stand apart.
+std::vector<bool> ChartNumbersShown(const CChart& chart, std::span<const double> places,
+                                    std::span<const std::string> numbers, double size);
+
 // Titles and legend; returns what is left for the plot.
 CChartRect DrawChartDecorations(CChart& chart, int kind);
 
