@@ -11,7 +11,9 @@ namespace {
 
 constexpr double kTickShare = 0.012; // of the area's height
 constexpr double kGapShare = 0.006;
-constexpr double kLabelShareLimit = 0.4; // labels take at most this share of the region
+// Names turned upright under the plot, or beside it, leave the plot this share of the region
+// across them at least; longer ones are shortened with "...".
+constexpr double kPlotShareBesideNames = 0.25;
 constexpr int kGridColor = 7;
 constexpr int kWallColor = 8;
 
@@ -558,17 +560,16 @@ std::vector<double> CChartAxes::MajorPositions(const CChartAxisPlan& axis) const
     return positions;
 }
 
-double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize) const
+double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize, double nameRoom) const
 {
     if (!m_labels)
         return m_tick;
     double size = 0.0;
-    const double regionLimit = kLabelShareLimit * m_chart.ChartGetAreaHeight();
     if (axis.category) {
         const bool turned = horizontalAxis && (axis.flags & CChartAxisSettings::kVerticalLabels);
         for (const std::string& label : axis.labels) {
             if (!horizontalAxis || turned)
-                size = std::max(size, std::min(m_chart.TextWidthUnits(m_font, label), regionLimit));
+                size = std::max(size, std::min(m_chart.TextWidthUnits(m_font, label), std::max(nameRoom, 0.0)));
             else
                 size = std::max(size, m_textHeight * static_cast<double>(WrapChartText(m_chart, m_font, label, slotSize).size()));
         }
@@ -591,7 +592,9 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
     }
     // The room kept for the ends of a builder's value axes lies between the plot and the names
     // on their side, and is kept on the other side where the axis' own numbers leave less.
-    const double verticalBand = LabelBand(m_v, false, 0.0) + RoomForEnds(m_v);
+    // Names follow the longest of them, as far as they leave the plot its share of the region.
+    m_vNameRoom = region.Width() * (1.0 - kPlotShareBesideNames) - m_tick - m_gap - RoomForEnds(m_v);
+    const double verticalBand = LabelBand(m_v, false, 0.0, m_vNameRoom) + RoomForEnds(m_v);
     (m_v.farSide ? plot.right : plot.left) += m_v.farSide ? -verticalBand : verticalBand;
     if (m_labels && !m_h.category) {
         const double last = m_chart.TextWidthUnits(m_font, FormatChartNumber(m_h.scale.max, m_h.format, m_h.scale.Step()));
@@ -616,7 +619,8 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
     // Labels with a word wider than their slot would run into each other: they stand upright.
     if (m_labels && m_h.category && !LabelsFitSlots())
         m_h.flags |= CChartAxisSettings::kVerticalLabels;
-    const double horizontalBand = LabelBand(m_h, true, m_slotWidth) + RoomForEnds(m_h);
+    m_hNameRoom = plot.Height() - region.Height() * kPlotShareBesideNames - m_tick - m_gap - RoomForEnds(m_h);
+    const double horizontalBand = LabelBand(m_h, true, m_slotWidth, m_hNameRoom) + RoomForEnds(m_h);
     (m_h.farSide ? plot.top : plot.bottom) += m_h.farSide ? -horizontalBand : horizontalBand;
     // Whatever the labels ask, the plot keeps a tenth of the region.
     if (plot.Width() < region.Width() * 0.1)
@@ -736,7 +740,10 @@ void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
         const double x = X(plot, j + 0.5);
         const std::string& label = m_h.labels[static_cast<std::size_t>(j)];
         if (turned) {
-            m_chart.AddText(x, labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 90, label);
+            // Shortened at its end to the room, never cut at its start; not even a letter: left out.
+            const std::string name = ElideChartText(m_chart, m_font, label, m_hNameRoom);
+            if (m_chart.TextWidthUnits(m_font, name) <= m_hNameRoom)
+                m_chart.AddText(x, labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 90, name);
             continue;
         }
         const std::vector<std::string> lines = WrapChartText(m_chart, m_font, label, m_slotWidth);
@@ -783,8 +790,9 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
     const std::vector<bool> shown = NamesShown(m_v, plot, m_textHeight);
     for (std::size_t j = 0; j < shown.size(); ++j) {
         const double y = Y(plot, j + 0.5) - half;
-        if (shown[j] && m_chart.NameStandsClear(labelX, y, align, m_font, m_v.labels[j]))
-            m_chart.AddText(labelX, y, align, m_font, black, 0, m_v.labels[j]);
+        const std::string name = shown[j] ? ElideChartText(m_chart, m_font, m_v.labels[j], m_vNameRoom) : std::string();
+        if (shown[j] && m_chart.NameStandsClear(labelX, y, align, m_font, name))
+            m_chart.AddText(labelX, y, align, m_font, black, 0, name);
     }
 }
 
