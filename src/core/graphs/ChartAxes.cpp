@@ -11,9 +11,10 @@ namespace {
 
 constexpr double kTickShare = 0.012; // of the area's height
 constexpr double kGapShare = 0.006;
-// Names turned upright under the plot, or beside it, leave the plot this share of the region
-// across them at least; longer ones are shortened with "...".
-constexpr double kPlotShareBesideNames = 0.25;
+// Names turned upright under the plot, or beside it, leave the plot these shares of the region's
+// height and width at least; longer ones are shortened with "...".
+constexpr double kPlotShareUnderNames = 0.25;
+constexpr double kPlotShareBesideNames = 0.5;
 constexpr int kGridColor = 7;
 constexpr int kWallColor = 8;
 
@@ -619,7 +620,15 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
     // Labels with a word wider than their slot would run into each other: they stand upright.
     if (m_labels && m_h.category && !LabelsFitSlots())
         m_h.flags |= CChartAxisSettings::kVerticalLabels;
-    m_hNameRoom = plot.Height() - region.Height() * kPlotShareBesideNames - m_tick - m_gap - RoomForEnds(m_h);
+    // Upright, they stand a line wide about their slots' middles: the last keeps within the region.
+    if (m_labels && m_h.category && (m_h.flags & CChartAxisSettings::kVerticalLabels) && m_h.count > 0) {
+        const double n = m_h.count, width = (region.right - m_textHeight / 2.0 - plot.left) * n / (n - 0.5);
+        if (width < plot.Width() && width > 0.0) {
+            plot.right = plot.left + width;
+            m_slotWidth = width / n;
+        }
+    }
+    m_hNameRoom = plot.Height() - region.Height() * kPlotShareUnderNames - m_tick - m_gap - RoomForEnds(m_h);
     const double horizontalBand = LabelBand(m_h, true, m_slotWidth, m_hNameRoom) + RoomForEnds(m_h);
     (m_h.farSide ? plot.top : plot.bottom) += m_h.farSide ? -horizontalBand : horizontalBand;
     // Whatever the labels ask, the plot keeps a tenth of the region.
@@ -791,7 +800,8 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
     for (std::size_t j = 0; j < shown.size(); ++j) {
         const double y = Y(plot, j + 0.5) - half;
         const std::string name = shown[j] ? ElideChartText(m_chart, m_font, m_v.labels[j], m_vNameRoom) : std::string();
-        if (shown[j] && m_chart.NameStandsClear(labelX, y, align, m_font, name))
+        if (shown[j] && m_chart.TextWidthUnits(m_font, name) <= m_vNameRoom &&
+            m_chart.NameStandsClear(labelX, y, align, m_font, name))
             m_chart.AddText(labelX, y, align, m_font, black, 0, name);
     }
 }

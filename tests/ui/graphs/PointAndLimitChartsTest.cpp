@@ -435,6 +435,10 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{1000, 150}, false, false},
                            {{200, 120}, false, false},
                            {{640, 130}, false, false, false, false, 160},
+                           {{700, 112}, false, false, false, false, 160, false},
+                           {{160, 120}, false, false, false, false, 160, false},
+                           {{200, 140}, false, false, true, false, 160, false},
+                           {{200, 200}, false, false, true, false, 160, false},
                            // From here on every combination is limited.
                            {{620, 300}, true, false},
                            {{400, 250}, true, false},
@@ -452,7 +456,9 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                            {{200, 120}, true, false, true, false, 100, false},
                            {{230, 170}, true, false, true},
                            {{300, 380}, true, false, true, false, 160},
-                           {{230, 1000}, true, false, true, false, 160}};
+                           {{230, 1000}, true, false, true, false, 160},
+                           {{360, 280}, true, false, true},
+                           {{240, 760}, true, false, true}};
     for (const CSize& size : sizes) {
         if (size.everyCombination && formula->m_limits.GetCount() == 9) {
             for (const char* combination : {"Na2O", "K2O", "Li2O", "SrO", "PbO"})
@@ -484,12 +490,12 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                 if (p.type == CChartPrimitive::Type::Text && at != places.begin() + count && !p.text.empty())
                     named.push_back({static_cast<std::size_t>(at - places.begin()), PixelRect(chart, p)});
             }
-            ASSERT_GE(named.size(), 2u) << what;
+            ASSERT_TRUE(named.size() >= 2 || !size.allNamed) << what;
             EXPECT_EQ(CrowdedTexts(chart), "") << what;
             EXPECT_EQ(NumbersRunTogether(chart, size.upright), "") << what;
-            // The chart's own value axis and one at each change of scale (upright at 200 x 120, the
-            // plot is too short for their lines to read as axes here).
-            if (!size.upright || size.size != QSize(200, 120))
+            // The chart's own value axis and one at each change of scale (upright at 200 x 120, and
+            // under 150 pixels high at 160 %, the plot is too short for their lines to read as axes).
+            if ((!size.upright || size.size != QSize(200, 120)) && (size.size.height() >= 150 || size.textSize == 100))
                 EXPECT_EQ(ValueAxes(chart, size.upright).size(), size.everyCombination ? 6u : 5u) << what;
             EXPECT_EQ(AxesWithoutTheirEnds(chart, size.upright, size.middles, size.ends), "") << what;
             const bool sets = std::string(kind).find("averages") != std::string::npos ||
@@ -514,6 +520,11 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
                                     return word->ends_with("...") && stem.size() < whole.size() && whole.starts_with(stem);
                                 }))
                         << what << ": " << *word << " in the legend";
+            }
+            if (named.size() < 2) { // the smallest windows may shorten every name
+                view->GetFrame()->CloseFrame();
+                Flush();
+                continue;
             }
             // A gap takes as many empty places as its axis' numbers need: the places lie evenly,
             // top down, each gap's the same.
