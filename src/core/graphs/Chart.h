@@ -251,6 +251,8 @@ public:
     void ChartSetMarkerSize(double size);
     // Lays out and draws the chart as defined so far.
     void ChartSetKind(int kind, int options, int flags);
+    // Lays the chart out as ChartSetKind would, for ChartGetLayout, and draws nothing.
+    void ChartPlanKind(int kind, int options, int flags);
     double ChartGetLayout(int selector) const;
 
     // --- drawing (in the current area's units) ---
@@ -404,6 +406,11 @@ public:
     // with it, or hangs from the start.
     void DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
                               std::span<const std::string> numbers, bool across, bool footBefore = false);
+    // What a value axis of its own takes across its line, its numbers in `font` (see
+    // CChartAxisRoom): upward or lying, its ticks reaching `tickReach` toward the numbers, which
+    // stand an eighth of a line beyond them.
+    CChartAxisRoom ValueAxisRoom(const CChartFont& font, bool upward, double tickReach,
+                                 std::span<const std::string> numbers) const;
     // Whether the plot keeps room for the ends of the value axes a builder draws.
     bool EndsStandBeyond() const;
     // The first and last of the numbers of the value axis noted last, beyond its line's ends, a

@@ -395,11 +395,11 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
     if (numbers.empty())
         return;
     const CChartArea& area = CurrentArea();
-    const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
+    const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " "), apart = BlankApart(font);
     const double pixels = PixelsPerUnit() * area.unitScale;
     const auto stands = [&](const CChartPixelArea& box, bool turned, bool far) {
         return InsideArea(box) && ClearOfTexts(box, 1.0) && ByItsTick(own, box, far) &&
-               ClearOfAxes(box, others, (turned ? blank : height) * pixels, blank * pixels);
+               ClearOfAxes(box, others, (turned ? apart : height) * pixels, apart * pixels);
     };
     // Where each end may stand, in turn, wherever it reads as its tick's: at its place; on an
     // upright axis turned there, or turned and moved into the line's length, an eighth of the way
@@ -443,6 +443,28 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
     }
 }
 
+CChartAxisRoom CChart::ValueAxisRoom(const CChartFont& font, bool upward, double tickReach,
+                                     std::span<const std::string> numbers) const
+{
+    CChartAxisRoom room;
+    const double line = TextHeightUnits(font), blank = BlankApart(font);
+    double widest = 0.0;
+    for (const std::string& number : numbers)
+        widest = std::max(widest, TextWidthUnits(font, number));
+    room.gap = line / 8.0;
+    room.away = tickReach + room.gap;
+    room.across = room.away + (upward ? widest : line);
+    room.turned = room.away + line;
+    // Numbers side by side with another axis' ink keep a line clear of it (a blank, two axes
+    // read as one row); turned upright they read along their axis.
+    room.clear = line;
+    room.clearTurned = blank;
+    // Ends beyond the lines: lying, one above another a line and a pixel apart, as texts keep
+    // clear of each other; upright, turned, a line wide and a blank apart.
+    room.ends = line + (upward ? blank : 1.0 / (PixelsPerUnit() * CurrentArea().unitScale));
+    return room;
+}
+
 bool CChart::EndsStandBeyond() const { return !m_def->endsBeyond[0].empty() || !m_def->endsBeyond[1].empty(); }
 
 double CChart::BlankApart(const CChartFont& font) const
@@ -458,17 +480,15 @@ void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std
     CChartValueAxisInk& own = axes.back();
     const double height = TextHeightUnits(font), away = ChartGetAreaHeight() * (kTickShare + kGapShare);
     const double apart = BlankApart(font);
-    // Turned upright side by side, the ends of two axes read as one unless a blank apart (lying,
-    // they stand one above another).
+    // Turned upright side by side with another axis' numbers, ends read as one with them unless a
+    // blank apart; under or over the plot they stand clear of the others' lines and ticks, which
+    // end at the plot's edge. Lying, they stand one above another, each level with its axis.
+    std::vector<const CChartValueAxisInk*> others;
+    for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
+        if (axis.upward == own.upward)
+            others.push_back(&axis);
+    }
     const double blank = apart * PixelsPerUnit() * CurrentArea().unitScale;
-    const auto besideAnother = [&](const CChartPixelArea& box) {
-        return own.upward && std::any_of(axes.begin(), axes.end() - 1, [&](const CChartValueAxisInk& axis) {
-                   return std::ranges::any_of(axis.numbers, [&](const CChartPixelArea& n) {
-                       return box.top < n.bottom && n.top < box.bottom && box.left - blank < n.right &&
-                              n.left < box.right + blank;
-                   });
-               });
-    };
     const CChartPointD start = FromMain(own.start), end = FromMain(own.end);
     // An end reaching across the line of another axis beside its own would read as that one's.
     const auto acrossAnother = [&](const CChartPixelArea& box) {
@@ -496,7 +516,8 @@ void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std
                             : CChartPointD{start.x - height / 2.0, start.y - beyond - length / 2.0 - height / 2.0};
             const int align = !own.upward && !far ? 0x01 : 0;
             const CChartPixelArea box = NumberPixelArea(at, align, own.upward, font, number);
-            if (InsideArea(box) && ClearOfTexts(box, 1.0) && !besideAnother(box) && !acrossAnother(box)) {
+            if (InsideArea(box) && ClearOfTexts(box, 1.0) && (!own.upward || ClearOfAxes(box, others, blank, 0.0)) &&
+                !acrossAnother(box)) {
                 AddNumber(at, align, own.upward, font, number);
                 own.numbers.push_back(box);
                 break;
@@ -569,8 +590,10 @@ double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, do
     if (axis.category) {
         const bool turned = horizontalAxis && (axis.flags & CChartAxisSettings::kVerticalLabels);
         for (const std::string& label : axis.labels) {
+            // As drawn: shortened to the room, or left out where not even a letter fits.
+            const double shortened = m_chart.TextWidthUnits(m_font, ElideChartText(m_chart, m_font, label, nameRoom));
             if (!horizontalAxis || turned)
-                size = std::max(size, std::min(m_chart.TextWidthUnits(m_font, label), std::max(nameRoom, 0.0)));
+                size = std::max(size, shortened <= nameRoom ? shortened : 0.0);
             else
                 size = std::max(size, m_textHeight * static_cast<double>(WrapChartText(m_chart, m_font, label, slotSize).size()));
         }
