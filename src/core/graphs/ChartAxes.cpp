@@ -367,9 +367,10 @@ std::optional<CChart::CFootPlace> CChart::PlaceFoot(const CChartNumbersPlan& pla
     if (plan.across)
         return stands(level, HUGE_VAL) ? std::optional(level) : std::nullopt;
     // The foot of an upright axis whose number would touch one of a lying axis' numbers (the two
-    // feet in the corner of a plot) or a name under the plot stands on its tick rather than
-    // level with it (turned, it rises from it), where its middle stays nearer its tick than the
-    // next; it stands level with its tick where it only touches them, and over a name nowhere.
+    // feet in the corner of a plot) or a name under the plot rises toward standing on its tick
+    // (turned, rising from it) while its middle stays nearer its tick than the next; where that
+    // does not clear them, it stands level with its tick where it only touches them, and over a
+    // name nowhere.
     const CChartPixelArea box = NumberPixelArea(at, plan.align, turned, plan.font, number);
     bool meets = !ClearOfTexts(box, 1.0, number);
     for (const CChartValueAxisInk& axis : m_draw->valueAxes) {
@@ -378,7 +379,7 @@ std::optional<CChart::CFootPlace> CChart::PlaceFoot(const CChartNumbersPlan& pla
     }
     if (!meets)
         return stands(level, HUGE_VAL) ? std::optional(level) : std::nullopt;
-    // It rises as little as clears them, an eighth of the way at a time up to standing on its tick.
+    // It rises as little as clears them, an eighth of the way at a time.
     const double rise = turned ? TextWidthUnits(plan.font, number) / 2.0 : height / 2.0;
     for (int eighth = 1; eighth <= 8; ++eighth) {
         const CFootPlace raised{{at.x, at.y + rise * eighth / 8.0}, plan.align};
