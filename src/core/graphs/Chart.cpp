@@ -365,6 +365,27 @@ void CChart::ChartSetKind(int kind, int options, int /*flags*/)
     DrawChart(kind, options);
 }
 
+void CChart::ChartPlanKind(int kind, int options, int flags)
+{
+    // Drawn into an empty picture that is then dropped: the layout values stay.
+    std::vector<CChartPrimitive> primitives;
+    std::vector<CHitOnly> hitOnly;
+    auto repeats = std::make_unique<CChartDuplicateFilter>(m_scale * m_pixelWidth / m_pixelHeight, m_scale);
+    std::swap(primitives, m_primitives);
+    std::swap(hitOnly, m_hitOnly);
+    std::swap(repeats, m_repeats);
+    const std::size_t axes = m_draw->valueAxes.size(), indexed = m_indexedLimit;
+    const int lastKind = m_lastKind, objectId = m_lastObjectId;
+    ChartSetKind(kind, options, flags);
+    std::swap(primitives, m_primitives);
+    std::swap(hitOnly, m_hitOnly);
+    std::swap(repeats, m_repeats);
+    m_draw->valueAxes.resize(axes);
+    m_indexedLimit = indexed;
+    m_lastKind = lastKind;
+    m_lastObjectId = objectId;
+}
+
 double CChart::ChartGetLayout(int selector) const
 {
     const CChartArea& area = CurrentArea();

@@ -88,6 +88,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -151,6 +152,7 @@ struct CChartDrawState;
 struct CChartFontSetting;
 struct CChartArea;
 struct CChartValueAxisInk;
+struct CChartNumbersPlan;
 class CChartDuplicateFilter;
 
 class CChart {
@@ -249,6 +251,8 @@ public:
     void ChartSetMarkerSize(double size);
     // Lays out and draws the chart as defined so far.
     void ChartSetKind(int kind, int options, int flags);
+    // Lays the chart out as ChartSetKind would, for ChartGetLayout, and draws nothing.
+    void ChartPlanKind(int kind, int options, int flags);
     double ChartGetLayout(int selector) const;
 
     // --- drawing (in the current area's units) ---
@@ -383,22 +387,30 @@ public:
     void NoteValueAxis(double x, double y, double length, bool upward, double from, double to);
     // The numbers of the value axis noted last (the chart's own axes and those a builder draws,
     // ChartSetAxisPartA and B), the i-th a text of `align` (see ChartDrawText) at anchors[i],
-    // side by side (across) or one above another, level with their ticks. Numbers too many to
-    // stand apart are thinned to every k-th tick from the foot, side by side a blank apart, one
-    // above another a line apart, and the far end is always among them (in place of the k-th
-    // before it where the two would meet). Of each value axis drawn before that runs their way
-    // (its line, ticks and numbers) they keep what stands beside them at their height a line's
-    // height clear, two axes side by side reading as two, and the rest a blank. Where the numbers
-    // of an upright axis cannot stand across, they stand turned upright, a line wide. Where they
-    // cannot stand at all, the axis keeps its two ends, each at its place, turned there, or
-    // within or beyond its line (a lying axis' foot hanging from its start or before it, an
-    // upright one's rising from its tick; the far end hanging from the top of an upright axis,
-    // over it, or after the end of a lying one), where it stands so clear of those axes, clear
-    // of the texts drawn and inside the area. A foot that finds no room before a lying axis'
-    // start hangs from it, the first number after it giving way where the two would meet.
-    // With footBefore, a lying axis' foot stands before its line's start, level with it.
+    // side by side (across) or one above another, level with their ticks. Each stands by its own
+    // tick, its middle nearer that tick than the next, or is not drawn. Numbers too many to stand
+    // apart are thinned to every k-th tick from the foot, side by side a blank apart, one above
+    // another a line apart, k dividing the axis' intervals: they step evenly and the far end is
+    // always among them. Of each value axis drawn before that runs their way (its line, ticks
+    // and numbers) they keep what stands beside them at their height a line's height clear, two
+    // axes side by side reading as two, and the rest a blank. Where the numbers of an upright
+    // axis cannot stand across, they stand turned upright, a line wide. A foot that would meet a
+    // name or a lying axis' number rises from its tick as little as clears them; where it finds
+    // no place by its tick clear of the next number shown, every 2k-th, 3k-th... tick is tried,
+    // and then it is left to the places of an end. Where the numbers cannot stand at all, the
+    // axis keeps its two ends, each at its place, turned there, or within or beyond its line (a
+    // lying axis' foot hanging from its start or before it, an upright one's rising from its
+    // tick; the far end hanging from the top of an upright axis, over it, or after the end of a
+    // lying one), where it stands by its tick, clear of those axes, clear of the texts drawn and
+    // inside the area. With footBefore, a lying axis' foot stands before its line's start, level
+    // with it, or hangs from the start.
     void DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
                               std::span<const std::string> numbers, bool across, bool footBefore = false);
+    // What a value axis of its own takes across its line, its numbers in `font` (see
+    // CChartAxisRoom): upward or lying, its ticks reaching `tickReach` toward the numbers, which
+    // stand an eighth of a line beyond them.
+    CChartAxisRoom ValueAxisRoom(const CChartFont& font, bool upward, double tickReach,
+                                 std::span<const std::string> numbers) const;
     // Whether the plot keeps room for the ends of the value axes a builder draws.
     bool EndsStandBeyond() const;
     // The first and last of the numbers of the value axis noted last, beyond its line's ends, a
@@ -407,8 +419,9 @@ public:
     // stands in the first column of the room kept where it keeps clear of the texts drawn,
     // within the area and short of the lines of the axes that run beside its own.
     void DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std::string> numbers);
-    // How far apart the columns of those ends stand: a blank, three pixels at least.
-    double EndsColumnsApart(const CChartFont& font) const;
+    // How far apart numbers side by side stand, and the columns of those ends: a blank, three
+    // pixels at least.
+    double BlankApart(const CChartFont& font) const;
     // Whether a name of `align` at (x, y) in the current area's units lies within the area and
     // clear of the value axes' numbers.
     bool NameStandsClear(double x, double y, int align, const CChartFont& font, const std::string& name) const;
@@ -436,6 +449,24 @@ private:
     bool ClearOfNumbers(const CChartPixelArea& box, double reach) const;
     // Whether a box of pixels lies within the current area.
     bool InsideArea(const CChartPixelArea& box) const;
+    // Places the numbers of DrawValueAxisNumbers' plan, upright or turned, every k-th from the
+    // foot; false where they cannot stand so.
+    bool PlaceValueAxisNumbers(const CChartNumbersPlan& plan, bool turned, bool footBefore);
+    void DrawShownNumbers(const CChartNumbersPlan& plan, const std::vector<bool>& shown, bool turned);
+    // Where the foot of the plan stands by its tick, clear of the next number shown (`near`
+    // pixels), or nowhere.
+    struct CFootPlace {
+        CChartPointD at;
+        int align = 0;
+    };
+    std::optional<CFootPlace> PlaceFoot(const CChartNumbersPlan& plan, bool turned, bool footBefore,
+                                        const std::optional<CChartPixelArea>& next, double near);
+    // Whether a number of the axis in `box`, its foot or (far) its far end, reads as its tick's:
+    // its middle lies nearer that tick than the next, or beyond the axis' end.
+    bool ByItsTick(const CChartValueAxisInk& own, const CChartPixelArea& box, bool far) const;
+    // A number drawn for the axis, noted among its numbers.
+    void AddValueAxisNumber(CChartValueAxisInk& own, const CChartPointD& at, int align, bool turned,
+                            const CChartFont& font, const std::string& number);
     // The two ends of a value axis whose numbers cannot stand at their places (see
     // DrawValueAxisNumbers).
     void DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,

@@ -5,12 +5,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
 constexpr double kTickShare = 0.012; // of the area's height
 constexpr double kGapShare = 0.006;
-constexpr double kLabelShareLimit = 0.4; // labels take at most this share of the region
+// Names turned upright under the plot, or beside it, leave the plot these shares of the region's
+// height and width at least; longer ones are shortened with "...".
+constexpr double kPlotShareUnderNames = 0.25;
+constexpr double kPlotShareBesideNames = 0.5;
 constexpr int kGridColor = 7;
 constexpr int kWallColor = 8;
 
@@ -32,6 +36,27 @@ std::vector<bool> ChartNamesShown(const CChart& chart, std::span<const double> p
         any = true;
         last = places[i];
     }
+    return shown;
+}
+
+std::vector<bool> ChartNumbersShown(const CChart& chart, std::span<const double> places,
+                                    std::span<const std::string> numbers, double size)
+{
+    const double slack = 0.5 / (chart.PixelsPerUnit() * chart.CurrentArea().unitScale);
+    const std::size_t n = std::min(places.size(), numbers.size());
+    std::vector<bool> shown(places.size(), false);
+    for (std::size_t k = 1; k < n; ++k) {
+        bool apart = (n - 1) % k == 0;
+        for (std::size_t i = k; i < n && apart; i += k)
+            apart = std::fabs(places[i] - places[i - k]) >= size - slack;
+        if (apart) {
+            for (std::size_t i = 0; i < n; i += k)
+                shown[i] = true;
+            return shown;
+        }
+    }
+    if (n > 0)
+        shown[0] = true;
     return shown;
 }
 
@@ -131,25 +156,28 @@ void CChart::NoteValueAxis(double x, double y, double length, bool upward, doubl
 
 namespace {
 
-// Of numbers at evenly spaced `places` along their axis, each taking `size` of it, those drawn:
-// every k-th from the foot, k the fewest steps that hold a number, and the far end, in place of
-// the k-th before it where the two would meet. False where not even the two ends stand apart.
-bool EveryKthAndTheEnds(std::span<const double> places, double size, std::vector<bool>& shown)
+// The steps (in ticks) at which numbers at evenly spaced ticks can be thinned, every k-th from the
+// foot, so that they step evenly and reach the far end: the divisors of the axis' intervals, from
+// the fewest steps that hold a number, `size` of the axis, on.
+std::vector<std::size_t> EvenSteps(std::span<const double> places, double size)
 {
-    const std::size_t n = places.size();
-    shown.assign(n, n > 0);
-    if (n < 2)
-        return true;
+    const std::size_t intervals = places.empty() ? 0 : places.size() - 1;
+    if (intervals == 0)
+        return {1};
     const double step = std::fabs(places[1] - places[0]);
-    const std::size_t k =
-        step > 0.0 ? std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(size / step - 1e-9))) : n;
-    for (std::size_t i = 1; i < n; ++i)
-        shown[i] = i % k == 0;
-    const std::size_t last = n - 1, before = last - last % k;
-    if (!shown[last] && before > 0 && std::fabs(places[last] - places[before]) < size)
-        shown[before] = false;
-    shown[last] = true;
-    return std::fabs(places[last] - places[0]) >= size;
+    const double fewest = step > 0.0 ? std::ceil(size / step - 1e-9) : static_cast<double>(intervals);
+    std::vector<std::size_t> steps;
+    for (std::size_t k = 1; k <= intervals; ++k) {
+        if (intervals % k == 0 && static_cast<double>(k) >= fewest)
+            steps.push_back(k);
+    }
+    return steps;
+}
+
+// The middle of a box of pixels along an axis.
+double Middle(const CChartPixelArea& box, bool upward)
+{
+    return upward ? (box.top + box.bottom) / 2.0 : (box.left + box.right) / 2.0;
 }
 
 } // namespace
@@ -177,6 +205,30 @@ void CChart::AddNumber(const CChartPointD& at, int align, bool turned, const CCh
     AddText(at.x, at.y + TextHeightUnits(font) / 2.0 - length / 2.0, align & 0x01, font, PaletteColor(0), 90, number);
 }
 
+
+// A value axis' numbers as DrawValueAxisNumbers is given them, and the axes they keep clear of.
+struct CChartNumbersPlan {
+    CChartValueAxisInk& own;
+    std::span<const CChartValueAxisInk* const> others;
+    std::span<const CChartPointD> anchors;
+    int align;
+    const CChartFont& font;
+    std::span<const std::string> numbers;
+    bool across;
+};
+
+bool CChart::ByItsTick(const CChartValueAxisInk& own, const CChartPixelArea& box, bool far) const
+{
+    const std::vector<double>& ticks = own.ticks;
+    if (ticks.size() < 2)
+        return true;
+    // Toward the axis' other end a number reads as its tick's while its middle lies nearer that
+    // tick than the next one; beyond its end of the axis nothing else claims it.
+    const double tick = far ? ticks.back() : ticks.front(), next = far ? ticks[ticks.size() - 2] : ticks[1];
+    const double inward = (Middle(box, own.upward) - tick) * (next > tick ? 1.0 : -1.0);
+    return inward < std::fabs(next - tick) / 2.0 - 0.5;
+}
+
 void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int align, const CChartFont& font,
                                   std::span<const std::string> numbers, bool across, bool footBefore)
 {
@@ -184,7 +236,7 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
     anchors = anchors.first(numbers.size());
     std::vector<CChartValueAxisInk>& axes = m_draw->valueAxes;
     if (axes.empty() || axes.back().upward == across)
-        axes.push_back({CChartPixelArea(), false, !across, {}, {}, {}}); // numbers without a line of their own
+        axes.push_back({CChartPixelArea(), false, !across, {}, {}, {}, {}, {}}); // numbers without a line of their own
     CChartValueAxisInk& own = axes.back();
     // The value axes drawn before that run its way; one drawn again in its place is itself, and
     // with the same numbers (the bars' outline pass) shows what it showed then: placed again
@@ -198,117 +250,143 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
             others.push_back(&axis);
     }
     own.texts.assign(numbers.begin(), numbers.end());
-    const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
-    const double pixels = PixelsPerUnit() * CurrentArea().unitScale;
-    const double slack = 0.5 / pixels; // boxes reaching less than half a pixel into each other
-    double widest = 0.0;
-    for (const std::string& number : numbers)
-        widest = std::max(widest, TextWidthUnits(font, number));
-    std::vector<double> places;
-    for (const CChartPointD& anchor : anchors)
-        places.push_back(across ? anchor.x : anchor.y);
-    // Turned upright, numbers read along their axis, never as one row with another axis' ink:
-    // a blank keeps them apart.
-    const auto clearOfAxes = [&](const CChartPixelArea& box, bool turned) {
-        return ClearOfAxes(box, others, (turned ? blank : height) * pixels, blank * pixels);
-    };
-    // Each number's anchor and alignment: a lying axis' foot may stand before its line's start,
-    // level with the other numbers, its right edge a quarter blank away.
-    std::vector<CChartPointD> at(anchors.begin(), anchors.end());
-    std::vector<int> aligns(at.size(), align);
-    if (footBefore && across && own.lined && !at.empty()) {
-        at[0] = {FromMain(own.start).x - blank / 4.0, anchors[0].y};
-        aligns[0] = (align & 0x100) | 0x01;
-    }
-    // Side by side each takes the widest number's width and a blank (three pixels at least); one
-    // above another a line; turned upright, the widest number's length and that blank.
-    const double apart = std::max(blank, 3.0 / pixels);
+    own.ticks.clear();
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        own.ticks.push_back(Middle(NumberPixelArea(anchors[i], align, false, font, numbers[i]), !across));
+    CChartNumbersPlan plan{own, others, anchors, align, font, numbers, across};
     for (const bool turned : {false, true}) {
-        if (turned && across)
-            break;
-        const double size = across || turned ? widest + apart : height - slack;
-        std::vector<bool> shown;
-        bool clear = EveryKthAndTheEnds(places, size, shown);
-        std::vector<CChartPixelArea> boxes;
-        bool footLeft = false; // a foot before the line's start that finds no room there
-        for (std::size_t i = 0; i < numbers.size() && clear; ++i) {
-            if (shown[i] && !numbers[i].empty()) {
-                const CChartPixelArea box = NumberPixelArea(at[i], aligns[i], turned, font, numbers[i]);
-                const bool stands = clearOfAxes(box, turned) && (at[i] == anchors[i] || ClearOfTexts(box, 1.0));
-                const bool left = i == 0 && at[i] != anchors[i] && !stands;
-                footLeft = footLeft || left;
-                shown[i] = shown[i] && !left;
-                clear = stands || left;
-                if (stands)
-                    boxes.push_back(box);
-            }
-        }
-        if (!clear)
-            continue;
-        // A foot that finds no room before the line's start hangs from it, the first number
-        // after it giving way where the two would meet.
-        if (footLeft) {
-            const CChartPointD hang = {FromMain(own.start).x, anchors[0].y};
-            const CChartPixelArea box = NumberPixelArea(hang, align & 0x100, false, font, numbers[0]);
-            std::size_t next = 1;
-            while (next < numbers.size() && !shown[next])
-                ++next;
-            const bool meets = !boxes.empty() && Near(box, boxes.front(), apart * pixels);
-            if (clearOfAxes(box, false) && ClearOfTexts(box, 1.0) && !(meets && next + 1 >= numbers.size())) {
-                if (meets) {
-                    shown[next] = false;
-                    boxes.erase(boxes.begin());
-                }
-                at[0] = hang;
-                aligns[0] = align & 0x100;
-                shown[0] = true;
-                boxes.insert(boxes.begin(), box);
-                footLeft = false;
-            }
-        }
-        // The foot of an upright axis whose number would touch one of a lying axis' numbers (the
-        // two feet in the corner of a plot) or a name under the plot stands on its tick rather
-        // than level with it; turned, it rises from its tick.
-        if (!across && !boxes.empty() && !numbers[0].empty()) {
-            bool meets = !ClearOfTexts(boxes.front(), 1.0, numbers[0]);
-            for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
-                for (const CChartPixelArea& number : axis.upward ? std::span<const CChartPixelArea>() : axis.numbers)
-                    meets = meets || Near(boxes.front(), number, blank * pixels);
-            }
-            const double rise = turned ? TextWidthUnits(font, numbers[0]) / 2.0 : height / 2.0;
-            const CChartPointD raised = {at[0].x, at[0].y + rise};
-            const CChartPixelArea box = NumberPixelArea(raised, align, turned, font, numbers[0]);
-            // A number between the ends that the raised foot would meet gives way to it.
-            const bool meetsNext = boxes.size() >= 2 && Near(box, boxes[1], 0.0);
-            if (meets && (!meetsNext || boxes.size() > 2) && ClearOfTexts(box, 1.0, numbers[0])) {
-                at[0] = raised;
-                boxes.front() = box;
-                for (std::size_t next = 1; meetsNext && next < numbers.size(); ++next) {
-                    if (shown[next] && !numbers[next].empty()) {
-                        shown[next] = false;
-                        boxes.erase(boxes.begin() + 1);
-                        break;
-                    }
-                }
-            } else if (!ClearOfTexts(boxes.front(), -0.5, numbers[0])) {
-                // Over a name, and with no room to rise: it tries the places left to an end.
-                shown[0] = false;
-                boxes.erase(boxes.begin());
-                footLeft = true;
-            }
-        }
-        for (std::size_t i = 0; i < numbers.size(); ++i) {
-            if (shown[i])
-                AddNumber(at[i], aligns[i], turned, font, numbers[i]);
-        }
-        own.numbers.insert(own.numbers.end(), boxes.begin(), boxes.end());
-        // The others stand; the foot tries the places left to an end of its own.
-        if (footLeft)
-            DrawValueAxisEnds(own, others, std::span(at).first(1), std::span(aligns).first(1), font,
-                              numbers.first(1));
-        return;
+        if (!(turned && across) && PlaceValueAxisNumbers(plan, turned, footBefore))
+            return;
     }
-    DrawValueAxisEnds(own, others, at, aligns, font, numbers);
+    std::vector<int> aligns(anchors.size(), align);
+    DrawValueAxisEnds(own, others, anchors, aligns, font, numbers);
+}
+
+bool CChart::PlaceValueAxisNumbers(const CChartNumbersPlan& plan, bool turned, bool footBefore)
+{
+    const std::span<const CChartPointD> anchors = plan.anchors;
+    const std::span<const std::string> numbers = plan.numbers;
+    const std::size_t n = numbers.size();
+    if (n == 0)
+        return true;
+    const double height = TextHeightUnits(plan.font), apart = BlankApart(plan.font);
+    const double pixels = PixelsPerUnit() * CurrentArea().unitScale;
+    double widest = 0.0;
+    std::vector<double> places;
+    for (std::size_t i = 0; i < n; ++i) {
+        widest = std::max(widest, TextWidthUnits(plan.font, numbers[i]));
+        places.push_back(plan.across ? anchors[i].x : anchors[i].y);
+    }
+    // Side by side each takes the widest number's width and a blank; one above another a line
+    // (boxes reaching less than half a pixel into each other); turned upright, the widest
+    // number's length and that blank.
+    const bool sideBySide = plan.across || turned;
+    const double size = sideBySide ? widest + apart : height - 0.5 / pixels;
+    if (std::fabs(places.back() - places.front()) < size)
+        return false;
+    std::vector<bool> fallback;
+    for (const std::size_t k : EvenSteps(places, size)) {
+        std::vector<bool> shown(n, false);
+        bool stand = true;
+        for (std::size_t i = k; i < n && stand; i += k) {
+            const CChartPixelArea box = NumberPixelArea(anchors[i], plan.align, turned, plan.font, numbers[i]);
+            shown[i] = !numbers[i].empty();
+            stand = !shown[i] || ClearOfAxes(box, plan.others, (turned ? apart : height) * pixels, apart * pixels);
+            if (!stand && i + 1 == n)
+                return false; // the far end stands nowhere at its place, at any step
+        }
+        if (!stand)
+            continue;
+        // The foot keeps clear of the next number shown, as neighbours keep clear of each other.
+        const std::optional<CChartPixelArea> next =
+            n > 1 && !numbers[k].empty()
+                ? std::optional(NumberPixelArea(anchors[k], plan.align, turned, plan.font, numbers[k]))
+                : std::nullopt;
+        const std::optional<CFootPlace> foot =
+            PlaceFoot(plan, turned, footBefore, next, sideBySide ? apart * pixels : -0.5);
+        if (foot || numbers[0].empty()) {
+            if (foot)
+                AddValueAxisNumber(plan.own, foot->at, foot->align, turned, plan.font, numbers[0]);
+            DrawShownNumbers(plan, shown, turned);
+            return true;
+        }
+        if (fallback.empty())
+            fallback = shown;
+    }
+    if (fallback.empty())
+        return false;
+    // The others stand, every k-th; the foot, with no place by its tick there, tries the places
+    // left to an end of its own.
+    DrawShownNumbers(plan, fallback, turned);
+    const int align = plan.align;
+    DrawValueAxisEnds(plan.own, plan.others, anchors.first(1), std::span(&align, 1), plan.font, numbers.first(1));
+    return true;
+}
+
+void CChart::DrawShownNumbers(const CChartNumbersPlan& plan, const std::vector<bool>& shown, bool turned)
+{
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (shown[i])
+            AddValueAxisNumber(plan.own, plan.anchors[i], plan.align, turned, plan.font, plan.numbers[i]);
+    }
+}
+
+void CChart::AddValueAxisNumber(CChartValueAxisInk& own, const CChartPointD& at, int align, bool turned,
+                                const CChartFont& font, const std::string& number)
+{
+    own.numbers.push_back(NumberPixelArea(at, align, turned, font, number));
+    AddNumber(at, align, turned, font, number);
+}
+
+std::optional<CChart::CFootPlace> CChart::PlaceFoot(const CChartNumbersPlan& plan, bool turned, bool footBefore,
+                                                    const std::optional<CChartPixelArea>& next, double near)
+{
+    const std::string& number = plan.numbers[0];
+    const CChartPointD at = plan.anchors[0];
+    const double height = TextHeightUnits(plan.font), blank = TextWidthUnits(plan.font, " ");
+    const double pixels = PixelsPerUnit() * CurrentArea().unitScale;
+    const double apart = BlankApart(plan.font);
+    const auto stands = [&](const CFootPlace& place, double textReach) {
+        const CChartPixelArea box = NumberPixelArea(place.at, place.align, turned, plan.font, number);
+        return ClearOfAxes(box, plan.others, (turned ? apart : height) * pixels, apart * pixels) &&
+               ByItsTick(plan.own, box, false) && !(next && Near(box, *next, near)) &&
+               (textReach == HUGE_VAL || ClearOfTexts(box, textReach, number));
+    };
+    // A lying axis' foot may stand before its line's start, level with the other numbers, its
+    // right edge a quarter blank away; where it finds no room there, it hangs from the start.
+    if (footBefore && plan.across && plan.own.lined) {
+        const double start = FromMain(plan.own.start).x;
+        for (const CFootPlace place : {CFootPlace{{start - blank / 4.0, at.y}, (plan.align & 0x100) | 0x01},
+                                       CFootPlace{{start, at.y}, plan.align & 0x100}}) {
+            if (stands(place, 1.0))
+                return place;
+        }
+        return std::nullopt;
+    }
+    const CFootPlace level{at, plan.align};
+    if (plan.across)
+        return stands(level, HUGE_VAL) ? std::optional(level) : std::nullopt;
+    // The foot of an upright axis whose number would touch one of a lying axis' numbers (the two
+    // feet in the corner of a plot) or a name under the plot rises toward standing on its tick
+    // (turned, rising from it) while its middle stays nearer its tick than the next; where that
+    // does not clear them, it stands level with its tick where it only touches them, and over a
+    // name nowhere.
+    const CChartPixelArea box = NumberPixelArea(at, plan.align, turned, plan.font, number);
+    bool meets = !ClearOfTexts(box, 1.0, number);
+    for (const CChartValueAxisInk& axis : m_draw->valueAxes) {
+        for (const CChartPixelArea& other : axis.upward ? std::span<const CChartPixelArea>() : axis.numbers)
+            meets = meets || Near(box, other, blank * pixels);
+    }
+    if (!meets)
+        return stands(level, HUGE_VAL) ? std::optional(level) : std::nullopt;
+    // It rises as little as clears them, an eighth of the way at a time.
+    const double rise = turned ? TextWidthUnits(plan.font, number) / 2.0 : height / 2.0;
+    for (int eighth = 1; eighth <= 8; ++eighth) {
+        const CFootPlace raised{{at.x, at.y + rise * eighth / 8.0}, plan.align};
+        if (stands(raised, 1.0))
+            return raised;
+    }
+    return stands(level, -0.5) ? std::optional(level) : std::nullopt;
 }
 
 void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartValueAxisInk* const> others,
@@ -318,15 +396,15 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
     if (numbers.empty())
         return;
     const CChartArea& area = CurrentArea();
-    const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " ");
+    const double height = TextHeightUnits(font), blank = TextWidthUnits(font, " "), apart = BlankApart(font);
     const double pixels = PixelsPerUnit() * area.unitScale;
-    const auto stands = [&](const CChartPixelArea& box, bool turned) {
-        return InsideArea(box) && ClearOfTexts(box, 1.0) &&
-               ClearOfAxes(box, others, (turned ? blank : height) * pixels, blank * pixels);
+    const auto stands = [&](const CChartPixelArea& box, bool turned, bool far) {
+        return InsideArea(box) && ClearOfTexts(box, 1.0) && ByItsTick(own, box, far) &&
+               ClearOfAxes(box, others, (turned ? apart : height) * pixels, apart * pixels);
     };
-    // Where each end may stand, in turn: at its place; on an upright axis turned there, or turned
-    // within the line's length (the foot rising from its tick, the far end hanging from its
-    // own); the foot of a lying axis hanging from its start, or before its start, level with it
+    // Where each end may stand, in turn, wherever it reads as its tick's: at its place; on an
+    // upright axis turned there, or turned and moved into the line's length, an eighth of the way
+    // at a time (up to the foot rising from its tick, the far end hanging from its own); the foot of a lying axis hanging from its start, or before its start, level with it
     // (where the names beside the bars leave room) or rising up to half a line over the name
     // below; the far end over the top of an upright axis or after the end of a lying one.
     struct CPlace {
@@ -342,8 +420,8 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
         std::vector<CPlace> places{{anchors[i], aligns[i], false}};
         if (own.upward) {
             const double half = TextWidthUnits(font, numbers[i]) / 2.0;
-            places.push_back({anchors[i], aligns[i], true});
-            places.push_back({{anchors[i].x, anchors[i].y + (far ? -half : half)}, aligns[i], true});
+            for (int eighth = 0; eighth <= 8; ++eighth)
+                places.push_back({{anchors[i].x, anchors[i].y + (far ? -half : half) * eighth / 8.0}, aligns[i], true});
         }
         if (own.lined) {
             const CChartPointD line = FromMain(own.end), start = FromMain(own.start);
@@ -358,18 +436,39 @@ void CChart::DrawValueAxisEnds(CChartValueAxisInk& own, std::span<const CChartVa
         }
         for (const CPlace& place : places) {
             const CChartPixelArea box = NumberPixelArea(place.at, place.align, place.turned, font, numbers[i]);
-            if (stands(box, place.turned)) {
-                AddNumber(place.at, place.align, place.turned, font, numbers[i]);
-                own.numbers.push_back(box);
+            if (stands(box, place.turned, far)) {
+                AddValueAxisNumber(own, place.at, place.align, place.turned, font, numbers[i]);
                 break;
             }
         }
     }
 }
 
+CChartAxisRoom CChart::ValueAxisRoom(const CChartFont& font, bool upward, double tickReach,
+                                     std::span<const std::string> numbers) const
+{
+    CChartAxisRoom room;
+    const double line = TextHeightUnits(font), blank = BlankApart(font);
+    double widest = 0.0;
+    for (const std::string& number : numbers)
+        widest = std::max(widest, TextWidthUnits(font, number));
+    room.gap = line / 8.0;
+    room.away = tickReach + room.gap;
+    room.across = room.away + (upward ? widest : line);
+    room.turned = room.away + line;
+    // Numbers side by side with another axis' ink keep a line clear of it (a blank, two axes
+    // read as one row); turned upright they read along their axis.
+    room.clear = line;
+    room.clearTurned = blank;
+    // Ends beyond the lines: lying, one above another a line and a pixel apart, as texts keep
+    // clear of each other; upright, turned, a line wide and a blank apart.
+    room.ends = line + (upward ? blank : 1.0 / (PixelsPerUnit() * CurrentArea().unitScale));
+    return room;
+}
+
 bool CChart::EndsStandBeyond() const { return !m_def->endsBeyond[0].empty() || !m_def->endsBeyond[1].empty(); }
 
-double CChart::EndsColumnsApart(const CChartFont& font) const
+double CChart::BlankApart(const CChartFont& font) const
 {
     return std::max(TextWidthUnits(font, " "), 3.0 / (PixelsPerUnit() * CurrentArea().unitScale));
 }
@@ -381,18 +480,16 @@ void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std
         return;
     CChartValueAxisInk& own = axes.back();
     const double height = TextHeightUnits(font), away = ChartGetAreaHeight() * (kTickShare + kGapShare);
-    const double apart = EndsColumnsApart(font);
-    // Turned upright side by side, the ends of two axes read as one unless a blank apart (lying,
-    // they stand one above another).
+    const double apart = BlankApart(font);
+    // Turned upright side by side with another axis' numbers, ends read as one with them unless a
+    // blank apart; under or over the plot they stand clear of the others' lines and ticks, which
+    // end at the plot's edge. Lying, they stand one above another, each level with its axis.
+    std::vector<const CChartValueAxisInk*> others;
+    for (const CChartValueAxisInk& axis : std::span(axes).first(axes.size() - 1)) {
+        if (axis.upward == own.upward)
+            others.push_back(&axis);
+    }
     const double blank = apart * PixelsPerUnit() * CurrentArea().unitScale;
-    const auto besideAnother = [&](const CChartPixelArea& box) {
-        return own.upward && std::any_of(axes.begin(), axes.end() - 1, [&](const CChartValueAxisInk& axis) {
-                   return std::ranges::any_of(axis.numbers, [&](const CChartPixelArea& n) {
-                       return box.top < n.bottom && n.top < box.bottom && box.left - blank < n.right &&
-                              n.left < box.right + blank;
-                   });
-               });
-    };
     const CChartPointD start = FromMain(own.start), end = FromMain(own.end);
     // An end reaching across the line of another axis beside its own would read as that one's.
     const auto acrossAnother = [&](const CChartPixelArea& box) {
@@ -420,7 +517,8 @@ void CChart::DrawValueAxisEndsBeyond(const CChartFont& font, std::span<const std
                             : CChartPointD{start.x - height / 2.0, start.y - beyond - length / 2.0 - height / 2.0};
             const int align = !own.upward && !far ? 0x01 : 0;
             const CChartPixelArea box = NumberPixelArea(at, align, own.upward, font, number);
-            if (InsideArea(box) && ClearOfTexts(box, 1.0) && !besideAnother(box) && !acrossAnother(box)) {
+            if (InsideArea(box) && ClearOfTexts(box, 1.0) && (!own.upward || ClearOfAxes(box, others, blank, 0.0)) &&
+                !acrossAnother(box)) {
                 AddNumber(at, align, own.upward, font, number);
                 own.numbers.push_back(box);
                 break;
@@ -441,7 +539,7 @@ CChartAxes::CChartAxes(CChart& chart, CChartAxisPlan horizontal, CChartAxisPlan 
     const std::array<std::string, 2>& ends = chart.Definition().endsBeyond;
     if (m_labels && m_h.category != m_v.category) {
         const int columns = chart.Definition().endsColumns;
-        const double apart = chart.EndsColumnsApart(m_font);
+        const double apart = chart.BlankApart(m_font);
         const auto room = [&](const std::string& end) {
             return end.empty() ? 0.0 : m_tick + m_gap + columns * (chart.TextWidthUnits(m_font, end) + apart) - apart;
         };
@@ -485,17 +583,18 @@ std::vector<double> CChartAxes::MajorPositions(const CChartAxisPlan& axis) const
     return positions;
 }
 
-double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize) const
+double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize, double nameRoom) const
 {
     if (!m_labels)
         return m_tick;
     double size = 0.0;
-    const double regionLimit = kLabelShareLimit * m_chart.ChartGetAreaHeight();
     if (axis.category) {
         const bool turned = horizontalAxis && (axis.flags & CChartAxisSettings::kVerticalLabels);
         for (const std::string& label : axis.labels) {
+            // As drawn: shortened to the room, or left out where not even a letter fits.
+            const double shortened = m_chart.TextWidthUnits(m_font, ElideChartText(m_chart, m_font, label, nameRoom));
             if (!horizontalAxis || turned)
-                size = std::max(size, std::min(m_chart.TextWidthUnits(m_font, label), regionLimit));
+                size = std::max(size, shortened <= nameRoom ? shortened : 0.0);
             else
                 size = std::max(size, m_textHeight * static_cast<double>(WrapChartText(m_chart, m_font, label, slotSize).size()));
         }
@@ -518,7 +617,9 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
     }
     // The room kept for the ends of a builder's value axes lies between the plot and the names
     // on their side, and is kept on the other side where the axis' own numbers leave less.
-    const double verticalBand = LabelBand(m_v, false, 0.0) + RoomForEnds(m_v);
+    // Names follow the longest of them, as far as they leave the plot its share of the region.
+    m_vNameRoom = region.Width() * (1.0 - kPlotShareBesideNames) - m_tick - m_gap - RoomForEnds(m_v);
+    const double verticalBand = LabelBand(m_v, false, 0.0, m_vNameRoom) + RoomForEnds(m_v);
     (m_v.farSide ? plot.right : plot.left) += m_v.farSide ? -verticalBand : verticalBand;
     if (m_labels && !m_h.category) {
         const double last = m_chart.TextWidthUnits(m_font, FormatChartNumber(m_h.scale.max, m_h.format, m_h.scale.Step()));
@@ -543,7 +644,16 @@ CChartRect CChartAxes::Layout(const CChartRect& region)
     // Labels with a word wider than their slot would run into each other: they stand upright.
     if (m_labels && m_h.category && !LabelsFitSlots())
         m_h.flags |= CChartAxisSettings::kVerticalLabels;
-    const double horizontalBand = LabelBand(m_h, true, m_slotWidth) + RoomForEnds(m_h);
+    // Upright, they stand a line wide about their slots' middles: the last keeps within the region.
+    if (m_labels && m_h.category && (m_h.flags & CChartAxisSettings::kVerticalLabels) && m_h.count > 0) {
+        const double n = m_h.count, width = (region.right - m_textHeight / 2.0 - plot.left) * n / (n - 0.5);
+        if (width < plot.Width() && width > 0.0) {
+            plot.right = plot.left + width;
+            m_slotWidth = width / n;
+        }
+    }
+    m_hNameRoom = plot.Height() - region.Height() * kPlotShareUnderNames - m_tick - m_gap - RoomForEnds(m_h);
+    const double horizontalBand = LabelBand(m_h, true, m_slotWidth, m_hNameRoom) + RoomForEnds(m_h);
     (m_h.farSide ? plot.top : plot.bottom) += m_h.farSide ? -horizontalBand : horizontalBand;
     // Whatever the labels ask, the plot keeps a tenth of the region.
     if (plot.Width() < region.Width() * 0.1)
@@ -663,7 +773,10 @@ void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
         const double x = X(plot, j + 0.5);
         const std::string& label = m_h.labels[static_cast<std::size_t>(j)];
         if (turned) {
-            m_chart.AddText(x, labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 90, label);
+            // Shortened at its end to the room, never cut at its start; not even a letter: left out.
+            const std::string name = ElideChartText(m_chart, m_font, label, m_hNameRoom);
+            if (m_chart.TextWidthUnits(m_font, name) <= m_hNameRoom)
+                m_chart.AddText(x, labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 90, name);
             continue;
         }
         const std::vector<std::string> lines = WrapChartText(m_chart, m_font, label, m_slotWidth);
@@ -710,8 +823,10 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
     const std::vector<bool> shown = NamesShown(m_v, plot, m_textHeight);
     for (std::size_t j = 0; j < shown.size(); ++j) {
         const double y = Y(plot, j + 0.5) - half;
-        if (shown[j] && m_chart.NameStandsClear(labelX, y, align, m_font, m_v.labels[j]))
-            m_chart.AddText(labelX, y, align, m_font, black, 0, m_v.labels[j]);
+        const std::string name = shown[j] ? ElideChartText(m_chart, m_font, m_v.labels[j], m_vNameRoom) : std::string();
+        if (shown[j] && m_chart.TextWidthUnits(m_font, name) <= m_vNameRoom &&
+            m_chart.NameStandsClear(labelX, y, align, m_font, name))
+            m_chart.AddText(labelX, y, align, m_font, black, 0, name);
     }
 }
 

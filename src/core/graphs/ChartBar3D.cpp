@@ -383,6 +383,7 @@ CChartAxis3D ValueAxis(const CChartDefinition& def, const CChartScale& scale, bo
 {
     CChartAxis3D axis;
     axis.direction = 1;
+    axis.numbers = true;
     axis.farSide = (def.axes[1].flags & CChartAxisSettings::kSideSecond) != 0;
     for (int k = 0; k <= scale.majors; ++k) {
         axis.ticks.push_back(static_cast<double>(k) / scale.majors);

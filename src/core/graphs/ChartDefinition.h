@@ -96,6 +96,7 @@ struct CChartValueAxisInk {
     CChartPointD end;
     std::vector<CChartPixelArea> numbers;
     std::vector<std::string> texts; // the numbers it was given, shown or not
+    std::vector<double> ticks;      // along it, in pixels, where each of them stands level with its tick
 };
 
 // The drawing calls' own settings, kept across definitions.

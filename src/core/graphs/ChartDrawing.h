@@ -6,6 +6,7 @@
 #include "graphs/Chart.h"
 #include "graphs/ChartDefinition.h"
 
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -62,6 +63,13 @@ CColor ShadeColor(CColor color, double factor);
 // stand evenly). An empty name takes no place and no turn.
 std::vector<bool> ChartNamesShown(const CChart& chart, std::span<const double> places,
                                   std::span<const std::string> names, double size);
+
+// Which of the numbers of a scale at `places` along an axis are drawn, where each takes `size` of
+// it: every k-th from the foot, k the fewest steps that divide the scale's intervals (so that the
+// numbers step evenly and the far end is among them) and keep each two drawn `size` apart; the
+// foot alone where not even the two ends stand apart.
+std::vector<bool> ChartNumbersShown(const CChart& chart, std::span<const double> places,
+                                    std::span<const std::string> numbers, double size);
 
 // Titles and legend; returns what is left for the plot.
 CChartRect DrawChartDecorations(CChart& chart, int kind);
@@ -186,7 +194,8 @@ public:
     const CChartAxisPlan& Vertical() const { return m_v; }
 
 private:
-    double LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize) const;
+    // The band of an axis' labels across it; names turned or beside the plot take at most nameRoom.
+    double LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize, double nameRoom) const;
     // Whether every category label wraps into lines no wider than its slot.
     bool LabelsFitSlots() const;
     // The names of a category axis (m_h or m_v) drawn where each takes `size` of it.
@@ -216,6 +225,10 @@ private:
     double m_tick = 0.0;
     double m_gap = 0.0;
     double m_slotWidth = 0.0;
+    // The length a category name may take turned under the plot, or beside it: longer ones are
+    // shortened with "...".
+    double m_hNameRoom = HUGE_VAL;
+    double m_vNameRoom = HUGE_VAL;
     // The room kept before the start and after the end of the value axes that a builder draws
     // beside the chart's own, for their ends (bars only: one axis of names, one of values).
     double m_footRoom = 0.0;

@@ -50,6 +50,20 @@ inline constexpr int kChartPointMissing = 0x100;
 // The most columns the ends of value axes beyond their lines take (ChartKeepRoomForEnds).
 inline constexpr int kMostEndColumns = 4;
 
+// What a value axis a builder draws beside the chart's own (ChartDrawValueAxis, its numbers by
+// ChartSetAxisPartA or B) takes across its line, in the current area's units, at the text size
+// and pixel ratio of its numbers' font (ChartMeasureValueAxis): the one answer the builder sizes
+// the room between its axes by.
+struct CChartAxisRoom {
+    double away = 0.0;        // from the line to its numbers: what its ticks reach there and a gap
+    double gap = 0.0;         // that gap
+    double across = 0.0;      // to the far side of its numbers standing across (upright: the widest)
+    double turned = 0.0;      // the same, its numbers turned upright, a line wide (upright axes)
+    double clear = 0.0;       // how far numbers standing across keep from another axis' ink beside them
+    double clearTurned = 0.0; // the same for numbers turned upright: a blank, three pixels at least
+    double ends = 0.0;        // how far apart the ends of neighbouring axes stand beyond their lines
+};
+
 // A value of point `point` of set `set` (ChartSetSparseData).
 struct CChartValueAt {
     int point = 0;
@@ -183,6 +197,13 @@ public:
     virtual void ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns) = 0;
     // Lays out and draws the chart as defined so far.
     virtual void ChartSetKind(int kind, int options, int flags) = 0;
+    // Lays the chart out as ChartSetKind would and answers ChartGetLayout so, drawing nothing:
+    // a builder plans its definition by the plot it would get.
+    virtual void ChartPlanKind(int kind, int options, int flags) = 0;
+    // The room a value axis of its own needs (CChartAxisRoom): upward or lying, its ticks
+    // reaching `tickReach` toward its numbers, the numbers in font `font`.
+    virtual CChartAxisRoom ChartMeasureValueAxis(int font, bool upward, double tickReach,
+                                                 std::span<const std::string> numbers) = 0;
     virtual double ChartGetLayout(int selector) = 0;
 
     // --- drawing on a chart (in the current area's units) ---

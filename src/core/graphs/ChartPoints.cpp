@@ -283,6 +283,7 @@ CChartAxis3D Axis3D(int direction, const CChartScale& scale, const std::string& 
 {
     CChartAxis3D axis;
     axis.direction = direction;
+    axis.numbers = true;
     for (int k = 0; k <= scale.majors; ++k) {
         axis.ticks.push_back(static_cast<double>(k) / scale.majors);
         if (labels)

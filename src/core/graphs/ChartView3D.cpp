@@ -271,7 +271,8 @@ std::vector<bool> LabelsShown(const CChart& chart, const CChartView3D& view, con
         const CChartPointD p = view.Project(CubePoint(axis.direction, axis.ticks[i], side.a, side.b));
         places.push_back(up ? p.y : p.x);
     }
-    return ChartNamesShown(chart, places, std::span(axis.labels).first(count), th);
+    const std::span<const std::string> labels = std::span(axis.labels).first(count);
+    return axis.numbers ? ChartNumbersShown(chart, places, labels, th) : ChartNamesShown(chart, places, labels, th);
 }
 
 // The labels of the axis set to stand clear of each other at the view's present fit.

@@ -82,9 +82,10 @@ struct CChartAxis3D {
     // the box. Without them each label is one line.
     std::vector<std::vector<std::string>> lines;
     bool upright = false;
-    // Labels too many to stand apart: only those marked are drawn (ChartNamesShown); none marked,
-    // all of them.
+    // Labels too many to stand apart: only those marked are drawn (ChartNamesShown, or for a
+    // scale's numbers ChartNumbersShown); none marked, all of them.
     std::vector<bool> shown;
+    bool numbers = false; // the labels are the numbers of a scale
 
     bool Shows(std::size_t i) const { return i < labels.size() && (shown.empty() || (i < shown.size() && shown[i])); }
 };

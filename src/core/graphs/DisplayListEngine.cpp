@@ -308,6 +308,19 @@ void CDisplayListEngine::ChartSetKind(int kind, int options, int flags)
         m_selected->ChartSetKind(kind, options, flags);
 }
 
+void CDisplayListEngine::ChartPlanKind(int kind, int options, int flags)
+{
+    if (m_selected)
+        m_selected->ChartPlanKind(kind, options, flags);
+}
+
+CChartAxisRoom CDisplayListEngine::ChartMeasureValueAxis(int font, bool upward, double tickReach,
+                                                         std::span<const std::string> numbers)
+{
+    return m_selected ? m_selected->ValueAxisRoom(m_selected->FontOf(font), upward, tickReach, numbers)
+                      : CChartAxisRoom();
+}
+
 double CDisplayListEngine::ChartGetLayout(int selector)
 {
     return m_selected ? m_selected->ChartGetLayout(selector) : 0.0;

@@ -81,6 +81,9 @@ public:
     void ChartSetBarGap(int gap) override;
     void ChartKeepRoomForEnds(const std::string& foot, const std::string& far, int columns) override;
     void ChartSetKind(int kind, int options, int flags) override;
+    void ChartPlanKind(int kind, int options, int flags) override;
+    CChartAxisRoom ChartMeasureValueAxis(int font, bool upward, double tickReach,
+                                         std::span<const std::string> numbers) override;
     double ChartGetLayout(int selector) override;
 
     void ChartDrawLine(double x1, double y1, double x2, double y2, int width, int style, int color) override;

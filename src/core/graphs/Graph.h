@@ -348,15 +348,14 @@ public:
 
     // The floating bars of a limit formula's usable limits, one scale per run of equal plot
     // maxima with a value axis of its own in the gap before it (graphs/LimitFormulaAxes.cpp).
-    // Defines and draws the chart from ChartDefBegin to ChartDefEnd, then the extra value axes;
-    // returns the number of slots, 0 after the error text when no limit is usable, and 0 with
-    // m_limitGapSlots raised when the gaps are too narrow for their axes' numbers (Build then
-    // builds the chart again).
+    // Defines and draws the chart from ChartDefBegin to ChartDefEnd, each gap as many slots wide
+    // as its axis' numbers need on the plot the engine plans (ChartPlanKind), then the extra value
+    // axes; returns the number of slots, 0 after the error text when no limit is usable.
     int SetupLimitFormulaAxes(const std::string& title, const CLimitFormula& formula, std::vector<CLimitSlot>& slots,
                               ChartPlotArea& area);
     // The value axes (ticks and labels) of the gap slots' scales over the drawn plot area.
     void DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const ChartPlotArea& area);
-    // The empty slots each gap needs for its axis' numbers over the drawn plot area.
+    // The empty slots each gap needs for its axis' numbers over the planned plot area.
     // columns: 0 where they hold them; else the columns the axes' ends take beyond their lines,
     // in room the chart keeps (CChart::ChartKeepRoomForEnds): two where axes stand closer
     // than a line.
@@ -382,9 +381,6 @@ public:
     // bars of many glazes, whose reading costs more than their drawing): Redraw runs it again.
     std::function<void(CGraph&)> m_drawReading;
     // The empty slots of each gap of a limit chart: as many as its value axis' numbers need.
-    int m_limitGapSlots = 1;
-    int m_limitEndColumns = 0; // the columns of the axes' ends beyond their lines; 0: in the gaps
-    bool m_rebuildWithWiderGaps = false;
 
 protected:
     // The engine with this graph's chart selected; valid from the builder's start.

@@ -83,20 +83,13 @@ ChartBuilder CGraph::GetBuilder(int graphType)
 int CGraph::Build(CChartWindow* host, CChartWindow* frame, CChartNotifyTarget* notify, CGlazesDoc* glazeDb,
                   CGlaze* glaze)
 {
-    // A limit chart whose gaps are too narrow for their axes' numbers is built once more, with
-    // the gaps it asked for.
-    m_limitGapSlots = 1;
-    m_limitEndColumns = 0;
-    do {
-        m_rebuildWithWiderGaps = false;
-        ForgetBuild();
-        if (!StartChart(host, frame, notify))
-            return m_chartHandle;
-        // Settings typed into the editor and not yet checked reach the preview as they are.
-        BoundGraphTemplate(*this);
-        if (const ChartBuilder builder = GetBuilder(type))
-            (this->*builder)(glazeDb, glaze);
-    } while (m_rebuildWithWiderGaps);
+    ForgetBuild();
+    if (!StartChart(host, frame, notify))
+        return m_chartHandle;
+    // Settings typed into the editor and not yet checked reach the preview as they are.
+    BoundGraphTemplate(*this);
+    if (const ChartBuilder builder = GetBuilder(type))
+        (this->*builder)(glazeDb, glaze);
     if (m_drawReading)
         NoteReadGlazes(glazeDb, glaze);
     if (!m_errorText.empty() || !m_noticeText.empty())

@@ -38,6 +38,25 @@ std::string AxisNumber(const CLimitSlot& slot, double value)
 // away (the default), all where they point at them (tickin 2), half where they cross the line.
 double TicksTowardNumbers(int tickin, double tick) { return tickin == 0 ? 0.0 : tickin == 2 ? tick : tick / 2.0; }
 
+// The numbers of a slot's value axis at its ticks, from its foot.
+std::vector<std::string> AxisNumbers(const CLimitSlot& slot, int ticks)
+{
+    std::vector<std::string> texts;
+    for (int k = 0; k <= ticks; ++k)
+        texts.push_back(AxisNumber(slot, static_cast<double>(k) / ticks * (slot.max - slot.min) + slot.min));
+    return texts;
+}
+
+// The room that holds both axes' numbers and ends (the first one alone when `first`).
+CChartAxisRoom Widest(const CChartAxisRoom& a, const CChartAxisRoom& b, bool first)
+{
+    if (first)
+        return b;
+    return {std::max(a.away, b.away),   std::max(a.gap, b.gap),     std::max(a.across, b.across),
+            std::max(a.turned, b.turned), std::max(a.clear, b.clear), std::max(a.clearTurned, b.clearTurned),
+            std::max(a.ends, b.ends)};
+}
+
 // Why a limit on a listed combination cannot be drawn, or nothing: a plot maximum that is no
 // number above 0 gives no scale, and bounds that are no finite numbers, or a minimum above the
 // maximum, give no bar.
@@ -100,6 +119,41 @@ void MakeBars(const CLimitFormula& formula, const CLimitFormulaDB& database, con
     }
 }
 
+// The bars of the slots, and their names.
+void SetLimitBars(CChartEngine& engine, const CLimitFormula& formula, const CLimitFormulaDB& database,
+                  const std::vector<CLimitSlot>& slots)
+{
+    std::vector<double> bars;
+    std::vector<std::string> names;
+    MakeBars(formula, database, slots, bars, names);
+    const int n = static_cast<int>(slots.size());
+    engine.ChartSetData(n, 2, bars);
+    engine.ChartSetPointLabels(n, names);
+}
+
+// Room beyond the lines' ends for the gap axes' ends, the longest of their feet and of their far
+// ends (their digits are as wide as each other), in `columns` columns.
+void KeepRoomForEnds(CChartEngine& engine, const std::vector<CLimitSlot>& slots, int columns)
+{
+    const auto longer = [](const std::string& a, const std::string& b) { return a.size() < b.size(); };
+    std::string foot, far;
+    for (const CLimitSlot& slot : slots) {
+        if (slot.limit < 0) {
+            foot = std::max(foot, AxisNumber(slot, slot.min), longer);
+            far = std::max(far, AxisNumber(slot, slot.max), longer);
+        }
+    }
+    engine.ChartKeepRoomForEnds(foot, far, columns);
+}
+
+// What the value axis of a gap slot takes across its line, its ticks half a line of its text
+// long (CChartAxisRoom).
+CChartAxisRoom AxisRoom(CChartEngine& engine, const CGraphTemplate& t, const CLimitSlot& slot, int ticks, double line)
+{
+    return engine.ChartMeasureValueAxis(3, t.barhor == 0, TicksTowardNumbers(t.tickin, line / 2.0),
+                                        AxisNumbers(slot, ticks));
+}
+
 // The category axis, and the value axis on the first slot's scale.
 void SetLimitAxes(CChartEngine& engine, const CGraphTemplate& t, const CLimitSlot& first)
 {
@@ -120,7 +174,7 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
 {
     const CLimitFormulaDB* database = GetCurrentLimitFormulaDB();
     std::string problem;
-    slots = MakeSlots(formula, database, m_limitGapSlots, problem);
+    slots = MakeSlots(formula, database, 1, problem);
     if (slots.empty()) {
         m_errorText = "Limit formula contains no usable limits";
         return 0;
@@ -128,38 +182,41 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
     // The usable limits are drawn: what was left out is a flaw of the chart, told by the notice
     // box (the error box is for a chart not drawn).
     m_noticeText = problem;
-    const int n = static_cast<int>(slots.size());
-    std::vector<double> bars;
-    std::vector<std::string> names;
-    MakeBars(formula, *database, slots, bars, names);
     CChartEngine& engine = Engine();
     engine.ChartDefBegin();
     SetLimitFormulaTitles(title, formula.m_name, barhor != 0);
-    engine.ChartSetData(n, 2, bars);
-    engine.ChartSetPointLabels(n, names);
+    SetLimitBars(engine, formula, *database, slots);
     SetFonts();
     engine.ChartSetBarGap(100 - barwid);
     const int barColor = mono ? kMonoBarColor : kBarColor;
     engine.ChartSetColors(2, std::vector<int>{barColor, barColor});
     engine.ChartSetPatterns(2, std::vector<int>{0, 0});
     SetLimitAxes(engine, *this, slots[0]);
-    if (m_limitEndColumns > 0) {
-        // The longest of the gaps' feet and far ends (their digits are as wide as each other).
-        const auto longer = [](const std::string& a, const std::string& b) { return a.size() < b.size(); };
-        std::string foot, far;
-        for (const CLimitSlot& slot : slots) {
-            if (slot.limit < 0) {
-                foot = std::max(foot, AxisNumber(slot, slot.min), longer);
-                far = std::max(far, AxisNumber(slot, slot.max), longer);
-            }
-        }
-        engine.ChartKeepRoomForEnds(foot, far, m_limitEndColumns);
-    }
     const int options = kFloatingBars + (barhor ? kHorizontalBars : 0) + (labels ? 0 : kNoLabels);
     const bool firstGrid = (barhor ? gridy : gridx) != 0;
     const bool secondGrid = (barhor ? gridx : gridy) != 0;
-    engine.ChartSetKind(kChartBar, options + (firstGrid ? kFirstGrid : 0) + (secondGrid ? kSecondGrid : 0),
-                        kBarKindFlags);
+    const int kind = options + (firstGrid ? kFirstGrid : 0) + (secondGrid ? kSecondGrid : 0);
+    // The plot the chart gets with a slot for each gap tells how many each gap needs, and
+    // whether their axes' ends stand beyond their lines in room the chart keeps there.
+    engine.ChartPlanKind(kChartBar, kind, kBarKindFlags);
+    ReadPlotArea(area);
+    int columns = 0;
+    if (const int gapSlots = GapSlotsWanted(slots, area, columns); gapSlots > 1) {
+        slots = MakeSlots(formula, database, gapSlots, problem);
+        SetLimitBars(engine, formula, *database, slots);
+    }
+    if (columns > 0) {
+        // The room kept for the ends takes some of the plot: planned again, its axes may stand
+        // closer and their ends need more columns.
+        KeepRoomForEnds(engine, slots, columns);
+        engine.ChartPlanKind(kChartBar, kind, kBarKindFlags);
+        ReadPlotArea(area);
+        int more = 0;
+        GapSlotsWanted(slots, area, more);
+        if (more > columns)
+            KeepRoomForEnds(engine, slots, more);
+    }
+    engine.ChartSetKind(kChartBar, kind, kBarKindFlags);
     if (borders) {
         // The outline pass: the bars again, hollow and black, over the coloured ones.
         engine.ChartSetPatterns(2, std::vector<int>{kChartPatternHollow, kChartPatternHollow});
@@ -169,15 +226,8 @@ int CGraph::SetupLimitFormulaAxes(const std::string& title, const CLimitFormula&
     DrawPlotFrame(false);
     ReadPlotArea(area);
     engine.ChartDefEnd();
-    int columns = 0;
-    if (const int wanted = GapSlotsWanted(slots, area, columns); wanted > m_limitGapSlots || columns > m_limitEndColumns) {
-        m_limitGapSlots = std::max(wanted, m_limitGapSlots);
-        m_limitEndColumns = std::max(columns, m_limitEndColumns);
-        m_rebuildWithWiderGaps = true;
-        return 0;
-    }
     DrawLimitValueAxes(slots, area);
-    return n;
+    return static_cast<int>(slots.size());
 }
 
 double CGraph::UseAxisTextFont()
@@ -188,42 +238,43 @@ double CGraph::UseAxisTextFont()
 
 int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlotArea& a, int& columns)
 {
-    CChartEngine& engine = Engine();
     const double line = UseAxisTextFont();
     const double length = barhor ? a.height : a.width;
+    const int ticks = static_cast<int>(barhor ? a.horizontalTicks : a.verticalTicks);
     columns = 0;
     int limits = 0, gaps = 0, fewest = static_cast<int>(slots.size());
+    std::vector<const CLimitSlot*> axes; // the last empty slot of each gap carries its axis
     for (std::size_t j = 0, run = 0; j < slots.size(); ++j) {
         if (slots[j].limit >= 0) {
             ++limits;
             ++run;
         } else if (j + 1 < slots.size() && slots[j + 1].limit >= 0) {
-            ++gaps; // the last empty slot of a gap carries the axis
+            axes.push_back(&slots[j]);
             fewest = std::min(fewest, static_cast<int>(run));
             run = 0;
         }
     }
-    if (gaps == 0 || !labels || line <= 0.0 || length <= 0.0)
+    gaps = static_cast<int>(axes.size());
+    if (gaps == 0 || !labels || line <= 0.0 || length <= 0.0 || ticks <= 0)
         return 1;
-    // A gap holds what of its axis' ticks reach the numbers' side, the numbers an eighth of a
-    // line beyond, a line of them (upright, turned where they cannot stand across), and an
-    // eighth of a line clear of the names of the slot before, which reach half a line from its
-    // middle. The numbers also keep a blank clear of the ticks of the axis before (half a line
-    // across both sides), limits and gap away.
-    const double own = TicksTowardNumbers(tickin, line / 2.0) + 1.125 * line;
-    const double blank = engine.ChartMeasureTextWidth(3, 0, " ");
-    const double between = line / 2.0 + 1.125 * line + blank;
-    // A limit's slot keeps a third of a line at least: where even that leaves too little room,
-    // an axis keeps what of its numbers stand. Where the gaps cannot hold a line of numbers, the
-    // axes' ends stand beyond their lines, in as many columns as neighbours need to stand as far
-    // apart as their ends do: lying, level with their axes, a line (and a tenth); upright,
-    // turned, a line wide and a blank.
-    const double ends = barhor ? 1.1 * line : line + blank;
+    CChartAxisRoom room;
+    for (const CLimitSlot* slot : axes)
+        room = Widest(room, AxisRoom(Engine(), *this, *slot, ticks, line), slot == axes.front());
+    // A gap holds its axis' numbers as the engine measures them (upright, across where they can,
+    // else turned, a line wide), a gap clear of the name of the slot before, which reaches half a
+    // line from its middle, and clear of the ticks of the axis before, which reach half a line
+    // toward them. A limit's slot keeps a third of a line at least: where even that leaves too
+    // little room, the axes' ends stand beyond their lines, in as many columns as neighbours
+    // need to stand as far apart as their ends do.
     int g = 1;
     for (; g < kMostGapSlots; ++g) {
         const double slot = length / (limits + gaps * g);
-        const bool hold = g * slot + slot / 2.0 >= own + 0.625 * line && (fewest + g) * slot >= between;
-        columns = hold ? 0 : std::clamp(static_cast<int>(std::ceil(ends / ((fewest + g) * slot))), 1, kMostEndColumns);
+        const auto holds = [&](double numbers, double clear) {
+            return g * slot + slot / 2.0 - line / 2.0 >= numbers + room.gap &&
+                   (fewest + g) * slot >= line / 2.0 + numbers + clear;
+        };
+        const bool hold = holds(room.turned, room.clearTurned) || (!barhor && holds(room.across, room.clear));
+        columns = hold ? 0 : std::clamp(static_cast<int>(std::ceil(room.ends / ((fewest + g) * slot))), 1, kMostEndColumns);
         if (hold || length / (limits + gaps * (g + 1)) < line / 3.0)
             break;
     }
@@ -235,30 +286,29 @@ void CGraph::DrawLimitValueAxes(const std::vector<CLimitSlot>& slots, const Char
     CChartEngine& engine = Engine();
     const int ticks = static_cast<int>(barhor ? a.horizontalTicks : a.verticalTicks);
     // The ticks are half a line of the axis' text long, whatever the window's size, and the
-    // numbers stand an eighth of a line beyond what of them reaches the numbers' side (over a
-    // lying axis, left of an upright one), level with their ticks.
+    // numbers stand where the engine measures them, level with their ticks.
     const double line = UseAxisTextFont();
-    const double tick = line / 2.0, away = TicksTowardNumbers(tickin, tick) + line / 8.0;
+    const double tick = line / 2.0;
     for (std::size_t j = 0; j < slots.size() && ticks > 0; ++j) {
         const CLimitSlot& slot = slots[j];
         if (slot.limit >= 0 || (j + 1 < slots.size() && slots[j + 1].limit < 0))
             continue; // a limit, or a gap's empty slot before the one that carries its axis
-        std::vector<std::string> texts;
-        for (int k = 0; k <= ticks; ++k) {
-            const double value = static_cast<double>(k) / ticks * (slot.max - slot.min) + slot.min;
-            texts.push_back(AxisNumber(slot, value));
-        }
+        const std::vector<std::string> texts = AxisNumbers(slot, ticks);
         const double end = static_cast<double>(j) + 1.0;
         if (!barhor) {
             const double p = (end - a.horizontalMin) * Ratio(a.width, a.horizontalMax - a.horizontalMin) + a.left;
             engine.ChartDrawValueAxis(p, a.bottom, a.height, tick, ticks, tickin == 0 ? 5 : tickin == 2 ? 4 : 6);
-            if (labels)
+            if (labels) {
+                const double away = AxisRoom(engine, *this, slot, ticks, line).away;
                 engine.ChartSetAxisPartB(p - away, a.bottom, a.height / ticks, ticks + 1, 3, 0x04, texts);
+            }
         } else {
             const double p = (a.bottom + a.height) - (end - a.verticalMin) * Ratio(a.height, a.verticalMax - a.verticalMin);
             engine.ChartDrawValueAxis(a.left, p, a.width, tick, ticks, tickin == 0 ? 0 : tickin == 2 ? 1 : 2);
-            if (labels)
+            if (labels) {
+                const double away = AxisRoom(engine, *this, slot, ticks, line).away;
                 engine.ChartSetAxisPartA(a.left, p + away, a.width / ticks, ticks + 1, 3, 2, texts);
+            }
         }
     }
 }

@@ -225,6 +225,14 @@ TEST(ChartBars3D, TheValueAxisIsLabelledToItsTopWithoutAGridUnasked)
         return chart;
     };
     EXPECT_THAT(DrawnTexts(*draw(0)), ::testing::IsSupersetOf({"0", "10", "20", "30"}));
+    // Regression: a scale's numbers too many to stand apart, each drawn where it stood clear of
+    // the last (spaced unevenly by the view's perspective), read "0.0, 1.0, 1.5" on a 3-D scatter.
+    // They are drawn every k-th from the foot, k dividing the intervals, to the far end.
+    const std::vector<std::string> scale = {"0.0", "0.5", "1.0", "1.5"};
+    EXPECT_EQ(ChartNumbersShown(*draw(0), std::vector<double>{0.0, 10.0, 22.0, 36.0}, scale, 15.0),
+              (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(ChartNumbersShown(*draw(0), std::vector<double>{0.0, 10.0, 22.0, 36.0}, scale, 9.0),
+              (std::vector<bool>{true, true, true, true}));
     const auto gridLines = [](const CChart& chart) {
         return std::ranges::count_if(chart.Primitives(), [](const CChartPrimitive& p) {
             return p.type == CChartPrimitive::Type::Polyline && p.color == GraphPaletteColor(7);

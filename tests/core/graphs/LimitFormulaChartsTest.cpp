@@ -64,19 +64,28 @@ TEST_F(LimitFormulaChartsTest, OneGlazeAgainstLimitsOfThreeScales)
                             "ChartSetFont(0, 1, 0, 200)", "ChartSetFont(1, 1, 0, 150)", "ChartSetFont(2, 1, 0, 100)",
                             "ChartSetFont(3, 1, 0, 100)", "ChartSetBarGap(50)", "ChartSetColors(2, [7 7])",
                             "ChartSetPatterns(2, [0 0])", "ChartSetAxisX(4608, 0, 0, 0, 0)",
-                            "ChartSetAxisY(4380, 5, 0, 1, 0)", "ChartSetKind(3, 128, 32)", "ChartGetLayout(6)",
+                            "ChartSetAxisY(4380, 5, 0, 1, 0)",
+                            // Planned with a slot for each gap, the gaps of one slot (100) hold their
+                            // axes' numbers as the engine measures them (a line is 20).
+                            "ChartPlanKind(3, 128, 32)", "ChartGetLayout(6)", "ChartGetLayout(7)",
+                            "ChartGetLayout(4)", "ChartGetLayout(5)", "ChartGetLayout(1)", "ChartGetLayout(0)",
+                            "ChartGetLayout(3)", "ChartGetLayout(2)", "ChartGetLayout(8)", "ChartGetLayout(13)",
+                            "ChartGetLayout(15)", "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
+                            "ChartMeasureValueAxis(3, 1, 0, [\"0.0\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
+                            "ChartMeasureValueAxis(3, 1, 0, [\"0.0\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])",
+                            "ChartSetKind(3, 128, 32)", "ChartGetLayout(6)",
                             "ChartGetLayout(7)", "ChartGetLayout(4)", "ChartGetLayout(5)", "ChartGetLayout(1)",
                             "ChartGetLayout(0)", "ChartGetLayout(3)", "ChartGetLayout(2)", "ChartGetLayout(8)",
                             "ChartGetLayout(13)", "ChartGetLayout(15)", "ChartDefEnd()",
-                            // Gaps of one slot (100) hold their numbers (a line is 20).
-                            "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
-                            "ChartMeasureTextWidth(3, 0, \" \")",
                             // A value axis of its own at each gap: 0 up to 5, then 0 up to 1, its ticks
-                            // half a line (20) long, its numbers level with them.
+                            // half a line (20) long, its numbers level with them, where the engine
+                            // measures them beyond the ticks.
                             "ChartSetTextFont(1, 0, 100, 0)", "ChartGetTextHeight()",
                             "ChartDrawValueAxis(400, 50, 300, 10, 5, 5)",
+                            "ChartMeasureValueAxis(3, 1, 0, [\"0.0\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
                             "ChartSetAxisPartB(397.5, 50, 60, 6, 3, 4, [\"0.0\" \"1.0\" \"2.0\" \"3.0\" \"4.0\" \"5.0\"])",
                             "ChartDrawValueAxis(600, 50, 300, 10, 5, 5)",
+                            "ChartMeasureValueAxis(3, 1, 0, [\"0.0\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])",
                             "ChartSetAxisPartB(597.5, 50, 60, 6, 3, 4, [\"0.0\" \"0.2\" \"0.4\" \"0.6\" \"0.8\" \"1.0\"])",
                             // The markers over the chart: SiO2 3 at 3/5 of the height.
                             "ChartSetShapeKind(1, 6)", "ChartSetShapeGeometry(1, 6, [300 90 0 180 0 0])",
@@ -93,6 +102,12 @@ TEST_F(LimitFormulaChartsTest, OneGlazeAgainstLimitsOfThreeScales)
                 ElementsAre("", "Limit formula: Cone 6", "", "cao = 1.000 (limits: 0.4 - 0.8)",
                             "Al2O3 = 0.300 (limits: 0.2 - 0.5)", "SiO2 = 3.000 (limits: 2 - 4)",
                             "KNaO = 0.000 (limits: <= 0.3)"));
+    // Regression: a plot too narrow for gaps of one slot had the whole chart built a second time.
+    // Planned, it is defined with gaps of two slots (15 each) and drawn once.
+    m_recorder.layout[4] = 120.0;
+    const std::vector<std::string> narrow = Definition();
+    EXPECT_EQ(std::count(narrow.begin(), narrow.end(), "ChartDefBegin()"), 1);
+    EXPECT_THAT(narrow, ::testing::Contains("ChartSetData(8, 2, [0.4 0.4 0.2 0.3 0 0 0 0 0.4 0.4 0 0 0 0 0 0.3])"));
 }
 
 // Every bar stands in the first limit's scale, whatever the scale of the second.

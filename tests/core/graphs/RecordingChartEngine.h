@@ -7,6 +7,7 @@
 
 #include "graphs/ChartEngine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -173,6 +174,19 @@ public:
         Log(0, "ChartKeepRoomForEnds", foot, far, columns);
     }
     void ChartSetKind(int kind, int options, int flags) override { Log(0, "ChartSetKind", kind, options, flags); }
+    void ChartPlanKind(int kind, int options, int flags) override { Log(0, "ChartPlanKind", kind, options, flags); }
+    // Numbers an eighth of a line beyond the ticks.
+    CChartAxisRoom ChartMeasureValueAxis(int font, bool upward, double tickReach,
+                                         std::span<const std::string> numbers) override
+    {
+        Log(0, "ChartMeasureValueAxis", font, upward ? 1 : 0, tickReach, numbers);
+        std::size_t widest = 0;
+        for (const std::string& number : numbers)
+            widest = std::max(widest, number.size());
+        const double gap = textHeight / 8.0, away = tickReach + gap;
+        return {away, gap, away + (upward ? charWidth * static_cast<double>(widest) : textHeight), away + textHeight,
+                textHeight, charWidth, textHeight + (upward ? charWidth : 1.0)};
+    }
     double ChartGetLayout(int s) override
     {
         const auto found = layout.find(s);
