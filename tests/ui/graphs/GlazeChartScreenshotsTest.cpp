@@ -332,6 +332,7 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
         int ratio = 1;
         std::size_t mostPrimitives = SIZE_MAX; // whatever the glaze count (8,000 of a dozen drew 288,000)
         double mostFarOff = 0.005;             // the share of pixels that may differ by much
+        int fewerGlazes = 0; // so many glazes draw no more than 1.1 times what the row's glazes draw
     };
     for (const CMany& many : {CMany{3, 1500, 3, "chart-true-3d-many-glazes", false, true},
                               CMany{2, 8000, 2, "chart-true-3d-very-many-glazes", true, false, 0.0, {400, 250}, false, 8},
@@ -356,29 +357,40 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
                               CMany{12, 12000, 12, "chart-true-3d-twelve-thousand-of-a-dozen", true, false, 0.0,
                                     {1400, 900}, false, 2, 56, false, 1, 100000, 0.025},
                               CMany{12, 2000, 12, "chart-true-3d-two-thousand-of-a-dozen", true, false, 0.0,
-                                    {620, 300}, false, 2, 56, false, 1, 61000, 0.025}}) {
+                                    {620, 300}, false, 2, 56, false, 1, 61000, 0.025},
+                              // Fewer glazes drew more: every face of 2,000 (72,000) against the end
+                              // faces of 3,000 at 1400 x 900 (36,000), the end faces of 8,000
+                              // (96,000) against runs eight rows deep of 10,000 at 1920 x 1200
+                              // (52,000), and at 620 x 300 every face of 3,000 (36,000) against the
+                              // runs of 4,000 (21,000).
+                              CMany{12, 3000, 12, "chart-true-3d-three-thousand-of-a-dozen", true, false, 0.0,
+                                    {1400, 900}, false, 1, 36, false, 1, SIZE_MAX, 0.001, 2000},
+                              CMany{12, 10000, 12, "chart-true-3d-ten-thousand-of-a-dozen", true, false, 0.0,
+                                    {1920, 1200}, false, 1, 46, false, 1, SIZE_MAX, 0.01, 8000},
+                              CMany{12, 4000, 12, "chart-true-3d-four-thousand-of-a-dozen-ratio-2", true, false, 0.0,
+                                    {620, 300}, false, 1, 64, false, 2, SIZE_MAX, 0.02, 3000}}) {
         // Heights in runs, as glazes of a database often share an analysis, or glaze by glaze.
-        std::vector<CChartValueAt> values;
-        for (int glaze = 0; glaze < many.glazes; ++glaze) {
-            for (int k = 0; k < many.itemsOfAGlaze; ++k) {
-                const int item = (glaze * 7 + k * (many.items / many.itemsOfAGlaze)) % many.items;
-                const double height = many.rise < 0.0  ? 20.0 + item
-                                      : many.glazeByGlaze ? 2.0 + (item * 7 + glaze * 13) % 30 / 3.0
-                                                          : 2.0 + (item * 5 + glaze / 7 * 3) % 11;
-                values.push_back({item, glaze, height + many.rise * glaze / many.glazes});
+        const auto define = [&many](CChart& chart, int glazes) {
+            std::vector<CChartValueAt> values;
+            for (int glaze = 0; glaze < glazes; ++glaze) {
+                for (int k = 0; k < many.itemsOfAGlaze; ++k) {
+                    const int item = (glaze * 7 + k * (many.items / many.itemsOfAGlaze)) % many.items;
+                    const double height = many.rise < 0.0  ? 20.0 + item
+                                          : many.glazeByGlaze ? 2.0 + (item * 7 + glaze * 13) % 30 / 3.0
+                                                              : 2.0 + (item * 5 + glaze / 7 * 3) % 11;
+                    values.push_back({item, glaze, height + many.rise * glaze / glazes});
+                }
             }
-        }
-        const auto define = [&](CChart& chart) {
             chart.ChartDefBegin();
-            chart.ChartSetSparseData(many.items, many.glazes, values);
+            chart.ChartSetSparseData(many.items, glazes, values);
             chart.ChartSetView(7, 20, 10, 0);
             chart.ChartSetDepth(7, 100, 50, 50);
         };
         CChart culled(GetQtChartMetrics(), 0.0, 0.0, many.size.width(), many.size.height(), 1000.0);
-        define(culled);
+        define(culled, many.glazes);
         culled.ChartSetKind(kChartBarTrue3D, 0, 0x20);
         CChart whole(GetQtChartMetrics(), 0.0, 0.0, many.size.width(), many.size.height(), 1000.0);
-        define(whole);
+        define(whole, many.glazes);
         DrawBar3DChart(whole, 0, DrawChartDecorations(whole, kChartBarTrue3D), true);
         const QImage drawn = AveragedPicture(culled, many.ratio), every = RenderChartImage(whole);
         EXPECT_TRUE(drawn.save(ScreenshotPath(many.shot))) << many.shot;
@@ -387,6 +399,12 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
         EXPECT_LE(culled.Primitives().size() * (many.frontsAlone ? 3 : 2), whole.Primitives().size() * 2) << many.shot;
         EXPECT_LE(culled.Primitives().size() * many.fewer, whole.Primitives().size()) << many.shot;
         EXPECT_LE(culled.Primitives().size(), many.mostPrimitives) << many.shot;
+        if (many.fewerGlazes > 0) {
+            CChart fewer(GetQtChartMetrics(), 0.0, 0.0, many.size.width(), many.size.height(), 1000.0);
+            define(fewer, many.fewerGlazes);
+            fewer.ChartSetKind(kChartBarTrue3D, 0, 0x20);
+            EXPECT_LE(fewer.Primitives().size() * 10, culled.Primitives().size() * 11) << many.shot;
+        }
         if (many.clicks)
             ExpectClicksAnswerBarsDrawnThere(culled, whole, many.shot);
         if (many.sameToTheByte) {
