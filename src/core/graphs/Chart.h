@@ -78,7 +78,8 @@
 //
 // Marker symbols 0..13: 0 square, 1 circle, 2 triangle, 3 diamond, 4 triangle down (filled),
 // 5 to 9 the same five hollow, 10 plus, 11 cross, 12 star, 13 a filled diamond outlined in
-// black. Marker size in chart units: ChartSetMarkerSize (default 20).
+// black. Marker size in chart units: ChartSetMarkerSize (default 20); a 3-D point chart's markers
+// keep to its box, smaller where a narrow chart's width holds the box smaller than its height would.
 
 #include "graphs/ChartCanvas.h"
 #include "graphs/ChartEngine.h"

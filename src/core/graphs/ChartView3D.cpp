@@ -341,7 +341,7 @@ std::vector<CChartAttached3D> AxisThings(const CChart& chart, const CChartAxis3D
 
 } // namespace
 
-void FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region)
+double FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region)
 {
     view.Fit(region);
     CAxisSide sides[3];
@@ -356,6 +356,11 @@ void FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3
         if (view.Bounds().Width() >= before.Width() * 0.99)
             break;
     }
+    // The box with the same labels in a region as high and as wide as need be.
+    CChartView3D byHeight = view;
+    byHeight.Fit({region.left, region.bottom, region.left + std::max(region.Width(), region.Height()) * 1e3, region.top},
+                 AxisThings(chart, axes, sides));
+    return byHeight.Scale() > 0.0 ? std::min(view.Scale() / byHeight.Scale(), 1.0) : 1.0;
 }
 
 void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D& axis)

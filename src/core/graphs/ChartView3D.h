@@ -53,6 +53,8 @@ public:
     bool Faces(const CChartPoint3D& n) const;
     // The picture of the whole box.
     CChartRect Bounds() const;
+    // Chart units to a unit of the box (before perspective).
+    double Scale() const { return m_scale; }
     bool Flipping() const { return m_flip; }
 
 private:
@@ -101,5 +103,7 @@ void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D
 // where labels stand, as far as they reach. Labels side by side along an axis are broken into
 // lines as wide as the room between their ticks, or turned upright when a word is wider; a label
 // is shortened rather than the box: an upright one to a share of the region's height, one beside
-// the box to a share of its width.
-void FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region);
+// the box to a share of its width. Returns the share of its size the box keeps against what the
+// region's height would give it: 1 where the height limits it, less in a narrow region (what
+// stands in the box at a size that follows the chart's height, its markers, follows the box by it).
+double FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region);
