@@ -151,6 +151,7 @@ struct CChartDefinition;
 struct CChartDrawState;
 struct CChartFontSetting;
 struct CChartArea;
+struct CChartRect;
 struct CChartValueAxisInk;
 class CChartDuplicateFilter;
 
@@ -359,6 +360,10 @@ public:
     // Text with its box's corner nearest to (x, y) chosen by align (see ChartDrawText).
     void AddText(double x, double y, int align, const CChartFont& font, CColor color, int angle,
                  const std::string& text);
+    // Whether such a text would stand more than `reach` (in the current area's units) clear of
+    // every text drawn.
+    bool TextStandsClear(double x, double y, int align, const CChartFont& font, int angle, const std::string& text,
+                         double reach) const;
     // A marker of `size` centred at (x, y); with hit it answers clicks in its box as the cell
     // (column, row). A marker not `drawn` adds nothing to the picture, but still answers clicks
     // in its place in the drawing order (see CoveredMarkers).
@@ -422,6 +427,10 @@ private:
     void AddPrimitive(CChartPrimitive primitive);
     // True when a text or line repeats one drawn before and not covered since (AddPrimitive).
     bool IsRepeat(const CChartPrimitive& primitive);
+    // True when a later pass draws a text or line of the titles and legend again as the first did.
+    bool RepeatsDecoration(const CChartPrimitive& primitive) const;
+    // The box of a text of `align` and `angle` at (x, y), in the current area's units (AddText).
+    CChartRect TextBox(double x, double y, int align, const CChartFont& font, int angle, const std::string& text) const;
     CChartPointD ToMain(double x, double y) const;
     // A point of the main area in the current area's units (ToMain's inverse).
     CChartPointD FromMain(const CChartPointD& p) const;
@@ -485,6 +494,14 @@ private:
         int row = 0;
     };
     std::vector<CHitOnly> m_hitOnly;
+    // The titles and legend the definition's first pass drew (primitives [from, to) of the area
+    // whose id is noted; -1 none yet): a later pass drawing them again exactly so adds none of
+    // their texts and lines, whatever it drew over them meanwhile (a title the chart of a window
+    // too small for it covered stood twice, to a hit test and a text export).
+    std::size_t m_decorationsFrom = 0;
+    std::size_t m_decorationsTo = 0;
+    int m_decoratedArea = -1;
+    bool m_redecorating = false;
     // Finds repeated texts and lines among the primitives. Those from m_indexedLimit on may
     // still change (a marker's hit box) and are not indexed yet.
     std::unique_ptr<CChartDuplicateFilter> m_repeats;

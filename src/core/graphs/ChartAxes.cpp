@@ -234,7 +234,7 @@ void CChart::DrawValueAxisNumbers(std::span<const CChartPointD> anchors, int ali
         for (std::size_t i = 0; i < numbers.size() && clear; ++i) {
             if (shown[i] && !numbers[i].empty()) {
                 const CChartPixelArea box = NumberPixelArea(at[i], aligns[i], turned, font, numbers[i]);
-                const bool stands = clearOfAxes(box, turned) && (at[i] == anchors[i] || ClearOfTexts(box, 1.0));
+                const bool stands = clearOfAxes(box, turned) && ((at[i] == anchors[i] && !turned) || ClearOfTexts(box, 1.0));
                 const bool left = i == 0 && at[i] != anchors[i] && !stands;
                 footLeft = footLeft || left;
                 shown[i] = shown[i] && !left;

@@ -31,6 +31,11 @@ struct CShot {
     const char* templateName;
     int glaze;
     qreal ratio = 0.0;
+    // A window of this size (none: only the usual ones) whose texts stand clear of each other by
+    // `clear` pixels, with the axis text at this size (percent; 0 the template's).
+    QSize size{};
+    double clear = 0.0;
+    int axisText = 0;
 };
 const CShot kShots[] = {
     {"Oxide sources (bar)", 0},
@@ -49,6 +54,18 @@ const CShot kShots[] = {
     {"Selected glazes: oxides (bar)", 0, 2.0},
     {"Selected glazes: recipes (bar)", 0},
     {"Selected glazes: material types (bar)", 0},
+    // Regressions: texts over each other in small windows. The triaxial's bottom corner names over
+    // each other, over the side title and the legend; the 3-D scatter's corner numbers "0" and
+    // "0.0" over each other, and its turned numbers on the slanted axes under three pixels
+    // apart; a pie's labels over the top title; the histogram's "3" over the side title.
+    {"Fluxes (triaxial)", 0, 0.0, {640, 130}},
+    {"Fluxes (triaxial)", 0, 0.0, {160, 120}},
+    {"Fluxes (triaxial)", 0, 0.0, {200, 760}},
+    {"Silica, alumina and calcia (3D scatter)", 0, 0.0, {620, 300}, 3.0},
+    {"Silica, alumina and calcia (3D scatter)", 0, 0.0, {1400, 360}, 3.0},
+    {"Recipe (pie)", 0, 0.0, {700, 112}},
+    {"Material costs (pie)", 0, 0.0, {160, 120}},
+    {"Expansion (histogram)", 0, 0.0, {700, 112}, 0.0, 160},
 };
 
 // The recipe, cost, material-type, average, statistics and many-glaze charts of the shipped
@@ -99,7 +116,7 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
     for (int row : {3, 4, 6})
         m_glazeDoc->SelectGlaze(row);
     std::set<int> types;
-    for (const auto& [templateName, glaze, ratio] : kShots) {
+    for (const auto& [templateName, glaze, ratio, size, clear, axisText] : kShots) {
         CGraphView* view = OpenGraphWindow(*m_doc);
         ASSERT_NE(view, nullptr);
         Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(820, 520);
@@ -139,10 +156,19 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
             shown.setDevicePixelRatio(ratio);
             ExpectReadableChart(shown, view->ChartWindow()->Chart(), whole.c_str());
         }
+        if (!size.isEmpty()) {
+            CGraphTemplate sized = graphTemplate;
+            sized.txaxsiz = axisText > 0 ? axisText : sized.txaxsiz;
+            view->SetGraph(&sized, m_glazeDoc, m_glazeDoc->GetGlaze(glaze), nullptr, -1, -1);
+            Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(size);
+            Flush();
+            EXPECT_EQ(CrowdedTexts(*view->ChartWindow()->Chart(), {}, clear), "")
+                << templateName << " at " << size.width() << " x " << size.height();
+        }
         view->GetFrame()->CloseFrame();
         Flush();
     }
-    EXPECT_EQ(types, (std::set<int>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 20, 21}));
+    EXPECT_EQ(types, (std::set<int>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 20, 21, 23, 24}));
 
     // Regression: with every glaze selected the recipe bars are a few pixels wide, and their
     // outlines covered them: the chart was black and matched none of its legend's colours.
@@ -250,7 +276,7 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsReadAtTheWindowsFirstS
     m_glazeDoc->ClearSelection();
     for (int row : {3, 4, 6})
         m_glazeDoc->SelectGlaze(row);
-    for (const auto& [templateName, glaze, ratio] : kShots) {
+    for (const auto& [templateName, glaze, ratio, size, clear, axisText] : kShots) {
         CGraphTemplate turned = m_doc->Database().GetAt(TemplateIndex(templateName));
         if (!ItemAt(g_graphTypeTable, static_cast<std::size_t>(turned.type)).bar)
             continue;
