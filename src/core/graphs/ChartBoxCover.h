@@ -23,13 +23,14 @@
 // many rows (spread evenly) as the budget holds; then, once the end faces alone come to more,
 // column runs, each drawn kRunLayers times over, kRunPixels deep where that holds kLeastRunRows
 // rows, else thin runs of a few rows each drawn once, about as many as the budget
-// (kThinRunShare). So no count of glazes draws much more than a larger count at the same
-// size of the window, where the budget is not raised to its least (the columns some 1,300 pixels
-// deep all together and more, a dozen oxides from 620 x 300 on): charts that went from every face to
-// end faces alone, or to runs eight rows deep, drew half or a third of what fewer glazes drew
-// (2,000 glazes of a dozen oxides drew 72,000 faces at 1400 x 900, 3,000 drew 36,000; 8,000 drew
-// 96,000 at 1920 x 1200, 10,000 drew 59,000), and a fixed budget let 12,000 glazes draw 144,000
-// faces at 1400 x 900, against 90,000 for 100,000.
+// (kThinRunShare). So no count of glazes draws much more than a larger count at the same size of
+// the window, where the budget is not raised to its least (columns some 1,300 pixels deep all
+// together and more: a dozen oxides from 620 x 300 on). Charts that went from every face to end
+// faces alone, or to runs eight rows deep, drew half or a third of what fewer glazes drew (2,000
+// glazes of a dozen oxides drew 72,000 faces at 1400 x 900, 3,000 drew 36,000; 8,000 drew 96,000
+// at 1920 x 1200, 10,000 drew 59,000; 8,000 once drew every face of every box, twice the faces of
+// a hundred thousand glazes, each size of the window taking seconds), and a fixed budget let
+// 12,000 glazes draw 144,000 faces at 1400 x 900, against 90,000 for 100,000.
 //
 // Column runs (CChartColumnRuns): the rows of one category column, taken from the nearest back,
 // each reach beyond the nearer rows' faces by a sliver (the column's side and top, seen askew,
@@ -88,8 +89,8 @@ inline constexpr double kThinRunShare = 0.9;
 inline constexpr double kNarrowBoxPixels = 2.0;
 // The face budget: so many faces to a pixel of the columns' depth, what runs kRunPixels deep each
 // drawn kRunLayers times draw there, kept between the least and the most (the least keeps every
-// face of small charts of a few hundred glazes, a few thousand faces cheap to draw, where a
-// hundred thousand glazes' runs draw fewer).
+// face of small charts of a few thousand boxes, cheap to draw, where a hundred thousand glazes'
+// runs draw fewer).
 inline constexpr double kBudgetFacesPerPixel = kRunLayers / kRunPixels;
 inline constexpr std::size_t kLeastBoxFaceBudget = 16000;
 inline constexpr std::size_t kMostBoxFaceBudget = 100000;

@@ -31,8 +31,9 @@ struct CShot {
     const char* templateName;
     int glaze;
     qreal ratio = 0.0;
-    // A window of this size (none: only the usual ones) whose texts stand clear of each other by
-    // `clear` pixels, with the axis text at this size (percent; 0 the template's).
+    // A window of this size (none: only the usual ones) whose texts stand clear of each other, and
+    // numbers side by side `clear` pixels apart, with the axis text at this size (percent; 0 the
+    // template's).
     QSize size{};
     double clear = 0.0;
     int axisText = 0;
@@ -63,10 +64,29 @@ const CShot kShots[] = {
     {"Fluxes (triaxial)", 0, 0.0, {200, 760}},
     {"Silica, alumina and calcia (3D scatter)", 0, 0.0, {620, 300}, 3.0},
     {"Silica, alumina and calcia (3D scatter)", 0, 0.0, {1400, 360}, 3.0},
+    {"Silica, alumina and calcia (3D scatter)", 0, 0.0, {900, 200}, 3.0},
     {"Recipe (pie)", 0, 0.0, {700, 112}},
     {"Material costs (pie)", 0, 0.0, {160, 120}},
     {"Expansion (histogram)", 0, 0.0, {700, 112}, 0.0, 160},
 };
+
+// Numbers side by side (at one height) that stand less than `clear` pixels apart: " [a|b]".
+std::string NumbersCloserThan(const CChart& chart, double clear)
+{
+    std::vector<std::pair<QRectF, std::string>> numbers;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Text && !p.text.empty() && p.text.find_first_not_of("0123456789.") == std::string::npos)
+            numbers.push_back({PixelRect(chart, p), p.text});
+    }
+    std::string close;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        for (std::size_t j = i + 1; j < numbers.size(); ++j) {
+            if (numbers[i].first.adjusted(-clear, 0.5, clear, -0.5).intersects(numbers[j].first))
+                close += " [" + numbers[i].second + "|" + numbers[j].second + "]";
+        }
+    }
+    return close;
+}
 
 // The recipe, cost, material-type, average, statistics and many-glaze charts of the shipped
 // templates and glazes, as graph windows draw them, saved as screenshots for a person to
@@ -162,7 +182,8 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
             view->SetGraph(&sized, m_glazeDoc, m_glazeDoc->GetGlaze(glaze), nullptr, -1, -1);
             Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(size);
             Flush();
-            EXPECT_EQ(CrowdedTexts(*view->ChartWindow()->Chart(), {}, clear), "")
+            const CChart& chart = *view->ChartWindow()->Chart();
+            EXPECT_EQ(CrowdedTexts(chart) + NumbersCloserThan(chart, clear), "")
                 << templateName << " at " << size.width() << " x " << size.height();
         }
         view->GetFrame()->CloseFrame();
