@@ -191,6 +191,7 @@ void CChart::ChartDefBegin()
 {
     *m_def = CChartDefinition();
     m_defining = true;
+    m_decoratedArea = -1;
 }
 
 void CChart::ChartDefEnd() { m_defining = false; }
@@ -639,9 +640,16 @@ void CChart::AddPrimitive(CChartPrimitive primitive)
         return;
     // A second definition pass draws its texts and lines again: the same text or line drawn
     // twice at one place is kept once, unless something opaque was drawn over it meanwhile.
-    if (IsRepeatableChartPrimitive(primitive) && IsRepeat(primitive))
+    if (IsRepeatableChartPrimitive(primitive) && (IsRepeat(primitive) || RepeatsDecoration(primitive)))
         return;
     m_primitives.push_back(std::move(primitive));
+}
+
+bool CChart::RepeatsDecoration(const CChartPrimitive& primitive) const
+{
+    const auto first = m_primitives.begin() + static_cast<std::ptrdiff_t>(m_decorationsFrom);
+    const auto last = m_primitives.begin() + static_cast<std::ptrdiff_t>(m_decorationsTo);
+    return m_redecorating && std::any_of(first, last, [&](const CChartPrimitive& p) { return SameChartDrawing(p, primitive); });
 }
 
 bool CChart::IsRepeat(const CChartPrimitive& primitive)
@@ -717,11 +725,8 @@ void CChart::AddPolyline(const std::vector<CChartPointD>& points, CColor color, 
     AddPrimitive(std::move(p));
 }
 
-void CChart::AddText(double x, double y, int align, const CChartFont& font, CColor color, int angle,
-                     const std::string& text)
+CChartRect CChart::TextBox(double x, double y, int align, const CChartFont& font, int angle, const std::string& text) const
 {
-    if (text.empty())
-        return;
     const double textWidth = TextWidthUnits(font, text);
     const double textHeight = TextHeightUnits(font);
     const bool turned = angle == 90 || angle == 270;
@@ -729,6 +734,24 @@ void CChart::AddText(double x, double y, int align, const CChartFont& font, CCol
     const double boxHeight = turned ? textWidth : textHeight;
     const double left = (align & 0x01) ? x - boxWidth : (align & 0x02) ? x - boxWidth / 2.0 : x;
     const double bottom = (align & 0x100) ? y - boxHeight : y;
+    return {left, bottom, left + boxWidth, bottom + boxHeight};
+}
+
+bool CChart::TextStandsClear(double x, double y, int align, const CChartFont& font, int angle, const std::string& text,
+                             double reach) const
+{
+    const CChartRect box = TextBox(x, y, align, font, angle, text);
+    return ClearOfTexts(PixelArea(box.left, box.bottom, box.right, box.top), reach * PixelsPerUnit() * CurrentArea().unitScale);
+}
+
+void CChart::AddText(double x, double y, int align, const CChartFont& font, CColor color, int angle,
+                     const std::string& text)
+{
+    if (text.empty())
+        return;
+    const bool turned = angle == 90 || angle == 270;
+    const CChartRect box = TextBox(x, y, align, font, angle, text);
+    const double left = box.left, bottom = box.bottom, boxWidth = box.Width(), boxHeight = box.Height();
     // The corner the canvas turns the text about: the top-left corner of the upright text.
     CChartPointD anchor{left, bottom + boxHeight};
     if (angle == 90)

@@ -78,7 +78,8 @@
 //
 // Marker symbols 0..13: 0 square, 1 circle, 2 triangle, 3 diamond, 4 triangle down (filled),
 // 5 to 9 the same five hollow, 10 plus, 11 cross, 12 star, 13 a filled diamond outlined in
-// black. Marker size in chart units: ChartSetMarkerSize (default 20).
+// black. Marker size in chart units: ChartSetMarkerSize (default 20); a 3-D point chart's markers
+// keep to its box, smaller where a narrow chart's width holds the box smaller than its height would.
 
 #include "graphs/ChartCanvas.h"
 #include "graphs/ChartEngine.h"
@@ -151,6 +152,7 @@ struct CChartDefinition;
 struct CChartDrawState;
 struct CChartFontSetting;
 struct CChartArea;
+struct CChartRect;
 struct CChartValueAxisInk;
 struct CChartNumbersPlan;
 class CChartDuplicateFilter;
@@ -362,6 +364,10 @@ public:
     // Text with its box's corner nearest to (x, y) chosen by align (see ChartDrawText).
     void AddText(double x, double y, int align, const CChartFont& font, CColor color, int angle,
                  const std::string& text);
+    // Whether such a text would stand more than `reach` (in the current area's units) clear of
+    // every text drawn.
+    bool TextStandsClear(double x, double y, int align, const CChartFont& font, int angle, const std::string& text,
+                         double reach) const;
     // A marker of `size` centred at (x, y); with hit it answers clicks in its box as the cell
     // (column, row). A marker not `drawn` adds nothing to the picture, but still answers clicks
     // in its place in the drawing order (see CoveredMarkers).
@@ -434,6 +440,10 @@ private:
     void AddPrimitive(CChartPrimitive primitive);
     // True when a text or line repeats one drawn before and not covered since (AddPrimitive).
     bool IsRepeat(const CChartPrimitive& primitive);
+    // True when a later pass draws a text or line of the titles and legend again as the first did.
+    bool RepeatsDecoration(const CChartPrimitive& primitive) const;
+    // The box of a text of `align` and `angle` at (x, y), in the current area's units (AddText).
+    CChartRect TextBox(double x, double y, int align, const CChartFont& font, int angle, const std::string& text) const;
     CChartPointD ToMain(double x, double y) const;
     // A point of the main area in the current area's units (ToMain's inverse).
     CChartPointD FromMain(const CChartPointD& p) const;
@@ -515,6 +525,14 @@ private:
         int row = 0;
     };
     std::vector<CHitOnly> m_hitOnly;
+    // The titles and legend the definition's first pass drew (primitives [from, to) of the area
+    // whose id is noted; -1 none yet): a later pass drawing them again exactly so adds none of
+    // their texts and lines, whatever it drew over them meanwhile (a title the chart of a window
+    // too small for it covered stood twice, to a hit test and a text export).
+    std::size_t m_decorationsFrom = 0;
+    std::size_t m_decorationsTo = 0;
+    int m_decoratedArea = -1;
+    bool m_redecorating = false;
     // Finds repeated texts and lines among the primitives. Those from m_indexedLimit on may
     // still change (a marker's hit box) and are not indexed yet.
     std::unique_ptr<CChartDuplicateFilter> m_repeats;

@@ -291,7 +291,10 @@ bool CChart::PlaceValueAxisNumbers(const CChartNumbersPlan& plan, bool turned, b
         for (std::size_t i = k; i < n && stand; i += k) {
             const CChartPixelArea box = NumberPixelArea(anchors[i], plan.align, turned, plan.font, numbers[i]);
             shown[i] = !numbers[i].empty();
-            stand = !shown[i] || ClearOfAxes(box, plan.others, (turned ? apart : height) * pixels, apart * pixels);
+            // Turned upright a number reaches across what stands beside its axis: it keeps clear of
+            // the texts there too.
+            stand = !shown[i] || (ClearOfAxes(box, plan.others, (turned ? apart : height) * pixels, apart * pixels) &&
+                                  (!turned || ClearOfTexts(box, 1.0)));
             if (!stand && i + 1 == n)
                 return false; // the far end stands nowhere at its place, at any step
         }

@@ -161,10 +161,10 @@ public:
     }
 
     // Slim rows drawing their end faces alone, `pitch` pixels apart in the picture: the rows of a
-    // column that show only slivers beyond the nearer rows drawn in runs.
-    void ColumnRuns(double pitch, bool frontShows, double pixels)
+    // column that show only slivers beyond the nearer rows drawn in runs where the drawing says.
+    void ColumnRuns(const CBoxRowDrawing& drawing, double pitch, bool frontShows, double pixels)
     {
-        CChartColumnRuns runs(static_cast<std::size_t>(m_places.count), pitch);
+        CChartColumnRuns runs(static_cast<std::size_t>(m_places.count), drawing.runDepth);
         for (const CBar& bar : m_bars)
             runs.Note(static_cast<std::size_t>(bar.point), bar.set * pitch);
         m_pieces.reserve(m_order.size()); // a piece at most per box
@@ -228,8 +228,8 @@ public:
 
     std::size_t Count() const { return m_pieces.size(); }
 
-    // The faces of piece i, added to faces.
-    void Draw(std::size_t i, bool slim, std::vector<CChartPrimitive>& faces) const
+    // The faces of piece i, added to faces: slim rows' end faces alone (see CBoxRowDrawing).
+    void Draw(std::size_t i, const CBoxRowDrawing& drawing, std::vector<CChartPrimitive>& faces) const
     {
         const CPiece& piece = m_pieces[i];
         if (i + kAhead < m_pieces.size())
@@ -237,6 +237,7 @@ public:
         CBox box = Box(piece);
         const int pattern = m_chart.PatternFor(box.bar.point, box.bar.set, m_perPoint);
         box.bar = m_bars[m_order[piece.answer]];
+        const bool slim = !drawing.Whole(box.bar.set);
         if (piece.run == kAlone) {
             DrawBox(m_chart, m_view, box, m_chart.PaletteColor(m_chart.ColorIndexFor(box.bar.point, box.bar.set, m_perPoint)),
                     pattern, slim, faces);
@@ -244,8 +245,12 @@ public:
         }
         const CRun& run = m_runs[piece.run];
         const auto mean = [&run](std::uint64_t sum) { return static_cast<std::uint8_t>((sum + run.rows / 2) / run.rows); };
-        for (std::uint32_t layer = 0; layer < std::min<std::uint32_t>(run.rows, kRunLayers); ++layer)
-            DrawBox(m_chart, m_view, box, CColor(mean(run.red), mean(run.green), mean(run.blue)), pattern, slim, faces);
+        // A thin run takes the colour of the row that reaches over it, as one row's outline shows
+        // beside the next where every box is drawn; a run of many rows their mean colour.
+        const CColor color = drawing.thin ? m_chart.PaletteColor(m_chart.ColorIndexFor(box.bar.point, box.bar.set, m_perPoint))
+                                          : CColor(mean(run.red), mean(run.green), mean(run.blue));
+        for (std::uint32_t layer = 0; layer < std::min<std::uint32_t>(run.rows, drawing.thin ? 1 : kRunLayers); ++layer)
+            DrawBox(m_chart, m_view, box, color, pattern, slim, faces);
     }
 
 private:
@@ -434,24 +439,24 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
     const std::vector<std::uint32_t> order = FarthestFirst(footprints, middles);
     const double pixels = chart.CurrentArea().unitScale * chart.PixelsPerUnit();
     // How far apart rows stand in the picture (pixels), and how many faces of a box are turned to
-    // the eye: close enough, the rows are slim (SlimRows), against a budget of the faces the
-    // columns' depth in the picture holds.
+    // the eye: close enough, the rows draw less than every face (BoxRowDrawing), against a budget
+    // of the faces the columns' depth in the picture holds.
     const CChartPointD step = PictureStep(view, {0.0, 0.0, 1.0 / rows});
     const double pitch = std::hypot(step.x, step.y) * pixels;
-    const std::size_t budget = BoxFaceBudget(pitch * rows * count);
-    std::size_t facesOfABox = 0;
+    int facesOfABox = 0;
     for (int d = 0; d < 6; ++d) {
         CChartPoint3D normal;
         Set(normal, d / 2, d % 2 ? 1.0 : -1.0);
         facesOfABox += view.Faces(normal) ? 1 : 0;
     }
-    const bool slim = !everyBox && SlimRows(pitch, bars.size() * facesOfABox, budget);
+    const CBoxRowDrawing drawing =
+        everyBox ? CBoxRowDrawing() : BoxRowDrawing(pitch, bars.size(), facesOfABox, pitch * rows * count);
     const bool frontShows = view.Faces({0.0, 0.0, -1.0});
-    const bool endAlone = slim && (frontShows || view.Faces({0.0, 0.0, 1.0}));
+    const bool endAlone = drawing.slim && (frontShows || view.Faces({0.0, 0.0, 1.0}));
     CBoxPieces pieces(chart, view, bars, order, places, style.perPoint);
     // Stacked and floating bars make one row: there boxes stand on one another, not behind.
-    if (endAlone && rows > 1 && RunRows(pitch, bars.size(), budget))
-        pieces.ColumnRuns(pitch, frontShows, pixels);
+    if (endAlone && rows > 1 && drawing.runs)
+        pieces.ColumnRuns(drawing, pitch, frontShows, pixels);
     else
         pieces.EveryBox();
     if (!everyBox && rows > 1)
@@ -460,7 +465,7 @@ void DrawBar3DChart(CChart& chart, int options, const CChartRect& region, bool e
     std::vector<std::vector<CChartPrimitive>> faces((pieces.Count() + kBoxesPerPart - 1) / kBoxesPerPart);
     RunInParts(faces.size(), [&](std::size_t part) {
         for (std::size_t i = part * kBoxesPerPart; i < std::min(pieces.Count(), (part + 1) * kBoxesPerPart); ++i)
-            pieces.Draw(i, slim, faces[part]);
+            pieces.Draw(i, drawing, faces[part]);
     });
     chart.AddPolygons(std::move(faces));
     DrawChartAxis3D(chart, view, axes[0]);

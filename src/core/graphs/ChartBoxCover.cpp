@@ -17,19 +17,31 @@ constexpr double kMarginPixels = 8.0;
 
 std::size_t BoxFaceBudget(double columnPixels)
 {
-    const double faces = std::clamp(kBudgetFacesPerPixel * columnPixels, static_cast<double>(kLeastBoxFaceBudget),
-                                    static_cast<double>(kMostBoxFaceBudget));
-    return static_cast<std::size_t>(faces);
+    return static_cast<std::size_t>(std::clamp(kBudgetFacesPerPixel * columnPixels, static_cast<double>(kLeastBoxFaceBudget),
+                                               static_cast<double>(kMostBoxFaceBudget)));
 }
 
-bool SlimRows(double pitch, std::size_t faces, std::size_t budget)
+bool CBoxRowDrawing::Whole(int row) const
 {
-    return pitch < kSlimRowPixels || (pitch < kBudgetSlimRowPixels && faces > budget);
+    return !slim || wholeShare >= 1.0 || std::floor((row + 1) * wholeShare) > std::floor(row * wholeShare);
 }
 
-bool RunRows(double pitch, std::size_t ends, std::size_t budget)
+CBoxRowDrawing BoxRowDrawing(double pitch, std::size_t boxes, int facesOfABox, double columnPixels)
 {
-    return pitch < kRunRowPixels || (pitch < kBudgetSlimRowPixels && ends > budget);
+    const double budget = static_cast<double>(BoxFaceBudget(columnPixels));
+    const double ends = static_cast<double>(boxes), faces = ends * std::max(facesOfABox, 1);
+    CBoxRowDrawing drawing;
+    drawing.slim = pitch < kSlimRowPixels || (pitch < kBudgetSlimRowPixels && faces > budget);
+    if (!drawing.slim)
+        return drawing;
+    // Every end face, and every face of as many rows as the budget holds.
+    drawing.wholeShare = pitch >= kSlimRowPixels && faces > ends ? std::clamp((budget - ends) / (faces - ends), 0.0, 1.0) : 0.0;
+    // Runs kRunPixels deep where that holds kLeastRunRows rows, else thin runs about as many as
+    // the budget.
+    drawing.thin = kLeastRunRows * pitch > kRunPixels;
+    drawing.runs = ends > budget || !drawing.thin;
+    drawing.runDepth = drawing.thin ? kThinRunShare * columnPixels / budget : kRunPixels;
+    return drawing;
 }
 
 std::int64_t CChartColumnRuns::Window(double depth) const

@@ -209,7 +209,17 @@ void CChart::DrawChart(int kind, int options)
 {
     CLayoutValues& layout = CurrentLayout();
     layout = CLayoutValues();
+    // The titles and legend stand once: a later pass lays the chart out in the room the first
+    // left it, drawing nothing of them again that the first drew.
+    const std::size_t before = m_primitives.size();
+    m_redecorating = m_decoratedArea == CurrentArea().id;
     const CChartRect region = DrawChartDecorations(*this, kind);
+    if (!m_redecorating) {
+        m_decorationsFrom = before;
+        m_decorationsTo = m_primitives.size();
+        m_decoratedArea = CurrentArea().id;
+    }
+    m_redecorating = false;
     switch (kind) {
     case kChartPie:
     case kChartPie3D: DrawPieChart(*this, kind == kChartPie3D, options, region); break;

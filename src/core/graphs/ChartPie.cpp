@@ -38,6 +38,7 @@ struct CPieLabel {
     double y = 0.0;     // the label's centre line
     bool right = true;
     std::string text;
+    double sweep = 0.0; // of its slice
 };
 
 std::vector<CChartPointD> Arc(const CPieGeometry& g, double from, double to, double drop)
@@ -64,9 +65,15 @@ void DrawSideWall(CChart& chart, const CPieGeometry& g, const CSlice& slice, CCo
     }
 }
 
-// Spreads one side's labels so that none overlaps the next, top to bottom.
+// Spreads one side's labels so that none overlaps the next, top to bottom, within the region: of
+// more than its height holds, those of the smallest slices are left out.
 void SpreadLabels(std::vector<CPieLabel*>& side, double lineHeight, const CChartRect& region)
 {
+    const double held = std::floor(std::max(region.Height(), 0.0) / lineHeight + 1e-9);
+    if (static_cast<double>(side.size()) > held) {
+        std::stable_sort(side.begin(), side.end(), [](const CPieLabel* a, const CPieLabel* b) { return a->sweep > b->sweep; });
+        side.resize(static_cast<std::size_t>(held));
+    }
     std::sort(side.begin(), side.end(), [](const CPieLabel* a, const CPieLabel* b) { return a->y > b->y; });
     for (std::size_t i = 0; i < side.size(); ++i) {
         const double highest = i == 0 ? region.top - lineHeight / 2.0 : side[i - 1]->y - lineHeight;
@@ -90,7 +97,11 @@ void DrawLabels(CChart& chart, std::vector<CPieLabel>& labels, const CPieGeometr
     SpreadLabels(left, th, region);
     SpreadLabels(right, th, region);
     const CColor black = chart.PaletteColor(0);
-    for (const CPieLabel& label : labels) {
+    std::vector<const CPieLabel*> shown(left.begin(), left.end());
+    shown.insert(shown.end(), right.begin(), right.end());
+    std::sort(shown.begin(), shown.end(), [](const CPieLabel* a, const CPieLabel* b) { return a->point < b->point; });
+    for (const CPieLabel* each : shown) {
+        const CPieLabel& label = *each;
         const double x = g.cx + (label.right ? 1.0 : -1.0) * (g.rx + gap);
         chart.AddPolyline({label.edge, {x, label.y}}, black, 1.0, 0);
         const double textX = label.right ? x + gap / 3.0 : x - gap / 3.0;
@@ -178,6 +189,7 @@ void DrawPieChart(CChart& chart, bool threeD, int options, const CChartRect& reg
         label.y = g.cy + (g.ry + gap / 2.0) * std::sin(middle) - drop;
         label.right = std::cos(middle) >= 0.0;
         label.text = def.pointLabels[point];
+        label.sweep = slice.to - slice.from;
         labels.push_back(label);
     }
     DrawLabels(chart, labels, g, region, gap);

@@ -336,7 +336,8 @@ void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
     axes[1].farSide = (def.axes[1].flags & CChartAxisSettings::kSideSecond) != 0;
     // The box: as deep as the thickness asks (100 %: three quarters of its width).
     CChartView3D view(def, 1.0, kHeightShare, kDepthShare3D * std::clamp(def.depth, 10, 200) / 100.0);
-    FitChartView3D(chart, view, axes, region);
+    // The markers keep to the box as they stand to it where the chart's height sizes both.
+    const double share = FitChartView3D(chart, view, axes, region);
     DrawChartCage(chart, view, axes, def.thin != 0, (options & 4) != 0, (options & 8) != 0);
     std::vector<CPoint3D> points;
     points.reserve(static_cast<std::size_t>(std::max(def.sets, 0)) * static_cast<std::size_t>(std::max(def.points, 0)));
@@ -353,7 +354,7 @@ void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
     }
     // The farthest first, so that nearer points cover them.
     std::stable_sort(points.begin(), points.end(), [](const CPoint3D& a, const CPoint3D& b) { return a.depth > b.depth; });
-    const double size = chart.DrawState().markerSize;
+    const double size = chart.DrawState().markerSize * share;
     std::vector<CChartMarkerPlace> places;
     places.reserve(points.size());
     for (const CPoint3D& point : points) {

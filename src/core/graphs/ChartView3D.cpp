@@ -314,7 +314,10 @@ void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& ax
     axis.upright = true;
     for (std::size_t i = 0; i < count; ++i)
         axis.lines[i] = {ElideChartText(chart, font, axis.labels[i], region.Height() * kUprightShare)};
-    axis.shown = LabelsShown(chart, view, axis, side, false, th);
+    // Turned upright side by side, a line wide each, they stand a blank apart at least (where
+    // names are thinned, boxes may reach half a pixel into each other).
+    const double halfPixel = 0.5 / (chart.PixelsPerUnit() * chart.CurrentArea().unitScale);
+    axis.shown = LabelsShown(chart, view, axis, side, false, th + chart.EndsColumnsApart(font) + halfPixel);
 }
 
 // The ticks and labels of the axes as things attached to the box.
@@ -342,7 +345,7 @@ std::vector<CChartAttached3D> AxisThings(const CChart& chart, const CChartAxis3D
 
 } // namespace
 
-void FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region)
+double FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region)
 {
     view.Fit(region);
     CAxisSide sides[3];
@@ -357,6 +360,11 @@ void FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3
         if (view.Bounds().Width() >= before.Width() * 0.99)
             break;
     }
+    // The box with the same labels in a region as high and as wide as need be.
+    CChartView3D byHeight = view;
+    byHeight.Fit({region.left, region.bottom, region.left + std::max(region.Width(), region.Height()) * 1e3, region.top},
+                 AxisThings(chart, axes, sides));
+    return byHeight.Scale() > 0.0 ? std::min(view.Scale() / byHeight.Scale(), 1.0) : 1.0;
 }
 
 void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D& axis)
@@ -369,20 +377,44 @@ void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D
     const double tick = TickLength(chart);
     const CChartFont font = chart.FontOf(2);
     const double th = chart.TextHeightUnits(font);
+    // The lines of the labels shown, each aligned within its block as the block stands to its
+    // anchor.
+    struct CLine {
+        double x = 0.0, y = 0.0;
+        int align = 0;
+        std::string text;
+    };
+    std::vector<std::vector<CLine>> labels;
     for (std::size_t i = 0; i < axis.ticks.size(); ++i) {
         const CChartPointD p = view.Project(CubePoint(axis.direction, axis.ticks[i], side.a, side.b));
         chart.AddPolyline({p, {p.x + side.dx * tick, p.y + side.dy * tick}}, black, 1.0, 0);
         if (!axis.Shows(i))
             continue;
-        // The block's lines, each aligned within it as the block stands to its anchor.
         const CChartRect block = LabelBlock(chart, font, axis, i, side);
         const double x = p.x + side.dx * tick * 1.5, y = p.y + side.dy * tick * 1.5;
         const int align = side.dx > 0.35 ? 0 : side.dx < -0.35 ? 0x01 : 0x02;
         const double lineX = x + (align == 0 ? block.left : align == 0x01 ? block.right : block.CenterX());
         const std::vector<std::string> lines = LinesOf(axis, i);
+        labels.emplace_back();
         for (std::size_t k = 0; k < lines.size(); ++k) {
             const double bottom = axis.upright ? y + block.bottom : y + block.top - th * static_cast<double>(k + 1);
-            chart.AddText(lineX, bottom, align, font, black, axis.upright ? 90 : 0, lines[k]);
+            labels.back().push_back({lineX, bottom, align, lines[k]});
+        }
+    }
+    // A label that would come within a blank of a text drawn before the axis' (another axis'
+    // label where the two meet at a corner of the box, a title) is left out.
+    const double blank = chart.EndsColumnsApart(font);
+    const int angle = axis.upright ? 90 : 0;
+    std::vector<bool> clear;
+    for (const std::vector<CLine>& label : labels) {
+        clear.push_back(std::all_of(label.begin(), label.end(), [&](const CLine& line) {
+            return chart.TextStandsClear(line.x, line.y, line.align, font, angle, line.text, blank);
+        }));
+    }
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        for (const CLine& line : labels[i]) {
+            if (clear[i])
+                chart.AddText(line.x, line.y, line.align, font, black, angle, line.text);
         }
     }
 }

@@ -53,6 +53,8 @@ public:
     bool Faces(const CChartPoint3D& n) const;
     // The picture of the whole box.
     CChartRect Bounds() const;
+    // Chart units to a unit of the box (before perspective).
+    double Scale() const { return m_scale; }
     bool Flipping() const { return m_flip; }
 
 private:
@@ -96,11 +98,15 @@ struct CChartAxis3D {
 void DrawChartCage(CChart& chart, const CChartView3D& view, const CChartAxis3D axes[3], bool thin, bool gridAcross,
                    bool gridUp);
 // An axis drawn along the box edge lowest in the picture (the vertical one along its left or
-// right edge), with its ticks and labels outside the box.
+// right edge), with its ticks and labels outside the box; a label that would come within a blank
+// of a text drawn before it (another axis' label where the two meet at a corner) is left out.
 void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D& axis);
 // Fits the view to the region with the axes' ticks and labels round the box: room is kept only
 // where labels stand, as far as they reach. Labels side by side along an axis are broken into
-// lines as wide as the room between their ticks, or turned upright when a word is wider; a label
+// lines as wide as the room between their ticks, or turned upright when a word is wider (and
+// then thinned to stand a blank apart); a label
 // is shortened rather than the box: an upright one to a share of the region's height, one beside
-// the box to a share of its width.
-void FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region);
+// the box to a share of its width. Returns the share of its size the box keeps against what the
+// region's height would give it: 1 where the height limits it, less in a narrow region (what
+// stands in the box at a size that follows the chart's height, its markers, follows the box by it).
+double FitChartView3D(const CChart& chart, CChartView3D& view, CChartAxis3D axes[3], const CChartRect& region);

@@ -22,6 +22,7 @@ constexpr double kOneOverSin60 = 1.1547005394251697;
 constexpr double kOutsidePoint = 1.1; // beyond the 0 to 1 axes of the frame pass
 constexpr int kDefaultDivisions = 10;
 constexpr double kCornerNameDrop = 20.0; // the bottom corners' names hang this far below the base
+constexpr double kTopNameShift = 40.0;   // the top corner's name stands this far right of it
 
 // The triangle in the plot area (left L, bottom T, width Wd, height Ht): its bounding box X0, Y0,
 // W, H lies dx, dy inside. Corners: z bottom left, x bottom right, y at the top.
@@ -31,19 +32,17 @@ struct CTriangle {
     double X0 = 0.0, Y0 = 0.0, W = 0.0, H = 0.0;
 };
 
-// The triangle inscribed in the plot area less `below` at its bottom and `above` at its top.
+// The triangle inscribed in the plot area less `below` at its bottom and `above` at its top (of
+// no size in an area of none).
 CTriangle InscribeTriangle(double L, double T, double Wd, double Ht, double below, double above)
 {
     CTriangle t{L, T, Wd, Ht};
     const double room = std::max(Ht - below - above, 0.0);
-    if (Wd > 0.0 && room / Wd > kSin60)
-        t.dy = (room - Wd * kSin60) * 0.5;
-    else
-        t.dx = (Wd - room * kOneOverSin60) * 0.5;
+    t.W = std::min(std::max(Wd, 0.0), room * kOneOverSin60);
+    t.H = t.W * kSin60;
+    t.dx = (Wd - t.W) * 0.5;
+    t.dy = (room - t.H) * 0.5 + below;
     t.X0 = L + t.dx;
-    t.W = Wd - 2.0 * t.dx;
-    t.H = room - 2.0 * t.dy;
-    t.dy += below;
     t.Y0 = T + t.dy;
     return t;
 }
@@ -139,9 +138,13 @@ void DrawFramePass(CChartEngine& engine, const CGraphPointTable& table)
     engine.ChartSetAutoRedraw(1);
 }
 
-// The corners name the ranges they bound: "20% SiO2, 10% Al2O3, 70% CaO" (percent units) or
-// "1.00 SiO2" (molecular parts).
-void DrawCorners(CChartEngine& engine, const CGraphTemplate& graph, const CTriangle& t, const CShareRanges& r)
+// The names of the corners: the ranges they bound, "20% SiO2, 10% Al2O3, 70% CaO" (percent
+// units) or "1.00 SiO2" (molecular parts); the bottom left (z), bottom right (x) and top (y).
+struct CCornerNames {
+    std::string left, right, top;
+};
+
+CCornerNames CornerNames(const CGraphTemplate& graph, const CShareRanges& r)
 {
     const int codes[3] = {graph.xoxide, graph.yoxide, graph.zoxide};
     const bool percent = graph.oxtype != kGraphUnitUnity;
@@ -156,13 +159,45 @@ void DrawCorners(CChartEngine& engine, const CGraphTemplate& graph, const CTrian
         max[k] = text(r.max[k]);
     }
     const bool x = r.min[0] > 0.0, y = r.min[1] > 0.0, z = r.min[2] > 0.0;
-    engine.ChartSetTextFont(graph.txtrifam, graph.txtristy, graph.txtrisiz, 0);
-    engine.ChartDrawText(t.X0, t.Y0 - kCornerNameDrop, 3, 0x112, 0,
-                         JoinTexts({{x, &min[0]}, {y, &min[1]}, {true, &max[2]}}));
-    engine.ChartDrawText(t.X0 + t.W, t.Y0 - kCornerNameDrop, 3, 0x112, 0,
-                         JoinTexts({{true, &max[0]}, {y, &min[1]}, {z, &min[2]}}));
-    engine.ChartDrawText(t.X0 + t.W / 2.0 + 40.0, t.Y0 + t.H, 3, 0x110, 0,
-                         JoinTexts({{x, &min[0]}, {true, &max[1]}, {z, &min[2]}}));
+    return {JoinTexts({{x, &min[0]}, {y, &min[1]}, {true, &max[2]}}), JoinTexts({{true, &max[0]}, {y, &min[1]}, {z, &min[2]}}),
+            JoinTexts({{x, &min[0]}, {true, &max[1]}, {z, &min[2]}})};
+}
+
+// The triangle in the plot area with room for its corners' names inside the area, where each
+// stands clear of the others and of what stands round the area (the side titles, the legend):
+// the bottom names centred under their corners a blank apart, the top one beside the top corner.
+// Names no triangle the area holds leaves room for are left out (emptied).
+CTriangle PlaceTriangle(CChartEngine& engine, double left, double bottom, double width, double height,
+                        CCornerNames& names, double below, double above)
+{
+    const auto measure = [&engine](const std::string& text) { return engine.ChartMeasureTextWidth(3, 0, text); };
+    const double leftHalf = measure(names.left) / 2.0, rightHalf = measure(names.right) / 2.0;
+    const double apart = leftHalf + rightHalf + measure(" ");
+    CTriangle t = InscribeTriangle(left, bottom, width, height, below, above);
+    if (t.X0 - leftHalf < left || t.X0 + t.W + rightHalf > left + width || t.W < apart) {
+        t = InscribeTriangle(left + leftHalf, bottom, width - leftHalf - rightHalf, height, below, above);
+        t.dx += leftHalf;
+        t.L = left;
+        t.Wd = width;
+    }
+    if (t.W < apart) {
+        names.left.clear();
+        names.right.clear();
+        t = InscribeTriangle(left, bottom, width, height, 0.0, above);
+    }
+    if (t.X0 + t.W / 2.0 + kTopNameShift + measure(names.top) > left + width)
+        names.top.clear();
+    return t;
+}
+
+void DrawCorners(CChartEngine& engine, const CTriangle& t, const CCornerNames& names)
+{
+    if (!names.left.empty()) {
+        engine.ChartDrawText(t.X0, t.Y0 - kCornerNameDrop, 3, 0x112, 0, names.left);
+        engine.ChartDrawText(t.X0 + t.W, t.Y0 - kCornerNameDrop, 3, 0x112, 0, names.right);
+    }
+    if (!names.top.empty())
+        engine.ChartDrawText(t.X0 + t.W / 2.0 + kTopNameShift, t.Y0 + t.H, 3, 0x110, 0, names.top);
 }
 
 // The points' places in the plot area's 0 to 1 space; a point outside the ranges (bounds
@@ -219,17 +254,19 @@ void CGraph::BuildTriaxial(CGlazesDoc* glazeDb, CGlaze* glaze)
     // The corner names stand below the base and over the top corner, inside the plot region:
     // clear of a bottom or top title.
     double below = 0.0, above = 0.0;
+    CCornerNames names;
     if (labels) {
         engine.ChartSetTextFont(txtrifam, txtristy, txtrisiz, 0);
         above = engine.ChartGetTextHeight();
         below = kCornerNameDrop + above;
+        names = CornerNames(*this, ranges);
     }
-    const CTriangle t = InscribeTriangle(left, bottom, width, height, below, above);
+    const CTriangle t = PlaceTriangle(engine, left, bottom, width, height, names, below, above);
     if (!ovfile.empty())
         DrawBackgroundImage(t.X0, t.Y0, t.W, t.H);
     DrawTriangle(engine, t, gridx ? (xman ? xtick : yman ? ytick : kDefaultDivisions) : 0);
     if (labels)
-        DrawCorners(engine, *this, t, ranges);
+        DrawCorners(engine, t, names);
     std::vector<double> xs, ys;
     PlacePoints(table, t, ranges, xs, ys);
     const int n = table.Size();

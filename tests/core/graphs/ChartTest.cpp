@@ -523,6 +523,24 @@ TEST_F(ChartTest, LegendsAndSideTitlesTakeTheirRoom)
     EXPECT_EQ(turned.angle, 270);
     EXPECT_NEAR(turned.left + turned.width, 1980.0, 1e-9);
     EXPECT_THAT(turned.points, ElementsAre(CChartPointD{1980.0, turned.bottom + turned.height}));
+
+    // Regression: a second pass over what was drawn over the titles and legend (the plot of a
+    // window too small for its axes, laid over the top title) drew them again, each standing
+    // twice to a hit test and a text export. They stand once.
+    chart.ChartDefBegin();
+    chart.ChartSetTitleA("Top");
+    chart.ChartSetData(2, 2, std::vector<double>{1, 2, 3, 4});
+    chart.ChartSetLegend(2, legend);
+    const std::size_t first = chart.Primitives().size();
+    chart.ChartSetKind(kChartArea, 1, 0x20);
+    chart.ChartCall261(0.0, 0.0, chart.ChartGetWidth(), chart.ChartGetHeight());
+    chart.ChartSetKind(kChartArea, 1, 0x20);
+    for (const char* text : {"Top", "Glaze one", "Two"}) {
+        EXPECT_EQ(std::count_if(chart.Primitives().begin() + static_cast<std::ptrdiff_t>(first), chart.Primitives().end(),
+                                [&](const CChartPrimitive& p) { return p.type == CChartPrimitive::Type::Text && p.text == text; }),
+                  1)
+            << text;
+    }
 }
 
 TEST_F(ChartTest, BarsManyToThePixelDrawOnlyThoseNoLaterBarOfTheirColumnCovers)

@@ -58,8 +58,24 @@ TEST(ChartView3D, TheBoxSeenFromTheFrontTheSideAndAbove)
     EXPECT_TRUE(std::abs(box.Width() - 1000.0) < 1e-6 || std::abs(box.Height() - 600.0) < 1e-6);
 }
 
+// How wide a marker of a 3-D point chart stands against the picture of its box (its walls).
+double MarkerToBox(const CChart& chart)
+{
+    double left = HUGE_VAL, right = -HUGE_VAL;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Polygon && p.color == CColor(240, 240, 240)) {
+            left = std::min(left, p.left);
+            right = std::max(right, p.left + p.width);
+        }
+    }
+    const std::vector<const CChartPrimitive*> markers = CellPrimitives(chart);
+    return markers.empty() ? 0.0 : markers.front()->width / (right - left);
+}
+
 // Every data cell of a 3-D pie, bar or point chart is drawn (and answers a click) at any
-// rotation and elevation, with or without perspective, inside the chart.
+// rotation and elevation, with or without perspective, inside the chart. In a narrow chart, the
+// markers keep to the box as they stand to it where the chart's height sizes both (at 240 x 760
+// they were sized by the height alone, some 20 pixels over a box of 50).
 TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
 {
     CFakeChartMetrics metrics;
@@ -67,23 +83,29 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
         int kind;
         int sets;
         int options;
+        double width = 600.0;
+        double height = 300.0;
     };
     for (const Kind& k : {Kind{kChartPie3D, 1, 0x8000}, Kind{kChartBarTrue3D, 2, 0x0C}, Kind{kChartBar3D, 2, 0},
-                          Kind{kChartBarTrue3D, 2, 0x2000}, Kind{kChartPoints3D, 2, 0x20C}}) {
+                          Kind{kChartBarTrue3D, 2, 0x2000}, Kind{kChartPoints3D, 2, 0x20C},
+                          Kind{kChartPoints3D, 2, 0x20C, 240.0, 760.0}}) {
         for (int rotation : {-180, 0, 180}) {
             for (int elevation : {-90, 0, 90}) {
                 for (int mode : {0, 7}) {
-                    CChart chart(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
-                    chart.ChartDefBegin();
-                    chart.ChartSetTitleA("3-D");
-                    chart.ChartSetData(3, k.sets, std::vector<double>{1.0, 2.0, 3.0, 0.5, 2.5, 1.5});
-                    chart.ChartSetXData(6, std::vector<double>{1.0, 4.0, 2.0, 3.0, 5.0, 0.5});
-                    chart.ChartSetZData(6, std::vector<double>{0.2, 0.9, 0.4, 0.1, 0.7, 0.5});
-                    chart.ChartSetPointLabels(3, std::vector<std::string>{"A", "B", "C"});
-                    chart.ChartSetColors(2, std::vector<int>{12, 9});
-                    chart.ChartSetView(mode, rotation, elevation, 0);
-                    chart.ChartSetDepth(7, 100, 50, 50);
-                    chart.ChartSetKind(k.kind, k.options, 0x20);
+                    const auto define = [&](CChart& chart) {
+                        chart.ChartDefBegin();
+                        chart.ChartSetTitleA("3-D");
+                        chart.ChartSetData(3, k.sets, std::vector<double>{1.0, 2.0, 3.0, 0.5, 2.5, 1.5});
+                        chart.ChartSetXData(6, std::vector<double>{1.0, 4.0, 2.0, 3.0, 5.0, 0.5});
+                        chart.ChartSetZData(6, std::vector<double>{0.2, 0.9, 0.4, 0.1, 0.7, 0.5});
+                        chart.ChartSetPointLabels(3, std::vector<std::string>{"A", "B", "C"});
+                        chart.ChartSetColors(2, std::vector<int>{12, 9});
+                        chart.ChartSetView(mode, rotation, elevation, 0);
+                        chart.ChartSetDepth(7, 100, 50, 50);
+                        chart.ChartSetKind(k.kind, k.options, 0x20);
+                    };
+                    CChart chart(metrics, 0.0, 0.0, k.width, k.height, 1000.0);
+                    define(chart);
                     std::set<std::pair<int, int>> cells;
                     for (const CChartPrimitive* p : CellPrimitives(chart))
                         cells.insert({p->column, p->row});
@@ -97,6 +119,11 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
                                 << where;
                         }
                     }
+                    if (k.kind == kChartPoints3D) {
+                        CChart wide(metrics, 0.0, 0.0, 600.0, 300.0, 1000.0);
+                        define(wide);
+                        EXPECT_LE(MarkerToBox(chart), MarkerToBox(wide) * 1.05) << where;
+                    }
                     for (const CChartPrimitive& p : chart.Primitives()) {
                         EXPECT_GE(p.left, -1e-6) << where;
                         EXPECT_GE(p.bottom, -1e-6) << where;
@@ -109,7 +136,9 @@ TEST(ChartView3D, PiesBarsAndPointsAtAnyRotationAndElevation)
     }
 }
 
-// A 3-D scatter labels each axis from its first tick to its last.
+// A 3-D scatter labels each axis from its first tick to its last, but for a label that would
+// come within a blank of another axis' where the two meet at a corner of the box (the feet of
+// the upright and the depth axis, at the ends of the axis across, stood over its "0" and "4").
 TEST(ChartView3D, AThreeDimensionalScatterLabelsEachAxisToItsEnd)
 {
     CFakeChartMetrics metrics;
@@ -122,11 +151,8 @@ TEST(ChartView3D, AThreeDimensionalScatterLabelsEachAxisToItsEnd)
     chart.ChartSetAxisY(0x100 + 0x1C, 4, 0, 4.0, 0.0);
     chart.ChartSetAxisZ(0x1C, 4, 0, 4.0, 0.0);
     chart.ChartSetKind(kChartPoints3D, 0, 0x20);
-    const std::vector<std::string> scale{"0", "1", "2", "3", "4"};
-    std::vector<std::string> axes;
-    for (int axis = 0; axis < 3; ++axis)
-        axes.insert(axes.end(), scale.begin(), scale.end());
-    EXPECT_EQ(DrawnTexts(chart), axes);
+    EXPECT_EQ(DrawnTexts(chart),
+              (std::vector<std::string>{"0", "1", "2", "3", "4", "1", "2", "3", "4", "1", "2", "3", "4"}));
     // The level grid lines on the walls come with the up grid (option 8) only.
     const auto lines = [&chart](int options) {
         const std::size_t before = chart.Primitives().size();

@@ -45,10 +45,11 @@ TEST_F(TriaxialChartTest, TheTriangleIsInscribedInThePlotArea)
                             "ChartSetPointFlags(2, [0 0])", "ChartSetKind(9, 1, 32)", "ChartSetAutoRedraw(1)",
                             "ChartGetLayout(6)", "ChartGetLayout(7)", "ChartGetLayout(4)", "ChartGetLayout(5)",
                             "ChartSetTextFont(1, 0, 120, 0)", "ChartGetTextHeight()",
+                            "ChartMeasureTextWidth(3, 0, \"100% CaO\")", "ChartMeasureTextWidth(3, 0, \"100% SiO2\")",
+                            "ChartMeasureTextWidth(3, 0, \" \")", "ChartMeasureTextWidth(3, 0, \"100% Al2O3\")",
                             "ChartDrawLine(245.965881, 40, 500, 480, 1, 0, 0)",
                             "ChartDrawLine(500, 480, 754.034119, 40, 1, 0, 0)",
                             "ChartDrawLine(754.034119, 40, 245.965881, 40, 1, 0, 0)",
-                            "ChartSetTextFont(1, 0, 120, 0)",
                             "ChartDrawText(245.965881, 20, 3, 274, 0, \"100% CaO\")",
                             "ChartDrawText(754.034119, 20, 3, 274, 0, \"100% SiO2\")",
                             "ChartDrawText(540, 480, 3, 272, 0, \"100% Al2O3\")",
@@ -57,10 +58,12 @@ TEST_F(TriaxialChartTest, TheTriangleIsInscribedInThePlotArea)
                             "ChartDrawLine(754.034119, 40, 245.965881, 40, 1, 0, 0)", "ChartDefEnd()"));
     EXPECT_EQ(m_graph.GetCellText(0, 0), "Inside\r\n\r\n40.00%  SiO2\r\n25.00%  Al2O3\r\n35.00%  CaO");
 
-    // 500 x 1000: the triangle is as wide as the plot, 40 + (940 - 433.01270189) / 2 up.
+    // 500 x 1000: the triangle is as wide as the plot less half of each bottom corner's name (40 and
+    // 45), which stand inside it, 40 + (940 - 359.39) / 2 up. Regression: names centred under the
+    // corners of a triangle as wide as the plot ran over the side title and the legend.
     m_recorder.layout = {{6, 0.0}, {7, 0.0}, {4, 500.0}, {5, 1000.0}};
     Definition();
-    EXPECT_EQ(ItemAt(Calls("ChartDrawLine"), 0), "ChartDrawLine(0, 293.493649, 250, 726.506351, 1, 0, 0)");
+    EXPECT_EQ(ItemAt(Calls("ChartDrawLine"), 0), "ChartDrawLine(40, 330.299729, 247.5, 689.700271, 1, 0, 0)");
 }
 
 TEST_F(TriaxialChartTest, AManualScaleZoomsIntoASmallerTriangle)

@@ -32,9 +32,12 @@ struct CShot {
     const char* templateName;
     int glaze;
     qreal ratio = 0.0;
-    int axisText = 100;
+    int axisText = 100; // percent; 0 the template's
     QSize size{820, 520};
     bool look = false;
+    // Where not negative: no text stands over another, and numbers side by side stand `clear`
+    // pixels apart at least.
+    double clear = -1.0;
 };
 const CShot kShots[] = {
     {"Oxide sources (bar)", 0},
@@ -60,7 +63,38 @@ const CShot kShots[] = {
     {"Recipe and oxides (bar)", 0, 2.0, 160, {620, 300}, true},
     {"Material costs (bar)", 0, 0.0, 100, {200, 200}},
     {"Selected glazes: recipes (bar)", 0, 0.0, 160, {360, 280}},
+    // Regressions: texts over each other in small windows. The triaxial's bottom corner names over
+    // each other, over the side title and the legend; the 3-D scatter's corner numbers "0" and
+    // "0.0" over each other, and its turned numbers on the slanted axes under three pixels
+    // apart; a pie's labels over the top title; the histogram's "3" over the side title.
+    {"Fluxes (triaxial)", 0, 0.0, 0, {640, 130}, false, 0.0},
+    {"Fluxes (triaxial)", 0, 0.0, 0, {160, 120}, false, 0.0},
+    {"Fluxes (triaxial)", 0, 0.0, 0, {200, 760}, false, 0.0},
+    {"Silica, alumina and calcia (3D scatter)", 0, 0.0, 0, {620, 300}, false, 3.0},
+    {"Silica, alumina and calcia (3D scatter)", 0, 0.0, 0, {1400, 360}, false, 3.0},
+    {"Silica, alumina and calcia (3D scatter)", 0, 0.0, 0, {900, 200}, false, 3.0},
+    {"Recipe (pie)", 0, 0.0, 0, {700, 112}, false, 0.0},
+    {"Material costs (pie)", 0, 0.0, 0, {160, 120}, false, 0.0},
+    {"Expansion (histogram)", 0, 0.0, 160, {700, 112}, false, 0.0},
 };
+
+// Numbers side by side (at one height) that stand less than `clear` pixels apart: " [a|b]".
+std::string NumbersCloserThan(const CChart& chart, double clear)
+{
+    std::vector<std::pair<QRectF, std::string>> numbers;
+    for (const CChartPrimitive& p : chart.Primitives()) {
+        if (p.type == CChartPrimitive::Type::Text && !p.text.empty() && p.text.find_first_not_of("0123456789.") == std::string::npos)
+            numbers.push_back({PixelRect(chart, p), p.text});
+    }
+    std::string close;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        for (std::size_t j = i + 1; j < numbers.size(); ++j) {
+            if (numbers[i].first.adjusted(-clear, 0.5, clear, -0.5).intersects(numbers[j].first))
+                close += " [" + numbers[i].second + "|" + numbers[j].second + "]";
+        }
+    }
+    return close;
+}
 
 // The recipe, cost, material-type, average, statistics and many-glaze charts of the shipped
 // templates and glazes, as graph windows draw them, saved as screenshots for a person to
@@ -111,12 +145,12 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
         m_glazeDoc->SelectGlaze(row);
     std::set<int> types;
     for (const CShot& shot : kShots) {
-        const auto& [templateName, glaze, ratio, axisText, size, look] = shot;
+        const auto& [templateName, glaze, ratio, axisText, size, look, clear] = shot;
         CGraphView* view = OpenGraphWindow(*m_doc);
         ASSERT_NE(view, nullptr);
         Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(size);
         CGraphTemplate graphTemplate = m_doc->Database().GetAt(TemplateIndex(templateName));
-        graphTemplate.txaxsiz = axisText;
+        graphTemplate.txaxsiz = axisText > 0 ? axisText : graphTemplate.txaxsiz;
         graphTemplate.piebar3d = look ? 1 : graphTemplate.piebar3d;
         graphTemplate.true3d = look ? 0 : graphTemplate.true3d;
         view->SetGraph(&graphTemplate, m_glazeDoc, m_glazeDoc->GetGlaze(glaze), nullptr, -1, -1);
@@ -127,11 +161,13 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
         EXPECT_FALSE(view->Graph()->GetText().empty()) << templateName;
         types.insert(graphTemplate.type);
         const std::string name = "chart-type-" + std::to_string(graphTemplate.type) +
-                                 (axisText != 100 || look ? "-text-" + std::to_string(axisText) : "") +
+                                 ((axisText > 0 && axisText != 100) || look ? "-text-" + std::to_string(axisText) : "") +
                                  (size != QSize(820, 520) ? "-" + std::to_string(size.width()) : "");
         ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), name.c_str());
         const CChart& chart = *view->ChartWindow()->Chart();
         EXPECT_EQ(CrowdedTexts(chart).find("out of the chart"), std::string::npos) << name << CrowdedTexts(chart);
+        if (clear >= 0.0)
+            EXPECT_EQ(CrowdedTexts(chart) + NumbersCloserThan(chart, clear), "") << name;
         if (size == QSize(CGraphView::kInitialWidth, CGraphView::kInitialHeight) && !look) {
             const std::vector<std::string> texts = DrawnTexts(chart);
             for (const std::string& label : chart.Definition().pointLabels)
@@ -163,10 +199,20 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
             shown.setDevicePixelRatio(ratio);
             ExpectReadableChart(shown, view->ChartWindow()->Chart(), whole.c_str());
         }
+        if (!size.isEmpty()) {
+            CGraphTemplate sized = graphTemplate;
+            sized.txaxsiz = axisText > 0 ? axisText : sized.txaxsiz;
+            view->SetGraph(&sized, m_glazeDoc, m_glazeDoc->GetGlaze(glaze), nullptr, -1, -1);
+            Control(dynamic_cast<QWidget*>(view->GetFrame())).resize(size);
+            Flush();
+            const CChart& chart = *view->ChartWindow()->Chart();
+            EXPECT_EQ(CrowdedTexts(chart) + NumbersCloserThan(chart, clear), "")
+                << templateName << " at " << size.width() << " x " << size.height();
+        }
         view->GetFrame()->CloseFrame();
         Flush();
     }
-    EXPECT_EQ(types, (std::set<int>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 20, 21}));
+    EXPECT_EQ(types, (std::set<int>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 20, 21, 23, 24}));
 
     // Regression: with every glaze selected the recipe bars are a few pixels wide, and their
     // outlines covered them: the chart was black and matched none of its legend's colours.
@@ -358,6 +404,7 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
         int ratio = 1;
         std::size_t mostPrimitives = SIZE_MAX; // whatever the glaze count (8,000 of a dozen drew 288,000)
         double mostFarOff = 0.005;             // the share of pixels that may differ by much
+        int fewerGlazes = 0; // so many glazes draw no more than 1.1 times what the row's glazes draw
     };
     for (const CMany& many : {CMany{3, 1500, 3, "chart-true-3d-many-glazes", false, true},
                               CMany{2, 8000, 2, "chart-true-3d-very-many-glazes", true, false, 0.0, {400, 250}, false, 8},
@@ -382,29 +429,40 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
                               CMany{12, 12000, 12, "chart-true-3d-twelve-thousand-of-a-dozen", true, false, 0.0,
                                     {1400, 900}, false, 2, 56, false, 1, 100000, 0.025},
                               CMany{12, 2000, 12, "chart-true-3d-two-thousand-of-a-dozen", true, false, 0.0,
-                                    {620, 300}, false, 2, 56, false, 1, 61000, 0.025}}) {
+                                    {620, 300}, false, 2, 56, false, 1, 61000, 0.025},
+                              // Fewer glazes drew more: every face of 2,000 (72,000) against the end
+                              // faces of 3,000 at 1400 x 900 (36,000), the end faces of 8,000
+                              // (96,000) against runs eight rows deep of 10,000 at 1920 x 1200
+                              // (52,000), and at 620 x 300 every face of 3,000 (36,000) against the
+                              // runs of 4,000 (21,000).
+                              CMany{12, 3000, 12, "chart-true-3d-three-thousand-of-a-dozen", true, false, 0.0,
+                                    {1400, 900}, false, 1, 36, false, 1, SIZE_MAX, 0.001, 2000},
+                              CMany{12, 10000, 12, "chart-true-3d-ten-thousand-of-a-dozen", true, false, 0.0,
+                                    {1920, 1200}, false, 1, 46, false, 1, SIZE_MAX, 0.01, 8000},
+                              CMany{12, 4000, 12, "chart-true-3d-four-thousand-of-a-dozen-ratio-2", true, false, 0.0,
+                                    {620, 300}, false, 1, 64, false, 2, SIZE_MAX, 0.02, 3000}}) {
         // Heights in runs, as glazes of a database often share an analysis, or glaze by glaze.
-        std::vector<CChartValueAt> values;
-        for (int glaze = 0; glaze < many.glazes; ++glaze) {
-            for (int k = 0; k < many.itemsOfAGlaze; ++k) {
-                const int item = (glaze * 7 + k * (many.items / many.itemsOfAGlaze)) % many.items;
-                const double height = many.rise < 0.0  ? 20.0 + item
-                                      : many.glazeByGlaze ? 2.0 + (item * 7 + glaze * 13) % 30 / 3.0
-                                                          : 2.0 + (item * 5 + glaze / 7 * 3) % 11;
-                values.push_back({item, glaze, height + many.rise * glaze / many.glazes});
+        const auto define = [&many](CChart& chart, int glazes) {
+            std::vector<CChartValueAt> values;
+            for (int glaze = 0; glaze < glazes; ++glaze) {
+                for (int k = 0; k < many.itemsOfAGlaze; ++k) {
+                    const int item = (glaze * 7 + k * (many.items / many.itemsOfAGlaze)) % many.items;
+                    const double height = many.rise < 0.0  ? 20.0 + item
+                                          : many.glazeByGlaze ? 2.0 + (item * 7 + glaze * 13) % 30 / 3.0
+                                                              : 2.0 + (item * 5 + glaze / 7 * 3) % 11;
+                    values.push_back({item, glaze, height + many.rise * glaze / glazes});
+                }
             }
-        }
-        const auto define = [&](CChart& chart) {
             chart.ChartDefBegin();
-            chart.ChartSetSparseData(many.items, many.glazes, values);
+            chart.ChartSetSparseData(many.items, glazes, values);
             chart.ChartSetView(7, 20, 10, 0);
             chart.ChartSetDepth(7, 100, 50, 50);
         };
         CChart culled(GetQtChartMetrics(), 0.0, 0.0, many.size.width(), many.size.height(), 1000.0);
-        define(culled);
+        define(culled, many.glazes);
         culled.ChartSetKind(kChartBarTrue3D, 0, 0x20);
         CChart whole(GetQtChartMetrics(), 0.0, 0.0, many.size.width(), many.size.height(), 1000.0);
-        define(whole);
+        define(whole, many.glazes);
         DrawBar3DChart(whole, 0, DrawChartDecorations(whole, kChartBarTrue3D), true);
         const QImage drawn = AveragedPicture(culled, many.ratio), every = RenderChartImage(whole);
         EXPECT_TRUE(drawn.save(ScreenshotPath(many.shot))) << many.shot;
@@ -413,6 +471,12 @@ TEST_F(GlazeChartScreenshotsTest, TrueThreeDimensionalBarsOfManyGlazesDrawWhatEv
         EXPECT_LE(culled.Primitives().size() * (many.frontsAlone ? 3 : 2), whole.Primitives().size() * 2) << many.shot;
         EXPECT_LE(culled.Primitives().size() * many.fewer, whole.Primitives().size()) << many.shot;
         EXPECT_LE(culled.Primitives().size(), many.mostPrimitives) << many.shot;
+        if (many.fewerGlazes > 0) {
+            CChart fewer(GetQtChartMetrics(), 0.0, 0.0, many.size.width(), many.size.height(), 1000.0);
+            define(fewer, many.fewerGlazes);
+            fewer.ChartSetKind(kChartBarTrue3D, 0, 0x20);
+            EXPECT_LE(fewer.Primitives().size() * 10, culled.Primitives().size() * 11) << many.shot;
+        }
         if (many.clicks)
             ExpectClicksAnswerBarsDrawnThere(culled, whole, many.shot);
         if (many.sameToTheByte) {
