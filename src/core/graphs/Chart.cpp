@@ -376,7 +376,8 @@ void CChart::ChartPlanKind(int kind, int options, int flags)
     std::swap(hitOnly, m_hitOnly);
     std::swap(repeats, m_repeats);
     const std::size_t axes = m_draw->valueAxes.size(), indexed = m_indexedLimit;
-    const int lastKind = m_lastKind, objectId = m_lastObjectId;
+    const int lastKind = m_lastKind, objectId = m_lastObjectId, decoratedArea = m_decoratedArea;
+    const std::size_t decorationsFrom = m_decorationsFrom, decorationsTo = m_decorationsTo;
     ChartSetKind(kind, options, flags);
     std::swap(primitives, m_primitives);
     std::swap(hitOnly, m_hitOnly);
@@ -385,6 +386,10 @@ void CChart::ChartPlanKind(int kind, int options, int flags)
     m_indexedLimit = indexed;
     m_lastKind = lastKind;
     m_lastObjectId = objectId;
+    // The titles and legend the plan drew went with its picture.
+    m_decoratedArea = decoratedArea;
+    m_decorationsFrom = decorationsFrom;
+    m_decorationsTo = decorationsTo;
 }
 
 double CChart::ChartGetLayout(int selector) const

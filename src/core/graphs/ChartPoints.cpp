@@ -354,7 +354,11 @@ void DrawPoint3DChart(CChart& chart, int options, const CChartRect& region)
     }
     // The farthest first, so that nearer points cover them.
     std::stable_sort(points.begin(), points.end(), [](const CPoint3D& a, const CPoint3D& b) { return a.depth > b.depth; });
-    const double size = chart.DrawState().markerSize * share;
+    // Shrunk with the box, a marker stays large enough to show its symbol and colour: three
+    // pixels, or its usual size where that is less.
+    const double usual = chart.DrawState().markerSize;
+    const double least = 3.0 / (chart.CurrentArea().unitScale * chart.PixelsPerUnit());
+    const double size = std::max(usual * share, std::min(usual, least));
     std::vector<CChartMarkerPlace> places;
     places.reserve(points.size());
     for (const CPoint3D& point : points) {

@@ -317,7 +317,7 @@ void BreakLabels(const CChart& chart, const CChartView3D& view, CChartAxis3D& ax
     // Turned upright side by side, a line wide each, they stand a blank apart at least (where
     // names are thinned, boxes may reach half a pixel into each other).
     const double halfPixel = 0.5 / (chart.PixelsPerUnit() * chart.CurrentArea().unitScale);
-    axis.shown = LabelsShown(chart, view, axis, side, false, th + chart.EndsColumnsApart(font) + halfPixel);
+    axis.shown = LabelsShown(chart, view, axis, side, false, th + chart.BlankApart(font) + halfPixel);
 }
 
 // The ticks and labels of the axes as things attached to the box.
@@ -403,7 +403,7 @@ void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D
     }
     // A label that would come within a blank of a text drawn before the axis' (another axis'
     // label where the two meet at a corner of the box, a title) is left out.
-    const double blank = chart.EndsColumnsApart(font);
+    const double blank = chart.BlankApart(font);
     const int angle = axis.upright ? 90 : 0;
     std::vector<bool> clear;
     for (const std::vector<CLine>& label : labels) {

@@ -163,7 +163,12 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
         const std::string name = "chart-type-" + std::to_string(graphTemplate.type) +
                                  ((axisText > 0 && axisText != 100) || look ? "-text-" + std::to_string(axisText) : "") +
                                  (size != QSize(820, 520) ? "-" + std::to_string(size.width()) : "");
-        ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), name.c_str());
+        // The rows of small windows are about their texts: slices and points a few pixels wide
+        // there need not show every colour.
+        if (clear < 0.0)
+            ExpectReadableChart(*view->ChartWindow(), view->ChartWindow()->Chart(), name.c_str());
+        else
+            EXPECT_TRUE(view->ChartWindow()->grab().toImage().save(ScreenshotPath(name.c_str()))) << name;
         const CChart& chart = *view->ChartWindow()->Chart();
         EXPECT_EQ(CrowdedTexts(chart).find("out of the chart"), std::string::npos) << name << CrowdedTexts(chart);
         if (clear >= 0.0)
