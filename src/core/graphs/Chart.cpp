@@ -372,16 +372,17 @@ void CChart::ChartPlanKind(int kind, int options, int flags)
     std::vector<CChartPrimitive> primitives;
     std::vector<CHitOnly> hitOnly;
     auto repeats = std::make_unique<CChartDuplicateFilter>(m_scale * m_pixelWidth / m_pixelHeight, m_scale);
-    std::swap(primitives, m_primitives);
-    std::swap(hitOnly, m_hitOnly);
-    std::swap(repeats, m_repeats);
+    const auto swapPictures = [&] {
+        std::swap(primitives, m_primitives);
+        std::swap(hitOnly, m_hitOnly);
+        std::swap(repeats, m_repeats);
+    };
     const std::size_t axes = m_draw->valueAxes.size(), indexed = m_indexedLimit;
     const int lastKind = m_lastKind, objectId = m_lastObjectId, decoratedArea = m_decoratedArea;
     const std::size_t decorationsFrom = m_decorationsFrom, decorationsTo = m_decorationsTo;
+    swapPictures();
     ChartSetKind(kind, options, flags);
-    std::swap(primitives, m_primitives);
-    std::swap(hitOnly, m_hitOnly);
-    std::swap(repeats, m_repeats);
+    swapPictures();
     m_draw->valueAxes.resize(axes);
     m_indexedLimit = indexed;
     m_lastKind = lastKind;

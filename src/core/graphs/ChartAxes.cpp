@@ -39,14 +39,37 @@ std::vector<bool> ChartNamesShown(const CChart& chart, std::span<const double> p
     return shown;
 }
 
+namespace {
+
+// The steps (in ticks) at which numbers at evenly spaced ticks can be thinned, every k-th from the
+// foot, so that they step evenly and reach the far end: the divisors of the axis' intervals, from
+// the fewest steps that hold a number, `size` of the axis, on.
+std::vector<std::size_t> EvenSteps(std::span<const double> places, double size)
+{
+    const std::size_t intervals = places.empty() ? 0 : places.size() - 1;
+    if (intervals == 0)
+        return {1};
+    const double step = std::fabs(places[1] - places[0]);
+    const double fewest = step > 0.0 ? std::ceil(size / step - 1e-9) : static_cast<double>(intervals);
+    std::vector<std::size_t> steps;
+    for (std::size_t k = 1; k <= intervals; ++k) {
+        if (intervals % k == 0 && static_cast<double>(k) >= fewest)
+            steps.push_back(k);
+    }
+    return steps;
+}
+
+} // namespace
+
 std::vector<bool> ChartNumbersShown(const CChart& chart, std::span<const double> places,
                                     std::span<const std::string> numbers, double size)
 {
     const double slack = 0.5 / (chart.PixelsPerUnit() * chart.CurrentArea().unitScale);
     const std::size_t n = std::min(places.size(), numbers.size());
     std::vector<bool> shown(places.size(), false);
-    for (std::size_t k = 1; k < n; ++k) {
-        bool apart = (n - 1) % k == 0;
+    // Seen askew, the places stand unevenly: each step of each divisor is measured.
+    for (const std::size_t k : EvenSteps(places.first(n), 0.0)) {
+        bool apart = true;
         for (std::size_t i = k; i < n && apart; i += k)
             apart = std::fabs(places[i] - places[i - k]) >= size - slack;
         if (apart) {
@@ -155,24 +178,6 @@ void CChart::NoteValueAxis(double x, double y, double length, bool upward, doubl
 }
 
 namespace {
-
-// The steps (in ticks) at which numbers at evenly spaced ticks can be thinned, every k-th from the
-// foot, so that they step evenly and reach the far end: the divisors of the axis' intervals, from
-// the fewest steps that hold a number, `size` of the axis, on.
-std::vector<std::size_t> EvenSteps(std::span<const double> places, double size)
-{
-    const std::size_t intervals = places.empty() ? 0 : places.size() - 1;
-    if (intervals == 0)
-        return {1};
-    const double step = std::fabs(places[1] - places[0]);
-    const double fewest = step > 0.0 ? std::ceil(size / step - 1e-9) : static_cast<double>(intervals);
-    std::vector<std::size_t> steps;
-    for (std::size_t k = 1; k <= intervals; ++k) {
-        if (intervals % k == 0 && static_cast<double>(k) >= fewest)
-            steps.push_back(k);
-    }
-    return steps;
-}
 
 // The middle of a box of pixels along an axis.
 double Middle(const CChartPixelArea& box, bool upward)
@@ -586,6 +591,12 @@ std::vector<double> CChartAxes::MajorPositions(const CChartAxisPlan& axis) const
     return positions;
 }
 
+std::string CChartAxes::FittedName(const std::string& name, double room) const
+{
+    std::string fitted = ElideChartText(m_chart, m_font, name, room);
+    return m_chart.TextWidthUnits(m_font, fitted) <= room ? fitted : std::string();
+}
+
 double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize, double nameRoom) const
 {
     if (!m_labels)
@@ -594,10 +605,8 @@ double CChartAxes::LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, do
     if (axis.category) {
         const bool turned = horizontalAxis && (axis.flags & CChartAxisSettings::kVerticalLabels);
         for (const std::string& label : axis.labels) {
-            // As drawn: shortened to the room, or left out where not even a letter fits.
-            const double shortened = m_chart.TextWidthUnits(m_font, ElideChartText(m_chart, m_font, label, nameRoom));
             if (!horizontalAxis || turned)
-                size = std::max(size, shortened <= nameRoom ? shortened : 0.0);
+                size = std::max(size, m_chart.TextWidthUnits(m_font, FittedName(label, nameRoom)));
             else
                 size = std::max(size, m_textHeight * static_cast<double>(WrapChartText(m_chart, m_font, label, slotSize).size()));
         }
@@ -776,10 +785,7 @@ void CChartAxes::DrawHorizontalAxis(const CChartRect& plot)
         const double x = X(plot, j + 0.5);
         const std::string& label = m_h.labels[static_cast<std::size_t>(j)];
         if (turned) {
-            // Shortened at its end to the room, never cut at its start; not even a letter: left out.
-            const std::string name = ElideChartText(m_chart, m_font, label, m_hNameRoom);
-            if (m_chart.TextWidthUnits(m_font, name) <= m_hNameRoom)
-                m_chart.AddText(x, labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 90, name);
+            m_chart.AddText(x, labelY, m_h.farSide ? 0x02 : 0x102, m_font, black, 90, FittedName(label, m_hNameRoom));
             continue;
         }
         const std::vector<std::string> lines = WrapChartText(m_chart, m_font, label, m_slotWidth);
@@ -826,9 +832,8 @@ void CChartAxes::DrawVerticalAxis(const CChartRect& plot)
     const std::vector<bool> shown = NamesShown(m_v, plot, m_textHeight);
     for (std::size_t j = 0; j < shown.size(); ++j) {
         const double y = Y(plot, j + 0.5) - half;
-        const std::string name = shown[j] ? ElideChartText(m_chart, m_font, m_v.labels[j], m_vNameRoom) : std::string();
-        if (shown[j] && m_chart.TextWidthUnits(m_font, name) <= m_vNameRoom &&
-            m_chart.NameStandsClear(labelX, y, align, m_font, name))
+        const std::string name = shown[j] ? FittedName(m_v.labels[j], m_vNameRoom) : std::string();
+        if (!name.empty() && m_chart.NameStandsClear(labelX, y, align, m_font, name))
             m_chart.AddText(labelX, y, align, m_font, black, 0, name);
     }
 }

@@ -196,6 +196,9 @@ public:
 private:
     // The band of an axis' labels across it; names turned or beside the plot take at most nameRoom.
     double LabelBand(const CChartAxisPlan& axis, bool horizontalAxis, double slotSize, double nameRoom) const;
+    // A name as it stands turned under the plot or beside it: shortened at its end to `room`,
+    // never cut at its start; empty where not even a letter fits.
+    std::string FittedName(const std::string& name, double room) const;
     // Whether every category label wraps into lines no wider than its slot.
     bool LabelsFitSlots() const;
     // The names of a category axis (m_h or m_v) drawn where each takes `size` of it.

@@ -412,9 +412,9 @@ void DrawChartAxis3D(CChart& chart, const CChartView3D& view, const CChartAxis3D
         }));
     }
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        for (const CLine& line : labels[i]) {
-            if (clear[i])
-                chart.AddText(line.x, line.y, line.align, font, black, angle, line.text);
-        }
+        if (!clear[i])
+            continue;
+        for (const CLine& line : labels[i])
+            chart.AddText(line.x, line.y, line.align, font, black, angle, line.text);
     }
 }

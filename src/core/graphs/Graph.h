@@ -380,7 +380,6 @@ public:
     // The chart's drawing from the values the builder read, when the builder keeps them (the
     // bars of many glazes, whose reading costs more than their drawing): Redraw runs it again.
     std::function<void(CGraph&)> m_drawReading;
-    // The empty slots of each gap of a limit chart: as many as its value axis' numbers need.
 
 protected:
     // The engine with this graph's chart selected; valid from the builder's start.

@@ -11,6 +11,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -47,11 +48,9 @@ std::vector<std::string> AxisNumbers(const CLimitSlot& slot, int ticks)
     return texts;
 }
 
-// The room that holds both axes' numbers and ends (the first one alone when `first`).
-CChartAxisRoom Widest(const CChartAxisRoom& a, const CChartAxisRoom& b, bool first)
+// The room that holds both axes' numbers and ends.
+CChartAxisRoom Widest(const CChartAxisRoom& a, const CChartAxisRoom& b)
 {
-    if (first)
-        return b;
     return {std::max(a.away, b.away),   std::max(a.gap, b.gap),     std::max(a.across, b.across),
             std::max(a.turned, b.turned), std::max(a.clear, b.clear), std::max(a.clearTurned, b.clearTurned),
             std::max(a.ends, b.ends)};
@@ -257,9 +256,9 @@ int CGraph::GapSlotsWanted(const std::vector<CLimitSlot>& slots, const ChartPlot
     gaps = static_cast<int>(axes.size());
     if (gaps == 0 || !labels || line <= 0.0 || length <= 0.0 || ticks <= 0)
         return 1;
-    CChartAxisRoom room;
-    for (const CLimitSlot* slot : axes)
-        room = Widest(room, AxisRoom(Engine(), *this, *slot, ticks, line), slot == axes.front());
+    CChartAxisRoom room = AxisRoom(Engine(), *this, *axes.front(), ticks, line);
+    for (const CLimitSlot* slot : std::span(axes).subspan(1))
+        room = Widest(room, AxisRoom(Engine(), *this, *slot, ticks, line));
     // A gap holds its axis' numbers as the engine measures them (upright, across where they can,
     // else turned, a line wide), a gap clear of the name of the slot before, which reaches half a
     // line from its middle, and clear of the ticks of the axis before, which reach half a line

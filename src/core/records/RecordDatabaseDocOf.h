@@ -21,7 +21,6 @@
 #include "support/SafeFile.h"
 #include "support/Services.h"
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -240,20 +239,16 @@ public:
             const Record* record = Access::At(file.records, step.incoming);
             if (!record)
                 continue;
-            if (step.replaces >= 0) {
+            if (step.replaces >= 0)
                 SetRecord(step.replaces, *record);
-                // A name the file holds twice replaces its record twice: one record replaced.
-                const void* identity = GetRecordIdentity(step.replaces);
-                if (std::find(counts.replacedRecords.begin(), counts.replacedRecords.end(), identity) ==
-                    counts.replacedRecords.end()) {
-                    counts.replacedRecords.push_back(identity);
-                    ++counts.replaced;
-                }
-            } else {
+            else
                 InsertRecord(GetRecordCount(), *record);
-                ++counts.appended;
-            }
         }
+        // What the plan did, as it tells it: a name the file holds twice replaces one record.
+        counts.appended = plan.Appended();
+        for (const int index : plan.Replaced())
+            counts.replacedRecords.push_back(GetRecordIdentity(index));
+        counts.replaced = static_cast<int>(counts.replacedRecords.size());
         if (counts.appended + counts.replaced > 0)
             OnRecordsInserted();
         return counts;

@@ -175,14 +175,18 @@ bool AskForms(std::span<const CEditForm> forms, FormsAsked when)
     // the save's notice reaches it (CSavedElsewhere::MayReload), and only so.
     std::vector<CSettledForm> settled;
     std::vector<std::string> keptOpen; // the forms that keep their edits over a close
+    const CSavedElsewhere* keptGuard = nullptr; // the first one's, for the help topic
     for (const auto& [form, answer] : answers) {
         if (answer == FormAnswer::DontSave && when == FormsAsked::BeforeChange) {
             form.second->DropChanges();
             continue;
         }
         settled.push_back({form.second, answer == FormAnswer::Save});
-        if (answer == FormAnswer::KeepStored)
-            keptOpen.push_back(form.second->FormName());
+        if (answer != FormAnswer::KeepStored)
+            continue;
+        keptOpen.push_back(form.second->FormName());
+        if (!keptGuard)
+            keptGuard = form.second->Guard();
     }
     {
         const CStepScope<CSettledForm> scope(s_settled, settled);
@@ -192,14 +196,9 @@ bool AskForms(std::span<const CEditForm> forms, FormsAsked when)
         }
     }
     if (!keptOpen.empty() && when == FormsAsked::BeforeClose) {
-        const CSavedElsewhere* guard = nullptr;
-        for (const auto& [form, answer] : answers) {
-            if (answer == FormAnswer::KeepStored && !guard)
-                guard = form.second->Guard();
-        }
         AppMessageBox(NameList(keptOpen) + (keptOpen.size() == 1 ? " stays open with its" : " stay open with their") +
                           " unsaved changes, so the command goes no further.",
-                      MsgOk | MsgIconInformation, guard ? guard->HelpId() : 0);
+                      MsgOk | MsgIconInformation, keptGuard ? keptGuard->HelpId() : 0);
         return false;
     }
     return true;

@@ -24,6 +24,11 @@ std::vector<int> CMergePlan::Replaced() const
     return replaced;
 }
 
+int CMergePlan::Appended() const
+{
+    return static_cast<int>(std::count_if(m_steps.begin(), m_steps.end(), [](const CMergeStep& step) { return step.replaces < 0; }));
+}
+
 bool CMergePlan::AskForms(const std::function<std::vector<CEditForm>(int record)>& formsOf)
 {
     std::vector<int> kept;
@@ -64,12 +69,11 @@ CMergeReport CMergePlan::Report(const std::function<std::string(int incoming)>& 
 {
     CMergeReport report;
     report.kept = m_kept;
+    report.appended = Appended();
     report.replaced = static_cast<int>(Replaced().size());
     for (auto step = m_steps.begin(); step != m_steps.end(); ++step) {
-        if (step->replaces < 0) {
-            ++report.appended;
+        if (step->replaces < 0)
             continue;
-        }
         // A record replaced again later is told once, at its last replacement.
         const auto later = std::find_if(step + 1, m_steps.end(),
                                         [step](const CMergeStep& other) { return other.replaces == step->replaces; });

@@ -53,6 +53,8 @@ public:
     const std::vector<CMergeStep>& Steps() const { return m_steps; }
     // The database's records the merge replaces, ascending, each once.
     std::vector<int> Replaced() const;
+    // How many records of the file the merge appends.
+    int Appended() const;
     bool Empty() const { return m_steps.empty(); }
 
     // Asks the forms on the records the merge replaces (formsOf gives the forms on one record):

@@ -200,21 +200,19 @@ bool CGlazesView::MergeGlazes(const CGlazeList& incoming, const std::vector<int>
         return false;
     }
     const int oldCount = doc->GetGlazeCount();
-    int appended = 0;
-    std::vector<const void*> replaced;
     for (const CMergeStep& step : plan.Steps()) {
-        if (step.replaces >= 0) {
+        if (step.replaces >= 0)
             doc->ReplaceGlaze(step.replaces, incoming.GetAt(step.incoming));
-            replaced.push_back(doc->GetGlaze(step.replaces));
-        } else {
+        else
             doc->InsertGlaze(doc->GetGlazeCount(), incoming.GetAt(step.incoming));
-            ++appended;
-        }
     }
     ReportMergeOutcome(path, plan.Report([&incoming](int i) { return incoming.GetAt(i).m_name; }), kMergeDialogHelpId);
     if (plan.Empty())
         return false;
-    if (appended > 0)
+    std::vector<const void*> replaced;
+    for (const int index : plan.Replaced())
+        replaced.push_back(doc->GetGlaze(index));
+    if (plan.Appended() > 0)
         FillList(std::max(oldCount - 10, 0), oldCount, true);
     else
         FillList(0, 0, true);

@@ -171,8 +171,9 @@ TEST_F(GlazeChartScreenshotsTest, EveryRecipeAverageAndManyGlazeTemplateDrawsThe
             EXPECT_TRUE(view->ChartWindow()->grab().toImage().save(ScreenshotPath(name.c_str()))) << name;
         const CChart& chart = *view->ChartWindow()->Chart();
         EXPECT_EQ(CrowdedTexts(chart).find("out of the chart"), std::string::npos) << name << CrowdedTexts(chart);
-        if (clear >= 0.0)
+        if (clear >= 0.0) {
             EXPECT_EQ(CrowdedTexts(chart) + NumbersCloserThan(chart, clear), "") << name;
+        }
         if (size == QSize(CGraphView::kInitialWidth, CGraphView::kInitialHeight) && !look) {
             const std::vector<std::string> texts = DrawnTexts(chart);
             for (const std::string& label : chart.Definition().pointLabels)

@@ -169,7 +169,7 @@ std::string AxesWithoutTheirEnds(const CChart& chart, bool upright, bool middles
         });
         if (!at.empty() && (level || !inside)) {
             const long k = nearest - at.begin();
-            steps[i].push_back({upright ? static_cast<long>(at.size()) - 1 - k : k, std::stod(p.text)});
+            steps[i].push_back({upright ? static_cast<long>(at.size()) - 1 - k : k, ParseDouble(p.text)});
         }
         const QPointF line = axis.center();
         const bool crosses = upright ? box.left() + 0.5 < line.x() && line.x() < box.right() - 0.5 &&
@@ -283,7 +283,7 @@ TEST_F(PointAndLimitChartsTest, ScattersOfTheShippedGlazes)
     std::map<long, std::vector<std::pair<double, double>>> columns; // upright numbers by their right edges
     for (const CChartPrimitive& p : narrow.GetChart()->Primitives()) {
         if (IsNumber(p) && p.angle == 0)
-            columns[std::lround(PixelRect(*narrow.GetChart(), p).right())].push_back({p.bottom, std::stod(p.text)});
+            columns[std::lround(PixelRect(*narrow.GetChart(), p).right())].push_back({p.bottom, ParseDouble(p.text)});
     }
     for (auto& [right, column] : columns) {
         std::sort(column.begin(), column.end());
@@ -497,8 +497,9 @@ TEST_F(PointAndLimitChartsTest, EveryLimitIsNamedWhereTheNamesFit)
             EXPECT_EQ(NumbersRunTogether(chart, size.upright), "") << what;
             // The chart's own value axis and one at each change of scale (upright at 200 x 120, and
             // under 150 pixels high at 160 %, the plot is too short for their lines to read as axes).
-            if ((!size.upright || size.size != QSize(200, 120)) && (size.size.height() >= 150 || size.textSize == 100))
+            if ((!size.upright || size.size != QSize(200, 120)) && (size.size.height() >= 150 || size.textSize == 100)) {
                 EXPECT_EQ(ValueAxes(chart, size.upright).size(), size.everyCombination ? 6u : 5u) << what;
+            }
             EXPECT_EQ(AxesWithoutTheirEnds(chart, size.upright, size.middles, size.ends), "") << what;
             const bool sets = std::string(kind).find("averages") != std::string::npos ||
                               std::string(kind).find("each") != std::string::npos;
